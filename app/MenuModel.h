@@ -1,0 +1,63 @@
+#pragma once
+// The main window's menus as designed: control names, captions, commands.
+// The window builds its real menus from this, and tests read them back.
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+namespace menu {
+enum Command : int {
+  kFileDefault = 1001,
+  kFileRecall,
+  kFileSave,
+  kFileRecord,
+  kFileExit,
+  kViewAirmail,
+  kViewSoundInput,
+  kViewSoundOutput,
+  kOptionsInput,
+  kOptionsDisplay,
+  kOptionsDetector,
+  kOptionsOutput,
+  kSettingsDefault,
+  kSettingsRecall,
+  kSettingsSave,
+  kSettingsRecord,
+  kHelpDiagram,
+  kHelpOverView,
+  kHelpAbout,
+  kFrequencyRange0 = 1100,  // + range mode 0..3
+  kFrequencySamples0 = 1200,  // + exponent 8..15
+  kTimeSamples0 = 1300,       // + exponent 8..15
+};
+inline constexpr int kSamplesExponentFirst = 8;
+inline constexpr int kSamplesExponentLast = 15;
+}  // namespace menu
+
+struct MenuItemSpec {
+  const char* name;  // control name; empty for a separator
+  std::string caption;
+  int command = 0;
+  bool Separator() const { return command == 0; }
+};
+
+struct MenuSpec {
+  const char* name;
+  const char* caption;
+  bool inMenuBar;  // "Frequency" and "Time" only pop up from the displays
+  std::vector<MenuItemSpec> items;
+};
+
+// File, View, Options, Frequency, Time, Settings, Help.
+const std::vector<MenuSpec>& MainMenus();
+const MenuSpec& FindMenu(const char* name);
+
+// "Resolution 43.1 Hz" for the first sample size, "     ...         21.5 Hz"
+// for the others: the spectrum's resolution 11025 / 2^exponent.
+std::string FrequencySamplesCaption(int exponent);
+
+// "Samples 256", then "... 512" up to "... 32768".
+std::string TimeSamplesCaption(int exponent);
+
+}  // namespace velmora

@@ -1,0 +1,364 @@
+#include "app/win32/MainWindow.h"
+
+#include <commctrl.h>
+
+#include "app/MenuModel.h"
+#include "app/win32/FileDialogs.h"
+#include "app/win32/MenuBuilder.h"
+#include "common/SystemLib.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kTimePictureId = 3001;
+constexpr int kFrequencyPictureId = 3002;
+
+void RegisterMainClass(WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExA(GetModuleHandleA(nullptr), kMainWindowClass, &wc)) return;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "VELMORA");
+  if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kMainWindowClass;
+  RegisterClassExA(&wc);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect)
+    : programFolder_(std::move(programFolder)), pump_(pump), autoConnect_(autoConnect) {}
+
+MainWindow::~MainWindow() {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    SetMenu(hwnd_, nullptr);
+    DestroyWindow(hwnd_);
+  }
+}
+
+bool MainWindow::OtherInstanceRunning() { return FindWindowA(kMainWindowClass, kMainWindowCaption) != nullptr; }
+
+bool MainWindow::Create() {
+  RegisterMainClass(&MainWindow::WndProc);
+  hwnd_ = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                          CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  return hwnd_ != nullptr;
+}
+
+bool MainWindow::OnCreate() {
+  // The driver and other programs come first; this thread does the work of
+  // every window and must not starve them.
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+  messenger_.SetOwner(hwnd_);
+  sampleRate_ = 11025;
+  use16Bit_ = true;
+  profileFile_ = programFolder_ + "\\" + kSettingsFileName;
+  currentBuffer_ = kNoBuffer;
+  Default(settings_);
+
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  if (!toolbar_.Create(hwnd_) || !statusBar_.Create(hwnd_)) return false;
+  auto onTime = [this](UINT m, int x, int y, WPARAM) { OnDisplayMouse(false, m, x, y); };
+  auto onSpectrum = [this](UINT m, int x, int y, WPARAM) { OnDisplayMouse(true, m, x, y); };
+  if (!picTime_.Create(hwnd_, kTimePictureId, onTime) || !picFrequency_.Create(hwnd_, kFrequencyPictureId, onSpectrum))
+    return false;
+
+  auto available = [this](int command) { return CommandAvailable(command); };
+  menuBar_.reset(BuildMenuBar(available));
+  frequencyMenu_.reset(BuildPopupMenu(FindMenu("mnuFrequency"), available));
+  timeMenu_.reset(BuildPopupMenu(FindMenu("mnuTime"), available));
+  UpdateToolbarAvailability();
+  statusBar_.SetText(1, "Stopped");
+  SetMenuBarVisible(false);
+  return true;
+}
+
+void MainWindow::RecallAtStartup() {
+  auto profile = ProfileDocument::Load(profileFile_);
+  ProfileRecall(profile, settings_);
+  ApplyPlacement(velmora::ProfileRecallWindow(profile));
+  SetMenuBarVisible(settings_.menuBarVisible);
+  autoConnect_.ProfileRecall(profile);
+  autoConnect_.ProfileRecallWindow(profile);
+}
+
+void MainWindow::Show(int showCommand) {
+  ShowWindow(hwnd_, showCommand);
+  UpdateWindow(hwnd_);
+  if (firstShown_) return;
+  firstShown_ = true;
+  if (AutoConnectWasVisible(ProfileDocument::Load(profileFile_)) && autoConnect_.Available()) {
+    autoConnect_.ProfileRecallWindow(ProfileDocument::Load(profileFile_));
+    autoConnect_.Show();
+  }
+  pump_.RunPending();
+}
+
+HMENU MainWindow::SettingsMenu() const { return MenuBarPopup(menuBar_.get(), "Settings"); }
+
+void MainWindow::SetMenuBarVisible(bool visible) {
+  settings_.menuBarVisible = visible;
+  SetMenu(hwnd_, visible ? menuBar_.get() : nullptr);
+  toolbar_.SetPressed("Menu", visible);
+  OnSize(SIZE_RESTORED);
+}
+
+bool MainWindow::CommandAvailable(int command) const {
+  using namespace menu;
+  switch (command) {
+    case kFileDefault:
+    case kFileRecall:
+    case kFileSave:
+    case kFileExit:
+    case kSettingsDefault:
+    case kSettingsRecall:
+    case kSettingsSave:
+      return true;
+    case kViewAirmail:
+      return autoConnect_.Available();
+    default:
+      break;
+  }
+  if (command >= kFrequencyRange0 && command < kFrequencyRange0 + 4) return true;
+  if (command >= kFrequencySamples0 + kSamplesExponentFirst && command <= kFrequencySamples0 + kSamplesExponentLast)
+    return true;
+  if (command >= kTimeSamples0 + kSamplesExponentFirst && command <= kTimeSamples0 + kSamplesExponentLast)
+    return true;
+  return false;  // its window or device work is not part of this build yet
+}
+
+void MainWindow::UpdateToolbarAvailability() {
+  for (const char* key : kToolbarKeys) {
+    std::string_view k = key;
+    bool enabled = k == "Menu" || k == "Settings" || (k == "Airmail" && autoConnect_.Available());
+    toolbar_.SetEnabled(k, enabled);
+  }
+}
+
+void MainWindow::Command(int id) {
+  using namespace menu;
+  if (auto key = Toolbar::KeyOf(id); !key.empty()) {
+    OnToolbar(key);
+    return;
+  }
+  if (!CommandAvailable(id)) return;
+  switch (id) {
+    case kFileDefault:
+    case kSettingsDefault:
+      DefaultSettings();
+      return;
+    case kFileRecall:
+    case kSettingsRecall:
+      RecallSettings();
+      return;
+    case kFileSave:
+    case kSettingsSave:
+      SaveSettings();
+      return;
+    case kFileExit:
+      Close();
+      return;
+    case kViewAirmail:
+      autoConnect_.Show();
+      return;
+    default:
+      break;
+  }
+  if (id >= kFrequencyRange0 && id < kFrequencyRange0 + 4) {
+    settings_.display.fftRange = static_cast<std::int16_t>(id - kFrequencyRange0);
+    if (!running_) RedrawLastBuffer();
+    return;
+  }
+  int exponent = -1;
+  if (id >= kFrequencySamples0 + kSamplesExponentFirst && id <= kFrequencySamples0 + kSamplesExponentLast)
+    exponent = id - kFrequencySamples0;
+  if (id >= kTimeSamples0 + kSamplesExponentFirst && id <= kTimeSamples0 + kSamplesExponentLast)
+    exponent = id - kTimeSamples0;
+  if (exponent >= 0) settings_.display.sampleSize = 1 << exponent;  // used from the next start of the loop
+}
+
+void MainWindow::OnToolbar(std::string_view key) {
+  if (key == "Menu") {
+    SetMenuBarVisible(!settings_.menuBarVisible);
+  } else if (key == "Settings") {
+    RECT r = toolbar_.ButtonRect("Settings");
+    PopupMenu(SettingsMenu(), POINT{r.left, r.bottom});
+  } else if (key == "Airmail" && autoConnect_.Available()) {
+    autoConnect_.ProfileRecallWindow(ProfileDocument::Load(profileFile_));
+    autoConnect_.Show();
+  }
+}
+
+void MainWindow::PopupMenu(HMENU menu, POINT screen) {
+  if (!menu) return;
+  SetForegroundWindow(hwnd_);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
+  PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+void MainWindow::OnDisplayMouse(bool spectrum, UINT message, int x, int y) {
+  if (message != WM_RBUTTONUP) return;
+  POINT p{x, y};
+  ClientToScreen(spectrum ? picFrequency_.Handle() : picTime_.Handle(), &p);
+  PopupMenu(spectrum ? frequencyMenu_.get() : timeMenu_.get(), p);
+}
+
+void MainWindow::OnInitMenuPopup(HMENU menu) {
+  using namespace menu;
+  if (menu == frequencyMenu_.get()) {
+    for (int i = 0; i < 4; ++i) SetMenuItemChecked(menu, kFrequencyRange0 + i, settings_.display.fftRange == i);
+    for (int e = kSamplesExponentFirst; e <= kSamplesExponentLast; ++e) {
+      SetMenuItemCaption(menu, kFrequencySamples0 + e, FrequencySamplesCaption(e));
+      SetMenuItemChecked(menu, kFrequencySamples0 + e, settings_.display.sampleSize == (1 << e));
+    }
+  } else if (menu == timeMenu_.get()) {
+    for (int e = kSamplesExponentFirst; e <= kSamplesExponentLast; ++e)
+      SetMenuItemChecked(menu, kTimeSamples0 + e, settings_.display.sampleSize == (1 << e));
+  }
+}
+
+void MainWindow::OnSize(WPARAM kind) {
+  if (!hwnd_ || !toolbar_.Handle()) return;
+  if (kind == SIZE_MINIMIZED) {
+    displaysShown_ = false;
+    return;
+  }
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  if (client.right < 10 || client.bottom < 10) return;
+  displaysShown_ = true;
+  toolbar_.AutoSize();
+  statusBar_.Resize();
+  int top = toolbar_.Height();
+  int bottom = client.bottom - statusBar_.Height();
+  int height = bottom - top;
+  if (height < 2) return;
+  int timeHeight = height / 3;
+  picTime_.Move(0, top, client.right, timeHeight);
+  picFrequency_.Move(0, top + timeHeight, client.right, height - timeHeight);
+  if (!running_ && currentBuffer_ != kNoBuffer) RedrawLastBuffer();
+}
+
+void MainWindow::RedrawLastBuffer() {
+  // Nothing to redraw until a buffer has been processed.
+  if (currentBuffer_ == kNoBuffer) return;
+  picTime_.Present();
+  picFrequency_.Present();
+}
+
+void MainWindow::DefaultSettings() { Default(settings_); }
+
+void MainWindow::RecallSettings() {
+  std::string file = SettingsRecallGetFile(hwnd_, programFolder_);
+  if (file.empty()) return;
+  auto profile = ProfileDocument::Load(file);
+  ProfileRecall(profile, settings_);
+  SetMenuBarVisible(settings_.menuBarVisible);
+  autoConnect_.ProfileRecall(profile);
+}
+
+void MainWindow::SaveSettings() {
+  std::string file = SettingsSaveGetFile(hwnd_, programFolder_);
+  if (file.empty()) return;
+  ProfileWriter writer(file);
+  ProfileSave(writer, settings_);
+  autoConnect_.ProfileSave(writer);
+  std::error_code error;
+  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file + "\r" + ErrorText(error));
+}
+
+WindowPlacement MainWindow::CurrentPlacement() const {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  return {static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.right - r.left),
+          static_cast<float>(r.bottom - r.top)};
+}
+
+void MainWindow::ApplyPlacement(const WindowPlacement& placement) {
+  WindowPlacement now = CurrentPlacement();
+  // A width or height of nothing would leave a window the user cannot find.
+  constexpr float kSmallest = 120;
+  float left = placement.left.value_or(*now.left);
+  float top = placement.top.value_or(*now.top);
+  float width = std::max(placement.width.value_or(*now.width), kSmallest);
+  float height = std::max(placement.height.value_or(*now.height), kSmallest);
+  SetWindowPos(hwnd_, nullptr, static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
+               static_cast<int>(height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool MainWindow::SaveSettingsAtClose() {
+  ProfileWriter writer(profileFile_);
+  ProfileSave(writer, settings_);
+  bool normal = !IsIconic(hwnd_) && !IsZoomed(hwnd_);
+  ProfileSaveWindow(writer, normal, CurrentPlacement(), autoConnect_.Visible());
+  autoConnect_.ProfileSave(writer);
+  autoConnect_.ProfileSaveWindow(writer);
+  std::error_code error;
+  if (writer.Commit(error)) return true;
+  messenger_.Show("ProfileSave - Cannot write " + profileFile_ + "\r" + ErrorText(error));
+  return false;
+}
+
+void MainWindow::OnClose() {
+  SaveSettingsAtClose();
+  autoConnect_.Unload();
+  SetMenu(hwnd_, nullptr);
+  DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate() ? 0 : -1;
+    case WM_SIZE:
+      OnSize(wParam);
+      return 0;
+    case WM_COMMAND:
+      Command(LOWORD(wParam));
+      return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == toolbar_.Handle() && header->code == TBN_DROPDOWN) {
+        OnToolbar(Toolbar::KeyOf(reinterpret_cast<NMTOOLBARA*>(lParam)->iItem));
+        return TBDDRET_DEFAULT;
+      }
+      break;
+    }
+    case WM_INITMENUPOPUP:
+      OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      statusBar_.SetReadoutVisible(false);
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+      hwnd_ = nullptr;
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace velmora

@@ -1,0 +1,103 @@
+#pragma once
+// The main window: toolbar, menus, status bar and the two displays; it owns
+// the signal side's settings and hands each buffer's verdict to the
+// AutoConnect window.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/AutoConnectSeam.h"
+#include "app/MainSettings.h"
+#include "app/win32/BufferedPicture.h"
+#include "app/win32/StatusBar.h"
+#include "app/win32/Toolbar.h"
+#include "common/win32/Handles.h"
+#include "common/win32/MessagePump.h"
+#include "common/win32/Win32Messenger.h"
+
+namespace velmora {
+
+inline constexpr const char* kMainWindowClass = "VelmoraMain";
+inline constexpr const char* kMainWindowCaption = "Velmora";
+inline constexpr std::uint16_t kNoBuffer = 65535;
+
+class MainWindow {
+ public:
+  MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  ~MainWindow();
+
+  // A top-level window of this program captioned exactly "Velmora".
+  static bool OtherInstanceRunning();
+
+  bool Create();            // the creation step: the window exists, hidden
+  void RecallAtStartup();   // the main window's then the AutoConnect window's settings
+  void Show(int showCommand);  // shows it; the first showing restores the AutoConnect window
+  void Close() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+  HWND Handle() const { return hwnd_; }
+  const std::string& ProgramFolder() const { return programFolder_; }
+  const std::string& ProfileFile() const { return profileFile_; }
+  MainSettings& Settings() { return settings_; }
+  Toolbar& Tools() { return toolbar_; }
+  StatusBar& Status() { return statusBar_; }
+  HMENU MenuBar() const { return menuBar_.get(); }
+  HMENU FrequencyMenu() const { return frequencyMenu_.get(); }
+  HMENU TimeMenu() const { return timeMenu_.get(); }
+  HMENU SettingsMenu() const;
+  BufferedPicture& TimePicture() { return picTime_; }
+  BufferedPicture& FrequencyPicture() { return picFrequency_; }
+  bool MenuBarVisible() const { return settings_.menuBarVisible; }
+
+  void SetMenuBarVisible(bool visible);
+  void Command(int id);  // a menu item or toolbar button, as if clicked
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool OnCreate();
+  void OnSize(WPARAM kind);
+  void OnInitMenuPopup(HMENU menu);
+  void OnClose();
+  void OnToolbar(std::string_view key);
+  void OnDisplayMouse(bool spectrum, UINT message, int x, int y);
+  bool CommandAvailable(int command) const;
+  void UpdateToolbarAvailability();
+  void PopupMenu(HMENU menu, POINT screen);
+
+  void DefaultSettings();
+  void RecallSettings();
+  void SaveSettings();
+  bool SaveSettingsAtClose();
+  void ApplyPlacement(const WindowPlacement& placement);
+  WindowPlacement CurrentPlacement() const;
+  void RedrawLastBuffer();
+
+  std::string programFolder_;
+  std::string profileFile_;
+  MessagePump& pump_;
+  AutoConnectSeam& autoConnect_;
+  Win32Messenger messenger_;
+
+  HWND hwnd_ = nullptr;
+  Toolbar toolbar_;
+  StatusBar statusBar_;
+  BufferedPicture picTime_;       // its buffer is picTimeBuffer
+  BufferedPicture picFrequency_;  // its buffer is picFrequencyBuffer
+  MenuHandle menuBar_;
+  MenuHandle frequencyMenu_;
+  MenuHandle timeMenu_;
+
+  MainSettings settings_;
+  bool running_ = false;
+  std::int32_t inputSource_ = 0;
+  std::uint16_t currentBuffer_ = kNoBuffer;
+  std::int32_t sampleRate_ = 11025;
+  bool use16Bit_ = true;
+  bool displaysShown_ = true;
+  bool firstShown_ = false;
+};
+
+}  // namespace velmora

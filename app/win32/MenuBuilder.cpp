@@ -1,0 +1,51 @@
+#include "app/win32/MenuBuilder.h"
+
+#include <string>
+
+namespace velmora {
+
+HMENU BuildPopupMenu(const MenuSpec& spec, const std::function<bool(int)>& available) {
+  HMENU popup = CreatePopupMenu();
+  for (const auto& item : spec.items) {
+    if (item.Separator()) {
+      AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    UINT flags = MF_STRING | (available(item.command) ? MF_ENABLED : MF_GRAYED);
+    AppendMenuA(popup, flags, static_cast<UINT_PTR>(item.command), item.caption.c_str());
+  }
+  return popup;
+}
+
+HMENU BuildMenuBar(const std::function<bool(int)>& available) {
+  HMENU bar = CreateMenu();
+  for (const auto& spec : MainMenus()) {
+    if (!spec.inMenuBar) continue;
+    AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(BuildPopupMenu(spec, available)), spec.caption);
+  }
+  return bar;
+}
+
+HMENU MenuBarPopup(HMENU bar, const char* caption) {
+  int count = GetMenuItemCount(bar);
+  for (int i = 0; i < count; ++i) {
+    char text[128] = {};
+    GetMenuStringA(bar, i, text, sizeof text, MF_BYPOSITION);
+    if (std::string(text) == caption) return GetSubMenu(bar, i);
+  }
+  return nullptr;
+}
+
+void SetMenuItemCaption(HMENU menu, int command, const std::string& caption) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = const_cast<char*>(caption.c_str());
+  SetMenuItemInfoA(menu, static_cast<UINT>(command), FALSE, &info);
+}
+
+void SetMenuItemChecked(HMENU menu, int command, bool checked) {
+  CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+}  // namespace velmora

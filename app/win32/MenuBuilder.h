@@ -1,0 +1,25 @@
+#pragma once
+// Real menus built from the menu model.
+#include <windows.h>
+
+#include <functional>
+
+#include "app/MenuModel.h"
+
+namespace velmora {
+
+// A popup menu holding the model's items; items for which available()
+// answers false are greyed.
+HMENU BuildPopupMenu(const MenuSpec& spec, const std::function<bool(int)>& available);
+
+// The menu bar: every menu of the model shown in the bar, each a popup
+// built as above. The popups of menus outside the bar are built separately.
+HMENU BuildMenuBar(const std::function<bool(int)>& available);
+
+// The popup of the bar's menu with that caption, or nullptr.
+HMENU MenuBarPopup(HMENU bar, const char* caption);
+
+void SetMenuItemCaption(HMENU menu, int command, const std::string& caption);
+void SetMenuItemChecked(HMENU menu, int command, bool checked);
+
+}  // namespace velmora

@@ -1,0 +1,32 @@
+# GoogleTest: Debian's package natively; built from Debian's sources for Windows.
+if(VELMORA_WINDOWS)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(VELMORA_GTEST gtest gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(VELMORA_GTEST GTest::gtest GTest::gtest_main)
+endif()
+
+# velmora_add_test(NAME source... LIBS lib...)
+# One GoogleTest executable, registered with CTest as one test (Wine starts
+# once per executable, not once per case).
+function(velmora_add_test name)
+  cmake_parse_arguments(T "" "WORKING_DIRECTORY" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${VELMORA_GTEST})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_definitions(${name} PRIVATE
+    VELMORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}" VELMORA_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  if(NOT T_WORKING_DIRECTORY)
+    set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+  # Nothing may hang a run: a stuck test fails after five minutes.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()

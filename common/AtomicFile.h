@@ -1,0 +1,18 @@
+#pragma once
+// Whole-file reads and writes. Writes go to a file beside the target that
+// then replaces it, so a crash mid-write leaves the old or the new content.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace velmora {
+
+// The file's bytes, or nullopt (with the error) when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error);
+
+// Replaces the file's content; on failure the file is left as it was.
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content, std::error_code& error);
+
+}  // namespace velmora

@@ -1,0 +1,81 @@
+#include "common/SystemLib.h"
+
+#include <algorithm>
+#include <ctime>
+
+namespace velmora {
+
+std::string FileTitle(std::string_view path) {
+  auto slash = path.rfind('\\');
+  auto dot = path.rfind('.');
+  if (slash == std::string_view::npos || dot == std::string_view::npos || dot < slash) return std::string(path);
+  return std::string(path.substr(slash + 1, dot - slash - 1));
+}
+
+size_t CountChar(std::string_view text, char character) {
+  return static_cast<size_t>(std::count(text.begin(), text.end(), character));
+}
+
+std::string ErrorCodeText(long long code) { return "Error Code " + std::to_string(code); }
+
+std::string WaveErrorText(unsigned code) {
+  switch (code) {
+    case 2: return "Specified device identifier is out of range.";
+    case 4: return "Specified resource is already allocated.";
+    case 6: return "No device driver is present.";
+    case 7: return "Unable to allocate or lock memory.";
+    case 32: return "Attempted to open with an unsupported waveform-audio format.";
+    default: return ErrorCodeText(code);
+  }
+}
+
+std::filesystem::path JoinPath(std::string_view folder, std::string_view name) {
+  std::filesystem::path path{std::string(folder)};
+  std::string part;
+  for (char c : name) {
+    if (c == '\\' || c == '/') {
+      if (!part.empty()) path /= part;
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  if (!part.empty()) path /= part;
+  return path;
+}
+
+UtcDateTime UtcNow() {
+  auto now = std::chrono::system_clock::now();
+  std::time_t t = std::chrono::system_clock::to_time_t(now);
+  std::tm tm{};
+#ifdef _WIN32
+  gmtime_s(&tm, &t);
+#else
+  gmtime_r(&t, &tm);
+#endif
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms)};
+}
+
+std::optional<std::filesystem::file_time_type> FileDateLastModified(const std::filesystem::path& file,
+                                                                    std::error_code& error) {
+  auto time = std::filesystem::last_write_time(file, error);
+  if (error) return std::nullopt;
+  return time;
+}
+
+double SteadyClock::Seconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void WaitSeconds(EventPump& pump, Clock& clock, double seconds) {
+  double end = clock.Seconds() + seconds;
+  pump.RunPending();
+  for (double now = clock.Seconds(); now < end; now = clock.Seconds()) {
+    auto left = std::chrono::milliseconds(static_cast<long long>((end - now) * 1000) + 1);
+    pump.Idle(std::min(left, std::chrono::milliseconds(20)));
+    pump.RunPending();
+  }
+}
+
+}  // namespace velmora

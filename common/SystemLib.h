@@ -1,0 +1,67 @@
+#pragma once
+// Small helpers shared by every window: file names, error texts, the clock,
+// and waiting while window events run.
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace velmora {
+
+// The text between the last "\" and the last "." of a path; the whole path
+// when either is missing (or the "." lies before the "\").
+std::string FileTitle(std::string_view path);
+
+// How often the character occurs in the text.
+size_t CountChar(std::string_view text, char character);
+
+// The wave-audio error texts; "Error Code " and the code for any other.
+std::string WaveErrorText(unsigned code);
+
+// The platform's text for an error: the system message for a system error
+// code, else the error's own description.
+std::string ErrorText(const std::error_code& error);
+
+// "Error Code " followed by the code, for codes the platform has no text for.
+std::string ErrorCodeText(long long code);
+
+// A folder and a file name (which may hold "\" between its own parts)
+// joined with the platform's separator.
+std::filesystem::path JoinPath(std::string_view folder, std::string_view name);
+
+struct UtcDateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+UtcDateTime UtcNow();
+
+// The file's last-modified time, or nullopt (with the error) when it cannot be read.
+std::optional<std::filesystem::file_time_type> FileDateLastModified(const std::filesystem::path& file,
+                                                                    std::error_code& error);
+
+// Lets pending window events run. Idle waits up to the given time for the
+// next event, so a wait loop does not spin the processor.
+class EventPump {
+ public:
+  virtual ~EventPump() = default;
+  virtual void RunPending() = 0;
+  virtual void Idle(std::chrono::milliseconds longest) = 0;
+};
+
+// Seconds on a clock that never jumps (midnight, clock changes).
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual double Seconds() = 0;
+};
+
+class SteadyClock final : public Clock {
+ public:
+  double Seconds() override;
+};
+
+// Waits the given seconds while letting window events run.
+void WaitSeconds(EventPump& pump, Clock& clock, double seconds);
+
+}  // namespace velmora

@@ -1,0 +1,95 @@
+#include "common/TextParse.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace velmora {
+
+std::string_view Trim(std::string_view text) {
+  const char* blanks = " \t\r\n\v\f";
+  auto first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  auto last = text.find_last_not_of(blanks);
+  return text.substr(first, last - first + 1);
+}
+
+std::string ToUpper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+std::string_view Mid(std::string_view text, size_t start, size_t count) {
+  if (start >= text.size()) return {};
+  return text.substr(start, count);
+}
+
+std::optional<double> ParseLeadingNumber(std::string_view text, bool acceptComma) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  std::string number;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
+  bool digits = false;
+  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    number += text[i++];
+    digits = true;
+  }
+  bool comma = acceptComma && text.find('.') == std::string_view::npos;
+  if (i < text.size() && (text[i] == '.' || (comma && text[i] == ','))) {
+    ++i;
+    number += '.';
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+      number += text[i++];
+      digits = true;
+    }
+  }
+  if (!digits) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    size_t j = i + 1;
+    std::string exponent = "e";
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
+    size_t start = j;
+    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) exponent += text[j++];
+    if (j > start) number += exponent;
+  }
+  const char* first = number.data();
+  if (*first == '+') ++first;
+  double value = 0;
+  auto result = std::from_chars(first, number.data() + number.size(), value);
+  if (result.ec == std::errc::result_out_of_range) return std::nullopt;
+  if (result.ec != std::errc()) return std::nullopt;
+  return value;
+}
+
+double Val(std::string_view text) { return ParseLeadingNumber(text).value_or(0.0); }
+
+std::optional<bool> ParseBoolean(std::string_view text) {
+  auto t = Trim(text);
+  if (EqualsNoCase(t, "True")) return true;
+  if (EqualsNoCase(t, "False")) return false;
+  auto number = ParseLeadingNumber(t);
+  if (!number) return std::nullopt;
+  return *number != 0;
+}
+
+std::optional<long long> ParseInteger(std::string_view text) {
+  auto number = ParseLeadingNumber(text);
+  if (!number || !std::isfinite(*number)) return std::nullopt;
+  double rounded = std::nearbyint(*number);
+  if (rounded < static_cast<double>(std::numeric_limits<long long>::min()) ||
+      rounded > static_cast<double>(std::numeric_limits<long long>::max()))
+    return std::nullopt;
+  return static_cast<long long>(rounded);
+}
+
+}  // namespace velmora

@@ -1,0 +1,7 @@
+#include "common/SystemLib.h"
+
+namespace velmora {
+
+std::string ErrorText(const std::error_code& error) { return error.message(); }
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+#include "common/win32/WindowFind.h"
+
+#include <string>
+
+namespace velmora {
+
+HWND WindowFindByTitle(std::string_view className, std::string_view titlePart) {
+  std::string cls(className);
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, cls.c_str(), nullptr)) != nullptr) {
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (std::string_view(title).find(titlePart) != std::string_view::npos) return window;
+  }
+  return nullptr;
+}
+
+bool ProcessWait(HANDLE process, double seconds) {
+  DWORD wait = WaitForSingleObject(process, static_cast<DWORD>(seconds * 1000));
+  if (wait != WAIT_OBJECT_0) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 1000);
+    return false;
+  }
+  DWORD code = 1;
+  return GetExitCodeProcess(process, &code) && code == 0;
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH * 2] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path, n);
+  auto slash = folder.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+}  // namespace velmora

@@ -1,0 +1,207 @@
+// The main window as a user meets it: real menus, toolbar, status bar and
+// settings file, under the platform's window system.
+#include "app/win32/MainWindow.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/MenuModel.h"
+#include "app/win32/MenuBuilder.h"
+#include "common/AtomicFile.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> MenuCaptions(HMENU menu) {
+  std::vector<std::string> out;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[256] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu, i, TRUE, &info);
+    if (info.fType & MFT_SEPARATOR) {
+      out.push_back("-");
+      continue;
+    }
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    out.push_back(text);
+  }
+  return out;
+}
+
+std::vector<std::string> ModelCaptions(const char* name) {
+  std::vector<std::string> out;
+  for (const auto& item : FindMenu(name).items) out.push_back(item.Separator() ? "-" : item.caption);
+  return out;
+}
+
+bool Checked(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED; }
+bool Greyed(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED; }
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Open(); }
+  void TearDown() override {
+    if (window && window->Handle()) window->Close();
+    window.reset();
+    testing::DrainQuit();
+  }
+  void Open() {
+    window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
+    ASSERT_TRUE(window->Create());
+    window->RecallAtStartup();
+    window->Show(SW_SHOWNORMAL);
+  }
+  void CloseAndReopen() {
+    window->Close();
+    window.reset();
+    testing::DrainQuit();
+    Open();
+  }
+  std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
+
+  testing::TempFolder folder;
+  MessagePump pump;
+  NoAutoConnect autoConnect;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, CaptionToolbarAndStatusBar) {
+  EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora");
+  HWND toolbar = window->Tools().Handle();
+  ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 8);
+  for (const char* key : kToolbarKeys) {
+    char text[64] = {};
+    SendMessageA(toolbar, TB_GETBUTTONTEXTA, Toolbar::IdOf(key), reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, key);
+  }
+  EXPECT_EQ(SendMessageA(window->Status().Handle(), SB_GETPARTS, 0, 0), 3);
+  EXPECT_EQ(window->Status().Text(1), "Stopped");
+  // Work of later parts of the program is visible but not offered yet.
+  EXPECT_FALSE(window->Tools().IsEnabled("Start"));
+  EXPECT_FALSE(window->Tools().IsEnabled("Airmail"));
+  EXPECT_TRUE(window->Tools().IsEnabled("Menu"));
+  EXPECT_TRUE(window->Tools().IsEnabled("Settings"));
+}
+
+TEST_F(MainWindowTest, MenuButtonShowsAndHidesTheMenuBar) {
+  EXPECT_EQ(GetMenu(window->Handle()), nullptr);
+  EXPECT_FALSE(window->Tools().IsPressed("Menu"));
+  window->Command(Toolbar::IdOf("Menu"));
+  HMENU bar = GetMenu(window->Handle());
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(window->Tools().IsPressed("Menu"));
+  EXPECT_EQ(MenuCaptions(bar), (std::vector<std::string>{"File", "View", "Options", "Settings", "Help"}));
+  for (const char* name : {"mnuFile", "mnuView", "mnuOptions", "mnuSettings", "mnuHelp"})
+    EXPECT_EQ(MenuCaptions(MenuBarPopup(bar, FindMenu(name).caption)), ModelCaptions(name)) << name;
+  EXPECT_EQ(MenuCaptions(MenuBarPopup(bar, "File")),
+            (std::vector<std::string>{"Default", "-", "Recall...", "Save...", "-", "Record", "-", "Exit"}));
+  EXPECT_TRUE(Greyed(bar, menu::kOptionsDetector));
+  EXPECT_FALSE(Greyed(bar, menu::kFileSave));
+  window->Command(Toolbar::IdOf("Menu"));
+  EXPECT_EQ(GetMenu(window->Handle()), nullptr);
+}
+
+TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
+  HMENU frequency = window->FrequencyMenu();
+  SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(frequency), 0);
+  EXPECT_EQ(MenuCaptions(frequency),
+            (std::vector<std::string>{"Range Full", "... Half", "... Quarter", "... Zoomed", "-",
+                                      "Resolution 43.1 Hz", "     ...         21.5 Hz", "     ...         10.8 Hz",
+                                      "     ...         5.4 Hz", "     ...         2.7 Hz", "     ...         1.3 Hz",
+                                      "     ...         0.7 Hz", "     ...         0.3 Hz"}));
+  EXPECT_TRUE(Checked(frequency, menu::kFrequencyRange0 + 1));
+  EXPECT_TRUE(Checked(frequency, menu::kFrequencySamples0 + 11));
+  EXPECT_FALSE(Checked(frequency, menu::kFrequencySamples0 + 12));
+
+  window->Command(menu::kFrequencyRange0 + 2);
+  window->Command(menu::kTimeSamples0 + 14);
+  SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(frequency), 0);
+  EXPECT_TRUE(Checked(frequency, menu::kFrequencyRange0 + 2));
+  EXPECT_FALSE(Checked(frequency, menu::kFrequencyRange0 + 1));
+  EXPECT_TRUE(Checked(frequency, menu::kFrequencySamples0 + 14));
+
+  HMENU time = window->TimeMenu();
+  SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(time), 0);
+  EXPECT_EQ(MenuCaptions(time), (std::vector<std::string>{"Samples 256", "... 512", "... 1024", "... 2048",
+                                                          "... 4096", "... 8192", "... 16384", "... 32768"}));
+  EXPECT_TRUE(Checked(time, menu::kTimeSamples0 + 14));
+  EXPECT_EQ(window->Settings().display.sampleSize, 16384);
+}
+
+TEST_F(MainWindowTest, AnOddSampleSizeInTheFileChecksNothingBecauseItIsRefused) {
+  window->Settings().display.sampleSize = 1024;
+  CloseAndReopen();
+  EXPECT_EQ(window->Settings().display.sampleSize, 1024);
+}
+
+TEST_F(MainWindowTest, DisplaysSplitAThirdAndTwoThirds) {
+  SetWindowPos(window->Handle(), nullptr, 0, 0, 820, 640, SWP_NOZORDER);
+  RECT client{};
+  GetClientRect(window->Handle(), &client);
+  int between = client.bottom - window->Tools().Height() - window->Status().Height();
+  RECT time{}, frequency{};
+  GetWindowRect(window->TimePicture().Handle(), &time);
+  GetWindowRect(window->FrequencyPicture().Handle(), &frequency);
+  EXPECT_EQ(time.bottom - time.top, between / 3);
+  EXPECT_EQ(frequency.bottom - frequency.top, between - between / 3);
+  EXPECT_EQ(frequency.top, time.bottom);
+  EXPECT_EQ(time.right - time.left, client.right);
+  EXPECT_EQ(window->TimePicture().Width(), client.right - 4) << "the buffer has the picture's client size";
+}
+
+TEST_F(MainWindowTest, CloseSavesSettingsAndPlacement) {
+  SetWindowPos(window->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
+  window->Settings().detector.pactor3Threshold = 33;
+  window->Command(Toolbar::IdOf("Menu"));
+  window->Close();
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor3 Threshold"), "33");
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "MenuBar"), "True");
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Width"), "700");
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Left"), "40");
+  EXPECT_EQ(ProfileRead(SettingsFile(), kAirmailSection, "Window Visible"), "False");
+  window.reset();
+  testing::DrainQuit();
+  Open();
+  RECT r{};
+  GetWindowRect(window->Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_NE(GetMenu(window->Handle()), nullptr) << "the menu bar comes back as it was";
+  EXPECT_EQ(window->Settings().detector.pactor3Threshold, 33);
+}
+
+TEST_F(MainWindowTest, ClosingMaximisedKeepsTheLastNormalPlacement) {
+  SetWindowPos(window->Handle(), nullptr, 50, 60, 640, 480, SWP_NOZORDER);
+  CloseAndReopen();
+  ShowWindow(window->Handle(), SW_MAXIMIZE);
+  window->Close();
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Width"), "640");
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Top"), "60");
+}
+
+TEST_F(MainWindowTest, DefaultRestoresTheBuiltInValues) {
+  window->Settings().detector.burstEnabled = true;
+  window->Settings().display.fftRange = 3;
+  window->Command(menu::kSettingsDefault);
+  EXPECT_FALSE(window->Settings().detector.burstEnabled);
+  EXPECT_EQ(window->Settings().display.fftRange, 1);
+}
+
+TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses) {
+  std::filesystem::create_directory(SettingsFile());  // a folder where the file should be
+  testing::MessageBoxAnswerer answerer;
+  window->Close();
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("ProfileSave - Cannot write " + SettingsFile().string()), std::string::npos)
+      << answerer.Texts()[0];
+  EXPECT_EQ(window->Handle(), nullptr);
+}
+
+}  // namespace
+}  // namespace velmora

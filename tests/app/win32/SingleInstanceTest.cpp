@@ -1,0 +1,111 @@
+// A second launch of the real program while a window captioned "Velmora" exists.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/win32/MainWindow.h"
+#include "common/AtomicFile.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+// Stands for a running first instance: a window of the program's class.
+class FirstInstance {
+ public:
+  explicit FirstInstance(const char* caption) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kMainWindowClass;
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, kMainWindowClass, caption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+  }
+  ~FirstInstance() {
+    DestroyWindow(hwnd_);
+    UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));  // the real window class may follow
+  }
+
+ private:
+  HWND hwnd_;
+};
+
+class SingleInstanceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto exe = testing::HostPath(VELMORA_BINARY_DIR "/Velmora.exe");
+    std::filesystem::copy_file(exe, folder.path() / "Velmora.exe");
+    std::ofstream(folder.path() / kSettingsFileName, std::ios::binary)
+        << "[Detector Data]\r\nBurst = True \r\n; kept as it is\r\n";
+    std::error_code error;
+    before = *ReadWholeFile(folder.path() / kSettingsFileName, error);
+  }
+  std::string Launch() const { return "\"" + (folder.path() / "Velmora.exe").string() + "\""; }
+  std::string Settings() const {
+    std::error_code error;
+    return ReadWholeFile(folder.path() / kSettingsFileName, error).value_or("");
+  }
+  static bool IsQuestion(HWND w) { return testing::ClassOf(w) == "#32770"; }
+  static bool IsMainWindow(HWND w) {
+    return testing::ClassOf(w) == kMainWindowClass && testing::WindowText(w) == kMainWindowCaption;
+  }
+
+  testing::TempFolder folder;
+  std::string before;
+};
+
+TEST_F(SingleInstanceTest, NoEndsTheSecondLaunchWithoutTouchingTheSettings) {
+  FirstInstance first("Velmora");
+  testing::ChildProcess second(Launch(), folder.path().string());
+  ASSERT_TRUE(second.Started());
+  HWND question = second.WaitWindow(IsQuestion);
+  ASSERT_NE(question, nullptr);
+  std::string text = testing::ChildTexts(question);
+  EXPECT_NE(text.find("You have started another session of Velmora."), std::string::npos) << text;
+  EXPECT_NE(text.find("Do you wish to continue?"), std::string::npos) << text;
+  EXPECT_EQ(testing::WindowText(question), "Velmora");
+  PostMessageA(question, WM_COMMAND, IDNO, 0);
+  ASSERT_TRUE(second.WaitExit(10000));
+  EXPECT_EQ(Settings(), before);
+}
+
+TEST_F(SingleInstanceTest, YesStartsAFullSecondInstance) {
+  FirstInstance first("Velmora");
+  testing::ChildProcess second(Launch(), folder.path().string());
+  HWND question = second.WaitWindow(IsQuestion);
+  ASSERT_NE(question, nullptr);
+  PostMessageA(question, WM_COMMAND, IDYES, 0);
+  HWND main = second.WaitWindow(IsMainWindow);
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(second.WaitExit(10000));
+  std::string after = Settings();
+  EXPECT_NE(after.find("Sample Size=2048"), std::string::npos) << after;
+  EXPECT_NE(after.find("; kept as it is"), std::string::npos) << "other lines stay";
+}
+
+TEST_F(SingleInstanceTest, ACaptionWithASuffixAsksNothing) {
+  FirstInstance first("Velmora - Recording");
+  testing::ChildProcess second(Launch(), folder.path().string());
+  HWND main = second.WaitWindow([](HWND w) { return IsMainWindow(w) || IsQuestion(w); });
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(IsMainWindow(main)) << "no question was asked";
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(second.WaitExit(10000));
+}
+
+TEST_F(SingleInstanceTest, NoOtherWindowNoQuestion) {
+  testing::ChildProcess only(Launch(), folder.path().string());
+  HWND main = only.WaitWindow([](HWND w) { return IsMainWindow(w) || IsQuestion(w); });
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(IsMainWindow(main));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(only.WaitExit(10000));
+}
+
+}  // namespace
+}  // namespace velmora

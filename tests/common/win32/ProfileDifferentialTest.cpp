@@ -1,0 +1,91 @@
+// The profile reader and writer against the platform's own profile calls,
+// over files that are awkward to read.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "common/ProfileFile.h"
+#include "tests/common/AwkwardProfiles.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+std::string PlatformRead(const std::filesystem::path& file, const std::string& section, const std::string& key,
+                         DWORD size = 256) {
+  std::string buffer(size, '\0');
+  DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), size, file.string().c_str());
+  buffer.resize(n);
+  return buffer;
+}
+
+void WriteBytes(const std::filesystem::path& file, const std::string& content) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << content;
+}
+
+TEST(ProfileDifferential, ReadsEqualThePlatformsOnAwkwardFiles) {
+  testing::TempFolder folder;
+  int index = 0;
+  for (const auto& profile : testing::AwkwardProfiles()) {
+    // A new name per file: the platform may cache what it read before.
+    auto file = folder.path() / ("awkward" + std::to_string(index++) + ".ini");
+    WriteBytes(file, profile.content);
+    for (const auto& [section, key] : testing::AwkwardQueries()) {
+      EXPECT_EQ(ProfileRead(file, section, key), PlatformRead(file, section, key))
+          << profile.name << ": [" << section << "] " << key;
+      EXPECT_EQ(ProfileRead(file, section, key, 1024), PlatformRead(file, section, key, 1024))
+          << profile.name << ": [" << section << "] " << key << " (1024)";
+    }
+  }
+}
+
+TEST(ProfileDifferential, WritesReadBackAsThePlatformsDo) {
+  testing::TempFolder folder;
+  struct Write {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const Write writes[] = {
+      {"Detector Data", "Burst", "False"},      {"detector data", "PEAK", "True"},
+      {"Display Data", "Sample Size", "4096"}, {"New Section", "First", "1"},
+      {"New Section", "Second", "two words"},  {" Detector Data ", " Power ", " 12 "},
+      {"Q", "Double", "plain"},                 {"Display Data", "Long", "short now"},
+  };
+  int index = 0;
+  for (const auto& profile : testing::AwkwardProfiles()) {
+    auto ours = folder.path() / ("ours" + std::to_string(index) + ".ini");
+    auto theirs = folder.path() / ("theirs" + std::to_string(index) + ".ini");
+    ++index;
+    WriteBytes(ours, profile.content);
+    WriteBytes(theirs, profile.content);
+    for (const auto& w : writes) {
+      std::error_code error;
+      ASSERT_TRUE(ProfileWrite(ours, w.section, w.key, w.value, error)) << error.message();
+      ASSERT_TRUE(WritePrivateProfileStringA(w.section, w.key, w.value, theirs.string().c_str()));
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirs.string().c_str());  // flush
+    auto queries = testing::AwkwardQueries();
+    for (const auto& w : writes) queries.emplace_back(w.section, w.key);
+    for (const auto& [section, key] : queries) {
+      std::string expected = PlatformRead(theirs, section, key);
+      EXPECT_EQ(PlatformRead(ours, section, key), expected) << profile.name << ": [" << section << "] " << key;
+      EXPECT_EQ(ProfileRead(theirs, section, key), expected) << profile.name << ": [" << section << "] " << key;
+    }
+  }
+}
+
+TEST(ProfileDifferential, ReplacingTheFileWorksOnThisPlatform) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "Velmora.Ini";
+  std::error_code error;
+  for (int i = 0; i < 3; ++i)
+    ASSERT_TRUE(ProfileWrite(file, "A", "x", std::to_string(i), error)) << error.message();
+  EXPECT_EQ(PlatformRead(file, "A", "x"), "2");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,179 @@
+#pragma once
+// Helpers for tests that run under the Windows configuration.
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace velmora::testing {
+
+// A path of the build machine as the program sees it ("/a/b" is Z:\a\b).
+inline std::filesystem::path HostPath(const std::string& unixPath) {
+  if (unixPath.empty() || unixPath[0] != '/') return unixPath;
+  std::string out = "Z:";
+  for (char c : unixPath) out += c == '/' ? '\\' : c;
+  return out;
+}
+
+// Lets this thread's window messages run until the condition holds or the time is up.
+inline bool PumpUntil(const std::function<bool()>& condition, double seconds = 10) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (condition()) return true;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return condition();
+}
+
+inline void DrainQuit() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+inline std::string WindowText(HWND window) {
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+inline std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// Top-level windows of a process.
+inline std::vector<HWND> WindowsOfProcess(DWORD processId) {
+  struct Search {
+    DWORD id;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == s->id) s->found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// All text of a window's children joined by line breaks (a message box's text).
+inline std::string ChildTexts(HWND window) {
+  std::string all;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM p) -> BOOL {
+        *reinterpret_cast<std::string*>(p) += WindowText(child) + "\n";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+// An outside program started for a test, ended with it.
+class ChildProcess {
+ public:
+  explicit ChildProcess(const std::string& commandLine, const std::string& folder = {}) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string line = commandLine;
+    started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.empty() ? nullptr : folder.c_str(), &si, &info_);
+  }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess() {
+    if (!started_) return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+  bool Started() const { return started_; }
+  DWORD Id() const { return info_.dwProcessId; }
+  bool WaitExit(DWORD milliseconds) { return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0; }
+  DWORD ExitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+  }
+  // The first top-level window of this process that the test accepts.
+  HWND WaitWindow(const std::function<bool(HWND)>& accept, double seconds = 15) {
+    HWND found = nullptr;
+    PumpUntil(
+        [&] {
+          for (HWND w : WindowsOfProcess(Id()))
+            if (IsWindowVisible(w) && accept(w)) {
+              found = w;
+              return true;
+            }
+          return false;
+        },
+        seconds);
+    return found;
+  }
+
+ private:
+  bool started_ = false;
+  PROCESS_INFORMATION info_{};
+};
+
+}  // namespace velmora::testing
+
+namespace velmora::testing {
+
+// Answers the message boxes this thread shows, from a timer that runs
+// inside their modal loop, and keeps their texts.
+class MessageBoxAnswerer {
+ public:
+  explicit MessageBoxAnswerer(int answer = IDOK) : answer_(answer) {
+    Current() = this;
+    timer_ = SetTimer(nullptr, 0, 50, &MessageBoxAnswerer::OnTimer);
+  }
+  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+  ~MessageBoxAnswerer() {
+    KillTimer(nullptr, timer_);
+    Current() = nullptr;
+  }
+  const std::vector<std::string>& Texts() const { return texts_; }
+
+ private:
+  static MessageBoxAnswerer*& Current() {
+    static MessageBoxAnswerer* current = nullptr;
+    return current;
+  }
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    auto* self = Current();
+    if (!self) return;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* s = reinterpret_cast<MessageBoxAnswerer*>(p);
+          if (ClassOf(w) == "#32770" && IsWindowVisible(w)) {
+            s->texts_.push_back(ChildTexts(w));
+            PostMessageA(w, WM_COMMAND, static_cast<WPARAM>(s->answer_), 0);
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(self));
+  }
+  int answer_;
+  UINT_PTR timer_ = 0;
+  std::vector<std::string> texts_;
+};
+
+}  // namespace velmora::testing

@@ -1,0 +1,118 @@
+# Shared by ./run, ./test and the tools: installing what is missing, the
+# builds, a display, a private Wine prefix and a sound server.
+# Sourced, not run. Everything started here is stopped by velmora_cleanup.
+
+VELMORA_ROOT=${VELMORA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+VELMORA_BUILD=$VELMORA_ROOT/build
+VELMORA_PIDS=()
+
+VELMORA_BUILD_PACKAGES="cmake make g++ googletest libgtest-dev libbenchmark-dev libfftw3-dev locales
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64"
+VELMORA_RUN_PACKAGES="wine wine64 xvfb xauth x11-utils x11-apps imagemagick xdotool
+  pulseaudio pulseaudio-utils sox socat procps"
+
+velmora_say() { printf '== %s\n' "$*" >&2; }
+
+velmora_as_root() {
+  if [ "$(id -u)" = 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else
+    velmora_say "need root to run: $*"; return 1; fi
+}
+
+# Installs the Debian packages that are not installed yet; apt-get update
+# runs only when something must be installed.
+velmora_install() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  velmora_say "installing ${missing[*]}"
+  velmora_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q >/dev/null || return 1
+  velmora_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" \
+    >"$VELMORA_BUILD/apt.log" 2>&1 || { cat "$VELMORA_BUILD/apt.log" >&2; return 1; }
+}
+
+velmora_jobs() { nproc 2>/dev/null || echo 2; }
+
+velmora_build_native() {
+  cmake -S "$VELMORA_ROOT" -B "$VELMORA_BUILD/native" -DCMAKE_BUILD_TYPE=Release >"$VELMORA_BUILD/native-configure.log" 2>&1 \
+    || { cat "$VELMORA_BUILD/native-configure.log" >&2; return 1; }
+  cmake --build "$VELMORA_BUILD/native" -j "$(velmora_jobs)" "$@"
+}
+
+velmora_build_windows() {
+  cmake -S "$VELMORA_ROOT" -B "$VELMORA_BUILD/windows" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$VELMORA_ROOT/cmake/mingw-w64-x86_64.cmake" >"$VELMORA_BUILD/windows-configure.log" 2>&1 \
+    || { cat "$VELMORA_BUILD/windows-configure.log" >&2; return 1; }
+  cmake --build "$VELMORA_BUILD/windows" -j "$(velmora_jobs)" "$@"
+}
+
+# A comma-decimal locale of our own, for the tests that prove the files do
+# not depend on the user's number format.
+velmora_make_locale() {
+  [ -d "$VELMORA_BUILD/locales/de_DE.UTF-8" ] && return 0
+  mkdir -p "$VELMORA_BUILD/locales"
+  localedef -i de_DE -f UTF-8 "$VELMORA_BUILD/locales/de_DE.UTF-8" >/dev/null 2>&1 || true
+}
+
+velmora_cleanup() {
+  local pid
+  if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then wineserver -k >/dev/null 2>&1; fi
+  for pid in "${VELMORA_PIDS[@]}"; do kill "$pid" >/dev/null 2>&1; done
+  VELMORA_PIDS=()
+}
+
+# A virtual display when there is none (or when asked for one).
+velmora_display() {
+  if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != new ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+  VELMORA_PIDS+=($!)
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  velmora_say "Xvfb did not start"; return 1
+}
+
+# A private Wine prefix under build/. With "desktop", every window opens in
+# one virtual desktop: frames and captions show, and no window manager is needed.
+velmora_wine() {
+  local name=$1 desktop=${2:-}
+  export WINEPREFIX="$VELMORA_BUILD/$name" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+  export WINEARCH=win64
+  if [ ! -d "$WINEPREFIX" ]; then
+    velmora_say "creating the Wine prefix $WINEPREFIX"
+    wineboot -i >"$VELMORA_BUILD/$name.log" 2>&1
+    wineserver -w
+    if [ "$desktop" = desktop ]; then
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x900 /f >/dev/null 2>&1
+      wineserver -w
+    fi
+  fi
+  # Keep the server up, and let Wine's services start outside any pipe.
+  wineserver -p >/dev/null 2>&1
+  wine cmd /c exit >"$VELMORA_BUILD/$name-warmup.log" 2>&1
+}
+
+# A sound server with a null sink as default output and its monitor as
+# default input, so capture works on a machine without a sound card.
+velmora_pulse() {
+  export PULSE_RUNTIME_PATH="$VELMORA_BUILD/pulse"
+  mkdir -p "$PULSE_RUNTIME_PATH"
+  if ! pactl info >/dev/null 2>&1; then
+    pulseaudio -D --exit-idle-time=-1 --use-pid-file=yes --disallow-exit >/dev/null 2>&1 || true
+    local i
+    for i in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    [ -f "$PULSE_RUNTIME_PATH/pid" ] && VELMORA_PIDS+=("$(cat "$PULSE_RUNTIME_PATH/pid")")
+  fi
+  pactl info >/dev/null 2>&1 || { velmora_say "no sound server"; return 1; }
+  if ! pactl list short sinks 2>/dev/null | grep -q velmora; then
+    pactl load-module module-null-sink sink_name=velmora >/dev/null 2>&1
+  fi
+  pactl set-default-sink velmora >/dev/null 2>&1
+  pactl set-default-source velmora.monitor >/dev/null 2>&1
+}
