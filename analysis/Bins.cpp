@@ -1,0 +1,36 @@
+#include "analysis/Bins.h"
+
+#include <cmath>
+
+namespace velmora {
+namespace {
+
+// Half away from zero, as round() does; out-of-range and NaN values are
+// brought to the nearest end first so the conversion is always defined.
+long long RoundBins(double bins) {
+  if (!(bins > -1e9)) return bins != bins ? 0 : -1000000000LL;
+  if (bins > 1e9) return 1000000000LL;
+  return std::llround(bins);
+}
+
+}  // namespace
+
+std::int32_t ClampBin(long long bin, std::int32_t n) {
+  const long long last = n / 2 - 1;
+  if (last < 0) return 0;
+  if (bin < 0) return 0;
+  if (bin > last) return static_cast<std::int32_t>(last);
+  return static_cast<std::int32_t>(bin);
+}
+
+std::int32_t BinOf(double frequency, std::int32_t n) {
+  return ClampBin(RoundBins(frequency * n / kSampleRate), n);
+}
+
+std::int32_t BinShift(double frequency, std::int32_t n) {
+  return static_cast<std::int32_t>(RoundBins(frequency * n / kSampleRate));
+}
+
+double BinFrequency(std::int32_t bin, std::int32_t n) { return static_cast<double>(bin) * kSampleRate / n; }
+
+}  // namespace velmora

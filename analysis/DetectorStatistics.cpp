@@ -1,0 +1,74 @@
+#include "analysis/DetectorStatistics.h"
+
+#include <cmath>
+
+#include "common/Format.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kNames[] = {"Power:", "Pactor 2:", "Pactor 3:", "Burst Noise:", "Peak Noise:"};
+
+}  // namespace
+
+void DetectorStatistics::Add(StatisticsDetector k, bool hit, float value) {
+  StatisticsRecord& r = records_[Index(k)];
+  ++r.count;
+  if (hit) ++r.hits;
+  r.sum += value;
+  r.sumSquares += static_cast<double>(value) * value;
+  if (value > r.peak) r.peak = value;
+}
+
+void DetectorStatistics::Reset() { records_.fill(StatisticsRecord{}); }
+
+std::string DetectorStatistics::Text(StatisticsDetector k, float bufferSeconds) const {
+  const StatisticsRecord& r = records_[Index(k)];
+  std::string text = kNames[Index(k)];
+  text += "\rCount " + IntegerText(r.count) + ", Hits " + IntegerText(r.hits);
+  if (r.count <= 0) return text;
+
+  const double rate = static_cast<double>(r.hits) / r.count;
+  const double buffer = bufferSeconds;
+  double seconds;
+  if (k == StatisticsDetector::Power)
+    seconds = r.hits > 0 ? r.count * buffer * rate : buffer;  // time the gate was open
+  else
+    seconds = r.hits > 0 ? buffer / rate : r.count * buffer;  // mean time between hits
+  text += "\rRate " + FormatNumber(rate, "0.0e-0") + ", Secs " + FormatNumber(seconds, ".0");
+
+  const double mean = r.sum / r.count;
+  const double variance = r.sumSquares / r.count - mean * mean;
+  text += "\rMean " + FormatNumber(mean, ".0");
+  if (variance >= 0) text += ", Std " + FormatNumber(std::sqrt(variance), ".0");
+  text += "\rPeak " + FormatNumber(r.peak, ".0");
+  return text;
+}
+
+bool StatisticsEnabled(StatisticsDetector k, const DetectorSettings& s) {
+  switch (k) {
+    case StatisticsDetector::Power:
+      return s.powerEnabled;
+    case StatisticsDetector::Pactor2:
+      return s.pactor2Enabled;
+    case StatisticsDetector::Pactor3:
+      return s.pactor3Enabled;
+    case StatisticsDetector::BurstNoise:
+      return s.burstEnabled;
+    case StatisticsDetector::PeakNoise:
+      return s.peakEnabled;
+  }
+  return false;
+}
+
+void StatisticsUpdate(DetectorStatistics& statistics, const DetectorResults& r, const DetectorSettings& s,
+                      float signalLevel) {
+  using K = StatisticsDetector;
+  if (s.powerEnabled) statistics.Add(K::Power, r.powerDetected, signalLevel);
+  if (s.pactor2Enabled) statistics.Add(K::Pactor2, r.pactor2Detected, r.pactor2Score);
+  if (s.pactor3Enabled) statistics.Add(K::Pactor3, r.pactor3Detected, r.pactor3Score);
+  if (s.burstEnabled) statistics.Add(K::BurstNoise, r.burstDetected, r.detectorValue);
+  if (s.peakEnabled) statistics.Add(K::PeakNoise, r.peakDetected, r.peakValue);
+}
+
+}  // namespace velmora

@@ -1,0 +1,112 @@
+#include "analysis/SignalAnalysis.h"
+
+#include "analysis/ToneDetector.h"
+
+namespace velmora {
+
+SignalAnalysis::SignalAnalysis(DetectorSettings& settings) : settings_(settings) {}
+
+void SignalAnalysis::Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength) {
+  spectrum_.Analyse(samples, transformLength);
+  bufferSeconds_ = static_cast<float>(spectrum_.SampleCount()) / kSampleRate;
+}
+
+void SignalAnalysis::RestartContinuity() {
+  burst_.Restart();
+  pulse_.Restart();
+}
+
+std::int32_t SignalAnalysis::Pactor3Count(int variant) const {
+  return variant >= 1 && variant <= kPactor3Variants ? results_.pactor3Count[static_cast<std::size_t>(variant)] : 0;
+}
+
+void SignalAnalysis::PactorCountsReset() {
+  results_.pactor2Count = 0;
+  results_.pactor3Count.fill(0);
+}
+
+void SignalAnalysis::ClearFlags() {
+  DetectorResults& r = results_;
+  r.powerDetected = r.pactor2Detected = r.pactor3Detected = r.burstDetected = r.peakDetected = false;
+  r.pulseDetected = r.cwDetected = r.faxDetected = r.wwvDetected = false;
+  r.powerText.clear();
+  r.pactor2Text.clear();
+  r.pactor3Text.clear();
+  r.burstText.clear();
+  r.peakText.clear();
+  r.pulseText.clear();
+  r.cwText.clear();
+  r.faxText.clear();
+  r.wwvText.clear();
+}
+
+Verdict SignalAnalysis::Detect(std::string& panelText) {
+  ClearFlags();
+  bufferLevel_ = spectrum_.SignalLevel();
+  const DetectorSettings& s = settings_;
+
+  // The special modes replace the normal chain and never report busy or noise.
+  if (s.faxMode || referenceFax_) {
+    if (!DetectFaxPath(panelText)) panelText.clear();
+    return {};
+  }
+  if (s.wwvMode || referenceWwv_) {
+    if (!DetectTonePath(s.centerFrequency, 100, s.wwvThreshold, true, panelText)) panelText.clear();
+    return {};
+  }
+  if (s.cwMode) {
+    if (!DetectTonePath(s.cwFrequency, s.cwRange, s.cwThreshold, false, panelText)) panelText.clear();
+    return {};
+  }
+  return DetectNormal(panelText);
+}
+
+Verdict SignalAnalysis::DetectNormal(std::string& panelText) {
+  const DetectorSettings& s = settings_;
+  Verdict v;
+  const bool gate = s.powerEnabled ? DetectPower(spectrum_, s, results_) : true;
+  if (gate) {
+    correlator_.Begin(spectrum_);
+    PactorContext c{spectrum_, correlator_, s, results_, *drawing_, panelText};
+    if (s.pactor2Enabled && pactor_.DetectPactor2(c)) v.busy = true;
+    if (!v.busy && s.pactor3Enabled && pactor_.DetectPactor3(c)) v.busy = true;
+    if (!v.busy && s.burstEnabled && burst_.Detect(spectrum_, s, results_, *drawing_, panelText)) v.noise = true;
+    if (!v.busy && !v.noise && s.peakEnabled && DetectPeak(spectrum_, s, results_, *drawing_, panelText))
+      v.noise = true;
+    if (s.pulseEnabled || autoConnectActive_) pulse_.Detect(v.busy, spectrum_, s, results_, *drawing_, panelText);
+  }
+  if (!v.busy && !v.noise) panelText.clear();
+  return v;
+}
+
+bool SignalAnalysis::DetectFaxPath(std::string& panelText) {
+  AnalyticSignal(spectrum_, analytic_);
+  const FaxResult r = DetectFax(analytic_, settings_.faxThreshold, settings_.debugEnabled, *drawing_, panelText);
+  results_.faxLevel = r.level;
+  results_.faxSnr = r.snr;
+  results_.faxText = r.text;
+  results_.faxDetected = r.detected;
+  return r.detected;
+}
+
+bool SignalAnalysis::DetectTonePath(double frequency, double range, float threshold, bool wwv,
+                                    std::string& panelText) {
+  AnalyticSignal(spectrum_, analytic_);
+  const ToneResult r = DetectTone(spectrum_, analytic_, frequency, range, threshold, *drawing_, panelText);
+  if (wwv) {
+    results_.wwvLevel = r.level;
+    results_.wwvValue = r.ratio;
+    results_.wwvFrequency = r.frequency;
+    results_.wwvText = r.text;
+    results_.wwvDetected = r.detected;
+  } else {
+    results_.cwLevel = r.level;
+    results_.cwValue = r.ratio;
+    results_.cwFrequency = r.frequency;
+    results_.cwText = r.text;
+    results_.cwDetected = r.detected;
+  }
+  return r.detected;
+}
+
+}  // namespace velmora

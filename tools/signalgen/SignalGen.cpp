@@ -1,0 +1,413 @@
+#include "tools/signalgen/SignalGen.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/AtomicFile.h"
+
+namespace velmora::signalgen {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kBaud = 100;
+constexpr double kRollOff = 0.35;
+constexpr int kFilterSpan = 4;      // symbols each side
+constexpr double kRamp = 0.005;     // seconds, the edges of every keyed element
+constexpr double kNoiseBand = 3000;  // Hz, the band the ratio is measured in
+
+std::uint64_t SplitMix(std::uint64_t& x) {
+  std::uint64_t z = (x += 0x9E3779B97F4A7C15ULL);
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
+std::uint64_t Rotate(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+
+// The raised-cosine pulse at t symbol periods from its centre.
+double RaisedCosine(double t) {
+  const double sinc = t == 0 ? 1.0 : std::sin(kPi * t) / (kPi * t);
+  const double d = 2 * kRollOff * t;
+  if (std::abs(std::abs(d) - 1) < 1e-9) return kPi / 4 * sinc;
+  return sinc * std::cos(kPi * kRollOff * t) / (1 - d * d);
+}
+
+// Raised edges between 0 and 1 around a set of on-intervals.
+void Envelope(std::vector<float>& gate, double from, double to, double level) {
+  const long first = std::max(0L, static_cast<long>(std::floor(from * kRate)));
+  const long last = std::min(static_cast<long>(gate.size()) - 1, static_cast<long>(std::ceil(to * kRate)));
+  for (long n = first; n <= last; ++n) {
+    const double t = n / kRate;
+    double g = 1;
+    if (t - from < kRamp) g = 0.5 - 0.5 * std::cos(kPi * std::max(0.0, t - from) / kRamp);
+    if (to - t < kRamp) g = std::min(g, 0.5 - 0.5 * std::cos(kPi * std::max(0.0, to - t) / kRamp));
+    gate[static_cast<std::size_t>(n)] = std::max(gate[static_cast<std::size_t>(n)], static_cast<float>(g * level));
+  }
+}
+
+double Rms(std::span<const float> x, std::span<const float> weight) {
+  double sum = 0, count = 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const double w = weight.empty() ? 1.0 : weight[i];
+    if (w < 0.999) continue;
+    sum += static_cast<double>(x[i]) * x[i];
+    count += 1;
+  }
+  return count > 0 ? std::sqrt(sum / count) : 0.0;
+}
+
+}  // namespace
+
+Random::Random(std::uint64_t seed) {
+  for (auto& s : s_) s = SplitMix(seed);
+}
+
+std::uint64_t Random::Next() {
+  const std::uint64_t result = Rotate(s_[1] * 5, 7) * 9;
+  const std::uint64_t t = s_[1] << 17;
+  s_[2] ^= s_[0];
+  s_[3] ^= s_[1];
+  s_[1] ^= s_[2];
+  s_[0] ^= s_[3];
+  s_[2] ^= t;
+  s_[3] = Rotate(s_[3], 45);
+  return result;
+}
+
+double Random::Uniform() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
+
+int Random::Below(int n) { return static_cast<int>(Uniform() * n); }
+
+double Random::Gaussian() {
+  if (haveSpare_) {
+    haveSpare_ = false;
+    return spare_;
+  }
+  double u = 0;
+  while (u <= 0) u = Uniform();
+  const double v = Uniform();
+  const double r = std::sqrt(-2 * std::log(u));
+  spare_ = r * std::sin(2 * kPi * v);
+  haveSpare_ = true;
+  return r * std::cos(2 * kPi * v);
+}
+
+std::string_view FormName(Form form) {
+  switch (form) {
+    case Form::Noise:
+      return "noise";
+    case Form::Pactor2:
+      return "pactor2";
+    case Form::Pactor3:
+      return "pactor3";
+    case Form::Cw:
+      return "cw";
+    case Form::Fax:
+      return "fax";
+    case Form::Speech:
+      return "speech";
+    case Form::Bursts:
+      return "bursts";
+  }
+  return "";
+}
+
+bool ParseForm(std::string_view name, Form& form) {
+  for (Form f : {Form::Noise, Form::Pactor2, Form::Pactor3, Form::Cw, Form::Fax, Form::Speech, Form::Bursts}) {
+    if (FormName(f) == name) {
+      form = f;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<float> ArqGate(std::size_t count, const ArqRhythm& r) {
+  if (r.cycle <= 0) return std::vector<float>(count, 1.0f);
+  std::vector<float> gate(count, 0.0f);
+  const double total = static_cast<double>(count) / kRate;
+  for (double t = r.start; t < total; t += r.cycle) {
+    Envelope(gate, t, t + r.packet, 1);
+    if (r.ackLength > 0) Envelope(gate, t + r.ackStart, t + r.ackStart + r.ackLength, r.ackLevel);
+  }
+  return gate;
+}
+
+std::vector<float> MorseGate(std::size_t count, Random& random) {
+  std::vector<float> gate(count, 0.0f);
+  const double dot = 0.06, total = static_cast<double>(count) / kRate;
+  double t = 0.05;
+  while (t < total) {
+    const int elements = 1 + random.Below(4);  // one letter
+    for (int e = 0; e < elements && t < total; ++e) {
+      const double length = random.Below(2) ? 3 * dot : dot;
+      Envelope(gate, t, t + length, 1);
+      t += length + dot;
+    }
+    t += random.Below(4) == 0 ? 6 * dot : 2 * dot;  // letter or word space
+  }
+  return gate;
+}
+
+void AddPskTones(std::span<float> out, std::span<const double> tones, double rms, std::span<const float> gate,
+                 Random& random) {
+  if (tones.empty()) return;
+  const double samplesPerSymbol = kRate / kBaud;
+  const std::size_t symbols = static_cast<std::size_t>(out.size() / samplesPerSymbol) + 2 * kFilterSpan + 2;
+
+  // Differential QPSK on every tone: each symbol turns the phase by a
+  // random multiple of 90 degrees.
+  struct Tone {
+    std::vector<double> re, im;
+    double phaseRe, phaseIm, stepRe, stepIm;
+  };
+  std::vector<Tone> state(tones.size());
+  for (std::size_t t = 0; t < tones.size(); ++t) {
+    Tone& s = state[t];
+    s.re.resize(symbols);
+    s.im.resize(symbols);
+    int quadrant = random.Below(4);
+    for (std::size_t k = 0; k < symbols; ++k) {
+      quadrant = (quadrant + random.Below(4)) % 4;
+      s.re[k] = std::cos(quadrant * kPi / 2);
+      s.im[k] = std::sin(quadrant * kPi / 2);
+    }
+    const double start = random.Uniform() * 2 * kPi, step = 2 * kPi * tones[t] / kRate;
+    s.phaseRe = std::cos(start);
+    s.phaseIm = std::sin(start);
+    s.stepRe = std::cos(step);
+    s.stepIm = std::sin(step);
+  }
+
+  // The mean power of the filtered symbol stream, for the level.
+  double pulsePower = 0;
+  for (int i = 0; i < 64; ++i) {
+    const double frac = i / 64.0;
+    for (int k = -kFilterSpan - 1; k <= kFilterSpan + 1; ++k) pulsePower += RaisedCosine(frac - k) * RaisedCosine(frac - k);
+  }
+  pulsePower /= 64;
+  const double amplitude = rms * std::sqrt(2.0 / (static_cast<double>(tones.size()) * pulsePower));
+
+  double taps[2 * kFilterSpan + 2];
+  for (std::size_t n = 0; n < out.size(); ++n) {
+    const double position = static_cast<double>(n) / samplesPerSymbol + kFilterSpan;  // in symbols
+    const long centre = static_cast<long>(std::floor(position));
+    for (int k = 0; k < 2 * kFilterSpan + 2; ++k) taps[k] = RaisedCosine(position - (centre - kFilterSpan + k));
+    const double g = gate.empty() ? 1.0 : gate[n];
+    double sum = 0;
+    for (Tone& s : state) {
+      if (g > 0) {
+        double re = 0, im = 0;
+        for (int k = 0; k < 2 * kFilterSpan + 2; ++k) {
+          const long symbol = centre - kFilterSpan + k;
+          if (symbol < 0 || symbol >= static_cast<long>(symbols)) continue;
+          re += taps[k] * s.re[static_cast<std::size_t>(symbol)];
+          im += taps[k] * s.im[static_cast<std::size_t>(symbol)];
+        }
+        sum += re * s.phaseRe - im * s.phaseIm;
+      }
+      const double next = s.phaseRe * s.stepRe - s.phaseIm * s.stepIm;
+      s.phaseIm = s.phaseRe * s.stepIm + s.phaseIm * s.stepRe;
+      s.phaseRe = next;
+    }
+    out[n] += static_cast<float>(amplitude * g * sum);
+  }
+}
+
+void AddTone(std::span<float> out, double frequency, double rms, std::span<const float> gate) {
+  const double amplitude = rms * std::sqrt(2.0), step = 2 * kPi * frequency / kRate;
+  for (std::size_t n = 0; n < out.size(); ++n) {
+    const double g = gate.empty() ? 1.0 : gate[n];
+    out[n] += static_cast<float>(amplitude * g * std::cos(step * static_cast<double>(n)));
+  }
+}
+
+void AddFmTone(std::span<float> out, double low, double high, double rms, Random& random) {
+  // Picture elements of about 2 ms, smoothed, between black and white.
+  const double amplitude = rms * std::sqrt(2.0);
+  double phase = 0, value = random.Uniform(), target = value;
+  const std::size_t element = static_cast<std::size_t>(0.002 * kRate);
+  for (std::size_t n = 0; n < out.size(); ++n) {
+    if (n % element == 0) target = random.Below(3) == 0 ? random.Uniform() : target;
+    value += (target - value) * 0.05;
+    phase += 2 * kPi * (low + (high - low) * value) / kRate;
+    if (phase > 2 * kPi) phase -= 2 * kPi;
+    out[n] += static_cast<float>(amplitude * std::cos(phase));
+  }
+}
+
+void AddSpeech(std::span<float> out, double rms, Random& random) {
+  // Vowels as three formants (Hz); voiced harmonics of a gliding pitch
+  // inside 300..2700 Hz, in syllables with pauses between them.
+  static constexpr double kVowels[][3] = {
+      {730, 1090, 2440}, {530, 1840, 2480}, {270, 2290, 3010}, {570, 840, 2410}, {300, 870, 2240}, {660, 1720, 2410}};
+  std::vector<float> voice(out.size(), 0.0f);
+  std::vector<float> gate(out.size(), 0.0f);
+  const double total = static_cast<double>(out.size()) / kRate;
+  double t = 0.1;
+  struct Syllable {
+    double from, to, pitch;
+    int vowel;
+  };
+  std::vector<Syllable> syllables;
+  while (t < total) {
+    const double length = 0.12 + 0.2 * random.Uniform();
+    syllables.push_back({t, t + length, 100 + 80 * random.Uniform(), random.Below(6)});
+    Envelope(gate, t, t + length, 1);
+    t += length + (random.Below(5) == 0 ? 0.3 + 0.3 * random.Uniform() : 0.04 + 0.1 * random.Uniform());
+  }
+  double phase = 0;
+  std::size_t current = 0;
+  for (std::size_t n = 0; n < out.size(); ++n) {
+    const double time = static_cast<double>(n) / kRate;
+    while (current + 1 < syllables.size() && time > syllables[current].to) ++current;
+    const Syllable& s = syllables.empty() ? Syllable{0, 0, 120, 0} : syllables[current];
+    const double progress = s.to > s.from ? std::clamp((time - s.from) / (s.to - s.from), 0.0, 1.0) : 0.0;
+    const double pitch = s.pitch * (1.1 - 0.2 * progress);  // falling intonation
+    phase += 2 * kPi * pitch / kRate;
+    if (phase > 2 * kPi) phase -= 2 * kPi;
+    if (gate[n] <= 0) continue;
+    const double* f = kVowels[s.vowel];
+    double sum = 0;
+    for (int h = 1; h * pitch < 2700; ++h) {
+      const double fh = h * pitch;
+      if (fh < 300) continue;
+      double gain = 0;
+      for (int i = 0; i < 3; ++i) gain += 1 / (1 + std::pow((fh - f[i]) / (60.0 + 40 * i), 2)) / (1 + i);
+      sum += gain * std::sin(h * phase);
+    }
+    voice[n] = static_cast<float>(sum * gate[n]);
+  }
+  // A little breath noise, then the level.
+  for (std::size_t n = 0; n < voice.size(); ++n) voice[n] += static_cast<float>(0.02 * random.Gaussian() * gate[n]);
+  const double level = Rms(voice, gate);
+  if (level <= 0) return;
+  for (std::size_t n = 0; n < out.size(); ++n) out[n] += static_cast<float>(voice[n] * rms / level);
+}
+
+void AddBursts(std::span<float> out, double perSecond, double peak, Random& random) {
+  if (perSecond <= 0) return;
+  const double total = static_cast<double>(out.size()) / kRate;
+  double t = -std::log(1 - random.Uniform()) / perSecond;
+  while (t < total) {
+    const std::size_t start = static_cast<std::size_t>(t * kRate);
+    const double decay = 0.0005 + 0.002 * random.Uniform();  // seconds
+    const std::size_t length = static_cast<std::size_t>(5 * decay * kRate);
+    for (std::size_t i = 0; i < length && start + i < out.size(); ++i)
+      out[start + i] += static_cast<float>(peak * std::exp(-(i / kRate) / decay) * random.Gaussian() / 2);
+    t += -std::log(1 - random.Uniform()) / perSecond;
+  }
+}
+
+void AddNoise(std::span<float> out, double rms, Random& random) {
+  for (float& x : out) x += static_cast<float>(rms * random.Gaussian());
+}
+
+double NoiseRms(double signalRms, double snrDb) {
+  // White noise spreads over 0..5512.5 Hz; the ratio counts the part in 3 kHz.
+  return signalRms / std::pow(10.0, snrDb / 20) * std::sqrt(kRate / 2 / kNoiseBand);
+}
+
+std::vector<double> Pactor3Frequencies(int variant, double offset) {
+  std::vector<int> tones;
+  switch (variant) {
+    case 1:
+      tones = {5, 12};
+      break;
+    case 2:
+      tones = {3, 5, 7, 10, 12, 14};
+      break;
+    case 3:
+    case 4:
+      for (int t = 2; t <= 15; ++t) tones.push_back(t);
+      break;
+    case 5:
+      for (int t = 1; t <= 16; ++t) tones.push_back(t);
+      break;
+    default:
+      for (int t = 0; t <= 17; ++t) tones.push_back(t);
+      break;
+  }
+  std::vector<double> frequencies;
+  for (int t : tones) frequencies.push_back((t + 4) * 120.0 + offset);
+  return frequencies;
+}
+
+Signal Generate(const SignalSpec& spec) {
+  Signal signal;
+  const std::size_t count = static_cast<std::size_t>(std::max(0.0, spec.seconds) * kRate);
+  signal.samples.assign(count, 0.0f);
+  signal.on.assign(count, 0);
+  Random random(spec.seed);
+  std::vector<float> gate;
+
+  switch (spec.form) {
+    case Form::Noise:
+    case Form::Bursts:
+      break;
+    case Form::Pactor2: {
+      gate = ArqGate(count, spec.rhythm);
+      const double tones[] = {spec.center - 100 + spec.offset, spec.center + 100 + spec.offset};
+      AddPskTones(signal.samples, tones, spec.rms, gate, random);
+      break;
+    }
+    case Form::Pactor3:
+      gate = ArqGate(count, spec.rhythm);
+      AddPskTones(signal.samples, Pactor3Frequencies(spec.variant, spec.offset), spec.rms, gate, random);
+      break;
+    case Form::Cw:
+      gate = spec.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
+      AddTone(signal.samples, spec.center + spec.offset, spec.rms, gate);
+      break;
+    case Form::Fax:
+      gate.assign(count, 1.0f);
+      AddFmTone(signal.samples, 1500 + spec.offset, 2300 + spec.offset, spec.rms, random);
+      break;
+    case Form::Speech:
+      gate.assign(count, 1.0f);
+      AddSpeech(signal.samples, spec.rms, random);
+      break;
+  }
+  for (std::size_t n = 0; n < gate.size(); ++n) signal.on[n] = gate[n] > 0.3f;
+
+  Random noise(spec.seed ^ 0x5DEECE66DULL);
+  if (spec.form == Form::Bursts) AddBursts(signal.samples, spec.burstRate, 8 * spec.rms, noise);
+  if (std::isfinite(spec.snrDb)) AddNoise(signal.samples, NoiseRms(spec.rms, spec.snrDb), noise);
+  return signal;
+}
+
+std::vector<std::int16_t> ToPcm16(std::span<const float> samples) {
+  std::vector<std::int16_t> pcm(samples.size());
+  for (std::size_t i = 0; i < samples.size(); ++i)
+    pcm[i] = static_cast<std::int16_t>(std::lround(std::clamp(static_cast<double>(samples[i]), -32768.0, 32767.0)));
+  return pcm;
+}
+
+std::string EncodeBin16(std::span<const std::int16_t> samples) {
+  std::string bytes;
+  bytes.reserve(samples.size() * 2);
+  for (std::int16_t s : samples) {
+    const auto u = static_cast<std::uint16_t>(s);
+    bytes.push_back(static_cast<char>(u & 0xFF));
+    bytes.push_back(static_cast<char>(u >> 8));
+  }
+  return bytes;
+}
+
+std::string EncodeBin8(std::span<const std::int16_t> samples) {
+  std::string bytes;
+  bytes.reserve(samples.size());
+  for (std::int16_t s : samples) {
+    const long value = std::clamp(std::lround(s / 256.0) + 128, 0L, 255L);
+    bytes.push_back(static_cast<char>(static_cast<unsigned char>(value)));
+  }
+  return bytes;
+}
+
+bool WriteRecording(const std::filesystem::path& file, std::span<const float> samples, bool eightBit,
+                    std::error_code& error) {
+  const auto pcm = ToPcm16(samples);
+  return WriteFileAtomically(file, eightBit ? EncodeBin8(pcm) : EncodeBin16(pcm), error);
+}
+
+}  // namespace velmora::signalgen
