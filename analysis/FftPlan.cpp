@@ -28,12 +28,8 @@ void StageScalar(Complex* data, std::size_t n, std::size_t half, const double* w
   }
 }
 
-void TransformScalar(Complex* data, int log2n, const std::vector<double>& twiddles,
-                     const std::vector<std::size_t>& stageStart) {
-  const std::size_t n = std::size_t{1} << log2n;
-  for (int stage = 1; stage <= log2n; ++stage) {
-    StageScalar(data, n, n >> stage, twiddles.data() + stageStart[stage]);
-  }
+void StageScalarOn(float* f, std::size_t n, std::size_t half, const double* w) {
+  StageScalar(reinterpret_cast<Complex*>(f), n, half, w);
 }
 
 #ifdef VELMORA_X86
@@ -98,38 +94,87 @@ __attribute__((target("avx"))) void StageAvxHalf1(float* data, std::size_t n) {
   }
 }
 
-__attribute__((target("avx"))) void TransformAvx(Complex* data, int log2n, const std::vector<double>& twiddles,
-                                                 const std::vector<std::size_t>& stageStart) {
-  const std::size_t n = std::size_t{1} << log2n;
-  float* f = reinterpret_cast<float*>(data);
-  for (int stage = 1; stage <= log2n; ++stage) {
-    const std::size_t half = n >> stage;
-    const double* w = twiddles.data() + stageStart[stage];
-    if (half >= 4)
-      StageAvxWide(f, n, half, w);
-    else if (half == 2)
-      StageAvxHalf2(f, n, w);
-    else
-      StageAvxHalf1(f, n);
+__attribute__((target("avx"))) void StageAvx(float* f, std::size_t n, std::size_t half, const double* w) {
+  if (half >= 4)
+    StageAvxWide(f, n, half, w);
+  else if (half == 2)
+    StageAvxHalf2(f, n, w);
+  else
+    StageAvxHalf1(f, n);
+}
+__attribute__((target("avx512f"))) inline __m512d MultiplyAvx512(__m512d d, __m512d w) {
+  const __m512d wRe = _mm512_movedup_pd(w);
+  const __m512d wIm = _mm512_permute_pd(w, 0xFF);
+  const __m512d dSwap = _mm512_permute_pd(d, 0x55);
+  const __m512d a = _mm512_mul_pd(d, wRe), b = _mm512_mul_pd(dSwap, wIm);
+  return _mm512_mask_sub_pd(_mm512_add_pd(a, b), 0x55, a, b);  // real lanes a - b, imaginary a + b
+}
+
+__attribute__((target("avx512f"))) void StageAvx512Wide(float* data, std::size_t n, std::size_t half,
+                                                          const double* w) {
+  const std::size_t span = 2 * half;
+  for (std::size_t base = 0; base < n; base += span) {
+    float* a = data + 2 * base;
+    float* b = a + 2 * half;
+    for (std::size_t j = 0; j < half; j += 8) {
+      const __m512 va = _mm512_loadu_ps(a + 2 * j);
+      const __m512 vb = _mm512_loadu_ps(b + 2 * j);
+      _mm512_storeu_ps(a + 2 * j, _mm512_add_ps(va, vb));
+      const __m512 d = _mm512_sub_ps(va, vb);
+      const __m512d d0 = _mm512_cvtps_pd(_mm512_castps512_ps256(d));
+      const __m512d d1 = _mm512_cvtps_pd(_mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(d), 1)));
+      const __m256 r0 = _mm512_cvtpd_ps(MultiplyAvx512(d0, _mm512_loadu_pd(w + 2 * j)));
+      const __m256 r1 = _mm512_cvtpd_ps(MultiplyAvx512(d1, _mm512_loadu_pd(w + 2 * j + 8)));
+      const __m512d r = _mm512_insertf64x4(_mm512_castpd256_pd512(_mm256_castps_pd(r0)), _mm256_castps_pd(r1), 1);
+      _mm512_storeu_ps(b + 2 * j, _mm512_castpd_ps(r));
+    }
   }
 }
 
-bool DetectAvx() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx");
+__attribute__((target("avx512f"))) void StageAvx512(float* f, std::size_t n, std::size_t half, const double* w) {
+  if (half >= 8)
+    StageAvx512Wide(f, n, half, w);
+  else
+    StageAvx(f, n, half, w);
 }
 #endif
+
+using StageFunction = void (*)(float* block, std::size_t n, std::size_t half, const double* twiddles);
+
+// The stages from 'stage' on over one block of 'size' entries. After a
+// stage, the two halves of each block are separate transforms: a block
+// small enough for the cache runs all its remaining stages at once. The
+// butterflies and their order within a stage are unchanged.
+void Stages(StageFunction run, float* block, std::size_t size, int stage, int log2n,
+            const std::vector<double>& twiddles, const std::vector<std::size_t>& stageStart) {
+  constexpr std::size_t kCacheBlock = 4096;
+  const std::size_t n = std::size_t{1} << log2n;
+  if (size <= kCacheBlock) {
+    for (int s = stage; s <= log2n; ++s) run(block, size, n >> s, twiddles.data() + stageStart[s]);
+    return;
+  }
+  run(block, size, n >> stage, twiddles.data() + stageStart[stage]);
+  Stages(run, block, size / 2, stage + 1, log2n, twiddles, stageStart);
+  Stages(run, block + size, size / 2, stage + 1, log2n, twiddles, stageStart);
+}
 
 }  // namespace
 
-bool FftPlan::VectorPath() {
+FftPath FftPlan::BestPath() {
 #ifdef VELMORA_X86
-  static const bool avx = DetectAvx();
-  return avx;
+  static const FftPath best = [] {
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f")) return FftPath::Avx512;
+    if (__builtin_cpu_supports("avx")) return FftPath::Avx;
+    return FftPath::Scalar;
+  }();
+  return best;
 #else
-  return false;
+  return FftPath::Scalar;
 #endif
 }
+
+bool FftPlan::Supported(FftPath path) { return static_cast<int>(path) <= static_cast<int>(BestPath()); }
 
 void FftPlan::Prepare(int direction, int log2n) {
   Tables& t = tables_[direction == 1 ? 0 : 1];
@@ -157,8 +202,43 @@ void FftPlan::Prepare(int direction, int log2n) {
   t.log2n = log2n;
 }
 
-void FftPlan::Reorder(std::span<Complex> data) {
-  for (std::size_t s = 0; s + 1 < swaps_.size(); s += 2) std::swap(data[swaps_[s]], data[swaps_[s + 1]]);
+namespace {
+
+std::size_t Reverse(std::size_t x, int bits) {
+  std::size_t r = 0;
+  for (int b = 0; b < bits; ++b) r |= ((x >> b) & 1) << (bits - 1 - b);
+  return r;
+}
+
+}  // namespace
+
+void FftPlan::Reorder(std::span<Complex> data, int log2n) {
+  constexpr int kTileBits = 4;
+  constexpr std::size_t kTile = std::size_t{1} << kTileBits;
+  const std::size_t n = std::size_t{1} << log2n;
+  if (log2n < 2 * kTileBits + 1) {
+    for (std::size_t s = 0; s + 1 < swaps_.size(); s += 2) std::swap(data[swaps_[s]], data[swaps_[s + 1]]);
+    return;
+  }
+  // Large transforms: the index is (high, middle, low) with kTileBits high
+  // and low bits; a tile of all highs and lows of one middle goes through a
+  // small buffer, so every cache line is read once and written once.
+  scratch_.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(n));
+  const int middleBits = log2n - 2 * kTileBits;
+  const int highShift = log2n - kTileBits;
+  std::size_t reversed[kTile];
+  for (std::size_t i = 0; i < kTile; ++i) reversed[i] = Reverse(i, kTileBits);
+  Complex tile[kTile][kTile];
+  for (std::size_t middle = 0; middle < (std::size_t{1} << middleBits); ++middle) {
+    const std::size_t from = middle << kTileBits;
+    const std::size_t to = Reverse(middle, middleBits) << kTileBits;
+    for (std::size_t high = 0; high < kTile; ++high)
+      for (std::size_t low = 0; low < kTile; ++low) tile[high][low] = scratch_[(high << highShift) | from | low];
+    for (std::size_t low = 0; low < kTile; ++low) {
+      Complex* row = data.data() + ((reversed[low] << highShift) | to);
+      for (std::size_t high = 0; high < kTile; ++high) row[reversed[high]] = tile[high][low];
+    }
+  }
 }
 
 void FftPlan::Transform(int direction, std::span<Complex> data, int log2n) {
@@ -168,14 +248,14 @@ void FftPlan::Transform(int direction, std::span<Complex> data, int log2n) {
   Prepare(direction, log2n);
   const Tables& t = tables_[direction == 1 ? 0 : 1];
 
+  StageFunction run = StageScalarOn;
 #ifdef VELMORA_X86
-  if (VectorPath() && n >= 4)
-    TransformAvx(data.data(), log2n, t.twiddles, t.stageStart);
-  else
+  if (n >= 4 && path_ == FftPath::Avx) run = StageAvx;
+  if (n >= 4 && path_ == FftPath::Avx512) run = StageAvx512;
 #endif
-    TransformScalar(data.data(), log2n, t.twiddles, t.stageStart);
+  Stages(run, reinterpret_cast<float*>(data.data()), n, 1, log2n, t.twiddles, t.stageStart);
 
-  if (swapsLog2n_ != log2n) {
+  if (swapsLog2n_ != log2n && log2n < 9) {
     swaps_.clear();
     for (std::size_t i = 0, j = 0; i < n - 1; ++i) {
       if (i < j) {
@@ -191,7 +271,7 @@ void FftPlan::Transform(int direction, std::span<Complex> data, int log2n) {
     }
     swapsLog2n_ = log2n;
   }
-  Reorder(data);
+  Reorder(data, log2n);
 
   if (direction == -1) {
     const float scale = static_cast<float>(n);

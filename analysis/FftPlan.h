@@ -11,14 +11,22 @@
 
 namespace velmora {
 
+// How the butterflies are computed; every path gives the same numbers.
+enum class FftPath { Scalar = 0, Avx = 1, Avx512 = 2 };
+
 class FftPlan {
  public:
+  // The fastest path the processor has, or a chosen one (tests compare them).
+  FftPlan() : path_(BestPath()) {}
+  explicit FftPlan(FftPath path) : path_(Supported(path) ? path : FftPath::Scalar) {}
+
   // Transforms entries 0..2^log2n - 1 of data in place, like
   // Fft(direction, data, log2n). Direction 1 forward, -1 inverse.
   void Transform(int direction, std::span<Complex> data, int log2n);
 
-  // Whether the vector path is in use on this processor.
-  static bool VectorPath();
+  static FftPath BestPath();
+  static bool Supported(FftPath path);
+  FftPath Path() const { return path_; }
 
  private:
   struct Tables {
@@ -27,11 +35,13 @@ class FftPlan {
     std::vector<std::size_t> stageStart;
   };
   void Prepare(int direction, int log2n);
-  void Reorder(std::span<Complex> data);
+  void Reorder(std::span<Complex> data, int log2n);
 
+  FftPath path_;
   Tables tables_[2];  // forward, inverse
   int swapsLog2n_ = -1;
-  std::vector<std::uint32_t> swaps_;  // pairs of indices exchanged by the bit reversal
+  std::vector<std::uint32_t> swaps_;  // small transforms: pairs of indices exchanged by the bit reversal
+  std::vector<Complex> scratch_;       // large transforms: the data before the reordering
 };
 
 }  // namespace velmora

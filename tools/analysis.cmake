@@ -1,7 +1,9 @@
 # The signal generator (a test tool, natively) and the offline analyser
 # (natively and for Windows).
-add_library(velmora_signalgen STATIC ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp)
-target_link_libraries(velmora_signalgen PUBLIC velmora_common)
+add_library(velmora_signalgen STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp)
+target_link_libraries(velmora_signalgen PUBLIC velmora_analysis velmora_common)
 target_include_directories(velmora_signalgen PUBLIC ${PROJECT_SOURCE_DIR})
 
 add_library(velmora_analyse STATIC ${CMAKE_CURRENT_LIST_DIR}/analyse/RecordingAnalyser.cpp)
@@ -12,9 +14,7 @@ target_link_libraries(velmora-analyse PRIVATE velmora_analyse)
 set_target_properties(velmora-analyse PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 
 if(NOT VELMORA_WINDOWS)
-  add_executable(velmora-signalgen
-    ${CMAKE_CURRENT_LIST_DIR}/signalgen/main.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp)
-  target_link_libraries(velmora-signalgen PRIVATE velmora_signalgen velmora_analysis)
+  add_executable(velmora-signalgen ${CMAKE_CURRENT_LIST_DIR}/signalgen/main.cpp)
+  target_link_libraries(velmora-signalgen PRIVATE velmora_signalgen)
   set_target_properties(velmora-signalgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 endif()

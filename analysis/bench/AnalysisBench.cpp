@@ -39,6 +39,25 @@ void BM_Fft(benchmark::State& state) {
   }
 }
 
+// The same transform on each of the paths this processor has.
+void BM_FftPath(benchmark::State& state) {
+  const int log2n = static_cast<int>(state.range(0));
+  const auto path = static_cast<FftPath>(state.range(1));
+  if (!FftPlan::Supported(path)) {
+    state.SkipWithError("path not supported here");
+    return;
+  }
+  const auto input = Input(std::size_t{1} << log2n);
+  auto data = input;
+  FftPlan plan(path);
+  plan.Transform(1, data, log2n);
+  for (auto _ : state) {
+    data = input;
+    plan.Transform(1, data, log2n);
+    benchmark::DoNotOptimize(data.data());
+  }
+}
+
 void BM_FftPlain(benchmark::State& state) {
   const int log2n = static_cast<int>(state.range(0));
   const auto input = Input(std::size_t{1} << log2n);
@@ -69,6 +88,7 @@ void BM_Fftw(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Fft)->Arg(8)->Arg(11)->Arg(15);
+BENCHMARK(BM_FftPath)->ArgsProduct({{8, 11, 15}, {0, 1, 2}});
 BENCHMARK(BM_FftPlain)->Arg(8)->Arg(11)->Arg(15);
 BENCHMARK(BM_Fftw)->Arg(8)->Arg(11)->Arg(15);
 

@@ -1,0 +1,205 @@
+#include "analysis/MathLib.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "analysis/FftPlan.h"
+#include "tools/signalgen/SignalGen.h"
+
+namespace velmora {
+namespace {
+
+std::vector<Complex> RandomData(std::size_t n, std::uint64_t seed) {
+  signalgen::Random random(seed);
+  std::vector<Complex> data(n);
+  for (auto& c : data) c = {static_cast<float>(random.Gaussian() * 1000), static_cast<float>(random.Gaussian() * 1000)};
+  return data;
+}
+
+double Energy(const std::vector<Complex>& data) {
+  double e = 0;
+  for (const auto& c : data) e += static_cast<double>(c.re) * c.re + static_cast<double>(c.im) * c.im;
+  return e;
+}
+
+TEST(Fft, ForwardThenInverseReturnsTheInput) {
+  for (int log2n : {1, 2, 8, 11, 15}) {
+    const auto input = RandomData(std::size_t{1} << log2n, 3);
+    auto data = input;
+    Fft(1, data, log2n);
+    Fft(-1, data, log2n);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+      ASSERT_NEAR(data[i].re, input[i].re, 0.05) << log2n << " " << i;
+      ASSERT_NEAR(data[i].im, input[i].im, 0.05) << log2n << " " << i;
+    }
+  }
+}
+
+TEST(Fft, KeepsTheEnergy) {  // Parseval: Σ|x|² = Σ|X|² / n
+  for (int log2n : {8, 11, 15}) {
+    auto data = RandomData(std::size_t{1} << log2n, 4);
+    const double before = Energy(data);
+    Fft(1, data, log2n);
+    EXPECT_NEAR(Energy(data) / static_cast<double>(data.size()) / before, 1.0, 1e-5) << log2n;
+  }
+}
+
+TEST(Fft, MatchesTheDefinitionWithTheForwardKernel) {
+  const int log2n = 8;
+  const std::size_t n = std::size_t{1} << log2n;
+  const auto input = RandomData(n, 5);
+  auto data = input;
+  Fft(1, data, log2n);
+  double worst = 0, scale = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    std::complex<double> sum = 0;
+    for (std::size_t j = 0; j < n; ++j)
+      sum += std::complex<double>(input[j].re, input[j].im) * std::polar(1.0, -2 * M_PI * double(j * k % n) / n);
+    worst = std::max(worst, std::abs(sum - std::complex<double>(data[k].re, data[k].im)));
+    scale = std::max(scale, std::abs(sum));
+  }
+  EXPECT_LT(worst / scale, 1e-5);
+}
+
+TEST(Fft, ToneLandsInItsBin) {
+  const int log2n = 11;
+  const std::size_t n = std::size_t{1} << log2n;
+  std::vector<Complex> data(n);
+  for (std::size_t i = 0; i < n; ++i) data[i] = {static_cast<float>(std::cos(2 * M_PI * 100 * i / n)), 0};
+  Fft(1, data, log2n);
+  EXPECT_NEAR(data[100].re, n / 2.0, 1e-2);
+  EXPECT_NEAR(data[n - 100].re, n / 2.0, 1e-2);
+  EXPECT_NEAR(std::abs(data[101].re), 0, 1e-2);
+}
+
+// The kept tables and the vector path give the same numbers as the plain
+// recurrence, bit for bit, at every size and in both directions.
+TEST(FftPlan, GivesExactlyThePlainTransformsNumbers) {
+  for (FftPath path : {FftPath::Scalar, FftPath::Avx, FftPath::Avx512}) {
+    if (!FftPlan::Supported(path)) continue;
+    FftPlan plan(path);
+    for (int log2n = 1; log2n <= 15; ++log2n) {
+      for (int direction : {1, -1}) {
+        auto expected = RandomData(std::size_t{1} << log2n, 10 + log2n);
+        auto actual = expected;
+        Fft(direction, expected, log2n);
+        plan.Transform(direction, actual, log2n);
+        ASSERT_EQ(0, std::memcmp(expected.data(), actual.data(), expected.size() * sizeof(Complex)))
+            << "path " << static_cast<int>(path) << " log2n " << log2n << " direction " << direction;
+      }
+    }
+  }
+}
+
+TEST(FftPlan, SwitchesSizesBetweenCalls) {
+  FftPlan plan;
+  for (int log2n : {11, 8, 15, 11}) {
+    auto expected = RandomData(std::size_t{1} << log2n, 20);
+    auto actual = expected;
+    Fft(1, expected, log2n);
+    plan.Transform(1, actual, log2n);
+    ASSERT_EQ(expected, actual) << log2n;
+  }
+}
+
+TEST(Window, WeightsRunFromOneToNAndDivideByN) {
+  const int n = 8;
+  EXPECT_DOUBLE_EQ(WindowWeight(3, n, n), 0.54 - 0.46);  // i = n: the cosine is 1
+  EXPECT_DOUBLE_EQ(WindowWeight(3, n / 2, n), 1.0);
+  EXPECT_NEAR(WindowWeight(2, n, n), 0.0, 1e-15);
+  EXPECT_NEAR(WindowWeight(2, 2, n), 0.5 - 0.5 * std::cos(kTwoPi * 2 / 8), 1e-15);
+  EXPECT_NEAR(WindowWeight(4, n / 2, n), 0.42 + 0.5 + 0.08, 1e-12);
+  EXPECT_DOUBLE_EQ(WindowWeight(6, n / 2, n), 1.0);
+  EXPECT_DOUBLE_EQ(WindowWeight(6, 1, n), 1 - 3.0 / 4);
+  EXPECT_DOUBLE_EQ(WindowWeight(6, n, n), 0.0);
+  EXPECT_DOUBLE_EQ(WindowWeight(7, n / 2, n), 1.0);
+  EXPECT_NEAR(WindowWeight(7, n, n), 1 / BesselI0(6), 1e-12);
+  EXPECT_NEAR(WindowWeight(8, n / 2, n), 1 + 1.88492 + 0.88492, 1e-12);
+  EXPECT_DOUBLE_EQ(WindowWeight(5, 3, n), 1.0);
+}
+
+TEST(Window, MultipliesRealAndImaginaryParts) {
+  std::vector<Complex> data(4, Complex{2, -3});
+  Window(3, data, 4);
+  for (int i = 1; i <= 4; ++i) {
+    const double w = WindowWeight(3, i, 4);
+    EXPECT_EQ(data[i - 1].re, static_cast<float>(2 * w));
+    EXPECT_EQ(data[i - 1].im, static_cast<float>(-3 * w));
+  }
+  std::vector<Complex> unchanged(4, Complex{2, -3});
+  Window(1, unchanged, 4);
+  Window(5, unchanged, 4);
+  EXPECT_EQ(unchanged, std::vector<Complex>(4, Complex{2, -3}));
+}
+
+TEST(BesselI0, FollowsItsSeriesToTheStoppingRule) {
+  EXPECT_EQ(BesselI0(0), 1.0);
+  EXPECT_NEAR(BesselI0(1), 1.2660658777520084, 1e-6 * 1.27);
+  EXPECT_NEAR(BesselI0(6), 67.23440697647797, 1e-6 * 67.3);
+  EXPECT_EQ(BesselI0(-6), BesselI0(6));
+}
+
+TEST(Hilbert, IsTheSumOfItsFourteenTaps) {
+  static constexpr float c[14] = {0.635527f, 0.208936f, 0.121930f, 0.083510f, 0.061375f, 0.046726f, 0.036199f,
+                                  0.028230f, 0.021989f, 0.017011f, 0.012993f, 0.009742f, 0.007117f, 0.009512f};
+  signalgen::Random random(6);
+  std::vector<float> re(100), im(100);
+  for (float& x : re) x = static_cast<float>(random.Gaussian());
+  Hilbert(re, im);
+  for (int i = 0; i < 100; ++i) {
+    float expected = 0;
+    for (int m = 1; m <= 14; ++m) {
+      const int k = 2 * m - 1;
+      const float before = i - k >= 0 ? re[i - k] : 0.0f, after = i + k < 100 ? re[i + k] : 0.0f;
+      expected += c[m - 1] * (before - after);
+    }
+    ASSERT_EQ(im[i], expected) << i;
+  }
+}
+
+TEST(Hilbert, TurnsACosineIntoASine) {
+  std::vector<float> re(400), im(400);
+  const double w = 2 * M_PI * 1700 / 11025;
+  for (int i = 0; i < 400; ++i) re[i] = static_cast<float>(std::cos(w * i));
+  Hilbert(re, im);
+  for (int i = 50; i < 350; ++i) ASSERT_NEAR(im[i], std::sin(w * i), 0.02) << i;
+}
+
+TEST(Decibels, ClampAndNeverGoToMinusInfinity) {
+  EXPECT_EQ(Db10(0), -100);
+  EXPECT_EQ(Db10(-5), -100);
+  EXPECT_EQ(Db10(std::numeric_limits<double>::quiet_NaN()), -100);
+  EXPECT_EQ(Db20(0), -100);
+  EXPECT_DOUBLE_EQ(Db10(1000), 30);
+  EXPECT_DOUBLE_EQ(Db20(1000), 60);
+  EXPECT_EQ(Db10(1e40), 300);
+  EXPECT_EQ(Db10(1e-40), -300);
+  EXPECT_EQ(Db20(1e-20), -300);
+  EXPECT_EQ(Db10(std::numeric_limits<double>::infinity()), 300);
+}
+
+TEST(MathLib, SmallHelpers) {
+  EXPECT_EQ(Min(3, 5), 3);
+  EXPECT_EQ(Max(3.5f, -1.0f), 3.5f);
+  EXPECT_DOUBLE_EQ(Log2(8), 3);
+  EXPECT_DOUBLE_EQ(Log10(1000), 3);
+  const Complex p = ConjugateProduct({1, 2}, {3, 4});  // conj(1+2i)·(3+4i) = 11 - 2i
+  EXPECT_EQ(p, (Complex{11, -2}));
+}
+
+TEST(ArcSin, KeepsItsArgumentToMinusOneOne) {
+  EXPECT_NEAR(ArcSin(0.5), M_PI / 6, 1e-12);
+  EXPECT_NEAR(ArcSin(-0.5), -M_PI / 6, 1e-12);
+  EXPECT_DOUBLE_EQ(ArcSin(1), kPi / 2);
+  EXPECT_DOUBLE_EQ(ArcSin(-1), -kPi / 2);
+  EXPECT_DOUBLE_EQ(ArcSin(1.0000001), kPi / 2);  // rounding just past 1
+  EXPECT_DOUBLE_EQ(ArcSin(-7), -kPi / 2);
+}
+
+}  // namespace
+}  // namespace velmora
