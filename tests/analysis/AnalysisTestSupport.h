@@ -1,0 +1,88 @@
+#pragma once
+// Helpers for the analysis tests: buffers of known content, generated
+// signals, and a drawing that records what the detectors drew.
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "analysis/DetectorDrawing.h"
+#include "analysis/SignalAnalysis.h"
+#include "tools/signalgen/SignalGen.h"
+
+namespace velmora::testing {
+
+inline std::vector<std::int16_t> Constant(std::size_t n, std::int16_t value) {
+  return std::vector<std::int16_t>(n, value);
+}
+
+inline std::vector<std::int16_t> Tone(std::size_t n, double frequency, double amplitude, std::size_t from = 0) {
+  std::vector<std::int16_t> s(n);
+  for (std::size_t i = 0; i < n; ++i)
+    s[i] = static_cast<std::int16_t>(std::lround(amplitude * std::cos(2 * M_PI * frequency * double(i + from) / 11025)));
+  return s;
+}
+
+inline std::vector<std::int16_t> Pcm(const signalgen::SignalSpec& spec) {
+  return signalgen::ToPcm16(signalgen::Generate(spec).samples);
+}
+
+inline signalgen::SignalSpec Pactor2(double snr = 20, double offset = 0) {
+  signalgen::SignalSpec s;
+  s.form = signalgen::Form::Pactor2;
+  s.snrDb = snr;
+  s.offset = offset;
+  s.rhythm.cycle = 0;
+  s.seconds = 2;
+  return s;
+}
+
+inline signalgen::SignalSpec Pactor3(int variant, double snr = 20, double offset = 0) {
+  signalgen::SignalSpec s = Pactor2(snr, offset);
+  s.form = signalgen::Form::Pactor3;
+  s.variant = variant;
+  return s;
+}
+
+// Runs one buffer of n samples from 'at' through analysis and Detect.
+inline Verdict RunBuffer(SignalAnalysis& analysis, const std::vector<std::int16_t>& pcm, std::size_t n,
+                   std::string& panel, std::size_t at = 0) {
+  analysis.Analyse({pcm.data() + at, std::min(n, pcm.size() - at)}, static_cast<std::int32_t>(n));
+  return analysis.Detect(panel);
+}
+
+struct Drawn {
+  std::string what;
+  double x = 0;  // frequency, or sample position
+  float a = 0, b = 0;
+};
+
+class RecordingDrawing final : public DetectorDrawing {
+ public:
+  bool shown = true;
+  std::vector<Drawn> drawn;
+  std::vector<std::vector<SpectrumPoint>> curves;
+  std::vector<std::pair<TimeCurveKind, std::vector<float>>> timeCurves;
+
+  bool Shown() const override { return shown; }
+  void SpectrumMarker(double f, float top, float bottom) override { drawn.push_back({"marker", f, top, bottom}); }
+  void SpectrumCurve(std::span<const SpectrumPoint> points) override {
+    drawn.push_back({"curve", points.empty() ? 0 : points.front().frequency, 0, 0});
+    curves.emplace_back(points.begin(), points.end());
+  }
+  void SpectrumLevelLine(double lo, double hi, float level) override { drawn.push_back({"level", lo, level, float(hi)}); }
+  void TimeMarker(long position, TimeMarkerKind kind) override {
+    drawn.push_back({kind == TimeMarkerKind::Burst ? "burst" : "pulse", double(position), 0, 0});
+  }
+  void TimeCurve(TimeCurveKind kind, std::span<const float> values) override {
+    drawn.push_back({"time curve", double(values.size()), 0, 0});
+    timeCurves.emplace_back(kind, std::vector<float>(values.begin(), values.end()));
+  }
+  int Count(const std::string& what) const {
+    int k = 0;
+    for (const auto& d : drawn) k += d.what == what;
+    return k;
+  }
+};
+
+}  // namespace velmora::testing

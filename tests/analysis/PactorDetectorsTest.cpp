@@ -1,0 +1,208 @@
+#include "analysis/PactorDetectors.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "AnalysisTestSupport.h"
+#include "common/Format.h"
+
+namespace velmora {
+namespace {
+
+using testing::Constant;
+using testing::Pactor2;
+using testing::Pactor3;
+using testing::Pcm;
+using testing::RecordingDrawing;
+using testing::RunBuffer;
+
+struct Fixture : ::testing::Test {
+  DetectorSettings settings;
+  SignalAnalysis analysis{settings};
+  std::string panel;
+};
+
+using PactorDetection = Fixture;
+
+TEST_F(PactorDetection, Pactor2IsFoundAndCounted) {
+  const auto pcm = Pcm(Pactor2());
+  EXPECT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy);
+  EXPECT_EQ(panel, "Pactor 2");
+  const auto& r = analysis.Results();
+  EXPECT_TRUE(r.pactor2Detected);
+  EXPECT_GE(r.pactor2Score, 40);
+  EXPECT_EQ(r.pactor2Text, FormatNumber(r.pactor2Score, ".0"));
+  EXPECT_EQ(r.pactor2Count, 1);
+  RunBuffer(analysis, pcm, 2048, panel, 4096);
+  EXPECT_EQ(analysis.Pactor2Count(), 2);
+}
+
+TEST_F(PactorDetection, Pactor2FiringSkipsPactor3WhichKeepsItsLastScore) {
+  const auto p3 = Pcm(Pactor3(2));
+  ASSERT_TRUE(RunBuffer(analysis, p3, 2048, panel).busy);
+  const float lastScore = analysis.Results().pactor3Score;
+  EXPECT_EQ(analysis.Results().pactor3Text, "2, " + FormatNumber(lastScore, ".0"));
+
+  ASSERT_TRUE(RunBuffer(analysis, Pcm(Pactor2()), 2048, panel).busy);
+  const auto& r = analysis.Results();
+  EXPECT_FALSE(r.pactor3Detected);
+  EXPECT_EQ(r.pactor3Text, "");
+  EXPECT_EQ(r.pactor3Score, lastScore);
+  EXPECT_EQ(r.pactor3Count[2], 1);
+}
+
+TEST_F(PactorDetection, EveryPactor3FormGetsItsLabelAndVariantFourReadsAsThree) {
+  const char* labels[] = {"", "Pactor 3, 200", "Pactor 3, 600", "Pactor 3, 1400/2800", "Pactor 3, 1400/2800",
+                          "Pactor 3, 3200", "Pactor 3, 3600"};
+  const int reported[] = {0, 1, 2, 3, 3, 5, 6};
+  for (int v = 1; v <= 6; ++v) {
+    analysis.PactorCountsReset();
+    ASSERT_TRUE(RunBuffer(analysis, Pcm(Pactor3(v, 25)), 2048, panel, 2048).busy) << v;
+    EXPECT_EQ(panel, labels[v]) << v;
+    EXPECT_EQ(analysis.Results().pactor3Variant, reported[v]);
+    EXPECT_EQ(analysis.Pactor3Count(reported[v]), 1);
+    EXPECT_EQ(analysis.Pactor3Count(4), 0);
+  }
+  EXPECT_EQ(analysis.Pactor3Count(0), 0);
+  EXPECT_EQ(analysis.Pactor3Count(7), 0);
+}
+
+TEST_F(PactorDetection, OffsetSearchPutsTheOffsetInTheLabel) {
+  settings.offsetFrequencyRange = 100;
+  settings.offsetFrequencyStep = 20;
+  RunBuffer(analysis, Pcm(Pactor2(20, -20)), 2048, panel);
+  EXPECT_EQ(panel, "Pactor 2, -20");
+  EXPECT_EQ(analysis.Results().pactor2Offset, -20.0f);
+  RunBuffer(analysis, Pcm(Pactor3(2, 20, 40)), 2048, panel);
+  EXPECT_EQ(panel, "Pactor 3, 600, 40");
+}
+
+TEST_F(PactorDetection, NoOffsetSearchWithAStepOrRangeOfZeroOrLess) {
+  const auto pcm = Pcm(Pactor2());
+  for (auto [range, step] : {std::pair{100.0f, 0.0f}, {100.0f, -20.0f}, {0.0f, 20.0f}, {-100.0f, 20.0f},
+                             {std::numeric_limits<float>::quiet_NaN(), 20.0f}}) {
+    settings.offsetFrequencyRange = range;
+    settings.offsetFrequencyStep = step;
+    EXPECT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy) << range << " " << step;
+    EXPECT_EQ(panel, "Pactor 2") << range << " " << step;
+    EXPECT_EQ(analysis.Results().pactor2Offset, 0.0f);
+    EXPECT_GE(analysis.Results().pactor3Variant, 1);
+  }
+}
+
+TEST_F(PactorDetection, Pactor3StillPicksAVariantWhenNoOffsetIsSearched) {
+  settings.offsetFrequencyRange = -50;  // a scan over no offset at all would leave every score at -100
+  settings.offsetFrequencyStep = -5;
+  EXPECT_TRUE(RunBuffer(analysis, Pcm(Pactor3(5)), 2048, panel).busy);
+  EXPECT_EQ(panel, "Pactor 3, 3200");
+}
+
+TEST_F(PactorDetection, AScoreEqualToTheThresholdFires) {
+  const auto pcm = Pcm(Pactor2(0));
+  settings.pactor2Threshold = 100;
+  settings.pactor3Enabled = false;
+  EXPECT_FALSE(RunBuffer(analysis, pcm, 2048, panel).busy);
+  const float score = analysis.Results().pactor2Score;
+  settings.pactor2Threshold = score;
+  EXPECT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy);
+  settings.pactor2Threshold = std::nextafter(score, 1000.0f);
+  EXPECT_FALSE(RunBuffer(analysis, pcm, 2048, panel).busy);
+}
+
+TEST_F(PactorDetection, FlatSpectrumScoresZeroAndEqualScoresGoToTheMostNegativeOffset) {
+  settings.powerEnabled = false;
+  settings.pactor2Threshold = 0;
+  settings.offsetFrequencyRange = 100;
+  settings.offsetFrequencyStep = 20;
+  EXPECT_TRUE(RunBuffer(analysis, Constant(2048, 77), 2048, panel).busy);
+  EXPECT_EQ(analysis.Results().pactor2Score, 0.0f);
+  EXPECT_EQ(panel, "Pactor 2, -100");
+}
+
+TEST_F(PactorDetection, CentreAndOffsetsOutsideTheSpectrumReadItsEdges) {
+  settings.offsetFrequencyRange = 20000;
+  settings.offsetFrequencyStep = 7;
+  const auto pcm = Pcm(Pactor2());
+  for (float centre : {-3000.0f, 0.0f, 5500.0f, 1e9f}) {
+    settings.centerFrequency = centre;
+    for (std::int32_t n : {256, 2048}) {
+      RunBuffer(analysis, pcm, static_cast<std::size_t>(n), panel);
+      EXPECT_TRUE(std::isfinite(analysis.Results().pactor2Score)) << centre;
+      EXPECT_LE(std::abs(analysis.Results().pactor2Score), 100.0f);
+    }
+  }
+}
+
+TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
+  RecordingDrawing drawing;
+  analysis.SetDrawing(&drawing);
+  RunBuffer(analysis, Pcm(Pactor2()), 2048, panel);
+  ASSERT_EQ(drawing.Count("marker"), 2);
+  const float level = analysis.Results().bandLevel;
+  EXPECT_EQ(drawing.drawn[0].x, 1600);
+  EXPECT_EQ(drawing.drawn[1].x, 1800);
+  EXPECT_EQ(drawing.drawn[0].a, level + 20);
+  EXPECT_EQ(drawing.drawn[0].b, level - 20);
+  EXPECT_EQ(drawing.Count("curve"), 0);  // no debug drawing
+
+  drawing.drawn.clear();
+  RunBuffer(analysis, Pcm(Pactor3(2)), 2048, panel);
+  EXPECT_EQ(drawing.Count("marker"), 6);  // one per tone
+
+  // Debug data 1: the Pactor 2 template and Pactor 3's variant 1, detected or not.
+  settings.debugEnabled = true;
+  settings.debugData = 1;
+  drawing.drawn.clear();
+  RunBuffer(analysis, Constant(2048, 0), 2048, panel);  // quiet: the power gate stops everything
+  EXPECT_EQ(drawing.Count("curve"), 0);
+  settings.powerEnabled = false;
+  RunBuffer(analysis, Pcm(Pactor3(6, -20)), 2048, panel);
+  EXPECT_EQ(drawing.Count("curve"), 2);
+  const auto& curve = drawing.curves.front();
+  ASSERT_FALSE(curve.empty());
+  EXPECT_NEAR(curve.front().frequency, 1700 - 250, 11025.0 / 2048);
+
+  // Debug data 0: the template of a detection.
+  settings.debugData = 0;
+  drawing.drawn.clear();
+  RunBuffer(analysis, Pcm(Pactor2()), 2048, panel);
+  EXPECT_EQ(drawing.Count("curve"), 1);
+
+  // Nothing while the displays are hidden; detection goes on.
+  drawing.shown = false;
+  drawing.drawn.clear();
+  EXPECT_TRUE(RunBuffer(analysis, Pcm(Pactor2()), 2048, panel).busy);
+  EXPECT_TRUE(drawing.drawn.empty());
+}
+
+TEST(Pactor3Tones, FollowTheVariantTable) {
+  EXPECT_EQ(Pactor3ToneFrequency(0), 480);
+  EXPECT_EQ(Pactor3ToneFrequency(17), 2520);
+  EXPECT_EQ(Pactor3Tones(1).size(), 2u);
+  EXPECT_EQ(Pactor3Tones(2).size(), 6u);
+  EXPECT_EQ(Pactor3Tones(3).size(), 14u);
+  EXPECT_EQ(Pactor3Tones(4).size(), 14u);
+  EXPECT_EQ(Pactor3Tones(5).size(), 16u);
+  EXPECT_EQ(Pactor3Tones(6).size(), 18u);
+  EXPECT_EQ(Pactor3Label(4), "Pactor 3, 2800");
+}
+
+TEST(Template, HasTheBaselineAndSincLobes) {
+  const double tones[] = {1600, 1800};
+  const SpectrumTemplate t = BuildTemplate(2048, 1450, 1950, tones);
+  EXPECT_EQ(t.firstBin, BinOf(1450, 2048));
+  EXPECT_EQ(t.lastBin, BinOf(1950, 2048));
+  EXPECT_FLOAT_EQ(t.levels.front(), static_cast<float>(Db10(0.04f)));  // -13.98 dB
+  float top = -100;
+  for (float level : t.levels) top = std::max(top, level);
+  EXPECT_GT(top, -0.05f);  // a lobe peak near 0 dB
+  EXPECT_LE(top, 0.0f);
+  double sum = 0;
+  for (float level : t.levels) sum += level;
+  EXPECT_FLOAT_EQ(t.mean, static_cast<float>(sum / t.levels.size()));
+}
+
+}  // namespace
+}  // namespace velmora
