@@ -126,7 +126,9 @@ ToneResult DetectTone(const SpectrumAnalysis& spectrum, std::span<const Complex>
   r.level = e.level - 30;
   r.ratio = e.ratio + 33;
   r.text = FormatNumber(r.ratio, "0");
-  if (!(r.ratio >= threshold)) return r;
+  // A failed fit (a silent buffer) leaves the ratio at 0 + 33, which would
+  // pass the default thresholds: it is no tone.
+  if (!e.fitted || !(r.ratio >= threshold)) return r;
 
   panelText = FormatNumber(r.frequency, ".0") + " +/- " + FormatNumber(resolution, ".0") + " (Hz), " +
               FormatNumber(r.ratio, "0.0") + " (dB)";

@@ -1,0 +1,151 @@
+// The detector chain of one buffer: power gate, Pactor before noise, the
+// exclusive modes, what is cleared and what is kept, and the values the
+// AutoConnect side reads and sets.
+#include <gtest/gtest.h>
+
+#include "AnalysisTestSupport.h"
+#include "analysis/SignalAnalysis.h"
+#include "common/Format.h"
+
+namespace velmora {
+namespace {
+
+using testing::Pcm;
+using testing::RunBuffer;
+
+struct Chain : ::testing::Test {
+  DetectorSettings settings;
+  SignalAnalysis analysis{settings};
+  std::string panel;
+};
+
+TEST_F(Chain, AQuietChannelRunsNoOtherDetector) {
+  signalgen::SignalSpec quiet = testing::Pactor2();
+  quiet.rms = 30;  // level about 2.5 dB, under the 10 dB gate
+  quiet.snrDb = 40;
+  const auto pcm = Pcm(quiet);
+  settings.burstEnabled = settings.peakEnabled = true;
+  settings.burstThreshold = settings.peakThreshold = 0;  // would fire on anything
+  const Verdict v = RunBuffer(analysis, pcm, 2048, panel);
+  EXPECT_FALSE(v.busy);
+  EXPECT_FALSE(v.noise);
+  EXPECT_FALSE(analysis.Results().powerDetected);
+  EXPECT_EQ(analysis.Results().powerText, FormatNumber(analysis.Spectrum().SignalLevel(), ".0"));
+  EXPECT_EQ(analysis.Results().pactor2Text, "");
+
+  settings.powerEnabled = false;  // no gate: the clean signal is found
+  EXPECT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy);
+  EXPECT_EQ(analysis.Results().powerText, "");
+}
+
+TEST_F(Chain, ABusyBufferIsNeverNoise) {
+  settings.burstEnabled = settings.peakEnabled = true;
+  settings.burstThreshold = settings.peakThreshold = 0;
+  const Verdict v = RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel);
+  EXPECT_TRUE(v.busy);
+  EXPECT_FALSE(v.noise);
+  EXPECT_EQ(panel, "Pactor 2");
+  EXPECT_EQ(analysis.Results().burstText, "");
+  EXPECT_EQ(analysis.Results().peakText, "");
+}
+
+TEST_F(Chain, NoiseDetectorsRunWhenNoPactorFired) {
+  signalgen::SignalSpec noise;
+  noise.seconds = 0.5;
+  const auto pcm = Pcm(noise);
+  settings.burstEnabled = settings.peakEnabled = true;
+  settings.burstThreshold = 0;  // fires on any buffer
+  Verdict v = RunBuffer(analysis, pcm, 2048, panel);
+  EXPECT_FALSE(v.busy);
+  EXPECT_TRUE(v.noise);
+  EXPECT_EQ(panel, "Burst Noise");
+  EXPECT_EQ(analysis.Results().peakText, "");  // burst fired first
+
+  settings.burstEnabled = false;
+  settings.peakThreshold = 0;
+  v = RunBuffer(analysis, pcm, 2048, panel, 2048);
+  EXPECT_TRUE(v.noise);
+  EXPECT_EQ(panel, "Peak Noise");
+  EXPECT_TRUE(analysis.Results().peakDetected);
+
+  settings.peakThreshold = 100;
+  v = RunBuffer(analysis, pcm, 2048, panel, 2048);
+  EXPECT_FALSE(v.noise);
+  EXPECT_EQ(panel, "");  // neither busy nor noise: the panel is cleared
+}
+
+TEST_F(Chain, FlagsAndTextsAreClearedOnEveryBufferAndValuesKept) {
+  const auto p2 = Pcm(testing::Pactor2());
+  RunBuffer(analysis, p2, 2048, panel);
+  const float score = analysis.Results().pactor2Score;
+  settings.pactor2Enabled = false;
+  settings.pactor3Enabled = false;
+  RunBuffer(analysis, p2, 2048, panel);
+  EXPECT_FALSE(analysis.Results().pactor2Detected);
+  EXPECT_EQ(analysis.Results().pactor2Text, "");
+  EXPECT_EQ(analysis.Results().pactor2Score, score);
+  EXPECT_EQ(panel, "");
+}
+
+TEST_F(Chain, BufferLevelAndSecondsOfTheBufferInHand) {
+  const auto pcm = Pcm(testing::Pactor2());
+  RunBuffer(analysis, pcm, 2048, panel);
+  EXPECT_EQ(analysis.BufferLevel(), analysis.Spectrum().SignalLevel());
+  EXPECT_FLOAT_EQ(analysis.BufferSeconds(), 2048 / 11025.0f);
+  analysis.Analyse({pcm.data(), 1000}, 2048);  // a short last buffer
+  EXPECT_FLOAT_EQ(analysis.BufferSeconds(), 1000 / 11025.0f);
+  settings.cwMode = true;  // the special modes copy the level too
+  analysis.Detect(panel);
+  EXPECT_EQ(analysis.BufferLevel(), analysis.Spectrum().SignalLevel());
+}
+
+TEST_F(Chain, CountsRunUntilTheyAreEmptied) {
+  const auto pcm = Pcm(testing::Pactor2());
+  for (int i = 0; i < 7; ++i) RunBuffer(analysis, pcm, 2048, panel, static_cast<std::size_t>(i) * 2048);
+  EXPECT_EQ(analysis.Pactor2Count(), 7);
+  analysis.PactorCountsReset();
+  EXPECT_EQ(analysis.Pactor2Count(), 0);
+  RunBuffer(analysis, Pcm(testing::Pactor3(1)), 2048, panel);
+  EXPECT_EQ(analysis.Pactor3Count(1), 1);
+  analysis.PactorCountsReset();
+  EXPECT_EQ(analysis.Pactor3Count(1), 0);
+}
+
+TEST_F(Chain, FlagsStartOff) {
+  EXPECT_FALSE(analysis.AutoConnectActive());
+  EXPECT_FALSE(analysis.ReferenceFax());
+  EXPECT_FALSE(analysis.ReferenceWwv());
+  EXPECT_EQ(analysis.Pactor2Count(), 0);
+}
+
+TEST_F(Chain, CentreFrequencyFollowsTheTableOnlyWhenAutomatic) {
+  DetectorValues& values = analysis;
+  settings.centerFrequencyAuto = false;
+  settings.centerFrequency = 2100;
+  CenterFrequencySet(values, true);
+  CenterFrequencySet(values, false);
+  CenterFrequencyRestore(values);
+  EXPECT_EQ(settings.centerFrequency, 2100);
+
+  settings.centerFrequencyAuto = true;
+  settings.centerFrequencyAutoFrequency = 1700;
+  CenterFrequencySet(values, false);
+  EXPECT_EQ(values.CenterFrequency(), 1500);
+  CenterFrequencySet(values, true);
+  EXPECT_EQ(settings.centerFrequency, 1700);
+  settings.centerFrequency = 1500;
+  CenterFrequencyRestore(values);
+  EXPECT_EQ(settings.centerFrequency, 1700);
+}
+
+TEST_F(Chain, TheCentreFrequencyMovesThePactor2Search) {
+  const auto pcm = Pcm(testing::Pactor2());  // around 1700 Hz
+  settings.centerFrequency = 1500;
+  settings.pactor3Enabled = false;
+  EXPECT_FALSE(RunBuffer(analysis, pcm, 2048, panel).busy);
+  analysis.SetCenterFrequency(1700);
+  EXPECT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy);
+}
+
+}  // namespace
+}  // namespace velmora

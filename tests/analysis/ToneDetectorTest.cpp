@@ -1,0 +1,153 @@
+#include "analysis/ToneDetector.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "AnalysisTestSupport.h"
+#include "common/Format.h"
+
+namespace velmora {
+namespace {
+
+using testing::Pcm;
+using testing::RunBuffer;
+
+signalgen::SignalSpec Cw(double frequency, double snr) {
+  signalgen::SignalSpec s;
+  s.form = signalgen::Form::Cw;
+  s.center = frequency;
+  s.snrDb = snr;
+  s.seconds = 1;
+  return s;
+}
+
+struct Modes : ::testing::Test {
+  DetectorSettings settings;
+  SignalAnalysis analysis{settings};
+  std::string panel;
+};
+
+TEST_F(Modes, CwModeMeasuresTheToneAndNeverReportsBusy) {
+  settings.cwMode = true;
+  const Verdict v = RunBuffer(analysis, Pcm(Cw(1703.3, 20)), 2048, panel);
+  EXPECT_FALSE(v.busy);
+  EXPECT_FALSE(v.noise);
+  const auto& r = analysis.Results();
+  ASSERT_TRUE(r.cwDetected);
+  EXPECT_NEAR(r.cwFrequency, 1703.3, 0.3);
+  EXPECT_NEAR(r.cwValue, 17.4 + 33, 2);  // 20 dB in 3 kHz: 17.4 dB in the whole band, plus 33
+  EXPECT_EQ(r.cwText, FormatNumber(r.cwValue, "0"));
+  EXPECT_EQ(panel, FormatNumber(r.cwFrequency, ".0") + " +/- 5.4 (Hz), " + FormatNumber(r.cwValue, "0.0") + " (dB)");
+
+  // A Pactor signal in CW mode: still neither busy nor noise.
+  settings.burstEnabled = settings.peakEnabled = true;
+  const Verdict p = RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel);
+  EXPECT_FALSE(p.busy);
+  EXPECT_FALSE(p.noise);
+  EXPECT_EQ(analysis.Pactor2Count(), 0);
+}
+
+TEST_F(Modes, CwToneOutsideTheRangeIsNotFound) {
+  settings.cwMode = true;
+  settings.cwFrequency = 1000;
+  RunBuffer(analysis, Pcm(Cw(1700, 20)), 2048, panel);
+  EXPECT_FALSE(analysis.Results().cwDetected);
+  EXPECT_EQ(panel, "");
+}
+
+TEST_F(Modes, ASilentBufferIsNoTone) {
+  settings.cwMode = true;
+  panel = "old";
+  RunBuffer(analysis, testing::Constant(2048, 0), 2048, panel);
+  // The phase fit has nothing to fit: level and ratio 0 before the -30 and +33.
+  EXPECT_EQ(analysis.Results().cwValue, 33);
+  EXPECT_EQ(analysis.Results().cwLevel, -30);
+  EXPECT_FALSE(analysis.Results().cwDetected);
+  EXPECT_EQ(panel, "");
+}
+
+TEST_F(Modes, WwvModeAndTheReferenceFlagUseTheCentreFrequency) {
+  settings.centerFrequency = 1000;
+  analysis.SetReferenceWwv(true);
+  settings.cwMode = true;  // WWV comes before CW
+  RunBuffer(analysis, Pcm(Cw(1050, 10)), 4096, panel);
+  EXPECT_TRUE(analysis.WwvDetected());
+  EXPECT_NEAR(analysis.WwvValue(), 7.4 + 33, 2);
+  EXPECT_NEAR(analysis.Results().wwvFrequency, 1050, 0.3);
+  EXPECT_FALSE(analysis.Results().cwDetected);
+  EXPECT_EQ(analysis.Results().cwText, "");
+
+  analysis.SetReferenceWwv(false);
+  settings.cwMode = false;
+  settings.wwvMode = true;
+  settings.wwvThreshold = 100;
+  RunBuffer(analysis, Pcm(Cw(1050, 10)), 4096, panel);
+  EXPECT_FALSE(analysis.WwvDetected());
+  EXPECT_EQ(panel, "");
+}
+
+TEST_F(Modes, FaxPathMeasuresASteadyEnvelope) {
+  settings.faxMode = true;
+  settings.wwvMode = true;  // FAX comes first
+  signalgen::SignalSpec fax;
+  fax.form = signalgen::Form::Fax;
+  fax.snrDb = 30;
+  fax.seconds = 1;
+  const Verdict v = RunBuffer(analysis, Pcm(fax), 2048, panel);
+  EXPECT_FALSE(v.busy);
+  EXPECT_FALSE(v.noise);
+  ASSERT_TRUE(analysis.FaxDetected());
+  EXPECT_GT(analysis.FaxSnr(), 40);
+  EXPECT_EQ(panel, "Power " + FormatNumber(analysis.FaxLevel(), "0") + ", Snr " + FormatNumber(analysis.FaxSnr(), "0"));
+  EXPECT_EQ(analysis.Results().faxText, FormatNumber(analysis.FaxSnr(), ".0"));
+  EXPECT_FALSE(analysis.WwvDetected());
+
+  signalgen::SignalSpec noise;
+  noise.seconds = 1;
+  RunBuffer(analysis, Pcm(noise), 2048, panel);
+  EXPECT_FALSE(analysis.FaxDetected());
+  EXPECT_LT(analysis.FaxSnr(), 40);
+  EXPECT_EQ(panel, "");
+}
+
+TEST_F(Modes, ReferenceFaxSilencesAPactorSignal) {
+  analysis.SetReferenceFax(true);
+  const Verdict v = RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel);
+  EXPECT_FALSE(v.busy);
+  EXPECT_FALSE(v.noise);
+  EXPECT_FALSE(analysis.Results().pactor2Detected);
+  analysis.SetReferenceFax(false);
+  EXPECT_TRUE(RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel).busy);
+}
+
+TEST(FaxEstimate, SteadyEnvelopeGivesARatioOf100) {
+  std::vector<Complex> steady(200, Complex{3, 4});  // |z|² = 25 everywhere: k = 0
+  const FaxEstimate e = EstimateFax(steady);
+  EXPECT_EQ(e.ratio, 100);
+  EXPECT_FLOAT_EQ(e.level, static_cast<float>(10 * std::log10(25.0)));
+
+  std::vector<Complex> silent(200);
+  EXPECT_EQ(EstimateFax(silent).level, -100);
+  EXPECT_EQ(EstimateFax(silent).ratio, -100);
+
+  // Every other entry zero: k = 1, no steady part at all.
+  std::vector<Complex> gated(200);
+  for (std::size_t i = 0; i < gated.size(); i += 2) gated[i] = {1, 0};
+  EXPECT_EQ(EstimateFax(gated).ratio, -100);
+}
+
+TEST(ToneEstimate, FindsTheFrequencyBetweenBins) {
+  SpectrumAnalysis spectrum;
+  spectrum.Analyse(testing::Tone(4096, 1234.56, 5000), 4096);
+  std::vector<Complex> z;
+  AnalyticSignal(spectrum, z);
+  const ToneEstimate e = EstimateTone(z, spectrum.Frequency(spectrum.Bin(1234.56)), spectrum.Resolution());
+  EXPECT_TRUE(e.fitted);
+  EXPECT_NEAR(e.frequency, 1234.56, 0.05);
+  EXPECT_NEAR(e.level, 20 * std::log10(5000.0), 0.5);
+  EXPECT_GT(e.ratio, 40);  // rounding to whole samples is all the noise there is
+}
+
+}  // namespace
+}  // namespace velmora
