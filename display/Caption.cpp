@@ -1,13 +1,13 @@
 #include "display/Caption.h"
 
+#include "display/SpectrumView.h"
+
 namespace velmora {
 
 std::string MainCaption(bool recording, std::int16_t fftRange) {
   std::string caption = "Velmora";
   if (recording) caption += " - Recording";
-  if (fftRange == 2) caption += " - Quarter";
-  if (fftRange == 3) caption += " - Zoomed";
-  return caption;
+  return caption + RangeSuffix(fftRange);
 }
 
 }  // namespace velmora

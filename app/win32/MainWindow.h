@@ -10,7 +10,7 @@
 
 #include "app/AutoConnectSeam.h"
 #include "app/MainSettings.h"
-#include "app/win32/BufferedPicture.h"
+#include "display/win32/BufferedPicture.h"
 #include "app/win32/PlainDisplay.h"
 #include "audio/SignalSide.h"
 #include "audio/win32/WaveDevices.h"

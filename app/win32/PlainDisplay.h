@@ -3,7 +3,7 @@
 // trace with its zero line, and a blank spectrum.
 #include <windows.h>
 
-#include "app/win32/BufferedPicture.h"
+#include "display/win32/BufferedPicture.h"
 #include "audio/BufferWork.h"
 
 namespace velmora {
