@@ -120,6 +120,14 @@ bool RecallExactBoolean(const ProfileDocument& profile, const Key& k, bool& memb
   return true;
 }
 
+// Folder and file names may be longer than the 255 characters a number needs.
+constexpr size_t kTextBuffer = 4096;
+
+void RecallLongText(const ProfileDocument& profile, const Key& k, std::string& member) {
+  auto text = profile.Read(k.section, k.name, kTextBuffer);
+  if (!text.empty()) member = text;
+}
+
 // The mode and the model are used as indexes: a value out of their range is refused.
 template <typename Int>
 void RecallWithin(const ProfileDocument& profile, const char* key, Int first, Int last, Int& member) {
@@ -150,7 +158,7 @@ void ProfileRecall(const ProfileDocument& profile, AutoConnectSettings& settings
                    [&](std::int32_t S::*m) { RecallInteger(profile, k.section, k.name, settings.*m); },
                    [&](std::int16_t S::*m) { RecallInteger(profile, k.section, k.name, settings.*m); },
                    [&](float S::*m) { RecallSingle(profile, k.section, k.name, settings.*m); },
-                   [&](std::string S::*m) { RecallText(profile, k.section, k.name, settings.*m); },
+                   [&](std::string S::*m) { RecallLongText(profile, k, settings.*m); },
                },
                k.member);
   }

@@ -209,6 +209,12 @@ TEST_F(AutoConnectSettingsFile, EmptyMissingAndUnreadableValuesKeepTheMember) {
   EXPECT_EQ(defaults, AutoConnectSettings{});
 }
 
+TEST_F(AutoConnectSettingsFile, LongFolderNamesAreKeptWhole) {
+  AutoConnectSettings s;
+  s.airmailDirectoryData = "C:\\" + std::string(258, 'd');
+  EXPECT_EQ(Recalled(Saved(s)).airmailDirectoryData, s.airmailDirectoryData);
+}
+
 TEST_F(AutoConnectSettingsFile, ModeAndModelOutsideTheirRangeKeepTheCurrentValue) {
   for (const char* mode : {"7", "-1", "32767"})
     EXPECT_EQ(Recalled(std::string("[Airmail Data]\r\nMode Index=") + mode + "\r\n").modeIndex, 2) << mode;
