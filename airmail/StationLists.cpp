@@ -163,6 +163,7 @@ bool StationIsSelected(std::string_view selected, std::string_view key) {
 
 bool StationEntriesGet(const AirmailDataFolder& data, std::string_view system, StationListKind kind,
                        std::vector<StationEntry>& stations) {
+  stations.clear();
   bool all = kind == StationListKind::All;
   std::string selected = all ? std::string() : StationSelectedGet(data, system);
   FileFailure failure;
