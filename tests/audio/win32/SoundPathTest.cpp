@@ -43,9 +43,15 @@ class TonePlayer {
   bool ok_ = false;
 };
 
+// Sign changes, passing over samples that are exactly zero (8-bit samples
+// near the axis round to it).
 int ZeroCrossings(const std::vector<std::int16_t>& b) {
-  int n = 0;
-  for (size_t i = 1; i < b.size(); ++i) n += (b[i - 1] < 0) != (b[i] < 0);
+  int n = 0, sign = 0;
+  for (auto v : b) {
+    int s = (v > 0) - (v < 0);
+    if (s != 0 && sign != 0 && s != sign) ++n;
+    if (s != 0) sign = s;
+  }
   return n;
 }
 
