@@ -24,13 +24,13 @@ std::int32_t ClampBin(long long bin, std::int32_t n) {
 }
 
 std::int32_t BinOf(double frequency, std::int32_t n) {
-  return ClampBin(RoundBins(frequency * n / kSampleRate), n);
+  return ClampBin(RoundBins(frequency * n / kSampleRateHz), n);
 }
 
 std::int32_t BinShift(double frequency, std::int32_t n) {
-  return static_cast<std::int32_t>(RoundBins(frequency * n / kSampleRate));
+  return static_cast<std::int32_t>(RoundBins(frequency * n / kSampleRateHz));
 }
 
-double BinFrequency(std::int32_t bin, std::int32_t n) { return static_cast<double>(bin) * kSampleRate / n; }
+double BinFrequency(std::int32_t bin, std::int32_t n) { return static_cast<double>(bin) * kSampleRateHz / n; }
 
 }  // namespace velmora

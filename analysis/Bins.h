@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-inline constexpr float kSampleRate = 11025;
+inline constexpr float kSampleRateHz = 11025;
 
 // A bin index kept to 0..n/2 - 1.
 std::int32_t ClampBin(long long bin, std::int32_t n);

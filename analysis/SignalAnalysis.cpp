@@ -8,7 +8,7 @@ SignalAnalysis::SignalAnalysis(DetectorSettings& settings) : settings_(settings)
 
 void SignalAnalysis::Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength) {
   spectrum_.Analyse(samples, transformLength);
-  bufferSeconds_ = static_cast<float>(spectrum_.SampleCount()) / kSampleRate;
+  bufferSeconds_ = static_cast<float>(spectrum_.SampleCount()) / kSampleRateHz;
 }
 
 void SignalAnalysis::RestartContinuity() {
@@ -74,6 +74,7 @@ Verdict SignalAnalysis::DetectNormal(std::string& panelText) {
     if (!v.busy && !v.noise && s.peakEnabled && DetectPeak(spectrum_, s, results_, *drawing_, panelText))
       v.noise = true;
     if (s.pulseEnabled || autoConnectActive_) pulse_.Detect(v.busy, spectrum_, s, results_, *drawing_, panelText);
+    v.pulse = s.pulseEnabled && results_.pulseDetected;  // a playback may stop on it
   }
   if (!v.busy && !v.noise) panelText.clear();
   return v;

@@ -33,7 +33,7 @@ class SpectrumAnalysis {
   std::int32_t SampleCount() const { return static_cast<std::int32_t>(samples_.size()); }
   float SampleMean() const { return sampleMean_; }
   float SignalLevel() const { return signalLevel_; }
-  float Resolution() const { return kSampleRate / static_cast<float>(n_); }
+  float Resolution() const { return kSampleRateHz / static_cast<float>(n_); }
 
   // The work array: entry b holds in its imaginary part the density of bin b
   // in dB (b = 0..N/2 - 1); the real parts are what the transform left.

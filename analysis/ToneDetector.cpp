@@ -48,7 +48,7 @@ ToneEstimate EstimateTone(std::span<const Complex> z, double coarseFrequency, do
   e.frequency = coarseFrequency;
   const long first = kToneFirst, last = static_cast<long>(z.size()) - 57;
   if (last < first) return e;
-  const double perHz = kTwoPi / kSampleRate;
+  const double perHz = kTwoPi / kSampleRateHz;
 
   // Coarse search in tenths of a bin.
   double bestPower = -1, bestFrequency = coarseFrequency, bestPhase = 0;
@@ -104,7 +104,7 @@ ToneEstimate EstimateTone(std::span<const Complex> z, double coarseFrequency, do
   });
   const double inPhase = in / static_cast<double>(count);
   const double noise = quadrature / static_cast<double>(count);
-  e.frequency = kSampleRate * omega / kTwoPi;
+  e.frequency = kSampleRateHz * omega / kTwoPi;
   e.level = static_cast<float>(Db20(inPhase));
   e.ratio = static_cast<float>(e.level - Db10(noise) - 3);
   e.fitted = true;
@@ -120,7 +120,7 @@ ToneResult DetectTone(const SpectrumAnalysis& spectrum, std::span<const Complex>
   for (std::int32_t b = from + 1; b <= to; ++b)
     if (spectrum.Density(b) > spectrum.Density(r.peakBin)) r.peakBin = b;
 
-  const double resolution = kSampleRate / static_cast<double>(spectrum.N());
+  const double resolution = kSampleRateHz / static_cast<double>(spectrum.N());
   const ToneEstimate e = EstimateTone(z, spectrum.Frequency(r.peakBin), resolution);
   r.frequency = e.frequency;
   r.level = e.level - 30;
@@ -187,7 +187,7 @@ FaxResult DetectFax(std::span<const Complex> z, float threshold, bool debug, Det
         re += step.re;
         im += step.im;
       }
-      frequency[i] = static_cast<float>(std::atan2(im, re) * kSampleRate / kTwoPi);
+      frequency[i] = static_cast<float>(std::atan2(im, re) * kSampleRateHz / kTwoPi);
     }
     drawing.TimeCurve(TimeCurveKind::FaxFrequency, frequency);
   }

@@ -89,7 +89,9 @@ struct Pulse : ::testing::Test {
 
 TEST_F(Pulse, MeasuresTheStepBetweenATransmissionAndItsPause) {
   const auto pcm = PacketEndingAt(0.2, 20);  // 2205 samples of signal, then noise
-  ASSERT_TRUE(RunBuffer(analysis, pcm, 4096, panel).busy);
+  const Verdict v = RunBuffer(analysis, pcm, 4096, panel);
+  ASSERT_TRUE(v.busy);
+  EXPECT_TRUE(v.pulse);
   const auto& r = analysis.Results();
   EXPECT_TRUE(r.pulseDetected);
   EXPECT_GE(r.pulseRatio, settings.pulseThreshold);
@@ -125,7 +127,8 @@ TEST_F(Pulse, RunsDuringAutoConnectWhateverThePulseSettingAndKeepsItsValueAfter)
   EXPECT_EQ(analysis.Results().pulseText, "");
 
   analysis.SetAutoConnectActive(true);
-  RunBuffer(analysis, step, 4096, panel);
+  EXPECT_FALSE(RunBuffer(analysis, step, 4096, panel).pulse);  // found, but "Pulse" is off: no playback stop
+  EXPECT_TRUE(analysis.Results().pulseDetected);
   const float value = analysis.PulseValue();
   EXPECT_GT(value, 10);
   const auto steady = Pcm(testing::Pactor2(20));

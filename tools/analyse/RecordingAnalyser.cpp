@@ -127,16 +127,16 @@ int AnalyseRecording(const AnalyseOptions& options, std::istream& standardInput,
   out << "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score\n";
   std::string panel;
   std::size_t buffer = 0;
-  for (std::size_t start = 0; start < samples.size(); start += static_cast<std::size_t>(n)) {
-    const std::size_t count = std::min(static_cast<std::size_t>(n), samples.size() - start);
-    const std::span<const std::int16_t> block(samples.data() + start, count);
+  // Whole buffers only, as playback reads them: a partial last buffer is left out.
+  for (std::size_t start = 0; start + static_cast<std::size_t>(n) <= samples.size(); start += static_cast<std::size_t>(n)) {
+    const std::span<const std::int16_t> block(samples.data() + start, static_cast<std::size_t>(n));
     const bool valid = std::any_of(block.begin(), block.end(), [](std::int16_t s) { return s != 0; });
     analysis.Analyse(block, n);
     const Verdict v = analysis.Detect(panel);
     StatisticsUpdate(statistics, analysis.Results(), settings.detector, analysis.Spectrum().SignalLevel());
     const DetectorResults& r = analysis.Results();
     ++buffer;
-    out << buffer << ',' << FormatNumber(static_cast<double>(start) / kSampleRate, "0.000") << ','
+    out << buffer << ',' << FormatNumber(static_cast<double>(start) / kSampleRateHz, "0.000") << ','
         << FormatNumber(analysis.Spectrum().SignalLevel(), "0.0") << ',' << (valid ? 1 : 0) << ',' << (v.busy ? 1 : 0)
         << ',' << (v.noise ? 1 : 0) << ',' << Csv(valid ? panel : "Low Input Level") << ','
         << FormatNumber(r.pactor2Score, "0.0") << ',' << r.pactor3Variant << ','
@@ -144,7 +144,7 @@ int AnalyseRecording(const AnalyseOptions& options, std::istream& standardInput,
   }
 
   out << '\n';
-  const float bufferSeconds = static_cast<float>(n) / kSampleRate;
+  const float bufferSeconds = static_cast<float>(n) / kSampleRateHz;
   for (int k = 1; k <= kStatisticsDetectors; ++k)
     out << Lines(statistics.Text(static_cast<StatisticsDetector>(k), bufferSeconds)) << '\n';
   return 0;

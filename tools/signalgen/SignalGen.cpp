@@ -236,7 +236,7 @@ void AddFmTone(std::span<float> out, double low, double high, double rms, Random
   }
 }
 
-void AddSpeech(std::span<float> out, double rms, Random& random) {
+void AddSpeech(std::span<float> out, double rms, double meanPitch, Random& random) {
   // Vowels as three formants (Hz); voiced harmonics of a gliding pitch
   // inside 300..2700 Hz, in syllables with pauses between them.
   static constexpr double kVowels[][3] = {
@@ -252,7 +252,7 @@ void AddSpeech(std::span<float> out, double rms, Random& random) {
   std::vector<Syllable> syllables;
   while (t < total) {
     const double length = 0.12 + 0.2 * random.Uniform();
-    syllables.push_back({t, t + length, 100 + 80 * random.Uniform(), random.Below(6)});
+    syllables.push_back({t, t + length, meanPitch * (0.85 + 0.3 * random.Uniform()), random.Below(6)});
     Envelope(gate, t, t + length, 1);
     t += length + (random.Below(5) == 0 ? 0.3 + 0.3 * random.Uniform() : 0.04 + 0.1 * random.Uniform());
   }
@@ -261,7 +261,7 @@ void AddSpeech(std::span<float> out, double rms, Random& random) {
   for (std::size_t n = 0; n < out.size(); ++n) {
     const double time = static_cast<double>(n) / kRate;
     while (current + 1 < syllables.size() && time > syllables[current].to) ++current;
-    const Syllable& s = syllables.empty() ? Syllable{0, 0, 120, 0} : syllables[current];
+    const Syllable& s = syllables.empty() ? Syllable{0, 0, meanPitch, 0} : syllables[current];
     const double progress = s.to > s.from ? std::clamp((time - s.from) / (s.to - s.from), 0.0, 1.0) : 0.0;
     const double pitch = s.pitch * (1.1 - 0.2 * progress);  // falling intonation
     phase += 2 * kPi * pitch / kRate;
@@ -365,7 +365,7 @@ Signal Generate(const SignalSpec& spec) {
       break;
     case Form::Speech:
       gate.assign(count, 1.0f);
-      AddSpeech(signal.samples, spec.rms, random);
+      AddSpeech(signal.samples, spec.rms, spec.pitch, random);
       break;
   }
   for (std::size_t n = 0; n < gate.size(); ++n) signal.on[n] = gate[n] > 0.3f;

@@ -57,6 +57,7 @@ struct SignalSpec {
   ArqRhythm rhythm;             // Pactor forms; continuous when rhythm.cycle = 0
   bool keyed = false;           // CW: Morse-like keying instead of a steady tone
   double burstRate = 2;         // bursts per second
+  double pitch = 120;           // speech: mean voice pitch, Hz (about 120 male, 200 female)
   std::uint64_t seed = 1;
 };
 
@@ -76,7 +77,7 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
                  Random& random);
 void AddTone(std::span<float> out, double frequency, double rms, std::span<const float> gate);
 void AddFmTone(std::span<float> out, double low, double high, double rms, Random& random);
-void AddSpeech(std::span<float> out, double rms, Random& random);
+void AddSpeech(std::span<float> out, double rms, double pitch, Random& random);
 void AddBursts(std::span<float> out, double perSecond, double peak, Random& random);
 void AddNoise(std::span<float> out, double rms, Random& random);
 // The envelope of the ARQ rhythm, with 5 ms ramps.

@@ -89,9 +89,13 @@ std::vector<Case> OtherCases(double seconds) {
     SignalSpec s;
     s.form = f;
     s.seconds = seconds;
-    s.keyed = f == Form::Cw;
+    s.keyed = f == Form::Cw;  // keyed like Morse
     s.seed = 100 + static_cast<int>(f);
-    cases.push_back({std::string(FormName(f)), s});
+    cases.push_back({std::string(FormName(f)) + (f == Form::Speech ? " (120 Hz pitch)" : ""), s});
+    if (f == Form::Speech) {
+      s.pitch = 200;
+      cases.push_back({"speech (200 Hz pitch)", s});
+    }
   }
   return cases;
 }
@@ -120,19 +124,26 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
     out << '\n';
   }
 
-  out << "\nFalse busy rate of signals that are not Pactor (noise alone at the noise level of that SNR)\n";
-  out << Pad("form", 22);
-  for (double snr : options.snrs) out << Pad(FormatNumber(snr, "0") + " dB", 18);
-  out << '\n';
-  for (const Case& c : OtherCases(options.seconds)) {
-    out << Pad(c.name, 22);
-    for (double snr : options.snrs) {
-      SignalSpec spec = c.spec;
-      spec.snrDb = snr;
-      const BufferCounts k = CountBuffers(Generate(spec), defaults, options.sampleSize, "");
-      out << Pad(Rate(k.allBusy, k.all), 18);
-    }
+  DetectorSettings offsets = defaults;
+  offsets.offsetFrequencyRange = 100;
+  offsets.offsetFrequencyStep = 20;
+  for (const auto& [title, settings] : {std::pair{"default settings", defaults},
+                                         std::pair{"offset search +/-100 Hz in 20 Hz steps", offsets}}) {
+    out << "\nFalse busy rate of signals that are not Pactor, " << title
+        << " (noise alone: at the noise level of that SNR)\n";
+    out << Pad("form", 22);
+    for (double snr : options.snrs) out << Pad(FormatNumber(snr, "0") + " dB", 18);
     out << '\n';
+    for (const Case& c : OtherCases(options.seconds)) {
+      out << Pad(c.name, 22);
+      for (double snr : options.snrs) {
+        SignalSpec spec = c.spec;
+        spec.snrDb = snr;
+        const BufferCounts k = CountBuffers(Generate(spec), settings, options.sampleSize, "");
+        out << Pad(Rate(k.allBusy, k.all), 18);
+      }
+      out << '\n';
+    }
   }
 }
 

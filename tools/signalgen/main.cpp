@@ -31,6 +31,7 @@ const char* kUsage =
     "  --one-sided      Pactor without the other station's acknowledgements\n"
     "  --keyed          CW keyed like Morse instead of a steady tone\n"
     "  --burst-rate R   bursts per second (default 2)\n"
+    "  --pitch HZ       speech: mean voice pitch (default 120)\n"
     "  --seed N         random seed (default 1)\n"
     "  --8bit           8-bit unsigned samples instead of 16-bit\n";
 
@@ -89,6 +90,8 @@ int main(int argc, char** argv) {
         spec.rms = *v;
       else if (a == "--seconds" && *v > 0)
         spec.seconds = sweepOptions.seconds = *v;
+      else if (a == "--pitch" && *v > 20)
+        spec.pitch = *v;
       else if (a == "--burst-rate" && *v >= 0)
         spec.burstRate = *v;
       else if (a == "--seed" && *v >= 0)
