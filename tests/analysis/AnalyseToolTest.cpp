@@ -184,5 +184,45 @@ TEST_F(AnalyseTool, BadInputSaysSoOnOneLineAndExitsWithTwo) {
   }
 }
 
+// The shipped demo: a Pactor 3 exchange after a second of channel noise,
+// made by the command in the README, and found busy where the packets are.
+TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
+  const std::string demo = std::string(VELMORA_SOURCE_DIR) + "/analysis/demo/Demo Pactor 3.bin";
+  signalgen::SignalSpec spec;
+  spec.form = signalgen::Form::Pactor3;
+  spec.variant = 3;
+  spec.snrDb = 10;
+  spec.seconds = 8;
+  spec.rhythm.start = 1;
+  spec.seed = 7;
+  std::error_code error;
+  const auto bytes = ReadWholeFile(demo, error);
+  ASSERT_TRUE(bytes);
+  const auto pcm = signalgen::ToPcm16(signalgen::Generate(spec).samples);
+  ASSERT_EQ(bytes->size(), 2 * pcm.size());
+  int differ = 0;  // another maths library may round a sample the other way
+  for (std::size_t i = 0; i < pcm.size(); ++i) {
+    const auto lo = static_cast<unsigned char>((*bytes)[2 * i]), hi = static_cast<unsigned char>((*bytes)[2 * i + 1]);
+    const int stored = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+    differ += std::abs(stored - pcm[i]) > 1;
+  }
+  EXPECT_EQ(differ, 0) << "regenerate it with the README's command";
+
+  const Result r = Analyse("\"" + demo + "\"");
+  ASSERT_EQ(r.status, 0);
+  int busy = 0, buffers = 0;
+  for (std::size_t line = 1; line < r.out.size() && !r.out[line].empty(); ++line) {
+    const auto f = Fields(r.out[line]);
+    ++buffers;
+    if (line <= 5) EXPECT_EQ(f[4], "0") << r.out[line];  // the first second: noise only
+    if (f[4] == "1") {
+      ++busy;
+      EXPECT_EQ(f[6], "Pactor 3; 1400/2800");
+    }
+  }
+  EXPECT_EQ(buffers, 43);
+  EXPECT_GE(busy, 28);
+}
+
 }  // namespace
 }  // namespace velmora

@@ -2,6 +2,7 @@
 // Helpers for the analysis tests: buffers of known content, generated
 // signals, and a drawing that records what the detectors drew.
 #include <cmath>
+#include <numbers>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ inline std::vector<std::int16_t> Constant(std::size_t n, std::int16_t value) {
 inline std::vector<std::int16_t> Tone(std::size_t n, double frequency, double amplitude, std::size_t from = 0) {
   std::vector<std::int16_t> s(n);
   for (std::size_t i = 0; i < n; ++i)
-    s[i] = static_cast<std::int16_t>(std::lround(amplitude * std::cos(2 * M_PI * frequency * double(i + from) / 11025)));
+    s[i] = static_cast<std::int16_t>(std::lround(amplitude * std::cos(2 * std::numbers::pi * frequency * double(i + from) / 11025)));
   return s;
 }
 

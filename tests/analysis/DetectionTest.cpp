@@ -108,7 +108,9 @@ TEST(Detection, EveryPactor3FormWithTheLabelOfItsVariant) {
     ASSERT_GT(r.inside, 20) << v;
     EXPECT_GE(r.insideRight, r.inside * 9 / 10) << label;
     for (std::size_t b = 0; b < played.labels.size(); ++b)
-      if (played.verdicts[b].busy) EXPECT_EQ(played.labels[b], label) << v << " buffer " << b;
+      if (played.verdicts[b].busy) {
+        EXPECT_EQ(played.labels[b], label) << v << " buffer " << b;
+      }
   }
 }
 

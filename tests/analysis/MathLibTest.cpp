@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <complex>
 #include <cstring>
 #include <limits>
@@ -59,7 +60,7 @@ TEST(Fft, MatchesTheDefinitionWithTheForwardKernel) {
   for (std::size_t k = 0; k < n; ++k) {
     std::complex<double> sum = 0;
     for (std::size_t j = 0; j < n; ++j)
-      sum += std::complex<double>(input[j].re, input[j].im) * std::polar(1.0, -2 * M_PI * double(j * k % n) / n);
+      sum += std::complex<double>(input[j].re, input[j].im) * std::polar(1.0, -2 * std::numbers::pi * double(j * k % n) / n);
     worst = std::max(worst, std::abs(sum - std::complex<double>(data[k].re, data[k].im)));
     scale = std::max(scale, std::abs(sum));
   }
@@ -70,7 +71,7 @@ TEST(Fft, ToneLandsInItsBin) {
   const int log2n = 11;
   const std::size_t n = std::size_t{1} << log2n;
   std::vector<Complex> data(n);
-  for (std::size_t i = 0; i < n; ++i) data[i] = {static_cast<float>(std::cos(2 * M_PI * 100 * i / n)), 0};
+  for (std::size_t i = 0; i < n; ++i) data[i] = {static_cast<float>(std::cos(2 * std::numbers::pi * 100 * i / n)), 0};
   Fft(1, data, log2n);
   EXPECT_NEAR(data[100].re, n / 2.0, 1e-2);
   EXPECT_NEAR(data[n - 100].re, n / 2.0, 1e-2);
@@ -164,7 +165,7 @@ TEST(Hilbert, IsTheSumOfItsFourteenTaps) {
 
 TEST(Hilbert, TurnsACosineIntoASine) {
   std::vector<float> re(400), im(400);
-  const double w = 2 * M_PI * 1700 / 11025;
+  const double w = 2 * std::numbers::pi * 1700 / 11025;
   for (int i = 0; i < 400; ++i) re[i] = static_cast<float>(std::cos(w * i));
   Hilbert(re, im);
   for (int i = 50; i < 350; ++i) ASSERT_NEAR(im[i], std::sin(w * i), 0.02) << i;
@@ -193,8 +194,8 @@ TEST(MathLib, SmallHelpers) {
 }
 
 TEST(ArcSin, KeepsItsArgumentToMinusOneOne) {
-  EXPECT_NEAR(ArcSin(0.5), M_PI / 6, 1e-12);
-  EXPECT_NEAR(ArcSin(-0.5), -M_PI / 6, 1e-12);
+  EXPECT_NEAR(ArcSin(0.5), std::numbers::pi / 6, 1e-12);
+  EXPECT_NEAR(ArcSin(-0.5), -std::numbers::pi / 6, 1e-12);
   EXPECT_DOUBLE_EQ(ArcSin(1), kPi / 2);
   EXPECT_DOUBLE_EQ(ArcSin(-1), -kPi / 2);
   EXPECT_DOUBLE_EQ(ArcSin(1.0000001), kPi / 2);  // rounding just past 1

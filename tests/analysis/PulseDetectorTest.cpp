@@ -153,7 +153,9 @@ TEST_F(Pulse, OnTheFirstBufferTheRingMustFillFirst) {
   // Right after a restart no window around sample 300 is full yet.
   ASSERT_TRUE(RunBuffer(analysis, drop, 4096, panel).busy);
   for (const auto& d : drawing.drawn)
-    if (d.what == "pulse") EXPECT_GE(d.x, 500);
+    if (d.what == "pulse") {
+      EXPECT_GE(d.x, 500);
+    }
 
   // After a buffer of the same transmission the window reaches back into it.
   analysis.RestartContinuity();

@@ -42,7 +42,9 @@ TEST(SpectrumAnalysis, ToneShowsInItsBinAboveTheRest) {
   const std::int32_t peak = a.Bin(1700);
   EXPECT_EQ(peak, 316);  // 1700 · 2048 / 11025 = 315.8
   for (std::int32_t b = 0; b < 1024; ++b)
-    if (std::abs(b - peak) > 2) ASSERT_LT(a.Density(b), a.Density(peak) - 30) << b;
+    if (std::abs(b - peak) > 2) {
+      ASSERT_LT(a.Density(b), a.Density(peak) - 30) << b;
+    }
 }
 
 TEST(SpectrumAnalysis, ShortLastBufferIsZeroPaddedToTheTransformLength) {

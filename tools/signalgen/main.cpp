@@ -29,6 +29,7 @@ const char* kUsage =
     "  --seconds S      length (default 10)\n"
     "  --continuous     Pactor without the ARQ pauses\n"
     "  --one-sided      Pactor without the other station's acknowledgements\n"
+    "  --start S        Pactor: seconds of channel noise before the first packet (default 0)\n"
     "  --keyed          CW keyed like Morse instead of a steady tone\n"
     "  --burst-rate R   bursts per second (default 2)\n"
     "  --pitch HZ       speech: mean voice pitch (default 120)\n"
@@ -92,6 +93,8 @@ int main(int argc, char** argv) {
         spec.seconds = sweepOptions.seconds = *v;
       else if (a == "--pitch" && *v > 20)
         spec.pitch = *v;
+      else if (a == "--start" && *v >= 0)
+        spec.rhythm.start = *v;
       else if (a == "--burst-rate" && *v >= 0)
         spec.burstRate = *v;
       else if (a == "--seed" && *v >= 0)
