@@ -10,7 +10,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kBaud = 100;
-constexpr double kRollOff = 0.35;
 constexpr int kFilterSpan = 4;      // symbols each side
 constexpr double kRamp = 0.005;     // seconds, the edges of every keyed element
 constexpr double kNoiseBand = 3000;  // Hz, the band the ratio is measured in
@@ -25,11 +24,11 @@ std::uint64_t SplitMix(std::uint64_t& x) {
 std::uint64_t Rotate(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
 
 // The raised-cosine pulse at t symbol periods from its centre.
-double RaisedCosine(double t) {
+double RaisedCosine(double t, double rollOff) {
   const double sinc = t == 0 ? 1.0 : std::sin(kPi * t) / (kPi * t);
-  const double d = 2 * kRollOff * t;
+  const double d = 2 * rollOff * t;
   if (std::abs(std::abs(d) - 1) < 1e-9) return kPi / 4 * sinc;
-  return sinc * std::cos(kPi * kRollOff * t) / (1 - d * d);
+  return sinc * std::cos(kPi * rollOff * t) / (1 - d * d);
 }
 
 // Raised edges between 0 and 1 around a set of on-intervals.
@@ -150,7 +149,8 @@ std::vector<float> MorseGate(std::size_t count, Random& random) {
 }
 
 void AddPskTones(std::span<float> out, std::span<const double> tones, double rms, std::span<const float> gate,
-                 Random& random) {
+                 Random& random, double rollOff) {
+  rollOff = std::clamp(rollOff, 0.0, 1.0);
   if (tones.empty()) return;
   const double samplesPerSymbol = kRate / kBaud;
   const std::size_t symbols = static_cast<std::size_t>(out.size() / samplesPerSymbol) + 2 * kFilterSpan + 2;
@@ -183,7 +183,7 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
   double pulsePower = 0;
   for (int i = 0; i < 64; ++i) {
     const double frac = i / 64.0;
-    for (int k = -kFilterSpan - 1; k <= kFilterSpan + 1; ++k) pulsePower += RaisedCosine(frac - k) * RaisedCosine(frac - k);
+    for (int k = -kFilterSpan - 1; k <= kFilterSpan + 1; ++k) pulsePower += RaisedCosine(frac - k, rollOff) * RaisedCosine(frac - k, rollOff);
   }
   pulsePower /= 64;
   const double amplitude = rms * std::sqrt(2.0 / (static_cast<double>(tones.size()) * pulsePower));
@@ -192,7 +192,7 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
   for (std::size_t n = 0; n < out.size(); ++n) {
     const double position = static_cast<double>(n) / samplesPerSymbol + kFilterSpan;  // in symbols
     const long centre = static_cast<long>(std::floor(position));
-    for (int k = 0; k < 2 * kFilterSpan + 2; ++k) taps[k] = RaisedCosine(position - (centre - kFilterSpan + k));
+    for (int k = 0; k < 2 * kFilterSpan + 2; ++k) taps[k] = RaisedCosine(position - (centre - kFilterSpan + k), rollOff);
     const double g = gate.empty() ? 1.0 : gate[n];
     double sum = 0;
     for (Tone& s : state) {
@@ -348,12 +348,12 @@ Signal Generate(const SignalSpec& spec) {
     case Form::Pactor2: {
       gate = ArqGate(count, spec.rhythm);
       const double tones[] = {spec.center - 100 + spec.offset, spec.center + 100 + spec.offset};
-      AddPskTones(signal.samples, tones, spec.rms, gate, random);
+      AddPskTones(signal.samples, tones, spec.rms, gate, random, spec.rollOff);
       break;
     }
     case Form::Pactor3:
       gate = ArqGate(count, spec.rhythm);
-      AddPskTones(signal.samples, Pactor3Frequencies(spec.variant, spec.offset), spec.rms, gate, random);
+      AddPskTones(signal.samples, Pactor3Frequencies(spec.variant, spec.offset), spec.rms, gate, random, spec.rollOff);
       break;
     case Form::Cw:
       gate = spec.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);

@@ -57,6 +57,7 @@ struct SignalSpec {
   ArqRhythm rhythm;             // Pactor forms; continuous when rhythm.cycle = 0
   bool keyed = false;           // CW: Morse-like keying instead of a steady tone
   double burstRate = 2;         // bursts per second
+  double rollOff = 0.35;        // Pactor: roll-off of the raised-cosine symbol shaping (0..1)
   double pitch = 120;           // speech: mean voice pitch, Hz (about 120 male, 200 female)
   std::uint64_t seed = 1;
 };
@@ -74,7 +75,7 @@ Signal Generate(const SignalSpec& spec);
 // The single components, added into a buffer (the level is the component's
 // RMS while fully on; gate, if given, holds its envelope 0..1 per sample).
 void AddPskTones(std::span<float> out, std::span<const double> tones, double rms, std::span<const float> gate,
-                 Random& random);
+                 Random& random, double rollOff = 0.35);
 void AddTone(std::span<float> out, double frequency, double rms, std::span<const float> gate);
 void AddFmTone(std::span<float> out, double low, double high, double rms, Random& random);
 void AddSpeech(std::span<float> out, double rms, double pitch, Random& random);

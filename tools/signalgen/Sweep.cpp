@@ -80,6 +80,15 @@ std::vector<Case> PactorCases(double seconds) {
     p3.seed = 10 + v;
     cases.push_back({std::string(Pactor3Label(v)), p3});
   }
+  // Wider symbol shaping fills the gaps between the 18 tones: a flatter band.
+  for (double rollOff : {0.7, 1.0}) {
+    SignalSpec p3 = base;
+    p3.form = Form::Pactor3;
+    p3.variant = 6;
+    p3.seed = 16;
+    p3.rollOff = rollOff;
+    cases.push_back({"3600, roll-off " + FormatNumber(rollOff, "0.0"), p3});
+  }
   return cases;
 }
 

@@ -29,6 +29,7 @@ const char* kUsage =
     "  --seconds S      length (default 10)\n"
     "  --continuous     Pactor without the ARQ pauses\n"
     "  --one-sided      Pactor without the other station's acknowledgements\n"
+    "  --roll-off R     Pactor: raised-cosine roll-off of the symbols, 0..1 (default 0.35)\n"
     "  --start S        Pactor: seconds of channel noise before the first packet (default 0)\n"
     "  --keyed          CW keyed like Morse instead of a steady tone\n"
     "  --burst-rate R   bursts per second (default 2)\n"
@@ -93,6 +94,8 @@ int main(int argc, char** argv) {
         spec.seconds = sweepOptions.seconds = *v;
       else if (a == "--pitch" && *v > 20)
         spec.pitch = *v;
+      else if (a == "--roll-off" && *v >= 0 && *v <= 1)
+        spec.rollOff = *v;
       else if (a == "--start" && *v >= 0)
         spec.rhythm.start = *v;
       else if (a == "--burst-rate" && *v >= 0)
