@@ -1,5 +1,6 @@
 #include "analysis/FftPlan.h"
 
+#include <climits>
 #include <cmath>
 #include <utility>
 
@@ -10,6 +11,18 @@
 
 namespace velmora {
 namespace {
+
+// A stage's twiddles, interleaved (re, im, re, im ...) and apart (re ..., im ...).
+struct StageTwiddles {
+  const double* interleaved;
+  const double* re;
+  const double* im;
+  const double* lanes;  // groups of eight: the real parts, then the imaginary, in the AVX lane order
+};
+
+// Within each group of eight butterflies, the order in which the AVX
+// kernel's deinterleaving leaves them.
+constexpr std::size_t kLaneOrder[8] = {0, 1, 4, 5, 2, 3, 6, 7};
 
 // One stage's butterflies, blocks of span = 2·half entries, exactly as Fft
 // computes them: sum and difference in single precision, the difference
@@ -28,8 +41,8 @@ void StageScalar(Complex* data, std::size_t n, std::size_t half, const double* w
   }
 }
 
-void StageScalarOn(float* f, std::size_t n, std::size_t half, const double* w) {
-  StageScalar(reinterpret_cast<Complex*>(f), n, half, w);
+void StageScalarOn(float* f, std::size_t n, std::size_t half, const StageTwiddles& w) {
+  StageScalar(reinterpret_cast<Complex*>(f), n, half, w.interleaved);
 }
 
 #ifdef VELMORA_X86
@@ -94,11 +107,43 @@ __attribute__((target("avx"))) void StageAvxHalf1(float* data, std::size_t n) {
   }
 }
 
-__attribute__((target("avx"))) void StageAvx(float* f, std::size_t n, std::size_t half, const double* w) {
-  if (half >= 4)
-    StageAvxWide(f, n, half, w);
+// Eight butterflies at a time with real and imaginary parts apart (fewer
+// shuffles than the interleaved kernel; the same arithmetic).
+__attribute__((target("avx"))) void StageAvxSplit(float* data, std::size_t n, std::size_t half, const double* lanes) {
+  const std::size_t span = 2 * half;
+  for (std::size_t base = 0; base < n; base += span) {
+    float* a = data + 2 * base;
+    float* b = a + 2 * half;
+    const double* w = lanes;
+    for (std::size_t j = 0; j < half; j += 8, w += 16) {
+      const __m256 a0 = _mm256_loadu_ps(a + 2 * j), a1 = _mm256_loadu_ps(a + 2 * j + 8);
+      const __m256 b0 = _mm256_loadu_ps(b + 2 * j), b1 = _mm256_loadu_ps(b + 2 * j + 8);
+      _mm256_storeu_ps(a + 2 * j, _mm256_add_ps(a0, b0));
+      _mm256_storeu_ps(a + 2 * j + 8, _mm256_add_ps(a1, b1));
+      const __m256 d0 = _mm256_sub_ps(a0, b0), d1 = _mm256_sub_ps(a1, b1);
+      const __m256 dRe = _mm256_shuffle_ps(d0, d1, _MM_SHUFFLE(2, 0, 2, 0));  // lane order 0 1 4 5 | 2 3 6 7
+      const __m256 dIm = _mm256_shuffle_ps(d0, d1, _MM_SHUFFLE(3, 1, 3, 1));
+      const __m256d dr0 = _mm256_cvtps_pd(_mm256_castps256_ps128(dRe)), dr1 = _mm256_cvtps_pd(_mm256_extractf128_ps(dRe, 1));
+      const __m256d di0 = _mm256_cvtps_pd(_mm256_castps256_ps128(dIm)), di1 = _mm256_cvtps_pd(_mm256_extractf128_ps(dIm, 1));
+      const __m256d wr0 = _mm256_loadu_pd(w), wr1 = _mm256_loadu_pd(w + 4);
+      const __m256d wi0 = _mm256_loadu_pd(w + 8), wi1 = _mm256_loadu_pd(w + 12);
+      const __m256 re = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_sub_pd(_mm256_mul_pd(dr1, wr1), _mm256_mul_pd(di1, wi1))),
+                                        _mm256_cvtpd_ps(_mm256_sub_pd(_mm256_mul_pd(dr0, wr0), _mm256_mul_pd(di0, wi0))));
+      const __m256 im = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(dr1, wi1), _mm256_mul_pd(di1, wr1))),
+                                        _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(dr0, wi0), _mm256_mul_pd(di0, wr0))));
+      _mm256_storeu_ps(b + 2 * j, _mm256_unpacklo_ps(re, im));
+      _mm256_storeu_ps(b + 2 * j + 8, _mm256_unpackhi_ps(re, im));
+    }
+  }
+}
+
+__attribute__((target("avx"))) void StageAvx(float* f, std::size_t n, std::size_t half, const StageTwiddles& w) {
+  if (half >= 8)
+    StageAvxSplit(f, n, half, w.lanes);
+  else if (half >= 4)
+    StageAvxWide(f, n, half, w.interleaved);
   else if (half == 2)
-    StageAvxHalf2(f, n, w);
+    StageAvxHalf2(f, n, w.interleaved);
   else
     StageAvxHalf1(f, n);
 }
@@ -131,31 +176,125 @@ __attribute__((target("avx512f"))) void StageAvx512Wide(float* data, std::size_t
   }
 }
 
-__attribute__((target("avx512f"))) void StageAvx512(float* f, std::size_t n, std::size_t half, const double* w) {
-  if (half >= 8)
-    StageAvx512Wide(f, n, half, w);
+// Sixteen butterflies at a time with the real and imaginary parts apart:
+// (re, im) = (dr·wr - di·wi, dr·wi + di·wr), every product in double and
+// rounded on its own, as in the interleaved kernels, with fewer shuffles.
+__attribute__((target("avx512f"))) inline __m512d Low(__m512 x) { return _mm512_cvtps_pd(_mm512_castps512_ps256(x)); }
+__attribute__((target("avx512f"))) inline __m512d High(__m512 x) {
+  return _mm512_cvtps_pd(_mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(x), 1)));
+}
+__attribute__((target("avx512f"))) inline __m512 Join(__m512d low, __m512d high) {
+  return _mm512_castpd_ps(_mm512_insertf64x4(_mm512_castpd256_pd512(_mm256_castps_pd(_mm512_cvtpd_ps(low))),
+                                             _mm256_castps_pd(_mm512_cvtpd_ps(high)), 1));
+}
+
+__attribute__((target("avx512f"))) void StageAvx512Split(float* data, std::size_t n, std::size_t half,
+                                                          const double* wRe, const double* wIm) {
+  const __m512i evens = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+  const __m512i odds = _mm512_setr_epi32(1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31);
+  const __m512i firstPairs = _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+  const __m512i lastPairs = _mm512_setr_epi32(8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31);
+  const std::size_t span = 2 * half;
+  for (std::size_t base = 0; base < n; base += span) {
+    float* a = data + 2 * base;
+    float* b = a + 2 * half;
+    for (std::size_t j = 0; j < half; j += 16) {
+      const __m512 a0 = _mm512_loadu_ps(a + 2 * j), a1 = _mm512_loadu_ps(a + 2 * j + 16);
+      const __m512 b0 = _mm512_loadu_ps(b + 2 * j), b1 = _mm512_loadu_ps(b + 2 * j + 16);
+      _mm512_storeu_ps(a + 2 * j, _mm512_add_ps(a0, b0));
+      _mm512_storeu_ps(a + 2 * j + 16, _mm512_add_ps(a1, b1));
+      const __m512 d0 = _mm512_sub_ps(a0, b0), d1 = _mm512_sub_ps(a1, b1);
+      const __m512 dRe = _mm512_permutex2var_ps(d0, evens, d1), dIm = _mm512_permutex2var_ps(d0, odds, d1);
+      const __m512d wr0 = _mm512_loadu_pd(wRe + j), wr1 = _mm512_loadu_pd(wRe + j + 8);
+      const __m512d wi0 = _mm512_loadu_pd(wIm + j), wi1 = _mm512_loadu_pd(wIm + j + 8);
+      const __m512d dr0 = Low(dRe), dr1 = High(dRe), di0 = Low(dIm), di1 = High(dIm);
+      const __m512 re = Join(_mm512_sub_pd(_mm512_mul_pd(dr0, wr0), _mm512_mul_pd(di0, wi0)),
+                             _mm512_sub_pd(_mm512_mul_pd(dr1, wr1), _mm512_mul_pd(di1, wi1)));
+      const __m512 im = Join(_mm512_add_pd(_mm512_mul_pd(dr0, wi0), _mm512_mul_pd(di0, wr0)),
+                             _mm512_add_pd(_mm512_mul_pd(dr1, wi1), _mm512_mul_pd(di1, wr1)));
+      _mm512_storeu_ps(b + 2 * j, _mm512_permutex2var_ps(re, firstPairs, im));
+      _mm512_storeu_ps(b + 2 * j + 16, _mm512_permutex2var_ps(re, lastPairs, im));
+    }
+  }
+}
+
+// half = 4: one block of eight entries per vector, its halves against each other.
+__attribute__((target("avx512f"))) void StageAvx512Half4(float* data, std::size_t n, const double* w) {
+  const __m512d w0123 = _mm512_loadu_pd(w);
+  for (std::size_t base = 0; base < n; base += 8) {
+    float* a = data + 2 * base;
+    const __m512 v = _mm512_loadu_ps(a);
+    const __m256 va = _mm512_castps512_ps256(v);
+    const __m256 vb = _mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(v), 1));
+    const __m256 product = _mm512_cvtpd_ps(MultiplyAvx512(_mm512_cvtps_pd(_mm256_sub_ps(va, vb)), w0123));
+    const __m512d out = _mm512_insertf64x4(_mm512_castpd256_pd512(_mm256_castps_pd(_mm256_add_ps(va, vb))),
+                                           _mm256_castps_pd(product), 1);
+    _mm512_storeu_ps(a, _mm512_castpd_ps(out));
+  }
+}
+
+// half = 1: neighbours against each other, the twiddle exactly (1, 0) as in
+// StageAvxHalf1, four pairs per vector.
+__attribute__((target("avx512f"))) void StageAvx512Half1(float* data, std::size_t n) {
+  const __m512 factors = _mm512_setr_ps(1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1);
+  const __m512i negateSecond =
+      _mm512_setr_epi32(0, INT32_MIN, 0, 0, 0, INT32_MIN, 0, 0, 0, INT32_MIN, 0, 0, 0, INT32_MIN, 0, 0);
+  for (std::size_t base = 0; base < n; base += 8) {
+    float* a = data + 2 * base;
+    const __m512 v = _mm512_loadu_ps(a);
+    const __m512 x = _mm512_shuffle_ps(v, v, _MM_SHUFFLE(1, 0, 1, 0));  // r0 i0 r0 i0
+    const __m512 y = _mm512_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 3, 2));  // r1 i1 r1 i1
+    const __m512 sum = _mm512_add_ps(x, y);
+    // (dr·1, -(di·0), dr·0, di·1), then each with its neighbour: (dr·1 - di·0, ., dr·0 + di·1, .)
+    const __m512 p = _mm512_castsi512_ps(
+        _mm512_xor_si512(_mm512_castps_si512(_mm512_mul_ps(_mm512_sub_ps(x, y), factors)), negateSecond));
+    const __m512 q = _mm512_add_ps(p, _mm512_shuffle_ps(p, p, _MM_SHUFFLE(2, 3, 0, 1)));
+    _mm512_storeu_ps(a, _mm512_shuffle_ps(sum, q, _MM_SHUFFLE(2, 0, 1, 0)));
+  }
+}
+
+__attribute__((target("avx512f"))) void StageAvx512(float* f, std::size_t n, std::size_t half,
+                                                     const StageTwiddles& w) {
+  if (half >= 16)
+    StageAvx512Split(f, n, half, w.re, w.im);
+  else if (half >= 8)
+    StageAvx512Wide(f, n, half, w.interleaved);
+  else if (half == 4 && n >= 8)
+    StageAvx512Half4(f, n, w.interleaved);
+  else if (half == 1 && n >= 8)
+    StageAvx512Half1(f, n);
   else
     StageAvx(f, n, half, w);
 }
 #endif
 
-using StageFunction = void (*)(float* block, std::size_t n, std::size_t half, const double* twiddles);
+using StageFunction = void (*)(float* block, std::size_t n, std::size_t half, const StageTwiddles& w);
 
 // The stages from 'stage' on over one block of 'size' entries. After a
 // stage, the two halves of each block are separate transforms: a block
 // small enough for the cache runs all its remaining stages at once. The
 // butterflies and their order within a stage are unchanged.
-void Stages(StageFunction run, float* block, std::size_t size, int stage, int log2n,
-            const std::vector<double>& twiddles, const std::vector<std::size_t>& stageStart) {
+struct TwiddleTables {
+  const std::vector<double>& interleaved;
+  const std::vector<double>& split;
+  const std::vector<double>& lanes;
+  const std::vector<std::size_t>& stageStart;
+  StageTwiddles At(int stage, std::size_t half) const {
+    const std::size_t at = stageStart[static_cast<std::size_t>(stage)];
+    return {interleaved.data() + at, split.data() + at, split.data() + at + half, lanes.data() + at};
+  }
+};
+
+void Stages(StageFunction run, float* block, std::size_t size, int stage, int log2n, const TwiddleTables& t) {
   constexpr std::size_t kCacheBlock = 4096;
   const std::size_t n = std::size_t{1} << log2n;
   if (size <= kCacheBlock) {
-    for (int s = stage; s <= log2n; ++s) run(block, size, n >> s, twiddles.data() + stageStart[s]);
+    for (int s = stage; s <= log2n; ++s) run(block, size, n >> s, t.At(s, n >> s));
     return;
   }
-  run(block, size, n >> stage, twiddles.data() + stageStart[stage]);
-  Stages(run, block, size / 2, stage + 1, log2n, twiddles, stageStart);
-  Stages(run, block + size, size / 2, stage + 1, log2n, twiddles, stageStart);
+  run(block, size, n >> stage, t.At(stage, n >> stage));
+  Stages(run, block, size / 2, stage + 1, log2n, t);
+  Stages(run, block + size, size / 2, stage + 1, log2n, t);
 }
 
 }  // namespace
@@ -181,6 +320,8 @@ void FftPlan::Prepare(int direction, int log2n) {
   if (t.log2n == log2n) return;
   const std::size_t n = std::size_t{1} << log2n;
   t.twiddles.assign(2 * n, 0.0);
+  t.split.assign(2 * n, 0.0);
+  t.lanes.assign(2 * n, 0.0);
   t.stageStart.assign(static_cast<std::size_t>(log2n) + 1, 0);
   std::size_t at = 0;
   for (int stage = 1; stage <= log2n; ++stage) {
@@ -191,11 +332,17 @@ void FftPlan::Prepare(int direction, int log2n) {
     const double stepRe = std::cos(angle), stepIm = -std::sin(angle);
     double wRe = 1, wIm = 0;
     for (std::size_t j = 0; j < half; ++j) {
-      t.twiddles[at + 2 * j] = wRe;
-      t.twiddles[at + 2 * j + 1] = wIm;
+      t.twiddles[at + 2 * j] = t.split[at + j] = wRe;
+      t.twiddles[at + 2 * j + 1] = t.split[at + half + j] = wIm;
       const double nextRe = wRe * stepRe - wIm * stepIm;
       wIm = wRe * stepIm + wIm * stepRe;
       wRe = nextRe;
+    }
+    for (std::size_t group = 0; group + 8 <= half; group += 8) {
+      for (std::size_t k = 0; k < 8; ++k) {
+        t.lanes[at + 2 * group + k] = t.split[at + group + kLaneOrder[k]];
+        t.lanes[at + 2 * group + 8 + k] = t.split[at + half + group + kLaneOrder[k]];
+      }
     }
     at += 2 * half;
   }
@@ -203,6 +350,10 @@ void FftPlan::Prepare(int direction, int log2n) {
 }
 
 namespace {
+
+// From this size on the reordering goes through tiles: below it the
+// exchanges stay within the cache anyway.
+constexpr int kBlockedFrom = 13;
 
 std::size_t Reverse(std::size_t x, int bits) {
   std::size_t r = 0;
@@ -216,7 +367,7 @@ void FftPlan::Reorder(std::span<Complex> data, int log2n) {
   constexpr int kTileBits = 4;
   constexpr std::size_t kTile = std::size_t{1} << kTileBits;
   const std::size_t n = std::size_t{1} << log2n;
-  if (log2n < 2 * kTileBits + 1) {
+  if (log2n < kBlockedFrom) {
     for (std::size_t s = 0; s + 1 < swaps_.size(); s += 2) std::swap(data[swaps_[s]], data[swaps_[s + 1]]);
     return;
   }
@@ -253,9 +404,9 @@ void FftPlan::Transform(int direction, std::span<Complex> data, int log2n) {
   if (n >= 4 && path_ == FftPath::Avx) run = StageAvx;
   if (n >= 4 && path_ == FftPath::Avx512) run = StageAvx512;
 #endif
-  Stages(run, reinterpret_cast<float*>(data.data()), n, 1, log2n, t.twiddles, t.stageStart);
+  Stages(run, reinterpret_cast<float*>(data.data()), n, 1, log2n, {t.twiddles, t.split, t.lanes, t.stageStart});
 
-  if (swapsLog2n_ != log2n && log2n < 9) {
+  if (swapsLog2n_ != log2n && log2n < kBlockedFrom) {
     swaps_.clear();
     for (std::size_t i = 0, j = 0; i < n - 1; ++i) {
       if (i < j) {

@@ -32,6 +32,8 @@ class FftPlan {
   struct Tables {
     int log2n = -1;
     std::vector<double> twiddles;  // per stage: half complex values, re and im interleaved
+    std::vector<double> split;     // the same per stage: half real parts, then half imaginary parts
+    std::vector<double> lanes;     // the same per stage in groups of eight, in the AVX kernel's order
     std::vector<std::size_t> stageStart;
   };
   void Prepare(int direction, int log2n);
