@@ -15,14 +15,6 @@ long long RoundBins(double bins) {
 
 }  // namespace
 
-std::int32_t ClampBin(long long bin, std::int32_t n) {
-  const long long last = n / 2 - 1;
-  if (last < 0) return 0;
-  if (bin < 0) return 0;
-  if (bin > last) return static_cast<std::int32_t>(last);
-  return static_cast<std::int32_t>(bin);
-}
-
 std::int32_t BinOf(double frequency, std::int32_t n) {
   return ClampBin(RoundBins(frequency * n / kSampleRateHz), n);
 }

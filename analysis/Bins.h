@@ -10,7 +10,12 @@ namespace velmora {
 inline constexpr float kSampleRateHz = 11025;
 
 // A bin index kept to 0..n/2 - 1.
-std::int32_t ClampBin(long long bin, std::int32_t n);
+inline std::int32_t ClampBin(long long bin, std::int32_t n) {
+  const long long last = n / 2 - 1;
+  if (bin > last) bin = last;
+  if (bin < 0) bin = 0;
+  return static_cast<std::int32_t>(bin);
+}
 
 // The nearest bin of a frequency, round(f·n/11025), kept inside the spectrum.
 std::int32_t BinOf(double frequency, std::int32_t n);

@@ -87,15 +87,21 @@ const TemplateCorrelator::Band& TemplateCorrelator::BandAt(std::int32_t firstBin
   const std::int32_t n = spectrum_->N();
   const std::int32_t count = lastBin - firstBin + 1;
 
+  // The reads of the band at this shift, kept inside the spectrum.
+  const std::int32_t first = firstBin + shift, last = lastBin + shift;
+  const bool inside = first >= 0 && last <= n / 2 - 1;
+  const Complex* spectrum = spectrum_->Spectrum().data();  // densities in the imaginary parts
+  auto bin = [&](std::int32_t b) { return inside ? b + shift : ClampBin(static_cast<long long>(b) + shift, n); };
+
   double linear = 0;
-  for (std::int32_t b = firstBin; b <= lastBin; ++b) linear += Linear(ClampBin(static_cast<long long>(b) + shift, n));
+  for (std::int32_t b = firstBin; b <= lastBin; ++b) linear += Linear(bin(b));
   band.level = static_cast<float>(Db10(linear / count));
 
   band.deviations.resize(static_cast<std::size_t>(count));
   band.sumSquares = 0;
+  const double level = band.level;
   for (std::int32_t b = firstBin; b <= lastBin; ++b) {
-    const double a =
-        static_cast<double>(spectrum_->Density(static_cast<long long>(b) + shift)) - static_cast<double>(band.level);
+    const double a = static_cast<double>(spectrum[bin(b)].im) - level;
     band.deviations[static_cast<std::size_t>(b - firstBin)] = a;
     band.sumSquares += a * a;
   }
