@@ -21,6 +21,7 @@ int SampleSizeIndex(std::int32_t samples);  // -1 when not one of them
 struct DetectorRow {
   bool enabled = false;
   std::string threshold;
+  bool operator==(const DetectorRow&) const = default;
 };
 
 struct OptionsControls {
