@@ -84,6 +84,7 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   auto controls = rig.Controls();
   controls.pactor3 = {false, " 33.5 "};
   controls.centerFrequency = "2100";
+  controls.centerFrequencyAuto = false;
   controls.offsetRange = "100";
   controls.offsetStep = "10";
   controls.cw = true;
