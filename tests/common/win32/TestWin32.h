@@ -140,6 +140,14 @@ namespace velmora::testing {
 class MessageBoxAnswerer {
  public:
   explicit MessageBoxAnswerer(int answer = IDOK) : answer_(answer) {
+    // Dialogs open already (the program's own modeless ones) are no message boxes.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+          reinterpret_cast<MessageBoxAnswerer*>(p)->answered_.push_back(w);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(this));
     Current() = this;
     timer_ = SetTimer(nullptr, 0, 50, &MessageBoxAnswerer::OnTimer);
   }
