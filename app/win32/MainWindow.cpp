@@ -80,6 +80,7 @@ bool MainWindow::OnCreate() {
   timeMenu_.reset(BuildPopupMenu(FindMenu("mnuTime"), available));
   plainDisplay_ = std::make_unique<PlainDisplay>(hwnd_, picTime_, picFrequency_);
   signal_.SetDisplay(*plainDisplay_);
+  signal_.SetAnalysis(analysis_);
   CreateDialogs();
   UpdateToolbarAvailability();
   statusBar_.SetText(1, "Stopped");

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/AutoConnectSeam.h"
+#include "analysis/SignalAnalysis.h"
 #include "app/MainSettings.h"
 #include "display/win32/BufferedPicture.h"
 #include "app/win32/PlainDisplay.h"
@@ -141,6 +142,7 @@ class MainWindow final : private SignalHost, private OptionsHost, private HelpHo
   MenuHandle timeMenu_;
 
   MainSettings settings_;
+  SignalAnalysis analysis_{settings_.detector};  // spectrum and detectors of every buffer
   WaveInDevice waveIn_;
   WaveOutDevice waveOut_;
   SteadyClock clock_;
