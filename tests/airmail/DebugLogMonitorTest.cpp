@@ -5,16 +5,11 @@
 
 #include <fstream>
 
+#include "tests/airmail/FakeSeams.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
 namespace {
-
-class CountingActivator final : public OwnWindowActivator {
- public:
-  void WindowActivate() override { ++count; }
-  int count = 0;
-};
 
 class DebugLogMonitorTest : public ::testing::Test {
  protected:
@@ -33,7 +28,7 @@ class DebugLogMonitorTest : public ::testing::Test {
 
   testing::TempFolder folder;
   RecordingMessenger messenger;
-  CountingActivator activator;
+  testing::CountingActivator activator;
   DebugLogMonitor monitor{messenger, activator};
 };
 
