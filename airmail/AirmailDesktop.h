@@ -36,7 +36,12 @@ class AirmailDesktop {
   // Each false when the clipboard refused.
   virtual bool ClipboardClear() = 0;
   virtual bool ClipboardTextSet(std::string_view text) = 0;
-  virtual std::optional<std::string> ClipboardText() = 0;  // empty when it holds no text
+  // Waits until a paste has read the text set; false when none did in time.
+  virtual bool ClipboardTextTaken() = 0;
+  // The text a copy put on the clipboard since it was cleared, waiting a
+  // moment for a busy program; empty when nothing was copied, nullopt when
+  // the clipboard could not be read.
+  virtual std::optional<std::string> ClipboardCopied() = 0;
 
   virtual ScreenPoint CursorGet() = 0;
   virtual void CursorSet(ScreenPoint point) = 0;

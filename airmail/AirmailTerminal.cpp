@@ -113,14 +113,15 @@ bool AirmailTerminal::TerminalOpen() {
 
 std::optional<std::string> AirmailTerminal::TerminalFieldCopy() {
   if (!s_.desktop.ClipboardClear() || !Keys("^C")) return std::nullopt;
-  return s_.desktop.ClipboardText();
+  return s_.desktop.ClipboardCopied();
 }
 
 bool AirmailTerminal::TerminalFieldPaste(std::string_view text) {
   // Each step is checked: pasting what the clipboard held before would
-  // call on the wrong station or frequency.
+  // call on the wrong station or frequency; and the clipboard is not
+  // touched again before the paste has read it.
   bool pasted = Keys("{TAB}+{TAB}") && s_.desktop.ClipboardClear() && s_.desktop.ClipboardTextSet(text) &&
-                Keys("^V");
+                Keys("^V") && s_.desktop.ClipboardTextTaken();
   if (!pasted) Status("Error, Terminal Window");
   return pasted;
 }

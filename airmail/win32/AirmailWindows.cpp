@@ -12,13 +12,33 @@
 namespace velmora {
 namespace {
 
+// Shown in its normal state without being activated: the terminal, brought
+// to the front just before, must keep the keyboard.
 void MoveAndShow(HWND window, int left, int top, int width, int height) {
   if (!window) return;
   MoveWindow(window, left, top, width, height, TRUE);
-  ShowWindow(window, SW_SHOWNORMAL);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
 }
 
-bool Foreground(HWND window) { return window && SetForegroundWindow(window); }
+// The window of another program becomes the active one only when that
+// program has taken the activation in; keys or clicks sent before then
+// may land in the control that had the focus before.
+constexpr double kActivationWait = 1.0;
+// A paste that has not read the clipboard by then is taken as failed.
+constexpr double kPasteWait = 2.0;
+// A busy program may copy after the keys' own wait; an empty field or
+// line costs this much longer.
+constexpr double kCopyWait = 0.5;
+
+bool Foreground(HWND window, EventPump& pump, Clock& clock) {
+  if (!window || !SetForegroundWindow(window)) return false;
+  double end = clock.Seconds() + kActivationWait;
+  while (GetForegroundWindow() != window && clock.Seconds() < end) {
+    pump.Idle(std::chrono::milliseconds(10));
+    pump.RunPending();
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -35,19 +55,11 @@ void AirmailWindowArrange() {
 }
 
 Win32AirmailDesktop::Win32AirmailDesktop(HWND owner, EventPump& pump, Clock& clock)
-    : owner_(owner), pump_(pump), clock_(clock) {
-  // A window of our own to open the clipboard with: without an owner the
-  // clipboard refuses new content.
-  clipboardOwner_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-}
+    : owner_(owner), pump_(pump), clock_(clock) {}
 
-Win32AirmailDesktop::~Win32AirmailDesktop() {
-  if (clipboardOwner_) DestroyWindow(clipboardOwner_);
-}
+bool Win32AirmailDesktop::AirmailWindowForeground() { return Foreground(AirmailWindowGet(), pump_, clock_); }
 
-bool Win32AirmailDesktop::AirmailWindowForeground() { return Foreground(AirmailWindowGet()); }
-
-bool Win32AirmailDesktop::TerminalWindowForeground() { return Foreground(TerminalWindowGet()); }
+bool Win32AirmailDesktop::TerminalWindowForeground() { return Foreground(TerminalWindowGet(), pump_, clock_); }
 
 std::optional<ScreenRect> Win32AirmailDesktop::TerminalWindowRect() {
   HWND terminal = TerminalWindowGet();
@@ -80,13 +92,34 @@ bool Win32AirmailDesktop::AirmailStart(const std::string& programFolder) {
 
 bool Win32AirmailDesktop::KeysSend(std::string_view script) { return velmora::KeysSend(script, true, pump_, clock_); }
 
-bool Win32AirmailDesktop::ClipboardClear() { return velmora::ClipboardClear(clipboardOwner_); }
-
-bool Win32AirmailDesktop::ClipboardTextSet(std::string_view text) {
-  return velmora::ClipboardTextSet(clipboardOwner_, text);
+bool Win32AirmailDesktop::ClipboardClear() {
+  bool cleared = clipboard_.Clear();
+  clearedSequence_ = GetClipboardSequenceNumber();
+  return cleared;
 }
 
-std::optional<std::string> Win32AirmailDesktop::ClipboardText() { return velmora::ClipboardText(clipboardOwner_); }
+bool Win32AirmailDesktop::ClipboardTextSet(std::string_view text) { return clipboard_.TextOffer(text); }
+
+std::optional<std::string> Win32AirmailDesktop::ClipboardCopied() {
+  // Watched without opening the clipboard: holding it open here could make
+  // the other program's copy fail.
+  double end = clock_.Seconds() + kCopyWait;
+  while (GetClipboardSequenceNumber() == clearedSequence_ && clock_.Seconds() < end) {
+    pump_.Idle(std::chrono::milliseconds(10));
+    pump_.RunPending();
+  }
+  if (GetClipboardSequenceNumber() == clearedSequence_) return std::string();
+  return clipboard_.Text();
+}
+
+bool Win32AirmailDesktop::ClipboardTextTaken() {
+  double end = clock_.Seconds() + kPasteWait;
+  while (!clipboard_.TextTaken() && clock_.Seconds() < end) {
+    pump_.Idle(std::chrono::milliseconds(10));
+    pump_.RunPending();
+  }
+  return clipboard_.TextTaken();
+}
 
 ScreenPoint Win32AirmailDesktop::CursorGet() {
   POINT point{};
@@ -99,9 +132,18 @@ void Win32AirmailDesktop::CursorSet(ScreenPoint point) { SetCursorPos(point.x, p
 ScreenPoint Win32AirmailDesktop::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 void Win32AirmailDesktop::MouseClickAbsolute(std::int32_t x, std::int32_t y) {
-  mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>(x), static_cast<DWORD>(y), 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  // Move, press and release in one injection, each carrying the point: a
+  // press sent on its own lands wherever the cursor is at that moment, which
+  // need not be where the move put it.
+  INPUT inputs[3] = {};
+  const DWORD flags[3] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 3; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dx = x;
+    inputs[i].mi.dy = y;
+    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+  }
+  SendInput(3, inputs, sizeof(INPUT));
 }
 
 }  // namespace velmora

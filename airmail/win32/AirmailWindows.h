@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "airmail/AirmailDesktop.h"
+#include "airmail/win32/Clipboard.h"
 #include "common/SystemLib.h"
 
 namespace velmora {
@@ -24,7 +25,6 @@ class Win32AirmailDesktop final : public AirmailDesktop {
   Win32AirmailDesktop(HWND owner, EventPump& pump, Clock& clock);
   Win32AirmailDesktop(const Win32AirmailDesktop&) = delete;
   Win32AirmailDesktop& operator=(const Win32AirmailDesktop&) = delete;
-  ~Win32AirmailDesktop() override;
 
   bool AirmailWindowExists() override { return AirmailWindowGet() != nullptr; }
   bool TerminalWindowExists() override { return TerminalWindowGet() != nullptr; }
@@ -38,7 +38,8 @@ class Win32AirmailDesktop final : public AirmailDesktop {
 
   bool ClipboardClear() override;
   bool ClipboardTextSet(std::string_view text) override;
-  std::optional<std::string> ClipboardText() override;
+  bool ClipboardTextTaken() override;
+  std::optional<std::string> ClipboardCopied() override;
 
   ScreenPoint CursorGet() override;
   void CursorSet(ScreenPoint point) override;
@@ -50,7 +51,8 @@ class Win32AirmailDesktop final : public AirmailDesktop {
 
  private:
   HWND owner_;
-  HWND clipboardOwner_ = nullptr;
+  ClipboardOwner clipboard_;
+  DWORD clearedSequence_ = 0;
   EventPump& pump_;
   Clock& clock_;
 };

@@ -37,7 +37,8 @@ class ScriptedDesktop final : public AirmailDesktop {
     pasted.emplace_back(text);
     return clipboardWorks;
   }
-  std::optional<std::string> ClipboardText() override {
+  bool ClipboardTextTaken() override { return pasteTaken; }
+  std::optional<std::string> ClipboardCopied() override {
     if (copies.empty()) return std::string();
     std::string next = copies.front();
     copies.pop_front();
@@ -53,7 +54,8 @@ class ScriptedDesktop final : public AirmailDesktop {
   void EventsRun() override {}
   void WaitSeconds(double seconds) override { waited += seconds; }
 
-  bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true;
+  bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
+       pasteTaken = true;
   std::deque<std::string> copies;
   std::vector<std::string> keys, pasted, started;
   ScreenPoint cursor{5, 7};
@@ -176,6 +178,13 @@ TEST_F(AirmailTerminalTest, PasteStopsWhenTheClipboardRefuses) {
   desktop.clipboardWorks = false;
   EXPECT_FALSE(terminal.TerminalFieldPaste("14110.0"));
   EXPECT_EQ(desktop.keys, std::vector<std::string>{"{TAB}+{TAB}"});  // no "^V"
+}
+
+TEST_F(AirmailTerminalTest, PasteThatNeverReadTheClipboardFails) {
+  desktop.pasteTaken = false;
+  EXPECT_FALSE(terminal.TerminalFieldPaste("14110.0"));
+  EXPECT_EQ(desktop.keys.back(), "^V");
+  EXPECT_EQ(status.texts.back(), "Error, Terminal Window");
 }
 
 TEST_F(AirmailTerminalTest, CallNotMadeWithoutTheLog) {
