@@ -12,6 +12,7 @@ namespace velmora {
 struct Verdict {
   bool busy = false;   // a signal detector fired
   bool noise = false;  // a noise detector fired
+  bool pulse = false;  // the pulse detector is switched on and found a pulse (stops a playback)
 };
 
 class BufferAnalysis {

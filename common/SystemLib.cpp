@@ -6,7 +6,7 @@
 namespace velmora {
 
 std::string FileTitle(std::string_view path) {
-  auto slash = path.rfind('\\');
+  auto slash = path.find_last_of("\\/");
   auto dot = path.rfind('.');
   if (slash == std::string_view::npos || dot == std::string_view::npos || dot < slash) return std::string(path);
   return std::string(path.substr(slash + 1, dot - slash - 1));

@@ -10,8 +10,8 @@
 
 namespace velmora {
 
-// The text between the last "\" and the last "." of a path; the whole path
-// when either is missing (or the "." lies before the "\").
+// The text between the last "\" (or "/") and the last "." of a path; the
+// whole path when either is missing (or the "." lies before the separator).
 std::string FileTitle(std::string_view path);
 
 // How often the character occurs in the text.
@@ -47,6 +47,8 @@ class EventPump {
   virtual ~EventPump() = default;
   virtual void RunPending() = 0;
   virtual void Idle(std::chrono::milliseconds longest) = 0;
+  // The program is ending: loops that let events run should leave.
+  virtual bool QuitRequested() const { return false; }
 };
 
 // Seconds on a clock that never jumps (midnight, clock changes).

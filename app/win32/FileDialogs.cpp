@@ -5,6 +5,17 @@
 namespace velmora {
 namespace {
 
+// The dialog library (and the shell libraries it brings) is loaded the
+// first time a dialog is needed, not at start: several megabytes of memory
+// a program that runs for days has no use for otherwise.
+using DialogCall = BOOL(WINAPI*)(LPOPENFILENAMEA);
+DialogCall DialogFunction(bool save) {
+  HMODULE library = LoadLibraryA("comdlg32.dll");
+  if (!library) return nullptr;
+  return reinterpret_cast<DialogCall>(
+      reinterpret_cast<void*>(GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+}
+
 std::string RunDialog(HWND owner, const std::string& initialFolder, bool save) {
   char file[MAX_PATH * 2] = {};
   OPENFILENAMEA ofn{};
@@ -16,14 +27,10 @@ std::string RunDialog(HWND owner, const std::string& initialFolder, bool save) {
   ofn.lpstrInitialDir = initialFolder.c_str();
   ofn.lpstrDefExt = "ini";
   ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-  if (save) {
-    ofn.lpstrTitle = "Save Settings";
-    ofn.Flags |= OFN_OVERWRITEPROMPT;
-    return GetSaveFileNameA(&ofn) ? file : "";
-  }
-  ofn.lpstrTitle = "Recall Settings";
-  ofn.Flags |= OFN_FILEMUSTEXIST;
-  return GetOpenFileNameA(&ofn) ? file : "";
+  ofn.lpstrTitle = save ? "Save Settings" : "Recall Settings";
+  ofn.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+  DialogCall dialog = DialogFunction(save);
+  return dialog && dialog(&ofn) ? file : "";
 }
 
 }  // namespace

@@ -5,13 +5,16 @@
 #include "app/MenuModel.h"
 #include "app/win32/FileDialogs.h"
 #include "app/win32/MenuBuilder.h"
+#include "audio/win32/SoundControls.h"
 #include "common/SystemLib.h"
+#include "display/Caption.h"
 
 namespace velmora {
 namespace {
 
 constexpr int kTimePictureId = 3001;
 constexpr int kFrequencyPictureId = 3002;
+constexpr UINT_PTR kProcessTimer = 1;  // tmrProcess
 
 void RegisterMainClass(WNDPROC proc) {
   WNDCLASSEXA wc{};
@@ -31,7 +34,10 @@ void RegisterMainClass(WNDPROC proc) {
 }  // namespace
 
 MainWindow::MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect)
-    : programFolder_(std::move(programFolder)), pump_(pump), autoConnect_(autoConnect) {}
+    : programFolder_(std::move(programFolder)),
+      pump_(pump),
+      autoConnect_(autoConnect),
+      signal_(settings_, SignalDevices{waveIn_, waveOut_}, *this, messenger_, pump_, clock_, autoConnect_) {}
 
 MainWindow::~MainWindow() {
   if (hwnd_ && IsWindow(hwnd_)) {
@@ -55,9 +61,9 @@ bool MainWindow::OnCreate() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   messenger_.SetOwner(hwnd_);
   sampleRate_ = 11025;
-  use16Bit_ = true;
+  signal_.use16Bit = true;
   profileFile_ = programFolder_ + "\\" + kSettingsFileName;
-  currentBuffer_ = kNoBuffer;
+  signal_.dataFolder = programFolder_ + "\\Data";
   Default(settings_);
 
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
@@ -72,6 +78,8 @@ bool MainWindow::OnCreate() {
   menuBar_.reset(BuildMenuBar(available));
   frequencyMenu_.reset(BuildPopupMenu(FindMenu("mnuFrequency"), available));
   timeMenu_.reset(BuildPopupMenu(FindMenu("mnuTime"), available));
+  plainDisplay_ = std::make_unique<PlainDisplay>(hwnd_, picTime_, picFrequency_);
+  signal_.SetDisplay(*plainDisplay_);
   UpdateToolbarAvailability();
   statusBar_.SetText(1, "Stopped");
   SetMenuBarVisible(false);
@@ -97,6 +105,7 @@ void MainWindow::Show(int showCommand) {
     autoConnect_.Show();
   }
   pump_.RunPending();
+  if (autoStart_) signal_.ProcessStart();
 }
 
 HMENU MainWindow::SettingsMenu() const { return MenuBarPopup(menuBar_.get(), "Settings"); }
@@ -114,6 +123,10 @@ bool MainWindow::CommandAvailable(int command) const {
     case kFileDefault:
     case kFileRecall:
     case kFileSave:
+    case kFileRecord:
+    case kSettingsRecord:
+    case kViewSoundInput:
+    case kViewSoundOutput:
     case kFileExit:
     case kSettingsDefault:
     case kSettingsRecall:
@@ -135,7 +148,7 @@ bool MainWindow::CommandAvailable(int command) const {
 void MainWindow::UpdateToolbarAvailability() {
   for (const char* key : kToolbarKeys) {
     std::string_view k = key;
-    bool enabled = k == "Menu" || k == "Settings" || (k == "Airmail" && autoConnect_.Available());
+    bool enabled = k != "Detector" && (k != "Airmail" || autoConnect_.Available());
     toolbar_.SetEnabled(k, enabled);
   }
 }
@@ -166,12 +179,22 @@ void MainWindow::Command(int id) {
     case kViewAirmail:
       autoConnect_.Show();
       return;
+    case kFileRecord:
+    case kSettingsRecord:
+      signal_.RecordToggle();
+      return;
+    case kViewSoundInput:
+      ShowSoundInput(hwnd_, messenger_);
+      return;
+    case kViewSoundOutput:
+      ShowSoundOutput(hwnd_, messenger_);
+      return;
     default:
       break;
   }
   if (id >= kFrequencyRange0 && id < kFrequencyRange0 + 4) {
     settings_.display.fftRange = static_cast<std::int16_t>(id - kFrequencyRange0);
-    if (!running_) RedrawLastBuffer();
+    if (!signal_.LoopActive()) RedrawLastBuffer();
     return;
   }
   int exponent = -1;
@@ -185,6 +208,14 @@ void MainWindow::Command(int id) {
 void MainWindow::OnToolbar(std::string_view key) {
   if (key == "Menu") {
     SetMenuBarVisible(!settings_.menuBarVisible);
+  } else if (key == "Start") {
+    signal_.Start();
+  } else if (key == "Stop") {
+    signal_.Stop();
+  } else if (key == "Step") {
+    signal_.Step();
+  } else if (key == "Sound") {
+    ShowSoundInput(hwnd_, messenger_);
   } else if (key == "Settings") {
     RECT r = toolbar_.ButtonRect("Settings");
     PopupMenu(SettingsMenu(), POINT{r.left, r.bottom});
@@ -216,6 +247,9 @@ void MainWindow::OnInitMenuPopup(HMENU menu) {
       SetMenuItemCaption(menu, kFrequencySamples0 + e, FrequencySamplesCaption(e));
       SetMenuItemChecked(menu, kFrequencySamples0 + e, settings_.display.sampleSize == (1 << e));
     }
+  } else if (menu == MenuBarPopup(menuBar_.get(), "File") || menu == SettingsMenu()) {
+    SetMenuItemChecked(menu, kFileRecord, signal_.Recording());
+    SetMenuItemChecked(menu, kSettingsRecord, signal_.Recording());
   } else if (menu == timeMenu_.get()) {
     for (int e = kSamplesExponentFirst; e <= kSamplesExponentLast; ++e)
       SetMenuItemChecked(menu, kTimeSamples0 + e, settings_.display.sampleSize == (1 << e));
@@ -241,14 +275,52 @@ void MainWindow::OnSize(WPARAM kind) {
   int timeHeight = height / 3;
   picTime_.Move(0, top, client.right, timeHeight);
   picFrequency_.Move(0, top + timeHeight, client.right, height - timeHeight);
-  if (!running_ && currentBuffer_ != kNoBuffer) RedrawLastBuffer();
+  if (!signal_.LoopActive()) RedrawLastBuffer();
 }
 
 void MainWindow::RedrawLastBuffer() {
   // Nothing to redraw until a buffer has been processed.
-  if (currentBuffer_ == kNoBuffer) return;
-  picTime_.Present();
-  picFrequency_.Present();
+  if (signal_.CurrentBuffer() == kNoBuffer) return;
+  signal_.Redraw();
+}
+
+void MainWindow::StartProcessTimer() { SetTimer(hwnd_, kProcessTimer, 10, nullptr); }
+
+void MainWindow::OnProcessTimer() {
+  KillTimer(hwnd_, kProcessTimer);
+  if (!closing_) signal_.StartLoopFromTimer();
+  // A close asked for while the loop ran, or an end after a device failure,
+  // takes the normal path now that the loop has returned.
+  if (closePending_ && hwnd_) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::UpdateCaption() {
+  // A playback file's name shows until its first buffer has been analysed.
+  if (showingPlaybackCaption_ && signal_.Playback().Buffers() == 0 && signal_.Playback().IsOpen()) return;
+  showingPlaybackCaption_ = false;
+  std::string caption = MainCaption(signal_.Recording(), settings_.display.fftRange);
+  char current[256] = {};
+  GetWindowTextA(hwnd_, current, sizeof current);
+  if (caption != current) SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void MainWindow::CaptionChanged() {
+  std::string playback = signal_.PlaybackCaption();
+  if (!playback.empty() && signal_.Playback().Buffers() == 0) {
+    showingPlaybackCaption_ = true;
+    SetWindowTextA(hwnd_, playback.c_str());
+    return;
+  }
+  showingPlaybackCaption_ = false;
+  UpdateCaption();
+}
+
+void MainWindow::HideReadoutIfOutside() {
+  if (!statusBar_.ReadoutVisible()) return;
+  POINT p{};
+  GetCursorPos(&p);
+  HWND under = WindowFromPoint(p);
+  if (under != picTime_.Handle() && under != picFrequency_.Handle()) statusBar_.SetReadoutVisible(false);
 }
 
 void MainWindow::DefaultSettings() { Default(settings_); }
@@ -305,6 +377,16 @@ bool MainWindow::SaveSettingsAtClose() {
 }
 
 void MainWindow::OnClose() {
+  if (signal_.LoopActive()) {
+    // The loop is on the stack below this handler: ask it to stop, and close
+    // once it has returned.
+    closePending_ = true;
+    signal_.StopForClose();
+    return;
+  }
+  closing_ = true;
+  KillTimer(hwnd_, kProcessTimer);
+  signal_.StopForClose();
   SaveSettingsAtClose();
   autoConnect_.Unload();
   SetMenu(hwnd_, nullptr);
@@ -341,6 +423,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_TIMER:
+      if (wParam == kProcessTimer) OnProcessTimer();
+      return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       return 0;

@@ -5,11 +5,15 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/AutoConnectSeam.h"
 #include "app/MainSettings.h"
-#include "app/win32/BufferedPicture.h"
+#include "display/win32/BufferedPicture.h"
+#include "app/win32/PlainDisplay.h"
+#include "audio/SignalSide.h"
+#include "audio/win32/WaveDevices.h"
 #include "app/win32/StatusBar.h"
 #include "app/win32/Toolbar.h"
 #include "common/win32/Handles.h"
@@ -22,7 +26,7 @@ inline constexpr const char* kMainWindowClass = "VelmoraMain";
 inline constexpr const char* kMainWindowCaption = "Velmora";
 inline constexpr std::uint16_t kNoBuffer = 65535;
 
-class MainWindow {
+class MainWindow final : private SignalHost {
  public:
   MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect);
   MainWindow(const MainWindow&) = delete;
@@ -50,6 +54,12 @@ class MainWindow {
   BufferedPicture& TimePicture() { return picTime_; }
   BufferedPicture& FrequencyPicture() { return picFrequency_; }
   bool MenuBarVisible() const { return settings_.menuBarVisible; }
+  SignalSide& Signal() { return signal_; }
+  Messenger& Messages() { return messenger_; }
+  // Replaces the plain display (the tests, and the full displays when they come).
+  void SetDisplay(BufferDisplay& display) { signal_.SetDisplay(display); }
+  // The loop starts by itself at the first showing; tests may start it themselves.
+  void SetAutoStart(bool autoStart) { autoStart_ = autoStart; }
 
   void SetMenuBarVisible(bool visible);
   void Command(int id);  // a menu item or toolbar button, as if clicked
@@ -74,6 +84,17 @@ class MainWindow {
   void ApplyPlacement(const WindowPlacement& placement);
   WindowPlacement CurrentPlacement() const;
   void RedrawLastBuffer();
+  void UpdateCaption();
+
+  // SignalHost: what the loops need of this window.
+  void SetStatus(int panel, std::string_view text) override { statusBar_.SetText(panel, text); }
+  void SetToolbarPressed(std::string_view key, bool pressed) override { toolbar_.SetPressed(key, pressed); }
+  void StartProcessTimer() override;
+  void CaptionChanged() override;
+  void HideReadoutIfOutside() override;
+  void BufferAnalysed() override { UpdateCaption(); }
+  void EndProgram() override { closePending_ = true; }
+  void OnProcessTimer();
 
   std::string programFolder_;
   std::string profileFile_;
@@ -91,13 +112,18 @@ class MainWindow {
   MenuHandle timeMenu_;
 
   MainSettings settings_;
-  bool running_ = false;
-  std::int32_t inputSource_ = 0;
-  std::uint16_t currentBuffer_ = kNoBuffer;
+  WaveInDevice waveIn_;
+  WaveOutDevice waveOut_;
+  SteadyClock clock_;
+  SignalSide signal_;
+  std::unique_ptr<PlainDisplay> plainDisplay_;
   std::int32_t sampleRate_ = 11025;
-  bool use16Bit_ = true;
   bool displaysShown_ = true;
   bool firstShown_ = false;
+  bool autoStart_ = true;
+  bool closing_ = false;
+  bool closePending_ = false;  // close once the loop on the stack has returned
+  bool showingPlaybackCaption_ = false;
 };
 
 }  // namespace velmora

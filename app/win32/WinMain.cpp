@@ -1,7 +1,7 @@
 // Velmora's entry point: the single-instance question, then the main window.
 #include <windows.h>
 
-#include "app/AutoConnectSeam.h"
+#include "app/SettingsOnlyAutoConnect.h"
 #include "app/win32/MainWindow.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/WindowFind.h"
@@ -15,7 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     if (answer != IDYES) return 0;
   }
   MessagePump pump;
-  NoAutoConnect autoConnect;
+  SettingsOnlyAutoConnect autoConnect;
   MainWindow main(ProgramFolder(), pump, autoConnect);
   if (!main.Create()) {
     ShowMessageBox(nullptr, "Velmora - Cannot create the main window.", kProgramTitle, MB_OK | MB_ICONERROR);

@@ -16,7 +16,7 @@ class MessagePump final : public EventPump {
   void Idle(std::chrono::milliseconds longest) override;
   // The main message loop; returns the exit code of WM_QUIT.
   int Run();
-  bool QuitRequested() const { return quit_; }
+  bool QuitRequested() const override { return quit_; }
 
   void AddModeless(HWND dialog);
   void RemoveModeless(HWND dialog);

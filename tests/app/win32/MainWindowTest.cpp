@@ -54,6 +54,7 @@ class MainWindowTest : public ::testing::Test {
   void Open() {
     window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
     ASSERT_TRUE(window->Create());
+    window->SetAutoStart(false);
     window->RecallAtStartup();
     window->Show(SW_SHOWNORMAL);
   }
@@ -83,7 +84,7 @@ TEST_F(MainWindowTest, CaptionToolbarAndStatusBar) {
   EXPECT_EQ(SendMessageA(window->Status().Handle(), SB_GETPARTS, 0, 0), 3);
   EXPECT_EQ(window->Status().Text(1), "Stopped");
   // Work of later parts of the program is visible but not offered yet.
-  EXPECT_FALSE(window->Tools().IsEnabled("Start"));
+  EXPECT_FALSE(window->Tools().IsEnabled("Detector"));
   EXPECT_FALSE(window->Tools().IsEnabled("Airmail"));
   EXPECT_TRUE(window->Tools().IsEnabled("Menu"));
   EXPECT_TRUE(window->Tools().IsEnabled("Settings"));

@@ -1,4 +1,4 @@
-#include "app/win32/BufferedPicture.h"
+#include "display/win32/BufferedPicture.h"
 
 #include <windowsx.h>
 

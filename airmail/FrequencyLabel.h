@@ -1,0 +1,18 @@
+#pragma once
+// Frequencies as AirMail lists them ("14075", "14080#": "#" marks Pactor 3)
+// and as the rest of the program carries them ("14075.0", "14080.0(p3)").
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+inline constexpr std::string_view kPactor3Suffix = "(p3)";
+
+// The label of one frequency item; nullopt when the item is no frequency
+// (empty, or not a positive decimal number of kHz).
+std::optional<std::string> FrequencyReformat(std::string_view item);
+
+bool IsPactor3Label(std::string_view label);
+
+}  // namespace velmora

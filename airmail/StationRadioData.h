@@ -1,0 +1,37 @@
+#pragma once
+// "StationRadioData.txt": which frequencies of a station one of its
+// transceivers serves. One line per system, station and transceiver, after
+// a header line: system, station key, transceiver number, then the
+// frequency labels separated by single blanks.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "airmail/TextFileLines.h"
+
+namespace velmora {
+
+inline constexpr const char* kStationRadioDataFile = "StationRadioData.txt";
+
+struct StationRadioRecord {
+  std::string system;
+  std::string station;
+  std::string transceiver;
+  std::vector<std::string> labels;
+
+  bool operator==(const StationRadioRecord&) const = default;
+};
+
+// The records after the header; blank lines are skipped.
+std::optional<std::vector<StationRadioRecord>> StationRadioDataRead(const std::filesystem::path& file,
+                                                                    FileFailure& failure);
+
+// Replaces the file whole with the header and the records (CR LF lines). A
+// "," or line break inside the first three fields would shift the fields
+// when read back, so it is written as a blank.
+bool StationRadioDataWrite(const std::filesystem::path& file, const std::vector<StationRadioRecord>& records,
+                           std::error_code& error);
+
+}  // namespace velmora

@@ -1,0 +1,170 @@
+// The sound-card loop: two buffers alternate between the driver and the
+// per-buffer work; when both are full before the work got to them the
+// device is restarted rather than falling further behind.
+#include <chrono>
+
+#include "audio/SignalSide.h"
+#include "common/Format.h"
+
+namespace velmora {
+namespace {
+
+constexpr auto kOpenWait = std::chrono::milliseconds(100);
+constexpr auto kBufferWait = std::chrono::milliseconds(5000);
+
+}  // namespace
+
+int SignalSide::WaveInputOpen() {
+  WaveFormat format;
+  format.bitsPerSample = use16Bit ? 16 : 8;
+  std::string errorText;
+  if (!devices_.input.CreateEvent(errorText)) {
+    ShowError("WaveInputOpen - Cannot Create Event\r" + errorText);
+    return -1;
+  }
+  if (unsigned code = devices_.input.Open(format); code != kWaveOk) {
+    ShowError("WaveInputOpen - Cannot Open Sound Card\r" + WaveErrorText(code));
+    return static_cast<int>(code);
+  }
+  if (!devices_.input.WaitEvent(kOpenWait)) {
+    ShowError("WaveInputOpen - WaveEvent TimeOut");
+    return 258;  // the wait's time-out result
+  }
+  return 0;
+}
+
+void SignalSide::WaveInputClose() {
+  WaveDevice& device = devices_.input;
+  if (device.IsOpen()) {
+    if (device.Reset() != kWaveOk) ShowError("WaveInputClose - Cannot Reset Sound Card");
+    for (int i = 0; i < 2; ++i)
+      if (device.Prepared(i) && device.UnprepareHeader(i) != kWaveOk)
+        ShowError("WaveInputClose - Cannot UnprepareHeader #" + std::to_string(i));
+    if (device.Close() != kWaveOk) ShowError("WaveInputClose - Cannot Close Sound Card");
+  }
+  device.CloseEvent();
+}
+
+bool SignalSide::QueueBuffer(WaveDevice& device, int index) { return device.Queue(index, BufferBytes()) == kWaveOk; }
+
+// Waits until buffer index is done; false on a time-out (the program ends).
+bool SignalSide::WaitForBuffer(int index, bool& stop) {
+  stop = false;
+  while (!devices_.input.Done(index)) {
+    if (stopRequest_) {
+      stop = true;
+      return true;
+    }
+    if (!devices_.input.WaitEvent(kBufferWait)) {
+      ShowError("Process - WaveEvent TimeOut");
+      return false;
+    }
+  }
+  return true;
+}
+
+bool SignalSide::Restart() {
+  SetFirstBuffer();
+  WaveDevice& device = devices_.input;
+  if (device.Reset() != kWaveOk) {
+    ShowError("Process Restart - Cannot Reset Sound Card");
+    return false;
+  }
+  for (int i = 0; i < 2; ++i)
+    if (!QueueBuffer(device, i)) {
+      ShowError("Process Restart - Cannot AddBuffer #" + std::to_string(i));
+      return false;
+    }
+  if (device.Start() != kWaveOk) {
+    ShowError("Process Restart - Cannot Start Sound Card");
+    return false;
+  }
+  return true;
+}
+
+void SignalSide::Process() {
+  running_ = true;
+  SetFirstBuffer();
+  resetRequest_ = false;
+  stopRequest_ = false;
+  TakeLoopSampleSize();
+  WaveDevice& device = devices_.input;
+
+  if (WaveInputOpen() != 0) {
+    ProcessStopped();
+    return;
+  }
+  for (int i = 0; i < 2; ++i) {
+    if (device.PrepareHeader(i, buffers_.Data(i, use16Bit), BufferBytes()) != kWaveOk) {
+      ShowError("Process - Cannot PrepareHeader #" + std::to_string(i + 1));
+      ProcessStopped();
+      return;
+    }
+    if (!QueueBuffer(device, i)) {
+      ShowError("Process - Cannot AddBuffer #" + std::to_string(i + 1));
+      ProcessStopped();
+      return;
+    }
+  }
+  if (device.Start() != kWaveOk) {
+    ShowError("Process - Cannot Start Sound Card");
+    ProcessStopped();
+    return;
+  }
+
+  bool endProgram = false;
+  int next = 0, other = 1;
+  while (true) {
+    bool stop = false;
+    if (!WaitForBuffer(next, stop)) {
+      endProgram = true;
+      break;
+    }
+    if (stop || stopRequest_) break;
+
+    double t1 = clock_.Seconds();
+    std::uint32_t bytes = device.BytesRecorded(next);
+    ProcessBuffer(next, static_cast<std::int32_t>(use16Bit ? bytes / 2 : bytes));
+    double t2 = clock_.Seconds();
+    if (stepRequest_ || stopRequest_) break;
+
+    pump_.RunPending();
+
+    bool restart = false;
+    if (!device.Done(other)) {
+      if (resetRequest_) {
+        restart = true;
+      } else {
+        double load = (t2 - t1) / (static_cast<double>(loopSampleSize_) / kSampleRate);
+        host_.SetStatus(1, "Running " + FormatNumber(load * 100, "0") + "%");
+        if (!QueueBuffer(device, next)) {
+          ShowError("Process - Cannot AddBuffer #" + std::to_string(next + 1));
+          endProgram = true;
+          break;
+        }
+        other = next;
+        next = (next + 1) % 2;
+        continue;
+      }
+    } else if (!resetRequest_) {
+      host_.SetStatus(1, "Overflow");
+    } else {
+      restart = true;
+    }
+    if (restart) {  // a reset was asked for
+      host_.SetStatus(1, "Reset");
+      WaitSeconds(pump_, clock_, 0.5);
+      resetRequest_ = false;
+    }
+    if (!Restart()) {
+      endProgram = true;
+      break;
+    }
+    next = 0;
+    other = 1;
+  }
+  ProcessStopped();
+  if (endProgram) host_.EndProgram();
+}
+
+}  // namespace velmora

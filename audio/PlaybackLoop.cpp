@@ -1,0 +1,241 @@
+// Playback of a recording through the per-buffer work, optionally heard
+// through the sound output, and the built-in test signal.
+#include <algorithm>
+#include <chrono>
+
+#include "audio/SignalSide.h"
+
+namespace velmora {
+namespace {
+
+constexpr auto kOpenWait = std::chrono::milliseconds(100);
+constexpr auto kBufferWait = std::chrono::milliseconds(5000);
+
+}  // namespace
+
+int SignalSide::WaveOutputOpen() {
+  WaveFormat format;  // always 16-bit mono at 11025 Hz
+  std::string errorText;
+  if (!devices_.output.CreateEvent(errorText)) {
+    ShowError("WaveOutputOpen - Cannot Create Event\r" + errorText);
+    return -1;
+  }
+  if (unsigned code = devices_.output.Open(format); code != kWaveOk) {
+    ShowError("WaveOutputOpen - Cannot Open Sound Card\r" + WaveErrorText(code));
+    devices_.output.CloseEvent();
+    return static_cast<int>(code);
+  }
+  if (!devices_.output.WaitEvent(kOpenWait)) {
+    ShowError("WaveOutputOpen - WaveEvent TimeOut");
+    return 258;
+  }
+  return 0;
+}
+
+void SignalSide::WaveOutputClose() {
+  WaveDevice& device = devices_.output;
+  if (device.IsOpen()) {
+    if (device.Reset() != kWaveOk) ShowError("WaveOutputClose - Cannot Reset Sound Card");
+    for (int i = 0; i < 2; ++i)
+      if (device.Prepared(i) && device.UnprepareHeader(i) != kWaveOk)
+        ShowError("WaveOutputClose - Cannot UnprepareHeader #" + std::to_string(i));
+    if (device.Close() != kWaveOk) ShowError("WaveOutputClose - Cannot Close Sound Card");
+  }
+  device.CloseEvent();
+}
+
+bool SignalSide::PrepareOutputHeaders(std::string_view operation) {
+  for (int i = 0; i < 2; ++i) {
+    if (devices_.output.PrepareHeader(i, buffers_.samples16[i].data(), loopSampleSize_ * 2u) != kWaveOk) {
+      ShowError(std::string(operation) + " - Cannot PrepareHeader #" + std::to_string(i + 1));
+      return false;
+    }
+    devices_.output.MarkDone(i);
+  }
+  return true;
+}
+
+// Waits until output buffer index has been played; false on a time-out.
+bool SignalSide::WaitOutputBuffer(int index, std::string_view operation, std::string_view waitingText,
+                                  std::string_view overflowText) {
+  if (devices_.output.Done(index)) {
+    host_.SetStatus(1, overflowText);  // the output ran dry before this buffer was ready
+    return true;
+  }
+  host_.SetStatus(1, waitingText);
+  while (!devices_.output.Done(index)) {
+    if (!devices_.output.WaitEvent(kBufferWait)) {
+      ShowError(std::string(operation) + " - WaveEvent TimeOut");
+      return false;
+    }
+  }
+  return true;
+}
+
+bool SignalSide::PlaybackOpen() {
+  std::error_code error;
+  if (!playback_.Open(playbackFile, error)) {
+    ShowError("PlaybackOpen - Cannot open " + playbackFile.string() + "\r" + ErrorText(error));
+    return false;
+  }
+  host_.CaptionChanged();
+  return true;
+}
+
+void SignalSide::PlaybackClose() {
+  if (!playback_.IsOpen()) return;
+  playback_.Close();
+  host_.CaptionChanged();
+}
+
+std::string SignalSide::PlaybackCaption() const {
+  if (!playback_.IsOpen()) return {};
+  return "Velmora - " + FileTitle(playback_.File().string());
+}
+
+bool SignalSide::PlaybackRead(int index) {
+  if (!playback_.IsOpen() && !PlaybackOpen()) return false;
+  if (playback_.Buffers() == 0) SetFirstBuffer();
+  std::error_code error;
+  auto count = static_cast<size_t>(loopSampleSize_);
+  auto result = use16Bit ? playback_.Read(std::span(buffers_.samples16[index].data(), count), error)
+                         : playback_.Read(std::span(buffers_.samples8[index].data(), count), error);
+  switch (result) {
+    case PlaybackFile::ReadResult::kBuffer:
+      return true;
+    case PlaybackFile::ReadResult::kRewound:
+      SetFirstBuffer();  // the file starts again: continuity is broken
+      return true;
+    case PlaybackFile::ReadResult::kTooShort:
+      return false;
+    case PlaybackFile::ReadResult::kError:
+      ShowError("PlaybackRead - " + ErrorText(error));
+      return false;
+  }
+  return false;
+}
+
+void SignalSide::PlaybackStop() {
+  playbackPressed_ = false;
+  host_.SetToolbarPressed("Stop", true);
+  host_.SetToolbarPressed("Start", false);
+}
+
+void SignalSide::PlaybackEnd() {
+  PlaybackStop();
+  PlaybackClose();
+  WaveOutputClose();
+}
+
+void SignalSide::PlaybackStep() {
+  if (playing_) {
+    PlaybackStop();
+    return;
+  }
+  TakeLoopSampleSize();
+  const int index = 0;
+  if (!PlaybackRead(index)) {
+    PlaybackEnd();
+    host_.SetStatus(1, "Stopped");
+    return;
+  }
+  host_.SetStatus(1, "Playback " + std::to_string(playback_.Buffers()));
+  ProcessBuffer(index, loopSampleSize_);
+}
+
+void SignalSide::PlaybackLoop() {
+  if (playing_) return;
+  playing_ = true;
+  playbackPressed_ = true;
+  host_.SetToolbarPressed("Start", true);
+  TakeLoopSampleSize();
+  bool output = playbackOutput && use16Bit;  // the output device plays 16-bit samples only
+  bool ended = false;
+  if (output) {
+    if (WaveOutputOpen() != 0) {
+      PlaybackStop();
+      WaveOutputClose();
+      playing_ = false;
+      host_.SetStatus(1, "Stopped");
+      return;
+    }
+    if (!PrepareOutputHeaders("PlaybackLoop")) {
+      PlaybackEnd();
+      ended = true;
+    }
+  }
+  bool previous = false;
+  for (int i = 0; !ended && playbackPressed_; i = (i + 1) % 2) {
+    std::string count = std::to_string(playback_.Buffers());
+    if (output && previous) {
+      if (!WaitOutputBuffer(i, "Playback", "Playback " + count, "Overflow " + count)) {
+        PlaybackEnd();
+        ended = true;
+        break;
+      }
+    } else {
+      host_.SetStatus(1, "Playback " + count);
+    }
+    if (!PlaybackRead(i)) {
+      PlaybackEnd();
+      ended = true;
+      break;
+    }
+    if (output && devices_.output.Queue(i, loopSampleSize_ * 2u) != kWaveOk) {
+      ShowError("Playback - Cannot Write #" + std::to_string(i + 1));
+      PlaybackEnd();
+      ended = true;
+      break;
+    }
+    previous = true;
+    ProcessBuffer(i, loopSampleSize_);
+    pump_.RunPending();
+    if (playbackStopDetected && verdict_.pulse) PlaybackStop();
+    if (pump_.QuitRequested()) break;
+  }
+  if (output && !ended) WaveOutputClose();
+  playing_ = false;
+  host_.SetStatus(1, "Stopped");
+}
+
+void SignalSide::SimulateData() {
+  TakeLoopSampleSize();
+  auto count = static_cast<size_t>(loopSampleSize_);
+  SimulateSamples(simulate, std::span(buffers_.samples16[1].data(), count));
+  if (simulate.output) std::copy_n(buffers_.samples16[1].begin(), count, buffers_.samples16[0].begin());
+  ProcessBuffer(1, loopSampleSize_);
+}
+
+void SignalSide::SimulateLoop() {
+  SetFirstBuffer();
+  SimulateData();
+  if (!simulate.output) {
+    // Without output the one generated buffer is the whole simulation.
+    host_.SetToolbarPressed("Start", false);
+    host_.SetStatus(1, "Stopped");
+    return;
+  }
+  running_ = true;
+  stopRequest_ = false;
+  if (WaveOutputOpen() != 0) {
+    ProcessStopped();
+    return;
+  }
+  if (!PrepareOutputHeaders("Simulate")) {
+    ProcessStopped();
+    return;
+  }
+  for (int i = 0; !stopRequest_; i = (i + 1) % 2) {
+    if (!WaitOutputBuffer(i, "Simulate", "Simulate", "Overflow")) break;
+    if (devices_.output.Queue(i, loopSampleSize_ * 2u) != kWaveOk) {
+      ShowError("Simulate - Cannot Write #" + std::to_string(i));
+      break;
+    }
+    ProcessBuffer(i, loopSampleSize_);
+    pump_.RunPending();
+    if (pump_.QuitRequested()) break;
+  }
+  ProcessStopped();
+}
+
+}  // namespace velmora

@@ -1,0 +1,73 @@
+#include "audio/Recorder.h"
+
+#include <cerrno>
+#include <ctime>
+
+namespace velmora {
+namespace {
+
+std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+
+std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
+
+}  // namespace
+
+LocalTime LocalNow() {
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+#ifdef _WIN32
+  localtime_s(&tm, &t);
+#else
+  localtime_r(&t, &tm);
+#endif
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::filesystem::path RecordingName(const std::filesystem::path& folder, const LocalTime& t) {
+  std::string stem = std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) + " " +
+                     TwoDigits(t.hour) + TwoDigits(t.minute) + TwoDigits(t.second);
+  std::filesystem::path name = folder / (stem + ".bin");
+  std::error_code ignored;
+  for (int n = 2; std::filesystem::exists(name, ignored); ++n) name = folder / (stem + " " + std::to_string(n) + ".bin");
+  return name;
+}
+
+bool Recorder::Open(const std::filesystem::path& dataFolder, const LocalTime& time, std::error_code& error) {
+  Close();
+  error.clear();
+  std::error_code ignored;
+  std::filesystem::create_directories(dataFolder, ignored);
+  path_ = RecordingName(dataFolder, time);
+  errno = 0;
+  // "wb" starts the file empty: a shorter recording never keeps an older tail.
+  file_.reset(std::fopen(path_.string().c_str(), "wb"));
+  if (!file_) {
+    error = LastError();
+    return false;
+  }
+  return true;
+}
+
+bool Recorder::WriteBytes(const void* data, size_t bytes, std::error_code& error) {
+  error.clear();
+  if (!file_) return false;
+  errno = 0;
+  if (std::fwrite(data, 1, bytes, file_.get()) != bytes || std::fflush(file_.get()) != 0) {
+    error = LastError();
+    return false;
+  }
+  return true;
+}
+
+bool Recorder::Write(std::span<const std::int16_t> samples16, std::error_code& error) {
+  // Little-endian 16-bit samples, as the capture delivers them on this platform.
+  return WriteBytes(samples16.data(), samples16.size_bytes(), error);
+}
+
+bool Recorder::Write(std::span<const std::uint8_t> samples8, std::error_code& error) {
+  return WriteBytes(samples8.data(), samples8.size_bytes(), error);
+}
+
+void Recorder::Close() { file_.reset(); }
+
+}  // namespace velmora

@@ -1,0 +1,44 @@
+#pragma once
+// Recordings: headerless PCM files in the "Data" folder, named by the local
+// date and time they were started, written buffer by buffer.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <system_error>
+
+namespace velmora {
+
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+LocalTime LocalNow();
+
+// "yyyy-mm-dd hhmmss.bin" in the folder; when that name is taken,
+// "yyyy-mm-dd hhmmss 2.bin", " 3", ... so no recording replaces another.
+std::filesystem::path RecordingName(const std::filesystem::path& folder, const LocalTime& time);
+
+class Recorder {
+ public:
+  bool Recording() const { return file_ != nullptr; }
+  const std::filesystem::path& File() const { return path_; }
+
+  // Creates the folder if missing and a new, empty file.
+  bool Open(const std::filesystem::path& dataFolder, const LocalTime& time, std::error_code& error);
+  // The first count samples of the buffer in the capture width.
+  bool Write(std::span<const std::int16_t> samples16, std::error_code& error);
+  bool Write(std::span<const std::uint8_t> samples8, std::error_code& error);
+  void Close();
+
+ private:
+  bool WriteBytes(const void* data, size_t bytes, std::error_code& error);
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> file_;
+  std::filesystem::path path_;
+};
+
+}  // namespace velmora

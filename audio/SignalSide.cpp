@@ -1,0 +1,194 @@
+#include "audio/SignalSide.h"
+
+#include <algorithm>
+
+#include "common/SystemLib.h"
+
+namespace velmora {
+
+SignalSide::SignalSide(MainSettings& settings, SignalDevices devices, SignalHost& host, Messenger& messages,
+                       EventPump& pump, Clock& clock, AutoConnectSeam& autoConnect)
+    : settings_(settings),
+      devices_(devices),
+      host_(host),
+      messages_(messages),
+      pump_(pump),
+      clock_(clock),
+      autoConnect_(autoConnect) {}
+
+void SignalSide::ProcessStart() {
+  if (running_) return;
+  host_.StartProcessTimer();
+  host_.SetToolbarPressed("Start", true);
+  // A step keeps saying so until its one buffer is done.
+  host_.SetStatus(1, stepRequest_ ? "Stepping" : "Starting");
+}
+
+void SignalSide::ProcessStop() {
+  stopRequest_ = true;
+  host_.SetToolbarPressed("Stop", true);
+  host_.SetToolbarPressed("Start", false);
+}
+
+void SignalSide::ProcessStep() {
+  if (running_) {
+    stopRequest_ = true;
+    return;
+  }
+  stepRequest_ = true;
+  host_.SetStatus(1, "Stepping");
+  ProcessStart();
+}
+
+void SignalSide::ProcessReset() {
+  if (!running_)
+    ProcessStart();
+  else
+    resetRequest_ = true;
+}
+
+void SignalSide::StartLoopFromTimer() {
+  if (running_ || playing_) return;
+  if (inputSource == kSoundCard)
+    Process();
+  else if (inputSource == kSimulated)
+    SimulateLoop();
+  else if (inputSource == kPlayback)
+    PlaybackLoop();
+}
+
+void SignalSide::Start() {
+  if (inputSource == kPlayback) {
+    if (playing_) return;
+    // Through the timer too, so the click that asked for it returns first.
+    playbackPressed_ = true;
+    host_.SetToolbarPressed("Start", true);
+    host_.SetStatus(1, "Starting");
+    host_.StartProcessTimer();
+    return;
+  }
+  ProcessStart();
+}
+
+void SignalSide::Stop() {
+  if (inputSource == kPlayback)
+    PlaybackStop();
+  else
+    ProcessStop();
+}
+
+void SignalSide::Step() {
+  if (inputSource == kPlayback)
+    PlaybackStep();
+  else
+    ProcessStep();
+}
+
+void SignalSide::StopForClose() {
+  if (inputSource == kPlayback)
+    PlaybackEnd();
+  else if (running_)
+    ProcessStop();
+  RecordClose();
+}
+
+void SignalSide::ProcessStopped() {
+  ProcessStop();
+  if (inputSource == kSoundCard) WaveInputClose();
+  if (inputSource == kSimulated && simulate.output) WaveOutputClose();
+  running_ = false;
+  stepRequest_ = false;
+  host_.SetStatus(1, "Stopped");
+}
+
+void SignalSide::TakeLoopSampleSize() {
+  // Read once per start: AutoConnect may change the setting while a loop runs.
+  loopSampleSize_ = IsValidSampleSize(settings_.display.sampleSize) ? settings_.display.sampleSize : kSampleSizeDefault;
+}
+
+std::uint32_t SignalSide::BufferBytes() const {
+  return static_cast<std::uint32_t>(loopSampleSize_) * (use16Bit ? 2u : 1u);
+}
+
+void SignalSide::SetFirstBuffer() { analysis_->RestartContinuity(); }
+
+void SignalSide::ProcessBuffer(int index, std::int32_t count) {
+  if (count <= 0) return;
+  count = std::min(count, kMaxSampleSize);
+  host_.HideReadoutIfOutside();
+  sampleCount_ = count;
+  currentBuffer_ = static_cast<std::uint16_t>(index);
+  bufferSeconds_ = static_cast<float>(count) / kSampleRate;
+
+  bool allZero = true;
+  if (use16Bit || inputSource == kSimulated) {
+    const auto& in = buffers_.samples16[index];
+    std::copy_n(in.begin(), count, samples_.begin());
+  } else {
+    const auto& in = buffers_.samples8[index];
+    for (std::int32_t i = 0; i < count; ++i) samples_[i] = static_cast<std::int16_t>((in[i] - 128) * 256);
+  }
+  for (std::int32_t i = 0; i < count && allZero; ++i) allZero = samples_[i] == 0;
+  lowInput_ = allZero;
+
+  if (recorder_.Recording()) {
+    std::error_code error;
+    bool written = use16Bit || inputSource == kSimulated
+                       ? recorder_.Write(std::span(buffers_.samples16[index].data(), count), error)
+                       : recorder_.Write(std::span(buffers_.samples8[index].data(), count), error);
+    if (!written) {
+      // The user must not believe a recording is being made.
+      RecordClose();
+      ShowError("RecordWrite - " + ErrorText(error));
+    }
+  }
+
+  auto samples = Samples();
+  bool shown = display_ && display_->Shown();
+  analysis_->Analyse(samples, std::max(loopSampleSize_, count));
+  host_.BufferAnalysed();
+  if (shown) {
+    display_->DrawTime(samples);
+    display_->DrawFrequency();
+  }
+  std::string panelText;
+  verdict_ = analysis_->Detect(panelText);
+  host_.SetStatus(3, panelText);
+  if (observer_) observer_->AfterDetect();
+  if (shown) display_->Present();
+
+  if (inputSource == kPlayback && playbackStopDetected && (verdict_.busy || verdict_.noise)) PlaybackStop();
+
+  if (autoConnect_.Visible()) {
+    bool valid = !lowInput_, busy = verdict_.busy, noise = verdict_.noise;
+    if (lowInput_) host_.SetStatus(3, "Low Input Level");
+    autoConnect_.Update(valid, busy, noise);
+  }
+}
+
+void SignalSide::Redraw() {
+  if (currentBuffer_ == kNoBufferYet || sampleCount_ <= 0 || !display_ || !display_->Shown()) return;
+  auto samples = Samples();
+  analysis_->Analyse(samples, std::max(loopSampleSize_, sampleCount_));
+  display_->DrawTime(samples);
+  display_->DrawFrequency();
+  display_->Present();
+}
+
+void SignalSide::RecordOpen() {
+  if (recorder_.Recording()) return;
+  std::error_code error;
+  if (!recorder_.Open(dataFolder, LocalNow(), error)) {
+    ShowError("RecordOpen - Cannot open " + recorder_.File().string() + "\r" + ErrorText(error));
+    return;
+  }
+  host_.CaptionChanged();
+}
+
+void SignalSide::RecordClose() {
+  if (!recorder_.Recording()) return;
+  recorder_.Close();
+  host_.CaptionChanged();
+}
+
+}  // namespace velmora

@@ -1,0 +1,40 @@
+#include "audio/win32/SoundControls.h"
+
+#include <string>
+
+namespace velmora {
+namespace {
+
+DWORD MajorVersion() {
+  // GetVersion reports the version the program was built for on newer
+  // systems, which is what choosing between the two control panels needs.
+  DWORD version = GetVersion();
+  return LOBYTE(LOWORD(version));
+}
+
+bool RunCommand(const std::string& command) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  std::string line = command;
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
+}  // namespace
+
+void ShowSoundInput(HWND, Messenger& messages) {
+  bool ok = MajorVersion() < 5 ? RunCommand("sndvol32 /recording") : RunCommand("control.exe mmsys.cpl,,1");
+  if (!ok) messages.Show("Problem Setting Input Sound Level");
+}
+
+void ShowSoundOutput(HWND, Messenger& messages) {
+  bool ok = MajorVersion() < 5 ? RunCommand("sndvol32") : RunCommand("control.exe mmsys.cpl,,0");
+  if (!ok) messages.Show("Problem Setting Output Sound Level");
+}
+
+}  // namespace velmora

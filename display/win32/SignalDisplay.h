@@ -1,0 +1,74 @@
+#pragma once
+// The time and spectrum displays of the main window: each buffer is drawn
+// into the pictures' off-screen buffers and copied to the screen at once.
+// The mouse reads frequencies, levels and times off them, and a drag on the
+// spectrum zooms into the rectangle.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "app/MainSettings.h"
+#include "audio/BufferWork.h"
+#include "display/DisplayDrawing.h"
+#include "display/SpectrumView.h"
+#include "display/win32/BufferedPicture.h"
+#include "display/win32/GdiCanvas.h"
+
+namespace velmora {
+
+// What the spectrum display reads of the analysis.
+class SpectrumSource {
+ public:
+  virtual ~SpectrumSource() = default;
+  virtual std::int32_t TransformLength() const = 0;
+  virtual float Density(std::int32_t bin) const = 0;
+  virtual bool WwvTop() const = 0;  // WWV mode or a WWV reference row: the top level is 110 dB
+};
+
+class SignalDisplay : public BufferDisplay {
+ public:
+  SignalDisplay(HWND main, BufferedPicture& time, BufferedPicture& frequency, MainSettings& settings,
+                const SpectrumSource& spectrum)
+      : main_(main), time_(time), frequency_(frequency), settings_(settings), spectrum_(spectrum) {}
+
+  // BufferDisplay
+  bool Shown() const override { return !IsIconic(main_); }
+  void DrawTime(std::span<const std::int16_t> samples) override;
+  void DrawFrequency() override;
+  void Present() override;
+
+  // Mouse on the displays. Each returns the read-out for status panel 2, if any.
+  std::optional<std::string> SpectrumMouse(UINT message, int x, int y, bool loopRunning,
+                                           const std::function<void()>& redraw);
+  std::optional<std::string> TimeMouse(UINT message, int x, int y);
+  bool Dragging() const { return dragging_; }
+
+  Zoom zoom;
+  const SpectrumView& View() const { return spectrumView_; }
+  const TimeView& Time() const { return timeView_; }
+
+ protected:
+  // Drawing surfaces of the buffer in hand, for the detectors' markers.
+  Canvas* SpectrumCanvas() { return spectrumCanvas_ ? &*spectrumCanvas_ : nullptr; }
+  Canvas* TimeCanvas() { return timeCanvas_ ? &*timeCanvas_ : nullptr; }
+  bool Colour() const { return settings_.display.displayColor; }
+
+ private:
+  HWND main_;
+  BufferedPicture& time_;
+  BufferedPicture& frequency_;
+  MainSettings& settings_;
+  const SpectrumSource& spectrum_;
+  DisplayPens pens_;
+  SpectrumView spectrumView_;
+  TimeView timeView_;
+  std::optional<GdiCanvas> spectrumCanvas_;
+  std::optional<GdiCanvas> timeCanvas_;
+  bool dragging_ = false;
+  int dragX_ = 0, dragY_ = 0, dragToX_ = 0, dragToY_ = 0;
+};
+
+}  // namespace velmora

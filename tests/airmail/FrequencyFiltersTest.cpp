@@ -1,0 +1,156 @@
+// Keeping the frequencies one transceiver serves, by AirMail's groups or by
+// the station radio data file, and the stations nearest first.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "airmail/StationLists.h"
+#include "airmail/StationRadioData.h"
+#include "tests/airmail/Fixture.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings Labels(const std::vector<FrequencyRow>& rows) {
+  Strings out;
+  for (const auto& r : rows) out.push_back(r.station + " " + r.label);
+  return out;
+}
+
+class FrequencyFilters : public ::testing::Test {
+ protected:
+  // The station's rows between two rows of other stations.
+  size_t Load(std::string_view system, std::string_view station, std::initializer_list<const char*> checked,
+              const AirmailDataFolder* from = nullptr) {
+    rows = {{"BEFORE", "1000.0", 1, false, true}};
+    StationFrequencyListGet(from ? *from : fixture, system, station, rows);
+    for (auto& r : rows)
+      for (const char* c : checked)
+        if (r.station == station && r.label == c) r.checked = true;
+    size_t end = rows.size();
+    rows.push_back({"AFTER", "2000.0", 1, false, true});
+    return end;
+  }
+  RecordingMessenger messages;
+  AirmailDataFolder fixture{testing::FixturePath("data").string(), messages};
+  std::vector<FrequencyRow> rows;
+};
+
+TEST(FrequencyGroupGet, JoinsTheLabelsOfTheFirstGroupHoldingTheLabel) {
+  EXPECT_EQ(FrequencyGroupGet("14075,14080#;10140#", "10140.0(p3)"), "10140.0(p3)");
+  EXPECT_EQ(FrequencyGroupGet("14075,14080#;10140#", "14080.0(p3)"), "14075.014080.0(p3)");
+  EXPECT_EQ(FrequencyGroupGet("14075,14080#;10140#", "7000.0"), "");
+}
+
+TEST_F(FrequencyFilters, OnlyTheGroupOfACheckedRowStays) {
+  size_t end = Load("HAM", "W1AW", {"10140.0(p3)"});
+  FrequencyGroupFilter(fixture, "HAM", "W1AW", rows, 1, end);
+  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "W1AW 10140.0(p3)", "AFTER 2000.0"}));
+  EXPECT_EQ(end, 2u);
+
+  end = Load("HAM", "W1AW", {"14075.0"});
+  FrequencyGroupFilter(fixture, "HAM", "W1AW", rows, 1, end);
+  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "W1AW 14075.0", "W1AW 14080.0(p3)", "AFTER 2000.0"}));
+  EXPECT_EQ(end, 3u);
+}
+
+TEST_F(FrequencyFilters, AStationWithGroupsAndNoCheckedRowLosesAllItsRows) {
+  size_t end = Load("HAM", "W1AW", {});
+  FrequencyGroupFilter(fixture, "HAM", "W1AW", rows, 1, end);
+  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "AFTER 2000.0"}));
+  EXPECT_EQ(end, 1u);
+}
+
+TEST_F(FrequencyFilters, AStationWithoutGroupsKeepsItsRows) {
+  size_t end = Load("SAILMAIL", "HP1A", {});
+  FrequencyGroupFilter(fixture, "SAILMAIL", "HP1A", rows, 1, end);
+  EXPECT_EQ(rows.size(), 4u);
+  EXPECT_EQ(end, 3u);
+}
+
+TEST_F(FrequencyFilters, LabelsAreComparedWhole) {
+  testing::TempFolder folder;
+  testing::WriteBytes(folder.path() / "System.HAM.ini", "[Frequency List]\r\nX=4075,7000;14075#,14075\r\n");
+  AirmailDataFolder data(folder.path().string(), messages);
+  size_t end = Load("HAM", "X", {"14075.0"}, &data);
+  FrequencyGroupFilter(data, "HAM", "X", rows, 1, end);
+  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "X 14075.0(p3)", "X 14075.0", "AFTER 2000.0"}))
+      << "4075.0 is not part of 14075.0's group";
+}
+
+class RadioDataFilter : public FrequencyFilters {
+ protected:
+  std::filesystem::path file = testing::FixturePath("velmora") / kStationRadioDataFile;
+};
+
+TEST_F(RadioDataFilter, OnlyTheTransceiverOfACheckedRowStays) {
+  size_t end = Load("HAM", "K4CJX", {"14105.5(p3)"});
+  StationStationsGetFile(file, messages, "HAM", "K4CJX", rows, 1, end);
+  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "K4CJX 10145.5", "K4CJX 14105.5(p3)", "K4CJX 21105.0(p3)",
+                                   "AFTER 2000.0"}));
+  EXPECT_EQ(end, 4u);
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(RadioDataFilter, ChecksOnBothTransceiversKeepBoth) {
+  size_t end = Load("HAM", "W1AW", {"14080.0(p3)", "10140.0(p3)"});
+  StationStationsGetFile(file, messages, "HAM", "W1AW", rows, 1, end);
+  EXPECT_EQ(rows.size(), 5u);
+}
+
+TEST_F(RadioDataFilter, WithoutACheckedRowOnAnyLineNothingIsRemoved) {
+  size_t end = Load("HAM", "K4CJX", {});
+  StationStationsGetFile(file, messages, "HAM", "K4CJX", rows, 1, end);
+  EXPECT_EQ(rows.size(), 7u);
+  EXPECT_EQ(end, 6u);
+  end = Load("HAM", "VE2AFQ", {"7065.0"});
+  StationStationsGetFile(file, messages, "HAM", "VE2AFQ", rows, 1, end);
+  EXPECT_EQ(rows.size(), 5u) << "a station the file does not list keeps its rows";
+}
+
+TEST_F(RadioDataFilter, AnUnreadableFileIsReportedAndLeavesTheRows) {
+  size_t end = Load("HAM", "K4CJX", {"14105.5(p3)"});
+  auto before = rows;
+  StationStationsGetFile(testing::FixturePath("velmora") / "missing.txt", messages, "HAM", "K4CJX", rows, 1, end);
+  EXPECT_EQ(rows, before);
+  EXPECT_EQ(end, 6u);
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text.rfind("StationStationsGetFile - Open, ", 0), 0u);
+  EXPECT_GT(messages.entries[0].text.size(), std::string("StationStationsGetFile - Open, ").size())
+      << "with the system's description";
+}
+
+// Newington, Connecticut.
+const LatLon kShip{41.70, -72.73};
+
+TEST_F(FrequencyFilters, StationsComeNearestFirstWithTheirRange) {
+  auto stations = StationGetAll(fixture, "HAM", kShip);
+  ASSERT_TRUE(stations);
+  Strings keys;
+  for (const auto& s : *stations) keys.push_back(s.key);
+  EXPECT_EQ(keys, (Strings{"W1AW", "W1", "KX1", "VE2AFQ", "K4CJX"}))
+      << "N0LOC has no locator, ZZ9BAD a short one, K1NOF no frequencies";
+  for (size_t i = 1; i < stations->size(); ++i) EXPECT_LE((*stations)[i - 1].range, (*stations)[i].range);
+  EXPECT_EQ((*stations)[0].range, std::round((*stations)[0].range)) << "whole miles";
+  EXPECT_LT((*stations)[0].range, 10);
+  EXPECT_EQ(messages.Texts(), Strings{"Unable to Convert Grid CM8 to Lat/Lon"});
+}
+
+TEST_F(FrequencyFilters, NoPositionOrNoStationFileGivesNoStations) {
+  EXPECT_FALSE(StationGetAll(fixture, "HAM", std::nullopt));
+  EXPECT_TRUE(messages.entries.empty());
+  EXPECT_FALSE(StationGetAll(fixture, "PACTOR", kShip));
+  ASSERT_EQ(messages.entries.size(), 1u);
+  const auto& text = messages.entries[0].text;
+  EXPECT_EQ(text.rfind("StationGetAll, Unable to open Airmail \"PACTOR\" Station data.", 0), 0u);
+  EXPECT_TRUE(text.ends_with("\r\r\rPlease check that the AirMail's Data Folder \"" + fixture.Folder() +
+                             "\" is correct."))
+      << text;
+  EXPECT_EQ(messages.entries[0].icon, MessageIcon::Exclamation);
+}
+
+}  // namespace
+}  // namespace velmora

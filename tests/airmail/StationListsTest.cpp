@@ -1,0 +1,286 @@
+// AirMail's systems, their stations and their frequency lists, read from a
+// whole AirMail data folder.
+#include "airmail/StationLists.h"
+
+#include <gtest/gtest.h>
+
+#include "airmail/FrequencyLabel.h"
+#include "tests/airmail/Fixture.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string Hint(const std::string& folder) {
+  return "\r\rPlease check that the AirMail's Data Folder \"" + folder + "\" is correct.";
+}
+
+class StationFiles : public ::testing::Test {
+ protected:
+  RecordingMessenger messages;
+  AirmailDataFolder fixture{testing::FixturePath("data").string(), messages};
+};
+
+// A data folder of one station file written by the test.
+class OwnStationFile : public ::testing::Test {
+ protected:
+  void Write(std::string_view system, std::string_view content) {
+    testing::WriteBytes(folder.path() / StationFileName(system), content);
+  }
+  testing::TempFolder folder;
+  RecordingMessenger messages;
+  AirmailDataFolder data{folder.path().string(), messages};
+};
+
+TEST_F(StationFiles, SystemsComeFromTheStationFileNames) {
+  SelectionList list;
+  ASSERT_TRUE(SystemGetList(fixture, list, 1));
+  EXPECT_EQ(list.entries, (Strings{"HAM", "SAILMAIL"})) << "System.ini is no station file";
+  EXPECT_EQ(list.selected, 1);
+  for (int index : {-1, 2, 99}) {
+    ASSERT_TRUE(SystemGetList(fixture, list, index));
+    EXPECT_EQ(list.selected, 0) << index;
+  }
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
+  for (const char* name : {"system.pactor.ini", "System.HAM.ini", "SYSTEM.Sailmail.INI", "System.ini", "System.HAM.bak",
+                           "Systems.X.ini"})
+    testing::WriteBytes(folder.path() / name, "");
+  std::filesystem::create_directory(folder.path() / "System.FOLDER.ini");
+  SelectionList list;
+  ASSERT_TRUE(SystemGetList(data, list, 0));
+  EXPECT_EQ(list.entries, (Strings{"HAM", "pactor", "Sailmail"}));
+}
+
+TEST_F(OwnStationFile, NoStationFilesIsReportedWithTheDataFolderHint) {
+  SelectionList list{{"stale"}, 0};
+  EXPECT_FALSE(SystemGetList(data, list, 0));
+  EXPECT_TRUE(list.entries.empty());
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text, "SystemListGet, Unable to get AirMail System data." + Hint(data.Folder()));
+  EXPECT_EQ(messages.entries[0].icon, MessageIcon::None);
+
+  AirmailDataFolder missing((folder.path() / "nowhere").string(), messages);
+  EXPECT_FALSE(SystemGetList(missing, list, 0));
+  EXPECT_EQ(messages.entries.size(), 2u);
+}
+
+TEST_F(StationFiles, SelectedStationsFollowTheSubstringRule) {
+  SelectionList list;
+  ASSERT_TRUE(StationGetListSelected(fixture, "HAM", list, 2));
+  EXPECT_EQ(list.entries, (Strings{"W1AW", "KX1", "W1"})) << "W1 is part of the selected W1AW";
+  EXPECT_EQ(list.selected, 2);
+  ASSERT_TRUE(StationGetListAll(fixture, "HAM", list, 9));
+  EXPECT_EQ(list.entries, (Strings{"W1AW", "KX1", "W1", "K4CJX", "VE2AFQ", "N0LOC", "ZZ9BAD", "K1NOF"}));
+  EXPECT_EQ(list.selected, 0);
+  EXPECT_TRUE(StationIsSelected("", "ANY"));
+  EXPECT_FALSE(StationIsSelected("W1AW,KX1", "w1aw")) << "case counts";
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(StationFiles, StationEntriesCarryKeyNameAndLocator) {
+  std::vector<StationEntry> stations;
+  ASSERT_TRUE(StationEntriesGet(fixture, "SAILMAIL", StationListKind::Selected, stations));
+  ASSERT_EQ(stations.size(), 4u) << "an empty Selected selects all";
+  EXPECT_EQ(stations[0].key, "WPE");
+  EXPECT_EQ(stations[0].name, "Friday Harbor, WA");
+  EXPECT_EQ(stations[0].locator, "CN87TL");
+  EXPECT_EQ(stations[1].name, "Mobile, AL");
+  stations.clear();
+  ASSERT_TRUE(StationEntriesGet(fixture, "HAM", StationListKind::All, stations));
+  EXPECT_EQ(stations[0].name, "W1AW") << "other systems show the key";
+  EXPECT_EQ(stations[5].key, "N0LOC");
+  EXPECT_EQ(stations[5].locator, "") << "an entry without \":\" has no locator";
+}
+
+TEST_F(OwnStationFile, AStationSectionEndedAtOnceGivesNoStations) {
+  Write("HAM", "[Station Info]\r\n\r\nW1AW=FN31:x\r\n[Frequency Setup]\r\nSelected=W1AW\r\n");
+  SelectionList list;
+  EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
+  EXPECT_TRUE(list.entries.empty());
+  EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
+  EXPECT_EQ(messages.Texts(),
+            (Strings{"StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder()),
+                     "StationGetListAll, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder())}));
+}
+
+TEST_F(OwnStationFile, AMissingStationFileIsReportedByEachList) {
+  SelectionList list;
+  EXPECT_FALSE(StationGetListSelected(data, "PACTOR", list, 0));
+  EXPECT_FALSE(StationGetListAll(data, "PACTOR", list, 0));
+  EXPECT_EQ(messages.Texts(),
+            (Strings{"StationGetListSelected - Open, Unable to get AirMail \"PACTOR\" Station Info data." +
+                         Hint(data.Folder()),
+                     "StationGetListAll - Open, Unable to open AirMail \"PACTOR\" Station Info data." +
+                         Hint(data.Folder())}));
+}
+
+#ifdef __linux__
+// A file that opens but cannot be read: the kernel refuses to read a
+// process's memory at address 0.
+TEST_F(OwnStationFile, AReadErrorIsToldFromAnOpenError) {
+  std::filesystem::create_symlink("/proc/self/mem", folder.path() / "System.HAM.ini");
+  SelectionList list;
+  EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
+  EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
+  EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "x"), "");  // no such file: an open error
+  std::filesystem::create_symlink("/proc/self/mem", folder.path() / "System.SAILMAIL.ini");
+  EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "x"), "");
+  ASSERT_EQ(messages.entries.size(), 4u);
+  EXPECT_EQ(messages.entries[0].text,
+            "StationGetListSelected - Read, Unable to get AirMail \"HAM\" Station Info data." + Hint(data.Folder()));
+  EXPECT_EQ(messages.entries[1].text,
+            "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data." + Hint(data.Folder()));
+  EXPECT_EQ(messages.entries[2].text.rfind("Unable to open AirMail's \"System.SAILMAIL.ini\". ", 0), 0u);
+  EXPECT_EQ(messages.entries[3].text.rfind("Unable to process AirMail's \"System.SAILMAIL.ini\". ", 0), 0u)
+      << messages.entries[3].text;
+  EXPECT_EQ(messages.entries[3].icon, MessageIcon::Exclamation);
+}
+#endif
+
+TEST_F(OwnStationFile, LinesOfAnyLengthAndEitherEndAreRead) {
+  std::string longName(300000, 'n');
+  Write("SAILMAIL", "[Station Info]\nAAA=FN31:" + longName + ";P3\nBBB=FN32:Short");
+  std::vector<StationEntry> stations;
+  ASSERT_TRUE(StationEntriesGet(data, "SAILMAIL", StationListKind::All, stations));
+  ASSERT_EQ(stations.size(), 2u);
+  EXPECT_EQ(stations[0].name, longName);
+  EXPECT_EQ(stations[1].name, "Short") << "the last line has no line end";
+}
+
+TEST_F(StationFiles, SailmailNamesAndKeysConvertBothWays) {
+  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Friday Harbor, WA"), "WPE");
+  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Mobile, AL"), "WLO");
+  EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "WPE"), "Friday Harbor, WA");
+  EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "WLO"), "Mobile, AL");
+  EXPECT_EQ(StationFromStationName(fixture, "HAM", "W1AW"), "W1AW");
+  EXPECT_EQ(StationNameFromStation(fixture, "HAM", "Anything"), "Anything");
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(StationFiles, AnExactNameWinsOverOneThatContainsIt) {
+  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Panama"), "HP2B");
+  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Panama City"), "HP1A");
+  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Harbor"), "WPE") << "a part still finds the station";
+  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", ""), "") << "no name is no station";
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(StationFiles, AnUnknownNameIsReportedWithTheLastKeyRead) {
+  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Nowhere"), "");
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text, "Unable to find AirMail's Nowhere, HP2B in \"" +
+                                          fixture.File("System.SAILMAIL.ini").string() + "\"." +
+                                          Hint(fixture.Folder()));
+  EXPECT_EQ(messages.entries[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "XYZ"), "");
+  ASSERT_EQ(messages.entries.size(), 2u);
+  EXPECT_EQ(messages.entries[1].text,
+            "Unable to find AirMail's Station Info, XYZ in \"System.SAILMAIL.ini\"." + Hint(fixture.Folder()));
+}
+
+TEST_F(OwnStationFile, ANameNotFoundBeforeTheEndOfTheFileIsNotReported) {
+  Write("SAILMAIL", "[Station Info]\r\nWPE=CN87:Friday Harbor\r\n");
+  EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "Mobile"), "");
+  EXPECT_TRUE(messages.entries.empty());
+  std::filesystem::remove(folder.path() / "System.SAILMAIL.ini");
+  EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "Mobile"), "");
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text.rfind("Unable to open AirMail's \"System.SAILMAIL.ini\". ", 0), 0u);
+  EXPECT_TRUE(messages.entries[0].text.ends_with(Hint(data.Folder())));
+}
+
+std::vector<FrequencyRow> Rows(std::initializer_list<FrequencyRow> rows) { return rows; }
+
+TEST_F(StationFiles, FrequencyRowsCarryLabelGroupAndPactor3Mark) {
+  std::vector<FrequencyRow> rows{{"OTHER", "7000.0", 1, false, true}};
+  ASSERT_TRUE(StationFrequencyListGet(fixture, "HAM", "W1AW", rows));
+  EXPECT_EQ(rows, Rows({{"OTHER", "7000.0", 1, false, true},
+                        {"W1AW", "14075.0", 1, false, false},
+                        {"W1AW", "14080.0(p3)", 1, true, false},
+                        {"W1AW", "10140.0(p3)", 2, true, false}}));
+  rows.clear();
+  ASSERT_TRUE(StationFrequencyListGet(fixture, "HAM", "KX1", rows));
+  EXPECT_EQ(rows, Rows({{"KX1", "7101.0", 1, false, false},
+                        {"KX1", "7103.0(p3)", 1, true, false},
+                        {"KX1", "3590.0", 1, false, false},
+                        {"KX1", "18105.0(p3)", 2, true, false}}))
+      << "an empty item is nothing";
+  rows.clear();
+  ASSERT_TRUE(StationFrequencyListGet(fixture, "HAM", "K4CJX", rows));
+  ASSERT_EQ(rows.size(), 5u) << "a trailing \",\" adds nothing";
+  EXPECT_EQ(rows[2].label, "10145.5");
+  EXPECT_EQ(rows[4].label, "21105.0(p3)");
+  EXPECT_EQ(rows[4].group, 2);
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(StationFiles, EverySailmailFrequencyOfAPactor3StationIsMarked) {
+  std::vector<FrequencyRow> rows;
+  ASSERT_TRUE(StationFrequencyListGet(fixture, "SAILMAIL", "WPE", rows));
+  EXPECT_EQ(rows, Rows({{"WPE", "8146.0", 1, true, false},
+                        {"WPE", "12454.0", 1, true, false},
+                        {"WPE", "16695.0", 2, true, false},
+                        {"WPE", "22391.0", 2, true, false}}));
+  rows.clear();
+  ASSERT_TRUE(StationFrequencyListGet(fixture, "SAILMAIL", "HP1A", rows));
+  EXPECT_FALSE(rows[0].pactor3);
+}
+
+TEST_F(StationFiles, AnItemThatIsNoNumberIsSkippedAndReported) {
+  std::vector<FrequencyRow> rows;
+  ASSERT_TRUE(StationFrequencyListGet(fixture, "HAM", "W1", rows));
+  EXPECT_EQ(rows, Rows({{"W1", "14110.0", 1, false, false}}));
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text,
+            "StationFrequencyListGet, Skipped the frequency \"14O75\" of AirMail's Frequency List, W1 in "
+            "\"System.HAM.ini\"." +
+                Hint(fixture.Folder()));
+}
+
+TEST_F(OwnStationFile, AListOfNothingButTyposGivesNoRows) {
+  Write("HAM", "[Frequency List]\r\nX1=abc, 7O00 ;-5,0\r\nX2= 7000 , 7001.5# ;\r\n");
+  std::vector<FrequencyRow> rows;
+  EXPECT_FALSE(StationFrequencyListGet(data, "HAM", "X1", rows));
+  EXPECT_TRUE(rows.empty());
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_NE(messages.entries[0].text.find("the frequencies \"abc\", \"7O00\", \"-5\", \"0\""), std::string::npos)
+      << messages.entries[0].text;
+  ASSERT_TRUE(StationFrequencyListGet(data, "HAM", "X2", rows));
+  EXPECT_EQ(rows, Rows({{"X2", "7000.0", 1, false, false}, {"X2", "7001.5(p3)", 1, true, false}}))
+      << "blanks around items are no part of them";
+}
+
+TEST_F(StationFiles, AStationWithoutAFrequencyListIsReported) {
+  std::vector<FrequencyRow> rows;
+  EXPECT_FALSE(StationFrequencyListGet(fixture, "HAM", "K1NOF", rows));
+  EXPECT_TRUE(rows.empty());
+  EXPECT_EQ(messages.Texts(),
+            Strings{"Unable to find AirMail's Frequency List, K1NOF in \"System.HAM.ini\"." + Hint(fixture.Folder())});
+}
+
+TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
+  EXPECT_EQ(FrequencyReformat("14075#"), "14075.0(p3)");
+  EXPECT_EQ(FrequencyReformat("10145.5"), "10145.5");
+  EXPECT_EQ(FrequencyReformat("10147.3#"), "10147.3(p3)");
+  EXPECT_EQ(FrequencyReformat("3590"), "3590.0");
+  EXPECT_EQ(FrequencyReformat("7102.25"), "7102.3");
+  EXPECT_EQ(FrequencyReformat(".5"), "0.5");
+  for (const char* bad : {"", " ", "#", "14O75", "1e4", "inf", "nan", "0", "-7000", "7000.1.2", "0x1A", "7000 kHz"})
+    EXPECT_EQ(FrequencyReformat(bad), std::nullopt) << bad;
+}
+
+TEST(StationKinds, WwvAndAirmailSystemsAreKnownWhateverTheirCase) {
+  EXPECT_TRUE(StationIsWwv("wwv"));
+  EXPECT_FALSE(StationIsWwv("WWVH"));
+  EXPECT_TRUE(SystemIsAirmail("Ham"));
+  EXPECT_TRUE(SystemIsAirmail("SailMail"));
+  EXPECT_FALSE(SystemIsAirmail("PACTOR"));
+}
+
+}  // namespace
+}  // namespace velmora

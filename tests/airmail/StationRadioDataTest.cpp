@@ -1,0 +1,75 @@
+// The station radio data file, read and written.
+#include "airmail/StationRadioData.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/airmail/Fixture.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+TEST(StationRadioData, ReadsTheRecordsAfterTheHeader) {
+  FileFailure failure;
+  auto records = StationRadioDataRead(testing::FixturePath("velmora") / kStationRadioDataFile, failure);
+  ASSERT_TRUE(records);
+  ASSERT_EQ(records->size(), 4u);
+  EXPECT_EQ((*records)[0], (StationRadioRecord{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}}));
+  EXPECT_EQ((*records)[3], (StationRadioRecord{"HAM", "K4CJX", "2", {"10145.5", "14105.5(p3)", "21105.0(p3)"}}));
+}
+
+TEST(StationRadioData, WrittenWholeWithItsHeaderAndReadBack) {
+  testing::TempFolder folder;
+  auto file = folder.path() / kStationRadioDataFile;
+  std::vector<StationRadioRecord> records{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}},
+                                          {"SAILMAIL", "WPE", "2", {}}};
+  std::error_code error;
+  ASSERT_TRUE(StationRadioDataWrite(file, records, error)) << error.message();
+  EXPECT_EQ(testing::ReadBytes(file),
+            "System,Station,Tx Rc,Frequency\r\nHAM,W1AW,1,14075.0 14080.0(p3)\r\nSAILMAIL,WPE,2,\r\n");
+  FileFailure failure;
+  EXPECT_EQ(StationRadioDataRead(file, failure), records);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "StationRadioData.txt.new"));
+}
+
+TEST(StationRadioData, OddLinesReadWithoutHarm) {
+  testing::TempFolder folder;
+  auto file = folder.path() / kStationRadioDataFile;
+  testing::WriteBytes(file, "header\nHAM,W1AW\n\nHAM,KX1,1,7101.0  7103.0(p3),x\nHAM,W1,2,14110.0");
+  FileFailure failure;
+  auto records = StationRadioDataRead(file, failure);
+  ASSERT_TRUE(records);
+  EXPECT_EQ(*records, (std::vector<StationRadioRecord>{{"HAM", "W1AW", "", {}},
+                                                       {"HAM", "KX1", "1", {"7101.0", "7103.0(p3),x"}},
+                                                       {"HAM", "W1", "2", {"14110.0"}}}));
+}
+
+TEST(StationRadioData, AFieldCannotShiftTheOthers) {
+  testing::TempFolder folder;
+  auto file = folder.path() / kStationRadioDataFile;
+  std::error_code error;
+  ASSERT_TRUE(StationRadioDataWrite(file, {{"HAM", "W1,AW\r\n", "1", {"7000.0"}}}, error));
+  FileFailure failure;
+  auto records = StationRadioDataRead(file, failure);
+  ASSERT_TRUE(records);
+  ASSERT_EQ(records->size(), 1u);
+  EXPECT_EQ((*records)[0].transceiver, "1");
+  EXPECT_EQ((*records)[0].labels, std::vector<std::string>{"7000.0"});
+}
+
+TEST(StationRadioData, AFailedWriteLeavesTheOldFile) {
+  testing::TempFolder folder;
+  auto file = folder.path() / kStationRadioDataFile;
+  testing::WriteBytes(file, "old");
+  std::filesystem::create_directory(folder.path() / "StationRadioData.txt.new");  // the way is blocked
+  std::error_code error;
+  EXPECT_FALSE(StationRadioDataWrite(file, {{"HAM", "W1AW", "1", {}}}, error));
+  EXPECT_TRUE(error);
+  EXPECT_EQ(testing::ReadBytes(file), "old");
+  FileFailure failure;
+  EXPECT_FALSE(StationRadioDataRead(folder.path() / "missing.txt", failure));
+  EXPECT_EQ(failure.stage, FileStage::Open);
+}
+
+}  // namespace
+}  // namespace velmora

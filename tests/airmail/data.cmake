@@ -1,0 +1,27 @@
+# AirMail's installation, profile and station files, and the AutoConnect settings.
+velmora_add_test(airmail_data_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/AutoConnectSettingsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AirmailInstallationTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AirmailProfileTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StationListsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FrequencyFiltersTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LocatorTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StationRadioDataTest.cpp
+  LIBS velmora_airmail_data)
+if(NOT VELMORA_WINDOWS)
+  # A comma-decimal locale made for the run (see ./test), without touching the system's.
+  set_tests_properties(airmail_data_test PROPERTIES ENVIRONMENT "LOCPATH=${PROJECT_BINARY_DIR}/../locales")
+
+  velmora_add_test(airmail_tool_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/VelmoraAirmailToolTest.cpp
+    LIBS velmora_common)
+  add_dependencies(airmail_tool_test velmora-airmail)
+else()
+  velmora_add_test(airmail_data_win32_test
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/win32/AirmailRegistryTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/win32/SettingsAtCloseTest.cpp
+    LIBS velmora_airmail_data_win32 velmora_app_win32)
+  add_dependencies(airmail_data_win32_test Velmora velmora-airmail)
+endif()

@@ -1,0 +1,148 @@
+// The run-state texts of panel 1, read back from the real status bar while
+// the real loops run on the sound server's silent source.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+#include "app/win32/MainWindow.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+// Samples panel 1 from a timer that runs inside the loop's event passes,
+// and acts on what it sees.
+class PanelWatcher {
+ public:
+  using Action = std::function<void(const std::string& text, int tick)>;
+  PanelWatcher(MainWindow& window, Action action) : window_(window), action_(std::move(action)) {
+    Current() = this;
+    timer_ = SetTimer(nullptr, 0, 20, &PanelWatcher::OnTimer);
+  }
+  ~PanelWatcher() {
+    KillTimer(nullptr, timer_);
+    Current() = nullptr;
+  }
+  bool Saw(const std::string& prefix) const {
+    for (const auto& t : seen_)
+      if (t.starts_with(prefix)) return true;
+    return false;
+  }
+  std::string First(const std::string& prefix) const {
+    for (const auto& t : seen_)
+      if (t.starts_with(prefix)) return t;
+    return {};
+  }
+
+ private:
+  static PanelWatcher*& Current() {
+    static PanelWatcher* current = nullptr;
+    return current;
+  }
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    auto* self = Current();
+    if (!self || self->busy_) return;
+    self->busy_ = true;
+    std::string text = self->window_.Status().Text(1);
+    if (self->seen_.empty() || self->seen_.back() != text) self->seen_.push_back(text);
+    self->action_(text, self->ticks_++);
+    self->busy_ = false;
+  }
+  MainWindow& window_;
+  Action action_;
+  UINT_PTR timer_ = 0;
+  int ticks_ = 0;
+  bool busy_ = false;
+  std::vector<std::string> seen_;
+};
+
+class MainWindowLoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
+    ASSERT_TRUE(window->Create());
+    window->SetAutoStart(false);
+    window->Show(SW_SHOWNORMAL);
+  }
+  void TearDown() override {
+    window->Close();
+    window.reset();
+    testing::DrainQuit();
+  }
+  void Press(const char* key) { window->Command(Toolbar::IdOf(key)); }
+  bool RunUntilStopped(double seconds = 15) {
+    return testing::PumpUntil([&] { return !window->Signal().LoopActive() && window->Status().Text(1) == "Stopped"; },
+                              seconds);
+  }
+
+  testing::TempFolder folder;
+  MessagePump pump;
+  NoAutoConnect autoConnect;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowLoopTest, StartRunsWithItsLoadAndStopStops) {
+  Press("Start");
+  EXPECT_EQ(window->Status().Text(1), "Starting");
+  EXPECT_TRUE(window->Tools().IsPressed("Start"));
+  PanelWatcher watcher(*window, [&](const std::string& text, int) {
+    if (text.starts_with("Running")) Press("Stop");
+  });
+  ASSERT_TRUE(RunUntilStopped());
+  EXPECT_TRUE(watcher.Saw("Running ")) << "no load figure seen";
+  std::printf("panel 1 while running: %s\n", watcher.First("Running").c_str());
+  EXPECT_TRUE(window->Tools().IsPressed("Stop"));
+  EXPECT_FALSE(window->Tools().IsPressed("Start"));
+  EXPECT_NE(window->Signal().CurrentBuffer(), kNoBuffer);
+}
+
+TEST_F(MainWindowLoopTest, StepShowsSteppingAndProcessesOneBuffer) {
+  Press("Step");
+  EXPECT_EQ(window->Status().Text(1), "Stepping");
+  ASSERT_TRUE(RunUntilStopped());
+  EXPECT_EQ(window->Signal().SampleCount(), 2048);
+}
+
+TEST_F(MainWindowLoopTest, AResetAndAnOverflowShowTheirTexts) {
+  Press("Start");
+  bool resetAsked = false, blocked = false;
+  PanelWatcher watcher(*window, [&](const std::string& text, int) {
+    if (text.starts_with("Running") && !resetAsked) {
+      resetAsked = true;
+      window->Signal().ProcessReset();
+    } else if (text.starts_with("Running") && resetAsked && !blocked) {
+      blocked = true;
+      Sleep(700);  // longer than both buffers: the driver fills them both meanwhile
+    } else if (text == "Overflow") {
+      Press("Stop");
+    }
+  });
+  ASSERT_TRUE(RunUntilStopped(20));
+  EXPECT_TRUE(watcher.Saw("Reset"));
+  EXPECT_TRUE(watcher.Saw("Overflow"));
+}
+
+TEST_F(MainWindowLoopTest, PlaybackCountsItsBuffers) {
+  auto file = folder.path() / "tone.bin";
+  {
+    std::ofstream out(file, std::ios::binary);
+    for (int i = 0; i < 2048 * 5; ++i) {
+      std::int16_t v = static_cast<std::int16_t>((i % 50) * 300 - 7500);
+      out.write(reinterpret_cast<const char*>(&v), 2);
+    }
+  }
+  window->Signal().inputSource = kPlayback;
+  window->Signal().playbackFile = file;
+  Press("Start");
+  PanelWatcher watcher(*window, [&](const std::string& text, int tick) {
+    if (text == "Playback 3" || tick > 200) Press("Stop");
+  });
+  ASSERT_TRUE(RunUntilStopped());
+  EXPECT_TRUE(watcher.Saw("Playback "));
+  EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora") << "the caption after the first buffer";
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,144 @@
+// Playback of recordings through the per-buffer work.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/audio/SignalFakes.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+using testing::SignalRig;
+
+std::filesystem::path WriteSamples(const std::filesystem::path& file, int count, int extraBytes = 0) {
+  std::ofstream out(file, std::ios::binary);
+  for (int i = 0; i < count; ++i) {
+    std::int16_t v = static_cast<std::int16_t>(i * 7 - 3000);
+    out.write(reinterpret_cast<const char*>(&v), 2);
+  }
+  for (int i = 0; i < extraBytes; ++i) out.put('\x55');
+  return file;
+}
+
+struct PlaybackRig : SignalRig {
+  testing::TempFolder folder;
+  PlaybackRig() {
+    signal.inputSource = kPlayback;
+    settings.display.sampleSize = 256;
+  }
+  // Stops the endless loop after the given number of processed buffers.
+  void StopAfter(int buffers) {
+    for (int i = 0; i < buffers - 1; ++i) pump.passes.push_back(nullptr);
+    pump.passes.push_back([this] { signal.PlaybackStop(); });
+  }
+};
+
+TEST(Playback, AFileShorterThanOneBufferStopsAtOnce) {
+  PlaybackRig rig;
+  rig.signal.playbackFile = WriteSamples(rig.folder.path() / "short.bin", 255);
+  rig.Start();
+  EXPECT_TRUE(rig.analysis.analysed.empty());
+  EXPECT_FALSE(rig.signal.Playback().IsOpen()) << "playback ends";
+  EXPECT_FALSE(rig.host.pressed["Start"]);
+  EXPECT_EQ(rig.host.Last(1), "Stopped");
+  EXPECT_TRUE(rig.messages.Texts().empty());
+}
+
+TEST(Playback, ALongerFileLoopsAndEachRewindRestartsTheDetectors) {
+  PlaybackRig rig;
+  rig.signal.playbackFile = WriteSamples(rig.folder.path() / "three.bin", 3 * 256 + 100);
+  rig.StopAfter(7);
+  rig.Start();
+  ASSERT_EQ(rig.analysis.analysed.size(), 7u);
+  // Buffers 1-3, rewind, 4-6 (the same three), rewind, 7.
+  EXPECT_EQ(rig.analysis.analysed[3], rig.analysis.analysed[0]);
+  EXPECT_EQ(rig.analysis.analysed[6], rig.analysis.analysed[0]);
+  EXPECT_EQ(rig.analysis.analysed[0][0], -3000);
+  EXPECT_EQ(rig.analysis.restartsBeforeBuffer[0], 1);
+  EXPECT_EQ(rig.analysis.restartsBeforeBuffer[2], 1);
+  EXPECT_GT(rig.analysis.restartsBeforeBuffer[3], 1) << "the rewind broke continuity";
+  EXPECT_GT(rig.analysis.restartsBeforeBuffer[6], rig.analysis.restartsBeforeBuffer[5]);
+  EXPECT_TRUE(rig.host.Saw(1, "Playback 0"));
+  EXPECT_TRUE(rig.host.Saw(1, "Playback 2"));
+  EXPECT_EQ(rig.host.Last(1), "Stopped");
+  EXPECT_EQ(rig.signal.SampleCount(), 256) << "the count is the samples the file gave";
+}
+
+TEST(Playback, SixteenBitFilesPlayedAsEightBitGiveTwiceAsManySamples) {
+  PlaybackRig rig;
+  rig.signal.use16Bit = false;
+  rig.signal.playbackFile = WriteSamples(rig.folder.path() / "two.bin", 2 * 256);
+  rig.StopAfter(5);
+  rig.Start();
+  ASSERT_EQ(rig.analysis.analysed.size(), 5u);
+  EXPECT_EQ(rig.analysis.analysed[4], rig.analysis.analysed[0]) << "four 8-bit buffers before the rewind";
+  EXPECT_NE(rig.analysis.analysed[3], rig.analysis.analysed[0]);
+}
+
+TEST(Playback, AnOddByteCountNeverReadsPastTheEnd) {
+  PlaybackRig rig;
+  rig.signal.playbackFile = WriteSamples(rig.folder.path() / "odd.bin", 256, 1);
+  rig.StopAfter(3);
+  rig.Start();
+  ASSERT_EQ(rig.analysis.analysed.size(), 3u);
+  EXPECT_EQ(rig.analysis.analysed[1], rig.analysis.analysed[0]);
+}
+
+TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBuffer) {
+  PlaybackRig rig;
+  rig.signal.playbackStopDetected = true;
+  rig.analysis.verdicts = {Verdict{}, Verdict{false, true}, Verdict{}};
+  rig.signal.playbackFile = WriteSamples(rig.folder.path() / "five.bin", 5 * 256);
+  rig.Start();
+  EXPECT_EQ(rig.analysis.analysed.size(), 2u);
+  EXPECT_TRUE(rig.signal.Playback().IsOpen()) << "stopped, not ended: the buffer stays on the displays";
+}
+
+TEST(Playback, AMissingFileIsReported) {
+  PlaybackRig rig;
+  rig.signal.playbackFile = rig.folder.path() / "none.bin";
+  rig.Start();
+  ASSERT_EQ(rig.messages.Texts().size(), 1u);
+  EXPECT_TRUE(rig.messages.Texts()[0].starts_with("PlaybackOpen - Cannot open "));
+  EXPECT_EQ(rig.host.Last(1), "Stopped");
+}
+
+TEST(Playback, StepReadsAndProcessesOneBuffer) {
+  PlaybackRig rig;
+  rig.signal.playbackFile = WriteSamples(rig.folder.path() / "step.bin", 2 * 256);
+  rig.signal.Step();
+  rig.signal.Step();
+  EXPECT_EQ(rig.analysis.analysed.size(), 2u);
+  EXPECT_EQ(rig.host.Last(1), "Playback 2");
+  EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - step");
+}
+
+TEST(Playback, WithOutputEachBufferIsWrittenAndAFailedOpenLeavesCleanly) {
+  PlaybackRig rig;
+  rig.signal.playbackOutput = true;
+  rig.signal.playbackFile = WriteSamples(rig.folder.path() / "out.bin", 4 * 256);
+  rig.output.onScriptEnd = [] {};
+  // The driver plays whatever was written.
+  for (int i = 0; i < 8; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(); });
+  rig.StopAfter(3);
+  rig.Start();
+  EXPECT_EQ(rig.analysis.analysed.size(), 3u);
+  int writes = 0;
+  for (const auto& e : rig.output.log) writes += e.starts_with("queue");
+  EXPECT_EQ(writes, 3);
+  EXPECT_FALSE(rig.output.IsOpen());
+
+  PlaybackRig failing;
+  failing.signal.playbackOutput = true;
+  failing.output.openCode = 4;
+  failing.signal.playbackFile = WriteSamples(failing.folder.path() / "out.bin", 4 * 256);
+  failing.Start();
+  EXPECT_EQ(failing.messages.Texts()[0],
+            "WaveOutputOpen - Cannot Open Sound Card\rSpecified resource is already allocated.");
+  EXPECT_FALSE(failing.host.pressed["Start"]);
+  EXPECT_TRUE(failing.analysis.analysed.empty());
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,139 @@
+// The real sound path: a tone played into the sound server comes back
+// through the capture loop, full buffers of the right level and frequency.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <thread>
+
+#include "audio/win32/WaveDevices.h"
+#include "common/win32/MessagePump.h"
+#include "tests/audio/SignalFakes.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+constexpr double kToneHz = 1000;
+constexpr double kToneAmplitude = 16000;
+
+// Plays a steady tone through the default output for the given seconds.
+class TonePlayer {
+ public:
+  explicit TonePlayer(double seconds) : samples_(static_cast<size_t>(seconds * 11025)) {
+    for (size_t n = 0; n < samples_.size(); ++n)
+      samples_[n] = static_cast<std::int16_t>(std::lround(kToneAmplitude * std::sin(2 * 3.14159265358979 * kToneHz * n / 11025)));
+    std::string error;
+    ok_ = device_.CreateEvent(error) && device_.Open(WaveFormat{}) == kWaveOk &&
+          device_.PrepareHeader(0, samples_.data(), static_cast<std::uint32_t>(samples_.size() * 2)) == kWaveOk &&
+          device_.Queue(0, static_cast<std::uint32_t>(samples_.size() * 2)) == kWaveOk;
+  }
+  ~TonePlayer() {
+    device_.Reset();
+    device_.UnprepareHeader(0);
+    device_.Close();
+  }
+  bool Playing() const { return ok_; }
+
+ private:
+  std::vector<std::int16_t> samples_;
+  WaveOutDevice device_;
+  bool ok_ = false;
+};
+
+// Sign changes, passing over samples that are exactly zero (8-bit samples
+// near the axis round to it).
+int ZeroCrossings(const std::vector<std::int16_t>& b) {
+  int n = 0, sign = 0;
+  for (auto v : b) {
+    int s = (v > 0) - (v < 0);
+    if (s != 0 && sign != 0 && s != sign) ++n;
+    if (s != 0) sign = s;
+  }
+  return n;
+}
+
+double RmsDb(const std::vector<std::int16_t>& b) {
+  double sum = 0;
+  for (auto v : b) sum += double(v) * v;
+  return 10 * std::log10(sum / b.size());
+}
+
+struct RealRig {
+  MainSettings settings;
+  WaveInDevice input;
+  WaveOutDevice output;
+  testing::FakeHost host;
+  RecordingMessenger messages;
+  testing::FakePump pump;
+  SteadyClock clock;
+  testing::FakeAutoConnect autoConnect;
+  testing::FakeAnalysis analysis;
+  SignalSide signal{settings, SignalDevices{input, output}, host, messages, pump, clock, autoConnect};
+  RealRig() { signal.SetAnalysis(analysis); }
+  void Run(int buffers) {
+    for (int i = 0; i < buffers - 1; ++i) pump.passes.push_back(nullptr);
+    pump.passes.push_back([&] { signal.ProcessStop(); });
+    signal.Start();
+    signal.StartLoopFromTimer();
+  }
+};
+
+void ExpectTone(const RealRig& rig, int buffers, int bytesPerSample) {
+  ASSERT_TRUE(rig.messages.Texts().empty()) << rig.messages.Texts()[0];
+  ASSERT_EQ(static_cast<int>(rig.analysis.analysed.size()), buffers);
+  // The first buffers may hold the silence before the tone reached the source.
+  for (int i = 5; i < buffers; ++i) {
+    const auto& b = rig.analysis.analysed[i];
+    EXPECT_EQ(b.size(), 2048u) << "a full buffer of " << 2048 * bytesPerSample << " bytes";
+    EXPECT_NEAR(ZeroCrossings(b), 2 * kToneHz * 2048 / 11025, 4) << "buffer " << i;
+    EXPECT_NEAR(RmsDb(b), 20 * std::log10(kToneAmplitude / std::sqrt(2.0)), 1.5) << "buffer " << i;
+  }
+}
+
+TEST(SoundPath, SixteenBitCaptureDeliversTheTone) {
+  TonePlayer tone(6);
+  ASSERT_TRUE(tone.Playing()) << "no sound output: is the sound server running?";
+  RealRig rig;
+  rig.Run(12);
+  ExpectTone(rig, 12, 2);
+  EXPECT_TRUE(rig.host.Saw(1, "Starting"));
+  EXPECT_EQ(rig.host.Last(1), "Stopped");
+  for (const auto& text : rig.host.status[1])
+    if (text.starts_with("Running")) std::printf("load on the tone: %s\n", text.c_str());
+}
+
+TEST(SoundPath, EightBitCaptureDeliversTheTone) {
+  TonePlayer tone(6);
+  ASSERT_TRUE(tone.Playing());
+  RealRig rig;
+  rig.signal.use16Bit = false;
+  rig.Run(12);
+  ExpectTone(rig, 12, 1);
+}
+
+TEST(SoundPath, ARecordingOfTheTonePlaysBackSampleExact) {
+  TonePlayer tone(6);
+  ASSERT_TRUE(tone.Playing());
+  testing::TempFolder folder;
+  RealRig rig;
+  rig.signal.dataFolder = folder.path();
+  rig.signal.RecordOpen();
+  rig.Run(8);
+  rig.signal.RecordClose();
+  ASSERT_EQ(rig.analysis.analysed.size(), 8u);
+
+  RealRig player;
+  player.signal.inputSource = kPlayback;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) player.signal.playbackFile = entry.path();
+  for (int i = 0; i < 7; ++i) player.pump.passes.push_back(nullptr);
+  player.pump.passes.push_back([&] { player.signal.PlaybackStop(); });
+  player.signal.Start();
+  player.signal.StartLoopFromTimer();
+  EXPECT_EQ(player.analysis.analysed, rig.analysis.analysed);
+}
+
+}  // namespace
+}  // namespace velmora

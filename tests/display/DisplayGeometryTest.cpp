@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "display/Caption.h"
+#include "display/DisplayDrawing.h"
+#include "display/SpectrumView.h"
+
+namespace velmora {
+namespace {
+
+struct Stroke {
+  bool move;
+  int x, y;
+};
+
+class RecordingCanvas final : public Canvas {
+ public:
+  std::vector<Stroke> strokes;
+  std::vector<DisplayPen> pens;
+  void SelectPen(DisplayPen pen) override { pens.push_back(pen); }
+  void MoveTo(int x, int y) override { strokes.push_back({true, x, y}); }
+  void LineTo(int x, int y) override { strokes.push_back({false, x, y}); }
+};
+
+TEST(SpectrumView, QuarterRangeAroundTheCentreSnapsToBins) {
+  auto v = MakeSpectrumView(2, 1700, {}, 2048, 800, 400, false);
+  const double half = 11025.0 / 2048 / 2;
+  EXPECT_NEAR(v.displayLow, 1355.47, half);
+  EXPECT_NEAR(v.displayHigh, 2044.53, half);
+  EXPECT_EQ(v.firstBin, 252);
+  EXPECT_EQ(v.binCount, 128);
+  EXPECT_DOUBLE_EQ(v.displayLow, 11025.0 * 252 / 2048);
+  EXPECT_EQ(std::string(RangeSuffix(2)), " - Quarter");
+}
+
+TEST(SpectrumView, FullAndHalfRanges) {
+  auto full = MakeSpectrumView(0, 1700, {}, 2048, 1024, 400, false);
+  EXPECT_EQ(full.firstBin, 0);
+  EXPECT_EQ(full.binCount, 1024);
+  EXPECT_DOUBLE_EQ(full.pixelsPerBin, 1.0);
+  auto half = MakeSpectrumView(1, 1700, {}, 2048, 1024, 400, false);
+  EXPECT_EQ(half.binCount, 512);
+  EXPECT_DOUBLE_EQ(half.displayHigh, 2756.25);
+  EXPECT_EQ(half.levelTop, 100);
+  EXPECT_EQ(half.levelBottom, 20);
+  EXPECT_DOUBLE_EQ(half.pixelsPerDb, 5.0);
+  EXPECT_EQ(MakeSpectrumView(1, 1700, {}, 2048, 1024, 400, true).levelTop, 110) << "WWV raises the top";
+}
+
+TEST(SpectrumView, TheRangeStaysInsideTheSpectrum) {
+  auto high = MakeSpectrumView(2, 5500, {}, 2048, 800, 400, false);
+  EXPECT_LE(high.firstBin + high.binCount, 1024);
+  auto low = MakeSpectrumView(2, 100, {}, 2048, 800, 400, false);
+  EXPECT_EQ(low.firstBin, 0);
+  auto wild = MakeSpectrumView(3, 1700, Zoom{-9000, 90000, 0, 0}, 256, 800, 400, false);
+  EXPECT_EQ(wild.firstBin, 0);
+  EXPECT_EQ(wild.binCount, 128);
+}
+
+TEST(SpectrumView, ANarrowZoomStillShowsOneBin) {
+  auto v = MakeSpectrumView(3, 1700, Zoom{1500, 1500.5, 60, 40}, 2048, 800, 400, false);
+  EXPECT_EQ(v.binCount, 1);
+  EXPECT_EQ(v.levelTop, 60);
+  EXPECT_EQ(v.levelBottom, 40);
+  EXPECT_DOUBLE_EQ(v.pixelsPerBin, 800.0);
+}
+
+TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
+  auto v = MakeSpectrumView(0, 1700, {}, 2048, 1024, 400, false);
+  Zoom zoom;
+  EXPECT_FALSE(ZoomFromDrag(v, 100, 100, 119, 300, zoom));
+  EXPECT_FALSE(ZoomFromDrag(v, 100, 100, 300, 119, zoom));
+  ASSERT_TRUE(ZoomFromDrag(v, 400, 300, 200, 100, zoom)) << "corners in any order";
+  EXPECT_NEAR(zoom.low, 200 * 11025.0 / 2048, 1e-9);
+  EXPECT_NEAR(zoom.high, 400 * 11025.0 / 2048, 1e-9);
+  EXPECT_NEAR(zoom.top, 80, 1e-9);
+  EXPECT_NEAR(zoom.bottom, 40, 1e-9);
+  auto zoomed = MakeSpectrumView(3, 1700, zoom, 2048, 1024, 400, false);
+  EXPECT_EQ(zoomed.firstBin, 200);
+  EXPECT_EQ(zoomed.binCount, 200);
+}
+
+TEST(Readouts, SpectrumAndTimeTexts) {
+  auto v = MakeSpectrumView(0, 1700, {}, 2048, 1024, 400, false);
+  EXPECT_EQ(SpectrumReadout(v, 316, 200), "1701 (Hz),  60 (dB),  Res: 5.4 (Hz)");
+  auto t = MakeTimeView(2048, 2049, 300);
+  EXPECT_EQ(TimeReadout(t, 1024, 75), ".093 (Sec),  8192 (A/D)");
+}
+
+TEST(Caption, RecordingAndRangeSuffixes) {
+  EXPECT_EQ(MainCaption(false, 1), "Velmora");
+  EXPECT_EQ(MainCaption(true, 0), "Velmora - Recording");
+  EXPECT_EQ(MainCaption(true, 2), "Velmora - Recording - Quarter");
+  EXPECT_EQ(MainCaption(false, 3), "Velmora - Zoomed");
+}
+
+TEST(PlotPoint, ColumnsOfManyPointsBecomeOneStrokeEach) {
+  RecordingCanvas canvas;
+  auto view = MakeTimeView(32768, 101, 200);  // 327 samples per column
+  std::vector<std::int16_t> samples(32768);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<std::int16_t>(8000 * std::sin(i * 0.05));
+  DrawTimeTrace(canvas, view, samples);
+  EXPECT_LE(canvas.strokes.size(), 2u * 101 + 2) << "proportional to the width, not to N";
+  EXPECT_TRUE(canvas.strokes.front().move);
+  // Every column's stroke spans the whole swing of the sine inside it.
+  int tallest = 0;
+  for (size_t i = 1; i < canvas.strokes.size(); ++i)
+    if (canvas.strokes[i].x == canvas.strokes[i - 1].x)
+      tallest = std::max(tallest, std::abs(canvas.strokes[i].y - canvas.strokes[i - 1].y));
+  EXPECT_GE(tallest, 95);
+}
+
+TEST(PlotPoint, FewPointsAreJoinedByLines) {
+  RecordingCanvas canvas;
+  auto view = MakeTimeView(4, 101, 200);
+  std::vector<std::int16_t> samples{0, 16384, -16384, 0};
+  DrawTimeTrace(canvas, view, samples);
+  ASSERT_EQ(canvas.strokes.size(), 4u);
+  EXPECT_EQ(canvas.strokes[1].x, 50);
+  EXPECT_EQ(canvas.strokes[1].y, 200);  // larger values are drawn lower
+  EXPECT_EQ(canvas.strokes[2].y, 0);
+}
+
+TEST(Grids, TenDecibelLinesAndThreeTimeLines) {
+  RecordingCanvas canvas;
+  DrawSpectrumGrid(canvas, MakeSpectrumView(1, 1700, {}, 2048, 800, 400, false));
+  ASSERT_EQ(canvas.strokes.size(), 14u) << "90 down to 30 dB";
+  EXPECT_EQ(canvas.strokes[0].y, 50);
+  EXPECT_EQ(canvas.strokes[12].y, 350);
+  RecordingCanvas time;
+  DrawTimeGrid(time, MakeTimeView(2048, 800, 300));
+  ASSERT_EQ(time.strokes.size(), 6u);
+  EXPECT_EQ(time.strokes[0].y, 75);
+  EXPECT_EQ(time.strokes[2].y, 150);
+  EXPECT_EQ(time.strokes[4].y, 225);
+}
+
+TEST(Markers, AtTheToneFromTwentyAboveToTwentyBelow) {
+  RecordingCanvas canvas;
+  auto v = MakeSpectrumView(0, 1700, {}, 2048, 1024, 400, false);
+  DrawSpectrumMarker(canvas, v, 1600, 80, 40);
+  ASSERT_EQ(canvas.strokes.size(), 2u);
+  EXPECT_EQ(canvas.pens.back(), DisplayPen::Marker);
+  EXPECT_EQ(canvas.strokes[0].x, static_cast<int>(std::lround(1600 * 2048 / 11025.0 + 1)));
+  EXPECT_EQ(canvas.strokes[0].y, 100);
+  EXPECT_EQ(canvas.strokes[1].y, 300);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,194 @@
+// The Options dialog's Apply steps over the main window's members.
+#include "display/OptionsModel.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/audio/SignalFakes.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+struct OptionsRig : testing::SignalRig {
+  ApplyTargets Targets() { return {settings, signal, messages}; }
+  OptionsControls Controls() { return DataSet(settings, signal); }
+};
+
+TEST(OptionsApply, UnchangedBoxesChangeNothingAndKeepTheLoopRunning) {
+  OptionsRig rig;
+  rig.settings.detector.offsetFrequencyRange = 100;
+  rig.settings.detector.peakThreshold = 0.7f;
+  rig.settings.display.sampleSize = 8192;
+  MainSettings before = rig.settings;
+  bool stillRunning = false;
+  rig.input.script = {testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Do([&] {
+                        EXPECT_TRUE(Apply(rig.Controls(), rig.Targets()));
+                        stillRunning = rig.signal.Running();
+                      }),
+                      testing::FakeWaveDevice::Filled()};
+  rig.Start();
+  EXPECT_TRUE(stillRunning);
+  EXPECT_EQ(rig.analysis.analysed.size(), 2u) << "Apply did not stop the loop";
+  EXPECT_EQ(rig.settings, before);
+  EXPECT_TRUE(rig.messages.Texts().empty());
+}
+
+TEST(OptionsApply, EachBadValueStopsItsStepWithItsMessage) {
+  struct Case {
+    void (*edit)(OptionsControls&);
+    const char* message;
+    bool (*step)(const OptionsControls&, ApplyTargets);
+  };
+  const Case cases[] = {
+      {[](OptionsControls& c) { c.pactor2.threshold = "forty"; }, "Options Detector Error, Type mismatch", ApplyDetector},
+      {[](OptionsControls& c) { c.debugData = "1x"; }, "Options Detector Error, Type mismatch", ApplyDetector},
+      {[](OptionsControls& c) { c.centerFrequency = "1e40"; }, "Options Detector Error, Overflow", ApplyDetector},
+      {[](OptionsControls& c) { c.centerFrequency = "5400"; },
+       "Options Detector Error, Center Freq must be from 250 to 5262 Hz", ApplyDetector},
+      {[](OptionsControls& c) { c.offsetRange = "1000"; },
+       "Options Detector Error, Offset Freq range must be from 0 to 400 Hz", ApplyDetector},
+      {[](OptionsControls& c) { c.offsetStep = "-20"; },
+       "Options Detector Error, Offset Freq step must be from 0 to 400 Hz", ApplyDetector},
+      {[](OptionsControls& c) { c.cwFrequency = "5500"; },
+       "Options Detector Error, CW Frequency +/- CW Range must lie between 0 and 5512 Hz", ApplyDetector},
+      {[](OptionsControls& c) { c.simulateAmLevel = ""; }, "Input Option Error, Type mismatch", ApplyInput},
+      {[](OptionsControls& c) { c.simulateFrequency = "9000"; },
+       "Input Option Error, Frequency must be from 0 to 5512 Hz", ApplyInput},
+  };
+  for (const auto& test : cases) {
+    OptionsRig rig;
+    auto controls = rig.Controls();
+    test.edit(controls);
+    EXPECT_FALSE(test.step(controls, rig.Targets()));
+    ASSERT_EQ(rig.messages.Texts().size(), 1u) << test.message;
+    EXPECT_EQ(rig.messages.Texts()[0], test.message);
+    EXPECT_FALSE(Apply(controls, rig.Targets())) << "Apply fails when one step fails";
+  }
+}
+
+TEST(OptionsApply, LinesBeforeARefusedValueStayStored) {
+  OptionsRig rig;
+  auto controls = rig.Controls();
+  controls.pactor2.threshold = "45";
+  controls.pactor3.threshold = "abc";
+  controls.power.threshold = "3";
+  EXPECT_FALSE(ApplyDetector(controls, rig.Targets()));
+  EXPECT_EQ(rig.settings.detector.pactor2Threshold, 45);
+  EXPECT_EQ(rig.settings.detector.powerThreshold, 10) << "the step stopped before it";
+}
+
+TEST(OptionsApply, ValuesAreStoredByEveryStep) {
+  OptionsRig rig;
+  auto controls = rig.Controls();
+  controls.pactor3 = {false, " 33.5 "};
+  controls.centerFrequency = "2100";
+  controls.centerFrequencyAuto = false;
+  controls.offsetRange = "100";
+  controls.offsetStep = "10";
+  controls.cw = true;
+  controls.cwFrequency = "1000";
+  controls.displaySamples = 7;
+  controls.displayRange = 2;
+  controls.displayColor = true;
+  controls.inputSource = kSimulated;
+  controls.simulateFrequency = "1500";
+  controls.soundBits = 0;
+  ASSERT_TRUE(Apply(controls, rig.Targets())) << rig.messages.Texts()[0];
+  const auto& d = rig.settings.detector;
+  EXPECT_FALSE(d.pactor3Enabled);
+  EXPECT_EQ(d.pactor3Threshold, 33.5f);
+  EXPECT_EQ(d.centerFrequency, 2100);
+  EXPECT_EQ(d.offsetFrequencyRange, 100);
+  EXPECT_TRUE(d.cwMode);
+  EXPECT_EQ(d.cwFrequency, 1000);
+  EXPECT_EQ(rig.settings.display.sampleSize, 32768);
+  EXPECT_EQ(rig.settings.display.fftRange, 2);
+  EXPECT_TRUE(rig.settings.display.displayColor);
+  EXPECT_EQ(rig.signal.inputSource, kSimulated);
+  EXPECT_FALSE(rig.signal.use16Bit);
+  EXPECT_EQ(rig.signal.simulate.frequency, 1500);
+  controls.pactor3.threshold = "33.5";  // the box shows the value as stored
+  EXPECT_EQ(DataSet(rig.settings, rig.signal), controls) << "DataSet shows what was stored";
+}
+
+TEST(OptionsApply, LeavingARunningSoundCardStopsIt) {
+  OptionsRig rig;
+  rig.input.script = {testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Do([&] {
+                        auto controls = rig.Controls();
+                        controls.inputSource = kSimulated;
+                        Apply(controls, rig.Targets());
+                      }),
+                      testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Filled()};
+  rig.Start();
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
+  EXPECT_EQ(rig.signal.inputSource, kSimulated);
+}
+
+TEST(OptionsApply, ChangingTheSampleWidthWhileRunningStopsTheSoundCard) {
+  OptionsRig rig;
+  rig.input.script = {testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Do([&] {
+                        auto controls = rig.Controls();
+                        controls.soundBits = 0;
+                        Apply(controls, rig.Targets());
+                      }),
+                      testing::FakeWaveDevice::Filled()};
+  rig.Start();
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
+  EXPECT_FALSE(rig.signal.use16Bit);
+}
+
+TEST(OptionsApply, ChoosingANewPlaybackFileClosesTheOldAndOpensTheNew) {
+  OptionsRig rig;
+  testing::TempFolder folder;
+  auto first = folder.path() / "first.bin", second = folder.path() / "second.bin";
+  std::ofstream(first) << std::string(4096, 'a');
+  std::ofstream(second) << std::string(4096, 'b');
+  auto controls = rig.Controls();
+  controls.inputSource = kPlayback;
+  controls.playbackFile = first.string();
+  ASSERT_TRUE(Apply(controls, rig.Targets()));
+  EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - first");
+  controls.playbackFile = second.string();
+  ASSERT_TRUE(Apply(controls, rig.Targets()));
+  EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - second");
+  controls.inputSource = kSoundCard;
+  ASSERT_TRUE(Apply(controls, rig.Targets()));
+  EXPECT_FALSE(rig.signal.Playback().IsOpen()) << "leaving playback ends it";
+}
+
+TEST(OptionsApply, TheOutputStepStartsAndStopsRecording) {
+  OptionsRig rig;
+  testing::TempFolder folder;
+  rig.signal.dataFolder = folder.path();
+  auto controls = rig.Controls();
+  controls.record = true;
+  ASSERT_TRUE(Apply(controls, rig.Targets()));
+  EXPECT_TRUE(rig.signal.Recording());
+  EXPECT_TRUE(DataSet(rig.settings, rig.signal).record);
+  controls.record = false;
+  ASSERT_TRUE(Apply(controls, rig.Targets()));
+  EXPECT_FALSE(rig.signal.Recording());
+}
+
+TEST(OptionsModel, SpecialModesAndTexts) {
+  OptionsControls c;
+  EXPECT_FALSE(SpecialModeChecked(c));
+  c.fax.enabled = true;
+  EXPECT_TRUE(SpecialModeChecked(c));
+  EXPECT_EQ(TimeSpanText(2048), "Time Span:   .186");
+  EXPECT_EQ(TimeSpanText(32768), "Time Span:   2.972");
+  DetectorSettings d;
+  d.centerFrequencyAuto = true;
+  d.centerFrequencyAutoFrequency = 2125;
+  d.centerFrequency = 1500;
+  EXPECT_EQ(CenterFrequencyBoxText(d), "2125");
+  d.centerFrequencyAuto = false;
+  EXPECT_EQ(CenterFrequencyBoxText(d), "1500");
+  EXPECT_EQ(SampleSizeIndex(2048), 3);
+  EXPECT_EQ(SampleSizeIndex(1000), -1);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,120 @@
+// velmora-airmail: what Velmora sees of an AirMail installation, through
+// the program's own readers, one record per line:
+//   system,SYSTEM
+//   station,SYSTEM,KEY,NAME,LOCATOR,SELECTED
+//   frequency,SYSTEM,KEY,LABEL,GROUP,P3
+//   message,TEXT          (each message the program would show)
+// A "," inside a field is written as ";", a carriage return as "\r".
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "airmail/AirmailInstallation.h"
+#include "airmail/StationLists.h"
+#ifdef _WIN32
+#include "airmail/win32/AirmailRegistry.h"
+#endif
+
+namespace velmora {
+namespace {
+
+constexpr int kUsageError = 1;
+constexpr int kDataUnreadable = 2;
+
+std::string Field(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == ',') out += ';';
+    else if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  return out;
+}
+
+void Record(std::initializer_list<std::string_view> fields) {
+  std::string line;
+  for (auto f : fields) line += (line.empty() ? "" : ",") + Field(f);
+  std::cout << line << '\n';
+}
+
+// Messages appear where the program would show them, between the records.
+class MessageLines final : public Messenger {
+ public:
+  void Show(std::string_view text, MessageIcon, std::string_view) override { Record({"message", text}); }
+  bool AskYesNo(std::string_view text, MessageIcon, std::string_view) override {
+    Record({"message", text});
+    return false;
+  }
+};
+
+void ListStation(const AirmailDataFolder& data, const std::string& system, const StationEntry& station,
+                 const std::string& selected) {
+  Record({"station", system, station.key, station.name, station.locator,
+          StationIsSelected(selected, station.key) ? "1" : "0"});
+  std::vector<FrequencyRow> rows;
+  StationFrequencyListGet(data, system, station.key, rows);
+  for (const auto& row : rows)
+    Record({"frequency", system, station.key, row.label, std::to_string(row.group), row.pactor3 ? "1" : "0"});
+}
+
+int Usage() {
+  std::cerr << "usage: velmora-airmail --data DIR [--program DIR]\n"
+               "Lists AirMail's systems, stations and frequencies as Velmora reads them from\n"
+               "AirMail's data folder DIR. With --program, AirMail is first looked for as the\n"
+               "program does at start (Airmail3.exe, the registry, Install.log).\n"
+               "Exit status: 0 when the data folder could be read, 2 when not.\n";
+  return kUsageError;
+}
+
+int Run(int argc, char** argv) {
+  AutoConnectSettings folders;
+  bool haveData = false, haveProgram = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if ((arg == "--data" || arg == "--program") && i + 1 < argc) {
+      (arg == "--data" ? folders.airmailDirectoryData : folders.airmailDirectoryProgram) = argv[++i];
+      (arg == "--data" ? haveData : haveProgram) = true;
+    } else {
+      return Usage();
+    }
+  }
+  if (!haveData) return Usage();
+  if (haveProgram) {
+#ifdef _WIN32
+    Win32AirmailRegistry registry;
+#else
+    NoAirmailRegistry registry;
+#endif
+    AirmailInstallationGet(folders, registry);
+  }
+
+  RecordingMessenger first;
+  SelectionList systems;
+  if (!SystemGetList(AirmailDataFolder(folders.airmailDirectoryData, first), systems, 0)) {
+    for (const auto& text : first.Texts()) {
+      std::string readable = text;
+      for (char& c : readable)
+        if (c == '\r') c = '\n';
+      std::cerr << readable << '\n';
+    }
+    return kDataUnreadable;
+  }
+  MessageLines messages;
+  AirmailDataFolder data(folders.airmailDirectoryData, messages);
+  for (const auto& system : systems.entries) Record({"system", system});
+  for (const auto& system : systems.entries) {
+    std::string selected = StationSelectedGet(data, system);
+    std::vector<StationEntry> stations;
+    StationEntriesGet(data, system, StationListKind::All, stations);
+    for (const auto& station : stations) ListStation(data, system, station, selected);
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace velmora
+
+int main(int argc, char** argv) { return velmora::Run(argc, argv); }
