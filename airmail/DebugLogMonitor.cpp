@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "airmail/AirmailProfile.h"
 #include "airmail/SharedReadFile.h"
 #include "airmail/TerminalText.h"
 #include "common/SystemLib.h"
@@ -12,9 +13,8 @@ namespace {
 
 constexpr size_t kChunk = 64 * 1024;
 
-std::string OpenFailureText(std::string_view dataFolder, const std::error_code& error) {
-  return "TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data." + DataFolderHint(dataFolder) +
-         "\r" + ErrorText(error);
+std::string DataFolderHint(std::string_view dataFolder, Messenger& messenger) {
+  return AirmailErrorDataMessage(AirmailDataFolder(std::string(dataFolder), messenger));
 }
 
 std::string ReadFailureText(const std::error_code& error) {
@@ -65,10 +65,6 @@ class LineCollector {
 
 std::filesystem::path DebugLogPath(std::string_view dataFolder) { return JoinPath(dataFolder, "Logfiles\\Debug.log"); }
 
-std::string DataFolderHint(std::string_view dataFolder) {
-  return "\r\rPlease check that the AirMail's Data Folder \"" + std::string(dataFolder) + "\" is correct.";
-}
-
 void DebugLogMonitor::Report(const std::string& text) {
   ownWindow_.WindowActivate();
   messenger_.Show(text);
@@ -81,7 +77,7 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
   if (file.Open(DebugLogPath(dataFolder), error)) length = file.Length(error);
   if (!length) {
     Report("TerminalConnectCheckFileInitialize, Unable to Find AirMail \"\\Logfiles\\Debug.log\" data." +
-           DataFolderHint(dataFolder) + "\r" + ErrorText(error));
+           DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
     return false;
   }
   position_ = *length;
@@ -93,7 +89,8 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
   std::error_code error;
   SharedReadFile file;
   if (!file.Open(DebugLogPath(dataFolder), error)) {
-    Report(OpenFailureText(dataFolder, error));
+    Report("TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data." +
+           DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
     return status_;
   }
   auto length = file.Length(error);

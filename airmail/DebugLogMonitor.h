@@ -15,9 +15,6 @@ namespace velmora {
 
 std::filesystem::path DebugLogPath(std::string_view dataFolder);
 
-// The closing advice of every message about AirMail's data files.
-std::string DataFolderHint(std::string_view dataFolder);
-
 class DebugLogMonitor {
  public:
   DebugLogMonitor(Messenger& messenger, OwnWindowActivator& ownWindow) : messenger_(messenger), ownWindow_(ownWindow) {}

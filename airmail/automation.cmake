@@ -4,7 +4,7 @@ add_library(velmora_airmail_automation STATIC
   ${CMAKE_CURRENT_LIST_DIR}/DebugLogMonitor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyScript.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminalText.cpp)
-target_link_libraries(velmora_airmail_automation PUBLIC velmora_common)
+target_link_libraries(velmora_airmail_automation PUBLIC velmora_airmail_data velmora_common)
 if(VELMORA_WINDOWS)
   target_sources(velmora_airmail_automation PRIVATE ${CMAKE_CURRENT_LIST_DIR}/win32/SharedReadFile.cpp)
 

@@ -19,6 +19,7 @@ if(VELMORA_WINDOWS)
       ${CMAKE_CURRENT_LIST_DIR}/DebugLogMonitorTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/win32/DebugLogSharingTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/win32/TerminalEndToEndTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/win32/VistaLibTest.cpp
     LIBS velmora_airmail_automation_win32)
   target_compile_definitions(airmail_automation_win32_test PRIVATE VELMORA_STANDIN="$<TARGET_FILE:airmail_standin>")
   add_dependencies(airmail_automation_win32_test airmail_standin)

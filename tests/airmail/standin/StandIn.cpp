@@ -17,6 +17,7 @@
 //   Outcome            connected, noanswer, cancelled or disconnected
 //   Seconds            seconds from the call to its outcome (default 1)
 //   DisconnectSeconds  seconds from connected to disconnected (0: stays connected)
+//   ServerLine         a terminal line written after the connection
 //   Lifetime           seconds before the stand-in ends by itself (default 90)
 #include <windows.h>
 
@@ -102,6 +103,8 @@ void Outcome() {
   if (outcome == "connected") {
     TerminalLine("*** Connected to " + station);
     LogLine("Connected to " + station);
+    std::string server = Setting("ServerLine");
+    if (!server.empty()) TerminalLine(server);
     double after = Seconds("DisconnectSeconds", "0");
     if (after > 0) SetTimer(app.main, kDisconnectTimer, static_cast<UINT>(after * 1000), nullptr);
   } else if (outcome == "noanswer") {

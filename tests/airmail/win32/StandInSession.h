@@ -1,7 +1,7 @@
 #pragma once
-// One test's AirMail: the stand-in copied into a program folder of its own
-// with a scenario, a data folder with its debug log, and the record of what
-// the stand-in received.
+// One test's AirMail: copies of the fixture's program and data folders,
+// the stand-in as the program with a scenario beside it, and the record of
+// what the stand-in received.
 #include <windows.h>
 
 #include <fstream>
@@ -20,10 +20,12 @@ class StandInSession {
   using Scenario = std::map<std::string, std::string>;
 
   explicit StandInSession(const Scenario& scenario) {
-    std::filesystem::create_directories(data_.path() / "Logfiles");
-    std::ofstream(data_.path() / "Logfiles" / "Debug.log", std::ios::binary)
-        << "2026-01-01 10:00:00 Connected to OLD1\r\n2026-01-01 10:20:00 Disconnected from OLD1\r\n";
-    std::filesystem::copy_file(HostPath(VELMORA_STANDIN), program_.path() / kAirmailProgramFile);
+    const auto fixture = HostPath(VELMORA_SOURCE_DIR) / "tests" / "airmail" / "fixture";
+    const auto copy = std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing;
+    std::filesystem::copy(fixture / "data", data_.path(), copy);
+    std::filesystem::copy(fixture / "program", program_.path(), copy);
+    std::filesystem::copy_file(HostPath(VELMORA_STANDIN), program_.path() / kAirmailProgramFile,
+                               std::filesystem::copy_options::overwrite_existing);
     std::ofstream ini(program_.path() / "Scenario.ini", std::ios::binary);
     ini << "[Scenario]\r\nDataFolder=" << DataFolder() << "\r\nLifetime=60\r\n";
     for (const auto& [key, value] : scenario) ini << key << "=" << value << "\r\n";

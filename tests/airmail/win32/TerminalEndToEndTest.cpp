@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "airmail/AirmailStationNames.h"
 #include "airmail/AirmailTerminal.h"
 #include "airmail/win32/AirmailWindows.h"
 #include "airmail/win32/WindowActivate.h"
@@ -117,12 +118,17 @@ TEST_F(TerminalEndToEndTest, StationAndFrequencyWrittenAndReadBack) {
 TEST_F(TerminalEndToEndTest, SailmailSystemAndStationName) {
   ASSERT_TRUE(Run(kHam, true));
   ASSERT_TRUE(terminal.TerminalSelectSystem("SAILMAIL"));
-  ASSERT_TRUE(terminal.TerminalSelectStation("Name of WPW"));
+  ASSERT_TRUE(terminal.TerminalSelectStation("Friday Harbor, WA"));
   EXPECT_TRUE(Recorded("field system SAILMAIL"));
-  auto selection = terminal.TerminalSelectGet();
+  EXPECT_TRUE(Recorded("field station Friday Harbor, WA"));
+  // The display name is read back as its key from the data folder's station file.
+  AirmailDataFolder data(session->DataFolder(), messenger);
+  AirmailStationNames stationNames(data);
+  AirmailTerminal reading{{desktop, messenger, status, activator, counts, stationNames, history, monitor, settings}};
+  auto selection = reading.TerminalSelectGet();
   ASSERT_TRUE(selection);
   EXPECT_EQ(selection->system, "SAILMAIL");
-  EXPECT_EQ(selection->station, "WPW");
+  EXPECT_EQ(selection->station, "WPE");
   EXPECT_EQ(selection->frequency, "14105.0");
 }
 
@@ -147,6 +153,20 @@ TEST_F(TerminalEndToEndTest, CallFollowedThroughTheTerminalText) {
   auto seen = FollowCall(TerminalStatus::Disconnected);
   EXPECT_EQ(seen, (std::vector<TerminalStatus>{TerminalStatus::Calling, TerminalStatus::Connected,
                                                TerminalStatus::Disconnected}));
+}
+
+TEST_F(TerminalEndToEndTest, ConnectAidWarnsOfAStaleServer) {
+  const std::string server = "PMBO W1AW last contacted server 40 min ago";
+  ASSERT_TRUE(Run(With(kHam, {{"Outcome", "connected"}, {"Seconds", "0.3"}, {"ServerLine", server}}), true));
+  ASSERT_TRUE(terminal.TerminalConnect());
+  ASSERT_EQ(FollowCall(TerminalStatus::Connected).back(), TerminalStatus::Connected);
+  testing::MessageBoxAnswerer answerer(IDOK);
+  terminal.ConnectAidCheck("HAM");
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find(server), std::string::npos);
+  settings.lastConnectCheckMinutes = 45;
+  terminal.ConnectAidCheck("HAM");
+  EXPECT_EQ(answerer.Texts().size(), 1u);
 }
 
 TEST_F(TerminalEndToEndTest, NoAnswer) {
