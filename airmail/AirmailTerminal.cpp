@@ -51,6 +51,9 @@ bool AirmailTerminal::TerminalActivate() {
       return false;
     }
     if (!desktop.AirmailStart(s_.settings.airmailDirectoryProgram)) {
+      // Said plainly: a wrong program folder would otherwise show only as a
+      // missing AirMail window two seconds later.
+      Tell("TerminalActivate, Unable to start AirMail \"" + s_.settings.airmailDirectoryProgram + "\\Airmail3.exe\".");
       Status("AirMail Window Error");
       return false;
     }

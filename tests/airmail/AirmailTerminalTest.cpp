@@ -118,6 +118,9 @@ TEST_F(AirmailTerminalTest, AirmailThatWillNotStart) {
   EXPECT_FALSE(answering.TerminalActivate());
   EXPECT_EQ(desktop.started, std::vector<std::string>{"C:\\AirMail"});
   EXPECT_EQ(status.texts.back(), "AirMail Window Error");
+  ASSERT_EQ(yes.entries.size(), 2u);
+  EXPECT_EQ(yes.entries[1].text,
+            "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".");
 }
 
 TEST_F(AirmailTerminalTest, MainWindowThatWillNotComeToTheFront) {
