@@ -2,6 +2,8 @@
 // What the main window knows of the AutoConnect window: whether it is
 // shown, the verdict it is handed once per buffer, and its part of the
 // settings file.
+#include <string>
+
 #include "common/ProfileFile.h"
 
 namespace velmora {
@@ -19,6 +21,8 @@ class AutoConnectSeam {
   virtual void ProfileRecallWindow(const ProfileDocument& profile) = 0;
   virtual void ProfileSave(ProfileWriter& profile) = 0;
   virtual void ProfileSaveWindow(ProfileWriter& profile) = 0;
+  // AirMail's data folder as the AutoConnect settings know it (empty when unknown).
+  virtual std::string AirmailDataFolder() const { return {}; }
 };
 
 // Until the AutoConnect window exists: never visible, keeps no settings.

@@ -19,6 +19,7 @@ class SettingsOnlyAutoConnect final : public AutoConnectSeam {
   void ProfileRecallWindow(const ProfileDocument&) override {}
   void ProfileSave(ProfileWriter& profile) override { velmora::ProfileSave(profile, settings_); }
   void ProfileSaveWindow(ProfileWriter&) override {}
+  std::string AirmailDataFolder() const override { return settings_.airmailDirectoryData; }
 
   AutoConnectSettings& Settings() { return settings_; }
   const AutoConnectSettings& Settings() const { return settings_; }

@@ -82,7 +82,7 @@ std::string CenterFrequencyBoxText(const DetectorSettings& d) {
   return Text(d.centerFrequencyAuto ? d.centerFrequencyAutoFrequency : d.centerFrequency);
 }
 
-std::string TimeSpanText(std::int32_t samples) {
+std::string TimeSpanLabel(std::int32_t samples) {
   return "Time Span:   " + FormatNumber(static_cast<double>(samples) / 11025, ".000");
 }
 

@@ -58,7 +58,7 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal);
 std::string CenterFrequencyBoxText(const DetectorSettings& detector);
 
 // "Time Span:   0.186"
-std::string TimeSpanText(std::int32_t samples);
+std::string TimeSpanLabel(std::int32_t samples);
 
 // True while CW, FAX or WWV is checked: the Pactor and noise controls are off.
 bool SpecialModeChecked(const OptionsControls& controls);

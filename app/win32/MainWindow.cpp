@@ -80,6 +80,7 @@ bool MainWindow::OnCreate() {
   timeMenu_.reset(BuildPopupMenu(FindMenu("mnuTime"), available));
   plainDisplay_ = std::make_unique<PlainDisplay>(hwnd_, picTime_, picFrequency_);
   signal_.SetDisplay(*plainDisplay_);
+  CreateDialogs();
   UpdateToolbarAvailability();
   statusBar_.SetText(1, "Stopped");
   SetMenuBarVisible(false);
@@ -127,6 +128,13 @@ bool MainWindow::CommandAvailable(int command) const {
     case kSettingsRecord:
     case kViewSoundInput:
     case kViewSoundOutput:
+    case kOptionsInput:
+    case kOptionsDisplay:
+    case kOptionsDetector:
+    case kOptionsOutput:
+    case kHelpDiagram:
+    case kHelpOverView:
+    case kHelpAbout:
     case kFileExit:
     case kSettingsDefault:
     case kSettingsRecall:
@@ -148,7 +156,7 @@ bool MainWindow::CommandAvailable(int command) const {
 void MainWindow::UpdateToolbarAvailability() {
   for (const char* key : kToolbarKeys) {
     std::string_view k = key;
-    bool enabled = k != "Detector" && (k != "Airmail" || autoConnect_.Available());
+    bool enabled = k != "Airmail" || autoConnect_.Available();
     toolbar_.SetEnabled(k, enabled);
   }
 }
@@ -184,10 +192,25 @@ void MainWindow::Command(int id) {
       signal_.RecordToggle();
       return;
     case kViewSoundInput:
-      ShowSoundInput(hwnd_, messenger_);
+      ShowSoundInput();
       return;
     case kViewSoundOutput:
-      ShowSoundOutput(hwnd_, messenger_);
+      ShowSoundOutput();
+      return;
+    case kOptionsInput:
+    case kOptionsDisplay:
+    case kOptionsDetector:
+    case kOptionsOutput:
+      ShowOptions(id - kOptionsInput);
+      return;
+    case kHelpDiagram:
+      diagram_->Show();
+      return;
+    case kHelpOverView:
+      overview_->Show();
+      return;
+    case kHelpAbout:
+      about_->Show();
       return;
     default:
       break;
@@ -215,7 +238,9 @@ void MainWindow::OnToolbar(std::string_view key) {
   } else if (key == "Step") {
     signal_.Step();
   } else if (key == "Sound") {
-    ShowSoundInput(hwnd_, messenger_);
+    ShowSoundInput();
+  } else if (key == "Detector") {
+    ShowOptions(OptionsDialog::kDetectorTab);
   } else if (key == "Settings") {
     RECT r = toolbar_.ButtonRect("Settings");
     PopupMenu(SettingsMenu(), POINT{r.left, r.bottom});
@@ -323,7 +348,10 @@ void MainWindow::HideReadoutIfOutside() {
   if (under != picTime_.Handle() && under != picFrequency_.Handle()) statusBar_.SetReadoutVisible(false);
 }
 
-void MainWindow::DefaultSettings() { Default(settings_); }
+void MainWindow::DefaultSettings() {
+  Default(settings_);
+  if (options_) options_->DataSet();
+}
 
 void MainWindow::RecallSettings() {
   std::string file = SettingsRecallGetFile(hwnd_, programFolder_);
@@ -332,6 +360,7 @@ void MainWindow::RecallSettings() {
   ProfileRecall(profile, settings_);
   SetMenuBarVisible(settings_.menuBarVisible);
   autoConnect_.ProfileRecall(profile);
+  if (options_) options_->DataSet();
 }
 
 void MainWindow::SaveSettings() {
@@ -389,6 +418,7 @@ void MainWindow::OnClose() {
   signal_.StopForClose();
   SaveSettingsAtClose();
   autoConnect_.Unload();
+  UnloadDialogs();
   SetMenu(hwnd_, nullptr);
   DestroyWindow(hwnd_);
 }

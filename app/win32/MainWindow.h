@@ -14,6 +14,8 @@
 #include "app/win32/PlainDisplay.h"
 #include "audio/SignalSide.h"
 #include "audio/win32/WaveDevices.h"
+#include "display/win32/HelpWindows.h"
+#include "display/win32/OptionsDialog.h"
 #include "app/win32/StatusBar.h"
 #include "app/win32/Toolbar.h"
 #include "common/win32/Handles.h"
@@ -26,7 +28,7 @@ inline constexpr const char* kMainWindowClass = "VelmoraMain";
 inline constexpr const char* kMainWindowCaption = "Velmora";
 inline constexpr std::uint16_t kNoBuffer = 65535;
 
-class MainWindow final : private SignalHost {
+class MainWindow final : private SignalHost, private OptionsHost, private HelpHost {
  public:
   MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect);
   MainWindow(const MainWindow&) = delete;
@@ -60,6 +62,11 @@ class MainWindow final : private SignalHost {
   void SetDisplay(BufferDisplay& display) { signal_.SetDisplay(display); }
   // The loop starts by itself at the first showing; tests may start it themselves.
   void SetAutoStart(bool autoStart) { autoStart_ = autoStart; }
+  OptionsDialog* Options() { return options_.get(); }
+  OverviewWindow* Overview() { return overview_.get(); }
+  DiagramWindow* Diagram() { return diagram_.get(); }
+  DiagramMainWindow* DiagramMain() { return diagramMain_.get(); }
+  AboutWindow* About() { return about_.get(); }
 
   void SetMenuBarVisible(bool visible);
   void Command(int id);  // a menu item or toolbar button, as if clicked
@@ -96,6 +103,28 @@ class MainWindow final : private SignalHost {
   void EndProgram() override { closePending_ = true; }
   void OnProcessTimer();
 
+  // OptionsHost: what the Options dialog asks of this window.
+  void SettingsDefault() override { DefaultSettings(); }
+  void SettingsRecall() override { RecallSettings(); }
+  void SettingsSave() override { SaveSettings(); }
+  void AfterApply() override;
+  void ShowSoundInput() override;
+  void ShowSoundOutput() override;
+  void SimulateChanged() override;
+  std::string AirmailDataFolder() const override { return autoConnect_.AirmailDataFolder(); }
+  std::string StatisticsMessage() const override;
+  void StatisticsReset() override;
+
+  // HelpHost: what the program diagram's buttons open.
+  void ShowMainWindow() override;
+  void ShowDetectorOptions() override { ShowOptions(OptionsDialog::kDetectorTab); }
+  bool AutoConnectAvailable() const override { return autoConnect_.Available(); }
+  void ShowAutoConnect() override { autoConnect_.Show(); }
+
+  void CreateDialogs();
+  void ShowOptions(int tab);
+  void UnloadDialogs();
+
   std::string programFolder_;
   std::string profileFile_;
   MessagePump& pump_;
@@ -117,6 +146,11 @@ class MainWindow final : private SignalHost {
   SteadyClock clock_;
   SignalSide signal_;
   std::unique_ptr<PlainDisplay> plainDisplay_;
+  std::unique_ptr<OptionsDialog> options_;
+  std::unique_ptr<OverviewWindow> overview_;
+  std::unique_ptr<DiagramMainWindow> diagramMain_;
+  std::unique_ptr<DiagramWindow> diagram_;
+  std::unique_ptr<AboutWindow> about_;
   std::int32_t sampleRate_ = 11025;
   bool displaysShown_ = true;
   bool firstShown_ = false;

@@ -1,5 +1,6 @@
 #include "common/win32/WindowFind.h"
 
+#include <algorithm>
 #include <string>
 
 namespace velmora {
@@ -32,6 +33,23 @@ std::string ProgramFolder() {
   std::string folder(path, n);
   auto slash = folder.find_last_of("\\/");
   return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+}  // namespace velmora
+
+namespace velmora {
+
+void PlaceBeside(HWND window, HWND owner) {
+  RECT o{}, w{}, work{};
+  GetWindowRect(owner, &o);
+  GetWindowRect(window, &w);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  int width = w.right - w.left, height = w.bottom - w.top;
+  int x = o.right + 4, y = o.top;
+  if (x + width > work.right) x = o.left + 40, y = o.top + 60;
+  x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+  y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace velmora

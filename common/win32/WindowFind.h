@@ -16,3 +16,11 @@ bool ProcessWait(HANDLE process, double seconds);
 std::string ProgramFolder();
 
 }  // namespace velmora
+
+namespace velmora {
+
+// Places a window to the right of its owner when the screen has room, so
+// the owner's displays stay in sight; else over the owner, inside the screen.
+void PlaceBeside(HWND window, HWND owner);
+
+}  // namespace velmora

@@ -177,8 +177,8 @@ TEST(OptionsModel, SpecialModesAndTexts) {
   EXPECT_FALSE(SpecialModeChecked(c));
   c.fax.enabled = true;
   EXPECT_TRUE(SpecialModeChecked(c));
-  EXPECT_EQ(TimeSpanText(2048), "Time Span:   .186");
-  EXPECT_EQ(TimeSpanText(32768), "Time Span:   2.972");
+  EXPECT_EQ(TimeSpanLabel(2048), "Time Span:   .186");
+  EXPECT_EQ(TimeSpanLabel(32768), "Time Span:   2.972");
   DetectorSettings d;
   d.centerFrequencyAuto = true;
   d.centerFrequencyAutoFrequency = 2125;

@@ -140,6 +140,14 @@ namespace velmora::testing {
 class MessageBoxAnswerer {
  public:
   explicit MessageBoxAnswerer(int answer = IDOK) : answer_(answer) {
+    // Dialogs open already (the program's own modeless ones) are no message boxes.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+          reinterpret_cast<MessageBoxAnswerer*>(p)->answered_.push_back(w);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(this));
     Current() = this;
     timer_ = SetTimer(nullptr, 0, 50, &MessageBoxAnswerer::OnTimer);
   }
@@ -163,7 +171,10 @@ class MessageBoxAnswerer {
         GetCurrentThreadId(),
         [](HWND w, LPARAM p) -> BOOL {
           auto* s = reinterpret_cast<MessageBoxAnswerer*>(p);
-          if (ClassOf(w) == "#32770" && IsWindowVisible(w)) {
+          bool answered = false;
+          for (HWND done : s->answered_) answered = answered || done == w;
+          if (ClassOf(w) == "#32770" && IsWindowVisible(w) && !answered) {
+            s->answered_.push_back(w);
             s->texts_.push_back(ChildTexts(w));
             PostMessageA(w, WM_COMMAND, static_cast<WPARAM>(s->answer_), 0);
           }
@@ -174,6 +185,7 @@ class MessageBoxAnswerer {
   int answer_;
   UINT_PTR timer_ = 0;
   std::vector<std::string> texts_;
+  std::vector<HWND> answered_;
 };
 
 }  // namespace velmora::testing

@@ -1,0 +1,42 @@
+#include "display/HelpTexts.h"
+
+#include "common/AtomicFile.h"
+#include "common/SystemLib.h"
+
+namespace velmora {
+
+std::optional<std::string> OverviewText(const std::filesystem::path& file, std::string& message) {
+  std::error_code error;
+  if (!std::filesystem::exists(file, error)) {
+    message = "Overview, Unable to open Overview File, " + ErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
+    return std::nullopt;
+  }
+  auto content = ReadWholeFile(file, error);
+  if (!content) {
+    message = "Overview, Unable to read Overview File, " + ErrorText(error);
+    return std::nullopt;
+  }
+  std::string joined;
+  size_t start = 0;
+  bool first = true;
+  while (start < content->size()) {
+    size_t end = content->find('\n', start);
+    std::string line = content->substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!first) joined += "\r\n";
+    joined += line;
+    first = false;
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return joined;
+}
+
+std::string AboutDescription(int major, int minor) {
+  return "Version " + std::to_string(major) + "." + std::to_string(minor) +
+         "\r\r1) Display raw video and power spectrum density from computer's sound card.\r"
+         "2) Detect Pactor signal activity.\r"
+         "3) Airmail interface to listen for channel activity then connect when channel is not busy.";
+}
+
+}  // namespace velmora

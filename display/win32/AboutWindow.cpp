@@ -1,0 +1,62 @@
+#include "display/HelpTexts.h"
+#include "display/win32/HelpWindows.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kOk = IDOK;
+constexpr int kVersionMajor = 1, kVersionMinor = 0;
+
+std::string WithLineBreaks(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    out += c;
+    if (c == '\r') out += '\n';
+  }
+  return out;
+}
+
+HWND Static(HWND parent, const std::string& text, RECT r, HFONT font) {
+  HWND label = CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  return label;
+}
+
+}  // namespace
+
+void AboutWindow::OnCreate() {
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONTA bold{};
+  GetObjectA(font, sizeof bold, &bold);
+  bold.lfWeight = FW_BOLD;
+  bold.lfHeight = bold.lfHeight * 3 / 2;
+  titleFont_ = CreateFontIndirectA(&bold);
+  Static(hwnd_, "About Velmora", {70, 18, 420, 40}, titleFont_);
+  Static(hwnd_, WithLineBreaks(AboutDescription(kVersionMajor, kVersionMinor)), {70, 44, 440, 150}, font);
+  Static(hwnd_,
+         "Disclaimer: Velmora is provided as it is, without warranty of any kind. It listens before AirMail "
+         "calls, but you remain responsible for your station and for what it transmits.",
+         {20, 160, 440, 210}, font);
+  HWND ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 350, 220, 80,
+                            26, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOk)), GetModuleHandleA(nullptr),
+                            nullptr);
+  SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void AboutWindow::OnPaint(HDC dc) {
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), "VELMORA");
+  DrawIcon(dc, 20, 18, icon ? icon : LoadIcon(nullptr, IDI_INFORMATION));
+}
+
+AboutWindow::~AboutWindow() {
+  if (titleFont_) DeleteObject(titleFont_);
+}
+
+bool AboutWindow::OnCommand(int id) {
+  if (id != kOk) return false;
+  Close();
+  return true;
+}
+
+}  // namespace velmora

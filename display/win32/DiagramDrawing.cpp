@@ -1,0 +1,66 @@
+#include "display/win32/DiagramDrawing.h"
+
+#include <cmath>
+
+namespace velmora::diagram {
+
+void Box(HDC dc, RECT r, const char* text, bool bold) {
+  HGDIOBJ brush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
+  SelectObject(dc, brush);
+  HGDIOBJ font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  if (bold) {
+    RECT top = r;
+    top.bottom = top.top + 20;
+    DrawTextA(dc, text, -1, &top, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  } else {
+    DrawTextA(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  SelectObject(dc, font);
+}
+
+void Line(HDC dc, POINT from, POINT to) {
+  MoveToEx(dc, from.x, from.y, nullptr);
+  LineTo(dc, to.x, to.y);
+}
+
+void Arrow(HDC dc, POINT from, POINT to) {
+  Line(dc, from, to);
+  double angle = std::atan2(double(to.y - from.y), double(to.x - from.x));
+  const double head = 9, spread = 0.45;
+  POINT left{static_cast<LONG>(to.x - head * std::cos(angle - spread)),
+             static_cast<LONG>(to.y - head * std::sin(angle - spread))};
+  POINT right{static_cast<LONG>(to.x - head * std::cos(angle + spread)),
+              static_cast<LONG>(to.y - head * std::sin(angle + spread))};
+  POINT triangle[3] = {to, left, right};
+  HGDIOBJ brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
+  Polygon(dc, triangle, 3);
+  SelectObject(dc, brush);
+}
+
+void Label(HDC dc, int x, int y, const char* text) {
+  HGDIOBJ font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  TextOutA(dc, x, y, text, lstrlenA(text));
+  SelectObject(dc, font);
+}
+
+HWND Button(HWND parent, int id, RECT r, const char* text) {
+  HWND button = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE,
+                                r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  return button;
+}
+
+POINT Mid(const RECT& r, char side) {
+  switch (side) {
+    case 'l': return {r.left, (r.top + r.bottom) / 2};
+    case 'r': return {r.right, (r.top + r.bottom) / 2};
+    case 't': return {(r.left + r.right) / 2, r.top};
+    default: return {(r.left + r.right) / 2, r.bottom};
+  }
+}
+
+}  // namespace velmora::diagram

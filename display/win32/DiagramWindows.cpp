@@ -1,0 +1,124 @@
+// The station diagram and the program diagram.
+#include "display/win32/DiagramDrawing.h"
+#include "display/win32/HelpWindows.h"
+
+namespace velmora {
+namespace {
+
+using namespace diagram;
+
+constexpr int kCmdVelmora = 100;
+enum ProgramButton { kCmdSoundCard = 101, kCmdDisplay, kCmdDetector, kCmdAutoConnect, kCmdTerminal, kCmdAirmail,
+                     kCmdPositionReport };
+
+// The station.
+constexpr RECT kAntenna{40, 20, 160, 60};
+constexpr RECT kRadio{30, 130, 170, 190};
+constexpr RECT kModem{30, 280, 170, 340};
+constexpr RECT kComputer{270, 15, 630, 390};
+constexpr RECT kSoundCard{290, 60, 390, 100};
+constexpr RECT kVelmora{430, 55, 610, 110};
+constexpr RECT kComTuning{290, 175, 390, 215};
+constexpr RECT kComModem{290, 290, 390, 330};
+constexpr RECT kAirmail{430, 285, 610, 335};
+
+// The program.
+constexpr RECT kSoundCardButton{20, 150, 160, 205};
+constexpr RECT kDisplayButton{240, 40, 400, 95};
+constexpr RECT kDetectorButton{240, 150, 400, 205};
+constexpr RECT kAutoConnectButton{470, 150, 630, 205};
+constexpr RECT kTerminalButton{470, 270, 630, 325};
+constexpr RECT kAirmailButton{240, 270, 400, 325};
+constexpr RECT kPositionButton{20, 270, 160, 325};
+
+}  // namespace
+
+void DiagramWindow::OnCreate() { Button(hwnd_, kCmdVelmora, kVelmora, "Velmora Program"); }
+
+
+void DiagramWindow::OnPaint(HDC dc) {
+  Box(dc, kComputer, "Computer", true);
+  Box(dc, kAntenna, "Antenna");
+  Box(dc, kRadio, "HF Radio");
+  Box(dc, kModem, "HF Modem");
+  Box(dc, kSoundCard, "Sound Card");
+  Box(dc, kComTuning, "Com Port");
+  Box(dc, kComModem, "Com Port");
+  Box(dc, kAirmail, "AirMail Program");
+  Line(dc, Mid(kAntenna, 'b'), Mid(kRadio, 't'));
+  // Receiver audio into the sound card, and on to Velmora.
+  Arrow(dc, {kRadio.right, kRadio.top + 12}, Mid(kSoundCard, 'l'));
+  Label(dc, 180, 104, "Audio Out");
+  Arrow(dc, Mid(kSoundCard, 'r'), {kVelmora.left, 80});
+  // Radio control and S-meter over a serial line.
+  Line(dc, {kRadio.right, kRadio.bottom - 20}, Mid(kComTuning, 'l'));
+  Label(dc, 176, 150, "Tuning Option #1");
+  Label(dc, 190, 196, "S-Meter Option");
+  Line(dc, {kComTuning.right, 185}, {kVelmora.left + 40, kVelmora.bottom});
+  Line(dc, {kComTuning.right, 205}, {kAirmail.left + 40, kAirmail.top});
+  // The modem between the radio and AirMail.
+  Line(dc, {60, kRadio.bottom}, {60, kModem.top});
+  Line(dc, {140, kModem.top}, {140, kRadio.bottom});
+  Label(dc, 146, 225, "Tuning Option #2");
+  Line(dc, Mid(kModem, 'r'), Mid(kComModem, 'l'));
+  Arrow(dc, Mid(kComModem, 'r'), Mid(kAirmail, 'l'));
+  Arrow(dc, {kVelmora.right - 30, kVelmora.bottom}, {kAirmail.right - 30, kAirmail.top});
+  Label(dc, 540, 190, "Keystrokes");
+}
+
+bool DiagramWindow::OnCommand(int id) {
+  if (id != kCmdVelmora) return false;
+  program_.Show();
+  return true;
+}
+
+void DiagramMainWindow::OnCreate() {
+  Button(hwnd_, kCmdSoundCard, kSoundCardButton, "Sound Card\nSound Level Control");
+  Button(hwnd_, kCmdDisplay, kDisplayButton, "Display\nTime & Frequency Display");
+  Button(hwnd_, kCmdDetector, kDetectorButton, "Pactor Detector\nPactor Detector Options");
+  HWND autoConnect = Button(hwnd_, kCmdAutoConnect, kAutoConnectButton, "AutoConnect\nAuto Connect Options");
+  EnableWindow(autoConnect, host_.AutoConnectAvailable());
+  Button(hwnd_, kCmdTerminal, kTerminalButton, "Terminal\nAirMail's Terminal Window");
+  Button(hwnd_, kCmdAirmail, kAirmailButton, "AirMail\nAirMail's Window");
+  Button(hwnd_, kCmdPositionReport, kPositionButton, "Position\nAirMail's Position Report Window");
+}
+
+void DiagramMainWindow::OnPaint(HDC dc) {
+  Arrow(dc, {kSoundCardButton.right, 165}, Mid(kDisplayButton, 'l'));
+  Label(dc, 165, 100, "Time Data");
+  Arrow(dc, Mid(kSoundCardButton, 'r'), Mid(kDetectorButton, 'l'));
+  Label(dc, 168, 160, "Frequency Data");
+  Arrow(dc, Mid(kDetectorButton, 'r'), Mid(kAutoConnectButton, 'l'));
+  Arrow(dc, Mid(kAutoConnectButton, 'b'), Mid(kTerminalButton, 't'));
+  Arrow(dc, Mid(kTerminalButton, 'l'), Mid(kAirmailButton, 'r'));
+  Arrow(dc, Mid(kPositionButton, 'r'), Mid(kAirmailButton, 'l'));
+}
+
+bool DiagramMainWindow::OnCommand(int id) {
+  switch (id) {
+    case kCmdSoundCard:
+      host_.ShowSoundInput();  // the control panel that fits this system
+      return true;
+    case kCmdDisplay:
+      host_.ShowMainWindow();
+      return true;
+    case kCmdDetector:
+      host_.ShowDetectorOptions();
+      return true;
+    case kCmdAutoConnect:
+      host_.ShowAutoConnect();
+      return true;
+    case kCmdTerminal: {
+      HWND terminal = FindWindowA("TTerminalForm", "Terminal");
+      if (!terminal || !SetForegroundWindow(terminal)) messages_.Show("AirMail's Terminal window must be open.");
+      return true;
+    }
+    case kCmdAirmail:
+    case kCmdPositionReport:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,514 @@
+#include "display/win32/OptionsDialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <span>
+
+#include "common/Format.h"
+#include "common/win32/FileDialog.h"
+#include "common/win32/WindowFind.h"
+#include "display/CenterTone.h"
+#include "display/win32/OptionsIds.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kPageIds[4] = {IDD_OPTIONS_INPUT, IDD_OPTIONS_DISPLAY, IDD_OPTIONS_DETECTOR, IDD_OPTIONS_OUTPUT};
+constexpr const char* kTabNames[4] = {"Input", "Display", "Detector", "Output"};
+
+struct Tip {
+  int id;
+  const char* text;
+};
+constexpr Tip kTips[] = {
+    {IDC_CHKPLAYBACKOUTPUT, "Output Sound"},
+    {IDC_CHKPLAYBACKSTOPDETECTED, "Stop Playback when Signal is Detected"},
+    {IDC_TXTSIMULATEFREQUENCY, "Frequency (Hz)"},
+    {IDC_HSCSIMULATEFREQUENCY, "Frequency (Hz)"},
+    {IDC_TXTSIMULATEAMRATE, "AM Rate (Hz)"},
+    {IDC_HSCSIMULATEAMRATE, "AM Rate (Hz)"},
+    {IDC_TXTSIMULATEAMLEVEL, "Am Level (%)"},
+    {IDC_CHKSIMULATEOUTPUT, "Output Sound"},
+    {IDC_CMBDISPLAYRANGE, "Frequency Display Range"},
+    {IDC_CMBDISPLAYFREQUENCY, "Frequency Resolution (Hz)"},
+    {IDC_CMBDISPLAYTIME, "Number of Samples"},
+    {IDC_LBLTIMESPAN, "Time Span (Sec)"},
+    {IDC_CHKPOWER, "Check for Sufficient Power before checking other detectors"},
+    {IDC_CHKPACTOR2, "Check for Pactor 2 Signals"},
+    {IDC_CHKPACTOR3, "Check for Pactor 3 Signals"},
+    {IDC_TXTPOWER, "Power Threshold"},
+    {IDC_TXTPACTOR2, "Pactor2 Threshold"},
+    {IDC_TXTPACTOR3, "Pactor3 Threshold"},
+    {IDC_CHKBURST, "Check for Burst Noise"},
+    {IDC_TXTBURST, "Burst Threshold"},
+    {IDC_TXTPEAK, "Peak Threshold"},
+    {IDC_TXTCENTERFREQUENCY, "Center Frequency of Pactor Modem, normally 1500, 1700 or 2100"},
+    {IDC_CHKCENTERFREQUENCY, "Automatically Set Center Frequency based in Airmail's Settings"},
+    {IDC_TXTOFFSETFREQUENCYRANGE, "+/- Offset Frequency Search Range"},
+    {IDC_TXTOFFSETFREQUENCYSTEP, "Offset Frequency Search Resolution"},
+    {IDC_CHKCW, "Tone Detector for Measuring Frequency and Snr"},
+    {IDC_TXTCWFREQUENCY, "Tone Search Frequency (600=USB/LSB, 1000=CW, 1700=AFS, 2100=FSK)"},
+    {IDC_TXTCWRANGE, "+/- Tone Search Range"},
+    {IDC_TXTCWTHRESHOLD, "Tone Power Threshold"},
+    {IDC_CHKFAX, "FAX Detector for Measuring SNR"},
+    {IDC_TXTFAX, "SNR Threshold"},
+    {IDC_CHKWWV, "WWV Detector for Measuring Frequency Offset and SNR"},
+    {IDC_TXTWWV, "SNR Threshold"},
+    {IDC_CHKPULSE, "Pulse Detector for Measuriing SNR"},
+    {IDC_TXTPULSE, "Pulse Threshold"},
+    {IDC_CHKDEBUG, "Left Button for Cross Correlation Display, Right Button for Detector Statistics"},
+    {IDC_TXTDEBUG, "Debug Value"},
+};
+
+constexpr int kSoundCardFrame[] = {IDC_FRMINPUTSOUNDCARD, IDC_LBLSAMPLERATE, IDC_CMBSOUNDSAMPLERATE, IDC_LBLSOUNDBITS,
+                                   IDC_CMBSOUNDBITS, IDC_CMDSOUNDLEVEL};
+constexpr int kPlaybackFrame[] = {IDC_FRMINPUTPLAYBACK,    IDC_LBLPLAYBACKFILE,         IDC_TXTPLAYBACKFILE,
+                                  IDC_CMDPLAYBACKBROWSE,   IDC_CHKPLAYBACKOUTPUT,       IDC_CHKPLAYBACKSTOPDETECTED,
+                                  IDC_CMDPLAYBACKLEVEL};
+constexpr int kSimulateFrame[] = {IDC_FRMINPUTSIMULATE,     IDC_LBLSIMULATEFREQUENCY, IDC_HSCSIMULATEFREQUENCY,
+                                  IDC_TXTSIMULATEFREQUENCY, IDC_LBLSIMULATEAMRATE,    IDC_HSCSIMULATEAMRATE,
+                                  IDC_TXTSIMULATEAMRATE,    IDC_LBLSIMULATEAMLEVEL,   IDC_TXTSIMULATEAMLEVEL,
+                                  IDC_CHKSIMULATEOUTPUT,    IDC_CMDSIMULATELEVEL};
+// The normal detector chain: off while a special mode replaces it.
+constexpr int kChainControls[] = {IDC_FRMSIGNAL,  IDC_LBLTHRESHOLD1, IDC_LBLVALUE1, IDC_CHKPOWER,  IDC_TXTPOWER,
+                                  IDC_LBLPOWER,   IDC_CHKPACTOR2,    IDC_TXTPACTOR2, IDC_LBLPACTOR2, IDC_CHKPACTOR3,
+                                  IDC_TXTPACTOR3, IDC_LBLPACTOR3,    IDC_FRMNOISE,   IDC_CHKBURST,   IDC_TXTBURST,
+                                  IDC_LBLBURST,   IDC_CHKPEAK,       IDC_TXTPEAK,    IDC_LBLPEAK,    IDC_CHKPULSE,
+                                  IDC_TXTPULSE,   IDC_LBLPULSE,      IDC_CMDSTATISTICS};
+constexpr int kLabelIds[kLabelCount] = {IDC_LBLPOWER, IDC_LBLPACTOR2, IDC_LBLPACTOR3, IDC_LBLBURST, IDC_LBLPEAK,
+                                        IDC_LBLPULSE, IDC_LBLCW,      IDC_LBLFAX,     IDC_LBLWWV};
+
+std::string WindowString(HWND w) {
+  int n = GetWindowTextLengthA(w);
+  std::string text(static_cast<size_t>(n) + 1, '\0');
+  GetWindowTextA(w, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+LRESULT CALLBACK PlaybackFileProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_LBUTTONDBLCLK) {
+    PostMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(IDC_CMDPLAYBACKBROWSE, BN_CLICKED), 0);
+    return 0;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(HWND owner, MainSettings& settings, SignalSide& signal, Messenger& messages,
+                             MessagePump& pump, OptionsHost& host)
+    : owner_(owner), settings_(settings), signal_(signal), messages_(messages), pump_(pump), host_(host) {}
+
+OptionsDialog::~OptionsDialog() {
+  if (hwnd_) {
+    pump_.RemoveModeless(hwnd_);
+    DestroyWindow(hwnd_);
+  }
+}
+
+HWND OptionsDialog::Control(int id) const {
+  for (HWND page : pages_)
+    if (HWND w = page ? GetDlgItem(page, id) : nullptr) return w;
+  return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+}
+
+bool OptionsDialog::Create() {
+  hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner_,
+                             &OptionsDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  if (!hwnd_) return false;
+  tab_ = GetDlgItem(hwnd_, IDC_SSTAB);
+  for (int i = 0; i < 4; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(kTabNames[i]);
+    SendMessageA(tab_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  CreatePages();
+  FillLists();
+  AddTips();
+  SetWindowSubclass(Control(IDC_TXTPLAYBACKFILE), PlaybackFileProc, 1, 0);
+  pump_.AddModeless(hwnd_);
+  PlaceBeside(hwnd_, owner_);
+  return true;
+}
+
+void OptionsDialog::CreatePages() {
+  RECT area{};
+  GetWindowRect(tab_, &area);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&area), 2);
+  SendMessageA(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  for (int i = 0; i < 4; ++i) {
+    pages_[i] = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPageIds[i]), hwnd_,
+                                   &OptionsDialog::PageProc, reinterpret_cast<LPARAM>(this));
+    SetWindowPos(pages_[i], HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_HIDEWINDOW);
+  }
+}
+
+void OptionsDialog::FillLists() {
+  auto add = [this](int id, std::initializer_list<const char*> items) {
+    for (const char* item : items) SendMessageA(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  };
+  add(IDC_CMBSOUNDSAMPLERATE, {"11025"});
+  SendMessageA(Control(IDC_CMBSOUNDSAMPLERATE), CB_SETCURSEL, 0, 0);
+  add(IDC_CMBSOUNDBITS, {"8 Bits", "16 Bits"});
+  add(IDC_CMBDISPLAYRANGE, {"Full", "Half", "Quarter", "Zoom"});
+  for (int id : {IDC_CMBDISPLAYFREQUENCY, IDC_CMBDISPLAYTIME})
+    for (auto samples : kSampleSizes)
+      SendMessageA(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(samples).c_str()));
+}
+
+void OptionsDialog::AddTips() {
+  tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleA(nullptr),
+                          nullptr);
+  SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 320);
+  for (const auto& tip : kTips) {
+    HWND control = Control(tip.id);
+    if (!control) continue;
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = GetParent(control);
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<char*>(tip.text);
+    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+void OptionsDialog::Show(int tab) {
+  if (!hwnd_ && !Create()) return;
+  DataSet();
+  SelectTab(tab);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+void OptionsDialog::Hide() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void OptionsDialog::SelectTab(int tab) {
+  if (tab < 0 || tab > 3) tab = 0;
+  SendMessageA(tab_, TCM_SETCURSEL, tab, 0);
+  for (int i = 0; i < 4; ++i) ShowWindow(pages_[i], i == tab ? SW_SHOW : SW_HIDE);
+}
+
+void OptionsDialog::DataSet() {
+  if (!hwnd_) return;
+  WriteControls(velmora::DataSet(settings_, signal_));
+}
+
+bool OptionsDialog::Apply() {
+  bool ok = velmora::Apply(ReadControls(), {settings_, signal_, messages_});
+  host_.AfterApply();
+  return ok;
+}
+
+OptionsControls OptionsDialog::ReadControls() const {
+  auto checked = [this](int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  auto text = [this](int id) { return WindowString(Control(id)); };
+  auto selected = [this](int id) { return static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0)); };
+  auto row = [&](int check, int box) { return DetectorRow{checked(check), text(box)}; };
+  OptionsControls c;
+  c.inputSource = checked(IDC_OPTINPUT1) ? 1 : checked(IDC_OPTINPUT2) ? 2 : 0;
+  c.soundBits = selected(IDC_CMBSOUNDBITS) == 0 ? 0 : 1;
+  c.playbackFile = text(IDC_TXTPLAYBACKFILE);
+  c.playbackOutput = checked(IDC_CHKPLAYBACKOUTPUT);
+  c.playbackStopDetected = checked(IDC_CHKPLAYBACKSTOPDETECTED);
+  c.simulateFrequency = text(IDC_TXTSIMULATEFREQUENCY);
+  c.simulateAmRate = text(IDC_TXTSIMULATEAMRATE);
+  c.simulateAmLevel = text(IDC_TXTSIMULATEAMLEVEL);
+  c.simulateOutput = checked(IDC_CHKSIMULATEOUTPUT);
+  c.displaySamples = selected(IDC_CMBDISPLAYFREQUENCY);
+  c.displayRange = selected(IDC_CMBDISPLAYRANGE);
+  c.displayColor = checked(IDC_OPTDISPLAYCOLOR0);
+  c.pactor2 = row(IDC_CHKPACTOR2, IDC_TXTPACTOR2);
+  c.pactor3 = row(IDC_CHKPACTOR3, IDC_TXTPACTOR3);
+  c.power = row(IDC_CHKPOWER, IDC_TXTPOWER);
+  c.burst = row(IDC_CHKBURST, IDC_TXTBURST);
+  c.peak = row(IDC_CHKPEAK, IDC_TXTPEAK);
+  c.pulse = row(IDC_CHKPULSE, IDC_TXTPULSE);
+  c.fax = row(IDC_CHKFAX, IDC_TXTFAX);
+  c.wwv = row(IDC_CHKWWV, IDC_TXTWWV);
+  c.cw = checked(IDC_CHKCW);
+  c.cwFrequency = text(IDC_TXTCWFREQUENCY);
+  c.cwRange = text(IDC_TXTCWRANGE);
+  c.cwThreshold = text(IDC_TXTCWTHRESHOLD);
+  c.centerFrequency = text(IDC_TXTCENTERFREQUENCY);
+  c.centerFrequencyAuto = checked(IDC_CHKCENTERFREQUENCY);
+  c.offsetRange = text(IDC_TXTOFFSETFREQUENCYRANGE);
+  c.offsetStep = text(IDC_TXTOFFSETFREQUENCYSTEP);
+  c.debug = checked(IDC_CHKDEBUG);
+  c.debugData = text(IDC_TXTDEBUG);
+  c.record = checked(IDC_OPTRECORD1);
+  return c;
+}
+
+void OptionsDialog::WriteControls(const OptionsControls& c) {
+  auto check = [this](int id, bool on) { SendMessageA(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); };
+  auto text = [this](int id, const std::string& t) { SetWindowTextA(Control(id), t.c_str()); };
+  auto select = [this](int id, int index) { SendMessageA(Control(id), CB_SETCURSEL, index, 0); };
+  auto row = [&](int box, int edit, const DetectorRow& r) {
+    check(box, r.enabled);
+    text(edit, r.threshold);
+  };
+  // Display tab.
+  select(IDC_CMBDISPLAYFREQUENCY, c.displaySamples);
+  select(IDC_CMBDISPLAYTIME, c.displaySamples);
+  select(IDC_CMBDISPLAYRANGE, c.displayRange);
+  check(IDC_OPTDISPLAYCOLOR0, c.displayColor);
+  check(IDC_OPTDISPLAYCOLOR1, !c.displayColor);
+  OnCommand(IDC_CMBDISPLAYFREQUENCY, CBN_SELCHANGE, nullptr);
+  // Input tab.
+  for (int i = 0; i < 3; ++i) check(IDC_OPTINPUT0 + i, c.inputSource == i);
+  ShowInputFrame(c.inputSource);
+  select(IDC_CMBSOUNDBITS, c.soundBits);
+  text(IDC_TXTPLAYBACKFILE, c.playbackFile);
+  check(IDC_CHKPLAYBACKOUTPUT, c.playbackOutput);
+  check(IDC_CHKPLAYBACKSTOPDETECTED, c.playbackStopDetected);
+  text(IDC_TXTSIMULATEFREQUENCY, c.simulateFrequency);
+  text(IDC_TXTSIMULATEAMRATE, c.simulateAmRate);
+  text(IDC_TXTSIMULATEAMLEVEL, c.simulateAmLevel);
+  check(IDC_CHKSIMULATEOUTPUT, c.simulateOutput);
+  std::int32_t samples = settings_.display.sampleSize;
+  for (int id : {IDC_HSCSIMULATEFREQUENCY, IDC_HSCSIMULATEAMRATE}) {
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, 0, samples / 2, 1, 0, 0};
+    float hz = id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate;
+    info.nPos = static_cast<int>(hz * samples / 11025.0f + 0.5f);
+    SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
+  }
+  // Output tab.
+  check(IDC_OPTRECORD0, !c.record);
+  check(IDC_OPTRECORD1, c.record);
+  // Detector tab.
+  row(IDC_CHKPACTOR2, IDC_TXTPACTOR2, c.pactor2);
+  row(IDC_CHKPACTOR3, IDC_TXTPACTOR3, c.pactor3);
+  row(IDC_CHKPOWER, IDC_TXTPOWER, c.power);
+  row(IDC_CHKBURST, IDC_TXTBURST, c.burst);
+  row(IDC_CHKPEAK, IDC_TXTPEAK, c.peak);
+  row(IDC_CHKPULSE, IDC_TXTPULSE, c.pulse);
+  row(IDC_CHKFAX, IDC_TXTFAX, c.fax);
+  row(IDC_CHKWWV, IDC_TXTWWV, c.wwv);
+  check(IDC_CHKCW, c.cw);
+  text(IDC_TXTCWFREQUENCY, c.cwFrequency);
+  text(IDC_TXTCWRANGE, c.cwRange);
+  text(IDC_TXTCWTHRESHOLD, c.cwThreshold);
+  text(IDC_TXTCENTERFREQUENCY, c.centerFrequency);
+  check(IDC_CHKCENTERFREQUENCY, c.centerFrequencyAuto);
+  EnableWindow(Control(IDC_TXTCENTERFREQUENCY), !c.centerFrequencyAuto);
+  text(IDC_TXTOFFSETFREQUENCYRANGE, c.offsetRange);
+  text(IDC_TXTOFFSETFREQUENCYSTEP, c.offsetStep);
+  check(IDC_CHKDEBUG, c.debug);
+  text(IDC_TXTDEBUG, c.debugData);
+  EnableDetectorFrames();
+}
+
+void OptionsDialog::Update(const std::array<DetectorLabel, kLabelCount>& labels) {
+  if (!Visible()) return;
+  for (int i = 0; i < kLabelCount; ++i) {
+    HWND label = Control(kLabelIds[i]);
+    if (WindowString(label) != labels[i].text) SetWindowTextA(label, labels[i].text.c_str());
+    if (detected_[i] != labels[i].detected) {
+      detected_[i] = labels[i].detected;
+      InvalidateRect(label, nullptr, TRUE);
+    }
+  }
+}
+
+void OptionsDialog::ShowInputFrame(int source) {
+  auto show = [this](std::span<const int> ids, bool visible) {
+    for (int id : ids) ShowWindow(Control(id), visible ? SW_SHOW : SW_HIDE);
+  };
+  show(kSoundCardFrame, source == 0);
+  show(kPlaybackFrame, source == 1);
+  show(kSimulateFrame, source == 2);
+}
+
+void OptionsDialog::EnableDetectorFrames() {
+  auto checked = [this](int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  bool special = checked(IDC_CHKCW) || checked(IDC_CHKFAX) || checked(IDC_CHKWWV);
+  for (int id : kChainControls) EnableWindow(Control(id), !special);
+}
+
+void OptionsDialog::CenterFrequencyAutoClicked() {
+  bool on = SendMessageA(Control(IDC_CHKCENTERFREQUENCY), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  auto& d = settings_.detector;
+  d.centerFrequencyAuto = on;
+  if (on) {
+    AirmailDataFolder data(host_.AirmailDataFolder(), messages_);
+    if (auto tone = CenterToneFromAirmail(data)) d.centerFrequencyAutoFrequency = *tone;
+  }
+  SetWindowTextA(Control(IDC_TXTCENTERFREQUENCY), CenterFrequencyBoxText(d).c_str());
+  EnableWindow(Control(IDC_TXTCENTERFREQUENCY), !on);
+}
+
+void OptionsDialog::ChoosePlaybackFile() {
+  constexpr char kFilter[] = "Recordings (*.bin)\0*.bin\0All Files (*.*)\0*.*\0";
+  FileDialogRequest request;
+  request.title = "Playback File";
+  request.filter.assign(kFilter, sizeof kFilter - 1);
+  request.initialFolder = signal_.dataFolder.string();
+  request.initialFile = WindowString(Control(IDC_TXTPLAYBACKFILE));
+  std::string file = ChooseFile(hwnd_, request);
+  if (!file.empty()) SetWindowTextA(Control(IDC_TXTPLAYBACKFILE), file.c_str());
+}
+
+void OptionsDialog::PopupMenu(HMENU menu, int buttonId) {
+  RECT r{};
+  GetWindowRect(Control(buttonId), &r);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, r.left, r.bottom, 0, hwnd_, nullptr);
+}
+
+void OptionsDialog::OnScroll(HWND bar, int code) {
+  int id = GetDlgCtrlID(bar);
+  if (id != IDC_HSCSIMULATEFREQUENCY && id != IDC_HSCSIMULATEAMRATE) return;
+  SCROLLINFO info{sizeof info, SIF_ALL};
+  GetScrollInfo(bar, SB_CTL, &info);
+  int pos = info.nPos;
+  switch (code) {
+    case SB_LINELEFT: pos -= 1; break;
+    case SB_LINERIGHT: pos += 1; break;
+    case SB_PAGELEFT: pos -= 10; break;
+    case SB_PAGERIGHT: pos += 10; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = info.nTrackPos; break;
+    default: return;
+  }
+  pos = std::clamp(pos, info.nMin, info.nMax);
+  SetScrollPos(bar, SB_CTL, pos, TRUE);
+  // A whole number of spectrum bins.
+  float hz = pos * 11025.0f / settings_.display.sampleSize;
+  (id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate) = hz;
+  SetWindowTextA(Control(id == IDC_HSCSIMULATEFREQUENCY ? IDC_TXTSIMULATEFREQUENCY : IDC_TXTSIMULATEAMRATE),
+                 ShortestSingle(hz).c_str());
+  host_.SimulateChanged();
+}
+
+void OptionsDialog::OnCommand(int id, int code, HWND) {
+  switch (id) {
+    case IDC_CMDOK:
+      if (Apply()) Hide();
+      return;
+    case IDC_CMDAPPLY:
+      if (Apply()) DataSet();
+      return;
+    case IDC_CMDCANCEL:
+    case IDCANCEL:
+      Hide();
+      return;
+    case IDC_CMDSETTINGS: {
+      HMENU menu = CreatePopupMenu();
+      AppendMenuA(menu, MF_STRING, IDM_SETTINGSDEFAULT, "Default");
+      AppendMenuA(menu, MF_STRING, IDM_SETTINGSRECALL, "Recall...");
+      AppendMenuA(menu, MF_STRING, IDM_SETTINGSSAVE, "Save...");
+      PopupMenu(menu, id);
+      DestroyMenu(menu);
+      return;
+    }
+    case IDM_SETTINGSDEFAULT: host_.SettingsDefault(); DataSet(); return;
+    case IDM_SETTINGSRECALL: host_.SettingsRecall(); DataSet(); return;
+    case IDM_SETTINGSSAVE: host_.SettingsSave(); return;
+    case IDC_CMDSTATISTICS: {
+      HMENU menu = CreatePopupMenu();
+      AppendMenuA(menu, MF_STRING, IDM_STATISTICSDISPLAY, "Display...");
+      AppendMenuA(menu, MF_STRING, IDM_STATISTICSRESET, "Reset");
+      PopupMenu(menu, id);
+      DestroyMenu(menu);
+      return;
+    }
+    case IDM_STATISTICSDISPLAY: messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics"); return;
+    case IDM_STATISTICSRESET: host_.StatisticsReset(); return;
+    case IDC_OPTINPUT0:
+    case IDC_OPTINPUT1:
+    case IDC_OPTINPUT2:
+      ShowInputFrame(id - IDC_OPTINPUT0);
+      return;
+    case IDC_CHKCW:
+    case IDC_CHKFAX:
+    case IDC_CHKWWV:
+      EnableDetectorFrames();
+      return;
+    case IDC_CHKCENTERFREQUENCY:
+      if (code == BN_CLICKED) CenterFrequencyAutoClicked();
+      return;
+    case IDC_CMDPLAYBACKBROWSE:
+      ChoosePlaybackFile();
+      return;
+    case IDC_CMDSOUNDLEVEL: host_.ShowSoundInput(); return;
+    case IDC_CMDPLAYBACKLEVEL:
+    case IDC_CMDSIMULATELEVEL: host_.ShowSoundOutput(); return;
+    case IDC_CMBDISPLAYFREQUENCY:
+    case IDC_CMBDISPLAYTIME: {
+      if (code != CBN_SELCHANGE) return;
+      int index = static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0));
+      // The two boxes follow each other.
+      int other = id == IDC_CMBDISPLAYFREQUENCY ? IDC_CMBDISPLAYTIME : IDC_CMBDISPLAYFREQUENCY;
+      SendMessageA(Control(other), CB_SETCURSEL, index, 0);
+      std::int32_t samples = index >= 0 ? kSampleSizes[index] : settings_.display.sampleSize;
+      SetWindowTextA(Control(IDC_LBLTIMESPAN), TimeSpanLabel(samples).c_str());
+      SetWindowTextA(Control(IDC_LBLRESOLUTION), (FormatNumber(11025.0 / samples, "0.0") + " Hz").c_str());
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
+    return TRUE;
+  }
+  auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return TRUE;
+    case WM_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(lParam)->code == TCN_SELCHANGE)
+        self->SelectTab(static_cast<int>(SendMessageA(self->tab_, TCM_GETCURSEL, 0, 0)));
+      return TRUE;
+    case WM_CLOSE:
+      self->Hide();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR CALLBACK OptionsDialog::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
+    return TRUE;
+  }
+  auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return TRUE;
+    case WM_HSCROLL:
+      self->OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+      return TRUE;
+    case WM_CTLCOLORSTATIC: {
+      // A detector's reading shows in red while it fires.
+      int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+      for (int i = 0; i < kLabelCount; ++i)
+        if (kLabelIds[i] == id && self->detected_[i]) {
+          HDC dc = reinterpret_cast<HDC>(wParam);
+          SetTextColor(dc, RGB(200, 0, 0));
+          SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+          return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+      return FALSE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace velmora

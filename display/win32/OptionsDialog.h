@@ -1,0 +1,94 @@
+#pragma once
+// The Options dialog: input, display, detector and output settings on four
+// tabs, the live detector readings beside each detector, and the detector
+// statistics. Modeless; it keeps no settings of its own.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "display/OptionsModel.h"
+#include "common/win32/MessagePump.h"
+
+namespace velmora {
+
+// What the dialog asks of the main window.
+class OptionsHost {
+ public:
+  virtual ~OptionsHost() = default;
+  virtual void SettingsDefault() = 0;
+  virtual void SettingsRecall() = 0;
+  virtual void SettingsSave() = 0;
+  virtual void AfterApply() = 0;  // redraw a stopped display, rebuild the caption
+  virtual void ShowSoundInput() = 0;
+  virtual void ShowSoundOutput() = 0;
+  virtual void SimulateChanged() = 0;  // the test signal's frequency or AM rate moved
+  virtual std::string AirmailDataFolder() const = 0;
+  virtual std::string StatisticsMessage() const = 0;
+  virtual void StatisticsReset() = 0;
+};
+
+enum DetectorLabelIndex { kLabelPower, kLabelPactor2, kLabelPactor3, kLabelBurst, kLabelPeak, kLabelPulse,
+                          kLabelCw, kLabelFax, kLabelWwv, kLabelCount };
+
+struct DetectorLabel {
+  std::string text;
+  bool detected = false;
+};
+
+class OptionsDialog {
+ public:
+  enum Tab { kInputTab = 0, kDisplayTab = 1, kDetectorTab = 2, kOutputTab = 3 };
+
+  OptionsDialog(HWND owner, MainSettings& settings, SignalSide& signal, Messenger& messages, MessagePump& pump,
+                OptionsHost& host);
+  OptionsDialog(const OptionsDialog&) = delete;
+  OptionsDialog& operator=(const OptionsDialog&) = delete;
+  ~OptionsDialog();
+
+  void Show(int tab);
+  void Hide();
+  bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+  HWND Handle() const { return hwnd_; }
+  HWND Page(int tab) const { return pages_[tab]; }
+
+  void DataSet();  // the controls from the members
+  bool Apply();    // the members from the controls
+  // The readings beside the detectors, after every analysed buffer while shown.
+  void Update(const std::array<DetectorLabel, kLabelCount>& labels);
+
+  OptionsControls ReadControls() const;
+  void WriteControls(const OptionsControls& controls);
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool Create();
+  void CreatePages();
+  void FillLists();
+  void AddTips();
+  void SelectTab(int tab);
+  void OnCommand(int id, int code, HWND control);
+  void OnScroll(HWND bar, int code);
+  void ShowInputFrame(int source);
+  void EnableDetectorFrames();
+  void CenterFrequencyAutoClicked();
+  void ChoosePlaybackFile();
+  void PopupMenu(HMENU menu, int buttonId);
+  HWND Control(int id) const;
+
+  HWND owner_;
+  MainSettings& settings_;
+  SignalSide& signal_;
+  Messenger& messages_;
+  MessagePump& pump_;
+  OptionsHost& host_;
+  HWND hwnd_ = nullptr;
+  HWND tab_ = nullptr;
+  HWND tips_ = nullptr;
+  std::array<HWND, 4> pages_{};
+  std::array<bool, kLabelCount> detected_{};
+  HBRUSH pageBrush_ = nullptr;
+};
+
+}  // namespace velmora

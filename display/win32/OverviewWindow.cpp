@@ -1,0 +1,29 @@
+#include "display/HelpTexts.h"
+#include "display/win32/HelpWindows.h"
+
+namespace velmora {
+
+void OverviewWindow::OnCreate() {
+  text_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
+                          10, 10, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageA(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  std::string message;
+  if (auto text = OverviewText(file_, message))
+    SetWindowTextA(text_, text->c_str());
+  else
+    messages_.Show(message);
+}
+
+void OverviewWindow::OnSize(int width, int height) { MoveWindow(text_, 0, 0, width, height, TRUE); }
+
+std::string OverviewWindow::Text() const {
+  int n = GetWindowTextLengthA(text_);
+  std::string text(static_cast<size_t>(n) + 1, '\0');
+  GetWindowTextA(text_, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+}  // namespace velmora

@@ -1,0 +1,208 @@
+// The Options dialog and the help windows as a user meets them, on the
+// real main window.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+#include "app/MenuModel.h"
+#include "app/win32/MainWindow.h"
+#include "display/win32/OptionsIds.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+// An AutoConnect side that knows only where AirMail's data lies.
+class FixtureAutoConnect final : public AutoConnectSeam {
+ public:
+  std::string folder = testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data").string();
+  bool Available() const override { return false; }
+  bool Visible() const override { return false; }
+  void Show() override {}
+  void Unload() override {}
+  void Update(bool&, bool&, bool&) override {}
+  void ProfileRecall(const ProfileDocument&) override {}
+  void ProfileRecallWindow(const ProfileDocument&) override {}
+  void ProfileSave(ProfileWriter&) override {}
+  void ProfileSaveWindow(ProfileWriter&) override {}
+  std::string AirmailDataFolder() const override { return folder; }
+};
+
+class OptionsDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
+    ASSERT_TRUE(window->Create());
+    window->SetAutoStart(false);
+    window->Show(SW_SHOWNORMAL);
+  }
+  void TearDown() override {
+    window->Close();
+    window.reset();
+    testing::DrainQuit();
+  }
+  OptionsDialog& Options() { return *window->Options(); }
+  HWND Item(int tab, int id) { return GetDlgItem(Options().Page(tab), id); }
+  void Click(int tab, int id) { SendMessageA(Item(tab, id), BM_CLICK, 0, 0); }
+  void Press(int id) { SendMessageA(Options().Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+  void Type(int tab, int id, const char* text) { SetWindowTextA(Item(tab, id), text); }
+  std::string Text(int tab, int id) { return testing::WindowText(Item(tab, id)); }
+  void Open(int tab) {
+    window->Command(menu::kOptionsInput + tab);
+    ASSERT_TRUE(Options().Visible());
+  }
+
+  testing::TempFolder folder;
+  MessagePump pump;
+  FixtureAutoConnect autoConnect;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(OptionsDialogTest, OpensOnTheAskedTabWithTheMembersShown) {
+  window->Settings().detector.pactor2Threshold = 42.5f;
+  window->Command(Toolbar::IdOf("Detector"));
+  ASSERT_TRUE(Options().Visible());
+  EXPECT_EQ(testing::WindowText(Options().Handle()), "Velmora - Options");
+  EXPECT_EQ(SendMessageA(GetDlgItem(Options().Handle(), IDC_SSTAB), TCM_GETCURSEL, 0, 0), 2);
+  EXPECT_TRUE(IsWindowVisible(Options().Page(OptionsDialog::kDetectorTab)));
+  EXPECT_FALSE(IsWindowVisible(Options().Page(OptionsDialog::kInputTab)));
+  EXPECT_EQ(Text(2, IDC_TXTPACTOR2), "42.5");
+  EXPECT_EQ(Options().ReadControls(), DataSet(window->Settings(), window->Signal()));
+}
+
+TEST_F(OptionsDialogTest, ApplyWithUnchangedBoxesChangesNothing) {
+  MainSettings before = window->Settings();
+  Open(OptionsDialog::kDetectorTab);
+  Press(IDC_CMDAPPLY);
+  EXPECT_EQ(window->Settings(), before);
+  Press(IDC_CMDOK);
+  EXPECT_FALSE(Options().Visible());
+}
+
+TEST_F(OptionsDialogTest, ABadValueShowsItsMessageAndKeepsTheDialogOpen) {
+  Open(OptionsDialog::kDetectorTab);
+  Type(2, IDC_TXTPACTOR3, "thirty");
+  testing::MessageBoxAnswerer answerer;
+  Press(IDC_CMDOK);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("Options Detector Error, Type mismatch"), std::string::npos);
+  EXPECT_TRUE(Options().Visible());
+  EXPECT_EQ(window->Settings().detector.pactor3Threshold, 35);
+}
+
+TEST_F(OptionsDialogTest, CancelLeavesTheMembersAndTheNextShowingShowsThem) {
+  Open(OptionsDialog::kDetectorTab);
+  Type(2, IDC_TXTPOWER, "3");
+  Click(2, IDC_CHKBURST);
+  Press(IDC_CMDCANCEL);
+  EXPECT_FALSE(Options().Visible());
+  EXPECT_EQ(window->Settings().detector.powerThreshold, 10);
+  EXPECT_FALSE(window->Settings().detector.burstEnabled);
+  Open(OptionsDialog::kDetectorTab);
+  EXPECT_EQ(Text(2, IDC_TXTPOWER), "10");
+  EXPECT_NE(SendMessageA(Item(2, IDC_CHKBURST), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControls) {
+  Open(OptionsDialog::kDetectorTab);
+  EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_TXTPACTOR2)));
+  Click(2, IDC_CHKFAX);
+  for (int id : {IDC_CHKPACTOR2, IDC_TXTPACTOR3, IDC_CHKPOWER, IDC_CHKBURST, IDC_TXTPEAK, IDC_CMDSTATISTICS})
+    EXPECT_FALSE(IsWindowEnabled(Item(2, id))) << id;
+  Click(2, IDC_CHKCW);
+  Click(2, IDC_CHKFAX);
+  EXPECT_FALSE(IsWindowEnabled(Item(2, IDC_CHKPACTOR2))) << "CW is still checked";
+  Click(2, IDC_CHKCW);
+  EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CHKPACTOR2)));
+  EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CMDSTATISTICS)));
+}
+
+TEST_F(OptionsDialogTest, TheAutomaticCentreFrequencyComesFromAirmail) {
+  window->Settings().detector.centerFrequencyAuto = false;
+  Open(OptionsDialog::kDetectorTab);
+  EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
+  Click(2, IDC_CHKCENTERFREQUENCY);
+  EXPECT_TRUE(window->Settings().detector.centerFrequencyAuto);
+  EXPECT_EQ(window->Settings().detector.centerFrequencyAutoFrequency, 1500) << "the fixture's PTC Center Tone";
+  EXPECT_EQ(Text(2, IDC_TXTCENTERFREQUENCY), "1500");
+  EXPECT_FALSE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
+  Press(IDC_CMDAPPLY);
+  EXPECT_EQ(window->Settings().detector.centerFrequency, 1500);
+}
+
+TEST_F(OptionsDialogTest, AMissingDecoderTypeIsReported) {
+  autoConnect.folder = folder.path().string();  // no Airmail.ini here
+  window->Settings().detector.centerFrequencyAuto = false;
+  Open(OptionsDialog::kDetectorTab);
+  testing::MessageBoxAnswerer answerer;
+  Click(2, IDC_CHKCENTERFREQUENCY);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("CenterFrequency, Unable to get decoder type."), std::string::npos);
+}
+
+TEST_F(OptionsDialogTest, TheInputSourceShowsOnlyItsFrame) {
+  Open(OptionsDialog::kInputTab);
+  EXPECT_TRUE(IsWindowVisible(Item(0, IDC_FRMINPUTSOUNDCARD)));
+  EXPECT_FALSE(IsWindowVisible(Item(0, IDC_TXTPLAYBACKFILE)));
+  Click(0, IDC_OPTINPUT1);
+  EXPECT_TRUE(IsWindowVisible(Item(0, IDC_TXTPLAYBACKFILE)));
+  EXPECT_FALSE(IsWindowVisible(Item(0, IDC_CMBSOUNDBITS)));
+  Click(0, IDC_OPTINPUT2);
+  EXPECT_TRUE(IsWindowVisible(Item(0, IDC_HSCSIMULATEFREQUENCY)));
+  // The two sample-size boxes follow each other.
+  SendMessageA(Item(1, IDC_CMBDISPLAYTIME), CB_SETCURSEL, 5, 0);
+  SendMessageA(Options().Page(1), WM_COMMAND, MAKEWPARAM(IDC_CMBDISPLAYTIME, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Item(1, IDC_CMBDISPLAYTIME)));
+  EXPECT_EQ(SendMessageA(Item(1, IDC_CMBDISPLAYFREQUENCY), CB_GETCURSEL, 0, 0), 5);
+  EXPECT_EQ(Text(1, IDC_LBLTIMESPAN), "Time Span:   .743");
+}
+
+TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxt) {
+  std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << "First line\nSecond line\r\nThird";
+  window->Command(menu::kHelpOverView);
+  ASSERT_NE(window->Overview()->Handle(), nullptr);
+  EXPECT_EQ(testing::WindowText(window->Overview()->Handle()), "Velmora - Overview");
+  EXPECT_EQ(window->Overview()->Text(), "First line\r\nSecond line\r\nThird");
+}
+
+TEST_F(OptionsDialogTest, AMissingOverviewFileIsReported) {
+  testing::MessageBoxAnswerer answerer;
+  window->Command(menu::kHelpOverView);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("Overview, Unable to open Overview File, "), std::string::npos);
+}
+
+TEST_F(OptionsDialogTest, TheDiagramsAndTheAboutBox) {
+  window->Command(menu::kHelpDiagram);
+  ASSERT_NE(window->Diagram()->Handle(), nullptr);
+  EXPECT_EQ(testing::WindowText(window->Diagram()->Handle()), "Velmora - Block Diagram");
+  HWND velmora = FindWindowExA(window->Diagram()->Handle(), nullptr, "Button", "Velmora Program");
+  ASSERT_NE(velmora, nullptr);
+  SendMessageA(velmora, BM_CLICK, 0, 0);
+  ASSERT_NE(window->DiagramMain()->Handle(), nullptr);
+  EXPECT_EQ(testing::WindowText(window->DiagramMain()->Handle()), "Velmora - Block Diagram - Program");
+  HWND terminal = FindWindowExA(window->DiagramMain()->Handle(), nullptr, "Button", "Terminal\nAirMail's Terminal Window");
+  ASSERT_NE(terminal, nullptr);
+  testing::MessageBoxAnswerer answerer;
+  SendMessageA(terminal, BM_CLICK, 0, 0);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
+  HWND detector = FindWindowExA(window->DiagramMain()->Handle(), nullptr, "Button",
+                                "Pactor Detector\nPactor Detector Options");
+  SendMessageA(detector, BM_CLICK, 0, 0);
+  EXPECT_TRUE(Options().Visible());
+
+  window->Command(menu::kHelpAbout);
+  EXPECT_EQ(testing::WindowText(window->About()->Handle()), "About Velmora");
+  std::string texts = testing::ChildTexts(window->About()->Handle());
+  EXPECT_NE(texts.find("Version 1.0\r\n\r\n1) Display raw video and power spectrum density from computer's sound card."),
+            std::string::npos)
+      << texts;
+}
+
+}  // namespace
+}  // namespace velmora
