@@ -1,0 +1,56 @@
+#pragma once
+// AirMail's windows as the automation meets them: found by class and
+// caption, brought to the front, typed into, copied from and pasted into
+// through the clipboard, clicked into. The Win32 layer implements it.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+struct ScreenRect {
+  std::int32_t left = 0, top = 0, width = 0, height = 0;
+};
+struct ScreenPoint {
+  std::int32_t x = 0, y = 0;
+};
+
+class AirmailDesktop {
+ public:
+  virtual ~AirmailDesktop() = default;
+
+  virtual bool AirmailWindowExists() = 0;
+  virtual bool TerminalWindowExists() = 0;
+  virtual bool AirmailWindowForeground() = 0;  // SetForegroundWindow succeeded
+  virtual bool TerminalWindowForeground() = 0;
+  virtual void AirmailWindowArrange() = 0;
+  virtual std::optional<ScreenRect> TerminalWindowRect() = 0;
+  // Starts "Airmail3.exe" of the program folder with a normal window.
+  virtual bool AirmailStart(const std::string& programFolder) = 0;
+
+  // Types a keystroke script into the window with the focus, then lets
+  // window events run for 0.05 seconds. False when not every key went out.
+  virtual bool KeysSend(std::string_view script) = 0;
+
+  // Each false when the clipboard refused.
+  virtual bool ClipboardClear() = 0;
+  virtual bool ClipboardTextSet(std::string_view text) = 0;
+  // Waits until a paste has read the text set; false when none did in time.
+  virtual bool ClipboardTextTaken() = 0;
+  // The text a copy put on the clipboard since it was cleared, waiting a
+  // moment for a busy program; empty when nothing was copied, nullopt when
+  // the clipboard could not be read.
+  virtual std::optional<std::string> ClipboardCopied() = 0;
+
+  virtual ScreenPoint CursorGet() = 0;
+  virtual void CursorSet(ScreenPoint point) = 0;
+  virtual ScreenPoint ScreenSize() = 0;
+  // A left click at a point in the 0 to 65535 range of absolute mouse moves.
+  virtual void MouseClickAbsolute(std::int32_t x, std::int32_t y) = 0;
+
+  virtual void EventsRun() = 0;                // pending window events
+  virtual void WaitSeconds(double seconds) = 0;  // while window events run
+};
+
+}  // namespace velmora

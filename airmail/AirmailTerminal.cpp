@@ -1,0 +1,275 @@
+#include "airmail/AirmailTerminal.h"
+
+#include "common/TextParse.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kStartQuestion =
+    "To set the Radio's Frequency and control the Connection Process, the AirMail program must be running and the "
+    "Terminal Window open.\r\rWould you like to start the AirMail program and open the Terminal window?";
+constexpr const char* kOpenQuestion =
+    "To set the Radio's Frequency and control the Connect Process, the AirMail Terminal Window must be "
+    "open.\r\rWould you like to open the Terminal Window?";
+constexpr const char* kFrequencyFieldFailure =
+    "Unable to select frequency data in AirMail Terminal Window.  Please make sure the Terminal Window is Visible on "
+    "the Desktop and not Minimized.";
+
+constexpr int kConnectAidLinesUp = 100;
+
+// Puts the mouse cursor back where it was, whichever way the caller leaves.
+class CursorKeeper {
+ public:
+  explicit CursorKeeper(AirmailDesktop& desktop) : desktop_(desktop), point_(desktop.CursorGet()) {}
+  CursorKeeper(const CursorKeeper&) = delete;
+  CursorKeeper& operator=(const CursorKeeper&) = delete;
+  ~CursorKeeper() { desktop_.CursorSet(point_); }
+
+ private:
+  AirmailDesktop& desktop_;
+  ScreenPoint point_;
+};
+
+}  // namespace
+
+void AirmailTerminal::Tell(std::string_view text, MessageIcon icon, std::string_view title) {
+  s_.ownWindow.WindowActivate();
+  s_.messenger.Show(text, icon, title);
+}
+
+bool AirmailTerminal::Ask(std::string_view text) {
+  s_.ownWindow.WindowActivate();
+  return s_.messenger.AskYesNo(text, MessageIcon::Question);
+}
+
+bool AirmailTerminal::TerminalActivate() {
+  Status("Activating Terminal");
+  AirmailDesktop& desktop = s_.desktop;
+  if (!desktop.AirmailWindowExists()) {
+    if (!Ask(kStartQuestion)) {
+      Status("AirMail Window Error");
+      return false;
+    }
+    if (!desktop.AirmailStart(s_.settings.airmailDirectoryProgram)) {
+      // Said plainly: a wrong program folder would otherwise show only as a
+      // missing AirMail window two seconds later.
+      Tell("TerminalActivate, Unable to start AirMail \"" + s_.settings.airmailDirectoryProgram + "\\Airmail3.exe\".");
+      Status("AirMail Window Error");
+      return false;
+    }
+    desktop.WaitSeconds(2);
+    if (!TerminalOpen()) return false;
+  }
+  if (!desktop.TerminalWindowExists()) {
+    if (!Ask(kOpenQuestion)) {
+      Status("Terminal Window Error");
+      return false;
+    }
+    if (!TerminalOpen()) return false;
+  }
+  if (!desktop.TerminalWindowForeground()) {
+    Status("Terminal Window Problem");
+    return false;
+  }
+  desktop.EventsRun();
+  if (s_.settings.airmailResize) desktop.AirmailWindowArrange();
+  Status("");
+  return true;
+}
+
+bool AirmailTerminal::TerminalOpen() {
+  AirmailDesktop& desktop = s_.desktop;
+  if (!desktop.AirmailWindowForeground()) {
+    Tell("The AirMail Window must be open.", MessageIcon::Exclamation);
+    Status("AirMail Window Problem");
+    return false;
+  }
+  bool opened = false;
+  for (int i = 1; i <= 5 && !opened; ++i) {
+    Status("Opening Terminal Window, " + std::to_string(i) + " Sec");
+    Keys("{F6}");
+    opened = desktop.TerminalWindowExists();
+    if (!opened) desktop.WaitSeconds(1);
+  }
+  if (!opened) {
+    Status("Terminal Window Problem");
+    return false;
+  }
+  desktop.WaitSeconds(2);
+  for (int j = 1; j <= 5; ++j) {
+    Status("Checking Terminal Window, " + std::to_string(j) + " Sec");
+    if (!desktop.TerminalWindowForeground()) {
+      Status("Terminal Window Problem");
+      return false;
+    }
+    Keys("{TAB}");
+    auto text = TerminalFieldCopy();
+    if (text && !text->empty()) {
+      Status("");
+      return true;
+    }
+    desktop.WaitSeconds(1);
+  }
+  Status("Terminal Window Problem");
+  return false;
+}
+
+std::optional<std::string> AirmailTerminal::TerminalFieldCopy() {
+  if (!s_.desktop.ClipboardClear() || !Keys("^C")) return std::nullopt;
+  return s_.desktop.ClipboardCopied();
+}
+
+bool AirmailTerminal::TerminalFieldPaste(std::string_view text) {
+  // Each step is checked: pasting what the clipboard held before would
+  // call on the wrong station or frequency; and the clipboard is not
+  // touched again before the paste has read it.
+  bool pasted = Keys("{TAB}+{TAB}") && s_.desktop.ClipboardClear() && s_.desktop.ClipboardTextSet(text) &&
+                Keys("^V") && s_.desktop.ClipboardTextTaken();
+  if (!pasted) Status("Error, Terminal Window");
+  return pasted;
+}
+
+bool AirmailTerminal::TerminalSelectFrequencyField() {
+  if (!TerminalActivate()) return false;
+  if (Keys("{TAB}+{TAB}")) {
+    for (int i = 0; i < 4; ++i) {
+      auto text = TerminalFieldCopy();
+      if (text && TerminalFieldIsFrequency(*text)) return true;
+      Keys("{TAB}");
+    }
+    for (int i = 0; i < 4; ++i) {
+      auto text = TerminalFieldCopy();
+      if (text && TerminalFieldIsSystem(*text)) return Keys("{TAB}{TAB}");
+      Keys("{TAB}");
+    }
+  }
+  Tell(kFrequencyFieldFailure);
+  Status("Error, Terminal Window");
+  return false;
+}
+
+std::optional<TerminalSelection> AirmailTerminal::TerminalSelectGet() {
+  if (!TerminalSelectFrequencyField()) return std::nullopt;
+  TerminalSelection selection;
+  auto frequency = TerminalFieldCopy();
+  if (!frequency || !Keys("+{TAB}")) return std::nullopt;
+  auto station = TerminalFieldCopy();
+  if (!station || !Keys("+{TAB}")) return std::nullopt;
+  auto system = TerminalFieldCopy();
+  if (!system) return std::nullopt;
+  selection.frequency = *frequency;
+  selection.system = *system;
+  selection.station = *station;
+  if (ToUpper(selection.system) == "SAILMAIL") {
+    selection.station = s_.stationNames.StationFromStationName(selection.system, *station);
+    if (selection.station.empty()) return std::nullopt;
+  }
+  if (!Keys("{TAB}{TAB}")) return std::nullopt;
+  return selection;
+}
+
+bool AirmailTerminal::TerminalSelectSet(std::string_view station, std::string_view frequency) {
+  return TerminalSelectFrequencyField() && Keys("+{TAB}") && TerminalFieldPaste(station) && Keys("{TAB}") &&
+         TerminalFieldPaste(frequency);
+}
+
+bool AirmailTerminal::TerminalSelectStation(std::string_view station) {
+  return TerminalSelectFrequencyField() && Keys("+{TAB}") && TerminalFieldPaste(station);
+}
+
+bool AirmailTerminal::TerminalSelectSystem(std::string_view system) {
+  return TerminalSelectFrequencyField() && Keys("+{TAB}+{TAB}") && TerminalFieldPaste(system);
+}
+
+bool AirmailTerminal::TerminalConnect() {
+  if (s_.settings.terminalConnectCheckFile &&
+      !s_.debugLog.TerminalConnectCheckFileInitialize(s_.settings.airmailDirectoryData))
+    return false;
+  if (!TerminalActivate()) return false;
+  // A call key that did not reach AirMail is no call.
+  if (!Keys("{F5}")) {
+    Status("Terminal Window Problem");
+    return false;
+  }
+  s_.pactorCounts.Clear();
+  return true;
+}
+
+int AirmailTerminal::TerminalSelectStatus() {
+  if (!TerminalActivate()) return 0;
+  s_.desktop.EventsRun();
+  auto rect = s_.desktop.TerminalWindowRect();
+  if (!rect) {
+    Tell("TerminalSelectStatus, Could not Find Terminal Window");
+    Status("Error, Terminal Window");
+    return 0;
+  }
+  ScreenPoint screen = s_.desktop.ScreenSize();
+  MousePoint centre = MouseAbsoluteCentre(rect->left, rect->top, rect->width, rect->height, screen.x, screen.y);
+  s_.desktop.MouseClickAbsolute(centre.x, centre.y);
+  s_.desktop.EventsRun();
+  return 1;
+}
+
+TerminalStatus AirmailTerminal::TerminalStatusGet() {
+  CursorKeeper cursor(s_.desktop);
+  if (TerminalSelectStatus() == 0) return TerminalStatus::Error;
+  if (!Keys("{UP}^{END}{LEFT}{HOME}+{END}")) return TerminalStatus::Error;
+  auto line = TerminalFieldCopy();
+  if (line && line->empty()) {
+    if (!Keys("{UP}{HOME}+{END}")) return TerminalStatus::Error;
+    line = TerminalFieldCopy();
+  }
+  if (!line) return TerminalStatus::Error;
+  TerminalStatus status = TerminalLineStatus(*line);
+  Keys("^{END}");
+  return status;
+}
+
+TerminalStatus AirmailTerminal::TerminalConnectCheck(const CallTarget& current) {
+  TerminalStatus status = s_.settings.terminalConnectCheckFile
+                              ? s_.debugLog.TerminalConnectCheckFile(s_.settings.airmailDirectoryData)
+                              : TerminalStatusGet();
+  if (s_.settings.modeIndex >= 0 && s_.settings.modeIndex <= 2) StationHistoryFeed(status, current);
+  return status;
+}
+
+void AirmailTerminal::StationHistoryFeed(TerminalStatus status, const CallTarget& current) {
+  switch (status) {
+    case TerminalStatus::Error:
+    case TerminalStatus::Canceled:
+    case TerminalStatus::NoAnswer:
+      s_.stationHistory.StationHistorySet(current.system, current.station, current.frequency, -1);
+      break;
+    case TerminalStatus::Disconnected: {
+      PactorCountValues counts = s_.pactorCounts.Get();
+      if (s_.settings.stationHistoryDebug)
+        Tell(PactorDetectorStatusText(counts), MessageIcon::None, "Airmail Pactor Detector");
+      if (PactorCountsShowLink(counts))
+        s_.stationHistory.StationHistorySet(current.system, current.station, current.frequency, 1);
+      break;
+    }
+    default: break;
+  }
+}
+
+void AirmailTerminal::ConnectAidCheck(std::string_view system) {
+  if (!s_.settings.lastConnectCheck) return;
+  CursorKeeper cursor(s_.desktop);
+  if (TerminalSelectStatus() == 0) return;
+  if (!Keys("{UP}^{END}")) return;
+  for (int i = 0; i < kConnectAidLinesUp; ++i) {
+    if (!Keys("{UP}{HOME}+{END}")) return;
+    auto line = TerminalFieldCopy();
+    if (!line) return;
+    if (ConnectAidLineIsConnection(*line)) return;
+    if (ConnectAidLineIsServer(system, *line)) {
+      int minutes = ConnectAidMinutes(*line);
+      if (minutes < 0 || minutes > s_.settings.lastConnectCheckMinutes)
+        Tell(*line, MessageIcon::Information, "ConnectAid - Terminal - Station/Server Warning");
+      return;
+    }
+  }
+}
+
+}  // namespace velmora

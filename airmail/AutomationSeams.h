@@ -1,0 +1,72 @@
+#pragma once
+// What the AirMail automation needs from the windows and records that
+// other parts of the program own: the AutoConnect window (its status panel,
+// bringing it to the front, its settings and the station it is calling),
+// the main window's Pactor counts, the station lists and the station
+// history.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "airmail/TerminalText.h"
+
+namespace velmora {
+
+// The AutoConnect window's status panel; an empty text clears it.
+class StatusPanel {
+ public:
+  virtual ~StatusPanel() = default;
+  virtual void StatusSet(std::string_view text) = 0;
+};
+
+// Brings the AutoConnect window back in front of AirMail, before a message
+// box or after keys were sent.
+class OwnWindowActivator {
+ public:
+  virtual ~OwnWindowActivator() = default;
+  virtual void WindowActivate() = 0;
+};
+
+// The main window's per-connection Pactor detection counts.
+class PactorCounts {
+ public:
+  virtual ~PactorCounts() = default;
+  virtual void Clear() = 0;
+  virtual PactorCountValues Get() const = 0;
+};
+
+// A SAILMAIL display name turned into its station key (empty when none).
+class StationNames {
+ public:
+  virtual ~StationNames() = default;
+  virtual std::string StationFromStationName(std::string_view system, std::string_view name) = 0;
+};
+
+// Outcome +1 a good call, -1 a failed one.
+class StationHistory {
+ public:
+  virtual ~StationHistory() = default;
+  virtual void StationHistorySet(std::string_view system, std::string_view station, std::string_view frequency,
+                                 int outcome) = 0;
+};
+
+// The AutoConnect settings read here, filled from the settings record.
+struct AutomationSettings {
+  std::string airmailDirectoryProgram = "C:\\Program Files\\AirMail";
+  std::string airmailDirectoryData = "C:\\Program Files\\AirMail";
+  bool airmailResize = true;
+  bool terminalConnectCheckFile = true;
+  bool lastConnectCheck = true;
+  std::int32_t lastConnectCheckMinutes = 15;
+  bool stationHistoryDebug = false;
+  int modeIndex = 2;
+};
+
+// The station being called, as the engine knows it.
+struct CallTarget {
+  std::string system;
+  std::string station;
+  std::string frequency;
+};
+
+}  // namespace velmora

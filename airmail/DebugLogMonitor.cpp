@@ -1,0 +1,124 @@
+#include "airmail/DebugLogMonitor.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "airmail/AirmailProfile.h"
+#include "airmail/SharedReadFile.h"
+#include "airmail/TerminalText.h"
+#include "common/SystemLib.h"
+
+namespace velmora {
+namespace {
+
+constexpr size_t kChunk = 64 * 1024;
+
+std::string DataFolderHint(std::string_view dataFolder, Messenger& messenger) {
+  return AirmailErrorDataMessage(AirmailDataFolder(std::string(dataFolder), messenger));
+}
+
+std::string ReadFailureText(const std::error_code& error) {
+  return "TerminalConnectCheckFile, Unable to Read AirMail \"Logfiles/Debug.log\" data." + ErrorText(error);
+}
+
+// Splits appended bytes into lines (ended by CR, LF or CR LF) and keeps a
+// line that runs across two reads until its end is seen.
+class LineCollector {
+ public:
+  explicit LineCollector(TerminalStatus status) : status_(status) {}
+
+  // The bytes of one read, starting at that offset of the file.
+  void Take(std::uint64_t offset, std::string_view bytes) {
+    size_t start = 0;
+    while (start < bytes.size()) {
+      size_t end = bytes.find_first_of("\r\n", start);
+      if (end == std::string_view::npos) {
+        partial_.append(bytes.substr(start));
+        return;
+      }
+      std::string_view piece = bytes.substr(start, end - start);
+      if (partial_.empty()) {
+        Line(piece);
+      } else {
+        partial_.append(piece);
+        Line(partial_);
+        partial_.clear();
+      }
+      start = end + 1;
+      consumed_ = offset + start;
+    }
+  }
+
+  // The offset just past the last line end seen, or from when none was.
+  std::uint64_t Consumed(std::uint64_t from) const { return std::max(consumed_, from); }
+  TerminalStatus Status() const { return status_; }
+
+ private:
+  void Line(std::string_view line) { status_ = DebugLogLineStatus(line, status_); }
+
+  TerminalStatus status_;
+  std::string partial_;
+  std::uint64_t consumed_ = 0;
+};
+
+}  // namespace
+
+std::filesystem::path DebugLogPath(std::string_view dataFolder) { return JoinPath(dataFolder, "Logfiles\\Debug.log"); }
+
+void DebugLogMonitor::Report(const std::string& text) {
+  ownWindow_.WindowActivate();
+  messenger_.Show(text);
+}
+
+bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFolder) {
+  std::error_code error;
+  SharedReadFile file;
+  std::optional<std::uint64_t> length;
+  if (file.Open(DebugLogPath(dataFolder), error)) length = file.Length(error);
+  if (!length) {
+    Report("TerminalConnectCheckFileInitialize, Unable to Find AirMail \"\\Logfiles\\Debug.log\" data." +
+           DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
+    return false;
+  }
+  position_ = *length;
+  status_ = TerminalStatus::Calling;
+  return true;
+}
+
+TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFolder) {
+  std::error_code error;
+  SharedReadFile file;
+  if (!file.Open(DebugLogPath(dataFolder), error)) {
+    Report("TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data." +
+           DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
+    return status_;
+  }
+  auto length = file.Length(error);
+  if (!length) {
+    Report(ReadFailureText(error));
+    return status_;
+  }
+  // A log shorter than what was read is a new log: read it from its start.
+  if (*length < position_) position_ = 0;
+  if (*length == position_) return status_;
+
+  LineCollector lines(status_);
+  std::vector<char> buffer(static_cast<size_t>(std::min<std::uint64_t>(kChunk, *length - position_)));
+  for (std::uint64_t offset = position_; offset < *length;) {
+    size_t want = static_cast<size_t>(std::min<std::uint64_t>(buffer.size(), *length - offset));
+    auto got = file.ReadAt(offset, std::span<char>(buffer.data(), want), error);
+    if (!got) {
+      status_ = lines.Status();
+      Report(ReadFailureText(error));
+      return status_;
+    }
+    if (*got == 0) break;  // cut shorter while being read
+    lines.Take(offset, std::string_view(buffer.data(), *got));
+    offset += *got;
+  }
+  position_ = lines.Consumed(position_);
+  status_ = lines.Status();
+  return status_;
+}
+
+}  // namespace velmora

@@ -1,0 +1,149 @@
+#include "airmail/win32/AirmailWindows.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+
+#include "airmail/win32/Clipboard.h"
+#include "airmail/win32/KeysSend.h"
+#include "common/SystemLib.h"
+#include "common/win32/WindowFind.h"
+
+namespace velmora {
+namespace {
+
+// Shown in its normal state without being activated: the terminal, brought
+// to the front just before, must keep the keyboard.
+void MoveAndShow(HWND window, int left, int top, int width, int height) {
+  if (!window) return;
+  MoveWindow(window, left, top, width, height, TRUE);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+}
+
+// The window of another program becomes the active one only when that
+// program has taken the activation in; keys or clicks sent before then
+// may land in the control that had the focus before.
+constexpr double kActivationWait = 1.0;
+// A paste that has not read the clipboard by then is taken as failed.
+constexpr double kPasteWait = 2.0;
+// A busy program may copy after the keys' own wait; an empty field or
+// line costs this much longer.
+constexpr double kCopyWait = 0.5;
+
+bool Foreground(HWND window, EventPump& pump, Clock& clock) {
+  if (!window || !SetForegroundWindow(window)) return false;
+  double end = clock.Seconds() + kActivationWait;
+  while (GetForegroundWindow() != window && clock.Seconds() < end) {
+    pump.Idle(std::chrono::milliseconds(10));
+    pump.RunPending();
+  }
+  return true;
+}
+
+}  // namespace
+
+HWND AirmailWindowGet() { return WindowFindByTitle(kAirmailMainClass, "AirMail"); }
+
+HWND TerminalWindowGet() { return FindWindowA(kAirmailTerminalClass, "Terminal"); }
+
+void AirmailWindowArrange() {
+  RECT desktop{};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  const int right = desktop.right, bottom = desktop.bottom;
+  MoveAndShow(AirmailWindowGet(), right / 2 - 370, bottom / 2 - 205 - 34, 740, 410);
+  MoveAndShow(TerminalWindowGet(), right - 612, bottom - 468, 612, 434);
+}
+
+Win32AirmailDesktop::Win32AirmailDesktop(HWND owner, EventPump& pump, Clock& clock)
+    : owner_(owner), pump_(pump), clock_(clock) {}
+
+bool Win32AirmailDesktop::AirmailWindowForeground() { return Foreground(AirmailWindowGet(), pump_, clock_); }
+
+bool Win32AirmailDesktop::TerminalWindowForeground() { return Foreground(TerminalWindowGet(), pump_, clock_); }
+
+std::optional<ScreenRect> Win32AirmailDesktop::TerminalWindowRect() {
+  HWND terminal = TerminalWindowGet();
+  RECT rect{};
+  if (!terminal || !GetWindowRect(terminal, &rect)) return std::nullopt;
+  return ScreenRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool Win32AirmailDesktop::AirmailStart(const std::string& programFolder) {
+  std::string program = JoinPath(programFolder, kAirmailProgramFile).string();
+  const char* os = std::getenv("OS");
+  if (os && std::string_view(os) == "Windows_NT") {
+    auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(owner_, "Open", program.c_str(), nullptr, programFolder.c_str(), SW_SHOWNORMAL));
+    return result > 32;
+  }
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + program + "\"";
+  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      programFolder.c_str(), &startup, &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+bool Win32AirmailDesktop::KeysSend(std::string_view script) { return velmora::KeysSend(script, true, pump_, clock_); }
+
+bool Win32AirmailDesktop::ClipboardClear() {
+  bool cleared = clipboard_.Clear();
+  clearedSequence_ = GetClipboardSequenceNumber();
+  return cleared;
+}
+
+bool Win32AirmailDesktop::ClipboardTextSet(std::string_view text) { return clipboard_.TextOffer(text); }
+
+std::optional<std::string> Win32AirmailDesktop::ClipboardCopied() {
+  // Watched without opening the clipboard: holding it open here could make
+  // the other program's copy fail.
+  double end = clock_.Seconds() + kCopyWait;
+  while (GetClipboardSequenceNumber() == clearedSequence_ && clock_.Seconds() < end) {
+    pump_.Idle(std::chrono::milliseconds(10));
+    pump_.RunPending();
+  }
+  if (GetClipboardSequenceNumber() == clearedSequence_) return std::string();
+  return clipboard_.Text();
+}
+
+bool Win32AirmailDesktop::ClipboardTextTaken() {
+  double end = clock_.Seconds() + kPasteWait;
+  while (!clipboard_.TextTaken() && clock_.Seconds() < end) {
+    pump_.Idle(std::chrono::milliseconds(10));
+    pump_.RunPending();
+  }
+  return clipboard_.TextTaken();
+}
+
+ScreenPoint Win32AirmailDesktop::CursorGet() {
+  POINT point{};
+  GetCursorPos(&point);
+  return {point.x, point.y};
+}
+
+void Win32AirmailDesktop::CursorSet(ScreenPoint point) { SetCursorPos(point.x, point.y); }
+
+ScreenPoint Win32AirmailDesktop::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+void Win32AirmailDesktop::MouseClickAbsolute(std::int32_t x, std::int32_t y) {
+  // Move, press and release in one injection, each carrying the point: a
+  // press sent on its own lands wherever the cursor is at that moment, which
+  // need not be where the move put it.
+  INPUT inputs[3] = {};
+  const DWORD flags[3] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 3; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dx = x;
+    inputs[i].mi.dy = y;
+    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+  }
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
+}  // namespace velmora

@@ -1,0 +1,26 @@
+#pragma once
+// Bringing one of the program's own windows back in front of AirMail.
+#include <string>
+#include <string_view>
+
+#include "airmail/AutomationSeams.h"
+#include "common/Messages.h"
+
+namespace velmora {
+
+// The program's own top-level window with this caption to the foreground;
+// tells the user when it is missing or would not come to the front.
+bool WindowActivate(std::string_view caption, Messenger& messenger);
+
+class CaptionWindowActivator final : public OwnWindowActivator {
+ public:
+  CaptionWindowActivator(std::string caption, Messenger& messenger)
+      : caption_(std::move(caption)), messenger_(messenger) {}
+  void WindowActivate() override { velmora::WindowActivate(caption_, messenger_); }
+
+ private:
+  std::string caption_;
+  Messenger& messenger_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,295 @@
+// The terminal operations' decisions, over a scripted desktop: questions,
+// status texts, messages, the station history and the ConnectAid warning.
+#include "airmail/AirmailTerminal.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+
+#include "tests/airmail/FakeSeams.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+class ScriptedDesktop final : public AirmailDesktop {
+ public:
+  bool AirmailWindowExists() override { return airmail; }
+  bool TerminalWindowExists() override { return terminal; }
+  bool AirmailWindowForeground() override { return airmail && airmailForeground; }
+  bool TerminalWindowForeground() override { return terminal; }
+  void AirmailWindowArrange() override { ++arranged; }
+  std::optional<ScreenRect> TerminalWindowRect() override {
+    if (!terminal) return std::nullopt;
+    return ScreenRect{100, 100, 600, 400};
+  }
+  bool AirmailStart(const std::string& folder) override {
+    started.push_back(folder);
+    return false;
+  }
+  bool KeysSend(std::string_view script) override {
+    keys.emplace_back(script);
+    return keysInjected;
+  }
+  bool ClipboardClear() override { return clipboardWorks; }
+  bool ClipboardTextSet(std::string_view text) override {
+    pasted.emplace_back(text);
+    return clipboardWorks;
+  }
+  bool ClipboardTextTaken() override { return pasteTaken; }
+  std::optional<std::string> ClipboardCopied() override {
+    if (copies.empty()) return std::string();
+    std::string next = copies.front();
+    copies.pop_front();
+    return next;
+  }
+  ScreenPoint CursorGet() override { return cursor; }
+  void CursorSet(ScreenPoint point) override { cursor = point; }
+  ScreenPoint ScreenSize() override { return {1280, 900}; }
+  void MouseClickAbsolute(std::int32_t, std::int32_t) override {
+    ++clicks;
+    cursor = {-1, -1};
+  }
+  void EventsRun() override {}
+  void WaitSeconds(double seconds) override { waited += seconds; }
+
+  bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
+       pasteTaken = true;
+  std::deque<std::string> copies;
+  std::vector<std::string> keys, pasted, started;
+  ScreenPoint cursor{5, 7};
+  int arranged = 0, clicks = 0;
+  double waited = 0;
+};
+
+class AirmailTerminalTest : public ::testing::Test {
+ protected:
+  AirmailTerminalTest() {
+    settings.airmailDirectoryData = data.path().string();
+    settings.airmailDirectoryProgram = "C:\\AirMail";
+  }
+  void LogCreate(std::string_view text = "") {
+    std::filesystem::create_directories(data.path() / "Logfiles");
+    std::ofstream(data.path() / "Logfiles" / "Debug.log", std::ios::binary | std::ios::app) << text;
+  }
+
+  testing::TempFolder data;
+  ScriptedDesktop desktop;
+  RecordingMessenger messenger{false};
+  testing::RecordingStatus status;
+  testing::CountingActivator activator;
+  testing::FakePactorCounts counts;
+  testing::PrefixStationNames names;
+  testing::RecordingHistory history;
+  DebugLogMonitor monitor{messenger, activator};
+  AutomationSettings settings;
+  AirmailTerminal terminal{{desktop, messenger, status, activator, counts, names, history, monitor, settings}};
+};
+
+TEST_F(AirmailTerminalTest, DecliningToStartAirmail) {
+  desktop.airmail = false;
+  EXPECT_FALSE(terminal.TerminalActivate());
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  EXPECT_EQ(messenger.entries[0].text,
+            "To set the Radio's Frequency and control the Connection Process, the AirMail program must be running and "
+            "the Terminal Window open.\r\rWould you like to start the AirMail program and open the Terminal window?");
+  EXPECT_TRUE(messenger.entries[0].question);
+  EXPECT_EQ(messenger.entries[0].icon, MessageIcon::Question);
+  EXPECT_EQ(status.texts, (std::vector<std::string>{"Activating Terminal", "AirMail Window Error"}));
+  EXPECT_EQ(activator.count, 1);
+  EXPECT_TRUE(desktop.started.empty());
+}
+
+TEST_F(AirmailTerminalTest, DecliningToOpenTheTerminal) {
+  desktop.terminal = false;
+  EXPECT_FALSE(terminal.TerminalActivate());
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  EXPECT_EQ(messenger.entries[0].text,
+            "To set the Radio's Frequency and control the Connect Process, the AirMail Terminal Window must be "
+            "open.\r\rWould you like to open the Terminal Window?");
+  EXPECT_EQ(status.texts.back(), "Terminal Window Error");
+}
+
+TEST_F(AirmailTerminalTest, AirmailThatWillNotStart) {
+  desktop.airmail = false;
+  RecordingMessenger yes(true);
+  AirmailTerminal answering{{desktop, yes, status, activator, counts, names, history, monitor, settings}};
+  EXPECT_FALSE(answering.TerminalActivate());
+  EXPECT_EQ(desktop.started, std::vector<std::string>{"C:\\AirMail"});
+  EXPECT_EQ(status.texts.back(), "AirMail Window Error");
+  ASSERT_EQ(yes.entries.size(), 2u);
+  EXPECT_EQ(yes.entries[1].text,
+            "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".");
+}
+
+TEST_F(AirmailTerminalTest, MainWindowThatWillNotComeToTheFront) {
+  desktop.airmailForeground = false;
+  EXPECT_FALSE(terminal.TerminalOpen());
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  EXPECT_EQ(messenger.entries[0].text, "The AirMail Window must be open.");
+  EXPECT_EQ(messenger.entries[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(status.texts.back(), "AirMail Window Problem");
+  EXPECT_TRUE(desktop.keys.empty());
+}
+
+TEST_F(AirmailTerminalTest, TerminalThatNeverOpens) {
+  desktop.terminal = false;
+  EXPECT_FALSE(terminal.TerminalOpen());
+  EXPECT_EQ(desktop.keys, std::vector<std::string>(5, "{F6}"));
+  EXPECT_EQ(desktop.waited, 5);
+  EXPECT_EQ(status.texts.front(), "Opening Terminal Window, 1 Sec");
+  EXPECT_EQ(status.texts.back(), "Terminal Window Problem");
+}
+
+TEST_F(AirmailTerminalTest, TerminalWhoseFieldsStayEmpty) {
+  EXPECT_FALSE(terminal.TerminalOpen());
+  EXPECT_EQ(desktop.waited, 2 + 5);
+  EXPECT_EQ(status.texts[status.texts.size() - 2], "Checking Terminal Window, 5 Sec");
+  EXPECT_EQ(status.texts.back(), "Terminal Window Problem");
+}
+
+TEST_F(AirmailTerminalTest, FrequencyFieldNotFound) {
+  desktop.copies = {"W1AW", "", "x", "y", "a", "b", "c", "d"};
+  EXPECT_FALSE(terminal.TerminalSelectFrequencyField());
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  EXPECT_EQ(messenger.entries[0].text,
+            "Unable to select frequency data in AirMail Terminal Window.  Please make sure the Terminal Window is "
+            "Visible on the Desktop and not Minimized.");
+  EXPECT_EQ(status.texts.back(), "Error, Terminal Window");
+}
+
+TEST_F(AirmailTerminalTest, FrequencyFieldFoundFromTheSystemField) {
+  desktop.copies = {"W1AW", "a", "b", "c", "HAM"};
+  EXPECT_TRUE(terminal.TerminalSelectFrequencyField());
+  EXPECT_EQ(desktop.keys.back(), "{TAB}{TAB}");
+}
+
+TEST_F(AirmailTerminalTest, SailmailStationNameBecomesItsKey) {
+  desktop.copies = {"14105.0", "14105.0", "Name of WPW", "SAILMAIL"};
+  auto selection = terminal.TerminalSelectGet();
+  ASSERT_TRUE(selection);
+  EXPECT_EQ(selection->system, "SAILMAIL");
+  EXPECT_EQ(selection->station, "WPW");
+  EXPECT_EQ(selection->frequency, "14105.0");
+
+  desktop.copies = {"14105.0", "14105.0", "Unknown Station", "SailMail"};
+  EXPECT_FALSE(terminal.TerminalSelectGet());
+}
+
+TEST_F(AirmailTerminalTest, PasteStopsWhenTheClipboardRefuses) {
+  desktop.clipboardWorks = false;
+  EXPECT_FALSE(terminal.TerminalFieldPaste("14110.0"));
+  EXPECT_EQ(desktop.keys, std::vector<std::string>{"{TAB}+{TAB}"});  // no "^V"
+}
+
+TEST_F(AirmailTerminalTest, PasteThatNeverReadTheClipboardFails) {
+  desktop.pasteTaken = false;
+  EXPECT_FALSE(terminal.TerminalFieldPaste("14110.0"));
+  EXPECT_EQ(desktop.keys.back(), "^V");
+  EXPECT_EQ(status.texts.back(), "Error, Terminal Window");
+}
+
+TEST_F(AirmailTerminalTest, CallNotMadeWithoutTheLog) {
+  EXPECT_FALSE(terminal.TerminalConnect());
+  EXPECT_TRUE(desktop.keys.empty());
+  EXPECT_EQ(counts.clears, 0);
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  EXPECT_EQ(messenger.entries[0].text.rfind("TerminalConnectCheckFileInitialize, Unable to Find AirMail", 0), 0u);
+}
+
+TEST_F(AirmailTerminalTest, CallKeyThatWasNotInjectedIsNoCall) {
+  LogCreate();
+  counts.values.pactor2 = 3;
+  desktop.keysInjected = false;
+  EXPECT_FALSE(terminal.TerminalConnect());
+  EXPECT_EQ(desktop.keys, std::vector<std::string>{"{F5}"});
+  EXPECT_EQ(counts.clears, 0);
+  EXPECT_EQ(status.texts.back(), "Terminal Window Problem");
+
+  desktop.keysInjected = true;
+  EXPECT_TRUE(terminal.TerminalConnect());
+  EXPECT_EQ(counts.clears, 1);
+  EXPECT_EQ(desktop.arranged, 2);
+}
+
+TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
+  LogCreate();
+  const CallTarget target{"HAM", "W1AW", "14105.0"};
+  ASSERT_TRUE(terminal.TerminalConnect());
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
+  LogCreate("No answer from W1AW\r\n");
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::NoAnswer);
+  ASSERT_EQ(history.entries.size(), 1u);
+  EXPECT_EQ(history.entries[0].outcome, -1);
+  EXPECT_EQ(history.entries[0].frequency, "14105.0");
+
+  // A link the detectors did not hear gives no good mark.
+  ASSERT_TRUE(terminal.TerminalConnect());
+  counts.values.pactor3 = {50, 50, 10, 10, 10, 10};
+  LogCreate("Connected to W1AW\r\n");
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Connected);
+  LogCreate("Disconnected from W1AW\r\n");
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
+  EXPECT_EQ(history.entries.size(), 1u);
+
+  counts.values.pactor3[3] = 11;
+  settings.stationHistoryDebug = true;
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
+  ASSERT_EQ(history.entries.size(), 2u);
+  EXPECT_EQ(history.entries[1].outcome, 1);
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  EXPECT_EQ(messenger.entries[0].title, "Airmail Pactor Detector");
+  EXPECT_EQ(messenger.entries[0].text.rfind("Pactor Detector Status\r\rThreshold, 10\r\r", 0), 0u);
+
+  settings.modeIndex = 3;  // reference stations keep no history
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
+  EXPECT_EQ(history.entries.size(), 2u);
+}
+
+TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAbove) {
+  settings.terminalConnectCheckFile = false;
+  desktop.copies = {"", "*** Calling W1AW, 14105.0 kHz, no answer"};
+  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::NoAnswer);
+  EXPECT_EQ(desktop.keys[0], "{UP}^{END}{LEFT}{HOME}+{END}");
+  EXPECT_EQ(desktop.keys.back(), "^{END}");
+  EXPECT_EQ(desktop.clicks, 1);
+  EXPECT_EQ(desktop.cursor.x, 5);  // the cursor is put back
+  EXPECT_EQ(desktop.cursor.y, 7);
+}
+
+TEST_F(AirmailTerminalTest, StatusErrorWithoutTheTerminal) {
+  desktop.terminal = false;
+  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Error);
+  EXPECT_EQ(desktop.cursor.x, 5);
+}
+
+TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
+  const std::string stale = "PMBO W1AW last contacted server 20 min ago";
+  desktop.copies = {"some line", stale};
+  terminal.ConnectAidCheck("HAM");
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  EXPECT_EQ(messenger.entries[0].text, stale);
+  EXPECT_EQ(messenger.entries[0].title, "ConnectAid - Terminal - Station/Server Warning");
+  EXPECT_EQ(messenger.entries[0].icon, MessageIcon::Information);
+
+  desktop.copies = {stale};
+  terminal.ConnectAidCheck("SAILMAIL");
+  desktop.copies = {"PMBO W1AW last contacted server 15 min ago"};
+  terminal.ConnectAidCheck("HAM");
+  desktop.copies = {"*** Connected to W1AW", stale};
+  terminal.ConnectAidCheck("HAM");
+  EXPECT_EQ(messenger.entries.size(), 1u);
+
+  desktop.copies = {"PMBO W1AW last contacted server ? min ago"};
+  terminal.ConnectAidCheck("HAM");
+  EXPECT_EQ(messenger.entries.size(), 2u);
+
+  settings.lastConnectCheck = false;
+  desktop.keys.clear();
+  terminal.ConnectAidCheck("HAM");
+  EXPECT_TRUE(desktop.keys.empty());
+}
+
+}  // namespace
+}  // namespace velmora

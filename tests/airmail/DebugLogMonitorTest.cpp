@@ -1,0 +1,160 @@
+// Following AirMail's debug log through real files that grow, shrink and vanish.
+#include "airmail/DebugLogMonitor.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/airmail/FakeSeams.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+class DebugLogMonitorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(folder.path() / "Logfiles"); }
+  std::filesystem::path Log() const { return folder.path() / "Logfiles" / "Debug.log"; }
+  std::string Data() const { return folder.path().string(); }
+  void Append(std::string_view text) {
+    std::ofstream out(Log(), std::ios::binary | std::ios::app);
+    out << text;
+  }
+  void Replace(std::string_view text) {
+    std::ofstream out(Log(), std::ios::binary | std::ios::trunc);
+    out << text;
+  }
+  TerminalStatus Check() { return monitor.TerminalConnectCheckFile(Data()); }
+
+  testing::TempFolder folder;
+  RecordingMessenger messenger;
+  testing::CountingActivator activator;
+  DebugLogMonitor monitor{messenger, activator};
+};
+
+TEST_F(DebugLogMonitorTest, LinesBeforeTheCallNeverCount) {
+  Append("10:00 Connected to W1AW\r\n10:05 No answer from K1ABC\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log()));
+  EXPECT_EQ(Check(), TerminalStatus::Calling);
+  Append("10:10 Tuning 14105.0\r\n");
+  EXPECT_EQ(Check(), TerminalStatus::Calling);
+  EXPECT_TRUE(messenger.entries.empty());
+}
+
+TEST_F(DebugLogMonitorTest, TheLastMatchingLineDecides) {
+  Append("old\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:10 Connected to W1AW\r\n10:20 Disconnected from W1AW\r\n10:21 Saving mail\r\n");
+  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
+}
+
+TEST_F(DebugLogMonitorTest, ConnectedThenDisconnectedInSeparateChecks) {
+  Append("");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:10 Connected to W1AW\r\n");
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  EXPECT_EQ(Check(), TerminalStatus::Connected);  // nothing new: unchanged
+  Append("10:20 Disconnected from W1AW\r\n");
+  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
+}
+
+TEST_F(DebugLogMonitorTest, NoAnswerAndCanceledByHand) {
+  Append("");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:10 No answer from W1AW\n");
+  EXPECT_EQ(Check(), TerminalStatus::NoAnswer);
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  EXPECT_EQ(Check(), TerminalStatus::Calling);
+  Append("10:15 No answer from W1AW (manual)\n");
+  EXPECT_EQ(Check(), TerminalStatus::Canceled);
+}
+
+TEST_F(DebugLogMonitorTest, PartialLastLineIsReadAgainWholeOnceComplete) {
+  Append("start\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  std::uint64_t start = monitor.ReadPosition();
+  Append("10:10 No answer from W1AW");
+  EXPECT_EQ(Check(), TerminalStatus::Calling);
+  EXPECT_EQ(monitor.ReadPosition(), start);
+  // Read as a whole line, the "manual" that came later decides.
+  Append(" (manual)\r\n");
+  EXPECT_EQ(Check(), TerminalStatus::Canceled);
+  EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log()));
+}
+
+TEST_F(DebugLogMonitorTest, LineEndSplitBetweenTwoChecks) {
+  Append("");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:10 Connected to W1AW\r");
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  Append("\n10:20 Disconnected from W1AW\r\n");
+  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
+}
+
+TEST_F(DebugLogMonitorTest, LongAppendAcrossManyReads) {
+  Append("");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  std::string filler;
+  for (int i = 0; i < 5000; ++i) filler += "10:10 Sending block " + std::to_string(i) + " of the mail exchange\r\n";
+  Append("10:00 Connected to W1AW\r\n" + filler + "10:30 Disconnected from W1AW\r\n" + filler);
+  ASSERT_GT(std::filesystem::file_size(Log()), 2u * 64 * 1024);
+  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
+}
+
+TEST_F(DebugLogMonitorTest, ANewShorterLogIsReadFromItsStart) {
+  Append(std::string(5000, 'x') + "\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Replace("11:00 Log started\r\n11:01 Connected to W1AW\r\n");
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log()));
+  Append("11:30 Disconnected from W1AW\r\n");
+  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
+}
+
+TEST_F(DebugLogMonitorTest, MissingLogAtTheCall) {
+  EXPECT_FALSE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  const std::string expected = "TerminalConnectCheckFileInitialize, Unable to Find AirMail \"\\Logfiles\\Debug.log\" "
+                               "data.\r\rPlease check that the AirMail's Data Folder \"" +
+                               Data() + "\" is correct.\r";
+  const std::string& text = messenger.entries[0].text;
+  EXPECT_EQ(text.substr(0, expected.size()), expected);
+  EXPECT_GT(text.size(), expected.size());  // the system's error text
+  EXPECT_EQ(activator.count, 1);
+}
+
+TEST_F(DebugLogMonitorTest, LogGoneDuringTheCall) {
+  Append("10:00 Calling\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:10 Connected to W1AW\r\n");
+  ASSERT_EQ(Check(), TerminalStatus::Connected);
+  std::uint64_t position = monitor.ReadPosition();
+  std::filesystem::remove(Log());
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  EXPECT_EQ(monitor.ReadPosition(), position);
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  const std::string expected = "TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data.\r\r"
+                               "Please check that the AirMail's Data Folder \"" +
+                               Data() + "\" is correct.\r";
+  EXPECT_EQ(messenger.entries[0].text.substr(0, expected.size()), expected);
+  EXPECT_GT(messenger.entries[0].text.size(), expected.size());
+  EXPECT_EQ(activator.count, 1);
+}
+
+TEST_F(DebugLogMonitorTest, PositionBeyondFourGigabytes) {
+  Append("");
+  std::error_code error;
+  std::filesystem::resize_file(Log(), 5ull << 30, error);  // sparse where the file system allows
+  if (error) GTEST_SKIP() << "no room for a large sparse file";
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  EXPECT_EQ(monitor.ReadPosition(), 5ull << 30);
+  const std::string lines = "\r\n12:00 Connected to W1AW\r\n";
+  Append(lines);
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  EXPECT_EQ(monitor.ReadPosition(), (5ull << 30) + lines.size());
+  std::filesystem::remove(Log());
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,56 @@
+#pragma once
+// Stand-ins for the windows and records the automation reports to.
+#include <string>
+#include <vector>
+
+#include "airmail/AutomationSeams.h"
+
+namespace velmora::testing {
+
+class RecordingStatus final : public StatusPanel {
+ public:
+  void StatusSet(std::string_view text) override { texts.emplace_back(text); }
+  std::vector<std::string> texts;
+};
+
+class CountingActivator final : public OwnWindowActivator {
+ public:
+  void WindowActivate() override { ++count; }
+  int count = 0;
+};
+
+class FakePactorCounts final : public PactorCounts {
+ public:
+  void Clear() override {
+    values = {};
+    ++clears;
+  }
+  PactorCountValues Get() const override { return values; }
+  PactorCountValues values;
+  int clears = 0;
+};
+
+// Display names are "Name of " + key, as a station list would give them.
+class PrefixStationNames final : public StationNames {
+ public:
+  std::string StationFromStationName(std::string_view, std::string_view name) override {
+    constexpr std::string_view prefix = "Name of ";
+    if (name.substr(0, prefix.size()) != prefix) return {};
+    return std::string(name.substr(prefix.size()));
+  }
+};
+
+class RecordingHistory final : public StationHistory {
+ public:
+  struct Entry {
+    std::string system, station, frequency;
+    int outcome;
+  };
+  void StationHistorySet(std::string_view system, std::string_view station, std::string_view frequency,
+                         int outcome) override {
+    entries.push_back({std::string(system), std::string(station), std::string(frequency), outcome});
+  }
+  std::vector<Entry> entries;
+};
+
+}  // namespace velmora::testing

@@ -1,0 +1,108 @@
+// What the terminal's lines and fields say.
+#include "airmail/TerminalText.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+TEST(TerminalLineStatusTest, EachStatusLine) {
+  EXPECT_EQ(TerminalLineStatus("*** W1AW, 14105.0 kHz, canceled"), TerminalStatus::Canceled);
+  EXPECT_EQ(TerminalLineStatus("*** (31)DISCONNECTED"), TerminalStatus::Disconnected);
+  EXPECT_EQ(TerminalLineStatus("*** Disconnected from W1AW"), TerminalStatus::Disconnected);
+  EXPECT_EQ(TerminalLineStatus("*** W1AW, 14105.0 kHz, no answer"), TerminalStatus::NoAnswer);
+  EXPECT_EQ(TerminalLineStatus("No answer from W1AW"), TerminalStatus::NoAnswer);
+  EXPECT_EQ(TerminalLineStatus("*** Calling W1AW on 14105.0 kHz"), TerminalStatus::Calling);
+  EXPECT_EQ(TerminalLineStatus("*** Connected to W1AW"), TerminalStatus::Connected);
+  EXPECT_EQ(TerminalLineStatus("any other text"), TerminalStatus::Connected);
+}
+
+TEST(TerminalLineStatusTest, FirstMatchWins) {
+  EXPECT_EQ(TerminalLineStatus("Calling W1AW, 14105.0 kHz, no answer"), TerminalStatus::NoAnswer);
+  EXPECT_EQ(TerminalLineStatus("Calling W1AW, 14105.0 kHz, canceled, no answer"), TerminalStatus::Canceled);
+  EXPECT_EQ(TerminalLineStatus("calling w1aw"), TerminalStatus::Connected);  // case matters
+}
+
+TEST(TerminalLineStatusTest, IdlePromptCompleteOrCutShort) {
+  for (const char* prompt : {"< id >", "< id > W1AW", "< id ", "< id", "< i", "< ", "<"})
+    EXPECT_EQ(TerminalLineStatus(prompt), TerminalStatus::Idle) << prompt;
+  EXPECT_EQ(TerminalLineStatus("< idle"), TerminalStatus::Connected);
+  EXPECT_EQ(TerminalLineStatus(""), TerminalStatus::Connected);
+}
+
+TEST(DebugLogLineStatusTest, LinePatterns) {
+  auto calling = TerminalStatus::Calling;
+  EXPECT_EQ(DebugLogLineStatus("12:00 No answer from W1AW", calling), TerminalStatus::NoAnswer);
+  EXPECT_EQ(DebugLogLineStatus("12:00 No answer from W1AW (manual)", calling), TerminalStatus::Canceled);
+  EXPECT_EQ(DebugLogLineStatus("12:00 Disconnected from W1AW", calling), TerminalStatus::Disconnected);
+  EXPECT_EQ(DebugLogLineStatus("12:00 Disconnected from W1AW (manual)", calling), TerminalStatus::Canceled);
+  EXPECT_EQ(DebugLogLineStatus("12:00 Connected to W1AW", calling), TerminalStatus::Connected);
+  EXPECT_EQ(DebugLogLineStatus("12:00 Connected to W1AW, Disconnected from W1AW", calling),
+            TerminalStatus::Disconnected);
+  EXPECT_EQ(DebugLogLineStatus("12:00 Tuning radio", TerminalStatus::Connected), TerminalStatus::Connected);
+}
+
+TEST(TerminalFieldTest, FrequencyAndSystemFields) {
+  EXPECT_TRUE(TerminalFieldIsFrequency("7065.0"));     // dot 5th
+  EXPECT_TRUE(TerminalFieldIsFrequency("14105.0"));    // dot 6th
+  EXPECT_TRUE(TerminalFieldIsFrequency("100000.5"));   // dot 7th
+  EXPECT_FALSE(TerminalFieldIsFrequency("706.5"));
+  EXPECT_FALSE(TerminalFieldIsFrequency("1234567.0"));
+  EXPECT_FALSE(TerminalFieldIsFrequency("W1AW"));
+  EXPECT_FALSE(TerminalFieldIsFrequency(""));
+  EXPECT_TRUE(TerminalFieldIsSystem("ham"));
+  EXPECT_TRUE(TerminalFieldIsSystem("SailMail"));
+  EXPECT_TRUE(TerminalFieldIsSystem("FAX"));
+  EXPECT_FALSE(TerminalFieldIsSystem("HAM "));
+}
+
+TEST(ConnectAidTest, MinutesOfTheServerLine) {
+  EXPECT_EQ(ConnectAidMinutes("PMBO W1AW last contacted server 12 min ago"), 12);
+  EXPECT_EQ(ConnectAidMinutes("server 0 min"), 0);
+  EXPECT_EQ(ConnectAidMinutes("server 125 min"), 125);
+  EXPECT_EQ(ConnectAidMinutes("no word here 12 min"), -1);
+  EXPECT_EQ(ConnectAidMinutes("server 12 hours"), -1);
+  EXPECT_EQ(ConnectAidMinutes("server abc min"), -1);
+  // "min" right after the word leaves no room for a number.
+  EXPECT_EQ(ConnectAidMinutes("servermin"), -1);
+  EXPECT_EQ(ConnectAidMinutes("server min"), -1);
+  EXPECT_EQ(ConnectAidMinutes("server"), -1);
+}
+
+TEST(ConnectAidTest, OnlyHamServerLinesAreExamined) {
+  EXPECT_TRUE(ConnectAidLineIsServer("ham", "PMBO W1AW last contacted server 20 min"));
+  EXPECT_FALSE(ConnectAidLineIsServer("SAILMAIL", "PMBO W1AW last contacted server 20 min"));
+  EXPECT_FALSE(ConnectAidLineIsServer("HAM", " PMBO last contacted"));
+  EXPECT_FALSE(ConnectAidLineIsServer("HAM", "PMBO W1AW"));
+  EXPECT_TRUE(ConnectAidLineIsConnection("*** Connected to W1AW"));
+}
+
+TEST(MouseAbsoluteCentreTest, CentreInTheAbsoluteRange) {
+  MousePoint p = MouseAbsoluteCentre(668, 432, 612, 434, 1280, 900);
+  EXPECT_EQ(p.x, 49869);  // (668 + 306) * 65536 / 1280 = 49868.8
+  EXPECT_EQ(p.y, 47259);  // (432 + 217) * 65536 / 900 = 47258.7
+}
+
+TEST(PactorCountsTest, LinkShownByTheWideForms) {
+  PactorCountValues counts;
+  counts.pactor3[0] = 50;  // 200 Hz
+  counts.pactor3[1] = 50;  // 600 Hz
+  EXPECT_FALSE(PactorCountsShowLink(counts));
+  counts.pactor3[5] = 11;
+  EXPECT_TRUE(PactorCountsShowLink(counts));
+  counts = {};
+  counts.pactor2 = 10;
+  EXPECT_FALSE(PactorCountsShowLink(counts));
+  counts.pactor2 = 11;
+  EXPECT_TRUE(PactorCountsShowLink(counts));
+}
+
+TEST(PactorCountsTest, DetectorStatusText) {
+  PactorCountValues counts{7, {1, 2, 3, 4, 5, 6}};
+  EXPECT_EQ(PactorDetectorStatusText(counts),
+            "Pactor Detector Status\r\rThreshold, 10\r\rPactor 2 (100), 7\r\rPactor 3 (200), 1\rPactor 3 (600), 2\r"
+            "Pactor 3 (1400/2800), 3\rPactor 3 (2800), 4\rPactor 3 (3200), 5\rPactor 3 (3600), 6");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,84 @@
+#pragma once
+// One test's AirMail: copies of the fixture's program and data folders,
+// the stand-in as the program with a scenario beside it, and the record of
+// what the stand-in received.
+#include <windows.h>
+
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "airmail/win32/AirmailWindows.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora::testing {
+
+class StandInSession {
+ public:
+  using Scenario = std::map<std::string, std::string>;
+
+  explicit StandInSession(const Scenario& scenario) {
+    const auto fixture = HostPath(VELMORA_SOURCE_DIR) / "tests" / "airmail" / "fixture";
+    const auto copy = std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing;
+    std::filesystem::copy(fixture / "data", data_.path(), copy);
+    std::filesystem::copy(fixture / "program", program_.path(), copy);
+    std::filesystem::copy_file(HostPath(VELMORA_STANDIN), program_.path() / kAirmailProgramFile,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::ofstream ini(program_.path() / "Scenario.ini", std::ios::binary);
+    ini << "[Scenario]\r\nDataFolder=" << DataFolder() << "\r\nLifetime=60\r\n";
+    for (const auto& [key, value] : scenario) ini << key << "=" << value << "\r\n";
+  }
+  StandInSession(const StandInSession&) = delete;
+  StandInSession& operator=(const StandInSession&) = delete;
+  ~StandInSession() { End(); }
+
+  std::string ProgramFolder() const { return program_.path().string(); }
+  std::string DataFolder() const { return data_.path().string(); }
+
+  // Starts it as a user would, and waits for its windows.
+  bool Start(bool withTerminal) {
+    child_ = std::make_unique<ChildProcess>("\"" + ProgramFolder() + "\\" + kAirmailProgramFile + "\"",
+                                            ProgramFolder());
+    return child_->Started() &&
+           PumpUntil([&] { return AirmailWindowGet() && (!withTerminal || TerminalWindowGet()); }, 10);
+  }
+
+  // Ends the stand-in however it was started, and waits until it is gone.
+  void End() {
+    HWND main = AirmailWindowGet();
+    if (!main) return;
+    DWORD id = 0;
+    GetWindowThreadProcessId(main, &id);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    if (process) {
+      if (WaitForSingleObject(process, 3000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+      WaitForSingleObject(process, 3000);
+      CloseHandle(process);
+    }
+    PumpUntil([] { return AirmailWindowGet() == nullptr; }, 3);
+  }
+
+  std::vector<std::string> Record() const {
+    std::vector<std::string> lines;
+    std::ifstream in(program_.path() / "Record.txt");
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  bool Recorded(const std::string& line) const {
+    for (const auto& l : Record())
+      if (l == line) return true;
+    return false;
+  }
+
+ private:
+  TempFolder program_, data_;
+  std::unique_ptr<ChildProcess> child_;
+};
+
+}  // namespace velmora::testing
