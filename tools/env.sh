@@ -5,6 +5,7 @@
 VELMORA_ROOT=${VELMORA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 VELMORA_BUILD=$VELMORA_ROOT/build
 VELMORA_PIDS=()
+VELMORA_GROUPS=()
 
 VELMORA_BUILD_PACKAGES="cmake make g++ googletest libgtest-dev libbenchmark-dev libfftw3-dev locales
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64"
@@ -58,8 +59,10 @@ velmora_make_locale() {
 velmora_cleanup() {
   local pid
   if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then wineserver -k >/dev/null 2>&1; fi
+  for pid in "${VELMORA_GROUPS[@]}"; do kill -- "-$pid" >/dev/null 2>&1; done
   for pid in "${VELMORA_PIDS[@]}"; do kill "$pid" >/dev/null 2>&1; done
-  VELMORA_PIDS=()
+  VELMORA_PIDS=() VELMORA_GROUPS=()
+VELMORA_GROUPS=()
 }
 
 # A virtual display when there is none (or when asked for one).
@@ -115,4 +118,19 @@ velmora_pulse() {
   fi
   pactl set-default-sink velmora >/dev/null 2>&1
   pactl set-default-source velmora.monitor >/dev/null 2>&1
+}
+
+# Plays a recording (16-bit mono at 11025 Hz, no header) into the null sink
+# over and over, so the capture hears it as if it came from the receiver.
+velmora_play_loop() {
+  local file=$1
+  setsid bash -c 'while :; do pacat --raw --format=s16le --rate=11025 --channels=1 -d velmora "$0" || sleep 1; done' \
+    "$file" >/dev/null 2>&1 &
+  VELMORA_GROUPS+=($!)
+}
+
+# True when the sound server was started here for the run: there is no
+# sound card of the user's to listen to.
+velmora_no_sound_card() {
+  ! ls /dev/snd/pcm* >/dev/null 2>&1
 }

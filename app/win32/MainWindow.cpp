@@ -78,9 +78,13 @@ bool MainWindow::OnCreate() {
   menuBar_.reset(BuildMenuBar(available));
   frequencyMenu_.reset(BuildPopupMenu(FindMenu("mnuFrequency"), available));
   timeMenu_.reset(BuildPopupMenu(FindMenu("mnuTime"), available));
-  plainDisplay_ = std::make_unique<PlainDisplay>(hwnd_, picTime_, picFrequency_);
-  signal_.SetDisplay(*plainDisplay_);
+  SpectrumSource& spectrum = *this;
+  display_ = std::make_unique<SignalDisplay>(hwnd_, picTime_, picFrequency_, settings_, spectrum);
+  signal_.SetDisplay(*display_);
   signal_.SetAnalysis(analysis_);
+  analysis_.SetDrawing(display_.get());
+  DetectObserver& observer = *this;
+  signal_.SetDetectObserver(&observer);
   CreateDialogs();
   UpdateToolbarAvailability();
   statusBar_.SetText(1, "Stopped");
@@ -259,10 +263,18 @@ void MainWindow::PopupMenu(HMENU menu, POINT screen) {
 }
 
 void MainWindow::OnDisplayMouse(bool spectrum, UINT message, int x, int y) {
-  if (message != WM_RBUTTONUP) return;
-  POINT p{x, y};
-  ClientToScreen(spectrum ? picFrequency_.Handle() : picTime_.Handle(), &p);
-  PopupMenu(spectrum ? frequencyMenu_.get() : timeMenu_.get(), p);
+  if (message == WM_RBUTTONUP) {
+    POINT p{x, y};
+    ClientToScreen(spectrum ? picFrequency_.Handle() : picTime_.Handle(), &p);
+    PopupMenu(spectrum ? frequencyMenu_.get() : timeMenu_.get(), p);
+    return;
+  }
+  auto readout = spectrum ? display_->SpectrumMouse(message, x, y, signal_.LoopActive(), [this] { RedrawLastBuffer(); })
+                          : display_->TimeMouse(message, x, y);
+  if (spectrum && message == WM_LBUTTONUP) UpdateCaption();
+  if (!readout) return;
+  statusBar_.SetReadoutVisible(true);
+  statusBar_.SetText(2, *readout);
 }
 
 void MainWindow::OnInitMenuPopup(HMENU menu) {
@@ -461,8 +473,13 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_MOUSEMOVE:
-      statusBar_.SetReadoutVisible(false);
-      return 0;
+    case WM_SETCURSOR:
+      // Over the toolbar, the status bar or the frame the read-out is empty.
+      if (message == WM_MOUSEMOVE || reinterpret_cast<HWND>(wParam) == toolbar_.Handle() ||
+          reinterpret_cast<HWND>(wParam) == statusBar_.Handle())
+        statusBar_.SetText(2, "");
+      if (message == WM_MOUSEMOVE) return 0;
+      break;
     case WM_CLOSE:
       OnClose();
       return 0;

@@ -12,11 +12,13 @@
 #include "analysis/SignalAnalysis.h"
 #include "app/MainSettings.h"
 #include "display/win32/BufferedPicture.h"
-#include "app/win32/PlainDisplay.h"
+#include "analysis/DetectorStatistics.h"
+#include "analysis/SignalAnalysis.h"
 #include "audio/SignalSide.h"
 #include "audio/win32/WaveDevices.h"
 #include "display/win32/HelpWindows.h"
 #include "display/win32/OptionsDialog.h"
+#include "display/win32/SignalDisplay.h"
 #include "app/win32/StatusBar.h"
 #include "app/win32/Toolbar.h"
 #include "common/win32/Handles.h"
@@ -29,7 +31,8 @@ inline constexpr const char* kMainWindowClass = "VelmoraMain";
 inline constexpr const char* kMainWindowCaption = "Velmora";
 inline constexpr std::uint16_t kNoBuffer = 65535;
 
-class MainWindow final : private SignalHost, private OptionsHost, private HelpHost {
+class MainWindow final : private SignalHost, private OptionsHost, private HelpHost, private DetectObserver,
+                         private SpectrumSource {
  public:
   MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect);
   MainWindow(const MainWindow&) = delete;
@@ -58,9 +61,10 @@ class MainWindow final : private SignalHost, private OptionsHost, private HelpHo
   BufferedPicture& FrequencyPicture() { return picFrequency_; }
   bool MenuBarVisible() const { return settings_.menuBarVisible; }
   SignalSide& Signal() { return signal_; }
+  SignalAnalysis& Analysis() { return analysis_; }
+  SignalDisplay& Display() { return *display_; }
+  DetectorStatistics& Statistics() { return statistics_; }
   Messenger& Messages() { return messenger_; }
-  // Replaces the plain display (the tests, and the full displays when they come).
-  void SetDisplay(BufferDisplay& display) { signal_.SetDisplay(display); }
   // The loop starts by itself at the first showing; tests may start it themselves.
   void SetAutoStart(bool autoStart) { autoStart_ = autoStart; }
   OptionsDialog* Options() { return options_.get(); }
@@ -122,6 +126,13 @@ class MainWindow final : private SignalHost, private OptionsHost, private HelpHo
   bool AutoConnectAvailable() const override { return autoConnect_.Available(); }
   void ShowAutoConnect() override { autoConnect_.Show(); }
 
+  // DetectObserver: the Options dialog's readings and statistics after every buffer.
+  void AfterDetect() override;
+  // SpectrumSource: what the spectrum display reads of the analysis.
+  std::int32_t TransformLength() const override { return analysis_.Spectrum().N(); }
+  float Density(std::int32_t bin) const override { return analysis_.Spectrum().Density(bin); }
+  bool WwvTop() const override { return settings_.detector.wwvMode || analysis_.ReferenceWwv(); }
+
   void CreateDialogs();
   void ShowOptions(int tab);
   void UnloadDialogs();
@@ -147,7 +158,8 @@ class MainWindow final : private SignalHost, private OptionsHost, private HelpHo
   WaveOutDevice waveOut_;
   SteadyClock clock_;
   SignalSide signal_;
-  std::unique_ptr<PlainDisplay> plainDisplay_;
+  std::unique_ptr<SignalDisplay> display_;
+  DetectorStatistics statistics_;  // held for the Options dialog
   std::unique_ptr<OptionsDialog> options_;
   std::unique_ptr<OverviewWindow> overview_;
   std::unique_ptr<DiagramMainWindow> diagramMain_;

@@ -39,8 +39,37 @@ void MainWindow::SimulateChanged() {
   if (signal_.inputSource == kSimulated && !signal_.LoopActive()) signal_.SimulateData();
 }
 
-std::string MainWindow::StatisticsMessage() const { return {}; }
-void MainWindow::StatisticsReset() {}
+std::string MainWindow::StatisticsMessage() const {
+  // Each enabled detector among the five, in order, two carriage returns apart.
+  std::string message;
+  for (int k = 1; k <= kStatisticsDetectors; ++k) {
+    auto detector = static_cast<StatisticsDetector>(k);
+    if (!StatisticsEnabled(detector, settings_.detector)) continue;
+    if (!message.empty()) message += "\r\r";
+    message += statistics_.Text(detector, signal_.BufferSeconds());
+  }
+  return message;
+}
+
+void MainWindow::StatisticsReset() { statistics_.Reset(); }
+
+void MainWindow::AfterDetect() {
+  if (!options_ || !options_->Visible()) return;
+  const DetectorResults& r = analysis_.Results();
+  std::array<DetectorLabel, kLabelCount> labels;
+  labels[kLabelPower] = {r.powerText, r.powerDetected};
+  labels[kLabelPactor2] = {r.pactor2Text, r.pactor2Detected};
+  labels[kLabelPactor3] = {r.pactor3Text, r.pactor3Detected};
+  labels[kLabelBurst] = {r.burstText, r.burstDetected};
+  labels[kLabelPeak] = {r.peakText, r.peakDetected};
+  labels[kLabelPulse] = {r.pulseText, r.pulseDetected};
+  labels[kLabelCw] = {r.cwText, r.cwDetected};
+  labels[kLabelFax] = {r.faxText, r.faxDetected};
+  labels[kLabelWwv] = {r.wwvText, r.wwvDetected};
+  options_->Update(labels);
+  // Statistics count only the buffers seen while the dialog is shown.
+  StatisticsUpdate(statistics_, r, settings_.detector, analysis_.Spectrum().SignalLevel());
+}
 
 void MainWindow::ShowMainWindow() {
   if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);

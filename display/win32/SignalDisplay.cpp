@@ -1,5 +1,7 @@
 #include "display/win32/SignalDisplay.h"
 
+#include <cmath>
+
 namespace velmora {
 
 void SignalDisplay::DrawTime(std::span<const std::int16_t> samples) {
@@ -29,6 +31,38 @@ void SignalDisplay::Present() {
   timeCanvas_.reset();
   time_.Present();
   frequency_.Present();
+}
+
+void SignalDisplay::SpectrumMarker(double frequency, float topLevel, float bottomLevel) {
+  if (spectrumCanvas_) DrawSpectrumMarker(*spectrumCanvas_, spectrumView_, frequency, topLevel, bottomLevel);
+}
+
+void SignalDisplay::SpectrumCurve(std::span<const SpectrumPoint> points) {
+  if (!spectrumCanvas_ || points.empty()) return;
+  spectrumCanvas_->SelectPen(DisplayPen::Marker);
+  for (size_t i = 0; i < points.size(); ++i) {
+    int x = static_cast<int>(std::lround(spectrumView_.XOfFrequency(points[i].frequency)));
+    int y = static_cast<int>(std::lround(spectrumView_.YOfLevel(points[i].level)));
+    if (i == 0)
+      spectrumCanvas_->MoveTo(x, y);
+    else
+      spectrumCanvas_->LineTo(x, y);
+  }
+}
+
+void SignalDisplay::SpectrumLevelLine(double lowFrequency, double highFrequency, float level) {
+  if (spectrumCanvas_) DrawSpectrumLevelLine(*spectrumCanvas_, spectrumView_, lowFrequency, highFrequency, level);
+}
+
+void SignalDisplay::TimeMarker(long samplePosition, TimeMarkerKind kind) {
+  if (timeCanvas_) DrawTimeMarker(*timeCanvas_, timeView_, samplePosition, kind == TimeMarkerKind::Burst);
+}
+
+void SignalDisplay::TimeCurve(TimeCurveKind kind, std::span<const float> values) {
+  if (!timeCanvas_) return;
+  bool slow = kind == TimeCurveKind::BurstSlow || kind == TimeCurveKind::PulseFiltered;
+  timeCanvas_->SelectPen(slow ? DisplayPen::SlowCurve : DisplayPen::Marker);
+  DrawTimeCurve(*timeCanvas_, timeView_, values);
 }
 
 std::optional<std::string> SignalDisplay::SpectrumMouse(UINT message, int x, int y, bool loopRunning,

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "analysis/DetectorDrawing.h"
 #include "app/MainSettings.h"
 #include "audio/BufferWork.h"
 #include "display/DisplayDrawing.h"
@@ -28,17 +29,24 @@ class SpectrumSource {
   virtual bool WwvTop() const = 0;  // WWV mode or a WWV reference row: the top level is 110 dB
 };
 
-class SignalDisplay : public BufferDisplay {
+class SignalDisplay final : public BufferDisplay, public DetectorDrawing {
  public:
   SignalDisplay(HWND main, BufferedPicture& time, BufferedPicture& frequency, MainSettings& settings,
                 const SpectrumSource& spectrum)
       : main_(main), time_(time), frequency_(frequency), settings_(settings), spectrum_(spectrum) {}
 
-  // BufferDisplay
+  // BufferDisplay and DetectorDrawing
   bool Shown() const override { return !IsIconic(main_); }
   void DrawTime(std::span<const std::int16_t> samples) override;
   void DrawFrequency() override;
   void Present() override;
+
+  // DetectorDrawing: the detectors' markers and curves on the buffer in hand.
+  void SpectrumMarker(double frequency, float topLevel, float bottomLevel) override;
+  void SpectrumCurve(std::span<const SpectrumPoint> points) override;
+  void SpectrumLevelLine(double lowFrequency, double highFrequency, float level) override;
+  void TimeMarker(long samplePosition, TimeMarkerKind kind) override;
+  void TimeCurve(TimeCurveKind kind, std::span<const float> values) override;
 
   // Mouse on the displays. Each returns the read-out for status panel 2, if any.
   std::optional<std::string> SpectrumMouse(UINT message, int x, int y, bool loopRunning,
@@ -50,13 +58,9 @@ class SignalDisplay : public BufferDisplay {
   const SpectrumView& View() const { return spectrumView_; }
   const TimeView& Time() const { return timeView_; }
 
- protected:
-  // Drawing surfaces of the buffer in hand, for the detectors' markers.
-  Canvas* SpectrumCanvas() { return spectrumCanvas_ ? &*spectrumCanvas_ : nullptr; }
-  Canvas* TimeCanvas() { return timeCanvas_ ? &*timeCanvas_ : nullptr; }
+ private:
   bool Colour() const { return settings_.display.displayColor; }
 
- private:
   HWND main_;
   BufferedPicture& time_;
   BufferedPicture& frequency_;
