@@ -32,6 +32,10 @@ SpectrumView MakeSpectrumView(std::int16_t fftRange, double centerFrequency, con
       high = centerFrequency + fs / 32;
       break;
     case 3:
+      if (zoom.low == zoom.high) {  // no zoom chosen yet (it is not kept between runs): the half range
+        high = std::min(fs / 4, 3000.0);
+        break;
+      }
       low = std::min(zoom.low, zoom.high);
       high = std::max(zoom.low, zoom.high);
       if (zoom.top != 0 && zoom.top != zoom.bottom) {

@@ -3,9 +3,10 @@ velmora_add_test(airmail_automation_test
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AirmailTerminalTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DebugLogMonitorTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DetectorPactorCountsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KeyScriptTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TerminalTextTest.cpp
-  LIBS velmora_airmail_automation)
+  LIBS velmora_airmail_automation velmora_signalgen)
 
 if(VELMORA_WINDOWS)
   # AirMail's stand-in for the tests: never installed or shipped.

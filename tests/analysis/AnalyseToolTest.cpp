@@ -214,7 +214,9 @@ TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
   for (std::size_t line = 1; line < r.out.size() && !r.out[line].empty(); ++line) {
     const auto f = Fields(r.out[line]);
     ++buffers;
-    if (line <= 5) EXPECT_EQ(f[4], "0") << r.out[line];  // the first second: noise only
+    if (line <= 5) {
+      EXPECT_EQ(f[4], "0") << r.out[line];  // the first second: noise only
+    }
     if (f[4] == "1") {
       ++busy;
       EXPECT_EQ(f[6], "Pactor 3; 1400/2800");

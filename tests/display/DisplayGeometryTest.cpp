@@ -67,6 +67,12 @@ TEST(SpectrumView, ANarrowZoomStillShowsOneBin) {
   EXPECT_DOUBLE_EQ(v.pixelsPerBin, 800.0);
 }
 
+TEST(SpectrumView, ZoomedWithoutAZoomShowsTheHalfRange) {
+  auto v = MakeSpectrumView(3, 1700, Zoom{}, 2048, 800, 400, false);
+  EXPECT_EQ(v.firstBin, 0);
+  EXPECT_EQ(v.binCount, 512);
+}
+
 TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
   auto v = MakeSpectrumView(0, 1700, {}, 2048, 1024, 400, false);
   Zoom zoom;
