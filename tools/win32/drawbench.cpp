@@ -1,0 +1,102 @@
+// velmora-drawbench: time per buffer of the analysis and of the drawing of
+// both displays, on a generated Pactor 3 exchange, in a real window.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "analysis/SignalAnalysis.h"
+#include "app/MainSettings.h"
+#include "display/win32/BufferedPicture.h"
+#include "display/win32/SignalDisplay.h"
+#include "tools/signalgen/SignalGen.h"
+
+namespace {
+
+using namespace velmora;
+using Clock = std::chrono::steady_clock;
+
+class Source final : public SpectrumSource {
+ public:
+  explicit Source(const SignalAnalysis& a) : a_(a) {}
+  std::int32_t TransformLength() const override { return a_.Spectrum().N(); }
+  float Density(std::int32_t bin) const override { return a_.Spectrum().Density(bin); }
+  bool WwvTop() const override { return false; }
+
+ private:
+  const SignalAnalysis& a_;
+};
+
+LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+
+double Microseconds(Clock::duration d, int runs) {
+  return std::chrono::duration<double, std::micro>(d).count() / runs;
+}
+
+}  // namespace
+
+int main() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "DrawBench";
+  RegisterClassA(&wc);
+  HWND main = CreateWindowExA(0, "DrawBench", "Velmora - drawing", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 700, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+  ShowWindow(main, SW_SHOW);
+  BufferedPicture time, frequency;
+  time.Create(main, 1, nullptr);
+  frequency.Create(main, 2, nullptr);
+  time.Move(0, 0, 980, 210);
+  frequency.Move(0, 210, 980, 420);
+
+  signalgen::SignalSpec spec;
+  spec.form = signalgen::Form::Pactor3;
+  spec.variant = 3;
+  spec.snrDb = 10;
+  spec.seconds = 12;
+  auto pcm = signalgen::ToPcm16(signalgen::Generate(spec).samples);
+
+  std::printf("samples  colour  analysis+detect (us)  drawing (us)  buffer (ms)  drawing load\n");
+  for (std::int32_t n : {2048, 32768}) {
+    for (bool colour : {false, true}) {
+      MainSettings settings;
+      settings.display.sampleSize = n;
+      settings.display.displayColor = colour;
+      auto& d = settings.detector;
+      d.burstEnabled = d.peakEnabled = d.pulseEnabled = true;
+      d.offsetFrequencyRange = 100;
+      SignalAnalysis analysis(settings.detector);
+      Source source(analysis);
+      SignalDisplay display(main, time, frequency, settings, source);
+      analysis.SetDrawing(&display);
+      Clock::duration analysing{}, drawing{};
+      int runs = 0;
+      std::string panel;
+      for (int pass = 0; pass < 3; ++pass)
+        for (size_t at = 0; at + n <= pcm.size(); at += n, ++runs) {
+          std::span<const std::int16_t> buffer(pcm.data() + at, n);
+          auto t0 = Clock::now();
+          analysis.Analyse(buffer, n);
+          auto t1 = Clock::now();
+          display.DrawTime(buffer);
+          display.DrawFrequency();
+          auto t2 = Clock::now();
+          analysis.Detect(panel);  // draws its markers
+          auto t3 = Clock::now();
+          display.Present();
+          auto t4 = Clock::now();
+          analysing += (t1 - t0) + (t3 - t2);
+          drawing += (t2 - t1) + (t4 - t3);
+          MSG msg;
+          while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        }
+      double bufferMs = 1000.0 * n / 11025;
+      double draw = Microseconds(drawing, runs);
+      std::printf("%7d  %-6s  %20.0f  %12.0f  %11.1f  %11.2f%%\n", n, colour ? "yes" : "no",
+                  Microseconds(analysing, runs), draw, bufferMs, 100 * draw / 1000 / bufferMs);
+    }
+  }
+  DestroyWindow(main);
+  return 0;
+}
