@@ -15,7 +15,7 @@
 #include "analysis/NoiseDetectors.h"
 #include "analysis/PactorDetectors.h"
 #include "analysis/PulseDetector.h"
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 #include "analysis/TemplateCorrelator.h"
 #include "audio/BufferWork.h"
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 namespace velmora {
 

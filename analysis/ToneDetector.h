@@ -9,7 +9,7 @@
 
 #include "analysis/DetectorDrawing.h"
 #include "analysis/MathLib.h"
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 namespace velmora {
 

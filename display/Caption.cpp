@@ -1,6 +1,6 @@
 #include "display/Caption.h"
 
-#include "display/SpectrumView.h"
+#include "display/FrequencyView.h"
 
 namespace velmora {
 

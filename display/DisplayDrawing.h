@@ -7,7 +7,7 @@
 #include <span>
 
 #include "display/PlotPoint.h"
-#include "display/SpectrumView.h"
+#include "display/FrequencyView.h"
 
 namespace velmora {
 

@@ -108,12 +108,12 @@ DetectorSettings EveryDetector() {
 }
 
 std::vector<std::int16_t> Recording(signalgen::Form form) {
-  signalgen::SignalSpec spec;
-  spec.form = form;
-  spec.variant = 2;
-  spec.snrDb = 10;
-  spec.seconds = 24;
-  return signalgen::ToPcm16(signalgen::Generate(spec).samples);
+  signalgen::SignalSpec recipe;
+  recipe.form = form;
+  recipe.variant = 2;
+  recipe.snrDb = 10;
+  recipe.seconds = 24;
+  return signalgen::ToPcm16(signalgen::Generate(recipe).samples);
 }
 
 // One buffer after another of a recording: analysis, then Detect.

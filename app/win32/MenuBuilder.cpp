@@ -4,9 +4,9 @@
 
 namespace velmora {
 
-HMENU BuildPopupMenu(const MenuSpec& spec, const std::function<bool(int)>& available) {
+HMENU BuildPopupMenu(const MenuSpec& menu, const std::function<bool(int)>& available) {
   HMENU popup = CreatePopupMenu();
-  for (const auto& item : spec.items) {
+  for (const auto& item : menu.items) {
     if (item.Separator()) {
       AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
       continue;
@@ -19,9 +19,9 @@ HMENU BuildPopupMenu(const MenuSpec& spec, const std::function<bool(int)>& avail
 
 HMENU BuildMenuBar(const std::function<bool(int)>& available) {
   HMENU bar = CreateMenu();
-  for (const auto& spec : MainMenus()) {
-    if (!spec.inMenuBar) continue;
-    AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(BuildPopupMenu(spec, available)), spec.caption);
+  for (const auto& menu : MainMenus()) {
+    if (!menu.inMenuBar) continue;
+    AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(BuildPopupMenu(menu, available)), menu.caption);
   }
   return bar;
 }

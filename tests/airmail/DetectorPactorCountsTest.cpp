@@ -15,12 +15,12 @@ TEST(DetectorPactorCounts, CountsDetectionsAndEmptiesThem) {
   DetectorSettings settings;
   SignalAnalysis analysis(settings);
   DetectorPactorCounts counts(analysis);
-  SignalSpec spec;
-  spec.form = Form::Pactor2;
-  spec.snrDb = 30;
-  spec.seconds = 2;
-  spec.rhythm.cycle = 0;  // continuous
-  auto pcm = ToPcm16(Generate(spec).samples);
+  SignalSpec recipe;
+  recipe.form = Form::Pactor2;
+  recipe.snrDb = 30;
+  recipe.seconds = 2;
+  recipe.rhythm.cycle = 0;  // continuous
+  auto pcm = ToPcm16(Generate(recipe).samples);
   std::string panel;
   for (size_t at = 0; at + 2048 <= pcm.size(); at += 2048) {
     analysis.Analyse(std::span(pcm).subspan(at, 2048), 2048);

@@ -37,10 +37,10 @@ std::vector<std::string> Fields(const std::string& line) {
 struct AnalyseTool : ::testing::Test {
   testing::TempFolder folder;
 
-  std::string Write(const std::string& name, const signalgen::SignalSpec& spec, bool eightBit = false) {
+  std::string Write(const std::string& name, const signalgen::SignalSpec& recipe, bool eightBit = false) {
     const auto file = folder.path() / name;
     std::error_code error;
-    EXPECT_TRUE(signalgen::WriteRecording(file, signalgen::Generate(spec).samples, eightBit, error));
+    EXPECT_TRUE(signalgen::WriteRecording(file, signalgen::Generate(recipe).samples, eightBit, error));
     return file.string();
   }
   std::string WriteText(const std::string& name, const std::string& text) {
@@ -188,17 +188,17 @@ TEST_F(AnalyseTool, BadInputSaysSoOnOneLineAndExitsWithTwo) {
 // made by the command in the README, and found busy where the packets are.
 TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
   const std::string demo = std::string(VELMORA_SOURCE_DIR) + "/analysis/demo/Demo Pactor 3.bin";
-  signalgen::SignalSpec spec;
-  spec.form = signalgen::Form::Pactor3;
-  spec.variant = 3;
-  spec.snrDb = 10;
-  spec.seconds = 8;
-  spec.rhythm.start = 1;
-  spec.seed = 7;
+  signalgen::SignalSpec recipe;
+  recipe.form = signalgen::Form::Pactor3;
+  recipe.variant = 3;
+  recipe.snrDb = 10;
+  recipe.seconds = 8;
+  recipe.rhythm.start = 1;
+  recipe.seed = 7;
   std::error_code error;
   const auto bytes = ReadWholeFile(demo, error);
   ASSERT_TRUE(bytes);
-  const auto pcm = signalgen::ToPcm16(signalgen::Generate(spec).samples);
+  const auto pcm = signalgen::ToPcm16(signalgen::Generate(recipe).samples);
   ASSERT_EQ(bytes->size(), 2 * pcm.size());
   int differ = 0;  // another maths library may round a sample the other way
   for (std::size_t i = 0; i < pcm.size(); ++i) {

@@ -24,8 +24,8 @@ inline std::vector<std::int16_t> Tone(std::size_t n, double frequency, double am
   return s;
 }
 
-inline std::vector<std::int16_t> Pcm(const signalgen::SignalSpec& spec) {
-  return signalgen::ToPcm16(signalgen::Generate(spec).samples);
+inline std::vector<std::int16_t> Pcm(const signalgen::SignalSpec& recipe) {
+  return signalgen::ToPcm16(signalgen::Generate(recipe).samples);
 }
 
 inline signalgen::SignalSpec Pactor2(double snr = 20, double offset = 0) {

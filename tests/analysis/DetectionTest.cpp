@@ -21,9 +21,9 @@ struct Played {
   std::vector<bool> inside, outside;  // the buffer lies wholly inside or outside the wanted signal
 };
 
-Played Play(const SignalSpec& spec, const DetectorSettings& detectors = {}, bool eightBit = false,
+Played Play(const SignalSpec& recipe, const DetectorSettings& detectors = {}, bool eightBit = false,
             std::int32_t sampleSize = 2048) {
-  const signalgen::Signal signal = signalgen::Generate(spec);
+  const signalgen::Signal signal = signalgen::Generate(recipe);
   testing::TempFolder folder;
   const auto file = folder.path() / "signal.bin";
   std::error_code error;
@@ -79,7 +79,7 @@ Rates Count(const Played& p, const std::string& label) {
   return r;
 }
 
-SignalSpec Spec(Form form, double snr, double seconds = 8) {
+SignalSpec Recipe(Form form, double snr, double seconds = 8) {
   SignalSpec s;
   s.form = form;
   s.snrDb = snr;
@@ -88,9 +88,9 @@ SignalSpec Spec(Form form, double snr, double seconds = 8) {
 }
 
 TEST(Detection, Pactor2InItsArqRhythm) {
-  SignalSpec spec = Spec(Form::Pactor2, 10, 12);
-  spec.rhythm.ackLength = 0;  // one side heard: pauses long enough for a whole buffer
-  const Rates r = Count(Play(spec), "Pactor 2");
+  SignalSpec recipe = Recipe(Form::Pactor2, 10, 12);
+  recipe.rhythm.ackLength = 0;  // one side heard: pauses long enough for a whole buffer
+  const Rates r = Count(Play(recipe), "Pactor 2");
   ASSERT_GT(r.inside, 20);
   ASSERT_GT(r.outside, 3);
   EXPECT_GE(r.insideRight, r.inside * 95 / 100);
@@ -99,11 +99,11 @@ TEST(Detection, Pactor2InItsArqRhythm) {
 
 TEST(Detection, EveryPactor3FormWithTheLabelOfItsVariant) {
   for (int v = 1; v <= 6; ++v) {
-    SignalSpec spec = Spec(Form::Pactor3, 15);
-    spec.variant = v;
-    spec.seed = 30 + v;
-    const std::string label = signalgen::ExpectedLabel(spec);
-    const Played played = Play(spec);
+    SignalSpec recipe = Recipe(Form::Pactor3, 15);
+    recipe.variant = v;
+    recipe.seed = 30 + v;
+    const std::string label = signalgen::ExpectedLabel(recipe);
+    const Played played = Play(recipe);
     const Rates r = Count(played, label);
     ASSERT_GT(r.inside, 20) << v;
     EXPECT_GE(r.insideRight, r.inside * 9 / 10) << label;
@@ -118,19 +118,19 @@ TEST(Detection, OffsetSignalsCarryTheirOffset) {
   DetectorSettings d;
   d.offsetFrequencyRange = 100;
   d.offsetFrequencyStep = 20;
-  SignalSpec spec = Spec(Form::Pactor3, 15, 4);
-  spec.variant = 2;
-  spec.offset = 40;
-  const Rates r = Count(Play(spec, d), "Pactor 3, 600, 40");
+  SignalSpec recipe = Recipe(Form::Pactor3, 15, 4);
+  recipe.variant = 2;
+  recipe.offset = 40;
+  const Rates r = Count(Play(recipe, d), "Pactor 3, 600, 40");
   EXPECT_GE(r.insideRight, r.inside * 9 / 10);
-  spec = Spec(Form::Pactor2, 15, 4);
-  spec.offset = -60;
-  const Rates r2 = Count(Play(spec, d), "Pactor 2, -60");
+  recipe = Recipe(Form::Pactor2, 15, 4);
+  recipe.offset = -60;
+  const Rates r2 = Count(Play(recipe, d), "Pactor 2, -60");
   EXPECT_GE(r2.insideRight, r2.inside * 9 / 10);
 }
 
 TEST(Detection, EightBitRecordingsAreDetectedToo) {
-  const Rates r = Count(Play(Spec(Form::Pactor2, 15, 4), {}, true), "Pactor 2");
+  const Rates r = Count(Play(Recipe(Form::Pactor2, 15, 4), {}, true), "Pactor 2");
   EXPECT_GE(r.insideRight, r.inside * 9 / 10);
 }
 
@@ -139,27 +139,27 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
   d.offsetFrequencyRange = 100;
   d.offsetFrequencyStep = 20;
   for (double snr : {0.0, 10.0, 30.0}) {
-    EXPECT_EQ(Count(Play(Spec(Form::Noise, snr)), "").busy, 0) << snr;
-    SignalSpec cw = Spec(Form::Cw, snr);
+    EXPECT_EQ(Count(Play(Recipe(Form::Noise, snr)), "").busy, 0) << snr;
+    SignalSpec cw = Recipe(Form::Cw, snr);
     EXPECT_EQ(Count(Play(cw), "").busy, 0) << "steady CW " << snr;
     cw.keyed = true;
     EXPECT_EQ(Count(Play(cw), "").busy, 0) << "keyed CW " << snr;
     // With the offset search, eleven tries a buffer: about one buffer in a
     // hundred of noise reaches the Pactor 2 threshold (see the sweep).
-    EXPECT_LE(Count(Play(Spec(Form::Noise, snr, 20), d), "").busy, 3) << snr;
+    EXPECT_LE(Count(Play(Recipe(Form::Noise, snr, 20), d), "").busy, 3) << snr;
     EXPECT_LE(Count(Play(cw, d), "").busy, 1) << "keyed CW " << snr;
     // Speech with the default settings: the offset search lets a pair of
     // voice harmonics pass for Pactor 2 on an odd buffer (see the sweep).
-    EXPECT_EQ(Count(Play(Spec(Form::Speech, snr)), "").busy, 0) << "speech " << snr;
+    EXPECT_EQ(Count(Play(Recipe(Form::Speech, snr)), "").busy, 0) << "speech " << snr;
   }
 }
 
 TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
   DetectorSettings d;
   d.burstEnabled = true;
-  SignalSpec spec = Spec(Form::Bursts, 20);
-  spec.burstRate = 3;
-  const Played p = Play(spec, d);
+  SignalSpec recipe = Recipe(Form::Bursts, 20);
+  recipe.burstRate = 3;
+  const Played p = Play(recipe, d);
   int noise = 0, busy = 0;
   for (const auto& v : p.verdicts) {
     noise += v.noise;

@@ -68,13 +68,13 @@ TEST(PulseDetector, WindowSumsCoverTheirAgesAcrossBuffers) {
 // A transmission that ends inside a busy buffer: the step from signal to
 // pause is the buffer's signal-to-noise figure.
 std::vector<std::int16_t> PacketEndingAt(double seconds, double snr) {
-  signalgen::SignalSpec spec = testing::Pactor2(snr);
-  spec.rhythm = {};
-  spec.rhythm.cycle = 10;
-  spec.rhythm.packet = seconds;
-  spec.rhythm.ackLength = 0;
-  spec.seconds = 1;
-  return Pcm(spec);
+  signalgen::SignalSpec recipe = testing::Pactor2(snr);
+  recipe.rhythm = {};
+  recipe.rhythm.cycle = 10;
+  recipe.rhythm.packet = seconds;
+  recipe.rhythm.ackLength = 0;
+  recipe.seconds = 1;
+  return Pcm(recipe);
 }
 
 struct Pulse : ::testing::Test {

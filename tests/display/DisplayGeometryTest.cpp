@@ -5,7 +5,7 @@
 
 #include "display/Caption.h"
 #include "display/DisplayDrawing.h"
-#include "display/SpectrumView.h"
+#include "display/FrequencyView.h"
 
 namespace velmora {
 namespace {

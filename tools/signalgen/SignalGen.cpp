@@ -333,46 +333,46 @@ std::vector<double> Pactor3Frequencies(int variant, double offset) {
   return frequencies;
 }
 
-Signal Generate(const SignalSpec& spec) {
+Signal Generate(const SignalSpec& recipe) {
   Signal signal;
-  const std::size_t count = static_cast<std::size_t>(std::max(0.0, spec.seconds) * kRate);
+  const std::size_t count = static_cast<std::size_t>(std::max(0.0, recipe.seconds) * kRate);
   signal.samples.assign(count, 0.0f);
   signal.on.assign(count, 0);
-  Random random(spec.seed);
+  Random random(recipe.seed);
   std::vector<float> gate;
 
-  switch (spec.form) {
+  switch (recipe.form) {
     case Form::Noise:
     case Form::Bursts:
       break;
     case Form::Pactor2: {
-      gate = ArqGate(count, spec.rhythm);
-      const double tones[] = {spec.center - 100 + spec.offset, spec.center + 100 + spec.offset};
-      AddPskTones(signal.samples, tones, spec.rms, gate, random, spec.rollOff);
+      gate = ArqGate(count, recipe.rhythm);
+      const double tones[] = {recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset};
+      AddPskTones(signal.samples, tones, recipe.rms, gate, random, recipe.rollOff);
       break;
     }
     case Form::Pactor3:
-      gate = ArqGate(count, spec.rhythm);
-      AddPskTones(signal.samples, Pactor3Frequencies(spec.variant, spec.offset), spec.rms, gate, random, spec.rollOff);
+      gate = ArqGate(count, recipe.rhythm);
+      AddPskTones(signal.samples, Pactor3Frequencies(recipe.variant, recipe.offset), recipe.rms, gate, random, recipe.rollOff);
       break;
     case Form::Cw:
-      gate = spec.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
-      AddTone(signal.samples, spec.center + spec.offset, spec.rms, gate);
+      gate = recipe.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
+      AddTone(signal.samples, recipe.center + recipe.offset, recipe.rms, gate);
       break;
     case Form::Fax:
       gate.assign(count, 1.0f);
-      AddFmTone(signal.samples, 1500 + spec.offset, 2300 + spec.offset, spec.rms, random);
+      AddFmTone(signal.samples, 1500 + recipe.offset, 2300 + recipe.offset, recipe.rms, random);
       break;
     case Form::Speech:
       gate.assign(count, 1.0f);
-      AddSpeech(signal.samples, spec.rms, spec.pitch, random);
+      AddSpeech(signal.samples, recipe.rms, recipe.pitch, random);
       break;
   }
   for (std::size_t n = 0; n < gate.size(); ++n) signal.on[n] = gate[n] > 0.3f;
 
-  Random noise(spec.seed ^ 0x5DEECE66DULL);
-  if (spec.form == Form::Bursts) AddBursts(signal.samples, spec.burstRate, 8 * spec.rms, noise);
-  if (std::isfinite(spec.snrDb)) AddNoise(signal.samples, NoiseRms(spec.rms, spec.snrDb), noise);
+  Random noise(recipe.seed ^ 0x5DEECE66DULL);
+  if (recipe.form == Form::Bursts) AddBursts(signal.samples, recipe.burstRate, 8 * recipe.rms, noise);
+  if (std::isfinite(recipe.snrDb)) AddNoise(signal.samples, NoiseRms(recipe.rms, recipe.snrDb), noise);
   return signal;
 }
 

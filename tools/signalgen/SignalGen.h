@@ -70,7 +70,7 @@ struct Signal {
   std::vector<std::uint8_t> on;
 };
 
-Signal Generate(const SignalSpec& spec);
+Signal Generate(const SignalSpec& recipe);
 
 // The single components, added into a buffer (the level is the component's
 // RMS while fully on; gate, if given, holds its envelope 0..1 per sample).

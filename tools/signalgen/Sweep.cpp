@@ -10,10 +10,10 @@
 
 namespace velmora::signalgen {
 
-std::string ExpectedLabel(const SignalSpec& spec) {
-  if (spec.form == Form::Pactor2) return "Pactor 2";
+std::string ExpectedLabel(const SignalSpec& recipe) {
+  if (recipe.form == Form::Pactor2) return "Pactor 2";
   // Variants 3 and 4 share their tones; the lower number is reported.
-  if (spec.form == Form::Pactor3) return std::string(Pactor3Label(spec.variant == 4 ? 3 : spec.variant));
+  if (recipe.form == Form::Pactor3) return std::string(Pactor3Label(recipe.variant == 4 ? 3 : recipe.variant));
   return "";
 }
 
@@ -62,7 +62,7 @@ std::string Pad(std::string text, std::size_t width) {
 
 struct Case {
   std::string name;
-  SignalSpec spec;
+  SignalSpec recipe;
 };
 
 std::vector<Case> PactorCases(double seconds) {
@@ -123,9 +123,9 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
   for (const Case& c : PactorCases(options.seconds)) {
     out << Pad(c.name, 22);
     for (double snr : options.snrs) {
-      SignalSpec spec = c.spec;
-      spec.snrDb = snr;
-      const BufferCounts k = CountBuffers(Generate(spec), defaults, options.sampleSize, ExpectedLabel(spec));
+      SignalSpec recipe = c.recipe;
+      recipe.snrDb = snr;
+      const BufferCounts k = CountBuffers(Generate(recipe), defaults, options.sampleSize, ExpectedLabel(recipe));
       out << Pad(Rate(k.insideBusy, k.inside) + "/" + Rate(k.insideLabel, k.inside) + "/" +
                      Rate(k.outsideBusy, k.outside),
                  18);
@@ -146,9 +146,9 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
     for (const Case& c : OtherCases(options.seconds)) {
       out << Pad(c.name, 22);
       for (double snr : options.snrs) {
-        SignalSpec spec = c.spec;
-        spec.snrDb = snr;
-        const BufferCounts k = CountBuffers(Generate(spec), settings, options.sampleSize, "");
+        SignalSpec recipe = c.recipe;
+        recipe.snrDb = snr;
+        const BufferCounts k = CountBuffers(Generate(recipe), settings, options.sampleSize, "");
         out << Pad(Rate(k.allBusy, k.all), 18);
       }
       out << '\n';

@@ -52,7 +52,7 @@ std::optional<double> Number(std::string_view text) {
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);
-  SignalSpec spec;
+  SignalSpec recipe;
   bool sweep = false, eightBit = false, haveForm = false;
   SweepOptions sweepOptions;
   std::string out;
@@ -62,46 +62,46 @@ int main(int argc, char** argv) {
     if (a == "--sweep") {
       sweep = true;
     } else if (a == "--form") {
-      if (i + 1 >= args.size() || !ParseForm(args[++i], spec.form)) return Usage();
+      if (i + 1 >= args.size() || !ParseForm(args[++i], recipe.form)) return Usage();
       haveForm = true;
     } else if (a == "--out") {
       if (i + 1 >= args.size()) return Usage();
       out = std::string(args[++i]);
     } else if (a == "--no-noise") {
-      spec.snrDb = std::numeric_limits<double>::infinity();
+      recipe.snrDb = std::numeric_limits<double>::infinity();
     } else if (a == "--continuous") {
-      spec.rhythm.cycle = 0;
+      recipe.rhythm.cycle = 0;
     } else if (a == "--one-sided") {
-      spec.rhythm.ackLength = 0;
+      recipe.rhythm.ackLength = 0;
     } else if (a == "--keyed") {
-      spec.keyed = true;
+      recipe.keyed = true;
     } else if (a == "--8bit") {
       eightBit = true;
     } else {
       const auto v = value();
       if (!v) return Usage();
       if (a == "--variant" && *v >= 1 && *v <= 6)
-        spec.variant = static_cast<int>(*v);
+        recipe.variant = static_cast<int>(*v);
       else if (a == "--center")
-        spec.center = *v;
+        recipe.center = *v;
       else if (a == "--offset")
-        spec.offset = *v;
+        recipe.offset = *v;
       else if (a == "--snr")
-        spec.snrDb = *v;
+        recipe.snrDb = *v;
       else if (a == "--rms" && *v >= 0)
-        spec.rms = *v;
+        recipe.rms = *v;
       else if (a == "--seconds" && *v > 0)
-        spec.seconds = sweepOptions.seconds = *v;
+        recipe.seconds = sweepOptions.seconds = *v;
       else if (a == "--pitch" && *v > 20)
-        spec.pitch = *v;
+        recipe.pitch = *v;
       else if (a == "--roll-off" && *v >= 0 && *v <= 1)
-        spec.rollOff = *v;
+        recipe.rollOff = *v;
       else if (a == "--start" && *v >= 0)
-        spec.rhythm.start = *v;
+        recipe.rhythm.start = *v;
       else if (a == "--burst-rate" && *v >= 0)
-        spec.burstRate = *v;
+        recipe.burstRate = *v;
       else if (a == "--seed" && *v >= 0)
-        spec.seed = static_cast<std::uint64_t>(*v);
+        recipe.seed = static_cast<std::uint64_t>(*v);
       else if (a == "--sample-size" && *v >= 256 && *v <= 32768)
         sweepOptions.sampleSize = static_cast<std::int32_t>(*v);
       else
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!haveForm || out.empty()) return Usage();
-  const Signal signal = Generate(spec);
+  const Signal signal = Generate(recipe);
   std::error_code error;
   if (!WriteRecording(out, signal.samples, eightBit, error)) {
     std::cerr << "velmora-signalgen: cannot write \"" << out << "\": " << velmora::ErrorText(error) << "\n";

@@ -50,12 +50,12 @@ int main() {
   time.Move(0, 0, 980, 210);
   frequency.Move(0, 210, 980, 420);
 
-  signalgen::SignalSpec spec;
-  spec.form = signalgen::Form::Pactor3;
-  spec.variant = 3;
-  spec.snrDb = 10;
-  spec.seconds = 12;
-  auto pcm = signalgen::ToPcm16(signalgen::Generate(spec).samples);
+  signalgen::SignalSpec recipe;
+  recipe.form = signalgen::Form::Pactor3;
+  recipe.variant = 3;
+  recipe.snrDb = 10;
+  recipe.seconds = 12;
+  auto pcm = signalgen::ToPcm16(signalgen::Generate(recipe).samples);
 
   std::printf("samples  colour  analysis+detect (us)  drawing (us)  buffer (ms)  drawing load\n");
   for (std::int32_t n : {2048, 32768}) {

@@ -1,4 +1,4 @@
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 #include <algorithm>
 #include <cmath>

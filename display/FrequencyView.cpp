@@ -1,4 +1,4 @@
-#include "display/SpectrumView.h"
+#include "display/FrequencyView.h"
 
 #include <algorithm>
 #include <cmath>
