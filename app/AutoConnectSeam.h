@@ -26,7 +26,8 @@ class AutoConnectSeam {
 };
 
 // Until the AutoConnect window exists: never visible, keeps no settings.
-class NoAutoConnect final : public AutoConnectSeam {
+// The other sides before the window override what they do have.
+class NoAutoConnect : public AutoConnectSeam {
  public:
   bool Available() const override { return false; }
   bool Visible() const override { return false; }

@@ -8,17 +8,10 @@
 
 namespace velmora {
 
-class SettingsOnlyAutoConnect final : public AutoConnectSeam {
+class SettingsOnlyAutoConnect final : public NoAutoConnect {
  public:
-  bool Available() const override { return false; }
-  bool Visible() const override { return false; }
-  void Show() override {}
-  void Unload() override {}
-  void Update(bool&, bool&, bool&) override {}
   void ProfileRecall(const ProfileDocument& profile) override { velmora::ProfileRecall(profile, settings_); }
-  void ProfileRecallWindow(const ProfileDocument&) override {}
   void ProfileSave(ProfileWriter& profile) override { velmora::ProfileSave(profile, settings_); }
-  void ProfileSaveWindow(ProfileWriter&) override {}
   std::string AirmailDataFolder() const override { return settings_.airmailDirectoryData; }
 
   AutoConnectSettings& Settings() { return settings_; }

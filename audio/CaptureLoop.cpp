@@ -4,46 +4,18 @@
 #include <chrono>
 
 #include "audio/SignalSide.h"
+#include "audio/WaveDeviceSteps.h"
 #include "common/Format.h"
 
 namespace velmora {
-namespace {
-
-constexpr auto kOpenWait = std::chrono::milliseconds(100);
-constexpr auto kBufferWait = std::chrono::milliseconds(5000);
-
-}  // namespace
 
 int SignalSide::WaveInputOpen() {
   WaveFormat format;
   format.bitsPerSample = use16Bit ? 16 : 8;
-  std::string errorText;
-  if (!devices_.input.CreateEvent(errorText)) {
-    ShowError("WaveInputOpen - Cannot Create Event\r" + errorText);
-    return -1;
-  }
-  if (unsigned code = devices_.input.Open(format); code != kWaveOk) {
-    ShowError("WaveInputOpen - Cannot Open Sound Card\r" + WaveErrorText(code));
-    return static_cast<int>(code);
-  }
-  if (!devices_.input.WaitEvent(kOpenWait)) {
-    ShowError("WaveInputOpen - WaveEvent TimeOut");
-    return 258;  // the wait's time-out result
-  }
-  return 0;
+  return WaveDeviceOpen(devices_.input, format, "WaveInputOpen", messages_);
 }
 
-void SignalSide::WaveInputClose() {
-  WaveDevice& device = devices_.input;
-  if (device.IsOpen()) {
-    if (device.Reset() != kWaveOk) ShowError("WaveInputClose - Cannot Reset Sound Card");
-    for (int i = 0; i < 2; ++i)
-      if (device.Prepared(i) && device.UnprepareHeader(i) != kWaveOk)
-        ShowError("WaveInputClose - Cannot UnprepareHeader #" + std::to_string(i));
-    if (device.Close() != kWaveOk) ShowError("WaveInputClose - Cannot Close Sound Card");
-  }
-  device.CloseEvent();
-}
+void SignalSide::WaveInputClose() { WaveDeviceClose(devices_.input, "WaveInputClose", messages_); }
 
 bool SignalSide::QueueBuffer(WaveDevice& device, int index) { return device.Queue(index, BufferBytes()) == kWaveOk; }
 
@@ -55,7 +27,7 @@ bool SignalSide::WaitForBuffer(int index, bool& stop) {
       stop = true;
       return true;
     }
-    if (!devices_.input.WaitEvent(kBufferWait)) {
+    if (!devices_.input.WaitEvent(kWaveBufferWait)) {
       ShowError("Process - WaveEvent TimeOut");
       return false;
     }

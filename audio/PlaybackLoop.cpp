@@ -4,45 +4,15 @@
 #include <chrono>
 
 #include "audio/SignalSide.h"
+#include "audio/WaveDeviceSteps.h"
 
 namespace velmora {
-namespace {
-
-constexpr auto kOpenWait = std::chrono::milliseconds(100);
-constexpr auto kBufferWait = std::chrono::milliseconds(5000);
-
-}  // namespace
 
 int SignalSide::WaveOutputOpen() {
-  WaveFormat format;  // always 16-bit mono at 11025 Hz
-  std::string errorText;
-  if (!devices_.output.CreateEvent(errorText)) {
-    ShowError("WaveOutputOpen - Cannot Create Event\r" + errorText);
-    return -1;
-  }
-  if (unsigned code = devices_.output.Open(format); code != kWaveOk) {
-    ShowError("WaveOutputOpen - Cannot Open Sound Card\r" + WaveErrorText(code));
-    devices_.output.CloseEvent();
-    return static_cast<int>(code);
-  }
-  if (!devices_.output.WaitEvent(kOpenWait)) {
-    ShowError("WaveOutputOpen - WaveEvent TimeOut");
-    return 258;
-  }
-  return 0;
+  return WaveDeviceOpen(devices_.output, WaveFormat{}, "WaveOutputOpen", messages_);  // 16-bit mono at 11025 Hz
 }
 
-void SignalSide::WaveOutputClose() {
-  WaveDevice& device = devices_.output;
-  if (device.IsOpen()) {
-    if (device.Reset() != kWaveOk) ShowError("WaveOutputClose - Cannot Reset Sound Card");
-    for (int i = 0; i < 2; ++i)
-      if (device.Prepared(i) && device.UnprepareHeader(i) != kWaveOk)
-        ShowError("WaveOutputClose - Cannot UnprepareHeader #" + std::to_string(i));
-    if (device.Close() != kWaveOk) ShowError("WaveOutputClose - Cannot Close Sound Card");
-  }
-  device.CloseEvent();
-}
+void SignalSide::WaveOutputClose() { WaveDeviceClose(devices_.output, "WaveOutputClose", messages_); }
 
 bool SignalSide::PrepareOutputHeaders(std::string_view operation) {
   for (int i = 0; i < 2; ++i) {
@@ -64,7 +34,7 @@ bool SignalSide::WaitOutputBuffer(int index, std::string_view operation, std::st
   }
   host_.SetStatus(1, waitingText);
   while (!devices_.output.Done(index)) {
-    if (!devices_.output.WaitEvent(kBufferWait)) {
+    if (!devices_.output.WaitEvent(kWaveBufferWait)) {
       ShowError(std::string(operation) + " - WaveEvent TimeOut");
       return false;
     }

@@ -10,54 +10,68 @@
 
 namespace velmora {
 
-class WaveInDevice final : public WaveDevice {
+// The calls that differ between capture and output.
+struct CaptureCalls {
+  using Handle = HWAVEIN;
+  static MMRESULT Open(Handle* h, const WAVEFORMATEX* f, HANDLE event) {
+    return waveInOpen(h, WAVE_MAPPER, f, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT);
+  }
+  static MMRESULT Prepare(Handle h, WAVEHDR* w) { return waveInPrepareHeader(h, w, sizeof *w); }
+  static MMRESULT Queue(Handle h, WAVEHDR* w) { return waveInAddBuffer(h, w, sizeof *w); }
+  static MMRESULT Start(Handle h) { return waveInStart(h); }
+  static MMRESULT Reset(Handle h) { return waveInReset(h); }
+  static MMRESULT Unprepare(Handle h, WAVEHDR* w) { return waveInUnprepareHeader(h, w, sizeof *w); }
+  static MMRESULT Close(Handle h) { return waveInClose(h); }
+  static std::uint32_t Bytes(const WAVEHDR& w) { return w.dwBytesRecorded; }
+};
+
+struct OutputCalls {
+  using Handle = HWAVEOUT;
+  static MMRESULT Open(Handle* h, const WAVEFORMATEX* f, HANDLE event) {
+    return waveOutOpen(h, WAVE_MAPPER, f, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT);
+  }
+  static MMRESULT Prepare(Handle h, WAVEHDR* w) { return waveOutPrepareHeader(h, w, sizeof *w); }
+  static MMRESULT Queue(Handle h, WAVEHDR* w) { return waveOutWrite(h, w, sizeof *w); }
+  static MMRESULT Start(Handle) { return MMSYSERR_NOERROR; }  // output starts with the first write
+  static MMRESULT Reset(Handle h) { return waveOutReset(h); }
+  static MMRESULT Unprepare(Handle h, WAVEHDR* w) { return waveOutUnprepareHeader(h, w, sizeof *w); }
+  static MMRESULT Close(Handle h) { return waveOutClose(h); }
+  static std::uint32_t Bytes(const WAVEHDR& w) { return w.dwBufferLength; }
+};
+
+template <typename Calls>
+class PlatformWaveDevice final : public WaveDevice {
  public:
-  ~WaveInDevice() override;
+  PlatformWaveDevice() = default;
+  PlatformWaveDevice(const PlatformWaveDevice&) = delete;
+  PlatformWaveDevice& operator=(const PlatformWaveDevice&) = delete;
+  ~PlatformWaveDevice() override;
   bool CreateEvent(std::string& errorText) override;
-  void CloseEvent() override;
+  void CloseEvent() override { event_.reset(); }
   bool WaitEvent(std::chrono::milliseconds timeout) override;
   unsigned Open(const WaveFormat& format) override;
   unsigned PrepareHeader(int index, void* data, std::uint32_t bytes) override;
   unsigned Queue(int index, std::uint32_t bytes) override;
-  unsigned Start() override;
-  unsigned Reset() override;
-  unsigned UnprepareHeader(int index) override;
+  unsigned Start() override { return Calls::Start(device_); }
+  unsigned Reset() override { return Calls::Reset(device_); }
+  unsigned UnprepareHeader(int index) override { return Calls::Unprepare(device_, &headers_[index]); }
   unsigned Close() override;
   bool IsOpen() const override { return device_ != nullptr; }
   bool Prepared(int index) const override { return headers_[index].dwFlags & WHDR_PREPARED; }
   bool Done(int index) const override { return headers_[index].dwFlags & WHDR_DONE; }
   void MarkDone(int index) override { headers_[index].dwFlags |= WHDR_DONE; }
-  std::uint32_t BytesRecorded(int index) const override { return headers_[index].dwBytesRecorded; }
+  std::uint32_t BytesRecorded(int index) const override { return Calls::Bytes(headers_[index]); }
 
  private:
-  HWAVEIN device_ = nullptr;
+  typename Calls::Handle device_ = nullptr;
   KernelHandle event_;
   WAVEHDR headers_[2] = {};
 };
 
-class WaveOutDevice final : public WaveDevice {
- public:
-  ~WaveOutDevice() override;
-  bool CreateEvent(std::string& errorText) override;
-  void CloseEvent() override;
-  bool WaitEvent(std::chrono::milliseconds timeout) override;
-  unsigned Open(const WaveFormat& format) override;
-  unsigned PrepareHeader(int index, void* data, std::uint32_t bytes) override;
-  unsigned Queue(int index, std::uint32_t bytes) override;
-  unsigned Start() override { return MMSYSERR_NOERROR; }
-  unsigned Reset() override;
-  unsigned UnprepareHeader(int index) override;
-  unsigned Close() override;
-  bool IsOpen() const override { return device_ != nullptr; }
-  bool Prepared(int index) const override { return headers_[index].dwFlags & WHDR_PREPARED; }
-  bool Done(int index) const override { return headers_[index].dwFlags & WHDR_DONE; }
-  void MarkDone(int index) override { headers_[index].dwFlags |= WHDR_DONE; }
-  std::uint32_t BytesRecorded(int index) const override { return headers_[index].dwBufferLength; }
+using WaveInDevice = PlatformWaveDevice<CaptureCalls>;
+using WaveOutDevice = PlatformWaveDevice<OutputCalls>;
 
- private:
-  HWAVEOUT device_ = nullptr;
-  KernelHandle event_;
-  WAVEHDR headers_[2] = {};
-};
+extern template class PlatformWaveDevice<CaptureCalls>;
+extern template class PlatformWaveDevice<OutputCalls>;
 
 }  // namespace velmora

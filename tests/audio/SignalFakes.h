@@ -252,7 +252,7 @@ class FakeAnalysis final : public BufferAnalysis {
   void RestartContinuity() override { ++restarts; }
 };
 
-class FakeAutoConnect final : public AutoConnectSeam {
+class FakeAutoConnect final : public NoAutoConnect {
  public:
   bool visible = false;
   struct Call {
@@ -264,10 +264,6 @@ class FakeAutoConnect final : public AutoConnectSeam {
   void Show() override { visible = true; }
   void Unload() override {}
   void Update(bool& valid, bool& busy, bool& noise) override { updates.push_back({valid, busy, noise}); }
-  void ProfileRecall(const ProfileDocument&) override {}
-  void ProfileRecallWindow(const ProfileDocument&) override {}
-  void ProfileSave(ProfileWriter&) override {}
-  void ProfileSaveWindow(ProfileWriter&) override {}
 };
 
 // Everything a SignalSide needs, wired together.

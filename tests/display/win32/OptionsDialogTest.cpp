@@ -17,18 +17,9 @@ namespace velmora {
 namespace {
 
 // An AutoConnect side that knows only where AirMail's data lies.
-class FixtureAutoConnect final : public AutoConnectSeam {
+class FixtureAutoConnect final : public NoAutoConnect {
  public:
   std::string folder = testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data").string();
-  bool Available() const override { return false; }
-  bool Visible() const override { return false; }
-  void Show() override {}
-  void Unload() override {}
-  void Update(bool&, bool&, bool&) override {}
-  void ProfileRecall(const ProfileDocument&) override {}
-  void ProfileRecallWindow(const ProfileDocument&) override {}
-  void ProfileSave(ProfileWriter&) override {}
-  void ProfileSaveWindow(ProfileWriter&) override {}
   std::string AirmailDataFolder() const override { return folder; }
 };
 
