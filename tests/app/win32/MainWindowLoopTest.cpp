@@ -7,6 +7,7 @@
 
 #include "app/win32/MainWindow.h"
 #include "tests/common/TempFolder.h"
+#include "tools/signalgen/SignalGen.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
@@ -142,6 +143,29 @@ TEST_F(MainWindowLoopTest, PlaybackCountsItsBuffers) {
   ASSERT_TRUE(RunUntilStopped());
   EXPECT_TRUE(watcher.Saw("Playback "));
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora") << "the caption after the first buffer";
+}
+
+TEST_F(MainWindowLoopTest, MinimisedNothingIsDrawnButDetectionGoesOn) {
+  signalgen::SignalSpec recipe;
+  recipe.form = signalgen::Form::Pactor2;
+  recipe.snrDb = 30;
+  recipe.seconds = 3;
+  recipe.rhythm.cycle = 0;  // one continuous transmission
+  auto file = folder.path() / "pactor2.bin";
+  std::error_code error;
+  ASSERT_TRUE(signalgen::WriteRecording(file, signalgen::Generate(recipe).samples, false, error)) << error.message();
+  window->Signal().inputSource = kPlayback;
+  window->Signal().playbackFile = file;
+  ShowWindow(window->Handle(), SW_MINIMIZE);
+  Press("Start");
+  PanelWatcher watcher(*window, [&](const std::string&, int tick) {
+    if (window->Analysis().Pactor2Count() >= 5 || tick > 300) Press("Stop");
+  });
+  ASSERT_TRUE(RunUntilStopped());
+  EXPECT_GE(window->Analysis().Pactor2Count(), 5) << "the detectors ran on every buffer";
+  auto& picture = window->TimePicture();
+  EXPECT_EQ(GetPixel(picture.BufferDc(), picture.Width() / 2, picture.Height() / 2), RGB(255, 255, 255))
+      << "the time trace was never drawn";
 }
 
 }  // namespace

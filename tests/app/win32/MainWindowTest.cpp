@@ -195,6 +195,32 @@ TEST_F(MainWindowTest, DefaultRestoresTheBuiltInValues) {
   EXPECT_EQ(window->Settings().display.fftRange, 1);
 }
 
+TEST_F(MainWindowTest, TheMouseReadsTheSpectrumOffAndADragZooms) {
+  window->Signal().inputSource = kSimulated;
+  window->Signal().SimulateData();  // one buffer on the displays
+  HWND spectrum = window->FrequencyPicture().Handle();
+  auto send = [&](UINT message, int x, int y) {
+    SendMessageA(spectrum, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+  };
+  SendMessageA(spectrum, WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
+  EXPECT_TRUE(window->Status().ReadoutVisible());
+  EXPECT_NE(window->Status().Text(2).find(" (Hz),  "), std::string::npos) << window->Status().Text(2);
+  EXPECT_NE(window->Status().Text(2).find(" (dB),  Res: 5.4 (Hz)"), std::string::npos);
+
+  send(WM_LBUTTONDOWN, 100, 50);
+  send(WM_MOUSEMOVE, 110, 60);
+  send(WM_LBUTTONUP, 110, 60);
+  EXPECT_EQ(window->Settings().display.fftRange, 1) << "a drag under 20 units does not zoom";
+
+  const double low = window->Display().View().FrequencyAt(100);
+  send(WM_LBUTTONDOWN, 300, 200);
+  send(WM_MOUSEMOVE, 200, 120);
+  send(WM_LBUTTONUP, 100, 40);
+  EXPECT_EQ(window->Settings().display.fftRange, 3);
+  EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Zoomed");
+  EXPECT_NEAR(window->Display().View().displayLow, low, 11025.0 / 2048) << "redrawn at once while stopped";
+}
+
 TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses) {
   std::filesystem::create_directory(SettingsFile());  // a folder where the file should be
   testing::MessageBoxAnswerer answerer;

@@ -175,7 +175,7 @@ class MessageBoxAnswerer {
           for (HWND done : s->answered_) answered = answered || done == w;
           if (ClassOf(w) == "#32770" && IsWindowVisible(w) && !answered) {
             s->answered_.push_back(w);
-            s->texts_.push_back(ChildTexts(w));
+            s->texts_.push_back("[" + WindowText(w) + "]\n" + ChildTexts(w));  // the title, then the texts
             PostMessageA(w, WM_COMMAND, static_cast<WPARAM>(s->answer_), 0);
           }
           return TRUE;

@@ -152,6 +152,27 @@ TEST_F(OptionsDialogTest, TheInputSourceShowsOnlyItsFrame) {
   EXPECT_EQ(Text(1, IDC_LBLTIMESPAN), "Time Span:   .743");
 }
 
+TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
+  window->Signal().inputSource = kSimulated;
+  window->Signal().SimulateData();  // the dialog is hidden: not counted
+  Open(OptionsDialog::kDetectorTab);
+  for (int i = 0; i < 3; ++i) window->Signal().SimulateData();
+  EXPECT_EQ(window->Statistics().Record(StatisticsDetector::Power).count, 3);
+  EXPECT_EQ(window->Statistics().Record(StatisticsDetector::BurstNoise).count, 0) << "switched off";
+  EXPECT_FALSE(Text(2, IDC_LBLPOWER).empty()) << "the power reading shows beside its detector";
+  testing::MessageBoxAnswerer answerer;
+  Press(IDM_STATISTICSDISPLAY);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  const std::string& box = answerer.Texts()[0];
+  EXPECT_EQ(box.rfind("[Detector - Statistics]", 0), 0u) << box;
+  EXPECT_NE(box.find("Power:\r\nCount 3, Hits 3"), std::string::npos) << box;
+  EXPECT_NE(box.find("\r\n\r\nPactor 2:\r\nCount 3"), std::string::npos) << box;
+  EXPECT_NE(box.find("Pactor 3:"), std::string::npos);
+  EXPECT_EQ(box.find("Burst Noise:"), std::string::npos);
+  Press(IDM_STATISTICSRESET);
+  EXPECT_EQ(window->Statistics().Record(StatisticsDetector::Power).count, 0);
+}
+
 TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxt) {
   std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << "First line\nSecond line\r\nThird";
   window->Command(menu::kHelpOverView);
