@@ -120,8 +120,10 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
   currentBuffer_ = static_cast<std::uint16_t>(index);
   bufferSeconds_ = static_cast<float>(count) / kSampleRate;
 
+  // The test signal is always made in 16 bits, whatever the capture width.
+  const bool wide = use16Bit || inputSource == kSimulated;
   bool allZero = true;
-  if (use16Bit || inputSource == kSimulated) {
+  if (wide) {
     const auto& in = buffers_.samples16[index];
     std::copy_n(in.begin(), count, samples_.begin());
   } else {
@@ -133,9 +135,8 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
 
   if (recorder_.Recording()) {
     std::error_code error;
-    bool written = use16Bit || inputSource == kSimulated
-                       ? recorder_.Write(std::span(buffers_.samples16[index].data(), count), error)
-                       : recorder_.Write(std::span(buffers_.samples8[index].data(), count), error);
+    bool written = wide ? recorder_.Write(std::span(buffers_.samples16[index].data(), count), error)
+                : recorder_.Write(std::span(buffers_.samples8[index].data(), count), error);
     if (!written) {
       // The user must not believe a recording is being made.
       RecordClose();

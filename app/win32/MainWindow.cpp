@@ -60,7 +60,6 @@ bool MainWindow::OnCreate() {
   // every window and must not starve them.
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   messenger_.SetOwner(hwnd_);
-  sampleRate_ = 11025;
   signal_.use16Bit = true;
   profileFile_ = programFolder_ + "\\" + kSettingsFileName;
   signal_.dataFolder = programFolder_ + "\\Data";
@@ -296,14 +295,10 @@ void MainWindow::OnInitMenuPopup(HMENU menu) {
 
 void MainWindow::OnSize(WPARAM kind) {
   if (!hwnd_ || !toolbar_.Handle()) return;
-  if (kind == SIZE_MINIMIZED) {
-    displaysShown_ = false;
-    return;
-  }
+  if (kind == SIZE_MINIMIZED) return;  // the displays draw nothing while minimised
   RECT client{};
   GetClientRect(hwnd_, &client);
   if (client.right < 10 || client.bottom < 10) return;
-  displaysShown_ = true;
   toolbar_.AutoSize();
   statusBar_.Resize();
   int top = toolbar_.Height();

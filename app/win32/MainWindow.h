@@ -165,8 +165,6 @@ class MainWindow final : private SignalHost, private OptionsHost, private HelpHo
   std::unique_ptr<DiagramMainWindow> diagramMain_;
   std::unique_ptr<DiagramWindow> diagram_;
   std::unique_ptr<AboutWindow> about_;
-  std::int32_t sampleRate_ = 11025;
-  bool displaysShown_ = true;
   bool firstShown_ = false;
   bool autoStart_ = true;
   bool closing_ = false;
