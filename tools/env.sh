@@ -65,18 +65,28 @@ velmora_cleanup() {
 VELMORA_GROUPS=()
 }
 
-# A virtual display when there is none (or when asked for one).
+# A virtual display when there is none (or when asked for one). A display
+# number another server holds (perhaps outside this file system's /tmp) is
+# passed over.
 velmora_display() {
   if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != new ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
+  local n i pid
   for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    pid=$!
+    for i in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      VELMORA_PIDS+=("$pid")
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$pid" >/dev/null 2>&1
   done
-  Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-  VELMORA_PIDS+=($!)
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
   velmora_say "Xvfb did not start"; return 1
 }
 

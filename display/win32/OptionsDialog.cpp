@@ -275,7 +275,11 @@ void OptionsDialog::WriteControls(const OptionsControls& c) {
   check(IDC_CHKSIMULATEOUTPUT, c.simulateOutput);
   std::int32_t samples = settings_.display.sampleSize;
   for (int id : {IDC_HSCSIMULATEFREQUENCY, IDC_HSCSIMULATEAMRATE}) {
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, 0, samples / 2, 1, 0, 0};
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+    info.nMax = samples / 2;
+    info.nPage = 1;
     float hz = id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate;
     info.nPos = static_cast<int>(hz * samples / 11025.0f + 0.5f);
     SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
@@ -365,7 +369,9 @@ void OptionsDialog::PopupMenu(HMENU menu, int buttonId) {
 void OptionsDialog::OnScroll(HWND bar, int code) {
   int id = GetDlgCtrlID(bar);
   if (id != IDC_HSCSIMULATEFREQUENCY && id != IDC_HSCSIMULATEAMRATE) return;
-  SCROLLINFO info{sizeof info, SIF_ALL};
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
   GetScrollInfo(bar, SB_CTL, &info);
   int pos = info.nPos;
   switch (code) {
