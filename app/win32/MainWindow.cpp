@@ -105,9 +105,12 @@ void MainWindow::Show(int showCommand) {
   UpdateWindow(hwnd_);
   if (firstShown_) return;
   firstShown_ = true;
-  if (AutoConnectWasVisible(ProfileDocument::Load(profileFile_)) && autoConnect_.Available()) {
-    autoConnect_.ProfileRecallWindow(ProfileDocument::Load(profileFile_));
-    autoConnect_.Show();
+  if (autoConnect_.Available()) {
+    auto profile = ProfileDocument::Load(profileFile_);
+    if (AutoConnectWasVisible(profile)) {
+      autoConnect_.ProfileRecallWindow(profile);
+      autoConnect_.Show();
+    }
   }
   pump_.RunPending();
   if (autoStart_) signal_.ProcessStart();
