@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 
@@ -81,24 +82,31 @@ struct RealRig {
   }
 };
 
-void ExpectTone(const RealRig& rig, int buffers, int bytesPerSample) {
+bool IsTheTone(const std::vector<std::int16_t>& b) {
+  return std::abs(ZeroCrossings(b) - 2 * kToneHz * 2048 / 11025) <= 4 &&
+         std::abs(RmsDb(b) - 20 * std::log10(kToneAmplitude / std::sqrt(2.0))) <= 1.5;
+}
+
+// Every buffer full, and the tone in at least six buffers in a row: the sound
+// server's latency puts silence (or the tail of an earlier test's tone) first.
+void ExpectTone(const RealRig& rig, int buffers) {
   ASSERT_TRUE(rig.messages.Texts().empty()) << rig.messages.Texts()[0];
   ASSERT_EQ(static_cast<int>(rig.analysis.analysed.size()), buffers);
-  // The first buffers may hold the silence before the tone reached the source.
-  for (int i = 5; i < buffers; ++i) {
-    const auto& b = rig.analysis.analysed[i];
-    EXPECT_EQ(b.size(), 2048u) << "a full buffer of " << 2048 * bytesPerSample << " bytes";
-    EXPECT_NEAR(ZeroCrossings(b), 2 * kToneHz * 2048 / 11025, 4) << "buffer " << i;
-    EXPECT_NEAR(RmsDb(b), 20 * std::log10(kToneAmplitude / std::sqrt(2.0)), 1.5) << "buffer " << i;
+  int run = 0, longest = 0;
+  for (const auto& b : rig.analysis.analysed) {
+    EXPECT_EQ(b.size(), 2048u) << "every buffer is full";
+    run = IsTheTone(b) ? run + 1 : 0;
+    longest = std::max(longest, run);
   }
+  EXPECT_GE(longest, 6);
 }
 
 TEST(SoundPath, SixteenBitCaptureDeliversTheTone) {
-  TonePlayer tone(6);
+  TonePlayer tone(8);
   ASSERT_TRUE(tone.Playing()) << "no sound output: is the sound server running?";
   RealRig rig;
-  rig.Run(12);
-  ExpectTone(rig, 12, 2);
+  rig.Run(16);
+  ExpectTone(rig, 16);
   EXPECT_TRUE(rig.host.Saw(1, "Starting"));
   EXPECT_EQ(rig.host.Last(1), "Stopped");
   for (const auto& text : rig.host.status[1])
@@ -106,16 +114,16 @@ TEST(SoundPath, SixteenBitCaptureDeliversTheTone) {
 }
 
 TEST(SoundPath, EightBitCaptureDeliversTheTone) {
-  TonePlayer tone(6);
+  TonePlayer tone(8);
   ASSERT_TRUE(tone.Playing());
   RealRig rig;
   rig.signal.use16Bit = false;
-  rig.Run(12);
-  ExpectTone(rig, 12, 1);
+  rig.Run(16);
+  ExpectTone(rig, 16);
 }
 
 TEST(SoundPath, ARecordingOfTheTonePlaysBackSampleExact) {
-  TonePlayer tone(6);
+  TonePlayer tone(8);
   ASSERT_TRUE(tone.Playing());
   testing::TempFolder folder;
   RealRig rig;
