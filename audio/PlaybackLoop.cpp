@@ -77,6 +77,9 @@ bool SignalSide::PlaybackRead(int index) {
       SetFirstBuffer();  // the file starts again: continuity is broken
       return true;
     case PlaybackFile::ReadResult::kTooShort:
+      // Playback ends: say why, or the user sees nothing happen.
+      ShowError("PlaybackRead - " + playback_.File().string() + " is shorter than one buffer of " +
+                std::to_string(loopSampleSize_) + " samples.");
       return false;
     case PlaybackFile::ReadResult::kError:
       ShowError("PlaybackRead - " + ErrorText(error));

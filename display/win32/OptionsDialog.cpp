@@ -207,72 +207,87 @@ bool OptionsDialog::Apply() {
   return ok;
 }
 
+namespace {
+
+// The controls that hold one member each, read and written the same way.
+struct CheckBinding {
+  int id;
+  bool OptionsControls::*member;
+};
+struct TextBinding {
+  int id;
+  std::string OptionsControls::*member;
+};
+struct RowBinding {
+  int check, edit;
+  DetectorRow OptionsControls::*member;
+};
+
+constexpr CheckBinding kChecks[] = {
+    {IDC_CHKPLAYBACKOUTPUT, &OptionsControls::playbackOutput},
+    {IDC_CHKPLAYBACKSTOPDETECTED, &OptionsControls::playbackStopDetected},
+    {IDC_CHKSIMULATEOUTPUT, &OptionsControls::simulateOutput},
+    {IDC_OPTDISPLAYCOLOR0, &OptionsControls::displayColor},
+    {IDC_CHKCW, &OptionsControls::cw},
+    {IDC_CHKCENTERFREQUENCY, &OptionsControls::centerFrequencyAuto},
+    {IDC_CHKDEBUG, &OptionsControls::debug},
+    {IDC_OPTRECORD1, &OptionsControls::record},
+};
+constexpr TextBinding kTexts[] = {
+    {IDC_TXTPLAYBACKFILE, &OptionsControls::playbackFile},
+    {IDC_TXTSIMULATEFREQUENCY, &OptionsControls::simulateFrequency},
+    {IDC_TXTSIMULATEAMRATE, &OptionsControls::simulateAmRate},
+    {IDC_TXTSIMULATEAMLEVEL, &OptionsControls::simulateAmLevel},
+    {IDC_TXTCWFREQUENCY, &OptionsControls::cwFrequency},
+    {IDC_TXTCWRANGE, &OptionsControls::cwRange},
+    {IDC_TXTCWTHRESHOLD, &OptionsControls::cwThreshold},
+    {IDC_TXTCENTERFREQUENCY, &OptionsControls::centerFrequency},
+    {IDC_TXTOFFSETFREQUENCYRANGE, &OptionsControls::offsetRange},
+    {IDC_TXTOFFSETFREQUENCYSTEP, &OptionsControls::offsetStep},
+    {IDC_TXTDEBUG, &OptionsControls::debugData},
+};
+constexpr RowBinding kRows[] = {
+    {IDC_CHKPACTOR2, IDC_TXTPACTOR2, &OptionsControls::pactor2}, {IDC_CHKPACTOR3, IDC_TXTPACTOR3, &OptionsControls::pactor3},
+    {IDC_CHKPOWER, IDC_TXTPOWER, &OptionsControls::power},       {IDC_CHKBURST, IDC_TXTBURST, &OptionsControls::burst},
+    {IDC_CHKPEAK, IDC_TXTPEAK, &OptionsControls::peak},          {IDC_CHKPULSE, IDC_TXTPULSE, &OptionsControls::pulse},
+    {IDC_CHKFAX, IDC_TXTFAX, &OptionsControls::fax},             {IDC_CHKWWV, IDC_TXTWWV, &OptionsControls::wwv},
+};
+
+}  // namespace
+
 OptionsControls OptionsDialog::ReadControls() const {
   auto checked = [this](int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
-  auto text = [this](int id) { return WindowString(Control(id)); };
   auto selected = [this](int id) { return static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0)); };
-  auto row = [&](int check, int box) { return DetectorRow{checked(check), text(box)}; };
   OptionsControls c;
+  for (const auto& b : kChecks) c.*b.member = checked(b.id);
+  for (const auto& b : kTexts) c.*b.member = WindowString(Control(b.id));
+  for (const auto& b : kRows) c.*b.member = {checked(b.check), WindowString(Control(b.edit))};
   c.inputSource = checked(IDC_OPTINPUT1) ? 1 : checked(IDC_OPTINPUT2) ? 2 : 0;
   c.soundBits = selected(IDC_CMBSOUNDBITS) == 0 ? 0 : 1;
-  c.playbackFile = text(IDC_TXTPLAYBACKFILE);
-  c.playbackOutput = checked(IDC_CHKPLAYBACKOUTPUT);
-  c.playbackStopDetected = checked(IDC_CHKPLAYBACKSTOPDETECTED);
-  c.simulateFrequency = text(IDC_TXTSIMULATEFREQUENCY);
-  c.simulateAmRate = text(IDC_TXTSIMULATEAMRATE);
-  c.simulateAmLevel = text(IDC_TXTSIMULATEAMLEVEL);
-  c.simulateOutput = checked(IDC_CHKSIMULATEOUTPUT);
   c.displaySamples = selected(IDC_CMBDISPLAYFREQUENCY);
   c.displayRange = selected(IDC_CMBDISPLAYRANGE);
-  c.displayColor = checked(IDC_OPTDISPLAYCOLOR0);
-  c.pactor2 = row(IDC_CHKPACTOR2, IDC_TXTPACTOR2);
-  c.pactor3 = row(IDC_CHKPACTOR3, IDC_TXTPACTOR3);
-  c.power = row(IDC_CHKPOWER, IDC_TXTPOWER);
-  c.burst = row(IDC_CHKBURST, IDC_TXTBURST);
-  c.peak = row(IDC_CHKPEAK, IDC_TXTPEAK);
-  c.pulse = row(IDC_CHKPULSE, IDC_TXTPULSE);
-  c.fax = row(IDC_CHKFAX, IDC_TXTFAX);
-  c.wwv = row(IDC_CHKWWV, IDC_TXTWWV);
-  c.cw = checked(IDC_CHKCW);
-  c.cwFrequency = text(IDC_TXTCWFREQUENCY);
-  c.cwRange = text(IDC_TXTCWRANGE);
-  c.cwThreshold = text(IDC_TXTCWTHRESHOLD);
-  c.centerFrequency = text(IDC_TXTCENTERFREQUENCY);
-  c.centerFrequencyAuto = checked(IDC_CHKCENTERFREQUENCY);
-  c.offsetRange = text(IDC_TXTOFFSETFREQUENCYRANGE);
-  c.offsetStep = text(IDC_TXTOFFSETFREQUENCYSTEP);
-  c.debug = checked(IDC_CHKDEBUG);
-  c.debugData = text(IDC_TXTDEBUG);
-  c.record = checked(IDC_OPTRECORD1);
   return c;
 }
 
 void OptionsDialog::WriteControls(const OptionsControls& c) {
   auto check = [this](int id, bool on) { SendMessageA(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); };
-  auto text = [this](int id, const std::string& t) { SetWindowTextA(Control(id), t.c_str()); };
   auto select = [this](int id, int index) { SendMessageA(Control(id), CB_SETCURSEL, index, 0); };
-  auto row = [&](int box, int edit, const DetectorRow& r) {
-    check(box, r.enabled);
-    text(edit, r.threshold);
-  };
-  // Display tab.
+  for (const auto& b : kChecks) check(b.id, c.*b.member);
+  for (const auto& b : kTexts) SetWindowTextA(Control(b.id), (c.*b.member).c_str());
+  for (const auto& b : kRows) {
+    check(b.check, (c.*b.member).enabled);
+    SetWindowTextA(Control(b.edit), (c.*b.member).threshold.c_str());
+  }
+  // The other option of each pair, the lists, and what follows from them.
+  check(IDC_OPTDISPLAYCOLOR1, !c.displayColor);
+  check(IDC_OPTRECORD0, !c.record);
+  for (int i = 0; i < 3; ++i) check(IDC_OPTINPUT0 + i, c.inputSource == i);
+  select(IDC_CMBSOUNDBITS, c.soundBits);
   select(IDC_CMBDISPLAYFREQUENCY, c.displaySamples);
   select(IDC_CMBDISPLAYTIME, c.displaySamples);
   select(IDC_CMBDISPLAYRANGE, c.displayRange);
-  check(IDC_OPTDISPLAYCOLOR0, c.displayColor);
-  check(IDC_OPTDISPLAYCOLOR1, !c.displayColor);
   OnCommand(IDC_CMBDISPLAYFREQUENCY, CBN_SELCHANGE, nullptr);
-  // Input tab.
-  for (int i = 0; i < 3; ++i) check(IDC_OPTINPUT0 + i, c.inputSource == i);
   ShowInputFrame(c.inputSource);
-  select(IDC_CMBSOUNDBITS, c.soundBits);
-  text(IDC_TXTPLAYBACKFILE, c.playbackFile);
-  check(IDC_CHKPLAYBACKOUTPUT, c.playbackOutput);
-  check(IDC_CHKPLAYBACKSTOPDETECTED, c.playbackStopDetected);
-  text(IDC_TXTSIMULATEFREQUENCY, c.simulateFrequency);
-  text(IDC_TXTSIMULATEAMRATE, c.simulateAmRate);
-  text(IDC_TXTSIMULATEAMLEVEL, c.simulateAmLevel);
-  check(IDC_CHKSIMULATEOUTPUT, c.simulateOutput);
   std::int32_t samples = settings_.display.sampleSize;
   for (int id : {IDC_HSCSIMULATEFREQUENCY, IDC_HSCSIMULATEAMRATE}) {
     SCROLLINFO info{};
@@ -284,29 +299,7 @@ void OptionsDialog::WriteControls(const OptionsControls& c) {
     info.nPos = static_cast<int>(hz * samples / 11025.0f + 0.5f);
     SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
   }
-  // Output tab.
-  check(IDC_OPTRECORD0, !c.record);
-  check(IDC_OPTRECORD1, c.record);
-  // Detector tab.
-  row(IDC_CHKPACTOR2, IDC_TXTPACTOR2, c.pactor2);
-  row(IDC_CHKPACTOR3, IDC_TXTPACTOR3, c.pactor3);
-  row(IDC_CHKPOWER, IDC_TXTPOWER, c.power);
-  row(IDC_CHKBURST, IDC_TXTBURST, c.burst);
-  row(IDC_CHKPEAK, IDC_TXTPEAK, c.peak);
-  row(IDC_CHKPULSE, IDC_TXTPULSE, c.pulse);
-  row(IDC_CHKFAX, IDC_TXTFAX, c.fax);
-  row(IDC_CHKWWV, IDC_TXTWWV, c.wwv);
-  check(IDC_CHKCW, c.cw);
-  text(IDC_TXTCWFREQUENCY, c.cwFrequency);
-  text(IDC_TXTCWRANGE, c.cwRange);
-  text(IDC_TXTCWTHRESHOLD, c.cwThreshold);
-  text(IDC_TXTCENTERFREQUENCY, c.centerFrequency);
-  check(IDC_CHKCENTERFREQUENCY, c.centerFrequencyAuto);
   EnableWindow(Control(IDC_TXTCENTERFREQUENCY), !c.centerFrequencyAuto);
-  text(IDC_TXTOFFSETFREQUENCYRANGE, c.offsetRange);
-  text(IDC_TXTOFFSETFREQUENCYSTEP, c.offsetStep);
-  check(IDC_CHKDEBUG, c.debug);
-  text(IDC_TXTDEBUG, c.debugData);
   EnableDetectorFrames();
 }
 

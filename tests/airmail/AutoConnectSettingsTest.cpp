@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <locale>
 #include <vector>
 
 #include "app/SettingsOnlyAutoConnect.h"
@@ -13,6 +11,7 @@
 #include "common/SystemLib.h"
 #include "common/TextParse.h"
 #include "tests/airmail/Fixture.h"
+#include "tests/common/CommaLocale.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -235,24 +234,14 @@ TEST_F(AutoConnectSettingsFile, SinglesDoNotDependOnTheUserNumberFormat) {
   EXPECT_EQ(s.propagationModelLayerAdjustEs, 0.8f);
   EXPECT_EQ(s.stationHistoryBad, -1.25f);
 
-  const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252", "de-DE", "fr_FR.UTF-8"};
-  const char* chosen = nullptr;
-  for (const char* n : names)
-    if (std::setlocale(LC_ALL, n)) {
-      chosen = n;
-      break;
-    }
-  if (!chosen) GTEST_SKIP() << "no comma-decimal locale on this machine";
-  try {
-    std::locale::global(std::locale(chosen));
-  } catch (const std::exception&) {
-    // This runtime has C locales only; the C library's locale is what matters there.
-  }
   AutoConnectSettings written;
   written.propagationModelLayerAdjustEs = 0.75f;
-  auto text = Saved(written);
-  std::locale::global(std::locale::classic());
-  std::setlocale(LC_ALL, "C");
+  std::string text;
+  {
+    testing::CommaLocale comma;
+    if (!comma.Active()) GTEST_SKIP() << "no comma-decimal locale on this machine";
+    text = Saved(written);
+  }
   EXPECT_EQ(ProfileDocument::Parse(text).Read(kAutoConnectSection, "Propagation Model Layer Adjust Es"), "0.75");
   EXPECT_EQ(Recalled(text), written);
 }

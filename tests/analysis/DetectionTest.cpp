@@ -114,21 +114,6 @@ TEST(Detection, EveryPactor3FormWithTheLabelOfItsVariant) {
   }
 }
 
-TEST(Detection, OffsetSignalsCarryTheirOffset) {
-  DetectorSettings d;
-  d.offsetFrequencyRange = 100;
-  d.offsetFrequencyStep = 20;
-  SignalSpec recipe = Recipe(Form::Pactor3, 15, 4);
-  recipe.variant = 2;
-  recipe.offset = 40;
-  const Rates r = Count(Play(recipe, d), "Pactor 3, 600, 40");
-  EXPECT_GE(r.insideRight, r.inside * 9 / 10);
-  recipe = Recipe(Form::Pactor2, 15, 4);
-  recipe.offset = -60;
-  const Rates r2 = Count(Play(recipe, d), "Pactor 2, -60");
-  EXPECT_GE(r2.insideRight, r2.inside * 9 / 10);
-}
-
 TEST(Detection, EightBitRecordingsAreDetectedToo) {
   const Rates r = Count(Play(Recipe(Form::Pactor2, 15, 4), {}, true), "Pactor 2");
   EXPECT_GE(r.insideRight, r.inside * 9 / 10);

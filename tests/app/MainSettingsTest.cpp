@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <locale>
+#include <cstdio>
 
+#include "tests/common/CommaLocale.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -168,23 +168,11 @@ TEST(MainSettings, PlacementOnlyInTheNormalState) {
 
 // Under a comma-decimal locale the file must still hold "0.5" and read back.
 TEST(MainSettings, NumbersIgnoreTheUserLocale) {
-  const char* names[] = {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252", "de-DE", "fr_FR.UTF-8"};
-  const char* chosen = nullptr;
-  for (const char* n : names)
-    if (std::setlocale(LC_ALL, n)) {
-      chosen = n;
-      break;
-    }
-  if (!chosen) GTEST_SKIP() << "no comma-decimal locale on this machine";
-  try {
-    std::locale::global(std::locale(chosen));
-  } catch (const std::exception&) {
-    // This runtime has C locales only; the C library's locale is what matters there.
-  }
+  testing::CommaLocale comma;
+  if (!comma.Active()) GTEST_SKIP() << "no comma-decimal locale on this machine";
   char probe[16];
   std::snprintf(probe, sizeof probe, "%.1f", 0.5);
   EXPECT_STREQ(probe, "0,5") << "the locale is in force";
-
   MainSettings s;
   s.detector.peakThreshold = 0.5f;
   s.detector.burstThreshold = 1378.125f;
@@ -193,9 +181,6 @@ TEST(MainSettings, NumbersIgnoreTheUserLocale) {
   MainSettings recalled;
   ProfileRecall(doc, recalled);
   EXPECT_EQ(recalled, s);
-
-  std::locale::global(std::locale::classic());
-  std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace

@@ -19,62 +19,22 @@ ProfileDocument Named(const char* name) {
   return {};
 }
 
-TEST(ProfileRead, NamesIgnoreCaseAndBlanksValuesAreTrimmed) {
-  auto doc = Named("blanks around equals");
-  EXPECT_EQ(doc.Read("detector data", "BURST"), "True");
-  EXPECT_EQ(doc.Read(" Detector Data ", " CW Range "), "50");
-  EXPECT_EQ(doc.Read("Detector Data", "Key With Blanks"), "a b c");
-  EXPECT_EQ(Named("lf").Read("Display Data", "Sample Size"), "4096");
-  EXPECT_EQ(Named("no final newline").Read("Detector Data", "Power Threshold"), "12.5");
-}
-
-TEST(ProfileRead, FirstOfDuplicatesWins) {
-  auto sections = Named("duplicate sections");
-  EXPECT_EQ(sections.Read("Detector Data", "Burst"), "True");
-  EXPECT_EQ(sections.Read("Detector Data", "Peak"), "");  // only in the second copy of the section
+// The platform's reading rules, one line each; the comparison with the
+// platform itself over the same files runs under Wine.
+TEST(ProfileRead, FollowsThePlatformsRules) {
+  EXPECT_EQ(Named("blanks around equals").Read(" detector data ", " CW RANGE "), "50");
+  EXPECT_EQ(Named("blanks around equals").Read("Detector Data", "Key With Blanks"), "a b c");
+  EXPECT_EQ(Named("case and blanks in names").Read("Mixed Case", "mixed key"), "1");
+  EXPECT_EQ(Named("duplicate sections").Read("Detector Data", "Peak"), "") << "only the first section counts";
   EXPECT_EQ(Named("duplicate keys").Read("Detector Data", "Burst"), "True");
-}
-
-TEST(ProfileRead, AbsentAndEmptyReadAsEmpty) {
-  auto doc = Named("empty value");
-  EXPECT_EQ(doc.Read("Detector Data", "Burst"), "");
-  EXPECT_EQ(doc.Read("Detector Data", "Peak"), "");
-  EXPECT_EQ(doc.Read("Detector Data", "Power"), "False");
+  EXPECT_EQ(Named("empty value").Read("Detector Data", "Peak"), "");
   EXPECT_EQ(Named("line without equals").Read("Detector Data", "Burst"), "");
-  EXPECT_EQ(Named("line without equals").Read("Detector Data", "Power"), "False");
-  EXPECT_EQ(Named("empty file").Read("Detector Data", "Burst"), "");
-  EXPECT_EQ(ProfileRead("/no/such/folder/x.ini", "a", "b"), "");
-}
-
-TEST(ProfileRead, BufferOf256HoldsAt255Characters) {
-  auto doc = Named("long value");
-  EXPECT_EQ(doc.Read("Display Data", "Long"), std::string(255, 'x'));
-  EXPECT_EQ(doc.Read("Display Data", "Long", 1024), std::string(300, 'x') + "y");
-  EXPECT_EQ(doc.Read("Display Data", "After"), "1");
-}
-
-TEST(ProfileRead, MatchingQuotesAreRemoved) {
-  auto doc = Named("quoted values");
-  EXPECT_EQ(doc.Read("Q", "Double"), "quoted");
-  EXPECT_EQ(doc.Read("Q", "Single"), "one");
-  EXPECT_EQ(doc.Read("Q", "Half"), "\"open");
-  EXPECT_EQ(doc.Read("Q", "Inner"), "a\"b\"");
-  EXPECT_EQ(doc.Read("Q", "Empty"), "");
-  EXPECT_EQ(doc.Read("Q", "Lone"), "\"");
-}
-
-TEST(ProfileRead, SectionNamesAreTrimmedInTheFileToo) {
-  auto doc = Named("case and blanks in names");
-  EXPECT_EQ(doc.Read("Mixed Case", "mixed key"), "1");
-  EXPECT_EQ(doc.Read("Display Data", "Sample Size"), "512");
+  EXPECT_EQ(Named("long value").Read("Display Data", "Long"), std::string(255, 'x'));
+  EXPECT_EQ(Named("quoted values").Read("Q", "Double"), "quoted");
+  EXPECT_EQ(Named("quoted values").Read("Q", "Half"), "\"open");
   EXPECT_EQ(Named("keys before any section").Read("", "Orphan"), "1");
-  EXPECT_EQ(Named("keys before any section").Read("Detector Data", "Orphan"), "");
-}
-
-TEST(ProfileRead, BrokenHeaderIsNoSection) {
-  auto doc = Named("broken header");
-  EXPECT_EQ(doc.Read("Display Data", "Fft Range"), "2");
-  EXPECT_EQ(doc.Read("Detector Data", "Burst"), "");
+  EXPECT_EQ(Named("broken header").Read("Detector Data", "Burst"), "");
+  EXPECT_EQ(ProfileRead("/no/such/folder/x.ini", "a", "b"), "");
 }
 
 TEST(ProfileWrite, ChangesOnlyItsOwnLine) {

@@ -97,14 +97,6 @@ TEST_F(AirmailRegistryTest, AValueLongerThanAnyPathIsReadWhole) {
   EXPECT_EQ(s.airmailDirectoryProgram, longFolder.substr(0, longFolder.size() - 1));
 }
 
-TEST_F(AirmailRegistryTest, WithoutTheValueTheFoldersStay) {
-  value.Remove();
-  EXPECT_FALSE(registry.InstallFolder());
-  auto s = NotFound();
-  AirmailInstallationGet(s, registry);
-  EXPECT_EQ(s, NotFound());
-}
-
 // The command-line check finds the same installation as the program.
 TEST_F(AirmailRegistryTest, VelmoraAirmailFindsTheInstallationThroughTheRegistry) {
   value.Set(installed.path().string() + "\\");

@@ -19,42 +19,8 @@ namespace {
 class SettingsAtClose : public ::testing::Test {
  protected:
   std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
-  void OpenAndClose() {
-    auto window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
-    ASSERT_TRUE(window->Create());
-    window->RecallAtStartup();
-    window->Show(SW_SHOWNORMAL);
-    window->Close();
-    window.reset();
-    testing::DrainQuit();
-  }
   testing::TempFolder folder;
-  MessagePump pump;
-  SettingsOnlyAutoConnect autoConnect;
 };
-
-TEST_F(SettingsAtClose, TheFileHoldsTheWholeAirmailDataSection) {
-  OpenAndClose();
-  auto profile = ProfileDocument::Load(SettingsFile());
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Airmail Directory Data"), "C:\\Program Files\\AirMail");
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Connect Not Busy"), "7");
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Last Connect Check Minutes"), "15");
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Propagation Model Ion Coefficients"), "URSI");
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Terminal Connect Check File"), "True");
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Window Visible"), "False");
-  auto text = testing::ReadBytes(SettingsFile());
-  EXPECT_EQ(text.find("[Airmail Data]"), text.rfind("[Airmail Data]")) << "one section";
-  EXPECT_EQ(text.find("[AirMail Data]"), std::string::npos);
-}
-
-TEST_F(SettingsAtClose, ValuesFromTheFileComeBackAtTheNextClose) {
-  testing::WriteBytes(SettingsFile(), "[Airmail Data]\r\nConnect Attempts=4\r\nMode Index=5\r\n");
-  OpenAndClose();
-  EXPECT_EQ(autoConnect.Settings().connectAttempts, 4);
-  auto profile = ProfileDocument::Load(SettingsFile());
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Connect Attempts"), "4");
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Mode Index"), "5");
-}
 
 // The program itself, started and closed as a user does.
 TEST_F(SettingsAtClose, TheProgramWritesTheSectionAtExit) {

@@ -198,16 +198,6 @@ TEST_F(TerminalEndToEndTest, AirmailStartedWhenItsWindowIsMissing) {
             std::string::npos);
 }
 
-TEST_F(TerminalEndToEndTest, AirmailThatCannotBeStarted) {
-  Prepare(kHam);
-  settings.airmailDirectoryProgram = session->DataFolder();  // no program there
-  testing::MessageBoxAnswerer answerer(IDYES);
-  EXPECT_FALSE(terminal.TerminalActivate());
-  ASSERT_EQ(answerer.Texts().size(), 2u);
-  EXPECT_NE(answerer.Texts()[1].find("TerminalActivate, Unable to start AirMail"), std::string::npos);
-  EXPECT_EQ(status.texts.back(), "AirMail Window Error");
-}
-
 TEST_F(TerminalEndToEndTest, MainWindowMissing) {
   Prepare(kHam);
   {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/win32/MainWindow.h"
-#include "tests/common/TempFolder.h"
+#include "tests/app/win32/MainWindowFixture.h"
 #include "tools/signalgen/SignalGen.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -59,29 +59,12 @@ class PanelWatcher {
   std::vector<std::string> seen_;
 };
 
-class MainWindowLoopTest : public ::testing::Test {
+class MainWindowLoopTest : public testing::MainWindowFixture<> {
  protected:
-  void SetUp() override {
-    window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
-    ASSERT_TRUE(window->Create());
-    window->SetAutoStart(false);
-    window->Show(SW_SHOWNORMAL);
-  }
-  void TearDown() override {
-    window->Close();
-    window.reset();
-    testing::DrainQuit();
-  }
-  void Press(const char* key) { window->Command(Toolbar::IdOf(key)); }
   bool RunUntilStopped(double seconds = 15) {
     return testing::PumpUntil([&] { return !window->Signal().LoopActive() && window->Status().Text(1) == "Stopped"; },
                               seconds);
   }
-
-  testing::TempFolder folder;
-  MessagePump pump;
-  NoAutoConnect autoConnect;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowLoopTest, StartRunsWithItsLoadAndStopStops) {

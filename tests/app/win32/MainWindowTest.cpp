@@ -10,7 +10,7 @@
 #include "app/MenuModel.h"
 #include "app/win32/MenuBuilder.h"
 #include "common/AtomicFile.h"
-#include "tests/common/TempFolder.h"
+#include "tests/app/win32/MainWindowFixture.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
@@ -43,34 +43,7 @@ std::vector<std::string> ModelCaptions(const char* name) {
 bool Checked(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED; }
 bool Greyed(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED; }
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override { Open(); }
-  void TearDown() override {
-    if (window && window->Handle()) window->Close();
-    window.reset();
-    testing::DrainQuit();
-  }
-  void Open() {
-    window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
-    ASSERT_TRUE(window->Create());
-    window->SetAutoStart(false);
-    window->RecallAtStartup();
-    window->Show(SW_SHOWNORMAL);
-  }
-  void CloseAndReopen() {
-    window->Close();
-    window.reset();
-    testing::DrainQuit();
-    Open();
-  }
-  std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
-
-  testing::TempFolder folder;
-  MessagePump pump;
-  NoAutoConnect autoConnect;
-  std::unique_ptr<MainWindow> window;
-};
+using MainWindowTest = testing::MainWindowFixture<>;
 
 TEST_F(MainWindowTest, CaptionToolbarAndStatusBar) {
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora");

@@ -10,7 +10,7 @@
 #include "app/MenuModel.h"
 #include "app/win32/MainWindow.h"
 #include "display/win32/OptionsIds.h"
-#include "tests/common/TempFolder.h"
+#include "tests/app/win32/MainWindowFixture.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
@@ -23,19 +23,8 @@ class FixtureAutoConnect final : public NoAutoConnect {
   std::string AirmailDataFolder() const override { return folder; }
 };
 
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public testing::MainWindowFixture<FixtureAutoConnect> {
  protected:
-  void SetUp() override {
-    window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
-    ASSERT_TRUE(window->Create());
-    window->SetAutoStart(false);
-    window->Show(SW_SHOWNORMAL);
-  }
-  void TearDown() override {
-    window->Close();
-    window.reset();
-    testing::DrainQuit();
-  }
   OptionsDialog& Options() { return *window->Options(); }
   HWND Item(int tab, int id) { return GetDlgItem(Options().Page(tab), id); }
   void Click(int tab, int id) { SendMessageA(Item(tab, id), BM_CLICK, 0, 0); }
@@ -47,10 +36,6 @@ class OptionsDialogTest : public ::testing::Test {
     ASSERT_TRUE(Options().Visible());
   }
 
-  testing::TempFolder folder;
-  MessagePump pump;
-  FixtureAutoConnect autoConnect;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(OptionsDialogTest, OpensOnTheAskedTabWithTheMembersShown) {

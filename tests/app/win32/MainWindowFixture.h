@@ -1,0 +1,45 @@
+#pragma once
+// A real main window in a folder of its own, its loop started by the test
+// itself, closed and gone after each test.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/win32/MainWindow.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora::testing {
+
+template <typename Seam = NoAutoConnect>
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { Open(); }
+  void TearDown() override {
+    if (window && window->Handle()) window->Close();
+    window.reset();
+    DrainQuit();
+  }
+  void Open() {
+    window = std::make_unique<MainWindow>(folder.path().string(), pump, autoConnect);
+    ASSERT_TRUE(window->Create());
+    window->SetAutoStart(false);
+    window->RecallAtStartup();
+    window->Show(SW_SHOWNORMAL);
+  }
+  void CloseAndReopen() {
+    window->Close();
+    window.reset();
+    DrainQuit();
+    Open();
+  }
+  void Press(const char* key) { window->Command(Toolbar::IdOf(key)); }
+  std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
+
+  TempFolder folder;
+  MessagePump pump;
+  Seam autoConnect;
+  std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace velmora::testing
