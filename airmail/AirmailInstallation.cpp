@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "airmail/TextFileLines.h"
+#include "common/TextFileLines.h"
 #include "common/SystemLib.h"
 
 namespace velmora {

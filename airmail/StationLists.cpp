@@ -5,7 +5,7 @@
 
 #include "airmail/FrequencyLabel.h"
 #include "airmail/StationRadioData.h"
-#include "airmail/TextFileLines.h"
+#include "common/TextFileLines.h"
 #include "common/ProfileFile.h"
 #include "common/TextParse.h"
 

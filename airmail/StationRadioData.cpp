@@ -1,6 +1,6 @@
 #include "airmail/StationRadioData.h"
 
-#include "common/AtomicFile.h"
+#include "common/RecordFile.h"
 #include "common/TextParse.h"
 
 namespace velmora {
@@ -20,23 +20,12 @@ std::vector<std::string> SplitBlanks(std::string_view text) {
   return parts;
 }
 
-StationRadioRecord ParseRecord(std::string_view line) {
+StationRadioRecord ParseRecord(const Record& fields) {
   StationRadioRecord record;
-  std::string* fields[] = {&record.system, &record.station, &record.transceiver};
-  for (std::string* field : fields) {
-    auto comma = line.find(',');
-    *field = std::string(line.substr(0, comma));
-    line = comma == std::string_view::npos ? std::string_view{} : line.substr(comma + 1);
-  }
-  record.labels = SplitBlanks(line);
+  std::string* targets[] = {&record.system, &record.station, &record.transceiver};
+  for (size_t i = 0; i < 3 && i < fields.size(); ++i) *targets[i] = fields[i];
+  if (fields.size() == 4) record.labels = SplitBlanks(fields[3]);
   return record;
-}
-
-std::string FieldText(std::string_view field) {
-  std::string out(field);
-  for (char& c : out)
-    if (c == ',' || c == '\r' || c == '\n') c = ' ';
-  return out;
 }
 
 }  // namespace
@@ -47,19 +36,19 @@ std::optional<std::vector<StationRadioRecord>> StationRadioDataRead(const std::f
   if (!lines) return std::nullopt;
   std::vector<StationRadioRecord> records;
   for (size_t i = 1; i < lines->size(); ++i)
-    if (!Trim((*lines)[i]).empty()) records.push_back(ParseRecord((*lines)[i]));
+    if (!Trim((*lines)[i]).empty()) records.push_back(ParseRecord(SplitRecord((*lines)[i], 4)));
   return records;
 }
 
 bool StationRadioDataWrite(const std::filesystem::path& file, const std::vector<StationRadioRecord>& records,
                            std::error_code& error) {
-  std::string content = std::string(kHeader) + "\r\n";
+  std::vector<Record> lines;
   for (const auto& r : records) {
-    content += FieldText(r.system) + "," + FieldText(r.station) + "," + FieldText(r.transceiver) + ",";
-    for (size_t i = 0; i < r.labels.size(); ++i) content += (i ? " " : "") + FieldText(r.labels[i]);
-    content += "\r\n";
+    std::string labels;
+    for (size_t i = 0; i < r.labels.size(); ++i) labels += (i ? " " : "") + r.labels[i];
+    lines.push_back({r.system, r.station, r.transceiver, labels});
   }
-  return WriteFileAtomically(file, content, error);
+  return WriteRecords(file, kHeader, lines, error);
 }
 
 }  // namespace velmora

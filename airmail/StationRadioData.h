@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "airmail/TextFileLines.h"
+#include "common/TextFileLines.h"
 
 namespace velmora {
 

@@ -7,8 +7,7 @@ add_library(velmora_airmail_data STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FrequencyLabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Locator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StationLists.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StationRadioData.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TextFileLines.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/StationRadioData.cpp)
 target_link_libraries(velmora_airmail_data PUBLIC velmora_common)
 
 if(VELMORA_WINDOWS)

@@ -1,4 +1,4 @@
-#include "airmail/TextFileLines.h"
+#include "common/TextFileLines.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,0 +1,29 @@
+#pragma once
+// What the AutoConnect side may reach of the main window: the detector
+// values it reads and sets, the restart of the sound input after a change of
+// frequency, the samples per buffer, and the settings file and folder both
+// windows share. The main window implements it.
+#include <cstdint>
+#include <filesystem>
+
+#include "analysis/DetectorValues.h"
+
+namespace velmora {
+
+class MainWindowLink {
+ public:
+  virtual ~MainWindowLink() = default;
+
+  virtual DetectorValues& Detectors() = 0;
+  // Restarts the sound input so that the next buffers are judged afresh
+  // (after the terminal's frequency changed).
+  virtual void ProcessReset() = 0;
+  virtual std::int32_t SampleSize() const = 0;
+  // Taken by the loop at its next start or restart.
+  virtual void SetSampleSize(std::int32_t samples) = 0;
+  // "Velmora.Ini" beside the program, and the program's folder.
+  virtual std::filesystem::path ProfileFile() const = 0;
+  virtual std::filesystem::path ProgramFolder() const = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,44 @@
+#pragma once
+// The program's own data files: text lines ended by CR LF, fields separated
+// by "," without quoting, mostly after one heading line. Whole files are
+// replaced atomically; a log grows by one whole line per write.
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "common/TextFileLines.h"
+
+namespace velmora {
+
+using Record = std::vector<std::string>;
+
+// The fields of one line. With a field limit the last field keeps the rest
+// of the line, commas included.
+Record SplitRecord(std::string_view line, size_t fieldLimit = 0);
+
+// A field as it can be stored: "," and line breaks would shift the fields
+// that follow, so they are written as blanks.
+std::string RecordField(std::string_view text);
+
+// The fields joined by "," (each made storable), without the line end.
+std::string JoinRecord(std::span<const std::string> fields);
+
+// Every line of the file that holds more than blanks, split into fields;
+// the caller decides whether the first is a heading.
+std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file, FileFailure& failure,
+                                               size_t fieldLimit = 0);
+
+// Replaces the file whole: the heading line (when not empty), then the records.
+bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
+                  std::error_code& error);
+
+// Adds one record at the end in a single write, the heading first when the
+// file is new or empty, so a reader never meets half a line.
+bool AppendRecord(const std::filesystem::path& file, std::string_view heading, std::span<const std::string> record,
+                  std::error_code& error);
+
+}  // namespace velmora

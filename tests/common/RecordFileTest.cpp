@@ -1,0 +1,48 @@
+#include "common/RecordFile.h"
+
+#include <gtest/gtest.h>
+
+#include "common/AtomicFile.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+TEST(RecordFile, SplitKeepsEmptyFieldsAndTheRestAfterTheLimit) {
+  EXPECT_EQ(SplitRecord("a,,b,"), (Record{"a", "", "b", ""}));
+  EXPECT_EQ(SplitRecord("HAM,K1ABC,7102.0 10147.3,3,,", 3), (Record{"HAM", "K1ABC", "7102.0 10147.3,3,,"}));
+  EXPECT_EQ(SplitRecord(""), (Record{""}));
+}
+
+TEST(RecordFile, FieldsThatWouldShiftOthersAreWrittenAsBlanks) {
+  EXPECT_EQ(JoinRecord(Record{"Error, No Answer", "a\r\nb", "7"}), "Error  No Answer,a  b,7");
+}
+
+TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFile) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "log.txt";
+  std::error_code error;
+  ASSERT_TRUE(AppendRecord(file, "A,B", Record{"1", "2"}, error));
+  ASSERT_TRUE(AppendRecord(file, "A,B", Record{"3", "4"}, error));
+  EXPECT_EQ(ReadWholeFile(file, error), "A,B\r\n1,2\r\n3,4\r\n");
+
+  FileFailure failure;
+  auto records = ReadRecords(file, failure);
+  ASSERT_TRUE(records);
+  EXPECT_EQ(records->size(), 3u);
+  EXPECT_EQ((*records)[2], (Record{"3", "4"}));
+}
+
+TEST(RecordFile, WriteReplacesTheWholeFileAndAFolderCannotBeAppendedTo) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "data.txt";
+  std::error_code error;
+  ASSERT_TRUE(WriteRecords(file, "H", std::vector<Record>{{"x", "y"}}, error));
+  ASSERT_TRUE(WriteRecords(file, "", std::vector<Record>{{"z"}}, error));
+  EXPECT_EQ(ReadWholeFile(file, error), "z\r\n");
+  EXPECT_FALSE(AppendRecord(folder.path(), "H", Record{"1"}, error));
+  EXPECT_TRUE(error);
+}
+
+}  // namespace
+}  // namespace velmora
