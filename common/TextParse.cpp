@@ -3,7 +3,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace velmora {
 
@@ -86,9 +85,10 @@ std::optional<long long> ParseInteger(std::string_view text) {
   auto number = ParseLeadingNumber(text);
   if (!number || !std::isfinite(*number)) return std::nullopt;
   double rounded = std::nearbyint(*number);
-  if (rounded < static_cast<double>(std::numeric_limits<long long>::min()) ||
-      rounded > static_cast<double>(std::numeric_limits<long long>::max()))
-    return std::nullopt;
+  // The largest long long is not a double: its nearest double is 2^63,
+  // which no longer fits, so the upper test must exclude it.
+  constexpr double kLimit = 9223372036854775808.0;  // 2^63
+  if (rounded < -kLimit || rounded >= kLimit) return std::nullopt;
   return static_cast<long long>(rounded);
 }
 

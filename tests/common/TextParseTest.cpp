@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace velmora {
 namespace {
 
@@ -39,6 +41,9 @@ TEST(ParseInteger, RoundsAndRejects) {
   EXPECT_EQ(ParseInteger("2.6"), 3);
   EXPECT_FALSE(ParseInteger("none"));
   EXPECT_FALSE(ParseInteger("1e300"));
+  // 2^63 is the first number past the largest long long.
+  EXPECT_FALSE(ParseInteger("9223372036854775808"));
+  EXPECT_EQ(ParseInteger("-9223372036854775808"), std::numeric_limits<long long>::min());
 }
 
 TEST(Mid, NeverReadsOutOfRange) {
