@@ -49,27 +49,45 @@ class ScriptParser {
   }
 
  private:
-  // position_ is the index of the next character to read.
+  // position_ is the index of the next character to read. Modifiers in a
+  // row are held on a list rather than by recursion, so no script is too
+  // long for the stack: each is pressed before the token it modifies and
+  // released after it, the last pressed first.
   void ReadToken() {
+    std::vector<Modifier> held;
     char c = script_[position_++];
+    while (IsModifier(c)) {
+      // A modifier with nothing after it to modify presses nothing.
+      if (position_ >= script_.size()) break;
+      Modifier m = ModifierOf(c);
+      Append(m.key, false, false);
+      modifiers_ |= m.bit;
+      held.push_back(m);
+      c = script_[position_++];
+    }
     switch (c) {
-      case '+': Modified(kVirtualKeyShift, kShiftHeld); break;
-      case '^': Modified(kVirtualKeyControl, kControlHeld); break;
-      case '%': Modified(kVirtualKeyAlt, kAltHeld); break;
+      case '+':
+      case '^':
+      case '%': break;
       case '(': Group(); break;
       case '{': Brace(); break;
       default: Character(c); break;
     }
+    for (auto m = held.rbegin(); m != held.rend(); ++m) {
+      Append(m->key, true, false);
+      modifiers_ &= ~m->bit;
+    }
   }
 
-  void Modified(std::uint16_t key, unsigned bit) {
-    // A modifier with nothing after it to modify presses nothing.
-    if (position_ >= script_.size()) return;
-    Append(key, false, false);
-    modifiers_ |= bit;
-    ReadToken();
-    Append(key, true, false);
-    modifiers_ &= ~bit;
+  struct Modifier {
+    std::uint16_t key;
+    unsigned bit;
+  };
+  static bool IsModifier(char c) { return c == '+' || c == '^' || c == '%'; }
+  static Modifier ModifierOf(char c) {
+    if (c == '+') return {kVirtualKeyShift, kShiftHeld};
+    if (c == '^') return {kVirtualKeyControl, kControlHeld};
+    return {kVirtualKeyAlt, kAltHeld};
   }
 
   // The opening character was at position_ - 1; the closing one must lie

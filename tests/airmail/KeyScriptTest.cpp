@@ -92,6 +92,19 @@ TEST(KeyScriptModifiers, ShiftAroundAGroupIsPressedOnce) {
 TEST(KeyScriptModifiers, TrailingModifierPressesNothing) {
   EXPECT_EQ(Parse("a+"), Press('A'));
   EXPECT_EQ(Parse("^"), Records{});
+  EXPECT_EQ(Parse("+^"), (Records{Down(kShift), Up(kShift)}));
+}
+
+// However many modifiers stand in a row, each is pressed before the token
+// and released after it, and the stack is never the limit.
+TEST(KeyScriptModifiers, AnyNumberInARow) {
+  constexpr size_t kMany = 100000;
+  Records records = Parse(std::string(kMany, '+') + "a");
+  ASSERT_EQ(records.size(), 2 * kMany + 2);
+  EXPECT_EQ(records[kMany - 1], Down(kShift));
+  EXPECT_EQ(records[kMany], Down('A'));
+  EXPECT_EQ(records[kMany + 2], Up(kShift));
+  EXPECT_EQ(records.back(), Up(kShift));
 }
 
 TEST(KeyScriptGroups, CharactersArePlainInsideAGroup) {
