@@ -36,6 +36,9 @@ std::optional<std::string> FrequencyReformat(std::string_view item) {
   auto number = ParseKilohertz(Trim(item.substr(0, hash)));
   if (!number) return std::nullopt;
   std::string label = FormatNumber(*number, "0.0");
+  // Judged as the label reads: 99.96 is 100.0, 0.04 is 0.0.
+  double shown = Val(label);
+  if (shown < kLowestFrequencyKhz || shown > kHighestFrequencyKhz) return std::nullopt;
   if (pactor3) label += kPactor3Suffix;
   return label;
 }
