@@ -8,7 +8,6 @@ namespace velmora {
 namespace {
 
 constexpr char kCr = '\r';
-constexpr size_t kValueBuffer = 1024;
 
 // Boundaries counted as a calendar clock counts them: the seconds play no part.
 long long DayNumber(const UtcDateTime& t) {
@@ -27,13 +26,16 @@ std::string AirmailErrorDataMessage(const AirmailDataFolder& data) {
 
 std::string AirMailGetProfileString(const AirmailDataFolder& data, std::string_view fileName,
                                     std::string_view section, std::string_view key, bool reportMissing) {
-  auto value = ProfileDocument::Load(data.File(fileName)).Read(section, key, kValueBuffer);
-  if (value.empty() && reportMissing) {
-    data.Messages().Show("Unable to find AirMail's " + std::string(section) + ", " + std::string(key) + " in \"" +
-                             std::string(fileName) + "\"." + AirmailErrorDataMessage(data),
-                         MessageIcon::Exclamation);
-  }
+  auto value = ProfileDocument::Load(data.File(fileName)).Read(section, key, kAirmailValueBuffer);
+  if (value.empty() && reportMissing) AirmailReportMissing(data, fileName, section, key);
   return value;
+}
+
+void AirmailReportMissing(const AirmailDataFolder& data, std::string_view fileName, std::string_view section,
+                          std::string_view key) {
+  data.Messages().Show("Unable to find AirMail's " + std::string(section) + ", " + std::string(key) + " in \"" +
+                           std::string(fileName) + "\"." + AirmailErrorDataMessage(data),
+                       MessageIcon::Exclamation);
 }
 
 std::string AirmailVersionText(const AirmailDataFolder& data) {

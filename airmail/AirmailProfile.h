@@ -30,6 +30,15 @@ class AirmailDataFolder {
 // "<folder>" is correct.".
 std::string AirmailErrorDataMessage(const AirmailDataFolder& data);
 
+// "Unable to find AirMail's <section>, <key> in "<file>"." with the hint,
+// as an exclamation box.
+void AirmailReportMissing(const AirmailDataFolder& data, std::string_view fileName, std::string_view section,
+                          std::string_view key);
+
+// AirMail's values are read through a buffer of this many characters, so
+// a longer value arrives cut to one less.
+inline constexpr size_t kAirmailValueBuffer = 1024;
+
 // One value of an INI file of the data folder; empty when it is missing,
 // which is reported when asked for.
 std::string AirMailGetProfileString(const AirmailDataFolder& data, std::string_view fileName,

@@ -2,7 +2,7 @@
 // SAILMAIL display names turned into station keys from AirMail's station file.
 #include "airmail/AirmailProfile.h"
 #include "airmail/AutomationSeams.h"
-#include "airmail/StationLists.h"
+#include "airmail/StationEntries.h"
 
 namespace velmora {
 

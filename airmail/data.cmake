@@ -4,10 +4,15 @@ add_library(velmora_airmail_data STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AirmailInstallation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AirmailProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AutoConnectSettings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrequencyFilters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrequencyLabel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrequencyLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Locator.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StationLists.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StationRadioData.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/MailSystems.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StationEntries.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StationFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StationRadioData.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StationRanges.cpp)
 target_link_libraries(velmora_airmail_data PUBLIC velmora_common)
 
 if(VELMORA_WINDOWS)

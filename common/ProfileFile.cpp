@@ -107,11 +107,27 @@ std::optional<std::string> ProfileDocument::Find(std::string_view section, std::
   return std::string(*entry.value);
 }
 
+std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view section) const {
+  std::vector<Entry> entries;
+  auto place = Locate(section, {});
+  if (place.sectionLine == npos) return entries;
+  // A named section starts after its header; the unnamed one at the top.
+  size_t first = TrimBlanks(section).empty() ? 0 : place.sectionLine + 1;
+  for (size_t i = first; i < place.endLine; ++i) {
+    if (TrimBlanks(lines_[i].text).empty()) continue;
+    auto entry = ParseEntry(lines_[i].text);
+    entries.push_back({std::string(entry.key), entry.value ? std::optional<std::string>(*entry.value) : std::nullopt});
+  }
+  return entries;
+}
+
 std::string ProfileDocument::Read(std::string_view section, std::string_view key, size_t bufferSize) const {
-  if (bufferSize == 0) return {};
   auto found = Find(section, key);
-  if (!found) return {};
-  std::string_view value = *found;
+  return found ? ValueAsRead(*found, bufferSize) : std::string();
+}
+
+std::string ProfileDocument::ValueAsRead(std::string_view value, size_t bufferSize) {
+  if (bufferSize == 0) return {};
   // A value wrapped in matching quotes is unwrapped, as long as the buffer
   // holds it whole.
   char quote = 0;

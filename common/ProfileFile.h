@@ -30,6 +30,20 @@ class ProfileDocument {
   // The trimmed raw value, or nullopt when absent.
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
+  // What Read returns for a raw value found by Find.
+  static std::string ValueAsRead(std::string_view raw, size_t bufferSize = 256);
+
+  // One non-blank line of a section: its trimmed key and raw value (nullopt
+  // when the line has no "=").
+  struct Entry {
+    std::string key;
+    std::optional<std::string> value;
+  };
+  // The lines of the section that Find searches, in file order, duplicate
+  // keys included (Find takes the first): one pass for a reader that looks
+  // up many keys.
+  std::vector<Entry> Entries(std::string_view section) const;
+
   // Sets the key's value as the platform's write call does.
   void Write(std::string_view section, std::string_view key, std::string_view value);
 

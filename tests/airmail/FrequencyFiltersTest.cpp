@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-#include "airmail/StationLists.h"
+#include "airmail/FrequencyFilters.h"
+#include "airmail/StationRanges.h"
 #include "airmail/StationRadioData.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"

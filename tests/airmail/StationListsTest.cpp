@@ -1,6 +1,8 @@
 // AirMail's systems, their stations and their frequency lists, read from a
 // whole AirMail data folder.
-#include "airmail/StationLists.h"
+#include "airmail/FrequencyLists.h"
+#include "airmail/MailSystems.h"
+#include "airmail/StationEntries.h"
 
 #include <gtest/gtest.h>
 
@@ -255,6 +257,58 @@ TEST_F(OwnStationFile, AListOfNothingButTyposGivesNoRows) {
       << "blanks around items are no part of them";
 }
 
+// AirMail reads a value through 1024 characters: a longer list arrives cut,
+// and what stands after its last separator may be part of a frequency.
+TEST_F(OwnStationFile, AListTooLongToReadWholeLosesItsCutEnd) {
+  std::string full = "14075";
+  while (full.size() < 1017) full += ",14075";  // 1019 characters
+  struct Case {
+    std::string list;
+    size_t rows;
+    std::string lastLabel;
+    std::string skipped;  // the end of the message, empty for none
+  } cases[] = {
+      {full + ",7205", 170, "14075.0", ", from \"720\" on."},   // "7205" would be read as 720.0
+      {full + ";7205", 170, "14075.0", ", from \"720\" on."},
+      {full + ",720", 171, "720.0", ""},                        // 1023 characters: read whole
+      {"\"" + full + ",720\"", 170, "14075.0", ", from \"72\" on."},  // the quotes take room
+      {full.substr(0, 1014) + "14075.00,7205", 170, "14075.0", "."},  // cut just after a separator
+  };
+  for (const auto& c : cases) {
+    Write("HAM", "[Frequency List]\r\nW1AW=" + c.list + "\r\n");
+    messages.entries.clear();
+    std::vector<FrequencyRow> rows;
+    ASSERT_TRUE(StationFrequencyListGet(data, "HAM", "W1AW", rows)) << c.list.size();
+    EXPECT_EQ(rows.size(), c.rows) << c.list.size();
+    EXPECT_EQ(rows.back().label, c.lastLabel) << c.list.size();
+    if (c.skipped.empty()) {
+      EXPECT_TRUE(messages.entries.empty()) << c.list.size();
+      continue;
+    }
+    ASSERT_EQ(messages.entries.size(), 1u) << c.list.size();
+    EXPECT_EQ(messages.entries[0].text,
+              "StationFrequencyListGet, Skipped the end of AirMail's Frequency List, W1AW in \"System.HAM.ini\", "
+              "which is longer than 1023 characters" + c.skipped + Hint(data.Folder()));
+  }
+}
+
+// A listing reads the station file once, however many stations it lists.
+TEST_F(OwnStationFile, AListingWorksFromOneReadOfTheFile) {
+  Write("SAILMAIL", "[Station Info]\r\nWPE=CN87:Friday Harbor;P3\r\n[Frequency List]\r\nWPE=8146;12454\r\n");
+  FileFailure failure;
+  auto file = StationFile::Load(data, "SAILMAIL", failure);
+  ASSERT_TRUE(file);
+  std::filesystem::remove(folder.path() / "System.SAILMAIL.ini");
+  std::vector<StationEntry> stations;
+  ASSERT_TRUE(StationEntriesGet(*file, StationListKind::All, stations));
+  EXPECT_EQ(stations[0].name, "Friday Harbor");
+  EXPECT_EQ(StationNameFromStation(*file, "WPE"), "Friday Harbor");
+  std::vector<FrequencyRow> rows;
+  ASSERT_TRUE(StationFrequencyListGet(*file, "WPE", rows));
+  EXPECT_EQ(rows, Rows({{"WPE", "8146.0", 1, true, false}, {"WPE", "12454.0", 2, true, false}}));
+  EXPECT_TRUE(messages.entries.empty());
+}
+
 TEST_F(StationFiles, AStationWithoutAFrequencyListIsReported) {
   std::vector<FrequencyRow> rows;
   EXPECT_FALSE(StationFrequencyListGet(fixture, "HAM", "K1NOF", rows));
@@ -269,8 +323,11 @@ TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
   EXPECT_EQ(FrequencyReformat("10147.3#"), "10147.3(p3)");
   EXPECT_EQ(FrequencyReformat("3590"), "3590.0");
   EXPECT_EQ(FrequencyReformat("7102.25"), "7102.3");
-  EXPECT_EQ(FrequencyReformat(".5"), "0.5");
-  for (const char* bad : {"", " ", "#", "14O75", "1e4", "inf", "nan", "0", "-7000", "7000.1.2", "0x1A", "7000 kHz"})
+  EXPECT_EQ(FrequencyReformat("99.96"), "100.0") << "the label decides";
+  EXPECT_EQ(FrequencyReformat("30000#"), "30000.0(p3)");
+  // Every refused item would give a label that is no HF frequency, or none.
+  for (const char* bad : {"", " ", "#", "14O75", "1e4", "inf", "nan", "0", "-7000", "7000.1.2", "0x1A", "7000 kHz",
+                          "0.04", ".01#", ".5", "99.9", "30000.1", "99999999999999999999999999999"})
     EXPECT_EQ(FrequencyReformat(bad), std::nullopt) << bad;
 }
 

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "airmail/AirmailInstallation.h"
-#include "airmail/StationLists.h"
+#include "airmail/FrequencyLists.h"
+#include "airmail/MailSystems.h"
+#include "airmail/StationEntries.h"
 #ifdef _WIN32
 #include "airmail/win32/AirmailRegistry.h"
 #endif
@@ -50,14 +52,28 @@ class MessageLines final : public Messenger {
   }
 };
 
-void ListStation(const AirmailDataFolder& data, const std::string& system, const StationEntry& station,
-                 const std::string& selected) {
+void ListStation(const StationFile& file, const StationEntry& station, const std::string& selected) {
+  const std::string& system = file.System();
   Record({"station", system, station.key, station.name, station.locator,
           StationIsSelected(selected, station.key) ? "1" : "0"});
   std::vector<FrequencyRow> rows;
-  StationFrequencyListGet(data, system, station.key, rows);
+  StationFrequencyListGet(file, station.key, rows);
   for (const auto& row : rows)
     Record({"frequency", system, station.key, row.label, std::to_string(row.group), row.pactor3 ? "1" : "0"});
+}
+
+// Each station file is read once for its whole listing.
+void ListSystem(const AirmailDataFolder& data, const std::string& system) {
+  std::vector<StationEntry> stations;
+  FileFailure failure;
+  auto file = StationFile::Load(data, system, failure);
+  if (!file) {
+    StationEntriesGet(data, system, StationListKind::All, stations);  // says why
+    return;
+  }
+  std::string selected = StationSelectedGet(*file);
+  StationEntriesGet(*file, StationListKind::All, stations);
+  for (const auto& station : stations) ListStation(*file, station, selected);
 }
 
 int Usage() {
@@ -105,12 +121,7 @@ int Run(int argc, char** argv) {
   MessageLines messages;
   AirmailDataFolder data(folders.airmailDirectoryData, messages);
   for (const auto& system : systems.entries) Record({"system", system});
-  for (const auto& system : systems.entries) {
-    std::string selected = StationSelectedGet(data, system);
-    std::vector<StationEntry> stations;
-    StationEntriesGet(data, system, StationListKind::All, stations);
-    for (const auto& station : stations) ListStation(data, system, station, selected);
-  }
+  for (const auto& system : systems.entries) ListSystem(data, system);
   return 0;
 }
 

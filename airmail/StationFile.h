@@ -1,0 +1,71 @@
+#pragma once
+// One of AirMail's station files "System.<system>.ini", read once: its
+// sections as AirMail's lists are read (line by line from the header line
+// to the first line without "="), and single values by the INI rules of
+// `AirMailGetProfileString`. A listing of many stations reads the file once
+// and looks each station up without scanning the file again.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "airmail/AirmailProfile.h"
+#include "common/ProfileFile.h"
+#include "common/TextFileLines.h"
+
+namespace velmora {
+
+inline constexpr std::string_view kStationInfoHeader = "[Station Info]";
+inline constexpr std::string_view kFrequencyListHeader = "[Frequency List]";
+
+// "System.<system>.ini".
+std::string StationFileName(std::string_view system);
+
+// One "key=value" line of a section read line by line.
+struct SectionEntry {
+  std::string key;    // trimmed
+  std::string value;  // trimmed
+  std::string line;   // the whole line
+};
+
+struct SectionLines {
+  std::vector<SectionEntry> entries;
+  bool endedByLine = false;  // a line without "=" ended it, not the end of the file
+};
+
+class StationFile {
+ public:
+  // The file of the system in the data folder; nullopt when it cannot be
+  // opened or read, with the stage and the error (nothing is reported).
+  static std::optional<StationFile> Load(const AirmailDataFolder& data, std::string_view system,
+                                         FileFailure& failure);
+
+  const AirmailDataFolder& Data() const { return data_; }
+  const std::string& System() const { return system_; }
+  std::string FileName() const { return StationFileName(system_); }
+
+  // The entries after the line that is exactly the header, up to the first
+  // line without "=" (empty when the header is missing).
+  SectionLines Section(std::string_view header) const;
+
+  // One value as `AirMailGetProfileString` reads it through its buffer of
+  // 1024 characters: empty when missing, which is reported when asked.
+  std::string Value(std::string_view section, std::string_view key, bool reportMissing) const;
+
+  // The same value whole, however long; nullopt when missing.
+  std::optional<std::string> WholeValue(std::string_view section, std::string_view key) const;
+
+ private:
+  StationFile(const AirmailDataFolder& data, std::string_view system, std::vector<std::string> lines);
+  using Keys = std::unordered_map<std::string, std::optional<std::string>>;  // upper-cased key to raw value
+  const Keys& KeysOf(std::string_view section) const;
+
+  AirmailDataFolder data_;
+  std::string system_;
+  std::vector<std::string> lines_;
+  ProfileDocument profile_;
+  mutable std::unordered_map<std::string, Keys> sections_;  // indexed when first asked for
+};
+
+}  // namespace velmora
