@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <random>
+
+#include "common/DiskFile.h"
 
 namespace velmora {
 namespace {
@@ -13,6 +16,19 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
+
+constexpr int kTemporaryNameAttempts = 16;
+
+// "Velmora.Ini.3f9a2c1b.new", beside the file it will replace.
+std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned number) {
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", number);
+  std::filesystem::path temporary = file;
+  temporary += ".";
+  temporary += hex;
+  temporary += ".new";
+  return temporary;
+}
 
 }  // namespace
 
@@ -37,33 +53,25 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std:
 
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content, std::error_code& error) {
   error.clear();
-  std::filesystem::path temporary = file;
-  temporary += ".new";
-  {
-    errno = 0;
-    FilePtr f(std::fopen(temporary.string().c_str(), "wb"));
-    if (!f) {
-      error = LastError();
-      return false;
-    }
-    bool written = std::fwrite(content.data(), 1, content.size(), f.get()) == content.size();
-    written = std::fflush(f.get()) == 0 && written;
-    std::FILE* raw = f.release();
-    written = std::fclose(raw) == 0 && written;
-    if (!written) {
-      error = LastError();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
+  // A name of its own for each write, so that two writers never fill or
+  // rename each other's half-written file.
+  std::random_device random;
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+    std::filesystem::path temporary = TemporaryName(file, random());
+    switch (CreateFileOnDisk(temporary, content, error)) {
+      case CreateResult::kNameTaken:
+        continue;
+      case CreateResult::kFailed:
+        return false;
+      case CreateResult::kCreated:
+        if (ReplaceFileOnDisk(temporary, file, error)) return true;
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return false;
     }
   }
-  std::filesystem::rename(temporary, file, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  error = std::make_error_code(std::errc::file_exists);
+  return false;
 }
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
-// Whole-file reads and writes. Writes go to a file beside the target that
-// then replaces it, so a crash mid-write leaves the old or the new content.
+// Whole-file reads and writes. Writes go to a file of their own beside the
+// target, which reaches the disk and then replaces the target in one step,
+// so a crash or a power cut mid-write leaves the old or the new content.
 #include <filesystem>
 #include <optional>
 #include <string>

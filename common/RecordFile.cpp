@@ -1,22 +1,13 @@
 #include "common/RecordFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-
 #include "common/AtomicFile.h"
+#include "common/DiskFile.h"
 #include "common/TextParse.h"
 
 namespace velmora {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
 
 }  // namespace
 
@@ -69,26 +60,8 @@ bool WriteRecords(const std::filesystem::path& file, std::string_view heading, s
 
 bool AppendRecord(const std::filesystem::path& file, std::string_view heading, std::span<const std::string> record,
                   std::error_code& error) {
-  error.clear();
-  errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file.string().c_str(), "ab"));
-  if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) {
-    error = LastError();
-    return false;
-  }
-  long length = std::ftell(f.get());
-  if (length < 0) {
-    error = LastError();
-    return false;
-  }
-  std::string text;
-  if (length == 0 && !heading.empty()) (text += heading) += kLineEnd;
-  (text += JoinRecord(record)) += kLineEnd;
-  bool written = std::fwrite(text.data(), 1, text.size(), f.get()) == text.size();
-  written = std::fflush(f.get()) == 0 && written;
-  written = std::fclose(f.release()) == 0 && written;
-  if (!written) error = LastError();
-  return written;
+  std::string headingLine = heading.empty() ? std::string() : std::string(heading) + std::string(kLineEnd);
+  return AppendFileOnDisk(file, headingLine, JoinRecord(record) + std::string(kLineEnd), error);
 }
 
 }  // namespace velmora

@@ -37,7 +37,8 @@ bool WriteRecords(const std::filesystem::path& file, std::string_view heading, s
                   std::error_code& error);
 
 // Adds one record at the end in a single write, the heading first when the
-// file is new or empty, so a reader never meets half a line.
+// file is new or empty, so a reader never meets half a line; true once the
+// record is on the disk.
 bool AppendRecord(const std::filesystem::path& file, std::string_view heading, std::span<const std::string> record,
                   std::error_code& error);
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "common/AtomicFile.h"
 #include "tests/common/TempFolder.h"
 
@@ -31,6 +34,35 @@ TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFile) {
   ASSERT_TRUE(records);
   EXPECT_EQ(records->size(), 3u);
   EXPECT_EQ((*records)[2], (Record{"3", "4"}));
+}
+
+std::vector<std::string> Names(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Each write has a temporary of its own: a file or folder left by another
+// writer under the name "data.txt.new" neither blocks it nor is taken over.
+TEST(WriteFileAtomically, NeverSharesItsTemporary) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "data.txt";
+  std::filesystem::create_directory(folder.path() / "data.txt.new");
+  std::ofstream(folder.path() / "data.txt.other.new", std::ios::binary) << "another writer's";
+  std::error_code error;
+  ASSERT_TRUE(WriteFileAtomically(file, "new", error)) << error.message();
+  EXPECT_EQ(ReadWholeFile(file, error), "new");
+  EXPECT_EQ(ReadWholeFile(folder.path() / "data.txt.other.new", error), "another writer's");
+  EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"data.txt", "data.txt.new", "data.txt.other.new"}));
+
+  // What cannot be replaced stays as it was, and no temporary is left.
+  auto blocked = folder.path() / "blocked";
+  std::filesystem::create_directories(blocked / "inside");
+  EXPECT_FALSE(WriteFileAtomically(blocked, "x", error));
+  EXPECT_TRUE(error);
+  EXPECT_TRUE(std::filesystem::is_directory(blocked / "inside"));
+  EXPECT_EQ(Names(folder.path()).size(), 4u);
 }
 
 TEST(RecordFile, WriteReplacesTheWholeFileAndAFolderCannotBeAppendedTo) {

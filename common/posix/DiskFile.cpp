@@ -1,0 +1,99 @@
+#include "common/DiskFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <utility>
+
+namespace velmora {
+namespace {
+
+std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
+
+// Closes on every path; the close's own result is asked for where it matters.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    text.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// A name added or changed in a folder is on the disk once the folder is.
+bool FlushFolder(const std::filesystem::path& file) {
+  auto folder = file.parent_path();
+  Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // Some file systems cannot flush a folder; they keep names by other means.
+  return fd.get() >= 0 && (::fsync(fd.get()) == 0 || errno == EINVAL || errno == EROFS);
+}
+
+}  // namespace
+
+CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_view content, std::error_code& error) {
+  error.clear();
+  errno = 0;
+  Descriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (fd.get() < 0) {
+    if (errno == EEXIST) return CreateResult::kNameTaken;
+    error = LastError();
+    return CreateResult::kFailed;
+  }
+  if (!WriteAll(fd.get(), content) || ::fsync(fd.get()) != 0 || !fd.Close()) {
+    error = LastError();
+    std::remove(file.c_str());
+    return CreateResult::kFailed;
+  }
+  return CreateResult::kCreated;
+}
+
+bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& error) {
+  error.clear();
+  errno = 0;
+  if (std::rename(from.c_str(), to.c_str()) != 0 || !FlushFolder(to)) {
+    error = LastError();
+    return false;
+  }
+  return true;
+}
+
+bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view heading, std::string_view text,
+                      std::error_code& error) {
+  error.clear();
+  errno = 0;
+  Descriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+  struct stat status {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0) {
+    error = LastError();
+    return false;
+  }
+  bool empty = status.st_size == 0;
+  std::string all = empty ? std::string(heading) + std::string(text) : std::string(text);
+  if (!WriteAll(fd.get(), all) || ::fsync(fd.get()) != 0 || !fd.Close() || (empty && !FlushFolder(file))) {
+    error = LastError();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace velmora

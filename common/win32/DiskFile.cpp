@@ -1,0 +1,85 @@
+#include "common/DiskFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "common/win32/Handles.h"
+
+namespace velmora {
+namespace {
+
+std::error_code LastError() {
+  DWORD code = GetLastError();
+  return {static_cast<int>(code ? code : ERROR_WRITE_FAULT), std::system_category()};
+}
+
+struct FileHandleTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
+
+bool WriteAll(HANDLE file, std::string_view text) {
+  while (!text.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size(), 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, text.data(), chunk, &written, nullptr) || written == 0) return false;
+    text.remove_prefix(written);
+  }
+  return true;
+}
+
+// The handle's own close result counts: a failed close may lose the data.
+bool Close(FileHandle& file) { return CloseHandle(file.release()) != 0; }
+
+}  // namespace
+
+CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_view content, std::error_code& error) {
+  error.clear();
+  FileHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle) {
+    DWORD code = GetLastError();
+    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return CreateResult::kNameTaken;
+    error = {static_cast<int>(code), std::system_category()};
+    return CreateResult::kFailed;
+  }
+  if (!WriteAll(handle.get(), content) || !FlushFileBuffers(handle.get()) || !Close(handle)) {
+    error = LastError();
+    handle.reset();
+    DeleteFileW(file.c_str());
+    return CreateResult::kFailed;
+  }
+  return CreateResult::kCreated;
+}
+
+bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& error) {
+  error.clear();
+  // Write-through: the call returns only once the move is on the disk.
+  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastError();
+    return false;
+  }
+  return true;
+}
+
+bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view heading, std::string_view text,
+                      std::error_code& error) {
+  error.clear();
+  FileHandle handle(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!handle || !GetFileSizeEx(handle.get(), &size)) {
+    error = LastError();
+    return false;
+  }
+  std::string all = size.QuadPart == 0 ? std::string(heading) + std::string(text) : std::string(text);
+  if (!WriteAll(handle.get(), all) || !FlushFileBuffers(handle.get()) || !Close(handle)) {
+    error = LastError();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace velmora
