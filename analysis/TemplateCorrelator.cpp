@@ -9,8 +9,14 @@ namespace {
 
 constexpr float kBaseline = 0.04f;
 constexpr double kLobeHalfWidth = 90;  // Hz
-// A safety bound on the offset loop for absurd range-to-step ratios.
-constexpr long kMostOffsets = 1000000;
+// The most steps one offset search takes: a finer step is raised to the
+// range divided by this. Finer steps only land on the same bins again (one
+// shift per bin is the most that can tell offsets apart), and every search
+// must fit in a buffer's time.
+constexpr float kMostOffsetSteps = 512;
+// The measured bands kept for one buffer, in values (8 MB); the shifts
+// beyond are measured again for each template.
+constexpr std::size_t kMostKeptValues = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -63,6 +69,8 @@ void TemplateCorrelator::Begin(const SpectrumAnalysis& spectrum) {
     generation_ = 1;
   }
   bandsUsed_ = 0;
+  keptValues_ = 0;
+  lastFound_ = 0;
 }
 
 double TemplateCorrelator::Linear(std::int32_t bin) {
@@ -75,17 +83,26 @@ double TemplateCorrelator::Linear(std::int32_t bin) {
 
 const TemplateCorrelator::Band& TemplateCorrelator::BandAt(std::int32_t firstBin, std::int32_t lastBin,
                                                           std::int32_t shift) {
-  for (std::size_t i = 0; i < bandsUsed_; ++i) {
-    const Band& b = bands_[i];
-    if (b.firstBin == firstBin && b.lastBin == lastBin && b.shift == shift) return b;
+  auto same = [&](const Band& b) { return b.firstBin == firstBin && b.lastBin == lastBin && b.shift == shift; };
+  // The templates of a band walk the same shifts in the same order, so the
+  // band wanted is mostly the one after the last found.
+  if (lastFound_ + 1 < bandsUsed_ && same(bands_[lastFound_ + 1])) return bands_[++lastFound_];
+  for (std::size_t i = 0; i < bandsUsed_; ++i)
+    if (same(bands_[i])) return bands_[lastFound_ = i];
+
+  const std::size_t count = static_cast<std::size_t>(lastBin - firstBin + 1);
+  Band* slot = &scratch_;
+  if (keptValues_ + count <= kMostKeptValues) {
+    if (bandsUsed_ == bands_.size()) bands_.emplace_back();
+    lastFound_ = bandsUsed_;
+    slot = &bands_[bandsUsed_++];
+    keptValues_ += count;
   }
-  if (bandsUsed_ == bands_.size()) bands_.emplace_back();
-  Band& band = bands_[bandsUsed_++];
+  Band& band = *slot;
   band.firstBin = firstBin;
   band.lastBin = lastBin;
   band.shift = shift;
   const std::int32_t n = spectrum_->N();
-  const std::int32_t count = lastBin - firstBin + 1;
 
   // The reads of the band at this shift, kept inside the spectrum.
   const std::int32_t first = firstBin + shift, last = lastBin + shift;
@@ -97,7 +114,7 @@ const TemplateCorrelator::Band& TemplateCorrelator::BandAt(std::int32_t firstBin
   for (std::int32_t b = firstBin; b <= lastBin; ++b) linear += Linear(bin(b));
   band.level = static_cast<float>(Db10(linear / count));
 
-  band.deviations.resize(static_cast<std::size_t>(count));
+  band.deviations.resize(count);
   band.sumSquares = 0;
   const double level = band.level;
   for (std::int32_t b = firstBin; b <= lastBin; ++b) {
@@ -126,6 +143,7 @@ Correlation TemplateCorrelator::Correlate(const SpectrumTemplate& tmpl, float ra
     range = 0;
     step = 1;
   }
+  step = std::max(step, 2 * range / kMostOffsetSteps);
   const std::int32_t n = spectrum_->N();
   // Beyond these shifts every read lands on the same edge bin, so the band
   // looks the same: the first such offset keeps its score.
@@ -134,7 +152,7 @@ Correlation TemplateCorrelator::Correlate(const SpectrumTemplate& tmpl, float ra
 
   std::int32_t lastShift = INT_MIN;
   long offsets = 0;
-  for (float off = -range; off <= range && offsets < kMostOffsets; ++offsets) {
+  for (float off = -range; off <= range && offsets <= kMostOffsetSteps; ++offsets) {
     const std::int32_t shift = std::clamp(BinShift(off, n), lowestShift, highestShift);
     // Offsets that fall on the bin shift already scored give the same
     // score, which cannot beat the best (ties go to the earlier offset).

@@ -41,9 +41,10 @@ class TemplateCorrelator {
   void Begin(const SpectrumAnalysis& spectrum);
 
   // TemplateCorrelate: offsets from -range to +range in steps of step (a
-  // single-precision loop); a range or step of 0 or less (or not a number)
-  // means no offset search, a single score at offset 0. Among equal scores
-  // the most negative offset wins. Reads beyond the spectrum take its edge bins.
+  // single-precision loop; a step finer than a 512th of the whole range is
+  // raised to that); a range or step of 0 or less (or not a number) means
+  // no offset search, a single score at offset 0. Among equal scores the
+  // most negative offset wins. Reads beyond the spectrum take its edge bins.
   Correlation Correlate(const SpectrumTemplate& tmpl, float range, float step);
 
   // Whether an offset search runs with these settings.
@@ -66,8 +67,11 @@ class TemplateCorrelator {
   std::vector<double> linear_;            // 10^(P/10) of each bin, computed when first needed
   std::vector<std::uint32_t> linearMark_;  // generation in which linear_ was computed
   std::uint32_t generation_ = 0;
-  std::vector<Band> bands_;
+  std::vector<Band> bands_;     // kept for the other templates of this buffer
   std::size_t bandsUsed_ = 0;
+  std::size_t keptValues_ = 0;  // their deviations, bounded
+  std::size_t lastFound_ = 0;
+  Band scratch_;                // a band measured when no more may be kept
 };
 
 }  // namespace velmora

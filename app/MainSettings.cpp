@@ -1,5 +1,6 @@
 #include "app/MainSettings.h"
 
+#include "analysis/DetectorLimits.h"
 #include "common/ProfileValues.h"
 
 namespace velmora {
@@ -67,11 +68,14 @@ void Default(MainSettings& settings) {
 }
 
 void ProfileRecall(const ProfileDocument& profile, MainSettings& settings) {
+  const DetectorSettings before = settings.detector;
   for (const auto& k : kDetectorBooleans) {
     bool value = settings.detector.*k.member;
     if (RecallBoolean(profile, kDetectorSection, k.key, value) && !IsModeKey(k)) settings.detector.*k.member = value;
   }
   for (const auto& k : kDetectorSingles) RecallSingle(profile, kDetectorSection, k.key, settings.detector.*k.member);
+  // Only what the Options dialog would accept, as for the sample size below.
+  KeepAcceptedDetectorValues(before, settings.detector);
 
   auto& display = settings.display;
   RecallBoolean(profile, kDisplaySection, "Display Color", display.displayColor);

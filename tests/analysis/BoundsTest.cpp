@@ -67,7 +67,7 @@ TEST(Bounds, ExtremeSettingsAndOddBuffers) {
       }
     }
   }
-  // The longest offset loop there is: a million steps, then it stops.
+  // A range far beyond the spectrum: its step is raised, so the loop stops.
   a.RestartContinuity();
   s.centerFrequency = 1700;
   s.offsetFrequencyRange = 1e7f;

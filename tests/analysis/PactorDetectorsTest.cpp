@@ -177,6 +177,32 @@ TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
   EXPECT_TRUE(drawing.drawn.empty());
 }
 
+// However fine the step, a search takes at most 512 steps over its range,
+// and the bands kept for the templates of one buffer stay within their bound
+// while each template scores as a search of its own would.
+TEST(TemplateCorrelator, AFineStepIsRaisedAndTheKeptBandsBounded) {
+  DetectorSettings settings;
+  SignalAnalysis analysis(settings);
+  const auto pcm = Pcm(Pactor3(3, 20, 20));
+  analysis.Analyse({pcm.data(), 32768}, 32768);
+  const auto& spectrum = analysis.Spectrum();
+  PactorDetectors detectors;
+  TemplateCorrelator shared;
+  shared.Begin(spectrum);
+  constexpr float kGrid = 800.0f / 512;
+  for (int variant : {1, 2, 3, 5, 6}) {
+    const SpectrumTemplate& tmpl = detectors.Pactor3Template(32768, variant);
+    const Correlation score = shared.Correlate(tmpl, 400, 0.001f);
+    TemplateCorrelator alone;
+    alone.Begin(spectrum);
+    const Correlation own = alone.Correlate(tmpl, 400, 0.001f);
+    EXPECT_EQ(score.score, own.score) << variant;
+    EXPECT_EQ(score.offset, own.offset) << variant;
+    const float steps = (score.offset + 400) / kGrid;
+    EXPECT_NEAR(steps, std::round(steps), 0.01) << variant << ": " << score.offset;
+  }
+}
+
 TEST(Pactor3Tones, FollowTheVariantTable) {
   EXPECT_EQ(Pactor3ToneFrequency(0), 480);
   EXPECT_EQ(Pactor3ToneFrequency(17), 2520);

@@ -140,6 +140,35 @@ TEST(MainSettings, UnsafeSampleSizesAndRangesKeepTheCurrentValue) {
   }
 }
 
+// A detector value the Options dialog would refuse sends a search out of
+// the spectrum or through millions of offsets: the current value stays.
+TEST(MainSettings, DetectorValuesOutsideTheDialogsBoundsKeepTheCurrentValue) {
+  const struct {
+    const char* lines;
+    float DetectorSettings::*member;
+    float recalled;  // what the member holds after the recall
+  } cases[] = {
+      {"Offset Frequency Range=6000", &DetectorSettings::offsetFrequencyRange, 100},
+      {"Offset Frequency Range=-1", &DetectorSettings::offsetFrequencyRange, 100},
+      {"Offset Frequency Range=400", &DetectorSettings::offsetFrequencyRange, 400},
+      {"Offset Frequency Step=400.5", &DetectorSettings::offsetFrequencyStep, 10},
+      {"Offset Frequency Step=0.0001", &DetectorSettings::offsetFrequencyStep, 0.0001f},
+      {"Center Frequency=249", &DetectorSettings::centerFrequency, 1500},
+      {"Center Frequency=5263", &DetectorSettings::centerFrequency, 1500},
+      {"Center Frequency Auto Frequency=1e9", &DetectorSettings::centerFrequencyAutoFrequency, 2100},
+      {"CW Frequency=6000", &DetectorSettings::cwFrequency, 1000},
+      {"CW Range=0", &DetectorSettings::cwRange, 75},
+      {"CW Frequency=5500", &DetectorSettings::cwFrequency, 1000},  // with the range of 75: past 5512.5 Hz
+      {"CW Frequency=5500\r\nCW Range=12", &DetectorSettings::cwFrequency, 5500},
+  };
+  for (const auto& c : cases) {
+    MainSettings s = Changed();
+    ProfileRecall(ProfileDocument::Parse(std::string("[Detector Data]\r\n") + c.lines + "\r\n"), s);
+    EXPECT_EQ(s.detector.*c.member, c.recalled) << c.lines;
+    EXPECT_LE(s.detector.cwFrequency + s.detector.cwRange, 5512.5f) << c.lines;
+  }
+}
+
 TEST(MainSettings, PlacementOnlyInTheNormalState) {
   testing::TempFolder folder;
   auto file = folder.path() / kSettingsFileName;
