@@ -49,10 +49,14 @@ struct AnalyseTool : ::testing::Test {
     EXPECT_TRUE(WriteFileAtomically(file, text, error));
     return file.string();
   }
-  Result Analyse(const std::string& arguments) {
+  // With a shell command whose output is the standard input, and a limit
+  // on the tool's memory in kilobytes.
+  Result Analyse(const std::string& arguments, const std::string& input = "", int memoryKb = 0) {
     const auto out = folder.path() / "out.txt", err = folder.path() / "err.txt";
-    const std::string command = std::string(VELMORA_BINARY_DIR) + "/velmora-analyse " + arguments + " >\"" +
-                                out.string() + "\" 2>\"" + err.string() + "\"";
+    std::string command = std::string(VELMORA_BINARY_DIR) + "/velmora-analyse " + arguments;
+    if (memoryKb) command = "(ulimit -v " + std::to_string(memoryKb) + "; exec " + command + ")";
+    if (!input.empty()) command = input + " | " + command;
+    command += " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
     const int raw = std::system(command.c_str());
     Result r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -176,12 +180,49 @@ TEST_F(AnalyseTool, BadInputSaysSoOnOneLineAndExitsWithTwo) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.size(), 1u);
 
-  for (const std::string bad : {"--bogus x.bin", "--sample-size 1000 x.bin", "--sample-size", "", "a.bin b.bin"}) {
-    r = Analyse(bad);
-    EXPECT_EQ(r.status, 2) << bad;
-    ASSERT_FALSE(r.err.empty()) << bad;
-    EXPECT_EQ(r.err[0].rfind("usage: velmora-analyse", 0), 0u) << bad;
+  r = Analyse("\"" + folder.path().string() + "\"");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.size(), 1u) << "a folder is no recording";
+}
+
+TEST_F(AnalyseTool, AWrongArgumentIsNamedBeforeTheUsage) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"--bogus x.bin", "--bogus: no such option"},
+      {"--sample-size 65536 x.bin", "--sample-size: 65536 is not a power of two from 256 to 32768"},
+      {"--sample-size 9223372036854775808 x.bin",
+       "--sample-size: 9223372036854775808 is not a power of two from 256 to 32768"},
+      {"x.bin --sample-size", "--sample-size: a size must follow"},
+      {"", "no recording given"},
+      {"a.bin b.bin", "b.bin: one recording only, \"a.bin\" is the first"},
+  };
+  for (const auto& [arguments, problem] : cases) {
+    const Result r = Analyse(arguments);
+    EXPECT_EQ(r.status, 2) << arguments;
+    ASSERT_GE(r.err.size(), 2u) << arguments;
+    EXPECT_EQ(r.err[0], "velmora-analyse: " + problem);
+    EXPECT_EQ(r.err[1].rfind("usage: velmora-analyse", 0), 0u) << arguments;
   }
+}
+
+TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidSo) {
+  const std::string file = Write("p2.bin", Pactor2(1));
+  const std::string other = WriteText("other.ini", "[Airmail Data]\r\nWindow Visible=True\r\n");
+  const Result r = Analyse("--settings \"" + other + "\" \"" + file + "\"");
+  EXPECT_EQ(r.status, 0);
+  ASSERT_EQ(r.err.size(), 1u);
+  EXPECT_EQ(r.err[0], "velmora-analyse: the settings file \"" + other +
+                          "\" holds no \"Detector Data\" or \"Display Data\" values; the built-in ones are used");
+  EXPECT_EQ(Fields(r.out[1])[6], "Pactor 2");
+}
+
+// 48 MB of recording through a tool allowed 40 MB: it holds one buffer at a
+// time, as playback does, not the whole recording.
+TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {
+  const Result r = Analyse("--sample-size 32768 -", "head -c 50331648 /dev/zero", 40000);
+  ASSERT_EQ(r.status, 0) << (r.err.empty() ? "" : r.err[0]);
+  ASSERT_GE(r.out.size(), 770u);
+  EXPECT_EQ(Fields(r.out[768])[0], "768");
+  EXPECT_EQ(r.out[769], "");
 }
 
 // The shipped demo: a Pactor 3 exchange after a second of channel noise,

@@ -1,16 +1,14 @@
 #include "tools/analyse/RecordingAnalyser.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <istream>
-#include <iterator>
+#include <cerrno>
+#include <memory>
 #include <ostream>
 #include <vector>
 
 #include "analysis/DetectorStatistics.h"
 #include "analysis/SignalAnalysis.h"
 #include "app/MainSettings.h"
-#include "common/AtomicFile.h"
 #include "common/Format.h"
 #include "common/SystemLib.h"
 #include "common/TextParse.h"
@@ -19,21 +17,8 @@ namespace velmora {
 namespace {
 
 constexpr const char* kProgram = "velmora-analyse";
-
-std::vector<std::int16_t> Decode(const std::string& bytes, bool eightBit) {
-  std::vector<std::int16_t> samples;
-  if (eightBit) {
-    samples.reserve(bytes.size());
-    for (unsigned char b : bytes) samples.push_back(static_cast<std::int16_t>((b - 128) * 256));
-  } else {
-    samples.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      const auto lo = static_cast<unsigned char>(bytes[i]), hi = static_cast<unsigned char>(bytes[i + 1]);
-      samples.push_back(static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8))));
-    }
-  }
-  return samples;
-}
+// A settings file is a few kilobytes; anything far larger is some other file.
+constexpr std::size_t kMostSettingsBytes = 1 << 20;
 
 std::string Csv(std::string text) {
   std::replace(text.begin(), text.end(), ',', ';');
@@ -44,6 +29,89 @@ std::string Lines(std::string text) {
   std::string out;
   for (char c : text) out += c == '\r' ? '\n' : c;
   return out;
+}
+
+std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr Open(const std::string& file, std::error_code& error) {
+  errno = 0;
+  FilePtr f(std::fopen(file.c_str(), "rb"));
+  if (!f) error = LastError();
+  return f;
+}
+
+// The settings file, or nullopt with a line on the error stream.
+std::optional<std::string> ReadSettings(const std::string& file, std::ostream& error) {
+  std::error_code e;
+  auto f = Open(file, e);
+  std::string text(kMostSettingsBytes + 1, '\0');
+  if (f) {
+    errno = 0;
+    text.resize(std::fread(text.data(), 1, text.size(), f.get()));
+    if (std::ferror(f.get())) e = LastError();
+  }
+  if (e) {
+    error << kProgram << ": cannot read the settings file \"" << file << "\": " << ErrorText(e) << "\n";
+    return std::nullopt;
+  }
+  if (text.size() > kMostSettingsBytes) {
+    error << kProgram << ": the settings file \"" << file << "\" is too large to be one\n";
+    return std::nullopt;
+  }
+  return text;
+}
+
+// Whether the file holds any value the analysis takes from a settings file.
+bool HoldsSettings(const ProfileDocument& profile) {
+  for (const char* section : {kDetectorSection, kDisplaySection})
+    for (const auto& entry : profile.Entries(section))
+      if (entry.value && !entry.value->empty()) return true;
+  return false;
+}
+
+// Whole buffers of a recording, one at a time as playback reads them: a
+// partial last buffer is left out, and nothing more than a buffer is held.
+class BufferReader {
+ public:
+  BufferReader(std::FILE* file, bool eightBit, std::int32_t samples)
+      : file_(file), eightBit_(eightBit), bytes_(static_cast<std::size_t>(samples) * (eightBit ? 1 : 2)) {}
+
+  // False at the end of the recording or on a read error (`error` set).
+  bool Next(std::vector<std::int16_t>& samples, std::error_code& error) {
+    errno = 0;
+    const std::size_t got = std::fread(bytes_.data(), 1, bytes_.size(), file_);
+    if (std::ferror(file_)) {
+      error = LastError();
+      return false;
+    }
+    if (got < bytes_.size()) return false;
+    const std::size_t count = eightBit_ ? bytes_.size() : bytes_.size() / 2;
+    samples.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (eightBit_) {
+        samples[i] = static_cast<std::int16_t>((bytes_[i] - 128) * 256);
+      } else {
+        const unsigned lo = bytes_[2 * i], hi = bytes_[2 * i + 1];
+        samples[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+      }
+    }
+    return true;
+  }
+
+ private:
+  std::FILE* file_;
+  bool eightBit_;
+  std::vector<unsigned char> bytes_;
+};
+
+std::string SampleSizeProblem(std::string_view value) {
+  return "--sample-size: " + std::string(value) + " is not a power of two from " + std::to_string(kSampleSizeMin) +
+         " to " + std::to_string(kSampleSizeMax);
 }
 
 }  // namespace
@@ -57,90 +125,109 @@ std::string AnalyseUsage() {
          "  --sample-size  samples per buffer: 256, 512, ... 32768 (default: the settings', else 2048)\n";
 }
 
-std::optional<AnalyseOptions> ParseAnalyseOptions(std::span<const std::string_view> arguments) {
+std::optional<AnalyseOptions> ParseAnalyseOptions(std::span<const std::string_view> arguments, std::string& problem) {
   AnalyseOptions options;
   bool haveRecording = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
     if (a == "--settings" || a == "--sample-size") {
-      if (i + 1 >= arguments.size()) return std::nullopt;
+      if (i + 1 >= arguments.size()) {
+        problem = std::string(a) + (a == "--settings" ? ": a settings file must follow" : ": a size must follow");
+        return std::nullopt;
+      }
       const std::string_view value = arguments[++i];
       if (a == "--settings") {
         options.settingsFile = std::string(value);
       } else {
         const auto n = ParseInteger(value);
-        if (!n || std::to_string(*n) != Trim(value) || !IsValidSampleSize(*n)) return std::nullopt;
+        if (!n || std::to_string(*n) != Trim(value) || !IsValidSampleSize(*n)) {
+          problem = SampleSizeProblem(value);
+          return std::nullopt;
+        }
         options.sampleSize = static_cast<std::int32_t>(*n);
       }
     } else if (a == "--8bit") {
       options.eightBit = true;
     } else if (a == "-" || (!a.empty() && a.front() != '-')) {
-      if (haveRecording) return std::nullopt;
+      if (haveRecording) {
+        problem = std::string(a) + ": one recording only, \"" + options.recording + "\" is the first";
+        return std::nullopt;
+      }
       options.recording = std::string(a);
       haveRecording = true;
     } else {
+      problem = (a.empty() ? std::string("\"\"") : std::string(a)) + ": no such option";
       return std::nullopt;
     }
   }
-  if (!haveRecording) return std::nullopt;
+  if (!haveRecording) {
+    problem = "no recording given";
+    return std::nullopt;
+  }
   return options;
 }
 
-int AnalyseRecording(const AnalyseOptions& options, std::istream& standardInput, std::ostream& out,
+int AnalyseRecording(const AnalyseOptions& options, std::FILE* standardInput, std::ostream& out,
                      std::ostream& error) {
   MainSettings settings;
   Default(settings);
   if (options.settingsFile) {
-    std::error_code e;
-    const auto text = ReadWholeFile(*options.settingsFile, e);
-    if (!text) {
-      error << kProgram << ": cannot read the settings file \"" << *options.settingsFile << "\": " << ErrorText(e)
-            << "\n";
-      return 2;
-    }
-    ProfileRecall(ProfileDocument::Parse(*text), settings);
+    const auto text = ReadSettings(*options.settingsFile, error);
+    if (!text) return 2;
+    const auto profile = ProfileDocument::Parse(*text);
+    if (!HoldsSettings(profile))
+      error << kProgram << ": the settings file \"" << *options.settingsFile << "\" holds no \"" << kDetectorSection
+            << "\" or \"" << kDisplaySection << "\" values; the built-in ones are used\n";
+    ProfileRecall(profile, settings);
   }
   const std::int32_t n = options.sampleSize.value_or(settings.display.sampleSize);
 
-  std::string bytes;
-  if (options.recording == "-") {
-    bytes.assign(std::istreambuf_iterator<char>(standardInput), std::istreambuf_iterator<char>());
-  } else {
+  FilePtr opened;
+  std::FILE* input = standardInput;
+  if (options.recording != "-") {
     std::error_code e;
-    auto text = ReadWholeFile(options.recording, e);
-    if (!text) {
+    opened = Open(options.recording, e);
+    if (!opened) {
       error << kProgram << ": cannot read the recording \"" << options.recording << "\": " << ErrorText(e) << "\n";
       return 2;
     }
-    bytes = std::move(*text);
+    input = opened.get();
   }
-  const std::vector<std::int16_t> samples = Decode(bytes, options.eightBit);
-  if (samples.size() < static_cast<std::size_t>(n)) {
-    error << kProgram << ": the recording \"" << options.recording << "\" holds less than one buffer of " << n
-          << " samples\n";
-    return 2;
-  }
+  BufferReader reader(input, options.eightBit, n);
 
   SignalAnalysis analysis(settings.detector);
   DetectorStatistics statistics;
   analysis.RestartContinuity();
-  out << "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score\n";
   std::string panel;
+  std::vector<std::int16_t> block;
+  std::error_code readError;
   std::size_t buffer = 0;
-  // Whole buffers only, as playback reads them: a partial last buffer is left out.
-  for (std::size_t start = 0; start + static_cast<std::size_t>(n) <= samples.size(); start += static_cast<std::size_t>(n)) {
-    const std::span<const std::int16_t> block(samples.data() + start, static_cast<std::size_t>(n));
+  while (reader.Next(block, readError)) {
+    if (buffer == 0)
+      out << "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score\n";
     const bool valid = std::any_of(block.begin(), block.end(), [](std::int16_t s) { return s != 0; });
     analysis.Analyse(block, n);
     const Verdict v = analysis.Detect(panel);
     StatisticsUpdate(statistics, analysis.Results(), settings.detector, analysis.Spectrum().SignalLevel());
     const DetectorResults& r = analysis.Results();
+    const double seconds = static_cast<double>(buffer) * n / kSampleRateHz;
     ++buffer;
-    out << buffer << ',' << FormatNumber(static_cast<double>(start) / kSampleRateHz, "0.000") << ','
+    out << buffer << ',' << FormatNumber(seconds, "0.000") << ','
         << FormatNumber(analysis.Spectrum().SignalLevel(), "0.0") << ',' << (valid ? 1 : 0) << ',' << (v.busy ? 1 : 0)
         << ',' << (v.noise ? 1 : 0) << ',' << Csv(valid ? panel : "Low Input Level") << ','
         << FormatNumber(r.pactor2Score, "0.0") << ',' << r.pactor3Variant << ','
         << FormatNumber(r.pactor3Score, "0.0") << '\n';
+  }
+  if (readError) {
+    out.flush();
+    error << kProgram << ": cannot read the recording \"" << options.recording << "\": " << ErrorText(readError)
+          << "\n";
+    return 2;
+  }
+  if (buffer == 0) {
+    error << kProgram << ": the recording \"" << options.recording << "\" holds less than one buffer of " << n
+          << " samples\n";
+    return 2;
   }
 
   out << '\n';

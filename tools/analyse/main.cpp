@@ -1,6 +1,9 @@
 // velmora-analyse: runs a recording through the program's analysis and
 // detectors and prints the verdict of every buffer.
+#include <cstdio>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -11,15 +14,32 @@
 
 #include "tools/analyse/RecordingAnalyser.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
 #ifdef _WIN32
   _setmode(_fileno(stdin), _O_BINARY);  // recordings are bytes, not text
 #endif
   std::vector<std::string_view> arguments(argv + 1, argv + argc);
-  const auto options = velmora::ParseAnalyseOptions(arguments);
+  std::string problem;
+  const auto options = velmora::ParseAnalyseOptions(arguments, problem);
   if (!options) {
-    std::cerr << velmora::AnalyseUsage();
+    std::cerr << "velmora-analyse: " << problem << "\n" << velmora::AnalyseUsage();
     return 2;
   }
-  return velmora::AnalyseRecording(*options, std::cin, std::cout, std::cerr);
+  return velmora::AnalyseRecording(*options, stdin, std::cout, std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Whatever goes wrong ends in one line and status 2, never in an abort.
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "velmora-analyse: out of memory\n";
+  } catch (const std::exception& e) {
+    std::cerr << "velmora-analyse: " << e.what() << "\n";
+  }
+  return 2;
 }
