@@ -133,11 +133,20 @@ TEST(VelmoraAirmail, AnUnreadableDataFolderExitsWithItsMessage) {
                         "Folder \"" + empty.path().string() + "\" is correct.\n");
 }
 
-TEST(VelmoraAirmail, WrongArgumentsShowTheUsage) {
-  for (const char* arguments : {"", "--program x", "--data", "--verbose --data x"}) {
+TEST(VelmoraAirmail, AWrongArgumentIsNamedBeforeTheUsage) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "--data: AirMail's data folder is needed"},
+      {"--program x", "--data: AirMail's data folder is needed"},
+      {"--data", "--data: a folder must follow"},
+      {"--verbose --data x", "--verbose: no such option"},
+  };
+  for (const auto& [arguments, problem] : cases) {
     auto run = RunTool(arguments);
     EXPECT_EQ(run.status, 1) << arguments;
-    EXPECT_NE(run.errors.find("usage: velmora-airmail --data DIR [--program DIR]"), std::string::npos) << arguments;
+    EXPECT_EQ(run.errors.rfind(std::string("velmora-airmail: ") + problem + "\nusage: velmora-airmail --data DIR "
+                                                                             "[--program DIR]\n", 0),
+              0u)
+        << run.errors;
   }
 }
 

@@ -51,9 +51,10 @@ struct AnalyseTool : ::testing::Test {
   }
   // With a shell command whose output is the standard input, and a limit
   // on the tool's memory in kilobytes.
-  Result Analyse(const std::string& arguments, const std::string& input = "", int memoryKb = 0) {
+  Result Analyse(const std::string& arguments, const std::string& input = "", int memoryKb = 0,
+                 const std::string& tool = "velmora-analyse") {
     const auto out = folder.path() / "out.txt", err = folder.path() / "err.txt";
-    std::string command = std::string(VELMORA_BINARY_DIR) + "/velmora-analyse " + arguments;
+    std::string command = std::string(VELMORA_BINARY_DIR) + "/" + tool + " " + arguments;
     if (memoryKb) command = "(ulimit -v " + std::to_string(memoryKb) + "; exec " + command + ")";
     if (!input.empty()) command = input + " | " + command;
     command += " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
@@ -201,6 +202,21 @@ TEST_F(AnalyseTool, AWrongArgumentIsNamedBeforeTheUsage) {
     ASSERT_GE(r.err.size(), 2u) << arguments;
     EXPECT_EQ(r.err[0], "velmora-analyse: " + problem);
     EXPECT_EQ(r.err[1].rfind("usage: velmora-analyse", 0), 0u) << arguments;
+  }
+}
+
+TEST_F(AnalyseTool, TheSignalGeneratorNamesTheArgumentItRefuses) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"--form pactor4 --out x.bin", "--form: pactor4 is none of noise, pactor2, pactor3, cw, fax, speech, bursts"},
+      {"--sweep --sample-size 300", "--sample-size: 300 is not a power of two from 256 to 32768"},
+      {"--form noise --seed 1e30 --out x.bin", "--seed: 1e30 is not a whole number of 0 or more"},
+      {"--form noise --seconds 1e12 --out x.bin", "--seconds: 1e12 is not more than 0 and at most 3600"},
+  };
+  for (const auto& [arguments, problem] : cases) {
+    const Result r = Analyse(arguments, "", 0, "velmora-signalgen");
+    EXPECT_EQ(r.status, 2) << arguments;
+    ASSERT_FALSE(r.err.empty()) << arguments;
+    EXPECT_EQ(r.err[0], "velmora-signalgen: " + problem);
   }
 }
 

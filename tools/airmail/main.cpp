@@ -76,8 +76,9 @@ void ListSystem(const AirmailDataFolder& data, const std::string& system) {
   for (const auto& station : stations) ListStation(*file, station, selected);
 }
 
-int Usage() {
-  std::cerr << "usage: velmora-airmail --data DIR [--program DIR]\n"
+int Usage(const std::string& problem) {
+  std::cerr << "velmora-airmail: " << problem << "\n"
+            << "usage: velmora-airmail --data DIR [--program DIR]\n"
                "Lists AirMail's systems, stations and frequencies as Velmora reads them from\n"
                "AirMail's data folder DIR. With --program, AirMail is first looked for as the\n"
                "program does at start (Airmail3.exe, the registry, Install.log).\n"
@@ -89,15 +90,13 @@ int Run(int argc, char** argv) {
   AutoConnectSettings folders;
   bool haveData = false, haveProgram = false;
   for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if ((arg == "--data" || arg == "--program") && i + 1 < argc) {
-      (arg == "--data" ? folders.airmailDirectoryData : folders.airmailDirectoryProgram) = argv[++i];
-      (arg == "--data" ? haveData : haveProgram) = true;
-    } else {
-      return Usage();
-    }
+    std::string arg = argv[i];
+    if (arg != "--data" && arg != "--program") return Usage((arg.empty() ? "\"\"" : arg) + ": no such option");
+    if (i + 1 >= argc) return Usage(arg + ": a folder must follow");
+    (arg == "--data" ? folders.airmailDirectoryData : folders.airmailDirectoryProgram) = argv[++i];
+    (arg == "--data" ? haveData : haveProgram) = true;
   }
-  if (!haveData) return Usage();
+  if (!haveData) return Usage("--data: AirMail's data folder is needed");
   if (haveProgram) {
 #ifdef _WIN32
     Win32AirmailRegistry registry;
