@@ -39,9 +39,9 @@ std::vector<Token> Tokens(std::string_view text) {
 }
 
 int MonthFromName(std::string_view word) {
-  static constexpr std::array<std::string_view, 12> kMonths{"JANUARY", "FEBRUARY", "MARCH",     "APRIL",
-                                                             "MAY",     "JUNE",     "JULY",      "AUGUST",
-                                                             "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
+  static constexpr std::array<std::string_view, 12> kMonths{"JANUARY",   "FEBRUARY", "MARCH",    "APRIL",
+                                                            "MAY",       "JUNE",     "JULY",     "AUGUST",
+                                                            "SEPTEMBER", "OCTOBER",  "NOVEMBER", "DECEMBER"};
   std::string upper = ToUpper(word);
   if (upper.size() < 3) return 0;
   for (size_t m = 0; m < kMonths.size(); ++m)
@@ -65,7 +65,9 @@ bool ValidDate(int year, int month, int day) {
 // Reads a date from the front of the tokens; the rest is left in 'at'.
 bool ReadDate(const std::vector<Token>& t, size_t& at, UtcDateTime& out) {
   auto number = [&](size_t i) { return i < t.size() && t[i].number && t[i].text.size() <= 4; };
-  auto separator = [&](size_t i) { return i < t.size() && !t[i].number && (t[i].text == "/" || t[i].text == "-" || t[i].text == "."); };
+  auto separator = [&](size_t i) {
+    return i < t.size() && !t[i].number && (t[i].text == "/" || t[i].text == "-" || t[i].text == ".");
+  };
   auto word = [&](size_t i) { return i < t.size() && !t[i].number && MonthFromName(t[i].text) != 0; };
   size_t i = at;
   if (number(i) && separator(i + 1) && number(i + 2) && separator(i + 3) && number(i + 4)) {
@@ -150,6 +152,8 @@ std::optional<UtcDateTime> DateTimeFromText(std::string_view text) {
   return out;
 }
 
-long long CalendarDaysBetween(const UtcDateTime& from, const UtcDateTime& to) { return DayNumber(to) - DayNumber(from); }
+long long CalendarDaysBetween(const UtcDateTime& from, const UtcDateTime& to) {
+  return DayNumber(to) - DayNumber(from);
+}
 
 }  // namespace velmora

@@ -39,8 +39,8 @@ class CardWriter {
     if (field) {
       line_ += *field;
     } else if (problem_.empty()) {
-      problem_ = "The value " + ShortestSingle(static_cast<float>(value)) + " does not fit the field " + std::string(format) +
-                 " of the " + keyword_ + " card.";
+      problem_ = "The value " + ShortestSingle(static_cast<float>(value)) + " does not fit the field " +
+                 std::string(format) + " of the " + keyword_ + " card.";
     }
     return *this;
   }

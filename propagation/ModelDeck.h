@@ -11,7 +11,7 @@
 namespace velmora {
 
 struct DeckRequest {
-  int year = 0;   // the MONTH card's year: the calendar year of the system clock
+  int year = 0;  // the MONTH card's year: the system clock's (the runner sets it)
   int month = 1;
   int firstHour = 0;
   int hourCount = 1;

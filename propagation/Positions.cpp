@@ -64,8 +64,8 @@ bool LatLonGetCurrent(const AirmailDataFolder& data, LatLon& position) {
 
 bool LatLonGetStation(const AirmailDataFolder& data, std::string_view system, std::string_view station,
                       LatLon& position, bool showMessage) {
-  auto info = AirMailGetProfileString(data, "System." + std::string(system) + ".ini", "Station Info", station,
-                                      showMessage);
+  auto info =
+      AirMailGetProfileString(data, "System." + std::string(system) + ".ini", "Station Info", station, showMessage);
   auto colon = info.find(':');
   if (info.empty() || colon == std::string::npos) return false;
   std::string locator = info.substr(0, colon);

@@ -27,9 +27,9 @@ struct HourPrediction {
 };
 
 struct PropagationHours {
-  double transmitterAzimuth = 0;  // degrees
-  double receiverAzimuth = 0;     // degrees
-  double pathLength = 0;          // as the program prints it
+  double transmitterAzimuth = 0;      // degrees
+  double receiverAzimuth = 0;         // degrees
+  double pathLength = 0;              // as the program prints it
   std::vector<HourPrediction> hours;  // the run's first hour first
 
   // Room for the hours and frequencies, every value zero.

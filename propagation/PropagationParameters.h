@@ -19,10 +19,10 @@ struct PropagationParameters {
   std::string ionCoefficients = "URSI";  // "URSI" or "CCIR"
   float sunSpotNumber = 170;
   float qIndex = 3;
-  float noiseLevel = -145;  // dBW, stored negative
-  float takeoffAngle = 3;   // degrees
-  float reliability = 50;   // percent
-  float multipathPower = 0;  // dB
+  float noiseLevel = -145;    // dBW, stored negative
+  float takeoffAngle = 3;     // degrees
+  float reliability = 50;     // percent
+  float multipathPower = 0;   // dB
   float multipathDelay = 10;  // ms
   float layerAdjustE = 1, layerAdjustF1 = 1, layerAdjustF2 = 1, layerAdjustEs = 0.7f;
 

@@ -41,7 +41,9 @@ PropagationRunner::PropagationRunner(ModelProgram& program, Messenger& messenger
   setup_.folder = WithoutTrailingSeparator(setup_.folder);
 }
 
-std::string PropagationRunner::FolderFile(std::string_view name) const { return setup_.folder + "\\" + std::string(name); }
+std::string PropagationRunner::FolderFile(std::string_view name) const {
+  return setup_.folder + "\\" + std::string(name);
+}
 
 std::string PropagationRunner::CommandLine(int model) const {
   return Argument(FolderFile("bin_win\\" + std::string(ModelProgramName(model)))) + " " + Argument(setup_.folder) +
@@ -124,8 +126,7 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
   return output;
 }
 
-bool PropagationRunner::RunBlock(int model, const DeckRequest& request, PropagationHours& results,
-                                 size_t firstColumn) {
+bool PropagationRunner::RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn) {
   // The first attempt quietly; a second one shows what went wrong. A model
   // other than 1, 2 and 3 has no program and fails its check.
   for (bool showMessage : {false, true})
@@ -134,8 +135,8 @@ bool PropagationRunner::RunBlock(int model, const DeckRequest& request, Propagat
 }
 
 bool PropagationRunner::PropagationRunHours(int model, int month, int hourCount, int firstHour, const Circuit& circuit,
-                                            std::span<const float> frequencies,
-                                            const PropagationParameters& parameters, PropagationHours& results) {
+                                            std::span<const float> frequencies, const PropagationParameters& parameters,
+                                            PropagationHours& results) {
   results.Reset(hourCount, frequencies.size());
   for (size_t first = 0; first < frequencies.size(); first += kBlockSize) {
     DeckRequest request;
@@ -156,8 +157,8 @@ void PropagationRunner::StationsBegin(int stationCount) {
 }
 
 bool PropagationRunner::PropagationRunNow(int model, const UtcDateTime& when, const Circuit& circuit,
-                                          std::span<const float> frequencies,
-                                          const PropagationParameters& parameters, PredictionNow& result) {
+                                          std::span<const float> frequencies, const PropagationParameters& parameters,
+                                          PredictionNow& result) {
   if (setup_.progress && stationCount_ > 0) {
     station_ = std::min(station_ + 1, stationCount_);
     setup_.progress->PredictionProgressShow(station_, stationCount_);

@@ -58,9 +58,8 @@ class PropagationRunner {
 
   // The prediction for one moment: the hour of 'when' and the next,
   // interpolated to its minute. 'result' is written only on success.
-  bool PropagationRunNow(int model, const UtcDateTime& when, const Circuit& circuit,
-                         std::span<const float> frequencies, const PropagationParameters& parameters,
-                         PredictionNow& result);
+  bool PropagationRunNow(int model, const UtcDateTime& when, const Circuit& circuit, std::span<const float> frequencies,
+                         const PropagationParameters& parameters, PredictionNow& result);
 
   // A fill is about to predict this many stations: each PropagationRunNow
   // after this shows its place through the progress hook.
@@ -71,8 +70,7 @@ class PropagationRunner {
 
  private:
   bool RunModel(int model, DeckRequest request, PropagationHours& results, size_t firstColumn, bool showMessage);
-  std::optional<std::string> Execute(int model, const std::string& deck, const std::string& prefix,
-                                     bool showMessage);
+  std::optional<std::string> Execute(int model, const std::string& deck, const std::string& prefix, bool showMessage);
   bool RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn);
   void Fail(bool showMessage, const std::string& text);
   std::string FolderFile(std::string_view name) const;

@@ -22,9 +22,11 @@ TEST(AngleText, Decodes) {
       {Deg("12", "30.00'S "), true, -12.5},  // trailing blank
       {Deg("48", "07.20'N"), true, 48.12},
       {Deg("123", "25.80'w  "), false, -123.43},
-      {"48\xC2\xB0" "07.20'N", true, 48.12},  // UTF-8 degree sign
-      {Deg("12", "30,00'S"), true, -12.5},     // comma-decimal minutes
-      {"12 30.00'N", true, std::nullopt},      // no degree sign
+      {"48\xC2\xB0"
+       "07.20'N",
+       true, 48.12},                              // UTF-8 degree sign
+      {Deg("12", "30,00'S"), true, -12.5},        // comma-decimal minutes
+      {"12 30.00'N", true, std::nullopt},         // no degree sign
       {Deg("12", "30.00N"), true, std::nullopt},  // no apostrophe
       {Deg("1x", "30.00'N"), true, std::nullopt},
       {Deg("12", "75.00'N"), true, std::nullopt},  // minutes past 60
@@ -50,11 +52,9 @@ TEST(AngleText, Prints) {
     bool latitude;
     std::string text;
   } cases[] = {
-      {-0.5, true, Deg("00", "30.00'S")},
-      {0, true, Deg("00", "00.00'N")},
-      {48.12, true, Deg("48", "07.20'N")},
-      {-122.25, false, Deg("122", "15.00'W")},
-      {12.99999999, true, Deg("13", "00.00'N")},     // 59.9999994 minutes carry
+      {-0.5, true, Deg("00", "30.00'S")},         {0, true, Deg("00", "00.00'N")},
+      {48.12, true, Deg("48", "07.20'N")},        {-122.25, false, Deg("122", "15.00'W")},
+      {12.99999999, true, Deg("13", "00.00'N")},  // 59.9999994 minutes carry
       {-179.99999, false, Deg("180", "00.00'W")},
   };
   for (const auto& c : cases)
@@ -69,10 +69,10 @@ TEST(LatLonGetBearing, BearingsBothWays) {
   } cases[] = {
       {{0, 0}, {0, 1}, 90, 270, 1e-9},
       {{0, 1}, {0, 0}, 270, 90, 1e-9},
-      {{0, 0}, {10, 0}, 0, 180, 1e-9},  // same meridian: no division by zero
+      {{0, 0}, {10, 0}, 0, 180, 1e-9},                  // same meridian: no division by zero
       {{10, 170}, {10, -170}, 88.246, 271.754, 0.001},  // across the date line, eastward
-      {lax, jfk, 65.892, 273.858, 0.001},  // the navigators' textbook example: 66 degrees
-      {{90, 0}, {10, 20}, 180, 0, 1e-9},  // from the north pole everything is south
+      {lax, jfk, 65.892, 273.858, 0.001},               // the navigators' textbook example: 66 degrees
+      {{90, 0}, {10, 20}, 180, 0, 1e-9},                // from the north pole everything is south
       {{-90, 0}, {10, 20}, 0, 180, 1e-9},
       {{12.5, -45}, {12.5, -45}, 0, 0, 0},  // coincident
       {{20, 30}, {-20, -150}, 0, 0, 0},     // antipodal
@@ -114,7 +114,9 @@ TEST(DateTimeFromText, ReadsWhatAirmailAndOthersWrite) {
     auto value = DateTimeFromText(c.text);
     ASSERT_EQ(value.has_value(), c.value.has_value()) << c.text;
     if (!value) continue;
-    auto fields = [](const T& t) { return std::vector{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond}; };
+    auto fields = [](const T& t) {
+      return std::vector{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond};
+    };
     EXPECT_EQ(fields(*value), fields(*c.value)) << c.text;
   }
 }

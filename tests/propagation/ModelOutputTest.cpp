@@ -1,11 +1,10 @@
 // Reading the programs' output: VOACAP's own and a hand-made REC533 file in
 // its layout (the ICEPAC layout is read through the runner's tests).
-#include "propagation/ModelOutput.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "propagation/ModelOutput.h"
 #include "tests/airmail/Fixture.h"
 
 namespace velmora {
@@ -20,8 +19,10 @@ PropagationHours Read(const std::string& name, int firstHour, size_t frequencyCo
   hours.Reset(2, frequencyCount);
   std::string reason;
   bool ok = IcepacVoacapOutputRead(Output(name), firstHour, 2, 0, frequencyCount, hours, reason);
-  if (problem) *problem = reason;
-  else EXPECT_TRUE(ok) << reason;
+  if (problem)
+    *problem = reason;
+  else
+    EXPECT_TRUE(ok) << reason;
   return hours;
 }
 

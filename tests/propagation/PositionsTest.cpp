@@ -1,9 +1,8 @@
 // The ship's and the stations' positions from AirMail's files, the age
 // warning and the sunspot number.
-#include "propagation/Positions.h"
-
 #include <gtest/gtest.h>
 
+#include "propagation/Positions.h"
 #include "propagation/SunSpotNumber.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
@@ -23,7 +22,9 @@ class PositionFiles : public ::testing::Test {
     testing::WriteBytes(temp.path() / "Airmail.ini", text);
   }
   AirmailDataFolder Data() { return AirmailDataFolder(temp.path().string(), messages); }
-  std::string Hint() { return "\r\rPlease check that the AirMail's Data Folder \"" + temp.path().string() + "\" is correct."; }
+  std::string Hint() {
+    return "\r\rPlease check that the AirMail's Data Folder \"" + temp.path().string() + "\" is correct.";
+  }
 
   testing::TempFolder temp;
   RecordingMessenger messages;
@@ -31,7 +32,8 @@ class PositionFiles : public ::testing::Test {
 
 TEST_F(PositionFiles, TheShipComesFromTheFirstSourceThatReadsWhole) {
   const std::string report = "[Position Report]", propagation = "[Propagation]";
-  const std::string current = std::string("Current Latitude=48") + kDeg + "07.20'N\r\nCurrent Longitude=123" + kDeg + "25.80'W";
+  const std::string current =
+      std::string("Current Latitude=48") + kDeg + "07.20'N\r\nCurrent Longitude=123" + kDeg + "25.80'W";
   const std::string last = std::string("Latitude=47") + kDeg + "36.50'N\r\nLongitude=122" + kDeg + "20.25'W";
   const std::string propagated = std::string("Latitude=47") + kDeg + "30.00'N\r\nLongitude=122" + kDeg + "15.00'W";
   struct Case {
@@ -39,12 +41,16 @@ TEST_F(PositionFiles, TheShipComesFromTheFirstSourceThatReadsWhole) {
     std::optional<LatLon> position;
     std::vector<std::string> messages;
   } cases[] = {
-      {{report, current, "Current Time=05/14/2024 08:30:00", last, "DateTime=05/10/2024 18:45:00", propagation, propagated},
-       LatLon{48.12, -123.43}, {}},
+      {{report, current, "Current Time=05/14/2024 08:30:00", last, "DateTime=05/10/2024 18:45:00", propagation,
+        propagated},
+       LatLon{48.12, -123.43},
+       {}},
       {{report, current, last, "DateTime=05/10/2024 18:45:00", propagation, propagated},  // no current time
-       LatLon{47 + 36.5 / 60, -(122 + 20.25 / 60)}, {}},
+       LatLon{47 + 36.5 / 60, -(122 + 20.25 / 60)},
+       {}},
       {{report, current, last, "DateTime=soon", propagation, propagated}, LatLon{47.5, -122.25}, {}},
-      {{report, current, last}, std::nullopt,
+      {{report, current, last},
+       std::nullopt,
        {"Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"." + Hint()}},
       {{propagation, "Latitude=47 30.00'N", "Longitude=x"}, std::nullopt, {"Unable for decode Latitude 47 30.00'N"}},
   };
@@ -99,11 +105,9 @@ TEST_F(PositionFiles, TheSunspotNumber) {
     float number;
     size_t messages;
   } cases[] = {
-      {"SSN=112", true, true, 112, 0},
-      {"SSN=85.5", true, true, 85.5f, 0},
+      {"SSN=112", true, true, 112, 0},  {"SSN=85.5", true, true, 85.5f, 0},
       {"SSN=high", true, true, 170, 1},  // keeps the stored number
-      {"", true, false, 170, 1},
-      {"SSN=112", false, true, 170, 0},
+      {"", true, false, 170, 1},        {"SSN=112", false, true, 170, 0},
   };
   for (const auto& c : cases) {
     Ini({"[Propagation]", c.ssn});

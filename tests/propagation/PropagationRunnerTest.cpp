@@ -1,9 +1,8 @@
 // Prediction runs through a stand-in program on real files: the stages and
 // their messages, blocks of ten, interpolation, the cache and the progress.
-#include "propagation/PropagationRunner.h"
-
 #include <gtest/gtest.h>
 
+#include "propagation/PropagationRunner.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 
@@ -45,10 +44,13 @@ struct RunSetup {
   RunSetup() {
     fs::create_directories(temp.path() / "RUN");
     fs::create_directories(temp.path() / "bin_win");
-    for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"}) testing::WriteBytes(temp.path() / "bin_win" / name, "");
+    for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"})
+      testing::WriteBytes(temp.path() / "bin_win" / name, "");
     program.output = Fixture("voacap-14-15.out");
   }
-  PropagationRunner Runner() { return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache, nullptr}); }
+  PropagationRunner Runner() {
+    return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache, nullptr});
+  }
   bool RunNow(int model, UtcDateTime when, std::span<const float> frequencies, PredictionNow& result) {
     return Runner().PropagationRunNow(model, when, circuit, frequencies, parameters, result);
   }
@@ -66,7 +68,8 @@ struct RunSetup {
 class Runs : public ::testing::Test, protected RunSetup {};
 
 TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
-  const std::string notFound = " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
+  const std::string notFound =
+      " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
   struct Case {
     std::string name;
     std::function<void(RunSetup&)> arrange;
@@ -78,14 +81,18 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
        "Propagation Model VOACAP" + notFound, 0},
       {"no such model", [](RunSetup&) {}, 7, "Propagation Model 7" + notFound, 0},
       {"not started", [](RunSetup& r) { r.program.starts = false; }, 1, "Unable to execute ICEPACW program.\r", 2},
-      {"REC533 not started", [](RunSetup& r) { r.program.starts = false; }, 3, "Unable to execute REC533 program.\r", 2},
-      {"not finished", [](RunSetup& r) { r.program.finishes = false; }, 2, "PropagationIcepacVoacap, Shell do not finish.", 2},
+      {"REC533 not started", [](RunSetup& r) { r.program.starts = false; }, 3, "Unable to execute REC533 program.\r",
+       2},
+      {"not finished", [](RunSetup& r) { r.program.finishes = false; }, 2,
+       "PropagationIcepacVoacap, Shell do not finish.", 2},
       {"no output", [](RunSetup& r) { r.program.output.reset(); }, 2, "PropagationIcepacVoacap, Input, ", 2},
-      {"short output", [](RunSetup& r) { r.program.output = r.program.output->substr(0, r.program.output->find("SNRxx")); },
-       2, "PropagationIcepacVoacap, Input, The output ends before \"SNRxx\" of hour 1.", 2},
+      {"short output",
+       [](RunSetup& r) { r.program.output = r.program.output->substr(0, r.program.output->find("SNRxx")); }, 2,
+       "PropagationIcepacVoacap, Input, The output ends before \"SNRxx\" of hour 1.", 2},
       {"REC533 empty output", [](RunSetup& r) { r.program.output = ""; }, 3,
        "PropagationRec533, Input The output ends before \"AZIMUTHS\".", 2},
-      {"no run folder", [](RunSetup& r) { fs::remove_all(r.temp.path() / "RUN"); }, 2, "PropagationIcepacVoacap, Open ", 0},
+      {"no run folder", [](RunSetup& r) { fs::remove_all(r.temp.path() / "RUN"); }, 2, "PropagationIcepacVoacap, Open ",
+       0},
       // An old output that stays could be read as this run's.
       {"old output held", [](RunSetup& r) { fs::create_directories(r.temp.path() / "RUN" / "sound.out" / "held"); }, 2,
        "PropagationIcepacVoacap, Output Unable to delete \"", 0},

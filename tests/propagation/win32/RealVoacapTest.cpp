@@ -37,8 +37,10 @@ std::vector<double> Numbers(std::string_view text) {
   for (std::string word; in >> word;) {
     char* end = nullptr;
     double value = std::strtod(word.c_str(), &end);
-    if (word == "-") value = NAN;
-    else if (end != word.c_str() + word.size()) return {};
+    if (word == "-")
+      value = NAN;
+    else if (end != word.c_str() + word.size())
+      return {};
     out.push_back(value);
   }
   return out;
@@ -104,7 +106,7 @@ class RealVoacap : public ::testing::Test {
 };
 
 TEST_F(RealVoacap, ThePredictionIsTheProgramsOwnNumbersInterpolated) {
-  const std::vector<float> wloFrequencies = {6318.5f, 8420.5f, 12680.5f};      // the fixture's lists
+  const std::vector<float> wloFrequencies = {6318.5f, 8420.5f, 12680.5f};  // the fixture's lists
   const std::vector<float> wpeFrequencies = {8146, 12454, 16695, 22391};
   struct Case {
     const char* station;
