@@ -1,0 +1,184 @@
+#include "propagation/ModelOutput.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "common/TextFileLines.h"
+#include "common/TextParse.h"
+
+namespace velmora {
+namespace {
+
+// The output's lines and a reading position that only moves forward.
+class OutputLines {
+ public:
+  explicit OutputLines(std::string_view text) : lines_(SplitLines(text)) {}
+
+  // The next line that holds the text anywhere.
+  std::optional<std::string_view> Find(std::string_view text) {
+    while (next_ < lines_.size()) {
+      std::string_view line = lines_[next_++];
+      if (line.find(text) != std::string_view::npos) return line;
+    }
+    return std::nullopt;
+  }
+  std::optional<std::string_view> Next() {
+    if (next_ >= lines_.size()) return std::nullopt;
+    return std::string_view(lines_[next_++]);
+  }
+
+ private:
+  std::vector<std::string> lines_;
+  size_t next_ = 0;
+};
+
+std::string EndsBefore(std::string_view what, int hour = -1) {
+  std::string text = "The output ends before \"" + std::string(what) + "\"";
+  if (hour >= 0) text += " of hour " + std::to_string(hour + 1);
+  return text + ".";
+}
+
+// Columns first..last of a line, counted from 1.
+std::string_view Columns(std::string_view line, size_t first, size_t last) {
+  return Mid(line, first - 1, last - first + 1);
+}
+
+// A field that holds no number ("-", blanks) leaves the value as it was.
+void SetNumber(std::string_view field, double& value, double scale = 1) {
+  if (auto number = ParseLeadingNumber(field)) value = *number * scale;
+}
+
+// The 5-column field of the k-th frequency, the first at 'column'.
+std::string_view FrequencyField(std::string_view line, size_t column, size_t k) {
+  return Columns(line, column + 5 * k, column + 5 * k + 4);
+}
+
+// The program lists the MUF table by the hour of day and puts midnight
+// (hour 24) last, even when the run starts there: each line goes to the
+// hour it names, and only a line without a plain hour goes by its place.
+size_t HourIndex(std::string_view line, int firstHour, int hourCount, size_t place) {
+  auto hour = ParseLeadingNumber(line);
+  if (!hour || *hour != std::floor(*hour) || *hour < 1 || *hour > 24) return place;
+  int index = ((static_cast<int>(*hour) - firstHour) % 24 + 24) % 24;
+  return index < hourCount ? static_cast<size_t>(index) : place;
+}
+
+bool ReadAzimuths(OutputLines& out, PropagationHours& results, std::string& problem) {
+  auto line = out.Find("AZIMUTHS") ? out.Next() : std::nullopt;
+  if (!line) {
+    problem = EndsBefore("AZIMUTHS");
+    return false;
+  }
+  SetNumber(Columns(*line, 43, 48), results.transmitterAzimuth);
+  SetNumber(Columns(*line, 51, 56), results.receiverAzimuth);
+  SetNumber(Columns(*line, 60, 66), results.pathLength);
+  return true;
+}
+
+}  // namespace
+
+bool IcepacVoacapOutputRead(std::string_view output, int firstHour, int hourCount, size_t firstColumn,
+                            size_t frequencyCount, PropagationHours& results, std::string& problem) {
+  OutputLines out(output);
+  if (!out.Find("MUF    LUF") || !out.Next()) {
+    problem = EndsBefore("MUF    LUF");
+    return false;
+  }
+  for (int i = 0; i < hourCount; ++i) {
+    auto line = out.Next();
+    if (!line) {
+      problem = EndsBefore("MUF    LUF", i);
+      return false;
+    }
+    auto& hour = results.hours[HourIndex(*line, firstHour, hourCount, static_cast<size_t>(i))];
+    SetNumber(Columns(*line, 39, 43), hour.muf, 1000);
+    SetNumber(Columns(*line, 46, 50), hour.luf, 1000);
+  }
+  if (!ReadAzimuths(out, results, problem)) return false;
+
+  using Member = double FrequencyHour::*;
+  struct Table {
+    std::string_view search;
+    Member value;  // nullptr: the mode text
+  };
+  static constexpr Table kTables[] = {
+      {"MODE", nullptr},
+      {"ANGLE", &FrequencyHour::takeoffAngle},
+      {"DELAY", &FrequencyHour::delay},
+      {"V HITE", &FrequencyHour::virtualHeight},
+      {"S DBW", &FrequencyHour::signal},
+      {"N DBW", &FrequencyHour::noise},
+      {"SNRxx", &FrequencyHour::snr},
+  };
+  for (int h = 0; h < hourCount; ++h) {
+    for (const auto& table : kTables) {
+      auto line = out.Find(table.search);
+      if (!line) {
+        problem = EndsBefore(table.search, h);
+        return false;
+      }
+      for (size_t k = 0; k < frequencyCount; ++k) {
+        auto field = FrequencyField(*line, 12, k);
+        auto& cell = results.hours[h].frequencies[firstColumn + k];
+        if (table.value)
+          SetNumber(field, cell.*table.value);
+        else
+          cell.mode = std::string(field);
+      }
+    }
+  }
+  return true;
+}
+
+bool Rec533OutputRead(std::string_view output, int hourCount, size_t firstColumn, std::span<const float> frequencies,
+                      PropagationHours& results, std::string& problem) {
+  OutputLines out(output);
+  if (!ReadAzimuths(out, results, problem)) return false;
+  auto find = [&](std::string_view search, int h) {
+    auto line = out.Find(search);
+    if (!line) problem = EndsBefore(search, h);
+    return line;
+  };
+  for (int h = 0; h < hourCount; ++h) {
+    auto& hour = results.hours[h];
+    auto freq = find("FREQ", h);
+    if (!freq) return false;
+    SetNumber(Columns(*freq, 5, 8), hour.muf, 1000);
+    SetNumber(Columns(*freq, 65, 68), hour.luf, 1000);
+    auto mode = find("MODE", h);
+    if (!mode) return false;
+    for (size_t k = 0; k < frequencies.size(); ++k)
+      hour.frequencies[firstColumn + k].mode = std::string(FrequencyField(*mode, 9, k));
+    auto angle = find("ANGL", h);
+    if (!angle) return false;
+    for (size_t k = 0; k < frequencies.size(); ++k)
+      SetNumber(FrequencyField(*angle, 9, k), hour.frequencies[firstColumn + k].takeoffAngle);
+    auto dbu = find("DBU", h);
+    if (!dbu) return false;
+    for (size_t k = 0; k < frequencies.size(); ++k) {
+      double fieldStrength = 0;
+      auto& cell = hour.frequencies[firstColumn + k];
+      if (!ParseLeadingNumber(FrequencyField(*dbu, 9, k)) || frequencies[k] <= 0) continue;
+      SetNumber(FrequencyField(*dbu, 9, k), fieldStrength);
+      // Field strength in dBuV/m to the power of an isotropic receiving antenna.
+      cell.signal = fieldStrength - 137 - 20 * std::log10(frequencies[k] / 20000.0);
+    }
+    auto signalToNoise = find("S/N", h);
+    if (!signalToNoise) return false;
+    for (size_t k = 0; k < frequencies.size(); ++k) {
+      double ratio = 0;
+      auto& cell = hour.frequencies[firstColumn + k];
+      if (!ParseLeadingNumber(FrequencyField(*signalToNoise, 9, k))) continue;
+      SetNumber(FrequencyField(*signalToNoise, 9, k), ratio);
+      cell.noise = cell.signal - ratio;
+    }
+    auto snr = find("SNxx", h);
+    if (!snr) return false;
+    for (size_t k = 0; k < frequencies.size(); ++k)
+      SetNumber(FrequencyField(*snr, 9, k), hour.frequencies[firstColumn + k].snr);
+  }
+  return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,93 @@
+#include "propagation/Positions.h"
+
+#include <string>
+
+#include "propagation/AngleText.h"
+#include "propagation/DateTimeText.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kAirmailIni = "Airmail.ini";
+
+struct PositionKeys {
+  std::string_view section, latitude, longitude, time;  // an empty time key: the source has none
+};
+
+constexpr PositionKeys kReportCurrent{"Position Report", "Current Latitude", "Current Longitude", "Current Time"};
+constexpr PositionKeys kReport{"Position Report", "Latitude", "Longitude", "DateTime"};
+constexpr PositionKeys kPropagation{"Propagation", "Latitude", "Longitude", ""};
+
+// Each key is read only after the one before it was decoded, so a message
+// names the first thing that is wrong.
+bool PositionRead(const AirmailDataFolder& data, const PositionKeys& keys, LatLon& position, UtcDateTime* time,
+                  bool showMessage) {
+  Messenger* messenger = showMessage ? &data.Messages() : nullptr;
+  auto latitude = AirMailGetProfileString(data, kAirmailIni, keys.section, keys.latitude, showMessage);
+  if (latitude.empty() || !LatitudeFromString(latitude, position.latitude, messenger)) return false;
+  auto longitude = AirMailGetProfileString(data, kAirmailIni, keys.section, keys.longitude, showMessage);
+  if (longitude.empty() || !LongitudeFromString(longitude, position.longitude, messenger)) return false;
+  if (!time) return true;
+  auto text = AirMailGetProfileString(data, kAirmailIni, keys.section, keys.time, showMessage);
+  if (text.empty()) return false;
+  auto when = DateTimeFromText(text);
+  if (!when) {
+    if (messenger) messenger->Show("Unable for decode Date/Time " + text, MessageIcon::Exclamation);
+    return false;
+  }
+  *time = *when;
+  return true;
+}
+
+}  // namespace
+
+bool LatLonGetCurrentPositionReportCurrent(const AirmailDataFolder& data, LatLon& position, UtcDateTime& time,
+                                           bool showMessage) {
+  return PositionRead(data, kReportCurrent, position, &time, showMessage);
+}
+
+bool LatLonGetCurrentPositionReport(const AirmailDataFolder& data, LatLon& position, UtcDateTime& time,
+                                    bool showMessage) {
+  return PositionRead(data, kReport, position, &time, showMessage);
+}
+
+bool LatLonGetCurrentPropagation(const AirmailDataFolder& data, LatLon& position, bool showMessage) {
+  return PositionRead(data, kPropagation, position, nullptr, showMessage);
+}
+
+bool LatLonGetCurrent(const AirmailDataFolder& data, LatLon& position) {
+  UtcDateTime time;
+  return LatLonGetCurrentPositionReportCurrent(data, position, time, false) ||
+         LatLonGetCurrentPositionReport(data, position, time, false) ||
+         LatLonGetCurrentPropagation(data, position, true);
+}
+
+bool LatLonGetStation(const AirmailDataFolder& data, std::string_view system, std::string_view station,
+                      LatLon& position, bool showMessage) {
+  auto info =
+      AirMailGetProfileString(data, "System." + std::string(system) + ".ini", "Station Info", station, showMessage);
+  auto colon = info.find(':');
+  if (info.empty() || colon == std::string::npos) return false;
+  std::string locator = info.substr(0, colon);
+  return GridToLatLon(locator, position, &data.Messages());
+}
+
+std::optional<long long> LatLonCheckAge(const AirmailDataFolder& data, const AutoConnectSettings& settings,
+                                        const UtcDateTime& now) {
+  if (!settings.airmailLatLonCheck) return std::nullopt;
+  LatLon position;
+  UtcDateTime time;
+  if (!LatLonGetCurrentPositionReportCurrent(data, position, time, false) &&
+      !LatLonGetCurrentPositionReport(data, position, time, false))
+    return std::nullopt;
+  long long age = CalendarDaysBetween(time, now);
+  if (age <= settings.airmailLatLonCheckDays) return std::nullopt;
+  data.Messages().Show("Warning, AirMail's Latitude and Longitude Data is older than " + std::to_string(age) +
+                           " days.\r\rIf you want to update your position data you will need to start the AirMail "
+                           "program and then view the Position Report Window via AirMail's Menu>Window>Position "
+                           "Reports command.",
+                       MessageIcon::Information);
+  return age;
+}
+
+}  // namespace velmora

@@ -1,0 +1,212 @@
+#include "propagation/PropagationRunner.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "common/TextParse.h"
+#include "propagation/ModelOutput.h"
+
+namespace velmora {
+namespace {
+
+constexpr size_t kBlockSize = 10;
+constexpr std::string_view kDeckName = "RUN\\sound.dat";
+constexpr std::string_view kOutputName = "RUN\\sound.out";
+
+bool IsRec533(int model) { return model == kModelRec533; }
+
+std::string UnableToExecute(int model) {
+  switch (model) {
+    case kModelIcepac: return "Unable to execute ICEPACW program.";
+    case kModelVoacap: return "Unable to execute VOACAP program.";
+    default: return "Unable to execute REC533 program.";
+  }
+}
+
+// A folder or program with a blank in it must reach the program as one argument.
+std::string Argument(const std::string& text) {
+  return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
+}
+
+std::string WithoutTrailingSeparator(std::string folder) {
+  while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  return folder;
+}
+
+}  // namespace
+
+PropagationRunner::PropagationRunner(ModelProgram& program, Messenger& messenger, PropagationSetup setup)
+    : program_(program), messenger_(messenger), setup_(std::move(setup)) {
+  setup_.folder = WithoutTrailingSeparator(setup_.folder);
+}
+
+std::string PropagationRunner::FolderFile(std::string_view name) const {
+  return setup_.folder + "\\" + std::string(name);
+}
+
+std::string PropagationRunner::CommandLine(int model) const {
+  return Argument(FolderFile("bin_win\\" + std::string(ModelProgramName(model)))) + " " + Argument(setup_.folder) +
+         " sound.dat sound.out";
+}
+
+void PropagationRunner::Fail(bool showMessage, const std::string& text) {
+  if (showMessage) messenger_.Show(text);
+}
+
+bool PropagationRunner::PropagationModelCheck(int model, bool showMessage) {
+  auto name = ModelProgramName(model);
+  if (!name.empty() && program_.ProgramExists(JoinPath(setup_.folder, "bin_win\\" + std::string(name)))) return true;
+  Fail(showMessage, "Propagation Model " + ModelDisplayName(model) +
+                        " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been "
+                        "installed.");
+  return false;
+}
+
+bool PropagationRunner::PropagationIcepacVoacap(int model, const DeckRequest& request, PropagationHours& results,
+                                                size_t firstColumn, bool showMessage) {
+  return RunModel(model, request, results, firstColumn, showMessage);
+}
+
+bool PropagationRunner::PropagationRec533(const DeckRequest& request, PropagationHours& results, size_t firstColumn,
+                                          bool showMessage) {
+  return RunModel(kModelRec533, request, results, firstColumn, showMessage);
+}
+
+bool PropagationRunner::RunModel(int model, DeckRequest request, PropagationHours& results, size_t firstColumn,
+                                 bool showMessage) {
+  if (!PropagationModelCheck(model, showMessage)) return false;
+  const bool rec533 = IsRec533(model);
+  const std::string prefix = rec533 ? "PropagationRec533, " : "PropagationIcepacVoacap, ";
+  request.year = setup_.year != 0 ? setup_.year : UtcNow().year;
+  std::string deck, problem;
+  if (!(rec533 ? Rec533Deck(request, deck, problem) : IcepacVoacapDeck(request, deck, problem))) {
+    Fail(showMessage, prefix + "Output " + problem);
+    return false;
+  }
+  std::optional<std::string> output;
+  if (setup_.cache) output = setup_.cache->Find(model, setup_.folder, deck);
+  const bool cached = output.has_value();
+  if (!cached) output = Execute(model, deck, prefix, showMessage);
+  if (!output) return false;
+  bool read = rec533 ? Rec533OutputRead(*output, request.hourCount, firstColumn, request.frequencies, results, problem)
+                     : IcepacVoacapOutputRead(*output, request.firstHour, request.hourCount, firstColumn,
+                                              request.frequencies.size(), results, problem);
+  if (!read) {
+    Fail(showMessage, prefix + (rec533 ? "Input " : "Input, ") + problem);
+    return false;
+  }
+  if (setup_.cache && !cached) setup_.cache->Keep(model, setup_.folder, deck, std::move(*output));
+  return true;
+}
+
+std::optional<std::string> PropagationRunner::Execute(int model, const std::string& deck, const std::string& prefix,
+                                                      bool showMessage) {
+  std::error_code error;
+  DeckFailure failure = DeckFailure::Open;
+  if (!program_.DeckWrite(JoinPath(setup_.folder, kDeckName), deck, failure, error)) {
+    Fail(showMessage, prefix + (failure == DeckFailure::Open ? "Open " : "Output ") + ErrorText(error));
+    return std::nullopt;
+  }
+  // An old output left in place could be read as this run's.
+  if (!program_.OutputDelete(JoinPath(setup_.folder, kOutputName), error)) {
+    Fail(showMessage, prefix + "Output Unable to delete \"" + FolderFile(kOutputName) + "\", " + ErrorText(error));
+    return std::nullopt;
+  }
+  if (!program_.Start(CommandLine(model), error)) {
+    Fail(showMessage, UnableToExecute(model) + "\r" + ErrorText(error));
+    return std::nullopt;
+  }
+  if (!program_.Wait(setup_.waitSeconds)) {
+    Fail(showMessage, prefix + "Shell do not finish.");
+    return std::nullopt;
+  }
+  auto output = program_.OutputRead(JoinPath(setup_.folder, kOutputName), error);
+  if (!output) Fail(showMessage, prefix + (IsRec533(model) ? "Input " : "Input, ") + ErrorText(error));
+  return output;
+}
+
+bool PropagationRunner::RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn) {
+  // The first attempt quietly; a second one shows what went wrong. A model
+  // other than 1, 2 and 3 has no program and fails its check.
+  for (bool showMessage : {false, true})
+    if (RunModel(model, request, results, firstColumn, showMessage)) return true;
+  return false;
+}
+
+bool PropagationRunner::PropagationRunHours(int model, int month, int hourCount, int firstHour, const Circuit& circuit,
+                                            std::span<const float> frequencies, const PropagationParameters& parameters,
+                                            PropagationHours& results) {
+  results.Reset(hourCount, frequencies.size());
+  for (size_t first = 0; first < frequencies.size(); first += kBlockSize) {
+    DeckRequest request;
+    request.month = month;
+    request.firstHour = firstHour;
+    request.hourCount = hourCount;
+    request.circuit = circuit;
+    request.frequencies = frequencies.subspan(first, std::min(kBlockSize, frequencies.size() - first));
+    request.parameters = parameters;
+    if (!RunBlock(model, request, results, first)) return false;
+  }
+  return true;
+}
+
+void PropagationRunner::StationsBegin(int stationCount) {
+  station_ = 0;
+  stationCount_ = stationCount;
+}
+
+bool PropagationRunner::PropagationRunNow(int model, const UtcDateTime& when, const Circuit& circuit,
+                                          std::span<const float> frequencies, const PropagationParameters& parameters,
+                                          PredictionNow& result) {
+  if (setup_.progress && stationCount_ > 0) {
+    station_ = std::min(station_ + 1, stationCount_);
+    setup_.progress->PredictionProgressShow(station_, stationCount_);
+  }
+  PropagationHours hours;
+  if (!PropagationRunHours(model, when.month, 2, when.hour, circuit, frequencies, parameters, hours)) return false;
+  const double m = when.minute / 60.0;
+  auto at = [m](double first, double second) { return first + (second - first) * m; };
+  const auto &h1 = hours.hours[0], &h2 = hours.hours[1];
+  PredictionNow now;
+  now.luf = at(h1.luf, h2.luf);
+  now.muf = at(h1.muf, h2.muf);
+  now.transmitterAzimuth = hours.transmitterAzimuth;
+  now.receiverAzimuth = hours.receiverAzimuth;
+  now.pathLength = hours.pathLength;
+  for (size_t k = 0; k < frequencies.size(); ++k) {
+    const auto &a = h1.frequencies[k], &b = h2.frequencies[k];
+    FrequencyPrediction f;
+    f.mode = std::string(Mid(when.minute < 30 ? a.mode : b.mode, 1));
+    f.takeoffAngle = at(a.takeoffAngle, b.takeoffAngle);
+    f.delay = at(a.delay, b.delay);
+    f.virtualHeight = at(a.virtualHeight, b.virtualHeight);
+    f.signal = at(a.signal, b.signal);
+    f.noise = at(a.noise, b.noise);
+    f.snr = at(a.snr, b.snr);
+    f.snrSlope = b.snr - a.snr;
+    now.frequencies.push_back(std::move(f));
+  }
+  result = std::move(now);
+  return true;
+}
+
+UtcDateTime PredictionTime(const UtcDateTime& now, double shiftHours) {
+  using namespace std::chrono;
+  sys_days day{year_month_day{year{now.year}, month{static_cast<unsigned>(now.month)},
+                              std::chrono::day{static_cast<unsigned>(now.day)}}};
+  auto moment = time_point_cast<milliseconds>(day) + hours{now.hour} + minutes{now.minute} + seconds{now.second} +
+                milliseconds{now.millisecond} + milliseconds{std::llround(shiftHours * 3600000.0)};
+  auto date = floor<days>(moment);
+  year_month_day ymd{date};
+  hh_mm_ss<milliseconds> time{moment - date};
+  return {static_cast<int>(ymd.year()),
+          static_cast<int>(static_cast<unsigned>(ymd.month())),
+          static_cast<int>(static_cast<unsigned>(ymd.day())),
+          static_cast<int>(time.hours().count()),
+          static_cast<int>(time.minutes().count()),
+          static_cast<int>(time.seconds().count()),
+          static_cast<int>(time.subseconds().count())};
+}
+
+}  // namespace velmora

@@ -1,0 +1,88 @@
+#pragma once
+// Predictions from the outside ITS HF programs (ICEPAC, VOACAP, REC533):
+// write the deck, run the program hidden, wait for it, read its output.
+// Frequencies go in blocks of at most ten, each block tried twice, the
+// second time with its message shown. Runs are strictly one after another:
+// there is one deck file.
+#include <span>
+#include <string>
+
+#include "common/Messages.h"
+#include "common/SystemLib.h"
+#include "propagation/ModelDeck.h"
+#include "propagation/ModelOutputCache.h"
+#include "propagation/ModelProgram.h"
+#include "propagation/PredictionNow.h"
+#include "propagation/PropagationHours.h"
+#include "propagation/PropagationParameters.h"
+
+namespace velmora {
+
+// Where the ITS HF package is installed unless the caller says otherwise.
+inline constexpr const char* kItshfbcFolder = "c:\\itshfbc";
+
+// Shows which station of how many a fill is predicting.
+class PredictionProgress {
+ public:
+  virtual ~PredictionProgress() = default;
+  virtual void PredictionProgressShow(int station, int stationCount) = 0;
+};
+
+struct PropagationSetup {
+  std::string folder = kItshfbcFolder;  // holds "bin_win\" and "RUN\"
+  int year = 0;                         // the MONTH card's year; 0: the system clock's
+  double waitSeconds = 5;               // per run, then the program is ended
+  ModelOutputCache* cache = nullptr;    // outputs of earlier runs, when kept
+  PredictionProgress* progress = nullptr;
+};
+
+class PropagationRunner {
+ public:
+  PropagationRunner(ModelProgram& program, Messenger& messenger, PropagationSetup setup = {});
+
+  // True when the model's program file exists; else, when asked,
+  // "Propagation Model <name> not found." and the hint to install it.
+  bool PropagationModelCheck(int model, bool showMessage);
+
+  // One run of ICEPAC (model 1) or VOACAP (model 2), or of REC533, for the
+  // request's frequencies, written into the frequency columns from
+  // firstColumn on (the results need room for them).
+  bool PropagationIcepacVoacap(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn,
+                               bool showMessage);
+  bool PropagationRec533(const DeckRequest& request, PropagationHours& results, size_t firstColumn, bool showMessage);
+
+  // Every frequency over hourCount hours from firstHour (0-23).
+  bool PropagationRunHours(int model, int month, int hourCount, int firstHour, const Circuit& circuit,
+                           std::span<const float> frequencies, const PropagationParameters& parameters,
+                           PropagationHours& results);
+
+  // The prediction for one moment: the hour of 'when' and the next,
+  // interpolated to its minute. 'result' is written only on success.
+  bool PropagationRunNow(int model, const UtcDateTime& when, const Circuit& circuit, std::span<const float> frequencies,
+                         const PropagationParameters& parameters, PredictionNow& result);
+
+  // A fill is about to predict this many stations: each PropagationRunNow
+  // after this shows its place through the progress hook.
+  void StationsBegin(int stationCount);
+
+  // "c:\itshfbc\bin_win\voacapw.exe c:\itshfbc sound.dat sound.out" for the folder.
+  std::string CommandLine(int model) const;
+
+ private:
+  bool RunModel(int model, DeckRequest request, PropagationHours& results, size_t firstColumn, bool showMessage);
+  std::optional<std::string> Execute(int model, const std::string& deck, const std::string& prefix, bool showMessage);
+  bool RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn);
+  void Fail(bool showMessage, const std::string& text);
+  std::string FolderFile(std::string_view name) const;
+
+  ModelProgram& program_;
+  Messenger& messenger_;
+  PropagationSetup setup_;
+  int station_ = 0, stationCount_ = 0;
+};
+
+// The moment a prediction is made for: now plus "Propagation Model Time
+// Shift" hours, across midnight, month and year ends.
+UtcDateTime PredictionTime(const UtcDateTime& now, double shiftHours);
+
+}  // namespace velmora

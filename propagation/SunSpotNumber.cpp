@@ -1,0 +1,37 @@
+#include "propagation/SunSpotNumber.h"
+
+#include <cmath>
+#include <string>
+
+#include "common/TextParse.h"
+
+namespace velmora {
+namespace {
+
+// The whole text as a number, or nothing: "112" and "112.5" but not "high".
+std::optional<float> Number(std::string_view text) {
+  text = Trim(text);
+  auto value = ParseLeadingNumber(text);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  auto end = text.find_first_not_of("+-.0123456789eE");
+  if (end != std::string_view::npos) return std::nullopt;
+  return static_cast<float>(*value);
+}
+
+}  // namespace
+
+bool SunSpotNumberGet(const AirmailDataFolder& data, AutoConnectSettings& settings, float& sunSpotNumber) {
+  if (settings.propagationModelSunSpot) {
+    auto text = AirMailGetProfileString(data, "Airmail.ini", "Propagation", "SSN", true);
+    if (text.empty()) return false;
+    if (auto number = Number(text))
+      settings.propagationModelSunSpotNumber = *number;
+    else
+      data.Messages().Show("Unable for decode Sun Spot Number " + text + AirmailErrorDataMessage(data),
+                           MessageIcon::Exclamation);
+  }
+  sunSpotNumber = settings.propagationModelSunSpotNumber;
+  return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,125 @@
+// Angle texts, bearings, ranges and AirMail's date-time texts.
+#include <gtest/gtest.h>
+
+#include "propagation/AngleText.h"
+#include "propagation/Bearing.h"
+#include "propagation/DateTimeText.h"
+
+namespace velmora {
+namespace {
+
+std::string Deg(std::string_view a, std::string_view b) { return std::string(a) + kDegreeSign + std::string(b); }
+
+TEST(AngleText, Decodes) {
+  struct Case {
+    std::string text;
+    bool latitude;
+    std::optional<double> value;
+  } cases[] = {
+      {Deg("12", "30.00'S"), true, -12.5},
+      {Deg("12", "30.00'"), true, 12.5},
+      {Deg("12", "30.00's"), true, -12.5},   // lower case
+      {Deg("12", "30.00'S "), true, -12.5},  // trailing blank
+      {Deg("48", "07.20'N"), true, 48.12},
+      {Deg("123", "25.80'w  "), false, -123.43},
+      {"48\xC2\xB0"
+       "07.20'N",
+       true, 48.12},                              // UTF-8 degree sign
+      {Deg("12", "30,00'S"), true, -12.5},        // comma-decimal minutes
+      {"12 30.00'N", true, std::nullopt},         // no degree sign
+      {Deg("12", "30.00N"), true, std::nullopt},  // no apostrophe
+      {Deg("1x", "30.00'N"), true, std::nullopt},
+      {Deg("12", "75.00'N"), true, std::nullopt},  // minutes past 60
+      {Deg("95", "00.00'N"), true, std::nullopt},  // no such latitude
+  };
+  for (const auto& c : cases) {
+    double value = 99;
+    RecordingMessenger messages;
+    bool ok = c.latitude ? LatitudeFromString(c.text, value, &messages) : LongitudeFromString(c.text, value, &messages);
+    ASSERT_EQ(ok, c.value.has_value()) << c.text;
+    if (ok) {
+      EXPECT_NEAR(value, *c.value, 1e-12) << c.text;
+      EXPECT_TRUE(messages.entries.empty());
+    } else {
+      EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unable for decode Latitude " + c.text}) << c.text;
+    }
+  }
+}
+
+TEST(AngleText, Prints) {
+  struct Case {
+    double value;
+    bool latitude;
+    std::string text;
+  } cases[] = {
+      {-0.5, true, Deg("00", "30.00'S")},         {0, true, Deg("00", "00.00'N")},
+      {48.12, true, Deg("48", "07.20'N")},        {-122.25, false, Deg("122", "15.00'W")},
+      {12.99999999, true, Deg("13", "00.00'N")},  // 59.9999994 minutes carry
+      {-179.99999, false, Deg("180", "00.00'W")},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.latitude ? LatitudeToString(c.value) : LongitudeToString(c.value), c.text) << c.value;
+}
+
+TEST(LatLonGetBearing, BearingsBothWays) {
+  const LatLon lax{33 + 57.0 / 60, -(118 + 24.0 / 60)}, jfk{40 + 38.0 / 60, -(73 + 47.0 / 60)};
+  struct Case {
+    LatLon from, to;
+    double atFrom, atTo, tolerance;
+  } cases[] = {
+      {{0, 0}, {0, 1}, 90, 270, 1e-9},
+      {{0, 1}, {0, 0}, 270, 90, 1e-9},
+      {{0, 0}, {10, 0}, 0, 180, 1e-9},                  // same meridian: no division by zero
+      {{10, 170}, {10, -170}, 88.246, 271.754, 0.001},  // across the date line, eastward
+      {lax, jfk, 65.892, 273.858, 0.001},               // the navigators' textbook example: 66 degrees
+      {{90, 0}, {10, 20}, 180, 0, 1e-9},                // from the north pole everything is south
+      {{-90, 0}, {10, 20}, 0, 180, 1e-9},
+      {{12.5, -45}, {12.5, -45}, 0, 0, 0},  // coincident
+      {{20, 30}, {-20, -150}, 0, 0, 0},     // antipodal
+  };
+  for (const auto& c : cases) {
+    auto b = LatLonGetBearing(c.from, c.to);
+    EXPECT_NEAR(b.atFrom, c.atFrom, c.tolerance) << c.from.latitude << "," << c.from.longitude;
+    EXPECT_NEAR(b.atTo, c.atTo, c.tolerance) << c.from.latitude << "," << c.from.longitude;
+  }
+}
+
+TEST(LatLonGetRange, KnownGreatCircleDistances) {
+  const LatLon lax{33 + 57.0 / 60, -(118 + 24.0 / 60)}, jfk{40 + 38.0 / 60, -(73 + 47.0 / 60)};
+  EXPECT_NEAR(LatLonGetRange(lax, jfk), 2144, 1);  // 0.623585 rad of arc
+  EXPECT_NEAR(LatLonGetRange({0, 0}, {0, 90}), 5400, 1e-6);
+  EXPECT_NEAR(LatLonGetRange({0, 0}, {90, 0}), 5400, 1e-6);
+  EXPECT_NEAR(LatLonGetRange({20, 30}, {-20, -150}), 10800, 1e-6);  // antipodes
+}
+
+TEST(DateTimeFromText, ReadsWhatAirmailAndOthersWrite) {
+  using T = UtcDateTime;
+  struct Case {
+    std::string text;
+    std::optional<T> value;
+  } cases[] = {
+      {"05/14/2024 08:30:00", T{2024, 5, 14, 8, 30, 0}},
+      {"5/14/2024 8:30:00 PM", T{2024, 5, 14, 20, 30, 0}},
+      {"14/05/2024 08:30", T{2024, 5, 14, 8, 30, 0}},
+      {"2024-05-14T08:30:00Z", T{2024, 5, 14, 8, 30, 0}},
+      {"14.05.2024 08:30", T{2024, 5, 14, 8, 30, 0}},
+      {"14-May-24 08:30", T{2024, 5, 14, 8, 30, 0}},
+      {"May 14, 2024", T{2024, 5, 14, 0, 0, 0}},
+      {"08:30", T{1899, 12, 30, 8, 30, 0}},
+      {"02/30/2024 08:30", std::nullopt},
+      {"05/14/2024 25:00", std::nullopt},
+      {"yesterday", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    auto value = DateTimeFromText(c.text);
+    ASSERT_EQ(value.has_value(), c.value.has_value()) << c.text;
+    if (!value) continue;
+    auto fields = [](const T& t) {
+      return std::vector{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond};
+    };
+    EXPECT_EQ(fields(*value), fields(*c.value)) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace velmora

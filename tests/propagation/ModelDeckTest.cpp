@@ -1,0 +1,107 @@
+// Fixed-width fields and the two deck layouts, byte for byte: the programs
+// read their cards by column.
+#include <gtest/gtest.h>
+
+#include "propagation/FortranFormat.h"
+#include "propagation/ModelDeck.h"
+
+namespace velmora {
+namespace {
+
+TEST(FortranFormat, RightAlignedFieldsOrNothing) {
+  struct Case {
+    double value;
+    std::string format;
+    std::optional<std::string> field;
+  } cases[] = {
+      {2005, "I5", " 2005"},        {-145, "I5", " -145"},          {145, "F5.0", " 145."},
+      {14.1, "F5.1", " 14.1"},      {0.5, "F5.1", "   .5"},         {14105.5 / 1000, "F5.1", " 14.1"},
+      {1, "F5.2", " 1.00"},         {0.25, "F5.2", "  .25"},        {0.7f, "F5.2", "  .70"},
+      {37.5, "F6.2", " 37.50"},     {0, "F6.2", "   .00"},          {14105.5 / 1000, "F7.1", "   14.1"},
+      {1000, "F5.1", std::nullopt},  // would push every later field one column right
+      {123456, "I5", std::nullopt}, {100000, "F5.0", std::nullopt}, {1.0 / 0.0, "F5.1", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FortranFormat(c.value, c.format), c.field) << c.value << " " << c.format;
+  RecordingMessenger messages;
+  EXPECT_EQ(FortranFormat(1, "F9.9", &messages), std::nullopt);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"FortranFormat, Unknown format."});
+}
+
+class Decks : public ::testing::Test {
+ protected:
+  Decks() {
+    request.year = 2024;
+    request.month = 5;
+    request.firstHour = 14;
+    request.hourCount = 2;
+    request.circuit = {{30.51, -86.97}, {48.12, -123.43}};
+    request.frequencies = frequencies;
+    request.parameters.sunSpotNumber = 112;
+  }
+  static std::string Lines(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (auto line : lines) text += std::string(line) + "\r\n";
+    return text;
+  }
+  const float frequencies[4] = {6318.5f, 8420.5f, 12680.5f, 14105.5f};
+  DeckRequest request;
+  std::string deck, problem;
+};
+
+TEST_F(Decks, IcepacAndVoacap) {
+  ASSERT_TRUE(IcepacVoacapDeck(request, deck, problem)) << problem;
+  EXPECT_EQ(deck, Lines({
+                      "LINEMAX      55",
+                      "COEFFS    URSI",
+                      "TIME         14   15    1    1",
+                      "MONTH      2024    5",
+                      "SUNSPOT   112.0  3.0",
+                      "LABEL     XMTR                  RCVR",
+                      "CIRCUIT   30.51N    86.97W    48.12N   123.43W        0",
+                      "SYSTEM      1.0 145.  3.0 50.0 40.0   .0 10.0",
+                      "FPROB      1.00 1.00 1.00  .70",
+                      "ANTENNA       1    1    2   30     0.000[DEFAULT\\CONST17.VOA  ]  0.0    0.1000",
+                      "ANTENNA       2    2    2   30     0.000[DEFAULT\\SWWHIP.VOA   ]  0.0    0.0000",
+                      "METHOD       26    0",
+                      "EXECUTE",
+                      "FREQUENCY   6.3  8.4 12.7 14.1",
+                      "METHOD       20    0",
+                      "EXECUTE",
+                      "QUIT",
+                  }));
+}
+
+TEST_F(Decks, Rec533) {
+  request.circuit = {{0, 0}, {-12.5, 170.25}};  // the equator and the meridian count as south and west
+  ASSERT_TRUE(Rec533Deck(request, deck, problem)) << problem;
+  EXPECT_EQ(deck, Lines({
+                      "OUTPUT        6    0",
+                      "COEFFS    URSI",
+                      "SUNSPOT   112.0",
+                      "TIME         14   15    1",
+                      "MONTH      2024    5",
+                      "TRANS     Transmit                .00S       .00W  S     D",
+                      "RECVR     Receieve              12.50S    170.25E  S     D",
+                      "SYST           1.0000 3.00    0  0.0",
+                      "ANTENNA       1    1    2   30     0.000[DEFAULT\\CONST17.VOA  ]  0.0    0.1000",
+                      "ANTENNA       2    2    2   30     0.000[DEFAULT\\SWWHIP.VOA   ]  0.0    0.0000",
+                      "NOIS       -145    1   40   50",
+                      "FREQ          6.3    8.4   12.7   14.1",
+                      "EXEC",
+                      "QUIT",
+                  }));
+}
+
+TEST_F(Decks, AValueTooWideForItsFieldRefusesTheDeck) {
+  request.parameters.sunSpotNumber = 1234.5f;
+  EXPECT_FALSE(IcepacVoacapDeck(request, deck, problem));
+  EXPECT_EQ(problem, "The value 1234.5 does not fit the field F5.1 of the SUNSPOT card.");
+  EXPECT_FALSE(Rec533Deck(request, deck, problem));
+  request.parameters.sunSpotNumber = 112;
+  request.parameters.noiseLevel = -123456;
+  EXPECT_FALSE(Rec533Deck(request, deck, problem));
+  EXPECT_EQ(problem, "The value -123456 does not fit the field I5 of the NOIS card.");
+}
+
+}  // namespace
+}  // namespace velmora

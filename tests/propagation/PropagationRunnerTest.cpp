@@ -1,0 +1,196 @@
+// Prediction runs through a stand-in program on real files: the stages and
+// their messages, blocks of ten, interpolation, the cache and the progress.
+#include <gtest/gtest.h>
+
+#include "propagation/PropagationRunner.h"
+#include "tests/airmail/Fixture.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Fixture(const std::string& name) {
+  return testing::ReadBytes(fs::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture" / name);
+}
+
+// Writes a given output when started, and keeps the decks and command lines it saw.
+class StandInProgram final : public LocalModelFiles {
+ public:
+  explicit StandInProgram(fs::path folder) : folder_(std::move(folder)) {}
+  bool Start(const std::string& commandLine, std::error_code& error) override {
+    commandLines.push_back(commandLine);
+    decks.push_back(testing::ReadBytes(folder_ / "RUN" / "sound.dat"));
+    if (!starts) {
+      error = std::make_error_code(std::errc::no_such_file_or_directory);
+      return false;
+    }
+    if (output) testing::WriteBytes(folder_ / "RUN" / "sound.out", *output);
+    return true;
+  }
+  bool Wait(double seconds) override { return finishes; }
+
+  std::optional<std::string> output;
+  bool starts = true, finishes = true;
+  std::vector<std::string> commandLines, decks;
+
+ private:
+  fs::path folder_;
+};
+
+// A folder with the three programs and a run folder, and a stand-in to run.
+struct RunSetup {
+  RunSetup() {
+    fs::create_directories(temp.path() / "RUN");
+    fs::create_directories(temp.path() / "bin_win");
+    for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"})
+      testing::WriteBytes(temp.path() / "bin_win" / name, "");
+    program.output = Fixture("voacap-14-15.out");
+  }
+  PropagationRunner Runner() {
+    return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache, nullptr});
+  }
+  bool RunNow(int model, UtcDateTime when, std::span<const float> frequencies, PredictionNow& result) {
+    return Runner().PropagationRunNow(model, when, circuit, frequencies, parameters, result);
+  }
+  std::string Folder() const { return temp.path().string(); }
+
+  testing::TempFolder temp;
+  StandInProgram program{temp.path()};
+  RecordingMessenger messages;
+  ModelOutputCache cache;
+  Circuit circuit{{30.51, -86.97}, {48.12, -123.43}};
+  PropagationParameters parameters;
+  const float ten[10] = {6300, 8400, 12700, 16800, 22400, 2000, 3000, 4000, 5000, 7000};
+};
+
+class Runs : public ::testing::Test, protected RunSetup {};
+
+TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
+  const std::string notFound =
+      " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
+  struct Case {
+    std::string name;
+    std::function<void(RunSetup&)> arrange;
+    int model;
+    std::string message;  // how the one message starts
+    size_t starts;        // over both attempts
+  } cases[] = {
+      {"no program", [](RunSetup& r) { fs::remove(r.temp.path() / "bin_win" / "voacapw.exe"); }, 2,
+       "Propagation Model VOACAP" + notFound, 0},
+      {"no such model", [](RunSetup&) {}, 7, "Propagation Model 7" + notFound, 0},
+      {"not started", [](RunSetup& r) { r.program.starts = false; }, 1, "Unable to execute ICEPACW program.\r", 2},
+      {"REC533 not started", [](RunSetup& r) { r.program.starts = false; }, 3, "Unable to execute REC533 program.\r",
+       2},
+      {"not finished", [](RunSetup& r) { r.program.finishes = false; }, 2,
+       "PropagationIcepacVoacap, Shell do not finish.", 2},
+      {"no output", [](RunSetup& r) { r.program.output.reset(); }, 2, "PropagationIcepacVoacap, Input, ", 2},
+      {"short output",
+       [](RunSetup& r) { r.program.output = r.program.output->substr(0, r.program.output->find("SNRxx")); }, 2,
+       "PropagationIcepacVoacap, Input, The output ends before \"SNRxx\" of hour 1.", 2},
+      {"REC533 empty output", [](RunSetup& r) { r.program.output = ""; }, 3,
+       "PropagationRec533, Input The output ends before \"AZIMUTHS\".", 2},
+      {"no run folder", [](RunSetup& r) { fs::remove_all(r.temp.path() / "RUN"); }, 2, "PropagationIcepacVoacap, Open ",
+       0},
+      // An old output that stays could be read as this run's.
+      {"old output held", [](RunSetup& r) { fs::create_directories(r.temp.path() / "RUN" / "sound.out" / "held"); }, 2,
+       "PropagationIcepacVoacap, Output Unable to delete \"", 0},
+      {"value too wide", [](RunSetup& r) { r.parameters.reliability = 123456; }, 2,
+       "PropagationIcepacVoacap, Output The value 123456 does not fit the field F5.1 of the SYSTEM card.", 0},
+  };
+  for (auto& c : cases) {
+    RunSetup r;
+    c.arrange(r);
+    PredictionNow result;
+    result.muf = 1;
+    EXPECT_FALSE(r.RunNow(c.model, {2024, 5, 14, 14, 0}, r.ten, result)) << c.name;
+    ASSERT_EQ(r.messages.entries.size(), 1u) << c.name;
+    EXPECT_TRUE(r.messages.entries[0].text.starts_with(c.message)) << c.name << ": " << r.messages.entries[0].text;
+    EXPECT_EQ(r.program.commandLines.size(), c.starts) << c.name;
+    EXPECT_EQ(result.muf, 1) << c.name << ": untouched on failure";
+  }
+}
+
+TEST_F(Runs, ElevenFrequenciesTakeTwoRuns) {
+  std::vector<float> eleven(ten, ten + 10);
+  eleven.push_back(14105.5f);
+  PredictionNow result;
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, result)) << ::testing::PrintToString(messages.Texts());
+  ASSERT_EQ(program.decks.size(), 2u);
+  EXPECT_NE(program.decks[0].find("\r\nFREQUENCY   6.3  8.4 12.7 16.8 22.4  2.0  3.0  4.0  5.0  7.0\r\n"),
+            std::string::npos);
+  EXPECT_NE(program.decks[1].find("\r\nFREQUENCY  14.1\r\nMETHOD"), std::string::npos);
+  EXPECT_EQ(program.commandLines[0], Folder() + "\\bin_win\\voacapw.exe " + Folder() + " sound.dat sound.out");
+  EXPECT_EQ(result.frequencies.size(), 11u);
+  EXPECT_EQ(result.frequencies[10].snr, 16) << "the second run's first column";
+}
+
+TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {
+  StandInProgram program{"."};
+  RecordingMessenger messages;
+  PropagationRunner runner(program, messages);
+  EXPECT_EQ(runner.CommandLine(1), "c:\\itshfbc\\bin_win\\icepacw.exe c:\\itshfbc sound.dat sound.out");
+  EXPECT_EQ(runner.CommandLine(2), "c:\\itshfbc\\bin_win\\voacapw.exe c:\\itshfbc sound.dat sound.out");
+  EXPECT_EQ(runner.CommandLine(3), "c:\\itshfbc\\bin_win\\rec533w.exe c:\\itshfbc sound.dat sound.out");
+  PropagationRunner other(program, messages, {"d:\\Radio Tools\\itshfbc\\"});
+  EXPECT_EQ(other.CommandLine(2),
+            "\"d:\\Radio Tools\\itshfbc\\bin_win\\voacapw.exe\" \"d:\\Radio Tools\\itshfbc\" sound.dat sound.out");
+}
+
+TEST_F(Runs, AtAQuarterToTheHourThreeQuartersOfTheWayToTheNext) {
+  program.output = Fixture("icepac-12-13.out");
+  const float three[] = {7100, 10100, 14100};
+  PredictionNow now;
+  ASSERT_TRUE(RunNow(1, {2024, 5, 14, 12, 45}, three, now));
+  EXPECT_NE(program.decks[0].find("\r\nTIME         12   13    1    1\r\n"), std::string::npos);
+  EXPECT_EQ(now.luf, 8250 + (9750 - 8250) * 0.75);
+  EXPECT_EQ(now.muf, 20500 + (22000 - 20500) * 0.75);
+  EXPECT_DOUBLE_EQ(now.transmitterAzimuth, 312.9);
+  // 10.1 MHz: the second hour's mode without its first character, every value 3/4 of the way.
+  EXPECT_EQ(now.frequencies[1], (FrequencyPrediction{" 2F2", 9, 13.125, 408.75, -115, -163.5, 48.5, -6}));
+  EXPECT_EQ(now.frequencies[2].takeoffAngle, 4 * 0.75) << "\"-\" at 12 h is no angle";
+  ASSERT_TRUE(RunNow(1, {2024, 5, 14, 12, 29}, three, now));
+  EXPECT_EQ(now.frequencies[1].mode, " 1F2") << "the first hour's mode before half past";
+}
+
+TEST_F(Runs, TheSameDeckWithinTheHourStartsNoProgram) {
+  PredictionNow first, again, later;
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 5}, ten, first));
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 5}, ten, again));
+  EXPECT_EQ(again, first);
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 50}, ten, later));
+  EXPECT_EQ(program.commandLines.size(), 1u);
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 15, 5}, ten, later));
+  circuit.receiver.latitude += 1;
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 15, 5}, ten, later));
+  EXPECT_EQ(program.commandLines.size(), 3u) << "another hour, another ship position";
+  program.finishes = false;  // a failed run is never kept
+  circuit.receiver.latitude += 1;
+  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 15, 5}, ten, later));
+  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 15, 5}, ten, later));
+  EXPECT_EQ(program.commandLines.size(), 7u);
+}
+
+TEST_F(Runs, AFillShowsWhichStationOfHowMany) {
+  struct Progress final : PredictionProgress {
+    void PredictionProgressShow(int station, int count) override { shown.push_back({station, count}); }
+    std::vector<std::pair<int, int>> shown;
+  } progress;
+  PropagationRunner runner(program, messages, {Folder(), 2024, 5, &cache, &progress});
+  PredictionNow now;
+  runner.StationsBegin(2);
+  runner.PropagationRunNow(2, {2024, 5, 14, 14, 5}, circuit, ten, parameters, now);
+  runner.PropagationRunNow(2, {2024, 5, 14, 14, 5}, circuit, ten, parameters, now);
+  EXPECT_EQ(progress.shown, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+}
+
+TEST(PredictionTime, ShiftsAcrossDaysMonthsAndYears) {
+  auto fields = [](const UtcDateTime& t) { return std::vector{t.year, t.month, t.day, t.hour, t.minute}; };
+  EXPECT_EQ(fields(PredictionTime({2024, 12, 31, 23, 30}, 1)), (std::vector{2025, 1, 1, 0, 30}));
+  EXPECT_EQ(fields(PredictionTime({2024, 3, 1, 0, 15}, -0.5)), (std::vector{2024, 2, 29, 23, 45}));
+  EXPECT_EQ(fields(PredictionTime({2024, 5, 14, 8, 30}, 0)), (std::vector{2024, 5, 14, 8, 30}));
+}
+
+}  // namespace
+}  // namespace velmora

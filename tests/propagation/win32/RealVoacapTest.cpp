@@ -1,0 +1,215 @@
+// Predictions from the real VOACAP of ../shared/itshfbc, copied into the
+// prefix as c:\itshfbc, for the fixture's ship and two of its stations: the
+// values must be the program's own numbers, interpolated to the minute.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include "common/AtomicFile.h"
+#include "common/TextFileLines.h"
+#include "common/TextParse.h"
+#include "propagation/Positions.h"
+#include "propagation/PropagationRunner.h"
+#include "propagation/win32/Win32ModelProgram.h"
+#include "tests/airmail/Fixture.h"
+#include "tests/common/win32/TestWin32.h"
+#include "tests/propagation/win32/TimedProgram.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program's tables for one hour, read by words rather than columns.
+struct HourTable {
+  double muf = 0, luf = 0;
+  std::vector<std::string> mode;
+  std::map<std::string, std::vector<double>> rows;  // "TANGLE", "S DBW", ...
+};
+
+// The words of a row as numbers ("-" as NaN); empty when a word is no number.
+std::vector<double> Numbers(std::string_view text) {
+  std::istringstream in{std::string(text)};
+  std::vector<double> out;
+  for (std::string word; in >> word;) {
+    char* end = nullptr;
+    double value = std::strtod(word.c_str(), &end);
+    if (word == "-")
+      value = NAN;
+    else if (end != word.c_str() + word.size())
+      return {};
+    out.push_back(value);
+  }
+  return out;
+}
+
+// Hour of day (1-24, 24 for midnight) to its tables in "sound.out".
+std::map<int, HourTable> ProgramTables(const std::string& output) {
+  std::map<int, HourTable> hours;
+  auto lines = SplitLines(output);
+  const std::vector<std::string> labels = {"TANGLE", "DELAY ", "V HITE", "S DBW ", "N DBW ", "SNRxx "};
+  for (size_t i = 0; i < lines.size(); ++i) {
+    auto words = Numbers(lines[i].substr(0, lines[i].find_first_not_of(" .0123456789")));
+    if (lines[i].find("GMT   LMT") != std::string::npos) {
+      for (size_t j = i + 2; j < lines.size() && Numbers(lines[j]).size() == 7; ++j) {
+        auto v = Numbers(lines[j]);
+        hours[static_cast<int>(v[0])].muf = v[5], hours[static_cast<int>(v[0])].luf = v[6];
+      }
+    }
+    if (!Trim(lines[i]).ends_with("FREQ")) continue;
+    auto& table = hours[static_cast<int>(words[0])];
+    const std::regex mode(R"((\d+ ?[A-Z][A-Za-z0-9]*|-))");
+    std::string modes = lines[i + 1].substr(0, lines[i + 1].find("MODE"));
+    for (std::sregex_iterator m(modes.begin(), modes.end(), mode), end; m != end; ++m) table.mode.push_back(m->str());
+    for (size_t j = i + 2; j < lines.size() && !Trim(lines[j]).empty(); ++j)
+      for (const auto& label : labels)
+        if (lines[j].size() > 8 && lines[j].find(label) != std::string::npos)
+          table.rows[std::string(Trim(label))] = Numbers(lines[j].substr(0, lines[j].find(label)));
+  }
+  return hours;
+}
+
+class RealVoacap : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    fs::path source = testing::HostPath(std::string(VELMORA_SOURCE_DIR) + "/../shared/itshfbc");
+    std::error_code error;
+    if (!fs::exists(source / "bin_win" / "voacapw.exe", error)) return;
+    fs::copy(source, "c:\\itshfbc", fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    available_ = !error;
+  }
+  void SetUp() override {
+    if (!available_) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
+    AirmailDataFolder data(testing::FixturePath("data").string(), messages);
+    ASSERT_TRUE(LatLonGetCurrent(data, ship));
+    ASSERT_TRUE(LatLonGetStation(data, "SAILMAIL", "WLO", wlo, true));
+    ASSERT_TRUE(LatLonGetStation(data, "SAILMAIL", "WPE", wpe, true));
+    parameters.sunSpotNumber = 112;  // the fixture's SSN
+  }
+  PropagationRunner Runner(ModelOutputCache* cache = nullptr) {
+    return PropagationRunner(timed, messages, {kItshfbcFolder, 0, 5, cache, nullptr});
+  }
+  static std::string LastOutput() {
+    std::error_code error;
+    return ReadWholeFile("c:\\itshfbc\\run\\sound.out", error).value_or("");
+  }
+
+  static inline bool available_ = false;
+  RecordingMessenger messages;
+  Win32ModelProgram program;
+  testing::TimedProgram timed{program};
+  LatLon ship, wlo, wpe;
+  PropagationParameters parameters;
+};
+
+TEST_F(RealVoacap, ThePredictionIsTheProgramsOwnNumbersInterpolated) {
+  const std::vector<float> wloFrequencies = {6318.5f, 8420.5f, 12680.5f};  // the fixture's lists
+  const std::vector<float> wpeFrequencies = {8146, 12454, 16695, 22391};
+  struct Case {
+    const char* station;
+    LatLon* position;
+    const std::vector<float>* frequencies;
+    UtcDateTime when;
+  } cases[] = {
+      {"WLO", &wlo, &wloFrequencies, {2024, 5, 14, 14, 45}},
+      {"WPE", &wpe, &wpeFrequencies, {2024, 5, 14, 14, 15}},
+      {"WLO", &wlo, &wloFrequencies, {2024, 5, 14, 0, 40}},  // from midnight, which the program calls 24
+      {"WPE", &wpe, &wpeFrequencies, {2024, 11, 2, 23, 20}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.station) + " at " + std::to_string(c.when.hour) + ":" + std::to_string(c.when.minute));
+    PredictionNow now;
+    auto runner = Runner();
+    ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, c.when, {*c.position, ship}, *c.frequencies, parameters, now))
+        << ::testing::PrintToString(messages.Texts());
+    auto tables = ProgramTables(LastOutput());
+    const auto& a = tables[c.when.hour == 0 ? 24 : c.when.hour];
+    const auto& b = tables[c.when.hour + 1];
+    ASSERT_GT(a.mode.size(), c.frequencies->size()) << "the MUF column, then the frequencies";
+    ASSERT_GT(b.mode.size(), c.frequencies->size());
+    const double m = c.when.minute / 60.0;
+    auto at = [m](double x1, double x2) { return x1 + (x2 - x1) * m; };
+    EXPECT_NEAR(now.muf, at(a.muf, b.muf) * 1000, 1e-6);
+    EXPECT_NEAR(now.luf, at(a.luf, b.luf) * 1000, 1e-6);
+    for (size_t k = 0; k < c.frequencies->size(); ++k) {
+      const auto& f = now.frequencies[k];
+      EXPECT_EQ(Trim(f.mode), (c.when.minute < 30 ? a : b).mode[k + 1]) << k;
+      EXPECT_NEAR(f.takeoffAngle, at(a.rows.at("TANGLE")[k + 1], b.rows.at("TANGLE")[k + 1]), 1e-9) << k;
+      EXPECT_NEAR(f.signal, at(a.rows.at("S DBW")[k + 1], b.rows.at("S DBW")[k + 1]), 1e-9) << k;
+      EXPECT_NEAR(f.noise, at(a.rows.at("N DBW")[k + 1], b.rows.at("N DBW")[k + 1]), 1e-9) << k;
+      EXPECT_NEAR(f.snr, at(a.rows.at("SNRxx")[k + 1], b.rows.at("SNRxx")[k + 1]), 1e-9) << k;
+      EXPECT_EQ(f.snrSlope, b.rows.at("SNRxx")[k + 1] - a.rows.at("SNRxx")[k + 1]) << k;
+    }
+  }
+  EXPECT_EQ(timed.starts, 4);
+}
+
+TEST_F(RealVoacap, ElevenFrequenciesTwoRunsAndTheSameRequestAgainNone) {
+  const std::vector<float> eleven = {2000, 3000, 4000, 5000, 7000, 8146, 10100, 12454, 14100, 16695, 22391};
+  ModelOutputCache cache;
+  auto runner = Runner(&cache);
+  PredictionNow first, again;
+  ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, {2024, 5, 14, 14, 45}, {wpe, ship}, eleven, parameters, first));
+  EXPECT_EQ(timed.starts, 2);
+  auto tables = ProgramTables(LastOutput());  // the second run's, with the eleventh frequency alone
+  ASSERT_GE(tables[14].rows.at("SNRxx").size(), 2u) << "the MUF column, then 22.4 MHz";
+  EXPECT_NEAR(first.frequencies[10].snr, tables[14].rows.at("SNRxx")[1] * 0.25 + tables[15].rows.at("SNRxx")[1] * 0.75,
+              1e-9);
+  ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, {2024, 5, 14, 14, 45}, {wpe, ship}, eleven, parameters, again));
+  EXPECT_EQ(timed.starts, 2) << "kept outputs";
+  EXPECT_EQ(again, first);
+}
+
+TEST_F(RealVoacap, ProgramsThatAreMissingOrCannotRun) {
+  const fs::path folder = "c:\\itshfbc-broken";
+  fs::create_directories(folder / "bin_win");
+  fs::create_directories(folder / "RUN");
+  testing::WriteBytes(folder / "bin_win" / "icepacw.exe", "");  // there, but no program
+  testing::WriteBytes(folder / "bin_win" / "rec533w.exe", "");
+  const std::string notFound =
+      " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
+  struct Case {
+    int model;
+    std::string message;  // the start of it
+  } cases[] = {
+      {kModelIcepac, "Unable to execute ICEPACW program.\r"},
+      {kModelRec533, "Unable to execute REC533 program.\r"},
+      {kModelVoacap, "Propagation Model VOACAP" + notFound},
+  };
+  const float frequencies[] = {14100};
+  for (const auto& c : cases) {
+    messages.entries.clear();
+    PropagationRunner runner(program, messages, {folder.string()});
+    PredictionNow now;
+    EXPECT_FALSE(runner.PropagationRunNow(c.model, {2024, 5, 14, 14, 45}, {wlo, ship}, frequencies, parameters, now));
+    ASSERT_EQ(messages.entries.size(), 1u) << c.model;
+    EXPECT_TRUE(messages.entries[0].text.starts_with(c.message)) << messages.entries[0].text;
+  }
+  fs::remove_all(folder);
+}
+
+TEST(Win32ModelProgram, SuccessOnlyWhenTheProgramEndsWithExitCodeZero) {
+  struct Case {
+    std::string commandLine;
+    double seconds;
+    bool started, finished;
+  } cases[] = {
+      {"cmd /c exit 0", 10, true, true},
+      {"cmd /c exit 3", 10, true, false},
+      {"ping -n 30 127.0.0.1", 0.5, true, false},  // ended when the time is up
+      {"c:\\no\\such\\program.exe", 10, false, false},
+  };
+  for (const auto& c : cases) {
+    Win32ModelProgram program;
+    std::error_code error;
+    EXPECT_EQ(program.Start(c.commandLine, error), c.started) << c.commandLine;
+    EXPECT_EQ(program.Wait(c.seconds), c.finished) << c.commandLine;
+    EXPECT_FALSE(program.Wait(c.seconds)) << "nothing left to wait for";
+  }
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,43 @@
+#pragma once
+// A prediction program that counts its starts and the time spent starting
+// it and waiting for it, around the real one.
+#include <chrono>
+
+#include "propagation/ModelProgram.h"
+
+namespace velmora::testing {
+
+class TimedProgram final : public ModelProgram {
+ public:
+  explicit TimedProgram(ModelProgram& inner) : inner_(inner) {}
+  bool ProgramExists(const std::filesystem::path& program) override { return inner_.ProgramExists(program); }
+  bool DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
+                 std::error_code& error) override {
+    return inner_.DeckWrite(deck, text, failure, error);
+  }
+  bool OutputDelete(const std::filesystem::path& output, std::error_code& error) override {
+    return inner_.OutputDelete(output, error);
+  }
+  bool Start(const std::string& commandLine, std::error_code& error) override {
+    ++starts;
+    started_ = std::chrono::steady_clock::now();
+    return inner_.Start(commandLine, error);
+  }
+  bool Wait(double seconds) override {
+    bool finished = inner_.Wait(seconds);
+    programSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    return finished;
+  }
+  std::optional<std::string> OutputRead(const std::filesystem::path& output, std::error_code& error) override {
+    return inner_.OutputRead(output, error);
+  }
+
+  int starts = 0;
+  double programSeconds = 0;
+
+ private:
+  ModelProgram& inner_;
+  std::chrono::steady_clock::time_point started_;
+};
+
+}  // namespace velmora::testing
