@@ -120,6 +120,12 @@ bool FrequencyTable::CheckGet(int row, int column) const {
   return row > 0 && Column(column).checkBoxes && CellAt(row, column).checked;
 }
 
+bool FrequencyTable::FrequencyClick(int row, int column) {
+  if (row < 1 || row >= Rows() || !Column(column).checkBoxes) return false;
+  CheckSet(row, column, !CheckGet(row, column));
+  return true;
+}
+
 void FrequencyTable::CheckCellSet(int row, int column, std::string_view frequency, bool checked) {
   CellSet(row, column, frequency, Column(column).align);
   CheckSet(row, column, checked);

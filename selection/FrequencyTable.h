@@ -85,6 +85,8 @@ class FrequencyTable {
 
   void CheckSet(int row, int column, bool checked);
   bool CheckGet(int row, int column) const;
+  // A click on a cell: a data row's check box changes state; true when it did.
+  bool FrequencyClick(int row, int column);
   // A check-box cell with its frequency text and state.
   void CheckCellSet(int row, int column, std::string_view frequency, bool checked);
 
