@@ -83,12 +83,13 @@ const Cell& FrequencyTable::CellAt(int row, int column) const {
   return Valid(row, column) ? rows_[static_cast<size_t>(row)][static_cast<size_t>(column)] : kNoCell;
 }
 
-void FrequencyTable::CellSet(int row, int column, std::string_view text, CellAlign align, bool bold) {
+void FrequencyTable::CellSet(int row, int column, std::string_view text, std::optional<CellAlign> align,
+                             bool bold) {
   Cell* cell = At(row, column);
   if (!cell) return;
   bool checkBox = row > 0 && Column(column).checkBoxes;
   cell->text = checkBox ? std::string(kCheckCellIndent) + std::string(WithoutIndent(text)) : std::string(text);
-  cell->align = align;
+  cell->align = align.value_or(row == 0 ? CellAlign::Center : Column(column).align);
   cell->bold = bold;
   Changed();
 }
@@ -127,7 +128,7 @@ bool FrequencyTable::FrequencyClick(int row, int column) {
 }
 
 void FrequencyTable::CheckCellSet(int row, int column, std::string_view frequency, bool checked) {
-  CellSet(row, column, frequency, Column(column).align);
+  CellSet(row, column, frequency);
   CheckSet(row, column, checked);
 }
 

@@ -73,9 +73,11 @@ class FrequencyTable {
   int ColumnAdd(TableColumn column);
   void ColumnRemoveLast();
 
-  // Text, alignment and bold of one cell. In a check-box column the text is
-  // stored behind the indent and the check state is kept.
-  void CellSet(int row, int column, std::string_view text, CellAlign align = CellAlign::Left, bool bold = false);
+  // Text, alignment (the column's when none is given) and bold of one cell.
+  // In a check-box column the text is stored behind the indent and the
+  // check state is kept.
+  void CellSet(int row, int column, std::string_view text, std::optional<CellAlign> align = std::nullopt,
+               bool bold = false);
   // The cell's text; in check-box columns without the leading blanks.
   std::string CellGet(int row, int column) const;
   // The cell's leading number, 0 when there is none.

@@ -12,8 +12,6 @@
 namespace velmora {
 namespace {
 
-constexpr auto kRight = CellAlign::Right;
-
 std::string Padded(std::string number) {
   if (number.size() < 7) number.insert(0, 3 * (7 - number.size()), ' ');
   return number;
@@ -42,7 +40,7 @@ bool StationRows::StationRowsAdd(std::string_view system, std::string_view stati
     int row = table_.RowAdd();
     table_.CellSet(row, kColumnP3, r.pactor3 ? "P3" : "");
     table_.CellSet(row, kColumnStation, r.station);
-    table_.CellSet(row, kColumnFrequency, r.label, kRight);
+    table_.CellSet(row, kColumnFrequency, r.label);
     table_.CheckCellSet(row, kColumnRxCheck, r.label, true);
     table_.CheckCellSet(row, kColumnTxConnect, r.label, true);
     last = row;
@@ -56,8 +54,8 @@ bool StationRows::StationRowsFill(std::string_view system, std::string_view stat
   auto bearing = s_.geometry.Bearing(ship_, *position);
   PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}};
   for (int row = first; row <= last; ++row) {
-    table_.CellSet(row, kColumnRange, FormatNumber(bearing.range, "0"), kRight);
-    table_.CellSet(row, kColumnAzimuth, FormatNumber(bearing.azimuth, "0"), kRight);
+    table_.CellSet(row, kColumnRange, FormatNumber(bearing.range, "0"));
+    table_.CellSet(row, kColumnAzimuth, FormatNumber(bearing.azimuth, "0"));
     request.frequencies.push_back(table_.CellValue(row, FrequencyColumnOf()));
   }
   auto prediction = s_.predictions.PredictionGet(request);
@@ -71,19 +69,19 @@ bool StationRows::StationRowsFill(std::string_view system, std::string_view stat
 }
 
 void StationRows::PredictionWrite(int row, const PredictionNow& prediction, size_t index, double frequency) {
-  table_.CellSet(row, kColumnLufMuf, LufMufText(frequency, prediction.luf, prediction.muf), kRight);
-  table_.CellSet(row, kColumnStnAz, FormatNumber(prediction.transmitterAzimuth, "0"), kRight);
+  table_.CellSet(row, kColumnLufMuf, LufMufText(frequency, prediction.luf, prediction.muf));
+  table_.CellSet(row, kColumnStnAz, FormatNumber(prediction.transmitterAzimuth, "0"));
   // A prediction that came back short leaves the rest of the row empty.
   if (index >= prediction.frequencies.size()) return;
   const FrequencyPrediction& p = prediction.frequencies[index];
   bool slopeAdded = settings_.autoSelectSnr && settings_.autoSelectAddSnrSlope &&
                     (mode_ == kModeMultipleFrequencies || mode_ == kModeMultipleStations);
-  table_.CellSet(row, kColumnLayer, LayerText(p.mode), CellAlign::Center);
-  table_.CellSet(row, kColumnTAng, FormatNumber(p.takeoffAngle, "0.0"), kRight);
-  table_.CellSet(row, kColumnSDbw, FormatNumber(p.signal, "0"), kRight);
-  table_.CellSet(row, kColumnNDbw, FormatNumber(p.noise, "0"), kRight);
-  table_.CellSet(row, kColumnSnr, FormatNumber(slopeAdded ? p.snr + p.snrSlope : p.snr, "0.0"), kRight);
-  table_.CellSet(row, kColumnSlope, FormatNumber(p.snrSlope, "0.0"), kRight);
+  table_.CellSet(row, kColumnLayer, LayerText(p.mode));
+  table_.CellSet(row, kColumnTAng, FormatNumber(p.takeoffAngle, "0.0"));
+  table_.CellSet(row, kColumnSDbw, FormatNumber(p.signal, "0"));
+  table_.CellSet(row, kColumnNDbw, FormatNumber(p.noise, "0"));
+  table_.CellSet(row, kColumnSnr, FormatNumber(slopeAdded ? p.snr + p.snrSlope : p.snr, "0.0"));
+  table_.CellSet(row, kColumnSlope, FormatNumber(p.snrSlope, "0.0"));
 }
 
 void StationRows::CorrectionsApply(std::string_view system, std::string_view station, int first, int last,
