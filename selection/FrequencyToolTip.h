@@ -3,6 +3,7 @@
 // stands for, or else what its column holds.
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "selection/FrequencyTable.h"
 
