@@ -1,0 +1,287 @@
+#include "selection/AutoSelect.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "airmail/StationLists.h"
+#include "airmail/StationRadioData.h"
+#include "common/Format.h"
+#include "common/TextParse.h"
+#include "selection/TableColumns.h"
+#include "selection/TableSort.h"
+#include "selection/UtcAddHours.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kUnranked = 1000;  // rank of a row too far below the best SNR
+
+std::vector<std::string> SplitSelected(std::string_view selected) {
+  std::vector<std::string> keys;
+  size_t start = 0;
+  while (start <= selected.size() && keys.size() < kAutoSelectStationLimit) {
+    size_t end = selected.find(',', start);
+    if (end == std::string_view::npos) end = selected.size();
+    auto key = Trim(selected.substr(start, end - start));
+    if (!key.empty()) keys.emplace_back(key);
+    start = end + 1;
+  }
+  return keys;
+}
+
+FrequencyRow RowOf(const FrequencyTable& table, int row) {
+  FrequencyRow r;
+  r.station = table.CellGet(row, kColumnStation);
+  r.label = table.CellGet(row, kColumnTxConnect);
+  r.pactor3 = table.CenterFrequencyIsPactor3(row, kColumnP3);
+  r.checked = table.CheckGet(row, kColumnTxConnect);
+  return r;
+}
+
+}  // namespace
+
+std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
+                                              const AutoConnectSettings& settings, const std::optional<LatLon>& ship) {
+  if (!settings.autoSelectAllStations) {
+    auto selected = SplitSelected(StationSelectedGet(data, system));
+    if (!selected.empty()) return selected;
+  }
+  auto all = StationGetAll(data, system, ship);
+  if (!all) return {};
+  std::vector<std::string> keys;
+  for (size_t i = 0; i < all->size() && i < kNearestStations; ++i) keys.push_back((*all)[i].key);
+  return keys;
+}
+
+UtcDateTime AutoSelect::PredictionTime() const {
+  return UtcAddHours(s_.clock.Now(), settings_.propagationModelTimeShift);
+}
+
+StationRows AutoSelect::RowsFor(const LatLon& ship) const {
+  return StationRows(table_, settings_, mode_, s_.rows, ship, PredictionTime());
+}
+
+bool AutoSelect::Ham() const { return ToUpper(system_) == "HAM"; }
+
+void AutoSelect::Uncheck(int row) {
+  table_.CheckSet(row, kColumnRxCheck, false);
+  table_.CheckSet(row, kColumnTxConnect, false);
+}
+
+bool AutoSelect::AutoSelectOneStation(std::string_view station) {
+  RedrawPause pause(table_);
+  auto ship = s_.rows.geometry.ShipPosition();
+  StationRows rows = RowsFor(ship.value_or(LatLon{}));
+  int first = 0, last = -1;
+  if (!rows.StationRowsAdd(system_, station, first, last) || !ship ||
+      !rows.StationRowsFill(system_, station, first, last))
+    return false;
+  if (Ham()) AutoSelectPactor(first, last, settings_.autoSelectPactorMode);
+  if (settings_.autoSelectReference) AutoSelectReference(first, last);
+  if (settings_.autoSelectSnr) AutoSelectSnr(first, last);
+  if (settings_.stationStations) MultipleRadioReduce(station, first, last);
+  if (settings_.autoSelectNoise) s_.window.NoiseSelectionStart();
+  return AutoSelectCheck();
+}
+
+bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, const LatLon& ship) {
+  RedrawPause pause(table_);
+  StationRows rows = RowsFor(ship);
+  for (const auto& station : stations) {
+    // A station without a position cannot be predicted (the geometry told
+    // why); the others still can.
+    auto position = s_.rows.geometry.StationPosition(system_, station);
+    if (!position || s_.rows.geometry.Bearing(ship, *position).range > settings_.autoSelectRangeMax) continue;
+    int first = 0, last = -1;
+    if (!rows.StationRowsAddAndFill(system_, station, first, last)) return false;
+    StationSelect(station, first, last);
+  }
+  bool selected = AutoSelectCheck();
+  if (settings_.autoSelectSnr) AutoSelectAllStations(kColumnSnr, settings_.autoSelectSnrThreshold);
+  if (settings_.autoSelectReference) AutoSelectAllStations(kColumnRef, 40);
+  AutoSelectSameFrequency();
+  if (settings_.autoSelectNoise) s_.window.NoiseSelectionStart();
+  return selected;
+}
+
+void AutoSelect::StationSelect(std::string_view station, int first, int& last) {
+  if (Ham()) AutoSelectPactor(first, last, settings_.autoSelectPactorMode);
+  if (settings_.autoSelectSnr) AutoSelectSnr(first, last);
+  if (settings_.autoSelectReference) AutoSelectReference(first, last);
+  if (settings_.stationStations) MultipleRadioReduce(station, first, last);
+}
+
+void AutoSelect::AutoSelectPactor(int first, int last, int pactorMode) {
+  if (pactorMode != 0 && pactorMode != 1) return;
+  for (int row = first; row <= last; ++row) {
+    if (!table_.CheckGet(row, kColumnTxConnect)) continue;
+    bool pactor3 = table_.CenterFrequencyIsPactor3(row, kColumnP3);
+    if (pactor3 == (pactorMode == 1)) table_.CheckSet(row, kColumnTxConnect, false);
+  }
+}
+
+void AutoSelect::AutoSelectReference(int first, int last) {
+  bool passed = false;
+  for (int row = first; row <= last; ++row) {
+    if (table_.CellValue(row, kColumnRef) < 0) Uncheck(row);
+    else passed = true;
+  }
+  if (settings_.autoSelectNoise || !passed) return;
+  const SortKey byReference[] = {{kColumnRef, kSortNumericDescending}};
+  SortRows(table_, first, last, byReference, Messages());
+  int kept = 0;
+  for (int row = first; row <= last; ++row) {
+    if (table_.CellGet(row, kColumnTxConnect).empty()) continue;
+    if (++kept > settings_.autoSelectReferenceTopFrequencies) table_.CheckSet(row, kColumnTxConnect, false);
+  }
+  if (settings_.autoSelectReferenceTopFrequencies == 1) {
+    const SortKey byFrequency[] = {{kColumnTxConnect, kSortNumericAscending}};
+    SortRows(table_, first, last, byFrequency, Messages());
+  }
+}
+
+void AutoSelect::AutoSelectSnr(int first, int last) {
+  bool passed = false;
+  for (int row = first; row <= last; ++row) {
+    if (table_.CellValue(row, kColumnSnr) < settings_.autoSelectSnrThreshold) Uncheck(row);
+    else passed = true;
+  }
+  if (settings_.autoSelectNoise || !passed) return;
+  if (settings_.autoSelectHighestFrequency && settings_.autoSelectSnrTopFrequencies == 1)
+    AutoSelectHighest(first, last);
+  else
+    AutoSelectSnrTop(first, last);
+  if (settings_.autoSelectSnrTopFrequencies == 1 && last > first) {
+    const SortKey byFrequency[] = {{kColumnTxConnect, kSortNumericAscending}};
+    SortRows(table_, first, last, byFrequency, Messages());
+  }
+}
+
+void AutoSelect::AutoSelectSnrTop(int first, int last) {
+  const SortKey bySnr[] = {{kColumnSnr, kSortNumericDescending}, {kColumnTxConnect, kSortNumericDescending}};
+  SortRows(table_, first, last, bySnr, Messages());
+  int kept = 0;
+  for (int row = first; row <= last; ++row) {
+    if (!table_.CheckGet(row, kColumnTxConnect)) continue;
+    if (++kept > settings_.autoSelectSnrTopFrequencies) table_.CheckSet(row, kColumnTxConnect, false);
+  }
+}
+
+void AutoSelect::AutoSelectHighest(int first, int last) {
+  double best = -1e30;
+  for (int row = first; row <= last; ++row)
+    if (table_.CheckGet(row, kColumnTxConnect)) best = std::max(best, table_.CellValue(row, kColumnSnr));
+  const SortKey byFrequency[] = {{kColumnTxConnect, kSortNumericDescending}};
+  if (last > first) SortRows(table_, first, last, byFrequency, Messages());
+
+  int rankColumn = table_.ColumnAdd({});
+  int counter = 0;
+  for (int row = first; row <= last; ++row) {
+    int rank = kUnranked;
+    if (table_.CheckGet(row, kColumnTxConnect) &&
+        best - table_.CellValue(row, kColumnSnr) <= settings_.autoSelectHighestSnrRange)
+      rank = ++counter;
+    table_.CellSet(row, rankColumn, IntegerText(rank));
+  }
+  const SortKey byRank[] = {{rankColumn, kSortNumericAscending},
+                            {kColumnSnr, kSortNumericDescending},
+                            {kColumnTxConnect, kSortNumericDescending}};
+  if (last > first) SortRows(table_, first, last, byRank, Messages());
+
+  counter = 1;
+  for (int row = first; row <= last; ++row) {
+    if (!table_.CheckGet(row, kColumnTxConnect)) continue;
+    if (counter > settings_.autoSelectSnrTopFrequencies) {
+      table_.CheckSet(row, kColumnTxConnect, false);
+      continue;
+    }
+    ++counter;
+    if (table_.CellValue(row, kColumnSnr) != best && table_.CellValue(row, rankColumn) < kUnranked)
+      table_.CellColorSet(row, kColumnTxConnect, s_.rows.colors[kReasonHigherFrequency]);
+  }
+  table_.ColumnRemoveLast();
+}
+
+void AutoSelect::AutoSelectAllStations(int column, double drop) {
+  if (table_.DataRows() < 1) return;
+  double best = -std::numeric_limits<double>::infinity();
+  for (int row = 1; row < table_.Rows(); ++row) best = std::max(best, table_.CellValue(row, column));
+  if (best > 0)
+    for (int row = table_.Rows() - 1; row >= 1; --row)
+      if (table_.CellValue(row, column) < best - drop) table_.RowRemove(row);
+  if (table_.DataRows() > 0) {
+    const SortKey byColumn[] = {{column, kSortNumericDescending}};
+    SortRows(table_, 1, table_.Rows() - 1, byColumn, Messages());
+  }
+  if (table_.DataRows() > settings_.autoSelectAllStationsLimit)
+    table_.RowsCut(std::max(settings_.autoSelectAllStationsLimit, 0) + 1);
+}
+
+void AutoSelect::AutoSelectSameFrequency() {
+  auto mark = [this](int column, bool bothCells) {
+    for (int row = 1; row < table_.Rows(); ++row) {
+      if (!table_.CheckGet(row, column)) continue;
+      auto frequency = table_.CellGet(row, column);
+      auto station = table_.CellGet(row, kColumnStation);
+      for (int other = 1; other < table_.Rows(); ++other) {
+        if (table_.CellGet(other, kColumnStation) == station || !table_.CheckGet(other, column) ||
+            table_.CellGet(other, column) != frequency)
+          continue;
+        Bgr shared = s_.rows.colors[kReasonSameFrequency];
+        table_.CellColorSet(other, column, shared);
+        if (bothCells) {
+          table_.CellColorSet(other, kColumnRxCheck, shared);
+          table_.CellColorSet(other, kColumnTxConnect, shared);
+        }
+      }
+    }
+  };
+  mark(kColumnTxConnect, false);
+  if (!settings_.connectTxOnly) mark(kColumnRxCheck, true);
+}
+
+bool AutoSelect::AutoSelectCheck() {
+  int selected = 0;
+  for (int row = table_.Rows() - 1; row >= 1; --row) {
+    if (table_.CheckGet(row, kColumnTxConnect)) {
+      ++selected;
+      continue;
+    }
+    if (!settings_.connectTxOnly) continue;
+    if (mode_ == kModeMultipleFrequencies) table_.CheckSet(row, kColumnRxCheck, false);
+    else if (mode_ == kModeMultipleStations) table_.RowRemove(row);
+  }
+  if (selected > 0) return true;
+  s_.window.WindowActivate();
+  Messages().Show("Unable to select any of the listed connect frequencies given the current AutoSelect requirements.",
+                  MessageIcon::Information);
+  s_.window.UpdateStatusStatus("AutoSelect, No Frequencies");
+  return false;
+}
+
+void AutoSelect::MultipleRadioReduce(std::string_view station, int first, int& last) {
+  if (first > last) return;
+  std::vector<FrequencyRow> before, kept;
+  for (int row = first; row <= last; ++row) before.push_back(RowOf(table_, row));
+  kept = before;
+  size_t end = kept.size();
+  if (settings_.stationStationsFile == 0)
+    FrequencyGroupFilter(s_.rows.data, system_, station, kept, 0, end);
+  else
+    StationStationsGetFile(s_.rows.programFolder / kStationRadioDataFile, Messages(), system_, station, kept, 0,
+                           end);
+  if (kept.size() == before.size()) return;
+  // The filters keep the order, so the rows kept are found again in turn.
+  std::vector<bool> stays(before.size(), false);
+  for (size_t i = 0, k = 0; i < before.size(); ++i)
+    if (k < kept.size() && kept[k] == before[i]) stays[i] = true, ++k;
+  for (int row = last; row >= first; --row) {
+    if (stays[static_cast<size_t>(row - first)]) continue;
+    table_.RowRemove(row);
+    --last;
+  }
+  for (int row = first; row <= last; ++row)
+    table_.CellColorSet(row, kColumnStation, s_.rows.colors[kReasonMultipleRadios]);
+}
+
+}  // namespace velmora

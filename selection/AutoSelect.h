@@ -1,0 +1,81 @@
+#pragma once
+// AutoSelect: which of the table's (station, frequency) rows stay checked
+// for listening and calling. It only unchecks boxes, removes and re-sorts
+// rows, and colours cells with the reason colours whose tool-tips explain
+// the choice. A station's rows are consecutive; the per-station operations
+// take its first and last row.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "airmail/AutoConnectSettings.h"
+#include "selection/FrequencyTable.h"
+#include "selection/SelectionWindow.h"
+#include "selection/StationRows.h"
+
+namespace velmora {
+
+// The most stations one fill predicts. AirMail's "Selected" list may name
+// up to a thousand; each takes a prediction run of up to seconds, so more
+// than this would keep the window busy for many minutes.
+inline constexpr size_t kAutoSelectStationLimit = 50;
+// The nearest stations taken when all of a system's stations are used.
+inline constexpr size_t kNearestStations = 20;
+
+// The stations of the AutoSelect table: the 20 nearest of the system that
+// have a position (with "Auto Select All Stations" on, or when AirMail's
+// "Selected" list is empty), else the "Selected" list in its order, capped
+// at kAutoSelectStationLimit. Empty without a ship position or station file.
+std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
+                                              const AutoConnectSettings& settings, const std::optional<LatLon>& ship);
+
+struct AutoSelectServices {
+  StationRowsServices rows;
+  SelectionWindow& window;
+  UtcClock& clock;
+};
+
+class AutoSelect {
+ public:
+  AutoSelect(FrequencyTable& table, const AutoConnectSettings& settings, int mode, std::string system,
+             AutoSelectServices services)
+      : table_(table), settings_(settings), mode_(mode), system_(std::move(system)), s_(services) {}
+
+  // Fills the rows of one station and selects among them; false when the
+  // rows could not be filled or nothing is left to call on.
+  bool AutoSelectOneStation(std::string_view station);
+  // The same for a list of stations, then the choice across all of them.
+  bool AutoSelectStations(const std::vector<std::string>& stations, const LatLon& ship);
+
+  // "Auto Select Pactor Mode" (or the scan's own): 0 keeps only Pactor 3
+  // frequencies, 1 only the others, anything else all.
+  void AutoSelectPactor(int first, int last, int pactorMode);
+  void AutoSelectReference(int first, int last);
+  void AutoSelectSnr(int first, int last);
+  void AutoSelectSnrTop(int first, int last);
+  void AutoSelectHighest(int first, int last);
+  void AutoSelectAllStations(int column, double drop);
+  void AutoSelectSameFrequency();
+  bool AutoSelectCheck();
+  // Keeps of the station's rows only those one transceiver serves with a
+  // checked row ("Station Stations"); the rows kept get the reason colour.
+  void MultipleRadioReduce(std::string_view station, int first, int& last);
+
+  // The prediction time: the present UTC time plus "Propagation Model Time Shift".
+  UtcDateTime PredictionTime() const;
+  StationRows RowsFor(const LatLon& ship) const;
+
+ private:
+  bool Ham() const;
+  void StationSelect(std::string_view station, int first, int& last);
+  void Uncheck(int row);
+  Messenger& Messages() const { return s_.rows.data.Messages(); }
+
+  FrequencyTable& table_;
+  const AutoConnectSettings& settings_;
+  int mode_;
+  std::string system_;
+  AutoSelectServices s_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,60 @@
+#pragma once
+// What the frequency selection needs from the rest of the program: the
+// prediction for a station, the positions of the ship and the stations with
+// the range and azimuth between them, and the present UTC time. Each of
+// them reports its own failures to the user.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "airmail/Locator.h"
+#include "common/SystemLib.h"
+#include "propagation/PredictionNow.h"
+
+namespace velmora {
+
+struct PredictionRequest {
+  std::string system;
+  std::string station;
+  LatLon stationPosition;  // the transmitter
+  LatLon ship;             // the receiver
+  UtcDateTime time;        // the present UTC time plus "Propagation Model Time Shift"
+  std::vector<double> frequencies;  // kHz, one per row, in row order
+};
+
+class PredictionSource {
+ public:
+  virtual ~PredictionSource() = default;
+  // The prediction, one entry per asked frequency in the same order;
+  // nullopt when it failed (the failure has been reported).
+  virtual std::optional<PredictionNow> PredictionGet(const PredictionRequest& request) = 0;
+};
+
+struct StationBearing {
+  double range = 0;    // nautical miles
+  double azimuth = 0;  // degrees, the true bearing at the ship towards the station
+};
+
+class StationGeometry {
+ public:
+  virtual ~StationGeometry() = default;
+  // The ship's position from AirMail's files; nullopt (reported) when none can be read.
+  virtual std::optional<LatLon> ShipPosition() = 0;
+  // The station's position from its locator; nullopt (reported) when it has none.
+  virtual std::optional<LatLon> StationPosition(std::string_view system, std::string_view station) = 0;
+  virtual StationBearing Bearing(const LatLon& ship, const LatLon& station) = 0;
+};
+
+class UtcClock {
+ public:
+  virtual ~UtcClock() = default;
+  virtual UtcDateTime Now() = 0;
+};
+
+class SystemUtcClock final : public UtcClock {
+ public:
+  UtcDateTime Now() override { return UtcNow(); }
+};
+
+}  // namespace velmora

@@ -1,0 +1,53 @@
+#include "selection/StationHistoryData.h"
+
+#include <algorithm>
+
+#include "common/Format.h"
+#include "common/ProfileFile.h"
+#include "common/SystemLib.h"
+#include "common/TextParse.h"
+
+namespace velmora {
+
+std::string StationHistorySection(std::string_view system, std::string_view station) {
+  return std::string(system) + "," + std::string(station);
+}
+
+std::optional<double> StationHistoryValue(const ProfileDocument& history, std::string_view system,
+                                          std::string_view station, std::string_view frequency) {
+  auto text = history.Find(StationHistorySection(system, station), frequency);
+  if (!text) return std::nullopt;
+  return ParseLeadingNumber(*text, true);
+}
+
+void StationHistoryGet(FrequencyTable& table, const StationHistoryRows& rows, const std::filesystem::path& file,
+                       const ReasonColors& colors) {
+  auto history = ProfileDocument::Load(file);
+  for (int row = rows.first; row <= rows.last && row < table.Rows(); ++row) {
+    auto value = StationHistoryValue(history, rows.system, rows.station, table.CellGet(row, rows.frequencyColumn));
+    if (!value) continue;
+    double snr = table.CellValue(row, rows.snrColumn) + *value;
+    table.CellSet(row, rows.snrColumn, FormatNumber(snr, "0.0"), CellAlign::Right, !rows.colour);
+    if (rows.colour) table.CellColorSet(row, rows.snrColumn, colors[kReasonStationCorrection]);
+    table.CellSet(row, rows.historyColumn, FormatNumber(*value, "0.0"), CellAlign::Right);
+  }
+}
+
+double StationHistoryNext(double value, int outcome, const AutoConnectSettings& settings) {
+  if (outcome == -1) return std::max(value + settings.stationHistoryBad, static_cast<double>(settings.stationHistoryMin));
+  if (outcome == 1) return std::min(value + settings.stationHistoryGood, static_cast<double>(settings.stationHistoryMax));
+  return value;
+}
+
+void StationHistoryFile::StationHistorySet(std::string_view system, std::string_view station,
+                                           std::string_view frequency, int outcome) {
+  ProfileWriter writer(file_);
+  auto history = ProfileDocument::Load(file_);
+  double value = StationHistoryValue(history, system, station, frequency).value_or(0);
+  value = StationHistoryNext(value, outcome, settings_);
+  writer.Write(StationHistorySection(system, station), frequency, ShortestSingle(static_cast<float>(value)));
+  std::error_code error;
+  if (!writer.Commit(error)) messenger_.Show("StationHistorySet, " + ErrorText(error));
+}
+
+}  // namespace velmora

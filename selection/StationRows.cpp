@@ -1,0 +1,101 @@
+#include "selection/StationRows.h"
+
+#include <vector>
+
+#include "airmail/StationLists.h"
+#include "common/Format.h"
+#include "common/TextParse.h"
+#include "selection/StationHistoryData.h"
+#include "selection/StationOffsets.h"
+#include "selection/TableColumns.h"
+
+namespace velmora {
+namespace {
+
+std::string Padded(std::string number) {
+  if (number.size() < 7) number.insert(0, 3 * (7 - number.size()), ' ');
+  return number;
+}
+
+}  // namespace
+
+std::string LufMufText(double frequency, double luf, double muf) {
+  if (frequency > muf) return "> " + Padded(FormatNumber(muf, "0.0"));
+  if (frequency < luf) return "< " + Padded(FormatNumber(luf, "0.0"));
+  return FormatNumber(muf, "0.0");
+}
+
+std::string LayerText(std::string_view mode) { return "  " + std::string(Trim(mode)) + "  "; }
+
+int StationRows::FrequencyColumnOf() const {
+  return mode_ == kModeReferenceStations || mode_ == kModeReferenceData ? kColumnFrequency : kColumnTxConnect;
+}
+
+bool StationRows::StationRowsAdd(std::string_view system, std::string_view station, int& first, int& last) {
+  std::vector<FrequencyRow> rows;
+  first = table_.Rows();
+  last = first - 1;
+  if (!StationFrequencyListGet(s_.data, system, station, rows)) return false;
+  for (const auto& r : rows) {
+    int row = table_.RowAdd();
+    table_.CellSet(row, kColumnP3, r.pactor3 ? "P3" : "");
+    table_.CellSet(row, kColumnStation, r.station);
+    table_.CellSet(row, kColumnFrequency, r.label);
+    table_.CheckCellSet(row, kColumnRxCheck, r.label, true);
+    table_.CheckCellSet(row, kColumnTxConnect, r.label, true);
+    last = row;
+  }
+  return true;
+}
+
+bool StationRows::StationRowsFill(std::string_view system, std::string_view station, int first, int last) {
+  auto position = s_.geometry.StationPosition(system, station);
+  if (!position) return false;
+  auto bearing = s_.geometry.Bearing(ship_, *position);
+  PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}};
+  for (int row = first; row <= last; ++row) {
+    table_.CellSet(row, kColumnRange, FormatNumber(bearing.range, "0"));
+    table_.CellSet(row, kColumnAzimuth, FormatNumber(bearing.azimuth, "0"));
+    request.frequencies.push_back(table_.CellValue(row, FrequencyColumnOf()));
+  }
+  auto prediction = s_.predictions.PredictionGet(request);
+  if (!prediction) return false;
+  for (int row = first; row <= last; ++row) {
+    size_t index = static_cast<size_t>(row - first);
+    PredictionWrite(row, *prediction, index, request.frequencies[index]);
+  }
+  CorrectionsApply(system, station, first, last, prediction->transmitterAzimuth);
+  return true;
+}
+
+void StationRows::PredictionWrite(int row, const PredictionNow& prediction, size_t index, double frequency) {
+  table_.CellSet(row, kColumnLufMuf, LufMufText(frequency, prediction.luf, prediction.muf));
+  table_.CellSet(row, kColumnStnAz, FormatNumber(prediction.transmitterAzimuth, "0"));
+  // A prediction that came back short leaves the rest of the row empty.
+  if (index >= prediction.frequencies.size()) return;
+  const FrequencyPrediction& p = prediction.frequencies[index];
+  bool slopeAdded = settings_.autoSelectSnr && settings_.autoSelectAddSnrSlope &&
+                    (mode_ == kModeMultipleFrequencies || mode_ == kModeMultipleStations);
+  table_.CellSet(row, kColumnLayer, LayerText(p.mode));
+  table_.CellSet(row, kColumnTAng, FormatNumber(p.takeoffAngle, "0.0"));
+  table_.CellSet(row, kColumnSDbw, FormatNumber(p.signal, "0"));
+  table_.CellSet(row, kColumnNDbw, FormatNumber(p.noise, "0"));
+  table_.CellSet(row, kColumnSnr, FormatNumber(slopeAdded ? p.snr + p.snrSlope : p.snr, "0.0"));
+  table_.CellSet(row, kColumnSlope, FormatNumber(p.snrSlope, "0.0"));
+}
+
+void StationRows::CorrectionsApply(std::string_view system, std::string_view station, int first, int last,
+                                   double azimuth) {
+  if (settings_.stationOffset) {
+    StationOffsetRows rows{system, station, first, last, azimuth, time_.hour * 100 + time_.minute,
+                           FrequencyColumnOf(), kColumnSnr, kColumnStnAnt, true, mode_};
+    if (!offsets_) offsets_ = StationOffsetDataGet(s_.programFolder / kStationOffsetDataFile, s_.data.Messages());
+    StationOffsetGet(table_, rows, *offsets_, s_.data, s_.colors);
+  }
+  if (settings_.stationHistory) {
+    StationHistoryRows rows{system, station, first, last, FrequencyColumnOf(), kColumnSnr, kColumnHistory, true};
+    StationHistoryGet(table_, rows, s_.programFolder / kStationHistoryDataFile, s_.colors);
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,74 @@
+#pragma once
+// A station's rows of the frequency table: one per frequency of its list,
+// then filled with range, azimuth, the prediction for the moment and the
+// station's offset and history corrections.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+#include <string_view>
+
+#include "airmail/AirmailProfile.h"
+#include "airmail/AutoConnectSettings.h"
+#include "selection/FrequencyTable.h"
+#include "selection/SelectionPorts.h"
+#include "selection/StationOffsets.h"
+
+namespace velmora {
+
+// The LUF-MUF cell: the MUF when the frequency lies between LUF and MUF,
+// else "> " and the MUF above it or "< " and the LUF below it, the number
+// padded with three blanks for each character it is shorter than 7.
+std::string LufMufText(double frequency, double luf, double muf);
+
+// "  2F2  ".
+std::string LayerText(std::string_view mode);
+
+struct StationRowsServices {
+  PredictionSource& predictions;
+  StationGeometry& geometry;
+  const AirmailDataFolder& data;
+  std::filesystem::path programFolder;  // where the offset and history files live
+  const ReasonColors& colors;
+};
+
+// The rows of the stations of one table fill, all predicted for one moment
+// from one ship position.
+class StationRows {
+ public:
+  StationRows(FrequencyTable& table, const AutoConnectSettings& settings, int mode, StationRowsServices services,
+              const LatLon& ship, const UtcDateTime& time)
+      : table_(table), settings_(settings), mode_(mode), s_(services), ship_(ship), time_(time) {}
+
+  // Appends a row per frequency of the station's list, both boxes checked;
+  // false (reported) when the station has no frequency. `first` and `last`
+  // are the rows added.
+  bool StationRowsAdd(std::string_view system, std::string_view station, int& first, int& last);
+
+  // Range, azimuth and prediction cells of rows [first, last], then the
+  // offsets and history when they are switched on; false (reported) when
+  // the station's position or the prediction cannot be had.
+  bool StationRowsFill(std::string_view system, std::string_view station, int first, int last);
+
+  bool StationRowsAddAndFill(std::string_view system, std::string_view station, int& first, int& last) {
+    return StationRowsAdd(system, station, first, last) && StationRowsFill(system, station, first, last);
+  }
+
+  // The frequency column of this mode's rows.
+  int FrequencyColumnOf() const;
+
+ private:
+  void PredictionWrite(int row, const PredictionNow& prediction, size_t index, double frequency);
+  void CorrectionsApply(std::string_view system, std::string_view station, int first, int last, double azimuth);
+
+  FrequencyTable& table_;
+  const AutoConnectSettings& settings_;
+  int mode_;
+  StationRowsServices s_;
+  LatLon ship_;
+  UtcDateTime time_;
+  // Read once per fill, so a problem with the file is told once.
+  std::optional<std::vector<StationOffsetRecord>> offsets_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,221 @@
+// AutoSelect's rules one by one, on the examples they were made for.
+#include "selection/AutoSelect.h"
+
+#include <gtest/gtest.h>
+
+#include "airmail/FrequencyLabel.h"
+#include "airmail/StationRadioData.h"
+#include "common/Format.h"
+#include "selection/TableColumns.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+struct Row {
+  std::string station, label;
+  double snr;
+};
+
+struct SelectRig : testing::SelectionRig {
+  explicit SelectRig(int mode = kModeMultipleStations) : mode(mode) {
+    settings.modeIndex = static_cast<std::int16_t>(mode);
+    ColumnsBuild(table, mode, settings, testing::TemplateWidth);
+  }
+  void Add(const std::vector<Row>& rows) {
+    for (const auto& r : rows) {
+      int row = table.RowAdd();
+      table.CellSet(row, kColumnStation, r.station);
+      table.CellSet(row, kColumnP3, IsPactor3Label(r.label) ? "P3" : "");
+      table.CheckCellSet(row, kColumnRxCheck, r.label, true);
+      table.CheckCellSet(row, kColumnTxConnect, r.label, true);
+      table.CellSet(row, kColumnSnr, FormatNumber(r.snr, "0.0"));
+    }
+  }
+  AutoSelect Select(std::string system = "HAM") { return Selector(mode, std::move(system)); }
+  int mode;
+};
+
+TEST(AutoSelectSnr, TheHighestFrequencyCloseToTheBestIsKeptAndSaysWhy) {
+  struct Case {
+    bool highest;
+    std::vector<Row> rows;
+    std::vector<std::string> tx;
+    int colouredRow;  // 0: none
+  };
+  const std::vector<Row> example = {{"K", "7102.0", 62}, {"K", "10145.5", 60}, {"K", "14105.5", 55}};
+  const Case cases[] = {
+      {true, example, {"!7102.0", "10145.5", "!14105.5"}, 2},
+      {false, example, {"7102.0", "!10145.5", "!14105.5"}, 0},
+      {true, {{"K", "7102.0", 60}, {"K", "10145.5", 62}, {"K", "14105.5", 55}}, {"!7102.0", "10145.5", "!14105.5"}, 0},
+      {true, {{"K", "14105.5", 45}, {"K", "7102.0", 62}}, {"7102.0", "!14105.5"}, 0},  // below the threshold: out
+  };
+  for (const auto& c : cases) {
+    SelectRig rig;
+    rig.settings.autoSelectHighestFrequency = c.highest;
+    rig.Add(c.rows);
+    rig.Select().AutoSelectSnr(1, rig.table.DataRows());
+    EXPECT_EQ(rig.TxColumn(), c.tx);
+    for (int row = 1; row <= rig.table.DataRows(); ++row)
+      EXPECT_EQ(rig.table.CellColor(row, kColumnTxConnect) == rig.colors[kReasonHigherFrequency], row == c.colouredRow)
+          << "row " << row;
+    EXPECT_EQ(rig.table.Columns(), kColumnCount) << "the ranking column is gone again";
+  }
+}
+
+TEST(AutoSelectSnr, TheTopNByPredictedSnr) {
+  SelectRig rig;
+  rig.settings.autoSelectHighestFrequency = false;
+  rig.settings.autoSelectSnrTopFrequencies = 2;
+  rig.Add({{"K", "3590.0", 51}, {"K", "7102.0", 60}, {"K", "10145.5", 58}, {"K", "14105.5", 60}});
+  rig.Select().AutoSelectSnr(1, 4);
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"14105.5", "7102.0", "!10145.5", "!3590.0"}))
+      << "equal SNRs put the higher frequency first";
+}
+
+TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {
+  SelectRig rig;
+  rig.Add({{"K", "7102.0", 40}, {"K", "10145.5", 49.9}});
+  auto select = rig.Select();
+  select.AutoSelectSnr(1, 2);
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5"}));
+  EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck));
+  EXPECT_FALSE(select.AutoSelectCheck());
+  EXPECT_EQ(rig.messages.Texts(),
+            std::vector<std::string>{
+                "Unable to select any of the listed connect frequencies given the current AutoSelect requirements."});
+  EXPECT_EQ(rig.window.statuses, std::vector<std::string>{"AutoSelect, No Frequencies"});
+  EXPECT_EQ(rig.window.activations, 1);
+}
+
+TEST(AutoSelectCheck, WithTxOnlyUncheckedRowsGoInMode2AndLoseTheirRxBoxInMode1) {
+  for (int mode : {kModeMultipleFrequencies, kModeMultipleStations}) {
+    SelectRig rig(mode);
+    rig.settings.connectTxOnly = true;
+    rig.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}});
+    rig.table.CheckSet(1, kColumnTxConnect, false);
+    EXPECT_TRUE(rig.Select().AutoSelectCheck());
+    if (mode == kModeMultipleStations) {
+      EXPECT_EQ(rig.TxColumn(), std::vector<std::string>{"10145.5"});
+    } else {
+      EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "10145.5"}));
+      EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck));
+    }
+  }
+}
+
+TEST(AutoSelectAllStations, RowsTooFarBelowTheBestGoTheRestAreRankedAndCut) {
+  SelectRig rig;
+  rig.Add({{"A", "7102.0", 19}, {"B", "7102.0", 70}, {"C", "3590.0", 20}, {"D", "3590.0", 40}});
+  auto select = rig.Select();
+  select.AutoSelectAllStations(kColumnSnr, 50);
+  EXPECT_EQ(rig.table.DataRows(), 3);
+  EXPECT_EQ(rig.table.CellGet(1, kColumnStation), "B");
+  EXPECT_EQ(rig.table.CellGet(3, kColumnStation), "C") << "20 stays, 19 goes";
+  rig.settings.autoSelectAllStationsLimit = 2;
+  select.AutoSelectAllStations(kColumnSnr, 50);
+  EXPECT_EQ(rig.table.DataRows(), 2);
+}
+
+TEST(AutoSelectSameFrequency, SharedFrequenciesOfOtherStationsAreMarked) {
+  for (bool txOnly : {false, true}) {
+    SelectRig rig;
+    rig.settings.connectTxOnly = txOnly;
+    rig.Add({{"A", "7102.0", 60}, {"B", "7102.0", 60}, {"C", "3590.0", 60}});
+    rig.Select().AutoSelectSameFrequency();
+    Bgr shared = rig.colors[kReasonSameFrequency];
+    EXPECT_EQ(rig.table.CellColor(1, kColumnTxConnect), shared);
+    EXPECT_EQ(rig.table.CellColor(2, kColumnTxConnect), shared);
+    EXPECT_EQ(rig.table.CellColor(2, kColumnRxCheck) == shared, !txOnly);
+    EXPECT_NE(rig.table.CellColor(3, kColumnTxConnect), shared);
+  }
+}
+
+TEST(AutoSelectPactor, TheModeFiltersOnlyAHamSystem) {
+  struct Case {
+    std::string system, station;
+    int pactorMode;
+    std::vector<std::string> tx;
+  };
+  const Case cases[] = {
+      {"HAM", "W1AW", 1, {"14075.0", "!14080.0(p3)", "!10140.0(p3)"}},
+      {"HAM", "W1AW", 0, {"!14075.0", "14080.0(p3)", "10140.0(p3)"}},
+      {"HAM", "W1AW", 2, {"14075.0", "14080.0(p3)", "10140.0(p3)"}},
+      {"SAILMAIL", "HP1A", 0, {"8146.5", "12464.0"}},
+  };
+  for (const auto& c : cases) {
+    SelectRig rig(kModeMultipleFrequencies);
+    rig.settings.autoSelectSnr = false;
+    rig.settings.stationStations = false;
+    rig.settings.autoSelectPactorMode = c.pactorMode;
+    auto select = rig.Select(c.system);
+    EXPECT_TRUE(select.AutoSelectOneStation(c.station));
+    EXPECT_EQ(rig.TxColumn(), c.tx) << c.system << " " << c.pactorMode;
+  }
+}
+
+TEST(MultipleRadioReduce, OnlyTheFrequenciesOfTheCheckedRowsTransceiverStay) {
+  struct Case {
+    int source;  // "Station Stations File"
+    std::string checked;
+    std::vector<std::string> tx;
+  };
+  const Case cases[] = {
+      {1, "10145.5", {"10145.5", "!14105.5(p3)", "!21105.0(p3)"}},  // the second transceiver's line
+      {0, "21105.0(p3)", {"21105.0(p3)"}},
+  };
+  for (const auto& c : cases) {
+    SelectRig rig(kModeMultipleFrequencies);
+    std::filesystem::copy_file(testing::FixturePath("velmora") / kStationRadioDataFile,
+                               rig.program / kStationRadioDataFile);
+    rig.settings.stationStationsFile = c.source;
+    rig.Add({{"K4CJX", "3590.0", 1}, {"K4CJX", "7102.0(p3)", 1}, {"K4CJX", "10145.5", 1}, {"K4CJX", "14105.5(p3)", 1},
+             {"K4CJX", "21105.0(p3)", 1}});
+    for (int row = 1; row <= 5; ++row)
+      rig.table.CheckSet(row, kColumnTxConnect, rig.table.CellGet(row, kColumnTxConnect) == c.checked);
+    int last = 5;
+    rig.Select().MultipleRadioReduce("K4CJX", 1, last);
+    EXPECT_EQ(rig.TxColumn(), c.tx) << c.source;
+    EXPECT_EQ(last, static_cast<int>(c.tx.size()));
+    EXPECT_EQ(rig.table.CellColor(1, kColumnStation), rig.colors[kReasonMultipleRadios]);
+  }
+}
+
+TEST(AutoSelectStationSet, TheNearestTwentyOrAirMailsSelectedListCapped) {
+  testing::SelectionRig rig;
+  std::string info = "[Station Info]\r\n", frequencies = "[Frequency List]\r\n", selected;
+  for (int i = 0; i < 60; ++i) {
+    std::string key = "S" + std::to_string(100 + i);
+    info += key + "=FN" + std::to_string(i % 10) + std::to_string(i / 10) + ":x\r\n";
+    frequencies += key + "=7102\r\n";
+    selected += (i ? "," : "") + key;
+  }
+  auto write = [&](int count) {
+    size_t cut = count * 5 - 1;  // "S100," is five characters a key
+    testing::WriteBytes(rig.data.File("System.BIG.ini"), info + "\r\n" + frequencies + "\r\n[Frequency Setup]\r\nSelected=" +
+                                                             selected.substr(0, count ? cut : 0) + "\r\n");
+  };
+  struct Case {
+    bool all;
+    int selected;
+    size_t size;
+    std::string first;
+  };
+  const Case cases[] = {{true, 30, 20, ""}, {false, 30, 30, "S100"}, {false, 0, 20, ""}, {false, 60, kAutoSelectStationLimit, "S100"}};
+  for (const auto& c : cases) {
+    write(c.selected);
+    rig.settings.autoSelectAllStations = c.all;
+    auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
+    EXPECT_EQ(set.size(), c.size) << c.all << " " << c.selected;
+    if (!c.first.empty() && !set.empty()) EXPECT_EQ(set.front(), c.first);
+  }
+  write(0);
+  rig.settings.autoSelectAllStations = true;
+  auto nearest = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
+  auto all = StationGetAll(rig.data, "BIG", rig.geometry.ship);
+  ASSERT_TRUE(all);
+  for (size_t i = 0; i < nearest.size(); ++i) EXPECT_EQ(nearest[i], (*all)[i].key) << "nearest first";
+}
+
+}  // namespace
+}  // namespace velmora

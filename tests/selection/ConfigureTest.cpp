@@ -1,0 +1,132 @@
+// Rebuilding the table per mode over the AirMail fixture, with the window,
+// terminal and predictions faked.
+#include "selection/Configure.h"
+
+#include <gtest/gtest.h>
+
+#include "selection/TableColumns.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+struct ConfigureRig : testing::SelectionRig {
+  std::vector<std::string> stateWhilePredicting;
+  explicit ConfigureRig(int mode) {
+    window.fields = [mode](AutoConnectSettings& s) { s.modeIndex = static_cast<std::int16_t>(mode); };
+    predictions.onRequest = [this] { stateWhilePredicting.push_back(window.State()); };
+  }
+  std::vector<std::string> Stations() const {
+    std::vector<std::string> stations;
+    for (int row = 1; row < table.Rows(); ++row) {
+      auto s = table.CellGet(row, kColumnStation);
+      if (stations.empty() || stations.back() != s) stations.push_back(s);
+    }
+    return stations;
+  }
+};
+
+TEST(Configure, CurrentFrequencyTakesSystemAndStationFromTheTerminal) {
+  struct Case {
+    TerminalReading terminal;
+    int systemIndex;
+    std::string stationName;
+  };
+  const Case cases[] = {{{"HAM", "KX1", "7101.0"}, 0, "KX1"}, {{"SAILMAIL", "WLO", "6318.5"}, 1, "Mobile, AL"}};
+  for (const auto& c : cases) {
+    ConfigureRig rig(kModeCurrentFrequency);
+    rig.terminal.reading = c.terminal;
+    auto configuration = rig.Configuration();
+    configuration.Configure();
+    auto& systems = rig.window.lists[SelectionListId::ConnectSystem];
+    EXPECT_EQ(systems.entries, (std::vector<std::string>{"HAM", "SAILMAIL"}));
+    EXPECT_EQ(systems.selected, c.systemIndex);
+    auto& stations = rig.window.lists[SelectionListId::ConnectStation];
+    ASSERT_GE(stations.selected, 0);
+    EXPECT_EQ(stations.entries[static_cast<size_t>(stations.selected)], c.stationName);
+    EXPECT_EQ(configuration.CurrentStation(), c.terminal.station);
+    EXPECT_EQ(rig.Stations(), std::vector<std::string>{c.terminal.station});
+    EXPECT_EQ(rig.stateWhilePredicting, std::vector<std::string>{""}) << "mode 0 shows no \"Working\"";
+    EXPECT_EQ(rig.dependents.resets, 1);
+  }
+}
+
+TEST(Configure, MultipleFrequenciesSelectsAmongTheListedStationsFrequencies) {
+  ConfigureRig rig(kModeMultipleFrequencies);
+  rig.settings.connectStationIndex = 1;  // KX1 of W1AW, KX1, W1
+  rig.predictions.snr = [](const std::string&, double kHz) { return kHz > 10000 ? 60 : 52; };
+  auto configuration = rig.Configuration();
+  configuration.Configure();
+  EXPECT_EQ(rig.window.lists[SelectionListId::ConnectStation].entries, (std::vector<std::string>{"W1AW", "KX1", "W1"}));
+  EXPECT_EQ(configuration.CurrentStation(), "KX1");
+  EXPECT_EQ(rig.TxColumn(), std::vector<std::string>{"18105.0(p3)"}) << "the best, alone in its group of KX1's list";
+  EXPECT_EQ(rig.table.CellColor(1, kColumnStation), rig.colors[kReasonMultipleRadios]);
+  EXPECT_EQ(rig.stateWhilePredicting, std::vector<std::string>{"Working"});
+  EXPECT_EQ(rig.window.State(), "") << "emptied at the end";
+  EXPECT_EQ(rig.window.toolbarRefreshes, 1);
+}
+
+TEST(Configure, MultipleStationsPredictsTheStationsInRange) {
+  struct Case {
+    float rangeMax;
+    std::vector<std::string> predicted;
+  };
+  const Case cases[] = {{1500, {"W1", "W1AW", "KX1", "VE2AFQ", "K4CJX"}}, {500, {"W1", "W1AW", "KX1", "VE2AFQ"}}};
+  for (const auto& c : cases) {
+    ConfigureRig rig(kModeMultipleStations);
+    rig.settings.autoSelectRangeMax = c.rangeMax;
+    rig.settings.stationStations = false;
+    rig.Configuration().Configure();
+    std::vector<std::string> predicted;
+    for (const auto& request : rig.predictions.requests) predicted.push_back(request.station);
+    EXPECT_EQ(predicted, c.predicted) << "nearest first, within " << c.rangeMax << " nmi";
+    EXPECT_EQ(rig.stateWhilePredicting, std::vector<std::string>(c.predicted.size(), "Working"));
+    EXPECT_GT(rig.table.DataRows(), 0);
+    EXPECT_LE(rig.table.DataRows(), rig.settings.autoSelectAllStationsLimit);
+    // What the fixture's faults give: a locator too short, a frequency mistyped.
+    ASSERT_EQ(rig.messages.entries.size(), 2u);
+    EXPECT_EQ(rig.messages.Texts()[0], "Unable to Convert Grid CM8 to Lat/Lon");
+    EXPECT_TRUE(rig.messages.Texts()[1].starts_with("StationFrequencyListGet, Skipped the frequency \"14O75\""));
+  }
+}
+
+TEST(Configure, ScanStationsKeepsTheRowsItsPactorFilterLeaves) {
+  ConfigureRig rig(kModeScanStations);
+  rig.settings.scanStationPactorMode = 0;
+  rig.Configuration().Configure();
+  EXPECT_EQ(rig.window.lists[SelectionListId::ScanSystem].entries.size(), 2u);
+  EXPECT_EQ(rig.predictions.requests.size(), 5u);
+  ASSERT_GT(rig.table.DataRows(), 0);
+  for (int row = 1; row < rig.table.Rows(); ++row) {
+    EXPECT_TRUE(rig.table.CheckGet(row, kColumnTxConnect));
+    EXPECT_TRUE(rig.table.CenterFrequencyIsPactor3(row, kColumnP3)) << rig.table.CellGet(row, kColumnTxConnect);
+  }
+}
+
+TEST(Configure, WithoutAStationFileEveryModeShowsItsEmptyTableAfterTheMessage) {
+  for (int mode = 0; mode <= kModeScanStations; ++mode) {
+    ConfigureRig rig(mode);
+    for (const char* name : {"System.HAM.ini", "System.SAILMAIL.ini"}) std::filesystem::remove(rig.data.File(name));
+    rig.settings.noConnectDataFile = "2024-03-10 233000.nct";
+    rig.Configuration().Configure();
+    bool usesAirmail = mode != kModeReferenceData && mode != kModeNoConnectData;
+    ASSERT_EQ(rig.messages.entries.size(), usesAirmail ? 1u : 0u) << "mode " << mode;
+    if (usesAirmail) EXPECT_TRUE(rig.messages.Texts()[0].starts_with("SystemListGet, Unable to get AirMail System data."));
+    EXPECT_EQ(rig.table.Columns(), kColumnCount);
+    EXPECT_EQ(rig.table.DataRows(), 0);
+    EXPECT_GE(rig.window.refreshes, 1);
+    EXPECT_EQ(rig.window.toolbarRefreshes, 1);
+    EXPECT_EQ(rig.window.State(), "");
+    EXPECT_TRUE(rig.predictions.requests.empty());
+  }
+}
+
+TEST(Configure, ARunInProgressKeepsItsStatePanel) {
+  ConfigureRig rig(kModeReferenceData);
+  rig.window.running = true;
+  rig.Configuration().Configure();
+  EXPECT_TRUE(rig.window.states.empty());
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,184 @@
+// The table model: columns per mode, check-box cells, sort, hit test,
+// tool-tips and the engine's operations on cells.
+#include "selection/FrequencyTable.h"
+
+#include <gtest/gtest.h>
+
+#include "selection/FrequencyToolTip.h"
+#include "selection/TableColumns.h"
+#include "selection/TableGeometry.h"
+#include "selection/TableSort.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+using testing::TemplateWidth;
+
+std::vector<std::string> Shown(const std::vector<TableColumn>& columns) {
+  std::vector<std::string> headings;
+  for (const auto& c : columns)
+    if (c.width > 0) headings.push_back(c.heading);
+  return headings;
+}
+
+TEST(FrequencyColumns, EachModeShowsItsColumnsAndTheAdditionalDataMovesNoIndex) {
+  using H = std::vector<std::string>;
+  const H calling = {"Station", "Range", "Azimuth", "Rx Check", "Tx Connect", "History", "LUF-MUF", "Layer", "Snr"};
+  const H stations = {"Station", "Range", "Rx Check", "Tx Connect", "History", "LUF-MUF", "Layer", "Snr"};
+  const H reference = {"Station", "Range", "Azimuth", "Frequency", "Rx Pwr", "Rx Snr", "LUF-MUF", "Layer", "Snr", "Ref"};
+  const H scan = {"Station", "Range", "Rx Check", "Tx Connect", "LUF-MUF", "Layer", "Snr"};
+  const H byMode[] = {calling, calling, stations, reference, reference, stations, scan};
+  for (int mode = 0; mode <= kModeScanStations; ++mode) {
+    AutoConnectSettings settings;
+    auto off = FrequencyColumns(mode, settings, TemplateWidth);
+    EXPECT_EQ(Shown(off), byMode[mode]) << "mode " << mode;
+    settings.propagationModelAdditionalData = true;
+    auto on = FrequencyColumns(mode, settings, TemplateWidth);
+    ASSERT_EQ(on.size(), off.size());
+    ASSERT_EQ(off.size(), static_cast<size_t>(kColumnCount));
+    for (size_t c = 0; c < off.size(); ++c)
+      if (off[c].width > 0) EXPECT_EQ(on[c].heading, off[c].heading) << "mode " << mode << " column " << c;
+    for (int c : {kColumnTAng, kColumnStnAz, kColumnStnAnt}) {
+      EXPECT_EQ(off[c].width, 0);
+      EXPECT_EQ(off[c].heading, "");
+      EXPECT_GT(on[c].width, 0) << on[c].heading;
+    }
+    EXPECT_EQ(on[kColumnLayer + 4].heading, "Snr") << "Layer stands four columns left of Snr";
+  }
+}
+
+TEST(FrequencyColumns, WidthsComeFromTheTemplatesThroughTheViewsMeasure) {
+  AutoConnectSettings settings;
+  auto columns = FrequencyColumns(kModeMultipleStations, settings, [](std::string_view t) { return 2 * int(t.size()); });
+  EXPECT_EQ(columns[kColumnTxConnect].width, 2 * int(std::string_view("-------10000.0(p3)-").size()));
+  EXPECT_EQ(FrequencyColumns(kModeReferenceData, settings, TemplateWidth)[kColumnSnr].width, 7);
+  EXPECT_EQ(columns[kColumnP3].width, 0) << "the Pactor 3 mark is never shown";
+}
+
+FrequencyTable TableOf(const std::vector<std::array<std::string, 3>>& rows) {
+  AutoConnectSettings settings;
+  FrequencyTable table;
+  ColumnsBuild(table, kModeMultipleStations, settings, TemplateWidth);
+  for (const auto& r : rows) {
+    int row = table.RowAdd();
+    table.CellSet(row, kColumnStation, r[0]);
+    table.CheckCellSet(row, kColumnTxConnect, r[1], true);
+    table.CellSet(row, kColumnSnr, r[2]);
+  }
+  return table;
+}
+
+TEST(FrequencyTable, CheckBoxCellsKeepTheirTextBehindSixBlanks) {
+  auto table = TableOf({{"W1AW", "14080.0(p3)", "60"}});
+  EXPECT_EQ(table.CellAt(1, kColumnTxConnect).text, "      14080.0(p3)");
+  EXPECT_EQ(table.CellGet(1, kColumnTxConnect), "14080.0(p3)");
+  EXPECT_TRUE(table.CheckGet(1, kColumnTxConnect));
+  EXPECT_TRUE(table.FrequencyClick(1, kColumnTxConnect));
+  EXPECT_FALSE(table.CheckGet(1, kColumnTxConnect));
+  EXPECT_FALSE(table.FrequencyClick(0, kColumnTxConnect)) << "the heading row has no box";
+  EXPECT_FALSE(table.FrequencyClick(1, kColumnSnr));
+  EXPECT_FALSE(table.CheckGet(1, kColumnSnr)) << "only check-box columns have boxes";
+  EXPECT_EQ(table.CellGet(5, kColumnSnr), "") << "outside the table reads empty";
+}
+
+TEST(SortCompare, NumbersTextsAndAnUnknownDirection) {
+  auto table = TableOf({{"K4CJX", "7102.0(p3)", "60"}, {"W1AW", "14075.0", "62"}, {"KX1", "7102.0", "60"}});
+  struct Case {
+    int row1, row2;
+    SortKey key;
+    int expected;
+  };
+  const Case cases[] = {
+      {1, 2, {kColumnSnr, kSortNumericAscending}, -1},     {1, 2, {kColumnSnr, kSortNumericDescending}, 1},
+      {1, 3, {kColumnTxConnect, kSortNumericAscending}, 0},  // "(p3)" is no part of the number
+      {2, 1, {kColumnTxConnect, kSortNumericAscending}, 1},  // 14075 after 7102, unlike their texts
+      {1, 2, {kColumnStation, kSortTextAscending}, -1},    {1, 2, {kColumnStation, kSortTextDescending}, 1},
+  };
+  RecordingMessenger messages;
+  for (const auto& c : cases) {
+    SortKey keys[] = {c.key};
+    EXPECT_EQ(SortCompare(table, c.row1, c.row2, keys, messages), c.expected) << c.row1 << " " << c.row2;
+  }
+  const SortKey two[] = {{kColumnSnr, kSortNumericDescending}, {kColumnStation, kSortTextAscending}};
+  EXPECT_EQ(SortCompare(table, 1, 3, two, messages), -1) << "the second key decides equal SNRs";
+  EXPECT_TRUE(messages.entries.empty());
+
+  const SortKey unknown[] = {{kColumnSnr, 5}};
+  EXPECT_EQ(SortCompare(table, 1, 2, unknown, messages), 0);
+  ASSERT_EQ(messages.Texts(), std::vector<std::string>{"SortCompare - Sort Direction Not Supported"});
+  SortRows(table, 1, 3, unknown, messages);
+  EXPECT_EQ(table.CellGet(1, kColumnStation), "K4CJX");
+  EXPECT_EQ(table.CellGet(3, kColumnStation), "KX1") << "the order is left as it was";
+  EXPECT_GT(messages.entries.size(), 1u) << "once per comparison";
+}
+
+TEST(GridHitTest, ColumnsAndRowsIncludeTheirEdgesAndHiddenColumnsHoldNothing) {
+  const int widths[] = {0, 10, 0, 20, 5};
+  struct Case {
+    int x, y, topRow;
+    GridCell expected;
+  };
+  const Case cases[] = {
+      {0, 0, 1, {0, 1}},     {10, 5, 1, {0, 1}},   {11, 5, 1, {0, 3}},  {30, 12, 1, {1, 3}},
+      {35, 20, 1, {1, 4}},   {36, 21, 1, {2, -1}}, {5, 55, 1, {-1, 1}}, {5, 25, 3, {4, 1}},
+      {5, -1, 1, {-1, 1}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(GridHitTest(widths, 10, 5, c.topRow, c.x, c.y), c.expected) << c.x << "," << c.y;
+}
+
+TEST(FrequencyMouseMove, ReasonColoursFirstThenTheColumnsOwnText) {
+  auto table = TableOf({{"W1AW", "14075.0", "60"}});
+  ReasonColors colors;
+  table.CellSet(1, kColumnStnAnt, "3.0");
+  table.CellSet(1, kColumnHistory, "-0.5");
+  table.CellColorSet(1, kColumnSnr, colors[kReasonStationCorrection]);
+  table.CellColorSet(1, kColumnTxConnect, colors[kReasonHigherFrequency]);
+  ToolTipContext all{kModeMultipleStations, true, true, colors};
+  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnSnr, all), "Station Offset of 3.0 dB,  Station History of -0.5 dB");
+  ToolTipContext noOffset{kModeMultipleStations, false, true, colors};
+  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnSnr, noOffset), "Station History of -0.5 dB");
+  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnTxConnect, all), "Selected Higher Frequency");
+  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnStation, all), "Station (Id)");
+  EXPECT_EQ(FrequencyMouseMove(table, 0, kColumnRxCheck, all), "Check Frequency (hKz)");
+  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnTAng, all), "") << "a hidden column has no heading";
+  ToolTipContext currentFrequency{kModeCurrentFrequency, true, true, colors};
+  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnSnr, currentFrequency), std::nullopt);
+}
+
+TEST(EngineCells, ListCursorColourAndBlink) {
+  auto table = TableOf({{"A", "3590.0", ""}, {"A", "7102.0", ""}, {"B", "10140.0", ""}});
+  table.CheckSet(2, kColumnTxConnect, false);
+  int cursor = 0;
+  EXPECT_EQ(table.FrequencyListNext(cursor, kColumnTxConnect), "3590.0");
+  EXPECT_EQ(table.FrequencyListNext(cursor, kColumnTxConnect), "10140.0");
+  EXPECT_EQ(cursor, 3);
+  EXPECT_EQ(table.FrequencyListNext(cursor, kColumnTxConnect), "");
+  EXPECT_EQ(cursor, 4) << "past the last row";
+
+  ReasonColors colors;
+  table.FrequencyCellColor(3, kColumnTxConnect, kColorWhite);
+  EXPECT_EQ(table.ScrollRequestTake(), 3);
+  EXPECT_EQ(table.ScrollRequestTake(), std::nullopt) << "asked once";
+  table.FrequencyCellBlink(3, kColumnTxConnect);
+  table.FrequencyCellColor(3, kColumnTxConnect, kColorWhite);
+  EXPECT_EQ(table.ScrollRequestTake(), std::nullopt) << "the blinking cell already has that colour";
+
+  table.BlinkTick();
+  EXPECT_EQ(table.Look(3, kColumnTxConnect).back, kColorBlack) << "text and back colour swapped";
+  table.FrequencyCellColor(3, kColumnTxConnect, colors[kReasonBusy]);
+  EXPECT_EQ(table.Look(3, kColumnTxConnect).fore, colors[kReasonBusy]) << "still swapped, in the new colour";
+  table.FrequencyCellBlink(3, kColumnTxConnect);
+  EXPECT_EQ(table.Look(3, kColumnTxConnect).fore, colors[kReasonBusy]) << "blinking again changes nothing";
+  table.FrequencyCellBlinkStop();
+  EXPECT_EQ(table.Look(3, kColumnTxConnect).back, colors[kReasonBusy]);
+  EXPECT_FALSE(table.BlinkActive());
+
+  table.CellSet(1, kColumnP3, "P3");
+  EXPECT_TRUE(table.CenterFrequencyIsPactor3(1, kColumnP3));
+  EXPECT_FALSE(table.CenterFrequencyIsPactor3(2, kColumnP3));
+}
+
+}  // namespace
+}  // namespace velmora

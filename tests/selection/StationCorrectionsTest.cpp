@@ -1,0 +1,186 @@
+// Station offsets and history: the beam and daily-window arithmetic, the
+// history's limits, and both files as the program reads and writes them.
+#include <gtest/gtest.h>
+
+#include "common/ProfileFile.h"
+#include "selection/StationHistoryData.h"
+#include "selection/StationOffsets.h"
+#include "selection/TableColumns.h"
+#include "tests/common/CommaLocale.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+TEST(BeamLoss, ThreeDecibelsAtTheEdgeTwentyBehind) {
+  struct Case {
+    double beamwidth, mainbeam, azimuth, loss;
+  };
+  const Case cases[] = {
+      {60, 90, 120, 3}, {60, 90, 270, 20}, {60, 90, 100, 1}, {60, 350, 10, 2}, {360, 90, 270, 0},
+      {0, 90, 90, 0},      // a beam of no width: no loss on its axis
+      {0, 90, 180, 11.5},  // and outside the beam anywhere else
+  };
+  for (const auto& c : cases)
+    EXPECT_NEAR(BeamLoss(c.beamwidth, c.mainbeam, c.azimuth), c.loss, 1e-9)
+        << c.beamwidth << " " << c.mainbeam << " " << c.azimuth;
+}
+
+TEST(OffsetWindow, WrapsPastMidnightAndNeverHoldsWhenEmpty) {
+  struct Case {
+    int start, stop, time;
+    bool holds;
+  };
+  const Case cases[] = {{2200, 600, 2330, true}, {2200, 600, 100, true}, {2200, 600, 1200, false},
+                        {0, 2400, 0, true},      {0, 2400, 2359, true},  {800, 800, 800, false}};
+  for (const auto& c : cases) EXPECT_EQ(OffsetWindowHolds(c.start, c.stop, c.time), c.holds) << c.start << "-" << c.stop;
+}
+
+TEST(StationHistory, MarksStopAtTheirLimits) {
+  AutoConnectSettings settings;
+  struct Case {
+    double value;
+    int outcome;
+    double next;
+  };
+  const Case cases[] = {{3.5, 1, 4.0}, {-2.8, -1, -3.0}, {0, 1, 1.0}, {0, -1, -0.5}, {2.0, 0, 2.0}};
+  for (const auto& c : cases) EXPECT_NEAR(StationHistoryNext(c.value, c.outcome, settings), c.next, 1e-6);
+}
+
+TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
+  testing::TempFolder folder;
+  auto file = folder.path() / kStationHistoryDataFile;
+  AutoConnectSettings settings;
+  RecordingMessenger messages;
+  StationHistoryFile history(file, settings, messages);
+  testing::CommaLocale comma;
+  history.StationHistorySet("HAM", "W1AW", "14080.0(p3)", -1);
+  history.StationHistorySet("HAM", "W1AW", "14080.0(p3)", -1);
+  history.StationHistorySet("HAM", "W1AW", "7102.0", 1);
+  EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "14080.0(p3)"), "-1");
+  EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "1");
+  history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
+  EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "0.5") << "never 0,5";
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+// A table of one station's rows with an SNR of 50 each.
+struct OffsetRig : testing::SelectionRig {
+  std::filesystem::path offsets = program / kStationOffsetDataFile;
+  explicit OffsetRig(std::vector<std::string> labels) {
+    ColumnsBuild(table, kModeMultipleStations, settings, testing::TemplateWidth);
+    for (const auto& label : labels) {
+      int row = table.RowAdd();
+      table.CheckCellSet(row, kColumnTxConnect, label, true);
+      table.CellSet(row, kColumnSnr, "50.0");
+    }
+  }
+  void Apply(int mode = kModeMultipleStations, double azimuth = 100, int hhmm = 1200) {
+    StationOffsetRows rows{"HAM", "K4CJX", 1, table.DataRows(), azimuth, hhmm, kColumnTxConnect, kColumnSnr,
+                           kColumnStnAnt, true, mode};
+    StationOffsetGet(table, rows, StationOffsetDataGet(offsets, messages), data, colors);
+  }
+  std::string Snr(int row) const { return table.CellGet(row, kColumnSnr); }
+};
+
+TEST(StationOffsets, WholeFrequencyTextsMatchAndTheBeamShapesTheOffset) {
+  OffsetRig rig({"7102.0", "17102.0"});
+  WriteBytes(rig.offsets, std::string(kStationOffsetHeading) + "\r\nHAM,K4CJX,7102.0,4,60,90,0000,2400\r\n");
+  rig.Apply();
+  EXPECT_EQ(rig.Snr(1), "53.0") << "offset 4 less 1 dB of beam loss";
+  EXPECT_EQ(rig.table.CellGet(1, kColumnStnAnt), "3.0");
+  EXPECT_EQ(rig.table.CellColor(1, kColumnSnr), rig.colors[kReasonStationCorrection]);
+  EXPECT_EQ(rig.Snr(2), "50.0") << "7102.0 is no offset for 17102.0";
+  EXPECT_TRUE(rig.messages.entries.empty());
+}
+
+TEST(StationOffsets, AFirstLineThatIsARecordCountsAndAHeadingDoesNot) {
+  struct Case {
+    std::string content;
+    std::string snr;
+  };
+  const Case cases[] = {
+      {"HAM,K4CJX,7102.0,2\r\n", "52.0"},
+      {"System,Station,Frequency,Offset\r\nHAM,K4CJX,7102.0,2\r\n", "52.0"},
+      {"HAM,K4CJX,7102.0,2,,,,\r\nHAM,K4CJX,7102.0,1,,,2200,0600\r\n", "52.0"},  // empty fields keep their defaults
+  };
+  for (const auto& c : cases) {
+    OffsetRig rig({"7102.0"});
+    WriteBytes(rig.offsets, c.content);
+    rig.Apply();
+    EXPECT_EQ(rig.Snr(1), c.snr) << c.content;
+  }
+}
+
+TEST(StationOffsets, FileProblemsAreToldOnceAndChangeNothing) {
+  struct Case {
+    std::string content;  // empty: no file
+    std::string message;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX,7102.0,two\r\n",
+       "StationOffsetGet - Read, Type mismatch in line 2: \"HAM,K4CJX,7102.0,two\""},
+      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX\r\n", "StationOffsetGet - Read, Type mismatch in line 2: \"HAM,K4CJX\""},
+  };
+  for (const auto& c : cases) {
+    OffsetRig rig({"7102.0"});
+    if (!c.content.empty()) WriteBytes(rig.offsets, c.content);
+    rig.Apply();
+    EXPECT_EQ(rig.Snr(1), "50.0") << c.content;
+    EXPECT_EQ(rig.messages.Texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
+  }
+}
+
+TEST(StationOffsets, FrequenciesTheStationLacksAreToldExceptForReferenceData) {
+  for (int mode : {kModeMultipleStations, kModeReferenceData}) {
+    OffsetRig rig({"7102.0", "3590.0"});
+    WriteBytes(rig.offsets, "HAM,K4CJX,7102.0 10147.3,1\r\n");
+    rig.Apply(mode);
+    EXPECT_EQ(rig.Snr(1), "51.0");
+    if (mode == kModeReferenceData) {
+      EXPECT_TRUE(rig.messages.entries.empty());
+      continue;
+    }
+    ASSERT_EQ(rig.messages.Texts().size(), 1u);
+    EXPECT_EQ(rig.messages.Texts()[0],
+              "Station's Offset Frequency 7102.0 10147.3 not found in HAM K4CJX frequency list.\r\r"
+              "Please check Options Station Offset.");
+  }
+}
+
+TEST(StationOffsets, WrittenWithAHeadingAndPointsAndReadBackWhole) {
+  testing::TempFolder folder;
+  auto file = folder.path() / kStationOffsetDataFile;
+  std::vector<StationOffsetRecord> records = {{"HAM", "W1AW", "14075.0 14080.0(p3)", 2.5f, 60, 90, 2200, 600},
+                                              {"SAILMAIL", "Mobile, AL", "6318.5(p3)", -1.5f, 360, 0, 0, 2400}};
+  testing::CommaLocale comma;
+  std::error_code error;
+  ASSERT_TRUE(StationOffsetDataWrite(file, records, error)) << error.message();
+  EXPECT_EQ(ReadBytes(file), std::string(kStationOffsetHeading) +
+                                 "\r\nHAM,W1AW,14075.0 14080.0(p3),2.5,60,90,2200,0600\r\n"
+                                 "SAILMAIL,Mobile  AL,6318.5(p3),-1.5,360,0,0000,2400\r\n");
+  OffsetDataFailure failure;
+  auto back = StationOffsetDataRead(file, failure);
+  ASSERT_TRUE(back);
+  records[1].station = "Mobile  AL";  // a "," would have shifted every field after it
+  EXPECT_EQ(*back, records);
+}
+
+TEST(StationHistory, ValuesAreAddedToTheSnrAndShown) {
+  OffsetRig rig({"7102.0", "3590.0"});
+  auto file = rig.program / kStationHistoryDataFile;
+  WriteBytes(file, "[HAM,K4CJX]\r\n7102.0=-0,5\r\n3590.0=junk\r\n");
+  StationHistoryRows rows{"HAM", "K4CJX", 1, 2, kColumnTxConnect, kColumnSnr, kColumnHistory, false};
+  StationHistoryGet(rig.table, rows, file, rig.colors);
+  EXPECT_EQ(rig.Snr(1), "49.5") << "a value written with a decimal comma reads as meant";
+  EXPECT_TRUE(rig.table.CellAt(1, kColumnSnr).bold) << "bold without the colour flag";
+  EXPECT_EQ(rig.table.CellGet(1, kColumnHistory), "-0.5");
+  EXPECT_EQ(rig.Snr(2), "50.0");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,138 @@
+// A station's rows: labels from AirMail's list, the prediction's cells and
+// the corrections, for the moment the time shift gives.
+#include "selection/StationRows.h"
+
+#include <gtest/gtest.h>
+
+#include "selection/FrequencyToolTip.h"
+#include "selection/StationHistoryData.h"
+#include "selection/StationOffsets.h"
+#include "selection/TableColumns.h"
+#include "selection/UtcAddHours.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+using testing::WriteBytes;
+
+TEST(LufMufText, TheMufInsideTheRangeAndTheNearerLimitOutsideIt) {
+  struct Case {
+    double frequency, luf, muf;
+    std::string text;
+  };
+  const Case cases[] = {
+      {7000, 3000, 15000, "15000.0"},        {7000, 3000, 9876.5, "9876.5"},
+      {16000, 3000, 9876.5, ">    9876.5"},  {20000, 3000, 15000, "> 15000.0"},
+      {2000, 2500.5, 15000, "<    2500.5"},  {500, 987.6, 15000, "<       987.6"},
+      {3000, 3000, 3000, "3000.0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LufMufText(c.frequency, c.luf, c.muf), c.text) << c.frequency;
+}
+
+TEST(UtcAddHours, CrossesDaysMonthsAndYears) {
+  struct Case {
+    UtcDateTime from;
+    double hours;
+    UtcDateTime to;
+  };
+  const Case cases[] = {
+      {{2024, 3, 10, 23, 30, 0, 0}, 1, {2024, 3, 11, 0, 30, 0, 0}},
+      {{2024, 2, 28, 23, 0, 0, 0}, 1.5, {2024, 2, 29, 0, 30, 0, 0}},
+      {{2024, 12, 31, 22, 0, 0, 0}, 3, {2025, 1, 1, 1, 0, 0, 0}},
+      {{2024, 3, 1, 1, 0, 0, 0}, -2, {2024, 2, 29, 23, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    auto t = UtcAddHours(c.from, c.hours);
+    EXPECT_EQ(std::tie(t.year, t.month, t.day, t.hour, t.minute), std::tie(c.to.year, c.to.month, c.to.day, c.to.hour, c.to.minute));
+  }
+}
+
+struct RowsRig : testing::SelectionRig {
+  explicit RowsRig(int mode) : mode(mode) {
+    settings.modeIndex = static_cast<std::int16_t>(mode);
+    ColumnsBuild(table, mode, settings, testing::TemplateWidth);
+  }
+  StationRows Filler(double timeShift = 0) {
+    return StationRows(table, settings, mode, Rows(), *geometry.ship, UtcAddHours(clock.now, timeShift));
+  }
+  int mode;
+};
+
+TEST(StationRows, AirMailsItemsBecomeLabelsWithTheirPactor3Mark) {
+  RowsRig rig(kModeMultipleFrequencies);
+  WriteBytes(rig.data.File("System.HAM.ini"), "[Station Info]\r\nZZ1=FN31PR:x\r\n\r\n[Frequency List]\r\nZZ1=10147.3#,3590\r\n");
+  int first = 0, last = 0;
+  ASSERT_TRUE(rig.Filler().StationRowsAddAndFill("HAM", "ZZ1", first, last));
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(last, 2);
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"10147.3(p3)", "3590.0"}));
+  EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "10147.3(p3)");
+  EXPECT_TRUE(rig.table.CheckGet(2, kColumnRxCheck));
+  EXPECT_TRUE(rig.table.CenterFrequencyIsPactor3(1, kColumnP3));
+  EXPECT_FALSE(rig.table.CenterFrequencyIsPactor3(2, kColumnP3));
+  ASSERT_EQ(rig.predictions.requests.size(), 1u);
+  EXPECT_EQ(rig.predictions.requests[0].frequencies, (std::vector<double>{10147.3, 3590}));
+}
+
+TEST(StationRows, PredictionCellsAndTheSlopeAddedWhereAutoSelectUsesIt) {
+  struct Case {
+    int mode;
+    bool addSlope;
+    std::string snr;
+  };
+  const Case cases[] = {{kModeMultipleFrequencies, true, "57.5"},
+                        {kModeMultipleStations, true, "57.5"},
+                        {kModeMultipleStations, false, "55.0"},
+                        {kModeScanStations, true, "55.0"}};
+  for (const auto& c : cases) {
+    RowsRig rig(c.mode);
+    rig.settings.autoSelectAddSnrSlope = c.addSlope;
+    rig.predictions.slope = [](const std::string&, double) { return 2.5; };
+    int first = 0, last = 0;
+    ASSERT_TRUE(rig.Filler().StationRowsAddAndFill("HAM", "W1AW", first, last));
+    ASSERT_EQ(last, 3);
+    EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), c.snr) << c.mode;
+    EXPECT_EQ(rig.table.CellGet(1, kColumnSlope), "2.5");
+    EXPECT_EQ(rig.table.CellGet(1, kColumnLayer), "  2F2  ");
+    EXPECT_EQ(rig.table.CellGet(2, kColumnLufMuf), "15000.0");
+    EXPECT_EQ(rig.table.CellGet(1, kColumnAzimuth), "45");
+    EXPECT_EQ(rig.table.CellGet(1, kColumnStnAz), "120");
+    EXPECT_EQ(rig.table.CellGet(1, kColumnRange), "89") << "FN31PR from 41N 71W";
+  }
+}
+
+TEST(StationRows, OffsetAndHistoryColourTheSnrAndNameThemselvesInTheToolTip) {
+  RowsRig rig(kModeMultipleStations);
+  WriteBytes(rig.program / kStationOffsetDataFile, "HAM,W1AW,14075.0,3,,,0000,0100\r\n");
+  WriteBytes(rig.program / kStationHistoryDataFile, "[HAM,W1AW]\r\n14075.0=-0.5\r\n");
+  int first = 0, last = 0;
+  // 23:30 plus an hour's shift: the offset's window 0000-0100 holds.
+  ASSERT_TRUE(rig.Filler(1.0).StationRowsAddAndFill("HAM", "W1AW", first, last));
+  EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "57.5");
+  ToolTipContext context{kModeMultipleStations, true, true, rig.colors};
+  EXPECT_EQ(FrequencyMouseMove(rig.table, 1, kColumnSnr, context),
+            "Station Offset of 3.0 dB,  Station History of -0.5 dB");
+  EXPECT_EQ(rig.table.CellGet(2, kColumnSnr), "55.0");
+  EXPECT_EQ(FrequencyMouseMove(rig.table, 2, kColumnSnr, context), "Signal to Noise Ratio (dB)");
+
+  RowsRig later(kModeMultipleStations);
+  WriteBytes(later.program / kStationOffsetDataFile, "HAM,W1AW,14075.0,3,,,0000,0100\r\n");
+  ASSERT_TRUE(later.Filler(0).StationRowsAddAndFill("HAM", "W1AW", first, last));
+  EXPECT_EQ(later.table.CellGet(1, kColumnSnr), "55.0") << "at 23:30 the window is closed";
+}
+
+TEST(StationRows, AFailedPredictionLeavesTheRowsWithoutIt) {
+  RowsRig rig(kModeMultipleStations);
+  rig.predictions.fail = true;
+  int first = 0, last = 0;
+  EXPECT_FALSE(rig.Filler().StationRowsAddAndFill("HAM", "W1AW", first, last));
+  EXPECT_EQ(rig.table.DataRows(), 3);
+  EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "");
+  rig.predictions.fail = false;
+  EXPECT_FALSE(rig.Filler().StationRowsAddAndFill("HAM", "N0LOC", first, last)) << "no position, no prediction";
+  EXPECT_FALSE(rig.Filler().StationRowsAddAndFill("HAM", "K1NOF", first, last)) << "no frequency list";
+}
+
+}  // namespace
+}  // namespace velmora
