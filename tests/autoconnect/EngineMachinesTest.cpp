@@ -108,6 +108,8 @@ TEST(MultipleStationsMachine, EveryTransition) {
        "Checking, Busy Rx"},
       {"a Tx row on the frequency just heard is not set again", "f 3b 28f", {},
        "T:K1AA/7102.0 T:W2BB/7104.0 T:W2BB/14105.0", "Checking, Busy Tx"},
+      {"a busy buffer before a change of frequency is not held against the next", "f 3b 13f b 2b", {},
+       "T:K1AA/7102.0 T:W2BB/7104.0 T:W2BB/14105.0", "Checking, Busy Rx"},
       {"past the last station the cycle starts again", "f 3b 3b", {},
        "T:K1AA/7102.0 T:W2BB/7104.0 T:K1AA/7102.0", "Checking, Busy Rx"},
       {"a failed call goes on with the next station", "f 28f 11f", {S::NoAnswer},
