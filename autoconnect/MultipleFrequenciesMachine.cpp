@@ -63,6 +63,7 @@ void MultipleFrequenciesMachine::ListenRx(Verdict verdict) {
     r_.Mark(run.rxRow, kRx, r_.Colours().busy);
     run.state = kStationBusy;
     run.bufferCount = 0;
+    r_.NotBusyClear();
     r_.Status("Waiting, Not Busy Rx");
     ++run.statistics.signalBuffers;
     return;
@@ -76,6 +77,7 @@ void MultipleFrequenciesMachine::ListenRx(Verdict verdict) {
     r_.Working(run.rxRow, kRx);
     if (!r_.FrequencySet(run.rxRow, kRx)) return;
     run.bufferCount = 0;
+    r_.NotBusyClear();
     return;
   }
   if (!r_.FrequencySet(run.txRow, kTx)) return;

@@ -39,6 +39,7 @@ void MultipleStationsMachine::Begin() {
   if (r_.Settings().connectTxOnly) {
     if (!r_.StationFrequencySet(run.txRow, kTx)) return;
     TxListenBegin();
+    ++run.statistics.stations;
     run.began = true;
     return;
   }
@@ -103,6 +104,7 @@ void MultipleStationsMachine::ListenRx(Verdict verdict) {
     if (!r_.StationFrequencySet(run.rxRow, kRx)) return;
     run.bufferCount = 0;
     run.busyCount = 0;
+    r_.NotBusyClear();
     return;
   }
   if (r_.Cell(run.txRow, kTx) != run.current.frequency && !r_.StationFrequencySet(run.txRow, kTx)) return;
@@ -157,7 +159,10 @@ void MultipleStationsMachine::ChooseNext() {
     run.txRow = 0;
     if (r_.Next(run.txRow, kTx).empty()) return r_.ListEmpty(kConnectListEmpty, MessageIcon::Information);
   }
+  std::string previous = run.current.station;
   if (!r_.StationFrequencySet(run.txRow, kTx)) return;
+  // Calling on Tx frequencies only, each new station counts as tried too.
+  if (run.current.station != previous) ++run.statistics.stations;
   TxListenBegin();
 }
 

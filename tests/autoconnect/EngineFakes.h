@@ -14,21 +14,18 @@
 
 namespace velmora::testing {
 
+// Cells in the order of EngineColumn: Rx Check, Tx Connect, Station, Snr, P3.
 struct TableRow {
-  std::string station, snr, p3, rx;
-  bool rxChecked;
-  std::string tx;
-  bool txChecked;
+  std::string cells[5];
+  bool rxChecked, txChecked;
 };
 
 class FakeTable final : public EngineTable {
  public:
   std::string FrequencyListNext(int& row, EngineColumn column) override {
-    for (++row; row <= static_cast<int>(rows.size()); ++row) {
-      const TableRow& r = rows[row - 1];
-      if (column == EngineColumn::RxCheck && r.rxChecked) return r.rx;
-      if (column == EngineColumn::TxConnect && r.txChecked) return r.tx;
-    }
+    for (++row; row <= static_cast<int>(rows.size()); ++row)
+      if (column == EngineColumn::RxCheck ? rows[row - 1].rxChecked : rows[row - 1].txChecked)
+        return CellText(row, column);
     return {};
   }
   void FrequencyCellColor(int row, EngineColumn column, std::uint32_t colour) override {
@@ -37,16 +34,8 @@ class FakeTable final : public EngineTable {
   void FrequencyCellBlink(int row, EngineColumn column) override { blinking = {row, column}; }
   void FrequencyCellBlinkStop() override { blinking = {0, EngineColumn::Station}; }
   std::string CellText(int row, EngineColumn column) override {
-    if (row < 1 || row > static_cast<int>(rows.size())) return {};
-    const TableRow& r = rows[row - 1];
-    switch (column) {
-      case EngineColumn::RxCheck: return r.rx;
-      case EngineColumn::TxConnect: return r.tx;
-      case EngineColumn::Station: return r.station;
-      case EngineColumn::Snr: return r.snr;
-      case EngineColumn::P3: return r.p3;
-    }
-    return {};
+    bool inside = row >= 1 && row <= static_cast<int>(rows.size());
+    return inside ? rows[row - 1].cells[static_cast<int>(column)] : std::string();
   }
 
   std::vector<TableRow> rows;

@@ -10,15 +10,15 @@
 namespace velmora::testing {
 
 inline const std::vector<TableRow> kOneStation = {
-    {"W1AW", "12", "", "7102.0", true, "7102.0", false},
-    {"W1AW", "15", "", "10140.0", true, "10140.0", true},
-    {"W1AW", "9", "P3", "14105.0(p3)", false, "14105.0(p3)", true},
+    {{"7102.0", "7102.0", "W1AW", "12", ""}, true, false},
+    {{"10140.0", "10140.0", "W1AW", "15", ""}, true, true},
+    {{"14105.0(p3)", "14105.0(p3)", "W1AW", "9", "P3"}, false, true},
 };
 inline const std::vector<TableRow> kTwoStations = {
-    {"K1AA", "12", "", "7102.0", true, "7102.0", false},
-    {"K1AA", "14", "", "10140.0", false, "10140.0", true},
-    {"W2BB", "8", "", "7104.0", true, "7104.0", false},
-    {"W2BB", "11", "", "14105.0", true, "14105.0", true},
+    {{"7102.0", "7102.0", "K1AA", "12", ""}, true, false},
+    {{"10140.0", "10140.0", "K1AA", "14", ""}, false, true},
+    {{"7104.0", "7104.0", "W2BB", "8", ""}, true, false},
+    {{"14105.0", "14105.0", "W2BB", "11", ""}, true, true},
 };
 
 struct EngineRig {
