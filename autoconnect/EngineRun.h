@@ -71,6 +71,7 @@ class EngineRun {
   // False (the step ends) when the run is over, or when the operation
   // failed, which stops the run without a beep.
   bool Checked(bool succeeded);
+  // A step (or a start) belongs to the run going on when it begins.
   void StepBegin() { stepRunId_ = runId_; }
 
   bool Running() const { return running_; }
