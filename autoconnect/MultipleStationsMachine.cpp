@@ -45,7 +45,7 @@ void MultipleStationsMachine::Begin() {
   }
   run.rxRow = 0;
   if (!NextRxOfStation()) return r_.ListEmpty(kCheckListEmpty, MessageIcon::None);
-  run.began = RxListenBegin();
+  if (RxListenBegin()) run.began = true;
 }
 
 bool MultipleStationsMachine::NextRxOfStation() {
