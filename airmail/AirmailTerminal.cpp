@@ -235,8 +235,9 @@ TerminalStatus AirmailTerminal::TerminalConnectCheck(const CallTarget& current) 
 }
 
 void AirmailTerminal::StationHistoryFeed(TerminalStatus status, const CallTarget& current) {
+  // Only what the call itself came to marks the station: an Error is our
+  // own automation failing, and says nothing about the station.
   switch (status) {
-    case TerminalStatus::Error:
     case TerminalStatus::Canceled:
     case TerminalStatus::NoAnswer:
       s_.stationHistory.StationHistorySet(current.system, current.station, current.frequency, -1);

@@ -71,6 +71,9 @@ void DebugLogMonitor::Report(const std::string& text) {
 }
 
 bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFolder) {
+  // Whatever the last call came to is no answer to this one, even when
+  // this call cannot be followed.
+  status_ = TerminalStatus::Calling;
   std::error_code error;
   SharedReadFile file;
   std::optional<std::uint64_t> length;
@@ -81,7 +84,6 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
     return false;
   }
   position_ = *length;
-  status_ = TerminalStatus::Calling;
   return true;
 }
 

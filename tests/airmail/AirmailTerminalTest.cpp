@@ -245,6 +245,13 @@ TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
   settings.modeIndex = 3;  // reference stations keep no history
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
   EXPECT_EQ(history.entries.size(), 2u);
+
+  // Our own automation failing is no mark against the station.
+  settings.modeIndex = 2;
+  settings.terminalConnectCheckFile = false;
+  desktop.airmail = false;
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error);
+  EXPECT_EQ(history.entries.size(), 2u);
 }
 
 TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAbove) {

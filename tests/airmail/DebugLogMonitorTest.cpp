@@ -124,6 +124,16 @@ TEST_F(DebugLogMonitorTest, MissingLogAtTheCall) {
   EXPECT_EQ(activator.count, 1);
 }
 
+TEST_F(DebugLogMonitorTest, ACallThatCannotBeFollowedForgetsTheLastResult) {
+  Append("");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:10 Connected to W1AW\r\n");
+  ASSERT_EQ(Check(), TerminalStatus::Connected);
+  std::filesystem::remove(Log());
+  EXPECT_FALSE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  EXPECT_EQ(monitor.Status(), TerminalStatus::Calling);
+}
+
 TEST_F(DebugLogMonitorTest, LogGoneDuringTheCall) {
   Append("10:00 Calling\r\n");
   ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));

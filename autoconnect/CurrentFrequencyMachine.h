@@ -1,0 +1,21 @@
+#pragma once
+// Mode 0, "Current Frequency": the call goes out on whatever station and
+// frequency AirMail's terminal shows; the first checked Tx Connect row only
+// shows the progress.
+#include "autoconnect/EngineRun.h"
+
+namespace velmora {
+
+class CurrentFrequencyMachine final : public ModeSteps {
+ public:
+  explicit CurrentFrequencyMachine(EngineRun& run) : r_(run) {}
+  void Step(Verdict verdict) override;
+
+ private:
+  void Begin();
+  void Listen(Verdict verdict);
+
+  EngineRun& r_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,86 @@
+#pragma once
+// The activities that share the engine's run but are built elsewhere: the
+// reference measurement (mode 3), the station scan (mode 6), the noise
+// collection of AutoSelect, the radio's serial link and the no-connect
+// snapshot. Until they exist they do nothing.
+#include "common/SystemLib.h"
+#include "common/Verdict.h"
+
+namespace velmora {
+
+// One buffer's step of a mode's activity.
+class ModeSteps {
+ public:
+  virtual ~ModeSteps() = default;
+  virtual void Step(Verdict verdict) = 0;
+};
+
+class ReferenceMeasurement : public ModeSteps {
+ public:
+  virtual void ReferenceRunStart(const UtcDateTime& start) = 0;  // the reference data's time
+};
+
+class StationScan : public ModeSteps {
+ public:
+  virtual void ScanMessageHide() = 0;  // the continue/cancel box
+};
+
+class NoiseCollection : public ModeSteps {
+ public:
+  virtual void NoiseCollectionBegin() = 0;  // empties the "Noise" cells, first state
+};
+
+class RadioLink {
+ public:
+  virtual ~RadioLink() = default;
+  virtual bool RadioOpen() = 0;
+  virtual void RadioClose() = 0;
+};
+
+class NoConnectData {
+ public:
+  virtual ~NoConnectData() = default;
+  virtual void NoConnectSave() = 0;  // a snapshot of the table after a failed round
+};
+
+struct EngineSeams {
+  ReferenceMeasurement& reference;
+  StationScan& scan;
+  NoiseCollection& noise;
+  RadioLink& radio;
+  NoConnectData& noConnect;
+};
+
+// Stands in for every activity not built yet.
+class IdleSeams {
+ public:
+  EngineSeams Seams() { return {reference_, scan_, noise_, radio_, noConnect_}; }
+
+ private:
+  struct IdleReference final : ReferenceMeasurement {
+    void Step(Verdict) override {}
+    void ReferenceRunStart(const UtcDateTime&) override {}
+  };
+  struct IdleScan final : StationScan {
+    void Step(Verdict) override {}
+    void ScanMessageHide() override {}
+  };
+  struct IdleNoise final : NoiseCollection {
+    void Step(Verdict) override {}
+    void NoiseCollectionBegin() override {}
+  };
+  struct IdleRadio final : RadioLink {
+    bool RadioOpen() override { return true; }
+    void RadioClose() override {}
+  };
+  struct IdleNoConnect final : NoConnectData {
+    void NoConnectSave() override {}
+  };
+  IdleReference reference_;
+  IdleScan scan_;
+  IdleNoise noise_;
+  IdleRadio radio_;
+  IdleNoConnect noConnect_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+#pragma once
+// The frequency table as the AutoConnect steps use it: walking the checked
+// rows of the Rx Check and Tx Connect columns, colouring and blinking the
+// cell being worked on, and reading a row's station, predicted SNR and
+// Pactor 3 mark. Rows count from 1; cursor 0 stands before the first row.
+#include <cstdint>
+#include <string>
+
+namespace velmora {
+
+enum class EngineColumn { RxCheck, TxConnect, Station, Snr, P3 };
+
+// Cell back colours, as BGR values.
+struct CellColours {
+  std::uint32_t working = 0xFFFFFF;     // the cell listened on
+  std::uint32_t connecting = 0x80FF80;  // reason slot 0
+  std::uint32_t noisy = 0x8080FF;       // reason slot 2
+  std::uint32_t notBusy = 0x80FF80;     // reason slot 3
+  std::uint32_t busy = 0x80FFFF;        // reason slot 5
+};
+
+class EngineTable {
+ public:
+  virtual ~EngineTable() = default;
+  // Moves the cursor on by one and then to the next row whose box in the
+  // column is checked; that row's frequency, or empty with the cursor past
+  // the last row.
+  virtual std::string FrequencyListNext(int& row, EngineColumn column) = 0;
+  // Sets the back colour and scrolls the row into view.
+  virtual void FrequencyCellColor(int row, EngineColumn column, std::uint32_t colour) = 0;
+  virtual void FrequencyCellBlink(int row, EngineColumn column) = 0;
+  virtual void FrequencyCellBlinkStop() = 0;
+  // The cell's text; for the check-box columns the frequency alone.
+  virtual std::string CellText(int row, EngineColumn column) = 0;
+};
+
+}  // namespace velmora

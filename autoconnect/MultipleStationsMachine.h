@@ -1,0 +1,32 @@
+#pragma once
+// Mode 2, "Multiple Stations": station by station in the order of the Tx
+// Connect column. For the present station the engine listens on its
+// checked Rx Check rows, then on its Tx Connect frequency; a station heard
+// busy is given up for the next one, and so is a station whose call fails.
+// Each station's rows are expected together, in the same station order in
+// both columns.
+#include "autoconnect/EngineRun.h"
+
+namespace velmora {
+
+class MultipleStationsMachine final : public ModeSteps {
+ public:
+  explicit MultipleStationsMachine(EngineRun& run) : r_(run) {}
+  void Step(Verdict verdict) override;
+
+ private:
+  void Begin();
+  void ListenRx(Verdict verdict);
+  void NextStation();
+  void ListenTx(Verdict verdict);
+  void ChooseNext();
+  void TerminalWindowClosed();
+  // The present station's next checked Rx Check row after the cursor.
+  bool NextRxOfStation();
+  bool RxListenBegin();
+  void TxListenBegin();
+
+  EngineRun& r_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,176 @@
+#pragma once
+// Stand-ins for everything the engine acts through: a table of rows, a
+// terminal that follows a script and writes down each operation, the
+// window's panels and labels, the main window's detector values, a clock
+// and a log that keeps what it was handed.
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "autoconnect/AutoConnectEngine.h"
+
+namespace velmora::testing {
+
+// Cells in the order of EngineColumn: Rx Check, Tx Connect, Station, Snr, P3.
+struct TableRow {
+  std::string cells[5];
+  bool rxChecked, txChecked;
+};
+
+class FakeTable final : public EngineTable {
+ public:
+  std::string FrequencyListNext(int& row, EngineColumn column) override {
+    for (++row; row <= static_cast<int>(rows.size()); ++row)
+      if (column == EngineColumn::RxCheck ? rows[row - 1].rxChecked : rows[row - 1].txChecked)
+        return CellText(row, column);
+    return {};
+  }
+  void FrequencyCellColor(int row, EngineColumn column, std::uint32_t colour) override {
+    colours[{row, column}] = colour;
+  }
+  void FrequencyCellBlink(int row, EngineColumn column) override { blinking = {row, column}; }
+  void FrequencyCellBlinkStop() override { blinking = {0, EngineColumn::Station}; }
+  std::string CellText(int row, EngineColumn column) override {
+    bool inside = row >= 1 && row <= static_cast<int>(rows.size());
+    return inside ? rows[row - 1].cells[static_cast<int>(column)] : std::string();
+  }
+
+  std::vector<TableRow> rows;
+  std::map<std::pair<int, EngineColumn>, std::uint32_t> colours;
+  std::pair<int, EngineColumn> blinking{0, EngineColumn::Station};
+};
+
+// Each operation is written down as a short token: A activate, S: system,
+// N: station, F frequency field, P: paste, T: station/frequency, C call,
+// ? result read, aid the ConnectAid check.
+class ScriptedTerminal final : public EngineTerminal {
+ public:
+  bool TerminalActivate() override { return Op("A"); }
+  bool TerminalSelectSystem(std::string_view system) override { return Op("S:" + std::string(system)); }
+  bool TerminalSelectStation(std::string_view station) override { return Op("N:" + std::string(station)); }
+  bool TerminalSelectFrequencyField() override { return Op("F"); }
+  bool TerminalFieldPaste(std::string_view text) override { return Op("P:" + std::string(text)); }
+  bool TerminalSelectSet(std::string_view station, std::string_view frequency) override {
+    return Op("T:" + std::string(station) + "/" + std::string(frequency));
+  }
+  bool TerminalConnect() override { return Op("C"); }
+  TerminalStatus TerminalConnectCheck(const CallTarget& current) override {
+    Op("?");
+    targets.push_back(current);
+    if (results.empty()) return TerminalStatus::Calling;
+    TerminalStatus next = results.front();
+    results.pop_front();
+    return next;
+  }
+  void ConnectAidCheck(std::string_view) override { Op("aid"); }
+
+  std::string Calls() const {
+    std::string out;
+    for (const auto& c : calls) out += (out.empty() ? "" : " ") + c;
+    return out;
+  }
+
+  std::vector<std::string> calls;
+  std::vector<CallTarget> targets;
+  std::deque<TerminalStatus> results;
+  std::set<std::string> failing;                     // tokens (or their letter) that fail
+  std::function<void(const std::string&)> inside;  // runs within an operation, as window events would
+
+ private:
+  bool Op(const std::string& token) {
+    calls.push_back(token);
+    if (inside) inside(token);
+    return !failing.count(token) && !failing.count(token.substr(0, 1));
+  }
+};
+
+class FakeWindow final : public EngineWindow {
+ public:
+  const AutoConnectSettings& SettingsFromWindow() override {
+    ++settingsTaken;
+    return settings;
+  }
+  std::string CurrentSystem() override { return "HAM"; }
+  std::string CurrentStation() override { return "W1AW"; }
+  std::string PanelText(int panel) override { return panels[panel]; }
+  void PanelSet(int panel, std::string_view text) override {
+    panels[panel] = std::string(text);
+    ++writes[panel];
+  }
+  void ConnectNotBusyShow(std::string_view text) override { notBusy = text; }
+  void ConnectAttemptsShow(std::string_view text) override { attempts = text; }
+  void WindowModeRefresh() override { ++refreshes; }
+  void WindowActivate() override { ++activations; }
+  void Beep() override { ++beeps; }
+  void PointerBusy(bool busy) override { hourglass = busy; }
+
+  AutoConnectSettings settings;
+  std::string panels[5], notBusy, attempts;
+  int writes[5] = {}, settingsTaken = 0, refreshes = 0, activations = 0, beeps = 0;
+  bool hourglass = false;
+};
+
+class FakeDetectors final : public DetectorValues, public MainWindowLink {
+ public:
+  float BufferSeconds() const override { return bufferSeconds; }
+  float BufferLevel() const override { return 0; }
+  float PulseValue() const override { return pulse; }
+  float FaxLevel() const override { return 0; }
+  float FaxSnr() const override { return 0; }
+  bool FaxDetected() const override { return false; }
+  float WwvValue() const override { return 0; }
+  bool WwvDetected() const override { return false; }
+  std::int32_t Pactor2Count() const override { return 0; }
+  std::int32_t Pactor3Count(int) const override { return 0; }
+  void PactorCountsReset() override {}
+  bool AutoConnectActive() const override { return autoConnectActive; }
+  void SetAutoConnectActive(bool active) override { autoConnectActive = active; }
+  bool ReferenceFax() const override { return fax; }
+  void SetReferenceFax(bool on) override { fax = on; }
+  bool ReferenceWwv() const override { return wwv; }
+  void SetReferenceWwv(bool on) override { wwv = on; }
+  float CenterFrequency() const override { return centre; }
+  void SetCenterFrequency(float hz) override { centre = hz; }
+  bool CenterFrequencyAuto() const override { return true; }
+  float CenterFrequencyAutoFrequency() const override { return 1700; }
+
+  DetectorValues& Detectors() override { return *this; }
+  void ProcessReset() override { ++resets; }
+  std::int32_t SampleSize() const override { return sampleSize; }
+  void SetSampleSize(std::int32_t samples) override { sampleSize = samples; }
+  std::filesystem::path ProfileFile() const override { return {}; }
+  std::filesystem::path ProgramFolder() const override { return {}; }
+
+  float bufferSeconds = 0.5f, pulse = 0, centre = 1000;
+  bool autoConnectActive = false, fax = false, wwv = false;
+  int resets = 0;
+  std::int32_t sampleSize = 4096;
+};
+
+class FakeClock final : public RunClock {
+ public:
+  UtcDateTime Utc() override { return utc; }
+  double SecondsSinceMidnight() override { return seconds; }
+  UtcDateTime utc{2024, 3, 9, 7, 5, 4, 0};
+  double seconds = 3600;
+};
+
+class KeptLog final : public RunLog {
+ public:
+  void LogFileStart() override { ++starts; }
+  void LogFileStop(const RunStatistics& statistics, std::string_view status, int mode) override {
+    stops.push_back({statistics, std::string(status), mode});
+  }
+  struct Stop {
+    RunStatistics statistics;
+    std::string status;
+    int mode;
+  };
+  int starts = 0;
+  std::vector<Stop> stops;
+};
+
+}  // namespace velmora::testing

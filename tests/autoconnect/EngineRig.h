@@ -1,0 +1,63 @@
+#pragma once
+// The engine wired to the stand-ins, fed a script of buffers: "14f" is 14
+// free buffers, "b" busy, "n" noisy, "x" invalid (all samples zero).
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "tests/autoconnect/EngineFakes.h"
+
+namespace velmora::testing {
+
+inline const std::vector<TableRow> kOneStation = {
+    {{"7102.0", "7102.0", "W1AW", "12", ""}, true, false},
+    {{"10140.0", "10140.0", "W1AW", "15", ""}, true, true},
+    {{"14105.0(p3)", "14105.0(p3)", "W1AW", "9", "P3"}, false, true},
+};
+inline const std::vector<TableRow> kTwoStations = {
+    {{"7102.0", "7102.0", "K1AA", "12", ""}, true, false},
+    {{"10140.0", "10140.0", "K1AA", "14", ""}, false, true},
+    {{"7104.0", "7104.0", "W2BB", "8", ""}, true, false},
+    {{"14105.0", "14105.0", "W2BB", "11", ""}, true, true},
+};
+
+struct EngineRig {
+  explicit EngineRig(int mode, bool answer = true) : messenger(answer) {
+    window.settings.modeIndex = static_cast<std::int16_t>(mode);
+    table.rows = mode == kModeMultipleStations ? kTwoStations : kOneStation;
+    // Window events inside every terminal operation bring the next buffer:
+    // it must change nothing while the step is still running.
+    terminal.inside = [this](const std::string&) { engine.Update(kQuietBuffer); };
+  }
+
+  void Play(std::string_view script) {
+    for (size_t i = 0; i < script.size();) {
+      if (script[i] == ' ') {
+        ++i;
+        continue;
+      }
+      int count = 0;
+      while (std::isdigit(static_cast<unsigned char>(script[i]))) count = count * 10 + (script[i++] - '0');
+      char kind = script[i++];
+      Verdict verdict{kind != 'x', kind == 'b', kind == 'n', false};
+      for (int n = 0; n < std::max(count, 1); ++n) engine.Update(verdict);
+    }
+  }
+  std::string Status() {
+    std::string text = window.panels[2];
+    if (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+  }
+
+  FakeTable table;
+  ScriptedTerminal terminal;
+  FakeWindow window;
+  FakeDetectors main;
+  RecordingMessenger messenger;
+  KeptLog log;
+  FakeClock clock;
+  IdleSeams seams;
+  AutoConnectEngine engine{{terminal, table, window, main, messenger, log, clock}, seams.Seams()};
+};
+
+}  // namespace velmora::testing

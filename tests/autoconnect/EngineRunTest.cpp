@@ -1,0 +1,119 @@
+// A run as a whole: a Stop pressed while a terminal operation is under
+// way, a call AirMail did not take, closing the window during a run (and
+// what starting and stopping leave behind), and what a run counts for its
+// log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/autoconnect/EngineRig.h"
+
+namespace velmora {
+namespace {
+
+using testing::EngineRig;
+
+TEST(EngineRun, AStopInsideATerminalOperationSendsNoCall) {
+  struct {
+    int mode;
+    const char* token;
+    int occurrence;
+    const char* script;
+    const char* never;  // the operation that must not follow
+  } cases[] = {
+      {kModeCurrentFrequency, "A", 2, "f 14f", "C"},
+      {kModeMultipleFrequencies, "F", 7, "f 42f", "C"},
+      {kModeMultipleStations, "F", 1, "f 28f", "C"},
+      {kModeMultipleFrequencies, "S:HAM", 1, "f", "N:W1AW"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.token);
+    EngineRig rig(c.mode);
+    int seen = 0;
+    rig.terminal.inside = [&](const std::string& token) {
+      if (token == c.token && ++seen == c.occurrence) rig.engine.StopPressed();
+      rig.engine.Update(kQuietBuffer);
+    };
+    rig.engine.AutoConnectStart();
+    rig.Play(c.script);
+    EXPECT_EQ(std::count(rig.terminal.calls.begin(), rig.terminal.calls.end(), c.never), 0) << rig.terminal.Calls();
+    EXPECT_FALSE(rig.engine.Running());
+    EXPECT_EQ(rig.window.panels[1], "Stopped");
+  }
+}
+
+TEST(EngineRun, AFailedCallIsNoAttemptAndReadsNoResult) {
+  EngineRig rig(kModeMultipleStations);
+  rig.terminal.failing.insert("C");
+  rig.terminal.results = {TerminalStatus::Connected};  // a stale answer that must not be read
+  rig.engine.AutoConnectStart();
+  rig.Play("f 28f 22f");
+  EXPECT_EQ(rig.window.attempts, "0");
+  EXPECT_TRUE(rig.terminal.targets.empty());
+  EXPECT_EQ(rig.window.panels[1], "Stopped");
+  EXPECT_EQ(rig.log.stops.at(0).statistics.attempts, 0);
+}
+
+TEST(EngineRun, ClosingTheWindowEndsEveryRunningMode) {
+  for (int mode : {kModeCurrentFrequency, kModeMultipleFrequencies, kModeMultipleStations, kModeReferenceStations,
+                   kModeScanStations}) {
+    for (bool answer : {false, true}) {
+      SCOPED_TRACE(mode);
+      EngineRig rig(mode, answer);
+      EXPECT_TRUE(rig.engine.CloseCheck());  // nothing running: no question
+      rig.engine.AutoConnectStart();
+      EXPECT_EQ(rig.main.autoConnectActive, mode != kModeReferenceStations);
+      EXPECT_EQ(rig.main.sampleSize, 2048);
+      EXPECT_TRUE(rig.window.hourglass);
+      rig.main.fax = rig.main.wwv = true;
+      EXPECT_EQ(rig.engine.CloseCheck(), answer);
+      ASSERT_EQ(rig.messenger.entries.size(), 1u);
+      EXPECT_EQ(rig.messenger.entries[0].text,
+                mode == kModeScanStations ? kCloseQuestionScan : kCloseQuestionAutoConnect);
+      EXPECT_EQ(rig.engine.Running(), !answer);
+      if (!answer) continue;
+      EXPECT_FALSE(rig.main.autoConnectActive);
+      EXPECT_EQ(rig.main.fax, mode != kModeReferenceStations);
+      EXPECT_EQ(rig.log.starts, mode == kModeReferenceStations ? 0 : 1);
+      EXPECT_EQ(rig.log.stops.size(), mode == kModeReferenceStations ? 0u : 1u);
+      EXPECT_EQ(rig.main.centre, 1700.0f);  // back to the decoder's centre tone
+      EXPECT_EQ(rig.table.blinking.first, 0);
+      EXPECT_FALSE(rig.window.hourglass);
+      EXPECT_EQ(rig.window.panels[1], "Stopped");
+    }
+  }
+}
+
+TEST(EngineRun, WhatARunCountsForItsLog) {
+  EngineRig rig(kModeCurrentFrequency);
+  rig.main.pulse = 10;
+  rig.terminal.results = {TerminalStatus::Connected, TerminalStatus::Disconnected};
+  rig.engine.AutoConnectStart();
+  rig.Play("f 13f b n 4x 14f 22f");
+  ASSERT_EQ(rig.log.stops.size(), 1u);
+  const RunStatistics& s = rig.log.stops[0].statistics;
+  EXPECT_EQ(s.notBusyBuffers, 27);
+  EXPECT_EQ(s.signalBuffers, 1);
+  EXPECT_EQ(s.noiseBuffers, 1);
+  EXPECT_EQ(s.connectingBuffers, 11);
+  EXPECT_EQ(s.connectedBuffers, 11);
+  EXPECT_EQ(s.stations, 1);
+  EXPECT_EQ(s.frequencies, 1);
+  EXPECT_EQ(s.attempts, 1);
+  EXPECT_EQ(s.station, "W1AW");
+  EXPECT_EQ(s.snrModel, 15.0f);
+  EXPECT_EQ(s.snr.count, 11);
+  EXPECT_EQ(rig.log.stops[0].status, "Connected ");
+  EXPECT_EQ(rig.log.stops[0].mode, kModeCurrentFrequency);
+  // Each result read names the station and frequency being called.
+  EXPECT_EQ(rig.terminal.targets.at(0).frequency, "10140.0");
+
+  rig.window.settings.logFile = false;  // switched off: no record
+  rig.engine.AutoConnectStart();
+  rig.engine.StopPressed();
+  EXPECT_EQ(rig.log.starts, 1);
+  EXPECT_EQ(rig.log.stops.size(), 1u);
+}
+
+}  // namespace
+}  // namespace velmora
