@@ -10,7 +10,7 @@ namespace velmora {
 namespace {
 
 constexpr const char* kClassName = "VelmoraFrequencyGrid";
-constexpr int kTextInset = 3;   // pixels between a cell's edge and its text
+constexpr int kTextInset = 2;   // pixels between a cell's edge and its text
 constexpr int kCheckBoxSize = 13;
 constexpr int kWheelRows = 3;
 constexpr int kLineWidth = 16;  // one step of the horizontal scroll bar
@@ -36,6 +36,18 @@ UINT AlignFlags(CellAlign align) {
     default:
       return DT_LEFT;
   }
+}
+
+// The text without its leading and trailing blanks and with one blank for
+// each run inside: the blanks that pad a number for a wider font.
+std::string Squeezed(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+    out += c;
+  }
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  return out;
 }
 
 bool Inside(GridCell cell, const DrawnTable& drawn) {
@@ -254,8 +266,8 @@ void FrequencyGrid::OnMouseMove(int x, int y) {
   if (!pointer_.Moved(x, y)) return;
   GridCell cell = CellAt(x, y);
   listener_.GridMouseMove(cell.row, cell.column);
-  if (cell == tipCell_) return;
-  tipCell_ = cell;
+  // Asked at every new point, as a cell's colour and so its reason may
+  // change while the pointer rests on it.
   std::string text = cell.row >= 0 && cell.column >= 0 && toolTip_ ? toolTip_(cell.row, cell.column) : std::string();
   if (text == tipText_ || !toolTipWindow_) return;
   tipText_ = std::move(text);
@@ -305,11 +317,15 @@ void FrequencyGrid::Paint(HDC dc, const RECT& area) const {
   RECT client;
   GetClientRect(hwnd_, &client);
   if (client.right <= 0 || client.bottom <= 0) return;
-  // Drawn off the screen first and copied at once, so nothing flickers.
+  // Drawn off the screen first and copied at once, so nothing flickers; the
+  // buffer is as large as the part to paint (one cell when it blinks).
+  int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
   MemoryDc buffer(CreateCompatibleDC(dc));
-  GdiObject bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  GdiObject bitmap(CreateCompatibleBitmap(dc, width, height));
   HGDIOBJ oldBitmap = SelectObject(buffer.get(), bitmap.get());
   HDC mem = buffer.get();
+  SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
   FillRect(mem, &area, GetSysColorBrush(COLOR_APPWORKSPACE));
 
   GdiObject line(CreatePen(PS_SOLID, 1, kGridLine));
@@ -324,7 +340,7 @@ void FrequencyGrid::Paint(HDC dc, const RECT& area) const {
     }
     if ((row == 0 ? 1 : row - topRow_ + 2) * rowHeight_ >= client.bottom) break;
   }
-  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left, area.top, SRCCOPY);
+  BitBlt(dc, area.left, area.top, width, height, mem, area.left, area.top, SRCCOPY);
   SelectObject(mem, oldFont);
   SelectObject(mem, oldPen);
   SelectObject(mem, oldBitmap);
@@ -348,7 +364,12 @@ void FrequencyGrid::PaintCell(HDC dc, int row, int column, const RECT& cell) con
   }
   SelectObject(dc, drawn.bold ? boldFont_.get() : font_.get());
   SetTextColor(dc, drawn.look.fore);
-  DrawTextA(dc, drawn.text.data(), static_cast<int>(drawn.text.size()), &text,
+  // A text too wide for its column gives up its padding blanks before it is cut.
+  std::string shown = drawn.text;
+  SIZE size{};
+  GetTextExtentPoint32A(dc, shown.data(), static_cast<int>(shown.size()), &size);
+  if (size.cx > text.right - text.left) shown = Squeezed(shown);
+  DrawTextA(dc, shown.data(), static_cast<int>(shown.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlags(drawn.align));
 
   if (row == 0) {

@@ -109,7 +109,6 @@ class FrequencyGrid {
 
   GridCell pressed_;   // where the left button went down
   GridCell selected_;  // the cell with the focus mark
-  GridCell tipCell_;
   std::string tipText_;
   PointerTracker pointer_;
 };

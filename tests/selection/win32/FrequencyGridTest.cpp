@@ -10,6 +10,9 @@
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
+
+void PrintTo(const GridCell& cell, std::ostream* out) { *out << "(" << cell.row << ", " << cell.column << ")"; }
+
 namespace {
 
 struct Recorder final : FrequencyGridListener {
@@ -128,7 +131,9 @@ TEST_F(FrequencyGridTest, EachModeShowsItsColumnsAtTheirIndicesAndHidesTheOthers
       if (table.Column(column).width == 0) continue;
       EXPECT_EQ(cell.left, left) << column;
       left = cell.right;
-      EXPECT_EQ(grid->CellAt(Centre(2, column).x, Centre(2, column).y), (GridCell{2, column}));
+      // Every pixel of a cell, to its edges, hits that cell.
+      EXPECT_EQ(grid->CellAt(cell.left, cell.top), (GridCell{1, column}));
+      EXPECT_EQ(grid->CellAt(cell.right - 1, cell.bottom - 1), (GridCell{1, column}));
     }
     EXPECT_EQ(grid->CellRect(1, kColumnP3).right, 0) << "the Pactor 3 mark is never shown";
     // The frequency after the box fits its column in the grid's font.
@@ -153,7 +158,8 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "row " << c.row << " column " << c.column);
     FrequencyTable before = table;
-    RECT box = grid->CellRect(c.row, c.column);
+    RECT cell = grid->CellRect(c.row, c.column);
+    RECT box{cell.left + 4, Centre(c.row, c.column).y - 5, cell.left + 14, Centre(c.row, c.column).y + 5};
     auto pixelsBefore = Picture(grid->Handle()).Of(box);
     recorder.clicks.clear();
     Click(c.row, c.column);
@@ -166,6 +172,7 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
     if (c.toggles) {
       UpdateWindow(grid->Handle());
       EXPECT_NE(Picture(grid->Handle()).Of(box), pixelsBefore) << "the box is drawn anew";
+      EXPECT_EQ(grid->SelectedRow(), c.row);
     }
   }
 }
