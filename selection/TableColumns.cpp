@@ -69,7 +69,8 @@ constexpr ColumnDeclaration kColumns[] = {
     {kColumnRxCheck, "Rx Check", Modes({0, 1, 2, 5, 6}), nullptr, kFrequencyTemplate, nullptr, kLeft, true},
     {kColumnTxConnect, "Tx Connect", Modes({0, 1, 2, 5, 6}), nullptr, kFrequencyTemplate, nullptr, kLeft, true},
     {kColumnHistory, "History", kCallingModes, HistoryShown, "-History-", nullptr, kRight, false},
-    {kColumnLufMuf, "LUF-MUF", kAllModes, nullptr, "-LUF-MUF-", nullptr, kRight, false},
+    // Wider than the heading: "> 16900.0" must fit whole.
+    {kColumnLufMuf, "LUF-MUF", kAllModes, nullptr, "-> 16900.0-", nullptr, kRight, false},
     {kColumnLayer, "Layer", kAllModes, nullptr, "-Layer-", nullptr, kCenter, false},
     {kColumnTAng, "T Ang", kAllModes, AdditionalData, "-T Ang-", nullptr, kRight, false},
     {kColumnSDbw, "S dBw", kReferenceModes, AdditionalData, "-S dBw-", nullptr, kRight, false},
