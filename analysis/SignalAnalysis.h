@@ -17,7 +17,7 @@
 #include "analysis/PulseDetector.h"
 #include "analysis/PowerDensity.h"
 #include "analysis/TemplateCorrelator.h"
-#include "audio/BufferWork.h"
+#include "analysis/BufferAnalysis.h"
 
 namespace velmora {
 

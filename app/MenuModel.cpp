@@ -3,11 +3,12 @@
 #include <stdexcept>
 
 #include "common/Format.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 
 std::string FrequencySamplesCaption(int exponent) {
-  double resolution = 11025.0 / static_cast<double>(1 << exponent);
+  double resolution = static_cast<double>(kSampleRate) / (1 << exponent);
   std::string value = FormatNumber(resolution, "0.0");
   if (exponent == menu::kSamplesExponentFirst) return "Resolution " + value + " Hz";
   return "     ...         " + value + " Hz";

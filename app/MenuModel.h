@@ -54,7 +54,7 @@ const std::vector<MenuSpec>& MainMenus();
 const MenuSpec& FindMenu(const char* name);
 
 // "Resolution 43.1 Hz" for the first sample size, "     ...         21.5 Hz"
-// for the others: the spectrum's resolution 11025 / 2^exponent.
+// for the others: the spectrum's resolution in Hz for 2^exponent samples.
 std::string FrequencySamplesCaption(int exponent);
 
 // "Samples 256", then "... 512" up to "... 32768".

@@ -7,11 +7,10 @@
 
 #include "common/Format.h"
 #include "common/TextParse.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 namespace {
-
-constexpr double kNyquist = 11025.0 / 2;
 
 // A box's whole text as a number, as a strict conversion reads it.
 std::optional<double> ConvertNumber(std::string_view text, std::string& problem) {
@@ -83,7 +82,7 @@ std::string CenterFrequencyBoxText(const DetectorSettings& d) {
 }
 
 std::string TimeSpanLabel(std::int32_t samples) {
-  return "Time Span:   " + FormatNumber(static_cast<double>(samples) / 11025, ".000");
+  return "Time Span:   " + FormatNumber(static_cast<double>(samples) / kSampleRate, ".000");
 }
 
 bool SpecialModeChecked(const OptionsControls& c) { return c.cw || c.fax.enabled || c.wwv.enabled; }
@@ -152,9 +151,14 @@ bool ApplyDetector(const OptionsControls& c, ApplyTargets t) {
   if (!StoreRow(step, c.fax, d.faxMode, d.faxThreshold)) return false;
   if (!StoreRow(step, c.wwv, d.wwvMode, d.wwvThreshold)) return false;
   // The Pactor 2 band (250 Hz either side) must lie inside the spectrum.
-  if (!step.Number(c.centerFrequency, d.centerFrequency, 250, kNyquist - 250,
-                   "Center Freq must be from 250 to 5262 Hz"))
+  float center = d.centerFrequency;
+  if (!step.Number(c.centerFrequency, center, 250, kNyquist - 250, "Center Freq must be from 250 to 5262 Hz"))
     return false;
+  // While the automatic centre frequency is on the box shows AirMail's tone
+  // (DataSet): left as shown it is no new centre, and storing it would move
+  // the search centre AutoConnect has set.
+  bool shownTone = c.centerFrequencyAuto && d.centerFrequencyAuto && c.centerFrequency == CenterFrequencyBoxText(d);
+  if (!shownTone) d.centerFrequency = center;
   d.centerFrequencyAuto = c.centerFrequencyAuto;
   // The offset search slides the fixed 400 Hz Pactor 3 band edge: no more than 400 Hz.
   if (!step.Number(c.offsetRange, d.offsetFrequencyRange, 0, 400, "Offset Freq range must be from 0 to 400 Hz"))

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/MainSettings.h"
+#include "audio/MainSettings.h"
 #include "audio/SignalSide.h"
 #include "common/Messages.h"
 

@@ -7,7 +7,7 @@ target_link_libraries(velmora_signalgen PUBLIC velmora_analysis velmora_common)
 target_include_directories(velmora_signalgen PUBLIC ${PROJECT_SOURCE_DIR})
 
 add_library(velmora_analyse STATIC ${CMAKE_CURRENT_LIST_DIR}/analyse/RecordingAnalyser.cpp)
-target_link_libraries(velmora_analyse PUBLIC velmora_analysis velmora_app)
+target_link_libraries(velmora_analyse PUBLIC velmora_analysis velmora_audio)
 
 add_executable(velmora-analyse ${CMAKE_CURRENT_LIST_DIR}/analyse/main.cpp)
 target_link_libraries(velmora-analyse PRIVATE velmora_analyse)

@@ -37,7 +37,14 @@ MainWindow::MainWindow(std::string programFolder, MessagePump& pump, AutoConnect
     : programFolder_(std::move(programFolder)),
       pump_(pump),
       autoConnect_(autoConnect),
-      signal_(settings_, SignalDevices{waveIn_, waveOut_}, *this, messenger_, pump_, clock_, autoConnect_) {}
+      signal_(settings_, SignalDevices{waveIn_, waveOut_}, *this, messenger_, pump_, clock_, autoConnect_) {
+  // The AutoConnect side is made first and learns of this window here.
+  autoConnect_.Attach(*this);
+}
+
+void MainWindow::SetSampleSize(std::int32_t samples) {
+  if (IsValidSampleSize(samples)) settings_.display.sampleSize = samples;  // taken at the loop's next (re)start
+}
 
 MainWindow::~MainWindow() {
   if (hwnd_ && IsWindow(hwnd_)) {
@@ -407,7 +414,9 @@ bool MainWindow::SaveSettingsAtClose() {
   ProfileWriter writer(profileFile_);
   ProfileSave(writer, settings_);
   bool normal = !IsIconic(hwnd_) && !IsZoomed(hwnd_);
-  ProfileSaveWindow(writer, normal, CurrentPlacement(), autoConnect_.Visible());
+  std::optional<bool> visible;
+  if (autoConnect_.Available()) visible = autoConnect_.Visible();
+  ProfileSaveWindow(writer, normal, CurrentPlacement(), visible);
   autoConnect_.ProfileSave(writer);
   autoConnect_.ProfileSaveWindow(writer);
   std::error_code error;

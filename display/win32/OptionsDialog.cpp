@@ -8,8 +8,9 @@
 #include "common/Format.h"
 #include "common/win32/FileDialog.h"
 #include "common/win32/WindowFind.h"
-#include "display/CenterTone.h"
+#include "airmail/CenterTone.h"
 #include "display/win32/OptionsIds.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 namespace {
@@ -151,7 +152,7 @@ void OptionsDialog::FillLists() {
   auto add = [this](int id, std::initializer_list<const char*> items) {
     for (const char* item : items) SendMessageA(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   };
-  add(IDC_CMBSOUNDSAMPLERATE, {"11025"});
+  add(IDC_CMBSOUNDSAMPLERATE, {std::to_string(kSampleRate)});
   SendMessageA(Control(IDC_CMBSOUNDSAMPLERATE), CB_SETCURSEL, 0, 0);
   add(IDC_CMBSOUNDBITS, {"8 Bits", "16 Bits"});
   add(IDC_CMBDISPLAYRANGE, {"Full", "Half", "Quarter", "Zoom"});
@@ -296,7 +297,7 @@ void OptionsDialog::WriteControls(const OptionsControls& c) {
     info.nMax = samples / 2;
     info.nPage = 1;
     float hz = id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate;
-    info.nPos = static_cast<int>(hz * samples / 11025.0f + 0.5f);
+    info.nPos = static_cast<int>(hz * samples / kSampleRateHz + 0.5f);
     SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
   }
   EnableWindow(Control(IDC_TXTCENTERFREQUENCY), !c.centerFrequencyAuto);
@@ -379,7 +380,7 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
   pos = std::clamp(pos, info.nMin, info.nMax);
   SetScrollPos(bar, SB_CTL, pos, TRUE);
   // A whole number of spectrum bins.
-  float hz = pos * 11025.0f / settings_.display.sampleSize;
+  float hz = pos * kSampleRateHz / settings_.display.sampleSize;
   (id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate) = hz;
   SetWindowTextA(Control(id == IDC_HSCSIMULATEFREQUENCY ? IDC_TXTSIMULATEFREQUENCY : IDC_TXTSIMULATEAMRATE),
                  ShortestSingle(hz).c_str());
@@ -448,7 +449,7 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
       SendMessageA(Control(other), CB_SETCURSEL, index, 0);
       std::int32_t samples = index >= 0 ? kSampleSizes[index] : settings_.display.sampleSize;
       SetWindowTextA(Control(IDC_LBLTIMESPAN), TimeSpanLabel(samples).c_str());
-      SetWindowTextA(Control(IDC_LBLRESOLUTION), (FormatNumber(11025.0 / samples, "0.0") + " Hz").c_str());
+      SetWindowTextA(Control(IDC_LBLRESOLUTION), (FormatNumber(static_cast<double>(kSampleRate) / samples, "0.0") + " Hz").c_str());
       return;
     }
     default:

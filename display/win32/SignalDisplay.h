@@ -11,7 +11,7 @@
 #include <string>
 
 #include "analysis/DetectorDrawing.h"
-#include "app/MainSettings.h"
+#include "audio/MainSettings.h"
 #include "audio/BufferWork.h"
 #include "display/DisplayDrawing.h"
 #include "display/FrequencyView.h"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <fstream>
 
 #include "tests/airmail/FakeSeams.h"
@@ -30,7 +31,9 @@ class ScriptedDesktop final : public AirmailDesktop {
   }
   bool KeysSend(std::string_view script) override {
     keys.emplace_back(script);
-    return keysInjected;
+    bool refused = static_cast<int>(keys.size()) - 1 == refuseKeysAt;
+    keyRefused = keyRefused || refused;
+    return keysInjected && !refused;
   }
   bool ClipboardClear() override { return clipboardWorks; }
   bool ClipboardTextSet(std::string_view text) override {
@@ -56,6 +59,8 @@ class ScriptedDesktop final : public AirmailDesktop {
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
        pasteTaken = true;
+  int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
+  bool keyRefused = false;
   std::deque<std::string> copies;
   std::vector<std::string> keys, pasted, started;
   ScreenPoint cursor{5, 7};
@@ -83,7 +88,7 @@ class AirmailTerminalTest : public ::testing::Test {
   testing::PrefixStationNames names;
   testing::RecordingHistory history;
   DebugLogMonitor monitor{messenger, activator};
-  AutomationSettings settings;
+  AutoConnectSettings settings;
   AirmailTerminal terminal{{desktop, messenger, status, activator, counts, names, history, monitor, settings}};
 };
 
@@ -289,6 +294,34 @@ TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
   desktop.keys.clear();
   terminal.ConnectAidCheck("HAM");
   EXPECT_TRUE(desktop.keys.empty());
+}
+
+// Whichever key an operation finds refused, a run it ends says so on the
+// status panel, which TerminalActivate had cleared.
+TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
+  settings.terminalConnectCheckFile = false;
+  const std::pair<const char*, std::function<bool()>> operations[] = {
+      {"TerminalSelectGet", [&] { return terminal.TerminalSelectGet().has_value(); }},
+      {"TerminalSelectSet", [&] { return terminal.TerminalSelectSet("W1AW", "14110.0"); }},
+      {"TerminalSelectStation", [&] { return terminal.TerminalSelectStation("W1AW"); }},
+      {"TerminalSelectSystem", [&] { return terminal.TerminalSelectSystem("HAM"); }},
+      {"TerminalStatusGet", [&] { return terminal.TerminalStatusGet() != TerminalStatus::Error; }},
+      {"ConnectAidCheck", [&] {
+         terminal.ConnectAidCheck("HAM");
+         return !desktop.keyRefused;
+       }},
+  };
+  for (const auto& [name, run] : operations) {
+    for (int refused = 0; refused < 12; ++refused) {
+      desktop = ScriptedDesktop{};
+      desktop.copies = {"14105.0", "14105.0", "W1AW", "HAM", "line"};
+      desktop.refuseKeysAt = refused;
+      status.texts.clear();
+      if (run() || !desktop.keyRefused) continue;
+      ASSERT_FALSE(status.texts.empty()) << name << ", key " << refused;
+      EXPECT_FALSE(status.texts.back().empty()) << name << " refused " << desktop.keys.back();
+    }
+  }
 }
 
 }  // namespace

@@ -6,12 +6,10 @@
 
 #include <vector>
 
-#include "app/SettingsOnlyAutoConnect.h"
 #include "common/Format.h"
 #include "common/SystemLib.h"
 #include "common/TextParse.h"
 #include "tests/airmail/Fixture.h"
-#include "tests/common/CommaLocale.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -127,19 +125,7 @@ class AutoConnectSettingsFile : public ::testing::Test {
 };
 
 TEST_F(AutoConnectSettingsFile, DefaultsAreWrittenKeyByKeyInOrderInOneSection) {
-  EXPECT_EQ(kDefaults.size(), 82u);
   EXPECT_EQ(Saved(AutoConnectSettings{}), SectionText(kDefaults));
-}
-
-TEST_F(AutoConnectSettingsFile, SavingTheDefaultsAndRecallingThemGivesTheSameRecord) {
-  AutoConnectSettings changed;
-  changed.connectNotBusy = 1;
-  changed.propagationModelIonCoefficients = "CCIR";
-  auto text = Saved(AutoConnectSettings{});
-  auto recalled = Recalled(text, changed);
-  EXPECT_EQ(recalled, AutoConnectSettings{});
-  EXPECT_EQ(recalled.connectNotBusy, 7.0f);
-  EXPECT_EQ(recalled.propagationModelIonCoefficients, "URSI");
 }
 
 // Every key given another value of its type: recall takes each, save writes each back.
@@ -153,113 +139,24 @@ TEST_F(AutoConnectSettingsFile, EveryKeyIsRecalledAndSavedBack) {
   }
   auto recalled = Recalled(SectionText(others));
   EXPECT_EQ(Saved(recalled), SectionText(others));
-  EXPECT_EQ(recalled.airmailDirectoryData, "C:\\Program Files\\AirMailOther");
   EXPECT_EQ(recalled.noConnectDataFile, "Other") << "an empty text given a value";
-  EXPECT_EQ(recalled.propagationModelLayerAdjustEs, 1.7f);
-  EXPECT_EQ(recalled.modeIndex, 3);
-  EXPECT_FALSE(recalled.terminalConnectCheckFile);
+  // The two keys spelled "AirMail Data" land in the same section.
+  EXPECT_EQ(CountChar(Saved(recalled), '['), 1u);
 }
 
-TEST_F(AutoConnectSettingsFile, OnlyTrueAndFalseExactlySoAreBooleans) {
-  auto s = Recalled(
-      "[Airmail Data]\r\nConnect Tx Only=true\r\nAuto Select Noise=1\r\nNo Connect Data=Yes\r\n"
-      "Station History Debug=True\r\nLog File=False\r\nMenuBar=FALSE\r\nStation Offset=0\r\n");
+// The rules of this record: only "True" and "False" exactly so, folder names
+// longer than a number's buffer, and the mode and model used as indexes.
+TEST_F(AutoConnectSettingsFile, RefusesWhatTheRecordCannotHold) {
+  auto s = Recalled("[Airmail Data]\r\nConnect Tx Only=true\r\nAuto Select Noise=1\r\nMode Index=7\r\n"
+                    "Propagation Model Model=0\r\nAirmail Directory Data=C:\\" + std::string(300, 'd') + "\r\n");
   EXPECT_FALSE(s.connectTxOnly);
   EXPECT_FALSE(s.autoSelectNoise);
-  EXPECT_FALSE(s.noConnectData);
-  EXPECT_TRUE(s.stationHistoryDebug);
-  EXPECT_FALSE(s.logFile);
-  EXPECT_TRUE(s.menuBar);
-  EXPECT_TRUE(s.stationOffset);
-  // A number key given a boolean word keeps its value.
-  EXPECT_EQ(Recalled("[Airmail Data]\r\nConnect Attempts=True\r\n").connectAttempts, 10);
-}
-
-TEST_F(AutoConnectSettingsFile, TheConnectCheckKeysSpelledAirMailDataShareTheSection) {
-  auto text = Saved(AutoConnectSettings{});
-  EXPECT_EQ(CountChar(text, '['), 1u) << text;
-  auto doc = ProfileDocument::Parse(text);
-  EXPECT_EQ(doc.Read("Airmail Data", "Last Connect Check Minutes"), "15");
-  AutoConnectSettings s;
-  s.lastConnectCheckMinutes = 40;
-  s.lastConnectCheck = false;
-  auto again = Recalled(Saved(s));
-  EXPECT_EQ(again.lastConnectCheckMinutes, 40);
-  EXPECT_FALSE(again.lastConnectCheck);
-  EXPECT_EQ(Recalled("[AIRMAIL DATA]\r\nLast Connect Check Minutes=5\r\n").lastConnectCheckMinutes, 5);
-}
-
-TEST_F(AutoConnectSettingsFile, ASectionWithOnlyTheRadioPortChangesOnlyThePort) {
-  AutoConnectSettings before;
-  before.connectNotBusy = 9.5f;
-  auto s = Recalled("[Detector Data]\r\nConnect Attempts=3\r\n[Airmail Data]\r\nRadio Comm Port=3\r\n", before);
-  AutoConnectSettings expected = before;
-  expected.radioCommPort = 3;
-  EXPECT_EQ(s, expected);
-}
-
-TEST_F(AutoConnectSettingsFile, EmptyMissingAndUnreadableValuesKeepTheMember) {
-  AutoConnectSettings defaults;
-  EXPECT_EQ(Recalled(""), defaults);
-  EXPECT_EQ(Recalled("[Airmail Data]\r\nConnect Attempts=\r\nConnect Not Busy=soon\r\nRadio Comm Port=99999\r\n"
-                     "Reference Data File=\r\n"),
-            defaults);
-  ProfileRecall(ProfileDocument::Load(folder.path() / "missing.ini"), defaults);
-  EXPECT_EQ(defaults, AutoConnectSettings{});
-}
-
-TEST_F(AutoConnectSettingsFile, LongFolderNamesAreKeptWhole) {
-  AutoConnectSettings s;
-  s.airmailDirectoryData = "C:\\" + std::string(258, 'd');
-  EXPECT_EQ(Recalled(Saved(s)).airmailDirectoryData, s.airmailDirectoryData);
-}
-
-TEST_F(AutoConnectSettingsFile, ModeAndModelOutsideTheirRangeKeepTheCurrentValue) {
-  for (const char* mode : {"7", "-1", "32767"})
-    EXPECT_EQ(Recalled(std::string("[Airmail Data]\r\nMode Index=") + mode + "\r\n").modeIndex, 2) << mode;
-  for (const char* model : {"0", "4", "-3"})
-    EXPECT_EQ(Recalled(std::string("[Airmail Data]\r\nPropagation Model Model=") + model + "\r\n").propagationModelModel,
-              3)
-        << model;
-  auto s = Recalled("[Airmail Data]\r\nMode Index=6\r\nPropagation Model Model=1\r\n");
-  EXPECT_EQ(s.modeIndex, kModeScanStations);
-  EXPECT_EQ(s.propagationModelModel, kModelIcepac);
-  EXPECT_EQ(Recalled("[Airmail Data]\r\nMode Index=0\r\n").modeIndex, kModeCurrentFrequency);
-}
-
-// Singles written under a comma-decimal locale by older versions ("0,7") read
-// back, and new files always hold ".".
-TEST_F(AutoConnectSettingsFile, SinglesDoNotDependOnTheUserNumberFormat) {
-  auto s = Recalled("[Airmail Data]\r\nPropagation Model Layer Adjust Es=0,8\r\nStation History Bad=-1,25\r\n");
-  EXPECT_EQ(s.propagationModelLayerAdjustEs, 0.8f);
-  EXPECT_EQ(s.stationHistoryBad, -1.25f);
-
-  AutoConnectSettings written;
-  written.propagationModelLayerAdjustEs = 0.75f;
-  std::string text;
-  {
-    testing::CommaLocale comma;
-    if (!comma.Active()) GTEST_SKIP() << "no comma-decimal locale on this machine";
-    text = Saved(written);
-  }
-  EXPECT_EQ(ProfileDocument::Parse(text).Read(kAutoConnectSection, "Propagation Model Layer Adjust Es"), "0.75");
-  EXPECT_EQ(Recalled(text), written);
-}
-
-TEST_F(AutoConnectSettingsFile, TheSettingsOnlySeamKeepsTheRecordAcrossRecallAndSave) {
-  SettingsOnlyAutoConnect seam;
-  EXPECT_FALSE(seam.Available());
-  EXPECT_FALSE(seam.Visible());
-  seam.ProfileRecall(ProfileDocument::Parse("[Airmail Data]\r\nConnect Attempts=4\r\nWindow Width=9000\r\n"));
-  EXPECT_EQ(seam.Settings().connectAttempts, 4);
-  ProfileWriter writer(File());
-  seam.ProfileSave(writer);
-  seam.ProfileSaveWindow(writer);
-  std::error_code error;
-  ASSERT_TRUE(writer.Commit(error));
-  auto doc = ProfileDocument::Load(File());
-  EXPECT_EQ(doc.Read(kAutoConnectSection, "Connect Attempts"), "4");
-  EXPECT_EQ(doc.Read(kAutoConnectSection, "Window Width"), "") << "no window, no placement";
+  EXPECT_EQ(s.modeIndex, kModeMultipleStations);
+  EXPECT_EQ(s.propagationModelModel, kModelRec533);
+  EXPECT_EQ(s.airmailDirectoryData.size(), 303u);
+  for (const char* mode : {"-1", "32767"})
+    EXPECT_EQ(Recalled(std::string("[Airmail Data]\r\nMode Index=") + mode).modeIndex, 2) << mode;
+  EXPECT_EQ(Recalled("[Airmail Data]\r\nMode Index=6\r\nPropagation Model Model=4").modeIndex, kModeScanStations);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ using signalgen::Form;
 using signalgen::SignalSpec;
 
 struct Played {
-  std::vector<testing::FakeAutoConnect::Call> verdicts;
+  std::vector<Verdict> verdicts;
   std::vector<std::string> labels;
   std::vector<bool> inside, outside;  // the buffer lies wholly inside or outside the wanted signal
 };

@@ -81,6 +81,59 @@ TEST(CaptureLoop, ResetShowsResetPausesAndRestartsWithBufferZero) {
   EXPECT_GE(rig.pump.runs, 2) << "window events run during the half-second pause";
 }
 
+// AutoConnect sets 2048 samples, then asks for the reset: the restart runs with them.
+TEST(CaptureLoop, TheRestartTakesTheSampleSizeSetBeforeTheReset) {
+  SignalRig rig;
+  rig.settings.display.sampleSize = 1024;
+  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+  rig.pump.passes = {[&] {
+    rig.settings.display.sampleSize = 2048;
+    rig.signal.ProcessReset();
+  }};
+  rig.Start();
+  ASSERT_GE(rig.analysis.analysed.size(), 2u);
+  EXPECT_EQ(rig.analysis.analysed.front().size(), 1024u);
+  EXPECT_EQ(rig.analysis.analysed.back().size(), 2048u);
+  EXPECT_EQ(rig.input.lastQueuedBytes, 4096u) << "the headers were prepared again for the new length";
+  EXPECT_TRUE(rig.messages.Texts().empty());
+}
+
+// Options may switch the source while a loop runs: the loop still closes
+// the device it opened, and the next open does not find it open.
+TEST(CaptureLoop, SwitchingTheSourceWhileRunningClosesWhatWasOpened) {
+  for (bool simulated : {false, true}) {
+    SignalRig rig;
+    rig.signal.inputSource = simulated ? kSimulated : kSoundCard;
+    rig.signal.simulate.output = true;
+    FakeWaveDevice& opened = simulated ? rig.output : rig.input;
+    opened.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+    opened.onScriptEnd = [&] { rig.signal.ProcessStop(); };
+    rig.pump.passes = {[&] {
+      rig.signal.inputSource = simulated ? kSoundCard : kSimulated;
+      rig.signal.ProcessStop();
+    }};
+    rig.signal.StartLoopFromTimer();
+    EXPECT_FALSE(opened.IsOpen()) << simulated;
+    EXPECT_EQ(opened.log.back(), "close event") << simulated;
+    EXPECT_TRUE(rig.messages.Texts().empty()) << simulated;
+  }
+}
+
+// A step on the test signal without output is its one buffer: the step is
+// done, and the next start on the sound card runs on.
+TEST(CaptureLoop, AStepOnTheTestSignalLeavesNoStepForTheNextStart) {
+  SignalRig rig;
+  rig.signal.inputSource = kSimulated;
+  rig.signal.ProcessStep();
+  rig.signal.StartLoopFromTimer();
+  rig.signal.inputSource = kSoundCard;
+  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+  rig.signal.ProcessStart();
+  EXPECT_EQ(rig.host.Last(1), "Starting");
+  rig.signal.StartLoopFromTimer();
+  EXPECT_EQ(rig.analysis.analysed.size(), 4u);
+}
+
 TEST(CaptureLoop, ResetWhileStoppedStartsTheLoop) {
   SignalRig rig;
   rig.signal.ProcessReset();
@@ -192,7 +245,7 @@ TEST(CaptureLoop, AMutedBufferIsNotValidForAutoConnect) {
   rig.autoConnect.visible = true;
   rig.input.sample = [](int) { return std::int16_t{0}; };
   rig.input.script = {FakeWaveDevice::Filled()};
-  rig.analysis.verdicts = {Verdict{true, false}};
+  rig.analysis.verdicts = {Verdict{.busy = true}};
   rig.Start();
   ASSERT_EQ(rig.autoConnect.updates.size(), 1u);
   EXPECT_FALSE(rig.autoConnect.updates[0].valid);
@@ -202,7 +255,7 @@ TEST(CaptureLoop, AMutedBufferIsNotValidForAutoConnect) {
 
 TEST(CaptureLoop, TheVerdictReachesAutoConnectOnlyWhileItIsVisible) {
   SignalRig rig;
-  rig.analysis.verdicts = {Verdict{true, false}, Verdict{false, true}};
+  rig.analysis.verdicts = {Verdict{.busy = true}, Verdict{.noise = true}};
   rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Do([&] { rig.autoConnect.visible = true; }),
                       FakeWaveDevice::Filled()};
   rig.Start();

@@ -89,7 +89,7 @@ TEST(Playback, AnOddByteCountNeverReadsPastTheEnd) {
 TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBuffer) {
   PlaybackRig rig;
   rig.signal.playbackStopDetected = true;
-  rig.analysis.verdicts = {Verdict{}, Verdict{false, true}, Verdict{}};
+  rig.analysis.verdicts = {Verdict{}, Verdict{.noise = true}, Verdict{}};
   rig.signal.playbackFile = WriteSamples(rig.folder.path() / "five.bin", 5 * 256);
   rig.Start();
   EXPECT_EQ(rig.analysis.analysed.size(), 2u);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AutoConnectSeam.h"
 #include "audio/SignalSide.h"
 
 namespace velmora::testing {
@@ -252,18 +251,12 @@ class FakeAnalysis final : public BufferAnalysis {
   void RestartContinuity() override { ++restarts; }
 };
 
-class FakeAutoConnect final : public NoAutoConnect {
+class FakeAutoConnect final : public VerdictListener {
  public:
   bool visible = false;
-  struct Call {
-    bool valid, busy, noise;
-  };
-  std::vector<Call> updates;
-  bool Available() const override { return true; }
+  std::vector<Verdict> updates;
   bool Visible() const override { return visible; }
-  void Show() override { visible = true; }
-  void Unload() override {}
-  void Update(bool& valid, bool& busy, bool& noise) override { updates.push_back({valid, busy, noise}); }
+  void Update(Verdict verdict) override { updates.push_back(verdict); }
 };
 
 // Everything a SignalSide needs, wired together.

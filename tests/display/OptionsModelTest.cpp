@@ -21,6 +21,11 @@ TEST(OptionsApply, UnchangedBoxesChangeNothingAndKeepTheLoopRunning) {
   rig.settings.detector.offsetFrequencyRange = 100;
   rig.settings.detector.peakThreshold = 0.7f;
   rig.settings.display.sampleSize = 8192;
+  // The automatic centre frequency is on and AutoConnect has moved the
+  // search centre: the box shows AirMail's tone, which must not be stored.
+  rig.settings.detector.centerFrequencyAuto = true;
+  rig.settings.detector.centerFrequencyAutoFrequency = 2100;
+  rig.settings.detector.centerFrequency = 1500;
   MainSettings before = rig.settings;
   bool stillRunning = false;
   rig.input.script = {testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Do([&] {

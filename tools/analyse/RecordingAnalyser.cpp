@@ -9,7 +9,7 @@
 
 #include "analysis/DetectorStatistics.h"
 #include "analysis/SignalAnalysis.h"
-#include "app/MainSettings.h"
+#include "audio/MainSettings.h"
 #include "common/AtomicFile.h"
 #include "common/Format.h"
 #include "common/SystemLib.h"

@@ -12,9 +12,11 @@
 #include <system_error>
 #include <vector>
 
+#include "common/SampleFormat.h"
+
 namespace velmora::signalgen {
 
-inline constexpr double kRate = 11025;
+inline constexpr double kRate = kSampleRate;
 
 // xoshiro256** seeded through splitmix64: the same numbers on every platform.
 class Random {

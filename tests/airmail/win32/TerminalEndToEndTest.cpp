@@ -77,7 +77,7 @@ class TerminalEndToEndTest : public ::testing::Test {
   testing::PrefixStationNames names;
   testing::RecordingHistory history;
   DebugLogMonitor monitor{messenger, activator};
-  AutomationSettings settings;
+  AutoConnectSettings settings;
   AirmailTerminal terminal{{desktop, messenger, status, activator, counts, names, history, monitor, settings}};
   CallTarget target{"HAM", "W1AW", "14105.0"};
   std::unique_ptr<StandInSession> session;

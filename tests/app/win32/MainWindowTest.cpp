@@ -7,7 +7,9 @@
 
 #include <memory>
 
+#include "airmail/AutoConnectSettings.h"
 #include "app/MenuModel.h"
+#include "app/SettingsOnlyAutoConnect.h"
 #include "app/win32/MenuBuilder.h"
 #include "common/AtomicFile.h"
 #include "tests/app/win32/MainWindowFixture.h"
@@ -131,6 +133,8 @@ TEST_F(MainWindowTest, DisplaysSplitAThirdAndTwoThirds) {
 }
 
 TEST_F(MainWindowTest, CloseSavesSettingsAndPlacement) {
+  std::error_code error;
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Visible", "True", error));
   SetWindowPos(window->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
   window->Settings().detector.pactor3Threshold = 33;
   window->Command(Toolbar::IdOf("Menu"));
@@ -139,7 +143,8 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndPlacement) {
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "MenuBar"), "True");
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Width"), "700");
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Left"), "40");
-  EXPECT_EQ(ProfileRead(SettingsFile(), kAirmailSection, "Window Visible"), "False");
+  EXPECT_EQ(ProfileRead(SettingsFile(), kAutoConnectSection, "Window Visible"), "True")
+      << "without an AutoConnect window the stored value stays";
   window.reset();
   testing::DrainQuit();
   Open();
@@ -202,6 +207,25 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses
   EXPECT_NE(answerer.Texts()[0].find("ProfileSave - Cannot write " + SettingsFile().string()), std::string::npos)
       << answerer.Texts()[0];
   EXPECT_EQ(window->Handle(), nullptr);
+}
+
+// The AutoConnect side, made before the main window, reaches it through its
+// link: the detector values, the sample size for the next restart, the
+// settings file.
+using MainWindowLinkTest = testing::MainWindowFixture<SettingsOnlyAutoConnect>;
+
+TEST_F(MainWindowLinkTest, TheAutoConnectSideReachesTheMainWindow) {
+  MainWindowLink* link = autoConnect.Link();
+  ASSERT_EQ(link, window.get());
+  EXPECT_EQ(link->ProfileFile(), SettingsFile());
+  link->Detectors().SetCenterFrequency(2100);
+  EXPECT_EQ(window->Settings().detector.centerFrequency, 2100);
+  link->SetSampleSize(1000);
+  EXPECT_EQ(link->SampleSize(), 2048) << "only a size the buffers can take";
+  link->SetSampleSize(4096);
+  EXPECT_EQ(window->Settings().display.sampleSize, 4096);
+  link->ProcessReset();
+  EXPECT_EQ(window->Status().Text(1), "Starting") << "a reset while stopped starts the loop";
 }
 
 }  // namespace
