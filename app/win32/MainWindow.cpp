@@ -7,6 +7,7 @@
 #include "app/win32/MenuBuilder.h"
 #include "audio/win32/SoundControls.h"
 #include "common/SystemLib.h"
+#include "common/win32/WindowObject.h"
 #include "display/Caption.h"
 
 namespace velmora {
@@ -444,14 +445,9 @@ void MainWindow::OnClose() {
 }
 
 LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = WindowObjectOf<MainWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
   return self->OnMessage(message, wParam, lParam);
 }
 
@@ -491,7 +487,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnClose();
       return 0;
     case WM_DESTROY:
-      SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+      WindowObjectClear(hwnd_);
       hwnd_ = nullptr;
       PostQuitMessage(0);
       return 0;

@@ -11,6 +11,7 @@
 #include "airmail/CenterTone.h"
 #include "display/win32/OptionsIds.h"
 #include "common/SampleFormat.h"
+#include "common/win32/WindowObject.h"
 
 namespace velmora {
 namespace {
@@ -458,11 +459,8 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
 }
 
 INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
-    return TRUE;
-  }
-  auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = DialogObjectOf<OptionsDialog>(hwnd, message, lParam);
+  if (message == WM_INITDIALOG) return TRUE;
   if (!self) return FALSE;
   switch (message) {
     case WM_COMMAND:
@@ -481,11 +479,8 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wPara
 }
 
 INT_PTR CALLBACK OptionsDialog::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
-    return TRUE;
-  }
-  auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = DialogObjectOf<OptionsDialog>(hwnd, message, lParam);
+  if (message == WM_INITDIALOG) return TRUE;
   if (!self) return FALSE;
   switch (message) {
     case WM_COMMAND:
