@@ -15,7 +15,7 @@
 #include "analysis/NoiseDetectors.h"
 #include "analysis/PactorDetectors.h"
 #include "analysis/PulseDetector.h"
-#include "analysis/PowerDensity.h"
+#include "analysis/SpectrumAnalysis.h"
 #include "analysis/TemplateCorrelator.h"
 #include "analysis/BufferAnalysis.h"
 

@@ -109,7 +109,7 @@ DetectorSettings EveryDetector() {
 }
 
 std::vector<std::int16_t> Recording(signalgen::Form form) {
-  signalgen::SignalSpec recipe;
+  signalgen::SignalRecipe recipe;
   recipe.form = form;
   recipe.variant = 2;
   recipe.snrDb = 10;

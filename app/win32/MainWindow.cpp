@@ -232,6 +232,7 @@ void MainWindow::Command(int id) {
   }
   if (id >= kFrequencyRange0 && id < kFrequencyRange0 + 4) {
     settings_.display.fftRange = static_cast<std::int16_t>(id - kFrequencyRange0);
+    UpdateCaption();  // its suffix names the range, loop or no loop
     if (!signal_.LoopActive()) RedrawLastBuffer();
     return;
   }

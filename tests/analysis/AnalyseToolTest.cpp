@@ -37,7 +37,7 @@ std::vector<std::string> Fields(const std::string& line) {
 struct AnalyseTool : ::testing::Test {
   testing::TempFolder folder;
 
-  std::string Write(const std::string& name, const signalgen::SignalSpec& recipe, bool eightBit = false) {
+  std::string Write(const std::string& name, const signalgen::SignalRecipe& recipe, bool eightBit = false) {
     const auto file = folder.path() / name;
     std::error_code error;
     EXPECT_TRUE(signalgen::WriteRecording(file, signalgen::Generate(recipe).samples, eightBit, error));
@@ -62,8 +62,8 @@ struct AnalyseTool : ::testing::Test {
   }
 };
 
-signalgen::SignalSpec Pactor2(double seconds, double offset = 0) {
-  signalgen::SignalSpec s;
+signalgen::SignalRecipe Pactor2(double seconds, double offset = 0) {
+  signalgen::SignalRecipe s;
   s.form = signalgen::Form::Pactor2;
   s.rhythm.cycle = 0;
   s.seconds = seconds;
@@ -188,7 +188,7 @@ TEST_F(AnalyseTool, BadInputSaysSoOnOneLineAndExitsWithTwo) {
 // made by the command in the README, and found busy where the packets are.
 TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
   const std::string demo = std::string(VELMORA_SOURCE_DIR) + "/analysis/demo/Demo Pactor 3.bin";
-  signalgen::SignalSpec recipe;
+  signalgen::SignalRecipe recipe;
   recipe.form = signalgen::Form::Pactor3;
   recipe.variant = 3;
   recipe.snrDb = 10;

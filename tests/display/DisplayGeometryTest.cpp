@@ -5,7 +5,7 @@
 
 #include "display/Caption.h"
 #include "display/DisplayDrawing.h"
-#include "display/FrequencyView.h"
+#include "display/DisplayViews.h"
 
 namespace velmora {
 namespace {

@@ -333,7 +333,7 @@ std::vector<double> Pactor3Frequencies(int variant, double offset) {
   return frequencies;
 }
 
-Signal Generate(const SignalSpec& recipe) {
+Signal Generate(const SignalRecipe& recipe) {
   Signal signal;
   const std::size_t count = static_cast<std::size_t>(std::max(0.0, recipe.seconds) * kRate);
   signal.samples.assign(count, 0.0f);

@@ -48,7 +48,7 @@ struct ArqRhythm {
   double start = 0;       // seconds of quiet before the first packet
 };
 
-struct SignalSpec {
+struct SignalRecipe {
   Form form = Form::Noise;
   int variant = 1;              // Pactor 3 tone set 1..6
   double center = 1700;         // Pactor 2 centre, CW and tone frequency, Hz
@@ -72,7 +72,7 @@ struct Signal {
   std::vector<std::uint8_t> on;
 };
 
-Signal Generate(const SignalSpec& recipe);
+Signal Generate(const SignalRecipe& recipe);
 
 // The single components, added into a buffer (the level is the component's
 // RMS while fully on; gate, if given, holds its envelope 0..1 per sample).

@@ -52,7 +52,7 @@ std::optional<double> Number(std::string_view text) {
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);
-  SignalSpec recipe;
+  SignalRecipe recipe;
   bool sweep = false, eightBit = false, haveForm = false;
   SweepOptions sweepOptions;
   std::string out;

@@ -51,7 +51,7 @@ int main() {
   time.Move(0, 0, 980, 210);
   frequency.Move(0, 210, 980, 420);
 
-  signalgen::SignalSpec recipe;
+  signalgen::SignalRecipe recipe;
   recipe.form = signalgen::Form::Pactor3;
   recipe.variant = 3;
   recipe.snrDb = 10;

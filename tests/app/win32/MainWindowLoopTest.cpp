@@ -129,7 +129,7 @@ TEST_F(MainWindowLoopTest, PlaybackCountsItsBuffers) {
 }
 
 TEST_F(MainWindowLoopTest, MinimisedNothingIsDrawnButDetectionGoesOn) {
-  signalgen::SignalSpec recipe;
+  signalgen::SignalRecipe recipe;
   recipe.form = signalgen::Form::Pactor2;
   recipe.snrDb = 30;
   recipe.seconds = 3;

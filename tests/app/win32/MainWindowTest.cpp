@@ -111,10 +111,17 @@ TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
   EXPECT_EQ(window->Settings().display.sampleSize, 16384);
 }
 
-TEST_F(MainWindowTest, AnOddSampleSizeInTheFileChecksNothingBecauseItIsRefused) {
+TEST_F(MainWindowTest, TheSampleSizeComesBackAfterCloseAndReopen) {
   window->Settings().display.sampleSize = 1024;
   CloseAndReopen();
   EXPECT_EQ(window->Settings().display.sampleSize, 1024);
+}
+
+TEST_F(MainWindowTest, ARangeChosenWhileStoppedShowsInTheCaptionAtOnce) {
+  window->Command(menu::kFrequencyRange0 + kRangeQuarter);
+  char caption[64] = {};
+  GetWindowTextA(window->Handle(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Velmora - Quarter");
 }
 
 TEST_F(MainWindowTest, DisplaysSplitAThirdAndTwoThirds) {

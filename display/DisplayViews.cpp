@@ -1,4 +1,4 @@
-#include "display/FrequencyView.h"
+#include "display/DisplayViews.h"
 
 #include <algorithm>
 #include <cmath>
