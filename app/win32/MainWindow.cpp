@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/MenuCommands.h"
 #include "app/MenuModel.h"
 #include "app/win32/FileDialogs.h"
 #include "app/win32/MenuBuilder.h"
@@ -134,38 +135,8 @@ void MainWindow::SetMenuBarVisible(bool visible) {
 }
 
 bool MainWindow::CommandAvailable(int command) const {
-  using namespace menu;
-  switch (command) {
-    case kFileDefault:
-    case kFileRecall:
-    case kFileSave:
-    case kFileRecord:
-    case kSettingsRecord:
-    case kViewSoundInput:
-    case kViewSoundOutput:
-    case kOptionsInput:
-    case kOptionsDisplay:
-    case kOptionsDetector:
-    case kOptionsOutput:
-    case kHelpDiagram:
-    case kHelpOverView:
-    case kHelpAbout:
-    case kFileExit:
-    case kSettingsDefault:
-    case kSettingsRecall:
-    case kSettingsSave:
-      return true;
-    case kViewAirmail:
-      return autoConnect_.Available();
-    default:
-      break;
-  }
-  if (command >= kFrequencyRange0 && command < kFrequencyRange0 + 4) return true;
-  if (command >= kFrequencySamples0 + kSamplesExponentFirst && command <= kFrequencySamples0 + kSamplesExponentLast)
-    return true;
-  if (command >= kTimeSamples0 + kSamplesExponentFirst && command <= kTimeSamples0 + kSamplesExponentLast)
-    return true;
-  return false;  // its window or device work is not part of this build yet
+  auto route = RouteMenuCommand(command);
+  return route && (route->action != MenuAction::ShowAutoConnect || autoConnect_.Available());
 }
 
 void MainWindow::UpdateToolbarAvailability() {
@@ -177,71 +148,34 @@ void MainWindow::UpdateToolbarAvailability() {
 }
 
 void MainWindow::Command(int id) {
-  using namespace menu;
   if (auto key = Toolbar::KeyOf(id); !key.empty()) {
     OnToolbar(key);
     return;
   }
   if (!CommandAvailable(id)) return;
-  switch (id) {
-    case kFileDefault:
-    case kSettingsDefault:
-      DefaultSettings();
+  const MenuRoute route = *RouteMenuCommand(id);
+  switch (route.action) {
+    case MenuAction::SettingsDefault: return DefaultSettings();
+    case MenuAction::SettingsRecall: return RecallSettings();
+    case MenuAction::SettingsSave: return SaveSettings();
+    case MenuAction::RecordToggle: return signal_.RecordToggle();
+    case MenuAction::Exit: return Close();
+    case MenuAction::ShowAutoConnect: return autoConnect_.Show();
+    case MenuAction::SoundInput: return ShowSoundInput();
+    case MenuAction::SoundOutput: return ShowSoundOutput();
+    case MenuAction::Options: return ShowOptions(route.argument);
+    case MenuAction::HelpDiagram: return diagram_->Show();
+    case MenuAction::HelpOverview: return overview_->Show();
+    case MenuAction::HelpAbout: return about_->Show();
+    case MenuAction::FrequencyRange:
+      settings_.display.fftRange = static_cast<std::int16_t>(route.argument);
+      UpdateCaption();  // its suffix names the range, loop or no loop
+      if (!signal_.LoopActive()) RedrawLastBuffer();
       return;
-    case kFileRecall:
-    case kSettingsRecall:
-      RecallSettings();
+    case MenuAction::SampleSize:
+      settings_.display.sampleSize = 1 << route.argument;  // used from the next start of the loop
       return;
-    case kFileSave:
-    case kSettingsSave:
-      SaveSettings();
-      return;
-    case kFileExit:
-      Close();
-      return;
-    case kViewAirmail:
-      autoConnect_.Show();
-      return;
-    case kFileRecord:
-    case kSettingsRecord:
-      signal_.RecordToggle();
-      return;
-    case kViewSoundInput:
-      ShowSoundInput();
-      return;
-    case kViewSoundOutput:
-      ShowSoundOutput();
-      return;
-    case kOptionsInput:
-    case kOptionsDisplay:
-    case kOptionsDetector:
-    case kOptionsOutput:
-      ShowOptions(id - kOptionsInput);
-      return;
-    case kHelpDiagram:
-      diagram_->Show();
-      return;
-    case kHelpOverView:
-      overview_->Show();
-      return;
-    case kHelpAbout:
-      about_->Show();
-      return;
-    default:
-      break;
   }
-  if (id >= kFrequencyRange0 && id < kFrequencyRange0 + 4) {
-    settings_.display.fftRange = static_cast<std::int16_t>(id - kFrequencyRange0);
-    UpdateCaption();  // its suffix names the range, loop or no loop
-    if (!signal_.LoopActive()) RedrawLastBuffer();
-    return;
-  }
-  int exponent = -1;
-  if (id >= kFrequencySamples0 + kSamplesExponentFirst && id <= kFrequencySamples0 + kSamplesExponentLast)
-    exponent = id - kFrequencySamples0;
-  if (id >= kTimeSamples0 + kSamplesExponentFirst && id <= kTimeSamples0 + kSamplesExponentLast)
-    exponent = id - kTimeSamples0;
-  if (exponent >= 0) settings_.display.sampleSize = 1 << exponent;  // used from the next start of the loop
 }
 
 void MainWindow::OnToolbar(std::string_view key) {
