@@ -19,7 +19,9 @@ TEST(MenuCommands, EveryMenuItemAndOnlyThoseAreRouted) {
         EXPECT_TRUE(RouteMenuCommand(item.command)) << item.name << " " << item.caption;
       }
   for (int id = 1000; id < 1400; ++id) {
-    if (!commands.count(id)) EXPECT_FALSE(RouteMenuCommand(id)) << id;
+    if (!commands.count(id)) {
+      EXPECT_FALSE(RouteMenuCommand(id)) << id;
+    }
   }
   auto samples = RouteMenuCommand(menu::kTimeSamples0 + 11);
   ASSERT_TRUE(samples);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/AtomicFile.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -24,14 +25,9 @@ MainSettings Recalled(std::string_view text, MainSettings s = {}) {
 }
 
 TEST(MainSettings, ANewFileHoldsEveryKeyWithItsDefaultInOrder) {
-  EXPECT_EQ(Saved(MainSettings{}),
-            "[Detector Data]\r\nBurst=False\r\nBurst Threshold=35\r\nCenter Frequency=1700\r\n"
-            "Center Frequency Auto=True\r\nCenter Frequency Auto Frequency=1700\r\nCW=False\r\nCW Frequency=1700\r\n"
-            "CW Range=50\r\nCW Threshold=20\r\nDebug=False\r\nDebug Data=0\r\nFAX=False\r\nFAX Threshold=40\r\n"
-            "Offset Frequency Range=0\r\nOffset Frequency Step=20\r\nPactor2=True\r\nPactor2 Threshold=40\r\n"
-            "Pactor3=True\r\nPactor3 Threshold=35\r\nPeak=False\r\nPeak Threshold=20\r\nPower=True\r\n"
-            "Power Threshold=10\r\nPulse=False\r\nPulse Threshold=10\r\nWWV=False\r\nWWV Threshold=30\r\n"
-            "\r\n[Display Data]\r\nDisplay Color=False\r\nFft Range=1\r\nMenuBar=False\r\nSample Size=2048\r\n");
+  const auto golden = std::filesystem::path(VELMORA_SOURCE_DIR) / "tests/audio/MainSettings.golden.ini";
+  std::error_code error;
+  EXPECT_EQ(Saved(MainSettings{}), ReadWholeFile(golden, error).value_or("(no golden file)"));
 }
 
 TEST(MainSettings, EveryKeyComesBackButTheSpecialModes) {
