@@ -152,66 +152,44 @@ TEST(CaptureLoop, BothBuffersFullIsAnOverflowAndRestarts) {
   EXPECT_EQ(rig.host.endProgram, 0);
 }
 
-TEST(CaptureLoop, ATimeOutStopsAndEndsTheProgramThroughTheClosePath) {
-  SignalRig rig;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::TimedOut()};
-  rig.Start();
-  EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"Process - WaveEvent TimeOut"});
-  EXPECT_EQ(rig.host.Last(1), "Stopped");
-  EXPECT_FALSE(rig.input.IsOpen());
-  EXPECT_EQ(rig.host.endProgram, 1);
-}
-
-TEST(CaptureLoop, ARequeueFailureStopsAndEndsTheProgram) {
-  SignalRig rig;
-  rig.input.failQueueAt = 2;  // the two start-up queues pass, the first requeue fails
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.Start();
-  EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"Process - Cannot AddBuffer #1"});
-  EXPECT_EQ(rig.host.endProgram, 1);
-  EXPECT_FALSE(rig.signal.Running());
-}
-
-TEST(CaptureLoop, RestartFailuresEndTheProgram) {
-  SignalRig rig;
-  rig.input.failReset = true;
-  rig.input.script = {FakeWaveDevice::BothFilled()};
-  rig.Start();
-  ASSERT_FALSE(rig.messages.Texts().empty());
-  EXPECT_EQ(rig.messages.Texts()[0], "Process Restart - Cannot Reset Sound Card");
-  EXPECT_EQ(rig.host.endProgram, 1);
-}
-
-TEST(CaptureLoop, OpenFailuresShowTheirMessageAndOnlyStop) {
-  {
+// Each failure shows its message and stops; a device that can no longer be
+// trusted also ends the program, through the normal close path.
+TEST(CaptureLoop, EachFailureShowsItsMessageAndStops) {
+  struct Case {
+    void (*arrange)(FakeWaveDevice&);
+    const char* message;
+    int endProgram;
+  };
+  const Case cases[] = {
+      {[](FakeWaveDevice& d) { d.script = {FakeWaveDevice::Filled(), FakeWaveDevice::TimedOut()}; },
+       "Process - WaveEvent TimeOut", 1},
+      {[](FakeWaveDevice& d) {
+         d.failQueueAt = 2;  // the two start-up queues pass, the first requeue fails
+         d.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+       },
+       "Process - Cannot AddBuffer #1", 1},
+      {[](FakeWaveDevice& d) {
+         d.failReset = true;
+         d.script = {FakeWaveDevice::BothFilled()};
+       },
+       "Process Restart - Cannot Reset Sound Card", 1},
+      {[](FakeWaveDevice& d) { d.openCode = 32; },
+       "WaveInputOpen - Cannot Open Sound Card\rAttempted to open with an unsupported waveform-audio format.", 0},
+      {[](FakeWaveDevice& d) { d.openCode = 2; },
+       "WaveInputOpen - Cannot Open Sound Card\rSpecified device identifier is out of range.", 0},
+      {[](FakeWaveDevice& d) { d.failEvent = true; }, "WaveInputOpen - Cannot Create Event\rNot enough memory", 0},
+      {[](FakeWaveDevice& d) { d.openTimesOut = true; }, "WaveInputOpen - WaveEvent TimeOut", 0},
+  };
+  for (const auto& c : cases) {
     SignalRig rig;
-    rig.input.openCode = 32;
+    c.arrange(rig.input);
     rig.Start();
-    EXPECT_EQ(rig.messages.Texts(),
-              std::vector<std::string>{
-                  "WaveInputOpen - Cannot Open Sound Card\rAttempted to open with an unsupported waveform-audio format."});
-    EXPECT_EQ(rig.host.Last(1), "Stopped");
-    EXPECT_EQ(rig.host.endProgram, 0);
-  }
-  {
-    SignalRig rig;
-    rig.input.openCode = 2;
-    rig.Start();
-    EXPECT_EQ(rig.messages.Texts()[0],
-              "WaveInputOpen - Cannot Open Sound Card\rSpecified device identifier is out of range.");
-  }
-  {
-    SignalRig rig;
-    rig.input.failEvent = true;
-    rig.Start();
-    EXPECT_EQ(rig.messages.Texts()[0], "WaveInputOpen - Cannot Create Event\rNot enough memory");
-  }
-  {
-    SignalRig rig;
-    rig.input.openTimesOut = true;
-    rig.Start();
-    EXPECT_EQ(rig.messages.Texts()[0], "WaveInputOpen - WaveEvent TimeOut");
-    EXPECT_FALSE(rig.signal.Running());
+    ASSERT_FALSE(rig.messages.Texts().empty()) << c.message;
+    EXPECT_EQ(rig.messages.Texts()[0], c.message);
+    EXPECT_EQ(rig.host.endProgram, c.endProgram) << c.message;
+    EXPECT_EQ(rig.host.Last(1), "Stopped") << c.message;
+    EXPECT_FALSE(rig.signal.Running()) << c.message;
+    EXPECT_FALSE(rig.input.IsOpen()) << c.message;
   }
 }
 
