@@ -153,7 +153,8 @@ void OptionsDialog::FillLists() {
   auto add = [this](int id, std::initializer_list<const char*> items) {
     for (const char* item : items) SendMessageA(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   };
-  add(IDC_CMBSOUNDSAMPLERATE, {std::to_string(kSampleRate)});
+  const std::string rate = std::to_string(kSampleRate);
+  add(IDC_CMBSOUNDSAMPLERATE, {rate.c_str()});
   SendMessageA(Control(IDC_CMBSOUNDSAMPLERATE), CB_SETCURSEL, 0, 0);
   add(IDC_CMBSOUNDBITS, {"8 Bits", "16 Bits"});
   add(IDC_CMBDISPLAYRANGE, {"Full", "Half", "Quarter", "Zoom"});

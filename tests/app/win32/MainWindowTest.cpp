@@ -172,14 +172,6 @@ TEST_F(MainWindowTest, ClosingMaximisedKeepsTheLastNormalPlacement) {
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Top"), "60");
 }
 
-TEST_F(MainWindowTest, DefaultRestoresTheBuiltInValues) {
-  window->Settings().detector.burstEnabled = true;
-  window->Settings().display.fftRange = 3;
-  window->Command(menu::kSettingsDefault);
-  EXPECT_FALSE(window->Settings().detector.burstEnabled);
-  EXPECT_EQ(window->Settings().display.fftRange, 1);
-}
-
 TEST_F(MainWindowTest, TheMouseReadsTheSpectrumOffAndADragZooms) {
   window->Signal().inputSource = kSimulated;
   window->Signal().SimulateData();  // one buffer on the displays
