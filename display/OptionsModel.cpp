@@ -119,7 +119,9 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) 
   c.cwThreshold = Text(d.cwThreshold);
   c.fax = Row(d.faxMode, d.faxThreshold);
   c.wwv = Row(d.wwvMode, d.wwvThreshold);
-  c.centerFrequency = CenterFrequencyBoxText(d);
+  // The centre in use, also while it follows AirMail: an unchanged box then
+  // gives it back as it is, and never moves a centre AutoConnect has set.
+  c.centerFrequency = Text(d.centerFrequency);
   c.centerFrequencyAuto = d.centerFrequencyAuto;
   c.offsetRange = Text(d.offsetFrequencyRange);
   c.offsetStep = Text(d.offsetFrequencyStep);
@@ -151,14 +153,9 @@ bool ApplyDetector(const OptionsControls& c, ApplyTargets t) {
   if (!StoreRow(step, c.fax, d.faxMode, d.faxThreshold)) return false;
   if (!StoreRow(step, c.wwv, d.wwvMode, d.wwvThreshold)) return false;
   // The Pactor 2 band (250 Hz either side) must lie inside the spectrum.
-  float center = d.centerFrequency;
-  if (!step.Number(c.centerFrequency, center, 250, kNyquist - 250, "Center Freq must be from 250 to 5262 Hz"))
+  if (!step.Number(c.centerFrequency, d.centerFrequency, 250, kNyquist - 250,
+                   "Center Freq must be from 250 to 5262 Hz"))
     return false;
-  // While the automatic centre frequency is on the box shows AirMail's tone
-  // (DataSet): left as shown it is no new centre, and storing it would move
-  // the search centre AutoConnect has set.
-  bool shownTone = c.centerFrequencyAuto && d.centerFrequencyAuto && c.centerFrequency == CenterFrequencyBoxText(d);
-  if (!shownTone) d.centerFrequency = center;
   d.centerFrequencyAuto = c.centerFrequencyAuto;
   // The offset search slides the fixed 400 Hz Pactor 3 band edge: no more than 400 Hz.
   if (!step.Number(c.offsetRange, d.offsetFrequencyRange, 0, 400, "Offset Freq range must be from 0 to 400 Hz"))

@@ -309,7 +309,10 @@ void MainWindow::DefaultSettings() {
 
 void MainWindow::RecallSettings() {
   std::string file = SettingsRecallGetFile(hwnd_, programFolder_);
-  if (file.empty()) return;
+  if (!file.empty()) RecallSettingsFrom(file);
+}
+
+void MainWindow::RecallSettingsFrom(const std::filesystem::path& file) {
   auto profile = ProfileDocument::Load(file);
   ProfileRecall(profile, settings_);
   SetMenuBarVisible(settings_.menuBarVisible);
@@ -319,12 +322,15 @@ void MainWindow::RecallSettings() {
 
 void MainWindow::SaveSettings() {
   std::string file = SettingsSaveGetFile(hwnd_, programFolder_);
-  if (file.empty()) return;
+  if (!file.empty()) SaveSettingsTo(file);
+}
+
+void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
   ProfileWriter writer(file);
   ProfileSave(writer, settings_);
   autoConnect_.ProfileSave(writer);
   std::error_code error;
-  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file + "\r" + ErrorText(error));
+  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
 }
 
 WindowPlacement MainWindow::CurrentPlacement() const {

@@ -80,6 +80,9 @@ class MainWindow final : public MainWindowLink,
   AboutWindow* About() { return about_.get(); }
 
   void SetMenuBarVisible(bool visible);
+  // Settings > Recall and Save once the file was chosen.
+  void RecallSettingsFrom(const std::filesystem::path& file);
+  void SaveSettingsTo(const std::filesystem::path& file);
   void Command(int id);  // a menu item or toolbar button, as if clicked
 
  private:

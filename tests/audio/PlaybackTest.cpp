@@ -141,5 +141,22 @@ TEST(Playback, WithOutputEachBufferIsWrittenAndAFailedOpenLeavesCleanly) {
   EXPECT_TRUE(failing.analysis.analysed.empty());
 }
 
+// The program ends while a loop is on the stack: the loop leaves after the
+// buffer in hand and closes what it opened.
+TEST(Playback, AQuitLeavesThePlaybackAndTheSimulationLoops) {
+  for (int source : {kPlayback, kSimulated}) {
+    PlaybackRig rig;
+    rig.signal.inputSource = source;
+    rig.signal.playbackFile = WriteSamples(rig.folder.path() / "long.bin", 8 * 256);
+    rig.signal.playbackOutput = rig.signal.simulate.output = true;
+    for (int i = 0; i < 8; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(0); });
+    rig.pump.passes = {nullptr, [&] { rig.pump.quit = true; }};
+    rig.Start();
+    EXPECT_EQ(rig.analysis.analysed.size(), source == kPlayback ? 2u : 3u) << source;
+    EXPECT_FALSE(rig.signal.LoopActive()) << source;
+    EXPECT_FALSE(rig.output.IsOpen()) << source;
+  }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -200,6 +200,8 @@ class FakePump final : public EventPump {
  public:
   std::deque<std::function<void()>> passes;
   int runs = 0;
+  bool quit = false;  // the program is ending
+  bool QuitRequested() const override { return quit; }
   void RunPending() override {
     ++runs;
     if (!passes.empty()) {

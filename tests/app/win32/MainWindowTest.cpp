@@ -208,11 +208,30 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses
   EXPECT_EQ(window->Handle(), nullptr);
 }
 
+// The main window with the AutoConnect side before its window.
+using MainWindowLinkTest = testing::MainWindowFixture<SettingsOnlyAutoConnect>;
+
+// Settings > Save writes both windows' settings to the chosen file, and
+// Recall brings them back; a file that holds nothing changes nothing.
+TEST_F(MainWindowLinkTest, SaveAndRecallAChosenSettingsFile) {
+  const auto chosen = folder.path() / "Chosen.ini";
+  window->Settings().detector.pactor2Threshold = 44;
+  autoConnect.Settings().connectAttempts = 3;
+  window->SaveSettingsTo(chosen);
+  EXPECT_EQ(ProfileRead(chosen, kDetectorSection, "Pactor2 Threshold"), "44");
+  EXPECT_EQ(ProfileRead(chosen, kAutoConnectSection, "Connect Attempts"), "3");
+  window->Settings().detector.pactor2Threshold = 40;
+  autoConnect.Settings().connectAttempts = 10;
+  window->RecallSettingsFrom(folder.path() / "missing.ini");
+  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 40);
+  window->RecallSettingsFrom(chosen);
+  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 44);
+  EXPECT_EQ(autoConnect.Settings().connectAttempts, 3);
+}
+
 // The AutoConnect side, made before the main window, reaches it through its
 // link: the detector values, the sample size for the next restart, the
 // settings file.
-using MainWindowLinkTest = testing::MainWindowFixture<SettingsOnlyAutoConnect>;
-
 TEST_F(MainWindowLinkTest, TheAutoConnectSideReachesTheMainWindow) {
   MainWindowLink* link = autoConnect.Link();
   ASSERT_EQ(link, window.get());
