@@ -111,13 +111,6 @@ TEST_F(Chain, CountsRunUntilTheyAreEmptied) {
   EXPECT_EQ(analysis.Pactor3Count(1), 0);
 }
 
-TEST_F(Chain, FlagsStartOff) {
-  EXPECT_FALSE(analysis.AutoConnectActive());
-  EXPECT_FALSE(analysis.ReferenceFax());
-  EXPECT_FALSE(analysis.ReferenceWwv());
-  EXPECT_EQ(analysis.Pactor2Count(), 0);
-}
-
 TEST_F(Chain, CentreFrequencyFollowsTheTableOnlyWhenAutomatic) {
   DetectorValues& values = analysis;
   settings.centerFrequencyAuto = false;
