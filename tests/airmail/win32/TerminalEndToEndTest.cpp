@@ -169,16 +169,6 @@ TEST_F(TerminalEndToEndTest, ConnectAidWarnsOfAStaleServer) {
   EXPECT_EQ(answerer.Texts().size(), 1u);
 }
 
-TEST_F(TerminalEndToEndTest, NoAnswer) {
-  ASSERT_TRUE(Run(With(kHam, {{"Outcome", "noanswer"}, {"Seconds", "0.5"}}), true));
-  ASSERT_TRUE(terminal.TerminalConnect());
-  auto seen = FollowCall(TerminalStatus::NoAnswer);
-  EXPECT_EQ(seen.back(), TerminalStatus::NoAnswer);
-  ASSERT_FALSE(history.entries.empty());
-  EXPECT_EQ(history.entries.back().outcome, -1);
-  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::NoAnswer);
-}
-
 TEST_F(TerminalEndToEndTest, AirmailStartedWhenItsWindowIsMissing) {
   Prepare(kHam);
   testing::MessageBoxAnswerer answerer(IDYES);
