@@ -139,7 +139,7 @@ bool AirmailTerminal::TerminalSelectFrequencyField() {
     }
     for (int i = 0; i < 4; ++i) {
       auto text = TerminalFieldCopy();
-      if (text && TerminalFieldIsSystem(*text)) return Keys("{TAB}{TAB}");
+      if (text && TerminalFieldIsSystem(*text)) return Keys("{TAB}{TAB}") || TerminalStepFailed();
       Keys("{TAB}");
     }
   }
@@ -151,12 +151,16 @@ bool AirmailTerminal::TerminalSelectFrequencyField() {
 std::optional<TerminalSelection> AirmailTerminal::TerminalSelectGet() {
   if (!TerminalSelectFrequencyField()) return std::nullopt;
   TerminalSelection selection;
+  auto failed = [this] {
+    TerminalStepFailed();
+    return std::nullopt;
+  };
   auto frequency = TerminalFieldCopy();
-  if (!frequency || !Keys("+{TAB}")) return std::nullopt;
+  if (!frequency || !Keys("+{TAB}")) return failed();
   auto station = TerminalFieldCopy();
-  if (!station || !Keys("+{TAB}")) return std::nullopt;
+  if (!station || !Keys("+{TAB}")) return failed();
   auto system = TerminalFieldCopy();
-  if (!system) return std::nullopt;
+  if (!system) return failed();
   selection.frequency = *frequency;
   selection.system = *system;
   selection.station = *station;
@@ -164,21 +168,23 @@ std::optional<TerminalSelection> AirmailTerminal::TerminalSelectGet() {
     selection.station = s_.stationNames.StationFromStationName(selection.system, *station);
     if (selection.station.empty()) return std::nullopt;
   }
-  if (!Keys("{TAB}{TAB}")) return std::nullopt;
+  if (!Keys("{TAB}{TAB}")) return failed();
   return selection;
 }
 
+// TerminalFieldPaste says its own failure; a refused tab says so here.
 bool AirmailTerminal::TerminalSelectSet(std::string_view station, std::string_view frequency) {
-  return TerminalSelectFrequencyField() && Keys("+{TAB}") && TerminalFieldPaste(station) && Keys("{TAB}") &&
-         TerminalFieldPaste(frequency);
+  return TerminalSelectFrequencyField() && (Keys("+{TAB}") || TerminalStepFailed()) && TerminalFieldPaste(station) &&
+         (Keys("{TAB}") || TerminalStepFailed()) && TerminalFieldPaste(frequency);
 }
 
 bool AirmailTerminal::TerminalSelectStation(std::string_view station) {
-  return TerminalSelectFrequencyField() && Keys("+{TAB}") && TerminalFieldPaste(station);
+  return TerminalSelectFrequencyField() && (Keys("+{TAB}") || TerminalStepFailed()) && TerminalFieldPaste(station);
 }
 
 bool AirmailTerminal::TerminalSelectSystem(std::string_view system) {
-  return TerminalSelectFrequencyField() && Keys("+{TAB}+{TAB}") && TerminalFieldPaste(system);
+  return TerminalSelectFrequencyField() && (Keys("+{TAB}+{TAB}") || TerminalStepFailed()) &&
+         TerminalFieldPaste(system);
 }
 
 bool AirmailTerminal::TerminalConnect() {
@@ -214,13 +220,17 @@ int AirmailTerminal::TerminalSelectStatus() {
 TerminalStatus AirmailTerminal::TerminalStatusGet() {
   CursorKeeper cursor(s_.desktop);
   if (TerminalSelectStatus() == 0) return TerminalStatus::Error;
-  if (!Keys("{UP}^{END}{LEFT}{HOME}+{END}")) return TerminalStatus::Error;
+  auto failed = [this] {
+    TerminalStepFailed();
+    return TerminalStatus::Error;
+  };
+  if (!Keys("{UP}^{END}{LEFT}{HOME}+{END}")) return failed();
   auto line = TerminalFieldCopy();
   if (line && line->empty()) {
-    if (!Keys("{UP}{HOME}+{END}")) return TerminalStatus::Error;
+    if (!Keys("{UP}{HOME}+{END}")) return failed();
     line = TerminalFieldCopy();
   }
-  if (!line) return TerminalStatus::Error;
+  if (!line) return failed();
   TerminalStatus status = TerminalLineStatus(*line);
   Keys("^{END}");
   return status;
@@ -258,11 +268,16 @@ void AirmailTerminal::ConnectAidCheck(std::string_view system) {
   if (!s_.settings.lastConnectCheck) return;
   CursorKeeper cursor(s_.desktop);
   if (TerminalSelectStatus() == 0) return;
-  if (!Keys("{UP}^{END}")) return;
+  if (!Keys("{UP}^{END}")) {
+    TerminalStepFailed();
+    return;
+  }
   for (int i = 0; i < kConnectAidLinesUp; ++i) {
-    if (!Keys("{UP}{HOME}+{END}")) return;
-    auto line = TerminalFieldCopy();
-    if (!line) return;
+    auto line = Keys("{UP}{HOME}+{END}") ? TerminalFieldCopy() : std::nullopt;
+    if (!line) {
+      TerminalStepFailed();
+      return;
+    }
     if (ConnectAidLineIsConnection(*line)) return;
     if (ConnectAidLineIsServer(system, *line)) {
       int minutes = ConnectAidMinutes(*line);

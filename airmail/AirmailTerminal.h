@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "airmail/AirmailDesktop.h"
+#include "airmail/AutoConnectSettings.h"
 #include "airmail/AutomationSeams.h"
 #include "airmail/DebugLogMonitor.h"
 #include "airmail/TerminalStatus.h"
@@ -29,7 +30,7 @@ struct AirmailTerminalSeams {
   StationNames& stationNames;
   StationHistory& stationHistory;
   DebugLogMonitor& debugLog;
-  const AutomationSettings& settings;
+  const AutoConnectSettings& settings;
 };
 
 class AirmailTerminal {
@@ -68,6 +69,12 @@ class AirmailTerminal {
 
  private:
   bool Keys(std::string_view script) { return s_.desktop.KeysSend(script); }
+  // A key or clipboard step into the terminal was refused: the run ends, and
+  // the status panel says why (TerminalActivate cleared it).
+  bool TerminalStepFailed() {
+    Status("Error, Terminal Window");
+    return false;
+  }
   void Status(std::string_view text) { s_.status.StatusSet(text); }
   void Tell(std::string_view text, MessageIcon icon = MessageIcon::None, std::string_view title = {});
   bool Ask(std::string_view text);

@@ -3,7 +3,7 @@
 // other parts of the program own: the AutoConnect window (its status panel,
 // bringing it to the front, its settings and the station it is calling),
 // the main window's Pactor counts, the station lists and the station
-// history.
+// history. The settings it reads are the AutoConnect settings record.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -48,18 +48,6 @@ class StationHistory {
   virtual ~StationHistory() = default;
   virtual void StationHistorySet(std::string_view system, std::string_view station, std::string_view frequency,
                                  int outcome) = 0;
-};
-
-// The AutoConnect settings read here, filled from the settings record.
-struct AutomationSettings {
-  std::string airmailDirectoryProgram = "C:\\Program Files\\AirMail";
-  std::string airmailDirectoryData = "C:\\Program Files\\AirMail";
-  bool airmailResize = true;
-  bool terminalConnectCheckFile = true;
-  bool lastConnectCheck = true;
-  std::int32_t lastConnectCheckMinutes = 15;
-  bool stationHistoryDebug = false;
-  int modeIndex = 2;
 };
 
 // The station being called, as the engine knows it.

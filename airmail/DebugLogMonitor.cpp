@@ -12,6 +12,9 @@ namespace velmora {
 namespace {
 
 constexpr size_t kChunk = 64 * 1024;
+// A last line that has not grown for this many checks is complete: AirMail
+// may never end its last line, and a final "Disconnected from" must count.
+constexpr int kStillChecksForALine = 2;
 
 std::string DataFolderHint(std::string_view dataFolder, Messenger& messenger) {
   return AirmailErrorDataMessage(AirmailDataFolder(std::string(dataFolder), messenger));
@@ -49,6 +52,12 @@ class LineCollector {
     }
   }
 
+  // The line still without its end counts as complete.
+  void Finish() {
+    if (!partial_.empty()) Line(partial_);
+    partial_.clear();
+  }
+
   // The offset just past the last line end seen, or from when none was.
   std::uint64_t Consumed(std::uint64_t from) const { return std::max(consumed_, from); }
   TerminalStatus Status() const { return status_; }
@@ -84,6 +93,8 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
     return false;
   }
   position_ = *length;
+  tailEnd_ = 0;
+  stillChecks_ = 0;
   return true;
 }
 
@@ -119,6 +130,14 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
     offset += *got;
   }
   position_ = lines.Consumed(position_);
+  if (position_ < *length) {
+    stillChecks_ = *length == tailEnd_ ? stillChecks_ + 1 : 0;
+    tailEnd_ = *length;
+    if (stillChecks_ >= kStillChecksForALine) {
+      lines.Finish();
+      position_ = *length;
+    }
+  }
   status_ = lines.Status();
   return status_;
 }

@@ -22,7 +22,8 @@ class DebugLogMonitor {
   // At the call: older lines are never examined; the status is Calling.
   bool TerminalConnectCheckFileInitialize(std::string_view dataFolder);
   // The status after the complete lines appended since the last check. A
-  // last line without its line end yet is read again, whole, next time.
+  // last line without its line end yet is read again, whole, next time;
+  // after two checks in which it did not grow it counts as complete.
   TerminalStatus TerminalConnectCheckFile(std::string_view dataFolder);
 
   std::uint64_t ReadPosition() const { return position_; }
@@ -34,6 +35,8 @@ class DebugLogMonitor {
   Messenger& messenger_;
   OwnWindowActivator& ownWindow_;
   std::uint64_t position_ = 0;
+  std::uint64_t tailEnd_ = 0;  // the log's length when a last line without its end was seen
+  int stillChecks_ = 0;        // checks since, in which that line did not grow
   TerminalStatus status_ = TerminalStatus::Calling;
 };
 

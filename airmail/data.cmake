@@ -4,6 +4,7 @@ add_library(velmora_airmail_data STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AirmailInstallation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AirmailProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AutoConnectSettings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CenterTone.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrequencyFilters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrequencyLabel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrequencyLists.cpp

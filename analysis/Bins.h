@@ -5,9 +5,10 @@
 // centre frequency, a search range or an offset points.
 #include <cstdint>
 
+#include "common/SampleFormat.h"
+
 namespace velmora {
 
-inline constexpr float kSampleRateHz = 11025;
 
 // A bin index kept to 0..n/2 - 1.
 inline std::int32_t ClampBin(long long bin, std::int32_t n) {

@@ -4,11 +4,12 @@
 // spectrum or take unbounded time and memory, so a settings file may not
 // set such values either.
 #include "analysis/Bins.h"
+#include "common/SampleFormat.h"
 #include "analysis/DetectorSettings.h"
 
 namespace velmora {
 
-inline constexpr float kNyquistHz = kSampleRateHz / 2;  // 5512.5
+inline constexpr float kNyquistHz = static_cast<float>(kNyquist);  // 5512.5
 // The Pactor 2 band reaches 250 Hz either side of the centre.
 inline constexpr float kCenterFrequencyLowest = 250;
 inline constexpr float kCenterFrequencyHighest = kNyquistHz - 250;

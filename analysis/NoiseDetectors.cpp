@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "common/Format.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 namespace {
 
 // Time constants of the two envelopes, per sample: fractions, not integer quotients.
-constexpr float kFastRate = 20.0f / 11025.0f;
-constexpr float kSlowRate = 5.0f / 11025.0f;
+constexpr float kFastRate = 20.0f / kSampleRateHz;
+constexpr float kSlowRate = 5.0f / kSampleRateHz;
 constexpr double kPeakBand = 1100;  // Hz each side of the centre
 
 }  // namespace

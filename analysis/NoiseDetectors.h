@@ -7,7 +7,7 @@
 #include "analysis/DetectorDrawing.h"
 #include "analysis/DetectorResults.h"
 #include "analysis/DetectorSettings.h"
-#include "analysis/PowerDensity.h"
+#include "analysis/SpectrumAnalysis.h"
 
 namespace velmora {
 

@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "common/Format.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 namespace {
 
 // A first-order low-pass at 300 Hz; the detector works on what it removes.
-constexpr double kLowPass = kTwoPi * 300 / 11025;
+constexpr double kLowPass = kTwoPi * 300 / kSampleRate;
 constexpr double kLeast = 360000;  // least energy of a quarter window
 constexpr std::size_t kHalfWindow = 500;
 constexpr long kFirstCandidate = 999;  // on a first buffer, the ring must fill first

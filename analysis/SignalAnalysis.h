@@ -15,9 +15,9 @@
 #include "analysis/NoiseDetectors.h"
 #include "analysis/PactorDetectors.h"
 #include "analysis/PulseDetector.h"
-#include "analysis/PowerDensity.h"
+#include "analysis/SpectrumAnalysis.h"
 #include "analysis/TemplateCorrelator.h"
-#include "audio/BufferWork.h"
+#include "analysis/BufferAnalysis.h"
 
 namespace velmora {
 

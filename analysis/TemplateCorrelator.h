@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "analysis/PowerDensity.h"
+#include "analysis/SpectrumAnalysis.h"
 
 namespace velmora {
 

@@ -9,7 +9,7 @@
 
 #include "analysis/DetectorDrawing.h"
 #include "analysis/MathLib.h"
-#include "analysis/PowerDensity.h"
+#include "analysis/SpectrumAnalysis.h"
 
 namespace velmora {
 

@@ -3,11 +3,12 @@
 #include <stdexcept>
 
 #include "common/Format.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 
 std::string FrequencySamplesCaption(int exponent) {
-  double resolution = 11025.0 / static_cast<double>(1 << exponent);
+  double resolution = static_cast<double>(kSampleRate) / (1 << exponent);
   std::string value = FormatNumber(resolution, "0.0");
   if (exponent == menu::kSamplesExponentFirst) return "Resolution " + value + " Hz";
   return "     ...         " + value + " Hz";
@@ -20,14 +21,14 @@ std::string TimeSamplesCaption(int exponent) {
 
 namespace {
 
-std::vector<MenuSpec> BuildMenus() {
+std::vector<MenuDefinition> BuildMenus() {
   using namespace menu;
-  const MenuItemSpec separator{"", "", 0};
-  MenuSpec frequency{"mnuFrequency", "Frequency", false, {}};
+  const MenuItemDefinition separator{"", "", 0};
+  MenuDefinition frequency{"mnuFrequency", "Frequency", false, {}};
   const char* ranges[] = {"Range Full", "... Half", "... Quarter", "... Zoomed"};
   for (int i = 0; i < 4; ++i) frequency.items.push_back({"mnuFrequencyRange", ranges[i], kFrequencyRange0 + i});
   frequency.items.push_back(separator);
-  MenuSpec time{"mnuTime", "Time", false, {}};
+  MenuDefinition time{"mnuTime", "Time", false, {}};
   for (int e = kSamplesExponentFirst; e <= kSamplesExponentLast; ++e) {
     frequency.items.push_back({"mnuFrequencySamples", FrequencySamplesCaption(e), kFrequencySamples0 + e});
     time.items.push_back({"mnuTimeSamples", TimeSamplesCaption(e), kTimeSamples0 + e});
@@ -80,12 +81,12 @@ std::vector<MenuSpec> BuildMenus() {
 
 }  // namespace
 
-const std::vector<MenuSpec>& MainMenus() {
-  static const std::vector<MenuSpec> menus = BuildMenus();
+const std::vector<MenuDefinition>& MainMenus() {
+  static const std::vector<MenuDefinition> menus = BuildMenus();
   return menus;
 }
 
-const MenuSpec& FindMenu(const char* name) {
+const MenuDefinition& FindMenu(const char* name) {
   for (const auto& m : MainMenus())
     if (std::string_view(m.name) == name) return m;
   throw std::logic_error(std::string("no menu ") + name);

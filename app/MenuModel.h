@@ -35,26 +35,26 @@ inline constexpr int kSamplesExponentFirst = 8;
 inline constexpr int kSamplesExponentLast = 15;
 }  // namespace menu
 
-struct MenuItemSpec {
+struct MenuItemDefinition {
   const char* name;  // control name; empty for a separator
   std::string caption;
   int command = 0;
   bool Separator() const { return command == 0; }
 };
 
-struct MenuSpec {
+struct MenuDefinition {
   const char* name;
   const char* caption;
   bool inMenuBar;  // "Frequency" and "Time" only pop up from the displays
-  std::vector<MenuItemSpec> items;
+  std::vector<MenuItemDefinition> items;
 };
 
 // File, View, Options, Frequency, Time, Settings, Help.
-const std::vector<MenuSpec>& MainMenus();
-const MenuSpec& FindMenu(const char* name);
+const std::vector<MenuDefinition>& MainMenus();
+const MenuDefinition& FindMenu(const char* name);
 
 // "Resolution 43.1 Hz" for the first sample size, "     ...         21.5 Hz"
-// for the others: the spectrum's resolution 11025 / 2^exponent.
+// for the others: the spectrum's resolution in Hz for 2^exponent samples.
 std::string FrequencySamplesCaption(int exponent);
 
 // "Samples 256", then "... 512" up to "... 32768".

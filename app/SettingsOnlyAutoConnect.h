@@ -4,7 +4,7 @@
 // so the settings file holds the whole "Airmail Data" section. The window,
 // its placement and its visibility are not there yet.
 #include "airmail/AutoConnectSettings.h"
-#include "app/AutoConnectSeam.h"
+#include "autoconnect/AutoConnectSeam.h"
 
 namespace velmora {
 

@@ -5,15 +5,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/SampleFormat.h"
+
 namespace velmora {
 
-inline constexpr std::int32_t kMaxSampleSize = 32768;
-inline constexpr std::int32_t kSampleRate = 11025;
 
 struct CaptureBuffers {
   CaptureBuffers() {
-    for (auto& b : samples16) b.assign(kMaxSampleSize + 1, 0);
-    for (auto& b : samples8) b.assign(kMaxSampleSize + 1, 128);
+    for (auto& b : samples16) b.assign(kSampleSizeMax + 1, 0);
+    for (auto& b : samples8) b.assign(kSampleSizeMax + 1, 128);
   }
   std::array<std::vector<std::int16_t>, 2> samples16;
   std::array<std::vector<std::uint8_t>, 2> samples8;

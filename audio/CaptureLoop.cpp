@@ -42,6 +42,19 @@ bool SignalSide::Restart() {
     ShowError("Process Restart - Cannot Reset Sound Card");
     return false;
   }
+  // AutoConnect sets its sample size before asking for the reset: the
+  // restart takes it, with headers for the new length.
+  const std::int32_t before = loopSampleSize_;
+  TakeLoopSampleSize();
+  if (loopSampleSize_ != before) {
+    for (int i = 0; i < 2; ++i) {
+      if ((device.Prepared(i) && device.UnprepareHeader(i) != kWaveOk) ||
+          device.PrepareHeader(i, buffers_.Data(i, use16Bit), BufferBytes()) != kWaveOk) {
+        ShowError("Process Restart - Cannot PrepareHeader #" + std::to_string(i + 1));
+        return false;
+      }
+    }
+  }
   for (int i = 0; i < 2; ++i)
     if (!QueueBuffer(device, i)) {
       ShowError("Process Restart - Cannot AddBuffer #" + std::to_string(i));
@@ -62,6 +75,7 @@ void SignalSide::Process() {
   TakeLoopSampleSize();
   WaveDevice& device = devices_.input;
 
+  openDevice_ = &devices_.input;
   if (WaveInputOpen() != 0) {
     ProcessStopped();
     return;

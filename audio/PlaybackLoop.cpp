@@ -9,7 +9,7 @@
 namespace velmora {
 
 int SignalSide::WaveOutputOpen() {
-  return WaveDeviceOpen(devices_.output, WaveFormat{}, "WaveOutputOpen", messages_);  // 16-bit mono at 11025 Hz
+  return WaveDeviceOpen(devices_.output, WaveFormat{}, "WaveOutputOpen", messages_);
 }
 
 void SignalSide::WaveOutputClose() { WaveDeviceClose(devices_.output, "WaveOutputClose", messages_); }
@@ -176,20 +176,29 @@ void SignalSide::SimulateData() {
   auto count = static_cast<size_t>(loopSampleSize_);
   SimulateSamples(simulate, std::span(buffers_.samples16[1].data(), count));
   if (simulate.output) std::copy_n(buffers_.samples16[1].begin(), count, buffers_.samples16[0].begin());
+  simulated_ = {simulate, simulate};
   ProcessBuffer(1, loopSampleSize_);
+}
+
+void SignalSide::SimulateChanged() {
+  if (inputSource == kSimulated && !LoopActive()) SimulateData();
+  // While playing, SimulateLoop sees the change before it queues each buffer.
 }
 
 void SignalSide::SimulateLoop() {
   SetFirstBuffer();
   SimulateData();
   if (!simulate.output) {
-    // Without output the one generated buffer is the whole simulation.
+    // Without output the one generated buffer is the whole simulation; a
+    // step asked for it, and is done.
+    stepRequest_ = false;
     host_.SetToolbarPressed("Start", false);
     host_.SetStatus(1, "Stopped");
     return;
   }
   running_ = true;
   stopRequest_ = false;
+  openDevice_ = &devices_.output;
   if (WaveOutputOpen() != 0) {
     ProcessStopped();
     return;
@@ -200,6 +209,10 @@ void SignalSide::SimulateLoop() {
   }
   for (int i = 0; !stopRequest_; i = (i + 1) % 2) {
     if (!WaitOutputBuffer(i, "Simulate", "Simulate", "Overflow")) break;
+    if (!(simulated_[i] == simulate)) {  // the scroll bars moved while it played
+      SimulateSamples(simulate, std::span(buffers_.samples16[i].data(), static_cast<size_t>(loopSampleSize_)));
+      simulated_[i] = simulate;
+    }
     if (devices_.output.Queue(i, loopSampleSize_ * 2u) != kWaveOk) {
       ShowError("Simulate - Cannot Write #" + std::to_string(i));
       break;

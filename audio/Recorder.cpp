@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <ctime>
 
+#include "common/CalendarTime.h"
+
 namespace velmora {
 namespace {
 
@@ -13,13 +15,7 @@ std::error_code LastError() { return {errno ? errno : EIO, std::generic_category
 }  // namespace
 
 LocalTime LocalNow() {
-  std::time_t t = std::time(nullptr);
-  std::tm tm{};
-#ifdef _WIN32
-  localtime_s(&tm, &t);
-#else
-  localtime_r(&t, &tm);
-#endif
+  const std::tm tm = LocalCalendarTime(std::time(nullptr));
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 

@@ -7,7 +7,7 @@
 namespace velmora {
 
 SignalSide::SignalSide(MainSettings& settings, SignalDevices devices, SignalHost& host, Messenger& messages,
-                       EventPump& pump, Clock& clock, AutoConnectSeam& autoConnect)
+                       EventPump& pump, Clock& clock, VerdictListener& autoConnect)
     : settings_(settings),
       devices_(devices),
       host_(host),
@@ -94,8 +94,11 @@ void SignalSide::StopForClose() {
 
 void SignalSide::ProcessStopped() {
   ProcessStop();
-  if (inputSource == kSoundCard) WaveInputClose();
-  if (inputSource == kSimulated && simulate.output) WaveOutputClose();
+  // The device this loop opened, whatever the source is by now: Options may
+  // have switched it while the loop ran.
+  if (openDevice_ == &devices_.input) WaveInputClose();
+  if (openDevice_ == &devices_.output) WaveOutputClose();
+  openDevice_ = nullptr;
   running_ = false;
   stepRequest_ = false;
   host_.SetStatus(1, "Stopped");
@@ -114,7 +117,7 @@ void SignalSide::SetFirstBuffer() { analysis_->RestartContinuity(); }
 
 void SignalSide::ProcessBuffer(int index, std::int32_t count) {
   if (count <= 0) return;
-  count = std::min(count, kMaxSampleSize);
+  count = std::min(count, kSampleSizeMax);
   host_.HideReadoutIfOutside();
   sampleCount_ = count;
   currentBuffer_ = static_cast<std::uint16_t>(index);
@@ -154,6 +157,7 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
   }
   std::string panelText;
   verdict_ = analysis_->Detect(panelText);
+  verdict_.valid = !lowInput_;
   host_.SetStatus(3, panelText);
   if (observer_) observer_->AfterDetect();
   if (shown) display_->Present();
@@ -161,14 +165,13 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
   if (inputSource == kPlayback && playbackStopDetected && (verdict_.busy || verdict_.noise)) PlaybackStop();
 
   if (autoConnect_.Visible()) {
-    bool valid = !lowInput_, busy = verdict_.busy, noise = verdict_.noise;
-    if (lowInput_) host_.SetStatus(3, "Low Input Level");
-    autoConnect_.Update(valid, busy, noise);
+    if (!verdict_.valid) host_.SetStatus(3, "Low Input Level");
+    autoConnect_.Update(verdict_);
   }
 }
 
 void SignalSide::Redraw() {
-  if (currentBuffer_ == kNoBufferYet || sampleCount_ <= 0 || !display_ || !display_->Shown()) return;
+  if (currentBuffer_ == kNoBuffer || sampleCount_ <= 0 || !display_ || !display_->Shown()) return;
   auto samples = Samples();
   analysis_->Analyse(samples, std::max(loopSampleSize_, sampleCount_));
   display_->DrawTime(samples);

@@ -4,6 +4,7 @@
 // the per-buffer work they all share. Everything runs on the one window
 // thread; the loops let window events run once per buffer, and the flags
 // they watch are set by handlers running inside those passes.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -11,9 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AutoConnectSeam.h"
-#include "app/MainSettings.h"
 #include "audio/BufferWork.h"
+#include "audio/MainSettings.h"
 #include "audio/CaptureBuffers.h"
 #include "audio/PlaybackFile.h"
 #include "audio/Recorder.h"
@@ -25,7 +25,6 @@
 namespace velmora {
 
 enum InputSourceKind : std::int32_t { kSoundCard = 0, kPlayback = 1, kSimulated = 2 };
-inline constexpr std::uint16_t kNoBufferYet = 65535;
 
 // What the loops need of the window.
 class SignalHost {
@@ -49,7 +48,7 @@ struct SignalDevices {
 class SignalSide {
  public:
   SignalSide(MainSettings& settings, SignalDevices devices, SignalHost& host, Messenger& messages, EventPump& pump,
-             Clock& clock, AutoConnectSeam& autoConnect);
+             Clock& clock, VerdictListener& autoConnect);
 
   void SetAnalysis(BufferAnalysis& analysis) { analysis_ = &analysis; }
   void SetDisplay(BufferDisplay& display) { display_ = &display; }
@@ -84,6 +83,9 @@ class SignalSide {
   // The test signal.
   void SimulateLoop();
   void SimulateData();
+  // The test signal's settings changed: generated again at once when it is
+  // shown stopped, and from the next buffer while it plays.
+  void SimulateChanged();
 
   // Processes the last buffer again so the displays are redrawn: from a copy
   // of its samples, with no recording, detection, counting or hand-over.
@@ -141,7 +143,7 @@ class SignalSide {
   Messenger& messages_;
   EventPump& pump_;
   Clock& clock_;
-  AutoConnectSeam& autoConnect_;
+  VerdictListener& autoConnect_;
   NoAnalysis noAnalysis_;
   BufferAnalysis* analysis_ = &noAnalysis_;
   BufferDisplay* display_ = nullptr;
@@ -150,7 +152,7 @@ class SignalSide {
   CaptureBuffers buffers_;
   Recorder recorder_;
   PlaybackFile playback_;
-  std::vector<std::int16_t> samples_ = std::vector<std::int16_t>(kMaxSampleSize + 1, 0);
+  std::vector<std::int16_t> samples_ = std::vector<std::int16_t>(kSampleSizeMax + 1, 0);
 
   bool running_ = false;
   bool playing_ = false;  // the playback loop is on the stack
@@ -158,8 +160,10 @@ class SignalSide {
   bool stepRequest_ = false;
   bool resetRequest_ = false;
   bool playbackPressed_ = false;  // the toolbar's "Start" while playing
+  WaveDevice* openDevice_ = nullptr;  // opened by the running loop, closed when it stops
+  std::array<SimulateSettings, 2> simulated_;  // what each output buffer of the test signal holds
   std::int32_t loopSampleSize_ = kSampleSizeDefault;
-  std::uint16_t currentBuffer_ = kNoBufferYet;
+  std::uint16_t currentBuffer_ = kNoBuffer;
   std::int32_t sampleCount_ = 0;
   float bufferSeconds_ = 0;
   bool lowInput_ = false;

@@ -3,13 +3,17 @@
 #include <cstdint>
 #include <span>
 
+#include "common/SampleFormat.h"
+
 namespace velmora {
 
 struct SimulateSettings {
   float amLevel = 100;                 // percent
-  float amRate = 11025.0f / 256;       // Hz, 43.07
-  float frequency = 11025.0f / 8;      // Hz, 1378.125
+  float amRate = kSampleRateHz / 256;  // Hz, 43.07
+  float frequency = kSampleRateHz / 8;  // Hz, 1378.125
   bool output = false;                 // heard through the sound output
+
+  bool operator==(const SimulateSettings&) const = default;
 };
 
 // One buffer of the test signal, both phases starting at 0. The envelope

@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "common/SampleFormat.h"
+
 namespace velmora {
 
 struct WaveFormat {
   std::uint16_t channels = 1;
-  std::uint32_t samplesPerSecond = 11025;
+  std::uint32_t samplesPerSecond = kSampleRate;
   std::uint16_t bitsPerSample = 16;
   std::uint16_t BlockAlign() const { return static_cast<std::uint16_t>(channels * bitsPerSample / 8); }
   std::uint32_t AverageBytesPerSecond() const { return samplesPerSecond * BlockAlign(); }

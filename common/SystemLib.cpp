@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include "common/CalendarTime.h"
+
 namespace velmora {
 
 std::string FileTitle(std::string_view path) {
@@ -46,13 +48,7 @@ std::filesystem::path JoinPath(std::string_view folder, std::string_view name) {
 
 UtcDateTime UtcNow() {
   auto now = std::chrono::system_clock::now();
-  std::time_t t = std::chrono::system_clock::to_time_t(now);
-  std::tm tm{};
-#ifdef _WIN32
-  gmtime_s(&tm, &t);
-#else
-  gmtime_r(&t, &tm);
-#endif
+  const std::tm tm = UtcCalendarTime(std::chrono::system_clock::to_time_t(now));
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms)};
 }

@@ -1,6 +1,6 @@
 #include "display/Caption.h"
 
-#include "display/FrequencyView.h"
+#include "display/DisplayViews.h"
 
 namespace velmora {
 

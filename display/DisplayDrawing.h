@@ -7,7 +7,7 @@
 #include <span>
 
 #include "display/PlotPoint.h"
-#include "display/FrequencyView.h"
+#include "display/DisplayViews.h"
 
 namespace velmora {
 

@@ -7,11 +7,10 @@
 
 #include "common/Format.h"
 #include "common/TextParse.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 namespace {
-
-constexpr double kNyquist = 11025.0 / 2;
 
 // A box's whole text as a number, as a strict conversion reads it.
 std::optional<double> ConvertNumber(std::string_view text, std::string& problem) {
@@ -83,7 +82,7 @@ std::string CenterFrequencyBoxText(const DetectorSettings& d) {
 }
 
 std::string TimeSpanLabel(std::int32_t samples) {
-  return "Time Span:   " + FormatNumber(static_cast<double>(samples) / 11025, ".000");
+  return "Time Span:   " + FormatNumber(static_cast<double>(samples) / kSampleRate, ".000");
 }
 
 bool SpecialModeChecked(const OptionsControls& c) { return c.cw || c.fax.enabled || c.wwv.enabled; }
@@ -120,7 +119,9 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) 
   c.cwThreshold = Text(d.cwThreshold);
   c.fax = Row(d.faxMode, d.faxThreshold);
   c.wwv = Row(d.wwvMode, d.wwvThreshold);
-  c.centerFrequency = CenterFrequencyBoxText(d);
+  // The centre in use, also while it follows AirMail: an unchanged box then
+  // gives it back as it is, and never moves a centre AutoConnect has set.
+  c.centerFrequency = Text(d.centerFrequency);
   c.centerFrequencyAuto = d.centerFrequencyAuto;
   c.offsetRange = Text(d.offsetFrequencyRange);
   c.offsetStep = Text(d.offsetFrequencyStep);

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/MainSettings.h"
+#include "audio/MainSettings.h"
 #include "audio/SignalSide.h"
 #include "common/Messages.h"
 
@@ -54,7 +54,8 @@ struct OptionsControls {
 
 OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal);
 
-// The box shows the stored tone while the automatic centre frequency is on.
+// The box after the automatic centre frequency was switched: AirMail's tone
+// when on (Apply then makes it the centre), the centre in use when off.
 std::string CenterFrequencyBoxText(const DetectorSettings& detector);
 
 // "Time Span:   0.186"

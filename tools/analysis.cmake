@@ -1,13 +1,15 @@
 # The signal generator (a test tool, natively) and the offline analyser
 # (natively and for Windows).
 add_library(velmora_signalgen STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp)
 target_link_libraries(velmora_signalgen PUBLIC velmora_analysis velmora_common)
 target_include_directories(velmora_signalgen PUBLIC ${PROJECT_SOURCE_DIR})
 
 add_library(velmora_analyse STATIC ${CMAKE_CURRENT_LIST_DIR}/analyse/RecordingAnalyser.cpp)
-target_link_libraries(velmora_analyse PUBLIC velmora_analysis velmora_app)
+target_link_libraries(velmora_analyse PUBLIC velmora_analysis velmora_audio)
 
 add_executable(velmora-analyse ${CMAKE_CURRENT_LIST_DIR}/analyse/main.cpp)
 target_link_libraries(velmora-analyse PRIVATE velmora_analyse)

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/win32/WindowObject.h"
+
 namespace velmora {
 namespace {
 
@@ -44,7 +46,7 @@ ClipboardOwner::ClipboardOwner() {
   window_ = CreateWindowExA(0, kOwnerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
                             nullptr);
   if (window_) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    WindowObjectSet(window_, this);
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClipboardOwner::Procedure));
   }
 }
@@ -56,7 +58,7 @@ ClipboardOwner::~ClipboardOwner() {
 }
 
 LRESULT CALLBACK ClipboardOwner::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  auto* self = reinterpret_cast<ClipboardOwner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = WindowObject<ClipboardOwner>(window);
   if (self) {
     if (message == WM_RENDERFORMAT && w == CF_TEXT) {
       self->Render();

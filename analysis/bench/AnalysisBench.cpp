@@ -15,6 +15,7 @@
 #include "analysis/MathLib.h"
 #include "analysis/SignalAnalysis.h"
 #include "tools/signalgen/SignalGen.h"
+#include "common/SampleFormat.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ DetectorSettings EveryDetector() {
 }
 
 std::vector<std::int16_t> Recording(signalgen::Form form) {
-  signalgen::SignalSpec recipe;
+  signalgen::SignalRecipe recipe;
   recipe.form = form;
   recipe.variant = 2;
   recipe.snrDb = 10;
@@ -133,7 +134,7 @@ void Chain(benchmark::State& state, signalgen::Form form) {
     ++buffers;
   }
   state.counters["x_real_time"] =
-      benchmark::Counter(static_cast<double>(buffers) * n / 11025.0, benchmark::Counter::kIsRate);
+      benchmark::Counter(static_cast<double>(buffers) * n / kSampleRate, benchmark::Counter::kIsRate);
 }
 
 void BM_ChainNoise(benchmark::State& state) { Chain(state, signalgen::Form::Noise); }

@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 
+#include "app/MenuCommands.h"
 #include "app/MenuModel.h"
 #include "app/win32/FileDialogs.h"
 #include "app/win32/MenuBuilder.h"
 #include "audio/win32/SoundControls.h"
 #include "common/SystemLib.h"
+#include "common/win32/WindowObject.h"
 #include "display/Caption.h"
 
 namespace velmora {
@@ -37,7 +39,14 @@ MainWindow::MainWindow(std::string programFolder, MessagePump& pump, AutoConnect
     : programFolder_(std::move(programFolder)),
       pump_(pump),
       autoConnect_(autoConnect),
-      signal_(settings_, SignalDevices{waveIn_, waveOut_}, *this, messenger_, pump_, clock_, autoConnect_) {}
+      signal_(settings_, SignalDevices{waveIn_, waveOut_}, *this, messenger_, pump_, clock_, autoConnect_) {
+  // The AutoConnect side is made first and learns of this window here.
+  autoConnect_.Attach(*this);
+}
+
+void MainWindow::SetSampleSize(std::int32_t samples) {
+  if (IsValidSampleSize(samples)) settings_.display.sampleSize = samples;  // taken at the loop's next (re)start
+}
 
 MainWindow::~MainWindow() {
   if (hwnd_ && IsWindow(hwnd_)) {
@@ -126,38 +135,8 @@ void MainWindow::SetMenuBarVisible(bool visible) {
 }
 
 bool MainWindow::CommandAvailable(int command) const {
-  using namespace menu;
-  switch (command) {
-    case kFileDefault:
-    case kFileRecall:
-    case kFileSave:
-    case kFileRecord:
-    case kSettingsRecord:
-    case kViewSoundInput:
-    case kViewSoundOutput:
-    case kOptionsInput:
-    case kOptionsDisplay:
-    case kOptionsDetector:
-    case kOptionsOutput:
-    case kHelpDiagram:
-    case kHelpOverView:
-    case kHelpAbout:
-    case kFileExit:
-    case kSettingsDefault:
-    case kSettingsRecall:
-    case kSettingsSave:
-      return true;
-    case kViewAirmail:
-      return autoConnect_.Available();
-    default:
-      break;
-  }
-  if (command >= kFrequencyRange0 && command < kFrequencyRange0 + 4) return true;
-  if (command >= kFrequencySamples0 + kSamplesExponentFirst && command <= kFrequencySamples0 + kSamplesExponentLast)
-    return true;
-  if (command >= kTimeSamples0 + kSamplesExponentFirst && command <= kTimeSamples0 + kSamplesExponentLast)
-    return true;
-  return false;  // its window or device work is not part of this build yet
+  auto route = RouteMenuCommand(command);
+  return route && (route->action != MenuAction::ShowAutoConnect || autoConnect_.Available());
 }
 
 void MainWindow::UpdateToolbarAvailability() {
@@ -169,70 +148,34 @@ void MainWindow::UpdateToolbarAvailability() {
 }
 
 void MainWindow::Command(int id) {
-  using namespace menu;
   if (auto key = Toolbar::KeyOf(id); !key.empty()) {
     OnToolbar(key);
     return;
   }
   if (!CommandAvailable(id)) return;
-  switch (id) {
-    case kFileDefault:
-    case kSettingsDefault:
-      DefaultSettings();
+  const MenuRoute route = *RouteMenuCommand(id);
+  switch (route.action) {
+    case MenuAction::SettingsDefault: return DefaultSettings();
+    case MenuAction::SettingsRecall: return RecallSettings();
+    case MenuAction::SettingsSave: return SaveSettings();
+    case MenuAction::RecordToggle: return signal_.RecordToggle();
+    case MenuAction::Exit: return Close();
+    case MenuAction::ShowAutoConnect: return autoConnect_.Show();
+    case MenuAction::SoundInput: return ShowSoundInput();
+    case MenuAction::SoundOutput: return ShowSoundOutput();
+    case MenuAction::Options: return ShowOptions(route.argument);
+    case MenuAction::HelpDiagram: return diagram_->Show();
+    case MenuAction::HelpOverview: return overview_->Show();
+    case MenuAction::HelpAbout: return about_->Show();
+    case MenuAction::FrequencyRange:
+      settings_.display.fftRange = static_cast<std::int16_t>(route.argument);
+      UpdateCaption();  // its suffix names the range, loop or no loop
+      if (!signal_.LoopActive()) RedrawLastBuffer();
       return;
-    case kFileRecall:
-    case kSettingsRecall:
-      RecallSettings();
+    case MenuAction::SampleSize:
+      settings_.display.sampleSize = 1 << route.argument;  // used from the next start of the loop
       return;
-    case kFileSave:
-    case kSettingsSave:
-      SaveSettings();
-      return;
-    case kFileExit:
-      Close();
-      return;
-    case kViewAirmail:
-      autoConnect_.Show();
-      return;
-    case kFileRecord:
-    case kSettingsRecord:
-      signal_.RecordToggle();
-      return;
-    case kViewSoundInput:
-      ShowSoundInput();
-      return;
-    case kViewSoundOutput:
-      ShowSoundOutput();
-      return;
-    case kOptionsInput:
-    case kOptionsDisplay:
-    case kOptionsDetector:
-    case kOptionsOutput:
-      ShowOptions(id - kOptionsInput);
-      return;
-    case kHelpDiagram:
-      diagram_->Show();
-      return;
-    case kHelpOverView:
-      overview_->Show();
-      return;
-    case kHelpAbout:
-      about_->Show();
-      return;
-    default:
-      break;
   }
-  if (id >= kFrequencyRange0 && id < kFrequencyRange0 + 4) {
-    settings_.display.fftRange = static_cast<std::int16_t>(id - kFrequencyRange0);
-    if (!signal_.LoopActive()) RedrawLastBuffer();
-    return;
-  }
-  int exponent = -1;
-  if (id >= kFrequencySamples0 + kSamplesExponentFirst && id <= kFrequencySamples0 + kSamplesExponentLast)
-    exponent = id - kFrequencySamples0;
-  if (id >= kTimeSamples0 + kSamplesExponentFirst && id <= kTimeSamples0 + kSamplesExponentLast)
-    exponent = id - kTimeSamples0;
-  if (exponent >= 0) settings_.display.sampleSize = 1 << exponent;  // used from the next start of the loop
 }
 
 void MainWindow::OnToolbar(std::string_view key) {
@@ -366,7 +309,10 @@ void MainWindow::DefaultSettings() {
 
 void MainWindow::RecallSettings() {
   std::string file = SettingsRecallGetFile(hwnd_, programFolder_);
-  if (file.empty()) return;
+  if (!file.empty()) RecallSettingsFrom(file);
+}
+
+void MainWindow::RecallSettingsFrom(const std::filesystem::path& file) {
   auto profile = ProfileDocument::Load(file);
   ProfileRecall(profile, settings_);
   SetMenuBarVisible(settings_.menuBarVisible);
@@ -376,12 +322,15 @@ void MainWindow::RecallSettings() {
 
 void MainWindow::SaveSettings() {
   std::string file = SettingsSaveGetFile(hwnd_, programFolder_);
-  if (file.empty()) return;
+  if (!file.empty()) SaveSettingsTo(file);
+}
+
+void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
   ProfileWriter writer(file);
   ProfileSave(writer, settings_);
   autoConnect_.ProfileSave(writer);
   std::error_code error;
-  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file + "\r" + ErrorText(error));
+  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
 }
 
 WindowPlacement MainWindow::CurrentPlacement() const {
@@ -407,7 +356,9 @@ bool MainWindow::SaveSettingsAtClose() {
   ProfileWriter writer(profileFile_);
   ProfileSave(writer, settings_);
   bool normal = !IsIconic(hwnd_) && !IsZoomed(hwnd_);
-  ProfileSaveWindow(writer, normal, CurrentPlacement(), autoConnect_.Visible());
+  std::optional<bool> visible;
+  if (autoConnect_.Available()) visible = autoConnect_.Visible();
+  ProfileSaveWindow(writer, normal, CurrentPlacement(), visible);
   autoConnect_.ProfileSave(writer);
   autoConnect_.ProfileSaveWindow(writer);
   std::error_code error;
@@ -435,14 +386,9 @@ void MainWindow::OnClose() {
 }
 
 LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = WindowObjectOf<MainWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
   return self->OnMessage(message, wParam, lParam);
 }
 
@@ -482,7 +428,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnClose();
       return 0;
     case WM_DESTROY:
-      SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+      WindowObjectClear(hwnd_);
       hwnd_ = nullptr;
       PostQuitMessage(0);
       return 0;

@@ -8,30 +8,31 @@
 #include <memory>
 #include <string>
 
-#include "app/AutoConnectSeam.h"
-#include "analysis/SignalAnalysis.h"
-#include "app/MainSettings.h"
-#include "display/win32/BufferedPicture.h"
 #include "analysis/DetectorStatistics.h"
 #include "analysis/SignalAnalysis.h"
-#include "audio/SignalSide.h"
-#include "audio/win32/WaveDevices.h"
-#include "display/win32/HelpWindows.h"
-#include "display/win32/OptionsDialog.h"
-#include "display/win32/SignalDisplay.h"
+#include "app/WindowProfile.h"
 #include "app/win32/StatusBar.h"
 #include "app/win32/Toolbar.h"
+#include "audio/MainSettings.h"
+#include "audio/SignalSide.h"
+#include "audio/win32/WaveDevices.h"
+#include "autoconnect/AutoConnectSeam.h"
+#include "autoconnect/MainWindowLink.h"
 #include "common/win32/Handles.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/Win32Messenger.h"
+#include "display/win32/BufferedPicture.h"
+#include "display/win32/HelpWindows.h"
+#include "display/win32/OptionsDialog.h"
+#include "display/win32/SignalDisplay.h"
 
 namespace velmora {
 
 inline constexpr const char* kMainWindowClass = "VelmoraMain";
 inline constexpr const char* kMainWindowCaption = "Velmora";
-inline constexpr std::uint16_t kNoBuffer = 65535;
 
-class MainWindow final : private SignalHost, private OptionsHost, private HelpHost, private DetectObserver,
+class MainWindow final : public MainWindowLink,
+                         private SignalHost, private OptionsHost, private HelpHost, private DetectObserver,
                          private SpectrumSource {
  public:
   MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect);
@@ -48,8 +49,13 @@ class MainWindow final : private SignalHost, private OptionsHost, private HelpHo
   void Close() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
 
   HWND Handle() const { return hwnd_; }
-  const std::string& ProgramFolder() const { return programFolder_; }
-  const std::string& ProfileFile() const { return profileFile_; }
+  // MainWindowLink: what the AutoConnect side reaches of this window.
+  DetectorValues& Detectors() override { return analysis_; }
+  void ProcessReset() override { signal_.ProcessReset(); }
+  std::int32_t SampleSize() const override { return settings_.display.sampleSize; }
+  void SetSampleSize(std::int32_t samples) override;
+  std::filesystem::path ProfileFile() const override { return profileFile_; }
+  std::filesystem::path ProgramFolder() const override { return programFolder_; }
   MainSettings& Settings() { return settings_; }
   Toolbar& Tools() { return toolbar_; }
   StatusBar& Status() { return statusBar_; }
@@ -74,6 +80,9 @@ class MainWindow final : private SignalHost, private OptionsHost, private HelpHo
   AboutWindow* About() { return about_.get(); }
 
   void SetMenuBarVisible(bool visible);
+  // Settings > Recall and Save once the file was chosen.
+  void RecallSettingsFrom(const std::filesystem::path& file);
+  void SaveSettingsTo(const std::filesystem::path& file);
   void Command(int id);  // a menu item or toolbar button, as if clicked
 
  private:

@@ -35,8 +35,8 @@ void MainWindow::ShowSoundInput() { velmora::ShowSoundInput(hwnd_, messenger_); 
 void MainWindow::ShowSoundOutput() { velmora::ShowSoundOutput(hwnd_, messenger_); }
 
 void MainWindow::SimulateChanged() {
-  // The test signal is generated again at once, so the displays follow the scroll bar.
-  if (signal_.inputSource == kSimulated && !signal_.LoopActive()) signal_.SimulateData();
+  // The displays follow the scroll bar, stopped or playing.
+  signal_.SimulateChanged();
 }
 
 std::string MainWindow::StatisticsMessage() const {

@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-HMENU BuildPopupMenu(const MenuSpec& menu, const std::function<bool(int)>& available) {
+HMENU BuildPopupMenu(const MenuDefinition& menu, const std::function<bool(int)>& available) {
   HMENU popup = CreatePopupMenu();
   for (const auto& item : menu.items) {
     if (item.Separator()) {

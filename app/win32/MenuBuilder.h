@@ -10,7 +10,7 @@ namespace velmora {
 
 // A popup menu holding the model's items; items for which available()
 // answers false are greyed.
-HMENU BuildPopupMenu(const MenuSpec& menu, const std::function<bool(int)>& available);
+HMENU BuildPopupMenu(const MenuDefinition& menu, const std::function<bool(int)>& available);
 
 // The menu bar: every menu of the model shown in the bar, each a popup
 // built as above. The popups of menus outside the bar are built separately.

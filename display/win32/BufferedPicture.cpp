@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "common/win32/WindowObject.h"
+
 namespace velmora {
 namespace {
 
@@ -73,11 +75,7 @@ void BufferedPicture::Present() {
 }
 
 LRESULT CALLBACK BufferedPicture::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<BufferedPicture*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = WindowObjectOf<BufferedPicture>(hwnd, message, lParam);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT ps;

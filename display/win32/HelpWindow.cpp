@@ -1,6 +1,7 @@
 #include "display/win32/HelpWindows.h"
 
 #include "common/win32/WindowFind.h"
+#include "common/win32/WindowObject.h"
 
 namespace velmora {
 
@@ -36,13 +37,9 @@ void HelpWindow::Close() {
 void HelpWindow::PlaceWindow() { PlaceBeside(hwnd_, owner_); }
 
 LRESULT CALLBACK HelpWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<HelpWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<HelpWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = WindowObjectOf<HelpWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
   switch (message) {
     case WM_CREATE:
       self->OnCreate();
@@ -66,7 +63,7 @@ LRESULT CALLBACK HelpWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       return 0;
     case WM_DESTROY:
       self->hwnd_ = nullptr;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      WindowObjectClear(hwnd);
       return 0;
     default:
       break;

@@ -8,8 +8,10 @@
 #include "common/Format.h"
 #include "common/win32/FileDialog.h"
 #include "common/win32/WindowFind.h"
-#include "display/CenterTone.h"
+#include "airmail/CenterTone.h"
 #include "display/win32/OptionsIds.h"
+#include "common/SampleFormat.h"
+#include "common/win32/WindowObject.h"
 
 namespace velmora {
 namespace {
@@ -151,7 +153,8 @@ void OptionsDialog::FillLists() {
   auto add = [this](int id, std::initializer_list<const char*> items) {
     for (const char* item : items) SendMessageA(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   };
-  add(IDC_CMBSOUNDSAMPLERATE, {"11025"});
+  const std::string rate = std::to_string(kSampleRate);
+  add(IDC_CMBSOUNDSAMPLERATE, {rate.c_str()});
   SendMessageA(Control(IDC_CMBSOUNDSAMPLERATE), CB_SETCURSEL, 0, 0);
   add(IDC_CMBSOUNDBITS, {"8 Bits", "16 Bits"});
   add(IDC_CMBDISPLAYRANGE, {"Full", "Half", "Quarter", "Zoom"});
@@ -296,7 +299,7 @@ void OptionsDialog::WriteControls(const OptionsControls& c) {
     info.nMax = samples / 2;
     info.nPage = 1;
     float hz = id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate;
-    info.nPos = static_cast<int>(hz * samples / 11025.0f + 0.5f);
+    info.nPos = static_cast<int>(hz * samples / kSampleRateHz + 0.5f);
     SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
   }
   EnableWindow(Control(IDC_TXTCENTERFREQUENCY), !c.centerFrequencyAuto);
@@ -379,7 +382,7 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
   pos = std::clamp(pos, info.nMin, info.nMax);
   SetScrollPos(bar, SB_CTL, pos, TRUE);
   // A whole number of spectrum bins.
-  float hz = pos * 11025.0f / settings_.display.sampleSize;
+  float hz = pos * kSampleRateHz / settings_.display.sampleSize;
   (id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate) = hz;
   SetWindowTextA(Control(id == IDC_HSCSIMULATEFREQUENCY ? IDC_TXTSIMULATEFREQUENCY : IDC_TXTSIMULATEAMRATE),
                  ShortestSingle(hz).c_str());
@@ -448,7 +451,7 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
       SendMessageA(Control(other), CB_SETCURSEL, index, 0);
       std::int32_t samples = index >= 0 ? kSampleSizes[index] : settings_.display.sampleSize;
       SetWindowTextA(Control(IDC_LBLTIMESPAN), TimeSpanLabel(samples).c_str());
-      SetWindowTextA(Control(IDC_LBLRESOLUTION), (FormatNumber(11025.0 / samples, "0.0") + " Hz").c_str());
+      SetWindowTextA(Control(IDC_LBLRESOLUTION), (FormatNumber(static_cast<double>(kSampleRate) / samples, "0.0") + " Hz").c_str());
       return;
     }
     default:
@@ -457,11 +460,8 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
 }
 
 INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
-    return TRUE;
-  }
-  auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = DialogObjectOf<OptionsDialog>(hwnd, message, lParam);
+  if (message == WM_INITDIALOG) return TRUE;
   if (!self) return FALSE;
   switch (message) {
     case WM_COMMAND:
@@ -480,11 +480,8 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wPara
 }
 
 INT_PTR CALLBACK OptionsDialog::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
-    return TRUE;
-  }
-  auto* self = reinterpret_cast<OptionsDialog*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = DialogObjectOf<OptionsDialog>(hwnd, message, lParam);
+  if (message == WM_INITDIALOG) return TRUE;
   if (!self) return FALSE;
   switch (message) {
     case WM_COMMAND:

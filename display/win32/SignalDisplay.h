@@ -11,10 +11,10 @@
 #include <string>
 
 #include "analysis/DetectorDrawing.h"
-#include "app/MainSettings.h"
+#include "audio/MainSettings.h"
 #include "audio/BufferWork.h"
 #include "display/DisplayDrawing.h"
-#include "display/FrequencyView.h"
+#include "display/DisplayViews.h"
 #include "display/win32/BufferedPicture.h"
 #include "display/win32/GdiCanvas.h"
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <fstream>
 
 #include "tests/airmail/FakeSeams.h"
@@ -30,7 +31,9 @@ class ScriptedDesktop final : public AirmailDesktop {
   }
   bool KeysSend(std::string_view script) override {
     keys.emplace_back(script);
-    return keysInjected;
+    bool refused = static_cast<int>(keys.size()) - 1 == refuseKeysAt;
+    keyRefused = keyRefused || refused;
+    return keysInjected && !refused;
   }
   bool ClipboardClear() override { return clipboardWorks; }
   bool ClipboardTextSet(std::string_view text) override {
@@ -56,6 +59,8 @@ class ScriptedDesktop final : public AirmailDesktop {
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
        pasteTaken = true;
+  int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
+  bool keyRefused = false;
   std::deque<std::string> copies;
   std::vector<std::string> keys, pasted, started;
   ScreenPoint cursor{5, 7};
@@ -83,32 +88,49 @@ class AirmailTerminalTest : public ::testing::Test {
   testing::PrefixStationNames names;
   testing::RecordingHistory history;
   DebugLogMonitor monitor{messenger, activator};
-  AutomationSettings settings;
+  AutoConnectSettings settings;
   AirmailTerminal terminal{{desktop, messenger, status, activator, counts, names, history, monitor, settings}};
 };
 
-TEST_F(AirmailTerminalTest, DecliningToStartAirmail) {
-  desktop.airmail = false;
-  EXPECT_FALSE(terminal.TerminalActivate());
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  EXPECT_EQ(messenger.entries[0].text,
-            "To set the Radio's Frequency and control the Connection Process, the AirMail program must be running and "
-            "the Terminal Window open.\r\rWould you like to start the AirMail program and open the Terminal window?");
-  EXPECT_TRUE(messenger.entries[0].question);
-  EXPECT_EQ(messenger.entries[0].icon, MessageIcon::Question);
-  EXPECT_EQ(status.texts, (std::vector<std::string>{"Activating Terminal", "AirMail Window Error"}));
-  EXPECT_EQ(activator.count, 1);
-  EXPECT_TRUE(desktop.started.empty());
-}
-
-TEST_F(AirmailTerminalTest, DecliningToOpenTheTerminal) {
-  desktop.terminal = false;
-  EXPECT_FALSE(terminal.TerminalActivate());
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  EXPECT_EQ(messenger.entries[0].text,
-            "To set the Radio's Frequency and control the Connect Process, the AirMail Terminal Window must be "
-            "open.\r\rWould you like to open the Terminal Window?");
-  EXPECT_EQ(status.texts.back(), "Terminal Window Error");
+// Each way AirMail or its terminal fails to come up: the status it leaves,
+// the message or question it showed, the keys it sent and the seconds waited.
+TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
+  struct Case {
+    const char* name;
+    void (*arrange)(ScriptedDesktop&);
+    bool open;  // TerminalOpen alone, else TerminalActivate
+    const char* status;
+    const char* message;
+    double waited;
+  };
+  const Case cases[] = {
+      {"declined to start AirMail", [](ScriptedDesktop& d) { d.airmail = false; }, false, "AirMail Window Error",
+       "To set the Radio's Frequency and control the Connection Process, the AirMail program must be running and "
+       "the Terminal Window open.\r\rWould you like to start the AirMail program and open the Terminal window?",
+       0},
+      {"declined to open the terminal", [](ScriptedDesktop& d) { d.terminal = false; }, false,
+       "Terminal Window Error",
+       "To set the Radio's Frequency and control the Connect Process, the AirMail Terminal Window must be "
+       "open.\r\rWould you like to open the Terminal Window?",
+       0},
+      {"main window not in front", [](ScriptedDesktop& d) { d.airmailForeground = false; }, true,
+       "AirMail Window Problem", "The AirMail Window must be open.", 0},
+      {"terminal never opens", [](ScriptedDesktop& d) { d.terminal = false; }, true, "Terminal Window Problem", "",
+       5},
+      {"terminal fields stay empty", [](ScriptedDesktop&) {}, true, "Terminal Window Problem", "", 2 + 5},
+  };
+  for (const auto& c : cases) {
+    desktop = ScriptedDesktop{};
+    messenger.entries.clear();
+    status.texts.clear();
+    c.arrange(desktop);
+    EXPECT_FALSE(c.open ? terminal.TerminalOpen() : terminal.TerminalActivate()) << c.name;
+    EXPECT_EQ(status.texts.back(), c.status) << c.name;
+    EXPECT_EQ(messenger.entries.empty() ? "" : messenger.entries[0].text, c.message) << c.name;
+    EXPECT_EQ(desktop.waited, c.waited) << c.name;
+    EXPECT_TRUE(desktop.started.empty()) << c.name;
+  }
+  EXPECT_EQ(desktop.keys.size(), 1u + 5 * 2) << "F6, then a tab and a copy each second";
 }
 
 TEST_F(AirmailTerminalTest, AirmailThatWillNotStart) {
@@ -119,34 +141,7 @@ TEST_F(AirmailTerminalTest, AirmailThatWillNotStart) {
   EXPECT_EQ(desktop.started, std::vector<std::string>{"C:\\AirMail"});
   EXPECT_EQ(status.texts.back(), "AirMail Window Error");
   ASSERT_EQ(yes.entries.size(), 2u);
-  EXPECT_EQ(yes.entries[1].text,
-            "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".");
-}
-
-TEST_F(AirmailTerminalTest, MainWindowThatWillNotComeToTheFront) {
-  desktop.airmailForeground = false;
-  EXPECT_FALSE(terminal.TerminalOpen());
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  EXPECT_EQ(messenger.entries[0].text, "The AirMail Window must be open.");
-  EXPECT_EQ(messenger.entries[0].icon, MessageIcon::Exclamation);
-  EXPECT_EQ(status.texts.back(), "AirMail Window Problem");
-  EXPECT_TRUE(desktop.keys.empty());
-}
-
-TEST_F(AirmailTerminalTest, TerminalThatNeverOpens) {
-  desktop.terminal = false;
-  EXPECT_FALSE(terminal.TerminalOpen());
-  EXPECT_EQ(desktop.keys, std::vector<std::string>(5, "{F6}"));
-  EXPECT_EQ(desktop.waited, 5);
-  EXPECT_EQ(status.texts.front(), "Opening Terminal Window, 1 Sec");
-  EXPECT_EQ(status.texts.back(), "Terminal Window Problem");
-}
-
-TEST_F(AirmailTerminalTest, TerminalWhoseFieldsStayEmpty) {
-  EXPECT_FALSE(terminal.TerminalOpen());
-  EXPECT_EQ(desktop.waited, 2 + 5);
-  EXPECT_EQ(status.texts[status.texts.size() - 2], "Checking Terminal Window, 5 Sec");
-  EXPECT_EQ(status.texts.back(), "Terminal Window Problem");
+  EXPECT_EQ(yes.entries[1].text, "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".");
 }
 
 TEST_F(AirmailTerminalTest, FrequencyFieldNotFound) {
@@ -177,13 +172,12 @@ TEST_F(AirmailTerminalTest, SailmailStationNameBecomesItsKey) {
   EXPECT_FALSE(terminal.TerminalSelectGet());
 }
 
-TEST_F(AirmailTerminalTest, PasteStopsWhenTheClipboardRefuses) {
+// Pasting what the clipboard held before would call the wrong station.
+TEST_F(AirmailTerminalTest, APasteStopsAtTheFirstRefusedStep) {
   desktop.clipboardWorks = false;
   EXPECT_FALSE(terminal.TerminalFieldPaste("14110.0"));
   EXPECT_EQ(desktop.keys, std::vector<std::string>{"{TAB}+{TAB}"});  // no "^V"
-}
-
-TEST_F(AirmailTerminalTest, PasteThatNeverReadTheClipboardFails) {
+  desktop = ScriptedDesktop{};
   desktop.pasteTaken = false;
   EXPECT_FALSE(terminal.TerminalFieldPaste("14110.0"));
   EXPECT_EQ(desktop.keys.back(), "^V");
@@ -296,6 +290,34 @@ TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
   desktop.keys.clear();
   terminal.ConnectAidCheck("HAM");
   EXPECT_TRUE(desktop.keys.empty());
+}
+
+// Whichever key an operation finds refused, a run it ends says so on the
+// status panel, which TerminalActivate had cleared.
+TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
+  settings.terminalConnectCheckFile = false;
+  const std::pair<const char*, std::function<bool()>> operations[] = {
+      {"TerminalSelectGet", [&] { return terminal.TerminalSelectGet().has_value(); }},
+      {"TerminalSelectSet", [&] { return terminal.TerminalSelectSet("W1AW", "14110.0"); }},
+      {"TerminalSelectStation", [&] { return terminal.TerminalSelectStation("W1AW"); }},
+      {"TerminalSelectSystem", [&] { return terminal.TerminalSelectSystem("HAM"); }},
+      {"TerminalStatusGet", [&] { return terminal.TerminalStatusGet() != TerminalStatus::Error; }},
+      {"ConnectAidCheck", [&] {
+         terminal.ConnectAidCheck("HAM");
+         return !desktop.keyRefused;
+       }},
+  };
+  for (const auto& [name, run] : operations) {
+    for (int refused = 0; refused < 12; ++refused) {
+      desktop = ScriptedDesktop{};
+      desktop.copies = {"14105.0", "14105.0", "W1AW", "HAM", "line"};
+      desktop.refuseKeysAt = refused;
+      status.texts.clear();
+      if (run() || !desktop.keyRefused) continue;
+      ASSERT_FALSE(status.texts.empty()) << name << ", key " << refused;
+      EXPECT_FALSE(status.texts.back().empty()) << name << " refused " << desktop.keys.back();
+    }
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <vector>
 
 #include "tests/airmail/FakeSeams.h"
 #include "tests/common/TempFolder.h"
@@ -32,64 +33,53 @@ class DebugLogMonitorTest : public ::testing::Test {
   DebugLogMonitor monitor{messenger, activator};
 };
 
-TEST_F(DebugLogMonitorTest, LinesBeforeTheCallNeverCount) {
-  Append("10:00 Connected to W1AW\r\n10:05 No answer from K1ABC\r\n");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log()));
-  EXPECT_EQ(Check(), TerminalStatus::Calling);
-  Append("10:10 Tuning 14105.0\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Calling);
+// Each case: the log before the call, then what is appended before each
+// check and the status that check gives.
+TEST_F(DebugLogMonitorTest, TheLinesAppendedSinceTheCallDecide) {
+  using S = TerminalStatus;
+  struct Step {
+    const char* appended;
+    S status;
+  };
+  struct Case {
+    const char* name;
+    const char* before;
+    std::vector<Step> checks;
+  };
+  const Case cases[] = {
+      {"lines before the call never count",
+       "10:00 Connected to W1AW\r\n10:05 No answer from K1ABC\r\n",
+       {{"", S::Calling}, {"10:10 Tuning 14105.0\r\n", S::Calling}}},
+      {"the last matching line decides",
+       "old\r\n",
+       {{"10:10 Connected to W1AW\r\n10:20 Disconnected from W1AW\r\n10:21 Saving mail\r\n", S::Disconnected}}},
+      {"connected, nothing new, then disconnected",
+       "",
+       {{"10:10 Connected to W1AW\r\n", S::Connected}, {"", S::Connected},
+        {"10:20 Disconnected from W1AW\r\n", S::Disconnected}}},
+      {"no answer", "", {{"10:10 No answer from W1AW\n", S::NoAnswer}}},
+      {"canceled by hand", "", {{"10:15 No answer from W1AW (manual)\n", S::Canceled}}},
+      {"a last line is read again whole once complete",
+       "start\r\n",
+       {{"10:10 No answer from W1AW", S::Calling}, {" (manual)\r\n", S::Canceled}}},
+      {"a line end split between two checks",
+       "",
+       {{"10:10 Connected to W1AW\r", S::Connected}, {"\n10:20 Disconnected from W1AW\r\n", S::Disconnected}}},
+      {"a last line that stopped growing without its end",
+       "",
+       {{"10:10 Connected to W1AW\r\n10:20 Disconnected from W1AW", S::Connected}, {"", S::Connected},
+        {"", S::Disconnected}, {"10:21 Saving mail\r\n", S::Disconnected}}},
+  };
+  for (const auto& c : cases) {
+    Replace(c.before);
+    ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+    for (const auto& check : c.checks) {
+      Append(check.appended);
+      EXPECT_EQ(Check(), check.status) << c.name << " after \"" << check.appended << "\"";
+    }
+    EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log())) << c.name;
+  }
   EXPECT_TRUE(messenger.entries.empty());
-}
-
-TEST_F(DebugLogMonitorTest, TheLastMatchingLineDecides) {
-  Append("old\r\n");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  Append("10:10 Connected to W1AW\r\n10:20 Disconnected from W1AW\r\n10:21 Saving mail\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
-}
-
-TEST_F(DebugLogMonitorTest, ConnectedThenDisconnectedInSeparateChecks) {
-  Append("");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  Append("10:10 Connected to W1AW\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Connected);
-  EXPECT_EQ(Check(), TerminalStatus::Connected);  // nothing new: unchanged
-  Append("10:20 Disconnected from W1AW\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
-}
-
-TEST_F(DebugLogMonitorTest, NoAnswerAndCanceledByHand) {
-  Append("");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  Append("10:10 No answer from W1AW\n");
-  EXPECT_EQ(Check(), TerminalStatus::NoAnswer);
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  EXPECT_EQ(Check(), TerminalStatus::Calling);
-  Append("10:15 No answer from W1AW (manual)\n");
-  EXPECT_EQ(Check(), TerminalStatus::Canceled);
-}
-
-TEST_F(DebugLogMonitorTest, PartialLastLineIsReadAgainWholeOnceComplete) {
-  Append("start\r\n");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  std::uint64_t start = monitor.ReadPosition();
-  Append("10:10 No answer from W1AW");
-  EXPECT_EQ(Check(), TerminalStatus::Calling);
-  EXPECT_EQ(monitor.ReadPosition(), start);
-  // Read as a whole line, the "manual" that came later decides.
-  Append(" (manual)\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Canceled);
-  EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log()));
-}
-
-TEST_F(DebugLogMonitorTest, LineEndSplitBetweenTwoChecks) {
-  Append("");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  Append("10:10 Connected to W1AW\r");
-  EXPECT_EQ(Check(), TerminalStatus::Connected);
-  Append("\n10:20 Disconnected from W1AW\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
 }
 
 TEST_F(DebugLogMonitorTest, LongAppendAcrossManyReads) {
@@ -112,16 +102,28 @@ TEST_F(DebugLogMonitorTest, ANewShorterLogIsReadFromItsStart) {
   EXPECT_EQ(Check(), TerminalStatus::Disconnected);
 }
 
-TEST_F(DebugLogMonitorTest, MissingLogAtTheCall) {
+// A log missing at the call, or gone during it, is reported with the data
+// folder and the system's error text; the status and position stay.
+TEST_F(DebugLogMonitorTest, AMissingLogIsReportedAtTheCallAndDuringIt) {
+  const std::string hint = " data.\r\rPlease check that the AirMail's Data Folder \"" + Data() + "\" is correct.\r";
   EXPECT_FALSE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  const std::string expected = "TerminalConnectCheckFileInitialize, Unable to Find AirMail \"\\Logfiles\\Debug.log\" "
-                               "data.\r\rPlease check that the AirMail's Data Folder \"" +
-                               Data() + "\" is correct.\r";
-  const std::string& text = messenger.entries[0].text;
-  EXPECT_EQ(text.substr(0, expected.size()), expected);
-  EXPECT_GT(text.size(), expected.size());  // the system's error text
-  EXPECT_EQ(activator.count, 1);
+  Append("10:00 Calling\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:10 Connected to W1AW\r\n");
+  ASSERT_EQ(Check(), TerminalStatus::Connected);
+  std::uint64_t position = monitor.ReadPosition();
+  std::filesystem::remove(Log());
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  EXPECT_EQ(monitor.ReadPosition(), position);
+  const std::string expected[] = {
+      "TerminalConnectCheckFileInitialize, Unable to Find AirMail \"\\Logfiles\\Debug.log\"" + hint,
+      "TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\"" + hint};
+  ASSERT_EQ(messenger.entries.size(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(messenger.entries[i].text.substr(0, expected[i].size()), expected[i]);
+    EXPECT_GT(messenger.entries[i].text.size(), expected[i].size()) << "the system's error text";
+  }
+  EXPECT_EQ(activator.count, 2);
 }
 
 TEST_F(DebugLogMonitorTest, ACallThatCannotBeFollowedForgetsTheLastResult) {
@@ -132,24 +134,6 @@ TEST_F(DebugLogMonitorTest, ACallThatCannotBeFollowedForgetsTheLastResult) {
   std::filesystem::remove(Log());
   EXPECT_FALSE(monitor.TerminalConnectCheckFileInitialize(Data()));
   EXPECT_EQ(monitor.Status(), TerminalStatus::Calling);
-}
-
-TEST_F(DebugLogMonitorTest, LogGoneDuringTheCall) {
-  Append("10:00 Calling\r\n");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  Append("10:10 Connected to W1AW\r\n");
-  ASSERT_EQ(Check(), TerminalStatus::Connected);
-  std::uint64_t position = monitor.ReadPosition();
-  std::filesystem::remove(Log());
-  EXPECT_EQ(Check(), TerminalStatus::Connected);
-  EXPECT_EQ(monitor.ReadPosition(), position);
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  const std::string expected = "TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data.\r\r"
-                               "Please check that the AirMail's Data Folder \"" +
-                               Data() + "\" is correct.\r";
-  EXPECT_EQ(messenger.entries[0].text.substr(0, expected.size()), expected);
-  EXPECT_GT(messenger.entries[0].text.size(), expected.size());
-  EXPECT_EQ(activator.count, 1);
 }
 
 TEST_F(DebugLogMonitorTest, PositionBeyondFourGigabytes) {

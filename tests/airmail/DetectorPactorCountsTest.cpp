@@ -15,7 +15,7 @@ TEST(DetectorPactorCounts, CountsDetectionsAndEmptiesThem) {
   DetectorSettings settings;
   SignalAnalysis analysis(settings);
   DetectorPactorCounts counts(analysis);
-  SignalSpec recipe;
+  SignalRecipe recipe;
   recipe.form = Form::Pactor2;
   recipe.snrDb = 30;
   recipe.seconds = 2;

@@ -10,7 +10,7 @@ velmora_add_test(airmail_automation_test
 
 if(VELMORA_WINDOWS)
   # AirMail's stand-in for the tests: never installed or shipped.
-  add_executable(airmail_standin WIN32 ${CMAKE_CURRENT_LIST_DIR}/standin/StandIn.cpp)
+  add_executable(airmail_standin WIN32 ${CMAKE_CURRENT_LIST_DIR}/win32/standin/StandIn.cpp)
   target_link_libraries(airmail_standin PRIVATE user32 kernel32)
   set_target_properties(airmail_standin PROPERTIES OUTPUT_NAME Airmail3
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/standin)

@@ -4,6 +4,7 @@ velmora_add_test(airmail_data_test
     ${CMAKE_CURRENT_LIST_DIR}/AutoConnectSettingsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AirmailInstallationTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AirmailProfileTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CenterToneTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StationListsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FrequencyFiltersTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LocatorTest.cpp

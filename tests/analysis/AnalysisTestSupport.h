@@ -24,12 +24,12 @@ inline std::vector<std::int16_t> Tone(std::size_t n, double frequency, double am
   return s;
 }
 
-inline std::vector<std::int16_t> Pcm(const signalgen::SignalSpec& recipe) {
+inline std::vector<std::int16_t> Pcm(const signalgen::SignalRecipe& recipe) {
   return signalgen::ToPcm16(signalgen::Generate(recipe).samples);
 }
 
-inline signalgen::SignalSpec Pactor2(double snr = 20, double offset = 0) {
-  signalgen::SignalSpec s;
+inline signalgen::SignalRecipe Pactor2(double snr = 20, double offset = 0) {
+  signalgen::SignalRecipe s;
   s.form = signalgen::Form::Pactor2;
   s.snrDb = snr;
   s.offset = offset;
@@ -38,8 +38,8 @@ inline signalgen::SignalSpec Pactor2(double snr = 20, double offset = 0) {
   return s;
 }
 
-inline signalgen::SignalSpec Pactor3(int variant, double snr = 20, double offset = 0) {
-  signalgen::SignalSpec s = Pactor2(snr, offset);
+inline signalgen::SignalRecipe Pactor3(int variant, double snr = 20, double offset = 0) {
+  signalgen::SignalRecipe s = Pactor2(snr, offset);
   s.form = signalgen::Form::Pactor3;
   s.variant = variant;
   return s;

@@ -13,15 +13,15 @@ namespace velmora {
 namespace {
 
 using signalgen::Form;
-using signalgen::SignalSpec;
+using signalgen::SignalRecipe;
 
 struct Played {
-  std::vector<testing::FakeAutoConnect::Call> verdicts;
+  std::vector<Verdict> verdicts;
   std::vector<std::string> labels;
   std::vector<bool> inside, outside;  // the buffer lies wholly inside or outside the wanted signal
 };
 
-Played Play(const SignalSpec& recipe, const DetectorSettings& detectors = {}, bool eightBit = false,
+Played Play(const SignalRecipe& recipe, const DetectorSettings& detectors = {}, bool eightBit = false,
             std::int32_t sampleSize = 2048) {
   const signalgen::Signal signal = signalgen::Generate(recipe);
   testing::TempFolder folder;
@@ -79,8 +79,8 @@ Rates Count(const Played& p, const std::string& label) {
   return r;
 }
 
-SignalSpec Recipe(Form form, double snr, double seconds = 8) {
-  SignalSpec s;
+SignalRecipe Recipe(Form form, double snr, double seconds = 8) {
+  SignalRecipe s;
   s.form = form;
   s.snrDb = snr;
   s.seconds = seconds;
@@ -88,7 +88,7 @@ SignalSpec Recipe(Form form, double snr, double seconds = 8) {
 }
 
 TEST(Detection, Pactor2InItsArqRhythm) {
-  SignalSpec recipe = Recipe(Form::Pactor2, 10, 12);
+  SignalRecipe recipe = Recipe(Form::Pactor2, 10, 12);
   recipe.rhythm.ackLength = 0;  // one side heard: pauses long enough for a whole buffer
   const Rates r = Count(Play(recipe), "Pactor 2");
   ASSERT_GT(r.inside, 20);
@@ -99,7 +99,7 @@ TEST(Detection, Pactor2InItsArqRhythm) {
 
 TEST(Detection, EveryPactor3FormWithTheLabelOfItsVariant) {
   for (int v = 1; v <= 6; ++v) {
-    SignalSpec recipe = Recipe(Form::Pactor3, 15);
+    SignalRecipe recipe = Recipe(Form::Pactor3, 15);
     recipe.variant = v;
     recipe.seed = 30 + v;
     const std::string label = signalgen::ExpectedLabel(recipe);
@@ -125,7 +125,7 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
   d.offsetFrequencyStep = 20;
   for (double snr : {0.0, 10.0, 30.0}) {
     EXPECT_EQ(Count(Play(Recipe(Form::Noise, snr)), "").busy, 0) << snr;
-    SignalSpec cw = Recipe(Form::Cw, snr);
+    SignalRecipe cw = Recipe(Form::Cw, snr);
     EXPECT_EQ(Count(Play(cw), "").busy, 0) << "steady CW " << snr;
     cw.keyed = true;
     EXPECT_EQ(Count(Play(cw), "").busy, 0) << "keyed CW " << snr;
@@ -142,7 +142,7 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
 TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
   DetectorSettings d;
   d.burstEnabled = true;
-  SignalSpec recipe = Recipe(Form::Bursts, 20);
+  SignalRecipe recipe = Recipe(Form::Bursts, 20);
   recipe.burstRate = 3;
   const Played p = Play(recipe, d);
   int noise = 0, busy = 0;

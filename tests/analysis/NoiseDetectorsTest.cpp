@@ -95,7 +95,7 @@ TEST(Peak, FiresOnAToneStandingOutOfTheBand) {
   RecordingDrawing drawing;
   SpectrumAnalysis spectrum;
   std::string panel;
-  signalgen::SignalSpec noise;
+  signalgen::SignalRecipe noise;
   noise.seconds = 0.2;
   auto pcm = testing::Pcm(noise);
   spectrum.Analyse({pcm.data(), 2048}, 2048);

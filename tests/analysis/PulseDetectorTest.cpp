@@ -68,7 +68,7 @@ TEST(PulseDetector, WindowSumsCoverTheirAgesAcrossBuffers) {
 // A transmission that ends inside a busy buffer: the step from signal to
 // pause is the buffer's signal-to-noise figure.
 std::vector<std::int16_t> PacketEndingAt(double seconds, double snr) {
-  signalgen::SignalSpec recipe = testing::Pactor2(snr);
+  signalgen::SignalRecipe recipe = testing::Pactor2(snr);
   recipe.rhythm = {};
   recipe.rhythm.cycle = 10;
   recipe.rhythm.packet = seconds;

@@ -13,8 +13,8 @@ namespace {
 using testing::Pcm;
 using testing::RunBuffer;
 
-signalgen::SignalSpec Cw(double frequency, double snr) {
-  signalgen::SignalSpec s;
+signalgen::SignalRecipe Cw(double frequency, double snr) {
+  signalgen::SignalRecipe s;
   s.form = signalgen::Form::Cw;
   s.center = frequency;
   s.snrDb = snr;
@@ -90,7 +90,7 @@ TEST_F(Modes, WwvModeAndTheReferenceFlagUseTheCentreFrequency) {
 TEST_F(Modes, FaxPathMeasuresASteadyEnvelope) {
   settings.faxMode = true;
   settings.wwvMode = true;  // FAX comes first
-  signalgen::SignalSpec fax;
+  signalgen::SignalRecipe fax;
   fax.form = signalgen::Form::Fax;
   fax.snrDb = 30;
   fax.seconds = 1;
@@ -103,7 +103,7 @@ TEST_F(Modes, FaxPathMeasuresASteadyEnvelope) {
   EXPECT_EQ(analysis.Results().faxText, FormatNumber(analysis.FaxSnr(), ".0"));
   EXPECT_FALSE(analysis.WwvDetected());
 
-  signalgen::SignalSpec noise;
+  signalgen::SignalRecipe noise;
   noise.seconds = 1;
   RunBuffer(analysis, Pcm(noise), 2048, panel);
   EXPECT_FALSE(analysis.FaxDetected());

@@ -21,7 +21,7 @@ TEST(CaptureLoop, StopWhileWaitingLeavesWithoutProcessing) {
   EXPECT_FALSE(rig.host.pressed["Start"]);
 }
 
-TEST(CaptureLoop, StartShowsStartingAndRunsWithTheLoad) {
+TEST(CaptureLoop, StartShowsStartingAndRunsWithTheLoadOnAlternatingBuffers) {
   SignalRig rig;
   rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
   rig.signal.ProcessStart();
@@ -30,55 +30,85 @@ TEST(CaptureLoop, StartShowsStartingAndRunsWithTheLoad) {
   EXPECT_EQ(rig.host.timers, 1);
   rig.signal.StartLoopFromTimer();
   ASSERT_EQ(rig.analysis.analysed.size(), 3u);
-  EXPECT_EQ(rig.analysis.analysed[0].size(), 2048u);
   // Each clock reading moves 10 ms: 10 ms of work on a 2048-sample buffer (0.186 s).
   EXPECT_TRUE(rig.host.Saw(1, "Running 5%"));
   EXPECT_EQ(rig.host.Last(1), "Stopped");
   EXPECT_EQ(rig.pump.runs, 3) << "window events run once per buffer";
   EXPECT_EQ(rig.analysis.restartsBeforeBuffer[0], 1) << "the first buffer sees FirstBuffer";
-}
-
-TEST(CaptureLoop, BuffersAlternateAndAreRequeued) {
-  SignalRig rig;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.Start();
   std::vector<std::string> queues;
   for (const auto& entry : rig.input.log)
     if (entry.starts_with("queue")) queues.push_back(entry);
   EXPECT_EQ(queues, (std::vector<std::string>{"queue 0", "queue 1", "queue 0", "queue 1", "queue 0"}));
   EXPECT_EQ(rig.input.lastQueuedBytes, 4096u);
-  EXPECT_EQ(rig.signal.CurrentBuffer(), 0);
   EXPECT_FLOAT_EQ(rig.signal.BufferSeconds(), 2048.0f / 11025);
 }
 
+// A step is one buffer, on the sound card or the test signal, and leaves no
+// step behind for the next start.
 TEST(CaptureLoop, StepProcessesExactlyOneBuffer) {
   SignalRig rig;
+  rig.signal.inputSource = kSimulated;
+  rig.signal.ProcessStep();
+  rig.signal.StartLoopFromTimer();
+  rig.signal.inputSource = kSoundCard;
   rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
   rig.signal.ProcessStep();
   EXPECT_TRUE(rig.host.Saw(1, "Stepping"));
   rig.signal.StartLoopFromTimer();
-  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
+  EXPECT_EQ(rig.analysis.analysed.size(), 2u);
   EXPECT_EQ(rig.host.Last(1), "Stopped");
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.signal.ProcessStep();
+  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+  rig.signal.ProcessStart();
+  EXPECT_EQ(rig.host.Last(1), "Starting");
   rig.signal.StartLoopFromTimer();
-  EXPECT_EQ(rig.analysis.analysed.size(), 2u) << "the step flag was cleared, so a second step works";
+  EXPECT_EQ(rig.analysis.analysed.size(), 5u) << "a start after the steps runs on";
 }
 
-TEST(CaptureLoop, ResetShowsResetPausesAndRestartsWithBufferZero) {
+// AutoConnect sets 2048 samples, then asks for the reset: "Reset", a pause
+// with events running, and a restart on buffer 0 with the new size.
+TEST(CaptureLoop, ResetRestartsWithBufferZeroAndTheSampleSizeSetBeforeIt) {
   SignalRig rig;
+  rig.settings.display.sampleSize = 1024;
   rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.pump.passes = {[&] { rig.signal.ProcessReset(); }};
+  rig.pump.passes = {[&] {
+    rig.settings.display.sampleSize = 2048;
+    rig.signal.ProcessReset();
+  }};
   rig.Start();
   EXPECT_TRUE(rig.host.Saw(1, "Reset"));
+  EXPECT_GE(rig.pump.runs, 2) << "window events run during the half-second pause";
   ASSERT_GE(rig.analysis.analysed.size(), 2u);
   EXPECT_EQ(rig.analysis.restartsBeforeBuffer[1], 2) << "the buffer after the restart sees FirstBuffer";
+  EXPECT_EQ(rig.analysis.analysed.front().size(), 1024u);
+  EXPECT_EQ(rig.analysis.analysed.back().size(), 2048u);
   auto reset = std::find(rig.input.log.begin(), rig.input.log.end(), "reset");
   ASSERT_NE(reset, rig.input.log.end());
-  EXPECT_EQ(*(reset + 1), "queue 0");
-  EXPECT_EQ(*(reset + 2), "queue 1");
-  EXPECT_EQ(*(reset + 3), "start");
-  EXPECT_GE(rig.pump.runs, 2) << "window events run during the half-second pause";
+  EXPECT_EQ(std::vector<std::string>(reset + 1, reset + 8),
+            (std::vector<std::string>{"unprepare 0", "prepare 0", "unprepare 1", "prepare 1", "queue 0", "queue 1",
+                                      "start"}));
+  EXPECT_EQ(rig.input.lastQueuedBytes, 4096u);
+  EXPECT_TRUE(rig.messages.Texts().empty());
+}
+
+// Options may switch the source while a loop runs: the loop still closes
+// the device it opened, and the next open does not find it open.
+TEST(CaptureLoop, SwitchingTheSourceWhileRunningClosesWhatWasOpened) {
+  for (bool simulated : {false, true}) {
+    SignalRig rig;
+    rig.signal.inputSource = simulated ? kSimulated : kSoundCard;
+    rig.signal.simulate.output = true;
+    FakeWaveDevice& opened = simulated ? rig.output : rig.input;
+    opened.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+    opened.onScriptEnd = [&] { rig.signal.ProcessStop(); };
+    rig.pump.passes = {[&] {
+      rig.signal.inputSource = simulated ? kSoundCard : kSimulated;
+      rig.signal.ProcessStop();
+    }};
+    rig.signal.StartLoopFromTimer();
+    EXPECT_FALSE(opened.IsOpen()) << simulated;
+    EXPECT_EQ(opened.log.back(), "close event") << simulated;
+    EXPECT_TRUE(rig.messages.Texts().empty()) << simulated;
+  }
 }
 
 TEST(CaptureLoop, ResetWhileStoppedStartsTheLoop) {
@@ -99,66 +129,44 @@ TEST(CaptureLoop, BothBuffersFullIsAnOverflowAndRestarts) {
   EXPECT_EQ(rig.host.endProgram, 0);
 }
 
-TEST(CaptureLoop, ATimeOutStopsAndEndsTheProgramThroughTheClosePath) {
-  SignalRig rig;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::TimedOut()};
-  rig.Start();
-  EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"Process - WaveEvent TimeOut"});
-  EXPECT_EQ(rig.host.Last(1), "Stopped");
-  EXPECT_FALSE(rig.input.IsOpen());
-  EXPECT_EQ(rig.host.endProgram, 1);
-}
-
-TEST(CaptureLoop, ARequeueFailureStopsAndEndsTheProgram) {
-  SignalRig rig;
-  rig.input.failQueueAt = 2;  // the two start-up queues pass, the first requeue fails
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.Start();
-  EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"Process - Cannot AddBuffer #1"});
-  EXPECT_EQ(rig.host.endProgram, 1);
-  EXPECT_FALSE(rig.signal.Running());
-}
-
-TEST(CaptureLoop, RestartFailuresEndTheProgram) {
-  SignalRig rig;
-  rig.input.failReset = true;
-  rig.input.script = {FakeWaveDevice::BothFilled()};
-  rig.Start();
-  ASSERT_FALSE(rig.messages.Texts().empty());
-  EXPECT_EQ(rig.messages.Texts()[0], "Process Restart - Cannot Reset Sound Card");
-  EXPECT_EQ(rig.host.endProgram, 1);
-}
-
-TEST(CaptureLoop, OpenFailuresShowTheirMessageAndOnlyStop) {
-  {
+// Each failure shows its message and stops; a device that can no longer be
+// trusted also ends the program, through the normal close path.
+TEST(CaptureLoop, EachFailureShowsItsMessageAndStops) {
+  struct Case {
+    void (*arrange)(FakeWaveDevice&);
+    const char* message;
+    int endProgram;
+  };
+  const Case cases[] = {
+      {[](FakeWaveDevice& d) { d.script = {FakeWaveDevice::Filled(), FakeWaveDevice::TimedOut()}; },
+       "Process - WaveEvent TimeOut", 1},
+      {[](FakeWaveDevice& d) {
+         d.failQueueAt = 2;  // the two start-up queues pass, the first requeue fails
+         d.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+       },
+       "Process - Cannot AddBuffer #1", 1},
+      {[](FakeWaveDevice& d) {
+         d.failReset = true;
+         d.script = {FakeWaveDevice::BothFilled()};
+       },
+       "Process Restart - Cannot Reset Sound Card", 1},
+      {[](FakeWaveDevice& d) { d.openCode = 32; },
+       "WaveInputOpen - Cannot Open Sound Card\rAttempted to open with an unsupported waveform-audio format.", 0},
+      {[](FakeWaveDevice& d) { d.openCode = 2; },
+       "WaveInputOpen - Cannot Open Sound Card\rSpecified device identifier is out of range.", 0},
+      {[](FakeWaveDevice& d) { d.failEvent = true; }, "WaveInputOpen - Cannot Create Event\rNot enough memory", 0},
+      {[](FakeWaveDevice& d) { d.openTimesOut = true; }, "WaveInputOpen - WaveEvent TimeOut", 0},
+  };
+  for (const auto& c : cases) {
     SignalRig rig;
-    rig.input.openCode = 32;
+    c.arrange(rig.input);
     rig.Start();
-    EXPECT_EQ(rig.messages.Texts(),
-              std::vector<std::string>{
-                  "WaveInputOpen - Cannot Open Sound Card\rAttempted to open with an unsupported waveform-audio format."});
-    EXPECT_EQ(rig.host.Last(1), "Stopped");
-    EXPECT_EQ(rig.host.endProgram, 0);
-  }
-  {
-    SignalRig rig;
-    rig.input.openCode = 2;
-    rig.Start();
-    EXPECT_EQ(rig.messages.Texts()[0],
-              "WaveInputOpen - Cannot Open Sound Card\rSpecified device identifier is out of range.");
-  }
-  {
-    SignalRig rig;
-    rig.input.failEvent = true;
-    rig.Start();
-    EXPECT_EQ(rig.messages.Texts()[0], "WaveInputOpen - Cannot Create Event\rNot enough memory");
-  }
-  {
-    SignalRig rig;
-    rig.input.openTimesOut = true;
-    rig.Start();
-    EXPECT_EQ(rig.messages.Texts()[0], "WaveInputOpen - WaveEvent TimeOut");
-    EXPECT_FALSE(rig.signal.Running());
+    ASSERT_FALSE(rig.messages.Texts().empty()) << c.message;
+    EXPECT_EQ(rig.messages.Texts()[0], c.message);
+    EXPECT_EQ(rig.host.endProgram, c.endProgram) << c.message;
+    EXPECT_EQ(rig.host.Last(1), "Stopped") << c.message;
+    EXPECT_FALSE(rig.signal.Running()) << c.message;
+    EXPECT_FALSE(rig.input.IsOpen()) << c.message;
   }
 }
 
@@ -187,30 +195,16 @@ TEST(CaptureLoop, TheSampleSizeIsTakenOnceWhenTheLoopStarts) {
   EXPECT_EQ(rig.analysis.analysed.back().size(), 4096u) << "the next start takes the new size";
 }
 
-TEST(CaptureLoop, AMutedBufferIsNotValidForAutoConnect) {
-  SignalRig rig;
-  rig.autoConnect.visible = true;
-  rig.input.sample = [](int) { return std::int16_t{0}; };
-  rig.input.script = {FakeWaveDevice::Filled()};
-  rig.analysis.verdicts = {Verdict{true, false}};
-  rig.Start();
-  ASSERT_EQ(rig.autoConnect.updates.size(), 1u);
-  EXPECT_FALSE(rig.autoConnect.updates[0].valid);
-  EXPECT_TRUE(rig.autoConnect.updates[0].busy);
-  EXPECT_TRUE(rig.host.Saw(3, "Low Input Level"));
-}
-
+// Handed over only while the window is shown; a muted buffer is not valid.
 TEST(CaptureLoop, TheVerdictReachesAutoConnectOnlyWhileItIsVisible) {
   SignalRig rig;
-  rig.analysis.verdicts = {Verdict{true, false}, Verdict{false, true}};
+  rig.input.sample = [](int n) { return static_cast<std::int16_t>(n < 2 * 2048 ? 1 : 0); };  // the third is muted
+  rig.analysis.verdicts = {Verdict{.busy = true}, Verdict{.noise = true}, Verdict{.busy = true}};
   rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Do([&] { rig.autoConnect.visible = true; }),
-                      FakeWaveDevice::Filled()};
+                      FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
   rig.Start();
-  ASSERT_EQ(rig.autoConnect.updates.size(), 1u);
-  EXPECT_TRUE(rig.autoConnect.updates[0].valid);
-  EXPECT_FALSE(rig.autoConnect.updates[0].busy);
-  EXPECT_TRUE(rig.autoConnect.updates[0].noise);
-  EXPECT_TRUE(rig.host.Saw(3, "Pactor 2"));
+  EXPECT_EQ(rig.autoConnect.updates, (std::vector<Verdict>{{.noise = true}, {.valid = false, .busy = true}}));
+  EXPECT_TRUE(rig.host.Saw(3, "Low Input Level"));
 }
 
 TEST(CaptureLoop, ARedrawAnalysesTheLastSamplesAgainAndNothingMore) {

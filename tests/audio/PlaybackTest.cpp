@@ -89,7 +89,7 @@ TEST(Playback, AnOddByteCountNeverReadsPastTheEnd) {
 TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBuffer) {
   PlaybackRig rig;
   rig.signal.playbackStopDetected = true;
-  rig.analysis.verdicts = {Verdict{}, Verdict{false, true}, Verdict{}};
+  rig.analysis.verdicts = {Verdict{}, Verdict{.noise = true}, Verdict{}};
   rig.signal.playbackFile = WriteSamples(rig.folder.path() / "five.bin", 5 * 256);
   rig.Start();
   EXPECT_EQ(rig.analysis.analysed.size(), 2u);
@@ -139,6 +139,23 @@ TEST(Playback, WithOutputEachBufferIsWrittenAndAFailedOpenLeavesCleanly) {
             "WaveOutputOpen - Cannot Open Sound Card\rSpecified resource is already allocated.");
   EXPECT_FALSE(failing.host.pressed["Start"]);
   EXPECT_TRUE(failing.analysis.analysed.empty());
+}
+
+// The program ends while a loop is on the stack: the loop leaves after the
+// buffer in hand and closes what it opened.
+TEST(Playback, AQuitLeavesThePlaybackAndTheSimulationLoops) {
+  for (int source : {kPlayback, kSimulated}) {
+    PlaybackRig rig;
+    rig.signal.inputSource = source;
+    rig.signal.playbackFile = WriteSamples(rig.folder.path() / "long.bin", 8 * 256);
+    rig.signal.playbackOutput = rig.signal.simulate.output = true;
+    for (int i = 0; i < 8; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(0); });
+    rig.pump.passes = {nullptr, [&] { rig.pump.quit = true; }};
+    rig.Start();
+    EXPECT_EQ(rig.analysis.analysed.size(), source == kPlayback ? 2u : 3u) << source;
+    EXPECT_FALSE(rig.signal.LoopActive()) << source;
+    EXPECT_FALSE(rig.output.IsOpen()) << source;
+  }
 }
 
 }  // namespace

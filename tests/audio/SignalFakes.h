@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AutoConnectSeam.h"
 #include "audio/SignalSide.h"
 
 namespace velmora::testing {
@@ -201,6 +200,8 @@ class FakePump final : public EventPump {
  public:
   std::deque<std::function<void()>> passes;
   int runs = 0;
+  bool quit = false;  // the program is ending
+  bool QuitRequested() const override { return quit; }
   void RunPending() override {
     ++runs;
     if (!passes.empty()) {
@@ -252,18 +253,12 @@ class FakeAnalysis final : public BufferAnalysis {
   void RestartContinuity() override { ++restarts; }
 };
 
-class FakeAutoConnect final : public NoAutoConnect {
+class FakeAutoConnect final : public VerdictListener {
  public:
   bool visible = false;
-  struct Call {
-    bool valid, busy, noise;
-  };
-  std::vector<Call> updates;
-  bool Available() const override { return true; }
+  std::vector<Verdict> updates;
   bool Visible() const override { return visible; }
-  void Show() override { visible = true; }
-  void Unload() override {}
-  void Update(bool& valid, bool& busy, bool& noise) override { updates.push_back({valid, busy, noise}); }
+  void Update(Verdict verdict) override { updates.push_back(verdict); }
 };
 
 // Everything a SignalSide needs, wired together.

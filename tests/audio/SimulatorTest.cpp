@@ -2,38 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 #include "tests/audio/SignalFakes.h"
 
 namespace velmora {
 namespace {
-
-std::int16_t Formula(const SimulateSettings& s, int n) {
-  const double pi2 = 6.28318530717959;
-  double a = s.amLevel * 8000.0 / 100.0, offset = 16000.0 - a;
-  double pa = n * pi2 * s.amRate / 11025.0, pc = n * pi2 * s.frequency / 11025.0;
-  return static_cast<std::int16_t>(std::nearbyint((a * std::cos(pa) + offset) * std::cos(pc)));
-}
-
-TEST(Simulator, SamplesFollowTheFormulaAtFullAndHalfLevel) {
-  for (float level : {100.0f, 50.0f}) {
-    SimulateSettings s;
-    s.amLevel = level;
-    std::vector<std::int16_t> out(2048);
-    SimulateSamples(s, out);
-    EXPECT_EQ(out[0], 16000) << "both phases start at 0";
-    int mismatches = 0;
-    for (int n = 0; n < 2048; ++n) mismatches += std::abs(out[n] - Formula(s, n)) > 1;
-    EXPECT_EQ(mismatches, 0) << level;
-  }
-  SimulateSettings full;
-  std::vector<std::int16_t> out(2048);
-  SimulateSamples(full, out);
-  // At 100 % the envelope swings between 0 and 16000: after half an AM period it is near 0.
-  EXPECT_LT(std::abs(out[128]), 50);
-}
 
 TEST(Simulator, LevelsAbove100PercentAreHeldToTheSampleRange) {
   SimulateSettings s;
@@ -62,6 +36,28 @@ TEST(Simulator, AFailedOutputOpenStopsTheLoop) {
   EXPECT_FALSE(rig.signal.Running());
   EXPECT_EQ(rig.host.Last(1), "Stopped");
   EXPECT_EQ(rig.messages.Texts()[0], "WaveOutputOpen - Cannot Open Sound Card\rNo device driver is present.");
+}
+
+// The scroll bars act at once: stopped on the shown buffer, playing from the next buffer.
+TEST(Simulator, ChangedSettingsAreHeardAndSeenAtOnce) {
+  testing::SignalRig rig;
+  rig.signal.inputSource = kSimulated;
+  rig.signal.SimulateChanged();
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u) << "stopped: the shown buffer is made again";
+  rig.signal.simulate.output = true;
+  for (int i = 0; i < 6; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(0); });
+  SimulateSettings changed = rig.signal.simulate;
+  changed.frequency = 500;
+  rig.pump.passes = {[&] {
+    rig.signal.simulate = changed;
+    rig.signal.SimulateChanged();
+  }, nullptr, nullptr, [&] { rig.signal.ProcessStop(); }};
+  rig.Start();
+  std::vector<std::int16_t> expected(2048);
+  SimulateSamples(changed, expected);
+  ASSERT_GE(rig.analysis.analysed.size(), 4u);
+  EXPECT_NE(rig.analysis.analysed[2], expected);
+  EXPECT_EQ(rig.analysis.analysed.back(), expected);
 }
 
 TEST(Simulator, WithOutputItPlaysUntilStopped) {

@@ -5,7 +5,7 @@
 
 #include "display/Caption.h"
 #include "display/DisplayDrawing.h"
-#include "display/FrequencyView.h"
+#include "display/DisplayViews.h"
 
 namespace velmora {
 namespace {
@@ -24,53 +24,34 @@ class RecordingCanvas final : public Canvas {
   void LineTo(int x, int y) override { strokes.push_back({false, x, y}); }
 };
 
-TEST(SpectrumView, QuarterRangeAroundTheCentreSnapsToBins) {
-  auto v = MakeSpectrumView(2, 1700, {}, 2048, 800, 400, false);
-  const double half = 11025.0 / 2048 / 2;
-  EXPECT_NEAR(v.displayLow, 1355.47, half);
-  EXPECT_NEAR(v.displayHigh, 2044.53, half);
-  EXPECT_EQ(v.firstBin, 252);
-  EXPECT_EQ(v.binCount, 128);
-  EXPECT_DOUBLE_EQ(v.displayLow, 11025.0 * 252 / 2048);
-  EXPECT_EQ(std::string(RangeSuffix(2)), " - Quarter");
-}
-
-TEST(SpectrumView, FullAndHalfRanges) {
-  auto full = MakeSpectrumView(0, 1700, {}, 2048, 1024, 400, false);
-  EXPECT_EQ(full.firstBin, 0);
-  EXPECT_EQ(full.binCount, 1024);
-  EXPECT_DOUBLE_EQ(full.pixelsPerBin, 1.0);
-  auto half = MakeSpectrumView(1, 1700, {}, 2048, 1024, 400, false);
-  EXPECT_EQ(half.binCount, 512);
-  EXPECT_DOUBLE_EQ(half.displayHigh, 2756.25);
-  EXPECT_EQ(half.levelTop, 100);
-  EXPECT_EQ(half.levelBottom, 20);
-  EXPECT_DOUBLE_EQ(half.pixelsPerDb, 5.0);
-  EXPECT_EQ(MakeSpectrumView(1, 1700, {}, 2048, 1024, 400, true).levelTop, 110) << "WWV raises the top";
-}
-
-TEST(SpectrumView, TheRangeStaysInsideTheSpectrum) {
-  auto high = MakeSpectrumView(2, 5500, {}, 2048, 800, 400, false);
-  EXPECT_LE(high.firstBin + high.binCount, 1024);
-  auto low = MakeSpectrumView(2, 100, {}, 2048, 800, 400, false);
-  EXPECT_EQ(low.firstBin, 0);
-  auto wild = MakeSpectrumView(3, 1700, Zoom{-9000, 90000, 0, 0}, 256, 800, 400, false);
-  EXPECT_EQ(wild.firstBin, 0);
-  EXPECT_EQ(wild.binCount, 128);
-}
-
-TEST(SpectrumView, ANarrowZoomStillShowsOneBin) {
-  auto v = MakeSpectrumView(3, 1700, Zoom{1500, 1500.5, 60, 40}, 2048, 800, 400, false);
-  EXPECT_EQ(v.binCount, 1);
-  EXPECT_EQ(v.levelTop, 60);
-  EXPECT_EQ(v.levelBottom, 40);
-  EXPECT_DOUBLE_EQ(v.pixelsPerBin, 800.0);
-}
-
-TEST(SpectrumView, ZoomedWithoutAZoomShowsTheHalfRange) {
-  auto v = MakeSpectrumView(3, 1700, Zoom{}, 2048, 800, 400, false);
-  EXPECT_EQ(v.firstBin, 0);
-  EXPECT_EQ(v.binCount, 512);
+// Which bins each range shows, and its level scale.
+TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
+  struct Case {
+    const char* name;
+    std::int16_t range;
+    double centre;
+    Zoom zoom;
+    std::int32_t n;
+    bool wwv;
+    std::int32_t firstBin, binCount, levelTop;
+  };
+  const Case cases[] = {
+      {"quarter around the centre, snapped to bins", 2, 1700, {}, 2048, false, 252, 128, 100},
+      {"full", 0, 1700, {}, 2048, false, 0, 1024, 100},
+      {"half; WWV raises the top", 1, 1700, {}, 2048, true, 0, 512, 110},
+      {"quarter near the top edge", 2, 5500, {}, 2048, false, 896, 128, 100},
+      {"quarter near the bottom edge", 2, 100, {}, 2048, false, 0, 128, 100},
+      {"a wild zoom, no level span", 3, 1700, Zoom{-9000, 90000, 0, 0}, 256, false, 0, 128, 100},
+      {"a narrow zoom still shows one bin", 3, 1700, Zoom{1500, 1500.5, 60, 40}, 2048, false, 279, 1, 60},
+      {"zoomed without a zoom shows the half range", 3, 1700, Zoom{}, 2048, false, 0, 512, 100},
+  };
+  for (const auto& c : cases) {
+    auto v = MakeSpectrumView(c.range, c.centre, c.zoom, c.n, 800, 400, c.wwv);
+    EXPECT_EQ(v.firstBin, c.firstBin) << c.name;
+    EXPECT_EQ(v.binCount, c.binCount) << c.name;
+    EXPECT_EQ(v.levelTop, c.levelTop) << c.name;
+    EXPECT_DOUBLE_EQ(v.displayLow, 11025.0 * v.firstBin / c.n) << c.name;
+  }
 }
 
 TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {

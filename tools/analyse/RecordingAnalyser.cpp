@@ -8,7 +8,7 @@
 
 #include "analysis/DetectorStatistics.h"
 #include "analysis/SignalAnalysis.h"
-#include "app/MainSettings.h"
+#include "audio/MainSettings.h"
 #include "common/Format.h"
 #include "common/SystemLib.h"
 #include "common/TextParse.h"

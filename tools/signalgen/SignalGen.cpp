@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/AtomicFile.h"
-
 namespace velmora::signalgen {
 namespace {
 
@@ -13,15 +11,6 @@ constexpr double kBaud = 100;
 constexpr int kFilterSpan = 4;      // symbols each side
 constexpr double kRamp = 0.005;     // seconds, the edges of every keyed element
 constexpr double kNoiseBand = 3000;  // Hz, the band the ratio is measured in
-
-std::uint64_t SplitMix(std::uint64_t& x) {
-  std::uint64_t z = (x += 0x9E3779B97F4A7C15ULL);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
-
-std::uint64_t Rotate(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
 
 // The raised-cosine pulse at t symbol periods from its centre.
 double RaisedCosine(double t, double rollOff) {
@@ -56,40 +45,6 @@ double Rms(std::span<const float> x, std::span<const float> weight) {
 }
 
 }  // namespace
-
-Random::Random(std::uint64_t seed) {
-  for (auto& s : s_) s = SplitMix(seed);
-}
-
-std::uint64_t Random::Next() {
-  const std::uint64_t result = Rotate(s_[1] * 5, 7) * 9;
-  const std::uint64_t t = s_[1] << 17;
-  s_[2] ^= s_[0];
-  s_[3] ^= s_[1];
-  s_[1] ^= s_[2];
-  s_[0] ^= s_[3];
-  s_[2] ^= t;
-  s_[3] = Rotate(s_[3], 45);
-  return result;
-}
-
-double Random::Uniform() { return static_cast<double>(Next() >> 11) * (1.0 / 9007199254740992.0); }
-
-int Random::Below(int n) { return static_cast<int>(Uniform() * n); }
-
-double Random::Gaussian() {
-  if (haveSpare_) {
-    haveSpare_ = false;
-    return spare_;
-  }
-  double u = 0;
-  while (u <= 0) u = Uniform();
-  const double v = Uniform();
-  const double r = std::sqrt(-2 * std::log(u));
-  spare_ = r * std::sin(2 * kPi * v);
-  haveSpare_ = true;
-  return r * std::cos(2 * kPi * v);
-}
 
 std::string_view FormName(Form form) {
   switch (form) {
@@ -333,7 +288,7 @@ std::vector<double> Pactor3Frequencies(int variant, double offset) {
   return frequencies;
 }
 
-Signal Generate(const SignalSpec& recipe) {
+Signal Generate(const SignalRecipe& recipe) {
   Signal signal;
   const std::size_t count = static_cast<std::size_t>(std::max(0.0, recipe.seconds) * kRate);
   signal.samples.assign(count, 0.0f);
@@ -374,40 +329,6 @@ Signal Generate(const SignalSpec& recipe) {
   if (recipe.form == Form::Bursts) AddBursts(signal.samples, recipe.burstRate, 8 * recipe.rms, noise);
   if (std::isfinite(recipe.snrDb)) AddNoise(signal.samples, NoiseRms(recipe.rms, recipe.snrDb), noise);
   return signal;
-}
-
-std::vector<std::int16_t> ToPcm16(std::span<const float> samples) {
-  std::vector<std::int16_t> pcm(samples.size());
-  for (std::size_t i = 0; i < samples.size(); ++i)
-    pcm[i] = static_cast<std::int16_t>(std::lround(std::clamp(static_cast<double>(samples[i]), -32768.0, 32767.0)));
-  return pcm;
-}
-
-std::string EncodeBin16(std::span<const std::int16_t> samples) {
-  std::string bytes;
-  bytes.reserve(samples.size() * 2);
-  for (std::int16_t s : samples) {
-    const auto u = static_cast<std::uint16_t>(s);
-    bytes.push_back(static_cast<char>(u & 0xFF));
-    bytes.push_back(static_cast<char>(u >> 8));
-  }
-  return bytes;
-}
-
-std::string EncodeBin8(std::span<const std::int16_t> samples) {
-  std::string bytes;
-  bytes.reserve(samples.size());
-  for (std::int16_t s : samples) {
-    const long value = std::clamp(std::lround(s / 256.0) + 128, 0L, 255L);
-    bytes.push_back(static_cast<char>(static_cast<unsigned char>(value)));
-  }
-  return bytes;
-}
-
-bool WriteRecording(const std::filesystem::path& file, std::span<const float> samples, bool eightBit,
-                    std::error_code& error) {
-  const auto pcm = ToPcm16(samples);
-  return WriteFileAtomically(file, eightBit ? EncodeBin8(pcm) : EncodeBin16(pcm), error);
 }
 
 }  // namespace velmora::signalgen

@@ -12,24 +12,14 @@
 #include <system_error>
 #include <vector>
 
+#include "common/SampleFormat.h"
+#include "tools/signalgen/Pcm.h"
+#include "tools/signalgen/Random.h"
+
 namespace velmora::signalgen {
 
-inline constexpr double kRate = 11025;
+inline constexpr double kRate = kSampleRate;
 
-// xoshiro256** seeded through splitmix64: the same numbers on every platform.
-class Random {
- public:
-  explicit Random(std::uint64_t seed);
-  std::uint64_t Next();
-  double Uniform();   // [0, 1)
-  double Gaussian();  // mean 0, variance 1
-  int Below(int n);   // 0..n-1
-
- private:
-  std::uint64_t s_[4];
-  bool haveSpare_ = false;
-  double spare_ = 0;
-};
 
 enum class Form { Noise, Pactor2, Pactor3, Cw, Fax, Speech, Bursts };
 std::string_view FormName(Form form);
@@ -46,7 +36,7 @@ struct ArqRhythm {
   double start = 0;       // seconds of quiet before the first packet
 };
 
-struct SignalSpec {
+struct SignalRecipe {
   Form form = Form::Noise;
   int variant = 1;              // Pactor 3 tone set 1..6
   double center = 1700;         // Pactor 2 centre, CW and tone frequency, Hz
@@ -70,7 +60,7 @@ struct Signal {
   std::vector<std::uint8_t> on;
 };
 
-Signal Generate(const SignalSpec& recipe);
+Signal Generate(const SignalRecipe& recipe);
 
 // The single components, added into a buffer (the level is the component's
 // RMS while fully on; gate, if given, holds its envelope 0..1 per sample).
@@ -89,13 +79,5 @@ std::vector<float> MorseGate(std::size_t count, Random& random);
 double NoiseRms(double signalRms, double snrDb);
 // The Pactor 3 tone frequencies of a variant with an offset.
 std::vector<double> Pactor3Frequencies(int variant, double offset);
-
-// Recordings: headerless mono PCM at 11025 Hz, 16-bit signed little-endian
-// or 8-bit unsigned (128 = zero); clipped, rounded to the nearest step.
-std::vector<std::int16_t> ToPcm16(std::span<const float> samples);
-std::string EncodeBin16(std::span<const std::int16_t> samples);
-std::string EncodeBin8(std::span<const std::int16_t> samples);
-bool WriteRecording(const std::filesystem::path& file, std::span<const float> samples, bool eightBit,
-                    std::error_code& error);
 
 }  // namespace velmora::signalgen

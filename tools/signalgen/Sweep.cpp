@@ -10,7 +10,7 @@
 
 namespace velmora::signalgen {
 
-std::string ExpectedLabel(const SignalSpec& recipe) {
+std::string ExpectedLabel(const SignalRecipe& recipe) {
   if (recipe.form == Form::Pactor2) return "Pactor 2";
   // Variants 3 and 4 share their tones; the lower number is reported.
   if (recipe.form == Form::Pactor3) return std::string(Pactor3Label(recipe.variant == 4 ? 3 : recipe.variant));
@@ -62,19 +62,19 @@ std::string Pad(std::string text, std::size_t width) {
 
 struct Case {
   std::string name;
-  SignalSpec recipe;
+  SignalRecipe recipe;
 };
 
 std::vector<Case> PactorCases(double seconds) {
   std::vector<Case> cases;
-  SignalSpec base;
+  SignalRecipe base;
   base.seconds = seconds;
   base.rhythm.ackLength = 0;  // one side of the link heard: a 0.29 s pause every 1.25 s
-  SignalSpec p2 = base;
+  SignalRecipe p2 = base;
   p2.form = Form::Pactor2;
   cases.push_back({"Pactor 2", p2});
   for (int v = 1; v <= 6; ++v) {
-    SignalSpec p3 = base;
+    SignalRecipe p3 = base;
     p3.form = Form::Pactor3;
     p3.variant = v;
     p3.seed = 10 + v;
@@ -82,7 +82,7 @@ std::vector<Case> PactorCases(double seconds) {
   }
   // Wider symbol shaping fills the gaps between the 18 tones: a flatter band.
   for (double rollOff : {0.7, 1.0}) {
-    SignalSpec p3 = base;
+    SignalRecipe p3 = base;
     p3.form = Form::Pactor3;
     p3.variant = 6;
     p3.seed = 16;
@@ -95,7 +95,7 @@ std::vector<Case> PactorCases(double seconds) {
 std::vector<Case> OtherCases(double seconds) {
   std::vector<Case> cases;
   for (Form f : {Form::Noise, Form::Cw, Form::Fax, Form::Speech, Form::Bursts}) {
-    SignalSpec s;
+    SignalRecipe s;
     s.form = f;
     s.seconds = seconds;
     s.keyed = f == Form::Cw;  // keyed like Morse
@@ -123,7 +123,7 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
   for (const Case& c : PactorCases(options.seconds)) {
     out << Pad(c.name, 22);
     for (double snr : options.snrs) {
-      SignalSpec recipe = c.recipe;
+      SignalRecipe recipe = c.recipe;
       recipe.snrDb = snr;
       const BufferCounts k = CountBuffers(Generate(recipe), defaults, options.sampleSize, ExpectedLabel(recipe));
       out << Pad(Rate(k.insideBusy, k.inside) + "/" + Rate(k.insideLabel, k.inside) + "/" +
@@ -146,7 +146,7 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
     for (const Case& c : OtherCases(options.seconds)) {
       out << Pad(c.name, 22);
       for (double snr : options.snrs) {
-        SignalSpec recipe = c.recipe;
+        SignalRecipe recipe = c.recipe;
         recipe.snrDb = snr;
         const BufferCounts k = CountBuffers(Generate(recipe), settings, options.sampleSize, "");
         out << Pad(Rate(k.allBusy, k.all), 18);

@@ -27,7 +27,7 @@ BufferCounts CountBuffers(const Signal& signal, const DetectorSettings& settings
                           const std::string& expectedLabel);
 
 // The panel label a detection of the form should carry ("" for none).
-std::string ExpectedLabel(const SignalSpec& recipe);
+std::string ExpectedLabel(const SignalRecipe& recipe);
 
 struct SweepOptions {
   double seconds = 30;

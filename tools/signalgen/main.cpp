@@ -59,7 +59,7 @@ bool IsSampleSize(double n) { return n >= 256 && n <= 32768 && n == std::ldexp(1
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);
-  SignalSpec recipe;
+  SignalRecipe recipe;
   bool sweep = false, eightBit = false, haveForm = false;
   SweepOptions sweepOptions;
   std::string out;

@@ -6,10 +6,11 @@
 #include <cstdio>
 
 #include "analysis/SignalAnalysis.h"
-#include "app/MainSettings.h"
+#include "audio/MainSettings.h"
 #include "display/win32/BufferedPicture.h"
 #include "display/win32/SignalDisplay.h"
 #include "tools/signalgen/SignalGen.h"
+#include "common/SampleFormat.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ int main() {
   time.Move(0, 0, 980, 210);
   frequency.Move(0, 210, 980, 420);
 
-  signalgen::SignalSpec recipe;
+  signalgen::SignalRecipe recipe;
   recipe.form = signalgen::Form::Pactor3;
   recipe.variant = 3;
   recipe.snrDb = 10;
@@ -91,7 +92,7 @@ int main() {
           MSG msg;
           while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
         }
-      double bufferMs = 1000.0 * n / 11025;
+      double bufferMs = 1000.0 * n / kSampleRate;
       double draw = Microseconds(drawing, runs);
       std::printf("%7d  %-6s  %20.0f  %12.0f  %11.1f  %11.2f%%\n", n, colour ? "yes" : "no",
                   Microseconds(analysing, runs), draw, bufferMs, 100 * draw / 1000 / bufferMs);

@@ -77,7 +77,7 @@ class TerminalEndToEndTest : public ::testing::Test {
   testing::PrefixStationNames names;
   testing::RecordingHistory history;
   DebugLogMonitor monitor{messenger, activator};
-  AutomationSettings settings;
+  AutoConnectSettings settings;
   AirmailTerminal terminal{{desktop, messenger, status, activator, counts, names, history, monitor, settings}};
   CallTarget target{"HAM", "W1AW", "14105.0"};
   std::unique_ptr<StandInSession> session;
@@ -169,23 +169,6 @@ TEST_F(TerminalEndToEndTest, ConnectAidWarnsOfAStaleServer) {
   EXPECT_EQ(answerer.Texts().size(), 1u);
 }
 
-TEST_F(TerminalEndToEndTest, NoAnswer) {
-  ASSERT_TRUE(Run(With(kHam, {{"Outcome", "noanswer"}, {"Seconds", "0.5"}}), true));
-  ASSERT_TRUE(terminal.TerminalConnect());
-  auto seen = FollowCall(TerminalStatus::NoAnswer);
-  EXPECT_EQ(seen.back(), TerminalStatus::NoAnswer);
-  ASSERT_FALSE(history.entries.empty());
-  EXPECT_EQ(history.entries.back().outcome, -1);
-  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::NoAnswer);
-}
-
-TEST_F(TerminalEndToEndTest, CanceledByHand) {
-  ASSERT_TRUE(Run(With(kHam, {{"Outcome", "cancelled"}, {"Seconds", "0.5"}}), true));
-  ASSERT_TRUE(terminal.TerminalConnect());
-  EXPECT_EQ(FollowCall(TerminalStatus::Canceled).back(), TerminalStatus::Canceled);
-  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Canceled);
-}
-
 TEST_F(TerminalEndToEndTest, AirmailStartedWhenItsWindowIsMissing) {
   Prepare(kHam);
   testing::MessageBoxAnswerer answerer(IDYES);
@@ -196,48 +179,6 @@ TEST_F(TerminalEndToEndTest, AirmailStartedWhenItsWindowIsMissing) {
   ASSERT_EQ(answerer.Texts().size(), 1u);
   EXPECT_NE(answerer.Texts()[0].find("Would you like to start the AirMail program and open the Terminal window?"),
             std::string::npos);
-}
-
-TEST_F(TerminalEndToEndTest, MainWindowMissing) {
-  Prepare(kHam);
-  {
-    testing::MessageBoxAnswerer answerer(IDNO);
-    EXPECT_FALSE(terminal.TerminalActivate());
-    ASSERT_EQ(answerer.Texts().size(), 1u);
-    EXPECT_NE(answerer.Texts()[0].find("the AirMail program must be running and the Terminal Window open."),
-              std::string::npos);
-  }
-  EXPECT_EQ(status.texts.back(), "AirMail Window Error");
-  EXPECT_FALSE(AirmailWindowGet());
-
-  testing::MessageBoxAnswerer answerer(IDOK);
-  EXPECT_FALSE(terminal.TerminalOpen());
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("The AirMail Window must be open."), std::string::npos);
-  EXPECT_EQ(status.texts.back(), "AirMail Window Problem");
-}
-
-TEST_F(TerminalEndToEndTest, TerminalMissing) {
-  ASSERT_TRUE(Run(kHam, false));
-  testing::MessageBoxAnswerer answerer(IDNO);
-  EXPECT_FALSE(terminal.TerminalSelectSet("W1AW", "14105.0"));
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("the AirMail Terminal Window must be open."), std::string::npos);
-  EXPECT_EQ(status.texts.back(), "Terminal Window Error");
-  EXPECT_FALSE(TerminalWindowGet());
-  EXPECT_FALSE(session->Recorded("key F6"));
-}
-
-TEST_F(TerminalEndToEndTest, NoCallWithoutTheDebugLog) {
-  ASSERT_TRUE(Run(kHam, true));
-  settings.airmailDirectoryData = session->DataFolder() + "\\Missing";
-  testing::MessageBoxAnswerer answerer(IDOK);
-  EXPECT_FALSE(terminal.TerminalConnect());
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("TerminalConnectCheckFileInitialize, Unable to Find AirMail"), std::string::npos);
-  EXPECT_NE(answerer.Texts()[0].find(settings.airmailDirectoryData), std::string::npos);
-  WaitSeconds(pump, clock, 0.3);
-  EXPECT_FALSE(session->Recorded("key F5"));
 }
 
 }  // namespace

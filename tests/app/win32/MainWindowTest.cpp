@@ -7,7 +7,9 @@
 
 #include <memory>
 
+#include "airmail/AutoConnectSettings.h"
 #include "app/MenuModel.h"
+#include "app/SettingsOnlyAutoConnect.h"
 #include "app/win32/MenuBuilder.h"
 #include "common/AtomicFile.h"
 #include "tests/app/win32/MainWindowFixture.h"
@@ -109,10 +111,17 @@ TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
   EXPECT_EQ(window->Settings().display.sampleSize, 16384);
 }
 
-TEST_F(MainWindowTest, AnOddSampleSizeInTheFileChecksNothingBecauseItIsRefused) {
+TEST_F(MainWindowTest, TheSampleSizeComesBackAfterCloseAndReopen) {
   window->Settings().display.sampleSize = 1024;
   CloseAndReopen();
   EXPECT_EQ(window->Settings().display.sampleSize, 1024);
+}
+
+TEST_F(MainWindowTest, ARangeChosenWhileStoppedShowsInTheCaptionAtOnce) {
+  window->Command(menu::kFrequencyRange0 + kRangeQuarter);
+  char caption[64] = {};
+  GetWindowTextA(window->Handle(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Velmora - Quarter");
 }
 
 TEST_F(MainWindowTest, DisplaysSplitAThirdAndTwoThirds) {
@@ -131,6 +140,8 @@ TEST_F(MainWindowTest, DisplaysSplitAThirdAndTwoThirds) {
 }
 
 TEST_F(MainWindowTest, CloseSavesSettingsAndPlacement) {
+  std::error_code error;
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Visible", "True", error));
   SetWindowPos(window->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
   window->Settings().detector.pactor3Threshold = 33;
   window->Command(Toolbar::IdOf("Menu"));
@@ -139,7 +150,8 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndPlacement) {
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "MenuBar"), "True");
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Width"), "700");
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Left"), "40");
-  EXPECT_EQ(ProfileRead(SettingsFile(), kAirmailSection, "Window Visible"), "False");
+  EXPECT_EQ(ProfileRead(SettingsFile(), kAutoConnectSection, "Window Visible"), "True")
+      << "without an AutoConnect window the stored value stays";
   window.reset();
   testing::DrainQuit();
   Open();
@@ -158,14 +170,6 @@ TEST_F(MainWindowTest, ClosingMaximisedKeepsTheLastNormalPlacement) {
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Width"), "640");
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Top"), "60");
-}
-
-TEST_F(MainWindowTest, DefaultRestoresTheBuiltInValues) {
-  window->Settings().detector.burstEnabled = true;
-  window->Settings().display.fftRange = 3;
-  window->Command(menu::kSettingsDefault);
-  EXPECT_FALSE(window->Settings().detector.burstEnabled);
-  EXPECT_EQ(window->Settings().display.fftRange, 1);
 }
 
 TEST_F(MainWindowTest, TheMouseReadsTheSpectrumOffAndADragZooms) {
@@ -202,6 +206,44 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses
   EXPECT_NE(answerer.Texts()[0].find("ProfileSave - Cannot write " + SettingsFile().string()), std::string::npos)
       << answerer.Texts()[0];
   EXPECT_EQ(window->Handle(), nullptr);
+}
+
+// The main window with the AutoConnect side before its window.
+using MainWindowLinkTest = testing::MainWindowFixture<SettingsOnlyAutoConnect>;
+
+// Settings > Save writes both windows' settings to the chosen file, and
+// Recall brings them back; a file that holds nothing changes nothing.
+TEST_F(MainWindowLinkTest, SaveAndRecallAChosenSettingsFile) {
+  const auto chosen = folder.path() / "Chosen.ini";
+  window->Settings().detector.pactor2Threshold = 44;
+  autoConnect.Settings().connectAttempts = 3;
+  window->SaveSettingsTo(chosen);
+  EXPECT_EQ(ProfileRead(chosen, kDetectorSection, "Pactor2 Threshold"), "44");
+  EXPECT_EQ(ProfileRead(chosen, kAutoConnectSection, "Connect Attempts"), "3");
+  window->Settings().detector.pactor2Threshold = 40;
+  autoConnect.Settings().connectAttempts = 10;
+  window->RecallSettingsFrom(folder.path() / "missing.ini");
+  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 40);
+  window->RecallSettingsFrom(chosen);
+  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 44);
+  EXPECT_EQ(autoConnect.Settings().connectAttempts, 3);
+}
+
+// The AutoConnect side, made before the main window, reaches it through its
+// link: the detector values, the sample size for the next restart, the
+// settings file.
+TEST_F(MainWindowLinkTest, TheAutoConnectSideReachesTheMainWindow) {
+  MainWindowLink* link = autoConnect.Link();
+  ASSERT_EQ(link, window.get());
+  EXPECT_EQ(link->ProfileFile(), SettingsFile());
+  link->Detectors().SetCenterFrequency(2100);
+  EXPECT_EQ(window->Settings().detector.centerFrequency, 2100);
+  link->SetSampleSize(1000);
+  EXPECT_EQ(link->SampleSize(), 2048) << "only a size the buffers can take";
+  link->SetSampleSize(4096);
+  EXPECT_EQ(window->Settings().display.sampleSize, 4096);
+  link->ProcessReset();
+  EXPECT_EQ(window->Status().Text(1), "Starting") << "a reset while stopped starts the loop";
 }
 
 }  // namespace

@@ -50,15 +50,6 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabWithTheMembersShown) {
   EXPECT_EQ(Options().ReadControls(), DataSet(window->Settings(), window->Signal()));
 }
 
-TEST_F(OptionsDialogTest, ApplyWithUnchangedBoxesChangesNothing) {
-  MainSettings before = window->Settings();
-  Open(OptionsDialog::kDetectorTab);
-  Press(IDC_CMDAPPLY);
-  EXPECT_EQ(window->Settings(), before);
-  Press(IDC_CMDOK);
-  EXPECT_FALSE(Options().Visible());
-}
-
 TEST_F(OptionsDialogTest, ABadValueShowsItsMessageAndKeepsTheDialogOpen) {
   Open(OptionsDialog::kDetectorTab);
   Type(2, IDC_TXTPACTOR3, "thirty");
@@ -108,16 +99,6 @@ TEST_F(OptionsDialogTest, TheAutomaticCentreFrequencyComesFromAirmail) {
   EXPECT_FALSE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
   Press(IDC_CMDAPPLY);
   EXPECT_EQ(window->Settings().detector.centerFrequency, 1500);
-}
-
-TEST_F(OptionsDialogTest, AMissingDecoderTypeIsReported) {
-  autoConnect.folder = folder.path().string();  // no Airmail.ini here
-  window->Settings().detector.centerFrequencyAuto = false;
-  Open(OptionsDialog::kDetectorTab);
-  testing::MessageBoxAnswerer answerer;
-  Click(2, IDC_CHKCENTERFREQUENCY);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("CenterFrequency, Unable to get decoder type."), std::string::npos);
 }
 
 TEST_F(OptionsDialogTest, TheInputSourceShowsOnlyItsFrame) {

@@ -1,4 +1,4 @@
-#include "display/FrequencyView.h"
+#include "display/DisplayViews.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +15,7 @@ const char* RangeSuffix(std::int16_t fftRange) {
 
 SpectrumView MakeSpectrumView(std::int16_t fftRange, double centerFrequency, const Zoom& zoom, std::int32_t n,
                               int width, int height, bool wwvTop) {
-  const double fs = kDisplaySampleRate;
+  const double fs = kSampleRate;
   SpectrumView v;
   v.n = std::max(n, 2);
   v.width = width;
@@ -73,7 +73,7 @@ bool ZoomFromDrag(const SpectrumView& view, int x1, int y1, int x2, int y2, Zoom
 
 std::string SpectrumReadout(const SpectrumView& view, int x, int y) {
   return FormatNumber(view.FrequencyAt(x), "0") + " (Hz),  " + FormatNumber(view.LevelAt(y), "0") +
-         " (dB),  Res: " + FormatNumber(kDisplaySampleRate / view.n, ".0") + " (Hz)";
+         " (dB),  Res: " + FormatNumber(static_cast<double>(kSampleRate) / view.n, ".0") + " (Hz)";
 }
 
 TimeView MakeTimeView(std::int32_t n, int width, int height) {
@@ -88,7 +88,7 @@ TimeView MakeTimeView(std::int32_t n, int width, int height) {
 }
 
 std::string TimeReadout(const TimeView& view, int x, int y) {
-  return FormatNumber(x / view.scaleX / kDisplaySampleRate, ".000") + " (Sec),  " +
+  return FormatNumber(x / view.scaleX / kSampleRate, ".000") + " (Sec),  " +
          FormatNumber((view.zeroY - y) / view.scaleY, "0") + " (A/D)";
 }
 

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "common/SampleFormat.h"
+
 namespace velmora {
 
-inline constexpr double kDisplaySampleRate = 11025;
 
 struct Zoom {
   double low = 0, high = 0;     // Hz
@@ -25,10 +26,10 @@ struct SpectrumView {
 
   // Pixel x of bin b (the trace puts bin FirstBin + j - 1 at PixelsPerBin * j).
   double XOfBin(double bin) const { return pixelsPerBin * (bin - firstBin + 1); }
-  double XOfFrequency(double hz) const { return XOfBin(hz * n / kDisplaySampleRate); }
+  double XOfFrequency(double hz) const { return XOfBin(hz * n / kSampleRate); }
   double YOfLevel(double db) const { return height - (db - levelBottom) * pixelsPerDb; }
   // The frequency and level under a pixel.
-  double FrequencyAt(double x) const { return (x / pixelsPerBin + firstBin) * kDisplaySampleRate / n; }
+  double FrequencyAt(double x) const { return (x / pixelsPerBin + firstBin) * kSampleRate / n; }
   double LevelAt(double y) const { return (height - y) / pixelsPerDb + levelBottom; }
 };
 

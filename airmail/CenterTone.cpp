@@ -1,8 +1,9 @@
-#include "display/CenterTone.h"
+#include "airmail/CenterTone.h"
 
 #include <charconv>
 
 #include "common/TextParse.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 
@@ -17,7 +18,7 @@ std::optional<float> CenterToneFromAirmail(const AirmailDataFolder& data) {
   double tone = 0;
   auto result = std::from_chars(text.data(), text.data() + text.size(), tone);
   bool number = !text.empty() && result.ec == std::errc() && result.ptr == text.data() + text.size();
-  if (!number || tone < 250 || tone > 11025.0 / 2 - 250) {
+  if (!number || tone < 250 || tone > kNyquist - 250) {
     data.Messages().Show("CenterFrequencyAuto, Unable to get center tone.");
     return std::nullopt;
   }

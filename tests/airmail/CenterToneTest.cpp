@@ -1,4 +1,4 @@
-#include "display/CenterTone.h"
+#include "airmail/CenterTone.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "analysis/PowerDensity.h"
+#include "analysis/SpectrumAnalysis.h"
 
 #include <algorithm>
 #include <cmath>

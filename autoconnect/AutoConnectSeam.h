@@ -4,19 +4,19 @@
 // settings file.
 #include <string>
 
+#include "audio/BufferWork.h"
+#include "autoconnect/MainWindowLink.h"
 #include "common/ProfileFile.h"
 
 namespace velmora {
 
-class AutoConnectSeam {
+class AutoConnectSeam : public VerdictListener {
  public:
-  virtual ~AutoConnectSeam() = default;
   virtual bool Available() const = 0;  // the window exists in this build
-  virtual bool Visible() const = 0;
   virtual void Show() = 0;
   virtual void Unload() = 0;  // program close
-  // Called after the detectors ran on a buffer, only while Visible().
-  virtual void Update(bool& valid, bool& busy, bool& noise) = 0;
+  // The main window, once it exists; before, the side reaches nothing of it.
+  virtual void Attach(MainWindowLink& mainWindow) = 0;
   virtual void ProfileRecall(const ProfileDocument& profile) = 0;
   virtual void ProfileRecallWindow(const ProfileDocument& profile) = 0;
   virtual void ProfileSave(ProfileWriter& profile) = 0;
@@ -33,11 +33,18 @@ class NoAutoConnect : public AutoConnectSeam {
   bool Visible() const override { return false; }
   void Show() override {}
   void Unload() override {}
-  void Update(bool&, bool&, bool&) override {}
+  void Update(Verdict) override {}
+  void Attach(MainWindowLink& mainWindow) override { mainWindow_ = &mainWindow; }
   void ProfileRecall(const ProfileDocument&) override {}
   void ProfileRecallWindow(const ProfileDocument&) override {}
   void ProfileSave(ProfileWriter&) override {}
   void ProfileSaveWindow(ProfileWriter&) override {}
+
+  // What Attach handed over (nothing before).
+  MainWindowLink* Link() const { return mainWindow_; }
+
+ private:
+  MainWindowLink* mainWindow_ = nullptr;
 };
 
 }  // namespace velmora

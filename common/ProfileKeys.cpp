@@ -1,0 +1,79 @@
+#include "common/ProfileKeys.h"
+
+#include "common/ProfileValues.h"
+
+namespace velmora {
+namespace {
+
+template <class... Visitors>
+struct Overloaded : Visitors... {
+  using Visitors::operator()...;
+};
+
+}  // namespace
+
+ProfileKeys& ProfileKeys::In(std::string_view section) {
+  section_ = section;
+  return *this;
+}
+
+ProfileKeys& ProfileKeys::Bind(std::string_view key, Member member) {
+  bindings_.push_back({section_, std::string(key), member});
+  return *this;
+}
+
+ProfileKeys& ProfileKeys::SavedOnly() {
+  if (!bindings_.empty()) bindings_.back().recalled = false;
+  return *this;
+}
+
+ProfileKeys& ProfileKeys::Accept(std::function<bool(long long)> check) {
+  if (!bindings_.empty()) bindings_.back().accept = std::move(check);
+  return *this;
+}
+
+void ProfileKeys::RecallOne(const ProfileDocument& profile, const Binding& b) const {
+  auto integer = [&](auto* member) {
+    auto value = *member;
+    if (RecallInteger(profile, b.section, b.key, value) && (!b.accept || b.accept(value))) *member = value;
+  };
+  std::visit(Overloaded{
+                 [&](bool* m) {
+                   if (!rules_.exactBooleans) {
+                     RecallBoolean(profile, b.section, b.key, *m);
+                     return;
+                   }
+                   auto text = profile.Read(b.section, b.key);
+                   if (text == "True") *m = true;
+                   if (text == "False") *m = false;
+                 },
+                 [&](std::int16_t* m) { integer(m); },
+                 [&](std::int32_t* m) { integer(m); },
+                 [&](float* m) { RecallSingle(profile, b.section, b.key, *m); },
+                 [&](std::string* m) {
+                   auto text = profile.Read(b.section, b.key, rules_.textBuffer);
+                   if (!text.empty()) *m = text;
+                 },
+             },
+             b.member);
+}
+
+void ProfileKeys::Recall(const ProfileDocument& profile) const {
+  for (const Binding& b : bindings_)
+    if (b.recalled) RecallOne(profile, b);
+}
+
+void ProfileKeys::Save(ProfileWriter& profile) const {
+  for (const Binding& b : bindings_) {
+    std::visit(Overloaded{
+                   [&](bool* m) { SaveBoolean(profile, b.section, b.key, *m); },
+                   [&](std::int16_t* m) { SaveInteger(profile, b.section, b.key, *m); },
+                   [&](std::int32_t* m) { SaveInteger(profile, b.section, b.key, *m); },
+                   [&](float* m) { SaveSingle(profile, b.section, b.key, *m); },
+                   [&](std::string* m) { SaveText(profile, b.section, b.key, *m); },
+               },
+               b.member);
+  }
+}
+
+}  // namespace velmora

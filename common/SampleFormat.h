@@ -1,0 +1,26 @@
+#pragma once
+// The one audio format every part of the program works in: mono samples at
+// 11025 per second, taken in buffers of a power of two from 256 to 32768.
+#include <cstdint>
+
+namespace velmora {
+
+inline constexpr std::int32_t kSampleRate = 11025;
+// The same rate for frequency arithmetic in single precision, where the
+// stored results were computed that way.
+inline constexpr float kSampleRateHz = static_cast<float>(kSampleRate);
+inline constexpr double kNyquist = kSampleRate / 2.0;
+
+inline constexpr std::int32_t kSampleSizeMin = 256;
+inline constexpr std::int32_t kSampleSizeMax = 32768;
+inline constexpr std::int32_t kSampleSizeDefault = 2048;
+
+// A power of two from 256 to 32768: the only sizes buffers and transforms take.
+constexpr bool IsValidSampleSize(long long samples) {
+  return samples >= kSampleSizeMin && samples <= kSampleSizeMax && (samples & (samples - 1)) == 0;
+}
+
+// The index of the buffer in hand before any buffer was processed.
+inline constexpr std::uint16_t kNoBuffer = 65535;
+
+}  // namespace velmora
