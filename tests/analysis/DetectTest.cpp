@@ -99,18 +99,6 @@ TEST_F(Chain, BufferLevelAndSecondsOfTheBufferInHand) {
   EXPECT_EQ(analysis.BufferLevel(), analysis.Spectrum().SignalLevel());
 }
 
-TEST_F(Chain, CountsRunUntilTheyAreEmptied) {
-  const auto pcm = Pcm(testing::Pactor2());
-  for (int i = 0; i < 7; ++i) RunBuffer(analysis, pcm, 2048, panel, static_cast<std::size_t>(i) * 2048);
-  EXPECT_EQ(analysis.Pactor2Count(), 7);
-  analysis.PactorCountsReset();
-  EXPECT_EQ(analysis.Pactor2Count(), 0);
-  RunBuffer(analysis, Pcm(testing::Pactor3(1)), 2048, panel);
-  EXPECT_EQ(analysis.Pactor3Count(1), 1);
-  analysis.PactorCountsReset();
-  EXPECT_EQ(analysis.Pactor3Count(1), 0);
-}
-
 TEST_F(Chain, CentreFrequencyFollowsTheTableOnlyWhenAutomatic) {
   DetectorValues& values = analysis;
   settings.centerFrequencyAuto = false;
