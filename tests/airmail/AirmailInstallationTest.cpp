@@ -48,17 +48,6 @@ TEST_F(AirmailInstallation, AnInstallationInPlaceTouchesNeitherRegistryNorLog) {
   EXPECT_EQ(registry.asked, 0);
 }
 
-TEST_F(AirmailInstallation, TheRegistryGivesBothFoldersWithOrWithoutATrailingSeparator) {
-  for (std::string value : {std::string("C:\\AirMail\\\0", 12), std::string("C:\\AirMail\0", 11),
-                            std::string("C:\\AirMail"), std::string("C:\\AirMail\\")}) {
-    FakeRegistry registry(value);
-    auto s = Folders(data(), program());
-    AirmailInstallationGet(s, registry);
-    EXPECT_EQ(s.airmailDirectoryProgram, "C:\\AirMail") << value;
-    EXPECT_EQ(s.airmailDirectoryData, "C:\\AirMail") << value;
-  }
-}
-
 TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay) {
   FakeRegistry none;
   auto s = Folders(data(), program());
@@ -71,44 +60,40 @@ TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay)
   EXPECT_EQ(s, before) << "an empty value names no folder";
 }
 
-TEST_F(AirmailInstallation, TheLastCommonRootOfTheInstallLogNamesTheDataFolder) {
-  testing::WriteBytes(program() / "Airmail3.exe", "");
-  testing::WriteBytes(program() / "Install.log",
-                      "Started\r\nNewCommonRoot= C:\\First\\\r\nCopied\r\nNewCommonRoot= D:\\Mail\\AirMail\\\r\nDone\r\n");
-  FakeRegistry registry("C:\\Elsewhere");
-  auto s = Folders(data(), program());
-  AirmailInstallationGet(s, registry);
-  EXPECT_EQ(s.airmailDirectoryData, "D:\\Mail\\AirMail");
-  EXPECT_EQ(s.airmailDirectoryProgram, program().string());
-  EXPECT_EQ(registry.asked, 0) << "the program folder was right";
-}
-
-TEST_F(AirmailInstallation, TheRegistryFolderIsWhereTheInstallLogIsLookedFor) {
-  testing::WriteBytes(program() / "Install.log", "x NewCommonRoot= " + data().string() + "/\nNewCommonRoot= ");
-  FakeRegistry registry(program().string() + "/");
-  auto s = Folders("C:\\Nowhere", "C:\\Nowhere");
-  AirmailInstallationGet(s, registry);
-  EXPECT_EQ(s.airmailDirectoryProgram, program().string());
-  EXPECT_EQ(s.airmailDirectoryData, data().string())
-      << "LF line ends; the marker within a line; an empty last root is no folder";
-}
-
-TEST_F(AirmailInstallation, ARootWithoutTrailingSeparatorAndAVeryLongLogAreReadWhole) {
-  std::string log = std::string(200000, 'x') + "\r\nNewCommonRoot= E:\\AirMail  \r\n" + std::string(300000, 'y');
-  testing::WriteBytes(program() / "Install.log", log);
-  FakeRegistry registry(program().string());
-  auto s = Folders(data(), "C:\\Nowhere");
-  AirmailInstallationGet(s, registry);
-  EXPECT_EQ(s.airmailDirectoryData, "E:\\AirMail");
-}
-
-TEST_F(AirmailInstallation, AnAirmailIniInTheRegistryFolderEndsTheSearch) {
-  testing::WriteBytes(program() / "Airmail.ini", "[Settings]\r\n");
-  testing::WriteBytes(program() / "Install.log", "NewCommonRoot= D:\\Other\\\r\n");
-  FakeRegistry registry(program().string());
-  auto s = Folders(data(), "C:\\Nowhere");
-  AirmailInstallationGet(s, registry);
-  EXPECT_EQ(s.airmailDirectoryData, program().string());
+// The registry's value through the real registry is AirmailRegistryTest's.
+// Here: the install log's last "NewCommonRoot=" names the data folder,
+// looked for in the program folder, or else in the registry's folder.
+TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
+  const std::string longLog = std::string(200000, 'x') + "\r\nNewCommonRoot= E:\\AirMail  \r\n" + std::string(300000, 'y');
+  struct Case {
+    const char* name;
+    bool programFile, airmailIni;  // in the program folder
+    std::string log, registry;
+    bool programRight;  // the stored program folder holds AirMail
+    std::string data;  // found; empty: the program folder
+  } cases[] = {
+      {"CR LF, the last root", true, false,
+       "Started\r\nNewCommonRoot= C:\\First\\\r\nCopied\r\nNewCommonRoot= D:\\Mail\\AirMail\\\r\nDone\r\n",
+       "C:\\Elsewhere", true, "D:\\Mail\\AirMail"},
+      {"LF, within a line, an empty last root", false, false,
+       "x NewCommonRoot= " + data().string() + "/\nNewCommonRoot= ", program().string() + "/", false, data().string()},
+      {"no trailing separator, a long log", false, false, longLog, program().string(), false, "E:\\AirMail"},
+      {"Airmail.ini in the registry's folder", false, true, "NewCommonRoot= D:\\Other\\\r\n", program().string(),
+       false, ""},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(program());
+    std::filesystem::create_directories(program());
+    if (c.programFile) testing::WriteBytes(program() / "Airmail3.exe", "");
+    if (c.airmailIni) testing::WriteBytes(program() / "Airmail.ini", "[Settings]\r\n");
+    testing::WriteBytes(program() / "Install.log", c.log);
+    FakeRegistry registry(c.registry);
+    auto s = c.programRight ? Folders(data(), program()) : Folders("C:\\Nowhere", "C:\\Nowhere");
+    AirmailInstallationGet(s, registry);
+    EXPECT_EQ(s.airmailDirectoryData, c.data.empty() ? program().string() : c.data) << c.name;
+    EXPECT_EQ(s.airmailDirectoryProgram, program().string()) << c.name;
+    EXPECT_EQ(registry.asked == 0, c.programRight) << c.name;
+  }
 }
 
 TEST(FolderFromStoredText, DropsOneTrailingSeparatorOnlyWhenThere) {

@@ -20,12 +20,6 @@ class CenterToneTest : public ::testing::Test {
   RecordingMessenger messages;
 };
 
-TEST_F(CenterToneTest, TheFixturesDecoderGivesItsTone) {
-  AirmailDataFolder data(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data", messages);
-  EXPECT_EQ(CenterToneFromAirmail(data), 1500.0f);
-  EXPECT_TRUE(messages.Texts().empty());
-}
-
 TEST_F(CenterToneTest, ADecoderTypeNamesItsOwnKey) {
   EXPECT_EQ(Read("[Hardware]\r\nDecoderType=SCS\r\nPTC Center Tone=1500\r\nSCS Center Tone=2100\r\n"), 2100.0f);
 }

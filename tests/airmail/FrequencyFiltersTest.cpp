@@ -21,55 +21,51 @@ Strings Labels(const std::vector<FrequencyRow>& rows) {
   return out;
 }
 
+struct FilterCase {
+  const char* system;
+  const char* station;
+  Strings checked;
+  Strings kept;  // the station's rows left
+};
+
 class FrequencyFilters : public ::testing::Test {
  protected:
   // The station's rows between two rows of other stations.
-  size_t Load(std::string_view system, std::string_view station, std::initializer_list<const char*> checked,
+  size_t Load(std::string_view system, std::string_view station, const Strings& checked,
               const AirmailDataFolder* from = nullptr) {
     rows = {{"BEFORE", "1000.0", 1, false, true}};
     StationFrequencyListGet(from ? *from : fixture, system, station, rows);
     for (auto& r : rows)
-      for (const char* c : checked)
+      for (const auto& c : checked)
         if (r.station == station && r.label == c) r.checked = true;
     size_t end = rows.size();
     rows.push_back({"AFTER", "2000.0", 1, false, true});
     return end;
+  }
+  static Strings Kept(const FilterCase& c) {
+    Strings expected{"BEFORE 1000.0"};
+    for (const auto& label : c.kept) expected.push_back(std::string(c.station) + " " + label);
+    expected.push_back("AFTER 2000.0");
+    return expected;
   }
   RecordingMessenger messages;
   AirmailDataFolder fixture{testing::FixturePath("data").string(), messages};
   std::vector<FrequencyRow> rows;
 };
 
-TEST(FrequencyGroupGet, JoinsTheLabelsOfTheFirstGroupHoldingTheLabel) {
-  EXPECT_EQ(FrequencyGroupGet("14075,14080#;10140#", "10140.0(p3)"), "10140.0(p3)");
-  EXPECT_EQ(FrequencyGroupGet("14075,14080#;10140#", "14080.0(p3)"), "14075.014080.0(p3)");
-  EXPECT_EQ(FrequencyGroupGet("14075,14080#;10140#", "7000.0"), "");
-}
-
 TEST_F(FrequencyFilters, OnlyTheGroupOfACheckedRowStays) {
-  size_t end = Load("HAM", "W1AW", {"10140.0(p3)"});
-  FrequencyGroupFilter(fixture, "HAM", "W1AW", rows, 1, end);
-  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "W1AW 10140.0(p3)", "AFTER 2000.0"}));
-  EXPECT_EQ(end, 2u);
-
-  end = Load("HAM", "W1AW", {"14075.0"});
-  FrequencyGroupFilter(fixture, "HAM", "W1AW", rows, 1, end);
-  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "W1AW 14075.0", "W1AW 14080.0(p3)", "AFTER 2000.0"}));
-  EXPECT_EQ(end, 3u);
-}
-
-TEST_F(FrequencyFilters, AStationWithGroupsAndNoCheckedRowLosesAllItsRows) {
-  size_t end = Load("HAM", "W1AW", {});
-  FrequencyGroupFilter(fixture, "HAM", "W1AW", rows, 1, end);
-  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "AFTER 2000.0"}));
-  EXPECT_EQ(end, 1u);
-}
-
-TEST_F(FrequencyFilters, AStationWithoutGroupsKeepsItsRows) {
-  size_t end = Load("SAILMAIL", "HP1A", {});
-  FrequencyGroupFilter(fixture, "SAILMAIL", "HP1A", rows, 1, end);
-  EXPECT_EQ(rows.size(), 4u);
-  EXPECT_EQ(end, 3u);
+  const FilterCase cases[] = {
+      {"HAM", "W1AW", {"10140.0(p3)"}, {"10140.0(p3)"}},
+      {"HAM", "W1AW", {"14075.0"}, {"14075.0", "14080.0(p3)"}},
+      {"HAM", "W1AW", {}, {}},  // groups and no checked row: every row goes
+      {"SAILMAIL", "HP1A", {}, {"8146.5", "12464.0"}},  // no groups: every row stays
+  };
+  for (const auto& c : cases) {
+    size_t end = Load(c.system, c.station, c.checked);
+    FrequencyGroupFilter(fixture, c.system, c.station, rows, 1, end);
+    EXPECT_EQ(Labels(rows), Kept(c)) << c.station;
+    EXPECT_EQ(end, c.kept.size() + 1) << c.station;
+  }
 }
 
 TEST_F(FrequencyFilters, LabelsAreComparedWhole) {
@@ -82,37 +78,24 @@ TEST_F(FrequencyFilters, LabelsAreComparedWhole) {
       << "4075.0 is not part of 14075.0's group";
 }
 
-class RadioDataFilter : public FrequencyFilters {
- protected:
-  std::filesystem::path file = testing::FixturePath("velmora") / kStationRadioDataFile;
-};
-
-TEST_F(RadioDataFilter, OnlyTheTransceiverOfACheckedRowStays) {
-  size_t end = Load("HAM", "K4CJX", {"14105.5(p3)"});
-  StationStationsGetFile(file, messages, "HAM", "K4CJX", rows, 1, end);
-  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "K4CJX 10145.5", "K4CJX 14105.5(p3)", "K4CJX 21105.0(p3)",
-                                   "AFTER 2000.0"}));
-  EXPECT_EQ(end, 4u);
+TEST_F(FrequencyFilters, OnlyTheTransceiverOfACheckedRowStays) {
+  const auto file = testing::FixturePath("velmora") / kStationRadioDataFile;
+  const FilterCase cases[] = {
+      {"HAM", "K4CJX", {"14105.5(p3)"}, {"10145.5", "14105.5(p3)", "21105.0(p3)"}},
+      {"HAM", "W1AW", {"14080.0(p3)", "10140.0(p3)"}, {"14075.0", "14080.0(p3)", "10140.0(p3)"}},  // both lines
+      {"HAM", "K4CJX", {}, {"3590.0", "7102.0(p3)", "10145.5", "14105.5(p3)", "21105.0(p3)"}},  // nothing checked
+      {"HAM", "VE2AFQ", {"7065.0"}, {"3587.5", "7065.0", "14098.0(p3)"}},  // a station the file does not list
+  };
+  for (const auto& c : cases) {
+    size_t end = Load(c.system, c.station, c.checked);
+    StationStationsGetFile(file, messages, c.system, c.station, rows, 1, end);
+    EXPECT_EQ(Labels(rows), Kept(c)) << c.station;
+    EXPECT_EQ(end, c.kept.size() + 1) << c.station;
+  }
   EXPECT_TRUE(messages.entries.empty());
 }
 
-TEST_F(RadioDataFilter, ChecksOnBothTransceiversKeepBoth) {
-  size_t end = Load("HAM", "W1AW", {"14080.0(p3)", "10140.0(p3)"});
-  StationStationsGetFile(file, messages, "HAM", "W1AW", rows, 1, end);
-  EXPECT_EQ(rows.size(), 5u);
-}
-
-TEST_F(RadioDataFilter, WithoutACheckedRowOnAnyLineNothingIsRemoved) {
-  size_t end = Load("HAM", "K4CJX", {});
-  StationStationsGetFile(file, messages, "HAM", "K4CJX", rows, 1, end);
-  EXPECT_EQ(rows.size(), 7u);
-  EXPECT_EQ(end, 6u);
-  end = Load("HAM", "VE2AFQ", {"7065.0"});
-  StationStationsGetFile(file, messages, "HAM", "VE2AFQ", rows, 1, end);
-  EXPECT_EQ(rows.size(), 5u) << "a station the file does not list keeps its rows";
-}
-
-TEST_F(RadioDataFilter, AnUnreadableFileIsReportedAndLeavesTheRows) {
+TEST_F(FrequencyFilters, AnUnreadableRadioDataFileIsReportedAndLeavesTheRows) {
   size_t end = Load("HAM", "K4CJX", {"14105.5(p3)"});
   auto before = rows;
   StationStationsGetFile(testing::FixturePath("velmora") / "missing.txt", messages, "HAM", "K4CJX", rows, 1, end);

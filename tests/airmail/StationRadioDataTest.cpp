@@ -1,4 +1,5 @@
-// The station radio data file, read and written.
+// The station radio data file, read and written (the fixture's file is read
+// by the transceiver filter's tests).
 #include "airmail/StationRadioData.h"
 
 #include <gtest/gtest.h>
@@ -8,15 +9,6 @@
 
 namespace velmora {
 namespace {
-
-TEST(StationRadioData, ReadsTheRecordsAfterTheHeader) {
-  FileFailure failure;
-  auto records = StationRadioDataRead(testing::FixturePath("velmora") / kStationRadioDataFile, failure);
-  ASSERT_TRUE(records);
-  ASSERT_EQ(records->size(), 4u);
-  EXPECT_EQ((*records)[0], (StationRadioRecord{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}}));
-  EXPECT_EQ((*records)[3], (StationRadioRecord{"HAM", "K4CJX", "2", {"10145.5", "14105.5(p3)", "21105.0(p3)"}}));
-}
 
 TEST(StationRadioData, WrittenWholeWithItsHeaderAndReadBack) {
   testing::TempFolder folder;

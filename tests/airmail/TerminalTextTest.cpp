@@ -30,16 +30,12 @@ TEST(TerminalLineStatusTest, IdlePromptCompleteOrCutShort) {
   EXPECT_EQ(TerminalLineStatus(""), TerminalStatus::Connected);
 }
 
+// What the log monitor's tests (real files) do not meet.
 TEST(DebugLogLineStatusTest, LinePatterns) {
   auto calling = TerminalStatus::Calling;
-  EXPECT_EQ(DebugLogLineStatus("12:00 No answer from W1AW", calling), TerminalStatus::NoAnswer);
-  EXPECT_EQ(DebugLogLineStatus("12:00 No answer from W1AW (manual)", calling), TerminalStatus::Canceled);
-  EXPECT_EQ(DebugLogLineStatus("12:00 Disconnected from W1AW", calling), TerminalStatus::Disconnected);
   EXPECT_EQ(DebugLogLineStatus("12:00 Disconnected from W1AW (manual)", calling), TerminalStatus::Canceled);
-  EXPECT_EQ(DebugLogLineStatus("12:00 Connected to W1AW", calling), TerminalStatus::Connected);
   EXPECT_EQ(DebugLogLineStatus("12:00 Connected to W1AW, Disconnected from W1AW", calling),
             TerminalStatus::Disconnected);
-  EXPECT_EQ(DebugLogLineStatus("12:00 Tuning radio", TerminalStatus::Connected), TerminalStatus::Connected);
 }
 
 TEST(TerminalFieldTest, FrequencyAndSystemFields) {
@@ -74,23 +70,11 @@ TEST(ConnectAidTest, OnlyHamServerLinesAreExamined) {
   EXPECT_FALSE(ConnectAidLineIsServer("SAILMAIL", "PMBO W1AW last contacted server 20 min"));
   EXPECT_FALSE(ConnectAidLineIsServer("HAM", " PMBO last contacted"));
   EXPECT_FALSE(ConnectAidLineIsServer("HAM", "PMBO W1AW"));
-  EXPECT_TRUE(ConnectAidLineIsConnection("*** Connected to W1AW"));
 }
 
-TEST(MouseAbsoluteCentreTest, CentreInTheAbsoluteRange) {
-  MousePoint p = MouseAbsoluteCentre(668, 432, 612, 434, 1280, 900);
-  EXPECT_EQ(p.x, 49869);  // (668 + 306) * 65536 / 1280 = 49868.8
-  EXPECT_EQ(p.y, 47259);  // (432 + 217) * 65536 / 900 = 47258.7
-}
-
-TEST(PactorCountsTest, LinkShownByTheWideForms) {
+// Pactor 3's wide forms are met in the terminal's history test.
+TEST(PactorCountsTest, LinkShownByPactor2AboveTheThreshold) {
   PactorCountValues counts;
-  counts.pactor3[0] = 50;  // 200 Hz
-  counts.pactor3[1] = 50;  // 600 Hz
-  EXPECT_FALSE(PactorCountsShowLink(counts));
-  counts.pactor3[5] = 11;
-  EXPECT_TRUE(PactorCountsShowLink(counts));
-  counts = {};
   counts.pactor2 = 10;
   EXPECT_FALSE(PactorCountsShowLink(counts));
   counts.pactor2 = 11;

@@ -59,21 +59,9 @@ TEST(VelmoraAirmail, ListsTheFixtureInstallationLineByLine) {
   EXPECT_EQ(run.lines, Expected(data.string()));
 }
 
-TEST(VelmoraAirmail, WrongArgumentsShowTheUsageAndAnUnreadableFolderItsMessage) {
-  for (const char* arguments : {"", "--program x", "--data", "--verbose --data x"}) {
-    auto run = RunTool(arguments);
-    EXPECT_EQ(run.status, 1) << arguments;
-    EXPECT_NE(run.errors.find("usage: velmora-airmail --data DIR [--program DIR]"), std::string::npos) << arguments;
-  }
-  testing::TempFolder empty;
-  auto run = RunTool("--data " + Quoted(empty.path()));
-  EXPECT_EQ(run.status, 2);
-  EXPECT_TRUE(run.lines.empty());
-  EXPECT_EQ(run.errors, "SystemListGet, Unable to get AirMail System data.\n\nPlease check that the AirMail's Data "
-                        "Folder \"" + empty.path().string() + "\" is correct.\n");
-}
-
-TEST(VelmoraAirmail, AWrongArgumentIsNamedBeforeTheUsage) {
+// A wrong argument is named before the usage (exit 1); a folder that holds
+// no AirMail data says so (exit 2).
+TEST(VelmoraAirmail, ExitCodes) {
   const std::pair<const char*, const char*> cases[] = {
       {"", "--data: AirMail's data folder is needed"},
       {"--program x", "--data: AirMail's data folder is needed"},
@@ -83,11 +71,15 @@ TEST(VelmoraAirmail, AWrongArgumentIsNamedBeforeTheUsage) {
   for (const auto& [arguments, problem] : cases) {
     auto run = RunTool(arguments);
     EXPECT_EQ(run.status, 1) << arguments;
-    EXPECT_EQ(run.errors.rfind(std::string("velmora-airmail: ") + problem + "\nusage: velmora-airmail --data DIR "
-                                                                             "[--program DIR]\n", 0),
-              0u)
-        << run.errors;
+    const std::string expected = std::string("velmora-airmail: ") + problem + "\nusage: velmora-airmail --data DIR";
+    EXPECT_EQ(run.errors.rfind(expected, 0), 0u) << run.errors;
   }
+  testing::TempFolder empty;
+  auto run = RunTool("--data " + Quoted(empty.path()));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(run.lines.empty());
+  EXPECT_EQ(run.errors, "SystemListGet, Unable to get AirMail System data.\n\nPlease check that the AirMail's Data "
+                        "Folder \"" + empty.path().string() + "\" is correct.\n");
 }
 
 }  // namespace

@@ -20,9 +20,7 @@ if(NOT VELMORA_WINDOWS)
   add_dependencies(airmail_tool_test velmora-airmail)
 else()
   velmora_add_test(airmail_data_win32_test
-    SOURCES
-      ${CMAKE_CURRENT_LIST_DIR}/win32/AirmailRegistryTest.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/win32/SettingsAtCloseTest.cpp
-    LIBS velmora_airmail_data_win32 velmora_app_win32)
-  add_dependencies(airmail_data_win32_test Velmora velmora-airmail)
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/win32/AirmailRegistryTest.cpp
+    LIBS velmora_airmail_data_win32)
+  add_dependencies(airmail_data_win32_test velmora-airmail)
 endif()

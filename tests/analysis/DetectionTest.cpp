@@ -114,11 +114,6 @@ TEST(Detection, EveryPactor3FormWithTheLabelOfItsVariant) {
   }
 }
 
-TEST(Detection, EightBitRecordingsAreDetectedToo) {
-  const Rates r = Count(Play(Recipe(Form::Pactor2, 15, 4), {}, true), "Pactor 2");
-  EXPECT_GE(r.insideRight, r.inside * 9 / 10);
-}
-
 TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
   DetectorSettings d;
   d.offsetFrequencyRange = 100;

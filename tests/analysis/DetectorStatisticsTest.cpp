@@ -7,27 +7,12 @@ namespace {
 
 using K = StatisticsDetector;
 
-TEST(Statistics, ADetectorThatNeverRanShowsOnlyItsCounts) {
-  DetectorStatistics s;
-  EXPECT_EQ(s.Text(K::Power, 0.186f), "Power:\rCount 0, Hits 0");
-  EXPECT_EQ(s.Text(K::Pactor2, 0.186f), "Pactor 2:\rCount 0, Hits 0");
-  EXPECT_EQ(s.Text(K::Pactor3, 0.186f), "Pactor 3:\rCount 0, Hits 0");
-  EXPECT_EQ(s.Text(K::BurstNoise, 0.186f), "Burst Noise:\rCount 0, Hits 0");
-  EXPECT_EQ(s.Text(K::PeakNoise, 0.186f), "Peak Noise:\rCount 0, Hits 0");
-}
-
 TEST(Statistics, RateSecondsMeanSpreadAndPeak) {
   DetectorStatistics s;
   s.Add(K::Pactor2, true, 50);
   s.Add(K::Pactor2, false, 30);
   // Mean time between hits: 0.2 s / 0.5.
   EXPECT_EQ(s.Text(K::Pactor2, 0.2f), "Pactor 2:\rCount 2, Hits 1\rRate 5.0e-1, Secs .4\rMean 40.0, Std 10.0\rPeak 50.0");
-  const StatisticsRecord& r = s.Record(K::Pactor2);
-  EXPECT_EQ(r.count, 2);
-  EXPECT_EQ(r.hits, 1);
-  EXPECT_EQ(r.sum, 80);
-  EXPECT_EQ(r.sumSquares, 3400);
-  EXPECT_EQ(r.peak, 50);
 }
 
 TEST(Statistics, SecondsWithoutHits) {
@@ -48,8 +33,10 @@ TEST(Statistics, PowerCountsTheTimeTheGateWasOpen) {
   EXPECT_EQ(s.Text(K::Power, 0.25f), "Power:\rCount 4, Hits 3\rRate 7.5e-1, Secs .8\rMean 16.3, Std 6.5\rPeak 20.0");
 }
 
+// A detector that never ran, or ran before a reset, shows only its counts.
 TEST(Statistics, ResetStartsEveryRecordAgain) {
   DetectorStatistics s;
+  EXPECT_EQ(s.Text(K::Pactor3, 0.186f), "Pactor 3:\rCount 0, Hits 0");
   s.Add(K::BurstNoise, true, 70);
   s.Reset();
   EXPECT_EQ(s.Text(K::BurstNoise, 0.186f), "Burst Noise:\rCount 0, Hits 0");

@@ -88,15 +88,8 @@ TEST_F(PactorDetection, NoOffsetSearchWithAStepOrRangeOfZeroOrLess) {
     EXPECT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy) << range << " " << step;
     EXPECT_EQ(panel, "Pactor 2") << range << " " << step;
     EXPECT_EQ(analysis.Results().pactor2Offset, 0.0f);
-    EXPECT_GE(analysis.Results().pactor3Variant, 1);
+    EXPECT_GE(analysis.Results().pactor3Variant, 1) << "a scan over no offset would leave every score at -100";
   }
-}
-
-TEST_F(PactorDetection, Pactor3StillPicksAVariantWhenNoOffsetIsSearched) {
-  settings.offsetFrequencyRange = -50;  // a scan over no offset at all would leave every score at -100
-  settings.offsetFrequencyStep = -5;
-  EXPECT_TRUE(RunBuffer(analysis, Pcm(Pactor3(5)), 2048, panel).busy);
-  EXPECT_EQ(panel, "Pactor 3, 3200");
 }
 
 TEST_F(PactorDetection, AScoreEqualToTheThresholdFires) {
@@ -201,27 +194,6 @@ TEST(TemplateCorrelator, AFineStepIsRaisedAndTheKeptBandsBounded) {
     const float steps = (score.offset + 400) / kGrid;
     EXPECT_NEAR(steps, std::round(steps), 0.01) << variant << ": " << score.offset;
   }
-}
-
-TEST(Pactor3Tones, FollowTheVariantTable) {
-  EXPECT_EQ(Pactor3ToneFrequency(0), 480);
-  EXPECT_EQ(Pactor3ToneFrequency(17), 2520);
-  EXPECT_EQ(Pactor3Label(4), "Pactor 3, 2800");
-}
-
-TEST(Template, HasTheBaselineAndSincLobes) {
-  const double tones[] = {1600, 1800};
-  const SpectrumTemplate t = BuildTemplate(2048, 1450, 1950, tones);
-  EXPECT_EQ(t.firstBin, BinOf(1450, 2048));
-  EXPECT_EQ(t.lastBin, BinOf(1950, 2048));
-  EXPECT_FLOAT_EQ(t.levels.front(), static_cast<float>(Db10(0.04f)));  // -13.98 dB
-  float top = -100;
-  for (float level : t.levels) top = std::max(top, level);
-  EXPECT_GT(top, -0.05f);  // a lobe peak near 0 dB
-  EXPECT_LE(top, 0.0f);
-  double sum = 0;
-  for (float level : t.levels) sum += level;
-  EXPECT_FLOAT_EQ(t.mean, static_cast<float>(sum / t.levels.size()));
 }
 
 }  // namespace

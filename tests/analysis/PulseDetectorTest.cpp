@@ -87,7 +87,9 @@ struct Pulse : ::testing::Test {
   }
 };
 
-TEST_F(Pulse, MeasuresTheStepBetweenATransmissionAndItsPause) {
+TEST_F(Pulse, MeasuresTheStepBetweenATransmissionAndItsPauseAndMarksItsMiddle) {
+  testing::RecordingDrawing drawing;
+  analysis.SetDrawing(&drawing);
   const auto pcm = PacketEndingAt(0.2, 20);  // 2205 samples of signal, then noise
   const Verdict v = RunBuffer(analysis, pcm, 4096, panel);
   ASSERT_TRUE(v.busy);
@@ -99,12 +101,6 @@ TEST_F(Pulse, MeasuresTheStepBetweenATransmissionAndItsPause) {
   EXPECT_EQ(r.pulseText, FormatNumber(r.pulseRatio, "0") + ", " + FormatNumber(r.pulseValue, "0"));
   EXPECT_EQ(panel, "Pactor 2, Snr " + FormatNumber(r.pulseValue, "0"));
   EXPECT_EQ(analysis.PulseValue(), r.pulseValue);
-}
-
-TEST_F(Pulse, MarksTheMiddleOfTheStep) {
-  testing::RecordingDrawing drawing;
-  analysis.SetDrawing(&drawing);
-  RunBuffer(analysis, PacketEndingAt(0.2, 20), 4096, panel);
   ASSERT_EQ(drawing.Count("pulse"), 1);
   EXPECT_NEAR(drawing.drawn.back().x, 0.2 * 11025, 300);
 }

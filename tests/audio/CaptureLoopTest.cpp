@@ -111,13 +111,6 @@ TEST(CaptureLoop, SwitchingTheSourceWhileRunningClosesWhatWasOpened) {
   }
 }
 
-TEST(CaptureLoop, ResetWhileStoppedStartsTheLoop) {
-  SignalRig rig;
-  rig.signal.ProcessReset();
-  EXPECT_EQ(rig.host.timers, 1);
-  EXPECT_EQ(rig.host.Last(1), "Starting");
-}
-
 TEST(CaptureLoop, BothBuffersFullIsAnOverflowAndRestarts) {
   SignalRig rig;
   rig.input.script = {FakeWaveDevice::BothFilled(), FakeWaveDevice::Filled()};

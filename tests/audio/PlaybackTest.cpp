@@ -34,7 +34,7 @@ struct PlaybackRig : SignalRig {
   }
 };
 
-TEST(Playback, AFileShorterThanOneBufferStopsAtOnce) {
+TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
   PlaybackRig rig;
   rig.signal.playbackFile = WriteSamples(rig.folder.path() / "short.bin", 255);
   rig.Start();
@@ -44,6 +44,12 @@ TEST(Playback, AFileShorterThanOneBufferStopsAtOnce) {
   EXPECT_EQ(rig.host.Last(1), "Stopped");
   ASSERT_EQ(rig.messages.Texts().size(), 1u);
   EXPECT_NE(rig.messages.Texts()[0].find("short.bin is shorter than one buffer of 256 samples."), std::string::npos);
+  PlaybackRig missing;
+  missing.signal.playbackFile = missing.folder.path() / "none.bin";
+  missing.Start();
+  ASSERT_EQ(missing.messages.Texts().size(), 1u);
+  EXPECT_TRUE(missing.messages.Texts()[0].starts_with("PlaybackOpen - Cannot open "));
+  EXPECT_EQ(missing.host.Last(1), "Stopped");
 }
 
 TEST(Playback, ALongerFileLoopsAndEachRewindRestartsTheDetectors) {
@@ -94,15 +100,6 @@ TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBuffer) {
   rig.Start();
   EXPECT_EQ(rig.analysis.analysed.size(), 2u);
   EXPECT_TRUE(rig.signal.Playback().IsOpen()) << "stopped, not ended: the buffer stays on the displays";
-}
-
-TEST(Playback, AMissingFileIsReported) {
-  PlaybackRig rig;
-  rig.signal.playbackFile = rig.folder.path() / "none.bin";
-  rig.Start();
-  ASSERT_EQ(rig.messages.Texts().size(), 1u);
-  EXPECT_TRUE(rig.messages.Texts()[0].starts_with("PlaybackOpen - Cannot open "));
-  EXPECT_EQ(rig.host.Last(1), "Stopped");
 }
 
 TEST(Playback, StepReadsAndProcessesOneBuffer) {

@@ -2,10 +2,8 @@
 // also under a comma-decimal locale.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "autoconnect/AutoConnectLog.h"
+#include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/CommaLocale.h"
 #include "tests/common/TempFolder.h"
@@ -83,13 +81,6 @@ class FixedShip final : public ShipPosition {
   std::optional<LatLon> LatLonGetCurrent() override { return LatLon{10.5, -20.25}; }
 };
 
-std::string Read(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   testing::TempFolder folder;
   testing::FakeClock clock;
@@ -108,12 +99,12 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   // A second run whose start failed before its log began: no copy.
   log.LogFileStop(statistics, "Stopped ", 1);
   const std::string line = "03/09/24 07:05:04,0,0,0,0,0,0,0,0,Connected ,1,W1AW,10.5,-20.25,0,0,0,0,99,-99\r\n";
-  EXPECT_EQ(Read(file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
+  EXPECT_EQ(testing::ReadBytes(file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
 
   std::filesystem::remove(file);  // deleted between runs: a new file with its heading
   log.LogFileStart();
   log.LogFileStop(statistics, "Connected ", 1);
-  EXPECT_EQ(Read(file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
+  EXPECT_EQ(testing::ReadBytes(file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
   EXPECT_TRUE(messenger.entries.empty());
 
   AutoConnectLog nowhere(folder.path() / "missing" / "AutoConnectLog.txt", clock, ship, detectors, messenger);

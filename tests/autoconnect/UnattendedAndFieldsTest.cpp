@@ -2,12 +2,10 @@
 // messages kept in "Velmora.log".
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "autoconnect/FieldConversion.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedRun.h"
+#include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineRig.h"
 #include "tests/common/CommaLocale.h"
 #include "tests/common/TempFolder.h"
@@ -92,10 +90,7 @@ TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {
   messenger.Show("LogFileStop, Access denied\r\rTry again", MessageIcon::None, {});
   EXPECT_TRUE(messenger.AskYesNo("Continue?", MessageIcon::Question, {}));
   EXPECT_EQ(inner.Texts(), (std::vector<std::string>{"LogFileStop, Access denied\r\rTry again", "Continue?"}));
-  std::ifstream in(MessageLogPath(folder.path()), std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(),
+  EXPECT_EQ(testing::ReadBytes(MessageLogPath(folder.path())),
             "2024-03-09 07:05:04,LogFileStop - Access denied  Try again\r\n2024-03-09 07:05:04,Continue?\r\n");
 }
 

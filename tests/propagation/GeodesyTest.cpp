@@ -1,4 +1,4 @@
-// Angle texts, bearings, ranges and AirMail's date-time texts.
+// Angle texts, bearings and AirMail's date-time texts (ranges are LocatorTest's).
 #include <gtest/gtest.h>
 
 #include "propagation/AngleText.h"
@@ -82,14 +82,6 @@ TEST(LatLonGetBearing, BearingsBothWays) {
     EXPECT_NEAR(b.atFrom, c.atFrom, c.tolerance) << c.from.latitude << "," << c.from.longitude;
     EXPECT_NEAR(b.atTo, c.atTo, c.tolerance) << c.from.latitude << "," << c.from.longitude;
   }
-}
-
-TEST(LatLonGetRange, KnownGreatCircleDistances) {
-  const LatLon lax{33 + 57.0 / 60, -(118 + 24.0 / 60)}, jfk{40 + 38.0 / 60, -(73 + 47.0 / 60)};
-  EXPECT_NEAR(LatLonGetRange(lax, jfk), 2144, 1);  // 0.623585 rad of arc
-  EXPECT_NEAR(LatLonGetRange({0, 0}, {0, 90}), 5400, 1e-6);
-  EXPECT_NEAR(LatLonGetRange({0, 0}, {90, 0}), 5400, 1e-6);
-  EXPECT_NEAR(LatLonGetRange({20, 30}, {-20, -150}), 10800, 1e-6);  // antipodes
 }
 
 TEST(DateTimeFromText, ReadsWhatAirmailAndOthersWrite) {

@@ -111,12 +111,6 @@ TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
   EXPECT_EQ(window->Settings().display.sampleSize, 16384);
 }
 
-TEST_F(MainWindowTest, TheSampleSizeComesBackAfterCloseAndReopen) {
-  window->Settings().display.sampleSize = 1024;
-  CloseAndReopen();
-  EXPECT_EQ(window->Settings().display.sampleSize, 1024);
-}
-
 TEST_F(MainWindowTest, ARangeChosenWhileStoppedShowsInTheCaptionAtOnce) {
   window->Command(menu::kFrequencyRange0 + kRangeQuarter);
   char caption[64] = {};

@@ -6,8 +6,10 @@
 #include <fstream>
 #include <memory>
 
+#include "airmail/AutoConnectSettings.h"
 #include "app/win32/MainWindow.h"
 #include "common/AtomicFile.h"
+#include "common/ProfileFile.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -41,7 +43,7 @@ class SingleInstanceTest : public ::testing::Test {
     auto exe = testing::HostPath(VELMORA_BINARY_DIR "/Velmora.exe");
     std::filesystem::copy_file(exe, folder.path() / "Velmora.exe");
     std::ofstream(folder.path() / kSettingsFileName, std::ios::binary)
-        << "[Detector Data]\r\nBurst = True \r\n; kept as it is\r\n";
+        << "[Detector Data]\r\nBurst = True \r\n; kept as it is\r\n[Airmail Data]\r\nRadio Comm Port=3\r\n";
     std::error_code error;
     before = *ReadWholeFile(folder.path() / kSettingsFileName, error);
   }
@@ -74,7 +76,7 @@ TEST_F(SingleInstanceTest, NoEndsTheSecondLaunchWithoutTouchingTheSettings) {
   EXPECT_EQ(Settings(), before);
 }
 
-TEST_F(SingleInstanceTest, YesStartsAFullSecondInstance) {
+TEST_F(SingleInstanceTest, YesStartsAFullSecondInstanceThatWritesItsSettingsAtExit) {
   FirstInstance first("Velmora");
   testing::ChildProcess second(Launch(), folder.path().string());
   HWND question = second.WaitWindow(IsQuestion);
@@ -87,6 +89,11 @@ TEST_F(SingleInstanceTest, YesStartsAFullSecondInstance) {
   std::string after = Settings();
   EXPECT_NE(after.find("Sample Size=2048"), std::string::npos) << after;
   EXPECT_NE(after.find("; kept as it is"), std::string::npos) << "other lines stay";
+  // The AutoConnect settings travel with the main window's: recalled, then written at exit.
+  auto profile = ProfileDocument::Parse(after);
+  EXPECT_EQ(profile.Read(kAutoConnectSection, "Radio Comm Port"), "3");
+  EXPECT_EQ(profile.Read(kAutoConnectSection, "Radio Icom Address"), "3");
+  EXPECT_EQ(profile.Read(kAutoConnectSection, "Station History Bad"), "-0.5");
 }
 
 // Only a window captioned exactly "Velmora" is another instance.
