@@ -207,7 +207,9 @@ TEST(AutoSelectStationSet, TheNearestTwentyOrAirMailsSelectedListCapped) {
     rig.settings.autoSelectAllStations = c.all;
     auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
     EXPECT_EQ(set.size(), c.size) << c.all << " " << c.selected;
-    if (!c.first.empty() && !set.empty()) EXPECT_EQ(set.front(), c.first);
+    if (!c.first.empty() && !set.empty()) {
+      EXPECT_EQ(set.front(), c.first);
+    }
   }
   write(0);
   rig.settings.autoSelectAllStations = true;

@@ -111,7 +111,9 @@ TEST(Configure, WithoutAStationFileEveryModeShowsItsEmptyTableAfterTheMessage) {
     rig.Configuration().Configure();
     bool usesAirmail = mode != kModeReferenceData && mode != kModeNoConnectData;
     ASSERT_EQ(rig.messages.entries.size(), usesAirmail ? 1u : 0u) << "mode " << mode;
-    if (usesAirmail) EXPECT_TRUE(rig.messages.Texts()[0].starts_with("SystemListGet, Unable to get AirMail System data."));
+    if (usesAirmail) {
+      EXPECT_TRUE(rig.messages.Texts()[0].starts_with("SystemListGet, Unable to get AirMail System data."));
+    }
     EXPECT_EQ(rig.table.Columns(), kColumnCount);
     EXPECT_EQ(rig.table.DataRows(), 0);
     EXPECT_GE(rig.window.refreshes, 1);

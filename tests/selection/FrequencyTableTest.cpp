@@ -38,7 +38,9 @@ TEST(FrequencyColumns, EachModeShowsItsColumnsAndTheAdditionalDataMovesNoIndex) 
     ASSERT_EQ(on.size(), off.size());
     ASSERT_EQ(off.size(), static_cast<size_t>(kColumnCount));
     for (size_t c = 0; c < off.size(); ++c)
-      if (off[c].width > 0) EXPECT_EQ(on[c].heading, off[c].heading) << "mode " << mode << " column " << c;
+      if (off[c].width > 0) {
+        EXPECT_EQ(on[c].heading, off[c].heading) << "mode " << mode << " column " << c;
+      }
     for (int c : {kColumnTAng, kColumnStnAz, kColumnStnAnt}) {
       EXPECT_EQ(off[c].width, 0);
       EXPECT_EQ(off[c].heading, "");
