@@ -21,12 +21,20 @@ PropagationParameters ModelPredictions::Parameters() {
   return PropagationParametersFrom(settings_, sunSpotNumber);
 }
 
+PropagationParameters ModelPredictions::FillParameters() {
+  if (!inFill_) return Parameters();
+  if (!fill_) fill_ = Parameters();
+  return *fill_;
+}
+
 void ModelPredictions::PredictionsBegin(int stationCount) {
-  fill_ = Parameters();
+  inFill_ = true;
+  fill_.reset();
   runner_.StationsBegin(stationCount);
 }
 
 void ModelPredictions::PredictionsEnd() {
+  inFill_ = false;
   fill_.reset();
   runner_.StationsEnd();
 }
@@ -36,7 +44,7 @@ std::optional<PredictionNow> ModelPredictions::PredictionGet(const PredictionReq
   PredictionNow prediction;
   if (!runner_.PropagationRunNow(settings_.propagationModelModel, request.time,
                                  {request.stationPosition, request.ship}, frequencies,
-                                 fill_ ? *fill_ : Parameters(), prediction))
+                                 FillParameters(), prediction))
     return std::nullopt;
   return prediction;
 }
@@ -46,7 +54,7 @@ std::optional<PropagationHours> ModelPredictions::PredictionDayGet(const Predict
   PropagationHours hours;
   if (!runner_.PropagationRunHours(settings_.propagationModelModel, request.time.month, kHoursOfDay, 0,
                                    {request.stationPosition, request.ship}, frequencies,
-                                   fill_ ? *fill_ : Parameters(), hours))
+                                   FillParameters(), hours))
     return std::nullopt;
   return hours;
 }

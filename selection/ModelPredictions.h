@@ -28,11 +28,14 @@ class ModelPredictions final : public PredictionSource, public DayPredictionSour
   // The run parameters with the sunspot number in use. A missing number
   // of AirMail's has been reported; the stored one stands in for it.
   PropagationParameters Parameters();
+  // Within a fill, read at its first prediction and kept to its end.
+  PropagationParameters FillParameters();
 
   PropagationRunner& runner_;
   const AirmailDataFolder& data_;
   AutoConnectSettings& settings_;
-  std::optional<PropagationParameters> fill_;  // while a fill runs
+  bool inFill_ = false;
+  std::optional<PropagationParameters> fill_;
 };
 
 // What a fill is doing, in panel 2 of the AutoConnect window's status bar:

@@ -42,8 +42,9 @@ void OffsetsApply(FrequencyTable& table, const AutoConnectSettings& settings, st
 void HoursColumnsBuild(FrequencyTable& table, const TextWidth& measure) {
   std::vector<TableColumn> columns;
   columns.push_back({"Frequency", measure("----Frequency-"), CellAlign::Right, false});
+  // Wide enough for an SNR far below zero ("-123") or one with its offset added ("66.0").
   for (int hour = 0; hour < kHoursOfDay; ++hour)
-    columns.push_back({TwoDigits(hour), measure("--00-"), CellAlign::Right, false});
+    columns.push_back({TwoDigits(hour), measure("--000-"), CellAlign::Right, false});
   for (int hour = 0; hour < kHoursOfDay; ++hour) columns.push_back({"", 0, CellAlign::Right, false});
   table.Clear(std::move(columns));
 }

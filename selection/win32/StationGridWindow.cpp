@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kGridId = 1;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr int kFewestRows = 4;  // the heading and a few rows, even for a station without frequencies
+constexpr int kFewestRows = 2;  // the heading and a row, even for a station without frequencies
 
 }  // namespace
 
@@ -62,10 +62,13 @@ void StationGridWindow::FitToTable() {
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   int rows = std::max(table_.Rows(), kFewestRows);
-  RECT frame{0, 0, grid_.WidthFit(), rows * grid_.RowHeight() + 2 * GetSystemMetrics(SM_CYEDGE)};
+  RECT frame{0, 0, 0, rows * grid_.RowHeight() + 2 * GetSystemMetrics(SM_CYEDGE)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  int width = std::min<int>(frame.right - frame.left, work.right - work.left);
   int height = std::min<int>(frame.bottom - frame.top, (work.bottom - work.top) * 3 / 4);
+  // Room for a vertical scroll bar only when the rows need one.
+  bool allRows = height == frame.bottom - frame.top;
+  int grid = allRows ? GridWidthFit(table_, 2 * GetSystemMetrics(SM_CXEDGE)) : grid_.WidthFit();
+  int width = std::min<int>(grid + frame.right - frame.left, work.right - work.left);
   RECT now{};
   GetWindowRect(hwnd_, &now);
   SetWindowPos(hwnd_, nullptr, now.left, now.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

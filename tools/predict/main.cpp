@@ -11,6 +11,7 @@
 #include "tools/predict/PredictRun.h"
 #ifdef _WIN32
 #include "common/win32/WindowFind.h"
+#include "propagation/PropagationRunner.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #else
 #include <unistd.h>

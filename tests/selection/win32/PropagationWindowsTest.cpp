@@ -35,8 +35,8 @@ TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
   const FrequencyTable& table = hours->Table();
   ASSERT_EQ(table.DataRows(), 3);
   EXPECT_EQ(table.CellGet(1, kHoursFrequencyColumn), "6318.5");
-  ASSERT_EQ(rig.program.outputs.size(), 1u) << "three frequencies, 24 hours, one run";
-  auto tables = testing::ProgramTables(rig.program.outputs[0]);
+  ASSERT_EQ(rig.runs.outputs.size(), 1u) << "three frequencies, 24 hours, one run";
+  auto tables = testing::ProgramTables(rig.runs.outputs[0]);
   for (int hour : {0, 1, 14, 23}) {
     const auto& snr = tables[hour == 0 ? 24 : hour].rows.at("SNRxx");
     for (int k = 0; k < 3; ++k)

@@ -43,9 +43,9 @@ class KeptOutputs final : public ModelProgram {
 struct RealPredictionRig : SelectionRig {
   Win32ModelProgram real;
   TimedProgram timed{real};
-  KeptOutputs program{timed};
+  KeptOutputs runs{timed};
   ModelOutputCache kept;
-  PropagationRunner runner{program, messages, {kItshfbcFolder, 0, 5, &kept, nullptr}};
+  PropagationRunner runner{runs, messages, {kItshfbcFolder, 0, 5, &kept, nullptr}};
   ModelPredictions model{runner, data, settings};
   AirmailStationGeometry airmail{data};
 
@@ -53,7 +53,7 @@ struct RealPredictionRig : SelectionRig {
     settings.propagationModelModel = kModelVoacap;
     clock.now = {2024, 5, 14, 14, 45, 0, 0};
   }
-  StationRowsServices RealRows() { return {model, airmail, data, SelectionRig::program, colors}; }
+  StationRowsServices RealRows() { return {model, airmail, data, program, colors}; }
 };
 
 }  // namespace velmora::testing

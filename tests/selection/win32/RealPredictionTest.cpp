@@ -30,7 +30,7 @@ TEST(RealPrediction, TheTablesCellsAreTheProgramsNumbers) {
   };
   configure();
   EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts()[0];
-  ASSERT_EQ(rig.program.outputs.size(), 2u);
+  ASSERT_EQ(rig.runs.outputs.size(), 2u);
   ASSERT_EQ(rig.table.DataRows(), 4 + 3);
 
   const double m = 45 / 60.0;
@@ -41,7 +41,7 @@ TEST(RealPrediction, TheTablesCellsAreTheProgramsNumbers) {
   } stations[] = {{"WPE", 4}, {"WLO", 3}};  // nearest first
   int row = 1;
   for (size_t s = 0; s < 2; ++s) {
-    auto tables = testing::ProgramTables(rig.program.outputs[s]);
+    auto tables = testing::ProgramTables(rig.runs.outputs[s]);
     const auto &a = tables[14], &b = tables[15];
     for (size_t k = 0; k < stations[s].frequencies; ++k, ++row) {
       ASSERT_EQ(rig.table.CellGet(row, kColumnStation), stations[s].key);
