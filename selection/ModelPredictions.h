@@ -39,7 +39,8 @@ class ModelPredictions final : public PredictionSource, public DayPredictionSour
 };
 
 // What a fill is doing, in panel 2 of the AutoConnect window's status bar:
-// "Propagation, Station 3 of 20", emptied when the fill is over.
+// "Propagation, Station 3 of 20", emptied when the fill is over. The fill
+// holds the thread, so the window paints the panel at once.
 class PredictionStatusPanel final : public PredictionProgress {
  public:
   explicit PredictionStatusPanel(SelectionWindow& window) : window_(window) {}

@@ -15,6 +15,8 @@ class PropagationWindows final : public StationWindows, public DependentWindows 
  public:
   // The windows stay in front of their owner, the AutoConnect window.
   PropagationWindows(HWND owner, const PropagationWindowServices& services) : owner_(owner), s_(services) {}
+  // For an owner made after this object; counts for windows not made yet.
+  void OwnerSet(HWND owner) { owner_ = owner; }
 
   void PropagationDetailsShow(std::string_view system, std::string_view station, const UtcDateTime& time) override;
   void PropagationHoursShow(std::string_view system, std::string_view station, const UtcDateTime& time) override;

@@ -82,11 +82,9 @@ TEST(PropagationHours, ThePresentHourIsMarkedAndExplained) {
   } cases[] = {
       {0, kHoursFirstColumn + 5, "Zulu Time (05)"},
       {0, kHoursFirstColumn, "Zulu Time (00), Current Hour"},
-      {0, kHoursFrequencyColumn, "Frequency (kHz)"},
       {2, kHoursFrequencyColumn, "Frequency (kHz)"},
       {1, kHoursFirstColumn + 4, "Station Offset of 3.0 dB"},
       {2, kHoursFirstColumn + 4, "Signal-to-Noise (dB)"},
-      {2, kHoursFirstColumn + kHoursOfDay, ""},
   };
   for (const auto& c : cases)
     EXPECT_EQ(PropagationHoursToolTip(rig.table, c.row, c.column, kHoursFirstColumn), c.tip) << c.row << "," << c.column;
