@@ -156,6 +156,12 @@ void PropagationRunner::StationsBegin(int stationCount) {
   stationCount_ = stationCount;
 }
 
+void PropagationRunner::StationsEnd() {
+  bool shown = stationCount_ > 0;
+  station_ = stationCount_ = 0;
+  if (shown && setup_.progress) setup_.progress->PredictionProgressDone();
+}
+
 bool PropagationRunner::PropagationRunNow(int model, const UtcDateTime& when, const Circuit& circuit,
                                           std::span<const float> frequencies, const PropagationParameters& parameters,
                                           PredictionNow& result) {

@@ -26,6 +26,8 @@ class PredictionProgress {
  public:
   virtual ~PredictionProgress() = default;
   virtual void PredictionProgressShow(int station, int stationCount) = 0;
+  // The fill is over: what showed its progress may be cleared.
+  virtual void PredictionProgressDone() {}
 };
 
 struct PropagationSetup {
@@ -64,6 +66,8 @@ class PropagationRunner {
   // A fill is about to predict this many stations: each PropagationRunNow
   // after this shows its place through the progress hook.
   void StationsBegin(int stationCount);
+  // The fill is over; runs after this show no progress.
+  void StationsEnd();
 
   // "c:\itshfbc\bin_win\voacapw.exe c:\itshfbc sound.dat sound.out" for the folder.
   std::string CommandLine(int model) const;

@@ -73,28 +73,42 @@ bool AutoSelect::AutoSelectOneStation(std::string_view station) {
   auto ship = s_.rows.geometry.ShipPosition();
   StationRows rows = RowsFor(ship.value_or(LatLon{}));
   int first = 0, last = -1;
-  if (!rows.StationRowsAdd(system_, station, first, last) || !ship ||
-      !rows.StationRowsFill(system_, station, first, last))
-    return false;
-  if (Ham()) AutoSelectPactor(first, last, settings_.autoSelectPactorMode);
-  if (settings_.autoSelectReference) AutoSelectReference(first, last);
-  if (settings_.autoSelectSnr) AutoSelectSnr(first, last);
-  if (settings_.stationStations) MultipleRadioReduce(station, first, last);
+  if (!rows.StationRowsAdd(system_, station, first, last) || !ship) return false;
+  {
+    PredictionFill fill(s_.rows.predictions, 1);
+    if (!rows.StationRowsFill(system_, station, first, last)) return false;
+  }
+  OneStationSelect(station, first, last);
   if (settings_.autoSelectNoise) s_.window.NoiseSelectionStart();
   return AutoSelectCheck();
 }
 
+void AutoSelect::OneStationSelect(std::string_view station, int first, int& last) {
+  if (Ham()) AutoSelectPactor(first, last, settings_.autoSelectPactorMode);
+  if (settings_.autoSelectReference) AutoSelectReference(first, last);
+  if (settings_.autoSelectSnr) AutoSelectSnr(first, last);
+  if (settings_.stationStations) MultipleRadioReduce(station, first, last);
+}
+
 bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, const LatLon& ship) {
   RedrawPause pause(table_);
-  StationRows rows = RowsFor(ship);
+  // A station without a position cannot be predicted (the geometry told
+  // why); the others still can. Knowing them all first, the fill can say
+  // which station of how many it is predicting.
+  std::vector<std::string_view> inRange;
   for (const auto& station : stations) {
-    // A station without a position cannot be predicted (the geometry told
-    // why); the others still can.
     auto position = s_.rows.geometry.StationPosition(system_, station);
-    if (!position || s_.rows.geometry.Bearing(ship, *position).range > settings_.autoSelectRangeMax) continue;
-    int first = 0, last = -1;
-    if (!rows.StationRowsAddAndFill(system_, station, first, last)) return false;
-    StationSelect(station, first, last);
+    if (position && s_.rows.geometry.Bearing(ship, *position).range <= settings_.autoSelectRangeMax)
+      inRange.push_back(station);
+  }
+  {
+    PredictionFill fill(s_.rows.predictions, inRange.size());
+    StationRows rows = RowsFor(ship);
+    for (auto station : inRange) {
+      int first = 0, last = -1;
+      if (!rows.StationRowsAddAndFill(system_, station, first, last)) return false;
+      StationSelect(station, first, last);
+    }
   }
   bool selected = AutoSelectCheck();
   if (settings_.autoSelectSnr) AutoSelectAllStations(kColumnSnr, settings_.autoSelectSnrThreshold);

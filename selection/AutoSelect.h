@@ -44,6 +44,9 @@ class AutoSelect {
   // Fills the rows of one station and selects among them; false when the
   // rows could not be filled or nothing is left to call on.
   bool AutoSelectOneStation(std::string_view station);
+  // The choice among one station's filled rows [first, last], as for one
+  // selected station, without the noise measurement and the final check.
+  void OneStationSelect(std::string_view station, int first, int& last);
   // The same for a list of stations, then the choice across all of them.
   bool AutoSelectStations(const std::vector<std::string>& stations, const LatLon& ship);
 

@@ -93,7 +93,9 @@ void TableConfiguration::CurrentFrequency() {
   AutoSelect selector = Selector();
   StationRows rows = selector.RowsFor(ship.value_or(LatLon{}));
   int first = 0, last = -1;
-  if (rows.StationRowsAdd(system_, station_, first, last) && ship) rows.StationRowsFill(system_, station_, first, last);
+  if (!rows.StationRowsAdd(system_, station_, first, last) || !ship) return;
+  PredictionFill fill(s_.rows.predictions, 1);
+  rows.StationRowsFill(system_, station_, first, last);
 }
 
 void TableConfiguration::MultipleFrequencies() {
@@ -105,6 +107,7 @@ void TableConfiguration::MultipleFrequencies() {
   bool listed = StationGetListSelected(s_.rows.data, system_, stations, settings_.connectStationIndex);
   s_.window.ListFill(SelectionListId::ConnectStation, stations);
   station_ = listed ? StationFromStationName(s_.rows.data, system_, Selected(stations)) : std::string();
+  if (!chosen_.empty()) station_ = chosen_.front();
   s_.window.WindowModeRefresh(true);
   if (station_.empty()) return;
   Working();
@@ -121,7 +124,7 @@ void TableConfiguration::MultipleStations() {
   Working();
   auto ship = s_.rows.geometry.ShipPosition();
   if (!ship) return;
-  auto stations = AutoSelectStationSet(s_.rows.data, system_, settings_, ship);
+  auto stations = chosen_.empty() ? AutoSelectStationSet(s_.rows.data, system_, settings_, ship) : chosen_;
   Selector().AutoSelectStations(stations, *ship);
 }
 
@@ -160,16 +163,23 @@ void TableConfiguration::ScanStations() {
   RedrawPause pause(table_);
   auto ship = s_.rows.geometry.ShipPosition();
   if (!ship) return;
-  auto all = StationGetAll(s_.rows.data, system_, ship);
-  if (!all) return;
+  std::vector<std::string> stations = chosen_;
+  if (stations.empty()) {
+    auto all = StationGetAll(s_.rows.data, system_, ship);
+    if (!all) return;
+    for (size_t i = 0; i < all->size() && i < kNearestStations; ++i) stations.push_back((*all)[i].key);
+  }
   AutoSelect selector = Selector();
   StationRows rows = selector.RowsFor(*ship);
   bool ham = ToUpper(system_) == "HAM";
-  for (size_t i = 0; i < all->size() && i < kNearestStations; ++i) {
-    int first = 0, last = -1;
-    if (!rows.StationRowsAddAndFill(system_, (*all)[i].key, first, last)) break;
-    // The scan's own Pactor filter ("Scan Station Pactor Mode"), not AutoSelect's.
-    if (ham) selector.AutoSelectPactor(first, last, settings_.scanStationPactorMode);
+  {
+    PredictionFill fill(s_.rows.predictions, stations.size());
+    for (const auto& station : stations) {
+      int first = 0, last = -1;
+      if (!rows.StationRowsAddAndFill(system_, station, first, last)) break;
+      // The scan's own Pactor filter ("Scan Station Pactor Mode"), not AutoSelect's.
+      if (ham) selector.AutoSelectPactor(first, last, settings_.scanStationPactorMode);
+    }
   }
   // The scan visits the checked Tx Connect rows; the others go.
   for (int row = table_.Rows() - 1; row >= 1; --row)

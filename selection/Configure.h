@@ -32,6 +32,11 @@ class TableConfiguration {
   // it becomes the current station and AutoSelect runs again.
   void StationChoose(std::string_view name);
 
+  // Stations (keys) the calling and scan modes take instead of their own:
+  // mode 1 the first of them, mode 2 and mode 6 all of them in this order.
+  // Empty gives each mode its own again.
+  void StationsChoose(std::vector<std::string> stations) { chosen_ = std::move(stations); }
+
   // The system and station (key) the table was built for; in mode 0 what
   // the terminal showed.
   const std::string& CurrentSystem() const { return system_; }
@@ -56,6 +61,7 @@ class TableConfiguration {
   ConfigureServices s_;
   std::string system_;
   std::string station_;
+  std::vector<std::string> chosen_;
 };
 
 }  // namespace velmora

@@ -141,6 +141,14 @@ void FrequencyTable::CellColorSet(int row, int column, Bgr back) {
 
 Bgr FrequencyTable::CellColor(int row, int column) const { return CellAt(row, column).back; }
 
+void FrequencyTable::CellLookSet(int row, int column, CellLook look) {
+  if (Cell* cell = At(row, column)) {
+    cell->fore = look.fore;
+    cell->back = look.back;
+    Changed();
+  }
+}
+
 CellLook FrequencyTable::Look(int row, int column) const {
   const Cell& cell = CellAt(row, column);
   if (blink_ && blink_->swapped && blink_->row == row && blink_->column == column) return {cell.back, cell.fore};

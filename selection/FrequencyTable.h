@@ -94,6 +94,8 @@ class FrequencyTable {
 
   void CellColorSet(int row, int column, Bgr back);
   Bgr CellColor(int row, int column) const;
+  // Text and back colour of one cell together.
+  void CellLookSet(int row, int column, CellLook look);
   CellLook Look(int row, int column) const;
 
   // Reorders rows [first, last] by `before`, keeping equal rows in order.

@@ -11,6 +11,7 @@
 #include "airmail/Locator.h"
 #include "common/SystemLib.h"
 #include "propagation/PredictionNow.h"
+#include "propagation/PropagationHours.h"
 
 namespace velmora {
 
@@ -29,6 +30,36 @@ class PredictionSource {
   // The prediction, one entry per asked frequency in the same order;
   // nullopt when it failed (the failure has been reported).
   virtual std::optional<PredictionNow> PredictionGet(const PredictionRequest& request) = 0;
+
+  // A fill of this many stations begins, or has ended: what every station
+  // of one fill shares (the sunspot number) is read once, and the fill's
+  // progress is shown.
+  virtual void PredictionsBegin(int stationCount) {}
+  virtual void PredictionsEnd() {}
+};
+
+// One fill's predictions, begun and ended with the scope.
+class PredictionFill {
+ public:
+  PredictionFill(PredictionSource& source, size_t stationCount) : source_(source) {
+    source_.PredictionsBegin(static_cast<int>(stationCount));
+  }
+  PredictionFill(const PredictionFill&) = delete;
+  PredictionFill& operator=(const PredictionFill&) = delete;
+  ~PredictionFill() { source_.PredictionsEnd(); }
+
+ private:
+  PredictionSource& source_;
+};
+
+// The prediction of every hour of a day, for the hours window.
+class DayPredictionSource {
+ public:
+  virtual ~DayPredictionSource() = default;
+  // The hours 00 to 23 UTC of the request's month (the time's day and hour
+  // do not matter), one frequency column per asked frequency; nullopt when
+  // it failed (reported).
+  virtual std::optional<PropagationHours> PredictionDayGet(const PredictionRequest& request) = 0;
 };
 
 struct StationBearing {

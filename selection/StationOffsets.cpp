@@ -169,7 +169,7 @@ void StationOffsetGet(FrequencyTable& table, const StationOffsetRows& rows,
       if (rows.colour) table.CellColorSet(row, rows.snrColumn, colors[kReasonStationCorrection]);
       table.CellSet(row, rows.offsetColumn, FormatNumber(record.offset - loss, "0.0"), CellAlign::Right);
     }
-    if (matches != frequencies.size() && rows.mode != kModeReferenceData)
+    if (rows.reportUnmatched && matches != frequencies.size() && rows.mode != kModeReferenceData)
       messenger.Show("Station's Offset Frequency " + record.frequencies + " not found in " + std::string(rows.system) +
                          " " + std::string(rows.station) + " frequency list.\r\rPlease check Options Station Offset.",
                      MessageIcon::Information);

@@ -68,6 +68,7 @@ struct StationOffsetRows {
   int frequencyColumn = 0, snrColumn = 0, offsetColumn = 0;
   bool colour = true;  // the reason colour on changed SNR cells, else bold
   int mode = 0;
+  bool reportUnmatched = true;  // tell of a record's frequencies the rows do not have
 };
 
 // The records for the table fill. A missing file is no offsets; a file that

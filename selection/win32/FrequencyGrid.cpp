@@ -446,9 +446,14 @@ void FrequencyGrid::OnScroll(int bar, int request) {
 
 void FrequencyGrid::UpdateScrollBars() {
   // Showing or hiding one bar changes the room of the other: settle it in a
-  // few rounds, not through the size messages the bars cause.
+  // few rounds, not through the size messages the bars cause. The rounds
+  // start without bars, or two bars could keep each other on in a grid grown
+  // big enough for everything.
   if (inScrollUpdate_ || !hwnd_) return;
   inScrollUpdate_ = true;
+  SCROLLINFO none{sizeof none, SIF_RANGE | SIF_PAGE, 0, 0, 1, 0, 0};
+  SetScrollInfo(hwnd_, SB_VERT, &none, FALSE);
+  SetScrollInfo(hwnd_, SB_HORZ, &none, FALSE);
   for (int round = 0; round < 3; ++round) {
     RECT before;
     GetClientRect(hwnd_, &before);

@@ -5,6 +5,7 @@
 #include "propagation/PropagationRunner.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
+#include "tests/propagation/StandInProgram.h"
 
 namespace velmora {
 namespace {
@@ -14,30 +15,6 @@ namespace fs = std::filesystem;
 std::string Fixture(const std::string& name) {
   return testing::ReadBytes(fs::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture" / name);
 }
-
-// Writes a given output when started, and keeps the decks and command lines it saw.
-class StandInProgram final : public LocalModelFiles {
- public:
-  explicit StandInProgram(fs::path folder) : folder_(std::move(folder)) {}
-  bool Start(const std::string& commandLine, std::error_code& error) override {
-    commandLines.push_back(commandLine);
-    decks.push_back(testing::ReadBytes(folder_ / "RUN" / "sound.dat"));
-    if (!starts) {
-      error = std::make_error_code(std::errc::no_such_file_or_directory);
-      return false;
-    }
-    if (output) testing::WriteBytes(folder_ / "RUN" / "sound.out", *output);
-    return true;
-  }
-  bool Wait(double seconds) override { return finishes; }
-
-  std::optional<std::string> output;
-  bool starts = true, finishes = true;
-  std::vector<std::string> commandLines, decks;
-
- private:
-  fs::path folder_;
-};
 
 // A folder with the three programs and a run folder, and a stand-in to run.
 struct RunSetup {
@@ -57,7 +34,7 @@ struct RunSetup {
   std::string Folder() const { return temp.path().string(); }
 
   testing::TempFolder temp;
-  StandInProgram program{temp.path()};
+  testing::StandInProgram program{temp.path()};
   RecordingMessenger messages;
   ModelOutputCache cache;
   Circuit circuit{{30.51, -86.97}, {48.12, -123.43}};
@@ -125,7 +102,7 @@ TEST_F(Runs, ElevenFrequenciesTakeTwoRuns) {
 }
 
 TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {
-  StandInProgram program{"."};
+  testing::StandInProgram program{"."};
   RecordingMessenger messages;
   PropagationRunner runner(program, messages);
   EXPECT_EQ(runner.CommandLine(1), "c:\\itshfbc\\bin_win\\icepacw.exe c:\\itshfbc sound.dat sound.out");

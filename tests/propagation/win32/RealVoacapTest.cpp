@@ -3,19 +3,11 @@
 // values must be the program's own numbers, interpolated to the minute.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <map>
-#include <regex>
-#include <sstream>
-
-#include "common/AtomicFile.h"
-#include "common/TextFileLines.h"
-#include "common/TextParse.h"
 #include "propagation/Positions.h"
 #include "propagation/PropagationRunner.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "tests/airmail/Fixture.h"
-#include "tests/common/win32/TestWin32.h"
+#include "tests/propagation/win32/RealItshfbc.h"
 #include "tests/propagation/win32/TimedProgram.h"
 
 namespace velmora {
@@ -23,64 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The program's tables for one hour, read by words rather than columns.
-struct HourTable {
-  double muf = 0, luf = 0;
-  std::vector<std::string> mode;
-  std::map<std::string, std::vector<double>> rows;  // "TANGLE", "S DBW", ...
-};
-
-// The words of a row as numbers ("-" as NaN); empty when a word is no number.
-std::vector<double> Numbers(std::string_view text) {
-  std::istringstream in{std::string(text)};
-  std::vector<double> out;
-  for (std::string word; in >> word;) {
-    char* end = nullptr;
-    double value = std::strtod(word.c_str(), &end);
-    if (word == "-")
-      value = NAN;
-    else if (end != word.c_str() + word.size())
-      return {};
-    out.push_back(value);
-  }
-  return out;
-}
-
-// Hour of day (1-24, 24 for midnight) to its tables in "sound.out".
-std::map<int, HourTable> ProgramTables(const std::string& output) {
-  std::map<int, HourTable> hours;
-  auto lines = SplitLines(output);
-  const std::vector<std::string> labels = {"TANGLE", "DELAY ", "V HITE", "S DBW ", "N DBW ", "SNRxx "};
-  for (size_t i = 0; i < lines.size(); ++i) {
-    auto words = Numbers(lines[i].substr(0, lines[i].find_first_not_of(" .0123456789")));
-    if (lines[i].find("GMT   LMT") != std::string::npos) {
-      for (size_t j = i + 2; j < lines.size() && Numbers(lines[j]).size() == 7; ++j) {
-        auto v = Numbers(lines[j]);
-        hours[static_cast<int>(v[0])].muf = v[5], hours[static_cast<int>(v[0])].luf = v[6];
-      }
-    }
-    if (!Trim(lines[i]).ends_with("FREQ")) continue;
-    auto& table = hours[static_cast<int>(words[0])];
-    const std::regex mode(R"((\d+ ?[A-Z][A-Za-z0-9]*|-))");
-    std::string modes = lines[i + 1].substr(0, lines[i + 1].find("MODE"));
-    for (std::sregex_iterator m(modes.begin(), modes.end(), mode), end; m != end; ++m) table.mode.push_back(m->str());
-    for (size_t j = i + 2; j < lines.size() && !Trim(lines[j]).empty(); ++j)
-      for (const auto& label : labels)
-        if (lines[j].size() > 8 && lines[j].find(label) != std::string::npos)
-          table.rows[std::string(Trim(label))] = Numbers(lines[j].substr(0, lines[j].find(label)));
-  }
-  return hours;
-}
-
 class RealVoacap : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    fs::path source = testing::HostPath(std::string(VELMORA_SOURCE_DIR) + "/../shared/itshfbc");
-    std::error_code error;
-    if (!fs::exists(source / "bin_win" / "voacapw.exe", error)) return;
-    fs::copy(source, "c:\\itshfbc", fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
-    available_ = !error;
-  }
+  static void SetUpTestSuite() { available_ = testing::ItshfbcInstall(); }
   void SetUp() override {
     if (!available_) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
     AirmailDataFolder data(testing::FixturePath("data").string(), messages);
@@ -92,10 +29,7 @@ class RealVoacap : public ::testing::Test {
   PropagationRunner Runner(ModelOutputCache* cache = nullptr) {
     return PropagationRunner(timed, messages, {kItshfbcFolder, 0, 5, cache, nullptr});
   }
-  static std::string LastOutput() {
-    std::error_code error;
-    return ReadWholeFile("c:\\itshfbc\\run\\sound.out", error).value_or("");
-  }
+  static std::string LastOutput() { return testing::ItshfbcLastOutput(); }
 
   static inline bool available_ = false;
   RecordingMessenger messages;
@@ -125,7 +59,7 @@ TEST_F(RealVoacap, ThePredictionIsTheProgramsOwnNumbersInterpolated) {
     auto runner = Runner();
     ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, c.when, {*c.position, ship}, *c.frequencies, parameters, now))
         << ::testing::PrintToString(messages.Texts());
-    auto tables = ProgramTables(LastOutput());
+    auto tables = testing::ProgramTables(LastOutput());
     const auto& a = tables[c.when.hour == 0 ? 24 : c.when.hour];
     const auto& b = tables[c.when.hour + 1];
     ASSERT_GT(a.mode.size(), c.frequencies->size()) << "the MUF column, then the frequencies";
@@ -154,7 +88,7 @@ TEST_F(RealVoacap, ElevenFrequenciesTwoRunsAndTheSameRequestAgainNone) {
   PredictionNow first, again;
   ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, {2024, 5, 14, 14, 45}, {wpe, ship}, eleven, parameters, first));
   EXPECT_EQ(timed.starts, 2);
-  auto tables = ProgramTables(LastOutput());  // the second run's, with the eleventh frequency alone
+  auto tables = testing::ProgramTables(LastOutput());  // the second run's, with the eleventh frequency alone
   ASSERT_GE(tables[14].rows.at("SNRxx").size(), 2u) << "the MUF column, then 22.4 MHz";
   EXPECT_NEAR(first.frequencies[10].snr, tables[14].rows.at("SNRxx")[1] * 0.25 + tables[15].rows.at("SNRxx")[1] * 0.75,
               1e-9);

@@ -1,0 +1,25 @@
+#include "selection/AirmailStationGeometry.h"
+
+#include "propagation/Bearing.h"
+#include "propagation/Positions.h"
+
+namespace velmora {
+
+std::optional<LatLon> AirmailStationGeometry::ShipPosition() {
+  if (ship_) return ship_;
+  LatLon position;
+  if (!LatLonGetCurrent(data_, position)) return std::nullopt;
+  return position;
+}
+
+std::optional<LatLon> AirmailStationGeometry::StationPosition(std::string_view system, std::string_view station) {
+  LatLon position;
+  if (!LatLonGetStation(data_, system, station, position, true)) return std::nullopt;
+  return position;
+}
+
+StationBearing AirmailStationGeometry::Bearing(const LatLon& ship, const LatLon& station) {
+  return {LatLonGetRange(ship, station), LatLonGetBearing(ship, station).atFrom};
+}
+
+}  // namespace velmora

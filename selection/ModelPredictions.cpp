@@ -1,0 +1,69 @@
+#include "selection/ModelPredictions.h"
+
+#include <vector>
+
+#include "propagation/SunSpotNumber.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kHoursOfDay = 24;
+
+std::vector<float> Kilohertz(const std::vector<double>& frequencies) {
+  return {frequencies.begin(), frequencies.end()};
+}
+
+}  // namespace
+
+PropagationParameters ModelPredictions::Parameters() {
+  float sunSpotNumber = settings_.propagationModelSunSpotNumber;
+  SunSpotNumberGet(data_, settings_, sunSpotNumber);
+  return PropagationParametersFrom(settings_, sunSpotNumber);
+}
+
+PropagationParameters ModelPredictions::FillParameters() {
+  if (!inFill_) return Parameters();
+  if (!fill_) fill_ = Parameters();
+  return *fill_;
+}
+
+void ModelPredictions::PredictionsBegin(int stationCount) {
+  inFill_ = true;
+  fill_.reset();
+  runner_.StationsBegin(stationCount);
+}
+
+void ModelPredictions::PredictionsEnd() {
+  inFill_ = false;
+  fill_.reset();
+  runner_.StationsEnd();
+}
+
+std::optional<PredictionNow> ModelPredictions::PredictionGet(const PredictionRequest& request) {
+  auto frequencies = Kilohertz(request.frequencies);
+  PredictionNow prediction;
+  if (!runner_.PropagationRunNow(settings_.propagationModelModel, request.time,
+                                 {request.stationPosition, request.ship}, frequencies,
+                                 FillParameters(), prediction))
+    return std::nullopt;
+  return prediction;
+}
+
+std::optional<PropagationHours> ModelPredictions::PredictionDayGet(const PredictionRequest& request) {
+  auto frequencies = Kilohertz(request.frequencies);
+  PropagationHours hours;
+  if (!runner_.PropagationRunHours(settings_.propagationModelModel, request.time.month, kHoursOfDay, 0,
+                                   {request.stationPosition, request.ship}, frequencies,
+                                   FillParameters(), hours))
+    return std::nullopt;
+  return hours;
+}
+
+void PredictionStatusPanel::PredictionProgressShow(int station, int stationCount) {
+  window_.UpdateStatusStatus("Propagation, Station " + std::to_string(station) + " of " +
+                             std::to_string(stationCount));
+}
+
+void PredictionStatusPanel::PredictionProgressDone() { window_.UpdateStatusStatus(""); }
+
+}  // namespace velmora

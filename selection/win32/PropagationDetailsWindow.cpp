@@ -1,0 +1,39 @@
+#include "selection/win32/PropagationDetailsWindow.h"
+
+#include "airmail/StationEntries.h"
+#include "selection/FrequencyToolTip.h"
+#include "selection/PropagationDetails.h"
+
+namespace velmora {
+namespace {
+
+std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+}  // namespace
+
+void PropagationDetailsWindow::Update(std::string_view system, std::string_view station, const UtcDateTime& time) {
+  if (!system.empty() && !station.empty()) {
+    system_ = system;
+    station_ = station;
+    time_ = time;
+    caption_ = "AutoConnect - Detailed Propagation Data by Frequency - " +
+               StationNameFromStation(s_.data, system_, station_) + " - " + TwoDigits(time.hour) + ":" +
+               TwoDigits(time.minute);
+  }
+  if (!Make()) return;
+  mode_ = s_.settings.modeIndex;
+  if (!system_.empty())
+    UpdatePropagationDetails(table_, s_.settings, mode_, system_, station_, time_,
+                             {{s_.predictions, s_.geometry, s_.data, s_.programFolder, s_.colors},
+                              *this,
+                              s_.clock,
+                              Grid().Measure()});
+  Present(caption_);
+}
+
+std::string PropagationDetailsWindow::ToolTip(int row, int column) {
+  ToolTipContext context{mode_, s_.settings.stationOffset, s_.settings.stationHistory, s_.colors};
+  return FrequencyMouseMove(table_, row, column, context).value_or("");
+}
+
+}  // namespace velmora

@@ -1,0 +1,126 @@
+// The tables of the propagation hours and details windows, with
+// predictions that follow a rule.
+#include <gtest/gtest.h>
+
+#include "selection/PropagationDetails.h"
+#include "selection/PropagationHoursTable.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+// The SNR of every hour is 40 + the hour, whatever the frequency.
+class FakeDay final : public DayPredictionSource {
+ public:
+  std::vector<PredictionRequest> requests;
+  std::optional<PropagationHours> PredictionDayGet(const PredictionRequest& request) override {
+    requests.push_back(request);
+    PropagationHours day;
+    day.Reset(24, request.frequencies.size());
+    day.transmitterAzimuth = 90;
+    for (int hour = 0; hour < 24; ++hour)
+      for (auto& f : day.hours[static_cast<size_t>(hour)].frequencies) f.snr = 40 + hour + 0.4;
+    return day;
+  }
+};
+
+struct HoursRig : testing::SelectionRig {
+  FakeDay day;
+  bool Fill(std::string_view station = "W1AW") {
+    return PropagationHoursFill(table, settings, "HAM", station, {2024, 3, 10, 23, 40, 0, 0},
+                                {day, geometry, data, program, testing::TemplateWidth});
+  }
+  std::string Bold(int row) const {  // the hours whose cells are bold, as "2223000102..."
+    std::string hours;
+    for (int column = kHoursFirstColumn; column < kHoursFirstColumn + kHoursOfDay; ++column)
+      if (table.CellAt(row, column).bold) hours += table.CellGet(0, column);
+    return hours;
+  }
+};
+
+TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBold) {
+  HoursRig rig;
+  testing::WriteBytes(rig.program / kStationOffsetDataFile,
+                      std::string(kStationOffsetHeading) +
+                          "\r\nHAM,W1AW,14080.0(p3),3,360,0,2200,0600\r\nHAM,W1AW,10140.0(p3) 7000.0,-2,360,0,1200,1300\r\n");
+  ASSERT_TRUE(rig.Fill());
+  EXPECT_EQ(rig.table.Columns(), kHoursColumnCount);
+  ASSERT_EQ(rig.table.DataRows(), 3);
+  EXPECT_EQ(rig.day.requests[0].time.month, 3);
+  EXPECT_EQ(rig.day.requests[0].frequencies, (std::vector<double>{14075, 14080, 10140}));
+  EXPECT_EQ(rig.table.CellGet(2, kHoursFrequencyColumn), "14080.0") << "shown without its Pactor 3 mark";
+  EXPECT_EQ(rig.table.CellGet(1, kHoursFirstColumn + 7), "47");
+  EXPECT_EQ(rig.Bold(1), "");
+  EXPECT_EQ(rig.Bold(2), "00010203040506" "2223");
+  EXPECT_EQ(rig.table.CellGet(2, kHoursFirstColumn + 23), "66.0") << "63 and the offset";
+  EXPECT_EQ(rig.Bold(3), "1213");
+  EXPECT_EQ(rig.table.Column(kHoursFirstColumn + 3 + kHoursOffsetShift).width, 0);
+  ASSERT_EQ(rig.messages.entries.size(), 1u) << "7000.0 is not W1AW's, told once, not once an hour";
+  EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Station's Offset Frequency 10140.0(p3) 7000.0 not found in HAM"));
+
+  rig.settings.stationOffset = false;
+  ASSERT_TRUE(rig.Fill());
+  EXPECT_EQ(rig.Bold(2), "");
+}
+
+TEST(PropagationHours, ThePresentHourIsMarkedAndExplained) {
+  HoursRig rig;
+  testing::WriteBytes(rig.program / kStationOffsetDataFile,
+                      std::string(kStationOffsetHeading) + "\r\nHAM,W1AW,14075.0,3,360,0,0000,2400\r\n");
+  ASSERT_TRUE(rig.Fill());
+  const CellLook normal{0x000000, 0xFFFFFF}, current{0xFFFFFF, 0x800000};
+  int column = HoursCurrentColumn({2024, 3, 10, 23, 40, 0, 0});
+  HoursHighlight(rig.table, column, normal, current);
+  EXPECT_EQ(rig.table.CellGet(0, column), "23");
+  HoursHighlight(rig.table, HoursCurrentColumn({2024, 3, 11, 0, 5, 0, 0}), normal, current);
+  for (int c : {kHoursFrequencyColumn, column}) EXPECT_EQ(rig.table.Look(2, c).back, normal.back) << c;
+  EXPECT_EQ(rig.table.Look(2, kHoursFirstColumn).back, current.back) << "after midnight, 00";
+
+  struct Case {
+    int row, column;
+    std::string tip;
+  } cases[] = {
+      {0, kHoursFirstColumn + 5, "Zulu Time (05)"},
+      {0, kHoursFirstColumn, "Zulu Time (00), Current Hour"},
+      {2, kHoursFrequencyColumn, "Frequency (kHz)"},
+      {1, kHoursFirstColumn + 4, "Station Offset of 3.0 dB"},
+      {2, kHoursFirstColumn + 4, "Signal-to-Noise (dB)"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PropagationHoursToolTip(rig.table, c.row, c.column, kHoursFirstColumn), c.tip) << c.row << "," << c.column;
+}
+
+TEST(PropagationHours, AStationWithoutAPositionKeepsItsRowsEmpty) {
+  HoursRig rig;
+  EXPECT_FALSE(rig.Fill("N0LOC"));
+  EXPECT_EQ(rig.table.DataRows(), 1);
+  EXPECT_EQ(rig.table.CellGet(1, kHoursFirstColumn), "");
+  EXPECT_TRUE(rig.day.requests.empty());
+}
+
+TEST(PropagationDetails, EveryAdditionalColumnAndOnHamTheStationsChoice) {
+  struct Case {
+    std::string system, station;
+    std::vector<std::string> tx;  // "!" before an unchecked one
+  } cases[] = {
+      {"HAM", "W1AW", {"!10140.0(p3)", "!14075.0", "14080.0(p3)"}},  // Pactor 3 only, the best SNR, by frequency
+      {"SAILMAIL", "WLO", {"6318.5(p3)", "8420.5(p3)", "12680.5(p3)"}},
+  };
+  for (const auto& c : cases) {
+    testing::SelectionRig rig;
+    rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 200; };
+    rig.settings.stationStations = false;
+    const AutoConnectSettings before = rig.settings;
+    ASSERT_TRUE(UpdatePropagationDetails(rig.table, rig.settings, kModeMultipleFrequencies, c.system, c.station,
+                                         {2024, 3, 10, 12, 30, 0, 0},
+                                         {rig.Rows(), rig.window, rig.clock, testing::TemplateWidth}));
+    EXPECT_EQ(rig.TxColumn(), c.tx) << c.system;
+    for (int column : {kColumnTAng, kColumnSlope, kColumnStnAz, kColumnStnAnt})
+      EXPECT_GT(rig.table.Column(column).width, 0) << rig.table.Column(column).heading;
+    EXPECT_EQ(rig.settings, before);
+    EXPECT_EQ(rig.predictions.requests.at(0).time.hour, 12);
+  }
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,92 @@
+// The propagation hours and details windows with the real VOACAP: what they
+// show, the hour timer's highlight, and how they are put aside.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include "common/Format.h"
+#include "selection/PropagationHoursTable.h"
+#include "selection/win32/PropagationWindows.h"
+#include "tests/selection/win32/RealPredictionRig.h"
+
+namespace velmora {
+namespace {
+
+class PropagationWindowsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { available_ = testing::ItshfbcInstall(); }
+  void SetUp() override {
+    if (!available_) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
+  }
+  void TearDown() override { testing::DrainQuit(); }
+
+  static inline bool available_ = false;
+  testing::RealPredictionRig rig;
+  PropagationWindows windows{nullptr,
+                             {rig.model, rig.model, rig.airmail, rig.data, rig.program, rig.colors, rig.settings,
+                              rig.clock}};
+};
+
+TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
+  windows.PropagationHoursShow("SAILMAIL", "WLO", rig.clock.now);
+  auto* hours = windows.Hours();
+  ASSERT_TRUE(hours && IsWindowVisible(hours->Handle()));
+  EXPECT_EQ(testing::WindowText(hours->Handle()),
+            "AutoConnect - SNR by Hour and Frequency (bigger is better) - Mobile, AL");
+  const FrequencyTable& table = hours->Table();
+  ASSERT_EQ(table.DataRows(), 3);
+  EXPECT_EQ(table.CellGet(1, kHoursFrequencyColumn), "6318.5");
+  ASSERT_EQ(rig.runs.outputs.size(), 1u) << "three frequencies, 24 hours, one run";
+  auto tables = testing::ProgramTables(rig.runs.outputs[0]);
+  for (int hour : {0, 1, 14, 23}) {
+    const auto& snr = tables[hour == 0 ? 24 : hour].rows.at("SNRxx");
+    for (int k = 0; k < 3; ++k)
+      EXPECT_EQ(table.CellGet(k + 1, kHoursFirstColumn + hour), FormatNumber(snr[static_cast<size_t>(k) + 1], "0"))
+          << "hour " << hour << ", frequency " << k;
+  }
+
+  // 14:45: the "14" column; at 15:00 the timer moves the mark.
+  const COLORREF marked = GetSysColor(COLOR_HIGHLIGHT);
+  EXPECT_EQ(hours->CurrentColumn(), kHoursFirstColumn + 14);
+  EXPECT_EQ(table.Look(2, kHoursFirstColumn + 14).back, marked);
+  rig.clock.now = {2024, 5, 14, 15, 0, 0, 0};
+  SendMessageA(hours->Handle(), WM_TIMER, 1, 0);
+  EXPECT_EQ(table.Look(2, kHoursFirstColumn + 14).back, GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(table.Look(2, kHoursFirstColumn + 15).back, marked);
+
+  // The pointer over the marked column's heading.
+  RECT cell = hours->Grid().CellRect(0, kHoursFirstColumn + 15);
+  SendMessageA(hours->Grid().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + 3, cell.top + 3));
+  EXPECT_EQ(hours->Grid().ToolTipText(), "Zulu Time (15), Current Hour");
+
+  // Shown again with no station: the same station, predicted again (kept outputs, no run).
+  windows.PropagationHoursShow("", "", rig.clock.now);
+  EXPECT_EQ(testing::WindowText(hours->Handle()),
+            "AutoConnect - SNR by Hour and Frequency (bigger is better) - Mobile, AL");
+  EXPECT_EQ(table.DataRows(), 3);
+  EXPECT_EQ(rig.timed.starts, 1);
+}
+
+TEST_F(PropagationWindowsTest, TheDetailsWindowShowsEveryColumnAndBothArePutAsideByARebuild) {
+  rig.settings.modeIndex = kModeMultipleStations;
+  windows.PropagationDetailsShow("SAILMAIL", "WPE", rig.clock.now);
+  auto* details = windows.Details();
+  ASSERT_TRUE(details && IsWindowVisible(details->Handle()));
+  EXPECT_EQ(testing::WindowText(details->Handle()),
+            "AutoConnect - Detailed Propagation Data by Frequency - Friday Harbor, WA - 14:45");
+  const FrequencyTable& table = details->Table();
+  ASSERT_EQ(table.DataRows(), 4);
+  for (int column : {kColumnAzimuth, kColumnTAng, kColumnSlope, kColumnStnAz, kColumnStnAnt})
+    EXPECT_GT(table.Column(column).width, 0) << table.Column(column).heading;
+  EXPECT_FALSE(rig.settings.propagationModelAdditionalData) << "forced on for the window only";
+  EXPECT_NE(table.CellGet(1, kColumnSnr), "");
+
+  windows.PropagationHoursShow("SAILMAIL", "WPE", rig.clock.now);
+  DependentWindows& dependents = windows;
+  dependents.DependentWindowsReset();
+  EXPECT_FALSE(IsWindowVisible(details->Handle()));
+  EXPECT_FALSE(IsWindowVisible(windows.Hours()->Handle()));
+  EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts()[0];
+}
+
+}  // namespace
+}  // namespace velmora

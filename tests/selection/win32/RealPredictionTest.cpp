@@ -1,0 +1,68 @@
+// The table fill of mode 2 for the fixture's ship and two SAILMAIL
+// stations with the real VOACAP: every prediction cell is the program's own
+// number for the same deck, interpolated to the minute, and a second fill
+// within the hour starts no program.
+#include <gtest/gtest.h>
+
+#include "common/Format.h"
+#include "selection/Configure.h"
+#include "selection/StationRows.h"
+#include "tests/selection/win32/RealPredictionRig.h"
+
+namespace velmora {
+namespace {
+
+TEST(RealPrediction, TheTablesCellsAreTheProgramsNumbers) {
+  if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
+  testing::RealPredictionRig rig;
+  rig.settings.autoSelectRangeMax = 2500;  // WPE and WLO; the Panama stations lie farther
+  rig.settings.autoSelectSnr = false;      // every row stays, to be compared
+  rig.settings.stationStations = false;
+  rig.window.fields = [](AutoConnectSettings& s) {
+    s.modeIndex = kModeMultipleStations;
+    s.connectSystemIndex = 1;  // SAILMAIL
+  };
+  auto configure = [&] {
+    TableConfiguration(rig.table, rig.settings,
+                       {rig.RealRows(), rig.clock, rig.window, rig.dependents, rig.terminal, rig.modeTables,
+                        testing::TemplateWidth})
+        .Configure();
+  };
+  configure();
+  EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts()[0];
+  ASSERT_EQ(rig.runs.outputs.size(), 2u);
+  ASSERT_EQ(rig.table.DataRows(), 4 + 3);
+
+  const double m = 45 / 60.0;
+  auto at = [m](double x1, double x2) { return x1 + (x2 - x1) * m; };
+  struct Station {
+    const char* key;
+    size_t frequencies;
+  } stations[] = {{"WPE", 4}, {"WLO", 3}};  // nearest first
+  int row = 1;
+  for (size_t s = 0; s < 2; ++s) {
+    auto tables = testing::ProgramTables(rig.runs.outputs[s]);
+    const auto &a = tables[14], &b = tables[15];
+    for (size_t k = 0; k < stations[s].frequencies; ++k, ++row) {
+      ASSERT_EQ(rig.table.CellGet(row, kColumnStation), stations[s].key);
+      SCOPED_TRACE(rig.table.CellGet(row, kColumnStation) + " " + rig.table.CellGet(row, kColumnTxConnect));
+      auto value = [&](const char* table) { return at(a.rows.at(table)[k + 1], b.rows.at(table)[k + 1]); };
+      EXPECT_EQ(rig.table.CellGet(row, kColumnLufMuf), LufMufText(rig.table.CellValue(row, kColumnTxConnect),
+                                                                  at(a.luf, b.luf) * 1000, at(a.muf, b.muf) * 1000));
+      EXPECT_EQ(Trim(rig.table.CellGet(row, kColumnLayer)), b.mode[k + 1]) << "the later hour's, at 45 minutes";
+      EXPECT_EQ(rig.table.CellGet(row, kColumnTAng), FormatNumber(value("TANGLE"), "0.0"));
+      EXPECT_EQ(rig.table.CellGet(row, kColumnSDbw), FormatNumber(value("S DBW"), "0"));
+      EXPECT_EQ(rig.table.CellGet(row, kColumnNDbw), FormatNumber(value("N DBW"), "0"));
+      EXPECT_EQ(rig.table.CellGet(row, kColumnSnr), FormatNumber(value("SNRxx"), "0.0"));
+    }
+  }
+  EXPECT_EQ(row, rig.table.Rows()) << "every row compared";
+
+  const auto first = rig.table.Row(7);
+  configure();
+  EXPECT_EQ(rig.timed.starts, 2) << "a second fill within the hour";
+  EXPECT_EQ(rig.table.Row(7), first);
+}
+
+}  // namespace
+}  // namespace velmora

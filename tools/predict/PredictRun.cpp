@@ -1,0 +1,212 @@
+#include "tools/predict/PredictRun.h"
+
+#include <filesystem>
+#include <set>
+
+#include "airmail/MailSystems.h"
+#include "airmail/StationFile.h"
+#include "common/ProfileFile.h"
+#include "common/TextParse.h"
+#include "selection/AirmailStationGeometry.h"
+#include "selection/Configure.h"
+#include "selection/ModelPredictions.h"
+
+namespace velmora {
+namespace {
+
+// Messages as readable lines, where the program would show a box.
+class StreamMessenger final : public Messenger {
+ public:
+  explicit StreamMessenger(std::ostream& err) : err_(err) {}
+  void Show(std::string_view text, MessageIcon, std::string_view) override { Line(text); }
+  bool AskYesNo(std::string_view text, MessageIcon, std::string_view) override {
+    Line(text);
+    return false;
+  }
+
+ private:
+  void Line(std::string_view text) {
+    std::string readable;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      readable += text[i] == '\r' ? '\n' : text[i];
+    }
+    err_ << readable << '\n';
+  }
+  std::ostream& err_;
+};
+
+// The window, its lists and the dependent windows are not there; the mode
+// and system come from the command line.
+class CommandLineWindow final : public ConfigureWindow, public DependentWindows, public TerminalReader {
+ public:
+  CommandLineWindow(int mode, int systemIndex) : mode_(mode), systemIndex_(systemIndex) {}
+  void SettingsFromWindow(AutoConnectSettings& settings) override {
+    settings.modeIndex = static_cast<std::int16_t>(mode_);
+    settings.connectSystemIndex = systemIndex_;
+    settings.scanStationSystemIndex = systemIndex_;
+  }
+  void ListFill(SelectionListId, const SelectionList&) override {}
+  void WindowModeRefresh(bool) override {}
+  void UpdateStatusState(std::string_view) override {}
+  void ToolbarRefresh() override {}
+  bool Running() const override { return false; }
+  void WindowActivate() override {}
+  void UpdateStatusStatus(std::string_view) override {}
+  void NoiseSelectionStart() override {}
+  void DependentWindowsReset() override {}
+  std::optional<TerminalReading> TerminalSelectGet() override { return std::nullopt; }
+
+ private:
+  int mode_, systemIndex_;
+};
+
+class FixedClock final : public UtcClock {
+ public:
+  explicit FixedClock(UtcDateTime now) : now_(now) {}
+  UtcDateTime Now() override { return now_; }
+
+ private:
+  UtcDateTime now_;
+};
+
+// Counts the predictions that failed.
+class CountedPredictions final : public PredictionSource {
+ public:
+  explicit CountedPredictions(PredictionSource& inner) : inner_(inner) {}
+  std::optional<PredictionNow> PredictionGet(const PredictionRequest& request) override {
+    auto prediction = inner_.PredictionGet(request);
+    if (!prediction) ++failures;
+    return prediction;
+  }
+  void PredictionsBegin(int stationCount) override { inner_.PredictionsBegin(stationCount); }
+  void PredictionsEnd() override { inner_.PredictionsEnd(); }
+  int failures = 0;
+
+ private:
+  PredictionSource& inner_;
+};
+
+// Notes the positions that could not be had.
+class NotedGeometry final : public StationGeometry {
+ public:
+  explicit NotedGeometry(StationGeometry& inner) : inner_(inner) {}
+  std::optional<LatLon> ShipPosition() override {
+    auto ship = inner_.ShipPosition();
+    if (!ship) shipMissing = true;
+    return ship;
+  }
+  std::optional<LatLon> StationPosition(std::string_view system, std::string_view station) override {
+    auto position = inner_.StationPosition(system, station);
+    if (!position) unplaced.emplace(station);
+    return position;
+  }
+  StationBearing Bearing(const LatLon& ship, const LatLon& station) override { return inner_.Bearing(ship, station); }
+  bool shipMissing = false;
+  std::set<std::string> unplaced;
+
+ private:
+  StationGeometry& inner_;
+};
+
+std::string Field(std::string_view text) {
+  std::string out(Trim(text));
+  for (char& c : out)
+    if (c == ',') c = ';';
+  return out;
+}
+
+// "<    6300.0" as "< 6300.0": the blanks only pad the number for the grid's font.
+std::string Squeezed(std::string_view text) {
+  std::string out;
+  for (char c : Trim(text))
+    if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+  return Field(out);
+}
+
+// The reason a row's colours give, its Tx Connect cell's first.
+std::string ReasonSlot(const FrequencyTable& table, int row, const ReasonColors& colors) {
+  for (int column : {kColumnTxConnect, kColumnRxCheck, kColumnSnr, kColumnStation})
+    if (auto slot = colors.ReasonOf(table.CellColor(row, column))) return std::to_string(*slot);
+  return {};
+}
+
+void CsvWrite(const FrequencyTable& table, const ReasonColors& colors, std::ostream& out) {
+  out << kPredictHeading << '\n';
+  for (int row = 1; row < table.Rows(); ++row) {
+    auto cell = [&](int column) { return Field(table.CellGet(row, column)); };
+    auto check = [&](int column) { return table.CheckGet(row, column) ? "1" : "0"; };
+    out << cell(kColumnStation) << ',' << cell(kColumnRange) << ',' << cell(kColumnAzimuth) << ','
+        << cell(kColumnTxConnect) << ',' << Squeezed(table.CellGet(row, kColumnLufMuf)) << ',' << cell(kColumnLayer)
+        << ',' << cell(kColumnTAng) << ',' << cell(kColumnSDbw) << ',' << cell(kColumnNDbw) << ','
+        << cell(kColumnSnr) << ',' << cell(kColumnSlope) << ',' << cell(kColumnStnAnt) << ','
+        << cell(kColumnHistory) << ',' << check(kColumnRxCheck) << ',' << check(kColumnTxConnect) << ','
+        << ReasonSlot(table, row, colors) << '\n';
+  }
+}
+
+int BadArgument(std::ostream& err, const std::string& problem) {
+  err << "velmora-predict: " << problem << '\n' << kPredictUsage;
+  return kPredictBadArguments;
+}
+
+}  // namespace
+
+int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ostream& out, std::ostream& err) {
+  AutoConnectSettings settings;
+  if (!options.settings.empty()) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(options.settings, error))
+      return BadArgument(err, "--settings: no settings file \"" + options.settings + "\"");
+    ProfileRecall(ProfileDocument::Load(options.settings), settings);
+  }
+  if (options.model) settings.propagationModelModel = *options.model;
+
+  StreamMessenger messages(err);
+  AirmailDataFolder data(options.data, messages);
+  RecordingMessenger quiet;
+  SelectionList systems;
+  SystemGetList(AirmailDataFolder(options.data, quiet), systems, 0);
+  int systemIndex = -1;
+  for (size_t i = 0; i < systems.entries.size(); ++i)
+    if (EqualsNoCase(systems.entries[i], options.system)) systemIndex = static_cast<int>(i);
+  if (systems.entries.empty())
+    return BadArgument(err, "--data: no AirMail station file \"System.*.ini\" in \"" + options.data + "\"");
+  if (systemIndex < 0) return BadArgument(err, "--system: AirMail's data folder has no system \"" + options.system + "\"");
+
+  ModelOutputCache outputs;
+  PropagationRunner runner(platform.program, messages,
+                           {options.itshfbc.value_or(platform.itshfbcFolder), 0, platform.waitSeconds, &outputs,
+                            nullptr});
+  ModelPredictions model(runner, data, settings);
+  CountedPredictions predictions(model);
+  AirmailStationGeometry airmail(data, options.ship);
+  NotedGeometry geometry(airmail);
+  FixedClock clock(options.time.value_or(UtcNow()));
+  CommandLineWindow window(options.mode, systemIndex);
+  ModeTables noModeTables;
+  ReasonColors colors;
+  FrequencyTable table;
+  // Velmora keeps its offset and history files beside its settings file.
+  std::filesystem::path programFolder =
+      options.settings.empty() ? std::filesystem::path(platform.programFolder)
+                               : std::filesystem::path(options.settings).parent_path();
+  StationRowsServices rows{predictions, geometry, data, programFolder, colors};
+  TableConfiguration configuration(table, settings,
+                                   {rows, clock, window, window, window, noModeTables,
+                                    [](std::string_view text) { return static_cast<int>(text.size()); }});
+  configuration.StationsChoose(options.stations);
+  configuration.Configure();
+  CsvWrite(table, colors, out);
+
+  bool failed = predictions.failures > 0 || geometry.shipMissing;
+  for (const auto& station : options.stations)
+    if (geometry.unplaced.count(station)) {
+      err << "velmora-predict: the station " << station << " has no position in \""
+          << StationFileName(systems.entries[static_cast<size_t>(systemIndex)]) << "\"\n";
+      failed = true;
+    }
+  return failed ? kPredictFailed : kPredictDone;
+}
+
+}  // namespace velmora
