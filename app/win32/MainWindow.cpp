@@ -126,6 +126,19 @@ void MainWindow::Show(int showCommand) {
   if (autoStart_) signal_.ProcessStart();
 }
 
+void MainWindow::HelpShow(HelpTopic topic) {
+  switch (topic) {
+    case HelpTopic::Diagram: return diagram_->Show();
+    case HelpTopic::Overview: return overview_->Show();
+    case HelpTopic::About: return about_->Show();
+  }
+}
+
+void MainWindow::WindowPlace(int left, int top, int width, int height) {
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HMENU MainWindow::SettingsMenu() const { return MenuBarPopup(menuBar_.get(), "Settings"); }
 
 void MainWindow::SetMenuBarVisible(bool visible) {
@@ -161,7 +174,7 @@ void MainWindow::Command(int id) {
     case MenuAction::SettingsSave: return SaveSettings();
     case MenuAction::RecordToggle: return signal_.RecordToggle();
     case MenuAction::Exit: return Close();
-    case MenuAction::ShowAutoConnect: return autoConnect_.Show();
+    case MenuAction::ShowAutoConnect: return OnToolbar("Airmail");
     case MenuAction::SoundInput: return ShowSoundInput();
     case MenuAction::SoundOutput: return ShowSoundOutput();
     case MenuAction::Options: return ShowOptions(route.argument);

@@ -64,6 +64,8 @@ class MainWindow final : public MainWindowLink,
   void SetSampleSize(std::int32_t samples) override;
   std::filesystem::path ProfileFile() const override { return profileFile_; }
   std::filesystem::path ProgramFolder() const override { return programFolder_; }
+  void HelpShow(HelpTopic topic) override;
+  void WindowPlace(int left, int top, int width, int height) override;
   MainSettings& Settings() { return settings_; }
   Toolbar& Tools() { return toolbar_; }
   // Panel 1 the run state, panel 2 the mouse read-out (shown only while the
