@@ -440,6 +440,8 @@ void AutoConnectWindow::WindowModeRefresh(bool layout) {
     Layout();
   }
   options_.EnableFields(idle);
+  // Mode 2 takes its stations from AutoSelect, not from the list.
+  options_.EnableField("cmbConnectStation", idle && mode != kModeMultipleStations);
   // Reference data has no store yet.
   options_.EnableField("cmdRecall", false);
   options_.EnableField("cmdSave", false);

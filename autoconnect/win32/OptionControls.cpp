@@ -17,7 +17,7 @@ DWORD StyleOf(FieldKind kind) {
     case FieldKind::Option: return child | WS_TABSTOP | BS_AUTORADIOBUTTON;
     case FieldKind::Text: return child | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT;
     case FieldKind::List: return child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-    case FieldKind::Label: return child | SS_NOTIFY | SS_LEFT | SS_SUNKEN;
+    case FieldKind::Label: return child | SS_NOTIFY | SS_LEFT;
     case FieldKind::Caption: return child | SS_LEFT;
     case FieldKind::Button: return child | WS_TABSTOP | BS_PUSHBUTTON;
   }
