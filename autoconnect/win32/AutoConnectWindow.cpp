@@ -158,7 +158,9 @@ void AutoConnectWindow::ProfileRecall(const ProfileDocument& profile) {
   velmora::ProfileRecall(profile, settings_);
   if (!hwnd_) return;
   SettingsToWindow();
+  // The frames follow the recalled mode; its table waits for "Refresh".
   if (activated_) SettingsChanged(false);
+  if (Idle()) WindowModeRefresh(true);
 }
 
 void AutoConnectWindow::ProfileRecallWindow(const ProfileDocument& profile) {
@@ -229,7 +231,7 @@ bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, boo
 
 // --- Runs.
 
-bool AutoConnectWindow::Idle() const { return !run_ || !run_->Engine().Active(); }
+bool AutoConnectWindow::Idle() const { return !configuring_ && (!run_ || !run_->Engine().Active()); }
 
 bool AutoConnectWindow::Running() const { return run_ && run_->Engine().Running(); }
 
@@ -279,9 +281,11 @@ void AutoConnectWindow::Configure() {
   ConfigureServices services{rows, utc_, *this, *dependents_, *this, *modeTables_, grid_.Measure()};
   configuration_ = std::make_unique<TableConfiguration>(table_, settings_, std::move(services));
   data_ = std::move(data);
+  configuring_ = true;
   PointerBusy(true);
   configuration_->Configure();
   PointerBusy(false);
+  configuring_ = false;
   tableMode_ = settings_.modeIndex;
   settingsPending_ = false;
   WindowModeRefresh(false);
@@ -367,7 +371,6 @@ void AutoConnectWindow::SettingsDefault() {
 void AutoConnectWindow::SettingsRecallChosen() {
   std::string file = SettingsRecallGetFile(hwnd_, link_->ProgramFolder().string());
   if (!file.empty()) ProfileRecall(ProfileDocument::Load(file));
-  WindowModeRefresh(true);
 }
 
 void AutoConnectWindow::SettingsSaveChosen() {
@@ -390,7 +393,7 @@ void AutoConnectWindow::ToggleFromToolbar(std::string_view key, bool& setting) {
 }
 
 void AutoConnectWindow::ModeChoose(int mode) {
-  if (!Create() || mode < 0 || mode >= static_cast<int>(ModeItems().size())) return;
+  if (!Create() || configuring_ || mode < 0 || mode >= static_cast<int>(ModeItems().size())) return;
   int left = settings_.modeIndex;
   if (run_ && !run_->Engine().CloseCheck()) {
     options_.ListSelect("cmbMode", left);
@@ -408,6 +411,7 @@ void AutoConnectWindow::SystemChoose() {
 }
 
 void AutoConnectWindow::StationChoose() {
+  if (!Idle()) return;
   SettingsFromWindow(settings_);
   if (!configuration_ || !(settings_.modeIndex == kModeCurrentFrequency ||
                            settings_.modeIndex == kModeMultipleFrequencies))
@@ -416,9 +420,12 @@ void AutoConnectWindow::StationChoose() {
   std::string name(static_cast<size_t>(std::max<LRESULT>(SendMessageA(list, WM_GETTEXTLENGTH, 0, 0), 0)) + 1, '\0');
   GetWindowTextA(list, name.data(), static_cast<int>(name.size()));
   name.resize(name.find('\0'));
+  configuring_ = true;
   PointerBusy(true);
   configuration_->StationChoose(name);
   PointerBusy(false);
+  configuring_ = false;
+  WindowModeRefresh(false);
   AfterEngine();
 }
 
@@ -492,6 +499,7 @@ std::string AutoConnectWindow::CurrentStation() {
 }
 
 std::optional<TerminalReading> AutoConnectWindow::TerminalSelectGet() {
+  if (!run_) return std::nullopt;
   auto selection = run_->Terminal().TerminalSelectGet();
   if (!selection) return std::nullopt;
   return TerminalReading{selection->system, selection->station, selection->frequency};

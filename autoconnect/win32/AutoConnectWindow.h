@@ -208,6 +208,9 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool settingsPending_ = false;
   bool busyPointer_ = false;
   bool blinking_ = false;
+  // A rebuild is under way; its message boxes let events run, and nothing
+  // may start, rebuild or choose again until it is done.
+  bool configuring_ = false;
 
   std::unique_ptr<velmora::AirmailDataFolder> data_;
   std::unique_ptr<TableConfiguration> configuration_;
