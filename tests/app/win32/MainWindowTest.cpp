@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, CaptionToolbarAndStatusBar) {
   }
   EXPECT_EQ(SendMessageA(window->Status().Handle(), SB_GETPARTS, 0, 0), 3);
   EXPECT_EQ(window->Status().Text(1), "Stopped");
-  // The AutoConnect window is not part of this build yet: its button is there but not offered.
+  // Without an AutoConnect window its button is there but not offered.
   EXPECT_TRUE(window->Tools().IsEnabled("Detector"));
   EXPECT_FALSE(window->Tools().IsEnabled("Airmail"));
   EXPECT_TRUE(window->Tools().IsEnabled("Menu"));
