@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "common/MenuDefinition.h"
+
 namespace velmora {
 
 namespace menu {
@@ -35,21 +37,8 @@ inline constexpr int kSamplesExponentFirst = 8;
 inline constexpr int kSamplesExponentLast = 15;
 }  // namespace menu
 
-struct MenuItemDefinition {
-  const char* name;  // control name; empty for a separator
-  std::string caption;
-  int command = 0;
-  bool Separator() const { return command == 0; }
-};
-
-struct MenuDefinition {
-  const char* name;
-  const char* caption;
-  bool inMenuBar;  // "Frequency" and "Time" only pop up from the displays
-  std::vector<MenuItemDefinition> items;
-};
-
-// File, View, Options, Frequency, Time, Settings, Help.
+// File, View, Options, Frequency, Time, Settings, Help; "Frequency" and
+// "Time" only pop up from the displays.
 const std::vector<MenuDefinition>& MainMenus();
 const MenuDefinition& FindMenu(const char* name);
 

@@ -1,8 +1,8 @@
 #pragma once
-// The AutoConnect side before its window exists: it keeps its settings
-// record, recalled at start-up and saved at close with the main window's,
-// so the settings file holds the whole "Airmail Data" section. The window,
-// its placement and its visibility are not there yet.
+// An AutoConnect side that keeps only its settings record, recalled at
+// start-up and saved at close with the main window's: the main window's
+// tests use it where the AutoConnect window itself does not matter. It has
+// no window, no placement and no visibility.
 #include "airmail/AutoConnectSettings.h"
 #include "autoconnect/AutoConnectSeam.h"
 

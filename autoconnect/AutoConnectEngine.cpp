@@ -17,7 +17,7 @@ class StepGuard {
 
 }  // namespace
 
-AutoConnectEngine::AutoConnectEngine(EnginePorts ports, EngineSeams seams, CellColours colours)
+AutoConnectEngine::AutoConnectEngine(EnginePorts ports, EngineSeams seams, const ReasonColors& colours)
     : window_(ports.window), messenger_(ports.messenger), seams_(seams), run_(ports, seams, colours) {}
 
 void AutoConnectEngine::Update(Verdict verdict) {

@@ -20,7 +20,7 @@ inline constexpr const char* kCloseQuestionScan =
 
 class AutoConnectEngine {
  public:
-  AutoConnectEngine(EnginePorts ports, EngineSeams seams, CellColours colours = {});
+  AutoConnectEngine(EnginePorts ports, EngineSeams seams, const ReasonColors& colours = {});
   AutoConnectEngine(const AutoConnectEngine&) = delete;
   AutoConnectEngine& operator=(const AutoConnectEngine&) = delete;
 

@@ -25,8 +25,9 @@ class AutoConnectSeam : public VerdictListener {
   virtual std::string AirmailDataFolder() const { return {}; }
 };
 
-// Until the AutoConnect window exists: never visible, keeps no settings.
-// The other sides before the window override what they do have.
+// No AutoConnect window: never visible, keeps no settings. Where the
+// window does not matter (the main window's own tests), a side without it
+// overrides what it needs.
 class NoAutoConnect : public AutoConnectSeam {
  public:
   bool Available() const override { return false; }

@@ -20,7 +20,7 @@ bool TerminalMode(int mode) { return CallingMode(mode) || mode == kModeScanStati
 
 }  // namespace
 
-EngineRun::EngineRun(EnginePorts ports, EngineSeams seams, CellColours colours)
+EngineRun::EngineRun(EnginePorts ports, EngineSeams seams, const ReasonColors& colours)
     : p_(ports), seams_(seams), colours_(colours), status_(ports.window) {}
 
 bool EngineRun::Checked(bool succeeded) {
@@ -185,11 +185,11 @@ void EngineRun::ListenTx(Verdict verdict) {
   }
   if (verdict.busy) {
     ++run.statistics.signalBuffers;
-    Colour(run.txRow, EngineColumn::TxConnect, colours_.busy);
+    Colour(run.txRow, EngineColumn::TxConnect, colours_[kReasonBusy]);
   }
   if (verdict.noise) {
     ++run.statistics.noiseBuffers;
-    Colour(run.txRow, EngineColumn::TxConnect, colours_.noisy);
+    Colour(run.txRow, EngineColumn::TxConnect, colours_[kReasonNoisy]);
   }
   p_.table.FrequencyCellBlink(run.txRow, EngineColumn::TxConnect);
   NotBusyClear();
@@ -207,7 +207,7 @@ void EngineRun::CallingBegin() {
   run.bufferCount = 0;
   run.connectStart = p_.clock.SecondsSinceMidnight();
   NotBusyClear();
-  Mark(run.txRow, EngineColumn::TxConnect, colours_.connecting);
+  Mark(run.txRow, EngineColumn::TxConnect, colours_[kReasonConnecting]);
   Status("Waiting, Connect");
 }
 

@@ -26,6 +26,7 @@
 #include "autoconnect/StatusBarText.h"
 #include "common/Messages.h"
 #include "common/Verdict.h"
+#include "selection/ReasonColors.h"
 
 namespace velmora {
 
@@ -62,7 +63,7 @@ struct RunState {
 
 class EngineRun {
  public:
-  EngineRun(EnginePorts ports, EngineSeams seams, CellColours colours);
+  EngineRun(EnginePorts ports, EngineSeams seams, const ReasonColors& colours);
 
   RunState run;
 
@@ -102,9 +103,10 @@ class EngineRun {
 
   void Colour(int row, EngineColumn column, std::uint32_t colour) { p_.table.FrequencyCellColor(row, column, colour); }
   void Mark(int row, EngineColumn column, std::uint32_t colour);  // coloured and blinking
-  void Working(int row, EngineColumn column) { Mark(row, column, colours_.working); }
+  // The cell listened on is white until the channel is judged.
+  void Working(int row, EngineColumn column) { Mark(row, column, kColorWhite); }
   void BlinkStop() { p_.table.FrequencyCellBlinkStop(); }
-  const CellColours& Colours() const { return colours_; }
+  Bgr ReasonColour(ReasonSlot slot) const { return colours_[slot]; }
   std::string Next(int& row, EngineColumn column) { return p_.table.FrequencyListNext(row, column); }
   std::string Cell(int row, EngineColumn column) { return p_.table.CellText(row, column); }
   EngineTerminal& Terminal() { return p_.terminal; }
@@ -140,7 +142,7 @@ class EngineRun {
 
   EnginePorts p_;
   EngineSeams seams_;
-  CellColours colours_;
+  ReasonColors colours_;
   StatusBarText status_;
   AutoConnectSettings settings_;
   int mode_ = kModeMultipleStations;

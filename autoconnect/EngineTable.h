@@ -10,15 +10,6 @@ namespace velmora {
 
 enum class EngineColumn { RxCheck, TxConnect, Station, Snr, P3 };
 
-// Cell back colours, as BGR values.
-struct CellColours {
-  std::uint32_t working = 0xFFFFFF;     // the cell listened on
-  std::uint32_t connecting = 0x80FF80;  // reason slot 0
-  std::uint32_t noisy = 0x8080FF;       // reason slot 2
-  std::uint32_t notBusy = 0x80FF80;     // reason slot 3
-  std::uint32_t busy = 0x80FFFF;        // reason slot 5
-};
-
 class EngineTable {
  public:
   virtual ~EngineTable() = default;

@@ -1,8 +1,9 @@
 #pragma once
 // What the AutoConnect side may reach of the main window: the detector
 // values it reads and sets, the restart of the sound input after a change of
-// frequency, the samples per buffer, and the settings file and folder both
-// windows share. The main window implements it.
+// frequency, the samples per buffer, the settings file and folder both
+// windows share, the help windows and the main window's place on the
+// screen. The main window implements it.
 #include <cstdint>
 #include <filesystem>
 
@@ -24,6 +25,14 @@ class MainWindowLink {
   // "Velmora.Ini" beside the program, and the program's folder.
   virtual std::filesystem::path ProfileFile() const = 0;
   virtual std::filesystem::path ProgramFolder() const = 0;
+
+  // The help windows the main window keeps; the AutoConnect window's Help
+  // menu shows the same ones.
+  enum class HelpTopic { Diagram, Overview, About };
+  virtual void HelpShow(HelpTopic topic) = 0;
+  // Puts the main window in its normal state at this place, in pixels
+  // ("Airmail Resize").
+  virtual void WindowPlace(int left, int top, int width, int height) = 0;
 };
 
 }  // namespace velmora

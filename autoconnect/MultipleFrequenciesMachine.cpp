@@ -60,7 +60,7 @@ void MultipleFrequenciesMachine::ListenRx(Verdict verdict) {
   ++run.bufferCount;
   r_.NotBusyShow();
   if (verdict.busy && run.previousBusy) {
-    r_.Mark(run.rxRow, kRx, r_.Colours().busy);
+    r_.Mark(run.rxRow, kRx, r_.ReasonColour(kReasonBusy));
     run.state = kStationBusy;
     run.bufferCount = 0;
     r_.NotBusyClear();
@@ -72,7 +72,7 @@ void MultipleFrequenciesMachine::ListenRx(Verdict verdict) {
   ++run.statistics.notBusyBuffers;
   if (!r_.NotBusyLong()) return;
   if (!r_.Checked(r_.Terminal().TerminalSelectFrequencyField())) return;
-  r_.Colour(run.rxRow, kRx, r_.Colours().notBusy);
+  r_.Colour(run.rxRow, kRx, r_.ReasonColour(kReasonNotBusy));
   if (!r_.Next(run.rxRow, kRx).empty()) {
     r_.Working(run.rxRow, kRx);
     if (!r_.FrequencySet(run.rxRow, kRx)) return;

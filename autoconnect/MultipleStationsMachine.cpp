@@ -86,7 +86,7 @@ void MultipleStationsMachine::ListenRx(Verdict verdict) {
     ++run.busyCount;
     ++run.statistics.signalBuffers;
     if (run.busyCount >= kBusyEvents) {
-      r_.Colour(run.rxRow, kRx, r_.Colours().busy);
+      r_.Colour(run.rxRow, kRx, r_.ReasonColour(kReasonBusy));
       run.state = kNextStation;
       return Step(kQuietBuffer);
     }
@@ -98,7 +98,7 @@ void MultipleStationsMachine::ListenRx(Verdict verdict) {
   ++run.bufferCount;
   r_.NotBusyShow();
   if (!r_.NotBusyLong()) return;
-  r_.Colour(run.rxRow, kRx, r_.Colours().notBusy);
+  r_.Colour(run.rxRow, kRx, r_.ReasonColour(kReasonNotBusy));
   if (NextRxOfStation()) {
     r_.Working(run.rxRow, kRx);
     if (!r_.StationFrequencySet(run.rxRow, kRx)) return;

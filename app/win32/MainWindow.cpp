@@ -4,10 +4,10 @@
 
 #include "app/MenuCommands.h"
 #include "app/MenuModel.h"
-#include "app/win32/FileDialogs.h"
-#include "app/win32/MenuBuilder.h"
 #include "audio/win32/SoundControls.h"
 #include "common/SystemLib.h"
+#include "common/win32/MenuBuilder.h"
+#include "common/win32/SettingsFileDialogs.h"
 #include "common/win32/WindowObject.h"
 #include "display/Caption.h"
 
@@ -76,14 +76,15 @@ bool MainWindow::OnCreate() {
 
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  if (!toolbar_.Create(hwnd_) || !statusBar_.Create(hwnd_)) return false;
+  if (!toolbar_.Create(hwnd_, kMainToolbar, kToolbarFirstId) || !statusBar_.Create(hwnd_, 3)) return false;
+  SetReadoutVisible(false);
   auto onTime = [this](UINT m, int x, int y, WPARAM) { OnDisplayMouse(false, m, x, y); };
   auto onSpectrum = [this](UINT m, int x, int y, WPARAM) { OnDisplayMouse(true, m, x, y); };
   if (!picTime_.Create(hwnd_, kTimePictureId, onTime) || !picFrequency_.Create(hwnd_, kFrequencyPictureId, onSpectrum))
     return false;
 
   auto available = [this](int command) { return CommandAvailable(command); };
-  menuBar_.reset(BuildMenuBar(available));
+  menuBar_.reset(BuildMenuBar(MainMenus(), available));
   frequencyMenu_.reset(BuildPopupMenu(FindMenu("mnuFrequency"), available));
   timeMenu_.reset(BuildPopupMenu(FindMenu("mnuTime"), available));
   SpectrumSource& spectrum = *this;
@@ -125,6 +126,19 @@ void MainWindow::Show(int showCommand) {
   if (autoStart_) signal_.ProcessStart();
 }
 
+void MainWindow::HelpShow(HelpTopic topic) {
+  switch (topic) {
+    case HelpTopic::Diagram: return diagram_->Show();
+    case HelpTopic::Overview: return overview_->Show();
+    case HelpTopic::About: return about_->Show();
+  }
+}
+
+void MainWindow::WindowPlace(int left, int top, int width, int height) {
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HMENU MainWindow::SettingsMenu() const { return MenuBarPopup(menuBar_.get(), "Settings"); }
 
 void MainWindow::SetMenuBarVisible(bool visible) {
@@ -140,15 +154,15 @@ bool MainWindow::CommandAvailable(int command) const {
 }
 
 void MainWindow::UpdateToolbarAvailability() {
-  for (const char* key : kToolbarKeys) {
-    std::string_view k = key;
+  for (const ToolbarButton& button : kMainToolbar) {
+    std::string_view k = button.key;
     bool enabled = k != "Airmail" || autoConnect_.Available();
     toolbar_.SetEnabled(k, enabled);
   }
 }
 
 void MainWindow::Command(int id) {
-  if (auto key = Toolbar::KeyOf(id); !key.empty()) {
+  if (auto key = toolbar_.KeyOf(id); !key.empty()) {
     OnToolbar(key);
     return;
   }
@@ -160,7 +174,7 @@ void MainWindow::Command(int id) {
     case MenuAction::SettingsSave: return SaveSettings();
     case MenuAction::RecordToggle: return signal_.RecordToggle();
     case MenuAction::Exit: return Close();
-    case MenuAction::ShowAutoConnect: return autoConnect_.Show();
+    case MenuAction::ShowAutoConnect: return OnToolbar("Airmail");
     case MenuAction::SoundInput: return ShowSoundInput();
     case MenuAction::SoundOutput: return ShowSoundOutput();
     case MenuAction::Options: return ShowOptions(route.argument);
@@ -218,7 +232,7 @@ void MainWindow::OnDisplayMouse(bool spectrum, UINT message, int x, int y) {
                           : display_->TimeMouse(message, x, y);
   if (spectrum && message == WM_LBUTTONUP) UpdateCaption();
   if (!readout) return;
-  statusBar_.SetReadoutVisible(true);
+  SetReadoutVisible(true);
   statusBar_.SetText(2, *readout);
 }
 
@@ -295,11 +309,17 @@ void MainWindow::CaptionChanged() {
 }
 
 void MainWindow::HideReadoutIfOutside() {
-  if (!statusBar_.ReadoutVisible()) return;
+  if (!readoutVisible_) return;
   POINT p{};
   GetCursorPos(&p);
   HWND under = WindowFromPoint(p);
-  if (under != picTime_.Handle() && under != picFrequency_.Handle()) statusBar_.SetReadoutVisible(false);
+  if (under != picTime_.Handle() && under != picFrequency_.Handle()) SetReadoutVisible(false);
+}
+
+// The read-out panel is hidden by giving it no width, so panel 3 keeps its number.
+void MainWindow::SetReadoutVisible(bool visible) {
+  readoutVisible_ = visible;
+  statusBar_.SetWidths({130, visible ? 330 : 0});
 }
 
 void MainWindow::DefaultSettings() {
@@ -405,7 +425,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header->hwndFrom == toolbar_.Handle() && header->code == TBN_DROPDOWN) {
-        OnToolbar(Toolbar::KeyOf(reinterpret_cast<NMTOOLBARA*>(lParam)->iItem));
+        OnToolbar(toolbar_.KeyOf(reinterpret_cast<NMTOOLBARA*>(lParam)->iItem));
         return TBDDRET_DEFAULT;
       }
       break;

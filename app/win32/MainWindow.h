@@ -11,8 +11,6 @@
 #include "analysis/DetectorStatistics.h"
 #include "analysis/SignalAnalysis.h"
 #include "app/WindowProfile.h"
-#include "app/win32/StatusBar.h"
-#include "app/win32/Toolbar.h"
 #include "audio/MainSettings.h"
 #include "audio/SignalSide.h"
 #include "audio/win32/WaveDevices.h"
@@ -20,6 +18,8 @@
 #include "autoconnect/MainWindowLink.h"
 #include "common/win32/Handles.h"
 #include "common/win32/MessagePump.h"
+#include "common/win32/StatusBar.h"
+#include "common/win32/Toolbar.h"
 #include "common/win32/Win32Messenger.h"
 #include "display/win32/BufferedPicture.h"
 #include "display/win32/HelpWindows.h"
@@ -30,6 +30,14 @@ namespace velmora {
 
 inline constexpr const char* kMainWindowClass = "VelmoraMain";
 inline constexpr const char* kMainWindowCaption = "Velmora";
+
+// The toolbar's buttons by key.
+inline constexpr ToolbarButton kMainToolbar[] = {
+    {"Menu", ToolbarButtonKind::Check},      {"Start", ToolbarButtonKind::CheckGroup},
+    {"Stop", ToolbarButtonKind::CheckGroup}, {"Step"},
+    {"Sound"},                               {"Detector"},
+    {"Settings", ToolbarButtonKind::DropDown}, {"Airmail"}};
+inline constexpr int kToolbarFirstId = 2001;
 
 class MainWindow final : public MainWindowLink,
                          private SignalHost, private OptionsHost, private HelpHost, private DetectObserver,
@@ -56,9 +64,14 @@ class MainWindow final : public MainWindowLink,
   void SetSampleSize(std::int32_t samples) override;
   std::filesystem::path ProfileFile() const override { return profileFile_; }
   std::filesystem::path ProgramFolder() const override { return programFolder_; }
+  void HelpShow(HelpTopic topic) override;
+  void WindowPlace(int left, int top, int width, int height) override;
   MainSettings& Settings() { return settings_; }
   Toolbar& Tools() { return toolbar_; }
+  // Panel 1 the run state, panel 2 the mouse read-out (shown only while the
+  // pointer is over a display), panel 3 the detector verdict and warnings.
   StatusBar& Status() { return statusBar_; }
+  bool ReadoutVisible() const { return readoutVisible_; }
   HMENU MenuBar() const { return menuBar_.get(); }
   HMENU FrequencyMenu() const { return frequencyMenu_.get(); }
   HMENU TimeMenu() const { return timeMenu_.get(); }
@@ -106,6 +119,7 @@ class MainWindow final : public MainWindowLink,
   WindowPlacement CurrentPlacement() const;
   void RedrawLastBuffer();
   void UpdateCaption();
+  void SetReadoutVisible(bool visible);
 
   // SignalHost: what the loops need of this window.
   void SetStatus(int panel, std::string_view text) override { statusBar_.SetText(panel, text); }
@@ -179,6 +193,7 @@ class MainWindow final : public MainWindowLink,
   bool closing_ = false;
   bool closePending_ = false;  // close once the loop on the stack has returned
   bool showingPlaybackCaption_ = false;
+  bool readoutVisible_ = false;
 };
 
 }  // namespace velmora

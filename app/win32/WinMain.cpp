@@ -1,8 +1,10 @@
-// Velmora's entry point: the single-instance question, then the main window.
+// Velmora's entry point: the single-instance question, then the main window
+// and the AutoConnect window.
 #include <windows.h>
 
-#include "app/SettingsOnlyAutoConnect.h"
 #include "app/win32/MainWindow.h"
+#include "autoconnect/PositionGeometry.h"
+#include "autoconnect/win32/AutoConnectWindow.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/Win32Messenger.h"
@@ -15,7 +17,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     if (answer != IDYES) return 0;
   }
   MessagePump pump;
-  SettingsOnlyAutoConnect autoConnect;
+  AutoConnectWindow autoConnect(pump);
+  // The table's ranges come from AirMail's positions; its predictions come
+  // when the prediction programs are attached here.
+  NoPredictions predictions;
+  PositionGeometry geometry(autoConnect.Settings(), autoConnect.Messages());
+  autoConnect.TablePortsSet(predictions, geometry);
   MainWindow main(ProgramFolder(), pump, autoConnect);
   if (!main.Create()) {
     ShowMessageBox(nullptr, "Velmora - Cannot create the main window.", kProgramTitle, MB_OK | MB_ICONERROR);

@@ -143,6 +143,8 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   void SetSampleSize(std::int32_t samples) override { sampleSize = samples; }
   std::filesystem::path ProfileFile() const override { return {}; }
   std::filesystem::path ProgramFolder() const override { return {}; }
+  void HelpShow(HelpTopic) override {}
+  void WindowPlace(int, int, int, int) override {}
 
   float bufferSeconds = 0.5f, pulse = 0, centre = 1000;
   bool autoConnectActive = false, fax = false, wwv = false;

@@ -154,10 +154,10 @@ TEST(EngineCells, ColoursTellTheStory) {
   EngineRig rig(kModeMultipleFrequencies);
   rig.engine.AutoConnectStart();
   rig.Play("f 14f 2b");
-  const CellColours colours;
+  const ReasonColors colours;
   auto colour = [&](int row, EngineColumn column) { return rig.table.colours.at({row, column}); };
-  EXPECT_EQ(colour(1, EngineColumn::RxCheck), colours.notBusy);
-  EXPECT_EQ(colour(2, EngineColumn::RxCheck), colours.busy);
+  EXPECT_EQ(colour(1, EngineColumn::RxCheck), colours[kReasonNotBusy]);
+  EXPECT_EQ(colour(2, EngineColumn::RxCheck), colours[kReasonBusy]);
   EXPECT_EQ(rig.table.blinking, std::make_pair(2, EngineColumn::RxCheck));
   EXPECT_EQ(rig.main.resets, 2);       // one fresh start per frequency
   EXPECT_EQ(rig.main.centre, 1500.0f);  // no Pactor 3 row yet
@@ -165,7 +165,7 @@ TEST(EngineCells, ColoursTellTheStory) {
   rig.Play("13f");
   EXPECT_EQ(rig.window.notBusy, "6.5");
   rig.Play("f 14f");
-  EXPECT_EQ(colour(2, EngineColumn::TxConnect), colours.connecting);
+  EXPECT_EQ(colour(2, EngineColumn::TxConnect), colours[kReasonConnecting]);
   EXPECT_EQ(rig.window.attempts, "1");
 }
 

@@ -33,7 +33,7 @@ class MainWindowFixture : public ::testing::Test {
     DrainQuit();
     Open();
   }
-  void Press(const char* key) { window->Command(Toolbar::IdOf(key)); }
+  void Press(const char* key) { window->Command(window->Tools().IdOf(key)); }
   std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
 
   TempFolder folder;

@@ -10,7 +10,7 @@
 #include "airmail/AutoConnectSettings.h"
 #include "app/MenuModel.h"
 #include "app/SettingsOnlyAutoConnect.h"
-#include "app/win32/MenuBuilder.h"
+#include "common/win32/MenuBuilder.h"
 #include "common/AtomicFile.h"
 #include "tests/app/win32/MainWindowFixture.h"
 #include "tests/common/win32/TestWin32.h"
@@ -51,14 +51,14 @@ TEST_F(MainWindowTest, CaptionToolbarAndStatusBar) {
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora");
   HWND toolbar = window->Tools().Handle();
   ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 8);
-  for (const char* key : kToolbarKeys) {
+  for (const ToolbarButton& button : kMainToolbar) {
     char text[64] = {};
-    SendMessageA(toolbar, TB_GETBUTTONTEXTA, Toolbar::IdOf(key), reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, key);
+    SendMessageA(toolbar, TB_GETBUTTONTEXTA, window->Tools().IdOf(button.key), reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, button.key);
   }
   EXPECT_EQ(SendMessageA(window->Status().Handle(), SB_GETPARTS, 0, 0), 3);
   EXPECT_EQ(window->Status().Text(1), "Stopped");
-  // The AutoConnect window is not part of this build yet: its button is there but not offered.
+  // Without an AutoConnect window its button is there but not offered.
   EXPECT_TRUE(window->Tools().IsEnabled("Detector"));
   EXPECT_FALSE(window->Tools().IsEnabled("Airmail"));
   EXPECT_TRUE(window->Tools().IsEnabled("Menu"));
@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, CaptionToolbarAndStatusBar) {
 TEST_F(MainWindowTest, MenuButtonShowsAndHidesTheMenuBar) {
   EXPECT_EQ(GetMenu(window->Handle()), nullptr);
   EXPECT_FALSE(window->Tools().IsPressed("Menu"));
-  window->Command(Toolbar::IdOf("Menu"));
+  window->Command(window->Tools().IdOf("Menu"));
   HMENU bar = GetMenu(window->Handle());
   ASSERT_NE(bar, nullptr);
   EXPECT_TRUE(window->Tools().IsPressed("Menu"));
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, MenuButtonShowsAndHidesTheMenuBar) {
   EXPECT_TRUE(Greyed(bar, menu::kViewAirmail));
   EXPECT_FALSE(Greyed(bar, menu::kOptionsDetector));
   EXPECT_FALSE(Greyed(bar, menu::kFileSave));
-  window->Command(Toolbar::IdOf("Menu"));
+  window->Command(window->Tools().IdOf("Menu"));
   EXPECT_EQ(GetMenu(window->Handle()), nullptr);
 }
 
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndPlacement) {
   ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Visible", "True", error));
   SetWindowPos(window->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
   window->Settings().detector.pactor3Threshold = 33;
-  window->Command(Toolbar::IdOf("Menu"));
+  window->Command(window->Tools().IdOf("Menu"));
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor3 Threshold"), "33");
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "MenuBar"), "True");
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, TheMouseReadsTheSpectrumOffAndADragZooms) {
     SendMessageA(spectrum, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
   };
   SendMessageA(spectrum, WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
-  EXPECT_TRUE(window->Status().ReadoutVisible());
+  EXPECT_TRUE(window->ReadoutVisible());
   EXPECT_NE(window->Status().Text(2).find(" (Hz),  "), std::string::npos) << window->Status().Text(2);
   EXPECT_NE(window->Status().Text(2).find(" (dB),  Res: 5.4 (Hz)"), std::string::npos);
 

@@ -40,7 +40,7 @@ class OptionsDialogTest : public testing::MainWindowFixture<FixtureAutoConnect> 
 
 TEST_F(OptionsDialogTest, OpensOnTheAskedTabWithTheMembersShown) {
   window->Settings().detector.pactor2Threshold = 42.5f;
-  window->Command(Toolbar::IdOf("Detector"));
+  window->Command(window->Tools().IdOf("Detector"));
   ASSERT_TRUE(Options().Visible());
   EXPECT_EQ(testing::WindowText(Options().Handle()), "Velmora - Options");
   EXPECT_EQ(SendMessageA(GetDlgItem(Options().Handle(), IDC_SSTAB), TCM_GETCURSEL, 0, 0), 2);

@@ -1,4 +1,4 @@
-#include "app/win32/FileDialogs.h"
+#include "common/win32/SettingsFileDialogs.h"
 
 #include "common/win32/FileDialog.h"
 

@@ -1,4 +1,6 @@
 #pragma once
+// The open and save dialogs for a settings file, shared by the windows
+// that keep their settings in one.
 #include <windows.h>
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/win32/MenuBuilder.h"
+#include "common/win32/MenuBuilder.h"
 
 #include <string>
 
@@ -17,9 +17,9 @@ HMENU BuildPopupMenu(const MenuDefinition& menu, const std::function<bool(int)>&
   return popup;
 }
 
-HMENU BuildMenuBar(const std::function<bool(int)>& available) {
+HMENU BuildMenuBar(std::span<const MenuDefinition> menus, const std::function<bool(int)>& available) {
   HMENU bar = CreateMenu();
-  for (const auto& menu : MainMenus()) {
+  for (const auto& menu : menus) {
     if (!menu.inMenuBar) continue;
     AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(BuildPopupMenu(menu, available)), menu.caption);
   }
@@ -46,6 +46,10 @@ void SetMenuItemCaption(HMENU menu, int command, const std::string& caption) {
 
 void SetMenuItemChecked(HMENU menu, int command, bool checked) {
   CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void SetMenuItemEnabled(HMENU menu, int command, bool enabled) {
+  EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace velmora

@@ -1,33 +1,40 @@
-#include "app/win32/Toolbar.h"
+#include "common/win32/Toolbar.h"
 
 #include <commctrl.h>
 
-#include <iterator>
-
 namespace velmora {
 
-bool Toolbar::Create(HWND parent) {
+bool Toolbar::Create(HWND parent, std::span<const ToolbarButton> buttons, int firstId) {
+  buttons_.assign(buttons.begin(), buttons.end());
+  firstId_ = firstId;
   hwnd_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                           WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0, 0,
                           parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return false;
   SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
-  TBBUTTON buttons[std::size(kToolbarKeys)] = {};
-  for (size_t i = 0; i < std::size(kToolbarKeys); ++i) {
-    auto& b = buttons[i];
-    std::string_view key = kToolbarKeys[i];
+  std::vector<TBBUTTON> tb(buttons_.size());
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    TBBUTTON& b = tb[i];
     b.iBitmap = I_IMAGENONE;
-    b.idCommand = kToolbarFirstId + static_cast<int>(i);
+    b.idCommand = firstId_ + static_cast<int>(i);
     b.fsState = TBSTATE_ENABLED;
     b.fsStyle = BTNS_AUTOSIZE | BTNS_SHOWTEXT;
-    if (key == "Menu") b.fsStyle |= BTNS_CHECK;
-    if (key == "Start" || key == "Stop") b.fsStyle |= BTNS_CHECKGROUP;
-    if (key == "Settings") b.fsStyle |= BTNS_WHOLEDROPDOWN;
-    b.iString = reinterpret_cast<INT_PTR>(kToolbarKeys[i]);
+    b.iString = reinterpret_cast<INT_PTR>(buttons_[i].key);
+    switch (buttons_[i].kind) {
+      case ToolbarButtonKind::Push: break;
+      case ToolbarButtonKind::Check: b.fsStyle |= BTNS_CHECK; break;
+      case ToolbarButtonKind::CheckGroup: b.fsStyle |= BTNS_CHECKGROUP; break;
+      case ToolbarButtonKind::DropDown: b.fsStyle |= BTNS_WHOLEDROPDOWN; break;
+      case ToolbarButtonKind::Spacer:
+        b.fsStyle = BTNS_SEP;
+        b.iBitmap = 12;  // the gap's width
+        b.iString = 0;
+        break;
+    }
   }
   SendMessageA(hwnd_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
-  SendMessageA(hwnd_, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+  SendMessageA(hwnd_, TB_ADDBUTTONSA, tb.size(), reinterpret_cast<LPARAM>(tb.data()));
   SendMessageA(hwnd_, TB_AUTOSIZE, 0, 0);
   return true;
 }
@@ -40,16 +47,16 @@ int Toolbar::Height() const {
 
 void Toolbar::AutoSize() { SendMessageA(hwnd_, TB_AUTOSIZE, 0, 0); }
 
-int Toolbar::IdOf(std::string_view key) {
-  for (size_t i = 0; i < std::size(kToolbarKeys); ++i)
-    if (key == kToolbarKeys[i]) return kToolbarFirstId + static_cast<int>(i);
+int Toolbar::IdOf(std::string_view key) const {
+  for (size_t i = 0; i < buttons_.size(); ++i)
+    if (key == buttons_[i].key) return firstId_ + static_cast<int>(i);
   return 0;
 }
 
-std::string_view Toolbar::KeyOf(int id) {
-  int i = id - kToolbarFirstId;
-  if (i < 0 || i >= static_cast<int>(std::size(kToolbarKeys))) return {};
-  return kToolbarKeys[i];
+std::string_view Toolbar::KeyOf(int id) const {
+  int i = id - firstId_;
+  if (i < 0 || i >= static_cast<int>(buttons_.size())) return {};
+  return buttons_[static_cast<size_t>(i)].key;
 }
 
 void Toolbar::SetPressed(std::string_view key, bool pressed) {

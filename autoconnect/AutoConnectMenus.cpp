@@ -1,0 +1,93 @@
+#include "autoconnect/AutoConnectMenus.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace velmora {
+namespace {
+
+std::vector<MenuDefinition> BuildMenus() {
+  using namespace autoconnect_menu;
+  const MenuItemDefinition separator{"", "", 0};
+  MenuDefinition mode{"mnuMode", "Mode", true, {}};
+  const char* modes[] = {"AutoConnect - Current Frequency", "AutoConnect - Multiple Frequencies",
+                         "AutoConnect - Multiple Stations", "Reference Station - Collect",
+                         "Reference Station - Data",        "Did not Connect Data",
+                         "Scan Station - Search for Busy"};
+  const char* names[] = {"mnuModeCurrentFrequency", "mnuModeMultipleFrequencies", "mnuModeMultipleStations",
+                         "mnuModeReferenceStation", "mnuModeReferenceData",       "mnuModeNoConnectData",
+                         "mnuModeScanStation"};
+  for (int i = 0; i < 7; ++i) mode.items.push_back({names[i], modes[i], kMode0 + i});
+  return {
+      {"mnuFile",
+       "File",
+       true,
+       {{"mnuFileDefault", "Default", kFileDefault},
+        separator,
+        {"mnuFileRecall", "Recall...", kFileRecall},
+        {"mnuFileSave", "Save...", kFileSave},
+        separator,
+        {"mnuFileClose", "Close", kFileClose}}},
+      {"mnuView",
+       "View",
+       true,
+       {{"mnuViewAirmailHistory", "AirMail History...", kViewAirmailHistory},
+        {"mnuViewLogFileHistory", "LogFile History...", kViewLogFileHistory},
+        separator,
+        {"mnuViewPropagationDetailed", "Station Propagation Detailed...", kViewPropagationDetailed},
+        {"mnuViewPropagation24Hour", "Station Propagation 24 Hour...", kViewPropagation24Hour},
+        separator,
+        {"mnuViewStationInfo", "Station Info...", kViewStationInfo},
+        {"mnuViewStationInfoBeamList", "Station Info with Beam List...", kViewStationInfoBeamList}}},
+      {"mnuOptions",
+       "Options",
+       true,
+       {{"mnuOptionsAirmail", "AirMail...", kOptionsAirmail},
+        {"mnuOptionsHfModel", "HF Model...", kOptionsHfModel},
+        {"mnuOptionsStationAntenna", "Station Antenna...", kOptionsStationAntenna},
+        {"mnuOptionsStationHistory", "Station History...", kOptionsStationHistory},
+        {"mnuOptionsStationRadio", "Station Radio...", kOptionsStationRadio}}},
+      mode,
+      {"mnuSettings",
+       "Settings",
+       true,
+       {{"mnuSettingsDefault", "Default", kSettingsDefault},
+        {"mnuSettingsRecall", "Recall...", kSettingsRecall},
+        {"mnuSettingsSave", "Save...", kSettingsSave},
+        separator,
+        {"mnuSettingsOptions", "Options...", kSettingsOptions}}},
+      {"mnuFrequency",
+       "Frequency",
+       false,
+       {{"mnuFrequencyPropagationDetailed", "Propagation Detailed...", kFrequencyPropagationDetailed},
+        {"mnuFrequencyPropagation24Hour", "Propagation 24 Hour...", kFrequencyPropagation24Hour},
+        {"mnuFrequencyStationInfo", "Station Info...", kFrequencyStationInfo}}},
+      {"mnuHelp",
+       "Help",
+       true,
+       {{"mnuHelpDiagram", "Block Diagram...", kHelpDiagram},
+        {"mnuHelpOverView", "Overview...", kHelpOverview},
+        separator,
+        {"mnuHelpAbout", "About...", kHelpAbout}}},
+  };
+}
+
+}  // namespace
+
+const std::vector<MenuDefinition>& AutoConnectMenus() {
+  static const std::vector<MenuDefinition> menus = BuildMenus();
+  return menus;
+}
+
+const MenuDefinition& AutoConnectMenu(const char* name) {
+  for (const auto& m : AutoConnectMenus())
+    if (std::string_view(m.name) == name) return m;
+  throw std::logic_error(std::string("no menu ") + name);
+}
+
+int ModeOfCommand(int command) {
+  int mode = command - autoconnect_menu::kMode0;
+  return mode >= 0 && mode <= 6 ? mode : -1;
+}
+
+}  // namespace velmora

@@ -1,0 +1,32 @@
+#include "autoconnect/win32/AutoConnectRun.h"
+
+#include "airmail/StationEntries.h"
+
+namespace velmora {
+
+std::string SettingsStationNames::StationFromStationName(std::string_view system, std::string_view name) {
+  return velmora::StationFromStationName(AirmailDataFolder(settings_.airmailDirectoryData, messenger_), system, name);
+}
+
+AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
+    : desktop_(s.window, s.pump, clock_),
+      activator_(s.caption, s.messenger),
+      terminalStatus_(s.engineWindow),
+      counts_(s.main.Detectors()),
+      names_(s.settings, s.messenger),
+      history_(s.main.ProgramFolder() / kStationHistoryDataFile, s.settings, s.messenger),
+      monitor_(s.messenger, activator_),
+      terminal_({desktop_, s.messenger, terminalStatus_, activator_, counts_, names_, history_, monitor_, s.settings}),
+      engineTerminal_(terminal_),
+      stationField_(engineTerminal_,
+                    [&settings = s.settings, &messenger = s.messenger](std::string_view system, std::string_view key) {
+                      AirmailDataFolder data(settings.airmailDirectoryData, messenger);
+                      return StationNameFromStation(data, system, key);
+                    }),
+      engineTable_(s.table),
+      ship_(s.settings, s.messenger),
+      log_(AutoConnectLogPath(s.main.ProgramFolder()), runClock_, ship_, s.main.Detectors(), s.messenger),
+      engine_({stationField_, engineTable_, s.engineWindow, s.main, s.messenger, log_, runClock_}, seams_.Seams(),
+              s.colors) {}
+
+}  // namespace velmora

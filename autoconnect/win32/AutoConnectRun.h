@@ -1,0 +1,76 @@
+#pragma once
+// What a run of the AutoConnect window acts through, wired together:
+// AirMail's terminal on the desktop with its debug log, the station
+// history beside the program, the main window's Pactor counts, the log of
+// runs, and the engine over them and the frequency table.
+#include <windows.h>
+
+#include "airmail/AirmailTerminal.h"
+#include "airmail/DetectorPactorCounts.h"
+#include "airmail/win32/AirmailWindows.h"
+#include "airmail/win32/WindowActivate.h"
+#include "autoconnect/AirmailEngineTerminal.h"
+#include "autoconnect/AutoConnectEngine.h"
+#include "autoconnect/GridEngineTable.h"
+#include "autoconnect/PositionGeometry.h"
+#include "autoconnect/StationFieldTerminal.h"
+#include "common/win32/MessagePump.h"
+#include "selection/StationHistoryData.h"
+
+namespace velmora {
+
+// SAILMAIL's display names in the data folder the settings name now.
+class SettingsStationNames final : public StationNames {
+ public:
+  SettingsStationNames(const AutoConnectSettings& settings, Messenger& messenger)
+      : settings_(settings), messenger_(messenger) {}
+  std::string StationFromStationName(std::string_view system, std::string_view name) override;
+
+ private:
+  const AutoConnectSettings& settings_;
+  Messenger& messenger_;
+};
+
+struct AutoConnectRunSetup {
+  HWND window;  // AirMail is started on its behalf
+  const char* caption;  // brought back in front of AirMail by this caption
+  EngineWindow& engineWindow;
+  FrequencyTable& table;
+  MainWindowLink& main;
+  Messenger& messenger;
+  MessagePump& pump;
+  const AutoConnectSettings& settings;  // the window's record, read by the terminal
+  const ReasonColors& colors;
+};
+
+class AutoConnectRun {
+ public:
+  explicit AutoConnectRun(const AutoConnectRunSetup& setup);
+  AutoConnectRun(const AutoConnectRun&) = delete;
+  AutoConnectRun& operator=(const AutoConnectRun&) = delete;
+
+  AutoConnectEngine& Engine() { return engine_; }
+  AirmailTerminal& Terminal() { return terminal_; }
+
+ private:
+  SteadyClock clock_;
+  Win32AirmailDesktop desktop_;
+  CaptionWindowActivator activator_;
+  // The terminal's texts go to the engine status panel, as the engine's do.
+  StatusBarText terminalStatus_;
+  DetectorPactorCounts counts_;
+  SettingsStationNames names_;
+  StationHistoryFile history_;
+  DebugLogMonitor monitor_;
+  AirmailTerminal terminal_;
+  AirmailEngineTerminal engineTerminal_;
+  StationFieldTerminal stationField_;
+  GridEngineTable engineTable_;
+  SystemRunClock runClock_;
+  AirmailShipPosition ship_;
+  AutoConnectLog log_;
+  IdleSeams seams_;
+  AutoConnectEngine engine_;
+};
+
+}  // namespace velmora

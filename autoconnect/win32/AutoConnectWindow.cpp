@@ -1,0 +1,716 @@
+#include "autoconnect/win32/AutoConnectWindow.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "airmail/AirmailInstallation.h"
+#include "airmail/win32/AirmailRegistry.h"
+#include "autoconnect/AutoConnectMenus.h"
+#include "common/win32/MenuBuilder.h"
+#include "common/win32/SettingsFileDialogs.h"
+#include "common/win32/WindowObject.h"
+#include "propagation/Positions.h"
+#include "selection/FrequencyToolTip.h"
+#include "selection/TableColumns.h"
+#include "selection/UtcAddHours.h"
+#include "autoconnect/win32/WindowTwips.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kGridId = 7001;
+constexpr UINT_PTR kTimeTimer = 1;   // tmrTime: the UTC clock
+constexpr UINT_PTR kBlinkTimer = 2;  // tmrBlink: the blinking cell
+constexpr UINT kFirstActivation = WM_APP + 1;
+constexpr int kGap = 4;
+
+// "Airmail Resize": the main window's size at the left edge of the screen.
+constexpr int kMainResizedWidth = 370, kMainResizedHeight = 250;
+
+void RegisterWindowClass(WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExA(GetModuleHandleA(nullptr), kAutoConnectWindowClass, &wc)) return;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "VELMORA");
+  if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kAutoConnectWindowClass;
+  RegisterClassExA(&wc);
+}
+
+const char* ListName(SelectionListId list) {
+  switch (list) {
+    case SelectionListId::ConnectSystem: return "cmbConnectSystem";
+    case SelectionListId::ConnectStation: return "cmbConnectStation";
+    case SelectionListId::ReferenceSystem: return "cmbReferenceSystem";
+    case SelectionListId::ScanSystem: return "cmbScanSystem";
+  }
+  return "";
+}
+
+// The modes a run can be started in today: the three calling modes.
+bool CallingMode(int mode) {
+  return mode == kModeCurrentFrequency || mode == kModeMultipleFrequencies || mode == kModeMultipleStations;
+}
+
+std::string ClockText(const UtcDateTime& now) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", now.hour, now.minute);
+  return text;
+}
+
+}  // namespace
+
+AutoConnectWindow::AutoConnectWindow(MessagePump& pump, Messenger* messenger)
+    : pump_(pump),
+      messenger_(messenger ? messenger : &ownMessenger_),
+      grid_(table_, *this, [this](int row, int column) { return GridToolTip(row, column); }) {}
+
+AutoConnectWindow::~AutoConnectWindow() {
+  run_.reset();
+  if (hwnd_ && IsWindow(hwnd_)) {
+    pump_.RemoveModeless(hwnd_);
+    SetMenu(hwnd_, nullptr);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void AutoConnectWindow::TablePortsSet(PredictionSource& predictions, StationGeometry& geometry) {
+  predictions_ = &predictions;
+  geometry_ = &geometry;
+}
+
+void AutoConnectWindow::StationViewsSet(StationViews* views, DependentWindows* dependents) {
+  views_ = views;
+  dependents_ = dependents ? dependents : &ownDependents_;
+}
+
+void AutoConnectWindow::RunObserverSet(RunObserver* observer) {
+  observer_ = observer;
+  if (run_) run_->Engine().ObserverSet(observer);
+}
+
+bool AutoConnectWindow::Create() {
+  if (hwnd_) return true;
+  if (!link_) return false;  // the main window comes first
+  RegisterWindowClass(&AutoConnectWindow::WndProc);
+  hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kAutoConnectWindowClass, kAutoConnectCaption, WS_OVERLAPPEDWINDOW,
+                          CW_USEDEFAULT, CW_USEDEFAULT, 780, 560, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  if (!hwnd_) return false;
+  pump_.AddModeless(hwnd_);
+  return true;
+}
+
+bool AutoConnectWindow::OnCreate() {
+  ownMessenger_.SetOwner(hwnd_);
+  auto* font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (!toolbar_.Create(hwnd_, kAutoConnectToolbar, kAutoConnectToolbarFirstId) || !statusBar_.Create(hwnd_, 5) ||
+      !options_.Create(hwnd_, kAutoConnectFieldFirstId, font) || !grid_.Create(hwnd_, kGridId))
+    return false;
+  auto available = [this](int command) { return CommandAvailable(command); };
+  menuBar_.reset(BuildMenuBar(AutoConnectMenus(), available));
+  frequencyMenu_.reset(BuildPopupMenu(AutoConnectMenu("mnuFrequency"), available));
+  run_ = std::make_unique<AutoConnectRun>(AutoConnectRunSetup{hwnd_, kAutoConnectCaption, *this, table_, *link_,
+                                                              *messenger_, pump_, settings_, colors_});
+  run_->Engine().ObserverSet(observer_);
+  SettingsToWindow();
+  ColumnsBuild(table_, settings_.modeIndex, settings_, grid_.Measure());
+  SetTimer(hwnd_, kTimeTimer, 1000, nullptr);
+  OnTimer(kTimeTimer);
+  WindowModeRefresh(true);
+  return true;
+}
+
+// --- The main window's side.
+
+void AutoConnectWindow::Show() {
+  if (!Create()) return;
+  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+void AutoConnectWindow::Unload() {
+  if (!hwnd_) return;
+  // The program ends: a run still going ends as Stop ends it, with its log record.
+  if (run_ && run_->Engine().Active()) run_->Engine().StopPressed();
+  dependents_->DependentWindowsReset();
+  KillTimer(hwnd_, kTimeTimer);
+  KillTimer(hwnd_, kBlinkTimer);
+  run_.reset();
+  pump_.RemoveModeless(hwnd_);
+  SetMenu(hwnd_, nullptr);
+  DestroyWindow(hwnd_);
+}
+
+void AutoConnectWindow::Update(Verdict verdict) {
+  if (!Visible() || !run_) return;
+  run_->Engine().Update(verdict);
+  AfterEngine();
+}
+
+void AutoConnectWindow::ProfileRecall(const ProfileDocument& profile) {
+  velmora::ProfileRecall(profile, settings_);
+  if (!hwnd_) return;
+  SettingsToWindow();
+  // The frames follow the recalled mode; its table waits for "Refresh".
+  if (activated_) SettingsChanged(false);
+  if (Idle()) WindowModeRefresh(true);
+}
+
+void AutoConnectWindow::ProfileRecallWindow(const ProfileDocument& profile) {
+  if (!Create()) return;
+  WindowPlacementApply(hwnd_, WindowKeysRecall(profile));
+}
+
+void AutoConnectWindow::ProfileSave(ProfileWriter& profile) {
+  // What the fields show is what the user set, once the window has been in use.
+  if (activated_) SettingsFromWindow(settings_);
+  velmora::ProfileSave(profile, settings_);
+}
+
+void AutoConnectWindow::ProfileSaveWindow(ProfileWriter& profile) {
+  if (!hwnd_ || IsIconic(hwnd_) || IsZoomed(hwnd_)) return;
+  WindowKeysSave(profile, WindowPlacementOf(hwnd_));
+}
+
+// --- Showing, closing, the first activation.
+
+void AutoConnectWindow::FirstActivation() {
+  WindowModeRefresh(true);
+  AirmailInstallationGet(settings_, Win32AirmailRegistry());
+  if (!positionChecked_) {
+    positionChecked_ = true;
+    LatLonCheckAge(velmora::AirmailDataFolder(settings_.airmailDirectoryData, *messenger_), settings_, UtcNow());
+  }
+  if (settings_.airmailResize) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    link_->WindowPlace(work.left, work.top, kMainResizedWidth, kMainResizedHeight);
+    SetWindowPos(hwnd_, nullptr, work.left + kMainResizedWidth, work.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (settings_.airmailStartup && CallingMode(settings_.modeIndex)) run_->Terminal().TerminalActivate();
+  WindowActivate();
+  activated_ = true;
+  Configure();
+}
+
+void AutoConnectWindow::Close() {
+  if (hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void AutoConnectWindow::OnClose() {
+  if (run_ && !run_->Engine().CloseCheck()) {
+    AfterEngine();
+    return;
+  }
+  AfterEngine();
+  if (activated_ && link_) {
+    SettingsFromWindow(settings_);
+    ProfileSaveToFile(link_->ProfileFile(), true);
+  }
+  dependents_->DependentWindowsReset();
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys) {
+  ProfileWriter writer(file);
+  velmora::ProfileSave(writer, settings_);
+  if (windowKeys) ProfileSaveWindow(writer);
+  std::error_code error;
+  if (writer.Commit(error)) return true;
+  messenger_->Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
+  return false;
+}
+
+// --- Runs.
+
+bool AutoConnectWindow::Idle() const { return !configuring_ && (!run_ || !run_->Engine().Active()); }
+
+bool AutoConnectWindow::Running() const { return run_ && run_->Engine().Running(); }
+
+bool AutoConnectWindow::Runnable() const {
+  return Idle() && !settingsPending_ && activated_ && CallingMode(settings_.modeIndex);
+}
+
+bool AutoConnectWindow::Start() {
+  if (!Runnable()) return false;
+  run_->Engine().AutoConnectStart();
+  AfterEngine();
+  return run_ && run_->Engine().Running();
+}
+
+void AutoConnectWindow::Stop() {
+  if (!run_ || !run_->Engine().Active()) return;
+  run_->Engine().StopPressed();
+  AfterEngine();
+}
+
+void AutoConnectWindow::AfterEngine() {
+  if (!hwnd_) return;
+  grid_.Refresh();
+  bool blink = table_.BlinkActive();
+  if (blink == blinking_) return;
+  blinking_ = blink;
+  if (blink) SetTimer(hwnd_, kBlinkTimer, 500, nullptr);
+  else KillTimer(hwnd_, kBlinkTimer);
+}
+
+void AutoConnectWindow::OnTimer(UINT_PTR timer) {
+  if (timer == kTimeTimer) {
+    statusBar_.SetText(5, ClockText(UtcNow()));
+  } else if (timer == kBlinkTimer) {
+    table_.BlinkTick();
+    grid_.Refresh();
+    if (!table_.BlinkActive()) AfterEngine();
+  }
+}
+
+// --- The table.
+
+void AutoConnectWindow::Configure() {
+  if (!Create() || !Idle()) return;
+  auto data = std::make_unique<velmora::AirmailDataFolder>(settings_.airmailDirectoryData, *messenger_);
+  StationRowsServices rows{*predictions_, *geometry_, *data, link_->ProgramFolder(), colors_};
+  ConfigureServices services{rows, utc_, *this, *dependents_, *this, *modeTables_, grid_.Measure()};
+  configuration_ = std::make_unique<TableConfiguration>(table_, settings_, std::move(services));
+  data_ = std::move(data);
+  configuring_ = true;
+  PointerBusy(true);
+  configuration_->Configure();
+  PointerBusy(false);
+  configuring_ = false;
+  tableMode_ = settings_.modeIndex;
+  settingsPending_ = false;
+  WindowModeRefresh(false);
+  AfterEngine();
+}
+
+std::string AutoConnectWindow::GridToolTip(int row, int column) {
+  ToolTipContext context{tableMode_, settings_.stationOffset, settings_.stationHistory, colors_};
+  if (auto tip = FrequencyMouseMove(table_, row, column, context)) lastToolTip_ = *tip;
+  return lastToolTip_;
+}
+
+void AutoConnectWindow::GridClick(int, int) { grid_.Refresh(); }
+
+void AutoConnectWindow::GridRightButtonUp(int row, int, int screenX, int screenY) {
+  if (row < 1) return;
+  PopupMenu(frequencyMenu_.get(), POINT{screenX, screenY});
+}
+
+std::optional<TableStation> AutoConnectWindow::SelectedStation() const {
+  int row = grid_.SelectedRow();
+  if (row < 1 || row >= table_.Rows()) return std::nullopt;
+  bool referenceRows = tableMode_ == kModeReferenceStations || tableMode_ == kModeReferenceData;
+  TableStation station;
+  station.system = configuration_ ? configuration_->CurrentSystem() : std::string();
+  station.station = table_.CellGet(row, kColumnStation);
+  station.frequency = table_.CellGet(row, referenceRows ? kColumnFrequency : kColumnTxConnect);
+  station.time = UtcAddHours(UtcNow(), settings_.propagationModelTimeShift);
+  return station;
+}
+
+void AutoConnectWindow::StationViewShow(int command) {
+  using namespace autoconnect_menu;
+  auto station = SelectedStation();
+  if (!views_ || !station) return;
+  switch (command) {
+    case kViewPropagationDetailed:
+    case kFrequencyPropagationDetailed: return views_->PropagationDetailsShow(*station);
+    case kViewPropagation24Hour:
+    case kFrequencyPropagation24Hour: return views_->PropagationHoursShow(*station);
+    case kViewStationInfo:
+    case kFrequencyStationInfo: return views_->StationInfoShow(*station, false);
+    case kViewStationInfoBeamList: return views_->StationInfoShow(*station, true);
+    default: return;
+  }
+}
+
+// --- The settings and the fields.
+
+const AutoConnectSettings& AutoConnectWindow::SettingsFromWindow() {
+  SettingsFromWindow(settings_);
+  return settings_;
+}
+
+void AutoConnectWindow::SettingsFromWindow(AutoConnectSettings& settings) {
+  if (!hwnd_) return;
+  SettingsFromFields(options_.Read(), settings, *messenger_);
+  // A refused text shows the value kept, so it is not refused again and again.
+  if (&settings == &settings_) options_.Write(FieldsFromSettings(settings_));
+}
+
+void AutoConnectWindow::SettingsToWindow() {
+  options_.Write(FieldsFromSettings(settings_));
+  toolbar_.SetPressed("Propagation", settings_.propagationModelAdditionalData);
+  toolbar_.SetPressed("Reference", settings_.referenceStationAdditionalData);
+  MenuBarShow();
+}
+
+void AutoConnectWindow::SettingsChanged(bool readFields) {
+  if (readFields) SettingsFromWindow(settings_);
+  settingsPending_ = true;
+  WindowModeRefresh(false);
+}
+
+void AutoConnectWindow::SettingsDefault() {
+  settings_ = AutoConnectSettings{};
+  AirmailInstallationGet(settings_, Win32AirmailRegistry());
+  SettingsToWindow();
+  if (activated_) SettingsChanged(false);
+  WindowModeRefresh(true);
+}
+
+void AutoConnectWindow::SettingsRecallChosen() {
+  std::string file = SettingsRecallGetFile(hwnd_, link_->ProgramFolder().string());
+  if (!file.empty()) ProfileRecall(ProfileDocument::Load(file));
+}
+
+void AutoConnectWindow::SettingsSaveChosen() {
+  std::string file = SettingsSaveGetFile(hwnd_, link_->ProgramFolder().string());
+  if (file.empty()) return;
+  SettingsFromWindow(settings_);
+  ProfileSaveToFile(file, false);
+}
+
+void AutoConnectWindow::MenuBarShow() {
+  SetMenu(hwnd_, settings_.menuBar ? menuBar_.get() : nullptr);
+  toolbar_.SetPressed("Menu", settings_.menuBar);
+  Layout();
+}
+
+void AutoConnectWindow::ToggleFromToolbar(std::string_view key, bool& setting) {
+  setting = !setting;
+  toolbar_.SetPressed(key, setting);
+  Configure();
+}
+
+void AutoConnectWindow::ModeChoose(int mode) {
+  if (!Create() || configuring_ || mode < 0 || mode >= static_cast<int>(ModeItems().size())) return;
+  int left = settings_.modeIndex;
+  if (run_ && !run_->Engine().CloseCheck()) {
+    options_.ListSelect("cmbMode", left);
+    AfterEngine();
+    return;
+  }
+  options_.ListSelect("cmbMode", mode);
+  Configure();
+}
+
+void AutoConnectWindow::SystemChoose() {
+  // The new system's stations start from the first.
+  options_.ListSelect("cmbConnectStation", 0);
+  Configure();
+}
+
+void AutoConnectWindow::StationChoose() {
+  if (!Idle()) return;
+  SettingsFromWindow(settings_);
+  if (!configuration_ || !(settings_.modeIndex == kModeCurrentFrequency ||
+                           settings_.modeIndex == kModeMultipleFrequencies))
+    return;
+  HWND list = options_.Control("cmbConnectStation");
+  std::string name(static_cast<size_t>(std::max<LRESULT>(SendMessageA(list, WM_GETTEXTLENGTH, 0, 0), 0)) + 1, '\0');
+  GetWindowTextA(list, name.data(), static_cast<int>(name.size()));
+  name.resize(name.find('\0'));
+  configuring_ = true;
+  PointerBusy(true);
+  configuration_->StationChoose(name);
+  PointerBusy(false);
+  configuring_ = false;
+  WindowModeRefresh(false);
+  AfterEngine();
+}
+
+void AutoConnectWindow::ListFill(SelectionListId list, const SelectionList& entries) {
+  options_.ListFill(ListName(list), entries);
+}
+
+// --- The window in line with the mode and the run.
+
+void AutoConnectWindow::WindowModeRefresh(bool layout) {
+  if (!hwnd_) return;
+  int mode = settings_.modeIndex;
+  bool idle = Idle();
+  if (layout) {
+    options_.ShowMode(mode);
+    // The offline modes rebuild from their own Recall.
+    bool resync = mode != kModeReferenceData && mode != kModeNoConnectData;
+    ShowWindow(options_.Control("cmdResync"), resync ? SW_SHOWNA : SW_HIDE);
+    Layout();
+  }
+  options_.EnableFields(idle);
+  // Mode 2 takes its stations from AutoSelect, not from the list.
+  options_.EnableField("cmbConnectStation", idle && mode != kModeMultipleStations);
+  // Reference data has no store yet.
+  options_.EnableField("cmdRecall", false);
+  options_.EnableField("cmdSave", false);
+  options_.EnableField("cmbMode", idle && !settingsPending_);
+  options_.EnableField("cmdResync", idle);
+  ToolbarRefresh();
+  if (run_ && run_->Engine().Running()) statusBar_.SetText(1, "Running");
+  else if (run_ && run_->Engine().NoiseCollectionActive()) statusBar_.SetText(1, "Checking");
+}
+
+void AutoConnectWindow::ToolbarRefresh() {
+  bool idle = Idle();
+  toolbar_.SetEnabled("Start", Runnable());
+  toolbar_.SetEnabled("Stop", !idle);
+  toolbar_.SetEnabled("Propagation", idle);
+  toolbar_.SetEnabled("Reference", idle);
+}
+
+void AutoConnectWindow::Layout() {
+  if (!hwnd_ || !toolbar_.Handle()) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  toolbar_.AutoSize();
+  statusBar_.Resize();
+  // Panel 2 takes what the others leave.
+  int rest = client.right - 90 - 64 - 64 - 64;
+  statusBar_.SetWidths({90, std::max(rest, 120), 64, 64});
+  int top = toolbar_.Height() + kGap;
+  options_.Move(kGap + 2, top);
+  int gridTop = top + options_.AreaSize(settings_.modeIndex).cy + kGap;
+  int gridBottom = client.bottom - statusBar_.Height();
+  grid_.Move(0, gridTop, client.right, std::max(gridBottom - gridTop, 0));
+}
+
+void AutoConnectWindow::WindowActivate() { velmora::WindowActivate(kAutoConnectCaption, *messenger_); }
+
+void AutoConnectWindow::PointerBusy(bool busy) {
+  busyPointer_ = busy;
+  SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+std::string AutoConnectWindow::CurrentSystem() {
+  return configuration_ ? configuration_->CurrentSystem() : std::string();
+}
+
+std::string AutoConnectWindow::CurrentStation() {
+  return configuration_ ? configuration_->CurrentStation() : std::string();
+}
+
+std::optional<TerminalReading> AutoConnectWindow::TerminalSelectGet() {
+  if (!run_) return std::nullopt;
+  auto selection = run_->Terminal().TerminalSelectGet();
+  if (!selection) return std::nullopt;
+  return TerminalReading{selection->system, selection->station, selection->frequency};
+}
+
+// --- Commands, menus and events.
+
+bool AutoConnectWindow::CommandAvailable(int command) const {
+  using namespace autoconnect_menu;
+  switch (command) {
+    case kViewPropagationDetailed:
+    case kViewPropagation24Hour:
+    case kViewStationInfo:
+    case kViewStationInfoBeamList:
+    case kFrequencyPropagationDetailed:
+    case kFrequencyPropagation24Hour:
+    case kFrequencyStationInfo:
+      return views_ != nullptr;
+    // The history summaries and the options dialog come later.
+    case kViewAirmailHistory:
+    case kViewLogFileHistory:
+    case kOptionsAirmail:
+    case kOptionsHfModel:
+    case kOptionsStationAntenna:
+    case kOptionsStationHistory:
+    case kOptionsStationRadio:
+    case kSettingsOptions:
+      return false;
+    default:
+      return true;
+  }
+}
+
+void AutoConnectWindow::Command(int id) {
+  using namespace autoconnect_menu;
+  if (auto key = toolbar_.KeyOf(id); !key.empty()) return OnToolbar(key);
+  if (!CommandAvailable(id)) return;
+  if (int mode = ModeOfCommand(id); mode >= 0) {
+    if (Idle() && !settingsPending_) ModeChoose(mode);
+    return;
+  }
+  switch (id) {
+    case kFileDefault:
+    case kSettingsDefault: return SettingsDefault();
+    case kFileRecall:
+    case kSettingsRecall: return SettingsRecallChosen();
+    case kFileSave:
+    case kSettingsSave: return SettingsSaveChosen();
+    case kFileClose: return Close();
+    case kHelpDiagram: return link_->HelpShow(MainWindowLink::HelpTopic::Diagram);
+    case kHelpOverview: return link_->HelpShow(MainWindowLink::HelpTopic::Overview);
+    case kHelpAbout: return link_->HelpShow(MainWindowLink::HelpTopic::About);
+    default: return StationViewShow(id);
+  }
+}
+
+void AutoConnectWindow::OnToolbar(std::string_view key) {
+  if (key == "Menu") {
+    settings_.menuBar = !settings_.menuBar;
+    MenuBarShow();
+  } else if (key == "Start") {
+    Start();
+  } else if (key == "Stop") {
+    Stop();
+  } else if (key == "Propagation") {
+    if (Idle()) ToggleFromToolbar(key, settings_.propagationModelAdditionalData);
+  } else if (key == "Reference") {
+    if (Idle()) ToggleFromToolbar(key, settings_.referenceStationAdditionalData);
+  } else if (key == "Settings") {
+    RECT r = toolbar_.ButtonRect("Settings");
+    PopupMenu(MenuBarPopup(menuBar_.get(), "Settings"), POINT{r.left, r.bottom});
+  }
+}
+
+void AutoConnectWindow::OnField(int index, int code) {
+  const FieldDefinition& field = OptionFields()[static_cast<size_t>(index)];
+  std::string_view name = field.name;
+  bool clicked = code == BN_CLICKED;
+  bool chosen = code == CBN_SELCHANGE;
+  if (name == "cmbMode") {
+    if (chosen) ModeChoose(static_cast<int>(SendMessageA(options_.Control(name), CB_GETCURSEL, 0, 0)));
+    return;
+  }
+  if (name == "cmdResync") {
+    if (clicked) Configure();
+    return;
+  }
+  if (name == "cmbConnectSystem") {
+    if (chosen) SystemChoose();
+    return;
+  }
+  if (name == "cmbConnectStation") {
+    if (chosen) StationChoose();
+    return;
+  }
+  bool changed = (field.kind == FieldKind::Text && code == EN_CHANGE) || (field.kind == FieldKind::List && chosen) ||
+                 ((field.kind == FieldKind::Check || field.kind == FieldKind::Option) && clicked);
+  if (!changed) return;
+  switch (field.event) {
+    // A text being typed is read when it is used, not at every key.
+    case FieldEvent::SettingsChanged: return SettingsChanged(field.kind != FieldKind::Text);
+    case FieldEvent::SettingsOnly: return SettingsFromWindow(settings_);
+    case FieldEvent::Configure: return Configure();
+    case FieldEvent::None: return;
+  }
+}
+
+void AutoConnectWindow::OnCommand(int id, int code, HWND control) {
+  if (control && control != toolbar_.Handle()) {
+    if (options_.Writing()) return;
+    if (int index = options_.FieldOfId(id); index >= 0) OnField(index, code);
+    return;
+  }
+  Command(id);
+}
+
+void AutoConnectWindow::PopupMenu(HMENU menu, POINT screen) {
+  if (!menu) return;
+  SetForegroundWindow(hwnd_);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
+  PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+void AutoConnectWindow::OnContextMenu(HWND control, POINT screen) {
+  if (control == options_.Control("cmbMode")) {
+    if (IsWindowEnabled(control)) PopupMenu(MenuBarPopup(menuBar_.get(), "Mode"), screen);
+    return;
+  }
+  RECT frame{};
+  HWND autoSelect = options_.Frame(OptionFrame::AutoSelect);
+  GetWindowRect(autoSelect, &frame);
+  if (IsWindowVisible(autoSelect) && PtInRect(&frame, screen))
+    PopupMenu(MenuBarPopup(menuBar_.get(), "View"), screen);
+}
+
+void AutoConnectWindow::OnInitMenuPopup(HMENU menu) {
+  using namespace autoconnect_menu;
+  bool modeFree = Idle() && !settingsPending_;
+  for (int mode = 0; mode < static_cast<int>(ModeItems().size()); ++mode) {
+    SetMenuItemEnabled(menu, kMode0 + mode, modeFree);
+    SetMenuItemChecked(menu, kMode0 + mode, settings_.modeIndex == mode);
+  }
+  bool station = views_ && grid_.SelectedRow() > 0;
+  for (int command : {kViewPropagationDetailed, kViewPropagation24Hour, kViewStationInfo, kViewStationInfoBeamList,
+                      kFrequencyPropagationDetailed, kFrequencyPropagation24Hour, kFrequencyStationInfo})
+    SetMenuItemEnabled(menu, command, station);
+}
+
+LRESULT CALLBACK AutoConnectWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = WindowObjectOf<AutoConnectWindow>(hwnd, message, lParam);
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate() ? 0 : -1;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) Layout();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == toolbar_.Handle() && header->code == TBN_DROPDOWN) {
+        OnToolbar(toolbar_.KeyOf(reinterpret_cast<NMTOOLBARA*>(lParam)->iItem));
+        return TBDDRET_DEFAULT;
+      }
+      break;
+    }
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_INITMENUPOPUP:
+      OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_SHOWWINDOW:
+      // The first activation comes once per showing, after the window is on the screen.
+      if (!wParam) {
+        showingActivated_ = false;
+      } else if (!showingActivated_) {
+        showingActivated_ = true;
+        PostMessageA(hwnd_, kFirstActivation, 0, 0);
+      }
+      break;
+    case kFirstActivation:
+      if (IsWindowVisible(hwnd_)) FirstActivation();
+      return 0;
+    case WM_SETCURSOR:
+      if (busyPointer_) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      WindowObjectClear(hwnd_);
+      hwnd_ = nullptr;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace velmora

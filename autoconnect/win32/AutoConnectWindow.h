@@ -1,0 +1,221 @@
+#pragma once
+// The AutoConnect window (`frmAirmail`): the operator's console over the
+// engine and the frequency table. It holds the option frames of the mode,
+// the Mode list, the table, a toolbar, menus and a five-panel status bar;
+// the main window shows it, hands it each buffer's verdict while it is
+// visible, and keeps its settings in the same file.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "autoconnect/AutoConnectSeam.h"
+#include "autoconnect/EngineWindow.h"
+#include "autoconnect/RunObserver.h"
+#include "autoconnect/StationViews.h"
+#include "autoconnect/win32/AutoConnectRun.h"
+#include "autoconnect/win32/OptionControls.h"
+#include "common/win32/Handles.h"
+#include "common/win32/MessagePump.h"
+#include "common/win32/StatusBar.h"
+#include "common/win32/Toolbar.h"
+#include "common/win32/Win32Messenger.h"
+#include "selection/Configure.h"
+#include "selection/win32/FrequencyGrid.h"
+
+namespace velmora {
+
+inline constexpr const char* kAutoConnectWindowClass = "VelmoraAutoConnect";
+inline constexpr const char* kAutoConnectCaption = "AutoConnect";
+
+inline constexpr ToolbarButton kAutoConnectToolbar[] = {
+    {"Menu", ToolbarButtonKind::Check},        {"Start"},
+    {"Stop"},                                  {"Propagation", ToolbarButtonKind::Check},
+    {"Reference", ToolbarButtonKind::Check},   {"Settings", ToolbarButtonKind::DropDown},
+    {"Placeholder", ToolbarButtonKind::Spacer}};
+inline constexpr int kAutoConnectToolbarFirstId = 5001;
+inline constexpr int kAutoConnectFieldFirstId = 6001;
+
+class AutoConnectWindow final : public AutoConnectSeam,
+                                private EngineWindow,
+                                private ConfigureWindow,
+                                private TerminalReader,
+                                private FrequencyGridListener {
+ public:
+  // Messages go to `messenger` when one is given, else to boxes over this window.
+  explicit AutoConnectWindow(MessagePump& pump, Messenger* messenger = nullptr);
+  AutoConnectWindow(const AutoConnectWindow&) = delete;
+  AutoConnectWindow& operator=(const AutoConnectWindow&) = delete;
+  ~AutoConnectWindow() override;
+
+  // What fills the table's prediction and range cells.
+  void TablePortsSet(PredictionSource& predictions, StationGeometry& geometry);
+  // The windows that show a station of the table, and the tables of the
+  // reference and no-connect modes, once they exist.
+  void StationViewsSet(StationViews* views, DependentWindows* dependents);
+  void ModeTablesSet(ModeTables& tables) { modeTables_ = &tables; }
+  void RunObserverSet(RunObserver* observer);
+
+  // The main window's side.
+  bool Available() const override { return true; }
+  bool Visible() const override { return hwnd_ && IsWindowVisible(hwnd_); }
+  void Show() override;
+  void Unload() override;
+  void Update(Verdict verdict) override;
+  void Attach(MainWindowLink& mainWindow) override { link_ = &mainWindow; }
+  void ProfileRecall(const ProfileDocument& profile) override;
+  void ProfileRecallWindow(const ProfileDocument& profile) override;
+  void ProfileSave(ProfileWriter& profile) override;
+  void ProfileSaveWindow(ProfileWriter& profile) override;
+  std::string AirmailDataFolder() const override { return settings_.airmailDirectoryData; }
+
+  // The window exists (hidden); done by the first call that needs it.
+  bool Create();
+  HWND Handle() const { return hwnd_; }
+  // As the user closes it: the close check, then the settings saved.
+  void Close();
+  // A run as "Start" starts it; false when none began.
+  bool Start();
+  void Stop();
+  // The Mode list's choice: the close check for the mode left, then the table.
+  void ModeChoose(int mode);
+  // Rebuilds the table for the mode ("Refresh"); nothing while a run is active.
+  void Configure();
+  // A menu entry or toolbar button, as if clicked.
+  void Command(int id);
+
+  AutoConnectSettings& Settings() { return settings_; }
+  Messenger& Messages() { return *messenger_; }
+  FrequencyTable& Table() { return table_; }
+  FrequencyGrid& Grid() { return grid_; }
+  OptionControls& Options() { return options_; }
+  Toolbar& Tools() { return toolbar_; }
+  // Panel 1 the run state, 2 the engine status, 3 the time connected, 4 the
+  // time since the run started, 5 the UTC clock.
+  StatusBar& Status() { return statusBar_; }
+  HMENU MenuBar() const { return menuBar_.get(); }
+  HMENU FrequencyMenu() const { return frequencyMenu_.get(); }
+  AutoConnectEngine* Engine() { return run_ ? &run_->Engine() : nullptr; }
+  // An option field was changed since the table was last built.
+  bool SettingsPending() const { return settingsPending_; }
+  bool Activated() const { return activated_; }
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool OnCreate();
+  void Layout();
+  void OnClose();
+  void OnCommand(int id, int code, HWND control);
+  void OnField(int index, int code);
+  void OnToolbar(std::string_view key);
+  void OnTimer(UINT_PTR timer);
+  void OnContextMenu(HWND control, POINT screen);
+  void OnInitMenuPopup(HMENU menu);
+  void FirstActivation();
+  void PopupMenu(HMENU menu, POINT screen);
+  bool CommandAvailable(int command) const;
+  void StationViewShow(int command);
+
+  void SettingsChanged(bool readFields);
+  void SettingsToWindow();
+  void SettingsDefault();
+  void SettingsRecallChosen();
+  void SettingsSaveChosen();
+  bool ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys);
+  void SystemChoose();
+  void StationChoose();
+  void MenuBarShow();
+  void ToggleFromToolbar(std::string_view key, bool& setting);
+  bool Idle() const;
+  bool Runnable() const;
+  // After the engine acted: the table on the screen and the blink timer.
+  void AfterEngine();
+  std::string GridToolTip(int row, int column);
+  std::optional<TableStation> SelectedStation() const;
+
+  // What the engine needs of its window.
+  const AutoConnectSettings& SettingsFromWindow() override;
+  std::string CurrentSystem() override;
+  std::string CurrentStation() override;
+  std::string PanelText(int panel) override { return statusBar_.Text(panel); }
+  void PanelSet(int panel, std::string_view text) override { statusBar_.SetText(panel, text); }
+  void ConnectNotBusyShow(std::string_view text) override { options_.TextSet("lblConnectNotBusy", text); }
+  void ConnectAttemptsShow(std::string_view text) override { options_.TextSet("lblConnectAttempts", text); }
+  void WindowModeRefresh() override { WindowModeRefresh(false); }
+  void WindowActivate() override;
+  void Beep() override { MessageBeep(MB_OK); }
+  void PointerBusy(bool busy) override;
+
+  // What rebuilding the table needs of its window.
+  void SettingsFromWindow(AutoConnectSettings& settings) override;
+  void ListFill(SelectionListId list, const SelectionList& entries) override;
+  void WindowModeRefresh(bool layout) override;
+  void UpdateStatusState(std::string_view text) override { statusBar_.SetText(1, text); }
+  void UpdateStatusStatus(std::string_view text) override { statusBar_.SetText(2, std::string(text) + " "); }
+  void ToolbarRefresh() override;
+  bool Running() const override;
+  // The noise collection comes with the scan; until then AutoSelect goes without it.
+  void NoiseSelectionStart() override {}
+
+  // Mode 0 reads what AirMail's terminal shows.
+  std::optional<TerminalReading> TerminalSelectGet() override;
+
+  // The grid's clicks and pointer.
+  void GridClick(int row, int column) override;
+  void GridMouseMove(int, int) override {}
+  void GridRightButtonUp(int row, int column, int screenX, int screenY) override;
+
+  MessagePump& pump_;
+  Win32Messenger ownMessenger_;
+  Messenger* messenger_;
+  MainWindowLink* link_ = nullptr;
+  RunObserver* observer_ = nullptr;
+  AutoConnectSettings settings_;
+
+  // Until others are set: no predictions, the positions of AirMail's files,
+  // no windows that show a station, empty reference and no-connect tables.
+  NoPredictions ownPredictions_;
+  PositionGeometry ownGeometry_{settings_, *messenger_};
+  struct NoDependentWindows final : DependentWindows {
+    void DependentWindowsReset() override {}
+  } ownDependents_;
+  ModeTables ownModeTables_;
+  PredictionSource* predictions_ = &ownPredictions_;
+  StationGeometry* geometry_ = &ownGeometry_;
+  StationViews* views_ = nullptr;
+  DependentWindows* dependents_ = &ownDependents_;
+  ModeTables* modeTables_ = &ownModeTables_;
+
+  ReasonColors colors_;
+  FrequencyTable table_;
+  int tableMode_ = -1;  // the mode the table was built for
+  SystemUtcClock utc_;
+
+  HWND hwnd_ = nullptr;
+  Toolbar toolbar_;
+  StatusBar statusBar_;
+  OptionControls options_;
+  FrequencyGrid grid_;
+  MenuHandle menuBar_;
+  MenuHandle frequencyMenu_;
+  std::string lastToolTip_;
+
+  bool activated_ = false;         // first activation done at least once
+  bool showingActivated_ = false;  // first activation done (or posted) for this showing
+  bool positionChecked_ = false;   // the age of the position report is told once
+  bool settingsPending_ = false;
+  bool busyPointer_ = false;
+  bool blinking_ = false;
+  // A rebuild is under way; its message boxes let events run, and nothing
+  // may start, rebuild or choose again until it is done.
+  bool configuring_ = false;
+
+  std::unique_ptr<velmora::AirmailDataFolder> data_;
+  std::unique_ptr<TableConfiguration> configuration_;
+  // Last: it acts on everything above and goes first.
+  std::unique_ptr<AutoConnectRun> run_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,153 @@
+// What the AutoConnect window puts between the engine and the rest: its
+// fields as values (every setting comes back from its field unchanged, a
+// text that is no number keeps the setting and says so), the frequency
+// table as the engine's table, and AirMail's station field.
+#include <gtest/gtest.h>
+
+#include "autoconnect/GridEngineTable.h"
+#include "autoconnect/OptionFields.h"
+#include "autoconnect/StationFieldTerminal.h"
+#include "selection/TableColumns.h"
+#include "tests/autoconnect/EngineFakes.h"
+
+namespace velmora {
+namespace {
+
+FieldValue& FieldNamed(FieldValues& values, std::string_view name) {
+  return values.at(static_cast<size_t>(OptionField(name) - OptionFields().data()));
+}
+
+// A value other than the default in every setting a field holds.
+AutoConnectSettings Changed() {
+  AutoConnectSettings s;
+  s.modeIndex = kModeReferenceStations;  // the radio's fields count in mode 3 only
+  s.connectSystemIndex = 2, s.connectStationIndex = 3, s.connectTxOnly = true;
+  s.connectAttempts = 4, s.connectNotBusy = 5.5f;
+  s.autoSelectAllStations = false, s.autoSelectAllStationsLimit = 6, s.autoSelectRangeMax = 2500.5f;
+  s.autoSelectPactorMode = 2, s.autoSelectSnr = false, s.autoSelectSnrThreshold = 42.25f;
+  s.autoSelectSnrTopFrequencies = 3, s.autoSelectAddSnrSlope = true, s.autoSelectHighestFrequency = false;
+  s.autoSelectHighestSnrRange = 4.5f, s.autoSelectReference = true, s.autoSelectReferenceTopFrequencies = 2;
+  s.autoSelectReferenceRangeLimit = 35, s.autoSelectReferenceFrequencyLimit = 25, s.autoSelectNoise = true;
+  s.autoSelectNoiseThreshold = 33, s.autoSelectNoiseTopFrequencies = 2, s.autoSelectNoiseInterval = 1.5f;
+  s.referenceStationSystemIndex = 1, s.referenceStationStationIndex = 4, s.referenceStationSelectStation = true;
+  s.referenceStationAllStations = false, s.referenceStationAllStationsLimit = 7, s.referenceStationAverage = 8.5f;
+  s.referenceStationSMeter = false, s.radioCommPort = 5, s.radioIcomAddress = 94;
+  s.referenceDataReference = 1, s.referenceDataRecomputeDifference = true, s.referenceDataRecompute = true;
+  s.noConnectData = true, s.noConnectDataRecalculate = true, s.noConnectDataRecalculateDifference = true;
+  s.scanStationSystemIndex = 1, s.scanStationSystemsLimit = 12, s.scanStationPactorMode = 0;
+  s.scanStationNotBusy = 2.5f;
+  return s;
+}
+
+TEST(WindowFields, EverySettingComesBackFromItsField) {
+  for (const AutoConnectSettings& shown : {AutoConnectSettings{}, Changed()}) {
+    RecordingMessenger messages;
+    AutoConnectSettings read;
+    SettingsFromFields(FieldsFromSettings(shown), read, messages);
+    EXPECT_EQ(read, shown);
+    EXPECT_TRUE(messages.entries.empty());
+  }
+}
+
+TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
+  struct Case {
+    const char* field;
+    const char* text;
+    int mode;
+    float expected;        // the setting afterwards
+    const char* message;   // part of the message, or empty for none
+  };
+  const Case cases[] = {
+      {"txtConnectAttempts", "ten", 2, 10, "\"Connect Attempts\" must be a whole number"},
+      {"txtConnectAttempts", "3000000000", 2, 10, "\"Connect Attempts\" must be a whole number"},
+      {"txtConnectNotBusy", "7s", 2, 7, "\"Connect Not Busy\" must be a number"},
+      {"txtConnectNotBusy", "7,5", 2, 7.5f, ""},
+      {"txtReferenceRadioCommPort", "70000", 3, 8, "\"Radio Comm Port\" must be a whole number from -32768"},
+      {"txtReferenceRadioCommPort", "5", 2, 8, ""},  // not shown in mode 2: not taken
+      {"txtReferenceRadioCommPort", "5", 3, 5, ""},
+  };
+  for (const auto& c : cases) {
+    AutoConnectSettings settings;
+    settings.modeIndex = static_cast<std::int16_t>(c.mode);
+    auto fields = FieldsFromSettings(settings);
+    FieldNamed(fields, c.field).text = c.text;
+    RecordingMessenger messages;
+    SettingsFromFields(fields, settings, messages);
+    float value = std::string_view(c.field) == "txtConnectAttempts" ? static_cast<float>(settings.connectAttempts)
+                  : std::string_view(c.field) == "txtConnectNotBusy" ? settings.connectNotBusy
+                                                                      : static_cast<float>(settings.radioCommPort);
+    EXPECT_EQ(value, c.expected) << c.field << " " << c.text;
+    if (*c.message) {
+      ASSERT_EQ(messages.entries.size(), 1u) << c.field << " " << c.text;
+      EXPECT_NE(messages.entries[0].text.find(c.message), std::string::npos) << messages.entries[0].text;
+      EXPECT_NE(messages.entries[0].text.find("is kept"), std::string::npos);
+    } else {
+      EXPECT_TRUE(messages.entries.empty()) << c.field << " " << c.text;
+    }
+  }
+}
+
+TEST(WindowFields, AListWithNothingChosenKeepsItsIndex) {
+  AutoConnectSettings settings;
+  settings.connectStationIndex = 4;
+  auto fields = FieldsFromSettings(settings);
+  FieldNamed(fields, "cmbConnectStation").index = -1;
+  FieldNamed(fields, "cmbMode").index = -1;
+  RecordingMessenger messages;
+  SettingsFromFields(fields, settings, messages);
+  EXPECT_EQ(settings.connectStationIndex, 4);
+  EXPECT_EQ(settings.modeIndex, kModeMultipleStations);
+}
+
+TEST(GridEngineTable, TheEngineWorksOnTheTablesColumns) {
+  FrequencyTable table;
+  ColumnsBuild(table, kModeMultipleStations, {}, [](std::string_view text) { return static_cast<int>(text.size()); });
+  const struct {
+    const char* station;
+    const char* frequency;
+    bool rx, tx;
+    const char* snr;
+  } rows[] = {{"W1AW", "7102.0", true, false, "12"}, {"W1AW", "14105.0(p3)", false, true, "9"},
+              {"KX1", "10140.0", true, true, "15"}};
+  for (const auto& r : rows) {
+    int row = table.RowAdd();
+    table.CellSet(row, kColumnStation, r.station);
+    table.CheckCellSet(row, kColumnRxCheck, r.frequency, r.rx);
+    table.CheckCellSet(row, kColumnTxConnect, r.frequency, r.tx);
+    table.CellSet(row, kColumnSnr, r.snr);
+  }
+  GridEngineTable engine(table);
+  int rx = 0, tx = 0;
+  EXPECT_EQ(engine.FrequencyListNext(rx, EngineColumn::RxCheck), "7102.0");
+  EXPECT_EQ(engine.FrequencyListNext(rx, EngineColumn::RxCheck), "10140.0");
+  EXPECT_EQ(rx, 3);
+  EXPECT_EQ(engine.FrequencyListNext(tx, EngineColumn::TxConnect), "14105.0(p3)");
+  EXPECT_EQ(engine.CellText(tx, EngineColumn::Snr), "9");
+  EXPECT_EQ(engine.CellText(0, EngineColumn::Station), "") << "the heading is no row of the engine's";
+  EXPECT_EQ(engine.FrequencyListNext(rx, EngineColumn::RxCheck), "");
+  EXPECT_EQ(engine.CellText(rx, EngineColumn::Station), "") << "a cursor past the last row";
+
+  engine.FrequencyCellColor(3, EngineColumn::TxConnect, 0x80FFFF);
+  EXPECT_EQ(table.CellColor(3, kColumnTxConnect), 0x80FFFFu);
+  EXPECT_EQ(table.CellColor(3, kColumnRxCheck), kColorWhite);
+  engine.FrequencyCellBlink(3, EngineColumn::TxConnect);
+  EXPECT_TRUE(table.BlinkActive());
+  engine.FrequencyCellBlinkStop();
+  EXPECT_FALSE(table.BlinkActive());
+}
+
+TEST(StationFieldTerminal, SailmailStationsGoInByTheirNames) {
+  testing::ScriptedTerminal inner;
+  StationFieldTerminal terminal(inner, [](std::string_view system, std::string_view key) {
+    return key == "WLO" ? std::string("Mobile, AL") : std::string();
+  });
+  terminal.TerminalSelectSystem("SAILMAIL");
+  terminal.TerminalSelectStation("WLO");
+  terminal.TerminalSelectSet("HP9X", "8146.0");  // no name: the key as it is
+  terminal.TerminalSelectSystem("HAM");
+  terminal.TerminalSelectSet("WLO", "14105.0");
+  EXPECT_EQ(inner.Calls(), "S:SAILMAIL N:Mobile, AL T:HP9X/8146.0 S:HAM T:WLO/14105.0");
+}
+
+}  // namespace
+}  // namespace velmora
