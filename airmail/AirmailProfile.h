@@ -17,12 +17,20 @@ namespace velmora {
 class AirmailDataFolder {
  public:
   AirmailDataFolder(std::string folder, Messenger& messenger) : folder_(std::move(folder)), messenger_(messenger) {}
-  const std::string& Folder() const { return folder_; }
+  // The folder a setting names at each use, for readers that live longer
+  // than one value of the setting (it may be recalled or changed).
+  static AirmailDataFolder Following(const std::string& setting, Messenger& messenger) {
+    AirmailDataFolder data({}, messenger);
+    data.followed_ = &setting;
+    return data;
+  }
+  const std::string& Folder() const { return followed_ ? *followed_ : folder_; }
   Messenger& Messages() const { return messenger_; }
-  std::filesystem::path File(std::string_view name) const { return JoinPath(folder_, name); }
+  std::filesystem::path File(std::string_view name) const { return JoinPath(Folder(), name); }
 
  private:
   std::string folder_;
+  const std::string* followed_ = nullptr;
   Messenger& messenger_;
 };
 

@@ -62,6 +62,13 @@ class DayPredictionSource {
   virtual std::optional<PropagationHours> PredictionDayGet(const PredictionRequest& request) = 0;
 };
 
+// Until predictions are attached: none for any station, told to nobody.
+// The rows keep their frequencies, all boxes checked, and empty cells.
+class NoPredictions final : public PredictionSource {
+ public:
+  std::optional<PredictionNow> PredictionGet(const PredictionRequest&) override { return std::nullopt; }
+};
+
 struct StationBearing {
   double range = 0;    // nautical miles
   double azimuth = 0;  // degrees, the true bearing at the ship towards the station

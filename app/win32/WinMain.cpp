@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "app/win32/MainWindow.h"
-#include "autoconnect/PositionGeometry.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/WindowFind.h"
@@ -18,11 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   }
   MessagePump pump;
   AutoConnectWindow autoConnect(pump);
-  // The table's ranges come from AirMail's positions; its predictions come
-  // when the prediction programs are attached here.
-  NoPredictions predictions;
-  PositionGeometry geometry(autoConnect.Settings(), autoConnect.Messages());
-  autoConnect.TablePortsSet(predictions, geometry);
+  autoConnect.ItsHfProgramsUse(ProgramFolder());
   MainWindow main(ProgramFolder(), pump, autoConnect);
   if (!main.Create()) {
     ShowMessageBox(nullptr, "Velmora - Cannot create the main window.", kProgramTitle, MB_OK | MB_ICONERROR);

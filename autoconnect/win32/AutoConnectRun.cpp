@@ -24,7 +24,7 @@ AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
                       return StationNameFromStation(data, system, key);
                     }),
       engineTable_(s.table),
-      ship_(s.settings, s.messenger),
+      ship_(s.geometry),
       log_(AutoConnectLogPath(s.main.ProgramFolder()), runClock_, ship_, s.main.Detectors(), s.messenger),
       engine_({stationField_, engineTable_, s.engineWindow, s.main, s.messenger, log_, runClock_}, seams_.Seams(),
               s.colors) {}

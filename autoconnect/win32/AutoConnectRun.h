@@ -12,9 +12,9 @@
 #include "autoconnect/AirmailEngineTerminal.h"
 #include "autoconnect/AutoConnectEngine.h"
 #include "autoconnect/GridEngineTable.h"
-#include "autoconnect/PositionGeometry.h"
 #include "autoconnect/StationFieldTerminal.h"
 #include "common/win32/MessagePump.h"
+#include "selection/SelectionPorts.h"
 #include "selection/StationHistoryData.h"
 
 namespace velmora {
@@ -31,6 +31,16 @@ class SettingsStationNames final : public StationNames {
   Messenger& messenger_;
 };
 
+// The ship's position a run's log records, from where the table takes it.
+class GeometryShipPosition final : public ShipPosition {
+ public:
+  explicit GeometryShipPosition(StationGeometry& geometry) : geometry_(geometry) {}
+  std::optional<LatLon> LatLonGetCurrent() override { return geometry_.ShipPosition(); }
+
+ private:
+  StationGeometry& geometry_;
+};
+
 struct AutoConnectRunSetup {
   HWND window;  // AirMail is started on its behalf
   const char* caption;  // brought back in front of AirMail by this caption
@@ -41,6 +51,7 @@ struct AutoConnectRunSetup {
   MessagePump& pump;
   const AutoConnectSettings& settings;  // the window's record, read by the terminal
   const ReasonColors& colors;
+  StationGeometry& geometry;  // the ship's position for the log
 };
 
 class AutoConnectRun {
@@ -67,7 +78,7 @@ class AutoConnectRun {
   StationFieldTerminal stationField_;
   GridEngineTable engineTable_;
   SystemRunClock runClock_;
-  AirmailShipPosition ship_;
+  GeometryShipPosition ship_;
   AutoConnectLog log_;
   IdleSeams seams_;
   AutoConnectEngine engine_;

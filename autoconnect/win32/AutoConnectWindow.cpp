@@ -86,9 +86,24 @@ void AutoConnectWindow::TablePortsSet(PredictionSource& predictions, StationGeom
   geometry_ = &geometry;
 }
 
-void AutoConnectWindow::StationViewsSet(StationViews* views, DependentWindows* dependents) {
+void AutoConnectWindow::StationViewsSet(StationWindows* views, DependentWindows* dependents) {
   views_ = views;
   dependents_ = dependents ? dependents : &ownDependents_;
+}
+
+void AutoConnectWindow::ItsHfProgramsUse(const std::filesystem::path& programFolder, std::string itshfbcFolder) {
+  SelectionWindow& status = *this;
+  itsHf_ = std::make_unique<ItsHfPredictions>(dataFolder_, settings_, status, *messenger_, std::move(itshfbcFolder));
+  propagation_ = std::make_unique<PropagationWindows>(
+      hwnd_, PropagationWindowServices{itsHf_->Predictions(), itsHf_->Day(), itsHf_->Geometry(), dataFolder_,
+                                       programFolder, colors_, settings_, utc_});
+  TablePortsSet(itsHf_->Predictions(), itsHf_->Geometry());
+  StationViewsSet(propagation_.get(), propagation_.get());
+}
+
+void AutoConnectWindow::UpdateStatusStatus(std::string_view text) {
+  statusBar_.SetText(2, std::string(text) + " ");
+  if (statusBar_.Handle()) UpdateWindow(statusBar_.Handle());
 }
 
 void AutoConnectWindow::RunObserverSet(RunObserver* observer) {
@@ -116,8 +131,9 @@ bool AutoConnectWindow::OnCreate() {
   auto available = [this](int command) { return CommandAvailable(command); };
   menuBar_.reset(BuildMenuBar(AutoConnectMenus(), available));
   frequencyMenu_.reset(BuildPopupMenu(AutoConnectMenu("mnuFrequency"), available));
+  if (propagation_) propagation_->OwnerSet(hwnd_);
   run_ = std::make_unique<AutoConnectRun>(AutoConnectRunSetup{hwnd_, kAutoConnectCaption, *this, table_, *link_,
-                                                              *messenger_, pump_, settings_, colors_});
+                                                              *messenger_, pump_, settings_, colors_, *geometry_});
   run_->Engine().ObserverSet(observer_);
   SettingsToWindow();
   ColumnsBuild(table_, settings_.modeIndex, settings_, grid_.Measure());
@@ -140,6 +156,7 @@ void AutoConnectWindow::Unload() {
   // The program ends: a run still going ends as Stop ends it, with its log record.
   if (run_ && run_->Engine().Active()) run_->Engine().StopPressed();
   dependents_->DependentWindowsReset();
+  if (propagation_) propagation_->Close();
   KillTimer(hwnd_, kTimeTimer);
   KillTimer(hwnd_, kBlinkTimer);
   run_.reset();
@@ -276,11 +293,9 @@ void AutoConnectWindow::OnTimer(UINT_PTR timer) {
 
 void AutoConnectWindow::Configure() {
   if (!Create() || !Idle()) return;
-  auto data = std::make_unique<velmora::AirmailDataFolder>(settings_.airmailDirectoryData, *messenger_);
-  StationRowsServices rows{*predictions_, *geometry_, *data, link_->ProgramFolder(), colors_};
+  StationRowsServices rows{*predictions_, *geometry_, dataFolder_, link_->ProgramFolder(), colors_};
   ConfigureServices services{rows, utc_, *this, *dependents_, *this, *modeTables_, grid_.Measure()};
   configuration_ = std::make_unique<TableConfiguration>(table_, settings_, std::move(services));
-  data_ = std::move(data);
   configuring_ = true;
   PointerBusy(true);
   configuration_->Configure();
@@ -305,31 +320,25 @@ void AutoConnectWindow::GridRightButtonUp(int row, int, int screenX, int screenY
   PopupMenu(frequencyMenu_.get(), POINT{screenX, screenY});
 }
 
-std::optional<TableStation> AutoConnectWindow::SelectedStation() const {
+std::optional<AutoConnectWindow::TableStation> AutoConnectWindow::SelectedStation() const {
   int row = grid_.SelectedRow();
   if (row < 1 || row >= table_.Rows()) return std::nullopt;
   bool referenceRows = tableMode_ == kModeReferenceStations || tableMode_ == kModeReferenceData;
-  TableStation station;
-  station.system = configuration_ ? configuration_->CurrentSystem() : std::string();
-  station.station = table_.CellGet(row, kColumnStation);
-  station.frequency = table_.CellGet(row, referenceRows ? kColumnFrequency : kColumnTxConnect);
-  station.time = UtcAddHours(UtcNow(), settings_.propagationModelTimeShift);
-  return station;
+  return TableStation{configuration_ ? configuration_->CurrentSystem() : std::string(),
+                      table_.CellGet(row, kColumnStation)};
 }
 
 void AutoConnectWindow::StationViewShow(int command) {
   using namespace autoconnect_menu;
   auto station = SelectedStation();
   if (!views_ || !station) return;
+  const UtcDateTime time = UtcAddHours(UtcNow(), settings_.propagationModelTimeShift);
   switch (command) {
     case kViewPropagationDetailed:
-    case kFrequencyPropagationDetailed: return views_->PropagationDetailsShow(*station);
+    case kFrequencyPropagationDetailed: return views_->PropagationDetailsShow(station->system, station->station, time);
     case kViewPropagation24Hour:
-    case kFrequencyPropagation24Hour: return views_->PropagationHoursShow(*station);
-    case kViewStationInfo:
-    case kFrequencyStationInfo: return views_->StationInfoShow(*station, false);
-    case kViewStationInfoBeamList: return views_->StationInfoShow(*station, true);
-    default: return;
+    case kFrequencyPropagation24Hour: return views_->PropagationHoursShow(station->system, station->station, time);
+    default: return;  // the station information window comes later
   }
 }
 
@@ -512,12 +521,14 @@ bool AutoConnectWindow::CommandAvailable(int command) const {
   switch (command) {
     case kViewPropagationDetailed:
     case kViewPropagation24Hour:
-    case kViewStationInfo:
-    case kViewStationInfoBeamList:
     case kFrequencyPropagationDetailed:
     case kFrequencyPropagation24Hour:
-    case kFrequencyStationInfo:
       return views_ != nullptr;
+    // The station information window comes later.
+    case kViewStationInfo:
+    case kViewStationInfoBeamList:
+    case kFrequencyStationInfo:
+      return false;
     // The history summaries and the options dialog come later.
     case kViewAirmailHistory:
     case kViewLogFileHistory:
@@ -643,8 +654,8 @@ void AutoConnectWindow::OnInitMenuPopup(HMENU menu) {
     SetMenuItemChecked(menu, kMode0 + mode, settings_.modeIndex == mode);
   }
   bool station = views_ && grid_.SelectedRow() > 0;
-  for (int command : {kViewPropagationDetailed, kViewPropagation24Hour, kViewStationInfo, kViewStationInfoBeamList,
-                      kFrequencyPropagationDetailed, kFrequencyPropagation24Hour, kFrequencyStationInfo})
+  for (int command : {kViewPropagationDetailed, kViewPropagation24Hour, kFrequencyPropagationDetailed,
+                      kFrequencyPropagation24Hour})
     SetMenuItemEnabled(menu, command, station);
 }
 

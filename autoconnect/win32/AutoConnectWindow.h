@@ -13,7 +13,6 @@
 #include "autoconnect/AutoConnectSeam.h"
 #include "autoconnect/EngineWindow.h"
 #include "autoconnect/RunObserver.h"
-#include "autoconnect/StationViews.h"
 #include "autoconnect/win32/AutoConnectRun.h"
 #include "autoconnect/win32/OptionControls.h"
 #include "common/win32/Handles.h"
@@ -21,8 +20,12 @@
 #include "common/win32/StatusBar.h"
 #include "common/win32/Toolbar.h"
 #include "common/win32/Win32Messenger.h"
+#include "selection/AirmailStationGeometry.h"
 #include "selection/Configure.h"
+#include "selection/StationWindows.h"
 #include "selection/win32/FrequencyGrid.h"
+#include "selection/win32/ItsHfPredictions.h"
+#include "selection/win32/PropagationWindows.h"
 
 namespace velmora {
 
@@ -53,7 +56,10 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void TablePortsSet(PredictionSource& predictions, StationGeometry& geometry);
   // The windows that show a station of the table, and the tables of the
   // reference and no-connect modes, once they exist.
-  void StationViewsSet(StationViews* views, DependentWindows* dependents);
+  void StationViewsSet(StationWindows* views, DependentWindows* dependents);
+  // Predictions from the ITS HF programs of that folder, and the windows
+  // that show a station's predictions.
+  void ItsHfProgramsUse(const std::filesystem::path& programFolder, std::string itshfbcFolder = kItshfbcFolder);
   void ModeTablesSet(ModeTables& tables) { modeTables_ = &tables; }
   void RunObserverSet(RunObserver* observer);
 
@@ -133,6 +139,10 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // After the engine acted: the table on the screen and the blink timer.
   void AfterEngine();
   std::string GridToolTip(int row, int column);
+  struct TableStation {
+    std::string system;
+    std::string station;  // the station key
+  };
   std::optional<TableStation> SelectedStation() const;
 
   // What the engine needs of its window.
@@ -153,7 +163,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void ListFill(SelectionListId list, const SelectionList& entries) override;
   void WindowModeRefresh(bool layout) override;
   void UpdateStatusState(std::string_view text) override { statusBar_.SetText(1, text); }
-  void UpdateStatusStatus(std::string_view text) override { statusBar_.SetText(2, std::string(text) + " "); }
+  // Shown at once: a table fill tells its progress here while it holds the thread.
+  void UpdateStatusStatus(std::string_view text) override;
   void ToolbarRefresh() override;
   bool Running() const override;
   // The noise collection comes with the scan; until then AutoSelect goes without it.
@@ -176,15 +187,16 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   // Until others are set: no predictions, the positions of AirMail's files,
   // no windows that show a station, empty reference and no-connect tables.
+  velmora::AirmailDataFolder dataFolder_ = velmora::AirmailDataFolder::Following(settings_.airmailDirectoryData, *messenger_);
   NoPredictions ownPredictions_;
-  PositionGeometry ownGeometry_{settings_, *messenger_};
+  AirmailStationGeometry ownGeometry_{dataFolder_};
   struct NoDependentWindows final : DependentWindows {
     void DependentWindowsReset() override {}
   } ownDependents_;
   ModeTables ownModeTables_;
   PredictionSource* predictions_ = &ownPredictions_;
   StationGeometry* geometry_ = &ownGeometry_;
-  StationViews* views_ = nullptr;
+  StationWindows* views_ = nullptr;
   DependentWindows* dependents_ = &ownDependents_;
   ModeTables* modeTables_ = &ownModeTables_;
 
@@ -212,7 +224,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // may start, rebuild or choose again until it is done.
   bool configuring_ = false;
 
-  std::unique_ptr<velmora::AirmailDataFolder> data_;
+  std::unique_ptr<ItsHfPredictions> itsHf_;
+  std::unique_ptr<PropagationWindows> propagation_;
   std::unique_ptr<TableConfiguration> configuration_;
   // Last: it acts on everything above and goes first.
   std::unique_ptr<AutoConnectRun> run_;
