@@ -2,12 +2,9 @@
 
 #include <cerrno>
 
+#include "common/CFile.h"
+
 namespace velmora {
-namespace {
-
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
-
-}  // namespace
 
 bool PlaybackFile::Open(const std::filesystem::path& file, std::error_code& error) {
   Close();
@@ -15,7 +12,7 @@ bool PlaybackFile::Open(const std::filesystem::path& file, std::error_code& erro
   errno = 0;
   file_.reset(std::fopen(file.string().c_str(), "rb"));
   if (!file_) {
-    error = LastError();
+    error = LastCError();
     return false;
   }
   path_ = file;
@@ -35,7 +32,7 @@ PlaybackFile::ReadResult PlaybackFile::ReadBytes(void* out, size_t sampleBytes, 
   auto readOnce = [&]() { return std::fread(out, sampleBytes, count, file_.get()); };
   size_t got = readOnce();
   if (std::ferror(file_.get())) {
-    error = LastError();
+    error = LastCError();
     return ReadResult::kError;
   }
   if (got == count) {

@@ -9,6 +9,8 @@
 #include <span>
 #include <system_error>
 
+#include "common/CFile.h"
+
 namespace velmora {
 
 class PlaybackFile {
@@ -33,10 +35,7 @@ class PlaybackFile {
 
  private:
   ReadResult ReadBytes(void* out, size_t sampleBytes, size_t count, std::error_code& error);
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
+  CFile file_;
   std::filesystem::path path_;
   std::int32_t buffers_ = 0;
 };

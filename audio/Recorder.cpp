@@ -3,14 +3,13 @@
 #include <cerrno>
 #include <ctime>
 
+#include "common/CFile.h"
 #include "common/CalendarTime.h"
 
 namespace velmora {
 namespace {
 
 std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
-
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
 
 }  // namespace
 
@@ -38,7 +37,7 @@ bool Recorder::Open(const std::filesystem::path& dataFolder, const LocalTime& ti
   // "wb" starts the file empty: a shorter recording never keeps an older tail.
   file_.reset(std::fopen(path_.string().c_str(), "wb"));
   if (!file_) {
-    error = LastError();
+    error = LastCError();
     return false;
   }
   return true;
@@ -49,7 +48,7 @@ bool Recorder::WriteBytes(const void* data, size_t bytes, std::error_code& error
   if (!file_) return false;
   errno = 0;
   if (std::fwrite(data, 1, bytes, file_.get()) != bytes || std::fflush(file_.get()) != 0) {
-    error = LastError();
+    error = LastCError();
     return false;
   }
   return true;

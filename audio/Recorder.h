@@ -9,6 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include "common/CFile.h"
+
 namespace velmora {
 
 struct LocalTime {
@@ -34,10 +36,7 @@ class Recorder {
 
  private:
   bool WriteBytes(const void* data, size_t bytes, std::error_code& error);
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
+  CFile file_;
   std::filesystem::path path_;
 };
 

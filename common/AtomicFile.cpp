@@ -5,17 +5,11 @@
 #include <memory>
 #include <random>
 
+#include "common/CFile.h"
 #include "common/DiskFile.h"
 
 namespace velmora {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
 
 constexpr int kTemporaryNameAttempts = 16;
 
@@ -35,9 +29,9 @@ std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error) {
   error.clear();
   errno = 0;
-  FilePtr f(std::fopen(file.string().c_str(), "rb"));
+  CFile f(std::fopen(file.string().c_str(), "rb"));
   if (!f) {
-    error = LastError();
+    error = LastCError();
     return std::nullopt;
   }
   std::string content;
@@ -45,7 +39,7 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std:
   size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) content.append(chunk, n);
   if (std::ferror(f.get())) {
-    error = LastError();
+    error = LastCError();
     return std::nullopt;
   }
   return content;

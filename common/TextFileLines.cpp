@@ -4,16 +4,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/CFile.h"
+
 namespace velmora {
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
-
-}  // namespace
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
@@ -36,9 +29,9 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::pat
     return std::nullopt;
   }
   errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(file.string().c_str(), "rb"));
+  CFile f(std::fopen(file.string().c_str(), "rb"));
   if (!f) {
-    failure = {FileStage::Open, LastError()};
+    failure = {FileStage::Open, LastCError()};
     return std::nullopt;
   }
   std::string content;
@@ -47,7 +40,7 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::pat
   errno = 0;
   while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) content.append(chunk, n);
   if (std::ferror(f.get())) {
-    failure = {FileStage::Read, LastError()};
+    failure = {FileStage::Read, LastCError()};
     return std::nullopt;
   }
   return SplitLines(content);

@@ -5,17 +5,9 @@
 #include <memory>
 
 #include "common/AtomicFile.h"
+#include "common/CFile.h"
 
 namespace velmora {
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
-
-}  // namespace
 
 bool LocalModelFiles::ProgramExists(const std::filesystem::path& program) {
   std::error_code ignored;
@@ -25,17 +17,17 @@ bool LocalModelFiles::ProgramExists(const std::filesystem::path& program) {
 bool LocalModelFiles::DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
                                 std::error_code& error) {
   errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(deck.string().c_str(), "wb"));
+  CFile file(std::fopen(deck.string().c_str(), "wb"));
   if (!file) {
     failure = DeckFailure::Open;
-    error = LastError();
+    error = LastCError();
     return false;
   }
   bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
   written = std::fclose(file.release()) == 0 && written;
   if (!written) {
     failure = DeckFailure::Write;
-    error = LastError();
+    error = LastCError();
   }
   return written;
 }

@@ -1,7 +1,6 @@
 #include "propagation/PropagationRunner.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "common/TextParse.h"
@@ -195,24 +194,6 @@ bool PropagationRunner::PropagationRunNow(int model, const UtcDateTime& when, co
   }
   result = std::move(now);
   return true;
-}
-
-UtcDateTime PredictionTime(const UtcDateTime& now, double shiftHours) {
-  using namespace std::chrono;
-  sys_days day{year_month_day{year{now.year}, month{static_cast<unsigned>(now.month)},
-                              std::chrono::day{static_cast<unsigned>(now.day)}}};
-  auto moment = time_point_cast<milliseconds>(day) + hours{now.hour} + minutes{now.minute} + seconds{now.second} +
-                milliseconds{now.millisecond} + milliseconds{std::llround(shiftHours * 3600000.0)};
-  auto date = floor<days>(moment);
-  year_month_day ymd{date};
-  hh_mm_ss<milliseconds> time{moment - date};
-  return {static_cast<int>(ymd.year()),
-          static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day())),
-          static_cast<int>(time.hours().count()),
-          static_cast<int>(time.minutes().count()),
-          static_cast<int>(time.seconds().count()),
-          static_cast<int>(time.subseconds().count())};
 }
 
 }  // namespace velmora

@@ -85,8 +85,4 @@ class PropagationRunner {
   int station_ = 0, stationCount_ = 0;
 };
 
-// The moment a prediction is made for: now plus "Propagation Model Time
-// Shift" hours, across midnight, month and year ends.
-UtcDateTime PredictionTime(const UtcDateTime& now, double shiftHours);
-
 }  // namespace velmora

@@ -9,7 +9,7 @@
 #include "common/TextParse.h"
 #include "selection/TableColumns.h"
 #include "selection/TableSort.h"
-#include "selection/UtcAddHours.h"
+#include "common/UtcAddHours.h"
 
 namespace velmora {
 namespace {

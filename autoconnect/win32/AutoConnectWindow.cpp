@@ -15,7 +15,7 @@
 #include "propagation/Positions.h"
 #include "selection/FrequencyToolTip.h"
 #include "selection/TableColumns.h"
-#include "selection/UtcAddHours.h"
+#include "common/UtcAddHours.h"
 #include "autoconnect/win32/WindowTwips.h"
 
 namespace velmora {

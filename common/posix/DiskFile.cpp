@@ -1,18 +1,17 @@
 #include "common/DiskFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
+
+#include "common/CFile.h"
 
 namespace velmora {
 namespace {
-
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
 
 // Closes on every path; the close's own result is asked for where it matters.
 class Descriptor {
@@ -56,11 +55,11 @@ CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_vie
   Descriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (fd.get() < 0) {
     if (errno == EEXIST) return CreateResult::kNameTaken;
-    error = LastError();
+    error = LastCError();
     return CreateResult::kFailed;
   }
   if (!WriteAll(fd.get(), content) || ::fsync(fd.get()) != 0 || !fd.Close()) {
-    error = LastError();
+    error = LastCError();
     std::remove(file.c_str());
     return CreateResult::kFailed;
   }
@@ -71,7 +70,7 @@ bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem:
   error.clear();
   errno = 0;
   if (std::rename(from.c_str(), to.c_str()) != 0 || !FlushFolder(to)) {
-    error = LastError();
+    error = LastCError();
     return false;
   }
   return true;
@@ -84,13 +83,13 @@ bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view headin
   Descriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
   struct stat status {};
   if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0) {
-    error = LastError();
+    error = LastCError();
     return false;
   }
   bool empty = status.st_size == 0;
   std::string all = empty ? std::string(heading) + std::string(text) : std::string(text);
   if (!WriteAll(fd.get(), all) || ::fsync(fd.get()) != 0 || !fd.Close() || (empty && !FlushFolder(file))) {
-    error = LastError();
+    error = LastCError();
     return false;
   }
   return true;

@@ -160,12 +160,6 @@ TEST_F(Runs, AFillShowsWhichStationOfHowMany) {
   EXPECT_EQ(progress.shown, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 }
 
-TEST(PredictionTime, ShiftsAcrossDaysMonthsAndYears) {
-  auto fields = [](const UtcDateTime& t) { return std::vector{t.year, t.month, t.day, t.hour, t.minute}; };
-  EXPECT_EQ(fields(PredictionTime({2024, 12, 31, 23, 30}, 1)), (std::vector{2025, 1, 1, 0, 30}));
-  EXPECT_EQ(fields(PredictionTime({2024, 3, 1, 0, 15}, -0.5)), (std::vector{2024, 2, 29, 23, 45}));
-  EXPECT_EQ(fields(PredictionTime({2024, 5, 14, 8, 30}, 0)), (std::vector{2024, 5, 14, 8, 30}));
-}
 
 }  // namespace
 }  // namespace velmora

@@ -8,7 +8,7 @@
 #include "selection/StationHistoryData.h"
 #include "selection/StationOffsets.h"
 #include "selection/TableColumns.h"
-#include "selection/UtcAddHours.h"
+#include "common/UtcAddHours.h"
 #include "tests/selection/SelectionFakes.h"
 
 namespace velmora {

@@ -35,7 +35,7 @@ Figures Fill(std::vector<Station>& stations, const LatLon& ship, ModelOutputCach
   PropagationRunner runner(timed, messages, {kItshfbcFolder, 0, 5, &cache, nullptr});
   PropagationParameters parameters;
   parameters.sunSpotNumber = 112;
-  const UtcDateTime when = PredictionTime(UtcNow(), 0);
+  const UtcDateTime when = UtcNow();
   auto start = std::chrono::steady_clock::now();
   runner.StationsBegin(static_cast<int>(stations.size()));
   for (auto& s : stations) {

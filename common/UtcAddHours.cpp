@@ -1,7 +1,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "selection/UtcAddHours.h"
+#include "common/UtcAddHours.h"
 
 namespace velmora {
 

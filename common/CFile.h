@@ -1,0 +1,19 @@
+#pragma once
+// Files of the C library owned by a handle that closes them, and the error
+// of the last failed call on one.
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+namespace velmora {
+
+struct CFileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using CFile = std::unique_ptr<std::FILE, CFileCloser>;
+
+// errno as an error; a call that failed without setting it counts as an I/O error.
+inline std::error_code LastCError() { return {errno ? errno : EIO, std::generic_category()}; }
+
+}  // namespace velmora
