@@ -132,7 +132,7 @@ void WaterfallImage::DrawRow(const WaterfallHistory& history, std::size_t age, R
     row[x] = palette_[static_cast<std::size_t>(index)];
   }
   if (!strip) return;
-  row[levelsEnd] = WaterfallBackground(key_.colour);
+  row[levelsEnd] = key_.colour ? WaterfallBackground(true) : Pack(160, 160, 160);  // frames white free rows
   const Rgb mark = VerdictColour(history.Kind(age), key_.colour);
   std::fill(row + levelsEnd + 1, row + width_, mark);
 }

@@ -53,10 +53,11 @@ void SignalDisplay::DrawTime(std::span<const std::int16_t> samples) {
   // The waterfall is drawn once the buffer's verdict is known (Present).
   if (WaterfallShown()) return;
   time_.Clear(pens_.Background(Colour()));
-  timeCanvas_.emplace(time_.BufferDc(), pens_, Colour());
+  // The trace fills the middle, where the labels stand: they go on top of it.
+  timeCanvas_.emplace(time_.BufferDc(), pens_, Colour(), LabelBackground::Boxed);
   DrawTimeGrid(*timeCanvas_, timeView_);
-  DrawTimeAxes(*timeCanvas_, timeView_);
   DrawTimeTrace(*timeCanvas_, timeView_, samples);
+  DrawTimeAxes(*timeCanvas_, timeView_);
 }
 
 void SignalDisplay::BufferJudged(const Verdict& verdict) {
