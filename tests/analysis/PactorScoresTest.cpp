@@ -24,27 +24,19 @@ using signalgen::SignalRecipe;
 
 const std::string kGolden = std::string(VELMORA_SOURCE_DIR) + "/tests/analysis/PactorScores.golden.txt";
 
-// FNV-1a over the exact bits of every value.
-class Digest {
- public:
-  void Add(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 4; ++i) Byte(static_cast<std::uint8_t>(bits >> (8 * i)));
+// FNV-1a over the exact bytes of every value.
+struct Digest {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  void Add(const void* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const std::uint8_t*>(data)[i]) * 0x100000001b3ull;
   }
-  void Add(const std::string& text) {
-    for (char c : text) Byte(static_cast<std::uint8_t>(c));
-    Byte(0);
-  }
+  void Add(float value) { Add(&value, sizeof value); }
+  void Add(const std::string& text) { Add(text.c_str(), text.size() + 1); }
   std::string Text() const {
     char text[20];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash_));
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
     return text;
   }
-
- private:
-  void Byte(std::uint8_t b) { hash_ = (hash_ ^ b) * 0x100000001b3ull; }
-  std::uint64_t hash_ = 0xcbf29ce484222325ull;
 };
 
 SignalRecipe Recipe(Form form, int variant, double snr, double rollOff, std::uint64_t seed) {
@@ -126,18 +118,7 @@ TEST(PactorScores, AreBitForBitAsBefore) {
   const std::string scores = Scores();
   if (std::getenv("VELMORA_WRITE_GOLDEN")) std::ofstream(kGolden, std::ios::binary) << scores;
   std::error_code error;
-  const auto golden = ReadWholeFile(kGolden, error);
-  ASSERT_TRUE(golden) << kGolden;
-  std::istringstream want(*golden), got(scores);
-  std::string wanted, line;
-  int lines = 0;
-  while (std::getline(want, wanted)) {
-    ASSERT_TRUE(std::getline(got, line)) << "fewer buffers than before";
-    ASSERT_EQ(line, wanted);
-    ++lines;
-  }
-  EXPECT_FALSE(std::getline(got, line)) << "more buffers than before";
-  EXPECT_EQ(lines, 42);
+  EXPECT_EQ(scores, ReadWholeFile(kGolden, error).value_or("(no golden file)"));
 }
 
 }  // namespace
