@@ -24,6 +24,9 @@ struct DetectorSettings {
   float pactor2Threshold = 40;
   bool pactor3Enabled = true;
   float pactor3Threshold = 35;
+  // Pactor 3 scored over 200 to 2800 Hz instead of 400 to 2600 Hz: room
+  // for the baseline beside the widest form's outer tones.
+  bool pactor3WideBand = false;
   bool peakEnabled = false;
   float peakThreshold = 20;
   bool powerEnabled = true;

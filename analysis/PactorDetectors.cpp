@@ -56,6 +56,8 @@ std::span<const int> Pactor3Tones(int variant) {
 
 std::string_view Pactor3Label(int variant) { return kLabels[ValidVariant(variant)]; }
 
+bool Pactor3ScoredWide(int variant, bool wideBand) { return wideBand && ValidVariant(variant) >= 5; }
+
 void DrawMarker(DetectorDrawing& drawing, double frequency, float bandLevel) {
   if (drawing.Shown()) drawing.SpectrumMarker(frequency, bandLevel + 20, bandLevel - 20);
 }
@@ -80,14 +82,16 @@ const SpectrumTemplate& PactorDetectors::Pactor2Template(std::int32_t n, double 
   return pactor2_;
 }
 
-const SpectrumTemplate& PactorDetectors::Pactor3Template(std::int32_t n, int variant) {
+const SpectrumTemplate& PactorDetectors::Pactor3Template(std::int32_t n, int variant, bool wideBand) {
   variant = ValidVariant(variant);
   if (variant == 4) variant = 3;  // the same tone set
-  SpectrumTemplate& t = pactor3_[static_cast<std::size_t>(variant)];
+  const bool wide = Pactor3ScoredWide(variant, wideBand);
+  SpectrumTemplate& t = (wide ? pactor3Wide_ : pactor3_)[static_cast<std::size_t>(variant)];
   if (t.n != n) {
     std::vector<double> tones;
     for (int tone : Pactor3Tones(variant)) tones.push_back(Pactor3ToneFrequency(tone));
-    t = BuildTemplate(n, kPactor3Low, kPactor3High, tones);
+    t = wide ? BuildTemplate(n, kPactor3WideLow, kPactor3WideHigh, tones)
+             : BuildTemplate(n, kPactor3Low, kPactor3High, tones);
   }
   return t;
 }
@@ -122,7 +126,7 @@ bool PactorDetectors::DetectPactor3(PactorContext& c) {
   const std::int32_t n = c.spectrum.N();
   std::array<Correlation, kPactor3Variants + 1> scores{};
   for (int v = 1; v <= kPactor3Variants; ++v) {
-    const SpectrumTemplate& tmpl = Pactor3Template(n, v);
+    const SpectrumTemplate& tmpl = Pactor3Template(n, v, s.pactor3WideBand);
     if (v == 4) {
       scores[4] = scores[3];
     } else {
@@ -140,13 +144,14 @@ bool PactorDetectors::DetectPactor3(PactorContext& c) {
     if (scores[v].score > scores[best].score) best = v;
 
   const Correlation& top = scores[best];
+  r.bandLevel = top.bandLevel;  // the best form's band, which the wide band may make another
   r.pactor3Variant = best;
   r.pactor3Score = top.score;
   r.pactor3Offset = top.offset;
   r.pactor3Text = IntegerText(best) + ", " + FormatNumber(top.score, ".0");
   if (!(top.score >= s.pactor3Threshold)) return false;
 
-  const SpectrumTemplate& tmpl = Pactor3Template(n, best);
+  const SpectrumTemplate& tmpl = Pactor3Template(n, best, s.pactor3WideBand);
   r.templateMean = tmpl.mean;
   if (DebugShows(c, 0)) DrawTemplate(c.drawing, tmpl, top.offset, r.bandLevel);
   for (int tone : Pactor3Tones(best)) DrawMarker(c.drawing, Pactor3ToneFrequency(tone) + top.offset, r.bandLevel);

@@ -17,6 +17,9 @@ class BufferDisplay {
   virtual bool Shown() const = 0;  // false while minimised: nothing is drawn, detection goes on
   virtual void DrawTime(std::span<const std::int16_t> samples) = 0;
   virtual void DrawFrequency() = 0;  // after Analyse
+  // The verdict of the buffer just analysed, after Detect on every buffer
+  // processed, shown or not (a redraw processes none).
+  virtual void BufferJudged(const Verdict& verdict) = 0;
   virtual void Present() = 0;        // after the detectors drew their markers
 };
 

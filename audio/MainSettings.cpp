@@ -32,6 +32,7 @@ ProfileKeys Keys(MainSettings& s) {
       .Key("Pactor2 Threshold", d.pactor2Threshold)
       .Key("Pactor3", d.pactor3Enabled)
       .Key("Pactor3 Threshold", d.pactor3Threshold)
+      .Key("Pactor3 Wide Band", d.pactor3WideBand)
       .Key("Peak", d.peakEnabled)
       .Key("Peak Threshold", d.peakThreshold)
       .Key("Power", d.powerEnabled)
@@ -44,7 +45,8 @@ ProfileKeys Keys(MainSettings& s) {
       .Key("Display Color", s.display.displayColor)
       .Key("Fft Range", s.display.fftRange).Within(kRangeFull, kRangeZoomed)
       .Key("MenuBar", s.menuBarVisible)
-      .Key("Sample Size", s.display.sampleSize).Accept(IsValidSampleSize);
+      .Key("Sample Size", s.display.sampleSize).Accept(IsValidSampleSize)
+      .Key("Waterfall", s.display.waterfall);
   return keys;
 }
 

@@ -20,6 +20,7 @@ struct DisplaySettings {
   bool displayColor = false;
   std::int16_t fftRange = kRangeHalf;
   std::int32_t sampleSize = kSampleSizeDefault;
+  bool waterfall = false;  // the waterfall and verdict strip in place of the time trace
 
   bool operator==(const DisplaySettings&) const = default;
 };

@@ -160,6 +160,7 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
   verdict_.valid = !lowInput_;
   host_.SetStatus(3, panelText);
   if (observer_) observer_->AfterDetect();
+  if (display_) display_->BufferJudged(verdict_);
   if (shown) display_->Present();
 
   if (inputSource == kPlayback && playbackStopDetected && (verdict_.busy || verdict_.noise)) PlaybackStop();

@@ -39,6 +39,18 @@ void DrawSpectrumGrid(Canvas& canvas, const SpectrumView& view) {
   }
 }
 
+void DrawSpectrumAxes(Canvas& canvas, const SpectrumView& view) {
+  canvas.SelectPen(DisplayPen::Grid);
+  for (int x : FrequencyLines(view, FrequencyStep(view, canvas))) {
+    canvas.MoveTo(x, 0);
+    canvas.LineTo(x, view.height);
+  }
+  const std::vector<AxisLabel> frequencies = FrequencyLabels(view, canvas);
+  for (const AxisLabel& label : frequencies) canvas.Label(label.x, label.y, label.text);
+  const int reserved = canvas.Measure("0 Hz").height + 2;
+  for (const AxisLabel& label : LevelLabels(view, canvas, reserved)) canvas.Label(label.x, label.y, label.text);
+}
+
 void DrawSpectrumTrace(Canvas& canvas, const SpectrumView& view, const DensityOf& density) {
   canvas.SelectPen(DisplayPen::Trace);
   const std::int32_t lastBin = view.n / 2 - 1;
@@ -69,6 +81,19 @@ void DrawTimeGrid(Canvas& canvas, const TimeView& view) {
     int y = Round(view.zeroY + value * view.scaleY);
     canvas.MoveTo(0, y);
     canvas.LineTo(view.width, y);
+  }
+}
+
+void DrawTimeAxes(Canvas& canvas, const TimeView& view) {
+  for (const AxisLabel& label : SampleLabels(view, canvas)) canvas.Label(label.x, label.y, label.text);
+}
+
+void DrawAgeLabels(Canvas& canvas, double secondsPerRow, int height) {
+  canvas.SelectPen(DisplayPen::Grid);
+  for (const AxisLabel& label : AgeLabels(secondsPerRow, height, canvas)) {
+    canvas.MoveTo(0, label.line);
+    canvas.LineTo(label.x - 1, label.line);
+    canvas.Label(label.x, label.y, label.text);
   }
 }
 

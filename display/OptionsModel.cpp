@@ -93,6 +93,7 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) 
   c.displaySamples = SampleSizeIndex(settings.display.sampleSize);
   c.displayRange = settings.display.fftRange;
   c.displayColor = settings.display.displayColor;
+  c.waterfall = settings.display.waterfall;
   // Input tab.
   c.inputSource = signal.inputSource;
   c.soundBits = signal.use16Bit ? 1 : 0;
@@ -109,6 +110,7 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) 
   const auto& d = settings.detector;
   c.pactor2 = Row(d.pactor2Enabled, d.pactor2Threshold);
   c.pactor3 = Row(d.pactor3Enabled, d.pactor3Threshold);
+  c.pactor3WideBand = d.pactor3WideBand;
   c.power = Row(d.powerEnabled, d.powerThreshold);
   c.burst = Row(d.burstEnabled, d.burstThreshold);
   c.peak = Row(d.peakEnabled, d.peakThreshold);
@@ -135,6 +137,7 @@ bool ApplyDetector(const OptionsControls& c, ApplyTargets t) {
   auto& d = t.settings.detector;
   if (!StoreRow(step, c.pactor2, d.pactor2Enabled, d.pactor2Threshold)) return false;
   if (!StoreRow(step, c.pactor3, d.pactor3Enabled, d.pactor3Threshold)) return false;
+  d.pactor3WideBand = c.pactor3WideBand;
   if (!StoreRow(step, c.power, d.powerEnabled, d.powerThreshold)) return false;
   if (!StoreRow(step, c.burst, d.burstEnabled, d.burstThreshold)) return false;
   if (!StoreRow(step, c.peak, d.peakEnabled, d.peakThreshold)) return false;
@@ -204,6 +207,7 @@ bool ApplyDisplay(const OptionsControls& c, ApplyTargets t) {
   if (c.displayRange < 0 || c.displayRange > kRangeZoomed) return step.Fail("Choose a range");
   t.settings.display.fftRange = static_cast<std::int16_t>(c.displayRange);
   t.settings.display.displayColor = c.displayColor;
+  t.settings.display.waterfall = c.waterfall;
   return true;
 }
 

@@ -37,8 +37,10 @@ struct OptionsControls {
   int displaySamples = 3;  // cmbDisplayFrequency and cmbDisplayTime, which follow each other
   int displayRange = 1;    // cmbDisplayRange
   bool displayColor = false;
+  bool waterfall = false;
   // Detector tab.
   DetectorRow pactor2, pactor3, power, burst, peak, pulse, fax, wwv;
+  bool pactor3WideBand = false;
   bool cw = false;
   std::string cwFrequency, cwRange, cwThreshold;
   std::string centerFrequency;

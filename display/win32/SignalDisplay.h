@@ -2,19 +2,24 @@
 // The time and spectrum displays of the main window: each buffer is drawn
 // into the pictures' off-screen buffers and copied to the screen at once.
 // The mouse reads frequencies, levels and times off them, and a drag on the
-// spectrum zooms into the rectangle.
+// spectrum zooms into the rectangle. With "Waterfall" on, the time picture
+// shows the waterfall of the last minutes and each buffer's verdict instead
+// of the time trace.
 #include <windows.h>
 
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "analysis/DetectorDrawing.h"
 #include "audio/MainSettings.h"
 #include "audio/BufferWork.h"
 #include "display/DisplayDrawing.h"
 #include "display/DisplayViews.h"
+#include "display/WaterfallHistory.h"
+#include "display/WaterfallImage.h"
 #include "display/win32/BufferedPicture.h"
 #include "display/win32/GdiCanvas.h"
 
@@ -32,13 +37,16 @@ class SpectrumSource {
 class SignalDisplay final : public BufferDisplay, public DetectorDrawing {
  public:
   SignalDisplay(HWND main, BufferedPicture& time, BufferedPicture& frequency, MainSettings& settings,
-                const SpectrumSource& spectrum)
-      : main_(main), time_(time), frequency_(frequency), settings_(settings), spectrum_(spectrum) {}
+                const SpectrumSource& spectrum);
+  SignalDisplay(const SignalDisplay&) = delete;
+  SignalDisplay& operator=(const SignalDisplay&) = delete;
+  ~SignalDisplay() override;
 
   // BufferDisplay and DetectorDrawing
   bool Shown() const override { return !IsIconic(main_); }
   void DrawTime(std::span<const std::int16_t> samples) override;
   void DrawFrequency() override;
+  void BufferJudged(const Verdict& verdict) override;
   void Present() override;
 
   // DetectorDrawing: the detectors' markers and curves on the buffer in hand.
@@ -57,9 +65,15 @@ class SignalDisplay final : public BufferDisplay, public DetectorDrawing {
   Zoom zoom;
   const SpectrumView& View() const { return spectrumView_; }
   const TimeView& Time() const { return timeView_; }
+  const WaterfallHistory& History() const { return history_; }
+  const WaterfallImage& Waterfall() const { return waterfall_; }
+  HWND TipWindow() const { return tip_; }  // the time picture's tool-tip
 
  private:
   bool Colour() const { return settings_.display.displayColor; }
+  bool WaterfallShown() const { return settings_.display.waterfall; }
+  void DrawWaterfall();
+  void UpdateTip();
 
   HWND main_;
   BufferedPicture& time_;
@@ -71,6 +85,12 @@ class SignalDisplay final : public BufferDisplay, public DetectorDrawing {
   TimeView timeView_;
   std::optional<GdiCanvas> spectrumCanvas_;
   std::optional<GdiCanvas> timeCanvas_;
+  WaterfallHistory history_;
+  WaterfallImage waterfall_;
+  SpectrumView waterfallView_;
+  std::vector<float> densities_;  // the buffer's line on its way into the history
+  HWND tip_ = nullptr;
+  std::string tipText_;
   bool dragging_ = false;
   int dragX_ = 0, dragY_ = 0, dragToX_ = 0, dragToY_ = 0;
 };

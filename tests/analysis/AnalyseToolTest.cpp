@@ -167,6 +167,32 @@ TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidSo) {
   EXPECT_EQ(Fields(r.out[1])[6], "Pactor 2");
 }
 
+// The widest Pactor 3 form with wide symbol shaping, found by the wide band
+// that the settings file switches on.
+TEST_F(AnalyseTool, TakesTheWideBandFromTheSettingsFile) {
+  signalgen::SignalRecipe recipe;
+  recipe.form = signalgen::Form::Pactor3;
+  recipe.variant = 6;
+  recipe.rollOff = 1;
+  recipe.snrDb = 5;
+  recipe.rhythm.cycle = 0;
+  recipe.seconds = 6;
+  const std::string file = Write("p3.bin", recipe);
+  const std::string wide = WriteText("wide.ini", "[Detector Data]\r\nPactor3 Wide Band=True\r\n");
+  auto found = [](const Result& r) {
+    int count = 0;
+    for (std::size_t line = 1; line < r.out.size() && !r.out[line].empty(); ++line)
+      count += Fields(r.out[line])[6] == "Pactor 3; 3600";
+    return count;
+  };
+  const Result off = Analyse("\"" + file + "\"");
+  const Result on = Analyse("--settings \"" + wide + "\" \"" + file + "\"");
+  ASSERT_EQ(on.status, 0);
+  EXPECT_TRUE(on.err.empty());
+  EXPECT_LT(found(off), 10) << "of 32 buffers";
+  EXPECT_GE(found(on), 24);
+}
+
 // 48 MB of recording through a tool allowed 40 MB: it holds one buffer at a
 // time, as playback does, not the whole recording.
 TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {

@@ -62,6 +62,7 @@ TEST(Bounds, ExtremeSettingsAndOddBuffers) {
         const auto& o = offsets[static_cast<std::size_t>(run) % std::size(offsets)];
         s.offsetFrequencyRange = o.first;
         s.offsetFrequencyStep = o.second;
+        s.pactor3WideBand = run % 2 == 1;
         EveryPath(s, a, buffer, length, static_cast<float>(run % 7));
         ++run;
       }

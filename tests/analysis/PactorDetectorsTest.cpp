@@ -196,5 +196,33 @@ TEST(TemplateCorrelator, AFineStepIsRaisedAndTheKeptBandsBounded) {
   }
 }
 
+// "Pactor3 Wide Band" scores the 3200 and 3600 forms over 200 to 2800 Hz;
+// the narrower forms keep their band and, being found, their very scores.
+TEST(Pactor3WideBand, WidensTheBandOfTheTwoWidestFormsOnly) {
+  PactorDetectors detectors;
+  for (int v = 1; v <= 6; ++v) {
+    const double low = v >= 5 ? 200 : 400, high = v >= 5 ? 2800 : 2600;
+    const SpectrumTemplate& wide = detectors.Pactor3Template(2048, v, true);
+    EXPECT_EQ(wide.firstBin, BinOf(low, 2048)) << v;
+    EXPECT_EQ(wide.lastBin, BinOf(high, 2048)) << v;
+    EXPECT_EQ(detectors.Pactor3Template(2048, v).firstBin, BinOf(400, 2048)) << v;
+  }
+}
+
+TEST_F(PactorDetection, WideBandLeavesTheScoreOfANarrowerFormFoundAsItWas) {
+  settings.pactor2Enabled = false;
+  for (int v : {1, 2, 3}) {
+    const auto pcm = Pcm(Pactor3(v, 10));
+    settings.pactor3WideBand = false;
+    ASSERT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy) << v;
+    const DetectorResults narrow = analysis.Results();
+    settings.pactor3WideBand = true;
+    ASSERT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy) << v;
+    EXPECT_EQ(analysis.Results().pactor3Variant, narrow.pactor3Variant) << v;
+    EXPECT_EQ(analysis.Results().pactor3Score, narrow.pactor3Score) << v;
+    EXPECT_EQ(analysis.Results().bandLevel, narrow.bandLevel) << v << ": the markers stand where they stood";
+  }
+}
+
 }  // namespace
 }  // namespace velmora

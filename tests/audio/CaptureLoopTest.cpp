@@ -200,23 +200,32 @@ TEST(CaptureLoop, TheVerdictReachesAutoConnectOnlyWhileItIsVisible) {
   EXPECT_TRUE(rig.host.Saw(3, "Low Input Level"));
 }
 
+// The display is handed each buffer's verdict even while minimised (the
+// waterfall's history goes on), and a redraw hands it none.
 TEST(CaptureLoop, ARedrawAnalysesTheLastSamplesAgainAndNothingMore) {
   SignalRig rig;
   rig.autoConnect.visible = true;
   rig.input.script = {FakeWaveDevice::Filled()};
-  rig.Start();
-  auto detects = rig.analysis.detects;
-  auto updates = rig.autoConnect.updates.size();
   struct NullDisplay : BufferDisplay {
+    bool shown = false;
     int draws = 0;
-    bool Shown() const override { return true; }
+    std::vector<Verdict> judged;
+    bool Shown() const override { return shown; }
     void DrawTime(std::span<const std::int16_t>) override { ++draws; }
     void DrawFrequency() override {}
+    void BufferJudged(const Verdict& verdict) override { judged.push_back(verdict); }
     void Present() override {}
   } display;
   rig.signal.SetDisplay(display);
+  rig.Start();
+  EXPECT_EQ(display.draws, 0);
+  EXPECT_EQ(display.judged, rig.autoConnect.updates);
+  auto detects = rig.analysis.detects;
+  auto updates = rig.autoConnect.updates.size();
+  display.shown = true;
   rig.signal.Redraw();
   EXPECT_EQ(display.draws, 1);
+  EXPECT_EQ(display.judged.size(), 1u);
   ASSERT_EQ(rig.analysis.analysed.size(), 2u);
   EXPECT_EQ(rig.analysis.analysed[1], rig.analysis.analysed[0]) << "from the copy of the last buffer";
   EXPECT_EQ(rig.analysis.detects, detects);

@@ -34,7 +34,8 @@ TEST(MainSettings, EveryKeyComesBackButTheSpecialModes) {
   MainSettings s;
   s.detector.cwMode = s.detector.faxMode = s.detector.wwvMode = true;
   s.detector.peakThreshold = 0.7f;
-  s.display = {true, kRangeZoomed, 8192};
+  s.detector.pactor3WideBand = true;
+  s.display = {true, kRangeZoomed, 8192, true};
   s.menuBarVisible = true;
   MainSettings back = Recalled(Saved(s));
   EXPECT_FALSE(back.detector.cwMode || back.detector.faxMode || back.detector.wwvMode)

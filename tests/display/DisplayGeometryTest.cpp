@@ -19,9 +19,12 @@ class RecordingCanvas final : public Canvas {
  public:
   std::vector<Stroke> strokes;
   std::vector<DisplayPen> pens;
+  std::vector<std::string> labels;
   void SelectPen(DisplayPen pen) override { pens.push_back(pen); }
   void MoveTo(int x, int y) override { strokes.push_back({true, x, y}); }
   void LineTo(int x, int y) override { strokes.push_back({false, x, y}); }
+  void Label(int, int, std::string_view text) override { labels.emplace_back(text); }
+  TextBox Measure(std::string_view text) const override { return {6 * static_cast<int>(text.size()), 13}; }
 };
 
 // Which bins each range shows, and its level scale.

@@ -97,6 +97,8 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   controls.displaySamples = 7;
   controls.displayRange = 2;
   controls.displayColor = true;
+  controls.waterfall = true;
+  controls.pactor3WideBand = true;
   controls.inputSource = kSimulated;
   controls.simulateFrequency = "1500";
   controls.soundBits = 0;
@@ -111,6 +113,8 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   EXPECT_EQ(rig.settings.display.sampleSize, 32768);
   EXPECT_EQ(rig.settings.display.fftRange, 2);
   EXPECT_TRUE(rig.settings.display.displayColor);
+  EXPECT_TRUE(rig.settings.display.waterfall);
+  EXPECT_TRUE(d.pactor3WideBand);
   EXPECT_EQ(rig.signal.inputSource, kSimulated);
   EXPECT_FALSE(rig.signal.use16Bit);
   EXPECT_EQ(rig.signal.simulate.frequency, 1500);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ostream>
+#include <tuple>
 
 #include "analysis/PactorDetectors.h"
 #include "analysis/SignalAnalysis.h"
@@ -50,11 +51,6 @@ BufferCounts CountBuffers(const Signal& signal, const DetectorSettings& settings
 
 namespace {
 
-std::string Rate(int hits, int of) {
-  if (of == 0) return "-";
-  return FormatNumber(100.0 * hits / of, "0") + "%";
-}
-
 std::string Pad(std::string text, std::size_t width) {
   if (text.size() < width) text.insert(0, width - text.size(), ' ');
   return text;
@@ -65,11 +61,14 @@ struct Case {
   SignalRecipe recipe;
 };
 
-std::vector<Case> PactorCases(double seconds) {
+// Every Pactor form, one side of the link heard (a 0.29 s pause every
+// 1.25 s), each with a seed of its own.
+std::vector<Case> PactorCases(double seconds, double rollOff) {
   std::vector<Case> cases;
   SignalRecipe base;
   base.seconds = seconds;
-  base.rhythm.ackLength = 0;  // one side of the link heard: a 0.29 s pause every 1.25 s
+  base.rhythm.ackLength = 0;
+  base.rollOff = rollOff;
   SignalRecipe p2 = base;
   p2.form = Form::Pactor2;
   cases.push_back({"Pactor 2", p2});
@@ -79,15 +78,6 @@ std::vector<Case> PactorCases(double seconds) {
     p3.variant = v;
     p3.seed = 10 + v;
     cases.push_back({std::string(Pactor3Label(v)), p3});
-  }
-  // Wider symbol shaping fills the gaps between the 18 tones: a flatter band.
-  for (double rollOff : {0.7, 1.0}) {
-    SignalRecipe p3 = base;
-    p3.form = Form::Pactor3;
-    p3.variant = 6;
-    p3.seed = 16;
-    p3.rollOff = rollOff;
-    cases.push_back({"3600, roll-off " + FormatNumber(rollOff, "0.0"), p3});
   }
   return cases;
 }
@@ -100,7 +90,8 @@ std::vector<Case> OtherCases(double seconds) {
     s.seconds = seconds;
     s.keyed = f == Form::Cw;  // keyed like Morse
     s.seed = 100 + static_cast<int>(f);
-    cases.push_back({std::string(FormName(f)) + (f == Form::Speech ? " (120 Hz pitch)" : ""), s});
+    const std::string name = f == Form::Cw ? "keyed CW" : std::string(FormName(f));
+    cases.push_back({name + (f == Form::Speech ? " (120 Hz pitch)" : ""), s});
     if (f == Form::Speech) {
       s.pitch = 200;
       cases.push_back({"speech (200 Hz pitch)", s});
@@ -109,47 +100,77 @@ std::vector<Case> OtherCases(double seconds) {
   return cases;
 }
 
+// Two rates side by side, the option off then on: "92/100%".
+std::string Both(int offHits, int onHits, int of) {
+  if (of == 0) return "-";
+  return FormatNumber(100.0 * offHits / of, "0") + "/" + FormatNumber(100.0 * onHits / of, "0") + "%";
+}
+
+void Header(std::ostream& out, const SweepOptions& options) {
+  out << Pad("form", 24);
+  for (double snr : options.snrs) out << Pad(FormatNumber(snr, "0") + " dB", 11);
+  out << '\n';
+}
+
 }  // namespace
 
 void RunSweep(const SweepOptions& options, std::ostream& out) {
-  const DetectorSettings defaults;
+  DetectorSettings narrow;
+  DetectorSettings wide;
+  wide.pactor3WideBand = true;
   out << "Detection over SNR in 3 kHz (default detector settings, " << options.sampleSize << " samples per buffer, "
-      << FormatNumber(options.seconds, "0") << " s per cell)\n\n";
+      << FormatNumber(options.seconds, "0") << " s per cell); each cell: \"Pactor3 Wide Band\" off/on\n";
 
-  out << "Busy rate on buffers inside transmissions / busy with the form's own label / false busy in pauses\n";
-  out << Pad("form", 22);
-  for (double snr : options.snrs) out << Pad(FormatNumber(snr, "0") + " dB", 18);
-  out << '\n';
-  for (const Case& c : PactorCases(options.seconds)) {
-    out << Pad(c.name, 22);
-    for (double snr : options.snrs) {
-      SignalRecipe recipe = c.recipe;
-      recipe.snrDb = snr;
-      const BufferCounts k = CountBuffers(Generate(recipe), defaults, options.sampleSize, ExpectedLabel(recipe));
-      out << Pad(Rate(k.insideBusy, k.inside) + "/" + Rate(k.insideLabel, k.inside) + "/" +
-                     Rate(k.outsideBusy, k.outside),
-                 18);
-    }
-    out << '\n';
-  }
-
-  DetectorSettings offsets = defaults;
-  offsets.offsetFrequencyRange = 100;
-  offsets.offsetFrequencyStep = 20;
-  for (const auto& [title, settings] : {std::pair{"default settings", defaults},
-                                         std::pair{"offset search +/-100 Hz in 20 Hz steps", offsets}}) {
-    out << "\nFalse busy rate of signals that are not Pactor, " << title
-        << " (noise alone: at the noise level of that SNR)\n";
-    out << Pad("form", 22);
-    for (double snr : options.snrs) out << Pad(FormatNumber(snr, "0") + " dB", 18);
-    out << '\n';
-    for (const Case& c : OtherCases(options.seconds)) {
-      out << Pad(c.name, 22);
+  for (double rollOff : options.rollOffs) {
+    struct Row {
+      std::string name;
+      std::vector<std::pair<BufferCounts, BufferCounts>> cells;
+    };
+    std::vector<Row> rows;
+    for (const Case& c : PactorCases(options.seconds, rollOff)) {
+      Row row{c.name, {}};
       for (double snr : options.snrs) {
         SignalRecipe recipe = c.recipe;
         recipe.snrDb = snr;
-        const BufferCounts k = CountBuffers(Generate(recipe), settings, options.sampleSize, "");
-        out << Pad(Rate(k.allBusy, k.all), 18);
+        const Signal signal = Generate(recipe);
+        const std::string label = ExpectedLabel(recipe);
+        row.cells.emplace_back(CountBuffers(signal, narrow, options.sampleSize, label),
+                               CountBuffers(signal, wide, options.sampleSize, label));
+      }
+      rows.push_back(std::move(row));
+    }
+    const std::string rolled = "symbol roll-off " + FormatNumber(rollOff, "0.00");
+    using Pick = std::pair<int BufferCounts::*, int BufferCounts::*>;
+    for (const auto& [title, pick] :
+         {std::pair{"Busy rate on buffers inside transmissions, ", Pick{&BufferCounts::insideBusy, &BufferCounts::inside}},
+          std::pair{"Busy with the form's own label, ", Pick{&BufferCounts::insideLabel, &BufferCounts::inside}},
+          std::pair{"False busy in the pauses, ", Pick{&BufferCounts::outsideBusy, &BufferCounts::outside}}}) {
+      out << '\n' << title << rolled << '\n';
+      Header(out, options);
+      for (const Row& row : rows) {
+        out << Pad(row.name, 24);
+        for (const auto& [off, on] : row.cells) out << Pad(Both(off.*pick.first, on.*pick.first, off.*pick.second), 11);
+        out << '\n';
+      }
+    }
+  }
+
+  DetectorSettings offsets = narrow, offsetsWide = wide;
+  offsets.offsetFrequencyRange = offsetsWide.offsetFrequencyRange = 100;
+  for (const auto& [title, off, on] :
+       {std::tuple{"default settings", narrow, wide}, {"offset search +/-100 Hz in 20 Hz steps", offsets, offsetsWide}}) {
+    out << "\nFalse busy rate of signals that are not Pactor, " << title
+        << " (noise alone: at the noise level of that SNR)\n";
+    Header(out, options);
+    for (const Case& c : OtherCases(options.seconds)) {
+      out << Pad(c.name, 24);
+      for (double snr : options.snrs) {
+        SignalRecipe recipe = c.recipe;
+        recipe.snrDb = snr;
+        const Signal signal = Generate(recipe);
+        const BufferCounts a = CountBuffers(signal, off, options.sampleSize, "");
+        const BufferCounts b = CountBuffers(signal, on, options.sampleSize, "");
+        out << Pad(Both(a.allBusy, b.allBusy, a.all), 11);
       }
       out << '\n';
     }

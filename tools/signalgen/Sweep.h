@@ -1,6 +1,7 @@
 #pragma once
 // The detection rates of every form over a range of signal-to-noise ratios,
-// each signal run buffer by buffer through the program's analysis.
+// each signal run buffer by buffer through the program's analysis, with
+// "Pactor3 Wide Band" off and on.
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -33,6 +34,7 @@ struct SweepOptions {
   double seconds = 30;
   std::int32_t sampleSize = 2048;
   std::vector<double> snrs = {-10, -5, 0, 5, 10, 15, 20, 30};
+  std::vector<double> rollOffs = {0.35, 1.0};  // of the Pactor forms' symbols
 };
 void RunSweep(const SweepOptions& options, std::ostream& out);
 

@@ -1,5 +1,6 @@
 // velmora-drawbench: time per buffer of the analysis and of the drawing of
-// both displays, on a generated Pactor 3 exchange, in a real window.
+// both displays, on a generated Pactor 3 exchange, in a real window; the
+// time picture as the time trace and as the waterfall.
 #include <windows.h>
 
 #include <chrono>
@@ -58,44 +59,56 @@ int main() {
   recipe.seconds = 12;
   auto pcm = signalgen::ToPcm16(signalgen::Generate(recipe).samples);
 
-  std::printf("samples  colour  analysis+detect (us)  drawing (us)  buffer (ms)  drawing load\n");
+  std::printf("samples  colour  time display  analysis+detect (us)  drawing (us)  time picture (us)  buffer (ms)"
+              "  drawing load\n");
   for (std::int32_t n : {2048, 32768}) {
     for (bool colour : {false, true}) {
-      MainSettings settings;
-      settings.display.sampleSize = n;
-      settings.display.displayColor = colour;
-      auto& d = settings.detector;
-      d.burstEnabled = d.peakEnabled = d.pulseEnabled = true;
-      d.offsetFrequencyRange = 100;
-      SignalAnalysis analysis(settings.detector);
-      Source source(analysis);
-      SignalDisplay display(main, time, frequency, settings, source);
-      analysis.SetDrawing(&display);
-      Clock::duration analysing{}, drawing{};
-      int runs = 0;
-      std::string panel;
-      for (int pass = 0; pass < 3; ++pass)
-        for (size_t at = 0; at + n <= pcm.size(); at += n, ++runs) {
-          std::span<const std::int16_t> buffer(pcm.data() + at, n);
-          auto t0 = Clock::now();
-          analysis.Analyse(buffer, n);
-          auto t1 = Clock::now();
-          display.DrawTime(buffer);
-          display.DrawFrequency();
-          auto t2 = Clock::now();
-          analysis.Detect(panel);  // draws its markers
-          auto t3 = Clock::now();
-          display.Present();
-          auto t4 = Clock::now();
-          analysing += (t1 - t0) + (t3 - t2);
-          drawing += (t2 - t1) + (t4 - t3);
-          MSG msg;
-          while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        }
-      double bufferMs = 1000.0 * n / kSampleRate;
-      double draw = Microseconds(drawing, runs);
-      std::printf("%7d  %-6s  %20.0f  %12.0f  %11.1f  %11.2f%%\n", n, colour ? "yes" : "no",
-                  Microseconds(analysing, runs), draw, bufferMs, 100 * draw / 1000 / bufferMs);
+      double tracePresent = 0;  // copying both pictures to the screen, the same in both modes
+      for (bool waterfall : {false, true}) {
+        MainSettings settings;
+        settings.display.sampleSize = n;
+        settings.display.displayColor = colour;
+        settings.display.waterfall = waterfall;
+        auto& d = settings.detector;
+        d.burstEnabled = d.peakEnabled = d.pulseEnabled = true;
+        d.offsetFrequencyRange = 100;
+        SignalAnalysis analysis(settings.detector);
+        Source source(analysis);
+        SignalDisplay display(main, time, frequency, settings, source);
+        analysis.SetDrawing(&display);
+        Clock::duration analysing{}, drawing{}, timeDrawing{}, presenting{};
+        int runs = 0;
+        std::string panel;
+        for (int pass = 0; pass < 3; ++pass)
+          for (size_t at = 0; at + n <= pcm.size(); at += n, ++runs) {
+            std::span<const std::int16_t> buffer(pcm.data() + at, n);
+            auto t0 = Clock::now();
+            analysis.Analyse(buffer, n);
+            auto t1 = Clock::now();
+            display.DrawTime(buffer);
+            auto t2 = Clock::now();
+            display.DrawFrequency();
+            auto t3 = Clock::now();
+            const Verdict verdict = analysis.Detect(panel);  // draws its markers
+            auto t4 = Clock::now();
+            display.BufferJudged(verdict);
+            display.Present();
+            auto t5 = Clock::now();
+            analysing += (t1 - t0) + (t4 - t3);
+            drawing += (t3 - t1) + (t5 - t4);
+            timeDrawing += (t2 - t1) + (t5 - t4);
+            presenting += t5 - t4;
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+          }
+        double bufferMs = 1000.0 * n / kSampleRate;
+        double draw = Microseconds(drawing, runs);
+        if (!waterfall) tracePresent = Microseconds(presenting, runs);
+        double timePicture = Microseconds(timeDrawing, runs) - tracePresent;
+        std::printf("%7d  %-6s  %-12s  %20.0f  %12.0f  %17.0f  %11.1f  %11.2f%%\n", n, colour ? "yes" : "no",
+                    waterfall ? "waterfall" : "time trace", Microseconds(analysing, runs), draw, timePicture, bufferMs,
+                    100 * draw / 1000 / bufferMs);
+      }
     }
   }
   DestroyWindow(main);

@@ -78,7 +78,8 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControls) {
   Open(OptionsDialog::kDetectorTab);
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_TXTPACTOR2)));
   Click(2, IDC_CHKFAX);
-  for (int id : {IDC_CHKPACTOR2, IDC_TXTPACTOR3, IDC_CHKPOWER, IDC_CHKBURST, IDC_TXTPEAK, IDC_CMDSTATISTICS})
+  for (int id : {IDC_CHKPACTOR2, IDC_TXTPACTOR3, IDC_CHKPACTOR3WIDEBAND, IDC_CHKPOWER, IDC_CHKBURST, IDC_TXTPEAK,
+                 IDC_CMDSTATISTICS})
     EXPECT_FALSE(IsWindowEnabled(Item(2, id))) << id;
   Click(2, IDC_CHKCW);
   Click(2, IDC_CHKFAX);
@@ -86,6 +87,20 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControls) {
   Click(2, IDC_CHKCW);
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CHKPACTOR2)));
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CMDSTATISTICS)));
+}
+
+TEST_F(OptionsDialogTest, TheWaterfallAndTheWideBandAreSwitchedHere) {
+  Open(OptionsDialog::kDisplayTab);
+  EXPECT_EQ(Text(1, IDC_CHKWATERFALL), "Waterfall");
+  EXPECT_EQ(Text(2, IDC_CHKPACTOR3WIDEBAND), "Pactor 3 Wide Band");
+  Click(1, IDC_CHKWATERFALL);
+  Click(2, IDC_CHKPACTOR3WIDEBAND);
+  Press(IDC_CMDAPPLY);
+  EXPECT_TRUE(window->Settings().display.waterfall);
+  EXPECT_TRUE(window->Settings().detector.pactor3WideBand);
+  Click(2, IDC_CHKPACTOR3WIDEBAND);
+  Press(IDC_CMDCANCEL);
+  EXPECT_TRUE(window->Settings().detector.pactor3WideBand) << "cancelled";
 }
 
 TEST_F(OptionsDialogTest, TheAutomaticCentreFrequencyComesFromAirmail) {
