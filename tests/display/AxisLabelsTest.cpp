@@ -25,8 +25,11 @@ void ExpectApart(const std::vector<AxisLabel>& labels, int width, int height, co
     const AxisLabel& l = labels[i];
     const TextBox box = kMeasure.Measure(l.text);
     EXPECT_TRUE(l.x >= 0 && l.y >= 0 && l.x + box.width <= width && l.y + box.height <= height) << name << l.text;
-    if (i > 0) EXPECT_TRUE(labels[i - 1].x + kMeasure.Measure(labels[i - 1].text).width < l.x ||
-                           labels[i - 1].y + box.height < l.y) << name << ": " << l.text;
+    if (i > 0) {
+      EXPECT_TRUE(labels[i - 1].x + kMeasure.Measure(labels[i - 1].text).width < l.x ||
+                  labels[i - 1].y + box.height < l.y)
+          << name << ": " << l.text;
+    }
   }
 }
 
@@ -50,7 +53,9 @@ TEST(AxisLabels, FrequenciesAtRoundStepsWhereTheMarkersPutThem) {
     const SpectrumView view = MakeSpectrumView(c.range, 1700, c.zoom, c.n, c.width, 400, false);
     EXPECT_EQ(FrequencyStep(view, kMeasure), c.step) << c.name;
     const auto labels = FrequencyLabels(view, kMeasure);
-    if (c.step > 1) EXPECT_GE(labels.size(), 2u) << c.name;
+    if (c.step > 1) {
+      EXPECT_GE(labels.size(), 2u) << c.name;
+    }
     for (const AxisLabel& l : labels) {
       EXPECT_EQ(std::fmod(Number(l.text), c.step), 0) << c.name << ": " << l.text;
       EXPECT_EQ(l.line, std::lround(view.XOfFrequency(Number(l.text)))) << c.name << ": " << l.text;
