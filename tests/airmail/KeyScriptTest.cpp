@@ -92,12 +92,6 @@ TEST(KeyScriptGroups, CharactersArePlainInsideAGroup) {
 }
 
 TEST(KeyScriptBuffer, GrowsPastTheFirst512RecordsAndTheRepeatCountIsBounded) {
-  std::string group = "(" + std::string(300, 'a') + ")";
-  Records records = Parse("+" + group);
-  ASSERT_EQ(records.size(), 602u);
-  EXPECT_EQ(records.front(), Down(kShift));
-  EXPECT_EQ(records.back(), Up(kShift));
-
   Records tabs = Parse("{TAB 400}x");
   ASSERT_EQ(tabs.size(), 802u);
   EXPECT_EQ(tabs[799], Up(kTab));
