@@ -55,11 +55,9 @@ TEST(TimeSpanText, CountsCalendarBoundariesNotElapsedTime) {
   EXPECT_EQ(TimeSpanText(At(2024, 5, 13, 22, 30), At(2024, 5, 14, 1, 30)), "1 days") << "3 hours, previous day";
   EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 7, 40), At(2024, 5, 14, 8, 30)), "1 hours") << "50 minutes, across the hour";
   EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 8, 5), At(2024, 5, 14, 8, 50)), "45 minutes");
-  EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 8, 30, 10), At(2024, 5, 14, 8, 30, 50)), "0 minutes");
   EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 8, 29, 59), At(2024, 5, 14, 8, 30, 0)), "1 minutes");
   EXPECT_EQ(TimeSpanText(At(2023, 12, 31, 23, 59), At(2024, 1, 1, 0, 0)), "1 days") << "across the year";
   EXPECT_EQ(TimeSpanText(At(2024, 2, 28, 12, 0), At(2024, 3, 1, 12, 0)), "2 days") << "a leap year's February";
-  EXPECT_EQ(TimeSpanText(At(2024, 4, 14, 8, 30), At(2024, 5, 14, 8, 30)), "30 days");
   EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 10, 0), At(2024, 5, 14, 8, 30)), "-2 hours") << "a time in the future";
   EXPECT_EQ(TimeSpanText(At(2024, 5, 15, 0, 10), At(2024, 5, 14, 23, 50)), "-1 days");
 }

@@ -27,11 +27,3 @@ if(VELMORA_WINDOWS)
   # A message box nobody answers would wait for ever: fail sooner.
   set_tests_properties(airmail_automation_win32_test PROPERTIES TIMEOUT 120)
 endif()
-
-if(NOT VELMORA_WINDOWS)
-  # Run by hand (Release): build/native/tests/airmail/airmail_debuglog_benchmark
-  find_package(benchmark REQUIRED)
-  add_executable(airmail_debuglog_benchmark ${CMAKE_CURRENT_LIST_DIR}/bench/DebugLogMonitorBenchmark.cpp)
-  target_include_directories(airmail_debuglog_benchmark PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(airmail_debuglog_benchmark PRIVATE velmora_airmail_automation benchmark::benchmark)
-endif()

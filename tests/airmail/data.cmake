@@ -13,11 +13,6 @@ velmora_add_test(airmail_data_test
 if(NOT VELMORA_WINDOWS)
   # A comma-decimal locale made for the run (see ./test), without touching the system's.
   set_tests_properties(airmail_data_test PROPERTIES ENVIRONMENT "LOCPATH=${PROJECT_BINARY_DIR}/../locales")
-
-  velmora_add_test(airmail_tool_test
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/VelmoraAirmailToolTest.cpp
-    LIBS velmora_common)
-  add_dependencies(airmail_tool_test velmora-airmail)
 else()
   velmora_add_test(airmail_data_win32_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/win32/AirmailRegistryTest.cpp

@@ -63,7 +63,6 @@ class RecordingDrawing final : public DetectorDrawing {
   bool shown = true;
   std::vector<Drawn> drawn;
   std::vector<std::vector<SpectrumPoint>> curves;
-  std::vector<std::pair<TimeCurveKind, std::vector<float>>> timeCurves;
 
   bool Shown() const override { return shown; }
   void SpectrumMarker(double f, float top, float bottom) override { drawn.push_back({"marker", f, top, bottom}); }
@@ -75,9 +74,8 @@ class RecordingDrawing final : public DetectorDrawing {
   void TimeMarker(long position, TimeMarkerKind kind) override {
     drawn.push_back({kind == TimeMarkerKind::Burst ? "burst" : "pulse", double(position), 0, 0});
   }
-  void TimeCurve(TimeCurveKind kind, std::span<const float> values) override {
+  void TimeCurve(TimeCurveKind, std::span<const float> values) override {
     drawn.push_back({"time curve", double(values.size()), 0, 0});
-    timeCurves.emplace_back(kind, std::vector<float>(values.begin(), values.end()));
   }
   int Count(const std::string& what) const {
     int k = 0;

@@ -34,6 +34,10 @@ void EveryPath(DetectorSettings& s, SignalAnalysis& a, const std::vector<std::in
     a.Analyse(samples, transformLength);
     const Verdict v = a.Detect(panel);
     ASSERT_FALSE(v.busy && v.noise);
+    // Bands read past the spectrum's edges still give scores that mean something.
+    ASSERT_TRUE(std::abs(a.Results().pactor2Score) <= 100) << a.Results().pactor2Score;
+    ASSERT_TRUE(std::abs(a.Results().pactor3Score) <= 100) << a.Results().pactor3Score;
+    ASSERT_TRUE(std::isfinite(a.Results().peakValue));
   }
   s.cwMode = s.faxMode = s.wwvMode = false;
 }

@@ -69,19 +69,6 @@ TEST_F(Chain, NoiseDetectorsRunOnlyWhenNoPactorFired) {
   EXPECT_EQ(panel, "");  // neither busy nor noise: the panel is cleared
 }
 
-TEST_F(Chain, FlagsAndTextsAreClearedOnEveryBufferAndValuesKept) {
-  const auto p2 = Pcm(testing::Pactor2());
-  RunBuffer(analysis, p2, 2048, panel);
-  const float score = analysis.Results().pactor2Score;
-  settings.pactor2Enabled = false;
-  settings.pactor3Enabled = false;
-  RunBuffer(analysis, p2, 2048, panel);
-  EXPECT_FALSE(analysis.Results().pactor2Detected);
-  EXPECT_EQ(analysis.Results().pactor2Text, "");
-  EXPECT_EQ(analysis.Results().pactor2Score, score);
-  EXPECT_EQ(panel, "");
-}
-
 TEST_F(Chain, BufferLevelAndSecondsOfTheBufferInHand) {
   const auto pcm = Pcm(testing::Pactor2());
   RunBuffer(analysis, pcm, 2048, panel);

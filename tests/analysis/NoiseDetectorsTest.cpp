@@ -114,10 +114,6 @@ TEST(Peak, FiresOnAToneStandingOutOfTheBand) {
   spectrum.Analyse(Constant(2048, 9), 2048);  // flat: nothing above the band level
   EXPECT_FALSE(DetectPeak(spectrum, settings, results, drawing, panel));
   EXPECT_EQ(results.peakValue, 0);
-  settings.centerFrequency = 9000;  // the band beyond the spectrum reads its edge
-  spectrum.Analyse({pcm.data(), 2048}, 2048);
-  DetectPeak(spectrum, settings, results, drawing, panel);
-  EXPECT_TRUE(std::isfinite(results.peakValue));
 }
 
 TEST(Power, GatesOnTheSignalLevel) {

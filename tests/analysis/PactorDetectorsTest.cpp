@@ -53,14 +53,12 @@ TEST_F(PactorDetection, Pactor2FiringSkipsPactor3WhichKeepsItsLastScore) {
   EXPECT_EQ(r.pactor3Count[2], 1);
 }
 
-TEST_F(PactorDetection, EveryPactor3FormGetsItsLabelAndVariantFourReadsAsThree) {
-  const char* labels[] = {"", "Pactor 3, 200", "Pactor 3, 600", "Pactor 3, 1400/2800", "Pactor 3, 1400/2800",
-                          "Pactor 3, 3200", "Pactor 3, 3600"};
+// The labels of each form are DetectionTest's, on longer signals.
+TEST_F(PactorDetection, EveryPactor3FormIsCountedAndVariantFourAsThree) {
   const int reported[] = {0, 1, 2, 3, 3, 5, 6};
   for (int v = 1; v <= 6; ++v) {
     analysis.PactorCountsReset();
     ASSERT_TRUE(RunBuffer(analysis, Pcm(Pactor3(v, 25)), 2048, panel, 2048).busy) << v;
-    EXPECT_EQ(panel, labels[v]) << v;
     EXPECT_EQ(analysis.Results().pactor3Variant, reported[v]);
     EXPECT_EQ(analysis.Pactor3Count(reported[v]), 1);
     EXPECT_EQ(analysis.Pactor3Count(4), 0);
@@ -114,20 +112,6 @@ TEST_F(PactorDetection, FlatSpectrumScoresZeroAndEqualScoresGoToTheMostNegativeO
   EXPECT_EQ(panel, "Pactor 2, -100");
 }
 
-TEST_F(PactorDetection, CentreAndOffsetsOutsideTheSpectrumReadItsEdges) {
-  settings.offsetFrequencyRange = 20000;
-  settings.offsetFrequencyStep = 7;
-  const auto pcm = Pcm(Pactor2());
-  for (float centre : {-3000.0f, 0.0f, 5500.0f, 1e9f}) {
-    settings.centerFrequency = centre;
-    for (std::int32_t n : {256, 2048}) {
-      RunBuffer(analysis, pcm, static_cast<std::size_t>(n), panel);
-      EXPECT_TRUE(std::isfinite(analysis.Results().pactor2Score)) << centre;
-      EXPECT_LE(std::abs(analysis.Results().pactor2Score), 100.0f);
-    }
-  }
-}
-
 TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
   RecordingDrawing drawing;
   analysis.SetDrawing(&drawing);
@@ -147,10 +131,8 @@ TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
   // Debug data 1: the Pactor 2 template and Pactor 3's variant 1, detected or not.
   settings.debugEnabled = true;
   settings.debugData = 1;
-  drawing.drawn.clear();
-  RunBuffer(analysis, Constant(2048, 0), 2048, panel);  // quiet: the power gate stops everything
-  EXPECT_EQ(drawing.Count("curve"), 0);
   settings.powerEnabled = false;
+  drawing.drawn.clear();
   RunBuffer(analysis, Pcm(Pactor3(6, -20)), 2048, panel);
   EXPECT_EQ(drawing.Count("curve"), 2);
   const auto& curve = drawing.curves.front();

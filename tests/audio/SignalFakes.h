@@ -1,6 +1,7 @@
 #pragma once
 // Scripted stand-ins for the device, the window and the clock, so the loops'
 // state machine can be driven buffer by buffer.
+#include <array>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -61,13 +62,13 @@ class FakeWaveDevice final : public WaveDevice {
   }
   unsigned PrepareHeader(int index, void* data, std::uint32_t bytes) override {
     log.push_back("prepare " + std::to_string(index));
-    headers_[index] = {data, bytes, true, false, 0, false};
+    headers_.at(index) = {data, bytes, true, false, 0, false};
     return kWaveOk;
   }
   unsigned Queue(int index, std::uint32_t bytes) override {
     log.push_back("queue " + std::to_string(index));
     if (queueCalls++ == failQueueAt) return 5;
-    auto& h = headers_[index];
+    auto& h = headers_.at(index);
     h.bytes = bytes;
     h.done = false;
     h.recorded = 0;
@@ -83,7 +84,7 @@ class FakeWaveDevice final : public WaveDevice {
   unsigned Reset() override {
     log.push_back("reset");
     // The driver hands back every queued buffer, done.
-    for (auto& [i, h] : headers_)
+    for (auto& h : headers_)
       if (h.queued) {
         h.queued = false;
         h.done = true;
@@ -93,7 +94,7 @@ class FakeWaveDevice final : public WaveDevice {
   }
   unsigned UnprepareHeader(int index) override {
     log.push_back("unprepare " + std::to_string(index));
-    headers_[index].prepared = false;
+    headers_.at(index).prepared = false;
     return kWaveOk;
   }
   unsigned Close() override {
@@ -102,17 +103,17 @@ class FakeWaveDevice final : public WaveDevice {
     return kWaveOk;
   }
   bool IsOpen() const override { return open_; }
-  bool Prepared(int index) const override { return HeaderOf(index).prepared; }
-  bool Done(int index) const override { return HeaderOf(index).done; }
-  void MarkDone(int index) override { headers_[index].done = true; }
-  std::uint32_t BytesRecorded(int index) const override { return HeaderOf(index).recorded; }
+  bool Prepared(int index) const override { return headers_.at(index).prepared; }
+  bool Done(int index) const override { return headers_.at(index).done; }
+  void MarkDone(int index) override { headers_.at(index).done = true; }
+  std::uint32_t BytesRecorded(int index) const override { return headers_.at(index).recorded; }
 
   // The driver finishes the oldest queued buffer with the given number of bytes (all by default).
   bool Fill(std::int64_t bytes = -1) {
     if (order_.empty()) return true;
     int index = order_.front();
     order_.pop_front();
-    auto& h = headers_[index];
+    auto& h = headers_.at(index);
     std::uint32_t n = bytes < 0 ? h.bytes : static_cast<std::uint32_t>(bytes);
     if (format_.bitsPerSample == 16) {
       auto* out = static_cast<std::int16_t*>(h.data);
@@ -155,12 +156,7 @@ class FakeWaveDevice final : public WaveDevice {
     std::uint32_t recorded = 0;
     bool queued = false;
   };
-  const Header& HeaderOf(int index) const {
-    static const Header none;
-    auto it = headers_.find(index);
-    return it == headers_.end() ? none : it->second;
-  }
-  std::map<int, Header> headers_;
+  std::array<Header, 2> headers_;  // the loops' two buffers
   std::deque<int> order_;
   WaveFormat format_;
   bool open_ = false;

@@ -27,17 +27,6 @@ TEST(Simulator, WithoutOutputOneBufferIsProcessedAndTheSimulationEnds) {
   EXPECT_FALSE(rig.signal.Running());
 }
 
-TEST(Simulator, AFailedOutputOpenStopsTheLoop) {
-  testing::SignalRig rig;
-  rig.signal.inputSource = kSimulated;
-  rig.signal.simulate.output = true;
-  rig.output.openCode = 6;
-  rig.Start();
-  EXPECT_FALSE(rig.signal.Running());
-  EXPECT_EQ(rig.host.Last(1), "Stopped");
-  EXPECT_EQ(rig.messages.Texts()[0], "WaveOutputOpen - Cannot Open Sound Card\rNo device driver is present.");
-}
-
 // The scroll bars act at once: stopped on the shown buffer, playing from the next buffer.
 TEST(Simulator, ChangedSettingsAreHeardAndSeenAtOnce) {
   testing::SignalRig rig;

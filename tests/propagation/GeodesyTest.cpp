@@ -68,12 +68,10 @@ TEST(LatLonGetBearing, BearingsBothWays) {
     double atFrom, atTo, tolerance;
   } cases[] = {
       {{0, 0}, {0, 1}, 90, 270, 1e-9},
-      {{0, 1}, {0, 0}, 270, 90, 1e-9},
       {{0, 0}, {10, 0}, 0, 180, 1e-9},                  // same meridian: no division by zero
       {{10, 170}, {10, -170}, 88.246, 271.754, 0.001},  // across the date line, eastward
       {lax, jfk, 65.892, 273.858, 0.001},               // the navigators' textbook example: 66 degrees
       {{90, 0}, {10, 20}, 180, 0, 1e-9},                // from the north pole everything is south
-      {{-90, 0}, {10, 20}, 0, 180, 1e-9},
       {{12.5, -45}, {12.5, -45}, 0, 0, 0},  // coincident
       {{20, 30}, {-20, -150}, 0, 0, 0},     // antipodal
   };

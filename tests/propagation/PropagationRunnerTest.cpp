@@ -44,8 +44,7 @@ struct RunSetup {
 
 class Runs : public ::testing::Test, protected RunSetup {};
 
-// A missing program and one that cannot be started are also met through the
-// real programs under Wine (RealVoacapTest).
+// A file that the system cannot start is met under Wine (Win32ModelProgram).
 TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
   const std::string notFound =
       " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
@@ -57,7 +56,10 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
     size_t starts;        // over both attempts
   } cases[] = {
       {"no such model", [](RunSetup&) {}, 7, "Propagation Model 7" + notFound, 0},
+      {"no program file", [](RunSetup& r) { fs::remove(r.temp.path() / "bin_win" / "voacapw.exe"); }, 2,
+       "Propagation Model VOACAP" + notFound, 0},
       {"not started", [](RunSetup& r) { r.program.starts = false; }, 1, "Unable to execute ICEPACW program.\r", 2},
+      {"REC533 not started", [](RunSetup& r) { r.program.starts = false; }, 3, "Unable to execute REC533 program.\r", 2},
       {"not finished", [](RunSetup& r) { r.program.finishes = false; }, 2,
        "PropagationIcepacVoacap, Shell do not finish.", 2},
       {"no output", [](RunSetup& r) { r.program.output.reset(); }, 2, "PropagationIcepacVoacap, Input, ", 2},
@@ -105,8 +107,6 @@ TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {
   testing::StandInProgram program{"."};
   RecordingMessenger messages;
   PropagationRunner runner(program, messages);
-  EXPECT_EQ(runner.CommandLine(1), "c:\\itshfbc\\bin_win\\icepacw.exe c:\\itshfbc sound.dat sound.out");
-  EXPECT_EQ(runner.CommandLine(2), "c:\\itshfbc\\bin_win\\voacapw.exe c:\\itshfbc sound.dat sound.out");
   EXPECT_EQ(runner.CommandLine(3), "c:\\itshfbc\\bin_win\\rec533w.exe c:\\itshfbc sound.dat sound.out");
   PropagationRunner other(program, messages, {"d:\\Radio Tools\\itshfbc\\"});
   EXPECT_EQ(other.CommandLine(2),

@@ -55,7 +55,6 @@ TEST(FrequencyColumns, WidthsComeFromTheTemplatesThroughTheViewsMeasure) {
   auto columns = FrequencyColumns(kModeMultipleStations, settings, [](std::string_view t) { return 2 * int(t.size()); });
   EXPECT_EQ(columns[kColumnTxConnect].width, 2 * int(std::string_view("-------10000.0(p3)-").size()));
   EXPECT_EQ(FrequencyColumns(kModeReferenceData, settings, TemplateWidth)[kColumnSnr].width, 7);
-  EXPECT_EQ(columns[kColumnP3].width, 0) << "the Pactor 3 mark is never shown";
 }
 
 FrequencyTable TableOf(const std::vector<std::array<std::string, 3>>& rows) {

@@ -65,7 +65,6 @@ TEST(ModelPredictions, AFillAgainWithinTheHourStartsNoProgram) {
     size_t starts;  // in all, after the step
   } steps[] = {{"the first fill", 20, 14, 4},
                {"Refresh", 25, 14, 4},
-               {"later in the hour", 59, 14, 4},
                {"the next hour", 0, 15, 8}};
   RunnerRig rig;
   for (const auto& step : steps) {

@@ -30,24 +30,6 @@ TEST(LufMufText, TheMufInsideTheRangeAndTheNearerLimitOutsideIt) {
   for (const auto& c : cases) EXPECT_EQ(LufMufText(c.frequency, c.luf, c.muf), c.text) << c.frequency;
 }
 
-TEST(UtcAddHours, CrossesDaysMonthsAndYears) {
-  struct Case {
-    UtcDateTime from;
-    double hours;
-    UtcDateTime to;
-  };
-  const Case cases[] = {
-      {{2024, 3, 10, 23, 30, 0, 0}, 1, {2024, 3, 11, 0, 30, 0, 0}},
-      {{2024, 2, 28, 23, 0, 0, 0}, 1.5, {2024, 2, 29, 0, 30, 0, 0}},
-      {{2024, 12, 31, 22, 0, 0, 0}, 3, {2025, 1, 1, 1, 0, 0, 0}},
-      {{2024, 3, 1, 1, 0, 0, 0}, -2, {2024, 2, 29, 23, 0, 0, 0}},
-  };
-  for (const auto& c : cases) {
-    auto t = UtcAddHours(c.from, c.hours);
-    EXPECT_EQ(std::tie(t.year, t.month, t.day, t.hour, t.minute), std::tie(c.to.year, c.to.month, c.to.day, c.to.hour, c.to.minute));
-  }
-}
-
 struct RowsRig : testing::SelectionRig {
   explicit RowsRig(int mode) : mode(mode) {
     settings.modeIndex = static_cast<std::int16_t>(mode);

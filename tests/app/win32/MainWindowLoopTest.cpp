@@ -66,25 +66,13 @@ class MainWindowLoopTest : public testing::MainWindowFixture<> {
   }
 };
 
-TEST_F(MainWindowLoopTest, StartRunsWithItsLoadAndStopStops) {
+// Start runs with its load shown. AutoConnect's way of changing the sample
+// size: set it, then reset. The real capture device restarts with headers
+// for the new length; Stop stops.
+TEST_F(MainWindowLoopTest, AResetRestartsTheDeviceWithTheNewSampleSize) {
   Press("Start");
   EXPECT_EQ(window->Status().Text(1), "Starting");
   EXPECT_TRUE(window->Tools().IsPressed("Start"));
-  PanelWatcher watcher(*window, [&](const std::string& text, int) {
-    if (text.starts_with("Running")) Press("Stop");
-  });
-  ASSERT_TRUE(RunUntilStopped());
-  EXPECT_TRUE(watcher.Saw("Running ")) << "no load figure seen";
-  std::printf("panel 1 while running: %s\n", watcher.First("Running").c_str());
-  EXPECT_TRUE(window->Tools().IsPressed("Stop"));
-  EXPECT_FALSE(window->Tools().IsPressed("Start"));
-  EXPECT_NE(window->Signal().CurrentBuffer(), kNoBuffer);
-}
-
-// AutoConnect's way of changing the sample size: set it, then reset. The
-// real capture device restarts with headers for the new length.
-TEST_F(MainWindowLoopTest, AResetRestartsTheDeviceWithTheNewSampleSize) {
-  Press("Start");
   bool resetAsked = false;
   PanelWatcher watcher(*window, [&](const std::string& text, int) {
     if (text.starts_with("Running") && !resetAsked) {
@@ -96,8 +84,13 @@ TEST_F(MainWindowLoopTest, AResetRestartsTheDeviceWithTheNewSampleSize) {
     }
   });
   ASSERT_TRUE(RunUntilStopped(20));
+  EXPECT_TRUE(watcher.Saw("Running ")) << "no load figure seen";
+  std::printf("panel 1 while running: %s\n", watcher.First("Running").c_str());
   EXPECT_TRUE(watcher.Saw("Reset"));
   EXPECT_EQ(window->Signal().SampleCount(), 4096);
+  EXPECT_TRUE(window->Tools().IsPressed("Stop"));
+  EXPECT_FALSE(window->Tools().IsPressed("Start"));
+  EXPECT_NE(window->Signal().CurrentBuffer(), kNoBuffer);
 }
 
 TEST_F(MainWindowLoopTest, MinimisedNothingIsDrawnButDetectionGoesOn) {

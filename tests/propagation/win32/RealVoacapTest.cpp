@@ -5,10 +5,11 @@
 
 #include "propagation/Positions.h"
 #include "propagation/PropagationRunner.h"
+#include "propagation/bench/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "tests/airmail/Fixture.h"
+#include "tests/common/TempFolder.h"
 #include "tests/propagation/win32/RealItshfbc.h"
-#include "tests/propagation/win32/TimedProgram.h"
 
 namespace velmora {
 namespace {
@@ -97,35 +98,10 @@ TEST_F(RealVoacap, ElevenFrequenciesTwoRunsAndTheSameRequestAgainNone) {
   EXPECT_EQ(again, first);
 }
 
-TEST_F(RealVoacap, ProgramsThatAreMissingOrCannotRun) {
-  const fs::path folder = "c:\\itshfbc-broken";
-  fs::create_directories(folder / "bin_win");
-  fs::create_directories(folder / "RUN");
-  testing::WriteBytes(folder / "bin_win" / "icepacw.exe", "");  // there, but no program
-  testing::WriteBytes(folder / "bin_win" / "rec533w.exe", "");
-  const std::string notFound =
-      " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
-  struct Case {
-    int model;
-    std::string message;  // the start of it
-  } cases[] = {
-      {kModelIcepac, "Unable to execute ICEPACW program.\r"},
-      {kModelRec533, "Unable to execute REC533 program.\r"},
-      {kModelVoacap, "Propagation Model VOACAP" + notFound},
-  };
-  const float frequencies[] = {14100};
-  for (const auto& c : cases) {
-    messages.entries.clear();
-    PropagationRunner runner(program, messages, {folder.string()});
-    PredictionNow now;
-    EXPECT_FALSE(runner.PropagationRunNow(c.model, {2024, 5, 14, 14, 45}, {wlo, ship}, frequencies, parameters, now));
-    ASSERT_EQ(messages.entries.size(), 1u) << c.model;
-    EXPECT_TRUE(messages.entries[0].text.starts_with(c.message)) << messages.entries[0].text;
-  }
-  fs::remove_all(folder);
-}
-
 TEST(Win32ModelProgram, SuccessOnlyWhenTheProgramEndsWithExitCodeZero) {
+  testing::TempFolder folder;
+  const auto empty = folder.path() / "empty.exe";
+  testing::WriteBytes(empty, "");
   struct Case {
     std::string commandLine;
     double seconds;
@@ -135,6 +111,7 @@ TEST(Win32ModelProgram, SuccessOnlyWhenTheProgramEndsWithExitCodeZero) {
       {"cmd /c exit 3", 10, true, false},
       {"ping -n 30 127.0.0.1", 0.5, true, false},  // ended when the time is up
       {"c:\\no\\such\\program.exe", 10, false, false},
+      {"\"" + empty.string() + "\"", 10, false, false},  // a file, but no program
   };
   for (const auto& c : cases) {
     Win32ModelProgram program;

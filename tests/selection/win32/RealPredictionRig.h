@@ -4,11 +4,11 @@
 // numbers the tables show.
 #include <gtest/gtest.h>
 
+#include "propagation/bench/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "selection/AirmailStationGeometry.h"
 #include "selection/ModelPredictions.h"
 #include "tests/propagation/win32/RealItshfbc.h"
-#include "tests/propagation/win32/TimedProgram.h"
 #include "tests/selection/SelectionFakes.h"
 
 namespace velmora::testing {

@@ -9,9 +9,9 @@
 
 #include "propagation/Positions.h"
 #include "propagation/PropagationRunner.h"
+#include "propagation/bench/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "tests/common/win32/TestWin32.h"
-#include "tests/propagation/win32/TimedProgram.h"
 
 namespace fs = std::filesystem;
 using namespace velmora;

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "propagation/bench/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "selection/AirmailStationGeometry.h"
 #include "selection/ModelPredictions.h"
 #include "tests/common/win32/TestWin32.h"
-#include "tests/propagation/win32/TimedProgram.h"
 #include "tests/selection/SelectionFakes.h"
 
 using namespace velmora;
