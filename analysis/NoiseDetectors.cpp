@@ -17,7 +17,7 @@ constexpr double kPeakBand = 1100;  // Hz each side of the centre
 
 }  // namespace
 
-bool DetectPower(const SpectrumAnalysis& spectrum, const DetectorSettings& settings, DetectorResults& results) {
+bool DetectPower(const PowerDensity& spectrum, const DetectorSettings& settings, DetectorResults& results) {
   const float level = spectrum.SignalLevel();
   results.detectorValue = level;
   results.powerText = FormatNumber(level, ".0");
@@ -26,7 +26,7 @@ bool DetectPower(const SpectrumAnalysis& spectrum, const DetectorSettings& setti
   return true;
 }
 
-bool BurstDetector::Detect(const SpectrumAnalysis& spectrum, const DetectorSettings& settings,
+bool BurstDetector::Detect(const PowerDensity& spectrum, const DetectorSettings& settings,
                            DetectorResults& results, DetectorDrawing& drawing, std::string& panelText) {
   const auto samples = spectrum.Samples();
   const float mean = spectrum.SampleMean();
@@ -88,7 +88,7 @@ bool BurstDetector::Detect(const SpectrumAnalysis& spectrum, const DetectorSetti
   return fired;
 }
 
-bool DetectPeak(const SpectrumAnalysis& spectrum, const DetectorSettings& settings, DetectorResults& results,
+bool DetectPeak(const PowerDensity& spectrum, const DetectorSettings& settings, DetectorResults& results,
                 DetectorDrawing& drawing, std::string& panelText) {
   const double center = settings.centerFrequency;
   const std::int32_t from = spectrum.Bin(center - kPeakBand);

@@ -7,19 +7,19 @@
 #include "analysis/DetectorDrawing.h"
 #include "analysis/DetectorResults.h"
 #include "analysis/DetectorSettings.h"
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 namespace velmora {
 
 // True when the buffer's level reaches the power threshold.
-bool DetectPower(const SpectrumAnalysis& spectrum, const DetectorSettings& settings, DetectorResults& results);
+bool DetectPower(const PowerDensity& spectrum, const DetectorSettings& settings, DetectorResults& results);
 
 // The two envelopes of |sample - mean| carried from buffer to buffer.
 class BurstDetector {
  public:
   // Sample continuity was broken: the envelopes start again on the next buffer.
   void Restart() { firstBuffer_ = true; }
-  bool Detect(const SpectrumAnalysis& spectrum, const DetectorSettings& settings, DetectorResults& results,
+  bool Detect(const PowerDensity& spectrum, const DetectorSettings& settings, DetectorResults& results,
               DetectorDrawing& drawing, std::string& panelText);
 
   float FastEnvelope() const { return fast_; }
@@ -31,7 +31,7 @@ class BurstDetector {
   float slow_ = 0;
 };
 
-bool DetectPeak(const SpectrumAnalysis& spectrum, const DetectorSettings& settings, DetectorResults& results,
+bool DetectPeak(const PowerDensity& spectrum, const DetectorSettings& settings, DetectorResults& results,
                 DetectorDrawing& drawing, std::string& panelText);
 
 }  // namespace velmora

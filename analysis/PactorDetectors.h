@@ -34,7 +34,7 @@ bool Pactor3ScoredWide(int variant, bool wideBand);
 
 // What a detector needs of the buffer in hand and its surroundings.
 struct PactorContext {
-  const SpectrumAnalysis& spectrum;
+  const PowerDensity& spectrum;
   TemplateCorrelator& correlator;
   const DetectorSettings& settings;
   DetectorResults& results;

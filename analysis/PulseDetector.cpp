@@ -31,7 +31,7 @@ void PulseDetector::Reset() {
   previousHigh_ = 0;
 }
 
-void PulseDetector::Detect(bool busy, const SpectrumAnalysis& spectrum, const DetectorSettings& settings,
+void PulseDetector::Detect(bool busy, const PowerDensity& spectrum, const DetectorSettings& settings,
                            DetectorResults& results, DetectorDrawing& drawing, std::string& panelText) {
   const bool first = firstBuffer_;
   if (firstBuffer_) {

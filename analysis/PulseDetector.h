@@ -10,7 +10,7 @@
 #include "analysis/DetectorDrawing.h"
 #include "analysis/DetectorResults.h"
 #include "analysis/DetectorSettings.h"
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 namespace velmora {
 
@@ -18,7 +18,7 @@ class PulseDetector {
  public:
   // Sample continuity was broken: the ring and the filter start again on the next buffer.
   void Restart() { firstBuffer_ = true; }
-  void Detect(bool busy, const SpectrumAnalysis& spectrum, const DetectorSettings& settings,
+  void Detect(bool busy, const PowerDensity& spectrum, const DetectorSettings& settings,
               DetectorResults& results, DetectorDrawing& drawing, std::string& panelText);
 
   // The running window sums (for tests): energies by age, the age of the

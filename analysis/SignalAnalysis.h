@@ -15,7 +15,7 @@
 #include "analysis/NoiseDetectors.h"
 #include "analysis/PactorDetectors.h"
 #include "analysis/PulseDetector.h"
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 #include "analysis/TemplateCorrelator.h"
 #include "analysis/BufferAnalysis.h"
 
@@ -35,7 +35,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   Verdict Detect(std::string& panelText) override;
   void RestartContinuity() override;
 
-  const SpectrumAnalysis& Spectrum() const { return spectrum_; }
+  const PowerDensity& Spectrum() const { return spectrum_; }
   const DetectorResults& Results() const { return results_; }
   const DetectorSettings& Settings() const { return settings_; }
 
@@ -72,7 +72,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   NoDrawing noDrawing_;
   DetectorDrawing* drawing_ = &noDrawing_;
 
-  SpectrumAnalysis spectrum_;
+  PowerDensity spectrum_;
   TemplateCorrelator correlator_;
   PactorDetectors pactor_;
   BurstDetector burst_;

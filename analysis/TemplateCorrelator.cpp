@@ -56,7 +56,7 @@ SpectrumTemplate BuildTemplate(std::int32_t n, double lo, double hi, std::span<c
   return t;
 }
 
-void TemplateCorrelator::Begin(const SpectrumAnalysis& spectrum) {
+void TemplateCorrelator::Begin(const PowerDensity& spectrum) {
   spectrum_ = &spectrum;
   const std::size_t bins = static_cast<std::size_t>(spectrum.N() / 2);
   if (linear_.size() < bins) {

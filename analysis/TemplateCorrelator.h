@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 namespace velmora {
 
@@ -38,7 +38,7 @@ struct Correlation {
 class TemplateCorrelator {
  public:
   // A new buffer: what was kept of the last one is forgotten.
-  void Begin(const SpectrumAnalysis& spectrum);
+  void Begin(const PowerDensity& spectrum);
 
   // TemplateCorrelate: offsets from -range to +range in steps of step (a
   // single-precision loop; a step finer than a 512th of the whole range is
@@ -63,7 +63,7 @@ class TemplateCorrelator {
   double Linear(std::int32_t bin);
   float Score(const SpectrumTemplate& tmpl, const Band& band) const;
 
-  const SpectrumAnalysis* spectrum_ = nullptr;
+  const PowerDensity* spectrum_ = nullptr;
   std::vector<double> linear_;            // 10^(P/10) of each bin, computed when first needed
   std::vector<std::uint32_t> linearMark_;  // generation in which linear_ was computed
   std::uint32_t generation_ = 0;

@@ -33,7 +33,7 @@ void Demodulate(std::span<const Complex> z, long first, long last, double theta,
 
 }  // namespace
 
-void AnalyticSignal(const SpectrumAnalysis& spectrum, std::vector<Complex>& z) {
+void AnalyticSignal(const PowerDensity& spectrum, std::vector<Complex>& z) {
   const auto samples = spectrum.Samples();
   const float mean = spectrum.SampleMean();
   std::vector<float> re(samples.size()), im(samples.size());
@@ -111,7 +111,7 @@ ToneEstimate EstimateTone(std::span<const Complex> z, double coarseFrequency, do
   return e;
 }
 
-ToneResult DetectTone(const SpectrumAnalysis& spectrum, std::span<const Complex> z, double frequency, double range,
+ToneResult DetectTone(const PowerDensity& spectrum, std::span<const Complex> z, double frequency, double range,
                       float threshold, DetectorDrawing& drawing, std::string& panelText) {
   ToneResult r;
   std::int32_t from = spectrum.Bin(frequency - range), to = spectrum.Bin(frequency + range);

@@ -9,12 +9,12 @@
 
 #include "analysis/DetectorDrawing.h"
 #include "analysis/MathLib.h"
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 namespace velmora {
 
 // re = sample - mean, im = Hilbert of re.
-void AnalyticSignal(const SpectrumAnalysis& spectrum, std::vector<Complex>& z);
+void AnalyticSignal(const PowerDensity& spectrum, std::vector<Complex>& z);
 
 struct ToneEstimate {
   double frequency = 0;  // Hz
@@ -40,7 +40,7 @@ struct ToneResult {
 // DetectTone at frequency f, range ±r, threshold t: the peak bin of the
 // spectrum in the range, its tone estimate, and on a detection the panel
 // text and a marker at the peak.
-ToneResult DetectTone(const SpectrumAnalysis& spectrum, std::span<const Complex> z, double frequency, double range,
+ToneResult DetectTone(const PowerDensity& spectrum, std::span<const Complex> z, double frequency, double range,
                       float threshold, DetectorDrawing& drawing, std::string& panelText);
 
 struct FaxEstimate {

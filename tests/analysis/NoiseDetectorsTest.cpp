@@ -20,7 +20,7 @@ std::vector<std::int16_t> Square(std::size_t n, std::int16_t amplitude) {
 }
 
 struct Burst : ::testing::Test {
-  SpectrumAnalysis spectrum;
+  PowerDensity spectrum;
   DetectorSettings settings;
   DetectorResults results;
   RecordingDrawing drawing;
@@ -88,7 +88,7 @@ TEST(Peak, FiresOnAToneStandingOutOfTheBand) {
   DetectorSettings settings;
   DetectorResults results;
   RecordingDrawing drawing;
-  SpectrumAnalysis spectrum;
+  PowerDensity spectrum;
   std::string panel;
   signalgen::SignalRecipe noise;
   noise.seconds = 0.2;
@@ -119,7 +119,7 @@ TEST(Peak, FiresOnAToneStandingOutOfTheBand) {
 TEST(Power, GatesOnTheSignalLevel) {
   DetectorSettings settings;
   DetectorResults results;
-  SpectrumAnalysis spectrum;
+  PowerDensity spectrum;
   spectrum.Analyse(testing::Tone(2048, 1000, 100), 2048);  // level 10·log10(5000) - 27 = 10.0
   settings.powerThreshold = spectrum.SignalLevel();
   EXPECT_TRUE(DetectPower(spectrum, settings, results));

@@ -16,7 +16,7 @@ using testing::RunBuffer;
 // The six window sums against sums over the stated ages of an energy
 // history computed sample by sample, across buffer boundaries.
 TEST(PulseDetector, WindowSumsCoverTheirAgesAcrossBuffers) {
-  SpectrumAnalysis spectrum;
+  PowerDensity spectrum;
   DetectorSettings settings;
   DetectorResults results;
   NoDrawing drawing;

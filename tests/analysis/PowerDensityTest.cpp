@@ -1,4 +1,4 @@
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ namespace {
 using testing::Constant;
 using testing::Tone;
 
-TEST(SpectrumAnalysis, FlatBufferGivesMinus127AndTheFloorInEveryBin) {
-  SpectrumAnalysis a;
+TEST(PowerDensity, FlatBufferGivesMinus127AndTheFloorInEveryBin) {
+  PowerDensity a;
   for (std::int32_t n : {256, 2048, 32768}) {
     for (std::int16_t value : {0, 1234, -32768}) {
       a.Analyse(Constant(static_cast<std::size_t>(n), value), n);
@@ -26,8 +26,8 @@ TEST(SpectrumAnalysis, FlatBufferGivesMinus127AndTheFloorInEveryBin) {
   }
 }
 
-TEST(SpectrumAnalysis, ToneShowsInItsBinAboveTheRestAndTheLevelIsTheMeanSquareLess27) {
-  SpectrumAnalysis a;
+TEST(PowerDensity, ToneShowsInItsBinAboveTheRestAndTheLevelIsTheMeanSquareLess27) {
+  PowerDensity a;
   a.Analyse(Tone(2048, 11025.0 * 200 / 2048, 1000), 2048);  // on a bin: mean square 500000
   EXPECT_NEAR(a.SignalLevel(), 10 * std::log10(500000.0) - 27, 0.01);
   EXPECT_EQ(a.Log2N(), 11);
@@ -41,8 +41,8 @@ TEST(SpectrumAnalysis, ToneShowsInItsBinAboveTheRestAndTheLevelIsTheMeanSquareLe
     }
 }
 
-TEST(SpectrumAnalysis, ShortLastBufferIsZeroPaddedToTheTransformLength) {
-  SpectrumAnalysis a;
+TEST(PowerDensity, ShortLastBufferIsZeroPaddedToTheTransformLength) {
+  PowerDensity a;
   const auto tone = Tone(1000, 1700, 3000);
   a.Analyse(tone, 2048);
   EXPECT_EQ(a.N(), 2048);
@@ -53,13 +53,13 @@ TEST(SpectrumAnalysis, ShortLastBufferIsZeroPaddedToTheTransformLength) {
   EXPECT_GT(a.Density(316), a.Density(100) + 30);
 }
 
-TEST(SpectrumAnalysis, TransformLengthIsAlwaysAPowerOfTwoInRange) {
+TEST(PowerDensity, TransformLengthIsAlwaysAPowerOfTwoInRange) {
   EXPECT_EQ(TransformLength(2048, 2048), 2048);
   EXPECT_EQ(TransformLength(100, 4096), 4096);
   EXPECT_EQ(TransformLength(3000, 0), 4096);     // not a size: the next power above the buffer
   EXPECT_EQ(TransformLength(10, 1000), 256);
   EXPECT_EQ(TransformLength(100000, 65536), 32768);
-  SpectrumAnalysis a;
+  PowerDensity a;
   a.Analyse(Constant(40000, 5), 2048);  // longer than the transform: cut
   EXPECT_EQ(a.SampleCount(), 2048);
   a.Analyse({}, 2048);  // nothing at all

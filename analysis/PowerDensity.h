@@ -20,9 +20,9 @@ inline constexpr std::int32_t kTransformMax = 32768;
 // buffer. A shorter buffer is zero padded to it, a longer one cut.
 std::int32_t TransformLength(std::size_t sampleCount, std::int32_t requested);
 
-class SpectrumAnalysis {
+class PowerDensity {
  public:
-  SpectrumAnalysis();
+  PowerDensity();
 
   void Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength);
 

@@ -1,4 +1,4 @@
-#include "analysis/SpectrumAnalysis.h"
+#include "analysis/PowerDensity.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,16 +17,16 @@ std::int32_t TransformLength(std::size_t sampleCount, std::int32_t requested) {
   return n;
 }
 
-SpectrumAnalysis::SpectrumAnalysis() : spectrum_(kTransformMax) { samples_.reserve(kTransformMax); }
+PowerDensity::PowerDensity() : spectrum_(kTransformMax) { samples_.reserve(kTransformMax); }
 
-void SpectrumAnalysis::PrepareWindow() {
+void PowerDensity::PrepareWindow() {
   if (hammingN_ == n_) return;
   hamming_.resize(static_cast<std::size_t>(n_));
   for (std::int32_t i = 1; i <= n_; ++i) hamming_[i - 1] = WindowWeight(3, i, n_);
   hammingN_ = n_;
 }
 
-void SpectrumAnalysis::Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength) {
+void PowerDensity::Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength) {
   n_ = TransformLength(samples.size(), transformLength);
   log2n_ = static_cast<std::int32_t>(std::lround(std::log2(static_cast<double>(n_))));
   const std::size_t count = std::min(samples.size(), static_cast<std::size_t>(n_));
