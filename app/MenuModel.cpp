@@ -1,7 +1,5 @@
 #include "app/MenuModel.h"
 
-#include <stdexcept>
-
 #include "common/Format.h"
 #include "common/SampleFormat.h"
 
@@ -86,10 +84,6 @@ const std::vector<MenuDefinition>& MainMenus() {
   return menus;
 }
 
-const MenuDefinition& FindMenu(const char* name) {
-  for (const auto& m : MainMenus())
-    if (std::string_view(m.name) == name) return m;
-  throw std::logic_error(std::string("no menu ") + name);
-}
+const MenuDefinition& FindMenu(const char* name) { return MenuNamed(MainMenus(), name); }
 
 }  // namespace velmora

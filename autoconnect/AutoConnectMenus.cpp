@@ -1,6 +1,5 @@
 #include "autoconnect/AutoConnectMenus.h"
 
-#include <stdexcept>
 #include <string>
 
 namespace velmora {
@@ -79,11 +78,7 @@ const std::vector<MenuDefinition>& AutoConnectMenus() {
   return menus;
 }
 
-const MenuDefinition& AutoConnectMenu(const char* name) {
-  for (const auto& m : AutoConnectMenus())
-    if (std::string_view(m.name) == name) return m;
-  throw std::logic_error(std::string("no menu ") + name);
-}
+const MenuDefinition& AutoConnectMenu(const char* name) { return MenuNamed(AutoConnectMenus(), name); }
 
 int ModeOfCommand(int command) {
   int mode = command - autoconnect_menu::kMode0;
