@@ -197,7 +197,9 @@ void EngineRun::ListenTx(Verdict verdict) {
 }
 
 bool EngineRun::Call() {
-  if (!Checked(p_.terminal.TerminalConnect())) return false;
+  // The terminal asks again after its own window events: a Stop pressed
+  // there must not let the call go out.
+  if (!Checked(p_.terminal.TerminalConnect([this] { return !Alive(); }))) return false;
   ++run.attempts;
   AttemptsShow();
   return true;

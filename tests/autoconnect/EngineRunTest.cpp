@@ -25,6 +25,9 @@ TEST(EngineRun, AStopInsideATerminalOperationSendsNoCall) {
       {kModeMultipleFrequencies, "F", 7, "f 42f", "C"},
       {kModeMultipleStations, "F", 1, "f 28f", "C"},
       {kModeMultipleFrequencies, "S:HAM", 1, "f", "N:W1AW"},
+      // Inside the call itself, before its key: the terminal is told the run is over.
+      {kModeCurrentFrequency, "C", 1, "f 14f", "C"},
+      {kModeMultipleStations, "C", 1, "f 28f", "C"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.token);
