@@ -97,9 +97,7 @@ int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UI
   }
   std::string caption = title.empty() ? std::string(kProgramTitle) : std::string(title);
   HWND anchor = closeAfter ? AnchorCreate(owner, flags, *closeAfter) : nullptr;
-  // Nobody may be at the screen: the box comes to the front where it can be seen.
-  int answer = MessageBoxA(anchor ? anchor : owner, shown.c_str(), caption.c_str(),
-                           flags | (anchor ? MB_SETFOREGROUND : 0));
+  int answer = MessageBoxA(anchor ? anchor : owner, shown.c_str(), caption.c_str(), flags);
   if (anchor) DestroyWindow(anchor);
   return answer;
 }
