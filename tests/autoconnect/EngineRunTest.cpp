@@ -45,6 +45,34 @@ TEST(EngineRun, AStopInsideATerminalOperationSendsNoCall) {
   }
 }
 
+// Bringing AirMail's terminal to the front writes its own texts to panel 2
+// and clears them: a new frequency, or the ConnectAid check after a link.
+TEST(EngineRun, WhatTheRunDoesOutlastsTheTerminalsOwnTexts) {
+  struct {
+    int mode;
+    const char* script;
+    const char* token;           // the operation after which the terminal left
+    const char* leftByTerminal;  // this in the panel
+    const char* shown;
+  } cases[] = {
+      {kModeCurrentFrequency, "f 14f 22f", "aid", "", "Connected"},
+      {kModeCurrentFrequency, "f 14f 22f", "aid", "Error, Terminal Window", "Error, Terminal Window"},
+      {kModeMultipleFrequencies, "f 14f", "P:10140.0", "", "Checking, Busy Rx"},
+      {kModeMultipleStations, "f 3b 14f", "T:W2BB/14105.0", "", "Checking, Busy Rx"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.token);
+    EngineRig rig(c.mode);
+    rig.terminal.results = {TerminalStatus::Connected, TerminalStatus::Disconnected};
+    rig.terminal.inside = [&](const std::string& token) {
+      if (token == c.token) rig.engine.StatusBar().UpdateStatusStatus(c.leftByTerminal);
+    };
+    rig.engine.AutoConnectStart();
+    rig.Play(c.script);
+    EXPECT_EQ(rig.Status(), c.shown) << rig.terminal.Calls();
+  }
+}
+
 TEST(EngineRun, AFailedCallIsNoAttemptAndReadsNoResult) {
   EngineRig rig(kModeMultipleStations);
   rig.terminal.failing.insert("C");
