@@ -156,6 +156,7 @@ class Installed {
         "\"" + (folder_.path() / "Velmora.exe").string() + "\" " + arguments, folder_.path().string());
   }
   std::string Kept(const char* file) const { return testing::ReadBytes(folder_.path() / file); }
+  ProfileDocument Settings() const { return ProfileDocument::Load(folder_.path() / kSettingsFileName); }
 
  private:
   testing::TempFolder folder_;
@@ -253,6 +254,13 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     }
     EXPECT_EQ(good, run.exit == 0) << program.Kept("StationHistoryData.txt");
     EXPECT_EQ(bad, run.exit != 0) << program.Kept("StationHistoryData.txt");
+
+    // The settings were saved at the end; the AutoConnect window, opened for
+    // the run only, is not to be shown at the next usual start.
+    ProfileDocument saved = program.Settings();
+    EXPECT_FALSE(saved.Read(kDetectorSection, "Burst").empty());
+    EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Visible"), "False");
+    EXPECT_EQ(saved.Read(kAutoConnectSection, "Connect Not Busy"), "2");
 
     std::string messages = program.Kept("Velmora.log");
     EXPECT_NE(messages.find(UnattendedEndText(static_cast<UnattendedExit>(run.exit))), std::string::npos) << messages;
