@@ -187,11 +187,12 @@ bool AirmailTerminal::TerminalSelectSystem(std::string_view system) {
          TerminalFieldPaste(system);
 }
 
-bool AirmailTerminal::TerminalConnect() {
+bool AirmailTerminal::TerminalConnect(const CallAbandoned& abandoned) {
   if (s_.settings.terminalConnectCheckFile &&
       !s_.debugLog.TerminalConnectCheckFileInitialize(s_.settings.airmailDirectoryData))
     return false;
   if (!TerminalActivate()) return false;
+  if (abandoned && abandoned()) return false;
   // A call key that did not reach AirMail is no call.
   if (!Keys("{F5}")) {
     Status("Terminal Window Problem");

@@ -56,8 +56,9 @@ class AirmailTerminal {
   bool TerminalSelectStation(std::string_view station);
   bool TerminalSelectSystem(std::string_view system);
 
-  // Makes the call on what the terminal shows and empties the Pactor counts.
-  bool TerminalConnect();
+  // Makes the call on what the terminal shows and empties the Pactor counts;
+  // false, and no call, when `abandoned` says the caller gave up.
+  bool TerminalConnect(const CallAbandoned& abandoned = {});
   TerminalStatus TerminalStatusGet();
   // The call's status, from the debug log or the terminal's text, fed into
   // the station history of the station being called.

@@ -5,6 +5,7 @@
 // the main window's Pactor counts, the station lists and the station
 // history. The settings it reads are the AutoConnect settings record.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,11 @@ class StationHistory {
   virtual void StationHistorySet(std::string_view system, std::string_view station, std::string_view frequency,
                                  int outcome) = 0;
 };
+
+// Asked just before the call key goes out: bringing the terminal to the
+// front lets window events run, and the one who asked for the call may
+// have given up meanwhile (a Stop pressed). True: no call is made.
+using CallAbandoned = std::function<bool()>;
 
 // The station being called, as the engine knows it.
 struct CallTarget {

@@ -17,7 +17,7 @@ class AirmailEngineTerminal final : public EngineTerminal {
   bool TerminalSelectSet(std::string_view station, std::string_view frequency) override {
     return terminal_.TerminalSelectSet(station, frequency);
   }
-  bool TerminalConnect() override { return terminal_.TerminalConnect(); }
+  bool TerminalConnect(const CallAbandoned& abandoned) override { return terminal_.TerminalConnect(abandoned); }
   TerminalStatus TerminalConnectCheck(const CallTarget& current) override {
     return terminal_.TerminalConnectCheck(current);
   }

@@ -43,6 +43,7 @@ void EngineRun::AutoConnectStart() {
   status_.UpdateStatusState("Starting");
   SettingsTake(p_.window.SettingsFromWindow());
   run = RunState{};
+  engineStatus_.clear();
   run.current.system = p_.window.CurrentSystem();
   run.current.station = p_.window.CurrentStation();
   if (TerminalMode(mode_) && !StartInTerminal()) return;
@@ -155,6 +156,7 @@ bool EngineRun::FrequencySet(int row, EngineColumn column) {
   if (!Checked(p_.terminal.TerminalFieldPaste(frequency))) return false;
   run.current.frequency = frequency;
   CentreAndReset(row);
+  StatusRestore();
   return true;
 }
 
@@ -165,7 +167,12 @@ bool EngineRun::StationFrequencySet(int row, EngineColumn column) {
   run.current.station = station;
   run.current.frequency = frequency;
   CentreAndReset(row);
+  StatusRestore();
   return true;
+}
+
+void EngineRun::StatusRestore() {
+  if (Trim(status_.StatusStatus()).empty() && !engineStatus_.empty()) status_.UpdateStatusStatus(engineStatus_);
 }
 
 void EngineRun::CentreAndReset(int row) {
@@ -197,7 +204,9 @@ void EngineRun::ListenTx(Verdict verdict) {
 }
 
 bool EngineRun::Call() {
-  if (!Checked(p_.terminal.TerminalConnect())) return false;
+  // The terminal asks again after its own window events: a Stop pressed
+  // there must not let the call go out.
+  if (!Checked(p_.terminal.TerminalConnect([this] { return !Alive(); }))) return false;
   ++run.attempts;
   AttemptsShow();
   return true;
@@ -260,6 +269,7 @@ void EngineRun::Connected(const std::function<void()>& terminalWindowClosed) {
       Status("Connected");
       AutoConnectStop(true, "Done");
       p_.terminal.ConnectAidCheck(run.current.system);
+      StatusRestore();
       return;
     case TerminalStatus::NoAnswer:
       Status("Error, No Answer after Connect");

@@ -93,7 +93,14 @@ class EngineRun {
   void NotBusyShow();
   void NotBusyClear();
   void AttemptsShow();
-  void Status(std::string_view text) { status_.UpdateStatusStatus(text); }
+  void Status(std::string_view text) {
+    engineStatus_ = text;
+    status_.UpdateStatusStatus(text);
+  }
+  // The terminal writes its own texts to the same panel and clears it once
+  // it is in front: what the run is doing is shown again, unless the
+  // terminal left a failure to tell.
+  void StatusRestore();
   StatusBarText& StatusBar() { return status_; }
   void StatusTimesUpdate();
   // The box about an empty list, then the stop.
@@ -144,6 +151,7 @@ class EngineRun {
   EngineSeams seams_;
   ReasonColors colours_;
   StatusBarText status_;
+  std::string engineStatus_;  // the engine's own last text in panel 2
   AutoConnectSettings settings_;
   int mode_ = kModeMultipleStations;
   bool running_ = false, starting_ = false, noiseCollection_ = false;

@@ -19,8 +19,9 @@ class EngineTerminal {
   // Replaces the focused field's text (the frequency field after the above).
   virtual bool TerminalFieldPaste(std::string_view text) = 0;
   virtual bool TerminalSelectSet(std::string_view station, std::string_view frequency) = 0;
-  // False when the call could not be made; then no result may be read.
-  virtual bool TerminalConnect() = 0;
+  // False when the call could not be made, or when `abandoned` answered
+  // true just before the call key; then no result may be read.
+  virtual bool TerminalConnect(const CallAbandoned& abandoned) = 0;
   virtual TerminalStatus TerminalConnectCheck(const CallTarget& current) = 0;
   virtual void ConnectAidCheck(std::string_view system) = 0;
 };

@@ -18,13 +18,21 @@ std::filesystem::path MessageLogPath(const std::filesystem::path& programFolder)
 // spread over lines and fields: they become blanks and " -".
 Record MessageLogRecord(const UtcDateTime& time, std::string_view text);
 
-class LoggingMessenger final : public Messenger {
+// A line in the message log with no box: what an unattended run did.
+class MessageNote {
+ public:
+  virtual ~MessageNote() = default;
+  virtual void Note(std::string_view text) = 0;
+};
+
+class LoggingMessenger final : public Messenger, public MessageNote {
  public:
   LoggingMessenger(Messenger& inner, std::filesystem::path file, RunClock& clock)
       : inner_(inner), file_(std::move(file)), clock_(clock) {}
 
   void Show(std::string_view text, MessageIcon icon, std::string_view title) override;
   bool AskYesNo(std::string_view text, MessageIcon icon, std::string_view title) override;
+  void Note(std::string_view text) override { Append(text); }
 
  private:
   void Append(std::string_view text);

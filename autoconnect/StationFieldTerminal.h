@@ -30,7 +30,7 @@ class StationFieldTerminal final : public EngineTerminal {
   bool TerminalSelectSet(std::string_view station, std::string_view frequency) override {
     return terminal_.TerminalSelectSet(FieldText(station), frequency);
   }
-  bool TerminalConnect() override { return terminal_.TerminalConnect(); }
+  bool TerminalConnect(const CallAbandoned& abandoned) override { return terminal_.TerminalConnect(abandoned); }
   TerminalStatus TerminalConnectCheck(const CallTarget& current) override {
     return terminal_.TerminalConnectCheck(current);
   }

@@ -2,6 +2,7 @@
 // A run started from the command line, with nobody at the laptop: the
 // program exits when the run ends, and its exit code tells the scheduler
 // how it went.
+#include <chrono>
 #include <optional>
 #include <string_view>
 
@@ -16,6 +17,12 @@ enum class UnattendedExit : int {
 };
 
 UnattendedExit UnattendedExitFor(std::string_view endText, bool began);
+
+// How long a message box of an unattended run waits for an answer: 60
+// seconds, or fewer for a test that says so (a whole number from 1 to 59;
+// anything else, or nothing, leaves the 60).
+inline constexpr std::chrono::seconds kUnattendedMessageWait{60};
+std::chrono::seconds UnattendedMessageWait(const char* testSeconds);
 
 class UnattendedRun final : public RunObserver {
  public:

@@ -35,10 +35,12 @@ void RegisterMainClass(WNDPROC proc) {
 
 }  // namespace
 
-MainWindow::MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect)
+MainWindow::MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect,
+                       Messenger* messenger)
     : programFolder_(std::move(programFolder)),
       pump_(pump),
       autoConnect_(autoConnect),
+      messenger_(messenger ? *messenger : ownMessenger_),
       signal_(settings_, SignalDevices{waveIn_, waveOut_}, *this, messenger_, pump_, clock_, autoConnect_) {
   // The AutoConnect side is made first and learns of this window here.
   autoConnect_.Attach(*this);
@@ -68,7 +70,7 @@ bool MainWindow::OnCreate() {
   // The driver and other programs come first; this thread does the work of
   // every window and must not starve them.
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-  messenger_.SetOwner(hwnd_);
+  ownMessenger_.SetOwner(hwnd_);
   signal_.use16Bit = true;
   profileFile_ = programFolder_ + "\\" + kSettingsFileName;
   signal_.dataFolder = programFolder_ + "\\Data";

@@ -43,7 +43,9 @@ class MainWindow final : public MainWindowLink,
                          private SignalHost, private OptionsHost, private HelpHost, private DetectObserver,
                          private SpectrumSource {
  public:
-  MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect);
+  // Messages go to `messenger` when one is given, else to boxes over this window.
+  MainWindow(std::string programFolder, MessagePump& pump, AutoConnectSeam& autoConnect,
+             Messenger* messenger = nullptr);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow();
@@ -164,7 +166,8 @@ class MainWindow final : public MainWindowLink,
   std::string profileFile_;
   MessagePump& pump_;
   AutoConnectSeam& autoConnect_;
-  Win32Messenger messenger_;
+  Win32Messenger ownMessenger_;
+  Messenger& messenger_;
 
   HWND hwnd_ = nullptr;
   Toolbar toolbar_;

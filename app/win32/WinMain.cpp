@@ -1,29 +1,77 @@
-// Velmora's entry point: the single-instance question, then the main window
-// and the AutoConnect window.
+// Velmora's entry point: the command line, the single-instance question,
+// then the main window and the AutoConnect window; with "/connect" an
+// unattended run whose end ends the program.
 #include <windows.h>
 
+#include <cstdlib>
+#include <optional>
+
+#include "app/CommandLine.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/UnattendedConnect.h"
+#include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/Win32Messenger.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+namespace velmora {
+namespace {
+
+constexpr const char* kAnotherSession = "You have started another session of Velmora.\r\rDo you wish to continue?";
+// Shortens the boxes' wait of an unattended run for the tests; never set in use.
+constexpr const char* kTestWaitVariable = "VELMORA_TEST_MESSAGE_SECONDS";
+
+}  // namespace
+}  // namespace velmora
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   using namespace velmora;
+  const CommandLine line = CommandLineRead(commandLine ? commandLine : "");
+  // An unattended run's boxes close themselves, and every message is kept
+  // in "Velmora.log" beside the program, for whoever looks later.
+  SystemRunClock clock;
+  Win32Messenger closingBoxes(nullptr, UnattendedMessageWait(std::getenv(kTestWaitVariable)));
+  LoggingMessenger unattendedMessages(closingBoxes, MessageLogPath(ProgramFolder()), clock);
+  Messenger& told = unattendedMessages;
+  const int notStarted = static_cast<int>(UnattendedExit::NotStarted);
+  if (line.refused) {
+    // Most likely a scheduled command with a typo: it must not wait for ever either.
+    told.Show(CommandLineRefusedText(*line.refused), MessageIcon::Exclamation);
+    return notStarted;
+  }
   if (MainWindow::OtherInstanceRunning()) {
-    int answer = ShowMessageBox(nullptr, "You have started another session of Velmora.\r\rDo you wish to continue?",
-                                kProgramTitle, MB_YESNO | MB_ICONINFORMATION);
+    if (line.connect) {
+      // Two sessions would drive one AirMail terminal and one sound card at
+      // once: the scheduled run gives way to the one already running.
+      unattendedMessages.Note(std::string(kAnotherSession) +
+                              "\r\rNo: an unattended run does not start beside another session.");
+      return notStarted;
+    }
+    int answer = ShowMessageBox(nullptr, kAnotherSession, kProgramTitle, MB_YESNO | MB_ICONINFORMATION);
     if (answer != IDYES) return 0;
   }
+  Messenger* messages = line.connect ? &unattendedMessages : nullptr;
   MessagePump pump;
-  AutoConnectWindow autoConnect(pump);
+  AutoConnectWindow autoConnect(pump, messages);
   autoConnect.ItsHfProgramsUse(ProgramFolder());
-  MainWindow main(ProgramFolder(), pump, autoConnect);
+  MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) {
-    ShowMessageBox(nullptr, "Velmora - Cannot create the main window.", kProgramTitle, MB_OK | MB_ICONERROR);
-    return 1;
+    if (!line.connect) {
+      ShowMessageBox(nullptr, "Velmora - Cannot create the main window.", kProgramTitle, MB_OK | MB_ICONERROR);
+      return 1;
+    }
+    told.Show("Velmora - Cannot create the main window.", MessageIcon::Critical);
+    return notStarted;
   }
   main.RecallAtStartup();
+  std::optional<UnattendedConnect> unattended;
+  if (line.connect) unattended.emplace(main, autoConnect, unattendedMessages, unattendedMessages);
+  // Opened before the main window's first showing, as a window left open
+  // at the last exit is: its first activation builds the table before the
+  // processing loop starts, so no loop runs inside the boxes it may show.
+  if (unattended) unattended->Begin();
   main.Show(showCommand);
-  return pump.Run();
+  int exitCode = pump.Run();
+  return unattended ? unattended->Finish() : exitCode;
 }

@@ -167,6 +167,7 @@ void AutoConnectWindow::Unload() {
 
 void AutoConnectWindow::Update(Verdict verdict) {
   if (!Visible() || !run_) return;
+  if (verdict.valid) ++soundBuffers_;
   run_->Engine().Update(verdict);
   AfterEngine();
 }
@@ -323,7 +324,6 @@ void AutoConnectWindow::GridRightButtonUp(int row, int, int screenX, int screenY
 std::optional<AutoConnectWindow::TableStation> AutoConnectWindow::SelectedStation() const {
   int row = grid_.SelectedRow();
   if (row < 1 || row >= table_.Rows()) return std::nullopt;
-  bool referenceRows = tableMode_ == kModeReferenceStations || tableMode_ == kModeReferenceData;
   return TableStation{configuration_ ? configuration_->CurrentSystem() : std::string(),
                       table_.CellGet(row, kColumnStation)};
 }

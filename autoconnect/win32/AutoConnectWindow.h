@@ -6,6 +6,7 @@
 // visible, and keeps its settings in the same file.
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -106,6 +107,10 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // An option field was changed since the table was last built.
   bool SettingsPending() const { return settingsPending_; }
   bool Activated() const { return activated_; }
+  // Activated, and nothing is being built, started or run now.
+  bool Ready() const { return activated_ && Idle(); }
+  // Buffers with sound in them (not all zeros) handed to the window so far.
+  std::uint64_t SoundBuffers() const { return soundBuffers_; }
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -219,6 +224,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool positionChecked_ = false;   // the age of the position report is told once
   bool settingsPending_ = false;
   bool busyPointer_ = false;
+  std::uint64_t soundBuffers_ = 0;
   bool blinking_ = false;
   // A rebuild is under way; its message boxes let events run, and nothing
   // may start, rebuild or choose again until it is done.

@@ -1,5 +1,6 @@
 #include "common/win32/Win32Messenger.h"
 
+#include <iterator>
 #include <string>
 
 namespace velmora {
@@ -16,24 +17,97 @@ UINT IconFlags(MessageIcon icon) {
   return 0;
 }
 
+// A box that closes itself is owned by a hidden window of its own, which
+// holds the timer and the answer (in its user data) and so finds its box
+// among the thread's windows without any shared state.
+constexpr const char* kAnchorClass = "VelmoraMessageAnchor";
+constexpr UINT_PTR kCloseTimer = 1;
+constexpr UINT kRetryMilliseconds = 200;
+
+HWND BoxOwnedBy(HWND anchor) {
+  struct Search {
+    HWND anchor;
+    HWND box = nullptr;
+  } search{anchor};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (GetWindow(window, GW_OWNER) != s->anchor || std::string(name) != "#32770") return TRUE;
+        s->box = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.box;
+}
+
+LRESULT CALLBACK AnchorProc(HWND anchor, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_TIMER || wParam != kCloseTimer) return DefWindowProcA(anchor, message, wParam, lParam);
+  HWND box = BoxOwnedBy(anchor);
+  if (!box) {
+    // Not up yet: look again shortly.
+    SetTimer(anchor, kCloseTimer, kRetryMilliseconds, nullptr);
+    return 0;
+  }
+  KillTimer(anchor, kCloseTimer);
+  int button = static_cast<int>(GetWindowLongPtrA(anchor, GWLP_USERDATA));
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+  return 0;
+}
+
+HWND AnchorCreate(HWND owner, UINT flags, std::chrono::milliseconds closeAfter) {
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(GetModuleHandleA(nullptr), kAnchorClass, &wc)) {
+    wc.lpfnWndProc = AnchorProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kAnchorClass;
+    RegisterClassA(&wc);
+  }
+  HWND anchor = CreateWindowExA(WS_EX_TOOLWINDOW, kAnchorClass, "", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  if (!anchor) return nullptr;
+  SetWindowLongPtrA(anchor, GWLP_USERDATA, MessageBoxDefaultButton(flags));
+  SetTimer(anchor, kCloseTimer, static_cast<UINT>(closeAfter.count()), nullptr);
+  return anchor;
+}
+
 }  // namespace
 
-int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT flags) {
+int MessageBoxDefaultButton(UINT flags) {
+  // The buttons of each box type, in their order on the box.
+  static constexpr int kButtons[][3] = {
+      {IDOK, 0, 0},           {IDOK, IDCANCEL, 0},  {IDABORT, IDRETRY, IDIGNORE},        {IDYES, IDNO, IDCANCEL},
+      {IDYES, IDNO, 0},       {IDRETRY, IDCANCEL, 0}, {IDCANCEL, IDTRYAGAIN, IDCONTINUE},
+  };
+  UINT type = flags & MB_TYPEMASK;
+  if (type >= std::size(kButtons)) return IDOK;
+  UINT index = (flags & MB_DEFMASK) >> 8;
+  if (index >= 3 || kButtons[type][index] == 0) index = 0;
+  return kButtons[type][index];
+}
+
+int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT flags,
+                   std::optional<std::chrono::milliseconds> closeAfter) {
   std::string shown;
   for (size_t i = 0; i < text.size(); ++i) {
     shown += text[i];
     if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) shown += '\n';
   }
   std::string caption = title.empty() ? std::string(kProgramTitle) : std::string(title);
-  return MessageBoxA(owner, shown.c_str(), caption.c_str(), flags);
+  HWND anchor = closeAfter ? AnchorCreate(owner, flags, *closeAfter) : nullptr;
+  int answer = MessageBoxA(anchor ? anchor : owner, shown.c_str(), caption.c_str(), flags);
+  if (anchor) DestroyWindow(anchor);
+  return answer;
 }
 
 void Win32Messenger::Show(std::string_view text, MessageIcon icon, std::string_view title) {
-  ShowMessageBox(owner_, text, title, MB_OK | IconFlags(icon));
+  ShowMessageBox(owner_, text, title, MB_OK | IconFlags(icon), closeAfter_);
 }
 
 bool Win32Messenger::AskYesNo(std::string_view text, MessageIcon icon, std::string_view title) {
-  return ShowMessageBox(owner_, text, title, MB_YESNO | IconFlags(icon)) == IDYES;
+  return ShowMessageBox(owner_, text, title, MB_YESNO | IconFlags(icon), closeAfter_) == IDYES;
 }
 
 }  // namespace velmora

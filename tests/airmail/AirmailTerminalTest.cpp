@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <fstream>
@@ -54,12 +55,15 @@ class ScriptedDesktop final : public AirmailDesktop {
     ++clicks;
     cursor = {-1, -1};
   }
-  void EventsRun() override {}
+  void EventsRun() override {
+    if (events) events();
+  }
   void WaitSeconds(double seconds) override { waited += seconds; }
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
        pasteTaken = true;
   int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
+  std::function<void()> events;  // what window events do while they run
   bool keyRefused = false;
   std::deque<std::string> copies;
   std::vector<std::string> keys, pasted, started;
@@ -199,6 +203,16 @@ TEST_F(AirmailTerminalTest, NoCallWithoutTheLogOrWhenTheKeyWasNotInjected) {
   EXPECT_TRUE(terminal.TerminalConnect());
   EXPECT_EQ(counts.clears, 1);
   EXPECT_EQ(desktop.arranged, 2);
+}
+
+// A Stop pressed while the terminal was brought to the front: no call key.
+TEST_F(AirmailTerminalTest, NoCallKeyWhenTheCallerGaveUpWhileEventsRan) {
+  LogCreate();
+  bool stopped = false;
+  desktop.events = [&] { stopped = true; };
+  EXPECT_FALSE(terminal.TerminalConnect([&] { return stopped; }));
+  EXPECT_EQ(std::count(desktop.keys.begin(), desktop.keys.end(), "{F5}"), 0);
+  EXPECT_EQ(counts.clears, 0);
 }
 
 TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {

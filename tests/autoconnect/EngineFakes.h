@@ -56,7 +56,15 @@ class ScriptedTerminal final : public EngineTerminal {
   bool TerminalSelectSet(std::string_view station, std::string_view frequency) override {
     return Op("T:" + std::string(station) + "/" + std::string(frequency));
   }
-  bool TerminalConnect() override { return Op("C"); }
+  bool TerminalConnect(const CallAbandoned& abandoned) override {
+    bool made = Op("C");
+    // As AirMail's terminal does: asked after its window events, before the call key.
+    if (abandoned && abandoned()) {
+      calls.back() = "C abandoned";
+      return false;
+    }
+    return made;
+  }
   TerminalStatus TerminalConnectCheck(const CallTarget& current) override {
     Op("?");
     targets.push_back(current);

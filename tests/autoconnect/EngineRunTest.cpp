@@ -25,6 +25,9 @@ TEST(EngineRun, AStopInsideATerminalOperationSendsNoCall) {
       {kModeMultipleFrequencies, "F", 7, "f 42f", "C"},
       {kModeMultipleStations, "F", 1, "f 28f", "C"},
       {kModeMultipleFrequencies, "S:HAM", 1, "f", "N:W1AW"},
+      // Inside the call itself, before its key: the terminal is told the run is over.
+      {kModeCurrentFrequency, "C", 1, "f 14f", "C"},
+      {kModeMultipleStations, "C", 1, "f 28f", "C"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.token);
@@ -39,6 +42,34 @@ TEST(EngineRun, AStopInsideATerminalOperationSendsNoCall) {
     EXPECT_EQ(std::count(rig.terminal.calls.begin(), rig.terminal.calls.end(), c.never), 0) << rig.terminal.Calls();
     EXPECT_FALSE(rig.engine.Running());
     EXPECT_EQ(rig.window.panels[1], "Stopped");
+  }
+}
+
+// Bringing AirMail's terminal to the front writes its own texts to panel 2
+// and clears them: a new frequency, or the ConnectAid check after a link.
+TEST(EngineRun, WhatTheRunDoesOutlastsTheTerminalsOwnTexts) {
+  struct {
+    int mode;
+    const char* script;
+    const char* token;           // the operation after which the terminal left
+    const char* leftByTerminal;  // this in the panel
+    const char* shown;
+  } cases[] = {
+      {kModeCurrentFrequency, "f 14f 22f", "aid", "", "Connected"},
+      {kModeCurrentFrequency, "f 14f 22f", "aid", "Error, Terminal Window", "Error, Terminal Window"},
+      {kModeMultipleFrequencies, "f 14f", "P:10140.0", "", "Checking, Busy Rx"},
+      {kModeMultipleStations, "f 3b 14f", "T:W2BB/14105.0", "", "Checking, Busy Rx"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.token);
+    EngineRig rig(c.mode);
+    rig.terminal.results = {TerminalStatus::Connected, TerminalStatus::Disconnected};
+    rig.terminal.inside = [&](const std::string& token) {
+      if (token == c.token) rig.engine.StatusBar().UpdateStatusStatus(c.leftByTerminal);
+    };
+    rig.engine.AutoConnectStart();
+    rig.Play(c.script);
+    EXPECT_EQ(rig.Status(), c.shown) << rig.terminal.Calls();
   }
 }
 

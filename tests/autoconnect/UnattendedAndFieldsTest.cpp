@@ -1,10 +1,11 @@
-// The option fields' conversions, the unattended run's exit codes, and the
-// messages kept in "Velmora.log".
+// The option fields' conversions, the unattended run from its start to the
+// program's end with its exit code, and the messages kept in "Velmora.log".
 #include <gtest/gtest.h>
 
 #include "autoconnect/FieldConversion.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedRun.h"
+#include "autoconnect/UnattendedSession.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineRig.h"
 #include "tests/common/CommaLocale.h"
@@ -80,6 +81,107 @@ TEST(UnattendedRun, TheExitCodeTellsHowTheRunWent) {
     rig.Play("f 14f 22f");
     EXPECT_EQ(unattended.Exit(), r.exit);
   }
+}
+
+// The windows as an unattended run meets them: ready after the third tick,
+// a run that may end inside Start or later, sound that may stop coming.
+struct FakeUnattendedHost final : UnattendedHost, MessageNote {
+  struct Ending {
+    const char* text;
+    bool began;
+  };
+  bool Ready() override { return ++readyAsked >= 3; }
+  int Mode() override { return mode; }
+  bool Start() override {
+    ++starts;
+    session->Tick();  // window events inside the start
+    if (endInStart) session->RunEnded(endInStart->text, endInStart->began);
+    return began;
+  }
+  void Stop() override {
+    ++stops;
+    session->RunEnded("Stopped", true);
+  }
+  std::uint64_t SoundBuffers() override { return sound; }
+  void ProgramEnd() override { ++ends; }
+  void Note(std::string_view text) override { notes.emplace_back(text); }
+
+  UnattendedSession* session = nullptr;
+  int mode = kModeMultipleFrequencies, readyAsked = 0, starts = 0, stops = 0, ends = 0;
+  bool began = true;
+  std::optional<Ending> endInStart;
+  std::uint64_t sound = 0;
+  std::vector<std::string> notes;
+};
+
+TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
+  using Ending = FakeUnattendedHost::Ending;
+  struct {
+    const char* name;
+    int mode;
+    bool began;                        // what Start answers
+    std::optional<Ending> endInStart;  // the run ends inside Start
+    std::optional<Ending> endLater;    // at the 10th tick
+    bool sound;                        // buffers keep coming
+    int ticks;
+    UnattendedExit exit;
+    int starts, stops;
+    std::string message;
+  } cases[] = {
+      {"a link made", 1, true, {}, Ending{"Done", true}, true, 20, UnattendedExit::Done, 1, 0, ""},
+      {"no answer", 2, true, {}, Ending{"Stopped", true}, true, 20, UnattendedExit::Stopped, 1, 0, ""},
+      {"nothing to call", 0, true, {}, Ending{"Stopped", false}, true, 20, UnattendedExit::NotStarted, 1, 0, ""},
+      {"AirMail not reached", 1, false, Ending{"Stopped", false}, {}, true, 20, UnattendedExit::NotStarted, 1, 0,
+       ""},
+      {"Start refused", 0, false, {}, {}, true, 20, UnattendedExit::NotStarted, 1, 0, ""},
+      {"a mode that cannot run", 3, true, {}, {}, true, 20, UnattendedExit::NotStarted, 0, 0,
+       UnattendedModeRefusedText(3)},
+      {"no sound", 1, true, {}, {}, false, 200, UnattendedExit::Stopped, 1, 1, UnattendedSilenceText()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeUnattendedHost host;
+    RecordingMessenger messenger;
+    UnattendedSession session(host, messenger, host);
+    host.session = &session;
+    host.mode = c.mode;
+    host.began = c.began;
+    host.endInStart = c.endInStart;
+    for (int tick = 1; tick <= c.ticks; ++tick) {
+      if (c.sound) ++host.sound;
+      if (tick == 10 && c.endLater) session.RunEnded(c.endLater->text, c.endLater->began);
+      session.Tick();
+    }
+    EXPECT_EQ(host.starts, c.starts);
+    EXPECT_EQ(host.stops, c.stops);
+    EXPECT_EQ(host.ends, 1) << "the program ends once";
+    EXPECT_EQ(messenger.Texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
+    EXPECT_EQ(session.Finish(), static_cast<int>(c.exit));
+    EXPECT_EQ(host.notes, std::vector{UnattendedEndText(c.exit)});
+  }
+}
+
+TEST(UnattendedSession, ARunStillGoingWhenTheProgramIsClosedEndsStopped) {
+  FakeUnattendedHost host;
+  RecordingMessenger messenger;
+  UnattendedSession session(host, messenger, host);
+  host.session = &session;
+  for (int tick = 0; tick < 300; ++tick) {
+    ++host.sound;
+    session.Tick();
+  }
+  EXPECT_EQ(host.ends, 0) << "sound keeps a run going however long";
+  session.RunEnded("Stopped", true);  // the main window closed by hand stops it
+  EXPECT_EQ(session.Finish(), 1);
+  EXPECT_EQ(host.notes.size(), 1u);
+}
+
+TEST(UnattendedSession, MessageBoxesWaitSixtySecondsUnlessATestSaysFewer) {
+  struct {
+    const char* value;
+    int seconds;
+  } cases[] = {{nullptr, 60}, {"5", 5}, {"59", 59}, {"0", 60}, {"60", 60}, {"600", 60}, {"-3", 60}, {"soon", 60}};
+  for (const auto& c : cases) EXPECT_EQ(UnattendedMessageWait(c.value).count(), c.seconds) << (c.value ? c.value : "none");
 }
 
 TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {

@@ -12,6 +12,8 @@
 // Scenario.ini, section [Scenario]:
 //   DataFolder         folder holding Logfiles\Debug.log
 //   Record             record file (default Record.txt beside the program)
+//   RecordTimes        1: each record line starts with its UTC time in
+//                      milliseconds since 1601 (the system's file time) and a blank
 //   System, Station, Frequency   the fields' first contents
 //   Terminal           1: the terminal is open from the start
 //   Outcome            connected, noanswer, cancelled or disconnected
@@ -36,6 +38,7 @@ struct StandIn {
   HWND lastFocus = nullptr;
   HANDLE logHandle = INVALID_HANDLE_VALUE;
   bool quiet = false;  // the stand-in's own changes are not recorded
+  bool recordTimes = false;
   std::string callStation, callFrequency;
 };
 StandIn app;
@@ -57,7 +60,13 @@ void AppendTo(const std::string& file, const std::string& line) {
   CloseHandle(h);
 }
 
-void Record(const std::string& line) { AppendTo(app.record, line); }
+void Record(const std::string& line) {
+  if (!app.recordTimes) return AppendTo(app.record, line);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  unsigned long long ms = ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000;
+  AppendTo(app.record, std::to_string(ms) + " " + line);
+}
 
 std::string Stamp() {
   SYSTEMTIME t;
@@ -231,6 +240,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   app.folder.resize(app.folder.find_last_of('\\'));
   app.scenario = app.folder + "\\Scenario.ini";
   app.record = Setting("Record", (app.folder + "\\Record.txt").c_str());
+  app.recordTimes = Setting("RecordTimes") == "1";
   std::string data = Setting("DataFolder");
   if (!data.empty()) {
     app.log = data + "\\Logfiles\\Debug.log";

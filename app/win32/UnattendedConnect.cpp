@@ -1,0 +1,62 @@
+#include "app/win32/UnattendedConnect.h"
+
+#include "app/WindowProfile.h"
+#include "common/win32/WindowObject.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kTickerClass = "VelmoraUnattended";
+constexpr UINT_PTR kTickTimer = 1;
+constexpr UINT kTickMilliseconds = 1000;
+
+}  // namespace
+
+UnattendedConnect::UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, Messenger& messenger,
+                                     MessageNote& note)
+    : main_(main), autoConnect_(autoConnect), session_(*this, messenger, note) {
+  autoConnect_.RunObserverSet(&session_);
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(GetModuleHandleA(nullptr), kTickerClass, &wc)) {
+    wc.lpfnWndProc = &UnattendedConnect::WndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kTickerClass;
+    RegisterClassA(&wc);
+  }
+  // A message-only window: it has nothing to show, only the timer.
+  ticker_ = CreateWindowExA(0, kTickerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
+                            this);
+}
+
+UnattendedConnect::~UnattendedConnect() {
+  autoConnect_.RunObserverSet(nullptr);
+  if (ticker_) DestroyWindow(ticker_);
+}
+
+void UnattendedConnect::Begin() {
+  auto profile = ProfileDocument::Load(main_.ProfileFile());
+  wasVisible_ = AutoConnectWasVisible(profile);
+  autoConnect_.ProfileRecallWindow(profile);
+  autoConnect_.Show();
+  if (ticker_) SetTimer(ticker_, kTickTimer, kTickMilliseconds, nullptr);
+}
+
+void UnattendedConnect::ProgramEnd() {
+  if (ticker_) KillTimer(ticker_, kTickTimer);
+  if (!wasVisible_ && autoConnect_.Handle()) ShowWindow(autoConnect_.Handle(), SW_HIDE);
+  // Posted: the run's last step may still be on the stack. The main window
+  // closes as when the user closes it: the loop stops, the settings are saved.
+  PostMessageA(main_.Handle(), WM_CLOSE, 0, 0);
+}
+
+LRESULT CALLBACK UnattendedConnect::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = WindowObjectOf<UnattendedConnect>(hwnd, message, lParam);
+  if (self && message == WM_TIMER && wParam == kTickTimer) {
+    self->session_.Tick();
+    return 0;
+  }
+  if (message == WM_DESTROY) WindowObjectClear(hwnd);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace velmora

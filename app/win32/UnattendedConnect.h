@@ -1,0 +1,45 @@
+#pragma once
+// "Velmora.exe /connect" on the desktop: the session's ticks from a timer,
+// the AutoConnect window opened and started as a user would, and the main
+// window closed (which saves the settings) when the run is over.
+#include <windows.h>
+
+#include "app/win32/MainWindow.h"
+#include "autoconnect/UnattendedSession.h"
+#include "autoconnect/win32/AutoConnectWindow.h"
+
+namespace velmora {
+
+class UnattendedConnect final : private UnattendedHost {
+ public:
+  UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, Messenger& messenger, MessageNote& note);
+  UnattendedConnect(const UnattendedConnect&) = delete;
+  UnattendedConnect& operator=(const UnattendedConnect&) = delete;
+  ~UnattendedConnect() override;
+
+  // Before the main window's first showing: opens the AutoConnect window,
+  // whose first activation builds the table; the run starts at a later tick.
+  void Begin();
+  // The program's exit code, once its message loop has ended.
+  int Finish() { return session_.Finish(); }
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool Ready() override { return autoConnect_.Ready(); }
+  int Mode() override { return autoConnect_.Settings().modeIndex; }
+  bool Start() override { return autoConnect_.Start(); }
+  void Stop() override { autoConnect_.Stop(); }
+  std::uint64_t SoundBuffers() override { return autoConnect_.SoundBuffers(); }
+  void ProgramEnd() override;
+
+  MainWindow& main_;
+  AutoConnectWindow& autoConnect_;
+  UnattendedSession session_;
+  // The AutoConnect window is opened for the run only: it is left as the
+  // user left it, so the next usual start shows it or not as before.
+  bool wasVisible_ = false;
+  HWND ticker_ = nullptr;
+};
+
+}  // namespace velmora

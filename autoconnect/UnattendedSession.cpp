@@ -1,0 +1,95 @@
+#include "autoconnect/UnattendedSession.h"
+
+#include "airmail/AutoConnectSettings.h"
+#include "autoconnect/OptionFields.h"
+
+namespace velmora {
+namespace {
+
+bool CallingMode(int mode) {
+  return mode == kModeCurrentFrequency || mode == kModeMultipleFrequencies || mode == kModeMultipleStations;
+}
+
+std::string ModeName(int mode) {
+  auto items = ModeItems();
+  if (mode < 0 || mode >= static_cast<int>(items.size())) return std::to_string(mode);
+  return items[static_cast<size_t>(mode)];
+}
+
+}  // namespace
+
+std::string UnattendedModeRefusedText(int mode) {
+  return "Velmora /connect - The mode \"" + ModeName(mode) + "\" cannot run unattended.\r\rPlease choose \"" +
+         ModeName(kModeCurrentFrequency) + "\", \"" + ModeName(kModeMultipleFrequencies) + "\" or \"" +
+         ModeName(kModeMultipleStations) + "\" in the AutoConnect window before the next run.";
+}
+
+std::string UnattendedSilenceText() {
+  return "Velmora /connect - No sound has reached AutoConnect for " + std::to_string(kUnattendedSilentTicks) +
+         " seconds, so the run is stopped.\r\rPlease check the sound card and the receiver's audio.";
+}
+
+std::string UnattendedEndText(UnattendedExit exit) {
+  switch (exit) {
+    case UnattendedExit::Done: return "Velmora /connect - The run ended with \"Done\": exit code 0.";
+    case UnattendedExit::Stopped: return "Velmora /connect - The run ended with \"Stopped\": exit code 1.";
+    case UnattendedExit::NotStarted: break;
+  }
+  return "Velmora /connect - No run could start: exit code 2.";
+}
+
+void UnattendedSession::Tick() {
+  if (phase_ == Phase::Busy || phase_ == Phase::Ending) return;
+  if (auto exit = outcome_.Exit()) return End(*exit);
+  if (phase_ == Phase::Waiting) return Begin();
+  WatchSound();
+}
+
+void UnattendedSession::Begin() {
+  if (!host_.Ready()) return;
+  phase_ = Phase::Busy;
+  int mode = host_.Mode();
+  if (!CallingMode(mode)) {
+    messenger_.Show(UnattendedModeRefusedText(mode), MessageIcon::Exclamation);
+    return End(UnattendedExit::NotStarted);
+  }
+  sound_ = host_.SoundBuffers();
+  bool began = host_.Start();
+  phase_ = Phase::Running;
+  // A run that ended inside Start has told its end already.
+  if (!began && !outcome_.Exit()) outcome_.StartRefused();
+  if (auto exit = outcome_.Exit()) End(*exit);
+}
+
+void UnattendedSession::WatchSound() {
+  std::uint64_t sound = host_.SoundBuffers();
+  if (sound != sound_) {
+    sound_ = sound;
+    silentTicks_ = 0;
+    return;
+  }
+  if (++silentTicks_ < kUnattendedSilentTicks) return;
+  phase_ = Phase::Busy;
+  messenger_.Show(UnattendedSilenceText(), MessageIcon::Exclamation);
+  host_.Stop();
+  phase_ = Phase::Running;
+  silentTicks_ = 0;
+}
+
+void UnattendedSession::End(UnattendedExit exit) {
+  phase_ = Phase::Ending;
+  exit_ = exit;
+  note_.Note(UnattendedEndText(exit));
+  host_.ProgramEnd();
+}
+
+int UnattendedSession::Finish() {
+  if (!exit_) {
+    // Closed by hand, or before the table was ever built.
+    exit_ = outcome_.Exit().value_or(UnattendedExit::NotStarted);
+    note_.Note(UnattendedEndText(*exit_));
+  }
+  return static_cast<int>(*exit_);
+}
+
+}  // namespace velmora

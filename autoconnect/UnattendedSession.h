@@ -1,0 +1,70 @@
+#pragma once
+// An unattended run from the command line ("/connect"), start to end: once
+// the AutoConnect window has built its table, the run starts in the saved
+// mode as "Start" starts it; when it ends, the program saves its settings
+// and ends with the run's exit code. Driven by a tick about once a second,
+// so time is counted in ticks.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "autoconnect/LoggingMessenger.h"
+#include "autoconnect/UnattendedRun.h"
+
+namespace velmora {
+
+// What the session needs of the program's windows.
+class UnattendedHost {
+ public:
+  virtual ~UnattendedHost() = default;
+  // The AutoConnect window had its first activation and builds or runs nothing now.
+  virtual bool Ready() = 0;
+  virtual int Mode() = 0;
+  // As "Start"; false when no run began.
+  virtual bool Start() = 0;
+  // As "Stop".
+  virtual void Stop() = 0;
+  // Buffers with sound in them (not all zeros) handed to AutoConnect so far.
+  virtual std::uint64_t SoundBuffers() = 0;
+  // Saves the settings and ends the program, once the work on the stack has returned.
+  virtual void ProgramEnd() = 0;
+};
+
+// A run that hears no sound for this many ticks is stopped: nothing else
+// would ever move it on, and a scheduled run must end.
+inline constexpr int kUnattendedSilentTicks = 120;
+
+std::string UnattendedModeRefusedText(int mode);
+std::string UnattendedSilenceText();
+// The line the message log gets when the program ends.
+std::string UnattendedEndText(UnattendedExit exit);
+
+class UnattendedSession final : public RunObserver {
+ public:
+  UnattendedSession(UnattendedHost& host, Messenger& messenger, MessageNote& note)
+      : host_(host), messenger_(messenger), note_(note) {}
+
+  void Tick();
+  void RunEnded(std::string_view endText, bool began) override { outcome_.RunEnded(endText, began); }
+  // When the program ends, however it ended: the exit code, noted in the log.
+  int Finish();
+
+ private:
+  enum class Phase { Waiting, Busy, Running, Ending };
+  void Begin();
+  void WatchSound();
+  void End(UnattendedExit exit);
+
+  UnattendedHost& host_;
+  Messenger& messenger_;
+  MessageNote& note_;
+  UnattendedRun outcome_;
+  // Busy: a start or a message box under way, whose window events bring
+  // further ticks that must wait.
+  Phase phase_ = Phase::Waiting;
+  std::optional<UnattendedExit> exit_;
+  std::uint64_t sound_ = 0;
+  int silentTicks_ = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,331 @@
+// "Velmora.exe /connect" from its start to its exit code, as a scheduled run
+// meets it: the real program, the stand-in AirMail, and sound through the
+// sound card (played into the sound server, captured by the program) that
+// is busy with Pactor for a few seconds and then free. The call key may
+// reach AirMail only after "Connect Not Busy" seconds of free channel.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "airmail/AutoConnectSettings.h"
+#include "app/win32/MainWindow.h"
+#include "audio/MainSettings.h"
+#include "audio/win32/WaveDevices.h"
+#include "autoconnect/LoggingMessenger.h"
+#include "autoconnect/UnattendedSession.h"
+#include "common/ProfileFile.h"
+#include "tests/airmail/Fixture.h"
+#include "tests/airmail/win32/StandInSession.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+#include "tools/signalgen/SignalGen.h"
+
+namespace velmora {
+namespace {
+
+constexpr double kNotBusySeconds = 2;
+constexpr int kAttempts = 2;
+constexpr double kBusySeconds = 4;
+// One buffer of 2048 samples: a free stretch is judged in whole buffers.
+constexpr double kBufferSeconds = 2048.0 / 11025;
+
+// The system's time in milliseconds, as the stand-in stamps its record.
+long long NowMs() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return static_cast<long long>(((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) /
+                                10000);
+}
+
+signalgen::Signal Pactor(double seconds, std::uint64_t seed) {
+  signalgen::SignalRecipe recipe;
+  recipe.form = signalgen::Form::Pactor3;
+  recipe.variant = 3;  // 1400/2800: one of the forms that show a link
+  recipe.snrDb = 20;
+  recipe.seconds = seconds;
+  recipe.seed = seed;
+  return signalgen::Generate(recipe);
+}
+
+// Busy with Pactor, then channel noise alone for as long as any run lasts;
+// and the time the last Pactor sample is heard.
+struct BusyThenFree {
+  std::vector<std::int16_t> samples;
+  double busyEnd = 0;
+};
+BusyThenFree BusyThenFreeRecording() {
+  signalgen::Signal busy = Pactor(kBusySeconds, 3);
+  signalgen::SignalRecipe noise;
+  noise.form = signalgen::Form::Noise;
+  noise.snrDb = 20;
+  noise.seconds = 90;
+  noise.seed = 4;
+  std::vector<float> all = busy.samples;
+  std::vector<float> free = signalgen::Generate(noise).samples;
+  all.insert(all.end(), free.begin(), free.end());
+  auto last = std::find(busy.on.rbegin(), busy.on.rend(), 1);
+  return {signalgen::ToPcm16(all), static_cast<double>(busy.on.rend() - last) / 11025};
+}
+
+// Plays samples through the default output, which the sound server loops
+// back to the default input the program captures.
+class SoundPlayer {
+ public:
+  explicit SoundPlayer(std::vector<std::int16_t> samples) : samples_(std::move(samples)) {
+    std::string error;
+    auto bytes = static_cast<std::uint32_t>(samples_.size() * 2);
+    playing_ = device_.CreateEvent(error) && device_.Open(WaveFormat{}) == kWaveOk &&
+               device_.PrepareHeader(0, samples_.data(), bytes) == kWaveOk && device_.Queue(0, bytes) == kWaveOk;
+  }
+  SoundPlayer(const SoundPlayer&) = delete;
+  SoundPlayer& operator=(const SoundPlayer&) = delete;
+  ~SoundPlayer() {
+    device_.Reset();
+    device_.UnprepareHeader(0);
+    device_.Close();
+  }
+  bool Playing() const { return playing_; }
+
+ private:
+  std::vector<std::int16_t> samples_;
+  WaveOutDevice device_;
+  bool playing_ = false;
+};
+
+// The stand-in's record: each line's time and text.
+struct Received {
+  long long ms;
+  std::string line;
+};
+std::vector<Received> Timed(const std::vector<std::string>& record) {
+  std::vector<Received> out;
+  for (const auto& line : record) {
+    auto blank = line.find(' ');
+    if (blank == std::string::npos) continue;
+    out.push_back({std::stoll(line.substr(0, blank)), line.substr(blank + 1)});
+  }
+  return out;
+}
+std::optional<long long> FirstTime(const std::vector<Received>& received, std::string_view prefix) {
+  for (const auto& r : received)
+    if (r.line.starts_with(prefix)) return r.ms;
+  return std::nullopt;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::stringstream in(line);
+  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+  if (!line.empty() && line.back() == ',') fields.emplace_back();
+  return fields;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::stringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+// The program in a folder of its own, its settings pointing at AirMail's.
+class Installed {
+ public:
+  Installed(int mode, const testing::StandInSession& airmail) {
+    std::filesystem::copy_file(testing::HostPath(VELMORA_BINARY_DIR "/Velmora.exe"), folder_.path() / "Velmora.exe");
+    // The test prefix has no REC533: the table is AirMail's own list, and
+    // the message about it is a box that closes itself.
+    testing::WriteBytes(folder_.path() / kSettingsFileName,
+                        "[Airmail Data]\r\nMode Index=" + std::to_string(mode) +
+                            "\r\nAirmail Directory Data=" + airmail.DataFolder() +
+                            "\r\nAirmail Directory Program=" + airmail.ProgramFolder() +
+                            "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=True\r\n"
+                            "Auto Select Range Max=5000\r\nPropagation Model Model=3\r\nConnect Not Busy=" +
+                            std::to_string(kNotBusySeconds) + "\r\nConnect Attempts=" + std::to_string(kAttempts) +
+                            "\r\n");
+  }
+  std::unique_ptr<testing::ChildProcess> Launch(const char* arguments = "/connect") const {
+    return std::make_unique<testing::ChildProcess>(
+        "\"" + (folder_.path() / "Velmora.exe").string() + "\" " + arguments, folder_.path().string());
+  }
+  std::string Kept(const char* file) const { return testing::ReadBytes(folder_.path() / file); }
+  ProfileDocument Settings() const { return ProfileDocument::Load(folder_.path() / kSettingsFileName); }
+
+ private:
+  testing::TempFolder folder_;
+};
+
+class UnattendedRunTest : public ::testing::Test {
+ protected:
+  // The boxes of these runs close themselves after a second.
+  void SetUp() override { SetEnvironmentVariableA("VELMORA_TEST_MESSAGE_SECONDS", "1"); }
+  void TearDown() override { SetEnvironmentVariableA("VELMORA_TEST_MESSAGE_SECONDS", nullptr); }
+};
+
+TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCode) {
+  struct {
+    int mode;
+    const char* outcome;
+    bool airmailRunning;  // else the program asks to start it, and the box says Yes by itself
+    int exit;
+    const char* status;  // the log record's Status field
+  } runs[] = {
+      {kModeCurrentFrequency, "noanswer", false, 1, "Did not Connect "},
+      {kModeMultipleFrequencies, "connected", true, 0, "Connected "},
+      {kModeMultipleStations, "connected", true, 0, "Connected "},
+  };
+  const BusyThenFree recording = BusyThenFreeRecording();
+  for (const auto& run : runs) {
+    SCOPED_TRACE("mode " + std::to_string(run.mode) + ", " + run.outcome);
+    testing::StandInSession airmail({{"System", "HAM"},
+                                     {"Station", "W1AW"},
+                                     {"Frequency", "14075.0"},
+                                     {"Terminal", "1"},
+                                     {"Outcome", run.outcome},
+                                     {"Seconds", "1"},
+                                     {"DisconnectSeconds", "4"},
+                                     {"RecordTimes", "1"},
+                                     {"Lifetime", "120"}});
+    if (run.airmailRunning) {
+      ASSERT_TRUE(airmail.Start(true));
+    }
+    Installed program(run.mode, airmail);
+    auto velmora = program.Launch();
+    ASSERT_TRUE(velmora->Started());
+
+    // The run has begun once it puts the system into the terminal; until the
+    // sound comes, the program hears only silence, which counts for nothing.
+    ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(Timed(airmail.Record()), "field system").has_value(); }, 60))
+        << "no run began";
+    long long played = NowMs();
+    auto sound = std::make_unique<SoundPlayer>(recording.samples);
+    ASSERT_TRUE(sound->Playing()) << "no sound output: is the sound server running?";
+
+    // The link itself is heard while it lasts, as it would be on the air.
+    bool linkPlayed = false;
+    bool exited = testing::PumpUntil(
+        [&] {
+          if (!linkPlayed && std::string_view(run.outcome) == "connected" &&
+              FirstTime(Timed(airmail.Record()), "key F5").has_value()) {
+            sound.reset();
+            sound = std::make_unique<SoundPlayer>(signalgen::ToPcm16(Pactor(12, 5).samples));
+            linkPlayed = true;
+          }
+          return velmora->WaitExit(0);
+        },
+        120);
+    sound.reset();
+    ASSERT_TRUE(exited) << "the run did not end";
+    EXPECT_EQ(velmora->ExitCode(), static_cast<DWORD>(run.exit));
+
+    auto received = Timed(airmail.Record());
+    auto firstCall = FirstTime(received, "key F5");
+    ASSERT_TRUE(firstCall) << "no call";
+    double freeSeconds = (*firstCall - played) / 1000.0 - recording.busyEnd;
+    EXPECT_GE(freeSeconds, kNotBusySeconds - kBufferSeconds) << "called before the channel was free long enough";
+    std::printf("mode %d: the call %.2f s after the busy stretch ended\n", run.mode, freeSeconds);
+    auto calls = std::count_if(received.begin(), received.end(), [](const Received& r) { return r.line == "key F5"; });
+    EXPECT_EQ(calls, std::string_view(run.outcome) == "connected" ? 1 : kAttempts);
+    EXPECT_TRUE(FirstTime(received, "started")) << "AirMail was started by the program";
+
+    auto log = Lines(program.Kept("AutoConnectLog.txt"));
+    ASSERT_EQ(log.size(), 2u) << "the heading and one record";
+    auto record = Fields(log[1]);
+    ASSERT_EQ(record.size(), 20u) << log[1];
+    EXPECT_EQ(record[9], run.status);
+    EXPECT_EQ(record[10], std::to_string(run.mode));
+    EXPECT_EQ(record[8], std::to_string(calls));
+    EXPECT_GE(std::stoi(record[3]), 1) << "the busy stretch was heard";
+
+    // A link the detectors heard marks the station good; calls nobody answered, bad.
+    bool good = false, bad = false;
+    for (const auto& line : Lines(program.Kept("StationHistoryData.txt"))) {
+      if (line.find('=') == std::string::npos) continue;
+      double value = std::stod(line.substr(line.find('=') + 1));
+      good = good || value > 0;
+      bad = bad || value < 0;
+    }
+    EXPECT_EQ(good, run.exit == 0) << program.Kept("StationHistoryData.txt");
+    EXPECT_EQ(bad, run.exit != 0) << program.Kept("StationHistoryData.txt");
+
+    // The settings were saved at the end; the AutoConnect window, opened for
+    // the run only, is not to be shown at the next usual start.
+    ProfileDocument saved = program.Settings();
+    EXPECT_FALSE(saved.Read(kDetectorSection, "Burst").empty());
+    EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Visible"), "False");
+    EXPECT_EQ(saved.Read(kAutoConnectSection, "Connect Not Busy"), "2");
+
+    std::string messages = program.Kept("Velmora.log");
+    EXPECT_NE(messages.find(UnattendedEndText(static_cast<UnattendedExit>(run.exit))), std::string::npos) << messages;
+    if (!run.airmailRunning) {
+      EXPECT_NE(messages.find("Would you like to start the AirMail program"), std::string::npos) << messages;
+    }
+  }
+}
+
+// Stands for a session of Velmora already running: a window of its class and caption.
+class OtherSession {
+ public:
+  OtherSession() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kMainWindowClass;
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  OtherSession(const OtherSession&) = delete;
+  OtherSession& operator=(const OtherSession&) = delete;
+  ~OtherSession() {
+    DestroyWindow(hwnd_);
+    UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
+  }
+
+ private:
+  HWND hwnd_;
+};
+
+// Whatever keeps a run from starting ends the program with exit code 2 and
+// a line in "Velmora.log"; a box on the way closes itself.
+TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
+  struct {
+    const char* arguments;
+    int mode;
+    bool otherSession;
+    std::string logged;
+    bool box;
+  } cases[] = {
+      {"/connect", kModeReferenceStations, false, UnattendedModeRefusedText(kModeReferenceStations), true},
+      {"/Connect", kModeMultipleFrequencies, true, "No: an unattended run does not start beside another session.",
+       false},
+      {"/connect /now", kModeMultipleFrequencies, false, "Unknown command line argument \"/now\"", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    testing::StandInSession airmail({});
+    Installed program(c.mode, airmail);
+    std::optional<OtherSession> other;
+    if (c.otherSession) other.emplace();
+    auto velmora = program.Launch(c.arguments);
+    ASSERT_TRUE(velmora->Started());
+    HWND box = c.box ? velmora->WaitWindow([](HWND w) { return testing::ClassOf(w) == "#32770"; }, 60) : nullptr;
+    EXPECT_EQ(box != nullptr, c.box);
+    ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 60)) << "nobody answers the box";
+    EXPECT_EQ(velmora->ExitCode(), 2u);
+    // As the log keeps a message: one line, one field.
+    std::string logged = MessageLogRecord(UtcDateTime{}, c.logged).at(1);
+    std::string messages = program.Kept("Velmora.log");
+    EXPECT_NE(messages.find(logged), std::string::npos) << messages;
+  }
+}
+
+}  // namespace
+}  // namespace velmora

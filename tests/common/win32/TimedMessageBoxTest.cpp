@@ -1,0 +1,43 @@
+// A message box nobody answers closes itself with the button Enter would
+// press, also when a second box was opened over it meanwhile.
+#include <gtest/gtest.h>
+
+#include "common/win32/Win32Messenger.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(TimedMessageBox, ClosesItselfWithItsDefaultAnswer) {
+  struct {
+    UINT flags;
+    int answer;
+  } cases[] = {
+      {MB_OK, IDOK},
+      {MB_YESNO | MB_ICONQUESTION, IDYES},
+      {MB_YESNO | MB_DEFBUTTON2, IDNO},
+      {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+      {MB_YESNO | MB_DEFBUTTON3, IDYES},  // no third button: the first
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.flags);
+    EXPECT_EQ(ShowMessageBox(nullptr, "Nobody answers this.", "Velmora", c.flags, 150ms), c.answer);
+  }
+}
+
+TEST(TimedMessageBox, AnOuterBoxWaitsForTheInnerOneAndStillCloses) {
+  // The inner box is opened from a timer that runs in the outer box's loop.
+  static int inner = 0;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    inner = ShowMessageBox(nullptr, "Inner", "Velmora", MB_YESNO | MB_DEFBUTTON2, 400ms);
+  });
+  EXPECT_EQ(ShowMessageBox(nullptr, "Outer", "Velmora", MB_YESNO, 150ms), IDYES);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(inner, IDNO);
+}
+
+}  // namespace
+}  // namespace velmora
