@@ -29,6 +29,11 @@ std::string UnattendedSilenceText() {
          " seconds, so the run is stopped.\r\rPlease check the sound card and the receiver's audio.";
 }
 
+std::string UnattendedNotReadyText() {
+  return "Velmora /connect - The AutoConnect table was not ready after " + std::to_string(kUnattendedReadyTicks / 60) +
+         " minutes, so no run is started.";
+}
+
 std::string UnattendedEndText(UnattendedExit exit) {
   switch (exit) {
     case UnattendedExit::Done: return "Velmora /connect - The run ended with \"Done\": exit code 0.";
@@ -41,7 +46,12 @@ std::string UnattendedEndText(UnattendedExit exit) {
 void UnattendedSession::Tick() {
   if (phase_ == Phase::Busy || phase_ == Phase::Ending) return;
   if (auto exit = outcome_.Exit()) return End(*exit);
-  if (phase_ == Phase::Waiting) return Begin();
+  if (phase_ == Phase::Waiting) {
+    if (++waitingTicks_ < kUnattendedReadyTicks) return Begin();
+    phase_ = Phase::Busy;
+    messenger_.Show(UnattendedNotReadyText(), MessageIcon::Exclamation);
+    return End(UnattendedExit::NotStarted);
+  }
   WatchSound();
 }
 

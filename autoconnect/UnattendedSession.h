@@ -33,9 +33,14 @@ class UnattendedHost {
 // A run that hears no sound for this many ticks is stopped: nothing else
 // would ever move it on, and a scheduled run must end.
 inline constexpr int kUnattendedSilentTicks = 120;
+// A table that is never ready (a window that could not be made, a rebuild
+// that never returns) gives up after this many ticks: predictions for many
+// stations take minutes, never a quarter of an hour.
+inline constexpr int kUnattendedReadyTicks = 900;
 
 std::string UnattendedModeRefusedText(int mode);
 std::string UnattendedSilenceText();
+std::string UnattendedNotReadyText();
 // The line the message log gets when the program ends.
 std::string UnattendedEndText(UnattendedExit exit);
 
@@ -65,6 +70,7 @@ class UnattendedSession final : public RunObserver {
   std::optional<UnattendedExit> exit_;
   std::uint64_t sound_ = 0;
   int silentTicks_ = 0;
+  int waitingTicks_ = 0;
 };
 
 }  // namespace velmora

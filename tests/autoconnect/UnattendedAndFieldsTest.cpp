@@ -90,7 +90,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
     const char* text;
     bool began;
   };
-  bool Ready() override { return ++readyAsked >= 3; }
+  bool Ready() override { return ++readyAsked >= readyAfter; }
   int Mode() override { return mode; }
   bool Start() override {
     ++starts;
@@ -107,7 +107,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   void Note(std::string_view text) override { notes.emplace_back(text); }
 
   UnattendedSession* session = nullptr;
-  int mode = kModeMultipleFrequencies, readyAsked = 0, starts = 0, stops = 0, ends = 0;
+  int mode = kModeMultipleFrequencies, readyAsked = 0, readyAfter = 3, starts = 0, stops = 0, ends = 0;
   bool began = true;
   std::optional<Ending> endInStart;
   std::uint64_t sound = 0;
@@ -124,19 +124,22 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     std::optional<Ending> endLater;    // at the 10th tick
     bool sound;                        // buffers keep coming
     int ticks;
+    int readyAfter;
     UnattendedExit exit;
     int starts, stops;
     std::string message;
   } cases[] = {
-      {"a link made", 1, true, {}, Ending{"Done", true}, true, 20, UnattendedExit::Done, 1, 0, ""},
-      {"no answer", 2, true, {}, Ending{"Stopped", true}, true, 20, UnattendedExit::Stopped, 1, 0, ""},
-      {"nothing to call", 0, true, {}, Ending{"Stopped", false}, true, 20, UnattendedExit::NotStarted, 1, 0, ""},
-      {"AirMail not reached", 1, false, Ending{"Stopped", false}, {}, true, 20, UnattendedExit::NotStarted, 1, 0,
+      {"a link made", 1, true, {}, Ending{"Done", true}, true, 20, 3, UnattendedExit::Done, 1, 0, ""},
+      {"no answer", 2, true, {}, Ending{"Stopped", true}, true, 20, 3, UnattendedExit::Stopped, 1, 0, ""},
+      {"nothing to call", 0, true, {}, Ending{"Stopped", false}, true, 20, 3, UnattendedExit::NotStarted, 1, 0, ""},
+      {"AirMail not reached", 1, false, Ending{"Stopped", false}, {}, true, 20, 3, UnattendedExit::NotStarted, 1, 0,
        ""},
-      {"Start refused", 0, false, {}, {}, true, 20, UnattendedExit::NotStarted, 1, 0, ""},
-      {"a mode that cannot run", 3, true, {}, {}, true, 20, UnattendedExit::NotStarted, 0, 0,
+      {"Start refused", 0, false, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 1, 0, ""},
+      {"a mode that cannot run", 3, true, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 0, 0,
        UnattendedModeRefusedText(3)},
-      {"no sound", 1, true, {}, {}, false, 200, UnattendedExit::Stopped, 1, 1, UnattendedSilenceText()},
+      {"no sound", 1, true, {}, {}, false, 200, 3, UnattendedExit::Stopped, 1, 1, UnattendedSilenceText()},
+      {"a table never ready", 1, true, {}, {}, true, kUnattendedReadyTicks + 5, kUnattendedReadyTicks + 5,
+       UnattendedExit::NotStarted, 0, 0, UnattendedNotReadyText()},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -145,6 +148,7 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     UnattendedSession session(host, messenger, host);
     host.session = &session;
     host.mode = c.mode;
+    host.readyAfter = c.readyAfter;
     host.began = c.began;
     host.endInStart = c.endInStart;
     for (int tick = 1; tick <= c.ticks; ++tick) {
