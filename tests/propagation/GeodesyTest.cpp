@@ -20,7 +20,6 @@ TEST(AngleText, Decodes) {
       {Deg("12", "30.00'"), true, 12.5},
       {Deg("12", "30.00's"), true, -12.5},   // lower case
       {Deg("12", "30.00'S "), true, -12.5},  // trailing blank
-      {Deg("48", "07.20'N"), true, 48.12},
       {Deg("123", "25.80'w  "), false, -123.43},
       {"48\xC2\xB0"
        "07.20'N",

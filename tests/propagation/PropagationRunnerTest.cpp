@@ -1,5 +1,6 @@
 // Prediction runs through a stand-in program on real files: the stages and
-// their messages, blocks of ten, interpolation, the cache and the progress.
+// their messages, blocks of ten, interpolation and the cache (the progress of
+// a fill: ModelPredictionsTest).
 #include <gtest/gtest.h>
 
 #include "propagation/PropagationRunner.h"
@@ -129,37 +130,20 @@ TEST_F(Runs, AtAQuarterToTheHourThreeQuartersOfTheWayToTheNext) {
   EXPECT_EQ(now.frequencies[1].mode, " 1F2") << "the first hour's mode before half past";
 }
 
-TEST_F(Runs, TheSameDeckWithinTheHourStartsNoProgram) {
-  PredictionNow first, again, later;
+// Another hour and other stations: ModelPredictionsTest's fills.
+TEST_F(Runs, TheSameDeckWithinTheHourStartsNoProgramAndAFailedRunIsNotKept) {
+  PredictionNow first, again;
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 5}, ten, first));
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 5}, ten, again));
   EXPECT_EQ(again, first);
-  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 50}, ten, later));
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 50}, ten, again));
   EXPECT_EQ(program.commandLines.size(), 1u);
-  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 15, 5}, ten, later));
+  program.finishes = false;
   circuit.receiver.latitude += 1;
-  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 15, 5}, ten, later));
-  EXPECT_EQ(program.commandLines.size(), 3u) << "another hour, another ship position";
-  program.finishes = false;  // a failed run is never kept
-  circuit.receiver.latitude += 1;
-  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 15, 5}, ten, later));
-  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 15, 5}, ten, later));
-  EXPECT_EQ(program.commandLines.size(), 7u);
+  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 14, 5}, ten, again));
+  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 14, 5}, ten, again));
+  EXPECT_EQ(program.commandLines.size(), 5u) << "two attempts each time";
 }
-
-TEST_F(Runs, AFillShowsWhichStationOfHowMany) {
-  struct Progress final : PredictionProgress {
-    void PredictionProgressShow(int station, int count) override { shown.push_back({station, count}); }
-    std::vector<std::pair<int, int>> shown;
-  } progress;
-  PropagationRunner runner(program, messages, {Folder(), 2024, 5, &cache, &progress});
-  PredictionNow now;
-  runner.StationsBegin(2);
-  runner.PropagationRunNow(2, {2024, 5, 14, 14, 5}, circuit, ten, parameters, now);
-  runner.PropagationRunNow(2, {2024, 5, 14, 14, 5}, circuit, ten, parameters, now);
-  EXPECT_EQ(progress.shown, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
-}
-
 
 }  // namespace
 }  // namespace velmora

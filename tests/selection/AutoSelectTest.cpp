@@ -36,23 +36,29 @@ struct SelectRig : testing::SelectionRig {
   int mode;
 };
 
-TEST(AutoSelectSnr, TheHighestFrequencyCloseToTheBestIsKeptAndSaysWhy) {
+TEST(AutoSelectSnr, TheHighestFrequencyCloseToTheBestOrTheTopNAreKept) {
   struct Case {
     bool highest;
+    int top;
     std::vector<Row> rows;
     std::vector<std::string> tx;
-    int colouredRow;  // 0: none
+    int colouredRow;  // the higher frequency's reason; 0: none
   };
   const std::vector<Row> example = {{"K", "7102.0", 62}, {"K", "10145.5", 60}, {"K", "14105.5", 55}};
   const Case cases[] = {
-      {true, example, {"!7102.0", "10145.5", "!14105.5"}, 2},
-      {false, example, {"7102.0", "!10145.5", "!14105.5"}, 0},
-      {true, {{"K", "7102.0", 60}, {"K", "10145.5", 62}, {"K", "14105.5", 55}}, {"!7102.0", "10145.5", "!14105.5"}, 0},
-      {true, {{"K", "14105.5", 45}, {"K", "7102.0", 62}}, {"7102.0", "!14105.5"}, 0},  // below the threshold: out
+      {true, 1, example, {"!7102.0", "10145.5", "!14105.5"}, 2},
+      {false, 1, example, {"7102.0", "!10145.5", "!14105.5"}, 0},
+      {true, 1, {{"K", "7102.0", 60}, {"K", "10145.5", 62}, {"K", "14105.5", 55}}, {"!7102.0", "10145.5", "!14105.5"}, 0},
+      {true, 1, {{"K", "14105.5", 45}, {"K", "7102.0", 62}}, {"7102.0", "!14105.5"}, 0},  // below the threshold: out
+      // Equal SNRs put the higher frequency first.
+      {false, 2, {{"K", "3590.0", 51}, {"K", "7102.0", 60}, {"K", "10145.5", 58}, {"K", "14105.5", 60}},
+       {"14105.5", "7102.0", "!10145.5", "!3590.0"}, 0},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.tx));
     SelectRig rig;
     rig.settings.autoSelectHighestFrequency = c.highest;
+    rig.settings.autoSelectSnrTopFrequencies = c.top;
     rig.Add(c.rows);
     rig.Select().AutoSelectSnr(1, rig.table.DataRows());
     EXPECT_EQ(rig.TxColumn(), c.tx);
@@ -61,16 +67,6 @@ TEST(AutoSelectSnr, TheHighestFrequencyCloseToTheBestIsKeptAndSaysWhy) {
           << "row " << row;
     EXPECT_EQ(rig.table.Columns(), kColumnCount) << "the ranking column is gone again";
   }
-}
-
-TEST(AutoSelectSnr, TheTopNByPredictedSnr) {
-  SelectRig rig;
-  rig.settings.autoSelectHighestFrequency = false;
-  rig.settings.autoSelectSnrTopFrequencies = 2;
-  rig.Add({{"K", "3590.0", 51}, {"K", "7102.0", 60}, {"K", "10145.5", 58}, {"K", "14105.5", 60}});
-  rig.Select().AutoSelectSnr(1, 4);
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"14105.5", "7102.0", "!10145.5", "!3590.0"}))
-      << "equal SNRs put the higher frequency first";
 }
 
 TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {

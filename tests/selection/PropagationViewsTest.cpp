@@ -38,7 +38,7 @@ struct HoursRig : testing::SelectionRig {
   }
 };
 
-TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBold) {
+TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHourMarked) {
   HoursRig rig;
   testing::WriteBytes(rig.program / kStationOffsetDataFile,
                       std::string(kStationOffsetHeading) +
@@ -58,16 +58,8 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBold) {
   ASSERT_EQ(rig.messages.entries.size(), 1u) << "7000.0 is not W1AW's, told once, not once an hour";
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Station's Offset Frequency 10140.0(p3) 7000.0 not found in HAM"));
 
-  rig.settings.stationOffset = false;
-  ASSERT_TRUE(rig.Fill());
-  EXPECT_EQ(rig.Bold(2), "");
-}
 
-TEST(PropagationHours, ThePresentHourIsMarkedAndExplained) {
-  HoursRig rig;
-  testing::WriteBytes(rig.program / kStationOffsetDataFile,
-                      std::string(kStationOffsetHeading) + "\r\nHAM,W1AW,14075.0,3,360,0,0000,2400\r\n");
-  ASSERT_TRUE(rig.Fill());
+  // The present hour, marked and explained.
   const CellLook normal{0x000000, 0xFFFFFF}, current{0xFFFFFF, 0x800000};
   int column = HoursCurrentColumn({2024, 3, 10, 23, 40, 0, 0});
   HoursHighlight(rig.table, column, normal, current);
@@ -83,11 +75,15 @@ TEST(PropagationHours, ThePresentHourIsMarkedAndExplained) {
       {0, kHoursFirstColumn + 5, "Zulu Time (05)"},
       {0, kHoursFirstColumn, "Zulu Time (00), Current Hour"},
       {2, kHoursFrequencyColumn, "Frequency (kHz)"},
-      {1, kHoursFirstColumn + 4, "Station Offset of 3.0 dB"},
-      {2, kHoursFirstColumn + 4, "Signal-to-Noise (dB)"},
+      {2, kHoursFirstColumn + 4, "Station Offset of 3.0 dB"},
+      {1, kHoursFirstColumn + 4, "Signal-to-Noise (dB)"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(PropagationHoursToolTip(rig.table, c.row, c.column, kHoursFirstColumn), c.tip) << c.row << "," << c.column;
+
+  rig.settings.stationOffset = false;
+  ASSERT_TRUE(rig.Fill());
+  EXPECT_EQ(rig.Bold(2), "");
 }
 
 TEST(PropagationHours, AStationWithoutAPositionKeepsItsRowsEmpty) {

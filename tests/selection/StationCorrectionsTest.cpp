@@ -97,58 +97,37 @@ TEST(StationOffsets, WholeFrequencyTextsMatchAndTheBeamShapesTheOffset) {
   EXPECT_TRUE(rig.messages.entries.empty());
 }
 
-TEST(StationOffsets, AFirstLineThatIsARecordCountsAndAHeadingDoesNot) {
+TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
+  const std::string unmatched =
+      "Station's Offset Frequency 7102.0 10147.3 not found in HAM K4CJX frequency list.\r\r"
+      "Please check Options Station Offset.";
   struct Case {
-    std::string content;
+    std::optional<std::string> content;  // nullopt: no file
+    int mode;
     std::string snr;
+    std::vector<std::string> messages;
   };
+  const int stations = kModeMultipleStations;
   const Case cases[] = {
-      {"HAM,K4CJX,7102.0,2\r\n", "52.0"},
-      {"System,Station,Frequency,Offset\r\nHAM,K4CJX,7102.0,2\r\n", "52.0"},
-      {"HAM,K4CJX,7102.0,2,,,,\r\nHAM,K4CJX,7102.0,1,,,2200,0600\r\n", "52.0"},  // empty fields keep their defaults
+      {std::nullopt, stations, "50.0", {}},
+      {"HAM,K4CJX,7102.0,2\r\n", stations, "52.0", {}},  // a first line that is a record counts
+      {"System,Station,Frequency,Offset\r\nHAM,K4CJX,7102.0,2\r\n", stations, "52.0", {}},
+      // Empty fields keep their defaults; the window 2200-0600 is closed at 1200.
+      {"HAM,K4CJX,7102.0,2,,,,\r\nHAM,K4CJX,7102.0,1,,,2200,0600\r\n", stations, "52.0", {}},
+      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX,7102.0,two\r\n", stations, "50.0",
+       {"StationOffsetGet - Read, Type mismatch in line 2: \"HAM,K4CJX,7102.0,two\""}},
+      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX\r\n", stations, "50.0",
+       {"StationOffsetGet - Read, Type mismatch in line 2: \"HAM,K4CJX\""}},
+      {"HAM,K4CJX,7102.0 10147.3,1\r\n", stations, "51.0", {unmatched}},  // a frequency the station lacks
+      {"HAM,K4CJX,7102.0 10147.3,1\r\n", kModeReferenceData, "51.0", {}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.content.value_or("no file") + " mode " + std::to_string(c.mode));
     OffsetRig rig({"7102.0"});
-    WriteBytes(rig.offsets, c.content);
-    rig.Apply();
-    EXPECT_EQ(rig.Snr(1), c.snr) << c.content;
-  }
-}
-
-TEST(StationOffsets, FileProblemsAreToldOnceAndChangeNothing) {
-  struct Case {
-    std::string content;  // empty: no file
-    std::string message;
-  };
-  const Case cases[] = {
-      {"", ""},
-      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX,7102.0,two\r\n",
-       "StationOffsetGet - Read, Type mismatch in line 2: \"HAM,K4CJX,7102.0,two\""},
-      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX\r\n", "StationOffsetGet - Read, Type mismatch in line 2: \"HAM,K4CJX\""},
-  };
-  for (const auto& c : cases) {
-    OffsetRig rig({"7102.0"});
-    if (!c.content.empty()) WriteBytes(rig.offsets, c.content);
-    rig.Apply();
-    EXPECT_EQ(rig.Snr(1), "50.0") << c.content;
-    EXPECT_EQ(rig.messages.Texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
-  }
-}
-
-TEST(StationOffsets, FrequenciesTheStationLacksAreToldExceptForReferenceData) {
-  for (int mode : {kModeMultipleStations, kModeReferenceData}) {
-    OffsetRig rig({"7102.0", "3590.0"});
-    WriteBytes(rig.offsets, "HAM,K4CJX,7102.0 10147.3,1\r\n");
-    rig.Apply(mode);
-    EXPECT_EQ(rig.Snr(1), "51.0");
-    if (mode == kModeReferenceData) {
-      EXPECT_TRUE(rig.messages.entries.empty());
-      continue;
-    }
-    ASSERT_EQ(rig.messages.Texts().size(), 1u);
-    EXPECT_EQ(rig.messages.Texts()[0],
-              "Station's Offset Frequency 7102.0 10147.3 not found in HAM K4CJX frequency list.\r\r"
-              "Please check Options Station Offset.");
+    if (c.content) WriteBytes(rig.offsets, *c.content);
+    rig.Apply(c.mode);
+    EXPECT_EQ(rig.Snr(1), c.snr);
+    EXPECT_EQ(rig.messages.Texts(), c.messages);
   }
 }
 

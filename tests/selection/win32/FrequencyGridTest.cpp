@@ -24,38 +24,25 @@ struct Recorder final : FrequencyGridListener {
 
 LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 
-// What a pixel of the grid shows, painted as the screen gets it.
-class Picture {
- public:
-  explicit Picture(HWND grid) {
-    GetClientRect(grid, &client_);
-    HDC screen = GetDC(grid);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, client_.right, client_.bottom);
-    ReleaseDC(grid, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    SendMessageA(grid, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-  }
-  ~Picture() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-  // The pixels of a rectangle, row by row.
-  std::vector<COLORREF> Of(const RECT& r) const {
-    std::vector<COLORREF> pixels;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) pixels.push_back(At(x, y));
-    return pixels;
-  }
-
- private:
-  RECT client_{};
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
+// The pixels of a rectangle of the grid, row by row, painted as the screen
+// gets them.
+std::vector<COLORREF> Pixels(HWND grid, const RECT& r) {
+  RECT client;
+  GetClientRect(grid, &client);
+  HDC screen = GetDC(grid);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  ReleaseDC(grid, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageA(grid, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  std::vector<COLORREF> pixels;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
 
 class FrequencyGridTest : public ::testing::Test {
  protected:
@@ -160,7 +147,7 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
     FrequencyTable before = table;
     RECT cell = grid->CellRect(c.row, c.column);
     RECT box{cell.left + 4, Centre(c.row, c.column).y - 5, cell.left + 14, Centre(c.row, c.column).y + 5};
-    auto pixelsBefore = Picture(grid->Handle()).Of(box);
+    auto pixelsBefore = Pixels(grid->Handle(), box);
     recorder.clicks.clear();
     Click(c.row, c.column);
     for (int row = 1; row < table.Rows(); ++row)
@@ -171,7 +158,7 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
     EXPECT_EQ(recorder.clicks.size(), c.reported ? 1u : 0u);
     if (c.toggles) {
       UpdateWindow(grid->Handle());
-      EXPECT_NE(Picture(grid->Handle()).Of(box), pixelsBefore) << "the box is drawn anew";
+      EXPECT_NE(Pixels(grid->Handle(), box), pixelsBefore) << "the box is drawn anew";
       EXPECT_EQ(grid->SelectedRow(), c.row);
     }
   }
@@ -196,7 +183,8 @@ TEST_F(FrequencyGridTest, TheBlinkingCellAlternatesAndIsTheOnlyOneDrawnAgain) {
     EXPECT_TRUE(EqualRect(&update, &cell)) << tick;
     UpdateWindow(grid->Handle());
     COLORREF expected = tick % 2 == 1 ? kColorBlack : colors[kReasonConnecting];
-    EXPECT_EQ(Picture(grid->Handle()).At(cell.left + 1, cell.top + 1), expected) << tick;
+    EXPECT_EQ(Pixels(grid->Handle(), {cell.left + 1, cell.top + 1, cell.left + 2, cell.top + 2}), std::vector{expected})
+        << tick;
   }
 }
 
