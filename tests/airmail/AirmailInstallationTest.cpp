@@ -39,15 +39,6 @@ class AirmailInstallation : public ::testing::Test {
   testing::TempFolder folder;
 };
 
-TEST_F(AirmailInstallation, AnInstallationInPlaceTouchesNeitherRegistryNorLog) {
-  FakeRegistry registry("C:\\Elsewhere\\");
-  auto s = Folders(testing::FixturePath("data"), testing::FixturePath("program"));
-  auto before = s;
-  AirmailInstallationGet(s, registry);
-  EXPECT_EQ(s, before);
-  EXPECT_EQ(registry.asked, 0);
-}
-
 TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay) {
   FakeRegistry none;
   auto s = Folders(data(), program());
@@ -62,7 +53,8 @@ TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay)
 
 // The registry's value through the real registry is AirmailRegistryTest's.
 // Here: the install log's last "NewCommonRoot=" names the data folder,
-// looked for in the program folder, or else in the registry's folder.
+// looked for in the program folder, or else in the registry's folder; a
+// program file in place leaves the registry alone, an "Airmail.ini" the log.
 TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
   const std::string longLog = std::string(200000, 'x') + "\r\nNewCommonRoot= E:\\AirMail  \r\n" + std::string(300000, 'y');
   struct Case {

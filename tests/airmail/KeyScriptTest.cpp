@@ -43,7 +43,7 @@ TEST(KeyScriptNamedKeys, RepeatCountsTheExtendedFlagOnTheKeyDownAndTildeAsEnterI
   EXPECT_EQ(Parse("~"), Shifted(0xC0));
 }
 
-TEST(KeyScriptLiterals, BracesTypeTheirCharacterAndCharactersWithoutAKeyAreSkipped) {
+TEST(KeyScriptLiterals, BracesAndGroupsTypeTheirCharactersAndCharactersWithoutAKeyAreSkipped) {
   EXPECT_EQ(Parse("{+}"), Shifted(0xBB));
   EXPECT_EQ(Parse("{a 2}"), Join({Press('A'), Press('A')}));
   EXPECT_EQ(Parse("{ }"), Press(0x20));
@@ -56,6 +56,10 @@ TEST(KeyScriptLiterals, BracesTypeTheirCharacterAndCharactersWithoutAKeyAreSkipp
   EXPECT_EQ(Parse("a\xB0" "b"), Join({Press('A'), Press('B')}));
   EXPECT_EQ(Parse("{\xB0}"), Records{});
   EXPECT_EQ(Parse("(\xB0)"), Records{});
+  // Characters are plain inside a group; one too short is typed.
+  EXPECT_EQ(Parse("(+{)"), Join({Shifted(0xBB), Shifted(0xDB)}));
+  EXPECT_EQ(Parse("()"), Shifted('0'));
+  EXPECT_EQ(Parse("(ab"), Join({Press('A'), Press('B')}));
 }
 
 TEST(KeyScriptModifiers, HeldForExactlyTheNextTokenOrGroup) {
@@ -83,12 +87,6 @@ TEST(KeyScriptModifiers, AnyNumberInARow) {
   EXPECT_EQ(records[kMany], Down('A'));
   EXPECT_EQ(records[kMany + 2], Up(kShift));
   EXPECT_EQ(records.back(), Up(kShift));
-}
-
-TEST(KeyScriptGroups, CharactersArePlainInsideAGroup) {
-  EXPECT_EQ(Parse("(+{)"), Join({Shifted(0xBB), Shifted(0xDB)}));
-  EXPECT_EQ(Parse("()"), Shifted('0'));  // too short: the ")" is typed
-  EXPECT_EQ(Parse("(ab"), Join({Press('A'), Press('B')}));
 }
 
 TEST(KeyScriptBuffer, GrowsPastTheFirst512RecordsAndTheRepeatCountIsBounded) {

@@ -75,26 +75,22 @@ TEST_F(StationFiles, SelectedStationsFollowTheSubstringRule) {
   EXPECT_TRUE(messages.entries.empty());
 }
 
-TEST_F(OwnStationFile, AStationSectionEndedAtOnceGivesNoStations) {
-  Write("HAM", "[Station Info]\r\n\r\nW1AW=FN31:x\r\n[Frequency Setup]\r\nSelected=W1AW\r\n");
+// A missing file, then a station section ended at once: each list says which.
+TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedByEachList) {
   SelectionList list;
+  EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
+  EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
+  Write("HAM", "[Station Info]\r\n\r\nW1AW=FN31:x\r\n[Frequency Setup]\r\nSelected=W1AW\r\n");
   EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
   EXPECT_TRUE(list.entries.empty());
   EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   EXPECT_EQ(messages.Texts(),
-            (Strings{"StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder()),
-                     "StationGetListAll, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder())}));
-}
-
-TEST_F(OwnStationFile, AMissingStationFileIsReportedByEachList) {
-  SelectionList list;
-  EXPECT_FALSE(StationGetListSelected(data, "PACTOR", list, 0));
-  EXPECT_FALSE(StationGetListAll(data, "PACTOR", list, 0));
-  EXPECT_EQ(messages.Texts(),
-            (Strings{"StationGetListSelected - Open, Unable to get AirMail \"PACTOR\" Station Info data." +
+            (Strings{"StationGetListSelected - Open, Unable to get AirMail \"HAM\" Station Info data." +
                          Hint(data.Folder()),
-                     "StationGetListAll - Open, Unable to open AirMail \"PACTOR\" Station Info data." +
-                         Hint(data.Folder())}));
+                     "StationGetListAll - Open, Unable to open AirMail \"HAM\" Station Info data." +
+                         Hint(data.Folder()),
+                     "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder()),
+                     "StationGetListAll, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder())}));
 }
 
 #ifdef __linux__

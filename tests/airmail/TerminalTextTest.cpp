@@ -6,28 +6,28 @@
 namespace velmora {
 namespace {
 
+// Each status line; the first pattern that matches wins, case counts, and
+// the idle prompt may be cut short.
 TEST(TerminalLineStatusTest, EachStatusLine) {
-  EXPECT_EQ(TerminalLineStatus("*** W1AW, 14105.0 kHz, canceled"), TerminalStatus::Canceled);
-  EXPECT_EQ(TerminalLineStatus("*** (31)DISCONNECTED"), TerminalStatus::Disconnected);
-  EXPECT_EQ(TerminalLineStatus("*** Disconnected from W1AW"), TerminalStatus::Disconnected);
-  EXPECT_EQ(TerminalLineStatus("*** W1AW, 14105.0 kHz, no answer"), TerminalStatus::NoAnswer);
-  EXPECT_EQ(TerminalLineStatus("No answer from W1AW"), TerminalStatus::NoAnswer);
-  EXPECT_EQ(TerminalLineStatus("*** Calling W1AW on 14105.0 kHz"), TerminalStatus::Calling);
-  EXPECT_EQ(TerminalLineStatus("*** Connected to W1AW"), TerminalStatus::Connected);
-  EXPECT_EQ(TerminalLineStatus("any other text"), TerminalStatus::Connected);
-}
-
-TEST(TerminalLineStatusTest, FirstMatchWins) {
-  EXPECT_EQ(TerminalLineStatus("Calling W1AW, 14105.0 kHz, no answer"), TerminalStatus::NoAnswer);
-  EXPECT_EQ(TerminalLineStatus("Calling W1AW, 14105.0 kHz, canceled, no answer"), TerminalStatus::Canceled);
-  EXPECT_EQ(TerminalLineStatus("calling w1aw"), TerminalStatus::Connected);  // case matters
-}
-
-TEST(TerminalLineStatusTest, IdlePromptCompleteOrCutShort) {
-  for (const char* prompt : {"< id >", "< id > W1AW", "< id ", "< id", "< i", "< ", "<"})
-    EXPECT_EQ(TerminalLineStatus(prompt), TerminalStatus::Idle) << prompt;
-  EXPECT_EQ(TerminalLineStatus("< idle"), TerminalStatus::Connected);
-  EXPECT_EQ(TerminalLineStatus(""), TerminalStatus::Connected);
+  using S = TerminalStatus;
+  const std::pair<const char*, S> cases[] = {
+      {"*** W1AW, 14105.0 kHz, canceled", S::Canceled},
+      {"*** (31)DISCONNECTED", S::Disconnected},
+      {"*** Disconnected from W1AW", S::Disconnected},
+      {"*** W1AW, 14105.0 kHz, no answer", S::NoAnswer},
+      {"No answer from W1AW", S::NoAnswer},
+      {"*** Calling W1AW on 14105.0 kHz", S::Calling},
+      {"*** Connected to W1AW", S::Connected},
+      {"any other text", S::Connected},
+      {"Calling W1AW, 14105.0 kHz, no answer", S::NoAnswer},
+      {"Calling W1AW, 14105.0 kHz, canceled, no answer", S::Canceled},
+      {"calling w1aw", S::Connected},
+      {"< id >", S::Idle}, {"< id > W1AW", S::Idle}, {"< id ", S::Idle}, {"< id", S::Idle},
+      {"< i", S::Idle}, {"< ", S::Idle}, {"<", S::Idle},
+      {"< idle", S::Connected},
+      {"", S::Connected},
+  };
+  for (const auto& [line, status] : cases) EXPECT_EQ(TerminalLineStatus(line), status) << '"' << line << '"';
 }
 
 // What the log monitor's tests (real files) do not meet.
@@ -50,7 +50,7 @@ TEST(TerminalFieldTest, FrequencyAndSystemFields) {
   EXPECT_FALSE(TerminalFieldIsSystem("HAM "));
 }
 
-TEST(ConnectAidTest, MinutesOfTheServerLine) {
+TEST(ConnectAidTest, MinutesOfAHamServerLine) {
   EXPECT_EQ(ConnectAidMinutes("PMBO W1AW last contacted server 12 min ago"), 12);
   EXPECT_EQ(ConnectAidMinutes("server 0 min"), 0);
   EXPECT_EQ(ConnectAidMinutes("no word here 12 min"), -1);
@@ -59,9 +59,7 @@ TEST(ConnectAidTest, MinutesOfTheServerLine) {
   // "min" right after the word leaves no room for a number.
   EXPECT_EQ(ConnectAidMinutes("servermin"), -1);
   EXPECT_EQ(ConnectAidMinutes("server"), -1);
-}
-
-TEST(ConnectAidTest, OnlyHamServerLinesAreExamined) {
+  // Only HAM server lines are examined.
   EXPECT_TRUE(ConnectAidLineIsServer("ham", "PMBO W1AW last contacted server 20 min"));
   EXPECT_FALSE(ConnectAidLineIsServer("SAILMAIL", "PMBO W1AW last contacted server 20 min"));
   EXPECT_FALSE(ConnectAidLineIsServer("HAM", " PMBO last contacted"));
@@ -69,16 +67,13 @@ TEST(ConnectAidTest, OnlyHamServerLinesAreExamined) {
 }
 
 // Pactor 3's wide forms are met in the terminal's history test.
-TEST(PactorCountsTest, LinkShownByPactor2AboveTheThreshold) {
+TEST(PactorCountsTest, LinkShownByPactor2AboveTheThresholdAndTheStatusText) {
   PactorCountValues counts;
   counts.pactor2 = 10;
   EXPECT_FALSE(PactorCountsShowLink(counts));
   counts.pactor2 = 11;
   EXPECT_TRUE(PactorCountsShowLink(counts));
-}
-
-TEST(PactorCountsTest, DetectorStatusText) {
-  PactorCountValues counts{7, {1, 2, 3, 4, 5, 6}};
+  counts = {7, {1, 2, 3, 4, 5, 6}};
   EXPECT_EQ(PactorDetectorStatusText(counts),
             "Pactor Detector Status\r\rThreshold, 10\r\rPactor 2 (100), 7\r\rPactor 3 (200), 1\rPactor 3 (600), 2\r"
             "Pactor 3 (1400/2800), 3\rPactor 3 (2800), 4\rPactor 3 (3200), 5\rPactor 3 (3600), 6");

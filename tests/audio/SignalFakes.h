@@ -224,16 +224,14 @@ class FakeClock final : public Clock {
 class FakeAnalysis final : public BufferAnalysis {
  public:
   std::vector<std::vector<std::int16_t>> analysed;
-  std::vector<std::int32_t> transformLengths;
   int detects = 0;
   int restarts = 0;
   std::vector<int> restartsBeforeBuffer;  // continuity restarts seen before each analysed buffer
   std::deque<Verdict> verdicts;
   std::string label = "Pactor 2";
 
-  void Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength) override {
+  void Analyse(std::span<const std::int16_t> samples, std::int32_t) override {
     analysed.emplace_back(samples.begin(), samples.end());
-    transformLengths.push_back(transformLength);
     restartsBeforeBuffer.push_back(restarts);
   }
   Verdict Detect(std::string& panelText) override {

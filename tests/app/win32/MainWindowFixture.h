@@ -27,12 +27,6 @@ class MainWindowFixture : public ::testing::Test {
     window->RecallAtStartup();
     window->Show(SW_SHOWNORMAL);
   }
-  void CloseAndReopen() {
-    window->Close();
-    window.reset();
-    DrainQuit();
-    Open();
-  }
   void Press(const char* key) { window->Command(window->Tools().IdOf(key)); }
   std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
 

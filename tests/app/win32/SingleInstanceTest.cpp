@@ -4,38 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 
 #include "airmail/AutoConnectSettings.h"
 #include "app/win32/MainWindow.h"
 #include "common/AtomicFile.h"
 #include "common/ProfileFile.h"
+#include "tests/app/win32/OtherSession.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
 namespace {
-
-// Stands for a running first instance: a window of the program's class.
-class FirstInstance {
- public:
-  explicit FirstInstance(const char* caption) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kMainWindowClass;
-    RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(0, kMainWindowClass, caption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  }
-  ~FirstInstance() {
-    DestroyWindow(hwnd_);
-    UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));  // the real window class may follow
-  }
-
- private:
-  HWND hwnd_;
-};
 
 class SingleInstanceTest : public ::testing::Test {
  protected:
@@ -62,7 +41,7 @@ class SingleInstanceTest : public ::testing::Test {
 };
 
 TEST_F(SingleInstanceTest, NoEndsTheSecondLaunchWithoutTouchingTheSettings) {
-  FirstInstance first("Velmora");
+  testing::OtherSession first;
   testing::ChildProcess second(Launch(), folder.path().string());
   ASSERT_TRUE(second.Started());
   HWND question = second.WaitWindow(IsQuestion);
@@ -77,7 +56,7 @@ TEST_F(SingleInstanceTest, NoEndsTheSecondLaunchWithoutTouchingTheSettings) {
 }
 
 TEST_F(SingleInstanceTest, YesStartsAFullSecondInstanceThatWritesItsSettingsAtExit) {
-  FirstInstance first("Velmora");
+  testing::OtherSession first;
   testing::ChildProcess second(Launch(), folder.path().string());
   HWND question = second.WaitWindow(IsQuestion);
   ASSERT_NE(question, nullptr);
@@ -96,18 +75,16 @@ TEST_F(SingleInstanceTest, YesStartsAFullSecondInstanceThatWritesItsSettingsAtEx
   EXPECT_EQ(profile.Read(kAutoConnectSection, "Station History Bad"), "-0.5");
 }
 
-// Only a window captioned exactly "Velmora" is another instance.
-TEST_F(SingleInstanceTest, WithoutAnotherInstanceNothingIsAsked) {
-  for (const char* other : {"Velmora - Recording", ""}) {
-    std::unique_ptr<FirstInstance> first;
-    if (*other) first = std::make_unique<FirstInstance>(other);
-    testing::ChildProcess second(Launch(), folder.path().string());
-    HWND main = second.WaitWindow([](HWND w) { return IsMainWindow(w) || IsQuestion(w); });
-    ASSERT_NE(main, nullptr) << other;
-    EXPECT_TRUE(IsMainWindow(main)) << "no question was asked beside \"" << other << "\"";
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(second.WaitExit(10000));
-  }
+// Only a window captioned exactly "Velmora" is another instance (a start
+// beside no window at all is every other test's that starts the program).
+TEST_F(SingleInstanceTest, AWindowOfAnotherCaptionIsNoOtherInstance) {
+  testing::OtherSession recording("Velmora - Recording");
+  testing::ChildProcess second(Launch(), folder.path().string());
+  HWND main = second.WaitWindow([](HWND w) { return IsMainWindow(w) || IsQuestion(w); });
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(IsMainWindow(main)) << "no question was asked";
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(second.WaitExit(10000));
 }
 
 }  // namespace

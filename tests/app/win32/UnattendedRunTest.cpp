@@ -19,8 +19,10 @@
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedSession.h"
 #include "common/ProfileFile.h"
+#include "common/TextFileLines.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/airmail/win32/StandInSession.h"
+#include "tests/app/win32/OtherSession.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 #include "tools/signalgen/SignalGen.h"
@@ -125,16 +127,6 @@ std::vector<std::string> Fields(const std::string& line) {
   return fields;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
 // The program in a folder of its own, its settings pointing at AirMail's.
 class Installed {
  public:
@@ -235,7 +227,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     EXPECT_EQ(calls, std::string_view(run.outcome) == "connected" ? 1 : kAttempts);
     EXPECT_TRUE(FirstTime(received, "started")) << "AirMail was started by the program";
 
-    auto log = Lines(program.Kept("AutoConnectLog.txt"));
+    auto log = SplitLines(program.Kept("AutoConnectLog.txt"));
     ASSERT_EQ(log.size(), 2u) << "the heading and one record";
     auto record = Fields(log[1]);
     ASSERT_EQ(record.size(), 20u) << log[1];
@@ -246,7 +238,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
 
     // A link the detectors heard marks the station good; calls nobody answered, bad.
     bool good = false, bad = false;
-    for (const auto& line : Lines(program.Kept("StationHistoryData.txt"))) {
+    for (const auto& line : SplitLines(program.Kept("StationHistoryData.txt"))) {
       if (line.find('=') == std::string::npos) continue;
       double value = std::stod(line.substr(line.find('=') + 1));
       good = good || value > 0;
@@ -270,29 +262,6 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
   }
 }
 
-// Stands for a session of Velmora already running: a window of its class and caption.
-class OtherSession {
- public:
-  OtherSession() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kMainWindowClass;
-    RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
-  }
-  OtherSession(const OtherSession&) = delete;
-  OtherSession& operator=(const OtherSession&) = delete;
-  ~OtherSession() {
-    DestroyWindow(hwnd_);
-    UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
-  }
-
- private:
-  HWND hwnd_;
-};
-
 // Whatever keeps a run from starting ends the program with exit code 2 and
 // a line in "Velmora.log"; a box on the way closes itself.
 TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
@@ -312,7 +281,7 @@ TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
     SCOPED_TRACE(c.arguments);
     testing::StandInSession airmail({});
     Installed program(c.mode, airmail);
-    std::optional<OtherSession> other;
+    std::optional<testing::OtherSession> other;
     if (c.otherSession) other.emplace();
     auto velmora = program.Launch(c.arguments);
     ASSERT_TRUE(velmora->Started());

@@ -11,12 +11,11 @@
 //
 // Scenario.ini, section [Scenario]:
 //   DataFolder         folder holding Logfiles\Debug.log
-//   Record             record file (default Record.txt beside the program)
 //   RecordTimes        1: each record line starts with its UTC time in
 //                      milliseconds since 1601 (the system's file time) and a blank
 //   System, Station, Frequency   the fields' first contents
 //   Terminal           1: the terminal is open from the start
-//   Outcome            connected, noanswer, cancelled or disconnected
+//   Outcome            connected, noanswer or disconnected
 //   Seconds            seconds from the call to its outcome (default 1)
 //   DisconnectSeconds  seconds from connected to disconnected (0: stays connected)
 //   ServerLine         a terminal line written after the connection
@@ -119,9 +118,6 @@ void Outcome() {
   } else if (outcome == "noanswer") {
     TerminalLine("*** " + station + ", " + app.callFrequency + " kHz, no answer");
     LogLine("No answer from " + station);
-  } else if (outcome == "cancelled") {
-    TerminalLine("*** " + station + ", " + app.callFrequency + " kHz, canceled");
-    LogLine("No answer from " + station + " (manual)");
   } else {
     TerminalLine("*** Disconnected from " + station);
     LogLine("Disconnected from " + station);
@@ -239,7 +235,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   app.folder = path;
   app.folder.resize(app.folder.find_last_of('\\'));
   app.scenario = app.folder + "\\Scenario.ini";
-  app.record = Setting("Record", (app.folder + "\\Record.txt").c_str());
+  app.record = app.folder + "\\Record.txt";
   app.recordTimes = Setting("RecordTimes") == "1";
   std::string data = Setting("DataFolder");
   if (!data.empty()) {
