@@ -15,7 +15,7 @@
 //                      milliseconds since 1601 (the system's file time) and a blank
 //   System, Station, Frequency   the fields' first contents
 //   Terminal           1: the terminal is open from the start
-//   Outcome            connected, noanswer or disconnected
+//   Outcome            connected, noanswer, cancelled or disconnected
 //   Seconds            seconds from the call to its outcome (default 1)
 //   DisconnectSeconds  seconds from connected to disconnected (0: stays connected)
 //   ServerLine         a terminal line written after the connection
@@ -118,6 +118,9 @@ void Outcome() {
   } else if (outcome == "noanswer") {
     TerminalLine("*** " + station + ", " + app.callFrequency + " kHz, no answer");
     LogLine("No answer from " + station);
+  } else if (outcome == "cancelled") {  // for tools/screenshot --airmail cancelled
+    TerminalLine("*** " + station + ", " + app.callFrequency + " kHz, canceled");
+    LogLine("No answer from " + station + " (manual)");
   } else {
     TerminalLine("*** Disconnected from " + station);
     LogLine("Disconnected from " + station);
