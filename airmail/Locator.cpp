@@ -12,12 +12,21 @@ constexpr double kPi = 3.14159265358979;
 // The subsquare letter's index 0..23 spread over 0..59 minutes.
 double SubsquareDegrees(char letter) { return ((letter - 'A') * 59.0 / 23.0) / 60.0; }
 
+// Fields A..R, squares 0..9, subsquares A..X: anything else would put the
+// station at an impossible place (a latitude of 170) and its range and
+// order would be silently wrong.
+bool Maidenhead(const std::string& c) {
+  auto within = [](char ch, char first, char last) { return ch >= first && ch <= last; };
+  return within(c[0], 'A', 'R') && within(c[1], 'A', 'R') && within(c[2], '0', '9') && within(c[3], '0', '9') &&
+         within(c[4], 'A', 'X') && within(c[5], 'A', 'X');
+}
+
 }  // namespace
 
 bool GridToLatLon(std::string& locator, LatLon& position, Messenger* messenger) {
   locator = ToUpper(locator);
   if (locator.size() == 4) locator += "MM";
-  if (locator.size() < 6) {
+  if (locator.size() < 6 || !Maidenhead(locator)) {
     if (messenger) messenger->Show("Unable to Convert Grid " + locator + " to Lat/Lon");
     return false;
   }

@@ -13,8 +13,9 @@ struct LatLon {
 };
 
 // Upper-cases the locator in place (a four-character one gets "MM" added)
-// and converts its first six characters. Fewer than six fail, with the
-// message "Unable to Convert Grid <locator> to Lat/Lon" when asked for.
+// and converts its first six characters. Fewer than six, or a character
+// outside its range (fields A..R, squares 0..9, subsquares A..X), fail, with
+// the message "Unable to Convert Grid <locator> to Lat/Lon" when asked for.
 bool GridToLatLon(std::string& locator, LatLon& position, Messenger* messenger);
 
 // The great-circle range between two positions, one nautical mile per

@@ -19,8 +19,8 @@ TEST(GridToLatLon, AFourCharacterLocatorGetsTheMiddleSubsquareAndOnlySixCount) {
 }
 
 // The message itself is met through the station ranges (FrequencyFiltersTest).
-TEST(GridToLatLon, AShortLocatorFailsQuietlyWithoutAMessenger) {
-  for (std::string locator : {"cm8", ""}) {
+TEST(GridToLatLon, AShortOrImpossibleLocatorFailsQuietlyWithoutAMessenger) {
+  for (std::string locator : {"cm8", "", "ZZ99ZZ", "FN3!AB", "FN42HZ", "SA00AA"}) {
     LatLon p;
     EXPECT_FALSE(GridToLatLon(locator, p, nullptr)) << locator;
   }
