@@ -1,7 +1,9 @@
 #pragma once
 // A prediction program that counts its starts and the time spent starting
-// it and waiting for it, around the real one.
+// it and waiting for it, around the real one, and keeps every output read.
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "propagation/ModelProgram.h"
 
@@ -29,11 +31,14 @@ class TimedProgram final : public ModelProgram {
     return finished;
   }
   std::optional<std::string> OutputRead(const std::filesystem::path& output, std::error_code& error) override {
-    return inner_.OutputRead(output, error);
+    auto read = inner_.OutputRead(output, error);
+    if (read) outputs.push_back(*read);
+    return read;
   }
 
   int starts = 0;
   double programSeconds = 0;
+  std::vector<std::string> outputs;
 
  private:
   ModelProgram& inner_;

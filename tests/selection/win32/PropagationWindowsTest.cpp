@@ -63,7 +63,7 @@ TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
   EXPECT_EQ(testing::WindowText(hours->Handle()),
             "AutoConnect - SNR by Hour and Frequency (bigger is better) - Mobile, AL");
   EXPECT_EQ(table.DataRows(), 3);
-  EXPECT_EQ(rig.timed.starts, 1);
+  EXPECT_EQ(rig.runs.starts, 1);
 }
 
 TEST_F(PropagationWindowsTest, TheDetailsWindowShowsEveryColumnAndBothArePutAsideByARebuild) {
