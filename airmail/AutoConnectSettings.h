@@ -21,6 +21,12 @@ enum AutoConnectMode : std::int16_t {
   kModeScanStations = 6,
 };
 
+// The modes that call a station: "Current Frequency", "Multiple
+// Frequencies" and "Multiple Stations".
+inline bool CallingMode(int mode) {
+  return mode == kModeCurrentFrequency || mode == kModeMultipleFrequencies || mode == kModeMultipleStations;
+}
+
 // The prediction program ("Propagation Model Model").
 enum PropagationModel : std::int32_t { kModelIcepac = 1, kModelVoacap = 2, kModelRec533 = 3 };
 

@@ -12,10 +12,6 @@ constexpr std::int32_t kResultBuffers = 11;
 // The analysis judges AutoConnect's frequencies on buffers of this size.
 constexpr std::int32_t kRunSampleSize = 2048;
 
-bool CallingMode(int mode) {
-  return mode == kModeCurrentFrequency || mode == kModeMultipleFrequencies || mode == kModeMultipleStations;
-}
-
 bool TerminalMode(int mode) { return CallingMode(mode) || mode == kModeScanStations; }
 
 }  // namespace

@@ -6,10 +6,6 @@
 namespace velmora {
 namespace {
 
-bool CallingMode(int mode) {
-  return mode == kModeCurrentFrequency || mode == kModeMultipleFrequencies || mode == kModeMultipleStations;
-}
-
 std::string ModeName(int mode) {
   auto items = ModeItems();
   if (mode < 0 || mode >= static_cast<int>(items.size())) return std::to_string(mode);

@@ -54,11 +54,6 @@ const char* ListName(SelectionListId list) {
   return "";
 }
 
-// The modes a run can be started in today: the three calling modes.
-bool CallingMode(int mode) {
-  return mode == kModeCurrentFrequency || mode == kModeMultipleFrequencies || mode == kModeMultipleStations;
-}
-
 std::string ClockText(const UtcDateTime& now) {
   char text[8];
   std::snprintf(text, sizeof text, "%02d:%02d", now.hour, now.minute);
@@ -253,6 +248,7 @@ bool AutoConnectWindow::Idle() const { return !configuring_ && (!run_ || !run_->
 
 bool AutoConnectWindow::Running() const { return run_ && run_->Engine().Running(); }
 
+// Until reference, scan and noise collection can run, only the calling modes start.
 bool AutoConnectWindow::Runnable() const {
   return Idle() && !settingsPending_ && activated_ && CallingMode(settings_.modeIndex);
 }
@@ -512,151 +508,6 @@ std::optional<TerminalReading> AutoConnectWindow::TerminalSelectGet() {
   auto selection = run_->Terminal().TerminalSelectGet();
   if (!selection) return std::nullopt;
   return TerminalReading{selection->system, selection->station, selection->frequency};
-}
-
-// --- Commands, menus and events.
-
-bool AutoConnectWindow::CommandAvailable(int command) const {
-  using namespace autoconnect_menu;
-  switch (command) {
-    case kViewPropagationDetailed:
-    case kViewPropagation24Hour:
-    case kFrequencyPropagationDetailed:
-    case kFrequencyPropagation24Hour:
-      return views_ != nullptr;
-    // The station information window comes later.
-    case kViewStationInfo:
-    case kViewStationInfoBeamList:
-    case kFrequencyStationInfo:
-      return false;
-    // The history summaries and the options dialog come later.
-    case kViewAirmailHistory:
-    case kViewLogFileHistory:
-    case kOptionsAirmail:
-    case kOptionsHfModel:
-    case kOptionsStationAntenna:
-    case kOptionsStationHistory:
-    case kOptionsStationRadio:
-    case kSettingsOptions:
-      return false;
-    default:
-      return true;
-  }
-}
-
-void AutoConnectWindow::Command(int id) {
-  using namespace autoconnect_menu;
-  if (auto key = toolbar_.KeyOf(id); !key.empty()) return OnToolbar(key);
-  if (!CommandAvailable(id)) return;
-  if (int mode = ModeOfCommand(id); mode >= 0) {
-    if (Idle() && !settingsPending_) ModeChoose(mode);
-    return;
-  }
-  switch (id) {
-    case kFileDefault:
-    case kSettingsDefault: return SettingsDefault();
-    case kFileRecall:
-    case kSettingsRecall: return SettingsRecallChosen();
-    case kFileSave:
-    case kSettingsSave: return SettingsSaveChosen();
-    case kFileClose: return Close();
-    case kHelpDiagram: return link_->HelpShow(MainWindowLink::HelpTopic::Diagram);
-    case kHelpOverview: return link_->HelpShow(MainWindowLink::HelpTopic::Overview);
-    case kHelpAbout: return link_->HelpShow(MainWindowLink::HelpTopic::About);
-    default: return StationViewShow(id);
-  }
-}
-
-void AutoConnectWindow::OnToolbar(std::string_view key) {
-  if (key == "Menu") {
-    settings_.menuBar = !settings_.menuBar;
-    MenuBarShow();
-  } else if (key == "Start") {
-    Start();
-  } else if (key == "Stop") {
-    Stop();
-  } else if (key == "Propagation") {
-    if (Idle()) ToggleFromToolbar(key, settings_.propagationModelAdditionalData);
-  } else if (key == "Reference") {
-    if (Idle()) ToggleFromToolbar(key, settings_.referenceStationAdditionalData);
-  } else if (key == "Settings") {
-    RECT r = toolbar_.ButtonRect("Settings");
-    PopupMenu(MenuBarPopup(menuBar_.get(), "Settings"), POINT{r.left, r.bottom});
-  }
-}
-
-void AutoConnectWindow::OnField(int index, int code) {
-  const FieldDefinition& field = OptionFields()[static_cast<size_t>(index)];
-  std::string_view name = field.name;
-  bool clicked = code == BN_CLICKED;
-  bool chosen = code == CBN_SELCHANGE;
-  if (name == "cmbMode") {
-    if (chosen) ModeChoose(static_cast<int>(SendMessageA(options_.Control(name), CB_GETCURSEL, 0, 0)));
-    return;
-  }
-  if (name == "cmdResync") {
-    if (clicked) Configure();
-    return;
-  }
-  if (name == "cmbConnectSystem") {
-    if (chosen) SystemChoose();
-    return;
-  }
-  if (name == "cmbConnectStation") {
-    if (chosen) StationChoose();
-    return;
-  }
-  bool changed = (field.kind == FieldKind::Text && code == EN_CHANGE) || (field.kind == FieldKind::List && chosen) ||
-                 ((field.kind == FieldKind::Check || field.kind == FieldKind::Option) && clicked);
-  if (!changed) return;
-  switch (field.event) {
-    // A text being typed is read when it is used, not at every key.
-    case FieldEvent::SettingsChanged: return SettingsChanged(field.kind != FieldKind::Text);
-    case FieldEvent::SettingsOnly: return SettingsFromWindow(settings_);
-    case FieldEvent::Configure: return Configure();
-    case FieldEvent::None: return;
-  }
-}
-
-void AutoConnectWindow::OnCommand(int id, int code, HWND control) {
-  if (control && control != toolbar_.Handle()) {
-    if (options_.Writing()) return;
-    if (int index = options_.FieldOfId(id); index >= 0) OnField(index, code);
-    return;
-  }
-  Command(id);
-}
-
-void AutoConnectWindow::PopupMenu(HMENU menu, POINT screen) {
-  if (!menu) return;
-  SetForegroundWindow(hwnd_);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
-  PostMessageA(hwnd_, WM_NULL, 0, 0);
-}
-
-void AutoConnectWindow::OnContextMenu(HWND control, POINT screen) {
-  if (control == options_.Control("cmbMode")) {
-    if (IsWindowEnabled(control)) PopupMenu(MenuBarPopup(menuBar_.get(), "Mode"), screen);
-    return;
-  }
-  RECT frame{};
-  HWND autoSelect = options_.Frame(OptionFrame::AutoSelect);
-  GetWindowRect(autoSelect, &frame);
-  if (IsWindowVisible(autoSelect) && PtInRect(&frame, screen))
-    PopupMenu(MenuBarPopup(menuBar_.get(), "View"), screen);
-}
-
-void AutoConnectWindow::OnInitMenuPopup(HMENU menu) {
-  using namespace autoconnect_menu;
-  bool modeFree = Idle() && !settingsPending_;
-  for (int mode = 0; mode < static_cast<int>(ModeItems().size()); ++mode) {
-    SetMenuItemEnabled(menu, kMode0 + mode, modeFree);
-    SetMenuItemChecked(menu, kMode0 + mode, settings_.modeIndex == mode);
-  }
-  bool station = views_ && grid_.SelectedRow() > 0;
-  for (int command : {kViewPropagationDetailed, kViewPropagation24Hour, kFrequencyPropagationDetailed,
-                      kFrequencyPropagation24Hour})
-    SetMenuItemEnabled(menu, command, station);
 }
 
 LRESULT CALLBACK AutoConnectWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

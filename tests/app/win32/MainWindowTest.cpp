@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
   EXPECT_TRUE(Checked(frequency, menu::kFrequencySamples0 + 11));
   EXPECT_FALSE(Checked(frequency, menu::kFrequencySamples0 + 12));
 
-  window->Command(menu::kFrequencyRange0 + kRangeQuarter);
+  window->Command(menu::kFrequencyRange0 + static_cast<int>(kRangeQuarter));
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Quarter") << "at once while stopped";
   window->Command(menu::kTimeSamples0 + 14);
   SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(frequency), 0);
