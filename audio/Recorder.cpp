@@ -5,13 +5,9 @@
 
 #include "common/CFile.h"
 #include "common/CalendarTime.h"
+#include "common/Format.h"
 
 namespace velmora {
-namespace {
-
-std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
-
-}  // namespace
 
 LocalTime LocalNow() {
   const std::tm tm = LocalCalendarTime(std::time(nullptr));

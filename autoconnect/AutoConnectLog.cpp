@@ -13,15 +13,9 @@ namespace {
 
 constexpr int kSignificantDigits = 7;
 
-std::string TwoDigits(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d", value % 100);
-  return text;
-}
-
 // "mm/dd/yy hh:mm:ss"
 std::string LogTime(const UtcDateTime& t) {
-  return TwoDigits(t.month) + "/" + TwoDigits(t.day) + "/" + TwoDigits(t.year) + " " + TwoDigits(t.hour) + ":" +
+  return TwoDigits(t.month) + "/" + TwoDigits(t.day) + "/" + TwoDigits(t.year % 100) + " " + TwoDigits(t.hour) + ":" +
          TwoDigits(t.minute) + ":" + TwoDigits(t.second);
 }
 

@@ -122,6 +122,8 @@ std::string FormatAny(T value, std::string_view pattern) {
 std::string FormatNumber(double value, std::string_view pattern) { return FormatAny(value, pattern); }
 std::string FormatNumber(float value, std::string_view pattern) { return FormatAny(value, pattern); }
 
+std::string TwoDigits(int value) { return (value >= 0 && value < 10 ? "0" : "") + std::to_string(value); }
+
 std::string ShortestSingle(float value) {
   if (!std::isfinite(value)) return "0";
   char text[64];

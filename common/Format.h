@@ -19,6 +19,9 @@ std::string ShortestSingle(float value);
 // Decimal text of an integer.
 std::string IntegerText(long long value);
 
+// At least two digits, a leading zero below 10: hours, minutes, days.
+std::string TwoDigits(int value);
+
 // "True" or "False".
 std::string_view BooleanText(bool value);
 

@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::string_view kPactor3Mark = "(p3)";
 
-std::string TwoDigits(int hour) { return (hour < 10 ? "0" : "") + std::to_string(hour); }
 
 std::string WithoutPactor3Mark(const std::string& label) { return label.substr(0, label.find(kPactor3Mark)); }
 

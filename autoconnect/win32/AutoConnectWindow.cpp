@@ -17,6 +17,8 @@
 #include "selection/TableColumns.h"
 #include "common/UtcAddHours.h"
 #include "autoconnect/win32/WindowTwips.h"
+#include "common/win32/WindowText.h"
+#include "common/Format.h"
 
 namespace velmora {
 namespace {
@@ -54,11 +56,7 @@ const char* ListName(SelectionListId list) {
   return "";
 }
 
-std::string ClockText(const UtcDateTime& now) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", now.hour, now.minute);
-  return text;
-}
+std::string ClockText(const UtcDateTime& now) { return TwoDigits(now.hour) + ":" + TwoDigits(now.minute); }
 
 }  // namespace
 
@@ -422,9 +420,7 @@ void AutoConnectWindow::StationChoose() {
                            settings_.modeIndex == kModeMultipleFrequencies))
     return;
   HWND list = options_.Control("cmbConnectStation");
-  std::string name(static_cast<size_t>(std::max<LRESULT>(SendMessageA(list, WM_GETTEXTLENGTH, 0, 0), 0)) + 1, '\0');
-  GetWindowTextA(list, name.data(), static_cast<int>(name.size()));
-  name.resize(name.find('\0'));
+  std::string name = WindowString(list);
   configuring_ = true;
   PointerBusy(true);
   configuration_->StationChoose(name);

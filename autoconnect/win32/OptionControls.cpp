@@ -1,4 +1,5 @@
 #include "autoconnect/win32/OptionControls.h"
+#include "common/win32/WindowText.h"
 
 #include <commctrl.h>
 
@@ -43,13 +44,6 @@ size_t FrameIndex(OptionFrame frame) {
 
 }  // namespace
 
-std::string WindowString(HWND window) {
-  int n = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(n) + 1, '\0');
-  GetWindowTextA(window, text.data(), n + 1);
-  text.resize(static_cast<size_t>(std::max(n, 0)));
-  return text;
-}
 
 bool OptionControls::Create(HWND parent, int firstId, HFONT font) {
   parent_ = parent;

@@ -12,6 +12,7 @@
 #include "display/win32/OptionsIds.h"
 #include "common/SampleFormat.h"
 #include "common/win32/WindowObject.h"
+#include "common/win32/WindowText.h"
 
 namespace velmora {
 namespace {
@@ -83,13 +84,6 @@ constexpr int kChainControls[] = {
 constexpr int kLabelIds[kLabelCount] = {IDC_LBLPOWER, IDC_LBLPACTOR2, IDC_LBLPACTOR3, IDC_LBLBURST, IDC_LBLPEAK,
                                         IDC_LBLPULSE, IDC_LBLCW,      IDC_LBLFAX,     IDC_LBLWWV};
 
-std::string WindowString(HWND w) {
-  int n = GetWindowTextLengthA(w);
-  std::string text(static_cast<size_t>(n) + 1, '\0');
-  GetWindowTextA(w, text.data(), n + 1);
-  text.resize(static_cast<size_t>(n));
-  return text;
-}
 
 LRESULT CALLBACK PlaybackFileProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   if (message == WM_LBUTTONDBLCLK) {

@@ -1,5 +1,6 @@
 #include "display/HelpTexts.h"
 #include "display/win32/HelpWindows.h"
+#include "common/win32/WindowText.h"
 
 namespace velmora {
 
@@ -18,12 +19,6 @@ void OverviewWindow::OnCreate() {
 
 void OverviewWindow::OnSize(int width, int height) { MoveWindow(text_, 0, 0, width, height, TRUE); }
 
-std::string OverviewWindow::Text() const {
-  int n = GetWindowTextLengthA(text_);
-  std::string text(static_cast<size_t>(n) + 1, '\0');
-  GetWindowTextA(text_, text.data(), n + 1);
-  text.resize(static_cast<size_t>(n));
-  return text;
-}
+std::string OverviewWindow::Text() const { return WindowString(text_); }
 
 }  // namespace velmora

@@ -3,13 +3,9 @@
 #include "airmail/StationEntries.h"
 #include "selection/FrequencyToolTip.h"
 #include "selection/PropagationDetails.h"
+#include "common/Format.h"
 
 namespace velmora {
-namespace {
-
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
-
-}  // namespace
 
 void PropagationDetailsWindow::Update(std::string_view system, std::string_view station, const UtcDateTime& time) {
   if (!system.empty() && !station.empty()) {
