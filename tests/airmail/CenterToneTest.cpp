@@ -9,32 +9,27 @@
 namespace velmora {
 namespace {
 
-class CenterToneTest : public ::testing::Test {
- protected:
-  std::optional<float> Read(const std::string& hardware) {
-    std::ofstream(folder.path() / "Airmail.ini", std::ios::binary) << "[Settings]\r\nx=1\r\n\r\n" << hardware;
-    AirmailDataFolder data(folder.path().string(), messages);
-    return CenterToneFromAirmail(data);
-  }
+// A decoder type names its own key; each failure has its message.
+TEST(CenterTone, FromTheDecodersKeyOrAMessage) {
   testing::TempFolder folder;
   RecordingMessenger messages;
-};
-
-TEST_F(CenterToneTest, ADecoderTypeNamesItsOwnKey) {
-  EXPECT_EQ(Read("[Hardware]\r\nDecoderType=SCS\r\nPTC Center Tone=1500\r\nSCS Center Tone=2100\r\n"), 2100.0f);
-}
-
-TEST_F(CenterToneTest, EachFailureHasItsMessage) {
-  EXPECT_FALSE(Read("[Hardware]\r\nPTC Center Tone=1500\r\n"));
-  EXPECT_FALSE(Read("[Hardware]\r\nDecoderType=PTC\r\n"));
-  EXPECT_FALSE(Read("[Hardware]\r\nDecoderType=PTC\r\nPTC Center Tone=fifteen hundred\r\n"));
-  EXPECT_FALSE(Read("[Hardware]\r\nDecoderType=PTC\r\nPTC Center Tone=9000\r\n"));
-  EXPECT_FALSE(Read("[Hardware]\r\nDecoderType=PTC\r\nPTC Center Tone=-1700\r\n"));
-  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"CenterFrequency, Unable to get decoder type.",
-                                                        "CenterFrequencyAuto, Unable to get center tone.",
-                                                        "CenterFrequencyAuto, Unable to get center tone.",
-                                                        "CenterFrequencyAuto, Unable to get center tone.",
-                                                        "CenterFrequencyAuto, Unable to get center tone."}));
+  AirmailDataFolder data(folder.path().string(), messages);
+  const std::pair<const char*, std::optional<float>> cases[] = {
+      {"DecoderType=SCS\r\nPTC Center Tone=1500\r\nSCS Center Tone=2100", 2100.0f},
+      {"PTC Center Tone=1500", std::nullopt},
+      {"DecoderType=PTC", std::nullopt},
+      {"DecoderType=PTC\r\nPTC Center Tone=fifteen hundred", std::nullopt},
+      {"DecoderType=PTC\r\nPTC Center Tone=9000", std::nullopt},
+      {"DecoderType=PTC\r\nPTC Center Tone=-1700", std::nullopt},
+  };
+  for (const auto& [hardware, tone] : cases) {
+    std::ofstream(folder.path() / "Airmail.ini", std::ios::binary) << "[Settings]\r\nx=1\r\n\r\n[Hardware]\r\n"
+                                                                   << hardware << "\r\n";
+    EXPECT_EQ(CenterToneFromAirmail(data), tone) << hardware;
+  }
+  const std::string tone = "CenterFrequencyAuto, Unable to get center tone.";
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"CenterFrequency, Unable to get decoder type.", tone, tone, tone, tone}));
 }
 
 }  // namespace

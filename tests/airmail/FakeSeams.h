@@ -40,17 +40,15 @@ class PrefixStationNames final : public StationNames {
   }
 };
 
+// Each mark as "system station frequency outcome".
 class RecordingHistory final : public StationHistory {
  public:
-  struct Entry {
-    std::string system, station, frequency;
-    int outcome;
-  };
   void StationHistorySet(std::string_view system, std::string_view station, std::string_view frequency,
                          int outcome) override {
-    entries.push_back({std::string(system), std::string(station), std::string(frequency), outcome});
+    entries.push_back(std::string(system) + " " + std::string(station) + " " + std::string(frequency) + " " +
+                      std::to_string(outcome));
   }
-  std::vector<Entry> entries;
+  std::vector<std::string> entries;
 };
 
 }  // namespace velmora::testing
