@@ -9,27 +9,18 @@
 namespace velmora {
 namespace {
 
-class FakeRegistry final : public AirmailRegistry {
- public:
-  explicit FakeRegistry(std::optional<std::string> value = std::nullopt) : value_(std::move(value)) {}
+struct FakeRegistry final : AirmailRegistry {
+  explicit FakeRegistry(std::optional<std::string> v) : value(std::move(v)) {}
   std::optional<std::string> InstallFolder() const override {
     ++asked;
-    return value_;
+    return value;
   }
+  std::optional<std::string> value;
   mutable int asked = 0;
-
- private:
-  std::optional<std::string> value_;
 };
 
 class AirmailInstallation : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directories(program());
-    std::filesystem::create_directories(data());
-  }
-  std::filesystem::path program() const { return folder.path() / "program"; }
-  std::filesystem::path data() const { return folder.path() / "data"; }
   AutoConnectSettings Folders(const std::filesystem::path& dataFolder, const std::filesystem::path& programFolder) {
     AutoConnectSettings s;
     s.airmailDirectoryData = dataFolder.string();
@@ -37,10 +28,11 @@ class AirmailInstallation : public ::testing::Test {
     return s;
   }
   testing::TempFolder folder;
+  const std::filesystem::path program = folder.path() / "program", data = folder.path() / "data";
 };
 
 TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay) {
-  const auto before = Folders(data(), program());
+  const auto before = Folders(data, program);
   for (const auto& value : {std::optional<std::string>(), std::optional<std::string>(std::string("\0", 1))}) {
     auto s = before;
     AirmailInstallationGet(s, FakeRegistry(value));
@@ -65,22 +57,22 @@ TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
        "Started\r\nNewCommonRoot= C:\\First\\\r\nCopied\r\nNewCommonRoot= D:\\Mail\\AirMail\\\r\nDone\r\n",
        "C:\\Elsewhere", true, "D:\\Mail\\AirMail"},
       {"LF, within a line, an empty last root", false, false,
-       "x NewCommonRoot= " + data().string() + "/\nNewCommonRoot= ", program().string() + "/", false, data().string()},
-      {"no trailing separator, a long log", false, false, longLog, program().string(), false, "E:\\AirMail"},
-      {"Airmail.ini in the registry's folder", false, true, "NewCommonRoot= D:\\Other\\\r\n", program().string(),
+       "x NewCommonRoot= " + data.string() + "/\nNewCommonRoot= ", program.string() + "/", false, data.string()},
+      {"no trailing separator, a long log", false, false, longLog, program.string(), false, "E:\\AirMail"},
+      {"Airmail.ini in the registry's folder", false, true, "NewCommonRoot= D:\\Other\\\r\n", program.string(),
        false, ""},
   };
   for (const auto& c : cases) {
-    std::filesystem::remove_all(program());
-    std::filesystem::create_directories(program());
-    if (c.programFile) testing::WriteBytes(program() / "Airmail3.exe", "");
-    if (c.airmailIni) testing::WriteBytes(program() / "Airmail.ini", "[Settings]\r\n");
-    testing::WriteBytes(program() / "Install.log", c.log);
+    std::filesystem::remove_all(program);
+    std::filesystem::create_directories(program);
+    if (c.programFile) testing::WriteBytes(program / "Airmail3.exe", "");
+    if (c.airmailIni) testing::WriteBytes(program / "Airmail.ini", "[Settings]\r\n");
+    testing::WriteBytes(program / "Install.log", c.log);
     FakeRegistry registry(c.registry);
-    auto s = c.programRight ? Folders(data(), program()) : Folders("C:\\Nowhere", "C:\\Nowhere");
+    auto s = c.programRight ? Folders(data, program) : Folders("C:\\Nowhere", "C:\\Nowhere");
     AirmailInstallationGet(s, registry);
-    EXPECT_EQ(s.airmailDirectoryData, c.data.empty() ? program().string() : c.data) << c.name;
-    EXPECT_EQ(s.airmailDirectoryProgram, program().string()) << c.name;
+    EXPECT_EQ(s.airmailDirectoryData, c.data.empty() ? program.string() : c.data) << c.name;
+    EXPECT_EQ(s.airmailDirectoryProgram, program.string()) << c.name;
     EXPECT_EQ(registry.asked == 0, c.programRight) << c.name;
   }
 }

@@ -30,18 +30,20 @@ class DebugLogMonitorTest : public ::testing::Test {
 };
 
 // Each case: the log before the call, then what is appended before each
-// check and the status that check gives.
+// check (or what replaces the log) and the status that check gives.
 TEST_F(DebugLogMonitorTest, TheLinesAppendedSinceTheCallDecide) {
   using S = TerminalStatus;
   struct Step {
-    const char* appended;
+    std::string appended;
     S status;
+    bool replaces = false;
   };
   struct Case {
     const char* name;
-    const char* before;
+    std::string before;
     std::vector<Step> checks;
   };
+  const std::string filler(100000, 'x');  // lines that take several reads
   const Case cases[] = {
       {"lines before the call never count",
        "10:00 Connected to W1AW\r\n10:05 No answer from K1ABC\r\n",
@@ -53,8 +55,8 @@ TEST_F(DebugLogMonitorTest, TheLinesAppendedSinceTheCallDecide) {
        "",
        {{"10:10 Connected to W1AW\r\n", S::Connected}, {"", S::Connected},
         {"10:20 Disconnected from W1AW\r\n", S::Disconnected}}},
-      {"no answer", "", {{"10:10 No answer from W1AW\n", S::NoAnswer}}},
-      {"canceled by hand", "", {{"10:15 No answer from W1AW (manual)\n", S::Canceled}}},
+      {"no answer, then one by hand", "",
+       {{"10:10 No answer from W1AW\n", S::NoAnswer}, {"10:15 No answer from W1AW (manual)\n", S::Canceled}}},
       {"a last line is read again whole once complete",
        "start\r\n",
        {{"10:10 No answer from W1AW", S::Calling}, {" (manual)\r\n", S::Canceled}}},
@@ -65,35 +67,23 @@ TEST_F(DebugLogMonitorTest, TheLinesAppendedSinceTheCallDecide) {
        "",
        {{"10:10 Connected to W1AW\r\n10:20 Disconnected from W1AW", S::Connected}, {"", S::Connected},
         {"", S::Disconnected}, {"10:21 Saving mail\r\n", S::Disconnected}}},
+      {"a long append across many reads", "",
+       {{"10:00 Connected to W1AW\r\n" + filler + "\r\n10:30 Disconnected from W1AW\r\n" + filler + "\r\n",
+         S::Disconnected}}},
+      {"a new shorter log is read from its start", filler + "\r\n",
+       {{"11:00 Log started\r\n11:01 Connected to W1AW\r\n", S::Connected, true},
+        {"11:30 Disconnected from W1AW\r\n", S::Disconnected}}},
   };
   for (const auto& c : cases) {
     Replace(c.before);
     ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
     for (const auto& check : c.checks) {
-      Append(check.appended);
-      EXPECT_EQ(Check(), check.status) << c.name << " after \"" << check.appended << "\"";
+      check.replaces ? Replace(check.appended) : Append(check.appended);
+      EXPECT_EQ(Check(), check.status) << c.name << " after \"" << check.appended.substr(0, 40) << "\"";
     }
     EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log())) << c.name;
   }
   EXPECT_TRUE(messenger.entries.empty());
-}
-
-TEST_F(DebugLogMonitorTest, LongAppendAcrossManyReads) {
-  Append("");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  std::string filler(100000, 'x');
-  Append("10:00 Connected to W1AW\r\n" + filler + "\r\n10:30 Disconnected from W1AW\r\n" + filler + "\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
-}
-
-TEST_F(DebugLogMonitorTest, ANewShorterLogIsReadFromItsStart) {
-  Append(std::string(5000, 'x') + "\r\n");
-  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
-  Replace("11:00 Log started\r\n11:01 Connected to W1AW\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Connected);
-  EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log()));
-  Append("11:30 Disconnected from W1AW\r\n");
-  EXPECT_EQ(Check(), TerminalStatus::Disconnected);
 }
 
 // A log missing at the call, or gone during it, is reported with the data
