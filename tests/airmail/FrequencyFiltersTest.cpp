@@ -100,16 +100,15 @@ TEST_F(FrequencyFilters, AnUnreadableRadioDataFileIsReportedAndLeavesTheRows) {
 // Newington, Connecticut.
 const LatLon kShip{41.70, -72.73};
 
-TEST_F(FrequencyFilters, StationsComeNearestFirstWithTheirRange) {
+// The order, nearest first, and the stations left out are met through the
+// configuration's tests (selection); here the ranges themselves.
+TEST_F(FrequencyFilters, StationsComeWithTheirRangeInWholeMiles) {
   auto stations = StationGetAll(fixture, "HAM", kShip);
-  ASSERT_TRUE(stations);
-  Strings keys;
-  for (const auto& s : *stations) keys.push_back(s.key);
-  EXPECT_EQ(keys, (Strings{"W1AW", "W1", "KX1", "VE2AFQ", "K4CJX"}))
-      << "N0LOC has no locator, ZZ9BAD a short one, K1NOF no frequencies";
-  EXPECT_EQ((*stations)[0].range, std::round((*stations)[0].range)) << "whole miles";
+  ASSERT_TRUE(stations && !stations->empty());
+  EXPECT_EQ((*stations)[0].key, "W1AW");
+  EXPECT_EQ((*stations)[0].range, std::round((*stations)[0].range));
   EXPECT_LT((*stations)[0].range, 10);
-  EXPECT_EQ(messages.Texts(), Strings{"Unable to Convert Grid CM8 to Lat/Lon"});
+  EXPECT_GT(stations->back().range, 500);
 }
 
 TEST_F(FrequencyFilters, NoPositionOrNoStationFileGivesNoStations) {

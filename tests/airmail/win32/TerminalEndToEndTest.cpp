@@ -48,19 +48,6 @@ class TerminalEndToEndTest : public ::testing::Test {
   bool Recorded(const std::string& line) {
     return testing::PumpUntil([&] { return session->Recorded(line); }, 2);
   }
-  // Polls the call's status the way the engine does, until it reads the wanted one.
-  std::vector<TerminalStatus> FollowCall(TerminalStatus until, double seconds = 6) {
-    std::vector<TerminalStatus> seen;
-    testing::PumpUntil(
-        [&] {
-          TerminalStatus status = terminal.TerminalConnectCheck(target);
-          if (seen.empty() || seen.back() != status) seen.push_back(status);
-          WaitSeconds(pump, clock, 0.2);
-          return status == until;
-        },
-        seconds);
-    return seen;
-  }
 
   HWND own = nullptr;
   MessagePump pump;
@@ -75,7 +62,6 @@ class TerminalEndToEndTest : public ::testing::Test {
   DebugLogMonitor monitor{messenger, activator};
   AutoConnectSettings settings;
   AirmailTerminal terminal{{desktop, messenger, status, activator, counts, names, history, monitor, settings}};
-  CallTarget target{"HAM", "W1AW", "14105.0"};
   std::unique_ptr<StandInSession> session;
 };
 
@@ -117,9 +103,18 @@ TEST_F(TerminalEndToEndTest, CallFollowedThroughTheTerminalTextAndAStaleServerWa
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Idle);
   ASSERT_TRUE(terminal.TerminalConnect());
   EXPECT_TRUE(Recorded("call HAM W1AW 14105.0"));
-  EXPECT_EQ(FollowCall(TerminalStatus::Disconnected),
-            (std::vector<TerminalStatus>{TerminalStatus::Calling, TerminalStatus::Connected,
-                                         TerminalStatus::Disconnected}));
+  // Polled the way the engine does, until disconnected.
+  std::vector<TerminalStatus> seen;
+  testing::PumpUntil(
+      [&] {
+        TerminalStatus now = terminal.TerminalConnectCheck({"HAM", "W1AW", "14105.0"});
+        if (seen.empty() || seen.back() != now) seen.push_back(now);
+        WaitSeconds(pump, clock, 0.2);
+        return now == TerminalStatus::Disconnected;
+      },
+      6);
+  EXPECT_EQ(seen, (std::vector<TerminalStatus>{TerminalStatus::Calling, TerminalStatus::Connected,
+                                               TerminalStatus::Disconnected}));
   testing::MessageBoxAnswerer answerer(IDOK);
   terminal.ConnectAidCheck("HAM");
   ASSERT_EQ(answerer.Texts().size(), 1u);
