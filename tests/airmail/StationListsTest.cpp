@@ -132,7 +132,8 @@ TEST_F(StationFiles, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
   EXPECT_EQ(messages.Texts(),
             (Strings{"Unable to find AirMail's Nowhere, HP2B in \"" + fixture.File("System.SAILMAIL.ini").string() +
                          "\"." + Hint(fixture.Folder()),
-                     "Unable to find AirMail's Station Info, XYZ in \"System.SAILMAIL.ini\"." + Hint(fixture.Folder())}));
+                     "Unable to find AirMail's Station Info, XYZ in \"System.SAILMAIL.ini\"." +
+                         Hint(fixture.Folder())}));
 }
 
 TEST_F(OwnStationFile, ANameNotFoundBeforeTheEndOfTheFileIsNotReported) {

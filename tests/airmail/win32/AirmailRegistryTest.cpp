@@ -72,8 +72,8 @@ TEST_F(AirmailRegistryTest, TheInstallFolderGivesBothFolders) {
 // The command-line check finds the same installation as the program.
 TEST_F(AirmailRegistryTest, VelmoraAirmailFindsTheInstallationThroughTheRegistry) {
   key.Set(installed.path().string() + "\\");
-  std::string command =
-      testing::HostPath(VELMORA_BINARY_DIR "/velmora-airmail.exe").string() + " --data C:\\Nowhere --program C:\\Nowhere";
+  std::string command = testing::HostPath(VELMORA_BINARY_DIR "/velmora-airmail.exe").string() +
+                        " --data C:\\Nowhere --program C:\\Nowhere";
   FILE* pipe = _popen(command.c_str(), "rb");
   ASSERT_TRUE(pipe);
   std::string text;
