@@ -86,9 +86,7 @@ TEST(Peak, FiresOnAToneStandingOutOfTheBand) {
   RecordingDrawing drawing;
   PowerDensity spectrum;
   std::string panel;
-  signalgen::SignalRecipe noise;
-  noise.seconds = 0.2;
-  auto pcm = testing::Pcm(noise);
+  auto pcm = testing::Pcm(testing::Recipe(signalgen::Form::Noise, 20, 0.2));
   spectrum.Analyse({pcm.data(), 2048}, 2048);
   EXPECT_FALSE(DetectPeak(spectrum, settings, results, drawing, panel));
   EXPECT_GE(results.peakValue, 0);

@@ -105,10 +105,9 @@ TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
   settings.powerEnabled = false;
   drawing.drawn.clear();
   RunBuffer(analysis, Pcm(Pactor3(6, -20)), 2048, panel);
-  EXPECT_EQ(drawing.Count("curve"), 2);
-  const auto& curve = drawing.curves.front();
-  ASSERT_FALSE(curve.empty());
-  EXPECT_NEAR(curve.front().frequency, 1700 - 250, 11025.0 / 2048);
+  ASSERT_EQ(drawing.Count("curve"), 2);
+  ASSERT_EQ(drawing.drawn.size(), 2u);
+  EXPECT_NEAR(drawing.drawn[0].x, 1700 - 250, 11025.0 / 2048);  // where the Pactor 2 template starts
 
   // Debug data 0: the template of a detection.
   settings.debugData = 0;

@@ -14,11 +14,8 @@ using testing::Pcm;
 using testing::RunBuffer;
 
 signalgen::SignalRecipe Cw(double frequency, double snr) {
-  signalgen::SignalRecipe s;
-  s.form = signalgen::Form::Cw;
+  signalgen::SignalRecipe s = testing::Recipe(signalgen::Form::Cw, snr, 1);
   s.center = frequency;
-  s.snrDb = snr;
-  s.seconds = 1;
   return s;
 }
 
@@ -81,20 +78,14 @@ TEST_F(Modes, WwvModeAndTheReferenceFlagUseTheCentreFrequency) {
 TEST_F(Modes, FaxPathMeasuresASteadyEnvelope) {
   settings.faxMode = true;
   settings.wwvMode = true;  // FAX comes first
-  signalgen::SignalRecipe fax;
-  fax.form = signalgen::Form::Fax;
-  fax.snrDb = 30;
-  fax.seconds = 1;
-  EXPECT_EQ(RunBuffer(analysis, Pcm(fax), 2048, panel), Verdict{});
+  EXPECT_EQ(RunBuffer(analysis, Pcm(testing::Recipe(signalgen::Form::Fax, 30, 1)), 2048, panel), Verdict{});
   ASSERT_TRUE(analysis.FaxDetected());
   EXPECT_GT(analysis.FaxSnr(), 40);
   EXPECT_EQ(panel, "Power " + FormatNumber(analysis.FaxLevel(), "0") + ", Snr " + FormatNumber(analysis.FaxSnr(), "0"));
   EXPECT_EQ(analysis.Results().faxText, FormatNumber(analysis.FaxSnr(), ".0"));
   EXPECT_FALSE(analysis.WwvDetected());
 
-  signalgen::SignalRecipe noise;
-  noise.seconds = 1;
-  RunBuffer(analysis, Pcm(noise), 2048, panel);
+  RunBuffer(analysis, Pcm(testing::Recipe(signalgen::Form::Noise, 20, 1)), 2048, panel);
   EXPECT_FALSE(analysis.FaxDetected());
   EXPECT_LT(analysis.FaxSnr(), 40);
   EXPECT_EQ(panel, "");
