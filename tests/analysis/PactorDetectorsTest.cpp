@@ -141,15 +141,15 @@ TEST(TemplateCorrelator, AFineStepIsRaisedAndTheKeptBandsBounded) {
     TemplateCorrelator alone;
     alone.Begin(spectrum);
     const Correlation own = alone.Correlate(tmpl, 400, 0.001f);
-    EXPECT_EQ(score.score, own.score) << variant;
-    EXPECT_EQ(score.offset, own.offset) << variant;
+    EXPECT_EQ(std::pair(score.score, score.offset), std::pair(own.score, own.offset)) << variant;
     const float steps = (score.offset + 400) / kGrid;
     EXPECT_NEAR(steps, std::round(steps), 0.01) << variant << ": " << score.offset;
   }
 }
 
 // "Pactor3 Wide Band" scores the 3200 and 3600 forms over 200 to 2800 Hz;
-// the narrower forms keep their band and, being found, their very scores.
+// the narrower forms keep their band and, being found, their very scores
+// (the bands without it are the scores' digest's).
 TEST(Pactor3WideBand, WidensTheBandOfTheTwoWidestFormsOnly) {
   PactorDetectors detectors;
   for (int v = 1; v <= 6; ++v) {
@@ -157,7 +157,6 @@ TEST(Pactor3WideBand, WidensTheBandOfTheTwoWidestFormsOnly) {
     const SpectrumTemplate& wide = detectors.Pactor3Template(2048, v, true);
     EXPECT_EQ(wide.firstBin, BinOf(low, 2048)) << v;
     EXPECT_EQ(wide.lastBin, BinOf(high, 2048)) << v;
-    EXPECT_EQ(detectors.Pactor3Template(2048, v).firstBin, BinOf(400, 2048)) << v;
   }
 }
 
