@@ -28,13 +28,19 @@ inline std::vector<std::int16_t> Pcm(const signalgen::SignalRecipe& recipe) {
   return signalgen::ToPcm16(signalgen::Generate(recipe).samples);
 }
 
-inline signalgen::SignalRecipe Pactor2(double snr = 20, double offset = 0) {
+inline signalgen::SignalRecipe Recipe(signalgen::Form form, double snr = 20, double seconds = 2) {
   signalgen::SignalRecipe s;
-  s.form = signalgen::Form::Pactor2;
+  s.form = form;
   s.snrDb = snr;
+  s.seconds = seconds;
+  return s;
+}
+
+// A transmission without pauses.
+inline signalgen::SignalRecipe Pactor2(double snr = 20, double offset = 0) {
+  signalgen::SignalRecipe s = Recipe(signalgen::Form::Pactor2, snr);
   s.offset = offset;
   s.rhythm.cycle = 0;
-  s.seconds = 2;
   return s;
 }
 
@@ -62,13 +68,11 @@ class RecordingDrawing final : public DetectorDrawing {
  public:
   bool shown = true;
   std::vector<Drawn> drawn;
-  std::vector<std::vector<SpectrumPoint>> curves;
 
   bool Shown() const override { return shown; }
   void SpectrumMarker(double f, float top, float bottom) override { drawn.push_back({"marker", f, top, bottom}); }
-  void SpectrumCurve(std::span<const SpectrumPoint> points) override {
+  void SpectrumCurve(std::span<const SpectrumPoint> points) override {  // kept: where it starts
     drawn.push_back({"curve", points.empty() ? 0 : points.front().frequency, 0, 0});
-    curves.emplace_back(points.begin(), points.end());
   }
   void SpectrumLevelLine(double lo, double hi, float level) override { drawn.push_back({"level", lo, level, float(hi)}); }
   void TimeMarker(long position, TimeMarkerKind kind) override {

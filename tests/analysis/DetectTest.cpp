@@ -26,9 +26,7 @@ TEST_F(Chain, AQuietChannelRunsNoOtherDetector) {
   const auto pcm = Pcm(quiet);
   settings.burstEnabled = settings.peakEnabled = true;
   settings.burstThreshold = settings.peakThreshold = 0;  // would fire on anything
-  const Verdict v = RunBuffer(analysis, pcm, 2048, panel);
-  EXPECT_FALSE(v.busy);
-  EXPECT_FALSE(v.noise);
+  EXPECT_EQ(RunBuffer(analysis, pcm, 2048, panel), Verdict{});
   EXPECT_FALSE(analysis.Results().powerDetected);
   EXPECT_EQ(analysis.Results().powerText, FormatNumber(analysis.Spectrum().SignalLevel(), ".0"));
   EXPECT_EQ(analysis.Results().pactor2Text, "");
@@ -38,35 +36,27 @@ TEST_F(Chain, AQuietChannelRunsNoOtherDetector) {
   EXPECT_EQ(analysis.Results().powerText, "");
 }
 
+// A busy buffer is never noise; of the noise detectors burst comes first.
 TEST_F(Chain, NoiseDetectorsRunOnlyWhenNoPactorFired) {
   settings.burstEnabled = settings.peakEnabled = true;
   settings.burstThreshold = settings.peakThreshold = 0;  // would fire on anything
-  Verdict v = RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel);
-  EXPECT_TRUE(v.busy);
-  EXPECT_FALSE(v.noise) << "a busy buffer is never noise";
-  EXPECT_EQ(analysis.Results().burstText, "");
-  EXPECT_EQ(analysis.Results().peakText, "");
-  signalgen::SignalRecipe noise;
-  noise.seconds = 0.5;
-  const auto pcm = Pcm(noise);
+  EXPECT_EQ(RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel), Verdict{.busy = true});
+  EXPECT_EQ(analysis.Results().burstText + analysis.Results().peakText, "");
+  const auto pcm = Pcm(testing::Recipe(signalgen::Form::Noise, 20, 0.5));
   settings.peakThreshold = DetectorSettings{}.peakThreshold;
-  v = RunBuffer(analysis, pcm, 2048, panel);
-  EXPECT_FALSE(v.busy);
-  EXPECT_TRUE(v.noise);
+  EXPECT_EQ(RunBuffer(analysis, pcm, 2048, panel), Verdict{.noise = true});
   EXPECT_EQ(panel, "Burst Noise");
-  EXPECT_EQ(analysis.Results().peakText, "");  // burst fired first
+  EXPECT_EQ(analysis.Results().peakText, "");
 
   settings.burstEnabled = false;
   settings.peakThreshold = 0;
-  v = RunBuffer(analysis, pcm, 2048, panel, 2048);
-  EXPECT_TRUE(v.noise);
+  EXPECT_EQ(RunBuffer(analysis, pcm, 2048, panel, 2048), Verdict{.noise = true});
   EXPECT_EQ(panel, "Peak Noise");
   EXPECT_TRUE(analysis.Results().peakDetected);
 
   settings.peakThreshold = 100;
-  v = RunBuffer(analysis, pcm, 2048, panel, 2048);
-  EXPECT_FALSE(v.noise);
-  EXPECT_EQ(panel, "");  // neither busy nor noise: the panel is cleared
+  EXPECT_EQ(RunBuffer(analysis, pcm, 2048, panel, 2048), Verdict{});
+  EXPECT_EQ(panel, "") << "neither busy nor noise: the panel is cleared";
 }
 
 TEST_F(Chain, BufferLevelAndSecondsOfTheBufferInHand) {
@@ -90,15 +80,12 @@ TEST_F(Chain, CentreFrequencyFollowsTheTableOnlyWhenAutomatic) {
   CenterFrequencyRestore(values);
   EXPECT_EQ(settings.centerFrequency, 2100);
 
+  // Automatic: a Pactor 3 row takes the decoder's centre (the Pactor 2 row's
+  // 1500 and the restore are shown by the engine's tests).
   settings.centerFrequencyAuto = true;
-  settings.centerFrequencyAutoFrequency = 1700;
-  CenterFrequencySet(values, false);
-  EXPECT_EQ(values.CenterFrequency(), 1500);
+  settings.centerFrequencyAutoFrequency = 1600;
   CenterFrequencySet(values, true);
-  EXPECT_EQ(settings.centerFrequency, 1700);
-  settings.centerFrequency = 1500;
-  CenterFrequencyRestore(values);
-  EXPECT_EQ(settings.centerFrequency, 1700);
+  EXPECT_EQ(settings.centerFrequency, 1600);
 }
 
 TEST_F(Chain, TheCentreFrequencyMovesThePactor2Search) {

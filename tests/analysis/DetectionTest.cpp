@@ -2,6 +2,7 @@
 // same path the sound card takes) into the real analysis and detectors.
 #include <gtest/gtest.h>
 
+#include "AnalysisTestSupport.h"
 #include "analysis/PactorDetectors.h"
 #include "analysis/SignalAnalysis.h"
 #include "tests/audio/SignalFakes.h"
@@ -14,6 +15,7 @@ namespace {
 
 using signalgen::Form;
 using signalgen::SignalRecipe;
+using testing::Recipe;
 
 struct Played {
   std::vector<Verdict> verdicts;
@@ -79,14 +81,6 @@ Rates Count(const Played& p, const std::string& label) {
   return r;
 }
 
-SignalRecipe Recipe(Form form, double snr, double seconds = 8) {
-  SignalRecipe s;
-  s.form = form;
-  s.snrDb = snr;
-  s.seconds = seconds;
-  return s;
-}
-
 TEST(Detection, Pactor2InItsArqRhythm) {
   SignalRecipe recipe = Recipe(Form::Pactor2, 10, 12);
   recipe.rhythm.ackLength = 0;  // one side heard: pauses long enough for a whole buffer
@@ -99,7 +93,7 @@ TEST(Detection, Pactor2InItsArqRhythm) {
 
 TEST(Detection, EveryPactor3FormWithTheLabelOfItsVariant) {
   for (int v = 1; v <= 6; ++v) {
-    SignalRecipe recipe = Recipe(Form::Pactor3, 15);
+    SignalRecipe recipe = Recipe(Form::Pactor3, 15, 8);
     recipe.variant = v;
     recipe.seed = 30 + v;
     const std::string label = signalgen::ExpectedLabel(recipe);
@@ -119,8 +113,8 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
   d.offsetFrequencyRange = 100;
   d.offsetFrequencyStep = 20;
   for (double snr : {0.0, 10.0, 30.0}) {
-    EXPECT_EQ(Count(Play(Recipe(Form::Noise, snr)), "").busy, 0) << snr;
-    SignalRecipe cw = Recipe(Form::Cw, snr);
+    EXPECT_EQ(Count(Play(Recipe(Form::Noise, snr, 8)), "").busy, 0) << snr;
+    SignalRecipe cw = Recipe(Form::Cw, snr, 8);
     EXPECT_EQ(Count(Play(cw), "").busy, 0) << "steady CW " << snr;
     cw.keyed = true;
     EXPECT_EQ(Count(Play(cw), "").busy, 0) << "keyed CW " << snr;
@@ -130,14 +124,14 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
     EXPECT_LE(Count(Play(cw, d), "").busy, 1) << "keyed CW " << snr;
     // Speech with the default settings: the offset search lets a pair of
     // voice harmonics pass for Pactor 2 on an odd buffer (see the sweep).
-    EXPECT_EQ(Count(Play(Recipe(Form::Speech, snr)), "").busy, 0) << "speech " << snr;
+    EXPECT_EQ(Count(Play(Recipe(Form::Speech, snr, 8)), "").busy, 0) << "speech " << snr;
   }
 }
 
 TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
   DetectorSettings d;
   d.burstEnabled = true;
-  SignalRecipe recipe = Recipe(Form::Bursts, 20);
+  SignalRecipe recipe = Recipe(Form::Bursts, 20, 8);
   recipe.burstRate = 3;
   const Played p = Play(recipe, d);
   int noise = 0, busy = 0;

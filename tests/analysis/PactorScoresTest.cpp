@@ -40,13 +40,10 @@ struct Digest {
 };
 
 SignalRecipe Recipe(Form form, int variant, double snr, double rollOff, std::uint64_t seed) {
-  SignalRecipe r;
-  r.form = form;
+  SignalRecipe r = testing::Recipe(form, snr, 3);
   r.variant = variant;
-  r.snrDb = snr;
   r.rollOff = rollOff;
   r.seed = seed;
-  r.seconds = 3;
   r.offset = form == Form::Pactor2 ? 20 : 0;
   return r;
 }

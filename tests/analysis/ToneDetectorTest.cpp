@@ -14,11 +14,8 @@ using testing::Pcm;
 using testing::RunBuffer;
 
 signalgen::SignalRecipe Cw(double frequency, double snr) {
-  signalgen::SignalRecipe s;
-  s.form = signalgen::Form::Cw;
+  signalgen::SignalRecipe s = testing::Recipe(signalgen::Form::Cw, snr, 1);
   s.center = frequency;
-  s.snrDb = snr;
-  s.seconds = 1;
   return s;
 }
 
@@ -30,9 +27,7 @@ struct Modes : ::testing::Test {
 
 TEST_F(Modes, CwModeMeasuresTheToneAndNeverReportsBusy) {
   settings.cwMode = true;
-  const Verdict v = RunBuffer(analysis, Pcm(Cw(1703.3, 20)), 2048, panel);
-  EXPECT_FALSE(v.busy);
-  EXPECT_FALSE(v.noise);
+  EXPECT_EQ(RunBuffer(analysis, Pcm(Cw(1703.3, 20)), 2048, panel), Verdict{});
   const auto& r = analysis.Results();
   ASSERT_TRUE(r.cwDetected);
   EXPECT_NEAR(r.cwFrequency, 1703.3, 0.3);
@@ -40,11 +35,9 @@ TEST_F(Modes, CwModeMeasuresTheToneAndNeverReportsBusy) {
   EXPECT_EQ(r.cwText, FormatNumber(r.cwValue, "0"));
   EXPECT_EQ(panel, FormatNumber(r.cwFrequency, ".0") + " +/- 5.4 (Hz), " + FormatNumber(r.cwValue, "0.0") + " (dB)");
 
-  // A Pactor signal in CW mode: still neither busy nor noise.
+  // A Pactor signal in CW mode: still neither busy nor noise, nor counted.
   settings.burstEnabled = settings.peakEnabled = true;
-  const Verdict p = RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel);
-  EXPECT_FALSE(p.busy);
-  EXPECT_FALSE(p.noise);
+  EXPECT_EQ(RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel), Verdict{});
   EXPECT_EQ(analysis.Pactor2Count(), 0);
 }
 
@@ -85,22 +78,14 @@ TEST_F(Modes, WwvModeAndTheReferenceFlagUseTheCentreFrequency) {
 TEST_F(Modes, FaxPathMeasuresASteadyEnvelope) {
   settings.faxMode = true;
   settings.wwvMode = true;  // FAX comes first
-  signalgen::SignalRecipe fax;
-  fax.form = signalgen::Form::Fax;
-  fax.snrDb = 30;
-  fax.seconds = 1;
-  const Verdict v = RunBuffer(analysis, Pcm(fax), 2048, panel);
-  EXPECT_FALSE(v.busy);
-  EXPECT_FALSE(v.noise);
+  EXPECT_EQ(RunBuffer(analysis, Pcm(testing::Recipe(signalgen::Form::Fax, 30, 1)), 2048, panel), Verdict{});
   ASSERT_TRUE(analysis.FaxDetected());
   EXPECT_GT(analysis.FaxSnr(), 40);
   EXPECT_EQ(panel, "Power " + FormatNumber(analysis.FaxLevel(), "0") + ", Snr " + FormatNumber(analysis.FaxSnr(), "0"));
   EXPECT_EQ(analysis.Results().faxText, FormatNumber(analysis.FaxSnr(), ".0"));
   EXPECT_FALSE(analysis.WwvDetected());
 
-  signalgen::SignalRecipe noise;
-  noise.seconds = 1;
-  RunBuffer(analysis, Pcm(noise), 2048, panel);
+  RunBuffer(analysis, Pcm(testing::Recipe(signalgen::Form::Noise, 20, 1)), 2048, panel);
   EXPECT_FALSE(analysis.FaxDetected());
   EXPECT_LT(analysis.FaxSnr(), 40);
   EXPECT_EQ(panel, "");
@@ -108,25 +93,19 @@ TEST_F(Modes, FaxPathMeasuresASteadyEnvelope) {
 
 TEST_F(Modes, ReferenceFaxSilencesAPactorSignal) {
   analysis.SetReferenceFax(true);
-  const Verdict v = RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel);
-  EXPECT_FALSE(v.busy);
-  EXPECT_FALSE(v.noise);
-  EXPECT_FALSE(analysis.Results().pactor2Detected);
+  EXPECT_EQ(RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel), Verdict{});
   analysis.SetReferenceFax(false);
   EXPECT_TRUE(RunBuffer(analysis, Pcm(testing::Pactor2()), 2048, panel).busy);
 }
 
+// A steady envelope (k = 0) gives 100; silence, and an envelope with no
+// steady part at all (every other entry zero: k = 1), give -100.
 TEST(FaxEstimate, SteadyEnvelopeGivesARatioOf100) {
-  std::vector<Complex> steady(200, Complex{3, 4});  // |z|² = 25 everywhere: k = 0
-  const FaxEstimate e = EstimateFax(steady);
-  EXPECT_EQ(e.ratio, 100);
-  EXPECT_FLOAT_EQ(e.level, static_cast<float>(10 * std::log10(25.0)));
-
-  std::vector<Complex> silent(200);
-  EXPECT_EQ(EstimateFax(silent).level, -100);
-  EXPECT_EQ(EstimateFax(silent).ratio, -100);
-
-  // Every other entry zero: k = 1, no steady part at all.
+  const FaxEstimate steady = EstimateFax(std::vector<Complex>(200, Complex{3, 4}));
+  EXPECT_EQ(steady.ratio, 100);
+  EXPECT_FLOAT_EQ(steady.level, static_cast<float>(10 * std::log10(25.0)));
+  const FaxEstimate silent = EstimateFax(std::vector<Complex>(200));
+  EXPECT_EQ(std::pair(silent.level, silent.ratio), std::pair(-100.0f, -100.0f));
   std::vector<Complex> gated(200);
   for (std::size_t i = 0; i < gated.size(); i += 2) gated[i] = {1, 0};
   EXPECT_EQ(EstimateFax(gated).ratio, -100);

@@ -45,9 +45,7 @@ TEST(ProfileWrite, WritesTheFileWholeAndKeepsOthersIntact) {
   writer.Write("Display Data", "Fft Range", "2");
   writer.Write("Detector Data", "Burst", "True");
   ASSERT_TRUE(writer.Commit(error));
-  EXPECT_EQ(ProfileRead(file, "Display Data", "Sample Size"), "1024");
-  EXPECT_EQ(ProfileRead(file, "Display Data", "Fft Range"), "2");
-  EXPECT_EQ(ProfileRead(file, "Detector Data", "Burst"), "True");
+  EXPECT_EQ(ReadWholeFile(file, error), "[Display Data]\r\nSample Size=1024\r\nFft Range=2\r\n\r\n[Detector Data]\r\nBurst=True\r\n");
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "Velmora.Ini.new"));
 }
 

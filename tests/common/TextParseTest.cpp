@@ -3,22 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace velmora {
 namespace {
 
 TEST(ParseLeadingNumber, TakesTheLeadingNumberOnly) {
-  EXPECT_EQ(ParseLeadingNumber("1700"), 1700.0);
-  EXPECT_EQ(ParseLeadingNumber("  -12.5abc"), -12.5);
-  EXPECT_EQ(ParseLeadingNumber(".5"), 0.5);
-  EXPECT_EQ(ParseLeadingNumber("+3"), 3.0);
-  EXPECT_EQ(ParseLeadingNumber("1e3"), 1000.0);
-  EXPECT_EQ(ParseLeadingNumber("2e"), 2.0);
-  EXPECT_FALSE(ParseLeadingNumber(""));
-  EXPECT_FALSE(ParseLeadingNumber("abc"));
-  EXPECT_FALSE(ParseLeadingNumber("-"));
-  EXPECT_FALSE(ParseLeadingNumber("."));
-  EXPECT_FALSE(ParseLeadingNumber("1e999"));
+  const std::pair<const char*, std::optional<double>> cases[] = {
+      {"1700", 1700.0}, {"  -12.5abc", -12.5}, {".5", 0.5}, {"+3", 3.0},         {"1e3", 1000.0},  {"2e", 2.0},
+      {"", {}},         {"abc", {}},           {"-", {}},    {".", {}},          {"1e999", {}},
+  };
+  for (const auto& [text, number] : cases) EXPECT_EQ(ParseLeadingNumber(text), number) << text;
   EXPECT_EQ(Val("x"), 0.0);
 }
 

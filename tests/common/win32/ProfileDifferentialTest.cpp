@@ -78,14 +78,5 @@ TEST(ProfileDifferential, WritesReadBackAsThePlatformsDo) {
   }
 }
 
-TEST(ProfileDifferential, ReplacingTheFileWorksOnThisPlatform) {
-  testing::TempFolder folder;
-  auto file = folder.path() / "Velmora.Ini";
-  std::error_code error;
-  for (int i = 0; i < 3; ++i)
-    ASSERT_TRUE(ProfileWrite(file, "A", "x", std::to_string(i), error)) << error.message();
-  EXPECT_EQ(PlatformRead(file, "A", "x"), "2");
-}
-
 }  // namespace
 }  // namespace velmora

@@ -53,24 +53,6 @@ inline std::string ClassOf(HWND window) {
   return name;
 }
 
-// Top-level windows of a process.
-inline std::vector<HWND> WindowsOfProcess(DWORD processId) {
-  struct Search {
-    DWORD id;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == s->id) s->found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // All text of a window's children joined by line breaks (a message box's text).
 inline std::string ChildTexts(HWND window) {
   std::string all;
@@ -110,30 +92,34 @@ class ChildProcess {
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
   }
-  // The first top-level window of this process that the test accepts.
+  // The first visible top-level window of this process that the test accepts.
   HWND WaitWindow(const std::function<bool(HWND)>& accept, double seconds = 15) {
-    HWND found = nullptr;
+    struct Search {
+      DWORD id;
+      const std::function<bool(HWND)>& accept;
+      HWND found = nullptr;
+    } search{Id(), accept};
     PumpUntil(
         [&] {
-          for (HWND w : WindowsOfProcess(Id()))
-            if (IsWindowVisible(w) && accept(w)) {
-              found = w;
-              return true;
-            }
-          return false;
+          EnumWindows(
+              [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == s->id && IsWindowVisible(w) && s->accept(w)) s->found = w;
+                return s->found == nullptr;
+              },
+              reinterpret_cast<LPARAM>(&search));
+          return search.found != nullptr;
         },
         seconds);
-    return found;
+    return search.found;
   }
 
  private:
   bool started_ = false;
   PROCESS_INFORMATION info_{};
 };
-
-}  // namespace velmora::testing
-
-namespace velmora::testing {
 
 // Answers the message boxes this thread shows, from a timer that runs
 // inside their modal loop, and keeps their texts.
