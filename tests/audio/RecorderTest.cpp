@@ -58,8 +58,7 @@ TEST(Recorder, AFailedWriteStopsRecordingWithAMessage) {
   rlimit small = saved;
   small.rlim_cur = 10000;
   setrlimit(RLIMIT_FSIZE, &small);
-  rig.input.script = {testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Filled(),
-                      testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Filled()};
+  rig.input.script = testing::FakeWaveDevice::Filled(4);
   rig.Start();
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, old);

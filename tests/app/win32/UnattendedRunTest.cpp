@@ -15,7 +15,6 @@
 #include "airmail/AutoConnectSettings.h"
 #include "app/win32/MainWindow.h"
 #include "audio/MainSettings.h"
-#include "audio/win32/WaveDevices.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedSession.h"
 #include "common/ProfileFile.h"
@@ -23,6 +22,7 @@
 #include "tests/airmail/Fixture.h"
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/app/win32/OtherSession.h"
+#include "tests/audio/win32/SoundPlayer.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 #include "tools/signalgen/SignalGen.h"
@@ -73,31 +73,6 @@ BusyThenFree BusyThenFreeRecording() {
   auto last = std::find(busy.on.rbegin(), busy.on.rend(), 1);
   return {signalgen::ToPcm16(all), static_cast<double>(busy.on.rend() - last) / 11025};
 }
-
-// Plays samples through the default output, which the sound server loops
-// back to the default input the program captures.
-class SoundPlayer {
- public:
-  explicit SoundPlayer(std::vector<std::int16_t> samples) : samples_(std::move(samples)) {
-    std::string error;
-    auto bytes = static_cast<std::uint32_t>(samples_.size() * 2);
-    playing_ = device_.CreateEvent(error) && device_.Open(WaveFormat{}) == kWaveOk &&
-               device_.PrepareHeader(0, samples_.data(), bytes) == kWaveOk && device_.Queue(0, bytes) == kWaveOk;
-  }
-  SoundPlayer(const SoundPlayer&) = delete;
-  SoundPlayer& operator=(const SoundPlayer&) = delete;
-  ~SoundPlayer() {
-    device_.Reset();
-    device_.UnprepareHeader(0);
-    device_.Close();
-  }
-  bool Playing() const { return playing_; }
-
- private:
-  std::vector<std::int16_t> samples_;
-  WaveOutDevice device_;
-  bool playing_ = false;
-};
 
 // The stand-in's record: each line's time and text.
 struct Received {
@@ -197,7 +172,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(Timed(airmail.Record()), "field system").has_value(); }, 60))
         << "no run began";
     long long played = NowMs();
-    auto sound = std::make_unique<SoundPlayer>(recording.samples);
+    auto sound = std::make_unique<testing::SoundPlayer>(recording.samples);
     ASSERT_TRUE(sound->Playing()) << "no sound output: is the sound server running?";
 
     // The link itself is heard while it lasts, as it would be on the air.
@@ -207,7 +182,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
           if (!linkPlayed && std::string_view(run.outcome) == "connected" &&
               FirstTime(Timed(airmail.Record()), "key F5").has_value()) {
             sound.reset();
-            sound = std::make_unique<SoundPlayer>(signalgen::ToPcm16(Pactor(12, 5).samples));
+            sound = std::make_unique<testing::SoundPlayer>(signalgen::ToPcm16(Pactor(12, 5).samples));
             linkPlayed = true;
           }
           return velmora->WaitExit(0);
