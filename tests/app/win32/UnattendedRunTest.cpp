@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "airmail/AutoConnectSettings.h"
 #include "app/win32/MainWindow.h"
@@ -18,7 +17,7 @@
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedSession.h"
 #include "common/ProfileFile.h"
-#include "common/TextFileLines.h"
+#include "common/RecordFile.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/app/win32/OtherSession.h"
@@ -92,14 +91,6 @@ std::optional<long long> FirstTime(const std::vector<Received>& received, std::s
   for (const auto& r : received)
     if (r.line.starts_with(prefix)) return r.ms;
   return std::nullopt;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream in(line);
-  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-  if (!line.empty() && line.back() == ',') fields.emplace_back();
-  return fields;
 }
 
 // The program in a folder of its own, its settings pointing at AirMail's.
@@ -204,7 +195,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
 
     auto log = SplitLines(program.Kept("AutoConnectLog.txt"));
     ASSERT_EQ(log.size(), 2u) << "the heading and one record";
-    auto record = Fields(log[1]);
+    auto record = SplitRecord(log[1]);
     ASSERT_EQ(record.size(), 20u) << log[1];
     EXPECT_EQ(record[9], run.status);
     EXPECT_EQ(record[10], std::to_string(run.mode));
@@ -227,7 +218,6 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     ProfileDocument saved = program.Settings();
     EXPECT_FALSE(saved.Read(kDetectorSection, "Burst").empty());
     EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Visible"), "False");
-    EXPECT_EQ(saved.Read(kAutoConnectSection, "Connect Not Busy"), "2");
 
     std::string messages = program.Kept("Velmora.log");
     EXPECT_NE(messages.find(UnattendedEndText(static_cast<UnattendedExit>(run.exit))), std::string::npos) << messages;
