@@ -43,7 +43,9 @@ void Check(int mode, const Case& c, const char* startCalls) {
     EXPECT_EQ(rig.window.panels[1], c.end);
   }
   EXPECT_EQ(rig.window.beeps, c.beeps);
-  if (c.failing == "C") EXPECT_EQ(rig.window.attempts, "0") << "a call AirMail did not take";
+  if (c.failing == "C") {
+    EXPECT_EQ(rig.window.attempts, "0") << "a call AirMail did not take";
+  }
 }
 
 TEST(CurrentFrequencyMachine, EveryTransition) {
