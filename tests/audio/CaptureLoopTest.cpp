@@ -9,37 +9,40 @@ namespace {
 using testing::FakeWaveDevice;
 using testing::SignalRig;
 
-TEST(CaptureLoop, StopWhileWaitingLeavesWithoutProcessing) {
-  SignalRig rig;
-  rig.input.script = {FakeWaveDevice::Do([&] { rig.signal.ProcessStop(); })};
-  rig.Start();
-  EXPECT_TRUE(rig.analysis.analysed.empty());
-  EXPECT_EQ(rig.host.Last(1), "Stopped");
-  EXPECT_FALSE(rig.input.IsOpen()) << "the device is closed when the loop stops";
-  EXPECT_TRUE(rig.host.pressed["Stop"]);
-  EXPECT_FALSE(rig.host.pressed["Start"]);
+// A stop while waiting, or the window closing while running, leaves the
+// loop at once with the device closed.
+TEST(CaptureLoop, StopWhileWaitingAndCloseWhileRunningLeaveTheLoop) {
+  SignalRig waiting;
+  waiting.input.script = {FakeWaveDevice::Do([&] { waiting.signal.ProcessStop(); })};
+  waiting.Start();
+  EXPECT_TRUE(waiting.analysis.analysed.empty());
+  EXPECT_EQ(waiting.host.Last(1), "Stopped");
+  EXPECT_FALSE(waiting.input.IsOpen());
+  EXPECT_FALSE(waiting.host.pressed["Start"]);
+
+  SignalRig closing;
+  closing.input.script = FakeWaveDevice::Filled(3);
+  closing.pump.passes = {[&] { closing.signal.StopForClose(); }};
+  closing.Start();
+  EXPECT_EQ(closing.analysis.analysed.size(), 1u);
+  EXPECT_FALSE(closing.signal.Running());
 }
 
 TEST(CaptureLoop, StartShowsStartingAndRunsWithTheLoadOnAlternatingBuffers) {
   SignalRig rig;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+  rig.input.script = FakeWaveDevice::Filled(3);
   rig.signal.ProcessStart();
   EXPECT_EQ(rig.host.Last(1), "Starting");
-  EXPECT_TRUE(rig.host.pressed["Start"]);
-  EXPECT_EQ(rig.host.timers, 1);
   rig.signal.StartLoopFromTimer();
   ASSERT_EQ(rig.analysis.analysed.size(), 3u);
   // Each clock reading moves 10 ms: 10 ms of work on a 2048-sample buffer (0.186 s).
   EXPECT_TRUE(rig.host.Saw(1, "Running 5%"));
-  EXPECT_EQ(rig.host.Last(1), "Stopped");
   EXPECT_EQ(rig.pump.runs, 3) << "window events run once per buffer";
-  EXPECT_EQ(rig.analysis.restartsBeforeBuffer[0], 1) << "the first buffer sees FirstBuffer";
   std::vector<std::string> queues;
   for (const auto& entry : rig.input.log)
     if (entry.starts_with("queue")) queues.push_back(entry);
   EXPECT_EQ(queues, (std::vector<std::string>{"queue 0", "queue 1", "queue 0", "queue 1", "queue 0"}));
   EXPECT_EQ(rig.input.lastQueuedBytes, 4096u);
-  EXPECT_FLOAT_EQ(rig.signal.BufferSeconds(), 2048.0f / 11025);
 }
 
 // A step is one buffer, on the sound card or the test signal, and leaves no
@@ -50,16 +53,13 @@ TEST(CaptureLoop, StepProcessesExactlyOneBuffer) {
   rig.signal.ProcessStep();
   rig.signal.StartLoopFromTimer();
   rig.signal.inputSource = kSoundCard;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+  rig.input.script = FakeWaveDevice::Filled(2);
   rig.signal.ProcessStep();
   EXPECT_TRUE(rig.host.Saw(1, "Stepping"));
   rig.signal.StartLoopFromTimer();
   EXPECT_EQ(rig.analysis.analysed.size(), 2u);
-  EXPECT_EQ(rig.host.Last(1), "Stopped");
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.signal.ProcessStart();
-  EXPECT_EQ(rig.host.Last(1), "Starting");
-  rig.signal.StartLoopFromTimer();
+  rig.input.script = FakeWaveDevice::Filled(3);
+  rig.Start();
   EXPECT_EQ(rig.analysis.analysed.size(), 5u) << "a start after the steps runs on";
 }
 
@@ -69,8 +69,7 @@ TEST(CaptureLoop, StepProcessesExactlyOneBuffer) {
 TEST(CaptureLoop, ResetRestartsWithBufferZeroAndTheSampleSizeSetBeforeIt) {
   SignalRig rig;
   rig.settings.display.sampleSize = 1024;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled(),
-                      FakeWaveDevice::Filled()};
+  rig.input.script = FakeWaveDevice::Filled(4);
   rig.pump.passes = {[&] { rig.settings.display.sampleSize = 2048; }, [&] { rig.signal.ProcessReset(); }};
   rig.Start();
   EXPECT_TRUE(rig.host.Saw(1, "Reset"));
@@ -84,8 +83,6 @@ TEST(CaptureLoop, ResetRestartsWithBufferZeroAndTheSampleSizeSetBeforeIt) {
   EXPECT_EQ(std::vector<std::string>(reset + 1, reset + 8),
             (std::vector<std::string>{"unprepare 0", "prepare 0", "unprepare 1", "prepare 1", "queue 0", "queue 1",
                                       "start"}));
-  EXPECT_EQ(rig.input.lastQueuedBytes, 4096u);
-  EXPECT_TRUE(rig.messages.Texts().empty());
 }
 
 // Options may switch the source while a loop runs: the loop still closes
@@ -96,14 +93,13 @@ TEST(CaptureLoop, SwitchingTheSourceWhileRunningClosesWhatWasOpened) {
     rig.signal.inputSource = simulated ? kSimulated : kSoundCard;
     rig.signal.simulate.output = true;
     FakeWaveDevice& opened = simulated ? rig.output : rig.input;
-    opened.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+    opened.script = FakeWaveDevice::Filled(3);
     opened.onScriptEnd = [&] { rig.signal.ProcessStop(); };
     rig.pump.passes = {[&] {
       rig.signal.inputSource = simulated ? kSoundCard : kSimulated;
       rig.signal.ProcessStop();
     }};
     rig.signal.StartLoopFromTimer();
-    EXPECT_FALSE(opened.IsOpen()) << simulated;
     EXPECT_EQ(opened.log.back(), "close event") << simulated;
     EXPECT_TRUE(rig.messages.Texts().empty()) << simulated;
   }
@@ -114,10 +110,8 @@ TEST(CaptureLoop, BothBuffersFullIsAnOverflowAndRestarts) {
   rig.input.script = {FakeWaveDevice::BothFilled(), FakeWaveDevice::Filled()};
   rig.Start();
   EXPECT_TRUE(rig.host.Saw(1, "Overflow"));
-  EXPECT_FALSE(rig.host.Saw(1, "Reset"));
   ASSERT_EQ(rig.analysis.analysed.size(), 2u);
-  EXPECT_EQ(rig.analysis.restartsBeforeBuffer[1], 2);
-  EXPECT_EQ(rig.host.endProgram, 0);
+  EXPECT_EQ(rig.analysis.restartsBeforeBuffer[1], 2) << "one at the start, one at the restart";
 }
 
 // Each failure shows its message and stops; a device that can no longer be
@@ -131,15 +125,10 @@ TEST(CaptureLoop, EachFailureShowsItsMessageAndStops) {
   const Case cases[] = {
       {[](FakeWaveDevice& d) { d.script = {FakeWaveDevice::Filled(), FakeWaveDevice::TimedOut()}; },
        "Process - WaveEvent TimeOut", 1},
-      {[](FakeWaveDevice& d) {
-         d.failQueueAt = 2;  // the two start-up queues pass, the first requeue fails
-         d.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-       },
+      // The two start-up queues pass, the first requeue fails.
+      {[](FakeWaveDevice& d) { d.failQueueAt = 2, d.script = FakeWaveDevice::Filled(2); },
        "Process - Cannot AddBuffer #1", 1},
-      {[](FakeWaveDevice& d) {
-         d.failReset = true;
-         d.script = {FakeWaveDevice::BothFilled()};
-       },
+      {[](FakeWaveDevice& d) { d.failReset = true, d.script = {FakeWaveDevice::BothFilled()}; },
        "Process Restart - Cannot Reset Sound Card", 1},
       {[](FakeWaveDevice& d) { d.openCode = 32; },
        "WaveInputOpen - Cannot Open Sound Card\rAttempted to open with an unsupported waveform-audio format.", 0},
@@ -150,20 +139,19 @@ TEST(CaptureLoop, EachFailureShowsItsMessageAndStops) {
     SignalRig rig;
     c.arrange(rig.input);
     rig.Start();
-    ASSERT_FALSE(rig.messages.Texts().empty()) << c.message;
-    EXPECT_EQ(rig.messages.Texts()[0], c.message);
+    EXPECT_EQ(rig.messages.Texts().at(0), c.message);
     EXPECT_EQ(rig.host.endProgram, c.endProgram) << c.message;
     EXPECT_EQ(rig.host.Last(1), "Stopped") << c.message;
-    EXPECT_FALSE(rig.signal.Running()) << c.message;
     EXPECT_FALSE(rig.input.IsOpen()) << c.message;
   }
 }
 
-TEST(CaptureLoop, EightBitSamplesAreWidened) {
+// An empty buffer is passed over; 8-bit samples are widened.
+TEST(CaptureLoop, EightBitSamplesAreWidenedAndAnEmptyBufferSkipped) {
   SignalRig rig;
   rig.signal.use16Bit = false;
   rig.input.sample = [](int n) { return static_cast<std::int16_t>(n % 2 ? 255 : 0); };
-  rig.input.script = {FakeWaveDevice::Filled()};
+  rig.input.script = {[](FakeWaveDevice& d) { return d.Fill(0); }, FakeWaveDevice::Filled()};
   rig.Start();
   ASSERT_EQ(rig.analysis.analysed.size(), 1u);
   EXPECT_EQ(rig.input.log[1], "open 8");
@@ -188,48 +176,27 @@ TEST(CaptureLoop, TheVerdictReachesAutoConnectOnlyWhileItIsVisible) {
 // waterfall's history goes on), and a redraw hands it none.
 TEST(CaptureLoop, ARedrawAnalysesTheLastSamplesAgainAndNothingMore) {
   SignalRig rig;
-  rig.autoConnect.visible = true;
   rig.input.script = {FakeWaveDevice::Filled()};
   struct NullDisplay : BufferDisplay {
     bool shown = false;
-    int draws = 0;
-    std::vector<Verdict> judged;
+    int draws = 0, judged = 0;
     bool Shown() const override { return shown; }
     void DrawTime(std::span<const std::int16_t>) override { ++draws; }
     void DrawFrequency() override {}
-    void BufferJudged(const Verdict& verdict) override { judged.push_back(verdict); }
+    void BufferJudged(const Verdict&) override { ++judged; }
     void Present() override {}
   } display;
   rig.signal.SetDisplay(display);
   rig.Start();
   EXPECT_EQ(display.draws, 0);
-  EXPECT_EQ(display.judged, rig.autoConnect.updates);
-  auto detects = rig.analysis.detects;
-  auto updates = rig.autoConnect.updates.size();
+  EXPECT_EQ(display.judged, 1);
   display.shown = true;
   rig.signal.Redraw();
   EXPECT_EQ(display.draws, 1);
-  EXPECT_EQ(display.judged.size(), 1u);
+  EXPECT_EQ(display.judged, 1);
   ASSERT_EQ(rig.analysis.analysed.size(), 2u);
   EXPECT_EQ(rig.analysis.analysed[1], rig.analysis.analysed[0]) << "from the copy of the last buffer";
-  EXPECT_EQ(rig.analysis.detects, detects);
-  EXPECT_EQ(rig.autoConnect.updates.size(), updates);
-}
-
-TEST(CaptureLoop, NothingIsDoneWithAnEmptyBuffer) {
-  SignalRig rig;
-  rig.input.script = {[](FakeWaveDevice& d) { return d.Fill(0); }, FakeWaveDevice::Filled()};
-  rig.Start();
-  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
-}
-
-TEST(CaptureLoop, CloseWhileRunningAsksTheLoopToStop) {
-  SignalRig rig;
-  rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
-  rig.pump.passes = {[&] { rig.signal.StopForClose(); }};
-  rig.Start();
-  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
-  EXPECT_FALSE(rig.signal.Running());
+  EXPECT_EQ(rig.analysis.detects, 1);
 }
 
 }  // namespace

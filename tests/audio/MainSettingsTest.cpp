@@ -62,31 +62,23 @@ TEST(MainSettings, DetectorValuesOutsideTheDialogsBoundsKeepTheCurrentValue) {
   const struct {
     const char* lines;
     float DetectorSettings::*member;
-    float recalled;  // what the member holds after the recall
+    float recalled;  // what the member holds after the recall (defaults: 0, 20, 1700, 1700, 1700, 50)
   } cases[] = {
-      {"Offset Frequency Range=6000", &DetectorSettings::offsetFrequencyRange, 100},
-      {"Offset Frequency Range=-1", &DetectorSettings::offsetFrequencyRange, 100},
+      {"Offset Frequency Range=6000", &DetectorSettings::offsetFrequencyRange, 0},
+      {"Offset Frequency Range=-1", &DetectorSettings::offsetFrequencyRange, 0},
       {"Offset Frequency Range=400", &DetectorSettings::offsetFrequencyRange, 400},
-      {"Offset Frequency Step=400.5", &DetectorSettings::offsetFrequencyStep, 10},
+      {"Offset Frequency Step=400.5", &DetectorSettings::offsetFrequencyStep, 20},
       {"Offset Frequency Step=0.0001", &DetectorSettings::offsetFrequencyStep, 0.0001f},
-      {"Center Frequency=249", &DetectorSettings::centerFrequency, 1500},
-      {"Center Frequency=5263", &DetectorSettings::centerFrequency, 1500},
-      {"Center Frequency Auto Frequency=1e9", &DetectorSettings::centerFrequencyAutoFrequency, 2100},
-      {"CW Frequency=6000", &DetectorSettings::cwFrequency, 1000},
-      {"CW Range=0", &DetectorSettings::cwRange, 75},
-      {"CW Frequency=5500", &DetectorSettings::cwFrequency, 1000},  // with the range of 75: past 5512.5 Hz
+      {"Center Frequency=249", &DetectorSettings::centerFrequency, 1700},
+      {"Center Frequency=5263", &DetectorSettings::centerFrequency, 1700},
+      {"Center Frequency Auto Frequency=1e9", &DetectorSettings::centerFrequencyAutoFrequency, 1700},
+      {"CW Frequency=6000", &DetectorSettings::cwFrequency, 1700},
+      {"CW Range=0", &DetectorSettings::cwRange, 50},
+      {"CW Frequency=5500", &DetectorSettings::cwFrequency, 1700},  // with the range of 50: past 5512.5 Hz
       {"CW Frequency=5500\r\nCW Range=12", &DetectorSettings::cwFrequency, 5500},
   };
   for (const auto& c : cases) {
-    MainSettings s;
-    auto& d = s.detector;
-    d.offsetFrequencyRange = 100;
-    d.offsetFrequencyStep = 10;
-    d.centerFrequency = 1500;
-    d.centerFrequencyAutoFrequency = 2100;
-    d.cwFrequency = 1000;
-    d.cwRange = 75;
-    s = Recalled(std::string("[Detector Data]\r\n") + c.lines + "\r\n", s);
+    MainSettings s = Recalled(std::string("[Detector Data]\r\n") + c.lines + "\r\n");
     EXPECT_EQ(s.detector.*c.member, c.recalled) << c.lines;
     EXPECT_LE(s.detector.cwFrequency + s.detector.cwRange, 5512.5f) << c.lines;
   }

@@ -1,12 +1,13 @@
 #pragma once
 // Scripted stand-ins for the device, the window and the clock, so the loops'
 // state machine can be driven buffer by buffer.
+#include <algorithm>
 #include <array>
-#include <cstring>
 #include <deque>
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "audio/SignalSide.h"
@@ -19,17 +20,13 @@ class FakeWaveDevice final : public WaveDevice {
  public:
   using Step = std::function<bool(FakeWaveDevice&)>;  // false: the wait times out
 
-  std::vector<std::string> log;
+  std::vector<std::string> log;  // each call, e.g. "queue 1"
   std::deque<Step> script;
   std::function<void()> onScriptEnd;  // when the script runs out (must stop the loop)
-  bool failEvent = false;
+  bool failEvent = false, openTimesOut = false, failReset = false;
   unsigned openCode = kWaveOk;
-  bool openTimesOut = false;
   int failQueueAt = -1;  // the n-th Queue call (from 0) fails
-  bool failReset = false;
   std::function<std::int16_t(int)> sample = [](int n) { return static_cast<std::int16_t>(n % 100 + 1); };
-  int samplesMade = 0;
-  int queueCalls = 0;
   std::uint32_t lastQueuedBytes = 0;
 
   bool CreateEvent(std::string& errorText) override {
@@ -39,10 +36,7 @@ class FakeWaveDevice final : public WaveDevice {
   }
   void CloseEvent() override { log.push_back("close event"); }
   bool WaitEvent(std::chrono::milliseconds) override {
-    if (justOpened_) {
-      justOpened_ = false;
-      return !openTimesOut;
-    }
+    if (std::exchange(justOpened_, false)) return !openTimesOut;
     if (script.empty()) {
       if (onScriptEnd) onScriptEnd();
       return true;
@@ -53,42 +47,29 @@ class FakeWaveDevice final : public WaveDevice {
   }
   unsigned Open(const WaveFormat& format) override {
     log.push_back("open " + std::to_string(format.bitsPerSample));
-    format_ = format;
-    if (openCode == kWaveOk) {
-      open_ = true;
-      justOpened_ = true;
-    }
+    bits_ = format.bitsPerSample;
+    open_ = justOpened_ = openCode == kWaveOk;
     return openCode;
   }
   unsigned PrepareHeader(int index, void* data, std::uint32_t bytes) override {
     log.push_back("prepare " + std::to_string(index));
-    headers_.at(index) = {data, bytes, true, false, 0, false};
+    headers_.at(index) = {data, bytes, true};
     return kWaveOk;
   }
   unsigned Queue(int index, std::uint32_t bytes) override {
     log.push_back("queue " + std::to_string(index));
-    if (queueCalls++ == failQueueAt) return 5;
+    if (queueCalls_++ == failQueueAt) return 5;
     auto& h = headers_.at(index);
-    h.bytes = bytes;
-    h.done = false;
-    h.recorded = 0;
-    h.queued = true;
+    h = {h.data, bytes, h.prepared, false, 0, true};
     order_.push_back(index);
     lastQueuedBytes = bytes;
     return kWaveOk;
   }
-  unsigned Start() override {
-    log.push_back("start");
-    return kWaveOk;
-  }
+  unsigned Start() override { return log.push_back("start"), kWaveOk; }
   unsigned Reset() override {
     log.push_back("reset");
     // The driver hands back every queued buffer, done.
-    for (auto& h : headers_)
-      if (h.queued) {
-        h.queued = false;
-        h.done = true;
-      }
+    for (auto& h : headers_) h.done = h.done || std::exchange(h.queued, false);
     order_.clear();
     return failReset ? 11 : kWaveOk;
   }
@@ -111,16 +92,15 @@ class FakeWaveDevice final : public WaveDevice {
   // The driver finishes the oldest queued buffer with the given number of bytes (all by default).
   bool Fill(std::int64_t bytes = -1) {
     if (order_.empty()) return true;
-    int index = order_.front();
+    auto& h = headers_.at(order_.front());
     order_.pop_front();
-    auto& h = headers_.at(index);
     std::uint32_t n = bytes < 0 ? h.bytes : static_cast<std::uint32_t>(bytes);
-    if (format_.bitsPerSample == 16) {
-      auto* out = static_cast<std::int16_t*>(h.data);
-      for (std::uint32_t i = 0; i < n / 2; ++i) out[i] = sample(samplesMade++);
-    } else {
-      auto* out = static_cast<std::uint8_t*>(h.data);
-      for (std::uint32_t i = 0; i < n; ++i) out[i] = static_cast<std::uint8_t>(sample(samplesMade++));
+    for (std::uint32_t i = 0; i < (bits_ == 16 ? n / 2 : n); ++i) {
+      std::int16_t v = sample(samplesMade_++);
+      if (bits_ == 16)
+        static_cast<std::int16_t*>(h.data)[i] = v;
+      else
+        static_cast<std::uint8_t*>(h.data)[i] = static_cast<std::uint8_t>(v);
     }
     h.recorded = n;
     h.done = true;
@@ -128,67 +108,41 @@ class FakeWaveDevice final : public WaveDevice {
     return true;
   }
 
-  static Step Filled() {
-    return [](FakeWaveDevice& d) { return d.Fill(); };
-  }
-  static Step BothFilled() {
-    return [](FakeWaveDevice& d) {
-      d.Fill();
-      return d.Fill();
-    };
-  }
-  static Step TimedOut() {
-    return [](FakeWaveDevice&) { return false; };
-  }
-  static Step Do(std::function<void()> action) {
-    return [action](FakeWaveDevice&) {
-      action();
-      return true;
-    };
-  }
+  static Step Filled() { return [](FakeWaveDevice& d) { return d.Fill(); }; }
+  static std::deque<Step> Filled(int buffers) { return std::deque<Step>(buffers, Filled()); }
+  static Step BothFilled() { return [](FakeWaveDevice& d) { return d.Fill() && d.Fill(); }; }
+  static Step TimedOut() { return [](FakeWaveDevice&) { return false; }; }
+  static Step Do(std::function<void()> action) { return [action](FakeWaveDevice&) { return action(), true; }; }
 
  private:
   struct Header {
     void* data = nullptr;
     std::uint32_t bytes = 0;
-    bool prepared = false;
-    bool done = false;
+    bool prepared = false, done = false;
     std::uint32_t recorded = 0;
     bool queued = false;
   };
   std::array<Header, 2> headers_;  // the loops' two buffers
   std::deque<int> order_;
-  WaveFormat format_;
-  bool open_ = false;
-  bool justOpened_ = false;
+  int bits_ = 16, samplesMade_ = 0, queueCalls_ = 0;
+  bool open_ = false, justOpened_ = false;
 };
 
 class FakeHost final : public SignalHost {
  public:
   std::map<int, std::vector<std::string>> status;
   std::map<std::string, bool> pressed;
-  int timers = 0;
-  int captionChanges = 0;
-  int endProgram = 0;
+  int captionChanges = 0, endProgram = 0;
 
   void SetStatus(int panel, std::string_view text) override { status[panel].emplace_back(text); }
   void SetToolbarPressed(std::string_view key, bool p) override { pressed[std::string(key)] = p; }
-  void StartProcessTimer() override { ++timers; }
+  void StartProcessTimer() override {}
   void CaptionChanged() override { ++captionChanges; }
   void HideReadoutIfOutside() override {}
   void BufferAnalysed() override {}
   void EndProgram() override { ++endProgram; }
-  std::string Last(int panel) const {
-    auto it = status.find(panel);
-    return it == status.end() || it->second.empty() ? "" : it->second.back();
-  }
-  bool Saw(int panel, const std::string& text) const {
-    auto it = status.find(panel);
-    if (it == status.end()) return false;
-    for (const auto& t : it->second)
-      if (t == text) return true;
-    return false;
-  }
+  std::string Last(int panel) { return status[panel].empty() ? "" : status[panel].back(); }
+  bool Saw(int panel, const std::string& text) { return std::ranges::count(status[panel], text) > 0; }
 };
 
 // Window events: each pass may run the next scripted action.
@@ -200,35 +154,29 @@ class FakePump final : public EventPump {
   bool QuitRequested() const override { return quit; }
   void RunPending() override {
     ++runs;
-    if (!passes.empty()) {
-      auto action = std::move(passes.front());
-      passes.pop_front();
-      if (action) action();
-    }
+    if (passes.empty()) return;
+    auto action = std::move(passes.front());
+    passes.pop_front();
+    if (action) action();
   }
   void Idle(std::chrono::milliseconds) override {}
 };
 
-// Every reading of the clock moves it on by a fixed step.
+// Every reading of the clock moves it on by 10 ms.
 class FakeClock final : public Clock {
  public:
-  double now = 1000;
-  double step = 0.01;
-  double Seconds() override {
-    double t = now;
-    now += step;
-    return t;
-  }
+  double Seconds() override { return now_ += 0.01; }
+
+ private:
+  double now_ = 1000;
 };
 
 class FakeAnalysis final : public BufferAnalysis {
  public:
   std::vector<std::vector<std::int16_t>> analysed;
-  int detects = 0;
-  int restarts = 0;
+  int detects = 0, restarts = 0;
   std::vector<int> restartsBeforeBuffer;  // continuity restarts seen before each analysed buffer
   std::deque<Verdict> verdicts;
-  std::string label = "Pactor 2";
 
   void Analyse(std::span<const std::int16_t> samples, std::int32_t) override {
     analysed.emplace_back(samples.begin(), samples.end());
@@ -237,11 +185,8 @@ class FakeAnalysis final : public BufferAnalysis {
   Verdict Detect(std::string& panelText) override {
     ++detects;
     Verdict v;
-    if (!verdicts.empty()) {
-      v = verdicts.front();
-      verdicts.pop_front();
-    }
-    panelText = v.busy ? label : "";
+    if (!verdicts.empty()) v = verdicts.front(), verdicts.pop_front();
+    panelText = v.busy ? "Pactor 2" : "";
     return v;
   }
   void RestartContinuity() override { ++restarts; }
@@ -255,27 +200,36 @@ class FakeAutoConnect final : public VerdictListener {
   void Update(Verdict verdict) override { updates.push_back(verdict); }
 };
 
-// Everything a SignalSide needs, wired together.
-struct SignalRig {
+// A SignalSide on the given devices and clock, the rest stand-ins.
+template <typename Input, typename Output, typename ClockType>
+struct BasicSignalRig {
   MainSettings settings;
-  FakeWaveDevice input, output;
+  Input input;
+  Output output;
   FakeHost host;
   RecordingMessenger messages;
   FakePump pump;
-  FakeClock clock;
+  ClockType clock;
   FakeAutoConnect autoConnect;
   FakeAnalysis analysis;
   SignalSide signal{settings, SignalDevices{input, output}, host, messages, pump, clock, autoConnect};
 
-  SignalRig() {
-    signal.SetAnalysis(analysis);
-    input.onScriptEnd = [this] { signal.ProcessStop(); };
-  }
+  BasicSignalRig() { signal.SetAnalysis(analysis); }
   // The toolbar's "Start", then the timer tick that enters the loop.
   void Start() {
     signal.Start();
     signal.StartLoopFromTimer();
   }
+  // Started, and stopped by the toolbar after the given number of buffers.
+  void Run(int buffers) {
+    for (int i = 0; i < buffers - 1; ++i) pump.passes.push_back(nullptr);
+    pump.passes.push_back([this] { signal.Stop(); });
+    Start();
+  }
+};
+
+struct SignalRig : BasicSignalRig<FakeWaveDevice, FakeWaveDevice, FakeClock> {
+  SignalRig() { input.onScriptEnd = [this] { signal.ProcessStop(); }; }
 };
 
 }  // namespace velmora::testing

@@ -43,6 +43,9 @@ void Check(int mode, const Case& c, const char* startCalls) {
     EXPECT_EQ(rig.window.panels[1], c.end);
   }
   EXPECT_EQ(rig.window.beeps, c.beeps);
+  if (c.failing == "C") {
+    EXPECT_EQ(rig.window.attempts, "0") << "a call AirMail did not take";
+  }
 }
 
 TEST(CurrentFrequencyMachine, EveryTransition) {
@@ -118,6 +121,8 @@ TEST(MultipleStationsMachine, EveryTransition) {
        "T:K1AA/7102.0 T:K1AA/10140.0 F C ? ? T:W2BB/7104.0", "Checking, Busy Rx"},
       {"result 1 while connected, stop", "f 28f 22f", {S::Connected, S::Canceled},
        "T:K1AA/7102.0 T:K1AA/10140.0 F C ? ?", "Stopped, Terminal Window", "Stopped", 0, 10, false, {}, false},
+      {"a call AirMail did not take is no attempt and reads no result", "f 28f 22f", {S::Connected},
+       "T:K1AA/7102.0 T:K1AA/10140.0 F C", "Checking, Busy Tx", "Stopped", 0, 10, false, "C"},
       {"Tx only", "f", {}, "T:K1AA/10140.0", "Checking, Busy Tx", "", 0, 10, true},
       {"Tx only, busy: the next Tx row", "f 2b", {}, "T:K1AA/10140.0 T:W2BB/14105.0", "Checking, Busy Tx", "", 0, 10,
        true},

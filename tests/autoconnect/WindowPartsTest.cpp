@@ -129,7 +129,6 @@ TEST(GridEngineTable, TheEngineWorksOnTheTablesColumns) {
 
   engine.FrequencyCellColor(3, EngineColumn::TxConnect, 0x80FFFF);
   EXPECT_EQ(table.CellColor(3, kColumnTxConnect), 0x80FFFFu);
-  EXPECT_EQ(table.CellColor(3, kColumnRxCheck), kColorWhite);
   engine.FrequencyCellBlink(3, EngineColumn::TxConnect);
   EXPECT_TRUE(table.BlinkActive());
   engine.FrequencyCellBlinkStop();

@@ -30,11 +30,6 @@ class PanelWatcher {
       if (t.starts_with(prefix)) return true;
     return false;
   }
-  std::string First(const std::string& prefix) const {
-    for (const auto& t : seen_)
-      if (t.starts_with(prefix)) return t;
-    return {};
-  }
 
  private:
   static PanelWatcher*& Current() {
@@ -72,7 +67,6 @@ class MainWindowLoopTest : public testing::MainWindowFixture<> {
 TEST_F(MainWindowLoopTest, AResetRestartsTheDeviceWithTheNewSampleSize) {
   Press("Start");
   EXPECT_EQ(window->Status().Text(1), "Starting");
-  EXPECT_TRUE(window->Tools().IsPressed("Start"));
   bool resetAsked = false;
   PanelWatcher watcher(*window, [&](const std::string& text, int) {
     if (text.starts_with("Running") && !resetAsked) {
@@ -85,10 +79,8 @@ TEST_F(MainWindowLoopTest, AResetRestartsTheDeviceWithTheNewSampleSize) {
   });
   ASSERT_TRUE(RunUntilStopped(20));
   EXPECT_TRUE(watcher.Saw("Running ")) << "no load figure seen";
-  std::printf("panel 1 while running: %s\n", watcher.First("Running").c_str());
   EXPECT_TRUE(watcher.Saw("Reset"));
   EXPECT_EQ(window->Signal().SampleCount(), 4096);
-  EXPECT_TRUE(window->Tools().IsPressed("Stop"));
   EXPECT_FALSE(window->Tools().IsPressed("Start"));
   EXPECT_NE(window->Signal().CurrentBuffer(), kNoBuffer);
 }

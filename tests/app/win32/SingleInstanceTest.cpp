@@ -55,36 +55,30 @@ TEST_F(SingleInstanceTest, NoEndsTheSecondLaunchWithoutTouchingTheSettings) {
   EXPECT_EQ(Settings(), before);
 }
 
-TEST_F(SingleInstanceTest, YesStartsAFullSecondInstanceThatWritesItsSettingsAtExit) {
-  testing::OtherSession first;
-  testing::ChildProcess second(Launch(), folder.path().string());
-  HWND question = second.WaitWindow(IsQuestion);
-  ASSERT_NE(question, nullptr);
-  PostMessageA(question, WM_COMMAND, IDYES, 0);
-  HWND main = second.WaitWindow(IsMainWindow);
-  ASSERT_NE(main, nullptr);
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(second.WaitExit(10000));
-  std::string after = Settings();
-  EXPECT_NE(after.find("Sample Size=2048"), std::string::npos) << after;
-  EXPECT_NE(after.find("; kept as it is"), std::string::npos) << "other lines stay";
-  // The AutoConnect settings travel with the main window's: recalled, then written at exit.
-  auto profile = ProfileDocument::Parse(after);
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Radio Comm Port"), "3");
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Radio Icom Address"), "3");
-  EXPECT_EQ(profile.Read(kAutoConnectSection, "Station History Bad"), "-0.5");
-}
-
-// Only a window captioned exactly "Velmora" is another instance (a start
-// beside no window at all is every other test's that starts the program).
-TEST_F(SingleInstanceTest, AWindowOfAnotherCaptionIsNoOtherInstance) {
-  testing::OtherSession recording("Velmora - Recording");
-  testing::ChildProcess second(Launch(), folder.path().string());
-  HWND main = second.WaitWindow([](HWND w) { return IsMainWindow(w) || IsQuestion(w); });
-  ASSERT_NE(main, nullptr);
-  EXPECT_TRUE(IsMainWindow(main)) << "no question was asked";
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(second.WaitExit(10000));
+// Yes starts a full second instance; a window captioned other than exactly
+// "Velmora" is no other instance and asks nothing (a start beside no window
+// at all is every other test's that starts the program).
+TEST_F(SingleInstanceTest, YesOrAnotherCaptionStartsAFullInstanceThatWritesItsSettingsAtExit) {
+  for (const char* caption : {kMainWindowCaption, "Velmora - Recording"}) {
+    SCOPED_TRACE(caption);
+    testing::OtherSession first(caption);
+    testing::ChildProcess second(Launch(), folder.path().string());
+    HWND shown = second.WaitWindow([](HWND w) { return IsMainWindow(w) || IsQuestion(w); });
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(IsQuestion(shown), std::string_view(caption) == kMainWindowCaption);
+    if (IsQuestion(shown)) PostMessageA(shown, WM_COMMAND, IDYES, 0);
+    HWND main = second.WaitWindow(IsMainWindow);
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(second.WaitExit(10000));
+    std::string after = Settings();
+    EXPECT_NE(after.find("Sample Size=2048"), std::string::npos) << after;
+    EXPECT_NE(after.find("; kept as it is"), std::string::npos) << "other lines stay";
+    // The AutoConnect settings travel with the main window's: recalled, then written at exit.
+    auto profile = ProfileDocument::Parse(after);
+    EXPECT_EQ(profile.Read(kAutoConnectSection, "Radio Comm Port"), "3");
+    EXPECT_EQ(profile.Read(kAutoConnectSection, "Station History Bad"), "-0.5");
+  }
 }
 
 }  // namespace

@@ -10,19 +10,18 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "airmail/AutoConnectSettings.h"
 #include "app/win32/MainWindow.h"
 #include "audio/MainSettings.h"
-#include "audio/win32/WaveDevices.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedSession.h"
 #include "common/ProfileFile.h"
-#include "common/TextFileLines.h"
+#include "common/RecordFile.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/app/win32/OtherSession.h"
+#include "tests/audio/win32/SoundPlayer.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 #include "tools/signalgen/SignalGen.h"
@@ -74,31 +73,6 @@ BusyThenFree BusyThenFreeRecording() {
   return {signalgen::ToPcm16(all), static_cast<double>(busy.on.rend() - last) / 11025};
 }
 
-// Plays samples through the default output, which the sound server loops
-// back to the default input the program captures.
-class SoundPlayer {
- public:
-  explicit SoundPlayer(std::vector<std::int16_t> samples) : samples_(std::move(samples)) {
-    std::string error;
-    auto bytes = static_cast<std::uint32_t>(samples_.size() * 2);
-    playing_ = device_.CreateEvent(error) && device_.Open(WaveFormat{}) == kWaveOk &&
-               device_.PrepareHeader(0, samples_.data(), bytes) == kWaveOk && device_.Queue(0, bytes) == kWaveOk;
-  }
-  SoundPlayer(const SoundPlayer&) = delete;
-  SoundPlayer& operator=(const SoundPlayer&) = delete;
-  ~SoundPlayer() {
-    device_.Reset();
-    device_.UnprepareHeader(0);
-    device_.Close();
-  }
-  bool Playing() const { return playing_; }
-
- private:
-  std::vector<std::int16_t> samples_;
-  WaveOutDevice device_;
-  bool playing_ = false;
-};
-
 // The stand-in's record: each line's time and text.
 struct Received {
   long long ms;
@@ -117,14 +91,6 @@ std::optional<long long> FirstTime(const std::vector<Received>& received, std::s
   for (const auto& r : received)
     if (r.line.starts_with(prefix)) return r.ms;
   return std::nullopt;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream in(line);
-  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-  if (!line.empty() && line.back() == ',') fields.emplace_back();
-  return fields;
 }
 
 // The program in a folder of its own, its settings pointing at AirMail's.
@@ -197,7 +163,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(Timed(airmail.Record()), "field system").has_value(); }, 60))
         << "no run began";
     long long played = NowMs();
-    auto sound = std::make_unique<SoundPlayer>(recording.samples);
+    auto sound = std::make_unique<testing::SoundPlayer>(recording.samples);
     ASSERT_TRUE(sound->Playing()) << "no sound output: is the sound server running?";
 
     // The link itself is heard while it lasts, as it would be on the air.
@@ -207,7 +173,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
           if (!linkPlayed && std::string_view(run.outcome) == "connected" &&
               FirstTime(Timed(airmail.Record()), "key F5").has_value()) {
             sound.reset();
-            sound = std::make_unique<SoundPlayer>(signalgen::ToPcm16(Pactor(12, 5).samples));
+            sound = std::make_unique<testing::SoundPlayer>(signalgen::ToPcm16(Pactor(12, 5).samples));
             linkPlayed = true;
           }
           return velmora->WaitExit(0);
@@ -229,7 +195,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
 
     auto log = SplitLines(program.Kept("AutoConnectLog.txt"));
     ASSERT_EQ(log.size(), 2u) << "the heading and one record";
-    auto record = Fields(log[1]);
+    auto record = SplitRecord(log[1]);
     ASSERT_EQ(record.size(), 20u) << log[1];
     EXPECT_EQ(record[9], run.status);
     EXPECT_EQ(record[10], std::to_string(run.mode));
@@ -252,7 +218,6 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     ProfileDocument saved = program.Settings();
     EXPECT_FALSE(saved.Read(kDetectorSection, "Burst").empty());
     EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Visible"), "False");
-    EXPECT_EQ(saved.Read(kAutoConnectSection, "Connect Not Busy"), "2");
 
     std::string messages = program.Kept("Velmora.log");
     EXPECT_NE(messages.find(UnattendedEndText(static_cast<UnattendedExit>(run.exit))), std::string::npos) << messages;

@@ -11,6 +11,7 @@
 #include "audio/win32/WaveDevices.h"
 #include "common/win32/MessagePump.h"
 #include "tests/audio/SignalFakes.h"
+#include "tests/audio/win32/SoundPlayer.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -20,29 +21,13 @@ namespace {
 constexpr double kToneHz = 1000;
 constexpr double kToneAmplitude = 16000;
 
-// Plays a steady tone through the default output for the given seconds.
-class TonePlayer {
- public:
-  explicit TonePlayer(double seconds) : samples_(static_cast<size_t>(seconds * 11025)) {
-    for (size_t n = 0; n < samples_.size(); ++n)
-      samples_[n] = static_cast<std::int16_t>(std::lround(kToneAmplitude * std::sin(2 * 3.14159265358979 * kToneHz * n / 11025)));
-    std::string error;
-    ok_ = device_.CreateEvent(error) && device_.Open(WaveFormat{}) == kWaveOk &&
-          device_.PrepareHeader(0, samples_.data(), static_cast<std::uint32_t>(samples_.size() * 2)) == kWaveOk &&
-          device_.Queue(0, static_cast<std::uint32_t>(samples_.size() * 2)) == kWaveOk;
-  }
-  ~TonePlayer() {
-    device_.Reset();
-    device_.UnprepareHeader(0);
-    device_.Close();
-  }
-  bool Playing() const { return ok_; }
-
- private:
-  std::vector<std::int16_t> samples_;
-  WaveOutDevice device_;
-  bool ok_ = false;
-};
+// A steady tone for the given seconds.
+std::vector<std::int16_t> Tone(double seconds) {
+  std::vector<std::int16_t> samples(static_cast<size_t>(seconds * 11025));
+  for (size_t n = 0; n < samples.size(); ++n)
+    samples[n] = static_cast<std::int16_t>(std::lround(kToneAmplitude * std::sin(2 * 3.14159265358979 * kToneHz * n / 11025)));
+  return samples;
+}
 
 // Sign changes, passing over samples that are exactly zero (8-bit samples
 // near the axis round to it).
@@ -62,25 +47,7 @@ double RmsDb(const std::vector<std::int16_t>& b) {
   return 10 * std::log10(sum / b.size());
 }
 
-struct RealRig {
-  MainSettings settings;
-  WaveInDevice input;
-  WaveOutDevice output;
-  testing::FakeHost host;
-  RecordingMessenger messages;
-  testing::FakePump pump;
-  SteadyClock clock;
-  testing::FakeAutoConnect autoConnect;
-  testing::FakeAnalysis analysis;
-  SignalSide signal{settings, SignalDevices{input, output}, host, messages, pump, clock, autoConnect};
-  RealRig() { signal.SetAnalysis(analysis); }
-  void Run(int buffers) {
-    for (int i = 0; i < buffers - 1; ++i) pump.passes.push_back(nullptr);
-    pump.passes.push_back([&] { signal.ProcessStop(); });
-    signal.Start();
-    signal.StartLoopFromTimer();
-  }
-};
+using RealRig = testing::BasicSignalRig<WaveInDevice, WaveOutDevice, SteadyClock>;
 
 bool IsTheTone(const std::vector<std::int16_t>& b) {
   return std::abs(ZeroCrossings(b) - 2 * kToneHz * 2048 / 11025) <= 4 &&
@@ -103,7 +70,7 @@ void ExpectTone(const RealRig& rig, int buffers) {
 
 TEST(SoundPath, SixteenAndEightBitCaptureDeliverTheTone) {
   for (bool use16Bit : {true, false}) {
-    TonePlayer tone(8);
+    testing::SoundPlayer tone(Tone(8));
     ASSERT_TRUE(tone.Playing()) << "no sound output: is the sound server running?";
     RealRig rig;
     rig.signal.use16Bit = use16Bit;
@@ -116,7 +83,7 @@ TEST(SoundPath, SixteenAndEightBitCaptureDeliverTheTone) {
 }
 
 TEST(SoundPath, ARecordingOfTheTonePlaysBackSampleExact) {
-  TonePlayer tone(8);
+  testing::SoundPlayer tone(Tone(8));
   ASSERT_TRUE(tone.Playing());
   testing::TempFolder folder;
   RealRig rig;
@@ -129,10 +96,7 @@ TEST(SoundPath, ARecordingOfTheTonePlaysBackSampleExact) {
   RealRig player;
   player.signal.inputSource = kPlayback;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) player.signal.playbackFile = entry.path();
-  for (int i = 0; i < 7; ++i) player.pump.passes.push_back(nullptr);
-  player.pump.passes.push_back([&] { player.signal.PlaybackStop(); });
-  player.signal.Start();
-  player.signal.StartLoopFromTimer();
+  player.Run(8);
   EXPECT_EQ(player.analysis.analysed, rig.analysis.analysed);
 }
 
