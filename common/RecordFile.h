@@ -1,7 +1,9 @@
 #pragma once
 // The program's own data files: text lines ended by CR LF, fields separated
-// by "," without quoting, mostly after one heading line. Whole files are
-// replaced atomically; a log grows by one whole line per write.
+// by ",", mostly after one heading line. A file whose fields may hold ","
+// (names the user typed) allows a field in double quotes; the others have
+// no quoting. Whole files are replaced atomically; a log grows by one whole
+// line per write.
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -16,16 +18,22 @@ namespace velmora {
 
 using Record = std::vector<std::string>;
 
+// Allowed: a field starting with a double quote (after blanks) runs to the
+// closing one and may hold ","; a quote inside it is written twice. A line
+// without quotes splits the same either way.
+enum class FieldQuotes { None, Allowed };
+
 // The fields of one line. With a field limit the last field keeps the rest
-// of the line, commas included.
-Record SplitRecord(std::string_view line, size_t fieldLimit = 0);
+// of the line as it stands, commas and quotes included.
+Record SplitRecord(std::string_view line, size_t fieldLimit = 0, FieldQuotes quotes = FieldQuotes::None);
 
 // A field as it can be stored: "," and line breaks would shift the fields
 // that follow, so they are written as blanks.
 std::string RecordField(std::string_view text);
 
-// The fields joined by "," (each made storable), without the line end.
-std::string JoinRecord(std::span<const std::string> fields);
+// The fields joined by "," (each made storable), without the line end. With
+// quotes allowed, a field holding "," (or starting with a quote) is quoted.
+std::string JoinRecord(std::span<const std::string> fields, FieldQuotes quotes = FieldQuotes::None);
 
 // Every line of the file that holds more than blanks, split into fields;
 // the caller decides whether the first is a heading.
@@ -34,7 +42,7 @@ std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file
 
 // Replaces the file whole: the heading line (when not empty), then the records.
 bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
-                  std::error_code& error);
+                  std::error_code& error, FieldQuotes quotes = FieldQuotes::None);
 
 // Adds one record at the end in a single write, the heading first when the
 // file is new or empty, so a reader never meets half a line; true once the

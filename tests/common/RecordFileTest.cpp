@@ -21,6 +21,31 @@ TEST(RecordFile, FieldsThatWouldShiftOthersAreWrittenAsBlanks) {
   EXPECT_EQ(JoinRecord(Record{"Error, No Answer", "a\r\nb", "7"}), "Error  No Answer,a  b,7");
 }
 
+// Where quotes are allowed, a field in double quotes holds commas (and a
+// quote written twice); a line without them splits as where they are not.
+TEST(RecordFile, QuotedFieldsHoldCommasAndReadBackAsWritten) {
+  const auto quoted = FieldQuotes::Allowed;
+  struct Case {
+    std::string line;
+    size_t limit;
+    Record fields;
+  };
+  const Case cases[] = {
+      {"SAILMAIL,\"Mobile, AL\",6318.5,2", 0, {"SAILMAIL", "Mobile, AL", "6318.5", "2"}},
+      {"a, \"b,c\" ,\"say \"\"hi\"\"\"", 0, {"a", "b,c", "say \"hi\""}},  // blanks around the quotes dropped
+      {"a,\"open, to the end", 0, {"a", "open, to the end"}},
+      {"a,b\"c,,", 0, {"a", "b\"c", "", ""}},  // a quote inside a field is text
+      {"\"a,b\",c,\"d\",e", 3, {"a,b", "c", "\"d\",e"}},  // the last field is the rest as it stands
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitRecord(c.line, c.limit, quoted), c.fields) << c.line;
+
+  const Record written{"Mobile, AL", "\"quoted\"", "x\"y", "a\r\nb", ""};
+  std::string line = JoinRecord(written, quoted);
+  EXPECT_EQ(line, "\"Mobile, AL\",\"\"\"quoted\"\"\",x\"y,a  b,");
+  EXPECT_EQ(SplitRecord(line, 0, quoted), (Record{"Mobile, AL", "\"quoted\"", "x\"y", "a  b", ""}));
+  EXPECT_EQ(SplitRecord("\"a,b\",c"), (Record{"\"a", "b\"", "c"})) << "quotes are text where not allowed";
+}
+
 TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFile) {
   testing::TempFolder folder;
   auto file = folder.path() / "log.txt";
