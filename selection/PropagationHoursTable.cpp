@@ -22,7 +22,7 @@ bool IsHourColumn(int column) { return column >= kHoursFirstColumn && column < k
 void OffsetsApply(FrequencyTable& table, const AutoConnectSettings& settings, std::string_view system,
                   std::string_view station, const std::vector<FrequencyRow>& rows, double azimuth,
                   const HoursTableServices& s) {
-  auto records = StationOffsetDataGet(s.programFolder / kStationOffsetDataFile, s.data.Messages());
+  auto records = StationOffsetDataGet(s.programFolder / kStationOffsetDataFile, system, s.data);
   if (records.empty()) return;
   int labels = table.ColumnAdd({});
   for (size_t k = 0; k < rows.size(); ++k) table.CellSet(static_cast<int>(k) + 1, labels, rows[k].label);
@@ -31,7 +31,7 @@ void OffsetsApply(FrequencyTable& table, const AutoConnectSettings& settings, st
     StationOffsetRows offsetRows{system, station, 1, table.Rows() - 1, azimuth, hour * 100, labels, column,
                                  column + kHoursOffsetShift, false, settings.modeIndex,
                                  hour == 0};  // a record's missing frequency told once, not for every hour
-    StationOffsetGet(table, offsetRows, records, s.data, ReasonColors{});
+    StationOffsetGet(table, offsetRows, records, s.data.Messages(), ReasonColors{});
   }
   table.ColumnRemoveLast();
 }

@@ -1,8 +1,9 @@
 #include "selection/StationOffsets.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
+#include <limits>
 #include <map>
 
 #include "airmail/AutoConnectSettings.h"
@@ -28,34 +29,79 @@ std::optional<double> FieldNumber(std::string_view field) {
   return value;
 }
 
-// An empty field keeps the default; anything else must be a number.
-bool OptionalNumber(const Record& fields, size_t index, double& value) {
-  if (index >= fields.size() || Trim(fields[index]).empty()) return true;
-  auto number = FieldNumber(fields[index]);
-  if (!number) return false;
-  value = *number;
-  return true;
+// A number a single holds; beyond its range it would turn into infinity.
+std::optional<float> SingleOf(std::optional<double> number) {
+  if (!number || std::fabs(*number) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(*number);
+}
+
+// A number rounded to a whole one that an int holds, rather than wrapped.
+std::optional<int> WholeOf(std::optional<double> number) {
+  if (!number) return std::nullopt;
+  double rounded = std::round(*number);
+  if (rounded < std::numeric_limits<int>::min() || rounded > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(rounded);
+}
+
+bool FieldEmpty(const Record& fields, size_t index) { return index >= fields.size() || Trim(fields[index]).empty(); }
+
+// An empty field keeps the default; anything else must be a number of the type.
+bool SingleRead(const Record& fields, size_t index, float& value) {
+  if (FieldEmpty(fields, index)) return true;
+  auto number = SingleOf(FieldNumber(fields[index]));
+  if (number) value = *number;
+  return number.has_value();
+}
+
+// The stop time is the rest of the line: its leading number counts.
+bool WholeRead(const Record& fields, size_t index, int& value) {
+  if (FieldEmpty(fields, index)) return true;
+  const std::string& text = fields[index];
+  auto number = WholeOf(index + 1 == kOffsetFields ? ParseLeadingNumber(text) : FieldNumber(text));
+  if (number) value = *number;
+  return number.has_value();
 }
 
 std::optional<StationOffsetRecord> ParseOffsetRecord(const Record& fields) {
   if (fields.size() < 4) return std::nullopt;
-  auto offset = FieldNumber(fields[3]);
+  auto offset = SingleOf(FieldNumber(fields[3]));
   if (!offset) return std::nullopt;
-  double beamwidth = 360, mainbeam = 0, start = 0, stop = 2400;
-  if (!OptionalNumber(fields, 4, beamwidth) || !OptionalNumber(fields, 5, mainbeam) ||
-      !OptionalNumber(fields, 6, start) || !OptionalNumber(fields, 7, stop))
-    return std::nullopt;
   StationOffsetRecord record;
   record.system = fields[0];
   record.station = fields[1];
   record.frequencies = std::string(Trim(fields[2]));
-  record.offset = static_cast<float>(*offset);
-  record.beamwidth = static_cast<float>(beamwidth);
-  record.mainbeam = static_cast<float>(mainbeam);
-  record.start = static_cast<int>(std::lround(start));
-  record.stop = static_cast<int>(std::lround(stop));
+  record.offset = *offset;
+  if (!SingleRead(fields, 4, record.beamwidth) || !SingleRead(fields, 5, record.mainbeam) ||
+      !WholeRead(fields, 6, record.start) || !WholeRead(fields, 7, record.stop))
+    return std::nullopt;
   return record;
 }
+
+// The call signs of SAILMAIL stations as offset records name them: by the
+// name the user sees or by the call sign itself. Each name is looked up
+// once; one that no station has is reported by the lookup and gives "".
+class SailmailCallSigns {
+ public:
+  SailmailCallSigns(const AirmailDataFolder& data, std::string_view system) : data_(data), system_(system) {
+    FileFailure failure;  // an unreadable file is told by the name lookup
+    if (auto file = StationFile::Load(data, system, failure))
+      for (const auto& entry : file->Section(kStationInfoHeader).entries) keys_.push_back(entry.key);
+  }
+
+  const std::string& Of(const std::string& station) {
+    auto known = callSigns_.find(station);
+    if (known != callSigns_.end()) return known->second;
+    auto key = std::find_if(keys_.begin(), keys_.end(), [&](const auto& k) { return EqualsNoCase(k, Trim(station)); });
+    std::string callSign = key != keys_.end() ? *key : StationFromStationName(data_, system_, station);
+    return callSigns_.emplace(station, std::move(callSign)).first->second;
+  }
+
+ private:
+  const AirmailDataFolder& data_;
+  std::string system_;
+  std::vector<std::string> keys_;
+  std::map<std::string, std::string> callSigns_;
+};
 
 std::string Hhmm(int value) {
   std::string text = IntegerText(value);
@@ -77,7 +123,7 @@ std::optional<std::vector<StationOffsetRecord>> StationOffsetDataRead(const std:
   for (size_t i = 0; i < lines->size(); ++i) {
     const std::string& line = (*lines)[i];
     if (Trim(line).empty()) continue;
-    auto record = ParseOffsetRecord(SplitRecord(line, kOffsetFields));
+    auto record = ParseOffsetRecord(SplitRecord(line, kOffsetFields, FieldQuotes::Allowed));
     if (!record) {
       if (i == 0) continue;  // the heading
       failure = {FileStage::Read, "Type mismatch in line " + IntegerText(static_cast<long long>(i + 1)) + ": \"" +
@@ -95,7 +141,7 @@ bool StationOffsetDataWrite(const std::filesystem::path& file, const std::vector
   for (const auto& r : records)
     lines.push_back({r.system, r.station, r.frequencies, ShortestSingle(r.offset), ShortestSingle(r.beamwidth),
                      ShortestSingle(r.mainbeam), Hhmm(r.start), Hhmm(r.stop)});
-  return WriteRecords(file, kStationOffsetHeading, lines, error);
+  return WriteRecords(file, kStationOffsetHeading, lines, error, FieldQuotes::Allowed);
 }
 
 std::vector<std::string> OffsetFrequencies(std::string_view field) {
@@ -127,34 +173,31 @@ double BeamLoss(double beamwidth, double mainbeam, double azimuth) {
   return 3 + 17 * (d - h) / (180 - h);
 }
 
-std::vector<StationOffsetRecord> StationOffsetDataGet(const std::filesystem::path& file, Messenger& messenger) {
+std::vector<StationOffsetRecord> StationOffsetDataGet(const std::filesystem::path& file, std::string_view system,
+                                                      const AirmailDataFolder& data) {
   std::error_code ignored;
   if (!std::filesystem::exists(file, ignored)) return {};
   OffsetDataFailure failure;
   auto records = StationOffsetDataRead(file, failure);
-  if (records) return std::move(*records);
-  messenger.Show(std::string(failure.stage == FileStage::Open ? "StationOffsetGet - Open, "
-                                                              : "StationOffsetGet - Read, ") +
-                 failure.description);
-  return {};
+  if (!records) {
+    data.Messages().Show(std::string(failure.stage == FileStage::Open ? "StationOffsetGet - Open, "
+                                                                      : "StationOffsetGet - Read, ") +
+                         failure.description);
+    return {};
+  }
+  std::erase_if(*records, [&](const StationOffsetRecord& r) { return r.system != system; });
+  if (!SystemIsSailmail(system) || records->empty()) return std::move(*records);
+  SailmailCallSigns callSigns(data, system);
+  for (auto& record : *records) record.station = callSigns.Of(record.station);
+  std::erase_if(*records, [](const StationOffsetRecord& r) { return r.station.empty(); });
+  return std::move(*records);
 }
 
 void StationOffsetGet(FrequencyTable& table, const StationOffsetRows& rows,
-                      const std::vector<StationOffsetRecord>& records, const AirmailDataFolder& data,
+                      const std::vector<StationOffsetRecord>& records, Messenger& messenger,
                       const ReasonColors& colors) {
-  Messenger& messenger = data.Messages();
-  bool sailmail = SystemIsSailmail(rows.system);
-  std::map<std::string, std::string> keysOfNames;  // each SAILMAIL name looked up once
   for (const auto& record : records) {
-    if (record.system != rows.system) continue;
-    std::string station = record.station;
-    if (sailmail) {
-      auto known = keysOfNames.find(station);
-      if (known == keysOfNames.end())
-        known = keysOfNames.emplace(station, StationFromStationName(data, rows.system, station)).first;
-      station = known->second;
-    }
-    if (station != rows.station) continue;
+    if (record.system != rows.system || record.station != rows.station) continue;
     auto frequencies = OffsetFrequencies(record.frequencies);
     size_t matches = 0;
     for (int row = rows.first; row <= rows.last && row < table.Rows(); ++row) {

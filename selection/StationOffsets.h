@@ -20,7 +20,7 @@ inline constexpr const char* kStationOffsetHeading =
 
 struct StationOffsetRecord {
   std::string system;
-  std::string station;      // a station name for SAILMAIL, else the call sign
+  std::string station;      // the call sign; for SAILMAIL the file may give the station's name instead
   std::string frequencies;  // frequency texts as the table shows them, one blank between them
   float offset = 0;         // dB
   float beamwidth = 360;    // degrees at the 3 dB points; 360 is omnidirectional
@@ -37,13 +37,17 @@ struct OffsetDataFailure {
 };
 
 // The records of the file. The first line is the heading unless it reads as
-// a record (a file written by hand may start with one). A field that should
-// be a number and is not makes the whole file a read failure.
+// a record (a file written by hand may start with one). A field in double
+// quotes may hold "," (a SAILMAIL station's name does). A field that should
+// be a number and is not, or is one beyond its type's range, makes the whole
+// file a read failure; of the stop time, the rest of the line, only its
+// leading number counts.
 std::optional<std::vector<StationOffsetRecord>> StationOffsetDataRead(const std::filesystem::path& file,
                                                                       OffsetDataFailure& failure);
 
 // Replaces the file whole with the heading and the records; numbers always
-// with ".", whatever the user's number format.
+// with ".", whatever the user's number format, and a text holding "," in
+// double quotes.
 bool StationOffsetDataWrite(const std::filesystem::path& file, const std::vector<StationOffsetRecord>& records,
                             std::error_code& error);
 
@@ -71,15 +75,19 @@ struct StationOffsetRows {
   bool reportUnmatched = true;  // tell of a record's frequencies the rows do not have
 };
 
-// The records for the table fill. A missing file is no offsets; a file that
+// The records of `system` for a table fill, read once for all its stations,
+// each record's station as a call sign: a SAILMAIL station's name is
+// converted once per read, and one that names no station is reported once
+// and its records left out. A missing file is no offsets; a file that
 // cannot be opened or read is reported and gives no offsets either.
-std::vector<StationOffsetRecord> StationOffsetDataGet(const std::filesystem::path& file, Messenger& messenger);
+std::vector<StationOffsetRecord> StationOffsetDataGet(const std::filesystem::path& file, std::string_view system,
+                                                      const AirmailDataFolder& data);
 
 // Adds every offset of the station that applies to the rows to their SNR
 // and writes offset less beam loss into the offset column. Frequencies of a
 // record that the rows do not have are reported.
 void StationOffsetGet(FrequencyTable& table, const StationOffsetRows& rows,
-                      const std::vector<StationOffsetRecord>& records, const AirmailDataFolder& data,
+                      const std::vector<StationOffsetRecord>& records, Messenger& messenger,
                       const ReasonColors& colors);
 
 }  // namespace velmora

@@ -89,8 +89,11 @@ void StationRows::CorrectionsApply(std::string_view system, std::string_view sta
   if (settings_.stationOffset) {
     StationOffsetRows rows{system, station, first, last, azimuth, time_.hour * 100 + time_.minute,
                            FrequencyColumnOf(), kColumnSnr, kColumnStnAnt, true, mode_};
-    if (!offsets_) offsets_ = StationOffsetDataGet(s_.programFolder / kStationOffsetDataFile, s_.data.Messages());
-    StationOffsetGet(table_, rows, *offsets_, s_.data, s_.colors);
+    if (!offsets_ || offsetsSystem_ != system) {
+      offsets_ = StationOffsetDataGet(s_.programFolder / kStationOffsetDataFile, system, s_.data);
+      offsetsSystem_ = system;
+    }
+    StationOffsetGet(table_, rows, *offsets_, s_.data.Messages(), s_.colors);
   }
   if (settings_.stationHistory) {
     StationHistoryRows rows{system, station, first, last, FrequencyColumnOf(), kColumnSnr, kColumnHistory, true};

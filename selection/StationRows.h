@@ -67,8 +67,10 @@ class StationRows {
   StationRowsServices s_;
   LatLon ship_;
   UtcDateTime time_;
-  // Read once per fill, so a problem with the file is told once.
+  // Read once per fill (and system), so a problem with the file or a
+  // station name in it is told once.
   std::optional<std::vector<StationOffsetRecord>> offsets_;
+  std::string offsetsSystem_;
 };
 
 }  // namespace velmora

@@ -26,8 +26,8 @@ class FakeDay final : public DayPredictionSource {
 
 struct HoursRig : testing::SelectionRig {
   FakeDay day;
-  bool Fill(std::string_view station = "W1AW") {
-    return PropagationHoursFill(table, settings, "HAM", station, {2024, 3, 10, 23, 40, 0, 0},
+  bool Fill(std::string_view station = "W1AW", std::string_view system = "HAM") {
+    return PropagationHoursFill(table, settings, system, station, {2024, 3, 10, 23, 40, 0, 0},
                                 {day, geometry, data, program, testing::TemplateWidth});
   }
   std::string Bold(int row) const {  // the hours whose cells are bold, as "2223000102..."
@@ -84,6 +84,16 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHo
   rig.settings.stationOffset = false;
   ASSERT_TRUE(rig.Fill());
   EXPECT_EQ(rig.Bold(2), "");
+}
+
+TEST(PropagationHours, AnOffsetsNameOfNoStationIsToldOnceNotEveryHour) {
+  HoursRig rig;
+  testing::WriteBytes(rig.program / kStationOffsetDataFile,
+                      "SAILMAIL,Mobile,6318.5(p3),3\r\nSAILMAIL,Nowhere,6318.5(p3),1\r\n");
+  ASSERT_TRUE(rig.Fill("WLO", "SAILMAIL"));
+  EXPECT_EQ(rig.Bold(1).size(), 48u) << "Mobile, AL's offset at every hour";
+  ASSERT_EQ(rig.messages.entries.size(), 1u);
+  EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Unable to find AirMail's Nowhere, HP2B in "));
 }
 
 TEST(PropagationHours, AStationWithoutAPositionKeepsItsRowsEmpty) {

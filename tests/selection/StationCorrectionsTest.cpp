@@ -70,6 +70,7 @@ TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
 // A table of one station's rows with an SNR of 50 each.
 struct OffsetRig : testing::SelectionRig {
   std::filesystem::path offsets = program / kStationOffsetDataFile;
+  std::string system = "HAM", station = "K4CJX";
   explicit OffsetRig(std::vector<std::string> labels) {
     ColumnsBuild(table, kModeMultipleStations, settings, testing::TemplateWidth);
     for (const auto& label : labels) {
@@ -78,10 +79,10 @@ struct OffsetRig : testing::SelectionRig {
       table.CellSet(row, kColumnSnr, "50.0");
     }
   }
-  void Apply(int mode = kModeMultipleStations, double azimuth = 100, int hhmm = 1200) {
-    StationOffsetRows rows{"HAM", "K4CJX", 1, table.DataRows(), azimuth, hhmm, kColumnTxConnect, kColumnSnr,
+  void Apply(int mode = kModeMultipleStations) {
+    StationOffsetRows rows{system, station, 1, table.DataRows(), 100, 1200, kColumnTxConnect, kColumnSnr,
                            kColumnStnAnt, true, mode};
-    StationOffsetGet(table, rows, StationOffsetDataGet(offsets, messages), data, colors);
+    StationOffsetGet(table, rows, StationOffsetDataGet(offsets, system, data), messages, colors);
   }
   std::string Snr(int row) const { return table.CellGet(row, kColumnSnr); }
 };
@@ -101,6 +102,7 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
   const std::string unmatched =
       "Station's Offset Frequency 7102.0 10147.3 not found in HAM K4CJX frequency list.\r\r"
       "Please check Options Station Offset.";
+  auto refused = [](std::string line) { return "StationOffsetGet - Read, Type mismatch in line 2: \"" + line + "\""; };
   struct Case {
     std::optional<std::string> content;  // nullopt: no file
     int mode;
@@ -114,10 +116,16 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
       {"System,Station,Frequency,Offset\r\nHAM,K4CJX,7102.0,2\r\n", stations, "52.0", {}},
       // Empty fields keep their defaults; the window 2200-0600 is closed at 1200.
       {"HAM,K4CJX,7102.0,2,,,,\r\nHAM,K4CJX,7102.0,1,,,2200,0600\r\n", stations, "52.0", {}},
-      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX,7102.0,two\r\n", stations, "50.0",
-       {"StationOffsetGet - Read, Type mismatch in line 2: \"HAM,K4CJX,7102.0,two\""}},
-      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX\r\n", stations, "50.0",
-       {"StationOffsetGet - Read, Type mismatch in line 2: \"HAM,K4CJX\""}},
+      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX,7102.0,two\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,two")}},
+      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX\r\n", stations, "50.0", {refused("HAM,K4CJX")}},
+      // The stop time is the rest of the line: its leading number counts.
+      {"H\r\nHAM,K4CJX,7102.0,2,,,0000,2400 until the mast is mended, then 1800\r\n", stations, "52.0", {}},
+      {"H\r\nHAM,K4CJX,7102.0,2,,,0000,until\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,2,,,0000,until")}},
+      // Numbers their type cannot hold are refused, not changed.
+      {"H\r\nHAM,K4CJX,7102.0,1e39\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,1e39")}},
+      {"H\r\nHAM,K4CJX,7102.0,2,-1e39\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,2,-1e39")}},
+      {"H\r\nHAM,K4CJX,7102.0,2,,,3e9,2400\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,2,,,3e9,2400")}},
+      {"H\r\nHAM,K4CJX,7102.0,2,,,0,4294967296\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,2,,,0,4294967296")}},
       {"HAM,K4CJX,7102.0 10147.3,1\r\n", stations, "51.0", {unmatched}},  // a frequency the station lacks
       {"HAM,K4CJX,7102.0 10147.3,1\r\n", kModeReferenceData, "51.0", {}},
   };
@@ -131,6 +139,22 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
   }
 }
 
+// SAILMAIL records name a station by the name the user sees, quoted for
+// its comma, or by its call sign.
+TEST(StationOffsets, SailmailStationsByTheirNamesOrCallSigns) {
+  for (std::string record : {"SAILMAIL,\"Mobile, AL\",6318.5(p3),2", "SAILMAIL, \"Mobile, AL\" ,6318.5(p3),2,,,0,2400",
+                             "SAILMAIL,wlo,6318.5(p3),2"}) {
+    SCOPED_TRACE(record);
+    OffsetRig rig({"6318.5(p3)"});
+    rig.system = "SAILMAIL";
+    rig.station = "WLO";
+    WriteBytes(rig.offsets, record + "\r\n");
+    rig.Apply();
+    EXPECT_EQ(rig.Snr(1), "52.0");
+    EXPECT_TRUE(rig.messages.entries.empty());
+  }
+}
+
 TEST(StationOffsets, WrittenWithAHeadingAndPointsAndReadBackWhole) {
   testing::TempFolder folder;
   auto file = folder.path() / kStationOffsetDataFile;
@@ -141,11 +165,10 @@ TEST(StationOffsets, WrittenWithAHeadingAndPointsAndReadBackWhole) {
   ASSERT_TRUE(StationOffsetDataWrite(file, records, error)) << error.message();
   EXPECT_EQ(ReadBytes(file), std::string(kStationOffsetHeading) +
                                  "\r\nHAM,W1AW,14075.0 14080.0(p3),2.5,60,90,2200,0600\r\n"
-                                 "SAILMAIL,Mobile  AL,6318.5(p3),-1.5,360,0,0000,2400\r\n");
+                                 "SAILMAIL,\"Mobile, AL\",6318.5(p3),-1.5,360,0,0000,2400\r\n");
   OffsetDataFailure failure;
   auto back = StationOffsetDataRead(file, failure);
   ASSERT_TRUE(back);
-  records[1].station = "Mobile  AL";  // a "," would have shifted every field after it
   EXPECT_EQ(*back, records);
 }
 

@@ -104,6 +104,17 @@ TEST(StationRows, OffsetAndHistoryColourTheSnrAndNameThemselvesInTheToolTip) {
   EXPECT_EQ(later.table.CellGet(1, kColumnSnr), "55.0") << "at 23:30 the window is closed";
 }
 
+TEST(StationRows, AnOffsetsNameOfNoStationIsToldOncePerFill) {
+  RowsRig rig(kModeMultipleStations);
+  WriteBytes(rig.program / kStationOffsetDataFile, "SAILMAIL,Mobile,6318.5(p3),3\r\nSAILMAIL,Nowhere,8146.0,1\r\n");
+  StationRows rows = rig.Filler();
+  int first = 0, last = 0;
+  for (auto station : {"WLO", "WPE", "HP1A"}) ASSERT_TRUE(rows.StationRowsAddAndFill("SAILMAIL", station, first, last));
+  EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "58.0");
+  ASSERT_EQ(rig.messages.entries.size(), 1u);
+  EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Unable to find AirMail's Nowhere, HP2B in "));
+}
+
 TEST(StationRows, AFailedPredictionLeavesTheRowsWithoutIt) {
   RowsRig rig(kModeMultipleStations);
   rig.predictions.fail = true;
