@@ -11,7 +11,7 @@
 namespace velmora {
 
 struct DeckRequest {
-  int year = 0;  // the MONTH card's year: the system clock's (the runner sets it)
+  int year = 0;  // the MONTH card's year: the clock's, as the runner's setup gives it
   int month = 1;
   int firstHour = 0;
   int hourCount = 1;

@@ -8,7 +8,7 @@
 namespace velmora {
 
 struct FrequencyPrediction {
-  std::string mode;          // hops and layer, e.g. "2F2" (the hour's mode text without its first character)
+  std::string mode;          // hops and layer, e.g. " 2F2" (the hour's mode text without its first character)
   double takeoffAngle = 0;   // degrees
   double delay = 0;          // ms
   double virtualHeight = 0;  // km

@@ -19,7 +19,7 @@ constexpr int kUnranked = 1000;  // rank of a row too far below the best SNR
 std::vector<std::string> SplitSelected(std::string_view selected) {
   std::vector<std::string> keys;
   size_t start = 0;
-  while (start <= selected.size() && keys.size() < kAutoSelectStationLimit) {
+  while (start <= selected.size() && keys.size() < kSelectedStationsMax) {
     size_t end = selected.find(',', start);
     if (end == std::string_view::npos) end = selected.size();
     auto key = Trim(selected.substr(start, end - start));
@@ -90,17 +90,32 @@ void AutoSelect::OneStationSelect(std::string_view station, int first, int& last
   if (settings_.stationStations) MultipleRadioReduce(station, first, last);
 }
 
-bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, const LatLon& ship) {
-  RedrawPause pause(table_);
+std::vector<std::string_view> AutoSelect::StationsInRange(const std::vector<std::string>& stations,
+                                                          const LatLon& ship) {
   // A station without a position cannot be predicted (the geometry told
-  // why); the others still can. Knowing them all first, the fill can say
-  // which station of how many it is predicting.
+  // why); the others still can.
   std::vector<std::string_view> inRange;
   for (const auto& station : stations) {
     auto position = s_.rows.geometry.StationPosition(system_, station);
     if (position && s_.rows.geometry.Bearing(ship, *position).range <= settings_.autoSelectRangeMax)
       inRange.push_back(station);
   }
+  if (inRange.size() <= kAutoSelectStationLimit) return inRange;
+  std::string leftOut;
+  for (size_t i = kAutoSelectStationLimit; i < inRange.size(); ++i)
+    leftOut += (leftOut.empty() ? "" : ", ") + std::string(inRange[i]);
+  Messages().Show("AutoSelectStations, Predicted only the first " + std::to_string(kAutoSelectStationLimit) +
+                      " of the " + std::to_string(inRange.size()) + " stations in range; left out: " + leftOut + ".",
+                  MessageIcon::Exclamation);
+  inRange.resize(kAutoSelectStationLimit);
+  return inRange;
+}
+
+bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, const LatLon& ship) {
+  RedrawPause pause(table_);
+  // Knowing them all first, the fill can say which station of how many it
+  // is predicting.
+  auto inRange = StationsInRange(stations, ship);
   {
     PredictionFill fill(s_.rows.predictions, inRange.size());
     StationRows rows = RowsFor(ship);

@@ -15,17 +15,20 @@
 
 namespace velmora {
 
-// The most stations one fill predicts. AirMail's "Selected" list may name
-// up to a thousand; each takes a prediction run of up to seconds, so more
-// than this would keep the window busy for many minutes.
+// The most stations one fill predicts, of those in range. AirMail's
+// "Selected" list may name a thousand; each takes a prediction run of up to
+// seconds, so more than this would keep the window busy for many minutes.
+// The stations left out are named to the user.
 inline constexpr size_t kAutoSelectStationLimit = 50;
+// The most items of AirMail's "Selected" list that are read.
+inline constexpr size_t kSelectedStationsMax = 1001;
 // The nearest stations taken when all of a system's stations are used.
 inline constexpr size_t kNearestStations = 20;
 
 // The stations of the AutoSelect table: the 20 nearest of the system that
 // have a position (with "Auto Select All Stations" on, or when AirMail's
-// "Selected" list is empty), else the "Selected" list in its order, capped
-// at kAutoSelectStationLimit. Empty without a ship position or station file.
+// "Selected" list is empty), else the "Selected" list in its order. Empty
+// without a ship position or station file.
 std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
                                               const AutoConnectSettings& settings, const std::optional<LatLon>& ship);
 
@@ -48,6 +51,8 @@ class AutoSelect {
   // selected station, without the noise measurement and the final check.
   void OneStationSelect(std::string_view station, int first, int& last);
   // The same for a list of stations, then the choice across all of them.
+  // Stations out of range or without a position are passed over; of the
+  // others the first kAutoSelectStationLimit are predicted.
   bool AutoSelectStations(const std::vector<std::string>& stations, const LatLon& ship);
 
   // "Auto Select Pactor Mode" (or the scan's own): 0 keeps only Pactor 3
@@ -70,6 +75,7 @@ class AutoSelect {
 
  private:
   bool Ham() const;
+  std::vector<std::string_view> StationsInRange(const std::vector<std::string>& stations, const LatLon& ship);
   void StationSelect(std::string_view station, int first, int& last);
   void Uncheck(int row);
   Messenger& Messages() const { return s_.rows.data.Messages(); }

@@ -125,7 +125,12 @@ void TableConfiguration::MultipleStations() {
   auto ship = s_.rows.geometry.ShipPosition();
   if (!ship) return;
   auto stations = chosen_.empty() ? AutoSelectStationSet(s_.rows.data, system_, settings_, ship) : chosen_;
-  Selector().AutoSelectStations(stations, *ship);
+  // One station is chosen from as in mode 1: its own best frequencies,
+  // whatever its range, with no choice across stations to make.
+  if (stations.size() == 1)
+    Selector().AutoSelectOneStation(stations.front());
+  else
+    Selector().AutoSelectStations(stations, *ship);
 }
 
 void TableConfiguration::ReferenceStations() {

@@ -4,7 +4,6 @@
 
 #include "airmail/StationLists.h"
 #include "common/Format.h"
-#include "common/TextParse.h"
 #include "selection/StationHistoryData.h"
 #include "selection/StationOffsets.h"
 #include "selection/TableColumns.h"
@@ -25,7 +24,8 @@ std::string LufMufText(double frequency, double luf, double muf) {
   return FormatNumber(muf, "0.0");
 }
 
-std::string LayerText(std::string_view mode) { return "  " + std::string(Trim(mode)) + "  "; }
+// The mode text as the prediction gives it, leading blank included.
+std::string LayerText(std::string_view mode) { return "  " + std::string(mode) + "  "; }
 
 int StationRows::FrequencyColumnOf() const {
   return mode_ == kModeReferenceStations || mode_ == kModeReferenceData ? kColumnFrequency : kColumnTxConnect;

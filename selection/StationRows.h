@@ -21,7 +21,7 @@ namespace velmora {
 // padded with three blanks for each character it is shorter than 7.
 std::string LufMufText(double frequency, double luf, double muf);
 
-// "  2F2  ".
+// The Layer cell: the mode text, " 2F2", between two blanks either side.
 std::string LayerText(std::string_view mode);
 
 struct StationRowsServices {

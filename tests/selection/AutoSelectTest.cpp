@@ -177,29 +177,31 @@ TEST(MultipleRadioReduce, OnlyTheFrequenciesOfTheCheckedRowsTransceiverStay) {
   }
 }
 
-TEST(AutoSelectStationSet, TheNearestTwentyOrAirMailsSelectedListCapped) {
-  testing::SelectionRig rig;
-  std::string info = "[Station Info]\r\n", frequencies = "[Frequency List]\r\n", selected;
-  for (int i = 0; i < 60; ++i) {
+// A system "BIG" of stations S100, S101, ... around the ship, the first
+// `selected` of them in AirMail's "Selected" list.
+void BigSystemWrite(const testing::SelectionRig& rig, int selected, int stations = 60) {
+  std::string info = "[Station Info]\r\n", frequencies = "[Frequency List]\r\n", keys;
+  for (int i = 0; i < stations; ++i) {
     std::string key = "S" + std::to_string(100 + i);
-    info += key + "=FN" + std::to_string(i % 10) + std::to_string(i / 10) + ":x\r\n";
+    info += key + "=FN" + std::to_string(i % 10) + std::to_string(i / 10 % 10) + ":x\r\n";
     frequencies += key + "=7102\r\n";
-    selected += (i ? "," : "") + key;
+    if (i < selected) keys += (i ? "," : "") + key;
   }
-  auto write = [&](int count) {
-    size_t cut = count * 5 - 1;  // "S100," is five characters a key
-    testing::WriteBytes(rig.data.File("System.BIG.ini"), info + "\r\n" + frequencies + "\r\n[Frequency Setup]\r\nSelected=" +
-                                                             selected.substr(0, count ? cut : 0) + "\r\n");
-  };
+  testing::WriteBytes(rig.data.File("System.BIG.ini"),
+                      info + "\r\n" + frequencies + "\r\n[Frequency Setup]\r\nSelected=" + keys + "\r\n");
+}
+
+TEST(AutoSelectStationSet, TheNearestTwentyOrAirMailsWholeSelectedList) {
+  testing::SelectionRig rig;
   struct Case {
     bool all;
     int selected;
     size_t size;
     std::string first;
   };
-  const Case cases[] = {{true, 30, 20, ""}, {false, 30, 30, "S100"}, {false, 0, 20, ""}, {false, 60, kAutoSelectStationLimit, "S100"}};
+  const Case cases[] = {{true, 30, 20, ""}, {false, 30, 30, "S100"}, {false, 0, 20, ""}, {false, 60, 60, "S100"}};
   for (const auto& c : cases) {
-    write(c.selected);
+    BigSystemWrite(rig, c.selected);
     rig.settings.autoSelectAllStations = c.all;
     auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
     EXPECT_EQ(set.size(), c.size) << c.all << " " << c.selected;
@@ -207,12 +209,29 @@ TEST(AutoSelectStationSet, TheNearestTwentyOrAirMailsSelectedListCapped) {
       EXPECT_EQ(set.front(), c.first);
     }
   }
-  write(0);
+  BigSystemWrite(rig, 0);
   rig.settings.autoSelectAllStations = true;
   auto nearest = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
   auto all = StationGetAll(rig.data, "BIG", rig.geometry.ship);
   ASSERT_TRUE(all);
   for (size_t i = 0; i < nearest.size(); ++i) EXPECT_EQ(nearest[i], (*all)[i].key) << "nearest first";
+}
+
+TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
+  SelectRig rig;
+  const int limit = static_cast<int>(kAutoSelectStationLimit);
+  BigSystemWrite(rig, limit + 3, limit + 3);
+  rig.settings.autoSelectAllStations = false;
+  auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
+  set.insert(set.begin(), "S999");  // without a position it is passed over and takes no place
+  rig.Select("BIG").AutoSelectStations(set, *rig.geometry.ship);
+  ASSERT_EQ(rig.predictions.requests.size(), kAutoSelectStationLimit);
+  EXPECT_EQ(rig.predictions.requests.front().station, "S100");
+  auto key = [](int i) { return "S" + std::to_string(100 + i); };
+  EXPECT_EQ(rig.messages.Texts(),
+            std::vector<std::string>{"AutoSelectStations, Predicted only the first " + std::to_string(limit) +
+                                     " of the " + std::to_string(limit + 3) + " stations in range; left out: " +
+                                     key(limit) + ", " + key(limit + 1) + ", " + key(limit + 2) + "."});
 }
 
 }  // namespace

@@ -66,6 +66,22 @@ TEST(Configure, MultipleFrequenciesSelectsAmongTheListedStationsFrequencies) {
   EXPECT_EQ(rig.window.toolbarRefreshes, 1);
 }
 
+TEST(Configure, OneSelectedStationIsChosenFromAsInMode1EvenInMode2) {
+  for (int mode : {kModeMultipleFrequencies, kModeMultipleStations}) {
+    ConfigureRig rig(mode);
+    auto file = rig.data.File("System.HAM.ini");
+    auto text = testing::ReadBytes(file);
+    text.replace(text.find("Selected=W1AW,KX1"), 17, "Selected=KX1");
+    testing::WriteBytes(file, text);
+    rig.settings.autoSelectAllStations = false;
+    rig.settings.autoSelectRangeMax = 50;  // KX1 lies 90 nmi away: the range counts for a list of stations only
+    rig.predictions.snr = [](const std::string&, double kHz) { return kHz > 10000 ? 60 : 52; };
+    rig.Configuration().Configure();
+    EXPECT_EQ(rig.TxColumn(), std::vector<std::string>{"18105.0(p3)"}) << "mode " << mode;
+    EXPECT_TRUE(rig.messages.entries.empty()) << "mode " << mode << ": " << rig.messages.Texts()[0];
+  }
+}
+
 TEST(Configure, MultipleStationsPredictsTheStationsInRange) {
   struct Case {
     float rangeMax;

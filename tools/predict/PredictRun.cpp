@@ -174,15 +174,17 @@ int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ost
     return BadArgument(err, "--data: no AirMail station file \"System.*.ini\" in \"" + options.data + "\"");
   if (systemIndex < 0) return BadArgument(err, "--system: AirMail's data folder has no system \"" + options.system + "\"");
 
+  // The time asked for stands for the clock throughout, the decks' year too.
+  const UtcDateTime now = options.time.value_or(UtcNow());
   ModelOutputCache outputs;
   PropagationRunner runner(platform.program, messages,
-                           {options.itshfbc.value_or(platform.itshfbcFolder), 0, platform.waitSeconds, &outputs,
-                            nullptr});
+                           {options.itshfbc.value_or(platform.itshfbcFolder), now.year, platform.waitSeconds,
+                            &outputs, nullptr});
   ModelPredictions model(runner, data, settings);
   CountedPredictions predictions(model);
   AirmailStationGeometry airmail(data, options.ship);
   NotedGeometry geometry(airmail);
-  FixedClock clock(options.time.value_or(UtcNow()));
+  FixedClock clock(now);
   CommandLineWindow window(options.mode, systemIndex);
   ModeTables noModeTables;
   ReasonColors colors;

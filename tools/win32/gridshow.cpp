@@ -67,7 +67,7 @@ void SampleFill(FrequencyTable& table, int mode, const ReasonColors& colors, con
       table.CellSet(row, kColumnHistory, station.history, CellAlign::Right);
       if (*station.history) table.CellColorSet(row, kColumnHistory, colors[kReasonStationCorrection]);
       table.CellSet(row, kColumnLufMuf, LufMufText(kHz, 4200, 16900 - 1500.0 * s), CellAlign::Right);
-      table.CellSet(row, kColumnLayer, LayerText(f < 2 ? "1F2" : "2F2"), CellAlign::Center);
+      table.CellSet(row, kColumnLayer, LayerText(f < 2 ? " 1F2" : " 2F2"), CellAlign::Center);
       table.CellSet(row, kColumnSnr, std::to_string(static_cast<int>(snr)) + ".0", CellAlign::Right);
       table.CellSet(row, kColumnSlope, f % 2 ? "-1.5" : "2.0", CellAlign::Right);
       if (snr > bestSnr) {
