@@ -1,5 +1,7 @@
 #include "common/ProfileFile.h"
 
+#include <algorithm>
+
 #include "common/AtomicFile.h"
 #include "common/TextParse.h"
 
@@ -46,76 +48,87 @@ std::string CleanValue(std::string_view value) {
 
 }  // namespace
 
+std::string ProfileName(std::string_view name, bool isKey) {
+  std::string out(name);
+  for (char& c : out)
+    if (c == '\r' || c == '\n' || (isKey && c == '=')) c = ' ';
+  std::string_view clean = TrimBlanks(out);
+  while (isKey && !clean.empty() && clean.front() == '[') clean = TrimBlanks(clean.substr(1));
+  return std::string(clean);
+}
+
+ProfileDocument::ProfileDocument() : blocks_(1) { sections_.emplace("", 0); }
+
 ProfileDocument ProfileDocument::Parse(std::string_view content) {
   ProfileDocument doc;
-  size_t start = 0;
-  while (start < content.size()) {
-    auto lf = content.find('\n', start);
-    Line line;
-    if (lf == std::string_view::npos) {
-      line.text = content.substr(start);
-      start = content.size();
-    } else {
-      size_t end = lf;
-      line.ending = "\n";
-      if (end > start && content[end - 1] == '\r') {
-        --end;
-        line.ending = "\r\n";
-      }
-      line.text = content.substr(start, end - start);
-      start = lf + 1;
+  if (content.size() > kProfileFileLimit) return doc;
+  doc.text_ = content;
+  bool endSeen = false;
+  std::string section;   // upper-cased name of the block being read
+  bool indexed = true;   // the block is the first of its name: its keys are found
+  for (size_t start = 0; start < content.size();) {
+    size_t lf = std::min(content.find('\n', start), content.size());
+    Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(lf - start), LineEnd::kNone};
+    if (lf < content.size()) line.end = lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
+    if (line.end == LineEnd::kCrLf) --line.size;
+    start = lf + 1;
+    if (!endSeen && line.end != LineEnd::kNone) doc.newLineEnd_ = line.end, endSeen = true;
+
+    auto text = doc.TextOf(line);
+    if (auto name = HeaderName(text)) {
+      doc.blocks_.push_back({line, {}});
+      section = ToUpper(ProfileName(*name, false));
+      indexed = doc.sections_.emplace(section, doc.blocks_.size() - 1).second;
+      continue;
     }
-    doc.lines_.push_back(std::move(line));
+    auto& lines = doc.blocks_.back().lines;
+    lines.push_back(line);
+    if (indexed && !TrimBlanks(text).empty())
+      doc.keys_.emplace(section + "\n" + ToUpper(ProfileName(ParseEntry(text).key, true)), lines.size() - 1);
   }
   return doc;
 }
 
 ProfileDocument ProfileDocument::Load(const std::filesystem::path& file) {
   std::error_code error;
-  auto content = ReadWholeFile(file, error);
+  auto content = ReadWholeFile(file, error, kProfileFileLimit);
   return content ? Parse(*content) : ProfileDocument{};
 }
 
-ProfileDocument::Place ProfileDocument::Locate(std::string_view section, std::string_view key) const {
-  Place place;
-  auto wantSection = TrimBlanks(section);
-  auto wantKey = TrimBlanks(key);
-  // Lines before the first header belong to a section without a name.
-  if (wantSection.empty()) place.sectionLine = 0;
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    auto header = HeaderName(lines_[i].text);
-    if (place.sectionLine == npos) {
-      if (header && EqualsNoCase(*header, wantSection)) place.sectionLine = i;
-      continue;
-    }
-    if (header) {
-      place.endLine = i;
-      return place;
-    }
-    if (TrimBlanks(lines_[i].text).empty()) continue;
-    if (place.keyLine == npos && EqualsNoCase(ParseEntry(lines_[i].text).key, wantKey)) place.keyLine = i;
-  }
-  if (place.sectionLine != npos) place.endLine = lines_.size();
-  return place;
+std::string_view ProfileDocument::TextOf(const Line& line) const {
+  return std::string_view(text_).substr(line.start, line.size);
+}
+
+std::string ProfileDocument::KeyIndexName(std::string_view section, std::string_view key) {
+  return ToUpper(ProfileName(section, false)) + "\n" + ToUpper(ProfileName(key, true));
+}
+
+const ProfileDocument::Block* ProfileDocument::FindBlock(std::string_view section) const {
+  auto found = sections_.find(ToUpper(ProfileName(section, false)));
+  return found == sections_.end() ? nullptr : &blocks_[found->second];
+}
+
+std::optional<size_t> ProfileDocument::FindKey(std::string_view section, std::string_view key) const {
+  auto found = keys_.find(KeyIndexName(section, key));
+  if (found == keys_.end()) return std::nullopt;
+  return found->second;
 }
 
 std::optional<std::string> ProfileDocument::Find(std::string_view section, std::string_view key) const {
-  auto place = Locate(section, key);
-  if (place.keyLine == npos) return std::nullopt;
-  auto entry = ParseEntry(lines_[place.keyLine].text);
+  auto line = FindKey(section, key);
+  if (!line) return std::nullopt;
+  auto entry = ParseEntry(TextOf(FindBlock(section)->lines[*line]));
   if (!entry.value) return std::nullopt;
   return std::string(*entry.value);
 }
 
 std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view section) const {
   std::vector<Entry> entries;
-  auto place = Locate(section, {});
-  if (place.sectionLine == npos) return entries;
-  // A named section starts after its header; the unnamed one at the top.
-  size_t first = TrimBlanks(section).empty() ? 0 : place.sectionLine + 1;
-  for (size_t i = first; i < place.endLine; ++i) {
-    if (TrimBlanks(lines_[i].text).empty()) continue;
-    auto entry = ParseEntry(lines_[i].text);
+  const Block* block = FindBlock(section);
+  if (!block) return entries;
+  for (const Line& line : block->lines) {
+    if (TrimBlanks(TextOf(line)).empty()) continue;
+    auto entry = ParseEntry(TextOf(line));
     entries.push_back({std::string(entry.key), entry.value ? std::optional<std::string>(*entry.value) : std::nullopt});
   }
   return entries;
@@ -140,43 +153,67 @@ std::string ProfileDocument::ValueAsRead(std::string_view value, size_t bufferSi
   return out;
 }
 
-std::string ProfileDocument::NewLineEnding() const {
-  for (const auto& line : lines_)
-    if (!line.ending.empty()) return line.ending;
-  return "\r\n";
+ProfileDocument::Line ProfileDocument::NewLine(std::string_view text) {
+  Line line{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size()), newLineEnd_};
+  text_ += text;
+  return line;
 }
 
-void ProfileDocument::InsertLine(size_t at, std::string text) {
-  std::string ending = NewLineEnding();
-  if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = ending;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), ending});
+ProfileDocument::Line* ProfileDocument::LastLine() {
+  for (auto block = blocks_.rbegin(); block != blocks_.rend(); ++block) {
+    if (!block->lines.empty()) return &block->lines.back();
+    if (block->header) return &*block->header;
+  }
+  return nullptr;
+}
+
+// After the block's last line that holds more than blanks, so the blank
+// line that separates it from the next section stays where it is, and no
+// line found through the index moves.
+size_t ProfileDocument::AddLine(Block& block, std::string_view text) {
+  size_t at = block.lines.size();
+  while (at > 0 && TrimBlanks(TextOf(block.lines[at - 1])).empty()) --at;
+  Line* before = at > 0 ? &block.lines[at - 1] : block.header ? &*block.header : nullptr;
+  if (before && before->end == LineEnd::kNone) before->end = newLineEnd_;
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), NewLine(text));
+  return at;
 }
 
 void ProfileDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
-  auto place = Locate(section, key);
-  std::string cleanKey(TrimBlanks(key));
   std::string cleanValue = CleanValue(value);
-  if (place.keyLine != npos) {
-    auto entry = ParseEntry(lines_[place.keyLine].text);
-    lines_[place.keyLine].text = std::string(entry.key) + "=" + cleanValue;
+  if (auto line = FindKey(section, key)) {
+    Line& old = blocks_[sections_.at(ToUpper(ProfileName(section, false)))].lines[*line];
+    std::string text = std::string(ParseEntry(TextOf(old)).key) + "=" + cleanValue;
+    LineEnd end = old.end;
+    old = NewLine(text);
+    old.end = end;
     return;
   }
-  if (place.sectionLine != npos) {
-    // After the section's last non-blank line, so the blank line that
-    // separates it from the next section stays where it is.
-    size_t at = place.endLine;
-    while (at > place.sectionLine + 1 && TrimBlanks(lines_[at - 1].text).empty()) --at;
-    InsertLine(at, cleanKey + "=" + cleanValue);
-    return;
+  std::string sectionName = ProfileName(section, false);
+  std::string keyLine = ProfileName(key, true) + "=" + cleanValue;
+  auto found = sections_.find(ToUpper(sectionName));
+  if (found == sections_.end()) {
+    // A new section at the end, after a blank line.
+    if (Line* last = LastLine()) {
+      if (last->end == LineEnd::kNone) last->end = newLineEnd_;
+      if (!TrimBlanks(TextOf(*last)).empty()) blocks_.back().lines.push_back(NewLine(""));
+    }
+    blocks_.push_back({NewLine("[" + sectionName + "]"), {}});
+    found = sections_.emplace(ToUpper(sectionName), blocks_.size() - 1).first;
   }
-  if (!lines_.empty() && !TrimBlanks(lines_.back().text).empty()) InsertLine(lines_.size(), "");
-  InsertLine(lines_.size(), "[" + std::string(TrimBlanks(section)) + "]");
-  InsertLine(lines_.size(), cleanKey + "=" + cleanValue);
+  keys_.emplace(KeyIndexName(sectionName, key), AddLine(blocks_[found->second], keyLine));
 }
 
 std::string ProfileDocument::Text() const {
   std::string out;
-  for (const auto& line : lines_) out += line.text + line.ending;
+  auto add = [&](const Line& line) {
+    out += TextOf(line);
+    out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : "";
+  };
+  for (const Block& block : blocks_) {
+    if (block.header) add(*block.header);
+    for (const Line& line : block.lines) add(line);
+  }
   return out;
 }
 
@@ -194,7 +231,7 @@ bool ProfileWrite(const std::filesystem::path& file, std::string_view section, s
 
 ProfileWriter::ProfileWriter(std::filesystem::path file) : file_(std::move(file)) {
   std::error_code readError;
-  auto content = ReadWholeFile(file_, readError);
+  auto content = ReadWholeFile(file_, readError, kProfileFileLimit);
   std::error_code ignored;
   if (content)
     document_ = ProfileDocument::Parse(*content);
