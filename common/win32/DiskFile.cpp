@@ -82,8 +82,8 @@ bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view headin
     lastAt.QuadPart = size.QuadPart - 1;
     char c = 0;
     DWORD read = 0;
-    if (!SetFilePointerEx(handle.get(), lastAt, nullptr, FILE_BEGIN) || !ReadFile(handle.get(), &c, 1, &read, nullptr) ||
-        read != 1) {
+    if (!SetFilePointerEx(handle.get(), lastAt, nullptr, FILE_BEGIN) ||
+        !ReadFile(handle.get(), &c, 1, &read, nullptr) || read != 1) {
       error = LastError();
       return false;
     }
