@@ -1,9 +1,9 @@
 #include "common/ProfileFile.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "common/AtomicFile.h"
-#include "common/TextParse.h"
 
 namespace velmora {
 namespace {
@@ -46,15 +46,26 @@ std::string CleanValue(std::string_view value) {
   return out;
 }
 
+// A name as the indexes keep it.
+std::string IndexName(std::string_view name, bool isKey) {
+  std::string out = ProfileName(name, isKey);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
 }  // namespace
 
 std::string ProfileName(std::string_view name, bool isKey) {
   std::string out(name);
   for (char& c : out)
     if (c == '\r' || c == '\n' || (isKey && c == '=')) c = ' ';
-  std::string_view clean = TrimBlanks(out);
-  while (isKey && !clean.empty() && clean.front() == '[') clean = TrimBlanks(clean.substr(1));
-  return std::string(clean);
+  size_t first = 0;
+  while (first < out.size() && (IsBlank(out[first]) || (isKey && out[first] == '['))) ++first;
+  size_t end = out.size();
+  while (end > first && IsBlank(out[end - 1])) --end;
+  out.erase(end);
+  out.erase(0, first);
+  return out;
 }
 
 ProfileDocument::ProfileDocument() : blocks_(1) { sections_.emplace("", 0); }
@@ -64,27 +75,23 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
   if (content.size() > kProfileFileLimit) return doc;
   doc.text_ = content;
   bool endSeen = false;
-  std::string section;   // upper-cased name of the block being read
-  bool indexed = true;   // the block is the first of its name: its keys are found
   for (size_t start = 0; start < content.size();) {
     size_t lf = std::min(content.find('\n', start), content.size());
     Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(lf - start), LineEnd::kNone};
     if (lf < content.size()) line.end = lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
     if (line.end == LineEnd::kCrLf) --line.size;
     start = lf + 1;
-    if (!endSeen && line.end != LineEnd::kNone) doc.newLineEnd_ = line.end, endSeen = true;
-
-    auto text = doc.TextOf(line);
-    if (auto name = HeaderName(text)) {
-      doc.blocks_.push_back({line, {}});
-      section = ToUpper(ProfileName(*name, false));
-      indexed = doc.sections_.emplace(section, doc.blocks_.size() - 1).second;
-      continue;
+    if (!endSeen && line.end != LineEnd::kNone) {
+      doc.newLineEnd_ = line.end;
+      endSeen = true;
     }
-    auto& lines = doc.blocks_.back().lines;
-    lines.push_back(line);
-    if (indexed && !TrimBlanks(text).empty())
-      doc.keys_.emplace(section + "\n" + ToUpper(ProfileName(ParseEntry(text).key, true)), lines.size() - 1);
+
+    if (auto name = HeaderName(doc.TextOf(line))) {
+      doc.blocks_.push_back({line, {}});
+      doc.sections_.emplace(IndexName(*name, false), doc.blocks_.size() - 1);  // the first wins
+    } else {
+      doc.blocks_.back().lines.push_back(line);
+    }
   }
   return doc;
 }
@@ -99,34 +106,46 @@ std::string_view ProfileDocument::TextOf(const Line& line) const {
   return std::string_view(text_).substr(line.start, line.size);
 }
 
-std::string ProfileDocument::KeyIndexName(std::string_view section, std::string_view key) {
-  return ToUpper(ProfileName(section, false)) + "\n" + ToUpper(ProfileName(key, true));
+std::optional<size_t> ProfileDocument::BlockOf(std::string_view section) const {
+  auto found = sections_.find(IndexName(section, false));
+  if (found == sections_.end()) return std::nullopt;
+  return found->second;
 }
 
-const ProfileDocument::Block* ProfileDocument::FindBlock(std::string_view section) const {
-  auto found = sections_.find(ToUpper(ProfileName(section, false)));
-  return found == sections_.end() ? nullptr : &blocks_[found->second];
+// The first line of a key counts, with or without its "=".
+const ProfileDocument::KeyIndex& ProfileDocument::KeysOf(size_t block) const {
+  auto [index, made] = keys_.try_emplace(block);
+  if (!made) return index->second;
+  const auto& lines = blocks_[block].lines;
+  index->second.reserve(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    auto text = TextOf(lines[i]);
+    if (!TrimBlanks(text).empty()) index->second.emplace(IndexName(ParseEntry(text).key, true), i);
+  }
+  return index->second;
 }
 
-std::optional<size_t> ProfileDocument::FindKey(std::string_view section, std::string_view key) const {
-  auto found = keys_.find(KeyIndexName(section, key));
-  if (found == keys_.end()) return std::nullopt;
+std::optional<size_t> ProfileDocument::LineOf(size_t block, std::string_view key) const {
+  const KeyIndex& keys = KeysOf(block);
+  auto found = keys.find(IndexName(key, true));
+  if (found == keys.end()) return std::nullopt;
   return found->second;
 }
 
 std::optional<std::string> ProfileDocument::Find(std::string_view section, std::string_view key) const {
-  auto line = FindKey(section, key);
+  auto block = BlockOf(section);
+  auto line = block ? LineOf(*block, key) : std::nullopt;
   if (!line) return std::nullopt;
-  auto entry = ParseEntry(TextOf(FindBlock(section)->lines[*line]));
+  auto entry = ParseEntry(TextOf(blocks_[*block].lines[*line]));
   if (!entry.value) return std::nullopt;
   return std::string(*entry.value);
 }
 
 std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view section) const {
   std::vector<Entry> entries;
-  const Block* block = FindBlock(section);
+  auto block = BlockOf(section);
   if (!block) return entries;
-  for (const Line& line : block->lines) {
+  for (const Line& line : blocks_[*block].lines) {
     if (TrimBlanks(TextOf(line)).empty()) continue;
     auto entry = ParseEntry(TextOf(line));
     entries.push_back({std::string(entry.key), entry.value ? std::optional<std::string>(*entry.value) : std::nullopt});
@@ -181,8 +200,9 @@ size_t ProfileDocument::AddLine(Block& block, std::string_view text) {
 
 void ProfileDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
   std::string cleanValue = CleanValue(value);
-  if (auto line = FindKey(section, key)) {
-    Line& old = blocks_[sections_.at(ToUpper(ProfileName(section, false)))].lines[*line];
+  auto block = BlockOf(section);
+  if (auto line = block ? LineOf(*block, key) : std::nullopt) {
+    Line& old = blocks_[*block].lines[*line];
     std::string text = std::string(ParseEntry(TextOf(old)).key) + "=" + cleanValue;
     LineEnd end = old.end;
     old = NewLine(text);
@@ -190,18 +210,18 @@ void ProfileDocument::Write(std::string_view section, std::string_view key, std:
     return;
   }
   std::string sectionName = ProfileName(section, false);
-  std::string keyLine = ProfileName(key, true) + "=" + cleanValue;
-  auto found = sections_.find(ToUpper(sectionName));
-  if (found == sections_.end()) {
+  if (!block) {
     // A new section at the end, after a blank line.
     if (Line* last = LastLine()) {
       if (last->end == LineEnd::kNone) last->end = newLineEnd_;
       if (!TrimBlanks(TextOf(*last)).empty()) blocks_.back().lines.push_back(NewLine(""));
     }
     blocks_.push_back({NewLine("[" + sectionName + "]"), {}});
-    found = sections_.emplace(ToUpper(sectionName), blocks_.size() - 1).first;
+    block = blocks_.size() - 1;
+    sections_.emplace(IndexName(sectionName, false), *block);
   }
-  keys_.emplace(KeyIndexName(sectionName, key), AddLine(blocks_[found->second], keyLine));
+  size_t at = AddLine(blocks_[*block], ProfileName(key, true) + "=" + cleanValue);
+  if (auto keys = keys_.find(*block); keys != keys_.end()) keys->second.emplace(IndexName(key, true), at);
 }
 
 std::string ProfileDocument::Text() const {

@@ -79,20 +79,22 @@ class ProfileDocument {
     std::optional<Line> header;
     std::vector<Line> lines;
   };
+  using KeyIndex = std::unordered_map<std::string, size_t>;  // upper-cased key name to its first line
   std::string_view TextOf(const Line& line) const;
   Line NewLine(std::string_view text);
   size_t AddLine(Block& block, std::string_view text);
   Line* LastLine();
-  static std::string KeyIndexName(std::string_view section, std::string_view key);
-  // The first block of the section and the line of its first matching key.
-  const Block* FindBlock(std::string_view section) const;
-  std::optional<size_t> FindKey(std::string_view section, std::string_view key) const;
+  // The first block of the section, the index of its keys (made at the
+  // first look-up in it) and the line of a key there.
+  std::optional<size_t> BlockOf(std::string_view section) const;
+  const KeyIndex& KeysOf(size_t block) const;
+  std::optional<size_t> LineOf(size_t block, std::string_view key) const;
 
   std::string text_;  // the lines' text: the file as read, then each line written since
   std::vector<Block> blocks_;
   std::unordered_map<std::string, size_t> sections_;  // upper-cased name to its first block
-  std::unordered_map<std::string, size_t> keys_;      // upper-cased section "\n" key to its first line
-  LineEnd newLineEnd_ = LineEnd::kCrLf;               // the file's own, for lines added
+  mutable std::unordered_map<size_t, KeyIndex> keys_;  // by block, for the blocks looked in
+  LineEnd newLineEnd_ = LineEnd::kCrLf;                // the file's own, for lines added
 };
 
 // Convenience calls on a file, one key at a time.
