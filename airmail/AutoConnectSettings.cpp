@@ -74,6 +74,7 @@ ProfileKeys Keys(S& s) {
       .Key("Propagation Model Sun Spot Number", s.propagationModelSunSpotNumber)
       .Key("Propagation Model Takeoff Angle", s.propagationModelTakeoffAngle)
       .Key("Propagation Model Time Shift", s.propagationModelTimeShift)
+      .Within(-kMostTimeShiftHours, kMostTimeShiftHours)
       .Key("Radio Comm Port", s.radioCommPort)
       .Key("Radio Icom Address", s.radioIcomAddress)
       .Key("Reference Data File", s.referenceDataFile)
@@ -113,7 +114,8 @@ void ProfileSave(ProfileWriter& profile, const AutoConnectSettings& settings) {
 }
 
 // Only "True" and "False", exactly so, are booleans here; the mode and the
-// model are used as indexes, so a value out of their range is refused.
+// model are used as indexes and the time shift moves the clock, so a value
+// out of their range is refused.
 void ProfileRecall(const ProfileDocument& profile, AutoConnectSettings& settings) { Keys(settings).Recall(profile); }
 
 }  // namespace velmora

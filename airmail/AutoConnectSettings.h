@@ -30,6 +30,10 @@ inline bool CallingMode(int mode) {
 // The prediction program ("Propagation Model Model").
 enum PropagationModel : std::int32_t { kModelIcepac = 1, kModelVoacap = 2, kModelRec533 = 3 };
 
+// "Propagation Model Time Shift" moves the prediction by at most a year
+// (a leap year's hours) either way; more is no shift anyone means.
+inline constexpr float kMostTimeShiftHours = 8784;
+
 struct AutoConnectSettings {
   std::string airmailDirectoryData = "C:\\Program Files\\AirMail";
   std::string airmailDirectoryProgram = "C:\\Program Files\\AirMail";

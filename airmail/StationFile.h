@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "airmail/AirmailProfile.h"
@@ -37,7 +36,8 @@ struct SectionLines {
 class StationFile {
  public:
   // The file of the system in the data folder; nullopt when it cannot be
-  // opened or read, with the stage and the error (nothing is reported).
+  // opened or read, or is larger than any station file (kProfileFileLimit),
+  // with the stage and the error (nothing is reported).
   static std::optional<StationFile> Load(const AirmailDataFolder& data, std::string_view system,
                                          FileFailure& failure);
 
@@ -57,15 +57,12 @@ class StationFile {
   std::optional<std::string> WholeValue(std::string_view section, std::string_view key) const;
 
  private:
-  StationFile(const AirmailDataFolder& data, std::string_view system, std::vector<std::string> lines);
-  using Keys = std::unordered_map<std::string, std::optional<std::string>>;  // upper-cased key to raw value
-  const Keys& KeysOf(std::string_view section) const;
+  StationFile(const AirmailDataFolder& data, std::string_view system, std::string text);
 
   AirmailDataFolder data_;
   std::string system_;
-  std::vector<std::string> lines_;
-  ProfileDocument profile_;
-  mutable std::unordered_map<std::string, Keys> sections_;  // indexed when first asked for
+  std::string text_;
+  ProfileDocument profile_;  // its keys found through its index
 };
 
 }  // namespace velmora

@@ -1,12 +1,10 @@
 #include "common/AtomicFile.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <random>
 
-#include "common/CFile.h"
 #include "common/DiskFile.h"
+#include "common/TextFileLines.h"
 
 namespace velmora {
 namespace {
@@ -26,22 +24,10 @@ std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned 
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error) {
-  error.clear();
-  errno = 0;
-  CFile f(std::fopen(file.string().c_str(), "rb"));
-  if (!f) {
-    error = LastCError();
-    return std::nullopt;
-  }
-  std::string content;
-  char chunk[65536];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) content.append(chunk, n);
-  if (std::ferror(f.get())) {
-    error = LastCError();
-    return std::nullopt;
-  }
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error, size_t limit) {
+  FileFailure failure;
+  auto content = ReadText(file, failure, limit);
+  error = content ? std::error_code() : failure.error;
   return content;
 }
 

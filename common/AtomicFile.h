@@ -10,8 +10,11 @@
 
 namespace velmora {
 
-// The file's bytes, or nullopt (with the error) when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error);
+// The file's bytes, or nullopt (with the error) when it cannot be read, or
+// when it holds more than `limit` bytes (std::errc::file_too_large: what
+// lies beyond is not read).
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error,
+                                         size_t limit = std::string::npos);
 
 // Replaces the file's content; on failure the file is left as it was.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content, std::error_code& error);

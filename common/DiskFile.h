@@ -4,6 +4,8 @@
 // empty or an old file. Each platform has its own way (common/posix,
 // common/win32).
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -19,9 +21,18 @@ CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_vie
 // not at all, and waits until the new name is on the disk.
 bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& error);
 
-// Adds the text at the end in one write, after `heading` when the file is
-// new or empty.
+// Adds the text at the end in one write, on a line of its own: after
+// `heading` when the file is new or empty, after a line end when its last
+// line has none (edited by hand, or cut short). A failed append takes back
+// what it wrote, so the next one does not follow half a line.
 bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view heading, std::string_view text,
                       std::error_code& error);
+
+// What AppendFileOnDisk writes after the file's last byte (nullopt when it
+// is empty).
+inline std::string AppendedText(std::optional<char> lastByte, std::string_view heading, std::string_view text) {
+  std::string_view before = !lastByte ? heading : *lastByte == '\n' ? "" : *lastByte == '\r' ? "\n" : "\r\n";
+  return std::string(before) + std::string(text);
+}
 
 }  // namespace velmora

@@ -1,7 +1,9 @@
 #include "common/ProfileFile.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "common/AtomicFile.h"
-#include "common/TextParse.h"
 
 namespace velmora {
 namespace {
@@ -44,78 +46,108 @@ std::string CleanValue(std::string_view value) {
   return out;
 }
 
+// A name as the indexes keep it.
+std::string IndexName(std::string_view name, bool isKey) {
+  std::string out = ProfileName(name, isKey);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
 }  // namespace
+
+std::string ProfileName(std::string_view name, bool isKey) {
+  std::string out(name);
+  for (char& c : out)
+    if (c == '\r' || c == '\n' || (isKey && c == '=')) c = ' ';
+  size_t first = 0;
+  while (first < out.size() && (IsBlank(out[first]) || (isKey && out[first] == '['))) ++first;
+  size_t end = out.size();
+  while (end > first && IsBlank(out[end - 1])) --end;
+  out.erase(end);
+  out.erase(0, first);
+  return out;
+}
+
+ProfileDocument::ProfileDocument() : blocks_(1) { sections_.emplace("", 0); }
 
 ProfileDocument ProfileDocument::Parse(std::string_view content) {
   ProfileDocument doc;
-  size_t start = 0;
-  while (start < content.size()) {
-    auto lf = content.find('\n', start);
-    Line line;
-    if (lf == std::string_view::npos) {
-      line.text = content.substr(start);
-      start = content.size();
-    } else {
-      size_t end = lf;
-      line.ending = "\n";
-      if (end > start && content[end - 1] == '\r') {
-        --end;
-        line.ending = "\r\n";
-      }
-      line.text = content.substr(start, end - start);
-      start = lf + 1;
+  if (content.size() > kProfileFileLimit) return doc;
+  doc.text_ = content;
+  bool endSeen = false;
+  for (size_t start = 0; start < content.size();) {
+    size_t lf = std::min(content.find('\n', start), content.size());
+    Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(lf - start), LineEnd::kNone};
+    if (lf < content.size()) line.end = lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
+    if (line.end == LineEnd::kCrLf) --line.size;
+    start = lf + 1;
+    if (!endSeen && line.end != LineEnd::kNone) {
+      doc.newLineEnd_ = line.end;
+      endSeen = true;
     }
-    doc.lines_.push_back(std::move(line));
+
+    if (auto name = HeaderName(doc.TextOf(line))) {
+      doc.blocks_.push_back({line, {}});
+      doc.sections_.emplace(IndexName(*name, false), doc.blocks_.size() - 1);  // the first wins
+    } else {
+      doc.blocks_.back().lines.push_back(line);
+    }
   }
   return doc;
 }
 
 ProfileDocument ProfileDocument::Load(const std::filesystem::path& file) {
   std::error_code error;
-  auto content = ReadWholeFile(file, error);
+  auto content = ReadWholeFile(file, error, kProfileFileLimit);
   return content ? Parse(*content) : ProfileDocument{};
 }
 
-ProfileDocument::Place ProfileDocument::Locate(std::string_view section, std::string_view key) const {
-  Place place;
-  auto wantSection = TrimBlanks(section);
-  auto wantKey = TrimBlanks(key);
-  // Lines before the first header belong to a section without a name.
-  if (wantSection.empty()) place.sectionLine = 0;
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    auto header = HeaderName(lines_[i].text);
-    if (place.sectionLine == npos) {
-      if (header && EqualsNoCase(*header, wantSection)) place.sectionLine = i;
-      continue;
-    }
-    if (header) {
-      place.endLine = i;
-      return place;
-    }
-    if (TrimBlanks(lines_[i].text).empty()) continue;
-    if (place.keyLine == npos && EqualsNoCase(ParseEntry(lines_[i].text).key, wantKey)) place.keyLine = i;
+std::string_view ProfileDocument::TextOf(const Line& line) const {
+  return std::string_view(text_).substr(line.start, line.size);
+}
+
+std::optional<size_t> ProfileDocument::BlockOf(std::string_view section) const {
+  auto found = sections_.find(IndexName(section, false));
+  if (found == sections_.end()) return std::nullopt;
+  return found->second;
+}
+
+// The first line of a key counts, with or without its "=".
+const ProfileDocument::KeyIndex& ProfileDocument::KeysOf(size_t block) const {
+  auto [index, made] = keys_.try_emplace(block);
+  if (!made) return index->second;
+  const auto& lines = blocks_[block].lines;
+  index->second.reserve(lines.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    auto text = TextOf(lines[i]);
+    if (!TrimBlanks(text).empty()) index->second.emplace(IndexName(ParseEntry(text).key, true), i);
   }
-  if (place.sectionLine != npos) place.endLine = lines_.size();
-  return place;
+  return index->second;
+}
+
+std::optional<size_t> ProfileDocument::LineOf(size_t block, std::string_view key) const {
+  const KeyIndex& keys = KeysOf(block);
+  auto found = keys.find(IndexName(key, true));
+  if (found == keys.end()) return std::nullopt;
+  return found->second;
 }
 
 std::optional<std::string> ProfileDocument::Find(std::string_view section, std::string_view key) const {
-  auto place = Locate(section, key);
-  if (place.keyLine == npos) return std::nullopt;
-  auto entry = ParseEntry(lines_[place.keyLine].text);
+  auto block = BlockOf(section);
+  auto line = block ? LineOf(*block, key) : std::nullopt;
+  if (!line) return std::nullopt;
+  auto entry = ParseEntry(TextOf(blocks_[*block].lines[*line]));
   if (!entry.value) return std::nullopt;
   return std::string(*entry.value);
 }
 
 std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view section) const {
   std::vector<Entry> entries;
-  auto place = Locate(section, {});
-  if (place.sectionLine == npos) return entries;
-  // A named section starts after its header; the unnamed one at the top.
-  size_t first = TrimBlanks(section).empty() ? 0 : place.sectionLine + 1;
-  for (size_t i = first; i < place.endLine; ++i) {
-    if (TrimBlanks(lines_[i].text).empty()) continue;
-    auto entry = ParseEntry(lines_[i].text);
+  auto block = BlockOf(section);
+  if (!block) return entries;
+  for (const Line& line : blocks_[*block].lines) {
+    if (TrimBlanks(TextOf(line)).empty()) continue;
+    auto entry = ParseEntry(TextOf(line));
     entries.push_back({std::string(entry.key), entry.value ? std::optional<std::string>(*entry.value) : std::nullopt});
   }
   return entries;
@@ -140,43 +172,68 @@ std::string ProfileDocument::ValueAsRead(std::string_view value, size_t bufferSi
   return out;
 }
 
-std::string ProfileDocument::NewLineEnding() const {
-  for (const auto& line : lines_)
-    if (!line.ending.empty()) return line.ending;
-  return "\r\n";
+ProfileDocument::Line ProfileDocument::NewLine(std::string_view text) {
+  Line line{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size()), newLineEnd_};
+  text_ += text;
+  return line;
 }
 
-void ProfileDocument::InsertLine(size_t at, std::string text) {
-  std::string ending = NewLineEnding();
-  if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = ending;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), ending});
+ProfileDocument::Line* ProfileDocument::LastLine() {
+  for (auto block = blocks_.rbegin(); block != blocks_.rend(); ++block) {
+    if (!block->lines.empty()) return &block->lines.back();
+    if (block->header) return &*block->header;
+  }
+  return nullptr;
+}
+
+// After the block's last line that holds more than blanks, so the blank
+// line that separates it from the next section stays where it is, and no
+// line found through the index moves.
+size_t ProfileDocument::AddLine(Block& block, std::string_view text) {
+  size_t at = block.lines.size();
+  while (at > 0 && TrimBlanks(TextOf(block.lines[at - 1])).empty()) --at;
+  Line* before = at > 0 ? &block.lines[at - 1] : block.header ? &*block.header : nullptr;
+  if (before && before->end == LineEnd::kNone) before->end = newLineEnd_;
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), NewLine(text));
+  return at;
 }
 
 void ProfileDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
-  auto place = Locate(section, key);
-  std::string cleanKey(TrimBlanks(key));
   std::string cleanValue = CleanValue(value);
-  if (place.keyLine != npos) {
-    auto entry = ParseEntry(lines_[place.keyLine].text);
-    lines_[place.keyLine].text = std::string(entry.key) + "=" + cleanValue;
+  auto block = BlockOf(section);
+  if (auto line = block ? LineOf(*block, key) : std::nullopt) {
+    Line& old = blocks_[*block].lines[*line];
+    std::string text = std::string(ParseEntry(TextOf(old)).key) + "=" + cleanValue;
+    LineEnd end = old.end;
+    old = NewLine(text);
+    old.end = end;
     return;
   }
-  if (place.sectionLine != npos) {
-    // After the section's last non-blank line, so the blank line that
-    // separates it from the next section stays where it is.
-    size_t at = place.endLine;
-    while (at > place.sectionLine + 1 && TrimBlanks(lines_[at - 1].text).empty()) --at;
-    InsertLine(at, cleanKey + "=" + cleanValue);
-    return;
+  std::string sectionName = ProfileName(section, false);
+  if (!block) {
+    // A new section at the end, after a blank line.
+    if (Line* last = LastLine()) {
+      if (last->end == LineEnd::kNone) last->end = newLineEnd_;
+      if (!TrimBlanks(TextOf(*last)).empty()) blocks_.back().lines.push_back(NewLine(""));
+    }
+    blocks_.push_back({NewLine("[" + sectionName + "]"), {}});
+    block = blocks_.size() - 1;
+    sections_.emplace(IndexName(sectionName, false), *block);
   }
-  if (!lines_.empty() && !TrimBlanks(lines_.back().text).empty()) InsertLine(lines_.size(), "");
-  InsertLine(lines_.size(), "[" + std::string(TrimBlanks(section)) + "]");
-  InsertLine(lines_.size(), cleanKey + "=" + cleanValue);
+  size_t at = AddLine(blocks_[*block], ProfileName(key, true) + "=" + cleanValue);
+  if (auto keys = keys_.find(*block); keys != keys_.end()) keys->second.emplace(IndexName(key, true), at);
 }
 
 std::string ProfileDocument::Text() const {
   std::string out;
-  for (const auto& line : lines_) out += line.text + line.ending;
+  auto add = [&](const Line& line) {
+    out += TextOf(line);
+    out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : "";
+  };
+  for (const Block& block : blocks_) {
+    if (block.header) add(*block.header);
+    for (const Line& line : block.lines) add(line);
+  }
   return out;
 }
 
@@ -194,7 +251,7 @@ bool ProfileWrite(const std::filesystem::path& file, std::string_view section, s
 
 ProfileWriter::ProfileWriter(std::filesystem::path file) : file_(std::move(file)) {
   std::error_code readError;
-  auto content = ReadWholeFile(file_, readError);
+  auto content = ReadWholeFile(file_, readError, kProfileFileLimit);
   std::error_code ignored;
   if (content)
     document_ = ProfileDocument::Parse(*content);

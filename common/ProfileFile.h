@@ -6,20 +6,36 @@
 // absent file or key reads as absent. A write changes only the line of its
 // key (or adds it, and its section, where needed); every other line of the
 // file stays as it was, and the file is replaced whole, never half-written.
+// Names are written as a line can hold them (see ProfileName), so what is
+// written reads back. Keys are found through an index, not by scanning.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
 
+// Settings and station files hold a few hundred lines; a file past this
+// size is none of them and is refused whole, unread.
+inline constexpr size_t kProfileFileLimit = 4 << 20;
+
+// A section or key name as a line of the file can hold it: line breaks
+// become blanks, and in a key so does "=" (which would end it) and a
+// leading "[" (which could make the line a section header). Names are
+// written so and compared so (without regard to case), which leaves every
+// name a file can hold as it was.
+std::string ProfileName(std::string_view name, bool isKey);
+
 class ProfileDocument {
  public:
-  ProfileDocument() = default;
+  ProfileDocument();
+  // A text longer than kProfileFileLimit gives an empty document.
   static ProfileDocument Parse(std::string_view content);
-  // An unreadable or missing file gives an empty document.
+  // An unreadable, missing or oversized file gives an empty document.
   static ProfileDocument Load(const std::filesystem::path& file);
 
   // What the platform's read call returns for this key into a buffer of
@@ -50,21 +66,35 @@ class ProfileDocument {
   std::string Text() const;
 
  private:
+  // A line is a stretch of text_ and its end: a few bytes a line, however
+  // many lines a file holds.
+  enum class LineEnd : std::uint8_t { kNone, kLf, kCrLf };
   struct Line {
-    std::string text;
-    std::string ending;  // "\r\n", "\n" or "" for a last line without one
+    std::uint32_t start = 0, size = 0;
+    LineEnd end = LineEnd::kNone;
   };
-  struct Place {
-    size_t sectionLine = npos;  // header line of the first matching section
-    size_t endLine = npos;      // one past the last line that belongs to it
-    size_t keyLine = npos;      // line of the first matching key
+  // A header line and the lines up to the next one; the first block holds
+  // the lines before any header and has none.
+  struct Block {
+    std::optional<Line> header;
+    std::vector<Line> lines;
   };
-  static constexpr size_t npos = static_cast<size_t>(-1);
-  Place Locate(std::string_view section, std::string_view key) const;
-  void InsertLine(size_t at, std::string text);
-  std::string NewLineEnding() const;
+  using KeyIndex = std::unordered_map<std::string, size_t>;  // upper-cased key name to its first line
+  std::string_view TextOf(const Line& line) const;
+  Line NewLine(std::string_view text);
+  size_t AddLine(Block& block, std::string_view text);
+  Line* LastLine();
+  // The first block of the section, the index of its keys (made at the
+  // first look-up in it) and the line of a key there.
+  std::optional<size_t> BlockOf(std::string_view section) const;
+  const KeyIndex& KeysOf(size_t block) const;
+  std::optional<size_t> LineOf(size_t block, std::string_view key) const;
 
-  std::vector<Line> lines_;
+  std::string text_;  // the lines' text: the file as read, then each line written since
+  std::vector<Block> blocks_;
+  std::unordered_map<std::string, size_t> sections_;  // upper-cased name to its first block
+  mutable std::unordered_map<size_t, KeyIndex> keys_;  // by block, for the blocks looked in
+  LineEnd newLineEnd_ = LineEnd::kCrLf;                // the file's own, for lines added
 };
 
 // Convenience calls on a file, one key at a time.
@@ -85,7 +115,7 @@ class ProfileWriter {
  private:
   std::filesystem::path file_;
   ProfileDocument document_;
-  std::error_code loadError_;  // the file exists but could not be read: never overwrite it
+  std::error_code loadError_;  // the file exists but could not be read whole: never overwrite it
 };
 
 }  // namespace velmora

@@ -27,15 +27,16 @@ ProfileKeys& ProfileKeys::SavedOnly() {
   return *this;
 }
 
-ProfileKeys& ProfileKeys::Accept(std::function<bool(long long)> check) {
+ProfileKeys& ProfileKeys::Accept(std::function<bool(double)> check) {
   if (!bindings_.empty()) bindings_.back().accept = std::move(check);
   return *this;
 }
 
 void ProfileKeys::RecallOne(const ProfileDocument& profile, const Binding& b) const {
+  auto accepted = [&](double value) { return !b.accept || b.accept(value); };
   auto integer = [&](auto* member) {
     auto value = *member;
-    if (RecallInteger(profile, b.section, b.key, value) && (!b.accept || b.accept(value))) *member = value;
+    if (RecallInteger(profile, b.section, b.key, value) && accepted(value)) *member = value;
   };
   std::visit(Overloaded{
                  [&](bool* m) {
@@ -49,7 +50,10 @@ void ProfileKeys::RecallOne(const ProfileDocument& profile, const Binding& b) co
                  },
                  [&](std::int16_t* m) { integer(m); },
                  [&](std::int32_t* m) { integer(m); },
-                 [&](float* m) { RecallSingle(profile, b.section, b.key, *m); },
+                 [&](float* m) {
+                   float value = *m;
+                   if (RecallSingle(profile, b.section, b.key, value) && accepted(value)) *m = value;
+                 },
                  [&](std::string* m) {
                    auto text = profile.Read(b.section, b.key, rules_.textBuffer);
                    if (!text.empty()) *m = text;

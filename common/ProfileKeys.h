@@ -39,10 +39,10 @@ class ProfileKeys {
   ProfileKeys& Key(std::string_view key, std::string& member) { return Bind(key, &member); }
   // The key just bound is written but never read back.
   ProfileKeys& SavedOnly();
-  // The key just bound (an integer) takes only values the check accepts.
-  ProfileKeys& Accept(std::function<bool(long long)> check);
-  ProfileKeys& Within(long long first, long long last) {
-    return Accept([first, last](long long v) { return v >= first && v <= last; });
+  // The key just bound (a number) takes only values the check accepts.
+  ProfileKeys& Accept(std::function<bool(double)> check);
+  ProfileKeys& Within(double first, double last) {
+    return Accept([first, last](double v) { return v >= first && v <= last; });
   }
 
   void Recall(const ProfileDocument& profile) const;
@@ -55,7 +55,7 @@ class ProfileKeys {
     std::string key;
     Member member;
     bool recalled = true;
-    std::function<bool(long long)> accept;
+    std::function<bool(double)> accept;
   };
   ProfileKeys& Bind(std::string_view key, Member member);
   void RecallOne(const ProfileDocument& profile, const Binding& b) const;

@@ -44,9 +44,10 @@ std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file
 bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
                   std::error_code& error, FieldQuotes quotes = FieldQuotes::None);
 
-// Adds one record at the end in a single write, the heading first when the
-// file is new or empty, so a reader never meets half a line; true once the
-// record is on the disk.
+// Adds one record at the end in a single write, on a line of its own (the
+// heading first when the file is new or empty), so a reader never meets
+// half a line; true once the record is on the disk, and a failed append
+// leaves nothing behind.
 bool AppendRecord(const std::filesystem::path& file, std::string_view heading, std::span<const std::string> record,
                   std::error_code& error);
 

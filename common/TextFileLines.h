@@ -18,7 +18,24 @@ struct FileFailure {
   std::error_code error;
 };
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& file, FileFailure& failure);
+// The file's bytes. A file of more than `limit` bytes fails at reading with
+// std::errc::file_too_large, and what lies beyond is not read.
+std::optional<std::string> ReadText(const std::filesystem::path& file, FileFailure& failure,
+                                    size_t limit = std::string::npos);
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& file, FileFailure& failure,
+                                                      size_t limit = std::string::npos);
+
+// The lines of a text already in memory, one at a time and without copies:
+// a text of many short lines costs no more than the text.
+class TextLines {
+ public:
+  explicit TextLines(std::string_view text) : rest_(text) {}
+  std::optional<std::string_view> Next();
+
+ private:
+  std::string_view rest_;
+};
 
 // The lines of a text already in memory.
 std::vector<std::string> SplitLines(std::string_view text);

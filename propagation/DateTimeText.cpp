@@ -57,6 +57,8 @@ int Year(const Token& t) {
 
 bool ValidDate(int year, int month, int day) {
   using namespace std::chrono;
+  // The calendar's day and month keep only their low byte: 270 would pass as 14.
+  if (month < 1 || month > 12 || day < 1 || day > 31) return false;
   return year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
                         std::chrono::day{static_cast<unsigned>(day)}}
       .ok();

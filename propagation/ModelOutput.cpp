@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <optional>
-#include <vector>
 
 #include "common/TextFileLines.h"
 #include "common/TextParse.h"
@@ -13,24 +12,18 @@ namespace {
 // The output's lines and a reading position that only moves forward.
 class OutputLines {
  public:
-  explicit OutputLines(std::string_view text) : lines_(SplitLines(text)) {}
+  explicit OutputLines(std::string_view text) : lines_(text) {}
 
   // The next line that holds the text anywhere.
   std::optional<std::string_view> Find(std::string_view text) {
-    while (next_ < lines_.size()) {
-      std::string_view line = lines_[next_++];
-      if (line.find(text) != std::string_view::npos) return line;
-    }
+    while (auto line = lines_.Next())
+      if (line->find(text) != std::string_view::npos) return line;
     return std::nullopt;
   }
-  std::optional<std::string_view> Next() {
-    if (next_ >= lines_.size()) return std::nullopt;
-    return std::string_view(lines_[next_++]);
-  }
+  std::optional<std::string_view> Next() { return lines_.Next(); }
 
  private:
-  std::vector<std::string> lines_;
-  size_t next_ = 0;
+  TextLines lines_;
 };
 
 std::string EndsBefore(std::string_view what, int hour = -1) {

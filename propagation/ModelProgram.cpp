@@ -38,7 +38,7 @@ bool LocalModelFiles::OutputDelete(const std::filesystem::path& output, std::err
 }
 
 std::optional<std::string> LocalModelFiles::OutputRead(const std::filesystem::path& output, std::error_code& error) {
-  return ReadWholeFile(output, error);
+  return ReadWholeFile(output, error, kModelOutputLimit);
 }
 
 }  // namespace velmora

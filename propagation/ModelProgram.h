@@ -12,6 +12,11 @@ namespace velmora {
 
 enum class DeckFailure { Open, Write };
 
+// The largest output a deck of 24 hours and 10 frequencies can make is
+// some 50 KB (VOACAP); anything past this is no output of ours and is
+// refused unread.
+inline constexpr size_t kModelOutputLimit = 1 << 20;
+
 class ModelProgram {
  public:
   virtual ~ModelProgram() = default;
@@ -27,6 +32,8 @@ class ModelProgram {
   // Waits for the program started last; on time-out it is ended. True only
   // when it ended by itself with exit code 0.
   virtual bool Wait(double seconds) = 0;
+  // The output whole; one larger than kModelOutputLimit fails with
+  // std::errc::file_too_large.
   virtual std::optional<std::string> OutputRead(const std::filesystem::path& output, std::error_code& error) = 0;
 };
 

@@ -80,15 +80,25 @@ bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view headin
                       std::error_code& error) {
   error.clear();
   errno = 0;
-  Descriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+  Descriptor fd(::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
   struct stat status {};
   if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0) {
     error = LastCError();
     return false;
   }
-  bool empty = status.st_size == 0;
-  std::string all = empty ? std::string(heading) + std::string(text) : std::string(text);
-  if (!WriteAll(fd.get(), all) || ::fsync(fd.get()) != 0 || !fd.Close() || (empty && !FlushFolder(file))) {
+  const off_t size = status.st_size;
+  char last = 0;
+  if (size > 0 && ::pread(fd.get(), &last, 1, size - 1) != 1) {
+    error = LastCError();
+    return false;
+  }
+  std::string all = AppendedText(size > 0 ? std::optional<char>(last) : std::nullopt, heading, text);
+  if (!WriteAll(fd.get(), all) || ::fsync(fd.get()) != 0) {
+    error = LastCError();
+    if (::ftruncate(fd.get(), size) == 0) ::fsync(fd.get());
+    return false;
+  }
+  if (!fd.Close() || (size == 0 && !FlushFolder(file))) {
     error = LastCError();
     return false;
   }

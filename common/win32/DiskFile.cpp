@@ -67,15 +67,37 @@ bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem:
 bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view heading, std::string_view text,
                       std::error_code& error) {
   error.clear();
-  FileHandle handle(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  // Read and write, not append only: the last byte is looked at, and a
+  // failed append is cut off again.
+  FileHandle handle(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
   if (!handle || !GetFileSizeEx(handle.get(), &size)) {
     error = LastError();
     return false;
   }
-  std::string all = size.QuadPart == 0 ? std::string(heading) + std::string(text) : std::string(text);
-  if (!WriteAll(handle.get(), all) || !FlushFileBuffers(handle.get()) || !Close(handle)) {
+  std::optional<char> last;
+  if (size.QuadPart > 0) {
+    LARGE_INTEGER lastAt{};
+    lastAt.QuadPart = size.QuadPart - 1;
+    char c = 0;
+    DWORD read = 0;
+    if (!SetFilePointerEx(handle.get(), lastAt, nullptr, FILE_BEGIN) ||
+        !ReadFile(handle.get(), &c, 1, &read, nullptr) || read != 1) {
+      error = LastError();
+      return false;
+    }
+    last = c;
+  }
+  std::string all = AppendedText(last, heading, text);
+  if (!SetFilePointerEx(handle.get(), size, nullptr, FILE_BEGIN) || !WriteAll(handle.get(), all) ||
+      !FlushFileBuffers(handle.get())) {
+    error = LastError();
+    if (SetFilePointerEx(handle.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(handle.get()))
+      FlushFileBuffers(handle.get());
+    return false;
+  }
+  if (!Close(handle)) {
     error = LastError();
     return false;
   }

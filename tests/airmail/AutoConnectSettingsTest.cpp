@@ -83,6 +83,10 @@ TEST_F(AutoConnectSettingsFile, RefusesWhatTheRecordCannotHold) {
   EXPECT_EQ(s.airmailDirectoryData.size(), 303u);
   EXPECT_EQ(Recalled("[Airmail Data]\r\nMode Index=-1").modeIndex, 2);
   EXPECT_EQ(Recalled("[Airmail Data]\r\nMode Index=6\r\nPropagation Model Model=4").modeIndex, kModeScanStations);
+  // A time shift of more than a year either way.
+  for (std::string shift : {"8785", "-1e9", "2.3e8"})
+    EXPECT_EQ(Recalled("[Airmail Data]\r\nPropagation Model Time Shift=" + shift).propagationModelTimeShift, 0) << shift;
+  EXPECT_EQ(Recalled("[Airmail Data]\r\nPropagation Model Time Shift=-8784").propagationModelTimeShift, -8784.0f);
 }
 
 }  // namespace

@@ -116,6 +116,17 @@ TEST_F(OwnStationFile, LinesOfAnyLengthAndEitherEndAreRead) {
   EXPECT_EQ(stations[1].name, "Short") << "the last line has no line end";
 }
 
+// No station file comes near a few megabytes: a larger one is refused
+// with the read message, unread.
+TEST_F(OwnStationFile, AFileLargerThanAnyStationFileIsRefused) {
+  Write("HAM", "[Station Info]\nW1AW=FN31:Newington\n" + std::string(kProfileFileLimit, '\n'));
+  SelectionList list;
+  EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text,
+            "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data." + Hint(data.Folder()));
+}
+
 TEST_F(StationFiles, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
   EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Friday Harbor, WA"), "WPE");
   EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "WLO"), "Mobile, AL");

@@ -36,6 +36,34 @@ TEST(ProfileWrite, ChangesOnlyItsOwnLineAndAddsWhatIsMissingAtTheEnd) {
   }
 }
 
+// Names a line cannot hold as they are are written so that each reads
+// back, and no other entry is lost.
+TEST(ProfileWrite, EveryNameReadsBack) {
+  const std::array<const char*, 2> names[] = {
+      {"A", "7102.0=5"}, {"A", "[7102.0]"}, {"A", "10147.3\r\n[B]\r\nb"}, {"S\r\n[T]", "k"}, {"A", "plain"},
+  };
+  auto doc = ProfileDocument::Parse("[A]\r\nkeep=1\r\n");
+  for (size_t i = 0; i < std::size(names); ++i) doc.Write(names[i][0], names[i][1], std::to_string(i));
+  auto back = ProfileDocument::Parse(doc.Text());
+  for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(back.Read(names[i][0], names[i][1]), std::to_string(i)) << i;
+  EXPECT_EQ(back.Read("A", "keep"), "1");
+}
+
+// A settings file has no business past a few megabytes: a larger one is
+// refused whole, for reading and for writing, and left as it is.
+TEST(ProfileRead, AFileLargerThanAnySettingsFileIsRefusedAndKept) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "Velmora.Ini";
+  std::ofstream(file, std::ios::binary) << "[A]\r\nx=1\r\n" << std::string(kProfileFileLimit - 10, '\n');
+  EXPECT_EQ(ProfileRead(file, "A", "x"), "1") << "at the limit";
+  std::ofstream(file, std::ios::binary | std::ios::app) << "\n";
+  EXPECT_EQ(ProfileRead(file, "A", "x"), "");
+  std::error_code error;
+  EXPECT_FALSE(ProfileWrite(file, "A", "x", "2", error));
+  EXPECT_EQ(error, std::errc::file_too_large);
+  EXPECT_EQ(std::filesystem::file_size(file), kProfileFileLimit + 1);
+}
+
 TEST(ProfileWrite, WritesTheFileWholeAndKeepsOthersIntact) {
   testing::TempFolder folder;
   auto file = folder.path() / "Velmora.Ini";

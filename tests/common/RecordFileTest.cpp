@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <fstream>
+
+#ifdef __linux__
+#include <sys/resource.h>
+#endif
 
 #include "common/AtomicFile.h"
 #include "tests/common/TempFolder.h"
@@ -60,6 +65,47 @@ TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFile) {
   EXPECT_EQ(records->size(), 3u);
   EXPECT_EQ((*records)[2], (Record{"3", "4"}));
 }
+
+// A last line without its end (edited by hand, or an append cut short)
+// never takes the next record's fields.
+TEST(RecordFile, AppendStartsALineOfItsOwn) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "log.txt";
+  const std::pair<std::string, std::string> cases[] = {
+      {"A,B\r\n1,2", "A,B\r\n1,2\r\n3,4\r\n"},
+      {"A,B\r\n1,2\r", "A,B\r\n1,2\r\n3,4\r\n"},
+      {"A,B\n", "A,B\n3,4\r\n"},
+  };
+  std::error_code error;
+  for (const auto& [before, after] : cases) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << before;
+    ASSERT_TRUE(AppendRecord(file, "A,B", Record{"3", "4"}, error)) << error.message();
+    EXPECT_EQ(ReadWholeFile(file, error), after);
+  }
+}
+
+#ifdef __linux__
+// A write cut short, here by a file size limit as by a full disk, is taken
+// back whole.
+TEST(RecordFile, AFailedAppendLeavesTheFileAsItWas) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "log.txt";
+  std::ofstream(file, std::ios::binary) << "A,B\r\n1,2\r\n";
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit tight = old;
+  tight.rlim_cur = 12;  // room for two more bytes
+  auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  std::error_code error;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+  bool appended = AppendRecord(file, "A,B", Record{"333", "444"}, error);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_FALSE(appended);
+  EXPECT_EQ(error, std::errc::file_too_large);
+  EXPECT_EQ(ReadWholeFile(file, error), "A,B\r\n1,2\r\n");
+}
+#endif
 
 std::vector<std::string> Names(const std::filesystem::path& folder) {
   std::vector<std::string> names;
