@@ -91,6 +91,10 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void Configure();
   // A menu entry or toolbar button, as if clicked.
   void Command(int id);
+  // File or Settings "Recall..." and "Save..." once the file was chosen;
+  // no recall while a run is active.
+  void SettingsRecallFrom(const std::filesystem::path& file);
+  void SettingsSaveTo(const std::filesystem::path& file);
 
   AutoConnectSettings& Settings() { return settings_; }
   Messenger& Messages() { return *messenger_; }
@@ -141,6 +145,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void ToggleFromToolbar(std::string_view key, bool& setting);
   bool Idle() const;
   bool Runnable() const;
+  // The terminal for a use outside a run, going by the window's settings.
+  AirmailTerminal& IdleTerminal();
   // After the engine acted: the table on the screen and the blink timer.
   void AfterEngine();
   std::string GridToolTip(int row, int column);
@@ -221,7 +227,6 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   bool activated_ = false;         // first activation done at least once
   bool showingActivated_ = false;  // first activation done (or posted) for this showing
-  bool positionChecked_ = false;   // the age of the position report is told once
   bool settingsPending_ = false;
   bool busyPointer_ = false;
   std::uint64_t soundBuffers_ = 0;
