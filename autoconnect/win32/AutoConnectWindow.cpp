@@ -58,6 +58,18 @@ const char* ListName(SelectionListId list) {
 
 std::string ClockText(const UtcDateTime& now) { return TwoDigits(now.hour) + ":" + TwoDigits(now.minute); }
 
+// Counts an operation of the window for as long as it lasts.
+class Operation {
+ public:
+  explicit Operation(int& count) : count_(count) { ++count_; }
+  Operation(const Operation&) = delete;
+  Operation& operator=(const Operation&) = delete;
+  ~Operation() { --count_; }
+
+ private:
+  int& count_;
+};
+
 }  // namespace
 
 AutoConnectWindow::AutoConnectWindow(MessagePump& pump, Messenger* messenger)
@@ -144,10 +156,14 @@ void AutoConnectWindow::Show() {
   SetForegroundWindow(hwnd_);
 }
 
+void AutoConnectWindow::RunEnd() {
+  if (run_ && run_->Engine().Active()) run_->Engine().StopPressed();
+}
+
 void AutoConnectWindow::Unload() {
   if (!hwnd_) return;
   // The program ends: a run still going ends as Stop ends it, with its log record.
-  if (run_ && run_->Engine().Active()) run_->Engine().StopPressed();
+  RunEnd();
   dependents_->DependentWindowsReset();
   if (propagation_) propagation_->Close();
   KillTimer(hwnd_, kTimeTimer);
@@ -160,6 +176,7 @@ void AutoConnectWindow::Unload() {
 
 void AutoConnectWindow::Update(Verdict verdict) {
   if (!Visible() || !run_) return;
+  Operation operation(operations_);
   if (verdict.valid) ++soundBuffers_;
   run_->Engine().Update(verdict);
   AfterEngine();
@@ -254,6 +271,7 @@ bool AutoConnectWindow::Runnable() const {
 
 bool AutoConnectWindow::Start() {
   if (!Runnable()) return false;
+  Operation operation(operations_);
   run_->Engine().AutoConnectStart();
   AfterEngine();
   return run_ && run_->Engine().Running();
@@ -261,6 +279,7 @@ bool AutoConnectWindow::Start() {
 
 void AutoConnectWindow::Stop() {
   if (!run_ || !run_->Engine().Active()) return;
+  Operation operation(operations_);
   run_->Engine().StopPressed();
   AfterEngine();
 }
@@ -525,6 +544,7 @@ LRESULT CALLBACK AutoConnectWindow::WndProc(HWND hwnd, UINT message, WPARAM wPar
   auto* self = WindowObjectOf<AutoConnectWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  Operation operation(self->operations_);
   return self->OnMessage(message, wParam, lParam);
 }
 

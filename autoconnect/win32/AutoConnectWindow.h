@@ -69,6 +69,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool Visible() const override { return hwnd_ && IsWindowVisible(hwnd_); }
   void Show() override;
   void Unload() override;
+  bool Busy() const override { return operations_ > 0; }
+  void RunEnd() override;
   void Update(Verdict verdict) override;
   void Attach(MainWindowLink& mainWindow) override { link_ = &mainWindow; }
   void ProfileRecall(const ProfileDocument& profile) override;
@@ -234,6 +236,10 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // A rebuild is under way; its message boxes let events run, and nothing
   // may start, rebuild or choose again until it is done.
   bool configuring_ = false;
+  // Handlers of this window and calls into it under way, nested; any of
+  // them may wait in a message box or on AirMail while other windows'
+  // events run.
+  int operations_ = 0;
 
   std::unique_ptr<ItsHfPredictions> itsHf_;
   std::unique_ptr<PropagationWindows> propagation_;

@@ -2,8 +2,8 @@
 // the AirMail fixture, its frames by mode, the table's check boxes, its
 // fields and option groups, its settings files, menus and pop-ups, the
 // position's age at each showing, the settings and window keys at close,
-// and runs against the stand-in AirMail: the close check, and the menus and
-// settings a run keeps.
+// and runs against the stand-in AirMail: the close check, the menus and
+// settings a run keeps, and the program closed while a start waits.
 #include "autoconnect/win32/AutoConnectWindow.h"
 
 #include <gtest/gtest.h>
@@ -423,6 +423,48 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
     Press("cmdResync");
   }
   for (const auto& [menu, command] : entries) EXPECT_TRUE(MenuEnabled(menu, command)) << menu << " " << command;
+}
+
+TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStartFirst) {
+  struct Case {
+    bool airmailRunning;
+    int answer;
+    const char* box;
+  } cases[] = {
+      {false, IDNO, "Would you like to start the AirMail program"},
+      {true, IDOK, "Unable to find AirMail's"},  // the ship's position for the log
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.box);
+    testing::StandInSession airmail(
+        {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+    Settings("Mode Index=1\r\n", airmail.ProgramFolder(), airmail.DataFolder());
+    if (c.airmailRunning) ASSERT_TRUE(airmail.Start(true));
+    Open();
+    // No position left in AirMail's files: the log's start says so in a box.
+    testing::WriteBytes(std::filesystem::path(airmail.DataFolder()) / "Airmail.ini", "[Settings]\r\n");
+    HWND mainWindow = main->Handle();
+    bool bothThere = false, started = true;
+    std::vector<std::string> told;
+    {
+      MessageBoxAnswerer answer(c.answer, [&] {
+        SendMessageA(mainWindow, WM_CLOSE, 0, 0);
+        bothThere = IsWindow(mainWindow) && window->Handle() && IsWindow(window->Handle());
+      });
+      started = window->Start();
+      told = answer.Texts();
+    }
+    ASSERT_FALSE(told.empty());
+    EXPECT_NE(told[0].find(c.box), std::string::npos) << told[0];
+    EXPECT_TRUE(bothThere) << "nothing unloaded under the waiting start";
+    EXPECT_FALSE(started);
+    EXPECT_FALSE(main->Detectors().AutoConnectActive());
+    EXPECT_TRUE(PumpUntil([&] { return main->Handle() == nullptr; })) << "the close follows";
+    EXPECT_EQ(window->Handle(), nullptr);
+    main.reset();
+    window.reset();
+    testing::DrainQuit();
+  }
 }
 
 }  // namespace
