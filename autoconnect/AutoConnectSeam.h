@@ -15,6 +15,12 @@ class AutoConnectSeam : public VerdictListener {
   virtual bool Available() const = 0;  // the window exists in this build
   virtual void Show() = 0;
   virtual void Unload() = 0;  // program close
+  // An operation of the side is under way below the caller (AirMail's
+  // terminal being driven, a message box): unloading now would pull the
+  // window, the engine and the terminal from under it.
+  virtual bool Busy() const { return false; }
+  // Ends a run, or a start under way, as "Stop" does.
+  virtual void RunEnd() {}
   // The main window, once it exists; before, the side reaches nothing of it.
   virtual void Attach(MainWindowLink& mainWindow) = 0;
   virtual void ProfileRecall(const ProfileDocument& profile) = 0;

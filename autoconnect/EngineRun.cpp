@@ -64,7 +64,8 @@ bool EngineRun::StartInTerminal() {
   }
   p_.main.Detectors().SetAutoConnectActive(true);
   if (settings_.logFile) p_.log.LogFileStart();
-  return true;
+  // Reading the ship's position may wait in a box, inside which the run can end.
+  return Alive();
 }
 
 bool EngineRun::StartReference() {

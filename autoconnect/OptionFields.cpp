@@ -1,5 +1,6 @@
 #include "autoconnect/OptionFields.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
 #include <type_traits>
@@ -14,6 +15,7 @@ using S = AutoConnectSettings;
 using F = OptionFrame;
 using K = FieldKind;
 using E = FieldEvent;
+using G = OptionGroup;
 
 constexpr unsigned Modes(std::initializer_list<int> modes) {
   unsigned bits = 0;
@@ -68,7 +70,7 @@ const FieldDefinition kFields[] = {
      "Auto Select Range Max", E::SettingsChanged, {310, 18, 54, 20}},
     {"optAutoSelectSnr", K::Option, F::AutoSelect, "Snr",
      "Autmatically Select Frequencies using Predicted Propagation Snr", &S::autoSelectSnr, "Auto Select Snr",
-     E::SettingsChanged, {10, 45, 52, 18}},
+     E::SettingsChanged, {10, 45, 52, 18}, G::AutoSelectMethod},
     {"txtAutoSelectSnr", K::Text, F::AutoSelect, "60", "Snr Threshold", &S::autoSelectSnrThreshold,
      "Auto Select Snr Threshold", E::SettingsChanged, {64, 44, 36, 20}},
     {"txtAutoSelectSnrTopFrequencies", K::Text, F::AutoSelect, "",
@@ -83,7 +85,7 @@ const FieldDefinition kFields[] = {
      &S::autoSelectHighestSnrRange, "Auto Select Highest Snr Range", E::SettingsChanged, {332, 44, 32, 20}},
     {"optAutoSelectReference", K::Option, F::AutoSelect, "Ref",
      "Autmatically Select Frequencies using Reference Station Data", &S::autoSelectReference,
-     "Auto Select Reference", E::SettingsChanged, {10, 71, 52, 18}},
+     "Auto Select Reference", E::SettingsChanged, {10, 71, 52, 18}, G::AutoSelectMethod},
     {"txtAutoSelectReferenceTopFrequencies", K::Text, F::AutoSelect, "",
      "Reference Station Top Number of Frequencies Selected per Station", &S::autoSelectReferenceTopFrequencies,
      "Auto Select Reference Top Frequencies", E::SettingsChanged, {104, 70, 28, 20}},
@@ -130,9 +132,11 @@ const FieldDefinition kFields[] = {
     {"cmdSave", K::Button, F::ReferenceStation, "Save", "Save Reference Data", {}, "", E::None, {10, 98, 76, 24}},
 
     {"optReferenceDataReference", K::Option, F::ReferenceData, "Rx Power", "Receiver Power as Reference",
-     &S::referenceDataReference, "Reference Data Reference", E::Configure, {10, 20, 80, 18}, 0},
+     &S::referenceDataReference, "Reference Data Reference", E::Configure, {10, 20, 80, 18}, G::ReferenceDataReference,
+     0},
     {"optReferenceDataReference", K::Option, F::ReferenceData, "Rx Snr", "Received Snr as Reference",
-     &S::referenceDataReference, "Reference Data Reference", E::Configure, {96, 20, 70, 18}, 1},
+     &S::referenceDataReference, "Reference Data Reference", E::Configure, {96, 20, 70, 18}, G::ReferenceDataReference,
+     1},
     // The fit-all-files flag belongs to the reference data, not to the settings.
     {"chkReferenceDataFitAllFiles", K::Check, F::ReferenceData, "All Files",
      "Use All the Reference Data Files for Snr-Ref Fit Calculation", {}, "", E::Configure, {176, 20, 80, 18}},
@@ -244,9 +248,15 @@ std::span<const char* const> ModeItems() { return kModeItems; }
 
 FieldValues FieldsFromSettings(const AutoConnectSettings& settings) {
   FieldValues values;
+  std::vector<OptionGroup> chosen;  // groups whose option is on already
   for (const auto& field : kFields) {
     ToField to{field, settings, {}};
     std::visit(to, field.setting);
+    if (field.group != G::None && to.value.checked) {
+      // A file may hold both options on; the window offers one.
+      if (std::find(chosen.begin(), chosen.end(), field.group) != chosen.end()) to.value.checked = false;
+      chosen.push_back(field.group);
+    }
     values.push_back(std::move(to.value));
   }
   return values;

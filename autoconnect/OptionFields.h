@@ -48,6 +48,14 @@ enum class FieldKind {
   Button,
 };
 
+// Option buttons of one group: choosing one clears the others, wherever
+// they stand in the table.
+enum class OptionGroup {
+  None,
+  AutoSelectMethod,        // "Snr" or "Ref"
+  ReferenceDataReference,  // "Rx Power" or "Rx Snr"
+};
+
 // What a change made by the user sets off.
 enum class FieldEvent {
   None,             // nothing (labels), or handled by the window itself (lists, buttons)
@@ -69,6 +77,7 @@ struct FieldDefinition {
   const char* key = "";   // the setting's name in messages
   FieldEvent event = FieldEvent::None;
   Placement place{};       // in its frame (the options area for OptionFrame::None)
+  OptionGroup group = OptionGroup::None;  // option buttons only
   int optionValue = 1;     // an option button bound to an integer sets it to this
 };
 
@@ -97,7 +106,8 @@ struct FieldValue {
 using FieldValues = std::vector<FieldValue>;
 
 // The fields as the settings fill them: numbers in their shortest text,
-// lists at the stored index. Fields without a setting stay empty.
+// lists at the stored index, one option of a group on (the first whose
+// setting is on). Fields without a setting stay empty.
 FieldValues FieldsFromSettings(const AutoConnectSettings& settings);
 
 // The settings from the fields. A text that is no number of the setting's

@@ -17,6 +17,8 @@ namespace {
 constexpr int kTimePictureId = 3001;
 constexpr int kFrequencyPictureId = 3002;
 constexpr UINT_PTR kProcessTimer = 1;  // tmrProcess
+constexpr UINT_PTR kCloseTimer = 2;    // a close waiting for the AutoConnect side
+constexpr UINT kCloseRetryMilliseconds = 100;
 
 void RegisterMainClass(WNDPROC proc) {
   WNDCLASSEXA wc{};
@@ -390,11 +392,19 @@ bool MainWindow::SaveSettingsAtClose() {
 }
 
 void MainWindow::OnClose() {
+  // An AutoConnect operation below this handler (a message box, AirMail's
+  // terminal) ends its run now, and returns before its window is unloaded.
+  bool autoConnectBusy = autoConnect_.Busy();
+  if (autoConnectBusy) autoConnect_.RunEnd();
   if (signal_.LoopActive()) {
     // The loop is on the stack below this handler: ask it to stop, and close
     // once it has returned.
     closePending_ = true;
     signal_.StopForClose();
+    return;
+  }
+  if (autoConnectBusy) {
+    SetTimer(hwnd_, kCloseTimer, kCloseRetryMilliseconds, nullptr);
     return;
   }
   closing_ = true;
@@ -434,6 +444,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
       if (wParam == kProcessTimer) OnProcessTimer();
+      if (wParam == kCloseTimer && !autoConnect_.Busy()) {
+        KillTimer(hwnd_, kCloseTimer);
+        PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+      }
       return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));

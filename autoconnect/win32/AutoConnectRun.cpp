@@ -9,17 +9,18 @@ std::string SettingsStationNames::StationFromStationName(std::string_view system
 }
 
 AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
-    : desktop_(s.window, s.pump, clock_),
+    : settings_(s.settings),
+      desktop_(s.window, s.pump, clock_),
       activator_(s.caption, s.messenger),
       terminalStatus_(s.engineWindow),
       counts_(s.main.Detectors()),
-      names_(s.settings, s.messenger),
-      history_(s.main.ProgramFolder() / kStationHistoryDataFile, s.settings, s.messenger),
+      names_(settings_, s.messenger),
+      history_(s.main.ProgramFolder() / kStationHistoryDataFile, settings_, s.messenger),
       monitor_(s.messenger, activator_),
-      terminal_({desktop_, s.messenger, terminalStatus_, activator_, counts_, names_, history_, monitor_, s.settings}),
+      terminal_({desktop_, s.messenger, terminalStatus_, activator_, counts_, names_, history_, monitor_, settings_}),
       engineTerminal_(terminal_),
       stationField_(engineTerminal_,
-                    [&settings = s.settings, &messenger = s.messenger](std::string_view system, std::string_view key) {
+                    [&settings = settings_, &messenger = s.messenger](std::string_view system, std::string_view key) {
                       AirmailDataFolder data(settings.airmailDirectoryData, messenger);
                       return StationNameFromStation(data, system, key);
                     }),

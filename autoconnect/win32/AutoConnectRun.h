@@ -49,7 +49,7 @@ struct AutoConnectRunSetup {
   MainWindowLink& main;
   Messenger& messenger;
   MessagePump& pump;
-  const AutoConnectSettings& settings;  // the window's record, read by the terminal
+  const AutoConnectSettings& settings;  // the window's record, until a run takes its own
   const ReasonColors& colors;
   StationGeometry& geometry;  // the ship's position for the log
 };
@@ -62,8 +62,13 @@ class AutoConnectRun {
 
   AutoConnectEngine& Engine() { return engine_; }
   AirmailTerminal& Terminal() { return terminal_; }
+  // What AirMail's terminal, the station history and the station names go
+  // by: a run takes them at its start and keeps them to its end, whatever
+  // is recalled into the window meanwhile.
+  void SettingsTake(const AutoConnectSettings& settings) { settings_ = settings; }
 
  private:
+  AutoConnectSettings settings_;
   SteadyClock clock_;
   Win32AirmailDesktop desktop_;
   CaptionWindowActivator activator_;

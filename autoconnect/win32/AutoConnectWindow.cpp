@@ -58,6 +58,18 @@ const char* ListName(SelectionListId list) {
 
 std::string ClockText(const UtcDateTime& now) { return TwoDigits(now.hour) + ":" + TwoDigits(now.minute); }
 
+// Counts an operation of the window for as long as it lasts.
+class Operation {
+ public:
+  explicit Operation(int& count) : count_(count) { ++count_; }
+  Operation(const Operation&) = delete;
+  Operation& operator=(const Operation&) = delete;
+  ~Operation() { --count_; }
+
+ private:
+  int& count_;
+};
+
 }  // namespace
 
 AutoConnectWindow::AutoConnectWindow(MessagePump& pump, Messenger* messenger)
@@ -144,10 +156,14 @@ void AutoConnectWindow::Show() {
   SetForegroundWindow(hwnd_);
 }
 
+void AutoConnectWindow::RunEnd() {
+  if (run_ && run_->Engine().Active()) run_->Engine().StopPressed();
+}
+
 void AutoConnectWindow::Unload() {
   if (!hwnd_) return;
   // The program ends: a run still going ends as Stop ends it, with its log record.
-  if (run_ && run_->Engine().Active()) run_->Engine().StopPressed();
+  RunEnd();
   dependents_->DependentWindowsReset();
   if (propagation_) propagation_->Close();
   KillTimer(hwnd_, kTimeTimer);
@@ -160,6 +176,7 @@ void AutoConnectWindow::Unload() {
 
 void AutoConnectWindow::Update(Verdict verdict) {
   if (!Visible() || !run_) return;
+  Operation operation(operations_);
   if (verdict.valid) ++soundBuffers_;
   run_->Engine().Update(verdict);
   AfterEngine();
@@ -169,7 +186,10 @@ void AutoConnectWindow::ProfileRecall(const ProfileDocument& profile) {
   velmora::ProfileRecall(profile, settings_);
   if (!hwnd_) return;
   SettingsToWindow();
-  // The frames follow the recalled mode; its table waits for "Refresh".
+  // The window is reconfigured for what was recalled, its mode included
+  // (the offline modes have no "Refresh" to press). During a run, or while
+  // hidden, the table waits for "Refresh" or the next showing.
+  if (activated_ && Idle() && Visible()) return Configure();
   if (activated_) SettingsChanged(false);
   if (Idle()) WindowModeRefresh(true);
 }
@@ -195,10 +215,8 @@ void AutoConnectWindow::ProfileSaveWindow(ProfileWriter& profile) {
 void AutoConnectWindow::FirstActivation() {
   WindowModeRefresh(true);
   AirmailInstallationGet(settings_, Win32AirmailRegistry());
-  if (!positionChecked_) {
-    positionChecked_ = true;
-    LatLonCheckAge(velmora::AirmailDataFolder(settings_.airmailDirectoryData, *messenger_), settings_, UtcNow());
-  }
+  // Told at every showing, not once: the position may be as old as last time.
+  LatLonCheckAge(velmora::AirmailDataFolder(settings_.airmailDirectoryData, *messenger_), settings_, UtcNow());
   if (settings_.airmailResize) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -206,7 +224,7 @@ void AutoConnectWindow::FirstActivation() {
     SetWindowPos(hwnd_, nullptr, work.left + kMainResizedWidth, work.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (settings_.airmailStartup && CallingMode(settings_.modeIndex)) run_->Terminal().TerminalActivate();
+  if (settings_.airmailStartup && CallingMode(settings_.modeIndex)) IdleTerminal().TerminalActivate();
   WindowActivate();
   activated_ = true;
   Configure();
@@ -253,6 +271,7 @@ bool AutoConnectWindow::Runnable() const {
 
 bool AutoConnectWindow::Start() {
   if (!Runnable()) return false;
+  Operation operation(operations_);
   run_->Engine().AutoConnectStart();
   AfterEngine();
   return run_ && run_->Engine().Running();
@@ -260,6 +279,7 @@ bool AutoConnectWindow::Start() {
 
 void AutoConnectWindow::Stop() {
   if (!run_ || !run_->Engine().Active()) return;
+  Operation operation(operations_);
   run_->Engine().StopPressed();
   AfterEngine();
 }
@@ -339,8 +359,15 @@ void AutoConnectWindow::StationViewShow(int command) {
 // --- The settings and the fields.
 
 const AutoConnectSettings& AutoConnectWindow::SettingsFromWindow() {
+  // A run (or noise collection) begins: from here on its terminal keeps these.
   SettingsFromWindow(settings_);
+  if (run_) run_->SettingsTake(settings_);
   return settings_;
+}
+
+AirmailTerminal& AutoConnectWindow::IdleTerminal() {
+  if (!run_->Engine().Active()) run_->SettingsTake(settings_);
+  return run_->Terminal();
 }
 
 void AutoConnectWindow::SettingsFromWindow(AutoConnectSettings& settings) {
@@ -373,12 +400,19 @@ void AutoConnectWindow::SettingsDefault() {
 
 void AutoConnectWindow::SettingsRecallChosen() {
   std::string file = SettingsRecallGetFile(hwnd_, link_->ProgramFolder().string());
-  if (!file.empty()) ProfileRecall(ProfileDocument::Load(file));
+  if (!file.empty()) SettingsRecallFrom(file);
+}
+
+void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
+  if (Idle()) ProfileRecall(ProfileDocument::Load(file));
 }
 
 void AutoConnectWindow::SettingsSaveChosen() {
   std::string file = SettingsSaveGetFile(hwnd_, link_->ProgramFolder().string());
-  if (file.empty()) return;
+  if (!file.empty()) SettingsSaveTo(file);
+}
+
+void AutoConnectWindow::SettingsSaveTo(const std::filesystem::path& file) {
   SettingsFromWindow(settings_);
   ProfileSaveToFile(file, false);
 }
@@ -501,7 +535,7 @@ std::string AutoConnectWindow::CurrentStation() {
 
 std::optional<TerminalReading> AutoConnectWindow::TerminalSelectGet() {
   if (!run_) return std::nullopt;
-  auto selection = run_->Terminal().TerminalSelectGet();
+  auto selection = IdleTerminal().TerminalSelectGet();
   if (!selection) return std::nullopt;
   return TerminalReading{selection->system, selection->station, selection->frequency};
 }
@@ -510,6 +544,7 @@ LRESULT CALLBACK AutoConnectWindow::WndProc(HWND hwnd, UINT message, WPARAM wPar
   auto* self = WindowObjectOf<AutoConnectWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  Operation operation(self->operations_);
   return self->OnMessage(message, wParam, lParam);
 }
 

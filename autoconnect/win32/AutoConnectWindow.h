@@ -69,6 +69,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool Visible() const override { return hwnd_ && IsWindowVisible(hwnd_); }
   void Show() override;
   void Unload() override;
+  bool Busy() const override { return operations_ > 0; }
+  void RunEnd() override;
   void Update(Verdict verdict) override;
   void Attach(MainWindowLink& mainWindow) override { link_ = &mainWindow; }
   void ProfileRecall(const ProfileDocument& profile) override;
@@ -91,6 +93,10 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void Configure();
   // A menu entry or toolbar button, as if clicked.
   void Command(int id);
+  // File or Settings "Recall..." and "Save..." once the file was chosen;
+  // no recall while a run is active.
+  void SettingsRecallFrom(const std::filesystem::path& file);
+  void SettingsSaveTo(const std::filesystem::path& file);
 
   AutoConnectSettings& Settings() { return settings_; }
   Messenger& Messages() { return *messenger_; }
@@ -141,6 +147,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void ToggleFromToolbar(std::string_view key, bool& setting);
   bool Idle() const;
   bool Runnable() const;
+  // The terminal for a use outside a run, going by the window's settings.
+  AirmailTerminal& IdleTerminal();
   // After the engine acted: the table on the screen and the blink timer.
   void AfterEngine();
   std::string GridToolTip(int row, int column);
@@ -221,7 +229,6 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   bool activated_ = false;         // first activation done at least once
   bool showingActivated_ = false;  // first activation done (or posted) for this showing
-  bool positionChecked_ = false;   // the age of the position report is told once
   bool settingsPending_ = false;
   bool busyPointer_ = false;
   std::uint64_t soundBuffers_ = 0;
@@ -229,6 +236,10 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // A rebuild is under way; its message boxes let events run, and nothing
   // may start, rebuild or choose again until it is done.
   bool configuring_ = false;
+  // Handlers of this window and calls into it under way, nested; any of
+  // them may wait in a message box or on AirMail while other windows'
+  // events run.
+  int operations_ = 0;
 
   std::unique_ptr<ItsHfPredictions> itsHf_;
   std::unique_ptr<PropagationWindows> propagation_;

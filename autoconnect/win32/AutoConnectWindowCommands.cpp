@@ -46,9 +46,13 @@ void AutoConnectWindow::Command(int id) {
   }
   switch (id) {
     case kFileDefault:
-    case kSettingsDefault: return SettingsDefault();
+    case kSettingsDefault:
+      if (Idle()) SettingsDefault();
+      return;
     case kFileRecall:
-    case kSettingsRecall: return SettingsRecallChosen();
+    case kSettingsRecall:
+      if (Idle()) SettingsRecallChosen();
+      return;
     case kFileSave:
     case kSettingsSave: return SettingsSaveChosen();
     case kFileClose: return Close();
@@ -101,6 +105,7 @@ void AutoConnectWindow::OnField(int index, int code) {
   bool changed = (field.kind == FieldKind::Text && code == EN_CHANGE) || (field.kind == FieldKind::List && chosen) ||
                  ((field.kind == FieldKind::Check || field.kind == FieldKind::Option) && clicked);
   if (!changed) return;
+  if (field.kind == FieldKind::Option) options_.OptionChoose(index);
   switch (field.event) {
     // A text being typed is read when it is used, not at every key.
     case FieldEvent::SettingsChanged: return SettingsChanged(field.kind != FieldKind::Text);
@@ -145,6 +150,9 @@ void AutoConnectWindow::OnInitMenuPopup(HMENU menu) {
     SetMenuItemEnabled(menu, kMode0 + mode, modeFree);
     SetMenuItemChecked(menu, kMode0 + mode, settings_.modeIndex == mode);
   }
+  // Nor is the settings record replaced while a run is active.
+  for (int command : {kFileDefault, kFileRecall, kSettingsDefault, kSettingsRecall})
+    SetMenuItemEnabled(menu, command, Idle());
   bool station = views_ && grid_.SelectedRow() > 0;
   for (int command : {kViewPropagationDetailed, kViewPropagation24Hour, kFrequencyPropagationDetailed,
                       kFrequencyPropagation24Hour})

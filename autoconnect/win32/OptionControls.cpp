@@ -15,7 +15,8 @@ DWORD StyleOf(FieldKind kind) {
   constexpr DWORD child = WS_CHILD | WS_VISIBLE;
   switch (kind) {
     case FieldKind::Check: return child | WS_TABSTOP | BS_AUTOCHECKBOX;
-    case FieldKind::Option: return child | WS_TABSTOP | BS_AUTORADIOBUTTON;
+    // Checked by OptionChoose: the groups are declared, not given by the order of creation.
+    case FieldKind::Option: return child | WS_TABSTOP | BS_RADIOBUTTON;
     case FieldKind::Text: return child | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT;
     case FieldKind::List: return child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
     case FieldKind::Label: return child | SS_NOTIFY | SS_LEFT;
@@ -63,10 +64,7 @@ bool OptionControls::Create(HWND parent, int firstId, HFONT font) {
   auto fields = OptionFields();
   for (size_t i = 0; i < fields.size(); ++i) {
     const FieldDefinition& field = fields[i];
-    // The first option button of a group starts it.
-    bool groupStart = field.kind == FieldKind::Option && (i == 0 || fields[i - 1].kind != FieldKind::Option ||
-                                                          fields[i - 1].frame != field.frame);
-    DWORD style = StyleOf(field.kind) | (groupStart ? WS_GROUP : 0);
+    DWORD style = StyleOf(field.kind);
     DWORD exStyle = field.kind == FieldKind::Text ? WS_EX_CLIENTEDGE : 0;
     HWND w = CreateWindowExA(exStyle, ClassOf(field.kind), field.caption, style, 0, 0, 0, 0, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + static_cast<int>(i))), instance,
@@ -179,6 +177,16 @@ void OptionControls::Write(const FieldValues& values) {
     }
   }
   writing_ = false;
+}
+
+void OptionControls::OptionChoose(int index) {
+  auto fields = OptionFields();
+  if (index < 0 || static_cast<size_t>(index) >= fields_.size()) return;
+  OptionGroup group = fields[static_cast<size_t>(index)].group;
+  if (group == OptionGroup::None) return;
+  for (size_t i = 0; i < fields_.size(); ++i)
+    if (fields[i].group == group)
+      SendMessageA(fields_[i], BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void OptionControls::ShowMode(int mode) {

@@ -29,6 +29,8 @@ class OptionControls {
   FieldValues Read() const;
   // The fields bound to a setting; no change notification counts as the user's.
   void Write(const FieldValues& values);
+  // The option button of field `index` on, the others of its group off.
+  void OptionChoose(int index);
   // Exactly the frames of the mode, and their fields.
   void ShowMode(int mode);
   void EnableFields(bool enabled);

@@ -87,6 +87,14 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   }
 }
 
+TEST(WindowFields, AFileWithBothOptionsOfAGroupOnShowsTheFirst) {
+  AutoConnectSettings settings;
+  settings.autoSelectSnr = settings.autoSelectReference = true;
+  auto fields = FieldsFromSettings(settings);
+  EXPECT_TRUE(FieldNamed(fields, "optAutoSelectSnr").checked);
+  EXPECT_FALSE(FieldNamed(fields, "optAutoSelectReference").checked);
+}
+
 TEST(WindowFields, AListWithNothingChosenKeepsItsIndex) {
   AutoConnectSettings settings;
   settings.connectStationIndex = 4;

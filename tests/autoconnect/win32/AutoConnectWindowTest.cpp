@@ -1,15 +1,21 @@
 // The AutoConnect window as a user meets it: opened from the main window on
 // the AirMail fixture, its frames by mode, the table's check boxes, its
-// fields, the settings and window keys at close, and the close check while
-// a run goes on against the stand-in AirMail.
+// fields and option groups, its settings files, menus and pop-ups, the
+// position's age at each showing, the settings and window keys at close,
+// and runs against the stand-in AirMail: the close check, the menus and
+// settings a run keeps, and the program closed while a start waits.
 #include "autoconnect/win32/AutoConnectWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 
 #include "app/win32/MainWindow.h"
+#include "autoconnect/AutoConnectMenus.h"
+#include "common/win32/MenuBuilder.h"
+#include "selection/StationHistoryData.h"
 #include "selection/TableColumns.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/airmail/win32/StandInSession.h"
@@ -32,27 +38,29 @@ class AutoConnectWindowTest : public ::testing::Test {
     testing::DrainQuit();
   }
 
-  // The settings file beside the program: AirMail's folders, nothing that
-  // asks a question at the first showing, a range that reaches the
-  // fixture's stations from its ship, and the lines given.
+  // The settings file beside the program: the lines given (the first of
+  // a key wins), AirMail's folders, nothing that asks a question at the
+  // first showing, and a range that reaches the fixture's stations from its ship.
   void Settings(const std::string& lines, const std::string& program = testing::FixturePath("program").string(),
                 const std::string& dataFolder = {}) {
     testing::WriteBytes(SettingsFile(),
-                        "[Airmail Data]\r\nAirmail Directory Data=" +
+                        "[Airmail Data]\r\n" + lines + "Airmail Directory Data=" +
                             (dataFolder.empty() ? data.path().string() : dataFolder) +
                             "\r\nAirmail Directory Program=" + program +
                             "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
-                            "Auto Select Range Max=5000\r\n" +
-                            lines);
+                            "Auto Select Range Max=5000\r\n");
   }
-  // The main window, then the AutoConnect window from its "Airmail" button.
-  void Open() {
+  void OpenMain() {
     window = std::make_unique<AutoConnectWindow>(pump);
     main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
     ASSERT_TRUE(main->Create());
     main->SetAutoStart(false);
     main->RecallAtStartup();
     main->Show(SW_SHOWNORMAL);
+  }
+  // The main window, then the AutoConnect window from its "Airmail" button.
+  void Open() {
+    OpenMain();
     MessageBoxAnswerer unexpected;
     main->Command(main->Tools().IdOf("Airmail"));
     ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
@@ -69,6 +77,24 @@ class AutoConnectWindowTest : public ::testing::Test {
                  reinterpret_cast<LPARAM>(window->Options().Control(button)));
   }
   bool StartOffered() { return window->Tools().IsEnabled("Start"); }
+  void ClickCell(int row, int column) {
+    RECT cell = window->Grid().CellRect(row, column);
+    LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    SendMessageA(window->Grid().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(window->Grid().Handle(), WM_LBUTTONUP, 0, at);
+  }
+  // A menu entry as the menu shows it when it opens.
+  bool MenuEnabled(const char* menu, int command) {
+    HMENU popup = MenuBarPopup(window->MenuBar(), menu);
+    SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    return (GetMenuState(popup, static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED) == 0;
+  }
+  std::set<std::string> FramesShown() {
+    std::set<std::string> shown;
+    for (const auto& frame : OptionFrames())
+      if (IsWindowVisible(window->Options().Frame(frame.frame))) shown.insert(frame.name);
+    return shown;
+  }
 
   testing::TempFolder folder, data;
   MessagePump pump;
@@ -101,10 +127,7 @@ TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
       MessageBoxAnswerer no(IDNO);
       window->ModeChoose(c.mode);
     }
-    std::set<std::string> shown;
-    for (const auto& frame : OptionFrames())
-      if (IsWindowVisible(window->Options().Frame(frame.frame))) shown.insert(frame.name);
-    EXPECT_EQ(shown, c.frames) << "mode " << c.mode;
+    EXPECT_EQ(FramesShown(), c.frames) << "mode " << c.mode;
     for (const auto& field : OptionFields()) {
       if (field.frame == OptionFrame::None) continue;
       EXPECT_EQ(IsWindowVisible(window->Options().Control(field.name)) != FALSE, FrameShown(field.frame, c.mode))
@@ -120,14 +143,10 @@ TEST_F(AutoConnectWindowTest, AClickOnACheckBoxCellTogglesIt) {
   Open();
   FrequencyTable& table = window->Table();
   ASSERT_GE(table.DataRows(), 2);
-  HWND grid = window->Grid().Handle();
   for (int column : {kColumnRxCheck, kColumnTxConnect})
     for (int row : {1, 2}) {
       bool before = table.CheckGet(row, column);
-      RECT cell = window->Grid().CellRect(row, column);
-      LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
-      SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
-      SendMessageA(grid, WM_LBUTTONUP, 0, at);
+      ClickCell(row, column);
       EXPECT_NE(table.CheckGet(row, column), before) << "row " << row << " column " << column;
     }
 }
@@ -217,6 +236,235 @@ TEST_F(AutoConnectWindowTest, ClosingDuringARunAsksAndNoKeepsItGoing) {
   EXPECT_FALSE(main->Detectors().AutoConnectActive());
   std::string log = testing::ReadBytes(folder.path() / "AutoConnectLog.txt");
   EXPECT_NE(log.find("\r\n"), log.rfind("\r\n")) << "the heading and one record:\n" << log;
+}
+
+TEST_F(AutoConnectWindowTest, EachFramesOptionButtonsAreOneChoiceClickedInTurn) {
+  Settings("Mode Index=1\r\n");
+  Open();
+  struct Case {
+    int mode;
+    const char* option;
+    int which;  // among the options of that name
+    std::function<bool(const AutoConnectSettings&)> chosen;
+  };
+  const Case cases[] = {
+      {1, "optAutoSelectReference", 0, [](const auto& s) { return s.autoSelectReference && !s.autoSelectSnr; }},
+      {1, "optAutoSelectSnr", 0, [](const auto& s) { return s.autoSelectSnr && !s.autoSelectReference; }},
+      {4, "optReferenceDataReference", 1, [](const auto& s) { return s.referenceDataReference == 1; }},
+      {4, "optReferenceDataReference", 0, [](const auto& s) { return s.referenceDataReference == 0; }},
+  };
+  auto fields = OptionFields();
+  for (const auto& c : cases) {
+    MessageBoxAnswerer ok;
+    if (window->Settings().modeIndex != c.mode) window->ModeChoose(c.mode);
+    HWND clicked = window->Options().Control(c.option, c.which);
+    SendMessageA(clicked, BM_CLICK, 0, 0);
+    // Every frame holds one pair of options.
+    for (size_t i = 0; i < fields.size(); ++i) {
+      if (fields[i].kind != FieldKind::Option || fields[i].frame != OptionField(c.option)->frame) continue;
+      HWND option = GetDlgItem(window->Handle(), kAutoConnectFieldFirstId + static_cast<int>(i));
+      EXPECT_EQ(SendMessageA(option, BM_GETCHECK, 0, 0) == BST_CHECKED, option == clicked)
+          << fields[i].caption << " after a click on " << c.option << " " << c.which;
+    }
+    EXPECT_TRUE(c.chosen(window->Settings())) << c.option << " " << c.which;
+  }
+}
+
+TEST_F(AutoConnectWindowTest, RecallSaveAndDefaultOfTheWindowsSettings) {
+  Settings("Mode Index=1\r\n");
+  Open();
+  const auto file = folder.path() / "Saved.ini";
+  const std::pair<int, const char*> offline[] = {{kModeReferenceData, "frmReferenceData"},
+                                                 {kModeNoConnectData, "frmNoConnectData"}};
+  for (const auto& [mode, frame] : offline) {
+    MessageBoxAnswerer ok;
+    window->ModeChoose(mode);
+    window->SettingsSaveTo(file);
+    EXPECT_EQ(ProfileDocument::Load(file).Read(kAutoConnectSection, "Mode Index"), std::to_string(mode));
+    window->ModeChoose(kModeMultipleFrequencies);
+    window->SettingsRecallFrom(file);
+    // The recalled mode's window, and nothing locked: it has no "Refresh" to press.
+    EXPECT_EQ(window->Settings().modeIndex, mode);
+    EXPECT_EQ(FramesShown(), std::set<std::string>{frame});
+    EXPECT_FALSE(window->SettingsPending()) << "mode " << mode;
+    EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmbMode"))) << "mode " << mode;
+    EXPECT_TRUE(MenuEnabled("Mode", autoconnect_menu::kMode0 + kModeMultipleStations)) << "mode " << mode;
+  }
+  Type("txtConnectNotBusy", "9");
+  window->Command(autoconnect_menu::kFileDefault);
+  EXPECT_EQ(window->Settings().connectNotBusy, 7.0f);
+  EXPECT_EQ(window->Options().Text("txtConnectNotBusy"), "7");
+  EXPECT_EQ(FramesShown(), (std::set<std::string>{"frmConnect", "frmAutoSelect"})) << "the default mode 2";
+}
+
+// Picks an entry of the pop-up menu this thread opens by the keys a user
+// would press (none: Esc closes it), and keeps the caption of its first entry.
+class PopupPicker {
+ public:
+  explicit PopupPicker(int downs) : downs_(downs) {
+    Current() = this;
+    timer_ = SetTimer(nullptr, 0, 50, &PopupPicker::OnTimer);
+  }
+  PopupPicker(const PopupPicker&) = delete;
+  PopupPicker& operator=(const PopupPicker&) = delete;
+  ~PopupPicker() {
+    KillTimer(nullptr, timer_);
+    Current() = nullptr;
+  }
+  std::string firstEntry;
+
+ private:
+  static PopupPicker*& Current() {
+    static PopupPicker* current = nullptr;
+    return current;
+  }
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    PopupPicker* self = Current();
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!self || !popup || !IsWindowVisible(popup) || !self->firstEntry.empty()) return;
+    char text[128] = {};
+    GetMenuStringA(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)), 0, text, sizeof text,
+                   MF_BYPOSITION);
+    self->firstEntry = text;
+    for (int i = 0; i < self->downs_; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(popup, WM_KEYDOWN, self->downs_ ? VK_RETURN : VK_ESCAPE, 0);
+  }
+  int downs_;
+  UINT_PTR timer_ = 0;
+};
+
+TEST_F(AutoConnectWindowTest, TheRightClickMenusOpenAndTheModeMenuChangesTheMode) {
+  Settings("Mode Index=1\r\n");
+  Open();
+  HWND modeList = window->Options().Control("cmbMode");
+  RECT list{}, frame{};
+  GetWindowRect(modeList, &list);
+  GetWindowRect(window->Options().Frame(OptionFrame::AutoSelect), &frame);
+  RECT cell = window->Grid().CellRect(1, kColumnStation);
+  struct Case {
+    std::function<void()> rightClick;
+    const char* firstEntry;
+    int downs;  // to the entry chosen; 0 chooses none
+  };
+  const Case cases[] = {
+      {[&] { SendMessageA(window->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window->Handle()),
+                          MAKELPARAM(frame.right - 6, frame.bottom - 6)); },
+       "AirMail History...", 0},
+      {[&] { SendMessageA(window->Grid().Handle(), WM_RBUTTONUP, 0,
+                          MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2)); },
+       "Propagation Detailed...", 0},
+      {[&] { SendMessageA(window->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(modeList),
+                          MAKELPARAM(list.left + 4, list.top + 4)); },
+       "AutoConnect - Current Frequency", kModeMultipleStations + 1},
+  };
+  MessageBoxAnswerer ok;
+  for (const auto& c : cases) {
+    PopupPicker picker(c.downs);
+    c.rightClick();
+    EXPECT_EQ(picker.firstEntry, c.firstEntry);
+  }
+  // A mode change while idle: its frames and its table.
+  ASSERT_TRUE(PumpUntil([&] { return window->Settings().modeIndex == kModeMultipleStations; }, 5));
+  EXPECT_EQ(FramesShown(), (std::set<std::string>{"frmConnect", "frmAutoSelect"}));
+  EXPECT_GT(window->Table().DataRows(), 0);
+}
+
+TEST_F(AutoConnectWindowTest, ThePositionsAgeIsToldAtEveryShowing) {
+  Settings("Airmail Lat/Lon Check=True\r\nMode Index=1\r\n");
+  OpenMain();
+  MessageBoxAnswerer ok;
+  for (size_t showing = 1; showing <= 2; ++showing) {
+    main->Command(main->Tools().IdOf("Airmail"));
+    ASSERT_TRUE(PumpUntil([&] { return ok.Texts().size() == showing; })) << "showing " << showing;
+    EXPECT_NE(ok.Texts().back().find("Warning, AirMail's Latitude and Longitude Data is older than"),
+              std::string::npos) << ok.Texts().back();
+    window->Close();
+  }
+}
+
+TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn) {
+  testing::StandInSession airmail({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"},
+                                   {"Terminal", "1"}, {"Outcome", "noanswer"}, {"Seconds", "0.3"}});
+  Settings("Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\nConnect Not Busy=0.5\r\n",
+           airmail.ProgramFolder(), airmail.DataFolder());
+  ASSERT_TRUE(airmail.Start(true));
+  Open();
+  if (!window->Table().CheckGet(1, kColumnTxConnect)) ClickCell(1, kColumnTxConnect);
+  using namespace autoconnect_menu;
+  const std::pair<const char*, int> entries[] = {{"File", kFileDefault},     {"File", kFileRecall},
+                                                 {"Settings", kSettingsDefault}, {"Settings", kSettingsRecall},
+                                                 {"Mode", kMode0},           {"Mode", kMode0 + kModeReferenceData}};
+  ASSERT_TRUE(window->Start()) << window->Status().Text(2);
+  for (const auto& [menu, command] : entries) EXPECT_FALSE(MenuEnabled(menu, command)) << menu << " " << command;
+  // Another data folder in an offline mode: refused by the window, taken
+  // through the main window's Recall, and no matter to the run.
+  const auto other = folder.path() / "Other.ini";
+  testing::WriteBytes(other,
+                      "[Airmail Data]\r\nMode Index=4\r\nAirmail Directory Data=" + data.path().string() + "\r\n");
+  window->Command(kFileDefault);
+  window->SettingsRecallFrom(other);
+  EXPECT_EQ(window->Settings().modeIndex, kModeMultipleFrequencies);
+  main->RecallSettingsFrom(other);
+  EXPECT_EQ(window->Settings().modeIndex, kModeReferenceData);
+
+  // Free buffers until the call's result ends the run; each change of
+  // frequency restarts the input, here the one buffer of the test signal.
+  main->Signal().inputSource = kSimulated;
+  AutoConnectEngine& engine = *window->Engine();
+  EXPECT_TRUE(PumpUntil([&] {
+    window->Update(Verdict{});
+    return !engine.Running();
+  }, 30)) << window->Status().Text(2);
+  EXPECT_EQ(window->Status().Text(2), "Did not Connect ");
+  EXPECT_NE(testing::ReadBytes(folder.path() / kStationHistoryDataFile).find("[HAM,"), std::string::npos);
+  // The recalled mode is one "Refresh" away, and nothing stays greyed.
+  {
+    MessageBoxAnswerer ok;
+    Press("cmdResync");
+  }
+  for (const auto& [menu, command] : entries) EXPECT_TRUE(MenuEnabled(menu, command)) << menu << " " << command;
+}
+
+TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStartFirst) {
+  struct Case {
+    bool airmailRunning;
+    int answer;
+    const char* box;
+  } cases[] = {
+      {false, IDNO, "Would you like to start the AirMail program"},
+      {true, IDOK, "Unable to find AirMail's"},  // the ship's position for the log
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.box);
+    testing::StandInSession airmail(
+        {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+    Settings("Mode Index=1\r\n", airmail.ProgramFolder(), airmail.DataFolder());
+    if (c.airmailRunning) ASSERT_TRUE(airmail.Start(true));
+    Open();
+    // No position left in AirMail's files: the log's start says so in a box.
+    testing::WriteBytes(std::filesystem::path(airmail.DataFolder()) / "Airmail.ini", "[Settings]\r\n");
+    HWND mainWindow = main->Handle();
+    bool bothThere = false, started = true;
+    std::vector<std::string> told;
+    {
+      MessageBoxAnswerer answer(c.answer, [&] {
+        SendMessageA(mainWindow, WM_CLOSE, 0, 0);
+        bothThere = IsWindow(mainWindow) && window->Handle() && IsWindow(window->Handle());
+      });
+      started = window->Start();
+      told = answer.Texts();
+    }
+    ASSERT_FALSE(told.empty());
+    EXPECT_NE(told[0].find(c.box), std::string::npos) << told[0];
+    EXPECT_TRUE(bothThere) << "nothing unloaded under the waiting start";
+    EXPECT_FALSE(started);
+    EXPECT_FALSE(main->Detectors().AutoConnectActive());
+    EXPECT_TRUE(PumpUntil([&] { return main->Handle() == nullptr; })) << "the close follows";
+    EXPECT_EQ(window->Handle(), nullptr);
+    main.reset();
+    window.reset();
+    testing::DrainQuit();
+  }
 }
 
 }  // namespace

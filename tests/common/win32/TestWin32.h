@@ -125,7 +125,10 @@ class ChildProcess {
 // inside their modal loop, and keeps their texts.
 class MessageBoxAnswerer {
  public:
-  explicit MessageBoxAnswerer(int answer = IDOK) : answer_(answer) {
+  // `beforeAnswer` runs while each box waits, before it is answered, as a
+  // user's click on another window would.
+  explicit MessageBoxAnswerer(int answer = IDOK, std::function<void()> beforeAnswer = {})
+      : answer_(answer), beforeAnswer_(std::move(beforeAnswer)) {
     // Dialogs open already (the program's own modeless ones) are no message boxes.
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -153,22 +156,26 @@ class MessageBoxAnswerer {
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     auto* self = Current();
     if (!self) return;
+    std::vector<HWND> boxes;
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<MessageBoxAnswerer*>(p);
-          bool answered = false;
-          for (HWND done : s->answered_) answered = answered || done == w;
-          if (ClassOf(w) == "#32770" && IsWindowVisible(w) && !answered) {
-            s->answered_.push_back(w);
-            s->texts_.push_back("[" + WindowText(w) + "]\n" + ChildTexts(w));  // the title, then the texts
-            PostMessageA(w, WM_COMMAND, static_cast<WPARAM>(s->answer_), 0);
-          }
+          if (ClassOf(w) == "#32770" && IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
           return TRUE;
         },
-        reinterpret_cast<LPARAM>(self));
+        reinterpret_cast<LPARAM>(&boxes));
+    for (HWND w : boxes) {
+      bool answered = false;
+      for (HWND done : self->answered_) answered = answered || done == w;
+      if (answered) continue;
+      self->answered_.push_back(w);
+      self->texts_.push_back("[" + WindowText(w) + "]\n" + ChildTexts(w));  // the title, then the texts
+      if (self->beforeAnswer_) self->beforeAnswer_();
+      PostMessageA(w, WM_COMMAND, static_cast<WPARAM>(self->answer_), 0);
+    }
   }
   int answer_;
+  std::function<void()> beforeAnswer_;
   UINT_PTR timer_ = 0;
   std::vector<std::string> texts_;
   std::vector<HWND> answered_;
