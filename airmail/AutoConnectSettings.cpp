@@ -1,5 +1,7 @@
 #include "airmail/AutoConnectSettings.h"
 
+#include <limits>
+
 #include "common/ProfileKeys.h"
 
 namespace velmora {
@@ -46,7 +48,7 @@ ProfileKeys Keys(S& s) {
       .Key("Auto Select Snr", s.autoSelectSnr)
       .Key("Auto Select Snr Threshold", s.autoSelectSnrThreshold)
       .Key("Auto Select Snr Top Frequencies", s.autoSelectSnrTopFrequencies)
-      .Key("Connect Attempts", s.connectAttempts)
+      .Key("Connect Attempts", s.connectAttempts).Within(1, std::numeric_limits<std::int32_t>::max())
       .Key("Connect Not Busy", s.connectNotBusy)
       .Key("Connect Station Index", s.connectStationIndex)
       .Key("Connect System Index", s.connectSystemIndex)
@@ -114,6 +116,12 @@ void ProfileSave(ProfileWriter& profile, const AutoConnectSettings& settings) {
 
 // Only "True" and "False", exactly so, are booleans here; the mode and the
 // model are used as indexes, so a value out of their range is refused.
-void ProfileRecall(const ProfileDocument& profile, AutoConnectSettings& settings) { Keys(settings).Recall(profile); }
+void ProfileRecall(const ProfileDocument& profile, AutoConnectSettings& settings) {
+  float notBusy = settings.connectNotBusy;
+  Keys(settings).Recall(profile);
+  // A call needs at least one attempt (above), and a wait of no time would
+  // call on the very buffer judged busy.
+  if (!(settings.connectNotBusy > 0)) settings.connectNotBusy = notBusy;
+}
 
 }  // namespace velmora
