@@ -16,7 +16,8 @@ AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
       names_(s.settings, s.messenger),
       history_(s.main.ProgramFolder() / kStationHistoryDataFile, s.settings, s.messenger),
       monitor_(s.messenger, activator_),
-      terminal_({desktop_, s.messenger, terminalStatus_, activator_, counts_, names_, history_, monitor_, s.settings}),
+      terminal_({desktop_, s.messenger, terminalStatus_, activator_, counts_, names_, history_, monitor_, s.settings,
+                 s.unattended}),
       engineTerminal_(terminal_),
       stationField_(engineTerminal_,
                     [&settings = s.settings, &messenger = s.messenger](std::string_view system, std::string_view key) {
