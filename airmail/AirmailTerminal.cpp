@@ -42,11 +42,20 @@ bool AirmailTerminal::Ask(std::string_view text) {
   return s_.messenger.AskYesNo(text, MessageIcon::Question);
 }
 
+bool AirmailTerminal::AirmailStartAgreed() {
+  if (!s_.unattended) return Ask(kStartQuestion);
+  // A scheduled run asked for AirMail: a question would only hold it up
+  // until the box answers itself.
+  s_.unattended->Note("TerminalActivate, AirMail is not running: an unattended run starts \"" +
+                      s_.settings.airmailDirectoryProgram + "\\Airmail3.exe\" without asking.");
+  return true;
+}
+
 bool AirmailTerminal::TerminalActivate() {
   Status("Activating Terminal");
   AirmailDesktop& desktop = s_.desktop;
   if (!desktop.AirmailWindowExists()) {
-    if (!Ask(kStartQuestion)) {
+    if (!AirmailStartAgreed()) {
       Status("AirMail Window Error");
       return false;
     }

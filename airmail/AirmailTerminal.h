@@ -31,6 +31,9 @@ struct AirmailTerminalSeams {
   StationHistory& stationHistory;
   DebugLogMonitor& debugLog;
   const AutoConnectSettings& settings;
+  // Given for a run nobody watches: AirMail is started without asking, and
+  // that is noted here.
+  MessageNote* unattended = nullptr;
 };
 
 class AirmailTerminal {
@@ -38,7 +41,8 @@ class AirmailTerminal {
   explicit AirmailTerminal(AirmailTerminalSeams seams) : s_(seams) {}
 
   // AirMail and its terminal are running and the terminal is in front;
-  // asks to start AirMail or to open the terminal when they are missing.
+  // asks to start AirMail or to open the terminal when they are missing
+  // (an unattended run starts AirMail at once).
   bool TerminalActivate();
   // Opens the terminal from AirMail's main window and waits until its
   // fields answer.
@@ -79,6 +83,8 @@ class AirmailTerminal {
   void Status(std::string_view text) { s_.status.StatusSet(text); }
   void Tell(std::string_view text, MessageIcon icon = MessageIcon::None, std::string_view title = {});
   bool Ask(std::string_view text);
+  // Whether AirMail is to be started: asked, or noted for an unattended run.
+  bool AirmailStartAgreed();
   void StationHistoryFeed(TerminalStatus status, const CallTarget& current);
 
   AirmailTerminalSeams s_;

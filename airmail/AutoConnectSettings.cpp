@@ -1,5 +1,7 @@
 #include "airmail/AutoConnectSettings.h"
 
+#include <limits>
+
 #include "common/ProfileKeys.h"
 
 namespace velmora {
@@ -46,8 +48,9 @@ ProfileKeys Keys(S& s) {
       .Key("Auto Select Snr", s.autoSelectSnr)
       .Key("Auto Select Snr Threshold", s.autoSelectSnrThreshold)
       .Key("Auto Select Snr Top Frequencies", s.autoSelectSnrTopFrequencies)
-      .Key("Connect Attempts", s.connectAttempts)
+      .Key("Connect Attempts", s.connectAttempts).Within(1, std::numeric_limits<std::int32_t>::max())
       .Key("Connect Not Busy", s.connectNotBusy)
+      .Accept([](double seconds) { return seconds > 0; })  // no wait would call on a busy buffer
       .Key("Connect Station Index", s.connectStationIndex)
       .Key("Connect System Index", s.connectSystemIndex)
       .Key("Connect Tx Only", s.connectTxOnly)

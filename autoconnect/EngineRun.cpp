@@ -45,6 +45,9 @@ void EngineRun::AutoConnectStart() {
   if (TerminalMode(mode_) && !StartInTerminal()) return;
   if (mode_ == kModeReferenceStations && !StartReference()) return;
   p_.main.SetSampleSize(kRunSampleSize);
+  // The input takes a new size only when it (re)starts, and mode 0 changes
+  // no frequency: restarted now, the run hears the size at once.
+  if (p_.main.InputRunning()) p_.main.ProcessReset();
   run.runStart = p_.clock.SecondsSinceMidnight();
   AttemptsShow();
   status_.ConnectedTimeClear();
@@ -85,6 +88,7 @@ void EngineRun::AutoConnectStop(bool beep, std::string_view text) {
   running_ = starting_ = noiseCollection_ = false;
   ++runId_;
   p_.table.FrequencyCellBlinkStop();
+  NotBusyClear();
   DetectorValues& detectors = p_.main.Detectors();
   if (CallingMode(mode_)) {
     detectors.SetAutoConnectActive(false);

@@ -89,7 +89,9 @@ class EngineRun {
 
   // Time on the present frequency or in the present state.
   double Seconds() const;
-  bool NotBusyLong() const { return Seconds() >= settings_.connectNotBusy; }
+  // At least one free buffer: whatever the setting, a buffer judged busy
+  // (which empties the count) never ends a wait.
+  bool NotBusyLong() const { return run.bufferCount > 0 && Seconds() >= settings_.connectNotBusy; }
   void NotBusyShow();
   void NotBusyClear();
   void AttemptsShow();

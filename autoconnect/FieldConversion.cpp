@@ -45,8 +45,8 @@ void Refuse(std::string_view text, std::string_view field, std::string_view expe
 }
 
 template <typename Integer>
-bool FieldToInteger(std::string_view text, Integer& value, std::string_view field, Messenger& messenger) {
-  constexpr auto low = std::numeric_limits<Integer>::min();
+bool FieldToInteger(std::string_view text, Integer& value, std::string_view field, Messenger& messenger,
+                    Integer low = std::numeric_limits<Integer>::min()) {
   constexpr auto high = std::numeric_limits<Integer>::max();
   auto number = WholeNumber(text);
   if (number) *number = RoundHalfEven(*number);
@@ -56,6 +56,18 @@ bool FieldToInteger(std::string_view text, Integer& value, std::string_view fiel
     return false;
   }
   value = static_cast<Integer>(*number);
+  return true;
+}
+
+bool ConvertSingle(std::string_view text, float& value, std::string_view field, Messenger& messenger, bool positive) {
+  auto number = WholeNumber(text);
+  bool fits = number && std::abs(*number) <= std::numeric_limits<float>::max();
+  // Tested as a single: a number too small for one would become 0.
+  if (!fits || (positive && !(static_cast<float>(*number) > 0))) {
+    Refuse(text, field, positive ? "a number above 0" : "a number", SingleText(value), messenger);
+    return false;
+  }
+  value = static_cast<float>(*number);
   return true;
 }
 
@@ -70,13 +82,15 @@ bool FieldToInt16(std::string_view text, std::int16_t& value, std::string_view f
 }
 
 bool FieldToSingle(std::string_view text, float& value, std::string_view field, Messenger& messenger) {
-  auto number = WholeNumber(text);
-  if (!number || std::abs(*number) > std::numeric_limits<float>::max()) {
-    Refuse(text, field, "a number", SingleText(value), messenger);
-    return false;
-  }
-  value = static_cast<float>(*number);
-  return true;
+  return ConvertSingle(text, value, field, messenger, false);
+}
+
+bool FieldToPositiveInt32(std::string_view text, std::int32_t& value, std::string_view field, Messenger& messenger) {
+  return FieldToInteger(text, value, field, messenger, std::int32_t{1});
+}
+
+bool FieldToPositiveSingle(std::string_view text, float& value, std::string_view field, Messenger& messenger) {
+  return ConvertSingle(text, value, field, messenger, true);
 }
 
 }  // namespace velmora

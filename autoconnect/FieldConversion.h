@@ -13,5 +13,9 @@ namespace velmora {
 bool FieldToInt32(std::string_view text, std::int32_t& value, std::string_view field, Messenger& messenger);
 bool FieldToInt16(std::string_view text, std::int16_t& value, std::string_view field, Messenger& messenger);
 bool FieldToSingle(std::string_view text, float& value, std::string_view field, Messenger& messenger);
+// As above, for what only a number above zero makes sense of: a count of
+// calls, a wait.
+bool FieldToPositiveInt32(std::string_view text, std::int32_t& value, std::string_view field, Messenger& messenger);
+bool FieldToPositiveSingle(std::string_view text, float& value, std::string_view field, Messenger& messenger);
 
 }  // namespace velmora

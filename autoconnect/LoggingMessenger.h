@@ -18,13 +18,6 @@ std::filesystem::path MessageLogPath(const std::filesystem::path& programFolder)
 // spread over lines and fields: they become blanks and " -".
 Record MessageLogRecord(const UtcDateTime& time, std::string_view text);
 
-// A line in the message log with no box: what an unattended run did.
-class MessageNote {
- public:
-  virtual ~MessageNote() = default;
-  virtual void Note(std::string_view text) = 0;
-};
-
 class LoggingMessenger final : public Messenger, public MessageNote {
  public:
   LoggingMessenger(Messenger& inner, std::filesystem::path file, RunClock& clock)

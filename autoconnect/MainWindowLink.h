@@ -17,8 +17,10 @@ class MainWindowLink {
 
   virtual DetectorValues& Detectors() = 0;
   // Restarts the sound input so that the next buffers are judged afresh
-  // (after the terminal's frequency changed).
+  // (after the terminal's frequency changed); starts it when stopped.
   virtual void ProcessReset() = 0;
+  // The processing loop runs: a reset restarts it rather than starting it.
+  virtual bool InputRunning() const = 0;
   virtual std::int32_t SampleSize() const = 0;
   // Taken by the loop at its next start or restart.
   virtual void SetSampleSize(std::int32_t samples) = 0;

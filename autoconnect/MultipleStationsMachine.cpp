@@ -44,14 +44,39 @@ void MultipleStationsMachine::Begin() {
     return;
   }
   run.rxRow = 0;
-  if (!NextRxOfStation()) return r_.ListEmpty(kCheckListEmpty, MessageIcon::None);
+  if (!StationWithRxRows()) return r_.ListEmpty(kCheckListEmpty, MessageIcon::None);
   if (RxListenBegin()) run.began = true;
 }
 
 bool MultipleStationsMachine::NextRxOfStation() {
   RunState& run = r_.run;
-  while (!r_.Next(run.rxRow, kRx).empty())
-    if (r_.Cell(run.rxRow, EngineColumn::Station) == run.current.station) return true;
+  int row = run.rxRow;
+  while (!r_.Next(row, kRx).empty()) {
+    if (r_.Cell(row, EngineColumn::Station) == run.current.station) {
+      run.rxRow = row;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool MultipleStationsMachine::NextTxStation() {
+  RunState& run = r_.run;
+  std::string frequency;
+  do {
+    frequency = r_.Next(run.txRow, kTx);
+  } while (!frequency.empty() && r_.Cell(run.txRow, EngineColumn::Station) == run.current.station);
+  if (frequency.empty()) return false;
+  run.current.station = r_.Cell(run.txRow, EngineColumn::Station);
+  return true;
+}
+
+// The Rx Check cursor stays where it was for a station without rows, so
+// the next station's rows are searched from there.
+bool MultipleStationsMachine::StationWithRxRows() {
+  do {
+    if (NextRxOfStation()) return true;
+  } while (NextTxStation());
   return false;
 }
 
@@ -62,6 +87,7 @@ bool MultipleStationsMachine::RxListenBegin() {
   run.state = kListeningRx;
   run.busyCount = 0;
   run.bufferCount = 0;
+  r_.NotBusyClear();
   r_.Working(run.rxRow, kRx);
   r_.Status("Checking, Busy Rx");
   ++run.statistics.stations;
@@ -112,20 +138,12 @@ void MultipleStationsMachine::ListenRx(Verdict verdict) {
 }
 
 void MultipleStationsMachine::NextStation() {
-  RunState& run = r_.run;
-  std::string frequency;
-  do {
-    frequency = r_.Next(run.txRow, kTx);
-  } while (!frequency.empty() && r_.Cell(run.txRow, EngineColumn::Station) == run.current.station);
-  if (!frequency.empty()) {
-    run.current.station = r_.Cell(run.txRow, EngineColumn::Station);
-    if (NextRxOfStation()) {
-      RxListenBegin();
-      return;
-    }
+  if (NextTxStation() && StationWithRxRows()) {
+    RxListenBegin();
+    return;
   }
   // Past the last station: the cycle starts again from the first.
-  run.state = kStart;
+  r_.run.state = kStart;
   Begin();
 }
 
@@ -174,6 +192,7 @@ void MultipleStationsMachine::TerminalWindowClosed() {
     return r_.AutoConnectStop(false, "Stopped");
   }
   r_.run.connected = false;
+  r_.StatusBar().ConnectedTimeClear();
   r_.run.state = kChooseNext;
   Step(kQuietBuffer);
 }

@@ -3,6 +3,7 @@
 // Connect column. For the present station the engine listens on its
 // checked Rx Check rows, then on its Tx Connect frequency; a station heard
 // busy is given up for the next one, and so is a station whose call fails.
+// A station without checked Rx Check rows is passed over.
 // Each station's rows are expected together, in the same station order in
 // both columns.
 #include "autoconnect/EngineRun.h"
@@ -23,6 +24,12 @@ class MultipleStationsMachine final : public ModeSteps {
   void TerminalWindowClosed();
   // The present station's next checked Rx Check row after the cursor.
   bool NextRxOfStation();
+  // The next checked Tx Connect row of another station, which becomes the
+  // present one; false past the last.
+  bool NextTxStation();
+  // The present station, or failing it the next one that has checked Rx
+  // Check rows, at its first one; false when none further on has any.
+  bool StationWithRxRows();
   bool RxListenBegin();
   void TxListenBegin();
 

@@ -181,6 +181,12 @@ bool RadioField(const FieldDefinition& field) {
          std::string_view(field.name) == "txtReferenceRadioIcomAddress";
 }
 
+// A call needs at least one attempt, and a wait of no time would call on
+// the very buffer judged busy.
+bool PositiveField(const FieldDefinition& field) {
+  return std::string_view(field.name) == "txtConnectAttempts" || std::string_view(field.name) == "txtConnectNotBusy";
+}
+
 struct ToField {
   const FieldDefinition& field;
   const AutoConnectSettings& settings;
@@ -206,7 +212,10 @@ struct FromField {
 
   void operator()(std::monostate) {}
   void operator()(bool S::*member) { settings.*member = value.checked; }
-  void operator()(float S::*member) { FieldToSingle(value.text, settings.*member, field.key, messenger); }
+  void operator()(float S::*member) {
+    auto convert = PositiveField(field) ? FieldToPositiveSingle : FieldToSingle;
+    convert(value.text, settings.*member, field.key, messenger);
+  }
   template <typename Integer>
   void operator()(Integer S::*member) {
     if (field.kind == K::List) {
@@ -216,7 +225,8 @@ struct FromField {
     } else if constexpr (std::is_same_v<Integer, std::int16_t>) {
       FieldToInt16(value.text, settings.*member, field.key, messenger);
     } else {
-      FieldToInt32(value.text, settings.*member, field.key, messenger);
+      auto convert = PositiveField(field) ? FieldToPositiveInt32 : FieldToInt32;
+      convert(value.text, settings.*member, field.key, messenger);
     }
   }
 };

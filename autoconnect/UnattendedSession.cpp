@@ -77,6 +77,7 @@ void UnattendedSession::WatchSound() {
   if (++silentTicks_ < kUnattendedSilentTicks) return;
   phase_ = Phase::Busy;
   messenger_.Show(UnattendedSilenceText(), MessageIcon::Exclamation);
+  silenceStop_ = true;
   host_.Stop();
   phase_ = Phase::Running;
   silentTicks_ = 0;

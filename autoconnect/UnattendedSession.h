@@ -50,7 +50,11 @@ class UnattendedSession final : public RunObserver {
       : host_(host), messenger_(messenger), note_(note) {}
 
   void Tick();
-  void RunEnded(std::string_view endText, bool began) override { outcome_.RunEnded(endText, began); }
+  // A run stopped for silence was started, though it never got as far as
+  // listening: it ends "Stopped", not as a run that could not start.
+  void RunEnded(std::string_view endText, bool began) override {
+    outcome_.RunEnded(endText, began || silenceStop_);
+  }
   // When the program ends, however it ended: the exit code, noted in the log.
   int Finish();
 
@@ -70,6 +74,7 @@ class UnattendedSession final : public RunObserver {
   std::optional<UnattendedExit> exit_;
   std::uint64_t sound_ = 0;
   int silentTicks_ = 0;
+  bool silenceStop_ = false;
   int waitingTicks_ = 0;
 };
 

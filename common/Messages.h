@@ -19,6 +19,13 @@ class Messenger {
                         std::string_view title = {}) = 0;
 };
 
+// A line in the message log with no box: what an unattended run did.
+class MessageNote {
+ public:
+  virtual ~MessageNote() = default;
+  virtual void Note(std::string_view text) = 0;
+};
+
 // Keeps what would have been shown; answers questions with a set reply.
 class RecordingMessenger final : public Messenger {
  public:

@@ -62,6 +62,7 @@ class MainWindow final : public MainWindowLink,
   // MainWindowLink: what the AutoConnect side reaches of this window.
   DetectorValues& Detectors() override { return analysis_; }
   void ProcessReset() override { signal_.ProcessReset(); }
+  bool InputRunning() const override { return signal_.Running(); }
   std::int32_t SampleSize() const override { return settings_.display.sampleSize; }
   void SetSampleSize(std::int32_t samples) override;
   std::filesystem::path ProfileFile() const override { return profileFile_; }

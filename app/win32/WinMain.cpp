@@ -53,7 +53,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   }
   Messenger* messages = line.connect ? &unattendedMessages : nullptr;
   MessagePump pump;
-  AutoConnectWindow autoConnect(pump, messages);
+  AutoConnectWindow autoConnect(pump, messages, line.connect ? &unattendedMessages : nullptr);
   autoConnect.ItsHfProgramsUse(ProgramFolder());
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) {

@@ -17,7 +17,8 @@ AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
       names_(settings_, s.messenger),
       history_(s.main.ProgramFolder() / kStationHistoryDataFile, settings_, s.messenger),
       monitor_(s.messenger, activator_),
-      terminal_({desktop_, s.messenger, terminalStatus_, activator_, counts_, names_, history_, monitor_, settings_}),
+      terminal_({desktop_, s.messenger, terminalStatus_, activator_, counts_, names_, history_, monitor_, settings_,
+                 s.unattended}),
       engineTerminal_(terminal_),
       stationField_(engineTerminal_,
                     [&settings = settings_, &messenger = s.messenger](std::string_view system, std::string_view key) {

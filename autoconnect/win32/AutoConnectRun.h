@@ -52,6 +52,7 @@ struct AutoConnectRunSetup {
   const AutoConnectSettings& settings;  // the window's record, until a run takes its own
   const ReasonColors& colors;
   StationGeometry& geometry;  // the ship's position for the log
+  MessageNote* unattended = nullptr;  // a run nobody watches: AirMail started without asking
 };
 
 class AutoConnectRun {

@@ -72,9 +72,10 @@ class Operation {
 
 }  // namespace
 
-AutoConnectWindow::AutoConnectWindow(MessagePump& pump, Messenger* messenger)
+AutoConnectWindow::AutoConnectWindow(MessagePump& pump, Messenger* messenger, MessageNote* unattended)
     : pump_(pump),
       messenger_(messenger ? messenger : &ownMessenger_),
+      unattended_(unattended),
       grid_(table_, *this, [this](int row, int column) { return GridToolTip(row, column); }) {}
 
 AutoConnectWindow::~AutoConnectWindow() {
@@ -138,7 +139,8 @@ bool AutoConnectWindow::OnCreate() {
   frequencyMenu_.reset(BuildPopupMenu(AutoConnectMenu("mnuFrequency"), available));
   if (propagation_) propagation_->OwnerSet(hwnd_);
   run_ = std::make_unique<AutoConnectRun>(AutoConnectRunSetup{hwnd_, kAutoConnectCaption, *this, table_, *link_,
-                                                              *messenger_, pump_, settings_, colors_, *geometry_});
+                                                              *messenger_, pump_, settings_, colors_, *geometry_,
+                                                              unattended_});
   run_->Engine().ObserverSet(observer_);
   SettingsToWindow();
   ColumnsBuild(table_, settings_.modeIndex, settings_, grid_.Measure());

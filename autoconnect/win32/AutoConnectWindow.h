@@ -47,8 +47,9 @@ class AutoConnectWindow final : public AutoConnectSeam,
                                 private TerminalReader,
                                 private FrequencyGridListener {
  public:
-  // Messages go to `messenger` when one is given, else to boxes over this window.
-  explicit AutoConnectWindow(MessagePump& pump, Messenger* messenger = nullptr);
+  // Messages go to `messenger` when one is given, else to boxes over this
+  // window. `unattended` is given for a run nobody watches (see AirmailTerminal).
+  explicit AutoConnectWindow(MessagePump& pump, Messenger* messenger = nullptr, MessageNote* unattended = nullptr);
   AutoConnectWindow(const AutoConnectWindow&) = delete;
   AutoConnectWindow& operator=(const AutoConnectWindow&) = delete;
   ~AutoConnectWindow() override;
@@ -194,6 +195,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   MessagePump& pump_;
   Win32Messenger ownMessenger_;
   Messenger* messenger_;
+  MessageNote* unattended_;
   MainWindowLink* link_ = nullptr;
   RunObserver* observer_ = nullptr;
   AutoConnectSettings settings_;

@@ -135,6 +135,22 @@ TEST_F(AirmailTerminalTest, AirmailThatWillNotStart) {
   EXPECT_EQ(yes.Texts().back(), "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".");
 }
 
+// Nobody would answer the question: AirMail is started at once, and the
+// message log says so.
+TEST_F(AirmailTerminalTest, AnUnattendedRunStartsAirmailWithoutAsking) {
+  struct KeptNotes final : MessageNote {
+    void Note(std::string_view text) override { notes.emplace_back(text); }
+    std::vector<std::string> notes;
+  } log;
+  desktop.airmail = false;
+  AirmailTerminal unattended{{desktop, messenger, status, activator, counts, names, history, monitor, settings, &log}};
+  unattended.TerminalActivate();
+  EXPECT_EQ(desktop.started, std::vector<std::string>{"C:\\AirMail"});
+  EXPECT_EQ(log.notes, std::vector<std::string>{"TerminalActivate, AirMail is not running: an unattended run starts "
+                                                "\"C:\\AirMail\\Airmail3.exe\" without asking."});
+  for (const auto& shown : messenger.entries) EXPECT_FALSE(shown.question) << shown.text;
+}
+
 TEST_F(AirmailTerminalTest, FrequencyFieldFoundFromTheSystemFieldOrReported) {
   desktop.copies = {"W1AW", "a", "b", "c", "HAM"};
   EXPECT_TRUE(terminal.TerminalSelectFrequencyField());

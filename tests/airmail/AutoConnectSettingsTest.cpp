@@ -89,5 +89,17 @@ TEST_F(AutoConnectSettingsFile, RefusesWhatTheRecordCannotHold) {
   EXPECT_EQ(Recalled("[Airmail Data]\r\nPropagation Model Time Shift=-8784").propagationModelTimeShift, -8784.0f);
 }
 
+// A call needs an attempt and a wait of some time; anything else keeps what was there.
+TEST_F(AutoConnectSettingsFile, AttemptsAndTheNotBusyWaitMustBeAboveZero) {
+  for (const char* value : {"0", "-3", "-0.5", "1e-50"}) {
+    auto s = Recalled("[Airmail Data]\r\nConnect Attempts=" + std::string(value) + "\r\nConnect Not Busy=" + value);
+    EXPECT_EQ(s.connectAttempts, 10) << value;
+    EXPECT_EQ(s.connectNotBusy, 7.0f) << value;
+  }
+  auto s = Recalled("[Airmail Data]\r\nConnect Attempts=1\r\nConnect Not Busy=0.25");
+  EXPECT_EQ(s.connectAttempts, 1);
+  EXPECT_EQ(s.connectNotBusy, 0.25f);
+}
+
 }  // namespace
 }  // namespace velmora

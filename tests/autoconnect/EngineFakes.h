@@ -147,6 +147,7 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
 
   DetectorValues& Detectors() override { return *this; }
   void ProcessReset() override { ++resets; }
+  bool InputRunning() const override { return inputRunning; }
   std::int32_t SampleSize() const override { return sampleSize; }
   void SetSampleSize(std::int32_t samples) override { sampleSize = samples; }
   std::filesystem::path ProfileFile() const override { return {}; }
@@ -155,7 +156,7 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   void WindowPlace(int, int, int, int) override {}
 
   float bufferSeconds = 0.5f, pulse = 0, centre = 1000;
-  bool autoConnectActive = false, fax = false, wwv = false;
+  bool autoConnectActive = false, fax = false, wwv = false, inputRunning = true;
   int resets = 0;
   std::int32_t sampleSize = 4096;
 };

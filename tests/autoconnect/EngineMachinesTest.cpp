@@ -130,6 +130,63 @@ TEST(MultipleStationsMachine, EveryTransition) {
   for (const Case& c : cases) Check(kModeMultipleStations, c, "S:HAM");
 }
 
+// A station whose Rx Check rows are all unticked is passed over, at the
+// start and after a station given up, not taken for the end of the list.
+TEST(MultipleStationsMachine, AStationWithoutRxRowsIsPassedOver) {
+  struct {
+    const char* name;
+    bool firstHasRx;
+    const char* script;
+    const char* calls;
+  } cases[] = {
+      {"after a busy station, the next one with Rx rows", true, "f 3b", "S:HAM T:K1AA/7102.0 T:W3CC/14105.0"},
+      {"past the last, the first again", true, "f 3b 3b", "S:HAM T:K1AA/7102.0 T:W3CC/14105.0 T:K1AA/7102.0"},
+      {"the first without: the run begins with the next", false, "f", "S:HAM T:W3CC/14105.0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EngineRig rig(kModeMultipleStations);
+    rig.table.rows = {
+        {{"7102.0", "7102.0", "K1AA", "12", ""}, c.firstHasRx, true},
+        {{"10140.0", "10140.0", "W2BB", "14", ""}, false, true},
+        {{"14105.0", "14105.0", "W3CC", "11", ""}, true, true},
+    };
+    rig.engine.AutoConnectStart();
+    rig.Play(c.script);
+    EXPECT_EQ(rig.terminal.Calls(), c.calls);
+    EXPECT_EQ(rig.Status(), "Checking, Busy Rx");
+    EXPECT_TRUE(rig.messenger.entries.empty());
+  }
+}
+
+// The window's live values end with what they count: the not-busy seconds
+// when the run stops or mode 2 gives a station up, the time connected when
+// mode 2 goes on after the terminal window was closed during a link.
+TEST(EngineLabels, EmptiedWhenTheWaitOrTheLinkEnds) {
+  struct {
+    const char* name;
+    int mode;
+    const char* script;
+    std::vector<S> results;
+    bool stop;  // Stop pressed at the end
+  } cases[] = {
+      {"a run stopped while listening", kModeCurrentFrequency, "f 5f", {}, true},
+      {"a station given up", kModeMultipleStations, "f 3b", {}, false},
+      {"on with the next frequency after a link", kModeMultipleStations, "f 28f 22f", {S::Connected, S::Canceled},
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EngineRig rig(c.mode);
+    rig.terminal.results.assign(c.results.begin(), c.results.end());
+    rig.engine.AutoConnectStart();
+    rig.Play(c.script);
+    if (c.stop) rig.engine.StopPressed();
+    EXPECT_EQ(rig.window.notBusy, "");
+    EXPECT_EQ(rig.window.panels[3], "");
+  }
+}
+
 TEST(EngineLists, AnEmptyListIsReportedAndStops) {
   struct ListCase {
     int mode;
@@ -164,7 +221,7 @@ TEST(EngineCells, ColoursTellTheStory) {
   EXPECT_EQ(colour(1, EngineColumn::RxCheck), colours[kReasonNotBusy]);
   EXPECT_EQ(colour(2, EngineColumn::RxCheck), colours[kReasonBusy]);
   EXPECT_EQ(rig.table.blinking, std::make_pair(2, EngineColumn::RxCheck));
-  EXPECT_EQ(rig.main.resets, 2);       // one fresh start per frequency
+  EXPECT_EQ(rig.main.resets, 3);       // one fresh start at the start and one per frequency
   EXPECT_EQ(rig.main.centre, 1500.0f);  // no Pactor 3 row yet
 
   rig.Play("13f");

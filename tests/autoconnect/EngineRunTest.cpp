@@ -73,6 +73,17 @@ TEST(EngineRun, WhatTheRunDoesOutlastsTheTerminalsOwnTexts) {
   }
 }
 
+// A wait of no time would call on the very buffer judged busy.
+TEST(EngineRun, NoCallOnABusyBufferWhateverTheWait) {
+  EngineRig rig(kModeCurrentFrequency);
+  rig.window.settings.connectNotBusy = 0;
+  rig.engine.AutoConnectStart();
+  rig.Play("f b n");
+  EXPECT_EQ(rig.terminal.Calls(), "S:HAM N:W1AW A");
+  rig.Play("f");
+  EXPECT_EQ(rig.terminal.Calls(), "S:HAM N:W1AW A A C");
+}
+
 TEST(EngineRun, ClosingTheWindowEndsEveryRunningMode) {
   for (int mode : {kModeCurrentFrequency, kModeMultipleFrequencies, kModeMultipleStations, kModeReferenceStations,
                    kModeScanStations}) {
@@ -80,9 +91,11 @@ TEST(EngineRun, ClosingTheWindowEndsEveryRunningMode) {
       SCOPED_TRACE(mode);
       EngineRig rig(mode, answer);
       EXPECT_TRUE(rig.engine.CloseCheck());  // nothing running: no question
+      rig.main.inputRunning = answer;         // a stopped input takes the size when it starts
       rig.engine.AutoConnectStart();
       EXPECT_EQ(rig.main.autoConnectActive, mode != kModeReferenceStations);
       EXPECT_EQ(rig.main.sampleSize, 2048);
+      EXPECT_EQ(rig.main.resets, answer ? 1 : 0) << "a running input restarted, so the size counts at once";
       rig.main.fax = rig.main.wwv = true;
       EXPECT_EQ(rig.engine.CloseCheck(), answer);
       ASSERT_EQ(rig.messenger.entries.size(), 1u);

@@ -94,13 +94,15 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   int Mode() override { return mode; }
   bool Start() override {
     ++starts;
+    soundAtStart = sound;
     session->Tick();  // window events inside the start
     if (endInStart) session->RunEnded(endInStart->text, endInStart->began);
     return began;
   }
+  // As the engine tells it: a run that never heard a buffer never began listening.
   void Stop() override {
     ++stops;
-    session->RunEnded("Stopped", true);
+    session->RunEnded("Stopped", sound != soundAtStart);
   }
   std::uint64_t SoundBuffers() override { return sound; }
   void ProgramEnd() override { ++ends; }
@@ -110,7 +112,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   int mode = kModeMultipleFrequencies, readyAsked = 0, readyAfter = 3, starts = 0, stops = 0, ends = 0;
   bool began = true;
   std::optional<Ending> endInStart;
-  std::uint64_t sound = 0;
+  std::uint64_t sound = 0, soundAtStart = 0;
   std::vector<std::string> notes;
 };
 

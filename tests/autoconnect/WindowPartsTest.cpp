@@ -60,7 +60,12 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   const Case cases[] = {
       {"txtConnectAttempts", "ten", 2, 10, "\"Connect Attempts\" must be a whole number"},
       {"txtConnectAttempts", "3000000000", 2, 10, "\"Connect Attempts\" must be a whole number"},
+      {"txtConnectAttempts", "0", 2, 10, "\"Connect Attempts\" must be a whole number from 1 to 2147483647"},
+      {"txtConnectAttempts", "-3", 2, 10, "\"Connect Attempts\" must be a whole number from 1"},
       {"txtConnectNotBusy", "7s", 2, 7, "\"Connect Not Busy\" must be a number"},
+      {"txtConnectNotBusy", "0", 2, 7, "\"Connect Not Busy\" must be a number above 0"},
+      {"txtConnectNotBusy", "-2.5", 2, 7, "\"Connect Not Busy\" must be a number above 0"},
+      {"txtConnectNotBusy", "1e-50", 2, 7, "\"Connect Not Busy\" must be a number above 0"},
       {"txtConnectNotBusy", "7,5", 2, 7.5f, ""},
       {"txtReferenceRadioCommPort", "70000", 3, 8, "\"Radio Comm Port\" must be a whole number from -32768"},
       {"txtReferenceRadioCommPort", "5", 2, 8, ""},  // not shown in mode 2: not taken

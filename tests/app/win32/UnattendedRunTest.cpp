@@ -131,7 +131,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
   struct {
     int mode;
     const char* outcome;
-    bool airmailRunning;  // else the program asks to start it, and the box says Yes by itself
+    bool airmailRunning;  // else the program starts it without asking
     int exit;
     const char* status;  // the log record's Status field
   } runs[] = {
@@ -155,6 +155,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
       ASSERT_TRUE(airmail.Start(true));
     }
     Installed program(run.mode, airmail);
+    long long launched = NowMs();
     auto velmora = program.Launch();
     ASSERT_TRUE(velmora->Started());
 
@@ -163,6 +164,9 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(Timed(airmail.Record()), "field system").has_value(); }, 60))
         << "no run began";
     long long played = NowMs();
+    if (!run.airmailRunning)
+      std::printf("mode %d, AirMail not running: listening from %.1f s after /connect\n", run.mode,
+                  (*FirstTime(Timed(airmail.Record()), "field system") - launched) / 1000.0);
     auto sound = std::make_unique<testing::SoundPlayer>(recording.samples);
     ASSERT_TRUE(sound->Playing()) << "no sound output: is the sound server running?";
 
@@ -222,7 +226,8 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     std::string messages = program.Kept("Velmora.log");
     EXPECT_NE(messages.find(UnattendedEndText(static_cast<UnattendedExit>(run.exit))), std::string::npos) << messages;
     if (!run.airmailRunning) {
-      EXPECT_NE(messages.find("Would you like to start the AirMail program"), std::string::npos) << messages;
+      EXPECT_EQ(messages.find("Would you like to start the AirMail program"), std::string::npos) << messages;
+      EXPECT_NE(messages.find("AirMail is not running: an unattended run starts"), std::string::npos) << messages;
     }
   }
 }
