@@ -1,0 +1,104 @@
+#include "radio/RadioComm.h"
+
+#include <string>
+
+#include "common/Format.h"
+#include "radio/RadioSentences.h"
+
+namespace velmora {
+namespace {
+
+constexpr double kRemoteAnswerSeconds = 0.5;
+constexpr double kRemoteOffSeconds = 0.1;
+
+// A description that ends with its own full stop gets no second one.
+std::string_view WithoutFullStop(std::string_view text) {
+  while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view LineEventText(SerialEventKind kind) {
+  switch (kind) {
+    case SerialEventKind::Break: return "Radio, Break signal received";
+    case SerialEventKind::FramingError: return "Radio, Framing Error";
+    case SerialEventKind::Overrun: return "Radio, Port Overrun";
+    case SerialEventKind::ReceiveOverflow: return "Radio, Receive buffer overflow";
+    case SerialEventKind::ParityError: return "Radio, Parity error";
+    case SerialEventKind::TransmitFull: return "Radio, Transmit buffer full";
+    case SerialEventKind::DcbError: return "Radio, Unexpected error in DCB";
+    default: return {};
+  }
+}
+
+}  // namespace
+
+void RadioComm::Refuse(std::string_view text, std::string_view status) {
+  seams_.activator.WindowActivate();
+  seams_.messenger.Show(text);
+  if (!status.empty()) seams_.status.StatusSet(status);
+}
+
+bool RadioComm::PortOpen() {
+  seams_.port.Close();
+  auto result = seams_.port.Open(settings_.radioCommPort, SerialSettings{},
+                                 [this](const SerialEvent& event) { RadioOnComm(event); });
+  if (result.opened) return true;
+  const std::string problem(WithoutFullStop(result.problem));
+  if (result.inUse)
+    Refuse("RadioCommOpen, " + problem +
+           ".  Please close Terminal Window to release Radio/Modem Comm Port or Uncheck S-Meter Option.");
+  else
+    Refuse("RadioCommOpen, " + problem + ".");
+  return false;
+}
+
+bool RadioComm::RadioCommOpen() {
+  replies_.Clear();
+  if (!PortOpen()) return false;
+  RadioSend(kRadioRemoteOn);
+  WaitSeconds(seams_.pump, seams_.clock, kRemoteAnswerSeconds);
+  if (replies_.LastReply().find(kRadioRemoteOn) != std::string::npos) return true;
+  Refuse("RadioCommOpen, Radio not Responding.  Check cable and power.", "Radio, Not Responding");
+  seams_.port.Close();
+  return false;
+}
+
+void RadioComm::RadioCommClose() {
+  if (!seams_.port.IsOpen()) return;
+  RadioSend(kRadioRemoteOff);
+  WaitSeconds(seams_.pump, seams_.clock, kRemoteOffSeconds);
+  seams_.port.Close();
+}
+
+void RadioComm::RadioSend(std::string_view command) {
+  if (seams_.port.IsOpen()) seams_.port.Write(RadioSentence(settings_.radioIcomAddress, command));
+}
+
+void RadioComm::RadioSetFrequency(std::string_view label) {
+  // A reading from before the retune belongs to the old frequency.
+  replies_.LastReplyClear();
+  for (const auto& command : RadioTuneCommands(label)) RadioSend(command);
+}
+
+int RadioComm::RadioSMeterGet() {
+  RadioSend(kRadioSMeterRequest);
+  // Taken once: a radio that stops answering gives no reading rather than its last one.
+  const int reading = RadioSMeterFromReply(replies_.LastReply());
+  replies_.LastReplyClear();
+  return reading;
+}
+
+void RadioComm::RadioOnComm(const SerialEvent& event) {
+  switch (event.kind) {
+    case SerialEventKind::Received: replies_.Receive(event.bytes); return;
+    case SerialEventKind::CtsChanged:
+      seams_.status.StatusSet("Radio, CTS " + std::string(BooleanText(event.state)));
+      return;
+    case SerialEventKind::DsrChanged:
+      seams_.status.StatusSet("Radio, DSR " + std::string(BooleanText(event.state)));
+      return;
+    default: seams_.status.StatusSet(LineEventText(event.kind)); return;
+  }
+}
+
+}  // namespace velmora

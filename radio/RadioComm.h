@@ -1,0 +1,53 @@
+#pragma once
+// The serial link to the radio: remote control on and off, tuning to a
+// frequency label and reading the S-meter. Replies arrive through the
+// port's events while window events run, so a reading is the answer to
+// the request before it.
+#include <string_view>
+
+#include "airmail/AutoConnectSettings.h"
+#include "airmail/AutomationSeams.h"
+#include "common/Messages.h"
+#include "common/SystemLib.h"
+#include "radio/RadioReplyLines.h"
+#include "radio/SerialPort.h"
+
+namespace velmora {
+
+struct RadioCommSeams {
+  SerialPort& port;
+  Messenger& messenger;
+  StatusPanel& status;             // the AutoConnect window's status line
+  OwnWindowActivator& activator;   // in front before a message box
+  EventPump& pump;
+  Clock& clock;
+};
+
+class RadioComm {
+ public:
+  // The port number and the radio's address are read from the settings at each use.
+  RadioComm(const AutoConnectSettings& settings, RadioCommSeams seams) : settings_(settings), seams_(seams) {}
+  RadioComm(const RadioComm&) = delete;
+  RadioComm& operator=(const RadioComm&) = delete;
+  ~RadioComm() { seams_.port.Close(); }
+
+  bool RadioCommOpen();
+  void RadioCommClose();
+  void RadioSend(std::string_view command);
+  void RadioSetFrequency(std::string_view label);
+  int RadioSMeterGet();
+  void RadioOnComm(const SerialEvent& event);
+
+  bool IsOpen() const { return seams_.port.IsOpen(); }
+  const RadioReplyLines& Replies() const { return replies_; }
+
+ private:
+  bool PortOpen();
+  void Refuse(std::string_view text, std::string_view status = {});
+
+  const AutoConnectSettings& settings_;
+  RadioCommSeams seams_;
+  RadioReplyLines replies_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "radio/RadioComm.h"
+#include "radio/RadioSentences.h"
+#include "tests/airmail/FakeSeams.h"
+
+namespace velmora {
+namespace {
+
+using testing::CountingActivator;
+using testing::RecordingStatus;
+
+TEST(RadioSentence, AddressInTwoDigitsAndCrLf) {
+  EXPECT_EQ(RadioSentence(3, "REMOTE,ON"), "$PICOA,90,03,REMOTE,ON\r\n");
+  EXPECT_EQ(RadioSentence(12, "SIGM"), "$PICOA,90,12,SIGM\r\n");
+}
+
+TEST(RadioSentence, TuneCommandsByLabel) {
+  struct Case {
+    const char* label;
+    const char* mode;
+    const char* frequency;
+  } cases[] = {
+      {"14075.0(p3)", "MODE,USB", "RXF,14.07350"},
+      {"10145.0", "MODE,AFS", "RXF,10.14500"},
+      {"3590.5(p3)", "MODE,USB", "RXF,3.58900"},
+  };
+  for (const auto& c : cases) {
+    auto commands = RadioTuneCommands(c.label);
+    EXPECT_EQ(commands[0], c.mode) << c.label;
+    EXPECT_EQ(commands[1], c.frequency) << c.label;
+  }
+}
+
+TEST(RadioSentence, SMeterDigitOfReply) {
+  struct Case {
+    const char* reply;
+    int digit;
+  } cases[] = {
+      {"$PICOA,03,90,SIGM,5<13><10>", 5},
+      {"SIGM,12<10>", 1},  // one character only
+      {"SIGM<13><10>", -1},
+      {"SIGM,", -1},
+      {"SIGM,x<10>", -1},  // no digit, no reading (not 0)
+      {"$PICOA,03,90,REMOTE,ON<13><10>", -1},
+      {"", -1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RadioSMeterFromReply(c.reply), c.digit) << c.reply;
+}
+
+TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
+  const std::string longLine(300, 'x');
+  struct Case {
+    std::vector<std::string> chunks;
+    std::string lastReply;
+    std::string pending;
+  } cases[] = {
+      {{"SIGM,5\r\n"}, "SIGM,5<13><10>", ""},
+      {{"SIG", "M,4\r", "\nREM"}, "SIGM,4<13><10>", "REM"},
+      {{longLine + "\r\n"}, std::string(kRadioLineLimit, 'x') + "<10>", ""},
+      {{longLine, longLine}, "", std::string(kRadioLineLimit, 'x')},
+      {{std::string(kRadioLineLimit - 2, 'y') + "\r\n"}, std::string(kRadioLineLimit - 2, 'y') + "<10>", ""},
+  };
+  for (const auto& c : cases) {
+    RadioReplyLines lines;
+    for (const auto& chunk : c.chunks) lines.Receive(chunk);
+    EXPECT_EQ(lines.LastReply(), c.lastReply);
+    EXPECT_EQ(lines.Pending(), c.pending);
+  }
+}
+
+// A radio on the other end of a port: its answers to each sentence arrive
+// when window events next run, as a real port's would.
+class FakeRadioPort final : public SerialPort {
+ public:
+  SerialOpenResult Open(int port, const SerialSettings&, SerialEventHandler onEvent) override {
+    opens.push_back(port);
+    if (!openResult.opened) return openResult;
+    handler_ = std::move(onEvent);
+    open_ = true;
+    return openResult;
+  }
+  bool IsOpen() const override { return open_; }
+  void Write(std::string_view bytes) override {
+    written.emplace_back(bytes);
+    if (!answers.empty()) {
+      if (!answers.front().empty()) incoming_.push_back(answers.front());
+      answers.pop_front();
+    }
+  }
+  void Close() override { open_ = false; }
+  void Deliver() {
+    for (; !incoming_.empty(); incoming_.pop_front())
+      if (open_) handler_({SerialEventKind::Received, incoming_.front()});
+  }
+
+  SerialOpenResult openResult{true, false, ""};
+  std::deque<std::string> answers;  // one per sentence written; empty: silence
+  std::vector<std::string> written;
+  std::vector<int> opens;
+
+ private:
+  SerialEventHandler handler_;
+  std::deque<std::string> incoming_;
+  bool open_ = false;
+};
+
+class PortPump final : public EventPump {
+ public:
+  explicit PortPump(FakeRadioPort& port) : port_(port) {}
+  void RunPending() override { port_.Deliver(); }
+  void Idle(std::chrono::milliseconds) override {}
+
+ private:
+  FakeRadioPort& port_;
+};
+
+class StepClock final : public Clock {
+ public:
+  double Seconds() override { return now_ += 0.01; }
+
+ private:
+  double now_ = 0;
+};
+
+class RadioLink : public ::testing::Test {
+ protected:
+  RadioLink() { settings.radioIcomAddress = 3; }
+  std::string Sentence(std::string_view command) { return RadioSentence(3, command); }
+
+  AutoConnectSettings settings;
+  FakeRadioPort port;
+  RecordingMessenger messenger;
+  RecordingStatus status;
+  CountingActivator activator;
+  PortPump pump{port};
+  StepClock clock;
+  RadioComm radio{settings, {port, messenger, status, activator, pump, clock}};
+};
+
+TEST_F(RadioLink, OpensWhenRemoteOnIsAnsweredAndClosesBackToLocal) {
+  port.answers = {"$PICOA,03,90,REMOTE,ON\r\n"};
+  ASSERT_TRUE(radio.RadioCommOpen());
+  EXPECT_EQ(port.opens, std::vector<int>{8});
+  radio.RadioCommClose();
+  radio.RadioCommClose();  // already closed: nothing more is sent
+  EXPECT_EQ(port.written, (std::vector<std::string>{Sentence("REMOTE,ON"), Sentence("REMOTE,OFF")}));
+  EXPECT_FALSE(radio.IsOpen());
+  EXPECT_TRUE(messenger.entries.empty());
+}
+
+TEST_F(RadioLink, RefusesWhenTheRadioIsSilentOrThePortCannotOpen) {
+  struct Case {
+    SerialOpenResult open;
+    std::string message;
+    std::vector<std::string> status;
+  } cases[] = {
+      {{true, false, ""}, "RadioCommOpen, Radio not Responding.  Check cable and power.", {"Radio, Not Responding"}},
+      {{false, true, "Access denied."},
+       "RadioCommOpen, Access denied.  Please close Terminal Window to release Radio/Modem Comm Port or Uncheck "
+       "S-Meter Option.",
+       {}},
+      {{false, false, "The system cannot find the file specified."},
+       "RadioCommOpen, The system cannot find the file specified.",
+       {}},
+  };
+  for (const auto& c : cases) {
+    port.openResult = c.open;
+    messenger.entries.clear();
+    status.texts.clear();
+    EXPECT_FALSE(radio.RadioCommOpen());
+    EXPECT_EQ(messenger.Texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(status.texts, c.status);
+    EXPECT_FALSE(radio.IsOpen());
+  }
+  EXPECT_EQ(activator.count, 3);
+}
+
+TEST_F(RadioLink, ReadingIsTakenOnceAndTuningForgetsTheLastOne) {
+  port.answers = {"REMOTE,ON\r\n"};
+  ASSERT_TRUE(radio.RadioCommOpen());
+  port.answers = {"", "", "SIGM,7\r\n", "", "SIGM,4\r\n"};
+  radio.RadioSetFrequency("14075.0(p3)");
+  pump.RunPending();
+  EXPECT_EQ(radio.RadioSMeterGet(), -1);  // the answer comes after the request
+  pump.RunPending();
+  EXPECT_EQ(radio.RadioSMeterGet(), 7);
+  pump.RunPending();
+  EXPECT_EQ(radio.RadioSMeterGet(), -1);  // silent since: no reading, not the 7 again
+  pump.RunPending();
+  radio.RadioSetFrequency("10145.0");  // the 4 belongs to the frequency before
+  EXPECT_EQ(radio.RadioSMeterGet(), -1);
+  EXPECT_EQ(std::vector<std::string>(port.written.begin() + 1, port.written.begin() + 3),
+            (std::vector<std::string>{Sentence("MODE,USB"), Sentence("RXF,14.07350")}));
+}
+
+TEST_F(RadioLink, LineEventsShowTheirStatusText) {
+  struct Case {
+    SerialEvent event;
+    const char* text;
+  } cases[] = {
+      {{SerialEventKind::CtsChanged, "", true}, "Radio, CTS True"},
+      {{SerialEventKind::DsrChanged, "", false}, "Radio, DSR False"},
+      {{SerialEventKind::Break, "", false}, "Radio, Break signal received"},
+      {{SerialEventKind::FramingError, "", false}, "Radio, Framing Error"},
+      {{SerialEventKind::Overrun, "", false}, "Radio, Port Overrun"},
+      {{SerialEventKind::ReceiveOverflow, "", false}, "Radio, Receive buffer overflow"},
+      {{SerialEventKind::ParityError, "", false}, "Radio, Parity error"},
+      {{SerialEventKind::TransmitFull, "", false}, "Radio, Transmit buffer full"},
+      {{SerialEventKind::DcbError, "", false}, "Radio, Unexpected error in DCB"},
+  };
+  for (const auto& c : cases) {
+    radio.RadioOnComm(c.event);
+    EXPECT_EQ(status.texts.back(), c.text);
+  }
+}
+
+}  // namespace
+}  // namespace velmora
