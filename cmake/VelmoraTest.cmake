@@ -10,11 +10,12 @@ else()
   set(VELMORA_GTEST GTest::gtest GTest::gtest_main)
 endif()
 
-# velmora_add_test(NAME source... LIBS lib...)
+# velmora_add_test(NAME source... LIBS lib... [WRAPPER script])
 # One GoogleTest executable, registered with CTest as one test (Wine starts
-# once per executable, not once per case).
+# once per executable, not once per case). A wrapper script, given the
+# command, sets up what the test needs outside the program (a serial line).
 function(velmora_add_test name)
-  cmake_parse_arguments(T "" "WORKING_DIRECTORY" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "WORKING_DIRECTORY;WRAPPER" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${VELMORA_GTEST})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
@@ -23,7 +24,12 @@ function(velmora_add_test name)
   if(NOT T_WORKING_DIRECTORY)
     set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   endif()
-  add_test(NAME ${name} COMMAND ${name} --gtest_color=no WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+  if(T_WRAPPER)
+    add_test(NAME ${name} COMMAND ${T_WRAPPER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_color=no
+      WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+  endif()
   # Nothing may hang a run: a stuck test fails after five minutes.
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   if(T_LABELS)

@@ -1,0 +1,165 @@
+// The radio link over a real serial line: COM8 here, the radio stand-in on
+// COM9 at the pair's other end (radio-line.sh makes the pair).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <memory>
+
+#include "common/win32/MessagePump.h"
+#include "radio/RadioComm.h"
+#include "radio/RadioSentences.h"
+#include "radio/win32/Win32SerialPort.h"
+#include "tests/airmail/FakeSeams.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+using testing::ChildProcess;
+using testing::CountingActivator;
+using testing::PumpUntil;
+using testing::RecordingStatus;
+
+constexpr int kProgramPort = 8;
+
+// Passes everything on, and notes whether each event reached us on this thread.
+class ThreadCheckingPort final : public SerialPort {
+ public:
+  explicit ThreadCheckingPort(SerialPort& port) : port_(port) {}
+  SerialOpenResult Open(int port, const SerialSettings& settings, SerialEventHandler onEvent) override {
+    return port_.Open(port, settings, [this, onEvent](const SerialEvent& event) {
+      (GetCurrentThreadId() == uiThread_ ? onUiThread : elsewhere) += 1;
+      onEvent(event);
+    });
+  }
+  bool IsOpen() const override { return port_.IsOpen(); }
+  void Write(std::string_view bytes) override { port_.Write(bytes); }
+  void Close() override { port_.Close(); }
+  int onUiThread = 0, elsewhere = 0;
+
+ private:
+  SerialPort& port_;
+  DWORD uiThread_ = GetCurrentThreadId();
+};
+
+class RadioOverSerialLine : public ::testing::Test {
+ protected:
+  RadioOverSerialLine() {
+    settings.radioCommPort = kProgramPort;
+    settings.radioIcomAddress = 3;
+  }
+
+  // The stand-in on COM9, with its script; true once it holds its port.
+  bool StandInStart(const std::string& script) {
+    standIn_ = std::make_unique<ChildProcess>("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" +
+                                              RecordPath() + "\" " + script);
+    return standIn_->Started() && PumpUntil([&] { return !Record().empty(); }, 10);
+  }
+  std::string RecordPath() const { return (folder_.path() / "Record.txt").string(); }
+  std::vector<std::string> Record() const {
+    std::vector<std::string> lines;
+    std::ifstream in(RecordPath());
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  // The sentences the radio received, as sent (without CR LF).
+  std::vector<std::string> Sentences(std::initializer_list<std::string_view> commands) {
+    std::vector<std::string> out{"OPEN"};
+    for (auto command : commands) {
+      auto sentence = RadioSentence(3, command);
+      out.push_back(sentence.substr(0, sentence.size() - 2));
+    }
+    return out;
+  }
+
+  AutoConnectSettings settings;
+  Win32SerialPort serial;
+  ThreadCheckingPort port{serial};
+  RecordingMessenger messenger;
+  RecordingStatus status;
+  CountingActivator activator;
+  MessagePump pump;
+  SteadyClock clock;
+  RadioComm radio{settings, {port, messenger, status, activator, pump, clock}};
+
+ private:
+  testing::TempFolder folder_;
+  std::unique_ptr<ChildProcess> standIn_;
+};
+
+TEST_F(RadioOverSerialLine, RemoteOnAnsweredThenTuningSendsItsSentences) {
+  ASSERT_TRUE(StandInStart(""));
+  ASSERT_TRUE(radio.RadioCommOpen());
+  radio.RadioSetFrequency("14075.0(p3)");
+  radio.RadioSetFrequency("10145.0");
+  radio.RadioCommClose();
+  const auto expected = Sentences({"REMOTE,ON", "MODE,USB", "RXF,14.07350", "MODE,AFS", "RXF,10.14500", "REMOTE,OFF"});
+  EXPECT_TRUE(PumpUntil([&] { return Record().size() >= expected.size(); }, 5));
+  EXPECT_EQ(Record(), expected);
+  EXPECT_TRUE(messenger.entries.empty());
+  EXPECT_FALSE(radio.IsOpen());
+}
+
+TEST_F(RadioOverSerialLine, RemoteOnNotAnsweredClosesWithItsMessage) {
+  ASSERT_TRUE(StandInStart("--silent"));
+  EXPECT_FALSE(radio.RadioCommOpen());
+  EXPECT_EQ(messenger.Texts(), std::vector<std::string>{"RadioCommOpen, Radio not Responding.  Check cable and power."});
+  EXPECT_EQ(status.texts, std::vector<std::string>{"Radio, Not Responding"});
+  EXPECT_EQ(activator.count, 1);
+  EXPECT_FALSE(radio.IsOpen());
+}
+
+TEST_F(RadioOverSerialLine, ReadingsArriveWhileWindowEventsRun) {
+  ASSERT_TRUE(StandInStart("--readings 5,x,long,garbage,7,silence"));
+  ASSERT_TRUE(radio.RadioCommOpen());
+  // A timer of this thread keeps firing while the replies come in.
+  static std::atomic<int> ticks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
+  std::vector<int> readings;
+  EXPECT_EQ(radio.RadioSMeterGet(), -1);  // nothing asked before
+  for (int i = 0; i < 6; ++i) {
+    const int ticksBefore = ticks;
+    // Silence is waited out; every other answer ends the wait.
+    PumpUntil([&] { return !radio.Replies().LastReply().empty() && ticks > ticksBefore; }, 1);
+    readings.push_back(radio.RadioSMeterGet());
+  }
+  KillTimer(nullptr, timer);
+  radio.RadioCommClose();
+  EXPECT_EQ(readings, (std::vector<int>{5, -1, -1, -1, 7, -1}));
+  EXPECT_GT(ticks, 6);
+  EXPECT_GT(port.onUiThread, 0);
+  EXPECT_EQ(port.elsewhere, 0);
+}
+
+// Lines a pseudo-terminal does not carry (CTS, framing errors) come from a
+// scripted look at the line; the reader thread still reports them.
+TEST(RadioLineEvents, ReachTheStatusLineFromTheReaderThread) {
+  std::atomic<int> looks = 0;
+  Win32SerialPort serial([&looks](HANDLE) {
+    const int look = looks++;
+    SerialLineState state;
+    state.modemKnown = true;
+    state.modem = look >= 3 ? MS_CTS_ON : 0;
+    state.errors = look == 5 ? CE_FRAME : 0;
+    return state;
+  });
+  RecordingStatus status;
+  RecordingMessenger messenger;
+  CountingActivator activator;
+  MessagePump pump;
+  SteadyClock clock;
+  AutoConnectSettings settings;
+  settings.radioCommPort = kProgramPort;
+  RadioComm radio{settings, {serial, messenger, status, activator, pump, clock}};
+  radio.RadioCommOpen();  // no radio listens: it is refused, but the line was watched meanwhile
+  EXPECT_EQ(status.texts,
+            (std::vector<std::string>{"Radio, CTS True", "Radio, Framing Error", "Radio, Not Responding"}));
+}
+
+}  // namespace
+}  // namespace velmora
