@@ -205,12 +205,7 @@ TEST_F(RadioLink, LineEventsShowTheirStatusText) {
   } cases[] = {
       {{SerialEventKind::CtsChanged, "", true}, "Radio, CTS True"},
       {{SerialEventKind::DsrChanged, "", false}, "Radio, DSR False"},
-      {{SerialEventKind::Break, "", false}, "Radio, Break signal received"},
       {{SerialEventKind::FramingError, "", false}, "Radio, Framing Error"},
-      {{SerialEventKind::Overrun, "", false}, "Radio, Port Overrun"},
-      {{SerialEventKind::ReceiveOverflow, "", false}, "Radio, Receive buffer overflow"},
-      {{SerialEventKind::ParityError, "", false}, "Radio, Parity error"},
-      {{SerialEventKind::TransmitFull, "", false}, "Radio, Transmit buffer full"},
       {{SerialEventKind::DcbError, "", false}, "Radio, Unexpected error in DCB"},
   };
   for (const auto& c : cases) {
