@@ -2,7 +2,10 @@
 // COM9 at the pair's other end (radio-line.sh makes the pair).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 
@@ -23,6 +26,13 @@ using testing::PumpUntil;
 using testing::RecordingStatus;
 
 constexpr int kProgramPort = 8;
+
+double ProcessCpuMs() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto ms = [](FILETIME t) { return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+  return ms(kernel) + ms(user);
+}
 
 // Passes everything on, and notes whether each event reached us on this thread.
 class ThreadCheckingPort final : public SerialPort {
@@ -135,14 +145,28 @@ TEST_F(RadioOverSerialLine, ReadingsArriveWhileWindowEventsRun) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
   std::vector<int> readings;
   std::vector<bool> answered;  // a line came while the timer fired
+  double slowestMs = 0, cpuMs = 0;  // figures, printed
   EXPECT_EQ(radio.RadioSMeterGet(), -1);  // nothing asked before
   for (int i = 0; i < 6; ++i) {
     const int ticksBefore = ticks;
+    const auto asked = std::chrono::steady_clock::now();
+    const double cpuBefore = ProcessCpuMs();
+    bool seen = false;
     // Silence is waited out; every other answer ends the wait.
-    answered.push_back(PumpUntil([&] { return !radio.Replies().LastReply().empty() && ticks > ticksBefore; }, 1));
+    answered.push_back(PumpUntil(
+        [&] {
+          if (!seen && (seen = !radio.Replies().LastReply().empty()))
+            slowestMs = std::max(slowestMs, std::chrono::duration<double, std::milli>(
+                                                std::chrono::steady_clock::now() - asked).count());
+          return seen && ticks > ticksBefore;
+        },
+        1));
+    if (!seen) cpuMs = ProcessCpuMs() - cpuBefore;
     readings.push_back(radio.RadioSMeterGet());
   }
   KillTimer(nullptr, timer);
+  std::printf("slowest reply %.1f ms after its request; %.0f ms of processor in a second of silence\n", slowestMs,
+              cpuMs);
   radio.RadioCommClose();
   EXPECT_EQ(readings, (std::vector<int>{5, -1, -1, -1, 7, -1}));
   EXPECT_EQ(answered, (std::vector<bool>{true, true, true, true, true, false}));
