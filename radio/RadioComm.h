@@ -29,6 +29,7 @@ class RadioComm {
   RadioComm(const AutoConnectSettings& settings, RadioCommSeams seams) : settings_(settings), seams_(seams) {}
   RadioComm(const RadioComm&) = delete;
   RadioComm& operator=(const RadioComm&) = delete;
+  // Ends with the port closed; RadioCommClose first hands the radio back to local control.
   ~RadioComm() { seams_.port.Close(); }
 
   bool RadioCommOpen();
