@@ -14,9 +14,11 @@
 
 namespace velmora::testing {
 
-// Cells in the order of EngineColumn: Rx Check, Tx Connect, Station, Snr, P3.
+// Cells in the order of EngineColumn: Rx Check, Tx Connect, Station, Snr, P3,
+// Frequency, Rx Pwr, Rx Snr, Ref, Noise. The Frequency column's boxes are
+// those of Rx Check, whose place it takes in the reference modes.
 struct TableRow {
-  std::string cells[5];
+  std::string cells[10];
   bool rxChecked, txChecked;
 };
 
@@ -24,7 +26,7 @@ class FakeTable final : public EngineTable {
  public:
   std::string FrequencyListNext(int& row, EngineColumn column) override {
     for (++row; row <= static_cast<int>(rows.size()); ++row)
-      if (column == EngineColumn::RxCheck ? rows[row - 1].rxChecked : rows[row - 1].txChecked)
+      if (column == EngineColumn::TxConnect ? rows[row - 1].txChecked : rows[row - 1].rxChecked)
         return CellText(row, column);
     return {};
   }
@@ -37,6 +39,10 @@ class FakeTable final : public EngineTable {
     bool inside = row >= 1 && row <= static_cast<int>(rows.size());
     return inside ? rows[row - 1].cells[static_cast<int>(column)] : std::string();
   }
+  void CellSet(int row, EngineColumn column, std::string_view text) override {
+    rows.at(row - 1).cells[static_cast<int>(column)] = text;
+  }
+  int DataRows() override { return static_cast<int>(rows.size()); }
 
   std::vector<TableRow> rows;
   std::map<std::pair<int, EngineColumn>, std::uint32_t> colours;
@@ -124,13 +130,13 @@ class FakeWindow final : public EngineWindow {
 class FakeDetectors final : public DetectorValues, public MainWindowLink {
  public:
   float BufferSeconds() const override { return bufferSeconds; }
-  float BufferLevel() const override { return 0; }
+  float BufferLevel() const override { return level; }
   float PulseValue() const override { return pulse; }
-  float FaxLevel() const override { return 0; }
-  float FaxSnr() const override { return 0; }
-  bool FaxDetected() const override { return false; }
-  float WwvValue() const override { return 0; }
-  bool WwvDetected() const override { return false; }
+  float FaxLevel() const override { return faxLevel; }
+  float FaxSnr() const override { return snr; }
+  bool FaxDetected() const override { return snrDetected; }
+  float WwvValue() const override { return snr; }
+  bool WwvDetected() const override { return snrDetected; }
   std::int32_t Pactor2Count() const override { return 0; }
   std::int32_t Pactor3Count(int) const override { return 0; }
   void PactorCountsReset() override {}
@@ -156,6 +162,8 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   void WindowPlace(int, int, int, int) override {}
 
   float bufferSeconds = 0.5f, pulse = 0, centre = 1000;
+  float level = 0, faxLevel = 0, snr = 0;  // the present buffer's, as the detectors left them
+  bool snrDetected = false;
   bool autoConnectActive = false, fax = false, wwv = false, inputRunning = true;
   int resets = 0;
   std::int32_t sampleSize = 4096;
