@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "autoconnect/ActivityMachines.h"
 #include "autoconnect/AutoConnectEngine.h"
 
 namespace velmora::testing {
@@ -107,7 +108,7 @@ class FakeWindow final : public EngineWindow {
     ++settingsTaken;
     return settings;
   }
-  std::string CurrentSystem() override { return "HAM"; }
+  std::string CurrentSystem() override { return system; }
   std::string CurrentStation() override { return "W1AW"; }
   std::string PanelText(int panel) override { return panels[panel]; }
   void PanelSet(int panel, std::string_view text) override {
@@ -122,6 +123,7 @@ class FakeWindow final : public EngineWindow {
   void PointerBusy(bool busy) override { hourglass = busy; }
 
   AutoConnectSettings settings;
+  std::string system = "HAM";
   std::string panels[5], notBusy, attempts;
   int writes[5] = {}, settingsTaken = 0, refreshes = 0, activations = 0, beeps = 0;
   bool hourglass = false;
@@ -190,6 +192,51 @@ class KeptLog final : public RunLog {
   };
   int starts = 0;
   std::vector<Stop> stops;
+};
+
+// The radio's link and tuning: each tuning written down, S-meter readings
+// handed out from a script (none left: no reading).
+class ScriptedRadio final : public RadioLink, public RadioPort {
+ public:
+  bool RadioOpen() override { return true; }
+  void RadioClose() override {}
+  bool Tune(std::string_view label) override {
+    tuned.emplace_back(label);
+    return tunes;
+  }
+  int SMeter() override {
+    if (readings.empty()) return kNoSMeterReading;
+    int next = readings.front();
+    readings.pop_front();
+    return next;
+  }
+  std::vector<std::string> tuned;
+  std::deque<int> readings;
+  bool tunes = true;
+};
+
+// The scan's box, the reference data, the noise selection and the labels.
+class KeptActivities final : public ScanMessageBox,
+                             public ReferenceSink,
+                             public NoiseSelection,
+                             public ActivityLabels,
+                             public NoConnectData {
+ public:
+  void SetMode(ScanBoxMode mode) override { box = mode; }
+  ScanBoxMode GetMode() override { return box; }
+  void ReferenceCollectionTime(const UtcDateTime& time) override { start = time; }
+  void ReferenceMeasured() override { ++measured; }
+  void NoiseSelectRows(int mode, int top) override { selections.push_back({mode, top}); }
+  void ScanNotBusyShow(std::string_view text) override { scanLabel = text; }
+  void NoiseIntervalShow(std::string_view text) override { noiseLabel = text; }
+  void ReferenceAverageShow(std::string_view text) override { referenceLabel = text; }
+  void NoConnectSave() override {}
+
+  ScanBoxMode box = ScanBoxMode::Hidden;
+  std::optional<UtcDateTime> start;
+  int measured = 0;
+  std::vector<std::pair<int, int>> selections;
+  std::string scanLabel, noiseLabel, referenceLabel;
 };
 
 }  // namespace velmora::testing
