@@ -89,6 +89,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     bool ended = false;
     int beeps = 0;
     std::string failing = {};
+    bool emptyList = false;
   };
   const Case cases[] = {
       {"the rounded mean of a quiet frequency", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41"},
@@ -99,12 +100,15 @@ TEST(NoiseCollectionMachine, EveryTransition) {
       {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
       {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},
+      {"no checked row: stopped with a beep", "f", {0}, "F", "", "", 0, true, 1, {}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ActivityRig rig(kModeMultipleFrequencies);
     rig.table.rows[0].cells[static_cast<int>(EngineColumn::Noise)] = "7";  // from an earlier collection
     if (!c.failing.empty()) rig.terminal.failing.insert(c.failing);
+    if (c.emptyList)
+      for (auto& row : rig.table.rows) row.txChecked = false;
     rig.window.settings.autoSelectNoiseTopFrequencies = 2;
     rig.engine.NoiseCollectionStart();
     for (size_t i = 0; c.kinds[i]; ++i) {
@@ -118,13 +122,25 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     EXPECT_EQ(rig.Colour(2, EngineColumn::Noise), c.colour2);
     EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
     EXPECT_EQ(rig.window.beeps, c.beeps);
-    bool selected = c.ended && c.failing.empty();
+    bool selected = c.ended && c.failing.empty() && !c.emptyList;
     EXPECT_EQ(rig.kept.selections, (selected ? std::vector<std::pair<int, int>>{{1, 2}}
                                              : std::vector<std::pair<int, int>>{}));
     if (c.ended) {
       EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");
     }
   }
+}
+
+TEST(NoiseCollectionMachine, AStopInsideATerminalOperationEndsIt) {
+  ActivityRig rig(kModeMultipleFrequencies);
+  rig.terminal.inside = [&](const std::string& token) {
+    if (token == "P:14105.0(p3)") rig.engine.StopPressed();
+  };
+  rig.engine.NoiseCollectionStart();
+  rig.Play("5f 5f");
+  EXPECT_EQ(rig.terminal.Calls(), "F P:10140.0 F P:14105.0(p3)");
+  EXPECT_FALSE(rig.engine.NoiseCollectionActive());
+  EXPECT_EQ(rig.table.blinking.first, 0) << "the stopped collection marks no cell";
 }
 
 TEST(ReferenceSnr, BusyAgainstQuietForAirmailStationsElseTheMeanOfTheSamples) {
