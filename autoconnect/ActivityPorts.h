@@ -56,9 +56,9 @@ class NoiseSelection {
 class ActivityLabels {
  public:
   virtual ~ActivityLabels() = default;
-  virtual void ScanNotBusyShow(std::string_view text) = 0;         // lblScanNotBusy
-  virtual void NoiseIntervalShow(std::string_view text) = 0;       // lblAutoSelectNoiseInterval
-  virtual void ReferenceAverageShow(std::string_view text) = 0;    // lblReferenceAverage
+  virtual void ScanNotBusyShow(std::string_view text) = 0;       // lblScanNotBusy
+  virtual void NoiseIntervalShow(std::string_view text) = 0;     // lblAutoSelectNoiseInterval
+  virtual void ReferenceAverageShow(std::string_view text) = 0;  // lblReferenceAverage
 };
 
 struct ActivityPorts {

@@ -52,8 +52,7 @@ void NoiseCollectionMachine::Measure(Verdict verdict) {
   levelSum_ += r_.Detectors().BufferLevel();
   busySeen_ = busySeen_ || verdict.busy;
   noiseSeen_ = noiseSeen_ || verdict.noise;
-  if (verdict.busy || verdict.noise)
-    r_.Mark(row_, kTx, r_.ReasonColour(verdict.busy ? kReasonBusy : kReasonNoisy));
+  if (verdict.busy || verdict.noise) r_.Mark(row_, kTx, r_.ReasonColour(verdict.busy ? kReasonBusy : kReasonNoisy));
   if (Seconds() < r_.Settings().autoSelectNoiseInterval) return;
   p_.labels.NoiseIntervalShow("");
   r_.BlinkStop();

@@ -14,8 +14,7 @@ inline constexpr double kNoisyFigure = 100;
 
 class NoiseCollectionMachine final : public NoiseCollection {
  public:
-  NoiseCollectionMachine(EngineRun& run, EngineTable& table, ActivityPorts ports)
-      : r_(run), table_(table), p_(ports) {}
+  NoiseCollectionMachine(EngineRun& run, EngineTable& table, ActivityPorts ports) : r_(run), table_(table), p_(ports) {}
   void NoiseCollectionBegin() override;
   void Step(Verdict verdict) override;
 

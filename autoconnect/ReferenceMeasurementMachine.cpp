@@ -41,9 +41,7 @@ void ReferenceMeasurementMachine::Begin() {
 void ReferenceMeasurementMachine::RowBegin() {
   RunState& run = r_.run;
   std::string station = r_.Cell(run.rxRow, EngineColumn::Station);
-  kind_ = StationIsWwv(station)                 ? Kind::Wwv
-          : !SystemIsAirmail(run.current.system) ? Kind::Other
-                                                 : Kind::Airmail;
+  kind_ = StationIsWwv(station) ? Kind::Wwv : !SystemIsAirmail(run.current.system) ? Kind::Other : Kind::Airmail;
   r_.Detectors().SetReferenceWwv(kind_ == Kind::Wwv);
   r_.Detectors().SetReferenceFax(kind_ == Kind::Other);
   if (!Tune()) return;

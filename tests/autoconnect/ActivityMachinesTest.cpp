@@ -84,7 +84,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     const char* kinds;           // one letter per buffer, as in the scripts
     std::vector<float> levels;   // the buffers' levels, in turn
     const char* calls;
-    const char* noise2 = "", *noise3 = "";
+    const char *noise2 = "", *noise3 = "";
     Bgr colour2 = 0;  // of the "Noise" cell
     bool ended = false;
     int beeps = 0;
@@ -170,7 +170,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     const char* system = "HAM";
     const char* station = "W1AW";
     bool detected = false;  // the FAX or WWV detector gave an SNR sample
-    const char* power = "", *snr = "";
+    const char *power = "", *snr = "";
     const char* end = "";
     std::int32_t reference = 0;
   };
