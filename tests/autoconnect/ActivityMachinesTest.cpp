@@ -25,6 +25,7 @@ TEST(StationScanMachine, EveryTransition) {
     const char* end = "";  // empty while running
     Bgr row2 = kColorWhite, row3 = 0;
     M box = M::Hidden;
+    std::string failing = {};
   };
   const char* first = "T:W1AW/10140.0";
   const char* both = "T:W1AW/10140.0 T:W1AW/14105.0(p3)";
@@ -47,10 +48,12 @@ TEST(StationScanMachine, EveryTransition) {
       {"Continue on the last row: done", "f 10f 2b", M::Continue, "f", both, "", "Done", kColorScanFree,
        kColorScanBusy},
       {"past the last row: done", "f 20f", M::Waiting, "", both, "", "Done", kColorScanFree, kColorScanFree},
+      {"station and frequency not set: stopped", "f", M::Waiting, "", first, "", "Stopped", 0, 0, M::Hidden, "T"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ActivityRig rig(kModeScanStations);
+    if (!c.failing.empty()) rig.terminal.failing.insert(c.failing);
     rig.engine.AutoConnectStart();
     rig.Play(c.script);
     if (c.choice != M::Waiting) rig.kept.box = c.choice;
@@ -230,6 +233,18 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
                 std::string("S:") + c.system + (other ? " T:WWV/7102.0" : " F P:7102.0") + second);
     }
   }
+}
+
+TEST(ReferenceMeasurementMachine, ARadioThatCannotTuneStopsTheRun) {
+  ActivityRig rig(kModeReferenceStations);
+  for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
+  rig.radio.tunes = false;
+  rig.engine.AutoConnectStart();
+  rig.Play("f 4f");
+  EXPECT_EQ(rig.radio.tuned, std::vector<std::string>{"7102.0"});
+  EXPECT_EQ(rig.window.panels[1], "Stopped");
+  EXPECT_EQ(rig.window.beeps, 0);
+  EXPECT_EQ(rig.kept.measured, 0);
 }
 
 }  // namespace
