@@ -126,6 +126,10 @@ class EngineRun {
   // the analysis. False when the step must end.
   bool FrequencySet(int row, EngineColumn column);
   bool StationFrequencySet(int row, EngineColumn column);
+  // After a change of frequency made some other way (the radio): the
+  // row's centre frequency, the count and a fresh start of the analysis.
+  void CentreAndReset(int row);
+  DetectorValues& Detectors() { return p_.main.Detectors(); }
 
   // Listening on the Tx Connect row: any busy or noisy buffer restarts the wait.
   void ListenTx(Verdict verdict);
@@ -144,7 +148,6 @@ class EngineRun {
 
  private:
   bool CallResultDue();
-  void CentreAndReset(int row);
   bool StartInTerminal();
   bool StartReference();
   void LogStop();

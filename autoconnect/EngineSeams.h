@@ -1,8 +1,8 @@
 #pragma once
-// The activities that share the engine's run but are built elsewhere: the
+// The activities that share the engine's run but are built beside it: the
 // reference measurement (mode 3), the station scan (mode 6), the noise
-// collection of AutoSelect, the radio's serial link and the no-connect
-// snapshot. Until they exist they do nothing.
+// collection of AutoSelect (ActivityMachines), the radio's serial link and
+// the no-connect snapshot. The idle ones below do nothing.
 #include "common/SystemLib.h"
 #include "common/Verdict.h"
 
@@ -51,7 +51,7 @@ struct EngineSeams {
   NoConnectData& noConnect;
 };
 
-// Stands in for every activity not built yet.
+// Stands in for every activity where none is attached.
 class IdleSeams {
  public:
   EngineSeams Seams() { return {reference_, scan_, noise_, radio_, noConnect_}; }

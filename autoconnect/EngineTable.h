@@ -1,14 +1,16 @@
 #pragma once
 // The frequency table as the AutoConnect steps use it: walking the checked
-// rows of the Rx Check and Tx Connect columns, colouring and blinking the
-// cell being worked on, and reading a row's station, predicted SNR and
-// Pactor 3 mark. Rows count from 1; cursor 0 stands before the first row.
+// rows of the Rx Check and Tx Connect columns (the Frequency column in the
+// reference modes), colouring and blinking the cell being worked on,
+// reading a row's station, predicted SNR and Pactor 3 mark, and writing
+// the measurements. Rows count from 1; cursor 0 stands before the first row.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
-enum class EngineColumn { RxCheck, TxConnect, Station, Snr, P3 };
+enum class EngineColumn { RxCheck, TxConnect, Station, Snr, P3, Frequency, RxPwr, RxSnr, Ref, Noise };
 
 class EngineTable {
  public:
@@ -23,6 +25,8 @@ class EngineTable {
   virtual void FrequencyCellBlinkStop() = 0;
   // The cell's text; for the check-box columns the frequency alone.
   virtual std::string CellText(int row, EngineColumn column) = 0;
+  virtual void CellSet(int row, EngineColumn column, std::string_view text) = 0;
+  virtual int DataRows() = 0;
 };
 
 }  // namespace velmora

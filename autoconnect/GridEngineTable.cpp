@@ -11,6 +11,11 @@ int GridEngineTable::ColumnOf(EngineColumn column) {
     case EngineColumn::Station: return kColumnStation;
     case EngineColumn::Snr: return kColumnSnr;
     case EngineColumn::P3: return kColumnP3;
+    case EngineColumn::Frequency: return kColumnFrequency;
+    case EngineColumn::RxPwr: return kColumnRxPwr;
+    case EngineColumn::RxSnr: return kColumnRxSnr;
+    case EngineColumn::Ref: return kColumnRef;
+    case EngineColumn::Noise: return kColumnNoise;
   }
   return -1;
 }
@@ -30,6 +35,10 @@ void GridEngineTable::FrequencyCellBlink(int row, EngineColumn column) {
 std::string GridEngineTable::CellText(int row, EngineColumn column) {
   if (row < 1 || row >= table_.Rows()) return {};
   return table_.CellGet(row, ColumnOf(column));
+}
+
+void GridEngineTable::CellSet(int row, EngineColumn column, std::string_view text) {
+  if (row >= 1 && row < table_.Rows()) table_.CellSet(row, ColumnOf(column), text);
 }
 
 }  // namespace velmora

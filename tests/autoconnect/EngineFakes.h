@@ -10,13 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "autoconnect/ActivityMachines.h"
 #include "autoconnect/AutoConnectEngine.h"
 
 namespace velmora::testing {
 
-// Cells in the order of EngineColumn: Rx Check, Tx Connect, Station, Snr, P3.
+// Cells in the order of EngineColumn: Rx Check, Tx Connect, Station, Snr, P3,
+// Frequency, Rx Pwr, Rx Snr, Ref, Noise. The Frequency column's boxes are
+// those of Rx Check, whose place it takes in the reference modes.
 struct TableRow {
-  std::string cells[5];
+  std::string cells[10];
   bool rxChecked, txChecked;
 };
 
@@ -24,7 +27,7 @@ class FakeTable final : public EngineTable {
  public:
   std::string FrequencyListNext(int& row, EngineColumn column) override {
     for (++row; row <= static_cast<int>(rows.size()); ++row)
-      if (column == EngineColumn::RxCheck ? rows[row - 1].rxChecked : rows[row - 1].txChecked)
+      if (column == EngineColumn::TxConnect ? rows[row - 1].txChecked : rows[row - 1].rxChecked)
         return CellText(row, column);
     return {};
   }
@@ -37,6 +40,10 @@ class FakeTable final : public EngineTable {
     bool inside = row >= 1 && row <= static_cast<int>(rows.size());
     return inside ? rows[row - 1].cells[static_cast<int>(column)] : std::string();
   }
+  void CellSet(int row, EngineColumn column, std::string_view text) override {
+    rows.at(row - 1).cells[static_cast<int>(column)] = text;
+  }
+  int DataRows() override { return static_cast<int>(rows.size()); }
 
   std::vector<TableRow> rows;
   std::map<std::pair<int, EngineColumn>, std::uint32_t> colours;
@@ -101,7 +108,7 @@ class FakeWindow final : public EngineWindow {
     ++settingsTaken;
     return settings;
   }
-  std::string CurrentSystem() override { return "HAM"; }
+  std::string CurrentSystem() override { return system; }
   std::string CurrentStation() override { return "W1AW"; }
   std::string PanelText(int panel) override { return panels[panel]; }
   void PanelSet(int panel, std::string_view text) override {
@@ -116,6 +123,7 @@ class FakeWindow final : public EngineWindow {
   void PointerBusy(bool busy) override { hourglass = busy; }
 
   AutoConnectSettings settings;
+  std::string system = "HAM";
   std::string panels[5], notBusy, attempts;
   int writes[5] = {}, settingsTaken = 0, refreshes = 0, activations = 0, beeps = 0;
   bool hourglass = false;
@@ -124,13 +132,13 @@ class FakeWindow final : public EngineWindow {
 class FakeDetectors final : public DetectorValues, public MainWindowLink {
  public:
   float BufferSeconds() const override { return bufferSeconds; }
-  float BufferLevel() const override { return 0; }
+  float BufferLevel() const override { return level; }
   float PulseValue() const override { return pulse; }
-  float FaxLevel() const override { return 0; }
-  float FaxSnr() const override { return 0; }
-  bool FaxDetected() const override { return false; }
-  float WwvValue() const override { return 0; }
-  bool WwvDetected() const override { return false; }
+  float FaxLevel() const override { return faxLevel; }
+  float FaxSnr() const override { return snr; }
+  bool FaxDetected() const override { return snrDetected; }
+  float WwvValue() const override { return snr; }
+  bool WwvDetected() const override { return snrDetected; }
   std::int32_t Pactor2Count() const override { return 0; }
   std::int32_t Pactor3Count(int) const override { return 0; }
   void PactorCountsReset() override {}
@@ -156,6 +164,8 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   void WindowPlace(int, int, int, int) override {}
 
   float bufferSeconds = 0.5f, pulse = 0, centre = 1000;
+  float level = 0, faxLevel = 0, snr = 0;  // the present buffer's, as the detectors left them
+  bool snrDetected = false;
   bool autoConnectActive = false, fax = false, wwv = false, inputRunning = true;
   int resets = 0;
   std::int32_t sampleSize = 4096;
@@ -182,6 +192,51 @@ class KeptLog final : public RunLog {
   };
   int starts = 0;
   std::vector<Stop> stops;
+};
+
+// The radio's link and tuning: each tuning written down, S-meter readings
+// handed out from a script (none left: no reading).
+class ScriptedRadio final : public RadioLink, public RadioPort {
+ public:
+  bool RadioOpen() override { return true; }
+  void RadioClose() override {}
+  bool Tune(std::string_view label) override {
+    tuned.emplace_back(label);
+    return tunes;
+  }
+  int SMeter() override {
+    if (readings.empty()) return kNoSMeterReading;
+    int next = readings.front();
+    readings.pop_front();
+    return next;
+  }
+  std::vector<std::string> tuned;
+  std::deque<int> readings;
+  bool tunes = true;
+};
+
+// The scan's box, the reference data, the noise selection and the labels.
+class KeptActivities final : public ScanMessageBox,
+                             public ReferenceSink,
+                             public NoiseSelection,
+                             public ActivityLabels,
+                             public NoConnectData {
+ public:
+  void SetMode(ScanBoxMode mode) override { box = mode; }
+  ScanBoxMode GetMode() override { return box; }
+  void ReferenceCollectionTime(const UtcDateTime& time) override { start = time; }
+  void ReferenceMeasured() override { ++measured; }
+  void NoiseSelectRows(int mode, int top) override { selections.push_back({mode, top}); }
+  void ScanNotBusyShow(std::string_view text) override { scanLabel = text; }
+  void NoiseIntervalShow(std::string_view text) override { noiseLabel = text; }
+  void ReferenceAverageShow(std::string_view text) override { referenceLabel = text; }
+  void NoConnectSave() override {}
+
+  ScanBoxMode box = ScanBoxMode::Hidden;
+  std::optional<UtcDateTime> start;
+  int measured = 0;
+  std::vector<std::pair<int, int>> selections;
+  std::string scanLabel, noiseLabel, referenceLabel;
 };
 
 }  // namespace velmora::testing

@@ -21,6 +21,27 @@ inline const std::vector<TableRow> kTwoStations = {
     {{"14105.0", "14105.0", "W2BB", "11", ""}, true, true},
 };
 
+inline void PlayScript(AutoConnectEngine& engine, std::string_view script) {
+  for (size_t i = 0; i < script.size();) {
+    if (script[i] == ' ') {
+      ++i;
+      continue;
+    }
+    int count = 0;
+    while (std::isdigit(static_cast<unsigned char>(script[i]))) count = count * 10 + (script[i++] - '0');
+    char kind = script[i++];
+    Verdict verdict{kind != 'x', kind == 'b', kind == 'n', false};
+    for (int n = 0; n < std::max(count, 1); ++n) engine.Update(verdict);
+  }
+}
+
+// Status panel 2 without the blank it is written with.
+inline std::string PanelStatus(const FakeWindow& window) {
+  std::string text = window.panels[2];
+  if (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
 struct EngineRig {
   explicit EngineRig(int mode, bool answer = true) : messenger(answer) {
     window.settings.modeIndex = static_cast<std::int16_t>(mode);
@@ -30,24 +51,8 @@ struct EngineRig {
     terminal.inside = [this](const std::string&) { engine.Update(kQuietBuffer); };
   }
 
-  void Play(std::string_view script) {
-    for (size_t i = 0; i < script.size();) {
-      if (script[i] == ' ') {
-        ++i;
-        continue;
-      }
-      int count = 0;
-      while (std::isdigit(static_cast<unsigned char>(script[i]))) count = count * 10 + (script[i++] - '0');
-      char kind = script[i++];
-      Verdict verdict{kind != 'x', kind == 'b', kind == 'n', false};
-      for (int n = 0; n < std::max(count, 1); ++n) engine.Update(verdict);
-    }
-  }
-  std::string Status() {
-    std::string text = window.panels[2];
-    if (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-  }
+  void Play(std::string_view script) { PlayScript(engine, script); }
+  std::string Status() { return PanelStatus(window); }
 
   FakeTable table;
   ScriptedTerminal terminal;
@@ -58,6 +63,36 @@ struct EngineRig {
   FakeClock clock;
   IdleSeams seams;
   AutoConnectEngine engine{{terminal, table, window, main, messenger, log, clock}, seams.Seams()};
+};
+
+// The engine with the scan, the noise collection and the reference
+// measurement attached, on the same stand-ins.
+struct ActivityRig {
+  explicit ActivityRig(int mode) {
+    window.settings.modeIndex = static_cast<std::int16_t>(mode);
+    table.rows = kOneStation;
+    terminal.inside = [this](const std::string&) { engine.Update(kQuietBuffer); };
+    machines.Attach(engine.Run(), table, {kept, radio, kept, kept, kept});
+  }
+  void Play(std::string_view script) { PlayScript(engine, script); }
+  std::string Status() { return PanelStatus(window); }
+  // The cell's back colour; 0 when it was never given one.
+  Bgr Colour(int row, EngineColumn column) {
+    auto found = table.colours.find({row, column});
+    return found == table.colours.end() ? 0 : found->second;
+  }
+
+  FakeTable table;
+  ScriptedTerminal terminal;
+  FakeWindow window;
+  FakeDetectors main;
+  RecordingMessenger messenger;
+  KeptLog log;
+  FakeClock clock;
+  ScriptedRadio radio;
+  KeptActivities kept;
+  ActivityMachines machines{radio, kept};
+  AutoConnectEngine engine{{terminal, table, window, main, messenger, log, clock}, machines.Seams()};
 };
 
 }  // namespace velmora::testing

@@ -6,6 +6,7 @@
 #include "airmail/FrequencyLabel.h"
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
+#include "selection/NoiseSelect.h"
 #include "selection/TableColumns.h"
 #include "tests/selection/SelectionFakes.h"
 
@@ -111,6 +112,29 @@ TEST(AutoSelectAllStations, RowsTooFarBelowTheBestGoTheRestAreRankedAndCut) {
   rig.settings.autoSelectAllStationsLimit = 2;
   select.AutoSelectAllStations(kColumnSnr, 50);
   EXPECT_EQ(rig.table.DataRows(), 2);
+}
+
+TEST(NoiseSelect, TheQuietestRowsOfEachBlockStay) {
+  struct Case {
+    int mode, top;
+    std::vector<std::string> tx;
+  } cases[] = {
+      // Per station the two lowest figures; equal ones by higher SNR, then higher frequency.
+      {kModeMultipleStations, 2, {"14105.5", "10145.5", "!18105.0", "!7102.0", "3590.0", "7104.0"}},
+      // One block; with a top of 1 back in frequency order.
+      {kModeMultipleFrequencies, 1, {"!3590.0", "!7102.0", "!7104.0", "!10145.5", "14105.5", "!18105.0"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    SelectRig rig(c.mode);
+    rig.Add({{"K", "7102.0", 50}, {"K", "10145.5", 55}, {"K", "14105.5", 55}, {"K", "18105.0", 50},
+             {"L", "3590.0", 60}, {"L", "7104.0", 60}});
+    const char* noise[] = {"30", "20", "20", "20", "41", "100"};
+    for (int row = 1; row <= 6; ++row) rig.table.CellSet(row, kColumnNoise, noise[row - 1]);
+    NoiseSelectByMode(rig.table, c.mode, c.top, rig.messages);
+    EXPECT_EQ(rig.TxColumn(), c.tx);
+    EXPECT_TRUE(rig.table.Redraw());
+  }
 }
 
 TEST(AutoSelectSameFrequency, SharedFrequenciesOfOtherStationsAreMarked) {

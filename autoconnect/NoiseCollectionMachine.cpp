@@ -1,0 +1,89 @@
+#include "autoconnect/NoiseCollectionMachine.h"
+
+#include "common/Format.h"
+
+namespace velmora {
+
+namespace {
+constexpr auto kTx = EngineColumn::TxConnect;
+}  // namespace
+
+void NoiseCollectionMachine::NoiseCollectionBegin() {
+  for (int row = 1; row <= table_.DataRows(); ++row) table_.CellSet(row, EngineColumn::Noise, "");
+  measuring_ = false;
+}
+
+void NoiseCollectionMachine::Step(Verdict verdict) {
+  if (measuring_)
+    Measure(verdict);
+  else
+    Begin();
+}
+
+void NoiseCollectionMachine::Begin() {
+  bool field = r_.Terminal().TerminalSelectFrequencyField();
+  if (!Active()) return;
+  row_ = 0;
+  if (!field || r_.Next(row_, kTx).empty()) return r_.AutoConnectStop(field, "Stopped");
+  if (FrequencyPaste()) measuring_ = true;
+}
+
+bool NoiseCollectionMachine::FrequencyPaste() {
+  bool pasted = r_.Terminal().TerminalFieldPaste(r_.Cell(row_, kTx));
+  if (!Active()) return false;
+  if (!pasted) {
+    r_.AutoConnectStop(false, "Stopped");
+    return false;
+  }
+  r_.CentreAndReset(row_);
+  count_ = 0;
+  levelSum_ = 0;
+  busySeen_ = noiseSeen_ = false;
+  r_.Working(row_, kTx);
+  r_.Status("Collecting Noise Level");
+  return true;
+}
+
+double NoiseCollectionMachine::Seconds() const { return count_ * static_cast<double>(r_.Detectors().BufferSeconds()); }
+
+void NoiseCollectionMachine::Measure(Verdict verdict) {
+  ++count_;
+  p_.labels.NoiseIntervalShow(FormatNumber(Seconds(), ".0"));
+  levelSum_ += r_.Detectors().BufferLevel();
+  busySeen_ = busySeen_ || verdict.busy;
+  noiseSeen_ = noiseSeen_ || verdict.noise;
+  if (verdict.busy || verdict.noise) r_.Mark(row_, kTx, r_.ReasonColour(verdict.busy ? kReasonBusy : kReasonNoisy));
+  if (Seconds() < r_.Settings().autoSelectNoiseInterval) return;
+  p_.labels.NoiseIntervalShow("");
+  r_.BlinkStop();
+  r_.Colour(row_, kTx, kColorWhite);
+  FigureWrite();
+  bool field = r_.Terminal().TerminalSelectFrequencyField();
+  if (!Active()) return;
+  if (field && !r_.Next(row_, kTx).empty()) {
+    FrequencyPaste();
+    return;
+  }
+  End(field);
+}
+
+void NoiseCollectionMachine::FigureWrite() {
+  double figure = levelSum_ / count_;
+  if (busySeen_) {
+    figure = -figure;
+    r_.Colour(row_, EngineColumn::Noise, r_.ReasonColour(kReasonBusy));
+  } else if (noiseSeen_) {
+    figure = kNoisyFigure;
+    r_.Colour(row_, EngineColumn::Noise, r_.ReasonColour(kReasonNoisy));
+  }
+  table_.CellSet(row_, EngineColumn::Noise, FormatNumber(figure, "0"));
+}
+
+void NoiseCollectionMachine::End(bool beep) {
+  const AutoConnectSettings& settings = r_.Settings();
+  p_.noiseSelection.NoiseSelectRows(settings.modeIndex, settings.autoSelectNoiseTopFrequencies);
+  r_.Status("");
+  r_.AutoConnectStop(beep, "");
+}
+
+}  // namespace velmora

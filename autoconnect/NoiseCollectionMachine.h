@@ -1,0 +1,42 @@
+#pragma once
+// The noise step of AutoSelect: every checked Tx Connect frequency is
+// listened on for a while and gets a noise figure in its "Noise" cell (the
+// mean level; negative when a station was heard, 100 when only noise
+// detections were), then the quietest rows stay checked. It is no run of
+// the engine: it takes every buffer, valid or not, and ends by itself.
+#include "autoconnect/ActivityPorts.h"
+#include "autoconnect/EngineRun.h"
+
+namespace velmora {
+
+// The figure of a frequency on which only noise detections fired.
+inline constexpr double kNoisyFigure = 100;
+
+class NoiseCollectionMachine final : public NoiseCollection {
+ public:
+  NoiseCollectionMachine(EngineRun& run, EngineTable& table, ActivityPorts ports) : r_(run), table_(table), p_(ports) {}
+  void NoiseCollectionBegin() override;
+  void Step(Verdict verdict) override;
+
+ private:
+  void Begin();
+  void Measure(Verdict verdict);
+  void FigureWrite();
+  // The frequency of the present row in the terminal; false when the
+  // collection ended.
+  bool FrequencyPaste();
+  void End(bool beep);
+  double Seconds() const;
+  bool Active() const { return r_.NoiseCollectionActive(); }
+
+  EngineRun& r_;
+  EngineTable& table_;
+  ActivityPorts p_;
+  bool measuring_ = false;
+  int row_ = 0;
+  int count_ = 0;
+  double levelSum_ = 0;
+  bool busySeen_ = false, noiseSeen_ = false;
+};
+
+}  // namespace velmora

@@ -1,0 +1,122 @@
+#include "autoconnect/ReferenceMeasurementMachine.h"
+
+#include <cmath>
+
+#include "airmail/MailSystems.h"
+#include "common/Format.h"
+
+namespace velmora {
+
+namespace {
+enum State { kStart, kMeasuring };
+constexpr auto kFrequency = EngineColumn::Frequency;
+// Fewer busy buffers than this say too little about the station's signal.
+constexpr int kBusyBuffersNeeded = 4;
+}  // namespace
+
+double ReferenceSnr(const ReferenceSums& s, bool airmailStation) {
+  if (!airmailStation) return s.snrCount > 0 ? s.snrSum / s.snrCount : 0;
+  if (s.busyCount < kBusyBuffersNeeded || s.quietCount < 1) return 0;
+  double quiet = s.quietSum / s.quietCount;
+  if (quiet == 0) return 0;
+  double ratio = (s.busySum / s.busyCount - quiet) / quiet;
+  return ratio > 0 ? 10 * std::log10(ratio) : 0;
+}
+
+void ReferenceMeasurementMachine::Step(Verdict verdict) {
+  if (!verdict.valid) return;
+  switch (r_.run.state) {
+    case kStart: Begin(); break;
+    case kMeasuring: Measure(verdict); break;
+  }
+}
+
+void ReferenceMeasurementMachine::Begin() {
+  r_.run.rxRow = 0;
+  if (r_.Next(r_.run.rxRow, kFrequency).empty()) return r_.AutoConnectStop(false, "Stopped");
+  r_.run.began = true;
+  RowBegin();
+}
+
+void ReferenceMeasurementMachine::RowBegin() {
+  RunState& run = r_.run;
+  std::string station = r_.Cell(run.rxRow, EngineColumn::Station);
+  kind_ = StationIsWwv(station) ? Kind::Wwv : !SystemIsAirmail(run.current.system) ? Kind::Other : Kind::Airmail;
+  r_.Detectors().SetReferenceWwv(kind_ == Kind::Wwv);
+  r_.Detectors().SetReferenceFax(kind_ == Kind::Other);
+  if (!Tune()) return;
+  sums_ = {};
+  run.bufferCount = 0;
+  run.state = kMeasuring;
+  r_.Working(run.rxRow, kFrequency);
+  r_.Status("Checking Frequency");
+}
+
+bool ReferenceMeasurementMachine::Tune() {
+  RunState& run = r_.run;
+  if (!SMeterUsed()) {
+    // The terminal keeps its station while the rows stay with it.
+    bool sameStation = r_.Cell(run.rxRow, EngineColumn::Station) == run.current.station;
+    return sameStation ? r_.FrequencySet(run.rxRow, kFrequency) : r_.StationFrequencySet(run.rxRow, kFrequency);
+  }
+  std::string frequency = r_.Cell(run.rxRow, kFrequency);
+  if (!r_.Checked(p_.radio.Tune(frequency))) return false;
+  run.current.frequency = frequency;
+  r_.CentreAndReset(run.rxRow);
+  return true;
+}
+
+void ReferenceMeasurementMachine::Measure(Verdict verdict) {
+  RunState& run = r_.run;
+  ++run.bufferCount;
+  p_.labels.ReferenceAverageShow(FormatNumber(r_.Seconds(), ".0"));
+  Add(verdict);
+  if (r_.Seconds() < r_.Settings().referenceStationAverage) return;
+  p_.labels.ReferenceAverageShow("");
+  r_.BlinkStop();
+  ResultsWrite();
+  if (!r_.Next(run.rxRow, kFrequency).empty()) return RowBegin();
+  r_.AutoConnectStop(false, "Done");
+}
+
+void ReferenceMeasurementMachine::Add(Verdict verdict) {
+  int sUnits = 0;
+  if (SMeterUsed()) {
+    sUnits = p_.radio.SMeter();
+    if (sUnits == kNoSMeterReading) return;
+  }
+  const DetectorValues& d = r_.Detectors();
+  double power = sUnits * kDecibelsPerSUnit + (kind_ == Kind::Other ? d.FaxLevel() : d.BufferLevel());
+  ++sums_.powerCount;
+  sums_.powerSum += power;
+  switch (kind_) {
+    case Kind::Airmail:
+      (verdict.busy ? sums_.busySum : sums_.quietSum) += power;
+      ++(verdict.busy ? sums_.busyCount : sums_.quietCount);
+      break;
+    case Kind::Wwv:
+      if (d.WwvDetected()) SnrSampleAdd(d.WwvValue());
+      break;
+    case Kind::Other:
+      if (d.FaxDetected()) SnrSampleAdd(d.FaxSnr());
+      break;
+  }
+}
+
+void ReferenceMeasurementMachine::SnrSampleAdd(double snr) {
+  ++sums_.snrCount;
+  sums_.snrSum += snr;
+}
+
+void ReferenceMeasurementMachine::ResultsWrite() {
+  int row = r_.run.rxRow;
+  std::string snr = FormatNumber(ReferenceSnr(sums_, kind_ == Kind::Airmail), "0");
+  std::string power = sums_.powerCount > 0 ? FormatNumber(sums_.powerSum / sums_.powerCount, "0") : std::string();
+  table_.CellSet(row, EngineColumn::RxPwr, power);
+  table_.CellSet(row, EngineColumn::RxSnr, snr);
+  // The level the reference data keeps and later selects by.
+  table_.CellSet(row, EngineColumn::Ref, r_.Settings().referenceDataReference == 1 ? power : snr);
+  p_.reference.ReferenceMeasured();
+}
+
+}  // namespace velmora

@@ -1,0 +1,251 @@
+// The station scan, the noise collection and the reference measurement
+// driven buffer by buffer, on the engine's stand-ins with a scripted radio:
+// one row per transition, with the terminal operations, the status, the
+// cells written and how each ends.
+#include <gtest/gtest.h>
+
+#include "tests/autoconnect/EngineRig.h"
+
+namespace velmora {
+namespace {
+
+using testing::ActivityRig;
+constexpr auto kTx = EngineColumn::TxConnect;
+constexpr Bgr kBusy = 0x80FFFF, kNoisy = 0x8080FF;
+
+TEST(StationScanMachine, EveryTransition) {
+  using M = ScanBoxMode;
+  struct Case {
+    const char* name;
+    const char* script;
+    M choice = M::Waiting;  // made in the box after the script
+    const char* after = "";  // buffers after the choice
+    const char* calls = "";  // after the start's system
+    const char* status = "";
+    const char* end = "";  // empty while running
+    Bgr row2 = kColorWhite, row3 = 0;
+    M box = M::Hidden;
+    std::string failing = {};
+  };
+  const char* first = "T:W1AW/10140.0";
+  const char* both = "T:W1AW/10140.0 T:W1AW/14105.0(p3)";
+  const Case cases[] = {
+      {"listens on the first Tx Connect row", "f", M::Waiting, "", first, "Checking, Waiting Not Busy"},
+      {"4.5 s free: still there", "f 9f", M::Waiting, "", first, "Checking, Waiting Not Busy"},
+      {"5 s free: green, the next row", "f 10f", M::Waiting, "", both, "Checking, Waiting Not Busy", "",
+       kColorScanFree, kColorWhite},
+      {"a single busy buffer does not stop the scan", "f 4f b 5f", M::Waiting, "", both,
+       "Checking, Waiting Not Busy", "", kColorScanFree, kColorWhite},
+      {"nor do noisy ones", "f 10n", M::Waiting, "", both, "Checking, Waiting Not Busy", "", kColorScanFree,
+       kColorWhite},
+      {"two in a row do: red, the box", "f 3f 2b", M::Waiting, "5f", first, "Waiting for User", "",
+       kColorScanBusy, 0, M::Waiting},
+      {"invalid buffers between change nothing", "f b 3x b", M::Waiting, "", first, "Waiting for User", "",
+       kColorScanBusy, 0, M::Waiting},
+      {"Cancel", "f 2b", M::Cancel, "f", first, "Scan Cancelled", "Stopped", kColorScanBusy},
+      {"Continue: the next row without listening again", "f 2b", M::Continue, "f", both,
+       "Checking, Waiting Not Busy", "", kColorScanBusy, kColorWhite, M::Continue},
+      {"Continue on the last row: done", "f 10f 2b", M::Continue, "f", both, "", "Done", kColorScanFree,
+       kColorScanBusy},
+      {"past the last row: done", "f 20f", M::Waiting, "", both, "", "Done", kColorScanFree, kColorScanFree},
+      {"station and frequency not set: stopped", "f", M::Waiting, "", first, "", "Stopped", 0, 0, M::Hidden, "T"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ActivityRig rig(kModeScanStations);
+    if (!c.failing.empty()) rig.terminal.failing.insert(c.failing);
+    rig.engine.AutoConnectStart();
+    rig.Play(c.script);
+    if (c.choice != M::Waiting) rig.kept.box = c.choice;
+    rig.Play(c.after);
+    EXPECT_EQ(rig.terminal.Calls(), std::string("S:HAM ") + c.calls);
+    EXPECT_EQ(rig.Status(), c.status);
+    EXPECT_EQ(rig.engine.Running(), !*c.end);
+    if (*c.end) {
+      EXPECT_EQ(rig.window.panels[1], c.end);
+    }
+    EXPECT_EQ(rig.Colour(2, kTx), c.row2);
+    EXPECT_EQ(rig.Colour(3, kTx), c.row3);
+    EXPECT_EQ(rig.kept.box, c.box);
+    EXPECT_EQ(rig.window.beeps, 0);
+  }
+}
+
+TEST(StationScanMachine, AnEmptyListIsTold) {
+  ActivityRig rig(kModeScanStations);
+  for (auto& row : rig.table.rows) row.txChecked = false;
+  rig.engine.AutoConnectStart();
+  rig.Play("f");
+  EXPECT_EQ(rig.messenger.Texts(), std::vector<std::string>{kScanListEmpty});
+  EXPECT_EQ(rig.window.panels[1], "Stopped");
+}
+
+// Each row is heard for 2 s (4 buffers) after the buffer that sets it.
+TEST(NoiseCollectionMachine, EveryTransition) {
+  struct Case {
+    const char* name;
+    const char* kinds;           // one letter per buffer, as in the scripts
+    std::vector<float> levels;   // the buffers' levels, in turn
+    const char* calls;
+    const char *noise2 = "", *noise3 = "";
+    Bgr colour2 = 0;  // of the "Noise" cell
+    bool ended = false;
+    int beeps = 0;
+    std::string failing = {};
+    bool emptyList = false;
+  };
+  const Case cases[] = {
+      {"the rounded mean of a quiet frequency", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41"},
+      {"invalid buffers count too", "fxxxx", {0, 40, 40, 40, 41}, "F P:10140.0 F P:14105.0(p3)", "40"},
+      {"a station heard: the mean negated", "ffbff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
+       kBusy},
+      {"only noise: 100", "fnfnf", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "100", "", kNoisy},
+      {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
+       "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
+      {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},
+      {"no checked row: stopped with a beep", "f", {0}, "F", "", "", 0, true, 1, {}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ActivityRig rig(kModeMultipleFrequencies);
+    rig.table.rows[0].cells[static_cast<int>(EngineColumn::Noise)] = "7";  // from an earlier collection
+    if (!c.failing.empty()) rig.terminal.failing.insert(c.failing);
+    if (c.emptyList)
+      for (auto& row : rig.table.rows) row.txChecked = false;
+    rig.window.settings.autoSelectNoiseTopFrequencies = 2;
+    rig.engine.NoiseCollectionStart();
+    for (size_t i = 0; c.kinds[i]; ++i) {
+      rig.main.level = c.levels[i];
+      rig.Play(std::string(1, c.kinds[i]));
+    }
+    EXPECT_EQ(rig.terminal.Calls(), c.calls);
+    EXPECT_EQ(rig.table.CellText(1, EngineColumn::Noise), "");
+    EXPECT_EQ(rig.table.CellText(2, EngineColumn::Noise), c.noise2);
+    EXPECT_EQ(rig.table.CellText(3, EngineColumn::Noise), c.noise3);
+    EXPECT_EQ(rig.Colour(2, EngineColumn::Noise), c.colour2);
+    EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
+    EXPECT_EQ(rig.window.beeps, c.beeps);
+    bool selected = c.ended && c.failing.empty() && !c.emptyList;
+    EXPECT_EQ(rig.kept.selections, (selected ? std::vector<std::pair<int, int>>{{1, 2}}
+                                             : std::vector<std::pair<int, int>>{}));
+    if (c.ended) {
+      EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");
+    }
+  }
+}
+
+TEST(NoiseCollectionMachine, AStopInsideATerminalOperationEndsIt) {
+  ActivityRig rig(kModeMultipleFrequencies);
+  rig.terminal.inside = [&](const std::string& token) {
+    if (token == "P:14105.0(p3)") rig.engine.StopPressed();
+  };
+  rig.engine.NoiseCollectionStart();
+  rig.Play("5f 5f");
+  EXPECT_EQ(rig.terminal.Calls(), "F P:10140.0 F P:14105.0(p3)");
+  EXPECT_FALSE(rig.engine.NoiseCollectionActive());
+  EXPECT_EQ(rig.table.blinking.first, 0) << "the stopped collection marks no cell";
+}
+
+TEST(ReferenceSnr, BusyAgainstQuietForAirmailStationsElseTheMeanOfTheSamples) {
+  struct Case {
+    ReferenceSums sums;
+    bool airmail;
+    double snr;
+  } cases[] = {
+      {{.busyCount = 4, .quietCount = 1, .busySum = 4 * 110.0, .quietSum = 10}, true, 10},
+      {{.busyCount = 3, .quietCount = 1, .busySum = 3 * 110.0, .quietSum = 10}, true, 0},  // too few busy
+      {{.busyCount = 4, .quietCount = 0, .busySum = 4 * 110.0}, true, 0},
+      {{.busyCount = 4, .quietCount = 2, .busySum = 40, .quietSum = 40}, true, 0},  // not above the quiet
+      {{.busyCount = 4, .quietCount = 2, .busySum = 40, .quietSum = 0}, true, 0},   // a zero quiet mean
+      {{.snrCount = 4, .snrSum = 30}, false, 7.5},
+      {{}, false, 0},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(ReferenceSnr(c.sums, c.airmail), c.snr);
+}
+
+// Two reference rows of 2 s (4 buffers) each, after the buffer that tunes.
+TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
+  struct Case {
+    const char* name;
+    bool sMeter;
+    std::deque<int> readings;
+    const char* script;  // after the buffer that tunes the first row
+    const char* system = "HAM";
+    const char* station = "W1AW";
+    bool detected = false;  // the FAX or WWV detector gave an SNR sample
+    const char *power = "", *snr = "";
+    const char* end = "";
+    std::int32_t reference = 0;
+  };
+  const Case cases[] = {
+      // S-meter 3, 5, 4 and 2 over a level of 20: 38, 50, 44, 32.
+      {"the radio's readings", true, {3, 5, 4, 2}, "4f", "HAM", "W1AW", false, "41", "0"},
+      {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44", "0"},
+      {"no reading at all: no power", true, {}, "4f", "HAM", "W1AW", false, "", "0"},
+      {"the sound card alone", false, {}, "4f", "HAM", "W1AW", false, "20", "0"},
+      {"invalid buffers are not heard", false, {}, "3x 3f"},
+      {"another system: the FAX level and SNR", false, {}, "4f", "FAX", "W1AW", true, "25", "12"},
+      {"the WWV station", false, {}, "4f", "HAM", "WWV", true, "20", "12"},
+      {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
+      {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0",
+       "Done"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ActivityRig rig(kModeReferenceStations);
+    rig.window.settings.referenceStationSMeter = c.sMeter;
+    rig.window.settings.referenceStationAverage = 2;
+    rig.window.settings.referenceDataReference = c.reference;
+    rig.window.system = c.system;
+    for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
+    rig.table.rows[0].cells[static_cast<int>(EngineColumn::Station)] = c.station;
+    rig.radio.readings = c.readings;
+    rig.main.level = 20;
+    rig.main.faxLevel = 25;
+    rig.main.snr = 12;
+    rig.main.snrDetected = c.detected;
+    rig.engine.AutoConnectStart();
+    rig.Play("f");
+    EXPECT_EQ(rig.main.wwv, std::string_view(c.station) == "WWV");
+    EXPECT_EQ(rig.main.fax, std::string_view(c.system) == "FAX");
+    rig.Play(c.script);
+    auto cell = [&](EngineColumn column) { return rig.table.CellText(1, column); };
+    EXPECT_EQ(cell(EngineColumn::RxPwr), c.power);
+    EXPECT_EQ(cell(EngineColumn::RxSnr), c.snr);
+    EXPECT_EQ(cell(EngineColumn::Ref), c.reference == 1 ? c.power : c.snr);
+    EXPECT_EQ(rig.kept.measured, *c.end ? 2 : (*c.snr ? 1 : 0));
+    EXPECT_TRUE(rig.kept.start.has_value());
+    EXPECT_EQ(rig.engine.Running(), !*c.end);
+    if (*c.end) {
+      EXPECT_EQ(rig.window.panels[1], c.end);
+    }
+    if (*c.end) {
+      EXPECT_FALSE(rig.main.wwv || rig.main.fax);
+    }
+    if (c.sMeter) {
+      EXPECT_EQ(rig.radio.tuned, (std::vector<std::string>{"7102.0", "10140.0"}));
+      EXPECT_EQ(rig.terminal.Calls(), "");
+    } else {
+      bool other = std::string_view(c.station) != "W1AW";
+      // The terminal's station changes only with the rows' station.
+      std::string second = !*c.snr ? "" : other ? " T:W1AW/10140.0" : " F P:10140.0";
+      EXPECT_EQ(rig.terminal.Calls(),
+                std::string("S:") + c.system + (other ? " T:WWV/7102.0" : " F P:7102.0") + second);
+    }
+  }
+}
+
+TEST(ReferenceMeasurementMachine, ARadioThatCannotTuneStopsTheRun) {
+  ActivityRig rig(kModeReferenceStations);
+  for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
+  rig.radio.tunes = false;
+  rig.engine.AutoConnectStart();
+  rig.Play("f 4f");
+  EXPECT_EQ(rig.radio.tuned, std::vector<std::string>{"7102.0"});
+  EXPECT_EQ(rig.window.panels[1], "Stopped");
+  EXPECT_EQ(rig.window.beeps, 0);
+  EXPECT_EQ(rig.kept.measured, 0);
+}
+
+}  // namespace
+}  // namespace velmora
