@@ -58,6 +58,7 @@ std::optional<ReferenceMatch> ReferenceLookup::Get(const LatLon& ship, double fr
   std::optional<ReferenceMatch> best;
   double bestScore = std::numeric_limits<double>::infinity();
   double stationRange = 0;
+  size_t bestIndex = 0;
   for (size_t i = 0; i < points_.size(); ++i) {
     const ReferencePoint& point = points_[i];
     if (i == 0 || point.station != points_[i - 1].station) {
@@ -67,7 +68,8 @@ std::optional<ReferenceMatch> ReferenceLookup::Get(const LatLon& ship, double fr
     }
     ReferenceMatch candidate{point.station, point.frequency, stationRange, point.level, 0};
     const ReferencePoint* below = i > 0 && points_[i - 1].station == point.station ? &points_[i - 1] : nullptr;
-    if (below && below->frequency <= frequency && frequency < point.frequency) {
+    if (below && !(below->frequency <= frequency && frequency < point.frequency)) below = nullptr;
+    if (below) {
       double f1 = below->frequency, f2 = point.frequency;
       candidate.level = below->level + (frequency - f1) * (point.level - below->level) / (f2 - f1);
       candidate.frequency = frequency - f1 <= f2 - frequency ? f1 : f2;
@@ -75,8 +77,12 @@ std::optional<ReferenceMatch> ReferenceLookup::Get(const LatLon& ship, double fr
     double ef = RelativeError(candidate.frequency, frequency, frequencyLimit);
     double er = RelativeError(stationRange, range, rangeLimit);
     double score = ef * ef + er * er;
-    if (score < bestScore) {
+    // Interpolated towards the row before, the level is nearer the truth
+    // than that row's own, which it replaces when they score alike.
+    bool refinesBest = below && bestIndex + 1 == i && score == bestScore;
+    if (score < bestScore || refinesBest) {
       bestScore = score;
+      bestIndex = i;
       candidate.error = std::sqrt(score / 2);
       best = candidate;
     }

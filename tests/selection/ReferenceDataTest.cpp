@@ -197,6 +197,7 @@ TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
       {10000, 0, 20, 50, "W1AW", 10000, 20, 0},
       // Between two of a station's frequencies: interpolated, at the nearer.
       {9500, 0, 20, 50, "W1AW", 10000, 18.33333333, std::sqrt(std::pow(500 / 2000.0, 2) / 2)},
+      {7750, 0, 20, 50, "W1AW", 7000, 12.5, std::sqrt(std::pow(750 / 1400.0, 2) / 2)},
       // Both limits 0: every row scores 0 and the first wins.
       {10000, kx1Range, 0, 0, "W1AW", 7000, 10, 0},
       // At KX1's range with a tight range limit, KX1 wins (W1AW, at range
