@@ -1,5 +1,6 @@
 #include "selection/NoConnectData.h"
 
+#include <cctype>
 #include <charconv>
 #include <vector>
 

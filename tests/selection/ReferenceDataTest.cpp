@@ -264,6 +264,14 @@ TEST(NoConnectData, TheWholeTableComesBackWithColoursAndBoxes) {
     EXPECT_EQ(rig.table.CellAt(1, column), saved.table.CellAt(1, column)) << column;
   EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck));
   EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
+
+  // A save that fails is told and selects nothing.
+  DataRig blocked(kModeNoConnectData);
+  blocked.Write("Data", "a file where the folder should be");
+  blocked.settings.noConnectData = true;
+  EXPECT_FALSE(NoConnectRecord(blocked.table, blocked.settings, blocked.program, kConditions, blocked.messages));
+  EXPECT_EQ(blocked.settings.noConnectDataFile, "");
+  EXPECT_EQ(blocked.messages.entries.at(0).text.rfind("NoConnectSave, ", 0), 0u);
 }
 
 TEST(NoConnectData, MalformedCellsRefusedAndTheCaptionFromTheName) {
