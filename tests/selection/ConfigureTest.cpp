@@ -195,13 +195,15 @@ TEST(Configure, ReferenceStationsAreSavedRecalledFittedAndKept) {
 
   rig.settings.noConnectData = true;
   ASSERT_TRUE(NoConnectRecord(rig.table, rig.settings, rig.program, measured, rig.messages));
-  rig.settings.noConnectDataRecalculate = true;
+  rig.settings.noConnectDataRecalculate = rig.settings.noConnectDataRecalculateDifference = true;
   size_t requests = rig.predictions.requests.size();
+  rig.predictions.snr = [](const std::string&, double) { return 12; };
   configure(kModeNoConnectData);
   EXPECT_EQ(rig.table.Rows(), rows);
   ASSERT_TRUE(tables.NoConnectRecalled());
   EXPECT_EQ(rig.predictions.requests.size(), requests + 2) << "one per station";
   EXPECT_EQ(rig.predictions.requests.back().ship.longitude, -71.25);
+  EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "12.0 / 10.0") << "the new figure, then the recalled one";
   for (const auto& text : rig.messages.Texts()) EXPECT_EQ(text.find("Recall"), std::string::npos) << text;
 }
 
