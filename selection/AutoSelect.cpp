@@ -74,6 +74,7 @@ bool AutoSelect::AutoSelectOneStation(std::string_view station) {
   StationRows rows = RowsFor(ship.value_or(LatLon{}));
   int first = 0, last = -1;
   if (!rows.StationRowsAdd(system_, station, first, last) || !ship) return false;
+  ship_ = ship;
   {
     PredictionFill fill(s_.rows.predictions, 1);
     if (!rows.StationRowsFill(system_, station, first, last)) return false;
@@ -113,6 +114,7 @@ std::vector<std::string_view> AutoSelect::StationsInRange(const std::vector<std:
 
 bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, const LatLon& ship) {
   RedrawPause pause(table_);
+  ship_ = ship;
   // Knowing them all first, the fill can say which station of how many it
   // is predicting.
   auto inRange = StationsInRange(stations, ship);
@@ -149,7 +151,19 @@ void AutoSelect::AutoSelectPactor(int first, int last, int pactorMode) {
   }
 }
 
+void AutoSelect::ReferenceFill(int first, int last) {
+  if (!referenceRead_) {
+    referenceRead_ = true;
+    reference_ = ReferenceLookup::Load(settings_.referenceDataFile, Messages());
+  }
+  if (!ship_) ship_ = s_.rows.geometry.ShipPosition();
+  if (!reference_ || !ship_) return;
+  ReferenceCellsFill(table_, first, last, *reference_, *ship_, settings_.autoSelectReferenceFrequencyLimit,
+                     settings_.autoSelectReferenceRangeLimit, s_.rows.geometry);
+}
+
 void AutoSelect::AutoSelectReference(int first, int last) {
+  ReferenceFill(first, last);
   bool passed = false;
   for (int row = first; row <= last; ++row) {
     if (table_.CellValue(row, kColumnRef) < 0) Uncheck(row);

@@ -10,6 +10,7 @@
 
 #include "airmail/AutoConnectSettings.h"
 #include "selection/FrequencyTable.h"
+#include "selection/ReferenceLookup.h"
 #include "selection/SelectionWindow.h"
 #include "selection/StationRows.h"
 
@@ -58,6 +59,8 @@ class AutoSelect {
   // "Auto Select Pactor Mode" (or the scan's own): 0 keeps only Pactor 3
   // frequencies, 1 only the others, anything else all.
   void AutoSelectPactor(int first, int last, int pactorMode);
+  // Fills the rows' reference cells from the selected reference data,
+  // then keeps the best N by reference level.
   void AutoSelectReference(int first, int last);
   void AutoSelectSnr(int first, int last);
   void AutoSelectSnrTop(int first, int last);
@@ -78,6 +81,7 @@ class AutoSelect {
   std::vector<std::string_view> StationsInRange(const std::vector<std::string>& stations, const LatLon& ship);
   void StationSelect(std::string_view station, int first, int& last);
   void Uncheck(int row);
+  void ReferenceFill(int first, int last);
   Messenger& Messages() const { return s_.rows.data.Messages(); }
 
   FrequencyTable& table_;
@@ -85,6 +89,11 @@ class AutoSelect {
   int mode_;
   std::string system_;
   AutoSelectServices s_;
+  std::optional<LatLon> ship_;
+  // The reference data, read at the first station that needs it and kept
+  // for the rest of the run.
+  bool referenceRead_ = false;
+  std::optional<ReferenceLookup> reference_;
 };
 
 }  // namespace velmora

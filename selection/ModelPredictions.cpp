@@ -42,9 +42,10 @@ void ModelPredictions::PredictionsEnd() {
 std::optional<PredictionNow> ModelPredictions::PredictionGet(const PredictionRequest& request) {
   auto frequencies = Kilohertz(request.frequencies);
   PredictionNow prediction;
+  PropagationParameters parameters = FillParameters();
+  if (request.sunSpotNumber) parameters.sunSpotNumber = *request.sunSpotNumber;
   if (!runner_.PropagationRunNow(settings_.propagationModelModel, request.time,
-                                 {request.stationPosition, request.ship}, frequencies,
-                                 FillParameters(), prediction))
+                                 {request.stationPosition, request.ship}, frequencies, parameters, prediction))
     return std::nullopt;
   return prediction;
 }

@@ -53,7 +53,7 @@ bool PropagationHoursFill(FrequencyTable& table, const AutoConnectSettings& sett
   HoursColumnsBuild(table, s.measure);
   std::vector<FrequencyRow> rows;
   if (!StationFrequencyListGet(s.data, system, station, rows)) return false;
-  PredictionRequest request{std::string(system), std::string(station), {}, {}, time, {}};
+  PredictionRequest request{std::string(system), std::string(station), {}, {}, time, {}, {}};
   for (const auto& r : rows) {
     int row = table.RowAdd();
     table.CellSet(row, kHoursFrequencyColumn, WithoutPactor3Mark(r.label));

@@ -22,6 +22,8 @@ struct PredictionRequest {
   LatLon ship;             // the receiver
   UtcDateTime time;        // the present UTC time plus "Propagation Model Time Shift"
   std::vector<double> frequencies;  // kHz, one per row, in row order
+  // Recalled data is predicted again with the sunspot number of its day.
+  std::optional<float> sunSpotNumber;
 };
 
 class PredictionSource {

@@ -52,7 +52,7 @@ bool StationRows::StationRowsFill(std::string_view system, std::string_view stat
   auto position = s_.geometry.StationPosition(system, station);
   if (!position) return false;
   auto bearing = s_.geometry.Bearing(ship_, *position);
-  PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}};
+  PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}, sunSpotNumber_};
   for (int row = first; row <= last; ++row) {
     table_.CellSet(row, kColumnRange, FormatNumber(bearing.range, "0"));
     table_.CellSet(row, kColumnAzimuth, FormatNumber(bearing.azimuth, "0"));

@@ -57,6 +57,9 @@ class StationRows {
   // The frequency column of this mode's rows.
   int FrequencyColumnOf() const;
 
+  // Predictions made with this sunspot number instead of today's.
+  void SunSpotNumberSet(float number) { sunSpotNumber_ = number; }
+
  private:
   void PredictionWrite(int row, const PredictionNow& prediction, size_t index, double frequency);
   void CorrectionsApply(std::string_view system, std::string_view station, int first, int last, double azimuth);
@@ -67,6 +70,7 @@ class StationRows {
   StationRowsServices s_;
   LatLon ship_;
   UtcDateTime time_;
+  std::optional<float> sunSpotNumber_;
   // Read once per fill (and system), so a problem with the file or a
   // station name in it is told once.
   std::optional<std::vector<StationOffsetRecord>> offsets_;

@@ -6,6 +6,7 @@
 #include "airmail/FrequencyLabel.h"
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
+#include "common/RecordFile.h"
 #include "selection/NoiseSelect.h"
 #include "selection/TableColumns.h"
 #include "tests/selection/SelectionFakes.h"
@@ -68,6 +69,30 @@ TEST(AutoSelectSnr, TheHighestFrequencyCloseToTheBestOrTheTopNAreKept) {
           << "row " << row;
     EXPECT_EQ(rig.table.Columns(), kColumnCount) << "the ranking column is gone again";
   }
+}
+
+TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
+  SelectRig rig(kModeMultipleFrequencies);
+  auto file = rig.program / "r.ref";
+  std::string row(kColumnCount - 1, ',');
+  auto line = [&](std::string station, std::string frequency, std::string level) {
+    Record fields(kColumnCount);
+    fields[kColumnStation] = station, fields[kColumnFrequency] = frequency, fields[kColumnRef] = level;
+    return JoinRecord(fields) + "\r\n";
+  };
+  testing::WriteBytes(file, "2005-03-14 18:30:00\r\nHAM,41,-71,100\r\nheading\r\n" + line("W1AW", "7000.0", "-5") +
+                                line("W1AW", "10000.0", "5") + line("W1AW", "14000.0", "25"));
+  rig.settings.referenceDataFile = file.string();
+  rig.Add({{"K", "7102.0", 0}, {"K", "10145.5", 0}, {"K", "14105.5", 0}});
+  auto range = LatLonGetRange(*rig.geometry.ship, *rig.geometry.StationPosition("HAM", "W1AW"));
+  for (int r = 1; r <= 3; ++r) rig.table.CellSet(r, kColumnRange, FormatNumber(range, "0"));
+  rig.Select().AutoSelectReference(1, 3);
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5", "14105.5"}));
+  EXPECT_EQ(rig.table.CellGet(3, kColumnRef), "25");
+  EXPECT_EQ(rig.table.CellGet(3, kColumnRefStn), "W1AW");
+  EXPECT_EQ(rig.table.CellGet(2, kColumnRef), "6");  // between 10000 and 14000
+  EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck)) << "a level below 0";
+  EXPECT_TRUE(rig.messages.entries.empty());
 }
 
 TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "airmail/StationRanges.h"
+#include "common/Format.h"
+#include "selection/DataModeTables.h"
 #include "selection/TableColumns.h"
 #include "tests/selection/SelectionFakes.h"
 
@@ -144,6 +147,64 @@ TEST(Configure, ARunInProgressKeepsItsStatePanel) {
   rig.window.running = true;
   rig.Configuration().Configure();
   EXPECT_TRUE(rig.window.states.empty());
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Modes 3, 4 and 5 in turn: the reference stations measured (their cells
+// written here by hand), saved, recalled and fitted, then kept as a failed
+// run and recalled with fresh predictions.
+TEST(Configure, ReferenceStationsAreSavedRecalledFittedAndKept) {
+  ConfigureRig rig(kModeReferenceStations);
+  DataModeTables tables(rig.settings, rig.Rows(), rig.clock);
+  auto configure = [&](int mode) {
+    rig.window.fields = [mode](AutoConnectSettings& s) { s.modeIndex = static_cast<std::int16_t>(mode); };
+    TableConfiguration(rig.table, rig.settings,
+                       {rig.Rows(), rig.clock, rig.window, rig.dependents, rig.terminal, tables, testing::TemplateWidth})
+        .Configure();
+  };
+  rig.settings.referenceStationAllStationsLimit = 2;
+  rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 1000; };
+  configure(kModeReferenceStations);
+  auto nearest = StationGetAll(rig.data, "HAM", rig.geometry.ship);
+  ASSERT_TRUE(nearest && nearest->size() > 2);
+  EXPECT_EQ(rig.Stations(), (std::vector<std::string>{(*nearest)[0].key, (*nearest)[1].key}));
+  for (int row = 1; row < rig.table.Rows(); ++row) {
+    rig.table.CellSet(row, kColumnRxSnr, "20");
+    rig.table.CellSet(row, kColumnRef, "20");
+  }
+  const DataConditions measured{{2005, 3, 14, 18, 30, 0, 0}, "HAM", {41.5, -71.25}, 42.5f};
+  auto saved = ReferenceStationSave(rig.table, rig.program, measured, rig.messages);
+  ASSERT_TRUE(saved);
+  int rows = rig.table.Rows();
+
+  rig.settings.referenceDataFile = saved->string();
+  configure(kModeReferenceData);
+  EXPECT_EQ(rig.table.Rows(), rows);
+  ASSERT_TRUE(tables.ReferenceRecalled());
+  EXPECT_EQ(tables.FitShown().stations, 2);
+  rig.predictions.snr = [](const std::string&, double) { return 10; };  // every error 10: RMS 0
+  rig.settings.referenceDataRecompute = rig.settings.referenceDataRecomputeDifference = true;
+  configure(kModeReferenceData);
+  EXPECT_EQ(tables.FitRmsLabel(), "0.0 / " + FormatNumber(tables.ReferenceRecalled()->fit.rms, "0.0"));
+  EXPECT_EQ(rig.predictions.requests.back().sunSpotNumber, 42.5f);
+
+  rig.settings.noConnectData = true;
+  ASSERT_TRUE(NoConnectRecord(rig.table, rig.settings, rig.program, measured, rig.messages));
+  rig.settings.noConnectDataRecalculate = rig.settings.noConnectDataRecalculateDifference = true;
+  size_t requests = rig.predictions.requests.size();
+  rig.predictions.snr = [](const std::string&, double) { return 12; };
+  configure(kModeNoConnectData);
+  EXPECT_EQ(rig.table.Rows(), rows);
+  ASSERT_TRUE(tables.NoConnectRecalled());
+  EXPECT_EQ(rig.predictions.requests.size(), requests + 2) << "one per station";
+  EXPECT_EQ(rig.predictions.requests.back().ship.longitude, -71.25);
+  EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "12.0 / 10.0") << "the new figure, then the recalled one";
+  for (const auto& text : rig.messages.Texts()) EXPECT_EQ(text.find("Recall"), std::string::npos) << text;
 }
 
 }  // namespace

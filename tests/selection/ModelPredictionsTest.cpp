@@ -58,6 +58,14 @@ TEST(ModelPredictions, AFillShowsWhichStationOfHowManyAndReadsTheSunspotNumberOn
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Unable to find AirMail's Propagation, SSN in \"Airmail.ini\"."));
 }
 
+TEST(ModelPredictions, RecalledDataIsPredictedWithTheSunspotNumberOfItsDay) {
+  RunnerRig rig;
+  PredictionRequest request{"SAILMAIL", "WLO", {30.7, -88.1}, {41.5, -71.25}, rig.clock.now, {14100}, 42.5f};
+  ASSERT_TRUE(rig.model.PredictionGet(request));
+  ASSERT_EQ(rig.standIn.decks.size(), 1u);
+  EXPECT_NE(rig.standIn.decks[0].find("\r\nSUNSPOT    42.5"), std::string::npos) << rig.standIn.decks[0];
+}
+
 TEST(ModelPredictions, AFillAgainWithinTheHourStartsNoProgram) {
   struct Step {
     const char* what;

@@ -1,0 +1,195 @@
+#include "selection/NoConnectData.h"
+
+#include <cctype>
+#include <charconv>
+#include <vector>
+
+#include "common/Format.h"
+#include "common/TextParse.h"
+#include "selection/ReferenceData.h"
+#include "selection/TableColumns.h"
+
+namespace velmora {
+namespace {
+
+constexpr size_t kCellFields = 4;
+enum CheckState : int { kNoBox = 0, kUnchecked = 1, kChecked = 2 };
+
+std::string HexText(Bgr color) {
+  char buffer[16];
+  auto end = std::to_chars(buffer, buffer + sizeof buffer, color, 16).ptr;
+  std::string text(buffer, end);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::optional<Bgr> HexRead(std::string_view text) {
+  text = Trim(text);
+  Bgr value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value > 0xFFFFFF)
+    return std::nullopt;
+  return value;
+}
+
+std::optional<long long> WholeRead(std::string_view text) {
+  auto number = FieldNumber(text);
+  if (!number || *number != static_cast<double>(static_cast<long long>(*number))) return std::nullopt;
+  return static_cast<long long>(*number);
+}
+
+Record RowRecord(const FrequencyTable& table, int row) {
+  Record fields;
+  for (int column = 0; column < table.Columns(); ++column) {
+    const Cell& cell = table.CellAt(row, column);
+    bool box = row > 0 && table.Column(column).checkBoxes;
+    fields.push_back(table.CellGet(row, column));
+    fields.push_back(IntegerText(AlignmentCode(cell.align)));
+    fields.push_back(HexText(cell.back));
+    fields.push_back(IntegerText(!box ? kNoBox : cell.checked ? kChecked : kUnchecked));
+  }
+  return fields;
+}
+
+struct RecalledCell {
+  std::string text;
+  CellAlign align = CellAlign::Left;
+  Bgr back = kColorWhite;
+  int check = kNoBox;
+};
+
+std::optional<std::vector<RecalledCell>> CellsRead(const Record& fields) {
+  std::vector<RecalledCell> cells;
+  for (size_t at = 0; at + kCellFields <= fields.size(); at += kCellFields) {
+    auto align = WholeRead(fields[at + 1]);
+    auto back = HexRead(fields[at + 2]);
+    auto check = WholeRead(fields[at + 3]);
+    if (!align || !AlignmentOf(*align) || !back || !check || *check < kNoBox || *check > kChecked)
+      return std::nullopt;
+    cells.push_back({fields[at], *AlignmentOf(*align), *back, static_cast<int>(*check)});
+  }
+  return cells;
+}
+
+void RecalledRowSet(FrequencyTable& table, const std::vector<RecalledCell>& cells) {
+  int row = table.RowAdd();
+  // Cell by cell into the columns: what lies past the table is not ours.
+  for (size_t i = 0; i < cells.size() && i < static_cast<size_t>(table.Columns()); ++i) {
+    int column = static_cast<int>(i);
+    const RecalledCell& cell = cells[i];
+    if (cell.check != kNoBox && table.Column(column).checkBoxes)
+      table.CheckCellSet(row, column, cell.text, cell.check == kChecked);
+    else
+      table.CellSet(row, column, cell.text, cell.align);
+    table.CellColorSet(row, column, cell.back);
+  }
+}
+
+}  // namespace
+
+int AlignmentCode(CellAlign align) {
+  switch (align) {
+    case CellAlign::Left: return 1;
+    case CellAlign::Center: return 4;
+    case CellAlign::Right: return 7;
+  }
+  return 1;
+}
+
+std::optional<CellAlign> AlignmentOf(long long code) {
+  if (code >= 0 && code <= 2) return CellAlign::Left;
+  if (code >= 3 && code <= 5) return CellAlign::Center;
+  if (code >= 6 && code <= 8) return CellAlign::Right;
+  return std::nullopt;
+}
+
+bool NoConnectDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
+                        const DataConditions& conditions, int mode, std::error_code& error) {
+  std::vector<Record> lines{ConditionsRecord(conditions)};
+  for (int row = 0; row < table.Rows(); ++row) lines.push_back(RowRecord(table, row));
+  return WriteRecords(file, DataTimeText(conditions.time) + "," + IntegerText(mode), lines, error);
+}
+
+std::optional<std::filesystem::path> NoConnectSave(const FrequencyTable& table,
+                                                   const std::filesystem::path& programFolder,
+                                                   const DataConditions& conditions, int mode, Messenger& messages) {
+  auto file = DataFileName(programFolder, conditions.time, kNoConnectExtension);
+  std::error_code error;
+  std::filesystem::create_directories(file.parent_path(), error);
+  if (!error && NoConnectDataWrite(table, file, conditions, mode, error)) return file;
+  messages.Show("NoConnectSave, " + ErrorText(error), MessageIcon::Exclamation);
+  return std::nullopt;
+}
+
+bool NoConnectRecord(const FrequencyTable& table, AutoConnectSettings& settings,
+                     const std::filesystem::path& programFolder, const DataConditions& conditions,
+                     Messenger& messages) {
+  if (!settings.noConnectData) return false;
+  auto file = NoConnectSave(table, programFolder, conditions, settings.modeIndex, messages);
+  if (file) settings.noConnectDataFile = file->string();
+  return file.has_value();
+}
+
+std::optional<NoConnectRecall> NoConnectDataRecall(FrequencyTable& table, const std::filesystem::path& file,
+                                                   Messenger& messages) {
+  FileFailure failure;
+  auto lines = ReadTextLines(file, failure);
+  if (!lines) {
+    messages.Show("NoConnectDataRecall " + ErrorText(failure.error), MessageIcon::Exclamation);
+    return std::nullopt;
+  }
+  auto refuse = [&](size_t index) {
+    std::string_view line = index < lines->size() ? std::string_view((*lines)[index]) : std::string_view();
+    messages.Show("NoConnectDataRecall " + TypeMismatch(index + 1, line), MessageIcon::Exclamation);
+    return std::nullopt;
+  };
+  NoConnectRecall recall;
+  Record first = lines->empty() ? Record{} : SplitRecord((*lines)[0]);
+  auto time = first.empty() ? std::nullopt : DataTimeRead(first[0]);
+  auto mode = first.size() > 1 ? WholeRead(first[1]) : std::optional<long long>(0);
+  if (!time || !mode) return refuse(0);
+  recall.conditions.time = *time;
+  recall.mode = static_cast<int>(*mode);
+  if (lines->size() < 2 || !ConditionsRead(SplitRecord((*lines)[1]), recall.conditions)) return refuse(1);
+  std::vector<std::vector<RecalledCell>> rows;
+  for (size_t i = 3; i < lines->size(); ++i) {
+    if (Trim((*lines)[i]).empty()) continue;
+    auto cells = CellsRead(SplitRecord((*lines)[i]));
+    if (!cells) return refuse(i);
+    rows.push_back(std::move(*cells));
+  }
+  RedrawPause pause(table);
+  table.RowsCut(1);
+  for (const auto& cells : rows) RecalledRowSet(table, cells);
+  return recall;
+}
+
+void NoConnectRecalculate(FrequencyTable& table, const AutoConnectSettings& settings, StationRowsServices services,
+                          const DataConditions& recalled, const UtcDateTime& time, bool difference) {
+  RedrawPause pause(table);
+  std::vector<std::string> before;
+  for (int row = 0; row < table.Rows(); ++row) before.push_back(table.CellGet(row, kColumnSnr));
+  auto blocks = StationBlocks(table);
+  PredictionFill fill(services.predictions, blocks.size());
+  StationRows rows(table, settings, kModeNoConnectData, services, recalled.ship, time);
+  rows.SunSpotNumberSet(recalled.sunSpotNumber);
+  for (const auto& block : blocks) {
+    std::string station = table.CellGet(block.first, kColumnStation);
+    if (!rows.StationRowsFill(recalled.system, station, block.first, block.last) || !difference) continue;
+    for (int row = block.first; row <= block.last; ++row)
+      table.CellSet(row, kColumnSnr, table.CellGet(row, kColumnSnr) + " / " + before[static_cast<size_t>(row)]);
+  }
+}
+
+std::string NoConnectCaption(std::string_view file) {
+  if (Trim(file).empty()) return "AutoConnect";
+  // The name alone: the folders before it are no part of the time.
+  size_t slash = file.find_last_of("\\/");
+  std::string_view name = slash == std::string_view::npos ? file : file.substr(slash + 1);
+  std::string time = std::string(Mid(name, 5, 2)) + "/" + std::string(Mid(name, 8, 2)) + "/" +
+                     std::string(Mid(name, 2, 2)) + " " + std::string(Mid(name, 11, 2)) + ":" +
+                     std::string(Mid(name, 13, 2)) + ":" + std::string(Mid(name, 15, 2));
+  return "No Connect Data - " + time;
+}
+
+}  // namespace velmora

@@ -1,0 +1,302 @@
+// Reference and no-connect data: the fit on hand-computed figures, files
+// written and read back, the reference lookup's limits, and files refused.
+#include "selection/ReferenceData.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+
+#include "common/Format.h"
+#include "selection/NoConnectData.h"
+#include "selection/ReferenceFigures.h"
+#include "selection/ReferenceLookup.h"
+#include "selection/TableColumns.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+using Cells = std::map<int, std::string>;
+
+const UtcDateTime kSaved{2005, 3, 14, 18, 30, 0, 0};
+const DataConditions kConditions{kSaved, "HAM", {41.5, -71.25}, 112.5f};
+
+struct DataRig : testing::SelectionRig {
+  explicit DataRig(int mode) { ColumnsBuild(table, mode, settings, testing::TemplateWidth); }
+  int Add(const Cells& cells) {
+    int row = table.RowAdd();
+    for (const auto& [column, text] : cells) {
+      if (table.Column(column).checkBoxes) table.CheckCellSet(row, column, text, true);
+      else table.CellSet(row, column, text);
+    }
+    return row;
+  }
+  std::filesystem::path Write(std::string_view name, std::string_view text) {
+    auto file = program / name;
+    std::ofstream(file, std::ios::binary) << text;
+    return file;
+  }
+};
+
+// A file row: the texts of the table's columns, joined as a save writes them.
+std::string Line(const Cells& cells, int columns = kColumnCount) {
+  std::string line;
+  for (int column = 0; column < columns; ++column) {
+    if (column > 0) line += ",";
+    if (cells.count(column)) line += cells.at(column);
+  }
+  return line + "\r\n";
+}
+
+std::string RefFile(const std::vector<std::string>& rows, std::string_view conditions = "HAM,41.5,-71.25,112.5") {
+  std::string text = "2005-03-14 18:30:00\r\n" + std::string(conditions) + "\r\nheading\r\n";
+  for (const auto& row : rows) text += row;
+  return text;
+}
+
+Cells Measured(std::string station, std::string frequency, std::string ref, std::string snr) {
+  return {{kColumnStation, station}, {kColumnFrequency, frequency}, {kColumnRef, ref}, {kColumnSnr, snr}};
+}
+
+TEST(ReferenceFit, ErrorsAboutTheirMeanPerStationAndTheRmsOverStations) {
+  DataRig rig(kModeReferenceData);
+  // A: errors 6 and 4, mean 5, RMS 1; its rows without Ref or Snr are not
+  // taken. B: errors 10, 6, 2, mean 6, RMS sqrt(32 / 3). C: nothing measured.
+  struct Case {
+    Cells row;
+    std::string fitErr, fitRms;
+  } cases[] = {
+      {Measured("A", "7000.0", "10", "4.0"), "6", "1.0"},  {Measured("A", "10000.0", "12", "8.0"), "4", "1.0"},
+      {Measured("A", "14000.0", "5", ""), "", "1.0"},       {Measured("A", "18000.0", "", "7.0"), "", "1.0"},
+      {Measured("B", "7000.0", "20", "10.0"), "10", "3.3"}, {Measured("B", "10000.0", "20", "14.0"), "6", "3.3"},
+      {Measured("B", "14000.0", "20", "18.0"), "2", "3.3"}, {Measured("C", "7000.0", "", "9.0"), "", "0.0"},
+  };
+  for (const auto& c : cases) rig.Add(c.row);
+  FitSummary fit = ReferenceFitStations(rig.table);
+  for (int row = 1; row < rig.table.Rows(); ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(rig.table.CellGet(row, kColumnFitErr), cases[row - 1].fitErr);
+    EXPECT_EQ(rig.table.CellGet(row, kColumnFitRms), cases[row - 1].fitRms);
+  }
+  // A station without a measured row stays out of the fit, rather than
+  // spreading a division by zero ("NaN") over every figure.
+  EXPECT_EQ(fit.matched, 5);
+  EXPECT_EQ(fit.stations, 2);
+  EXPECT_NEAR(fit.rms, std::sqrt((1 + 32.0 / 3) / 2), 1e-9);
+}
+
+TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingGivesZero) {
+  struct Case {
+    double busySum;
+    int busy;
+    double quietSum;
+    int quiet;
+    double snr;
+  } cases[] = {
+      {80, 4, 10, 1, 10 * std::log10(1.0)},  // busy mean 20, quiet 10
+      {440, 4, 20, 2, 10},                   // busy mean 110, quiet 10
+      {40, 4, 0, 1, 0},                      // quiet mean 0
+      {40, 4, 0, 0, 0},                      // no quiet buffer
+      {30, 3, 10, 1, 0},                     // too few busy buffers
+      {20, 4, 10, 1, 0},                     // busy below quiet
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReferenceAirmailSnr(c.busySum, c.busy, c.quietSum, c.quiet), c.snr);
+  EXPECT_EQ(ReferenceMean(12, 0), 0);
+  EXPECT_EQ(ReferenceMean(12, 4), 3);
+}
+
+TEST(ReferenceData, SavedAndRecalledThroughTheDataFolder) {
+  DataRig measured(kModeReferenceStations);
+  auto row = [&](std::string station, std::string f, std::string pwr, std::string snr, std::string ref) {
+    measured.Add({{kColumnStation, station}, {kColumnFrequency, f}, {kColumnRxPwr, pwr}, {kColumnRxSnr, snr},
+                  {kColumnSnr, "10.0"}, {kColumnRef, ref}, {kColumnLayer, "  2F2  "}});
+  };
+  row("W1AW", "7000.0", "-80", "14", "14");
+  row("W1AW", "10000.0(p3)", "", "", "");  // kept beside a measured row
+  row("W1AW", "14000.0", "", "", "");      // not: the measured row below is another station's
+  row("KX1", "7000.0", "-70", "30", "30");
+  row("KX1", "10000.0", "", "", "");
+  auto file = ReferenceStationSave(measured.table, measured.program, kConditions, measured.messages);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(*file, measured.program / "Data" / "2005-03-14 183000.ref");
+
+  for (int reference : {0, 1}) {
+    DataRig rig(kModeReferenceData);
+    auto recall = ReferenceDataRecall(rig.table, *file, reference, rig.messages);
+    ASSERT_TRUE(recall);
+    EXPECT_EQ(DataTimeText(recall->conditions.time), "2005-03-14 18:30:00");
+    EXPECT_EQ(recall->conditions.system, "HAM");
+    EXPECT_EQ(recall->conditions.ship.latitude, 41.5);
+    EXPECT_EQ(recall->conditions.ship.longitude, -71.25);
+    EXPECT_EQ(recall->conditions.sunSpotNumber, 112.5f);
+    std::vector<std::string> frequencies;
+    for (int r = 1; r < rig.table.Rows(); ++r) frequencies.push_back(rig.table.CellGet(r, kColumnFrequency));
+    EXPECT_EQ(frequencies, (std::vector<std::string>{"7000.0", "10000.0(p3)", "7000.0", "10000.0"}));
+    EXPECT_EQ(rig.table.CellGet(1, kColumnLayer), "  2F2  ");
+    EXPECT_EQ(rig.table.CellGet(3, kColumnRef), reference == 0 ? "30" : "-70");
+    EXPECT_EQ(rig.table.CellAt(1, kColumnStation).align, CellAlign::Center);
+    EXPECT_EQ(recall->fit.stations, 2);
+    EXPECT_EQ(recall->fit.matched, 2);
+  }
+}
+
+TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
+  const std::string good = Line(Measured("W1AW", "7000.0", "12", "5.0"));
+  struct Case {
+    std::string text;
+    std::string message;  // empty: recalled
+  } cases[] = {
+      {RefFile({good}), ""},
+      // Fields past the table's columns are not the table's.
+      {RefFile({Line(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
+      {RefFile({good}, "HAM,4l.5,-71.25,112.5"), "ReferenceDataRecall - Read, Type mismatch in line 2"},
+      {RefFile({good}, "HAM,41.5"), "ReferenceDataRecall - Read, Type mismatch in line 2"},
+      {RefFile({good, Line({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}),
+       "ReferenceDataRecall - Read, Type mismatch in line 5"},
+      {"yesterday\r\n", "ReferenceDataRecall - Read, Type mismatch in line 1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    DataRig rig(kModeReferenceData);
+    rig.Add(Measured("OLD", "1.0", "", ""));
+    auto recall = ReferenceDataRecall(rig.table, rig.Write("x.ref", c.text), 0, rig.messages);
+    EXPECT_EQ(recall.has_value(), c.message.empty());
+    EXPECT_EQ(rig.table.Columns(), kColumnCount);
+    if (c.message.empty()) {
+      EXPECT_EQ(rig.table.CellGet(1, kColumnStation), "W1AW");
+      continue;
+    }
+    ASSERT_EQ(rig.messages.entries.size(), 1u);
+    EXPECT_EQ(rig.messages.entries[0].text.rfind(c.message, 0), 0u) << rig.messages.entries[0].text;
+    EXPECT_EQ(rig.table.CellGet(1, kColumnStation), "OLD");  // the table as it was
+  }
+  DataRig rig(kModeReferenceData);
+  EXPECT_FALSE(ReferenceDataRecall(rig.table, rig.program / "none.ref", 0, rig.messages));
+  EXPECT_EQ(rig.messages.entries.at(0).text.rfind("ReferenceDataRecall - Open, ", 0), 0u);
+}
+
+TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
+  DataRig rig(kModeMultipleStations);
+  auto w1aw = *rig.geometry.StationPosition("HAM", "W1AW");
+  auto kx1 = *rig.geometry.StationPosition("HAM", "KX1");
+  double kx1Range = LatLonGetRange(w1aw, kx1);
+  auto file = rig.Write("r.ref", RefFile({Line(Measured("W1AW", "7000.0", "10", "")),
+                                          Line(Measured("W1AW", "10000.0(p3)", "20", "")),
+                                          Line(Measured("W1AW", "14000.0", "", "")),
+                                          Line(Measured("KX1", "10000.0", "40", ""))}));
+  auto lookup = ReferenceLookup::Load(file, rig.messages);
+  ASSERT_TRUE(lookup);
+  struct Case {
+    double frequency, range, frequencyLimit, rangeLimit;
+    std::string station;
+    double at, level, error;
+  } cases[] = {
+      // The ship at W1AW: its range 0 gives no range error, never "NaN".
+      {10000, 0, 20, 50, "W1AW", 10000, 20, 0},
+      // Between two of a station's frequencies: interpolated, at the nearer.
+      {9500, 0, 20, 50, "W1AW", 10000, 18.33333333, std::sqrt(std::pow(500 / 2000.0, 2) / 2)},
+      {7750, 0, 20, 50, "W1AW", 7000, 12.5, std::sqrt(std::pow(750 / 1400.0, 2) / 2)},
+      // Both limits 0: every row scores 0 and the first wins.
+      {10000, kx1Range, 0, 0, "W1AW", 7000, 10, 0},
+      // At KX1's range with a tight range limit, KX1 wins (W1AW, at range
+      // 0, has no share to match against); without it W1AW.
+      {10000, kx1Range, 20, 1, "KX1", 10000, 40, 0},
+      {10000, kx1Range, 20, 0, "W1AW", 10000, 20, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.frequency);
+    auto match = lookup->Get(w1aw, c.frequency, c.range, c.frequencyLimit, c.rangeLimit, rig.geometry);
+    ASSERT_TRUE(match);
+    EXPECT_EQ(match->station, c.station);
+    EXPECT_EQ(match->frequency, c.at);
+    EXPECT_NEAR(match->level, c.level, 1e-6);
+    EXPECT_NEAR(match->error, c.error, 1e-9);
+  }
+  EXPECT_FALSE(ReferenceLookup::Load({}, rig.messages));
+  EXPECT_EQ(rig.messages.entries.back().text, "No Reference Data has been Selected.");
+}
+
+TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
+  DataRig rig(kModeReferenceData);
+  std::filesystem::create_directories(rig.program / "Data");
+  for (auto name : {"2005-03-14 183000.ref", "2005-03-15 090000.ref"})
+    rig.Write(std::string("Data/") + name,
+              RefFile({Line({{kColumnStation, "W1AW"}, {kColumnFrequency, "7000.0"}, {kColumnRxSnr, "20"},
+                             {kColumnSnr, "10.0"}}),
+                       Line({{kColumnStation, "W1AW"}, {kColumnFrequency, "10000.0"}, {kColumnRxSnr, "14"},
+                             {kColumnSnr, "10.0"}})}));
+  rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 1000; };  // errors 13 and 4
+  rig.settings.referenceDataRecompute = rig.settings.referenceDataRecomputeDifference = true;
+  auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock.now);
+  ASSERT_EQ(list.rows.size(), 2u);
+  EXPECT_EQ(list.allFiles.stations, 2);
+  EXPECT_EQ(ReferenceListTable(list, rig.settings),
+            (std::vector<Record>{{"File", "# Stn", "# Freq", "Fit Rms", "Original", "Delta"},
+                                 {"2005-03-14 183000", "1", "2", "4.5", "3.0", "1.5"},
+                                 {"2005-03-15 090000", "1", "2", "4.5", "3.0", "1.5"}}));
+  EXPECT_EQ(FitRmsText(4.5, 3.0), "4.5 / 3.0");
+}
+
+TEST(NoConnectData, TheWholeTableComesBackWithColoursAndBoxes) {
+  DataRig saved(kModeNoConnectData);
+  int row = saved.Add({{kColumnStation, "W1AW"}, {kColumnRxCheck, "7102.0"}, {kColumnTxConnect, "14105.5(p3)"},
+                       {kColumnSnr, "12.0"}});
+  saved.table.CheckSet(row, kColumnRxCheck, false);
+  saved.table.CellColorSet(row, kColumnTxConnect, saved.colors[kReasonSameFrequency]);
+  saved.table.CellSet(row, kColumnRange, "120", CellAlign::Right);
+  saved.settings.noConnectData = true;
+  saved.settings.modeIndex = kModeMultipleStations;
+  ASSERT_TRUE(NoConnectRecord(saved.table, saved.settings, saved.program, kConditions, saved.messages));
+  EXPECT_EQ(saved.settings.noConnectDataFile, (saved.program / "Data" / "2005-03-14 183000.nct").string());
+
+  DataRig rig(kModeNoConnectData);
+  auto recall = NoConnectDataRecall(rig.table, saved.settings.noConnectDataFile, rig.messages);
+  ASSERT_TRUE(recall);
+  EXPECT_EQ(recall->mode, kModeMultipleStations);
+  EXPECT_EQ(recall->conditions.sunSpotNumber, 112.5f);
+  ASSERT_EQ(rig.table.Rows(), 2);
+  for (int column = 0; column < kColumnCount; ++column)
+    EXPECT_EQ(rig.table.CellAt(1, column), saved.table.CellAt(1, column)) << column;
+  EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck));
+  EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
+
+  // A save that fails is told and selects nothing.
+  DataRig blocked(kModeNoConnectData);
+  blocked.Write("Data", "a file where the folder should be");
+  blocked.settings.noConnectData = true;
+  EXPECT_FALSE(NoConnectRecord(blocked.table, blocked.settings, blocked.program, kConditions, blocked.messages));
+  EXPECT_EQ(blocked.settings.noConnectDataFile, "");
+  EXPECT_EQ(blocked.messages.entries.at(0).text.rfind("NoConnectSave, ", 0), 0u);
+}
+
+TEST(NoConnectData, MalformedCellsRefusedAndTheCaptionFromTheName) {
+  struct Case {
+    std::string row;
+    bool recalled;
+  } cases[] = {
+      {"W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n", true},
+      {"W1AW,4,FFFFFF,0,7102.0,1,80FF80,2,extra,1,0,0,past,1,0,0\r\n", true},
+      {"W1AW,4,FFFFFG,0\r\n", false},
+      {"W1AW,4,FFFFFF,3\r\n", false},
+      {"W1AW,left,FFFFFF,0\r\n", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    DataRig rig(kModeNoConnectData);
+    auto file = rig.Write("x.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n" + c.row);
+    EXPECT_EQ(NoConnectDataRecall(rig.table, file, rig.messages).has_value(), c.recalled);
+    EXPECT_EQ(rig.table.Rows(), c.recalled ? 2 : 1);
+    if (!c.recalled) {
+      EXPECT_EQ(rig.messages.entries.at(0).text.rfind("NoConnectDataRecall Type mismatch in line 4", 0), 0u);
+    }
+  }
+  for (auto file : {"C:\\Program Files\\Velmora\\Data\\2005-03-14 183000.nct", "D:\\2005-03-14 183000.nct",
+                    "2005-03-14 183000.nct", "/home/ship/Data/2005-03-14 183000.nct"})
+    EXPECT_EQ(NoConnectCaption(file), "No Connect Data - 03/14/05 18:30:00") << file;
+  EXPECT_EQ(NoConnectCaption(""), "AutoConnect");
+}
+
+}  // namespace
+}  // namespace velmora
