@@ -22,6 +22,7 @@ class ModelOutputCache {
   std::optional<std::string> Find(int model, std::string_view folder, std::string_view deck);
   void Keep(int model, std::string_view folder, std::string_view deck, std::string output);
   size_t Size() const { return entries_.size(); }
+  size_t Capacity() const { return capacity_; }
   void Clear();
 
  private:

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "propagation/FortranFormat.h"
+#include "propagation/JointDeck.h"
 #include "propagation/ModelDeck.h"
+#include "propagation/ModelOutput.h"
+#include "tests/airmail/Fixture.h"
 
 namespace velmora {
 namespace {
@@ -100,6 +103,47 @@ TEST_F(Decks, AValueTooWideForItsFieldRefusesTheDeck) {
   request.parameters.noiseLevel = -123456;
   EXPECT_FALSE(Rec533Deck(request, deck, problem));
   EXPECT_EQ(problem, "The value -123456 does not fit the field I5 of the NOIS card.");
+}
+
+TEST_F(Decks, BlocksInOneDeckCarryTheOnceOnlyCardsOnceAndEndWithOneQuit) {
+  std::string first, second, other;
+  ASSERT_TRUE(IcepacVoacapDeck(request, first, problem));
+  request.circuit.transmitter = {8.51, -79.97};
+  request.frequencies = std::span(frequencies).first(1);
+  ASSERT_TRUE(IcepacVoacapDeck(request, second, problem));
+  request.parameters.ionCoefficients = "CCIR";
+  ASSERT_TRUE(IcepacVoacapDeck(request, other, problem));
+
+  JointDeck joint(2);
+  EXPECT_TRUE(joint.Add(first));
+  EXPECT_FALSE(joint.Add(other)) << "COEFFS only before the first EXECUTE";
+  EXPECT_TRUE(joint.Add(second));
+  EXPECT_FALSE(joint.Add(second)) << "full";
+  EXPECT_EQ(joint.Blocks(), 2u);
+  const std::string secondOwn = second.substr(second.find("TIME"), second.find("ANTENNA") - second.find("TIME")) +
+                                second.substr(second.find("METHOD       26"), second.find("QUIT") - second.find("METHOD       26"));
+  EXPECT_EQ(joint.Text(), first.substr(0, first.find("QUIT")) + secondOwn + "QUIT\r\n");
+}
+
+TEST(JointOutputSplit, EachBlocksPagesReadAsItsOwnRunsOutput) {
+  const std::string one = testing::ReadBytes(std::filesystem::path(VELMORA_SOURCE_DIR) /
+                                             "tests/propagation/fixture/voacap-14-15.out");
+  const std::string pages = one.substr(one.find('\f'));
+  auto parts = JointOutputSplit(one.substr(0, one.find('\f')) + pages + pages + pages, 3);
+  ASSERT_TRUE(parts);
+  ASSERT_EQ(parts->size(), 3u);
+  PropagationHours own, part;
+  std::string problem;
+  own.Reset(2, 10);
+  part.Reset(2, 10);
+  ASSERT_TRUE(IcepacVoacapOutputRead(one, 14, 2, 0, 10, own, problem)) << problem;
+  for (const auto& p : *parts) {
+    EXPECT_EQ(p, pages);
+    ASSERT_TRUE(IcepacVoacapOutputRead(p, 14, 2, 0, 10, part, problem)) << problem;
+    EXPECT_EQ(part, own);
+  }
+  EXPECT_FALSE(JointOutputSplit(one, 2)) << "one block's pages for two blocks";
+  EXPECT_FALSE(JointOutputSplit("", 1));
 }
 
 }  // namespace
