@@ -14,7 +14,9 @@ namespace velmora {
 
 class ModelOutputCache {
  public:
-  explicit ModelOutputCache(size_t capacity = 128) : capacity_(capacity) {}
+  // Room for the blocks of the largest AutoSelect fill (two blocks each
+  // of 200 stations), so that a fill again within the hour runs nothing.
+  explicit ModelOutputCache(size_t capacity = 512) : capacity_(capacity) {}
   // The index points into the entries: the cache stays where it was made.
   ModelOutputCache(const ModelOutputCache&) = delete;
   ModelOutputCache& operator=(const ModelOutputCache&) = delete;
