@@ -182,7 +182,8 @@ void PropagationRunner::RunAhead(int model, const std::string& deck) {
 void PropagationRunner::PropagationRunNowAhead(int model, const UtcDateTime& when,
                                                std::span<const CircuitFrequencies> circuits,
                                                const PropagationParameters& parameters) {
-  for (const auto& c : circuits) AheadAdd(model, HoursRequest(when.month, 2, when.hour, c.circuit, c.frequencies, parameters));
+  for (const auto& c : circuits)
+    AheadAdd(model, HoursRequest(when.month, 2, when.hour, c.circuit, c.frequencies, parameters));
 }
 
 std::optional<std::string> PropagationRunner::Execute(int model, const std::string& deck, const std::string& prefix,

@@ -104,7 +104,8 @@ int main() {
     std::printf("%s, again: %.2f ms total, %d runs, %d rows\n", name, a.total * 1e3, a.starts, a.rows);
   }
   size_t differing = 0;
-  for (size_t k = 0; k < joint.cells.size() && k < alone.cells.size(); ++k) differing += joint.cells[k] != alone.cells[k];
+  for (size_t k = 0; k < joint.cells.size() && k < alone.cells.size(); ++k)
+    differing += joint.cells[k] != alone.cells[k];
   std::printf("tables: %zu cells each, %zu differ\n", joint.cells.size(), differing);
   return 0;
 }

@@ -120,8 +120,11 @@ TEST_F(Decks, BlocksInOneDeckCarryTheOnceOnlyCardsOnceAndEndWithOneQuit) {
   EXPECT_TRUE(joint.Add(second));
   EXPECT_FALSE(joint.Add(second)) << "full";
   EXPECT_EQ(joint.Blocks(), 2u);
-  const std::string secondOwn = second.substr(second.find("TIME"), second.find("ANTENNA") - second.find("TIME")) +
-                                second.substr(second.find("METHOD       26"), second.find("QUIT") - second.find("METHOD       26"));
+  // The second block without its LINEMAX, COEFFS, ANTENNA and QUIT cards.
+  auto between = [&](std::string_view from, std::string_view to) {
+    return second.substr(second.find(from), second.find(to) - second.find(from));
+  };
+  const std::string secondOwn = between("TIME", "ANTENNA") + between("METHOD       26", "QUIT");
   EXPECT_EQ(joint.Text(), first.substr(0, first.find("QUIT")) + secondOwn + "QUIT\r\n");
 }
 

@@ -99,8 +99,8 @@ TEST_F(Runs, ElevenFrequenciesTakeOneRunOfTwoBlocks) {
   const std::string& deck = program.decks[0];
   EXPECT_NE(deck.find("\r\nFREQUENCY   6.3  8.4 12.7 16.8 22.4  2.0  3.0  4.0  5.0  7.0\r\nMETHOD"), std::string::npos);
   EXPECT_NE(deck.find("\r\nFREQUENCY  14.1\r\nMETHOD"), std::string::npos);
-  for (auto [card, count] : {std::pair{"LINEMAX", 1u}, {"COEFFS", 1u}, {"ANTENNA", 2u}, {"CIRCUIT", 2u}, {"EXECUTE", 4u},
-                             {"QUIT", 1u}})
+  for (auto [card, count] : {std::pair{"LINEMAX", 1u}, {"COEFFS", 1u}, {"ANTENNA", 2u}, {"CIRCUIT", 2u},
+                             {"EXECUTE", 4u}, {"QUIT", 1u}})
     EXPECT_EQ(testing::Occurrences(deck, card), count) << card;
   EXPECT_EQ(program.waits, std::vector<double>{10}) << "each block's time";
   EXPECT_EQ(program.commandLines[0], Folder() + "\\bin_win\\voacapw.exe " + Folder() + " sound.dat sound.out");
@@ -152,8 +152,9 @@ TEST_F(Runs, AFillsBlocksGoInRunsOfAtMostTheLimitAndABlockThatFailsSaysSoAlone) 
   runner.StationsEnd();
   ASSERT_EQ(program.decks.size(), 2u) << "blocks 1 and 2, then 4 and 5";
   for (const auto& deck : program.decks) EXPECT_EQ(testing::Occurrences(deck, "CIRCUIT"), 2u);
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"PropagationIcepacVoacap, Output The value 1234.567 does not fit "
-                                                       "the field F5.1 of the FREQUENCY card."});
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{
+                                  "PropagationIcepacVoacap, Output The value 1234.567 does not fit the field F5.1 of "
+                                  "the FREQUENCY card."});
 }
 
 TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {

@@ -127,7 +127,8 @@ TEST_F(RealVoacap, AFillsBlocksBeyondTheLimitGoToAnotherRunAndAFailingBlockIsNam
   runner.PropagationRunNowAhead(kModelVoacap, when, fill, parameters);
   std::vector<PredictionNow> joint(fill.size());
   for (size_t k = 0; k < fill.size(); ++k) {
-    bool predicted = runner.PropagationRunNow(kModelVoacap, when, fill[k].circuit, fill[k].frequencies, parameters, joint[k]);
+    bool predicted =
+        runner.PropagationRunNow(kModelVoacap, when, fill[k].circuit, fill[k].frequencies, parameters, joint[k]);
     EXPECT_EQ(predicted, k != 2) << k;
     if (!predicted) EXPECT_EQ(progress.shown, 3) << "shown while its message is";
   }
@@ -137,7 +138,8 @@ TEST_F(RealVoacap, AFillsBlocksBeyondTheLimitGoToAnotherRunAndAFailingBlockIsNam
                                                        "fit the field F5.1 of the FREQUENCY card."});
   for (size_t k : {0, 1, 3, 4}) {
     PredictionNow alone;
-    ASSERT_TRUE(Runner().PropagationRunNow(kModelVoacap, when, fill[k].circuit, fill[k].frequencies, parameters, alone));
+    ASSERT_TRUE(
+        Runner().PropagationRunNow(kModelVoacap, when, fill[k].circuit, fill[k].frequencies, parameters, alone));
     EXPECT_EQ(joint[k], alone) << k;
   }
 }

@@ -63,7 +63,8 @@ TEST(RealPrediction, TheTablesCellsAreTheProgramsNumbers) {
 std::vector<std::vector<std::string>> Cells(const FrequencyTable& table) {
   std::vector<std::vector<std::string>> cells(static_cast<size_t>(table.Rows()));
   for (int row = 0; row < table.Rows(); ++row)
-    for (int column = 0; column < table.Columns(); ++column) cells[static_cast<size_t>(row)].push_back(table.CellGet(row, column));
+    for (int column = 0; column < table.Columns(); ++column)
+      cells[static_cast<size_t>(row)].push_back(table.CellGet(row, column));
   return cells;
 }
 
