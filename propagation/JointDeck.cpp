@@ -33,19 +33,33 @@ bool BlockStart(std::string_view line) { return line.starts_with('\f') && line.f
 
 bool JointDeck::Add(std::string_view deck) {
   if (blocks_ >= blockLimit_) return false;
-  std::string onceOnly, all, rest;
+  std::string onceOnly, all, rest, firstRun;
   EachLine(deck, [&](std::string_view line) {
     if (line == "QUIT") return;
     all.append(line).append(kLineEnd);
     (OnceOnly(line) ? onceOnly : rest).append(line).append(kLineEnd);
+    if (firstRun.find("EXECUTE") == std::string::npos && !OnceOnly(line)) firstRun.append(line).append(kLineEnd);
   });
   if (blocks_ > 0 && onceOnly != onceOnly_) return false;
   if (blocks_ == 0) onceOnly_ = std::move(onceOnly);
   // The first block's deck stays whole; the others leave out what only
   // the first may carry.
   text_ += blocks_ == 0 ? all : rest;
+  firstRuns_.push_back(std::move(firstRun));
   ++blocks_;
   return true;
+}
+
+std::optional<std::vector<std::string>> JointDeck::OutputSplit(std::string_view output) const {
+  auto parts = JointOutputSplit(output, blocks_);
+  if (!parts) return parts;
+  auto method26Page = [](const std::string& part) { return part.substr(0, part.find('\f', 1)); };
+  for (size_t k = 1; k < blocks_; ++k) {
+    size_t same = 0;
+    while (firstRuns_[same] != firstRuns_[k]) ++same;
+    if (same < k) (*parts)[k].replace(0, method26Page((*parts)[k]).size(), method26Page((*parts)[same]));
+  }
+  return parts;
 }
 
 std::optional<std::vector<std::string>> JointOutputSplit(std::string_view output, size_t blocks) {

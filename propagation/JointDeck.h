@@ -22,10 +22,19 @@ class JointDeck {
   // The cards of every block, then one QUIT.
   std::string Text() const { return text_ + "QUIT\r\n"; }
 
+  // The output of this deck's run cut into each block's part (as
+  // JointOutputSplit). The program's METHOD 26 LUF depends on what the
+  // same run computed before, so a block whose cards up to its first
+  // EXECUTE repeat an earlier block's (the same station's next ten
+  // frequencies) takes that block's METHOD 26 page, as its own run would
+  // have printed it.
+  std::optional<std::vector<std::string>> OutputSplit(std::string_view output) const;
+
  private:
   size_t blockLimit_;
   size_t blocks_ = 0;
   std::string onceOnly_, text_;
+  std::vector<std::string> firstRuns_;  // each block's cards up to its first EXECUTE
 };
 
 // The output of a joint run cut into each block's part, in deck order: each

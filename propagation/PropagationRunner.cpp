@@ -166,7 +166,7 @@ void PropagationRunner::RunAhead(int model, const std::string& deck) {
   if (blocks.size() < 2) return;
   // Each block has the time its own run would have had.
   auto output = Execute(model, joint.Text(), {}, false, setup_.waitSeconds * static_cast<double>(blocks.size()));
-  auto parts = output ? JointOutputSplit(*output, blocks.size()) : std::nullopt;
+  auto parts = output ? joint.OutputSplit(*output) : std::nullopt;
   if (!parts) return;
   for (size_t k = 0; k < blocks.size(); ++k) {
     // Only a part that reads as a whole run's output is kept.

@@ -128,6 +128,23 @@ TEST_F(Decks, BlocksInOneDeckCarryTheOnceOnlyCardsOnceAndEndWithOneQuit) {
   EXPECT_EQ(joint.Text(), first.substr(0, first.find("QUIT")) + secondOwn + "QUIT\r\n");
 }
 
+TEST_F(Decks, AStationsNextBlockTakesTheMethod26PageOfItsFirst) {
+  std::string first, next, other;
+  ASSERT_TRUE(IcepacVoacapDeck(request, first, problem));
+  request.frequencies = std::span(frequencies).first(1);
+  ASSERT_TRUE(IcepacVoacapDeck(request, next, problem));
+  request.circuit.transmitter = {8.51, -79.97};
+  ASSERT_TRUE(IcepacVoacapDeck(request, other, problem));
+  JointDeck joint(3);
+  for (const auto& deck : {first, next, other}) ASSERT_TRUE(joint.Add(deck));
+  const std::string page20 = "\f ~METHOD 20\r\ntables\r\n";
+  auto parts = joint.OutputSplit("head\r\n\f METHOD 26\r\nLUF 1\r\n" + page20 + "\f METHOD 26\r\nLUF 2\r\n" + page20 +
+                                 "\f METHOD 26\r\nLUF 3\r\n" + page20);
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(*parts, (std::vector<std::string>{"\f METHOD 26\r\nLUF 1\r\n" + page20, "\f METHOD 26\r\nLUF 1\r\n" + page20,
+                                              "\f METHOD 26\r\nLUF 3\r\n" + page20}));
+}
+
 TEST(JointOutputSplit, EachBlocksPagesReadAsItsOwnRunsOutput) {
   // ICEPAC's pages as its outputs are laid out; the kit has no ICEPAC to run.
   for (auto [name, firstHour, frequencyCount] : {std::tuple{"voacap-14-15.out", 14, 10}, {"icepac-12-13.out", 12, 3}}) {

@@ -100,6 +100,15 @@ TEST_F(RealVoacap, ElevenFrequenciesOneRunOfTwoBlocksAndTheSameRequestAgainNone)
   ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, {2024, 5, 14, 14, 45}, {wpe, ship}, eleven, parameters, again));
   EXPECT_EQ(timed.starts, 1) << "kept outputs";
   EXPECT_EQ(again, first);
+  // The same circuit twice in one run: the program's LUF of the second
+  // block's first hour would differ from its own run's.
+  for (auto [hour, minute] : {std::pair{14, 0}, {1, 0}, {9, 30}}) {
+    PredictionNow joint, alone;
+    const UtcDateTime when{2024, 5, 14, hour, minute};
+    ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, when, {wlo, ship}, eleven, parameters, joint));
+    ASSERT_TRUE(Runner().PropagationRunNow(kModelVoacap, when, {wlo, ship}, eleven, parameters, alone));
+    EXPECT_EQ(joint, alone) << hour;
+  }
 }
 
 // The station whose prediction fails, as the fill's progress shows it.
