@@ -14,7 +14,9 @@ namespace velmora {
 
 class ModelOutputCache {
  public:
-  explicit ModelOutputCache(size_t capacity = 128) : capacity_(capacity) {}
+  // Room for the blocks of the largest AutoSelect fill (two blocks each
+  // of 200 stations), so that a fill again within the hour runs nothing.
+  explicit ModelOutputCache(size_t capacity = 512) : capacity_(capacity) {}
   // The index points into the entries: the cache stays where it was made.
   ModelOutputCache(const ModelOutputCache&) = delete;
   ModelOutputCache& operator=(const ModelOutputCache&) = delete;
@@ -22,6 +24,7 @@ class ModelOutputCache {
   std::optional<std::string> Find(int model, std::string_view folder, std::string_view deck);
   void Keep(int model, std::string_view folder, std::string_view deck, std::string output);
   size_t Size() const { return entries_.size(); }
+  size_t Capacity() const { return capacity_; }
   void Clear();
 
  private:

@@ -37,8 +37,9 @@ bool LocalModelFiles::OutputDelete(const std::filesystem::path& output, std::err
   return !error;
 }
 
-std::optional<std::string> LocalModelFiles::OutputRead(const std::filesystem::path& output, std::error_code& error) {
-  return ReadWholeFile(output, error, kModelOutputLimit);
+std::optional<std::string> LocalModelFiles::OutputRead(const std::filesystem::path& output, size_t limit,
+                                                      std::error_code& error) {
+  return ReadWholeFile(output, error, limit);
 }
 
 }  // namespace velmora

@@ -12,9 +12,9 @@ namespace velmora {
 
 enum class DeckFailure { Open, Write };
 
-// The largest output a deck of 24 hours and 10 frequencies can make is
-// some 50 KB (VOACAP); anything past this is no output of ours and is
-// refused unread.
+// The largest output a block of 24 hours and 10 frequencies can make is
+// some 50 KB (VOACAP); anything past this a block is no output of ours and
+// is refused unread.
 inline constexpr size_t kModelOutputLimit = 1 << 20;
 
 class ModelProgram {
@@ -32,9 +32,10 @@ class ModelProgram {
   // Waits for the program started last; on time-out it is ended. True only
   // when it ended by itself with exit code 0.
   virtual bool Wait(double seconds) = 0;
-  // The output whole; one larger than kModelOutputLimit fails with
-  // std::errc::file_too_large.
-  virtual std::optional<std::string> OutputRead(const std::filesystem::path& output, std::error_code& error) = 0;
+  // The output whole; one larger than the limit (kModelOutputLimit a block)
+  // fails with std::errc::file_too_large.
+  virtual std::optional<std::string> OutputRead(const std::filesystem::path& output, size_t limit,
+                                                std::error_code& error) = 0;
 };
 
 // The file steps on the local file system; starting and waiting belong to
@@ -45,7 +46,8 @@ class LocalModelFiles : public ModelProgram {
   bool DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
                  std::error_code& error) override;
   bool OutputDelete(const std::filesystem::path& output, std::error_code& error) override;
-  std::optional<std::string> OutputRead(const std::filesystem::path& output, std::error_code& error) override;
+  std::optional<std::string> OutputRead(const std::filesystem::path& output, size_t limit,
+                                        std::error_code& error) override;
 };
 
 }  // namespace velmora

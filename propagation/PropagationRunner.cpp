@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/TextParse.h"
+#include "propagation/JointDeck.h"
 #include "propagation/ModelOutput.h"
 
 namespace velmora {
@@ -31,6 +32,29 @@ std::string Argument(const std::string& text) {
 std::string WithoutTrailingSeparator(std::string folder) {
   while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
   return folder;
+}
+
+// The request's frequencies in blocks of at most ten.
+std::vector<DeckRequest> Blocks(const DeckRequest& whole) {
+  std::vector<DeckRequest> blocks;
+  for (size_t first = 0; first < whole.frequencies.size(); first += kBlockSize) {
+    DeckRequest block = whole;
+    block.frequencies = whole.frequencies.subspan(first, std::min(kBlockSize, whole.frequencies.size() - first));
+    blocks.push_back(block);
+  }
+  return blocks;
+}
+
+DeckRequest HoursRequest(int month, int hourCount, int firstHour, const Circuit& circuit,
+                         std::span<const float> frequencies, const PropagationParameters& parameters) {
+  DeckRequest request;
+  request.month = month;
+  request.firstHour = firstHour;
+  request.hourCount = hourCount;
+  request.circuit = circuit;
+  request.frequencies = frequencies;
+  request.parameters = parameters;
+  return request;
 }
 
 }  // namespace
@@ -77,16 +101,21 @@ bool PropagationRunner::RunModel(int model, DeckRequest request, PropagationHour
   if (!PropagationModelCheck(model, showMessage)) return false;
   const bool rec533 = IsRec533(model);
   const std::string prefix = rec533 ? "PropagationRec533, " : "PropagationIcepacVoacap, ";
-  request.year = setup_.year != 0 ? setup_.year : UtcNow().year;
   std::string deck, problem;
-  if (!(rec533 ? Rec533Deck(request, deck, problem) : IcepacVoacapDeck(request, deck, problem))) {
+  if (!BlockDeck(model, request, deck, problem)) {
     Fail(showMessage, prefix + "Output " + problem);
     return false;
   }
   std::optional<std::string> output;
-  if (setup_.cache) output = setup_.cache->Find(model, setup_.folder, deck);
+  if (setup_.cache) {
+    output = setup_.cache->Find(model, setup_.folder, deck);
+    if (!output && aheadIndex_.count(deck)) {
+      RunAhead(model, deck);
+      output = setup_.cache->Find(model, setup_.folder, deck);
+    }
+  }
   const bool cached = output.has_value();
-  if (!cached) output = Execute(model, deck, prefix, showMessage);
+  if (!cached) output = Execute(model, deck, prefix, showMessage, 1);
   if (!output) return false;
   bool read = rec533 ? Rec533OutputRead(*output, request.hourCount, firstColumn, request.frequencies, results, problem)
                      : IcepacVoacapOutputRead(*output, request.firstHour, request.hourCount, firstColumn,
@@ -99,8 +128,65 @@ bool PropagationRunner::RunModel(int model, DeckRequest request, PropagationHour
   return true;
 }
 
+bool PropagationRunner::BlockDeck(int model, DeckRequest& request, std::string& deck, std::string& problem) const {
+  request.year = setup_.year != 0 ? setup_.year : UtcNow().year;
+  return IsRec533(model) ? Rec533Deck(request, deck, problem) : IcepacVoacapDeck(request, deck, problem);
+}
+
+void PropagationRunner::AheadAdd(int model, const DeckRequest& whole) {
+  // REC533 takes one circuit per deck.
+  if (!setup_.cache || IsRec533(model)) return;
+  for (auto block : Blocks(whole)) {
+    std::string deck, problem;
+    // A block whose deck cannot be written says so in its own run.
+    if (!BlockDeck(model, block, deck, problem) || aheadIndex_.count(deck)) continue;
+    aheadIndex_.emplace(deck, ahead_.size());
+    ahead_.push_back({std::move(deck), block.firstHour, block.hourCount, block.frequencies.size()});
+  }
+}
+
+void PropagationRunner::AheadClear() {
+  ahead_.clear();
+  aheadIndex_.clear();
+}
+
+void PropagationRunner::RunAhead(int model, const std::string& deck) {
+  // What one run gives must fit the cache until it is read back.
+  const size_t limit = std::max<size_t>(1, std::min(setup_.blocksPerRun, setup_.cache->Capacity()));
+  JointDeck joint(limit);
+  std::vector<AheadBlock*> blocks;
+  for (size_t i = aheadIndex_.at(deck); i < ahead_.size() && blocks.size() < limit; ++i) {
+    AheadBlock& block = ahead_[i];
+    if (block.tried || setup_.cache->Find(model, setup_.folder, block.deck)) continue;
+    if (!joint.Add(block.deck)) break;
+    block.tried = true;
+    blocks.push_back(&block);
+  }
+  // One block alone is its own run, with its messages.
+  if (blocks.size() < 2) return;
+  auto output = Execute(model, joint.Text(), {}, false, blocks.size());
+  auto parts = output ? joint.OutputSplit(*output) : std::nullopt;
+  if (!parts) return;
+  for (size_t k = 0; k < blocks.size(); ++k) {
+    // Only a part that reads as a whole run's output is kept.
+    PropagationHours check;
+    check.Reset(blocks[k]->hourCount, blocks[k]->frequencyCount);
+    std::string problem;
+    if (IcepacVoacapOutputRead((*parts)[k], blocks[k]->firstHour, blocks[k]->hourCount, 0, blocks[k]->frequencyCount,
+                               check, problem))
+      setup_.cache->Keep(model, setup_.folder, blocks[k]->deck, std::move((*parts)[k]));
+  }
+}
+
+void PropagationRunner::PropagationRunNowAhead(int model, const UtcDateTime& when,
+                                               std::span<const CircuitFrequencies> circuits,
+                                               const PropagationParameters& parameters) {
+  for (const auto& c : circuits)
+    AheadAdd(model, HoursRequest(when.month, 2, when.hour, c.circuit, c.frequencies, parameters));
+}
+
 std::optional<std::string> PropagationRunner::Execute(int model, const std::string& deck, const std::string& prefix,
-                                                      bool showMessage) {
+                                                      bool showMessage, size_t blocks) {
   std::error_code error;
   DeckFailure failure = DeckFailure::Open;
   if (!program_.DeckWrite(JoinPath(setup_.folder, kDeckName), deck, failure, error)) {
@@ -116,11 +202,11 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
     Fail(showMessage, UnableToExecute(model) + "\r" + ErrorText(error));
     return std::nullopt;
   }
-  if (!program_.Wait(setup_.waitSeconds)) {
+  if (!program_.Wait(setup_.waitSeconds * static_cast<double>(blocks))) {
     Fail(showMessage, prefix + "Shell do not finish.");
     return std::nullopt;
   }
-  auto output = program_.OutputRead(JoinPath(setup_.folder, kOutputName), error);
+  auto output = program_.OutputRead(JoinPath(setup_.folder, kOutputName), kModelOutputLimit * blocks, error);
   if (!output) Fail(showMessage, prefix + (IsRec533(model) ? "Input " : "Input, ") + ErrorText(error));
   return output;
 }
@@ -137,20 +223,23 @@ bool PropagationRunner::PropagationRunHours(int model, int month, int hourCount,
                                             std::span<const float> frequencies, const PropagationParameters& parameters,
                                             PropagationHours& results) {
   results.Reset(hourCount, frequencies.size());
-  for (size_t first = 0; first < frequencies.size(); first += kBlockSize) {
-    DeckRequest request;
-    request.month = month;
-    request.firstHour = firstHour;
-    request.hourCount = hourCount;
-    request.circuit = circuit;
-    request.frequencies = frequencies.subspan(first, std::min(kBlockSize, frequencies.size() - first));
-    request.parameters = parameters;
-    if (!RunBlock(model, request, results, first)) return false;
+  const DeckRequest whole = HoursRequest(month, hourCount, firstHour, circuit, frequencies, parameters);
+  // This request's blocks go in one run too; outside a fill they are
+  // forgotten when it is done.
+  AheadAdd(model, whole);
+  bool done = true;
+  size_t first = 0;
+  for (const auto& block : Blocks(whole)) {
+    done = RunBlock(model, block, results, first);
+    if (!done) break;
+    first += block.frequencies.size();
   }
-  return true;
+  if (stationCount_ == 0) AheadClear();
+  return done;
 }
 
 void PropagationRunner::StationsBegin(int stationCount) {
+  AheadClear();
   station_ = 0;
   stationCount_ = stationCount;
 }
@@ -158,6 +247,7 @@ void PropagationRunner::StationsBegin(int stationCount) {
 void PropagationRunner::StationsEnd() {
   bool shown = stationCount_ > 0;
   station_ = stationCount_ = 0;
+  AheadClear();
   if (shown && setup_.progress) setup_.progress->PredictionProgressDone();
 }
 

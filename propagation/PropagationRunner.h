@@ -6,6 +6,8 @@
 // there is one deck file.
 #include <span>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "common/Messages.h"
 #include "common/SystemLib.h"
@@ -33,9 +35,16 @@ class PredictionProgress {
 struct PropagationSetup {
   std::string folder = kItshfbcFolder;  // holds "bin_win\" and "RUN\"
   int year = 0;                         // the MONTH card's year; 0: the system clock's
-  double waitSeconds = 5;               // per run, then the program is ended
+  double waitSeconds = 5;               // per block, then the program is ended
   ModelOutputCache* cache = nullptr;    // outputs of earlier runs, when kept
   PredictionProgress* progress = nullptr;
+  size_t blocksPerRun = 40;             // at most, in one run of a fill's blocks
+};
+
+// One station's circuit and frequencies (kHz) of a fill.
+struct CircuitFrequencies {
+  Circuit circuit;
+  std::span<const float> frequencies;
 };
 
 class PropagationRunner {
@@ -63,18 +72,43 @@ class PropagationRunner {
   bool PropagationRunNow(int model, const UtcDateTime& when, const Circuit& circuit, std::span<const float> frequencies,
                          const PropagationParameters& parameters, PredictionNow& result);
 
+  // The predictions for one moment that a fill will ask for next, so that
+  // ICEPAC and VOACAP predict many blocks in one run: when a block of them
+  // is asked for and not kept yet, it and the next ones not kept go in one
+  // deck, and each block's part of the output is kept as its own run's
+  // would be. A joint run that fails, or whose output cannot be cut up,
+  // keeps nothing: the blocks then run one by one and say what failed.
+  void PropagationRunNowAhead(int model, const UtcDateTime& when, std::span<const CircuitFrequencies> circuits,
+                              const PropagationParameters& parameters);
+
   // A fill is about to predict this many stations: each PropagationRunNow
   // after this shows its place through the progress hook.
   void StationsBegin(int stationCount);
-  // The fill is over; runs after this show no progress.
+  // The fill is over; runs after this show no progress, and blocks not
+  // asked for are forgotten.
   void StationsEnd();
 
   // "c:\itshfbc\bin_win\voacapw.exe c:\itshfbc sound.dat sound.out" for the folder.
   std::string CommandLine(int model) const;
 
  private:
+  // A block ahead: its deck and what reading its output needs.
+  struct AheadBlock {
+    std::string deck;
+    int firstHour = 0, hourCount = 0;
+    size_t frequencyCount = 0;
+    bool tried = false;
+  };
+
   bool RunModel(int model, DeckRequest request, PropagationHours& results, size_t firstColumn, bool showMessage);
-  std::optional<std::string> Execute(int model, const std::string& deck, const std::string& prefix, bool showMessage);
+  bool BlockDeck(int model, DeckRequest& request, std::string& deck, std::string& problem) const;
+  void AheadAdd(int model, const DeckRequest& whole);
+  void AheadClear();
+  void RunAhead(int model, const std::string& deck);
+  // A run of `blocks` blocks: each has the time and the output size its own
+  // run would have had.
+  std::optional<std::string> Execute(int model, const std::string& deck, const std::string& prefix, bool showMessage,
+                                     size_t blocks);
   bool RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn);
   void Fail(bool showMessage, const std::string& text);
   std::string FolderFile(std::string_view name) const;
@@ -83,6 +117,8 @@ class PropagationRunner {
   Messenger& messenger_;
   PropagationSetup setup_;
   int station_ = 0, stationCount_ = 0;
+  std::vector<AheadBlock> ahead_;
+  std::unordered_map<std::string, size_t> aheadIndex_;  // deck to its place in ahead_
 };
 
 }  // namespace velmora

@@ -121,6 +121,7 @@ bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, co
   {
     PredictionFill fill(s_.rows.predictions, inRange.size());
     StationRows rows = RowsFor(ship);
+    rows.StationRowsAhead(system_, inRange);
     for (auto station : inRange) {
       int first = 0, last = -1;
       if (!rows.StationRowsAddAndFill(system_, station, first, last)) return false;

@@ -17,10 +17,11 @@
 namespace velmora {
 
 // The most stations one fill predicts, of those in range. AirMail's
-// "Selected" list may name a thousand; each takes a prediction run of up to
-// seconds, so more than this would keep the window busy for many minutes.
-// The stations left out are named to the user.
-inline constexpr size_t kAutoSelectStationLimit = 50;
+// "Selected" list may name a thousand; their blocks go to the program
+// forty to a run (200 stations of 12 frequencies: about 2 s), but a
+// thousand would still keep the window busy for long. The stations left
+// out are named to the user.
+inline constexpr size_t kAutoSelectStationLimit = 200;
 // The most items of AirMail's "Selected" list that are read.
 inline constexpr size_t kSelectedStationsMax = 1001;
 // The nearest stations taken when all of a system's stations are used.

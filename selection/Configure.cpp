@@ -179,6 +179,8 @@ void TableConfiguration::ScanStations() {
   bool ham = ToUpper(system_) == "HAM";
   {
     PredictionFill fill(s_.rows.predictions, stations.size());
+    // Stations named by the caller may have no position: told once, by their own fill.
+    if (chosen_.empty()) rows.StationRowsAhead(system_, {stations.begin(), stations.end()});
     for (const auto& station : stations) {
       int first = 0, last = -1;
       if (!rows.StationRowsAddAndFill(system_, station, first, last)) break;

@@ -39,6 +39,19 @@ void ModelPredictions::PredictionsEnd() {
   runner_.StationsEnd();
 }
 
+void ModelPredictions::PredictionsAhead(const std::vector<PredictionRequest>& requests) {
+  std::vector<std::vector<float>> frequencies;
+  std::vector<CircuitFrequencies> circuits;
+  frequencies.reserve(requests.size());
+  for (const auto& r : requests) {
+    frequencies.push_back(Kilohertz(r.frequencies));
+    circuits.push_back({{r.stationPosition, r.ship}, frequencies.back()});
+  }
+  // A fill predicts all its stations for one moment.
+  if (!requests.empty())
+    runner_.PropagationRunNowAhead(settings_.propagationModelModel, requests.front().time, circuits, FillParameters());
+}
+
 std::optional<PredictionNow> ModelPredictions::PredictionGet(const PredictionRequest& request) {
   auto frequencies = Kilohertz(request.frequencies);
   PredictionNow prediction;

@@ -21,6 +21,7 @@ class ModelPredictions final : public PredictionSource, public DayPredictionSour
   std::optional<PredictionNow> PredictionGet(const PredictionRequest& request) override;
   void PredictionsBegin(int stationCount) override;
   void PredictionsEnd() override;
+  void PredictionsAhead(const std::vector<PredictionRequest>& requests) override;
 
   std::optional<PropagationHours> PredictionDayGet(const PredictionRequest& request) override;
 

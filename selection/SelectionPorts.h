@@ -38,6 +38,9 @@ class PredictionSource {
   // progress is shown.
   virtual void PredictionsBegin(int stationCount) {}
   virtual void PredictionsEnd() {}
+  // Within a fill: the requests it will make next, in its order, so that
+  // they can be predicted together; each is still asked for on its own.
+  virtual void PredictionsAhead(const std::vector<PredictionRequest>& requests) {}
 };
 
 // One fill's predictions, begun and ended with the scope.

@@ -4,6 +4,7 @@
 
 #include "airmail/StationLists.h"
 #include "common/Format.h"
+#include "common/TextParse.h"
 #include "selection/StationHistoryData.h"
 #include "selection/StationOffsets.h"
 #include "selection/TableColumns.h"
@@ -46,6 +47,22 @@ bool StationRows::StationRowsAdd(std::string_view system, std::string_view stati
     last = row;
   }
   return true;
+}
+
+void StationRows::StationRowsAhead(std::string_view system, const std::vector<std::string_view>& stations) {
+  RecordingMessenger quiet;
+  AirmailDataFolder data(s_.data.Folder(), quiet);
+  std::vector<PredictionRequest> requests;
+  for (auto station : stations) {
+    std::vector<FrequencyRow> rows;
+    if (!StationFrequencyListGet(data, system, station, rows) || rows.empty()) break;
+    auto position = s_.geometry.StationPosition(system, station);
+    if (!position) break;
+    PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}};
+    for (const auto& r : rows) request.frequencies.push_back(Val(r.label));
+    requests.push_back(std::move(request));
+  }
+  if (!requests.empty()) s_.predictions.PredictionsAhead(requests);
 }
 
 bool StationRows::StationRowsFill(std::string_view system, std::string_view station, int first, int last) {

@@ -54,6 +54,11 @@ class StationRows {
     return StationRowsAdd(system, station, first, last) && StationRowsFill(system, station, first, last);
   }
 
+  // Tells the predictions what StationRowsFill will ask for these
+  // stations. Read quietly: a station whose list or position cannot be had
+  // ends the stations told, and its own fill says why.
+  void StationRowsAhead(std::string_view system, const std::vector<std::string_view>& stations);
+
   // The frequency column of this mode's rows.
   int FrequencyColumnOf() const;
 

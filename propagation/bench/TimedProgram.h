@@ -15,9 +15,11 @@ class TimedProgram final : public ModelProgram {
   bool ProgramExists(const std::filesystem::path& program) override { return inner_.ProgramExists(program); }
   bool DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
                  std::error_code& error) override {
+    Timer timer(fileSeconds);
     return inner_.DeckWrite(deck, text, failure, error);
   }
   bool OutputDelete(const std::filesystem::path& output, std::error_code& error) override {
+    Timer timer(fileSeconds);
     return inner_.OutputDelete(output, error);
   }
   bool Start(const std::string& commandLine, std::error_code& error) override {
@@ -30,17 +32,31 @@ class TimedProgram final : public ModelProgram {
     programSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
     return finished;
   }
-  std::optional<std::string> OutputRead(const std::filesystem::path& output, std::error_code& error) override {
-    auto read = inner_.OutputRead(output, error);
+  std::optional<std::string> OutputRead(const std::filesystem::path& output, size_t limit,
+                                        std::error_code& error) override {
+    Timer timer(fileSeconds);
+    auto read = inner_.OutputRead(output, limit, error);
     if (read) outputs.push_back(*read);
     return read;
   }
 
   int starts = 0;
   double programSeconds = 0;
+  double fileSeconds = 0;  // writing the deck, deleting and reading the output
   std::vector<std::string> outputs;
 
  private:
+  // Adds the time of its scope.
+  class Timer {
+   public:
+    explicit Timer(double& sum) : sum_(sum) {}
+    ~Timer() { sum_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
+
+   private:
+    double& sum_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  };
+
   ModelProgram& inner_;
   std::chrono::steady_clock::time_point started_;
 };

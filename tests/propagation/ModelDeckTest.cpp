@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "propagation/FortranFormat.h"
+#include "propagation/JointDeck.h"
 #include "propagation/ModelDeck.h"
+#include "propagation/ModelOutput.h"
+#include "tests/airmail/Fixture.h"
 
 namespace velmora {
 namespace {
@@ -100,6 +103,71 @@ TEST_F(Decks, AValueTooWideForItsFieldRefusesTheDeck) {
   request.parameters.noiseLevel = -123456;
   EXPECT_FALSE(Rec533Deck(request, deck, problem));
   EXPECT_EQ(problem, "The value -123456 does not fit the field I5 of the NOIS card.");
+}
+
+TEST_F(Decks, BlocksInOneDeckCarryTheOnceOnlyCardsOnceAndEndWithOneQuit) {
+  std::string first, second, other;
+  ASSERT_TRUE(IcepacVoacapDeck(request, first, problem));
+  request.circuit.transmitter = {8.51, -79.97};
+  request.frequencies = std::span(frequencies).first(1);
+  ASSERT_TRUE(IcepacVoacapDeck(request, second, problem));
+  request.parameters.ionCoefficients = "CCIR";
+  ASSERT_TRUE(IcepacVoacapDeck(request, other, problem));
+
+  JointDeck joint(2);
+  EXPECT_TRUE(joint.Add(first));
+  EXPECT_FALSE(joint.Add(other)) << "COEFFS only before the first EXECUTE";
+  EXPECT_TRUE(joint.Add(second));
+  EXPECT_FALSE(joint.Add(second)) << "full";
+  EXPECT_EQ(joint.Blocks(), 2u);
+  // The second block without its LINEMAX, COEFFS, ANTENNA and QUIT cards.
+  auto between = [&](std::string_view from, std::string_view to) {
+    return second.substr(second.find(from), second.find(to) - second.find(from));
+  };
+  const std::string secondOwn = between("TIME", "ANTENNA") + between("METHOD       26", "QUIT");
+  EXPECT_EQ(joint.Text(), first.substr(0, first.find("QUIT")) + secondOwn + "QUIT\r\n");
+}
+
+TEST_F(Decks, AStationsNextBlockTakesTheMethod26PageOfItsFirst) {
+  std::string first, next, other;
+  ASSERT_TRUE(IcepacVoacapDeck(request, first, problem));
+  request.frequencies = std::span(frequencies).first(1);
+  ASSERT_TRUE(IcepacVoacapDeck(request, next, problem));
+  request.circuit.transmitter = {8.51, -79.97};
+  ASSERT_TRUE(IcepacVoacapDeck(request, other, problem));
+  JointDeck joint(3);
+  for (const auto& deck : {first, next, other}) ASSERT_TRUE(joint.Add(deck));
+  const std::string page20 = "\f ~METHOD 20\r\ntables\r\n";
+  auto parts = joint.OutputSplit("head\r\n\f METHOD 26\r\nLUF 1\r\n" + page20 + "\f METHOD 26\r\nLUF 2\r\n" + page20 +
+                                 "\f METHOD 26\r\nLUF 3\r\n" + page20);
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(*parts, (std::vector<std::string>{"\f METHOD 26\r\nLUF 1\r\n" + page20, "\f METHOD 26\r\nLUF 1\r\n" + page20,
+                                              "\f METHOD 26\r\nLUF 3\r\n" + page20}));
+}
+
+TEST(JointOutputSplit, EachBlocksPagesReadAsItsOwnRunsOutput) {
+  // ICEPAC's pages as its outputs are laid out; the kit has no ICEPAC to run.
+  for (auto [name, firstHour, frequencyCount] : {std::tuple{"voacap-14-15.out", 14, 10}, {"icepac-12-13.out", 12, 3}}) {
+    SCOPED_TRACE(name);
+    const std::string one =
+        testing::ReadBytes(std::filesystem::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture" / name);
+    const std::string pages = one.substr(one.find('\f'));
+    auto parts = JointOutputSplit(one.substr(0, one.find('\f')) + pages + pages + pages, 3);
+    ASSERT_TRUE(parts);
+    ASSERT_EQ(parts->size(), 3u);
+    PropagationHours own, part;
+    std::string problem;
+    own.Reset(2, frequencyCount);
+    part.Reset(2, frequencyCount);
+    ASSERT_TRUE(IcepacVoacapOutputRead(one, firstHour, 2, 0, frequencyCount, own, problem)) << problem;
+    for (const auto& p : *parts) {
+      EXPECT_EQ(p, pages);
+      ASSERT_TRUE(IcepacVoacapOutputRead(p, firstHour, 2, 0, frequencyCount, part, problem)) << problem;
+      EXPECT_EQ(part, own);
+    }
+    EXPECT_FALSE(JointOutputSplit(one, 2)) << "one block's pages for two blocks";
+  }
+  EXPECT_FALSE(JointOutputSplit("", 1));
 }
 
 }  // namespace

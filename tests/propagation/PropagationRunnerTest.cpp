@@ -26,8 +26,8 @@ struct RunSetup {
       testing::WriteBytes(temp.path() / "bin_win" / name, "");
     program.output = Fixture("voacap-14-15.out");
   }
-  PropagationRunner Runner() {
-    return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache, nullptr});
+  PropagationRunner Runner(size_t blocksPerRun = 40) {
+    return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache, nullptr, blocksPerRun});
   }
   bool RunNow(int model, UtcDateTime when, std::span<const float> frequencies, PredictionNow& result) {
     return Runner().PropagationRunNow(model, when, circuit, frequencies, parameters, result);
@@ -93,18 +93,80 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
   }
 }
 
-TEST_F(Runs, ElevenFrequenciesTakeTwoRuns) {
+TEST_F(Runs, ElevenFrequenciesTakeOneRunOfTwoBlocks) {
   std::vector<float> eleven(ten, ten + 10);
   eleven.push_back(14105.5f);
   PredictionNow result;
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, result)) << ::testing::PrintToString(messages.Texts());
-  ASSERT_EQ(program.decks.size(), 2u);
-  EXPECT_NE(program.decks[0].find("\r\nFREQUENCY   6.3  8.4 12.7 16.8 22.4  2.0  3.0  4.0  5.0  7.0\r\n"),
-            std::string::npos);
-  EXPECT_NE(program.decks[1].find("\r\nFREQUENCY  14.1\r\nMETHOD"), std::string::npos);
+  ASSERT_EQ(program.decks.size(), 1u);
+  const std::string& deck = program.decks[0];
+  EXPECT_NE(deck.find("\r\nFREQUENCY   6.3  8.4 12.7 16.8 22.4  2.0  3.0  4.0  5.0  7.0\r\nMETHOD"), std::string::npos);
+  EXPECT_NE(deck.find("\r\nFREQUENCY  14.1\r\nMETHOD"), std::string::npos);
+  for (auto [card, count] : {std::pair{"LINEMAX", 1u}, {"COEFFS", 1u}, {"ANTENNA", 2u}, {"CIRCUIT", 2u},
+                             {"EXECUTE", 4u}, {"QUIT", 1u}})
+    EXPECT_EQ(testing::Occurrences(deck, card), count) << card;
+  EXPECT_EQ(program.waits, std::vector<double>{10}) << "each block's time";
   EXPECT_EQ(program.commandLines[0], Folder() + "\\bin_win\\voacapw.exe " + Folder() + " sound.dat sound.out");
   EXPECT_EQ(result.frequencies.size(), 11u);
-  EXPECT_EQ(result.frequencies[10].snr, 16) << "the second run's first column";
+  EXPECT_EQ(result.frequencies[10].snr, 16) << "the second block's first column";
+  EXPECT_EQ(cache.Size(), 2u) << "each block kept as its own run";
+}
+
+TEST_F(Runs, AJointRunMayWriteAsMuchAsItsBlocksWouldAlone) {
+  std::vector<float> eleven(ten, ten + 10);
+  eleven.push_back(14105.5f);
+  *program.output += std::string(kModelOutputLimit * 3 / 4, '\n');  // each block's pages padded
+  PredictionNow result;
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, result)) << ::testing::PrintToString(messages.Texts());
+  EXPECT_EQ(program.decks.size(), 1u) << "the joint output is read, not refused for its size";
+}
+
+TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) {
+  std::vector<float> eleven(ten, ten + 10);
+  eleven.push_back(14105.5f);
+  PredictionNow joint;
+  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, joint));
+  struct Case {
+    const char* name;
+    void (*arrange)(testing::StandInProgram&);
+  } cases[] = {
+      {"not finished", [](testing::StandInProgram& p) { p.jointFinishes = false; }},
+      {"one block's output", [](testing::StandInProgram& p) { p.joins = false; }},
+  };
+  for (const auto& c : cases) {
+    RunSetup r;
+    c.arrange(r.program);
+    PredictionNow alone;
+    ASSERT_TRUE(r.RunNow(2, {2024, 5, 14, 14, 0}, eleven, alone)) << c.name;
+    EXPECT_EQ(r.program.decks.size(), 3u) << c.name << ": the joint run, then each block";
+    EXPECT_TRUE(r.messages.entries.empty()) << c.name;
+    EXPECT_EQ(alone, joint) << c.name;
+  }
+}
+
+TEST_F(Runs, AFillsBlocksGoInRunsOfAtMostTheLimitAndABlockThatFailsSaysSoAlone) {
+  auto runner = Runner(2);
+  std::vector<Circuit> circuits(5, circuit);
+  std::vector<float> wide(ten, ten + 10);
+  wide[3] = 1234567;  // no F5.1 field holds 1234.6 MHz
+  std::vector<CircuitFrequencies> fill;
+  for (size_t k = 0; k < circuits.size(); ++k) {
+    circuits[k].transmitter.latitude += static_cast<double>(k);
+    fill.push_back({circuits[k], k == 2 ? std::span<const float>(wide) : std::span<const float>(ten)});
+  }
+  const UtcDateTime when{2024, 5, 14, 14, 0};
+  runner.StationsBegin(5);
+  runner.PropagationRunNowAhead(2, when, fill, parameters);
+  for (size_t k = 0; k < fill.size(); ++k) {
+    PredictionNow now;
+    EXPECT_EQ(runner.PropagationRunNow(2, when, circuits[k], fill[k].frequencies, parameters, now), k != 2) << k;
+  }
+  runner.StationsEnd();
+  ASSERT_EQ(program.decks.size(), 2u) << "blocks 1 and 2, then 4 and 5";
+  for (const auto& deck : program.decks) EXPECT_EQ(testing::Occurrences(deck, "CIRCUIT"), 2u);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{
+                                  "PropagationIcepacVoacap, Output The value 1234.567 does not fit the field F5.1 of "
+                                  "the FREQUENCY card."});
 }
 
 TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {

@@ -1,6 +1,7 @@
 #pragma once
 // A prediction program that writes a given output when started, and keeps
-// the decks and command lines it saw.
+// the decks and command lines it saw. Like ICEPAC and VOACAP, it answers a
+// deck of several blocks with the output's pages once per block.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,6 +11,12 @@
 #include "tests/airmail/Fixture.h"
 
 namespace velmora::testing {
+
+inline size_t Occurrences(std::string_view text, std::string_view part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != text.npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
 
 class StandInProgram final : public LocalModelFiles {
  public:
@@ -21,13 +28,25 @@ class StandInProgram final : public LocalModelFiles {
       error = std::make_error_code(std::errc::no_such_file_or_directory);
       return false;
     }
-    if (output) WriteBytes(folder_ / "RUN" / "sound.out", *output);
+    if (output) WriteBytes(folder_ / "RUN" / "sound.out", joins ? Answer(decks.back(), *output) : *output);
     return true;
   }
-  bool Wait(double seconds) override { return finishes; }
+  static std::string Answer(const std::string& deck, const std::string& output) {
+    size_t blocks = Occurrences(deck, "METHOD       26");
+    size_t pages = output.find("\f");
+    if (blocks < 2 || pages == output.npos) return output;
+    std::string answer = output.substr(0, pages);
+    for (size_t k = 0; k < blocks; ++k) answer += output.substr(pages);
+    return answer;
+  }
+  bool Wait(double seconds) override {
+    waits.push_back(seconds);
+    return finishes && (jointFinishes || Occurrences(decks.back(), "METHOD       26") < 2);
+  }
 
   std::optional<std::string> output;
-  bool starts = true, finishes = true;
+  bool starts = true, finishes = true, jointFinishes = true, joins = true;
+  std::vector<double> waits;
   std::vector<std::string> commandLines, decks;
 
  private:

@@ -81,6 +81,9 @@ class CountedPredictions final : public PredictionSource {
   }
   void PredictionsBegin(int stationCount) override { inner_.PredictionsBegin(stationCount); }
   void PredictionsEnd() override { inner_.PredictionsEnd(); }
+  void PredictionsAhead(const std::vector<PredictionRequest>& requests) override {
+    inner_.PredictionsAhead(requests);
+  }
   int failures = 0;
 
  private:

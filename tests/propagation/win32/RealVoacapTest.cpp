@@ -3,6 +3,7 @@
 // values must be the program's own numbers, interpolated to the minute.
 #include <gtest/gtest.h>
 
+#include "propagation/JointDeck.h"
 #include "propagation/Positions.h"
 #include "propagation/PropagationRunner.h"
 #include "propagation/bench/TimedProgram.h"
@@ -27,8 +28,9 @@ class RealVoacap : public ::testing::Test {
     ASSERT_TRUE(LatLonGetStation(data, "SAILMAIL", "WPE", wpe, true));
     parameters.sunSpotNumber = 112;  // the fixture's SSN
   }
-  PropagationRunner Runner(ModelOutputCache* cache = nullptr) {
-    return PropagationRunner(timed, messages, {kItshfbcFolder, 0, 5, cache, nullptr});
+  PropagationRunner Runner(ModelOutputCache* cache = nullptr, PredictionProgress* progress = nullptr,
+                           size_t blocksPerRun = 40) {
+    return PropagationRunner(timed, messages, {kItshfbcFolder, 0, 5, cache, progress, blocksPerRun});
   }
   static std::string LastOutput() { return testing::ItshfbcLastOutput(); }
 
@@ -82,20 +84,73 @@ TEST_F(RealVoacap, ThePredictionIsTheProgramsOwnNumbersInterpolated) {
   EXPECT_EQ(timed.starts, 4);
 }
 
-TEST_F(RealVoacap, ElevenFrequenciesTwoRunsAndTheSameRequestAgainNone) {
+TEST_F(RealVoacap, ElevenFrequenciesOneRunOfTwoBlocksAndTheSameRequestAgainNone) {
   const std::vector<float> eleven = {2000, 3000, 4000, 5000, 7000, 8146, 10100, 12454, 14100, 16695, 22391};
   ModelOutputCache cache;
   auto runner = Runner(&cache);
   PredictionNow first, again;
   ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, {2024, 5, 14, 14, 45}, {wpe, ship}, eleven, parameters, first));
-  EXPECT_EQ(timed.starts, 2);
-  auto tables = testing::ProgramTables(LastOutput());  // the second run's, with the eleventh frequency alone
+  EXPECT_EQ(timed.starts, 1);
+  auto blocks = JointOutputSplit(LastOutput(), 2);
+  ASSERT_TRUE(blocks);
+  auto tables = testing::ProgramTables((*blocks)[1]);  // the second block's, with the eleventh frequency alone
   ASSERT_GE(tables[14].rows.at("SNRxx").size(), 2u) << "the MUF column, then 22.4 MHz";
   EXPECT_NEAR(first.frequencies[10].snr, tables[14].rows.at("SNRxx")[1] * 0.25 + tables[15].rows.at("SNRxx")[1] * 0.75,
               1e-9);
   ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, {2024, 5, 14, 14, 45}, {wpe, ship}, eleven, parameters, again));
-  EXPECT_EQ(timed.starts, 2) << "kept outputs";
+  EXPECT_EQ(timed.starts, 1) << "kept outputs";
   EXPECT_EQ(again, first);
+  // The same circuit twice in one run: the program's LUF of the second
+  // block's first hour would differ from its own run's.
+  for (auto [hour, minute] : {std::pair{14, 0}, {1, 0}, {9, 30}}) {
+    PredictionNow joint, alone;
+    const UtcDateTime when{2024, 5, 14, hour, minute};
+    ASSERT_TRUE(runner.PropagationRunNow(kModelVoacap, when, {wlo, ship}, eleven, parameters, joint));
+    ASSERT_TRUE(Runner().PropagationRunNow(kModelVoacap, when, {wlo, ship}, eleven, parameters, alone));
+    EXPECT_EQ(joint, alone) << hour;
+  }
+}
+
+// The station whose prediction fails, as the fill's progress shows it.
+struct ProgressSeen final : PredictionProgress {
+  void PredictionProgressShow(int station, int) override { shown = station; }
+  int shown = 0;
+};
+
+TEST_F(RealVoacap, AFillsBlocksBeyondTheLimitGoToAnotherRunAndAFailingBlockIsNamedAlone) {
+  const std::vector<float> wloFrequencies = {6318.5f, 8420.5f, 12680.5f};
+  const std::vector<float> tooHigh = {8146, 1234567};  // no F5.1 field holds 1234.6 MHz
+  LatLon hp1a, hp2b;
+  ASSERT_TRUE(LatLonGetStation(AirmailDataFolder(testing::FixturePath("data").string(), messages), "SAILMAIL", "HP1A",
+                               hp1a, true));
+  ASSERT_TRUE(LatLonGetStation(AirmailDataFolder(testing::FixturePath("data").string(), messages), "SAILMAIL", "HP2B",
+                               hp2b, true));
+  const std::vector<CircuitFrequencies> fill = {{{wpe, ship}, wloFrequencies}, {{wlo, ship}, wloFrequencies},
+                                                {{wlo, ship}, tooHigh},        {{hp1a, ship}, wloFrequencies},
+                                                {{hp2b, ship}, wloFrequencies}};
+  const UtcDateTime when{2024, 5, 14, 14, 45};
+  ModelOutputCache cache;
+  ProgressSeen progress;
+  auto runner = Runner(&cache, &progress, 2);
+  runner.StationsBegin(static_cast<int>(fill.size()));
+  runner.PropagationRunNowAhead(kModelVoacap, when, fill, parameters);
+  std::vector<PredictionNow> joint(fill.size());
+  for (size_t k = 0; k < fill.size(); ++k) {
+    bool predicted =
+        runner.PropagationRunNow(kModelVoacap, when, fill[k].circuit, fill[k].frequencies, parameters, joint[k]);
+    EXPECT_EQ(predicted, k != 2) << k;
+    if (!predicted) EXPECT_EQ(progress.shown, 3) << "shown while its message is";
+  }
+  runner.StationsEnd();
+  EXPECT_EQ(timed.starts, 2) << "two blocks, then the two after the failing one";
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"PropagationIcepacVoacap, Output The value 1234.567 does not "
+                                                       "fit the field F5.1 of the FREQUENCY card."});
+  for (size_t k : {0, 1, 3, 4}) {
+    PredictionNow alone;
+    ASSERT_TRUE(
+        Runner().PropagationRunNow(kModelVoacap, when, fill[k].circuit, fill[k].frequencies, parameters, alone));
+    EXPECT_EQ(joint[k], alone) << k;
+  }
 }
 
 TEST(Win32ModelProgram, SuccessOnlyWhenTheProgramEndsWithExitCodeZero) {

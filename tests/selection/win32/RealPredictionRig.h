@@ -21,7 +21,9 @@ struct RealPredictionRig : SelectionRig {
   ModelPredictions model{runner, data, settings};
   AirmailStationGeometry airmail{data};
 
-  RealPredictionRig() {
+  // One run of the program per block when blocksPerRun is 1.
+  explicit RealPredictionRig(size_t blocksPerRun = PropagationSetup{}.blocksPerRun)
+      : runner{runs, messages, {kItshfbcFolder, 0, 5, &kept, nullptr, blocksPerRun}} {
     settings.propagationModelModel = kModelVoacap;
     clock.now = {2024, 5, 14, 14, 45, 0, 0};
   }

@@ -111,8 +111,9 @@ bool WineModelProgram::OutputDelete(const fs::path& output, std::error_code& err
   return LocalModelFiles::OutputDelete(CaseFoldedPath(output), error);
 }
 
-std::optional<std::string> WineModelProgram::OutputRead(const fs::path& output, std::error_code& error) {
-  return LocalModelFiles::OutputRead(CaseFoldedPath(output), error);
+std::optional<std::string> WineModelProgram::OutputRead(const fs::path& output, size_t limit,
+                                                       std::error_code& error) {
+  return LocalModelFiles::OutputRead(CaseFoldedPath(output), limit, error);
 }
 
 bool WineModelProgram::Start(const std::string& commandLine, std::error_code& error) {

@@ -20,7 +20,8 @@ class WineModelProgram final : public LocalModelFiles {
   bool DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
                  std::error_code& error) override;
   bool OutputDelete(const std::filesystem::path& output, std::error_code& error) override;
-  std::optional<std::string> OutputRead(const std::filesystem::path& output, std::error_code& error) override;
+  std::optional<std::string> OutputRead(const std::filesystem::path& output, size_t limit,
+                                        std::error_code& error) override;
   bool Start(const std::string& commandLine, std::error_code& error) override;
   bool Wait(double seconds) override;
 
