@@ -256,7 +256,12 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
   };
   const std::string kRun = ",1,1,0,0,20,10,300,1,";
   const std::string kRest = ",1,WLO,1,2,10,5,60,800,3,20";
+  const std::string head = "01/05/2026 10:00:00 No answer from WLO\r\n";  // the CR below ends the first read
   const Case cases[] = {
+      {"a CR LF across two reads ends one line", true,
+       head + std::string(256 * 1024 - 1 - head.size(), 'x') + "\r\n10:00:01 No answer from WLO", std::nullopt,
+       {"Time:               01/05/26 to 01/05/26", "Records:        2, Tries/Day 2.0, Connects/Day 0.0",
+        "No Answer:    2 (100%), Last 01/05/26", "Error:                1"}},
       {"an empty period keeps the Time and Records lines", false,
        "01/05/26 10:00:00" + kRun + "Connected " + kRest + "\r\n", Days(Day(2026, 2, 1), Day(2026, 2, 3)),
        {"Time:                to ", "Records:        1, Tries/Day 1.0, Minutes/Day :00, Connects/Day 0.0"}},
