@@ -26,8 +26,26 @@ constexpr double kMinStrongHz = 80;       // strong over at least this much (a c
 constexpr double kMinFill = 0.3;          // occupied share of the band (tone grids included)
 constexpr double kMaxQuietShare = 0.1;    // occupied share of the bins above the passband,
 constexpr double kQuietToFill = 0.25;     // ... and at most this much of the band's own
+constexpr double kNowDb = 5;              // mean rise of this buffer's band over the floor
+constexpr float kQuietDb = 10;            // above the floor: a bin above the passband is not quiet
 constexpr float kSplatterDb = 20;         // below the band's strongest: a modem's splatter
 constexpr double kMinOverlap = 0.5;       // of two bands' union that both share
+constexpr float kMaxCrest = 5;            // peak over RMS of the samples: above it, a crash
+
+// An impulse stands far above the buffer's RMS; a modem's peaks (even
+// OFDM's, which add up like noise) stay within a few times it.
+bool Impulsive(const PowerDensity& spectrum) {
+  const float mean = spectrum.SampleMean();
+  double sum = 0;
+  float peak = 0;
+  for (std::int16_t s : spectrum.Samples()) {
+    const float v = static_cast<float>(s) - mean;
+    sum += static_cast<double>(v) * v;
+    peak = std::max(peak, std::abs(v));
+  }
+  const double rms = std::sqrt(sum / std::max<std::size_t>(1, spectrum.Samples().size()));
+  return peak > kMaxCrest * rms;
+}
 
 // The first buffer's floor: a low rank of the passband's levels, so a modem
 // already on keeps its band above it.
@@ -53,6 +71,7 @@ void DigitalDetector::Follow(const PowerDensity& spectrum, float bufferSeconds) 
     firstBin_ = spectrum.Bin(kPassLow);
     lastBin_ = spectrum.Bin(kQuietHigh);
     level_.assign(static_cast<std::size_t>(lastBin_ - firstBin_ + 1), 0.0f);
+    now_.assign(level_.size(), 0.0f);
     floor_.assign(level_.size(), 0.0f);
   }
   // A running mean of the dB levels over about kSmoothHz around each bin.
@@ -68,6 +87,7 @@ void DigitalDetector::Follow(const PowerDensity& spectrum, float bufferSeconds) 
     if (enter <= top) sum += bins[static_cast<std::size_t>(enter)].im, ++count;
     if (leave >= 0) sum -= bins[static_cast<std::size_t>(leave)].im, --count;
     const float mean = static_cast<float>(sum / std::max(1, count));
+    now_[static_cast<std::size_t>(b - firstBin_)] = mean;
     float& level = level_[static_cast<std::size_t>(b - firstBin_)];
     level = first_ ? mean : level + kNewShare * (mean - level);
   }
@@ -118,17 +138,27 @@ OccupiedBand DigitalDetector::Measure(const PowerDensity& spectrum) const {
   // crash fills it so, a modem's own splatter stays far below.
   std::int32_t quiet = 0;
   const std::int32_t quietFirst = spectrum.Bin(kQuietLow);
-  for (std::int32_t b = quietFirst; b <= lastBin_; ++b)
-    quiet += occupied(b) && level_[static_cast<std::size_t>(b - firstBin_)] >= strongest - kSplatterDb;
+  for (std::int32_t b = quietFirst; b <= lastBin_; ++b) {
+    const auto i = static_cast<std::size_t>(b - firstBin_);
+    quiet += level_[i] > floor_[i] + kQuietDb && level_[i] >= strongest - kSplatterDb;
+  }
   const double fill = static_cast<double>(inside) / (high - low + 1);
+  // The band in this very buffer, not only in the memory of the last ones:
+  // a pause reads free at once.
+  double rise = 0;
+  for (std::int32_t b = low; b <= high; ++b) {
+    const auto i = static_cast<std::size_t>(b - firstBin_);
+    rise += now_[i] - floor_[i];
+  }
+  rise /= high - low + 1;
   const double quietShare = static_cast<double>(quiet) / std::max(1, lastBin_ - quietFirst + 1);
-  band.modemLike = band.Width() >= kMinWidth && fill >= kMinFill &&
+  band.modemLike = !Impulsive(spectrum) && band.Width() >= kMinWidth && fill >= kMinFill && rise >= kNowDb &&
                    quietShare <= std::min(kMaxQuietShare, kQuietToFill * fill) &&
                    static_cast<double>(strong) * spectrum.Resolution() >= kMinStrongHz;
   return band;
 }
 
-bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, DetectorResults& results,
+bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, bool speak, DetectorResults& results,
                              DetectorDrawing& drawing) {
   Follow(spectrum, bufferSeconds);
   const OccupiedBand band = Measure(spectrum);
@@ -136,7 +166,7 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   last_ = band;
   results.digitalWidth = static_cast<float>(band.Width());
   results.digitalText = FormatNumber(results.digitalWidth, "0");
-  if (!steady) return false;
+  if (!steady || !speak) return false;
   results.digitalDetected = true;
   if (drawing.Shown()) {
     // One marker at each edge of the band, over the floor there.

@@ -30,9 +30,11 @@ class DigitalDetector {
  public:
   // Sample continuity was broken: the floor and the evidence start again.
   void Restart() { first_ = true; }
-  // Follows the floor with the buffer and says whether a modem is on the
-  // channel: a modem-like band in this buffer and the one before, overlapping.
-  bool Detect(const PowerDensity& spectrum, float bufferSeconds, DetectorResults& results, DetectorDrawing& drawing);
+  // Follows the floor with the buffer and, when it may speak (the power gate
+  // is open), says whether a modem is on the channel: a modem-like band in
+  // this buffer and the one before, overlapping.
+  bool Detect(const PowerDensity& spectrum, float bufferSeconds, bool speak, DetectorResults& results,
+              DetectorDrawing& drawing);
 
  private:
   void Follow(const PowerDensity& spectrum, float bufferSeconds);
@@ -43,6 +45,7 @@ class DigitalDetector {
   std::int32_t firstBin_ = 0;  // the bins followed: the passband and the quiet band above it
   std::int32_t lastBin_ = 0;
   std::vector<float> level_;  // dB per bin, smoothed over neighbours and buffers
+  std::vector<float> now_;    // dB per bin, smoothed over neighbours in this buffer alone
   std::vector<float> floor_;  // dB per bin: falls at once, rises slowly
   OccupiedBand last_;
 };

@@ -67,6 +67,9 @@ Verdict SignalAnalysis::DetectNormal(std::string& panelText) {
   const DetectorSettings& s = settings_;
   Verdict v;
   const bool gate = s.powerEnabled ? DetectPower(spectrum_, s, results_) : true;
+  // It follows its floor on every buffer, quiet ones too, and speaks only
+  // through an open gate where the others did not.
+  const bool digital = s.digitalBusy && digital_.Detect(spectrum_, bufferSeconds_, gate, results_, *drawing_);
   if (gate) {
     correlator_.Begin(spectrum_);
     PactorContext c{spectrum_, correlator_, s, results_, *drawing_, panelText};
@@ -75,8 +78,7 @@ Verdict SignalAnalysis::DetectNormal(std::string& panelText) {
     if (!v.busy && s.burstEnabled && burst_.Detect(spectrum_, s, results_, *drawing_, panelText)) v.noise = true;
     if (!v.busy && !v.noise && s.peakEnabled && DetectPeak(spectrum_, s, results_, *drawing_, panelText))
       v.noise = true;
-    // It follows its floor on every buffer, and speaks only where the others did not.
-    if (s.digitalBusy && digital_.Detect(spectrum_, bufferSeconds_, results_, *drawing_) && !v.busy && !v.noise) {
+    if (digital && !v.busy && !v.noise) {
       v.busy = true;
       panelText = kDigitalLabel;
     }
