@@ -46,6 +46,10 @@ struct DetectorResults {
   float pulseValue = 0;  // dB; kept on buffers where the pulse detector does not run
   std::string pulseText;
 
+  bool digitalDetected = false;
+  float digitalWidth = 0;  // Hz, the band the last buffer's signal occupied
+  std::string digitalText;
+
   bool cwDetected = false;
   float cwLevel = 0;
   float cwValue = 0;

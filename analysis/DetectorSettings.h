@@ -27,6 +27,9 @@ struct DetectorSettings {
   // Pactor 3 scored over 200 to 2800 Hz instead of 400 to 2600 Hz: room
   // for the baseline beside the widest form's outer tones.
   bool pactor3WideBand = false;
+  // A detector for digital modems other than Pactor (OFDM, FSK, PSK, MFSK):
+  // the channel reads busy while one is on.
+  bool digitalBusy = false;
   bool peakEnabled = false;
   float peakThreshold = 20;
   bool powerEnabled = true;

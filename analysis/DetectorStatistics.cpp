@@ -7,7 +7,7 @@
 namespace velmora {
 namespace {
 
-constexpr const char* kNames[] = {"Power:", "Pactor 2:", "Pactor 3:", "Burst Noise:", "Peak Noise:"};
+constexpr const char* kNames[] = {"Power:", "Pactor 2:", "Pactor 3:", "Burst Noise:", "Peak Noise:", "Digital:"};
 
 }  // namespace
 
@@ -57,6 +57,8 @@ bool StatisticsEnabled(StatisticsDetector k, const DetectorSettings& s) {
       return s.burstEnabled;
     case StatisticsDetector::PeakNoise:
       return s.peakEnabled;
+    case StatisticsDetector::Digital:
+      return s.digitalBusy;
   }
   return false;
 }
@@ -69,6 +71,7 @@ void StatisticsUpdate(DetectorStatistics& statistics, const DetectorResults& r, 
   if (s.pactor3Enabled) statistics.Add(K::Pactor3, r.pactor3Detected, r.pactor3Score);
   if (s.burstEnabled) statistics.Add(K::BurstNoise, r.burstDetected, r.detectorValue);
   if (s.peakEnabled) statistics.Add(K::PeakNoise, r.peakDetected, r.peakValue);
+  if (s.digitalBusy) statistics.Add(K::Digital, r.digitalDetected, r.digitalWidth);
 }
 
 }  // namespace velmora

@@ -1,5 +1,5 @@
 #pragma once
-// Statistics of the five main detectors, kept while the Options dialog is
+// Statistics of the six main detectors, kept while the Options dialog is
 // shown: how often each ran and fired, and the mean, spread and peak of the
 // value beside it.
 #include <array>
@@ -11,8 +11,8 @@
 
 namespace velmora {
 
-enum class StatisticsDetector { Power = 1, Pactor2 = 2, Pactor3 = 3, BurstNoise = 4, PeakNoise = 5 };
-inline constexpr int kStatisticsDetectors = 5;
+enum class StatisticsDetector { Power = 1, Pactor2 = 2, Pactor3 = 3, BurstNoise = 4, PeakNoise = 5, Digital = 6 };
+inline constexpr int kStatisticsDetectors = 6;
 
 struct StatisticsRecord {
   std::int32_t count = 0;

@@ -14,6 +14,7 @@ void SignalAnalysis::Analyse(std::span<const std::int16_t> samples, std::int32_t
 void SignalAnalysis::RestartContinuity() {
   burst_.Restart();
   pulse_.Restart();
+  digital_.Restart();
 }
 
 std::int32_t SignalAnalysis::Pactor3Count(int variant) const {
@@ -28,7 +29,8 @@ void SignalAnalysis::PactorCountsReset() {
 void SignalAnalysis::ClearFlags() {
   DetectorResults& r = results_;
   r.powerDetected = r.pactor2Detected = r.pactor3Detected = r.burstDetected = r.peakDetected = false;
-  r.pulseDetected = r.cwDetected = r.faxDetected = r.wwvDetected = false;
+  r.pulseDetected = r.cwDetected = r.faxDetected = r.wwvDetected = r.digitalDetected = false;
+  r.digitalText.clear();
   r.powerText.clear();
   r.pactor2Text.clear();
   r.pactor3Text.clear();
@@ -65,6 +67,9 @@ Verdict SignalAnalysis::DetectNormal(std::string& panelText) {
   const DetectorSettings& s = settings_;
   Verdict v;
   const bool gate = s.powerEnabled ? DetectPower(spectrum_, s, results_) : true;
+  // It follows its floor on every buffer, quiet ones too, and speaks only
+  // through an open gate where the others did not.
+  const bool digital = s.digitalBusy && digital_.Detect(spectrum_, bufferSeconds_, gate, results_, *drawing_);
   if (gate) {
     correlator_.Begin(spectrum_);
     PactorContext c{spectrum_, correlator_, s, results_, *drawing_, panelText};
@@ -73,6 +78,10 @@ Verdict SignalAnalysis::DetectNormal(std::string& panelText) {
     if (!v.busy && s.burstEnabled && burst_.Detect(spectrum_, s, results_, *drawing_, panelText)) v.noise = true;
     if (!v.busy && !v.noise && s.peakEnabled && DetectPeak(spectrum_, s, results_, *drawing_, panelText))
       v.noise = true;
+    if (digital && !v.busy && !v.noise) {
+      v.busy = true;
+      panelText = kDigitalLabel;
+    }
     if (s.pulseEnabled || autoConnectActive_) pulse_.Detect(v.busy, spectrum_, s, results_, *drawing_, panelText);
     v.pulse = s.pulseEnabled && results_.pulseDetected;  // a playback may stop on it
   }

@@ -12,6 +12,7 @@
 #include "analysis/DetectorResults.h"
 #include "analysis/DetectorSettings.h"
 #include "analysis/DetectorValues.h"
+#include "analysis/DigitalDetector.h"
 #include "analysis/NoiseDetectors.h"
 #include "analysis/PactorDetectors.h"
 #include "analysis/PulseDetector.h"
@@ -77,6 +78,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   PactorDetectors pactor_;
   BurstDetector burst_;
   PulseDetector pulse_;
+  DigitalDetector digital_;
   std::vector<Complex> analytic_;
   DetectorResults results_;
 

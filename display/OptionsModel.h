@@ -41,6 +41,7 @@ struct OptionsControls {
   // Detector tab.
   DetectorRow pactor2, pactor3, power, burst, peak, pulse, fax, wwv;
   bool pactor3WideBand = false;
+  bool digitalBusy = false;
   bool cw = false;
   std::string cwFrequency, cwRange, cwThreshold;
   std::string centerFrequency;

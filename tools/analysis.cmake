@@ -1,6 +1,7 @@
 # The signal generator (a test tool, natively) and the offline analyser
 # (natively and for Windows).
 add_library(velmora_signalgen STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalForms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp

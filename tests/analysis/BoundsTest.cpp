@@ -67,6 +67,7 @@ TEST(Bounds, ExtremeSettingsAndOddBuffers) {
         s.offsetFrequencyRange = o.first;
         s.offsetFrequencyStep = o.second;
         s.pactor3WideBand = run % 2 == 1;
+        s.digitalBusy = run % 3 != 0;
         EveryPath(s, a, buffer, length, static_cast<float>(run % 7));
         ++run;
       }

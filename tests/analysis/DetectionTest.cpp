@@ -128,6 +128,36 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
   }
 }
 
+// "Digital Busy": each modem busy once it is on (4-FSK partly under Pactor 2,
+// whose tones two of its four share); noise, bursts and CW stay free.
+TEST(Detection, DigitalModemsAreBusyWithTheOption) {
+  DetectorSettings on;
+  on.digitalBusy = true;
+  for (Form form : {Form::Ofdm, Form::Fsk4, Form::Psk2400, Form::Mfsk}) {
+    SignalRecipe recipe = Recipe(form, 10, 8);
+    recipe.rhythm.start = 2;
+    const Played played = Play(recipe, on);
+    int insideBusy = 0, digital = 0;
+    for (std::size_t b = 0; b < played.verdicts.size(); ++b) {
+      insideBusy += played.inside[b] && played.verdicts[b].busy;
+      digital += played.labels[b] == "Digital";
+    }
+    const Rates r = Count(played, "Digital");
+    ASSERT_GT(r.inside, 25) << signalgen::FormName(form);
+    EXPECT_GE(insideBusy, r.inside * 9 / 10) << signalgen::FormName(form);
+    EXPECT_GT(digital, r.inside / 2) << signalgen::FormName(form);
+    EXPECT_EQ(r.outsideBusy, 0) << signalgen::FormName(form);
+    if (form == Form::Ofdm) {
+      EXPECT_EQ(Count(Play(recipe), "").busy, 0) << "with the option off";
+    }
+  }
+  SignalRecipe keyed = Recipe(Form::Cw, 30, 8);
+  keyed.keyed = true;
+  for (const SignalRecipe& quiet : {Recipe(Form::Noise, 10, 8), Recipe(Form::Bursts, 10, 8), keyed,
+                                    Recipe(Form::Cw, 30, 8)})
+    EXPECT_EQ(Count(Play(quiet, on), "").busy, 0) << signalgen::FormName(quiet.form);
+}
+
 TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
   DetectorSettings d;
   d.burstEnabled = true;

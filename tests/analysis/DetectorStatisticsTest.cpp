@@ -39,16 +39,20 @@ TEST(Statistics, UpdateAddsEachEnabledDetectorWithTheValueItsLabelShows) {
   r.pactor3Score = 41;
   r.detectorValue = 99;  // the burst value, not the level
   r.peakValue = 7;
+  r.digitalDetected = true;
+  r.digitalWidth = 2200;  // the band the modem occupied, Hz
   StatisticsUpdate(s, r, settings, 25);
-  settings.burstEnabled = settings.peakEnabled = true;
+  settings.burstEnabled = settings.peakEnabled = settings.digitalBusy = true;
   StatisticsUpdate(s, r, settings, 25);
   const std::tuple<K, int, double, int> expected[] = {  // count, sum, hits
-      {K::Power, 2, 50, 2}, {K::Pactor2, 2, 24, 0}, {K::Pactor3, 2, 82, 2}, {K::BurstNoise, 1, 99, 0}, {K::PeakNoise, 1, 7, 0}};
+      {K::Power, 2, 50, 2}, {K::Pactor2, 2, 24, 0}, {K::Pactor3, 2, 82, 2}, {K::BurstNoise, 1, 99, 0}, {K::PeakNoise, 1, 7, 0},
+      {K::Digital, 1, 2200, 1}};
   for (const auto& [k, count, sum, hits] : expected) {
     const StatisticsRecord& record = s.Record(k);
     EXPECT_EQ(std::tuple(record.count, record.sum, record.hits), std::tuple(count, sum, hits)) << static_cast<int>(k);
   }
   EXPECT_TRUE(StatisticsEnabled(K::PeakNoise, settings));
+  EXPECT_EQ(s.Text(K::Digital, 0.5f), "Digital:\rCount 1, Hits 1\rRate 1.0e0, Secs .5\rMean 2200.0, Std .0\rPeak 2200.0");
 }
 
 }  // namespace

@@ -99,6 +99,7 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   controls.displayColor = true;
   controls.waterfall = true;
   controls.pactor3WideBand = true;
+  controls.digitalBusy = true;
   controls.inputSource = kSimulated;
   controls.simulateFrequency = "1500";
   controls.soundBits = 0;
@@ -115,6 +116,7 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   EXPECT_TRUE(rig.settings.display.displayColor);
   EXPECT_TRUE(rig.settings.display.waterfall);
   EXPECT_TRUE(d.pactor3WideBand);
+  EXPECT_TRUE(d.digitalBusy);
   EXPECT_EQ(rig.signal.inputSource, kSimulated);
   EXPECT_FALSE(rig.signal.use16Bit);
   EXPECT_EQ(rig.signal.simulate.frequency, 1500);

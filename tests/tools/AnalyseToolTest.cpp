@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -143,7 +144,7 @@ TEST_F(AnalyseTool, ExitCodes) {
 
 TEST_F(AnalyseTool, TheSignalGeneratorNamesTheArgumentItRefuses) {
   const std::pair<std::string, std::string> cases[] = {
-      {"--form pactor4 --out x.bin", "--form: pactor4 is none of noise, pactor2, pactor3, cw, fax, speech, bursts"},
+      {"--form pactor4 --out x.bin", "--form: pactor4 is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk"},
       {"--sweep --sample-size 300", "--sample-size: 300 is not a power of two from 256 to 32768"},
       {"--form noise --seed 1e30 --out x.bin", "--seed: 1e30 is not a whole number of 0 or more"},
       {"--form noise --seconds 1e12 --out x.bin", "--seconds: 1e12 is not more than 0 and at most 3600"},
@@ -191,6 +192,32 @@ TEST_F(AnalyseTool, TakesTheWideBandFromTheSettingsFile) {
   EXPECT_TRUE(on.err.empty());
   EXPECT_LT(found(off), 10) << "of 32 buffers";
   EXPECT_GE(found(on), 24);
+}
+
+// An OFDM modem after a quiet second: "Digital" with "Digital Busy" from the
+// settings file, with its own statistics block; without it neither.
+TEST_F(AnalyseTool, TakesDigitalBusyFromTheSettingsFile) {
+  signalgen::SignalRecipe recipe;
+  recipe.form = signalgen::Form::Ofdm;
+  recipe.snrDb = 10;
+  recipe.rhythm.start = 1;
+  recipe.seconds = 6;
+  const std::string file = Write("ofdm.bin", recipe);
+  const std::string digital = WriteText("digital.ini", "[Detector Data]\r\nDigital Busy=True\r\n");
+  auto found = [](const Result& r) {
+    int count = 0;
+    for (std::size_t line = 1; line < r.out.size() && !r.out[line].empty(); ++line)
+      count += Fields(r.out[line])[4] == "1" && Fields(r.out[line])[6] == "Digital";
+    return count;
+  };
+  auto block = [](const Result& r) { return std::find(r.out.begin(), r.out.end(), "Digital:") != r.out.end(); };
+  const Result off = Analyse("\"" + file + "\"");
+  const Result on = Analyse("--settings \"" + digital + "\" \"" + file + "\"");
+  ASSERT_EQ(on.status, 0);
+  EXPECT_EQ(found(off), 0);
+  EXPECT_FALSE(block(off));
+  EXPECT_GE(found(on), 20) << "of 32 buffers, 26 of them the modem's";
+  EXPECT_TRUE(block(on));
 }
 
 // 48 MB of recording through a tool allowed 40 MB: it holds one buffer at a

@@ -232,8 +232,12 @@ int AnalyseRecording(const AnalyseOptions& options, std::FILE* standardInput, st
 
   out << '\n';
   const float bufferSeconds = static_cast<float>(n) / kSampleRateHz;
-  for (int k = 1; k <= kStatisticsDetectors; ++k)
-    out << Lines(statistics.Text(static_cast<StatisticsDetector>(k), bufferSeconds)) << '\n';
+  for (int k = 1; k <= kStatisticsDetectors; ++k) {
+    const auto detector = static_cast<StatisticsDetector>(k);
+    // The digital block only where it was asked for: without it the output is as it always was.
+    if (detector == StatisticsDetector::Digital && !settings.detector.digitalBusy) continue;
+    out << Lines(statistics.Text(detector, bufferSeconds)) << '\n';
+  }
   return 0;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/signalgen/DigitalForms.h"
+
 namespace velmora::signalgen {
 namespace {
 
@@ -62,18 +64,31 @@ std::string_view FormName(Form form) {
       return "speech";
     case Form::Bursts:
       return "bursts";
+    case Form::Ofdm:
+      return "ofdm";
+    case Form::Fsk4:
+      return "fsk4";
+    case Form::Psk2400:
+      return "psk2400";
+    case Form::Mfsk:
+      return "mfsk";
   }
   return "";
 }
 
 bool ParseForm(std::string_view name, Form& form) {
-  for (Form f : {Form::Noise, Form::Pactor2, Form::Pactor3, Form::Cw, Form::Fax, Form::Speech, Form::Bursts}) {
+  for (Form f : {Form::Noise, Form::Pactor2, Form::Pactor3, Form::Cw, Form::Fax, Form::Speech, Form::Bursts,
+                 Form::Ofdm, Form::Fsk4, Form::Psk2400, Form::Mfsk}) {
     if (FormName(f) == name) {
       form = f;
       return true;
     }
   }
   return false;
+}
+
+bool IsDigital(Form form) {
+  return form == Form::Ofdm || form == Form::Fsk4 || form == Form::Psk2400 || form == Form::Mfsk;
 }
 
 std::vector<float> ArqGate(std::size_t count, const ArqRhythm& r) {
@@ -322,6 +337,28 @@ Signal Generate(const SignalRecipe& recipe) {
       gate.assign(count, 1.0f);
       AddSpeech(signal.samples, recipe.rms, recipe.pitch, random);
       break;
+    case Form::Ofdm:
+      gate.assign(count, 1.0f);
+      AddOfdm(signal.samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Fsk4:
+      gate.assign(count, 1.0f);
+      AddFsk4(signal.samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Psk2400:
+      gate.assign(count, 1.0f);
+      AddPsk2400(signal.samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Mfsk:
+      gate.assign(count, 1.0f);
+      AddMfsk(signal.samples, recipe.rms, recipe.offset, random);
+      break;
+  }
+  if (IsDigital(recipe.form)) {
+    // The channel as it was before the modem came on.
+    const auto quiet = std::min(count, static_cast<std::size_t>(std::max(0.0, recipe.rhythm.start) * kRate));
+    std::fill_n(signal.samples.begin(), quiet, 0.0f);
+    std::fill_n(gate.begin(), quiet, 0.0f);
   }
   for (std::size_t n = 0; n < gate.size(); ++n) signal.on[n] = gate[n] > 0.3f;
 

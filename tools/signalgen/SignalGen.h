@@ -21,7 +21,9 @@ namespace velmora::signalgen {
 inline constexpr double kRate = kSampleRate;
 
 
-enum class Form { Noise, Pactor2, Pactor3, Cw, Fax, Speech, Bursts };
+enum class Form { Noise, Pactor2, Pactor3, Cw, Fax, Speech, Bursts, Ofdm, Fsk4, Psk2400, Mfsk };
+// The other digital modems, continuous: busy in every buffer.
+bool IsDigital(Form form);
 std::string_view FormName(Form form);
 bool ParseForm(std::string_view name, Form& form);
 

@@ -1,5 +1,6 @@
-// velmora-signalgen: writes test recordings (Pactor 2 and 3, CW, FAX-like,
-// speech-like, bursts, noise) and measures the detectors over an SNR sweep.
+// velmora-signalgen: writes test recordings (Pactor 2 and 3, other digital
+// modems, CW, FAX-like, speech-like, bursts, noise) and measures the
+// detectors over an SNR sweep.
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -22,17 +23,18 @@ using namespace velmora::signalgen;
 const char* kUsage =
     "usage: velmora-signalgen --form FORM [options] --out FILE.bin\n"
     "       velmora-signalgen --sweep [--seconds S] [--sample-size N]\n"
-    "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts\n"
+    "       velmora-signalgen --sweep-digital [--seconds S] [--sample-size N]\n"
+    "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk\n"
     "  --variant V      Pactor 3 tone set 1..6 (default 1)\n"
     "  --center HZ      Pactor 2 centre, CW tone (default 1700)\n"
-    "  --offset HZ      frequency offset of every tone (default 0)\n"
+    "  --offset HZ      frequency offset of every tone or carrier (default 0)\n"
     "  --snr DB         signal-to-noise ratio in 3 kHz (default 20); --no-noise for none\n"
     "  --rms A          signal level while on, A/D units (default 3000)\n"
     "  --seconds S      length (default 10)\n"
     "  --continuous     Pactor without the ARQ pauses\n"
     "  --one-sided      Pactor without the other station's acknowledgements\n"
     "  --roll-off R     Pactor: raised-cosine roll-off of the symbols, 0..1 (default 0.35)\n"
-    "  --start S        Pactor: seconds of channel noise before the first packet (default 0)\n"
+    "  --start S        Pactor, digital: seconds of channel noise before the signal (default 0)\n"
     "  --keyed          CW keyed like Morse instead of a steady tone\n"
     "  --burst-rate R   bursts per second (default 2)\n"
     "  --pitch HZ       speech: mean voice pitch (default 120)\n"
@@ -60,7 +62,7 @@ bool IsSampleSize(double n) { return n >= 256 && n <= 32768 && n == std::ldexp(1
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);
   SignalRecipe recipe;
-  bool sweep = false, eightBit = false, haveForm = false;
+  bool sweep = false, sweepDigital = false, eightBit = false, haveForm = false;
   SweepOptions sweepOptions;
   std::string out;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -68,10 +70,12 @@ int main(int argc, char** argv) {
     const std::string name(a);
     if (a == "--sweep") {
       sweep = true;
+    } else if (a == "--sweep-digital") {
+      sweepDigital = true;
     } else if (a == "--form") {
       if (i + 1 >= args.size()) return Usage("--form: a form must follow");
       if (!ParseForm(args[++i], recipe.form))
-        return Usage("--form: " + std::string(args[i]) + " is none of noise, pactor2, pactor3, cw, fax, speech, bursts");
+        return Usage("--form: " + std::string(args[i]) + " is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk");
       haveForm = true;
     } else if (a == "--out") {
       if (i + 1 >= args.size()) return Usage("--out: a file must follow");
@@ -136,6 +140,11 @@ int main(int argc, char** argv) {
   }
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
+    return 0;
+  }
+  if (sweepDigital) {
+    sweepOptions.snrs = {-5, 0, 5, 10, 15, 20, 30};
+    RunDigitalSweep(sweepOptions, std::cout);
     return 0;
   }
   if (!haveForm) return Usage("--form is needed");

@@ -89,15 +89,18 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControls) {
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CMDSTATISTICS)));
 }
 
-TEST_F(OptionsDialogTest, TheWaterfallAndTheWideBandAreSwitchedHere) {
+TEST_F(OptionsDialogTest, TheWaterfallTheWideBandAndDigitalBusyAreSwitchedHere) {
   Open(OptionsDialog::kDisplayTab);
   EXPECT_EQ(Text(1, IDC_CHKWATERFALL), "Waterfall");
   EXPECT_EQ(Text(2, IDC_CHKPACTOR3WIDEBAND), "Pactor 3 Wide Band");
+  EXPECT_EQ(Text(2, IDC_CHKDIGITALBUSY), "Digital Busy");
   Click(1, IDC_CHKWATERFALL);
   Click(2, IDC_CHKPACTOR3WIDEBAND);
+  Click(2, IDC_CHKDIGITALBUSY);
   Press(IDC_CMDAPPLY);
   EXPECT_TRUE(window->Settings().display.waterfall);
   EXPECT_TRUE(window->Settings().detector.pactor3WideBand);
+  EXPECT_TRUE(window->Settings().detector.digitalBusy);
   Click(2, IDC_CHKPACTOR3WIDEBAND);
   Press(IDC_CMDCANCEL);
   EXPECT_TRUE(window->Settings().detector.pactor3WideBand) << "cancelled";
