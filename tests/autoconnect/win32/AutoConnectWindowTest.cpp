@@ -3,7 +3,8 @@
 // fields and option groups, its settings files, menus and pop-ups, the
 // position's age at each showing, the settings and window keys at close,
 // and runs against the stand-in AirMail: the close check, the menus and
-// settings a run keeps, and the program closed while a start waits.
+// settings a run keeps, the program closed while a start waits, a scan that
+// stops on a busy frequency, and reference measurements saved and recalled.
 #include "autoconnect/win32/AutoConnectWindow.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include "app/win32/MainWindow.h"
 #include "autoconnect/AutoConnectMenus.h"
+#include "autoconnect/StationScanMachine.h"
 #include "common/win32/MenuBuilder.h"
 #include "selection/StationHistoryData.h"
 #include "selection/TableColumns.h"
@@ -58,14 +60,15 @@ class AutoConnectWindowTest : public ::testing::Test {
     main->RecallAtStartup();
     main->Show(SW_SHOWNORMAL);
   }
-  // The main window, then the AutoConnect window from its "Airmail" button.
-  void Open() {
+  // The main window, then the AutoConnect window from its "Airmail" button;
+  // no box but those expected.
+  void Open(const std::vector<std::string>& boxes = {}) {
     OpenMain();
     MessageBoxAnswerer unexpected;
     main->Command(main->Tools().IdOf("Airmail"));
     ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
     ASSERT_EQ(testing::WindowText(window->Handle()), "AutoConnect");
-    EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
+    EXPECT_EQ(unexpected.Texts(), boxes);
   }
   std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
   ProfileDocument Saved() const { return ProfileDocument::Load(SettingsFile()); }
@@ -116,7 +119,7 @@ TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
       {0, {"frmConnect"}, true},
       {1, {"frmConnect", "frmAutoSelect"}, true},
       {2, {"frmConnect", "frmAutoSelect"}, true},
-      {3, {"frmReferenceStation"}, false},
+      {3, {"frmReferenceStation"}, true},  // the reference stations to measure
       {4, {"frmReferenceData"}, false},
       {5, {"frmNoConnectData"}, false},
       {6, {"frmScanStation"}, true},
@@ -465,6 +468,113 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
     window.reset();
     testing::DrainQuit();
   }
+}
+
+constexpr Verdict kFree{}, kBusy{true, true, false, false};
+
+TEST_F(AutoConnectWindowTest, AScanPassesAFreeFrequencyAndStopsOnTwoBusyBuffersInARow) {
+  testing::StandInSession airmail(
+      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+  Settings("Mode Index=6\r\nScan Station Not Busy=1\r\n", airmail.ProgramFolder(), airmail.DataFolder());
+  ASSERT_TRUE(airmail.Start(true));
+  // The fixture's HAM list has a station whose grid square is no place.
+  Open({"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"});
+  ASSERT_GT(window->Table().DataRows(), 1);
+  ASSERT_TRUE(StartOffered());
+  ASSERT_TRUE(window->Start()) << window->Status().Text(2);
+  main->Signal().inputSource = kSimulated;
+  RunState& run = window->Engine()->Run().run;
+  // The first row heard free long enough turns green, and the next is listened on.
+  ASSERT_TRUE(PumpUntil([&] {
+    window->Update(kFree);
+    return run.txRow > 1 || !window->Engine()->Running();
+  }, 30)) << window->Status().Text(2);
+  ASSERT_TRUE(window->Engine()->Running()) << window->Status().Text(2);
+  EXPECT_EQ(window->Table().CellColor(1, kColumnTxConnect), kColorScanFree);
+  const int busyRow = run.txRow;
+  for (Verdict verdict : {kBusy, kFree, kBusy}) window->Update(verdict);
+  EXPECT_FALSE(IsWindowVisible(window->ScanBox()->Handle())) << "one busy buffer at a time is no station";
+  window->Update(kBusy);
+  EXPECT_EQ(window->Table().CellColor(busyRow, kColumnTxConnect), kColorScanBusy);
+  EXPECT_EQ(window->Status().Text(2), "Waiting for User ");
+  HWND box = window->ScanBox()->Handle();
+  ASSERT_TRUE(IsWindowVisible(box));
+  EXPECT_EQ(testing::WindowText(box), "AutoConnect - Scan Station");
+  window->Update(kFree);
+  EXPECT_TRUE(window->Engine()->Running()) << "the operator is waited for";
+  SendMessageA(box, WM_COMMAND, kScanCancelId, 0);
+  window->Update(kFree);
+  EXPECT_FALSE(window->Engine()->Running());
+  EXPECT_FALSE(IsWindowVisible(box));
+  EXPECT_EQ(window->Status().Text(2), "Scan Cancelled ");
+  EXPECT_EQ(window->Status().Text(1), "Stopped");
+}
+
+// Measured through the sound card, kept at close (not when the save
+// fails), recalled into "Reference Data" and listed in the working grid.
+TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRecalled) {
+  testing::StandInSession airmail(
+      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+  Settings("Mode Index=3\r\nReference Station S-Meter=False\r\nReference Station Average=0.3\r\n"
+           "Reference Station All Stations Limit=1\r\n",
+           airmail.ProgramFolder(), airmail.DataFolder());
+  ASSERT_TRUE(airmail.Start(true));
+  const std::string noPlace = "[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n";
+  Open({noPlace});
+  const int rows = window->Table().DataRows();
+  ASSERT_GT(rows, 0);
+  EXPECT_TRUE(window->Table().CheckGet(1, kColumnFrequency));
+  EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdSave")));
+  ASSERT_TRUE(window->Start()) << window->Status().Text(2);
+  main->Signal().inputSource = kSimulated;
+  ASSERT_TRUE(PumpUntil([&] {
+    window->Update(kFree);
+    return !window->Engine()->Running();
+  }, 60)) << window->Status().Text(2);
+  EXPECT_EQ(window->Status().Text(1), "Done");
+  for (int row = 1; row <= rows; ++row) EXPECT_NE(window->Table().CellGet(row, kColumnRxPwr), "") << row;
+  EXPECT_TRUE(window->ReferenceUnsaved());
+  EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmdSave")));
+
+  // No Data folder can be made: the measurements stay, and so does the window.
+  testing::WriteBytes(folder.path() / "Data", "in the way");
+  std::vector<std::string> asked;
+  {
+    MessageBoxAnswerer yes(IDYES);
+    window->Close();
+    asked = yes.Texts();
+  }
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_NE(asked[0].find(kReferenceUnsavedQuestion), std::string::npos) << asked[0];
+  EXPECT_NE(asked[1].find("ReferenceStationSave, "), std::string::npos) << asked[1];
+  EXPECT_TRUE(window->Visible());
+  EXPECT_TRUE(window->ReferenceUnsaved());
+
+  std::filesystem::remove(folder.path() / "Data");
+  {
+    MessageBoxAnswerer yes(IDYES);
+    window->Close();
+  }
+  EXPECT_FALSE(window->Visible());
+  EXPECT_FALSE(window->ReferenceUnsaved());
+  const std::filesystem::path saved = window->Settings().referenceDataFile;
+  EXPECT_EQ(saved.parent_path(), folder.path() / "Data");
+  EXPECT_EQ(saved.extension(), ".ref");
+  EXPECT_EQ(Saved().Read(kAutoConnectSection, "Reference Data File"), saved.string());
+
+  MessageBoxAnswerer ok;
+  window->Show();
+  ASSERT_TRUE(PumpUntil([&] { return window->Ready(); }, 10));
+  window->ReferenceRecallFrom(saved);
+  for (const auto& text : ok.Texts()) EXPECT_EQ(text, noPlace);
+  EXPECT_EQ(window->Settings().modeIndex, kModeReferenceData);
+  EXPECT_EQ(window->Table().DataRows(), rows);
+  EXPECT_EQ(window->Status().Text(2), "Recalled Data ");
+  EXPECT_NE(window->Options().Text("lblReferenceDataLatitude"), "");
+  EXPECT_NE(window->Options().Text("lblReferenceDataFitRms"), "");
+  ASSERT_EQ(window->WorkingTable().DataRows(), 1);
+  EXPECT_EQ(window->WorkingTable().CellGet(1, 0), saved.stem().string());
+  EXPECT_TRUE(IsWindowVisible(window->WorkingGrid().Handle()));
 }
 
 }  // namespace
