@@ -242,7 +242,7 @@ TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
     std::string logged;
     bool box;
   } cases[] = {
-      {"/connect", kModeReferenceStations, false, UnattendedModeRefusedText(kModeReferenceStations), true},
+      {"/connect", kModeScanStations, false, UnattendedModeRefusedText(kModeScanStations), true},
       {"/Connect", kModeMultipleFrequencies, true, "No: an unattended run does not start beside another session.",
        false},
       {"/connect /now", kModeMultipleFrequencies, false, "Unknown command line argument \"/now\"", true},
