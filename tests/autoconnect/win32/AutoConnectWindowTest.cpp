@@ -253,8 +253,9 @@ TEST_F(AutoConnectWindowTest, EachFramesOptionButtonsAreOneChoiceClickedInTurn) 
   const Case cases[] = {
       {1, "optAutoSelectReference", 0, [](const auto& s) { return s.autoSelectReference && !s.autoSelectSnr; }},
       {1, "optAutoSelectSnr", 0, [](const auto& s) { return s.autoSelectSnr && !s.autoSelectReference; }},
-      {4, "optReferenceDataReference", 1, [](const auto& s) { return s.referenceDataReference == 1; }},
-      {4, "optReferenceDataReference", 0, [](const auto& s) { return s.referenceDataReference == 0; }},
+      // The level is "Rx Pwr" at 1, "Rx Snr" at 0, as the buttons say.
+      {4, "optReferenceDataReference", 1, [](const auto& s) { return s.referenceDataReference == 0; }},
+      {4, "optReferenceDataReference", 0, [](const auto& s) { return s.referenceDataReference == 1; }},
   };
   auto fields = OptionFields();
   for (const auto& c : cases) {
