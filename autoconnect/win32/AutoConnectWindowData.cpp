@@ -87,7 +87,7 @@ void AutoConnectWindow::WorkingListener::GridClick(int row, int) {
 }
 
 bool AutoConnectWindow::WorkingShown() const {
-  return tableMode_ == kModeReferenceStations || tableMode_ == kModeReferenceData;
+  return settings_.modeIndex == kModeReferenceStations || settings_.modeIndex == kModeReferenceData;
 }
 
 void AutoConnectWindow::WorkingListFill() {
@@ -111,6 +111,7 @@ void AutoConnectWindow::DataModeShow() {
   SetWindowTextA(hwnd_, tableMode_ == kModeNoConnectData ? NoConnectCaption(settings_.noConnectDataFile).c_str()
                                                           : kAutoConnectCaption);
   WorkingListFill();
+  ShowWindow(workingGrid_.Handle(), WorkingShown() ? SW_SHOWNA : SW_HIDE);
   if (!dataTables_) return;
   if (tableMode_ == kModeReferenceData) {
     const auto& recalled = dataTables_->ReferenceRecalled();

@@ -53,10 +53,21 @@ bool ScanMessageWindow::Create() {
 void ScanMessageWindow::SetMode(ScanBoxMode mode) {
   mode_ = mode;
   if (mode == ScanBoxMode::Waiting) {
-    if (Create()) ShowWindow(hwnd_, SW_SHOW);
+    if (!Create()) return;
+    CentreOnOwner();
+    ShowWindow(hwnd_, SW_SHOW);
   } else if (hwnd_) {
     ShowWindow(hwnd_, SW_HIDE);
   }
+}
+
+// Over the AutoConnect window, where the operator looks, not over the spectrum.
+void ScanMessageWindow::CentreOnOwner() {
+  RECT owner{}, box{};
+  if (!owner_ || !GetWindowRect(owner_, &owner) || !GetWindowRect(hwnd_, &box)) return;
+  int width = box.right - box.left, height = box.bottom - box.top;
+  SetWindowPos(hwnd_, nullptr, (owner.left + owner.right - width) / 2, (owner.top + owner.bottom - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ScanMessageWindow::Choose(ScanBoxMode mode) {

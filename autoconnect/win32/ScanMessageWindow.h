@@ -27,6 +27,7 @@ class ScanMessageWindow final : public ScanMessageBox {
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool Create();
   void Choose(ScanBoxMode mode);
+  void CentreOnOwner();
 
   MessagePump& pump_;
   HWND owner_;
