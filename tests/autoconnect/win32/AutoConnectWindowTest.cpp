@@ -23,6 +23,7 @@
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
+#include "tests/propagation/win32/RealItshfbc.h"
 
 namespace velmora {
 namespace {
@@ -52,8 +53,10 @@ class AutoConnectWindowTest : public ::testing::Test {
                             "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
                             "Auto Select Range Max=5000\r\n");
   }
-  void OpenMain() {
+  // With `predictions`, the ITS HF programs of the prefix fill the table.
+  void OpenMain(bool predictions = false) {
     window = std::make_unique<AutoConnectWindow>(pump);
+    if (predictions) window->ItsHfProgramsUse(folder.path());
     main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
     ASSERT_TRUE(main->Create());
     main->SetAutoStart(false);
@@ -62,8 +65,8 @@ class AutoConnectWindowTest : public ::testing::Test {
   }
   // The main window, then the AutoConnect window from its "Airmail" button;
   // no box but those expected.
-  void Open(const std::vector<std::string>& boxes = {}) {
-    OpenMain();
+  void Open(const std::vector<std::string>& boxes = {}, bool predictions = false) {
+    OpenMain(predictions);
     MessageBoxAnswerer unexpected;
     main->Command(main->Tools().IdOf("Airmail"));
     ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
@@ -576,6 +579,41 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
   ASSERT_EQ(window->WorkingTable().DataRows(), 1);
   EXPECT_EQ(window->WorkingTable().CellGet(1, 0), saved.stem().string());
   EXPECT_TRUE(IsWindowVisible(window->WorkingGrid().Handle()));
+}
+
+// AutoSelect's "Noise": each checked Tx Connect frequency listened on in
+// AirMail's terminal, its figure written, the quietest one kept checked.
+TEST_F(AutoConnectWindowTest, AutoSelectsNoiseStepListensOnEachFrequencyAndKeepsTheQuietest) {
+  // AutoSelect needs predictions to select from.
+  if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
+  testing::StandInSession airmail(
+      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+  Settings("Mode Index=1\r\nAuto Select Noise=True\r\nAuto Select Noise Interval=0.3\r\n"
+           "Auto Select Noise Top Frequencies=1\r\nAuto Select Snr Threshold=-100\r\nPropagation Model Model=2\r\n",
+           airmail.ProgramFolder(), airmail.DataFolder());
+  ASSERT_TRUE(airmail.Start(true));
+  Open({}, true);
+  AutoConnectEngine& engine = *window->Engine();
+  ASSERT_TRUE(engine.NoiseCollectionActive()) << window->Status().Text(2);
+  EXPECT_EQ(window->Status().Text(1), "Checking");
+  EXPECT_FALSE(StartOffered()) << "nothing starts while the noise is collected";
+  std::set<std::string> listened;
+  for (int row = 1; row <= window->Table().DataRows(); ++row)
+    if (window->Table().CheckGet(row, kColumnTxConnect)) listened.insert(window->Table().CellGet(row, kColumnTxConnect));
+  ASSERT_GT(listened.size(), 1u);
+  main->Signal().inputSource = kSimulated;
+  ASSERT_TRUE(PumpUntil([&] {
+    window->Update(kFree);
+    return !engine.NoiseCollectionActive();
+  }, 30)) << window->Status().Text(2);
+  int checked = 0;
+  for (int row = 1; row <= window->Table().DataRows(); ++row) {
+    bool wasChecked = listened.count(window->Table().CellGet(row, kColumnTxConnect)) > 0;
+    EXPECT_EQ(window->Table().CellGet(row, kColumnNoise) != "", wasChecked) << "row " << row;
+    checked += window->Table().CheckGet(row, kColumnTxConnect);
+  }
+  EXPECT_EQ(checked, 1);
+  EXPECT_TRUE(StartOffered());
 }
 
 }  // namespace
