@@ -133,10 +133,15 @@ void AutoConnectWindow::DataModeShow() {
   }
 }
 
+// The run asked for it by its own "No Connect Data", whatever the window
+// holds now; the file saved becomes the window's selection.
 void AutoConnectWindow::NoConnectSave() {
-  if (!link_) return;
+  if (!link_ || !run_) return;
   auto conditions = ConditionsAt(UtcNow());
-  if (conditions) NoConnectRecord(table_, settings_, link_->ProgramFolder(), *conditions, *messenger_);
+  if (!conditions) return;
+  auto file = velmora::NoConnectSave(table_, link_->ProgramFolder(), *conditions, run_->Engine().Run().Mode(),
+                                     *messenger_);
+  if (file) settings_.noConnectDataFile = file->string();
 }
 
 void AutoConnectWindow::NoiseSelectionStart() {

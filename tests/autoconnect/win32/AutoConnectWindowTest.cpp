@@ -392,7 +392,8 @@ TEST_F(AutoConnectWindowTest, ThePositionsAgeIsToldAtEveryShowing) {
 TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn) {
   testing::StandInSession airmail({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"},
                                    {"Terminal", "1"}, {"Outcome", "noanswer"}, {"Seconds", "0.3"}});
-  Settings("Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\nConnect Not Busy=0.5\r\n",
+  Settings("Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\nConnect Not Busy=0.5\r\n"
+           "No Connect Data=True\r\n",
            airmail.ProgramFolder(), airmail.DataFolder());
   ASSERT_TRUE(airmail.Start(true));
   Open();
@@ -424,6 +425,11 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
   }, 30)) << window->Status().Text(2);
   EXPECT_EQ(window->Status().Text(2), "Did not Connect ");
   EXPECT_NE(testing::ReadBytes(folder.path() / kStationHistoryDataFile).find("[HAM,"), std::string::npos);
+  // The failed round is kept as the run asked, and selected for mode 5.
+  const std::filesystem::path kept = window->Settings().noConnectDataFile;
+  EXPECT_EQ(kept.parent_path(), folder.path() / "Data");
+  EXPECT_EQ(kept.extension(), ".nct");
+  EXPECT_TRUE(std::filesystem::exists(kept));
   // The recalled mode is one "Refresh" away, and nothing stays greyed.
   {
     MessageBoxAnswerer ok;
