@@ -559,6 +559,13 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
   EXPECT_NE(asked[1].find("ReferenceStationSave, "), std::string::npos) << asked[1];
   EXPECT_TRUE(window->Visible());
   EXPECT_TRUE(window->ReferenceUnsaved());
+  {
+    MessageBoxAnswerer yes(IDYES);
+    window->ModeChoose(kModeReferenceData);
+    EXPECT_EQ(yes.Texts().size(), 2u) << "the same question when the mode is left";
+  }
+  EXPECT_EQ(window->Settings().modeIndex, kModeReferenceStations);
+  EXPECT_EQ(window->Table().DataRows(), rows);
 
   std::filesystem::remove(folder.path() / "Data");
   {
