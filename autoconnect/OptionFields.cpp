@@ -131,12 +131,13 @@ const FieldDefinition kFields[] = {
      &S::radioIcomAddress, "Radio Icom Address", E::SettingsChanged, {146, 72, 40, 20}},
     {"cmdSave", K::Button, F::ReferenceStation, "Save", "Save Reference Data", {}, "", E::None, {10, 98, 76, 24}},
 
+    // "Reference Data Reference" 1 takes "Rx Pwr" as the level, 0 "Rx Snr".
     {"optReferenceDataReference", K::Option, F::ReferenceData, "Rx Power", "Receiver Power as Reference",
      &S::referenceDataReference, "Reference Data Reference", E::Configure, {10, 20, 80, 18}, G::ReferenceDataReference,
-     0},
+     1},
     {"optReferenceDataReference", K::Option, F::ReferenceData, "Rx Snr", "Received Snr as Reference",
      &S::referenceDataReference, "Reference Data Reference", E::Configure, {96, 20, 70, 18}, G::ReferenceDataReference,
-     1},
+     0},
     // The fit-all-files flag belongs to the reference data, not to the settings.
     {"chkReferenceDataFitAllFiles", K::Check, F::ReferenceData, "All Files",
      "Use All the Reference Data Files for Snr-Ref Fit Calculation", {}, "", E::Configure, {176, 20, 80, 18}},

@@ -1,27 +1,15 @@
 #include "autoconnect/ReferenceMeasurementMachine.h"
 
-#include <cmath>
-
 #include "airmail/MailSystems.h"
 #include "common/Format.h"
+#include "selection/ReferenceFigures.h"
 
 namespace velmora {
 
 namespace {
 enum State { kStart, kMeasuring };
 constexpr auto kFrequency = EngineColumn::Frequency;
-// Fewer busy buffers than this say too little about the station's signal.
-constexpr int kBusyBuffersNeeded = 4;
 }  // namespace
-
-double ReferenceSnr(const ReferenceSums& s, bool airmailStation) {
-  if (!airmailStation) return s.snrCount > 0 ? s.snrSum / s.snrCount : 0;
-  if (s.busyCount < kBusyBuffersNeeded || s.quietCount < 1) return 0;
-  double quiet = s.quietSum / s.quietCount;
-  if (quiet == 0) return 0;
-  double ratio = (s.busySum / s.busyCount - quiet) / quiet;
-  return ratio > 0 ? 10 * std::log10(ratio) : 0;
-}
 
 void ReferenceMeasurementMachine::Step(Verdict verdict) {
   if (!verdict.valid) return;
@@ -110,8 +98,13 @@ void ReferenceMeasurementMachine::SnrSampleAdd(double snr) {
 
 void ReferenceMeasurementMachine::ResultsWrite() {
   int row = r_.run.rxRow;
-  std::string snr = FormatNumber(ReferenceSnr(sums_, kind_ == Kind::Airmail), "0");
-  std::string power = sums_.powerCount > 0 ? FormatNumber(sums_.powerSum / sums_.powerCount, "0") : std::string();
+  // For an AirMail station from its busy and quiet buffers, for any other the mean of its samples.
+  double snrValue = kind_ == Kind::Airmail
+                        ? ReferenceAirmailSnr(sums_.busySum, sums_.busyCount, sums_.quietSum, sums_.quietCount)
+                        : ReferenceMean(sums_.snrSum, sums_.snrCount);
+  std::string snr = FormatNumber(snrValue, "0");
+  std::string power =
+      sums_.powerCount > 0 ? FormatNumber(ReferenceMean(sums_.powerSum, sums_.powerCount), "0") : std::string();
   table_.CellSet(row, EngineColumn::RxPwr, power);
   table_.CellSet(row, EngineColumn::RxSnr, snr);
   // The level the reference data keeps and later selects by.

@@ -22,11 +22,6 @@ struct ReferenceSums {
   double snrSum = 0;
 };
 
-// The row's SNR: for an AirMail station from the busy and quiet means
-// (more than 3 busy buffers and a quiet one needed, 0 otherwise and when
-// the ratio is not positive), for any other the mean of its samples.
-double ReferenceSnr(const ReferenceSums& sums, bool airmailStation);
-
 class ReferenceMeasurementMachine final : public ReferenceMeasurement {
  public:
   ReferenceMeasurementMachine(EngineRun& run, EngineTable& table, ActivityPorts ports)

@@ -14,10 +14,17 @@ std::string ModeName(int mode) {
 
 }  // namespace
 
+bool UnattendedMode(int mode) { return CallingMode(mode) || mode == kModeReferenceStations; }
+
 std::string UnattendedModeRefusedText(int mode) {
   return "Velmora /connect - The mode \"" + ModeName(mode) + "\" cannot run unattended.\r\rPlease choose \"" +
-         ModeName(kModeCurrentFrequency) + "\", \"" + ModeName(kModeMultipleFrequencies) + "\" or \"" +
-         ModeName(kModeMultipleStations) + "\" in the AutoConnect window before the next run.";
+         ModeName(kModeCurrentFrequency) + "\", \"" + ModeName(kModeMultipleFrequencies) + "\", \"" +
+         ModeName(kModeMultipleStations) + "\" or \"" + ModeName(kModeReferenceStations) +
+         "\" in the AutoConnect window before the next run.";
+}
+
+std::string UnattendedSavedText(std::string_view file) {
+  return "Velmora /connect - The reference measurements were saved to " + std::string(file) + ".";
 }
 
 std::string UnattendedSilenceText() {
@@ -55,7 +62,7 @@ void UnattendedSession::Begin() {
   if (!host_.Ready()) return;
   phase_ = Phase::Busy;
   int mode = host_.Mode();
-  if (!CallingMode(mode)) {
+  if (!UnattendedMode(mode)) {
     messenger_.Show(UnattendedModeRefusedText(mode), MessageIcon::Exclamation);
     return End(UnattendedExit::NotStarted);
   }
@@ -83,8 +90,17 @@ void UnattendedSession::WatchSound() {
   silentTicks_ = 0;
 }
 
+UnattendedExit UnattendedSession::MeasurementsKeep(UnattendedExit exit) {
+  if (exit == UnattendedExit::NotStarted || !host_.MeasurementsUnsaved()) return exit;
+  auto file = host_.MeasurementsSave();
+  if (!file) return UnattendedExit::Stopped;
+  note_.Note(UnattendedSavedText(*file));
+  return exit;
+}
+
 void UnattendedSession::End(UnattendedExit exit) {
   phase_ = Phase::Ending;
+  exit = MeasurementsKeep(exit);
   exit_ = exit;
   note_.Note(UnattendedEndText(exit));
   host_.ProgramEnd();

@@ -1,8 +1,9 @@
 #pragma once
 // An unattended run from the command line ("/connect"), start to end: once
 // the AutoConnect window has built its table, the run starts in the saved
-// mode as "Start" starts it; when it ends, the program saves its settings
-// and ends with the run's exit code. Driven by a tick about once a second,
+// mode as "Start" starts it; when it ends, the reference measurements of
+// mode 3 are saved without asking, and the program saves its settings and
+// ends with the run's exit code. Driven by a tick about once a second,
 // so time is counted in ticks.
 #include <cstdint>
 #include <optional>
@@ -28,7 +29,15 @@ class UnattendedHost {
   virtual std::uint64_t SoundBuffers() = 0;
   // Saves the settings and ends the program, once the work on the stack has returned.
   virtual void ProgramEnd() = 0;
+  // Reference measurements taken and not saved yet.
+  virtual bool MeasurementsUnsaved() = 0;
+  // Saves them as a new reference data file: its name, or nullopt (told) when it failed.
+  virtual std::optional<std::string> MeasurementsSave() = 0;
 };
+
+// The modes a run with nobody at the laptop can go through to the end: not
+// the scan, which hands a busy frequency over to a person.
+bool UnattendedMode(int mode);
 
 // A run that hears no sound for this many ticks is stopped: nothing else
 // would ever move it on, and a scheduled run must end.
@@ -43,6 +52,7 @@ std::string UnattendedSilenceText();
 std::string UnattendedNotReadyText();
 // The line the message log gets when the program ends.
 std::string UnattendedEndText(UnattendedExit exit);
+std::string UnattendedSavedText(std::string_view file);
 
 class UnattendedSession final : public RunObserver {
  public:
@@ -63,6 +73,8 @@ class UnattendedSession final : public RunObserver {
   void Begin();
   void WatchSound();
   void End(UnattendedExit exit);
+  // A run's measurements kept; a save that failed makes the run no success.
+  UnattendedExit MeasurementsKeep(UnattendedExit exit);
 
   UnattendedHost& host_;
   Messenger& messenger_;

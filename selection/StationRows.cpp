@@ -41,7 +41,7 @@ bool StationRows::StationRowsAdd(std::string_view system, std::string_view stati
     int row = table_.RowAdd();
     table_.CellSet(row, kColumnP3, r.pactor3 ? "P3" : "");
     table_.CellSet(row, kColumnStation, r.station);
-    table_.CellSet(row, kColumnFrequency, r.label);
+    table_.CheckCellSet(row, kColumnFrequency, r.label, true);  // a box only in mode 3
     table_.CheckCellSet(row, kColumnRxCheck, r.label, true);
     table_.CheckCellSet(row, kColumnTxConnect, r.label, true);
     last = row;

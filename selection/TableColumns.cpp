@@ -30,7 +30,7 @@ struct ColumnDeclaration {
   const char* widthTemplate;
   const char* referenceWidthTemplate;  // in modes 3 and 4, when it differs
   CellAlign align;
-  bool checkBoxes;
+  ModeSet checkBoxes;  // the modes whose cells carry a check box
 };
 
 constexpr auto kRight = CellAlign::Right;
@@ -59,33 +59,34 @@ constexpr const char* kFrequencyTemplate = "-------10000.0(p3)-";
 
 // In the order of the columns, left to right.
 constexpr ColumnDeclaration kColumns[] = {
-    {kColumnP3, "P3", kAllModes, Never, "", nullptr, kLeft, false},
-    {kColumnStation, "Station", kAllModes, nullptr, "------Station-", "---------------Station-", kLeft, false},
-    {kColumnRange, "Range", kAllModes, nullptr, "-Range-", nullptr, kRight, false},
-    {kColumnAzimuth, "Azimuth", kAllModes, AzimuthShown, "-Azimuth-", nullptr, kRight, false},
-    {kColumnFrequency, "Frequency", kReferenceModes, nullptr, kFrequencyTemplate, nullptr, kRight, false},
-    {kColumnRxPwr, "Rx Pwr", kReferenceModes, nullptr, "-Rx Pwr-", nullptr, kRight, false},
-    {kColumnRxSnr, "Rx Snr", kReferenceModes, nullptr, "-Rx Snr-", nullptr, kRight, false},
-    {kColumnRxCheck, "Rx Check", Modes({0, 1, 2, 5, 6}), nullptr, kFrequencyTemplate, nullptr, kLeft, true},
-    {kColumnTxConnect, "Tx Connect", Modes({0, 1, 2, 5, 6}), nullptr, kFrequencyTemplate, nullptr, kLeft, true},
-    {kColumnHistory, "History", kCallingModes, HistoryShown, "-History-", nullptr, kRight, false},
+    {kColumnP3, "P3", kAllModes, Never, "", nullptr, kLeft, 0},
+    {kColumnStation, "Station", kAllModes, nullptr, "------Station-", "---------------Station-", kLeft, 0},
+    {kColumnRange, "Range", kAllModes, nullptr, "-Range-", nullptr, kRight, 0},
+    {kColumnAzimuth, "Azimuth", kAllModes, AzimuthShown, "-Azimuth-", nullptr, kRight, 0},
+    {kColumnFrequency, "Frequency", kReferenceModes, nullptr, kFrequencyTemplate, nullptr, kRight,
+     Modes({kModeReferenceStations})},  // the stations to measure
+    {kColumnRxPwr, "Rx Pwr", kReferenceModes, nullptr, "-Rx Pwr-", nullptr, kRight, 0},
+    {kColumnRxSnr, "Rx Snr", kReferenceModes, nullptr, "-Rx Snr-", nullptr, kRight, 0},
+    {kColumnRxCheck, "Rx Check", Modes({0, 1, 2, 5, 6}), nullptr, kFrequencyTemplate, nullptr, kLeft, kAllModes},
+    {kColumnTxConnect, "Tx Connect", Modes({0, 1, 2, 5, 6}), nullptr, kFrequencyTemplate, nullptr, kLeft, kAllModes},
+    {kColumnHistory, "History", kCallingModes, HistoryShown, "-History-", nullptr, kRight, 0},
     // Wider than the heading: "> 16900.0" must fit whole.
-    {kColumnLufMuf, "LUF-MUF", kAllModes, nullptr, "-> 16900.0-", nullptr, kRight, false},
-    {kColumnLayer, "Layer", kAllModes, nullptr, "-Layer-", nullptr, kCenter, false},
-    {kColumnTAng, "T Ang", kAllModes, AdditionalData, "-T Ang-", nullptr, kRight, false},
-    {kColumnSDbw, "S dBw", kReferenceModes, AdditionalData, "-S dBw-", nullptr, kRight, false},
-    {kColumnNDbw, "N dBw", kReferenceModes, AdditionalData, "-N dBw-", nullptr, kRight, false},
-    {kColumnSnr, "Snr", kAllModes, nullptr, "----Snr--", "---Snr-", kRight, false},
-    {kColumnSlope, "Slope", kAllModes, SlopeShown, "-Slope-", nullptr, kRight, false},
-    {kColumnStnAz, "Stn Az", kAllModes, AdditionalData, "-Stn Az-", nullptr, kRight, false},
-    {kColumnStnAnt, "Stn Ant", kAllModes, AdditionalData, "-Stn Ant-", nullptr, kRight, false},
-    {kColumnRef, "Ref", Modes({0, 1, 2, 3, 4, 5}), ReferenceShown, "--Ref-", nullptr, kRight, false},
-    {kColumnFitErr, "Fit Err", Modes({kModeReferenceData}), ReferenceAdditionalShown, "-Fit Err-", nullptr, kRight, false},
-    {kColumnFitRms, "Fit Rms", Modes({kModeReferenceData}), ReferenceAdditionalShown, "-Fit Rms-", nullptr, kRight, false},
-    {kColumnRefStn, "Ref Stn", kCallingModes, ReferenceStationShown, "-----Ref-Stn-", nullptr, kLeft, false},
-    {kColumnRefRng, "Ref Rng", kCallingModes, ReferenceStationShown, "-Ref-Rng-", nullptr, kRight, false},
-    {kColumnRefFreq, "Ref Freq", kCallingModes, ReferenceStationShown, "-Ref-Freq-", nullptr, kRight, false},
-    {kColumnNoise, "Noise", kCallingModes, NoiseShown, "-Noise-", nullptr, kRight, false},
+    {kColumnLufMuf, "LUF-MUF", kAllModes, nullptr, "-> 16900.0-", nullptr, kRight, 0},
+    {kColumnLayer, "Layer", kAllModes, nullptr, "-Layer-", nullptr, kCenter, 0},
+    {kColumnTAng, "T Ang", kAllModes, AdditionalData, "-T Ang-", nullptr, kRight, 0},
+    {kColumnSDbw, "S dBw", kReferenceModes, AdditionalData, "-S dBw-", nullptr, kRight, 0},
+    {kColumnNDbw, "N dBw", kReferenceModes, AdditionalData, "-N dBw-", nullptr, kRight, 0},
+    {kColumnSnr, "Snr", kAllModes, nullptr, "----Snr--", "---Snr-", kRight, 0},
+    {kColumnSlope, "Slope", kAllModes, SlopeShown, "-Slope-", nullptr, kRight, 0},
+    {kColumnStnAz, "Stn Az", kAllModes, AdditionalData, "-Stn Az-", nullptr, kRight, 0},
+    {kColumnStnAnt, "Stn Ant", kAllModes, AdditionalData, "-Stn Ant-", nullptr, kRight, 0},
+    {kColumnRef, "Ref", Modes({0, 1, 2, 3, 4, 5}), ReferenceShown, "--Ref-", nullptr, kRight, 0},
+    {kColumnFitErr, "Fit Err", Modes({kModeReferenceData}), ReferenceAdditionalShown, "-Fit Err-", nullptr, kRight, 0},
+    {kColumnFitRms, "Fit Rms", Modes({kModeReferenceData}), ReferenceAdditionalShown, "-Fit Rms-", nullptr, kRight, 0},
+    {kColumnRefStn, "Ref Stn", kCallingModes, ReferenceStationShown, "-----Ref-Stn-", nullptr, kLeft, 0},
+    {kColumnRefRng, "Ref Rng", kCallingModes, ReferenceStationShown, "-Ref-Rng-", nullptr, kRight, 0},
+    {kColumnRefFreq, "Ref Freq", kCallingModes, ReferenceStationShown, "-Ref-Freq-", nullptr, kRight, 0},
+    {kColumnNoise, "Noise", kCallingModes, NoiseShown, "-Noise-", nullptr, kRight, 0},
 };
 constexpr bool InColumnOrder() {
   for (int i = 0; i < kColumnCount; ++i)
@@ -136,7 +137,7 @@ std::vector<TableColumn> FrequencyColumns(int mode, const AutoConnectSettings& s
   for (const auto& d : kColumns) {
     TableColumn column;
     column.align = d.align;
-    column.checkBoxes = d.checkBoxes;
+    column.checkBoxes = context.In(d.checkBoxes);
     if (context.In(d.modes) && (!d.shown || d.shown(context))) {
       column.heading = d.heading;
       const char* widthTemplate =

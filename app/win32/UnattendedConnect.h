@@ -32,6 +32,11 @@ class UnattendedConnect final : private UnattendedHost {
   void Stop() override { autoConnect_.Stop(); }
   std::uint64_t SoundBuffers() override { return autoConnect_.SoundBuffers(); }
   void ProgramEnd() override;
+  bool MeasurementsUnsaved() override { return autoConnect_.ReferenceUnsaved(); }
+  std::optional<std::string> MeasurementsSave() override {
+    auto file = autoConnect_.ReferenceSave();
+    return file ? std::optional<std::string>(file->string()) : std::nullopt;
+  }
 
   MainWindow& main_;
   AutoConnectWindow& autoConnect_;

@@ -28,7 +28,13 @@ AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
       engineTable_(s.table),
       ship_(s.geometry),
       log_(AutoConnectLogPath(s.main.ProgramFolder()), runClock_, ship_, s.main.Detectors(), s.messenger),
-      engine_({stationField_, engineTable_, s.engineWindow, s.main, s.messenger, log_, runClock_}, seams_.Seams(),
-              s.colors) {}
+      radio_(settings_, {serial_, s.messenger, terminalStatus_, activator_, s.pump, clock_}),
+      radioLink_(radio_),
+      noiseSelection_(s.table, s.messenger),
+      machines_(radioLink_, s.noConnect),
+      engine_({stationField_, engineTable_, s.engineWindow, s.main, s.messenger, log_, runClock_}, machines_.Seams(),
+              s.colors) {
+  machines_.Attach(engine_.Run(), engineTable_, {s.scanBox, radioLink_, s.reference, noiseSelection_, s.labels});
+}
 
 }  // namespace velmora

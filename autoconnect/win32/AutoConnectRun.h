@@ -2,18 +2,22 @@
 // What a run of the AutoConnect window acts through, wired together:
 // AirMail's terminal on the desktop with its debug log, the station
 // history beside the program, the main window's Pactor counts, the log of
-// runs, and the engine over them and the frequency table.
+// runs, the radio's serial link, and the engine over them and the
+// frequency table with the scan, noise and reference machines beside it.
 #include <windows.h>
 
 #include "airmail/AirmailTerminal.h"
 #include "airmail/DetectorPactorCounts.h"
 #include "airmail/win32/AirmailWindows.h"
 #include "airmail/win32/WindowActivate.h"
+#include "autoconnect/ActivityMachines.h"
 #include "autoconnect/AirmailEngineTerminal.h"
 #include "autoconnect/AutoConnectEngine.h"
 #include "autoconnect/GridEngineTable.h"
+#include "autoconnect/RadioCommLink.h"
 #include "autoconnect/StationFieldTerminal.h"
 #include "common/win32/MessagePump.h"
+#include "radio/win32/Win32SerialPort.h"
 #include "selection/SelectionPorts.h"
 #include "selection/StationHistoryData.h"
 
@@ -52,6 +56,11 @@ struct AutoConnectRunSetup {
   const AutoConnectSettings& settings;  // the window's record, until a run takes its own
   const ReasonColors& colors;
   StationGeometry& geometry;  // the ship's position for the log
+  // What the window shows and keeps of the scan, noise and reference machines.
+  ScanMessageBox& scanBox;
+  ReferenceSink& reference;
+  ActivityLabels& labels;
+  NoConnectData& noConnect;  // a failed round's table kept
   MessageNote* unattended = nullptr;  // a run nobody watches: AirMail started without asking
 };
 
@@ -86,7 +95,12 @@ class AutoConnectRun {
   SystemRunClock runClock_;
   GeometryShipPosition ship_;
   AutoConnectLog log_;
-  IdleSeams seams_;
+  // The radio goes by the run's settings: its port and address as the run took them.
+  Win32SerialPort serial_;
+  RadioComm radio_;
+  RadioCommLink radioLink_;
+  GridNoiseSelection noiseSelection_;
+  ActivityMachines machines_;
   AutoConnectEngine engine_;
 };
 

@@ -12,7 +12,9 @@
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/SettingsFileDialogs.h"
 #include "common/win32/WindowObject.h"
+#include "propagation/AngleText.h"
 #include "propagation/Positions.h"
+#include "propagation/SunSpotNumber.h"
 #include "selection/FrequencyToolTip.h"
 #include "selection/TableColumns.h"
 #include "common/UtcAddHours.h"
@@ -24,6 +26,8 @@ namespace velmora {
 namespace {
 
 constexpr int kGridId = 7001;
+constexpr int kWorkingGridId = 7002;
+constexpr int kWorkingWidth = 330;  // grdWorking beside the option frames
 constexpr UINT_PTR kTimeTimer = 1;   // tmrTime: the UTC clock
 constexpr UINT_PTR kBlinkTimer = 2;  // tmrBlink: the blinking cell
 constexpr UINT kFirstActivation = WM_APP + 1;
@@ -76,7 +80,10 @@ AutoConnectWindow::AutoConnectWindow(MessagePump& pump, Messenger* messenger, Me
     : pump_(pump),
       messenger_(messenger ? messenger : &ownMessenger_),
       unattended_(unattended),
-      grid_(table_, *this, [this](int row, int column) { return GridToolTip(row, column); }) {}
+      grid_(table_, *this, [this](int row, int column) { return GridToolTip(row, column); }),
+      workingGrid_(workingTable_, workingListener_, [this](int, int column) {
+        return workingTable_.CellGet(0, column) == "Original" ? std::string("Original Reference Data") : std::string();
+      }) {}
 
 AutoConnectWindow::~AutoConnectWindow() {
   run_.reset();
@@ -132,15 +139,17 @@ bool AutoConnectWindow::OnCreate() {
   ownMessenger_.SetOwner(hwnd_);
   auto* font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   if (!toolbar_.Create(hwnd_, kAutoConnectToolbar, kAutoConnectToolbarFirstId) || !statusBar_.Create(hwnd_, 5) ||
-      !options_.Create(hwnd_, kAutoConnectFieldFirstId, font) || !grid_.Create(hwnd_, kGridId))
+      !options_.Create(hwnd_, kAutoConnectFieldFirstId, font) || !grid_.Create(hwnd_, kGridId) ||
+      !workingGrid_.Create(hwnd_, kWorkingGridId))
     return false;
+  scanBox_ = std::make_unique<ScanMessageWindow>(pump_, hwnd_);
   auto available = [this](int command) { return CommandAvailable(command); };
   menuBar_.reset(BuildMenuBar(AutoConnectMenus(), available));
   frequencyMenu_.reset(BuildPopupMenu(AutoConnectMenu("mnuFrequency"), available));
   if (propagation_) propagation_->OwnerSet(hwnd_);
   run_ = std::make_unique<AutoConnectRun>(AutoConnectRunSetup{hwnd_, kAutoConnectCaption, *this, table_, *link_,
                                                               *messenger_, pump_, settings_, colors_, *geometry_,
-                                                              unattended_});
+                                                              *scanBox_, *this, *this, *this, unattended_});
   run_->Engine().ObserverSet(observer_);
   SettingsToWindow();
   ColumnsBuild(table_, settings_.modeIndex, settings_, grid_.Measure());
@@ -237,7 +246,7 @@ void AutoConnectWindow::Close() {
 }
 
 void AutoConnectWindow::OnClose() {
-  if (run_ && !run_->Engine().CloseCheck()) {
+  if ((run_ && !run_->Engine().CloseCheck()) || !ReferenceCloseCheck()) {
     AfterEngine();
     return;
   }
@@ -266,9 +275,11 @@ bool AutoConnectWindow::Idle() const { return !configuring_ && (!run_ || !run_->
 
 bool AutoConnectWindow::Running() const { return run_ && run_->Engine().Running(); }
 
-// Until reference, scan and noise collection can run, only the calling modes start.
+// The offline data modes have nothing to run.
 bool AutoConnectWindow::Runnable() const {
-  return Idle() && !settingsPending_ && activated_ && CallingMode(settings_.modeIndex);
+  int mode = settings_.modeIndex;
+  bool runs = CallingMode(mode) || mode == kModeReferenceStations || mode == kModeScanStations;
+  return Idle() && !settingsPending_ && activated_ && runs;
 }
 
 bool AutoConnectWindow::Start() {
@@ -311,7 +322,7 @@ void AutoConnectWindow::OnTimer(UINT_PTR timer) {
 void AutoConnectWindow::Configure() {
   if (!Create() || !Idle()) return;
   StationRowsServices rows{*predictions_, *geometry_, dataFolder_, link_->ProgramFolder(), colors_};
-  ConfigureServices services{rows, utc_, *this, *dependents_, *this, *modeTables_, grid_.Measure()};
+  ConfigureServices services{rows, utc_, *this, *dependents_, *this, ModeTablesFor(rows), grid_.Measure()};
   configuration_ = std::make_unique<TableConfiguration>(table_, settings_, std::move(services));
   configuring_ = true;
   PointerBusy(true);
@@ -320,6 +331,7 @@ void AutoConnectWindow::Configure() {
   configuring_ = false;
   tableMode_ = settings_.modeIndex;
   settingsPending_ = false;
+  DataModeShow();
   WindowModeRefresh(false);
   AfterEngine();
 }
@@ -434,7 +446,7 @@ void AutoConnectWindow::ToggleFromToolbar(std::string_view key, bool& setting) {
 void AutoConnectWindow::ModeChoose(int mode) {
   if (!Create() || configuring_ || mode < 0 || mode >= static_cast<int>(ModeItems().size())) return;
   int left = settings_.modeIndex;
-  if (run_ && !run_->Engine().CloseCheck()) {
+  if ((run_ && !run_->Engine().CloseCheck()) || !ReferenceCloseCheck()) {
     options_.ListSelect("cmbMode", left);
     AfterEngine();
     return;
@@ -486,9 +498,8 @@ void AutoConnectWindow::WindowModeRefresh(bool layout) {
   options_.EnableFields(idle);
   // Mode 2 takes its stations from AutoSelect, not from the list.
   options_.EnableField("cmbConnectStation", idle && mode != kModeMultipleStations);
-  // Reference data has no store yet.
-  options_.EnableField("cmdRecall", false);
-  options_.EnableField("cmdSave", false);
+  options_.EnableField("cmdRecall", idle);
+  options_.EnableField("cmdSave", idle && referenceUnsaved_);
   options_.EnableField("cmbMode", idle && !settingsPending_);
   options_.EnableField("cmdResync", idle);
   ToolbarRefresh();
@@ -515,12 +526,19 @@ void AutoConnectWindow::Layout() {
   statusBar_.SetWidths({90, std::max(rest, 120), 64, 64});
   int top = toolbar_.Height() + kGap;
   options_.Move(kGap + 2, top);
-  int gridTop = top + options_.AreaSize(settings_.modeIndex).cy + kGap;
+  SIZE area = options_.AreaSize(settings_.modeIndex);
+  int gridTop = top + area.cy + kGap;
   int gridBottom = client.bottom - statusBar_.Height();
   grid_.Move(0, gridTop, client.right, std::max(gridBottom - gridTop, 0));
+  // The saved files beside the frames, as tall as they are.
+  int workingLeft = kGap + 2 + area.cx + kGap;
+  workingGrid_.Move(workingLeft, top, std::max<int>(std::min<int>(kWorkingWidth, client.right - workingLeft - kGap), 0),
+                    std::max<int>(area.cy, 0));
+  ShowWindow(workingGrid_.Handle(), WorkingShown() ? SW_SHOWNA : SW_HIDE);
 }
 
-void AutoConnectWindow::WindowActivate() { velmora::WindowActivate(kAutoConnectCaption, *messenger_); }
+// By the caption it has now: mode 5 names its no-connect file there.
+void AutoConnectWindow::WindowActivate() { velmora::WindowActivate(WindowString(hwnd_), *messenger_); }
 
 void AutoConnectWindow::PointerBusy(bool busy) {
   busyPointer_ = busy;

@@ -16,6 +16,7 @@
 #include "autoconnect/RunObserver.h"
 #include "autoconnect/win32/AutoConnectRun.h"
 #include "autoconnect/win32/OptionControls.h"
+#include "autoconnect/win32/ScanMessageWindow.h"
 #include "common/win32/Handles.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/StatusBar.h"
@@ -23,6 +24,7 @@
 #include "common/win32/Win32Messenger.h"
 #include "selection/AirmailStationGeometry.h"
 #include "selection/Configure.h"
+#include "selection/DataModeTables.h"
 #include "selection/StationWindows.h"
 #include "selection/win32/FrequencyGrid.h"
 #include "selection/win32/ItsHfPredictions.h"
@@ -40,12 +42,17 @@ inline constexpr ToolbarButton kAutoConnectToolbar[] = {
     {"Placeholder", ToolbarButtonKind::Spacer}};
 inline constexpr int kAutoConnectToolbarFirstId = 5001;
 inline constexpr int kAutoConnectFieldFirstId = 6001;
+inline constexpr const char* kReferenceUnsavedQuestion =
+    "You have not Saved the Reference Station Data.  Do you want to save this data?";
 
 class AutoConnectWindow final : public AutoConnectSeam,
                                 private EngineWindow,
                                 private ConfigureWindow,
                                 private TerminalReader,
-                                private FrequencyGridListener {
+                                private FrequencyGridListener,
+                                private ReferenceSink,
+                                private ActivityLabels,
+                                private NoConnectData {
  public:
   // Messages go to `messenger` when one is given, else to boxes over this
   // window. `unattended` is given for a run nobody watches (see AirmailTerminal).
@@ -62,6 +69,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // Predictions from the ITS HF programs of that folder, and the windows
   // that show a station's predictions.
   void ItsHfProgramsUse(const std::filesystem::path& programFolder, std::string itshfbcFolder = kItshfbcFolder);
+  // Other tables for the reference and no-connect modes than the data files'.
   void ModeTablesSet(ModeTables& tables) { modeTables_ = &tables; }
   void RunObserverSet(RunObserver* observer);
 
@@ -94,6 +102,13 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void Configure();
   // A menu entry or toolbar button, as if clicked.
   void Command(int id);
+  // The measurements of mode 3 as a new reference data file, selected as
+  // "Reference Data File"; its path, or nullopt (told) when none was written.
+  std::optional<std::filesystem::path> ReferenceSave();
+  // Measurements taken since the last save.
+  bool ReferenceUnsaved() const { return referenceUnsaved_; }
+  // A reference data file into mode 4 as "Recall" or a click on the list does.
+  void ReferenceRecallFrom(const std::filesystem::path& file);
   // File or Settings "Recall..." and "Save..." once the file was chosen;
   // no recall while a run is active.
   void SettingsRecallFrom(const std::filesystem::path& file);
@@ -103,6 +118,10 @@ class AutoConnectWindow final : public AutoConnectSeam,
   Messenger& Messages() { return *messenger_; }
   FrequencyTable& Table() { return table_; }
   FrequencyGrid& Grid() { return grid_; }
+  // `grdWorking`: the saved reference data files, in modes 3 and 4.
+  FrequencyTable& WorkingTable() { return workingTable_; }
+  FrequencyGrid& WorkingGrid() { return workingGrid_; }
+  ScanMessageWindow* ScanBox() { return scanBox_.get(); }
   OptionControls& Options() { return options_; }
   Toolbar& Tools() { return toolbar_; }
   // Panel 1 the run state, 2 the engine status, 3 the time connected, 4 the
@@ -158,6 +177,25 @@ class AutoConnectWindow final : public AutoConnectSeam,
     std::string station;  // the station key
   };
   std::optional<TableStation> SelectedStation() const;
+  ModeTables& ModeTablesFor(const StationRowsServices& rows);
+  // What the data files keep beside the table: now, or the run's start;
+  // nothing without the ship's position.
+  std::optional<DataConditions> ConditionsAt(const UtcDateTime& time);
+  // The close check's part for mode 3: false keeps the window (a save failed).
+  bool ReferenceCloseCheck();
+  void ReferenceRecallChosen();
+  // After a rebuild: the recalled data's figures and the working list.
+  void DataModeShow();
+  void WorkingListFill();
+  bool WorkingShown() const;
+
+  // What the machines beside the engine need of the window.
+  void ReferenceCollectionTime(const UtcDateTime& start) override { referenceTime_ = start; }
+  void ReferenceMeasured() override { referenceUnsaved_ = true; }
+  void ScanNotBusyShow(std::string_view text) override { options_.TextSet("lblScanNotBusy", text); }
+  void NoiseIntervalShow(std::string_view text) override { options_.TextSet("lblAutoSelectNoiseInterval", text); }
+  void ReferenceAverageShow(std::string_view text) override { options_.TextSet("lblReferenceAverage", text); }
+  void NoConnectSave() override;
 
   // What the engine needs of its window.
   const AutoConnectSettings& SettingsFromWindow() override;
@@ -181,8 +219,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void UpdateStatusStatus(std::string_view text) override;
   void ToolbarRefresh() override;
   bool Running() const override;
-  // The noise collection comes with the scan; until then AutoSelect goes without it.
-  void NoiseSelectionStart() override {}
+  // AutoSelect's "Noise": every buffer goes to the noise collection until it ends.
+  void NoiseSelectionStart() override;
 
   // Mode 0 reads what AirMail's terminal shows.
   std::optional<TerminalReading> TerminalSelectGet() override;
@@ -201,19 +239,19 @@ class AutoConnectWindow final : public AutoConnectSeam,
   AutoConnectSettings settings_;
 
   // Until others are set: no predictions, the positions of AirMail's files,
-  // no windows that show a station, empty reference and no-connect tables.
+  // no windows that show a station, the data files' reference and no-connect tables.
   velmora::AirmailDataFolder dataFolder_ = velmora::AirmailDataFolder::Following(settings_.airmailDirectoryData, *messenger_);
   NoPredictions ownPredictions_;
   AirmailStationGeometry ownGeometry_{dataFolder_};
   struct NoDependentWindows final : DependentWindows {
     void DependentWindowsReset() override {}
   } ownDependents_;
-  ModeTables ownModeTables_;
+  std::unique_ptr<DataModeTables> dataTables_;  // made again at each rebuild, with its ports
   PredictionSource* predictions_ = &ownPredictions_;
   StationGeometry* geometry_ = &ownGeometry_;
   StationWindows* views_ = nullptr;
   DependentWindows* dependents_ = &ownDependents_;
-  ModeTables* modeTables_ = &ownModeTables_;
+  ModeTables* modeTables_ = nullptr;
 
   ReasonColors colors_;
   FrequencyTable table_;
@@ -225,6 +263,18 @@ class AutoConnectWindow final : public AutoConnectSeam,
   StatusBar statusBar_;
   OptionControls options_;
   FrequencyGrid grid_;
+  struct WorkingListener final : FrequencyGridListener {
+    explicit WorkingListener(AutoConnectWindow& window) : window(window) {}
+    void GridClick(int row, int column) override;
+    void GridMouseMove(int, int) override {}
+    void GridRightButtonUp(int, int, int, int) override {}
+    AutoConnectWindow& window;
+  } workingListener_{*this};
+  FrequencyTable workingTable_;
+  FrequencyGrid workingGrid_;
+  std::unique_ptr<ScanMessageWindow> scanBox_;
+  UtcDateTime referenceTime_{};  // the last mode-3 run's start
+  bool referenceUnsaved_ = false;
   MenuHandle menuBar_;
   MenuHandle frequencyMenu_;
   std::string lastToolTip_;

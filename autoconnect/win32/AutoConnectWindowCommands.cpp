@@ -94,6 +94,12 @@ void AutoConnectWindow::OnField(int index, int code) {
     if (clicked) Configure();
     return;
   }
+  if (name == "cmdRecall" || name == "cmdSave") {
+    if (!clicked || !Idle()) return;
+    if (name == "cmdRecall") return ReferenceRecallChosen();
+    ReferenceSave();
+    return;
+  }
   if (name == "cmbConnectSystem") {
     if (chosen) SystemChoose();
     return;

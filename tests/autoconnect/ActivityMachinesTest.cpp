@@ -146,23 +146,6 @@ TEST(NoiseCollectionMachine, AStopInsideATerminalOperationEndsIt) {
   EXPECT_EQ(rig.table.blinking.first, 0) << "the stopped collection marks no cell";
 }
 
-TEST(ReferenceSnr, BusyAgainstQuietForAirmailStationsElseTheMeanOfTheSamples) {
-  struct Case {
-    ReferenceSums sums;
-    bool airmail;
-    double snr;
-  } cases[] = {
-      {{.busyCount = 4, .quietCount = 1, .busySum = 4 * 110.0, .quietSum = 10}, true, 10},
-      {{.busyCount = 3, .quietCount = 1, .busySum = 3 * 110.0, .quietSum = 10}, true, 0},  // too few busy
-      {{.busyCount = 4, .quietCount = 0, .busySum = 4 * 110.0}, true, 0},
-      {{.busyCount = 4, .quietCount = 2, .busySum = 40, .quietSum = 40}, true, 0},  // not above the quiet
-      {{.busyCount = 4, .quietCount = 2, .busySum = 40, .quietSum = 0}, true, 0},   // a zero quiet mean
-      {{.snrCount = 4, .snrSum = 30}, false, 7.5},
-      {{}, false, 0},
-  };
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(ReferenceSnr(c.sums, c.airmail), c.snr);
-}
-
 // Two reference rows of 2 s (4 buffers) each, after the buffer that tunes.
 TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
   struct Case {

@@ -106,11 +106,17 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   }
   std::uint64_t SoundBuffers() override { return sound; }
   void ProgramEnd() override { ++ends; }
+  bool MeasurementsUnsaved() override { return unsaved; }
+  std::optional<std::string> MeasurementsSave() override {
+    unsaved = false;
+    return savedTo ? std::optional<std::string>(savedTo) : std::nullopt;
+  }
   void Note(std::string_view text) override { notes.emplace_back(text); }
 
   UnattendedSession* session = nullptr;
   int mode = kModeMultipleFrequencies, readyAsked = 0, readyAfter = 3, starts = 0, stops = 0, ends = 0;
-  bool began = true;
+  bool began = true, unsaved = false;
+  const char* savedTo = nullptr;  // nullptr: the save fails
   std::optional<Ending> endInStart;
   std::uint64_t sound = 0, soundAtStart = 0;
   std::vector<std::string> notes;
@@ -130,6 +136,8 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     UnattendedExit exit;
     int starts, stops;
     std::string message;
+    bool unsaved = false;  // the run leaves reference measurements
+    const char* savedTo = nullptr;
   } cases[] = {
       {"a link made", 1, true, {}, Ending{"Done", true}, true, 20, 3, UnattendedExit::Done, 1, 0, ""},
       {"no answer", 2, true, {}, Ending{"Stopped", true}, true, 20, 3, UnattendedExit::Stopped, 1, 0, ""},
@@ -137,8 +145,16 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
       {"AirMail not reached", 1, false, Ending{"Stopped", false}, {}, true, 20, 3, UnattendedExit::NotStarted, 1, 0,
        ""},
       {"Start refused", 0, false, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 1, 0, ""},
-      {"a mode that cannot run", 3, true, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 0, 0,
-       UnattendedModeRefusedText(3)},
+      {"a scan for a person", kModeScanStations, true, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 0, 0,
+       UnattendedModeRefusedText(kModeScanStations)},
+      {"the data modes", kModeReferenceData, true, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 0, 0,
+       UnattendedModeRefusedText(kModeReferenceData)},
+      {"measured and saved", kModeReferenceStations, true, {}, Ending{"Done", true}, true, 20, 3, UnattendedExit::Done,
+       1, 0, "", true, "Data\\2026-12-07 060000.ref"},
+      {"measured, the save failed", kModeReferenceStations, true, {}, Ending{"Done", true}, true, 20, 3,
+       UnattendedExit::Stopped, 1, 0, "", true},
+      {"stopped with measurements", kModeReferenceStations, true, {}, Ending{"Stopped", true}, true, 20, 3,
+       UnattendedExit::Stopped, 1, 0, "", true, "Data\\2026-12-07 060000.ref"},
       {"no sound", 1, true, {}, {}, false, 200, 3, UnattendedExit::Stopped, 1, 1, UnattendedSilenceText()},
       {"a table never ready", 1, true, {}, {}, true, kUnattendedReadyTicks + 5, kUnattendedReadyTicks + 5,
        UnattendedExit::NotStarted, 0, 0, UnattendedNotReadyText()},
@@ -153,6 +169,8 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     host.readyAfter = c.readyAfter;
     host.began = c.began;
     host.endInStart = c.endInStart;
+    host.unsaved = c.unsaved;
+    host.savedTo = c.savedTo;
     for (int tick = 1; tick <= c.ticks; ++tick) {
       if (c.sound) ++host.sound;
       if (tick == 10 && c.endLater) session.RunEnded(c.endLater->text, c.endLater->began);
@@ -163,7 +181,10 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     EXPECT_EQ(host.ends, 1) << "the program ends once";
     EXPECT_EQ(messenger.Texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
     EXPECT_EQ(session.Finish(), static_cast<int>(c.exit));
-    EXPECT_EQ(host.notes, std::vector{UnattendedEndText(c.exit)});
+    std::vector<std::string> notes;
+    if (c.savedTo) notes.push_back(UnattendedSavedText(c.savedTo));
+    notes.push_back(UnattendedEndText(c.exit));
+    EXPECT_EQ(host.notes, notes);
   }
 }
 

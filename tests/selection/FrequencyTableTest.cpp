@@ -33,6 +33,8 @@ TEST(FrequencyColumns, EachModeShowsItsColumnsAndTheAdditionalDataMovesNoIndex) 
     AutoConnectSettings settings;
     auto off = FrequencyColumns(mode, settings, TemplateWidth);
     EXPECT_EQ(Shown(off), byMode[mode]) << "mode " << mode;
+    // Mode 3 measures the frequencies checked in its "Frequency" column.
+    EXPECT_EQ(off[kColumnFrequency].checkBoxes, mode == kModeReferenceStations) << "mode " << mode;
     settings.propagationModelAdditionalData = true;
     auto on = FrequencyColumns(mode, settings, TemplateWidth);
     for (size_t c = 0; c < off.size(); ++c)

@@ -3,6 +3,8 @@
 // sound card (played into the sound server, captured by the program) that
 // is busy with Pactor for a few seconds and then free. The call key may
 // reach AirMail only after "Connect Not Busy" seconds of free channel.
+// Reference stations are measured through the stand-in radio on the serial
+// line pair (COM8) that radio-line.sh makes, with the real VOACAP.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,12 +20,15 @@
 #include "autoconnect/UnattendedSession.h"
 #include "common/ProfileFile.h"
 #include "common/RecordFile.h"
+#include "selection/ReferenceData.h"
+#include "selection/TableColumns.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/app/win32/OtherSession.h"
 #include "tests/audio/win32/SoundPlayer.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
+#include "tests/propagation/win32/RealItshfbc.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
@@ -96,12 +101,13 @@ std::optional<long long> FirstTime(const std::vector<Received>& received, std::s
 // The program in a folder of its own, its settings pointing at AirMail's.
 class Installed {
  public:
-  Installed(int mode, const testing::StandInSession& airmail) {
+  // `lines` come first, and win.
+  Installed(int mode, const testing::StandInSession& airmail, const std::string& lines = {}) {
     std::filesystem::copy_file(testing::HostPath(VELMORA_BINARY_DIR "/Velmora.exe"), folder_.path() / "Velmora.exe");
     // The test prefix has no REC533: the table is AirMail's own list, and
     // the message about it is a box that closes itself.
     testing::WriteBytes(folder_.path() / kSettingsFileName,
-                        "[Airmail Data]\r\nMode Index=" + std::to_string(mode) +
+                        "[Airmail Data]\r\n" + lines + "Mode Index=" + std::to_string(mode) +
                             "\r\nAirmail Directory Data=" + airmail.DataFolder() +
                             "\r\nAirmail Directory Program=" + airmail.ProgramFolder() +
                             "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=True\r\n"
@@ -114,6 +120,7 @@ class Installed {
         "\"" + (folder_.path() / "Velmora.exe").string() + "\" " + arguments, folder_.path().string());
   }
   std::string Kept(const char* file) const { return testing::ReadBytes(folder_.path() / file); }
+  std::filesystem::path Folder() const { return folder_.path(); }
   ProfileDocument Settings() const { return ProfileDocument::Load(folder_.path() / kSettingsFileName); }
 
  private:
@@ -242,7 +249,7 @@ TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
     std::string logged;
     bool box;
   } cases[] = {
-      {"/connect", kModeReferenceStations, false, UnattendedModeRefusedText(kModeReferenceStations), true},
+      {"/connect", kModeScanStations, false, UnattendedModeRefusedText(kModeScanStations), true},
       {"/Connect", kModeMultipleFrequencies, true, "No: an unattended run does not start beside another session.",
        false},
       {"/connect /now", kModeMultipleFrequencies, false, "Unknown command line argument \"/now\"", true},
@@ -264,6 +271,61 @@ TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
     std::string messages = program.Kept("Velmora.log");
     EXPECT_NE(messages.find(logged), std::string::npos) << messages;
   }
+}
+
+// Mode 3 with the S-meter: every checked frequency tuned on the radio and
+// measured from its readings and the sound card, the measurements saved at
+// the end without asking, and the file recalled and fitted as "Reference
+// Data" recalls it.
+TEST_F(UnattendedRunTest, ReferenceStationsAreMeasuredThroughTheRadioAndSaved) {
+  if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
+  testing::StandInSession airmail({});
+  Installed program(kModeReferenceStations, airmail,
+                    "Reference Station S-Meter=True\r\nRadio Comm Port=8\r\nRadio Icom Address=3\r\n"
+                    "Reference Station Average=1\r\nReference Station All Stations Limit=1\r\n"
+                    "Propagation Model Model=2\r\n");
+  std::string readings = "5";
+  for (int i = 0; i < 300; ++i) readings += ",5";
+  const auto radioRecord = program.Folder() / "Radio.txt";
+  testing::ChildProcess radio("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" +
+                              radioRecord.string() + "\" --readings " + readings);
+  ASSERT_TRUE(radio.Started());
+  ASSERT_TRUE(testing::PumpUntil([&] { return std::filesystem::exists(radioRecord); }, 10)) << "the radio holds COM9";
+
+  signalgen::SignalRecipe noise;
+  noise.form = signalgen::Form::Noise;
+  noise.snrDb = 20;
+  noise.seconds = 120;
+  testing::SoundPlayer sound(signalgen::ToPcm16(signalgen::Generate(noise).samples));
+  ASSERT_TRUE(sound.Playing()) << "no sound output: is the sound server running?";
+  long long launched = NowMs();
+  auto velmora = program.Launch();
+  ASSERT_TRUE(velmora->Started());
+  ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 150)) << "the run did not end";
+  std::printf("mode 3 over the radio: %.1f s from /connect to the exit\n", (NowMs() - launched) / 1000.0);
+  EXPECT_EQ(velmora->ExitCode(), 0u) << program.Kept("Velmora.log");
+
+  const std::string kept = program.Settings().Read(kAutoConnectSection, "Reference Data File");
+  ASSERT_FALSE(kept.empty());
+  EXPECT_EQ(std::filesystem::path(kept).parent_path(), program.Folder() / "Data");
+  std::string messages = program.Kept("Velmora.log");
+  EXPECT_NE(messages.find(MessageLogRecord(UtcDateTime{}, UnattendedSavedText(kept)).at(1)), std::string::npos)
+      << messages;
+  std::string sent = testing::ReadBytes(radioRecord);
+  for (const char* sentence : {"REMOTE,ON", "SIGM", "REMOTE,OFF"})
+    EXPECT_NE(sent.find(sentence), std::string::npos) << sentence << "\n" << sent;
+
+  FrequencyTable table;
+  ColumnsBuild(table, kModeReferenceData, AutoConnectSettings{}, [](std::string_view t) { return int(t.size()); });
+  RecordingMessenger told;
+  auto recalled = ReferenceDataRecall(table, kept, 0, told);
+  ASSERT_TRUE(recalled) << (told.Texts().empty() ? "" : told.Texts()[0]);
+  ASSERT_GT(table.DataRows(), 0);
+  for (int row = 1; row <= table.DataRows(); ++row)
+    EXPECT_GE(table.CellValue(row, kColumnRxPwr), 5 * 6 - 100) << "S5 and the sound card's level, row " << row;
+  EXPECT_GT(recalled->fit.matched, 0) << "measured levels beside VOACAP's predictions";
+  EXPECT_EQ(recalled->fit.stations, 1);
+  std::printf("reference fit: %d rows, RMS %.1f dB\n", recalled->fit.matched, recalled->fit.rms);
 }
 
 }  // namespace

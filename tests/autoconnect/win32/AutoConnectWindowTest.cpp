@@ -3,7 +3,8 @@
 // fields and option groups, its settings files, menus and pop-ups, the
 // position's age at each showing, the settings and window keys at close,
 // and runs against the stand-in AirMail: the close check, the menus and
-// settings a run keeps, and the program closed while a start waits.
+// settings a run keeps, the program closed while a start waits, a scan that
+// stops on a busy frequency, and reference measurements saved and recalled.
 #include "autoconnect/win32/AutoConnectWindow.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include "app/win32/MainWindow.h"
 #include "autoconnect/AutoConnectMenus.h"
+#include "autoconnect/StationScanMachine.h"
 #include "common/win32/MenuBuilder.h"
 #include "selection/StationHistoryData.h"
 #include "selection/TableColumns.h"
@@ -21,6 +23,7 @@
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
+#include "tests/propagation/win32/RealItshfbc.h"
 
 namespace velmora {
 namespace {
@@ -50,22 +53,25 @@ class AutoConnectWindowTest : public ::testing::Test {
                             "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
                             "Auto Select Range Max=5000\r\n");
   }
-  void OpenMain() {
+  // With `predictions`, the ITS HF programs of the prefix fill the table.
+  void OpenMain(bool predictions = false) {
     window = std::make_unique<AutoConnectWindow>(pump);
+    if (predictions) window->ItsHfProgramsUse(folder.path());
     main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
     ASSERT_TRUE(main->Create());
     main->SetAutoStart(false);
     main->RecallAtStartup();
     main->Show(SW_SHOWNORMAL);
   }
-  // The main window, then the AutoConnect window from its "Airmail" button.
-  void Open() {
-    OpenMain();
+  // The main window, then the AutoConnect window from its "Airmail" button;
+  // no box but those expected.
+  void Open(const std::vector<std::string>& boxes = {}, bool predictions = false) {
+    OpenMain(predictions);
     MessageBoxAnswerer unexpected;
     main->Command(main->Tools().IdOf("Airmail"));
     ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
     ASSERT_EQ(testing::WindowText(window->Handle()), "AutoConnect");
-    EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
+    EXPECT_EQ(unexpected.Texts(), boxes);
   }
   std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
   ProfileDocument Saved() const { return ProfileDocument::Load(SettingsFile()); }
@@ -116,7 +122,7 @@ TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
       {0, {"frmConnect"}, true},
       {1, {"frmConnect", "frmAutoSelect"}, true},
       {2, {"frmConnect", "frmAutoSelect"}, true},
-      {3, {"frmReferenceStation"}, false},
+      {3, {"frmReferenceStation"}, true},  // the reference stations to measure
       {4, {"frmReferenceData"}, false},
       {5, {"frmNoConnectData"}, false},
       {6, {"frmScanStation"}, true},
@@ -250,8 +256,9 @@ TEST_F(AutoConnectWindowTest, EachFramesOptionButtonsAreOneChoiceClickedInTurn) 
   const Case cases[] = {
       {1, "optAutoSelectReference", 0, [](const auto& s) { return s.autoSelectReference && !s.autoSelectSnr; }},
       {1, "optAutoSelectSnr", 0, [](const auto& s) { return s.autoSelectSnr && !s.autoSelectReference; }},
-      {4, "optReferenceDataReference", 1, [](const auto& s) { return s.referenceDataReference == 1; }},
-      {4, "optReferenceDataReference", 0, [](const auto& s) { return s.referenceDataReference == 0; }},
+      // The level is "Rx Pwr" at 1, "Rx Snr" at 0, as the buttons say.
+      {4, "optReferenceDataReference", 1, [](const auto& s) { return s.referenceDataReference == 0; }},
+      {4, "optReferenceDataReference", 0, [](const auto& s) { return s.referenceDataReference == 1; }},
   };
   auto fields = OptionFields();
   for (const auto& c : cases) {
@@ -385,7 +392,8 @@ TEST_F(AutoConnectWindowTest, ThePositionsAgeIsToldAtEveryShowing) {
 TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn) {
   testing::StandInSession airmail({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"},
                                    {"Terminal", "1"}, {"Outcome", "noanswer"}, {"Seconds", "0.3"}});
-  Settings("Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\nConnect Not Busy=0.5\r\n",
+  Settings("Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\nConnect Not Busy=0.5\r\n"
+           "No Connect Data=True\r\n",
            airmail.ProgramFolder(), airmail.DataFolder());
   ASSERT_TRUE(airmail.Start(true));
   Open();
@@ -417,6 +425,11 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
   }, 30)) << window->Status().Text(2);
   EXPECT_EQ(window->Status().Text(2), "Did not Connect ");
   EXPECT_NE(testing::ReadBytes(folder.path() / kStationHistoryDataFile).find("[HAM,"), std::string::npos);
+  // The failed round is kept as the run asked, and selected for mode 5.
+  const std::filesystem::path kept = window->Settings().noConnectDataFile;
+  EXPECT_EQ(kept.parent_path(), folder.path() / "Data");
+  EXPECT_EQ(kept.extension(), ".nct");
+  EXPECT_TRUE(std::filesystem::exists(kept));
   // The recalled mode is one "Refresh" away, and nothing stays greyed.
   {
     MessageBoxAnswerer ok;
@@ -465,6 +478,155 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
     window.reset();
     testing::DrainQuit();
   }
+}
+
+constexpr Verdict kFree{}, kBusy{true, true, false, false};
+
+TEST_F(AutoConnectWindowTest, AScanPassesAFreeFrequencyAndStopsOnTwoBusyBuffersInARow) {
+  testing::StandInSession airmail(
+      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+  Settings("Mode Index=6\r\nScan Station Not Busy=1\r\n", airmail.ProgramFolder(), airmail.DataFolder());
+  ASSERT_TRUE(airmail.Start(true));
+  // The fixture's HAM list has a station whose grid square is no place.
+  Open({"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"});
+  ASSERT_GT(window->Table().DataRows(), 1);
+  ASSERT_TRUE(StartOffered());
+  ASSERT_TRUE(window->Start()) << window->Status().Text(2);
+  main->Signal().inputSource = kSimulated;
+  RunState& run = window->Engine()->Run().run;
+  // The first row heard free long enough turns green, and the next is listened on.
+  ASSERT_TRUE(PumpUntil([&] {
+    window->Update(kFree);
+    return run.txRow > 1 || !window->Engine()->Running();
+  }, 30)) << window->Status().Text(2);
+  ASSERT_TRUE(window->Engine()->Running()) << window->Status().Text(2);
+  EXPECT_EQ(window->Table().CellColor(1, kColumnTxConnect), kColorScanFree);
+  const int busyRow = run.txRow;
+  for (Verdict verdict : {kBusy, kFree, kBusy}) window->Update(verdict);
+  EXPECT_FALSE(IsWindowVisible(window->ScanBox()->Handle())) << "one busy buffer at a time is no station";
+  window->Update(kBusy);
+  EXPECT_EQ(window->Table().CellColor(busyRow, kColumnTxConnect), kColorScanBusy);
+  EXPECT_EQ(window->Status().Text(2), "Waiting for User ");
+  HWND box = window->ScanBox()->Handle();
+  ASSERT_TRUE(IsWindowVisible(box));
+  EXPECT_EQ(testing::WindowText(box), "AutoConnect - Scan Station");
+  window->Update(kFree);
+  EXPECT_TRUE(window->Engine()->Running()) << "the operator is waited for";
+  SendMessageA(box, WM_COMMAND, kScanCancelId, 0);
+  window->Update(kFree);
+  EXPECT_FALSE(window->Engine()->Running());
+  EXPECT_FALSE(IsWindowVisible(box));
+  EXPECT_EQ(window->Status().Text(2), "Scan Cancelled ");
+  EXPECT_EQ(window->Status().Text(1), "Stopped");
+}
+
+// Measured through the sound card, kept at close (not when the save
+// fails), recalled into "Reference Data" and listed in the working grid.
+TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRecalled) {
+  testing::StandInSession airmail(
+      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+  Settings("Mode Index=3\r\nReference Station S-Meter=False\r\nReference Station Average=0.3\r\n"
+           "Reference Station All Stations Limit=1\r\n",
+           airmail.ProgramFolder(), airmail.DataFolder());
+  ASSERT_TRUE(airmail.Start(true));
+  const std::string noPlace = "[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n";
+  Open({noPlace});
+  const int rows = window->Table().DataRows();
+  ASSERT_GT(rows, 0);
+  EXPECT_TRUE(window->Table().CheckGet(1, kColumnFrequency));
+  EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdSave")));
+  ASSERT_TRUE(window->Start()) << window->Status().Text(2);
+  main->Signal().inputSource = kSimulated;
+  ASSERT_TRUE(PumpUntil([&] {
+    window->Update(kFree);
+    return !window->Engine()->Running();
+  }, 60)) << window->Status().Text(2);
+  EXPECT_EQ(window->Status().Text(1), "Done");
+  for (int row = 1; row <= rows; ++row) EXPECT_NE(window->Table().CellGet(row, kColumnRxPwr), "") << row;
+  EXPECT_TRUE(window->ReferenceUnsaved());
+  EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmdSave")));
+
+  // No Data folder can be made: the measurements stay, and so does the window.
+  testing::WriteBytes(folder.path() / "Data", "in the way");
+  std::vector<std::string> asked;
+  {
+    MessageBoxAnswerer yes(IDYES);
+    window->Close();
+    asked = yes.Texts();
+  }
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_NE(asked[0].find(kReferenceUnsavedQuestion), std::string::npos) << asked[0];
+  EXPECT_NE(asked[1].find("ReferenceStationSave, "), std::string::npos) << asked[1];
+  EXPECT_TRUE(window->Visible());
+  EXPECT_TRUE(window->ReferenceUnsaved());
+  {
+    MessageBoxAnswerer yes(IDYES);
+    window->ModeChoose(kModeReferenceData);
+    EXPECT_EQ(yes.Texts().size(), 2u) << "the same question when the mode is left";
+  }
+  EXPECT_EQ(window->Settings().modeIndex, kModeReferenceStations);
+  EXPECT_EQ(window->Table().DataRows(), rows);
+
+  std::filesystem::remove(folder.path() / "Data");
+  {
+    MessageBoxAnswerer yes(IDYES);
+    window->Close();
+  }
+  EXPECT_FALSE(window->Visible());
+  EXPECT_FALSE(window->ReferenceUnsaved());
+  const std::filesystem::path saved = window->Settings().referenceDataFile;
+  EXPECT_EQ(saved.parent_path(), folder.path() / "Data");
+  EXPECT_EQ(saved.extension(), ".ref");
+  EXPECT_EQ(Saved().Read(kAutoConnectSection, "Reference Data File"), saved.string());
+
+  MessageBoxAnswerer ok;
+  window->Show();
+  ASSERT_TRUE(PumpUntil([&] { return window->Ready(); }, 10));
+  window->ReferenceRecallFrom(saved);
+  for (const auto& text : ok.Texts()) EXPECT_EQ(text, noPlace);
+  EXPECT_EQ(window->Settings().modeIndex, kModeReferenceData);
+  EXPECT_EQ(window->Table().DataRows(), rows);
+  EXPECT_EQ(window->Status().Text(2), "Recalled Data ");
+  EXPECT_NE(window->Options().Text("lblReferenceDataLatitude"), "");
+  EXPECT_NE(window->Options().Text("lblReferenceDataFitRms"), "");
+  ASSERT_EQ(window->WorkingTable().DataRows(), 1);
+  EXPECT_EQ(window->WorkingTable().CellGet(1, 0), saved.stem().string());
+  EXPECT_TRUE(IsWindowVisible(window->WorkingGrid().Handle()));
+}
+
+// AutoSelect's "Noise": each checked Tx Connect frequency listened on in
+// AirMail's terminal, its figure written, the quietest one kept checked.
+TEST_F(AutoConnectWindowTest, AutoSelectsNoiseStepListensOnEachFrequencyAndKeepsTheQuietest) {
+  // AutoSelect needs predictions to select from.
+  if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
+  testing::StandInSession airmail(
+      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+  Settings("Mode Index=1\r\nAuto Select Noise=True\r\nAuto Select Noise Interval=0.3\r\n"
+           "Auto Select Noise Top Frequencies=1\r\nAuto Select Snr Threshold=-100\r\nPropagation Model Model=2\r\n",
+           airmail.ProgramFolder(), airmail.DataFolder());
+  ASSERT_TRUE(airmail.Start(true));
+  Open({}, true);
+  AutoConnectEngine& engine = *window->Engine();
+  ASSERT_TRUE(engine.NoiseCollectionActive()) << window->Status().Text(2);
+  EXPECT_EQ(window->Status().Text(1), "Checking");
+  EXPECT_FALSE(StartOffered()) << "nothing starts while the noise is collected";
+  std::set<std::string> listened;
+  for (int row = 1; row <= window->Table().DataRows(); ++row)
+    if (window->Table().CheckGet(row, kColumnTxConnect)) listened.insert(window->Table().CellGet(row, kColumnTxConnect));
+  ASSERT_GT(listened.size(), 1u);
+  main->Signal().inputSource = kSimulated;
+  ASSERT_TRUE(PumpUntil([&] {
+    window->Update(kFree);
+    return !engine.NoiseCollectionActive();
+  }, 30)) << window->Status().Text(2);
+  int checked = 0;
+  for (int row = 1; row <= window->Table().DataRows(); ++row) {
+    bool wasChecked = listened.count(window->Table().CellGet(row, kColumnTxConnect)) > 0;
+    EXPECT_EQ(window->Table().CellGet(row, kColumnNoise) != "", wasChecked) << "row " << row;
+    checked += window->Table().CheckGet(row, kColumnTxConnect);
+  }
+  EXPECT_EQ(checked, 1);
+  EXPECT_TRUE(StartOffered());
 }
 
 }  // namespace
