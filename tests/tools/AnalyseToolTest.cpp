@@ -1,30 +1,16 @@
 // velmora-analyse run as a user runs it, on generated recordings.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/AtomicFile.h"
-#include "tests/common/TempFolder.h"
+#include "tests/tools/ToolRun.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
 namespace {
-
-struct Result {
-  int status = -1;
-  std::vector<std::string> out, err;
-};
-
-std::vector<std::string> ReadLines(const std::filesystem::path& file) {
-  std::ifstream in(file);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> fields;
@@ -33,6 +19,11 @@ std::vector<std::string> Fields(const std::string& line) {
   if (!line.empty() && line.back() == ',') fields.emplace_back();
   return fields;
 }
+
+struct Result {
+  int status = -1;
+  std::vector<std::string> out, err;
+};
 
 struct AnalyseTool : ::testing::Test {
   testing::TempFolder folder;
@@ -49,21 +40,11 @@ struct AnalyseTool : ::testing::Test {
     EXPECT_TRUE(WriteFileAtomically(file, text, error));
     return file.string();
   }
-  // With a shell command whose output is the standard input, and a limit
-  // on the tool's memory in kilobytes.
-  Result Analyse(const std::string& arguments, const std::string& input = "", int memoryKb = 0,
-                 const std::string& tool = "velmora-analyse") {
-    const auto out = folder.path() / "out.txt", err = folder.path() / "err.txt";
-    std::string command = std::string(VELMORA_BINARY_DIR) + "/" + tool + " " + arguments;
-    if (memoryKb) command = "(ulimit -v " + std::to_string(memoryKb) + "; exec " + command + ")";
-    if (!input.empty()) command = input + " | " + command;
-    command += " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
-    const int raw = std::system(command.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = ReadLines(out);
-    r.err = ReadLines(err);
-    return r;
+  // Standard output and standard error line by line.
+  static Result Analyse(const std::string& arguments, const std::string& input = "", int memoryKb = 0,
+                        const std::string& tool = "velmora-analyse") {
+    auto run = testing::RunTool(tool, arguments, input, memoryKb);
+    return {run.status, run.lines, run.errorLines};
   }
 };
 
