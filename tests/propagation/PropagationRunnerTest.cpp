@@ -13,9 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Fixture(const std::string& name) {
-  return testing::ReadBytes(fs::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture" / name);
-}
+using testing::PropagationFixture;
 
 // A folder with the three programs and a run folder, and a stand-in to run.
 struct RunSetup {
@@ -24,7 +22,7 @@ struct RunSetup {
     fs::create_directories(temp.path() / "bin_win");
     for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"})
       testing::WriteBytes(temp.path() / "bin_win" / name, "");
-    program.output = Fixture("voacap-14-15.out");
+    program.output = PropagationFixture("voacap-14-15.out");
   }
   PropagationRunner Runner(size_t blocksPerRun = 40) {
     return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache, nullptr, blocksPerRun});
@@ -180,7 +178,7 @@ TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {
 }
 
 TEST_F(Runs, AtAQuarterToTheHourThreeQuartersOfTheWayToTheNext) {
-  program.output = Fixture("icepac-12-13.out");
+  program.output = PropagationFixture("icepac-12-13.out");
   const float three[] = {7100, 10100, 14100};
   PredictionNow now;
   ASSERT_TRUE(RunNow(1, {2024, 5, 14, 12, 45}, three, now));
