@@ -77,8 +77,7 @@ TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
 // when window events next run, as a real port's would.
 class FakeRadioPort final : public SerialPort {
  public:
-  SerialOpenResult Open(int port, const SerialSettings&, SerialEventHandler onEvent) override {
-    opens.push_back(port);
+  SerialOpenResult Open(int, const SerialSettings&, SerialEventHandler onEvent) override {
     if (!openResult.opened) return openResult;
     handler_ = std::move(onEvent);
     open_ = true;
@@ -101,7 +100,6 @@ class FakeRadioPort final : public SerialPort {
   SerialOpenResult openResult{true, false, ""};
   std::deque<std::string> answers;  // one per sentence written; empty: silence
   std::vector<std::string> written;
-  std::vector<int> opens;
 
  private:
   SerialEventHandler handler_;
