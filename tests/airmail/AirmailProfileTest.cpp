@@ -10,9 +10,7 @@
 namespace velmora {
 namespace {
 
-std::string Hint(const std::string& folder) {
-  return "\r\rPlease check that the AirMail's Data Folder \"" + folder + "\" is correct.";
-}
+constexpr auto Hint = testing::DataFolderHint;
 
 TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedTo) {
   RecordingMessenger messages;

@@ -23,6 +23,11 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
   return ReadWholeFile(file, error).value_or("");
 }
 
+// The hint that ends each message about AirMail's data files.
+inline std::string DataFolderHint(const std::string& folder) {
+  return "\r\rPlease check that the AirMail's Data Folder \"" + folder + "\" is correct.";
+}
+
 // A copy of the fixture's data folder to change.
 inline void CopyFixtureData(const std::filesystem::path& to) {
   std::filesystem::copy(FixturePath("data"), to,

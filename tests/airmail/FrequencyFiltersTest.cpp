@@ -118,9 +118,7 @@ TEST_F(FrequencyFilters, NoPositionOrNoStationFileGivesNoStations) {
   ASSERT_EQ(messages.entries.size(), 1u);
   const auto& text = messages.entries[0].text;
   EXPECT_EQ(text.rfind("StationGetAll, Unable to open Airmail \"PACTOR\" Station data.", 0), 0u);
-  EXPECT_TRUE(text.ends_with("\r\r\rPlease check that the AirMail's Data Folder \"" + fixture.Folder() +
-                             "\" is correct."))
-      << text;
+  EXPECT_TRUE(text.ends_with("\r" + testing::DataFolderHint(fixture.Folder()))) << text;
 }
 
 }  // namespace

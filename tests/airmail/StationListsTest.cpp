@@ -14,10 +14,7 @@ namespace velmora {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-std::string Hint(const std::string& folder) {
-  return "\r\rPlease check that the AirMail's Data Folder \"" + folder + "\" is correct.";
-}
+constexpr auto Hint = testing::DataFolderHint;
 
 class StationFiles : public ::testing::Test {
  protected:

@@ -104,37 +104,33 @@ TEST(Playback, WithOutputEachBufferIsWritten) {
 }
 
 // A sound output that will not open stops the playback and the simulation
-// before a buffer is played.
-TEST(Playback, AFailedOutputOpenStopsThePlaybackAndTheSimulation) {
-  for (int source : {kPlayback, kSimulated}) {
-    PlaybackRig rig(4 * 256);
-    rig.signal.inputSource = source;
-    rig.signal.playbackOutput = rig.signal.simulate.output = true;
-    rig.output.openCode = 4;
-    rig.Start();
-    EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"WaveOutputOpen - Cannot Open Sound Card\r"
-                                                             "Specified resource is already allocated."});
-    EXPECT_FALSE(rig.host.pressed["Start"]) << source;
-    EXPECT_EQ(rig.host.Last(1), "Stopped") << source;
-    EXPECT_TRUE(source != kPlayback || rig.analysis.analysed.empty()) << "no buffer played";
-    EXPECT_FALSE(rig.signal.LoopActive()) << source;
-  }
-}
-
-// The program ends while a loop is on the stack: the loop leaves after the
-// buffer in hand and closes what it opened.
-TEST(Playback, AQuitLeavesThePlaybackAndTheSimulationLoops) {
-  for (int source : {kPlayback, kSimulated}) {
-    PlaybackRig rig(8 * 256);
-    rig.signal.inputSource = source;
-    rig.signal.playbackOutput = rig.signal.simulate.output = true;
-    for (int i = 0; i < 8; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(0); });
-    rig.pump.passes = {nullptr, [&] { rig.pump.quit = true; }};
-    rig.Start();
-    EXPECT_EQ(rig.analysis.analysed.size(), source == kPlayback ? 2u : 3u) << source;
-    EXPECT_FALSE(rig.signal.LoopActive()) << source;
-    EXPECT_FALSE(rig.output.IsOpen()) << source;
-  }
+// before a buffer is played; the program ending while a loop is on the
+// stack leaves it after the buffer in hand, closing what it opened.
+TEST(Playback, AFailedOutputOpenOrAQuitLeavesThePlaybackAndTheSimulationLoops) {
+  for (bool quit : {false, true})
+    for (int source : {kPlayback, kSimulated}) {
+      PlaybackRig rig(8 * 256);
+      rig.signal.inputSource = source;
+      rig.signal.playbackOutput = rig.signal.simulate.output = true;
+      if (quit) {
+        for (int i = 0; i < 8; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(0); });
+        rig.pump.passes = {nullptr, [&] { rig.pump.quit = true; }};
+      } else {
+        rig.output.openCode = 4;
+      }
+      rig.Start();
+      if (quit) {
+        EXPECT_EQ(rig.analysis.analysed.size(), source == kPlayback ? 2u : 3u) << source;
+      } else {
+        EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"WaveOutputOpen - Cannot Open Sound Card\r"
+                                                                 "Specified resource is already allocated."});
+        EXPECT_FALSE(rig.host.pressed["Start"]) << source;
+        EXPECT_EQ(rig.host.Last(1), "Stopped") << source;
+        EXPECT_TRUE(source != kPlayback || rig.analysis.analysed.empty()) << "no buffer played";
+      }
+      EXPECT_FALSE(rig.signal.LoopActive()) << source << quit;
+      EXPECT_FALSE(rig.output.IsOpen()) << source << quit;
+    }
 }
 
 }  // namespace

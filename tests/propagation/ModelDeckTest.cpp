@@ -6,7 +6,7 @@
 #include "propagation/JointDeck.h"
 #include "propagation/ModelDeck.h"
 #include "propagation/ModelOutput.h"
-#include "tests/airmail/Fixture.h"
+#include "tests/propagation/StandInProgram.h"
 
 namespace velmora {
 namespace {
@@ -149,8 +149,7 @@ TEST(JointOutputSplit, EachBlocksPagesReadAsItsOwnRunsOutput) {
   // ICEPAC's pages as its outputs are laid out; the kit has no ICEPAC to run.
   for (auto [name, firstHour, frequencyCount] : {std::tuple{"voacap-14-15.out", 14, 10}, {"icepac-12-13.out", 12, 3}}) {
     SCOPED_TRACE(name);
-    const std::string one =
-        testing::ReadBytes(std::filesystem::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture" / name);
+    const std::string one = testing::PropagationFixture(name);
     const std::string pages = one.substr(one.find('\f'));
     auto parts = JointOutputSplit(one.substr(0, one.find('\f')) + pages + pages + pages, 3);
     ASSERT_TRUE(parts);

@@ -7,14 +7,12 @@
 #include <cmath>
 
 #include "propagation/ModelOutput.h"
-#include "tests/airmail/Fixture.h"
+#include "tests/propagation/StandInProgram.h"
 
 namespace velmora {
 namespace {
 
-std::string Output(const std::string& name) {
-  return testing::ReadBytes(std::filesystem::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture" / name);
-}
+constexpr auto Output = testing::PropagationFixture;
 
 TEST(Rec533OutputRead, LevelsFromFieldStrength) {
   const float frequencies[] = {7100, 10100, 14100};

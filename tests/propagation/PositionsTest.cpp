@@ -22,9 +22,7 @@ class PositionFiles : public ::testing::Test {
     testing::WriteBytes(temp.path() / "Airmail.ini", text);
   }
   AirmailDataFolder Data() { return AirmailDataFolder(temp.path().string(), messages); }
-  std::string Hint() {
-    return "\r\rPlease check that the AirMail's Data Folder \"" + temp.path().string() + "\" is correct.";
-  }
+  std::string Hint() { return testing::DataFolderHint(temp.path().string()); }
 
   testing::TempFolder temp;
   RecordingMessenger messages;

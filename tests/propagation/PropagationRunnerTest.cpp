@@ -13,9 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Fixture(const std::string& name) {
-  return testing::ReadBytes(fs::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture" / name);
-}
+using testing::PropagationFixture;
 
 // A folder with the three programs and a run folder, and a stand-in to run.
 struct RunSetup {
@@ -24,13 +22,11 @@ struct RunSetup {
     fs::create_directories(temp.path() / "bin_win");
     for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"})
       testing::WriteBytes(temp.path() / "bin_win" / name, "");
-    program.output = Fixture("voacap-14-15.out");
-  }
-  PropagationRunner Runner(size_t blocksPerRun = 40) {
-    return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache, nullptr, blocksPerRun});
+    program.output = PropagationFixture("voacap-14-15.out");
   }
   bool RunNow(int model, UtcDateTime when, std::span<const float> frequencies, PredictionNow& result) {
-    return Runner().PropagationRunNow(model, when, circuit, frequencies, parameters, result);
+    return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache})
+        .PropagationRunNow(model, when, circuit, frequencies, parameters, result);
   }
   std::string Folder() const { return temp.path().string(); }
 
@@ -41,6 +37,7 @@ struct RunSetup {
   Circuit circuit{{30.51, -86.97}, {48.12, -123.43}};
   PropagationParameters parameters;
   const float ten[10] = {6300, 8400, 12700, 16800, 22400, 2000, 3000, 4000, 5000, 7000};
+  const std::vector<float> eleven{6300, 8400, 12700, 16800, 22400, 2000, 3000, 4000, 5000, 7000, 14105.5f};
 };
 
 class Runs : public ::testing::Test, protected RunSetup {};
@@ -94,8 +91,6 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
 }
 
 TEST_F(Runs, ElevenFrequenciesTakeOneRunOfTwoBlocks) {
-  std::vector<float> eleven(ten, ten + 10);
-  eleven.push_back(14105.5f);
   PredictionNow result;
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, result)) << ::testing::PrintToString(messages.Texts());
   ASSERT_EQ(program.decks.size(), 1u);
@@ -113,8 +108,6 @@ TEST_F(Runs, ElevenFrequenciesTakeOneRunOfTwoBlocks) {
 }
 
 TEST_F(Runs, AJointRunMayWriteAsMuchAsItsBlocksWouldAlone) {
-  std::vector<float> eleven(ten, ten + 10);
-  eleven.push_back(14105.5f);
   *program.output += std::string(kModelOutputLimit * 3 / 4, '\n');  // each block's pages padded
   PredictionNow result;
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, result)) << ::testing::PrintToString(messages.Texts());
@@ -122,8 +115,6 @@ TEST_F(Runs, AJointRunMayWriteAsMuchAsItsBlocksWouldAlone) {
 }
 
 TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) {
-  std::vector<float> eleven(ten, ten + 10);
-  eleven.push_back(14105.5f);
   PredictionNow joint;
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, joint));
   struct Case {
@@ -144,31 +135,8 @@ TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) 
   }
 }
 
-TEST_F(Runs, AFillsBlocksGoInRunsOfAtMostTheLimitAndABlockThatFailsSaysSoAlone) {
-  auto runner = Runner(2);
-  std::vector<Circuit> circuits(5, circuit);
-  std::vector<float> wide(ten, ten + 10);
-  wide[3] = 1234567;  // no F5.1 field holds 1234.6 MHz
-  std::vector<CircuitFrequencies> fill;
-  for (size_t k = 0; k < circuits.size(); ++k) {
-    circuits[k].transmitter.latitude += static_cast<double>(k);
-    fill.push_back({circuits[k], k == 2 ? std::span<const float>(wide) : std::span<const float>(ten)});
-  }
-  const UtcDateTime when{2024, 5, 14, 14, 0};
-  runner.StationsBegin(5);
-  runner.PropagationRunNowAhead(2, when, fill, parameters);
-  for (size_t k = 0; k < fill.size(); ++k) {
-    PredictionNow now;
-    EXPECT_EQ(runner.PropagationRunNow(2, when, circuits[k], fill[k].frequencies, parameters, now), k != 2) << k;
-  }
-  runner.StationsEnd();
-  ASSERT_EQ(program.decks.size(), 2u) << "blocks 1 and 2, then 4 and 5";
-  for (const auto& deck : program.decks) EXPECT_EQ(testing::Occurrences(deck, "CIRCUIT"), 2u);
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{
-                                  "PropagationIcepacVoacap, Output The value 1234.567 does not fit the field F5.1 of "
-                                  "the FREQUENCY card."});
-}
-
+// A fill's blocks in runs of at most the limit, one failing block named
+// alone: RealVoacapTest, through the real program.
 TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {
   testing::StandInProgram program{"."};
   RecordingMessenger messages;
@@ -180,7 +148,7 @@ TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {
 }
 
 TEST_F(Runs, AtAQuarterToTheHourThreeQuartersOfTheWayToTheNext) {
-  program.output = Fixture("icepac-12-13.out");
+  program.output = PropagationFixture("icepac-12-13.out");
   const float three[] = {7100, 10100, 14100};
   PredictionNow now;
   ASSERT_TRUE(RunNow(1, {2024, 5, 14, 12, 45}, three, now));

@@ -12,6 +12,11 @@
 
 namespace velmora::testing {
 
+// An output of the prediction programs kept in tests/propagation/fixture.
+inline std::string PropagationFixture(const std::string& name) {
+  return ReadBytes(std::filesystem::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture" / name);
+}
+
 inline size_t Occurrences(std::string_view text, std::string_view part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != text.npos; at = text.find(part, at + 1)) ++count;

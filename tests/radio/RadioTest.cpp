@@ -77,8 +77,7 @@ TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
 // when window events next run, as a real port's would.
 class FakeRadioPort final : public SerialPort {
  public:
-  SerialOpenResult Open(int port, const SerialSettings&, SerialEventHandler onEvent) override {
-    opens.push_back(port);
+  SerialOpenResult Open(int, const SerialSettings&, SerialEventHandler onEvent) override {
     if (!openResult.opened) return openResult;
     handler_ = std::move(onEvent);
     open_ = true;
@@ -101,7 +100,6 @@ class FakeRadioPort final : public SerialPort {
   SerialOpenResult openResult{true, false, ""};
   std::deque<std::string> answers;  // one per sentence written; empty: silence
   std::vector<std::string> written;
-  std::vector<int> opens;
 
  private:
   SerialEventHandler handler_;
@@ -142,31 +140,18 @@ class RadioLink : public ::testing::Test {
   RadioComm radio{settings, {port, messenger, status, activator, pump, clock}};
 };
 
-TEST_F(RadioLink, OpensWhenRemoteOnIsAnsweredAndClosesBackToLocal) {
-  port.answers = {"$PICOA,03,90,REMOTE,ON\r\n"};
-  ASSERT_TRUE(radio.RadioCommOpen());
-  EXPECT_EQ(port.opens, std::vector<int>{8});
-  radio.RadioCommClose();
-  radio.RadioCommClose();  // already closed: nothing more is sent
-  EXPECT_EQ(port.written, (std::vector<std::string>{Sentence("REMOTE,ON"), Sentence("REMOTE,OFF")}));
-  EXPECT_FALSE(radio.IsOpen());
-  EXPECT_TRUE(messenger.entries.empty());
-}
-
-TEST_F(RadioLink, RefusesWhenTheRadioIsSilentOrThePortCannotOpen) {
+// Opening, tuning and closing over a real line, and a silent radio:
+// RadioLinkTest under Wine. Here what Wine cannot show.
+TEST_F(RadioLink, RefusesWhenThePortCannotOpen) {
   struct Case {
     SerialOpenResult open;
     std::string message;
-    std::vector<std::string> status;
   } cases[] = {
-      {{true, false, ""}, "RadioCommOpen, Radio not Responding.  Check cable and power.", {"Radio, Not Responding"}},
       {{false, true, "Access denied."},
        "RadioCommOpen, Access denied.  Please close Terminal Window to release Radio/Modem Comm Port or Uncheck "
-       "S-Meter Option.",
-       {}},
+       "S-Meter Option."},
       {{false, false, "The system cannot find the file specified."},
-       "RadioCommOpen, The system cannot find the file specified.",
-       {}},
+       "RadioCommOpen, The system cannot find the file specified."},
   };
   for (const auto& c : cases) {
     port.openResult = c.open;
@@ -174,10 +159,10 @@ TEST_F(RadioLink, RefusesWhenTheRadioIsSilentOrThePortCannotOpen) {
     status.texts.clear();
     EXPECT_FALSE(radio.RadioCommOpen());
     EXPECT_EQ(messenger.Texts(), std::vector<std::string>{c.message});
-    EXPECT_EQ(status.texts, c.status);
+    EXPECT_TRUE(status.texts.empty());
     EXPECT_FALSE(radio.IsOpen());
   }
-  EXPECT_EQ(activator.count, 3);
+  EXPECT_EQ(activator.count, 2);
 }
 
 TEST_F(RadioLink, ReadingIsTakenOnceAndTuningForgetsTheLastOne) {

@@ -1,6 +1,5 @@
 // velmora-analyse run as a user runs it, on generated recordings.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <fstream>
@@ -9,23 +8,11 @@
 #include <vector>
 
 #include "common/AtomicFile.h"
-#include "tests/common/TempFolder.h"
+#include "tests/tools/ToolRun.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
 namespace {
-
-struct Result {
-  int status = -1;
-  std::vector<std::string> out, err;
-};
-
-std::vector<std::string> ReadLines(const std::filesystem::path& file) {
-  std::ifstream in(file);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> fields;
@@ -50,21 +37,9 @@ struct AnalyseTool : ::testing::Test {
     EXPECT_TRUE(WriteFileAtomically(file, text, error));
     return file.string();
   }
-  // With a shell command whose output is the standard input, and a limit
-  // on the tool's memory in kilobytes.
-  Result Analyse(const std::string& arguments, const std::string& input = "", int memoryKb = 0,
-                 const std::string& tool = "velmora-analyse") {
-    const auto out = folder.path() / "out.txt", err = folder.path() / "err.txt";
-    std::string command = std::string(VELMORA_BINARY_DIR) + "/" + tool + " " + arguments;
-    if (memoryKb) command = "(ulimit -v " + std::to_string(memoryKb) + "; exec " + command + ")";
-    if (!input.empty()) command = input + " | " + command;
-    command += " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
-    const int raw = std::system(command.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = ReadLines(out);
-    r.err = ReadLines(err);
-    return r;
+  static testing::ToolRun Analyse(const std::string& arguments, const std::string& input = "", int memoryKb = 0,
+                                  const std::string& tool = "velmora-analyse") {
+    return testing::RunTool(tool, arguments, input, memoryKb);
   }
 };
 
@@ -87,24 +62,24 @@ TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
   const std::string settings = WriteText("offsets.ini",
                                          "[Detector Data]\r\nOffset Frequency Range=100\r\nOffset Frequency Step=20\r\n"
                                          "[Display Data]\r\nSample Size=4096\r\n");
-  const Result r = Analyse("--settings \"" + settings + "\" \"" + file + "\"");
+  const testing::ToolRun r = Analyse("--settings \"" + settings + "\" \"" + file + "\"");
   ASSERT_EQ(r.status, 0);
-  EXPECT_TRUE(r.err.empty());
-  ASSERT_GE(r.out.size(), 13u);
-  EXPECT_EQ(r.out[0], kHeader);
+  EXPECT_TRUE(r.errorLines.empty());
+  ASSERT_GE(r.lines.size(), 13u);
+  EXPECT_EQ(r.lines[0], kHeader);
   for (int b = 1; b <= 10; ++b) {
-    const auto f = Fields(r.out[b]);
-    ASSERT_EQ(f.size(), 10u) << r.out[b];
+    const auto f = Fields(r.lines[b]);
+    ASSERT_EQ(f.size(), 10u) << r.lines[b];
     EXPECT_EQ(f[0], std::to_string(b));
-    EXPECT_EQ(f[3] + f[4] + f[5], "110") << r.out[b];  // valid, busy, no noise
+    EXPECT_EQ(f[3] + f[4] + f[5], "110") << r.lines[b];  // valid, busy, no noise
     EXPECT_EQ(f[6], "Pactor 2; -20") << "the label's comma replaced";
   }
-  EXPECT_EQ(Fields(r.out[2])[1], "0.372");
-  EXPECT_EQ(Fields(r.out[1])[8] + "/" + Fields(r.out[1])[9], "1/0.0") << "Pactor 3 never ran: its first values";
-  EXPECT_EQ(r.out[11], "");
-  EXPECT_EQ(r.out[12], "Power:");
-  EXPECT_EQ(r.out[13], "Count 10, Hits 10");
-  EXPECT_EQ(r.out.back(), "Count 0, Hits 0");
+  EXPECT_EQ(Fields(r.lines[2])[1], "0.372");
+  EXPECT_EQ(Fields(r.lines[1])[8] + "/" + Fields(r.lines[1])[9], "1/0.0") << "Pactor 3 never ran: its first values";
+  EXPECT_EQ(r.lines[11], "");
+  EXPECT_EQ(r.lines[12], "Power:");
+  EXPECT_EQ(r.lines[13], "Count 10, Hits 10");
+  EXPECT_EQ(r.lines.back(), "Count 0, Hits 0");
 }
 
 // Every failure is one line and exit code 2; a wrong argument is named on
@@ -114,6 +89,7 @@ TEST_F(AnalyseTool, ExitCodes) {
   struct Case {
     std::string arguments, says;
     bool usage;
+    std::string tool = "velmora-analyse";
   } cases[] = {
       {"\"" + (folder.path() / "missing.bin").string() + "\"", "missing.bin", false},
       {"\"" + shortFile + "\"", "less than one buffer", false},
@@ -127,45 +103,42 @@ TEST_F(AnalyseTool, ExitCodes) {
       {"x.bin --sample-size", "velmora-analyse: --sample-size: a size must follow", true},
       {"", "velmora-analyse: no recording given", true},
       {"a.bin b.bin", "velmora-analyse: b.bin: one recording only, \"a.bin\" is the first", true},
+      // The signal generator names the argument it refuses just so.
+      {"--form pactor4 --out x.bin",
+       "velmora-signalgen: --form: pactor4 is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, "
+       "psk2400, mfsk",
+       true,
+       "velmora-signalgen"},
+      {"--sweep --sample-size 300", "velmora-signalgen: --sample-size: 300 is not a power of two from 256 to 32768",
+       true, "velmora-signalgen"},
+      {"--form noise --seed 1e30 --out x.bin", "velmora-signalgen: --seed: 1e30 is not a whole number of 0 or more",
+       true, "velmora-signalgen"},
+      {"--form noise --seconds 1e12 --out x.bin",
+       "velmora-signalgen: --seconds: 1e12 is not more than 0 and at most 3600", true, "velmora-signalgen"},
   };
   for (const auto& c : cases) {
-    const Result r = Analyse(c.arguments);
+    const testing::ToolRun r = Analyse(c.arguments, "", 0, c.tool);
     EXPECT_EQ(r.status, 2) << c.arguments;
-    EXPECT_TRUE(r.out.empty()) << c.arguments;
-    ASSERT_FALSE(r.err.empty()) << c.arguments;
-    EXPECT_EQ(r.err.size() >= 2, c.usage) << c.arguments;
-    EXPECT_NE(r.err[0].find(c.says), std::string::npos) << c.arguments << ": " << r.err[0];
+    EXPECT_TRUE(r.lines.empty()) << c.arguments;
+    ASSERT_FALSE(r.errorLines.empty()) << c.arguments;
+    EXPECT_EQ(r.errorLines.size() >= 2, c.usage) << c.arguments;
+    EXPECT_NE(r.errorLines[0].find(c.says), std::string::npos) << c.arguments << ": " << r.errorLines[0];
     if (c.usage) {
-      EXPECT_EQ(r.err[0], c.says);
-      EXPECT_EQ(r.err[1].rfind("usage: velmora-analyse", 0), 0u) << c.arguments;
+      EXPECT_EQ(r.errorLines[0], c.says);
+      EXPECT_EQ(r.errorLines[1].rfind("usage: " + c.tool, 0), 0u) << c.arguments;
     }
-  }
-}
-
-TEST_F(AnalyseTool, TheSignalGeneratorNamesTheArgumentItRefuses) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"--form pactor4 --out x.bin", "--form: pactor4 is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk"},
-      {"--sweep --sample-size 300", "--sample-size: 300 is not a power of two from 256 to 32768"},
-      {"--form noise --seed 1e30 --out x.bin", "--seed: 1e30 is not a whole number of 0 or more"},
-      {"--form noise --seconds 1e12 --out x.bin", "--seconds: 1e12 is not more than 0 and at most 3600"},
-  };
-  for (const auto& [arguments, problem] : cases) {
-    const Result r = Analyse(arguments, "", 0, "velmora-signalgen");
-    EXPECT_EQ(r.status, 2) << arguments;
-    ASSERT_FALSE(r.err.empty()) << arguments;
-    EXPECT_EQ(r.err[0], "velmora-signalgen: " + problem);
   }
 }
 
 TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidSo) {
   const std::string file = Write("p2.bin", Pactor2(1));
   const std::string other = WriteText("other.ini", "[Airmail Data]\r\nWindow Visible=True\r\n");
-  const Result r = Analyse("--settings \"" + other + "\" \"" + file + "\"");
+  const testing::ToolRun r = Analyse("--settings \"" + other + "\" \"" + file + "\"");
   EXPECT_EQ(r.status, 0);
-  ASSERT_EQ(r.err.size(), 1u);
-  EXPECT_EQ(r.err[0], "velmora-analyse: the settings file \"" + other +
+  ASSERT_EQ(r.errorLines.size(), 1u);
+  EXPECT_EQ(r.errorLines[0], "velmora-analyse: the settings file \"" + other +
                           "\" holds no \"Detector Data\" or \"Display Data\" values; the built-in ones are used");
-  EXPECT_EQ(Fields(r.out[1])[6], "Pactor 2");
+  EXPECT_EQ(Fields(r.lines[1])[6], "Pactor 2");
 }
 
 // The widest Pactor 3 form with wide symbol shaping, found by the wide band
@@ -180,16 +153,16 @@ TEST_F(AnalyseTool, TakesTheWideBandFromTheSettingsFile) {
   recipe.seconds = 6;
   const std::string file = Write("p3.bin", recipe);
   const std::string wide = WriteText("wide.ini", "[Detector Data]\r\nPactor3 Wide Band=True\r\n");
-  auto found = [](const Result& r) {
+  auto found = [](const testing::ToolRun& r) {
     int count = 0;
-    for (std::size_t line = 1; line < r.out.size() && !r.out[line].empty(); ++line)
-      count += Fields(r.out[line])[6] == "Pactor 3; 3600";
+    for (std::size_t line = 1; line < r.lines.size() && !r.lines[line].empty(); ++line)
+      count += Fields(r.lines[line])[6] == "Pactor 3; 3600";
     return count;
   };
-  const Result off = Analyse("\"" + file + "\"");
-  const Result on = Analyse("--settings \"" + wide + "\" \"" + file + "\"");
+  const testing::ToolRun off = Analyse("\"" + file + "\"");
+  const testing::ToolRun on = Analyse("--settings \"" + wide + "\" \"" + file + "\"");
   ASSERT_EQ(on.status, 0);
-  EXPECT_TRUE(on.err.empty());
+  EXPECT_TRUE(on.errorLines.empty());
   EXPECT_LT(found(off), 10) << "of 32 buffers";
   EXPECT_GE(found(on), 24);
 }
@@ -204,15 +177,15 @@ TEST_F(AnalyseTool, TakesDigitalBusyFromTheSettingsFile) {
   recipe.seconds = 6;
   const std::string file = Write("ofdm.bin", recipe);
   const std::string digital = WriteText("digital.ini", "[Detector Data]\r\nDigital Busy=True\r\n");
-  auto found = [](const Result& r) {
+  auto found = [](const testing::ToolRun& r) {
     int count = 0;
-    for (std::size_t line = 1; line < r.out.size() && !r.out[line].empty(); ++line)
-      count += Fields(r.out[line])[4] == "1" && Fields(r.out[line])[6] == "Digital";
+    for (std::size_t line = 1; line < r.lines.size() && !r.lines[line].empty(); ++line)
+      count += Fields(r.lines[line])[4] == "1" && Fields(r.lines[line])[6] == "Digital";
     return count;
   };
-  auto block = [](const Result& r) { return std::find(r.out.begin(), r.out.end(), "Digital:") != r.out.end(); };
-  const Result off = Analyse("\"" + file + "\"");
-  const Result on = Analyse("--settings \"" + digital + "\" \"" + file + "\"");
+  auto block = [](const testing::ToolRun& r) { return std::find(r.lines.begin(), r.lines.end(), "Digital:") != r.lines.end(); };
+  const testing::ToolRun off = Analyse("\"" + file + "\"");
+  const testing::ToolRun on = Analyse("--settings \"" + digital + "\" \"" + file + "\"");
   ASSERT_EQ(on.status, 0);
   EXPECT_EQ(found(off), 0);
   EXPECT_FALSE(block(off));
@@ -223,11 +196,11 @@ TEST_F(AnalyseTool, TakesDigitalBusyFromTheSettingsFile) {
 // 48 MB of recording through a tool allowed 40 MB: it holds one buffer at a
 // time, as playback does, not the whole recording.
 TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {
-  const Result r = Analyse("--sample-size 32768 -", "head -c 50331648 /dev/zero", 40000);
-  ASSERT_EQ(r.status, 0) << (r.err.empty() ? "" : r.err[0]);
-  ASSERT_GE(r.out.size(), 770u);
-  EXPECT_EQ(Fields(r.out[768])[0], "768");
-  EXPECT_EQ(r.out[769], "");
+  const testing::ToolRun r = Analyse("--sample-size 32768 -", "head -c 50331648 /dev/zero", 40000);
+  ASSERT_EQ(r.status, 0) << (r.errorLines.empty() ? "" : r.errorLines[0]);
+  ASSERT_GE(r.lines.size(), 770u);
+  EXPECT_EQ(Fields(r.lines[768])[0], "768");
+  EXPECT_EQ(r.lines[769], "");
 }
 
 // The shipped demo: a Pactor 3 exchange after a second of channel noise,
@@ -254,14 +227,14 @@ TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
   }
   EXPECT_EQ(differ, 0) << "regenerate it with the README's command";
 
-  const Result r = Analyse("\"" + demo + "\"");
+  const testing::ToolRun r = Analyse("\"" + demo + "\"");
   ASSERT_EQ(r.status, 0);
   int busy = 0, buffers = 0;
-  for (std::size_t line = 1; line < r.out.size() && !r.out[line].empty(); ++line) {
-    const auto f = Fields(r.out[line]);
+  for (std::size_t line = 1; line < r.lines.size() && !r.lines[line].empty(); ++line) {
+    const auto f = Fields(r.lines[line]);
     ++buffers;
     if (line <= 5) {
-      EXPECT_EQ(f[4], "0") << r.out[line];  // the first second: noise only
+      EXPECT_EQ(f[4], "0") << r.lines[line];  // the first second: noise only
     }
     if (f[4] == "1") {
       ++busy;

@@ -1,36 +1,14 @@
 // velmora-history as a user runs it: the summary, a blank line, the table.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
 
-#include "tests/common/TempFolder.h"
+#include "tests/tools/ToolRun.h"
 
 namespace velmora {
 namespace {
 
-struct Run {
-  int status = -1;
-  std::string out, errors;
-};
-
-Run RunHistory(const std::string& arguments) {
-  testing::TempFolder folder;
-  auto errors = folder.path() / "stderr.txt";
-  std::string command = std::string(VELMORA_BINARY_DIR) + "/velmora-history " + arguments + " 2>'" +
-                        errors.string() + "'";
-  Run run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char chunk[4096];
-  for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;) run.out.append(chunk, n);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(errors);
-  std::getline(in, run.errors);
-  return run;
-}
+testing::ToolRun RunHistory(const std::string& arguments) { return testing::RunTool("velmora-history", arguments); }
 
 TEST(VelmoraHistory, PrintsTheSummaryAndTheTableOrNamesTheProblem) {
   testing::TempFolder folder;
@@ -57,11 +35,11 @@ TEST(VelmoraHistory, PrintsTheSummaryAndTheTableOrNamesTheProblem) {
   for (const auto& [arguments, message] : refused) {
     run = RunHistory(arguments);
     EXPECT_EQ(run.status, 2) << arguments;
-    EXPECT_EQ(run.errors, message);
+    EXPECT_EQ(run.errorLines.at(0), message);
   }
   run = RunHistory("--log '" + (folder.path() / "none.txt").string() + "'");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, "velmora-history: LogFileSummary, No such file or directory");
+  EXPECT_EQ(run.errors, "velmora-history: LogFileSummary, No such file or directory\n");
   EXPECT_EQ(run.out, "");
 }
 

@@ -3,39 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <sstream>
-#include <sys/wait.h>
 
-#include "tests/airmail/Fixture.h"
-#include "tests/common/TempFolder.h"
+#include "tests/tools/ToolRun.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
-  int status = -1;
-  std::vector<std::string> lines;
-  std::string errors;
-};
+using testing::Quoted;
 
-Run Predict(const std::string& arguments) {
-  testing::TempFolder folder;
-  auto out = folder.path() / "out.txt", err = folder.path() / "err.txt";
-  std::string command = std::string(VELMORA_BINARY_DIR) + "/velmora-predict " + arguments + " >'" + out.string() +
-                        "' 2>'" + err.string() + "'";
-  int raw = std::system(command.c_str());
-  Run run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::istringstream in(testing::ReadBytes(out));
-  for (std::string line; std::getline(in, line);) run.lines.push_back(line);
-  run.errors = testing::ReadBytes(err);
-  return run;
-}
-
-std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+testing::ToolRun Predict(const std::string& arguments) { return testing::RunTool("velmora-predict", arguments); }
 
 constexpr const char* kHeading =
     "station,range_nmi,azimuth,frequency,luf_muf,layer,t_ang,s_dbw,n_dbw,snr,slope,offset_db,history_db,rx_check,"

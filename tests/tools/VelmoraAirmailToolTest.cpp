@@ -1,53 +1,21 @@
 // velmora-airmail on the fixture installation, line by line.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sstream>
-#include <sys/wait.h>
-
-#include "tests/airmail/Fixture.h"
-#include "tests/common/TempFolder.h"
+#include "tests/tools/ToolRun.h"
 
 namespace velmora {
 namespace {
 
-struct Run {
-  int status = -1;
-  std::vector<std::string> lines;
-  std::string errors;
-};
+using testing::Quoted;
 
-Run RunTool(const std::string& arguments) {
-  testing::TempFolder folder;
-  auto errors = folder.path() / "stderr.txt";
-  std::string command = std::string(VELMORA_BINARY_DIR) + "/velmora-airmail " + arguments + " 2>'" +
-                        errors.string() + "'";
-  Run run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::string out;
-  char chunk[4096];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) out.append(chunk, n);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::istringstream in(out);
-  for (std::string line; std::getline(in, line);) run.lines.push_back(line);
-  run.errors = testing::ReadBytes(errors);
-  return run;
-}
-
-std::string Quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+testing::ToolRun RunTool(const std::string& arguments) { return testing::RunTool("velmora-airmail", arguments); }
 
 // What the fixture holds, as the program reads it ("listing.txt" beside it;
 // {DATA} stands for the data folder).
 std::vector<std::string> Expected(const std::string& dataFolder) {
-  std::istringstream in(testing::ReadBytes(testing::FixturePath("listing.txt")));
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
+  auto lines = testing::Lines(testing::ReadBytes(testing::FixturePath("listing.txt")));
+  for (auto& line : lines)
     if (auto at = line.find("{DATA}"); at != std::string::npos) line.replace(at, 6, dataFolder);
-    lines.push_back(line);
-  }
   return lines;
 }
 

@@ -108,6 +108,7 @@ TEST_F(RadioOverSerialLine, RemoteOnAnsweredThenTuningSendsItsSentences) {
   radio.RadioSetFrequency("14075.0(p3)");
   radio.RadioSetFrequency("10145.0");
   radio.RadioCommClose();
+  radio.RadioCommClose();  // already closed: nothing more is sent
   const auto expected = Sentences({"REMOTE,ON", "MODE,USB", "RXF,14.07350", "MODE,AFS", "RXF,10.14500", "REMOTE,OFF"});
   EXPECT_TRUE(PumpUntil([&] { return Record().size() >= expected.size(); }, 5));
   EXPECT_EQ(Record(), expected);
