@@ -2,6 +2,7 @@
 add_library(velmora_airmail_automation STATIC
   ${CMAKE_CURRENT_LIST_DIR}/AirmailTerminal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DebugLogMonitor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DebugLogStamp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyScript.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminalText.cpp)
 target_link_libraries(velmora_airmail_automation PUBLIC velmora_airmail_data velmora_common)

@@ -1,0 +1,122 @@
+#include "reports/FreqListDocument.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "airmail/FrequencyLabel.h"
+
+namespace velmora {
+namespace {
+
+constexpr long kLongestEntry = 5000;
+constexpr double kUnknownRange = 10000;
+
+}  // namespace
+
+long FreqListDocument::GetStationBegin(long first, long last) const {
+  for (long at = std::max(first, 0L); at <= std::min(last, Last()); ++at)
+    if (IsRed(at)) return at;
+  return -1;
+}
+
+long FreqListDocument::GetStationNameEnd(long first, long last) const {
+  long at = std::max(first, 0L);
+  while (at <= std::min(last, Last()) && IsRed(at)) ++at;
+  return at - 1;
+}
+
+long FreqListDocument::GetStationEnd(long first, long last) const {
+  bool otherSeen = false;
+  for (long at = std::max(first, 0L); at <= std::min(last, Last()); ++at) {
+    if (!IsRed(at)) otherSeen = true;
+    else if (otherSeen) return at - 1;
+  }
+  return std::min(last, Last());
+}
+
+std::string FreqListDocument::GetStationText(long first, long last) const {
+  first = std::max(first, 0L);
+  last = std::min(last, Last());
+  return first > last ? std::string() : d_.text.substr(first, last - first + 1);
+}
+
+long FreqListDocument::Find(std::string_view what, long first, long last) const {
+  std::string_view text(d_.text);
+  for (size_t at = text.find(what, std::max(first, 0L)); at != std::string_view::npos; at = text.find(what, at + 1)) {
+    if (static_cast<long>(at + what.size()) - 1 > last) return -1;
+    // "Station 1" is no heading of "Station 12".
+    size_t after = at + what.size();
+    if (after >= text.size() || !std::isdigit(static_cast<unsigned char>(text[after]))) return static_cast<long>(at);
+  }
+  return -1;
+}
+
+long FreqListDocument::GetStationStation(int transceiver, long first, long last) const {
+  long at = Find("Station " + std::to_string(transceiver), first, last);
+  return at >= 0 ? at : Find("Station-" + std::to_string(transceiver), first, last);
+}
+
+std::optional<FoundFrequency> FreqListDocument::GetStationFrequency(long first, long last) const {
+  last = std::min(last, Last());
+  long at = std::max(first, 0L);
+  while (at <= last && d_.colours[at] != kBlue) ++at;
+  if (at > last) return std::nullopt;
+  FoundFrequency found;
+  while (at <= last && d_.colours[at] == kBlue && d_.text[at] != ' ') found.text += d_.text[at++];
+  found.next = at;
+  return found;
+}
+
+long FreqListDocument::FindStation(std::string_view station) const {
+  if (station.empty()) return -1;
+  std::string name = std::string(station) + ".";
+  for (size_t at = d_.text.find(name); at != std::string::npos; at = d_.text.find(name, at + 1))
+    if (IsRed(static_cast<long>(at))) return static_cast<long>(at);
+  return -1;
+}
+
+bool FreqListDocument::HasBeam(long nameStart) const {
+  long end = GetStationEnd(nameStart, nameStart + kLongestEntry);
+  return GetStationText(nameStart, end).find(" B ") != std::string::npos;
+}
+
+std::vector<StationRadioRecord> FreqListTransceivers(const FreqListDocument& document) {
+  std::vector<StationRadioRecord> records;
+  const long last = document.Last();
+  for (long begin = document.GetStationBegin(0, last); begin >= 0;) {
+    long nameEnd = document.GetStationNameEnd(begin, last);
+    long next = document.GetStationBegin(document.GetStationEnd(begin, last) + 1, last);
+    long entryEnd = next >= 0 ? next - 1 : last;
+    std::string station = document.GetStationText(begin, nameEnd);
+    for (int n = 1;; ++n) {
+      long heading = document.GetStationStation(n, nameEnd + 1, entryEnd);
+      if (heading < 0) break;
+      long following = document.GetStationStation(n + 1, heading + 1, entryEnd);
+      long upTo = following >= 0 ? following - 1 : entryEnd;
+      StationRadioRecord record{"HAM", station, std::to_string(n), {}};
+      for (auto f = document.GetStationFrequency(heading, upTo); f; f = document.GetStationFrequency(f->next, upTo))
+        if (auto label = FrequencyReformat(f->text)) record.labels.push_back(*label);
+      records.push_back(std::move(record));
+    }
+    begin = next;
+  }
+  return records;
+}
+
+std::vector<std::string> FreqListBeams(const FreqListDocument& document, const std::vector<std::string>& stations,
+                                       const std::function<std::optional<double>(const std::string&)>& range) {
+  std::vector<std::pair<double, std::string>> beams;
+  for (const auto& station : stations) {
+    long at = document.FindStation(station);
+    if (at < 0 || !document.HasBeam(at)) continue;
+    auto r = range(station);
+    beams.emplace_back(r ? std::round(*r) : kUnknownRange, station);
+  }
+  std::stable_sort(beams.begin(), beams.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> out;
+  for (auto& [r, station] : beams) out.push_back(std::move(station));
+  return out;
+}
+
+}  // namespace velmora

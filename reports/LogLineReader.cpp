@@ -1,0 +1,80 @@
+#include "reports/LogLineReader.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "airmail/SharedReadFile.h"
+
+namespace velmora {
+namespace {
+
+constexpr size_t kChunk = 256 * 1024;
+
+// Joins the pieces of a line that runs across chunks, up to the longest line.
+class LineJoiner {
+ public:
+  explicit LineJoiner(const std::function<void(std::string_view)>& line) : line_(line) {}
+
+  void Take(std::string_view bytes) {
+    while (!bytes.empty()) {
+      if (afterCr_ && bytes.front() == '\n') bytes.remove_prefix(1);  // the LF of a CR LF cut apart
+      afterCr_ = false;
+      size_t end = bytes.find_first_of("\r\n");
+      if (end == std::string_view::npos) {
+        Keep(bytes);
+        return;
+      }
+      if (partial_.empty()) {
+        line_(bytes.substr(0, std::min(end, kLongestLogLine)));
+      } else {
+        Keep(bytes.substr(0, end));
+        line_(partial_);
+        partial_.clear();
+      }
+      if (bytes[end] == '\r') {
+        if (end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
+        else if (end + 1 == bytes.size()) afterCr_ = true;
+      }
+      bytes.remove_prefix(end + 1);
+      open_ = false;
+    }
+  }
+
+  void Finish() {
+    if (open_ || !partial_.empty()) line_(partial_);
+    partial_.clear();
+  }
+
+ private:
+  void Keep(std::string_view piece) {
+    open_ = true;
+    partial_.append(piece.substr(0, kLongestLogLine - std::min(kLongestLogLine, partial_.size())));
+  }
+
+  const std::function<void(std::string_view)>& line_;
+  std::string partial_;
+  bool open_ = false;  // a line has begun and not yet ended
+  bool afterCr_ = false;
+};
+
+}  // namespace
+
+LogReadResult ReadLogLines(const std::filesystem::path& file, const std::function<void(std::string_view)>& line,
+                           std::error_code& error) {
+  SharedReadFile log;
+  if (!log.Open(file, error)) return LogReadResult::OpenFailed;
+  std::vector<char> buffer(kChunk);
+  LineJoiner lines(line);
+  for (std::uint64_t offset = 0;;) {
+    auto got = log.ReadAt(offset, buffer, error);
+    if (!got) return LogReadResult::ReadFailed;
+    if (*got == 0) break;
+    lines.Take(std::string_view(buffer.data(), *got));
+    offset += *got;
+  }
+  lines.Finish();
+  return LogReadResult::Done;
+}
+
+}  // namespace velmora

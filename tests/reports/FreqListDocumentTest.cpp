@@ -1,0 +1,52 @@
+// "FreqList.rtf" of the fixture read by its colours.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "reports/FreqListDocument.h"
+
+namespace velmora {
+namespace {
+
+FreqListDocument Fixture() {
+  std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/tests/airmail/fixture/data/FreqList.rtf", std::ios::binary);
+  std::stringstream rtf;
+  rtf << in.rdbuf();
+  return FreqListDocument(RtfColouredText(rtf.str()));
+}
+
+TEST(FreqListDocument, TransceiversOfTheFixtureByHeadingAndBlueRun) {
+  using R = StationRadioRecord;
+  EXPECT_EQ(FreqListTransceivers(Fixture()),
+            (std::vector<R>{R{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}},
+                            R{"HAM", "W1AW", "2", {"10140.0(p3)"}},
+                            R{"HAM", "K4CJX", "1", {"3590.0", "7102.0(p3)"}},
+                            R{"HAM", "K4CJX", "2", {"10145.5", "14105.5(p3)", "21105.0(p3)"}},
+                            R{"HAM", "KX1", "1", {"7101.0", "7103.0(p3)", "3590.0", "18105.0(p3)"}}}));
+}
+
+TEST(FreqListDocument, BeamStationsNearestFirstTiesInListOrder) {
+  auto document = Fixture();
+  std::map<std::string, double> ranges = {{"W1AW", 812.4}, {"K4CJX", 95}, {"KX1", 10}};
+  auto range = [&](const std::string& s) -> std::optional<double> {
+    return ranges.contains(s) ? std::optional(ranges[s]) : std::nullopt;
+  };
+  const std::vector<std::string> stations = {"KX1", "W1AW", "N0LOC", "K4CJX"};
+  EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"K4CJX", "W1AW"}));
+  ranges = {};
+  EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"W1AW", "K4CJX"}));
+}
+
+TEST(FreqListDocument, OnlyARedNameFollowedByAPointIsAStation) {
+  FreqListDocument document(RtfColouredText(
+      "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}Call W1AW. now\\par\n\\cf1 W1AW\\cf0 . entry, KX1.}"));
+  EXPECT_EQ(document.FindStation("W1AW"), 15);
+  EXPECT_EQ(document.GetStationText(15, document.GetStationNameEnd(15, document.Last())), "W1AW");
+  EXPECT_EQ(document.FindStation("KX1"), -1);
+  EXPECT_EQ(Fixture().FindStation("N0LOC"), -1);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,55 @@
+// velmora-history: the AirMail or AutoConnect history summary as the
+// history window shows it, for mailing ashore or checking by script.
+#include <exception>
+#include <iostream>
+#include <new>
+#include <string_view>
+#include <vector>
+
+#include "reports/AirmailSummary.h"
+#include "reports/HistoryText.h"
+#include "reports/LogFileSummary.h"
+#include "tools/history/HistoryOptions.h"
+
+namespace {
+
+void PrintCsvLine(const std::vector<std::string>& cells) {
+  for (size_t i = 0; i < cells.size(); ++i) std::cout << (i ? "," : "") << velmora::CsvField(cells[i]);
+  std::cout << "\n";
+}
+
+int Run(int argc, char** argv) {
+  std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  std::string problem;
+  const auto options = velmora::ParseHistoryOptions(arguments, problem);
+  if (!options) {
+    std::cerr << "velmora-history: " << problem << "\n" << velmora::kHistoryUsage;
+    return 2;
+  }
+  const auto summary = options->log == velmora::HistoryLog::Airmail
+                           ? velmora::AirmailSummary(options->file, options->Period())
+                           : velmora::LogFileSummary(options->file, options->Period());
+  if (!summary.failure.empty()) {
+    std::cerr << "velmora-history: " << summary.failure << "\n";
+    return 1;
+  }
+  for (const auto& line : summary.lines) std::cout << line << "\n";
+  std::cout << "\n";
+  PrintCsvLine(summary.headers);
+  for (const auto& row : summary.rows) PrintCsvLine(row);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Whatever goes wrong ends in one line and status 2, never in an abort.
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "velmora-history: out of memory\n";
+  } catch (const std::exception& e) {
+    std::cerr << "velmora-history: " << e.what() << "\n";
+  }
+  return 2;
+}
