@@ -23,6 +23,7 @@
 #include "common/win32/Win32Messenger.h"
 #include "selection/AirmailStationGeometry.h"
 #include "selection/Configure.h"
+#include "autoconnect/OptionsDialogLink.h"
 #include "selection/StationWindows.h"
 #include "selection/win32/FrequencyGrid.h"
 #include "selection/win32/ItsHfPredictions.h"
@@ -63,6 +64,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // that show a station's predictions.
   void ItsHfProgramsUse(const std::filesystem::path& programFolder, std::string itshfbcFolder = kItshfbcFolder);
   void ModeTablesSet(ModeTables& tables) { modeTables_ = &tables; }
+  // The options dialog the Options entries open, once it exists.
+  void OptionsDialogSet(OptionsDialogLink* dialog) { optionsDialog_ = dialog; }
   void RunObserverSet(RunObserver* observer);
 
   // The main window's side.
@@ -212,6 +215,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   PredictionSource* predictions_ = &ownPredictions_;
   StationGeometry* geometry_ = &ownGeometry_;
   StationWindows* views_ = nullptr;
+  OptionsDialogLink* optionsDialog_ = nullptr;
   DependentWindows* dependents_ = &ownDependents_;
   ModeTables* modeTables_ = &ownModeTables_;
 

@@ -1,0 +1,113 @@
+// The AutoConnect options dialog as a user meets it: each page opened,
+// a box or a grid cell edited, applied, and read back from the settings
+// and the files; a bad offsets cell refused with its row and column.
+#include "reports/win32/AutoConnectOptionsDialog.h"
+
+#include <gtest/gtest.h>
+
+#include "common/AtomicFile.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+using Dialog = AutoConnectOptionsDialog;
+
+std::string Bytes(const std::filesystem::path& file) {
+  std::error_code error;
+  return ReadWholeFile(file, error).value_or("");
+}
+void Put(const std::filesystem::path& file, std::string_view text) {
+  std::error_code error;
+  ASSERT_TRUE(WriteFileAtomically(file, text, error));
+}
+bool Has(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
+
+class OptionsDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings.stationStationsFile = 1;
+    Put(folder.path() / "StationOffsetData.txt", "System,Station,...\r\nHAM,K4CJX,14075.0,1,360,0,0,2400\r\n");
+    Put(folder.path() / "StationHistoryData.txt", "[HAM,K4CJX]\r\n14075.0=1.5\r\n");
+    Put(folder.path() / "StationRadioData.txt", "System,Station,Tx Rc,Frequency\r\nHAM,K4CJX,1,14075.0\r\n");
+  }
+  void Edit(Dialog::Grid grid, int row, int column, const char* text) {
+    HWND editor = dialog.CellEdit(grid, row, column);
+    ASSERT_TRUE(editor);
+    SetWindowTextA(editor, text);
+  }
+  void Type(std::string_view key, const char* text) { SetWindowTextA(dialog.Box(key), text); }
+
+  testing::TempFolder folder;
+  AutoConnectSettings settings;
+  RecordingMessenger messages;
+  MessagePump pump;
+  int applied = 0;
+  Dialog dialog{[] { return HWND{}; }, settings, folder.path(), messages, pump, [this] { ++applied; }};
+};
+
+TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
+  dialog.OptionsShow(Dialog::kAirmailPage);
+  ASSERT_TRUE(dialog.Visible());
+  EXPECT_TRUE(IsWindowVisible(dialog.Box("Airmail Directory Data")));
+  EXPECT_FALSE(IsWindowVisible(dialog.Box("Station History Good")));
+  Type("Airmail Directory Data", "C:\\AirMail Data");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_EQ(settings.airmailDirectoryData, "C:\\AirMail Data");
+
+  dialog.OptionsShow(Dialog::kStationsPage);
+  Edit(Dialog::kRadioGrid, 0, 3, "14075.0, 10147.3");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_TRUE(Has(Bytes(folder.path() / "StationRadioData.txt"), "HAM,K4CJX,1,14075.0 10147.3\r\n"));
+
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  EXPECT_EQ(dialog.CurrentPage(), Dialog::kOffsetPage);
+  Edit(Dialog::kOffsetGrid, 0, 2, "14075.0,7102.0");
+  Edit(Dialog::kOffsetGrid, 0, 3, "2.5");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_TRUE(Has(Bytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14075.0 7102.0,2.5,360,0,0000,2400\r\n"));
+
+  dialog.OptionsShow(Dialog::kHistoryPage);
+  Type("Station History Good", "2");
+  Edit(Dialog::kHistoryGrid, 0, 3, "-1.25");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_EQ(settings.stationHistoryGood, 2.0f);
+  EXPECT_TRUE(Has(Bytes(folder.path() / "StationHistoryData.txt"), "14075.0=-1.25"));
+
+  dialog.OptionsShow(Dialog::kPropagationPage);
+  HWND model = dialog.Box("Propagation Model Model");
+  SendMessageA(model, CB_SETCURSEL, 0, 0);  // ICEPAC, then VOACAP
+  SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(model), CBN_SELCHANGE), LPARAM(model));
+  EXPECT_EQ(testing::WindowText(dialog.Box("Propagation Model Layer Adjust Es")), "0.7");
+  SendMessageA(model, CB_SETCURSEL, 1, 0);
+  SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(model), CBN_SELCHANGE), LPARAM(model));
+  EXPECT_EQ(testing::WindowText(dialog.Box("Propagation Model Layer Adjust Es")), "0");
+  Type("Propagation Model Q Index", "4");
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kKIndexId)), "K 2.5");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_EQ(settings.propagationModelModel, kModelVoacap);
+  EXPECT_EQ(settings.propagationModelLayerAdjustEs, 0.0f);
+  EXPECT_EQ(settings.propagationModelQIndex, 4.0f);
+  EXPECT_EQ(applied, 5);
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
+  const std::string before = Bytes(folder.path() / "StationOffsetData.txt");
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  SendMessageA(dialog.Box("Station Offset"), BM_SETCHECK, BST_UNCHECKED, 0);
+  Edit(Dialog::kOffsetGrid, 0, 4, "60,5");
+  EXPECT_FALSE(dialog.Apply());
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"OffsetDataSave, Row 1, Column Ant Bw: \"60,5\" is not a number"});
+  EXPECT_EQ(Bytes(folder.path() / "StationOffsetData.txt"), before);
+  EXPECT_TRUE(settings.stationOffset);
+  EXPECT_EQ(applied, 0);
+
+  SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kDeleteId, 0);
+  EXPECT_EQ(messages.Texts().back(), "Please Select the Row to Delete and then Press Delete");
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
+}
+
+}  // namespace
+}  // namespace velmora
