@@ -6,9 +6,11 @@
 
 #include "airmail/StationRadioData.h"
 #include "common/AtomicFile.h"
+#include "common/CalendarTime.h"
 #include "common/Format.h"
 #include "common/SystemLib.h"
 #include "common/TextParse.h"
+#include "reports/FreqListDocument.h"
 #include "selection/StationHistoryData.h"
 #include "selection/StationOffsets.h"
 
@@ -70,7 +72,45 @@ bool ReportWrite(bool written, const std::string& name, const std::error_code& e
   return written;
 }
 
+std::optional<std::filesystem::file_time_type> Modified(const std::filesystem::path& file) {
+  std::error_code error;
+  auto time = std::filesystem::last_write_time(file, error);
+  if (error) return std::nullopt;
+  return time;
+}
+
+std::string DateText(const std::filesystem::path& file) {
+  auto time = Modified(file);
+  if (!time) return "n/a";
+  auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::file_clock::to_sys(*time).time_since_epoch());
+  std::tm day = UtcCalendarTime(static_cast<std::time_t>(seconds.count()));
+  return TwoDigits(day.tm_mon + 1) + "/" + TwoDigits(day.tm_mday) + "/" + std::to_string(day.tm_year + 1900);
+}
+
 }  // namespace
+
+std::string LastModifiedLabel(const std::filesystem::path& freqList, const std::filesystem::path& radioData,
+                              int source) {
+  return "Last Modified:  " + DateText(freqList) + (source == 1 ? ", " + DateText(radioData) : "");
+}
+
+bool RadioDataOutOfDate(const std::filesystem::path& freqList, const std::filesystem::path& radioData) {
+  auto rtf = Modified(freqList), radio = Modified(radioData);
+  return rtf && (!radio || *rtf > *radio);
+}
+
+std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqList, Messenger& messages) {
+  FileFailure failure;
+  auto rtf = ReadText(freqList, failure);
+  if (!rtf) {
+    messages.Show(StageText("StationsFileUpdate", failure.stage) + ErrorText(failure.error));
+    return std::nullopt;
+  }
+  GridRows rows;
+  for (const auto& r : FreqListTransceivers(FreqListDocument(RtfColouredText(*rtf))))
+    rows.push_back({r.system, r.station, r.transceiver, LabelsCell(r.labels)});
+  return rows;
+}
 
 std::string LabelsCell(const std::vector<std::string>& labels) {
   std::string cell;

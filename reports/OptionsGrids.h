@@ -40,4 +40,17 @@ bool OffsetGridSave(const std::filesystem::path& file, const GridRows& rows, Mes
 bool RadioGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
 bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
 
+// The Stations page's label: "Last Modified:  " and the date of
+// "FreqList.rtf" ("mm/dd/yyyy", or "n/a"), with source 1 also ", " and the
+// date of "StationRadioData.txt".
+std::string LastModifiedLabel(const std::filesystem::path& freqList, const std::filesystem::path& radioData,
+                              int source);
+// "FreqList.rtf" changed since "StationRadioData.txt" was made (or there
+// is none yet).
+bool RadioDataOutOfDate(const std::filesystem::path& freqList, const std::filesystem::path& radioData);
+// The station radio rows as "FreqList.rtf" gives them: one row per HAM
+// station and transceiver heading. An unreadable file is reported as
+// "StationsFileUpdate - Open, " or "- Read, " + the description.
+std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqList, Messenger& messages);
+
 }  // namespace velmora

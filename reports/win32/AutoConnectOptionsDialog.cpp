@@ -53,6 +53,7 @@ constexpr Layout kLayout[] = {
     {1, Kind::Check, "Station Stations", "Use the Station Transceivers", 0, 0, 300, 20},
     {1, Kind::RadioChoice, "Station Stations File", "System.HAM.ini Frequency Groups|StationRadioData.txt", 0, 26,
      260, 20},
+    {1, Kind::Button, nullptr, "Update", 520, 22, 80, 24, AutoConnectOptionsDialog::kUpdateId},
     {1, Kind::Label, nullptr, "", 0, 54, 600, 18, AutoConnectOptionsDialog::kLastModifiedId},
     {1, Kind::Grid, nullptr, nullptr, 0, 78, 600, 300, GridControl(AutoConnectOptionsDialog::kRadioGrid)},
     {2, Kind::Check, "Station Offset", "Apply the Station Antenna Offsets", 0, 0, 300, 20},
@@ -124,7 +125,11 @@ int BindingIndex(std::string_view key) {
   return -1;
 }
 
-int IdOf(const Layout& l) { return l.key ? AutoConnectOptionsDialog::kBoxId + BindingIndex(l.key) : l.id; }
+// A label or frame of its own has an id of its own, so each shows with its page.
+int IdOf(const Layout& l) {
+  if (l.key) return AutoConnectOptionsDialog::kBoxId + BindingIndex(l.key);
+  return l.id ? l.id : 2000 + static_cast<int>(&l - kLayout);
+}
 
 std::vector<std::string> Parts(const char* caption) {
   std::vector<std::string> parts;
@@ -191,7 +196,10 @@ void AutoConnectOptionsDialog::CreateControls() {
     SendMessageA(w32, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return w32;
   };
-  tab_ = make(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS, 8, 8, 648, 440, 1000);
+  // The tabs alone, over a frame: the pages' controls then sit on the
+  // dialog's own face, whatever colour a theme gives a tab's body.
+  tab_ = make(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS, 8, 8, 648, 24, 1000);
+  make("STATIC", "", WS_VISIBLE | SS_ETCHEDFRAME, 8, 31, 648, 417, 999);
   for (int i = 0; i < 5; ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -239,7 +247,10 @@ void AutoConnectOptionsDialog::CreateControls() {
           LVCOLUMNA column{};
           column.mask = LVCF_TEXT | LVCF_WIDTH;
           column.pszText = const_cast<char*>(columns.headers[c]);
-          column.cx = size.cx;
+          // The header too must fit, whatever the font makes of the sample.
+          SIZE header{};
+          GetTextExtentPoint32A(dc, columns.headers[c], static_cast<int>(strlen(columns.headers[c])), &header);
+          column.cx = std::max(size.cx, header.cx) + 12;
           SendMessageA(grid, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
         }
         SelectObject(dc, old);
@@ -251,7 +262,6 @@ void AutoConnectOptionsDialog::CreateControls() {
   make("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 404, 460, 80, 26, kOkId);
   make("BUTTON", "Apply", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 490, 460, 80, 26, kApplyId);
   make("BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 576, 460, 80, 26, kCancelId);
-  SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void AutoConnectOptionsDialog::OptionsShow(Page page) {
@@ -260,6 +270,29 @@ void AutoConnectOptionsDialog::OptionsShow(Page page) {
   SelectPage(page);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
+  if (settings_.stationStationsFile == 1 && RadioDataOutOfDate(FreqListFile(), FileOf(kRadioGrid)) &&
+      messages_.AskYesNo("The Radio Data File is out-of-date.\r\rWould you like to Update it?"))
+    RadioUpdate();
+}
+
+std::filesystem::path AutoConnectOptionsDialog::FreqListFile() const {
+  return std::filesystem::path(settings_.airmailDirectoryData) / "FreqList.rtf";
+}
+
+void AutoConnectOptionsDialog::RadioUpdate() {
+  CellCommit();
+  if (auto rows = RadioGridFromFreqList(FreqListFile(), messages_)) {
+    rows_[kRadioGrid] = std::move(*rows);
+    edited_[kRadioGrid] = true;
+    GridShow(kRadioGrid);
+  }
+}
+
+// The Update button and the dates by the transceiver source chosen.
+void AutoConnectOptionsDialog::StationsSourceShow() {
+  int source = Checked(Box("Station Stations File")) ? 1 : 0;
+  EnableWindow(Control(kUpdateId), source == 1);
+  SetWindowTextA(Control(kLastModifiedId), LastModifiedLabel(FreqListFile(), FileOf(kRadioGrid), source).c_str());
 }
 
 void AutoConnectOptionsDialog::Hide() {
@@ -302,6 +335,7 @@ void AutoConnectOptionsDialog::DataSet() {
   edited_ = {};
   for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
   EnableFollowers();
+  StationsSourceShow();
   SetWindowTextA(Control(kKIndexId), ("K " + KIndexText(WindowString(Box("Propagation Model Q Index")))).c_str());
 }
 
@@ -463,12 +497,16 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kDeleteId: return DeleteRow();
     case kSortId: return SortRows();
     case kResetId: return HistoryReset();
+    case kUpdateId: return RadioUpdate();
     default: break;
   }
   if (id == kBoxId + BindingIndex("Propagation Model Model") && code == CBN_SELCHANGE) return ModelChosen();
   if (id == kBoxId + BindingIndex("Propagation Model Q Index") && code == EN_CHANGE)
     SetWindowTextA(Control(kKIndexId), ("K " + KIndexText(WindowString(Box("Propagation Model Q Index")))).c_str());
-  if (code == BN_CLICKED) EnableFollowers();
+  if (code == BN_CLICKED) {
+    EnableFollowers();
+    StationsSourceShow();
+  }
 }
 
 LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

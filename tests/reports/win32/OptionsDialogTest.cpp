@@ -41,7 +41,7 @@ class OptionsDialogTest : public ::testing::Test {
 
   testing::TempFolder folder;
   AutoConnectSettings settings;
-  RecordingMessenger messages;
+  RecordingMessenger messages{true};
   MessagePump pump;
   int applied = 0;
   Dialog dialog{[] { return HWND{}; }, settings, folder.path(), messages, pump, [this] { ++applied; }};
@@ -107,6 +107,30 @@ TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
   SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kDeleteId, 0);
   EXPECT_EQ(messages.Texts().back(), "Please Select the Row to Delete and then Press Delete");
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
+}
+
+TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSource) {
+  namespace fs = std::filesystem;
+  const fs::path rtf = folder.path() / "FreqList.rtf", radio = folder.path() / "StationRadioData.txt";
+  fs::copy_file(testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data/FreqList.rtf"), rtf);
+  fs::last_write_time(radio, fs::last_write_time(rtf) - std::chrono::hours(1));
+  settings.airmailDirectoryData = folder.path().string();
+  settings.stationStationsFile = 0;
+  dialog.OptionsShow(Dialog::kStationsPage);
+  EXPECT_TRUE(messages.entries.empty());
+  EXPECT_FALSE(IsWindowEnabled(dialog.Control(Dialog::kUpdateId)));
+
+  settings.stationStationsFile = 1;
+  dialog.OptionsShow(Dialog::kStationsPage);
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text, "The Radio Data File is out-of-date.\r\rWould you like to Update it?");
+  EXPECT_TRUE(messages.entries[0].question);
+  const auto rows = dialog.Rows(Dialog::kRadioGrid);
+  ASSERT_GT(rows.size(), 1u);
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kLastModifiedId)).find("Last Modified:  "), 0u);
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_FALSE(RadioDataOutOfDate(rtf, radio));
+  EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid), rows);
 }
 
 }  // namespace
