@@ -7,6 +7,8 @@
 
 #include "common/Format.h"
 #include "common/TextParse.h"
+#include "propagation/AngleText.h"
+#include "propagation/Positions.h"
 
 namespace velmora {
 namespace {
@@ -142,6 +144,18 @@ std::string KIndexText(std::string_view qIndex) {
   if (!q) return {};
   double k = *q < 2 ? 0 : *q < 3 ? 7.5 - 2 * *q : *q < 6 ? *q - 1.5 : *q < 8 ? 2.0 / 3.0 * *q + 1.7 : 7;
   return FormatNumber(k, "0.0");
+}
+
+std::string AirmailPositionText(const AirmailDataFolder& data, const UtcDateTime& now) {
+  LatLon p;
+  UtcDateTime time{};
+  auto where = [&p] { return "Lat " + LatitudeToString(p.latitude) + " Lon " + LongitudeToString(p.longitude); };
+  if (LatLonGetCurrentPositionReportCurrent(data, p, time, false))
+    return "Input Data " + where() + "\r is " + TimeSpanText(time, now) + " old.";
+  if (LatLonGetCurrentPositionReport(data, p, time, false))
+    return "Position Report " + where() + "\r is " + TimeSpanText(time, now) + " old.";
+  if (LatLonGetCurrentPropagation(data, p, false)) return "Propagation " + where();
+  return "Unable to get Lat/Lon data.";
 }
 
 std::string EsAdjustAfterModel(int model, std::string_view current) {

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <variant>
 
+#include "airmail/AirmailProfile.h"
 #include "airmail/AutoConnectSettings.h"
+#include "common/SystemLib.h"
 #include "common/Messages.h"
 
 namespace velmora {
@@ -45,5 +47,11 @@ std::string KIndexText(std::string_view qIndex);
 // The Es layer adjustment after choosing a model: ICEPAC's 0.7, VOACAP's 0,
 // REC533 keeps the box.
 std::string EsAdjustAfterModel(int model, std::string_view current);
+
+// The AirMail page's position line: the first of AirMail's current
+// position report, its position report and its propagation position that
+// can be read, with the report's age; "Unable to get Lat/Lon data." when
+// none can.
+std::string AirmailPositionText(const AirmailDataFolder& data, const UtcDateTime& now);
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
+#include "common/SystemLib.h"
 #include "reports/AutoConnectOptions.h"
 #include "selection/StationHistoryData.h"
 #include "selection/StationOffsets.h"
@@ -50,6 +51,8 @@ constexpr Layout kLayout[] = {
     {0, Kind::Group, nullptr, "Connection Status", 0, 208, 400, 74},
     {0, Kind::RadioBool, "Terminal Connect Check File", "Read the Terminal's Status Line|Watch AirMail's Debug Log", 12,
      228, 370, 20},
+    {0, Kind::Label, nullptr, "", 0, 300, 600, 34, AutoConnectOptionsDialog::kVersionId},
+    {0, Kind::Label, nullptr, "", 0, 342, 600, 34, AutoConnectOptionsDialog::kPositionId},
     {1, Kind::Check, "Station Stations", "Use the Station Transceivers", 0, 0, 300, 20},
     {1, Kind::RadioChoice, "Station Stations File", "System.HAM.ini Frequency Groups|StationRadioData.txt", 0, 26,
      260, 20},
@@ -138,6 +141,13 @@ std::vector<std::string> Parts(const char* caption) {
     parts.emplace_back(rest.substr(0, bar));
   parts.emplace_back(rest);
   return parts;
+}
+
+// A label's lines: the messages' CR as a line break the control shows.
+void SetLines(HWND label, std::string_view text) {
+  std::string lines;
+  for (char c : text) lines += c == '\r' ? std::string("\r\n") : std::string(1, c);
+  SetWindowTextA(label, lines.c_str());
 }
 
 bool Checked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -336,6 +346,9 @@ void AutoConnectOptionsDialog::DataSet() {
   for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
   EnableFollowers();
   StationsSourceShow();
+  AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+  SetLines(Control(kVersionId), AirmailVersionText(data));
+  SetLines(Control(kPositionId), AirmailPositionText(data, UtcNow()));
   SetWindowTextA(Control(kKIndexId), ("K " + KIndexText(WindowString(Box("Propagation Model Q Index")))).c_str());
 }
 

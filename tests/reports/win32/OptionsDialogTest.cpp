@@ -28,6 +28,10 @@ class OptionsDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     settings.stationStationsFile = 1;
+    settings.airmailDirectoryData = folder.path().string();
+    Put(folder.path() / "Airmail.ini",
+        "[Settings]\r\nLast Program Version=3.2.100\r\n"
+        "[Propagation]\r\nLatitude=10\xB0" "30.00'N\r\nLongitude=61\xB0" "15.00'W\r\n");
     Put(folder.path() / "StationOffsetData.txt", "System,Station,...\r\nHAM,K4CJX,14075.0,1,360,0,0,2400\r\n");
     Put(folder.path() / "StationHistoryData.txt", "[HAM,K4CJX]\r\n14075.0=1.5\r\n");
     Put(folder.path() / "StationRadioData.txt", "System,Station,Tx Rc,Frequency\r\nHAM,K4CJX,1,14075.0\r\n");
@@ -52,9 +56,12 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   ASSERT_TRUE(dialog.Visible());
   EXPECT_TRUE(IsWindowVisible(dialog.Box("Airmail Directory Data")));
   EXPECT_FALSE(IsWindowVisible(dialog.Box("Station History Good")));
-  Type("Airmail Directory Data", "C:\\AirMail Data");
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kVersionId)),
+            "Test Version 3.2.022.\r\n  Current Version 3.2.100");
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kPositionId)).find("Propagation Lat "), 0u);
+  Type("Airmail Directory Program", "C:\\AirMail");
   ASSERT_TRUE(dialog.Apply());
-  EXPECT_EQ(settings.airmailDirectoryData, "C:\\AirMail Data");
+  EXPECT_EQ(settings.airmailDirectoryProgram, "C:\\AirMail");
 
   dialog.OptionsShow(Dialog::kStationsPage);
   Edit(Dialog::kRadioGrid, 0, 3, "14075.0, 10147.3");
@@ -114,7 +121,6 @@ TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSourc
   const fs::path rtf = folder.path() / "FreqList.rtf", radio = folder.path() / "StationRadioData.txt";
   fs::copy_file(testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data/FreqList.rtf"), rtf);
   fs::last_write_time(radio, fs::last_write_time(rtf) - std::chrono::hours(1));
-  settings.airmailDirectoryData = folder.path().string();
   settings.stationStationsFile = 0;
   dialog.OptionsShow(Dialog::kStationsPage);
   EXPECT_TRUE(messages.entries.empty());
