@@ -1,9 +1,15 @@
 #include "reports/OptionsGrids.h"
 
+#include <algorithm>
 #include <charconv>
+#include <map>
 #include <cmath>
 #include <span>
 
+#include "airmail/FrequencyLists.h"
+#include "airmail/MailSystems.h"
+#include "airmail/StationEntries.h"
+#include "airmail/StationFile.h"
 #include "airmail/StationRadioData.h"
 #include "common/AtomicFile.h"
 #include "common/CalendarTime.h"
@@ -97,6 +103,50 @@ std::string LastModifiedLabel(const std::filesystem::path& freqList, const std::
 bool RadioDataOutOfDate(const std::filesystem::path& freqList, const std::filesystem::path& radioData) {
   auto rtf = Modified(freqList), radio = Modified(radioData);
   return rtf && (!radio || *rtf > *radio);
+}
+
+void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messenger& messages) {
+  std::map<std::string, std::optional<StationFile>> files;  // each system's file read once
+  for (const auto& row : rows) {
+    if (row.size() < 3) continue;
+    const std::string &system = row[0], &station = row[1];
+    auto [at, added] = files.try_emplace(system);
+    FileFailure failure;
+    if (added)
+      if (auto file = StationFile::Load(data, system, failure)) at->second.emplace(std::move(*file));
+    std::vector<std::string> labels;
+    if (const auto& file = at->second) {
+      auto list = file->WholeValue("Frequency List", station);
+      if (!list && SystemIsSailmail(system))
+        list = file->WholeValue("Frequency List", StationFromStationName(data, system, station));
+      for (const auto& group : ParseFrequencyList(list.value_or("")).groups)
+        labels.insert(labels.end(), group.begin(), group.end());
+    }
+    for (const auto& label : CellLabels(row[2])) {
+      if (std::find(labels.begin(), labels.end(), label) != labels.end()) continue;
+      if (!messages.AskYesNo(system + " " + station + " frequency " + label +
+                                 " not found in Station's Frequency List\r\rDo you wish to Continue?",
+                             MessageIcon::Information))
+        return;
+    }
+  }
+}
+
+std::optional<GridRows> RadioGridFromHamGroups(const AirmailDataFolder& data, Messenger& messages) {
+  FileFailure failure;
+  auto file = StationFile::Load(data, "HAM", failure);
+  if (!file) {
+    messages.Show(std::string("StationsAirmailSetStations, Unable to ") +
+                  (failure.stage == FileStage::Open ? "open" : "read") + " Airmail \"HAM\" Station data.");
+    return std::nullopt;
+  }
+  GridRows rows;
+  for (const auto& entry : file->Section(kFrequencyListHeader).entries) {
+    auto groups = ParseFrequencyList(entry.value).groups;
+    for (size_t g = 0; g < groups.size(); ++g)
+      rows.push_back({"HAM", entry.key, std::to_string(g + 1), LabelsCell(groups[g])});
+  }
+  return rows;
 }
 
 std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqList, Messenger& messages) {

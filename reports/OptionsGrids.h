@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "airmail/AirmailProfile.h"
 #include "common/Messages.h"
 
 namespace velmora {
@@ -39,6 +40,16 @@ GridRows HistoryGridRecall(const std::filesystem::path& file, Messenger& message
 bool OffsetGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
 bool RadioGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
 bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
+
+// "Check": asks (Yes/No) about each frequency of a row that its station's
+// "[Frequency List]" does not hold, a SAILMAIL station found by its name
+// too; No ends the check.
+void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messenger& messages);
+
+// The station radio rows as AirMail's "System.HAM.ini" gives them: one row
+// per station and ";"-group of its "[Frequency List]", numbered from 1. A
+// file that cannot be opened or read is reported.
+std::optional<GridRows> RadioGridFromHamGroups(const AirmailDataFolder& data, Messenger& messages);
 
 // The Stations page's label: "Last Modified:  " and the date of
 // "FreqList.rtf" ("mm/dd/yyyy", or "n/a"), with source 1 also ", " and the

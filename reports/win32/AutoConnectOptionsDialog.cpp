@@ -64,6 +64,7 @@ constexpr Layout kLayout[] = {
     {2, Kind::Button, nullptr, "Insert", 0, 356, 80, 24, AutoConnectOptionsDialog::kInsertId},
     {2, Kind::Button, nullptr, "Delete", 90, 356, 80, 24, AutoConnectOptionsDialog::kDeleteId},
     {2, Kind::Button, nullptr, "Sort", 180, 356, 80, 24, AutoConnectOptionsDialog::kSortId},
+    {2, Kind::Button, nullptr, "Check", 270, 356, 80, 24, AutoConnectOptionsDialog::kCheckId},
     {3, Kind::Check, "Station History", "Apply the Station History", 0, 0, 220, 20},
     {3, Kind::Check, "Station History Debug", "Debug", 240, 0, 100, 20},
     {3, Kind::Label, nullptr, "Good", 0, 32, 40, 18},
@@ -298,6 +299,20 @@ void AutoConnectOptionsDialog::RadioUpdate() {
   }
 }
 
+// The transceivers of the source: AirMail's HAM groups, or the file.
+void AutoConnectOptionsDialog::RadioRecall(int source) {
+  CellCommit();
+  if (source == 1) {
+    rows_[kRadioGrid] = RadioGridRecall(FileOf(kRadioGrid), messages_);
+  } else {
+    AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+    rows_[kRadioGrid] = RadioGridFromHamGroups(data, messages_).value_or(GridRows{});
+  }
+  edited_[kRadioGrid] = false;
+  radioSource_ = source;
+  GridShow(kRadioGrid);
+}
+
 // The Update button and the dates by the transceiver source chosen.
 void AutoConnectOptionsDialog::StationsSourceShow() {
   int source = Checked(Box("Station Stations File")) ? 1 : 0;
@@ -340,10 +355,11 @@ void AutoConnectOptionsDialog::DataSet() {
       default: SetWindowTextA(box, value.c_str()); break;
     }
   }
-  rows_ = {RadioGridRecall(FileOf(kRadioGrid), messages_), OffsetGridRecall(FileOf(kOffsetGrid), messages_),
+  rows_ = {GridRows{}, OffsetGridRecall(FileOf(kOffsetGrid), messages_),
            HistoryGridRecall(FileOf(kHistoryGrid), messages_)};
   edited_ = {};
   for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
+  RadioRecall(settings_.stationStationsFile);
   EnableFollowers();
   StationsSourceShow();
   AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
@@ -511,11 +527,20 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kSortId: return SortRows();
     case kResetId: return HistoryReset();
     case kUpdateId: return RadioUpdate();
+    case kCheckId: {
+      CellCommit();
+      AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+      return OffsetGridCheck(rows_[kOffsetGrid], data, messages_);
+    }
     default: break;
   }
   if (id == kBoxId + BindingIndex("Propagation Model Model") && code == CBN_SELCHANGE) return ModelChosen();
   if (id == kBoxId + BindingIndex("Propagation Model Q Index") && code == EN_CHANGE)
     SetWindowTextA(Control(kKIndexId), ("K " + KIndexText(WindowString(Box("Propagation Model Q Index")))).c_str());
+  int stationsSource = BindingIndex("Station Stations File");
+  if (code == BN_CLICKED && (id == kBoxId + stationsSource || id == kOtherRadioId + stationsSource) &&
+      (id == kBoxId + stationsSource ? 1 : 0) != radioSource_)
+    RadioRecall(id == kBoxId + stationsSource ? 1 : 0);
   if (code == BN_CLICKED) {
     EnableFollowers();
     StationsSourceShow();

@@ -25,7 +25,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   enum Grid { kRadioGrid, kOffsetGrid, kHistoryGrid, kGridCount };
   enum ControlId {
     kOkId = 1001, kApplyId, kCancelId,
-    kInsertId = 1401, kDeleteId, kSortId, kResetId, kKIndexId, kLastModifiedId, kUpdateId, kVersionId, kPositionId,
+    kInsertId = 1401, kDeleteId, kSortId, kResetId, kKIndexId, kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId,
     kGridId = 1300,   // + the grid
     kBoxId = 1100,    // + the setting's place in the settings table
     kOtherRadioId = 1200,  // + the same: the first of an option pair
@@ -72,6 +72,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void SortRows();
   void HistoryReset();
   void RadioUpdate();
+  void RadioRecall(int source);
   void StationsSourceShow();
   std::filesystem::path FreqListFile() const;
   std::filesystem::path FileOf(Grid grid) const;
@@ -88,6 +89,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   int page_ = 0;
   std::array<GridRows, kGridCount> rows_;
   std::array<bool, kGridCount> edited_{};
+  int radioSource_ = -1;  // whose rows the radio grid shows
   HWND editor_ = nullptr;  // the in-place editor, while one is open
   Grid editGrid_ = kRadioGrid;
   int editRow_ = -1, editColumn_ = -1;

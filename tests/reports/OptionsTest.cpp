@@ -72,6 +72,24 @@ TEST(OptionsGrids, RadioAndHistoryGridsRoundTripAndRefuseBadCells) {
                                   "HistoryDataSave, Row 1, Column Offset: \"1,5\" is not a number"}));
 }
 
+TEST(OptionsGrids, HamGroupsAreTheTransceiversOfTheSystemSource) {
+  RecordingMessenger messages;
+  AirmailDataFolder data(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data", messages);
+  auto rows = RadioGridFromHamGroups(data, messages);
+  ASSERT_TRUE(rows && rows->size() >= 2);
+  EXPECT_EQ((*rows)[0], (GridRow{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}));
+  EXPECT_EQ((*rows)[1], (GridRow{"HAM", "W1AW", "2", "10140.0(p3)"}));
+
+  // The offsets' "Check": each frequency its station lacks is asked about, and No ends it.
+  OffsetGridCheck({{"HAM", "W1AW", "14075.0, 9999.0"}, {"HAM", "K4CJX", "1.0"}}, data, messages);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{
+                                  "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\r"
+                                  "Do you wish to Continue?"});
+  AirmailDataFolder none(VELMORA_SOURCE_DIR "/tests/no such folder", messages);
+  EXPECT_FALSE(RadioGridFromHamGroups(none, messages));
+  EXPECT_EQ(messages.Texts().back(), "StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.");
+}
+
 TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
   AutoConnectSettings settings;
   auto values = OptionsDataSet(settings);

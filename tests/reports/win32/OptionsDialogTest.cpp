@@ -119,12 +119,14 @@ TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
 TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSource) {
   namespace fs = std::filesystem;
   const fs::path rtf = folder.path() / "FreqList.rtf", radio = folder.path() / "StationRadioData.txt";
-  fs::copy_file(testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data/FreqList.rtf"), rtf);
+  for (const char* name : {"FreqList.rtf", "System.HAM.ini"})
+    fs::copy_file(testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data/") / name, folder.path() / name);
   fs::last_write_time(radio, fs::last_write_time(rtf) - std::chrono::hours(1));
   settings.stationStationsFile = 0;
   dialog.OptionsShow(Dialog::kStationsPage);
   EXPECT_TRUE(messages.entries.empty());
   EXPECT_FALSE(IsWindowEnabled(dialog.Control(Dialog::kUpdateId)));
+  EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid).at(0), (GridRow{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}));
 
   settings.stationStationsFile = 1;
   dialog.OptionsShow(Dialog::kStationsPage);
