@@ -88,7 +88,8 @@ std::optional<std::filesystem::file_time_type> Modified(const std::filesystem::p
 std::string DateText(const std::filesystem::path& file) {
   auto time = Modified(file);
   if (!time) return "n/a";
-  auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::file_clock::to_sys(*time).time_since_epoch());
+  auto sys = std::chrono::file_clock::to_sys(*time);
+  auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sys.time_since_epoch());
   std::tm day = UtcCalendarTime(static_cast<std::time_t>(seconds.count()));
   return TwoDigits(day.tm_mon + 1) + "/" + TwoDigits(day.tm_mday) + "/" + std::to_string(day.tm_year + 1900);
 }

@@ -229,8 +229,8 @@ void AutoConnectOptionsDialog::CreateControls() {
         break;
       case Kind::Choice:
       case Kind::ListEdit: {
-        HWND list = make("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | (l.kind == Kind::Choice ? CBS_DROPDOWNLIST : CBS_DROPDOWN),
-                         x, y, l.w, l.h, id);
+        DWORD listStyle = l.kind == Kind::Choice ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+        HWND list = make("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | listStyle, x, y, l.w, l.h, id);
         for (const auto& part : parts) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(part.c_str()));
         break;
       }
@@ -448,7 +448,8 @@ HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
   editGrid_ = grid;
   editRow_ = row;
   editColumn_ = column;
-  editor_ = CreateWindowExA(0, "EDIT", rows_[grid][row][column].c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+  editor_ = CreateWindowExA(0, "EDIT", rows_[grid][row][column].c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
                             cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, hwnd_, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
   SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);

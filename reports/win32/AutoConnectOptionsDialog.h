@@ -25,7 +25,8 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   enum Grid { kRadioGrid, kOffsetGrid, kHistoryGrid, kGridCount };
   enum ControlId {
     kOkId = 1001, kApplyId, kCancelId,
-    kInsertId = 1401, kDeleteId, kSortId, kResetId, kKIndexId, kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId,
+    kInsertId = 1401, kDeleteId, kSortId, kResetId, kKIndexId,
+    kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId,
     kGridId = 1300,   // + the grid
     kBoxId = 1100,    // + the setting's place in the settings table
     kOtherRadioId = 1200,  // + the same: the first of an option pair

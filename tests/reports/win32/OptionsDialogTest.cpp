@@ -106,7 +106,8 @@ TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
   SendMessageA(dialog.Box("Station Offset"), BM_SETCHECK, BST_UNCHECKED, 0);
   Edit(Dialog::kOffsetGrid, 0, 4, "60,5");
   EXPECT_FALSE(dialog.Apply());
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"OffsetDataSave, Row 1, Column Ant Bw: \"60,5\" is not a number"});
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"OffsetDataSave, Row 1, Column Ant Bw: \"60,5\" is not a number"});
   EXPECT_EQ(Bytes(folder.path() / "StationOffsetData.txt"), before);
   EXPECT_TRUE(settings.stationOffset);
   EXPECT_EQ(applied, 0);
