@@ -11,6 +11,7 @@
 #include "app/win32/UnattendedConnect.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
+#include "reports/win32/AutoConnectOptionsDialog.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/Win32Messenger.h"
@@ -55,6 +56,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   MessagePump pump;
   AutoConnectWindow autoConnect(pump, messages, line.connect ? &unattendedMessages : nullptr);
   autoConnect.ItsHfProgramsUse(ProgramFolder());
+  AutoConnectOptionsDialog autoConnectOptions([&] { return autoConnect.Handle(); }, autoConnect.Settings(),
+                                              ProgramFolder(), autoConnect.Messages(), pump,
+                                              [&] { autoConnect.Configure(); });
+  autoConnect.OptionsDialogSet(&autoConnectOptions);
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) {
     if (!line.connect) {

@@ -13,6 +13,7 @@
 
 #include "autoconnect/AutoConnectSeam.h"
 #include "autoconnect/EngineWindow.h"
+#include "autoconnect/OptionsDialogLink.h"
 #include "autoconnect/RunObserver.h"
 #include "autoconnect/win32/AutoConnectRun.h"
 #include "autoconnect/win32/OptionControls.h"
@@ -71,6 +72,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void ItsHfProgramsUse(const std::filesystem::path& programFolder, std::string itshfbcFolder = kItshfbcFolder);
   // Other tables for the reference and no-connect modes than the data files'.
   void ModeTablesSet(ModeTables& tables) { modeTables_ = &tables; }
+  // The options dialog the Options entries open, once it exists.
+  void OptionsDialogSet(OptionsDialogLink* dialog) { optionsDialog_ = dialog; }
   void RunObserverSet(RunObserver* observer);
 
   // The main window's side.
@@ -250,6 +253,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   PredictionSource* predictions_ = &ownPredictions_;
   StationGeometry* geometry_ = &ownGeometry_;
   StationWindows* views_ = nullptr;
+  OptionsDialogLink* optionsDialog_ = nullptr;
   DependentWindows* dependents_ = &ownDependents_;
   ModeTables* modeTables_ = nullptr;
 

@@ -21,15 +21,16 @@ bool AutoConnectWindow::CommandAvailable(int command) const {
     case kViewStationInfoBeamList:
     case kFrequencyStationInfo:
       return false;
-    // The history summaries and the options dialog come later.
-    case kViewAirmailHistory:
-    case kViewLogFileHistory:
     case kOptionsAirmail:
     case kOptionsHfModel:
     case kOptionsStationAntenna:
     case kOptionsStationHistory:
     case kOptionsStationRadio:
     case kSettingsOptions:
+      return optionsDialog_ != nullptr;
+    // The history summaries come later.
+    case kViewAirmailHistory:
+    case kViewLogFileHistory:
       return false;
     default:
       return true;
@@ -56,6 +57,12 @@ void AutoConnectWindow::Command(int id) {
     case kFileSave:
     case kSettingsSave: return SettingsSaveChosen();
     case kFileClose: return Close();
+    case kOptionsAirmail:
+    case kSettingsOptions: return optionsDialog_->OptionsShow(OptionsDialogLink::kAirmailPage);
+    case kOptionsHfModel: return optionsDialog_->OptionsShow(OptionsDialogLink::kPropagationPage);
+    case kOptionsStationAntenna: return optionsDialog_->OptionsShow(OptionsDialogLink::kOffsetPage);
+    case kOptionsStationHistory: return optionsDialog_->OptionsShow(OptionsDialogLink::kHistoryPage);
+    case kOptionsStationRadio: return optionsDialog_->OptionsShow(OptionsDialogLink::kStationsPage);
     case kHelpDiagram: return link_->HelpShow(MainWindowLink::HelpTopic::Diagram);
     case kHelpOverview: return link_->HelpShow(MainWindowLink::HelpTopic::Overview);
     case kHelpAbout: return link_->HelpShow(MainWindowLink::HelpTopic::About);

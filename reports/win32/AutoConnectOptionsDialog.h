@@ -1,0 +1,99 @@
+#pragma once
+// The AutoConnect options dialog: AirMail's folders and checks, the station
+// radios, the station antenna offsets, the station history and the
+// prediction settings on five pages. Modeless, over the AutoConnect
+// window; it keeps no settings of its own, and Apply stores every box and
+// grid or none.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+#include "airmail/AutoConnectSettings.h"
+#include "autoconnect/OptionsDialogLink.h"
+#include "common/Messages.h"
+#include "common/win32/MessagePump.h"
+#include "reports/OptionsGrids.h"
+
+namespace velmora {
+
+class AutoConnectOptionsDialog final : public OptionsDialogLink {
+ public:
+  enum Grid { kRadioGrid, kOffsetGrid, kHistoryGrid, kGridCount };
+  enum ControlId {
+    kOkId = 1001, kApplyId, kCancelId,
+    kInsertId = 1401, kDeleteId, kSortId, kResetId, kKIndexId,
+    kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId,
+    kGridId = 1300,   // + the grid
+    kBoxId = 1100,    // + the setting's place in the settings table
+    kOtherRadioId = 1200,  // + the same: the first of an option pair
+  };
+  // The control bound to a setting key.
+  HWND Box(std::string_view key) const;
+
+  // `owner` gives the AutoConnect window once it exists; the data files
+  // live in `folder`; `afterApply` lets the AutoConnect window take the new
+  // settings.
+  AutoConnectOptionsDialog(std::function<HWND()> owner, AutoConnectSettings& settings, std::filesystem::path folder,
+                           Messenger& messages, MessagePump& pump, std::function<void()> afterApply);
+  AutoConnectOptionsDialog(const AutoConnectOptionsDialog&) = delete;
+  AutoConnectOptionsDialog& operator=(const AutoConnectOptionsDialog&) = delete;
+  ~AutoConnectOptionsDialog() override;
+
+  void OptionsShow(Page page) override;
+  void Hide();
+  bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+  HWND Handle() const { return hwnd_; }
+  HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+  int CurrentPage() const { return page_; }
+
+  bool Apply();
+  // The in-place editor over a grid's cell, as a click places it.
+  HWND CellEdit(Grid grid, int row, int column);
+  const GridRows& Rows(Grid grid) const { return rows_[grid]; }
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool Create();
+  void CreateControls();
+  void DataSet();
+  void SelectPage(int page);
+  void OnCommand(int id, int code);
+  void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
+  void CellCommit();
+  void GridShow(Grid grid);
+  void EnableFollowers();
+  void ModelChosen();
+  void InsertRow();
+  void DeleteRow();
+  void SortRows();
+  void HistoryReset();
+  void RadioUpdate();
+  void RadioRecall(int source);
+  void StationsSourceShow();
+  std::filesystem::path FreqListFile() const;
+  std::filesystem::path FileOf(Grid grid) const;
+
+  std::function<HWND()> owner_;
+  AutoConnectSettings& settings_;
+  std::filesystem::path folder_;
+  Messenger& messages_;
+  MessagePump& pump_;
+  std::function<void()> afterApply_;
+  HWND hwnd_ = nullptr;
+  HWND tab_ = nullptr;
+  HFONT font_ = nullptr;
+  int page_ = 0;
+  std::array<GridRows, kGridCount> rows_;
+  std::array<bool, kGridCount> edited_{};
+  int radioSource_ = -1;  // whose rows the radio grid shows
+  HWND editor_ = nullptr;  // the in-place editor, while one is open
+  Grid editGrid_ = kRadioGrid;
+  int editRow_ = -1, editColumn_ = -1;
+};
+
+}  // namespace velmora

@@ -1,0 +1,127 @@
+// The AutoConnect options dialog's model: its settings table and the three
+// grids over real files, above all the offsets grid's check of its cells.
+#include <gtest/gtest.h>
+
+#include "common/AtomicFile.h"
+#include "reports/AutoConnectOptions.h"
+#include "reports/OptionsGrids.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+std::string Bytes(const std::filesystem::path& file) {
+  std::error_code error;
+  return ReadWholeFile(file, error).value_or("");
+}
+
+TEST(OptionsGrids, OffsetCellsAreCheckedOnApplyAndTheFileWrittenWholeOrNotAtAll) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "StationOffsetData.txt";
+  RecordingMessenger messages;
+  const GridRow good{"SAILMAIL", "Cape Town, ZA", "7102.0,  10147.3", "1.5", "60", "90", "2200", "0600"};
+  ASSERT_TRUE(OffsetGridSave(file, {good, {"HAM", "K4CJX", "14075.0", "-2", "", "", "", ""}}, messages));
+  const std::string written = Bytes(file);
+  EXPECT_NE(written.find("SAILMAIL,\"Cape Town, ZA\",7102.0 10147.3,1.5,60,90,2200,0600\r\n"), std::string::npos)
+      << written;
+  auto rows = OffsetGridRecall(file, messages);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][2], "7102.0, 10147.3");
+  EXPECT_EQ(rows[1], (GridRow{"HAM", "K4CJX", "14075.0", "-2", "360", "0", "0000", "2400"}));
+
+  struct Case {
+    size_t column;
+    const char* cell;
+    const char* message;
+  };
+  const Case cases[] = {
+      {3, "1,5", "OffsetDataSave, Row 2, Column Offset: \"1,5\" is not a number"},
+      {4, "wide", "OffsetDataSave, Row 2, Column Ant Bw: \"wide\" is not a number"},
+      {5, "90,0", "OffsetDataSave, Row 2, Column Ant Az: \"90,0\" is not a number"},
+      {6, "12:00", "OffsetDataSave, Row 2, Column Start: \"12:00\" is not a number"},
+      {7, "2460", "OffsetDataSave, Row 2, Column Stop: \"2460\" is not a time hhmm from 0000 to 2400"},
+      {1, " ", "OffsetDataSave, Row 2, Column Station: is empty"},
+  };
+  for (const auto& c : cases) {
+    GridRow bad = good;
+    bad[c.column] = c.cell;
+    RecordingMessenger refused;
+    EXPECT_FALSE(OffsetGridSave(file, {good, bad}, refused)) << c.cell;
+    EXPECT_EQ(refused.Texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(Bytes(file), written) << c.cell;
+  }
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST(OptionsGrids, RadioAndHistoryGridsRoundTripAndRefuseBadCells) {
+  testing::TempFolder folder;
+  const auto radio = folder.path() / "StationRadioData.txt", history = folder.path() / "StationHistoryData.txt";
+  RecordingMessenger messages;
+  ASSERT_TRUE(RadioGridSave(radio, {{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}}, messages));
+  EXPECT_EQ(RadioGridRecall(radio, messages), (GridRows{{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}}));
+  EXPECT_FALSE(RadioGridSave(radio, {{"HAM", "W1AW", "one", "14075.0"}}, messages));
+
+  ASSERT_TRUE(HistoryGridSave(history, {{"HAM", "W1AW", "14075.0", "1.5"}, {"HAM", "W1AW", "7000.0", "-3"}},
+                              messages));
+  EXPECT_EQ(HistoryGridRecall(history, messages),
+            (GridRows{{"HAM", "W1AW", "14075.0", "1.50"}, {"HAM", "W1AW", "7000.0", "-3.00"}}));
+  EXPECT_FALSE(HistoryGridSave(history, {{"HAM", "W1AW", "14075.0", "1,5"}}, messages));
+  EXPECT_EQ(HistoryGridRecall(history, messages).size(), 2u);
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
+                                  "StationsFileDataSave, Row 1, Column Tx Rc: \"one\" is not a number",
+                                  "HistoryDataSave, Row 1, Column Offset: \"1,5\" is not a number"}));
+}
+
+TEST(OptionsGrids, HamGroupsAreTheTransceiversOfTheSystemSource) {
+  RecordingMessenger messages;
+  AirmailDataFolder data(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data", messages);
+  auto rows = RadioGridFromHamGroups(data, messages);
+  ASSERT_TRUE(rows && rows->size() >= 2);
+  EXPECT_EQ((*rows)[0], (GridRow{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}));
+  EXPECT_EQ((*rows)[1], (GridRow{"HAM", "W1AW", "2", "10140.0(p3)"}));
+
+  // The offsets' "Check": each frequency its station lacks is asked about, and No ends it.
+  OffsetGridCheck({{"HAM", "W1AW", "14075.0, 9999.0"}, {"HAM", "K4CJX", "1.0"}}, data, messages);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{
+                                  "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\r"
+                                  "Do you wish to Continue?"});
+  AirmailDataFolder none(VELMORA_SOURCE_DIR "/tests/no such folder", messages);
+  EXPECT_FALSE(RadioGridFromHamGroups(none, messages));
+  EXPECT_EQ(messages.Texts().back(), "StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.");
+}
+
+TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
+  AutoConnectSettings settings;
+  auto values = OptionsDataSet(settings);
+  EXPECT_EQ(values.at("Propagation Model Model"), "2");  // REC533, the third entry
+  values["Station History Good"] = "1.5";
+  values["Propagation Model Model"] = "1";
+  values["Airmail Lat/Lon Check"] = "False";
+  values["Airmail Lat/Lon Check Days"] = "x";  // not taken while unchecked
+  RecordingMessenger messages;
+  ASSERT_TRUE(OptionsApply(values, settings, messages));
+  EXPECT_EQ(settings.stationHistoryGood, 1.5f);
+  EXPECT_EQ(settings.propagationModelModel, kModelVoacap);
+  EXPECT_FALSE(settings.airmailLatLonCheck);
+  EXPECT_EQ(settings.airmailLatLonCheckDays, 7);
+
+  const AutoConnectSettings before = settings;
+  values["Station History Max"] = "9";
+  values["Propagation Model Q Index"] = "3,5";
+  EXPECT_FALSE(OptionsApply(values, settings, messages));
+  EXPECT_EQ(settings, before);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{
+                                  "Propagation Option Error, Propagation Model Q Index: Type mismatch"});
+}
+
+TEST(AutoConnectOptions, KIndexAndEsFollowTheirBoxes) {
+  const std::pair<const char*, const char*> k[] = {{"1", "0.0"}, {"2.5", "2.5"}, {"4", "2.5"},
+                                                   {"6", "5.7"}, {"9", "7.0"},   {"q", ""}};
+  for (auto [q, text] : k) EXPECT_EQ(KIndexText(q), text) << q;
+  EXPECT_EQ(EsAdjustAfterModel(kModelIcepac, "1"), "0.7");
+  EXPECT_EQ(EsAdjustAfterModel(kModelVoacap, "0.7"), "0");
+  EXPECT_EQ(EsAdjustAfterModel(kModelRec533, "0.7"), "0.7");
+}
+
+}  // namespace
+}  // namespace velmora

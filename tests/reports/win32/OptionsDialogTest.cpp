@@ -1,0 +1,146 @@
+// The AutoConnect options dialog as a user meets it: each page opened,
+// a box or a grid cell edited, applied, and read back from the settings
+// and the files; a bad offsets cell refused with its row and column.
+#include "reports/win32/AutoConnectOptionsDialog.h"
+
+#include <gtest/gtest.h>
+
+#include "common/AtomicFile.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+using Dialog = AutoConnectOptionsDialog;
+
+std::string Bytes(const std::filesystem::path& file) {
+  std::error_code error;
+  return ReadWholeFile(file, error).value_or("");
+}
+void Put(const std::filesystem::path& file, std::string_view text) {
+  std::error_code error;
+  ASSERT_TRUE(WriteFileAtomically(file, text, error));
+}
+bool Has(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
+
+class OptionsDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings.stationStationsFile = 1;
+    settings.airmailDirectoryData = folder.path().string();
+    Put(folder.path() / "Airmail.ini",
+        "[Settings]\r\nLast Program Version=3.2.100\r\n"
+        "[Propagation]\r\nLatitude=10\xB0" "30.00'N\r\nLongitude=61\xB0" "15.00'W\r\n");
+    Put(folder.path() / "StationOffsetData.txt", "System,Station,...\r\nHAM,K4CJX,14075.0,1,360,0,0,2400\r\n");
+    Put(folder.path() / "StationHistoryData.txt", "[HAM,K4CJX]\r\n14075.0=1.5\r\n");
+    Put(folder.path() / "StationRadioData.txt", "System,Station,Tx Rc,Frequency\r\nHAM,K4CJX,1,14075.0\r\n");
+  }
+  void Edit(Dialog::Grid grid, int row, int column, const char* text) {
+    HWND editor = dialog.CellEdit(grid, row, column);
+    ASSERT_TRUE(editor);
+    SetWindowTextA(editor, text);
+  }
+  void Type(std::string_view key, const char* text) { SetWindowTextA(dialog.Box(key), text); }
+
+  testing::TempFolder folder;
+  AutoConnectSettings settings;
+  RecordingMessenger messages{true};
+  MessagePump pump;
+  int applied = 0;
+  Dialog dialog{[] { return HWND{}; }, settings, folder.path(), messages, pump, [this] { ++applied; }};
+};
+
+TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
+  dialog.OptionsShow(Dialog::kAirmailPage);
+  ASSERT_TRUE(dialog.Visible());
+  EXPECT_TRUE(IsWindowVisible(dialog.Box("Airmail Directory Data")));
+  EXPECT_FALSE(IsWindowVisible(dialog.Box("Station History Good")));
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kVersionId)),
+            "Test Version 3.2.022.\r\n  Current Version 3.2.100");
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kPositionId)).find("Propagation Lat "), 0u);
+  Type("Airmail Directory Program", "C:\\AirMail");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_EQ(settings.airmailDirectoryProgram, "C:\\AirMail");
+
+  dialog.OptionsShow(Dialog::kStationsPage);
+  Edit(Dialog::kRadioGrid, 0, 3, "14075.0, 10147.3");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_TRUE(Has(Bytes(folder.path() / "StationRadioData.txt"), "HAM,K4CJX,1,14075.0 10147.3\r\n"));
+
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  EXPECT_EQ(dialog.CurrentPage(), Dialog::kOffsetPage);
+  Edit(Dialog::kOffsetGrid, 0, 2, "14075.0,7102.0");
+  Edit(Dialog::kOffsetGrid, 0, 3, "2.5");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_TRUE(Has(Bytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14075.0 7102.0,2.5,360,0,0000,2400\r\n"));
+
+  dialog.OptionsShow(Dialog::kHistoryPage);
+  Type("Station History Good", "2");
+  Edit(Dialog::kHistoryGrid, 0, 3, "-1.25");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_EQ(settings.stationHistoryGood, 2.0f);
+  EXPECT_TRUE(Has(Bytes(folder.path() / "StationHistoryData.txt"), "14075.0=-1.25"));
+
+  dialog.OptionsShow(Dialog::kPropagationPage);
+  HWND model = dialog.Box("Propagation Model Model");
+  SendMessageA(model, CB_SETCURSEL, 0, 0);  // ICEPAC, then VOACAP
+  SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(model), CBN_SELCHANGE), LPARAM(model));
+  EXPECT_EQ(testing::WindowText(dialog.Box("Propagation Model Layer Adjust Es")), "0.7");
+  SendMessageA(model, CB_SETCURSEL, 1, 0);
+  SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(model), CBN_SELCHANGE), LPARAM(model));
+  EXPECT_EQ(testing::WindowText(dialog.Box("Propagation Model Layer Adjust Es")), "0");
+  Type("Propagation Model Q Index", "4");
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kKIndexId)), "K 2.5");
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_EQ(settings.propagationModelModel, kModelVoacap);
+  EXPECT_EQ(settings.propagationModelLayerAdjustEs, 0.0f);
+  EXPECT_EQ(settings.propagationModelQIndex, 4.0f);
+  EXPECT_EQ(applied, 5);
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
+  const std::string before = Bytes(folder.path() / "StationOffsetData.txt");
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  SendMessageA(dialog.Box("Station Offset"), BM_SETCHECK, BST_UNCHECKED, 0);
+  Edit(Dialog::kOffsetGrid, 0, 4, "60,5");
+  EXPECT_FALSE(dialog.Apply());
+  EXPECT_EQ(messages.Texts(),
+            std::vector<std::string>{"OffsetDataSave, Row 1, Column Ant Bw: \"60,5\" is not a number"});
+  EXPECT_EQ(Bytes(folder.path() / "StationOffsetData.txt"), before);
+  EXPECT_TRUE(settings.stationOffset);
+  EXPECT_EQ(applied, 0);
+
+  SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kDeleteId, 0);
+  EXPECT_EQ(messages.Texts().back(), "Please Select the Row to Delete and then Press Delete");
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
+}
+
+TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSource) {
+  namespace fs = std::filesystem;
+  const fs::path rtf = folder.path() / "FreqList.rtf", radio = folder.path() / "StationRadioData.txt";
+  for (const char* name : {"FreqList.rtf", "System.HAM.ini"})
+    fs::copy_file(testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data/") / name, folder.path() / name);
+  fs::last_write_time(radio, fs::last_write_time(rtf) - std::chrono::hours(1));
+  settings.stationStationsFile = 0;
+  dialog.OptionsShow(Dialog::kStationsPage);
+  EXPECT_TRUE(messages.entries.empty());
+  EXPECT_FALSE(IsWindowEnabled(dialog.Control(Dialog::kUpdateId)));
+  EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid).at(0), (GridRow{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}));
+
+  settings.stationStationsFile = 1;
+  dialog.OptionsShow(Dialog::kStationsPage);
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text, "The Radio Data File is out-of-date.\r\rWould you like to Update it?");
+  EXPECT_TRUE(messages.entries[0].question);
+  const auto rows = dialog.Rows(Dialog::kRadioGrid);
+  ASSERT_GT(rows.size(), 1u);
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kLastModifiedId)).find("Last Modified:  "), 0u);
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_FALSE(RadioDataOutOfDate(rtf, radio));
+  EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid), rows);
+}
+
+}  // namespace
+}  // namespace velmora
