@@ -40,7 +40,7 @@ void MainWindow::SimulateChanged() {
 }
 
 std::string MainWindow::StatisticsMessage() const {
-  // Each enabled detector among the five, in order, two carriage returns apart.
+  // Each enabled detector among the six, in order, two carriage returns apart.
   std::string message;
   for (int k = 1; k <= kStatisticsDetectors; ++k) {
     auto detector = static_cast<StatisticsDetector>(k);
