@@ -42,7 +42,7 @@ constexpr float kSelfDb = 6;              // above the buffer's own low levels: 
 // it was filtered, less for a modem whose envelope is steadier: PSK, FSK).
 struct Shape {
   bool impulsive = false;
-  bool steady = false;
+  bool steadyEnvelope = false;
 };
 
 Shape SampleShape(const PowerDensity& spectrum) {
@@ -205,7 +205,7 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   const Shape shape = SampleShape(spectrum);
   OccupiedBand band = Measure(spectrum);
   band.modemLike = band.modemLike && !shape.impulsive;
-  if (!band.modemLike && !shape.impulsive && shape.steady) {
+  if (!band.modemLike && !shape.impulsive && shape.steadyEnvelope) {
     const OccupiedBand alone = MeasureAlone(spectrum);
     if (alone.modemLike) band = alone;
   }
