@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "common/Format.h"
 
@@ -32,19 +33,32 @@ constexpr float kSplatterDb = 20;         // below the band's strongest: a modem
 constexpr double kMinOverlap = 0.5;       // of two bands' union that both share
 constexpr float kMaxCrest = 5;            // peak over RMS of the samples: above it, a crash
 
-// An impulse stands far above the buffer's RMS; a modem's peaks (even
-// OFDM's, which add up like noise) stay within a few times it.
-bool Impulsive(const PowerDensity& spectrum) {
+constexpr float kMaxKurtosis = 2.5f;     // of the samples: below it, an envelope steadier than noise's
+constexpr float kSelfDb = 6;              // above the buffer's own low levels: a bin carries signal
+
+// The buffer's samples in two figures: its peak over its RMS (an impulse
+// stands far above the RMS; a modem's peaks, even OFDM's, which add up like
+// noise, stay within a few times it) and its kurtosis (3 for noise however
+// it was filtered, less for a modem whose envelope is steadier: PSK, FSK).
+struct Shape {
+  bool impulsive = false;
+  bool steadyEnvelope = false;
+};
+
+Shape SampleShape(const PowerDensity& spectrum) {
   const float mean = spectrum.SampleMean();
-  double sum = 0;
+  double second = 0, fourth = 0;
   float peak = 0;
   for (std::int16_t s : spectrum.Samples()) {
-    const float v = static_cast<float>(s) - mean;
-    sum += static_cast<double>(v) * v;
-    peak = std::max(peak, std::abs(v));
+    const double v = static_cast<double>(s) - mean;
+    second += v * v;
+    fourth += v * v * v * v;
+    peak = std::max(peak, static_cast<float>(std::abs(v)));
   }
-  const double rms = std::sqrt(sum / std::max<std::size_t>(1, spectrum.Samples().size()));
-  return peak > kMaxCrest * rms;
+  const double count = static_cast<double>(std::max<std::size_t>(1, spectrum.Samples().size()));
+  const double power = second / count;
+  if (power <= 0) return {};
+  return {peak > kMaxCrest * std::sqrt(power), fourth / count < kMaxKurtosis * power * power};
 }
 
 // The first buffer's floor: a low rank of the passband's levels, so a modem
@@ -109,31 +123,45 @@ void DigitalDetector::Follow(const PowerDensity& spectrum, float bufferSeconds) 
   for (std::size_t i = 0; i < floor_.size(); ++i) floor_[i] = std::min(floor_[i], cap);
 }
 
+// The bins from first to last that carry signal, less a few stray ones at
+// each edge, so one noise spike does not widen the band.
+DigitalDetector::Edges DigitalDetector::FindEdges(std::int32_t first, std::int32_t last,
+                                                  const std::function<bool(std::int32_t)>& occupied) {
+  Edges e;
+  for (std::int32_t b = first; b <= last; ++b) e.inside += occupied(b);
+  if (e.inside == 0) return e;
+  const auto outside = static_cast<std::int32_t>(kEdgeShare * e.inside);
+  std::int32_t seen = 0;
+  for (std::int32_t b = first; b <= last; ++b)
+    if (occupied(b) && seen++ == outside) e.low = b;
+  seen = 0;
+  for (std::int32_t b = last; b >= first; --b)
+    if (occupied(b) && seen++ == outside) e.high = b;
+  return e;
+}
+
+// A carrier, even keyed, is strong over a few tens of Hz; a modem's tones or
+// carriers reach near its strongest level over a wider share of its band.
+bool DigitalDetector::WideAndFilled(const Edges& e, const std::vector<float>& levels, float resolution) const {
+  if (e.high <= e.low) return false;
+  const auto from = levels.begin() + (e.low - firstBin_), to = levels.begin() + (e.high - firstBin_ + 1);
+  const float strongest = *std::max_element(from, to);
+  const auto strong = std::count_if(from, to, [&](float level) { return level >= strongest - kStrongDb; });
+  const double fill = static_cast<double>(e.inside) / (e.high - e.low + 1);
+  return (e.high - e.low) * resolution >= kMinWidth && fill >= kMinFill &&
+         static_cast<double>(strong) * resolution >= kMinStrongHz;
+}
+
 OccupiedBand DigitalDetector::Measure(const PowerDensity& spectrum) const {
-  auto occupied = [&](std::int32_t b) {
+  const std::int32_t passLast = spectrum.Bin(kPassHigh);
+  const Edges e = FindEdges(firstBin_, passLast, [&](std::int32_t b) {
     const auto i = static_cast<std::size_t>(b - firstBin_);
     return level_[i] > floor_[i] + kOccupiedDb;
-  };
-  const std::int32_t passLast = spectrum.Bin(kPassHigh);
-  std::int32_t inside = 0;
-  for (std::int32_t b = firstBin_; b <= passLast; ++b) inside += occupied(b);
-  if (inside == 0) return {};
-
-  // The edges leave a few stray bins outside, so one noise spike does not widen the band.
-  const auto outside = static_cast<std::int32_t>(kEdgeShare * inside);
-  std::int32_t low = firstBin_, high = passLast, seen = 0;
-  for (std::int32_t b = firstBin_; b <= passLast; ++b)
-    if (occupied(b) && seen++ == outside) low = b;
-  seen = 0;
-  for (std::int32_t b = passLast; b >= firstBin_; --b)
-    if (occupied(b) && seen++ == outside) high = b;
-  if (high <= low) return {};
-  OccupiedBand band{spectrum.Frequency(low), spectrum.Frequency(high), false};
-  // A carrier, even keyed, is strong over a few tens of Hz; a modem's tones or
-  // carriers reach near its strongest level over a wider share of its band.
-  const auto strongest = *std::max_element(level_.begin() + (low - firstBin_), level_.begin() + (high - firstBin_ + 1));
-  const auto strong = std::count_if(level_.begin() + (low - firstBin_), level_.begin() + (high - firstBin_ + 1),
-                                    [&](float level) { return level >= strongest - kStrongDb; });
+  });
+  if (e.high <= e.low) return {};
+  OccupiedBand band{spectrum.Frequency(e.low), spectrum.Frequency(e.high), false};
+  const auto strongest =
+      *std::max_element(level_.begin() + (e.low - firstBin_), level_.begin() + (e.high - firstBin_ + 1));
   // Above the passband only what comes near the band's level counts: a
   // crash fills it so, a modem's own splatter stays far below.
   std::int32_t quiet = 0;
@@ -142,26 +170,45 @@ OccupiedBand DigitalDetector::Measure(const PowerDensity& spectrum) const {
     const auto i = static_cast<std::size_t>(b - firstBin_);
     quiet += level_[i] > floor_[i] + kQuietDb && level_[i] >= strongest - kSplatterDb;
   }
-  const double fill = static_cast<double>(inside) / (high - low + 1);
+  const double fill = static_cast<double>(e.inside) / (e.high - e.low + 1);
   // The band in this very buffer, not only in the memory of the last ones:
   // a pause reads free at once.
   double rise = 0;
-  for (std::int32_t b = low; b <= high; ++b) {
+  for (std::int32_t b = e.low; b <= e.high; ++b) {
     const auto i = static_cast<std::size_t>(b - firstBin_);
     rise += now_[i] - floor_[i];
   }
-  rise /= high - low + 1;
+  rise /= e.high - e.low + 1;
   const double quietShare = static_cast<double>(quiet) / std::max(1, lastBin_ - quietFirst + 1);
-  band.modemLike = !Impulsive(spectrum) && band.Width() >= kMinWidth && fill >= kMinFill && rise >= kNowDb &&
-                   quietShare <= std::min(kMaxQuietShare, kQuietToFill * fill) &&
-                   static_cast<double>(strong) * spectrum.Resolution() >= kMinStrongHz;
+  band.modemLike = WideAndFilled(e, level_, spectrum.Resolution()) && rise >= kNowDb &&
+                   quietShare <= std::min(kMaxQuietShare, kQuietToFill * fill);
   return band;
+}
+
+// Without the floor: a modem on since the first buffer (after a change of
+// frequency, say) may fill the whole passband, so its band is measured
+// against the buffer's own low levels, the quiet band above included. Noise
+// behind a receiver's filter looks the same there; the steady envelope,
+// which such noise never has, tells the two apart.
+OccupiedBand DigitalDetector::MeasureAlone(const PowerDensity& spectrum) const {
+  const float low = LowRank(now_);
+  const Edges e = FindEdges(firstBin_, spectrum.Bin(kPassHigh), [&](std::int32_t b) {
+    return now_[static_cast<std::size_t>(b - firstBin_)] > low + kSelfDb;
+  });
+  if (e.high <= e.low) return {};
+  return {spectrum.Frequency(e.low), spectrum.Frequency(e.high), WideAndFilled(e, now_, spectrum.Resolution())};
 }
 
 bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, bool speak, DetectorResults& results,
                              DetectorDrawing& drawing) {
   Follow(spectrum, bufferSeconds);
-  const OccupiedBand band = Measure(spectrum);
+  const Shape shape = SampleShape(spectrum);
+  OccupiedBand band = Measure(spectrum);
+  band.modemLike = band.modemLike && !shape.impulsive;
+  if (!band.modemLike && !shape.impulsive && shape.steadyEnvelope) {
+    const OccupiedBand alone = MeasureAlone(spectrum);
+    if (alone.modemLike) band = alone;
+  }
   const bool steady = band.modemLike && last_.modemLike && Overlap(band, last_) >= kMinOverlap;
   last_ = band;
   results.digitalWidth = static_cast<float>(band.Width());

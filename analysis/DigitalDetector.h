@@ -6,6 +6,7 @@
 // impulse or a static crash fills everything), is wider than a carrier, and
 // keeps that band from one buffer to the next.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +38,14 @@ class DigitalDetector {
               DetectorDrawing& drawing);
 
  private:
+  struct Edges {
+    std::int32_t low = 0, high = 0, inside = 0;  // first and last bin, bins occupied
+  };
   void Follow(const PowerDensity& spectrum, float bufferSeconds);
+  static Edges FindEdges(std::int32_t first, std::int32_t last, const std::function<bool(std::int32_t)>& occupied);
+  bool WideAndFilled(const Edges& e, const std::vector<float>& levels, float resolution) const;
   OccupiedBand Measure(const PowerDensity& spectrum) const;
+  OccupiedBand MeasureAlone(const PowerDensity& spectrum) const;
 
   bool first_ = true;
   std::int32_t n_ = 0;

@@ -40,7 +40,7 @@ void MainWindow::SimulateChanged() {
 }
 
 std::string MainWindow::StatisticsMessage() const {
-  // Each enabled detector among the five, in order, two carriage returns apart.
+  // Each enabled detector among the six, in order, two carriage returns apart.
   std::string message;
   for (int k = 1; k <= kStatisticsDetectors; ++k) {
     auto detector = static_cast<StatisticsDetector>(k);
@@ -66,6 +66,7 @@ void MainWindow::AfterDetect() {
   labels[kLabelCw] = {r.cwText, r.cwDetected};
   labels[kLabelFax] = {r.faxText, r.faxDetected};
   labels[kLabelWwv] = {r.wwvText, r.wwvDetected};
+  labels[kLabelDigital] = {r.digitalText, r.digitalDetected};
   options_->Update(labels);
   // Statistics count only the buffers seen while the dialog is shown.
   StatisticsUpdate(statistics_, r, settings_.detector, analysis_.Spectrum().SignalLevel());

@@ -129,13 +129,16 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
 }
 
 // "Digital Busy": each modem busy once it is on (4-FSK partly under Pactor 2,
-// whose tones two of its four share); noise, bursts and CW stay free.
+// whose tones two of its four share), also when it is on from the first
+// buffer, as after a change of frequency; noise, bursts and CW stay free.
 TEST(Detection, DigitalModemsAreBusyWithTheOption) {
   DetectorSettings on;
   on.digitalBusy = true;
+  for (double start : {2.0, 0.0})
   for (Form form : {Form::Ofdm, Form::Fsk4, Form::Psk2400, Form::Mfsk}) {
     SignalRecipe recipe = Recipe(form, 10, 8);
-    recipe.rhythm.start = 2;
+    recipe.rhythm.start = start;
+    SCOPED_TRACE(start);
     const Played played = Play(recipe, on);
     int insideBusy = 0, digital = 0;
     for (std::size_t b = 0; b < played.verdicts.size(); ++b) {
@@ -145,7 +148,8 @@ TEST(Detection, DigitalModemsAreBusyWithTheOption) {
     const Rates r = Count(played, "Digital");
     ASSERT_GT(r.inside, 25) << signalgen::FormName(form);
     EXPECT_GE(insideBusy, r.inside * 9 / 10) << signalgen::FormName(form);
-    EXPECT_GT(digital, r.inside / 2) << signalgen::FormName(form);
+    // Pactor 2 claims 4-FSK's buffers first where their tones meet.
+    EXPECT_GT(digital, r.inside / (form == Form::Fsk4 ? 3 : 2)) << signalgen::FormName(form);
     EXPECT_EQ(r.outsideBusy, 0) << signalgen::FormName(form);
     if (form == Form::Ofdm) {
       EXPECT_EQ(Count(Play(recipe), "").busy, 0) << "with the option off";

@@ -102,15 +102,16 @@ std::vector<Case> OtherCases(double seconds) {
   return cases;
 }
 
-// The other modems, each with a seed of its own, on after 5 s of the channel alone.
-std::vector<Case> DigitalCases(double seconds) {
+// The other modems, each with a seed of its own, on after leadIn seconds of
+// the channel alone (0: on from the first buffer, as after a change of frequency).
+std::vector<Case> DigitalCases(double seconds, double leadIn) {
   std::vector<Case> cases;
   for (const auto& [form, name] : {std::pair{Form::Ofdm, "OFDM"}, {Form::Fsk4, "4-FSK, 50 baud"},
                                    {Form::Psk2400, "PSK, 2400 baud"}, {Form::Mfsk, "MFSK, 32 tones"}}) {
     SignalRecipe s;
     s.form = form;
-    s.seconds = seconds + kDigitalLeadIn;
-    s.rhythm.start = kDigitalLeadIn;
+    s.seconds = seconds + leadIn;
+    s.rhythm.start = leadIn;
     s.seed = 200 + static_cast<int>(form);
     cases.push_back({name, s});
   }
@@ -220,7 +221,9 @@ void RunDigitalSweep(const SweepOptions& options, std::ostream& out) {
     }
   };
   auto inside = [](const BufferCounts& c) { return std::pair{c.insideBusy, c.inside}; };
-  table("Busy rate of the other digital modems once on", DigitalCases(options.seconds), inside);
+  table("Busy rate of the other digital modems on from the first buffer", DigitalCases(options.seconds, 0), inside);
+  table("Busy rate of the other digital modems once on, after 5 s of the channel alone",
+        DigitalCases(options.seconds, kDigitalLeadIn), inside);
   table("False busy rate of signals that are no modem (noise alone: at the noise level of that SNR)",
         OtherCases(options.seconds), [](const BufferCounts& c) { return std::pair{c.allBusy, c.all}; });
   const auto pactor = PactorCases(options.seconds, options.rollOffs.empty() ? 0.35 : options.rollOffs.front());

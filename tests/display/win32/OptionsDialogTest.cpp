@@ -101,6 +101,9 @@ TEST_F(OptionsDialogTest, TheWaterfallTheWideBandAndDigitalBusyAreSwitchedHere) 
   EXPECT_TRUE(window->Settings().display.waterfall);
   EXPECT_TRUE(window->Settings().detector.pactor3WideBand);
   EXPECT_TRUE(window->Settings().detector.digitalBusy);
+  window->Signal().inputSource = kSimulated;
+  window->Signal().SimulateData();
+  EXPECT_FALSE(Text(2, IDC_LBLDIGITAL).empty()) << "the width of the band shows beside its box";
   Click(2, IDC_CHKPACTOR3WIDEBAND);
   Press(IDC_CMDCANCEL);
   EXPECT_TRUE(window->Settings().detector.pactor3WideBand) << "cancelled";
