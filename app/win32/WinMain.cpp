@@ -14,6 +14,7 @@
 #include "common/win32/MessagePump.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/Win32Messenger.h"
+#include "reports/win32/AutoConnectReports.h"
 
 namespace velmora {
 namespace {
@@ -55,6 +56,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   MessagePump pump;
   AutoConnectWindow autoConnect(pump, messages, line.connect ? &unattendedMessages : nullptr);
   autoConnect.ItsHfProgramsUse(ProgramFolder());
+  AutoConnectReports reports(autoConnect, ProgramFolder());
+  autoConnect.ReportWindowsSet(&reports);
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) {
     if (!line.connect) {

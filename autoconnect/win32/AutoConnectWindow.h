@@ -13,6 +13,7 @@
 
 #include "autoconnect/AutoConnectSeam.h"
 #include "autoconnect/EngineWindow.h"
+#include "autoconnect/ReportWindows.h"
 #include "autoconnect/RunObserver.h"
 #include "autoconnect/win32/AutoConnectRun.h"
 #include "autoconnect/win32/OptionControls.h"
@@ -63,6 +64,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // that show a station's predictions.
   void ItsHfProgramsUse(const std::filesystem::path& programFolder, std::string itshfbcFolder = kItshfbcFolder);
   void ModeTablesSet(ModeTables& tables) { modeTables_ = &tables; }
+  // The station information window and the history summaries.
+  void ReportWindowsSet(ReportWindows* reports) { reports_ = reports; }
   void RunObserverSet(RunObserver* observer);
 
   // The main window's side.
@@ -135,6 +138,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void PopupMenu(HMENU menu, POINT screen);
   bool CommandAvailable(int command) const;
   void StationViewShow(int command);
+  void ReportShow(int command);
 
   void SettingsChanged(bool readFields);
   void SettingsToWindow();
@@ -214,6 +218,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   StationWindows* views_ = nullptr;
   DependentWindows* dependents_ = &ownDependents_;
   ModeTables* modeTables_ = &ownModeTables_;
+  ReportWindows* reports_ = nullptr;
 
   ReasonColors colors_;
   FrequencyTable table_;
