@@ -1,5 +1,7 @@
 #include "reports/HistoryTable.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 const std::vector<HistoryColumn>& HistoryColumns(HistoryKind kind) {
@@ -26,8 +28,13 @@ const char* HistoryCaption(HistoryKind kind) {
 void HistoryTableFill(FrequencyTable& table, HistoryKind kind, const HistorySummary& summary, const TextWidth& width) {
   const auto& columns = HistoryColumns(kind);
   std::vector<TableColumn> layout;
-  for (size_t c = 0; c < summary.headers.size() && c < columns.size(); ++c)
-    layout.push_back({summary.headers[c], width(columns[c].widthSample), c == 0 ? CellAlign::Left : CellAlign::Right});
+  for (size_t c = 0; c < summary.headers.size() && c < columns.size(); ++c) {
+    // As wide as the sample, or wider where a figure would be cut.
+    int wide = width(columns[c].widthSample);
+    for (const auto& cells : summary.rows)
+      if (c < cells.size()) wide = std::max(wide, width("-" + cells[c] + "-"));
+    layout.push_back({summary.headers[c], wide, c == 0 ? CellAlign::Left : CellAlign::Right});
+  }
   RedrawPause pause(table);
   table.Clear(std::move(layout));
   for (const auto& cells : summary.rows) {

@@ -60,13 +60,17 @@ void AutoConnectReports::StationInfoShow(std::string_view station, bool beamList
     });
   }
   stationInfo_->Load(Data().File("FreqList.rtf"));
+  std::string shown(station);
   if (beamList) {
     window_.Status().SetText(1, "Working");
-    stationInfo_->ShowBeams(Beams());
+    std::vector<std::string> beams = Beams();
+    stationInfo_->ShowBeams(beams);
     window_.Status().SetText(1, "");
     window_.Status().SetText(2, "");
+    // Without a station of the table, the nearest with a beam.
+    if (shown.empty() && !beams.empty()) shown = beams.front();
   }
-  stationInfo_->ShowStation(std::string(station));
+  stationInfo_->ShowStation(shown);
 }
 
 void AutoConnectReports::ReportWindowsClose() {

@@ -72,6 +72,8 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
   EXPECT_EQ(shown.colours, read.colours);
   // Beams nearest first from the ship in Washington; the station's name selected.
   EXPECT_EQ(info->BeamList(), (std::vector<std::string>{"K4CJX", "W1AW"}));
+  // No station chosen in the table: the nearest with a beam is shown.
+  EXPECT_EQ(info->SelectedText(), "K4CJX");
   info->ShowStation("W1AW");
   EXPECT_EQ(info->SelectedText(), "W1AW");
   StationInfoLabels labels = info->Labels();
