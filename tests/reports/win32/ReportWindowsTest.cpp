@@ -13,6 +13,7 @@
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
 #include "reports/win32/RichEditColours.h"
+#include "selection/TableColumns.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
@@ -80,6 +81,13 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
   EXPECT_EQ(labels.range.rfind("Range: ", 0), 0u);
   EXPECT_GT(labels.range.size(), std::string("Range: ").size());
   EXPECT_GT(labels.bearingFrom.size(), std::string("Bearing From: ").size());
+  // The Frequency pop-up's entry shows the station of the row clicked.
+  RECT cell = window->Grid().CellRect(1, kColumnStation);
+  LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  SendMessageA(window->Grid().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(window->Grid().Handle(), WM_LBUTTONUP, 0, at);
+  window->Command(kFrequencyStationInfo);
+  EXPECT_EQ(info->SelectedText(), window->Table().CellGet(1, kColumnStation));
   // A station named only in black text is not found: nothing is selected.
   info->ShowStation("Station");
   EXPECT_EQ(info->SelectedText(), "");
