@@ -106,7 +106,7 @@ TEST_F(ReportWindowsTest, AMissingDocumentIsToldAndLeavesTheViewEmpty) {
 
 // What each summary window shows is what its summary returns, over the
 // whole log when it opens and over the pickers' days on "Update".
-TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndCloseWithTheWindow) {
+TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithTheWindow) {
   std::filesystem::path autoConnectLog = folder.path() / "AutoConnectLog.txt";
   testing::WriteBytes(autoConnectLog,
                       "Time,Stations,Frequencies,Signal(Sec),Noise(Sec),NotBusy(Sec),Connecting(Sec),Connected(Sec),"
@@ -152,8 +152,10 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndCloseWithTheWin
     SendMessageA(shown->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
     expect(c.summary(HistoryPeriod{*whole.first, *whole.first + days(1) - seconds(1)}));
   }
+  window->Command(kViewStationInfoBeamList);
   EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
   window->Close();
+  EXPECT_EQ(reports->StationInfo(), nullptr);
   EXPECT_EQ(reports->AirmailHistory(), nullptr);
   EXPECT_EQ(reports->LogFileHistory(), nullptr);
 }
