@@ -32,12 +32,21 @@ std::optional<ColourValue> RangeColour(HWND edit, long first, long last) {
   return (format.dwEffects & CFE_AUTOCOLOR) ? 0 : static_cast<ColourValue>(format.crTextColor);
 }
 
-// The end of the run of one colour starting at `first`: found by doubling,
-// then halving, so a document costs a few messages per run, not per character.
-long RunEnd(HWND edit, long first, long size, ColourValue colour) {
+// The end of the run of one colour starting at `first`: the paragraph's
+// end when it holds one colour, else found by doubling, then halving, so a
+// document costs a few messages per run, not per character.
+long RunEnd(HWND edit, const std::string& text, long first, ColourValue colour) {
+  long size = static_cast<long>(text.size());
+  size_t line = text.find('\r', static_cast<size_t>(first));
+  long paragraph = line == std::string::npos ? size : static_cast<long>(line) + 1;
+  long limit = size;  // an end known to have another colour before it, or the document's end
+  if (paragraph > first + 1) {
+    if (RangeColour(edit, first, paragraph) == colour) return paragraph;
+    limit = paragraph;
+  }
   long good = first + 1, step = 1;
-  while (good < size) {
-    long next = std::min(size, good + step);
+  while (good < limit) {
+    long next = std::min(limit, good + step);
     if (RangeColour(edit, first, next) != colour) {
       step = next - good;
       break;
@@ -81,13 +90,17 @@ ColouredText RichEditColouredText(HWND edit) {
   CHARRANGE kept{};
   SendMessageA(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
   document.colours.reserve(document.text.size());
+  // The selection moves for every question: nothing is painted meanwhile.
+  SendMessageA(edit, WM_SETREDRAW, FALSE, 0);
   for (long first = 0; first < size;) {
     ColourValue colour = RangeColour(edit, first, first + 1).value_or(0);
-    long end = RunEnd(edit, first, size, colour);
+    long end = RunEnd(edit, document.text, first, colour);
     document.colours.insert(document.colours.end(), static_cast<size_t>(end - first), colour);
     first = end;
   }
   SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+  SendMessageA(edit, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(edit, nullptr, TRUE);
   return document;
 }
 

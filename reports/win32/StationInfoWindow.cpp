@@ -85,6 +85,10 @@ void StationInfoWindow::Layout(int width, int height) {
 bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   if (!Make()) return false;
   std::error_code error;
+  // Reading the colours back takes a while on a long document: not again while it is unchanged.
+  auto written = std::filesystem::last_write_time(freqList, error);
+  if (!error && freqList == loaded_ && written == loadedWritten_) return true;
+  loaded_.clear();
   auto rtf = ReadWholeFile(freqList, error);
   SetWindowTextA(view_, "");
   if (!rtf || !RichEditLoadRtf(view_, *rtf)) {
@@ -93,6 +97,8 @@ bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
     return false;
   }
   document_ = FreqListDocument(RichEditColouredText(view_));
+  loaded_ = freqList;
+  loadedWritten_ = written;
   return true;
 }
 

@@ -59,6 +59,8 @@ class StationInfoWindow {
   HWND view_ = nullptr;
   HWND range_ = nullptr, bearingTo_ = nullptr, bearingFrom_ = nullptr;
   FreqListDocument document_{ColouredText{}};
+  std::filesystem::path loaded_;  // the document in the view, when it was read whole
+  std::filesystem::file_time_type loadedWritten_;
   bool placed_ = false;
 };
 
