@@ -39,6 +39,12 @@ class RtfReader {
       }
       if (c != '{') groupStart_ = false;
     }
+    // The view keeps the last paragraph's end as the document's own end
+    // and gives it out with neither the text nor the offsets.
+    if (!out_.text.empty() && out_.text.back() == '\r') {
+      out_.text.pop_back();
+      out_.colours.pop_back();
+    }
     return std::move(out_);
   }
 

@@ -11,10 +11,11 @@
 #include "app/win32/UnattendedConnect.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
-#include "reports/win32/AutoConnectOptionsDialog.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/Win32Messenger.h"
+#include "reports/win32/AutoConnectOptionsDialog.h"
+#include "reports/win32/AutoConnectReports.h"
 
 namespace velmora {
 namespace {
@@ -60,6 +61,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
                                               ProgramFolder(), autoConnect.Messages(), pump,
                                               [&] { autoConnect.Configure(); });
   autoConnect.OptionsDialogSet(&autoConnectOptions);
+  AutoConnectReports reports(autoConnect, ProgramFolder());
+  autoConnect.ReportWindowsSet(&reports);
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) {
     if (!line.connect) {

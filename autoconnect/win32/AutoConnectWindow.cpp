@@ -177,6 +177,7 @@ void AutoConnectWindow::Unload() {
   RunEnd();
   dependents_->DependentWindowsReset();
   if (propagation_) propagation_->Close();
+  if (reports_) reports_->ReportWindowsClose();
   KillTimer(hwnd_, kTimeTimer);
   KillTimer(hwnd_, kBlinkTimer);
   run_.reset();
@@ -256,6 +257,7 @@ void AutoConnectWindow::OnClose() {
     ProfileSaveToFile(link_->ProfileFile(), true);
   }
   dependents_->DependentWindowsReset();
+  if (reports_) reports_->ReportWindowsClose();
   ShowWindow(hwnd_, SW_HIDE);
 }
 
@@ -366,7 +368,7 @@ void AutoConnectWindow::StationViewShow(int command) {
     case kFrequencyPropagationDetailed: return views_->PropagationDetailsShow(station->system, station->station, time);
     case kViewPropagation24Hour:
     case kFrequencyPropagation24Hour: return views_->PropagationHoursShow(station->system, station->station, time);
-    default: return;  // the station information window comes later
+    default: return;
   }
 }
 

@@ -14,6 +14,7 @@
 #include "autoconnect/AutoConnectSeam.h"
 #include "autoconnect/EngineWindow.h"
 #include "autoconnect/OptionsDialogLink.h"
+#include "autoconnect/ReportWindows.h"
 #include "autoconnect/RunObserver.h"
 #include "autoconnect/win32/AutoConnectRun.h"
 #include "autoconnect/win32/OptionControls.h"
@@ -74,6 +75,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void ModeTablesSet(ModeTables& tables) { modeTables_ = &tables; }
   // The options dialog the Options entries open, once it exists.
   void OptionsDialogSet(OptionsDialogLink* dialog) { optionsDialog_ = dialog; }
+  // The station information window and the history summaries.
+  void ReportWindowsSet(ReportWindows* reports) { reports_ = reports; }
   void RunObserverSet(RunObserver* observer);
 
   // The main window's side.
@@ -157,6 +160,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void PopupMenu(HMENU menu, POINT screen);
   bool CommandAvailable(int command) const;
   void StationViewShow(int command);
+  void ReportShow(int command);
 
   void SettingsChanged(bool readFields);
   void SettingsToWindow();
@@ -256,6 +260,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   OptionsDialogLink* optionsDialog_ = nullptr;
   DependentWindows* dependents_ = &ownDependents_;
   ModeTables* modeTables_ = nullptr;
+  ReportWindows* reports_ = nullptr;
 
   ReasonColors colors_;
   FrequencyTable table_;

@@ -16,11 +16,12 @@ bool AutoConnectWindow::CommandAvailable(int command) const {
     case kFrequencyPropagationDetailed:
     case kFrequencyPropagation24Hour:
       return views_ != nullptr;
-    // The station information window comes later.
     case kViewStationInfo:
     case kViewStationInfoBeamList:
     case kFrequencyStationInfo:
-      return false;
+    case kViewAirmailHistory:
+    case kViewLogFileHistory:
+      return reports_ != nullptr;
     case kOptionsAirmail:
     case kOptionsHfModel:
     case kOptionsStationAntenna:
@@ -28,10 +29,6 @@ bool AutoConnectWindow::CommandAvailable(int command) const {
     case kOptionsStationRadio:
     case kSettingsOptions:
       return optionsDialog_ != nullptr;
-    // The history summaries come later.
-    case kViewAirmailHistory:
-    case kViewLogFileHistory:
-      return false;
     default:
       return true;
   }
@@ -66,6 +63,11 @@ void AutoConnectWindow::Command(int id) {
     case kHelpDiagram: return link_->HelpShow(MainWindowLink::HelpTopic::Diagram);
     case kHelpOverview: return link_->HelpShow(MainWindowLink::HelpTopic::Overview);
     case kHelpAbout: return link_->HelpShow(MainWindowLink::HelpTopic::About);
+    case kViewAirmailHistory:
+    case kViewLogFileHistory:
+    case kViewStationInfo:
+    case kViewStationInfoBeamList:
+    case kFrequencyStationInfo: return ReportShow(id);
     default: return StationViewShow(id);
   }
 }
@@ -170,6 +172,21 @@ void AutoConnectWindow::OnInitMenuPopup(HMENU menu) {
   for (int command : {kViewPropagationDetailed, kViewPropagation24Hour, kFrequencyPropagationDetailed,
                       kFrequencyPropagation24Hour})
     SetMenuItemEnabled(menu, command, station);
+  for (int command : {kViewAirmailHistory, kViewLogFileHistory, kViewStationInfoBeamList})
+    SetMenuItemEnabled(menu, command, reports_ != nullptr);
+  for (int command : {kViewStationInfo, kFrequencyStationInfo})
+    SetMenuItemEnabled(menu, command, reports_ && grid_.SelectedRow() > 0);
+}
+
+void AutoConnectWindow::ReportShow(int command) {
+  using namespace autoconnect_menu;
+  if (!reports_) return;
+  if (command == kViewAirmailHistory) return reports_->AirmailHistoryShow();
+  if (command == kViewLogFileHistory) return reports_->LogFileHistoryShow();
+  // The beam list is worth opening without a station chosen.
+  auto station = SelectedStation();
+  if (!station && command != kViewStationInfoBeamList) return;
+  reports_->StationInfoShow(station ? station->station : std::string(), command == kViewStationInfoBeamList);
 }
 
 }  // namespace velmora

@@ -48,5 +48,13 @@ TEST(FreqListDocument, OnlyARedNameFollowedByAPointIsAStation) {
   EXPECT_EQ(Fixture().FindStation("N0LOC"), -1);
 }
 
+// As the rich-text view gives them out: the same offsets, the document's
+// last paragraph end kept as the view's own.
+TEST(RtfColouredText, ParagraphsEndWithCrExceptTheLast) {
+  ColouredText read = RtfColouredText("{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;}a\\par\n\\cf1 b\\par\n}");
+  EXPECT_EQ(read.text, "a\rb");
+  EXPECT_EQ(read.colours, (std::vector<ColourValue>{0, 0, kBlue}));
+}
+
 }  // namespace
 }  // namespace velmora

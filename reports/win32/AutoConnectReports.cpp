@@ -1,0 +1,82 @@
+#include "reports/win32/AutoConnectReports.h"
+
+#include "airmail/DebugLogMonitor.h"
+#include "airmail/StationEntries.h"
+#include "autoconnect/AutoConnectLog.h"
+#include "propagation/Positions.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kHam = "HAM";
+
+}  // namespace
+
+AirmailDataFolder AutoConnectReports::Data() const {
+  return AirmailDataFolder(window_.Settings().airmailDirectoryData, window_.Messages());
+}
+
+std::optional<LatLon> AutoConnectReports::Ship() const {
+  LatLon position;
+  if (!LatLonGetCurrent(Data(), position)) return std::nullopt;
+  return position;
+}
+
+std::optional<LatLon> AutoConnectReports::Station(const std::string& station) const {
+  LatLon position;
+  if (!LatLonGetStation(Data(), kHam, station, position, false)) return std::nullopt;
+  return position;
+}
+
+void AutoConnectReports::AirmailHistoryShow() {
+  if (!airmail_) airmail_ = std::make_unique<HistoryWindow>(window_.Handle(), HistoryKind::Airmail, window_.Messages());
+  airmail_->Show(DebugLogPath(window_.Settings().airmailDirectoryData));
+}
+
+void AutoConnectReports::LogFileHistoryShow() {
+  if (!logFile_) logFile_ = std::make_unique<HistoryWindow>(window_.Handle(), HistoryKind::LogFile, window_.Messages());
+  logFile_->Show(AutoConnectLogPath(programFolder_));
+}
+
+std::vector<std::string> AutoConnectReports::Beams() {
+  auto ship = Ship();
+  if (!ship) return {};
+  std::vector<StationEntry> entries;
+  if (!StationEntriesGet(Data(), kHam, StationListKind::All, entries)) return {};
+  std::vector<std::string> stations;
+  for (const auto& entry : entries) stations.push_back(entry.key);
+  return FreqListBeams(stationInfo_->Document(), stations, [&](const std::string& station) -> std::optional<double> {
+    auto position = Station(station);
+    if (!position) return std::nullopt;
+    return LatLonGetRange(*ship, *position);
+  });
+}
+
+void AutoConnectReports::StationInfoShow(std::string_view station, bool beamList) {
+  if (!stationInfo_) {
+    stationInfo_ = std::make_unique<StationInfoWindow>(window_.Handle(), window_.Messages(), [this](const std::string& s) {
+      auto ship = Ship();
+      return StationInfoLabelsOf(ship, ship ? Station(s) : std::nullopt);
+    });
+  }
+  stationInfo_->Load(Data().File("FreqList.rtf"));
+  std::string shown(station);
+  if (beamList) {
+    window_.Status().SetText(1, "Working");
+    std::vector<std::string> beams = Beams();
+    stationInfo_->ShowBeams(beams);
+    window_.Status().SetText(1, "");
+    window_.Status().SetText(2, "");
+    // Without a station of the table, the nearest with a beam.
+    if (shown.empty() && !beams.empty()) shown = beams.front();
+  }
+  stationInfo_->ShowStation(shown);
+}
+
+void AutoConnectReports::ReportWindowsClose() {
+  stationInfo_.reset();
+  airmail_.reset();
+  logFile_.reset();
+}
+
+}  // namespace velmora

@@ -1,0 +1,67 @@
+#pragma once
+// The station information window (`frmStationInfo`): AirMail's
+// "FreqList.rtf" in a read-only rich-text view, a station's name selected
+// in it, the stations with a directional antenna in a drop-down list, and
+// the range and bearings of the station shown.
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/Messages.h"
+#include "reports/FreqListDocument.h"
+#include "reports/StationInfoLabels.h"
+
+namespace velmora {
+
+inline constexpr const char* kStationInfoCaption = "Station Info";
+
+class StationInfoWindow {
+ public:
+  // `labels` gives the range and bearings of a station.
+  StationInfoWindow(HWND owner, Messenger& messenger, std::function<StationInfoLabels(const std::string&)> labels)
+      : owner_(owner), messenger_(messenger), labels_(std::move(labels)) {}
+  StationInfoWindow(const StationInfoWindow&) = delete;
+  StationInfoWindow& operator=(const StationInfoWindow&) = delete;
+  ~StationInfoWindow();
+
+  // Makes the window and loads the document into its view; a document
+  // that cannot be read is told and leaves the view empty.
+  bool Load(const std::filesystem::path& freqList);
+  // The beam list, nearest first.
+  void ShowBeams(const std::vector<std::string>& stations);
+  // Selects the station's name in the view and in the beam list and shows
+  // its range and bearings; the window comes to the front.
+  void ShowStation(const std::string& station);
+
+  HWND Handle() const { return hwnd_; }
+  HWND View() const { return view_; }
+  // The document as the view holds it, read by colour.
+  const FreqListDocument& Document() const { return document_; }
+  std::string SelectedText() const;
+  std::vector<std::string> BeamList() const;
+  StationInfoLabels Labels() const;
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool Make();
+  bool OnCreate();
+  void Layout(int width, int height);
+  void OnBeamChosen();
+
+  HWND owner_;
+  Messenger& messenger_;
+  std::function<StationInfoLabels(const std::string&)> labels_;
+  HWND hwnd_ = nullptr;
+  HWND beams_ = nullptr;
+  HWND view_ = nullptr;
+  HWND range_ = nullptr, bearingTo_ = nullptr, bearingFrom_ = nullptr;
+  FreqListDocument document_{ColouredText{}};
+  std::filesystem::path loaded_;  // the document in the view, when it was read whole
+  std::filesystem::file_time_type loadedWritten_;
+  bool placed_ = false;
+};
+
+}  // namespace velmora

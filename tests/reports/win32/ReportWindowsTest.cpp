@@ -1,0 +1,164 @@
+// The report windows as the AutoConnect window opens them on the AirMail
+// fixture: "FreqList.rtf" read back from the rich-text view by colour, the
+// station's entry, beams and bearings; both summaries as their windows show
+// them, over the whole log and a period; all closed with the AutoConnect window.
+#include "reports/win32/AutoConnectReports.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/win32/MainWindow.h"
+#include "autoconnect/AutoConnectMenus.h"
+#include "reports/AirmailSummary.h"
+#include "reports/LogFileSummary.h"
+#include "reports/win32/RichEditColours.h"
+#include "selection/TableColumns.h"
+#include "tests/airmail/Fixture.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora {
+namespace {
+
+using namespace std::chrono;
+using namespace autoconnect_menu;
+using testing::MessageBoxAnswerer;
+using testing::PumpUntil;
+
+class ReportWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::CopyFixtureData(data.path());
+    testing::WriteBytes(folder.path() / kSettingsFileName,
+                        "[Airmail Data]\r\nMode Index=1\r\nAirmail Directory Data=" + data.path().string() +
+                            "\r\nAirmail Directory Program=" + testing::FixturePath("program").string() +
+                            "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n");
+    window = std::make_unique<AutoConnectWindow>(pump);
+    reports = std::make_unique<AutoConnectReports>(*window, folder.path());
+    window->ReportWindowsSet(reports.get());
+    main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
+    ASSERT_TRUE(main->Create());
+    main->SetAutoStart(false);
+    main->RecallAtStartup();
+    main->Show(SW_SHOWNORMAL);
+    main->Command(main->Tools().IdOf("Airmail"));
+    ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
+  }
+  void TearDown() override {
+    if (main && main->Handle()) main->Close();
+    main.reset();
+    reports.reset();
+    window.reset();
+    testing::DrainQuit();
+  }
+
+  testing::TempFolder folder, data;
+  MessagePump pump;
+  std::unique_ptr<AutoConnectWindow> window;
+  std::unique_ptr<AutoConnectReports> reports;
+  std::unique_ptr<MainWindow> main;
+};
+
+TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes) {
+  MessageBoxAnswerer unexpected;
+  window->Command(kViewStationInfoBeamList);
+  StationInfoWindow* info = reports->StationInfo();
+  ASSERT_TRUE(info && IsWindowVisible(info->Handle()));
+  EXPECT_EQ(testing::WindowText(info->Handle()), "Station Info");
+  // The offsets the view counts are those the colour-run scan is tested on.
+  ColouredText read = RtfColouredText(testing::ReadBytes(data.path() / "FreqList.rtf"));
+  ColouredText shown = RichEditColouredText(info->View());
+  EXPECT_EQ(shown.text, read.text);
+  EXPECT_EQ(shown.colours, read.colours);
+  // Beams nearest first from the ship in Washington; the station's name selected.
+  EXPECT_EQ(info->BeamList(), (std::vector<std::string>{"K4CJX", "W1AW"}));
+  // No station chosen in the table: the nearest with a beam is shown.
+  EXPECT_EQ(info->SelectedText(), "K4CJX");
+  info->ShowStation("W1AW");
+  EXPECT_EQ(info->SelectedText(), "W1AW");
+  StationInfoLabels labels = info->Labels();
+  EXPECT_EQ(labels.range.rfind("Range: ", 0), 0u);
+  EXPECT_GT(labels.range.size(), std::string("Range: ").size());
+  EXPECT_GT(labels.bearingFrom.size(), std::string("Bearing From: ").size());
+  // The Frequency pop-up's entry shows the station of the row clicked.
+  RECT cell = window->Grid().CellRect(1, kColumnStation);
+  LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  SendMessageA(window->Grid().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(window->Grid().Handle(), WM_LBUTTONUP, 0, at);
+  window->Command(kFrequencyStationInfo);
+  EXPECT_EQ(info->SelectedText(), window->Table().CellGet(1, kColumnStation));
+  // A station named only in black text is not found: nothing is selected.
+  info->ShowStation("Station");
+  EXPECT_EQ(info->SelectedText(), "");
+  EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
+}
+
+TEST_F(ReportWindowsTest, AMissingDocumentIsToldAndLeavesTheViewEmpty) {
+  std::filesystem::remove(data.path() / "FreqList.rtf");
+  MessageBoxAnswerer ok;
+  window->Command(kViewStationInfoBeamList);
+  ASSERT_EQ(ok.Texts().size(), 1u);
+  EXPECT_NE(ok.Texts()[0].find("\nUnable to open AirMail's \"FreqList.rtf\" file.\n"), std::string::npos);
+  EXPECT_EQ(RichEditColouredText(reports->StationInfo()->View()).text, "");
+  EXPECT_EQ(reports->StationInfo()->BeamList(), std::vector<std::string>{});
+}
+
+// What each summary window shows is what its summary returns, over the
+// whole log when it opens and over the pickers' days on "Update".
+TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithTheWindow) {
+  std::filesystem::path autoConnectLog = folder.path() / "AutoConnectLog.txt";
+  testing::WriteBytes(autoConnectLog,
+                      "Time,Stations,Frequencies,Signal(Sec),Noise(Sec),NotBusy(Sec),Connecting(Sec),Connected(Sec),"
+                      "Attempts,Status,Mode,Station,Lat,Lon,SnrModel,SnrDetectCount,SnrDetectSum1\r\n"
+                      "03/01/25 10:00:00,1,2,5,0,30,20,600,1,Connected ,2,WLO,12.5,-61.25,20,10,150\r\n"
+                      "03/02/25 11:00:00,1,3,0,4,60,40,0,2,Did not Connect ,2,,12.5,-61.25,0,0,0\r\n"
+                      "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH,12.5,-61.25,0,0,0\r\n");
+  struct Case {
+    int command;
+    std::filesystem::path log;
+    std::function<HistorySummary(std::optional<HistoryPeriod>)> summary;
+    std::function<HistoryWindow*()> window;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {kViewAirmailHistory, data.path() / "Logfiles" / "Debug.log",
+       [&](auto period) { return AirmailSummary(data.path() / "Logfiles" / "Debug.log", period); },
+       [&] { return reports->AirmailHistory(); }, "AirMail - History"},
+      {kViewLogFileHistory, autoConnectLog, [&](auto period) { return LogFileSummary(autoConnectLog, period); },
+       [&] { return reports->LogFileHistory(); }, "AutoConnect - History"},
+  };
+  MessageBoxAnswerer unexpected;
+  for (const auto& c : cases) {
+    window->Command(c.command);
+    HistoryWindow* shown = c.window();
+    ASSERT_TRUE(shown && IsWindowVisible(shown->Handle())) << c.caption;
+    EXPECT_EQ(testing::WindowText(shown->Handle()), c.caption);
+    auto expect = [&](const HistorySummary& summary) {
+      EXPECT_EQ(shown->Lines(), summary.lines) << c.caption;
+      ASSERT_EQ(shown->Table().DataRows(), static_cast<int>(summary.rows.size())) << c.caption;
+      for (int c2 = 0; c2 < shown->Table().Columns(); ++c2) {
+        EXPECT_EQ(shown->Table().CellGet(0, c2), summary.headers[c2]);
+        for (int r = 1; r <= shown->Table().DataRows(); ++r)
+          EXPECT_EQ(shown->Table().CellGet(r, c2), summary.rows[r - 1][c2]);
+      }
+    };
+    HistorySummary whole = c.summary(std::nullopt);
+    ASSERT_GE(whole.lines.size(), 2u);
+    ASSERT_FALSE(whole.rows.empty()) << c.caption;
+    expect(whole);
+    // The first day only.
+    shown->PeriodSet(*whole.first, *whole.first);
+    SendMessageA(shown->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
+    expect(c.summary(HistoryPeriod{*whole.first, *whole.first + days(1) - seconds(1)}));
+  }
+  window->Command(kViewStationInfoBeamList);
+  EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
+  window->Close();
+  EXPECT_EQ(reports->StationInfo(), nullptr);
+  EXPECT_EQ(reports->AirmailHistory(), nullptr);
+  EXPECT_EQ(reports->LogFileHistory(), nullptr);
+}
+
+}  // namespace
+}  // namespace velmora
