@@ -43,6 +43,21 @@ void HistoryTableFill(FrequencyTable& table, HistoryKind kind, const HistorySumm
   }
 }
 
+std::vector<SortKey> HistorySortKeys(int column, std::span<const SortKey> current) {
+  int direction = column == 0 ? kSortTextAscending : kSortNumericDescending;
+  if (!current.empty() && current.front().column == column) {
+    switch (current.front().direction) {
+      case kSortNumericAscending: direction = kSortNumericDescending; break;
+      case kSortNumericDescending: direction = kSortNumericAscending; break;
+      case kSortTextAscending: direction = kSortTextDescending; break;
+      default: direction = kSortTextAscending; break;
+    }
+  }
+  std::vector<SortKey> keys{{column, direction}};
+  if (column != 0) keys.push_back({0, kSortTextAscending});
+  return keys;
+}
+
 std::string HistoryToolTip(HistoryKind kind, int column) {
   const auto& columns = HistoryColumns(kind);
   if (column < 0 || column >= static_cast<int>(columns.size())) return {};

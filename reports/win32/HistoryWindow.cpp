@@ -119,10 +119,21 @@ void HistoryWindow::Summarise(std::optional<HistoryPeriod> period) {
   SendMessageA(lines_, LB_RESETCONTENT, 0, 0);
   for (const auto& line : summary.lines) SendMessageA(lines_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
   HistoryTableFill(table_, kind_, summary, grid_.Measure());
-  grid_.Refresh();
+  Sort();
   // Opened on the whole log: the pickers show the dates it spans.
   if (!period && summary.first && summary.last) PeriodSet(*summary.first, *summary.last);
   if (!summary.failure.empty()) messenger_.Show(summary.failure, MessageIcon::Exclamation);
+}
+
+void HistoryWindow::GridHeaderClick(int column) {
+  sortKeys_ = HistorySortKeys(column, sortKeys_);
+  Sort();
+}
+
+// The order the user chose stays over "Update".
+void HistoryWindow::Sort() {
+  if (!sortKeys_.empty() && table_.DataRows() > 1) SortRows(table_, 1, table_.DataRows(), sortKeys_, messenger_);
+  grid_.Refresh();
 }
 
 std::vector<std::string> HistoryWindow::Lines() const {

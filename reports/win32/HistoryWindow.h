@@ -33,6 +33,7 @@ class HistoryWindow : private FrequencyGridListener {
   HWND Handle() const { return hwnd_; }
   std::vector<std::string> Lines() const;
   const FrequencyTable& Table() const { return table_; }
+  const FrequencyGrid& Grid() const { return grid_; }
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -43,6 +44,8 @@ class HistoryWindow : private FrequencyGridListener {
   void GridClick(int, int) override {}
   void GridMouseMove(int, int) override {}
   void GridRightButtonUp(int, int, int, int) override {}
+  void GridHeaderClick(int column) override;
+  void Sort();
 
   HWND owner_;
   HistoryKind kind_;
@@ -53,6 +56,7 @@ class HistoryWindow : private FrequencyGridListener {
   HWND hwnd_ = nullptr;
   HWND start_ = nullptr, stop_ = nullptr, update_ = nullptr, lines_ = nullptr;
   bool placed_ = false;
+  std::vector<SortKey> sortKeys_;  // none: the rows in the log's order
 };
 
 }  // namespace velmora

@@ -284,7 +284,12 @@ void FrequencyGrid::OnLeftButtonUp(int x, int y) {
   GridCell pressed = pressed_;
   if (GetCapture() == hwnd_) ReleaseCapture();  // clears pressed_
   GridCell cell = CellAt(x, y);
-  if (cell != pressed || cell.row < 1 || cell.column < 0) return;
+  if (cell != pressed || cell.column < 0) return;
+  if (cell.row == 0) {
+    listener_.GridHeaderClick(cell.column);
+    return;
+  }
+  if (cell.row < 1) return;
   Select(cell);
   Toggle(cell);
   listener_.GridClick(cell.row, cell.column);

@@ -30,6 +30,8 @@ class FrequencyGridListener {
   virtual void GridMouseMove(int row, int column) = 0;
   // The right button came up; the point is on the screen, for a pop-up menu.
   virtual void GridRightButtonUp(int row, int column, int screenX, int screenY) = 0;
+  // A left click on a heading cell; tables that sort by their headings listen.
+  virtual void GridHeaderClick(int /*column*/) {}
 };
 
 // The tool-tip text of a cell; empty shows none.

@@ -113,7 +113,8 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
                       "Attempts,Status,Mode,Station,Lat,Lon,SnrModel,SnrDetectCount,SnrDetectSum1\r\n"
                       "03/01/25 10:00:00,1,2,5,0,30,20,600,1,Connected ,2,WLO,12.5,-61.25,20,10,150\r\n"
                       "03/02/25 11:00:00,1,3,0,4,60,40,0,2,Did not Connect ,2,,12.5,-61.25,0,0,0\r\n"
-                      "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH,12.5,-61.25,0,0,0\r\n");
+                      "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH,12.5,-61.25,0,0,0\r\n"
+                      "03/06/25 09:00:00,1,2,0,0,30,20,300,1,Connected ,2,WLO,12.5,-61.25,0,0,0\r\n");
   struct Case {
     int command;
     std::filesystem::path log;
@@ -151,6 +152,34 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
     shown->PeriodSet(*whole.first, *whole.first);
     SendMessageA(shown->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
     expect(c.summary(HistoryPeriod{*whole.first, *whole.first + days(1) - seconds(1)}));
+  }
+  // Opened again on the whole log: a heading click sorts the stations, the
+  // same heading again turns the order round; each column has its tool-tip.
+  window->Command(kViewLogFileHistory);
+  HistoryWindow* shown = reports->LogFileHistory();
+  auto at = [&](int row, int column) {
+    RECT cell = shown->Grid().CellRect(row, column);
+    return MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  };
+  auto stations = [&] {
+    std::vector<std::string> names;
+    for (int r = 1; r <= shown->Table().DataRows(); ++r) names.push_back(shown->Table().CellGet(r, 0));
+    return names;
+  };
+  using Names = std::vector<std::string>;
+  const std::pair<int, Names> clicks[] = {
+      {0, Names{"KPH", "WLO"}}, {0, Names{"WLO", "KPH"}}, {1, Names{"WLO", "KPH"}}, {1, Names{"KPH", "WLO"}}};
+  for (const auto& [column, order] : clicks) {
+    SendMessageA(shown->Grid().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(0, column));
+    SendMessageA(shown->Grid().Handle(), WM_LBUTTONUP, 0, at(0, column));
+    EXPECT_EQ(stations(), order) << column;
+  }
+  const char* tips[] = {"Station", "Number of Connections", "Relative Percentage", "Number of Predictions",
+                        "Predicted Snr (dB)", "Number of Measurements", "Measured Snr (dB)",
+                        "Difference between Predicted and Measusred"};
+  for (int column = 0; column < 8; ++column) {
+    SendMessageA(shown->Grid().Handle(), WM_MOUSEMOVE, 0, at(1, column));
+    EXPECT_EQ(shown->Grid().ToolTipText(), tips[column]) << column;
   }
   window->Command(kViewStationInfoBeamList);
   EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
