@@ -105,14 +105,17 @@ std::vector<StationRadioRecord> FreqListTransceivers(const FreqListDocument& doc
 }
 
 std::vector<std::string> FreqListBeams(const FreqListDocument& document, const std::vector<std::string>& stations,
-                                       const std::function<std::optional<double>(const std::string&)>& range) {
+                                       const std::function<std::optional<double>(const std::string&)>& range,
+                                       const std::function<void(const std::string&)>& searching) {
   std::vector<std::pair<double, std::string>> beams;
-  for (const auto& station : stations) {
-    long at = document.FindStation(station);
+  for (auto station = stations.rbegin(); station != stations.rend(); ++station) {
+    if (searching) searching(*station);
+    long at = document.FindStation(*station);
     if (at < 0 || !document.HasBeam(at)) continue;
-    auto r = range(station);
-    beams.emplace_back(r ? std::round(*r) : kUnknownRange, station);
+    auto r = range(*station);
+    beams.emplace_back(r ? std::round(*r) : kUnknownRange, *station);
   }
+  std::reverse(beams.begin(), beams.end());  // back in the list's order before the ties are kept
   std::stable_sort(beams.begin(), beams.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> out;
   for (auto& [r, station] : beams) out.push_back(std::move(station));

@@ -52,7 +52,10 @@ std::vector<StationRadioRecord> FreqListTransceivers(const FreqListDocument& doc
 
 // The stations whose entry describes a directional antenna, nearest first
 // (10000 for a station without a range); ties keep the list's order.
+// `searching` hears of each station, from the list's end back, as it is
+// looked for: a long list keeps the status line moving.
 std::vector<std::string> FreqListBeams(const FreqListDocument& document, const std::vector<std::string>& stations,
-                                       const std::function<std::optional<double>(const std::string&)>& range);
+                                       const std::function<std::optional<double>(const std::string&)>& range,
+                                       const std::function<void(const std::string&)>& searching = {});
 
 }  // namespace velmora

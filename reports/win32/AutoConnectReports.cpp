@@ -45,11 +45,13 @@ std::vector<std::string> AutoConnectReports::Beams() {
   if (!StationEntriesGet(Data(), kHam, StationListKind::All, entries)) return {};
   std::vector<std::string> stations;
   for (const auto& entry : entries) stations.push_back(entry.key);
-  return FreqListBeams(stationInfo_->Document(), stations, [&](const std::string& station) -> std::optional<double> {
+  auto range = [&](const std::string& station) -> std::optional<double> {
     auto position = Station(station);
     if (!position) return std::nullopt;
     return LatLonGetRange(*ship, *position);
-  });
+  };
+  auto searching = [this](const std::string& station) { window_.Status().SetText(2, "Antenna, " + station); };
+  return FreqListBeams(stationInfo_->Document(), stations, range, searching);
 }
 
 void AutoConnectReports::StationInfoShow(std::string_view station, bool beamList) {

@@ -34,7 +34,10 @@ TEST(FreqListDocument, BeamStationsNearestFirstTiesInListOrder) {
     return ranges.contains(s) ? std::optional(ranges[s]) : std::nullopt;
   };
   const std::vector<std::string> stations = {"KX1", "W1AW", "N0LOC", "K4CJX"};
-  EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"K4CJX", "W1AW"}));
+  std::vector<std::string> searched;
+  EXPECT_EQ(FreqListBeams(document, stations, range, [&](const std::string& s) { searched.push_back(s); }),
+            (std::vector<std::string>{"K4CJX", "W1AW"}));
+  EXPECT_EQ(searched, (std::vector<std::string>{"K4CJX", "N0LOC", "W1AW", "KX1"}));
   ranges = {};
   EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"W1AW", "K4CJX"}));
 }
