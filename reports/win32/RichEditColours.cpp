@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -11,6 +13,20 @@ namespace {
 struct RtfSource {
   std::string_view rest;
 };
+
+DWORD CALLBACK RtfWrite(DWORD_PTR cookie, LPBYTE buffer, LONG given, LONG* taken) {
+  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(given));
+  *taken = given;
+  return 0;
+}
+
+// The control's contents written out as RTF by the control itself.
+std::string RtfOf(HWND edit) {
+  std::string rtf;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rtf), 0, &RtfWrite};
+  SendMessageA(edit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  return stream.dwError == 0 ? rtf : std::string();
+}
 
 DWORD CALLBACK RtfRead(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
   auto& source = *reinterpret_cast<RtfSource*>(cookie);
@@ -63,6 +79,28 @@ long RunEnd(HWND edit, const std::string& text, long first, ColourValue colour) 
   return good;
 }
 
+// Colours asked run by run, a few selections each: slow, but it needs
+// nothing of the control but its answers.
+std::vector<ColourValue> ColoursAsked(HWND edit, const std::string& text) {
+  long size = static_cast<long>(text.size());
+  CHARRANGE kept{};
+  SendMessageA(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+  std::vector<ColourValue> colours;
+  colours.reserve(text.size());
+  // The selection moves for every question: nothing is painted meanwhile.
+  SendMessageA(edit, WM_SETREDRAW, FALSE, 0);
+  for (long first = 0; first < size;) {
+    ColourValue colour = RangeColour(edit, first, first + 1).value_or(0);
+    long end = RunEnd(edit, text, first, colour);
+    colours.insert(colours.end(), static_cast<size_t>(end - first), colour);
+    first = end;
+  }
+  SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+  SendMessageA(edit, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(edit, nullptr, TRUE);
+  return colours;
+}
+
 }  // namespace
 
 const char* RichEditClass() {
@@ -86,21 +124,16 @@ ColouredText RichEditColouredText(HWND edit) {
   long got = static_cast<long>(
       SendMessageA(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(document.text.data())));
   document.text.resize(static_cast<size_t>(std::clamp(got, 0L, size)));
-  size = static_cast<long>(document.text.size());
-  CHARRANGE kept{};
-  SendMessageA(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
-  document.colours.reserve(document.text.size());
-  // The selection moves for every question: nothing is painted meanwhile.
-  SendMessageA(edit, WM_SETREDRAW, FALSE, 0);
-  for (long first = 0; first < size;) {
-    ColourValue colour = RangeColour(edit, first, first + 1).value_or(0);
-    long end = RunEnd(edit, document.text, first, colour);
-    document.colours.insert(document.colours.end(), static_cast<size_t>(end - first), colour);
-    first = end;
+  // The control's own RTF read by the portable reader is fast; its colours
+  // are taken only when its characters are the control's, offset for offset
+  // (it writes a closing paragraph mark or two past the text it gives out).
+  ColouredText written = RtfColouredText(RtfOf(edit));
+  if (written.text.starts_with(document.text)) {
+    written.colours.resize(document.text.size());
+    document.colours = std::move(written.colours);
+  } else {
+    document.colours = ColoursAsked(edit, document.text);
   }
-  SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
-  SendMessageA(edit, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(edit, nullptr, TRUE);
   return document;
 }
 
