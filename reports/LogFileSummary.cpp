@@ -63,14 +63,16 @@ class LogFileTally {
 
   void Line(std::string_view line) {
     if (line.empty() || line.starts_with("Time,")) return;  // the heading
-    ++records_;
     auto fields = RecordFields(line);
     auto time = fields ? AutoConnectLogTime((*fields)[kTime]) : std::nullopt;
     if (!time) {
+      ++records_;
       ++errors_;  // cut short, or written by hand
       return;
     }
+    // Only the period's records: its rates and shares are of its own days.
     if (period_ && !period_->Holds(*time)) return;
+    ++records_;
     Take(*fields, *time);
   }
 

@@ -264,7 +264,14 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
         "No Answer:    2 (100%), Last 01/05/26", "Error:                1"}},
       {"an empty period keeps the Time and Records lines", false,
        "01/05/26 10:00:00" + kRun + "Connected " + kRest + "\r\n", Days(Day(2026, 2, 1), Day(2026, 2, 3)),
-       {"Time:                to ", "Records:        1, Tries/Day 1.0, Minutes/Day :00, Connects/Day 0.0"}},
+       {"Time:                to ", "Records:        0, Tries/Day 0.0, Minutes/Day :00, Connects/Day 0.0"}},
+      {"the period's rates count its records only", false,
+       "01/05/26 10:00:00" + kRun + "Connected " + kRest + "\r\n01/09/26 10:00:00" + kRun + "Did not Connect " +
+           kRest + "\r\n",
+       Days(Day(2026, 1, 5), Day(2026, 1, 5)),
+       {"Time:               01/05/26 to 01/05/26", "Records:        1, Tries/Day 1.0, Minutes/Day 5:30, "
+        "Connects/Day 1.0", "Connected:    1 (100%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
+        std::string(27, ' ') + "Attempts 1.0, Checking :30, Connected 5:00, Last 01/05/26"}},
       {"\"Did not Connect\" is no connection", false, "01/05/26 10:00:00" + kRun + "Did not Connect " + kRest,
        std::nullopt,
        {"Time:               01/05/26 to 01/05/26", "Records:        1, Tries/Day 1.0, Minutes/Day 5:30, "
