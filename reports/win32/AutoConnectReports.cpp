@@ -50,7 +50,11 @@ std::vector<std::string> AutoConnectReports::Beams() {
     if (!position) return std::nullopt;
     return LatLonGetRange(*ship, *position);
   };
-  auto searching = [this](const std::string& station) { window_.Status().SetText(2, "Antenna, " + station); };
+  // No messages are handled while the search runs: the status line is painted at once.
+  auto searching = [this](const std::string& station) {
+    window_.Status().SetText(2, "Antenna, " + station);
+    UpdateWindow(window_.Status().Handle());
+  };
   return FreqListBeams(stationInfo_->Document(), stations, range, searching);
 }
 
@@ -65,6 +69,7 @@ void AutoConnectReports::StationInfoShow(std::string_view station, bool beamList
   std::string shown(station);
   if (beamList) {
     window_.Status().SetText(1, "Working");
+    UpdateWindow(window_.Status().Handle());
     std::vector<std::string> beams = Beams();
     stationInfo_->ShowBeams(beams);
     window_.Status().SetText(1, "");
