@@ -63,6 +63,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   autoConnect.OptionsDialogSet(&autoConnectOptions);
   AutoConnectReports reports(autoConnect, ProgramFolder());
   autoConnect.ReportWindowsSet(&reports);
+  autoConnectOptions.StationInfoLinkSet([&](std::string_view station) { reports.StationInfoShow(station, true); });
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) {
     if (!line.connect) {

@@ -57,7 +57,8 @@ constexpr Layout kLayout[] = {
     {1, Kind::RadioChoice, "Station Stations File", "System.HAM.ini Frequency Groups|StationRadioData.txt", 0, 26,
      260, 20},
     {1, Kind::Button, nullptr, "Update", 520, 22, 80, 24, AutoConnectOptionsDialog::kUpdateId},
-    {1, Kind::Label, nullptr, "", 0, 54, 600, 18, AutoConnectOptionsDialog::kLastModifiedId},
+    {1, Kind::Button, nullptr, "Info", 520, 50, 80, 24, AutoConnectOptionsDialog::kRadioInfoId},
+    {1, Kind::Label, nullptr, "", 0, 54, 500, 18, AutoConnectOptionsDialog::kLastModifiedId},
     {1, Kind::Grid, nullptr, nullptr, 0, 78, 600, 300, GridControl(AutoConnectOptionsDialog::kRadioGrid)},
     {2, Kind::Check, "Station Offset", "Apply the Station Antenna Offsets", 0, 0, 300, 20},
     {2, Kind::Grid, nullptr, nullptr, 0, 28, 600, 320, GridControl(AutoConnectOptionsDialog::kOffsetGrid)},
@@ -65,6 +66,7 @@ constexpr Layout kLayout[] = {
     {2, Kind::Button, nullptr, "Delete", 90, 356, 80, 24, AutoConnectOptionsDialog::kDeleteId},
     {2, Kind::Button, nullptr, "Sort", 180, 356, 80, 24, AutoConnectOptionsDialog::kSortId},
     {2, Kind::Button, nullptr, "Check", 270, 356, 80, 24, AutoConnectOptionsDialog::kCheckId},
+    {2, Kind::Button, nullptr, "Info", 360, 356, 80, 24, AutoConnectOptionsDialog::kOffsetInfoId},
     {3, Kind::Check, "Station History", "Apply the Station History", 0, 0, 220, 20},
     {3, Kind::Check, "Station History Debug", "Debug", 240, 0, 100, 20},
     {3, Kind::Label, nullptr, "Good", 0, 32, 40, 18},
@@ -504,6 +506,15 @@ void AutoConnectOptionsDialog::SortRows() {
   GridShow(kOffsetGrid);
 }
 
+void AutoConnectOptionsDialog::StationInfo(Grid grid) {
+  CellCommit();
+  int row = static_cast<int>(SendMessageA(Control(GridControl(grid)), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  std::string station;
+  // "FreqList.rtf" describes the HAM stations only.
+  if (row >= 0 && rows_[grid][row].at(0) == "HAM") station = rows_[grid][row].at(1);
+  if (stationInfo_) stationInfo_(station);
+}
+
 void AutoConnectOptionsDialog::HistoryReset() {
   CellCommit();
   std::error_code ignored;
@@ -528,6 +539,8 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kSortId: return SortRows();
     case kResetId: return HistoryReset();
     case kUpdateId: return RadioUpdate();
+    case kRadioInfoId: return StationInfo(kRadioGrid);
+    case kOffsetInfoId: return StationInfo(kOffsetGrid);
     case kCheckId: {
       CellCommit();
       AirmailDataFolder data(settings_.airmailDirectoryData, messages_);

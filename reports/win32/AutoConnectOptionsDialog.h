@@ -26,7 +26,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   enum ControlId {
     kOkId = 1001, kApplyId, kCancelId,
     kInsertId = 1401, kDeleteId, kSortId, kResetId, kKIndexId,
-    kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId,
+    kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId, kRadioInfoId, kOffsetInfoId,
     kGridId = 1300,   // + the grid
     kBoxId = 1100,    // + the setting's place in the settings table
     kOtherRadioId = 1200,  // + the same: the first of an option pair
@@ -42,6 +42,9 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   AutoConnectOptionsDialog(const AutoConnectOptionsDialog&) = delete;
   AutoConnectOptionsDialog& operator=(const AutoConnectOptionsDialog&) = delete;
   ~AutoConnectOptionsDialog() override;
+  // The Info buttons open the station information window through this,
+  // with the selected row's HAM station (empty without one).
+  void StationInfoLinkSet(std::function<void(std::string_view station)> show) { stationInfo_ = std::move(show); }
 
   void OptionsShow(Page page) override;
   void Hide();
@@ -73,6 +76,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void SortRows();
   void HistoryReset();
   void RadioUpdate();
+  void StationInfo(Grid grid);
   void RadioRecall(int source);
   void StationsSourceShow();
   std::filesystem::path FreqListFile() const;
@@ -84,6 +88,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   Messenger& messages_;
   MessagePump& pump_;
   std::function<void()> afterApply_;
+  std::function<void(std::string_view)> stationInfo_;
   HWND hwnd_ = nullptr;
   HWND tab_ = nullptr;
   HFONT font_ = nullptr;

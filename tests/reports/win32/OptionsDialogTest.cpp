@@ -117,6 +117,21 @@ TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
 }
 
+TEST_F(OptionsDialogTest, InfoOpensTheSelectedRowsHamStation) {
+  std::vector<std::string> shown;
+  dialog.StationInfoLinkSet([&](std::string_view station) { shown.emplace_back(station); });
+  for (auto [page, grid, info] : {std::tuple{Dialog::kStationsPage, Dialog::kRadioGrid, Dialog::kRadioInfoId},
+                                  std::tuple{Dialog::kOffsetPage, Dialog::kOffsetGrid, Dialog::kOffsetInfoId}}) {
+    dialog.OptionsShow(page);
+    SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);  // no row selected
+    LVITEMA item{};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageA(dialog.Control(Dialog::kGridId + grid), LVM_SETITEMSTATE, 0, LPARAM(&item));
+    SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"", "K4CJX", "", "K4CJX"}));
+}
+
 TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSource) {
   namespace fs = std::filesystem;
   const fs::path rtf = folder.path() / "FreqList.rtf", radio = folder.path() / "StationRadioData.txt";
