@@ -153,6 +153,18 @@ void SetLines(HWND label, std::string_view text) {
   SetWindowTextA(label, lines.c_str());
 }
 
+bool ClassIs(HWND window, const char* cls) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  return lstrcmpiA(name, cls) == 0;
+}
+
+// Each kind of control numbers its notifications its own way.
+int KillFocusCode(HWND editor) {
+  if (ClassIs(editor, "ListBox")) return LBN_KILLFOCUS;
+  return ClassIs(editor, "ComboBox") ? CBN_KILLFOCUS : EN_KILLFOCUS;
+}
+
 bool Checked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Check(HWND control, bool on) { SendMessageA(control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
@@ -437,6 +449,53 @@ bool AutoConnectOptionsDialog::Apply() {
   return true;
 }
 
+// The offsets grid's system and station cells take a drop-down list, its
+// frequency cell a list of the station's labels to pick one or more from;
+// every other cell, or one whose choices cannot be read, a text box.
+HWND AutoConnectOptionsDialog::MakeEditor(Grid grid, int row, int column, RECT cell) {
+  const std::string& text = rows_[grid][row][column];
+  std::vector<std::string> choices;
+  if (grid == kOffsetGrid) {
+    AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+    choices = OffsetCellChoices(rows_[grid][row], column, data);
+  }
+  // What the cell holds stays offered, found in the lists or not.
+  std::vector<std::string> held = column == 2 ? CellLabels(text) : std::vector<std::string>{text};
+  if (!choices.empty())
+    for (const auto& value : held)
+      if (!value.empty() && std::find(choices.begin(), choices.end(), value) == choices.end()) choices.push_back(value);
+  const char* cls = "EDIT";
+  DWORD style = WS_BORDER | ES_AUTOHSCROLL;
+  int height = cell.bottom - cell.top;
+  if (!choices.empty()) {
+    bool labels = column == 2;
+    cls = labels ? "LISTBOX" : "COMBOBOX";
+    style = labels ? WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT
+                   : WS_VSCROLL | CBS_DROPDOWNLIST;
+    height = 200;
+  }
+  HWND editor = CreateWindowExA(0, cls, choices.empty() ? text.c_str() : "", WS_CHILD | WS_VISIBLE | style, cell.left,
+                                cell.top, cell.right - cell.left, height, hwnd_, nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+  SendMessageA(editor, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  bool list = column == 2 && !choices.empty();
+  for (const auto& choice : choices) {
+    auto at = SendMessageA(editor, list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+    if (std::find(held.begin(), held.end(), choice) == held.end()) continue;
+    SendMessageA(editor, list ? LB_SETSEL : CB_SETCURSEL, list ? TRUE : at, list ? at : 0);
+  }
+  // The list drops down under the cell over the rows below, tall enough
+  // for eight labels.
+  if (list && !choices.empty()) {
+    auto rows = static_cast<int>(std::min<size_t>(choices.size(), 8));
+    auto itemHeight = static_cast<int>(SendMessageA(editor, LB_GETITEMHEIGHT, 0, 0));
+    SetWindowPos(editor, nullptr, cell.left, cell.bottom, cell.right - cell.left,
+                 rows * itemHeight + 2 * GetSystemMetrics(SM_CYBORDER), SWP_NOZORDER);
+    SendMessageA(editor, LB_SETTOPINDEX, 0, 0);
+  }
+  return editor;
+}
+
 HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
   CellCommit();
   HWND list = Control(GridControl(grid));
@@ -450,22 +509,34 @@ HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
   editGrid_ = grid;
   editRow_ = row;
   editColumn_ = column;
-  editor_ = CreateWindowExA(0, "EDIT", rows_[grid][row][column].c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                            cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, hwnd_, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  editor_ = MakeEditor(grid, row, column, cell);
   SetWindowPos(editor_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetFocus(editor_);
   SendMessageA(editor_, EM_SETSEL, 0, -1);
+  // The grid repaints the row it lost the focus from: first, then the editor over it.
+  UpdateWindow(list);
+  RedrawWindow(editor_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   return editor_;
+}
+
+// The editor's value: a list's picked labels with ", " between them, else its text.
+std::string AutoConnectOptionsDialog::EditorText() const {
+  if (!ClassIs(editor_, "ListBox")) return WindowString(editor_);
+  std::vector<std::string> picked;
+  auto count = SendMessageA(editor_, LB_GETCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    if (SendMessageA(editor_, LB_GETSEL, i, 0) <= 0) continue;
+    std::string label(SendMessageA(editor_, LB_GETTEXTLEN, i, 0), '\0');
+    SendMessageA(editor_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(label.data()));
+    picked.push_back(label);
+  }
+  return LabelsCell(picked);
 }
 
 void AutoConnectOptionsDialog::CellCommit() {
   if (!editor_) return;
-  HWND editor = std::exchange(editor_, nullptr);
-  std::string text = WindowString(editor);
-  DestroyWindow(editor);
+  std::string text = EditorText();
+  DestroyWindow(std::exchange(editor_, nullptr));
   auto& cell = rows_[editGrid_][editRow_][editColumn_];
   if (cell == text) return;
   cell = text;
@@ -565,7 +636,7 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
   switch (message) {
     case WM_COMMAND:
       if (editor_ && reinterpret_cast<HWND>(lParam) == editor_) {
-        if (HIWORD(wParam) == EN_KILLFOCUS) CellCommit();
+        if (HIWORD(wParam) == KillFocusCode(editor_)) CellCommit();
         return 0;
       }
       OnCommand(LOWORD(wParam), HIWORD(wParam));

@@ -67,6 +67,8 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void SelectPage(int page);
   void OnCommand(int id, int code);
   void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
+  HWND MakeEditor(Grid grid, int row, int column, RECT cell);
+  std::string EditorText() const;
   void CellCommit();
   void GridShow(Grid grid);
   void EnableFollowers();

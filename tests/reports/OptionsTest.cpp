@@ -85,6 +85,14 @@ TEST(OptionsGrids, HamGroupsAreTheTransceiversOfTheSystemSource) {
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{
                                   "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\r"
                                   "Do you wish to Continue?"});
+
+  // The offsets grid's editors: systems, the system's stations by name, the station's labels.
+  using Choices = std::vector<std::string>;
+  EXPECT_EQ(OffsetCellChoices({"HAM", "W1AW"}, 0, data), (Choices{"HAM", "SAILMAIL"}));
+  EXPECT_EQ(OffsetCellChoices({"SAILMAIL", "WPE"}, 1, data).at(0), "Friday Harbor, WA");
+  EXPECT_EQ(OffsetCellChoices({"HAM", "W1AW"}, 2, data), (Choices{"14075.0", "14080.0(p3)", "10140.0(p3)"}));
+  EXPECT_EQ(OffsetCellChoices({"SAILMAIL", "Mobile, AL"}, 2, data), (Choices{"6318.5(p3)", "8420.5(p3)", "12680.5(p3)"}));
+  EXPECT_TRUE(OffsetCellChoices({"HAM", "W1AW", "14075.0"}, 3, data).empty());
   AirmailDataFolder none(VELMORA_SOURCE_DIR "/tests/no such folder", messages);
   EXPECT_FALSE(RadioGridFromHamGroups(none, messages));
   EXPECT_EQ(messages.Texts().back(), "StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.");

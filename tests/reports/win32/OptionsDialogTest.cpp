@@ -117,6 +117,31 @@ TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
 }
 
+TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
+  std::filesystem::copy_file(testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data/System.HAM.ini"),
+                             folder.path() / "System.HAM.ini");
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  struct Case { int column; const char* cls; int count; int selected; };
+  for (auto [column, cls, count, selected] : {Case{0, "ComboBox", 1, 0}, Case{1, "ComboBox", 8, 3},
+                                             Case{2, "ListBox", 6, 1}, Case{3, "Edit", 0, 0}}) {
+    HWND editor = dialog.CellEdit(Dialog::kOffsetGrid, 0, column);
+    char name[16] = {};
+    GetClassNameA(editor, name, sizeof name);
+    EXPECT_STREQ(name, cls) << column;
+    if (column == 2) {
+      EXPECT_EQ(SendMessageA(editor, LB_GETCOUNT, 0, 0), count);  // K4CJX's five, and the cell's own 14075.0
+      EXPECT_EQ(SendMessageA(editor, LB_GETSELCOUNT, 0, 0), selected);
+      SendMessageA(editor, LB_SETSEL, TRUE, 1);  // 7102.0(p3)
+    } else if (count) {
+      EXPECT_EQ(SendMessageA(editor, CB_GETCOUNT, 0, 0), count) << column;
+      EXPECT_EQ(SendMessageA(editor, CB_GETCURSEL, 0, 0), selected) << column;
+    }
+  }
+  dialog.CellEdit(Dialog::kOffsetGrid, 0, 0);
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][1], "K4CJX");
+}
+
 TEST_F(OptionsDialogTest, InfoOpensTheSelectedRowsHamStation) {
   std::vector<std::string> shown;
   dialog.StationInfoLinkSet([&](std::string_view station) { shown.emplace_back(station); });
