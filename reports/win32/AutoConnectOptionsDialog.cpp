@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "autoconnect/AutoConnectMenus.h"
+#include "common/win32/MenuBuilder.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
@@ -190,6 +192,29 @@ std::filesystem::path AutoConnectOptionsDialog::FileOf(Grid grid) const {
   return folder_ / names[grid];
 }
 
+// The settings profile is the AutoConnect window's: its own Recall and
+// Save serve this menu, so both read and write the same keys.
+HMENU AutoConnectOptionsDialog::SettingsMenu() {
+  using namespace autoconnect_menu;
+  const MenuDefinition settings{"mnuSettings",
+                                "Settings",
+                                true,
+                                {{"mnuSettingsRecall", "Recall...", kSettingsRecall},
+                                 {"mnuSettingsSave", "Save...", kSettingsSave}}};
+  return BuildMenuBar(std::span(&settings, 1), [](int) { return true; });
+}
+
+void AutoConnectOptionsDialog::SettingsRecall() {
+  CellCommit();
+  SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
+  DataSet();
+}
+
+// What the pages show is what is saved.
+void AutoConnectOptionsDialog::SettingsSave() {
+  if (Apply()) SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kSettingsSave, 0);
+}
+
 bool AutoConnectOptionsDialog::Create() {
   WNDCLASSA wc{};
   wc.lpfnWndProc = &AutoConnectOptionsDialog::WndProc;
@@ -200,9 +225,9 @@ bool AutoConnectOptionsDialog::Create() {
   RegisterClassA(&wc);  // fails harmlessly when registered before
   RECT r{0, 0, 664, 500};
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  AdjustWindowRect(&r, style, FALSE);
+  AdjustWindowRect(&r, style, TRUE);
   hwnd_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "AutoConnect - Options", style, CW_USEDEFAULT,
-                          CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner_(), nullptr,
+                          CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner_(), SettingsMenu(),
                           GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;
   CreateControls();
@@ -610,6 +635,8 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kSortId: return SortRows();
     case kResetId: return HistoryReset();
     case kUpdateId: return RadioUpdate();
+    case autoconnect_menu::kSettingsRecall: return SettingsRecall();
+    case autoconnect_menu::kSettingsSave: return SettingsSave();
     case kRadioInfoId: return StationInfo(kRadioGrid);
     case kOffsetInfoId: return StationInfo(kOffsetGrid);
     case kCheckId: {

@@ -62,6 +62,9 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool Create();
+  static HMENU SettingsMenu();
+  void SettingsRecall();
+  void SettingsSave();
   void CreateControls();
   void DataSet();
   void SelectPage(int page);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "autoconnect/AutoConnectMenus.h"
 #include "common/AtomicFile.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
@@ -140,6 +141,44 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
   dialog.CellEdit(Dialog::kOffsetGrid, 0, 0);
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][1], "K4CJX");
+}
+
+// The AutoConnect window as the Settings menu meets it: it takes the
+// commands, and a recall changes the settings under the dialog.
+struct OwnerStandIn {
+  AutoConnectSettings& settings;
+  std::vector<WPARAM> commands;
+  static LRESULT CALLBACK Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<OwnerStandIn*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (message != WM_COMMAND || !self) return DefWindowProcA(w, message, wParam, lParam);
+    self->commands.push_back(wParam);
+    if (wParam == autoconnect_menu::kSettingsRecall) self->settings.stationHistoryGood = 7;
+    return 0;
+  }
+};
+
+TEST_F(OptionsDialogTest, SettingsMenuSavesWhatThePagesShowAndShowsWhatIsRecalled) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = &OwnerStandIn::Proc;
+  wc.lpszClassName = "VelmoraOwnerStandIn";
+  RegisterClassA(&wc);
+  OwnerStandIn standIn{settings, {}};
+  HWND owner = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetWindowLongPtrA(owner, GWLP_USERDATA, LONG_PTR(&standIn));
+  Dialog owned{[&] { return owner; }, settings, folder.path(), messages, pump, [] {}};
+  owned.OptionsShow(Dialog::kHistoryPage);
+  HMENU menu = GetSubMenu(GetMenu(owned.Handle()), 0);
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(GetMenuItemID(menu, 0), UINT(autoconnect_menu::kSettingsRecall));
+  EXPECT_EQ(GetMenuItemID(menu, 1), UINT(autoconnect_menu::kSettingsSave));
+  SetWindowTextA(owned.Box("Station History Bad"), "-3");
+  SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsSave, 0);
+  EXPECT_EQ(settings.stationHistoryBad, -3.0f);
+  SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
+  EXPECT_EQ(testing::WindowText(owned.Box("Station History Good")), "7");
+  EXPECT_EQ(standIn.commands,
+            (std::vector<WPARAM>{autoconnect_menu::kSettingsSave, autoconnect_menu::kSettingsRecall}));
+  DestroyWindow(owner);
 }
 
 TEST_F(OptionsDialogTest, InfoOpensTheSelectedRowsHamStation) {
