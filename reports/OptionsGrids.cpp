@@ -195,6 +195,51 @@ std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqL
   return rows;
 }
 
+namespace {
+
+using Transceivers = std::map<std::pair<std::string, std::string>, std::vector<std::string>>;
+
+Transceivers TransceiversOf(const GridRows& rows) {
+  Transceivers table;
+  for (const auto& row : rows)
+    if (row.size() >= 4) table.emplace(std::pair{row[1], row[2]}, CellLabels(row[3]));
+  return table;
+}
+
+bool HasStation(const Transceivers& table, const std::string& station) {
+  auto at = table.lower_bound({station, ""});
+  return at != table.end() && at->first.first == station;
+}
+
+}  // namespace
+
+void RadioSourcesCompare(const GridRows& first, const GridRows& second, Messenger& messages) {
+  const Transceivers a = TransceiversOf(first), b = TransceiversOf(second);
+  auto ask = [&](const std::string& text) {
+    return messages.AskYesNo(text + "\r\rWould you like to continue checking?");
+  };
+  // Each table against the other: what one lacks is missing, whichever it is.
+  for (const auto* pair : {&a, &b}) {
+    const Transceivers &one = *pair, &other = pair == &a ? b : a;
+    std::string lastMissing;
+    for (const auto& [key, labels] : one) {
+      const auto& [station, number] = key;
+      if (!HasStation(other, station)) {
+        if (station != lastMissing && !ask("Missing Station " + station)) return;
+        lastMissing = station;
+        continue;
+      }
+      auto match = other.find(key);
+      if (match == other.end()) {
+        if (!ask("Missing Data for Station " + station + " and TxRc " + number)) return;
+      } else if (pair == &a && match->second != labels &&
+                 !ask("Different Frequency Data for Station " + station + " and TxRc " + number)) {
+        return;
+      }
+    }
+  }
+}
+
 std::string LabelsCell(const std::vector<std::string>& labels) {
   std::string cell;
   for (const auto& label : labels) cell += (cell.empty() ? "" : ", ") + label;

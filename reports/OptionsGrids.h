@@ -70,4 +70,12 @@ bool RadioDataOutOfDate(const std::filesystem::path& freqList, const std::filesy
 // "StationsFileUpdate - Open, " or "- Read, " + the description.
 std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqList, Messenger& messages);
 
+// The transceivers of two sources compared station by station and
+// transceiver by transceiver, labels as text; each difference is asked
+// about (Yes/No): "Missing Station " + station, "Missing Data for Station "
+// + station + " and TxRc " + n, "Different Frequency Data for Station " +
+// station + " and TxRc " + n, each ending CR, CR, "Would you like to
+// continue checking?". No ends the comparison.
+void RadioSourcesCompare(const GridRows& first, const GridRows& second, Messenger& messages);
+
 }  // namespace velmora

@@ -60,6 +60,7 @@ constexpr Layout kLayout[] = {
      260, 20},
     {1, Kind::Button, nullptr, "Update", 520, 22, 80, 24, AutoConnectOptionsDialog::kUpdateId},
     {1, Kind::Button, nullptr, "Info", 520, 50, 80, 24, AutoConnectOptionsDialog::kRadioInfoId},
+    {1, Kind::Check, nullptr, "", 310, 0, 290, 20, AutoConnectOptionsDialog::kCompareId},
     {1, Kind::Label, nullptr, "", 0, 54, 500, 18, AutoConnectOptionsDialog::kLastModifiedId},
     {1, Kind::Grid, nullptr, nullptr, 0, 78, 600, 300, GridControl(AutoConnectOptionsDialog::kRadioGrid)},
     {2, Kind::Check, "Station Offset", "Apply the Station Antenna Offsets", 0, 0, 300, 20},
@@ -331,7 +332,10 @@ std::filesystem::path AutoConnectOptionsDialog::FreqListFile() const {
 
 void AutoConnectOptionsDialog::RadioUpdate() {
   CellCommit();
-  if (auto rows = RadioGridFromFreqList(FreqListFile(), messages_)) {
+  if (status_) status_("Working");
+  auto rows = RadioGridFromFreqList(FreqListFile(), messages_);
+  if (status_) status_("");
+  if (rows) {
     rows_[kRadioGrid] = std::move(*rows);
     edited_[kRadioGrid] = true;
     GridShow(kRadioGrid);
@@ -355,8 +359,26 @@ void AutoConnectOptionsDialog::RadioRecall(int source) {
 // The Update button and the dates by the transceiver source chosen.
 void AutoConnectOptionsDialog::StationsSourceShow() {
   int source = Checked(Box("Station Stations File")) ? 1 : 0;
+  SetWindowTextA(Control(kCompareId),
+                 source == 0 ? "Check System.Ham.ini and FreqList.rtf" : "Check FreqList.rtf and SystemRadioData.txt");
   EnableWindow(Control(kUpdateId), source == 1);
   SetWindowTextA(Control(kLastModifiedId), LastModifiedLabel(FreqListFile(), FileOf(kRadioGrid), source).c_str());
+}
+
+// The source shown against "FreqList.rtf": AirMail's HAM groups, or the
+// grid as it stands.
+void AutoConnectOptionsDialog::RadioSourcesCheck() {
+  CellCommit();
+  if (status_) status_("Working");
+  auto freqList = RadioGridFromFreqList(FreqListFile(), messages_);
+  std::optional<GridRows> other = rows_[kRadioGrid];
+  if (radioSource_ == 0) {
+    AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+    other = RadioGridFromHamGroups(data, messages_);
+  }
+  if (status_) status_("");
+  if (freqList && other) radioSource_ == 0 ? RadioSourcesCompare(*other, *freqList, messages_)
+                                           : RadioSourcesCompare(*freqList, *other, messages_);
 }
 
 void AutoConnectOptionsDialog::Hide() {
@@ -635,6 +657,9 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kSortId: return SortRows();
     case kResetId: return HistoryReset();
     case kUpdateId: return RadioUpdate();
+    case kCompareId:
+      if (code == BN_CLICKED && Checked(Control(kCompareId))) RadioSourcesCheck();
+      return;
     case autoconnect_menu::kSettingsRecall: return SettingsRecall();
     case autoconnect_menu::kSettingsSave: return SettingsSave();
     case kRadioInfoId: return StationInfo(kRadioGrid);

@@ -98,6 +98,23 @@ TEST(OptionsGrids, HamGroupsAreTheTransceiversOfTheSystemSource) {
   EXPECT_EQ(messages.Texts().back(), "StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.");
 }
 
+TEST(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
+  const GridRows file{{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}, {"HAM", "W1AW", "2", "10140.0(p3)"},
+                      {"HAM", "KX1", "1", "7101.0"}, {"HAM", "K4CJX", "1", "3590.0"}};
+  const GridRows ham{{"HAM", "W1AW", "1", "14075.0 14080.0(p3)"}, {"HAM", "KX1", "1", "7103.0"},
+                     {"HAM", "VE2AFQ", "1", "3587.5"}, {"HAM", "VE2AFQ", "2", "14098.0(p3)"}};
+  const std::string more = "\r\rWould you like to continue checking?";
+  RecordingMessenger yes(true);
+  RadioSourcesCompare(file, ham, yes);
+  EXPECT_EQ(yes.Texts(), (std::vector<std::string>{"Missing Station K4CJX" + more,
+                                                   "Different Frequency Data for Station KX1 and TxRc 1" + more,
+                                                   "Missing Data for Station W1AW and TxRc 2" + more,
+                                                   "Missing Station VE2AFQ" + more}));
+  RecordingMessenger no(false);
+  RadioSourcesCompare(file, ham, no);
+  EXPECT_EQ(no.Texts().size(), 1u);
+}
+
 TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
   AutoConnectSettings settings;
   auto values = OptionsDataSet(settings);

@@ -208,14 +208,22 @@ TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSourc
   EXPECT_FALSE(IsWindowEnabled(dialog.Control(Dialog::kUpdateId)));
   EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid).at(0), (GridRow{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}));
 
+  std::vector<std::string> states;
+  dialog.StatusLinkSet([&](std::string_view text) { states.emplace_back(text); });
   settings.stationStationsFile = 1;
   dialog.OptionsShow(Dialog::kStationsPage);
+  EXPECT_EQ(states, (std::vector<std::string>{"Working", ""}));
   ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].text, "The Radio Data File is out-of-date.\r\rWould you like to Update it?");
   EXPECT_TRUE(messages.entries[0].question);
   const auto rows = dialog.Rows(Dialog::kRadioGrid);
   ASSERT_GT(rows.size(), 1u);
   EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kLastModifiedId)).find("Last Modified:  "), 0u);
+  // The rebuilt table matches its document: the comparison finds nothing.
+  HWND compare = dialog.Control(Dialog::kCompareId);
+  EXPECT_EQ(testing::WindowText(compare), "Check FreqList.rtf and SystemRadioData.txt");
+  SendMessageA(compare, BM_CLICK, 0, 0);
+  EXPECT_EQ(messages.entries.size(), 1u);
   ASSERT_TRUE(dialog.Apply());
   EXPECT_FALSE(RadioDataOutOfDate(rtf, radio));
   EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid), rows);
