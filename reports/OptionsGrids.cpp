@@ -106,6 +106,24 @@ bool RadioDataOutOfDate(const std::filesystem::path& freqList, const std::filesy
   return rtf && (!radio || *rtf > *radio);
 }
 
+namespace {
+
+// A station's frequency labels from its "[Frequency List]"; a SAILMAIL
+// station is found by its display name too.
+std::vector<std::string> StationLabels(const StationFile& file, const AirmailDataFolder& data,
+                                       const std::string& system, const std::string& station) {
+  auto list = file.WholeValue("Frequency List", station);
+  if (!list && SystemIsSailmail(system))
+    list = file.WholeValue("Frequency List", StationFromStationName(data, system, station));
+  std::vector<std::string> labels;
+  for (const auto& group : ParseFrequencyList(list.value_or("")).groups)
+    for (const auto& label : group)
+      if (std::find(labels.begin(), labels.end(), label) == labels.end()) labels.push_back(label);
+  return labels;
+}
+
+}  // namespace
+
 void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messenger& messages) {
   std::map<std::string, std::optional<StationFile>> files;  // each system's file read once
   for (const auto& row : rows) {
@@ -116,13 +134,7 @@ void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messen
     if (added)
       if (auto file = StationFile::Load(data, system, failure)) at->second.emplace(std::move(*file));
     std::vector<std::string> labels;
-    if (const auto& file = at->second) {
-      auto list = file->WholeValue("Frequency List", station);
-      if (!list && SystemIsSailmail(system))
-        list = file->WholeValue("Frequency List", StationFromStationName(data, system, station));
-      for (const auto& group : ParseFrequencyList(list.value_or("")).groups)
-        labels.insert(labels.end(), group.begin(), group.end());
-    }
+    if (const auto& file = at->second) labels = StationLabels(*file, data, system, station);
     for (const auto& label : CellLabels(row[2])) {
       if (std::find(labels.begin(), labels.end(), label) != labels.end()) continue;
       if (!messages.AskYesNo(system + " " + station + " frequency " + label +
@@ -131,6 +143,26 @@ void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messen
         return;
     }
   }
+}
+
+std::vector<std::string> OffsetCellChoices(const GridRow& row, size_t column, const AirmailDataFolder& data) {
+  if (column == 0) {
+    SelectionList systems;
+    SystemGetList(data, systems, 0);
+    return systems.entries;
+  }
+  if (column > 2 || row.size() < 2) return {};
+  FileFailure failure;
+  auto file = StationFile::Load(data, row[0], failure);
+  if (!file) return {};
+  if (column == 2) return StationLabels(*file, data, row[0], row[1]);
+  std::vector<std::string> names;
+  bool sailmail = SystemIsSailmail(row[0]);
+  for (const auto& entry : file->Section(kStationInfoHeader).entries) {
+    auto display = sailmail ? StationDisplayNameOf(entry.line) : std::nullopt;
+    names.push_back(display.value_or(entry.key));
+  }
+  return names;
 }
 
 std::optional<GridRows> RadioGridFromHamGroups(const AirmailDataFolder& data, Messenger& messages) {
@@ -161,6 +193,51 @@ std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqL
   for (const auto& r : FreqListTransceivers(FreqListDocument(RtfColouredText(*rtf))))
     rows.push_back({r.system, r.station, r.transceiver, LabelsCell(r.labels)});
   return rows;
+}
+
+namespace {
+
+using Transceivers = std::map<std::pair<std::string, std::string>, std::vector<std::string>>;
+
+Transceivers TransceiversOf(const GridRows& rows) {
+  Transceivers table;
+  for (const auto& row : rows)
+    if (row.size() >= 4) table.emplace(std::pair{row[1], row[2]}, CellLabels(row[3]));
+  return table;
+}
+
+bool HasStation(const Transceivers& table, const std::string& station) {
+  auto at = table.lower_bound({station, ""});
+  return at != table.end() && at->first.first == station;
+}
+
+}  // namespace
+
+void RadioSourcesCompare(const GridRows& first, const GridRows& second, Messenger& messages) {
+  const Transceivers a = TransceiversOf(first), b = TransceiversOf(second);
+  auto ask = [&](const std::string& text) {
+    return messages.AskYesNo(text + "\r\rWould you like to continue checking?");
+  };
+  // Each table against the other: what one lacks is missing, whichever it is.
+  for (const auto* pair : {&a, &b}) {
+    const Transceivers &one = *pair, &other = pair == &a ? b : a;
+    std::string lastMissing;
+    for (const auto& [key, labels] : one) {
+      const auto& [station, number] = key;
+      if (!HasStation(other, station)) {
+        if (station != lastMissing && !ask("Missing Station " + station)) return;
+        lastMissing = station;
+        continue;
+      }
+      auto match = other.find(key);
+      if (match == other.end()) {
+        if (!ask("Missing Data for Station " + station + " and TxRc " + number)) return;
+      } else if (pair == &a && match->second != labels &&
+                 !ask("Different Frequency Data for Station " + station + " and TxRc " + number)) {
+        return;
+      }
+    }
+  }
 }
 
 std::string LabelsCell(const std::vector<std::string>& labels) {

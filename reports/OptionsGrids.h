@@ -46,6 +46,12 @@ bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Me
 // too; No ends the check.
 void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messenger& messages);
 
+// What an offsets cell's in-place editor offers: the data folder's systems
+// (column 0), the row's system's stations by display name (1), the row's
+// station's frequency labels (2); nothing for the number columns, which
+// take a text box. A file that cannot be read offers nothing.
+std::vector<std::string> OffsetCellChoices(const GridRow& row, size_t column, const AirmailDataFolder& data);
+
 // The station radio rows as AirMail's "System.HAM.ini" gives them: one row
 // per station and ";"-group of its "[Frequency List]", numbered from 1. A
 // file that cannot be opened or read is reported.
@@ -63,5 +69,13 @@ bool RadioDataOutOfDate(const std::filesystem::path& freqList, const std::filesy
 // station and transceiver heading. An unreadable file is reported as
 // "StationsFileUpdate - Open, " or "- Read, " + the description.
 std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqList, Messenger& messages);
+
+// The transceivers of two sources compared station by station and
+// transceiver by transceiver, labels as text; each difference is asked
+// about (Yes/No): "Missing Station " + station, "Missing Data for Station "
+// + station + " and TxRc " + n, "Different Frequency Data for Station " +
+// station + " and TxRc " + n, each ending CR, CR, "Would you like to
+// continue checking?". No ends the comparison.
+void RadioSourcesCompare(const GridRows& first, const GridRows& second, Messenger& messages);
 
 }  // namespace velmora

@@ -63,6 +63,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   autoConnect.OptionsDialogSet(&autoConnectOptions);
   AutoConnectReports reports(autoConnect, ProgramFolder());
   autoConnect.ReportWindowsSet(&reports);
+  autoConnectOptions.StationInfoLinkSet([&](std::string_view station) { reports.StationInfoShow(station, true); });
+  autoConnectOptions.StatusLinkSet([&](std::string_view text) { autoConnect.Status().SetText(1, text); });
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) {
     if (!line.connect) {

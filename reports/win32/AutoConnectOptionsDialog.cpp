@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "autoconnect/AutoConnectMenus.h"
+#include "common/win32/MenuBuilder.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
@@ -57,7 +59,9 @@ constexpr Layout kLayout[] = {
     {1, Kind::RadioChoice, "Station Stations File", "System.HAM.ini Frequency Groups|StationRadioData.txt", 0, 26,
      260, 20},
     {1, Kind::Button, nullptr, "Update", 520, 22, 80, 24, AutoConnectOptionsDialog::kUpdateId},
-    {1, Kind::Label, nullptr, "", 0, 54, 600, 18, AutoConnectOptionsDialog::kLastModifiedId},
+    {1, Kind::Button, nullptr, "Info", 520, 50, 80, 24, AutoConnectOptionsDialog::kRadioInfoId},
+    {1, Kind::Check, nullptr, "", 310, 0, 290, 20, AutoConnectOptionsDialog::kCompareId},
+    {1, Kind::Label, nullptr, "", 0, 54, 500, 18, AutoConnectOptionsDialog::kLastModifiedId},
     {1, Kind::Grid, nullptr, nullptr, 0, 78, 600, 300, GridControl(AutoConnectOptionsDialog::kRadioGrid)},
     {2, Kind::Check, "Station Offset", "Apply the Station Antenna Offsets", 0, 0, 300, 20},
     {2, Kind::Grid, nullptr, nullptr, 0, 28, 600, 320, GridControl(AutoConnectOptionsDialog::kOffsetGrid)},
@@ -65,6 +69,7 @@ constexpr Layout kLayout[] = {
     {2, Kind::Button, nullptr, "Delete", 90, 356, 80, 24, AutoConnectOptionsDialog::kDeleteId},
     {2, Kind::Button, nullptr, "Sort", 180, 356, 80, 24, AutoConnectOptionsDialog::kSortId},
     {2, Kind::Button, nullptr, "Check", 270, 356, 80, 24, AutoConnectOptionsDialog::kCheckId},
+    {2, Kind::Button, nullptr, "Info", 360, 356, 80, 24, AutoConnectOptionsDialog::kOffsetInfoId},
     {3, Kind::Check, "Station History", "Apply the Station History", 0, 0, 220, 20},
     {3, Kind::Check, "Station History Debug", "Debug", 240, 0, 100, 20},
     {3, Kind::Label, nullptr, "Good", 0, 32, 40, 18},
@@ -151,6 +156,18 @@ void SetLines(HWND label, std::string_view text) {
   SetWindowTextA(label, lines.c_str());
 }
 
+bool ClassIs(HWND window, const char* cls) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  return lstrcmpiA(name, cls) == 0;
+}
+
+// Each kind of control numbers its notifications its own way.
+int KillFocusCode(HWND editor) {
+  if (ClassIs(editor, "ListBox")) return LBN_KILLFOCUS;
+  return ClassIs(editor, "ComboBox") ? CBN_KILLFOCUS : EN_KILLFOCUS;
+}
+
 bool Checked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Check(HWND control, bool on) { SendMessageA(control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
@@ -176,6 +193,29 @@ std::filesystem::path AutoConnectOptionsDialog::FileOf(Grid grid) const {
   return folder_ / names[grid];
 }
 
+// The settings profile is the AutoConnect window's: its own Recall and
+// Save serve this menu, so both read and write the same keys.
+HMENU AutoConnectOptionsDialog::SettingsMenu() {
+  using namespace autoconnect_menu;
+  const MenuDefinition settings{"mnuSettings",
+                                "Settings",
+                                true,
+                                {{"mnuSettingsRecall", "Recall...", kSettingsRecall},
+                                 {"mnuSettingsSave", "Save...", kSettingsSave}}};
+  return BuildMenuBar(std::span(&settings, 1), [](int) { return true; });
+}
+
+void AutoConnectOptionsDialog::SettingsRecall() {
+  CellCommit();
+  SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
+  DataSet();
+}
+
+// What the pages show is what is saved.
+void AutoConnectOptionsDialog::SettingsSave() {
+  if (Apply()) SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kSettingsSave, 0);
+}
+
 bool AutoConnectOptionsDialog::Create() {
   WNDCLASSA wc{};
   wc.lpfnWndProc = &AutoConnectOptionsDialog::WndProc;
@@ -186,9 +226,9 @@ bool AutoConnectOptionsDialog::Create() {
   RegisterClassA(&wc);  // fails harmlessly when registered before
   RECT r{0, 0, 664, 500};
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  AdjustWindowRect(&r, style, FALSE);
+  AdjustWindowRect(&r, style, TRUE);
   hwnd_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "AutoConnect - Options", style, CW_USEDEFAULT,
-                          CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner_(), nullptr,
+                          CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner_(), SettingsMenu(),
                           GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;
   CreateControls();
@@ -292,7 +332,10 @@ std::filesystem::path AutoConnectOptionsDialog::FreqListFile() const {
 
 void AutoConnectOptionsDialog::RadioUpdate() {
   CellCommit();
-  if (auto rows = RadioGridFromFreqList(FreqListFile(), messages_)) {
+  if (status_) status_("Working");
+  auto rows = RadioGridFromFreqList(FreqListFile(), messages_);
+  if (status_) status_("");
+  if (rows) {
     rows_[kRadioGrid] = std::move(*rows);
     edited_[kRadioGrid] = true;
     GridShow(kRadioGrid);
@@ -316,8 +359,26 @@ void AutoConnectOptionsDialog::RadioRecall(int source) {
 // The Update button and the dates by the transceiver source chosen.
 void AutoConnectOptionsDialog::StationsSourceShow() {
   int source = Checked(Box("Station Stations File")) ? 1 : 0;
+  SetWindowTextA(Control(kCompareId),
+                 source == 0 ? "Check System.Ham.ini and FreqList.rtf" : "Check FreqList.rtf and SystemRadioData.txt");
   EnableWindow(Control(kUpdateId), source == 1);
   SetWindowTextA(Control(kLastModifiedId), LastModifiedLabel(FreqListFile(), FileOf(kRadioGrid), source).c_str());
+}
+
+// The source shown against "FreqList.rtf": AirMail's HAM groups, or the
+// grid as it stands.
+void AutoConnectOptionsDialog::RadioSourcesCheck() {
+  CellCommit();
+  if (status_) status_("Working");
+  auto freqList = RadioGridFromFreqList(FreqListFile(), messages_);
+  std::optional<GridRows> other = rows_[kRadioGrid];
+  if (radioSource_ == 0) {
+    AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+    other = RadioGridFromHamGroups(data, messages_);
+  }
+  if (status_) status_("");
+  if (freqList && other) radioSource_ == 0 ? RadioSourcesCompare(*other, *freqList, messages_)
+                                           : RadioSourcesCompare(*freqList, *other, messages_);
 }
 
 void AutoConnectOptionsDialog::Hide() {
@@ -435,6 +496,53 @@ bool AutoConnectOptionsDialog::Apply() {
   return true;
 }
 
+// The offsets grid's system and station cells take a drop-down list, its
+// frequency cell a list of the station's labels to pick one or more from;
+// every other cell, or one whose choices cannot be read, a text box.
+HWND AutoConnectOptionsDialog::MakeEditor(Grid grid, int row, int column, RECT cell) {
+  const std::string& text = rows_[grid][row][column];
+  std::vector<std::string> choices;
+  if (grid == kOffsetGrid) {
+    AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+    choices = OffsetCellChoices(rows_[grid][row], column, data);
+  }
+  // What the cell holds stays offered, found in the lists or not.
+  std::vector<std::string> held = column == 2 ? CellLabels(text) : std::vector<std::string>{text};
+  if (!choices.empty())
+    for (const auto& value : held)
+      if (!value.empty() && std::find(choices.begin(), choices.end(), value) == choices.end()) choices.push_back(value);
+  const char* cls = "EDIT";
+  DWORD style = WS_BORDER | ES_AUTOHSCROLL;
+  int height = cell.bottom - cell.top;
+  if (!choices.empty()) {
+    bool labels = column == 2;
+    cls = labels ? "LISTBOX" : "COMBOBOX";
+    style = labels ? WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT
+                   : WS_VSCROLL | CBS_DROPDOWNLIST;
+    height = 200;
+  }
+  HWND editor = CreateWindowExA(0, cls, choices.empty() ? text.c_str() : "", WS_CHILD | WS_VISIBLE | style, cell.left,
+                                cell.top, cell.right - cell.left, height, hwnd_, nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+  SendMessageA(editor, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  bool list = column == 2 && !choices.empty();
+  for (const auto& choice : choices) {
+    auto at = SendMessageA(editor, list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+    if (std::find(held.begin(), held.end(), choice) == held.end()) continue;
+    SendMessageA(editor, list ? LB_SETSEL : CB_SETCURSEL, list ? TRUE : at, list ? at : 0);
+  }
+  // The list drops down under the cell over the rows below, tall enough
+  // for eight labels.
+  if (list && !choices.empty()) {
+    auto rows = static_cast<int>(std::min<size_t>(choices.size(), 8));
+    auto itemHeight = static_cast<int>(SendMessageA(editor, LB_GETITEMHEIGHT, 0, 0));
+    SetWindowPos(editor, nullptr, cell.left, cell.bottom, cell.right - cell.left,
+                 rows * itemHeight + 2 * GetSystemMetrics(SM_CYBORDER), SWP_NOZORDER);
+    SendMessageA(editor, LB_SETTOPINDEX, 0, 0);
+  }
+  return editor;
+}
+
 HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
   CellCommit();
   HWND list = Control(GridControl(grid));
@@ -448,22 +556,34 @@ HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
   editGrid_ = grid;
   editRow_ = row;
   editColumn_ = column;
-  editor_ = CreateWindowExA(0, "EDIT", rows_[grid][row][column].c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                            cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, hwnd_, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  editor_ = MakeEditor(grid, row, column, cell);
   SetWindowPos(editor_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetFocus(editor_);
   SendMessageA(editor_, EM_SETSEL, 0, -1);
+  // The grid repaints the row it lost the focus from: first, then the editor over it.
+  UpdateWindow(list);
+  RedrawWindow(editor_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   return editor_;
+}
+
+// The editor's value: a list's picked labels with ", " between them, else its text.
+std::string AutoConnectOptionsDialog::EditorText() const {
+  if (!ClassIs(editor_, "ListBox")) return WindowString(editor_);
+  std::vector<std::string> picked;
+  auto count = SendMessageA(editor_, LB_GETCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    if (SendMessageA(editor_, LB_GETSEL, i, 0) <= 0) continue;
+    std::string label(SendMessageA(editor_, LB_GETTEXTLEN, i, 0), '\0');
+    SendMessageA(editor_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(label.data()));
+    picked.push_back(label);
+  }
+  return LabelsCell(picked);
 }
 
 void AutoConnectOptionsDialog::CellCommit() {
   if (!editor_) return;
-  HWND editor = std::exchange(editor_, nullptr);
-  std::string text = WindowString(editor);
-  DestroyWindow(editor);
+  std::string text = EditorText();
+  DestroyWindow(std::exchange(editor_, nullptr));
   auto& cell = rows_[editGrid_][editRow_][editColumn_];
   if (cell == text) return;
   cell = text;
@@ -504,6 +624,15 @@ void AutoConnectOptionsDialog::SortRows() {
   GridShow(kOffsetGrid);
 }
 
+void AutoConnectOptionsDialog::StationInfo(Grid grid) {
+  CellCommit();
+  int row = static_cast<int>(SendMessageA(Control(GridControl(grid)), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  std::string station;
+  // "FreqList.rtf" describes the HAM stations only.
+  if (row >= 0 && rows_[grid][row].at(0) == "HAM") station = rows_[grid][row].at(1);
+  if (stationInfo_) stationInfo_(station);
+}
+
 void AutoConnectOptionsDialog::HistoryReset() {
   CellCommit();
   std::error_code ignored;
@@ -528,6 +657,13 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kSortId: return SortRows();
     case kResetId: return HistoryReset();
     case kUpdateId: return RadioUpdate();
+    case kCompareId:
+      if (code == BN_CLICKED && Checked(Control(kCompareId))) RadioSourcesCheck();
+      return;
+    case autoconnect_menu::kSettingsRecall: return SettingsRecall();
+    case autoconnect_menu::kSettingsSave: return SettingsSave();
+    case kRadioInfoId: return StationInfo(kRadioGrid);
+    case kOffsetInfoId: return StationInfo(kOffsetGrid);
     case kCheckId: {
       CellCommit();
       AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
@@ -552,7 +688,7 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
   switch (message) {
     case WM_COMMAND:
       if (editor_ && reinterpret_cast<HWND>(lParam) == editor_) {
-        if (HIWORD(wParam) == EN_KILLFOCUS) CellCommit();
+        if (HIWORD(wParam) == KillFocusCode(editor_)) CellCommit();
         return 0;
       }
       OnCommand(LOWORD(wParam), HIWORD(wParam));

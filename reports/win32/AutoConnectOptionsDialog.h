@@ -26,7 +26,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   enum ControlId {
     kOkId = 1001, kApplyId, kCancelId,
     kInsertId = 1401, kDeleteId, kSortId, kResetId, kKIndexId,
-    kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId,
+    kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId, kRadioInfoId, kOffsetInfoId, kCompareId,
     kGridId = 1300,   // + the grid
     kBoxId = 1100,    // + the setting's place in the settings table
     kOtherRadioId = 1200,  // + the same: the first of an option pair
@@ -42,6 +42,11 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   AutoConnectOptionsDialog(const AutoConnectOptionsDialog&) = delete;
   AutoConnectOptionsDialog& operator=(const AutoConnectOptionsDialog&) = delete;
   ~AutoConnectOptionsDialog() override;
+  // The Info buttons open the station information window through this,
+  // with the selected row's HAM station (empty without one).
+  void StationInfoLinkSet(std::function<void(std::string_view station)> show) { stationInfo_ = std::move(show); }
+  // "Working" while a long read runs, then empty: the AutoConnect window's state line.
+  void StatusLinkSet(std::function<void(std::string_view text)> status) { status_ = std::move(status); }
 
   void OptionsShow(Page page) override;
   void Hide();
@@ -59,11 +64,16 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool Create();
+  static HMENU SettingsMenu();
+  void SettingsRecall();
+  void SettingsSave();
   void CreateControls();
   void DataSet();
   void SelectPage(int page);
   void OnCommand(int id, int code);
   void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
+  HWND MakeEditor(Grid grid, int row, int column, RECT cell);
+  std::string EditorText() const;
   void CellCommit();
   void GridShow(Grid grid);
   void EnableFollowers();
@@ -73,7 +83,9 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void SortRows();
   void HistoryReset();
   void RadioUpdate();
+  void StationInfo(Grid grid);
   void RadioRecall(int source);
+  void RadioSourcesCheck();
   void StationsSourceShow();
   std::filesystem::path FreqListFile() const;
   std::filesystem::path FileOf(Grid grid) const;
@@ -84,6 +96,8 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   Messenger& messages_;
   MessagePump& pump_;
   std::function<void()> afterApply_;
+  std::function<void(std::string_view)> stationInfo_;
+  std::function<void(std::string_view)> status_;
   HWND hwnd_ = nullptr;
   HWND tab_ = nullptr;
   HFONT font_ = nullptr;

@@ -85,9 +85,34 @@ TEST(OptionsGrids, HamGroupsAreTheTransceiversOfTheSystemSource) {
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{
                                   "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\r"
                                   "Do you wish to Continue?"});
+
+  // The offsets grid's editors: systems, the system's stations by name, the station's labels.
+  using Choices = std::vector<std::string>;
+  EXPECT_EQ(OffsetCellChoices({"HAM", "W1AW"}, 0, data), (Choices{"HAM", "SAILMAIL"}));
+  EXPECT_EQ(OffsetCellChoices({"SAILMAIL", "WPE"}, 1, data).at(0), "Friday Harbor, WA");
+  EXPECT_EQ(OffsetCellChoices({"HAM", "W1AW"}, 2, data), (Choices{"14075.0", "14080.0(p3)", "10140.0(p3)"}));
+  EXPECT_EQ(OffsetCellChoices({"SAILMAIL", "Mobile, AL"}, 2, data), (Choices{"6318.5(p3)", "8420.5(p3)", "12680.5(p3)"}));
+  EXPECT_TRUE(OffsetCellChoices({"HAM", "W1AW", "14075.0"}, 3, data).empty());
   AirmailDataFolder none(VELMORA_SOURCE_DIR "/tests/no such folder", messages);
   EXPECT_FALSE(RadioGridFromHamGroups(none, messages));
   EXPECT_EQ(messages.Texts().back(), "StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.");
+}
+
+TEST(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
+  const GridRows file{{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}, {"HAM", "W1AW", "2", "10140.0(p3)"},
+                      {"HAM", "KX1", "1", "7101.0"}, {"HAM", "K4CJX", "1", "3590.0"}};
+  const GridRows ham{{"HAM", "W1AW", "1", "14075.0 14080.0(p3)"}, {"HAM", "KX1", "1", "7103.0"},
+                     {"HAM", "VE2AFQ", "1", "3587.5"}, {"HAM", "VE2AFQ", "2", "14098.0(p3)"}};
+  const std::string more = "\r\rWould you like to continue checking?";
+  RecordingMessenger yes(true);
+  RadioSourcesCompare(file, ham, yes);
+  EXPECT_EQ(yes.Texts(), (std::vector<std::string>{"Missing Station K4CJX" + more,
+                                                   "Different Frequency Data for Station KX1 and TxRc 1" + more,
+                                                   "Missing Data for Station W1AW and TxRc 2" + more,
+                                                   "Missing Station VE2AFQ" + more}));
+  RecordingMessenger no(false);
+  RadioSourcesCompare(file, ham, no);
+  EXPECT_EQ(no.Texts().size(), 1u);
 }
 
 TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {

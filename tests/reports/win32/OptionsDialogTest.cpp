@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "autoconnect/AutoConnectMenus.h"
 #include "common/AtomicFile.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
@@ -117,6 +118,84 @@ TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
 }
 
+TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
+  std::filesystem::copy_file(testing::HostPath(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data/System.HAM.ini"),
+                             folder.path() / "System.HAM.ini");
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  struct Case { int column; const char* cls; int count; int selected; };
+  for (auto [column, cls, count, selected] : {Case{0, "ComboBox", 1, 0}, Case{1, "ComboBox", 8, 3},
+                                             Case{2, "ListBox", 6, 1}, Case{3, "Edit", 0, 0}}) {
+    HWND editor = dialog.CellEdit(Dialog::kOffsetGrid, 0, column);
+    char name[16] = {};
+    GetClassNameA(editor, name, sizeof name);
+    EXPECT_STREQ(name, cls) << column;
+    if (column == 2) {
+      EXPECT_EQ(SendMessageA(editor, LB_GETCOUNT, 0, 0), count);  // K4CJX's five, and the cell's own 14075.0
+      EXPECT_EQ(SendMessageA(editor, LB_GETSELCOUNT, 0, 0), selected);
+      SendMessageA(editor, LB_SETSEL, TRUE, 1);  // 7102.0(p3)
+    } else if (count) {
+      EXPECT_EQ(SendMessageA(editor, CB_GETCOUNT, 0, 0), count) << column;
+      EXPECT_EQ(SendMessageA(editor, CB_GETCURSEL, 0, 0), selected) << column;
+    }
+  }
+  dialog.CellEdit(Dialog::kOffsetGrid, 0, 0);
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][1], "K4CJX");
+}
+
+// The AutoConnect window as the Settings menu meets it: it takes the
+// commands, and a recall changes the settings under the dialog.
+struct OwnerStandIn {
+  AutoConnectSettings& settings;
+  std::vector<WPARAM> commands;
+  static LRESULT CALLBACK Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<OwnerStandIn*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (message != WM_COMMAND || !self) return DefWindowProcA(w, message, wParam, lParam);
+    self->commands.push_back(wParam);
+    if (wParam == autoconnect_menu::kSettingsRecall) self->settings.stationHistoryGood = 7;
+    return 0;
+  }
+};
+
+TEST_F(OptionsDialogTest, SettingsMenuSavesWhatThePagesShowAndShowsWhatIsRecalled) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = &OwnerStandIn::Proc;
+  wc.lpszClassName = "VelmoraOwnerStandIn";
+  RegisterClassA(&wc);
+  OwnerStandIn standIn{settings, {}};
+  HWND owner = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetWindowLongPtrA(owner, GWLP_USERDATA, LONG_PTR(&standIn));
+  Dialog owned{[&] { return owner; }, settings, folder.path(), messages, pump, [] {}};
+  owned.OptionsShow(Dialog::kHistoryPage);
+  HMENU menu = GetSubMenu(GetMenu(owned.Handle()), 0);
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(GetMenuItemID(menu, 0), UINT(autoconnect_menu::kSettingsRecall));
+  EXPECT_EQ(GetMenuItemID(menu, 1), UINT(autoconnect_menu::kSettingsSave));
+  SetWindowTextA(owned.Box("Station History Bad"), "-3");
+  SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsSave, 0);
+  EXPECT_EQ(settings.stationHistoryBad, -3.0f);
+  SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
+  EXPECT_EQ(testing::WindowText(owned.Box("Station History Good")), "7");
+  EXPECT_EQ(standIn.commands,
+            (std::vector<WPARAM>{autoconnect_menu::kSettingsSave, autoconnect_menu::kSettingsRecall}));
+  DestroyWindow(owner);
+}
+
+TEST_F(OptionsDialogTest, InfoOpensTheSelectedRowsHamStation) {
+  std::vector<std::string> shown;
+  dialog.StationInfoLinkSet([&](std::string_view station) { shown.emplace_back(station); });
+  for (auto [page, grid, info] : {std::tuple{Dialog::kStationsPage, Dialog::kRadioGrid, Dialog::kRadioInfoId},
+                                  std::tuple{Dialog::kOffsetPage, Dialog::kOffsetGrid, Dialog::kOffsetInfoId}}) {
+    dialog.OptionsShow(page);
+    SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);  // no row selected
+    LVITEMA item{};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageA(dialog.Control(Dialog::kGridId + grid), LVM_SETITEMSTATE, 0, LPARAM(&item));
+    SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"", "K4CJX", "", "K4CJX"}));
+}
+
 TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSource) {
   namespace fs = std::filesystem;
   const fs::path rtf = folder.path() / "FreqList.rtf", radio = folder.path() / "StationRadioData.txt";
@@ -129,14 +208,22 @@ TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSourc
   EXPECT_FALSE(IsWindowEnabled(dialog.Control(Dialog::kUpdateId)));
   EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid).at(0), (GridRow{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}));
 
+  std::vector<std::string> states;
+  dialog.StatusLinkSet([&](std::string_view text) { states.emplace_back(text); });
   settings.stationStationsFile = 1;
   dialog.OptionsShow(Dialog::kStationsPage);
+  EXPECT_EQ(states, (std::vector<std::string>{"Working", ""}));
   ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].text, "The Radio Data File is out-of-date.\r\rWould you like to Update it?");
   EXPECT_TRUE(messages.entries[0].question);
   const auto rows = dialog.Rows(Dialog::kRadioGrid);
   ASSERT_GT(rows.size(), 1u);
   EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kLastModifiedId)).find("Last Modified:  "), 0u);
+  // The rebuilt table matches its document: the comparison finds nothing.
+  HWND compare = dialog.Control(Dialog::kCompareId);
+  EXPECT_EQ(testing::WindowText(compare), "Check FreqList.rtf and SystemRadioData.txt");
+  SendMessageA(compare, BM_CLICK, 0, 0);
+  EXPECT_EQ(messages.entries.size(), 1u);
   ASSERT_TRUE(dialog.Apply());
   EXPECT_FALSE(RadioDataOutOfDate(rtf, radio));
   EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid), rows);
