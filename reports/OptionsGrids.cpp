@@ -240,6 +240,26 @@ void RadioSourcesCompare(const GridRows& first, const GridRows& second, Messenge
   }
 }
 
+namespace {
+bool SameTransceiver(const GridRow& a, const GridRow& b) {
+  for (size_t c = 0; c < 3; ++c)
+    if ((c < a.size() ? a[c] : "") != (c < b.size() ? b[c] : "")) return false;
+  return true;
+}
+}  // namespace
+
+RadioDifferences RadioSourcesDifference(GridRows first, GridRows second) {
+  std::erase_if(first, [&](const GridRow& row) {
+    auto match = std::ranges::find_if(second, [&](const GridRow& other) { return SameTransceiver(row, other); });
+    if (match == second.end()) return false;
+    second.erase(match);
+    return true;
+  });
+  for (auto* table : {&first, &second})
+    if (table->empty()) table->push_back({"No Errors"});
+  return {std::move(first), std::move(second)};
+}
+
 std::string LabelsCell(const std::vector<std::string>& labels) {
   std::string cell;
   for (const auto& label : labels) cell += (cell.empty() ? "" : ", ") + label;

@@ -78,4 +78,13 @@ std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqL
 // continue checking?". No ends the comparison.
 void RadioSourcesCompare(const GridRows& first, const GridRows& second, Messenger& messages);
 
+// The difference view's two tables: each row of the first takes away the
+// first row of the second with the same system, station and "Tx Rc", and
+// itself; what is left of each is its differences, or one row reading
+// "No Errors".
+struct RadioDifferences {
+  GridRows first, second;
+};
+RadioDifferences RadioSourcesDifference(GridRows first, GridRows second);
+
 }  // namespace velmora

@@ -115,6 +115,25 @@ TEST(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
   EXPECT_EQ(no.Texts().size(), 1u);
 }
 
+TEST(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
+  const GridRow w1{"HAM", "W1AW", "1", "14075.0"}, w1b{"HAM", "W1AW", "1", "7101.0"}, w2{"HAM", "W1AW", "2", "x"},
+      kx{"HAM", "KX1", "1", "7103.0"};
+  const GridRows none{{"No Errors"}};
+  struct Case {
+    GridRows first, second, firstLeft, secondLeft;
+  } cases[] = {
+      {{w1, kx}, {kx, w1b}, none, none},        // matched by the first three cells only
+      {{w1, w1, kx}, {w1}, {w1, kx}, none},     // each row takes one partner
+      {{w2}, {w1, kx}, {w2}, {w1, kx}},         // a single row left is still a difference
+      {{}, {}, none, none},
+  };
+  for (const auto& c : cases) {
+    auto [first, second] = RadioSourcesDifference(c.first, c.second);
+    EXPECT_EQ(first, c.firstLeft);
+    EXPECT_EQ(second, c.secondLeft);
+  }
+}
+
 TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
   AutoConnectSettings settings;
   auto values = OptionsDataSet(settings);
