@@ -377,8 +377,16 @@ void AutoConnectOptionsDialog::RadioSourcesCheck() {
     other = RadioGridFromHamGroups(data, messages_);
   }
   if (status_) status_("");
-  if (freqList && other) radioSource_ == 0 ? RadioSourcesCompare(*other, *freqList, messages_)
-                                           : RadioSourcesCompare(*freqList, *other, messages_);
+  if (!freqList || !other) return;
+  const bool ham = radioSource_ == 0;
+  const GridRows& first = ham ? *other : *freqList;
+  const GridRows& second = ham ? *freqList : *other;
+  RadioSourcesCompare(first, second, messages_);
+  if (status_) status_("Check for Difference");
+  const auto tables = RadioSourcesDifference(first, second);
+  if (status_) status_("");
+  differences_.Show(hwnd_, font_, tables, ham ? "System.HAM.ini Data" : "FreqList.rtf Data",
+                    ham ? "FreqList.rtf Data" : "StationRadioData.txt Data");
 }
 
 void AutoConnectOptionsDialog::Hide() {

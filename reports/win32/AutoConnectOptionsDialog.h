@@ -17,6 +17,7 @@
 #include "common/Messages.h"
 #include "common/win32/MessagePump.h"
 #include "reports/OptionsGrids.h"
+#include "reports/win32/RadioDifferenceWindow.h"
 
 namespace velmora {
 
@@ -45,7 +46,8 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   // The Info buttons open the station information window through this,
   // with the selected row's HAM station (empty without one).
   void StationInfoLinkSet(std::function<void(std::string_view station)> show) { stationInfo_ = std::move(show); }
-  // "Working" while a long read runs, then empty: the AutoConnect window's state line.
+  // "Working" while a long read runs ("Check for Difference" while the
+  // difference view is made), then empty: the AutoConnect window's state line.
   void StatusLinkSet(std::function<void(std::string_view text)> status) { status_ = std::move(status); }
 
   void OptionsShow(Page page) override;
@@ -59,6 +61,8 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   // The in-place editor over a grid's cell, as a click places it.
   HWND CellEdit(Grid grid, int row, int column);
   const GridRows& Rows(Grid grid) const { return rows_[grid]; }
+  // What the comparison check box left behind.
+  const RadioDifferenceWindow& Differences() const { return differences_; }
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -108,6 +112,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   HWND editor_ = nullptr;  // the in-place editor, while one is open
   Grid editGrid_ = kRadioGrid;
   int editRow_ = -1, editColumn_ = -1;
+  RadioDifferenceWindow differences_;
 };
 
 }  // namespace velmora

@@ -23,6 +23,24 @@ void Put(const std::filesystem::path& file, std::string_view text) {
   std::error_code error;
   ASSERT_TRUE(WriteFileAtomically(file, text, error));
 }
+// A list's rows as its cells read.
+GridRows ListRows(HWND list) {
+  GridRows rows;
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int r = 0; r < count; ++r) {
+    GridRow& row = rows.emplace_back();
+    for (int c = 0; c < 4; ++c) {
+      char text[256] = "";
+      LVITEMA item{};
+      item.iSubItem = c;
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      SendMessageA(list, LVM_GETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
+      row.emplace_back(text);
+    }
+  }
+  return rows;
+}
 bool Has(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
 class OptionsDialogTest : public ::testing::Test {
@@ -222,8 +240,22 @@ TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSourc
   // The rebuilt table matches its document: the comparison finds nothing.
   HWND compare = dialog.Control(Dialog::kCompareId);
   EXPECT_EQ(testing::WindowText(compare), "Check FreqList.rtf and SystemRadioData.txt");
+  states.clear();
   SendMessageA(compare, BM_CLICK, 0, 0);
   EXPECT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(states, (std::vector<std::string>{"Working", "", "Check for Difference", ""}));
+  const GridRows none{{"No Errors", "", "", ""}};
+  EXPECT_EQ(ListRows(dialog.Differences().List(0)), none);
+  EXPECT_EQ(ListRows(dialog.Differences().List(1)), none);
+  // A transceiver renumbered in the grid: each side keeps its own row.
+  Edit(Dialog::kRadioGrid, 0, 2, "9");
+  SendMessageA(compare, BM_CLICK, 0, 0);
+  SendMessageA(compare, BM_CLICK, 0, 0);
+  GridRow renumbered = rows[0];
+  renumbered[2] = "9";
+  EXPECT_EQ(ListRows(dialog.Differences().List(0)), GridRows{rows[0]});
+  EXPECT_EQ(ListRows(dialog.Differences().List(1)), GridRows{renumbered});
+  Edit(Dialog::kRadioGrid, 0, 2, rows[0][2].c_str());
   ASSERT_TRUE(dialog.Apply());
   EXPECT_FALSE(RadioDataOutOfDate(rtf, radio));
   EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid), rows);
