@@ -40,6 +40,8 @@ LRESULT CALLBACK HelpWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   auto* self = WindowObjectOf<HelpWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  // Made once, kept until the program ends.
+  if (KeptWindowMessage(hwnd, message, self->hwnd_)) return 0;
   switch (message) {
     case WM_CREATE:
       self->OnCreate();
@@ -57,14 +59,6 @@ LRESULT CALLBACK HelpWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
       if (self->OnCommand(LOWORD(wParam))) return 0;
       break;
-    case WM_CLOSE:
-      // Created once, kept until the program ends.
-      ShowWindow(hwnd, SW_HIDE);
-      return 0;
-    case WM_DESTROY:
-      self->hwnd_ = nullptr;
-      WindowObjectClear(hwnd);
-      return 0;
     default:
       break;
   }

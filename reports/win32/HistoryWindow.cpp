@@ -150,6 +150,8 @@ std::vector<std::string> HistoryWindow::Lines() const {
 LRESULT CALLBACK HistoryWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowObjectOf<HistoryWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  // Made once, kept until the program ends.
+  if (KeptWindowMessage(hwnd, message, self->hwnd_)) return 0;
   switch (message) {
     case WM_NCCREATE:
       self->hwnd_ = hwnd;
@@ -161,13 +163,6 @@ LRESULT CALLBACK HistoryWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, 
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kUpdateId && HIWORD(wParam) == BN_CLICKED) self->Update();
-      return 0;
-    case WM_CLOSE:
-      ShowWindow(hwnd, SW_HIDE);
-      return 0;
-    case WM_DESTROY:
-      self->hwnd_ = nullptr;
-      WindowObjectClear(hwnd);
       return 0;
     default:
       break;

@@ -164,6 +164,8 @@ StationInfoLabels StationInfoWindow::Labels() const {
 LRESULT CALLBACK StationInfoWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowObjectOf<StationInfoWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  // Made once, kept until the program ends.
+  if (KeptWindowMessage(hwnd, message, self->hwnd_)) return 0;
   switch (message) {
     case WM_NCCREATE:
       self->hwnd_ = hwnd;
@@ -175,14 +177,6 @@ LRESULT CALLBACK StationInfoWindow::WndProc(HWND hwnd, UINT message, WPARAM wPar
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kBeamListId && HIWORD(wParam) == CBN_SELCHANGE) self->OnBeamChosen();
-      return 0;
-    case WM_CLOSE:
-      // Kept with its document until the AutoConnect window closes.
-      ShowWindow(hwnd, SW_HIDE);
-      return 0;
-    case WM_DESTROY:
-      self->hwnd_ = nullptr;
-      WindowObjectClear(hwnd);
       return 0;
     default:
       break;

@@ -77,6 +77,8 @@ void StationGridWindow::FitToTable() {
 LRESULT CALLBACK StationGridWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowObjectOf<StationGridWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  // Made once, kept until the program ends.
+  if (KeptWindowMessage(hwnd, message, self->hwnd_)) return 0;
   switch (message) {
     case WM_NCCREATE:
       self->hwnd_ = hwnd;
@@ -90,14 +92,6 @@ LRESULT CALLBACK StationGridWindow::WndProc(HWND hwnd, UINT message, WPARAM wPar
       return 0;
     case WM_TIMER:
       self->OnTimer(wParam);
-      return 0;
-    case WM_CLOSE:
-      // Made once, kept until the program ends.
-      ShowWindow(hwnd, SW_HIDE);
-      return 0;
-    case WM_DESTROY:
-      self->hwnd_ = nullptr;
-      WindowObjectClear(hwnd);
       return 0;
     default:
       break;
