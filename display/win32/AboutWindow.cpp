@@ -1,3 +1,4 @@
+#include "common/ProgramVersion.h"
 #include "display/HelpTexts.h"
 #include "display/win32/HelpWindows.h"
 
@@ -5,7 +6,6 @@ namespace velmora {
 namespace {
 
 constexpr int kOk = IDOK;
-constexpr int kVersionMajor = 1, kVersionMinor = 0;
 
 std::string WithLineBreaks(const std::string& text) {
   std::string out;
@@ -33,7 +33,8 @@ void AboutWindow::OnCreate() {
   bold.lfHeight = bold.lfHeight * 3 / 2;
   titleFont_ = CreateFontIndirectA(&bold);
   Static(hwnd_, "About Velmora", {70, 18, 420, 40}, titleFont_);
-  Static(hwnd_, WithLineBreaks(AboutDescription(kVersionMajor, kVersionMinor)), {70, 44, 440, 150}, font);
+  ProgramVersion version = CurrentVersion();
+  Static(hwnd_, WithLineBreaks(AboutDescription(version.major, version.minor)), {70, 44, 440, 150}, font);
   Static(hwnd_,
          "Disclaimer: Velmora is provided as it is, without warranty of any kind. It listens before AirMail "
          "calls, but you remain responsible for your station and for what it transmits.",

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/MenuModel.h"
+#include "common/ProgramVersion.h"
 #include "app/win32/MainWindow.h"
 #include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
@@ -198,7 +199,9 @@ TEST_F(OptionsDialogTest, TheDiagramsAndTheAboutBox) {
   window->Command(menu::kHelpAbout);
   EXPECT_EQ(testing::WindowText(window->About()->Handle()), "About Velmora");
   std::string texts = testing::ChildTexts(window->About()->Handle());
-  EXPECT_NE(texts.find("Version 1.0\r\n\r\n1) Display raw video and power spectrum density from computer's sound card."),
+  ProgramVersion version = CurrentVersion();
+  std::string number = std::to_string(version.major) + "." + std::to_string(version.minor);
+  EXPECT_NE(texts.find("Version " + number + "\r\n\r\n1) Display raw video and power spectrum density from computer's sound card."),
             std::string::npos)
       << texts;
 }
