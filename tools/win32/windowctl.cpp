@@ -8,6 +8,7 @@
 //   dialog CAPTION SECONDS    waits for a message box with this caption and prints its texts
 //   press CAPTION ID          presses button ID of that message box
 //   status CAPTION [PANEL]    prints the text of a panel (from 1) of the window's status bar
+//   texts CAPTION             prints the texts of the window's controls, one a line
 #include <windows.h>
 
 #include <cstdio>
@@ -107,6 +108,10 @@ int main(int argc, char** argv) {
     if (panel != 0) return 1;
     SendMessageA(bar, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     std::printf("%s\n", text);
+    return 0;
+  }
+  if (verb == "texts" && argc == 3) {
+    EnumChildWindows(w, PrintText, 0);
     return 0;
   }
   if (verb == "move" && argc == 7)
