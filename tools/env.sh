@@ -139,6 +139,16 @@ velmora_play_loop() {
   VELMORA_GROUPS+=($!)
 }
 
+# Keeps a PNG of the display at PATH, taken again every SECONDS, for looking
+# at a virtual display from outside. Each picture is written under a name of
+# its own and then moved in place, so a viewer never reads half of one.
+velmora_screen_picture() {
+  local picture=$1 seconds=$2
+  setsid bash -c 'while :; do import -window root "png:$0.new" 2>/dev/null && mv -f "$0.new" "$0"; sleep "$1"; done' \
+    "$picture" "$seconds" >/dev/null 2>&1 &
+  VELMORA_GROUPS+=($!)
+}
+
 # True when the sound server was started here for the run: there is no
 # sound card of the user's to listen to.
 velmora_no_sound_card() {
