@@ -204,7 +204,7 @@ TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {
 }
 
 // The shipped demo: a Pactor 3 exchange after a second of channel noise,
-// made by the command in the README, and found busy where the packets are.
+// made by the command in DEVELOPING.md, and found busy where the packets are.
 TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
   const std::string demo = std::string(VELMORA_SOURCE_DIR) + "/analysis/demo/Demo Pactor 3.bin";
   signalgen::SignalRecipe recipe;
@@ -225,7 +225,7 @@ TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
     const int stored = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
     differ += std::abs(stored - pcm[i]) > 1;
   }
-  EXPECT_EQ(differ, 0) << "regenerate it with the README's command";
+  EXPECT_EQ(differ, 0) << "regenerate it with the command in DEVELOPING.md";
 
   const testing::ToolRun r = Analyse("\"" + demo + "\"");
   ASSERT_EQ(r.status, 0);
