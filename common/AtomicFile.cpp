@@ -1,5 +1,6 @@
 #include "common/AtomicFile.h"
 
+#include <chrono>
 #include <cstdio>
 #include <random>
 
@@ -10,6 +11,10 @@ namespace velmora {
 namespace {
 
 constexpr int kTemporaryNameAttempts = 16;
+constexpr size_t kTemporaryNumberDigits = 8;
+// A write under way touches its temporary within moments; one untouched
+// this long was left by a writer killed before its rename.
+constexpr auto kTemporaryAbandonedAfter = std::chrono::minutes(10);
 
 // "Velmora.Ini.3f9a2c1b.new", beside the file it will replace.
 std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned number) {
@@ -20,6 +25,28 @@ std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned 
   temporary += hex;
   temporary += ".new";
   return temporary;
+}
+
+bool IsTemporaryOf(const std::filesystem::path& file, const std::string& name) {
+  const std::string prefix = file.filename().string() + ".", suffix = ".new";
+  if (name.size() != prefix.size() + kTemporaryNumberDigits + suffix.size()) return false;
+  if (name.compare(0, prefix.size(), prefix) != 0 || !name.ends_with(suffix)) return false;
+  auto number = std::string_view(name).substr(prefix.size(), kTemporaryNumberDigits);
+  return number.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// Temporaries of the file that killed writes left behind, so that crashes
+// do not fill the folder.
+void RemoveAbandonedTemporaries(const std::filesystem::path& file) {
+  const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+  const auto now = std::filesystem::file_time_type::clock::now();
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (!IsTemporaryOf(file, it->path().filename().string())) continue;
+    std::error_code ignored;
+    auto touched = std::filesystem::last_write_time(it->path(), ignored);
+    if (!ignored && now - touched > kTemporaryAbandonedAfter) std::filesystem::remove(it->path(), ignored);
+  }
 }
 
 }  // namespace
@@ -44,7 +71,10 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view con
       case CreateResult::kFailed:
         return false;
       case CreateResult::kCreated:
-        if (ReplaceFileOnDisk(temporary, file, error)) return true;
+        if (ReplaceFileOnDisk(temporary, file, error)) {
+          RemoveAbandonedTemporaries(file);
+          return true;
+        }
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
         return false;

@@ -32,6 +32,7 @@ namespace fs = std::filesystem;
 // Rows enough for files of about a megabyte, so that a kill lands in the
 // middle of a write more often than between writes.
 constexpr int kRows = 12000;
+constexpr int kTableRows = 1500;  // a frequency table's row is some 300 bytes
 constexpr size_t kBufferSamples = 2048;  // the default sample size
 const DataConditions kConditions{{2026, 12, 7, 15, 30, 0, 0}, "HAM", {41.5, -71.25}, 112.5f};
 
@@ -121,7 +122,7 @@ std::string ReadRadio(const fs::path& file) {
 FrequencyTable MeasuredTable(int mode, int variant) {
   FrequencyTable table;
   ColumnsBuild(table, mode, AutoConnectSettings(), [](std::string_view text) { return static_cast<int>(text.size()); });
-  for (int i = 0; i < kRows / 2; ++i) {
+  for (int i = 0; i < kTableRows; ++i) {
     int row = table.RowAdd();
     table.CellSet(row, kColumnStation, Numbered("W", i / 4));
     table.CellSet(row, kColumnFrequency, Numbered("700", i % 4) + ".0");
@@ -203,26 +204,18 @@ std::string Bytes(const fs::path& file) {
   return ReadWholeFile(file, error).value_or("");
 }
 
-// What the kind's writer leaves in a fresh file after these writes.
-std::string Written(const FileKind& kind, std::initializer_list<int> variants) {
-  TempFolder scratch;
-  for (int variant : variants) kind.write(scratch.path() / kind.fileName, variant);
-  return Bytes(scratch.path() / kind.fileName);
-}
-
-std::string WholeFault(const FileKind& kind, const std::string& content) {
-  return content == Written(kind, {0}) || content == Written(kind, {1})
+std::string WholeFault(const WrittenContents& written, const std::string& content) {
+  return content == written.first || content == written.second
              ? ""
              : "neither the old nor the new content (" + std::to_string(content.size()) + " bytes)";
 }
 
 // The heading (when the kind has one), then whole records only.
-std::string AppendedFault(const FileKind& kind, std::string_view content) {
-  const std::string first = Written(kind, {0}), both = Written(kind, {0, 1});
-  const std::string second = both.substr(first.size()), heading = Written(kind, {1});
-  const size_t headingSize = heading.size() - second.size();
-  const std::string records[] = {first.substr(headingSize), second};
-  if (content.substr(0, headingSize) != first.substr(0, headingSize)) return "the heading is lost";
+std::string AppendedFault(const WrittenContents& written, std::string_view content) {
+  const std::string second = written.both.substr(written.first.size());
+  const size_t headingSize = written.second.size() - second.size();
+  const std::string records[] = {written.first.substr(headingSize), second};
+  if (content.substr(0, headingSize) != written.first.substr(0, headingSize)) return "the heading is lost";
   for (size_t at = headingSize; at < content.size();) {
     bool whole = false;
     for (const auto& record : records)
@@ -283,15 +276,27 @@ void RecordForever(const fs::path& dataFolder) {
   }
 }
 
-std::string KilledFileFault(const FileKind& kind, const fs::path& file) {
+WrittenContents WrittenBy(const FileKind& kind) {
+  if (kind.shape == FileShape::kRecording) return {};
+  TempFolder scratch;
+  auto written = [&](std::initializer_list<int> variants, std::string_view name) {
+    for (int variant : variants) kind.write(scratch.path() / name, variant);
+    return Bytes(scratch.path() / name);
+  };
+  return {written({0}, "first"), written({1}, "second"), written({0, 1}, "both")};
+}
+
+std::string KilledFileFault(const FileKind& kind, const fs::path& file, const WrittenContents& written) {
   if (kind.shape == FileShape::kRecording) {
-    for (const auto& entry : fs::directory_iterator(file))
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(file, error))
       if (auto fault = RecordingFault(entry.path()); !fault.empty()) return entry.path().filename().string() + ": " + fault;
     return "";
   }
   if (!fs::exists(file)) return "the file is gone";
   const std::string content = Bytes(file);
-  std::string fault = kind.shape == FileShape::kWhole ? WholeFault(kind, content) : AppendedFault(kind, content);
+  std::string fault =
+      kind.shape == FileShape::kWhole ? WholeFault(written, content) : AppendedFault(written, content);
   return fault.empty() ? kind.read(file) : fault;
 }
 

@@ -31,8 +31,15 @@ std::string FileKindNames();  // separated by blanks
 // Records buffer after buffer into a new file in the folder, for ever.
 void RecordForever(const std::filesystem::path& dataFolder);
 
-// What is wrong with the file (or for recordings, every recording in the
+// What the kind's writer leaves in a fresh file after writing content 0,
+// content 1, and 0 then 1 (for a log: heading and record 0, then record 1).
+struct WrittenContents {
+  std::string first, second, both;
+};
+WrittenContents WrittenBy(const FileKind& kind);
+
+// What is wrong with the file (for recordings, with any recording in the
 // folder) after a kill; empty when nothing is.
-std::string KilledFileFault(const FileKind& kind, const std::filesystem::path& file);
+std::string KilledFileFault(const FileKind& kind, const std::filesystem::path& file, const WrittenContents& written);
 
 }  // namespace velmora::testing
