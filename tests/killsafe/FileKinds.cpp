@@ -32,7 +32,7 @@ namespace fs = std::filesystem;
 // Rows enough for files of about a megabyte, so that a kill lands in the
 // middle of a write more often than between writes.
 constexpr int kRows = 12000;
-constexpr int kTableRows = 1500;  // a frequency table's row is some 300 bytes
+constexpr int kTableRows = 1500;         // a frequency table's row is some 300 bytes
 constexpr size_t kBufferSamples = 2048;  // the default sample size
 const DataConditions kConditions{{2026, 12, 7, 15, 30, 0, 0}, "HAM", {41.5, -71.25}, 112.5f};
 
@@ -146,8 +146,8 @@ std::string ReadReference(const fs::path& file) {
 
 void WriteNoConnect(const fs::path& file, int variant) {
   std::error_code error;
-  Require(NoConnectDataWrite(MeasuredTable(kModeNoConnectData, variant), file, kConditions, kModeMultipleStations,
-                             error));
+  Require(
+      NoConnectDataWrite(MeasuredTable(kModeNoConnectData, variant), file, kConditions, kModeMultipleStations, error));
 }
 
 std::string ReadNoConnect(const fs::path& file) {
@@ -258,11 +258,7 @@ const FileKind* FindFileKind(std::string_view name) {
   return nullptr;
 }
 
-std::string FileKindNames() {
-  std::string names;
-  for (const auto& kind : kKinds) (names += names.empty() ? "" : " ") += kind.name;
-  return names;
-}
+std::span<const FileKind> FileKinds() { return kKinds; }
 
 void RecordForever(const fs::path& dataFolder) {
   Recorder recorder;
@@ -290,13 +286,13 @@ std::string KilledFileFault(const FileKind& kind, const fs::path& file, const Wr
   if (kind.shape == FileShape::kRecording) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(file, error))
-      if (auto fault = RecordingFault(entry.path()); !fault.empty()) return entry.path().filename().string() + ": " + fault;
+      if (auto fault = RecordingFault(entry.path()); !fault.empty())
+        return entry.path().filename().string() + ": " + fault;
     return "";
   }
   if (!fs::exists(file)) return "the file is gone";
   const std::string content = Bytes(file);
-  std::string fault =
-      kind.shape == FileShape::kWhole ? WholeFault(written, content) : AppendedFault(written, content);
+  std::string fault = kind.shape == FileShape::kWhole ? WholeFault(written, content) : AppendedFault(written, content);
   return fault.empty() ? kind.read(file) : fault;
 }
 

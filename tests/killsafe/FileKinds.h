@@ -4,6 +4,7 @@
 // test's writer program repeats until it is killed, and what the test
 // checks afterwards.
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,8 @@ struct FileKind {
   std::string (*read)(const std::filesystem::path& file);
 };
 
+std::span<const FileKind> FileKinds();
 const FileKind* FindFileKind(std::string_view name);
-std::string FileKindNames();  // separated by blanks
 
 // Records buffer after buffer into a new file in the folder, for ever.
 void RecordForever(const std::filesystem::path& dataFolder);

@@ -66,15 +66,17 @@ void KillRepeatedly(const FileKind& kind, const fs::path& file, Milliseconds wri
   }
 }
 
-class KilledWriter : public ::testing::TestWithParam<const char*> {};
+class KilledWriter : public ::testing::TestWithParam<const FileKind*> {};
 
 TEST_P(KilledWriter, LeavesAFileTheProgramReads) {
-  const FileKind& kind = *FindFileKind(GetParam());
+  const FileKind& kind = *GetParam();
   TempFolder folder;
   const auto file = folder.path() / kind.fileName;
   auto start = std::chrono::steady_clock::now();
-  if (kind.shape == FileShape::kRecording) fs::create_directories(file);
-  else kind.write(file, 0);
+  if (kind.shape == FileShape::kRecording)
+    fs::create_directories(file);
+  else
+    kind.write(file, 0);
   KillRepeatedly(kind, file, std::max(Milliseconds(20), Milliseconds(std::chrono::steady_clock::now() - start)));
   if (kind.shape != FileShape::kWhole) return;
   // The next write goes through beside the leftovers of killed writes;
@@ -84,15 +86,21 @@ TEST_P(KilledWriter, LeavesAFileTheProgramReads) {
   kind.write(file, 1);
   EXPECT_EQ(KilledFileFault(kind, file, WrittenBy(kind)), "");
   EXPECT_EQ(Temporaries(file).size(), left.size());
-  for (const auto& temporary : left) fs::last_write_time(temporary, fs::last_write_time(temporary) - std::chrono::hours(1));
+  for (const auto& temporary : left)
+    fs::last_write_time(temporary, fs::last_write_time(temporary) - std::chrono::hours(1));
   kind.write(file, 0);
   EXPECT_EQ(Temporaries(file).size(), 0u);
   std::cout << kind.name << ": " << kKills << " kills, " << left.size() << " left a temporary\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryFile, KilledWriter,
-                         ::testing::Values("settings", "offsets", "history", "radio", "reference", "noconnect",
-                                           "runlog", "messagelog", "recording"));
+std::vector<const FileKind*> EveryKind() {
+  std::vector<const FileKind*> kinds;
+  for (const auto& kind : FileKinds()) kinds.push_back(&kind);
+  return kinds;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFile, KilledWriter, ::testing::ValuesIn(EveryKind()),
+                         [](const auto& info) { return std::string(info.param->name); });
 
 #ifdef _WIN32
 float HistoryMinimumIn(const fs::path& settings) {

@@ -3,7 +3,6 @@
 // record after record, buffer after buffer), until it is killed. It prints
 // nothing; a write that fails ends it with code 2.
 #include <cstdio>
-#include <string>
 
 #include "tests/killsafe/FileKinds.h"
 
@@ -11,7 +10,10 @@ int main(int argc, char** argv) {
   using namespace velmora::testing;
   const FileKind* kind = argc == 3 ? FindFileKind(argv[1]) : nullptr;
   if (!kind) {
-    std::fprintf(stderr, "usage: velmora-killwriter KIND PATH (KIND one of: %s)\n", FileKindNames().c_str());
+    std::fprintf(stderr, "usage: velmora-killwriter KIND PATH\nKIND:");
+    for (const auto& known : FileKinds())
+      std::fprintf(stderr, " %.*s", static_cast<int>(known.name.size()), known.name.data());
+    std::fprintf(stderr, "\n");
     return 1;
   }
   if (kind->shape == FileShape::kRecording) RecordForever(argv[2]);

@@ -9,10 +9,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 namespace velmora::testing {
@@ -39,8 +40,8 @@ class WriterProcess {
 #ifdef _WIN32
 inline WriterProcess::WriterProcess(const std::filesystem::path& program, std::string_view kind,
                                     const std::filesystem::path& file) {
-  std::wstring line = L"\"" + program.wstring() + L"\" " + std::wstring(kind.begin(), kind.end()) + L" \"" +
-                      file.wstring() + L"\"";
+  std::wstring line =
+      L"\"" + program.wstring() + L"\" " + std::wstring(kind.begin(), kind.end()) + L" \"" + file.wstring() + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
   started_ = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
