@@ -1,5 +1,6 @@
 #include "common/AtomicFile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -27,12 +28,16 @@ std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned 
   return temporary;
 }
 
-bool IsTemporaryOf(const std::filesystem::path& file, const std::string& name) {
-  const std::string prefix = file.filename().string() + ".", suffix = ".new";
-  if (name.size() != prefix.size() + kTemporaryNumberDigits + suffix.size()) return false;
-  if (name.compare(0, prefix.size(), prefix) != 0 || !name.ends_with(suffix)) return false;
-  auto number = std::string_view(name).substr(prefix.size(), kTemporaryNumberDigits);
-  return number.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+// Compared in the system's own form of names: a folder may hold names
+// that no narrow text can spell.
+bool IsTemporaryOf(const std::filesystem::path& file, const std::filesystem::path& name) {
+  using Text = std::filesystem::path::string_type;
+  const Text prefix = file.filename().native() + Text(1, '.'), suffix = std::filesystem::path(".new").native();
+  const Text& text = name.native();
+  if (text.size() != prefix.size() + kTemporaryNumberDigits + suffix.size()) return false;
+  if (text.compare(0, prefix.size(), prefix) != 0 || !text.ends_with(suffix)) return false;
+  return std::all_of(text.begin() + prefix.size(), text.end() - suffix.size(),
+                     [](auto c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 // Temporaries of the file that killed writes left behind, so that crashes
@@ -42,7 +47,7 @@ void RemoveAbandonedTemporaries(const std::filesystem::path& file) {
   const auto now = std::filesystem::file_time_type::clock::now();
   std::error_code error;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (!IsTemporaryOf(file, it->path().filename().string())) continue;
+    if (!IsTemporaryOf(file, it->path().filename())) continue;
     std::error_code ignored;
     auto touched = std::filesystem::last_write_time(it->path(), ignored);
     if (!ignored && now - touched > kTemporaryAbandonedAfter) std::filesystem::remove(it->path(), ignored);
