@@ -1,5 +1,7 @@
 #include "common/AtomicFile.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <random>
 
@@ -10,6 +12,10 @@ namespace velmora {
 namespace {
 
 constexpr int kTemporaryNameAttempts = 16;
+constexpr size_t kTemporaryNumberDigits = 8;
+// A write under way touches its temporary within moments; one untouched
+// this long was left by a writer killed before its rename.
+constexpr auto kTemporaryAbandonedAfter = std::chrono::minutes(10);
 
 // "Velmora.Ini.3f9a2c1b.new", beside the file it will replace.
 std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned number) {
@@ -20,6 +26,32 @@ std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned 
   temporary += hex;
   temporary += ".new";
   return temporary;
+}
+
+// Compared in the system's own form of names: a folder may hold names
+// that no narrow text can spell.
+bool IsTemporaryOf(const std::filesystem::path& file, const std::filesystem::path& name) {
+  using Text = std::filesystem::path::string_type;
+  const Text prefix = file.filename().native() + Text(1, '.'), suffix = std::filesystem::path(".new").native();
+  const Text& text = name.native();
+  if (text.size() != prefix.size() + kTemporaryNumberDigits + suffix.size()) return false;
+  if (text.compare(0, prefix.size(), prefix) != 0 || !text.ends_with(suffix)) return false;
+  return std::all_of(text.begin() + prefix.size(), text.end() - suffix.size(),
+                     [](auto c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// Temporaries of the file that killed writes left behind, so that crashes
+// do not fill the folder.
+void RemoveAbandonedTemporaries(const std::filesystem::path& file) {
+  const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+  const auto now = std::filesystem::file_time_type::clock::now();
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (!IsTemporaryOf(file, it->path().filename())) continue;
+    std::error_code ignored;
+    auto touched = std::filesystem::last_write_time(it->path(), ignored);
+    if (!ignored && now - touched > kTemporaryAbandonedAfter) std::filesystem::remove(it->path(), ignored);
+  }
 }
 
 }  // namespace
@@ -44,7 +76,10 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view con
       case CreateResult::kFailed:
         return false;
       case CreateResult::kCreated:
-        if (ReplaceFileOnDisk(temporary, file, error)) return true;
+        if (ReplaceFileOnDisk(temporary, file, error)) {
+          RemoveAbandonedTemporaries(file);
+          return true;
+        }
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
         return false;

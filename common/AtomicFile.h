@@ -16,7 +16,9 @@ namespace velmora {
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error,
                                          size_t limit = std::string::npos);
 
-// Replaces the file's content; on failure the file is left as it was.
+// Replaces the file's content; on failure the file is left as it was. The
+// temporaries of earlier writes killed before their end are removed once
+// nothing has touched them for some minutes.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content, std::error_code& error);
 
 }  // namespace velmora
