@@ -38,6 +38,8 @@ std::vector<std::string> Csv(const HistorySummary& s) {
 }
 
 // A record of each outcome, and the stations' table in the order first linked.
+// Also mended faults: "Did not Connect" is no connection, "(manual)" a stop
+// rather than a no answer, and a date mm/dd/yyyy starts a debug log line.
 TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
   LogFile debug(
       "03/01/2025 10:00:00 Connected to WLO\r\n10:05:00 Disconnected from WLO\r\n10:30:00.500 No answer from KPH\r\n"
@@ -116,23 +118,10 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
        {"Time:               01/05/26 to 01/05/26", "Records:        1, Tries/Day 1.0, Minutes/Day 5:30, "
         "Connects/Day 1.0", "Connected:    1 (100%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
         std::string(27, ' ') + "Attempts 1.0, Checking :30, Connected 5:00, Last 01/05/26"}},
-      {"\"Did not Connect\" is no connection", false, "01/05/26 10:00:00" + kRun + "Did not Connect " + kRest,
-       std::nullopt,
-       {"Time:               01/05/26 to 01/05/26", "Records:        1, Tries/Day 1.0, Minutes/Day 5:30, "
-        "Connects/Day 0.0", "No Answer:     1 (100%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
-        std::string(27, ' ') + "Attempts 1.0, Checking :30, Last 01/05/26"}},
       {"a record cut short is an error, its fields not read", false,
        "01/05/26 10:00:00" + kRun + "Connected ,1,WLO,1,2,10\r\n", std::nullopt,
        {"Time:                to ", "Records:        1, Tries/Day 1.0, Minutes/Day :00, Connects/Day 0.0",
         "Error:             1"}},
-      {"(manual) is a stop, not a no answer", true, "01/05/2026 10:00:00 No answer from XYZ (manual)\r\n",
-       std::nullopt,
-       {"Time:               01/05/26 to 01/05/26", "Records:        1, Tries/Day 1.0, Connects/Day 0.0",
-        "Stopped         1 (100%), Last 01/05/26"}},
-      {"a date mm/dd/yyyy starts a line", true,
-       "01/05/2026 10:00:00 No answer from WLO\r\n01/09/2026 10:00:00 No answer from WLO\r\n", std::nullopt,
-       {"Time:               01/05/26 to 01/09/26", "Records:        2, Tries/Day 0.4, Connects/Day 0.0",
-        "No Answer:    2 (100%), Last 01/09/26"}},
       {"a link across midnight on time-only lines lasts minutes", true,
        "01/05/2026 23:00:00 Log opened\r\n23:59:00 Connected to WLO\r\n00:01:05 Disconnected from WLO\r\n",
        std::nullopt,
