@@ -89,7 +89,8 @@ TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
                 "Unknown:       1"}));
   // The predicted, the measured (sum over count) and their difference less 33 dB, averaged.
   EXPECT_EQ(Csv(autoConnect), (std::vector<std::string>{"WLO,2,67%,2,22.5,2,17.5,-28.0", "KPH,1,33%,0,,0,,"}));
-  EXPECT_EQ(autoConnect.headers, (std::vector<std::string>{"Station", "#", "Percent", "#", "Snr", "#", "Det", "Delta"}));
+  EXPECT_EQ(autoConnect.headers,
+            (std::vector<std::string>{"Station", "#", "Percent", "#", "Snr", "#", "Det", "Delta"}));
 }
 
 TEST(HistorySummaries, EdgeCasesAndMendedFaults) {

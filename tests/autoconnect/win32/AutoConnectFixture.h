@@ -42,11 +42,11 @@ class AutoConnectFixture : public ::testing::Test {
   // first showing, and a range that reaches the fixture's stations from its ship.
   void Settings(const std::string& lines, const std::string& program = FixturePath("program").string(),
                 const std::string& dataFolder = {}) {
-    WriteBytes(SettingsFile(), "[Airmail Data]\r\n" + lines + "Airmail Directory Data=" +
-                                   (dataFolder.empty() ? data.path().string() : dataFolder) +
-                                   "\r\nAirmail Directory Program=" + program +
-                                   "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
-                                   "Auto Select Range Max=5000\r\n");
+    WriteBytes(SettingsFile(),
+               "[Airmail Data]\r\n" + lines + "Airmail Directory Data=" +
+                   (dataFolder.empty() ? data.path().string() : dataFolder) + "\r\nAirmail Directory Program=" +
+                   program + "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
+                   "Auto Select Range Max=5000\r\n");
   }
   // With `predictions`, the ITS HF programs of the prefix fill the table.
   void OpenMain(bool predictions = false) {

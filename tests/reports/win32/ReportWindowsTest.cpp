@@ -96,16 +96,15 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
   struct Case {
     int command;
     std::filesystem::path log;
-    std::function<HistorySummary(std::optional<HistoryPeriod>)> summary;
+    HistorySummary (*summary)(const std::filesystem::path&, std::optional<HistoryPeriod>);
     std::function<HistoryWindow*()> window;
     const char* caption;
   };
   const Case cases[] = {
-      {kViewAirmailHistory, data.path() / "Logfiles" / "Debug.log",
-       [&](auto period) { return AirmailSummary(data.path() / "Logfiles" / "Debug.log", period); },
+      {kViewAirmailHistory, data.path() / "Logfiles" / "Debug.log", AirmailSummary,
        [&] { return reports->AirmailHistory(); }, "AirMail - History"},
-      {kViewLogFileHistory, autoConnectLog, [&](auto period) { return LogFileSummary(autoConnectLog, period); },
-       [&] { return reports->LogFileHistory(); }, "AutoConnect - History"},
+      {kViewLogFileHistory, autoConnectLog, LogFileSummary, [&] { return reports->LogFileHistory(); },
+       "AutoConnect - History"},
   };
   MessageBoxAnswerer unexpected;
   for (const auto& c : cases) {
@@ -122,14 +121,14 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
           EXPECT_EQ(shown->Table().CellGet(r, c2), summary.rows[r - 1][c2]);
       }
     };
-    HistorySummary whole = c.summary(std::nullopt);
+    HistorySummary whole = c.summary(c.log, std::nullopt);
     ASSERT_GE(whole.lines.size(), 2u);
     ASSERT_FALSE(whole.rows.empty()) << c.caption;
     expect(whole);
     // The first day only.
     shown->PeriodSet(*whole.first, *whole.first);
     SendMessageA(shown->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
-    expect(c.summary(HistoryPeriod{*whole.first, *whole.first + days(1) - seconds(1)}));
+    expect(c.summary(c.log, HistoryPeriod{*whole.first, *whole.first + days(1) - seconds(1)}));
   }
   // Opened again on the whole log: a heading click sorts the stations, the
   // same heading again turns the order round; each column has its tool-tip.
