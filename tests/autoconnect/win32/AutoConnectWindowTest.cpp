@@ -350,9 +350,7 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
     EXPECT_FALSE(main->Detectors().AutoConnectActive());
     EXPECT_TRUE(PumpUntil([&] { return main->Handle() == nullptr; })) << "the close follows";
     EXPECT_EQ(window->Handle(), nullptr);
-    main.reset();
-    window.reset();
-    testing::DrainQuit();
+    TearDown();
   }
 }
 
