@@ -201,8 +201,6 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     EXPECT_EQ(rig.engine.Running(), !*c.end);
     if (*c.end) {
       EXPECT_EQ(rig.window.panels[1], c.end);
-    }
-    if (*c.end) {
       EXPECT_FALSE(rig.main.wwv || rig.main.fax);
     }
     if (c.sMeter) {

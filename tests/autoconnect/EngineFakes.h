@@ -104,10 +104,7 @@ class ScriptedTerminal final : public EngineTerminal {
 
 class FakeWindow final : public EngineWindow {
  public:
-  const AutoConnectSettings& SettingsFromWindow() override {
-    ++settingsTaken;
-    return settings;
-  }
+  const AutoConnectSettings& SettingsFromWindow() override { return settings; }
   std::string CurrentSystem() override { return system; }
   std::string CurrentStation() override { return "W1AW"; }
   std::string PanelText(int panel) override { return panels[panel]; }
@@ -117,15 +114,15 @@ class FakeWindow final : public EngineWindow {
   }
   void ConnectNotBusyShow(std::string_view text) override { notBusy = text; }
   void ConnectAttemptsShow(std::string_view text) override { attempts = text; }
-  void WindowModeRefresh() override { ++refreshes; }
-  void WindowActivate() override { ++activations; }
+  void WindowModeRefresh() override {}
+  void WindowActivate() override {}
   void Beep() override { ++beeps; }
   void PointerBusy(bool busy) override { hourglass = busy; }
 
   AutoConnectSettings settings;
   std::string system = "HAM";
   std::string panels[5], notBusy, attempts;
-  int writes[5] = {}, settingsTaken = 0, refreshes = 0, activations = 0, beeps = 0;
+  int writes[5] = {}, beeps = 0;
   bool hourglass = false;
 };
 
@@ -227,16 +224,15 @@ class KeptActivities final : public ScanMessageBox,
   void ReferenceCollectionTime(const UtcDateTime& time) override { start = time; }
   void ReferenceMeasured() override { ++measured; }
   void NoiseSelectRows(int mode, int top) override { selections.push_back({mode, top}); }
-  void ScanNotBusyShow(std::string_view text) override { scanLabel = text; }
-  void NoiseIntervalShow(std::string_view text) override { noiseLabel = text; }
-  void ReferenceAverageShow(std::string_view text) override { referenceLabel = text; }
+  void ScanNotBusyShow(std::string_view) override {}
+  void NoiseIntervalShow(std::string_view) override {}
+  void ReferenceAverageShow(std::string_view) override {}
   void NoConnectSave() override {}
 
   ScanBoxMode box = ScanBoxMode::Hidden;
   std::optional<UtcDateTime> start;
   int measured = 0;
   std::vector<std::pair<int, int>> selections;
-  std::string scanLabel, noiseLabel, referenceLabel;
 };
 
 }  // namespace velmora::testing

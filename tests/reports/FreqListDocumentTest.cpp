@@ -1,20 +1,16 @@
 // "FreqList.rtf" of the fixture read by its colours.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "reports/FreqListDocument.h"
+#include "tests/airmail/Fixture.h"
 
 namespace velmora {
 namespace {
 
 FreqListDocument Fixture() {
-  std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/tests/airmail/fixture/data/FreqList.rtf", std::ios::binary);
-  std::stringstream rtf;
-  rtf << in.rdbuf();
-  return FreqListDocument(RtfColouredText(rtf.str()));
+  return FreqListDocument(RtfColouredText(testing::ReadBytes(testing::FixturePath("data/FreqList.rtf"))));
 }
 
 TEST(FreqListDocument, TransceiversOfTheFixtureByHeadingAndBlueRun) {

@@ -2,18 +2,15 @@
 // grids over real files, above all the offsets grid's check of its cells.
 #include <gtest/gtest.h>
 
-#include "common/AtomicFile.h"
 #include "reports/AutoConnectOptions.h"
 #include "reports/OptionsGrids.h"
+#include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
 namespace {
 
-std::string Bytes(const std::filesystem::path& file) {
-  std::error_code error;
-  return ReadWholeFile(file, error).value_or("");
-}
+using testing::ReadBytes;
 
 TEST(OptionsGrids, OffsetCellsAreCheckedOnApplyAndTheFileWrittenWholeOrNotAtAll) {
   testing::TempFolder folder;
@@ -21,7 +18,7 @@ TEST(OptionsGrids, OffsetCellsAreCheckedOnApplyAndTheFileWrittenWholeOrNotAtAll)
   RecordingMessenger messages;
   const GridRow good{"SAILMAIL", "Cape Town, ZA", "7102.0,  10147.3", "1.5", "60", "90", "2200", "0600"};
   ASSERT_TRUE(OffsetGridSave(file, {good, {"HAM", "K4CJX", "14075.0", "-2", "", "", "", ""}}, messages));
-  const std::string written = Bytes(file);
+  const std::string written = ReadBytes(file);
   EXPECT_NE(written.find("SAILMAIL,\"Cape Town, ZA\",7102.0 10147.3,1.5,60,90,2200,0600\r\n"), std::string::npos)
       << written;
   auto rows = OffsetGridRecall(file, messages);
@@ -48,7 +45,7 @@ TEST(OptionsGrids, OffsetCellsAreCheckedOnApplyAndTheFileWrittenWholeOrNotAtAll)
     RecordingMessenger refused;
     EXPECT_FALSE(OffsetGridSave(file, {good, bad}, refused)) << c.cell;
     EXPECT_EQ(refused.Texts(), std::vector<std::string>{c.message});
-    EXPECT_EQ(Bytes(file), written) << c.cell;
+    EXPECT_EQ(ReadBytes(file), written) << c.cell;
   }
   EXPECT_TRUE(messages.entries.empty());
 }

@@ -2,10 +2,12 @@
 // the real loops run on the sound server's silent source.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "app/win32/MainWindow.h"
 #include "tests/app/win32/MainWindowFixture.h"
+#include "tests/autoconnect/win32/ThreadTimer.h"
 #include "tools/signalgen/SignalGen.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -13,44 +15,24 @@ namespace velmora {
 namespace {
 
 // Samples panel 1 from a timer that runs inside the loop's event passes,
-// and acts on what it sees.
+// keeps each text it changes to, and acts on what it sees.
 class PanelWatcher {
  public:
   using Action = std::function<void(const std::string& text, int tick)>;
-  PanelWatcher(MainWindow& window, Action action) : window_(window), action_(std::move(action)) {
-    Current() = this;
-    timer_ = SetTimer(nullptr, 0, 20, &PanelWatcher::OnTimer);
-  }
-  ~PanelWatcher() {
-    KillTimer(nullptr, timer_);
-    Current() = nullptr;
-  }
+  PanelWatcher(MainWindow& window, Action action)
+      : timer_(20, [this, &window, action = std::move(action)] {
+          std::string text = window.Status().Text(1);
+          if (seen_.empty() || seen_.back() != text) seen_.push_back(text);
+          action(text, ticks_++);
+        }) {}
   bool Saw(const std::string& prefix) const {
-    for (const auto& t : seen_)
-      if (t.starts_with(prefix)) return true;
-    return false;
+    return std::any_of(seen_.begin(), seen_.end(), [&](const std::string& t) { return t.starts_with(prefix); });
   }
 
  private:
-  static PanelWatcher*& Current() {
-    static PanelWatcher* current = nullptr;
-    return current;
-  }
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    auto* self = Current();
-    if (!self || self->busy_) return;
-    self->busy_ = true;
-    std::string text = self->window_.Status().Text(1);
-    if (self->seen_.empty() || self->seen_.back() != text) self->seen_.push_back(text);
-    self->action_(text, self->ticks_++);
-    self->busy_ = false;
-  }
-  MainWindow& window_;
-  Action action_;
-  UINT_PTR timer_ = 0;
-  int ticks_ = 0;
-  bool busy_ = false;
   std::vector<std::string> seen_;
+  int ticks_ = 0;
+  testing::ThreadTimer timer_;  // last: it runs the action over the members above
 };
 
 class MainWindowLoopTest : public testing::MainWindowFixture<> {

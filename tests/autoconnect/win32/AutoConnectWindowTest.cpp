@@ -5,111 +5,38 @@
 // and runs against the stand-in AirMail: the close check, the menus and
 // settings a run keeps, the program closed while a start waits, a scan that
 // stops on a busy frequency, and reference measurements saved and recalled.
-#include "autoconnect/win32/AutoConnectWindow.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
-#include <set>
-
-#include "app/win32/MainWindow.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
-#include "common/win32/MenuBuilder.h"
 #include "selection/StationHistoryData.h"
 #include "selection/TableColumns.h"
-#include "tests/airmail/Fixture.h"
 #include "tests/airmail/win32/StandInSession.h"
-#include "tests/common/TempFolder.h"
-#include "tests/common/win32/TestWin32.h"
+#include "tests/autoconnect/win32/AutoConnectFixture.h"
+#include "tests/autoconnect/win32/ThreadTimer.h"
 #include "tests/propagation/win32/RealItshfbc.h"
 
 namespace velmora {
 namespace {
 
+using testing::Answered;
 using testing::MessageBoxAnswerer;
 using testing::PumpUntil;
 
-class AutoConnectWindowTest : public ::testing::Test {
+// The stand-in's terminal on HAM's W1AW, with the scenario's other keys.
+testing::StandInSession::Scenario HamScenario(testing::StandInSession::Scenario more = {}) {
+  more.insert({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+  return more;
+}
+
+class AutoConnectWindowTest : public testing::AutoConnectFixture {
  protected:
-  void SetUp() override { testing::CopyFixtureData(data.path()); }
-  void TearDown() override {
-    if (main && main->Handle()) main->Close();
-    main.reset();
-    window.reset();
-    testing::DrainQuit();
+  // The settings for the stand-in `airmail`, started with its terminal.
+  bool StartAirmail(testing::StandInSession& airmail, const std::string& lines) {
+    Settings(lines, airmail.ProgramFolder(), airmail.DataFolder());
+    return airmail.Start(true);
   }
-
-  // The settings file beside the program: the lines given (the first of
-  // a key wins), AirMail's folders, nothing that asks a question at the
-  // first showing, and a range that reaches the fixture's stations from its ship.
-  void Settings(const std::string& lines, const std::string& program = testing::FixturePath("program").string(),
-                const std::string& dataFolder = {}) {
-    testing::WriteBytes(SettingsFile(),
-                        "[Airmail Data]\r\n" + lines + "Airmail Directory Data=" +
-                            (dataFolder.empty() ? data.path().string() : dataFolder) +
-                            "\r\nAirmail Directory Program=" + program +
-                            "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
-                            "Auto Select Range Max=5000\r\n");
-  }
-  // With `predictions`, the ITS HF programs of the prefix fill the table.
-  void OpenMain(bool predictions = false) {
-    window = std::make_unique<AutoConnectWindow>(pump);
-    if (predictions) window->ItsHfProgramsUse(folder.path());
-    main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
-    ASSERT_TRUE(main->Create());
-    main->SetAutoStart(false);
-    main->RecallAtStartup();
-    main->Show(SW_SHOWNORMAL);
-  }
-  // The main window, then the AutoConnect window from its "Airmail" button;
-  // no box but those expected.
-  void Open(const std::vector<std::string>& boxes = {}, bool predictions = false) {
-    OpenMain(predictions);
-    MessageBoxAnswerer unexpected;
-    main->Command(main->Tools().IdOf("Airmail"));
-    ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
-    ASSERT_EQ(testing::WindowText(window->Handle()), "AutoConnect");
-    EXPECT_EQ(unexpected.Texts(), boxes);
-  }
-  std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
-  ProfileDocument Saved() const { return ProfileDocument::Load(SettingsFile()); }
-
-  int IdOf(std::string_view field) const { return GetDlgCtrlID(window->Options().Control(field)); }
-  void Type(std::string_view field, const char* text) { SetWindowTextA(window->Options().Control(field), text); }
-  void Press(std::string_view button) {
-    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(IdOf(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(window->Options().Control(button)));
-  }
-  bool StartOffered() { return window->Tools().IsEnabled("Start"); }
-  void ClickCell(int row, int column) {
-    RECT cell = window->Grid().CellRect(row, column);
-    LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
-    SendMessageA(window->Grid().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(window->Grid().Handle(), WM_LBUTTONUP, 0, at);
-  }
-  // A menu entry as the menu shows it when it opens.
-  bool MenuEnabled(const char* menu, int command) {
-    HMENU popup = MenuBarPopup(window->MenuBar(), menu);
-    SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
-    return (GetMenuState(popup, static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED) == 0;
-  }
-  std::set<std::string> FramesShown() {
-    std::set<std::string> shown;
-    for (const auto& frame : OptionFrames())
-      if (IsWindowVisible(window->Options().Frame(frame.frame))) shown.insert(frame.name);
-    return shown;
-  }
-
-  testing::TempFolder folder, data;
-  MessagePump pump;
-  std::unique_ptr<AutoConnectWindow> window;
-  std::unique_ptr<MainWindow> main;
 };
 
 TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
-  Settings("Mode Index=1\r\n");
   Open();
   EXPECT_TRUE(window->Visible());
   EXPECT_TRUE(main->Tools().IsEnabled("Airmail"));
@@ -128,11 +55,8 @@ TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
       {6, {"frmScanStation"}, true},
   };
   for (const auto& c : cases) {
-    {
-      // Mode 0 reads AirMail's terminal: AirMail is not running, and is not started.
-      MessageBoxAnswerer no(IDNO);
-      window->ModeChoose(c.mode);
-    }
+    // Mode 0 reads AirMail's terminal: AirMail is not running, and is not started.
+    Answered(IDNO, [&] { window->ModeChoose(c.mode); });
     EXPECT_EQ(FramesShown(), c.frames) << "mode " << c.mode;
     for (const auto& field : OptionFields()) {
       if (field.frame == OptionFrame::None) continue;
@@ -145,7 +69,6 @@ TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
 }
 
 TEST_F(AutoConnectWindowTest, AClickOnACheckBoxCellTogglesIt) {
-  Settings("Mode Index=1\r\n");
   Open();
   FrequencyTable& table = window->Table();
   ASSERT_GE(table.DataRows(), 2);
@@ -158,7 +81,6 @@ TEST_F(AutoConnectWindowTest, AClickOnACheckBoxCellTogglesIt) {
 }
 
 TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersKeepTheValue) {
-  Settings("Mode Index=1\r\n");
   Open();
   EXPECT_TRUE(StartOffered());
   Type("txtConnectAttempts", "ten");
@@ -166,12 +88,7 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
   EXPECT_FALSE(StartOffered());
   EXPECT_FALSE(window->Tools().IsEnabled("Stop"));
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmbMode"))) << "no other mode with the change unapplied";
-  std::vector<std::string> told;
-  {
-    MessageBoxAnswerer ok(IDOK);
-    Press("cmdResync");
-    told = ok.Texts();
-  }
+  auto told = Answered(IDOK, [&] { Press("cmdResync"); });
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("The previous value 10 is kept."), std::string::npos) << told[0];
   EXPECT_EQ(window->Settings().connectAttempts, 10);
@@ -186,7 +103,6 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
 }
 
 TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximisedPlace) {
-  Settings("Mode Index=1\r\n");
   Open();
   SetWindowPos(window->Handle(), nullptr, 300, 120, 700, 500, SWP_NOZORDER);
   Type("txtConnectNotBusy", "9");
@@ -212,10 +128,8 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
 }
 
 TEST_F(AutoConnectWindowTest, ClosingDuringARunAsksAndNoKeepsItGoing) {
-  testing::StandInSession airmail(
-      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
-  Settings("Mode Index=1\r\n", airmail.ProgramFolder(), airmail.DataFolder());
-  ASSERT_TRUE(airmail.Start(true));
+  testing::StandInSession airmail(HamScenario());
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\n"));
   Open();
   ASSERT_TRUE(window->Start()) << window->Status().Text(2);
   AutoConnectEngine& engine = *window->Engine();
@@ -223,20 +137,12 @@ TEST_F(AutoConnectWindowTest, ClosingDuringARunAsksAndNoKeepsItGoing) {
   EXPECT_FALSE(window->Tools().IsEnabled("Start"));
   EXPECT_TRUE(window->Tools().IsEnabled("Stop"));
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdResync"))) << "a rebuild would move the run's rows";
-  std::vector<std::string> asked;
-  {
-    MessageBoxAnswerer no(IDNO);
-    window->Close();
-    asked = no.Texts();
-  }
+  auto asked = Answered(IDNO, [&] { window->Close(); });
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_NE(asked[0].find("AutoConnect is running.  Closing the window will stop AutoConnect."), std::string::npos);
   EXPECT_TRUE(window->Visible());
   EXPECT_TRUE(engine.Running());
-  {
-    MessageBoxAnswerer yes(IDYES);
-    window->Close();
-  }
+  Answered(IDYES, [&] { window->Close(); });
   EXPECT_FALSE(window->Visible());
   EXPECT_FALSE(engine.Running());
   EXPECT_FALSE(main->Detectors().AutoConnectActive());
@@ -245,7 +151,6 @@ TEST_F(AutoConnectWindowTest, ClosingDuringARunAsksAndNoKeepsItGoing) {
 }
 
 TEST_F(AutoConnectWindowTest, EachFramesOptionButtonsAreOneChoiceClickedInTurn) {
-  Settings("Mode Index=1\r\n");
   Open();
   struct Case {
     int mode;
@@ -278,7 +183,6 @@ TEST_F(AutoConnectWindowTest, EachFramesOptionButtonsAreOneChoiceClickedInTurn) 
 }
 
 TEST_F(AutoConnectWindowTest, RecallSaveAndDefaultOfTheWindowsSettings) {
-  Settings("Mode Index=1\r\n");
   Open();
   const auto file = folder.path() / "Saved.ini";
   const std::pair<int, const char*> offline[] = {{kModeReferenceData, "frmReferenceData"},
@@ -305,43 +209,24 @@ TEST_F(AutoConnectWindowTest, RecallSaveAndDefaultOfTheWindowsSettings) {
 }
 
 // Picks an entry of the pop-up menu this thread opens by the keys a user
-// would press (none: Esc closes it), and keeps the caption of its first entry.
-class PopupPicker {
- public:
-  explicit PopupPicker(int downs) : downs_(downs) {
-    Current() = this;
-    timer_ = SetTimer(nullptr, 0, 50, &PopupPicker::OnTimer);
-  }
-  PopupPicker(const PopupPicker&) = delete;
-  PopupPicker& operator=(const PopupPicker&) = delete;
-  ~PopupPicker() {
-    KillTimer(nullptr, timer_);
-    Current() = nullptr;
-  }
+// would press (none: Esc closes it), and returns the caption of its first entry.
+std::string PopupPick(int downs, const std::function<void()>& open) {
   std::string firstEntry;
-
- private:
-  static PopupPicker*& Current() {
-    static PopupPicker* current = nullptr;
-    return current;
-  }
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    PopupPicker* self = Current();
+  testing::ThreadTimer picker(50, [&] {
     HWND popup = FindWindowA("#32768", nullptr);
-    if (!self || !popup || !IsWindowVisible(popup) || !self->firstEntry.empty()) return;
+    if (!popup || !IsWindowVisible(popup) || !firstEntry.empty()) return;
     char text[128] = {};
     GetMenuStringA(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)), 0, text, sizeof text,
                    MF_BYPOSITION);
-    self->firstEntry = text;
-    for (int i = 0; i < self->downs_; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(popup, WM_KEYDOWN, self->downs_ ? VK_RETURN : VK_ESCAPE, 0);
-  }
-  int downs_;
-  UINT_PTR timer_ = 0;
-};
+    firstEntry = text;
+    for (int i = 0; i < downs; ++i) PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(popup, WM_KEYDOWN, downs ? VK_RETURN : VK_ESCAPE, 0);
+  });
+  open();
+  return firstEntry;
+}
 
 TEST_F(AutoConnectWindowTest, TheRightClickMenusOpenAndTheModeMenuChangesTheMode) {
-  Settings("Mode Index=1\r\n");
   Open();
   HWND modeList = window->Options().Control("cmbMode");
   RECT list{}, frame{};
@@ -366,9 +251,7 @@ TEST_F(AutoConnectWindowTest, TheRightClickMenusOpenAndTheModeMenuChangesTheMode
   };
   MessageBoxAnswerer ok;
   for (const auto& c : cases) {
-    PopupPicker picker(c.downs);
-    c.rightClick();
-    EXPECT_EQ(picker.firstEntry, c.firstEntry);
+    EXPECT_EQ(PopupPick(c.downs, c.rightClick), c.firstEntry);
   }
   // A mode change while idle: its frames and its table.
   ASSERT_TRUE(PumpUntil([&] { return window->Settings().modeIndex == kModeMultipleStations; }, 5));
@@ -390,12 +273,9 @@ TEST_F(AutoConnectWindowTest, ThePositionsAgeIsToldAtEveryShowing) {
 }
 
 TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn) {
-  testing::StandInSession airmail({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"},
-                                   {"Terminal", "1"}, {"Outcome", "noanswer"}, {"Seconds", "0.3"}});
-  Settings("Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\nConnect Not Busy=0.5\r\n"
-           "No Connect Data=True\r\n",
-           airmail.ProgramFolder(), airmail.DataFolder());
-  ASSERT_TRUE(airmail.Start(true));
+  testing::StandInSession airmail(HamScenario({{"Outcome", "noanswer"}, {"Seconds", "0.3"}}));
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\n"
+                                    "Connect Not Busy=0.5\r\nNo Connect Data=True\r\n"));
   Open();
   if (!window->Table().CheckGet(1, kColumnTxConnect)) ClickCell(1, kColumnTxConnect);
   using namespace autoconnect_menu;
@@ -431,10 +311,7 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
   EXPECT_EQ(kept.extension(), ".nct");
   EXPECT_TRUE(std::filesystem::exists(kept));
   // The recalled mode is one "Refresh" away, and nothing stays greyed.
-  {
-    MessageBoxAnswerer ok;
-    Press("cmdResync");
-  }
+  Answered(IDOK, [&] { Press("cmdResync"); });
   for (const auto& [menu, command] : entries) EXPECT_TRUE(MenuEnabled(menu, command)) << menu << " " << command;
 }
 
@@ -449,8 +326,7 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.box);
-    testing::StandInSession airmail(
-        {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+    testing::StandInSession airmail(HamScenario());
     Settings("Mode Index=1\r\n", airmail.ProgramFolder(), airmail.DataFolder());
     if (c.airmailRunning) ASSERT_TRUE(airmail.Start(true));
     Open();
@@ -474,19 +350,15 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
     EXPECT_FALSE(main->Detectors().AutoConnectActive());
     EXPECT_TRUE(PumpUntil([&] { return main->Handle() == nullptr; })) << "the close follows";
     EXPECT_EQ(window->Handle(), nullptr);
-    main.reset();
-    window.reset();
-    testing::DrainQuit();
+    TearDown();
   }
 }
 
 constexpr Verdict kFree{}, kBusy{true, true, false, false};
 
 TEST_F(AutoConnectWindowTest, AScanPassesAFreeFrequencyAndStopsOnTwoBusyBuffersInARow) {
-  testing::StandInSession airmail(
-      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
-  Settings("Mode Index=6\r\nScan Station Not Busy=1\r\n", airmail.ProgramFolder(), airmail.DataFolder());
-  ASSERT_TRUE(airmail.Start(true));
+  testing::StandInSession airmail(HamScenario());
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=6\r\nScan Station Not Busy=1\r\n"));
   // The fixture's HAM list has a station whose grid square is no place.
   Open({"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"});
   ASSERT_GT(window->Table().DataRows(), 1);
@@ -523,12 +395,9 @@ TEST_F(AutoConnectWindowTest, AScanPassesAFreeFrequencyAndStopsOnTwoBusyBuffersI
 // Measured through the sound card, kept at close (not when the save
 // fails), recalled into "Reference Data" and listed in the working grid.
 TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRecalled) {
-  testing::StandInSession airmail(
-      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
-  Settings("Mode Index=3\r\nReference Station S-Meter=False\r\nReference Station Average=0.3\r\n"
-           "Reference Station All Stations Limit=1\r\n",
-           airmail.ProgramFolder(), airmail.DataFolder());
-  ASSERT_TRUE(airmail.Start(true));
+  testing::StandInSession airmail(HamScenario());
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=3\r\nReference Station S-Meter=False\r\n"
+                                    "Reference Station Average=0.3\r\nReference Station All Stations Limit=1\r\n"));
   const std::string noPlace = "[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n";
   Open({noPlace});
   const int rows = window->Table().DataRows();
@@ -548,30 +417,19 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
 
   // No Data folder can be made: the measurements stay, and so does the window.
   testing::WriteBytes(folder.path() / "Data", "in the way");
-  std::vector<std::string> asked;
-  {
-    MessageBoxAnswerer yes(IDYES);
-    window->Close();
-    asked = yes.Texts();
-  }
+  auto asked = Answered(IDYES, [&] { window->Close(); });
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_NE(asked[0].find(kReferenceUnsavedQuestion), std::string::npos) << asked[0];
   EXPECT_NE(asked[1].find("ReferenceStationSave, "), std::string::npos) << asked[1];
   EXPECT_TRUE(window->Visible());
   EXPECT_TRUE(window->ReferenceUnsaved());
-  {
-    MessageBoxAnswerer yes(IDYES);
-    window->ModeChoose(kModeReferenceData);
-    EXPECT_EQ(yes.Texts().size(), 2u) << "the same question when the mode is left";
-  }
+  EXPECT_EQ(Answered(IDYES, [&] { window->ModeChoose(kModeReferenceData); }).size(), 2u)
+      << "the same question when the mode is left";
   EXPECT_EQ(window->Settings().modeIndex, kModeReferenceStations);
   EXPECT_EQ(window->Table().DataRows(), rows);
 
   std::filesystem::remove(folder.path() / "Data");
-  {
-    MessageBoxAnswerer yes(IDYES);
-    window->Close();
-  }
+  Answered(IDYES, [&] { window->Close(); });
   EXPECT_FALSE(window->Visible());
   EXPECT_FALSE(window->ReferenceUnsaved());
   const std::filesystem::path saved = window->Settings().referenceDataFile;
@@ -599,12 +457,10 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
 TEST_F(AutoConnectWindowTest, AutoSelectsNoiseStepListensOnEachFrequencyAndKeepsTheQuietest) {
   // AutoSelect needs predictions to select from.
   if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
-  testing::StandInSession airmail(
-      {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
-  Settings("Mode Index=1\r\nAuto Select Noise=True\r\nAuto Select Noise Interval=0.3\r\n"
-           "Auto Select Noise Top Frequencies=1\r\nAuto Select Snr Threshold=-100\r\nPropagation Model Model=2\r\n",
-           airmail.ProgramFolder(), airmail.DataFolder());
-  ASSERT_TRUE(airmail.Start(true));
+  testing::StandInSession airmail(HamScenario());
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\nAuto Select Noise=True\r\nAuto Select Noise Interval=0.3\r\n"
+                                    "Auto Select Noise Top Frequencies=1\r\nAuto Select Snr Threshold=-100\r\n"
+                                    "Propagation Model Model=2\r\n"));
   Open({}, true);
   AutoConnectEngine& engine = *window->Engine();
   ASSERT_TRUE(engine.NoiseCollectionActive()) << window->Status().Text(2);

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "autoconnect/AutoConnectMenus.h"
-#include "common/AtomicFile.h"
+#include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -15,14 +15,9 @@ namespace {
 
 using Dialog = AutoConnectOptionsDialog;
 
-std::string Bytes(const std::filesystem::path& file) {
-  std::error_code error;
-  return ReadWholeFile(file, error).value_or("");
-}
-void Put(const std::filesystem::path& file, std::string_view text) {
-  std::error_code error;
-  ASSERT_TRUE(WriteFileAtomically(file, text, error));
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
+
 // A list's rows as its cells read.
 GridRows ListRows(HWND list) {
   GridRows rows;
@@ -48,12 +43,12 @@ class OptionsDialogTest : public ::testing::Test {
   void SetUp() override {
     settings.stationStationsFile = 1;
     settings.airmailDirectoryData = folder.path().string();
-    Put(folder.path() / "Airmail.ini",
+    WriteBytes(folder.path() / "Airmail.ini",
         "[Settings]\r\nLast Program Version=3.2.100\r\n"
         "[Propagation]\r\nLatitude=10\xB0" "30.00'N\r\nLongitude=61\xB0" "15.00'W\r\n");
-    Put(folder.path() / "StationOffsetData.txt", "System,Station,...\r\nHAM,K4CJX,14075.0,1,360,0,0,2400\r\n");
-    Put(folder.path() / "StationHistoryData.txt", "[HAM,K4CJX]\r\n14075.0=1.5\r\n");
-    Put(folder.path() / "StationRadioData.txt", "System,Station,Tx Rc,Frequency\r\nHAM,K4CJX,1,14075.0\r\n");
+    WriteBytes(folder.path() / "StationOffsetData.txt", "System,Station,...\r\nHAM,K4CJX,14075.0,1,360,0,0,2400\r\n");
+    WriteBytes(folder.path() / "StationHistoryData.txt", "[HAM,K4CJX]\r\n14075.0=1.5\r\n");
+    WriteBytes(folder.path() / "StationRadioData.txt", "System,Station,Tx Rc,Frequency\r\nHAM,K4CJX,1,14075.0\r\n");
   }
   void Edit(Dialog::Grid grid, int row, int column, const char* text) {
     HWND editor = dialog.CellEdit(grid, row, column);
@@ -85,21 +80,21 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   dialog.OptionsShow(Dialog::kStationsPage);
   Edit(Dialog::kRadioGrid, 0, 3, "14075.0, 10147.3");
   ASSERT_TRUE(dialog.Apply());
-  EXPECT_TRUE(Has(Bytes(folder.path() / "StationRadioData.txt"), "HAM,K4CJX,1,14075.0 10147.3\r\n"));
+  EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationRadioData.txt"), "HAM,K4CJX,1,14075.0 10147.3\r\n"));
 
   dialog.OptionsShow(Dialog::kOffsetPage);
   EXPECT_EQ(dialog.CurrentPage(), Dialog::kOffsetPage);
   Edit(Dialog::kOffsetGrid, 0, 2, "14075.0,7102.0");
   Edit(Dialog::kOffsetGrid, 0, 3, "2.5");
   ASSERT_TRUE(dialog.Apply());
-  EXPECT_TRUE(Has(Bytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14075.0 7102.0,2.5,360,0,0000,2400\r\n"));
+  EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14075.0 7102.0,2.5,360,0,0000,2400\r\n"));
 
   dialog.OptionsShow(Dialog::kHistoryPage);
   Type("Station History Good", "2");
   Edit(Dialog::kHistoryGrid, 0, 3, "-1.25");
   ASSERT_TRUE(dialog.Apply());
   EXPECT_EQ(settings.stationHistoryGood, 2.0f);
-  EXPECT_TRUE(Has(Bytes(folder.path() / "StationHistoryData.txt"), "14075.0=-1.25"));
+  EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationHistoryData.txt"), "14075.0=-1.25"));
 
   dialog.OptionsShow(Dialog::kPropagationPage);
   HWND model = dialog.Box("Propagation Model Model");
@@ -120,14 +115,14 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
 }
 
 TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
-  const std::string before = Bytes(folder.path() / "StationOffsetData.txt");
+  const std::string before = ReadBytes(folder.path() / "StationOffsetData.txt");
   dialog.OptionsShow(Dialog::kOffsetPage);
   SendMessageA(dialog.Box("Station Offset"), BM_SETCHECK, BST_UNCHECKED, 0);
   Edit(Dialog::kOffsetGrid, 0, 4, "60,5");
   EXPECT_FALSE(dialog.Apply());
   EXPECT_EQ(messages.Texts(),
             std::vector<std::string>{"OffsetDataSave, Row 1, Column Ant Bw: \"60,5\" is not a number"});
-  EXPECT_EQ(Bytes(folder.path() / "StationOffsetData.txt"), before);
+  EXPECT_EQ(ReadBytes(folder.path() / "StationOffsetData.txt"), before);
   EXPECT_TRUE(settings.stationOffset);
   EXPECT_EQ(applied, 0);
 

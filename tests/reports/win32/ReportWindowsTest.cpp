@@ -6,17 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "app/win32/MainWindow.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
 #include "reports/win32/RichEditColours.h"
 #include "selection/TableColumns.h"
-#include "tests/airmail/Fixture.h"
-#include "tests/common/TempFolder.h"
-#include "tests/common/win32/TestWin32.h"
+#include "tests/autoconnect/win32/AutoConnectFixture.h"
 
 namespace velmora {
 namespace {
@@ -26,38 +21,24 @@ using namespace autoconnect_menu;
 using testing::MessageBoxAnswerer;
 using testing::PumpUntil;
 
-class ReportWindowsTest : public ::testing::Test {
+class ReportWindowsTest : public testing::AutoConnectFixture {
  protected:
   void SetUp() override {
-    testing::CopyFixtureData(data.path());
-    testing::WriteBytes(folder.path() / kSettingsFileName,
-                        "[Airmail Data]\r\nMode Index=1\r\nAirmail Directory Data=" + data.path().string() +
-                            "\r\nAirmail Directory Program=" + testing::FixturePath("program").string() +
-                            "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n");
-    window = std::make_unique<AutoConnectWindow>(pump);
+    AutoConnectFixture::SetUp();
+    Open();
+  }
+  void BeforeMain() override {
     reports = std::make_unique<AutoConnectReports>(*window, folder.path());
     window->ReportWindowsSet(reports.get());
-    main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
-    ASSERT_TRUE(main->Create());
-    main->SetAutoStart(false);
-    main->RecallAtStartup();
-    main->Show(SW_SHOWNORMAL);
-    main->Command(main->Tools().IdOf("Airmail"));
-    ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
   }
   void TearDown() override {
     if (main && main->Handle()) main->Close();
     main.reset();
     reports.reset();
-    window.reset();
-    testing::DrainQuit();
+    AutoConnectFixture::TearDown();
   }
 
-  testing::TempFolder folder, data;
-  MessagePump pump;
-  std::unique_ptr<AutoConnectWindow> window;
   std::unique_ptr<AutoConnectReports> reports;
-  std::unique_ptr<MainWindow> main;
 };
 
 TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes) {
@@ -82,10 +63,7 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
   EXPECT_GT(labels.range.size(), std::string("Range: ").size());
   EXPECT_GT(labels.bearingFrom.size(), std::string("Bearing From: ").size());
   // The Frequency pop-up's entry shows the station of the row clicked.
-  RECT cell = window->Grid().CellRect(1, kColumnStation);
-  LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
-  SendMessageA(window->Grid().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(window->Grid().Handle(), WM_LBUTTONUP, 0, at);
+  ClickCell(1, kColumnStation);
   window->Command(kFrequencyStationInfo);
   EXPECT_EQ(info->SelectedText(), window->Table().CellGet(1, kColumnStation));
   // A station named only in black text is not found: nothing is selected.
@@ -118,16 +96,15 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
   struct Case {
     int command;
     std::filesystem::path log;
-    std::function<HistorySummary(std::optional<HistoryPeriod>)> summary;
+    HistorySummary (*summary)(const std::filesystem::path&, std::optional<HistoryPeriod>);
     std::function<HistoryWindow*()> window;
     const char* caption;
   };
   const Case cases[] = {
-      {kViewAirmailHistory, data.path() / "Logfiles" / "Debug.log",
-       [&](auto period) { return AirmailSummary(data.path() / "Logfiles" / "Debug.log", period); },
+      {kViewAirmailHistory, data.path() / "Logfiles" / "Debug.log", AirmailSummary,
        [&] { return reports->AirmailHistory(); }, "AirMail - History"},
-      {kViewLogFileHistory, autoConnectLog, [&](auto period) { return LogFileSummary(autoConnectLog, period); },
-       [&] { return reports->LogFileHistory(); }, "AutoConnect - History"},
+      {kViewLogFileHistory, autoConnectLog, LogFileSummary, [&] { return reports->LogFileHistory(); },
+       "AutoConnect - History"},
   };
   MessageBoxAnswerer unexpected;
   for (const auto& c : cases) {
@@ -144,14 +121,14 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
           EXPECT_EQ(shown->Table().CellGet(r, c2), summary.rows[r - 1][c2]);
       }
     };
-    HistorySummary whole = c.summary(std::nullopt);
+    HistorySummary whole = c.summary(c.log, std::nullopt);
     ASSERT_GE(whole.lines.size(), 2u);
     ASSERT_FALSE(whole.rows.empty()) << c.caption;
     expect(whole);
     // The first day only.
     shown->PeriodSet(*whole.first, *whole.first);
     SendMessageA(shown->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
-    expect(c.summary(HistoryPeriod{*whole.first, *whole.first + days(1) - seconds(1)}));
+    expect(c.summary(c.log, HistoryPeriod{*whole.first, *whole.first + days(1) - seconds(1)}));
   }
   // Opened again on the whole log: a heading click sorts the stations, the
   // same heading again turns the order round; each column has its tool-tip.

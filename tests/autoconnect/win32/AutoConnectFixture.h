@@ -1,0 +1,109 @@
+#pragma once
+// The real main window and AutoConnect window on a copy of the AirMail
+// fixture (or on another AirMail's folders), closed and gone after each test.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+
+#include "app/win32/MainWindow.h"
+#include "autoconnect/win32/AutoConnectWindow.h"
+#include "common/win32/MenuBuilder.h"
+#include "tests/airmail/Fixture.h"
+#include "tests/common/TempFolder.h"
+#include "tests/common/win32/TestWin32.h"
+
+namespace velmora::testing {
+
+// The boxes `act` raises, each answered with `answer`.
+inline std::vector<std::string> Answered(int answer, const std::function<void()>& act) {
+  MessageBoxAnswerer answerer(answer);
+  act();
+  return answerer.Texts();
+}
+
+class AutoConnectFixture : public ::testing::Test {
+ protected:
+  // Mode 1 on the fixture unless a test writes other settings.
+  void SetUp() override {
+    CopyFixtureData(data.path());
+    Settings("Mode Index=1\r\n");
+  }
+  void TearDown() override {
+    if (main && main->Handle()) main->Close();
+    main.reset();
+    window.reset();
+    DrainQuit();
+  }
+
+  // The settings file beside the program: the lines given (the first of
+  // a key wins), AirMail's folders, nothing that asks a question at the
+  // first showing, and a range that reaches the fixture's stations from its ship.
+  void Settings(const std::string& lines, const std::string& program = FixturePath("program").string(),
+                const std::string& dataFolder = {}) {
+    WriteBytes(SettingsFile(),
+               "[Airmail Data]\r\n" + lines + "Airmail Directory Data=" +
+                   (dataFolder.empty() ? data.path().string() : dataFolder) + "\r\nAirmail Directory Program=" +
+                   program + "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
+                   "Auto Select Range Max=5000\r\n");
+  }
+  // With `predictions`, the ITS HF programs of the prefix fill the table.
+  void OpenMain(bool predictions = false) {
+    window = std::make_unique<AutoConnectWindow>(pump);
+    if (predictions) window->ItsHfProgramsUse(folder.path());
+    BeforeMain();
+    main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
+    ASSERT_TRUE(main->Create());
+    main->SetAutoStart(false);
+    main->RecallAtStartup();
+    main->Show(SW_SHOWNORMAL);
+  }
+  // What a test attaches to the AutoConnect window before the main window exists.
+  virtual void BeforeMain() {}
+  // The main window, then the AutoConnect window from its "Airmail" button;
+  // no box but those expected.
+  void Open(const std::vector<std::string>& boxes = {}, bool predictions = false) {
+    OpenMain(predictions);
+    MessageBoxAnswerer unexpected;
+    main->Command(main->Tools().IdOf("Airmail"));
+    ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
+    ASSERT_EQ(WindowText(window->Handle()), "AutoConnect");
+    EXPECT_EQ(unexpected.Texts(), boxes);
+  }
+  std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
+  ProfileDocument Saved() const { return ProfileDocument::Load(SettingsFile()); }
+
+  int IdOf(std::string_view field) const { return GetDlgCtrlID(window->Options().Control(field)); }
+  void Type(std::string_view field, const char* text) { SetWindowTextA(window->Options().Control(field), text); }
+  void Press(std::string_view button) {
+    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(IdOf(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window->Options().Control(button)));
+  }
+  bool StartOffered() { return window->Tools().IsEnabled("Start"); }
+  void ClickCell(int row, int column) {
+    RECT cell = window->Grid().CellRect(row, column);
+    LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    SendMessageA(window->Grid().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(window->Grid().Handle(), WM_LBUTTONUP, 0, at);
+  }
+  // A menu entry as the menu shows it when it opens.
+  bool MenuEnabled(const char* menu, int command) {
+    HMENU popup = MenuBarPopup(window->MenuBar(), menu);
+    SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    return (GetMenuState(popup, static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED) == 0;
+  }
+  std::set<std::string> FramesShown() {
+    std::set<std::string> shown;
+    for (const auto& frame : OptionFrames())
+      if (IsWindowVisible(window->Options().Frame(frame.frame))) shown.insert(frame.name);
+    return shown;
+  }
+
+  TempFolder folder, data;
+  MessagePump pump;
+  std::unique_ptr<AutoConnectWindow> window;
+  std::unique_ptr<MainWindow> main;
+};
+
+}  // namespace velmora::testing
