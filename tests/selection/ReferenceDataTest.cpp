@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <map>
 
 #include "common/Format.h"
@@ -35,7 +34,7 @@ struct DataRig : testing::SelectionRig {
   }
   std::filesystem::path Write(std::string_view name, std::string_view text) {
     auto file = program / name;
-    std::ofstream(file, std::ios::binary) << text;
+    testing::WriteBytes(file, text);
     return file;
   }
 };
