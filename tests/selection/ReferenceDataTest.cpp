@@ -222,7 +222,6 @@ TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
             (std::vector<Record>{{"File", "# Stn", "# Freq", "Fit Rms", "Original", "Delta"},
                                  {"2005-03-14 183000", "1", "2", "4.5", "3.0", "1.5"},
                                  {"2005-03-15 090000", "1", "2", "4.5", "3.0", "1.5"}}));
-  EXPECT_EQ(FitRmsText(4.5, 3.0), "4.5 / 3.0");
 }
 
 TEST(NoConnectData, TheWholeTableComesBackWithColoursAndBoxes) {
