@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -23,8 +21,8 @@ TEST(CenterTone, FromTheDecodersKeyOrAMessage) {
       {"DecoderType=PTC\r\nPTC Center Tone=-1700", std::nullopt},
   };
   for (const auto& [hardware, tone] : cases) {
-    std::ofstream(folder.path() / "Airmail.ini", std::ios::binary) << "[Settings]\r\nx=1\r\n\r\n[Hardware]\r\n"
-                                                                   << hardware << "\r\n";
+    testing::WriteBytes(folder.path() / "Airmail.ini",
+                        "[Settings]\r\nx=1\r\n\r\n[Hardware]\r\n" + std::string(hardware) + "\r\n");
     EXPECT_EQ(CenterToneFromAirmail(data), tone) << hardware;
   }
   const std::string tone = "CenterFrequencyAuto, Unable to get center tone.";

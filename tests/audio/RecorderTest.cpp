@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
 #ifndef _WIN32
 #include <sys/resource.h>
 #endif
 
-#include "common/AtomicFile.h"
 #include "tests/audio/SignalFakes.h"
 #include "tests/common/TempFolder.h"
 
@@ -36,8 +34,8 @@ TEST(Recorder, TwoRecordingsInOneSecondKeepBoth) {
   EXPECT_EQ(first.File().filename(), "2026-03-07 090504.bin");
   EXPECT_EQ(second.File().filename(), "2026-03-07 090504 2.bin");
   EXPECT_EQ(std::filesystem::file_size(first.File()), 2000u);
-  EXPECT_EQ(*ReadWholeFile(second.File(), error), std::string("\x80\x00\xff", 3));
-  std::ofstream(data / "2026-03-07 090504 3.bin") << "third";
+  EXPECT_EQ(testing::ReadBytes(second.File()), std::string("\x80\x00\xff", 3));
+  testing::WriteBytes(data / "2026-03-07 090504 3.bin", "third");
   EXPECT_EQ(RecordingName(data, kTime).filename(), "2026-03-07 090504 4.bin");
 }
 

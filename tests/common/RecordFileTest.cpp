@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <fstream>
 
 #ifdef __linux__
 #include <sys/resource.h>
@@ -66,7 +65,7 @@ TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFileAndStartsALineOfItsOwn
   std::error_code error;
   for (const auto& [before, after] : cases) {
     std::filesystem::remove(file);  // none at first
-    if (!before.empty()) std::ofstream(file, std::ios::binary) << before;
+    if (!before.empty()) testing::WriteBytes(file, before);
     ASSERT_TRUE(AppendRecord(file, "A,B", Record{"3", "4"}, error)) << error.message();
     EXPECT_EQ(ReadWholeFile(file, error), after);
   }
@@ -82,7 +81,7 @@ TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFileAndStartsALineOfItsOwn
 TEST(RecordFile, AFailedAppendLeavesTheFileAsItWas) {
   testing::TempFolder folder;
   auto file = folder.path() / "log.txt";
-  std::ofstream(file, std::ios::binary) << "A,B\r\n1,2\r\n";
+  testing::WriteBytes(file, "A,B\r\n1,2\r\n");
   rlimit old{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
   rlimit tight = old;
@@ -112,7 +111,7 @@ TEST(WriteFileAtomically, NeverSharesItsTemporary) {
   testing::TempFolder folder;
   auto file = folder.path() / "data.txt";
   std::filesystem::create_directory(folder.path() / "data.txt.new");
-  std::ofstream(folder.path() / "data.txt.other.new", std::ios::binary) << "another writer's";
+  testing::WriteBytes(folder.path() / "data.txt.other.new", "another writer's");
   std::error_code error;
   ASSERT_TRUE(WriteFileAtomically(file, "new", error)) << error.message();
   EXPECT_EQ(ReadWholeFile(file, error), "new");

@@ -1,9 +1,13 @@
 #pragma once
-// A fresh folder for one test, removed afterwards.
+// A fresh folder for one test, removed afterwards, and small file helpers.
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
+
+#include "common/AtomicFile.h"
 
 namespace velmora::testing {
 
@@ -27,5 +31,14 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+inline void WriteBytes(const std::filesystem::path& file, std::string_view content) {
+  std::ofstream(file, std::ios::binary) << content;
+}
+
+inline std::string ReadBytes(const std::filesystem::path& file) {
+  std::error_code error;
+  return ReadWholeFile(file, error).value_or("");
+}
 
 }  // namespace velmora::testing

@@ -102,9 +102,7 @@ TEST_F(Runs, ElevenFrequenciesTakeOneRunOfTwoBlocks) {
     EXPECT_EQ(testing::Occurrences(deck, card), count) << card;
   EXPECT_EQ(program.waits, std::vector<double>{10}) << "each block's time";
   EXPECT_EQ(program.commandLines[0], Folder() + "\\bin_win\\voacapw.exe " + Folder() + " sound.dat sound.out");
-  EXPECT_EQ(result.frequencies.size(), 11u);
-  EXPECT_EQ(result.frequencies[10].snr, 16) << "the second block's first column";
-  EXPECT_EQ(cache.Size(), 2u) << "each block kept as its own run";
+  EXPECT_EQ(cache.Size(), 2u) << "each block kept as its own run (their numbers: RealVoacapTest)";
 }
 
 TEST_F(Runs, AJointRunMayWriteAsMuchAsItsBlocksWouldAlone) {
@@ -163,19 +161,14 @@ TEST_F(Runs, AtAQuarterToTheHourThreeQuartersOfTheWayToTheNext) {
   EXPECT_EQ(now.frequencies[1].mode, " 1F2") << "the first hour's mode before half past";
 }
 
-// Another hour and other stations: ModelPredictionsTest's fills.
-TEST_F(Runs, TheSameDeckWithinTheHourStartsNoProgramAndAFailedRunIsNotKept) {
-  PredictionNow first, again;
-  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 5}, ten, first));
-  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 5}, ten, again));
-  EXPECT_EQ(again, first);
-  ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 50}, ten, again));
-  EXPECT_EQ(program.commandLines.size(), 1u);
+// The same deck again within the hour starts nothing (RealVoacapTest, and
+// ModelPredictionsTest's fills); a failed run is not kept.
+TEST_F(Runs, AFailedRunIsNotKept) {
+  PredictionNow again;
   program.finishes = false;
-  circuit.receiver.latitude += 1;
   EXPECT_FALSE(RunNow(2, {2024, 5, 14, 14, 5}, ten, again));
-  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 14, 5}, ten, again));
-  EXPECT_EQ(program.commandLines.size(), 5u) << "two attempts each time";
+  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 14, 50}, ten, again));
+  EXPECT_EQ(program.commandLines.size(), 4u) << "two attempts each time";
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "airmail/FrequencyLabel.h"
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
-#include "common/RecordFile.h"
 #include "selection/NoiseSelect.h"
 #include "selection/TableColumns.h"
 #include "tests/selection/SelectionFakes.h"
@@ -74,14 +73,11 @@ TEST(AutoSelectSnr, TheHighestFrequencyCloseToTheBestOrTheTopNAreKept) {
 TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   SelectRig rig(kModeMultipleFrequencies);
   auto file = rig.program / "r.ref";
-  std::string row(kColumnCount - 1, ',');
-  auto line = [&](std::string station, std::string frequency, std::string level) {
-    Record fields(kColumnCount);
-    fields[kColumnStation] = station, fields[kColumnFrequency] = frequency, fields[kColumnRef] = level;
-    return JoinRecord(fields) + "\r\n";
+  auto line = [](std::string frequency, std::string level) {
+    return testing::RefLine({{kColumnStation, "W1AW"}, {kColumnFrequency, frequency}, {kColumnRef, level}});
   };
-  testing::WriteBytes(file, "2005-03-14 18:30:00\r\nHAM,41,-71,100\r\nheading\r\n" + line("W1AW", "7000.0", "-5") +
-                                line("W1AW", "10000.0", "5") + line("W1AW", "14000.0", "25"));
+  testing::WriteBytes(file, testing::RefFile({line("7000.0", "-5"), line("10000.0", "5"), line("14000.0", "25")},
+                                             "HAM,41,-71,100"));
   rig.settings.referenceDataFile = file.string();
   rig.Add({{"K", "7102.0", 0}, {"K", "10145.5", 0}, {"K", "14105.5", 0}});
   auto range = LatLonGetRange(*rig.geometry.ship, *rig.geometry.StationPosition("HAM", "W1AW"));

@@ -99,6 +99,24 @@ class FakeTerminal final : public TerminalReader {
   std::optional<TerminalReading> TerminalSelectGet() override { return reading; }
 };
 
+// A row of a .ref or .nct file: the texts of the table's columns by index,
+// joined as a save writes them.
+inline std::string RefLine(const std::map<int, std::string>& cells, int columns = kColumnCount) {
+  std::string line;
+  for (int column = 0; column < columns; ++column) {
+    if (column > 0) line += ",";
+    if (cells.count(column)) line += cells.at(column);
+  }
+  return line + "\r\n";
+}
+
+// A reference file of the given rows, saved on 2005-03-14 at 18:30.
+inline std::string RefFile(const std::vector<std::string>& rows, std::string_view conditions = "HAM,41.5,-71.25,112.5") {
+  std::string text = "2005-03-14 18:30:00\r\n" + std::string(conditions) + "\r\nheading\r\n";
+  for (const auto& row : rows) text += row;
+  return text;
+}
+
 // One character is one unit wide.
 inline int TemplateWidth(std::string_view text) { return static_cast<int>(text.size()); }
 

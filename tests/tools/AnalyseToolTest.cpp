@@ -3,24 +3,18 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/AtomicFile.h"
+#include "common/RecordFile.h"
 #include "tests/tools/ToolRun.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
 namespace {
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream s(line);
-  for (std::string f; std::getline(s, f, ',');) fields.push_back(f);
-  if (!line.empty() && line.back() == ',') fields.emplace_back();
-  return fields;
-}
+Record Fields(const std::string& line) { return SplitRecord(line); }
 
 struct AnalyseTool : ::testing::Test {
   testing::TempFolder folder;
@@ -98,8 +92,6 @@ TEST_F(AnalyseTool, ExitCodes) {
       {"--bogus x.bin", "velmora-analyse: --bogus: no such option", true},
       {"--sample-size 65536 x.bin", "velmora-analyse: --sample-size: 65536 is not a power of two from 256 to 32768",
        true},
-      {"--sample-size 9223372036854775808 x.bin",
-       "velmora-analyse: --sample-size: 9223372036854775808 is not a power of two from 256 to 32768", true},
       {"x.bin --sample-size", "velmora-analyse: --sample-size: a size must follow", true},
       {"", "velmora-analyse: no recording given", true},
       {"a.bin b.bin", "velmora-analyse: b.bin: one recording only, \"a.bin\" is the first", true},
@@ -141,56 +133,52 @@ TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidSo) {
   EXPECT_EQ(Fields(r.lines[1])[6], "Pactor 2");
 }
 
-// The widest Pactor 3 form with wide symbol shaping, found by the wide band
-// that the settings file switches on.
-TEST_F(AnalyseTool, TakesTheWideBandFromTheSettingsFile) {
-  signalgen::SignalRecipe recipe;
-  recipe.form = signalgen::Form::Pactor3;
-  recipe.variant = 6;
-  recipe.rollOff = 1;
-  recipe.snrDb = 5;
-  recipe.rhythm.cycle = 0;
-  recipe.seconds = 6;
-  const std::string file = Write("p3.bin", recipe);
-  const std::string wide = WriteText("wide.ini", "[Detector Data]\r\nPactor3 Wide Band=True\r\n");
-  auto found = [](const testing::ToolRun& r) {
-    int count = 0;
-    for (std::size_t line = 1; line < r.lines.size() && !r.lines[line].empty(); ++line)
-      count += Fields(r.lines[line])[6] == "Pactor 3; 3600";
-    return count;
+// What a settings file switches on: the wide band that finds the widest
+// Pactor 3 form with wide symbol shaping, and "Digital Busy" that calls an
+// OFDM modem after a quiet second "Digital", with its own statistics block.
+TEST_F(AnalyseTool, TakesTheWideBandAndDigitalBusyFromTheSettingsFile) {
+  signalgen::SignalRecipe pactor3;
+  pactor3.form = signalgen::Form::Pactor3;
+  pactor3.variant = 6;
+  pactor3.rollOff = 1;
+  pactor3.snrDb = 5;
+  pactor3.rhythm.cycle = 0;
+  pactor3.seconds = 6;
+  signalgen::SignalRecipe ofdm;
+  ofdm.form = signalgen::Form::Ofdm;
+  ofdm.snrDb = 10;
+  ofdm.rhythm.start = 1;
+  ofdm.seconds = 6;
+  struct Case {
+    signalgen::SignalRecipe recipe;
+    std::string key, label, block;
+    int foundOffBelow, foundOnAtLeast;  // of 32 buffers
+  } cases[] = {
+      {pactor3, "Pactor3 Wide Band", "Pactor 3; 3600", "", 10, 24},
+      {ofdm, "Digital Busy", "Digital", "Digital:", 1, 20},  // 26 buffers are the modem's
   };
-  const testing::ToolRun off = Analyse("\"" + file + "\"");
-  const testing::ToolRun on = Analyse("--settings \"" + wide + "\" \"" + file + "\"");
-  ASSERT_EQ(on.status, 0);
-  EXPECT_TRUE(on.errorLines.empty());
-  EXPECT_LT(found(off), 10) << "of 32 buffers";
-  EXPECT_GE(found(on), 24);
-}
-
-// An OFDM modem after a quiet second: "Digital" with "Digital Busy" from the
-// settings file, with its own statistics block; without it neither.
-TEST_F(AnalyseTool, TakesDigitalBusyFromTheSettingsFile) {
-  signalgen::SignalRecipe recipe;
-  recipe.form = signalgen::Form::Ofdm;
-  recipe.snrDb = 10;
-  recipe.rhythm.start = 1;
-  recipe.seconds = 6;
-  const std::string file = Write("ofdm.bin", recipe);
-  const std::string digital = WriteText("digital.ini", "[Detector Data]\r\nDigital Busy=True\r\n");
-  auto found = [](const testing::ToolRun& r) {
-    int count = 0;
-    for (std::size_t line = 1; line < r.lines.size() && !r.lines[line].empty(); ++line)
-      count += Fields(r.lines[line])[4] == "1" && Fields(r.lines[line])[6] == "Digital";
-    return count;
-  };
-  auto block = [](const testing::ToolRun& r) { return std::find(r.lines.begin(), r.lines.end(), "Digital:") != r.lines.end(); };
-  const testing::ToolRun off = Analyse("\"" + file + "\"");
-  const testing::ToolRun on = Analyse("--settings \"" + digital + "\" \"" + file + "\"");
-  ASSERT_EQ(on.status, 0);
-  EXPECT_EQ(found(off), 0);
-  EXPECT_FALSE(block(off));
-  EXPECT_GE(found(on), 20) << "of 32 buffers, 26 of them the modem's";
-  EXPECT_TRUE(block(on));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key);
+    const std::string file = Write("signal.bin", c.recipe);
+    const std::string settings = WriteText("on.ini", "[Detector Data]\r\n" + c.key + "=True\r\n");
+    auto found = [&](const testing::ToolRun& r) {
+      int count = 0;
+      for (std::size_t line = 1; line < r.lines.size() && !r.lines[line].empty(); ++line)
+        count += Fields(r.lines[line])[4] == "1" && Fields(r.lines[line])[6] == c.label;
+      return count;
+    };
+    auto block = [&](const testing::ToolRun& r) { return std::ranges::count(r.lines, c.block) > 0; };
+    const testing::ToolRun off = Analyse("\"" + file + "\"");
+    const testing::ToolRun on = Analyse("--settings \"" + settings + "\" \"" + file + "\"");
+    ASSERT_EQ(on.status, 0);
+    EXPECT_TRUE(on.errorLines.empty());
+    EXPECT_LT(found(off), c.foundOffBelow);
+    EXPECT_GE(found(on), c.foundOnAtLeast);
+    if (!c.block.empty()) {
+      EXPECT_FALSE(block(off));
+      EXPECT_TRUE(block(on));
+    }
+  }
 }
 
 // 48 MB of recording through a tool allowed 40 MB: it holds one buffer at a

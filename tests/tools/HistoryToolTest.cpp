@@ -1,8 +1,6 @@
 // velmora-history as a user runs it: the summary, a blank line, the table.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "tests/tools/ToolRun.h"
 
 namespace velmora {
@@ -13,9 +11,9 @@ testing::ToolRun RunHistory(const std::string& arguments) { return testing::RunT
 TEST(VelmoraHistory, PrintsTheSummaryAndTheTableOrNamesTheProblem) {
   testing::TempFolder folder;
   auto log = folder.path() / "Debug.log";
-  std::ofstream(log, std::ios::binary) << "01/05/2026 10:00:00 Connected to WLO, Pactor 3\r\n"
-                                          "10:02:05 Disconnected from WLO\r\n"
-                                          "01/07/2026 10:00:00 No answer from KPH\r\n";
+  testing::WriteBytes(log, "01/05/2026 10:00:00 Connected to WLO, Pactor 3\r\n"
+                           "10:02:05 Disconnected from WLO\r\n"
+                           "01/07/2026 10:00:00 No answer from KPH\r\n");
   auto run = RunHistory("--airmail '" + log.string() + "' --to 2026-01-06");
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_EQ(run.out,

@@ -1,5 +1,5 @@
-// velmora-predict run as a user runs it: its exit codes, and natively a
-// prediction through Wine with the real VOACAP.
+// velmora-predict run as a user runs it: its exit codes, and a prediction
+// of two stations through Wine with the real VOACAP.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,13 +53,13 @@ TEST(VelmoraPredict, ThroughWineWithTheRealVoacap) {
   testing::TempFolder folder;
   fs::copy(source, folder.path() / "itshfbc", fs::copy_options::recursive);
   auto run = Predict("--data " + Quoted(testing::FixturePath("data")) +
-                     " --system SAILMAIL --mode 6 --station WLO --model 2 --time 2024-05-14T14:45 --itshfbc " +
-                     Quoted(folder.path() / "itshfbc"));
+                     " --system SAILMAIL --mode 6 --station WPE --station WLO --model 2 --time 2024-05-14T14:45 "
+                     "--itshfbc " + Quoted(folder.path() / "itshfbc"));
   EXPECT_EQ(run.status, 0) << run.errors;
-  ASSERT_EQ(run.lines.size(), 1u + 3u) << run.errors;  // WLO's three frequencies
+  ASSERT_EQ(run.lines.size(), 1u + 4 + 3) << run.errors;  // WPE's four frequencies, then WLO's three
   EXPECT_EQ(run.lines[0], kHeading);
   for (size_t i = 1; i < run.lines.size(); ++i) {
-    EXPECT_EQ(run.lines[i].rfind("WLO,", 0), 0u) << run.lines[i];
+    EXPECT_EQ(run.lines[i].rfind(i <= 4 ? "WPE," : "WLO,", 0), 0u) << run.lines[i];
     EXPECT_EQ(std::count(run.lines[i].begin(), run.lines[i].end(), ','), 15) << run.lines[i];
     EXPECT_EQ(run.lines[i].find(",,,,"), std::string::npos) << "predicted: " << run.lines[i];
   }

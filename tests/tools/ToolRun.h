@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/TextFileLines.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 
@@ -19,13 +19,6 @@ struct ToolRun {
   std::string out, errors;
   std::vector<std::string> lines, errorLines;  // of out and errors
 };
-
-inline std::vector<std::string> Lines(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 inline std::string Quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 
@@ -41,7 +34,7 @@ inline ToolRun RunTool(const std::string& tool, const std::string& arguments, co
   command += " >" + Quoted(out) + " 2>" + Quoted(err);
   const int raw = std::system(command.c_str());
   const std::string outText = ReadBytes(out), errText = ReadBytes(err);
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, outText, errText, Lines(outText), Lines(errText)};
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, outText, errText, SplitLines(outText), SplitLines(errText)};
 }
 
 }  // namespace velmora::testing

@@ -13,7 +13,7 @@ testing::ToolRun RunTool(const std::string& arguments) { return testing::RunTool
 // What the fixture holds, as the program reads it ("listing.txt" beside it;
 // {DATA} stands for the data folder).
 std::vector<std::string> Expected(const std::string& dataFolder) {
-  auto lines = testing::Lines(testing::ReadBytes(testing::FixturePath("listing.txt")));
+  auto lines = SplitLines(testing::ReadBytes(testing::FixturePath("listing.txt")));
   for (auto& line : lines)
     if (auto at = line.find("{DATA}"); at != std::string::npos) line.replace(at, 6, dataFolder);
   return lines;

@@ -4,12 +4,14 @@
 // what the stand-in received.
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "airmail/win32/AirmailWindows.h"
+#include "common/TextFileLines.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -61,20 +63,8 @@ class StandInSession {
     PumpUntil([] { return AirmailWindowGet() == nullptr; }, 3);
   }
 
-  std::vector<std::string> Record() const {
-    std::vector<std::string> lines;
-    std::ifstream in(program_.path() / "Record.txt");
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
-  bool Recorded(const std::string& line) const {
-    for (const auto& l : Record())
-      if (l == line) return true;
-    return false;
-  }
+  std::vector<std::string> Record() const { return SplitLines(ReadBytes(program_.path() / "Record.txt")); }
+  bool Recorded(const std::string& line) const { return std::ranges::count(Record(), line) > 0; }
 
  private:
   TempFolder program_, data_;

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "common/ProfileFile.h"
 #include "tests/common/AwkwardProfiles.h"
 #include "tests/common/TempFolder.h"
@@ -21,18 +19,13 @@ std::string PlatformRead(const std::filesystem::path& file, const std::string& s
   return buffer;
 }
 
-void WriteBytes(const std::filesystem::path& file, const std::string& content) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << content;
-}
-
 TEST(ProfileDifferential, ReadsEqualThePlatformsOnAwkwardFiles) {
   testing::TempFolder folder;
   int index = 0;
   for (const auto& profile : testing::AwkwardProfiles()) {
     // A new name per file: the platform may cache what it read before.
     auto file = folder.path() / ("awkward" + std::to_string(index++) + ".ini");
-    WriteBytes(file, profile.content);
+    testing::WriteBytes(file, profile.content);
     for (const auto& [section, key] : testing::AwkwardQueries()) {
       EXPECT_EQ(ProfileRead(file, section, key), PlatformRead(file, section, key))
           << profile.name << ": [" << section << "] " << key;
@@ -60,8 +53,8 @@ TEST(ProfileDifferential, WritesReadBackAsThePlatformsDo) {
     auto ours = folder.path() / ("ours" + std::to_string(index) + ".ini");
     auto theirs = folder.path() / ("theirs" + std::to_string(index) + ".ini");
     ++index;
-    WriteBytes(ours, profile.content);
-    WriteBytes(theirs, profile.content);
+    testing::WriteBytes(ours, profile.content);
+    testing::WriteBytes(theirs, profile.content);
     for (const auto& w : writes) {
       std::error_code error;
       ASSERT_TRUE(ProfileWrite(ours, w.section, w.key, w.value, error)) << error.message();

@@ -6,9 +6,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 
+#include "common/TextFileLines.h"
 #include "common/win32/MessagePump.h"
 #include "radio/RadioComm.h"
 #include "radio/RadioSentences.h"
@@ -68,15 +68,7 @@ class RadioOverSerialLine : public ::testing::Test {
     return standIn_->Started() && PumpUntil([&] { return !Record().empty(); }, 10);
   }
   std::string RecordPath() const { return (folder_.path() / "Record.txt").string(); }
-  std::vector<std::string> Record() const {
-    std::vector<std::string> lines;
-    std::ifstream in(RecordPath());
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-    return lines;
-  }
+  std::vector<std::string> Record() const { return SplitLines(testing::ReadBytes(RecordPath())); }
   // The sentences the radio received, as sent (without CR LF).
   std::vector<std::string> Sentences(std::initializer_list<std::string_view> commands) {
     std::vector<std::string> out{"OPEN"};

@@ -7,6 +7,7 @@
 #include "propagation/bench/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "selection/AirmailStationGeometry.h"
+#include "selection/Configure.h"
 #include "selection/ModelPredictions.h"
 #include "tests/propagation/win32/RealItshfbc.h"
 #include "tests/selection/SelectionFakes.h"
@@ -28,6 +29,17 @@ struct RealPredictionRig : SelectionRig {
     clock.now = {2024, 5, 14, 14, 45, 0, 0};
   }
   StationRowsServices RealRows() { return {model, airmail, data, program, colors}; }
+  // Mode 2 over the SAILMAIL stations within the range, every row kept to be compared.
+  void Fill(float rangeMax) {
+    settings.autoSelectRangeMax = rangeMax;
+    settings.autoSelectSnr = settings.stationStations = false;
+    window.fields = [](AutoConnectSettings& s) {
+      s.modeIndex = kModeMultipleStations;
+      s.connectSystemIndex = 1;
+    };
+    TableConfiguration(table, settings, {RealRows(), clock, window, dependents, terminal, modeTables, TemplateWidth})
+        .Configure();
+  }
 };
 
 }  // namespace velmora::testing

@@ -6,7 +6,6 @@
 
 #include "common/Format.h"
 #include "propagation/JointDeck.h"
-#include "selection/Configure.h"
 #include "selection/StationRows.h"
 #include "tests/selection/win32/RealPredictionRig.h"
 
@@ -16,17 +15,7 @@ namespace {
 TEST(RealPrediction, TheTablesCellsAreTheProgramsNumbers) {
   if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
   testing::RealPredictionRig rig;
-  rig.settings.autoSelectRangeMax = 2500;  // WPE and WLO; the Panama stations lie farther
-  rig.settings.autoSelectSnr = false;      // every row stays, to be compared
-  rig.settings.stationStations = false;
-  rig.window.fields = [](AutoConnectSettings& s) {
-    s.modeIndex = kModeMultipleStations;
-    s.connectSystemIndex = 1;  // SAILMAIL
-  };
-  TableConfiguration(rig.table, rig.settings,
-                     {rig.RealRows(), rig.clock, rig.window, rig.dependents, rig.terminal, rig.modeTables,
-                      testing::TemplateWidth})
-      .Configure();
+  rig.Fill(2500);  // WPE and WLO; the Panama stations lie farther
   EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts()[0];
   ASSERT_EQ(rig.runs.outputs.size(), 1u) << "both stations in one run";
   auto outputs = JointOutputSplit(rig.runs.outputs[0], 2);
@@ -75,17 +64,7 @@ TEST(RealPrediction, OneRunForAllStationsFillsTheSameTableAsARunPerBlock) {
   const int starts[2] = {1, 4};  // the fixture's four SAILMAIL stations, each of one block
   for (size_t k = 0; k < 2; ++k) {
     testing::RealPredictionRig rig(blocksPerRun[k]);
-    rig.settings.autoSelectRangeMax = 20000;
-    rig.settings.autoSelectSnr = false;  // every row stays, to be compared
-    rig.settings.stationStations = false;
-    rig.window.fields = [](AutoConnectSettings& s) {
-      s.modeIndex = kModeMultipleStations;
-      s.connectSystemIndex = 1;  // SAILMAIL
-    };
-    TableConfiguration(rig.table, rig.settings,
-                       {rig.RealRows(), rig.clock, rig.window, rig.dependents, rig.terminal, rig.modeTables,
-                        testing::TemplateWidth})
-        .Configure();
+    rig.Fill(20000);
     EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts()[0];
     EXPECT_EQ(rig.runs.starts, starts[k]);
     EXPECT_EQ(rig.table.DataRows(), 4 + 3 + 2 + 2);
