@@ -71,15 +71,6 @@ TEST(StationScanMachine, EveryTransition) {
   }
 }
 
-TEST(StationScanMachine, AnEmptyListIsTold) {
-  ActivityRig rig(kModeScanStations);
-  for (auto& row : rig.table.rows) row.txChecked = false;
-  rig.engine.AutoConnectStart();
-  rig.Play("f");
-  EXPECT_EQ(rig.messenger.Texts(), std::vector<std::string>{kScanListEmpty});
-  EXPECT_EQ(rig.window.panels[1], "Stopped");
-}
-
 // Each row is heard for 2 s (4 buffers) after the buffer that sets it.
 TEST(NoiseCollectionMachine, EveryTransition) {
   struct Case {
