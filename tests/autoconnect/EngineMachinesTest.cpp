@@ -201,7 +201,7 @@ TEST(EngineLists, AnEmptyListIsReportedAndStops) {
       {kModeScanStations, true, false, kScanListEmpty, MessageIcon::Information},
   };
   for (const auto& c : cases) {
-    testing::ActivityRig rig(c.mode);
+    testing::EngineRig rig(c.mode);
     for (auto& row : rig.table.rows) row.rxChecked = c.rx && row.rxChecked, row.txChecked = c.tx && row.txChecked;
     rig.engine.AutoConnectStart();
     rig.Play("f");
