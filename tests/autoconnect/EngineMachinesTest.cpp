@@ -198,9 +198,10 @@ TEST(EngineLists, AnEmptyListIsReportedAndStops) {
       {kModeMultipleFrequencies, true, false, kConnectListEmpty, MessageIcon::Information},
       {kModeMultipleFrequencies, false, true, kCheckListEmpty, MessageIcon::Information},
       {kModeMultipleStations, false, true, kCheckListEmpty, MessageIcon::None},
+      {kModeScanStations, true, false, kScanListEmpty, MessageIcon::Information},
   };
   for (const auto& c : cases) {
-    EngineRig rig(c.mode);
+    testing::EngineRig rig(c.mode);
     for (auto& row : rig.table.rows) row.rxChecked = c.rx && row.rxChecked, row.txChecked = c.tx && row.txChecked;
     rig.engine.AutoConnectStart();
     rig.Play("f");

@@ -35,17 +35,28 @@ inline void PlayScript(AutoConnectEngine& engine, std::string_view script) {
   }
 }
 
-// The stand-ins both rigs share.
-struct RigParts {
-  explicit RigParts(int mode, const std::vector<TableRow>& rows, bool answer = true) : messenger(answer) {
+// The engine on the stand-ins, with the scan, the noise collection and the
+// reference measurement attached.
+struct EngineRig {
+  explicit EngineRig(int mode, bool answer = true) : messenger(answer) {
     window.settings.modeIndex = static_cast<std::int16_t>(mode);
-    table.rows = rows;
+    table.rows = mode == kModeMultipleStations ? kTwoStations : kOneStation;
+    // Window events inside every terminal operation bring the next buffer:
+    // it must change nothing while the step is still running.
+    terminal.inside = [this](const std::string&) { engine.Update(kQuietBuffer); };
+    machines.Attach(engine.Run(), table, {kept, radio, kept, kept, kept});
   }
+  void Play(std::string_view script) { PlayScript(engine, script); }
   // Status panel 2 without the blank it is written with.
   std::string Status() {
     std::string text = window.panels[2];
     if (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
+  }
+  // The cell's back colour; 0 when it was never given one.
+  Bgr Colour(int row, EngineColumn column) {
+    auto found = table.colours.find({row, column});
+    return found == table.colours.end() ? 0 : found->second;
   }
 
   FakeTable table;
@@ -55,35 +66,6 @@ struct RigParts {
   RecordingMessenger messenger;
   KeptLog log;
   FakeClock clock;
-};
-
-struct EngineRig : RigParts {
-  explicit EngineRig(int mode, bool answer = true)
-      : RigParts(mode, mode == kModeMultipleStations ? kTwoStations : kOneStation, answer) {
-    // Window events inside every terminal operation bring the next buffer:
-    // it must change nothing while the step is still running.
-    terminal.inside = [this](const std::string&) { engine.Update(kQuietBuffer); };
-  }
-  void Play(std::string_view script) { PlayScript(engine, script); }
-
-  IdleSeams seams;
-  AutoConnectEngine engine{{terminal, table, window, main, messenger, log, clock}, seams.Seams()};
-};
-
-// The engine with the scan, the noise collection and the reference
-// measurement attached, on the same stand-ins.
-struct ActivityRig : RigParts {
-  explicit ActivityRig(int mode) : RigParts(mode, kOneStation) {
-    terminal.inside = [this](const std::string&) { engine.Update(kQuietBuffer); };
-    machines.Attach(engine.Run(), table, {kept, radio, kept, kept, kept});
-  }
-  void Play(std::string_view script) { PlayScript(engine, script); }
-  // The cell's back colour; 0 when it was never given one.
-  Bgr Colour(int row, EngineColumn column) {
-    auto found = table.colours.find({row, column});
-    return found == table.colours.end() ? 0 : found->second;
-  }
-
   ScriptedRadio radio;
   KeptActivities kept;
   ActivityMachines machines{radio, kept};

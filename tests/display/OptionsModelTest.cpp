@@ -136,7 +136,9 @@ TEST(OptionsApply, ChangingTheRunningSoundCardStopsIt) {
   }
 }
 
-TEST(OptionsApply, ChoosingANewPlaybackFileClosesTheOldAndOpensTheNew) {
+// The input step opens the playback file chosen and closes the one left;
+// the output step starts and stops recording.
+TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   OptionsRig rig;
   testing::TempFolder folder;
   auto first = folder.path() / "first.bin", second = folder.path() / "second.bin";
@@ -153,13 +155,8 @@ TEST(OptionsApply, ChoosingANewPlaybackFileClosesTheOldAndOpensTheNew) {
   controls.inputSource = kSoundCard;
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_FALSE(rig.signal.Playback().IsOpen()) << "leaving playback ends it";
-}
 
-TEST(OptionsApply, TheOutputStepStartsAndStopsRecording) {
-  OptionsRig rig;
-  testing::TempFolder folder;
   rig.signal.dataFolder = folder.path();
-  auto controls = rig.Controls();
   controls.record = true;
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_TRUE(rig.signal.Recording());

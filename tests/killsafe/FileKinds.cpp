@@ -43,10 +43,11 @@ void Require(bool written) {
 
 std::string Numbered(std::string_view text, int i) { return std::string(text) + std::to_string(i); }
 
-std::string Complaints(const RecordingMessenger& messages) {
-  std::string all;
-  for (const auto& text : messages.Texts()) all += text + "\n";
-  return all;
+// What the reader said, or nothing when it read the file whole without a word.
+std::string Said(bool whole, const RecordingMessenger& messages) {
+  std::string said = whole ? "" : "not read whole\n";
+  for (const auto& text : messages.Texts()) said += text + "\n";
+  return said;
 }
 
 AutoConnectSettings KillSettings(int variant) {
@@ -100,8 +101,7 @@ void WriteHistory(const fs::path& file, int variant) {
 
 std::string ReadHistory(const fs::path& file) {
   RecordingMessenger messages;
-  auto rows = HistoryGridRecall(file, messages);
-  return !messages.entries.empty() ? Complaints(messages) : rows.size() == kRows ? "" : "rows lost";
+  return Said(HistoryGridRecall(file, messages).size() == kRows, messages);
 }
 
 void WriteRadio(const fs::path& file, int variant) {
@@ -140,8 +140,7 @@ void WriteReference(const fs::path& file, int variant) {
 std::string ReadReference(const fs::path& file) {
   FrequencyTable table = MeasuredTable(kModeReferenceData, 0);
   RecordingMessenger messages;
-  bool read = ReferenceDataRecall(table, file, 0, messages).has_value();
-  return read && messages.entries.empty() ? "" : "not recalled: " + Complaints(messages);
+  return Said(ReferenceDataRecall(table, file, 0, messages).has_value(), messages);
 }
 
 void WriteNoConnect(const fs::path& file, int variant) {
@@ -153,8 +152,7 @@ void WriteNoConnect(const fs::path& file, int variant) {
 std::string ReadNoConnect(const fs::path& file) {
   FrequencyTable table = MeasuredTable(kModeNoConnectData, 0);
   RecordingMessenger messages;
-  bool read = NoConnectDataRecall(table, file, messages).has_value();
-  return read && messages.entries.empty() ? "" : "not recalled: " + Complaints(messages);
+  return Said(NoConnectDataRecall(table, file, messages).has_value(), messages);
 }
 
 void AppendRun(const fs::path& file, int variant) {
@@ -172,19 +170,11 @@ class FixedClock final : public RunClock {
   double SecondsSinceMidnight() override { return 0; }
 };
 
+// The program only ever appends to its message log, and never reads it back.
 void AppendMessage(const fs::path& file, int variant) {
   RecordingMessenger boxes;
   FixedClock clock;
   LoggingMessenger(boxes, file, clock).Note(variant ? "Connected to W1AW" : "No station answered, retrying");
-}
-
-std::string ReadMessages(const fs::path& file) {
-  FileFailure failure;
-  auto records = ReadRecords(file, failure);
-  if (!records) return failure.error.message();
-  for (const auto& record : *records)
-    if (record.size() != 2) return "a line of " + std::to_string(record.size()) + " fields";
-  return "";
 }
 
 constexpr FileKind kKinds[] = {
@@ -195,7 +185,7 @@ constexpr FileKind kKinds[] = {
     {"reference", "2026-12-07 153000.ref", FileShape::kWhole, WriteReference, ReadReference},
     {"noconnect", "2026-12-07 153000.nct", FileShape::kWhole, WriteNoConnect, ReadNoConnect},
     {"runlog", "AutoConnectLog.txt", FileShape::kAppended, AppendRun, ReadRuns},
-    {"messagelog", "Velmora.log", FileShape::kAppended, AppendMessage, ReadMessages},
+    {"messagelog", "Velmora.log", FileShape::kAppended, AppendMessage, nullptr},
     {"recording", "Data", FileShape::kRecording, nullptr, nullptr},
 };
 
@@ -293,7 +283,7 @@ std::string KilledFileFault(const FileKind& kind, const fs::path& file, const Wr
   if (!fs::exists(file)) return "the file is gone";
   const std::string content = Bytes(file);
   std::string fault = kind.shape == FileShape::kWhole ? WholeFault(written, content) : AppendedFault(written, content);
-  return fault.empty() ? kind.read(file) : fault;
+  return fault.empty() && kind.read ? kind.read(file) : fault;
 }
 
 }  // namespace velmora::testing

@@ -22,7 +22,8 @@ struct FileKind {
   FileShape shape;
   // Writes content (or appends record) 0 or 1; not for recordings.
   void (*write)(const std::filesystem::path& file, int variant);
-  // What the program's reader says about the file: empty when it reads it cleanly.
+  // What the program's reader says about the file: empty when it reads it
+  // cleanly; none for a file the program never reads back.
   std::string (*read)(const std::filesystem::path& file);
 };
 

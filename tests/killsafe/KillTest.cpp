@@ -66,10 +66,10 @@ void KillRepeatedly(const FileKind& kind, const fs::path& file, Milliseconds wri
   }
 }
 
-class KilledWriter : public ::testing::TestWithParam<const FileKind*> {};
+class KilledWriter : public ::testing::TestWithParam<FileKind> {};
 
 TEST_P(KilledWriter, LeavesAFileTheProgramReads) {
-  const FileKind& kind = *GetParam();
+  const FileKind& kind = GetParam();
   TempFolder folder;
   const auto file = folder.path() / kind.fileName;
   auto start = std::chrono::steady_clock::now();
@@ -93,14 +93,8 @@ TEST_P(KilledWriter, LeavesAFileTheProgramReads) {
   std::cout << kind.name << ": " << kKills << " kills, " << left.size() << " left a temporary\n";
 }
 
-std::vector<const FileKind*> EveryKind() {
-  std::vector<const FileKind*> kinds;
-  for (const auto& kind : FileKinds()) kinds.push_back(&kind);
-  return kinds;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryFile, KilledWriter, ::testing::ValuesIn(EveryKind()),
-                         [](const auto& info) { return std::string(info.param->name); });
+INSTANTIATE_TEST_SUITE_P(EveryFile, KilledWriter, ::testing::ValuesIn(FileKinds()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 #ifdef _WIN32
 float HistoryMinimumIn(const fs::path& settings) {

@@ -102,8 +102,19 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
   EXPECT_FALSE(StartOffered());
 }
 
+// At every showing the position's age is told, and then the place saved
+// at the last close is recalled.
 TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximisedPlace) {
-  Open();
+  Settings("Airmail Lat/Lon Check=True\r\nMode Index=1\r\n");
+  OpenMain();
+  MessageBoxAnswerer ok;
+  auto show = [&](size_t showing) {
+    main->Command(main->Tools().IdOf("Airmail"));
+    EXPECT_TRUE(PumpUntil([&] { return window->Visible() && window->Activated() && ok.Texts().size() == showing; }));
+    EXPECT_NE(ok.Texts().back().find("Warning, AirMail's Latitude and Longitude Data is older than"),
+              std::string::npos) << ok.Texts().back();
+  };
+  show(1);
   SetWindowPos(window->Handle(), nullptr, 300, 120, 700, 500, SWP_NOZORDER);
   Type("txtConnectNotBusy", "9");
   window->Close();
@@ -114,8 +125,7 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Left"), "4500");
   EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Height"), "7500");
 
-  main->Command(main->Tools().IdOf("Airmail"));
-  ASSERT_TRUE(PumpUntil([&] { return window->Visible() && window->Activated(); }));
+  show(2);
   RECT placed{};
   GetWindowRect(window->Handle(), &placed);
   EXPECT_EQ(placed.left, 300) << "the place recalled before showing";
@@ -125,29 +135,6 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   saved = Saved();
   EXPECT_EQ(saved.Read(kAutoConnectSection, "Connect Not Busy"), "11");
   EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Width"), "10500") << "the normal place kept";
-}
-
-TEST_F(AutoConnectWindowTest, ClosingDuringARunAsksAndNoKeepsItGoing) {
-  testing::StandInSession airmail(HamScenario());
-  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\n"));
-  Open();
-  ASSERT_TRUE(window->Start()) << window->Status().Text(2);
-  AutoConnectEngine& engine = *window->Engine();
-  EXPECT_EQ(window->Status().Text(1), "Running");
-  EXPECT_FALSE(window->Tools().IsEnabled("Start"));
-  EXPECT_TRUE(window->Tools().IsEnabled("Stop"));
-  EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdResync"))) << "a rebuild would move the run's rows";
-  auto asked = Answered(IDNO, [&] { window->Close(); });
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_NE(asked[0].find("AutoConnect is running.  Closing the window will stop AutoConnect."), std::string::npos);
-  EXPECT_TRUE(window->Visible());
-  EXPECT_TRUE(engine.Running());
-  Answered(IDYES, [&] { window->Close(); });
-  EXPECT_FALSE(window->Visible());
-  EXPECT_FALSE(engine.Running());
-  EXPECT_FALSE(main->Detectors().AutoConnectActive());
-  std::string log = testing::ReadBytes(folder.path() / "AutoConnectLog.txt");
-  EXPECT_NE(log.find("\r\n"), log.rfind("\r\n")) << "the heading and one record:\n" << log;
 }
 
 TEST_F(AutoConnectWindowTest, EachFramesOptionButtonsAreOneChoiceClickedInTurn) {
@@ -259,19 +246,8 @@ TEST_F(AutoConnectWindowTest, TheRightClickMenusOpenAndTheModeMenuChangesTheMode
   EXPECT_GT(window->Table().DataRows(), 0);
 }
 
-TEST_F(AutoConnectWindowTest, ThePositionsAgeIsToldAtEveryShowing) {
-  Settings("Airmail Lat/Lon Check=True\r\nMode Index=1\r\n");
-  OpenMain();
-  MessageBoxAnswerer ok;
-  for (size_t showing = 1; showing <= 2; ++showing) {
-    main->Command(main->Tools().IdOf("Airmail"));
-    ASSERT_TRUE(PumpUntil([&] { return ok.Texts().size() == showing; })) << "showing " << showing;
-    EXPECT_NE(ok.Texts().back().find("Warning, AirMail's Latitude and Longitude Data is older than"),
-              std::string::npos) << ok.Texts().back();
-    window->Close();
-  }
-}
-
+// A run asks before its window closes, greys what would replace its
+// settings, keeps its own, and writes its log record when it ends.
 TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn) {
   testing::StandInSession airmail(HamScenario({{"Outcome", "noanswer"}, {"Seconds", "0.3"}}));
   ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\n"
@@ -283,7 +259,18 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
                                                  {"Settings", kSettingsDefault}, {"Settings", kSettingsRecall},
                                                  {"Mode", kMode0},           {"Mode", kMode0 + kModeReferenceData}};
   ASSERT_TRUE(window->Start()) << window->Status().Text(2);
+  AutoConnectEngine& engine = *window->Engine();
+  EXPECT_EQ(window->Status().Text(1), "Running");
+  EXPECT_FALSE(window->Tools().IsEnabled("Start"));
+  EXPECT_TRUE(window->Tools().IsEnabled("Stop"));
+  EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdResync"))) << "a rebuild would move the run's rows";
   for (const auto& [menu, command] : entries) EXPECT_FALSE(MenuEnabled(menu, command)) << menu << " " << command;
+  // Closing the window asks first; No keeps the run going.
+  auto asked = Answered(IDNO, [&] { window->Close(); });
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_NE(asked[0].find("AutoConnect is running.  Closing the window will stop AutoConnect."), std::string::npos);
+  EXPECT_TRUE(window->Visible());
+  EXPECT_TRUE(engine.Running());
   // Another data folder in an offline mode: refused by the window, taken
   // through the main window's Recall, and no matter to the run.
   const auto other = folder.path() / "Other.ini";
@@ -298,12 +285,14 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
   // Free buffers until the call's result ends the run; each change of
   // frequency restarts the input, here the one buffer of the test signal.
   main->Signal().inputSource = kSimulated;
-  AutoConnectEngine& engine = *window->Engine();
   EXPECT_TRUE(PumpUntil([&] {
     window->Update(Verdict{});
     return !engine.Running();
   }, 30)) << window->Status().Text(2);
   EXPECT_EQ(window->Status().Text(2), "Did not Connect ");
+  EXPECT_FALSE(main->Detectors().AutoConnectActive());
+  std::string log = testing::ReadBytes(folder.path() / "AutoConnectLog.txt");
+  EXPECT_NE(log.find("\r\n"), log.rfind("\r\n")) << "the heading and one record:\n" << log;
   EXPECT_NE(testing::ReadBytes(folder.path() / kStationHistoryDataFile).find("[HAM,"), std::string::npos);
   // The failed round is kept as the run asked, and selected for mode 5.
   const std::filesystem::path kept = window->Settings().noConnectDataFile;

@@ -51,31 +51,32 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabWithTheMembersShown) {
   EXPECT_EQ(Options().ReadControls(), DataSet(window->Settings(), window->Signal()));
 }
 
-TEST_F(OptionsDialogTest, ABadValueShowsItsMessageAndKeepsTheDialogOpen) {
+// A bad value keeps the dialog open; Cancel then leaves the members as
+// they were, and the next showing shows them.
+TEST_F(OptionsDialogTest, ABadValueShowsItsMessageAndCancelLeavesTheMembers) {
   Open(OptionsDialog::kDetectorTab);
   Type(2, IDC_TXTPACTOR3, "thirty");
-  testing::MessageBoxAnswerer answerer;
-  Press(IDC_CMDOK);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("Options Detector Error, Type mismatch"), std::string::npos);
-  EXPECT_TRUE(Options().Visible());
-  EXPECT_EQ(window->Settings().detector.pactor3Threshold, 35);
-}
-
-TEST_F(OptionsDialogTest, CancelLeavesTheMembersAndTheNextShowingShowsThem) {
-  Open(OptionsDialog::kDetectorTab);
   Type(2, IDC_TXTPOWER, "3");
   Click(2, IDC_CHKBURST);
+  {
+    testing::MessageBoxAnswerer answerer;
+    Press(IDC_CMDOK);
+    ASSERT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_NE(answerer.Texts()[0].find("Options Detector Error, Type mismatch"), std::string::npos);
+  }
+  EXPECT_TRUE(Options().Visible());
+  EXPECT_EQ(window->Settings().detector.pactor3Threshold, 35);
   Press(IDC_CMDCANCEL);
   EXPECT_FALSE(Options().Visible());
-  EXPECT_EQ(window->Settings().detector.powerThreshold, 10);
   EXPECT_FALSE(window->Settings().detector.burstEnabled);
   Open(OptionsDialog::kDetectorTab);
+  EXPECT_EQ(Text(2, IDC_TXTPACTOR3), "35");
   EXPECT_EQ(Text(2, IDC_TXTPOWER), "10");
   EXPECT_NE(SendMessageA(Item(2, IDC_CHKBURST), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
-TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControls) {
+TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCentreFollowsAirmail) {
+  window->Settings().detector.centerFrequencyAuto = false;
   Open(OptionsDialog::kDetectorTab);
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_TXTPACTOR2)));
   Click(2, IDC_CHKFAX);
@@ -88,6 +89,16 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControls) {
   Click(2, IDC_CHKCW);
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CHKPACTOR2)));
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CMDSTATISTICS)));
+
+  // The automatic centre frequency comes from AirMail.
+  EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
+  Click(2, IDC_CHKCENTERFREQUENCY);
+  EXPECT_TRUE(window->Settings().detector.centerFrequencyAuto);
+  EXPECT_EQ(window->Settings().detector.centerFrequencyAutoFrequency, 1500) << "the fixture's PTC Center Tone";
+  EXPECT_EQ(Text(2, IDC_TXTCENTERFREQUENCY), "1500");
+  EXPECT_FALSE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
+  Press(IDC_CMDAPPLY);
+  EXPECT_EQ(window->Settings().detector.centerFrequency, 1500);
 }
 
 TEST_F(OptionsDialogTest, TheWaterfallTheWideBandAndDigitalBusyAreSwitchedHere) {
@@ -108,19 +119,6 @@ TEST_F(OptionsDialogTest, TheWaterfallTheWideBandAndDigitalBusyAreSwitchedHere) 
   Click(2, IDC_CHKPACTOR3WIDEBAND);
   Press(IDC_CMDCANCEL);
   EXPECT_TRUE(window->Settings().detector.pactor3WideBand) << "cancelled";
-}
-
-TEST_F(OptionsDialogTest, TheAutomaticCentreFrequencyComesFromAirmail) {
-  window->Settings().detector.centerFrequencyAuto = false;
-  Open(OptionsDialog::kDetectorTab);
-  EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
-  Click(2, IDC_CHKCENTERFREQUENCY);
-  EXPECT_TRUE(window->Settings().detector.centerFrequencyAuto);
-  EXPECT_EQ(window->Settings().detector.centerFrequencyAutoFrequency, 1500) << "the fixture's PTC Center Tone";
-  EXPECT_EQ(Text(2, IDC_TXTCENTERFREQUENCY), "1500");
-  EXPECT_FALSE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
-  Press(IDC_CMDAPPLY);
-  EXPECT_EQ(window->Settings().detector.centerFrequency, 1500);
 }
 
 TEST_F(OptionsDialogTest, TheInputSourceShowsOnlyItsFrame) {
