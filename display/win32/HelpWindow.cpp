@@ -26,6 +26,7 @@ void HelpWindow::Show() {
     if (!hwnd_) return;
     PlaceWindow();
   }
+  if (!IsWindowVisible(hwnd_)) OnShowing();
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
 }

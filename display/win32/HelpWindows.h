@@ -34,6 +34,8 @@ class HelpWindow {
   HelpWindow(HWND owner, const char* className, const char* caption, int width, int height)
       : owner_(owner), className_(className), caption_(caption), width_(width), height_(height) {}
   virtual void OnCreate() {}
+  // Each time the window comes up from hidden (or first made).
+  virtual void OnShowing() {}
   virtual void OnPaint(HDC) {}
   virtual void OnSize(int, int) {}
   virtual bool OnCommand(int) { return false; }
@@ -57,6 +59,7 @@ class OverviewWindow final : public HelpWindow {
 
  private:
   void OnCreate() override;
+  void OnShowing() override;
   void OnSize(int width, int height) override;
   std::string file_;
   Messenger& messages_;

@@ -10,11 +10,14 @@ void OverviewWindow::OnCreate() {
                           10, 10, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SendMessageA(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+}
+
+// Read at every showing: a file put right after a failed read shows next time.
+void OverviewWindow::OnShowing() {
   std::string message;
-  if (auto text = OverviewText(file_, message))
-    SetWindowTextA(text_, text->c_str());
-  else
-    messages_.Show(message);
+  auto text = OverviewText(file_, message);
+  SetWindowTextA(text_, text ? text->c_str() : "");
+  if (!text) messages_.Show(message);
 }
 
 void OverviewWindow::OnSize(int width, int height) { MoveWindow(text_, 0, 0, width, height, TRUE); }

@@ -172,6 +172,10 @@ TEST_F(OptionsDialogTest, AMissingOverviewFileIsReported) {
   window->Command(menu::kHelpOverView);
   ASSERT_EQ(answerer.Texts().size(), 1u);
   EXPECT_NE(answerer.Texts()[0].find("Overview, Unable to open Overview File, "), std::string::npos);
+  std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << "Put back";
+  window->Overview()->Close();
+  window->Command(menu::kHelpOverView);
+  EXPECT_EQ(window->Overview()->Text(), "Put back") << "read again at the next showing";
 }
 
 TEST_F(OptionsDialogTest, TheDiagramsAndTheAboutBox) {
