@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 namespace velmora {
 namespace {
 
@@ -38,32 +41,26 @@ TEST(DebugLogLineStatusTest, LinePatterns) {
             TerminalStatus::Disconnected);
 }
 
+// A frequency has its dot fifth to seventh; a system is a known name alone.
 TEST(TerminalFieldTest, FrequencyAndSystemFields) {
-  EXPECT_TRUE(TerminalFieldIsFrequency("7065.0"));     // dot 5th
-  EXPECT_TRUE(TerminalFieldIsFrequency("100000.5"));   // dot 7th
-  EXPECT_FALSE(TerminalFieldIsFrequency("706.5"));
-  EXPECT_FALSE(TerminalFieldIsFrequency("1234567.0"));
-  EXPECT_FALSE(TerminalFieldIsFrequency("W1AW"));
-  EXPECT_FALSE(TerminalFieldIsFrequency(""));
-  EXPECT_TRUE(TerminalFieldIsSystem("ham"));
-  EXPECT_TRUE(TerminalFieldIsSystem("FAX"));
-  EXPECT_FALSE(TerminalFieldIsSystem("HAM "));
+  for (auto [text, frequency] : {std::pair{"7065.0", true}, {"100000.5", true}, {"706.5", false},
+                                 {"1234567.0", false}, {"W1AW", false}, {"", false}})
+    EXPECT_EQ(TerminalFieldIsFrequency(text), frequency) << text;
+  for (auto [text, system] : {std::pair{"ham", true}, {"FAX", true}, {"HAM ", false}})
+    EXPECT_EQ(TerminalFieldIsSystem(text), system) << text;
 }
 
+// Only HAM server lines are examined; "min" right after the word leaves no
+// room for a number.
 TEST(ConnectAidTest, MinutesOfAHamServerLine) {
-  EXPECT_EQ(ConnectAidMinutes("PMBO W1AW last contacted server 12 min ago"), 12);
-  EXPECT_EQ(ConnectAidMinutes("server 0 min"), 0);
-  EXPECT_EQ(ConnectAidMinutes("no word here 12 min"), -1);
-  EXPECT_EQ(ConnectAidMinutes("server 12 hours"), -1);
-  EXPECT_EQ(ConnectAidMinutes("server abc min"), -1);
-  // "min" right after the word leaves no room for a number.
-  EXPECT_EQ(ConnectAidMinutes("servermin"), -1);
-  EXPECT_EQ(ConnectAidMinutes("server"), -1);
-  // Only HAM server lines are examined.
-  EXPECT_TRUE(ConnectAidLineIsServer("ham", "PMBO W1AW last contacted server 20 min"));
-  EXPECT_FALSE(ConnectAidLineIsServer("SAILMAIL", "PMBO W1AW last contacted server 20 min"));
-  EXPECT_FALSE(ConnectAidLineIsServer("HAM", " PMBO last contacted"));
-  EXPECT_FALSE(ConnectAidLineIsServer("HAM", "PMBO W1AW"));
+  for (auto [line, minutes] : {std::pair{"PMBO W1AW last contacted server 12 min ago", 12}, {"server 0 min", 0},
+                               {"no word here 12 min", -1}, {"server 12 hours", -1}, {"server abc min", -1},
+                               {"servermin", -1}, {"server", -1}})
+    EXPECT_EQ(ConnectAidMinutes(line), minutes) << line;
+  for (auto [system, line, server] : {std::tuple{"ham", "PMBO W1AW last contacted server 20 min", true},
+                                      {"SAILMAIL", "PMBO W1AW last contacted server 20 min", false},
+                                      {"HAM", " PMBO last contacted", false}, {"HAM", "PMBO W1AW", false}})
+    EXPECT_EQ(ConnectAidLineIsServer(system, line), server) << system << ": " << line;
 }
 
 // Pactor 3's wide forms are met in the terminal's history test.

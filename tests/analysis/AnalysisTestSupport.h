@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the analysis tests: buffers of known content, generated
 // signals, and a drawing that records what the detectors drew.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <cstdint>
@@ -29,25 +30,18 @@ inline std::vector<std::int16_t> Pcm(const signalgen::SignalRecipe& recipe) {
 }
 
 inline signalgen::SignalRecipe Recipe(signalgen::Form form, double snr = 20, double seconds = 2) {
-  signalgen::SignalRecipe s;
-  s.form = form;
-  s.snrDb = snr;
-  s.seconds = seconds;
-  return s;
+  return {.form = form, .snrDb = snr, .seconds = seconds};
 }
 
-// A transmission without pauses.
-inline signalgen::SignalRecipe Pactor2(double snr = 20, double offset = 0) {
-  signalgen::SignalRecipe s = Recipe(signalgen::Form::Pactor2, snr);
-  s.offset = offset;
-  s.rhythm.cycle = 0;
-  return s;
-}
-
+// Transmissions without pauses.
 inline signalgen::SignalRecipe Pactor3(int variant, double snr = 20, double offset = 0) {
-  signalgen::SignalRecipe s = Pactor2(snr, offset);
-  s.form = signalgen::Form::Pactor3;
-  s.variant = variant;
+  return {.form = signalgen::Form::Pactor3, .variant = variant, .offset = offset, .snrDb = snr, .seconds = 2,
+          .rhythm = {.cycle = 0}};
+}
+
+inline signalgen::SignalRecipe Pactor2(double snr = 20, double offset = 0) {
+  signalgen::SignalRecipe s = Pactor3(1, snr, offset);
+  s.form = signalgen::Form::Pactor2;
   return s;
 }
 
@@ -81,11 +75,7 @@ class RecordingDrawing final : public DetectorDrawing {
   void TimeCurve(TimeCurveKind, std::span<const float> values) override {
     drawn.push_back({"time curve", double(values.size()), 0, 0});
   }
-  int Count(const std::string& what) const {
-    int k = 0;
-    for (const auto& d : drawn) k += d.what == what;
-    return k;
-  }
+  int Count(const std::string& what) const { return static_cast<int>(std::ranges::count(drawn, what, &Drawn::what)); }
 };
 
 }  // namespace velmora::testing

@@ -82,8 +82,8 @@ Rates Count(const Played& p, const std::string& label) {
 }
 
 TEST(Detection, Pactor2InItsArqRhythm) {
-  SignalRecipe recipe = Recipe(Form::Pactor2, 10, 12);
-  recipe.rhythm.ackLength = 0;  // one side heard: pauses long enough for a whole buffer
+  // One side heard: pauses long enough for a whole buffer.
+  const SignalRecipe recipe{.form = Form::Pactor2, .snrDb = 10, .seconds = 12, .rhythm = {.ackLength = 0}};
   const Rates r = Count(Play(recipe), "Pactor 2");
   ASSERT_GT(r.inside, 20);
   ASSERT_GT(r.outside, 3);
@@ -93,9 +93,8 @@ TEST(Detection, Pactor2InItsArqRhythm) {
 
 TEST(Detection, EveryPactor3FormWithTheLabelOfItsVariant) {
   for (int v = 1; v <= 6; ++v) {
-    SignalRecipe recipe = Recipe(Form::Pactor3, 15, 8);
-    recipe.variant = v;
-    recipe.seed = 30 + v;
+    const SignalRecipe recipe{.form = Form::Pactor3, .variant = v, .snrDb = 15, .seconds = 8,
+                              .seed = static_cast<std::uint64_t>(30 + v)};
     const std::string label = signalgen::ExpectedLabel(recipe);
     const Played played = Play(recipe);
     const Rates r = Count(played, label);
@@ -165,8 +164,7 @@ TEST(Detection, DigitalModemsAreBusyWithTheOption) {
 TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
   DetectorSettings d;
   d.burstEnabled = true;
-  SignalRecipe recipe = Recipe(Form::Bursts, 20, 8);
-  recipe.burstRate = 3;
+  const SignalRecipe recipe{.form = Form::Bursts, .snrDb = 20, .seconds = 8, .burstRate = 3};
   const Played p = Play(recipe, d);
   int noise = 0, busy = 0;
   for (const auto& v : p.verdicts) {

@@ -40,12 +40,8 @@ struct Digest {
 };
 
 SignalRecipe Recipe(Form form, int variant, double snr, double rollOff, std::uint64_t seed) {
-  SignalRecipe r = testing::Recipe(form, snr, 3);
-  r.variant = variant;
-  r.rollOff = rollOff;
-  r.seed = seed;
-  r.offset = form == Form::Pactor2 ? 20 : 0;
-  return r;
+  return {.form = form, .variant = variant, .offset = form == Form::Pactor2 ? 20.0 : 0.0, .snrDb = snr,
+          .seconds = 3, .rollOff = rollOff, .seed = seed};
 }
 
 struct Source {

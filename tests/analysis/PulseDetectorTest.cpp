@@ -65,11 +65,8 @@ TEST(PulseDetector, WindowSumsCoverTheirAgesAcrossBuffers) {
 // A transmission that ends inside a busy buffer: the step from signal to
 // pause is the buffer's signal-to-noise figure.
 std::vector<std::int16_t> PacketEndingAt(double seconds, double snr) {
-  signalgen::SignalRecipe recipe = testing::Recipe(signalgen::Form::Pactor2, snr, 1);
-  recipe.rhythm.cycle = 10;
-  recipe.rhythm.packet = seconds;
-  recipe.rhythm.ackLength = 0;
-  return Pcm(recipe);
+  return Pcm({.form = signalgen::Form::Pactor2, .snrDb = snr, .seconds = 1,
+              .rhythm = {.cycle = 10, .packet = seconds, .ackLength = 0}});
 }
 
 struct Pulse : ::testing::Test {

@@ -14,9 +14,7 @@ using testing::Pcm;
 using testing::RunBuffer;
 
 signalgen::SignalRecipe Cw(double frequency, double snr) {
-  signalgen::SignalRecipe s = testing::Recipe(signalgen::Form::Cw, snr, 1);
-  s.center = frequency;
-  return s;
+  return {.form = signalgen::Form::Cw, .center = frequency, .snrDb = snr, .seconds = 1};
 }
 
 struct Modes : ::testing::Test {

@@ -4,42 +4,36 @@
 
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace velmora {
 namespace {
 
+// A comma is a decimal point only when asked for, and only the first.
 TEST(ParseLeadingNumber, TakesTheLeadingNumberOnly) {
-  const std::pair<const char*, std::optional<double>> cases[] = {
-      {"1700", 1700.0}, {"  -12.5abc", -12.5}, {".5", 0.5}, {"+3", 3.0},         {"1e3", 1000.0},  {"2e", 2.0},
-      {"", {}},         {"abc", {}},           {"-", {}},    {".", {}},          {"1e999", {}},
+  const std::tuple<const char*, bool, std::optional<double>> cases[] = {
+      {"1700", false, 1700.0}, {"  -12.5abc", false, -12.5}, {".5", false, 0.5}, {"+3", false, 3.0},
+      {"1e3", false, 1000.0},  {"2e", false, 2.0},           {"", false, {}},    {"abc", false, {}},
+      {"-", false, {}},        {".", false, {}},             {"1e999", false, {}}, {"0,7", false, 0.0},
+      {"0,7", true, 0.7},      {"1.5,2", true, 1.5},
   };
-  for (const auto& [text, number] : cases) EXPECT_EQ(ParseLeadingNumber(text), number) << text;
+  for (const auto& [text, comma, number] : cases) EXPECT_EQ(ParseLeadingNumber(text, comma), number) << text;
   EXPECT_EQ(Val("x"), 0.0);
 }
 
-TEST(ParseLeadingNumber, CommaDecimalOnlyWhenAskedAndAlone) {
-  EXPECT_EQ(ParseLeadingNumber("0,7"), 0.0);
-  EXPECT_EQ(ParseLeadingNumber("0,7", true), 0.7);
-  EXPECT_EQ(ParseLeadingNumber("1.5,2", true), 1.5);
-}
-
 TEST(ParseBoolean, WordsAndNumbers) {
-  EXPECT_EQ(ParseBoolean("True"), true);
-  EXPECT_EQ(ParseBoolean("false"), false);
-  EXPECT_EQ(ParseBoolean("-1"), true);
-  EXPECT_EQ(ParseBoolean("0"), false);
-  EXPECT_FALSE(ParseBoolean("yes"));
+  const std::pair<const char*, std::optional<bool>> cases[] = {
+      {"True", true}, {"false", false}, {"-1", true}, {"0", false}, {"yes", {}}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseBoolean(text), value) << text;
 }
 
+// 2^63 is the first number past the largest long long.
 TEST(ParseInteger, RoundsAndRejects) {
-  EXPECT_EQ(ParseInteger("2048"), 2048);
-  EXPECT_EQ(ParseInteger("2.6"), 3);
-  EXPECT_FALSE(ParseInteger("none"));
-  EXPECT_FALSE(ParseInteger("1e300"));
-  // 2^63 is the first number past the largest long long.
-  EXPECT_FALSE(ParseInteger("9223372036854775808"));
-  EXPECT_EQ(ParseInteger("-9223372036854775808"), std::numeric_limits<long long>::min());
+  const std::pair<const char*, std::optional<long long>> cases[] = {
+      {"2048", 2048}, {"2.6", 3}, {"none", {}}, {"1e300", {}}, {"9223372036854775808", {}},
+      {"-9223372036854775808", std::numeric_limits<long long>::min()}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger(text), value) << text;
 }
 
 TEST(Mid, NeverReadsOutOfRange) {

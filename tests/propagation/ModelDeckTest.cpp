@@ -31,22 +31,15 @@ TEST(FortranFormat, RightAlignedFieldsOrNothing) {
 
 class Decks : public ::testing::Test {
  protected:
-  Decks() {
-    request.year = 2024;
-    request.month = 5;
-    request.firstHour = 14;
-    request.hourCount = 2;
-    request.circuit = {{30.51, -86.97}, {48.12, -123.43}};
-    request.frequencies = frequencies;
-    request.parameters.sunSpotNumber = 112;
-  }
   static std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
     for (auto line : lines) text += std::string(line) + "\r\n";
     return text;
   }
   const float frequencies[4] = {6318.5f, 8420.5f, 12680.5f, 14105.5f};
-  DeckRequest request;
+  DeckRequest request{.year = 2024, .month = 5, .firstHour = 14, .hourCount = 2,
+                      .circuit = {{30.51, -86.97}, {48.12, -123.43}}, .frequencies = frequencies,
+                      .parameters = {.sunSpotNumber = 112}};
   std::string deck, problem;
 };
 

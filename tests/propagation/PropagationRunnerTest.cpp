@@ -90,16 +90,13 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
   }
 }
 
+// The eleventh frequency's numbers from the second block: RealVoacapTest,
+// through the real program; the joint deck's cards: ModelDeckTest.
 TEST_F(Runs, ElevenFrequenciesTakeOneRunOfTwoBlocks) {
   PredictionNow result;
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, result)) << ::testing::PrintToString(messages.Texts());
   ASSERT_EQ(program.decks.size(), 1u);
-  const std::string& deck = program.decks[0];
-  EXPECT_NE(deck.find("\r\nFREQUENCY   6.3  8.4 12.7 16.8 22.4  2.0  3.0  4.0  5.0  7.0\r\nMETHOD"), std::string::npos);
-  EXPECT_NE(deck.find("\r\nFREQUENCY  14.1\r\nMETHOD"), std::string::npos);
-  for (auto [card, count] : {std::pair{"LINEMAX", 1u}, {"COEFFS", 1u}, {"ANTENNA", 2u}, {"CIRCUIT", 2u},
-                             {"EXECUTE", 4u}, {"QUIT", 1u}})
-    EXPECT_EQ(testing::Occurrences(deck, card), count) << card;
+  EXPECT_EQ(testing::Occurrences(program.decks[0], "METHOD       26"), 2u);
   EXPECT_EQ(program.waits, std::vector<double>{10}) << "each block's time";
   EXPECT_EQ(program.commandLines[0], Folder() + "\\bin_win\\voacapw.exe " + Folder() + " sound.dat sound.out");
   EXPECT_EQ(cache.Size(), 2u) << "each block kept as its own run (their numbers: RealVoacapTest)";

@@ -37,13 +37,11 @@ struct AnalyseTool : ::testing::Test {
   }
 };
 
+using signalgen::Form;
+
+// A Pactor 2 transmission without pauses.
 signalgen::SignalRecipe Pactor2(double seconds, double offset = 0) {
-  signalgen::SignalRecipe s;
-  s.form = signalgen::Form::Pactor2;
-  s.rhythm.cycle = 0;
-  s.seconds = seconds;
-  s.offset = offset;
-  return s;
+  return {.form = Form::Pactor2, .offset = offset, .seconds = seconds, .rhythm = {.cycle = 0}};
 }
 
 constexpr const char* kHeader =
@@ -137,18 +135,9 @@ TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidSo) {
 // Pactor 3 form with wide symbol shaping, and "Digital Busy" that calls an
 // OFDM modem after a quiet second "Digital", with its own statistics block.
 TEST_F(AnalyseTool, TakesTheWideBandAndDigitalBusyFromTheSettingsFile) {
-  signalgen::SignalRecipe pactor3;
-  pactor3.form = signalgen::Form::Pactor3;
-  pactor3.variant = 6;
-  pactor3.rollOff = 1;
-  pactor3.snrDb = 5;
-  pactor3.rhythm.cycle = 0;
-  pactor3.seconds = 6;
-  signalgen::SignalRecipe ofdm;
-  ofdm.form = signalgen::Form::Ofdm;
-  ofdm.snrDb = 10;
-  ofdm.rhythm.start = 1;
-  ofdm.seconds = 6;
+  const signalgen::SignalRecipe pactor3{
+      .form = Form::Pactor3, .variant = 6, .snrDb = 5, .seconds = 6, .rhythm = {.cycle = 0}, .rollOff = 1};
+  const signalgen::SignalRecipe ofdm{.form = Form::Ofdm, .snrDb = 10, .seconds = 6, .rhythm = {.start = 1}};
   struct Case {
     signalgen::SignalRecipe recipe;
     std::string key, label, block;
@@ -195,13 +184,8 @@ TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {
 // made by the command in DEVELOPING.md, and found busy where the packets are.
 TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
   const std::string demo = std::string(VELMORA_SOURCE_DIR) + "/analysis/demo/Demo Pactor 3.bin";
-  signalgen::SignalRecipe recipe;
-  recipe.form = signalgen::Form::Pactor3;
-  recipe.variant = 3;
-  recipe.snrDb = 10;
-  recipe.seconds = 8;
-  recipe.rhythm.start = 1;
-  recipe.seed = 7;
+  const signalgen::SignalRecipe recipe{
+      .form = Form::Pactor3, .variant = 3, .snrDb = 10, .seconds = 8, .rhythm = {.start = 1}, .seed = 7};
   std::error_code error;
   const auto bytes = ReadWholeFile(demo, error);
   ASSERT_TRUE(bytes);

@@ -46,7 +46,7 @@ struct SignalRecipe {
   double rms = 3000;            // A/D units while the signal is on
   double snrDb = 20;            // in 3 kHz; noise off when not finite
   double seconds = 10;
-  ArqRhythm rhythm;             // Pactor forms; continuous when rhythm.cycle = 0
+  ArqRhythm rhythm{};           // Pactor forms; continuous when rhythm.cycle = 0
   bool keyed = false;           // CW: Morse-like keying instead of a steady tone
   double burstRate = 2;         // bursts per second
   double rollOff = 0.35;        // Pactor: roll-off of the raised-cosine symbol shaping (0..1)

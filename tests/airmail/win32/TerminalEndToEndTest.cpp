@@ -65,13 +65,41 @@ class TerminalEndToEndTest : public ::testing::Test {
   std::unique_ptr<StandInSession> session;
 };
 
-const StandInSession::Scenario kHam = {{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}};
-
-// Characters of the keystroke notation reach the fields as they are; a
+// The call followed through the terminal's own text (the debug log is the
+// unattended run's case) and ConnectAid reading the lines above it; then the
+// fields: characters of the keystroke notation reach them as they are, and a
 // SAILMAIL display name is read back as its key from the data folder's
 // station file.
-TEST_F(TerminalEndToEndTest, FieldsWrittenAndReadBack) {
-  ASSERT_TRUE(Run(kHam));
+TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndReadBack) {
+  const std::string server = "PMBO W1AW last contacted server 40 min ago";
+  ASSERT_TRUE(Run({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}, {"Outcome", "connected"},
+                   {"Seconds", "1"}, {"DisconnectSeconds", "1"}, {"ServerLine", server}}));
+  settings.terminalConnectCheckFile = false;
+  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Idle);
+  ASSERT_TRUE(terminal.TerminalConnect());
+  EXPECT_TRUE(Recorded("call HAM W1AW 14105.0"));
+  // Polled the way the engine does, until disconnected.
+  std::vector<TerminalStatus> seen;
+  testing::PumpUntil(
+      [&] {
+        TerminalStatus now = terminal.TerminalConnectCheck({"HAM", "W1AW", "14105.0"});
+        if (seen.empty() || seen.back() != now) seen.push_back(now);
+        WaitSeconds(pump, clock, 0.2);
+        return now == TerminalStatus::Disconnected;
+      },
+      6);
+  EXPECT_EQ(seen, (std::vector<TerminalStatus>{TerminalStatus::Calling, TerminalStatus::Connected,
+                                               TerminalStatus::Disconnected}));
+  {
+    testing::MessageBoxAnswerer answerer(IDOK);
+    terminal.ConnectAidCheck("HAM");
+    ASSERT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_NE(answerer.Texts()[0].find(server), std::string::npos);
+    settings.lastConnectCheckMinutes = 45;
+    terminal.ConnectAidCheck("HAM");
+    EXPECT_EQ(answerer.Texts().size(), 1u);
+  }
+
   const std::string station = "K1+^%~{X}(Y)";
   ASSERT_TRUE(terminal.TerminalSelectSet(station, "14110.0"));
   EXPECT_TRUE(Recorded("field station " + station));
@@ -90,38 +118,6 @@ TEST_F(TerminalEndToEndTest, FieldsWrittenAndReadBack) {
   selection = reading.TerminalSelectGet();
   ASSERT_TRUE(selection);
   EXPECT_EQ(selection->system + " " + selection->station, "SAILMAIL WPE");
-}
-
-// The call followed through the terminal's own text (the debug log is the
-// unattended run's case), then ConnectAid reading the lines above it.
-TEST_F(TerminalEndToEndTest, CallFollowedThroughTheTerminalTextAndAStaleServerWarned) {
-  const std::string server = "PMBO W1AW last contacted server 40 min ago";
-  StandInSession::Scenario scenario = kHam;
-  scenario.insert({{"Outcome", "connected"}, {"Seconds", "1"}, {"DisconnectSeconds", "1"}, {"ServerLine", server}});
-  ASSERT_TRUE(Run(scenario));
-  settings.terminalConnectCheckFile = false;
-  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Idle);
-  ASSERT_TRUE(terminal.TerminalConnect());
-  EXPECT_TRUE(Recorded("call HAM W1AW 14105.0"));
-  // Polled the way the engine does, until disconnected.
-  std::vector<TerminalStatus> seen;
-  testing::PumpUntil(
-      [&] {
-        TerminalStatus now = terminal.TerminalConnectCheck({"HAM", "W1AW", "14105.0"});
-        if (seen.empty() || seen.back() != now) seen.push_back(now);
-        WaitSeconds(pump, clock, 0.2);
-        return now == TerminalStatus::Disconnected;
-      },
-      6);
-  EXPECT_EQ(seen, (std::vector<TerminalStatus>{TerminalStatus::Calling, TerminalStatus::Connected,
-                                               TerminalStatus::Disconnected}));
-  testing::MessageBoxAnswerer answerer(IDOK);
-  terminal.ConnectAidCheck("HAM");
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find(server), std::string::npos);
-  settings.lastConnectCheckMinutes = 45;
-  terminal.ConnectAidCheck("HAM");
-  EXPECT_EQ(answerer.Texts().size(), 1u);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ class RadioOverSerialLine : public ::testing::Test {
   std::string RecordPath() const { return (folder_.path() / "Record.txt").string(); }
   std::vector<std::string> Record() const { return SplitLines(testing::ReadBytes(RecordPath())); }
   // The sentences the radio received, as sent (without CR LF).
-  std::vector<std::string> Sentences(std::initializer_list<std::string_view> commands) {
+  std::vector<std::string> Sentences(const std::vector<std::string_view>& commands) {
     std::vector<std::string> out{"OPEN"};
     for (auto command : commands) {
       auto sentence = RadioSentence(3, command);
@@ -94,20 +94,6 @@ class RadioOverSerialLine : public ::testing::Test {
   std::unique_ptr<ChildProcess> standIn_;
 };
 
-TEST_F(RadioOverSerialLine, RemoteOnAnsweredThenTuningSendsItsSentences) {
-  ASSERT_TRUE(StandInStart(""));
-  ASSERT_TRUE(radio.RadioCommOpen());
-  radio.RadioSetFrequency("14075.0(p3)");
-  radio.RadioSetFrequency("10145.0");
-  radio.RadioCommClose();
-  radio.RadioCommClose();  // already closed: nothing more is sent
-  const auto expected = Sentences({"REMOTE,ON", "MODE,USB", "RXF,14.07350", "MODE,AFS", "RXF,10.14500", "REMOTE,OFF"});
-  EXPECT_TRUE(PumpUntil([&] { return Record().size() >= expected.size(); }, 5));
-  EXPECT_EQ(Record(), expected);
-  EXPECT_TRUE(messenger.entries.empty());
-  EXPECT_FALSE(radio.IsOpen());
-}
-
 TEST_F(RadioOverSerialLine, RemoteOnNotAnsweredClosesWithItsMessage) {
   ASSERT_TRUE(StandInStart("--silent"));
   EXPECT_FALSE(radio.RadioCommOpen());
@@ -130,9 +116,13 @@ TEST_F(RadioOverSerialLine, MissingPortIsRefusedWithTheSystemsWords) {
   EXPECT_TRUE(status.texts.empty());
 }
 
-TEST_F(RadioOverSerialLine, ReadingsArriveWhileWindowEventsRun) {
+// Opened, tuned twice, read while window events run, and closed twice: the
+// radio receives each sentence once.
+TEST_F(RadioOverSerialLine, TunedAndReadWhileWindowEventsRun) {
   ASSERT_TRUE(StandInStart("--readings 5,x,long,garbage,7,silence"));
   ASSERT_TRUE(radio.RadioCommOpen());
+  radio.RadioSetFrequency("14075.0(p3)");
+  radio.RadioSetFrequency("10145.0");
   // A timer of this thread keeps firing while the replies come in.
   static std::atomic<int> ticks = 0;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
@@ -161,10 +151,19 @@ TEST_F(RadioOverSerialLine, ReadingsArriveWhileWindowEventsRun) {
   std::printf("slowest reply %.1f ms after its request; %.0f ms of processor in a second of silence\n", slowestMs,
               cpuMs);
   radio.RadioCommClose();
+  radio.RadioCommClose();  // already closed: nothing more is sent
   EXPECT_EQ(readings, (std::vector<int>{5, -1, -1, -1, 7, -1}));
   EXPECT_EQ(answered, (std::vector<bool>{true, true, true, true, true, false}));
   EXPECT_GT(port.onUiThread, 0);
   EXPECT_EQ(port.elsewhere, 0);
+  std::vector<std::string_view> sent = {"REMOTE,ON", "MODE,USB", "RXF,14.07350", "MODE,AFS", "RXF,10.14500"};
+  sent.insert(sent.end(), 7, "SIGM");  // one before the first reading and one per reading
+  sent.push_back("REMOTE,OFF");
+  const auto expected = Sentences(sent);
+  EXPECT_TRUE(PumpUntil([&] { return Record().size() >= expected.size(); }, 5));
+  EXPECT_EQ(Record(), expected);
+  EXPECT_TRUE(messenger.entries.empty());
+  EXPECT_FALSE(radio.IsOpen());
 }
 
 // Lines a pseudo-terminal does not carry (CTS, framing errors) come from a

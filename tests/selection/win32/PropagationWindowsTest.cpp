@@ -1,15 +1,42 @@
-// The propagation hours and details windows with the real VOACAP: what they
-// show, the hour timer's highlight, and how they are put aside.
+// The propagation hours and details windows with the real VOACAP: every
+// prediction cell is the program's own number, interpolated to the minute;
+// the hour timer's highlight, and how the windows are put aside (a second
+// fill within the hour: RealVoacapTest and ModelPredictionsTest; a joint
+// run's numbers against each block's own run: RealVoacapTest).
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/Format.h"
+#include "propagation/bench/TimedProgram.h"
+#include "propagation/win32/Win32ModelProgram.h"
+#include "selection/AirmailStationGeometry.h"
+#include "selection/ModelPredictions.h"
 #include "selection/PropagationHoursTable.h"
+#include "selection/StationRows.h"
 #include "selection/win32/PropagationWindows.h"
-#include "tests/selection/win32/RealPredictionRig.h"
+#include "tests/propagation/win32/RealItshfbc.h"
+#include "tests/selection/SelectionFakes.h"
 
 namespace velmora {
 namespace {
+
+// The selection over the fixture's AirMail files and the real VOACAP in
+// c:\itshfbc, each run's output kept for comparison with the tables.
+struct RealPredictionRig : testing::SelectionRig {
+  Win32ModelProgram real;
+  testing::TimedProgram runs{real};
+  ModelOutputCache kept;
+  PropagationRunner runner{runs, messages, {kItshfbcFolder, 0, 5, &kept, nullptr}};
+  ModelPredictions model{runner, data, settings};
+  AirmailStationGeometry airmail{data};
+
+  RealPredictionRig() {
+    settings.propagationModelModel = kModelVoacap;
+    clock.now = {2024, 5, 14, 14, 45, 0, 0};
+  }
+};
 
 class PropagationWindowsTest : public ::testing::Test {
  protected:
@@ -20,7 +47,7 @@ class PropagationWindowsTest : public ::testing::Test {
   void TearDown() override { testing::DrainQuit(); }
 
   static inline bool available_ = false;
-  testing::RealPredictionRig rig;
+  RealPredictionRig rig;
   PropagationWindows windows{nullptr,
                              {rig.model, rig.model, rig.airmail, rig.data, rig.program, rig.colors, rig.settings,
                               rig.clock}};
@@ -66,7 +93,7 @@ TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
   EXPECT_EQ(rig.runs.starts, 1);
 }
 
-TEST_F(PropagationWindowsTest, TheDetailsWindowShowsEveryColumnAndBothArePutAsideByARebuild) {
+TEST_F(PropagationWindowsTest, TheDetailsWindowShowsTheProgramsNumbersAndBothArePutAsideByARebuild) {
   rig.settings.modeIndex = kModeMultipleStations;
   windows.PropagationDetailsShow("SAILMAIL", "WPE", rig.clock.now);
   auto* details = windows.Details();
@@ -78,7 +105,26 @@ TEST_F(PropagationWindowsTest, TheDetailsWindowShowsEveryColumnAndBothArePutAsid
   for (int column : {kColumnAzimuth, kColumnTAng, kColumnSlope, kColumnStnAz, kColumnStnAnt})
     EXPECT_GT(table.Column(column).width, 0) << table.Column(column).heading;
   EXPECT_FALSE(rig.settings.propagationModelAdditionalData) << "forced on for the window only";
-  EXPECT_NE(table.CellGet(1, kColumnSnr), "");
+
+  // 14:45: three quarters of the way from the program's 14 h table to its 15 h one.
+  ASSERT_EQ(rig.runs.outputs.size(), 1u);
+  auto tables = testing::ProgramTables(rig.runs.outputs[0]);
+  const auto &a = tables[14], &b = tables[15];
+  auto at = [](double x1, double x2) { return x1 + (x2 - x1) * 0.75; };
+  const std::vector<double> deck = {8146, 12454, 16695, 22391};  // WPE's list, the deck's order
+  for (int row = 1; row <= 4; ++row) {
+    SCOPED_TRACE(table.CellGet(row, kColumnTxConnect));
+    const size_t k = std::ranges::find(deck, table.CellValue(row, kColumnTxConnect)) - deck.begin() + 1;
+    ASSERT_LE(k, deck.size());
+    auto value = [&](const char* name) { return at(a.rows.at(name)[k], b.rows.at(name)[k]); };
+    EXPECT_EQ(table.CellGet(row, kColumnLufMuf),
+              LufMufText(deck[k - 1], at(a.luf, b.luf) * 1000, at(a.muf, b.muf) * 1000));
+    EXPECT_EQ(Trim(table.CellGet(row, kColumnLayer)), b.mode[k]) << "the later hour's, at 45 minutes";
+    EXPECT_EQ(table.CellGet(row, kColumnTAng), FormatNumber(value("TANGLE"), "0.0"));
+    EXPECT_EQ(table.CellGet(row, kColumnSDbw), FormatNumber(value("S DBW"), "0"));
+    EXPECT_EQ(table.CellGet(row, kColumnNDbw), FormatNumber(value("N DBW"), "0"));
+    EXPECT_EQ(table.CellGet(row, kColumnSnr), FormatNumber(value("SNRxx"), "0.0"));
+  }
 
   windows.PropagationHoursShow("SAILMAIL", "WPE", rig.clock.now);
   DependentWindows& dependents = windows;
