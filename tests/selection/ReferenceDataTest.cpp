@@ -9,6 +9,7 @@
 #include <map>
 
 #include "common/Format.h"
+#include "common/TextFileLines.h"
 #include "selection/NoConnectData.h"
 #include "selection/ReferenceFigures.h"
 #include "selection/ReferenceLookup.h"
@@ -175,6 +176,20 @@ TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
   DataRig rig(kModeReferenceData);
   EXPECT_FALSE(ReferenceDataRecall(rig.table, rig.program / "none.ref", 0, rig.messages));
   EXPECT_EQ(rig.messages.entries.at(0).text.rfind("ReferenceDataRecall - Open, ", 0), 0u);
+}
+
+// A file far past any table's size is refused unread, never loaded whole.
+TEST(ReferenceData, FilesPastTheDataFileLimitAreRefusedUnread) {
+  const std::string padding(kDataFileLimit, '\n');
+  DataRig rig(kModeReferenceData);
+  auto reference = rig.Write("big.ref", RefFile({Line(Measured("W1AW", "7000.0", "12", "5.0"))}) + padding);
+  EXPECT_FALSE(ReferenceDataRecall(rig.table, reference, 0, rig.messages));
+  EXPECT_FALSE(ReferenceLookup::Load(reference, rig.messages));
+  auto noConnect = rig.Write("big.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n" + padding);
+  EXPECT_FALSE(NoConnectDataRecall(rig.table, noConnect, rig.messages));
+  EXPECT_EQ(rig.messages.Texts(),
+            (std::vector<std::string>{"ReferenceDataRecall - Read, File too large",
+                                      "ReferenceDataGetReference, File too large", "NoConnectDataRecall File too large"}));
 }
 
 TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
