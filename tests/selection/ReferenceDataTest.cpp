@@ -296,6 +296,7 @@ TEST(NoConnectData, MalformedCellsRefusedAndTheCaptionFromTheName) {
       {"W1AW,4,FFFFFG,0\r\n", false},
       {"W1AW,4,FFFFFF,3\r\n", false},
       {"W1AW,left,FFFFFF,0\r\n", false},
+      {"W1AW,9999999999999999999,FFFFFF,0\r\n", false},  // no long long
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.row);
