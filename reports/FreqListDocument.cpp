@@ -60,7 +60,9 @@ long FreqListDocument::GetStationStation(int transceiver, long first, long last)
 std::optional<FoundFrequency> FreqListDocument::GetStationFrequency(long first, long last) const {
   last = std::min(last, Last());
   long at = std::max(first, 0L);
-  while (at <= last && d_.colours[at] != kBlue) ++at;
+  // A blank ends a frequency and starts none, so a blue blank is passed
+  // over: each call moves on, however the runs are coloured.
+  while (at <= last && (d_.colours[at] != kBlue || d_.text[at] == ' ')) ++at;
   if (at > last) return std::nullopt;
   FoundFrequency found;
   while (at <= last && d_.colours[at] == kBlue && d_.text[at] != ' ') found.text += d_.text[at++];

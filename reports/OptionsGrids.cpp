@@ -4,6 +4,8 @@
 #include <charconv>
 #include <map>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <span>
 
 #include "airmail/FrequencyLists.h"
@@ -37,7 +39,11 @@ class CellCheck {
     auto text = Trim(Cell(row, column));
     double value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) return value;
+    // Every number of these grids is stored as a single: "inf", "nan" or one
+    // past a single's range is none the files can hold.
+    if (!text.empty() && ec == std::errc() && end == text.data() + text.size() &&
+        std::abs(value) <= std::numeric_limits<float>::max())
+      return value;
     Fail(row_index, column, "\"" + std::string(text) + "\" is not a number");
     return std::nullopt;
   }
@@ -351,7 +357,8 @@ bool RadioGridSave(const std::filesystem::path& file, const GridRows& rows, Mess
     auto system = check.Text(rows[i], i, 0), station = check.Text(rows[i], i, 1);
     auto transceiver = check.Number(rows[i], i, 2);
     auto labels = check.Text(rows[i], i, 3);
-    if (check.Ok() && (*transceiver < 1 || *transceiver != std::floor(*transceiver)))
+    if (check.Ok() && (*transceiver < 1 || *transceiver > std::numeric_limits<std::int32_t>::max() ||
+                       *transceiver != std::floor(*transceiver)))
       check.Fail(i, 2, "\"" + rows[i][2] + "\" is not a transceiver number");
     if (check.Ok())
       records.push_back({*system, *station, IntegerText(static_cast<long long>(*transceiver)), CellLabels(*labels)});

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 #include "common/Format.h"
@@ -33,8 +34,10 @@ std::optional<Bgr> HexRead(std::string_view text) {
 }
 
 std::optional<long long> WholeRead(std::string_view text) {
+  // Only a whole number that a long long holds: converting any other is undefined.
+  constexpr double kBeyond = 0x1p63;
   auto number = FieldNumber(text);
-  if (!number || *number != static_cast<double>(static_cast<long long>(*number))) return std::nullopt;
+  if (!number || *number != std::trunc(*number) || *number < -kBeyond || *number >= kBeyond) return std::nullopt;
   return static_cast<long long>(*number);
 }
 
@@ -133,7 +136,7 @@ bool NoConnectRecord(const FrequencyTable& table, AutoConnectSettings& settings,
 std::optional<NoConnectRecall> NoConnectDataRecall(FrequencyTable& table, const std::filesystem::path& file,
                                                    Messenger& messages) {
   FileFailure failure;
-  auto lines = ReadTextLines(file, failure);
+  auto lines = ReadTextLines(file, failure, kDataFileLimit);
   if (!lines) {
     messages.Show("NoConnectDataRecall " + ErrorText(failure.error), MessageIcon::Exclamation);
     return std::nullopt;

@@ -5,6 +5,7 @@ add_library(velmora_signalgen STATIC
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGenOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp)
 target_link_libraries(velmora_signalgen PUBLIC velmora_analysis velmora_common)
 target_include_directories(velmora_signalgen PUBLIC ${PROJECT_SOURCE_DIR})

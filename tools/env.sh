@@ -8,7 +8,8 @@ VELMORA_PIDS=()
 VELMORA_GROUPS=()
 
 VELMORA_BUILD_PACKAGES="cmake make g++ googletest libgtest-dev libbenchmark-dev libfftw3-dev locales
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64"
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  clang libclang-rt-14-dev"
 VELMORA_RUN_PACKAGES="wine wine64 xvfb xauth x11-utils x11-apps imagemagick xdotool
   pulseaudio pulseaudio-utils sox socat procps"
 
@@ -46,6 +47,14 @@ velmora_build_windows() {
     -DCMAKE_TOOLCHAIN_FILE="$VELMORA_ROOT/cmake/mingw-w64-x86_64.cmake" >"$VELMORA_BUILD/windows-configure.log" 2>&1 \
     || { cat "$VELMORA_BUILD/windows-configure.log" >&2; return 1; }
   cmake --build "$VELMORA_BUILD/windows" -j "$(velmora_jobs)" "$@"
+}
+
+# The fuzz targets with Debian's clang, libFuzzer and the sanitizers.
+velmora_build_fuzz() {
+  cmake -S "$VELMORA_ROOT" -B "$VELMORA_BUILD/fuzz" -DCMAKE_BUILD_TYPE=Release -DVELMORA_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >"$VELMORA_BUILD/fuzz-configure.log" 2>&1 \
+    || { cat "$VELMORA_BUILD/fuzz-configure.log" >&2; return 1; }
+  cmake --build "$VELMORA_BUILD/fuzz" -j "$(velmora_jobs)" "$@"
 }
 
 # A comma-decimal locale of our own, for the tests that prove the files do

@@ -28,6 +28,9 @@ TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
             (std::vector<StationRadioRecord>{{"HAM", "W1AW", "", {}},
                                              {"HAM", "KX1", "1", {"7101.0", "7103.0(p3),x"}},
                                              {"HAM", "W1", "2", {"14110.0"}}}));
+  testing::WriteBytes(file, "header\nHAM,W1,2,14110.0\n" + std::string(kDataFileLimit, '\n'));
+  EXPECT_FALSE(StationRadioDataRead(file, failure)) << "past any data file's size";
+  EXPECT_EQ(failure.error, std::errc::file_too_large);
   EXPECT_FALSE(StationRadioDataWrite(folder.path() / "missing" / kStationRadioDataFile, records, error));
   EXPECT_TRUE(error) << "a failed write says why";
 }

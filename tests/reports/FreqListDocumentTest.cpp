@@ -47,6 +47,21 @@ TEST(FreqListDocument, OnlyARedNameFollowedByAPointIsAStation) {
   EXPECT_EQ(Fixture().FindStation("N0LOC"), -1);
 }
 
+// Blue blanks between blue frequencies (or after one) start no frequency:
+// they once stopped the reading of the list in its place for ever.
+TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
+  FreqListDocument document(RtfColouredText(
+      "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+      "\\cf1 W1AW\\cf0 . Station 1: \\cf2 14075 14080# - list\\cf0 .}"));
+  std::vector<std::string> found;
+  for (auto f = document.GetStationFrequency(0, document.Last()); f && found.size() < 5;
+       f = document.GetStationFrequency(f->next, document.Last()))
+    found.push_back(f->text);
+  EXPECT_EQ(found, (std::vector<std::string>{"14075", "14080#", "-", "list"}));
+  EXPECT_EQ(FreqListTransceivers(document),
+            (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}}}));
+}
+
 // As the rich-text view gives them out: the same offsets, the document's
 // last paragraph end kept as the view's own.
 TEST(RtfColouredText, ParagraphsEndWithCrExceptTheLast) {

@@ -33,6 +33,7 @@ TEST(OptionsGrids, OffsetCellsAreCheckedOnApplyAndTheFileWrittenWholeOrNotAtAll)
   };
   const Case cases[] = {
       {3, "1,5", "OffsetDataSave, Row 2, Column Offset: \"1,5\" is not a number"},
+      {3, "1e39", "OffsetDataSave, Row 2, Column Offset: \"1e39\" is not a number"},  // past a single
       {4, "wide", "OffsetDataSave, Row 2, Column Ant Bw: \"wide\" is not a number"},
       {5, "90,0", "OffsetDataSave, Row 2, Column Ant Az: \"90,0\" is not a number"},
       {6, "12:00", "OffsetDataSave, Row 2, Column Start: \"12:00\" is not a number"},
@@ -57,6 +58,7 @@ TEST(OptionsGrids, RadioAndHistoryGridsRoundTripAndRefuseBadCells) {
   ASSERT_TRUE(RadioGridSave(radio, {{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}}, messages));
   EXPECT_EQ(RadioGridRecall(radio, messages), (GridRows{{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}}));
   EXPECT_FALSE(RadioGridSave(radio, {{"HAM", "W1AW", "one", "14075.0"}}, messages));
+  EXPECT_FALSE(RadioGridSave(radio, {{"HAM", "W1AW", "1e21", "14075.0"}}, messages));
 
   ASSERT_TRUE(HistoryGridSave(history, {{"HAM", "W1AW", "14075.0", "1.5"}, {"HAM", "W1AW", "7000.0", "-3"}},
                               messages));
@@ -66,6 +68,7 @@ TEST(OptionsGrids, RadioAndHistoryGridsRoundTripAndRefuseBadCells) {
   EXPECT_EQ(HistoryGridRecall(history, messages).size(), 2u);
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
                                   "StationsFileDataSave, Row 1, Column Tx Rc: \"one\" is not a number",
+                                  "StationsFileDataSave, Row 1, Column Tx Rc: \"1e21\" is not a transceiver number",
                                   "HistoryDataSave, Row 1, Column Offset: \"1,5\" is not a number"}));
 }
 

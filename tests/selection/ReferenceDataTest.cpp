@@ -8,6 +8,7 @@
 #include <map>
 
 #include "common/Format.h"
+#include "common/TextFileLines.h"
 #include "selection/NoConnectData.h"
 #include "selection/ReferenceFigures.h"
 #include "selection/ReferenceLookup.h"
@@ -163,6 +164,20 @@ TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
   EXPECT_EQ(rig.messages.entries.at(0).text.rfind("ReferenceDataRecall - Open, ", 0), 0u);
 }
 
+// A file far past any table's size is refused unread, never loaded whole.
+TEST(ReferenceData, FilesPastTheDataFileLimitAreRefusedUnread) {
+  const std::string padding(kDataFileLimit, '\n');
+  DataRig rig(kModeReferenceData);
+  auto reference = rig.Write("big.ref", RefFile({Line(Measured("W1AW", "7000.0", "12", "5.0"))}) + padding);
+  EXPECT_FALSE(ReferenceDataRecall(rig.table, reference, 0, rig.messages));
+  EXPECT_FALSE(ReferenceLookup::Load(reference, rig.messages));
+  auto noConnect = rig.Write("big.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n" + padding);
+  EXPECT_FALSE(NoConnectDataRecall(rig.table, noConnect, rig.messages));
+  EXPECT_EQ(rig.messages.Texts(),
+            (std::vector<std::string>{"ReferenceDataRecall - Read, File too large",
+                                      "ReferenceDataGetReference, File too large", "NoConnectDataRecall File too large"}));
+}
+
 TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
   DataRig rig(kModeMultipleStations);
   auto w1aw = *rig.geometry.StationPosition("HAM", "W1AW");
@@ -266,6 +281,7 @@ TEST(NoConnectData, MalformedCellsRefusedAndTheCaptionFromTheName) {
       {"W1AW,4,FFFFFG,0\r\n", false},
       {"W1AW,4,FFFFFF,3\r\n", false},
       {"W1AW,left,FFFFFF,0\r\n", false},
+      {"W1AW,9999999999999999999,FFFFFF,0\r\n", false},  // no long long
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.row);

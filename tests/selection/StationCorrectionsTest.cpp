@@ -130,9 +130,11 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
       {"H\r\nHAM,K4CJX,7102.0,2,,,0,4294967296\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,2,,,0,4294967296")}},
       {"HAM,K4CJX,7102.0 10147.3,1\r\n", stations, "51.0", {unmatched}},  // a frequency the station lacks
       {"HAM,K4CJX,7102.0 10147.3,1\r\n", kModeReferenceData, "51.0", {}},
+      {"HAM,K4CJX,7102.0,2\r\n" + std::string(kDataFileLimit, '\n'), stations, "50.0",
+       {"StationOffsetGet - Read, File too large"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.content.value_or("no file") + " mode " + std::to_string(c.mode));
+    SCOPED_TRACE(c.content.value_or("no file").substr(0, 100) + " mode " + std::to_string(c.mode));
     OffsetRig rig({"7102.0"});
     if (c.content) WriteBytes(rig.offsets, *c.content);
     rig.Apply(c.mode);

@@ -1,0 +1,25 @@
+#pragma once
+// The command line of velmora-signalgen.
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "tools/signalgen/SignalGen.h"
+#include "tools/signalgen/Sweep.h"
+
+namespace velmora::signalgen {
+
+struct SignalGenOptions {
+  SignalRecipe recipe;
+  SweepOptions sweepOptions;
+  bool sweep = false, sweepDigital = false, eightBit = false;
+  std::string out;
+};
+
+// The options (without the program name), or nullopt with the problem
+// naming the argument ("--rms: -1 is not 0 or more").
+std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::string_view> arguments,
+                                                      std::string& problem);
+
+}  // namespace velmora::signalgen
