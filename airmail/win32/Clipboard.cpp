@@ -1,6 +1,7 @@
 #include "airmail/win32/Clipboard.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "common/win32/WindowObject.h"
 
@@ -114,11 +115,15 @@ bool ClipboardOwner::TextOffer(std::string_view text) {
 std::optional<std::string> ClipboardOwner::Text() {
   OpenClipboardScope clipboard(window_);
   if (!window_ || !clipboard) return std::nullopt;
-  HANDLE data = GetClipboardData(CF_TEXT);
+  // The other program's Unicode text, made ANSI here as CF_TEXT would be:
+  // under Wine each read of CF_TEXT made from it keeps a kilobyte for good.
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::string();
-  const char* bytes = static_cast<const char*>(GlobalLock(data));
-  if (!bytes) return std::string();
-  std::string text(bytes, strnlen(bytes, GlobalSize(data)));
+  const auto* wide = static_cast<const wchar_t*>(GlobalLock(data));
+  if (!wide) return std::string();
+  const int length = static_cast<int>(wcsnlen(wide, GlobalSize(data) / sizeof(wchar_t)));
+  std::string text(WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, length, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
   GlobalUnlock(data);
   return text;
 }
