@@ -168,7 +168,7 @@ TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
 TEST(ReferenceData, FilesPastTheDataFileLimitAreRefusedUnread) {
   const std::string padding(kDataFileLimit, '\n');
   DataRig rig(kModeReferenceData);
-  auto reference = rig.Write("big.ref", RefFile({Line(Measured("W1AW", "7000.0", "12", "5.0"))}) + padding);
+  auto reference = rig.Write("big.ref", RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"))}) + padding);
   EXPECT_FALSE(ReferenceDataRecall(rig.table, reference, 0, rig.messages));
   EXPECT_FALSE(ReferenceLookup::Load(reference, rig.messages));
   auto noConnect = rig.Write("big.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n" + padding);
