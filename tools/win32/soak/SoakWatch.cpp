@@ -10,10 +10,8 @@
 // B buffers (exit 0), when a message box opens (3) or the program ends (4).
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -223,40 +221,27 @@ void WriteSample(const Options& o, double minutes, unsigned long long buffers, c
   csv << line << CsvSafe(f.boxText) << "\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  Options o;
-  if (!ReadOptions(argc, argv, o)) {
-    std::fprintf(stderr, "usage: velmora-soakwatch --folder F --recording R --sample-size N --minutes M "
-                         "--buffers B --csv C [--unix-pid P] [--xvfb-pid P]\n");
-    return kUsage;
-  }
-  HWND main = WaitFor([] { return VisibleTopLevel("VelmoraMain", nullptr); }, 60);
-  HWND autoConnect = WaitFor([] { return VisibleTopLevel(nullptr, "AutoConnect"); }, 60);
-  if (!main || !autoConnect) {
-    std::fprintf(stderr, "soak: %s did not appear\n", main ? "the AutoConnect window" : "Velmora's main window");
-    return kSetupFailed;
-  }
+// Velmora's process once its input is the recording and the playback goes;
+// 0 when that did not come about.
+DWORD PlaybackStarted(HWND main, const std::string& recording) {
   DWORD id = 0;
   GetWindowThreadProcessId(main, &id);
-  soak::WatchedProcess process(id);
-  if (!process.Open() || !PlaybackChoose(main, id, o.recording)) {
-    std::fprintf(stderr, "soak: could not switch the input to %s\n", o.recording.c_str());
-    return kSetupFailed;
+  if (!PlaybackChoose(main, id, recording)) {
+    std::fprintf(stderr, "soak: could not switch the input to %s\n", recording.c_str());
+    return 0;
   }
-  // The run is asked for once the playback goes, as a user would: asked
-  // for earlier, its waits would let the playback loop start inside them.
   PostMessageA(main, WM_COMMAND, kMainStartCommand, 0);
   if (!WaitFor([&]() -> HWND { return PanelOne(main).rfind("Playback ", 0) == 0 ? main : nullptr; }, 30)) {
     std::fprintf(stderr, "soak: the playback did not start\n");
-    return kSetupFailed;
+    return 0;
   }
+  return id;
+}
 
+Exit Watch(const Options& o, HWND main, const soak::WatchedProcess& process, RunKeeper& runs) {
   std::error_code error;
   auto bytes = std::filesystem::file_size(o.recording, error);
   BufferCount buffers(bytes / 2 / static_cast<unsigned>(o.sampleSize));
-  RunKeeper runs(autoConnect);
   const DWORD start = Now();
   DWORD nextRun = start, nextSample = start;
   for (;;) {
@@ -282,4 +267,28 @@ int main(int argc, char** argv) {
     }
     Sleep(kBufferPollMs);
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (!ReadOptions(argc, argv, o)) {
+    std::fprintf(stderr, "usage: velmora-soakwatch --folder F --recording R --sample-size N --minutes M "
+                         "--buffers B --csv C [--unix-pid P] [--xvfb-pid P]\n");
+    return kUsage;
+  }
+  HWND main = WaitFor([] { return VisibleTopLevel("VelmoraMain", nullptr); }, 60);
+  HWND autoConnect = WaitFor([] { return VisibleTopLevel(nullptr, "AutoConnect"); }, 60);
+  if (!main || !autoConnect) {
+    std::fprintf(stderr, "soak: %s did not appear\n", main ? "the AutoConnect window" : "Velmora's main window");
+    return kSetupFailed;
+  }
+  // The run is asked for once the playback goes, as a user would: asked
+  // for earlier, its waits would let the playback loop start inside them.
+  DWORD id = PlaybackStarted(main, o.recording);
+  soak::WatchedProcess process(id);
+  if (!id || !process.Open()) return kSetupFailed;
+  RunKeeper runs(autoConnect);
+  return Watch(o, main, process, runs);
 }
