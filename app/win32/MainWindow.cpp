@@ -284,6 +284,10 @@ void MainWindow::RedrawLastBuffer() {
 void MainWindow::StartProcessTimer() { SetTimer(hwnd_, kProcessTimer, 10, nullptr); }
 
 void MainWindow::OnProcessTimer() {
+  // Not while an AutoConnect operation waits below (AirMail's terminal being
+  // activated, a message box): the loop would hold it there until the loop
+  // ended. The timer ticks on until the operation has returned.
+  if (autoConnect_.Busy()) return;
   KillTimer(hwnd_, kProcessTimer);
   if (!closing_) signal_.StartLoopFromTimer();
   // A close asked for while the loop ran, or an end after a device failure,

@@ -90,5 +90,30 @@ TEST_F(MainWindowLoopTest, MinimisedNothingIsDrawnButDetectionGoesOn) {
       << "the time trace was never drawn";
 }
 
+struct BusySide : NoAutoConnect {
+  bool busy = false;
+  bool Busy() const override { return busy; }
+};
+using LoopUnderAnOperation = testing::MainWindowFixture<BusySide>;
+
+// Started inside an AutoConnect operation's wait, the loop would hold the
+// operation below it for good; it starts once the operation has returned.
+TEST_F(LoopUnderAnOperation, TheLoopStartsOnceTheOperationHasReturned) {
+  auto file = folder.path() / "noise.bin";
+  std::error_code error;
+  ASSERT_TRUE(signalgen::WriteRecording(file, signalgen::Generate({.seconds = 2}).samples, false, error));
+  window->Signal().inputSource = kPlayback;
+  window->Signal().playbackFile = file;
+  autoConnect.busy = true;
+  Press("Start");
+  EXPECT_FALSE(testing::PumpUntil([&] { return window->Status().Text(1).starts_with("Playback"); }, 0.5));
+  autoConnect.busy = false;
+  PanelWatcher watcher(*window, [&](const std::string& text, int tick) {
+    if (text.starts_with("Playback") || tick > 300) Press("Stop");
+  });
+  ASSERT_TRUE(testing::PumpUntil([&] { return window->Status().Text(1) == "Stopped"; }, 15));
+  EXPECT_TRUE(watcher.Saw("Playback"));
+}
+
 }  // namespace
 }  // namespace velmora
