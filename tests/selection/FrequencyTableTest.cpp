@@ -1,5 +1,5 @@
-// The table model: columns per mode, check-box cells, sort, hit test,
-// tool-tips and the engine's operations on cells.
+// The table model: columns per mode, sort, hit test, tool-tips and the
+// engine's operations on cells.
 #include "selection/FrequencyTable.h"
 
 #include <gtest/gtest.h>
@@ -49,37 +49,14 @@ TEST(FrequencyColumns, EachModeShowsItsColumnsAndTheAdditionalDataMovesNoIndex) 
   }
 }
 
-TEST(FrequencyColumns, WidthsComeFromTheTemplatesThroughTheViewsMeasure) {
-  AutoConnectSettings settings;
-  auto columns = FrequencyColumns(kModeMultipleStations, settings, [](std::string_view t) { return 2 * int(t.size()); });
-  EXPECT_EQ(columns[kColumnTxConnect].width, 2 * int(std::string_view("-------10000.0(p3)-").size()));
-  EXPECT_EQ(FrequencyColumns(kModeReferenceData, settings, TemplateWidth)[kColumnSnr].width, 7);
-}
-
-FrequencyTable TableOf(const std::vector<std::array<std::string, 3>>& rows) {
-  AutoConnectSettings settings;
-  FrequencyTable table;
-  ColumnsBuild(table, kModeMultipleStations, settings, TemplateWidth);
-  for (const auto& r : rows) {
-    int row = table.RowAdd();
-    table.CellSet(row, kColumnStation, r[0]);
-    table.CheckCellSet(row, kColumnTxConnect, r[1], true);
-    table.CellSet(row, kColumnSnr, r[2]);
-  }
-  return table;
-}
-
-TEST(FrequencyTable, CheckBoxCellsKeepTheirTextBehindSixBlanks) {
-  auto table = TableOf({{"W1AW", "14080.0(p3)", "60"}});
-  EXPECT_EQ(table.CellAt(1, kColumnTxConnect).text, "      14080.0(p3)");
-  EXPECT_EQ(table.CellGet(1, kColumnTxConnect), "14080.0(p3)");
-  EXPECT_TRUE(table.CheckGet(1, kColumnTxConnect));  // clicks on the boxes: FrequencyGridTest, on a real window
-  EXPECT_FALSE(table.CheckGet(1, kColumnSnr)) << "only check-box columns have boxes";
-  EXPECT_EQ(table.CellGet(5, kColumnSnr), "") << "outside the table reads empty";
+FrequencyTable TableOf(const std::vector<testing::TableRow>& rows) {
+  testing::SelectionRig rig(kModeMultipleStations);
+  rig.Add(rows);
+  return rig.table;
 }
 
 TEST(SortCompare, NumbersTextsAndAnUnknownDirection) {
-  auto table = TableOf({{"K4CJX", "7102.0(p3)", "60"}, {"W1AW", "14075.0", "62"}, {"KX1", "7102.0", "60"}});
+  auto table = TableOf({{"K4CJX", "7102.0(p3)", 60}, {"W1AW", "14075.0", 62}, {"KX1", "7102.0", 60}});
   struct Case {
     int row1, row2;
     SortKey key;
@@ -125,7 +102,7 @@ TEST(GridHitTest, ColumnsAndRowsIncludeTheirEdgesAndHiddenColumnsHoldNothing) {
 }
 
 TEST(FrequencyMouseMove, ReasonColoursFirstThenTheColumnsOwnText) {
-  auto table = TableOf({{"W1AW", "14075.0", "60"}});
+  auto table = TableOf({{"W1AW", "14075.0", 60}});
   ReasonColors colors;
   table.CellSet(1, kColumnStnAnt, "3.0");
   table.CellSet(1, kColumnHistory, "-0.5");
@@ -144,7 +121,7 @@ TEST(FrequencyMouseMove, ReasonColoursFirstThenTheColumnsOwnText) {
 }
 
 TEST(EngineCells, ListCursorColourAndBlink) {
-  auto table = TableOf({{"A", "3590.0", ""}, {"A", "7102.0", ""}, {"B", "10140.0", ""}});
+  auto table = TableOf({{"A", "3590.0", 0}, {"A", "7102.0", 0}, {"B", "10140.0", 0}});
   table.CheckSet(2, kColumnTxConnect, false);
   int cursor = 0;
   EXPECT_EQ(table.FrequencyListNext(cursor, kColumnTxConnect), "3590.0");
@@ -170,10 +147,6 @@ TEST(EngineCells, ListCursorColourAndBlink) {
   table.FrequencyCellBlinkStop();
   EXPECT_EQ(table.Look(3, kColumnTxConnect).back, colors[kReasonBusy]);
   EXPECT_FALSE(table.BlinkActive());
-
-  table.CellSet(1, kColumnP3, "P3");
-  EXPECT_TRUE(table.CenterFrequencyIsPactor3(1, kColumnP3));
-  EXPECT_FALSE(table.CenterFrequencyIsPactor3(2, kColumnP3));
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ const UtcDateTime kSaved{2005, 3, 14, 18, 30, 0, 0};
 const DataConditions kConditions{kSaved, "HAM", {41.5, -71.25}, 112.5f};
 
 struct DataRig : testing::SelectionRig {
-  explicit DataRig(int mode) { ColumnsBuild(table, mode, settings, testing::TemplateWidth); }
+  explicit DataRig(int mode) : SelectionRig(mode) {}
   int Add(const Cells& cells) {
     int row = table.RowAdd();
     for (const auto& [column, text] : cells) {

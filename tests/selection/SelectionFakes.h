@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "airmail/AirmailProfile.h"
+#include "airmail/FrequencyLabel.h"
+#include "common/Format.h"
 #include "selection/Configure.h"
 #include "selection/SelectionPorts.h"
+#include "selection/TableColumns.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 
@@ -71,13 +74,13 @@ class FakeWindow final : public ConfigureWindow {
   std::map<SelectionListId, SelectionList> lists;
   std::vector<std::string> states;    // panel 1, in order
   std::vector<std::string> statuses;  // panel 2, in order
-  int refreshes = 0, toolbarRefreshes = 0, activations = 0;
+  int toolbarRefreshes = 0, activations = 0;
   bool running = false;
   std::function<void(AutoConnectSettings&)> fields = [](AutoConnectSettings&) {};
 
   void SettingsFromWindow(AutoConnectSettings& settings) override { fields(settings); }
   void ListFill(SelectionListId list, const SelectionList& entries) override { lists[list] = entries; }
-  void WindowModeRefresh(bool) override { ++refreshes; }
+  void WindowModeRefresh(bool) override {}
   void UpdateStatusState(std::string_view text) override { states.emplace_back(text); }
   void UpdateStatusStatus(std::string_view text) override { statuses.emplace_back(text); }
   void ToolbarRefresh() override { ++toolbarRefreshes; }
@@ -120,6 +123,11 @@ inline std::string RefFile(const std::vector<std::string>& rows, std::string_vie
 // One character is one unit wide.
 inline int TemplateWidth(std::string_view text) { return static_cast<int>(text.size()); }
 
+struct TableRow {
+  std::string station, label;
+  double snr;
+};
+
 // Everything the selection needs, over a copy of the AirMail fixture and an
 // empty program folder.
 struct SelectionRig {
@@ -142,11 +150,26 @@ struct SelectionRig {
     CopyFixtureData(folder.path() / "data");
     std::filesystem::create_directories(program);
   }
-  StationRowsServices Rows() { return {predictions, geometry, data, program, colors}; }
-  AutoSelect Selector(int mode, std::string system = "HAM") {
+  // With the table of the mode's columns.
+  explicit SelectionRig(int mode) : SelectionRig() {
     settings.modeIndex = static_cast<std::int16_t>(mode);
-    if (table.Columns() == 0) ColumnsBuild(table, mode, settings, TemplateWidth);
-    return AutoSelect(table, settings, mode, std::move(system), {Rows(), window, clock});
+    ColumnsBuild(table, mode, settings, TemplateWidth);
+  }
+  StationRowsServices Rows() { return {predictions, geometry, data, program, colors}; }
+  AutoSelect Select(std::string system = "HAM") {
+    return AutoSelect(table, settings, settings.modeIndex, std::move(system), {Rows(), window, clock});
+  }
+  // Rows as a fill writes them: the label in both boxes, checked, and its
+  // Pactor 3 mark.
+  void Add(const std::vector<TableRow>& rows) {
+    for (const auto& r : rows) {
+      int row = table.RowAdd();
+      table.CellSet(row, kColumnStation, r.station);
+      table.CellSet(row, kColumnP3, IsPactor3Label(r.label) ? "P3" : "");
+      table.CheckCellSet(row, kColumnRxCheck, r.label, true);
+      table.CheckCellSet(row, kColumnTxConnect, r.label, true);
+      table.CellSet(row, kColumnSnr, FormatNumber(r.snr, "0.0"));
+    }
   }
   TableConfiguration Configuration() {
     return TableConfiguration(table, settings,

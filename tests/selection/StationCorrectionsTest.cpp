@@ -73,13 +73,8 @@ TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
 struct OffsetRig : testing::SelectionRig {
   std::filesystem::path offsets = program / kStationOffsetDataFile;
   std::string system = "HAM", station = "K4CJX";
-  explicit OffsetRig(std::vector<std::string> labels) {
-    ColumnsBuild(table, kModeMultipleStations, settings, testing::TemplateWidth);
-    for (const auto& label : labels) {
-      int row = table.RowAdd();
-      table.CheckCellSet(row, kColumnTxConnect, label, true);
-      table.CellSet(row, kColumnSnr, "50.0");
-    }
+  explicit OffsetRig(const std::vector<std::string>& labels) : SelectionRig(kModeMultipleStations) {
+    for (const auto& label : labels) Add({{station, label, 50}});
   }
   void Apply(int mode = kModeMultipleStations) {
     StationOffsetRows rows{system, station, 1, table.DataRows(), 100, 1200, kColumnTxConnect, kColumnSnr,

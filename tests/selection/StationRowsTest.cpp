@@ -31,31 +31,11 @@ TEST(LufMufText, TheMufInsideTheRangeAndTheNearerLimitOutsideIt) {
 }
 
 struct RowsRig : testing::SelectionRig {
-  explicit RowsRig(int mode) : mode(mode) {
-    settings.modeIndex = static_cast<std::int16_t>(mode);
-    ColumnsBuild(table, mode, settings, testing::TemplateWidth);
-  }
+  explicit RowsRig(int mode) : SelectionRig(mode) {}
   StationRows Filler(double timeShift = 0) {
-    return StationRows(table, settings, mode, Rows(), *geometry.ship, UtcAddHours(clock.now, timeShift));
+    return StationRows(table, settings, settings.modeIndex, Rows(), *geometry.ship, UtcAddHours(clock.now, timeShift));
   }
-  int mode;
 };
-
-TEST(StationRows, AirMailsItemsBecomeLabelsWithTheirPactor3Mark) {
-  RowsRig rig(kModeMultipleFrequencies);
-  WriteBytes(rig.data.File("System.HAM.ini"), "[Station Info]\r\nZZ1=FN31PR:x\r\n\r\n[Frequency List]\r\nZZ1=10147.3#,3590\r\n");
-  int first = 0, last = 0;
-  ASSERT_TRUE(rig.Filler().StationRowsAddAndFill("HAM", "ZZ1", first, last));
-  EXPECT_EQ(first, 1);
-  EXPECT_EQ(last, 2);
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"10147.3(p3)", "3590.0"}));
-  EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "10147.3(p3)");
-  EXPECT_TRUE(rig.table.CheckGet(2, kColumnRxCheck));
-  EXPECT_TRUE(rig.table.CenterFrequencyIsPactor3(1, kColumnP3));
-  EXPECT_FALSE(rig.table.CenterFrequencyIsPactor3(2, kColumnP3));
-  ASSERT_EQ(rig.predictions.requests.size(), 1u);
-  EXPECT_EQ(rig.predictions.requests[0].frequencies, (std::vector<double>{10147.3, 3590}));
-}
 
 TEST(StationRows, PredictionCellsAndTheSlopeAddedWhereAutoSelectUsesIt) {
   struct Case {
@@ -63,8 +43,7 @@ TEST(StationRows, PredictionCellsAndTheSlopeAddedWhereAutoSelectUsesIt) {
     bool addSlope;
     std::string snr;
   };
-  const Case cases[] = {{kModeMultipleFrequencies, true, "57.5"},
-                        {kModeMultipleStations, true, "57.5"},
+  const Case cases[] = {{kModeMultipleStations, true, "57.5"},
                         {kModeMultipleStations, false, "55.0"},
                         {kModeScanStations, true, "55.0"}};
   for (const auto& c : cases) {
