@@ -72,44 +72,6 @@ TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
   EXPECT_EQ(r.lines.back(), "Count 0, Hits 0");
 }
 
-// Every failure is one line and exit code 2; a wrong argument is named on
-// the first line and the usage follows.
-TEST_F(AnalyseTool, ExitCodes) {
-  const std::string shortFile = WriteText("short.bin", std::string(2 * 2047, '\1'));
-  struct Case {
-    std::string arguments, says;
-    bool usage;
-    std::string tool = "velmora-analyse";
-  } cases[] = {
-      {"\"" + (folder.path() / "missing.bin").string() + "\"", "missing.bin", false},
-      {"\"" + shortFile + "\"", "less than one buffer", false},
-      {"--settings \"" + (folder.path() / "none.ini").string() + "\" \"" + shortFile + "\"", "", false},
-      {"\"" + folder.path().string() + "\"", "", false},  // a folder is no recording
-      {"--bogus x.bin", "velmora-analyse: --bogus: no such option", true},
-      {"--sample-size 65536 x.bin", "velmora-analyse: --sample-size: 65536 is not a power of two from 256 to 32768",
-       true},
-      // The signal generator names the argument it refuses just so.
-      {"--sweep --sample-size 300", "velmora-signalgen: --sample-size: 300 is not a power of two from 256 to 32768",
-       true, "velmora-signalgen"},
-      {"--form noise --seed 1e30 --out x.bin", "velmora-signalgen: --seed: 1e30 is not a whole number of 0 or more",
-       true, "velmora-signalgen"},
-      {"--form noise --seconds 1e12 --out x.bin",
-       "velmora-signalgen: --seconds: 1e12 is not more than 0 and at most 3600", true, "velmora-signalgen"},
-  };
-  for (const auto& c : cases) {
-    const testing::ToolRun r = Analyse(c.arguments, "", 0, c.tool);
-    EXPECT_EQ(r.status, 2) << c.arguments;
-    EXPECT_TRUE(r.lines.empty()) << c.arguments;
-    ASSERT_FALSE(r.errorLines.empty()) << c.arguments;
-    EXPECT_EQ(r.errorLines.size() >= 2, c.usage) << c.arguments;
-    EXPECT_NE(r.errorLines[0].find(c.says), std::string::npos) << c.arguments << ": " << r.errorLines[0];
-    if (c.usage) {
-      EXPECT_EQ(r.errorLines[0], c.says);
-      EXPECT_EQ(r.errorLines[1].rfind("usage: " + c.tool, 0), 0u) << c.arguments;
-    }
-  }
-}
-
 TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidSo) {
   const std::string file = Write("p2.bin", Pactor2(1));
   const std::string other = WriteText("other.ini", "[Airmail Data]\r\nWindow Visible=True\r\n");
