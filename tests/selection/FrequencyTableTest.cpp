@@ -120,16 +120,9 @@ TEST(FrequencyMouseMove, ReasonColoursFirstThenTheColumnsOwnText) {
   EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnSnr, currentFrequency), std::nullopt);
 }
 
-TEST(EngineCells, ListCursorColourAndBlink) {
+// The engine's list cursor over the boxes: WindowPartsTest.
+TEST(EngineCells, ColourScrollRequestAndBlink) {
   auto table = TableOf({{"A", "3590.0", 0}, {"A", "7102.0", 0}, {"B", "10140.0", 0}});
-  table.CheckSet(2, kColumnTxConnect, false);
-  int cursor = 0;
-  EXPECT_EQ(table.FrequencyListNext(cursor, kColumnTxConnect), "3590.0");
-  EXPECT_EQ(table.FrequencyListNext(cursor, kColumnTxConnect), "10140.0");
-  EXPECT_EQ(cursor, 3);
-  EXPECT_EQ(table.FrequencyListNext(cursor, kColumnTxConnect), "");
-  EXPECT_EQ(cursor, 4) << "past the last row";
-
   ReasonColors colors;
   table.FrequencyCellColor(3, kColumnTxConnect, kColorWhite);
   EXPECT_EQ(table.ScrollRequestTake(), 3);

@@ -100,36 +100,30 @@ class FrequencyGridTest : public ::testing::Test {
   std::unique_ptr<FrequencyGrid> grid;
 };
 
-TEST_F(FrequencyGridTest, EachModeShowsItsColumnsAtTheirIndicesAndHidesTheOthers) {
-  struct Case {
-    int mode;
-    bool additionalData;
-  };
-  for (Case c : {Case{kModeMultipleFrequencies, false}, Case{kModeMultipleStations, false},
-                 Case{kModeMultipleStations, true}}) {
-    AutoConnectSettings settings;
-    settings.propagationModelAdditionalData = c.additionalData;
-    Fill(c.mode, 30, settings);
-    SCOPED_TRACE(::testing::Message() << "mode " << c.mode << ", additional data " << c.additionalData);
-    int left = 0;
-    for (int column = 0; column < table.Columns(); ++column) {
-      RECT cell = grid->CellRect(1, column);
-      EXPECT_EQ(cell.right - cell.left, table.Column(column).width) << column;
-      if (table.Column(column).width == 0) continue;
-      EXPECT_EQ(cell.left, left) << column;
-      left = cell.right;
-      // Every pixel of a cell, to its edges, hits that cell.
-      EXPECT_EQ(grid->CellAt(cell.left, cell.top), (GridCell{1, column}));
-      EXPECT_EQ(grid->CellAt(cell.right - 1, cell.bottom - 1), (GridCell{1, column}));
-    }
-    EXPECT_EQ(grid->CellRect(1, kColumnP3).right, 0) << "the Pactor 3 mark is never shown";
-    // The frequency after the box fits its column in the grid's font.
-    auto measure = grid->Measure();
-    EXPECT_GE(table.Column(kColumnRxCheck).width, 13 + 10 + measure("10000.0(p3)"));
-    // The fitted width shows every column: the rows scroll, the columns do not.
-    EXPECT_TRUE(HasBar(WS_VSCROLL));
-    EXPECT_FALSE(HasBar(WS_HSCROLL));
+// The columns of each mode: FrequencyTableTest; here the widest, mode 2's
+// with the additional data.
+TEST_F(FrequencyGridTest, TheColumnsLieSideBySideAtTheirWidthsAndHiddenOnesTakeNoRoom) {
+  AutoConnectSettings settings;
+  settings.propagationModelAdditionalData = true;
+  Fill(kModeMultipleStations, 30, settings);
+  int left = 0;
+  for (int column = 0; column < table.Columns(); ++column) {
+    RECT cell = grid->CellRect(1, column);
+    EXPECT_EQ(cell.right - cell.left, table.Column(column).width) << column;
+    if (table.Column(column).width == 0) continue;
+    EXPECT_EQ(cell.left, left) << column;
+    left = cell.right;
+    // Every pixel of a cell, to its edges, hits that cell.
+    EXPECT_EQ(grid->CellAt(cell.left, cell.top), (GridCell{1, column}));
+    EXPECT_EQ(grid->CellAt(cell.right - 1, cell.bottom - 1), (GridCell{1, column}));
   }
+  EXPECT_EQ(grid->CellRect(1, kColumnP3).right, 0) << "the Pactor 3 mark is never shown";
+  // The frequency after the box fits its column in the grid's font.
+  auto measure = grid->Measure();
+  EXPECT_GE(table.Column(kColumnRxCheck).width, 13 + 10 + measure("10000.0(p3)"));
+  // The fitted width shows every column: the rows scroll, the columns do not.
+  EXPECT_TRUE(HasBar(WS_VSCROLL));
+  EXPECT_FALSE(HasBar(WS_HSCROLL));
 }
 
 TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
@@ -216,20 +210,15 @@ TEST_F(FrequencyGridTest, TheAskedRowComesIntoViewAndTheViewStaysOtherwise) {
   EXPECT_EQ(grid->TopRow(), 1) << "fewer rows than the view holds";
 }
 
+// The tool-tips of every column of a real window: ReportWindowsTest and
+// PropagationWindowsTest.
 TEST_F(FrequencyGridTest, TheToolTipIsTheOwnersTextForTheCellUnderThePointer) {
   Fill(kModeMultipleFrequencies, 5);
-  struct Case {
-    GridCell cell;
-    const char* tip;
-  };
-  const Case cases[] = {{{2, kColumnSnr}, "Tip 2 15"}, {{1, kColumnStation}, "Tip 1 1"}, {{0, kColumnRange}, "Tip 0 2"}};
-  for (const Case& c : cases) {
-    Send(WM_MOUSEMOVE, Centre(c.cell.row, c.cell.column));
-    ASSERT_FALSE(asked.empty());
-    EXPECT_EQ(asked.back(), c.cell);
-    EXPECT_EQ(recorder.moves.back(), c.cell);
-    EXPECT_EQ(grid->ToolTipText(), c.tip);
-  }
+  Send(WM_MOUSEMOVE, Centre(2, kColumnSnr));
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ(asked.back(), (GridCell{2, kColumnSnr}));
+  EXPECT_EQ(recorder.moves.back(), (GridCell{2, kColumnSnr}));
+  EXPECT_EQ(grid->ToolTipText(), "Tip 2 15");
   RECT client;
   GetClientRect(grid->Handle(), &client);
   Send(WM_MOUSEMOVE, {client.right - 2, client.bottom - 2});  // below the rows
