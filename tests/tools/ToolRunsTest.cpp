@@ -1,14 +1,22 @@
-// What each command-line tool refuses, as a user meets it: the exit code,
-// the problem on standard error, and after a wrong argument the usage.
+// The command-line tools as a user runs them: velmora-airmail on the
+// fixture installation, velmora-history's summary, velmora-predict with the
+// real VOACAP through Wine, and what each tool refuses (velmora-analyse's
+// runs: AnalyseToolTest).
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "tests/tools/ToolRun.h"
 
 namespace velmora {
 namespace {
 
+namespace fs = std::filesystem;
+
 using testing::Quoted;
 
+// Each refusal: the exit code, the problem on standard error, and after a
+// wrong argument the usage.
 TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
   testing::TempFolder folder;
   const auto shortFile = folder.path() / "short.bin", empty = folder.path() / "empty";
@@ -74,6 +82,68 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
     // Only a prediction that fails has written its heading first.
     EXPECT_EQ(run.out.empty(), c.tool != "velmora-predict" || c.status == 2) << run.out;
   }
+}
+
+// What the fixture holds, as the program reads it ("listing.txt" beside it;
+// {DATA} stands for the data folder).
+std::vector<std::string> Expected(const std::string& dataFolder) {
+  auto lines = SplitLines(testing::ReadBytes(testing::FixturePath("listing.txt")));
+  for (auto& line : lines)
+    if (auto at = line.find("{DATA}"); at != std::string::npos) line.replace(at, 6, dataFolder);
+  return lines;
+}
+
+TEST(VelmoraAirmail, ListsTheFixtureInstallationLineByLine) {
+  auto data = testing::FixturePath("data");
+  auto run = testing::RunTool("velmora-airmail", "--data " + Quoted(data) + " --program " + Quoted(testing::FixturePath("program")));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(run.lines, Expected(data.string()));
+}
+
+TEST(VelmoraHistory, PrintsTheSummaryAndTheTable) {
+  testing::TempFolder folder;
+  auto log = folder.path() / "Debug.log";
+  testing::WriteBytes(log, "01/05/2026 10:00:00 Connected to WLO, Pactor 3\r\n"
+                           "10:02:05 Disconnected from WLO\r\n"
+                           "01/07/2026 10:00:00 No answer from KPH\r\n");
+  const auto run = testing::RunTool("velmora-history", "--airmail '" + log.string() + "' --to 2026-01-06");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.out,
+            "Time:               01/05/26 to 01/05/26\n"
+            "Records:        1, Tries/Day 1.0, Connects/Day 1.0\n"
+            "Connected:    1 (100%), Connected 2:05, Last 01/05/26\n"
+            "\n"
+            "Station,Records,Percent\n"
+            "\"WLO, Pactor 3\",1,100%\n");
+}
+
+constexpr const char* kHeading =
+    "station,range_nmi,azimuth,frequency,luf_muf,layer,t_ang,s_dbw,n_dbw,snr,slope,offset_db,history_db,rx_check,"
+    "tx_connect,reason_slot";
+
+// Natively the Windows program runs through Wine, in the prefix the tests use.
+TEST(VelmoraPredict, ThroughWineWithTheRealVoacap) {
+  fs::path source = fs::path(VELMORA_SOURCE_DIR) / ".." / "shared" / "itshfbc";
+  if (!fs::exists(source / "bin_win" / "voacapw.exe")) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc";
+  if (!std::getenv("WINEPREFIX") || std::system("command -v wine >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "no Wine prefix to run it in (WINEPREFIX)";
+  testing::TempFolder folder;
+  fs::copy(source, folder.path() / "itshfbc", fs::copy_options::recursive);
+  auto run = testing::RunTool("velmora-predict", "--data " + Quoted(testing::FixturePath("data")) +
+                     " --system SAILMAIL --mode 6 --station WPE --station WLO --model 2 --time 2024-05-14T14:45 "
+                     "--itshfbc " + Quoted(folder.path() / "itshfbc"));
+  EXPECT_EQ(run.status, 0) << run.errors;
+  ASSERT_EQ(run.lines.size(), 1u + 4 + 3) << run.errors;  // WPE's four frequencies, then WLO's three
+  EXPECT_EQ(run.lines[0], kHeading);
+  for (size_t i = 1; i < run.lines.size(); ++i) {
+    EXPECT_EQ(run.lines[i].rfind(i <= 4 ? "WPE," : "WLO,", 0), 0u) << run.lines[i];
+    EXPECT_EQ(std::count(run.lines[i].begin(), run.lines[i].end(), ','), 15) << run.lines[i];
+    EXPECT_EQ(run.lines[i].find(",,,,"), std::string::npos) << "predicted: " << run.lines[i];
+  }
+  // The deck of the last run stays: the year asked for, not the clock's.
+  EXPECT_NE(testing::ReadBytes(folder.path() / "itshfbc" / "run" / "sound.dat").find("\r\nMONTH      2024    5\r\n"),
+            std::string::npos);
 }
 
 }  // namespace
