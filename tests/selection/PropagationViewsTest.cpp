@@ -44,7 +44,6 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHo
                       std::string(kStationOffsetHeading) +
                           "\r\nHAM,W1AW,14080.0(p3),3,360,0,2200,0600\r\nHAM,W1AW,10140.0(p3) 7000.0,-2,360,0,1200,1300\r\n");
   ASSERT_TRUE(rig.Fill());
-  EXPECT_EQ(rig.table.Columns(), kHoursColumnCount);
   ASSERT_EQ(rig.table.DataRows(), 3);
   EXPECT_EQ(rig.day.requests[0].time.month, 3);
   EXPECT_EQ(rig.day.requests[0].frequencies, (std::vector<double>{14075, 14080, 10140}));
