@@ -141,7 +141,8 @@ TEST(StationOffsets, SailmailStationsByTheirNamesOrCallSigns) {
   }
 }
 
-TEST(StationOffsets, WrittenWithAHeadingAndPointsAndReadBackWhole) {
+// Read back through the options dialog's grid: OptionsTest.
+TEST(StationOffsets, WrittenWithAHeadingAndPointsUnderAnyLocale) {
   testing::TempFolder folder;
   auto file = folder.path() / kStationOffsetDataFile;
   std::vector<StationOffsetRecord> records = {{"HAM", "W1AW", "14075.0 14080.0(p3)", 2.5f, 60, 90, 2200, 600},
@@ -152,10 +153,6 @@ TEST(StationOffsets, WrittenWithAHeadingAndPointsAndReadBackWhole) {
   EXPECT_EQ(ReadBytes(file), std::string(kStationOffsetHeading) +
                                  "\r\nHAM,W1AW,14075.0 14080.0(p3),2.5,60,90,2200,0600\r\n"
                                  "SAILMAIL,\"Mobile, AL\",6318.5(p3),-1.5,360,0,0000,2400\r\n");
-  OffsetDataFailure failure;
-  auto back = StationOffsetDataRead(file, failure);
-  ASSERT_TRUE(back);
-  EXPECT_EQ(*back, records);
 }
 
 TEST(StationHistory, ValuesAreAddedToTheSnrAndShown) {
