@@ -44,7 +44,8 @@ struct RunnerRig : testing::SelectionRig {
   }
 };
 
-TEST(ModelPredictions, AFillShowsWhichStationOfHowManyAndReadsTheSunspotNumberOnce) {
+// A recalled day is predicted with the sunspot number of its own.
+TEST(ModelPredictions, AFillShowsItsProgressAndReadsTheSunspotNumberOnce) {
   RunnerRig rig;
   std::string ini = testing::ReadBytes(rig.data.File("Airmail.ini"));
   testing::WriteBytes(rig.data.File("Airmail.ini"), ini.replace(ini.find("SSN=112"), 7, "Flux=1"));
@@ -56,14 +57,10 @@ TEST(ModelPredictions, AFillShowsWhichStationOfHowManyAndReadsTheSunspotNumberOn
   EXPECT_EQ(testing::Occurrences(rig.standIn.decks[0], "\r\nSUNSPOT   170.0  3.0\r\n"), 4u);
   ASSERT_EQ(rig.messages.entries.size(), 1u) << "one fill, one message";
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Unable to find AirMail's Propagation, SSN in \"Airmail.ini\"."));
-}
-
-TEST(ModelPredictions, RecalledDataIsPredictedWithTheSunspotNumberOfItsDay) {
-  RunnerRig rig;
-  PredictionRequest request{"SAILMAIL", "WLO", {30.7, -88.1}, {41.5, -71.25}, rig.clock.now, {14100}, 42.5f};
-  ASSERT_TRUE(rig.model.PredictionGet(request));
-  ASSERT_EQ(rig.standIn.decks.size(), 1u);
-  EXPECT_NE(rig.standIn.decks[0].find("\r\nSUNSPOT    42.5"), std::string::npos) << rig.standIn.decks[0];
+  PredictionRequest recalled{"SAILMAIL", "WLO", {30.7, -88.1}, {41.5, -71.25}, rig.clock.now, {14100}, 42.5f};
+  ASSERT_TRUE(rig.model.PredictionGet(recalled));
+  ASSERT_EQ(rig.standIn.decks.size(), 2u);
+  EXPECT_NE(rig.standIn.decks[1].find("\r\nSUNSPOT    42.5"), std::string::npos) << rig.standIn.decks[1];
 }
 
 TEST(ModelPredictions, AFillAgainWithinTheHourStartsNoProgram) {
