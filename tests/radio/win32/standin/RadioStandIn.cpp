@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -27,13 +28,8 @@ Script ScriptRead(int argc, char** argv) {
     std::string_view arg = argv[i];
     if (arg == "--silent") script.silent = true;
     if (arg == "--readings" && i + 1 < argc) {
-      std::string list = argv[++i];
-      for (size_t start = 0; start <= list.size();) {
-        size_t end = list.find(',', start);
-        if (end == std::string::npos) end = list.size();
-        script.readings.push_back(list.substr(start, end - start));
-        start = end + 1;
-      }
+      std::istringstream list(argv[++i]);
+      for (std::string reading; std::getline(list, reading, ',');) script.readings.push_back(reading);
     }
   }
   return script;
