@@ -1,10 +1,10 @@
 // Keeping the frequencies one transceiver serves, by AirMail's groups or by
-// the station radio data file, and the stations nearest first.
+// the station radio data file (read and written here too), the stations
+// around the ship, and Maidenhead locators to positions and ranges.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "airmail/FrequencyFilters.h"
+#include "airmail/Locator.h"
 #include "airmail/StationRanges.h"
 #include "airmail/StationRadioData.h"
 #include "tests/airmail/Fixture.h"
@@ -40,7 +40,8 @@ class FrequencyFilters : public ::testing::Test {
 };
 
 // By AirMail's groups, or by the station radio data file: only the group or
-// the transceiver of a checked row stays, and rows of other stations.
+// the transceiver of a checked row stays, and rows of other stations (the
+// plain cases are the selection's MultipleRadioReduce test).
 TEST_F(FrequencyFilters, OnlyTheGroupOrTransceiverOfACheckedRowStays) {
   const auto file = testing::FixturePath("velmora") / kStationRadioDataFile;
   const struct {
@@ -49,9 +50,7 @@ TEST_F(FrequencyFilters, OnlyTheGroupOrTransceiverOfACheckedRowStays) {
     Strings checked;
     Strings kept;  // the station's rows left
   } cases[] = {
-      {false, "W1AW", {"14075.0"}, {"14075.0", "14080.0(p3)"}},
       {false, "W1AW", {}, {}},  // groups and no checked row: every row goes
-      {true, "K4CJX", {"14105.5(p3)"}, {"10145.5", "14105.5(p3)", "21105.0(p3)"}},
       {true, "W1AW", {"14080.0(p3)", "10140.0(p3)"}, {"14075.0", "14080.0(p3)", "10140.0(p3)"}},  // both lines
       {true, "K4CJX", {}, {"3590.0", "7102.0(p3)", "10145.5", "14105.5(p3)", "21105.0(p3)"}},  // nothing checked
       {true, "VE2AFQ", {"7065.0"}, {"3587.5", "7065.0", "14098.0(p3)"}},  // a station the file does not list
@@ -97,28 +96,67 @@ TEST_F(FrequencyFilters, AnUnreadableRadioDataFileIsReportedAndLeavesTheRows) {
   EXPECT_EQ(messages.entries[0].text.rfind(start, 0), 0u);
 }
 
-// Newington, Connecticut.
-const LatLon kShip{41.70, -72.73};
-
-// The order, nearest first, and the stations left out are met through the
-// configuration's tests (selection); here the ranges themselves.
-TEST_F(FrequencyFilters, StationsComeWithTheirRangeInWholeMiles) {
-  auto stations = StationGetAll(fixture, "HAM", kShip);
-  ASSERT_TRUE(stations && !stations->empty());
-  EXPECT_EQ((*stations)[0].key, "W1AW");
-  EXPECT_EQ((*stations)[0].range, std::round((*stations)[0].range));
-  EXPECT_LT((*stations)[0].range, 10);
-  EXPECT_GT(stations->back().range, 500);
-}
-
 TEST_F(FrequencyFilters, NoPositionOrNoStationFileGivesNoStations) {
   EXPECT_FALSE(StationGetAll(fixture, "HAM", std::nullopt));
   EXPECT_TRUE(messages.entries.empty());
-  EXPECT_FALSE(StationGetAll(fixture, "PACTOR", kShip));
+  EXPECT_FALSE(StationGetAll(fixture, "PACTOR", LatLon{41.70, -72.73}));
   ASSERT_EQ(messages.entries.size(), 1u);
   const auto& text = messages.entries[0].text;
   EXPECT_EQ(text.rfind("StationGetAll, Unable to open Airmail \"PACTOR\" Station data.", 0), 0u);
   EXPECT_TRUE(text.ends_with("\r" + testing::DataFolderHint(fixture.Folder()))) << text;
+}
+
+TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / kStationRadioDataFile;
+  FileFailure failure;
+  std::error_code error;
+  std::vector<StationRadioRecord> records{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}},
+                                          {"SAILMAIL", "WPE", "2", {}}};
+  ASSERT_TRUE(StationRadioDataWrite(file, records, error)) << error.message();
+  EXPECT_EQ(testing::ReadBytes(file),
+            "System,Station,Tx Rc,Frequency\r\nHAM,W1AW,1,14075.0 14080.0(p3)\r\nSAILMAIL,WPE,2,\r\n");
+  EXPECT_EQ(StationRadioDataRead(file, failure), records);
+
+  testing::WriteBytes(file, "header\nHAM,W1AW\n\nHAM,KX1,1,7101.0  7103.0(p3),x\nHAM,W1,2,14110.0");
+  EXPECT_EQ(StationRadioDataRead(file, failure),
+            (std::vector<StationRadioRecord>{{"HAM", "W1AW", "", {}},
+                                             {"HAM", "KX1", "1", {"7101.0", "7103.0(p3),x"}},
+                                             {"HAM", "W1", "2", {"14110.0"}}}));
+  testing::WriteBytes(file, "header\nHAM,W1,2,14110.0\n" + std::string(kDataFileLimit, '\n'));
+  EXPECT_FALSE(StationRadioDataRead(file, failure)) << "past any data file's size";
+  EXPECT_EQ(failure.error, std::errc::file_too_large);
+  EXPECT_FALSE(StationRadioDataWrite(folder.path() / "missing" / kStationRadioDataFile, records, error));
+  EXPECT_TRUE(error) << "a failed write says why";
+}
+
+TEST(GridToLatLon, AFourCharacterLocatorGetsTheMiddleSubsquareAndOnlySixCount) {
+  std::string locator = "cm87", longer = "CM87MM99";
+  LatLon p, q;
+  ASSERT_TRUE(GridToLatLon(locator, p, nullptr));
+  EXPECT_EQ(locator, "CM87MM");
+  EXPECT_DOUBLE_EQ(p.latitude, 37 + (12 * 59.0 / 23) / 60);
+  EXPECT_DOUBLE_EQ(p.longitude, -124 + (24 * 59.0 / 23) / 60);
+  ASSERT_TRUE(GridToLatLon(longer, q, nullptr));
+  EXPECT_EQ(q.latitude, p.latitude);
+  EXPECT_EQ(q.longitude, p.longitude);
+}
+
+// The message itself is met through the station ranges (FrequencyFiltersTest).
+TEST(GridToLatLon, AShortOrImpossibleLocatorFailsQuietlyWithoutAMessenger) {
+  for (std::string locator : {"cm8", "", "ZZ99ZZ", "FN3!AB", "FN42HZ", "SA00AA"}) {
+    LatLon p;
+    EXPECT_FALSE(GridToLatLon(locator, p, nullptr)) << locator;
+  }
+}
+
+TEST(LatLonGetRange, OneNauticalMilePerMinuteOfArc) {
+  EXPECT_NEAR(LatLonGetRange({0, 0}, {0, 1}), 60, 1e-6);
+  EXPECT_EQ(LatLonGetRange({12.5, -45}, {12.5, -45}), 0);
+  EXPECT_NEAR(LatLonGetRange({10, 170}, {10, -170}), LatLonGetRange({10, -170}, {10, 170}), 1e-9);
+  EXPECT_NEAR(LatLonGetRange({90, 0}, {-90, 0}), 10800, 1e-6);
+  EXPECT_NEAR(LatLonGetRange({33 + 57.0 / 60, -(118 + 24.0 / 60)}, {40 + 38.0 / 60, -(73 + 47.0 / 60)}), 2144, 1)
+      << "LAX to JFK, 0.623585 rad of arc";
 }
 
 }  // namespace

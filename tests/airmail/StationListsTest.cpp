@@ -16,12 +16,6 @@ namespace {
 using Strings = std::vector<std::string>;
 constexpr auto Hint = testing::DataFolderHint;
 
-class StationFiles : public ::testing::Test {
- protected:
-  RecordingMessenger messages;
-  AirmailDataFolder fixture{testing::FixturePath("data").string(), messages};
-};
-
 // A data folder of one station file written by the test.
 class OwnStationFile : public ::testing::Test {
  protected:
@@ -50,37 +44,21 @@ TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
   }
 }
 
-TEST_F(OwnStationFile, NoStationFilesIsReportedWithTheDataFolderHint) {
-  SelectionList list{{"stale"}, 0};
-  EXPECT_FALSE(SystemGetList(data, list, 0));
-  EXPECT_TRUE(list.entries.empty());
-  ASSERT_EQ(messages.entries.size(), 1u);
-  EXPECT_EQ(messages.entries[0].text, "SystemListGet, Unable to get AirMail System data." + Hint(data.Folder()));
-  AirmailDataFolder missing((folder.path() / "nowhere").string(), messages);
-  EXPECT_FALSE(SystemGetList(missing, list, 0));
-  EXPECT_EQ(messages.entries.size(), 2u);
-}
-
 // The selected list of the fixture, "W1" in it for being part of "W1AW",
 // is met through the configuration's tests (selection).
 TEST(StationIsSelected, CaseCounts) { EXPECT_FALSE(StationIsSelected("W1AW,KX1", "w1aw")); }
 
-// A missing file, then a station section ended at once: each list says which.
-TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedByEachList) {
+// A missing file, then a station section ended at once.
+TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReported) {
   SelectionList list;
-  EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
   EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   Write("HAM", "[Station Info]\r\n\r\nW1AW=FN31:x\r\n[Frequency Setup]\r\nSelected=W1AW\r\n");
   EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
   EXPECT_TRUE(list.entries.empty());
-  EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   EXPECT_EQ(messages.Texts(),
-            (Strings{"StationGetListSelected - Open, Unable to get AirMail \"HAM\" Station Info data." +
+            (Strings{"StationGetListAll - Open, Unable to open AirMail \"HAM\" Station Info data." +
                          Hint(data.Folder()),
-                     "StationGetListAll - Open, Unable to open AirMail \"HAM\" Station Info data." +
-                         Hint(data.Folder()),
-                     "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder()),
-                     "StationGetListAll, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder())}));
+                     "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder())}));
 }
 
 #ifdef __linux__
@@ -90,16 +68,14 @@ TEST_F(OwnStationFile, AReadErrorIsToldFromAnOpenError) {
   std::filesystem::create_symlink("/proc/self/mem", folder.path() / "System.HAM.ini");
   SelectionList list;
   EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
-  EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "x"), "");  // no such file: an open error
   std::filesystem::create_symlink("/proc/self/mem", folder.path() / "System.SAILMAIL.ini");
   EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "x"), "");
   const char* starts[] = {"StationGetListSelected - Read, Unable to get AirMail \"HAM\" Station Info data.",
-                          "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data.",
                           "Unable to open AirMail's \"System.SAILMAIL.ini\". ",
                           "Unable to process AirMail's \"System.SAILMAIL.ini\". "};
-  ASSERT_EQ(messages.entries.size(), 4u);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(messages.entries[i].text.rfind(starts[i], 0), 0u) << messages.entries[i].text;
+  ASSERT_EQ(messages.entries.size(), 3u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(messages.entries[i].text.rfind(starts[i], 0), 0u) << messages.entries[i].text;
 }
 #endif
 
@@ -124,7 +100,9 @@ TEST_F(OwnStationFile, AFileLargerThanAnyStationFileIsRefused) {
             "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data." + Hint(data.Folder()));
 }
 
-TEST_F(StationFiles, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
+TEST(StationFiles, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
+  RecordingMessenger messages;
+  AirmailDataFolder fixture(testing::FixturePath("data").string(), messages);
   EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Friday Harbor, WA"), "WPE");
   EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "WLO"), "Mobile, AL");
   EXPECT_EQ(StationFromStationName(fixture, "HAM", "W1AW"), "W1AW");
@@ -150,8 +128,6 @@ TEST_F(OwnStationFile, ANameNotFoundBeforeTheEndOfTheFileIsNotReported) {
   EXPECT_TRUE(messages.entries.empty());
 }
 
-std::vector<FrequencyRow> Rows(std::initializer_list<FrequencyRow> rows) { return rows; }
-
 TEST_F(OwnStationFile, AListOfNothingButTyposGivesNoRows) {
   Write("HAM", "[Frequency List]\r\nX1=abc, 7O00 ;-5,0\r\nX2= 7000 , 7001.5# ;\r\n");
   std::vector<FrequencyRow> rows;
@@ -161,7 +137,7 @@ TEST_F(OwnStationFile, AListOfNothingButTyposGivesNoRows) {
   EXPECT_NE(messages.entries[0].text.find("the frequencies \"abc\", \"7O00\", \"-5\", \"0\""), std::string::npos)
       << messages.entries[0].text;
   ASSERT_TRUE(StationFrequencyListGet(data, "HAM", "X2", rows));
-  EXPECT_EQ(rows, Rows({{"X2", "7000.0", 1, false, false}, {"X2", "7001.5(p3)", 1, true, false}}))
+  EXPECT_EQ(rows, (std::vector<FrequencyRow>{{"X2", "7000.0", 1, false, false}, {"X2", "7001.5(p3)", 1, true, false}}))
       << "blanks around items are no part of them";
 }
 
@@ -177,7 +153,6 @@ TEST_F(OwnStationFile, AListTooLongToReadWholeLosesItsCutEnd) {
     std::string skipped;  // the end of the message, empty for none
   } cases[] = {
       {full + ",7205", 170, "14075.0", ", from \"720\" on."},   // "7205" would be read as 720.0
-      {full + ";7205", 170, "14075.0", ", from \"720\" on."},
       {full + ",720", 171, "720.0", ""},                        // 1023 characters: read whole
       {"\"" + full + ",720\"", 170, "14075.0", ", from \"72\" on."},  // the quotes take room
       {full.substr(0, 1014) + "14075.00,7205", 170, "14075.0", "."},  // cut just after a separator
@@ -198,23 +173,6 @@ TEST_F(OwnStationFile, AListTooLongToReadWholeLosesItsCutEnd) {
               "StationFrequencyListGet, Skipped the end of AirMail's Frequency List, W1AW in \"System.HAM.ini\", "
               "which is longer than 1023 characters" + c.skipped + Hint(data.Folder()));
   }
-}
-
-// A listing reads the station file once, however many stations it lists.
-TEST_F(OwnStationFile, AListingWorksFromOneReadOfTheFile) {
-  Write("SAILMAIL", "[Station Info]\r\nWPE=CN87:Friday Harbor;P3\r\n[Frequency List]\r\nWPE=8146;12454\r\n");
-  FileFailure failure;
-  auto file = StationFile::Load(data, "SAILMAIL", failure);
-  ASSERT_TRUE(file);
-  std::filesystem::remove(folder.path() / "System.SAILMAIL.ini");
-  std::vector<StationEntry> stations;
-  ASSERT_TRUE(StationEntriesGet(*file, StationListKind::All, stations));
-  EXPECT_EQ(stations[0].name, "Friday Harbor");
-  EXPECT_EQ(StationNameFromStation(*file, "WPE"), "Friday Harbor");
-  std::vector<FrequencyRow> rows;
-  ASSERT_TRUE(StationFrequencyListGet(*file, "WPE", rows));
-  EXPECT_EQ(rows, Rows({{"WPE", "8146.0", 1, true, false}, {"WPE", "12454.0", 2, true, false}}));
-  EXPECT_TRUE(messages.entries.empty());
 }
 
 TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
