@@ -11,14 +11,6 @@
 namespace velmora {
 namespace {
 
-using testing::CountingActivator;
-using testing::RecordingStatus;
-
-TEST(RadioSentence, AddressInTwoDigitsAndCrLf) {
-  EXPECT_EQ(RadioSentence(3, "REMOTE,ON"), "$PICOA,90,03,REMOTE,ON\r\n");
-  EXPECT_EQ(RadioSentence(12, "SIGM"), "$PICOA,90,12,SIGM\r\n");
-}
-
 TEST(RadioSentence, SMeterDigitOfReply) {
   struct Case {
     const char* reply;
@@ -40,7 +32,6 @@ TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
     std::string lastReply;
     std::string pending;
   } cases[] = {
-      {{"SIGM,5\r\n"}, "SIGM,5<13><10>", ""},
       {{"SIG", "M,4\r", "\nREM"}, "SIGM,4<13><10>", "REM"},
       {{longLine + "\r\n"}, std::string(kRadioLineLimit, 'x') + "<10>", ""},
       {{std::string(kRadioLineLimit - 2, 'y') + "\r\n"}, std::string(kRadioLineLimit - 2, 'y') + "<10>", ""},
@@ -103,8 +94,8 @@ class RadioLink : public ::testing::Test {
   AutoConnectSettings settings;
   FakeRadioPort port;
   RecordingMessenger messenger;
-  RecordingStatus status;
-  CountingActivator activator;
+  testing::RecordingStatus status;
+  testing::CountingActivator activator;
   StepClock clock;
   RadioComm radio{settings, {port, messenger, status, activator, port, clock}};
 };

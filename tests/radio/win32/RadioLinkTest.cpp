@@ -2,10 +2,7 @@
 // COM9 at the pair's other end (radio-line.sh makes the pair).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <memory>
 
 #include "common/TextFileLines.h"
@@ -20,18 +17,9 @@ namespace velmora {
 namespace {
 
 using testing::ChildProcess;
-using testing::CountingActivator;
 using testing::PumpUntil;
-using testing::RecordingStatus;
 
 constexpr int kProgramPort = 8;
-
-double ProcessCpuMs() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  auto ms = [](FILETIME t) { return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
-  return ms(kernel) + ms(user);
-}
 
 // Passes everything on, and notes whether each event reached us on this thread.
 class ThreadCheckingPort final : public SerialPort {
@@ -74,8 +62,8 @@ class RadioOverSerialLine : public ::testing::Test {
   Win32SerialPort serial{[this](HANDLE line) { return probe(line); }};
   ThreadCheckingPort port{serial};
   RecordingMessenger messenger;
-  RecordingStatus status;
-  CountingActivator activator;
+  testing::RecordingStatus status;
+  testing::CountingActivator activator;
   MessagePump pump;
   SteadyClock clock;
   RadioComm radio{settings, {port, messenger, status, activator, pump, clock}};
@@ -119,28 +107,14 @@ TEST_F(RadioOverSerialLine, TunedAndReadWhileWindowEventsRun) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
   std::vector<int> readings;
   std::vector<bool> answered;  // a line came while the timer fired
-  double slowestMs = 0, cpuMs = 0;  // figures, printed
   EXPECT_EQ(radio.RadioSMeterGet(), -1);  // nothing asked before
   for (int i = 0; i < 6; ++i) {
     const int ticksBefore = ticks;
-    const auto asked = std::chrono::steady_clock::now();
-    const double cpuBefore = ProcessCpuMs();
-    bool seen = false;
     // Silence is waited out; every other answer ends the wait.
-    answered.push_back(PumpUntil(
-        [&] {
-          if (!seen && (seen = !radio.Replies().LastReply().empty()))
-            slowestMs = std::max(slowestMs, std::chrono::duration<double, std::milli>(
-                                                std::chrono::steady_clock::now() - asked).count());
-          return seen && ticks > ticksBefore;
-        },
-        1));
-    if (!seen) cpuMs = ProcessCpuMs() - cpuBefore;
+    answered.push_back(PumpUntil([&] { return !radio.Replies().LastReply().empty() && ticks > ticksBefore; }, 1));
     readings.push_back(radio.RadioSMeterGet());
   }
   KillTimer(nullptr, timer);
-  std::printf("slowest reply %.1f ms after its request; %.0f ms of processor in a second of silence\n", slowestMs,
-              cpuMs);
   radio.RadioCommClose();
   radio.RadioCommClose();  // already closed: nothing more is sent
   EXPECT_EQ(readings, (std::vector<int>{5, -1, -1, -1, 7, -1}));

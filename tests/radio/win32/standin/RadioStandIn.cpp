@@ -44,15 +44,7 @@ HANDLE PortOpen(const std::string& name) {
     if (port == INVALID_HANDLE_VALUE) Sleep(50);
   }
   if (port == INVALID_HANDLE_VALUE) return port;
-  DCB dcb{};
-  dcb.DCBlength = sizeof dcb;
-  GetCommState(port, &dcb);
-  dcb.BaudRate = 4800;
-  dcb.ByteSize = 8;
-  dcb.Parity = NOPARITY;
-  dcb.StopBits = ONESTOPBIT;
-  dcb.fBinary = TRUE;
-  SetCommState(port, &dcb);
+  // The line is a raw pseudo-terminal pair: its speed and framing are the program's end's business.
   COMMTIMEOUTS timeouts{};
   timeouts.ReadIntervalTimeout = MAXDWORD;
   SetCommTimeouts(port, &timeouts);
