@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "common/Format.h"
-#include "common/SystemLib.h"
 #include "common/TextFileLines.h"
 #include "common/TextParse.h"
 #include "tests/airmail/Fixture.h"
@@ -68,8 +67,6 @@ TEST_F(AutoConnectSettingsFile, EveryKeyIsRecalledAndSavedBack) {
   auto recalled = Recalled(SectionText(others));
   EXPECT_EQ(Saved(recalled), SectionText(others));
   EXPECT_EQ(recalled.noConnectDataFile, "Other") << "an empty text given a value";
-  // The two keys spelled "AirMail Data" land in the same section.
-  EXPECT_EQ(CountChar(Saved(recalled), '['), 1u);
 }
 
 // The rules of this record: only "True" and "False" exactly so, folder names

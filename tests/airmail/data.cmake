@@ -4,7 +4,6 @@ velmora_add_test(airmail_data_test
     ${CMAKE_CURRENT_LIST_DIR}/AutoConnectSettingsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AirmailInstallationTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StationListsTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FrequencyFiltersTest.cpp
   LIBS velmora_airmail_data)
 if(NOT VELMORA_WINDOWS)
   # A comma-decimal locale made for the run (see ./test), without touching the system's.

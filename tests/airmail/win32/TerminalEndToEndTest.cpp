@@ -43,11 +43,6 @@ class TerminalEndToEndTest : public ::testing::Test {
     settings.airmailDirectoryData = session->DataFolder();
     return session->Start(true);
   }
-  // The stand-in writes its record as it handles what it got, a moment
-  // after the keys or the paste that caused it.
-  bool Recorded(const std::string& line) {
-    return testing::PumpUntil([&] { return session->Recorded(line); }, 2);
-  }
 
   HWND own = nullptr;
   MessagePump pump;
@@ -89,7 +84,7 @@ TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndRe
   settings.terminalConnectCheckFile = false;
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Idle);
   ASSERT_TRUE(terminal.TerminalConnect());
-  EXPECT_TRUE(Recorded("call HAM W1AW 14105.0"));
+  EXPECT_TRUE(session->Recorded("call HAM W1AW 14105.0"));
   // Polled the way the engine does (each status line's text: TerminalLineStatusTest).
   EXPECT_TRUE(testing::PumpUntil(
       [&] {
@@ -109,8 +104,8 @@ TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndRe
 
   const std::string station = "K1+^%~{X}(Y)";
   ASSERT_TRUE(terminal.TerminalSelectSet(station, "14110.0"));
-  EXPECT_TRUE(Recorded("field station " + station));
-  EXPECT_TRUE(Recorded("field frequency 14110.0"));
+  EXPECT_TRUE(session->Recorded("field station " + station));
+  EXPECT_TRUE(session->Recorded("field frequency 14110.0"));
   auto selection = terminal.TerminalSelectGet();
   ASSERT_TRUE(selection);
   EXPECT_EQ(selection->system + " " + selection->station + " " + selection->frequency, "HAM " + station + " 14110.0");
@@ -118,7 +113,7 @@ TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndRe
 
   ASSERT_TRUE(terminal.TerminalSelectSystem("SAILMAIL"));
   ASSERT_TRUE(terminal.TerminalSelectStation("Friday Harbor, WA"));
-  EXPECT_TRUE(Recorded("field system SAILMAIL"));
+  EXPECT_TRUE(session->Recorded("field system SAILMAIL"));
   AirmailDataFolder data(session->DataFolder(), messenger);
   AirmailStationNames stationNames(data);
   AirmailTerminal reading{{desktop, messenger, status, activator, counts, stationNames, history, monitor, settings}};

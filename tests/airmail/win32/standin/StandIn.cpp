@@ -161,15 +161,11 @@ LRESULT CALLBACK TerminalProc(HWND window, UINT message, WPARAM w, LPARAM l) {
         Record(std::string("field ") + kFieldNames[field] + " " + TextOf(control));
       return 0;
     }
-    case WM_DESTROY:
-      app.terminal = app.text = nullptr;
-      for (HWND& field : app.fields) field = nullptr;
-      app.lastFocus = nullptr;
-      return 0;
   }
   return DefWindowProcA(window, message, w, l);
 }
 
+// The terminal lives as long as the main window: it is not closed alone.
 void TerminalOpen() {
   if (!app.terminal)
     app.terminal = CreateWindowExA(0, "TTerminalForm", "Terminal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 600,
@@ -237,17 +233,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     app.log = CreateFileA((data + "\\Logfiles\\Debug.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 
-  WNDCLASSA mainClass{};
-  mainClass.lpfnWndProc = MainProc;
-  mainClass.hInstance = instance;
-  mainClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  mainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  mainClass.lpszClassName = "TMainForm";
-  RegisterClassA(&mainClass);
-  WNDCLASSA terminalClass = mainClass;
-  terminalClass.lpfnWndProc = TerminalProc;
-  terminalClass.lpszClassName = "TTerminalForm";
-  RegisterClassA(&terminalClass);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = MainProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = "TMainForm";
+  RegisterClassA(&windowClass);
+  windowClass.lpfnWndProc = TerminalProc;
+  windowClass.lpszClassName = "TTerminalForm";
+  RegisterClassA(&windowClass);
 
   app.main = CreateWindowExA(0, "TMainForm", "AirMail 3.5 - Stand-in", WS_OVERLAPPEDWINDOW, 40, 40, 700, 400,
                              nullptr, nullptr, instance, nullptr);
