@@ -165,7 +165,7 @@ LRESULT CALLBACK TerminalProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcA(window, message, w, l);
 }
 
-// The terminal lives as long as the main window: it is not closed alone.
+// The tests never close the terminal alone: it lives as long as the main window.
 void TerminalOpen() {
   if (!app.terminal)
     app.terminal = CreateWindowExA(0, "TTerminalForm", "Terminal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 600,
