@@ -1,8 +1,12 @@
-// Finding AirMail's folders: the program file, the registry, the install log.
+// Finding AirMail's folders (the program file, the registry, the install
+// log), and reading its INI files: single values, the data-folder hint, the
+// version line, the modem's centre tone and the options dialog's age texts.
 #include "airmail/AirmailInstallation.h"
 
 #include <gtest/gtest.h>
 
+#include "airmail/AirmailProfile.h"
+#include "airmail/CenterTone.h"
 #include "common/TextFileLines.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
@@ -83,9 +87,73 @@ TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
 TEST(FolderFromStoredText, DropsOneTrailingSeparatorOnlyWhenThere) {
   EXPECT_EQ(FolderFromStoredText(std::string("C:\\AirMail\\\0\0", 13)), "C:\\AirMail");
   EXPECT_EQ(FolderFromStoredText("C:\\"), "C:\\") << "a drive's root keeps its separator";
-  EXPECT_EQ(FolderFromStoredText("\\\\server\\mail\\"), "\\\\server\\mail");
-  EXPECT_EQ(FolderFromStoredText(""), "");
   EXPECT_EQ(FolderFromStoredText("\\"), "\\");
+}
+
+constexpr auto Hint = testing::DataFolderHint;
+
+TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedTo) {
+  RecordingMessenger messages;
+  AirmailDataFolder data(testing::FixturePath("data").string(), messages);
+  EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "position report", "current time", true),
+            "05/14/2024 08:30:00")
+      << "section and key compared without regard to case";
+  EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "Hardware", "XYZ Center Tone", false), "");
+  EXPECT_TRUE(messages.entries.empty());
+  EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "Hardware", "XYZ Center Tone", true), "");
+  EXPECT_EQ(AirMailGetProfileString(data, "Missing.ini", "Settings", "Anything", true), "");
+  ASSERT_EQ(messages.entries.size(), 2u);
+  EXPECT_EQ(messages.entries[0].text, "Unable to find AirMail's Hardware, XYZ Center Tone in \"Airmail.ini\"." +
+                                          Hint(data.Folder()));
+  EXPECT_EQ(messages.entries[0].icon, MessageIcon::Exclamation);
+}
+
+TEST(AirmailVersionText, ShowsAirMailsVersionOnTheSecondLineOrNotAvailable) {
+  RecordingMessenger messages;
+  AirmailDataFolder data(testing::FixturePath("data").string(), messages);
+  EXPECT_EQ(AirmailVersionText(data), "Test Version 3.2.022.\r  Current Version 3.4.062");
+  EXPECT_TRUE(messages.entries.empty());
+  testing::TempFolder folder;
+  testing::WriteBytes(folder.path() / "Airmail.ini", "[Settings]\r\nCallsign=KD7XYZ\r\n");
+  AirmailDataFolder other(folder.path().string(), messages);
+  EXPECT_EQ(AirmailVersionText(other), "Test Version 3.2.022.\r  Current Version N/A");
+  EXPECT_EQ(messages.entries.size(), 1u) << "the missing key's message, as any missing value's";
+}
+
+UtcDateTime At(int year, int month, int day, int hour, int minute, int second = 0) {
+  return {year, month, day, hour, minute, second, 0};
+}
+
+TEST(TimeSpanText, CountsCalendarBoundariesNotElapsedTime) {
+  EXPECT_EQ(TimeSpanText(At(2024, 5, 13, 22, 30), At(2024, 5, 14, 1, 30)), "1 days") << "3 hours, previous day";
+  EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 7, 40), At(2024, 5, 14, 8, 30)), "1 hours") << "50 minutes, across the hour";
+  EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 8, 29, 59), At(2024, 5, 14, 8, 30, 0)), "1 minutes");
+  EXPECT_EQ(TimeSpanText(At(2023, 12, 31, 23, 59), At(2024, 1, 1, 0, 0)), "1 days") << "across the year";
+  EXPECT_EQ(TimeSpanText(At(2024, 2, 28, 12, 0), At(2024, 3, 1, 12, 0)), "2 days") << "a leap year's February";
+  EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 10, 0), At(2024, 5, 14, 8, 30)), "-2 hours") << "a time in the future";
+}
+
+// A decoder type names its own key; each failure has its message.
+TEST(CenterTone, FromTheDecodersKeyOrAMessage) {
+  testing::TempFolder folder;
+  RecordingMessenger messages;
+  AirmailDataFolder data(folder.path().string(), messages);
+  const std::pair<const char*, std::optional<float>> cases[] = {
+      {"DecoderType=SCS\r\nPTC Center Tone=1500\r\nSCS Center Tone=2100", 2100.0f},
+      {"PTC Center Tone=1500", std::nullopt},
+      {"DecoderType=PTC", std::nullopt},
+      {"DecoderType=PTC\r\nPTC Center Tone=fifteen hundred", std::nullopt},
+      {"DecoderType=PTC\r\nPTC Center Tone=9000", std::nullopt},
+      {"DecoderType=PTC\r\nPTC Center Tone=-1700", std::nullopt},
+  };
+  for (const auto& [hardware, tone] : cases) {
+    testing::WriteBytes(folder.path() / "Airmail.ini",
+                        "[Settings]\r\nx=1\r\n\r\n[Hardware]\r\n" + std::string(hardware) + "\r\n");
+    EXPECT_EQ(CenterToneFromAirmail(data), tone) << hardware;
+  }
+  const std::string tone = "CenterFrequencyAuto, Unable to get center tone.";
+  EXPECT_EQ(messages.Texts(),
+            (std::vector<std::string>{"CenterFrequency, Unable to get decoder type.", tone, tone, tone, tone}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The terminal operations' decisions, over a scripted desktop: questions,
-// status texts, messages, the station history and the ConnectAid warning.
+// status texts, messages, the station history and the ConnectAid warning;
+// and what the terminal's lines and fields say.
 #include "airmail/AirmailTerminal.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,10 @@
 #include <deque>
 #include <functional>
 #include <fstream>
+#include <tuple>
+#include <utility>
 
+#include "airmail/TerminalText.h"
 #include "tests/airmail/FakeSeams.h"
 #include "tests/common/TempFolder.h"
 
@@ -73,9 +77,7 @@ class AirmailTerminalTest : public ::testing::Test {
     std::filesystem::create_directories(data.path() / "Logfiles");
     std::ofstream(data.path() / "Logfiles" / "Debug.log", std::ios::binary | std::ios::app) << text;
   }
-  std::string Shown(size_t index = 0) const {
-    return index < messenger.entries.size() ? messenger.entries[index].text : "";
-  }
+  std::string Shown() const { return messenger.entries.empty() ? "" : messenger.entries.back().text; }
 
   testing::TempFolder data;
   ScriptedDesktop desktop;
@@ -91,7 +93,9 @@ class AirmailTerminalTest : public ::testing::Test {
 };
 
 // Each way AirMail or its terminal fails to come up: the status it leaves,
-// the message or question it showed (a part of it), the seconds waited.
+// the last message or question it showed (a part of it), the seconds
+// waited. AirMail not running is started on a yes; an unattended run's
+// start without asking is UnattendedRunTest's, through the program.
 TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
   struct Case {
     const char* name;
@@ -100,10 +104,13 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
     const char* status;
     const char* message;
     double waited;
+    bool yes = false;  // the answer to a question
   };
   const Case cases[] = {
       {"declined to start AirMail", [](ScriptedDesktop& d) { d.airmail = false; }, false, "AirMail Window Error",
        "the AirMail program must be running and the Terminal Window open.", 0},
+      {"AirMail started on a yes, in vain", [](ScriptedDesktop& d) { d.airmail = false; }, false,
+       "AirMail Window Error", "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".", 0, true},
       {"declined to open the terminal", [](ScriptedDesktop& d) { d.terminal = false; }, false,
        "Terminal Window Error", "the AirMail Terminal Window must be open.", 0},
       {"main window not in front", [](ScriptedDesktop& d) { d.airmailForeground = false; }, true,
@@ -114,43 +121,19 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
   };
   for (const auto& c : cases) {
     desktop = ScriptedDesktop{};
-    messenger.entries.clear();
+    messenger = RecordingMessenger(c.yes);
     c.arrange(desktop);
     EXPECT_FALSE(c.open ? terminal.TerminalOpen() : terminal.TerminalActivate()) << c.name;
     EXPECT_EQ(status.texts.back(), c.status) << c.name;
     EXPECT_TRUE(*c.message ? Shown().find(c.message) != std::string::npos : Shown().empty()) << c.name;
     EXPECT_EQ(desktop.waited, c.waited) << c.name;
-    EXPECT_TRUE(desktop.started.empty()) << c.name;
+    EXPECT_EQ(desktop.started, std::vector<std::string>(c.yes, "C:\\AirMail")) << c.name;
   }
   EXPECT_EQ(desktop.keys.size(), 1u + 5 * 2) << "F6, then a tab and a copy each second";
 }
 
-// AirMail not running is started when the user says yes, and at once,
-// with a note in the message log, when nobody would answer the question.
-TEST_F(AirmailTerminalTest, AirmailNotRunningIsStartedOnAYesOrUnattended) {
-  struct KeptNotes final : MessageNote {
-    void Note(std::string_view text) override { notes.emplace_back(text); }
-    std::vector<std::string> notes;
-  } log;
-  desktop.airmail = false;
-  RecordingMessenger yes(true);
-  AirmailTerminal answering{{desktop, yes, status, activator, counts, names, history, monitor, settings}};
-  EXPECT_FALSE(answering.TerminalActivate());
-  EXPECT_EQ(status.texts.back(), "AirMail Window Error");
-  EXPECT_EQ(yes.Texts().back(), "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".");
-  AirmailTerminal unattended{{desktop, messenger, status, activator, counts, names, history, monitor, settings, &log}};
-  unattended.TerminalActivate();
-  EXPECT_EQ(desktop.started, (std::vector<std::string>{"C:\\AirMail", "C:\\AirMail"}));
-  EXPECT_EQ(log.notes, std::vector<std::string>{"TerminalActivate, AirMail is not running: an unattended run starts "
-                                                "\"C:\\AirMail\\Airmail3.exe\" without asking."});
-  for (const auto& shown : messenger.entries) EXPECT_FALSE(shown.question) << shown.text;
-}
-
-TEST_F(AirmailTerminalTest, FrequencyFieldFoundFromTheSystemFieldOrReported) {
-  desktop.copies = {"W1AW", "a", "b", "c", "HAM"};
-  EXPECT_TRUE(terminal.TerminalSelectFrequencyField());
-  EXPECT_EQ(desktop.keys.back(), "{TAB}{TAB}");
-  desktop = ScriptedDesktop{};
+// Found, it is TerminalEndToEndTest's.
+TEST_F(AirmailTerminalTest, FrequencyFieldNotFoundIsReported) {
   desktop.copies = {"W1AW", "", "x", "y", "a", "b", "c", "d"};
   EXPECT_FALSE(terminal.TerminalSelectFrequencyField());
   EXPECT_EQ(Shown().rfind("Unable to select frequency data in AirMail Terminal Window.", 0), 0u) << Shown();
@@ -178,7 +161,6 @@ TEST_F(AirmailTerminalTest, APasteStopsAtTheFirstRefusedStep) {
 TEST_F(AirmailTerminalTest, NoCallWithoutTheLogOrTheKeyOrWhenTheCallerGaveUp) {
   EXPECT_FALSE(terminal.TerminalConnect());
   EXPECT_TRUE(desktop.keys.empty());
-  EXPECT_EQ(Shown().rfind("TerminalConnectCheckFileInitialize, Unable to Find AirMail", 0), 0u);
   LogCreate();
   counts.values.pactor2 = 3;
   desktop.keysInjected = false;
@@ -232,8 +214,6 @@ TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTe
   settings.terminalConnectCheckFile = false;
   desktop.copies = {"", "*** Calling W1AW, 14105.0 kHz, no answer"};
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::NoAnswer);
-  EXPECT_EQ(desktop.keys[0], "{UP}^{END}{LEFT}{HOME}+{END}");
-  EXPECT_EQ(desktop.keys.back(), "^{END}");
   EXPECT_EQ(std::pair(desktop.cursor.x, desktop.cursor.y), std::pair(5, 7)) << "the cursor put back after the click";
   desktop = ScriptedDesktop{};
   desktop.terminal = false;
@@ -284,6 +264,69 @@ TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
       EXPECT_FALSE(status.texts.back().empty()) << name << " refused " << desktop.keys.back();
     }
   }
+}
+
+// Each status line; the first pattern that matches wins, case counts, and
+// the idle prompt may be cut short.
+TEST(TerminalLineStatusTest, EachStatusLine) {
+  using S = TerminalStatus;
+  const std::pair<const char*, S> cases[] = {
+      {"*** W1AW, 14105.0 kHz, canceled", S::Canceled},
+      {"*** (31)DISCONNECTED", S::Disconnected},
+      {"*** Disconnected from W1AW", S::Disconnected},
+      {"*** W1AW, 14105.0 kHz, no answer", S::NoAnswer},
+      {"No answer from W1AW", S::NoAnswer},
+      {"*** Calling W1AW on 14105.0 kHz", S::Calling},
+      {"any other text", S::Connected},
+      {"Calling W1AW, 14105.0 kHz, no answer", S::NoAnswer},
+      {"Calling W1AW, 14105.0 kHz, canceled, no answer", S::Canceled},
+      {"calling w1aw", S::Connected},
+      {"< id > W1AW", S::Idle}, {"< i", S::Idle}, {"<", S::Idle}, {"< idle", S::Connected},
+  };
+  for (const auto& [line, status] : cases) EXPECT_EQ(TerminalLineStatus(line), status) << '"' << line << '"';
+}
+
+// What the log monitor's tests (real files) do not meet.
+TEST(DebugLogLineStatusTest, LinePatterns) {
+  auto calling = TerminalStatus::Calling;
+  EXPECT_EQ(DebugLogLineStatus("12:00 Disconnected from W1AW (manual)", calling), TerminalStatus::Canceled);
+  EXPECT_EQ(DebugLogLineStatus("12:00 Connected to W1AW, Disconnected from W1AW", calling),
+            TerminalStatus::Disconnected);
+}
+
+// A frequency has its dot fifth to seventh; a system is a known name alone.
+TEST(TerminalFieldTest, FrequencyAndSystemFields) {
+  for (auto [text, frequency] : {std::pair{"7065.0", true}, {"100000.5", true}, {"706.5", false},
+                                 {"1234567.0", false}, {"W1AW", false}, {"", false}})
+    EXPECT_EQ(TerminalFieldIsFrequency(text), frequency) << text;
+  for (auto [text, system] : {std::pair{"ham", true}, {"FAX", true}, {"HAM ", false}})
+    EXPECT_EQ(TerminalFieldIsSystem(text), system) << text;
+}
+
+// Only HAM server lines are examined; "min" right after the word leaves no
+// room for a number.
+TEST(ConnectAidTest, MinutesOfAHamServerLine) {
+  for (auto [line, minutes] : {std::pair{"PMBO W1AW last contacted server 12 min ago", 12}, {"server 0 min", 0},
+                               {"no word here 12 min", -1}, {"server 12 hours", -1}, {"server abc min", -1},
+                               {"servermin", -1}, {"server", -1}})
+    EXPECT_EQ(ConnectAidMinutes(line), minutes) << line;
+  for (auto [system, line, server] : {std::tuple{"ham", "PMBO W1AW last contacted server 20 min", true},
+                                      {"SAILMAIL", "PMBO W1AW last contacted server 20 min", false},
+                                      {"HAM", " PMBO last contacted", false}, {"HAM", "PMBO W1AW", false}})
+    EXPECT_EQ(ConnectAidLineIsServer(system, line), server) << system << ": " << line;
+}
+
+// Pactor 3's wide forms are met in the terminal's history test.
+TEST(PactorCountsTest, LinkShownByPactor2AboveTheThresholdAndTheStatusText) {
+  PactorCountValues counts;
+  counts.pactor2 = 10;
+  EXPECT_FALSE(PactorCountsShowLink(counts));
+  counts.pactor2 = 11;
+  EXPECT_TRUE(PactorCountsShowLink(counts));
+  counts = {7, {1, 2, 3, 4, 5, 6}};
+  EXPECT_EQ(PactorDetectorStatusText(counts),
+            "Pactor Detector Status\r\rThreshold, 10\r\rPactor 2 (100), 7\r\rPactor 3 (200), 1\rPactor 3 (600), 2\r"
+            "Pactor 3 (1400/2800), 3\rPactor 3 (2800), 4\rPactor 3 (3200), 5\rPactor 3 (3600), 6");
 }
 
 }  // namespace

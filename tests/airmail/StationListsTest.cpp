@@ -1,12 +1,19 @@
 // AirMail's systems, their stations and their frequency lists, read from a
-// whole AirMail data folder.
+// whole AirMail data folder; keeping the frequencies one transceiver serves,
+// by AirMail's groups or by the station radio data file (read and written
+// here too); the stations around the ship, and Maidenhead locators to
+// positions and ranges.
 #include "airmail/FrequencyLists.h"
 #include "airmail/MailSystems.h"
 #include "airmail/StationEntries.h"
 
 #include <gtest/gtest.h>
 
+#include "airmail/FrequencyFilters.h"
 #include "airmail/FrequencyLabel.h"
+#include "airmail/Locator.h"
+#include "airmail/StationRadioData.h"
+#include "airmail/StationRanges.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 
@@ -15,12 +22,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 constexpr auto Hint = testing::DataFolderHint;
-
-class StationFiles : public ::testing::Test {
- protected:
-  RecordingMessenger messages;
-  AirmailDataFolder fixture{testing::FixturePath("data").string(), messages};
-};
 
 // A data folder of one station file written by the test.
 class OwnStationFile : public ::testing::Test {
@@ -31,6 +32,31 @@ class OwnStationFile : public ::testing::Test {
   testing::TempFolder folder;
   RecordingMessenger messages;
   AirmailDataFolder data{folder.path().string(), messages};
+};
+
+Strings Labels(const std::vector<FrequencyRow>& rows) {
+  Strings out;
+  for (const auto& r : rows) out.push_back(r.station + " " + r.label);
+  return out;
+}
+
+// The fixture's data folder, and a station's rows to filter.
+class FixtureData : public ::testing::Test {
+ protected:
+  // The station's rows between two rows of other stations; the end of its rows.
+  size_t Load(std::string_view station, const Strings& checked, const AirmailDataFolder* from = nullptr) {
+    rows = {{"BEFORE", "1000.0", 1, false, true}};
+    StationFrequencyListGet(from ? *from : fixture, "HAM", station, rows);
+    for (auto& r : rows)
+      for (const auto& c : checked)
+        if (r.station == station && r.label == c) r.checked = true;
+    size_t end = rows.size();
+    rows.push_back({"AFTER", "2000.0", 1, false, true});
+    return end;
+  }
+  RecordingMessenger messages;
+  AirmailDataFolder fixture{testing::FixturePath("data").string(), messages};
+  std::vector<FrequencyRow> rows;
 };
 
 // What the fixture's lists hold is the tool's listing (VelmoraAirmailToolTest);
@@ -50,56 +76,34 @@ TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
   }
 }
 
-TEST_F(OwnStationFile, NoStationFilesIsReportedWithTheDataFolderHint) {
-  SelectionList list{{"stale"}, 0};
-  EXPECT_FALSE(SystemGetList(data, list, 0));
-  EXPECT_TRUE(list.entries.empty());
-  ASSERT_EQ(messages.entries.size(), 1u);
-  EXPECT_EQ(messages.entries[0].text, "SystemListGet, Unable to get AirMail System data." + Hint(data.Folder()));
-  AirmailDataFolder missing((folder.path() / "nowhere").string(), messages);
-  EXPECT_FALSE(SystemGetList(missing, list, 0));
-  EXPECT_EQ(messages.entries.size(), 2u);
-}
-
 // The selected list of the fixture, "W1" in it for being part of "W1AW",
 // is met through the configuration's tests (selection).
 TEST(StationIsSelected, CaseCounts) { EXPECT_FALSE(StationIsSelected("W1AW,KX1", "w1aw")); }
 
-// A missing file, then a station section ended at once: each list says which.
-TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedByEachList) {
+// A missing file, then a station section ended at once.
+TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReported) {
   SelectionList list;
-  EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
   EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   Write("HAM", "[Station Info]\r\n\r\nW1AW=FN31:x\r\n[Frequency Setup]\r\nSelected=W1AW\r\n");
   EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
   EXPECT_TRUE(list.entries.empty());
-  EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   EXPECT_EQ(messages.Texts(),
-            (Strings{"StationGetListSelected - Open, Unable to get AirMail \"HAM\" Station Info data." +
+            (Strings{"StationGetListAll - Open, Unable to open AirMail \"HAM\" Station Info data." +
                          Hint(data.Folder()),
-                     "StationGetListAll - Open, Unable to open AirMail \"HAM\" Station Info data." +
-                         Hint(data.Folder()),
-                     "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder()),
-                     "StationGetListAll, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder())}));
+                     "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder())}));
 }
 
 #ifdef __linux__
 // A file that opens but cannot be read: the kernel refuses to read a
 // process's memory at address 0.
 TEST_F(OwnStationFile, AReadErrorIsToldFromAnOpenError) {
-  std::filesystem::create_symlink("/proc/self/mem", folder.path() / "System.HAM.ini");
-  SelectionList list;
-  EXPECT_FALSE(StationGetListSelected(data, "HAM", list, 0));
-  EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "x"), "");  // no such file: an open error
   std::filesystem::create_symlink("/proc/self/mem", folder.path() / "System.SAILMAIL.ini");
   EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "x"), "");
-  const char* starts[] = {"StationGetListSelected - Read, Unable to get AirMail \"HAM\" Station Info data.",
-                          "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data.",
-                          "Unable to open AirMail's \"System.SAILMAIL.ini\". ",
+  const char* starts[] = {"Unable to open AirMail's \"System.SAILMAIL.ini\". ",
                           "Unable to process AirMail's \"System.SAILMAIL.ini\". "};
-  ASSERT_EQ(messages.entries.size(), 4u);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(messages.entries[i].text.rfind(starts[i], 0), 0u) << messages.entries[i].text;
+  ASSERT_EQ(messages.entries.size(), 2u);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(messages.entries[i].text.rfind(starts[i], 0), 0u) << messages.entries[i].text;
 }
 #endif
 
@@ -124,7 +128,7 @@ TEST_F(OwnStationFile, AFileLargerThanAnyStationFileIsRefused) {
             "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data." + Hint(data.Folder()));
 }
 
-TEST_F(StationFiles, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
+TEST_F(FixtureData, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
   EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Friday Harbor, WA"), "WPE");
   EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "WLO"), "Mobile, AL");
   EXPECT_EQ(StationFromStationName(fixture, "HAM", "W1AW"), "W1AW");
@@ -150,8 +154,6 @@ TEST_F(OwnStationFile, ANameNotFoundBeforeTheEndOfTheFileIsNotReported) {
   EXPECT_TRUE(messages.entries.empty());
 }
 
-std::vector<FrequencyRow> Rows(std::initializer_list<FrequencyRow> rows) { return rows; }
-
 TEST_F(OwnStationFile, AListOfNothingButTyposGivesNoRows) {
   Write("HAM", "[Frequency List]\r\nX1=abc, 7O00 ;-5,0\r\nX2= 7000 , 7001.5# ;\r\n");
   std::vector<FrequencyRow> rows;
@@ -161,7 +163,7 @@ TEST_F(OwnStationFile, AListOfNothingButTyposGivesNoRows) {
   EXPECT_NE(messages.entries[0].text.find("the frequencies \"abc\", \"7O00\", \"-5\", \"0\""), std::string::npos)
       << messages.entries[0].text;
   ASSERT_TRUE(StationFrequencyListGet(data, "HAM", "X2", rows));
-  EXPECT_EQ(rows, Rows({{"X2", "7000.0", 1, false, false}, {"X2", "7001.5(p3)", 1, true, false}}))
+  EXPECT_EQ(rows, (std::vector<FrequencyRow>{{"X2", "7000.0", 1, false, false}, {"X2", "7001.5(p3)", 1, true, false}}))
       << "blanks around items are no part of them";
 }
 
@@ -177,7 +179,6 @@ TEST_F(OwnStationFile, AListTooLongToReadWholeLosesItsCutEnd) {
     std::string skipped;  // the end of the message, empty for none
   } cases[] = {
       {full + ",7205", 170, "14075.0", ", from \"720\" on."},   // "7205" would be read as 720.0
-      {full + ";7205", 170, "14075.0", ", from \"720\" on."},
       {full + ",720", 171, "720.0", ""},                        // 1023 characters: read whole
       {"\"" + full + ",720\"", 170, "14075.0", ", from \"72\" on."},  // the quotes take room
       {full.substr(0, 1014) + "14075.00,7205", 170, "14075.0", "."},  // cut just after a separator
@@ -200,23 +201,6 @@ TEST_F(OwnStationFile, AListTooLongToReadWholeLosesItsCutEnd) {
   }
 }
 
-// A listing reads the station file once, however many stations it lists.
-TEST_F(OwnStationFile, AListingWorksFromOneReadOfTheFile) {
-  Write("SAILMAIL", "[Station Info]\r\nWPE=CN87:Friday Harbor;P3\r\n[Frequency List]\r\nWPE=8146;12454\r\n");
-  FileFailure failure;
-  auto file = StationFile::Load(data, "SAILMAIL", failure);
-  ASSERT_TRUE(file);
-  std::filesystem::remove(folder.path() / "System.SAILMAIL.ini");
-  std::vector<StationEntry> stations;
-  ASSERT_TRUE(StationEntriesGet(*file, StationListKind::All, stations));
-  EXPECT_EQ(stations[0].name, "Friday Harbor");
-  EXPECT_EQ(StationNameFromStation(*file, "WPE"), "Friday Harbor");
-  std::vector<FrequencyRow> rows;
-  ASSERT_TRUE(StationFrequencyListGet(*file, "WPE", rows));
-  EXPECT_EQ(rows, Rows({{"WPE", "8146.0", 1, true, false}, {"WPE", "12454.0", 2, true, false}}));
-  EXPECT_TRUE(messages.entries.empty());
-}
-
 TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
   EXPECT_EQ(FrequencyReformat("10147.3#"), "10147.3(p3)");
   EXPECT_EQ(FrequencyReformat("7102.25"), "7102.3");
@@ -231,6 +215,125 @@ TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
 TEST(StationKinds, WwvAndAirmailSystemsAreKnownWhateverTheirCase) {
   EXPECT_TRUE(StationIsWwv("wwv") && !StationIsWwv("WWVH"));
   EXPECT_TRUE(SystemIsAirmail("Ham") && SystemIsAirmail("SailMail") && !SystemIsAirmail("PACTOR"));
+}
+
+// By AirMail's groups, or by the station radio data file: only the group or
+// the transceiver of a checked row stays, and rows of other stations (the
+// plain cases are the selection's MultipleRadioReduce test).
+TEST_F(FixtureData, OnlyTheGroupOrTransceiverOfACheckedRowStays) {
+  const auto file = testing::FixturePath("velmora") / kStationRadioDataFile;
+  const struct {
+    bool byFile;
+    const char* station;
+    Strings checked;
+    Strings kept;  // the station's rows left
+  } cases[] = {
+      {false, "W1AW", {}, {}},  // groups and no checked row: every row goes
+      {true, "W1AW", {"14080.0(p3)", "10140.0(p3)"}, {"14075.0", "14080.0(p3)", "10140.0(p3)"}},  // both lines
+      {true, "K4CJX", {}, {"3590.0", "7102.0(p3)", "10145.5", "14105.5(p3)", "21105.0(p3)"}},  // nothing checked
+      {true, "VE2AFQ", {"7065.0"}, {"3587.5", "7065.0", "14098.0(p3)"}},  // a station the file does not list
+  };
+  for (const auto& c : cases) {
+    size_t end = Load(c.station, c.checked);
+    if (c.byFile) StationStationsGetFile(file, messages, "HAM", c.station, rows, 1, end);
+    else FrequencyGroupFilter(fixture, "HAM", c.station, rows, 1, end);
+    Strings expected{"BEFORE 1000.0"};
+    for (const auto& label : c.kept) expected.push_back(std::string(c.station) + " " + label);
+    expected.push_back("AFTER 2000.0");
+    EXPECT_EQ(Labels(rows), expected) << c.station;
+    EXPECT_EQ(end, c.kept.size() + 1) << c.station;
+  }
+  EXPECT_TRUE(messages.entries.empty());
+  // A system without groups keeps every row.
+  rows = {};
+  StationFrequencyListGet(fixture, "SAILMAIL", "HP1A", rows);
+  size_t end = rows.size();
+  FrequencyGroupFilter(fixture, "SAILMAIL", "HP1A", rows, 0, end);
+  EXPECT_EQ(end, 2u);
+}
+
+TEST_F(FixtureData, LabelsAreComparedWhole) {
+  testing::TempFolder folder;
+  testing::WriteBytes(folder.path() / "System.HAM.ini", "[Frequency List]\r\nX=4075,7000;14075#,14075\r\n");
+  AirmailDataFolder data(folder.path().string(), messages);
+  size_t end = Load("X", {"14075.0"}, &data);
+  FrequencyGroupFilter(data, "HAM", "X", rows, 1, end);
+  EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "X 14075.0(p3)", "X 14075.0", "AFTER 2000.0"}))
+      << "4075.0 is not part of 14075.0's group";
+}
+
+TEST_F(FixtureData, AnUnreadableRadioDataFileIsReportedAndLeavesTheRows) {
+  size_t end = Load("K4CJX", {"14105.5(p3)"});
+  auto before = rows;
+  StationStationsGetFile(testing::FixturePath("velmora") / "missing.txt", messages, "HAM", "K4CJX", rows, 1, end);
+  EXPECT_EQ(rows, before);
+  EXPECT_EQ(end, 6u);
+  const std::string start = "StationStationsGetFile - Open, ";
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_GT(messages.entries[0].text.size(), start.size()) << "with the system's description";
+  EXPECT_EQ(messages.entries[0].text.rfind(start, 0), 0u);
+}
+
+TEST_F(FixtureData, NoPositionOrNoStationFileGivesNoStations) {
+  EXPECT_FALSE(StationGetAll(fixture, "HAM", std::nullopt));
+  EXPECT_TRUE(messages.entries.empty());
+  EXPECT_FALSE(StationGetAll(fixture, "PACTOR", LatLon{41.70, -72.73}));
+  ASSERT_EQ(messages.entries.size(), 1u);
+  const auto& text = messages.entries[0].text;
+  EXPECT_EQ(text.rfind("StationGetAll, Unable to open Airmail \"PACTOR\" Station data.", 0), 0u);
+  EXPECT_TRUE(text.ends_with("\r" + testing::DataFolderHint(fixture.Folder()))) << text;
+}
+
+TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / kStationRadioDataFile;
+  FileFailure failure;
+  std::error_code error;
+  std::vector<StationRadioRecord> records{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}},
+                                          {"SAILMAIL", "WPE", "2", {}}};
+  ASSERT_TRUE(StationRadioDataWrite(file, records, error)) << error.message();
+  EXPECT_EQ(testing::ReadBytes(file),
+            "System,Station,Tx Rc,Frequency\r\nHAM,W1AW,1,14075.0 14080.0(p3)\r\nSAILMAIL,WPE,2,\r\n");
+  EXPECT_EQ(StationRadioDataRead(file, failure), records);
+
+  testing::WriteBytes(file, "header\nHAM,W1AW\n\nHAM,KX1,1,7101.0  7103.0(p3),x\nHAM,W1,2,14110.0");
+  EXPECT_EQ(StationRadioDataRead(file, failure),
+            (std::vector<StationRadioRecord>{{"HAM", "W1AW", "", {}},
+                                             {"HAM", "KX1", "1", {"7101.0", "7103.0(p3),x"}},
+                                             {"HAM", "W1", "2", {"14110.0"}}}));
+  testing::WriteBytes(file, "header\nHAM,W1,2,14110.0\n" + std::string(kDataFileLimit, '\n'));
+  EXPECT_FALSE(StationRadioDataRead(file, failure)) << "past any data file's size";
+  EXPECT_EQ(failure.error, std::errc::file_too_large);
+  EXPECT_FALSE(StationRadioDataWrite(folder.path() / "missing" / kStationRadioDataFile, records, error));
+  EXPECT_TRUE(error) << "a failed write says why";
+}
+
+TEST(GridToLatLon, AFourCharacterLocatorGetsTheMiddleSubsquareAndOnlySixCount) {
+  std::string locator = "cm87", longer = "CM87MM99";
+  LatLon p, q;
+  ASSERT_TRUE(GridToLatLon(locator, p, nullptr));
+  EXPECT_EQ(locator, "CM87MM");
+  EXPECT_DOUBLE_EQ(p.latitude, 37 + (12 * 59.0 / 23) / 60);
+  EXPECT_DOUBLE_EQ(p.longitude, -124 + (24 * 59.0 / 23) / 60);
+  ASSERT_TRUE(GridToLatLon(longer, q, nullptr));
+  EXPECT_EQ(q.latitude, p.latitude);
+  EXPECT_EQ(q.longitude, p.longitude);
+}
+
+// The message itself is met through the station ranges (FixtureData's tests).
+TEST(GridToLatLon, AShortOrImpossibleLocatorFailsQuietlyWithoutAMessenger) {
+  for (std::string locator : {"cm8", "", "ZZ99ZZ", "FN3!AB", "FN42HZ", "SA00AA"}) {
+    LatLon p;
+    EXPECT_FALSE(GridToLatLon(locator, p, nullptr)) << locator;
+  }
+}
+
+TEST(LatLonGetRange, OneNauticalMilePerMinuteOfArc) {
+  EXPECT_EQ(LatLonGetRange({12.5, -45}, {12.5, -45}), 0);
+  EXPECT_NEAR(LatLonGetRange({10, 170}, {10, -170}), LatLonGetRange({10, -170}, {10, 170}), 1e-9);
+  EXPECT_NEAR(LatLonGetRange({90, 0}, {-90, 0}), 10800, 1e-6);
+  EXPECT_NEAR(LatLonGetRange({33 + 57.0 / 60, -(118 + 24.0 / 60)}, {40 + 38.0 / 60, -(73 + 47.0 / 60)}), 2144, 1)
+      << "LAX to JFK, 0.623585 rad of arc";
 }
 
 }  // namespace

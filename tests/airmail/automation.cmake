@@ -3,10 +3,8 @@ velmora_add_test(airmail_automation_test
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AirmailTerminalTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DebugLogMonitorTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DetectorPactorCountsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KeyScriptTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TerminalTextTest.cpp
-  LIBS velmora_airmail_automation velmora_signalgen)
+  LIBS velmora_airmail_automation)
 
 if(VELMORA_WINDOWS)
   # AirMail's stand-in for the tests: never installed or shipped.
@@ -18,7 +16,6 @@ if(VELMORA_WINDOWS)
   velmora_add_test(airmail_automation_win32_test
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/DebugLogMonitorTest.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/win32/DebugLogSharingTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/win32/TerminalEndToEndTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/win32/VistaLibTest.cpp
     LIBS velmora_airmail_automation_win32)

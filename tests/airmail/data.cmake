@@ -3,12 +3,7 @@ velmora_add_test(airmail_data_test
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AutoConnectSettingsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AirmailInstallationTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/AirmailProfileTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/CenterToneTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StationListsTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FrequencyFiltersTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/LocatorTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/StationRadioDataTest.cpp
   LIBS velmora_airmail_data)
 if(NOT VELMORA_WINDOWS)
   # A comma-decimal locale made for the run (see ./test), without touching the system's.

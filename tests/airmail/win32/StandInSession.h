@@ -64,7 +64,11 @@ class StandInSession {
   }
 
   std::vector<std::string> Record() const { return SplitLines(ReadBytes(program_.path() / "Record.txt")); }
-  bool Recorded(const std::string& line) const { return std::ranges::count(Record(), line) > 0; }
+  // The stand-in writes its record as it handles what it got, a moment
+  // after the keys or the paste that caused it.
+  bool Recorded(const std::string& line) const {
+    return PumpUntil([&] { return std::ranges::count(Record(), line) > 0; }, 2);
+  }
 
  private:
   TempFolder program_, data_;

@@ -2,16 +2,12 @@
 // COM9 at the pair's other end (radio-line.sh makes the pair).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <memory>
 
 #include "common/TextFileLines.h"
 #include "common/win32/MessagePump.h"
 #include "radio/RadioComm.h"
-#include "radio/RadioSentences.h"
 #include "radio/win32/Win32SerialPort.h"
 #include "tests/airmail/FakeSeams.h"
 #include "tests/common/TempFolder.h"
@@ -21,18 +17,9 @@ namespace velmora {
 namespace {
 
 using testing::ChildProcess;
-using testing::CountingActivator;
 using testing::PumpUntil;
-using testing::RecordingStatus;
 
 constexpr int kProgramPort = 8;
-
-double ProcessCpuMs() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  auto ms = [](FILETIME t) { return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
-  return ms(kernel) + ms(user);
-}
 
 // Passes everything on, and notes whether each event reached us on this thread.
 class ThreadCheckingPort final : public SerialPort {
@@ -69,22 +56,14 @@ class RadioOverSerialLine : public ::testing::Test {
   }
   std::string RecordPath() const { return (folder_.path() / "Record.txt").string(); }
   std::vector<std::string> Record() const { return SplitLines(testing::ReadBytes(RecordPath())); }
-  // The sentences the radio received, as sent (without CR LF).
-  std::vector<std::string> Sentences(const std::vector<std::string_view>& commands) {
-    std::vector<std::string> out{"OPEN"};
-    for (auto command : commands) {
-      auto sentence = RadioSentence(3, command);
-      out.push_back(sentence.substr(0, sentence.size() - 2));
-    }
-    return out;
-  }
 
   AutoConnectSettings settings;
-  Win32SerialPort serial;
+  SerialLineProbe probe = SerialLineRead;  // on the reader thread
+  Win32SerialPort serial{[this](HANDLE line) { return probe(line); }};
   ThreadCheckingPort port{serial};
   RecordingMessenger messenger;
-  RecordingStatus status;
-  CountingActivator activator;
+  testing::RecordingStatus status;
+  testing::CountingActivator activator;
   MessagePump pump;
   SteadyClock clock;
   RadioComm radio{settings, {port, messenger, status, activator, pump, clock}};
@@ -128,67 +107,48 @@ TEST_F(RadioOverSerialLine, TunedAndReadWhileWindowEventsRun) {
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
   std::vector<int> readings;
   std::vector<bool> answered;  // a line came while the timer fired
-  double slowestMs = 0, cpuMs = 0;  // figures, printed
   EXPECT_EQ(radio.RadioSMeterGet(), -1);  // nothing asked before
   for (int i = 0; i < 6; ++i) {
     const int ticksBefore = ticks;
-    const auto asked = std::chrono::steady_clock::now();
-    const double cpuBefore = ProcessCpuMs();
-    bool seen = false;
     // Silence is waited out; every other answer ends the wait.
-    answered.push_back(PumpUntil(
-        [&] {
-          if (!seen && (seen = !radio.Replies().LastReply().empty()))
-            slowestMs = std::max(slowestMs, std::chrono::duration<double, std::milli>(
-                                                std::chrono::steady_clock::now() - asked).count());
-          return seen && ticks > ticksBefore;
-        },
-        1));
-    if (!seen) cpuMs = ProcessCpuMs() - cpuBefore;
+    answered.push_back(PumpUntil([&] { return !radio.Replies().LastReply().empty() && ticks > ticksBefore; }, 1));
     readings.push_back(radio.RadioSMeterGet());
   }
   KillTimer(nullptr, timer);
-  std::printf("slowest reply %.1f ms after its request; %.0f ms of processor in a second of silence\n", slowestMs,
-              cpuMs);
   radio.RadioCommClose();
   radio.RadioCommClose();  // already closed: nothing more is sent
   EXPECT_EQ(readings, (std::vector<int>{5, -1, -1, -1, 7, -1}));
   EXPECT_EQ(answered, (std::vector<bool>{true, true, true, true, true, false}));
   EXPECT_GT(port.onUiThread, 0);
   EXPECT_EQ(port.elsewhere, 0);
-  std::vector<std::string_view> sent = {"REMOTE,ON", "MODE,USB", "RXF,14.07350", "MODE,AFS", "RXF,10.14500"};
-  sent.insert(sent.end(), 7, "SIGM");  // one before the first reading and one per reading
-  sent.push_back("REMOTE,OFF");
-  const auto expected = Sentences(sent);
+  // What the radio received, each sentence without its CR LF.
+  std::vector<std::string> expected = {"OPEN", "$PICOA,90,03,REMOTE,ON", "$PICOA,90,03,MODE,USB",
+                                       "$PICOA,90,03,RXF,14.07350", "$PICOA,90,03,MODE,AFS",
+                                       "$PICOA,90,03,RXF,10.14500"};
+  expected.insert(expected.end(), 7, "$PICOA,90,03,SIGM");  // one before the first reading and one per reading
+  expected.push_back("$PICOA,90,03,REMOTE,OFF");
   EXPECT_TRUE(PumpUntil([&] { return Record().size() >= expected.size(); }, 5));
   EXPECT_EQ(Record(), expected);
   EXPECT_TRUE(messenger.entries.empty());
   EXPECT_FALSE(radio.IsOpen());
 }
 
-// Lines a pseudo-terminal does not carry (CTS, framing errors) come from a
+// Lines a pseudo-terminal does not carry (CTS, DSR, framing errors) come from a
 // scripted look at the line; the reader thread still reports them.
-TEST(RadioLineEvents, ReachTheStatusLineFromTheReaderThread) {
+TEST_F(RadioOverSerialLine, LineEventsReachTheStatusLineFromTheReaderThread) {
   std::atomic<int> looks = 0;
-  Win32SerialPort serial([&looks](HANDLE) {
+  probe = [&looks](HANDLE) {
     const int look = looks++;
     SerialLineState state;
     state.modemKnown = true;
-    state.modem = look >= 3 ? MS_CTS_ON : 0;
+    state.modem = look >= 3 ? MS_CTS_ON : MS_DSR_ON;
     state.errors = look == 5 ? CE_FRAME : 0;
     return state;
-  });
-  RecordingStatus status;
-  RecordingMessenger messenger;
-  CountingActivator activator;
-  MessagePump pump;
-  SteadyClock clock;
-  AutoConnectSettings settings;
-  settings.radioCommPort = kProgramPort;
-  RadioComm radio{settings, {serial, messenger, status, activator, pump, clock}};
+  };
   radio.RadioCommOpen();  // no radio listens: it is refused, but the line was watched meanwhile
   EXPECT_EQ(status.texts,
-            (std::vector<std::string>{"Radio, CTS True", "Radio, Framing Error", "Radio, Not Responding"}));
+            (std::vector<std::string>{"Radio, CTS True", "Radio, DSR False", "Radio, Framing Error",
+                                      "Radio, Not Responding"}));
 }
 
 }  // namespace

@@ -31,11 +31,11 @@ enum Field { kSystem, kStation, kFrequency, kFieldCount };
 constexpr const char* kFieldNames[kFieldCount] = {"system", "station", "frequency"};
 
 struct StandIn {
-  std::string folder, scenario, record, log;
+  std::string folder, scenario;
   HWND main = nullptr, terminal = nullptr, text = nullptr;
   HWND fields[kFieldCount] = {};
   HWND lastFocus = nullptr;
-  HANDLE logHandle = INVALID_HANDLE_VALUE;
+  HANDLE record = INVALID_HANDLE_VALUE, log = INVALID_HANDLE_VALUE;
   bool quiet = false;  // the stand-in's own changes are not recorded
   bool recordTimes = false;
   std::string callStation, callFrequency;
@@ -49,38 +49,27 @@ std::string Setting(const char* key, const char* fallback = "") {
 }
 double Seconds(const char* key, const char* fallback) { return atof(Setting(key, fallback).c_str()); }
 
-void AppendTo(const std::string& file, const std::string& line) {
-  HANDLE h = CreateFileA(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return;
+void WriteLine(HANDLE file, const std::string& line) {
+  if (file == INVALID_HANDLE_VALUE) return;
   std::string bytes = line + "\r\n";
   DWORD written = 0;
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 void Record(const std::string& line) {
-  if (!app.recordTimes) return AppendTo(app.record, line);
+  if (!app.recordTimes) return WriteLine(app.record, line);
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
   unsigned long long ms = ((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000;
-  AppendTo(app.record, std::to_string(ms) + " " + line);
+  WriteLine(app.record, std::to_string(ms) + " " + line);
 }
 
-std::string Stamp() {
+void LogLine(const std::string& line) {
   SYSTEMTIME t;
   GetSystemTime(&t);
-  char text[32];
-  wsprintfA(text, "%04d-%02d-%02d %02d:%02d:%02d ", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-  return text;
-}
-
-// AirMail keeps its log open while it runs; only reading is shared.
-void LogLine(const std::string& line) {
-  if (app.logHandle == INVALID_HANDLE_VALUE) return;
-  std::string bytes = Stamp() + line + "\r\n";
-  DWORD written = 0;
-  WriteFile(app.logHandle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  char stamp[32];
+  wsprintfA(stamp, "%04d-%02d-%02d %02d:%02d:%02d ", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+  WriteLine(app.log, stamp + line);
 }
 
 void TerminalLine(const std::string& line) {
@@ -172,15 +161,11 @@ LRESULT CALLBACK TerminalProc(HWND window, UINT message, WPARAM w, LPARAM l) {
         Record(std::string("field ") + kFieldNames[field] + " " + TextOf(control));
       return 0;
     }
-    case WM_DESTROY:
-      app.terminal = app.text = nullptr;
-      for (HWND& field : app.fields) field = nullptr;
-      app.lastFocus = nullptr;
-      return 0;
   }
   return DefWindowProcA(window, message, w, l);
 }
 
+// The tests never close the terminal alone: it lives as long as the main window.
 void TerminalOpen() {
   if (!app.terminal)
     app.terminal = CreateWindowExA(0, "TTerminalForm", "Terminal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 600,
@@ -238,26 +223,26 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   app.folder = path;
   app.folder.resize(app.folder.find_last_of('\\'));
   app.scenario = app.folder + "\\Scenario.ini";
-  app.record = app.folder + "\\Record.txt";
   app.recordTimes = Setting("RecordTimes") == "1";
+  app.record = CreateFileA((app.folder + "\\Record.txt").c_str(), FILE_APPEND_DATA,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  // AirMail keeps its log open while it runs; only reading is shared.
   std::string data = Setting("DataFolder");
-  if (!data.empty()) {
-    app.log = data + "\\Logfiles\\Debug.log";
-    app.logHandle = CreateFileA(app.log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  }
+  if (!data.empty())
+    app.log = CreateFileA((data + "\\Logfiles\\Debug.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 
-  WNDCLASSA mainClass{};
-  mainClass.lpfnWndProc = MainProc;
-  mainClass.hInstance = instance;
-  mainClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  mainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  mainClass.lpszClassName = "TMainForm";
-  RegisterClassA(&mainClass);
-  WNDCLASSA terminalClass = mainClass;
-  terminalClass.lpfnWndProc = TerminalProc;
-  terminalClass.lpszClassName = "TTerminalForm";
-  RegisterClassA(&terminalClass);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = MainProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = "TMainForm";
+  RegisterClassA(&windowClass);
+  windowClass.lpfnWndProc = TerminalProc;
+  windowClass.lpszClassName = "TTerminalForm";
+  RegisterClassA(&windowClass);
 
   app.main = CreateWindowExA(0, "TMainForm", "AirMail 3.5 - Stand-in", WS_OVERLAPPEDWINDOW, 40, 40, 700, 400,
                              nullptr, nullptr, instance, nullptr);
@@ -272,6 +257,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  if (app.logHandle != INVALID_HANDLE_VALUE) CloseHandle(app.logHandle);
   return 0;
 }

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -27,13 +28,8 @@ Script ScriptRead(int argc, char** argv) {
     std::string_view arg = argv[i];
     if (arg == "--silent") script.silent = true;
     if (arg == "--readings" && i + 1 < argc) {
-      std::string list = argv[++i];
-      for (size_t start = 0; start <= list.size();) {
-        size_t end = list.find(',', start);
-        if (end == std::string::npos) end = list.size();
-        script.readings.push_back(list.substr(start, end - start));
-        start = end + 1;
-      }
+      std::istringstream list(argv[++i]);
+      for (std::string reading; std::getline(list, reading, ',');) script.readings.push_back(reading);
     }
   }
   return script;
@@ -48,15 +44,7 @@ HANDLE PortOpen(const std::string& name) {
     if (port == INVALID_HANDLE_VALUE) Sleep(50);
   }
   if (port == INVALID_HANDLE_VALUE) return port;
-  DCB dcb{};
-  dcb.DCBlength = sizeof dcb;
-  GetCommState(port, &dcb);
-  dcb.BaudRate = 4800;
-  dcb.ByteSize = 8;
-  dcb.Parity = NOPARITY;
-  dcb.StopBits = ONESTOPBIT;
-  dcb.fBinary = TRUE;
-  SetCommState(port, &dcb);
+  // The line is a raw pseudo-terminal pair: its speed and framing are the program's end's business.
   COMMTIMEOUTS timeouts{};
   timeouts.ReadIntervalTimeout = MAXDWORD;
   SetCommTimeouts(port, &timeouts);
