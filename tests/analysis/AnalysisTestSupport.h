@@ -45,12 +45,18 @@ inline signalgen::SignalRecipe Pactor2(double snr = 20, double offset = 0) {
   return s;
 }
 
-// Runs one buffer of n samples from 'at' through analysis and Detect.
-inline Verdict RunBuffer(SignalAnalysis& analysis, const std::vector<std::int16_t>& pcm, std::size_t n,
-                   std::string& panel, std::size_t at = 0) {
-  analysis.Analyse({pcm.data() + at, std::min(n, pcm.size() - at)}, static_cast<std::int32_t>(n));
-  return analysis.Detect(panel);
-}
+// An analysis on settings of its own, fed one buffer of n samples from
+// 'at' at a time through Analyse and Detect.
+struct AnalysisRig {
+  DetectorSettings settings;
+  SignalAnalysis analysis{settings};
+  std::string panel;
+
+  Verdict RunBuffer(const std::vector<std::int16_t>& pcm, std::size_t n, std::size_t at = 0) {
+    analysis.Analyse({pcm.data() + at, std::min(n, pcm.size() - at)}, static_cast<std::int32_t>(n));
+    return analysis.Detect(panel);
+  }
+};
 
 struct Drawn {
   std::string what;

@@ -19,7 +19,7 @@ std::vector<std::int16_t> Square(std::size_t n, std::int16_t amplitude) {
   return s;
 }
 
-struct Burst : ::testing::Test {
+struct NoiseDetectors : ::testing::Test {
   PowerDensity spectrum;
   DetectorSettings settings;
   DetectorResults results;
@@ -35,7 +35,7 @@ struct Burst : ::testing::Test {
 
 // |x| steps from 100 to 1000: both envelopes rise from where the last buffer
 // left them with their own rates, 20/11025 and 5/11025 per sample.
-TEST_F(Burst, EnvelopesFollowTheirRatesAcrossBuffers) {
+TEST_F(NoiseDetectors, BurstEnvelopesFollowTheirRatesAcrossBuffers) {
   settings.burstThreshold = 1e6;
   Feed(Square(2048, 100));  // first buffer: both envelopes start at its mean |x|
   EXPECT_NEAR(burst.FastEnvelope(), 100, 1e-3);
@@ -57,7 +57,7 @@ TEST_F(Burst, EnvelopesFollowTheirRatesAcrossBuffers) {
   EXPECT_NEAR(burst.SlowEnvelope(), 300, 1e-2);
 }
 
-TEST_F(Burst, FiresOnASuddenRiseOrDropAndMarksIt) {
+TEST_F(NoiseDetectors, BurstFiresOnASuddenRiseOrDropAndMarksIt) {
   settings.burstThreshold = 35;
   Feed(Square(2048, 100));
   panel = "old";
@@ -71,7 +71,7 @@ TEST_F(Burst, FiresOnASuddenRiseOrDropAndMarksIt) {
   EXPECT_LT(results.detectorValue, -35) << "the smallest wins when it is the larger excursion";
 }
 
-TEST_F(Burst, EqualRatiosMoveTheLargestButNotTheSmallest) {
+TEST_F(NoiseDetectors, BurstEqualRatiosMoveTheLargestButNotTheSmallest) {
   settings.burstThreshold = 0;  // a ratio of 0 passes both ways
   EXPECT_TRUE(Feed(Constant(1000, 0)));  // silent: ratio 0 on every sample
   ASSERT_EQ(drawing.Count("burst"), 2);
@@ -80,12 +80,7 @@ TEST_F(Burst, EqualRatiosMoveTheLargestButNotTheSmallest) {
   EXPECT_EQ(results.detectorValue, 0);
 }
 
-TEST(Peak, FiresOnAToneStandingOutOfTheBand) {
-  DetectorSettings settings;
-  DetectorResults results;
-  RecordingDrawing drawing;
-  PowerDensity spectrum;
-  std::string panel;
+TEST_F(NoiseDetectors, PeakFiresOnAToneStandingOutOfTheBand) {
   auto pcm = testing::Pcm(testing::Recipe(signalgen::Form::Noise, 20, 0.2));
   spectrum.Analyse({pcm.data(), 2048}, 2048);
   EXPECT_FALSE(DetectPeak(spectrum, settings, results, drawing, panel));
@@ -110,10 +105,7 @@ TEST(Peak, FiresOnAToneStandingOutOfTheBand) {
   EXPECT_EQ(results.peakValue, 0);
 }
 
-TEST(Power, GatesOnTheSignalLevel) {
-  DetectorSettings settings;
-  DetectorResults results;
-  PowerDensity spectrum;
+TEST_F(NoiseDetectors, PowerGatesOnTheSignalLevel) {
   spectrum.Analyse(testing::Tone(2048, 1000, 100), 2048);  // level 10·log10(5000) - 27 = 10.0
   settings.powerThreshold = spectrum.SignalLevel();
   EXPECT_TRUE(DetectPower(spectrum, settings, results));

@@ -18,23 +18,18 @@ using testing::Pactor2;
 using testing::Pactor3;
 using testing::Pcm;
 using testing::RecordingDrawing;
-using testing::RunBuffer;
 
-struct PactorDetection : ::testing::Test {
-  DetectorSettings settings;
-  SignalAnalysis analysis{settings};
-  std::string panel;
-};
+struct PactorDetection : ::testing::Test, testing::AnalysisRig {};
 
 // Pactor 2 is tried first: when it fires Pactor 3 is not scored and keeps
 // the score of its last run.
 TEST_F(PactorDetection, Pactor2FiresFirstAndEachFormIsCounted) {
-  ASSERT_TRUE(RunBuffer(analysis, Pcm(Pactor3(2)), 2048, panel).busy);
+  ASSERT_TRUE(RunBuffer(Pcm(Pactor3(2)), 2048).busy);
   const float lastScore = analysis.Results().pactor3Score;
   EXPECT_EQ(analysis.Results().pactor3Text, "2, " + FormatNumber(lastScore, ".0"));
 
   const auto p2 = Pcm(Pactor2());
-  ASSERT_TRUE(RunBuffer(analysis, p2, 2048, panel).busy);
+  ASSERT_TRUE(RunBuffer(p2, 2048).busy);
   EXPECT_EQ(panel, "Pactor 2");
   const auto& r = analysis.Results();
   EXPECT_TRUE(r.pactor2Detected);
@@ -42,7 +37,7 @@ TEST_F(PactorDetection, Pactor2FiresFirstAndEachFormIsCounted) {
   EXPECT_EQ(r.pactor2Text, FormatNumber(r.pactor2Score, ".0"));
   EXPECT_EQ(r.pactor3Text, "");
   EXPECT_EQ(r.pactor3Score, lastScore);
-  RunBuffer(analysis, p2, 2048, panel, 4096);
+  RunBuffer(p2, 2048, 4096);
   EXPECT_EQ(analysis.Pactor2Count(), 2);
   EXPECT_EQ(analysis.Pactor3Count(2), 1);
 }
@@ -52,7 +47,7 @@ TEST_F(PactorDetection, EveryPactor3FormIsCountedAndVariantFourAsThree) {
   const int reported[] = {0, 1, 2, 3, 3, 5, 6};
   for (int v = 1; v <= 6; ++v) {
     analysis.PactorCountsReset();
-    ASSERT_TRUE(RunBuffer(analysis, Pcm(Pactor3(v, 25)), 2048, panel, 2048).busy) << v;
+    ASSERT_TRUE(RunBuffer(Pcm(Pactor3(v, 25)), 2048, 2048).busy) << v;
     EXPECT_EQ(analysis.Results().pactor3Variant, reported[v]);
     EXPECT_EQ(analysis.Pactor3Count(reported[v]), 1);
     EXPECT_EQ(analysis.Pactor3Count(4), 0);
@@ -66,7 +61,7 @@ TEST_F(PactorDetection, NoOffsetSearchWithAStepOrRangeOfZeroOrLess) {
                              {std::numeric_limits<float>::quiet_NaN(), 20.0f}}) {
     settings.offsetFrequencyRange = range;
     settings.offsetFrequencyStep = step;
-    RunBuffer(analysis, pcm, 2048, panel);
+    RunBuffer(pcm, 2048);
     EXPECT_EQ(panel, "Pactor 2") << range << " " << step;
     EXPECT_GE(analysis.Results().pactor3Variant, 1) << "a scan over no offset would leave every score at -100";
   }
@@ -79,7 +74,7 @@ TEST_F(PactorDetection, FlatSpectrumScoresZeroAndEqualScoresGoToTheMostNegativeO
   settings.pactor2Threshold = 0;
   settings.offsetFrequencyRange = 100;
   settings.offsetFrequencyStep = 20;
-  EXPECT_TRUE(RunBuffer(analysis, Constant(2048, 77), 2048, panel).busy);
+  EXPECT_TRUE(RunBuffer(Constant(2048, 77), 2048).busy);
   EXPECT_EQ(analysis.Results().pactor2Score, 0.0f);
   EXPECT_EQ(panel, "Pactor 2, -100");
 }
@@ -87,7 +82,7 @@ TEST_F(PactorDetection, FlatSpectrumScoresZeroAndEqualScoresGoToTheMostNegativeO
 TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
   RecordingDrawing drawing;
   analysis.SetDrawing(&drawing);
-  RunBuffer(analysis, Pcm(Pactor2()), 2048, panel);
+  RunBuffer(Pcm(Pactor2()), 2048);
   ASSERT_EQ(drawing.Count("marker"), 2);
   const float level = analysis.Results().bandLevel;
   EXPECT_EQ(drawing.drawn[0].x, 1600);
@@ -96,7 +91,7 @@ TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
   EXPECT_EQ(drawing.Count("curve"), 0);  // no debug drawing
 
   drawing.drawn.clear();
-  RunBuffer(analysis, Pcm(Pactor3(2)), 2048, panel);
+  RunBuffer(Pcm(Pactor3(2)), 2048);
   EXPECT_EQ(drawing.Count("marker"), 6);  // one per tone
 
   // Debug data 1: the Pactor 2 template and Pactor 3's variant 1, detected or not.
@@ -104,7 +99,7 @@ TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
   settings.debugData = 1;
   settings.powerEnabled = false;
   drawing.drawn.clear();
-  RunBuffer(analysis, Pcm(Pactor3(6, -20)), 2048, panel);
+  RunBuffer(Pcm(Pactor3(6, -20)), 2048);
   ASSERT_EQ(drawing.Count("curve"), 2);
   ASSERT_EQ(drawing.drawn.size(), 2u);
   EXPECT_NEAR(drawing.drawn[0].x, 1700 - 250, 11025.0 / 2048);  // where the Pactor 2 template starts
@@ -112,22 +107,20 @@ TEST_F(PactorDetection, MarkersAndTemplateGoToTheDrawing) {
   // Debug data 0: the template of a detection.
   settings.debugData = 0;
   drawing.drawn.clear();
-  RunBuffer(analysis, Pcm(Pactor2()), 2048, panel);
+  RunBuffer(Pcm(Pactor2()), 2048);
   EXPECT_EQ(drawing.Count("curve"), 1);
 
   // Nothing while the displays are hidden; detection goes on.
   drawing.shown = false;
   drawing.drawn.clear();
-  EXPECT_TRUE(RunBuffer(analysis, Pcm(Pactor2()), 2048, panel).busy);
+  EXPECT_TRUE(RunBuffer(Pcm(Pactor2()), 2048).busy);
   EXPECT_TRUE(drawing.drawn.empty());
 }
 
 // However fine the step, a search takes at most 512 steps over its range,
 // and the bands kept for the templates of one buffer stay within their bound
 // while each template scores as a search of its own would.
-TEST(TemplateCorrelator, AFineStepIsRaisedAndTheKeptBandsBounded) {
-  DetectorSettings settings;
-  SignalAnalysis analysis(settings);
+TEST_F(PactorDetection, AFineStepIsRaisedAndTheKeptBandsBounded) {
   const auto pcm = Pcm(Pactor3(3, 20, 20));
   analysis.Analyse({pcm.data(), 32768}, 32768);
   const auto& spectrum = analysis.Spectrum();
@@ -155,10 +148,10 @@ TEST_F(PactorDetection, WideBandLeavesTheScoreOfANarrowerFormFoundAsItWas) {
   for (int v : {1, 2, 3}) {
     const auto pcm = Pcm(Pactor3(v, 10));
     settings.pactor3WideBand = false;
-    ASSERT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy) << v;
+    ASSERT_TRUE(RunBuffer(pcm, 2048).busy) << v;
     const DetectorResults narrow = analysis.Results();
     settings.pactor3WideBand = true;
-    ASSERT_TRUE(RunBuffer(analysis, pcm, 2048, panel).busy) << v;
+    ASSERT_TRUE(RunBuffer(pcm, 2048).busy) << v;
     const DetectorResults& wide = analysis.Results();  // the markers stand where they stood too
     EXPECT_EQ(std::tie(wide.pactor3Variant, wide.pactor3Score, wide.bandLevel),
               std::tie(narrow.pactor3Variant, narrow.pactor3Score, narrow.bandLevel)) << v;

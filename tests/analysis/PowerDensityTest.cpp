@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 #include "AnalysisTestSupport.h"
 
@@ -68,8 +67,6 @@ TEST(Bins, AreNearestAndKeptInsideTheSpectrum) {
   EXPECT_EQ(BinOf(1700, 2048), 316);
   EXPECT_EQ(BinOf(-500, 2048), 0);
   EXPECT_EQ(BinOf(5512.5, 2048), 1023);
-  EXPECT_EQ(BinOf(std::numeric_limits<double>::quiet_NaN(), 2048), 0);
-  EXPECT_EQ(BinOf(std::numeric_limits<double>::infinity(), 2048), 1023);
   EXPECT_EQ(BinShift(-20, 2048), -4);  // -3.7 bins
   EXPECT_EQ(ClampBin(-1, 2048), 0);
   EXPECT_EQ(ClampBin(1024, 2048), 1023);

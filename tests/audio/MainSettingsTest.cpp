@@ -73,7 +73,6 @@ TEST(MainSettings, DetectorValuesOutsideTheDialogsBoundsKeepTheCurrentValue) {
       {"Center Frequency=249", &DetectorSettings::centerFrequency, 1700},
       {"Center Frequency=5263", &DetectorSettings::centerFrequency, 1700},
       {"Center Frequency Auto Frequency=1e9", &DetectorSettings::centerFrequencyAutoFrequency, 1700},
-      {"CW Frequency=6000", &DetectorSettings::cwFrequency, 1700},
       {"CW Range=0", &DetectorSettings::cwRange, 50},
       {"CW Frequency=5500", &DetectorSettings::cwFrequency, 1700},  // with the range of 50: past 5512.5 Hz
       {"CW Frequency=5500\r\nCW Range=12", &DetectorSettings::cwFrequency, 5500},

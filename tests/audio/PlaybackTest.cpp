@@ -1,8 +1,10 @@
-// Playback of recordings through the per-buffer work.
+// The sources other than the sound card through the per-buffer work:
+// recordings played back, and the test signal.
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "audio/Simulator.h"
 #include "tests/audio/SignalFakes.h"
 #include "tests/common/TempFolder.h"
 
@@ -45,7 +47,7 @@ TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
 
 // The file loops after its last whole buffer: 8-bit buffers of a 16-bit
 // file are twice as many, and a part buffer or an odd last byte is never read.
-TEST(Playback, TheFileLoopsAfterItsLastWholeBuffer) {
+TEST(Playback, TheFileLoopsAfterItsLastWholeBufferAndEachRewindRestartsTheDetectors) {
   const struct {
     int samples, extraBytes;
     bool use16Bit;
@@ -57,18 +59,12 @@ TEST(Playback, TheFileLoopsAfterItsLastWholeBuffer) {
     rig.Run(c.buffers + 1);
     ASSERT_EQ(rig.analysis.analysed.size(), c.buffers + 1u) << c.samples;
     EXPECT_EQ(std::ranges::count(rig.analysis.analysed, rig.analysis.analysed[0]), 2) << c.samples;
+    // The rewind breaks the detectors' continuity; no buffer inside the file does.
+    EXPECT_EQ(rig.analysis.restartsBeforeBuffer[c.buffers - 1], 1) << c.samples;
+    EXPECT_GT(rig.analysis.restartsBeforeBuffer[c.buffers], 1) << c.samples;
+    EXPECT_TRUE(rig.host.Saw(1, "Playback " + std::to_string(c.buffers))) << c.samples;
+    EXPECT_EQ(rig.signal.SampleCount(), 256) << "the count is the samples the file gave";
   }
-}
-
-TEST(Playback, EachRewindRestartsTheDetectors) {
-  PlaybackRig rig(3 * 256);
-  rig.Run(4);
-  ASSERT_EQ(rig.analysis.analysed.size(), 4u);
-  EXPECT_EQ(rig.analysis.analysed[0][0], -3000);
-  EXPECT_EQ(rig.analysis.restartsBeforeBuffer[2], 1) << "no break inside the file";
-  EXPECT_GT(rig.analysis.restartsBeforeBuffer[3], 1) << "the rewind broke continuity";
-  EXPECT_TRUE(rig.host.Saw(1, "Playback 2"));
-  EXPECT_EQ(rig.signal.SampleCount(), 256) << "the count is the samples the file gave";
 }
 
 TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBuffer) {
@@ -78,15 +74,6 @@ TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBuffer) {
   rig.Start();
   EXPECT_EQ(rig.analysis.analysed.size(), 2u);
   EXPECT_TRUE(rig.signal.Playback().IsOpen()) << "stopped, not ended: the buffer stays on the displays";
-}
-
-TEST(Playback, StepReadsAndProcessesOneBuffer) {
-  PlaybackRig rig(2 * 256);
-  rig.signal.Step();
-  rig.signal.Step();
-  EXPECT_EQ(rig.analysis.analysed.size(), 2u);
-  EXPECT_EQ(rig.host.Last(1), "Playback 2");
-  EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - rec");
 }
 
 TEST(Playback, WithOutputEachBufferIsWritten) {
@@ -131,6 +118,43 @@ TEST(Playback, AFailedOutputOpenOrAQuitLeavesThePlaybackAndTheSimulationLoops) {
       EXPECT_FALSE(rig.signal.LoopActive()) << source << quit;
       EXPECT_FALSE(rig.output.IsOpen()) << source << quit;
     }
+}
+
+TEST(Simulator, LevelsAbove100PercentAreHeldToTheSampleRange) {
+  SimulateSettings s;
+  s.amLevel = 400;  // the envelope swings down to 16000 - 2 * 32000
+  std::vector<std::int16_t> out(4096);
+  SimulateSamples(s, out);
+  EXPECT_EQ(out[128], -32768) << "held, not wrapped to a positive value";
+}
+
+// Without output a start makes one buffer and ends. The scroll bars act at
+// once: stopped on the shown buffer, playing from the next buffer.
+TEST(Simulator, OneBufferWithoutOutputAndChangedSettingsHeardAndSeenAtOnce) {
+  testing::SignalRig rig;
+  rig.signal.inputSource = kSimulated;
+  rig.Start();
+  ASSERT_EQ(rig.analysis.analysed.size(), 1u);
+  EXPECT_EQ(rig.analysis.analysed[0][0], 16000);
+  EXPECT_FALSE(rig.signal.Running());
+  rig.signal.SimulateChanged();
+  EXPECT_EQ(rig.analysis.analysed.size(), 2u) << "stopped: the shown buffer is made again";
+  rig.signal.simulate.output = true;
+  for (int i = 0; i < 6; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(0); });
+  SimulateSettings changed = rig.signal.simulate;
+  changed.frequency = 500;
+  rig.pump.passes = {[&] {
+    rig.signal.simulate = changed;
+    rig.signal.SimulateChanged();
+  }, nullptr, nullptr, [&] { rig.signal.ProcessStop(); }};
+  rig.Start();
+  std::vector<std::int16_t> expected(2048);
+  SimulateSamples(changed, expected);
+  ASSERT_GE(rig.analysis.analysed.size(), 5u);
+  EXPECT_NE(rig.analysis.analysed[3], expected);
+  EXPECT_EQ(rig.analysis.analysed.back(), expected);
+  EXPECT_FALSE(rig.signal.Running());
+  EXPECT_FALSE(rig.output.IsOpen()) << "played until stopped, then closed";
 }
 
 }  // namespace

@@ -27,7 +27,6 @@ class FakeWaveDevice final : public WaveDevice {
   unsigned openCode = kWaveOk;
   int failQueueAt = -1;  // the n-th Queue call (from 0) fails
   std::function<std::int16_t(int)> sample = [](int n) { return static_cast<std::int16_t>(n % 100 + 1); };
-  std::uint32_t lastQueuedBytes = 0;
 
   bool CreateEvent(std::string& errorText) override {
     log.push_back("event");
@@ -62,7 +61,6 @@ class FakeWaveDevice final : public WaveDevice {
     auto& h = headers_.at(index);
     h = {h.data, bytes, h.prepared, false, 0, true};
     order_.push_back(index);
-    lastQueuedBytes = bytes;
     return kWaveOk;
   }
   unsigned Start() override { return log.push_back("start"), kWaveOk; }
@@ -111,7 +109,6 @@ class FakeWaveDevice final : public WaveDevice {
   static Step Filled() { return [](FakeWaveDevice& d) { return d.Fill(); }; }
   static std::deque<Step> Filled(int buffers) { return std::deque<Step>(buffers, Filled()); }
   static Step BothFilled() { return [](FakeWaveDevice& d) { return d.Fill() && d.Fill(); }; }
-  static Step TimedOut() { return [](FakeWaveDevice&) { return false; }; }
   static Step Do(std::function<void()> action) { return [action](FakeWaveDevice&) { return action(), true; }; }
 
  private:

@@ -18,12 +18,8 @@ TEST(AngleText, Decodes) {
   } cases[] = {
       {Deg("12", "30.00'S"), true, -12.5},
       {Deg("12", "30.00'"), true, 12.5},
-      {Deg("12", "30.00's"), true, -12.5},   // lower case
-      {Deg("12", "30.00'S "), true, -12.5},  // trailing blank
-      {Deg("123", "25.80'w  "), false, -123.43},
-      {"48\xC2\xB0"
-       "07.20'N",
-       true, 48.12},                              // UTF-8 degree sign
+      {Deg("123", "25.80'w  "), false, -123.43},  // lower case, trailing blanks
+      {"48\u00B007.20'N", true, 48.12},            // UTF-8 degree sign
       {Deg("12", "30,00'S"), true, -12.5},        // comma-decimal minutes
       {"12 30.00'N", true, std::nullopt},         // no degree sign
       {Deg("12", "30.00N"), true, std::nullopt},  // no apostrophe
@@ -66,7 +62,6 @@ TEST(LatLonGetBearing, BearingsBothWays) {
     LatLon from, to;
     double atFrom, atTo, tolerance;
   } cases[] = {
-      {{0, 0}, {0, 1}, 90, 270, 1e-9},
       {{0, 0}, {10, 0}, 0, 180, 1e-9},                  // same meridian: no division by zero
       {{10, 170}, {10, -170}, 88.246, 271.754, 0.001},  // across the date line, eastward
       {lax, jfk, 65.892, 273.858, 0.001},               // the navigators' textbook example: 66 degrees
@@ -101,7 +96,6 @@ TEST(DateTimeFromText, ReadsWhatAirmailAndOthersWrite) {
       {"2024-261-05", std::nullopt},
       {"270 May 2024", std::nullopt},
       {"05/14/2024 25:00", std::nullopt},
-      {"yesterday", std::nullopt},
   };
   for (const auto& c : cases) {
     auto value = DateTimeFromText(c.text);

@@ -1,6 +1,11 @@
-// Fixed-width fields and the two deck layouts, byte for byte: the programs
-// read their cards by column.
+// Fixed-width fields and the two deck layouts, byte for byte (the programs
+// read their cards by column), and the programs' output read back: a
+// hand-made REC533 file in its layout, and VOACAP's own output cut short
+// (whole outputs, midnight's table among them, are read from the real program
+// under Wine in RealVoacapTest; the ICEPAC layout through the runner's tests).
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "propagation/FortranFormat.h"
 #include "propagation/JointDeck.h"
@@ -11,19 +16,11 @@
 namespace velmora {
 namespace {
 
-TEST(FortranFormat, RightAlignedFieldsOrNothing) {
-  struct Case {
-    double value;
-    std::string format;
-    std::optional<std::string> field;
-  } cases[] = {
-      // The fields that fit are the decks' below, byte for byte; too wide
-      // for I5 and F5.1: AValueTooWideForItsFieldRefusesTheDeck.
-      {0.25, "F5.2", "  .25"},
-      {100000, "F5.0", std::nullopt},  // would push every later field one column right
-      {1.0 / 0.0, "F5.1", std::nullopt},
-  };
-  for (const auto& c : cases) EXPECT_EQ(FortranFormat(c.value, c.format), c.field) << c.value << " " << c.format;
+// The fields that fit are the decks' below, byte for byte; too wide for I5
+// and F5.1, which would push every later field one column right:
+// AValueTooWideForItsFieldRefusesTheDeck.
+TEST(FortranFormat, NoFieldForInfinityOrAnUnknownFormat) {
+  EXPECT_EQ(FortranFormat(1.0 / 0.0, "F5.1"), std::nullopt);
   RecordingMessenger messages;
   EXPECT_EQ(FortranFormat(1, "F9.9", &messages), std::nullopt);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"FortranFormat, Unknown format."});
@@ -31,11 +28,6 @@ TEST(FortranFormat, RightAlignedFieldsOrNothing) {
 
 class Decks : public ::testing::Test {
  protected:
-  static std::string Lines(std::initializer_list<std::string_view> lines) {
-    std::string text;
-    for (auto line : lines) text += std::string(line) + "\r\n";
-    return text;
-  }
   const float frequencies[4] = {6318.5f, 8420.5f, 12680.5f, 14105.5f};
   DeckRequest request{.year = 2024, .month = 5, .firstHour = 14, .hourCount = 2,
                       .circuit = {{30.51, -86.97}, {48.12, -123.43}}, .frequencies = frequencies,
@@ -45,46 +37,13 @@ class Decks : public ::testing::Test {
 
 TEST_F(Decks, IcepacAndVoacap) {
   ASSERT_TRUE(IcepacVoacapDeck(request, deck, problem)) << problem;
-  EXPECT_EQ(deck, Lines({
-                      "LINEMAX      55",
-                      "COEFFS    URSI",
-                      "TIME         14   15    1    1",
-                      "MONTH      2024    5",
-                      "SUNSPOT   112.0  3.0",
-                      "LABEL     XMTR                  RCVR",
-                      "CIRCUIT   30.51N    86.97W    48.12N   123.43W        0",
-                      "SYSTEM      1.0 145.  3.0 50.0 40.0   .0 10.0",
-                      "FPROB      1.00 1.00 1.00  .70",
-                      "ANTENNA       1    1    2   30     0.000[DEFAULT\\CONST17.VOA  ]  0.0    0.1000",
-                      "ANTENNA       2    2    2   30     0.000[DEFAULT\\SWWHIP.VOA   ]  0.0    0.0000",
-                      "METHOD       26    0",
-                      "EXECUTE",
-                      "FREQUENCY   6.3  8.4 12.7 14.1",
-                      "METHOD       20    0",
-                      "EXECUTE",
-                      "QUIT",
-                  }));
+  EXPECT_EQ(deck, testing::PropagationFixture("voacap-14-15.dat"));
 }
 
 TEST_F(Decks, Rec533) {
   request.circuit = {{0, 0}, {-12.5, 170.25}};  // the equator and the meridian count as south and west
   ASSERT_TRUE(Rec533Deck(request, deck, problem)) << problem;
-  EXPECT_EQ(deck, Lines({
-                      "OUTPUT        6    0",
-                      "COEFFS    URSI",
-                      "SUNSPOT   112.0",
-                      "TIME         14   15    1",
-                      "MONTH      2024    5",
-                      "TRANS     Transmit                .00S       .00W  S     D",
-                      "RECVR     Receieve              12.50S    170.25E  S     D",
-                      "SYST           1.0000 3.00    0  0.0",
-                      "ANTENNA       1    1    2   30     0.000[DEFAULT\\CONST17.VOA  ]  0.0    0.1000",
-                      "ANTENNA       2    2    2   30     0.000[DEFAULT\\SWWHIP.VOA   ]  0.0    0.0000",
-                      "NOIS       -145    1   40   50",
-                      "FREQ          6.3    8.4   12.7   14.1",
-                      "EXEC",
-                      "QUIT",
-                  }));
+  EXPECT_EQ(deck, testing::PropagationFixture("rec533-14-15.dat"));
 }
 
 TEST_F(Decks, AValueTooWideForItsFieldRefusesTheDeck) {
@@ -98,7 +57,9 @@ TEST_F(Decks, AValueTooWideForItsFieldRefusesTheDeck) {
   EXPECT_EQ(problem, "The value -123456 does not fit the field I5 of the NOIS card.");
 }
 
-TEST_F(Decks, BlocksInOneDeckCarryTheOnceOnlyCardsOnceAndEndWithOneQuit) {
+// What a joint deck's text holds shows in the real program's numbers, each
+// block's the same as its own run's (RealVoacapTest).
+TEST_F(Decks, AJointDeckTakesBlocksOfOneCoefficientSetUpToItsSize) {
   std::string first, second, other;
   ASSERT_TRUE(IcepacVoacapDeck(request, first, problem));
   request.circuit.transmitter = {8.51, -79.97};
@@ -113,12 +74,6 @@ TEST_F(Decks, BlocksInOneDeckCarryTheOnceOnlyCardsOnceAndEndWithOneQuit) {
   EXPECT_TRUE(joint.Add(second));
   EXPECT_FALSE(joint.Add(second)) << "full";
   EXPECT_EQ(joint.Blocks(), 2u);
-  // The second block without its LINEMAX, COEFFS, ANTENNA and QUIT cards.
-  auto between = [&](std::string_view from, std::string_view to) {
-    return second.substr(second.find(from), second.find(to) - second.find(from));
-  };
-  const std::string secondOwn = between("TIME", "ANTENNA") + between("METHOD       26", "QUIT");
-  EXPECT_EQ(joint.Text(), first.substr(0, first.find("QUIT")) + secondOwn + "QUIT\r\n");
 }
 
 TEST_F(Decks, AStationsNextBlockTakesTheMethod26PageOfItsFirst) {
@@ -138,28 +93,72 @@ TEST_F(Decks, AStationsNextBlockTakesTheMethod26PageOfItsFirst) {
                                               "\f METHOD 26\r\nLUF 3\r\n" + page20}));
 }
 
+// ICEPAC's pages as its outputs are laid out: the kit has no ICEPAC to run
+// (VOACAP's joint outputs are cut in RealVoacapTest).
 TEST(JointOutputSplit, EachBlocksPagesReadAsItsOwnRunsOutput) {
-  // ICEPAC's pages as its outputs are laid out; the kit has no ICEPAC to run.
-  for (auto [name, firstHour, frequencyCount] : {std::tuple{"voacap-14-15.out", 14, 10}, {"icepac-12-13.out", 12, 3}}) {
-    SCOPED_TRACE(name);
-    const std::string one = testing::PropagationFixture(name);
-    const std::string pages = one.substr(one.find('\f'));
-    auto parts = JointOutputSplit(one.substr(0, one.find('\f')) + pages + pages + pages, 3);
-    ASSERT_TRUE(parts);
-    ASSERT_EQ(parts->size(), 3u);
-    PropagationHours own, part;
-    std::string problem;
-    own.Reset(2, frequencyCount);
-    part.Reset(2, frequencyCount);
-    ASSERT_TRUE(IcepacVoacapOutputRead(one, firstHour, 2, 0, frequencyCount, own, problem)) << problem;
-    for (const auto& p : *parts) {
-      EXPECT_EQ(p, pages);
-      ASSERT_TRUE(IcepacVoacapOutputRead(p, firstHour, 2, 0, frequencyCount, part, problem)) << problem;
-      EXPECT_EQ(part, own);
-    }
-    EXPECT_FALSE(JointOutputSplit(one, 2)) << "one block's pages for two blocks";
+  const std::string one = testing::PropagationFixture("icepac-12-13.out");
+  const std::string pages = one.substr(one.find('\f'));
+  auto parts = JointOutputSplit(one.substr(0, one.find('\f')) + pages + pages + pages, 3);
+  ASSERT_TRUE(parts);
+  ASSERT_EQ(parts->size(), 3u);
+  PropagationHours own, part;
+  std::string problem;
+  own.Reset(2, 3);
+  part.Reset(2, 3);
+  ASSERT_TRUE(IcepacVoacapOutputRead(one, 12, 2, 0, 3, own, problem)) << problem;
+  for (const auto& p : *parts) {
+    EXPECT_EQ(p, pages);
+    ASSERT_TRUE(IcepacVoacapOutputRead(p, 12, 2, 0, 3, part, problem)) << problem;
+    EXPECT_EQ(part, own);
   }
-  EXPECT_FALSE(JointOutputSplit("", 1));
+  EXPECT_FALSE(JointOutputSplit(one, 2)) << "one block's pages for two blocks";
+}
+
+constexpr auto Output = testing::PropagationFixture;
+
+TEST(Rec533OutputRead, LevelsFromFieldStrength) {
+  const float frequencies[] = {7100, 10100, 14100};
+  PropagationHours h;
+  h.Reset(2, 3);
+  std::string problem;
+  ASSERT_TRUE(Rec533OutputRead(Output("rec533-12-13.out"), 2, 0, frequencies, h, problem)) << problem;
+  EXPECT_EQ(h.hours[0].muf, 20500);
+  EXPECT_EQ(h.hours[0].luf, 8200);
+  EXPECT_EQ(h.hours[1].muf, 22000);
+  EXPECT_DOUBLE_EQ(h.transmitterAzimuth, 312.9);
+  const auto& cell = h.hours[1].frequencies[1];  // 10.1 MHz at 13 h: 22 dBu, S/N 45, SNxx 44
+  EXPECT_EQ(cell.mode, "  2F2");
+  EXPECT_EQ(cell.takeoffAngle, 10);
+  EXPECT_NEAR(cell.signal, 22 - 137 - 20 * std::log10(10100 / 20000.0), 1e-9);
+  EXPECT_NEAR(cell.noise, cell.signal - 45, 1e-9);
+  EXPECT_EQ(cell.snr, 44);
+  EXPECT_EQ(h.hours[0].frequencies[2].takeoffAngle, 0) << "a field that is no number leaves the angle unset";
+}
+
+TEST(IcepacVoacapOutputRead, OutputThatEndsEarlyFailsInsteadOfReadingZeros) {
+  struct Case {
+    std::string cutBefore;  // the output is cut at the line holding this text
+    int occurrence;
+    std::string problem;
+  } cases[] = {
+      {"IONOSPHERIC", 1, "The output ends before \"MUF    LUF\"."},
+      {"     15.0", 1, "The output ends before \"MUF    LUF\" of hour 2."},
+      {"AZIMUTHS", 2, "The output ends before \"AZIMUTHS\"."},
+      {"S DBW", 2, "The output ends before \"S DBW\" of hour 2."},
+      {"SNRxx", 2, "The output ends before \"SNRxx\" of hour 2."},
+  };
+  auto full = Output("voacap-14-15.out");
+  for (const auto& c : cases) {
+    size_t at = std::string::npos;
+    for (int i = 0; i < c.occurrence; ++i) at = full.find(c.cutBefore, at + 1);
+    ASSERT_NE(at, std::string::npos) << c.cutBefore;
+    std::string cut = full.substr(0, full.rfind('\n', at) + 1);
+    PropagationHours hours;
+    hours.Reset(2, 10);
+    std::string problem;
+    EXPECT_FALSE(IcepacVoacapOutputRead(cut, 14, 2, 0, 10, hours, problem)) << c.cutBefore;
+    EXPECT_EQ(problem, c.problem);
+  }
 }
 
 }  // namespace
