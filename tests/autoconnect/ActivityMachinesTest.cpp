@@ -30,8 +30,7 @@ TEST(StationScanMachine, EveryTransition) {
   const char* first = "T:W1AW/10140.0";
   const char* both = "T:W1AW/10140.0 T:W1AW/14105.0(p3)";
   const Case cases[] = {
-      {"listens on the first Tx Connect row", "f", M::Waiting, "", first, "Checking, Waiting Not Busy"},
-      {"4.5 s free: still there", "f 9f", M::Waiting, "", first, "Checking, Waiting Not Busy"},
+      {"4.5 s free: still on the first Tx Connect row", "f 9f", M::Waiting, "", first, "Checking, Waiting Not Busy"},
       {"5 s free: green, the next row", "f 10f", M::Waiting, "", both, "Checking, Waiting Not Busy", "",
        kColorScanFree, kColorWhite},
       {"a single busy buffer does not stop the scan", "f 4f b 5f", M::Waiting, "", both,

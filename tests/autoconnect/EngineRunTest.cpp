@@ -73,17 +73,6 @@ TEST(EngineRun, WhatTheRunDoesOutlastsTheTerminalsOwnTexts) {
   }
 }
 
-// A wait of no time would call on the very buffer judged busy.
-TEST(EngineRun, NoCallOnABusyBufferWhateverTheWait) {
-  EngineRig rig(kModeCurrentFrequency);
-  rig.window.settings.connectNotBusy = 0;
-  rig.engine.AutoConnectStart();
-  rig.Play("f b n");
-  EXPECT_EQ(rig.terminal.Calls(), "S:HAM N:W1AW A");
-  rig.Play("f");
-  EXPECT_EQ(rig.terminal.Calls(), "S:HAM N:W1AW A A C");
-}
-
 TEST(EngineRun, ClosingTheWindowEndsEveryRunningMode) {
   for (int mode : {kModeCurrentFrequency, kModeMultipleFrequencies, kModeMultipleStations, kModeReferenceStations,
                    kModeScanStations}) {

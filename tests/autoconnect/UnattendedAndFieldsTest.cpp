@@ -13,7 +13,8 @@ namespace velmora {
 namespace {
 
 TEST(UnattendedRun, TheExitCodeTellsHowTheRunWent) {
-  // Through the engine: nothing to call, AirMail not reached, a link made, an error.
+  // Through the engine, the runs that never began (the real program's runs
+  // show the others' codes).
   struct {
     const char* failing;
     bool txChecked;
@@ -22,8 +23,6 @@ TEST(UnattendedRun, TheExitCodeTellsHowTheRunWent) {
   } runs[] = {
       {"", false, {}, UnattendedExit::NotStarted},
       {"S", true, {}, UnattendedExit::NotStarted},
-      {"", true, {TerminalStatus::Connected, TerminalStatus::Disconnected}, UnattendedExit::Done},
-      {"", true, {TerminalStatus::Error}, UnattendedExit::Stopped},
   };
   for (const auto& r : runs) {
     testing::EngineRig rig(kModeCurrentFrequency);
@@ -84,7 +83,7 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     int mode;
     bool began;                        // what Start answers
     std::optional<Ending> endInStart;  // the run ends inside Start
-    std::optional<Ending> endLater;    // at the 10th tick
+    std::optional<Ending> endLater;    // at the last tick
     bool sound;                        // buffers keep coming
     int ticks;
     int readyAfter;
@@ -94,18 +93,14 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     bool unsaved = false;  // the run leaves reference measurements
     const char* savedTo = nullptr;
   } cases[] = {
-      {"a link made", 1, true, {}, Ending{"Done", true}, true, 20, 3, UnattendedExit::Done, 1, 0, ""},
-      {"no answer", 2, true, {}, Ending{"Stopped", true}, true, 20, 3, UnattendedExit::Stopped, 1, 0, ""},
+      {"sound keeps a run going however long", 2, true, {}, Ending{"Stopped", true}, true, 300, 3,
+       UnattendedExit::Stopped, 1, 0, ""},
       {"nothing to call", 0, true, {}, Ending{"Stopped", false}, true, 20, 3, UnattendedExit::NotStarted, 1, 0, ""},
       {"AirMail not reached", 1, false, Ending{"Stopped", false}, {}, true, 20, 3, UnattendedExit::NotStarted, 1, 0,
        ""},
       {"Start refused", 0, false, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 1, 0, ""},
-      {"a scan for a person", kModeScanStations, true, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 0, 0,
-       UnattendedModeRefusedText(kModeScanStations)},
       {"the data modes", kModeReferenceData, true, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 0, 0,
        UnattendedModeRefusedText(kModeReferenceData)},
-      {"measured and saved", kModeReferenceStations, true, {}, Ending{"Done", true}, true, 20, 3, UnattendedExit::Done,
-       1, 0, "", true, "Data\\2026-12-07 060000.ref"},
       {"measured, the save failed", kModeReferenceStations, true, {}, Ending{"Done", true}, true, 20, 3,
        UnattendedExit::Stopped, 1, 0, "", true},
       {"stopped with measurements", kModeReferenceStations, true, {}, Ending{"Stopped", true}, true, 20, 3,
@@ -128,7 +123,7 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     host.savedTo = c.savedTo;
     for (int tick = 1; tick <= c.ticks; ++tick) {
       if (c.sound) ++host.sound;
-      if (tick == 10 && c.endLater) session.RunEnded(c.endLater->text, c.endLater->began);
+      if (tick == c.ticks && c.endLater) session.RunEnded(c.endLater->text, c.endLater->began);
       session.Tick();
     }
     EXPECT_EQ(host.starts, c.starts);
@@ -141,21 +136,6 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     notes.push_back(UnattendedEndText(c.exit));
     EXPECT_EQ(host.notes, notes);
   }
-}
-
-TEST(UnattendedSession, ARunStillGoingWhenTheProgramIsClosedEndsStopped) {
-  FakeUnattendedHost host;
-  RecordingMessenger messenger;
-  UnattendedSession session(host, messenger, host);
-  host.session = &session;
-  for (int tick = 0; tick < 300; ++tick) {
-    ++host.sound;
-    session.Tick();
-  }
-  EXPECT_EQ(host.ends, 0) << "sound keeps a run going however long";
-  session.RunEnded("Stopped", true);  // the main window closed by hand stops it
-  EXPECT_EQ(session.Finish(), 1);
-  EXPECT_EQ(host.notes.size(), 1u);
 }
 
 TEST(UnattendedSession, MessageBoxesWaitSixtySecondsUnlessATestSaysFewer) {

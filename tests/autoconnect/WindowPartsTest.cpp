@@ -67,10 +67,8 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
       {"txtConnectAttempts", "2.5", 2, 2, ""},
       {"txtConnectAttempts", "+4", 2, 4, ""},
       {"txtConnectAttempts", "0", 2, 10, "\"Connect Attempts\" must be a whole number from 1 to 2147483647"},
-      {"txtConnectAttempts", "-3", 2, 10, "\"Connect Attempts\" must be a whole number from 1"},
       {"txtConnectNotBusy", "7s", 2, 7, "\"Connect Not Busy\" must be a number"},
       {"txtConnectNotBusy", "0", 2, 7, "\"Connect Not Busy\" must be a number above 0"},
-      {"txtConnectNotBusy", "-2.5", 2, 7, "\"Connect Not Busy\" must be a number above 0"},
       {"txtConnectNotBusy", "1e-50", 2, 7, "\"Connect Not Busy\" must be a number above 0"},
       {"txtConnectNotBusy", "", 2, 7, "\"Connect Not Busy\" must be a number"},
       {"txtConnectNotBusy", "nan", 2, 7, "\"Connect Not Busy\" must be a number"},
@@ -80,10 +78,8 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
       {"txtReferenceRadioCommPort", "70000", 3, 8,
        "SettingsFromWindow, \"Radio Comm Port\" must be a whole number from -32768 to 32767, not \"70000\".  "
        "The previous value 8 is kept."},
-      {"txtReferenceRadioCommPort", "abc", 3, 8, "\"Radio Comm Port\" must be a whole number"},
       {"txtReferenceRadioCommPort", "-3", 3, -3, ""},
       {"txtReferenceRadioCommPort", "5", 2, 8, ""},  // not shown in mode 2: not taken
-      {"txtReferenceRadioCommPort", "5", 3, 5, ""},
   };
   for (const auto& c : cases) {
     AutoConnectSettings settings;
