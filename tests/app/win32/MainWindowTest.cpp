@@ -153,8 +153,8 @@ TEST_F(MainWindowTest, TheMouseReadsTheSpectrumOffAndADragZooms) {
   };
   SendMessageA(spectrum, WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
   EXPECT_TRUE(window->ReadoutVisible());
-  EXPECT_NE(window->Status().Text(2).find(" (Hz),  "), std::string::npos) << window->Status().Text(2);
-  EXPECT_NE(window->Status().Text(2).find(" (dB),  Res: 5.4 (Hz)"), std::string::npos);
+  // The readout's own form is the display's (tested natively); here, that it shows.
+  EXPECT_NE(window->Status().Text(2).find(" (dB),  Res: 5.4 (Hz)"), std::string::npos) << window->Status().Text(2);
 
   const double low = window->Display().View().FrequencyAt(100);
   send(WM_LBUTTONDOWN, 300, 200);
