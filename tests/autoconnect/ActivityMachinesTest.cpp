@@ -83,6 +83,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     int beeps = 0;
     std::string failing = {};
     bool emptyList = false;
+    const char* stopAt = "";  // the terminal operation inside which Stop is pressed
   };
   const Case cases[] = {
       {"the rounded mean of a quiet frequency", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41"},
@@ -94,6 +95,8 @@ TEST(NoiseCollectionMachine, EveryTransition) {
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
       {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},
       {"no checked row: stopped with a beep", "f", {0}, "F", "", "", 0, true, 1, {}, true},
+      {"a Stop inside a terminal operation ends it", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41",
+       "", 0, true, 0, {}, false, "P:14105.0(p3)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -103,6 +106,10 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     if (c.emptyList)
       for (auto& row : rig.table.rows) row.txChecked = false;
     rig.window.settings.autoSelectNoiseTopFrequencies = 2;
+    rig.terminal.inside = [&](const std::string& token) {
+      if (token == c.stopAt) rig.engine.StopPressed();
+      rig.engine.Update(kQuietBuffer);  // as the rig's window events do
+    };
     rig.engine.NoiseCollectionStart();
     for (size_t i = 0; c.kinds[i]; ++i) {
       rig.main.level = c.levels[i];
@@ -115,25 +122,14 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     EXPECT_EQ(rig.Colour(2, EngineColumn::Noise), c.colour2);
     EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
     EXPECT_EQ(rig.window.beeps, c.beeps);
-    bool selected = c.ended && c.failing.empty() && !c.emptyList;
+    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt;
     EXPECT_EQ(rig.kept.selections, (selected ? std::vector<std::pair<int, int>>{{1, 2}}
                                              : std::vector<std::pair<int, int>>{}));
     if (c.ended) {
       EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");
+      EXPECT_EQ(rig.table.blinking.first, 0) << "an ended collection marks no cell";
     }
   }
-}
-
-TEST(NoiseCollectionMachine, AStopInsideATerminalOperationEndsIt) {
-  EngineRig rig(kModeMultipleFrequencies);
-  rig.terminal.inside = [&](const std::string& token) {
-    if (token == "P:14105.0(p3)") rig.engine.StopPressed();
-  };
-  rig.engine.NoiseCollectionStart();
-  rig.Play("5f 5f");
-  EXPECT_EQ(rig.terminal.Calls(), "F P:10140.0 F P:14105.0(p3)");
-  EXPECT_FALSE(rig.engine.NoiseCollectionActive());
-  EXPECT_EQ(rig.table.blinking.first, 0) << "the stopped collection marks no cell";
 }
 
 // Two reference rows of 2 s (4 buffers) each, after the buffer that tunes.

@@ -4,6 +4,7 @@
 // bring further buffers, which must change nothing.
 #include <gtest/gtest.h>
 
+#include "autoconnect/UnattendedRun.h"
 #include "tests/autoconnect/EngineRig.h"
 
 namespace velmora {
@@ -161,6 +162,7 @@ TEST(MultipleStationsMachine, EveryTransition) {
   for (const Case& c : cases) Check(kModeMultipleStations, c, "S:HAM");
 }
 
+// Nothing to call: the run never began, and an unattended run says so.
 TEST(EngineLists, AnEmptyListIsReportedAndStops) {
   struct ListCase {
     int mode;
@@ -176,6 +178,8 @@ TEST(EngineLists, AnEmptyListIsReportedAndStops) {
   };
   for (const auto& c : cases) {
     testing::EngineRig rig(c.mode);
+    UnattendedRun unattended;
+    rig.engine.ObserverSet(&unattended);
     for (auto& row : rig.table.rows) row.rxChecked = c.rx && row.rxChecked, row.txChecked = c.tx && row.txChecked;
     rig.engine.AutoConnectStart();
     rig.Play("f");
@@ -184,6 +188,7 @@ TEST(EngineLists, AnEmptyListIsReportedAndStops) {
     EXPECT_EQ(rig.messenger.entries[0].icon, c.icon);
     EXPECT_EQ(rig.window.panels[1], "Stopped");
     EXPECT_EQ(rig.window.beeps, 0);
+    EXPECT_EQ(unattended.Exit(), UnattendedExit::NotStarted);
   }
 }
 

@@ -3,39 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "autoconnect/LoggingMessenger.h"
-#include "autoconnect/UnattendedRun.h"
 #include "autoconnect/UnattendedSession.h"
 #include "tests/airmail/Fixture.h"
-#include "tests/autoconnect/EngineRig.h"
+#include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
 namespace {
-
-TEST(UnattendedRun, TheExitCodeTellsHowTheRunWent) {
-  // Through the engine, the runs that never began (the real program's runs
-  // show the others' codes).
-  struct {
-    const char* failing;
-    bool txChecked;
-    std::vector<TerminalStatus> results;
-    UnattendedExit exit;
-  } runs[] = {
-      {"", false, {}, UnattendedExit::NotStarted},
-      {"S", true, {}, UnattendedExit::NotStarted},
-  };
-  for (const auto& r : runs) {
-    testing::EngineRig rig(kModeCurrentFrequency);
-    UnattendedRun unattended;
-    rig.engine.ObserverSet(&unattended);
-    if (*r.failing) rig.terminal.failing.insert(r.failing);
-    for (auto& row : rig.table.rows) row.txChecked = r.txChecked && row.txChecked;
-    rig.terminal.results.assign(r.results.begin(), r.results.end());
-    rig.engine.AutoConnectStart();
-    rig.Play("f 14f 22f");
-    EXPECT_EQ(unattended.Exit(), r.exit);
-  }
-}
 
 // The windows as an unattended run meets them: ready after the third tick,
 // a run that may end inside Start or later, sound that may stop coming.
@@ -47,7 +21,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   bool Ready() override { return ++readyAsked >= readyAfter; }
   int Mode() override { return mode; }
   bool Start() override {
-    ++starts;
+    calls += "start ";
     soundAtStart = sound;
     session->Tick();  // window events inside the start
     if (endInStart) session->RunEnded(endInStart->text, endInStart->began);
@@ -55,11 +29,11 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   }
   // As the engine tells it: a run that never heard a buffer never began listening.
   void Stop() override {
-    ++stops;
+    calls += "stop ";
     session->RunEnded("Stopped", sound != soundAtStart);
   }
   std::uint64_t SoundBuffers() override { return sound; }
-  void ProgramEnd() override { ++ends; }
+  void ProgramEnd() override { calls += "end"; }
   bool MeasurementsUnsaved() override { return unsaved; }
   std::optional<std::string> MeasurementsSave() override {
     unsaved = false;
@@ -68,7 +42,8 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   void Note(std::string_view text) override { notes.emplace_back(text); }
 
   UnattendedSession* session = nullptr;
-  int mode = kModeMultipleFrequencies, readyAsked = 0, readyAfter = 3, starts = 0, stops = 0, ends = 0;
+  int mode = kModeMultipleFrequencies, readyAsked = 0, readyAfter = 3;
+  std::string calls;  // start, stop and the program's end, in turn
   bool began = true, unsaved = false;
   const char* savedTo = nullptr;  // nullptr: the save fails
   std::optional<Ending> endInStart;
@@ -88,26 +63,27 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     int ticks;
     int readyAfter;
     UnattendedExit exit;
-    int starts, stops;
+    const char* calls;  // the host's
     std::string message;
     bool unsaved = false;  // the run leaves reference measurements
     const char* savedTo = nullptr;
   } cases[] = {
       {"sound keeps a run going however long", 2, true, {}, Ending{"Stopped", true}, true, 300, 3,
-       UnattendedExit::Stopped, 1, 0, ""},
-      {"nothing to call", 0, true, {}, Ending{"Stopped", false}, true, 20, 3, UnattendedExit::NotStarted, 1, 0, ""},
-      {"AirMail not reached", 1, false, Ending{"Stopped", false}, {}, true, 20, 3, UnattendedExit::NotStarted, 1, 0,
-       ""},
-      {"Start refused", 0, false, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 1, 0, ""},
-      {"the data modes", kModeReferenceData, true, {}, {}, true, 20, 3, UnattendedExit::NotStarted, 0, 0,
+       UnattendedExit::Stopped, "start end", ""},
+      {"nothing to call", 0, true, {}, Ending{"Stopped", false}, true, 20, 3, UnattendedExit::NotStarted,
+       "start end", ""},
+      {"AirMail not reached", 1, false, Ending{"Stopped", false}, {}, true, 20, 3, UnattendedExit::NotStarted,
+       "start end", ""},
+      {"Start refused", 0, false, {}, {}, true, 20, 3, UnattendedExit::NotStarted, "start end", ""},
+      {"the data modes", kModeReferenceData, true, {}, {}, true, 20, 3, UnattendedExit::NotStarted, "end",
        UnattendedModeRefusedText(kModeReferenceData)},
       {"measured, the save failed", kModeReferenceStations, true, {}, Ending{"Done", true}, true, 20, 3,
-       UnattendedExit::Stopped, 1, 0, "", true},
+       UnattendedExit::Stopped, "start end", "", true},
       {"stopped with measurements", kModeReferenceStations, true, {}, Ending{"Stopped", true}, true, 20, 3,
-       UnattendedExit::Stopped, 1, 0, "", true, "Data\\2026-12-07 060000.ref"},
-      {"no sound", 1, true, {}, {}, false, 200, 3, UnattendedExit::Stopped, 1, 1, UnattendedSilenceText()},
+       UnattendedExit::Stopped, "start end", "", true, "Data\\2026-12-07 060000.ref"},
+      {"no sound", 1, true, {}, {}, false, 200, 3, UnattendedExit::Stopped, "start stop end", UnattendedSilenceText()},
       {"a table never ready", 1, true, {}, {}, true, kUnattendedReadyTicks + 5, kUnattendedReadyTicks + 5,
-       UnattendedExit::NotStarted, 0, 0, UnattendedNotReadyText()},
+       UnattendedExit::NotStarted, "end", UnattendedNotReadyText()},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -126,9 +102,7 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
       if (tick == c.ticks && c.endLater) session.RunEnded(c.endLater->text, c.endLater->began);
       session.Tick();
     }
-    EXPECT_EQ(host.starts, c.starts);
-    EXPECT_EQ(host.stops, c.stops);
-    EXPECT_EQ(host.ends, 1) << "the program ends once";
+    EXPECT_EQ(host.calls, c.calls);
     EXPECT_EQ(messenger.Texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
     EXPECT_EQ(session.Finish(), static_cast<int>(c.exit));
     std::vector<std::string> notes;

@@ -1,10 +1,10 @@
 // The AutoConnect window as a user meets it: opened from the main window on
-// the AirMail fixture, its frames by mode, the table's check boxes, its
-// fields and option groups, its settings files, menus and pop-ups, the
-// position's age at each showing, the settings and window keys at close,
-// and runs against the stand-in AirMail: the close check, the menus and
-// settings a run keeps, the program closed while a start waits, a scan that
-// stops on a busy frequency, and reference measurements saved and recalled.
+// the AirMail fixture, its frames by mode, its fields and option groups, its
+// settings files, menus and pop-ups, the position's age at each showing, the
+// settings and window keys at close, and runs against the stand-in AirMail:
+// the close check, the menus and settings a run keeps, the program closed
+// while a start waits, a scan that stops on a busy frequency, and reference
+// measurements saved and recalled.
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
 #include "selection/TableColumns.h"
@@ -35,20 +35,10 @@ class AutoConnectWindowTest : public testing::AutoConnectFixture {
   }
 };
 
-// A click on a check box cell toggles it; each mode shows exactly its frames
-// and builds its table.
-TEST_F(AutoConnectWindowTest, ACheckBoxCellToggledAndEachModesFramesAndTable) {
+TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
   Open();
   EXPECT_TRUE(window->Visible());
   EXPECT_TRUE(main->Tools().IsEnabled("Airmail"));
-  FrequencyTable& table = window->Table();
-  ASSERT_GE(table.DataRows(), 2);
-  for (int column : {kColumnRxCheck, kColumnTxConnect})
-    for (int row : {1, 2}) {
-      bool before = table.CheckGet(row, column);
-      ClickCell(row, column);
-      EXPECT_NE(table.CheckGet(row, column), before) << "row " << row << " column " << column;
-    }
   struct Case {
     int mode;
     std::set<std::string> frames;
@@ -99,8 +89,8 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
   EXPECT_FALSE(StartOffered());
 }
 
-// At every showing the position's age is told, and then the place saved
-// at the last close is recalled.
+// At every showing the position's age is told (its text is tested with the
+// positions), and then the place saved at the last close is recalled.
 TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximisedPlace) {
   Settings("Airmail Lat/Lon Check=True\r\nMode Index=1\r\n");
   OpenMain();
@@ -108,8 +98,6 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   auto show = [&](size_t showing) {
     main->Command(main->Tools().IdOf("Airmail"));
     EXPECT_TRUE(PumpUntil([&] { return window->Visible() && window->Activated() && ok.Texts().size() == showing; }));
-    EXPECT_NE(ok.Texts().back().find("Warning, AirMail's Latitude and Longitude Data is older than"),
-              std::string::npos) << ok.Texts().back();
   };
   show(1);
   SetWindowPos(window->Handle(), nullptr, 300, 120, 700, 500, SWP_NOZORDER);
@@ -259,9 +247,7 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdResync"))) << "a rebuild would move the run's rows";
   for (const auto& [menu, command] : entries) EXPECT_FALSE(MenuEnabled(menu, command)) << menu << " " << command;
   // Closing the window asks first; No keeps the run going.
-  auto asked = Answered(IDNO, [&] { window->Close(); });
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_NE(asked[0].find("AutoConnect is running.  Closing the window will stop AutoConnect."), std::string::npos);
+  EXPECT_EQ(Answered(IDNO, [&] { window->Close(); }).size(), 1u) << "the engine's question";
   EXPECT_TRUE(window->Visible());
   EXPECT_TRUE(engine.Running());
   // Another data folder in an offline mode: refused by the window, taken
@@ -365,7 +351,6 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
   Open({noPlace});
   const int rows = window->Table().DataRows();
   ASSERT_GT(rows, 0);
-  EXPECT_TRUE(window->Table().CheckGet(1, kColumnFrequency));
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdSave")));
   ASSERT_TRUE(window->Start()) << window->Status().Text(2);
   main->Signal().inputSource = kSimulated;
@@ -394,9 +379,8 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
   Answered(IDYES, [&] { window->Close(); });
   EXPECT_FALSE(window->Visible());
   EXPECT_FALSE(window->ReferenceUnsaved());
+  // Where and how the file is kept is the reference data's own (tested natively).
   const std::filesystem::path saved = window->Settings().referenceDataFile;
-  EXPECT_EQ(saved.parent_path(), folder.path() / "Data");
-  EXPECT_EQ(saved.extension(), ".ref");
   EXPECT_EQ(Saved().Read(kAutoConnectSection, "Reference Data File"), saved.string());
 
   MessageBoxAnswerer ok;
@@ -428,6 +412,9 @@ TEST_F(AutoConnectWindowTest, AutoSelectsNoiseStepListensOnEachFrequencyAndKeeps
   ASSERT_TRUE(engine.NoiseCollectionActive()) << window->Status().Text(2);
   EXPECT_EQ(window->Status().Text(1), "Checking");
   EXPECT_FALSE(StartOffered()) << "nothing starts while the noise is collected";
+  int listened = 0;
+  for (int row = 1; row <= window->Table().DataRows(); ++row) listened += window->Table().CheckGet(row, kColumnTxConnect);
+  ASSERT_GT(listened, 1);
   main->Signal().inputSource = kSimulated;
   ASSERT_TRUE(PumpUntil([&] {
     window->Update(kFree);
@@ -438,7 +425,7 @@ TEST_F(AutoConnectWindowTest, AutoSelectsNoiseStepListensOnEachFrequencyAndKeeps
     measured += window->Table().CellGet(row, kColumnNoise) != "";
     checked += window->Table().CheckGet(row, kColumnTxConnect);
   }
-  EXPECT_GT(measured, 1);
+  EXPECT_EQ(measured, listened) << "each checked Tx Connect row heard, and only those";
   EXPECT_EQ(checked, 1);
   EXPECT_TRUE(StartOffered());
 }
