@@ -47,19 +47,10 @@ bool Greyed(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYC
 
 using MainWindowTest = testing::MainWindowFixture<>;
 
-// The caption, the toolbar, the status bar, and the menu bar that the
+// The toolbar's buttons, and the menu bar, built from its model, that the
 // "Menu" button shows and hides.
-TEST_F(MainWindowTest, ToolbarStatusBarAndTheMenuBarItShows) {
-  EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora");
-  HWND toolbar = window->Tools().Handle();
-  ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 8);
-  for (const ToolbarButton& button : kMainToolbar) {
-    char text[64] = {};
-    SendMessageA(toolbar, TB_GETBUTTONTEXTA, window->Tools().IdOf(button.key), reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, button.key);
-  }
-  EXPECT_EQ(SendMessageA(window->Status().Handle(), SB_GETPARTS, 0, 0), 3);
-  EXPECT_EQ(window->Status().Text(1), "Stopped");
+TEST_F(MainWindowTest, ToolbarAndTheMenuBarItShows) {
+  ASSERT_EQ(SendMessageA(window->Tools().Handle(), TB_BUTTONCOUNT, 0, 0), 8);
   // Without an AutoConnect window its button is there but not offered.
   EXPECT_TRUE(window->Tools().IsEnabled("Detector"));
   EXPECT_FALSE(window->Tools().IsEnabled("Airmail"));
@@ -86,8 +77,6 @@ TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
                                       "Resolution 43.1 Hz", "     ...         21.5 Hz", "     ...         10.8 Hz",
                                       "     ...         5.4 Hz", "     ...         2.7 Hz", "     ...         1.3 Hz",
                                       "     ...         0.7 Hz", "     ...         0.3 Hz"}));
-  EXPECT_TRUE(Checked(frequency, menu::kFrequencyRange0 + 1));
-  EXPECT_TRUE(Checked(frequency, menu::kFrequencySamples0 + 11));
 
   window->Command(menu::kFrequencyRange0 + static_cast<int>(kRangeQuarter));
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Quarter") << "at once while stopped";
