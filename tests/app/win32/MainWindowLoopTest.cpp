@@ -38,14 +38,12 @@ class PanelWatcher {
 using MainWindowLoopTest = testing::MainWindowFixture<>;
 
 TEST_F(MainWindowLoopTest, MinimisedNothingIsDrawnButDetectionGoesOn) {
-  signalgen::SignalRecipe recipe;
-  recipe.form = signalgen::Form::Pactor2;
-  recipe.snrDb = 30;
-  recipe.seconds = 3;
-  recipe.rhythm.cycle = 0;  // one continuous transmission
+  // One continuous transmission.
+  auto pactor2 =
+      signalgen::Generate({.form = signalgen::Form::Pactor2, .snrDb = 30, .seconds = 3, .rhythm = {.cycle = 0}});
   auto file = folder.path() / "pactor2.bin";
   std::error_code error;
-  ASSERT_TRUE(signalgen::WriteRecording(file, signalgen::Generate(recipe).samples, false, error)) << error.message();
+  ASSERT_TRUE(signalgen::WriteRecording(file, pactor2.samples, false, error)) << error.message();
   window->Signal().inputSource = kPlayback;
   window->Signal().playbackFile = file;
   ShowWindow(window->Handle(), SW_MINIMIZE);

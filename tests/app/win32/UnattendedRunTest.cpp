@@ -48,14 +48,9 @@ long long NowMs() {
                                 10000);
 }
 
+// Pactor 3 at 1400/2800: one of the forms that show a link.
 signalgen::Signal Pactor(double seconds, std::uint64_t seed) {
-  signalgen::SignalRecipe recipe;
-  recipe.form = signalgen::Form::Pactor3;
-  recipe.variant = 3;  // 1400/2800: one of the forms that show a link
-  recipe.snrDb = 20;
-  recipe.seconds = seconds;
-  recipe.seed = seed;
-  return signalgen::Generate(recipe);
+  return signalgen::Generate({.form = signalgen::Form::Pactor3, .variant = 3, .seconds = seconds, .seed = seed});
 }
 
 // Busy with Pactor, then channel noise alone for as long as any run lasts;
@@ -66,13 +61,8 @@ struct BusyThenFree {
 };
 BusyThenFree BusyThenFreeRecording() {
   signalgen::Signal busy = Pactor(kBusySeconds, 3);
-  signalgen::SignalRecipe noise;
-  noise.form = signalgen::Form::Noise;
-  noise.snrDb = 20;
-  noise.seconds = 90;
-  noise.seed = 4;
   std::vector<float> all = busy.samples;
-  std::vector<float> free = signalgen::Generate(noise).samples;
+  std::vector<float> free = signalgen::Generate({.seconds = 90, .seed = 4}).samples;  // channel noise
   all.insert(all.end(), free.begin(), free.end());
   auto last = std::find(busy.on.rbegin(), busy.on.rend(), 1);
   return {signalgen::ToPcm16(all), static_cast<double>(busy.on.rend() - last) / 11025};
@@ -283,11 +273,7 @@ TEST_F(UnattendedRunTest, ReferenceStationsAreMeasuredThroughTheRadioAndSaved) {
   ASSERT_TRUE(radio.Started());
   ASSERT_TRUE(testing::PumpUntil([&] { return std::filesystem::exists(radioRecord); }, 10)) << "the radio holds COM9";
 
-  signalgen::SignalRecipe noise;
-  noise.form = signalgen::Form::Noise;
-  noise.snrDb = 20;
-  noise.seconds = 120;
-  testing::SoundPlayer sound(signalgen::ToPcm16(signalgen::Generate(noise).samples));
+  testing::SoundPlayer sound(signalgen::ToPcm16(signalgen::Generate({.seconds = 120}).samples));
   ASSERT_TRUE(sound.Playing()) << "no sound output: is the sound server running?";
   long long launched = NowMs();
   auto velmora = program.Launch();
