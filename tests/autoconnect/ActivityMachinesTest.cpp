@@ -132,7 +132,8 @@ TEST(NoiseCollectionMachine, EveryTransition) {
   }
 }
 
-// Two reference rows of 2 s (4 buffers) each, after the buffer that tunes.
+// Two reference rows of 2 s (4 buffers) each, after the buffer that tunes; a
+// radio that cannot tune stops the run, without a beep.
 TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
   struct Case {
     const char* name;
@@ -145,6 +146,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     const char *power = "", *snr = "";
     const char* end = "";
     std::int32_t reference = 0;
+    bool tunes = true;  // the radio takes each frequency
   };
   const Case cases[] = {
       // S-meter 3, 5, 4 and 2 over a level of 20: 38, 50, 44, 32.
@@ -158,6 +160,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
       {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
       {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0",
        "Done"},
+      {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -169,6 +172,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
     rig.table.rows[0].cells[static_cast<int>(EngineColumn::Station)] = c.station;
     rig.radio.readings = c.readings;
+    rig.radio.tunes = c.tunes;
     rig.main.level = 20;
     rig.main.faxLevel = 25;
     rig.main.snr = 12;
@@ -182,15 +186,17 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     EXPECT_EQ(cell(EngineColumn::RxPwr), c.power);
     EXPECT_EQ(cell(EngineColumn::RxSnr), c.snr);
     EXPECT_EQ(cell(EngineColumn::Ref), c.reference == 1 ? c.power : c.snr);
-    EXPECT_EQ(rig.kept.measured, *c.end ? 2 : (*c.snr ? 1 : 0));
+    EXPECT_EQ(rig.kept.measured, !c.tunes ? 0 : *c.end ? 2 : (*c.snr ? 1 : 0));
     EXPECT_TRUE(rig.kept.start.has_value());
     EXPECT_EQ(rig.engine.Running(), !*c.end);
     if (*c.end) {
       EXPECT_EQ(rig.window.panels[1], c.end);
       EXPECT_FALSE(rig.main.wwv || rig.main.fax);
+      EXPECT_EQ(rig.window.beeps, 0);
     }
     if (c.sMeter) {
-      EXPECT_EQ(rig.radio.tuned, (std::vector<std::string>{"7102.0", "10140.0"}));
+      std::vector<std::string> tuned = {"7102.0", "10140.0"};
+      EXPECT_EQ(rig.radio.tuned, c.tunes ? tuned : std::vector<std::string>{"7102.0"});
       EXPECT_EQ(rig.terminal.Calls(), "");
     } else {
       bool other = std::string_view(c.station) != "W1AW";
@@ -200,18 +206,6 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
                 std::string("S:") + c.system + (other ? " T:WWV/7102.0" : " F P:7102.0") + second);
     }
   }
-}
-
-TEST(ReferenceMeasurementMachine, ARadioThatCannotTuneStopsTheRun) {
-  EngineRig rig(kModeReferenceStations);
-  for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
-  rig.radio.tunes = false;
-  rig.engine.AutoConnectStart();
-  rig.Play("f 4f");
-  EXPECT_EQ(rig.radio.tuned, std::vector<std::string>{"7102.0"});
-  EXPECT_EQ(rig.window.panels[1], "Stopped");
-  EXPECT_EQ(rig.window.beeps, 0);
-  EXPECT_EQ(rig.kept.measured, 0);
 }
 
 }  // namespace

@@ -102,18 +102,15 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   }
 }
 
-TEST(WindowFields, AFileWithBothOptionsOfAGroupOnShowsTheFirst) {
+// Both options of a group on in a file: the first is shown; a list with
+// nothing chosen keeps its index.
+TEST(WindowFields, AGroupWithBothOnShowsTheFirstAndAListWithNoneKeepsItsIndex) {
   AutoConnectSettings settings;
   settings.autoSelectSnr = settings.autoSelectReference = true;
+  settings.connectStationIndex = 4;
   auto fields = FieldsFromSettings(settings);
   EXPECT_TRUE(FieldNamed(fields, "optAutoSelectSnr").checked);
   EXPECT_FALSE(FieldNamed(fields, "optAutoSelectReference").checked);
-}
-
-TEST(WindowFields, AListWithNothingChosenKeepsItsIndex) {
-  AutoConnectSettings settings;
-  settings.connectStationIndex = 4;
-  auto fields = FieldsFromSettings(settings);
   FieldNamed(fields, "cmbConnectStation").index = -1;
   FieldNamed(fields, "cmbMode").index = -1;
   RecordingMessenger messages;
