@@ -26,6 +26,7 @@
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/app/win32/OtherSession.h"
 #include "tests/audio/win32/SoundPlayer.h"
+#include "tests/autoconnect/win32/AutoConnectFixture.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 #include "tests/propagation/win32/RealItshfbc.h"
@@ -129,15 +130,11 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
   const BusyThenFree recording = BusyThenFreeRecording();
   for (const auto& run : runs) {
     SCOPED_TRACE("mode " + std::to_string(run.mode) + ", " + run.outcome);
-    testing::StandInSession airmail({{"System", "HAM"},
-                                     {"Station", "W1AW"},
-                                     {"Frequency", "14075.0"},
-                                     {"Terminal", "1"},
-                                     {"Outcome", run.outcome},
-                                     {"Seconds", "1"},
-                                     {"DisconnectSeconds", "4"},
-                                     {"RecordTimes", "1"},
-                                     {"Lifetime", "120"}});
+    testing::StandInSession airmail(testing::HamScenario({{"Outcome", run.outcome},
+                                                          {"Seconds", "1"},
+                                                          {"DisconnectSeconds", "4"},
+                                                          {"RecordTimes", "1"},
+                                                          {"Lifetime", "120"}}));
     if (run.airmailRunning) {
       ASSERT_TRUE(airmail.Start(true));
     }
