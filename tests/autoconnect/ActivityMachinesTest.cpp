@@ -30,8 +30,7 @@ TEST(StationScanMachine, EveryTransition) {
   const char* first = "T:W1AW/10140.0";
   const char* both = "T:W1AW/10140.0 T:W1AW/14105.0(p3)";
   const Case cases[] = {
-      {"listens on the first Tx Connect row", "f", M::Waiting, "", first, "Checking, Waiting Not Busy"},
-      {"4.5 s free: still there", "f 9f", M::Waiting, "", first, "Checking, Waiting Not Busy"},
+      {"4.5 s free: still on the first Tx Connect row", "f 9f", M::Waiting, "", first, "Checking, Waiting Not Busy"},
       {"5 s free: green, the next row", "f 10f", M::Waiting, "", both, "Checking, Waiting Not Busy", "",
        kColorScanFree, kColorWhite},
       {"a single busy buffer does not stop the scan", "f 4f b 5f", M::Waiting, "", both,
@@ -84,6 +83,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     int beeps = 0;
     std::string failing = {};
     bool emptyList = false;
+    const char* stopAt = "";  // the terminal operation inside which Stop is pressed
   };
   const Case cases[] = {
       {"the rounded mean of a quiet frequency", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41"},
@@ -95,6 +95,8 @@ TEST(NoiseCollectionMachine, EveryTransition) {
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
       {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},
       {"no checked row: stopped with a beep", "f", {0}, "F", "", "", 0, true, 1, {}, true},
+      {"a Stop inside a terminal operation ends it", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41",
+       "", 0, true, 0, {}, false, "P:14105.0(p3)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -104,6 +106,10 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     if (c.emptyList)
       for (auto& row : rig.table.rows) row.txChecked = false;
     rig.window.settings.autoSelectNoiseTopFrequencies = 2;
+    rig.terminal.inside = [&](const std::string& token) {
+      if (token == c.stopAt) rig.engine.StopPressed();
+      rig.engine.Update(kQuietBuffer);  // as the rig's window events do
+    };
     rig.engine.NoiseCollectionStart();
     for (size_t i = 0; c.kinds[i]; ++i) {
       rig.main.level = c.levels[i];
@@ -116,28 +122,18 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     EXPECT_EQ(rig.Colour(2, EngineColumn::Noise), c.colour2);
     EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
     EXPECT_EQ(rig.window.beeps, c.beeps);
-    bool selected = c.ended && c.failing.empty() && !c.emptyList;
+    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt;
     EXPECT_EQ(rig.kept.selections, (selected ? std::vector<std::pair<int, int>>{{1, 2}}
                                              : std::vector<std::pair<int, int>>{}));
     if (c.ended) {
       EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");
+      EXPECT_EQ(rig.table.blinking.first, 0) << "an ended collection marks no cell";
     }
   }
 }
 
-TEST(NoiseCollectionMachine, AStopInsideATerminalOperationEndsIt) {
-  EngineRig rig(kModeMultipleFrequencies);
-  rig.terminal.inside = [&](const std::string& token) {
-    if (token == "P:14105.0(p3)") rig.engine.StopPressed();
-  };
-  rig.engine.NoiseCollectionStart();
-  rig.Play("5f 5f");
-  EXPECT_EQ(rig.terminal.Calls(), "F P:10140.0 F P:14105.0(p3)");
-  EXPECT_FALSE(rig.engine.NoiseCollectionActive());
-  EXPECT_EQ(rig.table.blinking.first, 0) << "the stopped collection marks no cell";
-}
-
-// Two reference rows of 2 s (4 buffers) each, after the buffer that tunes.
+// Two reference rows of 2 s (4 buffers) each, after the buffer that tunes; a
+// radio that cannot tune stops the run, without a beep.
 TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
   struct Case {
     const char* name;
@@ -150,6 +146,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     const char *power = "", *snr = "";
     const char* end = "";
     std::int32_t reference = 0;
+    bool tunes = true;  // the radio takes each frequency
   };
   const Case cases[] = {
       // S-meter 3, 5, 4 and 2 over a level of 20: 38, 50, 44, 32.
@@ -163,6 +160,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
       {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
       {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0",
        "Done"},
+      {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -174,6 +172,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
     rig.table.rows[0].cells[static_cast<int>(EngineColumn::Station)] = c.station;
     rig.radio.readings = c.readings;
+    rig.radio.tunes = c.tunes;
     rig.main.level = 20;
     rig.main.faxLevel = 25;
     rig.main.snr = 12;
@@ -187,15 +186,17 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     EXPECT_EQ(cell(EngineColumn::RxPwr), c.power);
     EXPECT_EQ(cell(EngineColumn::RxSnr), c.snr);
     EXPECT_EQ(cell(EngineColumn::Ref), c.reference == 1 ? c.power : c.snr);
-    EXPECT_EQ(rig.kept.measured, *c.end ? 2 : (*c.snr ? 1 : 0));
+    EXPECT_EQ(rig.kept.measured, !c.tunes ? 0 : *c.end ? 2 : (*c.snr ? 1 : 0));
     EXPECT_TRUE(rig.kept.start.has_value());
     EXPECT_EQ(rig.engine.Running(), !*c.end);
     if (*c.end) {
       EXPECT_EQ(rig.window.panels[1], c.end);
       EXPECT_FALSE(rig.main.wwv || rig.main.fax);
+      EXPECT_EQ(rig.window.beeps, 0);
     }
     if (c.sMeter) {
-      EXPECT_EQ(rig.radio.tuned, (std::vector<std::string>{"7102.0", "10140.0"}));
+      std::vector<std::string> tuned = {"7102.0", "10140.0"};
+      EXPECT_EQ(rig.radio.tuned, c.tunes ? tuned : std::vector<std::string>{"7102.0"});
       EXPECT_EQ(rig.terminal.Calls(), "");
     } else {
       bool other = std::string_view(c.station) != "W1AW";
@@ -205,18 +206,6 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
                 std::string("S:") + c.system + (other ? " T:WWV/7102.0" : " F P:7102.0") + second);
     }
   }
-}
-
-TEST(ReferenceMeasurementMachine, ARadioThatCannotTuneStopsTheRun) {
-  EngineRig rig(kModeReferenceStations);
-  for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
-  rig.radio.tunes = false;
-  rig.engine.AutoConnectStart();
-  rig.Play("f 4f");
-  EXPECT_EQ(rig.radio.tuned, std::vector<std::string>{"7102.0"});
-  EXPECT_EQ(rig.window.panels[1], "Stopped");
-  EXPECT_EQ(rig.window.beeps, 0);
-  EXPECT_EQ(rig.kept.measured, 0);
 }
 
 }  // namespace

@@ -179,16 +179,9 @@ class FakeClock final : public RunClock {
 class KeptLog final : public RunLog {
  public:
   void LogFileStart() override { ++starts; }
-  void LogFileStop(const RunStatistics& statistics, std::string_view status, int mode) override {
-    stops.push_back({statistics, std::string(status), mode});
-  }
-  struct Stop {
-    RunStatistics statistics;
-    std::string status;
-    int mode;
-  };
+  void LogFileStop(const RunStatistics& statistics, std::string_view, int) override { stops.push_back(statistics); }
   int starts = 0;
-  std::vector<Stop> stops;
+  std::vector<RunStatistics> stops;
 };
 
 // The radio's link and tuning: each tuning written down, S-meter readings

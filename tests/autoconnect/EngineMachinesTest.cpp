@@ -4,6 +4,7 @@
 // bring further buffers, which must change nothing.
 #include <gtest/gtest.h>
 
+#include "autoconnect/UnattendedRun.h"
 #include "tests/autoconnect/EngineRig.h"
 
 namespace velmora {
@@ -24,13 +25,18 @@ struct Case {
   bool txOnly = false;
   std::string failing = {};
   bool answer = true;
+  std::vector<testing::TableRow> rows = {};  // instead of the mode's usual table
+  bool labelsEmptied = false;                 // the wait's seconds and the time connected
+  float notBusy = 7;                          // "Connect Not Busy" seconds
 };
 
 void Check(int mode, const Case& c, const char* startCalls) {
   SCOPED_TRACE(c.name);
   EngineRig rig(mode, c.answer);
+  if (!c.rows.empty()) rig.table.rows = c.rows;
   rig.window.settings.connectAttempts = c.attempts;
   rig.window.settings.connectTxOnly = c.txOnly;
+  rig.window.settings.connectNotBusy = c.notBusy;
   if (!c.failing.empty()) rig.terminal.failing.insert(c.failing);
   rig.terminal.results.assign(c.results.begin(), c.results.end());
   rig.engine.AutoConnectStart();
@@ -41,6 +47,12 @@ void Check(int mode, const Case& c, const char* startCalls) {
   EXPECT_EQ(rig.engine.Running(), !*c.end);
   if (*c.end) {
     EXPECT_EQ(rig.window.panels[1], c.end);
+  }
+  if (*c.end || c.labelsEmptied) {
+    EXPECT_EQ(rig.window.notBusy, "");
+  }
+  if (c.labelsEmptied) {
+    EXPECT_EQ(rig.window.panels[3], "");
   }
   EXPECT_EQ(rig.window.beeps, c.beeps);
   if (c.failing == "C") {
@@ -75,14 +87,18 @@ TEST(CurrentFrequencyMachine, EveryTransition) {
       {"terminal not reachable", "f 3f", {}, "A", "", "Stopped", 0, 10, false, "A"},
       {"a call AirMail did not take is no attempt", "f 14f 11f", {}, "A A C", "Waiting, Not Busy", "Stopped", 0, 10,
        false, "C"},
+      // A wait of no time would call on the very buffer judged busy.
+      {.name = "no wait: no call on a busy buffer", .script = "f b n", .calls = "A", .status = "Waiting, Not Busy",
+       .notBusy = 0},
+      {.name = "no wait: the call on the next free one", .script = "f b n f", .calls = "A A C",
+       .status = "Waiting, Connect", .notBusy = 0},
   };
   for (const Case& c : cases) Check(kModeCurrentFrequency, c, "S:HAM N:W1AW");
 }
 
 TEST(MultipleFrequenciesMachine, EveryTransition) {
   const Case cases[] = {
-      {"listens on the first Rx Check row", "f", {}, "F F P:7102.0", "Checking, Busy Rx"},
-      {"single busy buffers do not make the station busy", "f b f b 10f", {}, "F F P:7102.0", "Checking, Busy Rx"},
+      {"single busy buffers: still on the first Rx row", "f b f b 10f", {}, "F F P:7102.0", "Checking, Busy Rx"},
       {"two in a row do", "f 2b", {}, "F F P:7102.0", "Waiting, Not Busy Rx"},
       {"after 7 s the next Rx Check row", "f 14f", {}, "F F P:7102.0 F F P:10140.0", "Checking, Busy Rx"},
       {"then the Tx Connect row", "f 28f", {}, "F F P:7102.0 F F P:10140.0 F F P:10140.0", "Waiting, Not Busy Tx"},
@@ -100,11 +116,18 @@ TEST(MultipleFrequenciesMachine, EveryTransition) {
   for (const Case& c : cases) Check(kModeMultipleFrequencies, c, "S:HAM N:W1AW");
 }
 
+// W2BB has no Rx Check row ticked; K1AA has one when `firstHasRx`.
+std::vector<testing::TableRow> WithoutRxRows(bool firstHasRx) {
+  return {{{"7102.0", "7102.0", "K1AA", "12", ""}, firstHasRx, true},
+          {{"10140.0", "10140.0", "W2BB", "14", ""}, false, true},
+          {{"14105.0", "14105.0", "W3CC", "11", ""}, true, true}};
+}
+
 TEST(MultipleStationsMachine, EveryTransition) {
   const Case cases[] = {
-      {"the first station's Rx Check row", "f", {}, "T:K1AA/7102.0", "Checking, Busy Rx"},
-      {"one busy event keeps listening", "f 2b 5f", {}, "T:K1AA/7102.0", "Checking, Busy Rx"},
-      {"the second gives the station up", "f 3b", {}, "T:K1AA/7102.0 T:W2BB/7104.0", "Checking, Busy Rx"},
+      {"one busy event: still on the first Rx row", "f 2b 5f", {}, "T:K1AA/7102.0", "Checking, Busy Rx"},
+      {.name = "the second gives the station up", .script = "f 3b", .calls = "T:K1AA/7102.0 T:W2BB/7104.0",
+       .status = "Checking, Busy Rx", .labelsEmptied = true},
       {"past its Rx rows, its Tx row", "f 14f", {}, "T:K1AA/7102.0 T:K1AA/10140.0", "Checking, Busy Tx"},
       {"then the call", "f 28f", {}, "T:K1AA/7102.0 T:K1AA/10140.0 F C", "Waiting, Connect"},
       {"two busy Tx buffers: the next station", "f 14f b f n", {}, "T:K1AA/7102.0 T:K1AA/10140.0 T:W2BB/7104.0",
@@ -117,76 +140,29 @@ TEST(MultipleStationsMachine, EveryTransition) {
        "T:K1AA/7102.0 T:W2BB/7104.0 T:K1AA/7102.0", "Checking, Busy Rx"},
       {"a failed call goes on with the next station", "f 28f 11f", {S::NoAnswer},
        "T:K1AA/7102.0 T:K1AA/10140.0 F C ? T:W2BB/7104.0", "Checking, Busy Rx", "", 0, 2},
-      {"result 1 while connected, continue", "f 28f 22f", {S::Connected, S::Canceled},
-       "T:K1AA/7102.0 T:K1AA/10140.0 F C ? ? T:W2BB/7104.0", "Checking, Busy Rx"},
+      {.name = "result 1 while connected, continue", .script = "f 28f 22f", .results = {S::Connected, S::Canceled},
+       .calls = "T:K1AA/7102.0 T:K1AA/10140.0 F C ? ? T:W2BB/7104.0", .status = "Checking, Busy Rx",
+       .labelsEmptied = true},
       {"result 1 while connected, stop", "f 28f 22f", {S::Connected, S::Canceled},
        "T:K1AA/7102.0 T:K1AA/10140.0 F C ? ?", "Stopped, Terminal Window", "Stopped", 0, 10, false, {}, false},
       {"a call AirMail did not take is no attempt and reads no result", "f 28f 22f", {S::Connected},
        "T:K1AA/7102.0 T:K1AA/10140.0 F C", "Checking, Busy Tx", "Stopped", 0, 10, false, "C"},
-      {"Tx only", "f", {}, "T:K1AA/10140.0", "Checking, Busy Tx", "", 0, 10, true},
       {"Tx only, busy: the next Tx row", "f 2b", {}, "T:K1AA/10140.0 T:W2BB/14105.0", "Checking, Busy Tx", "", 0, 10,
        true},
+      // A station whose Rx Check rows are all unticked is passed over, at the
+      // start and after a station given up, not taken for the end of the list.
+      {.name = "after a busy station, the next one with Rx rows", .script = "f 3b",
+       .calls = "T:K1AA/7102.0 T:W3CC/14105.0", .status = "Checking, Busy Rx", .rows = WithoutRxRows(true)},
+      {.name = "past the last, the first again", .script = "f 3b 3b",
+       .calls = "T:K1AA/7102.0 T:W3CC/14105.0 T:K1AA/7102.0", .status = "Checking, Busy Rx",
+       .rows = WithoutRxRows(true)},
+      {.name = "the first without: the run begins with the next", .script = "f", .calls = "T:W3CC/14105.0",
+       .status = "Checking, Busy Rx", .rows = WithoutRxRows(false)},
   };
   for (const Case& c : cases) Check(kModeMultipleStations, c, "S:HAM");
 }
 
-// A station whose Rx Check rows are all unticked is passed over, at the
-// start and after a station given up, not taken for the end of the list.
-TEST(MultipleStationsMachine, AStationWithoutRxRowsIsPassedOver) {
-  struct {
-    const char* name;
-    bool firstHasRx;
-    const char* script;
-    const char* calls;
-  } cases[] = {
-      {"after a busy station, the next one with Rx rows", true, "f 3b", "S:HAM T:K1AA/7102.0 T:W3CC/14105.0"},
-      {"past the last, the first again", true, "f 3b 3b", "S:HAM T:K1AA/7102.0 T:W3CC/14105.0 T:K1AA/7102.0"},
-      {"the first without: the run begins with the next", false, "f", "S:HAM T:W3CC/14105.0"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EngineRig rig(kModeMultipleStations);
-    rig.table.rows = {
-        {{"7102.0", "7102.0", "K1AA", "12", ""}, c.firstHasRx, true},
-        {{"10140.0", "10140.0", "W2BB", "14", ""}, false, true},
-        {{"14105.0", "14105.0", "W3CC", "11", ""}, true, true},
-    };
-    rig.engine.AutoConnectStart();
-    rig.Play(c.script);
-    EXPECT_EQ(rig.terminal.Calls(), c.calls);
-    EXPECT_EQ(rig.Status(), "Checking, Busy Rx");
-    EXPECT_TRUE(rig.messenger.entries.empty());
-  }
-}
-
-// The window's live values end with what they count: the not-busy seconds
-// when the run stops or mode 2 gives a station up, the time connected when
-// mode 2 goes on after the terminal window was closed during a link.
-TEST(EngineLabels, EmptiedWhenTheWaitOrTheLinkEnds) {
-  struct {
-    const char* name;
-    int mode;
-    const char* script;
-    std::vector<S> results;
-    bool stop;  // Stop pressed at the end
-  } cases[] = {
-      {"a run stopped while listening", kModeCurrentFrequency, "f 5f", {}, true},
-      {"a station given up", kModeMultipleStations, "f 3b", {}, false},
-      {"on with the next frequency after a link", kModeMultipleStations, "f 28f 22f", {S::Connected, S::Canceled},
-       false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EngineRig rig(c.mode);
-    rig.terminal.results.assign(c.results.begin(), c.results.end());
-    rig.engine.AutoConnectStart();
-    rig.Play(c.script);
-    if (c.stop) rig.engine.StopPressed();
-    EXPECT_EQ(rig.window.notBusy, "");
-    EXPECT_EQ(rig.window.panels[3], "");
-  }
-}
-
+// Nothing to call: the run never began, and an unattended run says so.
 TEST(EngineLists, AnEmptyListIsReportedAndStops) {
   struct ListCase {
     int mode;
@@ -202,6 +178,8 @@ TEST(EngineLists, AnEmptyListIsReportedAndStops) {
   };
   for (const auto& c : cases) {
     testing::EngineRig rig(c.mode);
+    UnattendedRun unattended;
+    rig.engine.ObserverSet(&unattended);
     for (auto& row : rig.table.rows) row.rxChecked = c.rx && row.rxChecked, row.txChecked = c.tx && row.txChecked;
     rig.engine.AutoConnectStart();
     rig.Play("f");
@@ -210,6 +188,7 @@ TEST(EngineLists, AnEmptyListIsReportedAndStops) {
     EXPECT_EQ(rig.messenger.entries[0].icon, c.icon);
     EXPECT_EQ(rig.window.panels[1], "Stopped");
     EXPECT_EQ(rig.window.beeps, 0);
+    EXPECT_EQ(unattended.Exit(), UnattendedExit::NotStarted);
   }
 }
 

@@ -21,20 +21,6 @@ inline const std::vector<TableRow> kTwoStations = {
     {{"14105.0", "14105.0", "W2BB", "11", ""}, true, true},
 };
 
-inline void PlayScript(AutoConnectEngine& engine, std::string_view script) {
-  for (size_t i = 0; i < script.size();) {
-    if (script[i] == ' ') {
-      ++i;
-      continue;
-    }
-    int count = 0;
-    while (std::isdigit(static_cast<unsigned char>(script[i]))) count = count * 10 + (script[i++] - '0');
-    char kind = script[i++];
-    Verdict verdict{kind != 'x', kind == 'b', kind == 'n', false};
-    for (int n = 0; n < std::max(count, 1); ++n) engine.Update(verdict);
-  }
-}
-
 // The engine on the stand-ins, with the scan, the noise collection and the
 // reference measurement attached.
 struct EngineRig {
@@ -46,7 +32,19 @@ struct EngineRig {
     terminal.inside = [this](const std::string&) { engine.Update(kQuietBuffer); };
     machines.Attach(engine.Run(), table, {kept, radio, kept, kept, kept});
   }
-  void Play(std::string_view script) { PlayScript(engine, script); }
+  void Play(std::string_view script) {
+    for (size_t i = 0; i < script.size();) {
+      if (script[i] == ' ') {
+        ++i;
+        continue;
+      }
+      int count = 0;
+      while (std::isdigit(static_cast<unsigned char>(script[i]))) count = count * 10 + (script[i++] - '0');
+      char kind = script[i++];
+      Verdict verdict{kind != 'x', kind == 'b', kind == 'n', false};
+      for (int n = 0; n < std::max(count, 1); ++n) engine.Update(verdict);
+    }
+  }
   // Status panel 2 without the blank it is written with.
   std::string Status() {
     std::string text = window.panels[2];

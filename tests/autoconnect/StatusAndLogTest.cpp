@@ -1,8 +1,12 @@
-// The status panels' texts and the AutoConnect log written to real files,
-// also under a comma-decimal locale.
+// The status panels' texts, the AutoConnect log and the messages kept in
+// "Velmora.log", written to real files (also under a comma-decimal locale),
+// and the unattended run from its start to the program's end with its exit
+// code.
 #include <gtest/gtest.h>
 
 #include "autoconnect/AutoConnectLog.h"
+#include "autoconnect/LoggingMessenger.h"
+#include "autoconnect/UnattendedSession.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/CommaLocale.h"
@@ -36,18 +40,15 @@ TEST(StatusBarText, TimesAndTheWriteOnlyWhenDifferentRule) {
 
 TEST(AutoConnectLogRecord, TwentyFieldsWithAPointWhateverTheLocale) {
   testing::CommaLocale comma;
-  LogRun run;
-  run.start = {2024, 3, 9, 7, 5, 4, 0};
-  run.ship = LatLon{-33.8675, 151.2069};
-  run.status = "Error, No Answer after Connect ";
-  run.mode = 2;
-  run.bufferSeconds = 2048.0f / 11025;
-  RunStatistics& s = run.statistics;
-  s.stations = 2, s.frequencies = 5, s.attempts = 3;
-  s.signalBuffers = 100, s.noiseBuffers = 3, s.notBusyBuffers = 1000, s.connectingBuffers = 66, s.connectedBuffers = 0;
-  s.station = "Lima, Peru";
-  s.snrModel = 12.5f;
-  for (float snr : {3.0f, 3.5f, 20.25f}) s.snr.Add(snr);
+  LogRun run{.start = {2024, 3, 9, 7, 5, 4, 0},
+             .ship = LatLon{-33.8675, 151.2069},
+             .statistics = {.signalBuffers = 100, .noiseBuffers = 3, .notBusyBuffers = 1000, .connectingBuffers = 66,
+                            .stations = 2, .frequencies = 5, .attempts = 3, .station = "Lima, Peru", .snrModel = 12.5f,
+                            .snr = {}},
+             .status = "Error, No Answer after Connect ",
+             .mode = 2,
+             .bufferSeconds = 2048.0f / 11025};
+  for (float snr : {3.0f, 3.5f, 20.25f}) run.statistics.snr.Add(snr);
   Record record = AutoConnectLogRecord(run);
   const Record expected = {"03/09/24 07:05:04", "2", "5", "19", "1", "186", "12", "0", "3",
                            "Error - No Answer after Connect ", "2", "Lima - Peru", "-33.8675", "151.2069", "12.5",
@@ -59,11 +60,10 @@ TEST(AutoConnectLogRecord, TwentyFieldsWithAPointWhateverTheLocale) {
   quiet.bufferSeconds = 0.5f;
   quiet.statistics.notBusyBuffers = 5;  // 2.5 s, halves to even
   EXPECT_EQ(JoinRecord(AutoConnectLogRecord(quiet)), "00/00/00 00:00:00,0,0,0,0,2,0,0,0,,0,,,,0,0,0,0,99,-99");
-}
 
-TEST(AutoConnectLogRecord, SinglesInTheGeneralForm) {
-  const std::pair<float, const char*> cases[] = {{0, "0"},           {-0.0f, "0"},          {12.5f, "12.5"},
-                                                 {-99, "-99"},       {1234.5678f, "1234.568"}, {16000000, "16000000"},
+  // Singles in the general form, beside the figures above: at most seven
+  // digits, and no exponent.
+  const std::pair<float, const char*> cases[] = {{-0.0f, "0"}, {1234.5678f, "1234.568"}, {16000000, "16000000"},
                                                  {0.000123f, "0.000123"}, {1.0f / 3, "0.3333333"}};
   for (auto [value, text] : cases) EXPECT_EQ(SingleText(value), text) << value;
 }
@@ -92,11 +92,6 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   log.LogFileStop(statistics, "Stopped ", 1);
   const std::string line = "03/09/24 07:05:04,0,0,0,0,0,0,0,0,Connected ,1,W1AW,10.5,-20.25,0,0,0,0,99,-99\r\n";
   EXPECT_EQ(testing::ReadBytes(file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
-
-  std::filesystem::remove(file);  // deleted between runs: a new file with its heading
-  log.LogFileStart();
-  log.LogFileStop(statistics, "Connected ", 1);
-  EXPECT_EQ(testing::ReadBytes(file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
   EXPECT_TRUE(messenger.entries.empty());
 
   AutoConnectLog nowhere(folder.path() / "missing" / "AutoConnectLog.txt", clock, ship, detectors, messenger);
@@ -104,6 +99,122 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   nowhere.LogFileStop(statistics, "Connected ", 1);
   ASSERT_EQ(messenger.entries.size(), 1u);
   EXPECT_EQ(messenger.entries[0].text.rfind("LogFileStop, ", 0), 0u);
+}
+
+TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {
+  testing::TempFolder folder;
+  testing::FakeClock clock;
+  RecordingMessenger inner(true);
+  LoggingMessenger messenger(inner, MessageLogPath(folder.path()), clock);
+  messenger.Show("LogFileStop, Access denied\r\rTry again", MessageIcon::None, {});
+  EXPECT_TRUE(messenger.AskYesNo("Continue?", MessageIcon::Question, {}));
+  EXPECT_EQ(inner.Texts(), (std::vector<std::string>{"LogFileStop, Access denied\r\rTry again", "Continue?"}));
+  EXPECT_EQ(testing::ReadBytes(MessageLogPath(folder.path())),
+            "2024-03-09 07:05:04,LogFileStop - Access denied  Try again\r\n2024-03-09 07:05:04,Continue?\r\n");
+}
+
+// The windows as an unattended run meets them: ready after a few ticks, a
+// run that may end inside Start or later, sound that may stop coming.
+struct FakeUnattendedHost final : UnattendedHost, MessageNote {
+  struct Ending {
+    const char* text;
+    bool began;
+  };
+  struct Setup {
+    int mode;
+    bool began;                             // what Start answers
+    std::optional<Ending> endInStart = {};  // the run ends inside Start
+    int readyAfter = 3;                     // ticks
+    bool unsaved = false;                   // the run leaves reference measurements
+    const char* savedTo = nullptr;          // nullptr: their save fails
+  };
+  explicit FakeUnattendedHost(const Setup& setup) : set(setup) {}
+  bool Ready() override { return ++readyAsked >= set.readyAfter; }
+  int Mode() override { return set.mode; }
+  bool Start() override {
+    calls += "start ";
+    soundAtStart = sound;
+    session->Tick();  // window events inside the start
+    if (set.endInStart) session->RunEnded(set.endInStart->text, set.endInStart->began);
+    return set.began;
+  }
+  // As the engine tells it: a run that never heard a buffer never began listening.
+  void Stop() override {
+    calls += "stop ";
+    session->RunEnded("Stopped", sound != soundAtStart);
+  }
+  std::uint64_t SoundBuffers() override { return sound; }
+  void ProgramEnd() override { calls += "end"; }
+  bool MeasurementsUnsaved() override { return set.unsaved; }
+  std::optional<std::string> MeasurementsSave() override {
+    set.unsaved = false;
+    return set.savedTo ? std::optional<std::string>(set.savedTo) : std::nullopt;
+  }
+  void Note(std::string_view text) override { notes.emplace_back(text); }
+
+  Setup set;
+  UnattendedSession* session = nullptr;
+  int readyAsked = 0;
+  std::string calls;  // start, stop and the program's end, in turn
+  std::uint64_t sound = 0, soundAtStart = 0;
+  std::vector<std::string> notes;
+};
+
+TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
+  using Ending = FakeUnattendedHost::Ending;
+  struct {
+    const char* name;
+    FakeUnattendedHost::Setup host;
+    std::optional<Ending> endLater;  // at the last tick
+    bool sound;                      // buffers keep coming
+    int ticks;
+    UnattendedExit exit;
+    const char* calls;  // the host's
+    std::string message;
+  } cases[] = {
+      {"sound keeps a run going however long", {2, true}, Ending{"Stopped", true}, true, 300, UnattendedExit::Stopped,
+       "start end", ""},
+      {"nothing to call", {0, true}, Ending{"Stopped", false}, true, 20, UnattendedExit::NotStarted, "start end", ""},
+      {"AirMail not reached", {1, false, Ending{"Stopped", false}}, {}, true, 20, UnattendedExit::NotStarted,
+       "start end", ""},
+      {"Start refused", {0, false}, {}, true, 20, UnattendedExit::NotStarted, "start end", ""},
+      {"the data modes", {kModeReferenceData, true}, {}, true, 20, UnattendedExit::NotStarted, "end",
+       UnattendedModeRefusedText(kModeReferenceData)},
+      {"measured, the save failed", {kModeReferenceStations, true, {}, 3, true}, Ending{"Done", true}, true, 20,
+       UnattendedExit::Stopped, "start end", ""},
+      {"stopped with measurements", {kModeReferenceStations, true, {}, 3, true, "Data\\2026-12-07 060000.ref"},
+       Ending{"Stopped", true}, true, 20, UnattendedExit::Stopped, "start end", ""},
+      {"no sound", {1, true}, {}, false, 200, UnattendedExit::Stopped, "start stop end", UnattendedSilenceText()},
+      {"a table never ready", {1, true, {}, kUnattendedReadyTicks + 5}, {}, true, kUnattendedReadyTicks + 5,
+       UnattendedExit::NotStarted, "end", UnattendedNotReadyText()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeUnattendedHost host(c.host);
+    RecordingMessenger messenger;
+    UnattendedSession session(host, messenger, host);
+    host.session = &session;
+    for (int tick = 1; tick <= c.ticks; ++tick) {
+      if (c.sound) ++host.sound;
+      if (tick == c.ticks && c.endLater) session.RunEnded(c.endLater->text, c.endLater->began);
+      session.Tick();
+    }
+    EXPECT_EQ(host.calls, c.calls);
+    EXPECT_EQ(messenger.Texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
+    EXPECT_EQ(session.Finish(), static_cast<int>(c.exit));
+    std::vector<std::string> notes;
+    if (c.host.savedTo) notes.push_back(UnattendedSavedText(c.host.savedTo));
+    notes.push_back(UnattendedEndText(c.exit));
+    EXPECT_EQ(host.notes, notes);
+  }
+}
+
+TEST(UnattendedSession, MessageBoxesWaitSixtySecondsUnlessATestSaysFewer) {
+  struct {
+    const char* value;
+    int seconds;
+  } cases[] = {{nullptr, 60}, {"5", 5}, {"59", 59}, {"0", 60}, {"60", 60}, {"600", 60}, {"-3", 60}, {"soon", 60}};
+  for (const auto& c : cases) EXPECT_EQ(UnattendedMessageWait(c.value).count(), c.seconds) << (c.value ? c.value : "none");
 }
 
 }  // namespace

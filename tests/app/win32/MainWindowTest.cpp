@@ -2,16 +2,12 @@
 // settings file, under the platform's window system.
 #include "app/win32/MainWindow.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 #include "airmail/AutoConnectSettings.h"
 #include "app/MenuModel.h"
 #include "app/SettingsOnlyAutoConnect.h"
 #include "common/win32/MenuBuilder.h"
-#include "common/AtomicFile.h"
 #include "tests/app/win32/MainWindowFixture.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -22,16 +18,8 @@ std::vector<std::string> MenuCaptions(HMENU menu) {
   std::vector<std::string> out;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     char text[256] = {};
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE;
-    GetMenuItemInfoA(menu, i, TRUE, &info);
-    if (info.fType & MFT_SEPARATOR) {
-      out.push_back("-");
-      continue;
-    }
-    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-    out.push_back(text);
+    // A separator has no text.
+    out.push_back(GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) ? text : "-");
   }
   return out;
 }
@@ -47,19 +35,9 @@ bool Greyed(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYC
 
 using MainWindowTest = testing::MainWindowFixture<>;
 
-// The caption, the toolbar, the status bar, and the menu bar that the
+// The toolbar's buttons, and the menu bar, built from its model, that the
 // "Menu" button shows and hides.
-TEST_F(MainWindowTest, ToolbarStatusBarAndTheMenuBarItShows) {
-  EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora");
-  HWND toolbar = window->Tools().Handle();
-  ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 8);
-  for (const ToolbarButton& button : kMainToolbar) {
-    char text[64] = {};
-    SendMessageA(toolbar, TB_GETBUTTONTEXTA, window->Tools().IdOf(button.key), reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, button.key);
-  }
-  EXPECT_EQ(SendMessageA(window->Status().Handle(), SB_GETPARTS, 0, 0), 3);
-  EXPECT_EQ(window->Status().Text(1), "Stopped");
+TEST_F(MainWindowTest, ToolbarAndTheMenuBarItShows) {
   // Without an AutoConnect window its button is there but not offered.
   EXPECT_TRUE(window->Tools().IsEnabled("Detector"));
   EXPECT_FALSE(window->Tools().IsEnabled("Airmail"));
@@ -86,8 +64,6 @@ TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
                                       "Resolution 43.1 Hz", "     ...         21.5 Hz", "     ...         10.8 Hz",
                                       "     ...         5.4 Hz", "     ...         2.7 Hz", "     ...         1.3 Hz",
                                       "     ...         0.7 Hz", "     ...         0.3 Hz"}));
-  EXPECT_TRUE(Checked(frequency, menu::kFrequencyRange0 + 1));
-  EXPECT_TRUE(Checked(frequency, menu::kFrequencySamples0 + 11));
 
   window->Command(menu::kFrequencyRange0 + static_cast<int>(kRangeQuarter));
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Quarter") << "at once while stopped";
@@ -104,7 +80,7 @@ TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
   EXPECT_EQ(window->Settings().display.sampleSize, 16384);
 }
 
-TEST_F(MainWindowTest, DisplaysSplitAThirdAndTwoThirds) {
+TEST_F(MainWindowTest, TheDisplaysSplitAThirdAndTwoThirdsAndTheMouseOnTheSpectrum) {
   SetWindowPos(window->Handle(), nullptr, 0, 0, 820, 640, SWP_NOZORDER);
   RECT client{};
   GetClientRect(window->Handle(), &client);
@@ -117,6 +93,26 @@ TEST_F(MainWindowTest, DisplaysSplitAThirdAndTwoThirds) {
   EXPECT_EQ(frequency.top, time.bottom);
   EXPECT_EQ(time.right - time.left, client.right);
   EXPECT_EQ(window->TimePicture().Width(), client.right - 4) << "the buffer has the picture's client size";
+
+  // The mouse reads the spectrum off, and a drag zooms.
+  window->Signal().inputSource = kSimulated;
+  window->Signal().SimulateData();  // one buffer on the displays
+  HWND spectrum = window->FrequencyPicture().Handle();
+  auto send = [&](UINT message, int x, int y) {
+    SendMessageA(spectrum, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+  };
+  SendMessageA(spectrum, WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
+  EXPECT_TRUE(window->ReadoutVisible());
+  // The readout's own form is the display's (tested natively); here, that it shows.
+  EXPECT_NE(window->Status().Text(2).find(" (dB),  Res: 5.4 (Hz)"), std::string::npos) << window->Status().Text(2);
+
+  const double low = window->Display().View().FrequencyAt(100);
+  send(WM_LBUTTONDOWN, 300, 200);
+  send(WM_MOUSEMOVE, 200, 120);
+  send(WM_LBUTTONUP, 100, 40);
+  EXPECT_EQ(window->Settings().display.fftRange, 3);
+  EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Zoomed");
+  EXPECT_NEAR(window->Display().View().displayLow, low, 11025.0 / 2048) << "redrawn at once while stopped";
 }
 
 TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
@@ -142,27 +138,6 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Width"), "700");
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Top"), "30");
-}
-
-TEST_F(MainWindowTest, TheMouseReadsTheSpectrumOffAndADragZooms) {
-  window->Signal().inputSource = kSimulated;
-  window->Signal().SimulateData();  // one buffer on the displays
-  HWND spectrum = window->FrequencyPicture().Handle();
-  auto send = [&](UINT message, int x, int y) {
-    SendMessageA(spectrum, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
-  };
-  SendMessageA(spectrum, WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
-  EXPECT_TRUE(window->ReadoutVisible());
-  EXPECT_NE(window->Status().Text(2).find(" (Hz),  "), std::string::npos) << window->Status().Text(2);
-  EXPECT_NE(window->Status().Text(2).find(" (dB),  Res: 5.4 (Hz)"), std::string::npos);
-
-  const double low = window->Display().View().FrequencyAt(100);
-  send(WM_LBUTTONDOWN, 300, 200);
-  send(WM_MOUSEMOVE, 200, 120);
-  send(WM_LBUTTONUP, 100, 40);
-  EXPECT_EQ(window->Settings().display.fftRange, 3);
-  EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Zoomed");
-  EXPECT_NEAR(window->Display().View().displayLow, low, 11025.0 / 2048) << "redrawn at once while stopped";
 }
 
 TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses) {
@@ -200,7 +175,6 @@ TEST_F(MainWindowLinkTest, TheAutoConnectSideReachesTheMainWindowAndSharesItsSet
 
   MainWindowLink* link = autoConnect.Link();
   ASSERT_EQ(link, window.get());
-  EXPECT_EQ(link->ProfileFile(), SettingsFile());
   link->Detectors().SetCenterFrequency(2100);
   EXPECT_EQ(window->Settings().detector.centerFrequency, 2100);
   link->SetSampleSize(1000);

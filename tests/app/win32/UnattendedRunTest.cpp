@@ -26,6 +26,7 @@
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/app/win32/OtherSession.h"
 #include "tests/audio/win32/SoundPlayer.h"
+#include "tests/autoconnect/win32/AutoConnectFixture.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 #include "tests/propagation/win32/RealItshfbc.h"
@@ -48,14 +49,9 @@ long long NowMs() {
                                 10000);
 }
 
+// Pactor 3 at 1400/2800: one of the forms that show a link.
 signalgen::Signal Pactor(double seconds, std::uint64_t seed) {
-  signalgen::SignalRecipe recipe;
-  recipe.form = signalgen::Form::Pactor3;
-  recipe.variant = 3;  // 1400/2800: one of the forms that show a link
-  recipe.snrDb = 20;
-  recipe.seconds = seconds;
-  recipe.seed = seed;
-  return signalgen::Generate(recipe);
+  return signalgen::Generate({.form = signalgen::Form::Pactor3, .variant = 3, .seconds = seconds, .seed = seed});
 }
 
 // Busy with Pactor, then channel noise alone for as long as any run lasts;
@@ -66,13 +62,8 @@ struct BusyThenFree {
 };
 BusyThenFree BusyThenFreeRecording() {
   signalgen::Signal busy = Pactor(kBusySeconds, 3);
-  signalgen::SignalRecipe noise;
-  noise.form = signalgen::Form::Noise;
-  noise.snrDb = 20;
-  noise.seconds = 90;
-  noise.seed = 4;
   std::vector<float> all = busy.samples;
-  std::vector<float> free = signalgen::Generate(noise).samples;
+  std::vector<float> free = signalgen::Generate({.seconds = 90, .seed = 4}).samples;  // channel noise
   all.insert(all.end(), free.begin(), free.end());
   auto last = std::find(busy.on.rbegin(), busy.on.rend(), 1);
   return {signalgen::ToPcm16(all), static_cast<double>(busy.on.rend() - last) / 11025};
@@ -139,15 +130,11 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
   const BusyThenFree recording = BusyThenFreeRecording();
   for (const auto& run : runs) {
     SCOPED_TRACE("mode " + std::to_string(run.mode) + ", " + run.outcome);
-    testing::StandInSession airmail({{"System", "HAM"},
-                                     {"Station", "W1AW"},
-                                     {"Frequency", "14075.0"},
-                                     {"Terminal", "1"},
-                                     {"Outcome", run.outcome},
-                                     {"Seconds", "1"},
-                                     {"DisconnectSeconds", "4"},
-                                     {"RecordTimes", "1"},
-                                     {"Lifetime", "120"}});
+    testing::StandInSession airmail(testing::HamScenario({{"Outcome", run.outcome},
+                                                          {"Seconds", "1"},
+                                                          {"DisconnectSeconds", "4"},
+                                                          {"RecordTimes", "1"},
+                                                          {"Lifetime", "120"}}));
     if (run.airmailRunning) {
       ASSERT_TRUE(airmail.Start(true));
     }
@@ -283,11 +270,7 @@ TEST_F(UnattendedRunTest, ReferenceStationsAreMeasuredThroughTheRadioAndSaved) {
   ASSERT_TRUE(radio.Started());
   ASSERT_TRUE(testing::PumpUntil([&] { return std::filesystem::exists(radioRecord); }, 10)) << "the radio holds COM9";
 
-  signalgen::SignalRecipe noise;
-  noise.form = signalgen::Form::Noise;
-  noise.snrDb = 20;
-  noise.seconds = 120;
-  testing::SoundPlayer sound(signalgen::ToPcm16(signalgen::Generate(noise).samples));
+  testing::SoundPlayer sound(signalgen::ToPcm16(signalgen::Generate({.seconds = 120}).samples));
   ASSERT_TRUE(sound.Playing()) << "no sound output: is the sound server running?";
   long long launched = NowMs();
   auto velmora = program.Launch();

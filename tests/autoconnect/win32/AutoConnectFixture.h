@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -21,6 +22,12 @@ inline std::vector<std::string> Answered(int answer, const std::function<void()>
   MessageBoxAnswerer answerer(answer);
   act();
   return answerer.Texts();
+}
+
+// The stand-in AirMail's scenario: its terminal on HAM's W1AW, with the other keys given.
+inline std::map<std::string, std::string> HamScenario(std::map<std::string, std::string> more = {}) {
+  more.insert({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
+  return more;
 }
 
 class AutoConnectFixture : public ::testing::Test {

@@ -1,13 +1,12 @@
 // The AutoConnect window as a user meets it: opened from the main window on
-// the AirMail fixture, its frames by mode, the table's check boxes, its
-// fields and option groups, its settings files, menus and pop-ups, the
-// position's age at each showing, the settings and window keys at close,
-// and runs against the stand-in AirMail: the close check, the menus and
-// settings a run keeps, the program closed while a start waits, a scan that
-// stops on a busy frequency, and reference measurements saved and recalled.
+// the AirMail fixture, its frames by mode, its fields and option groups, its
+// settings files, menus and pop-ups, the position's age at each showing, the
+// settings and window keys at close, and runs against the stand-in AirMail:
+// the close check, the menus and settings a run keeps, the program closed
+// while a start waits, a scan that stops on a busy frequency, and reference
+// measurements saved and recalled.
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
-#include "selection/StationHistoryData.h"
 #include "selection/TableColumns.h"
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
@@ -18,14 +17,9 @@ namespace velmora {
 namespace {
 
 using testing::Answered;
+using testing::HamScenario;
 using testing::MessageBoxAnswerer;
 using testing::PumpUntil;
-
-// The stand-in's terminal on HAM's W1AW, with the scenario's other keys.
-testing::StandInSession::Scenario HamScenario(testing::StandInSession::Scenario more = {}) {
-  more.insert({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
-  return more;
-}
 
 class AutoConnectWindowTest : public testing::AutoConnectFixture {
  protected:
@@ -38,46 +32,24 @@ class AutoConnectWindowTest : public testing::AutoConnectFixture {
 
 TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
   Open();
-  EXPECT_TRUE(window->Visible());
   EXPECT_TRUE(main->Tools().IsEnabled("Airmail"));
-  struct Case {
-    int mode;
-    std::set<std::string> frames;
-    bool rows;
-  };
-  const Case cases[] = {
-      {0, {"frmConnect"}, true},
-      {1, {"frmConnect", "frmAutoSelect"}, true},
-      {2, {"frmConnect", "frmAutoSelect"}, true},
-      {3, {"frmReferenceStation"}, true},  // the reference stations to measure
-      {4, {"frmReferenceData"}, false},
-      {5, {"frmNoConnectData"}, false},
-      {6, {"frmScanStation"}, true},
-  };
-  for (const auto& c : cases) {
+  const std::set<std::string> frames[] = {{"frmConnect"},          {"frmConnect", "frmAutoSelect"},
+                                          {"frmConnect", "frmAutoSelect"}, {"frmReferenceStation"},
+                                          {"frmReferenceData"},    {"frmNoConnectData"},
+                                          {"frmScanStation"}};
+  for (int mode = 0; mode < 7; ++mode) {
     // Mode 0 reads AirMail's terminal: AirMail is not running, and is not started.
-    Answered(IDNO, [&] { window->ModeChoose(c.mode); });
-    EXPECT_EQ(FramesShown(), c.frames) << "mode " << c.mode;
+    Answered(IDNO, [&] { window->ModeChoose(mode); });
+    EXPECT_EQ(FramesShown(), frames[mode]) << "mode " << mode;
     for (const auto& field : OptionFields()) {
       if (field.frame == OptionFrame::None) continue;
-      EXPECT_EQ(IsWindowVisible(window->Options().Control(field.name)) != FALSE, FrameShown(field.frame, c.mode))
-          << field.name << " in mode " << c.mode;
+      EXPECT_EQ(IsWindowVisible(window->Options().Control(field.name)) != FALSE, FrameShown(field.frame, mode))
+          << field.name << " in mode " << mode;
     }
-    EXPECT_EQ(window->Settings().modeIndex, c.mode);
-    EXPECT_EQ(window->Table().DataRows() > 0, c.rows) << "mode " << c.mode;
+    // A table in every mode but the two that work on saved data (mode 3: the stations to measure).
+    bool offline = mode == kModeReferenceData || mode == kModeNoConnectData;
+    EXPECT_EQ(window->Table().DataRows() > 0, !offline) << "mode " << mode;
   }
-}
-
-TEST_F(AutoConnectWindowTest, AClickOnACheckBoxCellTogglesIt) {
-  Open();
-  FrequencyTable& table = window->Table();
-  ASSERT_GE(table.DataRows(), 2);
-  for (int column : {kColumnRxCheck, kColumnTxConnect})
-    for (int row : {1, 2}) {
-      bool before = table.CheckGet(row, column);
-      ClickCell(row, column);
-      EXPECT_NE(table.CheckGet(row, column), before) << "row " << row << " column " << column;
-    }
 }
 
 TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersKeepTheValue) {
@@ -86,7 +58,6 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
   Type("txtConnectAttempts", "ten");
   EXPECT_TRUE(window->SettingsPending());
   EXPECT_FALSE(StartOffered());
-  EXPECT_FALSE(window->Tools().IsEnabled("Stop"));
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmbMode"))) << "no other mode with the change unapplied";
   auto told = Answered(IDOK, [&] { Press("cmdResync"); });
   ASSERT_EQ(told.size(), 1u);
@@ -102,8 +73,8 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
   EXPECT_FALSE(StartOffered());
 }
 
-// At every showing the position's age is told, and then the place saved
-// at the last close is recalled.
+// At every showing the position's age is told (its text is tested with the
+// positions), and then the place saved at the last close is recalled.
 TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximisedPlace) {
   Settings("Airmail Lat/Lon Check=True\r\nMode Index=1\r\n");
   OpenMain();
@@ -111,15 +82,13 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   auto show = [&](size_t showing) {
     main->Command(main->Tools().IdOf("Airmail"));
     EXPECT_TRUE(PumpUntil([&] { return window->Visible() && window->Activated() && ok.Texts().size() == showing; }));
-    EXPECT_NE(ok.Texts().back().find("Warning, AirMail's Latitude and Longitude Data is older than"),
-              std::string::npos) << ok.Texts().back();
   };
   show(1);
   SetWindowPos(window->Handle(), nullptr, 300, 120, 700, 500, SWP_NOZORDER);
   Type("txtConnectNotBusy", "9");
   window->Close();
   EXPECT_FALSE(window->Visible());
-  auto saved = Saved();
+  const auto saved = Saved();
   EXPECT_EQ(saved.Read(kAutoConnectSection, "Connect Not Busy"), "9");
   // Twips: 15 to the pixel on a screen of 96 dots per inch.
   EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Left"), "4500");
@@ -130,14 +99,13 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   GetWindowRect(window->Handle(), &placed);
   EXPECT_EQ(placed.left, 300) << "the place recalled before showing";
   ShowWindow(window->Handle(), SW_MAXIMIZE);
-  Type("txtConnectNotBusy", "11");
   window->Close();
-  saved = Saved();
-  EXPECT_EQ(saved.Read(kAutoConnectSection, "Connect Not Busy"), "11");
-  EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Width"), "10500") << "the normal place kept";
+  EXPECT_EQ(Saved().Read(kAutoConnectSection, "Window Width"), "10500") << "the normal place kept";
 }
 
-TEST_F(AutoConnectWindowTest, EachFramesOptionButtonsAreOneChoiceClickedInTurn) {
+// Each frame's option buttons are one choice, clicked in turn; then the
+// window's settings saved, recalled and set to their defaults.
+TEST_F(AutoConnectWindowTest, OptionGroupsAndTheSettingsFiles) {
   Open();
   struct Case {
     int mode;
@@ -167,30 +135,21 @@ TEST_F(AutoConnectWindowTest, EachFramesOptionButtonsAreOneChoiceClickedInTurn) 
     }
     EXPECT_TRUE(c.chosen(window->Settings())) << c.option << " " << c.which;
   }
-}
 
-TEST_F(AutoConnectWindowTest, RecallSaveAndDefaultOfTheWindowsSettings) {
-  Open();
   const auto file = folder.path() / "Saved.ini";
-  const std::pair<int, const char*> offline[] = {{kModeReferenceData, "frmReferenceData"},
-                                                 {kModeNoConnectData, "frmNoConnectData"}};
-  for (const auto& [mode, frame] : offline) {
-    MessageBoxAnswerer ok;
-    window->ModeChoose(mode);
-    window->SettingsSaveTo(file);
-    EXPECT_EQ(ProfileDocument::Load(file).Read(kAutoConnectSection, "Mode Index"), std::to_string(mode));
-    window->ModeChoose(kModeMultipleFrequencies);
-    window->SettingsRecallFrom(file);
-    // The recalled mode's window, and nothing locked: it has no "Refresh" to press.
-    EXPECT_EQ(window->Settings().modeIndex, mode);
-    EXPECT_EQ(FramesShown(), std::set<std::string>{frame});
-    EXPECT_FALSE(window->SettingsPending()) << "mode " << mode;
-    EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmbMode"))) << "mode " << mode;
-    EXPECT_TRUE(MenuEnabled("Mode", autoconnect_menu::kMode0 + kModeMultipleStations)) << "mode " << mode;
-  }
+  MessageBoxAnswerer ok;
+  window->ModeChoose(kModeNoConnectData);
+  window->SettingsSaveTo(file);
+  window->ModeChoose(kModeMultipleFrequencies);
+  window->SettingsRecallFrom(file);
+  // The recalled offline mode's window, and nothing locked: it has no "Refresh" to press.
+  EXPECT_EQ(window->Settings().modeIndex, kModeNoConnectData);
+  EXPECT_EQ(FramesShown(), std::set<std::string>{"frmNoConnectData"});
+  EXPECT_FALSE(window->SettingsPending());
+  EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmbMode")));
+  EXPECT_TRUE(MenuEnabled("Mode", autoconnect_menu::kMode0 + kModeMultipleStations));
   Type("txtConnectNotBusy", "9");
   window->Command(autoconnect_menu::kFileDefault);
-  EXPECT_EQ(window->Settings().connectNotBusy, 7.0f);
   EXPECT_EQ(window->Options().Text("txtConnectNotBusy"), "7");
   EXPECT_EQ(FramesShown(), (std::set<std::string>{"frmConnect", "frmAutoSelect"})) << "the default mode 2";
 }
@@ -240,14 +199,12 @@ TEST_F(AutoConnectWindowTest, TheRightClickMenusOpenAndTheModeMenuChangesTheMode
   for (const auto& c : cases) {
     EXPECT_EQ(PopupPick(c.downs, c.rightClick), c.firstEntry);
   }
-  // A mode change while idle: its frames and its table.
-  ASSERT_TRUE(PumpUntil([&] { return window->Settings().modeIndex == kModeMultipleStations; }, 5));
-  EXPECT_EQ(FramesShown(), (std::set<std::string>{"frmConnect", "frmAutoSelect"}));
-  EXPECT_GT(window->Table().DataRows(), 0);
+  // A mode change while idle (its frames and its table are the mode's, as above).
+  EXPECT_TRUE(PumpUntil([&] { return window->Settings().modeIndex == kModeMultipleStations; }, 5));
 }
 
 // A run asks before its window closes, greys what would replace its
-// settings, keeps its own, and writes its log record when it ends.
+// settings, keeps its own, and keeps a failed round when it ends.
 TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn) {
   testing::StandInSession airmail(HamScenario({{"Outcome", "noanswer"}, {"Seconds", "0.3"}}));
   ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\nConnect Tx Only=True\r\nConnect Attempts=1\r\n"
@@ -266,9 +223,7 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdResync"))) << "a rebuild would move the run's rows";
   for (const auto& [menu, command] : entries) EXPECT_FALSE(MenuEnabled(menu, command)) << menu << " " << command;
   // Closing the window asks first; No keeps the run going.
-  auto asked = Answered(IDNO, [&] { window->Close(); });
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_NE(asked[0].find("AutoConnect is running.  Closing the window will stop AutoConnect."), std::string::npos);
+  EXPECT_EQ(Answered(IDNO, [&] { window->Close(); }).size(), 1u) << "the engine's question";
   EXPECT_TRUE(window->Visible());
   EXPECT_TRUE(engine.Running());
   // Another data folder in an offline mode: refused by the window, taken
@@ -291,9 +246,6 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
   }, 30)) << window->Status().Text(2);
   EXPECT_EQ(window->Status().Text(2), "Did not Connect ");
   EXPECT_FALSE(main->Detectors().AutoConnectActive());
-  std::string log = testing::ReadBytes(folder.path() / "AutoConnectLog.txt");
-  EXPECT_NE(log.find("\r\n"), log.rfind("\r\n")) << "the heading and one record:\n" << log;
-  EXPECT_NE(testing::ReadBytes(folder.path() / kStationHistoryDataFile).find("[HAM,"), std::string::npos);
   // The failed round is kept as the run asked, and selected for mode 5.
   const std::filesystem::path kept = window->Settings().noConnectDataFile;
   EXPECT_EQ(kept.parent_path(), folder.path() / "Data");
@@ -345,40 +297,24 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
 
 constexpr Verdict kFree{}, kBusy{true, true, false, false};
 
-TEST_F(AutoConnectWindowTest, AScanPassesAFreeFrequencyAndStopsOnTwoBusyBuffersInARow) {
+// Two busy buffers in a row stop the scan in its box; its Cancel ends the run.
+TEST_F(AutoConnectWindowTest, AScanStopsOnABusyFrequencyInItsBox) {
   testing::StandInSession airmail(HamScenario());
   ASSERT_TRUE(StartAirmail(airmail, "Mode Index=6\r\nScan Station Not Busy=1\r\n"));
   // The fixture's HAM list has a station whose grid square is no place.
   Open({"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"});
-  ASSERT_GT(window->Table().DataRows(), 1);
-  ASSERT_TRUE(StartOffered());
   ASSERT_TRUE(window->Start()) << window->Status().Text(2);
   main->Signal().inputSource = kSimulated;
-  RunState& run = window->Engine()->Run().run;
-  // The first row heard free long enough turns green, and the next is listened on.
-  ASSERT_TRUE(PumpUntil([&] {
-    window->Update(kFree);
-    return run.txRow > 1 || !window->Engine()->Running();
-  }, 30)) << window->Status().Text(2);
-  ASSERT_TRUE(window->Engine()->Running()) << window->Status().Text(2);
-  EXPECT_EQ(window->Table().CellColor(1, kColumnTxConnect), kColorScanFree);
-  const int busyRow = run.txRow;
-  for (Verdict verdict : {kBusy, kFree, kBusy}) window->Update(verdict);
-  EXPECT_FALSE(IsWindowVisible(window->ScanBox()->Handle())) << "one busy buffer at a time is no station";
-  window->Update(kBusy);
-  EXPECT_EQ(window->Table().CellColor(busyRow, kColumnTxConnect), kColorScanBusy);
-  EXPECT_EQ(window->Status().Text(2), "Waiting for User ");
+  for (Verdict verdict : {kFree, kBusy, kBusy}) window->Update(verdict);
+  EXPECT_EQ(window->Table().CellColor(1, kColumnTxConnect), kColorScanBusy);
   HWND box = window->ScanBox()->Handle();
   ASSERT_TRUE(IsWindowVisible(box));
   EXPECT_EQ(testing::WindowText(box), "AutoConnect - Scan Station");
-  window->Update(kFree);
-  EXPECT_TRUE(window->Engine()->Running()) << "the operator is waited for";
   SendMessageA(box, WM_COMMAND, kScanCancelId, 0);
   window->Update(kFree);
   EXPECT_FALSE(window->Engine()->Running());
   EXPECT_FALSE(IsWindowVisible(box));
   EXPECT_EQ(window->Status().Text(2), "Scan Cancelled ");
-  EXPECT_EQ(window->Status().Text(1), "Stopped");
 }
 
 // Measured through the sound card, kept at close (not when the save
@@ -391,7 +327,6 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
   Open({noPlace});
   const int rows = window->Table().DataRows();
   ASSERT_GT(rows, 0);
-  EXPECT_TRUE(window->Table().CheckGet(1, kColumnFrequency));
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdSave")));
   ASSERT_TRUE(window->Start()) << window->Status().Text(2);
   main->Signal().inputSource = kSimulated;
@@ -400,7 +335,6 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
     return !window->Engine()->Running();
   }, 60)) << window->Status().Text(2);
   EXPECT_EQ(window->Status().Text(1), "Done");
-  for (int row = 1; row <= rows; ++row) EXPECT_NE(window->Table().CellGet(row, kColumnRxPwr), "") << row;
   EXPECT_TRUE(window->ReferenceUnsaved());
   EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmdSave")));
 
@@ -421,9 +355,8 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
   Answered(IDYES, [&] { window->Close(); });
   EXPECT_FALSE(window->Visible());
   EXPECT_FALSE(window->ReferenceUnsaved());
+  // Where and how the file is kept is the reference data's own (tested natively).
   const std::filesystem::path saved = window->Settings().referenceDataFile;
-  EXPECT_EQ(saved.parent_path(), folder.path() / "Data");
-  EXPECT_EQ(saved.extension(), ".ref");
   EXPECT_EQ(Saved().Read(kAutoConnectSection, "Reference Data File"), saved.string());
 
   MessageBoxAnswerer ok;
@@ -436,8 +369,7 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRec
   EXPECT_EQ(window->Status().Text(2), "Recalled Data ");
   EXPECT_NE(window->Options().Text("lblReferenceDataLatitude"), "");
   EXPECT_NE(window->Options().Text("lblReferenceDataFitRms"), "");
-  ASSERT_EQ(window->WorkingTable().DataRows(), 1);
-  EXPECT_EQ(window->WorkingTable().CellGet(1, 0), saved.stem().string());
+  EXPECT_EQ(window->WorkingTable().DataRows(), 1) << "the file listed";
   EXPECT_TRUE(IsWindowVisible(window->WorkingGrid().Handle()));
 }
 
@@ -455,21 +387,21 @@ TEST_F(AutoConnectWindowTest, AutoSelectsNoiseStepListensOnEachFrequencyAndKeeps
   ASSERT_TRUE(engine.NoiseCollectionActive()) << window->Status().Text(2);
   EXPECT_EQ(window->Status().Text(1), "Checking");
   EXPECT_FALSE(StartOffered()) << "nothing starts while the noise is collected";
-  std::set<std::string> listened;
-  for (int row = 1; row <= window->Table().DataRows(); ++row)
-    if (window->Table().CheckGet(row, kColumnTxConnect)) listened.insert(window->Table().CellGet(row, kColumnTxConnect));
-  ASSERT_GT(listened.size(), 1u);
+  FrequencyTable& table = window->Table();
+  int listened = 0;
+  for (int row = 1; row <= table.DataRows(); ++row) listened += table.CheckGet(row, kColumnTxConnect);
+  ASSERT_GT(listened, 1);
   main->Signal().inputSource = kSimulated;
   ASSERT_TRUE(PumpUntil([&] {
     window->Update(kFree);
     return !engine.NoiseCollectionActive();
   }, 30)) << window->Status().Text(2);
-  int checked = 0;
-  for (int row = 1; row <= window->Table().DataRows(); ++row) {
-    bool wasChecked = listened.count(window->Table().CellGet(row, kColumnTxConnect)) > 0;
-    EXPECT_EQ(window->Table().CellGet(row, kColumnNoise) != "", wasChecked) << "row " << row;
-    checked += window->Table().CheckGet(row, kColumnTxConnect);
+  int measured = 0, checked = 0;
+  for (int row = 1; row <= table.DataRows(); ++row) {
+    measured += table.CellGet(row, kColumnNoise) != "";
+    checked += table.CheckGet(row, kColumnTxConnect);
   }
+  EXPECT_EQ(measured, listened) << "each checked Tx Connect row heard, and only those";
   EXPECT_EQ(checked, 1);
   EXPECT_TRUE(StartOffered());
 }

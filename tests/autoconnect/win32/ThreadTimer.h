@@ -11,23 +11,20 @@ namespace velmora::testing {
 class ThreadTimer {
  public:
   ThreadTimer(UINT milliseconds, std::function<void()> action) : action_(std::move(action)) {
-    Current() = this;
+    current_ = this;
     timer_ = SetTimer(nullptr, 0, milliseconds, &ThreadTimer::OnTimer);
   }
   ThreadTimer(const ThreadTimer&) = delete;
   ThreadTimer& operator=(const ThreadTimer&) = delete;
   ~ThreadTimer() {
     KillTimer(nullptr, timer_);
-    Current() = nullptr;
+    current_ = nullptr;
   }
 
  private:
-  static ThreadTimer*& Current() {
-    static ThreadTimer* current = nullptr;
-    return current;
-  }
+  static inline ThreadTimer* current_ = nullptr;
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    ThreadTimer* self = Current();
+    ThreadTimer* self = current_;
     if (!self || self->busy_) return;
     self->busy_ = true;
     self->action_();

@@ -1,0 +1,77 @@
+// The program's portable parts: the command line ("/connect" in any case,
+// and the first argument that is anything else refused by name), the
+// designed menus' commands, and the AutoConnect window's visibility in the
+// settings file.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/CommandLine.h"
+#include "app/MenuCommands.h"
+#include "app/MenuModel.h"
+#include "app/WindowProfile.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+// The real program's unattended runs show the refusal's message and "/connect /now".
+TEST(CommandLine, OnlyConnectIsTaken) {
+  struct {
+    const char* line;
+    bool connect;
+    std::optional<std::string> refused;
+  } cases[] = {
+      {"", false, {}},
+      {"/connect", true, {}},
+      {" \t/Connect  ", true, {}},
+      {"\"/connect\"", true, {}},
+      {"/connect /connect", true, {}},
+      {"connect", false, "connect"},
+      {"/connects", false, "/connects"},
+      {"/x /connect", false, "/x"},
+      {"\"my file.bin\"", false, "my file.bin"},
+      {"\"\"", false, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    CommandLine read = CommandLineRead(c.line);
+    EXPECT_EQ(read.refused, c.refused);
+    if (!c.refused) EXPECT_EQ(read.connect, c.connect);
+  }
+}
+
+// Every command of the designed menus does something, and nothing else does
+// (what each does, the real main window's tests show: a sample size, an
+// Options tab).
+TEST(MenuCommands, EveryMenuItemAndOnlyThoseAreRouted) {
+  std::set<int> commands;
+  for (const auto& menu : MainMenus())
+    for (const auto& item : menu.items)
+      if (!item.Separator()) {
+        commands.insert(item.command);
+        EXPECT_TRUE(RouteMenuCommand(item.command)) << item.name << " " << item.caption;
+      }
+  for (int id = 1000; id < 1400; ++id) {
+    if (!commands.count(id)) {
+      EXPECT_FALSE(RouteMenuCommand(id)) << id;
+    }
+  }
+}
+
+// The placement itself is written and read back by the real main window
+// (MainWindowTest), which also keeps the visibility when it has no
+// AutoConnect window; the real program's unattended runs write it hidden.
+TEST(WindowProfile, TheVisibilityIsWrittenWithAnAutoConnectWindow) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "Velmora.Ini";
+  std::error_code error;
+  EXPECT_TRUE(ProfileWrite(file, "Airmail Data", "Window Visible", "False", error));
+  ProfileWriter w(file);
+  ProfileSaveWindow(w, true, {10.0f, 20.0f, 800.0f, 600.0f}, true);
+  EXPECT_TRUE(w.Commit(error));
+  EXPECT_TRUE(AutoConnectWasVisible(ProfileDocument::Load(file)));
+}
+
+}  // namespace
+}  // namespace velmora
