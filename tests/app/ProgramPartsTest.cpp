@@ -37,7 +37,9 @@ TEST(CommandLine, OnlyConnectIsTaken) {
     SCOPED_TRACE(c.line);
     CommandLine read = CommandLineRead(c.line);
     EXPECT_EQ(read.refused, c.refused);
-    if (!c.refused) EXPECT_EQ(read.connect, c.connect);
+    if (!c.refused) {
+      EXPECT_EQ(read.connect, c.connect);
+    }
   }
 }
 

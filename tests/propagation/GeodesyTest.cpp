@@ -1,4 +1,4 @@
-// Angle texts, bearings and AirMail's date-time texts (ranges are LocatorTest's).
+// Angle texts, bearings and AirMail's date-time texts (locators and ranges are in the station lists test).
 #include <gtest/gtest.h>
 
 #include "propagation/AngleText.h"
