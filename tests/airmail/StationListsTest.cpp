@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "airmail/FrequencyFilters.h"
 #include "airmail/FrequencyLabel.h"
 #include "airmail/Locator.h"
@@ -274,7 +276,11 @@ TEST_F(FixtureData, AnUnreadableRadioDataFileIsReportedAndLeavesTheRows) {
   EXPECT_EQ(messages.entries[0].text.rfind(start, 0), 0u);
 }
 
-TEST_F(FixtureData, NoPositionOrNoStationFileGivesNoStations) {
+TEST_F(FixtureData, StationsComeInWholeMilesAndNoneWithoutAPositionOrStationFile) {
+  auto stations = StationGetAll(fixture, "HAM", LatLon{41.70, -72.73});
+  ASSERT_TRUE(stations && !stations->empty());
+  EXPECT_EQ((*stations)[0].key, "W1AW");
+  EXPECT_EQ((*stations)[0].range, std::round((*stations)[0].range));
   EXPECT_FALSE(StationGetAll(fixture, "HAM", std::nullopt));
   EXPECT_TRUE(messages.entries.empty());
   EXPECT_FALSE(StationGetAll(fixture, "PACTOR", LatLon{41.70, -72.73}));

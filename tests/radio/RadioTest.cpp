@@ -11,6 +11,10 @@
 namespace velmora {
 namespace {
 
+TEST(RadioSentence, AddressInTwoDigitsAndCrLf) {
+  EXPECT_EQ(RadioSentence(12, "SIGM"), "$PICOA,90,12,SIGM\r\n");
+}
+
 TEST(RadioSentence, SMeterDigitOfReply) {
   struct Case {
     const char* reply;
