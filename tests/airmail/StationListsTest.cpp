@@ -281,6 +281,8 @@ TEST_F(FixtureData, StationsComeInWholeMilesAndNoneWithoutAPositionOrStationFile
   ASSERT_TRUE(stations && !stations->empty());
   EXPECT_EQ((*stations)[0].key, "W1AW");
   EXPECT_EQ((*stations)[0].range, std::round((*stations)[0].range));
+  EXPECT_EQ(messages.entries.size(), 1u) << "the fixture's one station with a cut locator, CM8";
+  messages.entries.clear();
   EXPECT_FALSE(StationGetAll(fixture, "HAM", std::nullopt));
   EXPECT_TRUE(messages.entries.empty());
   EXPECT_FALSE(StationGetAll(fixture, "PACTOR", LatLon{41.70, -72.73}));
