@@ -37,7 +37,6 @@ TEST(OptionsApply, UnchangedBoxesChangeNothingAndKeepTheLoopRunning) {
   EXPECT_TRUE(stillRunning);
   EXPECT_EQ(rig.analysis.analysed.size(), 2u) << "Apply did not stop the loop";
   EXPECT_EQ(rig.settings, before);
-  EXPECT_TRUE(rig.messages.Texts().empty());
 }
 
 TEST(OptionsApply, EachBadValueStopsItsStepWithItsMessage) {

@@ -140,5 +140,11 @@ TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
                                   "Propagation Option Error, Propagation Model Q Index: Type mismatch"});
 }
 
+// Each model has its own Es adjustment (ICEPAC's is in the window test).
+TEST(AutoConnectOptions, EsFollowsTheModel) {
+  EXPECT_EQ(EsAdjustAfterModel(kModelVoacap, "0.7"), "0");
+  EXPECT_EQ(EsAdjustAfterModel(kModelRec533, "0.7"), "0.7");
+}
+
 }  // namespace
 }  // namespace velmora
