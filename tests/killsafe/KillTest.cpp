@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iostream>
 #include <random>
 #include <thread>
 #include <vector>
@@ -86,6 +87,7 @@ TEST_P(KilledWriter, LeavesAFileTheProgramReads) {
     fs::last_write_time(temporary, fs::last_write_time(temporary) - std::chrono::hours(1));
   kind.write(file, 0);
   EXPECT_EQ(Temporaries(file).size(), 0u);
+  std::cout << kind.name << ": " << kKills << " kills, " << left.size() << " left a temporary\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFile, KilledWriter, ::testing::ValuesIn(FileKinds()),

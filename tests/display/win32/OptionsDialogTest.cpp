@@ -74,7 +74,6 @@ TEST_F(OptionsDialogTest, ABadValueShowsItsMessageAndCancelLeavesTheMembers) {
 TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCentreFollowsAirmail) {
   window->Settings().detector.centerFrequencyAuto = false;
   Open(OptionsDialog::kDetectorTab);
-  EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_TXTPACTOR2)));
   Click(2, IDC_CHKFAX);
   for (int id : {IDC_CHKPACTOR2, IDC_TXTPACTOR3, IDC_CHKPACTOR3WIDEBAND, IDC_CHKPOWER, IDC_CHKBURST, IDC_TXTPEAK,
                  IDC_CMDSTATISTICS})
@@ -84,7 +83,6 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   EXPECT_FALSE(IsWindowEnabled(Item(2, IDC_CHKPACTOR2))) << "CW is still checked";
   Click(2, IDC_CHKCW);
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CHKPACTOR2)));
-  EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_CMDSTATISTICS)));
 
   // The automatic centre frequency comes from AirMail.
   EXPECT_TRUE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
