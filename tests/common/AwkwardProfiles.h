@@ -33,7 +33,6 @@ inline std::vector<AwkwardProfile> AwkwardProfiles() {
       {"broken header", "[Detector Data\r\nBurst=True\r\n[Display Data]\r\nFft Range=2\r\n"},
       {"equals in value", "[Detector Data]\r\nFormula=a=b=c\r\n"},
       {"empty file", ""},
-      {"only blank lines", "\r\n\r\n\n"},
   };
 }
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 namespace velmora {
 namespace {
 
@@ -22,13 +20,6 @@ TEST(FormatNumber, Patterns) {
       {0.0996, "0.0e-0", "1.0e-1"}, {0.0, "0.0e-0", "0.0e0"}, {12345.0, "0.0e-0", "1.2e4"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatNumber(c.value, c.pattern), c.text) << c.value << " " << c.pattern;
-}
-
-TEST(ShortestSingle, ReadsBackToTheSameSingle) {
-  const std::pair<float, const char*> cases[] = {
-      {1700.0f, "1700"}, {0.5f, "0.5"}, {0.7f, "0.7"}, {-145.0f, "-145"}, {-0.0f, "0"}, {1378.125f, "1378.125"},
-  };
-  for (const auto& [value, text] : cases) EXPECT_EQ(ShortestSingle(value), text) << value;
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/AtomicFile.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -26,7 +25,6 @@ TEST(ProfileWrite, ChangesOnlyItsOwnLineAndAddsWhatIsMissingAtTheEnd) {
        "; notes\r\n[Detector Data]\r\nBurst=False\r\nPeak=False\r\n\r\n[Display Data]\nFft Range=1\n"},
       {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2", {{"A", "z", "3"}, {"C", "w", "4"}},
        "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n[C]\r\nw=4\r\n"},
-      {"", {{"Display Data", "Sample Size", "2048"}}, "[Display Data]\r\nSample Size=2048\r\n"},
       {"", {{"A", "x", "one\r\n[B]\r\ny=2"}}, "[A]\r\nx=one  [B]  y=2\r\n"},  // a line break cannot split the file
   };
   for (const auto& c : cases) {
@@ -62,19 +60,6 @@ TEST(ProfileRead, AFileLargerThanAnySettingsFileIsRefusedAndKept) {
   EXPECT_FALSE(ProfileWrite(file, "A", "x", "2", error));
   EXPECT_EQ(error, std::errc::file_too_large);
   EXPECT_EQ(std::filesystem::file_size(file), kProfileFileLimit + 1);
-}
-
-TEST(ProfileWrite, WritesTheFileWholeAndKeepsOthersIntact) {
-  testing::TempFolder folder;
-  auto file = folder.path() / "Velmora.Ini";
-  std::error_code error;
-  ASSERT_TRUE(ProfileWrite(file, "Display Data", "Sample Size", "1024", error)) << error.message();
-  ProfileWriter writer(file);
-  writer.Write("Display Data", "Fft Range", "2");
-  writer.Write("Detector Data", "Burst", "True");
-  ASSERT_TRUE(writer.Commit(error));
-  EXPECT_EQ(ReadWholeFile(file, error), "[Display Data]\r\nSample Size=1024\r\nFft Range=2\r\n\r\n[Detector Data]\r\nBurst=True\r\n");
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "Velmora.Ini.new"));
 }
 
 TEST(ProfileWrite, AFailedWriteLeavesTheFileAsItWas) {

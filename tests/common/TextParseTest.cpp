@@ -36,10 +36,5 @@ TEST(ParseInteger, RoundsAndRejects) {
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger(text), value) << text;
 }
 
-TEST(Mid, NeverReadsOutOfRange) {
-  EXPECT_EQ(Mid("abc", 5), "");
-  EXPECT_EQ(Mid("abc", 1, 10), "bc");
-}
-
 }  // namespace
 }  // namespace velmora

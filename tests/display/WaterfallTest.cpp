@@ -7,7 +7,6 @@
 
 #include "analysis/Bins.h"
 #include "display/WaterfallImage.h"
-#include "display/WaterfallTexts.h"
 
 namespace velmora {
 namespace {
@@ -33,7 +32,6 @@ TEST(WaterfallHistory, KeepsTheNewestLinesWithinItsBound) {
     for (int i = 0; i < 1500; ++i) h.Add(Line(c.bins, i % c.bins, 50 + i % 40), KindFor(i));
     EXPECT_EQ(h.Capacity(), c.capacity) << c.bins;
     EXPECT_EQ(h.Count(), c.capacity);
-    EXPECT_LE(h.Capacity() * static_cast<std::size_t>(h.Bins()), WaterfallHistory::kMostLevels);
     EXPECT_FLOAT_EQ(h.Level(0, 1499 % c.bins), 50 + 1499 % 40) << "newest first";
     EXPECT_EQ(h.Kind(0), KindFor(1499));
     const std::size_t oldest = c.capacity - 1;
@@ -97,7 +95,6 @@ TEST(WaterfallImage, ColumnsStandUnderTheSpectrumsBinsAndTheStripShowsTheVerdict
     double hz;
   } cases[] = {
       {"full, many bins a column", 0, {}, 8192, 1700},
-      {"half", 1, {}, 2048, 1000},
       {"quarter, several columns a bin", 2, {}, 2048, 1650},
       {"zoomed", 3, {1400, 1700, 0, 0}, 4096, 1500},
   };
@@ -128,15 +125,6 @@ TEST(WaterfallColours, StrengthReadsAsBrightnessAndTheVerdictsDiffer) {
     for (int a = 0; a < 4; ++a)
       for (int b = 0; b < a; ++b)
         EXPECT_NE(VerdictColour(VerdictKind(a), colour), VerdictColour(VerdictKind(b), colour)) << colour;
-}
-
-TEST(WaterfallTexts, TheReadoutNamesFrequencyAgeAndVerdict) {
-  WaterfallHistory history;
-  for (int i = 0; i < 100; ++i) history.Add(Line(1024, 5), i == 99 ? VerdictKind::Busy : VerdictKind::Free);
-  const SpectrumView view = MakeSpectrumView(0, 1700, {}, 2048, 1024, 100, false);
-  EXPECT_EQ(WaterfallReadout(view, history, 316, 0), "1701 (Hz),  0.0 (Sec) ago,  Busy");
-  EXPECT_EQ(WaterfallReadout(view, history, 316, 54), "1701 (Hz),  10.0 (Sec) ago,  Free");
-  EXPECT_EQ(WaterfallReadout(view, history, 316, 100), "1701 (Hz)") << "below the history";
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // file may be refused a million times).
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,14 +23,10 @@ inline const std::filesystem::path& ScratchFolder() {
   return folder.path();
 }
 
-inline void WriteFile(const std::filesystem::path& file, std::string_view content) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc).write(content.data(), std::ssize(content));
-}
-
 // The bytes as the file `name` of the scratch folder; its path.
 inline std::filesystem::path ScratchFile(std::string_view name, std::string_view content) {
   auto file = ScratchFolder() / name;
-  WriteFile(file, content);
+  testing::WriteBytes(file, content);
   return file;
 }
 

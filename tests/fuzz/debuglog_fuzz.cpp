@@ -25,13 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string folder = fuzz::ScratchFolder().string();
   const auto log = DebugLogPath(folder);
   std::filesystem::create_directories(log.parent_path());
-  fuzz::WriteFile(log, "");
+  testing::WriteBytes(log, "");
 
   fuzz::QuietMessenger messages;
   NoWindow window;
   DebugLogMonitor monitor(messages, window);
   monitor.TerminalConnectCheckFileInitialize(folder);
-  fuzz::WriteFile(log, text);
+  testing::WriteBytes(log, text);
   for (int check = 0; check < 3; ++check) monitor.TerminalConnectCheckFile(folder);
 
   const auto day = std::chrono::sys_days(std::chrono::year{2024} / 5 / 14);

@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto text = fuzz::Text(data, size);
   const auto program = fuzz::ScratchFolder() / "program";
   std::filesystem::create_directories(program);
-  fuzz::WriteFile(program / "Airmail3.exe", "");
-  fuzz::WriteFile(program / "Install.log", text);
+  testing::WriteBytes(program / "Airmail3.exe", "");
+  testing::WriteBytes(program / "Install.log", text);
 
   AutoConnectSettings settings;
   settings.airmailDirectoryProgram = program.string();

@@ -20,7 +20,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   auto rows = OffsetGridRecall(file, messages);
   OffsetGridCheck(rows, folder, messages);
-  const auto saved = fuzz::ScratchFile("saved.txt", "");
-  if (OffsetGridSave(saved, rows, messages)) OffsetGridRecall(saved, messages);
   return 0;
 }

@@ -12,7 +12,6 @@
 #include "audio/Recorder.h"
 #include "autoconnect/AutoConnectLog.h"
 #include "autoconnect/LoggingMessenger.h"
-#include "common/AtomicFile.h"
 #include "common/Messages.h"
 #include "common/ProfileFile.h"
 #include "common/RecordFile.h"
@@ -189,11 +188,6 @@ constexpr FileKind kKinds[] = {
     {"recording", "Data", FileShape::kRecording, nullptr, nullptr},
 };
 
-std::string Bytes(const fs::path& file) {
-  std::error_code error;
-  return ReadWholeFile(file, error).value_or("");
-}
-
 std::string WholeFault(const WrittenContents& written, const std::string& content) {
   return content == written.first || content == written.second
              ? ""
@@ -215,13 +209,10 @@ std::string AppendedFault(const WrittenContents& written, std::string_view conte
   return "";
 }
 
-std::int16_t PatternSample(std::int32_t buffer, size_t i) {
-  return static_cast<std::int16_t>((buffer * 131 + static_cast<std::int32_t>(i)) % 32000);
-}
-
 std::vector<std::int16_t> PatternBuffer(std::int32_t buffer) {
   std::vector<std::int16_t> samples(kBufferSamples);
-  for (size_t i = 0; i < samples.size(); ++i) samples[i] = PatternSample(buffer, i);
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] = static_cast<std::int16_t>((buffer * 131 + static_cast<std::int32_t>(i)) % 32000);
   return samples;
 }
 
@@ -267,7 +258,7 @@ WrittenContents WrittenBy(const FileKind& kind) {
   TempFolder scratch;
   auto written = [&](std::initializer_list<int> variants, std::string_view name) {
     for (int variant : variants) kind.write(scratch.path() / name, variant);
-    return Bytes(scratch.path() / name);
+    return ReadBytes(scratch.path() / name);
   };
   return {written({0}, "first"), written({1}, "second"), written({0, 1}, "both")};
 }
@@ -281,7 +272,7 @@ std::string KilledFileFault(const FileKind& kind, const fs::path& file, const Wr
     return "";
   }
   if (!fs::exists(file)) return "the file is gone";
-  const std::string content = Bytes(file);
+  const std::string content = ReadBytes(file);
   std::string fault = kind.shape == FileShape::kWhole ? WholeFault(written, content) : AppendedFault(written, content);
   return fault.empty() && kind.read ? kind.read(file) : fault;
 }

@@ -10,10 +10,7 @@ int main(int argc, char** argv) {
   using namespace velmora::testing;
   const FileKind* kind = argc == 3 ? FindFileKind(argv[1]) : nullptr;
   if (!kind) {
-    std::fprintf(stderr, "usage: velmora-killwriter KIND PATH\nKIND:");
-    for (const auto& known : FileKinds())
-      std::fprintf(stderr, " %.*s", static_cast<int>(known.name.size()), known.name.data());
-    std::fprintf(stderr, "\n");
+    std::fprintf(stderr, "usage: velmora-killwriter KIND PATH\n");
     return 1;
   }
   if (kind->shape == FileShape::kRecording) RecordForever(argv[2]);

@@ -13,16 +13,6 @@ FreqListDocument Fixture() {
   return FreqListDocument(RtfColouredText(testing::ReadBytes(testing::FixturePath("data/FreqList.rtf"))));
 }
 
-TEST(FreqListDocument, TransceiversOfTheFixtureByHeadingAndBlueRun) {
-  using R = StationRadioRecord;
-  EXPECT_EQ(FreqListTransceivers(Fixture()),
-            (std::vector<R>{R{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}},
-                            R{"HAM", "W1AW", "2", {"10140.0(p3)"}},
-                            R{"HAM", "K4CJX", "1", {"3590.0", "7102.0(p3)"}},
-                            R{"HAM", "K4CJX", "2", {"10145.5", "14105.5(p3)", "21105.0(p3)"}},
-                            R{"HAM", "KX1", "1", {"7101.0", "7103.0(p3)", "3590.0", "18105.0(p3)"}}}));
-}
-
 TEST(FreqListDocument, BeamStationsNearestFirstTiesInListOrder) {
   auto document = Fixture();
   std::map<std::string, double> ranges = {{"W1AW", 812.4}, {"K4CJX", 95}, {"KX1", 10}};
@@ -38,15 +28,6 @@ TEST(FreqListDocument, BeamStationsNearestFirstTiesInListOrder) {
   EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"W1AW", "K4CJX"}));
 }
 
-TEST(FreqListDocument, OnlyARedNameFollowedByAPointIsAStation) {
-  FreqListDocument document(RtfColouredText(
-      "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}Call W1AW. now\\par\n\\cf1 W1AW\\cf0 . entry, KX1.}"));
-  EXPECT_EQ(document.FindStation("W1AW"), 15);
-  EXPECT_EQ(document.GetStationText(15, document.GetStationNameEnd(15, document.Last())), "W1AW");
-  EXPECT_EQ(document.FindStation("KX1"), -1);
-  EXPECT_EQ(Fixture().FindStation("N0LOC"), -1);
-}
-
 // Blue blanks between blue frequencies (or after one) start no frequency:
 // they once stopped the reading of the list in its place for ever.
 TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
@@ -60,14 +41,6 @@ TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
   EXPECT_EQ(found, (std::vector<std::string>{"14075", "14080#", "-", "list"}));
   EXPECT_EQ(FreqListTransceivers(document),
             (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}}}));
-}
-
-// As the rich-text view gives them out: the same offsets, the document's
-// last paragraph end kept as the view's own.
-TEST(RtfColouredText, ParagraphsEndWithCrExceptTheLast) {
-  ColouredText read = RtfColouredText("{\\rtf1{\\colortbl ;\\red0\\green0\\blue255;}a\\par\n\\cf1 b\\par\n}");
-  EXPECT_EQ(read.text, "a\rb");
-  EXPECT_EQ(read.colours, (std::vector<ColourValue>{0, 0, kBlue}));
 }
 
 }  // namespace

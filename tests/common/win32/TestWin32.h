@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "common/win32/WindowText.h"
+
 namespace velmora::testing {
 
 // A path of the build machine as the program sees it ("/a/b" is Z:\a\b).
@@ -42,9 +44,7 @@ inline void DrainQuit() {
 }
 
 inline std::string WindowText(HWND window) {
-  char text[1024] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+  return WindowString(window);
 }
 
 inline std::string ClassOf(HWND window) {

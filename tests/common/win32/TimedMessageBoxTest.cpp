@@ -18,7 +18,6 @@ TEST(TimedMessageBox, ClosesItselfWithItsDefaultAnswer) {
       {MB_OK, IDOK},
       {MB_YESNO | MB_ICONQUESTION, IDYES},
       {MB_YESNO | MB_DEFBUTTON2, IDNO},
-      {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
       {MB_YESNO | MB_DEFBUTTON3, IDYES},  // no third button: the first
   };
   for (const auto& c : cases) {
