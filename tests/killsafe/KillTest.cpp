@@ -15,6 +15,9 @@
 #include "tests/killsafe/FileKinds.h"
 #include "tests/killsafe/WriterProcess.h"
 #ifdef _WIN32
+#include "airmail/AutoConnectSettings.h"
+#include "app/win32/MainWindow.h"
+#include "common/ProfileFile.h"
 #include "tests/common/win32/TestWin32.h"
 #endif
 
@@ -92,6 +95,36 @@ TEST_P(KilledWriter, LeavesAFileTheProgramReads) {
 
 INSTANTIATE_TEST_SUITE_P(EveryFile, KilledWriter, ::testing::ValuesIn(FileKinds()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+#ifdef _WIN32
+float HistoryMinimumIn(const fs::path& settings) {
+  AutoConnectSettings read;
+  ProfileRecall(ProfileDocument::Load(settings), read);
+  return read.stationHistoryMin;
+}
+
+// The program itself, started beside settings that killed writes left,
+// shows no message, and writes back at exit what it read.
+TEST(KilledSettings, TheProgramStartsOnThemWithoutAMessage) {
+  const FileKind& kind = *FindFileKind("settings");
+  TempFolder folder;
+  const auto file = folder.path() / kind.fileName;
+  kind.write(file, 0);
+  KillRepeatedly(kind, file, Milliseconds(200));
+  const float left = HistoryMinimumIn(file);
+  fs::copy_file(HostPath(VELMORA_BINARY_DIR "/Velmora.exe"), folder.path() / "Velmora.exe");
+  ChildProcess program("\"" + (folder.path() / "Velmora.exe").string() + "\"", folder.path().string());
+  auto isBox = [](HWND w) { return ClassOf(w) == "#32770"; };
+  HWND shown = program.WaitWindow([&](HWND w) { return isBox(w) || ClassOf(w) == kMainWindowClass; });
+  ASSERT_NE(shown, nullptr);
+  ASSERT_FALSE(isBox(shown)) << ChildTexts(shown);
+  HWND late = program.WaitWindow(isBox, 1);
+  ASSERT_EQ(late, nullptr) << ChildTexts(late);
+  PostMessageA(shown, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program.WaitExit(10000));
+  EXPECT_EQ(HistoryMinimumIn(file), left);
+}
+#endif
 
 }  // namespace
 }  // namespace velmora::testing
