@@ -101,6 +101,7 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
       // Empty fields keep their defaults; the window 2200-0600 is closed at 1200.
       {"HAM,K4CJX,7102.0,2,,,,\r\nHAM,K4CJX,7102.0,1,,,2200,0600\r\n", stations, "52.0", {}},
       {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX,7102.0,two\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,two")}},
+      {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX\r\n", stations, "50.0", {refused("HAM,K4CJX")}},
       // The stop time is the rest of the line: its leading number counts.
       {"H\r\nHAM,K4CJX,7102.0,2,,,0000,2400 until the mast is mended, then 1800\r\n", stations, "52.0", {}},
       {"H\r\nHAM,K4CJX,7102.0,2,,,0000,until\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,2,,,0000,until")}},
