@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "display/Caption.h"
 #include "display/DisplayDrawing.h"
 #include "display/DisplayViews.h"
 
@@ -66,6 +67,11 @@ TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
   auto zoomed = MakeSpectrumView(3, 1700, zoom, 2048, 1024, 400, false);
   EXPECT_EQ(zoomed.firstBin, 200);
   EXPECT_EQ(zoomed.binCount, 200);
+}
+
+// The range suffixes alone are seen on the real main window.
+TEST(Caption, ARecordingComesBeforeTheRange) {
+  EXPECT_EQ(MainCaption(true, 2), "Velmora - Recording - Quarter");
 }
 
 TEST(PlotPoint, ColumnsOfManyPointsBecomeOneStrokeEach) {
