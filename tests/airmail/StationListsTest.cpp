@@ -61,7 +61,7 @@ class FixtureData : public ::testing::Test {
   std::vector<FrequencyRow> rows;
 };
 
-// What the fixture's lists hold is the tool's listing (VelmoraAirmailToolTest);
+// What the fixture's lists hold is the tool's listing (the tool runs test, VelmoraAirmail);
 // here what the listing cannot show.
 TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
   for (const char* name : {"system.pactor.ini", "System.HAM.ini", "SYSTEM.Sailmail.INI", "System.ini", "System.HAM.bak",
