@@ -18,9 +18,9 @@ struct FileFailure {
   std::error_code error;
 };
 
-// The program's data files and AirMail's install log hold some thousands of
-// lines at most; a file past this size is none of them and is refused
-// whole, unread, rather than filling the memory.
+// The program's data files, AirMail's install log and frequency document and
+// the overview hold some thousands of lines at most; a file past this size is
+// none of them and is refused whole, unread, rather than filling the memory.
 inline constexpr size_t kDataFileLimit = 16 << 20;
 
 // The file's bytes. A file of more than `limit` bytes fails at reading with

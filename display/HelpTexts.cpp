@@ -1,6 +1,7 @@
 #include "display/HelpTexts.h"
 
 #include "common/AtomicFile.h"
+#include "common/TextFileLines.h"
 #include "common/SystemLib.h"
 
 namespace velmora {
@@ -11,7 +12,7 @@ std::optional<std::string> OverviewText(const std::filesystem::path& file, std::
     message = "Overview, Unable to open Overview File, " + ErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
     return std::nullopt;
   }
-  auto content = ReadWholeFile(file, error);
+  auto content = ReadWholeFile(file, error, kDataFileLimit);
   if (!content) {
     message = "Overview, Unable to read Overview File, " + ErrorText(error);
     return std::nullopt;

@@ -14,6 +14,7 @@
 #include "airmail/StationFile.h"
 #include "airmail/StationRadioData.h"
 #include "common/AtomicFile.h"
+#include "common/TextFileLines.h"
 #include "common/CalendarTime.h"
 #include "common/Format.h"
 #include "common/SystemLib.h"
@@ -190,7 +191,7 @@ std::optional<GridRows> RadioGridFromHamGroups(const AirmailDataFolder& data, Me
 
 std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqList, Messenger& messages) {
   FileFailure failure;
-  auto rtf = ReadText(freqList, failure);
+  auto rtf = ReadText(freqList, failure, kDataFileLimit);
   if (!rtf) {
     messages.Show(StageText("StationsFileUpdate", failure.stage) + ErrorText(failure.error));
     return std::nullopt;

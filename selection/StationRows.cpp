@@ -58,7 +58,7 @@ void StationRows::StationRowsAhead(std::string_view system, const std::vector<st
     if (!StationFrequencyListGet(data, system, station, rows) || rows.empty()) break;
     auto position = s_.geometry.StationPosition(system, station);
     if (!position) break;
-    PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}};
+    PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}, std::nullopt};
     for (const auto& r : rows) request.frequencies.push_back(Val(r.label));
     requests.push_back(std::move(request));
   }

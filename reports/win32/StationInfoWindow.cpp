@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/AtomicFile.h"
+#include "common/TextFileLines.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
@@ -89,7 +90,7 @@ bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   auto written = std::filesystem::last_write_time(freqList, error);
   if (!error && freqList == loaded_ && written == loadedWritten_) return true;
   loaded_.clear();
-  auto rtf = ReadWholeFile(freqList, error);
+  auto rtf = ReadWholeFile(freqList, error, kDataFileLimit);
   SetWindowTextA(view_, "");
   if (!rtf || !RichEditLoadRtf(view_, *rtf)) {
     document_ = FreqListDocument(ColouredText{});

@@ -2,6 +2,7 @@
 // grids over real files, above all the offsets grid's check of its cells.
 #include <gtest/gtest.h>
 
+#include "common/TextFileLines.h"
 #include "reports/AutoConnectOptions.h"
 #include "reports/OptionsGrids.h"
 #include "tests/airmail/Fixture.h"
@@ -119,6 +120,18 @@ TEST(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
     EXPECT_EQ(first, c.firstLeft);
     EXPECT_EQ(second, c.secondLeft);
   }
+}
+
+// AirMail's frequency document is refused unread past the size any real one has.
+TEST(OptionsGrids, TheRadioGridRefusesAnOversizedFrequencyDocument) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "FreqList.rtf";
+  testing::WriteBytes(file, "");
+  std::filesystem::resize_file(file, kDataFileLimit + 1);
+  RecordingMessenger messages;
+  EXPECT_FALSE(RadioGridFromFreqList(file, messages));
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text.rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.entries[0].text;
 }
 
 TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {

@@ -8,6 +8,7 @@
 
 #include "app/MenuModel.h"
 #include "common/ProgramVersion.h"
+#include "common/TextFileLines.h"
 #include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
 
@@ -153,6 +154,12 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissing) {
   window->Overview()->Close();
   window->Command(menu::kHelpOverView);
   EXPECT_EQ(window->Overview()->Text(), "First line\r\nSecond line\r\nThird");
+  std::filesystem::resize_file(folder.path() / "Velmora.txt", kDataFileLimit + 1);
+  window->Overview()->Close();
+  testing::MessageBoxAnswerer answerer;
+  window->Command(menu::kHelpOverView);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("Overview, Unable to read Overview File, "), std::string::npos);
 }
 
 TEST_F(OptionsDialogTest, TheDiagramsAndTheAboutBox) {

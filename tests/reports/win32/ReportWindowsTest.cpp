@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "autoconnect/AutoConnectMenus.h"
+#include "common/TextFileLines.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
 #include "reports/win32/RichEditColours.h"
@@ -75,6 +76,11 @@ TEST_F(ReportWindowsTest, AMissingDocumentIsToldAndLeavesTheViewEmpty) {
   ASSERT_EQ(ok.Texts().size(), 1u);
   EXPECT_NE(ok.Texts()[0].find("\nUnable to open AirMail's \"FreqList.rtf\" file.\n"), std::string::npos);
   EXPECT_EQ(RichEditColouredText(reports->StationInfo()->View()).text, "");
+  // One past any real document's size is refused unread, with the same message.
+  testing::WriteBytes(data.path() / "FreqList.rtf", "{\\rtf1 " + std::string(kDataFileLimit, ' ') + "}");
+  window->Command(kViewStationInfoBeamList);
+  ASSERT_EQ(ok.Texts().size(), 2u);
+  EXPECT_NE(ok.Texts()[1].find("\nUnable to open AirMail's \"FreqList.rtf\" file.\n"), std::string::npos);
 }
 
 // What each summary window shows is what its summary returns, over the
