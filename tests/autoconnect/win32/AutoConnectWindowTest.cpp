@@ -147,7 +147,7 @@ TEST_F(AutoConnectWindowTest, OptionGroupsAndTheSettingsFiles) {
   EXPECT_EQ(FramesShown(), std::set<std::string>{"frmNoConnectData"});
   EXPECT_FALSE(window->SettingsPending());
   EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmbMode")));
-  EXPECT_TRUE(MenuEnabled("Mode", autoconnect_menu::kMode0 + kModeMultipleStations));
+  EXPECT_TRUE(MenuEnabled("Mode", autoconnect_menu::kMode0 + static_cast<int>(kModeMultipleStations)));
   Type("txtConnectNotBusy", "9");
   window->Command(autoconnect_menu::kFileDefault);
   EXPECT_EQ(window->Options().Text("txtConnectNotBusy"), "7");
@@ -212,9 +212,9 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
   Open();
   if (!window->Table().CheckGet(1, kColumnTxConnect)) ClickCell(1, kColumnTxConnect);
   using namespace autoconnect_menu;
-  const std::pair<const char*, int> entries[] = {{"File", kFileDefault},     {"File", kFileRecall},
-                                                 {"Settings", kSettingsDefault}, {"Settings", kSettingsRecall},
-                                                 {"Mode", kMode0},           {"Mode", kMode0 + kModeReferenceData}};
+  const std::pair<const char*, int> entries[] = {
+      {"File", kFileDefault},         {"File", kFileRecall}, {"Settings", kSettingsDefault},
+      {"Settings", kSettingsRecall}, {"Mode", kMode0},      {"Mode", kMode0 + static_cast<int>(kModeReferenceData)}};
   ASSERT_TRUE(window->Start()) << window->Status().Text(2);
   AutoConnectEngine& engine = *window->Engine();
   EXPECT_EQ(window->Status().Text(1), "Running");
@@ -269,7 +269,9 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
     SCOPED_TRACE(c.box);
     testing::StandInSession airmail(HamScenario());
     Settings("Mode Index=1\r\n", airmail.ProgramFolder(), airmail.DataFolder());
-    if (c.airmailRunning) ASSERT_TRUE(airmail.Start(true));
+    if (c.airmailRunning) {
+      ASSERT_TRUE(airmail.Start(true));
+    }
     Open();
     // No position left in AirMail's files: the log's start says so in a box.
     testing::WriteBytes(std::filesystem::path(airmail.DataFolder()) / "Airmail.ini", "[Settings]\r\n");

@@ -133,7 +133,9 @@ TEST_F(RealVoacap, AFillsBlocksBeyondTheLimitGoToAnotherRunAndAFailingBlockIsNam
     bool predicted =
         runner.PropagationRunNow(kModelVoacap, when, fill[k].circuit, fill[k].frequencies, parameters, joint[k]);
     EXPECT_EQ(predicted, k != 2) << k;
-    if (!predicted) EXPECT_EQ(progress.shown, 3) << "shown while its message is";
+    if (!predicted) {
+      EXPECT_EQ(progress.shown, 3) << "shown while its message is";
+    }
   }
   runner.StationsEnd();
   EXPECT_EQ(timed.starts, 2) << "two blocks, then the two after the failing one";
