@@ -1,8 +1,8 @@
 #include "display/HelpTexts.h"
 
 #include "common/AtomicFile.h"
-#include "common/TextFileLines.h"
 #include "common/SystemLib.h"
+#include "common/TextFileLines.h"
 
 namespace velmora {
 
