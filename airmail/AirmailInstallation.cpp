@@ -21,7 +21,7 @@ bool IsDriveRoot(std::string_view text) { return text.size() == 3 && text[1] == 
 // log; nullopt when the log cannot be read or names none.
 std::optional<std::string> DataFolderFromInstallLog(std::string_view programFolder) {
   FileFailure failure;
-  auto lines = ReadTextLines(JoinPath(programFolder, "Install.log"), failure, kDataFileLimit);
+  auto lines = ReadTextLines(JoinPath(programFolder, "Install.log"), failure);
   if (!lines) return std::nullopt;
   std::optional<std::string> folder;
   for (const auto& line : *lines) {

@@ -32,7 +32,7 @@ StationRadioRecord ParseRecord(const Record& fields) {
 
 std::optional<std::vector<StationRadioRecord>> StationRadioDataRead(const std::filesystem::path& file,
                                                                     FileFailure& failure) {
-  auto lines = ReadTextLines(file, failure, kDataFileLimit);
+  auto lines = ReadTextLines(file, failure);
   if (!lines) return std::nullopt;
   std::vector<StationRadioRecord> records;
   for (size_t i = 1; i < lines->size(); ++i)

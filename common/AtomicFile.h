@@ -8,13 +8,15 @@
 #include <string_view>
 #include <system_error>
 
+#include "common/TextFileLines.h"
+
 namespace velmora {
 
 // The file's bytes, or nullopt (with the error) when it cannot be read, or
 // when it holds more than `limit` bytes (std::errc::file_too_large: what
 // lies beyond is not read).
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std::error_code& error,
-                                         size_t limit = std::string::npos);
+                                         size_t limit = kDataFileLimit);
 
 // Replaces the file's content; on failure the file is left as it was. The
 // temporaries of earlier writes killed before their end are removed once

@@ -94,7 +94,7 @@ std::string JoinRecord(std::span<const std::string> fields, FieldQuotes quotes) 
 
 std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file, FileFailure& failure,
                                                size_t fieldLimit) {
-  auto lines = ReadTextLines(file, failure, kDataFileLimit);
+  auto lines = ReadTextLines(file, failure);
   if (!lines) return std::nullopt;
   std::vector<Record> records;
   for (const auto& line : *lines)

@@ -18,18 +18,19 @@ struct FileFailure {
   std::error_code error;
 };
 
-// The program's data files, AirMail's install log and frequency document and
-// the overview hold some thousands of lines at most; a file past this size is
-// none of them and is refused whole, unread, rather than filling the memory.
+// Every text file the program reads (its own data files, AirMail's files,
+// the overview) holds some thousands of lines at most; a file past this size
+// is none of them and is refused whole, unread, rather than filling the
+// memory. Readers that know a tighter bound give it.
 inline constexpr size_t kDataFileLimit = 16 << 20;
 
 // The file's bytes. A file of more than `limit` bytes fails at reading with
 // std::errc::file_too_large, and what lies beyond is not read.
 std::optional<std::string> ReadText(const std::filesystem::path& file, FileFailure& failure,
-                                    size_t limit = std::string::npos);
+                                    size_t limit = kDataFileLimit);
 
 std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& file, FileFailure& failure,
-                                                      size_t limit = std::string::npos);
+                                                      size_t limit = kDataFileLimit);
 
 // The lines of a text already in memory, one at a time and without copies:
 // a text of many short lines costs no more than the text.

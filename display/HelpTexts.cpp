@@ -2,7 +2,6 @@
 
 #include "common/AtomicFile.h"
 #include "common/SystemLib.h"
-#include "common/TextFileLines.h"
 
 namespace velmora {
 
@@ -12,7 +11,7 @@ std::optional<std::string> OverviewText(const std::filesystem::path& file, std::
     message = "Overview, Unable to open Overview File, " + ErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
     return std::nullopt;
   }
-  auto content = ReadWholeFile(file, error, kDataFileLimit);
+  auto content = ReadWholeFile(file, error);
   if (!content) {
     message = "Overview, Unable to read Overview File, " + ErrorText(error);
     return std::nullopt;

@@ -17,7 +17,6 @@
 #include "common/CalendarTime.h"
 #include "common/Format.h"
 #include "common/SystemLib.h"
-#include "common/TextFileLines.h"
 #include "common/TextParse.h"
 #include "reports/FreqListDocument.h"
 #include "selection/StationHistoryData.h"
@@ -191,7 +190,7 @@ std::optional<GridRows> RadioGridFromHamGroups(const AirmailDataFolder& data, Me
 
 std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqList, Messenger& messages) {
   FileFailure failure;
-  auto rtf = ReadText(freqList, failure, kDataFileLimit);
+  auto rtf = ReadText(freqList, failure);
   if (!rtf) {
     messages.Show(StageText("StationsFileUpdate", failure.stage) + ErrorText(failure.error));
     return std::nullopt;

@@ -136,7 +136,7 @@ bool NoConnectRecord(const FrequencyTable& table, AutoConnectSettings& settings,
 std::optional<NoConnectRecall> NoConnectDataRecall(FrequencyTable& table, const std::filesystem::path& file,
                                                    Messenger& messages) {
   FileFailure failure;
-  auto lines = ReadTextLines(file, failure, kDataFileLimit);
+  auto lines = ReadTextLines(file, failure);
   if (!lines) {
     messages.Show("NoConnectDataRecall " + ErrorText(failure.error), MessageIcon::Exclamation);
     return std::nullopt;

@@ -134,7 +134,7 @@ FitSummary ReferenceFitStations(FrequencyTable& table) {
 std::optional<ReferenceRecall> ReferenceDataRecall(FrequencyTable& table, const std::filesystem::path& file,
                                                    int reference, Messenger& messages) {
   FileFailure failure;
-  auto lines = ReadTextLines(file, failure, kDataFileLimit);
+  auto lines = ReadTextLines(file, failure);
   if (!lines) {
     messages.Show(std::string(failure.stage == FileStage::Open ? "ReferenceDataRecall - Open, "
                                                                : "ReferenceDataRecall - Read, ") +

@@ -30,7 +30,7 @@ std::optional<ReferenceLookup> ReferenceLookup::Load(const std::filesystem::path
     return std::nullopt;
   }
   FileFailure failure;
-  auto lines = ReadTextLines(file, failure, kDataFileLimit);
+  auto lines = ReadTextLines(file, failure);
   if (!lines) {
     messages.Show("ReferenceDataGetReference, " + ErrorText(failure.error), MessageIcon::Exclamation);
     return std::nullopt;

@@ -114,7 +114,7 @@ std::string Hhmm(int value) {
 std::optional<std::vector<StationOffsetRecord>> StationOffsetDataRead(const std::filesystem::path& file,
                                                                       OffsetDataFailure& failure) {
   FileFailure fileFailure;
-  auto lines = ReadTextLines(file, fileFailure, kDataFileLimit);
+  auto lines = ReadTextLines(file, fileFailure);
   if (!lines) {
     failure = {fileFailure.stage, ErrorText(fileFailure.error)};
     return std::nullopt;

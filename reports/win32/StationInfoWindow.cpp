@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "common/AtomicFile.h"
-#include "common/TextFileLines.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
@@ -90,7 +89,7 @@ bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   auto written = std::filesystem::last_write_time(freqList, error);
   if (!error && freqList == loaded_ && written == loadedWritten_) return true;
   loaded_.clear();
-  auto rtf = ReadWholeFile(freqList, error, kDataFileLimit);
+  auto rtf = ReadWholeFile(freqList, error);
   SetWindowTextA(view_, "");
   if (!rtf || !RichEditLoadRtf(view_, *rtf)) {
     document_ = FreqListDocument(ColouredText{});
