@@ -173,7 +173,7 @@ TEST_F(OptionsDialogTest, InfoOpensTheSelectedRowsHamStation) {
     SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);  // no row selected
     LVITEMA item{};
     item.stateMask = item.state = LVIS_SELECTED;
-    SendMessageA(dialog.Control(Dialog::kGridId + grid), LVM_SETITEMSTATE, 0, LPARAM(&item));
+    SendMessageA(dialog.Control(Dialog::kGridId + static_cast<int>(grid)), LVM_SETITEMSTATE, 0, LPARAM(&item));
     SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"", "K4CJX", "", "K4CJX"}));
