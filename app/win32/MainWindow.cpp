@@ -138,11 +138,6 @@ void MainWindow::HelpShow(HelpTopic topic) {
   }
 }
 
-void MainWindow::WindowPlace(int left, int top, int width, int height) {
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 HMENU MainWindow::SettingsMenu() const { return MenuBarPopup(menuBar_.get(), "Settings"); }
 
 void MainWindow::SetMenuBarVisible(bool visible) {
@@ -361,32 +356,14 @@ void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
   if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
 }
 
-WindowPlacement MainWindow::CurrentPlacement() const {
-  RECT r{};
-  GetWindowRect(hwnd_, &r);
-  return {static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.right - r.left),
-          static_cast<float>(r.bottom - r.top)};
-}
-
-void MainWindow::ApplyPlacement(const WindowPlacement& placement) {
-  WindowPlacement now = CurrentPlacement();
-  // A width or height of nothing would leave a window the user cannot find.
-  constexpr float kSmallest = 120;
-  float left = placement.left.value_or(*now.left);
-  float top = placement.top.value_or(*now.top);
-  float width = std::max(placement.width.value_or(*now.width), kSmallest);
-  float height = std::max(placement.height.value_or(*now.height), kSmallest);
-  SetWindowPos(hwnd_, nullptr, static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
-               static_cast<int>(height), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 bool MainWindow::SaveSettingsAtClose() {
   ProfileWriter writer(profileFile_);
   ProfileSave(writer, settings_);
-  bool normal = !IsIconic(hwnd_) && !IsZoomed(hwnd_);
+  bool normal = false;
+  const WindowPlacement placement = PlacementToSave(normal);
   std::optional<bool> visible;
   if (autoConnect_.Available()) visible = autoConnect_.Visible();
-  ProfileSaveWindow(writer, normal, CurrentPlacement(), visible);
+  ProfileSaveWindow(writer, normal, placement, visible);
   autoConnect_.ProfileSave(writer);
   autoConnect_.ProfileSaveWindow(writer);
   std::error_code error;
