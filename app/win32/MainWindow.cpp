@@ -281,8 +281,10 @@ void MainWindow::StartProcessTimer() { SetTimer(hwnd_, kProcessTimer, 10, nullpt
 void MainWindow::OnProcessTimer() {
   // Not while an AutoConnect operation waits below (AirMail's terminal being
   // activated, a message box): the loop would hold it there until the loop
-  // ended. The timer ticks on until the operation has returned.
-  if (autoConnect_.Busy()) return;
+  // ended. Nor while the loop of the input before winds down (Options
+  // switched the input, and Start came at once): the press was lost. The
+  // timer ticks on until the operation or that loop has returned.
+  if (autoConnect_.Busy() || signal_.LoopActive()) return;
   KillTimer(hwnd_, kProcessTimer);
   if (!closing_) signal_.StartLoopFromTimer();
   // A close asked for while the loop ran, or an end after a device failure,
