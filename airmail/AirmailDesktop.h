@@ -26,8 +26,9 @@ class AirmailDesktop {
   virtual bool TerminalWindowForeground() = 0;
   virtual void AirmailWindowArrange() = 0;
   virtual std::optional<ScreenRect> TerminalWindowRect() = 0;
-  // Starts "Airmail3.exe" of the program folder with a normal window.
-  virtual bool AirmailStart(const std::string& programFolder) = 0;
+  // Starts "Airmail3.exe" of the program folder with a normal window; when
+  // it cannot, the system's text of the reason.
+  virtual bool AirmailStart(const std::string& programFolder, std::string& errorText) = 0;
 
   // Types a keystroke script into the window with the focus, then lets
   // window events run for 0.05 seconds. False when not every key went out.

@@ -59,10 +59,12 @@ bool AirmailTerminal::TerminalActivate() {
       Status("AirMail Window Error");
       return false;
     }
-    if (!desktop.AirmailStart(s_.settings.airmailDirectoryProgram)) {
-      // Said plainly: a wrong program folder would otherwise show only as a
-      // missing AirMail window two seconds later.
-      Tell("TerminalActivate, Unable to start AirMail \"" + s_.settings.airmailDirectoryProgram + "\\Airmail3.exe\".");
+    std::string reason;
+    if (!desktop.AirmailStart(s_.settings.airmailDirectoryProgram, reason)) {
+      // Said plainly, with the system's reason: a wrong program folder would
+      // otherwise show only as a missing AirMail window two seconds later.
+      Tell("TerminalActivate, Unable to start AirMail \"" + s_.settings.airmailDirectoryProgram +
+           "\\Airmail3.exe\".\r" + reason);
       Status("AirMail Window Error");
       return false;
     }

@@ -33,8 +33,10 @@ class MainWindowLink {
   enum class HelpTopic { Diagram, Overview, About };
   virtual void HelpShow(HelpTopic topic) = 0;
   // Puts the main window in its normal state at this place, in pixels
-  // ("Airmail Resize").
+  // ("Airmail Resize"), and gives it back the place it had before, unless
+  // the user has moved or sized it since.
   virtual void WindowPlace(int left, int top, int width, int height) = 0;
+  virtual void WindowPlaceRestore() = 0;
 };
 
 }  // namespace velmora

@@ -45,6 +45,9 @@ void DrawSpectrumAxes(Canvas& canvas, const SpectrumView& view) {
     canvas.MoveTo(x, 0);
     canvas.LineTo(x, view.height);
   }
+}
+
+void DrawSpectrumLabels(Canvas& canvas, const SpectrumView& view) {
   const std::vector<AxisLabel> frequencies = FrequencyLabels(view, canvas);
   for (const AxisLabel& label : frequencies) canvas.Label(label.x, label.y, label.text);
   const int reserved = canvas.Measure("0 Hz").height + 2;

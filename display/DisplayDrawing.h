@@ -31,8 +31,10 @@ class Canvas : public LineSink, public TextMeasure {
 using DensityOf = std::function<float(std::int32_t bin)>;
 
 void DrawSpectrumGrid(Canvas& canvas, const SpectrumView& view);
-// The frequency grid lines with their labels and the level labels.
+// The frequency grid lines.
 void DrawSpectrumAxes(Canvas& canvas, const SpectrumView& view);
+// The frequency and level labels, drawn last, over the trace and markers.
+void DrawSpectrumLabels(Canvas& canvas, const SpectrumView& view);
 void DrawSpectrumTrace(Canvas& canvas, const SpectrumView& view, const DensityOf& density);
 void DrawSpectrumMarker(Canvas& canvas, const SpectrumView& view, double frequency, double topLevel,
                         double bottomLevel);

@@ -175,8 +175,10 @@ std::optional<GridRows> RadioGridFromHamGroups(const AirmailDataFolder& data, Me
   FileFailure failure;
   auto file = StationFile::Load(data, "HAM", failure);
   if (!file) {
+    // With the system's reason and the data folder to check, as every message about AirMail's files.
     messages.Show(std::string("StationsAirmailSetStations, Unable to ") +
-                  (failure.stage == FileStage::Open ? "open" : "read") + " Airmail \"HAM\" Station data.");
+                  (failure.stage == FileStage::Open ? "open" : "read") + " Airmail \"HAM\" Station data.\r" +
+                  ErrorText(failure.error) + AirmailErrorDataMessage(data));
     return std::nullopt;
   }
   GridRows rows;

@@ -36,6 +36,31 @@ velmora_install() {
 
 velmora_jobs() { nproc 2>/dev/null || echo 2; }
 
+# What a Windows user gets: the program, its command-line tools, its texts
+# and the demo recording; built by velmora_build_windows --target $VELMORA_PROGRAM_TARGETS.
+VELMORA_PROGRAM_TARGETS="Velmora velmora-analyse velmora-predict velmora-history"
+
+# A text file as Notepad reads it: CR LF line ends.
+velmora_crlf() { sed 's/\r$//; s/$/\r/' "$1"; }
+
+# Lays out FOLDER as the zip holds it: Velmora.exe and the tools beside it,
+# "Velmora.txt", "Install.txt", "User's guide.txt" and "Data\Demo Pactor 3.bin".
+# What the program wrote there (settings, recordings, logs) stays.
+velmora_program_folder() {
+  local folder=$1 windows=$VELMORA_BUILD/windows target
+  mkdir -p "$folder/Data" || return 1
+  # Each put in place whole, so a copy of the program still running keeps its file.
+  for target in $VELMORA_PROGRAM_TARGETS; do
+    cp "$windows/$target.exe" "$folder/.$target.exe.new" && mv -f "$folder/.$target.exe.new" "$folder/$target.exe" \
+      || return 1
+  done
+  velmora_crlf "$VELMORA_ROOT/app/Velmora.txt" >"$folder/Velmora.txt" || return 1
+  velmora_crlf "$VELMORA_ROOT/app/Install.txt" >"$folder/Install.txt" || return 1
+  "$VELMORA_ROOT/tools/guide-text" "$VELMORA_ROOT/README.md" | velmora_crlf /dev/stdin >"$folder/User's guide.txt"
+  [ -s "$folder/User's guide.txt" ] || { velmora_say "README.md has no \"User's guide\" section"; return 1; }
+  cp "$VELMORA_ROOT/analysis/demo/Demo Pactor 3.bin" "$folder/Data/"
+}
+
 velmora_build_native() {
   cmake -S "$VELMORA_ROOT" -B "$VELMORA_BUILD/native" -DCMAKE_BUILD_TYPE=Release >"$VELMORA_BUILD/native-configure.log" 2>&1 \
     || { cat "$VELMORA_BUILD/native-configure.log" >&2; return 1; }
@@ -82,7 +107,8 @@ velmora_display() {
   local n i pid
   for n in $(seq 91 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    # In a session of its own: a Ctrl+C meant for the script must not end the display.
+    setsid Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
     pid=$!
     for i in $(seq 1 50); do
       [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break

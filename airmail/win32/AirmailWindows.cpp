@@ -7,6 +7,7 @@
 #include "airmail/win32/Clipboard.h"
 #include "airmail/win32/KeysSend.h"
 #include "common/SystemLib.h"
+#include "common/win32/SystemErrorText.h"
 #include "common/win32/WindowFind.h"
 
 namespace velmora {
@@ -68,13 +69,19 @@ std::optional<ScreenRect> Win32AirmailDesktop::TerminalWindowRect() {
   return ScreenRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-bool Win32AirmailDesktop::AirmailStart(const std::string& programFolder) {
+bool Win32AirmailDesktop::AirmailStart(const std::string& programFolder, std::string& errorText) {
   std::string program = JoinPath(programFolder, kAirmailProgramFile).string();
   const char* os = std::getenv("OS");
   if (os && std::string_view(os) == "Windows_NT") {
+    SetLastError(0);
     auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(owner_, "Open", program.c_str(), nullptr, programFolder.c_str(), SW_SHOWNORMAL));
-    return result > 32;
+    if (result > 32) return true;
+    // The shell's small codes below 32 that are system errors (file or path
+    // not found, access denied) are those codes; the last error says more.
+    DWORD code = GetLastError();
+    errorText = SystemErrorText(code ? code : static_cast<DWORD>(result));
+    return false;
   }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -83,8 +90,10 @@ bool Win32AirmailDesktop::AirmailStart(const std::string& programFolder) {
   PROCESS_INFORMATION process{};
   std::string commandLine = "\"" + program + "\"";
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      programFolder.c_str(), &startup, &process))
+                      programFolder.c_str(), &startup, &process)) {
+    errorText = LastErrorText();
     return false;
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;

@@ -32,7 +32,7 @@ class Win32AirmailDesktop final : public AirmailDesktop {
   bool TerminalWindowForeground() override;
   void AirmailWindowArrange() override { velmora::AirmailWindowArrange(); }
   std::optional<ScreenRect> TerminalWindowRect() override;
-  bool AirmailStart(const std::string& programFolder) override;
+  bool AirmailStart(const std::string& programFolder, std::string& errorText) override;
 
   bool KeysSend(std::string_view script) override;
 

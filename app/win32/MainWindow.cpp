@@ -138,11 +138,6 @@ void MainWindow::HelpShow(HelpTopic topic) {
   }
 }
 
-void MainWindow::WindowPlace(int left, int top, int width, int height) {
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 HMENU MainWindow::SettingsMenu() const { return MenuBarPopup(menuBar_.get(), "Settings"); }
 
 void MainWindow::SetMenuBarVisible(bool visible) {
@@ -286,8 +281,10 @@ void MainWindow::StartProcessTimer() { SetTimer(hwnd_, kProcessTimer, 10, nullpt
 void MainWindow::OnProcessTimer() {
   // Not while an AutoConnect operation waits below (AirMail's terminal being
   // activated, a message box): the loop would hold it there until the loop
-  // ended. The timer ticks on until the operation has returned.
-  if (autoConnect_.Busy()) return;
+  // ended. Nor while the loop of the input before winds down (Options
+  // switched the input, and Start came at once): the press was lost. The
+  // timer ticks on until the operation or that loop has returned.
+  if (autoConnect_.Busy() || signal_.LoopActive()) return;
   KillTimer(hwnd_, kProcessTimer);
   if (!closing_) signal_.StartLoopFromTimer();
   // A close asked for while the loop ran, or an end after a device failure,
@@ -361,32 +358,14 @@ void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
   if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
 }
 
-WindowPlacement MainWindow::CurrentPlacement() const {
-  RECT r{};
-  GetWindowRect(hwnd_, &r);
-  return {static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.right - r.left),
-          static_cast<float>(r.bottom - r.top)};
-}
-
-void MainWindow::ApplyPlacement(const WindowPlacement& placement) {
-  WindowPlacement now = CurrentPlacement();
-  // A width or height of nothing would leave a window the user cannot find.
-  constexpr float kSmallest = 120;
-  float left = placement.left.value_or(*now.left);
-  float top = placement.top.value_or(*now.top);
-  float width = std::max(placement.width.value_or(*now.width), kSmallest);
-  float height = std::max(placement.height.value_or(*now.height), kSmallest);
-  SetWindowPos(hwnd_, nullptr, static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
-               static_cast<int>(height), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 bool MainWindow::SaveSettingsAtClose() {
   ProfileWriter writer(profileFile_);
   ProfileSave(writer, settings_);
-  bool normal = !IsIconic(hwnd_) && !IsZoomed(hwnd_);
+  bool normal = false;
+  const WindowPlacement placement = PlacementToSave(normal);
   std::optional<bool> visible;
   if (autoConnect_.Available()) visible = autoConnect_.Visible();
-  ProfileSaveWindow(writer, normal, CurrentPlacement(), visible);
+  ProfileSaveWindow(writer, normal, placement, visible);
   autoConnect_.ProfileSave(writer);
   autoConnect_.ProfileSaveWindow(writer);
   std::error_code error;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "analysis/DetectorStatistics.h"
@@ -69,6 +70,7 @@ class MainWindow final : public MainWindowLink,
   std::filesystem::path ProgramFolder() const override { return programFolder_; }
   void HelpShow(HelpTopic topic) override;
   void WindowPlace(int left, int top, int width, int height) override;
+  void WindowPlaceRestore() override;
   MainSettings& Settings() { return settings_; }
   Toolbar& Tools() { return toolbar_; }
   // Panel 1 the run state, panel 2 the mouse read-out (shown only while the
@@ -120,6 +122,10 @@ class MainWindow final : public MainWindowLink,
   bool SaveSettingsAtClose();
   void ApplyPlacement(const WindowPlacement& placement);
   WindowPlacement CurrentPlacement() const;
+  // The placement to keep at close: the one before "Airmail Resize" while
+  // the window is still shrunk, with whether it was in its normal state.
+  WindowPlacement PlacementToSave(bool& normal) const;
+  bool StillShrunk() const;
   void RedrawLastBuffer();
   void UpdateCaption();
   void SetReadoutVisible(bool visible);
@@ -192,6 +198,13 @@ class MainWindow final : public MainWindowLink,
   std::unique_ptr<DiagramMainWindow> diagramMain_;
   std::unique_ptr<DiagramWindow> diagram_;
   std::unique_ptr<AboutWindow> about_;
+  // Where "Airmail Resize" found the window, and the rectangle it shrank it to.
+  struct Shrink {
+    WINDOWPLACEMENT before{};
+    RECT beforeRect{};
+    RECT shrunk{};
+  };
+  std::optional<Shrink> shrink_;
   bool firstShown_ = false;
   bool autoStart_ = true;
   bool closing_ = false;

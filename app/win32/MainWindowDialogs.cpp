@@ -11,7 +11,7 @@ void MainWindow::CreateDialogs() {
   overview_ = std::make_unique<OverviewWindow>(hwnd_, programFolder_ + "\\Velmora.txt", messenger_);
   diagramMain_ = std::make_unique<DiagramMainWindow>(hwnd_, helpHost, messenger_);
   diagram_ = std::make_unique<DiagramWindow>(hwnd_, *diagramMain_);
-  about_ = std::make_unique<AboutWindow>(hwnd_);
+  about_ = std::make_unique<AboutWindow>(hwnd_, pump_);
 }
 
 void MainWindow::UnloadDialogs() {

@@ -259,6 +259,7 @@ void AutoConnectWindow::OnClose() {
   dependents_->DependentWindowsReset();
   if (reports_) reports_->ReportWindowsClose();
   ShowWindow(hwnd_, SW_HIDE);
+  if (link_) link_->WindowPlaceRestore();  // shrunk beside this window while it was open
 }
 
 bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys) {

@@ -39,11 +39,13 @@ void AboutWindow::OnCreate() {
          "Disclaimer: Velmora is provided as it is, without warranty of any kind. It listens before AirMail "
          "calls, but you remain responsible for your station and for what it transmits.",
          {20, 160, 440, 210}, font);
-  HWND ok = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 350, 220, 80,
-                            26, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOk)), GetModuleHandleA(nullptr),
-                            nullptr);
-  SendMessageA(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  ok_ = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 350, 220, 80, 26,
+                        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOk)), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  pump_.AddModeless(hwnd_);
 }
+
+void AboutWindow::OnShown() { SetFocus(ok_); }
 
 void AboutWindow::OnPaint(HDC dc) {
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "VELMORA");
@@ -51,11 +53,13 @@ void AboutWindow::OnPaint(HDC dc) {
 }
 
 AboutWindow::~AboutWindow() {
+  if (hwnd_) pump_.RemoveModeless(hwnd_);
   if (titleFont_) DeleteObject(titleFont_);
 }
 
 bool AboutWindow::OnCommand(int id) {
-  if (id != kOk) return false;
+  // Enter reaches it as OK, Esc as Cancel.
+  if (id != kOk && id != IDCANCEL) return false;
   Close();
   return true;
 }

@@ -29,6 +29,7 @@ void HelpWindow::Show() {
   if (!IsWindowVisible(hwnd_)) OnShowing();
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
+  OnShown();
 }
 
 void HelpWindow::Close() {

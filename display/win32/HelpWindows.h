@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Messages.h"
+#include "common/win32/MessagePump.h"
 
 namespace velmora {
 
@@ -34,8 +35,9 @@ class HelpWindow {
   HelpWindow(HWND owner, const char* className, const char* caption, int width, int height)
       : owner_(owner), className_(className), caption_(caption), width_(width), height_(height) {}
   virtual void OnCreate() {}
-  // Each time the window comes up from hidden (or first made).
+  // Each time the window comes up from hidden (or first made); then once it is in front.
   virtual void OnShowing() {}
+  virtual void OnShown() {}
   virtual void OnPaint(HDC) {}
   virtual void OnSize(int, int) {}
   virtual bool OnCommand(int) { return false; }
@@ -95,15 +97,20 @@ class DiagramMainWindow final : public HelpWindow {
   Messenger& messages_;
 };
 
+// Closes with its OK button, Enter or Esc: the pump hands it the keys as a dialog's.
 class AboutWindow final : public HelpWindow {
  public:
-  explicit AboutWindow(HWND owner) : HelpWindow(owner, "VelmoraAbout", "About Velmora", 460, 300) {}
+  AboutWindow(HWND owner, MessagePump& pump)
+      : HelpWindow(owner, "VelmoraAbout", "About Velmora", 460, 300), pump_(pump) {}
   ~AboutWindow() override;
 
  private:
   void OnCreate() override;
+  void OnShown() override;
   void OnPaint(HDC dc) override;
   bool OnCommand(int id) override;
+  MessagePump& pump_;
+  HWND ok_ = nullptr;
   HFONT titleFont_ = nullptr;
 };
 

@@ -105,7 +105,8 @@ void SignalDisplay::DrawFrequency() {
   spectrumView_ = MakeSpectrumView(settings_.display.fftRange, settings_.detector.centerFrequency, zoom,
                                    spectrum_.TransformLength(), frequency_.Width(), frequency_.Height(),
                                    spectrum_.WwvTop());
-  spectrumCanvas_.emplace(frequency_.BufferDc(), pens_, Colour());
+  // The labels go on top of the trace, on boxes of their own, where they read.
+  spectrumCanvas_.emplace(frequency_.BufferDc(), pens_, Colour(), LabelBackground::Boxed);
   DrawSpectrumGrid(*spectrumCanvas_, spectrumView_);
   DrawSpectrumAxes(*spectrumCanvas_, spectrumView_);
   DrawSpectrumTrace(*spectrumCanvas_, spectrumView_, [this](std::int32_t bin) { return spectrum_.Density(bin); });
@@ -113,6 +114,7 @@ void SignalDisplay::DrawFrequency() {
 }
 
 void SignalDisplay::Present() {
+  if (spectrumCanvas_) DrawSpectrumLabels(*spectrumCanvas_, spectrumView_);
   // The canvases let go of the buffers before they are copied.
   spectrumCanvas_.reset();
   timeCanvas_.reset();

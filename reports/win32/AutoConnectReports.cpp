@@ -38,8 +38,12 @@ void AutoConnectReports::LogFileHistoryShow() {
   logFile_->Show(AutoConnectLogPath(programFolder_));
 }
 
+std::optional<LatLon> AutoConnectReports::ShipOfAction() const {
+  return shipOfAction_ ? *shipOfAction_ : Ship();
+}
+
 std::vector<std::string> AutoConnectReports::Beams() {
-  auto ship = Ship();
+  auto ship = ShipOfAction();
   if (!ship) return {};
   std::vector<StationEntry> entries;
   if (!StationEntriesGet(Data(), kHam, StationListKind::All, entries)) return {};
@@ -61,11 +65,14 @@ std::vector<std::string> AutoConnectReports::Beams() {
 void AutoConnectReports::StationInfoShow(std::string_view station, bool beamList) {
   if (!stationInfo_) {
     stationInfo_ = std::make_unique<StationInfoWindow>(window_.Handle(), window_.Messages(), [this](const std::string& s) {
-      auto ship = Ship();
+      auto ship = ShipOfAction();
       return StationInfoLabelsOf(ship, ship ? Station(s) : std::nullopt);
     });
   }
   stationInfo_->Load(Data().File("FreqList.rtf"));
+  // The beams and the labels need the ship's position: asked for once, a
+  // missing one is told once.
+  shipOfAction_ = Ship();
   std::string shown(station);
   if (beamList) {
     window_.Status().SetText(1, "Working");
@@ -78,6 +85,7 @@ void AutoConnectReports::StationInfoShow(std::string_view station, bool beamList
     if (shown.empty() && !beams.empty()) shown = beams.front();
   }
   stationInfo_->ShowStation(shown);
+  shipOfAction_.reset();
 }
 
 void AutoConnectReports::ReportWindowsClose() {

@@ -32,6 +32,8 @@ class AutoConnectReports final : public ReportWindows {
  private:
   AirmailDataFolder Data() const;
   std::optional<LatLon> Ship() const;
+  // The ship's position found at the start of the action in hand, else looked up now.
+  std::optional<LatLon> ShipOfAction() const;
   std::optional<LatLon> Station(const std::string& station) const;
   std::vector<std::string> Beams();
 
@@ -39,6 +41,7 @@ class AutoConnectReports final : public ReportWindows {
   std::filesystem::path programFolder_;
   std::unique_ptr<StationInfoWindow> stationInfo_;
   std::unique_ptr<HistoryWindow> airmail_, logFile_;
+  std::optional<std::optional<LatLon>> shipOfAction_;
 };
 
 }  // namespace velmora

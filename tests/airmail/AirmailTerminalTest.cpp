@@ -27,8 +27,9 @@ class ScriptedDesktop final : public AirmailDesktop {
   bool TerminalWindowForeground() override { return terminal; }
   void AirmailWindowArrange() override { ++arranged; }
   std::optional<ScreenRect> TerminalWindowRect() override { return ScreenRect{100, 100, 600, 400}; }
-  bool AirmailStart(const std::string& folder) override {
+  bool AirmailStart(const std::string& folder, std::string& errorText) override {
     started.push_back(folder);
+    errorText = "The system cannot find the file specified.";
     return false;
   }
   bool KeysSend(std::string_view script) override {
@@ -110,7 +111,8 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
       {"declined to start AirMail", [](ScriptedDesktop& d) { d.airmail = false; }, false, "AirMail Window Error",
        "the AirMail program must be running and the Terminal Window open.", 0},
       {"AirMail started on a yes, in vain", [](ScriptedDesktop& d) { d.airmail = false; }, false,
-       "AirMail Window Error", "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".", 0, true},
+       "AirMail Window Error", "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".\rThe system cannot find the file "
+       "specified.", 0, true},
       {"declined to open the terminal", [](ScriptedDesktop& d) { d.terminal = false; }, false,
        "Terminal Window Error", "the AirMail Terminal Window must be open.", 0},
       {"main window not in front", [](ScriptedDesktop& d) { d.airmailForeground = false; }, true,

@@ -159,6 +159,7 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   std::filesystem::path ProgramFolder() const override { return {}; }
   void HelpShow(HelpTopic) override {}
   void WindowPlace(int, int, int, int) override {}
+  void WindowPlaceRestore() override {}
 
   float bufferSeconds = 0.5f, pulse = 0, centre = 1000;
   float level = 0, faxLevel = 0, snr = 0;  // the present buffer's, as the detectors left them

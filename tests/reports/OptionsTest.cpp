@@ -83,7 +83,10 @@ TEST(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   EXPECT_TRUE(OffsetCellChoices({"HAM", "W1AW", "14075.0"}, 3, data).empty());
   AirmailDataFolder none(VELMORA_SOURCE_DIR "/tests/no such folder", messages);
   EXPECT_FALSE(RadioGridFromHamGroups(none, messages));
-  EXPECT_EQ(messages.Texts().back(), "StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.");
+  EXPECT_EQ(messages.Texts().back().rfind("StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.\r", 0),
+            0u);
+  EXPECT_NE(messages.Texts().back().find("\r\rPlease check that the AirMail's Data Folder \""), std::string::npos)
+      << "with the system's reason between";
 }
 
 TEST(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {

@@ -81,6 +81,21 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
   }
 }
 
+// Asked how to use it, each tool once refused "--help" as no such option
+// (exit 2): now it prints its usage on standard output and succeeds.
+TEST(ToolArguments, HelpPrintsTheUsageAndSucceeds) {
+  for (const std::string tool : {"velmora-analyse", "velmora-predict", "velmora-history"}) {
+    for (const char* ask : {"--help", "-h", "--log x --help"}) {
+      SCOPED_TRACE(tool + " " + ask);
+      const testing::ToolRun run = testing::RunTool(tool, ask);
+      EXPECT_EQ(run.status, 0) << run.errors;
+      EXPECT_EQ(run.errors, "");
+      EXPECT_EQ(run.out.rfind("usage: " + tool + " ", 0), 0u) << run.out;
+      EXPECT_NE(run.out.find("  --help "), std::string::npos) << run.out;
+    }
+  }
+}
+
 // What the fixture holds, as the program reads it ("listing.txt" beside it;
 // {DATA} stands for the data folder).
 std::vector<std::string> Expected(const std::string& dataFolder) {

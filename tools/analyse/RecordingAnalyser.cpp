@@ -119,10 +119,14 @@ std::string SampleSizeProblem(std::string_view value) {
 std::string AnalyseUsage() {
   return std::string("usage: ") + kProgram +
          " [--settings FILE] [--sample-size N] [--8bit] RECORDING.bin\n"
+         "Runs a recording through Velmora's spectrum and detectors, as playback does,\n"
+         "and prints one CSV line per buffer, then the detector statistics.\n"
          "  RECORDING.bin  headerless mono PCM at 11025 Hz, 16-bit signed little-endian\n"
          "                 (or 8-bit unsigned with --8bit); \"-\" reads standard input\n"
          "  --settings     a Velmora.Ini whose \"Detector Data\" and \"Sample Size\" are used\n"
-         "  --sample-size  samples per buffer: 256, 512, ... 32768 (default: the settings', else 2048)\n";
+         "  --sample-size  samples per buffer: 256, 512, ... 32768 (default: the settings', else 2048)\n"
+         "  --help         this text\n"
+         "Exit status: 0 done, 2 bad arguments or a recording that cannot be read.\n";
 }
 
 std::optional<AnalyseOptions> ParseAnalyseOptions(std::span<const std::string_view> arguments, std::string& problem) {

@@ -12,6 +12,7 @@
 #include <io.h>
 #endif
 
+#include "tools/HelpAsked.h"
 #include "tools/analyse/RecordingAnalyser.h"
 
 namespace {
@@ -21,6 +22,10 @@ int Run(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);  // recordings are bytes, not text
 #endif
   std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  if (velmora::HelpAsked(arguments)) {
+    std::cout << velmora::AnalyseUsage();
+    return 0;
+  }
   std::string problem;
   const auto options = velmora::ParseAnalyseOptions(arguments, problem);
   if (!options) {

@@ -9,6 +9,7 @@
 #include "reports/AirmailSummary.h"
 #include "reports/HistoryText.h"
 #include "reports/LogFileSummary.h"
+#include "tools/HelpAsked.h"
 #include "tools/history/HistoryOptions.h"
 
 namespace {
@@ -20,6 +21,10 @@ void PrintCsvLine(const std::vector<std::string>& cells) {
 
 int Run(int argc, char** argv) {
   std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  if (velmora::HelpAsked(arguments)) {
+    std::cout << velmora::kHistoryUsage;
+    return 0;
+  }
   std::string problem;
   const auto options = velmora::ParseHistoryOptions(arguments, problem);
   if (!options) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/HelpAsked.h"
 #include "tools/predict/PredictRun.h"
 #ifdef _WIN32
 #include "common/win32/WindowFind.h"
@@ -43,6 +44,10 @@ std::string ExecutableFolder() {
 
 int Run(int argc, char** argv) {
   std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  if (HelpAsked(arguments)) {
+    std::cout << kPredictUsage;
+    return 0;
+  }
   std::string problem;
   auto options = ParsePredictOptions(arguments, problem);
   if (!options) {

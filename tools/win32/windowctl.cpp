@@ -1,6 +1,7 @@
 // velmora-windowctl: small window actions for scripts run under Wine, where
 // the program's windows are not windows of the X display.
 //   wait CAPTION SECONDS      until a visible top-level window has exactly this caption
+//                             ("Velmora": the main window, whatever its caption shows)
 //   command CAPTION ID        posts the menu or toolbar command ID to it
 //   close CAPTION SECONDS     asks it to close and waits until it is gone
 //   move CAPTION X Y W H      places it
@@ -9,6 +10,12 @@
 //   press CAPTION ID          presses button ID of that message box
 //   status CAPTION [PANEL]    prints the text of a panel (from 1) of the window's status bar
 //   texts CAPTION             prints the texts of the window's controls, one a line
+//   click CAPTION ID          clicks control ID of the window (a dialog too), without waiting for what it opens
+//   settext CAPTION ID TEXT   puts TEXT in control ID of the window (a dialog too)
+//   text CAPTION ID           prints the text of control ID of the window (a dialog too)
+//   quit SECONDS              closes Velmora's main window, whatever its caption, as File, Exit
+//                             does, and waits until the program has ended (3: still running)
+// VELMORA_DESKTOP names the Wine desktop to act on (explorer /desktop=NAME).
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +24,8 @@
 
 namespace {
 
+// "Velmora" is the main window also while its caption names a recording,
+// a zoom or a playback file.
 HWND Find(const char* caption, const char* cls = nullptr) {
   HWND w = nullptr;
   while ((w = FindWindowExA(nullptr, w, cls, caption)) != nullptr) {
@@ -25,6 +34,8 @@ HWND Find(const char* caption, const char* cls = nullptr) {
     bool dialog = std::string(name) == "#32770";
     if (IsWindowVisible(w) && (cls || !dialog)) return w;
   }
+  if (!cls && std::string(caption) == "Velmora")
+    if (HWND main = FindWindowA("VelmoraMain", nullptr); main && IsWindowVisible(main)) return main;
   return nullptr;
 }
 
@@ -53,8 +64,58 @@ bool WaitFor(const char* caption, double seconds, bool present) {
   return (Find(caption) != nullptr) == present;
 }
 
+// Any visible top-level window with this caption, dialogs included.
+HWND FindAny(const char* caption) {
+  HWND w = nullptr;
+  while ((w = FindWindowExA(nullptr, w, nullptr, caption)) != nullptr)
+    if (IsWindowVisible(w)) return w;
+  return Find(caption);
+}
+
+struct ControlSearch {
+  int id;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindControl(HWND w, LPARAM data) {
+  auto& search = *reinterpret_cast<ControlSearch*>(data);
+  if (GetDlgCtrlID(w) != search.id) return TRUE;
+  search.found = w;
+  return FALSE;
+}
+
+// Control ID anywhere below the window with this caption.
+HWND ControlOf(const char* caption, const char* id) {
+  HWND w = FindAny(caption);
+  if (!w) return nullptr;
+  ControlSearch search{std::atoi(id)};
+  EnumChildWindows(w, FindControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The main window is found by its class: its caption names a recording,
+// a zoom or a playback file at times.
+int Quit(double seconds) {
+  HWND main = FindWindowA("VelmoraMain", nullptr);
+  if (!main) return 1;
+  DWORD id = 0;
+  GetWindowThreadProcessId(main, &id);
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  const DWORD milliseconds = static_cast<DWORD>(seconds * 1000);
+  if (!process) {  // then until its window is gone
+    DWORD end = GetTickCount() + milliseconds;
+    while (IsWindow(main) && static_cast<LONG>(end - GetTickCount()) > 0) Sleep(50);
+    return IsWindow(main) ? 3 : 0;
+  }
+  DWORD waited = WaitForSingleObject(process, milliseconds);
+  CloseHandle(process);
+  return waited == WAIT_OBJECT_0 ? 0 : 3;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: velmora-windowctl wait|command|close|move CAPTION ...\n");
+  std::fprintf(stderr, "usage: velmora-windowctl wait|command|close|move|list|dialog|press|status|texts|click|settext|text "
+                       "CAPTION ..., or quit SECONDS\n");
   return 2;
 }
 
@@ -74,6 +135,14 @@ BOOL CALLBACK PrintWindow(HWND w, LPARAM) {
 }
 
 int main(int argc, char** argv) {
+  // Wine's named virtual desktops (explorer /desktop=NAME) keep their windows apart.
+  if (const char* desktop = std::getenv("VELMORA_DESKTOP"); desktop && *desktop) {
+    HDESK handle = OpenDesktopA(desktop, 0, FALSE, GENERIC_ALL);
+    if (!handle || !SetThreadDesktop(handle)) {
+      std::fprintf(stderr, "no desktop \"%s\"\n", desktop);
+      return 1;
+    }
+  }
   if (argc == 2 && std::string(argv[1]) == "list") return EnumWindows(PrintWindow, 0) ? 0 : 1;
   if (argc < 3) return Usage();
   std::string verb = argv[1];
@@ -89,6 +158,23 @@ int main(int argc, char** argv) {
     return box && PostMessageA(box, WM_COMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
   }
   if (verb == "wait" && argc == 4) return WaitFor(caption, std::atof(argv[3]), true) ? 0 : 1;
+  if (verb == "quit" && argc == 3) return Quit(std::atof(argv[2]));
+  if (verb == "click" && argc == 4) {
+    HWND control = ControlOf(caption, argv[3]);
+    return control && PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
+  }
+  if (verb == "settext" && argc == 5) {
+    HWND control = ControlOf(caption, argv[3]);
+    return control && SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
+  }
+  if (verb == "text" && argc == 4) {
+    HWND control = ControlOf(caption, argv[3]);
+    if (!control) return 1;
+    char text[1024] = {};
+    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    std::printf("%s\n", text);
+    return 0;
+  }
   HWND w = Find(caption);
   if (!w && verb != "close") {
     std::fprintf(stderr, "no window \"%s\"\n", caption);

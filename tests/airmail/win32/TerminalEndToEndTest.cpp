@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "airmail/AirmailStationNames.h"
 #include "airmail/AirmailTerminal.h"
 #include "airmail/win32/AirmailWindows.h"
 #include "airmail/win32/WindowActivate.h"
 #include "common/win32/MessagePump.h"
+#include "common/win32/SystemErrorText.h"
 #include "common/win32/Win32Messenger.h"
 #include "tests/airmail/FakeSeams.h"
+#include "tests/common/TempFolder.h"
 #include "tests/airmail/win32/StandInSession.h"
 
 namespace velmora {
@@ -128,6 +131,20 @@ TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndRe
   const size_t before = ProcessHeapInUse();
   for (int i = 0; i < kReads; ++i) ASSERT_TRUE(reading.TerminalSelectGet());
   EXPECT_LT(static_cast<long long>(ProcessHeapInUse()) - static_cast<long long>(before), kReads * 3 * 1024 / 4);
+}
+
+// AirMail missing from its folder: the start said only that it failed; now
+// the system's reason comes with it, whichever way AirMail is started.
+TEST_F(TerminalEndToEndTest, AStartThatFailsGivesTheSystemsReason) {
+  const std::string os = std::getenv("OS") ? std::getenv("OS") : "";
+  testing::TempFolder empty;
+  for (const char* system : {"Windows_NT", "other"}) {
+    _putenv_s("OS", system);
+    std::string reason;
+    EXPECT_FALSE(desktop.AirmailStart(empty.path().string(), reason)) << system;
+    EXPECT_EQ(reason, SystemErrorText(ERROR_FILE_NOT_FOUND)) << system;
+  }
+  _putenv_s("OS", os.c_str());
 }
 
 }  // namespace

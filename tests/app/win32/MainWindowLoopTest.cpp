@@ -1,6 +1,9 @@
 // The real loop under the real main window: minimised, and started while an
-// AutoConnect operation waits below it; panel 1 read back from the status bar.
+// AutoConnect operation waits below it or the loop of the input before ends;
+// panel 1 read back from the status bar.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "app/win32/MainWindow.h"
 #include "tests/app/win32/MainWindowFixture.h"
@@ -63,6 +66,34 @@ TEST_F(LoopUnderAnOperation, TheLoopStartsOnceTheOperationHasReturned) {
   });
   ASSERT_TRUE(testing::PumpUntil([&] { return window->Status().Text(1) == "Stopped"; }, 15));
   EXPECT_TRUE(played);
+}
+
+// Options switches the input while a loop runs and ends that loop; a Start
+// pressed before its last buffer was done was lost, "Stopped" stood.
+TEST_F(MainWindowLoopTest, AStartWhileTheLoopOfTheInputBeforeEndsIsKept) {
+  auto file = folder.path() / "noise.bin";
+  std::error_code error;
+  ASSERT_TRUE(signalgen::WriteRecording(file, signalgen::Generate({.seconds = 2}).samples, false, error));
+  window->Signal().inputSource = kPlayback;
+  window->Signal().playbackFile = file;
+  Press("Start");
+  bool switched = false;
+  testing::ThreadTimer watcher(20, [&] {
+    if (switched || !window->Signal().LoopActive()) return;
+    window->Signal().PlaybackEnd();  // as Options, OK does on leaving playback
+    window->Signal().inputSource = kSimulated;
+    Press("Start");
+    switched = true;
+    // The loop before still waits for its last buffer, as a sound card's does.
+    testing::PumpUntil([] { return false; }, 0.2);
+  });
+  // The test tone's bin stands out once the simulated buffer has been analysed.
+  const auto& spectrum = window->Analysis().Spectrum();
+  const std::int32_t tone = std::lround(window->Signal().simulate.frequency * 2048 / 11025);
+  EXPECT_TRUE(testing::PumpUntil([&] {
+    return switched && !window->Signal().LoopActive() && spectrum.N() == 2048 &&
+           spectrum.Density(tone) > spectrum.Density(tone / 2) + 20;
+  }, 15));
 }
 
 }  // namespace

@@ -140,6 +140,19 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Top"), "30");
 }
 
+// The About box closed only with its button; Enter and Esc close it too.
+TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndEsc) {
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    window->Command(menu::kHelpAbout);
+    HWND about = window->About()->Handle();
+    ASSERT_TRUE(IsWindowVisible(about));
+    ASSERT_EQ(GetFocus(), GetDlgItem(about, IDOK)) << "its button has the keys";
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+    pump.RunPending();
+    EXPECT_FALSE(IsWindowVisible(about)) << key;
+  }
+}
+
 TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses) {
   std::filesystem::create_directory(SettingsFile());  // a folder where the file should be
   testing::MessageBoxAnswerer answerer;

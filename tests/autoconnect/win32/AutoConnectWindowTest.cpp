@@ -103,6 +103,41 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   EXPECT_EQ(Saved().Read(kAutoConnectSection, "Window Width"), "10500") << "the normal place kept";
 }
 
+// "Airmail Resize" shrank the main window beside this one for good (its
+// toolbar cut off) and that small place was saved. Now closing this window
+// gives the earlier place back, unless the user placed the main window
+// since, and the program closed while it is open saves the earlier place.
+TEST_F(AutoConnectWindowTest, TheMainWindowGetsItsPlaceBackWhenThisWindowCloses) {
+  Settings("Airmail Resize=True\r\nMode Index=1\r\n");
+  OpenMain();
+  auto place = [&] {
+    RECT r{};
+    GetWindowRect(main->Handle(), &r);
+    return std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  };
+  auto show = [&] {
+    main->Command(main->Tools().IdOf("Airmail"));
+    EXPECT_TRUE(PumpUntil([&] { return window->Visible() && window->Activated(); }));
+  };
+  const std::vector<LONG> earlier{60, 40, 820, 600};
+  SetWindowPos(main->Handle(), nullptr, 60, 40, 820, 600, SWP_NOZORDER);
+  show();
+  EXPECT_EQ(place()[2], 370) << "shrunk beside it";
+  window->Close();
+  EXPECT_EQ(place(), earlier);
+  show();
+  SetWindowPos(main->Handle(), nullptr, 10, 10, 500, 300, SWP_NOZORDER);
+  window->Close();
+  EXPECT_EQ(place(), (std::vector<LONG>{10, 10, 500, 300})) << "placed by hand, it stays";
+  SetWindowPos(main->Handle(), nullptr, 60, 40, 820, 600, SWP_NOZORDER);
+  show();
+  main->Close();
+  const auto saved = Saved();
+  EXPECT_EQ(saved.Read(kDisplaySection, "Window Width"), "820");
+  EXPECT_EQ(saved.Read(kDisplaySection, "Window Left"), "60");
+  EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Visible"), "True");
+}
+
 // Each frame's option buttons are one choice, clicked in turn; then the
 // window's settings saved, recalled and set to their defaults.
 TEST_F(AutoConnectWindowTest, OptionGroupsAndTheSettingsFiles) {

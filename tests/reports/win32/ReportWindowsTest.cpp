@@ -69,6 +69,18 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
   EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
 }
 
+// One click, one message per cause: a ship without a position was told
+// twice, once for the beams and once for the labels.
+TEST_F(ReportWindowsTest, AShipWithoutAPositionIsToldOnce) {
+  testing::WriteBytes(data.path() / "Airmail.ini", "[Settings]\r\nLast Program Version=3.4.062\r\n");
+  MessageBoxAnswerer ok;
+  window->Command(kViewStationInfoBeamList);
+  ASSERT_EQ(ok.Texts().size(), 1u);
+  EXPECT_NE(ok.Texts()[0].find("Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"."),
+            std::string::npos) << ok.Texts()[0];
+  EXPECT_EQ(reports->StationInfo()->BeamList(), std::vector<std::string>{});
+}
+
 TEST_F(ReportWindowsTest, AMissingDocumentIsToldAndLeavesTheViewEmpty) {
   std::filesystem::remove(data.path() / "FreqList.rtf");
   MessageBoxAnswerer ok;
