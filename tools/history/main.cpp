@@ -10,6 +10,7 @@
 #include "reports/HistoryText.h"
 #include "reports/LogFileSummary.h"
 #include "tools/history/HistoryOptions.h"
+#include "tools/history/OccupancyListing.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ void PrintCsvLine(const std::vector<std::string>& cells) {
 
 int Run(int argc, char** argv) {
   std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  if (!arguments.empty() && arguments[0] == velmora::kOccupancyOption)
+    return velmora::OccupancyListing(arguments, std::cout, std::cerr);
   std::string problem;
   const auto options = velmora::ParseHistoryOptions(arguments, problem);
   if (!options) {
