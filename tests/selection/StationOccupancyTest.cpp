@@ -104,17 +104,6 @@ TEST(StationOccupancyFile, WrittenWithAPointAndReadBackAsItWas) {
   EXPECT_TRUE(messages.entries.empty());
 }
 
-// A file too big to be ours is refused unread, and must not be written over.
-TEST(StationOccupancyFile, AFileTooBigIsRefusedUnread) {
-  testing::TempFolder folder;
-  auto file = folder.path() / kStationOccupancyDataFile;
-  WriteBytes(file, std::string(kOccupancyFileLimit + 1, 'x'));
-  OccupancyRead read = StationOccupancyRead(file);
-  EXPECT_TRUE(read.unreadable);
-  EXPECT_TRUE(read.record.Empty());
-  EXPECT_EQ(read.problem.rfind("Read, ", 0), 0u) << read.problem;
-}
-
 TEST(StationOccupancy, ForgetsWhatFadedAwayAndKeepsTheNewestWithinItsBound) {
   StationOccupancy record;
   record.Add({"HAM", "OLD", "7102.0", 0}, 60, 0, kToday - days(200), 30);   // 60 s / 2^6.7: under a second
