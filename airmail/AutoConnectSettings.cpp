@@ -33,6 +33,9 @@ ProfileKeys Keys(S& s) {
       .Key("Auto Select Add Snr Slope", s.autoSelectAddSnrSlope)
       .Key("Auto Select All Stations", s.autoSelectAllStations)
       .Key("Auto Select All Stations Limit", s.autoSelectAllStationsLimit)
+      .Key("Auto Select Busy", s.autoSelectBusy)
+      .Key("Auto Select Busy Minutes", s.autoSelectBusyMinutes)
+      .Key("Auto Select Busy Threshold", s.autoSelectBusyThreshold)
       .Key("Auto Select Highest Frequency", s.autoSelectHighestFrequency)
       .Key("Auto Select Highest Snr Range", s.autoSelectHighestSnrRange)
       .Key("Auto Select Noise", s.autoSelectNoise)
@@ -102,6 +105,8 @@ ProfileKeys Keys(S& s) {
       .Key("Station History Good", s.stationHistoryGood)
       .Key("Station History Max", s.stationHistoryMax)
       .Key("Station History Min", s.stationHistoryMin)
+      .Key("Station Occupancy Half Life", s.stationOccupancyHalfLife)
+      .Accept([](double days) { return days > 0; })  // what was heard fades by half in so many days
       .Key("Station Offset", s.stationOffset)
       .Key("Station Stations", s.stationStations)
       .Key("Station Stations File", s.stationStationsFile)

@@ -46,6 +46,9 @@ struct AutoConnectSettings {
   bool autoSelectAddSnrSlope = false;
   bool autoSelectAllStations = true;
   std::int32_t autoSelectAllStationsLimit = 10;
+  bool autoSelectBusy = false;
+  float autoSelectBusyMinutes = 10.0f;
+  float autoSelectBusyThreshold = 50.0f;
   bool autoSelectHighestFrequency = true;
   float autoSelectHighestSnrRange = 3.0f;
   bool autoSelectNoise = false;
@@ -113,6 +116,7 @@ struct AutoConnectSettings {
   float stationHistoryGood = 1.0f;
   float stationHistoryMax = 4.0f;
   float stationHistoryMin = -3.0f;
+  float stationOccupancyHalfLife = 30.0f;
   bool stationOffset = true;
   bool stationStations = true;
   std::int32_t stationStationsFile = 0;

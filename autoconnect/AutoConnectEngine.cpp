@@ -65,6 +65,8 @@ bool AutoConnectEngine::CloseCheck() {
 void AutoConnectEngine::NoiseCollectionStart() {
   if (Active()) return;
   run_.SettingsTake(window_.SettingsFromWindow());
+  // Each frequency measured is heard as the system's and its row's station.
+  run_.run.current = {window_.CurrentSystem(), {}, {}};
   run_.NoiseCollectionSet(true);
   seams_.noise.NoiseCollectionBegin();
   window_.WindowModeRefresh();

@@ -45,6 +45,7 @@ class AutoConnectEngine {
   // The terminal operations write their status texts here.
   StatusBarText& StatusBar() { return run_.StatusBar(); }
   void ObserverSet(RunObserver* observer) { run_.ObserverSet(observer); }
+  void ListeningSet(ChannelListening* listening) { run_.ListeningSet(listening); }
   // For the steps of the modes built elsewhere.
   EngineRun& Run() { return run_; }
 

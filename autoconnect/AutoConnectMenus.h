@@ -35,6 +35,8 @@ enum Command : int {
   kHelpDiagram,
   kHelpOverview,
   kHelpAbout,
+  kViewChannelOccupancy,
+  kFrequencyChannelOccupancy,
   kMode0 = 4100,  // + the mode index 0 to 6
 };
 }  // namespace autoconnect_menu

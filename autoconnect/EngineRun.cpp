@@ -103,6 +103,8 @@ void EngineRun::AutoConnectStop(bool beep, std::string_view text) {
     detectors.SetAutoConnectActive(false);
     LogStop();
   }
+  // What was heard is kept once, at the end, never buffer by buffer.
+  if (listening_) listening_->ListeningEnded();
   p_.window.WindowActivate();
   p_.window.WindowModeRefresh();
   CenterFrequencyRestore(detectors);
@@ -184,7 +186,12 @@ void EngineRun::CentreAndReset(int row) {
   p_.main.ProcessReset();
 }
 
+void EngineRun::Heard(Verdict verdict) {
+  if (listening_ && verdict.valid) listening_->Heard(run.current, p_.main.Detectors().BufferSeconds(), verdict.busy);
+}
+
 void EngineRun::ListenTx(Verdict verdict) {
+  Heard(verdict);
   if (!verdict.busy && !verdict.noise) {
     ++run.bufferCount;
     NotBusyShow();

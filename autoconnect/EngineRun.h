@@ -15,6 +15,7 @@
 
 #include "airmail/AutomationSeams.h"
 #include "autoconnect/AutoConnectLog.h"
+#include "autoconnect/ChannelListening.h"
 #include "autoconnect/EngineSeams.h"
 #include "autoconnect/EngineTable.h"
 #include "autoconnect/EngineTerminal.h"
@@ -83,6 +84,8 @@ class EngineRun {
   int Mode() const { return mode_; }
   void SettingsTake(const AutoConnectSettings& settings);
   void ObserverSet(RunObserver* observer) { observer_ = observer; }
+  // What the run hears is told here, and its end; nowhere without one.
+  void ListeningSet(ChannelListening* listening) { listening_ = listening; }
 
   void AutoConnectStart();
   void AutoConnectStop(bool beep, std::string_view text);
@@ -131,6 +134,9 @@ class EngineRun {
   void CentreAndReset(int row);
   DetectorValues& Detectors() { return p_.main.Detectors(); }
 
+  // A buffer listened to on the present station and frequency; buffers
+  // without sound tell nothing.
+  void Heard(Verdict verdict);
   // Listening on the Tx Connect row: any busy or noisy buffer restarts the wait.
   void ListenTx(Verdict verdict);
   // The call on the Tx Connect row, counted once AirMail took it. False
@@ -162,6 +168,7 @@ class EngineRun {
   bool running_ = false, starting_ = false, noiseCollection_ = false;
   std::uint64_t runId_ = 0, stepRunId_ = 0;
   RunObserver* observer_ = nullptr;
+  ChannelListening* listening_ = nullptr;
 };
 
 }  // namespace velmora

@@ -56,6 +56,7 @@ void MultipleFrequenciesMachine::TxListenBegin(std::string_view status) {
 // make the station busy.
 void MultipleFrequenciesMachine::ListenRx(Verdict verdict) {
   RunState& run = r_.run;
+  r_.Heard(verdict);
   if (run.bufferCount == 0) run.previousBusy = false;
   ++run.bufferCount;
   r_.NotBusyShow();
@@ -87,6 +88,7 @@ void MultipleFrequenciesMachine::ListenRx(Verdict verdict) {
 // The station is working: wait until it has been silent long enough.
 void MultipleFrequenciesMachine::WaitRx(Verdict verdict) {
   RunState& run = r_.run;
+  r_.Heard(verdict);
   if (verdict.busy) {
     r_.NotBusyClear();
     run.bufferCount = 0;

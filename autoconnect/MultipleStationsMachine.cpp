@@ -108,6 +108,7 @@ void MultipleStationsMachine::TxListenBegin() {
 // station up.
 void MultipleStationsMachine::ListenRx(Verdict verdict) {
   RunState& run = r_.run;
+  r_.Heard(verdict);
   if (verdict.busy && run.previousBusy) {
     ++run.busyCount;
     ++run.statistics.signalBuffers;

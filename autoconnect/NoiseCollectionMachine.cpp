@@ -36,6 +36,9 @@ bool NoiseCollectionMachine::FrequencyPaste() {
     return false;
   }
   r_.CentreAndReset(row_);
+  // What is heard from now on belongs to the row's station and frequency.
+  r_.run.current.station = r_.Cell(row_, EngineColumn::Station);
+  r_.run.current.frequency = r_.Cell(row_, kTx);
   count_ = 0;
   levelSum_ = 0;
   busySeen_ = noiseSeen_ = false;
@@ -47,6 +50,7 @@ bool NoiseCollectionMachine::FrequencyPaste() {
 double NoiseCollectionMachine::Seconds() const { return count_ * static_cast<double>(r_.Detectors().BufferSeconds()); }
 
 void NoiseCollectionMachine::Measure(Verdict verdict) {
+  r_.Heard(verdict);
   ++count_;
   p_.labels.NoiseIntervalShow(FormatNumber(Seconds(), ".0"));
   levelSum_ += r_.Detectors().BufferLevel();

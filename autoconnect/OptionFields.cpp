@@ -106,6 +106,13 @@ const FieldDefinition kFields[] = {
     {"txtAutoSelectNoiseInterval", K::Text, F::AutoSelect, "", "Noise Average (Sec)", &S::autoSelectNoiseInterval,
      "Auto Select Noise Interval", E::SettingsChanged, {142, 96, 36, 20}},
     {"lblAutoSelectNoiseInterval", K::Label, F::AutoSelect, "", "", {}, "", E::None, {184, 99, 60, 16}},
+    {"chkAutoSelectBusy", K::Check, F::AutoSelect, "Busy",
+     "Automatically Deselect Frequencies Usually Busy at this Hour", &S::autoSelectBusy, "Auto Select Busy",
+     E::SettingsChanged, {250, 97, 46, 18}},
+    {"txtAutoSelectBusyThreshold", K::Text, F::AutoSelect, "50", "Busy Threshold (%)", &S::autoSelectBusyThreshold,
+     "Auto Select Busy Threshold", E::SettingsChanged, {298, 96, 30, 20}},
+    {"txtAutoSelectBusyMinutes", K::Text, F::AutoSelect, "", "Busy Minimum Heard at this Hour (Min)",
+     &S::autoSelectBusyMinutes, "Auto Select Busy Minutes", E::SettingsChanged, {332, 96, 32, 20}},
 
     {"cmbReferenceSystem", K::List, F::ReferenceStation, "", "System List", &S::referenceStationSystemIndex,
      "Reference Station System Index", E::None, {10, 18, 112, 22}},

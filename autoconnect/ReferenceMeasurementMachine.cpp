@@ -49,6 +49,7 @@ bool ReferenceMeasurementMachine::Tune() {
   }
   std::string frequency = r_.Cell(run.rxRow, kFrequency);
   if (!r_.Checked(p_.radio.Tune(frequency))) return false;
+  run.current.station = r_.Cell(run.rxRow, EngineColumn::Station);
   run.current.frequency = frequency;
   r_.CentreAndReset(run.rxRow);
   return true;
@@ -56,6 +57,7 @@ bool ReferenceMeasurementMachine::Tune() {
 
 void ReferenceMeasurementMachine::Measure(Verdict verdict) {
   RunState& run = r_.run;
+  r_.Heard(verdict);
   ++run.bufferCount;
   p_.labels.ReferenceAverageShow(FormatNumber(r_.Seconds(), ".0"));
   Add(verdict);

@@ -37,6 +37,7 @@ void StationScanMachine::RowBegin() {
 
 void StationScanMachine::Listen(Verdict verdict) {
   RunState& run = r_.run;
+  r_.Heard(verdict);
   if (verdict.busy && run.previousBusy) {
     r_.BlinkStop();
     r_.Colour(run.txRow, kTx, kColorScanBusy);

@@ -36,6 +36,7 @@ constexpr OptionBinding kBindings[] = {
     {History, "Station History Max", &S::stationHistoryMax},
     {History, "Station History Min", &S::stationHistoryMin},
     {History, "Station History Debug", &S::stationHistoryDebug},
+    {History, "Station Occupancy Half Life", &S::stationOccupancyHalfLife},
     {Propagation, "Propagation Model Model", &S::propagationModelModel, kModelIcepac},
     {Propagation, "Propagation Model Ion Coefficients", &S::propagationModelIonCoefficients},
     {Propagation, "Propagation Model Layer Adjust E", &S::propagationModelLayerAdjustE},
@@ -129,6 +130,10 @@ bool OptionsApply(const OptionValues& values, AutoConnectSettings& settings, Mes
   }
   if (std::abs(edited.propagationModelTimeShift) > kMostTimeShiftHours) {
     messages.Show("Propagation Option Error, Propagation Model Time Shift: must be from -8784 to 8784 hours");
+    return false;
+  }
+  if (!(edited.stationOccupancyHalfLife > 0)) {
+    messages.Show("History Option Error, Station Occupancy Half Life: must be more than 0 days");
     return false;
   }
   if (edited.propagationModelModel < kModelIcepac || edited.propagationModelModel > kModelRec533) {

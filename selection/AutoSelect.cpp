@@ -86,6 +86,8 @@ bool AutoSelect::AutoSelectOneStation(std::string_view station) {
 
 void AutoSelect::OneStationSelect(std::string_view station, int first, int& last) {
   if (Ham()) AutoSelectPactor(first, last, settings_.autoSelectPactorMode);
+  // With a threshold to pass, the rule runs between the threshold and the top N.
+  if (!settings_.autoSelectReference && !settings_.autoSelectSnr) AutoSelectBusy(first, last);
   if (settings_.autoSelectReference) AutoSelectReference(first, last);
   if (settings_.autoSelectSnr) AutoSelectSnr(first, last);
   if (settings_.stationStations) MultipleRadioReduce(station, first, last);
@@ -138,6 +140,7 @@ bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, co
 
 void AutoSelect::StationSelect(std::string_view station, int first, int& last) {
   if (Ham()) AutoSelectPactor(first, last, settings_.autoSelectPactorMode);
+  if (!settings_.autoSelectReference && !settings_.autoSelectSnr) AutoSelectBusy(first, last);
   if (settings_.autoSelectSnr) AutoSelectSnr(first, last);
   if (settings_.autoSelectReference) AutoSelectReference(first, last);
   if (settings_.stationStations) MultipleRadioReduce(station, first, last);
@@ -170,6 +173,7 @@ void AutoSelect::AutoSelectReference(int first, int last) {
     if (table_.CellValue(row, kColumnRef) < 0) Uncheck(row);
     else passed = true;
   }
+  AutoSelectBusy(first, last);
   if (settings_.autoSelectNoise || !passed) return;
   const SortKey byReference[] = {{kColumnRef, kSortNumericDescending}};
   SortRows(table_, first, last, byReference, Messages());
@@ -190,6 +194,7 @@ void AutoSelect::AutoSelectSnr(int first, int last) {
     if (table_.CellValue(row, kColumnSnr) < settings_.autoSelectSnrThreshold) Uncheck(row);
     else passed = true;
   }
+  AutoSelectBusy(first, last);
   if (settings_.autoSelectNoise || !passed) return;
   if (settings_.autoSelectHighestFrequency && settings_.autoSelectSnrTopFrequencies == 1)
     AutoSelectHighest(first, last);
@@ -199,6 +204,15 @@ void AutoSelect::AutoSelectSnr(int first, int last) {
     const SortKey byFrequency[] = {{kColumnTxConnect, kSortNumericAscending}};
     SortRows(table_, first, last, byFrequency, Messages());
   }
+}
+
+void AutoSelect::AutoSelectBusy(int first, int last) {
+  if (!settings_.autoSelectBusy || !s_.rows.occupancy) return;
+  const OccupancyNow* now = s_.rows.occupancy->OccupancyAtThisHour();
+  if (!now) return;
+  velmora::AutoSelectBusy(table_, first, last,
+                          {*now, system_, settings_.autoSelectBusyThreshold,
+                           settings_.autoSelectBusyMinutes, s_.rows.colors[kReasonUsuallyBusy]});
 }
 
 void AutoSelect::AutoSelectSnrTop(int first, int last) {

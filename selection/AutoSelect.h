@@ -64,6 +64,9 @@ class AutoSelect {
   // then keeps the best N by reference level.
   void AutoSelectReference(int first, int last);
   void AutoSelectSnr(int first, int last);
+  // "Auto Select Busy": the rows usually busy at this hour are not called
+  // (see BusyShare.h); nothing without the occupancy record.
+  void AutoSelectBusy(int first, int last);
   void AutoSelectSnrTop(int first, int last);
   void AutoSelectHighest(int first, int last);
   void AutoSelectAllStations(int column, double drop);

@@ -22,6 +22,10 @@ std::optional<std::string> FrequencyMouseMove(const FrequencyTable& table, int r
                                               const ToolTipContext& context) {
   if (context.mode < kModeMultipleFrequencies || context.mode > kModeScanStations) return std::nullopt;
   if (row < 0 || row >= table.Rows() || column < 0 || column >= table.Columns()) return std::nullopt;
+  // The busy share says how much was heard, and how long ago.
+  if (column == kColumnBusy && row > 0 && kColumnBusyNote < table.Columns() &&
+      !table.CellGet(row, kColumnBusyNote).empty())
+    return table.CellGet(row, kColumnBusyNote);
   if (auto reason = context.colors.ReasonOf(table.CellColor(row, column))) {
     if (*reason != kReasonStationCorrection) return std::string(ReasonToolTip(*reason));
     return StationCorrectionToolTip(table.CellGet(row, kColumnStnAnt), table.CellGet(row, kColumnHistory),

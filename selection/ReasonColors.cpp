@@ -3,7 +3,7 @@
 namespace velmora {
 
 std::optional<ReasonSlot> ReasonColors::ReasonOf(Bgr color) const {
-  for (int slot = kReasonHigherFrequency; slot <= kReasonMultipleRadios; ++slot)
+  for (int slot = kReasonHigherFrequency; slot <= kReasonUsuallyBusy; ++slot)
     if (slots[static_cast<size_t>(slot)] == color) return static_cast<ReasonSlot>(slot);
   return std::nullopt;
 }
@@ -16,6 +16,7 @@ std::string_view ReasonToolTip(ReasonSlot slot) {
     case kReasonSameFrequency: return "Same Frequency is being used by Multiple Stations";
     case kReasonBusy: return "Frequency was Busy";
     case kReasonMultipleRadios: return "Reduced Frequency List, Station supports Multiple Radios";
+    case kReasonUsuallyBusy: return "Frequency is Usually Busy at this Hour";
     default: return {};
   }
 }

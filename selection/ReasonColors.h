@@ -1,6 +1,6 @@
 #pragma once
 // The back colours of the frequency table that explain a choice: slot 0
-// marks the frequency being called, slots 1 to 7 the reasons AutoSelect and
+// marks the frequency being called, slots 1 to 8 the reasons AutoSelect and
 // the station corrections give. Colours are stored as the platform stores
 // them, blue in the high byte and red in the low one.
 #include <array>
@@ -24,13 +24,15 @@ enum ReasonSlot : int {
   kReasonBusy = 5,
   kReasonStationCorrection = 6,
   kReasonMultipleRadios = 7,
+  kReasonUsuallyBusy = 8,  // AutoSelect's "Busy": the channel's share at this hour
 };
 
 struct ReasonColors {
-  std::array<Bgr, 8> slots = {0x80FF80, 0x80C0FF, 0x8080FF, 0x80FF80, 0xFF00FF, 0x80FFFF, 0xFFFF00, 0xFF8080};
+  std::array<Bgr, 9> slots = {0x80FF80, 0x80C0FF, 0x8080FF, 0x80FF80, 0xFF00FF,
+                              0x80FFFF, 0xFFFF00, 0xFF8080, 0x60A0E0};
 
   Bgr operator[](ReasonSlot slot) const { return slots[static_cast<size_t>(slot)]; }
-  // The reason (1 to 7) a back colour stands for, the lowest slot first;
+  // The reason (1 to 8) a back colour stands for, the lowest slot first;
   // the connecting colour alone explains nothing.
   std::optional<ReasonSlot> ReasonOf(Bgr color) const;
 };

@@ -46,6 +46,8 @@ bool StationRows::StationRowsAdd(std::string_view system, std::string_view stati
     table_.CheckCellSet(row, kColumnTxConnect, r.label, true);
     last = row;
   }
+  if (s_.occupancy && ColumnShown(kColumnBusy, mode_, settings_))
+    if (const OccupancyNow* now = s_.occupancy->OccupancyAtThisHour()) BusyCellsFill(table_, first, last, system, *now);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include "airmail/AirmailProfile.h"
 #include "airmail/AutoConnectSettings.h"
 #include "selection/FrequencyTable.h"
+#include "selection/BusyShare.h"
 #include "selection/SelectionPorts.h"
 #include "selection/StationOffsets.h"
 
@@ -30,6 +31,9 @@ struct StationRowsServices {
   const AirmailDataFolder& data;
   std::filesystem::path programFolder;  // where the offset and history files live
   const ReasonColors& colors;
+  // The occupancy record, for the "Busy" column and rule; none leaves
+  // the "Busy" cells empty.
+  OccupancySource* occupancy = nullptr;
 };
 
 // The rows of the stations of one table fill, all predicted for one moment
@@ -40,9 +44,9 @@ class StationRows {
               const LatLon& ship, const UtcDateTime& time)
       : table_(table), settings_(settings), mode_(mode), s_(services), ship_(ship), time_(time) {}
 
-  // Appends a row per frequency of the station's list, both boxes checked;
-  // false (reported) when the station has no frequency. `first` and `last`
-  // are the rows added.
+  // Appends a row per frequency of the station's list, both boxes checked,
+  // with its busy share; false (reported) when the station has no
+  // frequency. `first` and `last` are the rows added.
   bool StationRowsAdd(std::string_view system, std::string_view station, int& first, int& last);
 
   // Range, azimuth and prediction cells of rows [first, last], then the

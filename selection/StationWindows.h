@@ -19,6 +19,9 @@ class StationWindows {
   // "Station Propagation 24 Hour...": the SNR of each of the station's
   // frequencies for every hour of the day of `time`'s month.
   virtual void PropagationHoursShow(std::string_view system, std::string_view station, const UtcDateTime& time) = 0;
+  // "Station Channel Occupancy...": how busy each of the station's
+  // frequencies has been at every hour of the day.
+  virtual void ChannelOccupancyShow(std::string_view system, std::string_view station) {}
 };
 
 }  // namespace velmora

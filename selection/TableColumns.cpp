@@ -54,6 +54,9 @@ bool ReferenceStationShown(const ColumnContext& c) {
   return c.settings.autoSelectReference && c.settings.referenceStationAdditionalData;
 }
 bool NoiseShown(const ColumnContext& c) { return c.settings.autoSelectNoise; }
+bool BusyShown(const ColumnContext& c) {
+  return c.settings.autoSelectBusy || c.settings.propagationModelAdditionalData;
+}
 
 constexpr const char* kFrequencyTemplate = "-------10000.0(p3)-";
 
@@ -87,6 +90,8 @@ constexpr ColumnDeclaration kColumns[] = {
     {kColumnRefRng, "Ref Rng", kCallingModes, ReferenceStationShown, "-Ref-Rng-", nullptr, kRight, 0},
     {kColumnRefFreq, "Ref Freq", kCallingModes, ReferenceStationShown, "-Ref-Freq-", nullptr, kRight, 0},
     {kColumnNoise, "Noise", kCallingModes, NoiseShown, "-Noise-", nullptr, kRight, 0},
+    {kColumnBusy, "Busy", Modes({0, 1, 2, 5, 6}), BusyShown, "-Busy-", nullptr, kRight, 0},
+    {kColumnBusyNote, "", kAllModes, Never, "", nullptr, kLeft, 0},
 };
 constexpr bool InColumnOrder() {
   for (int i = 0; i < kColumnCount; ++i)
@@ -101,6 +106,7 @@ struct ToolTip {
 
 const ToolTip kToolTips[] = {
     {"Azimuth", "Station Azimuth (Deg)"},
+    {"Busy", "Busy at this Hour (%)"},
     {"Fit Err", "Error between Propagation and Measured Snr"},
     {"Fit Rms", "Root-Mean-Square Error between Propagation and Measured Snr"},
     {"Frequency", "Frequency (kHz)"},
@@ -128,17 +134,29 @@ const ToolTip kToolTips[] = {
     {"# Stn", "Number of Stations"},
 };
 
+ColumnContext ContextOf(int mode, const AutoConnectSettings& settings) {
+  return {mode < 0 || mode > kModeScanStations ? 0 : mode, settings};
+}
+
+bool Shown(const ColumnDeclaration& d, const ColumnContext& context) {
+  return context.In(d.modes) && (!d.shown || d.shown(context));
+}
+
 }  // namespace
 
+bool ColumnShown(FrequencyColumn column, int mode, const AutoConnectSettings& settings) {
+  return column >= 0 && column < kColumnCount && Shown(kColumns[column], ContextOf(mode, settings));
+}
+
 std::vector<TableColumn> FrequencyColumns(int mode, const AutoConnectSettings& settings, const TextWidth& measure) {
-  ColumnContext context{mode < 0 || mode > kModeScanStations ? 0 : mode, settings};
+  ColumnContext context = ContextOf(mode, settings);
   std::vector<TableColumn> columns;
   columns.reserve(kColumnCount);
   for (const auto& d : kColumns) {
     TableColumn column;
     column.align = d.align;
     column.checkBoxes = context.In(d.checkBoxes);
-    if (context.In(d.modes) && (!d.shown || d.shown(context))) {
+    if (Shown(d, context)) {
       column.heading = d.heading;
       const char* widthTemplate =
           context.In(kReferenceModes) && d.referenceWidthTemplate ? d.referenceWidthTemplate : d.widthTemplate;

@@ -39,6 +39,8 @@ enum FrequencyColumn : int {
   kColumnRefRng,
   kColumnRefFreq,
   kColumnNoise,
+  kColumnBusy,      // the busy share heard at the present hour
+  kColumnBusyNote,  // its tool-tip, never shown
   kColumnCount
 };
 
@@ -47,6 +49,9 @@ using TextWidth = std::function<int(std::string_view)>;
 
 // The columns of the mode under these settings.
 std::vector<TableColumn> FrequencyColumns(int mode, const AutoConnectSettings& settings, const TextWidth& measure);
+
+// Whether the column is shown in the mode under these settings.
+bool ColumnShown(FrequencyColumn column, int mode, const AutoConnectSettings& settings);
 
 // Empties the table and builds its heading row for the mode.
 void ColumnsBuild(FrequencyTable& table, int mode, const AutoConnectSettings& settings, const TextWidth& measure);

@@ -31,10 +31,12 @@ AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
       radio_(settings_, {serial_, s.messenger, terminalStatus_, activator_, s.pump, clock_}),
       radioLink_(radio_),
       noiseSelection_(s.table, s.messenger),
+      occupancy_(s.main.ProgramFolder() / kStationOccupancyDataFile, settings_, utc_, s.messenger),
       machines_(radioLink_, s.noConnect),
       engine_({stationField_, engineTable_, s.engineWindow, s.main, s.messenger, log_, runClock_}, machines_.Seams(),
               s.colors) {
   machines_.Attach(engine_.Run(), engineTable_, {s.scanBox, radioLink_, s.reference, noiseSelection_, s.labels});
+  engine_.ListeningSet(&occupancy_);
 }
 
 }  // namespace velmora

@@ -1,9 +1,10 @@
 #pragma once
 // What a run of the AutoConnect window acts through, wired together:
 // AirMail's terminal on the desktop with its debug log, the station
-// history beside the program, the main window's Pactor counts, the log of
-// runs, the radio's serial link, and the engine over them and the
-// frequency table with the scan, noise and reference machines beside it.
+// history and the occupancy record beside the program, the main window's
+// Pactor counts, the log of runs, the radio's serial link, and the engine
+// over them and the frequency table with the scan, noise and reference
+// machines beside it.
 #include <windows.h>
 
 #include "airmail/AirmailTerminal.h"
@@ -14,6 +15,7 @@
 #include "autoconnect/AirmailEngineTerminal.h"
 #include "autoconnect/AutoConnectEngine.h"
 #include "autoconnect/GridEngineTable.h"
+#include "autoconnect/OccupancyRecorder.h"
 #include "autoconnect/RadioCommLink.h"
 #include "autoconnect/StationFieldTerminal.h"
 #include "common/win32/MessagePump.h"
@@ -100,6 +102,9 @@ class AutoConnectRun {
   RadioComm radio_;
   RadioCommLink radioLink_;
   GridNoiseSelection noiseSelection_;
+  // What every listening step hears, kept at the end of each run.
+  SystemUtcClock utc_;
+  OccupancyRecorder occupancy_;
   ActivityMachines machines_;
   AutoConnectEngine engine_;
 };

@@ -10,7 +10,6 @@
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/win32/MenuBuilder.h"
-#include "common/win32/SettingsFileDialogs.h"
 #include "common/win32/WindowObject.h"
 #include "propagation/AngleText.h"
 #include "propagation/Positions.h"
@@ -48,16 +47,6 @@ void RegisterWindowClass(WNDPROC proc) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kAutoConnectWindowClass;
   RegisterClassExA(&wc);
-}
-
-const char* ListName(SelectionListId list) {
-  switch (list) {
-    case SelectionListId::ConnectSystem: return "cmbConnectSystem";
-    case SelectionListId::ConnectStation: return "cmbConnectStation";
-    case SelectionListId::ReferenceSystem: return "cmbReferenceSystem";
-    case SelectionListId::ScanSystem: return "cmbScanSystem";
-  }
-  return "";
 }
 
 std::string ClockText(const UtcDateTime& now) { return TwoDigits(now.hour) + ":" + TwoDigits(now.minute); }
@@ -324,7 +313,10 @@ void AutoConnectWindow::OnTimer(UINT_PTR timer) {
 
 void AutoConnectWindow::Configure() {
   if (!Create() || !Idle()) return;
-  StationRowsServices rows{*predictions_, *geometry_, dataFolder_, link_->ProgramFolder(), colors_};
+  if (!occupancy_)
+    occupancy_ = std::make_unique<OccupancyFile>(link_->ProgramFolder() / kStationOccupancyDataFile, settings_, utc_,
+                                                 *messenger_);
+  StationRowsServices rows{*predictions_, *geometry_, dataFolder_, link_->ProgramFolder(), colors_, occupancy_.get()};
   ConfigureServices services{rows, utc_, *this, *dependents_, *this, ModeTablesFor(rows), grid_.Measure()};
   configuration_ = std::make_unique<TableConfiguration>(table_, settings_, std::move(services));
   configuring_ = true;
@@ -369,120 +361,10 @@ void AutoConnectWindow::StationViewShow(int command) {
     case kFrequencyPropagationDetailed: return views_->PropagationDetailsShow(station->system, station->station, time);
     case kViewPropagation24Hour:
     case kFrequencyPropagation24Hour: return views_->PropagationHoursShow(station->system, station->station, time);
+    case kViewChannelOccupancy:
+    case kFrequencyChannelOccupancy: return views_->ChannelOccupancyShow(station->system, station->station);
     default: return;
   }
-}
-
-// --- The settings and the fields.
-
-const AutoConnectSettings& AutoConnectWindow::SettingsFromWindow() {
-  // A run (or noise collection) begins: from here on its terminal keeps these.
-  SettingsFromWindow(settings_);
-  if (run_) run_->SettingsTake(settings_);
-  return settings_;
-}
-
-AirmailTerminal& AutoConnectWindow::IdleTerminal() {
-  if (!run_->Engine().Active()) run_->SettingsTake(settings_);
-  return run_->Terminal();
-}
-
-void AutoConnectWindow::SettingsFromWindow(AutoConnectSettings& settings) {
-  if (!hwnd_) return;
-  SettingsFromFields(options_.Read(), settings, *messenger_);
-  // A refused text shows the value kept, so it is not refused again and again.
-  if (&settings == &settings_) options_.Write(FieldsFromSettings(settings_));
-}
-
-void AutoConnectWindow::SettingsToWindow() {
-  options_.Write(FieldsFromSettings(settings_));
-  toolbar_.SetPressed("Propagation", settings_.propagationModelAdditionalData);
-  toolbar_.SetPressed("Reference", settings_.referenceStationAdditionalData);
-  MenuBarShow();
-}
-
-void AutoConnectWindow::SettingsChanged(bool readFields) {
-  if (readFields) SettingsFromWindow(settings_);
-  settingsPending_ = true;
-  WindowModeRefresh(false);
-}
-
-void AutoConnectWindow::SettingsDefault() {
-  settings_ = AutoConnectSettings{};
-  AirmailInstallationGet(settings_, Win32AirmailRegistry());
-  SettingsToWindow();
-  if (activated_) SettingsChanged(false);
-  WindowModeRefresh(true);
-}
-
-void AutoConnectWindow::SettingsRecallChosen() {
-  std::string file = SettingsRecallGetFile(hwnd_, link_->ProgramFolder().string());
-  if (!file.empty()) SettingsRecallFrom(file);
-}
-
-void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
-  if (Idle()) ProfileRecall(ProfileDocument::Load(file));
-}
-
-void AutoConnectWindow::SettingsSaveChosen() {
-  std::string file = SettingsSaveGetFile(hwnd_, link_->ProgramFolder().string());
-  if (!file.empty()) SettingsSaveTo(file);
-}
-
-void AutoConnectWindow::SettingsSaveTo(const std::filesystem::path& file) {
-  SettingsFromWindow(settings_);
-  ProfileSaveToFile(file, false);
-}
-
-void AutoConnectWindow::MenuBarShow() {
-  SetMenu(hwnd_, settings_.menuBar ? menuBar_.get() : nullptr);
-  toolbar_.SetPressed("Menu", settings_.menuBar);
-  Layout();
-}
-
-void AutoConnectWindow::ToggleFromToolbar(std::string_view key, bool& setting) {
-  setting = !setting;
-  toolbar_.SetPressed(key, setting);
-  Configure();
-}
-
-void AutoConnectWindow::ModeChoose(int mode) {
-  if (!Create() || configuring_ || mode < 0 || mode >= static_cast<int>(ModeItems().size())) return;
-  int left = settings_.modeIndex;
-  if ((run_ && !run_->Engine().CloseCheck()) || !ReferenceCloseCheck()) {
-    options_.ListSelect("cmbMode", left);
-    AfterEngine();
-    return;
-  }
-  options_.ListSelect("cmbMode", mode);
-  Configure();
-}
-
-void AutoConnectWindow::SystemChoose() {
-  // The new system's stations start from the first.
-  options_.ListSelect("cmbConnectStation", 0);
-  Configure();
-}
-
-void AutoConnectWindow::StationChoose() {
-  if (!Idle()) return;
-  SettingsFromWindow(settings_);
-  if (!configuration_ || !(settings_.modeIndex == kModeCurrentFrequency ||
-                           settings_.modeIndex == kModeMultipleFrequencies))
-    return;
-  HWND list = options_.Control("cmbConnectStation");
-  std::string name = WindowString(list);
-  configuring_ = true;
-  PointerBusy(true);
-  configuration_->StationChoose(name);
-  PointerBusy(false);
-  configuring_ = false;
-  WindowModeRefresh(false);
-  AfterEngine();
-}
-
-void AutoConnectWindow::ListFill(SelectionListId list, const SelectionList& entries) {
-  options_.ListFill(ListName(list), entries);
 }
 
 // --- The window in line with the mode and the run.

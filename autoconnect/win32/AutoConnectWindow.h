@@ -304,6 +304,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   std::unique_ptr<ItsHfPredictions> itsHf_;
   std::unique_ptr<PropagationWindows> propagation_;
+  // What the "Busy" column and rule read; before the configuration that points at it.
+  std::unique_ptr<OccupancyFile> occupancy_;
   std::unique_ptr<TableConfiguration> configuration_;
   // Last: it acts on everything above and goes first.
   std::unique_ptr<AutoConnectRun> run_;

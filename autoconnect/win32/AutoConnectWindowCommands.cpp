@@ -13,8 +13,10 @@ bool AutoConnectWindow::CommandAvailable(int command) const {
   switch (command) {
     case kViewPropagationDetailed:
     case kViewPropagation24Hour:
+    case kViewChannelOccupancy:
     case kFrequencyPropagationDetailed:
     case kFrequencyPropagation24Hour:
+    case kFrequencyChannelOccupancy:
       return views_ != nullptr;
     case kViewStationInfo:
     case kViewStationInfoBeamList:
@@ -169,8 +171,8 @@ void AutoConnectWindow::OnInitMenuPopup(HMENU menu) {
   for (int command : {kFileDefault, kFileRecall, kSettingsDefault, kSettingsRecall})
     SetMenuItemEnabled(menu, command, Idle());
   bool station = views_ && grid_.SelectedRow() > 0;
-  for (int command : {kViewPropagationDetailed, kViewPropagation24Hour, kFrequencyPropagationDetailed,
-                      kFrequencyPropagation24Hour})
+  for (int command : {kViewPropagationDetailed, kViewPropagation24Hour, kViewChannelOccupancy,
+                      kFrequencyPropagationDetailed, kFrequencyPropagation24Hour, kFrequencyChannelOccupancy})
     SetMenuItemEnabled(menu, command, station);
   for (int command : {kViewAirmailHistory, kViewLogFileHistory, kViewStationInfoBeamList})
     SetMenuItemEnabled(menu, command, reports_ != nullptr);

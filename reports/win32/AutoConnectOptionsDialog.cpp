@@ -13,6 +13,7 @@
 #include "common/SystemLib.h"
 #include "reports/AutoConnectOptions.h"
 #include "selection/StationHistoryData.h"
+#include "selection/StationOccupancy.h"
 #include "selection/StationOffsets.h"
 #include "airmail/StationRadioData.h"
 
@@ -82,6 +83,10 @@ constexpr Layout kLayout[] = {
     {3, Kind::Edit, "Station History Min", nullptr, 405, 28, 60, 22},
     {3, Kind::Grid, nullptr, nullptr, 0, 60, 600, 288, GridControl(AutoConnectOptionsDialog::kHistoryGrid)},
     {3, Kind::Button, nullptr, "Reset", 0, 356, 80, 24, AutoConnectOptionsDialog::kResetId},
+    {3, Kind::Group, nullptr, "Channel Occupancy", 100, 348, 500, 50},
+    {3, Kind::Label, nullptr, "Half Life (Days)", 112, 370, 100, 18},
+    {3, Kind::Edit, "Station Occupancy Half Life", nullptr, 215, 366, 50, 22},
+    {3, Kind::Button, nullptr, "Reset", 280, 365, 80, 24, AutoConnectOptionsDialog::kOccupancyResetId},
     {4, Kind::Label, nullptr, "Model", 0, 3, 150, 18},
     {4, Kind::Choice, "Propagation Model Model", "ICEPAC|VOACAP|REC533", 160, 0, 140, 200},
     {4, Kind::Label, nullptr, "Ionospheric Coefficients", 0, 33, 150, 18},
@@ -664,6 +669,7 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kDeleteId: return DeleteRow();
     case kSortId: return SortRows();
     case kResetId: return HistoryReset();
+    case kOccupancyResetId: return StationOccupancyReset(folder_ / kStationOccupancyDataFile);
     case kUpdateId: return RadioUpdate();
     case kCompareId:
       if (code == BN_CLICKED && Checked(Control(kCompareId))) RadioSourcesCheck();

@@ -28,6 +28,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
     kOkId = 1001, kApplyId, kCancelId,
     kInsertId = 1401, kDeleteId, kSortId, kResetId, kKIndexId,
     kLastModifiedId, kUpdateId, kVersionId, kPositionId, kCheckId, kRadioInfoId, kOffsetInfoId, kCompareId,
+    kOccupancyResetId,
     kGridId = 1300,   // + the grid
     kBoxId = 1100,    // + the setting's place in the settings table
     kOtherRadioId = 1200,  // + the same: the first of an option pair

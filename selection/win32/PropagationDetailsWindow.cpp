@@ -20,7 +20,7 @@ void PropagationDetailsWindow::Update(std::string_view system, std::string_view 
   mode_ = s_.settings.modeIndex;
   if (!system_.empty())
     UpdatePropagationDetails(table_, s_.settings, mode_, system_, station_, time_,
-                             {{s_.predictions, s_.geometry, s_.data, s_.programFolder, s_.colors},
+                             {{s_.predictions, s_.geometry, s_.data, s_.programFolder, s_.colors, &occupancy_},
                               *this,
                               s_.clock,
                               Grid().Measure()});

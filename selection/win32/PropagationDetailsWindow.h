@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "selection/BusyShare.h"
 #include "selection/SelectionWindow.h"
 #include "selection/win32/PropagationWindowServices.h"
 #include "selection/win32/StationGridWindow.h"
@@ -29,6 +30,8 @@ class PropagationDetailsWindow final : public StationGridWindow, private Selecti
   void NoiseSelectionStart() override {}
 
   PropagationWindowServices s_;
+  // The "Busy" column's shares, from the record beside the program.
+  OccupancyFile occupancy_{s_.programFolder / kStationOccupancyDataFile, s_.settings, s_.clock, s_.data.Messages()};
   std::string system_, station_, caption_;
   UtcDateTime time_;
   int mode_ = 0;  // the mode whose columns the grid shows

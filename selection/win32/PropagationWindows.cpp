@@ -14,14 +14,21 @@ void PropagationWindows::PropagationHoursShow(std::string_view system, std::stri
   hours_->Update(system, station, time);
 }
 
+void PropagationWindows::ChannelOccupancyShow(std::string_view system, std::string_view station) {
+  if (!occupancy_) occupancy_ = std::make_unique<ChannelOccupancyWindow>(owner_, s_);
+  occupancy_->Update(system, station);
+}
+
 void PropagationWindows::DependentWindowsReset() {
   if (details_) details_->Hide();
   if (hours_) hours_->Hide();
+  if (occupancy_) occupancy_->Hide();
 }
 
 void PropagationWindows::Close() {
   details_.reset();
   hours_.reset();
+  occupancy_.reset();
 }
 
 }  // namespace velmora

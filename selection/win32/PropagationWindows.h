@@ -1,11 +1,13 @@
 #pragma once
-// The propagation details and hours windows of the AutoConnect window:
-// each made when it is first asked for and kept, put aside whenever the
-// frequency table is rebuilt (the station they show may be gone from it).
+// The propagation details and hours windows of the AutoConnect window, and
+// its channel occupancy window: each made when it is first asked for and
+// kept, put aside whenever the frequency table is rebuilt (the station
+// they show may be gone from it).
 #include <memory>
 
 #include "selection/ConfigurePorts.h"
 #include "selection/StationWindows.h"
+#include "selection/win32/ChannelOccupancyWindow.h"
 #include "selection/win32/PropagationDetailsWindow.h"
 #include "selection/win32/PropagationHoursWindow.h"
 
@@ -20,19 +22,22 @@ class PropagationWindows final : public StationWindows, public DependentWindows 
 
   void PropagationDetailsShow(std::string_view system, std::string_view station, const UtcDateTime& time) override;
   void PropagationHoursShow(std::string_view system, std::string_view station, const UtcDateTime& time) override;
-  // Hides both until they are asked for again.
+  void ChannelOccupancyShow(std::string_view system, std::string_view station) override;
+  // Hides them until they are asked for again.
   void DependentWindowsReset() override;
   // The AutoConnect window closes: so do these.
   void Close();
 
   PropagationDetailsWindow* Details() const { return details_.get(); }
   PropagationHoursWindow* Hours() const { return hours_.get(); }
+  ChannelOccupancyWindow* Occupancy() const { return occupancy_.get(); }
 
  private:
   HWND owner_;
   PropagationWindowServices s_;
   std::unique_ptr<PropagationDetailsWindow> details_;
   std::unique_ptr<PropagationHoursWindow> hours_;
+  std::unique_ptr<ChannelOccupancyWindow> occupancy_;
 };
 
 }  // namespace velmora

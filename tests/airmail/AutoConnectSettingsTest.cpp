@@ -57,7 +57,7 @@ TEST_F(AutoConnectSettingsFile, DefaultsAreWrittenKeyByKeyInOrderInOneSection) {
 // Every key given another value of its type: recall takes each, save writes each back.
 TEST_F(AutoConnectSettingsFile, EveryKeyIsRecalledAndSavedBack) {
   auto others = Keys(DefaultsText());
-  ASSERT_EQ(others.size(), 82u);
+  ASSERT_EQ(others.size(), 86u);
   for (auto& [key, value] : others) {
     if (value == "True" || value == "False") value = value == "True" ? "False" : "True";
     else if (key == "Propagation Model Model") value = "1";
@@ -85,11 +85,13 @@ TEST_F(AutoConnectSettingsFile, RefusesWhatTheRecordCannotHold) {
   for (std::string shift : {"8785", "-1e9", "2.3e8"})
     EXPECT_EQ(Recalled("[Airmail Data]\r\nPropagation Model Time Shift=" + shift).propagationModelTimeShift, 0) << shift;
   EXPECT_EQ(Recalled("[Airmail Data]\r\nPropagation Model Time Shift=-8784").propagationModelTimeShift, -8784.0f);
-  // A call needs an attempt and a wait of some time.
+  // A call needs an attempt and a wait of some time; what was heard fades by half in some time.
   for (const char* value : {"0", "-3", "-0.5", "1e-50"}) {
-    auto s = Recalled("[Airmail Data]\r\nConnect Attempts=" + std::string(value) + "\r\nConnect Not Busy=" + value);
+    auto s = Recalled("[Airmail Data]\r\nConnect Attempts=" + std::string(value) + "\r\nConnect Not Busy=" + value +
+                      "\r\nStation Occupancy Half Life=" + value);
     EXPECT_EQ(s.connectAttempts, 10) << value;
     EXPECT_EQ(s.connectNotBusy, 7.0f) << value;
+    EXPECT_EQ(s.stationOccupancyHalfLife, 30.0f) << value;
   }
   s = Recalled("[Airmail Data]\r\nConnect Attempts=1\r\nConnect Not Busy=0.25");
   EXPECT_EQ(s.connectAttempts, 1);

@@ -3,6 +3,7 @@
 // terminal that follows a script and writes down each operation, the
 // window's panels and labels, the main window's detector values, a clock
 // and a log that keeps what it was handed.
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -12,6 +13,7 @@
 
 #include "autoconnect/ActivityMachines.h"
 #include "autoconnect/AutoConnectEngine.h"
+#include "common/Format.h"
 
 namespace velmora::testing {
 
@@ -227,6 +229,30 @@ class KeptActivities final : public ScanMessageBox,
   std::optional<UtcDateTime> start;
   int measured = 0;
   std::vector<std::pair<int, int>> selections;
+};
+
+// What the listening steps told, per system, station and frequency in the
+// order first heard: buffers heard and buffers busy; and the ends of runs.
+class KeptListening final : public ChannelListening {
+ public:
+  void Heard(const CallTarget& where, double seconds, bool busy) override {
+    std::string key = where.system + "/" + where.station + "/" + where.frequency;
+    auto found = std::find_if(heard.begin(), heard.end(), [&](const auto& h) { return h.first == key; });
+    if (found == heard.end()) found = heard.insert(heard.end(), {key, {0, 0}});
+    found->second.first += seconds;
+    if (busy) found->second.second += seconds;
+  }
+  void ListeningEnded() override { ++ends; }
+  // "HAM/W1AW/7102.0 7/1": seconds heard and busy, one frequency after another.
+  std::string Told() const {
+    std::string out;
+    for (const auto& [key, seconds] : heard)
+      out += (out.empty() ? "" : ", ") + key + " " + FormatNumber(seconds.first, "0.0") + "/" +
+             FormatNumber(seconds.second, "0.0");
+    return out;
+  }
+  std::vector<std::pair<std::string, std::pair<double, double>>> heard;
+  int ends = 0;
 };
 
 }  // namespace velmora::testing

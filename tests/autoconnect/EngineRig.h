@@ -31,6 +31,7 @@ struct EngineRig {
     // it must change nothing while the step is still running.
     terminal.inside = [this](const std::string&) { engine.Update(kQuietBuffer); };
     machines.Attach(engine.Run(), table, {kept, radio, kept, kept, kept});
+    engine.ListeningSet(&listening);
   }
   void Play(std::string_view script) {
     for (size_t i = 0; i < script.size();) {
@@ -66,6 +67,7 @@ struct EngineRig {
   FakeClock clock;
   ScriptedRadio radio;
   KeptActivities kept;
+  KeptListening listening;
   ActivityMachines machines{radio, kept};
   AutoConnectEngine engine{{terminal, table, window, main, messenger, log, clock}, machines.Seams()};
 };

@@ -19,6 +19,7 @@
 #include "reports/OptionsGrids.h"
 #include "selection/NoConnectData.h"
 #include "selection/ReferenceData.h"
+#include "selection/StationOccupancy.h"
 #include "selection/StationOffsets.h"
 #include "selection/TableColumns.h"
 #include "tests/common/TempFolder.h"
@@ -154,6 +155,22 @@ std::string ReadNoConnect(const fs::path& file) {
   return Said(NoConnectDataRecall(table, file, messages).has_value(), messages);
 }
 
+// A year of hourly knowledge of 500 station frequencies.
+void WriteOccupancy(const fs::path& file, int variant) {
+  StationOccupancy record;
+  OccupancyDay day = OccupancyDayOf(kConditions.time);
+  for (int i = 0; i < kRows; ++i)
+    record.Add({"HAM", Numbered("W", i / 24 / 4), Numbered("700", i / 24 % 4) + ".0", i % 24}, 3600,
+               variant ? 900 : 2700, day, 30);
+  std::error_code error;
+  Require(StationOccupancyWrite(file, record, error));
+}
+
+std::string ReadOccupancy(const fs::path& file) {
+  OccupancyRead read = StationOccupancyRead(file);
+  return !read.problem.empty() ? read.problem : read.record.All().size() == kRows ? "" : "entries lost";
+}
+
 void AppendRun(const fs::path& file, int variant) {
   LogRun run{kConditions.time, kConditions.ship, {}, variant ? "Connected" : "No Connect", kModeMultipleStations, 0.2f};
   run.statistics.station = variant ? "W1AW" : "KX1";
@@ -181,6 +198,7 @@ constexpr FileKind kKinds[] = {
     {"offsets", kStationOffsetDataFile, FileShape::kWhole, WriteOffsets, ReadOffsets},
     {"history", "StationHistoryData.txt", FileShape::kWhole, WriteHistory, ReadHistory},
     {"radio", kStationRadioDataFile, FileShape::kWhole, WriteRadio, ReadRadio},
+    {"occupancy", kStationOccupancyDataFile, FileShape::kWhole, WriteOccupancy, ReadOccupancy},
     {"reference", "2026-12-07 153000.ref", FileShape::kWhole, WriteReference, ReadReference},
     {"noconnect", "2026-12-07 153000.nct", FileShape::kWhole, WriteNoConnect, ReadNoConnect},
     {"runlog", "AutoConnectLog.txt", FileShape::kAppended, AppendRun, ReadRuns},

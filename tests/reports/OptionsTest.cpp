@@ -154,6 +154,13 @@ TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
   EXPECT_EQ(settings, before);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{
                                   "Propagation Option Error, Propagation Model Q Index: Type mismatch"});
+
+  // Knowledge that fades in no time would be no knowledge.
+  values["Propagation Model Q Index"] = "3.5";
+  values["Station Occupancy Half Life"] = "0";
+  EXPECT_FALSE(OptionsApply(values, settings, messages));
+  EXPECT_EQ(settings, before);
+  EXPECT_EQ(messages.Texts().back(), "History Option Error, Station Occupancy Half Life: must be more than 0 days");
 }
 
 // Each model has its own Es adjustment (ICEPAC's is in the window test).

@@ -46,6 +46,12 @@ TEST(FrequencyColumns, EachModeShowsItsColumnsAndTheAdditionalDataMovesNoIndex) 
       EXPECT_EQ(off[c].heading, "");
       EXPECT_GT(on[c].width, 0) << on[c].heading;
     }
+    // The busy share, with its rule or the additional data, where frequencies are heard.
+    bool heard = mode != kModeReferenceStations && mode != kModeReferenceData;
+    EXPECT_EQ(on[kColumnBusy].width > 0, heard) << "mode " << mode;
+    settings.propagationModelAdditionalData = false;
+    settings.autoSelectBusy = true;
+    EXPECT_EQ(FrequencyColumns(mode, settings, TemplateWidth)[kColumnBusy].heading, heard ? "Busy" : "");
   }
 }
 

@@ -64,6 +64,8 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
        "velmora-history: --from: 2026-02-30 is no date of the form YYYY-MM-DD", 0},
       {"velmora-history", "--log " + Quoted(folder.path() / "none.txt"), 1,
        "velmora-history: LogFileSummary, No such file or directory\n", 1},
+      {"velmora-history", "--occupancy a --log b", 2, "velmora-history: --occupancy: one file must follow", 1},
+      {"velmora-history", "--occupancy " + Quoted(folder.path()), 1, "velmora-history: StationOccupancyGet - ", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tool + " " + c.arguments);
@@ -128,6 +130,25 @@ TEST(VelmoraHistory, PrintsTheSummaryAndTheTable) {
             "\n"
             "Station,Records,Percent\n"
             "\"WLO, Pactor 3\",1,100%\n");
+}
+
+// The record as the file keeps it, a station's frequencies in the order of
+// their kHz; a line that does not read is named, and the rest is printed.
+TEST(VelmoraHistory, PrintsTheOccupancyRecordAsCsv) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "StationOccupancyData.txt";
+  testing::WriteBytes(file, "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n"
+                            "HAM,W1AW,14075.0,7,3600.0,2700.0,2026-01-05\r\n"
+                            "HAM,W1AW,7102.0,23,90.0,0.0,2026-01-05\r\n"
+                            "HAM,W1AW,7102.0,x,90.0,0.0,2026-01-05\r\n");
+  const auto run = testing::RunTool("velmora-history", "--occupancy " + Quoted(file));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors, "velmora-history: StationOccupancyGet - Read, Type mismatch in line 4: "
+                        "\"HAM,W1AW,7102.0,x,90.0,0.0,2026-01-05\"\n");
+  EXPECT_EQ(run.out,
+            "System,Station,Frequency,Hour,Minutes Heard,Busy Percent\n"
+            "HAM,W1AW,7102.0,23,1.5,0\n"
+            "HAM,W1AW,14075.0,7,60.0,75\n");
 }
 
 constexpr const char* kHeading =

@@ -4,9 +4,11 @@ namespace velmora {
 
 const char* const kHistoryUsage =
     "usage: velmora-history (--airmail DEBUG_LOG | --log AUTOCONNECT_LOG) [--from YYYY-MM-DD] [--to YYYY-MM-DD]\n"
+    "       velmora-history --occupancy STATION_OCCUPANCY_DATA\n"
     "Summarises AirMail's debug log (\"Logfiles\\Debug.log\") or Velmora's \"AutoConnectLog.txt\"\n"
     "as the history window shows it: the summary lines, a blank line, then the\n"
-    "station table as CSV.\n"
+    "station table as CSV. --occupancy prints \"StationOccupancyData.txt\" as CSV:\n"
+    "system, station, frequency, UTC hour, minutes heard, busy per cent.\n"
     "  --from, --to   the first and last day counted (UTC, both whole); default:\n"
     "                 from the log's first record, to its last\n"
     "  --help         this text\n"

@@ -11,6 +11,7 @@
 #include "reports/LogFileSummary.h"
 #include "tools/HelpAsked.h"
 #include "tools/history/HistoryOptions.h"
+#include "tools/history/OccupancyListing.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ int Run(int argc, char** argv) {
     std::cout << velmora::kHistoryUsage;
     return 0;
   }
+  if (!arguments.empty() && arguments[0] == velmora::kOccupancyOption)
+    return velmora::OccupancyListing(arguments, std::cout, std::cerr);
   std::string problem;
   const auto options = velmora::ParseHistoryOptions(arguments, problem);
   if (!options) {

@@ -1,7 +1,9 @@
 // velmora-propagationshow: a propagation window for one station, predicted
-// by the ITS HF programs of c:\itshfbc from an AirMail data folder, shown
+// by the ITS HF programs of c:\itshfbc from an AirMail data folder, or its
+// channel occupancy window from the occupancy record of a folder, shown
 // until it is closed; for screenshots (tools/propagation-screenshot).
 //   velmora-propagationshow hours|details DATA_FOLDER SYSTEM STATION [MODE [YYYY-MM-DD HH:MM]]
+//   velmora-propagationshow occupancy DATA_FOLDER SYSTEM STATION RECORD_FOLDER
 #include <windows.h>
 #include <commctrl.h>
 
@@ -34,7 +36,8 @@ struct FixedClock final : UtcClock {
 
 int main(int argc, char** argv) {
   if (argc < 5) {
-    std::fprintf(stderr, "usage: velmora-propagationshow hours|details DATA_FOLDER SYSTEM STATION [MODE [YYYY-MM-DD HH:MM]]\n");
+    std::fprintf(stderr, "usage: velmora-propagationshow hours|details DATA_FOLDER SYSTEM STATION [MODE [YYYY-MM-DD HH:MM]]\n"
+                         "       velmora-propagationshow occupancy DATA_FOLDER SYSTEM STATION RECORD_FOLDER\n");
     return 2;
   }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -44,7 +47,8 @@ int main(int argc, char** argv) {
   AirmailDataFolder data(argv[2], messages);
   AutoConnectSettings settings;
   settings.propagationModelModel = kModelVoacap;
-  if (argc > 5) settings.modeIndex = static_cast<std::int16_t>(std::atoi(argv[5]));
+  const bool occupancy = which == "occupancy";
+  if (argc > 5 && !occupancy) settings.modeIndex = static_cast<std::int16_t>(std::atoi(argv[5]));
   FixedClock clock;
   clock.now = UtcNow();
   if (argc > 7)
@@ -53,10 +57,15 @@ int main(int argc, char** argv) {
   NoWindow noWindow;
   ItsHfPredictions predictions(data, settings, noWindow, messages);
   ReasonColors colors;
+  std::filesystem::path folder =
+      occupancy && argc > 5 ? std::filesystem::path(argv[5]) : std::filesystem::path(ProgramFolder());
   PropagationWindows windows(nullptr, {predictions.Predictions(), predictions.Day(), predictions.Geometry(), data,
-                                       ProgramFolder(), colors, settings, clock});
+                                       folder, colors, settings, clock});
   HWND shown = nullptr;
-  if (which == "details") {
+  if (occupancy) {
+    windows.ChannelOccupancyShow(argv[3], argv[4]);
+    shown = windows.Occupancy()->Handle();
+  } else if (which == "details") {
     windows.PropagationDetailsShow(argv[3], argv[4], clock.now);
     shown = windows.Details()->Handle();
   } else {

@@ -24,6 +24,7 @@
 #include "selection/TableColumns.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/airmail/win32/StandInSession.h"
+#include "tests/app/win32/InstalledProgram.h"
 #include "tests/app/win32/OtherSession.h"
 #include "tests/audio/win32/SoundPlayer.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
@@ -35,24 +36,16 @@
 namespace velmora {
 namespace {
 
-constexpr double kNotBusySeconds = 2;
-constexpr int kAttempts = 2;
+using testing::FirstTime;
+using testing::Installed;
+using testing::NowMs;
+using testing::Pactor;
+
+constexpr double kNotBusySeconds = testing::kInstalledNotBusySeconds;
+constexpr int kAttempts = testing::kInstalledAttempts;
 constexpr double kBusySeconds = 4;
 // One buffer of 2048 samples: a free stretch is judged in whole buffers.
 constexpr double kBufferSeconds = 2048.0 / 11025;
-
-// The system's time in milliseconds, as the stand-in stamps its record.
-long long NowMs() {
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  return static_cast<long long>(((static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime) /
-                                10000);
-}
-
-// Pactor 3 at 1400/2800: one of the forms that show a link.
-signalgen::Signal Pactor(double seconds, std::uint64_t seed) {
-  return signalgen::Generate({.form = signalgen::Form::Pactor3, .variant = 3, .seconds = seconds, .seed = seed});
-}
 
 // Busy with Pactor, then channel noise alone for as long as any run lasts;
 // and the time the last Pactor sample is heard.
@@ -68,45 +61,6 @@ BusyThenFree BusyThenFreeRecording() {
   auto last = std::find(busy.on.rbegin(), busy.on.rend(), 1);
   return {signalgen::ToPcm16(all), static_cast<double>(busy.on.rend() - last) / 11025};
 }
-
-// When (ms) the stand-in first received a line beginning with `prefix`.
-std::optional<long long> FirstTime(const std::vector<std::string>& record, std::string_view prefix) {
-  for (const auto& line : record) {
-    auto blank = line.find(' ');
-    if (blank != std::string::npos && line.compare(blank + 1, prefix.size(), prefix) == 0)
-      return std::stoll(line.substr(0, blank));
-  }
-  return std::nullopt;
-}
-
-// The program in a folder of its own, its settings pointing at AirMail's.
-class Installed {
- public:
-  // `lines` come first, and win.
-  Installed(int mode, const testing::StandInSession& airmail, const std::string& lines = {}) {
-    std::filesystem::copy_file(testing::HostPath(VELMORA_BINARY_DIR "/Velmora.exe"), folder_.path() / "Velmora.exe");
-    // The test prefix has no REC533: the table is AirMail's own list, and
-    // the message about it is a box that closes itself.
-    testing::WriteBytes(folder_.path() / kSettingsFileName,
-                        "[Airmail Data]\r\n" + lines + "Mode Index=" + std::to_string(mode) +
-                            "\r\nAirmail Directory Data=" + airmail.DataFolder() +
-                            "\r\nAirmail Directory Program=" + airmail.ProgramFolder() +
-                            "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=True\r\n"
-                            "Auto Select Range Max=5000\r\nPropagation Model Model=3\r\nConnect Not Busy=" +
-                            std::to_string(kNotBusySeconds) + "\r\nConnect Attempts=" + std::to_string(kAttempts) +
-                            "\r\n");
-  }
-  std::unique_ptr<testing::ChildProcess> Launch(const char* arguments = "/connect") const {
-    return std::make_unique<testing::ChildProcess>(
-        "\"" + (folder_.path() / "Velmora.exe").string() + "\" " + arguments, folder_.path().string());
-  }
-  std::string Kept(const char* file) const { return testing::ReadBytes(folder_.path() / file); }
-  std::filesystem::path Folder() const { return folder_.path(); }
-  ProfileDocument Settings() const { return ProfileDocument::Load(folder_.path() / kSettingsFileName); }
-
- private:
-  testing::TempFolder folder_;
-};
 
 class UnattendedRunTest : public ::testing::Test {
  protected:

@@ -17,12 +17,15 @@
 
 namespace velmora::testing {
 
-// Copies the package to c:\itshfbc; false when there is none to copy.
+// Copies the package to c:\itshfbc; false when there is none to copy and
+// none in the prefix already (a work tree beside the checkout has no
+// ../shared: its prefix may be given the package by hand).
 inline bool ItshfbcInstall() {
   namespace fs = std::filesystem;
   fs::path source = HostPath(std::string(VELMORA_SOURCE_DIR) + "/../shared/itshfbc");
   std::error_code error;
-  if (!fs::exists(source / "bin_win" / "voacapw.exe", error)) return false;
+  if (!fs::exists(source / "bin_win" / "voacapw.exe", error))
+    return fs::exists("c:\\itshfbc\\bin_win\\voacapw.exe", error);
   fs::copy(source, "c:\\itshfbc", fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
   return !error;
 }

@@ -31,6 +31,7 @@ class OptionsDialogTest : public ::testing::Test {
     WriteBytes(folder.path() / "StationOffsetData.txt", "System,Station,...\r\nHAM,K4CJX,14075.0,1,360,0,0,2400\r\n");
     WriteBytes(folder.path() / "StationHistoryData.txt", "[HAM,K4CJX]\r\n14075.0=1.5\r\n");
     WriteBytes(folder.path() / "StationRadioData.txt", "System,Station,Tx Rc,Frequency\r\nHAM,K4CJX,1,14075.0\r\n");
+    WriteBytes(folder.path() / "StationOccupancyData.txt", "System,...\r\nHAM,K4CJX,14075.0,7,60.0,0.0,2026-01-05\r\n");
   }
   void Edit(Dialog::Grid grid, int row, int column, const char* text) {
     HWND editor = dialog.CellEdit(grid, row, column);
@@ -70,10 +71,17 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
 
   dialog.OptionsShow(Dialog::kHistoryPage);
   Type("Station History Good", "2");
+  Type("Station Occupancy Half Life", "14");
   Edit(Dialog::kHistoryGrid, 0, 3, "-1.25");
   ASSERT_TRUE(dialog.Apply());
   EXPECT_EQ(settings.stationHistoryGood, 2.0f);
+  EXPECT_EQ(settings.stationOccupancyHalfLife, 14.0f);
   EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationHistoryData.txt"), "14075.0=-1.25"));
+  // The occupancy's "Reset" forgets what was heard, and nothing else.
+  SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(Dialog::kOccupancyResetId, BN_CLICKED),
+               LPARAM(dialog.Control(Dialog::kOccupancyResetId)));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "StationOccupancyData.txt"));
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "StationHistoryData.txt"));
 
   dialog.OptionsShow(Dialog::kPropagationPage);
   HWND model = dialog.Box("Propagation Model Model");

@@ -1,0 +1,49 @@
+#include "autoconnect/OccupancyRecorder.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "common/SystemLib.h"
+
+namespace velmora {
+
+void OccupancyRecorder::Heard(const CallTarget& where, double seconds, bool busy) {
+  UtcDateTime now = clock_.Now();
+  OccupancyDay day = OccupancyDayOf(now);
+  // A run listens on few frequencies: the last one heard is nearly always the one.
+  auto stretch = std::find_if(pending_.rbegin(), pending_.rend(),
+                              [&](const Stretch& s) { return s.Holds(where, now.hour, day); });
+  if (stretch == pending_.rend()) {
+    pending_.push_back({{where.system, where.station, where.frequency, now.hour}, day});
+    stretch = pending_.rbegin();
+  }
+  stretch->heard += seconds;
+  if (busy) stretch->busy += seconds;
+}
+
+void OccupancyRecorder::ListeningEnded() {
+  if (pending_.empty()) return;
+  // Taken out first: a box below lets events run, and a new run may hear meanwhile.
+  std::vector<Stretch> heard = std::move(pending_);
+  pending_.clear();
+  auto keep = [&] { pending_.insert(pending_.begin(), std::make_move_iterator(heard.begin()),
+                                    std::make_move_iterator(heard.end())); };
+  bool unreadable = false;
+  StationOccupancy record = StationOccupancyGet(file_, messenger_, &unreadable);
+  if (unreadable) return keep();
+  double halfLife = settings_.stationOccupancyHalfLife;
+  for (const auto& s : heard) record.Add(s.key, s.heard, s.busy, s.day, halfLife);
+  record.Bound(OccupancyDayOf(clock_.Now()), halfLife);
+  std::error_code error;
+  if (StationOccupancyWrite(file_, record, error)) return;
+  messenger_.Show("StationOccupancySet, " + ErrorText(error));
+  keep();
+}
+
+double OccupancyRecorder::PendingSeconds() const {
+  double seconds = 0;
+  for (const auto& s : pending_) seconds += s.heard;
+  return seconds;
+}
+
+}  // namespace velmora

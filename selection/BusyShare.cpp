@@ -1,0 +1,106 @@
+#include "selection/BusyShare.h"
+
+#include <vector>
+
+#include "common/Format.h"
+#include "selection/TableColumns.h"
+
+namespace velmora {
+namespace {
+
+std::string AgeText(OccupancyDay lastHeard, OccupancyDay today) {
+  long long days = (today - lastHeard).count();
+  if (days <= 0) return "Today";
+  return IntegerText(days) + (days == 1 ? " Day Ago" : " Days Ago");
+}
+
+}  // namespace
+
+std::optional<OccupancyEntry> OccupancyNow::At(std::string_view system, std::string_view station,
+                                               std::string_view frequency) const {
+  const OccupancyEntry* entry =
+      record.Find({std::string(system), std::string(station), std::string(frequency), hour});
+  if (!entry) return std::nullopt;
+  OccupancyEntry faded = OccupancyFadedTo(*entry, today, halfLifeDays);
+  if (faded.heard < kOccupancyForgottenSeconds) return std::nullopt;
+  return faded;
+}
+
+OccupancyFile::Stamp OccupancyFile::StampOf() const {
+  std::error_code error;
+  Stamp stamp;
+  stamp.exists = std::filesystem::exists(file_, error);
+  if (!stamp.exists) return stamp;
+  stamp.written = std::filesystem::last_write_time(file_, error);
+  stamp.size = std::filesystem::file_size(file_, error);
+  return stamp;
+}
+
+const OccupancyNow* OccupancyFile::OccupancyAtThisHour() {
+  UtcDateTime now = clock_.Now();
+  Stamp stamp = StampOf();
+  if (read_ != stamp) {
+    bool unreadable = false;
+    record_ = StationOccupancyGet(file_, messenger_, &unreadable);
+    read_ = stamp;
+    if (unreadable) now_.reset();
+    else now_.emplace(OccupancyNow{record_, 0, {}, 30});
+  }
+  if (!now_) return nullptr;
+  now_->hour = now.hour;
+  now_->today = OccupancyDayOf(now);
+  now_->halfLifeDays = settings_.stationOccupancyHalfLife;
+  return &*now_;
+}
+
+std::string OccupancyMinutesText(double seconds) {
+  double minutes = seconds / 60;
+  return FormatNumber(minutes, minutes < 10 ? "0.0" : "0");
+}
+
+std::string BusyCellText(const OccupancyEntry& entry) {
+  if (entry.heard < kBusyShownSeconds) return {};
+  return FormatNumber(100 * entry.Share(), "0");
+}
+
+std::string BusyToolTipText(const OccupancyEntry& entry, int hour, OccupancyDay today) {
+  return "Busy " + FormatNumber(100 * entry.Share(), "0") + "% of " + OccupancyMinutesText(entry.heard) +
+         " Minutes Heard at " + TwoDigits(hour) + " UTC, Last Heard " + AgeText(entry.lastHeard, today);
+}
+
+void BusyCellsFill(FrequencyTable& table, int first, int last, std::string_view system, const OccupancyNow& now) {
+  for (int row = first; row <= last && row < table.Rows(); ++row) {
+    auto entry = now.At(system, table.CellGet(row, kColumnStation), table.CellGet(row, kColumnTxConnect));
+    table.CellSet(row, kColumnBusy, entry ? BusyCellText(*entry) : std::string());
+    table.CellSet(row, kColumnBusyNote, entry ? BusyToolTipText(*entry, now.hour, now.today) : std::string());
+  }
+}
+
+void AutoSelectBusy(FrequencyTable& table, int first, int last, const BusyRule& rule) {
+  struct Candidate {
+    int row;
+    double share;
+    Bgr colour;
+  };
+  std::vector<Candidate> checked;
+  size_t deselected = 0;
+  for (int row = first; row <= last && row < table.Rows(); ++row) {
+    if (!table.CheckGet(row, kColumnTxConnect)) continue;
+    auto entry = rule.now.At(rule.system, table.CellGet(row, kColumnStation), table.CellGet(row, kColumnTxConnect));
+    bool known = entry && entry->heard >= rule.minimumMinutes * 60;
+    double share = known ? 100 * entry->Share() : 0;
+    checked.push_back({row, share, table.CellColor(row, kColumnTxConnect)});
+    if (!known || share <= rule.thresholdPercent) continue;
+    table.CheckSet(row, kColumnTxConnect, false);
+    table.CellColorSet(row, kColumnTxConnect, rule.colour);
+    ++deselected;
+  }
+  if (checked.empty() || deselected < checked.size()) return;
+  const Candidate* best = &checked.front();
+  for (const auto& c : checked)
+    if (c.share < best->share) best = &c;
+  table.CheckSet(best->row, kColumnTxConnect, true);
+  table.CellColorSet(best->row, kColumnTxConnect, best->colour);
+}
+
+}  // namespace velmora

@@ -1,0 +1,246 @@
+// The occupancy record: its fading, its file (read, refused, bounded), the
+// "Busy" column and AutoSelect's "Busy" rule, and the occupancy window's table.
+#include <gtest/gtest.h>
+
+#include "selection/AutoSelect.h"
+#include "selection/BusyShare.h"
+#include "selection/FrequencyToolTip.h"
+#include "selection/OccupancyHoursTable.h"
+#include "selection/StationOccupancy.h"
+#include "tests/common/CommaLocale.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+using std::chrono::days;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+const OccupancyDay kToday = OccupancyDayOf({2024, 3, 10, 23, 30, 0, 0});  // the rig's clock
+const std::string kHeading = "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n";
+
+TEST(OccupancyFade, HalvesEveryHalfLifeCountedInWholeDays) {
+  struct Case {
+    long long days;
+    double halfLife, weight;
+  };
+  const Case cases[] = {{0, 30, 1}, {30, 30, 0.5}, {60, 30, 0.25}, {-3, 30, 1}, {10, 0, 1}};
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(OccupancyFade(c.days, c.halfLife), c.weight) << c.days;
+}
+
+// A channel that changed its habits: what is heard now outweighs what was heard a month ago.
+TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDay) {
+  struct Case {
+    int ageDays;
+    double heard, busy;  // added today to 3600 s heard, all busy
+    double heardAfter, shareAfter;
+  };
+  const Case cases[] = {{0, 3600, 0, 7200, 0.5}, {30, 3600, 0, 5400, 1.0 / 3}, {60, 1800, 1800, 2700, 1}};
+  for (const auto& c : cases) {
+    StationOccupancy record;
+    OccupancyKey key{"HAM", "W1AW", "14075.0", 14};
+    record.Add(key, 3600, 3600, kToday - days(c.ageDays), 30);
+    record.Add(key, c.heard, c.busy, kToday, 30);
+    const OccupancyEntry* entry = record.Find(key);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_DOUBLE_EQ(entry->heard, c.heardAfter) << c.ageDays;
+    EXPECT_DOUBLE_EQ(entry->Share(), c.shareAfter) << c.ageDays;
+    EXPECT_EQ(entry->lastHeard, kToday);
+  }
+}
+
+TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
+  const std::string good = "HAM,W1AW,14075.0,14,3600.0,2700.0,2024-03-01\r\n";
+  struct Case {
+    const char* name;
+    std::string content;
+    size_t entries;
+    std::string problem;
+  };
+  const Case cases[] = {
+      {"the file as written", kHeading + good + "HAM,W1AW,14080.0(p3),14,60.5,0.0,2024-03-10\r\n", 2, ""},
+      {"no heading, LF ends", "HAM,W1AW,14075.0,14,3600.0,2700.0,2024-03-01\n", 1, ""},
+      {"an hour past 23", kHeading + "HAM,W1AW,14075.0,24,1,0,2024-03-01\r\n" + good, 1,
+       "Read, Type mismatch in line 2: \"HAM,W1AW,14075.0,24,1,0,2024-03-01\""},
+      {"a day that does not exist", kHeading + good + "HAM,W1AW,7102.0,3,1,0,2024-02-30\r\n", 1,
+       "Read, Type mismatch in line 3: \"HAM,W1AW,7102.0,3,1,0,2024-02-30\""},
+      {"seconds that are no number", kHeading + good + "HAM,W1AW,7102.0,3,1,0,5,2024-03-01\r\n", 1,
+       "Read, Type mismatch in line 3: \"HAM,W1AW,7102.0,3,1,0,5,2024-03-01\""},
+      {"a key met twice keeps its sum", kHeading + good + good, 1, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempFolder folder;
+    auto file = folder.path() / kStationOccupancyDataFile;
+    WriteBytes(file, c.content);
+    RecordingMessenger messages;
+    bool unreadable = true;
+    StationOccupancy record = StationOccupancyGet(file, messages, &unreadable);
+    EXPECT_FALSE(unreadable);
+    EXPECT_EQ(record.All().size(), c.entries);
+    EXPECT_EQ(messages.Texts(), c.problem.empty() ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{"StationOccupancyGet - " + c.problem});
+    EXPECT_EQ(ReadBytes(file), c.content) << "reading changes nothing";
+    if (std::string_view(c.name).starts_with("a key met twice")) {
+      EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 7200);
+    }
+  }
+}
+
+TEST(StationOccupancyFile, WrittenWithAPointAndReadBackAsItWas) {
+  testing::TempFolder folder;
+  auto file = folder.path() / kStationOccupancyDataFile;
+  StationOccupancy record;
+  record.Add({"SAILMAIL", "WLO", "14108.5(p3)", 3}, 61.25, 20.5, kToday, 30);
+  record.Add({"HAM", "W1AW", "7102.0", 23}, 7200, 0, kToday - days(3), 30);
+  testing::CommaLocale comma;
+  std::error_code error;
+  ASSERT_TRUE(StationOccupancyWrite(file, record, error)) << error.message();
+  EXPECT_EQ(ReadBytes(file), std::string(kHeading) + "HAM,W1AW,7102.0,23,7200.0,0.0,2024-03-07\r\n" +
+                                 "SAILMAIL,WLO,14108.5(p3),3,61.3,20.5,2024-03-10\r\n");
+  RecordingMessenger messages;
+  EXPECT_EQ(StationOccupancyGet(file, messages).All().size(), 2u);
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST(StationOccupancy, ForgetsWhatFadedAwayAndKeepsTheNewestWithinItsBound) {
+  StationOccupancy record;
+  record.Add({"HAM", "OLD", "7102.0", 0}, 60, 0, kToday - days(200), 30);   // 60 s / 2^6.7: under a second
+  record.Add({"HAM", "KEPT", "7102.0", 0}, 60, 0, kToday - days(150), 30);  // 60 s / 2^5: nearly two
+  for (size_t i = 0; i < kOccupancyEntriesMost; ++i)
+    record.Add({"HAM", "NEW" + std::to_string(i / 24), "7102.0", static_cast<int>(i % 24)}, 60, 0, kToday, 30);
+  record.Bound(kToday, 30);
+  EXPECT_EQ(record.All().size(), kOccupancyEntriesMost);
+  EXPECT_EQ(record.Find({"HAM", "OLD", "7102.0", 0}), nullptr) << "faded away";
+  EXPECT_EQ(record.Find({"HAM", "KEPT", "7102.0", 0}), nullptr) << "heard longest ago, beyond the bound";
+  EXPECT_NE(record.Find({"HAM", "NEW0", "7102.0", 0}), nullptr);
+}
+
+// One station's rows, heard at the rig's hour (23 UTC) as the cases say.
+struct BusyRig : testing::SelectionRig {
+  StationOccupancy record;
+  OccupancyNow now{record, 23, kToday, 30};
+  BusyRig() : SelectionRig(kModeMultipleFrequencies) {
+    settings.autoSelectBusy = true;  // the column shown
+    ColumnsBuild(table, kModeMultipleFrequencies, settings, testing::TemplateWidth);
+  }
+  void Heard(const std::string& label, double minutes, double busyShare, int ageDays = 0) {
+    record.Add({"HAM", "W1AW", label, 23}, minutes * 60, minutes * 60 * busyShare, kToday - days(ageDays), 30);
+  }
+};
+
+TEST(BusyColumn, ThePresentHoursShareOnceAMinuteWasHeard) {
+  struct Case {
+    double minutes, share;
+    int ageDays;
+    const char *cell, *tip;
+  };
+  const Case cases[] = {
+      {42, 0.73, 0, "73", "Busy 73% of 42 Minutes Heard at 23 UTC, Last Heard Today"},
+      {0.5, 1, 0, "", "Busy 100% of 0.5 Minutes Heard at 23 UTC, Last Heard Today"},
+      {4, 0.25, 1, "25", "Busy 25% of 3.9 Minutes Heard at 23 UTC, Last Heard 1 Day Ago"},  // faded a day
+      {10, 0, 30, "0", "Busy 0% of 5.0 Minutes Heard at 23 UTC, Last Heard 30 Days Ago"},
+  };
+  for (const auto& c : cases) {
+    BusyRig rig;
+    rig.Add({{"W1AW", "14075.0", 55}, {"W1AW", "14080.0(p3)", 55}});
+    rig.Heard("14075.0", c.minutes, c.share, c.ageDays);
+    BusyCellsFill(rig.table, 1, 2, "HAM", rig.now);
+    EXPECT_EQ(rig.table.CellGet(1, kColumnBusy), c.cell);
+    EXPECT_EQ(rig.table.CellGet(2, kColumnBusy), "") << "never heard";
+    ToolTipContext context{kModeMultipleFrequencies, true, true, rig.colors};
+    EXPECT_EQ(FrequencyMouseMove(rig.table, 1, kColumnBusy, context), c.tip);
+    EXPECT_EQ(FrequencyMouseMove(rig.table, 2, kColumnBusy, context), "Busy at this Hour (%)");
+  }
+}
+
+TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLeft) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<double, double>> heard;  // minutes and share per row; 0 minutes: never heard
+    std::vector<std::string> tx;
+    std::vector<int> coloured;  // rows whose Tx Connect cell tells the reason
+  };
+  const Case cases[] = {
+      {"above the threshold", {{30, 0.9}, {30, 0.1}, {0, 0}}, {"!7102.0", "10140.0", "14075.0"}, {1}},
+      {"at it", {{30, 0.5}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
+      {"heard too little", {{5, 1}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
+      {"all busy: the least busy stays", {{30, 0.9}, {30, 0.7}, {30, 0.8}}, {"!7102.0", "10140.0", "!14075.0"},
+       {1, 3}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    BusyRig rig;
+    rig.Add({{"W1AW", "7102.0", 55}, {"W1AW", "10140.0", 55}, {"W1AW", "14075.0", 55}});
+    const char* labels[] = {"7102.0", "10140.0", "14075.0"};
+    for (size_t i = 0; i < c.heard.size(); ++i)
+      if (c.heard[i].first > 0) rig.Heard(labels[i], c.heard[i].first, c.heard[i].second);
+    AutoSelectBusy(rig.table, 1, 3, {rig.now, "HAM", 50, 10, rig.colors[kReasonUsuallyBusy]});
+    EXPECT_EQ(rig.TxColumn(), c.tx);
+    for (int row = 1; row <= 3; ++row)
+      EXPECT_EQ(rig.table.CellColor(row, kColumnTxConnect) == rig.colors[kReasonUsuallyBusy],
+                std::count(c.coloured.begin(), c.coloured.end(), row) > 0)
+          << "row " << row;
+  }
+}
+
+// The table fill reads the record beside the program and the rule picks
+// among the rows left; with the rule off, nothing is deselected.
+TEST(AutoSelectBusyRule, AOneStationFillReadsTheFileOnceAndDeselects) {
+  for (bool rule : {true, false}) {
+    BusyRig rig;
+    rig.Heard("14075.0", 61, 1);
+    std::error_code error;
+    ASSERT_TRUE(StationOccupancyWrite(rig.program / kStationOccupancyDataFile, rig.record, error));
+    rig.settings.autoSelectBusy = rule;
+    rig.settings.autoSelectBusyMinutes = 1;
+    rig.settings.autoSelectSnr = false;
+    rig.settings.stationStations = false;
+    rig.settings.autoSelectPactorMode = 2;
+    OccupancyFile occupancy(rig.program / kStationOccupancyDataFile, rig.settings, rig.clock, rig.messages);
+    StationRowsServices rows = rig.Rows();
+    rows.occupancy = &occupancy;
+    AutoSelect select(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", {rows, rig.window, rig.clock});
+    ASSERT_TRUE(select.AutoSelectOneStation("W1AW"));
+    EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{rule ? "!14075.0" : "14075.0", "14080.0(p3)", "10140.0(p3)"}));
+    EXPECT_EQ(rig.table.CellGet(1, kColumnBusy), rule ? "100" : "") << "the column is shown with the rule";
+  }
+}
+
+TEST(OccupancyHoursTable, SharesFromGreenToRedGreyNeverHeardAndThePresentHourMarked) {
+  struct Case {
+    double share;
+    Bgr colour;
+  };
+  const Case cases[] = {{0, 0x60D060}, {0.5, 0x40E0FF}, {1, 0x4050F0}, {0.25, 0x50D8B0}};
+  for (const auto& c : cases) EXPECT_EQ(OccupancyShareColour(c.share), c.colour) << c.share;
+
+  StationOccupancy record;
+  record.Add({"HAM", "W1AW", "14080.0(p3)", 7}, 90 * 60, 45 * 60, kToday - days(2), 30);
+  FrequencyTable table;
+  OccupancyHoursFill(table, record, {"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, kToday, 30},
+                     testing::TemplateWidth);
+  ASSERT_EQ(table.Rows(), 3);
+  EXPECT_EQ(table.CellGet(2, 0), "14080.0") << "shown as the hours window shows it";
+  EXPECT_EQ(table.CellGet(2, 8), "50");
+  EXPECT_EQ(table.CellColor(2, 8), OccupancyShareColour(0.5));
+  EXPECT_EQ(table.CellColor(1, 8), kNeverHeardColour);
+  OccupancyHoursMark(table, 8, {kColorBlack, kHeadingBack}, {kColorWhite, 0x800000});
+  EXPECT_EQ(table.CellColor(0, 8), 0x800000u);
+  EXPECT_TRUE(table.CellAt(1, 8).bold);
+  EXPECT_FALSE(table.CellAt(1, 9).bold);
+  struct Tip {
+    int row, column;
+    std::string text;
+  };
+  const Tip tips[] = {{0, 8, "Zulu Time (07), Current Hour"},
+                      {0, 9, "Zulu Time (08)"},
+                      {1, 0, "Frequency (kHz)"},
+                      {1, 8, "Never Heard at 07 UTC"},
+                      {2, 8, "Busy 50% of 86 Minutes Heard, Last Heard 2024-03-08"}};
+  for (const auto& t : tips) EXPECT_EQ(OccupancyHoursToolTip(table, t.row, t.column, 8), t.text);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,61 @@
+// The channel occupancy window on the screen: the record beside the program
+// read for one station, each hour's cell in its colour, the present hour
+// marked and moved on by the hour timer, the tool-tip over a cell, and the
+// window put aside when the table is rebuilt.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include "selection/OccupancyHoursTable.h"
+#include "selection/win32/PropagationWindows.h"
+#include "tests/common/win32/TestWin32.h"
+#include "tests/selection/SelectionFakes.h"
+
+namespace velmora {
+namespace {
+
+// The occupancy window predicts nothing.
+struct NoDay final : DayPredictionSource {
+  std::optional<PropagationHours> PredictionDayGet(const PredictionRequest&) override { return std::nullopt; }
+};
+
+TEST(ChannelOccupancyWindow, ShowsTheStationsHoursMarksThePresentOneAndTellsACell) {
+  testing::SelectionRig rig;
+  rig.clock.now = {2024, 5, 14, 14, 45, 0, 0};
+  testing::WriteBytes(rig.program / kStationOccupancyDataFile,
+                      "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n"
+                      "SAILMAIL,WLO,8420.5(p3),14,1800.0,1620.0,2024-05-14\r\n"
+                      "SAILMAIL,WLO,12680.5(p3),14,600.0,0.0,2024-05-13\r\n");
+  NoDay day;
+  PropagationWindows windows(nullptr, {rig.predictions, day, rig.geometry, rig.data, rig.program, rig.colors,
+                                       rig.settings, rig.clock});
+  windows.ChannelOccupancyShow("SAILMAIL", "WLO");
+  ChannelOccupancyWindow* window = windows.Occupancy();
+  ASSERT_TRUE(window && IsWindowVisible(window->Handle()));
+  EXPECT_EQ(testing::WindowText(window->Handle()),
+            "AutoConnect - Channel Occupancy by Hour and Frequency (Busy %) - Mobile, AL");
+  const FrequencyTable& table = window->Table();
+  const int now = kOccupancyFirstHourColumn + 14;
+  ASSERT_EQ(table.DataRows(), 3);
+  EXPECT_EQ(table.CellGet(2, now), "90");
+  EXPECT_EQ(table.CellColor(2, now), OccupancyShareColour(0.9));
+  EXPECT_EQ(window->CurrentColumn(), now);
+  EXPECT_EQ(table.Look(0, now).back, GetSysColor(COLOR_HIGHLIGHT));
+
+  RECT cell = window->Grid().CellRect(3, now);
+  SendMessageA(window->Grid().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + 3, cell.top + 3));
+  EXPECT_EQ(window->Grid().ToolTipText(), "Busy 0% of 9.8 Minutes Heard, Last Heard 2024-05-13");
+
+  rig.clock.now = {2024, 5, 14, 15, 0, 0, 0};
+  SendMessageA(window->Handle(), WM_TIMER, 1, 0);
+  EXPECT_EQ(window->CurrentColumn(), now + 1);
+  EXPECT_EQ(table.Look(0, now).back, kHeadingBack);
+
+  DependentWindows& dependents = windows;
+  dependents.DependentWindowsReset();
+  EXPECT_FALSE(IsWindowVisible(window->Handle()));
+  EXPECT_TRUE(rig.messages.entries.empty());
+  testing::DrainQuit();
+}
+
+}  // namespace
+}  // namespace velmora
