@@ -31,6 +31,7 @@ constexpr int kWorkingWidth = 330;  // grdWorking beside the option frames
 constexpr UINT_PTR kTimeTimer = 1;   // tmrTime: the UTC clock
 constexpr UINT_PTR kBlinkTimer = 2;  // tmrBlink: the blinking cell
 constexpr UINT kFirstActivation = WM_APP + 1;
+constexpr UINT kRebuildAfterRun = WM_APP + 2;
 constexpr int kGap = 4;
 
 // "Airmail Resize": the main window's size at the left edge of the screen.
@@ -147,7 +148,7 @@ bool AutoConnectWindow::OnCreate() {
   menuBar_.reset(BuildMenuBar(AutoConnectMenus(), available));
   frequencyMenu_.reset(BuildPopupMenu(AutoConnectMenu("mnuFrequency"), available));
   if (propagation_) propagation_->OwnerSet(hwnd_);
-  run_ = std::make_unique<AutoConnectRun>(AutoConnectRunSetup{hwnd_, kAutoConnectCaption, *this, table_, *link_,
+  run_ = std::make_unique<AutoConnectRun>(AutoConnectRunSetup{hwnd_, *this, table_, *link_,
                                                               *messenger_, pump_, settings_, colors_, *geometry_,
                                                               *scanBox_, *this, *this, *this, unattended_});
   run_->Engine().ObserverSet(observer_);
@@ -194,34 +195,6 @@ void AutoConnectWindow::Update(Verdict verdict) {
   AfterEngine();
 }
 
-void AutoConnectWindow::ProfileRecall(const ProfileDocument& profile) {
-  velmora::ProfileRecall(profile, settings_);
-  if (!hwnd_) return;
-  SettingsToWindow();
-  // The window is reconfigured for what was recalled, its mode included
-  // (the offline modes have no "Refresh" to press). During a run, or while
-  // hidden, the table waits for "Refresh" or the next showing.
-  if (activated_ && Idle() && Visible()) return Configure();
-  if (activated_) SettingsChanged(false);
-  if (Idle()) WindowModeRefresh(true);
-}
-
-void AutoConnectWindow::ProfileRecallWindow(const ProfileDocument& profile) {
-  if (!Create()) return;
-  WindowPlacementApply(hwnd_, WindowKeysRecall(profile));
-}
-
-void AutoConnectWindow::ProfileSave(ProfileWriter& profile) {
-  // What the fields show is what the user set, once the window has been in use.
-  if (activated_) SettingsFromWindow(settings_);
-  velmora::ProfileSave(profile, settings_);
-}
-
-void AutoConnectWindow::ProfileSaveWindow(ProfileWriter& profile) {
-  if (!hwnd_ || IsIconic(hwnd_) || IsZoomed(hwnd_)) return;
-  WindowKeysSave(profile, WindowPlacementOf(hwnd_));
-}
-
 // --- Showing, closing, the first activation.
 
 void AutoConnectWindow::FirstActivation() {
@@ -261,16 +234,6 @@ void AutoConnectWindow::OnClose() {
   ShowWindow(hwnd_, SW_HIDE);
 }
 
-bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys) {
-  ProfileWriter writer(file);
-  velmora::ProfileSave(writer, settings_);
-  if (windowKeys) ProfileSaveWindow(writer);
-  std::error_code error;
-  if (writer.Commit(error)) return true;
-  messenger_->Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
-  return false;
-}
-
 // --- Runs.
 
 bool AutoConnectWindow::Idle() const { return !configuring_ && (!run_ || !run_->Engine().Active()); }
@@ -299,8 +262,20 @@ void AutoConnectWindow::Stop() {
   AfterEngine();
 }
 
+void AutoConnectWindow::OptionsApplied() {
+  if (!Create()) return;
+  if (Idle()) return Configure();
+  rebuildAfterRun_ = true;
+}
+
 void AutoConnectWindow::AfterEngine() {
   if (!hwnd_) return;
+  // Settings applied during a run take effect once it has ended, outside
+  // the buffer's handling.
+  if (rebuildAfterRun_ && Idle()) {
+    rebuildAfterRun_ = false;
+    PostMessageA(hwnd_, kRebuildAfterRun, 0, 0);
+  }
   grid_.Refresh();
   bool blink = table_.BlinkActive();
   if (blink == blinking_) return;
@@ -323,6 +298,9 @@ void AutoConnectWindow::OnTimer(UINT_PTR timer) {
 
 void AutoConnectWindow::Configure() {
   if (!Create() || !Idle()) return;
+  // The rows measured in mode 3 go with the table: asked about first, and
+  // kept with the table when their save fails ("Refresh" asks again).
+  if (!ReferenceCloseCheck()) return SettingsChanged(false);
   StationRowsServices rows{*predictions_, *geometry_, dataFolder_, link_->ProgramFolder(), colors_};
   ConfigureServices services{rows, utc_, *this, *dependents_, *this, ModeTablesFor(rows), grid_.Measure()};
   configuration_ = std::make_unique<TableConfiguration>(table_, settings_, std::move(services));
@@ -333,6 +311,7 @@ void AutoConnectWindow::Configure() {
   configuring_ = false;
   tableMode_ = settings_.modeIndex;
   settingsPending_ = false;
+  referenceUnsaved_ = false;  // whatever was measured is no longer in the table
   DataModeShow();
   WindowModeRefresh(false);
   AfterEngine();
@@ -370,79 +349,6 @@ void AutoConnectWindow::StationViewShow(int command) {
     case kFrequencyPropagation24Hour: return views_->PropagationHoursShow(station->system, station->station, time);
     default: return;
   }
-}
-
-// --- The settings and the fields.
-
-const AutoConnectSettings& AutoConnectWindow::SettingsFromWindow() {
-  // A run (or noise collection) begins: from here on its terminal keeps these.
-  SettingsFromWindow(settings_);
-  if (run_) run_->SettingsTake(settings_);
-  return settings_;
-}
-
-AirmailTerminal& AutoConnectWindow::IdleTerminal() {
-  if (!run_->Engine().Active()) run_->SettingsTake(settings_);
-  return run_->Terminal();
-}
-
-void AutoConnectWindow::SettingsFromWindow(AutoConnectSettings& settings) {
-  if (!hwnd_) return;
-  SettingsFromFields(options_.Read(), settings, *messenger_);
-  // A refused text shows the value kept, so it is not refused again and again.
-  if (&settings == &settings_) options_.Write(FieldsFromSettings(settings_));
-}
-
-void AutoConnectWindow::SettingsToWindow() {
-  options_.Write(FieldsFromSettings(settings_));
-  toolbar_.SetPressed("Propagation", settings_.propagationModelAdditionalData);
-  toolbar_.SetPressed("Reference", settings_.referenceStationAdditionalData);
-  MenuBarShow();
-}
-
-void AutoConnectWindow::SettingsChanged(bool readFields) {
-  if (readFields) SettingsFromWindow(settings_);
-  settingsPending_ = true;
-  WindowModeRefresh(false);
-}
-
-void AutoConnectWindow::SettingsDefault() {
-  settings_ = AutoConnectSettings{};
-  AirmailInstallationGet(settings_, Win32AirmailRegistry());
-  SettingsToWindow();
-  if (activated_) SettingsChanged(false);
-  WindowModeRefresh(true);
-}
-
-void AutoConnectWindow::SettingsRecallChosen() {
-  std::string file = SettingsRecallGetFile(hwnd_, link_->ProgramFolder().string());
-  if (!file.empty()) SettingsRecallFrom(file);
-}
-
-void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
-  if (Idle()) ProfileRecall(ProfileDocument::Load(file));
-}
-
-void AutoConnectWindow::SettingsSaveChosen() {
-  std::string file = SettingsSaveGetFile(hwnd_, link_->ProgramFolder().string());
-  if (!file.empty()) SettingsSaveTo(file);
-}
-
-void AutoConnectWindow::SettingsSaveTo(const std::filesystem::path& file) {
-  SettingsFromWindow(settings_);
-  ProfileSaveToFile(file, false);
-}
-
-void AutoConnectWindow::MenuBarShow() {
-  SetMenu(hwnd_, settings_.menuBar ? menuBar_.get() : nullptr);
-  toolbar_.SetPressed("Menu", settings_.menuBar);
-  Layout();
-}
-
-void AutoConnectWindow::ToggleFromToolbar(std::string_view key, bool& setting) {
-  setting = !setting;
-  toolbar_.SetPressed(key, setting);
-  Configure();
 }
 
 void AutoConnectWindow::ModeChoose(int mode) {
@@ -608,6 +514,10 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       break;
     case kFirstActivation:
       if (IsWindowVisible(hwnd_)) FirstActivation();
+      return 0;
+    case kRebuildAfterRun:
+      if (Idle()) Configure();
+      else rebuildAfterRun_ = true;
       return 0;
     case WM_SETCURSOR:
       if (busyPointer_) {
