@@ -43,7 +43,7 @@ inline std::optional<double> Number(std::string_view text, const char* empty) {
 inline bool SameCell(const Column& column, std::string_view typed, std::string_view read) {
   switch (column.cell) {
     case Cell::Text: return Trim(typed) == read;
-    case Cell::Labels: return CellLabels(typed) == CellLabels(read);
+    case Cell::Labels: return CellLabels(Trim(typed)) == CellLabels(read);
     case Cell::Number: return Number(typed, column.empty) == Number(read, column.empty);
   }
   return false;
