@@ -206,6 +206,18 @@ TEST(OptionsGrids, AFailedDeleteTellsTheSystemsErrorText) {
   EXPECT_GT(text.size(), text.find('\r') + 1) << "the system's error text";
 }
 
+// The process's time zone, as "TZ" gives it (nullptr: the system's).
+void ZoneSet(const char* zone) {
+#ifdef _WIN32
+  _putenv_s("TZ", zone ? zone : "");
+  _tzset();
+#else
+  if (zone) setenv("TZ", zone, 1);
+  else unsetenv("TZ");
+  tzset();
+#endif
+}
+
 // As the user's file manager shows it: in the computer's own time zone.
 TEST(OptionsGrids, LastModifiedIsTheLocalDate) {
   testing::TempFolder folder;
@@ -215,13 +227,10 @@ TEST(OptionsGrids, LastModifiedIsTheLocalDate) {
   std::chrono::sys_seconds noon = std::chrono::sys_days(std::chrono::year(2005) / 3 / 14) + std::chrono::hours(12);
   std::filesystem::last_write_time(file, std::chrono::file_clock::from_sys(noon));
   const char* zone = std::getenv("TZ");
-  std::string before = zone ? zone : "";
-  setenv("TZ", "UTC-14", 1);
-  tzset();
+  const std::string before = zone ? zone : "";
+  ZoneSet("UTC-14");
   EXPECT_EQ(LastModifiedLabel(file, folder.path() / "none", 1), "Last Modified:  03/15/2005, n/a");
-  if (zone) setenv("TZ", before.c_str(), 1);
-  else unsetenv("TZ");
-  tzset();
+  ZoneSet(zone ? before.c_str() : nullptr);
 }
 
 TEST(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
