@@ -1,5 +1,6 @@
 #include "airmail/StationRadioData.h"
 
+#include "common/AtomicFile.h"
 #include "common/RecordFile.h"
 #include "common/TextParse.h"
 
@@ -40,15 +41,25 @@ std::optional<std::vector<StationRadioRecord>> StationRadioDataRead(const std::f
   return records;
 }
 
-bool StationRadioDataWrite(const std::filesystem::path& file, const std::vector<StationRadioRecord>& records,
-                           std::error_code& error) {
+std::optional<StationRadioRecord> StationRadioLineRead(std::string_view line) {
+  Record fields = SplitRecord(line, 4);
+  if (fields.size() < 4) return std::nullopt;
+  return ParseRecord(fields);
+}
+
+std::string StationRadioDataText(const std::vector<StationRadioRecord>& records) {
   std::vector<Record> lines;
   for (const auto& r : records) {
     std::string labels;
     for (size_t i = 0; i < r.labels.size(); ++i) labels += (i ? " " : "") + r.labels[i];
     lines.push_back({r.system, r.station, r.transceiver, labels});
   }
-  return WriteRecords(file, kHeader, lines, error);
+  return RecordsText(kHeader, lines);
+}
+
+bool StationRadioDataWrite(const std::filesystem::path& file, const std::vector<StationRadioRecord>& records,
+                           std::error_code& error) {
+  return WriteFileAtomically(file, StationRadioDataText(records), error);
 }
 
 }  // namespace velmora

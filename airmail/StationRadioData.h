@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -28,9 +29,14 @@ struct StationRadioRecord {
 std::optional<std::vector<StationRadioRecord>> StationRadioDataRead(const std::filesystem::path& file,
                                                                     FileFailure& failure);
 
-// Replaces the file whole with the header and the records (CR LF lines). A
-// "," or line break inside the first three fields would shift the fields
-// when read back, so it is written as a blank.
+// One line's record; nullopt for a line of fewer than its four fields.
+std::optional<StationRadioRecord> StationRadioLineRead(std::string_view line);
+
+// The file's text: the header and the records (CR LF lines). A "," or line
+// break inside the first three fields would shift the fields when read
+// back, so it is written as a blank.
+std::string StationRadioDataText(const std::vector<StationRadioRecord>& records);
+// Replaces the file whole with that text.
 bool StationRadioDataWrite(const std::filesystem::path& file, const std::vector<StationRadioRecord>& records,
                            std::error_code& error);
 

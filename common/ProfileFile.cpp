@@ -68,6 +68,13 @@ std::string ProfileName(std::string_view name, bool isKey) {
   return out;
 }
 
+std::optional<std::string_view> ProfileLineSection(std::string_view line) { return HeaderName(line); }
+
+ProfileDocument::Entry ProfileLineEntry(std::string_view line) {
+  auto entry = ParseEntry(line);
+  return {std::string(entry.key), entry.value ? std::optional<std::string>(*entry.value) : std::nullopt};
+}
+
 ProfileDocument::ProfileDocument() : blocks_(1) { sections_.emplace("", 0); }
 
 ProfileDocument ProfileDocument::Parse(std::string_view content) {

@@ -97,6 +97,11 @@ class ProfileDocument {
   LineEnd newLineEnd_ = LineEnd::kCrLf;                // the file's own, for lines added
 };
 
+// One line of a profile file as the document reads it: the name of the
+// section it opens (nullopt for any other line), or its entry.
+std::optional<std::string_view> ProfileLineSection(std::string_view line);
+ProfileDocument::Entry ProfileLineEntry(std::string_view line);
+
 // Convenience calls on a file, one key at a time.
 std::string ProfileRead(const std::filesystem::path& file, std::string_view section, std::string_view key,
                         size_t bufferSize = 256);

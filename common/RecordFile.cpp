@@ -102,12 +102,16 @@ std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file
   return records;
 }
 
-bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
-                  std::error_code& error, FieldQuotes quotes) {
+std::string RecordsText(std::string_view heading, std::span<const Record> records, FieldQuotes quotes) {
   std::string content;
   if (!heading.empty()) (content += heading) += kLineEnd;
   for (const auto& record : records) (content += JoinRecord(record, quotes)) += kLineEnd;
-  return WriteFileAtomically(file, content, error);
+  return content;
+}
+
+bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
+                  std::error_code& error, FieldQuotes quotes) {
+  return WriteFileAtomically(file, RecordsText(heading, records, quotes), error);
 }
 
 bool AppendRecord(const std::filesystem::path& file, std::string_view heading, std::span<const std::string> record,

@@ -40,7 +40,12 @@ std::string JoinRecord(std::span<const std::string> fields, FieldQuotes quotes =
 std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file, FileFailure& failure,
                                                size_t fieldLimit = 0);
 
-// Replaces the file whole: the heading line (when not empty), then the records.
+// The text of a whole file: the heading line (when not empty), then the
+// records, each line ended by CR LF.
+std::string RecordsText(std::string_view heading, std::span<const Record> records,
+                        FieldQuotes quotes = FieldQuotes::None);
+
+// Replaces the file whole with RecordsText.
 bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
                   std::error_code& error, FieldQuotes quotes = FieldQuotes::None);
 

@@ -54,13 +54,14 @@ constexpr OptionBinding kBindings[] = {
     {Propagation, "Propagation Model Time Shift", &S::propagationModelTimeShift},
 };
 
-// A box's whole text as a number, "," and letters refused.
+// A box's whole text as a number, "," and letters refused, and "nan" with
+// them: no setting holds it.
 std::optional<double> Number(std::string_view text) {
   auto t = Trim(text);
   if (!t.empty() && t.front() == '+') t.remove_prefix(1);
   double value = 0;
   auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-  if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+  if (t.empty() || ec != std::errc() || end != t.data() + t.size() || std::isnan(value)) return std::nullopt;
   return value;
 }
 
@@ -90,11 +91,14 @@ std::optional<std::string> Store(S& s, const OptionBinding& b, const std::string
         } else {
           auto number = Number(text);
           if (!number) return "Type mismatch";
-          if (std::abs(*number) > std::numeric_limits<T>::max()) return "Overflow";
           if constexpr (std::is_same_v<T, std::int32_t>) {
+            // A choice list's entry is stored past its base: the sum must fit too.
+            double stored = *number + b.choiceBase;
+            if (stored < std::numeric_limits<T>::min() || stored > std::numeric_limits<T>::max()) return "Overflow";
             if (*number != std::floor(*number)) return "must be a whole number";
-            value = static_cast<T>(*number) + b.choiceBase;
+            value = static_cast<T>(stored);
           } else {
+            if (std::abs(*number) > std::numeric_limits<T>::max()) return "Overflow";
             value = static_cast<T>(*number);
           }
         }
@@ -146,7 +150,7 @@ bool OptionsApply(const OptionValues& values, AutoConnectSettings& settings, Mes
 
 std::string KIndexText(std::string_view qIndex) {
   auto q = Number(qIndex);
-  if (!q) return {};
+  if (!q || !std::isfinite(*q)) return {};
   double k = *q < 2 ? 0 : *q < 3 ? 7.5 - 2 * *q : *q < 6 ? *q - 1.5 : *q < 8 ? 2.0 / 3.0 * *q + 1.7 : 7;
   return FormatNumber(k, "0.0");
 }

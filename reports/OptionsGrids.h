@@ -3,7 +3,8 @@
 // station antenna offsets ("StationOffsetData.txt"), the station radios
 // ("StationRadioData.txt") and the station history
 // ("StationHistoryData.txt"). Each is read into its rows when the dialog
-// opens and, on Apply, checked cell by cell and written whole or not at all.
+// opens; on Apply every cell is checked and the file's new text read back
+// before anything is written, so what is written reads back as shown.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,25 +22,57 @@ inline constexpr const char* kOffsetGridHeaders[] = {"System", "Station", "Frequ
                                                      "Ant Bw", "Ant Az",  "Start",     "Stop"};
 inline constexpr const char* kHistoryGridHeaders[] = {"System", "Station", "Frequency", "Offset"};
 inline constexpr const char* kRadioGridHeaders[] = {"System", "Station", "Tx Rc", "Frequency"};
+// A history row keeps the file's own text of its value after the cells it
+// shows: a value nobody edited is written back as it was, not as shown.
+inline constexpr size_t kHistoryValueText = std::size(kHistoryGridHeaders);
 
 // Frequency labels as a cell shows them: ", " between them.
 std::string LabelsCell(const std::vector<std::string>& labels);
 // A cell's labels, however the user separated them (",", blanks or both).
 std::vector<std::string> CellLabels(std::string_view cell);
 
-// Each reads its file's rows; a missing file is no rows, a file that
-// cannot be opened or read is reported as "<name> - Open, " or
-// "<name> - Read, " + the description, and gives no rows.
-GridRows OffsetGridRecall(const std::filesystem::path& file, Messenger& messages);
-GridRows RadioGridRecall(const std::filesystem::path& file, Messenger& messages);
-GridRows HistoryGridRecall(const std::filesystem::path& file, Messenger& messages);
+// A grid's rows as read from its file, and what of the file they leave
+// out: the lines from a read error on, lines the grid cannot show, or the
+// whole file when it could not be read. Writing the rows drops those.
+struct GridRecall {
+  GridRows rows;
+  std::vector<std::string> dropped;  // "Line 7: ..." each
+};
 
-// Each checks every cell and writes the file whole; a bad cell is reported
-// with its row (from 1) and column, a failed write with its description,
-// and either leaves the file as it was.
+// Each reads its file's rows; a missing file is no rows. A file that cannot
+// be opened or read is reported as "<name> - Open, " or "<name> - Read, " +
+// the description; the offsets and radio grids stop at a line that is no
+// record, report it so and keep the rows read before it.
+GridRecall OffsetGridRecall(const std::filesystem::path& file, Messenger& messages);
+GridRecall RadioGridRecall(const std::filesystem::path& file, Messenger& messages);
+GridRecall HistoryGridRecall(const std::filesystem::path& file, Messenger& messages);
+
+// Each checks every cell and makes the file's new text, read back before it
+// is returned: a cell refused, or one that would not read back as typed, is
+// reported with its row (from 1) and column, and gives nullopt.
+std::optional<std::string> OffsetGridText(const GridRows& rows, Messenger& messages);
+std::optional<std::string> RadioGridText(const GridRows& rows, Messenger& messages);
+std::optional<std::string> HistoryGridText(const GridRows& rows, Messenger& messages);
+
+// Writes the text whole, or tells "<operation>, " + the description and
+// leaves the file as it was.
+bool GridFileWrite(const std::filesystem::path& file, std::string_view text, std::string_view operation,
+                   Messenger& messages);
+// The text of the rows, written: the three above, then GridFileWrite.
 bool OffsetGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
 bool RadioGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
 bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
+
+// Before a grid is written over a file it did not read whole: asks (Yes/No)
+// "<operation>, <file name> was not read whole" and the lines the write
+// would drop; true to write. Nothing dropped asks nothing.
+bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
+                 const std::vector<std::string>& dropped, Messenger& messages);
+
+// Deletes one of the data files ("Reset"); a missing one is no failure. A
+// failed delete tells "<operation>, Unable to delete "<path>"", CR and the
+// system's error text.
+bool DataFileDelete(const std::filesystem::path& file, std::string_view operation, Messenger& messages);
 
 // "Check": asks (Yes/No) about each frequency of a row that its station's
 // "[Frequency List]" does not hold, a SAILMAIL station found by its name
@@ -58,8 +91,8 @@ std::vector<std::string> OffsetCellChoices(const GridRow& row, size_t column, co
 std::optional<GridRows> RadioGridFromHamGroups(const AirmailDataFolder& data, Messenger& messages);
 
 // The Stations page's label: "Last Modified:  " and the date of
-// "FreqList.rtf" ("mm/dd/yyyy", or "n/a"), with source 1 also ", " and the
-// date of "StationRadioData.txt".
+// "FreqList.rtf" ("mm/dd/yyyy" as the user's clock reads it, or "n/a"),
+// with source 1 also ", " and the date of "StationRadioData.txt".
 std::string LastModifiedLabel(const std::filesystem::path& freqList, const std::filesystem::path& radioData,
                               int source);
 // "FreqList.rtf" changed since "StationRadioData.txt" was made (or there

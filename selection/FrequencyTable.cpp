@@ -118,17 +118,31 @@ void FrequencyTable::CheckSet(int row, int column, bool checked) {
 }
 
 bool FrequencyTable::CheckGet(int row, int column) const {
-  return row > 0 && Column(column).checkBoxes && CellAt(row, column).checked;
+  return HasCheckBox(row, column) && CellAt(row, column).checked;
+}
+
+bool FrequencyTable::HasCheckBox(int row, int column) const {
+  return row > 0 && row < Rows() && Column(column).checkBoxes && CellAt(row, column).box;
+}
+
+void FrequencyTable::CheckBoxRemove(int row, int column) {
+  if (row < 1) return;
+  if (Cell* cell = At(row, column)) {
+    cell->box = false;
+    cell->checked = false;
+    Changed();
+  }
 }
 
 bool FrequencyTable::FrequencyClick(int row, int column) {
-  if (row < 1 || row >= Rows() || !Column(column).checkBoxes) return false;
+  if (!HasCheckBox(row, column)) return false;
   CheckSet(row, column, !CheckGet(row, column));
   return true;
 }
 
 void FrequencyTable::CheckCellSet(int row, int column, std::string_view frequency, bool checked) {
   CellSet(row, column, frequency);
+  if (Cell* cell = At(row, column)) cell->box = true;
   CheckSet(row, column, checked);
 }
 

@@ -24,6 +24,7 @@ struct Cell {
   Bgr fore = kColorBlack;
   Bgr back = kColorWhite;
   bool checked = false;  // meaningful in check-box columns only
+  bool box = true;       // in a check-box column: false for a cell recalled without a box
 
   bool operator==(const Cell&) const = default;
 };
@@ -87,6 +88,10 @@ class FrequencyTable {
 
   void CheckSet(int row, int column, bool checked);
   bool CheckGet(int row, int column) const;
+  // A data row's cell of a check-box column, unless it was recalled without its box.
+  bool HasCheckBox(int row, int column) const;
+  // The cell shows no box (and counts as unchecked) until a check-box cell is set there again.
+  void CheckBoxRemove(int row, int column);
   // A click on a cell: a data row's check box changes state; true when it did.
   bool FrequencyClick(int row, int column);
   // A check-box cell with its frequency text and state.

@@ -45,7 +45,7 @@ Record RowRecord(const FrequencyTable& table, int row) {
   Record fields;
   for (int column = 0; column < table.Columns(); ++column) {
     const Cell& cell = table.CellAt(row, column);
-    bool box = row > 0 && table.Column(column).checkBoxes;
+    bool box = table.HasCheckBox(row, column);
     fields.push_back(table.CellGet(row, column));
     fields.push_back(IntegerText(AlignmentCode(cell.align)));
     fields.push_back(HexText(cell.back));
@@ -80,10 +80,13 @@ void RecalledRowSet(FrequencyTable& table, const std::vector<RecalledCell>& cell
   for (size_t i = 0; i < cells.size() && i < static_cast<size_t>(table.Columns()); ++i) {
     int column = static_cast<int>(i);
     const RecalledCell& cell = cells[i];
-    if (cell.check != kNoBox && table.Column(column).checkBoxes)
+    bool boxes = table.Column(column).checkBoxes;
+    if (cell.check != kNoBox && boxes) {
       table.CheckCellSet(row, column, cell.text, cell.check == kChecked);
-    else
+    } else {
       table.CellSet(row, column, cell.text, cell.align);
+      if (boxes) table.CheckBoxRemove(row, column);  // state 0 leaves no box
+    }
     table.CellColorSet(row, column, cell.back);
   }
 }

@@ -12,6 +12,14 @@ namespace {
 
 bool HasReference(const FrequencyTable& table, int row) { return !Trim(table.CellGet(row, kColumnRef)).empty(); }
 
+// "Ref" may be empty where a level was measured: with "Rx Pwr" as the
+// reference and no S-meter reading, a row holds its "Rx Snr" alone.
+bool Measured(const FrequencyTable& table, int row) {
+  for (int column : {kColumnRef, kColumnRxPwr, kColumnRxSnr})
+    if (!Trim(table.CellGet(row, column)).empty()) return true;
+  return false;
+}
+
 bool SameStation(const FrequencyTable& table, int row, int other) {
   return other >= 1 && other < table.Rows() &&
          table.CellGet(row, kColumnStation) == table.CellGet(other, kColumnStation);
@@ -81,9 +89,9 @@ FitSummary FitTotal::Summary() const {
 std::vector<int> ReferenceRowsKept(const FrequencyTable& table) {
   std::vector<int> kept;
   for (int row = 1; row < table.Rows(); ++row) {
-    bool neighbour = (SameStation(table, row, row - 1) && HasReference(table, row - 1)) ||
-                     (SameStation(table, row, row + 1) && HasReference(table, row + 1));
-    if (HasReference(table, row) || neighbour) kept.push_back(row);
+    bool neighbour = (SameStation(table, row, row - 1) && Measured(table, row - 1)) ||
+                     (SameStation(table, row, row + 1) && Measured(table, row + 1));
+    if (Measured(table, row) || neighbour) kept.push_back(row);
   }
   return kept;
 }
@@ -98,6 +106,10 @@ bool ReferenceDataWrite(const FrequencyTable& table, const std::filesystem::path
 std::optional<std::filesystem::path> ReferenceStationSave(const FrequencyTable& table,
                                                           const std::filesystem::path& programFolder,
                                                           const DataConditions& conditions, Messenger& messages) {
+  if (ReferenceRowsKept(table).empty()) {
+    messages.Show(kReferenceNothingMeasured, MessageIcon::Exclamation);
+    return std::nullopt;
+  }
   auto file = DataFileName(programFolder, conditions.time, kReferenceExtension);
   std::error_code error;
   std::filesystem::create_directories(file.parent_path(), error);
@@ -189,7 +201,7 @@ std::string FitRmsText(double rms, std::optional<double> original) {
 }
 
 ReferenceList ReferenceListBuild(const std::filesystem::path& programFolder, const AutoConnectSettings& settings,
-                                 StationRowsServices services, const UtcDateTime& time) {
+                                 StationRowsServices services, const UtcDateTime& time, ReferenceFilesTold* told) {
   std::vector<std::filesystem::path> files;
   std::error_code error;
   for (std::filesystem::directory_iterator it(programFolder / "Data", error), end; !error && it != end;
@@ -202,8 +214,18 @@ ReferenceList ReferenceListBuild(const std::filesystem::path& programFolder, con
   FrequencyTable scratch;
   ColumnsBuild(scratch, kModeReferenceData, settings, CharacterWidth);
   for (const auto& file : files) {
-    auto recall = ReferenceDataRecall(scratch, file, settings.referenceDataReference, services.data.Messages());
-    if (!recall) continue;
+    std::error_code ignored;
+    auto changed = std::filesystem::last_write_time(file, ignored);
+    auto before = told ? told->find(file) : ReferenceFilesTold::iterator();
+    bool toldBefore = told && before != told->end() && before->second == changed;
+    RecordingMessenger again;  // what was told before is not told at every rebuild
+    Messenger& messages = toldBefore ? again : services.data.Messages();
+    auto recall = ReferenceDataRecall(scratch, file, settings.referenceDataReference, messages);
+    if (!recall) {
+      if (told) (*told)[file] = changed;
+      continue;
+    }
+    if (told) told->erase(file);
     ReferenceListRow row{file.stem().string(), recall->fit, std::nullopt};
     if (settings.referenceDataRecompute) {
       row.original = recall->fit.rms;

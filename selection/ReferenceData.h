@@ -4,6 +4,7 @@
 // the table of mode 4 and fitted against the predictions ("Fit Err", "Fit
 // Rms"), optionally with the predictions made again.
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,16 +52,21 @@ class FitTotal {
   double squares_ = 0;
 };
 
-// The rows a save keeps: those with a reference level, and a row of the
-// same station right above or below one.
+// The rows a save keeps: those measured (a "Ref", "Rx Pwr" or "Rx Snr"),
+// and a row of the same station right above or below one. None when
+// nothing was measured.
 std::vector<int> ReferenceRowsKept(const FrequencyTable& table);
 
 // Writes the table's kept rows, whole or not at all, to the file.
 bool ReferenceDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
                         const DataConditions& conditions, std::error_code& error);
 
+inline constexpr const char* kReferenceNothingMeasured =
+    "ReferenceStationSave, The table holds no measured Reference Station Data.";
+
 // Saves the measurements of the run started at conditions.time as a new
-// file in the Data folder; its path, or nullopt (told) when it failed.
+// file in the Data folder; its path, or nullopt (told) when it failed or
+// the table holds no measured row.
 std::optional<std::filesystem::path> ReferenceStationSave(const FrequencyTable& table,
                                                           const std::filesystem::path& programFolder,
                                                           const DataConditions& conditions, Messenger& messages);
@@ -107,11 +113,17 @@ struct ReferenceList {
   FitSummary allFiles;  // every file's stations in one fit
 };
 
+// The files of the list that could not be read, each with its time when it
+// was told: told once, and again only when it has changed.
+using ReferenceFilesTold = std::map<std::filesystem::path, std::filesystem::file_time_type>;
+
 // Every "*.ref" of the Data folder by name, recalled and fitted; with
 // "Reference Data Recompute" fitted against fresh predictions, the recalled
-// fit kept as the original. Files that cannot be read are told and left out.
+// fit kept as the original. Files that cannot be read are told (with
+// `told`, once each) and left out.
 ReferenceList ReferenceListBuild(const std::filesystem::path& programFolder, const AutoConnectSettings& settings,
-                                 StationRowsServices services, const UtcDateTime& time);
+                                 StationRowsServices services, const UtcDateTime& time,
+                                 ReferenceFilesTold* told = nullptr);
 
 // The working grid's texts for the list: the heading row, then a row per file.
 std::vector<Record> ReferenceListTable(const ReferenceList& list, const AutoConnectSettings& settings);

@@ -169,9 +169,4 @@ bool StationOccupancyWrite(const std::filesystem::path& file, const StationOccup
   return WriteRecords(file, kStationOccupancyHeading, lines, error);
 }
 
-void StationOccupancyReset(const std::filesystem::path& file) {
-  std::error_code ignored;
-  std::filesystem::remove(file, ignored);
-}
-
 }  // namespace velmora

@@ -103,7 +103,4 @@ StationOccupancy StationOccupancyGet(const std::filesystem::path& file, Messenge
 bool StationOccupancyWrite(const std::filesystem::path& file, const StationOccupancy& record,
                            std::error_code& error);
 
-// "Reset" on the options dialog: the file is gone, and with it what was learned.
-void StationOccupancyReset(const std::filesystem::path& file);
-
 }  // namespace velmora

@@ -8,6 +8,7 @@
 
 #include "airmail/AutoConnectSettings.h"
 #include "airmail/StationLists.h"
+#include "common/AtomicFile.h"
 #include "common/Format.h"
 #include "common/RecordFile.h"
 #include "common/SystemLib.h"
@@ -111,6 +112,22 @@ std::string Hhmm(int value) {
 
 }  // namespace
 
+StationOffsetLines StationOffsetLinesRead(std::span<const std::string> lines) {
+  StationOffsetLines read;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (Trim(line).empty()) continue;
+    auto record = ParseOffsetRecord(SplitRecord(line, kOffsetFields, FieldQuotes::Allowed));
+    if (!record) {
+      if (i == 0) continue;  // the heading
+      read.bad = i;
+      break;
+    }
+    read.records.push_back(std::move(*record));
+  }
+  return read;
+}
+
 std::optional<std::vector<StationOffsetRecord>> StationOffsetDataRead(const std::filesystem::path& file,
                                                                       OffsetDataFailure& failure) {
   FileFailure fileFailure;
@@ -119,29 +136,26 @@ std::optional<std::vector<StationOffsetRecord>> StationOffsetDataRead(const std:
     failure = {fileFailure.stage, ErrorText(fileFailure.error)};
     return std::nullopt;
   }
-  std::vector<StationOffsetRecord> records;
-  for (size_t i = 0; i < lines->size(); ++i) {
-    const std::string& line = (*lines)[i];
-    if (Trim(line).empty()) continue;
-    auto record = ParseOffsetRecord(SplitRecord(line, kOffsetFields, FieldQuotes::Allowed));
-    if (!record) {
-      if (i == 0) continue;  // the heading
-      failure = {FileStage::Read, "Type mismatch in line " + IntegerText(static_cast<long long>(i + 1)) + ": \"" +
-                                      line + "\""};
-      return std::nullopt;
-    }
-    records.push_back(std::move(*record));
+  auto read = StationOffsetLinesRead(*lines);
+  if (read.bad) {
+    failure = {FileStage::Read, "Type mismatch in line " + IntegerText(static_cast<long long>(*read.bad + 1)) +
+                                    ": \"" + (*lines)[*read.bad] + "\""};
+    return std::nullopt;
   }
-  return records;
+  return std::move(read.records);
 }
 
-bool StationOffsetDataWrite(const std::filesystem::path& file, const std::vector<StationOffsetRecord>& records,
-                            std::error_code& error) {
+std::string StationOffsetDataText(const std::vector<StationOffsetRecord>& records) {
   std::vector<Record> lines;
   for (const auto& r : records)
     lines.push_back({r.system, r.station, r.frequencies, ShortestSingle(r.offset), ShortestSingle(r.beamwidth),
                      ShortestSingle(r.mainbeam), Hhmm(r.start), Hhmm(r.stop)});
-  return WriteRecords(file, kStationOffsetHeading, lines, error, FieldQuotes::Allowed);
+  return RecordsText(kStationOffsetHeading, lines, FieldQuotes::Allowed);
+}
+
+bool StationOffsetDataWrite(const std::filesystem::path& file, const std::vector<StationOffsetRecord>& records,
+                            std::error_code& error) {
+  return WriteFileAtomically(file, StationOffsetDataText(records), error);
 }
 
 std::vector<std::string> OffsetFrequencies(std::string_view field) {

@@ -4,6 +4,7 @@
 // they are added to the SNR cells of a station's rows.
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +46,18 @@ struct OffsetDataFailure {
 std::optional<std::vector<StationOffsetRecord>> StationOffsetDataRead(const std::filesystem::path& file,
                                                                       OffsetDataFailure& failure);
 
-// Replaces the file whole with the heading and the records; numbers always
-// with ".", whatever the user's number format, and a text holding "," in
-// double quotes.
+// The records of the file's lines up to the first line that is none, and
+// that line's index: what the file holds up to a read error.
+struct StationOffsetLines {
+  std::vector<StationOffsetRecord> records;
+  std::optional<size_t> bad;
+};
+StationOffsetLines StationOffsetLinesRead(std::span<const std::string> lines);
+
+// The file's text: the heading and the records; numbers always with ".",
+// whatever the user's number format, and a text holding "," in double quotes.
+std::string StationOffsetDataText(const std::vector<StationOffsetRecord>& records);
+// Replaces the file whole with that text.
 bool StationOffsetDataWrite(const std::filesystem::path& file, const std::vector<StationOffsetRecord>& records,
                             std::error_code& error);
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/win32/WindowText.h"
+
 namespace velmora {
 namespace {
 
@@ -42,5 +44,7 @@ bool WindowActivate(std::string_view caption, Messenger& messenger) {
   }
   return true;
 }
+
+void HandleWindowActivator::WindowActivate() { velmora::WindowActivate(WindowString(window_), messenger_); }
 
 }  // namespace velmora

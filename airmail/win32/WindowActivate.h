@@ -1,5 +1,7 @@
 #pragma once
 // Bringing one of the program's own windows back in front of AirMail.
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,18 @@ class CaptionWindowActivator final : public OwnWindowActivator {
 
  private:
   std::string caption_;
+  Messenger& messenger_;
+};
+
+// Brings this window forward by the caption it has when asked: a caption
+// that changes (a selected no-connect file names itself there) is followed.
+class HandleWindowActivator final : public OwnWindowActivator {
+ public:
+  HandleWindowActivator(HWND window, Messenger& messenger) : window_(window), messenger_(messenger) {}
+  void WindowActivate() override;
+
+ private:
+  HWND window_;
   Messenger& messenger_;
 };
 

@@ -59,12 +59,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   autoConnect.ItsHfProgramsUse(ProgramFolder());
   AutoConnectOptionsDialog autoConnectOptions([&] { return autoConnect.Handle(); }, autoConnect.Settings(),
                                               ProgramFolder(), autoConnect.Messages(), pump,
-                                              [&] { autoConnect.Configure(); });
+                                              [&] { autoConnect.OptionsApplied(); });
   autoConnect.OptionsDialogSet(&autoConnectOptions);
   AutoConnectReports reports(autoConnect, ProgramFolder());
   autoConnect.ReportWindowsSet(&reports);
   autoConnectOptions.StationInfoLinkSet([&](std::string_view station) { reports.StationInfoShow(station, true); });
   autoConnectOptions.StatusLinkSet([&](std::string_view text) { autoConnect.Status().SetText(1, text); });
+  autoConnectOptions.RecallAllowedLinkSet([&] { return autoConnect.Idle(); });
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) {
     if (!line.connect) {

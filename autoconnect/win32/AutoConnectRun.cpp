@@ -11,7 +11,7 @@ std::string SettingsStationNames::StationFromStationName(std::string_view system
 AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
     : settings_(s.settings),
       desktop_(s.window, s.pump, clock_),
-      activator_(s.caption, s.messenger),
+      activator_(s.window, s.messenger),
       terminalStatus_(s.engineWindow),
       counts_(s.main.Detectors()),
       names_(settings_, s.messenger),

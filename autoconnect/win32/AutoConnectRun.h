@@ -48,8 +48,7 @@ class GeometryShipPosition final : public ShipPosition {
 };
 
 struct AutoConnectRunSetup {
-  HWND window;  // AirMail is started on its behalf
-  const char* caption;  // brought back in front of AirMail by this caption
+  HWND window;  // AirMail is started on its behalf; it is brought back in front of AirMail
   EngineWindow& engineWindow;
   FrequencyTable& table;
   MainWindowLink& main;
@@ -83,7 +82,7 @@ class AutoConnectRun {
   AutoConnectSettings settings_;
   SteadyClock clock_;
   Win32AirmailDesktop desktop_;
-  CaptionWindowActivator activator_;
+  HandleWindowActivator activator_;
   // The terminal's texts go to the engine status panel, as the engine's do.
   StatusBarText terminalStatus_;
   DetectorPactorCounts counts_;

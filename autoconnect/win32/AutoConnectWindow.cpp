@@ -10,6 +10,7 @@
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/win32/MenuBuilder.h"
+#include "common/win32/SettingsFileDialogs.h"
 #include "common/win32/WindowObject.h"
 #include "propagation/AngleText.h"
 #include "propagation/Positions.h"
@@ -30,6 +31,7 @@ constexpr int kWorkingWidth = 330;  // grdWorking beside the option frames
 constexpr UINT_PTR kTimeTimer = 1;   // tmrTime: the UTC clock
 constexpr UINT_PTR kBlinkTimer = 2;  // tmrBlink: the blinking cell
 constexpr UINT kFirstActivation = WM_APP + 1;
+constexpr UINT kRebuildAfterRun = WM_APP + 2;
 constexpr int kGap = 4;
 
 // "Airmail Resize": the main window's size at the left edge of the screen.
@@ -47,6 +49,16 @@ void RegisterWindowClass(WNDPROC proc) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kAutoConnectWindowClass;
   RegisterClassExA(&wc);
+}
+
+const char* ListName(SelectionListId list) {
+  switch (list) {
+    case SelectionListId::ConnectSystem: return "cmbConnectSystem";
+    case SelectionListId::ConnectStation: return "cmbConnectStation";
+    case SelectionListId::ReferenceSystem: return "cmbReferenceSystem";
+    case SelectionListId::ScanSystem: return "cmbScanSystem";
+  }
+  return "";
 }
 
 std::string ClockText(const UtcDateTime& now) { return TwoDigits(now.hour) + ":" + TwoDigits(now.minute); }
@@ -136,7 +148,7 @@ bool AutoConnectWindow::OnCreate() {
   menuBar_.reset(BuildMenuBar(AutoConnectMenus(), available));
   frequencyMenu_.reset(BuildPopupMenu(AutoConnectMenu("mnuFrequency"), available));
   if (propagation_) propagation_->OwnerSet(hwnd_);
-  run_ = std::make_unique<AutoConnectRun>(AutoConnectRunSetup{hwnd_, kAutoConnectCaption, *this, table_, *link_,
+  run_ = std::make_unique<AutoConnectRun>(AutoConnectRunSetup{hwnd_, *this, table_, *link_,
                                                               *messenger_, pump_, settings_, colors_, *geometry_,
                                                               *scanBox_, *this, *this, *this, unattended_});
   run_->Engine().ObserverSet(observer_);
@@ -183,34 +195,6 @@ void AutoConnectWindow::Update(Verdict verdict) {
   AfterEngine();
 }
 
-void AutoConnectWindow::ProfileRecall(const ProfileDocument& profile) {
-  velmora::ProfileRecall(profile, settings_);
-  if (!hwnd_) return;
-  SettingsToWindow();
-  // The window is reconfigured for what was recalled, its mode included
-  // (the offline modes have no "Refresh" to press). During a run, or while
-  // hidden, the table waits for "Refresh" or the next showing.
-  if (activated_ && Idle() && Visible()) return Configure();
-  if (activated_) SettingsChanged(false);
-  if (Idle()) WindowModeRefresh(true);
-}
-
-void AutoConnectWindow::ProfileRecallWindow(const ProfileDocument& profile) {
-  if (!Create()) return;
-  WindowPlacementApply(hwnd_, WindowKeysRecall(profile));
-}
-
-void AutoConnectWindow::ProfileSave(ProfileWriter& profile) {
-  // What the fields show is what the user set, once the window has been in use.
-  if (activated_) SettingsFromWindow(settings_);
-  velmora::ProfileSave(profile, settings_);
-}
-
-void AutoConnectWindow::ProfileSaveWindow(ProfileWriter& profile) {
-  if (!hwnd_ || IsIconic(hwnd_) || IsZoomed(hwnd_)) return;
-  WindowKeysSave(profile, WindowPlacementOf(hwnd_));
-}
-
 // --- Showing, closing, the first activation.
 
 void AutoConnectWindow::FirstActivation() {
@@ -251,16 +235,6 @@ void AutoConnectWindow::OnClose() {
   if (link_) link_->WindowPlaceRestore();  // shrunk beside this window while it was open
 }
 
-bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys) {
-  ProfileWriter writer(file);
-  velmora::ProfileSave(writer, settings_);
-  if (windowKeys) ProfileSaveWindow(writer);
-  std::error_code error;
-  if (writer.Commit(error)) return true;
-  messenger_->Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
-  return false;
-}
-
 // --- Runs.
 
 bool AutoConnectWindow::Idle() const { return !configuring_ && (!run_ || !run_->Engine().Active()); }
@@ -289,8 +263,20 @@ void AutoConnectWindow::Stop() {
   AfterEngine();
 }
 
+void AutoConnectWindow::OptionsApplied() {
+  if (!Create()) return;
+  if (Idle()) return Configure();
+  rebuildAfterRun_ = true;
+}
+
 void AutoConnectWindow::AfterEngine() {
   if (!hwnd_) return;
+  // Settings applied during a run take effect once it has ended, outside
+  // the buffer's handling.
+  if (rebuildAfterRun_ && Idle()) {
+    rebuildAfterRun_ = false;
+    PostMessageA(hwnd_, kRebuildAfterRun, 0, 0);
+  }
   grid_.Refresh();
   bool blink = table_.BlinkActive();
   if (blink == blinking_) return;
@@ -313,6 +299,9 @@ void AutoConnectWindow::OnTimer(UINT_PTR timer) {
 
 void AutoConnectWindow::Configure() {
   if (!Create() || !Idle()) return;
+  // The rows measured in mode 3 go with the table: asked about first, and
+  // kept with the table when their save fails ("Refresh" asks again).
+  if (!ReferenceCloseCheck()) return SettingsChanged(false);
   if (!occupancy_)
     occupancy_ = std::make_unique<OccupancyFile>(link_->ProgramFolder() / kStationOccupancyDataFile, settings_, utc_,
                                                  *messenger_);
@@ -326,6 +315,7 @@ void AutoConnectWindow::Configure() {
   configuring_ = false;
   tableMode_ = settings_.modeIndex;
   settingsPending_ = false;
+  referenceUnsaved_ = false;  // whatever was measured is no longer in the table
   DataModeShow();
   WindowModeRefresh(false);
   AfterEngine();
@@ -365,6 +355,45 @@ void AutoConnectWindow::StationViewShow(int command) {
     case kFrequencyChannelOccupancy: return views_->ChannelOccupancyShow(station->system, station->station);
     default: return;
   }
+}
+
+void AutoConnectWindow::ModeChoose(int mode) {
+  if (!Create() || configuring_ || mode < 0 || mode >= static_cast<int>(ModeItems().size())) return;
+  int left = settings_.modeIndex;
+  if ((run_ && !run_->Engine().CloseCheck()) || !ReferenceCloseCheck()) {
+    options_.ListSelect("cmbMode", left);
+    AfterEngine();
+    return;
+  }
+  options_.ListSelect("cmbMode", mode);
+  Configure();
+}
+
+void AutoConnectWindow::SystemChoose() {
+  // The new system's stations start from the first.
+  options_.ListSelect("cmbConnectStation", 0);
+  Configure();
+}
+
+void AutoConnectWindow::StationChoose() {
+  if (!Idle()) return;
+  SettingsFromWindow(settings_);
+  if (!configuration_ || !(settings_.modeIndex == kModeCurrentFrequency ||
+                           settings_.modeIndex == kModeMultipleFrequencies))
+    return;
+  HWND list = options_.Control("cmbConnectStation");
+  std::string name = WindowString(list);
+  configuring_ = true;
+  PointerBusy(true);
+  configuration_->StationChoose(name);
+  PointerBusy(false);
+  configuring_ = false;
+  WindowModeRefresh(false);
+  AfterEngine();
+}
+
+void AutoConnectWindow::ListFill(SelectionListId list, const SelectionList& entries) {
+  options_.ListFill(ListName(list), entries);
 }
 
 // --- The window in line with the mode and the run.
@@ -491,6 +520,10 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       break;
     case kFirstActivation:
       if (IsWindowVisible(hwnd_)) FirstActivation();
+      return 0;
+    case kRebuildAfterRun:
+      if (Idle()) Configure();
+      else rebuildAfterRun_ = true;
       return 0;
     case WM_SETCURSOR:
       if (busyPointer_) {

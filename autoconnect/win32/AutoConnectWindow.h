@@ -27,6 +27,7 @@
 #include "selection/AirmailStationGeometry.h"
 #include "selection/Configure.h"
 #include "selection/DataModeTables.h"
+#include "selection/ReferenceData.h"
 #include "selection/StationWindows.h"
 #include "selection/win32/FrequencyGrid.h"
 #include "selection/win32/ItsHfPredictions.h"
@@ -104,8 +105,16 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void Stop();
   // The Mode list's choice: the close check for the mode left, then the table.
   void ModeChoose(int mode);
-  // Rebuilds the table for the mode ("Refresh"); nothing while a run is active.
+  // Rebuilds the table for the mode ("Refresh"); nothing while a run is
+  // active. Unsaved reference measurements are asked about first (as at
+  // close), and a save that fails keeps them and the table.
   void Configure();
+  // The options dialog stored new settings: the table is rebuilt now, or
+  // once the run under way has ended.
+  void OptionsApplied();
+  // No run, noise collection or rebuild is under way: the settings record
+  // may be replaced.
+  bool Idle() const;
   // A menu entry or toolbar button, as if clicked.
   void Command(int id);
   // The measurements of mode 3 as a new reference data file, selected as
@@ -172,7 +181,6 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void StationChoose();
   void MenuBarShow();
   void ToggleFromToolbar(std::string_view key, bool& setting);
-  bool Idle() const;
   bool Runnable() const;
   // The terminal for a use outside a run, going by the window's settings.
   AirmailTerminal& IdleTerminal();
@@ -188,8 +196,11 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // What the data files keep beside the table: now, or the run's start;
   // nothing without the ship's position.
   std::optional<DataConditions> ConditionsAt(const UtcDateTime& time);
-  // The close check's part for mode 3: false keeps the window (a save failed).
+  // The close check's part for mode 3, asked too before anything drops the
+  // measured rows: false keeps them (a save failed).
   bool ReferenceCloseCheck();
+  // The caption: the selected no-connect file's time, or "AutoConnect".
+  void CaptionShow();
   void ReferenceRecallChosen();
   // After a rebuild: the recalled data's figures and the working list.
   void DataModeShow();
@@ -283,6 +294,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   FrequencyGrid workingGrid_;
   std::unique_ptr<ScanMessageWindow> scanBox_;
   UtcDateTime referenceTime_{};  // the last mode-3 run's start
+  ReferenceFilesTold referenceFilesTold_;  // unreadable files of the working list, told once
   bool referenceUnsaved_ = false;
   MenuHandle menuBar_;
   MenuHandle frequencyMenu_;
@@ -291,6 +303,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool activated_ = false;         // first activation done at least once
   bool showingActivated_ = false;  // first activation done (or posted) for this showing
   bool settingsPending_ = false;
+  bool rebuildAfterRun_ = false;  // the options dialog applied during a run
   bool busyPointer_ = false;
   std::uint64_t soundBuffers_ = 0;
   bool blinking_ = false;

@@ -53,6 +53,11 @@ std::optional<std::filesystem::path> AutoConnectWindow::ReferenceSave() {
 
 bool AutoConnectWindow::ReferenceCloseCheck() {
   if (!referenceUnsaved_ || tableMode_ != kModeReferenceStations) return true;
+  // A table without a measured row has nothing worth the question.
+  if (ReferenceRowsKept(table_).empty()) {
+    referenceUnsaved_ = false;
+    return true;
+  }
   if (!messenger_->AskYesNo(kReferenceUnsavedQuestion, MessageIcon::Question)) {
     referenceUnsaved_ = false;
     return true;
@@ -93,7 +98,7 @@ bool AutoConnectWindow::WorkingShown() const {
 void AutoConnectWindow::WorkingListFill() {
   if (!link_ || !WorkingShown()) return workingTable_.Clear({});
   StationRowsServices rows{*predictions_, *geometry_, dataFolder_, link_->ProgramFolder(), colors_};
-  auto list = ReferenceListBuild(link_->ProgramFolder(), settings_, rows, utc_.Now());
+  auto list = ReferenceListBuild(link_->ProgramFolder(), settings_, rows, utc_.Now(), &referenceFilesTold_);
   auto texts = ReferenceListTable(list, settings_);
   std::vector<TableColumn> columns;
   TextWidth measure = workingGrid_.Measure();
@@ -107,9 +112,12 @@ void AutoConnectWindow::WorkingListFill() {
   workingGrid_.Refresh();
 }
 
+void AutoConnectWindow::CaptionShow() {
+  if (hwnd_) SetWindowTextA(hwnd_, NoConnectCaption(settings_.noConnectDataFile).c_str());
+}
+
 void AutoConnectWindow::DataModeShow() {
-  SetWindowTextA(hwnd_, tableMode_ == kModeNoConnectData ? NoConnectCaption(settings_.noConnectDataFile).c_str()
-                                                          : kAutoConnectCaption);
+  CaptionShow();
   WorkingListFill();
   ShowWindow(workingGrid_.Handle(), WorkingShown() ? SW_SHOWNA : SW_HIDE);
   if (!dataTables_) return;
@@ -141,7 +149,9 @@ void AutoConnectWindow::NoConnectSave() {
   if (!conditions) return;
   auto file = velmora::NoConnectSave(table_, link_->ProgramFolder(), *conditions, run_->Engine().Run().Mode(),
                                      *messenger_);
-  if (file) settings_.noConnectDataFile = file->string();
+  if (!file) return;
+  settings_.noConnectDataFile = file->string();
+  CaptionShow();
 }
 
 void AutoConnectWindow::NoiseSelectionStart() {

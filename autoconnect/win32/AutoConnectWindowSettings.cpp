@@ -1,26 +1,50 @@
-// The AutoConnect window's settings and option fields: taken from the
-// fields and written into them, the defaults, recalled and saved settings
-// files, the menu bar, and the choices of the mode, system and station.
+// The AutoConnect window's settings: the record to and from the fields and
+// the profile files, its defaults, and the toolbar's toggles.
 #include "airmail/AirmailInstallation.h"
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
+#include "autoconnect/win32/WindowTwips.h"
 #include "common/win32/SettingsFileDialogs.h"
-#include "common/win32/WindowText.h"
 
 namespace velmora {
-namespace {
 
-const char* ListName(SelectionListId list) {
-  switch (list) {
-    case SelectionListId::ConnectSystem: return "cmbConnectSystem";
-    case SelectionListId::ConnectStation: return "cmbConnectStation";
-    case SelectionListId::ReferenceSystem: return "cmbReferenceSystem";
-    case SelectionListId::ScanSystem: return "cmbScanSystem";
-  }
-  return "";
+void AutoConnectWindow::ProfileRecall(const ProfileDocument& profile) {
+  velmora::ProfileRecall(profile, settings_);
+  if (!hwnd_) return;
+  SettingsToWindow();
+  // The window is reconfigured for what was recalled, its mode included
+  // (the offline modes have no "Refresh" to press). During a run, or while
+  // hidden, the table waits for "Refresh" or the next showing.
+  if (activated_ && Idle() && Visible()) return Configure();
+  if (activated_) SettingsChanged(false);
+  if (Idle()) WindowModeRefresh(true);
 }
 
-}  // namespace
+void AutoConnectWindow::ProfileRecallWindow(const ProfileDocument& profile) {
+  if (!Create()) return;
+  WindowPlacementApply(hwnd_, WindowKeysRecall(profile));
+}
+
+void AutoConnectWindow::ProfileSave(ProfileWriter& profile) {
+  // What the fields show is what the user set, once the window has been in use.
+  if (activated_) SettingsFromWindow(settings_);
+  velmora::ProfileSave(profile, settings_);
+}
+
+void AutoConnectWindow::ProfileSaveWindow(ProfileWriter& profile) {
+  if (!hwnd_ || IsIconic(hwnd_) || IsZoomed(hwnd_)) return;
+  WindowKeysSave(profile, WindowPlacementOf(hwnd_));
+}
+
+bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys) {
+  ProfileWriter writer(file);
+  velmora::ProfileSave(writer, settings_);
+  if (windowKeys) ProfileSaveWindow(writer);
+  std::error_code error;
+  if (writer.Commit(error)) return true;
+  messenger_->Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
+  return false;
+}
 
 const AutoConnectSettings& AutoConnectWindow::SettingsFromWindow() {
   // A run (or noise collection) begins: from here on its terminal keeps these.
@@ -46,6 +70,7 @@ void AutoConnectWindow::SettingsToWindow() {
   toolbar_.SetPressed("Propagation", settings_.propagationModelAdditionalData);
   toolbar_.SetPressed("Reference", settings_.referenceStationAdditionalData);
   MenuBarShow();
+  CaptionShow();
 }
 
 void AutoConnectWindow::SettingsChanged(bool readFields) {
@@ -67,8 +92,10 @@ void AutoConnectWindow::SettingsRecallChosen() {
   if (!file.empty()) SettingsRecallFrom(file);
 }
 
+// Asked before the recalled settings replace the record, so a save that
+// fails leaves both the measurements and the settings.
 void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
-  if (Idle()) ProfileRecall(ProfileDocument::Load(file));
+  if (Idle() && ReferenceCloseCheck()) ProfileRecall(ProfileDocument::Load(file));
 }
 
 void AutoConnectWindow::SettingsSaveChosen() {
@@ -87,49 +114,14 @@ void AutoConnectWindow::MenuBarShow() {
   Layout();
 }
 
+// The button shows its setting again when the rebuild may not drop the
+// measurements.
 void AutoConnectWindow::ToggleFromToolbar(std::string_view key, bool& setting) {
-  setting = !setting;
-  toolbar_.SetPressed(key, setting);
-  Configure();
-}
-
-void AutoConnectWindow::ModeChoose(int mode) {
-  if (!Create() || configuring_ || mode < 0 || mode >= static_cast<int>(ModeItems().size())) return;
-  int left = settings_.modeIndex;
-  if ((run_ && !run_->Engine().CloseCheck()) || !ReferenceCloseCheck()) {
-    options_.ListSelect("cmbMode", left);
-    AfterEngine();
-    return;
+  if (ReferenceCloseCheck()) {
+    setting = !setting;
+    Configure();
   }
-  options_.ListSelect("cmbMode", mode);
-  Configure();
-}
-
-void AutoConnectWindow::SystemChoose() {
-  // The new system's stations start from the first.
-  options_.ListSelect("cmbConnectStation", 0);
-  Configure();
-}
-
-void AutoConnectWindow::StationChoose() {
-  if (!Idle()) return;
-  SettingsFromWindow(settings_);
-  if (!configuration_ || !(settings_.modeIndex == kModeCurrentFrequency ||
-                           settings_.modeIndex == kModeMultipleFrequencies))
-    return;
-  HWND list = options_.Control("cmbConnectStation");
-  std::string name = WindowString(list);
-  configuring_ = true;
-  PointerBusy(true);
-  configuration_->StationChoose(name);
-  PointerBusy(false);
-  configuring_ = false;
-  WindowModeRefresh(false);
-  AfterEngine();
-}
-
-void AutoConnectWindow::ListFill(SelectionListId list, const SelectionList& entries) {
-  options_.ListFill(ListName(list), entries);
+  toolbar_.SetPressed(key, setting);
 }
 
 }  // namespace velmora

@@ -10,11 +10,14 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "airmail/AutoConnectSettings.h"
 #include "autoconnect/OptionsDialogLink.h"
 #include "common/Messages.h"
+#include "common/win32/GridHeaderTips.h"
 #include "common/win32/MessagePump.h"
 #include "reports/OptionsGrids.h"
 #include "reports/win32/RadioDifferenceWindow.h"
@@ -50,6 +53,9 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   // "Working" while a long read runs ("Check for Difference" while the
   // difference view is made), then empty: the AutoConnect window's state line.
   void StatusLinkSet(std::function<void(std::string_view text)> status) { status_ = std::move(status); }
+  // Whether the AutoConnect window takes a recalled settings profile now:
+  // the Settings menu's "Recall..." is greyed while it does not (a run).
+  void RecallAllowedLinkSet(std::function<bool()> allowed) { recallAllowed_ = std::move(allowed); }
 
   void OptionsShow(Page page) override;
   void Hide();
@@ -58,10 +64,15 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
   int CurrentPage() const { return page_; }
 
+  // Checks every box and every edited grid, asks before a grid is written
+  // over a file it did not read whole, and only then writes the files and
+  // stores the settings; false (told) when anything was refused.
   bool Apply();
   // The in-place editor over a grid's cell, as a click places it.
   HWND CellEdit(Grid grid, int row, int column);
   const GridRows& Rows(Grid grid) const { return rows_[grid]; }
+  // The tool-tips over a grid and its headers.
+  const GridHeaderTips& HeaderTips(Grid grid) const { return tips_[grid]; }
   // What the comparison check box left behind.
   const RadioDifferenceWindow& Differences() const { return differences_; }
 
@@ -87,6 +98,13 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void DeleteRow();
   void SortRows();
   void HistoryReset();
+  // A click into a folder box opens the shell's folder browser over it.
+  static LRESULT CALLBACK FolderBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self);
+  void FolderBrowse(HWND box);
+  void OnInitMenuPopup(HMENU menu);
+  // The edited grids' new texts, checked and asked about; nullopt when one was refused.
+  std::optional<std::array<std::optional<std::string>, kGridCount>> GridTexts(const AutoConnectSettings& edited);
   void RadioUpdate();
   void StationInfo(Grid grid);
   void RadioRecall(int source);
@@ -107,8 +125,11 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   HWND tab_ = nullptr;
   HFONT font_ = nullptr;
   int page_ = 0;
+  std::function<bool()> recallAllowed_;
   std::array<GridRows, kGridCount> rows_;
+  std::array<std::vector<std::string>, kGridCount> dropped_;  // what each grid left out of its file
   std::array<bool, kGridCount> edited_{};
+  std::array<GridHeaderTips, kGridCount> tips_;
   int radioSource_ = -1;  // whose rows the radio grid shows
   HWND editor_ = nullptr;  // the in-place editor, while one is open
   Grid editGrid_ = kRadioGrid;

@@ -27,7 +27,7 @@ DrawnCell DrawnTable::FromModel(const FrequencyTable& table, int row, int column
   drawn.text = ShownText(table, row, column);
   drawn.align = cell.align;
   drawn.bold = cell.bold;
-  drawn.checkBox = IsCheckBox(table, row, column);
+  drawn.checkBox = table.HasCheckBox(row, column);
   drawn.checked = drawn.checkBox && cell.checked;
   drawn.look = table.Look(row, column);
   return drawn;
@@ -36,7 +36,7 @@ DrawnCell DrawnTable::FromModel(const FrequencyTable& table, int row, int column
 bool DrawnTable::Same(const DrawnCell& drawn, const FrequencyTable& table, int row, int column) {
   const Cell& cell = table.CellAt(row, column);
   CellLook look = table.Look(row, column);
-  return drawn.checkBox == IsCheckBox(table, row, column) && drawn.text == ShownText(table, row, column) &&
+  return drawn.checkBox == table.HasCheckBox(row, column) && drawn.text == ShownText(table, row, column) &&
          drawn.align == cell.align && drawn.bold == cell.bold &&
          drawn.checked == (drawn.checkBox && cell.checked) && drawn.look.fore == look.fore &&
          drawn.look.back == look.back;

@@ -1,11 +1,14 @@
 // "StationHistoryData.txt": each stored correction read as the table's
 // fill reads it, one updated after a call as the engine does, and the
-// options dialog's grid recalled.
+// options dialog's grid recalled and, when it agrees to, written: the rows
+// read back as shown and the fill reads each value the grid shows.
 #include "airmail/AutoConnectSettings.h"
+#include "common/AtomicFile.h"
 #include "common/ProfileFile.h"
 #include "reports/OptionsGrids.h"
 #include "selection/StationHistoryData.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/reports/GridContract.h"
 
 using namespace velmora;
 
@@ -16,7 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto file = fuzz::ScratchFile(kStationHistoryDataFile, text);
   fuzz::QuietMessenger messages;
-  HistoryGridRecall(file, messages);
+  auto shown = HistoryGridRecall(file, messages);
+  if (!testing::HistoryFillAgrees(text, shown.rows)) __builtin_trap();
+  if (auto written = HistoryGridText(shown.rows, messages)) {
+    const auto again = fuzz::ScratchFile("history-again.txt", *written);
+    auto back = HistoryGridRecall(again, messages);
+    if (!back.dropped.empty() || !testing::GridReadsBack(testing::GridKind::History, shown.rows, back.rows) ||
+        !testing::HistoryFillAgrees(*written, back.rows))
+      __builtin_trap();
+  }
   const AutoConnectSettings settings;
   StationHistoryFile(file, settings, messages).StationHistorySet("HAM", "W1AW", "14080.0", 1);
   return 0;

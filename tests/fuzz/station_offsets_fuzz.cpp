@@ -1,10 +1,12 @@
 // "StationOffsetData.txt": the records read for a table fill (SAILMAIL
 // names turned into call signs), and the options dialog's grid recalled,
-// checked, saved and recalled again.
+// checked and, when it agrees to, written: the rows read back as shown,
+// and a file read whole keeps every record.
 #include "airmail/AirmailProfile.h"
 #include "reports/OptionsGrids.h"
 #include "selection/StationOffsets.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/reports/GridContract.h"
 
 using namespace velmora;
 
@@ -14,11 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AirmailDataFolder folder(fuzz::ScratchFolder().string(), messages);
 
   OffsetDataFailure failure;
-  if (auto records = StationOffsetDataRead(file, failure))
+  auto records = StationOffsetDataRead(file, failure);
+  if (records)
     for (const auto& record : *records) OffsetFrequencies(record.frequencies);
   for (const char* system : {"HAM", "SAILMAIL"}) StationOffsetDataGet(file, system, folder);
 
-  auto rows = OffsetGridRecall(file, messages);
-  OffsetGridCheck(rows, folder, messages);
+  auto shown = OffsetGridRecall(file, messages);
+  OffsetGridCheck(shown.rows, folder, messages);
+  if (records && !shown.dropped.empty()) __builtin_trap();  // read whole, nothing left out
+  if (!OffsetGridSave(file, shown.rows, messages)) return 0;
+  auto back = OffsetGridRecall(file, messages);
+  if (!back.dropped.empty() || !testing::GridReadsBack(testing::GridKind::Offset, shown.rows, back.rows))
+    __builtin_trap();
   return 0;
 }

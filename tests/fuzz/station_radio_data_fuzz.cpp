@@ -1,10 +1,11 @@
 // "StationRadioData.txt": the transceivers' frequencies read for the
-// table's filter, and the options dialog's grid recalled and compared with
-// itself.
+// table's filter, and the options dialog's grid recalled, compared with
+// itself and, when it agrees to, written: the rows read back as shown.
 #include "airmail/FrequencyFilters.h"
 #include "airmail/StationRadioData.h"
 #include "reports/OptionsGrids.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/reports/GridContract.h"
 
 using namespace velmora;
 
@@ -22,8 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StationStationsGetFile(file, messages, first.system, first.station, rows, 0, end);
   }
 
-  auto grid = RadioGridRecall(file, messages);
-  RadioSourcesDifference(grid, grid);
-  RadioSourcesCompare(grid, grid, messages);
+  auto shown = RadioGridRecall(file, messages);
+  RadioSourcesDifference(shown.rows, shown.rows);
+  RadioSourcesCompare(shown.rows, shown.rows, messages);
+  if (!RadioGridSave(file, shown.rows, messages)) return 0;
+  auto back = RadioGridRecall(file, messages);
+  if (!back.dropped.empty() || !testing::GridReadsBack(testing::GridKind::Radio, shown.rows, back.rows))
+    __builtin_trap();
   return 0;
 }

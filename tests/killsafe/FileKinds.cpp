@@ -101,7 +101,7 @@ void WriteHistory(const fs::path& file, int variant) {
 
 std::string ReadHistory(const fs::path& file) {
   RecordingMessenger messages;
-  return Said(HistoryGridRecall(file, messages).size() == kRows, messages);
+  return Said(HistoryGridRecall(file, messages).rows.size() == kRows, messages);
 }
 
 void WriteRadio(const fs::path& file, int variant) {

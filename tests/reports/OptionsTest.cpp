@@ -2,11 +2,16 @@
 // grids over real files, above all the offsets grid's check of its cells.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+
 #include "common/TextFileLines.h"
 #include "reports/AutoConnectOptions.h"
 #include "reports/OptionsGrids.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
+#include "tests/reports/GridContract.h"
 
 namespace velmora {
 namespace {
@@ -22,7 +27,7 @@ TEST(OptionsGrids, OffsetCellsAreCheckedOnApplyAndTheFileWrittenWholeOrNotAtAll)
   const std::string written = ReadBytes(file);
   EXPECT_NE(written.find("SAILMAIL,\"Cape Town, ZA\",7102.0 10147.3,1.5,60,90,2200,0600\r\n"), std::string::npos)
       << written;
-  auto rows = OffsetGridRecall(file, messages);
+  auto rows = OffsetGridRecall(file, messages).rows;
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0][2], "7102.0, 10147.3");
 
@@ -55,14 +60,177 @@ TEST(OptionsGrids, TheHistoryGridRoundTripsAndBothGridsRefuseBadCells) {
 
   ASSERT_TRUE(HistoryGridSave(history, {{"HAM", "W1AW", "14075.0", "1.5"}, {"HAM", "W1AW", "7000.0", "-3"}},
                               messages));
-  EXPECT_EQ(HistoryGridRecall(history, messages),
-            (GridRows{{"HAM", "W1AW", "14075.0", "1.50"}, {"HAM", "W1AW", "7000.0", "-3.00"}}));
+  EXPECT_EQ(HistoryGridRecall(history, messages).rows,
+            (GridRows{{"HAM", "W1AW", "14075.0", "1.50", "1.5"}, {"HAM", "W1AW", "7000.0", "-3.00", "-3"}}));
   EXPECT_FALSE(HistoryGridSave(history, {{"HAM", "W1AW", "14075.0", "1,5"}}, messages));
-  EXPECT_EQ(HistoryGridRecall(history, messages).size(), 2u);
+  EXPECT_EQ(HistoryGridRecall(history, messages).rows.size(), 2u);
   EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
                                   "StationsFileDataSave, Row 1, Column Tx Rc: \"one\" is not a number",
                                   "StationsFileDataSave, Row 1, Column Tx Rc: \"1e21\" is not a transceiver number",
                                   "HistoryDataSave, Row 1, Column Offset: \"1,5\" is not a number"}));
+}
+
+// Whatever a grid agrees to write reads back as typed; what would come
+// back changed is refused before anything is written, by row and column.
+TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
+  using testing::GridKind;
+  const std::string longText(100000, 'x');
+  struct Case {
+    GridKind kind;
+    size_t column;
+    std::string cell;
+    const char* refusal;  // the message's end, or nullptr when written
+  } cases[] = {
+      {GridKind::Offset, 1, "Cape Town, ZA", nullptr},
+      {GridKind::Offset, 1, "\"Quoted\" and \"", nullptr},
+      {GridKind::Offset, 1, longText, nullptr},
+      {GridKind::Offset, 1, "two\r\nlines", "Column Station: \"two\r\nlines\" would not read back as typed"},
+      {GridKind::Offset, 2, "14075.0\n7102.0", "Column Frequency: \"14075.0\n7102.0\" would not read back as typed"},
+      {GridKind::Offset, 3, "nan", "Column Offset: \"nan\" is not a number"},
+      {GridKind::Offset, 3, "-inf", "Column Offset: \"-inf\" is not a number"},
+      {GridKind::Offset, 4, "1e-50", "Column Ant Bw: \"1e-50\" would be stored as 0"},
+      {GridKind::Radio, 1, "W1,AW", "Column Station: \"W1,AW\" would not read back as typed"},
+      {GridKind::Radio, 3, "14075.0,7102.0 3590.0", nullptr},
+      {GridKind::Radio, 2, "nan", "Column Tx Rc: \"nan\" is not a number"},
+      {GridKind::History, 0, "A,B", "Column System: \"A,B\" would not read back as typed"},
+      {GridKind::History, 1, "K]X1", nullptr},
+      {GridKind::History, 1, "W1,AW", nullptr},
+      {GridKind::History, 2, "10140=5", "Column Frequency: \"10140=5\" would not read back as typed"},
+      {GridKind::History, 2, "[10140.0", "Column Frequency: \"[10140.0\" would not read back as typed"},
+      {GridKind::History, 3, "1e-50", "Column Offset: \"1e-50\" would be stored as 0"},
+      {GridKind::History, 3, "inf", "Column Offset: \"inf\" is not a number"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cell.substr(0, 20));
+    testing::TempFolder folder;
+    const auto file = folder.path() / "grid.txt";
+    GridRow row = c.kind == GridKind::Offset  ? GridRow{"HAM", "W1AW", "14075.0", "1", "", "", "", ""}
+                  : c.kind == GridKind::Radio ? GridRow{"HAM", "W1AW", "1", "14075.0"}
+                                              : GridRow{"HAM", "W1AW", "14075.0", "1.5"};
+    row[c.column] = c.cell;
+    const GridRows rows{row, row};
+    GridRows typed = c.kind == GridKind::History ? GridRows{row, {"HAM", "KX1", "7000.0", "2"}} : rows;
+    RecordingMessenger messages;
+    bool saved = c.kind == GridKind::Offset  ? OffsetGridSave(file, typed, messages)
+                 : c.kind == GridKind::Radio ? RadioGridSave(file, typed, messages)
+                                             : HistoryGridSave(file, typed, messages);
+    EXPECT_EQ(saved, c.refusal == nullptr);
+    if (!saved) {
+      ASSERT_EQ(messages.entries.size(), 1u);
+      EXPECT_NE(messages.entries[0].text.find(std::string("Row 1, ") + c.refusal), std::string::npos)
+          << messages.entries[0].text;
+      EXPECT_FALSE(std::filesystem::exists(file));
+      continue;
+    }
+    auto back = c.kind == GridKind::Offset  ? OffsetGridRecall(file, messages)
+                : c.kind == GridKind::Radio ? RadioGridRecall(file, messages)
+                                            : HistoryGridRecall(file, messages);
+    EXPECT_TRUE(back.dropped.empty());
+    EXPECT_TRUE(testing::GridReadsBack(c.kind, typed, back.rows));
+  }
+  // One key twice would be one value in the file (names without regard to case).
+  RecordingMessenger twice;
+  EXPECT_FALSE(HistoryGridText({{"HAM", "W1AW", "14075.0", "1"}, {"ham", "w1aw", "14075.0", "2"}}, twice));
+  EXPECT_EQ(twice.Texts(),
+            std::vector<std::string>{"HistoryDataSave, Row 2, Column Frequency: \"14075.0\" is in Row 1 already"});
+}
+
+// A file with a line the grid cannot read is shown up to that line; the
+// grid is written over it only after a question that names what would go.
+TEST(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked) {
+  struct Case {
+    const char* operation;
+    std::string text;
+    size_t rows;
+    std::vector<std::string> dropped;
+    const char* told;
+  } cases[] = {
+      {"OffsetDataSave", "heading\r\nHAM,W1AW,14075.0,1\r\nHAM,KX1,7000.0,x\r\n\r\nHAM,K4CJX,3590.0,2\r\n", 1,
+       {"Line 3: HAM,KX1,7000.0,x", "Line 5: HAM,K4CJX,3590.0,2"},
+       "OffsetDataRecall - Read, Type mismatch in line 3: \"HAM,KX1,7000.0,x\""},
+      {"StationsFileDataSave", "heading\r\nHAM,W1AW,1,14075.0\r\nHAM,KX1\r\nHAM,K4CJX,1,3590.0\r\n", 1,
+       {"Line 3: HAM,KX1", "Line 4: HAM,K4CJX,1,3590.0"},
+       "StationsFileDataRecall - Read, Type mismatch in line 3: \"HAM,KX1\""},
+      {"HistoryDataSave", "[HAM,W1AW]\r\n14075.0=1.5\r\njunk\r\n7000.0=abc\r\n14075.0=2\r\n[FOO]\r\n1=2\r\n", 1,
+       {"Line 3: junk", "Line 4: 7000.0=abc", "Line 5: 14075.0=2", "Line 6: [FOO]", "Line 7: 1=2"}, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.operation);
+    testing::TempFolder folder;
+    const auto file = folder.path() / "data.txt";
+    testing::WriteBytes(file, c.text);
+    RecordingMessenger told;
+    std::string_view operation = c.operation;
+    auto recall = operation == "OffsetDataSave"         ? OffsetGridRecall(file, told)
+                  : operation == "StationsFileDataSave" ? RadioGridRecall(file, told)
+                                                        : HistoryGridRecall(file, told);
+    EXPECT_EQ(recall.rows.size(), c.rows);
+    EXPECT_EQ(recall.dropped, c.dropped);
+    EXPECT_EQ(told.Texts(), c.told ? std::vector<std::string>{c.told} : std::vector<std::string>{});
+    RecordingMessenger no(false);
+    EXPECT_FALSE(GridDropAsk(operation, file, recall.dropped, no));
+    ASSERT_EQ(no.entries.size(), 1u);
+    EXPECT_EQ(no.entries[0].text.rfind(std::string(c.operation) + ", data.txt was not read whole", 0), 0u);
+    EXPECT_NE(no.entries[0].text.find("\r" + c.dropped.back() + "\r\rDo you wish to Continue?"), std::string::npos);
+  }
+  RecordingMessenger none;
+  EXPECT_TRUE(GridDropAsk("OffsetDataSave", "x.txt", {}, none));
+  EXPECT_TRUE(none.entries.empty());
+}
+
+// The grid shows "0.00"; a value nobody edited keeps its own text.
+TEST(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "StationHistoryData.txt";
+  testing::WriteBytes(file, "[HAM,W1AW]\r\n14075.0=0.333\r\n7000.0=3.995\r\n10140.0=1,25\r\n");
+  RecordingMessenger messages;
+  auto rows = HistoryGridRecall(file, messages).rows;
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1][3], "4.00");
+  rows[0][3] = "1.5";
+  ASSERT_TRUE(HistoryGridSave(file, rows, messages));
+  EXPECT_EQ(testing::ReadBytes(file), "[HAM,W1AW]\r\n14075.0=1.5\r\n7000.0=3.995\r\n10140.0=1,25\r\n");
+}
+
+// "Reset" deletes the file; a delete that fails says why.
+TEST(OptionsGrids, AFailedDeleteTellsTheSystemsErrorText) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "StationHistoryData.txt";
+  RecordingMessenger messages;
+  EXPECT_TRUE(DataFileDelete(file, "HistoryDataReset", messages)) << "nothing to delete";
+  std::filesystem::create_directories(file / "in the way");
+  EXPECT_FALSE(DataFileDelete(file, "HistoryDataReset", messages));
+  ASSERT_EQ(messages.entries.size(), 1u);
+  const std::string& text = messages.entries[0].text;
+  EXPECT_EQ(text.rfind("HistoryDataReset, Unable to delete \"" + file.string() + "\"\r", 0), 0u) << text;
+  EXPECT_GT(text.size(), text.find('\r') + 1) << "the system's error text";
+}
+
+// The process's time zone, as "TZ" gives it (nullptr: the system's).
+void ZoneSet(const char* zone) {
+#ifdef _WIN32
+  _putenv_s("TZ", zone ? zone : "");
+  _tzset();
+#else
+  if (zone) setenv("TZ", zone, 1);
+  else unsetenv("TZ");
+  tzset();
+#endif
+}
+
+// As the user's file manager shows it: in the computer's own time zone.
+TEST(OptionsGrids, LastModifiedIsTheLocalDate) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "FreqList.rtf";
+  testing::WriteBytes(file, "");
+  // 2005-03-14 12:00 UTC, which is already the 15th fourteen hours east.
+  std::chrono::sys_seconds noon = std::chrono::sys_days(std::chrono::year(2005) / 3 / 14) + std::chrono::hours(12);
+  std::filesystem::last_write_time(file, std::chrono::file_clock::from_sys(noon));
+  const char* zone = std::getenv("TZ");
+  const std::string before = zone ? zone : "";
+  ZoneSet("UTC-14");
+  EXPECT_EQ(LastModifiedLabel(file, folder.path() / "none", 1), "Last Modified:  03/15/2005, n/a");
+  ZoneSet(zone ? before.c_str() : nullptr);
 }
 
 TEST(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
@@ -161,6 +329,31 @@ TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
   EXPECT_FALSE(OptionsApply(values, settings, messages));
   EXPECT_EQ(settings, before);
   EXPECT_EQ(messages.Texts().back(), "History Option Error, Station Occupancy Half Life: must be more than 0 days");
+}
+
+// "nan" and numbers past the setting's type are refused with the box's message.
+TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefused) {
+  struct Case {
+    const char* key;
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"Propagation Model Q Index", "nan", "Propagation Option Error, Propagation Model Q Index: Type mismatch"},
+      {"Station History Good", "-NaN", "History Option Error, Station History Good: Type mismatch"},
+      {"Propagation Model Model", "2147483647", "Propagation Option Error, Propagation Model Model: Overflow"},
+      {"Last Connect Check Minutes", "2147483648", "AirMail Option Error, Last Connect Check Minutes: Overflow"},
+  };
+  for (const auto& c : cases) {
+    AutoConnectSettings settings;
+    auto values = OptionsDataSet(settings);
+    values[c.key] = c.text;
+    RecordingMessenger messages;
+    EXPECT_FALSE(OptionsApply(values, settings, messages)) << c.key;
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(settings, AutoConnectSettings{});
+  }
+  EXPECT_EQ(KIndexText("nan"), "");
+  EXPECT_EQ(KIndexText("4"), "2.5");
 }
 
 // Each model has its own Es adjustment (ICEPAC's is in the window test).

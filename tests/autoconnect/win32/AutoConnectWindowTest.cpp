@@ -4,9 +4,12 @@
 // settings and window keys at close, and runs against the stand-in AirMail:
 // the close check, the menus and settings a run keeps, the program closed
 // while a start waits, a scan that stops on a busy frequency, and reference
-// measurements saved and recalled.
+// measurements through the stand-in radio asked for before anything drops
+// them, saved and recalled.
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
+#include "common/TextFileLines.h"
+#include "selection/ReferenceData.h"
 #include "selection/TableColumns.h"
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
@@ -354,60 +357,111 @@ TEST_F(AutoConnectWindowTest, AScanStopsOnABusyFrequencyInItsBox) {
   EXPECT_EQ(window->Status().Text(2), "Scan Cancelled ");
 }
 
-// Measured through the sound card, kept at close (not when the save
-// fails), recalled into "Reference Data" and listed in the working grid.
-TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForAtCloseSavedAndRecalled) {
+// Measured through the radio (its S-meter silent, so with "Rx Pwr" as the
+// reference no row gets a "Ref") and the sound card. Whatever would drop
+// the measurements asks first, a rebuild for settings applied during the
+// run too once the run has ended; a save that fails keeps them. Saved at
+// close, every measured row is in the file; recalled into "Reference Data".
+TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDropsThemSavedAndRecalled) {
   testing::StandInSession airmail(HamScenario());
-  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=3\r\nReference Station S-Meter=False\r\n"
-                                    "Reference Station Average=0.3\r\nReference Station All Stations Limit=1\r\n"));
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=3\r\nReference Station S-Meter=True\r\nRadio Comm Port=8\r\n"
+                                    "Reference Data Reference=1\r\nReference Station Average=0.3\r\n"
+                                    "Reference Station All Stations Limit=1\r\n"));
+  const auto radioRecord = folder.path() / "Radio.txt";
+  testing::ChildProcess radio("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" +
+                              radioRecord.string() + "\"");
+  ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(radioRecord); }, 10)) << "the radio holds COM9";
   const std::string noPlace = "[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n";
   Open({noPlace});
   const int rows = window->Table().DataRows();
   ASSERT_GT(rows, 0);
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdSave")));
+  testing::WriteBytes(folder.path() / "Data", "in the way");  // no save can succeed
+  auto askedAndRefused = [&](const std::vector<std::string>& asked) {
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_NE(asked[0].find(kReferenceUnsavedQuestion), std::string::npos) << asked[0];
+    EXPECT_NE(asked[1].find("ReferenceStationSave, "), std::string::npos) << asked[1];
+    EXPECT_EQ(window->Table().DataRows(), rows);
+    EXPECT_TRUE(window->ReferenceUnsaved());
+  };
   ASSERT_TRUE(window->Start()) << window->Status().Text(2);
   main->Signal().inputSource = kSimulated;
-  ASSERT_TRUE(PumpUntil([&] {
-    window->Update(kFree);
-    return !window->Engine()->Running();
-  }, 60)) << window->Status().Text(2);
+  {
+    MessageBoxAnswerer yes(IDYES);
+    window->OptionsApplied();
+    EXPECT_TRUE(window->Engine()->Running()) << "no rebuild under the run";
+    ASSERT_TRUE(PumpUntil([&] {
+      window->Update(kFree);
+      return yes.Texts().size() == 2;
+    }, 60)) << window->Status().Text(2);
+    askedAndRefused(yes.Texts());
+  }
   EXPECT_EQ(window->Status().Text(1), "Done");
-  EXPECT_TRUE(window->ReferenceUnsaved());
   EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmdSave")));
+  int measured = 0;
+  for (int row = 1; row <= rows; ++row) {
+    measured += window->Table().CellGet(row, kColumnRxSnr) != "";
+    EXPECT_EQ(window->Table().CellGet(row, kColumnRef), "") << "no S-meter reading: no power";
+  }
+  ASSERT_GT(measured, 0);
 
-  // No Data folder can be made: the measurements stay, and so does the window.
-  testing::WriteBytes(folder.path() / "Data", "in the way");
-  auto asked = Answered(IDYES, [&] { window->Close(); });
-  ASSERT_EQ(asked.size(), 2u);
-  EXPECT_NE(asked[0].find(kReferenceUnsavedQuestion), std::string::npos) << asked[0];
-  EXPECT_NE(asked[1].find("ReferenceStationSave, "), std::string::npos) << asked[1];
-  EXPECT_TRUE(window->Visible());
-  EXPECT_TRUE(window->ReferenceUnsaved());
-  EXPECT_EQ(Answered(IDYES, [&] { window->ModeChoose(kModeReferenceData); }).size(), 2u)
-      << "the same question when the mode is left";
-  EXPECT_EQ(window->Settings().modeIndex, kModeReferenceStations);
-  EXPECT_EQ(window->Table().DataRows(), rows);
+  using namespace autoconnect_menu;
+  const std::pair<const char*, std::function<void()>> drops[] = {
+      {"Refresh", [&] { Press("cmdResync"); }},
+      {"Propagation", [&] { window->Command(window->Tools().IdOf("Propagation")); }},
+      {"Reference", [&] { window->Command(window->Tools().IdOf("Reference")); }},
+      {"Settings Recall...", [&] { window->SettingsRecallFrom(SettingsFile()); }},
+      {"options Apply", [&] { window->OptionsApplied(); }},
+      {"another mode", [&] { window->ModeChoose(kModeReferenceData); }},
+      {"Close", [&] { window->Close(); }},
+  };
+  for (const auto& [name, drop] : drops) {
+    SCOPED_TRACE(name);
+    askedAndRefused(Answered(IDYES, drop));
+    EXPECT_EQ(window->Settings().modeIndex, kModeReferenceStations);
+    EXPECT_FALSE(window->Settings().propagationModelAdditionalData);
+    EXPECT_TRUE(window->Visible());
+  }
 
   std::filesystem::remove(folder.path() / "Data");
   Answered(IDYES, [&] { window->Close(); });
   EXPECT_FALSE(window->Visible());
   EXPECT_FALSE(window->ReferenceUnsaved());
-  // Where and how the file is kept is the reference data's own (tested natively).
   const std::filesystem::path saved = window->Settings().referenceDataFile;
   EXPECT_EQ(Saved().Read(kAutoConnectSection, "Reference Data File"), saved.string());
+  EXPECT_EQ(SplitLines(testing::ReadBytes(saved)).size(), 3u + measured) << "every measured row";
 
   MessageBoxAnswerer ok;
   window->Show();
   ASSERT_TRUE(PumpUntil([&] { return window->Ready(); }, 10));
+  window->Status().SetText(2, "Ready");
+  EXPECT_FALSE(window->ReferenceSave()) << "the rebuilt table holds nothing measured";
+  EXPECT_EQ(window->Status().Text(2), "Ready") << "never \"Saved Data\"";
   window->ReferenceRecallFrom(saved);
-  for (const auto& text : ok.Texts()) EXPECT_EQ(text, noPlace);
+  int refused = 0;
+  for (const auto& text : ok.Texts()) {
+    bool nothing = text.find(kReferenceNothingMeasured) != std::string::npos;
+    refused += nothing;
+    if (!nothing) {
+      EXPECT_EQ(text, noPlace);
+    }
+  }
+  EXPECT_EQ(refused, 1);
   EXPECT_EQ(window->Settings().modeIndex, kModeReferenceData);
-  EXPECT_EQ(window->Table().DataRows(), rows);
+  EXPECT_EQ(window->Table().DataRows(), measured);
   EXPECT_EQ(window->Status().Text(2), "Recalled Data ");
   EXPECT_NE(window->Options().Text("lblReferenceDataLatitude"), "");
-  EXPECT_NE(window->Options().Text("lblReferenceDataFitRms"), "");
   EXPECT_EQ(window->WorkingTable().DataRows(), 1) << "the file listed";
   EXPECT_TRUE(IsWindowVisible(window->WorkingGrid().Handle()));
+}
+
+// A selected no-connect file names itself in the caption in every mode.
+TEST_F(AutoConnectWindowTest, TheCaptionNamesTheSelectedNoConnectFileInEveryMode) {
+  Settings("Mode Index=1\r\nNo Connect Data File=C:\\Velmora\\Data\\2005-03-14 183000.nct\r\n");
+  OpenMain();
+  main->Command(main->Tools().IdOf("Airmail"));
+  ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
+  EXPECT_EQ(testing::WindowText(window->Handle()), "No Connect Data - 03/14/05 18:30:00");
 }
 
 // AutoSelect's "Noise": each checked Tx Connect frequency listened on in

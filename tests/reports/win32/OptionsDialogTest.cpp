@@ -89,7 +89,7 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(model), CBN_SELCHANGE), LPARAM(model));
   EXPECT_EQ(testing::WindowText(dialog.Box("Propagation Model Layer Adjust Es")), "0.7");
   Type("Propagation Model Q Index", "4");
-  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kKIndexId)), "K 2.5");
+  EXPECT_EQ(testing::WindowText(dialog.Control(Dialog::kKIndexId)), "2.5");
   ASSERT_TRUE(dialog.Apply());
   EXPECT_EQ(settings.propagationModelModel, kModelIcepac);
   EXPECT_EQ(settings.propagationModelLayerAdjustEs, 0.7f);
@@ -111,6 +111,128 @@ TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
   SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kDeleteId, 0);
   EXPECT_EQ(messages.Texts().back(), "Please Select the Row to Delete and then Press Delete");
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
+}
+
+// One bad line in the offsets file: the grid shows what was read before
+// it, and an Insert then Apply asks before the lines it could not show go;
+// No keeps every file and setting as it was.
+TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
+  const auto offsets = folder.path() / "StationOffsetData.txt";
+  WriteBytes(offsets, "System,Station,...\r\nHAM,K4CJX,14075.0,1\r\nHAM,W1AW,14075.0,x\r\nHAM,KX1,7102.0,2\r\n");
+  for (bool yes : {false, true}) {
+    SCOPED_TRACE(yes ? "Yes" : "No");
+    const std::string before = ReadBytes(offsets), history = ReadBytes(folder.path() / "StationHistoryData.txt");
+    RecordingMessenger answers(yes);
+    Dialog asking{[] { return HWND{}; }, settings, folder.path(), answers, pump, [] {}};
+    asking.OptionsShow(Dialog::kOffsetPage);
+    ASSERT_EQ(answers.Texts(), std::vector<std::string>{
+                                   "OffsetDataRecall - Read, Type mismatch in line 3: \"HAM,W1AW,14075.0,x\""});
+    ASSERT_EQ(asking.Rows(Dialog::kOffsetGrid).size(), 1u);
+    SendMessageA(asking.Handle(), WM_COMMAND, Dialog::kInsertId, 0);
+    for (auto [column, text] : {std::pair{0, "HAM"}, {1, "VE2AFQ"}, {2, "3587.5"}, {3, "3"}})
+      SetWindowTextA(asking.CellEdit(Dialog::kOffsetGrid, 1, column), text);
+    SetWindowTextA(asking.CellEdit(Dialog::kHistoryGrid, 0, 3), "2");
+    SetWindowTextA(asking.Box("Station History Good"), "3");
+    EXPECT_EQ(asking.Apply(), yes);
+    // (No AirMail here: the system cell's list tells so.)
+    std::vector<std::string> questions;
+    for (const auto& entry : answers.entries)
+      if (entry.question) questions.push_back(entry.text);
+    ASSERT_EQ(questions.size(), 1u);
+    const std::string& asked = questions[0];
+    EXPECT_EQ(asked.rfind("OffsetDataSave, StationOffsetData.txt was not read whole", 0), 0u) << asked;
+    EXPECT_TRUE(Has(asked, "\rLine 3: HAM,W1AW,14075.0,x\rLine 4: HAM,KX1,7102.0,2\r")) << asked;
+    EXPECT_EQ(ReadBytes(offsets) == before, !yes);
+    EXPECT_EQ(ReadBytes(folder.path() / "StationHistoryData.txt") == history, !yes);
+    EXPECT_EQ(settings.stationHistoryGood, yes ? 3.0f : 1.0f);
+  }
+  EXPECT_TRUE(Has(ReadBytes(offsets), "HAM,K4CJX,14075.0,1,360,0,0000,2400\r\nHAM,VE2AFQ,3587.5,3,360,0,0000,2400\r\n"));
+}
+
+// Every grid and box is checked before anything is written.
+TEST_F(OptionsDialogTest, ABadCellInOneGridKeepsTheOtherGridsFileToo) {
+  const std::string offsets = ReadBytes(folder.path() / "StationOffsetData.txt");
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  Edit(Dialog::kOffsetGrid, 0, 3, "2.5");
+  Edit(Dialog::kHistoryGrid, 0, 3, "high");
+  EXPECT_FALSE(dialog.Apply());
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"HistoryDataSave, Row 1, Column Offset: \"high\" is not a number"});
+  EXPECT_EQ(ReadBytes(folder.path() / "StationOffsetData.txt"), offsets);
+  EXPECT_EQ(applied, 0);
+}
+
+TEST_F(OptionsDialogTest, AResetThatCannotDeleteTellsWhy) {
+  const auto history = folder.path() / "StationHistoryData.txt";
+  SetFileAttributesA(history.string().c_str(), FILE_ATTRIBUTE_READONLY);
+  dialog.OptionsShow(Dialog::kHistoryPage);
+  SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kResetId, 0);
+  SetFileAttributesA(history.string().c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_EQ(messages.entries.size(), 1u);
+  EXPECT_EQ(messages.entries[0].text.rfind("HistoryDataReset, Unable to delete \"" + history.string() + "\"\r", 0), 0u)
+      << messages.entries[0].text;
+  EXPECT_EQ(dialog.Rows(Dialog::kHistoryGrid).size(), 1u) << "what the file still holds";
+}
+
+// The tips over the offsets and stations grids, as a pointer finds them.
+TEST_F(OptionsDialogTest, TheGridsHeadersHaveTheirToolTips) {
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  auto tips = [&](Dialog::Grid grid) {
+    std::vector<std::string> texts;
+    HWND tool = dialog.HeaderTips(grid).Handle();
+    for (int i = 0; i < SendMessageA(tool, TTM_GETTOOLCOUNT, 0, 0); ++i) {
+      char text[128] = {};
+      TTTOOLINFOA info{};
+      info.cbSize = TTTOOLINFOA_V1_SIZE;
+      info.lpszText = text;
+      SendMessageA(tool, TTM_ENUMTOOLSA, i, LPARAM(&info));
+      texts.emplace_back(text);
+    }
+    return texts;
+  };
+  EXPECT_EQ(tips(Dialog::kOffsetGrid),
+            (std::vector<std::string>{"Antenna Offset Data", "System", "Station", "Frequency (KHz)", "Snr Offset (dB)",
+                                      "Antenna 3 dB Beamwidth (Deg), Default is 360 for Omni",
+                                      "Antenna Mainbeam Azimuth (Deg), Default is 0",
+                                      "Start Time Zulu (hhmm), Default is 0000", "Stop Time Zulu (hhmm), Default is 2400"}));
+  EXPECT_EQ(tips(Dialog::kRadioGrid),
+            (std::vector<std::string>{"System", "Station", "Transceiver Number", "Frequency (KHz)"}));
+  // The pointer over the fifth header is over the beamwidth's tip.
+  HWND header = dialog.HeaderTips(Dialog::kOffsetGrid).Header();
+  RECT fifth{};
+  SendMessageA(header, HDM_GETITEMRECT, 4, LPARAM(&fifth));
+  char text[128] = {};
+  TTHITTESTINFOA hit{};
+  hit.hwnd = header;
+  hit.pt = {(fifth.left + fifth.right) / 2, (fifth.top + fifth.bottom) / 2};
+  hit.ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  hit.ti.lpszText = text;
+  ASSERT_TRUE(SendMessageA(dialog.HeaderTips(Dialog::kOffsetGrid).Handle(), TTM_HITTESTA, 0, LPARAM(&hit)));
+  EXPECT_STREQ(text, "Antenna 3 dB Beamwidth (Deg), Default is 360 for Omni");
+}
+
+// A click into a folder box opens the shell's folder browser; Cancel keeps the text.
+TEST_F(OptionsDialogTest, AClickIntoAFolderBoxBrowsesForTheFolder) {
+  dialog.OptionsShow(Dialog::kAirmailPage);
+  // The boxes the browser showed, each answered so.
+  auto click = [](HWND box, int answer) {
+    testing::MessageBoxAnswerer answerer(answer);
+    SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    return answerer.Texts();
+  };
+  HWND data = dialog.Box("Airmail Directory Data"), program = dialog.Box("Airmail Directory Program");
+  const std::string dataText = testing::WindowText(data);
+  auto shown = click(data, IDCANCEL);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].rfind("[AirMail's Data Folder]\n", 0), 0u) << shown[0];
+  EXPECT_EQ(testing::WindowText(data), dataText);
+  // OK takes the folder the browser opened on: the test's own.
+  SetWindowTextA(program, (folder.path().string() + "\\").c_str());
+  shown = click(program, IDOK);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].rfind("[AirMail's Program Folder]\n", 0), 0u) << shown[0];
+  EXPECT_EQ(lstrcmpiA(testing::WindowText(program).c_str(), folder.path().string().c_str()), 0)
+      << testing::WindowText(program);
 }
 
 TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
@@ -161,6 +283,8 @@ TEST_F(OptionsDialogTest, SettingsMenuSavesWhatThePagesShowAndShowsWhatIsRecalle
   HWND owner = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   SetWindowLongPtrA(owner, GWLP_USERDATA, LONG_PTR(&standIn));
   Dialog owned{[&] { return owner; }, settings, folder.path(), messages, pump, [] {}};
+  bool recallAllowed = true;
+  owned.RecallAllowedLinkSet([&] { return recallAllowed; });
   owned.OptionsShow(Dialog::kHistoryPage);
   SetWindowTextA(owned.Box("Station History Bad"), "-3");
   SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsSave, 0);
@@ -169,6 +293,13 @@ TEST_F(OptionsDialogTest, SettingsMenuSavesWhatThePagesShowAndShowsWhatIsRecalle
   EXPECT_EQ(testing::WindowText(owned.Box("Station History Good")), "7");
   EXPECT_EQ(standIn.commands,
             (std::vector<WPARAM>{autoconnect_menu::kSettingsSave, autoconnect_menu::kSettingsRecall}));
+  // During a run the window takes no recalled profile: greyed, and refused.
+  recallAllowed = false;
+  HMENU popup = GetSubMenu(GetMenu(owned.Handle()), 0);
+  SendMessageA(owned.Handle(), WM_INITMENUPOPUP, WPARAM(popup), 0);
+  EXPECT_TRUE(GetMenuState(popup, autoconnect_menu::kSettingsRecall, MF_BYCOMMAND) & MF_GRAYED);
+  SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
+  EXPECT_EQ(standIn.commands.size(), 2u);
   DestroyWindow(owner);
 }
 

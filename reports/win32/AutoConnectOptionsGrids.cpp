@@ -1,0 +1,249 @@
+// The AutoConnect options dialog's grids: their rows shown, the in-place
+// editors over their cells, the rows inserted, deleted and sorted, the
+// history reset, and the Stations page's sources.
+#include <algorithm>
+#include <utility>
+
+#include "common/win32/WindowText.h"
+#include "reports/win32/AutoConnectOptionsDialog.h"
+#include "reports/win32/OptionsDialogLayout.h"
+
+namespace velmora {
+
+using namespace options_layout;
+
+std::filesystem::path AutoConnectOptionsDialog::FreqListFile() const {
+  return std::filesystem::path(settings_.airmailDirectoryData) / "FreqList.rtf";
+}
+
+void AutoConnectOptionsDialog::RadioUpdate() {
+  CellCommit();
+  if (status_) status_("Working");
+  auto rows = RadioGridFromFreqList(FreqListFile(), messages_);
+  if (status_) status_("");
+  if (rows) {
+    // The table made again from the document replaces the file's as a whole.
+    rows_[kRadioGrid] = std::move(*rows);
+    dropped_[kRadioGrid].clear();
+    edited_[kRadioGrid] = true;
+    GridShow(kRadioGrid);
+  }
+}
+
+// The transceivers of the source: AirMail's HAM groups, or the file.
+void AutoConnectOptionsDialog::RadioRecall(int source) {
+  CellCommit();
+  dropped_[kRadioGrid].clear();
+  if (source == 1) {
+    auto recall = RadioGridRecall(FileOf(kRadioGrid), messages_);
+    rows_[kRadioGrid] = std::move(recall.rows);
+    dropped_[kRadioGrid] = std::move(recall.dropped);
+  } else {
+    AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+    rows_[kRadioGrid] = RadioGridFromHamGroups(data, messages_).value_or(GridRows{});
+  }
+  edited_[kRadioGrid] = false;
+  radioSource_ = source;
+  GridShow(kRadioGrid);
+}
+
+// The Update button and the dates by the transceiver source chosen.
+void AutoConnectOptionsDialog::StationsSourceShow() {
+  int source = Checked(Box("Station Stations File")) ? 1 : 0;
+  SetWindowTextA(Control(kCompareId),
+                 source == 0 ? "Check System.Ham.ini and FreqList.rtf" : "Check FreqList.rtf and SystemRadioData.txt");
+  EnableWindow(Control(kUpdateId), source == 1);
+  SetWindowTextA(Control(kLastModifiedId), LastModifiedLabel(FreqListFile(), FileOf(kRadioGrid), source).c_str());
+}
+
+// The source shown against "FreqList.rtf": AirMail's HAM groups, or the
+// grid as it stands.
+void AutoConnectOptionsDialog::RadioSourcesCheck() {
+  CellCommit();
+  if (status_) status_("Working");
+  auto freqList = RadioGridFromFreqList(FreqListFile(), messages_);
+  std::optional<GridRows> other = rows_[kRadioGrid];
+  if (radioSource_ == 0) {
+    AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+    other = RadioGridFromHamGroups(data, messages_);
+  }
+  if (status_) status_("");
+  if (!freqList || !other) return;
+  const bool ham = radioSource_ == 0;
+  const GridRows& first = ham ? *other : *freqList;
+  const GridRows& second = ham ? *freqList : *other;
+  RadioSourcesCompare(first, second, messages_);
+  if (status_) status_("Check for Difference");
+  const auto tables = RadioSourcesDifference(first, second);
+  if (status_) status_("");
+  differences_.Show(hwnd_, font_, tables, ham ? "System.HAM.ini Data" : "FreqList.rtf Data",
+                    ham ? "FreqList.rtf Data" : "StationRadioData.txt Data");
+}
+
+void AutoConnectOptionsDialog::GridShow(Grid grid) {
+  HWND list = Control(GridControl(grid));
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  // A history row's value as the file holds it is kept, not shown.
+  const size_t shown = kGrids[grid].headers.size();
+  for (size_t r = 0; r < rows_[grid].size(); ++r) {
+    const auto& row = rows_[grid][r];
+    for (size_t c = 0; c < row.size() && c < shown; ++c) {
+      LVITEMA item{};
+      item.mask = LVIF_TEXT;
+      item.iItem = static_cast<int>(r);
+      item.iSubItem = static_cast<int>(c);
+      item.pszText = const_cast<char*>(row[c].c_str());
+      SendMessageA(list, c == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA, c == 0 ? 0 : r, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+}
+
+// The offsets grid's system and station cells take a drop-down list, its
+// frequency cell a list of the station's labels to pick one or more from;
+// every other cell, or one whose choices cannot be read, a text box.
+HWND AutoConnectOptionsDialog::MakeEditor(Grid grid, int row, int column, RECT cell) {
+  const std::string& text = rows_[grid][row][column];
+  std::vector<std::string> choices;
+  if (grid == kOffsetGrid) {
+    AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
+    choices = OffsetCellChoices(rows_[grid][row], column, data);
+  }
+  // What the cell holds stays offered, found in the lists or not.
+  std::vector<std::string> held = column == 2 ? CellLabels(text) : std::vector<std::string>{text};
+  if (!choices.empty())
+    for (const auto& value : held)
+      if (!value.empty() && std::find(choices.begin(), choices.end(), value) == choices.end()) choices.push_back(value);
+  const char* cls = "EDIT";
+  DWORD style = WS_BORDER | ES_AUTOHSCROLL;
+  int height = cell.bottom - cell.top;
+  if (!choices.empty()) {
+    bool labels = column == 2;
+    cls = labels ? "LISTBOX" : "COMBOBOX";
+    style = labels ? WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT
+                   : WS_VSCROLL | CBS_DROPDOWNLIST;
+    height = 200;
+  }
+  HWND editor = CreateWindowExA(0, cls, choices.empty() ? text.c_str() : "", WS_CHILD | WS_VISIBLE | style, cell.left,
+                                cell.top, cell.right - cell.left, height, hwnd_, nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+  SendMessageA(editor, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  bool list = column == 2 && !choices.empty();
+  for (const auto& choice : choices) {
+    auto at = SendMessageA(editor, list ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+    if (std::find(held.begin(), held.end(), choice) == held.end()) continue;
+    SendMessageA(editor, list ? LB_SETSEL : CB_SETCURSEL, list ? TRUE : at, list ? at : 0);
+  }
+  // The list drops down under the cell over the rows below, tall enough
+  // for eight labels.
+  if (list && !choices.empty()) {
+    auto rows = static_cast<int>(std::min<size_t>(choices.size(), 8));
+    auto itemHeight = static_cast<int>(SendMessageA(editor, LB_GETITEMHEIGHT, 0, 0));
+    SetWindowPos(editor, nullptr, cell.left, cell.bottom, cell.right - cell.left,
+                 rows * itemHeight + 2 * GetSystemMetrics(SM_CYBORDER), SWP_NOZORDER);
+    SendMessageA(editor, LB_SETTOPINDEX, 0, 0);
+  }
+  return editor;
+}
+
+HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
+  CellCommit();
+  HWND list = Control(GridControl(grid));
+  if (row < 0 || row >= static_cast<int>(rows_[grid].size())) return nullptr;
+  SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
+  RECT cell{};
+  cell.top = column;
+  cell.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+  SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+  MapWindowPoints(list, hwnd_, reinterpret_cast<POINT*>(&cell), 2);
+  editGrid_ = grid;
+  editRow_ = row;
+  editColumn_ = column;
+  editor_ = MakeEditor(grid, row, column, cell);
+  SetWindowPos(editor_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetFocus(editor_);
+  SendMessageA(editor_, EM_SETSEL, 0, -1);
+  // The grid repaints the row it lost the focus from: first, then the editor over it.
+  UpdateWindow(list);
+  RedrawWindow(editor_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return editor_;
+}
+
+// The editor's value: a list's picked labels with ", " between them, else its text.
+std::string AutoConnectOptionsDialog::EditorText() const {
+  if (!ClassIs(editor_, "ListBox")) return WindowString(editor_);
+  std::vector<std::string> picked;
+  auto count = SendMessageA(editor_, LB_GETCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    if (SendMessageA(editor_, LB_GETSEL, i, 0) <= 0) continue;
+    std::string label(SendMessageA(editor_, LB_GETTEXTLEN, i, 0), '\0');
+    SendMessageA(editor_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(label.data()));
+    picked.push_back(label);
+  }
+  return LabelsCell(picked);
+}
+
+void AutoConnectOptionsDialog::CellCommit() {
+  if (!editor_) return;
+  std::string text = EditorText();
+  DestroyWindow(std::exchange(editor_, nullptr));
+  auto& cell = rows_[editGrid_][editRow_][editColumn_];
+  if (cell == text) return;
+  cell = text;
+  edited_[editGrid_] = true;
+  GridShow(editGrid_);
+}
+
+void AutoConnectOptionsDialog::OnGridClick(Grid grid, const NMITEMACTIVATE& click) {
+  LVHITTESTINFO hit{};
+  hit.pt = click.ptAction;
+  SendMessageA(click.hdr.hwndFrom, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  if (hit.iItem >= 0) CellEdit(grid, hit.iItem, hit.iSubItem);
+}
+
+void AutoConnectOptionsDialog::InsertRow() {
+  CellCommit();
+  rows_[kOffsetGrid].push_back(GridRow(std::size(kOffsetGridHeaders)));
+  edited_[kOffsetGrid] = true;
+  GridShow(kOffsetGrid);
+}
+
+void AutoConnectOptionsDialog::DeleteRow() {
+  CellCommit();
+  int row = static_cast<int>(SendMessageA(Control(GridControl(kOffsetGrid)), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  if (row < 0) {
+    messages_.Show("Please Select the Row to Delete and then Press Delete");
+    return;
+  }
+  rows_[kOffsetGrid].erase(rows_[kOffsetGrid].begin() + row);
+  edited_[kOffsetGrid] = true;
+  GridShow(kOffsetGrid);
+}
+
+void AutoConnectOptionsDialog::SortRows() {
+  CellCommit();
+  std::stable_sort(rows_[kOffsetGrid].begin(), rows_[kOffsetGrid].end());
+  edited_[kOffsetGrid] = true;
+  GridShow(kOffsetGrid);
+}
+
+void AutoConnectOptionsDialog::StationInfo(Grid grid) {
+  CellCommit();
+  int row = static_cast<int>(SendMessageA(Control(GridControl(grid)), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  std::string station;
+  // "FreqList.rtf" describes the HAM stations only.
+  if (row >= 0 && rows_[grid][row].at(0) == "HAM") station = rows_[grid][row].at(1);
+  if (stationInfo_) stationInfo_(station);
+}
+
+// A delete that fails is told, and the grid shows what the file still holds.
+void AutoConnectOptionsDialog::HistoryReset() {
+  CellCommit();
+  DataFileDelete(FileOf(kHistoryGrid), "HistoryDataReset", messages_);
+  auto recall = HistoryGridRecall(FileOf(kHistoryGrid), messages_);
+  rows_[kHistoryGrid] = std::move(recall.rows);
+  dropped_[kHistoryGrid] = std::move(recall.dropped);
+  edited_[kHistoryGrid] = false;
+  GridShow(kHistoryGrid);
+}
+
+}  // namespace velmora
