@@ -74,7 +74,7 @@ TEST(ReferenceFit, ErrorsAboutTheirMeanPerStationAndTheRmsOverStations) {
   EXPECT_NEAR(fit.rms, std::sqrt((1 + 32.0 / 3) / 2), 1e-9);
 }
 
-TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingGivesZero) {
+TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingOrBelowGivesZero) {
   struct Case {
     double busySum;
     int busy;
@@ -87,6 +87,7 @@ TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingGivesZero) {
       {40, 4, 0, 0, 0},                      // no quiet buffer
       {30, 3, 10, 1, 0},                     // too few busy buffers
       {20, 4, 10, 1, 0},                     // busy below quiet
+      {-120, 4, -20, 1, 0},                  // a quiet level below 0 dB: no ratio of levels
   };
   for (const auto& c : cases) EXPECT_EQ(ReferenceAirmailSnr(c.busySum, c.busy, c.quietSum, c.quiet), c.snr);
   EXPECT_EQ(ReferenceMean(12, 0), 0);
