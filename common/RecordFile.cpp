@@ -102,11 +102,24 @@ std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file
   return records;
 }
 
+std::optional<std::pair<size_t, size_t>> FirstLineBreak(std::span<const Record> records) {
+  for (size_t r = 0; r < records.size(); ++r)
+    for (size_t f = 0; f < records[r].size(); ++f)
+      if (records[r][f].find_first_of("\r\n") != std::string::npos) return std::pair(r, f);
+  return std::nullopt;
+}
+
 bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
                   std::error_code& error, FieldQuotes quotes) {
   std::string content;
   if (!heading.empty()) (content += heading) += kLineEnd;
-  for (const auto& record : records) (content += JoinRecord(record, quotes)) += kLineEnd;
+  for (const auto& record : records) {
+    (content += JoinRecord(record, quotes)) += kLineEnd;
+    if (content.size() > kDataFileLimit) {
+      error = std::make_error_code(std::errc::file_too_large);
+      return false;
+    }
+  }
   return WriteFileAtomically(file, content, error);
 }
 
