@@ -28,23 +28,34 @@ std::optional<double> ConditionNumber(std::string_view field) {
   return FieldNumber(field);
 }
 
+// Four digits at least, as the date-time conversion reads a year first.
+std::string YearText(int year) {
+  std::string text = IntegerText(year);
+  return text.size() < 4 ? std::string(4 - text.size(), '0') + text : text;
+}
+
 }  // namespace
 
 bool ShipKnown(const DataConditions& c) { return std::isfinite(c.ship.latitude) && std::isfinite(c.ship.longitude); }
 
 std::filesystem::path DataFileName(const std::filesystem::path& programFolder, const UtcDateTime& time,
                                    std::string_view extension) {
-  std::string name = IntegerText(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) + " " +
+  std::string name = YearText(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) + " " +
                      TwoDigits(time.hour) + TwoDigits(time.minute) + TwoDigits(time.second);
   return programFolder / "Data" / (name + std::string(extension));
 }
 
 std::string DataTimeText(const UtcDateTime& time) {
-  return IntegerText(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) + " " +
+  return YearText(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) + " " +
          TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);
 }
 
-std::optional<UtcDateTime> DataTimeRead(std::string_view text) { return DateTimeFromText(Trim(text)); }
+std::optional<UtcDateTime> DataTimeRead(std::string_view text) {
+  // Only a year the writer writes back as it was.
+  auto time = DateTimeFromText(Trim(text));
+  if (!time || time->year < 1 || time->year > 9999) return std::nullopt;
+  return time;
+}
 
 Record ConditionsRecord(const DataConditions& c) {
   return {c.system, NumberText(c.ship.latitude), NumberText(c.ship.longitude),
