@@ -68,6 +68,12 @@ std::string ProfileName(std::string_view name, bool isKey) {
   return out;
 }
 
+std::string ProfileValue(std::string_view text) {
+  bool blankEnd = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
+  bool wrapped = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+  return blankEnd || wrapped ? "\"" + std::string(text) + "\"" : std::string(text);
+}
+
 ProfileDocument::ProfileDocument() : blocks_(1) { sections_.emplace("", 0); }
 
 ProfileDocument ProfileDocument::Parse(std::string_view content) {
