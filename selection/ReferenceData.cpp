@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "common/Format.h"
-#include "common/UtcAddHours.h"
 #include "common/TextParse.h"
+#include "common/UtcAddHours.h"
 #include "selection/TableColumns.h"
 
 namespace velmora {

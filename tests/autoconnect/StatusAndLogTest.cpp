@@ -8,8 +8,8 @@
 
 #include "autoconnect/AutoConnectLog.h"
 #include "autoconnect/LoggingMessenger.h"
-#include "common/LogLimits.h"
 #include "autoconnect/UnattendedSession.h"
+#include "common/LogLimits.h"
 #include "reports/LogFileSummary.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineFakes.h"
