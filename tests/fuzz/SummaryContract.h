@@ -1,6 +1,8 @@
 #pragma once
 // What a history summary shows of any log: figures a person can read,
 // never a number that is none ("NaN", "Infinity") or a negative duration.
+// The lines hold figures and dates only; a table row starts with the
+// station's name, the log's own text.
 #include <cstdlib>
 #include <string_view>
 
@@ -16,8 +18,8 @@ inline void RequireShowable(const HistorySummary& summary) {
   for (const auto& line : summary.lines)
     if (!showable(line)) std::abort();
   for (const auto& row : summary.rows)
-    for (const auto& cell : row)
-      if (!showable(cell)) std::abort();
+    for (size_t column = 1; column < row.size(); ++column)
+      if (!showable(row[column])) std::abort();
 }
 
 }  // namespace velmora::fuzz
