@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "common/Format.h"
+#include "common/LogLimits.h"
 #include "common/SystemLib.h"
 
 namespace velmora {
@@ -26,6 +27,12 @@ std::string SecondsText(std::int32_t buffers, float bufferSeconds) {
   double fraction = seconds - rounded;
   if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2) != 0)) rounded += 1;
   return IntegerText(static_cast<long long>(rounded));
+}
+
+// A figure the history summary takes: one past kLargestLogFigure is none a
+// run can have and is written as 0, as one that is no number is.
+std::string FigureText(float value) {
+  return std::fabs(value) <= kLargestLogFigure ? SingleText(value) : "0";
 }
 
 }  // namespace
@@ -92,12 +99,12 @@ Record AutoConnectLogRecord(const LogRun& run) {
           CommasAsDashes(s.station),
           position(run.ship ? run.ship->latitude : 0),
           position(run.ship ? run.ship->longitude : 0),
-          SingleText(s.snrModel),
+          FigureText(s.snrModel),
           IntegerText(s.snr.count),
-          SingleText(s.snr.sum),
-          SingleText(s.snr.sumOfSquares),
-          SingleText(s.snr.minimum),
-          SingleText(s.snr.maximum)};
+          FigureText(s.snr.sum),
+          FigureText(s.snr.sumOfSquares),
+          FigureText(s.snr.minimum),
+          FigureText(s.snr.maximum)};
 }
 
 void AutoConnectLog::LogFileStart() {
@@ -111,9 +118,15 @@ void AutoConnectLog::LogFileStop(const RunStatistics& statistics, std::string_vi
   // Forgotten before writing: a later run whose start fails early must not
   // append this record again, written or not.
   start_.reset();
+  Record record = AutoConnectLogRecord(run);
+  // The history summary reads no longer line: such a record would read cut.
+  if (size_t length = JoinRecord(record).size(); length > kLongestLogLine) {
+    messenger_.Show("LogFileStop, The record of " + IntegerText(static_cast<long long>(length)) +
+                    " characters is longer than a line of the log may be.");
+    return;
+  }
   std::error_code error;
-  if (!AppendRecord(file_, kAutoConnectLogHeading, AutoConnectLogRecord(run), error))
-    messenger_.Show("LogFileStop, " + ErrorText(error));
+  if (!AppendRecord(file_, kAutoConnectLogHeading, record, error)) messenger_.Show("LogFileStop, " + ErrorText(error));
 }
 
 }  // namespace velmora

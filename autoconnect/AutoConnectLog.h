@@ -2,7 +2,9 @@
 // "AutoConnectLog.txt" beside the program: one line of 20 fields per run of
 // the calling and scanning modes, read later by the history summary. The
 // fields are found by position, so no field may add a comma, and numbers
-// always carry "." whatever the user's number format.
+// always carry "." whatever the user's number format. Every record reads
+// back as written: a figure that is no number or past what the summary
+// takes is written 0, and a record longer than a log line is refused.
 #include <filesystem>
 #include <optional>
 #include <string>

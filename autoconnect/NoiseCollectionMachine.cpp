@@ -1,5 +1,8 @@
 #include "autoconnect/NoiseCollectionMachine.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "common/Format.h"
 
 namespace velmora {
@@ -72,9 +75,11 @@ void NoiseCollectionMachine::Measure(Verdict verdict) {
 }
 
 void NoiseCollectionMachine::FigureWrite() {
-  double figure = levelSum_ / count_;
+  // The sign tells a station heard, so a quiet level below 0 dB shows 0
+  // and a busy one stays below 0 whatever its level.
+  double figure = std::max(levelSum_ / count_, 0.0);
   if (busySeen_) {
-    figure = -figure;
+    figure = -std::fabs(levelSum_ / count_);
     r_.Colour(row_, EngineColumn::Noise, r_.ReasonColour(kReasonBusy));
   } else if (noiseSeen_) {
     figure = kNoisyFigure;

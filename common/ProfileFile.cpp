@@ -75,6 +75,12 @@ ProfileDocument::Entry ProfileLineEntry(std::string_view line) {
   return {std::string(entry.key), entry.value ? std::optional<std::string>(*entry.value) : std::nullopt};
 }
 
+std::string ProfileValue(std::string_view text) {
+  bool blankEnd = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
+  bool wrapped = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+  return blankEnd || wrapped ? "\"" + std::string(text) + "\"" : std::string(text);
+}
+
 ProfileDocument::ProfileDocument() : blocks_(1) { sections_.emplace("", 0); }
 
 ProfileDocument ProfileDocument::Parse(std::string_view content) {

@@ -30,6 +30,12 @@ inline constexpr size_t kProfileFileLimit = 4 << 20;
 // name a file can hold as it was.
 std::string ProfileName(std::string_view name, bool isKey);
 
+// A value as a line holds it so that it reads back as it is: in double
+// quotes when it has blanks at either end (the reader trims them) or is
+// wrapped in quotes itself (the reader takes them off). Line breaks it
+// cannot keep.
+std::string ProfileValue(std::string_view text);
+
 class ProfileDocument {
  public:
   ProfileDocument();

@@ -21,7 +21,7 @@ ProfileKeys& ProfileKeys::In(std::string_view section) {
 }
 
 ProfileKeys& ProfileKeys::Bind(std::string_view key, Member member) {
-  bindings_.push_back({section_, std::string(key), member});
+  bindings_.push_back({section_, std::string(key), member, true, {}});
   return *this;
 }
 
@@ -70,14 +70,25 @@ void ProfileKeys::Recall(const ProfileDocument& profile) const {
     if (b.recalled) RecallOne(profile, b);
 }
 
+// A value its recall would refuse is not written: the key keeps its last
+// value rather than one that reads as another.
 void ProfileKeys::Save(ProfileWriter& profile) const {
   for (const Binding& b : bindings_) {
+    auto accepted = [&](double value) { return !b.recalled || !b.accept || b.accept(value); };
     std::visit(Overloaded{
                    [&](bool* m) { SaveBoolean(profile, b.section, b.key, *m); },
-                   [&](std::int16_t* m) { SaveInteger(profile, b.section, b.key, *m); },
-                   [&](std::int32_t* m) { SaveInteger(profile, b.section, b.key, *m); },
-                   [&](float* m) { SaveSingle(profile, b.section, b.key, *m); },
-                   [&](std::string* m) { SaveText(profile, b.section, b.key, *m); },
+                   [&](std::int16_t* m) {
+                     if (accepted(*m)) SaveInteger(profile, b.section, b.key, *m);
+                   },
+                   [&](std::int32_t* m) {
+                     if (accepted(*m)) SaveInteger(profile, b.section, b.key, *m);
+                   },
+                   [&](float* m) {
+                     if (accepted(*m)) SaveSingle(profile, b.section, b.key, *m);
+                   },
+                   [&](std::string* m) {
+                     if (!b.recalled || TextReadsBack(*m, rules_.textBuffer)) SaveText(profile, b.section, b.key, *m);
+                   },
                },
                b.member);
   }

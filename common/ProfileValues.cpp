@@ -62,7 +62,8 @@ void SaveBoolean(ProfileWriter& profile, std::string_view section, std::string_v
 }
 
 void SaveSingle(ProfileWriter& profile, std::string_view section, std::string_view key, float value) {
-  profile.Write(section, key, ShortestSingle(value));
+  // No number, none to read back: the key keeps its last value.
+  if (std::isfinite(value)) profile.Write(section, key, ShortestSingle(value));
 }
 
 void SaveInteger(ProfileWriter& profile, std::string_view section, std::string_view key, long long value) {
@@ -70,7 +71,12 @@ void SaveInteger(ProfileWriter& profile, std::string_view section, std::string_v
 }
 
 void SaveText(ProfileWriter& profile, std::string_view section, std::string_view key, std::string_view value) {
-  profile.Write(section, key, value);
+  profile.Write(section, key, ProfileValue(value));
+}
+
+bool TextReadsBack(std::string_view value, size_t bufferSize) {
+  return value.find_first_of("\r\n") == std::string_view::npos &&
+         ProfileDocument::ValueAsRead(ProfileValue(value), bufferSize) == value;
 }
 
 }  // namespace velmora

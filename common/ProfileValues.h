@@ -19,9 +19,15 @@ bool RecallInteger(const ProfileDocument& profile, std::string_view section, std
 bool RecallText(const ProfileDocument& profile, std::string_view section, std::string_view key,
                 std::string& member);
 
+// A single that is no number (NaN, infinite) is not written: the key keeps
+// its last value. A text is written so that it reads back as it is.
 void SaveBoolean(ProfileWriter& profile, std::string_view section, std::string_view key, bool value);
 void SaveSingle(ProfileWriter& profile, std::string_view section, std::string_view key, float value);
 void SaveInteger(ProfileWriter& profile, std::string_view section, std::string_view key, long long value);
 void SaveText(ProfileWriter& profile, std::string_view section, std::string_view key, std::string_view value);
+
+// Whether the text, saved, reads back as it is through a buffer of that
+// size: no line break, and short enough.
+bool TextReadsBack(std::string_view value, size_t bufferSize);
 
 }  // namespace velmora

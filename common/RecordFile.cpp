@@ -111,7 +111,19 @@ std::string RecordsText(std::string_view heading, std::span<const Record> record
 
 bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
                   std::error_code& error, FieldQuotes quotes) {
-  return WriteFileAtomically(file, RecordsText(heading, records, quotes), error);
+  std::string content = RecordsText(heading, records, quotes);
+  if (content.size() > kDataFileLimit) {
+    error = std::make_error_code(std::errc::file_too_large);
+    return false;
+  }
+  return WriteFileAtomically(file, content, error);
+}
+
+std::optional<std::pair<size_t, size_t>> FirstLineBreak(std::span<const Record> records) {
+  for (size_t r = 0; r < records.size(); ++r)
+    for (size_t f = 0; f < records[r].size(); ++f)
+      if (records[r][f].find_first_of("\r\n") != std::string::npos) return std::pair(r, f);
+  return std::nullopt;
 }
 
 bool AppendRecord(const std::filesystem::path& file, std::string_view heading, std::span<const std::string> record,

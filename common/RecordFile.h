@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "common/TextFileLines.h"
@@ -40,12 +41,18 @@ std::string JoinRecord(std::span<const std::string> fields, FieldQuotes quotes =
 std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file, FileFailure& failure,
                                                size_t fieldLimit = 0);
 
+// The first field (record, field) holding a line break, which no file of
+// lines can keep; nullopt when every field can be written as it is.
+std::optional<std::pair<size_t, size_t>> FirstLineBreak(std::span<const Record> records);
+
 // The text of a whole file: the heading line (when not empty), then the
 // records, each line ended by CR LF.
 std::string RecordsText(std::string_view heading, std::span<const Record> records,
                         FieldQuotes quotes = FieldQuotes::None);
 
-// Replaces the file whole with RecordsText.
+// Replaces the file whole with RecordsText. Content past kDataFileLimit, which
+// no reader would take back, is refused with std::errc::file_too_large and
+// the file left as it was.
 bool WriteRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
                   std::error_code& error, FieldQuotes quotes = FieldQuotes::None);
 

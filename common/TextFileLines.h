@@ -38,6 +38,8 @@ class TextLines {
  public:
   explicit TextLines(std::string_view text) : rest_(text) {}
   std::optional<std::string_view> Next();
+  // What the lines not yet taken hold.
+  std::string_view Rest() const { return rest_; }
 
  private:
   std::string_view rest_;

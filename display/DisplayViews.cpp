@@ -89,7 +89,7 @@ TimeView MakeTimeView(std::int32_t n, int width, int height) {
 
 std::string TimeReadout(const TimeView& view, int x, int y) {
   return FormatNumber(x / view.scaleX / kSampleRate, ".000") + " (Sec),  " +
-         FormatNumber((view.zeroY - y) / view.scaleY, "0") + " (A/D)";
+         FormatNumber((y - view.zeroY) / view.scaleY, "0") + " (A/D)";
 }
 
 }  // namespace velmora

@@ -54,6 +54,7 @@ struct TimeView {
   int width = 0, height = 0;
 };
 TimeView MakeTimeView(std::int32_t n, int width, int height);
+// The time and the sample value drawn at the point: larger values lie lower.
 std::string TimeReadout(const TimeView& view, int x, int y);
 
 }  // namespace velmora

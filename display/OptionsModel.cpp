@@ -18,7 +18,9 @@ std::optional<double> ConvertNumber(std::string_view text, std::string& problem)
   if (!t.empty() && t.front() == '+') t.remove_prefix(1);
   double value = 0;
   auto result = std::from_chars(t.data(), t.data() + t.size(), value);
-  if (t.empty() || result.ec == std::errc::invalid_argument || result.ptr != t.data() + t.size()) {
+  // "nan" is no number either: the settings file could not keep it.
+  if (t.empty() || result.ec == std::errc::invalid_argument || result.ptr != t.data() + t.size() ||
+      std::isnan(value)) {
     problem = "Type mismatch";
     return std::nullopt;
   }

@@ -14,7 +14,10 @@ std::string Visible(char c) {
 }  // namespace
 
 void RadioReplyLines::Append(std::string_view text) {
-  if (pending_.size() + text.size() > kRadioLineLimit) return;
+  if (cut_ || pending_.size() + text.size() > kRadioLineLimit) {
+    cut_ = true;
+    return;
+  }
   pending_ += text;
 }
 
@@ -24,14 +27,18 @@ void RadioReplyLines::Receive(std::string_view bytes) {
       Append(Visible(c));
       continue;
     }
-    // The line end always closes the line, however much was dropped before it.
-    lastReply_ = std::move(pending_) + Visible(c);
+    // The line end always closes the line; one cut by the cap is no reply,
+    // since what was kept of it could read as a digit the radio never sent.
+    lastReply_ = cut_ ? std::string() : std::move(pending_) + Visible(c);
     pending_.clear();
+    cut_ = false;
+    ++linesEnded_;
   }
 }
 
 void RadioReplyLines::Clear() {
   pending_.clear();
+  cut_ = false;
   lastReply_.clear();
 }
 

@@ -107,14 +107,17 @@ class AirmailTally {
 
   // A line while connected; true when it is to be taken as a new event.
   bool Follow(std::string_view message, LogTime t) {
+    const bool counted = InPeriod(t);  // an error counts in its own period
     if (message.starts_with("Disconnected from")) {
-      connectedSeconds_ += static_cast<double>((t - openedAt_).count());
+      // A link that ended before it began (the clock set back) has no length.
+      if (t >= openedAt_) connectedSeconds_ += static_cast<double>((t - openedAt_).count());
+      else errors_ += counted;
       open_ = false;
     } else if (message.starts_with("No answer")) {
-      ++errors_;
+      errors_ += counted;
       open_ = false;
     } else if (message.starts_with("Connected")) {
-      ++errors_;
+      errors_ += counted;
       open_ = false;
       return true;
     }
@@ -150,9 +153,7 @@ HistorySummary AirmailSummary(const std::filesystem::path& debugLog, std::option
   AirmailTally tally(period);
   std::error_code error;
   auto result = ReadLogLines(debugLog, [&](std::string_view line) { tally.Line(line); }, error);
-  HistorySummary summary = tally.Summary();
-  if (result != LogReadResult::Done) summary.failure = "AirmailConnectSummary, " + ErrorText(error);
-  return summary;
+  return HistoryOf(result, tally.Summary(), "AirmailConnectSummary, " + ErrorText(error));
 }
 
 }  // namespace velmora

@@ -42,9 +42,15 @@ std::string FreqListDocument::GetStationText(long first, long last) const {
 }
 
 long FreqListDocument::Find(std::string_view what, long first, long last) const {
+  first = std::max(first, 0L);
+  last = std::min(last, Last());
+  if (first > last) return -1;
+  // Searched no further than `last`: an entry's search never runs on to the
+  // document's end, which made reading every entry take time squared.
   std::string_view text(d_.text);
-  for (size_t at = text.find(what, std::max(first, 0L)); at != std::string_view::npos; at = text.find(what, at + 1)) {
-    if (static_cast<long>(at + what.size()) - 1 > last) return -1;
+  std::string_view range = text.substr(0, static_cast<size_t>(last) + 1);
+  for (size_t at = range.find(what, static_cast<size_t>(first)); at != std::string_view::npos;
+       at = range.find(what, at + 1)) {
     // "Station 1" is no heading of "Station 12".
     size_t after = at + what.size();
     if (after >= text.size() || !std::isdigit(static_cast<unsigned char>(text[after]))) return static_cast<long>(at);

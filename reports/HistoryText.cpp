@@ -7,7 +7,10 @@
 namespace velmora {
 
 std::string SecondsToText(double seconds) {
-  long long whole = seconds > 0 ? std::llround(seconds) : 0;
+  // A day or more starts again from 0; what is no duration is none.
+  if (!std::isfinite(seconds) || seconds < 0) seconds = 0;
+  if (seconds >= 86400) seconds = 86400 + std::fmod(seconds, 86400);
+  long long whole = std::llround(seconds);
   long long ofDay = whole % 86400;
   int h = static_cast<int>(ofDay / 3600), m = static_cast<int>(ofDay / 60 % 60), s = static_cast<int>(ofDay % 60);
   if (whole < 60) return ":" + TwoDigits(s);

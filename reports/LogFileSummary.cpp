@@ -1,6 +1,7 @@
 #include "reports/LogFileSummary.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "common/Format.h"
@@ -21,6 +22,14 @@ enum Field {
   kMode, kStation, kLat, kLon, kSnrModel, kSnrDetectCount, kSnrDetectSum1, kFieldsRead
 };
 
+// The figures of a record that are read, by field; nullopt when one is
+// absurd (past kLargestLogFigure, or not finite) or a duration or count is
+// negative, which a run cannot have (a hand-edited log, a clock set back).
+struct Figures {
+  double stations, frequencies, attempts, signal, noise, notBusy, connecting, connected;
+  double snrModel, snrDetectCount, snrDetectSum1;
+};
+
 // The first kFieldsRead fields of a record, or nullopt when it has fewer.
 std::optional<std::array<std::string_view, kFieldsRead>> RecordFields(std::string_view line) {
   std::array<std::string_view, kFieldsRead> fields;
@@ -31,6 +40,21 @@ std::optional<std::array<std::string_view, kFieldsRead>> RecordFields(std::strin
     line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
   }
   return fields;
+}
+
+std::optional<Figures> FiguresRead(const std::array<std::string_view, kFieldsRead>& f) {
+  bool sane = true;
+  auto figure = [&](Field field, bool signedFigure) {
+    double value = Val(f[field]);
+    if (!(std::fabs(value) <= kLargestLogFigure) || (!signedFigure && value < 0)) sane = false;
+    return value;
+  };
+  Figures figures{figure(kStations, false),   figure(kFrequencies, false), figure(kAttempts, false),
+                  figure(kSignal, false),     figure(kNoise, false),       figure(kNotBusy, false),
+                  figure(kConnecting, false), figure(kConnected, false),   figure(kSnrModel, true),
+                  figure(kSnrDetectCount, false), figure(kSnrDetectSum1, true)};
+  if (!sane) return std::nullopt;
+  return figures;
 }
 
 enum class Outcome { Connected, NoAnswer, Error, Stopped, Unknown };
@@ -63,17 +87,23 @@ class LogFileTally {
 
   void Line(std::string_view line) {
     if (line.empty() || line.starts_with("Time,")) return;  // the heading
+    // Only the period's records, a record cut short too when its time
+    // reads: the period's rates and shares are of its own days.
+    auto time = AutoConnectLogTime(line.substr(0, line.find(',')));
+    if (time && period_ && !period_->Holds(*time)) return;
+    ++records_;
     auto fields = RecordFields(line);
-    auto time = fields ? AutoConnectLogTime((*fields)[kTime]) : std::nullopt;
-    if (!time) {
-      ++records_;
+    auto figures = fields ? FiguresRead(*fields) : std::nullopt;
+    if (!time || !fields) {
       ++errors_;  // cut short, or written by hand
       return;
     }
-    // Only the period's records: its rates and shares are of its own days.
-    if (period_ && !period_->Holds(*time)) return;
-    ++records_;
-    Take(*fields, *time);
+    Extend(*time);
+    if (!figures) {
+      ++errors_;
+      return;
+    }
+    Take(*fields, *figures, *time);
   }
 
   HistorySummary Summary() const {
@@ -102,38 +132,41 @@ class LogFileTally {
   }
 
  private:
-  void Take(const std::array<std::string_view, kFieldsRead>& f, LogTime time) {
+  void Extend(LogTime time) {
     auto day = floor<days>(time);
     if (!first_ || day < *first_) first_ = day;
     last_ = day;  // the last record taken
+  }
+
+  void Take(const std::array<std::string_view, kFieldsRead>& f, const Figures& n, LogTime time) {
     Outcome outcome = StatusOutcome(f[kStatus]);
     if (outcome == Outcome::Error) ++errors_;
     if (outcome == Outcome::Unknown) ++unknown_;
     if (outcome != Outcome::Connected && outcome != Outcome::NoAnswer && outcome != Outcome::Stopped) return;
     OutcomeSums& o = sums_[outcome == Outcome::Connected ? 0 : outcome == Outcome::NoAnswer ? 1 : 2];
     ++o.count;
-    o.stations += Val(f[kStations]);
-    o.frequencies += Val(f[kFrequencies]);
-    o.attempts += Val(f[kAttempts]);
-    o.checkingSeconds += Val(f[kNotBusy]) + Val(f[kNoise]) + Val(f[kConnecting]) + Val(f[kSignal]);
-    o.connectedSeconds += Val(f[kConnected]);
-    o.withSignal += Val(f[kSignal]) != 0;
-    o.withNoise += Val(f[kNoise]) != 0;
-    o.last = day;
-    if (outcome == Outcome::Connected && !f[kStation].empty()) Station(f);
+    o.stations += n.stations;
+    o.frequencies += n.frequencies;
+    o.attempts += n.attempts;
+    o.checkingSeconds += n.notBusy + n.noise + n.connecting + n.signal;
+    o.connectedSeconds += n.connected;
+    o.withSignal += n.signal != 0;
+    o.withNoise += n.noise != 0;
+    o.last = floor<days>(time);
+    if (outcome == Outcome::Connected && !f[kStation].empty()) Station(f[kStation], n);
   }
 
-  void Station(const std::array<std::string_view, kFieldsRead>& f) {
-    StationSums& r = stations_.At(f[kStation]);
+  void Station(std::string_view station, const Figures& n) {
+    StationSums& r = stations_.At(station);
     ++r.connections;
-    double predicted = Val(f[kSnrModel]);
+    double predicted = n.snrModel;
     if (predicted != 0) {
       ++r.predictions;
       r.predicted += predicted;
     }
-    double count = Val(f[kSnrDetectCount]);
+    double count = n.snrDetectCount;
     if (count != 0) {
-      double measured = Val(f[kSnrDetectSum1]) / count;
+      double measured = n.snrDetectSum1 / count;
       ++r.measurements;
       r.measured += measured;
       r.delta += predicted - measured - 33.0;
@@ -190,9 +223,7 @@ HistorySummary LogFileSummary(const std::filesystem::path& autoConnectLog, std::
   LogFileTally tally(period);
   std::error_code error;
   auto result = ReadLogLines(autoConnectLog, [&](std::string_view line) { tally.Line(line); }, error);
-  HistorySummary summary = tally.Summary();
-  if (result != LogReadResult::Done) summary.failure = "LogFileSummary, " + ErrorText(error);
-  return summary;
+  return HistoryOf(result, tally.Summary(), "LogFileSummary, " + ErrorText(error));
 }
 
 }  // namespace velmora

@@ -63,7 +63,13 @@ class LineJoiner {
 LogReadResult ReadLogLines(const std::filesystem::path& file, const std::function<void(std::string_view)>& line,
                            std::error_code& error) {
   SharedReadFile log;
-  if (!log.Open(file, error)) return LogReadResult::OpenFailed;
+  if (!log.Open(file, error)) {
+    // Not written yet, in a folder that is there: a fresh installation.
+    std::error_code ignored;
+    auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    bool missing = !std::filesystem::exists(file, ignored) && std::filesystem::is_directory(folder, ignored);
+    return missing ? LogReadResult::Missing : LogReadResult::OpenFailed;
+  }
   std::vector<char> buffer(kChunk);
   LineJoiner lines(line);
   for (std::uint64_t offset = 0;;) {
@@ -75,6 +81,16 @@ LogReadResult ReadLogLines(const std::filesystem::path& file, const std::functio
   }
   lines.Finish();
   return LogReadResult::Done;
+}
+
+HistorySummary HistoryOf(LogReadResult result, HistorySummary summary, std::string failure) {
+  switch (result) {
+    case LogReadResult::Done:
+    case LogReadResult::Missing: break;
+    case LogReadResult::OpenFailed: summary = {}; [[fallthrough]];
+    case LogReadResult::ReadFailed: summary.failure = std::move(failure); break;
+  }
+  return summary;
 }
 
 }  // namespace velmora

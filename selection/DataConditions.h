@@ -2,7 +2,9 @@
 // What the reference and no-connect data files keep besides the table: the
 // moment of the data, and the system, ship position and sunspot number the
 // predictions were made for, so that they can be made again alike. Both
-// files live in the program's "Data" folder, named by that moment.
+// files live in the program's "Data" folder, named by that moment, and read
+// back whatever they were written with: a field holding "," or starting
+// with a quote is quoted, and an unknown number is written empty.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,12 +16,17 @@
 
 namespace velmora {
 
+inline constexpr FieldQuotes kDataFileQuotes = FieldQuotes::Allowed;
+
 struct DataConditions {
   UtcDateTime time;
   std::string system;
-  LatLon ship;
-  float sunSpotNumber = 0;
+  LatLon ship;  // NaN where the file did not know it
+  float sunSpotNumber = 0;  // NaN where the file did not know it
 };
+
+// Whether predictions can be made again for the ship: its position known.
+bool ShipKnown(const DataConditions& conditions);
 
 // "Data\yyyy-mm-dd hhmmss" + extension under the program's folder.
 std::filesystem::path DataFileName(const std::filesystem::path& programFolder, const UtcDateTime& time,
@@ -30,9 +37,11 @@ std::filesystem::path DataFileName(const std::filesystem::path& programFolder, c
 std::string DataTimeText(const UtcDateTime& time);
 std::optional<UtcDateTime> DataTimeRead(std::string_view text);
 
-// Line 2: system, latitude, longitude, sunspot number.
+// Line 2: system, latitude, longitude, sunspot number; a number that is
+// not finite is unknown and written empty.
 Record ConditionsRecord(const DataConditions& conditions);
-// Fills all but the time; false when a number is malformed or missing.
+// Fills all but the time; false when a number is malformed or missing. An
+// empty number reads as unknown (NaN).
 bool ConditionsRead(const Record& fields, DataConditions& conditions);
 
 // The whole field as a number, nothing before or after it; nullopt else.
@@ -40,5 +49,29 @@ std::optional<double> FieldNumber(std::string_view field);
 
 // The reader's description of a line it refuses.
 std::string TypeMismatch(size_t lineNumber, std::string_view line);
+
+// The lines of a data file's text: line 1 (the time), line 2 (the
+// conditions), line 3 (the heading, not read), then the rows, each with its
+// line number, blank lines passed over. Nothing is copied.
+class DataFileLines {
+ public:
+  explicit DataFileLines(std::string_view text);
+  std::optional<std::string_view> TimeLine() const { return time_; }
+  std::optional<std::string_view> ConditionsLine() const { return conditions_; }
+
+  struct Row {
+    size_t number = 0;
+    std::string_view text;
+  };
+  std::optional<Row> Next();
+  // Back to the first row, for a second pass.
+  void Rewind();
+
+ private:
+  std::string_view rows_;
+  std::optional<std::string_view> time_, conditions_;
+  TextLines rest_{{}};
+  size_t number_ = 0;
+};
 
 }  // namespace velmora

@@ -2,15 +2,12 @@
 
 #include "airmail/StationEntries.h"
 #include "airmail/StationRanges.h"
-#include "common/UtcAddHours.h"
 #include "selection/TableColumns.h"
 #include "selection/TableSort.h"
 
 namespace velmora {
 
-UtcDateTime DataModeTables::PredictionTime() const {
-  return UtcAddHours(clock_.Now(), settings_.propagationModelTimeShift);
-}
+UtcDateTime DataModeTables::PredictionTime() const { return velmora::PredictionTime(settings_, clock_); }
 
 std::vector<std::string> DataModeTables::ReferenceStationSet(std::string_view system) {
   std::vector<std::string> stations;
@@ -66,7 +63,7 @@ void DataModeTables::ReferenceDataFill(FrequencyTable& table) {
     }
   }
   if (fitAllFiles_) {
-    fitShown_ = ReferenceListBuild(s_.programFolder, settings_, s_, PredictionTime()).allFiles;
+    fitShown_ = ReferenceListBuild(s_.programFolder, settings_, s_, clock_).allFiles;
     original.reset();
   }
   if (reference_ || fitAllFiles_) fitLabel_ = FitRmsText(fitShown_.rms, original);

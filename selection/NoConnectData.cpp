@@ -15,6 +15,8 @@ namespace {
 
 constexpr size_t kCellFields = 4;
 enum CheckState : int { kNoBox = 0, kUnchecked = 1, kChecked = 2 };
+// Older files mark a cell without a box so.
+constexpr long long kOlderNoBox = -1;
 
 std::string HexText(Bgr color) {
   char buffer[16];
@@ -61,25 +63,29 @@ struct RecalledCell {
   int check = kNoBox;
 };
 
-std::optional<std::vector<RecalledCell>> CellsRead(const Record& fields) {
-  std::vector<RecalledCell> cells;
-  for (size_t at = 0; at + kCellFields <= fields.size(); at += kCellFields) {
-    auto align = WholeRead(fields[at + 1]);
-    auto back = HexRead(fields[at + 2]);
-    auto check = WholeRead(fields[at + 3]);
-    if (!align || !AlignmentOf(*align) || !back || !check || *check < kNoBox || *check > kChecked)
-      return std::nullopt;
-    cells.push_back({fields[at], *AlignmentOf(*align), *back, static_cast<int>(*check)});
-  }
-  return cells;
+std::optional<RecalledCell> CellRead(const Record& fields, size_t at) {
+  auto align = WholeRead(fields[at + 1]);
+  auto back = HexRead(fields[at + 2]);
+  auto check = WholeRead(fields[at + 3]);
+  if (check == kOlderNoBox) check = kNoBox;
+  if (!align || !AlignmentOf(*align) || !back || !check || *check < kNoBox || *check > kChecked) return std::nullopt;
+  return RecalledCell{fields[at], *AlignmentOf(*align), *back, static_cast<int>(*check)};
 }
 
-void RecalledRowSet(FrequencyTable& table, const std::vector<RecalledCell>& cells) {
+// A row record: a cell for every column of the table (what lies past them
+// is not ours); nullopt for a line that is no row.
+std::optional<Record> RowRead(std::string_view line) {
+  Record fields = SplitRecord(line, 0, kDataFileQuotes);
+  if (fields.size() < kColumnCount * kCellFields) return std::nullopt;
+  for (size_t at = 0; at < kColumnCount * kCellFields; at += kCellFields)
+    if (!CellRead(fields, at)) return std::nullopt;
+  return fields;
+}
+
+void RecalledRowSet(FrequencyTable& table, const Record& fields) {
   int row = table.RowAdd();
-  // Cell by cell into the columns: what lies past the table is not ours.
-  for (size_t i = 0; i < cells.size() && i < static_cast<size_t>(table.Columns()); ++i) {
-    int column = static_cast<int>(i);
-    const RecalledCell& cell = cells[i];
+  for (int column = 0; column < table.Columns() && column < kColumnCount; ++column) {
+    const RecalledCell cell = *CellRead(fields, static_cast<size_t>(column) * kCellFields);
     bool boxes = table.Column(column).checkBoxes;
     if (cell.check != kNoBox && boxes) {
       table.CheckCellSet(row, column, cell.text, cell.check == kChecked);
@@ -109,21 +115,31 @@ std::optional<CellAlign> AlignmentOf(long long code) {
   return std::nullopt;
 }
 
-bool NoConnectDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
-                        const DataConditions& conditions, int mode, std::error_code& error) {
+std::string NoConnectDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
+                               const DataConditions& conditions, int mode) {
   std::vector<Record> lines{ConditionsRecord(conditions)};
   for (int row = 0; row < table.Rows(); ++row) lines.push_back(RowRecord(table, row));
-  return WriteRecords(file, DataTimeText(conditions.time) + "," + IntegerText(mode), lines, error);
+  if (auto broken = FirstLineBreak(lines)) {
+    if (broken->first == 0) return "the system's name holds a line break";
+    int row = static_cast<int>(broken->first - 1);
+    std::string heading = table.CellGet(0, static_cast<int>(broken->second / kCellFields));
+    return "Row " + IntegerText(row) + (heading.empty() ? "" : ", " + heading) + " holds a line break";
+  }
+  std::error_code error;
+  std::filesystem::create_directories(file.parent_path(), error);
+  if (!error && WriteRecords(file, DataTimeText(conditions.time) + "," + IntegerText(mode), lines, error,
+                             kDataFileQuotes))
+    return {};
+  return ErrorText(error);
 }
 
 std::optional<std::filesystem::path> NoConnectSave(const FrequencyTable& table,
                                                    const std::filesystem::path& programFolder,
                                                    const DataConditions& conditions, int mode, Messenger& messages) {
   auto file = DataFileName(programFolder, conditions.time, kNoConnectExtension);
-  std::error_code error;
-  std::filesystem::create_directories(file.parent_path(), error);
-  if (!error && NoConnectDataWrite(table, file, conditions, mode, error)) return file;
-  messages.Show("NoConnectSave, " + ErrorText(error), MessageIcon::Exclamation);
+  auto problem = NoConnectDataWrite(table, file, conditions, mode);
+  if (problem.empty()) return file;
+  messages.Show("NoConnectSave, " + problem, MessageIcon::Exclamation);
   return std::nullopt;
 }
 
@@ -139,46 +155,48 @@ bool NoConnectRecord(const FrequencyTable& table, AutoConnectSettings& settings,
 std::optional<NoConnectRecall> NoConnectDataRecall(FrequencyTable& table, const std::filesystem::path& file,
                                                    Messenger& messages) {
   FileFailure failure;
-  auto lines = ReadTextLines(file, failure);
-  if (!lines) {
+  auto text = ReadText(file, failure);
+  if (!text) {
     messages.Show("NoConnectDataRecall " + ErrorText(failure.error), MessageIcon::Exclamation);
     return std::nullopt;
   }
-  auto refuse = [&](size_t index) {
-    std::string_view line = index < lines->size() ? std::string_view((*lines)[index]) : std::string_view();
-    messages.Show("NoConnectDataRecall " + TypeMismatch(index + 1, line), MessageIcon::Exclamation);
+  DataFileLines lines(*text);
+  auto refuse = [&](size_t number, std::optional<std::string_view> line) {
+    messages.Show("NoConnectDataRecall " + TypeMismatch(number, line.value_or("")), MessageIcon::Exclamation);
     return std::nullopt;
   };
   NoConnectRecall recall;
-  Record first = lines->empty() ? Record{} : SplitRecord((*lines)[0]);
+  Record first = lines.TimeLine() ? SplitRecord(*lines.TimeLine(), 0, kDataFileQuotes) : Record{};
   auto time = first.empty() ? std::nullopt : DataTimeRead(first[0]);
   auto mode = first.size() > 1 ? WholeRead(first[1]) : std::optional<long long>(0);
-  if (!time || !mode) return refuse(0);
+  if (!time || !mode) return refuse(1, lines.TimeLine());
   recall.conditions.time = *time;
   recall.mode = static_cast<int>(*mode);
-  if (lines->size() < 2 || !ConditionsRead(SplitRecord((*lines)[1]), recall.conditions)) return refuse(1);
-  std::vector<std::vector<RecalledCell>> rows;
-  for (size_t i = 3; i < lines->size(); ++i) {
-    if (Trim((*lines)[i]).empty()) continue;
-    auto cells = CellsRead(SplitRecord((*lines)[i]));
-    if (!cells) return refuse(i);
-    rows.push_back(std::move(*cells));
-  }
+  if (!lines.ConditionsLine() ||
+      !ConditionsRead(SplitRecord(*lines.ConditionsLine(), 0, kDataFileQuotes), recall.conditions))
+    return refuse(2, lines.ConditionsLine());
+  // Every row read before the table changes; then read again into it, so
+  // the file is never held twice over.
+  while (auto line = lines.Next())
+    if (!RowRead(line->text)) return refuse(line->number, line->text);
   RedrawPause pause(table);
   table.RowsCut(1);
-  for (const auto& cells : rows) RecalledRowSet(table, cells);
+  lines.Rewind();
+  while (auto line = lines.Next()) RecalledRowSet(table, *RowRead(line->text));
   return recall;
 }
 
 void NoConnectRecalculate(FrequencyTable& table, const AutoConnectSettings& settings, StationRowsServices services,
                           const DataConditions& recalled, const UtcDateTime& time, bool difference) {
+  // Without the ship's position nothing can be predicted again.
+  if (!ShipKnown(recalled)) return;
   RedrawPause pause(table);
   std::vector<std::string> before;
   for (int row = 0; row < table.Rows(); ++row) before.push_back(table.CellGet(row, kColumnSnr));
   auto blocks = StationBlocks(table);
   PredictionFill fill(services.predictions, blocks.size());
   StationRows rows(table, settings, kModeNoConnectData, services, recalled.ship, time);
-  rows.SunSpotNumberSet(recalled.sunSpotNumber);
+  if (std::isfinite(recalled.sunSpotNumber)) rows.SunSpotNumberSet(recalled.sunSpotNumber);
   for (const auto& block : blocks) {
     std::string station = table.CellGet(block.first, kColumnStation);
     if (!rows.StationRowsFill(recalled.system, station, block.first, block.last) || !difference) continue;

@@ -22,9 +22,11 @@ inline constexpr std::string_view kNoConnectExtension = ".nct";
 int AlignmentCode(CellAlign align);
 std::optional<CellAlign> AlignmentOf(long long code);
 
-// Writes the table, whole or not at all.
-bool NoConnectDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
-                        const DataConditions& conditions, int mode, std::error_code& error);
+// Writes the table, whole or not at all (its folder made when missing).
+// Empty when written, else the problem: a cell holding a line break, by its
+// row and heading, or the system's text.
+std::string NoConnectDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
+                               const DataConditions& conditions, int mode);
 
 // Saves the table as a new file in the Data folder; its path, or nullopt
 // (told) when it failed.
@@ -44,13 +46,16 @@ struct NoConnectRecall {
 };
 
 // Fills the table (its columns built for mode 5) from the file, cell by
-// cell into the columns it has. A file that cannot be read, or holds a
-// malformed number, is told and leaves the table as it was.
+// cell into the columns it has; a check state of -1, as older files hold
+// it, is a cell without a box. A file that cannot be read, or holds a
+// malformed number or a line that is no row, is told and leaves the table
+// as it was.
 std::optional<NoConnectRecall> NoConnectDataRecall(FrequencyTable& table, const std::filesystem::path& file,
                                                    Messenger& messages);
 
 // The predictions of the recalled rows made again, station by station, for
-// the recalled ship and sunspot number. With `difference` the "Snr" cell
+// the recalled ship and sunspot number (none when the ship's position was
+// not known). With `difference` the "Snr" cell
 // keeps the recalled figure after the new one: "new / recalled".
 void NoConnectRecalculate(FrequencyTable& table, const AutoConnectSettings& settings, StationRowsServices services,
                           const DataConditions& recalled, const UtcDateTime& time, bool difference);

@@ -5,6 +5,7 @@
 
 #include "common/Format.h"
 #include "common/TextParse.h"
+#include "common/UtcAddHours.h"
 #include "selection/TableColumns.h"
 
 namespace velmora {
@@ -37,13 +38,28 @@ CellAlign RecalledAlign(int column) {
   return CellAlign::Right;
 }
 
-// The measured columns must hold numbers, or nothing.
-bool MeasuresRead(const Record& fields) {
-  for (int column : {kColumnRxPwr, kColumnRxSnr, kColumnRef}) {
-    size_t index = static_cast<size_t>(column);
-    if (index < fields.size() && !Trim(fields[index]).empty() && !FieldNumber(fields[index])) return false;
-  }
-  return true;
+constexpr int kMeasuredColumns[] = {kColumnRxPwr, kColumnRxSnr, kColumnRef};
+
+bool Measured(std::string_view field) { return !Trim(field).empty(); }
+
+// A measured cell as the file keeps it: a number, or empty for one not
+// known ("NaN", "Infinity"), which the reader would refuse.
+std::string MeasureText(std::string text) { return Measured(text) && !FieldNumber(text) ? std::string() : text; }
+
+Record SavedRowTexts(const FrequencyTable& table, int row) {
+  Record texts = RowTexts(table, row);
+  for (int column : kMeasuredColumns) texts[column] = MeasureText(std::move(texts[column]));
+  return texts;
+}
+
+std::string SaveProblem(const FrequencyTable& table, const std::vector<Record>& lines, const std::vector<int>& rows) {
+  auto broken = FirstLineBreak(lines);
+  if (!broken) return {};
+  // Line 2, the heading, then the rows kept.
+  if (broken->first < 2) return "the system's name holds a line break";
+  int row = rows[broken->first - 2];
+  std::string heading = table.CellGet(0, static_cast<int>(broken->second));
+  return "Row " + IntegerText(row) + (heading.empty() ? "" : ", " + heading) + " holds a line break";
 }
 
 void RecalledRowSet(FrequencyTable& table, const Record& fields, int reference) {
@@ -96,11 +112,16 @@ std::vector<int> ReferenceRowsKept(const FrequencyTable& table) {
   return kept;
 }
 
-bool ReferenceDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
-                        const DataConditions& conditions, std::error_code& error) {
+std::string ReferenceDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
+                               const DataConditions& conditions) {
+  auto rows = ReferenceRowsKept(table);
   std::vector<Record> lines{ConditionsRecord(conditions), RowTexts(table, 0)};
-  for (int row : ReferenceRowsKept(table)) lines.push_back(RowTexts(table, row));
-  return WriteRecords(file, DataTimeText(conditions.time), lines, error);
+  for (int row : rows) lines.push_back(SavedRowTexts(table, row));
+  if (auto problem = SaveProblem(table, lines, rows); !problem.empty()) return problem;
+  std::error_code error;
+  std::filesystem::create_directories(file.parent_path(), error);
+  if (!error && WriteRecords(file, DataTimeText(conditions.time), lines, error, kDataFileQuotes)) return {};
+  return ErrorText(error);
 }
 
 std::optional<std::filesystem::path> ReferenceStationSave(const FrequencyTable& table,
@@ -111,11 +132,18 @@ std::optional<std::filesystem::path> ReferenceStationSave(const FrequencyTable& 
     return std::nullopt;
   }
   auto file = DataFileName(programFolder, conditions.time, kReferenceExtension);
-  std::error_code error;
-  std::filesystem::create_directories(file.parent_path(), error);
-  if (!error && ReferenceDataWrite(table, file, conditions, error)) return file;
-  messages.Show("ReferenceStationSave, " + ErrorText(error), MessageIcon::Exclamation);
+  auto problem = ReferenceDataWrite(table, file, conditions);
+  if (problem.empty()) return file;
+  messages.Show("ReferenceStationSave, " + problem, MessageIcon::Exclamation);
   return std::nullopt;
+}
+
+std::optional<Record> ReferenceRowRead(std::string_view line) {
+  Record fields = SplitRecord(line, 0, kDataFileQuotes);
+  if (fields.size() < kColumnCount) return std::nullopt;
+  for (int column : kMeasuredColumns)
+    if (Measured(fields[column]) && !FieldNumber(fields[column])) return std::nullopt;
+  return fields;
 }
 
 ReferenceFit ReferenceStationFit(FrequencyTable& table, int first, int last) {
@@ -146,33 +174,34 @@ FitSummary ReferenceFitStations(FrequencyTable& table) {
 std::optional<ReferenceRecall> ReferenceDataRecall(FrequencyTable& table, const std::filesystem::path& file,
                                                    int reference, Messenger& messages) {
   FileFailure failure;
-  auto lines = ReadTextLines(file, failure);
-  if (!lines) {
+  auto text = ReadText(file, failure);
+  if (!text) {
     messages.Show(std::string(failure.stage == FileStage::Open ? "ReferenceDataRecall - Open, "
                                                                : "ReferenceDataRecall - Read, ") +
                       ErrorText(failure.error),
                   MessageIcon::Exclamation);
     return std::nullopt;
   }
-  auto refuse = [&](size_t index) {
-    std::string_view line = index < lines->size() ? std::string_view((*lines)[index]) : std::string_view();
-    messages.Show("ReferenceDataRecall - Read, " + TypeMismatch(index + 1, line), MessageIcon::Exclamation);
+  DataFileLines lines(*text);
+  auto refuse = [&](size_t number, std::optional<std::string_view> line) {
+    messages.Show("ReferenceDataRecall - Read, " + TypeMismatch(number, line.value_or("")), MessageIcon::Exclamation);
     return std::nullopt;
   };
   ReferenceRecall recall;
-  auto time = lines->empty() ? std::nullopt : DataTimeRead((*lines)[0]);
-  if (!time) return refuse(0);
+  auto time = lines.TimeLine() ? DataTimeRead(*lines.TimeLine()) : std::nullopt;
+  if (!time) return refuse(1, lines.TimeLine());
   recall.conditions.time = *time;
-  if (lines->size() < 2 || !ConditionsRead(SplitRecord((*lines)[1]), recall.conditions)) return refuse(1);
-  std::vector<Record> rows;
-  for (size_t i = 3; i < lines->size(); ++i) {
-    if (Trim((*lines)[i]).empty()) continue;
-    rows.push_back(SplitRecord((*lines)[i]));
-    if (!MeasuresRead(rows.back())) return refuse(i);
-  }
+  if (!lines.ConditionsLine() ||
+      !ConditionsRead(SplitRecord(*lines.ConditionsLine(), 0, kDataFileQuotes), recall.conditions))
+    return refuse(2, lines.ConditionsLine());
+  // Every row read before the table changes; then read again into it, so
+  // the file is never held twice over.
+  while (auto line = lines.Next())
+    if (!ReferenceRowRead(line->text)) return refuse(line->number, line->text);
   RedrawPause pause(table);
   table.RowsCut(1);
-  for (const auto& fields : rows) RecalledRowSet(table, fields, reference);
+  lines.Rewind();
+  while (auto line = lines.Next()) RecalledRowSet(table, *ReferenceRowRead(line->text), reference);
   recall.fit = ReferenceFitStations(table);
   return recall;
 }
@@ -181,10 +210,12 @@ FitSummary ReferenceDataRecompute(FrequencyTable& table, const AutoConnectSettin
                                   StationRowsServices services, const DataConditions& recalled,
                                   const UtcDateTime& time) {
   RedrawPause pause(table);
+  // Without the ship's position nothing can be predicted again.
+  if (!ShipKnown(recalled)) return ReferenceFitStations(table);
   auto blocks = StationBlocks(table);
   PredictionFill fill(services.predictions, blocks.size());
   StationRows rows(table, settings, kModeReferenceData, services, recalled.ship, time);
-  rows.SunSpotNumberSet(recalled.sunSpotNumber);
+  if (std::isfinite(recalled.sunSpotNumber)) rows.SunSpotNumberSet(recalled.sunSpotNumber);
   FitTotal total;
   for (const auto& block : blocks) {
     std::string station = table.CellGet(block.first, kColumnStation);
@@ -200,8 +231,13 @@ std::string FitRmsText(double rms, std::optional<double> original) {
   return text;
 }
 
+UtcDateTime PredictionTime(const AutoConnectSettings& settings, UtcClock& clock) {
+  return UtcAddHours(clock.Now(), settings.propagationModelTimeShift);
+}
+
 ReferenceList ReferenceListBuild(const std::filesystem::path& programFolder, const AutoConnectSettings& settings,
-                                 StationRowsServices services, const UtcDateTime& time, ReferenceFilesTold* told) {
+                                 StationRowsServices services, UtcClock& clock, ReferenceFilesTold* told) {
+  const UtcDateTime time = PredictionTime(settings, clock);
   std::vector<std::filesystem::path> files;
   std::error_code error;
   for (std::filesystem::directory_iterator it(programFolder / "Data", error), end; !error && it != end;

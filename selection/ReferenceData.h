@@ -57,9 +57,12 @@ class FitTotal {
 // nothing was measured.
 std::vector<int> ReferenceRowsKept(const FrequencyTable& table);
 
-// Writes the table's kept rows, whole or not at all, to the file.
-bool ReferenceDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
-                        const DataConditions& conditions, std::error_code& error);
+// Writes the table's kept rows, whole or not at all, to the file (its
+// folder made when missing); a measured cell that holds no number ("NaN")
+// is written empty, as not known. Empty when written, else the problem: a
+// cell holding a line break, by its row and heading, or the system's text.
+std::string ReferenceDataWrite(const FrequencyTable& table, const std::filesystem::path& file,
+                               const DataConditions& conditions);
 
 inline constexpr const char* kReferenceNothingMeasured =
     "ReferenceStationSave, The table holds no measured Reference Station Data.";
@@ -70,6 +73,11 @@ inline constexpr const char* kReferenceNothingMeasured =
 std::optional<std::filesystem::path> ReferenceStationSave(const FrequencyTable& table,
                                                           const std::filesystem::path& programFolder,
                                                           const DataConditions& conditions, Messenger& messages);
+
+// A row of a reference file: a field for every column of the table, the
+// measured ones ("Rx Pwr", "Rx Snr", "Ref") numbers or empty; nullopt for
+// a line that is no row.
+std::optional<Record> ReferenceRowRead(std::string_view line);
 
 // Fits rows [first, last] of one station: the error of each row with a
 // reference level and a prediction into "Fit Err", the station's RMS into
@@ -85,14 +93,15 @@ struct ReferenceRecall {
 
 // Fills the table (its columns built for mode 4) from the file and fits
 // each station. "Ref" is taken from "Rx Snr" (reference 0) or "Rx Pwr" (1).
-// A file that cannot be read, or holds a malformed number, is told and
-// leaves the table as it was.
+// A file that cannot be read, or holds a malformed number or a line that is
+// no row, is told and leaves the table as it was.
 std::optional<ReferenceRecall> ReferenceDataRecall(FrequencyTable& table, const std::filesystem::path& file,
                                                    int reference, Messenger& messages);
 
 // The predictions of every station's rows made again for the recalled
 // ship and sunspot number at `time`, and the fit again. Stations whose
-// prediction fails keep their old figures and are left out of the fit.
+// prediction fails keep their old figures and are left out of the fit; a
+// file that did not know the ship's position is fitted as it stands.
 FitSummary ReferenceDataRecompute(FrequencyTable& table, const AutoConnectSettings& settings,
                                   StationRowsServices services, const DataConditions& recalled,
                                   const UtcDateTime& time);
@@ -117,12 +126,16 @@ struct ReferenceList {
 // was told: told once, and again only when it has changed.
 using ReferenceFilesTold = std::map<std::filesystem::path, std::filesystem::file_time_type>;
 
+// The moment the data modes predict for: now, moved by "Propagation Model
+// Time Shift", as every other prediction is.
+UtcDateTime PredictionTime(const AutoConnectSettings& settings, UtcClock& clock);
+
 // Every "*.ref" of the Data folder by name, recalled and fitted; with
-// "Reference Data Recompute" fitted against fresh predictions, the recalled
-// fit kept as the original. Files that cannot be read are told (with
-// `told`, once each) and left out.
+// "Reference Data Recompute" fitted against fresh predictions for
+// PredictionTime, the recalled fit kept as the original. Files that cannot
+// be read are told (with `told`, once each) and left out.
 ReferenceList ReferenceListBuild(const std::filesystem::path& programFolder, const AutoConnectSettings& settings,
-                                 StationRowsServices services, const UtcDateTime& time,
+                                 StationRowsServices services, UtcClock& clock,
                                  ReferenceFilesTold* told = nullptr);
 
 // The working grid's texts for the list: the heading row, then a row per file.

@@ -9,8 +9,8 @@ double ReferenceMean(double sum, int count);
 
 // The SNR of a station of an AirMail system from its busy and quiet
 // buffers: 10 log10 of (busy mean − quiet mean) / quiet mean, when more
-// than 3 busy and at least one quiet buffer were heard and that ratio is
-// positive; 0 otherwise.
+// than 3 busy and at least one quiet buffer were heard, the quiet mean is
+// above 0 dB and that ratio is positive; 0 otherwise.
 double ReferenceAirmailSnr(double busySum, int busyCount, double quietSum, int quietCount);
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include "common/RecordFile.h"
 #include "common/TextParse.h"
 #include "selection/DataConditions.h"
+#include "selection/ReferenceData.h"
 #include "selection/TableColumns.h"
 
 namespace velmora {
@@ -30,24 +31,26 @@ std::optional<ReferenceLookup> ReferenceLookup::Load(const std::filesystem::path
     return std::nullopt;
   }
   FileFailure failure;
-  auto lines = ReadTextLines(file, failure);
-  if (!lines) {
+  auto text = ReadText(file, failure);
+  if (!text) {
     messages.Show("ReferenceDataGetReference, " + ErrorText(failure.error), MessageIcon::Exclamation);
     return std::nullopt;
   }
-  std::string system = lines->size() > 1 ? std::string(Trim(SplitRecord((*lines)[1]).front())) : std::string();
+  DataFileLines lines(*text);
+  Record conditions = lines.ConditionsLine() ? SplitRecord(*lines.ConditionsLine(), 0, kDataFileQuotes) : Record{};
+  std::string system = conditions.empty() ? std::string() : std::string(Trim(conditions.front()));
   std::vector<ReferencePoint> points;
-  for (size_t i = 3; i < lines->size(); ++i) {
-    if (Trim((*lines)[i]).empty()) continue;
-    Record fields = SplitRecord((*lines)[i]);
-    if (fields.size() <= kColumnFrequency) continue;
-    std::optional<double> level = 0.0;
-    if (fields.size() > kColumnRef && !Trim(fields[kColumnRef]).empty()) level = FieldNumber(fields[kColumnRef]);
-    if (!level) {
-      messages.Show("ReferenceDataGetReference, " + TypeMismatch(i + 1, (*lines)[i]), MessageIcon::Exclamation);
+  while (auto line = lines.Next()) {
+    auto fields = ReferenceRowRead(line->text);
+    if (!fields) {
+      messages.Show("ReferenceDataGetReference, " + TypeMismatch(line->number, line->text), MessageIcon::Exclamation);
       return std::nullopt;
     }
-    points.push_back({std::string(Trim(fields[kColumnStation])), Val(fields[kColumnFrequency]), *level});
+    // A row kept beside measured ones without a level of its own measured nothing.
+    const std::string& level = (*fields)[kColumnRef];
+    if (Trim(level).empty()) continue;
+    points.push_back({std::string(Trim((*fields)[kColumnStation])), Val((*fields)[kColumnFrequency]),
+                      *FieldNumber(level)});
   }
   return ReferenceLookup(std::move(system), std::move(points));
 }
@@ -58,7 +61,6 @@ std::optional<ReferenceMatch> ReferenceLookup::Get(const LatLon& ship, double fr
   std::optional<ReferenceMatch> best;
   double bestScore = std::numeric_limits<double>::infinity();
   double stationRange = 0;
-  size_t bestIndex = 0;
   for (size_t i = 0; i < points_.size(); ++i) {
     const ReferencePoint& point = points_[i];
     if (i == 0 || point.station != points_[i - 1].station) {
@@ -77,12 +79,9 @@ std::optional<ReferenceMatch> ReferenceLookup::Get(const LatLon& ship, double fr
     double ef = RelativeError(candidate.frequency, frequency, frequencyLimit);
     double er = RelativeError(stationRange, range, rangeLimit);
     double score = ef * ef + er * er;
-    // Interpolated towards the row before, the level is nearer the truth
-    // than that row's own, which it replaces when they score alike.
-    bool refinesBest = below && bestIndex + 1 == i && score == bestScore;
-    if (score < bestScore || refinesBest) {
+    // Of equal scores the first read wins.
+    if (score < bestScore) {
       bestScore = score;
-      bestIndex = i;
       candidate.error = std::sqrt(score / 2);
       best = candidate;
     }

@@ -30,8 +30,9 @@ struct ReferencePoint {
 
 class ReferenceLookup {
  public:
-  // The selected file read once for a fill; "No Reference Data has been
-  // Selected." for no file, the reader's message for a bad one.
+  // The selected file read once for a fill: its measured rows, those kept
+  // beside them without a level of their own left out. "No Reference Data
+  // has been Selected." for no file, the reader's message for a bad one.
   static std::optional<ReferenceLookup> Load(const std::filesystem::path& file, Messenger& messages);
 
   explicit ReferenceLookup(std::string system, std::vector<ReferencePoint> points)
@@ -39,7 +40,8 @@ class ReferenceLookup {
 
   // The reference for a candidate at `frequency` kHz and `range` nmi; the
   // limits are per cent of the reference's frequency and range, 0 leaving
-  // that error out. A reference station without a position ends the search.
+  // that error out; of equal scores the first read wins. A reference
+  // station without a position ends the search.
   std::optional<ReferenceMatch> Get(const LatLon& ship, double frequency, double range, double frequencyLimit,
                                     double rangeLimit, StationGeometry& geometry) const;
 

@@ -2,6 +2,7 @@
 // for at close, recalled from a file or from the working list of saved
 // files; the recalled figures shown; a failed round's table kept; and the
 // noise collection started for AutoSelect.
+#include <cmath>
 #include <filesystem>
 
 #include "autoconnect/win32/AutoConnectWindow.h"
@@ -17,6 +18,10 @@ namespace {
 constexpr char kReferenceFilter[] = "Reference Data (*.ref)\0*.ref\0All Files (*.*)\0*.*\0";
 
 std::filesystem::path DataFolder(const std::filesystem::path& programFolder) { return programFolder / "Data"; }
+
+std::string SunSpotText(const DataConditions& conditions) {
+  return std::isfinite(conditions.sunSpotNumber) ? FormatNumber(conditions.sunSpotNumber, "0") : std::string();
+}
 
 }  // namespace
 
@@ -98,7 +103,7 @@ bool AutoConnectWindow::WorkingShown() const {
 void AutoConnectWindow::WorkingListFill() {
   if (!link_ || !WorkingShown()) return workingTable_.Clear({});
   StationRowsServices rows{*predictions_, *geometry_, dataFolder_, link_->ProgramFolder(), colors_};
-  auto list = ReferenceListBuild(link_->ProgramFolder(), settings_, rows, utc_.Now(), &referenceFilesTold_);
+  auto list = ReferenceListBuild(link_->ProgramFolder(), settings_, rows, utc_, &referenceFilesTold_);
   auto texts = ReferenceListTable(list, settings_);
   std::vector<TableColumn> columns;
   TextWidth measure = workingGrid_.Measure();
@@ -125,18 +130,17 @@ void AutoConnectWindow::DataModeShow() {
     const auto& recalled = dataTables_->ReferenceRecalled();
     const auto& fit = dataTables_->FitShown();
     bool shown = recalled || !dataTables_->FitRmsLabel().empty();
-    options_.TextSet("lblReferenceDataLatitude", recalled ? LatitudeToString(recalled->conditions.ship.latitude) : "");
-    options_.TextSet("lblReferenceDataLongitude",
-                     recalled ? LongitudeToString(recalled->conditions.ship.longitude) : "");
+    // What the file did not know shows empty.
+    bool ship = recalled && ShipKnown(recalled->conditions);
+    options_.TextSet("lblReferenceDataLatitude", ship ? LatitudeToString(recalled->conditions.ship.latitude) : "");
+    options_.TextSet("lblReferenceDataLongitude", ship ? LongitudeToString(recalled->conditions.ship.longitude) : "");
     options_.TextSet("lblReferenceDataFitStations", shown ? IntegerText(fit.stations) : "");
     options_.TextSet("lblReferenceDataFitRms", dataTables_->FitRmsLabel());
-    options_.TextSet("lblReferenceDataSunspotData",
-                     recalled ? FormatNumber(recalled->conditions.sunSpotNumber, "0") : "");
+    options_.TextSet("lblReferenceDataSunspotData", recalled ? SunSpotText(recalled->conditions) : "");
     if (recalled) UpdateStatusStatus("Recalled Data");
   } else if (tableMode_ == kModeNoConnectData) {
     const auto& recalled = dataTables_->NoConnectRecalled();
-    options_.TextSet("lblNoConnectDataSunspotData",
-                     recalled ? FormatNumber(recalled->conditions.sunSpotNumber, "0") : "");
+    options_.TextSet("lblNoConnectDataSunspotData", recalled ? SunSpotText(recalled->conditions) : "");
     if (recalled) UpdateStatusStatus("Recalled Data");
   }
 }

@@ -90,6 +90,11 @@ TEST(NoiseCollectionMachine, EveryTransition) {
       {"invalid buffers count too", "fxxxx", {0, 40, 40, 40, 41}, "F P:10140.0 F P:14105.0(p3)", "40"},
       {"a station heard: the mean negated", "ffbff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
        kBusy},
+      // The sign marks a station heard: a quiet level below 0 dB shows 0,
+      // a busy one stays below.
+      {"a quiet frequency below 0 dB", "fffff", {0, -40, -41, -41, -41}, "F P:10140.0 F P:14105.0(p3)", "0"},
+      {"a station heard below 0 dB", "ffbff", {0, -40, -41, -41, -41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
+       kBusy},
       {"only noise: 100", "fnfnf", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "100", "", kNoisy},
       {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},

@@ -4,9 +4,13 @@
 // code.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "autoconnect/AutoConnectLog.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedSession.h"
+#include "common/LogLimits.h"
+#include "reports/LogFileSummary.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/CommaLocale.h"
@@ -99,6 +103,43 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   nowhere.LogFileStop(statistics, "Connected ", 1);
   ASSERT_EQ(messenger.entries.size(), 1u);
   EXPECT_EQ(messenger.entries[0].text.rfind("LogFileStop, ", 0), 0u);
+}
+
+// Whatever a run gives its record, the history summary reads as written
+// (a comma as " -", a line break as a blank, a figure that is no number or
+// none a run can have as 0), or the record is refused before it is written.
+TEST(AutoConnectLog, EveryRecordReadsBackInTheSummaryOrIsRefused) {
+  struct Case {
+    std::string station;
+    float snrModel, detectSum;
+    std::vector<std::string> row;  // the summary's station row; empty: refused
+  } cases[] = {
+      {"A,B \"q\"", 12.5f, 30, {"A -B \"q\"", "1", "100%", "1", "12.5", "1", "15.0", "-35.5"}},
+      {"a\r\nb", NAN, INFINITY, {"a  b", "1", "100%", "0", "", "1", "0.0", "-33.0"}},
+      {"W1AW", 3e38f, -3e38f, {"W1AW", "1", "100%", "0", "", "1", "0.0", "-33.0"}},
+      {std::string(kLongestLogLine, 'x'), 0, 0, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.station.substr(0, 10));
+    testing::TempFolder folder;
+    testing::FakeClock clock;
+    testing::FakeDetectors detectors;
+    FixedShip ship;
+    RecordingMessenger messenger;
+    AutoConnectLog log(AutoConnectLogPath(folder.path()), clock, ship, detectors, messenger);
+    RunStatistics statistics{.connectedBuffers = 1000, .station = c.station, .snrModel = c.snrModel,
+                             .snr = {.count = 2, .sum = c.detectSum}};
+    log.LogFileStart();
+    log.LogFileStop(statistics, "Connected ", 2);
+    auto summary = LogFileSummary(AutoConnectLogPath(folder.path()), std::nullopt);
+    if (c.row.empty()) {
+      EXPECT_EQ(messenger.entries.at(0).text.rfind("LogFileStop, ", 0), 0u);
+      EXPECT_FALSE(std::filesystem::exists(AutoConnectLogPath(folder.path())));
+      continue;
+    }
+    EXPECT_EQ(summary.rows, std::vector<std::vector<std::string>>{c.row});
+    EXPECT_EQ(summary.lines.size(), 4u) << "no error: Time, Records and the two Connected lines";
+  }
 }
 
 TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {

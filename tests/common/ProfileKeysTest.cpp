@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "tests/common/TempFolder.h"
+
 namespace velmora {
 namespace {
 
@@ -60,6 +64,48 @@ TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(Recalled(c.text, {.exactBooleans = c.exact}), c.expected) << c.text << (c.exact ? " (exact)" : "");
+}
+
+// Whatever a record holds reads back from its file as it was, or is not
+// written and the file keeps the key's last value. (An empty text reads as
+// the member's default, as a key without a value does.)
+TEST(ProfileKeys, WhatIsSavedReadsBackOrIsNotWritten) {
+  struct Case {
+    float level;
+    std::string folder;
+    bool levelRefused = false, folderRefused = false;
+  } cases[] = {
+      {0.1f, "C:\\Velmora\\Data"},
+      {-1234.5f, " blanks before"},
+      {1e-45f, "blanks after "},
+      {3.4028235e38f, "\"quoted\""},
+      {-3.4028235e38f, "'single'"},
+      {7, "\""},
+      {7, "a=b ;c [d] #e"},
+      {7, std::string(255, 'x')},
+      {NAN, "C:\\Other", true},
+      {INFINITY, "C:\\Other", true},
+      {-INFINITY, std::string(256, 'x'), true, true},
+      {7, "\" " + std::string(253, 'x') + "\"", false, true},
+      {7, "a\r\nb", false, true},
+  };
+  testing::TempFolder folder;
+  const auto file = folder.path() / "Velmora.Ini";
+  const Record before{.level = 2.5f, .folder = "C:\\Before"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder.substr(0, 20));
+    std::error_code error;
+    for (Record r : {before, Record{.level = c.level, .folder = c.folder}}) {
+      ProfileWriter writer(file);
+      Keys(r).Save(writer);
+      ASSERT_TRUE(writer.Commit(error)) << error.message();
+    }
+    Record read;
+    Keys(read).Recall(ProfileDocument::Load(file));
+    if (c.levelRefused) EXPECT_EQ(read.level, before.level);
+    else EXPECT_EQ(read.level, c.level);
+    EXPECT_EQ(read.folder, c.folderRefused ? before.folder : c.folder);
+  }
 }
 
 }  // namespace

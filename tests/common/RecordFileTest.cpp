@@ -100,6 +100,19 @@ TEST(RecordFile, AFailedAppendLeavesTheFileAsItWas) {
 }
 #endif
 
+// A file no reader would take back (past the data file limit) is never
+// written: the old one stays.
+TEST(RecordFile, AWholeFilePastTheReadersLimitIsRefusedUnwritten) {
+  testing::TempFolder folder;
+  auto file = folder.path() / "data.txt";
+  testing::WriteBytes(file, "old\r\n");
+  std::error_code error;
+  std::vector<Record> records{{std::string(kDataFileLimit, 'x')}};
+  EXPECT_FALSE(WriteRecords(file, "heading", records, error));
+  EXPECT_EQ(error, std::errc::file_too_large);
+  EXPECT_EQ(ReadWholeFile(file, error), "old\r\n");
+}
+
 std::vector<std::string> Names(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());

@@ -13,11 +13,10 @@ namespace velmora::testing {
 
 class TempFolder {
  public:
-  TempFolder() {
+  explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
     static std::atomic<int> counter{0};
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("velmora-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    path_ = base / ("velmora-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(path_);
   }
   TempFolder(const TempFolder&) = delete;

@@ -99,6 +99,9 @@ TEST(PlotPoint, FewPointsAreJoinedByLines) {
   EXPECT_EQ(canvas.strokes[1].x, 50);
   EXPECT_EQ(canvas.strokes[1].y, 200);  // larger values are drawn lower
   EXPECT_EQ(canvas.strokes[2].y, 0);
+  // The read-out gives the value drawn under the pointer, as the grid's labels do.
+  EXPECT_EQ(TimeReadout(view, 50, 200), ".000 (Sec),  16384 (A/D)");
+  EXPECT_EQ(TimeReadout(view, 75, 0), ".000 (Sec),  -16384 (A/D)");
 }
 
 TEST(Grids, TenDecibelLinesAndThreeTimeLines) {

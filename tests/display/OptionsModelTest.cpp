@@ -47,6 +47,8 @@ TEST(OptionsApply, EachBadValueStopsItsStepWithItsMessage) {
   };
   const Case cases[] = {
       {[](OptionsControls& c) { c.pactor2.threshold = "forty"; }, "Options Detector Error, Type mismatch", ApplyDetector},
+      // No number, which the settings file could not keep.
+      {[](OptionsControls& c) { c.peak.threshold = "nan"; }, "Options Detector Error, Type mismatch", ApplyDetector},
       {[](OptionsControls& c) { c.centerFrequency = "5400"; },
        "Options Detector Error, Center Freq must be from 250 to 5262 Hz", ApplyDetector},
       {[](OptionsControls& c) { c.cwFrequency = "5500"; },

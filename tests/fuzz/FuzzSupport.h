@@ -17,9 +17,12 @@ inline std::string_view Text(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
-// One folder for the whole run, removed at its end.
+// One folder for the whole run, removed at its end; in memory where there
+// is room for it, since the program's writers flush each file to the disk.
 inline const std::filesystem::path& ScratchFolder() {
-  static const testing::TempFolder folder;
+  static const testing::TempFolder folder(std::filesystem::is_directory("/dev/shm")
+                                              ? std::filesystem::path("/dev/shm")
+                                              : std::filesystem::temp_directory_path());
   return folder.path();
 }
 

@@ -3,6 +3,7 @@
 #include "reports/HistoryTable.h"
 #include "reports/LogFileSummary.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/SummaryContract.h"
 
 using namespace velmora;
 
@@ -11,7 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto day = std::chrono::sys_days(std::chrono::year{2024} / 5 / 14);
   for (auto period : {std::optional<HistoryPeriod>(), std::optional(HistoryPeriod{LogTime(day), LogTime(day + std::chrono::days(1))})}) {
     FrequencyTable table;
-    HistoryTableFill(table, HistoryKind::LogFile, LogFileSummary(file, period),
+    auto summary = LogFileSummary(file, period);
+    fuzz::RequireShowable(summary);
+    HistoryTableFill(table, HistoryKind::LogFile, summary,
                      [](std::string_view text) { return static_cast<int>(text.size()); });
   }
   return 0;

@@ -1,6 +1,11 @@
 // The reference (".ref") and no-connect (".nct") data files: recalled into
 // the frequency table of modes 4 and 5 and fitted, and the reference file
-// read for the calling modes' look-ups.
+// read for the calling modes' look-ups. What a recall read, a save writes
+// and a recall reads back alike (or the save refuses it), and a recall
+// never makes more rows than the file has lines.
+#include <algorithm>
+#include <cstdlib>
+
 #include "airmail/AutoConnectSettings.h"
 #include "selection/NoConnectData.h"
 #include "selection/ReferenceData.h"
@@ -20,6 +25,44 @@ FrequencyTable TableOfMode(int mode) {
   return table;
 }
 
+void Require(bool held) {
+  if (!held) std::abort();
+}
+
+std::string ConditionsText(const DataConditions& c) { return DataTimeText(c.time) + JoinRecord(ConditionsRecord(c)); }
+
+bool LinesFewerThan(std::string_view text, int rows) {
+  return static_cast<size_t>(rows) <= static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
+
+void ReferenceAgain(const FrequencyTable& table, const ReferenceRecall& recall, int reference) {
+  const auto file = fuzz::ScratchFolder() / "again.ref";
+  if (!ReferenceDataWrite(table, file, recall.conditions).empty()) return;  // refused before writing
+  fuzz::QuietMessenger messages;
+  auto again = TableOfMode(kModeReferenceData);
+  auto second = ReferenceDataRecall(again, file, reference, messages);
+  Require(second && ConditionsText(second->conditions) == ConditionsText(recall.conditions));
+  auto kept = ReferenceRowsKept(table);
+  Require(static_cast<size_t>(again.DataRows()) == kept.size());
+  for (size_t i = 0; i < kept.size(); ++i)
+    for (int column = 0; column < kColumnCount; ++column)
+      if (column != kColumnFitErr && column != kColumnFitRms)  // the fit is of the rows kept
+        Require(again.CellGet(static_cast<int>(i) + 1, column) == table.CellGet(kept[i], column));
+}
+
+void NoConnectAgain(const FrequencyTable& table, const NoConnectRecall& recall) {
+  const auto file = fuzz::ScratchFolder() / "again.nct";
+  if (!NoConnectDataWrite(table, file, recall.conditions, recall.mode).empty()) return;  // refused before writing
+  fuzz::QuietMessenger messages;
+  auto again = TableOfMode(kModeNoConnectData);
+  auto second = NoConnectDataRecall(again, file, messages);
+  Require(second && second->mode == recall.mode &&
+          ConditionsText(second->conditions) == ConditionsText(recall.conditions));
+  Require(again.Rows() == table.Rows());
+  for (int row = 1; row < table.Rows(); ++row)
+    for (int column = 0; column < kColumnCount; ++column) Require(again.CellAt(row, column) == table.CellAt(row, column));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -27,12 +70,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::QuietMessenger messages;
 
   const auto reference = fuzz::ScratchFile("2005-03-14 183000.ref", text);
-  auto referenceTable = TableOfMode(kModeReferenceData);
-  for (int column : {0, 1}) ReferenceDataRecall(referenceTable, reference, column, messages);
+  for (int column : {0, 1}) {
+    auto table = TableOfMode(kModeReferenceData);
+    auto recall = ReferenceDataRecall(table, reference, column, messages);
+    if (!recall) continue;
+    Require(LinesFewerThan(text, table.DataRows()));
+    // Every row the recall takes, the look-up takes too.
+    Require(ReferenceLookup::Load(reference, messages).has_value());
+    ReferenceAgain(table, *recall, column);
+  }
   ReferenceLookup::Load(reference, messages);
 
   const auto noConnect = fuzz::ScratchFile("2005-03-14 183000.nct", text);
-  auto noConnectTable = TableOfMode(kModeNoConnectData);
-  NoConnectDataRecall(noConnectTable, noConnect, messages);
+  auto table = TableOfMode(kModeNoConnectData);
+  if (auto recall = NoConnectDataRecall(table, noConnect, messages)) {
+    Require(LinesFewerThan(text, table.DataRows()));
+    NoConnectAgain(table, *recall);
+  }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include "reports/AirmailSummary.h"
 #include "reports/HistoryTable.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/SummaryContract.h"
 
 using namespace velmora;
 
@@ -37,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto day = std::chrono::sys_days(std::chrono::year{2024} / 5 / 14);
   for (auto period : {std::optional<HistoryPeriod>(), std::optional(HistoryPeriod{LogTime(day), LogTime(day + std::chrono::days(1))})}) {
     FrequencyTable table;
-    HistoryTableFill(table, HistoryKind::Airmail, AirmailSummary(log, period),
+    auto summary = AirmailSummary(log, period);
+    fuzz::RequireShowable(summary);
+    HistoryTableFill(table, HistoryKind::Airmail, summary,
                      [](std::string_view text) { return static_cast<int>(text.size()); });
   }
 

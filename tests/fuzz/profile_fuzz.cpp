@@ -1,6 +1,8 @@
 // Settings files ("Velmora.Ini"): the profile parser, key look-ups, every
-// setting of the main window and the AutoConnect window read from it, and a
-// key written into it that must read back.
+// setting of the main window and the AutoConnect window read from it, and
+// what was read saved into a settings file of its own: read back, it gives
+// the same settings (a value the reader would refuse is not written, and
+// the key keeps its last value).
 #include <cstdlib>
 
 #include "airmail/AutoConnectSettings.h"
@@ -24,5 +26,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   profile.Write(kAutoConnectSection, "Mode Index", "3");
   if (ProfileDocument::Parse(profile.Text()).Read(kAutoConnectSection, "Mode Index") != "3") std::abort();
+
+  const auto file = fuzz::ScratchFolder() / "Velmora.Ini";
+  std::filesystem::remove(file);
+  ProfileWriter writer(file);
+  ProfileSave(writer, main);
+  ProfileSave(writer, autoConnect);
+  std::error_code error;
+  if (!writer.Commit(error)) std::abort();
+  auto saved = ProfileDocument::Load(file);
+  AutoConnectSettings autoConnectAgain = autoConnect;
+  ProfileRecall(saved, autoConnectAgain);
+  MainSettings mainAgain = main;
+  ProfileRecall(saved, mainAgain);
+  if (!(autoConnectAgain == autoConnect) || !(mainAgain == main)) std::abort();
   return 0;
 }

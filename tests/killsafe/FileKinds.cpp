@@ -133,8 +133,7 @@ FrequencyTable MeasuredTable(int mode, int variant) {
 }
 
 void WriteReference(const fs::path& file, int variant) {
-  std::error_code error;
-  Require(ReferenceDataWrite(MeasuredTable(kModeReferenceStations, variant), file, kConditions, error));
+  Require(ReferenceDataWrite(MeasuredTable(kModeReferenceStations, variant), file, kConditions).empty());
 }
 
 std::string ReadReference(const fs::path& file) {
@@ -144,9 +143,8 @@ std::string ReadReference(const fs::path& file) {
 }
 
 void WriteNoConnect(const fs::path& file, int variant) {
-  std::error_code error;
-  Require(
-      NoConnectDataWrite(MeasuredTable(kModeNoConnectData, variant), file, kConditions, kModeMultipleStations, error));
+  Require(NoConnectDataWrite(MeasuredTable(kModeNoConnectData, variant), file, kConditions, kModeMultipleStations)
+              .empty());
 }
 
 std::string ReadNoConnect(const fs::path& file) {

@@ -37,8 +37,13 @@ TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
     std::string pending;
   } cases[] = {
       {{"SIG", "M,4\r", "\nREM"}, "SIGM,4<13><10>", "REM"},
-      {{longLine + "\r\n"}, std::string(kRadioLineLimit, 'x') + "<10>", ""},
-      {{std::string(kRadioLineLimit - 2, 'y') + "\r\n"}, std::string(kRadioLineLimit - 2, 'y') + "<10>", ""},
+      {{std::string(kRadioLineLimit - 8, 'y') + "\r\n"}, std::string(kRadioLineLimit - 8, 'y') + "<13><10>", ""},
+      // A line cut by the cap is no reply: its bytes past the cap are
+      // lost, and what stays could read as a digit the radio never sent.
+      {{longLine + "\r\n"}, "", ""},
+      {{std::string(kRadioLineLimit - 2, 'y') + "\r\n"}, "", ""},
+      {{std::string(250, 'n') + "SIGM,\x1b" "7\r\n"}, "", ""},
+      {{"0123456789SIGM,\x1b" "7\r", "\nSI"}, "0123456789SIGM,<27>7<13><10>", "SI"},
   };
   for (const auto& c : cases) {
     RadioReplyLines lines;

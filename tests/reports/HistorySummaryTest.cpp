@@ -109,6 +109,27 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
        std::nullopt,
        {"Time:               01/05/26 to 01/06/26", "Records:        1, Tries/Day 0.5, Connects/Day 0.5",
         "Connected:    1 (100%), Connected 2:05, Last 01/05/26"}},
+      {"a record cut short counts in its own period only", false,
+       "01/05/26 10:00:00" + kRun + "Connected ,1,WLO,1,2,10\r\n", Days(Day(2026, 2, 1), Day(2026, 2, 3)),
+       {"Time:                to ", "Records:        0, Tries/Day 0.0, Minutes/Day :00, Connects/Day 0.0"}},
+      {"an absurd or negative figure makes its record an error", false,
+       "01/05/26 10:00:00,1,1,0,0,20,10,1e308,1,Connected " + kRest + "\r\n01/05/26 11:00:00,1,1,0,0,1e13,10,0,1,"
+       "Connected " + kRest + "\r\n01/05/26 12:00:00,1,1,0,0,-20,10,300,1,Connected " + kRest + "\r\n"
+       "01/05/26 13:00:00,1,1,0,0,20,10,0,1,Connected ,1,WLO,1,2,-1e13,5,60,800,3,20\r\n",
+       std::nullopt,
+       {"Time:               01/05/26 to 01/05/26", "Records:        4, Tries/Day 4.0, Minutes/Day :00, "
+        "Connects/Day 0.0", "Error:             4"}},
+      {"an error line counts in the period of its own date", true,
+       "01/05/2026 10:00:00 Connected to WLO\r\n01/07/2026 10:00:00 No answer from KPH\r\n",
+       Days(Day(2026, 1, 5), Day(2026, 1, 5)),
+       {"Time:               01/05/26 to 01/05/26", "Records:        1, Tries/Day 1.0, Connects/Day 1.0",
+        "Connected:    1 (100%), Connected :00, Last 01/05/26"}},
+      {"a clock set back during a link is an error of that link", true,
+       "01/05/2026 10:00:00 Connected to WLO\r\n11:00:00 Disconnected from WLO\r\n"
+       "01/05/2026 12:00:00 Connected to KPH\r\n01/05/2026 11:50:00 Disconnected from KPH\r\n",
+       std::nullopt,
+       {"Time:               01/05/26 to 01/05/26", "Records:        2, Tries/Day 2.0, Connects/Day 2.0",
+        "Connected:    2 (100%), Connected 30:00, Last 01/05/26", "Error:                1"}},
       {"a second link before the first one's end is an error", true,
        "01/05/2026 10:00:00 Connected to WLO\r\n10:00:09 Connected to KPH\r\n10:00:45 Disconnected from KPH\r\n"
        + std::string(300000, 'x') + "\r\nno time\r",
@@ -127,8 +148,22 @@ TEST(HistorySummaries, DurationsAndAMissingLog) {
   const std::pair<double, const char*> durations[] = {
       {45, ":45"}, {125, "2:05"}, {4000, "1:06:40"}, {599.6, "10:00"}, {40000, "11:06:40"}, {90000, "01:00:00"}};
   for (auto [seconds, text] : durations) EXPECT_EQ(SecondsToText(seconds), text) << seconds;
+  // A log not written yet (a fresh install) is a summary of nothing; one
+  // that cannot be opened shows the message alone, not a summary of zeros.
   testing::TempFolder folder;
-  EXPECT_TRUE(AirmailSummary(folder.path() / "none", std::nullopt).failure.starts_with("AirmailConnectSummary, "));
+  testing::WriteBytes(folder.path() / "file", "");
+  for (bool airmail : {true, false}) {
+    auto summary = [&](const std::filesystem::path& log) {
+      return airmail ? AirmailSummary(log, std::nullopt) : LogFileSummary(log, std::nullopt);
+    };
+    auto missing = summary(folder.path() / "none");
+    EXPECT_EQ(missing.failure, "");
+    EXPECT_EQ(missing.lines.size(), 2u);
+    auto unopened = summary(folder.path() / "file" / "log.txt");
+    const std::string prefix = airmail ? "AirmailConnectSummary, " : "LogFileSummary, ";
+    EXPECT_TRUE(unopened.failure.starts_with(prefix) && unopened.failure.size() > prefix.size()) << unopened.failure;
+    EXPECT_TRUE(unopened.lines.empty() && unopened.rows.empty() && unopened.headers.empty());
+  }
 }
 
 }  // namespace

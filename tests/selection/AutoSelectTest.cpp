@@ -63,7 +63,7 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5", "14105.5"}));
   EXPECT_EQ(rig.table.CellGet(3, kColumnRef), "25");
   EXPECT_EQ(rig.table.CellGet(3, kColumnRefStn), "W1AW");
-  EXPECT_EQ(rig.table.CellGet(2, kColumnRef), "6");  // between 10000 and 14000
+  EXPECT_EQ(rig.table.CellGet(2, kColumnRef), "5");  // nearer 10000, whose row was read first
   EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck)) << "a level below 0";
   EXPECT_TRUE(rig.messages.entries.empty());
 }

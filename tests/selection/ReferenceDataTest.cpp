@@ -74,7 +74,7 @@ TEST(ReferenceFit, ErrorsAboutTheirMeanPerStationAndTheRmsOverStations) {
   EXPECT_NEAR(fit.rms, std::sqrt((1 + 32.0 / 3) / 2), 1e-9);
 }
 
-TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingGivesZero) {
+TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingOrBelowGivesZero) {
   struct Case {
     double busySum;
     int busy;
@@ -87,6 +87,7 @@ TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingGivesZero) {
       {40, 4, 0, 0, 0},                      // no quiet buffer
       {30, 3, 10, 1, 0},                     // too few busy buffers
       {20, 4, 10, 1, 0},                     // busy below quiet
+      {-120, 4, -20, 1, 0},                  // a quiet level below 0 dB: no ratio of levels
   };
   for (const auto& c : cases) EXPECT_EQ(ReferenceAirmailSnr(c.busySum, c.busy, c.quietSum, c.quiet), c.snr);
   EXPECT_EQ(ReferenceMean(12, 0), 0);
@@ -125,6 +126,64 @@ TEST(ReferenceData, SavedAndRecalledThroughTheDataFolder) {
   }
 }
 
+// Whatever a cell can hold comes back from a save as it was shown, or the
+// save refuses it before writing; a measured cell that is no number is not
+// known and comes back empty, as does a ship's position not known.
+TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
+  const std::vector<std::string> texts = {"W1AW",     "a,b",       "\"quoted\"", "\"",    "\"a\" b",
+                                          "  blanks  ", "NaN",      "Infinity",   "-Infinity", "-12.5",
+                                          std::string(5000, 'y')};
+  struct Case {
+    std::string odd;      // in one cell of the first row
+    std::string refused;  // the message after the operation's name; empty: every text comes back
+  } cases[] = {
+      {"", ""},
+      {"a\r\nb", "Row 1, Station holds a line break"},
+  };
+  const DataConditions unknown{kSaved, "A,\"B\"", {NAN, NAN}, NAN};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.refused);
+    DataRig measured(kModeReferenceStations);
+    DataRig failed(kModeNoConnectData);
+    // Each text in every column, a row per shift of them.
+    for (size_t shift = 0; shift < (c.odd.empty() ? texts.size() : 1); ++shift) {
+      Cells cells;
+      for (int column = 0; column < kColumnCount; ++column) cells[column] = texts[(shift + column) % texts.size()];
+      if (shift == 0 && !c.odd.empty()) cells[kColumnStation] = c.odd;
+      measured.Add(cells);
+      failed.Add(cells);
+    }
+    auto reference = ReferenceStationSave(measured.table, measured.program, unknown, measured.messages);
+    auto noConnect = NoConnectSave(failed.table, failed.program, unknown, kModeMultipleStations, failed.messages);
+    if (!c.refused.empty()) {
+      EXPECT_FALSE(reference || noConnect);
+      EXPECT_EQ(measured.messages.Texts(), std::vector<std::string>{"ReferenceStationSave, " + c.refused});
+      EXPECT_EQ(failed.messages.Texts(), std::vector<std::string>{"NoConnectSave, " + c.refused});
+      EXPECT_FALSE(std::filesystem::exists(measured.program / "Data" / "2005-03-14 183000.ref"));
+      continue;
+    }
+    ASSERT_TRUE(reference && noConnect);
+    DataRig rig(kModeReferenceData);
+    auto recall = ReferenceDataRecall(rig.table, *reference, 0, rig.messages);
+    ASSERT_TRUE(recall) << rig.messages.Texts().at(0);
+    EXPECT_EQ(recall->conditions.system, unknown.system);
+    EXPECT_FALSE(ShipKnown(recall->conditions) || std::isfinite(recall->conditions.sunSpotNumber));
+    DataRig again(kModeNoConnectData);
+    ASSERT_TRUE(NoConnectDataRecall(again.table, *noConnect, again.messages));
+    ASSERT_EQ(rig.table.Rows(), measured.table.Rows());
+    for (int row = 1; row < rig.table.Rows(); ++row) {
+      for (int column = 0; column < kColumnCount; ++column) {
+        SCOPED_TRACE(::testing::Message() << "row " << row << ", column " << column);
+        EXPECT_EQ(again.table.CellAt(row, column), failed.table.CellAt(row, column));
+        if (column == kColumnRef || column == kColumnFitErr || column == kColumnFitRms) continue;  // worked out
+        std::string shown = measured.table.CellGet(row, column);
+        bool unknownMeasure = (column == kColumnRxPwr || column == kColumnRxSnr) && !FieldNumber(shown);
+        EXPECT_EQ(rig.table.CellGet(row, column), unknownMeasure ? "" : shown);
+      }
+    }
+  }
+}
+
 TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
   const std::string good = RefLine(Measured("W1AW", "7000.0", "12", "5.0"));
   struct Case {
@@ -137,6 +196,10 @@ TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
       {RefFile({good}, "HAM,4l.5,-71.25,112.5"), "ReferenceDataRecall - Read, Type mismatch in line 2"},
       {RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}),
        "ReferenceDataRecall - Read, Type mismatch in line 5"},
+      // A line that is no row of the table would cost a whole row of it.
+      {RefFile({good, "x\r\n"}), "ReferenceDataRecall - Read, Type mismatch in line 5"},
+      {RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount - 1)}),
+       "ReferenceDataRecall - Read, Type mismatch in line 4"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -192,8 +255,13 @@ TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
       {10000, 0, 20, 50, "W1AW", 10000, 20, 0},
       // Between two of a station's frequencies: interpolated, at the nearer.
       {9500, 0, 20, 50, "W1AW", 10000, 18.33333333, std::sqrt(std::pow(500 / 2000.0, 2) / 2)},
-      // Both limits 0: every row scores 0 and the first wins.
+      // Both limits 0: every row scores 0 and the first wins, even over a
+      // level interpolated later.
       {10000, kx1Range, 0, 0, "W1AW", 7000, 10, 0},
+      {8000, kx1Range, 0, 0, "W1AW", 7000, 10, 0},
+      // A row kept unmeasured beside measured ones ("Ref" empty) measured
+      // nothing: no level of 0 to interpolate towards.
+      {13000, 0, 20, 0, "W1AW", 10000, 20, std::sqrt(1.5 * 1.5 / 2)},
       // At KX1's range with a tight range limit, KX1 wins (W1AW, at range
       // 0, has no share to match against); without it W1AW.
       {10000, kx1Range, 20, 1, "KX1", 10000, 40, 0},
@@ -223,7 +291,11 @@ TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
                              {kColumnSnr, "10.0"}})}));
   rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 1000; };  // errors 13 and 4
   rig.settings.referenceDataRecompute = rig.settings.referenceDataRecomputeDifference = true;
-  auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock.now);
+  rig.settings.propagationModelTimeShift = 5;
+  auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock);
+  // Predicted for the same moment as mode 4's fit: now, moved by the time shift.
+  ASSERT_FALSE(rig.predictions.requests.empty());
+  EXPECT_EQ(DataTimeText(rig.predictions.requests.back().time), "2024-03-11 04:30:00");
   EXPECT_EQ(list.allFiles.stations, 2);
   EXPECT_EQ(ReferenceListTable(list, rig.settings),
             (std::vector<Record>{{"File", "# Stn", "# Freq", "Fit Rms", "Original", "Delta"},
@@ -260,15 +332,30 @@ TEST(NoConnectData, TheWholeTableComesBackWithColoursAndBoxes) {
   EXPECT_EQ(blocked.messages.entries.at(0).text.rfind("NoConnectSave, ", 0), 0u);
 }
 
-TEST(NoConnectData, MalformedCellsRefusedAndTheCaptionFromTheName) {
+// A row record of every column: these cells given, the others empty, left
+// aligned, white and without a box.
+std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
+  std::string line;
+  for (int column = 0; column < kColumnCount; ++column)
+    line += (column ? "," : "") + (cells.count(column) ? cells.at(column) : std::string(other));
+  return line + "\r\n";
+}
+
+TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
+  const std::string good = NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}, {kColumnRxCheck, "7102.0,1,80FF80,2"}});
   struct Case {
     std::string row;
     bool recalled;
   } cases[] = {
-      {"W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n", true},
-      {"W1AW,4,FFFFFF,0,7102.0,1,80FF80,2,extra,1,0,0,past,1,0,0\r\n", true},
-      {"W1AW,4,FFFFFG,0\r\n", false},
-      {"W1AW,9999999999999999999,FFFFFF,0\r\n", false},  // no long long
+      {good, true},
+      {good.substr(0, good.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n", true},
+      // Older files mark cells without a box -1.
+      {NoConnectRow({{kColumnTxConnect, "7102.0,1,FFFFFF,1"}}, ",0,FFFFFF,-1"), true},
+      {"W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n", false},  // two cells: no row of the table
+      {"x\r\n", false},
+      {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}}), false},
+      {NoConnectRow({{kColumnStation, "W1AW,9999999999999999999,FFFFFF,0"}}), false},  // no long long
+      {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,3"}}), false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.row);
@@ -280,6 +367,11 @@ TEST(NoConnectData, MalformedCellsRefusedAndTheCaptionFromTheName) {
       EXPECT_EQ(rig.messages.entries.at(0).text.rfind("NoConnectDataRecall Type mismatch in line 4", 0), 0u);
     }
   }
+  DataRig older(kModeNoConnectData);
+  ASSERT_TRUE(NoConnectDataRecall(older.table, older.Write("x.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\n"
+                                                                  "heading\r\n" + cases[2].row), older.messages));
+  EXPECT_EQ(older.table.CellGet(1, kColumnTxConnect), "7102.0");
+  EXPECT_FALSE(older.table.CheckGet(1, kColumnTxConnect));
   for (auto file : {"C:\\Program Files\\Velmora\\Data\\2005-03-14 183000.nct", "2005-03-14 183000.nct",
                     "/home/ship/Data/2005-03-14 183000.nct"})
     EXPECT_EQ(NoConnectCaption(file), "No Connect Data - 03/14/05 18:30:00") << file;

@@ -65,8 +65,7 @@ TEST(ReferenceKept, ANoConnectCellWithoutABoxIsRecalledWithoutOne) {
   EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
   EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
 
-  std::error_code error;
-  ASSERT_TRUE(NoConnectDataWrite(rig.table, rig.program / "b.nct", kConditions, kModeNoConnectData, error));
+  ASSERT_EQ(NoConnectDataWrite(rig.table, rig.program / "b.nct", kConditions, kModeNoConnectData), "");
   testing::SelectionRig again(kModeNoConnectData);
   ASSERT_TRUE(NoConnectDataRecall(again.table, rig.program / "b.nct", again.messages));
   EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
@@ -83,7 +82,7 @@ TEST(ReferenceKept, AnUnreadableFileOfTheListIsToldOnceUntilItChanges) {
   for (int build = 0; build < 3; ++build) {
     if (build == 2)
       std::filesystem::last_write_time(bad, std::filesystem::last_write_time(bad) + std::chrono::hours(1));
-    auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock.now, &told);
+    auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock, &told);
     EXPECT_TRUE(list.rows.empty());
   }
   EXPECT_EQ(rig.messages.entries.size(), 2u) << "once, and again once changed";

@@ -62,8 +62,8 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
        3},
       {"velmora-history", "--log a --from 2026-02-30", 2,
        "velmora-history: --from: 2026-02-30 is no date of the form YYYY-MM-DD", 0},
-      {"velmora-history", "--log " + Quoted(folder.path() / "none.txt"), 1,
-       "velmora-history: LogFileSummary, No such file or directory\n", 1},
+      {"velmora-history", "--log " + Quoted(shortFile / "log.txt"), 1,
+       "velmora-history: LogFileSummary, Not a directory\n", 1},
       {"velmora-history", "--occupancy a --log b", 2, "velmora-history: --occupancy: one file must follow", 1},
       {"velmora-history", "--occupancy " + Quoted(folder.path()), 1, "velmora-history: StationOccupancyGet - ", 1},
   };
@@ -130,6 +130,10 @@ TEST(VelmoraHistory, PrintsTheSummaryAndTheTable) {
             "\n"
             "Station,Records,Percent\n"
             "\"WLO, Pactor 3\",1,100%\n");
+  // A log not written yet is a summary of nothing, as the window shows it.
+  const auto none = testing::RunTool("velmora-history", "--log '" + (folder.path() / "none.txt").string() + "'");
+  EXPECT_EQ(none.status, 0) << none.errors;
+  EXPECT_EQ(none.out.substr(0, 28), "Time:                to \nRec");
 }
 
 // The record as the file keeps it, a station's frequencies in the order of

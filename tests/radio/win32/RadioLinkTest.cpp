@@ -110,8 +110,9 @@ TEST_F(RadioOverSerialLine, TunedAndReadWhileWindowEventsRun) {
   EXPECT_EQ(radio.RadioSMeterGet(), -1);  // nothing asked before
   for (int i = 0; i < 6; ++i) {
     const int ticksBefore = ticks;
+    const auto linesBefore = radio.Replies().LinesEnded();
     // Silence is waited out; every other answer ends the wait.
-    answered.push_back(PumpUntil([&] { return !radio.Replies().LastReply().empty() && ticks > ticksBefore; }, 1));
+    answered.push_back(PumpUntil([&] { return radio.Replies().LinesEnded() > linesBefore && ticks > ticksBefore; }, 1));
     readings.push_back(radio.RadioSMeterGet());
   }
   KillTimer(nullptr, timer);
