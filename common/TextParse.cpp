@@ -92,4 +92,14 @@ std::optional<long long> ParseInteger(std::string_view text) {
   return static_cast<long long>(rounded);
 }
 
+std::optional<double> FieldNumber(std::string_view field) {
+  field = Trim(field);
+  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+  double value = 0;
+  auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (field.empty() || error != std::errc() || end != field.data() + field.size() || !std::isfinite(value))
+    return std::nullopt;
+  return value;
+}
+
 }  // namespace velmora

@@ -22,6 +22,9 @@ std::optional<bool> ParseBoolean(std::string_view text);
 // The integer part of the leading number, rounded to nearest; nullopt when
 // there is none or it does not fit.
 std::optional<long long> ParseInteger(std::string_view text);
+// The whole field as a finite number, blanks around it and a leading "+"
+// allowed, nothing else before or after; nullopt else.
+std::optional<double> FieldNumber(std::string_view field);
 
 std::string_view Trim(std::string_view text);
 std::string ToUpper(std::string_view text);

@@ -74,16 +74,6 @@ bool ConditionsRead(const Record& fields, DataConditions& c) {
   return true;
 }
 
-std::optional<double> FieldNumber(std::string_view field) {
-  field = Trim(field);
-  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-  double value = 0;
-  auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (field.empty() || error != std::errc() || end != field.data() + field.size() || !std::isfinite(value))
-    return std::nullopt;
-  return value;
-}
-
 std::string TypeMismatch(size_t lineNumber, std::string_view line) {
   return "Type mismatch in line " + IntegerText(static_cast<long long>(lineNumber)) + ": \"" + std::string(line) +
          "\"";

@@ -13,6 +13,7 @@
 #include "airmail/Locator.h"
 #include "common/RecordFile.h"
 #include "common/SystemLib.h"
+#include "common/TextParse.h"
 
 namespace velmora {
 
@@ -43,9 +44,6 @@ Record ConditionsRecord(const DataConditions& conditions);
 // Fills all but the time; false when a number is malformed or missing. An
 // empty number reads as unknown (NaN).
 bool ConditionsRead(const Record& fields, DataConditions& conditions);
-
-// The whole field as a number, nothing before or after it; nullopt else.
-std::optional<double> FieldNumber(std::string_view field);
 
 // The reader's description of a line it refuses.
 std::string TypeMismatch(size_t lineNumber, std::string_view line);

@@ -19,17 +19,6 @@ namespace {
 
 constexpr size_t kOffsetFields = 8;
 
-// The whole field as a number; nullopt for anything else.
-std::optional<double> FieldNumber(std::string_view field) {
-  field = Trim(field);
-  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-  double value = 0;
-  auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (field.empty() || error != std::errc() || end != field.data() + field.size() || !std::isfinite(value))
-    return std::nullopt;
-  return value;
-}
-
 // A number a single holds; beyond its range it would turn into infinity.
 std::optional<float> SingleOf(std::optional<double> number) {
   if (!number || std::fabs(*number) > std::numeric_limits<float>::max()) return std::nullopt;

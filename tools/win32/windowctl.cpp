@@ -22,6 +22,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/win32/ControlFind.h"
+
 namespace {
 
 // "Velmora" is the main window also while its caption names a recording,
@@ -72,25 +74,11 @@ HWND FindAny(const char* caption) {
   return Find(caption);
 }
 
-struct ControlSearch {
-  int id;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindControl(HWND w, LPARAM data) {
-  auto& search = *reinterpret_cast<ControlSearch*>(data);
-  if (GetDlgCtrlID(w) != search.id) return TRUE;
-  search.found = w;
-  return FALSE;
-}
-
 // Control ID anywhere below the window with this caption.
 HWND ControlOf(const char* caption, const char* id) {
   HWND w = FindAny(caption);
   if (!w) return nullptr;
-  ControlSearch search{std::atoi(id)};
-  EnumChildWindows(w, FindControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return velmora::ControlFindById(w, std::atoi(id));
 }
 
 // The main window is found by its class: its caption names a recording,

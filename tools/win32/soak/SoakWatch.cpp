@@ -16,6 +16,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/win32/ControlFind.h"
 #include "display/win32/OptionsIds.h"
 #include "tools/win32/soak/ProcessFigures.h"
 #include "tools/win32/soak/ProgramFiles.h"
@@ -86,21 +87,7 @@ std::string PanelOne(HWND window) {
   return text;
 }
 
-struct ControlSearch {
-  int id;
-  HWND found = nullptr;
-};
-BOOL CALLBACK FindControl(HWND w, LPARAM data) {
-  auto& search = *reinterpret_cast<ControlSearch*>(data);
-  if (GetDlgCtrlID(w) != search.id) return TRUE;
-  search.found = w;
-  return FALSE;
-}
-HWND Control(HWND dialog, int id) {
-  ControlSearch search{id};
-  EnumChildWindows(dialog, FindControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND Control(HWND dialog, int id) { return velmora::ControlFindById(dialog, id); }
 
 // Options, Input: "Playback File" with the recording, then OK.
 bool PlaybackChoose(HWND main, DWORD process, const std::string& recording) {
