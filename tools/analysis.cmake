@@ -2,8 +2,12 @@
 # (natively and for Windows).
 add_library(velmora_signalgen STATIC
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalForms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/FadingChannel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/FadingSweep.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/LinkPauses.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ReceiverNoise.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGenOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp)
