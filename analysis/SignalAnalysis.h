@@ -15,6 +15,7 @@
 #include "analysis/DigitalDetector.h"
 #include "analysis/NoiseDetectors.h"
 #include "analysis/PactorDetectors.h"
+#include "analysis/PactorFading.h"
 #include "analysis/PulseDetector.h"
 #include "analysis/PowerDensity.h"
 #include "analysis/TemplateCorrelator.h"
@@ -68,6 +69,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   bool DetectFaxPath(std::string& panelText);
   bool DetectTonePath(double frequency, double range, float threshold, bool wwv, std::string& panelText);
   Verdict DetectNormal(std::string& panelText);
+  bool DetectFading(bool gate);
 
   DetectorSettings& settings_;
   NoDrawing noDrawing_;
@@ -79,6 +81,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   BurstDetector burst_;
   PulseDetector pulse_;
   DigitalDetector digital_;
+  PactorFading fading_;
   std::vector<Complex> analytic_;
   DetectorResults results_;
 
