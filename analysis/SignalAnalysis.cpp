@@ -16,8 +16,11 @@ void SignalAnalysis::RestartContinuity() {
   burst_.Restart();
   pulse_.Restart();
   digital_.Restart();
-  fading_.Restart();
 }
+
+// A link held on the last frequency is no evidence on this one; a gap of a
+// few buffers (an overflow) leaves it held.
+void SignalAnalysis::NewChannel() { fading_.Restart(); }
 
 std::int32_t SignalAnalysis::Pactor3Count(int variant) const {
   return variant >= 1 && variant <= kPactor3Variants ? results_.pactor3Count[static_cast<std::size_t>(variant)] : 0;

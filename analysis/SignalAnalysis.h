@@ -36,6 +36,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   void Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength) override;
   Verdict Detect(std::string& panelText) override;
   void RestartContinuity() override;
+  void NewChannel() override;
 
   const PowerDensity& Spectrum() const { return spectrum_; }
   const DetectorResults& Results() const { return results_; }
