@@ -26,3 +26,14 @@ if(NOT VELMORA_WINDOWS)
   target_link_libraries(velmora-signalgen PRIVATE velmora_signalgen)
   set_target_properties(velmora-signalgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 endif()
+
+# The detector chain's cost with "Pactor Fading", on generated signals: run
+# by hand, natively (build/native/velmora-fading-bench).
+if(NOT VELMORA_WINDOWS)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_executable(velmora-fading-bench ${CMAKE_CURRENT_LIST_DIR}/signalgen/bench/FadingBench.cpp)
+    target_link_libraries(velmora-fading-bench PRIVATE velmora_signalgen benchmark::benchmark)
+    set_target_properties(velmora-fading-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+  endif()
+endif()

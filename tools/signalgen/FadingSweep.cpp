@@ -207,6 +207,7 @@ void RunFadingSweep(const FadingSweepOptions& options, std::ostream& out) {
   PactorTable("Seen: the channels and seeds the rules were tuned on", named, kSeenSeeds, options, out);
   PactorTable("Unseen seeds", std::vector<FadingChannel>(named.begin() + 1, named.end()), kUnseenSeeds, options, out);
   PactorTable("Unseen delays and spreads", UnseenChannels(), std::span(kUnseenSeeds).first(2), options, out);
+  if (options.link) return;  // the signals that are not Pactor are the same either way
   OtherTable("Signals that are not Pactor, seen", kSeenOtherSeeds, options, out);
   OtherTable("Signals that are not Pactor, unseen", kUnseenOtherSeeds, options, out);
 }
