@@ -23,6 +23,10 @@ class BufferAnalysis {
   // Sample continuity was broken (loop start, device restart, playback start
   // or rewind): the detectors that carry state across buffers start again.
   virtual void RestartContinuity() = 0;
+  // Another channel is heard (a loop starts, AutoConnect changed the
+  // frequency): what the detectors learned of the last one is forgotten. An
+  // overflow's restart keeps the channel.
+  virtual void NewChannel() {}
 };
 
 // A plain analysis that detects nothing, until the detectors are wired in.

@@ -50,6 +50,10 @@ struct DetectorResults {
   float digitalWidth = 0;  // Hz, the band the last buffer's signal occupied
   std::string digitalText;
 
+  bool fadingDetected = false;  // a Pactor link is held on through the fades
+  float fadingScore = 0;         // the best form's evidence
+  std::string fadingText;
+
   bool cwDetected = false;
   float cwLevel = 0;
   float cwValue = 0;

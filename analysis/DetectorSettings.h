@@ -30,6 +30,9 @@ struct DetectorSettings {
   // A detector for digital modems other than Pactor (OFDM, FSK, PSK, MFSK):
   // the channel reads busy while one is on.
   bool digitalBusy = false;
+  // Pactor held busy through a fading channel: tone by tone, and across the
+  // fades and pauses of a link known to be on.
+  bool pactorFading = false;
   bool peakEnabled = false;
   float peakThreshold = 20;
   bool powerEnabled = true;

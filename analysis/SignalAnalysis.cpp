@@ -1,6 +1,7 @@
 #include "analysis/SignalAnalysis.h"
 
 #include "analysis/ToneDetector.h"
+#include "common/Format.h"
 
 namespace velmora {
 
@@ -17,6 +18,10 @@ void SignalAnalysis::RestartContinuity() {
   digital_.Restart();
 }
 
+// A link held on the last frequency is no evidence on this one; a gap of a
+// few buffers (an overflow) leaves it held.
+void SignalAnalysis::NewChannel() { fading_.Restart(); }
+
 std::int32_t SignalAnalysis::Pactor3Count(int variant) const {
   return variant >= 1 && variant <= kPactor3Variants ? results_.pactor3Count[static_cast<std::size_t>(variant)] : 0;
 }
@@ -29,8 +34,9 @@ void SignalAnalysis::PactorCountsReset() {
 void SignalAnalysis::ClearFlags() {
   DetectorResults& r = results_;
   r.powerDetected = r.pactor2Detected = r.pactor3Detected = r.burstDetected = r.peakDetected = false;
-  r.pulseDetected = r.cwDetected = r.faxDetected = r.wwvDetected = r.digitalDetected = false;
+  r.pulseDetected = r.cwDetected = r.faxDetected = r.wwvDetected = r.digitalDetected = r.fadingDetected = false;
   r.digitalText.clear();
+  r.fadingText.clear();
   r.powerText.clear();
   r.pactor2Text.clear();
   r.pactor3Text.clear();
@@ -78,15 +84,37 @@ Verdict SignalAnalysis::DetectNormal(std::string& panelText) {
     if (!v.busy && s.burstEnabled && burst_.Detect(spectrum_, s, results_, *drawing_, panelText)) v.noise = true;
     if (!v.busy && !v.noise && s.peakEnabled && DetectPeak(spectrum_, s, results_, *drawing_, panelText))
       v.noise = true;
+    const bool fadingAdds = DetectFading(gate) && !v.busy && !v.noise;
+    if (fadingAdds) {
+      v.busy = true;
+      panelText = FadingLabel(fading_.Evidence().linkForm);
+    }
     if (digital && !v.busy && !v.noise) {
       v.busy = true;
       panelText = kDigitalLabel;
     }
-    if (s.pulseEnabled || autoConnectActive_) pulse_.Detect(v.busy, spectrum_, s, results_, *drawing_, panelText);
+    // The pulse detector looks into the buffers the others found busy, as
+    // it did before the fading link was held.
+    if (s.pulseEnabled || autoConnectActive_)
+      pulse_.Detect(v.busy && !fadingAdds, spectrum_, s, results_, *drawing_, panelText);
     v.pulse = s.pulseEnabled && results_.pulseDetected;  // a playback may stop on it
+  } else {
+    DetectFading(gate);  // time passes for a link held, quiet buffers too
   }
   if (!v.busy && !v.noise) panelText.clear();
   return v;
+}
+
+// Follows the link on every buffer of the normal chain; it fires while the
+// link is held on and the gate is open.
+bool SignalAnalysis::DetectFading(bool gate) {
+  if (!settings_.pactorFading) return false;
+  const bool plainFound = results_.pactor2Detected || results_.pactor3Detected;
+  const bool on = fading_.Detect(spectrum_, bufferSeconds_, settings_.centerFrequency, gate && plainFound);
+  results_.fadingScore = fading_.Evidence().score;
+  results_.fadingText = FormatNumber(results_.fadingScore, "0");
+  results_.fadingDetected = on && gate;
+  return results_.fadingDetected;
 }
 
 bool SignalAnalysis::DetectFaxPath(std::string& panelText) {

@@ -15,6 +15,7 @@
 #include "analysis/DigitalDetector.h"
 #include "analysis/NoiseDetectors.h"
 #include "analysis/PactorDetectors.h"
+#include "analysis/PactorFading.h"
 #include "analysis/PulseDetector.h"
 #include "analysis/PowerDensity.h"
 #include "analysis/TemplateCorrelator.h"
@@ -35,6 +36,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   void Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength) override;
   Verdict Detect(std::string& panelText) override;
   void RestartContinuity() override;
+  void NewChannel() override;
 
   const PowerDensity& Spectrum() const { return spectrum_; }
   const DetectorResults& Results() const { return results_; }
@@ -68,6 +70,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   bool DetectFaxPath(std::string& panelText);
   bool DetectTonePath(double frequency, double range, float threshold, bool wwv, std::string& panelText);
   Verdict DetectNormal(std::string& panelText);
+  bool DetectFading(bool gate);
 
   DetectorSettings& settings_;
   NoDrawing noDrawing_;
@@ -79,6 +82,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   BurstDetector burst_;
   PulseDetector pulse_;
   DigitalDetector digital_;
+  PactorFading fading_;
   std::vector<Complex> analytic_;
   DetectorResults results_;
 

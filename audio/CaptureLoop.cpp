@@ -69,6 +69,7 @@ bool SignalSide::Restart() {
 
 void SignalSide::Process() {
   running_ = true;
+  analysis_->NewChannel();
   SetFirstBuffer();
   resetRequest_ = false;
   stopRequest_ = false;

@@ -34,6 +34,7 @@ ProfileKeys Keys(MainSettings& s) {
       .Key("Pactor3 Threshold", d.pactor3Threshold)
       .Key("Pactor3 Wide Band", d.pactor3WideBand)
       .Key("Digital Busy", d.digitalBusy)
+      .Key("Pactor Fading", d.pactorFading)
       .Key("Peak", d.peakEnabled)
       .Key("Peak Threshold", d.peakThreshold)
       .Key("Power", d.powerEnabled)

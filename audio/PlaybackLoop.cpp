@@ -65,7 +65,10 @@ std::string SignalSide::PlaybackCaption() const {
 
 bool SignalSide::PlaybackRead(int index) {
   if (!playback_.IsOpen() && !PlaybackOpen()) return false;
-  if (playback_.Buffers() == 0) SetFirstBuffer();
+  if (playback_.Buffers() == 0) {
+    analysis_->NewChannel();
+    SetFirstBuffer();
+  }
   std::error_code error;
   auto count = static_cast<size_t>(loopSampleSize_);
   auto result = use16Bit ? playback_.Read(std::span(buffers_.samples16[index].data(), count), error)
@@ -186,6 +189,7 @@ void SignalSide::SimulateChanged() {
 }
 
 void SignalSide::SimulateLoop() {
+  analysis_->NewChannel();
   SetFirstBuffer();
   SimulateData();
   if (!simulate.output) {

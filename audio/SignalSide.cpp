@@ -41,6 +41,7 @@ void SignalSide::ProcessStep() {
 }
 
 void SignalSide::ProcessReset() {
+  analysis_->NewChannel();
   if (!running_)
     ProcessStart();
   else

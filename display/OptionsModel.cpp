@@ -114,6 +114,7 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) 
   c.pactor3 = Row(d.pactor3Enabled, d.pactor3Threshold);
   c.pactor3WideBand = d.pactor3WideBand;
   c.digitalBusy = d.digitalBusy;
+  c.pactorFading = d.pactorFading;
   c.power = Row(d.powerEnabled, d.powerThreshold);
   c.burst = Row(d.burstEnabled, d.burstThreshold);
   c.peak = Row(d.peakEnabled, d.peakThreshold);
@@ -142,6 +143,7 @@ bool ApplyDetector(const OptionsControls& c, ApplyTargets t) {
   if (!StoreRow(step, c.pactor3, d.pactor3Enabled, d.pactor3Threshold)) return false;
   d.pactor3WideBand = c.pactor3WideBand;
   d.digitalBusy = c.digitalBusy;
+  d.pactorFading = c.pactorFading;
   if (!StoreRow(step, c.power, d.powerEnabled, d.powerThreshold)) return false;
   if (!StoreRow(step, c.burst, d.burstEnabled, d.burstThreshold)) return false;
   if (!StoreRow(step, c.peak, d.peakEnabled, d.peakThreshold)) return false;

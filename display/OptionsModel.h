@@ -42,6 +42,7 @@ struct OptionsControls {
   DetectorRow pactor2, pactor3, power, burst, peak, pulse, fax, wwv;
   bool pactor3WideBand = false;
   bool digitalBusy = false;
+  bool pactorFading = false;
   bool cw = false;
   std::string cwFrequency, cwRange, cwThreshold;
   std::string centerFrequency;

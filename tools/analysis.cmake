@@ -2,8 +2,12 @@
 # (natively and for Windows).
 add_library(velmora_signalgen STATIC
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalForms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/FadingChannel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/FadingSweep.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/LinkPauses.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ReceiverNoise.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGenOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp)
@@ -21,4 +25,15 @@ if(NOT VELMORA_WINDOWS)
   add_executable(velmora-signalgen ${CMAKE_CURRENT_LIST_DIR}/signalgen/main.cpp)
   target_link_libraries(velmora-signalgen PRIVATE velmora_signalgen)
   set_target_properties(velmora-signalgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+endif()
+
+# The detector chain's cost with "Pactor Fading", on generated signals: run
+# by hand, natively (build/native/velmora-fading-bench).
+if(NOT VELMORA_WINDOWS)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_executable(velmora-fading-bench ${CMAKE_CURRENT_LIST_DIR}/signalgen/bench/FadingBench.cpp)
+    target_link_libraries(velmora-fading-bench PRIVATE velmora_signalgen benchmark::benchmark)
+    set_target_properties(velmora-fading-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+  endif()
 endif()

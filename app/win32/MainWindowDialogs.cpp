@@ -67,6 +67,7 @@ void MainWindow::AfterDetect() {
   labels[kLabelFax] = {r.faxText, r.faxDetected};
   labels[kLabelWwv] = {r.wwvText, r.wwvDetected};
   labels[kLabelDigital] = {r.digitalText, r.digitalDetected};
+  labels[kLabelFading] = {r.fadingText, r.fadingDetected};
   options_->Update(labels);
   // Statistics count only the buffers seen while the dialog is shown.
   StatisticsUpdate(statistics_, r, settings_.detector, analysis_.Spectrum().SignalLevel());

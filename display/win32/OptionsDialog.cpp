@@ -43,6 +43,7 @@ constexpr Tip kTips[] = {
     {IDC_CHKPACTOR3, "Check for Pactor 3 Signals"},
     {IDC_CHKPACTOR3WIDEBAND, "Score the Widest Pactor 3 Forms (3200, 3600) over 200 to 2800 Hz"},
     {IDC_CHKDIGITALBUSY, "Check for other Digital Signals (OFDM, FSK, PSK, MFSK): the Channel is Busy"},
+    {IDC_CHKPACTORFADING, "Hold Pactor Busy through HF Fading: Tone by Tone, and while a Link is known to be On"},
     {IDC_TXTPOWER, "Power Threshold"},
     {IDC_TXTPACTOR2, "Pactor2 Threshold"},
     {IDC_TXTPACTOR3, "Pactor3 Threshold"},
@@ -80,10 +81,11 @@ constexpr int kSimulateFrame[] = {IDC_FRMINPUTSIMULATE,     IDC_LBLSIMULATEFREQU
 constexpr int kChainControls[] = {
     IDC_FRMSIGNAL,  IDC_LBLTHRESHOLD1, IDC_LBLVALUE1,  IDC_CHKPOWER,   IDC_TXTPOWER,  IDC_LBLPOWER,
     IDC_CHKPACTOR2, IDC_TXTPACTOR2,    IDC_LBLPACTOR2, IDC_CHKPACTOR3, IDC_TXTPACTOR3, IDC_LBLPACTOR3,
-    IDC_CHKPACTOR3WIDEBAND, IDC_CHKDIGITALBUSY, IDC_LBLDIGITAL, IDC_FRMNOISE, IDC_CHKBURST, IDC_TXTBURST,  IDC_LBLBURST,  IDC_CHKPEAK,
+    IDC_CHKPACTOR3WIDEBAND, IDC_CHKDIGITALBUSY, IDC_LBLDIGITAL, IDC_CHKPACTORFADING, IDC_LBLFADING, IDC_FRMNOISE, IDC_CHKBURST, IDC_TXTBURST,  IDC_LBLBURST,  IDC_CHKPEAK,
     IDC_TXTPEAK,    IDC_LBLPEAK,       IDC_CHKPULSE,   IDC_TXTPULSE,   IDC_LBLPULSE,  IDC_CMDSTATISTICS};
 constexpr int kLabelIds[kLabelCount] = {IDC_LBLPOWER, IDC_LBLPACTOR2, IDC_LBLPACTOR3, IDC_LBLBURST, IDC_LBLPEAK,
-                                        IDC_LBLPULSE, IDC_LBLCW,      IDC_LBLFAX,     IDC_LBLWWV,   IDC_LBLDIGITAL};
+                                        IDC_LBLPULSE, IDC_LBLCW,      IDC_LBLFAX,     IDC_LBLWWV,   IDC_LBLDIGITAL,
+                                        IDC_LBLFADING};
 
 
 LRESULT CALLBACK PlaybackFileProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
@@ -231,6 +233,7 @@ constexpr CheckBinding kChecks[] = {
     {IDC_CHKWATERFALL, &OptionsControls::waterfall},
     {IDC_CHKPACTOR3WIDEBAND, &OptionsControls::pactor3WideBand},
     {IDC_CHKDIGITALBUSY, &OptionsControls::digitalBusy},
+    {IDC_CHKPACTORFADING, &OptionsControls::pactorFading},
     {IDC_CHKCW, &OptionsControls::cw},
     {IDC_CHKCENTERFREQUENCY, &OptionsControls::centerFrequencyAuto},
     {IDC_CHKDEBUG, &OptionsControls::debug},

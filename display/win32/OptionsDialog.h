@@ -29,7 +29,7 @@ class OptionsHost {
 };
 
 enum DetectorLabelIndex { kLabelPower, kLabelPactor2, kLabelPactor3, kLabelBurst, kLabelPeak, kLabelPulse,
-                          kLabelCw, kLabelFax, kLabelWwv, kLabelDigital, kLabelCount };
+                          kLabelCw, kLabelFax, kLabelWwv, kLabelDigital, kLabelFading, kLabelCount };
 
 struct DetectorLabel {
   std::string text;

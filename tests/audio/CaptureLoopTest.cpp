@@ -70,6 +70,7 @@ TEST(CaptureLoop, ResetRestartsWithBufferZeroAndTheSampleSizeSetBeforeIt) {
   EXPECT_GE(rig.pump.runs, 3) << "window events run during the half-second pause";
   ASSERT_GE(rig.analysis.analysed.size(), 3u);
   EXPECT_EQ(rig.analysis.restartsBeforeBuffer[2], 2) << "the buffer after the restart sees FirstBuffer";
+  EXPECT_EQ(rig.analysis.channelsBeforeBuffer[2], 2) << "and a new channel";
   EXPECT_EQ(rig.analysis.analysed[1].size(), 1024u) << "a size set while running waits for the restart";
   EXPECT_EQ(rig.analysis.analysed.back().size(), 2048u);
 }
@@ -104,6 +105,7 @@ TEST(CaptureLoop, AnEmptyBufferIsSkippedAndBothFullIsAnOverflowThatRestarts) {
   EXPECT_TRUE(rig.host.Saw(1, "Overflow"));
   ASSERT_EQ(rig.analysis.analysed.size(), 2u);
   EXPECT_EQ(rig.analysis.restartsBeforeBuffer[1], 2) << "one at the start, one at the restart";
+  EXPECT_EQ(rig.analysis.channelsBeforeBuffer[1], 1) << "the same channel after the overflow";
 }
 
 // Each failure shows its message and stops; a device that can no longer be

@@ -36,6 +36,7 @@ TEST(MainSettings, EveryKeyComesBackButTheSpecialModes) {
   s.detector.peakThreshold = 0.7f;
   s.detector.pactor3WideBand = true;
   s.detector.digitalBusy = true;
+  s.detector.pactorFading = true;
   s.display = {true, kRangeZoomed, 8192, true};
   s.menuBarVisible = true;
   MainSettings back = Recalled(Saved(s));

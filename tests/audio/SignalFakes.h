@@ -171,13 +171,15 @@ class FakeClock final : public Clock {
 class FakeAnalysis final : public BufferAnalysis {
  public:
   std::vector<std::vector<std::int16_t>> analysed;
-  int detects = 0, restarts = 0;
+  int detects = 0, restarts = 0, channels = 0;
   std::vector<int> restartsBeforeBuffer;  // continuity restarts seen before each analysed buffer
+  std::vector<int> channelsBeforeBuffer;  // new channels, likewise
   std::deque<Verdict> verdicts;
 
   void Analyse(std::span<const std::int16_t> samples, std::int32_t) override {
     analysed.emplace_back(samples.begin(), samples.end());
     restartsBeforeBuffer.push_back(restarts);
+    channelsBeforeBuffer.push_back(channels);
   }
   Verdict Detect(std::string& panelText) override {
     ++detects;
@@ -187,6 +189,7 @@ class FakeAnalysis final : public BufferAnalysis {
     return v;
   }
   void RestartContinuity() override { ++restarts; }
+  void NewChannel() override { ++channels; }
 };
 
 class FakeAutoConnect final : public VerdictListener {

@@ -84,6 +84,7 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   controls.waterfall = true;
   controls.pactor3WideBand = true;
   controls.digitalBusy = true;
+  controls.pactorFading = true;
   controls.inputSource = kSimulated;
   controls.simulateFrequency = "1500";
   controls.soundBits = 0;

@@ -48,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.wwvMode = mode == 3;
   s.pactor3WideBand = h.flags & 4;
   s.digitalBusy = h.flags & 8;
+  s.pactorFading = h.lengthIndex & 8;
   s.debugData = static_cast<float>(h.flags >> 4);
   const std::int32_t lengths[] = {256, 2048, 32768};
 

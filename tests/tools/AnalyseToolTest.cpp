@@ -93,6 +93,25 @@ TEST_F(AnalyseTool, TheSettingsFileTakenOrSaidToHoldNothingToUse) {
   }
 }
 
+// A faded Pactor 3 link written by velmora-signalgen, analysed with
+// "Pactor Fading" from a settings file: the link is held busy through the
+// buffers the templates lose, under the fading label.
+TEST_F(AnalyseTool, AFadedLinkIsHeldBusyWithPactorFadingFromTheSettings) {
+  const std::string file = (folder.path() / "faded.bin").string();
+  const testing::ToolRun made = testing::RunTool(
+      "velmora-signalgen", "--form pactor3 --variant 5 --channel good --link --snr 6 --seconds 20 --seed 3 --out \"" +
+                               file + "\"");
+  ASSERT_EQ(made.status, 0) << made.errors;
+  const std::string on = WriteText("fading.ini", "[Detector Data]\r\nPactor Fading=True\r\n");
+  const testing::ToolRun r = Analyse("--settings \"" + on + "\" \"" + file + "\"");
+  ASSERT_EQ(r.status, 0);
+  const auto held = std::ranges::count_if(r.lines, [](const std::string& line) {
+    const auto f = SplitRecord(line);
+    return f.size() == 10 && f[4] == "1" && f[6] == "Pactor 3; Fading";
+  });
+  EXPECT_GT(held, 10);
+}
+
 // 48 MB of recording through a tool allowed 40 MB: it holds one buffer at a
 // time, as playback does, not the whole recording.
 TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {

@@ -315,16 +315,20 @@ Signal Generate(const SignalRecipe& recipe) {
     case Form::Noise:
     case Form::Bursts:
       break;
-    case Form::Pactor2: {
+    case Form::Pactor2:
+    case Form::Pactor3: {
+      const auto tones = recipe.form == Form::Pactor2
+                             ? std::vector<double>{recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset}
+                             : Pactor3Frequencies(recipe.variant, recipe.offset);
+      if (recipe.link) {
+        gate = AddLink(signal.samples, tones, recipe.rms, recipe.rollOff, recipe.linkPauses, recipe.rhythm.start,
+                       recipe.channel, recipe.seed, random);
+        break;
+      }
       gate = ArqGate(count, recipe.rhythm);
-      const double tones[] = {recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset};
       AddPskTones(signal.samples, tones, recipe.rms, gate, random, recipe.rollOff);
       break;
     }
-    case Form::Pactor3:
-      gate = ArqGate(count, recipe.rhythm);
-      AddPskTones(signal.samples, Pactor3Frequencies(recipe.variant, recipe.offset), recipe.rms, gate, random, recipe.rollOff);
-      break;
     case Form::Cw:
       gate = recipe.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
       AddTone(signal.samples, recipe.center + recipe.offset, recipe.rms, gate);
@@ -361,6 +365,9 @@ Signal Generate(const SignalRecipe& recipe) {
     std::fill_n(gate.begin(), quiet, 0.0f);
   }
   for (std::size_t n = 0; n < gate.size(); ++n) signal.on[n] = gate[n] > 0.3f;
+
+  const bool linked = recipe.link && (recipe.form == Form::Pactor2 || recipe.form == Form::Pactor3);
+  if (!linked) ApplyFading(signal.samples, recipe.channel, recipe.seed);  // the link's stations fade on their own
 
   Random noise(recipe.seed ^ 0x5DEECE66DULL);
   if (recipe.form == Form::Bursts) AddBursts(signal.samples, recipe.burstRate, 8 * recipe.rms, noise);

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "common/SampleFormat.h"
+#include "tools/signalgen/FadingChannel.h"
+#include "tools/signalgen/LinkPauses.h"
 #include "tools/signalgen/Pcm.h"
 #include "tools/signalgen/Random.h"
 
@@ -52,6 +54,9 @@ struct SignalRecipe {
   double rollOff = 0.35;        // Pactor: roll-off of the raised-cosine symbol shaping (0..1)
   double pitch = 120;           // speech: mean voice pitch, Hz (about 120 male, 200 female)
   std::uint64_t seed = 1;
+  FadingChannel channel{};      // what the signal passes before the noise is added; static by default
+  bool link = false;            // Pactor: both stations of a link and its pauses instead of the rhythm
+  LinkPauses linkPauses{};
 };
 
 // The samples (A/D units, unclipped) and, per sample, whether the wanted

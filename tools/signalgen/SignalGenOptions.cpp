@@ -31,7 +31,7 @@ bool IsSampleSize(double n) { return n >= 256 && n <= 32768 && n == std::ldexp(1
 std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::string_view> arguments,
                                                       std::string& problem) {
   SignalGenOptions options;
-  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out] = options;
+  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
@@ -40,6 +40,15 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       sweep = true;
     } else if (a == "--sweep-digital") {
       sweepDigital = true;
+    } else if (a == "--sweep-fading") {
+      sweepFading = true;
+    } else if (a == "--link") {
+      recipe.link = true;
+    } else if (a == "--channel") {
+      if (i + 1 >= arguments.size()) return Refuse(problem, "--channel: a channel must follow");
+      if (!ParseChannel(arguments[++i], recipe.channel))
+        return Refuse(problem, "--channel: " + std::string(arguments[i]) +
+                                   " is none of static, good, moderate, poor, flutter, or PATHS:DELAY_MS:SPREAD_HZ");
     } else if (a == "--form") {
       if (i + 1 >= arguments.size()) return Refuse(problem, "--form: a form must follow");
       if (!ParseForm(arguments[++i], recipe.form))
@@ -107,7 +116,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       }
     }
   }
-  if (!sweep && !sweepDigital) {
+  if (!sweep && !sweepDigital && !sweepFading) {
     if (!haveForm) return Refuse(problem, "--form is needed");
     if (out.empty()) return Refuse(problem, "--out is needed");
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "tools/signalgen/FadingSweep.h"
 #include "tools/signalgen/SignalGen.h"
 #include "tools/signalgen/Sweep.h"
 
@@ -15,6 +16,7 @@ struct SignalGenOptions {
   SweepOptions sweepOptions;
   bool sweep = false, sweepDigital = false, eightBit = false;
   std::string out;
+  bool sweepFading = false;
 };
 
 // The options (without the program name), or nullopt with the problem

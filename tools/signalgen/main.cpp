@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/SystemLib.h"
+#include "tools/signalgen/FadingSweep.h"
 #include "tools/signalgen/SignalGen.h"
 #include "tools/signalgen/SignalGenOptions.h"
 #include "tools/signalgen/Sweep.h"
@@ -19,6 +20,7 @@ const char* kUsage =
     "usage: velmora-signalgen --form FORM [options] --out FILE.bin\n"
     "       velmora-signalgen --sweep [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --sweep-digital [--seconds S] [--sample-size N]\n"
+    "       velmora-signalgen --sweep-fading [--seconds S] [--sample-size N] [--link]\n"
     "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk\n"
     "  --variant V      Pactor 3 tone set 1..6 (default 1)\n"
     "  --center HZ      Pactor 2 centre, CW tone (default 1700)\n"
@@ -34,6 +36,10 @@ const char* kUsage =
     "  --burst-rate R   bursts per second (default 2)\n"
     "  --pitch HZ       speech: mean voice pitch (default 120)\n"
     "  --seed N         random seed (default 1)\n"
+    "  --channel C      what the signal passes before the noise: static (default), good, moderate,\n"
+    "                   poor, flutter, or PATHS:DELAY_MS:SPREAD_HZ (Rayleigh paths, Gaussian Doppler)\n"
+    "  --link           Pactor: both stations of a link, data blocks, replies and turns, each station\n"
+    "                   fading on its own\n"
     "  --8bit           8-bit unsigned samples instead of 16-bit\n";
 
 int Usage(std::string_view problem) {
@@ -48,7 +54,7 @@ int main(int argc, char** argv) {
   std::string problem;
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
-  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out] = *options;
+  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading] = *options;
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
     return 0;
@@ -56,6 +62,11 @@ int main(int argc, char** argv) {
   if (sweepDigital) {
     sweepOptions.snrs = {-5, 0, 5, 10, 15, 20, 30};
     RunDigitalSweep(sweepOptions, std::cout);
+    return 0;
+  }
+  if (sweepFading) {
+    RunFadingSweep({.seconds = sweepOptions.seconds, .sampleSize = sweepOptions.sampleSize, .link = recipe.link},
+                   std::cout);
     return 0;
   }
   const Signal signal = Generate(recipe);

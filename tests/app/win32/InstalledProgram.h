@@ -67,6 +67,10 @@ class Installed {
                                           folder_.path().string());
   }
   std::string Kept(const char* file) const { return ReadBytes(folder_.path() / file); }
+  // Another section of the settings, after the AutoConnect's.
+  void AddSettings(const std::string& section) const {
+    WriteBytes(folder_.path() / kSettingsFileName, Kept(kSettingsFileName) + section);
+  }
   std::filesystem::path Folder() const { return folder_.path(); }
   ProfileDocument Settings() const { return ProfileDocument::Load(folder_.path() / kSettingsFileName); }
   // An AutoConnect setting changed in the settings the program left.

@@ -31,6 +31,7 @@
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 #include "tests/propagation/win32/RealItshfbc.h"
+#include "tools/signalgen/FadingSweep.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
@@ -169,6 +170,50 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
       EXPECT_NE(messages.find("AirMail is not running: an unattended run starts"), std::string::npos) << messages;
     }
   }
+}
+
+// A Pactor 3 link through a fading channel at 6 dB is on the channel from the
+// start of listening. Its fades leave the templates a free stretch longer
+// than "Connect Not Busy" (3 s) while it lasts; with "Pactor Fading" on, the
+// run calls only after the link has ended, and once.
+TEST_F(UnattendedRunTest, FadedLinkWithPactorFadingIsNotCalledOver) {
+  constexpr double kLinkSeconds = 30, kWait = 3;
+  signalgen::FadingChannel good;
+  ASSERT_TRUE(signalgen::NamedChannel("good", good));
+  signalgen::SignalRecipe link = signalgen::FadingRecipe(3, good, 31, kLinkSeconds, false);
+  signalgen::Signal heard = signalgen::Generate(link);
+  const double linkEnd = double(std::find(heard.on.rbegin(), heard.on.rend(), 1).base() - heard.on.begin()) / 11025;
+  heard.samples.resize(heard.samples.size() + 60 * 11025, 0.0f);  // then the channel alone
+  signalgen::Random noise(link.seed);
+  signalgen::AddNoise(heard.samples, signalgen::NoiseRms(link.rms, 6), noise);
+  DetectorSettings plain;
+  const auto without = signalgen::CountFading({heard.samples.data(), std::size_t(kLinkSeconds * 11025)}, {}, plain, 2048);
+  ASSERT_GT(without.longestFree * kBufferSeconds, kWait + kBufferSeconds) << "the templates alone would call";
+
+  testing::StandInSession airmail(testing::HamScenario(
+      {{"Outcome", "connected"}, {"Seconds", "1"}, {"DisconnectSeconds", "4"}, {"RecordTimes", "1"}, {"Lifetime", "150"}}));
+  ASSERT_TRUE(airmail.Start(true));
+  Installed program(kModeCurrentFrequency, airmail, "Connect Not Busy=" + std::to_string(kWait) + "\r\n");
+  program.AddSettings("[Detector Data]\r\nPactor Fading=True\r\n");
+  auto velmora = program.Launch();
+  ASSERT_TRUE(velmora->Started());
+  ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field system").has_value(); }, 60))
+      << "no run began";
+  const long long played = NowMs();
+  testing::SoundPlayer sound(signalgen::ToPcm16(heard.samples));
+  ASSERT_TRUE(sound.Playing()) << "no sound output: is the sound server running?";
+  ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 120)) << "the run did not end";
+  EXPECT_EQ(velmora->ExitCode(), 0u) << program.Kept("Velmora.log");
+
+  const auto received = airmail.Record();
+  const auto firstCall = FirstTime(received, "key F5");
+  ASSERT_TRUE(firstCall) << "no call";
+  const double afterLink = (*firstCall - played) / 1000.0 - linkEnd;
+  std::printf("faded link: the call %.2f s after it ended (the templates alone: a free stretch of %.1f s in it)\n",
+              afterLink, without.longestFree * kBufferSeconds);
+  EXPECT_GE(afterLink, kWait - kBufferSeconds) << "called over the link";
+  EXPECT_EQ(std::count_if(received.begin(), received.end(), [](const auto& line) { return line.ends_with(" key F5"); }),
+            1);
 }
 
 // Whatever keeps a run from starting ends the program with exit code 2 and

@@ -76,8 +76,8 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   window->Settings().detector.centerFrequencyAuto = false;
   Open(OptionsDialog::kDetectorTab);
   Click(2, IDC_CHKFAX);
-  for (int id : {IDC_CHKPACTOR2, IDC_TXTPACTOR3, IDC_CHKPACTOR3WIDEBAND, IDC_CHKPOWER, IDC_CHKBURST, IDC_TXTPEAK,
-                 IDC_CMDSTATISTICS})
+  for (int id : {IDC_CHKPACTOR2, IDC_TXTPACTOR3, IDC_CHKPACTOR3WIDEBAND, IDC_CHKPACTORFADING, IDC_CHKPOWER,
+                 IDC_CHKBURST, IDC_TXTPEAK, IDC_CMDSTATISTICS})
     EXPECT_FALSE(IsWindowEnabled(Item(2, id))) << id;
   Click(2, IDC_CHKCW);
   Click(2, IDC_CHKFAX);
@@ -96,15 +96,17 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   EXPECT_EQ(window->Settings().detector.centerFrequency, 1500);
 }
 
-TEST_F(OptionsDialogTest, TheWaterfallTheWideBandAndDigitalBusyAreSwitchedHere) {
+TEST_F(OptionsDialogTest, TheWaterfallTheWideBandDigitalBusyAndPactorFadingAreSwitchedHere) {
   Open(OptionsDialog::kDisplayTab);
   Click(1, IDC_CHKWATERFALL);
   Click(2, IDC_CHKPACTOR3WIDEBAND);
   Click(2, IDC_CHKDIGITALBUSY);
+  Click(2, IDC_CHKPACTORFADING);
   Press(IDC_CMDAPPLY);
   EXPECT_TRUE(window->Settings().display.waterfall);
   EXPECT_TRUE(window->Settings().detector.pactor3WideBand);
   EXPECT_TRUE(window->Settings().detector.digitalBusy);
+  EXPECT_TRUE(window->Settings().detector.pactorFading);
 }
 
 TEST_F(OptionsDialogTest, TheInputSourceShowsOnlyItsFrame) {

@@ -1,0 +1,127 @@
+// The signal generator's fading channels, link pauses and receiver noise:
+// what the tables measured through them rests on these.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+
+#include "tools/signalgen/FadingChannel.h"
+#include "tools/signalgen/LinkPauses.h"
+#include "tools/signalgen/ReceiverNoise.h"
+#include "tools/signalgen/SignalGen.h"
+
+namespace velmora::signalgen {
+namespace {
+
+double Power(std::span<const float> x) {
+  double sum = 0;
+  for (float v : x) sum += double(v) * v;
+  return sum / double(x.size());
+}
+
+TEST(FadingChannel, NamesAndFieldsAreReadOrRefused) {
+  const struct {
+    const char* text;
+    bool read;
+    int paths;
+    double delay, spread;
+  } rows[] = {{"static", true, 0, 0, 0},    {"good", true, 2, 0.5, 0.1}, {"flutter", true, 2, 0.5, 10},
+              {"3:2.5:1.2", true, 3, 2.5, 1.2}, {"2:1.5", false},         {"4:1:1", false},
+              {"2:1:0", false},             {"2:11:1", false},           {"2:1:1:", false},
+              {"2:-1:1", false},            {"bad", false},              {"", false}};
+  for (const auto& row : rows) {
+    FadingChannel c;
+    EXPECT_EQ(ParseChannel(row.text, c), row.read) << row.text;
+    if (!row.read) continue;
+    EXPECT_EQ(c.paths, row.paths) << row.text;
+    EXPECT_DOUBLE_EQ(c.delayMs, row.delay) << row.text;
+    EXPECT_DOUBLE_EQ(c.spreadHz, row.spread) << row.text;
+  }
+}
+
+// A path's gain: Gaussian with a mean power of 1, and as fast as its spread
+// says (a Gaussian Doppler spectrum of deviation s has the correlation
+// exp(-2 pi^2 s^2 t^2), a half at t = 0.1874 / s).
+TEST(FadingChannel, PathGainsHaveUnitPowerAndTheirSpread) {
+  for (double spread : {0.5, 10.0}) {
+    const double step = 11025 / (spread * 40);  // 20 values per half-correlation time
+    const std::size_t count = 200000;
+    const auto g = PathGains(count, step, spread, 5);
+    const auto value = [&](std::size_t i) { return std::complex<double>(g[2 * i], g[2 * i + 1]); };
+    const std::size_t lag = std::lround(0.1874 / (spread / 2) * 11025 / step);
+    double power = 0;
+    std::complex<double> correlation = 0;
+    for (std::size_t i = 0; i + lag < count; ++i) {
+      power += std::norm(value(i));
+      correlation += value(i + lag) * std::conj(value(i));
+    }
+    EXPECT_NEAR(power / double(count - lag), 1.0, 0.1) << spread;
+    EXPECT_NEAR(std::abs(correlation) / power, 0.5, 0.1) << spread;
+  }
+}
+
+// The signal keeps its mean power through the channel; a static channel
+// leaves it as it is, a seed fades it the same way every time.
+TEST(FadingChannel, KeepsThePowerOnAverageAndFollowsItsSeed) {
+  std::vector<float> tone(10 * 11025);
+  AddTone(tone, 1500, 1000, {});
+  std::vector<float> same = tone;
+  ApplyFading(same, {}, 1);
+  EXPECT_EQ(same, tone);
+  double faded = 0;
+  FadingChannel poor;
+  ASSERT_TRUE(NamedChannel("poor", poor));
+  for (std::uint64_t seed = 1; seed <= 6; ++seed) {
+    std::vector<float> x = tone;
+    ApplyFading(x, poor, seed);
+    faded += Power(x) / Power(tone) / 6;
+    if (seed == 1) {
+      std::vector<float> again = tone;
+      ApplyFading(again, poor, 1);
+      EXPECT_EQ(again, x);
+    }
+  }
+  EXPECT_NEAR(faded, 1.0, 0.25);
+}
+
+// An impulse comes out once per path, each at its delay.
+TEST(FadingChannel, EachPathArrivesAtItsDelay) {
+  std::vector<float> click(4096, 0.0f);
+  click[1000] = 10000;
+  ApplyFading(click, CustomChannel(3, 2, 0.1), 3);
+  for (double delayMs : {0.0, 1.0, 2.0}) {
+    const auto at = std::size_t(1000 + std::lround(delayMs * 11.025));
+    const float peak = std::max({std::abs(click[at - 1]), std::abs(click[at]), std::abs(click[at + 1])});
+    EXPECT_GT(peak, 500) << delayMs;
+  }
+  EXPECT_LT(std::abs(click[1000 + 40]), 300) << "nothing between the paths and after them";
+}
+
+// Both stations of a link take turns; a station never sends and replies at once,
+// and the two never transmit together.
+TEST(LinkPauses, StationsTakeTurnsAndNeverOverlap) {
+  Random random(4);
+  const LinkGates gates = MakeLinkGates(120 * 11025, {}, 0, random);
+  double firstOn = 0, otherOn = 0;
+  for (std::size_t n = 0; n < gates.first.size(); ++n) {
+    ASSERT_FALSE(gates.first[n] > 0.1f && gates.other[n] > 0.1f) << n;
+    firstOn += gates.first[n] > 0.5f;
+    otherOn += gates.other[n] > 0.5f;
+  }
+  EXPECT_GT(gates.first[11025 / 2], 0.5f) << "the first station begins";
+  EXPECT_GT(firstOn, 11025 * 0.96 * 4);
+  EXPECT_GT(otherOn, 11025 * 0.96 * 4) << "the other station sent blocks too";
+}
+
+// Receiver noise: at the level asked for, inside the passband.
+TEST(ReceiverNoise, IsAtItsLevelInsideThePassband) {
+  const auto x = ReceiverNoise(20, 1000, 0.5, 7);
+  EXPECT_NEAR(std::sqrt(Power(x)), 1000, 10);
+  // A first difference weighs high frequencies up: the band keeps it small.
+  std::vector<float> difference(x.size() - 1);
+  for (std::size_t n = 1; n < x.size(); ++n) difference[n - 1] = x[n] - x[n - 1];
+  EXPECT_LT(Power(difference) / Power(x), 2 * (1 - std::cos(2 * 3.14159 * 2700 / 11025)));
+}
+
+}  // namespace
+}  // namespace velmora::signalgen
