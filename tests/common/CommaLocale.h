@@ -12,7 +12,6 @@ class CommaLocale {
   CommaLocale() {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252", "de-DE", "fr_FR.UTF-8"})
       if (std::setlocale(LC_ALL, name)) {
-        active_ = true;
         try {
           std::locale::global(std::locale(name));
         } catch (const std::exception&) {
@@ -27,10 +26,6 @@ class CommaLocale {
     std::locale::global(std::locale::classic());
     std::setlocale(LC_ALL, "C");
   }
-  bool Active() const { return active_; }
-
- private:
-  bool active_ = false;
 };
 
 }  // namespace velmora::testing

@@ -35,12 +35,9 @@ class Decks : public ::testing::Test {
   std::string deck, problem;
 };
 
-TEST_F(Decks, IcepacAndVoacap) {
+TEST_F(Decks, IcepacAndVoacapThenRec533) {
   ASSERT_TRUE(IcepacVoacapDeck(request, deck, problem)) << problem;
   EXPECT_EQ(deck, testing::PropagationFixture("voacap-14-15.dat"));
-}
-
-TEST_F(Decks, Rec533) {
   request.circuit = {{0, 0}, {-12.5, 170.25}};  // the equator and the meridian count as south and west
   ASSERT_TRUE(Rec533Deck(request, deck, problem)) << problem;
   EXPECT_EQ(deck, testing::PropagationFixture("rec533-14-15.dat"));

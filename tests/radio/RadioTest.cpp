@@ -11,11 +11,9 @@
 namespace velmora {
 namespace {
 
-TEST(RadioSentence, AddressInTwoDigitsAndCrLf) {
+// The address in two digits and CR LF; the S-meter digit of a reply.
+TEST(RadioSentence, SentenceAndSMeterDigitOfReply) {
   EXPECT_EQ(RadioSentence(12, "SIGM"), "$PICOA,90,12,SIGM\r\n");
-}
-
-TEST(RadioSentence, SMeterDigitOfReply) {
   struct Case {
     const char* reply;
     int digit;
