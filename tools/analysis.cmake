@@ -1,12 +1,19 @@
 # The signal generator (a test tool, natively) and the offline analyser
 # (natively and for Windows).
 add_library(velmora_signalgen STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ChannelSignal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalForms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ModemSet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/OfdmModem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/PskModem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Receiver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGenOptions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ToneModem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Waveform.cpp)
 target_link_libraries(velmora_signalgen PUBLIC velmora_analysis velmora_common)
 target_include_directories(velmora_signalgen PUBLIC ${PROJECT_SOURCE_DIR})
 
