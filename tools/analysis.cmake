@@ -3,6 +3,7 @@
 add_library(velmora_signalgen STATIC
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/ChannelSignal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalForms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalSweep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/ModemSet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/OfdmModem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
