@@ -1,9 +1,11 @@
 #include "analysis/DigitalDetector.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "analysis/MathLib.h"
 #include "common/Format.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
 namespace {
@@ -24,14 +26,15 @@ void DigitalDetector::Restart() {
 
 bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, bool speak, DetectorResults& results,
                              DetectorDrawing& drawing) {
-  buffer_.Take(spectrum.Samples(), spectrum.N());
+  // Switched on between the analysis and here: the next buffer starts.
+  if (!buffer_.Take(spectrum)) return false;
   steady_.Follow(buffer_, bufferSeconds);
   buffer_.LimitToPassband(steady_.Lines());
-  envelope_.Add(buffer_.Analytic(), bufferSeconds);
-  repetition_.Add(buffer_, steady_.Lines(), steady_.Floor(), bufferSeconds);
+  envelope_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
+  repetition_.Add(buffer_, steady_.Lines(), steady_.FlatTop(), bufferSeconds);
 
   results.digitalWidth = static_cast<float>(steady_.BandHigh() - steady_.BandLow());
-  results.digitalText = FormatNumber(results.digitalWidth, "0");
+  results.digitalText = IntegerText(std::lround(results.digitalWidth));
   const bool now = Steadiness() < kSteadyBelow || Repetition() > kRepeatsAbove || steady_.NarrowBand();
   // The hold is earned: a buffer found alone is not held.
   if (now) {

@@ -3,22 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/SampleFormat.h"
 
 namespace velmora {
 namespace {
 
 constexpr double kStretchSeconds = 0.023;  // a stretch: too short for AGC or fading to move
 constexpr double kMemorySeconds = 0.7;     // the buffers averaged
-constexpr double kWrapShare = 0.1;         // of each end left out
+constexpr double kWrapShare = 0.1;         // of each end left out: the window nearly closes there
 
 }  // namespace
 
-void EnvelopeSteadiness::Add(std::span<const Complex> analytic, float bufferSeconds) {
+void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, float bufferSeconds) {
   const auto size = analytic.size();
   const auto skip = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
   // Short buffers hold one stretch, as long as they are.
-  const auto stretch = std::min(size - 2 * skip, static_cast<std::size_t>(kStretchSeconds * kSampleRate / 2));
+  const auto stretch = std::min(size - 2 * skip, static_cast<std::size_t>(kStretchSeconds * rate));
   Buffer buffer;
   for (std::size_t from = skip; stretch > 0 && from + stretch <= size - skip; from += stretch) {
     double m2 = 0, m4 = 0;

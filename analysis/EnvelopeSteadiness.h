@@ -16,9 +16,10 @@ namespace velmora {
 class EnvelopeSteadiness {
  public:
   void Restart() { buffers_.clear(); }
-  // The passband's analytic signal at half the sample rate (its ends wrap
-  // round and are left out); kept for about `memorySeconds`.
-  void Add(std::span<const Complex> analytic, float bufferSeconds);
+  // The passband's analytic signal at `rate` samples a second (its ends,
+  // where the analysis window closes, are left out); the figure follows the
+  // last buffers of about 0.7 s.
+  void Add(std::span<const Complex> analytic, double rate, float bufferSeconds);
   // The figure over the buffers kept; 2 (noise) when none.
   double Ratio() const;
 

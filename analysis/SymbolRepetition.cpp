@@ -9,9 +9,6 @@ namespace velmora {
 namespace {
 
 constexpr double kSmoothHz = 86;             // each side: wider than the widest carrier spacing
-constexpr double kOverFloor = 2;             // a bin inside a band stands this far above the floor,
-constexpr double kBelowTop = 0.25;           // ... and no further below the band's top (6 dB): not on a skirt
-constexpr double kTopRank = 0.95;            // the top, robust against a few high bins
 constexpr double kShortestSymbol = 1 / 120.0;  // seconds: carriers up to 120 Hz apart
 constexpr double kLongestSymbol = 1 / 25.0;    // ... and down to 25 Hz
 constexpr double kMemorySeconds = 6;         // the sum's memory
@@ -30,9 +27,10 @@ int Log2(std::int32_t n) {
 
 // Each bin's neighbourhood mean by a running sum, lines left out: their
 // bins must not pull the bins round them, at the lines' own spacing.
-void Smooth(std::span<const double> power, std::int32_t first, std::int32_t last, std::int32_t half,
+// power[0] is bin `offset`.
+void Smooth(std::span<const double> power, std::int32_t offset, std::int32_t first, std::int32_t last, std::int32_t half,
             std::span<const std::uint8_t> lines, std::vector<double>& smooth) {
-  const auto top = static_cast<std::int32_t>(power.size()) - 1;
+  const auto top = offset + static_cast<std::int32_t>(power.size()) - 1;
   auto isLine = [&](std::int32_t b) {
     return b >= first && b <= last && static_cast<std::size_t>(b - first) < lines.size() && lines[static_cast<std::size_t>(b - first)];
   };
@@ -40,8 +38,8 @@ void Smooth(std::span<const double> power, std::int32_t first, std::int32_t last
   double sum = 0;
   std::int32_t in = 0;
   auto enter = [&](std::int32_t b, int sign) {
-    if (b < 0 || b > top || isLine(b)) return;
-    sum += sign * power[static_cast<std::size_t>(b)];
+    if (b < offset || b > top || isLine(b)) return;
+    sum += sign * power[static_cast<std::size_t>(b - offset)];
     in += sign;
   };
   for (std::int32_t b = first - half; b < first + half; ++b) enter(b, 1);
@@ -54,45 +52,39 @@ void Smooth(std::span<const double> power, std::int32_t first, std::int32_t last
 
 }  // namespace
 
-void SymbolRepetition::Weigh(const BandSignal& buffer, std::span<const std::uint8_t> lines, double floor) {
+void SymbolRepetition::Weigh(const BandSignal& buffer, std::span<const std::uint8_t> lines,
+                             std::span<const std::uint8_t> flatTop) {
   const std::int32_t first = buffer.FirstBin(), last = buffer.LastBin();
   const auto half = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kSmoothHz / buffer.Resolution())));
   const auto count = static_cast<std::size_t>(last - first + 1);
-  // The windowed spectrum says where the bands are (as the floor does); the
-  // flat one, whose lags the window does not shorten, gives the ripple.
-  Smooth(buffer.Power(), first, last, half, lines, smooth_);
-  Smooth(buffer.FlatPower(), first, last, half, lines, flatSmooth_);
-  // Distance of each bin to the nearest bin outside a band's flat top, both
+  Smooth(buffer.FlatPower(), first, first, last, half, lines, flatSmooth_);
+  // Distance of each bin to the nearest bin off a band's flat top, both
   // ways: on a filter's skirt the neighbourhood's mean is no bin's level.
-  std::vector<double> levels(smooth_);
-  const auto rank = levels.begin() + static_cast<std::ptrdiff_t>(kTopRank * static_cast<double>(count - 1));
-  std::nth_element(levels.begin(), rank, levels.end());
-  const double least = std::max(kOverFloor * floor, kBelowTop * *rank);
-  std::vector<std::int32_t> inside(count, 0);
+  inside_.assign(count, 0);
   std::int32_t run = 0;
-  for (std::size_t i = 0; i < count; ++i) inside[i] = run = smooth_[i] > least ? run + 1 : 0;
+  for (std::size_t i = 0; i < count; ++i) inside_[i] = run = i < flatTop.size() && flatTop[i] ? run + 1 : 0;
   run = 0;
   for (std::size_t i = count; i-- > 0;) {
-    run = inside[i] > 0 ? run + 1 : 0;
-    inside[i] = std::min(inside[i], run);
+    run = inside_[i] > 0 ? run + 1 : 0;
+    inside_[i] = std::min(inside_[i], run);
   }
   weight_.assign(count, 0.0);
   for (std::size_t i = 0; i < count; ++i) {
-    const double away = static_cast<double>(inside[i] - half) / (half / 2.0 + 1);
+    const double away = static_cast<double>(inside_[i] - half) / (half / 2.0 + 1);
     weight_[i] = away <= 0 ? 0.0 : away >= 1 ? 1.0 : 0.5 - 0.5 * std::cos(3.14159265358979 * away);
   }
   lines_.assign(lines.begin(), lines.end());
 }
 
-void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_t> lines, double floor,
-                           float bufferSeconds) {
+void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_t> lines,
+                           std::span<const std::uint8_t> flatTop, float bufferSeconds) {
   if (buffer.N() != n_) count_ = 0, n_ = buffer.N();
   ratio_ = 0;
   // A crash's strokes ripple the spectrum at their own spacing for a buffer.
   if (buffer.Impulsive()) return;
-  Weigh(buffer, lines, floor);
+  Weigh(buffer, lines, flatTop);
   double level = 0, weights = 0;
-  for (std::size_t i = 0; i < weight_.size(); ++i) level += weight_[i] * smooth_[i], weights += weight_[i];
+  for (std::size_t i = 0; i < weight_.size(); ++i) level += weight_[i] * flatSmooth_[i], weights += weight_[i];
   level = weights > 0 ? level / weights : 0.0;
   // A pause, a fade or the end: the band has sunk, and the sum waits for it
   // to come back, as long as its memory lasts; through a short fade the
@@ -121,7 +113,7 @@ double SymbolRepetition::Correlate(const BandSignal& buffer) {
   for (std::size_t i = 0; i < weight_.size(); ++i) {
     // A line's bins add nothing, but keep their place: no gaps at its spacing.
     if (weight_[i] <= 0 || flatSmooth_[i] <= 0 || (i < lines_.size() && lines_[i])) continue;
-    const double ripple = weight_[i] * (power[static_cast<std::size_t>(first) + i] / flatSmooth_[i] - 1);
+    const double ripple = weight_[i] * (power[i] / flatSmooth_[i] - 1);
     energy += ripple * ripple;
     const auto b = first + static_cast<std::int32_t>(i);
     work_[static_cast<std::size_t>(((b - centre) % half + half) % half)].re = static_cast<float>(ripple);
@@ -165,15 +157,19 @@ bool SymbolRepetition::Accumulate(double energy, double level, float bufferSecon
 // well, or at half of it; a prefix's copy does not.
 void SymbolRepetition::Judge() {
   const std::size_t shortest = shortest_, longest = longest_;
+  // Running sums of the spreads: the lags round each at once.
+  std::vector<double> sums(longest + 2, 0.0);
+  for (std::size_t l = shortest; l <= longest; ++l) sums[l + 1] = sums[l] + squares_[l];
+  auto total = [&](std::size_t from, std::size_t to) { return to >= from ? sums[to + 1] - sums[from] : 0.0; };
   std::size_t peak = shortest;
   double best = 0;
   for (std::size_t l = shortest; l <= longest; ++l) {
     // The lags round it, less its own peak's.
-    double spread = 0;
-    int lags = 0;
-    for (std::size_t k = l > shortest + kSpreadLags ? l - kSpreadLags : shortest; k <= l + kSpreadLags && k <= longest; ++k)
-      if (k + kOwnLags < l || k > l + kOwnLags) spread += squares_[k], ++lags;
-    spread = lags > 0 ? spread / lags * weightSquares_ : 0.0;
+    const std::size_t from = l > shortest + kSpreadLags ? l - kSpreadLags : shortest;
+    const std::size_t to = std::min(longest, l + kSpreadLags);
+    const std::size_t ownFrom = std::max(from, l > kOwnLags ? l - kOwnLags : 0), ownTo = std::min(to, l + kOwnLags);
+    const auto lags = static_cast<double>((to - from + 1) - (ownTo - ownFrom + 1));
+    const double spread = lags > 0 ? (total(from, to) - total(ownFrom, ownTo)) / lags * weightSquares_ : 0.0;
     const double steady = spread > 0 ? std::norm(sum_[l]) / spread : 0.0;
     if (steady > best) best = steady, peak = l;
   }

@@ -20,21 +20,23 @@ namespace velmora {
 class SymbolRepetition {
  public:
   void Restart() { count_ = 0, absent_ = 0, held_ = 0; }
-  // The buffer's spectrum, the passband bins to leave out (lines) and the
-  // level below which the spectrum is the channel's floor.
-  void Add(const BandSignal& buffer, std::span<const std::uint8_t> lines, double floor, float bufferSeconds);
+  // The buffer's spectrum, the passband's bins to leave out (lines) and
+  // those on a band's flat top (where the ripple is measured).
+  void Add(const BandSignal& buffer, std::span<const std::uint8_t> lines, std::span<const std::uint8_t> flatTop,
+           float bufferSeconds);
   double Ratio() const { return ratio_; }
 
  private:
-  // The ripple's weight per passband bin: the inside of the bands above the
-  // floor, away from their edges, which would ripple the figure themselves.
-  void Weigh(const BandSignal& buffer, std::span<const std::uint8_t> lines, double floor);
+  // The ripple's weight per passband bin: the flat tops of the bands, away
+  // from their edges, which would ripple the figure themselves.
+  void Weigh(const BandSignal& buffer, std::span<const std::uint8_t> lines, std::span<const std::uint8_t> flatTop);
   double Correlate(const BandSignal& buffer);
   bool Accumulate(double energy, double level, float bufferSeconds);
   void Judge();
 
   FftPlan fft_;
-  std::vector<double> smooth_, flatSmooth_, weight_;
+  std::vector<double> flatSmooth_, weight_;
+  std::vector<std::int32_t> inside_;
   std::vector<std::uint8_t> lines_;
   std::vector<Complex> work_;
   std::vector<std::complex<double>> sum_;  // per lag: the mean of the buffers' correlations

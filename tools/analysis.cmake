@@ -30,3 +30,13 @@ if(NOT VELMORA_WINDOWS)
   target_link_libraries(velmora-signalgen PRIVATE velmora_signalgen)
   set_target_properties(velmora-signalgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 endif()
+
+# The cost of "Digital Busy" on generated channels, run by hand (not by ctest).
+if(NOT VELMORA_WINDOWS)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_executable(digital_busy_bench ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalBusyBench.cpp)
+    target_link_libraries(digital_busy_bench PRIVATE velmora_signalgen benchmark::benchmark)
+    set_target_properties(digital_busy_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+  endif()
+endif()

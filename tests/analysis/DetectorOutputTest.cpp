@@ -64,7 +64,8 @@ std::string Outputs() {
     const auto pcm = testing::Pcm(recipe);
     for (std::int32_t n : {512, 2048, 8192}) {
       for (int which : {0, 1, 2}) {
-        testing::AnalysisRig rig{SetUp(which)};
+        testing::AnalysisRig rig;
+        rig.settings = SetUp(which);
         rig.analysis.SetAutoConnectActive(which == 1);
         DetectorStatistics statistics;
         testing::Digest digest;

@@ -45,6 +45,8 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
        "velmora-signalgen: --seed: 1e30 is not a whole number of 0 or more", 0},
       {"velmora-signalgen", "--form noise --seconds 1e12 --out x.bin", 2,
        "velmora-signalgen: --seconds: 1e12 is not more than 0 and at most 3600", 0},
+      {"velmora-signalgen", "--modem ofdm-x9 --out x.bin", 2,
+       "velmora-signalgen: --modem: ofdm-x9 is none of the modems the digital sweep lists", 0},
       {"velmora-predict", data + " --system HAM --mode 4", 2, "velmora-predict: --mode: 4 is not 1, 2 or 6", 0},
       {"velmora-predict", data + " --system HAM --time 2024-02-30T10:00", 2,
        "velmora-predict: --time: 2024-02-30T10:00 is no time of the form", 0},

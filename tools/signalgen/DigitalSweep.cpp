@@ -202,28 +202,31 @@ class Sweeper {
     }
   }
 
-  // The Pactor forms keep their labels with the option on.
+  // The Pactor forms keep their labels with the option on, and their
+  // pauses stay free.
   void PactorTable() {
-    out_ << "\nPactor (one side of an ARQ link): per cent of the buffers inside transmissions busy with the form's "
-            "own label, option off / on\n";
-    Header("form");
-    for (int form = 0; form <= 6; ++form) {
-      SignalRecipe recipe{.form = form == 0 ? Form::Pactor2 : Form::Pactor3, .variant = std::max(1, form),
-                          .seconds = o_.sweep.seconds, .rhythm = {.ackLength = 0},
-                          .seed = static_cast<std::uint64_t>(10 + form)};
-      const std::string label = ExpectedLabel(recipe);
-      out_ << Pad(label, 26);
-      for (double snr : o_.sweep.snrs) {
-        recipe.snrDb = snr;
-        const Signal signal = Generate(recipe);
-        const BufferCounts off = CountBuffers(signal, With(false), o_.sweep.sampleSize, label);
-        const BufferCounts on = CountBuffers(signal, With(true), o_.sweep.sampleSize, label);
-        out_ << Pad(off.inside ? Percent(100.0 * off.insideLabel / off.inside) + " / " +
-                                     Percent(100.0 * on.insideLabel / on.inside)
-                               : "-",
-                    12);
+    using Pick = std::pair<int BufferCounts::*, int BufferCounts::*>;
+    for (const auto& [title, pick] :
+         {std::pair{"inside transmissions busy with the form's own label", Pick{&BufferCounts::insideLabel, &BufferCounts::inside}},
+          std::pair{"in the pauses busy", Pick{&BufferCounts::outsideBusy, &BufferCounts::outside}}}) {
+      out_ << "\nPactor (one side of an ARQ link): per cent of the buffers " << title << ", option off / on\n";
+      Header("form");
+      for (int form = 0; form <= 6; ++form) {
+        SignalRecipe recipe{.form = form == 0 ? Form::Pactor2 : Form::Pactor3, .variant = std::max(1, form),
+                            .seconds = o_.sweep.seconds, .rhythm = {.ackLength = 0},
+                            .seed = static_cast<std::uint64_t>(10 + form)};
+        const std::string label = ExpectedLabel(recipe);
+        out_ << Pad(form == 0 ? label : std::string(Pactor3Label(form)), 26);
+        for (double snr : o_.sweep.snrs) {
+          recipe.snrDb = snr;
+          const Signal signal = Generate(recipe);
+          const BufferCounts off = CountBuffers(signal, With(false), o_.sweep.sampleSize, label);
+          const BufferCounts on = CountBuffers(signal, With(true), o_.sweep.sampleSize, label);
+          const int of = off.*pick.second;
+          out_ << Pad(of ? Percent(100.0 * off.*pick.first / of) + " / " + Percent(100.0 * on.*pick.first / of) : "-", 12);
+        }
+        out_ << '\n';
       }
-      out_ << '\n';
     }
   }
 
