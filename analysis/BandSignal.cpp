@@ -9,8 +9,8 @@
 namespace velmora {
 namespace {
 
-constexpr double kCrest = 5;           // peak over RMS: above it, an impulse (a modem's peaks, even OFDM's, stay below)
-constexpr double kTaperHz = 50;        // the passband's edges fade over this, so the signal rings little
+constexpr double kCrest = 5;     // peak over RMS: above it, an impulse (a modem's peaks, even OFDM's, stay below)
+constexpr double kTaperHz = 50;  // the passband's edges fade over this, so the signal rings little
 constexpr std::int32_t kSolveMargin = 12;  // bins solved beyond the passband: the error dies away within them
 // The analysis window w(j) = 0.54 - 0.46 cos(2 pi (j + 1) / n) for sample j.
 constexpr double kCentre = 0.54, kSide = 0.23;
@@ -34,7 +34,8 @@ bool BandSignal::Take(const PowerDensity& spectrum) {
   const std::int32_t top = std::min(Bin(kQuietBandHigh), n_ / 2 - 1);
   power_.resize(static_cast<std::size_t>(top + 1));
   for (std::size_t b = 0; b < power_.size(); ++b)
-    power_[b] = static_cast<double>(transform_[b].re) * transform_[b].re + static_cast<double>(transform_[b].im) * transform_[b].im;
+    power_[b] = static_cast<double>(transform_[b].re) * transform_[b].re +
+                static_cast<double>(transform_[b].im) * transform_[b].im;
   Unweigh();
   return true;
 }
@@ -50,7 +51,8 @@ void BandSignal::Unweigh() {
   const std::int32_t from[2] = {std::max(1, first - kSolveMargin), middle + 1 - kSolveMargin};
   const auto size = static_cast<std::size_t>(std::max(middle - first + 1, last - middle) + 2 * kSolveMargin);
   // The sub- and super-diagonals: -0.23 turned by +-one bin's phase step.
-  const double stepRe = -kSide * std::cos(2 * 3.14159265358979 / n_), stepIm = -kSide * std::sin(2 * 3.14159265358979 / n_);
+  const double stepRe = -kSide * std::cos(2 * 3.14159265358979 / n_),
+               stepIm = -kSide * std::sin(2 * 3.14159265358979 / n_);
   if (eliminated_ != n_ || upperRe_.size() != size) {
     upperRe_.resize(size), upperIm_.resize(size), inverseRe_.resize(size), inverseIm_.resize(size);
     std::complex<double> last = 0;
@@ -85,7 +87,8 @@ void BandSignal::Unweigh() {
   for (std::int32_t b = first; b <= last; ++b) {
     const int h = b > middle ? 1 : 0;
     const auto i = static_cast<std::size_t>(b - from[h]);
-    flatPower_[static_cast<std::size_t>(b - first)] = solvedRe_[h][i] * solvedRe_[h][i] + solvedIm_[h][i] * solvedIm_[h][i];
+    flatPower_[static_cast<std::size_t>(b - first)] =
+        solvedRe_[h][i] * solvedRe_[h][i] + solvedIm_[h][i] * solvedIm_[h][i];
   }
 }
 
@@ -126,7 +129,8 @@ void BandSignal::Shape() {
   taper_.resize(static_cast<std::size_t>(last - first + 1));
   for (std::int32_t b = first; b <= last; ++b) {
     const double inside = std::min(b - first, last - b) + 0.5;
-    taper_[static_cast<std::size_t>(b - first)] = inside >= taper ? 1.0 : 0.5 - 0.5 * std::cos(3.14159265358979 * inside / taper);
+    taper_[static_cast<std::size_t>(b - first)] =
+        inside >= taper ? 1.0 : 0.5 - 0.5 * std::cos(3.14159265358979 * inside / taper);
   }
   unwindow_.resize(static_cast<std::size_t>(n_ / 4));
   for (std::size_t m = 0; m < unwindow_.size(); ++m)

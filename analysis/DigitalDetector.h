@@ -1,14 +1,18 @@
 #pragma once
 // Digital transmissions other than Pactor (OFDM, FSK, PSK, MFSK modems) in
-// the 200..3000 Hz passband, told from the channel's noise by what every
-// such modem keeps and noise never has, whatever data it sends and however
-// a receiver shaped and levelled the noise: an envelope steadier than
-// noise's (one tone at a time, or phases on a constant amplitude), or a
-// spectrum that repeats itself at a fixed spacing from buffer to buffer
-// (OFDM's carriers with their cyclic prefix, tone grids). Neither depends
-// on the spectrum's shape or level, so a receiver's passband and AGC, a
-// fading channel's notches and the floor heard before do not matter; mains
-// hum and other steady lines are left out first.
+// the 250..2950 Hz passband, told from the channel's noise by what such
+// modems keep whatever data they send and noise never has, however a
+// receiver shaped and levelled it: an envelope steadier than noise's over a
+// few hundredths of a second (one tone at a time, phases on a constant
+// amplitude); a spectrum that repeats itself at a carrier spacing, steadily
+// from buffer to buffer (OFDM's cyclic prefix; a comb of narrow lines such
+// as hum repeats at twice its spacing too and does not count); or a band
+// narrower than any receiver's passband standing above the levels beside
+// it. None needs the noise heard before or a flat spectrum, so a modem on
+// from the first buffer counts, and a receiver's passband and AGC or a
+// fading channel's notches do not; steady lines (mains hum, carriers) are
+// left out first. A modem found for a while stays found as long again, up
+// to a second: through a fade or an ARQ pause.
 #include <string_view>
 
 #include "analysis/BandSignal.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 namespace velmora {
 namespace {
 
@@ -22,7 +21,8 @@ void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, flo
   for (std::size_t from = skip; stretch > 0 && from + stretch <= size - skip; from += stretch) {
     double m2 = 0, m4 = 0;
     for (std::size_t i = from; i < from + stretch; ++i) {
-      const double p = static_cast<double>(analytic[i].re) * analytic[i].re + static_cast<double>(analytic[i].im) * analytic[i].im;
+      const double p =
+          static_cast<double>(analytic[i].re) * analytic[i].re + static_cast<double>(analytic[i].im) * analytic[i].im;
       m2 += p;
       m4 += p * p;
     }
@@ -31,7 +31,8 @@ void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, flo
     ++buffer.stretches;
   }
   buffers_.push_back(buffer);
-  const auto keep = static_cast<std::size_t>(std::max(1.0, std::round(kMemorySeconds / std::max(1e-3f, bufferSeconds))));
+  const auto keep =
+      static_cast<std::size_t>(std::max(1.0, std::round(kMemorySeconds / std::max(1e-3f, bufferSeconds))));
   while (buffers_.size() > keep) buffers_.pop_front();
 }
 

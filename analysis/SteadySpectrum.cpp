@@ -7,26 +7,26 @@ namespace velmora {
 namespace {
 
 constexpr std::int32_t kCellsOf = 2048;  // transform length whose bins are the cells (5.4 Hz)
-constexpr double kMemorySeconds = 1.5;  // the average's time constant
-constexpr double kSearchSeconds = 0.5;  // the lines and the band are looked for this often
-constexpr double kLineSpread = 0.25;    // a line's power from buffer to buffer, at most (spread over mean)
-constexpr double kFirstSpread = 0.5;    // what the first buffer is taken to show of it
-constexpr double kLineDb = 10;          // a line stands this far above the bins beside it
-constexpr double kLineBesideHz = 20;    // ... from here
-constexpr double kLineBesideToHz = 45;  // ... to here, on both sides
-constexpr double kLineWidthHz = 16;     // a line's bins either side of its peak
-constexpr double kFloorRank = 0.2;      // of the levels from the passband up to the quiet band
-constexpr double kLevelHz = 25;         // each side: the levels are smoothed over neighbours
-constexpr double kBandTopDb = 6;        // a band: the bins within this of its top
-constexpr double kTopRank = 0.95;       // the top, robust against a few high bins
+constexpr double kMemorySeconds = 1.5;   // the average's time constant
+constexpr double kSearchSeconds = 0.5;   // the lines and the band are looked for this often
+constexpr double kLineSpread = 0.25;     // a line's power from buffer to buffer, at most (spread over mean)
+constexpr double kFirstSpread = 0.5;     // what the first buffer is taken to show of it
+constexpr double kLineDb = 10;           // a line stands this far above the bins beside it
+constexpr double kLineBesideHz = 20;     // ... from here
+constexpr double kLineBesideToHz = 45;   // ... to here, on both sides
+constexpr double kLineWidthHz = 16;      // a line's bins either side of its peak
+constexpr double kFloorRank = 0.2;       // of the levels from the passband up to the quiet band
+constexpr double kLevelHz = 25;          // each side: the levels are smoothed over neighbours
+constexpr double kBandTopDb = 6;         // a band: the bins within this of its top
+constexpr double kTopRank = 0.95;        // the top, robust against a few high bins
 constexpr std::int32_t kRankStride = 4;  // cells apart, of those the ranks are taken from
-constexpr double kFlatOverFloor = 2;    // a flat top stands this far above the floor (3 dB)
-constexpr double kBesideFromHz = 50;    // the levels beside a band: from here
-constexpr double kBesideToHz = 300;     // ... to here off each edge
-constexpr double kBandOverDb = 6;       // a band stands this far above the levels beside it
-constexpr double kBandNowDb = 3;        // ... and this far in the present buffer alone
-constexpr double kNarrowestHz = 300;    // narrower: a carrier, keyed CW, a tone
-constexpr double kWidestHz = 2100;      // wider: perhaps a receiver's passband (2.4 kHz and more)
+constexpr double kFlatOverFloor = 2;     // a flat top stands this far above the floor (3 dB)
+constexpr double kBesideFromHz = 50;     // the levels beside a band: from here
+constexpr double kBesideToHz = 300;      // ... to here off each edge
+constexpr double kBandOverDb = 6;        // a band stands this far above the levels beside it
+constexpr double kBandNowDb = 3;         // ... and this far in the present buffer alone
+constexpr double kNarrowestHz = 300;     // narrower: a carrier, keyed CW, a tone
+constexpr double kWidestHz = 2100;       // wider: perhaps a receiver's passband (2.4 kHz and more)
 
 // Running sums of a spectrum: the mean over any range of bins at once.
 class Sums {
@@ -38,7 +38,9 @@ class Sums {
   double Mean(std::int32_t from, std::int32_t to) const {
     const auto last = static_cast<std::int32_t>(sums_.size()) - 2;
     from = std::clamp(from, 0, last), to = std::clamp(to, 0, last);
-    return to >= from ? (sums_[static_cast<std::size_t>(to) + 1] - sums_[static_cast<std::size_t>(from)]) / (to - from + 1) : 0.0;
+    return to >= from
+               ? (sums_[static_cast<std::size_t>(to) + 1] - sums_[static_cast<std::size_t>(from)]) / (to - from + 1)
+               : 0.0;
   }
 
  private:
@@ -53,7 +55,8 @@ void SteadySpectrum::Follow(const BandSignal& buffer, float bufferSeconds) {
   const auto power = buffer.Power();
   cells_.assign(power.size() / static_cast<std::size_t>(group), 0.0);
   for (std::size_t c = 0; c < cells_.size(); ++c) {
-    for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k) cells_[c] += power[c * static_cast<std::size_t>(group) + k];
+    for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k)
+      cells_[c] += power[c * static_cast<std::size_t>(group) + k];
     cells_[c] /= group;
   }
   if (buffer.N() != n_ || mean_.size() != cells_.size()) first_ = true;
@@ -62,7 +65,8 @@ void SteadySpectrum::Follow(const BandSignal& buffer, float bufferSeconds) {
     n_ = buffer.N();
     mean_ = cells_;
     squares_.resize(mean_.size());
-    for (std::size_t c = 0; c < mean_.size(); ++c) squares_[c] = mean_[c] * mean_[c] * (1 + kFirstSpread * kFirstSpread);
+    for (std::size_t c = 0; c < mean_.size(); ++c)
+      squares_[c] = mean_[c] * mean_[c] * (1 + kFirstSpread * kFirstSpread);
     buffers_ = 1;
     first_ = false;
   } else {
@@ -95,7 +99,8 @@ double SteadySpectrum::Over(std::span<const double> levels) const {
     return to >= from ? sum / (to - from + 1) : 0.0;
   };
   const double band = mean(low_, high_);
-  const double beside = std::max(mean(low_ - besideTo_, low_ - besideFrom_), mean(high_ + besideFrom_, high_ + besideTo_));
+  const double beside =
+      std::max(mean(low_ - besideTo_, low_ - besideFrom_), mean(high_ + besideFrom_, high_ + besideTo_));
   return 10 * std::log10(std::max(1e-30, band) / std::max(1e-30, beside));
 }
 
@@ -103,12 +108,14 @@ double SteadySpectrum::Over(std::span<const double> levels) const {
 // modem's tones come with the spread of their keying beside them.
 void SteadySpectrum::FindLines(const BandSignal& buffer) {
   const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
-  const std::int32_t first = firstBin / group_, last = lastBin / group_, top = static_cast<std::int32_t>(mean_.size()) - 1;
+  const std::int32_t first = firstBin / group_, last = lastBin / group_,
+                     top = static_cast<std::int32_t>(mean_.size()) - 1;
   lines_.assign(static_cast<std::size_t>(lastBin - firstBin + 1), 0);
   lineFree_ = mean_;
   const double resolution = buffer.Resolution() * group_;
   const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
-  const auto to = std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
+  const auto to =
+      std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
   const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineWidthHz / resolution)));
   const double ratio = std::pow(10.0, kLineDb / 10);
   const Sums sums(mean_);
@@ -124,7 +131,8 @@ void SteadySpectrum::FindLines(const BandSignal& buffer) {
     if (spread > kLineSpread * peak) continue;
     for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
       lineFree_[static_cast<std::size_t>(k)] = std::max(below, above);
-    for (std::int32_t b = std::max(firstBin, (c - width) * group_); b <= std::min(lastBin, (c + width + 1) * group_ - 1); ++b)
+    for (std::int32_t b = std::max(firstBin, (c - width) * group_);
+         b <= std::min(lastBin, (c + width + 1) * group_ - 1); ++b)
       lines_[static_cast<std::size_t>(b - firstBin)] = 1;
   }
 }
@@ -133,7 +141,9 @@ void SteadySpectrum::FindBand(const BandSignal& buffer) {
   const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
   const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
   const double resolution = buffer.Resolution() * group_;
-  auto bins = [&](double hz) { return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution))); };
+  auto bins = [&](double hz) {
+    return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
+  };
   // Levels, each the mean of its neighbourhood (compared as ratios, not dB).
   const std::int32_t half = bins(kLevelHz);
   const Sums free(lineFree_);
@@ -157,7 +167,8 @@ void SteadySpectrum::FindBand(const BandSignal& buffer) {
     flatTop_[static_cast<std::size_t>(b - firstBin)] = level_[static_cast<std::size_t>(b / group_)] > least;
 
   // The run of cells within reach of the top round the strongest one.
-  const auto strongest = static_cast<std::int32_t>(std::max_element(level_.begin() + first, level_.begin() + last + 1) - level_.begin());
+  const auto strongest =
+      static_cast<std::int32_t>(std::max_element(level_.begin() + first, level_.begin() + last + 1) - level_.begin());
   low_ = high_ = strongest;
   while (low_ > first && level_[static_cast<std::size_t>(low_ - 1)] > reach) --low_;
   while (high_ < last && level_[static_cast<std::size_t>(high_ + 1)] > reach) ++high_;

@@ -38,17 +38,17 @@ class SteadySpectrum {
 
   bool first_ = true;
   std::int32_t n_ = 0;
-  std::int32_t buffers_ = 0;     // since the start, while fewer than the memory holds
-  std::int32_t group_ = 1;       // bins per cell
-  std::vector<double> cells_;    // the buffer's power per cell (a bin, or the mean of a few)
-  std::vector<double> mean_;     // power per cell, averaged over buffers
-  std::vector<double> squares_;  // its square, averaged alike
+  std::int32_t buffers_ = 0;      // since the start, while fewer than the memory holds
+  std::int32_t group_ = 1;        // bins per cell
+  std::vector<double> cells_;     // the buffer's power per cell (a bin, or the mean of a few)
+  std::vector<double> mean_;      // power per cell, averaged over buffers
+  std::vector<double> squares_;   // its square, averaged alike
   std::vector<double> lineFree_;  // the mean with the lines' bins as the bins beside them
   std::vector<double> level_;     // the line-free mean smoothed over neighbours
   std::vector<double> levels_;    // a few of them, for ranks
   std::vector<std::uint8_t> lines_, flatTop_;
   double floor_ = 0;
-  double sinceSearch_ = 0;        // seconds since the lines and the band were looked for
+  double sinceSearch_ = 0;  // seconds since the lines and the band were looked for
   double bandLow_ = 0, bandHigh_ = 0;
   std::int32_t low_ = 0, high_ = 0;             // the band's cells
   std::int32_t besideFrom_ = 1, besideTo_ = 1;  // the cells beside it, off each edge

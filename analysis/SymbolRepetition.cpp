@@ -8,16 +8,18 @@
 namespace velmora {
 namespace {
 
-constexpr double kSmoothHz = 86;             // each side: wider than the widest carrier spacing
+constexpr double kSmoothHz = 86;               // each side: wider than the widest carrier spacing
 constexpr double kShortestSymbol = 1 / 120.0;  // seconds: carriers up to 120 Hz apart
 constexpr double kLongestSymbol = 1 / 25.0;    // ... and down to 25 Hz
-constexpr double kMemorySeconds = 6;         // the sum's memory
-constexpr double kLeastSeconds = 0.5;        // ... and the least it must hold to count
-constexpr std::size_t kSpreadLags = 24;      // each side: the lags whose spread a lag is measured by
-constexpr std::size_t kOwnLags = 4;          // ... less these, its own peak's
-constexpr double kHarmonic = 0.5;            // of the strongest lag's size that twice the lag may have
-constexpr double kPresent = 0.25;            // of the band's mean level a buffer keeps while it is on (6 dB)
-constexpr double kHoldSeconds = 1;           // a band away no longer than this is a fade: its figure holds
+constexpr double kMemorySeconds = 6;           // the sum's memory
+constexpr double kLeastSeconds = 0.5;          // ... and the least it must hold to count
+constexpr std::size_t kSpreadLags = 24;        // each side: the lags whose spread a lag is measured by
+constexpr std::size_t kOwnLags = 4;            // ... less these, its own peak's
+constexpr std::size_t kHarmonicReach = 2;  // lags either side of half the peak's (twice as many at twice)
+constexpr double kHarmonicSteady = 8;       // a harmonic stands out of the noise this far at least,
+constexpr double kHarmonicShare = 0.25;     // ... and has this share of the peak's figure
+constexpr double kPresent = 0.25;              // of the band's mean level a buffer keeps while it is on (6 dB)
+constexpr double kHoldSeconds = 1;             // a band away no longer than this is a fade: its figure holds
 
 int Log2(std::int32_t n) {
   int log2n = 0;
@@ -28,11 +30,12 @@ int Log2(std::int32_t n) {
 // Each bin's neighbourhood mean by a running sum, lines left out: their
 // bins must not pull the bins round them, at the lines' own spacing.
 // power[0] is bin `offset`.
-void Smooth(std::span<const double> power, std::int32_t offset, std::int32_t first, std::int32_t last, std::int32_t half,
-            std::span<const std::uint8_t> lines, std::vector<double>& smooth) {
+void Smooth(std::span<const double> power, std::int32_t offset, std::int32_t first, std::int32_t last,
+            std::int32_t half, std::span<const std::uint8_t> lines, std::vector<double>& smooth) {
   const auto top = offset + static_cast<std::int32_t>(power.size()) - 1;
   auto isLine = [&](std::int32_t b) {
-    return b >= first && b <= last && static_cast<std::size_t>(b - first) < lines.size() && lines[static_cast<std::size_t>(b - first)];
+    return b >= first && b <= last && static_cast<std::size_t>(b - first) < lines.size() &&
+           lines[static_cast<std::size_t>(b - first)];
   };
   smooth.assign(static_cast<std::size_t>(last - first + 1), 0.0);
   double sum = 0;
@@ -152,32 +155,45 @@ bool SymbolRepetition::Accumulate(double energy, double level, float bufferSecon
 
 // Each lag's steady part against the spread, from buffer to buffer, of the
 // lags round it: about 1 for noise at every lag, whatever the lag's share
-// of the spectrum's shape, while a prefix's copy grows with the buffers. A
-// comb of narrow lines (hum, a buzz, a voice) repeats at twice its lag as
-// well, or at half of it; a prefix's copy does not.
-void SymbolRepetition::Judge() {
-  const std::size_t shortest = shortest_, longest = longest_;
-  // Running sums of the spreads: the lags round each at once.
-  std::vector<double> sums(longest + 2, 0.0);
-  for (std::size_t l = shortest; l <= longest; ++l) sums[l + 1] = sums[l] + squares_[l];
+// of the spectrum's shape, while a prefix's copy grows with the buffers.
+double SymbolRepetition::Steady(std::size_t l, std::span<const double> sums) const {
   auto total = [&](std::size_t from, std::size_t to) { return to >= from ? sums[to + 1] - sums[from] : 0.0; };
-  std::size_t peak = shortest;
+  const std::size_t last = sums.size() - 2;
+  // The lags round it, less its own peak's.
+  const std::size_t from = l > kSpreadLags ? l - kSpreadLags : 0, to = std::min(last, l + kSpreadLags);
+  const std::size_t ownFrom = std::max(from, l > kOwnLags ? l - kOwnLags : 0), ownTo = std::min(to, l + kOwnLags);
+  const auto lags = static_cast<double>((to - from + 1) - (ownTo - ownFrom + 1));
+  const double spread = lags > 0 ? (total(from, to) - total(ownFrom, ownTo)) / lags * weightSquares_ : 0.0;
+  return spread > 0 ? std::norm(sum_[l]) / spread : 0.0;
+}
+
+// The strongest lag of a symbol's length. A comb of narrow lines (hum, a
+// buzz, a voice, a tone grid) stands out at twice its lag as well, or at
+// half of it; a prefix's copy does not.
+void SymbolRepetition::Judge() {
+  // Running sums of the spreads: the lags round each at once.
+  sums_.assign(sum_.size() + 1, 0.0);
+  for (std::size_t l = 0; l < sum_.size(); ++l) sums_[l + 1] = sums_[l] + squares_[l];
+  std::size_t peak = shortest_;
   double best = 0;
-  for (std::size_t l = shortest; l <= longest; ++l) {
-    // The lags round it, less its own peak's.
-    const std::size_t from = l > shortest + kSpreadLags ? l - kSpreadLags : shortest;
-    const std::size_t to = std::min(longest, l + kSpreadLags);
-    const std::size_t ownFrom = std::max(from, l > kOwnLags ? l - kOwnLags : 0), ownTo = std::min(to, l + kOwnLags);
-    const auto lags = static_cast<double>((to - from + 1) - (ownTo - ownFrom + 1));
-    const double spread = lags > 0 ? (total(from, to) - total(ownFrom, ownTo)) / lags * weightSquares_ : 0.0;
-    const double steady = spread > 0 ? std::norm(sum_[l]) / spread : 0.0;
+  for (std::size_t l = shortest_; l <= longest_; ++l) {
+    const double steady = Steady(l, sums_);
     if (steady > best) best = steady, peak = l;
   }
-  // Twice the lag and half of it.
-  double other = 0;
-  for (std::size_t l : {2 * peak - 1, 2 * peak, 2 * peak + 1, peak / 2, (peak + 1) / 2})
-    if (l < sum_.size()) other = std::max(other, std::abs(sum_[l]));
-  ratio_ = other < kHarmonic * std::abs(sum_[peak]) ? best : 0.0;
+  // Where the peak lies between lags: its size's parabola through the
+  // three round its largest.
+  double at = static_cast<double>(peak);
+  if (peak > 0 && peak + 1 < sum_.size()) {
+    const double a = std::abs(sum_[peak - 1]), b = std::abs(sum_[peak]), c = std::abs(sum_[peak + 1]);
+    if (a - 2 * b + c < 0) at += 0.5 * (a - c) / (a - 2 * b + c);
+  }
+  double harmonic = 0;
+  for (const auto& [lag, reach] : {std::pair{2 * at, 2 * kHarmonicReach}, std::pair{at / 2, kHarmonicReach}}) {
+    const auto centre = static_cast<std::size_t>(std::lround(lag));
+    for (std::size_t l = centre > reach ? centre - reach : 0; l <= centre + reach && l + 1 < sum_.size(); ++l)
+      harmonic = std::max(harmonic, Steady(l, sums_));
+  }
+  ratio_ = harmonic < std::max(kHarmonicSteady, kHarmonicShare * best) ? best : 0.0;
 }
 
 }  // namespace velmora

@@ -30,8 +30,8 @@ void AddResults(testing::Digest& d, const DetectorResults& r) {
   for (bool b : {r.powerDetected, r.pactor2Detected, r.pactor3Detected, r.burstDetected, r.peakDetected,
                  r.pulseDetected, r.digitalDetected, r.cwDetected, r.faxDetected, r.wwvDetected})
     d.Add(b);
-  for (const std::string* t : {&r.powerText, &r.pactor2Text, &r.pactor3Text, &r.burstText, &r.peakText,
-                               &r.pulseText, &r.digitalText, &r.cwText, &r.faxText, &r.wwvText})
+  for (const std::string* t : {&r.powerText, &r.pactor2Text, &r.pactor3Text, &r.burstText, &r.peakText, &r.pulseText,
+                               &r.digitalText, &r.cwText, &r.faxText, &r.wwvText})
     d.Add(*t);
   d.Add(r.pactor2Count);
   d.Add(r.pactor3Variant);

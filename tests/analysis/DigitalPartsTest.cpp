@@ -36,13 +36,23 @@ TEST(EnvelopeSteadiness, OneToneOneNoiseTwoCrashesMore) {
     std::function<Complex(std::size_t)> sample;
     double least, most;
   } cases[] = {
-      {"tone", [](std::size_t i) { return Complex{float(std::cos(0.3 * i)), float(std::sin(0.3 * i))}; }, 0.99, 1.01},
-      {"noise, swinging", [&](std::size_t i) {
+      {"tone",
+       [](std::size_t i) {
+         return Complex{float(std::cos(0.3 * i)), float(std::sin(0.3 * i))};
+       },
+       0.99, 1.01},
+      {"noise, swinging",
+       [&](std::size_t i) {
          const double g = 1 + 0.8 * std::sin(i / 400.0);
-         return Complex{float(g * random.Gaussian()), float(g * random.Gaussian())}; }, 1.85, 2.15},
-      {"crashes", [&](std::size_t i) {
+         return Complex{float(g * random.Gaussian()), float(g * random.Gaussian())};
+       },
+       1.85, 2.15},
+      {"crashes",
+       [&](std::size_t i) {
          const double g = i % 300 < 3 ? 30 : 1;
-         return Complex{float(g * random.Gaussian()), float(g * random.Gaussian())}; }, 4, 1e9},
+         return Complex{float(g * random.Gaussian()), float(g * random.Gaussian())};
+       },
+       4, 1e9},
   };
   for (const auto& c : cases) {
     EnvelopeSteadiness e;
@@ -73,7 +83,9 @@ struct Steady {
     const auto pcm = signalgen::ToPcm16(x);
     for (std::size_t at = 0; at + kN <= pcm.size(); at += kN) Next(pcm, at);
   }
-  bool LineAt(double hz) const { return spectrum.Lines()[static_cast<std::size_t>(buffer.Bin(hz) - buffer.FirstBin())]; }
+  bool LineAt(double hz) const {
+    return spectrum.Lines()[static_cast<std::size_t>(buffer.Bin(hz) - buffer.FirstBin())];
+  }
 };
 
 // A steady tone is a line whose bins are left out; the same tone keyed
@@ -154,7 +166,8 @@ TEST(BandSignal, AToneKeepsItsAmplitudeAClickIsImpulsive) {
   FftPlan().Transform(1, bare, 11);
   for (std::size_t k = 0; k < s.buffer.FlatPower().size(); k += 5) {
     const Complex c = bare[k + static_cast<std::size_t>(s.buffer.FirstBin())];
-    EXPECT_NEAR(s.buffer.FlatPower()[k], double(c.re) * c.re + double(c.im) * c.im, 1e-3 * 5000.0 * 5000 * kN * kN / 4) << k;
+    EXPECT_NEAR(s.buffer.FlatPower()[k], double(c.re) * c.re + double(c.im) * c.im, 1e-3 * 5000.0 * 5000 * kN * kN / 4)
+        << k;
   }
   for (std::size_t i = 700; i < 720; ++i)  // a crash's stroke: a loud burst of two milliseconds
     pcm[i] = static_cast<std::int16_t>(30000 * std::sin(0.7 * static_cast<double>(i)));

@@ -10,12 +10,12 @@
 namespace velmora::signalgen {
 
 struct ChannelRecipe {
-  const ModemVariant* modem = nullptr;      // none: the channel alone
-  const ChannelNoise* channel = nullptr;    // none: white noise alone
-  double snrDb = 10;                        // in 3 kHz; noise off when not finite
+  const ModemVariant* modem = nullptr;    // none: the channel alone
+  const ChannelNoise* channel = nullptr;  // none: white noise alone
+  double snrDb = 10;                      // in 3 kHz; noise off when not finite
   double seconds = 30;
-  double leadIn = 0;                        // seconds of the channel alone first
-  double rms = 3000;                        // the modem's, A/D units
+  double leadIn = 0;  // seconds of the channel alone first
+  double rms = 3000;  // the modem's, A/D units
   std::uint64_t seed = 1;
 };
 

@@ -73,7 +73,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration || r.aggregate_name == "min") times_[r.run_name.args] = r.GetAdjustedCPUTime();
+      if (r.run_type == Run::RT_Iteration || r.aggregate_name == "min")
+        times_[r.run_name.args] = r.GetAdjustedCPUTime();
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
@@ -82,8 +83,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
         const std::string args = std::to_string(n) + "/" + std::to_string(c) + "/";
         const auto off = times_.find(args + "0"), on = times_.find(args + "1");
         if (off == times_.end() || on == times_.end()) continue;
-        std::printf("%5d samples, %-15s off %8.1f us, on %8.1f us: %.2fx\n", n, kChannels[c], off->second,
-                    on->second, on->second / off->second);
+        std::printf("%5d samples, %-15s off %8.1f us, on %8.1f us: %.2fx\n", n, kChannels[c], off->second, on->second,
+                    on->second / off->second);
       }
   }
 

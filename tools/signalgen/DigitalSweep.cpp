@@ -62,9 +62,7 @@ DetectorSettings With(bool digital) {
   return s;
 }
 
-std::uint64_t Seed(const ModemVariant& m) {
-  return 1000 + static_cast<std::uint64_t>(&m - ModemVariants().data());
-}
+std::uint64_t Seed(const ModemVariant& m) { return 1000 + static_cast<std::uint64_t>(&m - ModemVariants().data()); }
 
 class Sweeper {
  public:
@@ -91,8 +89,12 @@ class Sweeper {
   bool Shown(const ModemVariant& m) const { return !(o_.tuningOnly && m.unseen); }
 
   ModemRun Modem(const ModemVariant& m, const ChannelNoise* channel, double snr, double leadIn) {
-    const Signal signal = GenerateChannel({.modem = &m, .channel = channel, .snrDb = snr,
-                                           .seconds = o_.sweep.seconds + leadIn, .leadIn = leadIn, .seed = Seed(m)});
+    const Signal signal = GenerateChannel({.modem = &m,
+                                           .channel = channel,
+                                           .snrDb = snr,
+                                           .seconds = o_.sweep.seconds + leadIn,
+                                           .leadIn = leadIn,
+                                           .seed = Seed(m)});
     return Measure(signal, With(true), o_.sweep.sampleSize);
   }
 
@@ -122,7 +124,8 @@ class Sweeper {
           if (unseen && o_.tuningOnly) continue;
           out_ << Pad(std::string(FamilyName(family)) + (unseen ? ", unseen" : ", tuning"), 26);
           for (double snr : o_.sweep.snrs)
-            out_ << Pad(Cell(family, unseen, [&](const ModemVariant& m) { return Modem(m, nullptr, snr, leadIn); }), 12);
+            out_ << Pad(Cell(family, unseen, [&](const ModemVariant& m) { return Modem(m, nullptr, snr, leadIn); }),
+                        12);
           out_ << '\n';
         }
       }
@@ -207,13 +210,16 @@ class Sweeper {
   void PactorTable() {
     using Pick = std::pair<int BufferCounts::*, int BufferCounts::*>;
     for (const auto& [title, pick] :
-         {std::pair{"inside transmissions busy with the form's own label", Pick{&BufferCounts::insideLabel, &BufferCounts::inside}},
+         {std::pair{"inside transmissions busy with the form's own label",
+                    Pick{&BufferCounts::insideLabel, &BufferCounts::inside}},
           std::pair{"in the pauses busy", Pick{&BufferCounts::outsideBusy, &BufferCounts::outside}}}) {
       out_ << "\nPactor (one side of an ARQ link): per cent of the buffers " << title << ", option off / on\n";
       Header("form");
       for (int form = 0; form <= 6; ++form) {
-        SignalRecipe recipe{.form = form == 0 ? Form::Pactor2 : Form::Pactor3, .variant = std::max(1, form),
-                            .seconds = o_.sweep.seconds, .rhythm = {.ackLength = 0},
+        SignalRecipe recipe{.form = form == 0 ? Form::Pactor2 : Form::Pactor3,
+                            .variant = std::max(1, form),
+                            .seconds = o_.sweep.seconds,
+                            .rhythm = {.ackLength = 0},
                             .seed = static_cast<std::uint64_t>(10 + form)};
         const std::string label = ExpectedLabel(recipe);
         out_ << Pad(form == 0 ? label : std::string(Pactor3Label(form)), 26);
@@ -223,7 +229,8 @@ class Sweeper {
           const BufferCounts off = CountBuffers(signal, With(false), o_.sweep.sampleSize, label);
           const BufferCounts on = CountBuffers(signal, With(true), o_.sweep.sampleSize, label);
           const int of = off.*pick.second;
-          out_ << Pad(of ? Percent(100.0 * off.*pick.first / of) + " / " + Percent(100.0 * on.*pick.first / of) : "-", 12);
+          out_ << Pad(of ? Percent(100.0 * off.*pick.first / of) + " / " + Percent(100.0 * on.*pick.first / of) : "-",
+                      12);
         }
         out_ << '\n';
       }

@@ -8,10 +8,10 @@
 namespace velmora::signalgen {
 
 struct PskParams {
-  int order = 4;          // 2, 4 or 8 phases
+  int order = 4;  // 2, 4 or 8 phases
   double baud = 2400;
   double rollOff = 0.2;
-  double center = 1650;   // Hz, the carrier
+  double center = 1650;  // Hz, the carrier
   double Width() const { return baud * (1 + rollOff); }
 };
 

@@ -11,7 +11,7 @@ namespace velmora::signalgen {
 namespace {
 
 constexpr double kRate = kSampleRate;
-constexpr int kTapsLog2 = 11;  // 2048-point design: about 5 Hz steps
+constexpr int kTapsLog2 = 11;   // 2048-point design: about 5 Hz steps
 constexpr int kBlockLog2 = 13;  // the overlap-add transform
 
 // Linear-phase taps whose response follows PassbandDb, windowed (Blackman).
@@ -25,7 +25,8 @@ std::vector<float> Taps(const Passband& band) {
   for (std::size_t i = 0; i < taps.size(); ++i) {
     const double t = static_cast<double>(i) - middle;
     double sum = gain[0];
-    for (std::size_t k = 1; k < n / 2; ++k) sum += 2 * gain[k] * std::cos(2 * kWavePi * static_cast<double>(k) * t / static_cast<double>(n));
+    for (std::size_t k = 1; k < n / 2; ++k)
+      sum += 2 * gain[k] * std::cos(2 * kWavePi * static_cast<double>(k) * t / static_cast<double>(n));
     sum += gain[n / 2] * std::cos(kWavePi * t);
     const double w = static_cast<double>(i) / static_cast<double>(taps.size() - 1);
     const double blackman = 0.42 - 0.5 * std::cos(2 * kWavePi * w) + 0.08 * std::cos(4 * kWavePi * w);
@@ -76,7 +77,7 @@ void ApplyAgc(std::span<float> x, const AgcSwing& agc, Random& random) {
 void AddHum(std::span<float> x, const Hum& hum, Random& random) {
   std::vector<double> wave(x.size());
   for (int h = 1; h <= hum.harmonics && h * hum.mains < kRate / 2; ++h) {
-    const double level = (h % 2 ? 1.0 : 0.5) / h, phase = random.Uniform() * 2 * kWavePi;
+    const double level = (h % 2 ? 1.0 : hum.evenLevel) / std::pow(h, hum.slope), phase = random.Uniform() * 2 * kWavePi;
     const double step = 2 * kWavePi * h * hum.mains / kRate;
     for (std::size_t n = 0; n < wave.size(); ++n) wave[n] += level * std::cos(phase + step * static_cast<double>(n));
   }
@@ -99,7 +100,8 @@ std::vector<std::size_t> AddCrashes(std::span<float> x, const Crashes& crashes, 
       const double decay = 0.0003 + 0.003 * random.Uniform(), height = peak * (0.4 + 0.6 * random.Uniform());
       const auto length = static_cast<std::size_t>(5 * decay * kRate);
       for (std::size_t i = 0; i < length && start + i < x.size(); ++i)
-        x[start + i] += static_cast<float>(height * std::exp(-(static_cast<double>(i) / kRate) / decay) * random.Gaussian() / 2);
+        x[start + i] +=
+            static_cast<float>(height * std::exp(-(static_cast<double>(i) / kRate) / decay) * random.Gaussian() / 2);
     }
   }
   return starts;

@@ -22,16 +22,20 @@ struct AgcSwing {
   double period = 7;  // seconds
 };
 
+// Harmonic h at 1 / h^slope of the fundamental, the even ones at evenLevel
+// of that (a rectifier's buzz is rich in odd harmonics).
 struct Hum {
   double mains = 50;   // Hz
   double rms = 300;    // A/D units
-  int harmonics = 20;  // each weaker, the odd ones less so (a rectifier's buzz)
+  int harmonics = 20;
+  double evenLevel = 0.5;
+  double slope = 1;
 };
 
 struct Crashes {
   double perSecond = 2;
-  double peakDb = 20;    // over the noise's RMS
-  double recovery = 0;   // seconds the AGC takes to recover from each (0: no AGC reaction)
+  double peakDb = 20;   // over the noise's RMS
+  double recovery = 0;  // seconds the AGC takes to recover from each (0: no AGC reaction)
 };
 
 // The filter's response at f, in dB (0 in the passband).

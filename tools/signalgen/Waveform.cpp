@@ -18,13 +18,13 @@ double RootRaisedCosine(double t, double beta) {
   constexpr double pi = kWavePi;
   if (t == 0) return 1 - beta + 4 * beta / pi;
   if (std::abs(std::abs(t) - 1 / (4 * beta)) < 1e-9)
-    return beta / std::sqrt(2.0) * ((1 + 2 / pi) * std::sin(pi / (4 * beta)) + (1 - 2 / pi) * std::cos(pi / (4 * beta)));
+    return beta / std::sqrt(2.0) *
+           ((1 + 2 / pi) * std::sin(pi / (4 * beta)) + (1 - 2 / pi) * std::cos(pi / (4 * beta)));
   const double x = 4 * beta * t;
   return (std::sin(pi * t * (1 - beta)) + x * std::cos(pi * t * (1 + beta))) / (pi * t * (1 - x * x));
 }
 
-std::vector<double> ToneHops(std::size_t count, double first, double spacing, int tones, double baud,
-                             Random& random) {
+std::vector<double> ToneHops(std::size_t count, double first, double spacing, int tones, double baud, Random& random) {
   constexpr double rate = kSampleRate;
   std::vector<double> wave(count);
   double phase = random.Uniform() * 2 * kWavePi;

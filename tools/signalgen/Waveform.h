@@ -20,7 +20,6 @@ double RootRaisedCosine(double t, double beta);
 // Continuous-phase tones, one per symbol, each chosen at random from a grid
 // of `tones` frequencies `spacing` apart from `first`. The symbol clock
 // starts at a random point of its first symbol.
-std::vector<double> ToneHops(std::size_t count, double first, double spacing, int tones, double baud,
-                             Random& random);
+std::vector<double> ToneHops(std::size_t count, double first, double spacing, int tones, double baud, Random& random);
 
 }  // namespace velmora::signalgen
