@@ -6,30 +6,37 @@
 namespace velmora {
 namespace {
 
-constexpr std::int32_t kCellsOf = 2048;  // transform length whose bins are the cells (5.4 Hz)
-constexpr double kMemorySeconds = 1.5;   // the average's time constant
-constexpr double kSearchSeconds = 0.5;   // the lines and the band are looked for this often
-constexpr double kLineSpread = 0.25;     // a line's power from buffer to buffer, at most (spread over mean)
-constexpr double kFirstSpread = 0.5;     // what the first buffer is taken to show of it
-constexpr double kLineDb = 10;           // a line stands this far above the bins beside it
-constexpr double kLineBesideHz = 20;     // ... from here
-constexpr double kLineBesideToHz = 45;   // ... to here, on both sides
-constexpr double kLineWidthHz = 16;      // a line's bins either side of its peak
-constexpr double kFloorRank = 0.2;       // of the levels from the passband up to the quiet band
-constexpr double kLevelHz = 25;          // each side: the levels are smoothed over neighbours
-constexpr double kBandTopDb = 6;         // a band: the bins within this of its top
-constexpr double kTopRank = 0.95;        // the top, robust against a few high bins
-constexpr std::int32_t kRankStride = 4;  // cells apart, of those the ranks are taken from
-constexpr double kFlatOverFloor = 2;     // a flat top stands this far above the floor (3 dB)
-constexpr double kBesideFromHz = 50;     // the levels beside a band: from here
-constexpr double kBesideToHz = 300;      // ... to here off each edge
-constexpr double kBandOverDb = 6;        // a band stands this far above the levels beside it
-constexpr double kBandNowDb = 3;         // ... and this far in the present buffer alone
-constexpr double kNarrowestHz = 300;     // narrower: a carrier, keyed CW, a tone
-constexpr double kWidestHz = 2100;       // wider: perhaps a receiver's passband (2.4 kHz and more)
+constexpr std::int32_t kCellsOf = 2048;     // transform length whose bins are the cells (5.4 Hz)
+constexpr double kMemorySeconds = 1.5;      // the average's time constant
+constexpr double kSearchSeconds = 0.5;      // the lines and the band are looked for this often
+constexpr double kLineSpread = 0.25;        // a line's power from buffer to buffer, at most (spread over mean)
+constexpr double kFirstSpread = 0.5;        // what the first buffer is taken to show of it
+constexpr double kLineDb = 10;              // a line stands this far above the bins beside it
+constexpr double kLineBesideHz = 20;        // ... from here
+constexpr double kLineBesideToHz = 45;      // ... to here, on both sides
+constexpr double kLineWidthHz = 16;         // a line's bins either side of its peak
+constexpr double kHarmonicWidthHz = 8;      // a faint harmonic's bins either side of it
+constexpr std::size_t kLeastHarmonics = 4;  // lines on multiples of one mains frequency: its harmonics
+constexpr double kLowestMains = 45, kHighestMains = 65;  // Hz, round 50 and 60
+constexpr double kMainsStep = 0.05;                      // Hz
+constexpr double kHarmonicTolerance = 3.5;               // Hz off a multiple, at most (the cells are 5.4 Hz)
+constexpr double kFloorRank = 0.2;                       // of the levels from the passband up to the quiet band
+constexpr double kLevelHz = 25;                          // each side: the levels are smoothed over neighbours
+constexpr double kBandTopDb = 6;                         // a band: the bins within this of its top
+constexpr double kTopRank = 0.95;                        // the top, robust against a few high bins
+constexpr std::int32_t kRankStride = 4;                  // cells apart, of those the ranks are taken from
+constexpr double kFlatOverFloor = 2;                     // a flat top stands this far above the floor (3 dB)
+constexpr double kBesideFromHz = 50;                     // the levels beside a band: from here
+constexpr double kBesideToHz = 300;                      // ... to here off each edge
+constexpr double kBandOverDb = 6;                        // a band stands this far above the levels beside it
+constexpr double kBandNowDb = 3;                         // ... and this far in the present buffer alone
+constexpr double kNarrowestHz = 300;                     // narrower: a carrier, keyed CW, a tone
+constexpr double kWidestHz = 2100;                       // wider: perhaps a receiver's passband (2.4 kHz and more)
+
+}  // namespace
 
 // Running sums of a spectrum: the mean over any range of bins at once.
-class Sums {
+class SteadySpectrum::Sums {
  public:
   explicit Sums(std::span<const double> v) : sums_(v.size() + 1, 0.0) {
     for (std::size_t i = 0; i < v.size(); ++i) sums_[i + 1] = sums_[i] + v[i];
@@ -46,8 +53,6 @@ class Sums {
  private:
   std::vector<double> sums_;
 };
-
-}  // namespace
 
 void SteadySpectrum::Follow(const BandSignal& buffer, float bufferSeconds) {
   // Cells of about 5 Hz whatever the length, so a long buffer costs no more.
@@ -107,34 +112,71 @@ double SteadySpectrum::Over(std::span<const double> levels) const {
 // A line is a peak far above the bins a little way off on either side: a
 // modem's tones come with the spread of their keying beside them.
 void SteadySpectrum::FindLines(const BandSignal& buffer) {
-  const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
-  const std::int32_t first = firstBin / group_, last = lastBin / group_,
-                     top = static_cast<std::int32_t>(mean_.size()) - 1;
-  lines_.assign(static_cast<std::size_t>(lastBin - firstBin + 1), 0);
+  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
+  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
+  lines_.assign(static_cast<std::size_t>(buffer.LastBin() - buffer.FirstBin() + 1), 0);
   lineFree_ = mean_;
   const double resolution = buffer.Resolution() * group_;
   const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
   const auto to =
       std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
-  const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineWidthHz / resolution)));
   const double ratio = std::pow(10.0, kLineDb / 10);
   const Sums sums(mean_);
+  found_.clear();
   for (std::int32_t c = first; c <= last; ++c) {
     if (c - to < 0 || c + to > top) continue;
     const double peak = mean_[static_cast<std::size_t>(c)];
     if (peak < mean_[static_cast<std::size_t>(c - 1)] || peak < mean_[static_cast<std::size_t>(c + 1)]) continue;
-    const double below = sums.Mean(c - to, c - from), above = sums.Mean(c + from, c + to);
-    if (peak < ratio * std::max(below, above)) continue;
+    if (peak < ratio * std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to))) continue;
     // Steady from buffer to buffer, as hum and carriers are; a modem's tone
     // comes and goes with its data.
     const double spread = std::sqrt(std::max(0.0, squares_[static_cast<std::size_t>(c)] - peak * peak));
     if (spread > kLineSpread * peak) continue;
-    for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
-      lineFree_[static_cast<std::size_t>(k)] = std::max(below, above);
-    for (std::int32_t b = std::max(firstBin, (c - width) * group_);
-         b <= std::min(lastBin, (c + width + 1) * group_ - 1); ++b)
-      lines_[static_cast<std::size_t>(b - firstBin)] = 1;
+    // Where the peak lies between cells (its parabola through three).
+    const double a = mean_[static_cast<std::size_t>(c - 1)], b = peak, d = mean_[static_cast<std::size_t>(c + 1)];
+    found_.push_back((c + (a - 2 * b + d < 0 ? 0.5 * (a - d) / (a - 2 * b + d) : 0.0)) * resolution);
   }
+  for (double f : found_) LeaveOut(buffer, f, kLineWidthHz, sums);
+  // Lines on the multiples of one mains frequency (hum, a rectifier's
+  // buzz): its weaker harmonics, each too faint to find alone, would still
+  // add up to a comb; all of them are left out.
+  const double fundamental = MainsHarmonics();
+  if (fundamental > 0)
+    for (double f = fundamental * std::ceil(kModemBandLow / fundamental); f <= kModemBandHigh; f += fundamental)
+      LeaveOut(buffer, f, kHarmonicWidthHz, sums);
+}
+
+// The mains frequency that the most lines found sit on multiples of, when
+// at least a few do; 0 when none.
+double SteadySpectrum::MainsHarmonics() const {
+  if (found_.size() < kLeastHarmonics) return 0;
+  double best = 0;
+  std::size_t most = 0;
+  for (double f0 = kLowestMains; f0 <= kHighestMains; f0 += kMainsStep) {
+    std::size_t on = 0;
+    for (double f : found_) on += std::abs(f - f0 * std::round(f / f0)) <= kHarmonicTolerance;
+    if (on > most) most = on, best = f0;
+  }
+  return most >= kLeastHarmonics ? best : 0.0;
+}
+
+// The bins of a line at frequency f, `halfWidth` Hz either side, and the
+// cells round it, which the band's levels see as the level beside it.
+void SteadySpectrum::LeaveOut(const BandSignal& buffer, double f, double halfWidth, const Sums& sums) {
+  const double resolution = buffer.Resolution() * group_;
+  const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
+  const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
+  const auto to =
+      std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
+  const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(halfWidth / resolution)));
+  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
+  const double beside = std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to));
+  for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
+    lineFree_[static_cast<std::size_t>(k)] = beside;
+  const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
+  for (std::int32_t b = std::max(firstBin, (c - width) * group_); b <= std::min(lastBin, (c + width + 1) * group_ - 1);
+       ++b)
+    lines_[static_cast<std::size_t>(b - firstBin)] = 1;
 }
 
 void SteadySpectrum::FindBand(const BandSignal& buffer) {

@@ -1,6 +1,7 @@
 #pragma once
 // The spectrum averaged over the last second or so: the steady lines in the
-// passband (mains hum, carriers), whose bins the modem measures leave out,
+// passband (mains hum with all its harmonics, carriers), whose bins the
+// modem measures leave out,
 // its floor, and the band a transmission occupies when it stands clearly
 // above the levels beside it and is narrower than any receiver's passband.
 #include <cstdint>
@@ -32,7 +33,10 @@ class SteadySpectrum {
   std::span<const std::uint8_t> FlatTop() const { return flatTop_; }
 
  private:
+  class Sums;
   void FindLines(const BandSignal& buffer);
+  double MainsHarmonics() const;
+  void LeaveOut(const BandSignal& buffer, double frequency, double halfWidth, const Sums& sums);
   void FindBand(const BandSignal& buffer);
   double Over(std::span<const double> levels) const;
 
@@ -47,6 +51,7 @@ class SteadySpectrum {
   std::vector<double> level_;     // the line-free mean smoothed over neighbours
   std::vector<double> levels_;    // a few of them, for ranks
   std::vector<std::uint8_t> lines_, flatTop_;
+  std::vector<double> found_;  // Hz, the lines found alone
   double floor_ = 0;
   double sinceSearch_ = 0;  // seconds since the lines and the band were looked for
   double bandLow_ = 0, bandHigh_ = 0;

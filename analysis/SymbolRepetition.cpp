@@ -15,11 +15,11 @@ constexpr double kMemorySeconds = 6;           // the sum's memory
 constexpr double kLeastSeconds = 0.5;          // ... and the least it must hold to count
 constexpr std::size_t kSpreadLags = 24;        // each side: the lags whose spread a lag is measured by
 constexpr std::size_t kOwnLags = 4;            // ... less these, its own peak's
-constexpr std::size_t kHarmonicReach = 2;  // lags either side of half the peak's (twice as many at twice)
-constexpr double kHarmonicSteady = 8;       // a harmonic stands out of the noise this far at least,
-constexpr double kHarmonicShare = 0.25;     // ... and has this share of the peak's figure
-constexpr double kPresent = 0.25;              // of the band's mean level a buffer keeps while it is on (6 dB)
-constexpr double kHoldSeconds = 1;             // a band away no longer than this is a fade: its figure holds
+constexpr std::size_t kHarmonicReach =
+    4;                              // lags either side of half the peak's (twice, three times as many further on)
+constexpr double kHarmonic = 0.5;   // of the strongest lag's size that a multiple of it may have
+constexpr double kPresent = 0.25;   // of the band's mean level a buffer keeps while it is on (6 dB)
+constexpr double kHoldSeconds = 1;  // a band away no longer than this is a fade: its figure holds
 
 int Log2(std::int32_t n) {
   int log2n = 0;
@@ -155,45 +155,40 @@ bool SymbolRepetition::Accumulate(double energy, double level, float bufferSecon
 
 // Each lag's steady part against the spread, from buffer to buffer, of the
 // lags round it: about 1 for noise at every lag, whatever the lag's share
-// of the spectrum's shape, while a prefix's copy grows with the buffers.
-double SymbolRepetition::Steady(std::size_t l, std::span<const double> sums) const {
-  auto total = [&](std::size_t from, std::size_t to) { return to >= from ? sums[to + 1] - sums[from] : 0.0; };
-  const std::size_t last = sums.size() - 2;
-  // The lags round it, less its own peak's.
-  const std::size_t from = l > kSpreadLags ? l - kSpreadLags : 0, to = std::min(last, l + kSpreadLags);
-  const std::size_t ownFrom = std::max(from, l > kOwnLags ? l - kOwnLags : 0), ownTo = std::min(to, l + kOwnLags);
-  const auto lags = static_cast<double>((to - from + 1) - (ownTo - ownFrom + 1));
-  const double spread = lags > 0 ? (total(from, to) - total(ownFrom, ownTo)) / lags * weightSquares_ : 0.0;
-  return spread > 0 ? std::norm(sum_[l]) / spread : 0.0;
-}
-
-// The strongest lag of a symbol's length. A comb of narrow lines (hum, a
-// buzz, a voice, a tone grid) stands out at twice its lag as well, or at
-// half of it; a prefix's copy does not.
+// of the spectrum's shape, while a prefix's copy grows with the buffers. A
+// comb of narrow lines (hum, a buzz, a voice) repeats at twice and three
+// times its lag as well, or at half of it; a prefix's copy does not.
 void SymbolRepetition::Judge() {
+  const std::size_t shortest = shortest_, longest = longest_;
   // Running sums of the spreads: the lags round each at once.
-  sums_.assign(sum_.size() + 1, 0.0);
-  for (std::size_t l = 0; l < sum_.size(); ++l) sums_[l + 1] = sums_[l] + squares_[l];
-  std::size_t peak = shortest_;
+  std::vector<double> sums(longest + 2, 0.0);
+  for (std::size_t l = shortest; l <= longest; ++l) sums[l + 1] = sums[l] + squares_[l];
+  auto total = [&](std::size_t from, std::size_t to) { return to >= from ? sums[to + 1] - sums[from] : 0.0; };
+  std::size_t peak = shortest;
   double best = 0;
-  for (std::size_t l = shortest_; l <= longest_; ++l) {
-    const double steady = Steady(l, sums_);
+  for (std::size_t l = shortest; l <= longest; ++l) {
+    // The lags round it, less its own peak's.
+    const std::size_t from = l > shortest + kSpreadLags ? l - kSpreadLags : shortest;
+    const std::size_t to = std::min(longest, l + kSpreadLags);
+    const std::size_t ownFrom = std::max(from, l > kOwnLags ? l - kOwnLags : 0), ownTo = std::min(to, l + kOwnLags);
+    const auto lags = static_cast<double>((to - from + 1) - (ownTo - ownFrom + 1));
+    const double spread = lags > 0 ? (total(from, to) - total(ownFrom, ownTo)) / lags * weightSquares_ : 0.0;
+    const double steady = spread > 0 ? std::norm(sum_[l]) / spread : 0.0;
     if (steady > best) best = steady, peak = l;
   }
-  // Where the peak lies between lags: its size's parabola through the
-  // three round its largest.
-  double at = static_cast<double>(peak);
-  if (peak > 0 && peak + 1 < sum_.size()) {
-    const double a = std::abs(sum_[peak - 1]), b = std::abs(sum_[peak]), c = std::abs(sum_[peak + 1]);
-    if (a - 2 * b + c < 0) at += 0.5 * (a - c) / (a - 2 * b + c);
-  }
-  double harmonic = 0;
-  for (const auto& [lag, reach] : {std::pair{2 * at, 2 * kHarmonicReach}, std::pair{at / 2, kHarmonicReach}}) {
-    const auto centre = static_cast<std::size_t>(std::lround(lag));
-    for (std::size_t l = centre > reach ? centre - reach : 0; l <= centre + reach && l + 1 < sum_.size(); ++l)
-      harmonic = std::max(harmonic, Steady(l, sums_));
-  }
-  ratio_ = harmonic < std::max(kHarmonicSteady, kHarmonicShare * best) ? best : 0.0;
+  // Half the lag, twice and three times it: a comb's peaks are broad (its
+  // lines fill a narrow band) and found a few lags off, so the largest mean
+  // of three neighbouring lags round where they should be.
+  double other = 0;
+  auto look = [&](std::size_t centre, std::size_t reach) {
+    for (std::size_t c = std::max<std::size_t>(1, centre > reach ? centre - reach : 0);
+         c <= centre + reach && c + 1 < sum_.size(); ++c)
+      other = std::max(other, (std::abs(sum_[c - 1]) + std::abs(sum_[c]) + std::abs(sum_[c + 1])) / 3);
+  };
+  look(peak / 2, kHarmonicReach);
+  look(2 * peak, 2 * kHarmonicReach);
+  look(3 * peak, 3 * kHarmonicReach);
+  ratio_ = other < kHarmonic * std::abs(sum_[peak]) ? best : 0.0;
 }
 
 }  // namespace velmora

@@ -7,7 +7,8 @@
 // after buffer with its phase, so a steady ripple grows out of the noise;
 // the figure is the strongest lag's steady part over the spread of the
 // lags round it (about 1 for noise). A comb of narrow lines (hum, a voice,
-// a tone grid) repeats at twice or half its lag as well and does not count.
+// a tone grid) repeats at multiples or half of its lag as well and does not
+// count.
 #include <complex>
 #include <cstdint>
 #include <span>
@@ -33,7 +34,6 @@ class SymbolRepetition {
   void Weigh(const BandSignal& buffer, std::span<const std::uint8_t> lines, std::span<const std::uint8_t> flatTop);
   double Correlate(const BandSignal& buffer);
   bool Accumulate(double energy, double level, float bufferSeconds);
-  double Steady(std::size_t lag, std::span<const double> sums) const;
   void Judge();
 
   FftPlan fft_;
@@ -43,7 +43,6 @@ class SymbolRepetition {
   std::vector<Complex> work_;
   std::vector<std::complex<double>> sum_;  // per lag: the mean of the buffers' correlations
   std::vector<double> squares_;            // ... and of their squared sizes
-  std::vector<double> sums_;               // running sums of those
   double weightSquares_ = 0;               // the sum of the buffers' squared weights in the means
   std::int32_t n_ = 0;
   std::int32_t count_ = 0;
