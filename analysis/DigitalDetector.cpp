@@ -12,6 +12,7 @@ namespace {
 
 constexpr double kSteadyBelow = 1.75;  // noise: 2
 constexpr double kHoldSeconds = 1;     // a modem found as long stays found as long again: through a fade
+constexpr double kMainsMemory = 6;     // seconds: the repetition's memory
 constexpr double kRepeatsAbove = 18;   // noise: the strongest of some 170 lags about 5, seldom 15
 
 }  // namespace
@@ -19,6 +20,7 @@ constexpr double kRepeatsAbove = 18;   // noise: the strongest of some 170 lags 
 void DigitalDetector::Restart() {
   since_ = kHoldSeconds + 1;
   found_ = 0;
+  mainsSince_ = 1e9;
   steady_.Restart();
   envelope_.Restart();
   repetition_.Restart();
@@ -30,12 +32,18 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   if (!buffer_.Take(spectrum)) return false;
   steady_.Follow(buffer_, bufferSeconds);
   buffer_.LimitToPassband(steady_.Lines());
-  envelope_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
+  // Strong hum, a sum of steady tones, would pass for a steady envelope
+  // until its lines are known and left out.
+  if (steady_.LinesKnown()) envelope_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
   repetition_.Add(buffer_, steady_.Lines(), steady_.FlatTop(), bufferSeconds);
 
   results.digitalWidth = static_cast<float>(steady_.BandHigh() - steady_.BandLow());
   results.digitalText = IntegerText(std::lround(results.digitalWidth));
-  const bool now = Steadiness() < kSteadyBelow || Repetition() > kRepeatsAbove || steady_.NarrowBand();
+  // Mains hum's comb, its lines left out, still ripples the spectrum at its
+  // spacing: the repetition says nothing while its memory may hold it.
+  mainsSince_ = steady_.Mains() ? 0 : mainsSince_ + bufferSeconds;
+  const bool repeats = Repetition() > kRepeatsAbove && mainsSince_ > kMainsMemory;
+  const bool now = Steadiness() < kSteadyBelow || repeats || steady_.NarrowBand();
   // The hold is earned: a buffer found alone is not held.
   if (now) {
     found_ = since_ > 0 ? bufferSeconds : found_ + bufferSeconds;

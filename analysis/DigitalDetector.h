@@ -49,6 +49,7 @@ class DigitalDetector {
   SymbolRepetition repetition_;
   double since_ = 1e9;  // seconds since a modem was last found
   double found_ = 0;    // seconds it had been found then without a break
+  double mainsSince_ = 1e9;  // seconds since mains hum was last found
 };
 
 }  // namespace velmora

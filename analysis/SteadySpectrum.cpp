@@ -11,6 +11,7 @@ constexpr double kMemorySeconds = 1.5;      // the average's time constant
 constexpr double kSearchSeconds = 0.5;      // the lines and the band are looked for this often
 constexpr double kLineSpread = 0.25;        // a line's power from buffer to buffer, at most (spread over mean)
 constexpr double kFirstSpread = 0.5;        // what the first buffer is taken to show of it
+constexpr std::int32_t kKnownAfter = 4;     // buffers before a line's spread can pass
 constexpr double kLineDb = 10;              // a line stands this far above the bins beside it
 constexpr double kLineBesideHz = 20;        // ... from here
 constexpr double kLineBesideToHz = 45;      // ... to here, on both sides
@@ -87,6 +88,7 @@ void SteadySpectrum::Follow(const BandSignal& buffer, float bufferSeconds) {
   // tenths of a second.
   sinceSearch_ += bufferSeconds;
   if (buffers_ == 1 || sinceSearch_ >= kSearchSeconds) {
+    known_ = buffers_ >= kKnownAfter;
     FindLines(buffer);
     FindBand(buffer);
     sinceSearch_ = 0;
@@ -141,6 +143,7 @@ void SteadySpectrum::FindLines(const BandSignal& buffer) {
   // buzz): its weaker harmonics, each too faint to find alone, would still
   // add up to a comb; all of them are left out.
   const double fundamental = MainsHarmonics();
+  mains_ = fundamental > 0;
   if (fundamental > 0)
     for (double f = fundamental * std::ceil(kModemBandLow / fundamental); f <= kModemBandHigh; f += fundamental)
       LeaveOut(buffer, f, kHarmonicWidthHz, sums);
@@ -157,7 +160,15 @@ double SteadySpectrum::MainsHarmonics() const {
     for (double f : found_) on += std::abs(f - f0 * std::round(f / f0)) <= kHarmonicTolerance;
     if (on > most) most = on, best = f0;
   }
-  return most >= kLeastHarmonics ? best : 0.0;
+  if (most < kLeastHarmonics) return 0;
+  // The step finds it only roughly, its high harmonics some Hz off: fitted
+  // to the lines on it.
+  double lines = 0, orders = 0;
+  for (double f : found_) {
+    const double order = std::round(f / best);
+    if (std::abs(f - best * order) <= kHarmonicTolerance) lines += f * order, orders += order * order;
+  }
+  return lines / orders;
 }
 
 // The bins of a line at frequency f, `halfWidth` Hz either side, and the

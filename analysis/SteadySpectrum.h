@@ -14,7 +14,7 @@ namespace velmora {
 
 class SteadySpectrum {
  public:
-  void Restart() { first_ = true; }
+  void Restart() { first_ = true, known_ = false; }
   void Follow(const BandSignal& buffer, float bufferSeconds);
 
   // The passband's bins (from the band signal's first) that hold a steady
@@ -31,6 +31,11 @@ class SteadySpectrum {
   // The passband's bins (from the band signal's first) on the flat top of
   // a band: within 6 dB of the strongest levels and 3 dB above the floor.
   std::span<const std::uint8_t> FlatTop() const { return flatTop_; }
+  // Mains hum was found, its harmonics on a comb.
+  bool Mains() const { return mains_; }
+  // The lines have been looked for over enough buffers to tell a steady
+  // one: before that, none is left out.
+  bool LinesKnown() const { return known_; }
 
  private:
   class Sums;
@@ -60,6 +65,8 @@ class SteadySpectrum {
   double width_ = 0;                            // Hz
   bool stands_ = false;                         // it stands above the levels beside it
   bool narrow_ = false;
+  bool mains_ = false;
+  bool known_ = false;
 };
 
 }  // namespace velmora

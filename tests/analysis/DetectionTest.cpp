@@ -58,7 +58,8 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
 
 // "Digital Busy": a modem of each family busy in nine buffers of ten, from
 // the first buffer, after the channel alone or through a receiver; a
-// receiver's noise, its AGC, hum and crashes stay free (the sweep measures
+// receiver's noise, its AGC, hum and crashes stay free, strong hum's comb
+// under an AGC too, which read busy by its ripple (the sweep measures
 // every variant; these are a few of the tuning set's). A Pactor detector
 // that fires first keeps its label.
 TEST(Detection, DigitalBusyFindsEveryFamilyAndNotAReceiversNoise) {
@@ -74,12 +75,14 @@ TEST(Detection, DigitalBusyFindsEveryFamilyAndNotAReceiversNoise) {
       {"psk-s2", "agc-slow-s", 0, 10, 90},    {"mfsk-s4", nullptr, 0, 5, 90},
       {nullptr, "passband-s1", 0, 20, 0},     {nullptr, "agc-fast-s", 0, 10, 0},
       {nullptr, "hum-s", 0, 30, 0},           {nullptr, "crashes-agc-s", 0, 10, 0},
+      {nullptr, "hum-s2", 0, 30, 0},          {nullptr, "hum-s3", 0, 10, 0},  // strong hum under an AGC
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.modem ? c.modem : "") + " " + (c.channel ? c.channel : ""));
     const auto signal = signalgen::GenerateChannel({.modem = c.modem ? signalgen::FindModem(c.modem) : nullptr,
                                                     .channel = c.channel ? signalgen::FindChannel(c.channel) : nullptr,
-                                                    .snrDb = c.snr, .seconds = 8 + c.leadIn, .leadIn = c.leadIn});
+                                                    .snrDb = c.snr, .seconds = (c.modem ? 8 : 16) + c.leadIn,
+                                                    .leadIn = c.leadIn});
     const auto r = signalgen::CountBuffers(signal, on, 2048, "Digital");
     if (!c.modem) {
       EXPECT_EQ(r.allBusy, 0);

@@ -109,6 +109,18 @@ const std::array kChannels = {
                  .agc = AgcSwing{.depth = 0.5, .period = 0.4}},
     ChannelNoise{
         .name = "hum-s", .kind = "hum", .passband = kBandA, .hum = Hum{.mains = 50, .rms = 300, .harmonics = 20}},
+    // Strong hum rich in harmonics under an AGC, added to the tuning set
+    // when a hum of that kind in the unseen set read busy.
+    ChannelNoise{.name = "hum-s2",
+                 .kind = "hum",
+                 .passband = kBandB,
+                 .agc = AgcSwing{.depth = 0.4, .period = 6},
+                 .hum = Hum{.mains = 60, .rms = 1000, .harmonics = 45, .evenLevel = 0.6, .slope = 0.8}},
+    ChannelNoise{.name = "hum-s3",
+                 .kind = "hum",
+                 .passband = kBandA,
+                 .agc = AgcSwing{.depth = 0.2, .period = 3},
+                 .hum = Hum{.mains = 50, .rms = 2000, .harmonics = 55, .evenLevel = 0.9, .slope = 0.6}},
     ChannelNoise{.name = "hum-u",
                  .kind = "hum",
                  .unseen = true,
