@@ -55,6 +55,10 @@ void PowerDensity::Analyse(std::span<const std::int16_t> samples, std::int32_t t
   }
 
   fft_.Transform(1, {spectrum_.data(), static_cast<std::size_t>(n_)}, log2n_);
+  if (keepTransform_)
+    transform_.assign(spectrum_.begin(), spectrum_.begin() + n_ / 2);
+  else
+    transform_.clear();
 
   const double normal = Db10(n_);
   for (std::int32_t k = 0; k < n_ / 2; ++k) {

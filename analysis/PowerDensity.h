@@ -25,6 +25,11 @@ class PowerDensity {
   PowerDensity();
 
   void Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength);
+  // Keep the windowed transform of bins 0..N/2 - 1 (before the decibels)
+  // for a detector that needs its phases too; off by default, it costs a copy.
+  void KeepTransform(bool keep) { keepTransform_ = keep; }
+  // The kept transform of the buffer in hand; empty when it was not kept.
+  std::span<const Complex> Transform() const { return transform_; }
 
   std::int32_t N() const { return n_; }
   std::int32_t Log2N() const { return log2n_; }
@@ -52,6 +57,8 @@ class PowerDensity {
   float signalLevel_ = -127;
   std::vector<std::int16_t> samples_;
   std::vector<Complex> spectrum_;
+  bool keepTransform_ = false;
+  std::vector<Complex> transform_;
   std::vector<double> hamming_;  // weights of entries 1..n, kept for the last n
   std::int32_t hammingN_ = 0;
   FftPlan fft_;

@@ -8,6 +8,7 @@ namespace velmora {
 SignalAnalysis::SignalAnalysis(DetectorSettings& settings) : settings_(settings) {}
 
 void SignalAnalysis::Analyse(std::span<const std::int16_t> samples, std::int32_t transformLength) {
+  spectrum_.KeepTransform(settings_.digitalBusy);
   spectrum_.Analyse(samples, transformLength);
   bufferSeconds_ = static_cast<float>(spectrum_.SampleCount()) / kSampleRateHz;
 }

@@ -1,16 +1,24 @@
 # The signal generator (a test tool, natively) and the offline analyser
 # (natively and for Windows).
 add_library(velmora_signalgen STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ChannelSignal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalForms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/DigitalSweep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/FadingChannel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/FadingSweep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/LinkPauses.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ModemSet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/OfdmModem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/PskModem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/ReceiverNoise.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Receiver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGenOptions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ToneModem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/Waveform.cpp)
 target_link_libraries(velmora_signalgen PUBLIC velmora_analysis velmora_common)
 target_include_directories(velmora_signalgen PUBLIC ${PROJECT_SOURCE_DIR})
 
@@ -27,13 +35,17 @@ if(NOT VELMORA_WINDOWS)
   set_target_properties(velmora-signalgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 endif()
 
-# The detector chain's cost with "Pactor Fading", on generated signals: run
-# by hand, natively (build/native/velmora-fading-bench).
+# The detector chain's cost with "Pactor Fading" and with "Digital Busy", on
+# generated signals: run by hand, natively (build/native/velmora-fading-bench,
+# build/native/digital_busy_bench).
 if(NOT VELMORA_WINDOWS)
   find_package(benchmark QUIET)
   if(benchmark_FOUND)
     add_executable(velmora-fading-bench ${CMAKE_CURRENT_LIST_DIR}/signalgen/bench/FadingBench.cpp)
-    target_link_libraries(velmora-fading-bench PRIVATE velmora_signalgen benchmark::benchmark)
-    set_target_properties(velmora-fading-bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+    add_executable(digital_busy_bench ${CMAKE_CURRENT_LIST_DIR}/signalgen/bench/DigitalBusyBench.cpp)
+    foreach(bench velmora-fading-bench digital_busy_bench)
+      target_link_libraries(${bench} PRIVATE velmora_signalgen benchmark::benchmark)
+      set_target_properties(${bench} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+    endforeach()
   endif()
 endif()

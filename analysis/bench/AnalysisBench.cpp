@@ -117,13 +117,12 @@ std::vector<std::int16_t> Recording(signalgen::Form form) {
   return signalgen::ToPcm16(signalgen::Generate(recipe).samples);
 }
 
-// One buffer after another of a recording: analysis, then Detect (with
-// "Digital Busy" on too, when digital).
-void Chain(benchmark::State& state, signalgen::Form form, bool digital = false) {
+// One buffer after another of a recording: analysis, then Detect ("Digital
+// Busy" is measured by tools/signalgen/DigitalBusyBench.cpp).
+void Chain(benchmark::State& state, signalgen::Form form) {
   const auto n = static_cast<std::int32_t>(state.range(0));
   const auto pcm = Recording(form);
   DetectorSettings settings = EveryDetector();
-  settings.digitalBusy = digital;
   SignalAnalysis analysis(settings);
   analysis.RestartContinuity();
   std::string panel;
@@ -143,15 +142,6 @@ void BM_ChainNoise(benchmark::State& state) { Chain(state, signalgen::Form::Nois
 void BM_ChainPactor3(benchmark::State& state) { Chain(state, signalgen::Form::Pactor3); }
 BENCHMARK(BM_ChainNoise)->Arg(2048)->Arg(32768)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
 BENCHMARK(BM_ChainPactor3)->Arg(2048)->Arg(32768)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
-void BM_ChainDigitalNoise(benchmark::State& state) { Chain(state, signalgen::Form::Noise, true); }
-void BM_ChainDigitalPactor3(benchmark::State& state) { Chain(state, signalgen::Form::Pactor3, true); }
-void BM_ChainDigitalOfdm(benchmark::State& state) { Chain(state, signalgen::Form::Ofdm, true); }
-// On from the first buffer and filling the passband: measured against the buffer alone.
-void BM_ChainDigitalPsk(benchmark::State& state) { Chain(state, signalgen::Form::Psk2400, true); }
-BENCHMARK(BM_ChainDigitalNoise)->Arg(2048)->Arg(32768)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
-BENCHMARK(BM_ChainDigitalPactor3)->Arg(2048)->Arg(32768)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
-BENCHMARK(BM_ChainDigitalOfdm)->Arg(2048)->Arg(32768)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
-BENCHMARK(BM_ChainDigitalPsk)->Arg(2048)->Arg(32768)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
 
 // The console report, then our transform's time as a multiple of FFTW's.
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,26 @@ struct AnalysisRig {
   Verdict RunBuffer(const std::vector<std::int16_t>& pcm, std::size_t n, std::size_t at = 0) {
     analysis.Analyse({pcm.data() + at, std::min(n, pcm.size() - at)}, static_cast<std::int32_t>(n));
     return analysis.Detect(panel);
+  }
+};
+
+// FNV-1a over the exact bytes of every value: a golden file keeps results
+// bit for bit in a line each.
+struct Digest {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  void Add(const void* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const std::uint8_t*>(data)[i]) * 0x100000001b3ull;
+  }
+  void Add(float value) { Add(&value, sizeof value); }
+  void Add(double value) { Add(&value, sizeof value); }
+  void Add(std::int32_t value) { Add(&value, sizeof value); }
+  void Add(bool value) { Add(&value, sizeof value); }
+  void Add(const std::string& text) { Add(text.c_str(), text.size() + 1); }
+  void Add(const char* text) { Add(std::string(text)); }
+  std::string Text() const {
+    char text[20];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
   }
 };
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisTestSupport.h"
+#include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/Sweep.h"
 
 namespace velmora {
@@ -55,32 +56,41 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
   }
 }
 
-// "Digital Busy": each modem busy once it is on (4-FSK partly under Pactor 2,
-// whose tones two of its four share), also when it is on from the first
-// buffer, as after a change of frequency; noise, bursts and CW stay free.
-TEST(Detection, DigitalModemsAreBusyWithTheOption) {
+// "Digital Busy": a modem of each family busy in nine buffers of ten, from
+// the first buffer, after the channel alone or through a receiver; a
+// receiver's noise, its AGC, hum and crashes stay free, strong hum's comb
+// under an AGC too, which read busy by its ripple (the sweep measures
+// every variant; these are a few of the tuning set's). A Pactor detector
+// that fires first keeps its label.
+TEST(Detection, DigitalBusyFindsEveryFamilyAndNotAReceiversNoise) {
   DetectorSettings on;
   on.digitalBusy = true;
-  for (double start : {2.0, 0.0})
-  for (Form form : {Form::Ofdm, Form::Fsk4, Form::Psk2400, Form::Mfsk}) {
-    SignalRecipe recipe = Recipe(form, 10, 8);
-    recipe.rhythm.start = start;
-    SCOPED_TRACE(std::to_string(start) + " " + std::string(signalgen::FormName(form)));
-    const auto r = Count(recipe, on, "Digital");
-    ASSERT_GT(r.inside, 25);
-    EXPECT_GE(r.insideBusy, r.inside * 9 / 10);
-    // Pactor 2 claims 4-FSK's buffers first where their tones meet.
-    EXPECT_GT(r.insideLabel, r.inside / (form == Form::Fsk4 ? 3 : 2));
-    EXPECT_EQ(r.outsideBusy, 0);
-    if (form == Form::Ofdm) {
-      EXPECT_EQ(Count(recipe).allBusy, 0) << "with the option off";
+  const struct {
+    const char* modem;  // none: the channel alone
+    const char* channel;
+    double leadIn, snr;
+    int leastPercent;
+  } cases[] = {
+      {"ofdm-s4", nullptr, 0, 10, 90},        {"fsk-s1", nullptr, 2, 10, 90},
+      {"psk-s2", "agc-slow-s", 0, 10, 90},    {"mfsk-s4", nullptr, 0, 5, 90},
+      {nullptr, "passband-s1", 0, 20, 0},     {nullptr, "agc-fast-s", 0, 10, 0},
+      {nullptr, "hum-s", 0, 30, 0},           {nullptr, "crashes-agc-s", 0, 10, 0},
+      {nullptr, "hum-s2", 0, 30, 0},          {nullptr, "hum-s3", 0, 10, 0},  // strong hum under an AGC
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.modem ? c.modem : "") + " " + (c.channel ? c.channel : ""));
+    const auto signal = signalgen::GenerateChannel({.modem = c.modem ? signalgen::FindModem(c.modem) : nullptr,
+                                                    .channel = c.channel ? signalgen::FindChannel(c.channel) : nullptr,
+                                                    .snrDb = c.snr, .seconds = (c.modem ? 8 : 16) + c.leadIn,
+                                                    .leadIn = c.leadIn});
+    const auto r = signalgen::CountBuffers(signal, on, 2048, "Digital");
+    if (!c.modem) {
+      EXPECT_EQ(r.allBusy, 0);
+      continue;
     }
+    ASSERT_GT(r.inside, 35);
+    EXPECT_GE(r.insideBusy * 100, r.inside * c.leastPercent);
   }
-  SignalRecipe keyed = Recipe(Form::Cw, 30, 8);
-  keyed.keyed = true;
-  for (const SignalRecipe& quiet : {Recipe(Form::Noise, 10, 8), Recipe(Form::Bursts, 10, 8), keyed,
-                                    Recipe(Form::Cw, 30, 8)})
-    EXPECT_EQ(Count(quiet, on).allBusy, 0) << signalgen::FormName(quiet.form);
 }
 
 TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {

@@ -7,7 +7,6 @@
 // change of the scoring).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -23,21 +22,6 @@ using signalgen::Form;
 using signalgen::SignalRecipe;
 
 const std::string kGolden = std::string(VELMORA_SOURCE_DIR) + "/tests/analysis/PactorScores.golden.txt";
-
-// FNV-1a over the exact bytes of every value.
-struct Digest {
-  std::uint64_t hash = 0xcbf29ce484222325ull;
-  void Add(const void* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<const std::uint8_t*>(data)[i]) * 0x100000001b3ull;
-  }
-  void Add(float value) { Add(&value, sizeof value); }
-  void Add(const std::string& text) { Add(text.c_str(), text.size() + 1); }
-  std::string Text() const {
-    char text[20];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return text;
-  }
-};
 
 SignalRecipe Recipe(Form form, int variant, double snr, double rollOff, std::uint64_t seed) {
   return {.form = form, .variant = variant, .offset = form == Form::Pactor2 ? 20.0 : 0.0, .snrDb = snr,
@@ -79,7 +63,7 @@ std::string Scores() {
         PactorDetectors detectors;
         TemplateCorrelator correlator;
         std::string panel;
-        Digest digest;
+        testing::Digest digest;
         int buffers = 0;
         const auto size = static_cast<std::size_t>(n);
         for (std::size_t at = 0; at + size <= source.pcm.size(); at += size, ++buffers) {

@@ -48,6 +48,8 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
       {"velmora-signalgen", "--form pactor3 --channel 2:1 --out x.bin", 2,
        "velmora-signalgen: --channel: 2:1 is none of static, good, moderate, poor, flutter, or "
        "PATHS:DELAY_MS:SPREAD_HZ", 0},
+      {"velmora-signalgen", "--modem ofdm-x9 --out x.bin", 2,
+       "velmora-signalgen: --modem: ofdm-x9 is none of the modems the digital sweep lists", 0},
       {"velmora-predict", data + " --system HAM --mode 4", 2, "velmora-predict: --mode: 4 is not 1, 2 or 6", 0},
       {"velmora-predict", data + " --system HAM --time 2024-02-30T10:00", 2,
        "velmora-predict: --time: 2024-02-30T10:00 is no time of the form", 0},

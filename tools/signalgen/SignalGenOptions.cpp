@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "common/TextParse.h"
+#include "tools/signalgen/ModemSet.h"
 
 namespace velmora::signalgen {
 namespace {
@@ -31,7 +32,7 @@ bool IsSampleSize(double n) { return n >= 256 && n <= 32768 && n == std::ldexp(1
 std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::string_view> arguments,
                                                       std::string& problem) {
   SignalGenOptions options;
-  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading] = options;
+  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
@@ -54,6 +55,16 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       if (!ParseForm(arguments[++i], recipe.form))
         return Refuse(problem, "--form: " + std::string(arguments[i]) +
                                    " is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk");
+      haveForm = true;
+    } else if (a == "--tuning-set") {
+      tuningSet = true;
+    } else if (a == "--modem" || a == "--receiver") {
+      if (i + 1 >= arguments.size()) return Refuse(problem, name + ": a name must follow");
+      const std::string_view value = arguments[++i];
+      if (a == "--modem" ? !FindModem(value) : !FindChannel(value))
+        return Refuse(problem, name + ": " + std::string(value) + " is none of the " + (a == "--modem" ? "modems" : "receivers' noises") +
+                                   " the digital sweep lists");
+      (a == "--modem" ? modem : receiver) = std::string(value);
       haveForm = true;
     } else if (a == "--out") {
       if (i + 1 >= arguments.size()) return Refuse(problem, "--out: a file must follow");

@@ -17,6 +17,10 @@ struct SignalGenOptions {
   bool sweep = false, sweepDigital = false, eightBit = false;
   std::string out;
   bool sweepFading = false;
+  // A modem variant and a receiver's noise of the modem sets (ModemSet.h)
+  // in place of the form; the digital sweep on the tuning set alone.
+  std::string modem, receiver;
+  bool tuningSet = false;
 };
 
 // The options (without the program name), or nullopt with the problem

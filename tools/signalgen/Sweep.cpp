@@ -51,8 +51,6 @@ BufferCounts CountBuffers(const Signal& signal, const DetectorSettings& settings
 
 namespace {
 
-constexpr double kDigitalLeadIn = 5;  // seconds of the channel alone before a modem comes on
-
 std::string Pad(std::string text, std::size_t width) {
   if (text.size() < width) text.insert(0, width - text.size(), ' ');
   return text;
@@ -98,22 +96,6 @@ std::vector<Case> OtherCases(double seconds) {
       s.pitch = 200;
       cases.push_back({"speech (200 Hz pitch)", s});
     }
-  }
-  return cases;
-}
-
-// The other modems, each with a seed of its own, on after leadIn seconds of
-// the channel alone (0: on from the first buffer, as after a change of frequency).
-std::vector<Case> DigitalCases(double seconds, double leadIn) {
-  std::vector<Case> cases;
-  for (const auto& [form, name] : {std::pair{Form::Ofdm, "OFDM"}, {Form::Fsk4, "4-FSK, 50 baud"},
-                                   {Form::Psk2400, "PSK, 2400 baud"}, {Form::Mfsk, "MFSK, 32 tones"}}) {
-    SignalRecipe s;
-    s.form = form;
-    s.seconds = seconds + leadIn;
-    s.rhythm.start = leadIn;
-    s.seed = 200 + static_cast<int>(form);
-    cases.push_back({name, s});
   }
   return cases;
 }
@@ -193,45 +175,6 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
       out << '\n';
     }
   }
-}
-
-void RunDigitalSweep(const SweepOptions& options, std::ostream& out) {
-  DetectorSettings off;
-  DetectorSettings on;
-  on.digitalBusy = true;
-  out << "Detection over SNR in 3 kHz (default detector settings, " << options.sampleSize << " samples per buffer, "
-      << FormatNumber(options.seconds, "0") << " s per cell); each cell: \"Digital Busy\" off/on\n";
-
-  auto table = [&](const std::string& title, const std::vector<Case>& cases, auto pick) {
-    out << '\n' << title << '\n';
-    Header(out, options);
-    for (const Case& c : cases) {
-      out << Pad(c.name, 24);
-      for (double snr : options.snrs) {
-        SignalRecipe recipe = c.recipe;
-        recipe.snrDb = snr;
-        const Signal signal = Generate(recipe);
-        const std::string label = ExpectedLabel(recipe);
-        const BufferCounts a = CountBuffers(signal, off, options.sampleSize, label);
-        const BufferCounts b = CountBuffers(signal, on, options.sampleSize, label);
-        const auto [hitsA, ofA] = pick(a);
-        out << Pad(Both(hitsA, pick(b).first, ofA), 11);
-      }
-      out << '\n';
-    }
-  };
-  auto inside = [](const BufferCounts& c) { return std::pair{c.insideBusy, c.inside}; };
-  table("Busy rate of the other digital modems on from the first buffer", DigitalCases(options.seconds, 0), inside);
-  table("Busy rate of the other digital modems once on, after 5 s of the channel alone",
-        DigitalCases(options.seconds, kDigitalLeadIn), inside);
-  table("False busy rate of signals that are no modem (noise alone: at the noise level of that SNR)",
-        OtherCases(options.seconds), [](const BufferCounts& c) { return std::pair{c.allBusy, c.all}; });
-  const auto pactor = PactorCases(options.seconds, options.rollOffs.empty() ? 0.35 : options.rollOffs.front());
-  table("Pactor: busy rate inside transmissions", pactor, inside);
-  table("Pactor: busy with the form's own label", pactor,
-        [](const BufferCounts& c) { return std::pair{c.insideLabel, c.inside}; });
-  table("Pactor: false busy in the pauses", pactor,
-        [](const BufferCounts& c) { return std::pair{c.outsideBusy, c.outside}; });
 }
 
 }  // namespace velmora::signalgen

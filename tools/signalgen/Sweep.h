@@ -1,7 +1,7 @@
 #pragma once
 // The detection rates of every form over a range of signal-to-noise ratios,
 // each signal run buffer by buffer through the program's analysis, with
-// "Pactor3 Wide Band" off and on, or "Digital Busy" off and on.
+// "Pactor3 Wide Band" off and on ("Digital Busy": DigitalSweep.h).
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -37,9 +37,5 @@ struct SweepOptions {
   std::vector<double> rollOffs = {0.35, 1.0};  // of the Pactor forms' symbols
 };
 void RunSweep(const SweepOptions& options, std::ostream& out);
-// The same for "Digital Busy" off and on: the digital modems (from 5 s after
-// a quiet channel), the signals that must not read busy, and the Pactor
-// forms (one roll-off: the first of the options').
-void RunDigitalSweep(const SweepOptions& options, std::ostream& out);
 
 }  // namespace velmora::signalgen

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "common/SystemLib.h"
+#include "tools/signalgen/ChannelSignal.h"
+#include "tools/signalgen/DigitalSweep.h"
 #include "tools/signalgen/FadingSweep.h"
 #include "tools/signalgen/SignalGen.h"
 #include "tools/signalgen/SignalGenOptions.h"
@@ -19,9 +21,13 @@ using namespace velmora::signalgen;
 const char* kUsage =
     "usage: velmora-signalgen --form FORM [options] --out FILE.bin\n"
     "       velmora-signalgen --sweep [--seconds S] [--sample-size N]\n"
-    "       velmora-signalgen --sweep-digital [--seconds S] [--sample-size N]\n"
+    "       velmora-signalgen --modem NAME | --receiver NAME [--modem NAME] [options] --out FILE.bin\n"
+    "       velmora-signalgen --sweep-digital [--tuning-set] [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --sweep-fading [--seconds S] [--sample-size N] [--link]\n"
     "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk\n"
+    "  --modem NAME     a modem variant of the digital sweep's sets (ofdm-s1, fsk-u2, ...), on from --start\n"
+    "  --receiver NAME  a receiver's noise of the digital sweep (white, passband-s1, agc-slow-u, hum-s, ...)\n"
+    "  --tuning-set     the digital sweep on the tuning set alone, the unseen set left out\n"
     "  --variant V      Pactor 3 tone set 1..6 (default 1)\n"
     "  --center HZ      Pactor 2 centre, CW tone (default 1700)\n"
     "  --offset HZ      frequency offset of every tone or carrier (default 0)\n"
@@ -54,14 +60,14 @@ int main(int argc, char** argv) {
   std::string problem;
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
-  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading] = *options;
+  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet] = *options;
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
     return 0;
   }
   if (sweepDigital) {
     sweepOptions.snrs = {-5, 0, 5, 10, 15, 20, 30};
-    RunDigitalSweep(sweepOptions, std::cout);
+    RunDigitalSweep({sweepOptions, tuningSet}, std::cout);
     return 0;
   }
   if (sweepFading) {
@@ -69,7 +75,11 @@ int main(int argc, char** argv) {
                    std::cout);
     return 0;
   }
-  const Signal signal = Generate(recipe);
+  const Signal signal = modem.empty() && receiver.empty()
+                            ? Generate(recipe)
+                            : GenerateChannel({.modem = FindModem(modem), .channel = FindChannel(receiver),
+                                               .snrDb = recipe.snrDb, .seconds = recipe.seconds,
+                                               .leadIn = recipe.rhythm.start, .rms = recipe.rms, .seed = recipe.seed});
   std::error_code error;
   if (!WriteRecording(out, signal.samples, eightBit, error)) {
     std::cerr << "velmora-signalgen: cannot write \"" << out << "\": " << velmora::ErrorText(error) << "\n";

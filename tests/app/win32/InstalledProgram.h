@@ -48,8 +48,9 @@ inline std::optional<long long> FirstTime(const std::vector<std::string>& record
 // The program in a folder of its own, its settings pointing at AirMail's.
 class Installed {
  public:
-  // `lines` come first, and win.
-  Installed(int mode, const StandInSession& airmail, const std::string& lines = {}) {
+  // `lines` come first, and win; `detector` keys go to the main window's settings.
+  Installed(int mode, const StandInSession& airmail, const std::string& lines = {},
+            const std::string& detector = {}) {
     std::filesystem::copy_file(HostPath(VELMORA_BINARY_DIR "/Velmora.exe"), folder_.path() / "Velmora.exe");
     // The test prefix has no REC533: the table is AirMail's own list, and
     // the message about it is a box that closes itself.
@@ -60,17 +61,13 @@ class Installed {
                    "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=True\r\n"
                    "Auto Select Range Max=5000\r\nPropagation Model Model=3\r\nConnect Not Busy=" +
                    std::to_string(kInstalledNotBusySeconds) + "\r\nConnect Attempts=" +
-                   std::to_string(kInstalledAttempts) + "\r\n");
+                   std::to_string(kInstalledAttempts) + "\r\n[Detector Data]\r\n" + detector);
   }
   std::unique_ptr<ChildProcess> Launch(const char* arguments = "/connect") const {
     return std::make_unique<ChildProcess>("\"" + (folder_.path() / "Velmora.exe").string() + "\" " + arguments,
                                           folder_.path().string());
   }
   std::string Kept(const char* file) const { return ReadBytes(folder_.path() / file); }
-  // Another section of the settings, after the AutoConnect's.
-  void AddSettings(const std::string& section) const {
-    WriteBytes(folder_.path() / kSettingsFileName, Kept(kSettingsFileName) + section);
-  }
   std::filesystem::path Folder() const { return folder_.path(); }
   ProfileDocument Settings() const { return ProfileDocument::Load(folder_.path() / kSettingsFileName); }
   // An AutoConnect setting changed in the settings the program left.

@@ -31,6 +31,7 @@
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 #include "tests/propagation/win32/RealItshfbc.h"
+#include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/FadingSweep.h"
 #include "tools/signalgen/SignalGen.h"
 
@@ -193,8 +194,8 @@ TEST_F(UnattendedRunTest, FadedLinkWithPactorFadingIsNotCalledOver) {
   testing::StandInSession airmail(testing::HamScenario(
       {{"Outcome", "connected"}, {"Seconds", "1"}, {"DisconnectSeconds", "4"}, {"RecordTimes", "1"}, {"Lifetime", "150"}}));
   ASSERT_TRUE(airmail.Start(true));
-  Installed program(kModeCurrentFrequency, airmail, "Connect Not Busy=" + std::to_string(kWait) + "\r\n");
-  program.AddSettings("[Detector Data]\r\nPactor Fading=True\r\n");
+  Installed program(kModeCurrentFrequency, airmail, "Connect Not Busy=" + std::to_string(kWait) + "\r\n",
+                    "Pactor Fading=True\r\n");
   auto velmora = program.Launch();
   ASSERT_TRUE(velmora->Started());
   ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field system").has_value(); }, 60))
@@ -214,6 +215,60 @@ TEST_F(UnattendedRunTest, FadedLinkWithPactorFadingIsNotCalledOver) {
   EXPECT_GE(afterLink, kWait - kBufferSeconds) << "called over the link";
   EXPECT_EQ(std::count_if(received.begin(), received.end(), [](const auto& line) { return line.ends_with(" key F5"); }),
             1);
+}
+
+// "Digital Busy" through the sound card: an OFDM modem that fills a
+// receiver's passband (AGC swinging) from the start of listening holds the
+// call while it lasts, and the call follows once it ends; the receiver's
+// noise alone (its fast AGC) lets the call go after "Connect Not Busy" and
+// at most two buffers more (the log counts no busy second).
+TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceiversNoise) {
+  constexpr double kModemSeconds = 10, kWait = 3;
+  const struct {
+    const char* modem;  // none: the receiver's noise alone
+    const char* channel;
+  } runs[] = {{"ofdm-s5", "agc-slow-s"}, {nullptr, "agc-fast-s"}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.modem ? run.modem : run.channel);
+    const auto* channel = signalgen::FindChannel(run.channel);
+    std::vector<float> sound;
+    if (run.modem)
+      sound = signalgen::GenerateChannel({.modem = signalgen::FindModem(run.modem), .channel = channel,
+                                          .seconds = kModemSeconds, .seed = 5}).samples;
+    const auto after = signalgen::GenerateChannel({.channel = channel, .seconds = 60, .seed = 6}).samples;
+    sound.insert(sound.end(), after.begin(), after.end());
+    const double modemEnd = run.modem ? kModemSeconds : 0;
+
+    testing::StandInSession airmail(testing::HamScenario({{"Outcome", "noanswer"}, {"RecordTimes", "1"}, {"Lifetime", "90"}}));
+    ASSERT_TRUE(airmail.Start(true));
+    Installed program(kModeCurrentFrequency, airmail,
+                      "Connect Not Busy=" + std::to_string(kWait) + "\r\nConnect Attempts=1\r\n", "Digital Busy=True\r\n");
+    auto velmora = program.Launch();
+    ASSERT_TRUE(velmora->Started());
+    ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field system").has_value(); }, 60))
+        << "no run began";
+    const long long played = NowMs();
+    testing::SoundPlayer player(signalgen::ToPcm16(sound));
+    ASSERT_TRUE(player.Playing()) << "no sound output: is the sound server running?";
+    ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 90)) << "the run did not end";
+
+    const auto call = FirstTime(airmail.Record(), "key F5");
+    ASSERT_TRUE(call) << "no call";
+    const double calledAt = (*call - played) / 1000.0;
+    std::printf("%s: the call %.2f s after the sound began\n", run.modem ? run.modem : run.channel, calledAt);
+    EXPECT_GE(calledAt, modemEnd + kWait - kBufferSeconds) << "called while the modem was on, or too soon after";
+    if (!run.modem) {
+      EXPECT_LE(calledAt, kWait + 2 * kBufferSeconds + 2) << "the noise held the call (2 s for the sound's way)";
+    }
+    const auto log = SplitLines(program.Kept("AutoConnectLog.txt"));
+    ASSERT_EQ(log.size(), 2u);
+    const auto record = SplitRecord(log[1]);
+    ASSERT_EQ(record.size(), 20u) << log[1];
+    if (run.modem)
+      EXPECT_GE(std::stod(record[3]), 0.9 * (kModemSeconds - 1)) << "the modem's seconds heard busy";
+    else
+      EXPECT_EQ(record[3], "0") << "seconds of the noise heard busy";
+  }
 }
 
 // Whatever keeps a run from starting ends the program with exit code 2 and

@@ -1,0 +1,236 @@
+#include "analysis/SteadySpectrum.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+namespace {
+
+constexpr std::int32_t kCellsOf = 2048;     // transform length whose bins are the cells (5.4 Hz)
+constexpr double kMemorySeconds = 1.5;      // the average's time constant
+constexpr double kSearchSeconds = 0.5;      // the lines and the band are looked for this often
+constexpr double kLineSpread = 0.25;        // a line's power from buffer to buffer, at most (spread over mean)
+constexpr double kFirstSpread = 0.5;        // what the first buffer is taken to show of it
+constexpr std::int32_t kKnownAfter = 4;     // buffers before a line's spread can pass
+constexpr double kLineDb = 10;              // a line stands this far above the bins beside it
+constexpr double kLineBesideHz = 20;        // ... from here
+constexpr double kLineBesideToHz = 45;      // ... to here, on both sides
+constexpr double kLineWidthHz = 16;         // a line's bins either side of its peak
+constexpr double kHarmonicWidthHz = 8;      // a faint harmonic's bins either side of it
+constexpr std::size_t kLeastHarmonics = 4;  // lines on multiples of one mains frequency: its harmonics
+constexpr double kLowestMains = 45, kHighestMains = 65;  // Hz, round 50 and 60
+constexpr double kMainsStep = 0.05;                      // Hz
+constexpr double kHarmonicTolerance = 3.5;               // Hz off a multiple, at most (the cells are 5.4 Hz)
+constexpr double kFloorRank = 0.2;                       // of the levels from the passband up to the quiet band
+constexpr double kLevelHz = 25;                          // each side: the levels are smoothed over neighbours
+constexpr double kBandTopDb = 6;                         // a band: the bins within this of its top
+constexpr double kTopRank = 0.95;                        // the top, robust against a few high bins
+constexpr std::int32_t kRankStride = 4;                  // cells apart, of those the ranks are taken from
+constexpr double kFlatOverFloor = 2;                     // a flat top stands this far above the floor (3 dB)
+constexpr double kBesideFromHz = 50;                     // the levels beside a band: from here
+constexpr double kBesideToHz = 300;                      // ... to here off each edge
+constexpr double kBandOverDb = 6;                        // a band stands this far above the levels beside it
+constexpr double kBandNowDb = 3;                         // ... and this far in the present buffer alone
+constexpr double kNarrowestHz = 300;                     // narrower: a carrier, keyed CW, a tone
+constexpr double kWidestHz = 2100;                       // wider: perhaps a receiver's passband (2.4 kHz and more)
+
+}  // namespace
+
+// Running sums of a spectrum: the mean over any range of bins at once.
+class SteadySpectrum::Sums {
+ public:
+  explicit Sums(std::span<const double> v) : sums_(v.size() + 1, 0.0) {
+    for (std::size_t i = 0; i < v.size(); ++i) sums_[i + 1] = sums_[i] + v[i];
+  }
+  // Bins from..to, kept inside the spectrum; 0 when none is left.
+  double Mean(std::int32_t from, std::int32_t to) const {
+    const auto last = static_cast<std::int32_t>(sums_.size()) - 2;
+    from = std::clamp(from, 0, last), to = std::clamp(to, 0, last);
+    return to >= from
+               ? (sums_[static_cast<std::size_t>(to) + 1] - sums_[static_cast<std::size_t>(from)]) / (to - from + 1)
+               : 0.0;
+  }
+
+ private:
+  std::vector<double> sums_;
+};
+
+void SteadySpectrum::Follow(const BandSignal& buffer, float bufferSeconds) {
+  // Cells of about 5 Hz whatever the length, so a long buffer costs no more.
+  const std::int32_t group = std::max(1, buffer.N() / kCellsOf);
+  const auto power = buffer.Power();
+  cells_.assign(power.size() / static_cast<std::size_t>(group), 0.0);
+  for (std::size_t c = 0; c < cells_.size(); ++c) {
+    for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k)
+      cells_[c] += power[c * static_cast<std::size_t>(group) + k];
+    cells_[c] /= group;
+  }
+  if (buffer.N() != n_ || mean_.size() != cells_.size()) first_ = true;
+  group_ = group;
+  if (first_) {
+    n_ = buffer.N();
+    mean_ = cells_;
+    squares_.resize(mean_.size());
+    for (std::size_t c = 0; c < mean_.size(); ++c)
+      squares_[c] = mean_[c] * mean_[c] * (1 + kFirstSpread * kFirstSpread);
+    buffers_ = 1;
+    first_ = false;
+  } else {
+    // A plain mean of the buffers so far until the memory is full.
+    ++buffers_;
+    const double share = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kMemorySeconds));
+    for (std::size_t c = 0; c < mean_.size(); ++c) {
+      mean_[c] += share * (cells_[c] - mean_[c]);
+      squares_[c] += share * (cells_[c] * cells_[c] - squares_[c]);
+    }
+  }
+  // The lines and the band move with the average: looked for every few
+  // tenths of a second.
+  sinceSearch_ += bufferSeconds;
+  if (buffers_ == 1 || sinceSearch_ >= kSearchSeconds) {
+    known_ = buffers_ >= kKnownAfter;
+    FindLines(buffer);
+    FindBand(buffer);
+    sinceSearch_ = 0;
+  }
+  narrow_ = stands_ && width_ >= kNarrowestHz && width_ <= kWidestHz && Over(cells_) >= kBandNowDb;
+}
+
+// The band's mean level over the levels beside it, in dB.
+double SteadySpectrum::Over(std::span<const double> levels) const {
+  const auto top = static_cast<std::int32_t>(levels.size()) - 1;
+  auto mean = [&](std::int32_t from, std::int32_t to) {
+    from = std::clamp(from, 0, top), to = std::clamp(to, 0, top);
+    double sum = 0;
+    for (std::int32_t c = from; c <= to; ++c) sum += levels[static_cast<std::size_t>(c)];
+    return to >= from ? sum / (to - from + 1) : 0.0;
+  };
+  const double band = mean(low_, high_);
+  const double beside =
+      std::max(mean(low_ - besideTo_, low_ - besideFrom_), mean(high_ + besideFrom_, high_ + besideTo_));
+  return 10 * std::log10(std::max(1e-30, band) / std::max(1e-30, beside));
+}
+
+// A line is a peak far above the bins a little way off on either side: a
+// modem's tones come with the spread of their keying beside them.
+void SteadySpectrum::FindLines(const BandSignal& buffer) {
+  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
+  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
+  lines_.assign(static_cast<std::size_t>(buffer.LastBin() - buffer.FirstBin() + 1), 0);
+  lineFree_ = mean_;
+  const double resolution = buffer.Resolution() * group_;
+  const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
+  const auto to =
+      std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
+  const double ratio = std::pow(10.0, kLineDb / 10);
+  const Sums sums(mean_);
+  found_.clear();
+  for (std::int32_t c = first; c <= last; ++c) {
+    if (c - to < 0 || c + to > top) continue;
+    const double peak = mean_[static_cast<std::size_t>(c)];
+    if (peak < mean_[static_cast<std::size_t>(c - 1)] || peak < mean_[static_cast<std::size_t>(c + 1)]) continue;
+    if (peak < ratio * std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to))) continue;
+    // Steady from buffer to buffer, as hum and carriers are; a modem's tone
+    // comes and goes with its data.
+    const double spread = std::sqrt(std::max(0.0, squares_[static_cast<std::size_t>(c)] - peak * peak));
+    if (spread > kLineSpread * peak) continue;
+    // Where the peak lies between cells (its parabola through three).
+    const double a = mean_[static_cast<std::size_t>(c - 1)], b = peak, d = mean_[static_cast<std::size_t>(c + 1)];
+    found_.push_back((c + (a - 2 * b + d < 0 ? 0.5 * (a - d) / (a - 2 * b + d) : 0.0)) * resolution);
+  }
+  for (double f : found_) LeaveOut(buffer, f, kLineWidthHz, sums);
+  // Lines on the multiples of one mains frequency (hum, a rectifier's
+  // buzz): its weaker harmonics, each too faint to find alone, would still
+  // add up to a comb; all of them are left out.
+  const double fundamental = MainsHarmonics();
+  mains_ = fundamental > 0;
+  if (fundamental > 0)
+    for (double f = fundamental * std::ceil(kModemBandLow / fundamental); f <= kModemBandHigh; f += fundamental)
+      LeaveOut(buffer, f, kHarmonicWidthHz, sums);
+}
+
+// The mains frequency that the most lines found sit on multiples of, when
+// at least a few do; 0 when none.
+double SteadySpectrum::MainsHarmonics() const {
+  if (found_.size() < kLeastHarmonics) return 0;
+  double best = 0;
+  std::size_t most = 0;
+  for (double f0 = kLowestMains; f0 <= kHighestMains; f0 += kMainsStep) {
+    std::size_t on = 0;
+    for (double f : found_) on += std::abs(f - f0 * std::round(f / f0)) <= kHarmonicTolerance;
+    if (on > most) most = on, best = f0;
+  }
+  if (most < kLeastHarmonics) return 0;
+  // The step finds it only roughly, its high harmonics some Hz off: fitted
+  // to the lines on it.
+  double lines = 0, orders = 0;
+  for (double f : found_) {
+    const double order = std::round(f / best);
+    if (std::abs(f - best * order) <= kHarmonicTolerance) lines += f * order, orders += order * order;
+  }
+  return lines / orders;
+}
+
+// The bins of a line at frequency f, `halfWidth` Hz either side, and the
+// cells round it, which the band's levels see as the level beside it.
+void SteadySpectrum::LeaveOut(const BandSignal& buffer, double f, double halfWidth, const Sums& sums) {
+  const double resolution = buffer.Resolution() * group_;
+  const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
+  const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
+  const auto to =
+      std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
+  const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(halfWidth / resolution)));
+  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
+  const double beside = std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to));
+  for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
+    lineFree_[static_cast<std::size_t>(k)] = beside;
+  const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
+  for (std::int32_t b = std::max(firstBin, (c - width) * group_); b <= std::min(lastBin, (c + width + 1) * group_ - 1);
+       ++b)
+    lines_[static_cast<std::size_t>(b - firstBin)] = 1;
+}
+
+void SteadySpectrum::FindBand(const BandSignal& buffer) {
+  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
+  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
+  const double resolution = buffer.Resolution() * group_;
+  auto bins = [&](double hz) {
+    return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
+  };
+  // Levels, each the mean of its neighbourhood (compared as ratios, not dB).
+  const std::int32_t half = bins(kLevelHz);
+  const Sums free(lineFree_);
+  level_.resize(mean_.size());
+  for (std::int32_t b = 0; b <= top; ++b) level_[static_cast<std::size_t>(b)] = free.Mean(b - half, b + half);
+  // Ranks of the levels, from every fourth cell: they are smoothed over more.
+  auto rank = [&](std::int32_t from, std::int32_t to, double share) {
+    levels_.clear();
+    for (std::int32_t c = from; c <= to; c += kRankStride) levels_.push_back(level_[static_cast<std::size_t>(c)]);
+    const auto at = levels_.begin() + static_cast<std::ptrdiff_t>(share * static_cast<double>(levels_.size() - 1));
+    std::nth_element(levels_.begin(), at, levels_.end());
+    return *at;
+  };
+  floor_ = rank(first, top, kFloorRank);
+  const double reach = rank(first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
+  // The flat tops: above the floor and within reach of the top, not on a skirt.
+  const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
+  flatTop_.resize(static_cast<std::size_t>(lastBin - firstBin + 1));
+  const double least = std::max(kFlatOverFloor * floor_, reach);
+  for (std::int32_t b = firstBin; b <= lastBin; ++b)
+    flatTop_[static_cast<std::size_t>(b - firstBin)] = level_[static_cast<std::size_t>(b / group_)] > least;
+
+  // The run of cells within reach of the top round the strongest one.
+  const auto strongest =
+      static_cast<std::int32_t>(std::max_element(level_.begin() + first, level_.begin() + last + 1) - level_.begin());
+  low_ = high_ = strongest;
+  while (low_ > first && level_[static_cast<std::size_t>(low_ - 1)] > reach) --low_;
+  while (high_ < last && level_[static_cast<std::size_t>(high_ + 1)] > reach) ++high_;
+  besideFrom_ = bins(kBesideFromHz);
+  besideTo_ = bins(kBesideToHz);
+  stands_ = Over(lineFree_) >= kBandOverDb;
+  bandLow_ = stands_ ? low_ * resolution : 0.0;
+  bandHigh_ = stands_ ? high_ * resolution : 0.0;
+  width_ = (high_ - low_) * resolution;
+}
+
+}  // namespace velmora

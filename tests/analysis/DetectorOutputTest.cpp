@@ -1,0 +1,103 @@
+// With "Digital Busy" off every detector's output is as it was before the
+// option existed: each buffer's verdict, status text and every result
+// value, then every statistics block, over recordings of Pactor, noise,
+// speech, FAX, CW and bursts, three sample sizes and three detector set-ups,
+// kept bit for bit in a golden file made before the option's detector
+// changed. VELMORA_WRITE_GOLDEN=1 writes it anew (only after a deliberate
+// change of the chain).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "AnalysisTestSupport.h"
+#include "analysis/DetectorStatistics.h"
+#include "common/AtomicFile.h"
+
+namespace velmora {
+namespace {
+
+using signalgen::Form;
+
+const std::string kGolden = std::string(VELMORA_SOURCE_DIR) + "/tests/analysis/DetectorOutput.golden.txt";
+
+void AddResults(testing::Digest& d, const DetectorResults& r) {
+  for (float v : {r.detectorValue, r.pactor2Score, r.pactor2Offset, r.pactor3Score, r.pactor3Offset, r.bandLevel,
+                  r.templateMean, r.peakValue, r.pulseRatio, r.pulseValue, r.digitalWidth, r.cwLevel, r.cwValue,
+                  r.faxLevel, r.faxSnr, r.wwvLevel, r.wwvValue})
+    d.Add(v);
+  for (bool b : {r.powerDetected, r.pactor2Detected, r.pactor3Detected, r.burstDetected, r.peakDetected,
+                 r.pulseDetected, r.digitalDetected, r.cwDetected, r.faxDetected, r.wwvDetected})
+    d.Add(b);
+  for (const std::string* t : {&r.powerText, &r.pactor2Text, &r.pactor3Text, &r.burstText, &r.peakText, &r.pulseText,
+                               &r.digitalText, &r.cwText, &r.faxText, &r.wwvText})
+    d.Add(*t);
+  d.Add(r.pactor2Count);
+  d.Add(r.pactor3Variant);
+  for (std::int32_t c : r.pactor3Count) d.Add(c);
+}
+
+DetectorSettings SetUp(int which) {
+  DetectorSettings s;
+  if (which == 1) {  // every detector of the normal chain, the offset search
+    s.burstEnabled = s.peakEnabled = s.pulseEnabled = true;
+    s.offsetFrequencyRange = 100;
+  }
+  if (which == 2) s.pactor3WideBand = true;
+  return s;
+}
+
+std::string Outputs() {
+  const std::vector<std::pair<std::string, signalgen::SignalRecipe>> signals = {
+      {"pactor2", {.form = Form::Pactor2, .snrDb = 5, .seconds = 4, .seed = 71}},
+      {"pactor3-3", {.form = Form::Pactor3, .variant = 3, .snrDb = 10, .seconds = 4, .seed = 72}},
+      {"pactor3-6", {.form = Form::Pactor3, .variant = 6, .snrDb = 5, .seconds = 4, .rollOff = 1, .seed = 73}},
+      {"noise", {.form = Form::Noise, .snrDb = 20, .seconds = 4, .seed = 74}},
+      {"speech", {.form = Form::Speech, .snrDb = 30, .seconds = 4, .pitch = 200, .seed = 75}},
+      {"fax", {.form = Form::Fax, .snrDb = 10, .seconds = 4, .seed = 76}},
+      {"cw", {.form = Form::Cw, .snrDb = 10, .seconds = 4, .keyed = true, .seed = 77}},
+      {"bursts", {.form = Form::Bursts, .snrDb = 20, .seconds = 4, .burstRate = 3, .seed = 78}},
+  };
+  std::ostringstream out;
+  for (const auto& [name, recipe] : signals) {
+    const auto pcm = testing::Pcm(recipe);
+    for (std::int32_t n : {512, 2048, 8192}) {
+      for (int which : {0, 1, 2}) {
+        testing::AnalysisRig rig;
+        rig.settings = SetUp(which);
+        rig.analysis.SetAutoConnectActive(which == 1);
+        DetectorStatistics statistics;
+        testing::Digest digest;
+        const auto size = static_cast<std::size_t>(n);
+        for (std::size_t at = 0; at + size <= pcm.size(); at += size) {
+          const Verdict v = rig.RunBuffer(pcm, size, at);
+          digest.Add(v.busy);
+          digest.Add(v.noise);
+          digest.Add(v.pulse);
+          digest.Add(rig.panel);
+          digest.Add(rig.analysis.BufferLevel());
+          AddResults(digest, rig.analysis.Results());
+          StatisticsUpdate(statistics, rig.analysis.Results(), rig.settings, rig.analysis.Spectrum().SignalLevel());
+        }
+        for (int k = 1; k <= kStatisticsDetectors; ++k)
+          digest.Add(statistics.Text(static_cast<StatisticsDetector>(k), rig.analysis.BufferSeconds()));
+        out << name << ' ' << n << ' ' << which << ' ' << digest.Text() << '\n';
+      }
+    }
+  }
+  return out.str();
+}
+
+TEST(DetectorOutput, WithDigitalBusyOffIsAsBefore) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the golden outputs come from the native build's maths library";
+#endif
+  const std::string outputs = Outputs();
+  if (std::getenv("VELMORA_WRITE_GOLDEN")) std::ofstream(kGolden, std::ios::binary) << outputs;
+  std::error_code error;
+  EXPECT_EQ(outputs, ReadWholeFile(kGolden, error).value_or("(no golden file)"));
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,248 @@
+#include "tools/signalgen/DigitalSweep.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "analysis/PactorDetectors.h"
+#include "analysis/SignalAnalysis.h"
+#include "common/Format.h"
+#include "tools/signalgen/ChannelSignal.h"
+
+namespace velmora::signalgen {
+namespace {
+
+constexpr double kLeadIn = 5;  // seconds of the channel alone before a modem comes on
+constexpr double kReceiverSnr = 10;
+
+// What a run of the option on a modem shows: the buffers with the modem on
+// and how many of them read busy, and when the first did (seconds after it
+// came on; negative: never).
+struct ModemRun {
+  int buffers = 0;
+  int busy = 0;
+  double first = -1;
+  double Rate() const { return buffers > 0 ? 100.0 * busy / buffers : 0.0; }
+};
+
+ModemRun Measure(const Signal& signal, const DetectorSettings& settings, std::int32_t sampleSize) {
+  DetectorSettings s = settings;
+  SignalAnalysis analysis(s);
+  analysis.RestartContinuity();
+  const auto pcm = ToPcm16(signal.samples);
+  const auto n = static_cast<std::size_t>(sampleSize);
+  ModemRun run;
+  std::string panel;
+  std::size_t onSince = pcm.size();
+  for (std::size_t start = 0; start + n <= pcm.size(); start += n) {
+    analysis.Analyse({pcm.data() + start, n}, sampleSize);
+    const bool busy = analysis.Detect(panel).busy;
+    if (!signal.on[start] || !signal.on[start + n - 1]) continue;
+    onSince = std::min(onSince, start);
+    ++run.buffers;
+    run.busy += busy;
+    if (busy && run.first < 0) run.first = static_cast<double>(start + n - onSince) / kRate;
+  }
+  return run;
+}
+
+std::string Pad(std::string text, std::size_t width) {
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
+std::string Percent(double rate) { return FormatNumber(rate, "0"); }
+
+DetectorSettings With(bool digital) {
+  DetectorSettings s;
+  s.digitalBusy = digital;
+  return s;
+}
+
+std::uint64_t Seed(const ModemVariant& m) { return 1000 + static_cast<std::uint64_t>(&m - ModemVariants().data()); }
+
+class Sweeper {
+ public:
+  Sweeper(const DigitalSweepOptions& options, std::ostream& out) : o_(options), out_(out) {}
+
+  void Run() {
+    out_ << "\"Digital Busy\" on the modem sets (" << o_.sweep.sampleSize << " samples per buffer, "
+         << FormatNumber(o_.sweep.seconds, "0") << " s per modem, white noise at the SNR in 3 kHz)\n";
+    FamilyTables();
+    VariantTable();
+    ReceiverTable();
+    NoiseTable();
+    TransmissionTable();
+    PactorTable();
+  }
+
+ private:
+  void Header(const std::string& first) {
+    out_ << Pad(first, 26);
+    for (double snr : o_.sweep.snrs) out_ << Pad(FormatNumber(snr, "0") + " dB", 12);
+    out_ << '\n';
+  }
+
+  bool Shown(const ModemVariant& m) const { return !(o_.tuningOnly && m.unseen); }
+
+  ModemRun Modem(const ModemVariant& m, const ChannelNoise* channel, double snr, double leadIn) {
+    const Signal signal = GenerateChannel({.modem = &m,
+                                           .channel = channel,
+                                           .snrDb = snr,
+                                           .seconds = o_.sweep.seconds + leadIn,
+                                           .leadIn = leadIn,
+                                           .seed = Seed(m)});
+    return Measure(signal, With(true), o_.sweep.sampleSize);
+  }
+
+  // Per family and set: the least variant's rate (every variant must hold),
+  // then the mean in brackets.
+  std::string Cell(Family family, bool unseen, const std::function<ModemRun(const ModemVariant&)>& run) {
+    double least = 101, sum = 0;
+    int count = 0;
+    for (const ModemVariant& m : ModemVariants()) {
+      if (m.family != family || m.unseen != unseen || !Shown(m)) continue;
+      const double rate = run(m).Rate();
+      least = std::min(least, rate);
+      sum += rate;
+      ++count;
+    }
+    return count ? Percent(least) + " (" + Percent(sum / count) + ")" : "-";
+  }
+
+  void FamilyTables() {
+    for (double leadIn : {0.0, kLeadIn}) {
+      out_ << "\nPer cent of the modem's buffers busy, option on, "
+           << (leadIn > 0 ? "on after 5 s of the channel alone" : "on from the first buffer")
+           << "; the least variant (the mean); tuning set, then unseen set\n";
+      Header("family, set");
+      for (Family family : {Family::Ofdm, Family::Fsk, Family::Psk, Family::Mfsk}) {
+        for (bool unseen : {false, true}) {
+          if (unseen && o_.tuningOnly) continue;
+          out_ << Pad(std::string(FamilyName(family)) + (unseen ? ", unseen" : ", tuning"), 26);
+          for (double snr : o_.sweep.snrs)
+            out_ << Pad(Cell(family, unseen, [&](const ModemVariant& m) { return Modem(m, nullptr, snr, leadIn); }),
+                        12);
+          out_ << '\n';
+        }
+      }
+    }
+  }
+
+  void VariantTable() {
+    out_ << "\nEach variant on from the first buffer: per cent busy at 10 dB and 5 dB, and the seconds to "
+            "its first busy buffer at 10 dB\n";
+    for (const ModemVariant& m : ModemVariants()) {
+      if (!Shown(m)) continue;
+      const ModemRun ten = Modem(m, nullptr, 10, 0), five = Modem(m, nullptr, 5, 0);
+      out_ << Pad(std::string(m.name), 9) << Pad(Percent(ten.Rate()), 5) << Pad(Percent(five.Rate()), 5)
+           << Pad(ten.first < 0 ? "never" : FormatNumber(ten.first, "0.0"), 7) << "  " << Describe(m) << '\n';
+    }
+  }
+
+  void ReceiverTable() {
+    out_ << "\nThrough a receiver at " << FormatNumber(kReceiverSnr, "0")
+         << " dB, on from the first buffer (the modem and the noise through its passband, its AGC swinging): "
+            "the least variant (the mean)\n";
+    out_ << Pad("receiver", 26);
+    for (Family family : {Family::Ofdm, Family::Fsk, Family::Psk, Family::Mfsk})
+      out_ << Pad(std::string(FamilyName(family)), 12);
+    out_ << '\n';
+    for (const ChannelNoise& c : ChannelNoises()) {
+      if (!c.agc || (o_.tuningOnly && c.unseen)) continue;
+      out_ << Pad(std::string(c.name), 26);
+      for (Family family : {Family::Ofdm, Family::Fsk, Family::Psk, Family::Mfsk})
+        out_ << Pad(Cell(family, c.unseen, [&](const ModemVariant& m) { return Modem(m, &c, kReceiverSnr, 0); }), 12);
+      out_ << '\n';
+    }
+  }
+
+  // Busy buffers of all, option off / on.
+  std::string OffOn(const Signal& signal) {
+    const ModemRun off = Measure(AllOn(signal), With(false), o_.sweep.sampleSize);
+    const ModemRun on = Measure(AllOn(signal), With(true), o_.sweep.sampleSize);
+    return Percent(off.Rate()) + " / " + Percent(on.Rate());
+  }
+  static Signal AllOn(Signal signal) {
+    std::fill(signal.on.begin(), signal.on.end(), 1);
+    return signal;
+  }
+
+  void NoiseTable() {
+    out_ << "\nPer cent of all buffers busy on a receiver's noise alone (at the noise level of that SNR), option "
+            "off / on\n";
+    Header("noise");
+    for (const ChannelNoise& c : ChannelNoises()) {
+      if (o_.tuningOnly && c.unseen) continue;
+      out_ << Pad(std::string(c.name), 26);
+      for (double snr : o_.sweep.snrs)
+        out_ << Pad(OffOn(GenerateChannel({.channel = &c, .snrDb = snr, .seconds = o_.sweep.seconds, .seed = 77})), 12);
+      out_ << '\n';
+    }
+  }
+
+  void TransmissionTable() {
+    out_ << "\nPer cent of all buffers busy on transmissions that are no modem, option off / on\n";
+    Header("transmission");
+    const std::vector<std::pair<std::string, SignalRecipe>> signals = {
+        {"FAX-like", {.form = Form::Fax, .seed = 105}},
+        {"speech-like, 120 Hz pitch", {.form = Form::Speech, .pitch = 120, .seed = 106}},
+        {"speech-like, 200 Hz pitch", {.form = Form::Speech, .pitch = 200, .seed = 106}},
+        {"keyed CW", {.form = Form::Cw, .keyed = true, .seed = 104}},
+    };
+    for (const auto& [name, base] : signals) {
+      out_ << Pad(name, 26);
+      for (double snr : o_.sweep.snrs) {
+        SignalRecipe recipe = base;
+        recipe.snrDb = snr;
+        recipe.seconds = o_.sweep.seconds;
+        out_ << Pad(OffOn(Generate(recipe)), 12);
+      }
+      out_ << '\n';
+    }
+  }
+
+  // The Pactor forms keep their labels with the option on, and their
+  // pauses stay free.
+  void PactorTable() {
+    using Pick = std::pair<int BufferCounts::*, int BufferCounts::*>;
+    for (const auto& [title, pick] :
+         {std::pair{"inside transmissions busy with the form's own label",
+                    Pick{&BufferCounts::insideLabel, &BufferCounts::inside}},
+          std::pair{"in the pauses busy", Pick{&BufferCounts::outsideBusy, &BufferCounts::outside}}}) {
+      out_ << "\nPactor (one side of an ARQ link): per cent of the buffers " << title << ", option off / on\n";
+      Header("form");
+      for (int form = 0; form <= 6; ++form) {
+        SignalRecipe recipe{.form = form == 0 ? Form::Pactor2 : Form::Pactor3,
+                            .variant = std::max(1, form),
+                            .seconds = o_.sweep.seconds,
+                            .rhythm = {.ackLength = 0},
+                            .seed = static_cast<std::uint64_t>(10 + form)};
+        const std::string label = ExpectedLabel(recipe);
+        out_ << Pad(form == 0 ? label : std::string(Pactor3Label(form)), 26);
+        for (double snr : o_.sweep.snrs) {
+          recipe.snrDb = snr;
+          const Signal signal = Generate(recipe);
+          const BufferCounts off = CountBuffers(signal, With(false), o_.sweep.sampleSize, label);
+          const BufferCounts on = CountBuffers(signal, With(true), o_.sweep.sampleSize, label);
+          const int of = off.*pick.second;
+          out_ << Pad(of ? Percent(100.0 * off.*pick.first / of) + " / " + Percent(100.0 * on.*pick.first / of) : "-",
+                      12);
+        }
+        out_ << '\n';
+      }
+    }
+  }
+
+  const DigitalSweepOptions& o_;
+  std::ostream& out_;
+};
+
+}  // namespace
+
+void RunDigitalSweep(const DigitalSweepOptions& options, std::ostream& out) { Sweeper(options, out).Run(); }
+
+}  // namespace velmora::signalgen
