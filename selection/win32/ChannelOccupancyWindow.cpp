@@ -1,18 +1,12 @@
-#include "selection/win32/ChannelOccupancyWindow.h"
+#include "selection/win32/HourGridWindows.h"
 
 #include "airmail/FrequencyLists.h"
-#include "airmail/StationEntries.h"
 #include "selection/OccupancyHoursTable.h"
 
 namespace velmora {
 
 void ChannelOccupancyWindow::Update(std::string_view system, std::string_view station) {
-  if (!system.empty() && !station.empty()) {
-    system_ = system;
-    station_ = station;
-    caption_ = "AutoConnect - Channel Occupancy by Hour and Frequency (Busy %) - " +
-               StationNameFromStation(s_.data, system_, station_);
-  }
+  StationTake(system, station, "AutoConnect - Channel Occupancy by Hour and Frequency (Busy %) - ");
   if (!Make()) return;
   Refill([&](const UtcDateTime& now) {
     std::vector<FrequencyRow> rows;
@@ -22,7 +16,7 @@ void ChannelOccupancyWindow::Update(std::string_view system, std::string_view st
     StationOccupancy record = StationOccupancyGet(s_.programFolder / kStationOccupancyDataFile, s_.data.Messages());
     OccupancyHoursFill(table_, record, request, Grid().Measure());
   });
-  Present(caption_);
+  Present();
 }
 
 int ChannelOccupancyWindow::HourColumn(const UtcDateTime& now) const { return kOccupancyFirstHourColumn + now.hour; }

@@ -1,4 +1,4 @@
-#include "selection/win32/HourGridWindow.h"
+#include "selection/win32/HourGridWindows.h"
 
 namespace velmora {
 namespace {
@@ -16,7 +16,7 @@ bool HourGridWindow::OnCreate() {
 
 void HourGridWindow::Refill(const std::function<void(const UtcDateTime& now)>& fill) {
   ready_ = false;
-  UtcDateTime now = clock_.Now();
+  UtcDateTime now = s_.clock.Now();
   {
     RedrawPause pause(table_);
     fill(now);
@@ -32,7 +32,7 @@ void HourGridWindow::Mark(int column) {
 
 void HourGridWindow::HourTick() {
   if (!ready_) return;
-  int column = HourColumn(clock_.Now());
+  int column = HourColumn(s_.clock.Now());
   if (column == currentColumn_) return;
   Mark(column);
   Grid().Refresh();

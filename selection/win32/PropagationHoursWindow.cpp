@@ -1,17 +1,11 @@
-#include "selection/win32/PropagationHoursWindow.h"
+#include "selection/win32/HourGridWindows.h"
 
-#include "airmail/StationEntries.h"
 #include "selection/PropagationHoursTable.h"
 
 namespace velmora {
 
 void PropagationHoursWindow::Update(std::string_view system, std::string_view station, const UtcDateTime& time) {
-  if (!system.empty() && !station.empty()) {
-    system_ = system;
-    station_ = station;
-    caption_ = "AutoConnect - SNR by Hour and Frequency (bigger is better) - " +
-               StationNameFromStation(s_.data, system_, station_);
-  }
+  StationTake(system, station, "AutoConnect - SNR by Hour and Frequency (bigger is better) - ");
   if (!Make()) return;
   Refill([&](const UtcDateTime&) {
     if (!system_.empty())
@@ -20,7 +14,7 @@ void PropagationHoursWindow::Update(std::string_view system, std::string_view st
     else
       HoursColumnsBuild(table_, Grid().Measure());
   });
-  Present(caption_);
+  Present();
 }
 
 int PropagationHoursWindow::HourColumn(const UtcDateTime& now) const { return HoursCurrentColumn(now); }

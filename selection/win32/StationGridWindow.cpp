@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "airmail/StationEntries.h"
+
 namespace velmora {
 namespace {
 
@@ -11,8 +13,8 @@ constexpr int kFewestRows = 2;  // the heading and a row, even for a station wit
 
 }  // namespace
 
-StationGridWindow::StationGridWindow(HWND owner, const char* className)
-    : ToolWindow(owner, {className, "", 400, 300, kStyle}), grid_(table_, *this, [this](int row, int column) {
+StationGridWindow::StationGridWindow(HWND owner, const char* className, const PropagationWindowServices& services)
+    : ToolWindow(owner, {className, "", 400, 300, kStyle}), s_(services), grid_(table_, *this, [this](int row, int column) {
         return ToolTip(row, column);
       }) {}
 
@@ -23,9 +25,17 @@ bool StationGridWindow::OnCreate() { return grid_.Create(hwnd_, kGridId); }
 
 void StationGridWindow::OnSize(int width, int height) { grid_.Move(0, 0, width, height); }
 
-void StationGridWindow::Present(const std::string& caption) {
+bool StationGridWindow::StationTake(std::string_view system, std::string_view station, const std::string& title) {
+  if (system.empty() || station.empty()) return false;
+  system_ = system;
+  station_ = station;
+  caption_ = title + StationNameFromStation(s_.data, system_, station_);
+  return true;
+}
+
+void StationGridWindow::Present() {
   if (!Make()) return;
-  SetWindowTextA(hwnd_, caption.c_str());
+  SetWindowTextA(hwnd_, caption_.c_str());
   grid_.Refresh();
   FitToTable();
   Show();

@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "common/win32/ToolWindow.h"
 #include "selection/win32/FrequencyGrid.h"
+#include "selection/win32/PropagationWindowServices.h"
 
 namespace velmora {
 
@@ -18,13 +20,19 @@ class StationGridWindow : public ToolWindow, private FrequencyGridListener {
   FrequencyGrid& Grid() { return grid_; }
 
  protected:
-  StationGridWindow(HWND owner, const char* className);
+  StationGridWindow(HWND owner, const char* className, const PropagationWindowServices& services);
+  // Takes the station when one is named and gives the caption `title`
+  // followed by its name; with an empty system or station the station
+  // shown before stays. True when a station was taken.
+  bool StationTake(std::string_view system, std::string_view station, const std::string& title);
   // The caption, the size that fits the table, and the window shown in front.
-  void Present(const std::string& caption);
+  void Present();
 
   virtual std::string ToolTip(int row, int column) = 0;
   bool OnCreate() override;
 
+  PropagationWindowServices s_;
+  std::string system_, station_, caption_;
   FrequencyTable table_;
 
  private:
