@@ -1,22 +1,10 @@
 #include "autoconnect/win32/ScanMessageWindow.h"
 
-#include "common/win32/WindowObject.h"
-
 namespace velmora {
 namespace {
 
-constexpr const char* kClass = "VelmoraScanMessage";
-
-void RegisterOnce(WNDPROC proc) {
-  WNDCLASSA wc{};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kClass, &wc)) return;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClass;
-  RegisterClassA(&wc);
-}
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 
 HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id) {
   HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
@@ -25,24 +13,21 @@ HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, i
   return child;
 }
 
+SIZE Frame() { return ToolFrameSize(260, 100, kStyle, WS_EX_TOOLWINDOW); }
+
 }  // namespace
 
+// Over the AutoConnect window, where the operator looks, not over the spectrum.
+ScanMessageWindow::ScanMessageWindow(MessagePump& pump, HWND owner)
+    : ToolWindow(owner, {"VelmoraScanMessage", kScanMessageCaption, Frame().cx, Frame().cy, kStyle, kExStyle,
+                         ToolPlace::CentredOnOwner, ToolShow::NoForeground}),
+      pump_(pump) {}
+
 ScanMessageWindow::~ScanMessageWindow() {
-  if (!hwnd_) return;
-  pump_.RemoveModeless(hwnd_);
-  DestroyWindow(hwnd_);
+  if (hwnd_) pump_.RemoveModeless(hwnd_);
 }
 
-bool ScanMessageWindow::Create() {
-  if (hwnd_) return true;
-  RegisterOnce(&ScanMessageWindow::WndProc);
-  RECT frame{0, 0, 260, 100};
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
-  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kClass, kScanMessageCaption, style,
-                          CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, owner_,
-                          nullptr, GetModuleHandleA(nullptr), this);
-  if (!hwnd_) return false;
+bool ScanMessageWindow::OnCreate() {
   Child(hwnd_, "STATIC", "Busy Channel Found", SS_CENTER, 10, 16, 240, 20, -1);
   Child(hwnd_, "BUTTON", "Continue", WS_TABSTOP | BS_DEFPUSHBUTTON, 30, 56, 90, 26, kScanContinueId);
   Child(hwnd_, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 140, 56, 90, 26, kScanCancelId);
@@ -52,47 +37,19 @@ bool ScanMessageWindow::Create() {
 
 void ScanMessageWindow::SetMode(ScanBoxMode mode) {
   mode_ = mode;
-  if (mode == ScanBoxMode::Waiting) {
-    if (!Create()) return;
-    CentreOnOwner();
-    ShowWindow(hwnd_, SW_SHOW);
-  } else if (hwnd_) {
-    ShowWindow(hwnd_, SW_HIDE);
-  }
+  if (mode == ScanBoxMode::Waiting) Show();
+  else Hide();
 }
 
-// Over the AutoConnect window, where the operator looks, not over the spectrum.
-void ScanMessageWindow::CentreOnOwner() {
-  RECT owner{}, box{};
-  if (!owner_ || !GetWindowRect(owner_, &owner) || !GetWindowRect(hwnd_, &box)) return;
-  int width = box.right - box.left, height = box.bottom - box.top;
-  SetWindowPos(hwnd_, nullptr, (owner.left + owner.right - width) / 2, (owner.top + owner.bottom - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+bool ScanMessageWindow::OnCommand(int id, int) {
+  if (id == kScanContinueId) Choose(ScanBoxMode::Continue);
+  if (id == kScanCancelId) Choose(ScanBoxMode::Cancel);
+  return true;
 }
 
 void ScanMessageWindow::Choose(ScanBoxMode mode) {
   mode_ = mode;
-  ShowWindow(hwnd_, SW_HIDE);
-}
-
-LRESULT CALLBACK ScanMessageWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObjectOf<ScanMessageWindow>(hwnd, message, lParam);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  switch (message) {
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kScanContinueId) self->Choose(ScanBoxMode::Continue);
-      if (LOWORD(wParam) == kScanCancelId) self->Choose(ScanBoxMode::Cancel);
-      return 0;
-    case WM_CLOSE:  // the caption's close button answers as "Cancel" would
-      self->Choose(ScanBoxMode::Cancel);
-      return 0;
-    case WM_DESTROY:
-      WindowObjectClear(hwnd);
-      self->hwnd_ = nullptr;
-      return 0;
-    default: break;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  Hide();
 }
 
 }  // namespace velmora

@@ -6,32 +6,29 @@
 
 #include "autoconnect/ActivityPorts.h"
 #include "common/win32/MessagePump.h"
+#include "common/win32/ToolWindow.h"
 
 namespace velmora {
 
 inline constexpr const char* kScanMessageCaption = "AutoConnect - Scan Station";
 inline constexpr int kScanContinueId = 1, kScanCancelId = 2;
 
-class ScanMessageWindow final : public ScanMessageBox {
+class ScanMessageWindow final : public ToolWindow, public ScanMessageBox {
  public:
-  ScanMessageWindow(MessagePump& pump, HWND owner) : pump_(pump), owner_(owner) {}
-  ScanMessageWindow(const ScanMessageWindow&) = delete;
-  ScanMessageWindow& operator=(const ScanMessageWindow&) = delete;
+  ScanMessageWindow(MessagePump& pump, HWND owner);
   ~ScanMessageWindow() override;
 
   void SetMode(ScanBoxMode mode) override;
   ScanBoxMode GetMode() override { return mode_; }
-  HWND Handle() const { return hwnd_; }
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  bool Create();
+  bool OnCreate() override;
+  bool OnCommand(int id, int code) override;
+  // The caption's close button answers as "Cancel" would.
+  void OnClose() override { Choose(ScanBoxMode::Cancel); }
   void Choose(ScanBoxMode mode);
-  void CentreOnOwner();
 
   MessagePump& pump_;
-  HWND owner_;
-  HWND hwnd_ = nullptr;
   ScanBoxMode mode_ = ScanBoxMode::Hidden;
 };
 

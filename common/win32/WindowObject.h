@@ -27,20 +27,6 @@ T* WindowObjectOf(HWND hwnd, UINT message, LPARAM lParam) {
   return WindowObject<T>(hwnd);
 }
 
-// A tool window made once and kept until the program ends: closing hides
-// it, and once destroyed its object no longer holds the handle. True when
-// the message was one of those two and is handled.
-inline bool KeptWindowMessage(HWND hwnd, UINT message, HWND& handle) {
-  if (message == WM_CLOSE) {
-    ShowWindow(hwnd, SW_HIDE);
-    return true;
-  }
-  if (message != WM_DESTROY) return false;
-  handle = nullptr;
-  WindowObjectClear(hwnd);
-  return true;
-}
-
 // A dialog created with the object as its initialisation parameter.
 template <class T>
 T* DialogObjectOf(HWND hwnd, UINT message, LPARAM lParam) {

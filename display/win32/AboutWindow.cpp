@@ -25,7 +25,7 @@ HWND Static(HWND parent, const std::string& text, RECT r, HFONT font) {
 
 }  // namespace
 
-void AboutWindow::OnCreate() {
+bool AboutWindow::OnCreate() {
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   LOGFONTA bold{};
   GetObjectA(font, sizeof bold, &bold);
@@ -43,6 +43,7 @@ void AboutWindow::OnCreate() {
                         hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOk)), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   pump_.AddModeless(hwnd_);
+  return true;
 }
 
 void AboutWindow::OnShown() { SetFocus(ok_); }
@@ -57,10 +58,10 @@ AboutWindow::~AboutWindow() {
   if (titleFont_) DeleteObject(titleFont_);
 }
 
-bool AboutWindow::OnCommand(int id) {
+bool AboutWindow::OnCommand(int id, int) {
   // Enter reaches it as OK, Esc as Cancel.
   if (id != kOk && id != IDCANCEL) return false;
-  Close();
+  Hide();
   return true;
 }
 

@@ -33,8 +33,10 @@ constexpr RECT kPositionButton{20, 270, 160, 325};
 
 }  // namespace
 
-void DiagramWindow::OnCreate() { Button(hwnd_, kCmdVelmora, kVelmora, "Velmora Program"); }
-
+bool DiagramWindow::OnCreate() {
+  Button(hwnd_, kCmdVelmora, kVelmora, "Velmora Program");
+  return true;
+}
 
 void DiagramWindow::OnPaint(HDC dc) {
   Box(dc, kComputer, "Computer", true);
@@ -66,13 +68,13 @@ void DiagramWindow::OnPaint(HDC dc) {
   Label(dc, 540, 190, "Keystrokes");
 }
 
-bool DiagramWindow::OnCommand(int id) {
+bool DiagramWindow::OnCommand(int id, int) {
   if (id != kCmdVelmora) return false;
   program_.Show();
   return true;
 }
 
-void DiagramMainWindow::OnCreate() {
+bool DiagramMainWindow::OnCreate() {
   Button(hwnd_, kCmdSoundCard, kSoundCardButton, "Sound Card\nSound Level Control");
   Button(hwnd_, kCmdDisplay, kDisplayButton, "Display\nTime & Frequency Display");
   Button(hwnd_, kCmdDetector, kDetectorButton, "Pactor Detector\nPactor Detector Options");
@@ -81,6 +83,7 @@ void DiagramMainWindow::OnCreate() {
   Button(hwnd_, kCmdTerminal, kTerminalButton, "Terminal\nAirMail's Terminal Window");
   Button(hwnd_, kCmdAirmail, kAirmailButton, "AirMail\nAirMail's Window");
   Button(hwnd_, kCmdPositionReport, kPositionButton, "Position\nAirMail's Position Report Window");
+  return true;
 }
 
 void DiagramMainWindow::OnPaint(HDC dc) {
@@ -94,7 +97,7 @@ void DiagramMainWindow::OnPaint(HDC dc) {
   Arrow(dc, Mid(kPositionButton, 'r'), Mid(kAirmailButton, 'l'));
 }
 
-bool DiagramMainWindow::OnCommand(int id) {
+bool DiagramMainWindow::OnCommand(int id, int) {
   switch (id) {
     case kCmdSoundCard:
       host_.ShowSoundInput();  // the control panel that fits this system

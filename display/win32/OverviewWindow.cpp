@@ -4,12 +4,13 @@
 
 namespace velmora {
 
-void OverviewWindow::OnCreate() {
+bool OverviewWindow::OnCreate() {
   text_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
                           10, 10, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SendMessageA(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  return true;
 }
 
 // Read at every showing: a file put right after a failed read shows next time.

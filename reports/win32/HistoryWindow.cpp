@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "common/win32/WindowFind.h"
-#include "common/win32/WindowObject.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
 
@@ -47,34 +45,18 @@ std::chrono::sys_days PickerDay(HWND picker) {
 }  // namespace
 
 HistoryWindow::HistoryWindow(HWND owner, HistoryKind kind, Messenger& messenger)
-    : owner_(owner), kind_(kind), messenger_(messenger), grid_(table_, *this, [this](int row, int column) {
+    : ToolWindow(owner, {ClassOf(kind), HistoryCaption(kind), 560, 420, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                         ToolPlace::BesideOnce, ToolShow::KeepSize}),
+      kind_(kind), messenger_(messenger), grid_(table_, *this, [this](int row, int column) {
         return row >= 0 ? HistoryToolTip(kind_, column) : std::string();
       }) {}
 
-HistoryWindow::~HistoryWindow() {
-  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-}
-
-bool HistoryWindow::Make() {
-  if (hwnd_) return true;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
-  InitCommonControlsEx(&controls);
-  WNDCLASSA wc{};
-  if (!GetClassInfoA(GetModuleHandleA(nullptr), ClassOf(kind_), &wc)) {
-    wc.lpfnWndProc = &HistoryWindow::WndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = ClassOf(kind_);
-    RegisterClassA(&wc);
-  }
-  CreateWindowExA(0, ClassOf(kind_), HistoryCaption(kind_), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 560, 420, owner_, nullptr, GetModuleHandleA(nullptr), this);
-  return hwnd_ != nullptr;
-}
+// The grid's window goes with this one, before the grid's object.
+HistoryWindow::~HistoryWindow() { Destroy(); }
 
 bool HistoryWindow::OnCreate() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
+  InitCommonControlsEx(&controls);
   start_ = Child(hwnd_, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP);
   stop_ = Child(hwnd_, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP);
   update_ = Child(hwnd_, WC_BUTTONA, "Update", BS_PUSHBUTTON | WS_TABSTOP, kUpdateId);
@@ -82,7 +64,7 @@ bool HistoryWindow::OnCreate() {
   return start_ && stop_ && update_ && lines_ && grid_.Create(hwnd_, kGridId);
 }
 
-void HistoryWindow::Layout(int width, int height) {
+void HistoryWindow::OnSize(int width, int height) {
   MoveWindow(start_, 4, 5, 110, 22, TRUE);
   MoveWindow(stop_, 120, 5, 110, 22, TRUE);
   MoveWindow(update_, 240, 5, 70, 22, TRUE);
@@ -94,12 +76,12 @@ void HistoryWindow::Show(const std::filesystem::path& log) {
   if (!Make()) return;
   log_ = log;
   Summarise(std::nullopt);
-  if (!placed_) {
-    PlaceBeside(hwnd_, owner_);
-    placed_ = true;
-  }
-  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(hwnd_);
+  ToolWindow::Show();
+}
+
+bool HistoryWindow::OnCommand(int id, int code) {
+  if (id == kUpdateId && code == BN_CLICKED) Update();
+  return true;
 }
 
 void HistoryWindow::Update() {
@@ -145,29 +127,6 @@ std::vector<std::string> HistoryWindow::Lines() const {
     lines.push_back(line);
   }
   return lines;
-}
-
-LRESULT CALLBACK HistoryWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObjectOf<HistoryWindow>(hwnd, message, lParam);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  // Made once, kept until the program ends.
-  if (KeptWindowMessage(hwnd, message, self->hwnd_)) return 0;
-  switch (message) {
-    case WM_NCCREATE:
-      self->hwnd_ = hwnd;
-      break;
-    case WM_CREATE:
-      return self->OnCreate() ? 0 : -1;
-    case WM_SIZE:
-      self->Layout(LOWORD(lParam), HIWORD(lParam));
-      return 0;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kUpdateId && HIWORD(wParam) == BN_CLICKED) self->Update();
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace velmora

@@ -5,29 +5,26 @@
 
 #include <string>
 
+#include "common/win32/ToolWindow.h"
 #include "reports/OptionsGrids.h"
 
 namespace velmora {
 
-class RadioDifferenceWindow {
+class RadioDifferenceWindow final : public ToolWindow {
  public:
-  RadioDifferenceWindow() = default;
-  RadioDifferenceWindow(const RadioDifferenceWindow&) = delete;
-  RadioDifferenceWindow& operator=(const RadioDifferenceWindow&) = delete;
-  ~RadioDifferenceWindow();
+  RadioDifferenceWindow();
 
   // Makes the window over `owner` (once) and shows the two tables under
-  // their sources' names.
+  // their sources' names, below the owner's top left corner.
   void Show(HWND owner, HFONT font, const RadioDifferences& tables, const std::string& firstName,
             const std::string& secondName);
-  HWND Handle() const { return hwnd_; }
   // The list of the first (0) or second (1) table.
   HWND List(int table) const { return GetDlgItem(hwnd_, kListId + table); }
 
  private:
   static constexpr int kListId = 100, kLabelId = 110;
-  bool Create(HWND owner, HFONT font);
-  HWND hwnd_ = nullptr;
+  bool OnCreate() override;
+  HFONT font_ = nullptr;
 };
 
 }  // namespace velmora

@@ -6,8 +6,6 @@
 #include <algorithm>
 
 #include "common/AtomicFile.h"
-#include "common/win32/WindowFind.h"
-#include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
 #include "reports/win32/RichEditColours.h"
 
@@ -34,29 +32,14 @@ void Select(HWND view, long first, long last) {
 
 }  // namespace
 
-StationInfoWindow::~StationInfoWindow() {
-  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-}
-
-bool StationInfoWindow::Make() {
-  if (hwnd_) return true;
-  if (!RichEditClass()) return false;
-  WNDCLASSA wc{};
-  if (!GetClassInfoA(GetModuleHandleA(nullptr), kClass, &wc)) {
-    wc.lpfnWndProc = &StationInfoWindow::WndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClass;
-    RegisterClassA(&wc);
-  }
-  CreateWindowExA(0, kClass, kStationInfoCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 620, 480, owner_, nullptr, GetModuleHandleA(nullptr), this);
-  return hwnd_ != nullptr;
-}
+StationInfoWindow::StationInfoWindow(HWND owner, Messenger& messenger,
+                                     std::function<StationInfoLabels(const std::string&)> labels)
+    : ToolWindow(owner, {kClass, kStationInfoCaption, 620, 480, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                         ToolPlace::BesideOnce, ToolShow::KeepSize}),
+      messenger_(messenger), labels_(std::move(labels)) {}
 
 bool StationInfoWindow::OnCreate() {
+  if (!RichEditClass()) return false;
   beams_ = Child(hwnd_, WC_COMBOBOXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kBeamListId);
   range_ = Child(hwnd_, WC_STATICA, SS_LEFT);
   bearingTo_ = Child(hwnd_, WC_STATICA, SS_LEFT);
@@ -72,7 +55,7 @@ bool StationInfoWindow::OnCreate() {
   return true;
 }
 
-void StationInfoWindow::Layout(int width, int height) {
+void StationInfoWindow::OnSize(int width, int height) {
   MoveWindow(beams_, 4, 4, 120, 200, TRUE);
   int x = 140;
   for (HWND label : {range_, bearingTo_, bearingFrom_}) {
@@ -122,12 +105,12 @@ void StationInfoWindow::ShowStation(const std::string& station) {
   SetWindowTextA(range_, labels.range.c_str());
   SetWindowTextA(bearingTo_, labels.bearingTo.c_str());
   SetWindowTextA(bearingFrom_, labels.bearingFrom.c_str());
-  if (!placed_) {
-    PlaceBeside(hwnd_, owner_);
-    placed_ = true;
-  }
-  ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(hwnd_);
+  Show();
+}
+
+bool StationInfoWindow::OnCommand(int id, int code) {
+  if (id == kBeamListId && code == CBN_SELCHANGE) OnBeamChosen();
+  return true;
 }
 
 void StationInfoWindow::OnBeamChosen() {
@@ -159,29 +142,6 @@ std::vector<std::string> StationInfoWindow::BeamList() const {
 
 StationInfoLabels StationInfoWindow::Labels() const {
   return {WindowString(range_), WindowString(bearingTo_), WindowString(bearingFrom_)};
-}
-
-LRESULT CALLBACK StationInfoWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObjectOf<StationInfoWindow>(hwnd, message, lParam);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  // Made once, kept until the program ends.
-  if (KeptWindowMessage(hwnd, message, self->hwnd_)) return 0;
-  switch (message) {
-    case WM_NCCREATE:
-      self->hwnd_ = hwnd;
-      break;
-    case WM_CREATE:
-      return self->OnCreate() ? 0 : -1;
-    case WM_SIZE:
-      self->Layout(LOWORD(lParam), HIWORD(lParam));
-      return 0;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kBeamListId && HIWORD(wParam) == CBN_SELCHANGE) self->OnBeamChosen();
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace velmora

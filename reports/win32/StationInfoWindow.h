@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/Messages.h"
+#include "common/win32/ToolWindow.h"
 #include "reports/FreqListDocument.h"
 #include "reports/StationInfoLabels.h"
 
@@ -18,14 +19,10 @@ namespace velmora {
 
 inline constexpr const char* kStationInfoCaption = "Station Info";
 
-class StationInfoWindow {
+class StationInfoWindow final : public ToolWindow {
  public:
   // `labels` gives the range and bearings of a station.
-  StationInfoWindow(HWND owner, Messenger& messenger, std::function<StationInfoLabels(const std::string&)> labels)
-      : owner_(owner), messenger_(messenger), labels_(std::move(labels)) {}
-  StationInfoWindow(const StationInfoWindow&) = delete;
-  StationInfoWindow& operator=(const StationInfoWindow&) = delete;
-  ~StationInfoWindow();
+  StationInfoWindow(HWND owner, Messenger& messenger, std::function<StationInfoLabels(const std::string&)> labels);
 
   // Makes the window and loads the document into its view; a document
   // that cannot be read is told and leaves the view empty.
@@ -36,7 +33,6 @@ class StationInfoWindow {
   // its range and bearings; the window comes to the front.
   void ShowStation(const std::string& station);
 
-  HWND Handle() const { return hwnd_; }
   HWND View() const { return view_; }
   // The document as the view holds it, read by colour.
   const FreqListDocument& Document() const { return document_; }
@@ -45,23 +41,19 @@ class StationInfoWindow {
   StationInfoLabels Labels() const;
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  bool Make();
-  bool OnCreate();
-  void Layout(int width, int height);
+  bool OnCreate() override;
+  void OnSize(int width, int height) override;
+  bool OnCommand(int id, int code) override;
   void OnBeamChosen();
 
-  HWND owner_;
   Messenger& messenger_;
   std::function<StationInfoLabels(const std::string&)> labels_;
-  HWND hwnd_ = nullptr;
   HWND beams_ = nullptr;
   HWND view_ = nullptr;
   HWND range_ = nullptr, bearingTo_ = nullptr, bearingFrom_ = nullptr;
   FreqListDocument document_{ColouredText{}};
   std::filesystem::path loaded_;  // the document in the view, when it was read whole
   std::filesystem::file_time_type loadedWritten_;
-  bool placed_ = false;
 };
 
 }  // namespace velmora

@@ -1,6 +1,5 @@
 #include "selection/win32/PropagationDetailsWindow.h"
 
-#include "airmail/StationEntries.h"
 #include "selection/FrequencyToolTip.h"
 #include "selection/PropagationDetails.h"
 #include "common/Format.h"
@@ -8,13 +7,9 @@
 namespace velmora {
 
 void PropagationDetailsWindow::Update(std::string_view system, std::string_view station, const UtcDateTime& time) {
-  if (!system.empty() && !station.empty()) {
-    system_ = system;
-    station_ = station;
+  if (StationTake(system, station, "AutoConnect - Detailed Propagation Data by Frequency - ")) {
     time_ = time;
-    caption_ = "AutoConnect - Detailed Propagation Data by Frequency - " +
-               StationNameFromStation(s_.data, system_, station_) + " - " + TwoDigits(time.hour) + ":" +
-               TwoDigits(time.minute);
+    caption_ += " - " + TwoDigits(time.hour) + ":" + TwoDigits(time.minute);
   }
   if (!Make()) return;
   mode_ = s_.settings.modeIndex;
@@ -24,7 +19,7 @@ void PropagationDetailsWindow::Update(std::string_view system, std::string_view 
                               *this,
                               s_.clock,
                               Grid().Measure()});
-  Present(caption_);
+  Present();
 }
 
 std::string PropagationDetailsWindow::ToolTip(int row, int column) {

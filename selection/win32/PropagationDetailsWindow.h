@@ -6,7 +6,6 @@
 
 #include "selection/BusyShare.h"
 #include "selection/SelectionWindow.h"
-#include "selection/win32/PropagationWindowServices.h"
 #include "selection/win32/StationGridWindow.h"
 
 namespace velmora {
@@ -14,7 +13,7 @@ namespace velmora {
 class PropagationDetailsWindow final : public StationGridWindow, private SelectionWindow {
  public:
   PropagationDetailsWindow(HWND owner, const PropagationWindowServices& services)
-      : StationGridWindow(owner, "VelmoraPropagationDetails"), s_(services) {}
+      : StationGridWindow(owner, "VelmoraPropagationDetails", services) {}
 
   // Rebuilds the grid for the station at the time and shows the window.
   // With an empty system or station the station and time shown before are
@@ -29,10 +28,8 @@ class PropagationDetailsWindow final : public StationGridWindow, private Selecti
   void UpdateStatusStatus(std::string_view) override {}
   void NoiseSelectionStart() override {}
 
-  PropagationWindowServices s_;
   // The "Busy" column's shares, from the record beside the program.
   OccupancyFile occupancy_{s_.programFolder / kStationOccupancyDataFile, s_.settings, s_.clock, s_.data.Messages()};
-  std::string system_, station_, caption_;
   UtcDateTime time_;
   int mode_ = 0;  // the mode whose columns the grid shows
 };

@@ -7,9 +7,8 @@
 
 #include "selection/ConfigurePorts.h"
 #include "selection/StationWindows.h"
-#include "selection/win32/ChannelOccupancyWindow.h"
+#include "selection/win32/HourGridWindows.h"
 #include "selection/win32/PropagationDetailsWindow.h"
-#include "selection/win32/PropagationHoursWindow.h"
 
 namespace velmora {
 

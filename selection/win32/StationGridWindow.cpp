@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "common/win32/WindowFind.h"
-#include "common/win32/WindowObject.h"
+#include "airmail/StationEntries.h"
 
 namespace velmora {
 namespace {
@@ -14,47 +13,32 @@ constexpr int kFewestRows = 2;  // the heading and a row, even for a station wit
 
 }  // namespace
 
-StationGridWindow::StationGridWindow(HWND owner, const char* className)
-    : owner_(owner), className_(className), grid_(table_, *this, [this](int row, int column) {
+StationGridWindow::StationGridWindow(HWND owner, const char* className, const PropagationWindowServices& services)
+    : ToolWindow(owner, {className, "", 400, 300, kStyle}), s_(services), grid_(table_, *this, [this](int row, int column) {
         return ToolTip(row, column);
       }) {}
 
-StationGridWindow::~StationGridWindow() {
-  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+// The grid's window goes with this one, before the grid's object.
+StationGridWindow::~StationGridWindow() { Destroy(); }
+
+bool StationGridWindow::OnCreate() { return grid_.Create(hwnd_, kGridId); }
+
+void StationGridWindow::OnSize(int width, int height) { grid_.Move(0, 0, width, height); }
+
+bool StationGridWindow::StationTake(std::string_view system, std::string_view station, const std::string& title) {
+  if (system.empty() || station.empty()) return false;
+  system_ = system;
+  station_ = station;
+  caption_ = title + StationNameFromStation(s_.data, system_, station_);
+  return true;
 }
 
-bool StationGridWindow::Make() {
-  if (hwnd_) return true;
-  WNDCLASSA wc{};
-  if (!GetClassInfoA(GetModuleHandleA(nullptr), className_, &wc)) {
-    wc.lpfnWndProc = &StationGridWindow::WndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className_;
-    RegisterClassA(&wc);
-  }
-  CreateWindowExA(0, className_, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, owner_, nullptr,
-                  GetModuleHandleA(nullptr), this);
-  return hwnd_ != nullptr;
-}
-
-void StationGridWindow::Hide() {
-  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
-}
-
-void StationGridWindow::Present(const std::string& caption) {
+void StationGridWindow::Present() {
   if (!Make()) return;
-  SetWindowTextA(hwnd_, caption.c_str());
+  SetWindowTextA(hwnd_, caption_.c_str());
   grid_.Refresh();
   FitToTable();
-  if (!placed_) {
-    PlaceBeside(hwnd_, owner_);
-    placed_ = true;
-  }
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
+  Show();
 }
 
 void StationGridWindow::FitToTable() {
@@ -72,31 +56,6 @@ void StationGridWindow::FitToTable() {
   RECT now{};
   GetWindowRect(hwnd_, &now);
   SetWindowPos(hwnd_, nullptr, now.left, now.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT CALLBACK StationGridWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObjectOf<StationGridWindow>(hwnd, message, lParam);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  // Made once, kept until the program ends.
-  if (KeptWindowMessage(hwnd, message, self->hwnd_)) return 0;
-  switch (message) {
-    case WM_NCCREATE:
-      self->hwnd_ = hwnd;
-      break;
-    case WM_CREATE:
-      if (!self->grid_.Create(hwnd, kGridId)) return -1;
-      self->OnCreate();
-      return 0;
-    case WM_SIZE:
-      self->grid_.Move(0, 0, LOWORD(lParam), HIWORD(lParam));
-      return 0;
-    case WM_TIMER:
-      self->OnTimer(wParam);
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace velmora

@@ -153,11 +153,11 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissing) {
     EXPECT_NE(answerer.Texts()[0].find("Overview, Unable to open Overview File, "), std::string::npos);
   }
   std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << "First line\nSecond line\r\nThird";
-  window->Overview()->Close();
+  window->Overview()->Hide();
   window->Command(menu::kHelpOverView);
   EXPECT_EQ(window->Overview()->Text(), "First line\r\nSecond line\r\nThird");
   std::filesystem::resize_file(folder.path() / "Velmora.txt", kDataFileLimit + 1);
-  window->Overview()->Close();
+  window->Overview()->Hide();
   testing::MessageBoxAnswerer answerer;
   window->Command(menu::kHelpOverView);
   ASSERT_EQ(answerer.Texts().size(), 1u);
