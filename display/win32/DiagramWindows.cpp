@@ -76,7 +76,7 @@ bool DiagramWindow::OnCommand(int id, int) {
 
 bool DiagramMainWindow::OnCreate() {
   Button(hwnd_, kCmdSoundCard, kSoundCardButton, "Sound Card\nSound Level Control");
-  Button(hwnd_, kCmdDisplay, kDisplayButton, "Display\nTime & Frequency Display");
+  Button(hwnd_, kCmdDisplay, kDisplayButton, "Display\nTime && Frequency Display");
   Button(hwnd_, kCmdDetector, kDetectorButton, "Pactor Detector\nPactor Detector Options");
   HWND autoConnect = Button(hwnd_, kCmdAutoConnect, kAutoConnectButton, "AutoConnect\nAuto Connect Options");
   EnableWindow(autoConnect, host_.AutoConnectAvailable());
