@@ -2,12 +2,11 @@
 
 #include <commctrl.h>
 
-#include "app/MenuCommands.h"
 #include "app/MenuModel.h"
 #include "audio/win32/SoundControls.h"
 #include "common/SystemLib.h"
 #include "common/win32/MenuBuilder.h"
-#include "common/win32/SettingsFileDialogs.h"
+#include "common/win32/WindowClass.h"
 #include "common/win32/WindowObject.h"
 #include "display/Caption.h"
 
@@ -19,21 +18,6 @@ constexpr int kFrequencyPictureId = 3002;
 constexpr UINT_PTR kProcessTimer = 1;  // tmrProcess
 constexpr UINT_PTR kCloseTimer = 2;    // a close waiting for the AutoConnect side
 constexpr UINT kCloseRetryMilliseconds = 100;
-
-void RegisterMainClass(WNDPROC proc) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(GetModuleHandleA(nullptr), kMainWindowClass, &wc)) return;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "VELMORA");
-  if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainWindowClass;
-  RegisterClassExA(&wc);
-}
 
 }  // namespace
 
@@ -62,7 +46,7 @@ MainWindow::~MainWindow() {
 bool MainWindow::OtherInstanceRunning() { return FindWindowA(kMainWindowClass, kMainWindowCaption) != nullptr; }
 
 bool MainWindow::Create() {
-  RegisterMainClass(&MainWindow::WndProc);
+  WindowClassRegister(kMainWindowClass, &MainWindow::WndProc, CS_HREDRAW | CS_VREDRAW);
   hwnd_ = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr, nullptr, GetModuleHandleA(nullptr), this);
   return hwnd_ != nullptr;
@@ -105,15 +89,6 @@ bool MainWindow::OnCreate() {
   return true;
 }
 
-void MainWindow::RecallAtStartup() {
-  auto profile = ProfileDocument::Load(profileFile_);
-  ProfileRecall(profile, settings_);
-  ApplyPlacement(velmora::ProfileRecallWindow(profile));
-  SetMenuBarVisible(settings_.menuBarVisible);
-  autoConnect_.ProfileRecall(profile);
-  autoConnect_.ProfileRecallWindow(profile);
-}
-
 void MainWindow::Show(int showCommand) {
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
@@ -138,93 +113,11 @@ void MainWindow::HelpShow(HelpTopic topic) {
   }
 }
 
-HMENU MainWindow::SettingsMenu() const { return MenuBarPopup(menuBar_.get(), "Settings"); }
-
-void MainWindow::SetMenuBarVisible(bool visible) {
-  settings_.menuBarVisible = visible;
-  SetMenu(hwnd_, visible ? menuBar_.get() : nullptr);
-  toolbar_.SetPressed("Menu", visible);
-  OnSize(SIZE_RESTORED);
-}
-
-bool MainWindow::CommandAvailable(int command) const {
-  auto route = RouteMenuCommand(command);
-  return route && (route->action != MenuAction::ShowAutoConnect || autoConnect_.Available());
-}
-
-void MainWindow::UpdateToolbarAvailability() {
-  for (const ToolbarButton& button : kMainToolbar) {
-    std::string_view k = button.key;
-    bool enabled = k != "Airmail" || autoConnect_.Available();
-    toolbar_.SetEnabled(k, enabled);
-  }
-}
-
-void MainWindow::Command(int id) {
-  if (auto key = toolbar_.KeyOf(id); !key.empty()) {
-    OnToolbar(key);
-    return;
-  }
-  if (!CommandAvailable(id)) return;
-  const MenuRoute route = *RouteMenuCommand(id);
-  switch (route.action) {
-    case MenuAction::SettingsDefault: return DefaultSettings();
-    case MenuAction::SettingsRecall: return RecallSettings();
-    case MenuAction::SettingsSave: return SaveSettings();
-    case MenuAction::RecordToggle: return signal_.RecordToggle();
-    case MenuAction::Exit: return Close();
-    case MenuAction::ShowAutoConnect: return OnToolbar("Airmail");
-    case MenuAction::SoundInput: return ShowSoundInput();
-    case MenuAction::SoundOutput: return ShowSoundOutput();
-    case MenuAction::Options: return ShowOptions(route.argument);
-    case MenuAction::HelpDiagram: return diagram_->Show();
-    case MenuAction::HelpOverview: return overview_->Show();
-    case MenuAction::HelpAbout: return about_->Show();
-    case MenuAction::FrequencyRange:
-      settings_.display.fftRange = static_cast<std::int16_t>(route.argument);
-      UpdateCaption();  // its suffix names the range, loop or no loop
-      if (!signal_.LoopActive()) RedrawLastBuffer();
-      return;
-    case MenuAction::SampleSize:
-      settings_.display.sampleSize = 1 << route.argument;  // used from the next start of the loop
-      return;
-  }
-}
-
-void MainWindow::OnToolbar(std::string_view key) {
-  if (key == "Menu") {
-    SetMenuBarVisible(!settings_.menuBarVisible);
-  } else if (key == "Start") {
-    signal_.Start();
-  } else if (key == "Stop") {
-    signal_.Stop();
-  } else if (key == "Step") {
-    signal_.Step();
-  } else if (key == "Sound") {
-    ShowSoundInput();
-  } else if (key == "Detector") {
-    ShowOptions(OptionsDialog::kDetectorTab);
-  } else if (key == "Settings") {
-    RECT r = toolbar_.ButtonRect("Settings");
-    PopupMenu(SettingsMenu(), POINT{r.left, r.bottom});
-  } else if (key == "Airmail" && autoConnect_.Available()) {
-    autoConnect_.ProfileRecallWindow(ProfileDocument::Load(profileFile_));
-    autoConnect_.Show();
-  }
-}
-
-void MainWindow::PopupMenu(HMENU menu, POINT screen) {
-  if (!menu) return;
-  SetForegroundWindow(hwnd_);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
-  PostMessageA(hwnd_, WM_NULL, 0, 0);
-}
-
 void MainWindow::OnDisplayMouse(bool spectrum, UINT message, int x, int y) {
   if (message == WM_RBUTTONUP) {
     POINT p{x, y};
     ClientToScreen(spectrum ? picFrequency_.Handle() : picTime_.Handle(), &p);
-    PopupMenu(spectrum ? frequencyMenu_.get() : timeMenu_.get(), p);
+    PopupMenuShow(hwnd_, spectrum ? frequencyMenu_.get() : timeMenu_.get(), p);
     return;
   }
   auto readout = spectrum ? display_->SpectrumMouse(message, x, y, signal_.LoopActive(), [this] { RedrawLastBuffer(); })
@@ -233,23 +126,6 @@ void MainWindow::OnDisplayMouse(bool spectrum, UINT message, int x, int y) {
   if (!readout) return;
   SetReadoutVisible(true);
   statusBar_.SetText(2, *readout);
-}
-
-void MainWindow::OnInitMenuPopup(HMENU menu) {
-  using namespace menu;
-  if (menu == frequencyMenu_.get()) {
-    for (int i = 0; i < 4; ++i) SetMenuItemChecked(menu, kFrequencyRange0 + i, settings_.display.fftRange == i);
-    for (int e = kSamplesExponentFirst; e <= kSamplesExponentLast; ++e) {
-      SetMenuItemCaption(menu, kFrequencySamples0 + e, FrequencySamplesCaption(e));
-      SetMenuItemChecked(menu, kFrequencySamples0 + e, settings_.display.sampleSize == (1 << e));
-    }
-  } else if (menu == MenuBarPopup(menuBar_.get(), "File") || menu == SettingsMenu()) {
-    SetMenuItemChecked(menu, kFileRecord, signal_.Recording());
-    SetMenuItemChecked(menu, kSettingsRecord, signal_.Recording());
-  } else if (menu == timeMenu_.get()) {
-    for (int e = kSamplesExponentFirst; e <= kSamplesExponentLast; ++e)
-      SetMenuItemChecked(menu, kTimeSamples0 + e, settings_.display.sampleSize == (1 << e));
-  }
 }
 
 void MainWindow::OnSize(WPARAM kind) {
@@ -327,53 +203,6 @@ void MainWindow::SetReadoutVisible(bool visible) {
   statusBar_.SetWidths({130, visible ? 330 : 0});
 }
 
-void MainWindow::DefaultSettings() {
-  Default(settings_);
-  if (options_) options_->DataSet();
-}
-
-void MainWindow::RecallSettings() {
-  std::string file = SettingsRecallGetFile(hwnd_, programFolder_);
-  if (!file.empty()) RecallSettingsFrom(file);
-}
-
-void MainWindow::RecallSettingsFrom(const std::filesystem::path& file) {
-  auto profile = ProfileDocument::Load(file);
-  ProfileRecall(profile, settings_);
-  SetMenuBarVisible(settings_.menuBarVisible);
-  autoConnect_.ProfileRecall(profile);
-  if (options_) options_->DataSet();
-}
-
-void MainWindow::SaveSettings() {
-  std::string file = SettingsSaveGetFile(hwnd_, programFolder_);
-  if (!file.empty()) SaveSettingsTo(file);
-}
-
-void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
-  ProfileWriter writer(file);
-  ProfileSave(writer, settings_);
-  autoConnect_.ProfileSave(writer);
-  std::error_code error;
-  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
-}
-
-bool MainWindow::SaveSettingsAtClose() {
-  ProfileWriter writer(profileFile_);
-  ProfileSave(writer, settings_);
-  bool normal = false;
-  const WindowPlacement placement = PlacementToSave(normal);
-  std::optional<bool> visible;
-  if (autoConnect_.Available()) visible = autoConnect_.Visible();
-  ProfileSaveWindow(writer, normal, placement, visible);
-  autoConnect_.ProfileSave(writer);
-  autoConnect_.ProfileSaveWindow(writer);
-  std::error_code error;
-  if (writer.Commit(error)) return true;
-  messenger_.Show("ProfileSave - Cannot write " + profileFile_ + "\r" + ErrorText(error));
-  return false;
-}
-
 void MainWindow::OnClose() {
   // An AutoConnect operation below this handler (a message box, AirMail's
   // terminal) ends its run now, and returns before its window is unloaded.
@@ -417,14 +246,12 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       Command(LOWORD(wParam));
       return 0;
-    case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (header->hwndFrom == toolbar_.Handle() && header->code == TBN_DROPDOWN) {
-        OnToolbar(toolbar_.KeyOf(reinterpret_cast<NMTOOLBARA*>(lParam)->iItem));
+    case WM_NOTIFY:
+      if (auto key = toolbar_.DropDownKey(lParam); !key.empty()) {
+        OnToolbar(key);
         return TBDDRET_DEFAULT;
       }
       break;
-    }
     case WM_TIMER:
       if (wParam == kProcessTimer) OnProcessTimer();
       if (wParam == kCloseTimer && !autoConnect_.Busy()) {

@@ -114,7 +114,6 @@ class MainWindow final : public MainWindowLink,
   void OnDisplayMouse(bool spectrum, UINT message, int x, int y);
   bool CommandAvailable(int command) const;
   void UpdateToolbarAvailability();
-  void PopupMenu(HMENU menu, POINT screen);
 
   void DefaultSettings();
   void RecallSettings();

@@ -17,6 +17,7 @@
 #include "autoconnect/ReportWindows.h"
 #include "autoconnect/RunObserver.h"
 #include "autoconnect/win32/AutoConnectRun.h"
+#include "autoconnect/win32/AutoConnectWindowIds.h"
 #include "autoconnect/win32/OptionControls.h"
 #include "autoconnect/win32/ScanMessageWindow.h"
 #include "common/win32/Handles.h"
@@ -34,19 +35,6 @@
 #include "selection/win32/PropagationWindows.h"
 
 namespace velmora {
-
-inline constexpr const char* kAutoConnectWindowClass = "VelmoraAutoConnect";
-inline constexpr const char* kAutoConnectCaption = "AutoConnect";
-
-inline constexpr ToolbarButton kAutoConnectToolbar[] = {
-    {"Menu", ToolbarButtonKind::Check},        {"Start"},
-    {"Stop"},                                  {"Propagation", ToolbarButtonKind::Check},
-    {"Reference", ToolbarButtonKind::Check},   {"Settings", ToolbarButtonKind::DropDown},
-    {"Placeholder", ToolbarButtonKind::Spacer}};
-inline constexpr int kAutoConnectToolbarFirstId = 5001;
-inline constexpr int kAutoConnectFieldFirstId = 6001;
-inline constexpr const char* kReferenceUnsavedQuestion =
-    "You have not Saved the Reference Station Data.  Do you want to save this data?";
 
 class AutoConnectWindow final : public AutoConnectSeam,
                                 private EngineWindow,
@@ -154,6 +142,18 @@ class AutoConnectWindow final : public AutoConnectSeam,
   std::uint64_t SoundBuffers() const { return soundBuffers_; }
 
  private:
+  // Counts an operation of the window (see operations_) for as long as it lasts.
+  class Operation {
+   public:
+    explicit Operation(int& count) : count_(count) { ++count_; }
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+    ~Operation() { --count_; }
+
+   private:
+    int& count_;
+  };
+
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool OnCreate();
@@ -166,7 +166,6 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void OnContextMenu(HWND control, POINT screen);
   void OnInitMenuPopup(HMENU menu);
   void FirstActivation();
-  void PopupMenu(HMENU menu, POINT screen);
   bool CommandAvailable(int command) const;
   void StationViewShow(int command);
   void ReportShow(int command);

@@ -36,6 +36,15 @@ HMENU MenuBarPopup(HMENU bar, const char* caption) {
   return nullptr;
 }
 
+void PopupMenuShow(HWND owner, HMENU menu, POINT screen) {
+  if (!menu) return;
+  // In the foreground, and with a message after it, so the menu closes when
+  // the user clicks elsewhere.
+  SetForegroundWindow(owner);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
+  PostMessageA(owner, WM_NULL, 0, 0);
+}
+
 void SetMenuItemCaption(HMENU menu, int command, const std::string& caption) {
   MENUITEMINFOA info{};
   info.cbSize = sizeof info;

@@ -21,6 +21,10 @@ HMENU BuildMenuBar(std::span<const MenuDefinition> menus, const std::function<bo
 // The popup of the bar's menu with that caption, or nullptr.
 HMENU MenuBarPopup(HMENU bar, const char* caption);
 
+// A popup menu dropped at a point of the screen for the owner's commands;
+// nothing for a null menu.
+void PopupMenuShow(HWND owner, HMENU menu, POINT screen);
+
 void SetMenuItemCaption(HMENU menu, int command, const std::string& caption);
 void SetMenuItemChecked(HMENU menu, int command, bool checked);
 void SetMenuItemEnabled(HMENU menu, int command, bool enabled);

@@ -59,6 +59,12 @@ std::string_view Toolbar::KeyOf(int id) const {
   return buttons_[static_cast<size_t>(i)].key;
 }
 
+std::string_view Toolbar::DropDownKey(LPARAM notification) const {
+  const auto* header = reinterpret_cast<const NMHDR*>(notification);
+  if (header->hwndFrom != hwnd_ || header->code != TBN_DROPDOWN) return {};
+  return KeyOf(reinterpret_cast<const NMTOOLBARA*>(notification)->iItem);
+}
+
 void Toolbar::SetPressed(std::string_view key, bool pressed) {
   SendMessageA(hwnd_, TB_CHECKBUTTON, IdOf(key), MAKELPARAM(pressed ? TRUE : FALSE, 0));
 }

@@ -31,6 +31,9 @@ class Toolbar {
 
   int IdOf(std::string_view key) const;  // 0 for an unknown key
   std::string_view KeyOf(int id) const;  // empty for an unknown id
+  // The key of the button whose arrow a WM_NOTIFY tells was pressed; empty
+  // for any other notification.
+  std::string_view DropDownKey(LPARAM notification) const;
 
   void SetPressed(std::string_view key, bool pressed);
   bool IsPressed(std::string_view key) const;

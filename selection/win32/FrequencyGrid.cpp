@@ -10,11 +10,7 @@ namespace velmora {
 namespace {
 
 constexpr const char* kClassName = "VelmoraFrequencyGrid";
-constexpr int kTextInset = 2;   // pixels between a cell's edge and its text
-constexpr int kCheckBoxSize = 13;
 constexpr int kWheelRows = 3;
-constexpr int kLineWidth = 16;  // one step of the horizontal scroll bar
-constexpr COLORREF kGridLine = RGB(192, 192, 192);
 
 void RegisterGridClass(WNDPROC proc) {
   WNDCLASSA wc{};
@@ -25,29 +21,6 @@ void RegisterGridClass(WNDPROC proc) {
   wc.hbrBackground = nullptr;  // every pixel is painted from the buffer
   wc.lpszClassName = kClassName;
   RegisterClassA(&wc);
-}
-
-UINT AlignFlags(CellAlign align) {
-  switch (align) {
-    case CellAlign::Right:
-      return DT_RIGHT;
-    case CellAlign::Center:
-      return DT_CENTER;
-    default:
-      return DT_LEFT;
-  }
-}
-
-// The text without its leading and trailing blanks and with one blank for
-// each run inside: the blanks that pad a number for a wider font.
-std::string Squeezed(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
-    out += c;
-  }
-  if (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
 }
 
 bool Inside(GridCell cell, const DrawnTable& drawn) {
@@ -314,167 +287,6 @@ void FrequencyGrid::Select(GridCell cell) {
   InvalidateCell(selected_);
   selected_ = cell;
   InvalidateCell(selected_);
-}
-
-// --- Drawing
-
-void FrequencyGrid::Paint(HDC dc, const RECT& area) const {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  if (client.right <= 0 || client.bottom <= 0) return;
-  // Drawn off the screen first and copied at once, so nothing flickers; the
-  // buffer is as large as the part to paint (one cell when it blinks).
-  int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
-  MemoryDc buffer(CreateCompatibleDC(dc));
-  GdiObject bitmap(CreateCompatibleBitmap(dc, width, height));
-  HGDIOBJ oldBitmap = SelectObject(buffer.get(), bitmap.get());
-  HDC mem = buffer.get();
-  SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
-  FillRect(mem, &area, GetSysColorBrush(COLOR_APPWORKSPACE));
-
-  GdiObject line(CreatePen(PS_SOLID, 1, kGridLine));
-  HGDIOBJ oldPen = SelectObject(mem, line.get());
-  HGDIOBJ oldFont = SelectObject(mem, font_.get());
-  SetBkMode(mem, TRANSPARENT);
-  for (int row = 0; row < drawn_.Rows(); row = row == 0 ? topRow_ : row + 1) {
-    for (int column = 0; column < drawn_.Columns(); ++column) {
-      RECT cell = CellRect(row, column);
-      RECT visible;
-      if (!IsRectEmpty(&cell) && IntersectRect(&visible, &cell, &area)) PaintCell(mem, row, column, cell);
-    }
-    if ((row == 0 ? 1 : row - topRow_ + 2) * rowHeight_ >= client.bottom) break;
-  }
-  BitBlt(dc, area.left, area.top, width, height, mem, area.left, area.top, SRCCOPY);
-  SelectObject(mem, oldFont);
-  SelectObject(mem, oldPen);
-  SelectObject(mem, oldBitmap);
-}
-
-void FrequencyGrid::PaintCell(HDC dc, int row, int column, const RECT& cell) const {
-  const DrawnCell& drawn = drawn_.At(row, column);
-  HBRUSH back = CreateSolidBrush(drawn.look.back);
-  FillRect(dc, &cell, back);
-  DeleteObject(back);
-
-  RECT text = cell;
-  text.left += kTextInset;
-  text.right -= kTextInset;
-  if (drawn.checkBox) {
-    RECT box{cell.left + kTextInset, cell.top + (rowHeight_ - kCheckBoxSize) / 2, 0, 0};
-    box.right = box.left + kCheckBoxSize;
-    box.bottom = box.top + kCheckBoxSize;
-    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (drawn.checked ? DFCS_CHECKED : 0));
-    text.left = box.right + kTextInset + 1;
-  }
-  SelectObject(dc, drawn.bold ? boldFont_.get() : font_.get());
-  SetTextColor(dc, drawn.look.fore);
-  // A text too wide for its column gives up its padding blanks before it is cut.
-  std::string shown = drawn.text;
-  SIZE size{};
-  GetTextExtentPoint32A(dc, shown.data(), static_cast<int>(shown.size()), &size);
-  if (size.cx > text.right - text.left) shown = Squeezed(shown);
-  DrawTextA(dc, shown.data(), static_cast<int>(shown.size()), &text,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlags(drawn.align));
-
-  if (row == 0) {
-    RECT edge = cell;
-    DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
-  } else {
-    MoveToEx(dc, cell.left, cell.bottom - 1, nullptr);
-    LineTo(dc, cell.right - 1, cell.bottom - 1);
-    LineTo(dc, cell.right - 1, cell.top - 1);
-  }
-  if (GridCell{row, column} == selected_) {
-    RECT focus = cell;
-    InflateRect(&focus, -1, -1);
-    DrawFocusRect(dc, &focus);
-  }
-}
-
-// --- Scrolling
-
-int FrequencyGrid::VisibleDataRows() const {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  return std::max(0, (static_cast<int>(client.bottom) - rowHeight_) / rowHeight_);
-}
-
-int FrequencyGrid::LastTopRow() const { return std::max(1, drawn_.Rows() - std::max(VisibleDataRows(), 1)); }
-
-void FrequencyGrid::ScrollTo(int topRow, int left) {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  topRow = std::clamp(topRow, 1, LastTopRow());
-  left = std::clamp(left, 0, std::max(0, drawn_.TotalWidth() - static_cast<int>(client.right)));
-  if (topRow == topRow_ && left == left_) return;
-  topRow_ = topRow;
-  left_ = left;
-  SetScrollPos(hwnd_, SB_VERT, topRow_, TRUE);
-  SetScrollPos(hwnd_, SB_HORZ, left_, TRUE);
-  InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-void FrequencyGrid::ScrollIntoView(int row) {
-  if (row < 1 || row >= drawn_.Rows()) return;
-  int visible = std::max(VisibleDataRows(), 1);
-  if (row < topRow_)
-    ScrollTo(row, left_);
-  else if (row >= topRow_ + visible)
-    ScrollTo(row - visible + 1, left_);
-}
-
-void FrequencyGrid::OnScroll(int bar, int request) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_ALL;
-  GetScrollInfo(hwnd_, bar, &info);
-  int page = static_cast<int>(info.nPage);
-  int line = bar == SB_VERT ? 1 : kLineWidth;
-  int position = info.nPos;
-  switch (request) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= std::max(page, 1); break;
-    case SB_PAGEDOWN: position += std::max(page, 1); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
-  }
-  if (bar == SB_VERT)
-    ScrollTo(position, left_);
-  else
-    ScrollTo(topRow_, position);
-}
-
-void FrequencyGrid::UpdateScrollBars() {
-  // Showing or hiding one bar changes the room of the other: settle it in a
-  // few rounds, not through the size messages the bars cause. The rounds
-  // start without bars, or two bars could keep each other on in a grid grown
-  // big enough for everything.
-  if (inScrollUpdate_ || !hwnd_) return;
-  inScrollUpdate_ = true;
-  SCROLLINFO none{sizeof none, SIF_RANGE | SIF_PAGE, 0, 0, 1, 0, 0};
-  SetScrollInfo(hwnd_, SB_VERT, &none, FALSE);
-  SetScrollInfo(hwnd_, SB_HORZ, &none, FALSE);
-  for (int round = 0; round < 3; ++round) {
-    RECT before;
-    GetClientRect(hwnd_, &before);
-    topRow_ = std::clamp(topRow_, 1, LastTopRow());
-    left_ = std::clamp(left_, 0, std::max(0, drawn_.TotalWidth() - static_cast<int>(before.right)));
-    SCROLLINFO vertical{sizeof vertical, SIF_RANGE | SIF_PAGE | SIF_POS, 1, std::max(drawn_.Rows() - 1, 1),
-                        static_cast<UINT>(VisibleDataRows()), topRow_, 0};
-    SetScrollInfo(hwnd_, SB_VERT, &vertical, TRUE);
-    SCROLLINFO horizontal{sizeof horizontal, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(drawn_.TotalWidth() - 1, 0),
-                          static_cast<UINT>(std::max<LONG>(before.right, 0)), left_, 0};
-    SetScrollInfo(hwnd_, SB_HORZ, &horizontal, TRUE);
-    RECT after;
-    GetClientRect(hwnd_, &after);
-    if (EqualRect(&before, &after)) break;
-  }
-  inScrollUpdate_ = false;
 }
 
 void FrequencyGrid::InvalidateCell(GridCell cell) {

@@ -73,6 +73,8 @@ class FrequencyGrid {
   std::string ToolTipText() const;
 
  private:
+  static constexpr int kCheckBoxSize = 13;  // pixels, in the row height and the cells
+
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateToolTip();

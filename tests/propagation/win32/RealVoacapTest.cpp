@@ -6,7 +6,7 @@
 #include "propagation/JointDeck.h"
 #include "propagation/Positions.h"
 #include "propagation/PropagationRunner.h"
-#include "propagation/bench/TimedProgram.h"
+#include "tests/propagation/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/propagation/win32/RealItshfbc.h"

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "common/Format.h"
-#include "propagation/bench/TimedProgram.h"
+#include "tests/propagation/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "selection/AirmailStationGeometry.h"
 #include "selection/ModelPredictions.h"

@@ -1,5 +1,5 @@
-// The AutoConnect window's commands: the menus, the toolbar, the option
-// fields' events and the context menus.
+// The AutoConnect window's menus and commands: the menu bar, the context
+// menus, the toolbar and the option fields' events.
 #include <windowsx.h>
 
 #include "autoconnect/AutoConnectMenus.h"
@@ -88,7 +88,7 @@ void AutoConnectWindow::OnToolbar(std::string_view key) {
     if (Idle()) ToggleFromToolbar(key, settings_.referenceStationAdditionalData);
   } else if (key == "Settings") {
     RECT r = toolbar_.ButtonRect("Settings");
-    PopupMenu(MenuBarPopup(menuBar_.get(), "Settings"), POINT{r.left, r.bottom});
+    PopupMenuShow(hwnd_, MenuBarPopup(menuBar_.get(), "Settings"), POINT{r.left, r.bottom});
   }
 }
 
@@ -141,23 +141,16 @@ void AutoConnectWindow::OnCommand(int id, int code, HWND control) {
   Command(id);
 }
 
-void AutoConnectWindow::PopupMenu(HMENU menu, POINT screen) {
-  if (!menu) return;
-  SetForegroundWindow(hwnd_);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
-  PostMessageA(hwnd_, WM_NULL, 0, 0);
-}
-
 void AutoConnectWindow::OnContextMenu(HWND control, POINT screen) {
   if (control == options_.Control("cmbMode")) {
-    if (IsWindowEnabled(control)) PopupMenu(MenuBarPopup(menuBar_.get(), "Mode"), screen);
+    if (IsWindowEnabled(control)) PopupMenuShow(hwnd_, MenuBarPopup(menuBar_.get(), "Mode"), screen);
     return;
   }
   RECT frame{};
   HWND autoSelect = options_.Frame(OptionFrame::AutoSelect);
   GetWindowRect(autoSelect, &frame);
   if (IsWindowVisible(autoSelect) && PtInRect(&frame, screen))
-    PopupMenu(MenuBarPopup(menuBar_.get(), "View"), screen);
+    PopupMenuShow(hwnd_, MenuBarPopup(menuBar_.get(), "View"), screen);
 }
 
 void AutoConnectWindow::OnInitMenuPopup(HMENU menu) {

@@ -1,5 +1,5 @@
 // Speed of the transform beside FFTW, and of the whole per-buffer chain.
-// Run: build/native/analysis/bench/analysis_bench --benchmark_repetitions=9
+// Run: build/native/tests/bench/analysis/analysis_bench --benchmark_repetitions=9
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 

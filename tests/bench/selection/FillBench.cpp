@@ -1,5 +1,5 @@
 // Times the fill of the multiple-stations table for 20 stations of 12
-// frequencies each (selection/bench/data, 40 blocks) with the real VOACAP:
+// frequencies each (tests/bench/selection/data, 40 blocks) with the real VOACAP:
 // every block in one run beside one run per block, the program's time
 // apart from Velmora's own, then the same fill again within the hour, when
 // no program starts.
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "airmail/MailSystems.h"
-#include "propagation/bench/TimedProgram.h"
+#include "tests/propagation/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "selection/AirmailStationGeometry.h"
 #include "selection/ModelPredictions.h"
@@ -36,7 +36,7 @@ struct Fills {
 
 void Fill(size_t blocksPerRun, Fills& fills) {
   testing::SelectionRig rig;
-  fs::copy_file(testing::HostPath(std::string(VELMORA_SOURCE_DIR) + "/selection/bench/data/System.BENCH.ini"),
+  fs::copy_file(testing::HostPath(std::string(VELMORA_SOURCE_DIR) + "/tests/bench/selection/data/System.BENCH.ini"),
                 fs::path(rig.data.Folder()) / "System.BENCH.ini");
   SelectionList systems;
   SystemGetList(rig.data, systems, 0);

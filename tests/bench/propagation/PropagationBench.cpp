@@ -9,7 +9,7 @@
 
 #include "propagation/Positions.h"
 #include "propagation/PropagationRunner.h"
-#include "propagation/bench/TimedProgram.h"
+#include "tests/propagation/TimedProgram.h"
 #include "propagation/win32/Win32ModelProgram.h"
 #include "tests/common/win32/TestWin32.h"
 

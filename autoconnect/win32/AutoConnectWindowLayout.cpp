@@ -1,0 +1,69 @@
+// The AutoConnect window's layout: the fields, buttons and toolbar in
+// line with the mode and the run, and the frames, the working list, the
+// table and the status bar placed in the window.
+#include <algorithm>
+
+#include "autoconnect/win32/AutoConnectWindow.h"
+
+namespace velmora {
+namespace {
+
+constexpr int kWorkingWidth = 330;  // grdWorking beside the option frames
+constexpr int kGap = 4;
+
+}  // namespace
+
+void AutoConnectWindow::WindowModeRefresh(bool layout) {
+  if (!hwnd_) return;
+  int mode = settings_.modeIndex;
+  bool idle = Idle();
+  if (layout) {
+    options_.ShowMode(mode);
+    // The offline modes rebuild from their own Recall.
+    bool resync = mode != kModeReferenceData && mode != kModeNoConnectData;
+    ShowWindow(options_.Control("cmdResync"), resync ? SW_SHOWNA : SW_HIDE);
+    Layout();
+  }
+  options_.EnableFields(idle);
+  // Mode 2 takes its stations from AutoSelect, not from the list.
+  options_.EnableField("cmbConnectStation", idle && mode != kModeMultipleStations);
+  options_.EnableField("cmdRecall", idle);
+  options_.EnableField("cmdSave", idle && referenceUnsaved_);
+  options_.EnableField("cmbMode", idle && !settingsPending_);
+  options_.EnableField("cmdResync", idle);
+  ToolbarRefresh();
+  if (run_ && run_->Engine().Running()) statusBar_.SetText(1, "Running");
+  else if (run_ && run_->Engine().NoiseCollectionActive()) statusBar_.SetText(1, "Checking");
+}
+
+void AutoConnectWindow::ToolbarRefresh() {
+  bool idle = Idle();
+  toolbar_.SetEnabled("Start", Runnable());
+  toolbar_.SetEnabled("Stop", !idle);
+  toolbar_.SetEnabled("Propagation", idle);
+  toolbar_.SetEnabled("Reference", idle);
+}
+
+void AutoConnectWindow::Layout() {
+  if (!hwnd_ || !toolbar_.Handle()) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  toolbar_.AutoSize();
+  statusBar_.Resize();
+  // Panel 2 takes what the others leave.
+  int rest = client.right - 90 - 64 - 64 - 64;
+  statusBar_.SetWidths({90, std::max(rest, 120), 64, 64});
+  int top = toolbar_.Height() + kGap;
+  options_.Move(kGap + 2, top);
+  SIZE area = options_.AreaSize(settings_.modeIndex);
+  int gridTop = top + area.cy + kGap;
+  int gridBottom = client.bottom - statusBar_.Height();
+  grid_.Move(0, gridTop, client.right, std::max(gridBottom - gridTop, 0));
+  // The saved files beside the frames, as tall as they are.
+  int workingLeft = kGap + 2 + area.cx + kGap;
+  workingGrid_.Move(workingLeft, top, std::max<int>(std::min<int>(kWorkingWidth, client.right - workingLeft - kGap), 0),
+                    std::max<int>(area.cy, 0));
+  ShowWindow(workingGrid_.Handle(), WorkingShown() ? SW_SHOWNA : SW_HIDE);
+}
+
+}  // namespace velmora
