@@ -1,24 +1,10 @@
 #include "common/win32/ToolWindow.h"
 
+#include "common/win32/WindowClass.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 
 namespace velmora {
-namespace {
-
-void RegisterOnce(const char* className, WNDPROC proc) {
-  WNDCLASSA wc{};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), className, &wc)) return;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = className;
-  RegisterClassA(&wc);
-}
-
-}  // namespace
 
 SIZE ToolFrameSize(int width, int height, DWORD style, DWORD exStyle) {
   RECT frame{0, 0, width, height};
@@ -30,7 +16,7 @@ ToolWindow::~ToolWindow() { Destroy(); }
 
 bool ToolWindow::Make() {
   if (hwnd_) return true;
-  RegisterOnce(frame_.className, &ToolWindow::WndProc);
+  WindowClassRegister(frame_.className, &ToolWindow::WndProc, 0, false);
   CreateWindowExA(frame_.exStyle, frame_.className, frame_.caption, frame_.style, CW_USEDEFAULT, CW_USEDEFAULT,
                   frame_.width, frame_.height, owner_, nullptr, GetModuleHandleA(nullptr), this);
   return hwnd_ != nullptr;
