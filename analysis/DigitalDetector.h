@@ -20,7 +20,7 @@
 #include "analysis/DetectorResults.h"
 #include "analysis/EnvelopeSteadiness.h"
 #include "analysis/PowerDensity.h"
-#include "analysis/SteadySpectrum.h"
+#include "analysis/AveragedLevels.h"
 #include "analysis/SymbolRepetition.h"
 
 namespace velmora {
@@ -44,7 +44,7 @@ class DigitalDetector {
   void DrawBand(DetectorDrawing& drawing) const;
 
   BandSignal buffer_;
-  SteadySpectrum steady_;
+  AveragedLevels steady_;
   EnvelopeSteadiness envelope_;
   SymbolRepetition repetition_;
   double since_ = 1e9;  // seconds since a modem was last found

@@ -10,7 +10,7 @@
 #include "AnalysisTestSupport.h"
 #include "analysis/BandSignal.h"
 #include "analysis/EnvelopeSteadiness.h"
-#include "analysis/SteadySpectrum.h"
+#include "analysis/AveragedLevels.h"
 #include "analysis/SymbolRepetition.h"
 #include "tools/signalgen/ChannelSignal.h"
 
@@ -72,7 +72,7 @@ TEST(EnvelopeSteadiness, OneToneOneNoiseTwoCrashesMore) {
 struct Steady {
   PowerDensity density;
   BandSignal buffer;
-  SteadySpectrum spectrum;
+  AveragedLevels spectrum;
   Steady() { density.KeepTransform(true); }
   void Next(const std::vector<std::int16_t>& pcm, std::size_t at) {
     density.Analyse({pcm.data() + at, std::size_t{kN}}, kN);
@@ -90,7 +90,7 @@ struct Steady {
 
 // A steady tone is a line whose bins are left out; the same tone keyed
 // with the buffers is none.
-TEST(SteadySpectrum, ASteadyToneIsALineAKeyedOneIsNot) {
+TEST(AveragedLevels, ASteadyToneIsALineAKeyedOneIsNot) {
   for (bool keyed : {false, true}) {
     auto x = Samples(3, 100);
     for (std::size_t i = 0; i < x.size(); ++i)
@@ -104,7 +104,7 @@ TEST(SteadySpectrum, ASteadyToneIsALineAKeyedOneIsNot) {
 
 // Noise through a filter narrower than a receiver's passband stands out as
 // a narrow band; through a receiver's 2.4 kHz it does not.
-TEST(SteadySpectrum, ANarrowBandIsNoReceiversPassband) {
+TEST(AveragedLevels, ANarrowBandIsNoReceiversPassband) {
   const struct {
     double low, high;
     bool narrow;

@@ -19,7 +19,7 @@ struct FlatSpectrum final : SpectrumSource {
   float level = 0;
 };
 
-TEST(SpectrumLabels, TheTraceDoesNotCrossTheLevelLabels) {
+TEST(PlotLabels, TheTraceDoesNotCrossTheLevelLabels) {
   HWND main = CreateWindowExA(0, "STATIC", "labels", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 700, 500, nullptr,
                               nullptr, nullptr, nullptr);
   BufferedPicture time, frequency;

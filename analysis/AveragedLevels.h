@@ -12,7 +12,7 @@
 
 namespace velmora {
 
-class SteadySpectrum {
+class AveragedLevels {
  public:
   void Restart() { first_ = true, known_ = false; }
   void Follow(const BandSignal& buffer, float bufferSeconds);

@@ -1,4 +1,4 @@
-#include "analysis/SteadySpectrum.h"
+#include "analysis/AveragedLevels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +37,7 @@ constexpr double kWidestHz = 2100;                       // wider: perhaps a rec
 }  // namespace
 
 // Running sums of a spectrum: the mean over any range of bins at once.
-class SteadySpectrum::Sums {
+class AveragedLevels::Sums {
  public:
   explicit Sums(std::span<const double> v) : sums_(v.size() + 1, 0.0) {
     for (std::size_t i = 0; i < v.size(); ++i) sums_[i + 1] = sums_[i] + v[i];
@@ -55,7 +55,7 @@ class SteadySpectrum::Sums {
   std::vector<double> sums_;
 };
 
-void SteadySpectrum::Follow(const BandSignal& buffer, float bufferSeconds) {
+void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
   // Cells of about 5 Hz whatever the length, so a long buffer costs no more.
   const std::int32_t group = std::max(1, buffer.N() / kCellsOf);
   const auto power = buffer.Power();
@@ -97,7 +97,7 @@ void SteadySpectrum::Follow(const BandSignal& buffer, float bufferSeconds) {
 }
 
 // The band's mean level over the levels beside it, in dB.
-double SteadySpectrum::Over(std::span<const double> levels) const {
+double AveragedLevels::Over(std::span<const double> levels) const {
   const auto top = static_cast<std::int32_t>(levels.size()) - 1;
   auto mean = [&](std::int32_t from, std::int32_t to) {
     from = std::clamp(from, 0, top), to = std::clamp(to, 0, top);
@@ -113,7 +113,7 @@ double SteadySpectrum::Over(std::span<const double> levels) const {
 
 // A line is a peak far above the bins a little way off on either side: a
 // modem's tones come with the spread of their keying beside them.
-void SteadySpectrum::FindLines(const BandSignal& buffer) {
+void AveragedLevels::FindLines(const BandSignal& buffer) {
   const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
   const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
   lines_.assign(static_cast<std::size_t>(buffer.LastBin() - buffer.FirstBin() + 1), 0);
@@ -151,7 +151,7 @@ void SteadySpectrum::FindLines(const BandSignal& buffer) {
 
 // The mains frequency that the most lines found sit on multiples of, when
 // at least a few do; 0 when none.
-double SteadySpectrum::MainsHarmonics() const {
+double AveragedLevels::MainsHarmonics() const {
   if (found_.size() < kLeastHarmonics) return 0;
   double best = 0;
   std::size_t most = 0;
@@ -173,7 +173,7 @@ double SteadySpectrum::MainsHarmonics() const {
 
 // The bins of a line at frequency f, `halfWidth` Hz either side, and the
 // cells round it, which the band's levels see as the level beside it.
-void SteadySpectrum::LeaveOut(const BandSignal& buffer, double f, double halfWidth, const Sums& sums) {
+void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWidth, const Sums& sums) {
   const double resolution = buffer.Resolution() * group_;
   const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
   const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
@@ -190,7 +190,7 @@ void SteadySpectrum::LeaveOut(const BandSignal& buffer, double f, double halfWid
     lines_[static_cast<std::size_t>(b - firstBin)] = 1;
 }
 
-void SteadySpectrum::FindBand(const BandSignal& buffer) {
+void AveragedLevels::FindBand(const BandSignal& buffer) {
   const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
   const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
   const double resolution = buffer.Resolution() * group_;
