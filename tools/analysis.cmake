@@ -34,18 +34,3 @@ if(NOT VELMORA_WINDOWS)
   target_link_libraries(velmora-signalgen PRIVATE velmora_signalgen)
   set_target_properties(velmora-signalgen PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 endif()
-
-# The detector chain's cost with "Pactor Fading" and with "Digital Busy", on
-# generated signals: run by hand, natively (build/native/velmora-fading-bench,
-# build/native/digital_busy_bench).
-if(NOT VELMORA_WINDOWS)
-  find_package(benchmark QUIET)
-  if(benchmark_FOUND)
-    add_executable(velmora-fading-bench ${CMAKE_CURRENT_LIST_DIR}/signalgen/bench/FadingBench.cpp)
-    add_executable(digital_busy_bench ${CMAKE_CURRENT_LIST_DIR}/signalgen/bench/DigitalBusyBench.cpp)
-    foreach(bench velmora-fading-bench digital_busy_bench)
-      target_link_libraries(${bench} PRIVATE velmora_signalgen benchmark::benchmark)
-      set_target_properties(${bench} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
-    endforeach()
-  endif()
-endif()

@@ -1,5 +1,5 @@
 // Speed of the transform beside FFTW, and of the whole per-buffer chain.
-// Run: build/native/tests/bench/analysis/analysis_bench --benchmark_repetitions=9
+// Run: build/native/bench/analysis/analysis_bench --benchmark_repetitions=9
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
@@ -13,7 +13,7 @@
 
 #include "analysis/FftPlan.h"
 #include "analysis/MathLib.h"
-#include "analysis/SignalAnalysis.h"
+#include "bench/ChainBench.h"
 #include "tools/signalgen/SignalGen.h"
 #include "common/SampleFormat.h"
 
@@ -28,11 +28,11 @@ std::vector<Complex> Input(std::size_t n) {
   return data;
 }
 
-void BM_Fft(benchmark::State& state) {
+// The plan's transform of log2n points, warmed once.
+void TransformTimed(benchmark::State& state, FftPlan plan) {
   const int log2n = static_cast<int>(state.range(0));
   const auto input = Input(std::size_t{1} << log2n);
   auto data = input;
-  FftPlan plan;
   plan.Transform(1, data, log2n);
   for (auto _ : state) {
     data = input;
@@ -41,23 +41,13 @@ void BM_Fft(benchmark::State& state) {
   }
 }
 
+void BM_Fft(benchmark::State& state) { TransformTimed(state, FftPlan()); }
+
 // The same transform on each of the paths this processor has.
 void BM_FftPath(benchmark::State& state) {
-  const int log2n = static_cast<int>(state.range(0));
   const auto path = static_cast<FftPath>(state.range(1));
-  if (!FftPlan::Supported(path)) {
-    state.SkipWithError("path not supported here");
-    return;
-  }
-  const auto input = Input(std::size_t{1} << log2n);
-  auto data = input;
-  FftPlan plan(path);
-  plan.Transform(1, data, log2n);
-  for (auto _ : state) {
-    data = input;
-    plan.Transform(1, data, log2n);
-    benchmark::DoNotOptimize(data.data());
-  }
+  if (!FftPlan::Supported(path)) return state.SkipWithError("path not supported here");
+  TransformTimed(state, FftPlan(path));
 }
 
 void BM_FftPlain(benchmark::State& state) {
@@ -89,9 +79,7 @@ void BM_Fftw(benchmark::State& state) {
   fftwf_free(data);
 }
 
-// The least of the repetitions is the figure least disturbed by other work on
-// a shared machine: run with --benchmark_repetitions=9.
-double Least(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+using bench::Least;
 
 BENCHMARK(BM_Fft)->Arg(8)->Arg(11)->Arg(15)->ComputeStatistics("min", Least);
 BENCHMARK(BM_FftPath)->ArgsProduct({{8, 11, 15}, {0, 1, 2}})->ComputeStatistics("min", Least);
@@ -117,25 +105,10 @@ std::vector<std::int16_t> Recording(signalgen::Form form) {
   return signalgen::ToPcm16(signalgen::Generate(recipe).samples);
 }
 
-// One buffer after another of a recording: analysis, then Detect ("Digital
-// Busy" is measured by tools/signalgen/DigitalBusyBench.cpp).
+// The whole chain, every detector on ("Digital Busy" and "Pactor Fading"
+// are measured by bench/signalgen).
 void Chain(benchmark::State& state, signalgen::Form form) {
-  const auto n = static_cast<std::int32_t>(state.range(0));
-  const auto pcm = Recording(form);
-  DetectorSettings settings = EveryDetector();
-  SignalAnalysis analysis(settings);
-  analysis.RestartContinuity();
-  std::string panel;
-  std::size_t start = 0, buffers = 0;
-  for (auto _ : state) {
-    if (start + static_cast<std::size_t>(n) > pcm.size()) start = 0;
-    analysis.Analyse({pcm.data() + start, static_cast<std::size_t>(n)}, n);
-    benchmark::DoNotOptimize(analysis.Detect(panel));
-    start += static_cast<std::size_t>(n);
-    ++buffers;
-  }
-  state.counters["x_real_time"] =
-      benchmark::Counter(static_cast<double>(buffers) * n / kSampleRate, benchmark::Counter::kIsRate);
+  bench::ChainRun(state, static_cast<std::int32_t>(state.range(0)), Recording(form), EveryDetector());
 }
 
 void BM_ChainNoise(benchmark::State& state) { Chain(state, signalgen::Form::Noise); }
@@ -143,38 +116,23 @@ void BM_ChainPactor3(benchmark::State& state) { Chain(state, signalgen::Form::Pa
 BENCHMARK(BM_ChainNoise)->Arg(2048)->Arg(32768)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
 BENCHMARK(BM_ChainPactor3)->Arg(2048)->Arg(32768)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
 
-// The console report, then our transform's time as a multiple of FFTW's.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) times_[r.benchmark_name()] = r.GetAdjustedCPUTime();
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    // With repetitions the least of them, else the single run.
-    const std::string suffix = times_.count("BM_Fft/8_min") ? "_min" : "";
+// Then our transform's time as a multiple of FFTW's.
+class RatioReporter : public bench::TimesReporter {
+  void Summary() override {
     for (int log2n : {8, 11, 15}) {
-      const std::string arg = "/" + std::to_string(log2n) + suffix;
-      const auto ours = times_.find("BM_Fft" + arg), fftw = times_.find("BM_Fftw" + arg);
-      const auto plain = times_.find("BM_FftPlain" + arg);
-      if (ours == times_.end() || fftw == times_.end()) continue;
-      std::printf("Fft %5d points: %.2fx FFTW's time", 1 << log2n, ours->second / fftw->second);
-      if (plain != times_.end()) std::printf(" (plain recurrence form %.2fx)", plain->second / fftw->second);
+      const std::string arg = "/" + std::to_string(log2n);
+      const double *ours = Time("BM_Fft" + arg), *fftw = Time("BM_Fftw" + arg), *plain = Time("BM_FftPlain" + arg);
+      if (!ours || !fftw) continue;
+      std::printf("Fft %5d points: %.2fx FFTW's time", 1 << log2n, *ours / *fftw);
+      if (plain) std::printf(" (plain recurrence form %.2fx)", *plain / *fftw);
       std::printf("\n");
     }
   }
-
- private:
-  std::map<std::string, double> times_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunBenchmarks(argc, argv, reporter);
 }

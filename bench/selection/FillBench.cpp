@@ -1,5 +1,5 @@
 // Times the fill of the multiple-stations table for 20 stations of 12
-// frequencies each (tests/bench/selection/data, 40 blocks) with the real VOACAP:
+// frequencies each (bench/selection/data, 40 blocks) with the real VOACAP:
 // every block in one run beside one run per block, the program's time
 // apart from Velmora's own, then the same fill again within the hour, when
 // no program starts.
@@ -36,7 +36,7 @@ struct Fills {
 
 void Fill(size_t blocksPerRun, Fills& fills) {
   testing::SelectionRig rig;
-  fs::copy_file(testing::HostPath(std::string(VELMORA_SOURCE_DIR) + "/tests/bench/selection/data/System.BENCH.ini"),
+  fs::copy_file(testing::HostPath(std::string(VELMORA_SOURCE_DIR) + "/bench/selection/data/System.BENCH.ini"),
                 fs::path(rig.data.Folder()) / "System.BENCH.ini");
   SelectionList systems;
   SystemGetList(rig.data, systems, 0);
