@@ -78,9 +78,6 @@ TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
   }
 }
 
-// The selected list of the fixture, "W1" in it for being part of "W1AW",
-// is met through the configuration's tests (selection).
-TEST(StationIsSelected, CaseCounts) { EXPECT_FALSE(StationIsSelected("W1AW,KX1", "w1aw")); }
 
 // A missing file, then a station section ended at once.
 TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReported) {
@@ -214,7 +211,10 @@ TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
     EXPECT_EQ(FrequencyReformat(bad), std::nullopt) << bad;
 }
 
+// The selected list of the fixture, "W1" in it for being part of "W1AW",
+// is met through the configuration's tests (selection); there case counts.
 TEST(StationKinds, WwvAndAirmailSystemsAreKnownWhateverTheirCase) {
+  EXPECT_FALSE(StationIsSelected("W1AW,KX1", "w1aw"));
   EXPECT_TRUE(StationIsWwv("wwv") && !StationIsWwv("WWVH"));
   EXPECT_TRUE(SystemIsAirmail("Ham") && SystemIsAirmail("SailMail") && !SystemIsAirmail("PACTOR"));
 }
@@ -319,13 +319,11 @@ TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
 TEST(GridToLatLon, AFourCharacterLocatorGetsTheMiddleSubsquareAndOnlySixCount) {
   std::string locator = "cm87", longer = "CM87MM99";
   LatLon p, q;
-  ASSERT_TRUE(GridToLatLon(locator, p, nullptr));
+  ASSERT_TRUE(GridToLatLon(locator, p, nullptr) && GridToLatLon(longer, q, nullptr));
   EXPECT_EQ(locator, "CM87MM");
   EXPECT_DOUBLE_EQ(p.latitude, 37 + (12 * 59.0 / 23) / 60);
   EXPECT_DOUBLE_EQ(p.longitude, -124 + (24 * 59.0 / 23) / 60);
-  ASSERT_TRUE(GridToLatLon(longer, q, nullptr));
-  EXPECT_EQ(q.latitude, p.latitude);
-  EXPECT_EQ(q.longitude, p.longitude);
+  EXPECT_EQ(std::pair(q.latitude, q.longitude), std::pair(p.latitude, p.longitude));
 }
 
 // The message itself is met through the station ranges (FixtureData's tests).
