@@ -251,11 +251,9 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
 }
 
 TEST(UnattendedSession, MessageBoxesWaitSixtySecondsUnlessATestSaysFewer) {
-  struct {
-    const char* value;
-    int seconds;
-  } cases[] = {{nullptr, 60}, {"5", 5}, {"59", 59}, {"0", 60}, {"60", 60}, {"600", 60}, {"-3", 60}, {"soon", 60}};
-  for (const auto& c : cases) EXPECT_EQ(UnattendedMessageWait(c.value).count(), c.seconds) << (c.value ? c.value : "none");
+  const std::pair<const char*, int> cases[] = {{nullptr, 60}, {"5", 5},   {"59", 59},  {"0", 60},
+                                               {"60", 60},    {"600", 60}, {"-3", 60}, {"soon", 60}};
+  for (auto [value, seconds] : cases) EXPECT_EQ(UnattendedMessageWait(value).count(), seconds) << (value ? value : "none");
 }
 
 }  // namespace
