@@ -251,9 +251,10 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
 }
 
 TEST(UnattendedSession, MessageBoxesWaitSixtySecondsUnlessATestSaysFewer) {
-  const std::pair<const char*, int> cases[] = {{nullptr, 60}, {"5", 5},   {"59", 59},  {"0", 60},
+  const std::pair<const char*, int> cases[] = {{nullptr, 60}, {"5", 5},   {"59", 59}, {"0", 60},
                                                {"60", 60},    {"600", 60}, {"-3", 60}, {"soon", 60}};
-  for (auto [value, seconds] : cases) EXPECT_EQ(UnattendedMessageWait(value).count(), seconds) << (value ? value : "none");
+  for (auto [value, seconds] : cases)
+    EXPECT_EQ(UnattendedMessageWait(value).count(), seconds) << (value ? value : "none");
 }
 
 }  // namespace
