@@ -320,13 +320,9 @@ TEST(ConnectAidTest, MinutesOfAHamServerLine) {
 
 // Pactor 3's wide forms are met in the terminal's history test.
 TEST(PactorCountsTest, LinkShownByPactor2AboveTheThresholdAndTheStatusText) {
-  PactorCountValues counts;
-  counts.pactor2 = 10;
-  EXPECT_FALSE(PactorCountsShowLink(counts));
-  counts.pactor2 = 11;
-  EXPECT_TRUE(PactorCountsShowLink(counts));
-  counts = {7, {1, 2, 3, 4, 5, 6}};
-  EXPECT_EQ(PactorDetectorStatusText(counts),
+  EXPECT_FALSE(PactorCountsShowLink({10, {}}));
+  EXPECT_TRUE(PactorCountsShowLink({11, {}}));
+  EXPECT_EQ(PactorDetectorStatusText({7, {1, 2, 3, 4, 5, 6}}),
             "Pactor Detector Status\r\rThreshold, 10\r\rPactor 2 (100), 7\r\rPactor 3 (200), 1\rPactor 3 (600), 2\r"
             "Pactor 3 (1400/2800), 3\rPactor 3 (2800), 4\rPactor 3 (3200), 5\rPactor 3 (3600), 6");
 }

@@ -78,9 +78,6 @@ TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
   }
 }
 
-// The selected list of the fixture, "W1" in it for being part of "W1AW",
-// is met through the configuration's tests (selection).
-TEST(StationIsSelected, CaseCounts) { EXPECT_FALSE(StationIsSelected("W1AW,KX1", "w1aw")); }
 
 // A missing file, then a station section ended at once.
 TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReported) {
@@ -186,20 +183,15 @@ TEST_F(OwnStationFile, AListTooLongToReadWholeLosesItsCutEnd) {
       {full.substr(0, 1014) + "14075.00,7205", 170, "14075.0", "."},  // cut just after a separator
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.list.size());
     Write("HAM", "[Frequency List]\r\nW1AW=" + c.list + "\r\n");
     messages.entries.clear();
     std::vector<FrequencyRow> rows;
-    ASSERT_TRUE(StationFrequencyListGet(data, "HAM", "W1AW", rows)) << c.list.size();
-    EXPECT_EQ(rows.size(), c.rows) << c.list.size();
-    EXPECT_EQ(rows.back().label, c.lastLabel) << c.list.size();
-    if (c.skipped.empty()) {
-      EXPECT_TRUE(messages.entries.empty()) << c.list.size();
-      continue;
-    }
-    ASSERT_EQ(messages.entries.size(), 1u) << c.list.size();
-    EXPECT_EQ(messages.entries[0].text,
-              "StationFrequencyListGet, Skipped the end of AirMail's Frequency List, W1AW in \"System.HAM.ini\", "
-              "which is longer than 1023 characters" + c.skipped + Hint(data.Folder()));
+    ASSERT_TRUE(StationFrequencyListGet(data, "HAM", "W1AW", rows));
+    EXPECT_EQ(std::pair(rows.size(), rows.back().label), std::pair(c.rows, c.lastLabel));
+    const std::string skipped = "StationFrequencyListGet, Skipped the end of AirMail's Frequency List, W1AW in "
+                                "\"System.HAM.ini\", which is longer than 1023 characters" + c.skipped;
+    EXPECT_EQ(messages.Texts(), c.skipped.empty() ? Strings{} : Strings{skipped + Hint(data.Folder())});
   }
 }
 
@@ -214,7 +206,10 @@ TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
     EXPECT_EQ(FrequencyReformat(bad), std::nullopt) << bad;
 }
 
+// The selected list of the fixture, "W1" in it for being part of "W1AW",
+// is met through the configuration's tests (selection); there case counts.
 TEST(StationKinds, WwvAndAirmailSystemsAreKnownWhateverTheirCase) {
+  EXPECT_FALSE(StationIsSelected("W1AW,KX1", "w1aw"));
   EXPECT_TRUE(StationIsWwv("wwv") && !StationIsWwv("WWVH"));
   EXPECT_TRUE(SystemIsAirmail("Ham") && SystemIsAirmail("SailMail") && !SystemIsAirmail("PACTOR"));
 }
@@ -319,13 +314,11 @@ TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
 TEST(GridToLatLon, AFourCharacterLocatorGetsTheMiddleSubsquareAndOnlySixCount) {
   std::string locator = "cm87", longer = "CM87MM99";
   LatLon p, q;
-  ASSERT_TRUE(GridToLatLon(locator, p, nullptr));
+  ASSERT_TRUE(GridToLatLon(locator, p, nullptr) && GridToLatLon(longer, q, nullptr));
   EXPECT_EQ(locator, "CM87MM");
   EXPECT_DOUBLE_EQ(p.latitude, 37 + (12 * 59.0 / 23) / 60);
   EXPECT_DOUBLE_EQ(p.longitude, -124 + (24 * 59.0 / 23) / 60);
-  ASSERT_TRUE(GridToLatLon(longer, q, nullptr));
-  EXPECT_EQ(q.latitude, p.latitude);
-  EXPECT_EQ(q.longitude, p.longitude);
+  EXPECT_EQ(std::pair(q.latitude, q.longitude), std::pair(p.latitude, p.longitude));
 }
 
 // The message itself is met through the station ranges (FixtureData's tests).

@@ -60,9 +60,7 @@ TEST(StationScanMachine, EveryTransition) {
     EXPECT_EQ(rig.terminal.Calls(), std::string("S:HAM ") + c.calls);
     EXPECT_EQ(rig.Status(), c.status);
     EXPECT_EQ(rig.engine.Running(), !*c.end);
-    if (*c.end) {
-      EXPECT_EQ(rig.window.panels[1], c.end);
-    }
+    EXPECT_EQ(*c.end ? rig.window.panels[1] : "", c.end);
     EXPECT_EQ(rig.Colour(2, kTx), c.row2);
     EXPECT_EQ(rig.Colour(3, kTx), c.row3);
     EXPECT_EQ(rig.kept.box, c.box);
@@ -128,8 +126,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
     EXPECT_EQ(rig.window.beeps, c.beeps);
     bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt;
-    EXPECT_EQ(rig.kept.selections, (selected ? std::vector<std::pair<int, int>>{{1, 2}}
-                                             : std::vector<std::pair<int, int>>{}));
+    EXPECT_EQ(rig.kept.selections, (std::vector<std::pair<int, int>>(selected, {1, 2})));
     if (c.ended) {
       EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");
       EXPECT_EQ(rig.table.blinking.first, 0) << "an ended collection marks no cell";

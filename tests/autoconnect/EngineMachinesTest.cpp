@@ -45,19 +45,11 @@ void Check(int mode, const Case& c, const char* startCalls) {
   EXPECT_EQ(rig.terminal.Calls(), expected);
   EXPECT_EQ(rig.Status(), c.status);
   EXPECT_EQ(rig.engine.Running(), !*c.end);
-  if (*c.end) {
-    EXPECT_EQ(rig.window.panels[1], c.end);
-  }
-  if (*c.end || c.labelsEmptied) {
-    EXPECT_EQ(rig.window.notBusy, "");
-  }
-  if (c.labelsEmptied) {
-    EXPECT_EQ(rig.window.panels[3], "");
-  }
+  EXPECT_EQ(*c.end ? rig.window.panels[1] : "", c.end);
+  if (*c.end || c.labelsEmptied) { EXPECT_EQ(rig.window.notBusy, ""); }
+  if (c.labelsEmptied) { EXPECT_EQ(rig.window.panels[3], ""); }
   EXPECT_EQ(rig.window.beeps, c.beeps);
-  if (c.failing == "C") {
-    EXPECT_EQ(rig.window.attempts, "0") << "a call AirMail did not take";
-  }
+  if (c.failing == "C") { EXPECT_EQ(rig.window.attempts, "0") << "a call AirMail did not take"; }
 }
 
 TEST(CurrentFrequencyMachine, EveryTransition) {

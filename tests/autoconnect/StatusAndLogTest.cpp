@@ -32,12 +32,9 @@ TEST(StatusBarText, TimesAndTheWriteOnlyWhenDifferentRule) {
   bar.UpdateStatusState("Running");
   bar.StatusTimesUpdate(std::nullopt, 75);
   bar.StatusTimesUpdate(std::nullopt, 75.2);
-  EXPECT_EQ(window.panels[2], "Waiting, Connect ");
-  EXPECT_EQ(window.panels[1], "Running");
-  EXPECT_EQ(window.panels[3], "");
-  EXPECT_EQ(window.panels[4], "1:15 ");
-  EXPECT_EQ(window.writes[2], 1);
-  EXPECT_EQ(window.writes[4], 1);
+  EXPECT_EQ(std::vector(window.panels + 1, window.panels + 5),
+            (std::vector<std::string>{"Running", "Waiting, Connect ", "", "1:15 "}));
+  EXPECT_EQ(std::pair(window.writes[2], window.writes[4]), std::pair(1, 1));
   bar.StatusTimesUpdate(5, 80);
   EXPECT_EQ(window.panels[3], "05");
 }
@@ -77,32 +74,39 @@ class FixedShip final : public ShipPosition {
   std::optional<LatLon> LatLonGetCurrent() override { return LatLon{10.5, -20.25}; }
 };
 
-TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
+// The log's seams, and a log in a fresh folder.
+struct LogRig {
+  AutoConnectLog Log(const std::filesystem::path& file) {
+    return AutoConnectLog(file, clock, ship, detectors, messenger);
+  }
   testing::TempFolder folder;
   testing::FakeClock clock;
   testing::FakeDetectors detectors;
   FixedShip ship;
   RecordingMessenger messenger;
-  const auto file = AutoConnectLogPath(folder.path());
-  AutoConnectLog log(file, clock, ship, detectors, messenger);
-  RunStatistics statistics;
-  statistics.station = "W1AW";
+  const std::filesystem::path file = AutoConnectLogPath(folder.path());
+};
+
+TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
+  LogRig rig;
+  AutoConnectLog log = rig.Log(rig.file);
+  const RunStatistics statistics{.station = "W1AW", .snr = {}};
 
   log.LogFileStop(statistics, "Stopped ", 1);  // no start: nothing
-  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_FALSE(std::filesystem::exists(rig.file));
   log.LogFileStart();
   log.LogFileStop(statistics, "Connected ", 1);
   // A second run whose start failed before its log began: no copy.
   log.LogFileStop(statistics, "Stopped ", 1);
   const std::string line = "03/09/24 07:05:04,0,0,0,0,0,0,0,0,Connected ,1,W1AW,10.5,-20.25,0,0,0,0,99,-99\r\n";
-  EXPECT_EQ(testing::ReadBytes(file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
-  EXPECT_TRUE(messenger.entries.empty());
+  EXPECT_EQ(testing::ReadBytes(rig.file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
+  EXPECT_TRUE(rig.messenger.entries.empty());
 
-  AutoConnectLog nowhere(folder.path() / "missing" / "AutoConnectLog.txt", clock, ship, detectors, messenger);
+  AutoConnectLog nowhere = rig.Log(rig.folder.path() / "missing" / "AutoConnectLog.txt");
   nowhere.LogFileStart();
   nowhere.LogFileStop(statistics, "Connected ", 1);
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  EXPECT_EQ(messenger.entries[0].text.rfind("LogFileStop, ", 0), 0u);
+  ASSERT_EQ(rig.messenger.entries.size(), 1u);
+  EXPECT_EQ(rig.messenger.entries[0].text.rfind("LogFileStop, ", 0), 0u);
 }
 
 // Whatever a run gives its record, the history summary reads as written
@@ -121,20 +125,16 @@ TEST(AutoConnectLog, EveryRecordReadsBackInTheSummaryOrIsRefused) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.station.substr(0, 10));
-    testing::TempFolder folder;
-    testing::FakeClock clock;
-    testing::FakeDetectors detectors;
-    FixedShip ship;
-    RecordingMessenger messenger;
-    AutoConnectLog log(AutoConnectLogPath(folder.path()), clock, ship, detectors, messenger);
+    LogRig rig;
+    AutoConnectLog log = rig.Log(rig.file);
     RunStatistics statistics{.connectedBuffers = 1000, .station = c.station, .snrModel = c.snrModel,
                              .snr = {.count = 2, .sum = c.detectSum}};
     log.LogFileStart();
     log.LogFileStop(statistics, "Connected ", 2);
-    auto summary = LogFileSummary(AutoConnectLogPath(folder.path()), std::nullopt);
+    auto summary = LogFileSummary(rig.file, std::nullopt);
     if (c.row.empty()) {
-      EXPECT_EQ(messenger.entries.at(0).text.rfind("LogFileStop, ", 0), 0u);
-      EXPECT_FALSE(std::filesystem::exists(AutoConnectLogPath(folder.path())));
+      EXPECT_EQ(rig.messenger.entries.at(0).text.rfind("LogFileStop, ", 0), 0u);
+      EXPECT_FALSE(std::filesystem::exists(rig.file));
       continue;
     }
     EXPECT_EQ(summary.rows, std::vector<std::vector<std::string>>{c.row});
@@ -251,11 +251,10 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
 }
 
 TEST(UnattendedSession, MessageBoxesWaitSixtySecondsUnlessATestSaysFewer) {
-  struct {
-    const char* value;
-    int seconds;
-  } cases[] = {{nullptr, 60}, {"5", 5}, {"59", 59}, {"0", 60}, {"60", 60}, {"600", 60}, {"-3", 60}, {"soon", 60}};
-  for (const auto& c : cases) EXPECT_EQ(UnattendedMessageWait(c.value).count(), c.seconds) << (c.value ? c.value : "none");
+  const std::pair<const char*, int> cases[] = {{nullptr, 60}, {"5", 5},   {"59", 59}, {"0", 60},
+                                               {"60", 60},    {"600", 60}, {"-3", 60}, {"soon", 60}};
+  for (auto [value, seconds] : cases)
+    EXPECT_EQ(UnattendedMessageWait(value).count(), seconds) << (value ? value : "none");
 }
 
 }  // namespace

@@ -14,17 +14,14 @@ namespace {
 // The address in two digits and CR LF; the S-meter digit of a reply.
 TEST(RadioSentence, SentenceAndSMeterDigitOfReply) {
   EXPECT_EQ(RadioSentence(12, "SIGM"), "$PICOA,90,12,SIGM\r\n");
-  struct Case {
-    const char* reply;
-    int digit;
-  } cases[] = {
+  const std::pair<const char*, int> cases[] = {
       {"$PICOA,03,90,SIGM,5<13><10>", 5},
       {"SIGM,12<10>", 1},  // one character only
       {"SIGM<13><10>", -1},
       {"SIGM,", -1},
       {"$PICOA,03,90,REMOTE,ON<13><10>", -1},
   };
-  for (const auto& c : cases) EXPECT_EQ(RadioSMeterFromReply(c.reply), c.digit) << c.reply;
+  for (auto [reply, digit] : cases) EXPECT_EQ(RadioSMeterFromReply(reply), digit) << reply;
 }
 
 TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
