@@ -70,8 +70,6 @@ TEST(PactorFading, HoldsEachFadedFormBusyAndTakesNothingAway) {
   }
 }
 
-// Signals that are not Pactor: the option finds no buffer busy that the
-// plain detectors did not.
 TEST(PactorFading, AddsNoBusyBufferToSignalsThatAreNotPactor) {
   DetectorSettings off, on;
   on.pactorFading = true;

@@ -26,7 +26,6 @@ class RecordingCanvas final : public Canvas {
   TextBox Measure(std::string_view text) const override { return {6 * static_cast<int>(text.size()), 13}; }
 };
 
-// Which bins each range shows, and its level scale.
 TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
   struct Case {
     const char* name;

@@ -111,8 +111,6 @@ TEST(OptionsApply, ChangingTheRunningSoundCardStopsIt) {
   }
 }
 
-// The input step opens the playback file chosen and closes the one left;
-// the output step starts and stops recording.
 TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   OptionsRig rig;
   testing::TempFolder folder;

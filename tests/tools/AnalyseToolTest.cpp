@@ -93,9 +93,7 @@ TEST_F(AnalyseTool, TheSettingsFileTakenOrSaidToHoldNothingToUse) {
   }
 }
 
-// A faded Pactor 3 link written by velmora-signalgen, analysed with
-// "Pactor Fading" from a settings file: the link is held busy through the
-// buffers the templates lose, under the fading label.
+// Held through the buffers the templates lose, under the fading label.
 TEST_F(AnalyseTool, AFadedLinkIsHeldBusyWithPactorFadingFromTheSettings) {
   const std::string file = (folder.path() / "faded.bin").string();
   const testing::ToolRun made = testing::RunTool(
