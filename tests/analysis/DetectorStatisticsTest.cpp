@@ -34,12 +34,11 @@ TEST(Statistics, UpdateAddsEachEnabledDetectorWithTheValueItsLabelShows) {
   DetectorStatistics s;
   DetectorSettings settings;  // power, Pactor 2 and 3 on; burst and peak off
   DetectorResults r;
-  r.powerDetected = r.pactor3Detected = true;
+  r.powerDetected = r.pactor3Detected = r.digitalDetected = true;
   r.pactor2Score = 12;
   r.pactor3Score = 41;
   r.detectorValue = 99;  // the burst value, not the level
   r.peakValue = 7;
-  r.digitalDetected = true;
   r.digitalWidth = 2200;  // the band the modem occupied, Hz
   StatisticsUpdate(s, r, settings, 25);
   settings.burstEnabled = settings.peakEnabled = settings.digitalBusy = true;

@@ -25,13 +25,10 @@ std::vector<Complex> RandomData(std::size_t n, std::uint64_t seed) {
 // recurrence, bit for bit, at every size and in both directions, also when
 // one plan goes back to a smaller size.
 TEST(FftPlan, GivesExactlyThePlainTransformsNumbers) {
-  std::vector<int> sizes;
-  for (int log2n = 1; log2n <= 15; ++log2n) sizes.push_back(log2n);
-  sizes.insert(sizes.end(), {11, 8});
   for (FftPath path : {FftPath::Scalar, FftPath::Avx, FftPath::Avx512}) {
     if (!FftPlan::Supported(path)) continue;
     FftPlan plan(path);
-    for (int log2n : sizes) {
+    for (int log2n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 11, 8}) {
       for (int direction : {1, -1}) {
         auto expected = RandomData(std::size_t{1} << log2n, 10 + log2n);
         auto actual = expected;

@@ -4,6 +4,8 @@
 // sweep (velmora-signalgen --sweep-fading) measures the ones kept apart.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "AnalysisTestSupport.h"
 #include "tools/signalgen/FadingSweep.h"
 #include "tools/signalgen/ReceiverNoise.h"
@@ -48,10 +50,8 @@ TEST(PactorFading, HoldsEachFadedFormBusyAndTakesNothingAway) {
     for (std::size_t at = 0; at + kBuffer <= pcm.size(); at += kBuffer) {
       const Verdict off = pair.off.RunBuffer(pcm, kBuffer, at), on = pair.on.RunBuffer(pcm, kBuffer, at);
       const DetectorResults &a = pair.off.analysis.Results(), &b = pair.on.analysis.Results();
-      ASSERT_EQ(a.pactor2Score, b.pactor2Score);
-      ASSERT_EQ(a.pactor3Text, b.pactor3Text);
-      ASSERT_EQ(a.pactor3Count, b.pactor3Count);
-      ASSERT_EQ(a.pulseValue, b.pulseValue);
+      ASSERT_EQ(std::tie(a.pactor2Score, a.pactor3Text, a.pactor3Count, a.pulseValue),
+                std::tie(b.pactor2Score, b.pactor3Text, b.pactor3Count, b.pulseValue));
       if (off.busy) {
         ASSERT_TRUE(on.busy);
         ASSERT_EQ(pair.off.panel, pair.on.panel);
@@ -70,8 +70,6 @@ TEST(PactorFading, HoldsEachFadedFormBusyAndTakesNothingAway) {
   }
 }
 
-// Signals that are not Pactor: the option finds no buffer busy that the
-// plain detectors did not.
 TEST(PactorFading, AddsNoBusyBufferToSignalsThatAreNotPactor) {
   DetectorSettings off, on;
   on.pactorFading = true;

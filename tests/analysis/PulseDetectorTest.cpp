@@ -18,16 +18,16 @@ std::vector<std::int16_t> PacketEndingAt(double seconds, double snr) {
 }
 
 struct Pulse : ::testing::Test, testing::AnalysisRig {
+  testing::RecordingDrawing drawing;
   Pulse() {
     settings.pulseEnabled = true;
     analysis.RestartContinuity();
+    analysis.SetDrawing(&drawing);
   }
 };
 
 // Only busy buffers are looked into.
 TEST_F(Pulse, MeasuresTheStepBetweenATransmissionAndItsPauseAndMarksItsMiddle) {
-  testing::RecordingDrawing drawing;
-  analysis.SetDrawing(&drawing);
   const auto pcm = PacketEndingAt(0.2, 20);  // 2205 samples of signal, then noise
   EXPECT_EQ(RunBuffer(pcm, 4096), (Verdict{.busy = true, .pulse = true}));
   const auto& r = analysis.Results();
@@ -70,15 +70,11 @@ TEST_F(Pulse, RunsDuringAutoConnectWhateverThePulseSettingAndKeepsItsValueAfter)
   EXPECT_EQ(analysis.PulseValue(), value);
 }
 
-// The windows reach back across buffers; after a restart they must fill
-// again first.
 TEST_F(Pulse, TheWindowsReachBackIntoTheLastBufferButNotPastARestart) {
   // A steady transmission whose level drops 20 dB 300 samples into a buffer.
   const auto steady = Pcm(testing::Pactor2(30));
   std::vector<std::int16_t> drop(steady.begin() + 4096, steady.begin() + 8192);
   for (std::size_t i = 300; i < drop.size(); ++i) drop[i] = static_cast<std::int16_t>(drop[i] / 10);
-  testing::RecordingDrawing drawing;
-  analysis.SetDrawing(&drawing);
 
   RunBuffer(steady, 4096);
   ASSERT_TRUE(RunBuffer(drop, 4096).busy);

@@ -9,8 +9,6 @@ namespace {
 using testing::FakeWaveDevice;
 using testing::SignalRig;
 
-// A stop while waiting, or the window closing while running, leaves the
-// loop at once with the device closed.
 TEST(CaptureLoop, StopWhileWaitingAndCloseWhileRunningLeaveTheLoop) {
   SignalRig waiting;
   waiting.input.script = {FakeWaveDevice::Do([&] { waiting.signal.ProcessStop(); })};
@@ -95,8 +93,6 @@ TEST(CaptureLoop, SwitchingTheSourceWhileRunningClosesWhatWasOpened) {
   }
 }
 
-// A buffer the driver hands back empty is passed over; both buffers full is
-// an overflow, and the loop restarts.
 TEST(CaptureLoop, AnEmptyBufferIsSkippedAndBothFullIsAnOverflowThatRestarts) {
   SignalRig rig;
   rig.input.script = {[](FakeWaveDevice& d) { return d.Fill(0); }, FakeWaveDevice::BothFilled(),

@@ -34,9 +34,7 @@ TEST(MainSettings, EveryKeyComesBackButTheSpecialModes) {
   MainSettings s;
   s.detector.cwMode = s.detector.faxMode = s.detector.wwvMode = true;
   s.detector.peakThreshold = 0.7f;
-  s.detector.pactor3WideBand = true;
-  s.detector.digitalBusy = true;
-  s.detector.pactorFading = true;
+  s.detector.pactor3WideBand = s.detector.digitalBusy = s.detector.pactorFading = true;
   s.display = {true, kRangeZoomed, 8192, true};
   s.menuBarVisible = true;
   MainSettings back = Recalled(Saved(s));

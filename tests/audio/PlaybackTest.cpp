@@ -84,9 +84,7 @@ TEST(Playback, WithOutputEachBufferIsWritten) {
   for (int i = 0; i < 8; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(); });
   rig.Run(3);
   EXPECT_EQ(rig.analysis.analysed.size(), 3u);
-  int writes = 0;
-  for (const auto& e : rig.output.log) writes += e.starts_with("queue");
-  EXPECT_EQ(writes, 3);
+  EXPECT_EQ(std::ranges::count_if(rig.output.log, [](const std::string& e) { return e.starts_with("queue"); }), 3);
   EXPECT_FALSE(rig.output.IsOpen());
 }
 

@@ -24,12 +24,10 @@ TEST(Recorder, TwoRecordingsInOneSecondKeepBoth) {
   std::error_code error;
   Recorder first, second;
   ASSERT_TRUE(first.Open(data, kTime, error));
-  std::vector<std::int16_t> long_(1000, 7);
-  ASSERT_TRUE(first.Write(long_, error));
+  ASSERT_TRUE(first.Write(std::vector<std::int16_t>(1000, 7), error));
   first.Close();
   ASSERT_TRUE(second.Open(data, kTime, error)) << "the folder exists already";
-  std::vector<std::uint8_t> bytes{128, 0, 255};  // 8-bit buffers are written as bytes
-  ASSERT_TRUE(second.Write(bytes, error));
+  ASSERT_TRUE(second.Write(std::vector<std::uint8_t>{128, 0, 255}, error));  // 8-bit buffers are written as bytes
   second.Close();
   EXPECT_EQ(first.File().filename(), "2026-03-07 090504.bin");
   EXPECT_EQ(second.File().filename(), "2026-03-07 090504 2.bin");

@@ -76,15 +76,11 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   controls.centerFrequencyAuto = false;
   controls.offsetRange = "100";
   controls.offsetStep = "10";
-  controls.cw = true;
+  controls.cw = controls.displayColor = controls.waterfall = controls.pactor3WideBand = controls.digitalBusy =
+      controls.pactorFading = true;
   controls.cwFrequency = "1000";
   controls.displaySamples = 7;
   controls.displayRange = 2;
-  controls.displayColor = true;
-  controls.waterfall = true;
-  controls.pactor3WideBand = true;
-  controls.digitalBusy = true;
-  controls.pactorFading = true;
   controls.inputSource = kSimulated;
   controls.simulateFrequency = "1500";
   controls.soundBits = 0;
@@ -115,8 +111,6 @@ TEST(OptionsApply, ChangingTheRunningSoundCardStopsIt) {
   }
 }
 
-// The input step opens the playback file chosen and closes the one left;
-// the output step starts and stops recording.
 TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   OptionsRig rig;
   testing::TempFolder folder;

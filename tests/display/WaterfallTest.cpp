@@ -84,8 +84,6 @@ TEST(WaterfallImage, ANewBufferCostsOneRowAndDrawsWhatAWholeRedrawWould) {
   }
 }
 
-// A single strong bin shows in the column where the spectrum trace draws it,
-// whatever the range and zoom; the strip shows each row's verdict.
 TEST(WaterfallImage, ColumnsStandUnderTheSpectrumsBinsAndTheStripShowsTheVerdicts) {
   const struct {
     const char* name;

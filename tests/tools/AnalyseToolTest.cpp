@@ -38,9 +38,6 @@ signalgen::SignalRecipe Pactor2(double seconds, double offset = 0) {
   return {.form = Form::Pactor2, .offset = offset, .seconds = seconds, .rhythm = {.cycle = 0}};
 }
 
-constexpr const char* kHeader =
-    "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score";
-
 // A settings file's detector keys and sample size, one line per whole
 // buffer, then the statistics.
 TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
@@ -52,7 +49,7 @@ TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
   ASSERT_EQ(r.status, 0);
   EXPECT_TRUE(r.errorLines.empty());
   ASSERT_GE(r.lines.size(), 13u);
-  EXPECT_EQ(r.lines[0], kHeader);
+  EXPECT_EQ(r.lines[0], "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score");
   for (int b = 1; b <= 10; ++b) {
     const auto f = SplitRecord(r.lines[b]);
     ASSERT_EQ(f.size(), 10u) << r.lines[b];
@@ -93,9 +90,7 @@ TEST_F(AnalyseTool, TheSettingsFileTakenOrSaidToHoldNothingToUse) {
   }
 }
 
-// A faded Pactor 3 link written by velmora-signalgen, analysed with
-// "Pactor Fading" from a settings file: the link is held busy through the
-// buffers the templates lose, under the fading label.
+// Held through the buffers the templates lose, under the fading label.
 TEST_F(AnalyseTool, AFadedLinkIsHeldBusyWithPactorFadingFromTheSettings) {
   const std::string file = (folder.path() / "faded.bin").string();
   const testing::ToolRun made = testing::RunTool(

@@ -84,7 +84,6 @@ TEST(FadingChannel, KeepsThePowerOnAverageAndFollowsItsSeed) {
   EXPECT_NEAR(faded, 1.0, 0.25);
 }
 
-// An impulse comes out once per path, each at its delay.
 TEST(FadingChannel, EachPathArrivesAtItsDelay) {
   std::vector<float> click(4096, 0.0f);
   click[1000] = 10000;
@@ -113,7 +112,6 @@ TEST(LinkPauses, StationsTakeTurnsAndNeverOverlap) {
   EXPECT_GT(otherOn, 11025 * 0.96 * 4) << "the other station sent blocks too";
 }
 
-// Receiver noise: at the level asked for, inside the passband.
 TEST(ReceiverNoise, IsAtItsLevelInsideThePassband) {
   const auto x = ReceiverNoise(20, 1000, 0.5, 7);
   EXPECT_NEAR(std::sqrt(Power(x)), 1000, 10);

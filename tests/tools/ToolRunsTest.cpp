@@ -103,21 +103,17 @@ TEST(ToolArguments, HelpPrintsTheUsageAndSucceeds) {
   }
 }
 
-// What the fixture holds, as the program reads it ("listing.txt" beside it;
-// {DATA} stands for the data folder).
-std::vector<std::string> Expected(const std::string& dataFolder) {
-  auto lines = SplitLines(testing::ReadBytes(testing::FixturePath("listing.txt")));
-  for (auto& line : lines)
-    if (auto at = line.find("{DATA}"); at != std::string::npos) line.replace(at, 6, dataFolder);
-  return lines;
-}
-
+// What the fixture holds, as the program reads it, is "listing.txt" beside
+// it ({DATA} stands for the data folder).
 TEST(VelmoraAirmail, ListsTheFixtureInstallationLineByLine) {
   auto data = testing::FixturePath("data");
   auto run = testing::RunTool("velmora-airmail", "--data " + Quoted(data) + " --program " + Quoted(testing::FixturePath("program")));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.errors, "");
-  EXPECT_EQ(run.lines, Expected(data.string()));
+  auto expected = SplitLines(testing::ReadBytes(testing::FixturePath("listing.txt")));
+  for (auto& line : expected)
+    if (auto at = line.find("{DATA}"); at != std::string::npos) line.replace(at, 6, data.string());
+  EXPECT_EQ(run.lines, expected);
 }
 
 TEST(VelmoraHistory, PrintsTheSummaryAndTheTable) {
