@@ -82,7 +82,6 @@ TEST(ProfileWrite, AFailedWriteLeavesTheFileAsItWas) {
     std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
     EXPECT_EQ(ProfileRead(locked, "A", "keep"), "1");
   }
-  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
 }  // namespace
