@@ -112,11 +112,11 @@ TEST(ReferenceData, SavedAndRecalledThroughTheDataFolder) {
     DataRig rig(kModeReferenceData);
     auto recall = ReferenceDataRecall(rig.table, *file, reference, rig.messages);
     ASSERT_TRUE(recall);
-    EXPECT_EQ(DataTimeText(recall->conditions.time), "2005-03-14 18:30:00");
-    EXPECT_EQ(recall->conditions.system, "HAM");
-    EXPECT_EQ(recall->conditions.ship.latitude, 41.5);
-    EXPECT_EQ(recall->conditions.ship.longitude, -71.25);
-    EXPECT_EQ(recall->conditions.sunSpotNumber, 112.5f);
+    const auto& [time, system, ship, sunSpots] = recall->conditions;
+    EXPECT_EQ(DataTimeText(time), "2005-03-14 18:30:00");
+    EXPECT_EQ(std::tie(system, ship.latitude, ship.longitude, sunSpots),
+              std::tie(kConditions.system, kConditions.ship.latitude, kConditions.ship.longitude,
+                       kConditions.sunSpotNumber));
     std::vector<std::string> frequencies;
     for (int r = 1; r < rig.table.Rows(); ++r) frequencies.push_back(rig.table.CellGet(r, kColumnFrequency));
     EXPECT_EQ(frequencies, (std::vector<std::string>{"7000.0", "10000.0(p3)", "7000.0", "10000.0"}));
