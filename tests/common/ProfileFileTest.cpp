@@ -47,8 +47,7 @@ TEST(ProfileWrite, EveryNameReadsBack) {
   EXPECT_EQ(back.Read("A", "keep"), "1");
 }
 
-// A settings file has no business past a few megabytes: a larger one is
-// refused whole, for reading and for writing, and left as it is.
+// Refused for reading and for writing alike.
 TEST(ProfileRead, AFileLargerThanAnySettingsFileIsRefusedAndKept) {
   testing::TempFolder folder;
   auto file = folder.path() / "Velmora.Ini";

@@ -27,8 +27,7 @@ class LogFile {
   testing::TempFolder folder_;
 };
 
-// A record of each outcome, and the stations' table in the order first linked.
-// Also mended faults: "Did not Connect" is no connection, "(manual)" a stop
+// Stations in the order first linked. Also mended faults: "Did not Connect" is no connection, "(manual)" a stop
 // rather than a no answer, and a date mm/dd/yyyy starts a debug log line.
 TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
   LogFile debug(

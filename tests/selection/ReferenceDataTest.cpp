@@ -221,7 +221,6 @@ TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
   EXPECT_EQ(rig.messages.entries.at(0).text.rfind("ReferenceDataRecall - Open, ", 0), 0u);
 }
 
-// A file far past any table's size is refused unread, never loaded whole.
 TEST(ReferenceData, FilesPastTheDataFileLimitAreRefusedUnread) {
   const std::string padding(kDataFileLimit, '\n');
   DataRig rig(kModeReferenceData);
