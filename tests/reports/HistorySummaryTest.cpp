@@ -2,8 +2,6 @@
 // stations' table, a period, and the edge cases.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "reports/AirmailSummary.h"
 #include "reports/HistoryText.h"
 #include "reports/LogFileSummary.h"
@@ -18,13 +16,10 @@ sys_days Day(int y, unsigned m, unsigned d) { return sys_days(year_month_day{yea
 
 HistoryPeriod Days(sys_days from, sys_days to) { return {LogTime(from), LogTime(to + days(1)) - seconds(1)}; }
 
-class LogFile {
- public:
-  explicit LogFile(const std::string& text) { std::ofstream(Path(), std::ios::binary) << text; }
-  std::filesystem::path Path() const { return folder_.path() / "log.txt"; }
-
- private:
-  testing::TempFolder folder_;
+struct LogFile {
+  testing::TempFolder folder;
+  explicit LogFile(const std::string& text) { testing::WriteBytes(Path(), text); }
+  std::filesystem::path Path() const { return folder.path() / "log.txt"; }
 };
 
 // Stations in the order first linked. Also mended faults: "Did not Connect" is no connection, "(manual)" a stop
