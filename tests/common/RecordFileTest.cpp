@@ -100,8 +100,6 @@ TEST(RecordFile, AFailedAppendLeavesTheFileAsItWas) {
 }
 #endif
 
-// A file no reader would take back (past the data file limit) is never
-// written: the old one stays.
 TEST(RecordFile, AWholeFilePastTheReadersLimitIsRefusedUnwritten) {
   testing::TempFolder folder;
   auto file = folder.path() / "data.txt";

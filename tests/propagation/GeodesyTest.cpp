@@ -97,14 +97,12 @@ TEST(DateTimeFromText, ReadsWhatAirmailAndOthersWrite) {
       {"270 May 2024", std::nullopt},
       {"05/14/2024 25:00", std::nullopt},
   };
+  auto all = [](const T& t) { return std::vector{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond}; };
   for (const auto& c : cases) {
     auto value = DateTimeFromText(c.text);
     ASSERT_EQ(value.has_value(), c.value.has_value()) << c.text;
     if (!value) continue;
-    auto fields = [](const T& t) {
-      return std::vector{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond};
-    };
-    EXPECT_EQ(fields(*value), fields(*c.value)) << c.text;
+    EXPECT_EQ(all(*value), all(*c.value)) << c.text;
   }
 }
 

@@ -18,8 +18,7 @@ using testing::PropagationFixture;
 // A folder with the three programs and a run folder, and a stand-in to run.
 struct RunSetup {
   RunSetup() {
-    fs::create_directories(temp.path() / "RUN");
-    fs::create_directories(temp.path() / "bin_win");
+    for (auto folder : {"RUN", "bin_win"}) fs::create_directories(temp.path() / folder);
     for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"})
       testing::WriteBytes(temp.path() / "bin_win" / name, "");
     program.output = PropagationFixture("voacap-14-15.out");

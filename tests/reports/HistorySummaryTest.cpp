@@ -2,8 +2,6 @@
 // stations' table, a period, and the edge cases.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "reports/AirmailSummary.h"
 #include "reports/HistoryText.h"
 #include "reports/LogFileSummary.h"
@@ -18,17 +16,13 @@ sys_days Day(int y, unsigned m, unsigned d) { return sys_days(year_month_day{yea
 
 HistoryPeriod Days(sys_days from, sys_days to) { return {LogTime(from), LogTime(to + days(1)) - seconds(1)}; }
 
-class LogFile {
- public:
-  explicit LogFile(const std::string& text) { std::ofstream(Path(), std::ios::binary) << text; }
-  std::filesystem::path Path() const { return folder_.path() / "log.txt"; }
-
- private:
-  testing::TempFolder folder_;
+struct LogFile {
+  testing::TempFolder folder;
+  explicit LogFile(const std::string& text) { testing::WriteBytes(Path(), text); }
+  std::filesystem::path Path() const { return folder.path() / "log.txt"; }
 };
 
-// A record of each outcome, and the stations' table in the order first linked.
-// Also mended faults: "Did not Connect" is no connection, "(manual)" a stop
+// Stations in the order first linked. Also mended faults: "Did not Connect" is no connection, "(manual)" a stop
 // rather than a no answer, and a date mm/dd/yyyy starts a debug log line.
 TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
   LogFile debug(
@@ -90,9 +84,6 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
        head + std::string(256 * 1024 - 1 - head.size(), 'x') + "\r\n10:00:01 No answer from WLO", std::nullopt,
        {"Time:               01/05/26 to 01/05/26", "Records:        2, Tries/Day 2.0, Connects/Day 0.0",
         "No Answer:    2 (100%), Last 01/05/26", "Error:                1"}},
-      {"an empty period keeps the Time and Records lines", false,
-       "01/05/26 10:00:00" + kRun + "Connected " + kRest + "\r\n", Days(Day(2026, 2, 1), Day(2026, 2, 3)),
-       {"Time:                to ", "Records:        0, Tries/Day 0.0, Minutes/Day :00, Connects/Day 0.0"}},
       {"the period's rates count its records only", false,
        "01/05/26 10:00:00" + kRun + "Connected " + kRest + "\r\n01/09/26 10:00:00" + kRun + "Did not Connect " +
            kRest + "\r\n",
@@ -109,6 +100,7 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
        std::nullopt,
        {"Time:               01/05/26 to 01/06/26", "Records:        1, Tries/Day 0.5, Connects/Day 0.5",
         "Connected:    1 (100%), Connected 2:05, Last 01/05/26"}},
+      // Also an empty period, which keeps its Time and Records lines.
       {"a record cut short counts in its own period only", false,
        "01/05/26 10:00:00" + kRun + "Connected ,1,WLO,1,2,10\r\n", Days(Day(2026, 2, 1), Day(2026, 2, 3)),
        {"Time:                to ", "Records:        0, Tries/Day 0.0, Minutes/Day :00, Connects/Day 0.0"}},

@@ -16,23 +16,31 @@
 namespace velmora {
 namespace {
 
+using testing::GridKind;
 using testing::ReadBytes;
 
+// Each grid's file calls and the name its save's messages go by, by GridKind.
+struct GridCalls {
+  bool (*save)(const std::filesystem::path&, const GridRows&, Messenger&);
+  GridRecall (*recall)(const std::filesystem::path&, Messenger&);
+  const char* operation;
+};
+const GridCalls kGrids[] = {{OffsetGridSave, OffsetGridRecall, "OffsetDataSave"},
+                            {RadioGridSave, RadioGridRecall, "StationsFileDataSave"},
+                            {HistoryGridSave, HistoryGridRecall, "HistoryDataSave"}};
+const GridCalls& Grid(GridKind kind) { return kGrids[static_cast<int>(kind)]; }
+
 // A label list is written with blanks between its labels, a text with a
-// comma in quotes; the history grid shows its values with two decimals.
-TEST(OptionsGrids, TheFilesAsWrittenAndTheHistoryValuesAsShown) {
+// comma in quotes (the history grid's values as shown: HistoryValuesNotEdited...).
+TEST(OptionsGrids, TheOffsetFileAsWritten) {
   testing::TempFolder folder;
-  const auto offsets = folder.path() / "StationOffsetData.txt", history = folder.path() / "StationHistoryData.txt";
+  const auto offsets = folder.path() / "StationOffsetData.txt";
   RecordingMessenger messages;
   ASSERT_TRUE(OffsetGridSave(offsets, {{"SAILMAIL", "Cape Town, ZA", "7102.0,  10147.3", "1.5", "60", "90", "2200", "0600"}},
                              messages));
   EXPECT_NE(ReadBytes(offsets).find("SAILMAIL,\"Cape Town, ZA\",7102.0 10147.3,1.5,60,90,2200,0600\r\n"),
             std::string::npos);
   EXPECT_EQ(OffsetGridRecall(offsets, messages).rows.at(0)[2], "7102.0, 10147.3");
-  ASSERT_TRUE(HistoryGridSave(history, {{"HAM", "W1AW", "14075.0", "1.5"}, {"HAM", "W1AW", "7000.0", "-3"}},
-                              messages));
-  EXPECT_EQ(HistoryGridRecall(history, messages).rows,
-            (GridRows{{"HAM", "W1AW", "14075.0", "1.50", "1.5"}, {"HAM", "W1AW", "7000.0", "-3.00", "-3"}}));
   EXPECT_TRUE(messages.entries.empty());
 }
 
@@ -40,7 +48,6 @@ TEST(OptionsGrids, TheFilesAsWrittenAndTheHistoryValuesAsShown) {
 // back changed, or is no value of its column, is refused by row and column
 // before anything is written: the file there stays whole as it was.
 TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
-  using testing::GridKind;
   const std::string longText(100000, 'x');
   struct Case {
     GridKind kind;
@@ -85,21 +92,14 @@ TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
     const GridRows rows{row, row};
     GridRows typed = c.kind == GridKind::History ? GridRows{row, {"HAM", "KX1", "7000.0", "2"}} : rows;
     RecordingMessenger messages;
-    bool saved = c.kind == GridKind::Offset  ? OffsetGridSave(file, typed, messages)
-                 : c.kind == GridKind::Radio ? RadioGridSave(file, typed, messages)
-                                             : HistoryGridSave(file, typed, messages);
+    bool saved = Grid(c.kind).save(file, typed, messages);
     EXPECT_EQ(saved, c.refusal == nullptr);
     if (!saved) {
-      const char* operation = c.kind == GridKind::Offset  ? "OffsetDataSave, "
-                              : c.kind == GridKind::Radio ? "StationsFileDataSave, "
-                                                          : "HistoryDataSave, ";
-      EXPECT_EQ(messages.Texts(), std::vector<std::string>{operation + std::string("Row 1, ") + c.refusal});
+      EXPECT_EQ(messages.Texts(), std::vector<std::string>{Grid(c.kind).operation + std::string(", Row 1, ") + c.refusal});
       EXPECT_EQ(ReadBytes(file), "old\r\n") << "the file as it was";
       continue;
     }
-    auto back = c.kind == GridKind::Offset  ? OffsetGridRecall(file, messages)
-                : c.kind == GridKind::Radio ? RadioGridRecall(file, messages)
-                                            : HistoryGridRecall(file, messages);
+    auto back = Grid(c.kind).recall(file, messages);
     EXPECT_TRUE(back.dropped.empty());
     EXPECT_TRUE(testing::GridReadsBack(c.kind, typed, back.rows));
   }
@@ -114,38 +114,36 @@ TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
 // grid is written over it only after a question that names what would go.
 TEST(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked) {
   struct Case {
-    const char* operation;
+    GridKind kind;
     std::string text;
     size_t rows;
     std::vector<std::string> dropped;
     const char* told;
   } cases[] = {
-      {"OffsetDataSave", "heading\r\nHAM,W1AW,14075.0,1\r\nHAM,KX1,7000.0,x\r\n\r\nHAM,K4CJX,3590.0,2\r\n", 1,
+      {GridKind::Offset, "heading\r\nHAM,W1AW,14075.0,1\r\nHAM,KX1,7000.0,x\r\n\r\nHAM,K4CJX,3590.0,2\r\n", 1,
        {"Line 3: HAM,KX1,7000.0,x", "Line 5: HAM,K4CJX,3590.0,2"},
        "OffsetDataRecall - Read, Type mismatch in line 3: \"HAM,KX1,7000.0,x\""},
-      {"StationsFileDataSave", "heading\r\nHAM,W1AW,1,14075.0\r\nHAM,KX1\r\nHAM,K4CJX,1,3590.0\r\n", 1,
+      {GridKind::Radio, "heading\r\nHAM,W1AW,1,14075.0\r\nHAM,KX1\r\nHAM,K4CJX,1,3590.0\r\n", 1,
        {"Line 3: HAM,KX1", "Line 4: HAM,K4CJX,1,3590.0"},
        "StationsFileDataRecall - Read, Type mismatch in line 3: \"HAM,KX1\""},
-      {"HistoryDataSave", "[HAM,W1AW]\r\n14075.0=1.5\r\njunk\r\n7000.0=abc\r\n14075.0=2\r\n[FOO]\r\n1=2\r\n", 1,
+      {GridKind::History, "[HAM,W1AW]\r\n14075.0=1.5\r\njunk\r\n7000.0=abc\r\n14075.0=2\r\n[FOO]\r\n1=2\r\n", 1,
        {"Line 3: junk", "Line 4: 7000.0=abc", "Line 5: 14075.0=2", "Line 6: [FOO]", "Line 7: 1=2"}, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.operation);
+    const std::string operation = Grid(c.kind).operation;
+    SCOPED_TRACE(operation);
     testing::TempFolder folder;
     const auto file = folder.path() / "data.txt";
     testing::WriteBytes(file, c.text);
     RecordingMessenger told;
-    std::string_view operation = c.operation;
-    auto recall = operation == "OffsetDataSave"         ? OffsetGridRecall(file, told)
-                  : operation == "StationsFileDataSave" ? RadioGridRecall(file, told)
-                                                        : HistoryGridRecall(file, told);
+    auto recall = Grid(c.kind).recall(file, told);
     EXPECT_EQ(recall.rows.size(), c.rows);
     EXPECT_EQ(recall.dropped, c.dropped);
     EXPECT_EQ(told.Texts(), c.told ? std::vector<std::string>{c.told} : std::vector<std::string>{});
     RecordingMessenger no(false);
     EXPECT_FALSE(GridDropAsk(operation, file, recall.dropped, no));
     ASSERT_EQ(no.entries.size(), 1u);
-    EXPECT_EQ(no.entries[0].text.rfind(std::string(c.operation) + ", data.txt was not read whole", 0), 0u);
+    EXPECT_EQ(no.entries[0].text.rfind(operation + ", data.txt was not read whole", 0), 0u);
     EXPECT_NE(no.entries[0].text.find("\r" + c.dropped.back() + "\r\rDo you wish to Continue?"), std::string::npos);
   }
   RecordingMessenger none;
@@ -161,7 +159,7 @@ TEST(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
   RecordingMessenger messages;
   auto rows = HistoryGridRecall(file, messages).rows;
   ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(rows[1][3], "4.00");
+  EXPECT_EQ(rows[1], (GridRow{"HAM", "W1AW", "7000.0", "4.00", "3.995"})) << "shown with two decimals, kept whole";
   rows[0][3] = "1.5";
   ASSERT_TRUE(HistoryGridSave(file, rows, messages));
   EXPECT_EQ(testing::ReadBytes(file), "[HAM,W1AW]\r\n14075.0=1.5\r\n7000.0=3.995\r\n10140.0=1,25\r\n");

@@ -84,18 +84,16 @@ TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {
 }
 
 TEST(AutoSelectCheck, WithTxOnlyUncheckedRowsGoInMode2AndLoseTheirRxBoxInMode1) {
-  for (int mode : {kModeMultipleFrequencies, kModeMultipleStations}) {
+  const std::pair<int, std::vector<std::string>> cases[] = {{kModeMultipleFrequencies, {"!7102.0", "10145.5"}},
+                                                             {kModeMultipleStations, {"10145.5"}}};
+  for (const auto& [mode, tx] : cases) {
     testing::SelectionRig rig(mode);
     rig.settings.connectTxOnly = true;
     rig.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}});
     rig.table.CheckSet(1, kColumnTxConnect, false);
     EXPECT_TRUE(rig.Select().AutoSelectCheck());
-    if (mode == kModeMultipleStations) {
-      EXPECT_EQ(rig.TxColumn(), std::vector<std::string>{"10145.5"});
-    } else {
-      EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "10145.5"}));
-      EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck));
-    }
+    EXPECT_EQ(rig.TxColumn(), tx) << "mode " << mode;
+    EXPECT_EQ(rig.table.CheckGet(1, kColumnRxCheck), mode == kModeMultipleStations) << "the first row's Rx box";
   }
 }
 

@@ -25,8 +25,7 @@ struct RunnerRig : testing::SelectionRig {
   AirmailStationGeometry airmail{data};
 
   RunnerRig() {
-    fs::create_directories(itshfbc / "RUN");
-    fs::create_directories(itshfbc / "bin_win");
+    for (auto sub : {"RUN", "bin_win"}) fs::create_directories(itshfbc / sub);
     testing::WriteBytes(itshfbc / "bin_win" / "voacapw.exe", "");
     standIn.output = testing::ReadBytes(fs::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture/voacap-14-15.out");
     settings.propagationModelModel = kModelVoacap;

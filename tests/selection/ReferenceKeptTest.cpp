@@ -1,7 +1,4 @@
-// What the data files keep of the table and tell of themselves: every
-// measured row saved (a reference level or not), nothing saved of a table
-// without one, a recalled cell without a box shown without one, and an
-// unreadable file of the list told once.
+// What the data files keep of the table and tell of themselves.
 #include <gtest/gtest.h>
 
 #include "common/TextFileLines.h"
@@ -47,8 +44,7 @@ TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
   }
 }
 
-// A no-connect cell saved without a box (state 0) comes back without one,
-// in a check-box column too, and is saved so again.
+// State 0, in a check-box column too; and saved so again.
 TEST(ReferenceKept, ANoConnectCellWithoutABoxIsRecalledWithoutOne) {
   testing::SelectionRig rig(kModeNoConnectData);
   std::string row;

@@ -51,10 +51,9 @@ class FakeGeometry final : public StationGeometry {
   std::optional<LatLon> StationPosition(std::string_view system, std::string_view station) override {
     auto value = AirMailGetProfileString(data_, StationFileName(system), "Station Info", station, false);
     auto colon = value.find(':');
-    if (colon == std::string::npos) return std::nullopt;
-    std::string locator = value.substr(0, colon);
+    std::string locator = value.substr(0, colon == std::string::npos ? 0 : colon);
     LatLon position;
-    if (!GridToLatLon(locator, position, nullptr)) return std::nullopt;
+    if (colon == std::string::npos || !GridToLatLon(locator, position, nullptr)) return std::nullopt;
     return position;
   }
   StationBearing Bearing(const LatLon& from, const LatLon& to) override { return {LatLonGetRange(from, to), 45}; }

@@ -29,9 +29,13 @@ TEST(LufMufText, TheMufInsideTheRangeAndTheNearerLimitOutsideIt) {
 }
 
 struct RowsRig : testing::SelectionRig {
-  explicit RowsRig(int mode) : SelectionRig(mode) {}
+  int first = 0, last = 0;
+  explicit RowsRig(int mode = kModeMultipleStations) : SelectionRig(mode) {}
   StationRows Filler(double timeShift = 0) {
     return StationRows(table, settings, settings.modeIndex, Rows(), *geometry.ship, UtcAddHours(clock.now, timeShift));
+  }
+  bool Fill(std::string_view station, double timeShift = 0) {
+    return Filler(timeShift).StationRowsAddAndFill("HAM", station, first, last);
   }
 };
 
@@ -48,9 +52,8 @@ TEST(StationRows, PredictionCellsAndTheSlopeAddedWhereAutoSelectUsesIt) {
     RowsRig rig(c.mode);
     rig.settings.autoSelectAddSnrSlope = c.addSlope;
     rig.predictions.slope = [](const std::string&, double) { return 2.5; };
-    int first = 0, last = 0;
-    ASSERT_TRUE(rig.Filler().StationRowsAddAndFill("HAM", "W1AW", first, last));
-    ASSERT_EQ(last, 3);
+    ASSERT_TRUE(rig.Fill("W1AW"));
+    ASSERT_EQ(rig.last, 3);
     EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), c.snr) << c.mode;
     EXPECT_EQ(rig.table.CellGet(1, kColumnSlope), "2.5");
     EXPECT_EQ(rig.table.CellGet(1, kColumnLayer), "   2F2  ") << "the mode as it came, two blanks either side";
@@ -62,46 +65,41 @@ TEST(StationRows, PredictionCellsAndTheSlopeAddedWhereAutoSelectUsesIt) {
 }
 
 TEST(StationRows, OffsetAndHistoryColourTheSnrAndNameThemselvesInTheToolTip) {
-  RowsRig rig(kModeMultipleStations);
-  WriteBytes(rig.program / kStationOffsetDataFile, "HAM,W1AW,14075.0,3,,,0000,0100\r\n");
+  RowsRig rig, later;
+  for (auto* r : {&rig, &later}) WriteBytes(r->program / kStationOffsetDataFile, "HAM,W1AW,14075.0,3,,,0000,0100\r\n");
   WriteBytes(rig.program / kStationHistoryDataFile, "[HAM,W1AW]\r\n14075.0=-0.5\r\n");
-  int first = 0, last = 0;
   // 23:30 plus an hour's shift: the offset's window 0000-0100 holds.
-  ASSERT_TRUE(rig.Filler(1.0).StationRowsAddAndFill("HAM", "W1AW", first, last));
+  ASSERT_TRUE(rig.Fill("W1AW", 1.0));
   EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "57.5");
   ToolTipContext context{kModeMultipleStations, true, true, rig.colors};
   EXPECT_EQ(FrequencyMouseMove(rig.table, 1, kColumnSnr, context),
             "Station Offset of 3.0 dB,  Station History of -0.5 dB");
   EXPECT_EQ(rig.table.CellGet(2, kColumnSnr), "55.0");
   EXPECT_EQ(FrequencyMouseMove(rig.table, 2, kColumnSnr, context), "Signal to Noise Ratio (dB)");
-
-  RowsRig later(kModeMultipleStations);
-  WriteBytes(later.program / kStationOffsetDataFile, "HAM,W1AW,14075.0,3,,,0000,0100\r\n");
-  ASSERT_TRUE(later.Filler(0).StationRowsAddAndFill("HAM", "W1AW", first, last));
+  ASSERT_TRUE(later.Fill("W1AW"));
   EXPECT_EQ(later.table.CellGet(1, kColumnSnr), "55.0") << "at 23:30 the window is closed";
 }
 
 TEST(StationRows, AnOffsetsNameOfNoStationIsToldOncePerFill) {
-  RowsRig rig(kModeMultipleStations);
+  RowsRig rig;
   WriteBytes(rig.program / kStationOffsetDataFile, "SAILMAIL,Mobile,6318.5(p3),3\r\nSAILMAIL,Nowhere,8146.0,1\r\n");
   StationRows rows = rig.Filler();
-  int first = 0, last = 0;
-  for (auto station : {"WLO", "WPE", "HP1A"}) ASSERT_TRUE(rows.StationRowsAddAndFill("SAILMAIL", station, first, last));
+  for (auto station : {"WLO", "WPE", "HP1A"})
+    ASSERT_TRUE(rows.StationRowsAddAndFill("SAILMAIL", station, rig.first, rig.last));
   EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "58.0");
   ASSERT_EQ(rig.messages.entries.size(), 1u);
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Unable to find AirMail's Nowhere, HP2B in "));
 }
 
 TEST(StationRows, AFailedPredictionLeavesTheRowsWithoutIt) {
-  RowsRig rig(kModeMultipleStations);
+  RowsRig rig;
   rig.predictions.fail = true;
-  int first = 0, last = 0;
-  EXPECT_FALSE(rig.Filler().StationRowsAddAndFill("HAM", "W1AW", first, last));
+  EXPECT_FALSE(rig.Fill("W1AW"));
   EXPECT_EQ(rig.table.DataRows(), 3);
   EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "");
   rig.predictions.fail = false;
-  EXPECT_FALSE(rig.Filler().StationRowsAddAndFill("HAM", "N0LOC", first, last)) << "no position, no prediction";
-  EXPECT_FALSE(rig.Filler().StationRowsAddAndFill("HAM", "K1NOF", first, last)) << "no frequency list";
+  EXPECT_FALSE(rig.Fill("N0LOC")) << "no position, no prediction";
+  EXPECT_FALSE(rig.Fill("K1NOF")) << "no frequency list";
 }
 
 }  // namespace
