@@ -471,7 +471,7 @@ TEST_F(AutoConnectWindowTest, AutoSelectsNoiseStepListensOnEachFrequencyAndKeeps
   if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
   testing::StandInSession airmail(HamScenario());
   ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\nAuto Select Noise=True\r\nAuto Select Noise Interval=0.3\r\n"
-                                    "Auto Select Noise Top Frequencies=1\r\nAuto Select Snr Threshold=-100\r\n"
+                                    "Auto Select Noise Top Frequencies=1\r\nAuto Select Snr Threshold=-1000\r\n"
                                     "Propagation Model Model=2\r\n"));
   Open({}, true);
   AutoConnectEngine& engine = *window->Engine();
