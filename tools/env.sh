@@ -96,7 +96,6 @@ velmora_cleanup() {
   for pid in "${VELMORA_GROUPS[@]}"; do kill -- "-$pid" >/dev/null 2>&1; done
   for pid in "${VELMORA_PIDS[@]}"; do kill "$pid" >/dev/null 2>&1; done
   VELMORA_PIDS=() VELMORA_GROUPS=()
-VELMORA_GROUPS=()
 }
 
 # A virtual display when there is none (or when asked for one). A display
