@@ -23,7 +23,7 @@ namespace velmora {
 namespace {
 
 using Strings = std::vector<std::string>;
-constexpr auto Hint = testing::DataFolderHint;
+constexpr auto FolderHint = testing::DataFolderHint;
 
 // A data folder of one station file written by the test.
 class OwnStationFile : public ::testing::Test {
@@ -88,8 +88,8 @@ TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReported) {
   EXPECT_TRUE(list.entries.empty());
   EXPECT_EQ(messages.Texts(),
             (Strings{"StationGetListAll - Open, Unable to open AirMail \"HAM\" Station Info data." +
-                         Hint(data.Folder()),
-                     "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + Hint(data.Folder())}));
+                         FolderHint(data.Folder()),
+                     "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + FolderHint(data.Folder())}));
 }
 
 #ifdef __linux__
@@ -124,7 +124,7 @@ TEST_F(OwnStationFile, AFileLargerThanAnyStationFileIsRefused) {
   EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].text,
-            "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data." + Hint(data.Folder()));
+            "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data." + FolderHint(data.Folder()));
 }
 
 TEST_F(FixtureData, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
@@ -142,9 +142,9 @@ TEST_F(FixtureData, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
   EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "XYZ"), "");
   EXPECT_EQ(messages.Texts(),
             (Strings{"Unable to find AirMail's Nowhere, HP2B in \"" + fixture.File("System.SAILMAIL.ini").string() +
-                         "\"." + Hint(fixture.Folder()),
+                         "\"." + FolderHint(fixture.Folder()),
                      "Unable to find AirMail's Station Info, XYZ in \"System.SAILMAIL.ini\"." +
-                         Hint(fixture.Folder())}));
+                         FolderHint(fixture.Folder())}));
 }
 
 TEST_F(OwnStationFile, ANameNotFoundBeforeTheEndOfTheFileIsNotReported) {
@@ -191,7 +191,7 @@ TEST_F(OwnStationFile, AListTooLongToReadWholeLosesItsCutEnd) {
     EXPECT_EQ(std::pair(rows.size(), rows.back().label), std::pair(c.rows, c.lastLabel));
     const std::string skipped = "StationFrequencyListGet, Skipped the end of AirMail's Frequency List, W1AW in "
                                 "\"System.HAM.ini\", which is longer than 1023 characters" + c.skipped;
-    EXPECT_EQ(messages.Texts(), c.skipped.empty() ? Strings{} : Strings{skipped + Hint(data.Folder())});
+    EXPECT_EQ(messages.Texts(), c.skipped.empty() ? Strings{} : Strings{skipped + FolderHint(data.Folder())});
   }
 }
 

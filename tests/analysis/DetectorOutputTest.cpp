@@ -20,7 +20,7 @@ namespace {
 
 using signalgen::Form;
 
-const std::string kGolden = std::string(VELMORA_SOURCE_DIR) + "/tests/analysis/DetectorOutput.golden.txt";
+const std::string kOutputGolden = std::string(VELMORA_SOURCE_DIR) + "/tests/analysis/DetectorOutput.golden.txt";
 
 void AddResults(testing::Digest& d, const DetectorResults& r) {
   for (float v : {r.detectorValue, r.pactor2Score, r.pactor2Offset, r.pactor3Score, r.pactor3Offset, r.bandLevel,
@@ -94,9 +94,9 @@ TEST(DetectorOutput, WithDigitalBusyOffIsAsBefore) {
   GTEST_SKIP() << "the golden outputs come from the native build's maths library";
 #endif
   const std::string outputs = Outputs();
-  if (std::getenv("VELMORA_WRITE_GOLDEN")) std::ofstream(kGolden, std::ios::binary) << outputs;
+  if (std::getenv("VELMORA_WRITE_GOLDEN")) std::ofstream(kOutputGolden, std::ios::binary) << outputs;
   std::error_code error;
-  EXPECT_EQ(outputs, ReadWholeFile(kGolden, error).value_or("(no golden file)"));
+  EXPECT_EQ(outputs, ReadWholeFile(kOutputGolden, error).value_or("(no golden file)"));
 }
 
 }  // namespace

@@ -12,17 +12,17 @@
 namespace velmora {
 namespace {
 
-struct Record {
+struct ProfileRecord {
   bool flag = true;
   bool mode = false;
   std::int16_t index = 2;
   std::int32_t count = 10;
   float level = 0.5f;
   std::string folder = "C:\\AirMail";
-  bool operator==(const Record&) const = default;
+  bool operator==(const ProfileRecord&) const = default;
 };
 
-ProfileKeys Keys(Record& r, ProfileKeyRules rules = {}) {
+ProfileKeys Keys(ProfileRecord& r, ProfileKeyRules rules = {}) {
   ProfileKeys keys(rules);
   keys.In("One")
       .Key("Flag", r.flag)
@@ -35,8 +35,8 @@ ProfileKeys Keys(Record& r, ProfileKeyRules rules = {}) {
   return keys;
 }
 
-Record Recalled(std::string_view text, ProfileKeyRules rules = {}) {
-  Record r;
+ProfileRecord Recalled(std::string_view text, ProfileKeyRules rules = {}) {
+  ProfileRecord r;
   Keys(r, rules).Recall(ProfileDocument::Parse(text));
   return r;
 }
@@ -45,22 +45,22 @@ TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
   struct Case {
     const char* text;
     bool exact;
-    Record expected;
+    ProfileRecord expected;
   };
-  const Record d;
+  const ProfileRecord d;
   auto with = [&](auto change) {
-    Record r = d;
+    ProfileRecord r = d;
     change(r);
     return r;
   };
   const Case cases[] = {
       {"[One]\r\nFlag=\r\nIndex=x\r\n[Two]\r\nCount=\r\nLevel=soon\r\nFolder=\r\n", false, d},
       {"[One]\r\nIndex=7\r\n[Two]\r\nCount=3\r\n", false, d},
-      {"[One]\r\nIndex=6\r\n[Two]\r\nCount=8\r\n", false, with([](Record& r) { r.index = 6, r.count = 8; })},
+      {"[One]\r\nIndex=6\r\n[Two]\r\nCount=8\r\n", false, with([](ProfileRecord& r) { r.index = 6, r.count = 8; })},
       {"[One]\r\nIndex=99999\r\n", false, d},
-      {"[One]\r\nFlag=0\r\n", false, with([](Record& r) { r.flag = false; })},
+      {"[One]\r\nFlag=0\r\n", false, with([](ProfileRecord& r) { r.flag = false; })},
       {"[One]\r\nFlag=false\r\n", true, d},
-      {"[two]\r\nLevel=0,75\r\n", false, with([](Record& r) { r.level = 0.75f; })},
+      {"[two]\r\nLevel=0,75\r\n", false, with([](ProfileRecord& r) { r.level = 0.75f; })},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Recalled(c.text, {.exactBooleans = c.exact}), c.expected) << c.text << (c.exact ? " (exact)" : "");
@@ -91,16 +91,16 @@ TEST(ProfileKeys, WhatIsSavedReadsBackOrIsNotWritten) {
   };
   testing::TempFolder folder;
   const auto file = folder.path() / "Velmora.Ini";
-  const Record before{.level = 2.5f, .folder = "C:\\Before"};
+  const ProfileRecord before{.level = 2.5f, .folder = "C:\\Before"};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder.substr(0, 20));
     std::error_code error;
-    for (Record r : {before, Record{.level = c.level, .folder = c.folder}}) {
+    for (ProfileRecord r : {before, ProfileRecord{.level = c.level, .folder = c.folder}}) {
       ProfileWriter writer(file);
       Keys(r).Save(writer);
       ASSERT_TRUE(writer.Commit(error)) << error.message();
     }
-    Record read;
+    ProfileRecord read;
     Keys(read).Recall(ProfileDocument::Load(file));
     if (c.levelRefused) EXPECT_EQ(read.level, before.level);
     else EXPECT_EQ(read.level, c.level);

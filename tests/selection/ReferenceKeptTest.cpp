@@ -10,7 +10,7 @@
 namespace velmora {
 namespace {
 
-const DataConditions kConditions{{2005, 3, 14, 18, 30, 0, 0}, "HAM", {41.5, -71.25}, 112.5f};
+const DataConditions kKeptConditions{{2005, 3, 14, 18, 30, 0, 0}, "HAM", {41.5, -71.25}, 112.5f};
 
 // "Rx Pwr" as the reference with a silent S-meter: "Ref" stays empty where
 // "Rx Snr" was measured; such rows are saved, and a table with no measured
@@ -33,7 +33,7 @@ TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
     rig.table.CellSet(1, kColumnRxPwr, c.pwr);
     rig.table.CellSet(1, kColumnRxSnr, c.snr);
     rig.table.CellSet(1, kColumnRef, c.ref);
-    auto file = ReferenceStationSave(rig.table, rig.program, kConditions, rig.messages);
+    auto file = ReferenceStationSave(rig.table, rig.program, kKeptConditions, rig.messages);
     ASSERT_EQ(file.has_value(), c.rows > 0);
     if (!file) {
       EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{kReferenceNothingMeasured});
@@ -61,7 +61,7 @@ TEST(ReferenceKept, ANoConnectCellWithoutABoxIsRecalledWithoutOne) {
   EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
   EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
 
-  ASSERT_EQ(NoConnectDataWrite(rig.table, rig.program / "b.nct", kConditions, kModeNoConnectData), "");
+  ASSERT_EQ(NoConnectDataWrite(rig.table, rig.program / "b.nct", kKeptConditions, kModeNoConnectData), "");
   testing::SelectionRig again(kModeNoConnectData);
   ASSERT_TRUE(NoConnectDataRecall(again.table, rig.program / "b.nct", again.messages));
   EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
