@@ -28,10 +28,7 @@ SignalRecipe Recipe(Form form, int variant, double snr, double rollOff, std::uin
           .seconds = 3, .rollOff = rollOff, .seed = seed};
 }
 
-struct Source {
-  std::string name;
-  std::vector<std::int16_t> pcm;
-};
+struct Source { std::string name; std::vector<std::int16_t> pcm; };
 
 std::vector<Source> Sources() {
   std::error_code error;
@@ -39,8 +36,7 @@ std::vector<Source> Sources() {
   std::vector<std::int16_t> demoPcm(demo ? demo->size() / 2 : 0);
   if (demo) std::memcpy(demoPcm.data(), demo->data(), demoPcm.size() * 2);
   return {
-      {"demo", demoPcm},
-      {"pactor3-6-r0.35", testing::Pcm(Recipe(Form::Pactor3, 6, 10, 0.35, 61))},
+      {"demo", demoPcm}, {"pactor3-6-r0.35", testing::Pcm(Recipe(Form::Pactor3, 6, 10, 0.35, 61))},
       {"pactor3-6-r1.0", testing::Pcm(Recipe(Form::Pactor3, 6, 10, 1.0, 62))},
       {"pactor3-1", testing::Pcm(Recipe(Form::Pactor3, 1, 0, 0.35, 63))},
       {"pactor2", testing::Pcm(Recipe(Form::Pactor2, 1, 5, 0.35, 64))},

@@ -7,10 +7,7 @@
 
 namespace velmora::testing {
 
-struct AwkwardProfile {
-  const char* name;
-  std::string content;
-};
+struct AwkwardProfile { const char* name; std::string content; };
 
 inline std::vector<AwkwardProfile> AwkwardProfiles() {
   return {
@@ -31,8 +28,7 @@ inline std::vector<AwkwardProfile> AwkwardProfiles() {
       {"case and blanks in names", "[  Mixed Case  ]\r\nMiXeD KeY=1\r\n[Display Data ]\r\nSample Size=512\r\n"},
       {"keys before any section", "Orphan=1\r\n[Detector Data]\r\nBurst=True\r\n"},
       {"broken header", "[Detector Data\r\nBurst=True\r\n[Display Data]\r\nFft Range=2\r\n"},
-      {"equals in value", "[Detector Data]\r\nFormula=a=b=c\r\n"},
-      {"empty file", ""},
+      {"equals in value", "[Detector Data]\r\nFormula=a=b=c\r\n"}, {"empty file", ""},
   };
 }
 

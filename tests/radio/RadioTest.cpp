@@ -17,8 +17,7 @@ TEST(RadioSentence, SentenceAndSMeterDigitOfReply) {
   const std::pair<const char*, int> cases[] = {
       {"$PICOA,03,90,SIGM,5<13><10>", 5},
       {"SIGM,12<10>", 1},  // one character only
-      {"SIGM<13><10>", -1},
-      {"SIGM,", -1},
+      {"SIGM<13><10>", -1}, {"SIGM,", -1},
       {"$PICOA,03,90,REMOTE,ON<13><10>", -1},
   };
   for (auto [reply, digit] : cases) EXPECT_EQ(RadioSMeterFromReply(reply), digit) << reply;
@@ -26,17 +25,12 @@ TEST(RadioSentence, SentenceAndSMeterDigitOfReply) {
 
 TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
   const std::string longLine(300, 'x');
-  struct Case {
-    std::vector<std::string> chunks;
-    std::string lastReply;
-    std::string pending;
-  } cases[] = {
+  struct Case { std::vector<std::string> chunks; std::string lastReply; std::string pending; } cases[] = {
       {{"SIG", "M,4\r", "\nREM"}, "SIGM,4<13><10>", "REM"},
       {{std::string(kRadioLineLimit - 8, 'y') + "\r\n"}, std::string(kRadioLineLimit - 8, 'y') + "<13><10>", ""},
       // A line cut by the cap is no reply: its bytes past the cap are
       // lost, and what stays could read as a digit the radio never sent.
-      {{longLine + "\r\n"}, "", ""},
-      {{std::string(kRadioLineLimit - 2, 'y') + "\r\n"}, "", ""},
+      {{longLine + "\r\n"}, "", ""}, {{std::string(kRadioLineLimit - 2, 'y') + "\r\n"}, "", ""},
       {{std::string(250, 'n') + "SIGM,\x1b" "7\r\n"}, "", ""},
       {{"0123456789SIGM,\x1b" "7\r", "\nSI"}, "0123456789SIGM,<27>7<13><10>", "SI"},
   };

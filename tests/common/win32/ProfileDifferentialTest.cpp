@@ -23,12 +23,7 @@ std::string PlatformRead(const std::filesystem::path& file, const std::string& s
 // the platform's calls: every read gives the same.
 TEST(ProfileDifferential, ReadsAndWritesAsThePlatformsDoOnAwkwardFiles) {
   testing::TempFolder folder;
-  struct Write {
-    const char* section;
-    const char* key;
-    const char* value;
-  };
-  const Write writes[] = {
+  const struct { const char* section; const char* key; const char* value; } writes[] = {
       {"Detector Data", "Burst", "False"},      {"detector data", "PEAK", "True"},
       {"Display Data", "Sample Size", "4096"}, {"New Section", "First", "1"},
       {"New Section", "Second", "two words"},  {" Detector Data ", " Power ", " 12 "},
