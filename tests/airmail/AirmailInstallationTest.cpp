@@ -91,8 +91,9 @@ constexpr auto Hint = testing::DataFolderHint;
 TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedTo) {
   RecordingMessenger messages;
   AirmailDataFolder data(testing::FixturePath("data").string(), messages);
-  // Section and key compared without regard to case.
-  EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "position report", "current time", true), "05/14/2024 08:30:00");
+  EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "position report", "current time", true),
+            "05/14/2024 08:30:00") << "section and key compared without regard to case";
+
 
   EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "Hardware", "XYZ Center Tone", false), "");
   EXPECT_TRUE(messages.entries.empty());

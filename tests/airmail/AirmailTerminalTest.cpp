@@ -31,7 +31,9 @@ class ScriptedDesktop final : public AirmailDesktop {
     started.push_back(folder);
     errorText = "The system cannot find the file specified.";
     return false;
+
   }
+
   bool KeysSend(std::string_view script) override {
     keys.emplace_back(script);
     bool refused = static_cast<int>(keys.size()) - 1 == refuseKeysAt;
@@ -51,9 +53,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   void CursorSet(ScreenPoint point) override { cursor = point; }
   ScreenPoint ScreenSize() override { return {1280, 900}; }
   void MouseClickAbsolute(std::int32_t, std::int32_t) override { cursor = {-1, -1}; }
-  void EventsRun() override {
-    if (events) events();
-  }
+  void EventsRun() override { if (events) events(); }
   void WaitSeconds(double seconds) override { waited += seconds; }
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,

@@ -1,9 +1,6 @@
-// The Pactor scores as they have always been: every template's score,
-// offset and band level, buffer by buffer, on the demo recording and on
-// generated signals, kept bit for bit in a golden file (a 64-bit digest of
-// their exact values per signal, sample size and offset search). Options
-// added to the detectors must leave these untouched while they are off.
-// VELMORA_WRITE_GOLDEN=1 writes the file anew (only after a deliberate
+// The Pactor scores as they have always been, bit for bit in a golden file:
+// options added to the detectors must leave them untouched while they are
+// off. VELMORA_WRITE_GOLDEN=1 writes the file anew (only after a deliberate
 // change of the scoring).
 #include <gtest/gtest.h>
 
@@ -45,9 +42,9 @@ std::vector<Source> Sources() {
   };
 }
 
-// One line per signal, sample size and offset range: the digest of the
-// Pactor 2 and every Pactor 3 template's score, offset and band level, and
-// of what Detect reported, on every buffer.
+// One line per signal, sample size and offset range: the digest of every
+// template's score, offset and band level and of Detect's report, per buffer.
+
 std::string Scores() {
   std::ostringstream out;
   for (const Source& source : Sources()) {

@@ -47,9 +47,7 @@ TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
 class FakeRadioPort final : public SerialPort, public EventPump {
  public:
   SerialOpenResult Open(int, const SerialSettings&, SerialEventHandler onEvent) override {
-    if (!openResult.opened) return openResult;
-    handler_ = std::move(onEvent);
-    open_ = true;
+    if (openResult.opened) { handler_ = std::move(onEvent); open_ = true; }
     return openResult;
   }
   bool IsOpen() const override { return open_; }
@@ -77,12 +75,9 @@ class FakeRadioPort final : public SerialPort, public EventPump {
   bool open_ = false;
 };
 
-class StepClock final : public Clock {
- public:
-  double Seconds() override { return now_ += 0.01; }
-
- private:
-  double now_ = 0;
+struct StepClock final : Clock {
+  double now = 0;
+  double Seconds() override { return now += 0.01; }
 };
 
 class RadioLink : public ::testing::Test {
@@ -98,9 +93,9 @@ class RadioLink : public ::testing::Test {
   RadioComm radio{settings, {port, messenger, status, activator, port, clock}};
 };
 
-// Opening, tuning and closing over a real line, a silent radio and a port
-// that does not exist: RadioLinkTest under Wine. Here what Wine cannot show:
-// a port another program holds.
+// A port another program holds, which Wine cannot show (the rest of opening:
+// RadioLinkTest under Wine).
+
 TEST_F(RadioLink, RefusesWhenThePortIsInUse) {
   port.openResult = {false, true, "Access denied."};
   EXPECT_FALSE(radio.RadioCommOpen());

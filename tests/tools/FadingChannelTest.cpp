@@ -29,7 +29,9 @@ TEST(FadingChannel, NamesAndFieldsAreReadOrRefused) {
   for (const auto& row : rows) {
     FadingChannel c;
     EXPECT_EQ(ParseChannel(row.text, c), row.read) << row.text;
-    if (row.read) { EXPECT_EQ(std::tuple(c.paths, c.delayMs, c.spreadHz), std::tuple(row.paths, row.delay, row.spread)); }
+    if (!row.read) continue;
+    EXPECT_EQ(std::tuple(c.paths, c.delayMs, c.spreadHz), std::tuple(row.paths, row.delay, row.spread)) << row.text;
+
   }
 }
 
