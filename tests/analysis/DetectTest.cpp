@@ -163,7 +163,9 @@ TEST_F(Chain, ReferenceFaxSilencesAPactorSignal) {
   EXPECT_EQ(RunBuffer(Pcm(testing::Pactor2()), 2048), Verdict{});
   analysis.SetReferenceFax(false);
   EXPECT_TRUE(RunBuffer(Pcm(testing::Pactor2()), 2048).busy);
+
 }
+
 
 // A steady envelope (k = 0) gives 100; silence, and an envelope with no
 // steady part at all (every other entry zero: k = 1), give -100.
