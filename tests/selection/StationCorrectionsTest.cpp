@@ -16,8 +16,7 @@ using testing::ReadBytes;
 using testing::WriteBytes;
 
 TEST(BeamLoss, ThreeDecibelsAtTheEdgeTwentyBehind) {
-  struct Case { double beamwidth, mainbeam, azimuth, loss; };
-  const Case cases[] = {
+  const struct { double beamwidth, mainbeam, azimuth, loss; } cases[] = {
       {60, 90, 120, 3}, {60, 90, 270, 20}, {60, 90, 100, 1}, {60, 350, 10, 2}, {360, 90, 270, 0},
       {0, 90, 90, 0},      // a beam of no width: no loss on its axis
       {0, 90, 180, 11.5},  // and outside the beam anywhere else

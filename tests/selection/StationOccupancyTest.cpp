@@ -49,8 +49,7 @@ TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDay) {
 
 TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
   const std::string good = "HAM,W1AW,14075.0,14,3600.0,2700.0,2024-03-01\r\n";
-  struct Case { const char* name; std::string content; size_t entries; std::string problem; };
-  const Case cases[] = {
+  const struct { const char* name; std::string content; size_t entries; std::string problem; } cases[] = {
       {"the file as written", kHeading + good + "HAM,W1AW,14080.0(p3),14,60.5,0.0,2024-03-10\r\n", 2, ""},
       {"no heading, LF ends", "HAM,W1AW,14075.0,14,3600.0,2700.0,2024-03-01\n", 1, ""},
       {"an hour past 23", kHeading + "HAM,W1AW,14075.0,24,1,0,2024-03-01\r\n" + good, 1,
@@ -122,8 +121,7 @@ struct BusyRig : testing::SelectionRig {
 };
 
 TEST(BusyColumn, ThePresentHoursShareOnceAMinuteWasHeard) {
-  struct Case { double minutes, share; int ageDays; const char *cell, *tip; };
-  const Case cases[] = {
+  const struct { double minutes, share; int ageDays; const char *cell, *tip; } cases[] = {
       {42, 0.73, 0, "73", "Busy 73% of 42 Minutes Heard at 23 UTC, Last Heard Today"},
       {0.5, 1, 0, "", "Busy 100% of 0.5 Minutes Heard at 23 UTC, Last Heard Today"},
       {4, 0.25, 1, "25", "Busy 25% of 3.9 Minutes Heard at 23 UTC, Last Heard 1 Day Ago"},  // faded a day

@@ -17,8 +17,7 @@ namespace {
 using testing::WriteBytes;
 
 TEST(LufMufText, TheMufInsideTheRangeAndTheNearerLimitOutsideIt) {
-  struct Case { double frequency, luf, muf; std::string text; };
-  const Case cases[] = {
+  const struct { double frequency, luf, muf; std::string text; } cases[] = {
       {7000, 3000, 9876.5, "9876.5"},        {16000, 3000, 9876.5, ">    9876.5"},
       {2000, 2500.5, 15000, "<    2500.5"},  {3000, 3000, 3000, "3000.0"},
   };
