@@ -16,10 +16,7 @@ namespace {
 
 struct FakeRegistry final : AirmailRegistry {
   explicit FakeRegistry(std::optional<std::string> v) : value(std::move(v)) {}
-  std::optional<std::string> InstallFolder() const override {
-    ++asked;
-    return value;
-  }
+  std::optional<std::string> InstallFolder() const override { ++asked; return value; }
   std::optional<std::string> value;
   mutable int asked = 0;
 };
@@ -45,10 +42,9 @@ TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay)
   }
 }
 
-// The registry's value through the real registry is AirmailRegistryTest's.
-// Here: the install log's last "NewCommonRoot=" names the data folder,
-// looked for in the program folder, or else in the registry's folder; a
-// program file in place leaves the registry alone, an "Airmail.ini" the log.
+// The install log's last "NewCommonRoot=" names the data folder, looked for
+// in the program folder, else in the registry's; a program file in place
+// leaves the registry alone, an "Airmail.ini" the log.
 TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
   const std::string longLog = std::string(200000, 'x') + "\r\nNewCommonRoot= E:\\AirMail  \r\n" + std::string(300000, 'y');
   struct Case {
@@ -96,8 +92,9 @@ TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedTo) {
   RecordingMessenger messages;
   AirmailDataFolder data(testing::FixturePath("data").string(), messages);
   EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "position report", "current time", true),
-            "05/14/2024 08:30:00")
-      << "section and key compared without regard to case";
+            "05/14/2024 08:30:00") << "section and key compared without regard to case";
+
+
   EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "Hardware", "XYZ Center Tone", false), "");
   EXPECT_TRUE(messages.entries.empty());
   EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "Hardware", "XYZ Center Tone", true), "");
@@ -140,8 +137,7 @@ TEST(CenterTone, FromTheDecodersKeyOrAMessage) {
   AirmailDataFolder data(folder.path().string(), messages);
   const std::pair<const char*, std::optional<float>> cases[] = {
       {"DecoderType=SCS\r\nPTC Center Tone=1500\r\nSCS Center Tone=2100", 2100.0f},
-      {"PTC Center Tone=1500", std::nullopt},
-      {"DecoderType=PTC", std::nullopt},
+      {"PTC Center Tone=1500", std::nullopt}, {"DecoderType=PTC", std::nullopt},
       {"DecoderType=PTC\r\nPTC Center Tone=fifteen hundred", std::nullopt},
       {"DecoderType=PTC\r\nPTC Center Tone=9000", std::nullopt},
       {"DecoderType=PTC\r\nPTC Center Tone=-1700", std::nullopt},

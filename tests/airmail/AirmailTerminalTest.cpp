@@ -31,7 +31,9 @@ class ScriptedDesktop final : public AirmailDesktop {
     started.push_back(folder);
     errorText = "The system cannot find the file specified.";
     return false;
+
   }
+
   bool KeysSend(std::string_view script) override {
     keys.emplace_back(script);
     bool refused = static_cast<int>(keys.size()) - 1 == refuseKeysAt;
@@ -51,9 +53,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   void CursorSet(ScreenPoint point) override { cursor = point; }
   ScreenPoint ScreenSize() override { return {1280, 900}; }
   void MouseClickAbsolute(std::int32_t, std::int32_t) override { cursor = {-1, -1}; }
-  void EventsRun() override {
-    if (events) events();
-  }
+  void EventsRun() override { if (events) events(); }
   void WaitSeconds(double seconds) override { waited += seconds; }
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
@@ -68,7 +68,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   double waited = 0;
 };
 
-class AirmailTerminalTest : public ::testing::Test {
+class AirmailTerminalTest : public ::testing::Test, protected testing::TerminalRecords {
  protected:
   AirmailTerminalTest() {
     settings.airmailDirectoryData = data.path().string();
@@ -83,12 +83,9 @@ class AirmailTerminalTest : public ::testing::Test {
   testing::TempFolder data;
   ScriptedDesktop desktop;
   RecordingMessenger messenger{false};
-  testing::RecordingStatus status;
   testing::CountingActivator activator;
-  testing::FakePactorCounts counts;
-  testing::PrefixStationNames names;
-  testing::RecordingHistory history;
   DebugLogMonitor monitor{messenger, activator};
+
   AutoConnectSettings settings;
   AirmailTerminal terminal{{desktop, messenger, status, activator, counts, names, history, monitor, settings}};
 };
@@ -273,16 +270,11 @@ TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
 TEST(TerminalLineStatusTest, EachStatusLine) {
   using S = TerminalStatus;
   const std::pair<const char*, S> cases[] = {
-      {"*** W1AW, 14105.0 kHz, canceled", S::Canceled},
-      {"*** (31)DISCONNECTED", S::Disconnected},
-      {"*** Disconnected from W1AW", S::Disconnected},
-      {"*** W1AW, 14105.0 kHz, no answer", S::NoAnswer},
-      {"No answer from W1AW", S::NoAnswer},
-      {"*** Calling W1AW on 14105.0 kHz", S::Calling},
-      {"any other text", S::Connected},
-      {"Calling W1AW, 14105.0 kHz, no answer", S::NoAnswer},
-      {"Calling W1AW, 14105.0 kHz, canceled, no answer", S::Canceled},
-      {"calling w1aw", S::Connected},
+      {"*** W1AW, 14105.0 kHz, canceled", S::Canceled}, {"*** (31)DISCONNECTED", S::Disconnected},
+      {"*** Disconnected from W1AW", S::Disconnected}, {"*** W1AW, 14105.0 kHz, no answer", S::NoAnswer},
+      {"No answer from W1AW", S::NoAnswer}, {"*** Calling W1AW on 14105.0 kHz", S::Calling},
+      {"any other text", S::Connected}, {"Calling W1AW, 14105.0 kHz, no answer", S::NoAnswer},
+      {"Calling W1AW, 14105.0 kHz, canceled, no answer", S::Canceled}, {"calling w1aw", S::Connected},
       {"< id > W1AW", S::Idle}, {"< i", S::Idle}, {"<", S::Idle}, {"< idle", S::Connected},
   };
   for (const auto& [line, status] : cases) EXPECT_EQ(TerminalLineStatus(line), status) << '"' << line << '"';

@@ -33,16 +33,8 @@ class DebugLogMonitorTest : public ::testing::Test {
 // check (or what replaces the log) and the status that check gives.
 TEST_F(DebugLogMonitorTest, TheLinesAppendedSinceTheCallDecide) {
   using S = TerminalStatus;
-  struct Step {
-    std::string appended;
-    S status;
-    bool replaces = false;
-  };
-  struct Case {
-    const char* name;
-    std::string before;
-    std::vector<Step> checks;
-  };
+  struct Step { std::string appended; S status; bool replaces = false; };
+  struct Case { const char* name; std::string before; std::vector<Step> checks; };
   const std::string filler(100000, 'x');  // lines that take several reads
   const Case cases[] = {
       {"lines before the call never count",

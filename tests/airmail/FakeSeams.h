@@ -21,10 +21,8 @@ class CountingActivator final : public OwnWindowActivator {
 
 class FakePactorCounts final : public PactorCounts {
  public:
-  void Clear() override {
-    values = {};
-    ++clears;
-  }
+  void Clear() override { values = {}; ++clears; }
+
   PactorCountValues Get() const override { return values; }
   PactorCountValues values;
   int clears = 0;
@@ -51,4 +49,13 @@ class RecordingHistory final : public StationHistory {
   std::vector<std::string> entries;
 };
 
+// The terminal's records, one set for each terminal test fixture.
+struct TerminalRecords {
+  RecordingStatus status;
+  FakePactorCounts counts;
+  PrefixStationNames names;
+  RecordingHistory history;
+};
+
 }  // namespace velmora::testing
+

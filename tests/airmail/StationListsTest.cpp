@@ -1,8 +1,6 @@
-// AirMail's systems, their stations and their frequency lists, read from a
-// whole AirMail data folder; keeping the frequencies one transceiver serves,
-// by AirMail's groups or by the station radio data file (read and written
-// here too); the stations around the ship, and Maidenhead locators to
-// positions and ranges.
+// AirMail's systems, stations and frequency lists; the frequencies one
+// transceiver serves, by AirMail's groups or the station radio data file;
+// the stations around the ship, and locators to positions and ranges.
 #include "airmail/FrequencyLists.h"
 #include "airmail/MailSystems.h"
 #include "airmail/StationEntries.h"
@@ -10,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "airmail/FrequencyFilters.h"
 #include "airmail/FrequencyLabel.h"
@@ -78,7 +77,6 @@ TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
   }
 }
 
-
 // A missing file, then a station section ended at once.
 TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReported) {
   SelectionList list;
@@ -127,16 +125,16 @@ TEST_F(OwnStationFile, AFileLargerThanAnyStationFileIsRefused) {
             "StationGetListAll - Read, Unable to get AirMail \"HAM\" Station Info data." + FolderHint(data.Folder()));
 }
 
+// A part of a name still finds its station; no name is no station.
 TEST_F(FixtureData, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
-  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Friday Harbor, WA"), "WPE");
+  for (auto [system, name, key] : {std::tuple{"SAILMAIL", "Friday Harbor, WA", "WPE"}, {"HAM", "W1AW", "W1AW"},
+                                   {"SAILMAIL", "Panama", "HP2B"}, {"SAILMAIL", "Panama City", "HP1A"},
+                                   {"SAILMAIL", "Harbor", "WPE"}, {"SAILMAIL", "", ""}})
+    EXPECT_EQ(StationFromStationName(fixture, system, name), key) << name;
   EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "WLO"), "Mobile, AL");
-  EXPECT_EQ(StationFromStationName(fixture, "HAM", "W1AW"), "W1AW");
   EXPECT_EQ(StationNameFromStation(fixture, "HAM", "Anything"), "Anything");
-  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Panama"), "HP2B");
-  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Panama City"), "HP1A");
-  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Harbor"), "WPE") << "a part still finds the station";
-  EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", ""), "") << "no name is no station";
   EXPECT_TRUE(messages.entries.empty());
+
   // An unknown name is reported with the last key read.
   EXPECT_EQ(StationFromStationName(fixture, "SAILMAIL", "Nowhere"), "");
   EXPECT_EQ(StationNameFromStation(fixture, "SAILMAIL", "XYZ"), "");
@@ -311,6 +309,8 @@ TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
   EXPECT_TRUE(error) << "a failed write says why";
 }
 
+// A short or impossible locator fails quietly without a messenger (the
+// message itself: the station ranges).
 TEST(GridToLatLon, AFourCharacterLocatorGetsTheMiddleSubsquareAndOnlySixCount) {
   std::string locator = "cm87", longer = "CM87MM99";
   LatLon p, q;
@@ -319,14 +319,8 @@ TEST(GridToLatLon, AFourCharacterLocatorGetsTheMiddleSubsquareAndOnlySixCount) {
   EXPECT_DOUBLE_EQ(p.latitude, 37 + (12 * 59.0 / 23) / 60);
   EXPECT_DOUBLE_EQ(p.longitude, -124 + (24 * 59.0 / 23) / 60);
   EXPECT_EQ(std::pair(q.latitude, q.longitude), std::pair(p.latitude, p.longitude));
-}
-
-// The message itself is met through the station ranges (FixtureData's tests).
-TEST(GridToLatLon, AShortOrImpossibleLocatorFailsQuietlyWithoutAMessenger) {
-  for (std::string locator : {"cm8", "", "ZZ99ZZ", "FN3!AB", "FN42HZ", "SA00AA"}) {
-    LatLon p;
-    EXPECT_FALSE(GridToLatLon(locator, p, nullptr)) << locator;
-  }
+  for (std::string bad : {"cm8", "", "ZZ99ZZ", "FN3!AB", "FN42HZ", "SA00AA"})
+    EXPECT_FALSE(GridToLatLon(bad, p, nullptr)) << bad;
 }
 
 TEST(LatLonGetRange, OneNauticalMilePerMinuteOfArc) {

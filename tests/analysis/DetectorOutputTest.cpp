@@ -1,10 +1,8 @@
-// With "Digital Busy" off every detector's output is as it was before the
-// option existed: each buffer's verdict, status text and every result
-// value, then every statistics block, over recordings of Pactor, noise,
-// speech, FAX, CW and bursts, three sample sizes and three detector set-ups,
-// kept bit for bit in a golden file made before the option's detector
-// changed. VELMORA_WRITE_GOLDEN=1 writes it anew (only after a deliberate
-// change of the chain).
+// With "Digital Busy" off every detector's output (each buffer's verdict,
+// texts and values, then the statistics) is bit for bit as before the option
+// existed, kept in a golden file; VELMORA_WRITE_GOLDEN=1 writes it anew (only
+// after a deliberate change of the chain).
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>

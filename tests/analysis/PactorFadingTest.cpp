@@ -1,6 +1,5 @@
-// "Pactor Fading": Pactor through fading HF channels, buffer by buffer
-// through the real analysis beside the same analysis with the option off.
-// The channels and seeds here are among those the rules were tuned on; the
+// "Pactor Fading" on Pactor through fading channels, beside the same analysis
+// with the option off. These channels and seeds are of the tuning set; the
 // sweep (velmora-signalgen --sweep-fading) measures the ones kept apart.
 #include <gtest/gtest.h>
 
@@ -32,20 +31,18 @@ struct Pair {
 // buffer busy without the option stays busy, with the same scores, counts
 // and label; a buffer only the option finds busy names the link's form.
 TEST(PactorFading, HoldsEachFadedFormBusyAndTakesNothingAway) {
-  const struct {
-    int form;
-    const char* channel;
-  } rows[] = {{0, "good"}, {1, "moderate"}, {2, "flutter"}, {3, "poor"}, {5, "good"}, {6, "good"}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::to_string(row.form) + " " + row.channel);
+  const std::pair<int, const char*> rows[] = {{0, "good"}, {1, "moderate"}, {2, "flutter"}, {3, "poor"}, {5, "good"},
+                                              {6, "good"}};
+  for (const auto& [form, name] : rows) {
+    SCOPED_TRACE(std::to_string(form) + " " + name);
     signalgen::FadingChannel channel;
-    ASSERT_TRUE(signalgen::NamedChannel(row.channel, channel));
-    signalgen::SignalRecipe recipe = signalgen::FadingRecipe(row.form, channel, 1, 30, false);
+    ASSERT_TRUE(signalgen::NamedChannel(name, channel));
+    signalgen::SignalRecipe recipe = signalgen::FadingRecipe(form, channel, 1, 30, false);
     recipe.snrDb = 6;
     const signalgen::Signal signal = signalgen::Generate(recipe);
     const auto pcm = signalgen::ToPcm16(signal.samples);
-    const std::string label = row.form == 0 ? "Pactor 2, Fading" : "Pactor 3, Fading";
-    Pair pair(row.form == 6);
+    const std::string label = form == 0 ? "Pactor 2, Fading" : "Pactor 3, Fading";
+    Pair pair(form == 6);
     int inside = 0, insideBusy = 0, free = 0, longestFree = 0;
     for (std::size_t at = 0; at + kBuffer <= pcm.size(); at += kBuffer) {
       const Verdict off = pair.off.RunBuffer(pcm, kBuffer, at), on = pair.on.RunBuffer(pcm, kBuffer, at);

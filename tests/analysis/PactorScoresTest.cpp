@@ -1,9 +1,6 @@
-// The Pactor scores as they have always been: every template's score,
-// offset and band level, buffer by buffer, on the demo recording and on
-// generated signals, kept bit for bit in a golden file (a 64-bit digest of
-// their exact values per signal, sample size and offset search). Options
-// added to the detectors must leave these untouched while they are off.
-// VELMORA_WRITE_GOLDEN=1 writes the file anew (only after a deliberate
+// The Pactor scores as they have always been, bit for bit in a golden file:
+// options added to the detectors must leave them untouched while they are
+// off. VELMORA_WRITE_GOLDEN=1 writes the file anew (only after a deliberate
 // change of the scoring).
 #include <gtest/gtest.h>
 
@@ -28,10 +25,7 @@ SignalRecipe Recipe(Form form, int variant, double snr, double rollOff, std::uin
           .seconds = 3, .rollOff = rollOff, .seed = seed};
 }
 
-struct Source {
-  std::string name;
-  std::vector<std::int16_t> pcm;
-};
+struct Source { std::string name; std::vector<std::int16_t> pcm; };
 
 std::vector<Source> Sources() {
   std::error_code error;
@@ -39,8 +33,7 @@ std::vector<Source> Sources() {
   std::vector<std::int16_t> demoPcm(demo ? demo->size() / 2 : 0);
   if (demo) std::memcpy(demoPcm.data(), demo->data(), demoPcm.size() * 2);
   return {
-      {"demo", demoPcm},
-      {"pactor3-6-r0.35", testing::Pcm(Recipe(Form::Pactor3, 6, 10, 0.35, 61))},
+      {"demo", demoPcm}, {"pactor3-6-r0.35", testing::Pcm(Recipe(Form::Pactor3, 6, 10, 0.35, 61))},
       {"pactor3-6-r1.0", testing::Pcm(Recipe(Form::Pactor3, 6, 10, 1.0, 62))},
       {"pactor3-1", testing::Pcm(Recipe(Form::Pactor3, 1, 0, 0.35, 63))},
       {"pactor2", testing::Pcm(Recipe(Form::Pactor2, 1, 5, 0.35, 64))},
@@ -49,9 +42,9 @@ std::vector<Source> Sources() {
   };
 }
 
-// One line per signal, sample size and offset range: the digest of the
-// Pactor 2 and every Pactor 3 template's score, offset and band level, and
-// of what Detect reported, on every buffer.
+// One line per signal, sample size and offset range: the digest of every
+// template's score, offset and band level and of Detect's report, per buffer.
+
 std::string Scores() {
   std::ostringstream out;
   for (const Source& source : Sources()) {

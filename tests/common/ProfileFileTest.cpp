@@ -15,11 +15,7 @@ namespace {
 // awkward files under Wine (ProfileDifferentialTest); here the writer's
 // layout, byte for byte, and what a failed write leaves.
 TEST(ProfileWrite, ChangesOnlyItsOwnLineAndAddsWhatIsMissingAtTheEnd) {
-  struct Case {
-    std::string before;
-    std::vector<std::array<const char*, 3>> writes;
-    std::string after;
-  } cases[] = {
+  struct Case { std::string before; std::vector<std::array<const char*, 3>> writes; std::string after; } cases[] = {
       {"; notes\r\n[Detector Data]\r\n  Burst = True  \r\nPeak=False\r\n\r\n[Display Data]\nFft Range=1\n",
        {{"detector data", "burst", "False"}},
        "; notes\r\n[Detector Data]\r\nBurst=False\r\nPeak=False\r\n\r\n[Display Data]\nFft Range=1\n"},

@@ -42,11 +42,7 @@ ProfileRecord Recalled(std::string_view text, ProfileKeyRules rules = {}) {
 }
 
 TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
-  struct Case {
-    const char* text;
-    bool exact;
-    ProfileRecord expected;
-  };
+  struct Case { const char* text; bool exact; ProfileRecord expected; };
   const ProfileRecord d;
   auto with = [&](auto change) {
     ProfileRecord r = d;
@@ -57,8 +53,7 @@ TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
       {"[One]\r\nFlag=\r\nIndex=x\r\n[Two]\r\nCount=\r\nLevel=soon\r\nFolder=\r\n", false, d},
       {"[One]\r\nIndex=7\r\n[Two]\r\nCount=3\r\n", false, d},
       {"[One]\r\nIndex=6\r\n[Two]\r\nCount=8\r\n", false, with([](ProfileRecord& r) { r.index = 6, r.count = 8; })},
-      {"[One]\r\nIndex=99999\r\n", false, d},
-      {"[One]\r\nFlag=0\r\n", false, with([](ProfileRecord& r) { r.flag = false; })},
+      {"[One]\r\nIndex=99999\r\n", false, d}, {"[One]\r\nFlag=0\r\n", false, with([](ProfileRecord& r) { r.flag = false; })},
       {"[One]\r\nFlag=false\r\n", true, d},
       {"[two]\r\nLevel=0,75\r\n", false, with([](ProfileRecord& r) { r.level = 0.75f; })},
   };
@@ -70,23 +65,13 @@ TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
 // written and the file keeps the key's last value. (An empty text reads as
 // the member's default, as a key without a value does.)
 TEST(ProfileKeys, WhatIsSavedReadsBackOrIsNotWritten) {
-  struct Case {
-    float level;
-    std::string folder;
-    bool levelRefused = false, folderRefused = false;
-  } cases[] = {
-      {0.1f, "C:\\Velmora\\Data"},
-      {-1234.5f, " blanks before"},
-      {1e-45f, "blanks after "},
-      {3.4028235e38f, "\"quoted\""},
-      {-3.4028235e38f, "'single'"},
-      {7, "\""},
-      {7, "a=b ;c [d] #e"},
-      {7, std::string(255, 'x')},
-      {NAN, "C:\\Other", true},
-      {INFINITY, "C:\\Other", true},
-      {-INFINITY, std::string(256, 'x'), true, true},
-      {7, "\" " + std::string(253, 'x') + "\"", false, true},
+  struct Case { float level; std::string folder; bool levelRefused = false, folderRefused = false; } cases[] = {
+      {0.1f, "C:\\Velmora\\Data"}, {-1234.5f, " blanks before"},
+      {1e-45f, "blanks after "}, {3.4028235e38f, "\"quoted\""},
+      {-3.4028235e38f, "'single'"}, {7, "\""},
+      {7, "a=b ;c [d] #e"}, {7, std::string(255, 'x')},
+      {NAN, "C:\\Other", true}, {INFINITY, "C:\\Other", true},
+      {-INFINITY, std::string(256, 'x'), true, true}, {7, "\" " + std::string(253, 'x') + "\"", false, true},
       {7, "a\r\nb", false, true},
   };
   testing::TempFolder folder;

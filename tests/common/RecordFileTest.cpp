@@ -20,16 +20,9 @@ namespace {
 // Empty fields are kept, and the last field past the limit is the rest.
 TEST(RecordFile, SplitKeepsEveryFieldAndQuotedFieldsHoldCommas) {
   const auto none = FieldQuotes::None, quoted = FieldQuotes::Allowed;
-  struct Case {
-    std::string line;
-    size_t limit;
-    FieldQuotes quotes;
-    Record fields;
-  };
-  const Case cases[] = {
+  const struct { std::string line; size_t limit; FieldQuotes quotes; Record fields; } cases[] = {
       {"a,,b,", 0, none, {"a", "", "b", ""}},
-      {"HAM,K1ABC,7102.0 10147.3,3,,", 3, none, {"HAM", "K1ABC", "7102.0 10147.3,3,,"}},
-      {"", 0, none, {""}},
+      {"HAM,K1ABC,7102.0 10147.3,3,,", 3, none, {"HAM", "K1ABC", "7102.0 10147.3,3,,"}}, {"", 0, none, {""}},
       {"\"a,b\",c", 0, none, {"\"a", "b\"", "c"}},  // quotes are text where not allowed
       {"SAILMAIL,\"Mobile, AL\",6318.5,2", 0, quoted, {"SAILMAIL", "Mobile, AL", "6318.5", "2"}},
       {"a, \"b,c\" ,\"say \"\"hi\"\"\"", 0, quoted, {"a", "b,c", "say \"hi\""}},  // blanks around the quotes dropped
@@ -56,10 +49,8 @@ TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFileAndStartsALineOfItsOwn
   testing::TempFolder folder;
   auto file = folder.path() / "log.txt";
   const std::pair<std::string, std::string> cases[] = {
-      {"", "A,B\r\n3,4\r\n"},
-      {"A,B\n", "A,B\n3,4\r\n"},
-      {"A,B\r\n1,2", "A,B\r\n1,2\r\n3,4\r\n"},
-      {"A,B\r\n1,2\r", "A,B\r\n1,2\r\n3,4\r\n"},
+      {"", "A,B\r\n3,4\r\n"}, {"A,B\n", "A,B\n3,4\r\n"},
+      {"A,B\r\n1,2", "A,B\r\n1,2\r\n3,4\r\n"}, {"A,B\r\n1,2\r", "A,B\r\n1,2\r\n3,4\r\n"},
   };
   std::error_code error;
   for (const auto& [before, after] : cases) {

@@ -10,12 +10,7 @@ namespace velmora {
 namespace {
 
 TEST(UtcAddHours, CrossesDaysMonthsAndYears) {
-  struct Case {
-    UtcDateTime from;
-    double hours;
-    UtcDateTime to;
-  };
-  const Case cases[] = {
+  const struct { UtcDateTime from; double hours; UtcDateTime to; } cases[] = {
       {{2024, 2, 28, 23, 0, 0, 0}, 1.5, {2024, 2, 29, 0, 30, 0, 0}},
       {{2024, 12, 31, 22, 0, 0, 0}, 3, {2025, 1, 1, 1, 0, 0, 0}},
       {{2024, 3, 1, 1, 0, 0, 0}, -2, {2024, 2, 29, 23, 0, 0, 0}},

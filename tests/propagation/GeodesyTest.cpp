@@ -11,13 +11,8 @@ namespace {
 std::string Deg(std::string_view a, std::string_view b) { return std::string(a) + kDegreeSign + std::string(b); }
 
 TEST(AngleText, Decodes) {
-  struct Case {
-    std::string text;
-    bool latitude;
-    std::optional<double> value;
-  } cases[] = {
-      {Deg("12", "30.00'S"), true, -12.5},
-      {Deg("12", "30.00'"), true, 12.5},
+  struct Case { std::string text; bool latitude; std::optional<double> value; } cases[] = {
+      {Deg("12", "30.00'S"), true, -12.5}, {Deg("12", "30.00'"), true, 12.5},
       {Deg("123", "25.80'w  "), false, -123.43},  // lower case, trailing blanks
       {"48\u00B007.20'N", true, 48.12},            // UTF-8 degree sign
       {Deg("12", "30,00'S"), true, -12.5},        // comma-decimal minutes
@@ -42,11 +37,7 @@ TEST(AngleText, Decodes) {
 }
 
 TEST(AngleText, Prints) {
-  struct Case {
-    double value;
-    bool latitude;
-    std::string text;
-  } cases[] = {
+  struct Case { double value; bool latitude; std::string text; } cases[] = {
       {-0.5, true, Deg("00", "30.00'S")},         {0, true, Deg("00", "00.00'N")},
       {48.12, true, Deg("48", "07.20'N")},        {-122.25, false, Deg("122", "15.00'W")},
       {12.99999999, true, Deg("13", "00.00'N")},  // 59.9999994 minutes carry
@@ -58,10 +49,7 @@ TEST(AngleText, Prints) {
 
 TEST(LatLonGetBearing, BearingsBothWays) {
   const LatLon lax{33 + 57.0 / 60, -(118 + 24.0 / 60)}, jfk{40 + 38.0 / 60, -(73 + 47.0 / 60)};
-  struct Case {
-    LatLon from, to;
-    double atFrom, atTo, tolerance;
-  } cases[] = {
+  struct Case { LatLon from, to; double atFrom, atTo, tolerance; } cases[] = {
       {{0, 0}, {10, 0}, 0, 180, 1e-9},                  // same meridian: no division by zero
       {{10, 170}, {10, -170}, 88.246, 271.754, 0.001},  // across the date line, eastward
       {lax, jfk, 65.892, 273.858, 0.001},               // the navigators' textbook example: 66 degrees
@@ -78,24 +66,15 @@ TEST(LatLonGetBearing, BearingsBothWays) {
 
 TEST(DateTimeFromText, ReadsWhatAirmailAndOthersWrite) {
   using T = UtcDateTime;
-  struct Case {
-    std::string text;
-    std::optional<T> value;
-  } cases[] = {
-      {"05/14/2024 08:30:00", T{2024, 5, 14, 8, 30, 0}},
-      {"5/14/2024 8:30:00 PM", T{2024, 5, 14, 20, 30, 0}},
-      {"14/05/2024 08:30", T{2024, 5, 14, 8, 30, 0}},
-      {"2024-05-14T08:30:00Z", T{2024, 5, 14, 8, 30, 0}},
-      {"14.05.2024 08:30", T{2024, 5, 14, 8, 30, 0}},
-      {"14-May-24 08:30", T{2024, 5, 14, 8, 30, 0}},
-      {"May 14, 2024", T{2024, 5, 14, 0, 0, 0}},
-      {"08:30", T{1899, 12, 30, 8, 30, 0}},
+  struct Case { std::string text; std::optional<T> value; } cases[] = {
+      {"05/14/2024 08:30:00", T{2024, 5, 14, 8, 30, 0}}, {"5/14/2024 8:30:00 PM", T{2024, 5, 14, 20, 30, 0}},
+      {"14/05/2024 08:30", T{2024, 5, 14, 8, 30, 0}}, {"2024-05-14T08:30:00Z", T{2024, 5, 14, 8, 30, 0}},
+      {"14.05.2024 08:30", T{2024, 5, 14, 8, 30, 0}}, {"14-May-24 08:30", T{2024, 5, 14, 8, 30, 0}},
+      {"May 14, 2024", T{2024, 5, 14, 0, 0, 0}}, {"08:30", T{1899, 12, 30, 8, 30, 0}},
       {"02/30/2024 08:30", std::nullopt},
       {"05/270/2024 08:30", std::nullopt},  // days and months past 255 must not wrap into range
-      {"270/05/2024", std::nullopt},
-      {"2024-261-05", std::nullopt},
-      {"270 May 2024", std::nullopt},
-      {"05/14/2024 25:00", std::nullopt},
+      {"270/05/2024", std::nullopt}, {"2024-261-05", std::nullopt},
+      {"270 May 2024", std::nullopt}, {"05/14/2024 25:00", std::nullopt},
   };
   auto all = [](const T& t) { return std::vector{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond}; };
   for (const auto& c : cases) {

@@ -1,8 +1,6 @@
-// Fixed-width fields and the two deck layouts, byte for byte (the programs
-// read their cards by column), and the programs' output read back: a
-// hand-made REC533 file in its layout, and VOACAP's own output cut short
-// (whole outputs, midnight's table among them, are read from the real program
-// under Wine in RealVoacapTest; the ICEPAC layout through the runner's tests).
+// The decks byte for byte (the programs read their cards by column), and
+// outputs read back: REC533's layout, and VOACAP's cut short (whole outputs:
+// RealVoacapTest under Wine; ICEPAC's: the runner's tests).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,10 +14,10 @@
 namespace velmora {
 namespace {
 
-// The fields that fit are the decks' below, byte for byte; too wide for I5
-// and F5.1, which would push every later field one column right:
+// The fields that fit: the decks below; too wide for their field:
 // AValueTooWideForItsFieldRefusesTheDeck.
 TEST(FortranFormat, NoFieldForInfinityOrAnUnknownFormat) {
+
   EXPECT_EQ(FortranFormat(1.0 / 0.0, "F5.1"), std::nullopt);
   RecordingMessenger messages;
   EXPECT_EQ(FortranFormat(1, "F9.9", &messages), std::nullopt);

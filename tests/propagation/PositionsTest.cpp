@@ -62,6 +62,7 @@ TEST_F(PositionFiles, TheShipComesFromTheFirstSourceThatReadsWhole) {
       EXPECT_NEAR(position.latitude, c.position->latitude, 1e-9);
       EXPECT_NEAR(position.longitude, c.position->longitude, 1e-9);
     }
+
     EXPECT_EQ(messages.Texts(), c.messages);
   }
 }
@@ -115,9 +116,8 @@ TEST_F(PositionFiles, TheSunspotNumber) {
     float number = 0;
     auto data = Data();
     EXPECT_EQ(SunSpotNumberGet(data, settings, number), c.ok) << c.ssn;
-    if (c.ok) {
-      EXPECT_EQ(number, c.number) << c.ssn;
-    }
+    if (c.ok) { EXPECT_EQ(number, c.number) << c.ssn; }
+
     EXPECT_EQ(settings.propagationModelSunSpotNumber, c.number) << c.ssn;
     EXPECT_EQ(messages.entries.size(), c.messages) << c.ssn;
   }

@@ -44,12 +44,13 @@ class Runs : public ::testing::Test, protected RunSetup {};
 TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
   const std::string notFound =
       " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
-  struct Case {
+  // How the one message starts, and the starts over both attempts.
+  const struct {
     std::string name;
     std::function<void(RunSetup&)> arrange;
     int model;
-    std::string message;  // how the one message starts
-    size_t starts;        // over both attempts
+    std::string message;
+    size_t starts;
   } cases[] = {
       {"no such model", [](RunSetup&) {}, 7, "Propagation Model 7" + notFound, 0},
       {"not started", [](RunSetup& r) { r.program.starts = false; }, 1, "Unable to execute ICEPACW program.\r", 2},
@@ -69,7 +70,7 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
       {"old output held", [](RunSetup& r) { fs::create_directories(r.temp.path() / "RUN" / "sound.out" / "held"); }, 2,
        "PropagationIcepacVoacap, Output Unable to delete \"", 0},
   };
-  for (auto& c : cases) {
+  for (const auto& c : cases) {
     RunSetup r;
     c.arrange(r);
     PredictionNow result;
@@ -93,21 +94,20 @@ TEST_F(Runs, AJointRunMayWriteAsMuchAsItsBlocksWouldAlone) {
 TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) {
   PredictionNow joint;
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, joint));
-  struct Case {
-    const char* name;
-    void (*arrange)(testing::StandInProgram&);
-  } cases[] = {
+  const std::pair<const char*, void (*)(testing::StandInProgram&)> cases[] = {
       {"not finished", [](testing::StandInProgram& p) { p.jointFinishes = false; }},
       {"one block's output", [](testing::StandInProgram& p) { p.joins = false; }},
   };
-  for (const auto& c : cases) {
+
+  for (const auto& [name, arrange] : cases) {
     RunSetup r;
-    c.arrange(r.program);
+    arrange(r.program);
     PredictionNow alone;
-    ASSERT_TRUE(r.RunNow(2, {2024, 5, 14, 14, 0}, eleven, alone)) << c.name;
-    EXPECT_EQ(r.program.decks.size(), 3u) << c.name << ": the joint run, then each block";
-    EXPECT_TRUE(r.messages.entries.empty()) << c.name;
-    EXPECT_EQ(alone, joint) << c.name;
+    ASSERT_TRUE(r.RunNow(2, {2024, 5, 14, 14, 0}, eleven, alone)) << name;
+    EXPECT_EQ(r.program.decks.size(), 3u) << name << ": the joint run, then each block";
+    EXPECT_TRUE(r.messages.entries.empty()) << name;
+    EXPECT_EQ(alone, joint) << name;
+
   }
 }
 

@@ -17,8 +17,7 @@ TEST(RadioSentence, SentenceAndSMeterDigitOfReply) {
   const std::pair<const char*, int> cases[] = {
       {"$PICOA,03,90,SIGM,5<13><10>", 5},
       {"SIGM,12<10>", 1},  // one character only
-      {"SIGM<13><10>", -1},
-      {"SIGM,", -1},
+      {"SIGM<13><10>", -1}, {"SIGM,", -1},
       {"$PICOA,03,90,REMOTE,ON<13><10>", -1},
   };
   for (auto [reply, digit] : cases) EXPECT_EQ(RadioSMeterFromReply(reply), digit) << reply;
@@ -26,17 +25,12 @@ TEST(RadioSentence, SentenceAndSMeterDigitOfReply) {
 
 TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
   const std::string longLine(300, 'x');
-  struct Case {
-    std::vector<std::string> chunks;
-    std::string lastReply;
-    std::string pending;
-  } cases[] = {
+  struct Case { std::vector<std::string> chunks; std::string lastReply; std::string pending; } cases[] = {
       {{"SIG", "M,4\r", "\nREM"}, "SIGM,4<13><10>", "REM"},
       {{std::string(kRadioLineLimit - 8, 'y') + "\r\n"}, std::string(kRadioLineLimit - 8, 'y') + "<13><10>", ""},
       // A line cut by the cap is no reply: its bytes past the cap are
       // lost, and what stays could read as a digit the radio never sent.
-      {{longLine + "\r\n"}, "", ""},
-      {{std::string(kRadioLineLimit - 2, 'y') + "\r\n"}, "", ""},
+      {{longLine + "\r\n"}, "", ""}, {{std::string(kRadioLineLimit - 2, 'y') + "\r\n"}, "", ""},
       {{std::string(250, 'n') + "SIGM,\x1b" "7\r\n"}, "", ""},
       {{"0123456789SIGM,\x1b" "7\r", "\nSI"}, "0123456789SIGM,<27>7<13><10>", "SI"},
   };
@@ -53,9 +47,7 @@ TEST(RadioReplyLines, AssemblesVisibleLinesAndCapsThem) {
 class FakeRadioPort final : public SerialPort, public EventPump {
  public:
   SerialOpenResult Open(int, const SerialSettings&, SerialEventHandler onEvent) override {
-    if (!openResult.opened) return openResult;
-    handler_ = std::move(onEvent);
-    open_ = true;
+    if (openResult.opened) { handler_ = std::move(onEvent); open_ = true; }
     return openResult;
   }
   bool IsOpen() const override { return open_; }
@@ -83,12 +75,9 @@ class FakeRadioPort final : public SerialPort, public EventPump {
   bool open_ = false;
 };
 
-class StepClock final : public Clock {
- public:
-  double Seconds() override { return now_ += 0.01; }
-
- private:
-  double now_ = 0;
+struct StepClock final : Clock {
+  double now = 0;
+  double Seconds() override { return now += 0.01; }
 };
 
 class RadioLink : public ::testing::Test {
@@ -104,9 +93,9 @@ class RadioLink : public ::testing::Test {
   RadioComm radio{settings, {port, messenger, status, activator, port, clock}};
 };
 
-// Opening, tuning and closing over a real line, a silent radio and a port
-// that does not exist: RadioLinkTest under Wine. Here what Wine cannot show:
-// a port another program holds.
+// A port another program holds, which Wine cannot show (the rest of opening:
+// RadioLinkTest under Wine).
+
 TEST_F(RadioLink, RefusesWhenThePortIsInUse) {
   port.openResult = {false, true, "Access denied."};
   EXPECT_FALSE(radio.RadioCommOpen());

@@ -15,13 +15,8 @@ namespace {
 using Row = testing::TableRow;
 
 TEST(AutoSelectSnr, TheHighestFrequencyCloseToTheBestOrTheTopNAreKept) {
-  struct Case {
-    bool highest;
-    int top;
-    std::vector<Row> rows;
-    std::vector<std::string> tx;
-    int colouredRow;  // the higher frequency's reason; 0: none
-  };
+  // The row coloured for the higher frequency's reason (0: none).
+  struct Case { bool highest; int top; std::vector<Row> rows; std::vector<std::string> tx; int colouredRow; };
   const std::vector<Row> example = {{"K", "7102.0", 62}, {"K", "10145.5", 60}, {"K", "14105.5", 55}};
   const Case cases[] = {
       {true, 1, example, {"!7102.0", "10145.5", "!14105.5"}, 2},
@@ -73,9 +68,9 @@ TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {
   rig.Add({{"K", "7102.0", 40}, {"K", "10145.5", 49.9}});
   auto select = rig.Select();
   select.AutoSelectSnr(1, 2);
+  EXPECT_FALSE(select.AutoSelectCheck());
   EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5"}));
   EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck));
-  EXPECT_FALSE(select.AutoSelectCheck());
   EXPECT_EQ(rig.messages.Texts(),
             std::vector<std::string>{
                 "Unable to select any of the listed connect frequencies given the current AutoSelect requirements."});
@@ -139,16 +134,10 @@ TEST(AutoSelectSameFrequency, SharedFrequenciesOfOtherStationsAreMarked) {
 }
 
 TEST(AutoSelectPactor, TheModeFiltersOnlyAHamSystem) {
-  struct Case {
-    std::string system, station;
-    int pactorMode;
-    std::vector<std::string> tx;
-  };
-  const Case cases[] = {
+  const struct { std::string system, station; int pactorMode; std::vector<std::string> tx; } cases[] = {
       {"HAM", "W1AW", 1, {"14075.0", "!14080.0(p3)", "!10140.0(p3)"}},
       {"HAM", "W1AW", 0, {"!14075.0", "14080.0(p3)", "10140.0(p3)"}},
-      {"HAM", "W1AW", 2, {"14075.0", "14080.0(p3)", "10140.0(p3)"}},
-      {"SAILMAIL", "HP1A", 0, {"8146.5", "12464.0"}},
+      {"HAM", "W1AW", 2, {"14075.0", "14080.0(p3)", "10140.0(p3)"}}, {"SAILMAIL", "HP1A", 0, {"8146.5", "12464.0"}},
   };
   for (const auto& c : cases) {
     testing::SelectionRig rig(kModeMultipleFrequencies);
@@ -161,8 +150,7 @@ TEST(AutoSelectPactor, TheModeFiltersOnlyAHamSystem) {
   }
 }
 
-// Velmora's own radio data file; AirMail's groups, the default: the
-// configuration's Multiple Frequencies test.
+// By Velmora's own radio data file (AirMail's groups: the configuration's test).
 TEST(MultipleRadioReduce, OnlyTheFrequenciesOfTheCheckedRowsTransceiverStay) {
   testing::SelectionRig rig(kModeMultipleFrequencies);
   std::filesystem::copy_file(testing::FixturePath("velmora") / kStationRadioDataFile,
@@ -173,8 +161,7 @@ TEST(MultipleRadioReduce, OnlyTheFrequenciesOfTheCheckedRowsTransceiverStay) {
   for (int row = 1; row <= 5; ++row) rig.table.CheckSet(row, kColumnTxConnect, row == 3);
   int last = 5;
   rig.Select().MultipleRadioReduce("K4CJX", 1, last);
-  // The second transceiver's line.
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"10145.5", "!14105.5(p3)", "!21105.0(p3)"}));
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"10145.5", "!14105.5(p3)", "!21105.0(p3)"})) << "the second line";
   EXPECT_EQ(last, 3);
   EXPECT_EQ(rig.table.CellColor(1, kColumnStation), rig.colors[kReasonMultipleRadios]);
 }
@@ -195,13 +182,9 @@ void BigSystemWrite(const testing::SelectionRig& rig, int selected, int stations
 
 TEST(AutoSelectStationSet, TheNearestTwentyOrAirMailsWholeSelectedList) {
   testing::SelectionRig rig;
-  struct Case {
-    bool all;
-    int selected;
-    size_t size;
-  };
   // A list past 20 kept whole and in its order: the next test.
-  const Case cases[] = {{true, 30, 20}, {false, 30, 30}, {false, 0, 20}};
+  const struct { bool all; int selected; size_t size; } cases[] = {{true, 30, 20}, {false, 30, 30}, {false, 0, 20}};
+
   for (const auto& c : cases) {
     BigSystemWrite(rig, c.selected);
     rig.settings.autoSelectAllStations = c.all;

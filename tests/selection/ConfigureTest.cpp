@@ -30,11 +30,7 @@ struct ConfigureRig : testing::SelectionRig {
 };
 
 TEST(Configure, CurrentFrequencyTakesSystemAndStationFromTheTerminal) {
-  struct Case {
-    TerminalReading terminal;
-    int systemIndex;
-    std::string stationName;
-  };
+  struct Case { TerminalReading terminal; int systemIndex; std::string stationName; };
   const Case cases[] = {{{"HAM", "KX1", "7101.0"}, 0, "KX1"}, {{"SAILMAIL", "WLO", "6318.5"}, 1, "Mobile, AL"}};
   for (const auto& c : cases) {
     ConfigureRig rig(kModeCurrentFrequency);
@@ -84,10 +80,7 @@ TEST(Configure, OneSelectedStationIsChosenFromAsInMode1EvenInMode2) {
 }
 
 TEST(Configure, MultipleStationsPredictsTheStationsInRange) {
-  struct Case {
-    float rangeMax;
-    std::vector<std::string> predicted;
-  };
+  struct Case { float rangeMax; std::vector<std::string> predicted; };
   const Case cases[] = {{1500, {"W1", "W1AW", "KX1", "VE2AFQ", "K4CJX"}}, {500, {"W1", "W1AW", "KX1", "VE2AFQ"}}};
   for (const auto& c : cases) {
     ConfigureRig rig(kModeMultipleStations);

@@ -63,12 +63,7 @@ FrequencyTable TableOf(const std::vector<testing::TableRow>& rows) {
 // window's columns (ReportWindowsTest) and AutoSelect's ranking.
 TEST(SortCompare, NumbersTextsAndAnUnknownDirection) {
   auto table = TableOf({{"K4CJX", "7102.0(p3)", 60}, {"W1AW", "14075.0", 62}, {"KX1", "7102.0", 60}});
-  struct Case {
-    int row1, row2;
-    SortKey key;
-    int expected;
-  };
-  const Case cases[] = {
+  const struct { int row1, row2; SortKey key; int expected; } cases[] = {
       {1, 3, {kColumnTxConnect, kSortNumericAscending}, 0},  // "(p3)" is no part of the number
       {2, 1, {kColumnTxConnect, kSortNumericAscending}, 1},  // 14075 after 7102, unlike their texts
       {1, 2, {kColumnSnr, kSortNumericDescending}, 1},     {1, 2, {kColumnStation, kSortTextDescending}, 1},
@@ -91,11 +86,7 @@ TEST(SortCompare, NumbersTextsAndAnUnknownDirection) {
 // Each cell to its edges on a real grid: FrequencyGridTest.
 TEST(GridHitTest, HiddenColumnsHoldNothingAndRowsCountFromTheTopRow) {
   const int widths[] = {0, 10, 0, 20, 5};
-  struct Case {
-    int x, y, topRow;
-    GridCell expected;
-  };
-  const Case cases[] = {
+  const struct { int x, y, topRow; GridCell expected; } cases[] = {
       {0, 0, 1, {0, 1}},   {11, 5, 1, {0, 3}}, {36, 21, 1, {2, -1}},
       {5, 25, 3, {4, 1}},  {5, -1, 1, {-1, 1}},
   };

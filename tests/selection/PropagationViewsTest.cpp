@@ -63,14 +63,9 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHo
   HoursHighlight(rig.table, HoursCurrentColumn({2024, 3, 11, 0, 5, 0, 0}), normal, current);
   EXPECT_EQ(rig.table.Look(2, kHoursFirstColumn).back, current.back);
 
-  struct Case {
-    int row, column;
-    std::string tip;
-  } cases[] = {
-      {0, kHoursFirstColumn + 5, "Zulu Time (05)"},
-      {2, kHoursFrequencyColumn, "Frequency (kHz)"},
-      {2, kHoursFirstColumn + 4, "Station Offset of 3.0 dB"},
-      {1, kHoursFirstColumn + 4, "Signal-to-Noise (dB)"},
+  struct Case { int row, column; std::string tip; } cases[] = {
+      {0, kHoursFirstColumn + 5, "Zulu Time (05)"}, {2, kHoursFrequencyColumn, "Frequency (kHz)"},
+      {2, kHoursFirstColumn + 4, "Station Offset of 3.0 dB"}, {1, kHoursFirstColumn + 4, "Signal-to-Noise (dB)"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(PropagationHoursToolTip(rig.table, c.row, c.column, kHoursFirstColumn), c.tip) << c.row << "," << c.column;

@@ -1,5 +1,5 @@
-// Reference and no-connect data: the fit on hand-computed figures, files
-// written and read back, the reference lookup's limits, and files refused.
+// Reference and no-connect data: the fit, the files written, read back and
+// refused, and the reference lookup.
 #include "selection/ReferenceData.h"
 
 #include <gtest/gtest.h>
@@ -34,9 +34,8 @@ struct DataRig : testing::SelectionRig {
     return row;
   }
   std::filesystem::path Write(std::string_view name, std::string_view text) {
-    auto file = program / name;
-    testing::WriteBytes(file, text);
-    return file;
+    testing::WriteBytes(program / name, text);
+    return program / name;
   }
 };
 
@@ -51,10 +50,7 @@ TEST(ReferenceFit, ErrorsAboutTheirMeanPerStationAndTheRmsOverStations) {
   DataRig rig(kModeReferenceData);
   // A: errors 6 and 4, mean 5, RMS 1; its rows without Ref or Snr are not
   // taken. B: errors 10, 6, 2, mean 6, RMS sqrt(32 / 3). C: nothing measured.
-  struct Case {
-    Cells row;
-    std::string fitErr, fitRms;
-  } cases[] = {
+  struct Case { Cells row; std::string fitErr, fitRms; } cases[] = {
       {Measured("A", "7000.0", "10", "4.0"), "6", "1.0"},  {Measured("A", "10000.0", "12", "8.0"), "4", "1.0"},
       {Measured("A", "14000.0", "5", ""), "", "1.0"},       {Measured("A", "18000.0", "", "7.0"), "", "1.0"},
       {Measured("B", "7000.0", "20", "10.0"), "10", "3.3"}, {Measured("B", "10000.0", "20", "14.0"), "6", "3.3"},
@@ -75,13 +71,7 @@ TEST(ReferenceFit, ErrorsAboutTheirMeanPerStationAndTheRmsOverStations) {
 }
 
 TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingOrBelowGivesZero) {
-  struct Case {
-    double busySum;
-    int busy;
-    double quietSum;
-    int quiet;
-    double snr;
-  } cases[] = {
+  struct Case { double busySum; int busy; double quietSum; int quiet; double snr; } cases[] = {
       {440, 4, 20, 2, 10},                   // busy mean 110, quiet 10
       {40, 4, 0, 1, 0},                      // quiet mean 0
       {40, 4, 0, 0, 0},                      // no quiet buffer
@@ -105,9 +95,7 @@ TEST(ReferenceData, SavedAndRecalledThroughTheDataFolder) {
   row("KX1", "7000.0", "-70", "30", "30");
   row("KX1", "10000.0", "", "", "");
   auto file = ReferenceStationSave(measured.table, measured.program, kConditions, measured.messages);
-  ASSERT_TRUE(file);
-  EXPECT_EQ(*file, measured.program / "Data" / "2005-03-14 183000.ref");
-
+  ASSERT_EQ(file, measured.program / "Data" / "2005-03-14 183000.ref");
   for (int reference : {0, 1}) {
     DataRig rig(kModeReferenceData);
     auto recall = ReferenceDataRecall(rig.table, *file, reference, rig.messages);
@@ -133,13 +121,9 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
   const std::vector<std::string> texts = {"W1AW",     "a,b",       "\"quoted\"", "\"",    "\"a\" b",
                                           "  blanks  ", "NaN",      "Infinity",   "-Infinity", "-12.5",
                                           std::string(5000, 'y')};
-  struct Case {
-    std::string odd;      // in one cell of the first row
-    std::string refused;  // the message after the operation's name; empty: every text comes back
-  } cases[] = {
-      {"", ""},
-      {"a\r\nb", "Row 1, Station holds a line break"},
-  };
+  // An odd text in the first row's Station cell, and the message after the
+  // operation's name (empty: every text comes back).
+  struct Case { std::string odd, refused; } cases[] = {{"", ""}, {"a\r\nb", "Row 1, Station holds a line break"}};
   const DataConditions unknown{kSaved, "A,\"B\"", {NAN, NAN}, NAN};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.refused);
@@ -186,10 +170,8 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
 
 TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
   const std::string good = RefLine(Measured("W1AW", "7000.0", "12", "5.0"));
-  struct Case {
-    std::string text;
-    std::string message;  // empty: recalled
-  } cases[] = {
+  struct Case { std::string text, message; } cases[] = {  // no message: recalled
+
       {RefFile({good}), ""},
       // Fields past the table's columns are not the table's.
       {RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
@@ -256,15 +238,13 @@ TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
       {9500, 0, 20, 50, "W1AW", 10000, 18.33333333, std::sqrt(std::pow(500 / 2000.0, 2) / 2)},
       // Both limits 0: every row scores 0 and the first wins, even over a
       // level interpolated later.
-      {10000, kx1Range, 0, 0, "W1AW", 7000, 10, 0},
-      {8000, kx1Range, 0, 0, "W1AW", 7000, 10, 0},
+      {10000, kx1Range, 0, 0, "W1AW", 7000, 10, 0}, {8000, kx1Range, 0, 0, "W1AW", 7000, 10, 0},
       // A row kept unmeasured beside measured ones ("Ref" empty) measured
       // nothing: no level of 0 to interpolate towards.
       {13000, 0, 20, 0, "W1AW", 10000, 20, std::sqrt(1.5 * 1.5 / 2)},
       // At KX1's range with a tight range limit, KX1 wins (W1AW, at range
       // 0, has no share to match against); without it W1AW.
-      {10000, kx1Range, 20, 1, "KX1", 10000, 40, 0},
-      {10000, kx1Range, 20, 0, "W1AW", 10000, 20, 0},
+      {10000, kx1Range, 20, 1, "KX1", 10000, 40, 0}, {10000, kx1Range, 20, 0, "W1AW", 10000, 20, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.frequency);
@@ -342,17 +322,12 @@ std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_vi
 
 TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
   const std::string good = NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}, {kColumnRxCheck, "7102.0,1,80FF80,2"}});
-  struct Case {
-    std::string row;
-    bool recalled;
-  } cases[] = {
-      {good, true},
-      {good.substr(0, good.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n", true},
+  struct Case { std::string row; bool recalled; } cases[] = {
+      {good, true}, {good.substr(0, good.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n", true},
       // Older files mark cells without a box -1.
       {NoConnectRow({{kColumnTxConnect, "7102.0,1,FFFFFF,1"}}, ",0,FFFFFF,-1"), true},
       {"W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n", false},  // two cells: no row of the table
-      {"x\r\n", false},
-      {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}}), false},
+      {"x\r\n", false}, {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}}), false},
       {NoConnectRow({{kColumnStation, "W1AW,9999999999999999999,FFFFFF,0"}}), false},  // no long long
       {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,3"}}), false},
   };

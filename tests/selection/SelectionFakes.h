@@ -122,10 +122,7 @@ inline std::string RefFile(const std::vector<std::string>& rows, std::string_vie
 // One character is one unit wide.
 inline int TemplateWidth(std::string_view text) { return static_cast<int>(text.size()); }
 
-struct TableRow {
-  std::string station, label;
-  double snr;
-};
+struct TableRow { std::string station, label; double snr; };
 
 // Everything the selection needs, over a copy of the AirMail fixture and an
 // empty program folder.

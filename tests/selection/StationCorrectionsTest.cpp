@@ -16,10 +16,7 @@ using testing::ReadBytes;
 using testing::WriteBytes;
 
 TEST(BeamLoss, ThreeDecibelsAtTheEdgeTwentyBehind) {
-  struct Case {
-    double beamwidth, mainbeam, azimuth, loss;
-  };
-  const Case cases[] = {
+  const struct { double beamwidth, mainbeam, azimuth, loss; } cases[] = {
       {60, 90, 120, 3}, {60, 90, 270, 20}, {60, 90, 100, 1}, {60, 350, 10, 2}, {360, 90, 270, 0},
       {0, 90, 90, 0},      // a beam of no width: no loss on its axis
       {0, 90, 180, 11.5},  // and outside the beam anywhere else
@@ -30,10 +27,7 @@ TEST(BeamLoss, ThreeDecibelsAtTheEdgeTwentyBehind) {
 }
 
 TEST(OffsetWindow, WrapsPastMidnightAndNeverHoldsWhenEmpty) {
-  struct Case {
-    int start, stop, time;
-    bool holds;
-  };
+  struct Case { int start, stop, time; bool holds; };
   const Case cases[] = {{2200, 600, 2330, true}, {2200, 600, 100, true}, {2200, 600, 1200, false},
                         {0, 2400, 0, true},      {0, 2400, 2359, true},  {800, 800, 800, false}};
   for (const auto& c : cases) EXPECT_EQ(OffsetWindowHolds(c.start, c.stop, c.time), c.holds) << c.start << "-" << c.stop;
@@ -41,11 +35,7 @@ TEST(OffsetWindow, WrapsPastMidnightAndNeverHoldsWhenEmpty) {
 
 TEST(StationHistory, MarksStopAtTheirLimits) {
   AutoConnectSettings settings;
-  struct Case {
-    double value;
-    int outcome;
-    double next;
-  };
+  struct Case { double value; int outcome; double next; };
   const Case cases[] = {{3.5, 1, 4.0}, {-2.8, -1, -3.0}, {0, 1, 1.0}, {0, -1, -0.5}, {2.0, 0, 2.0}};
   for (const auto& c : cases) EXPECT_NEAR(StationHistoryNext(c.value, c.outcome, settings), c.next, 1e-6);
 }

@@ -17,11 +17,7 @@ namespace {
 using testing::WriteBytes;
 
 TEST(LufMufText, TheMufInsideTheRangeAndTheNearerLimitOutsideIt) {
-  struct Case {
-    double frequency, luf, muf;
-    std::string text;
-  };
-  const Case cases[] = {
+  const struct { double frequency, luf, muf; std::string text; } cases[] = {
       {7000, 3000, 9876.5, "9876.5"},        {16000, 3000, 9876.5, ">    9876.5"},
       {2000, 2500.5, 15000, "<    2500.5"},  {3000, 3000, 3000, "3000.0"},
   };
@@ -40,12 +36,7 @@ struct RowsRig : testing::SelectionRig {
 };
 
 TEST(StationRows, PredictionCellsAndTheSlopeAddedWhereAutoSelectUsesIt) {
-  struct Case {
-    int mode;
-    bool addSlope;
-    std::string snr;
-  };
-  const Case cases[] = {{kModeMultipleStations, true, "57.5"},
+  const struct { int mode; bool addSlope; std::string snr; } cases[] = {{kModeMultipleStations, true, "57.5"},
                         {kModeMultipleStations, false, "55.0"},
                         {kModeScanStations, true, "55.0"}};
   for (const auto& c : cases) {

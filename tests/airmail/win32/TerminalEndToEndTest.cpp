@@ -23,7 +23,7 @@ using testing::StandInSession;
 
 constexpr const char* kOwnCaption = "AutoConnect";
 
-class TerminalEndToEndTest : public ::testing::Test {
+class TerminalEndToEndTest : public ::testing::Test, protected testing::TerminalRecords {
  protected:
   void SetUp() override {
     own = CreateWindowExA(0, "STATIC", kOwnCaption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200, nullptr,
@@ -53,11 +53,8 @@ class TerminalEndToEndTest : public ::testing::Test {
   Win32Messenger messenger;
   CaptionWindowActivator activator{kOwnCaption, messenger};
   Win32AirmailDesktop desktop{nullptr, pump, clock};
-  testing::RecordingStatus status;
-  testing::FakePactorCounts counts;
-  testing::PrefixStationNames names;
-  testing::RecordingHistory history;
   DebugLogMonitor monitor{messenger, activator};
+
   AutoConnectSettings settings;
   AirmailTerminal terminal{{desktop, messenger, status, activator, counts, names, history, monitor, settings}};
   std::unique_ptr<StandInSession> session;

@@ -4,12 +4,56 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "common/ProfileFile.h"
-#include "tests/common/AwkwardProfiles.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
 namespace {
+
+// Profile files that are awkward to read.
+struct AwkwardProfile { const char* name; std::string content; };
+
+std::vector<AwkwardProfile> AwkwardProfiles() {
+  return {
+      {"crlf", "[Detector Data]\r\nBurst=True\r\nBurst Threshold=35\r\n\r\n[Display Data]\r\nSample Size=2048\r\n"},
+      {"lf", "[Detector Data]\nBurst=True\nBurst Threshold=35\n[Display Data]\nSample Size=4096\n"},
+      {"no final newline", "[Detector Data]\r\nBurst=False\r\nPower Threshold=12.5"},
+      {"blanks around equals", "[Detector Data]\r\n  Burst   =   True  \r\n\tCW Range\t=\t50\t\r\nKey With Blanks = a b c \r\n"},
+      {"duplicate sections",
+       "[Detector Data]\r\nBurst=True\r\n[Other]\r\nx=1\r\n[detector data]\r\nBurst=False\r\nPeak=True\r\n"},
+      {"duplicate keys", "[Detector Data]\r\nBurst=True\r\nBURST=False\r\nburst=1\r\n"},
+      {"comments",
+       "; a comment line\r\n[Detector Data]\r\n; Burst=False\r\n# not a comment either\r\nBurst=True\r\n;x=1\r\n"},
+      {"line without equals", "[Detector Data]\r\nBurst\r\nPeak=True\r\njust some text\r\nPower=False\r\n"},
+      {"empty value", "[Detector Data]\r\nBurst=\r\nPeak= \r\nPower=False\r\n"},
+      {"long value", "[Display Data]\r\nLong=" + std::string(300, 'x') + "y\r\nAfter=1\r\n"},
+      {"quoted values",
+       "[Q]\r\nDouble=\"quoted\"\r\nSingle='one'\r\nHalf=\"open\r\nInner=a\"b\"\r\nEmpty=\"\"\r\nLone=\"\r\n"},
+      {"case and blanks in names", "[  Mixed Case  ]\r\nMiXeD KeY=1\r\n[Display Data ]\r\nSample Size=512\r\n"},
+      {"keys before any section", "Orphan=1\r\n[Detector Data]\r\nBurst=True\r\n"},
+      {"broken header", "[Detector Data\r\nBurst=True\r\n[Display Data]\r\nFft Range=2\r\n"},
+      {"equals in value", "[Detector Data]\r\nFormula=a=b=c\r\n"}, {"empty file", ""},
+  };
+}
+
+// Every (section, key) pair worth asking of every file above.
+std::vector<std::pair<std::string, std::string>> AwkwardQueries() {
+  return {
+      {"Detector Data", "Burst"},        {"detector data", "BURST"},         {" Detector Data ", " Burst "},
+      {"Detector Data", "Burst Threshold"}, {"Detector Data", "CW Range"},    {"Detector Data", "Key With Blanks"},
+      {"Detector Data", "Peak"},         {"Detector Data", "Power"},         {"Detector Data", "Power Threshold"},
+      {"Detector Data", "Formula"},      {"Detector Data", "; Burst"},       {"Detector Data", "just some text"},
+      {"Detector Data", "Missing"},      {"Display Data", "Sample Size"},    {"Display Data", "Fft Range"},
+      {"Display Data", "Long"},          {"Display Data", "After"},          {"Other", "x"},
+      {"Q", "Double"},                   {"Q", "Single"},                    {"Q", "Half"},
+      {"Q", "Inner"},                    {"Q", "Empty"},                     {"Q", "Lone"},
+      {"Mixed Case", "mixed key"},       {"", "Orphan"},                     {"Missing Section", "Burst"},
+  };
+}
 
 std::string PlatformRead(const std::filesystem::path& file, const std::string& section, const std::string& key,
                          DWORD size = 256) {
@@ -23,26 +67,21 @@ std::string PlatformRead(const std::filesystem::path& file, const std::string& s
 // the platform's calls: every read gives the same.
 TEST(ProfileDifferential, ReadsAndWritesAsThePlatformsDoOnAwkwardFiles) {
   testing::TempFolder folder;
-  struct Write {
-    const char* section;
-    const char* key;
-    const char* value;
-  };
-  const Write writes[] = {
+  const struct { const char* section; const char* key; const char* value; } writes[] = {
       {"Detector Data", "Burst", "False"},      {"detector data", "PEAK", "True"},
       {"Display Data", "Sample Size", "4096"}, {"New Section", "First", "1"},
       {"New Section", "Second", "two words"},  {" Detector Data ", " Power ", " 12 "},
       {"Q", "Double", "plain"},                 {"Display Data", "Long", "short now"},
   };
   int index = 0;
-  for (const auto& profile : testing::AwkwardProfiles()) {
+  for (const auto& profile : AwkwardProfiles()) {
     // New names per file: the platform may cache what it read before.
     auto ours = folder.path() / ("ours" + std::to_string(index) + ".ini");
     auto theirs = folder.path() / ("theirs" + std::to_string(index) + ".ini");
     ++index;
     testing::WriteBytes(ours, profile.content);
     testing::WriteBytes(theirs, profile.content);
-    for (const auto& [section, key] : testing::AwkwardQueries())
+    for (const auto& [section, key] : AwkwardQueries())
       for (DWORD size : {256, 1024})
         EXPECT_EQ(ProfileRead(theirs, section, key, size), PlatformRead(theirs, section, key, size))
             << profile.name << ": [" << section << "] " << key << " (" << size << ")";
@@ -52,7 +91,7 @@ TEST(ProfileDifferential, ReadsAndWritesAsThePlatformsDoOnAwkwardFiles) {
       ASSERT_TRUE(WritePrivateProfileStringA(w.section, w.key, w.value, theirs.string().c_str()));
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, theirs.string().c_str());  // flush
-    auto queries = testing::AwkwardQueries();
+    auto queries = AwkwardQueries();
     for (const auto& w : writes) queries.emplace_back(w.section, w.key);
     for (const auto& [section, key] : queries) {
       std::string expected = PlatformRead(theirs, section, key);

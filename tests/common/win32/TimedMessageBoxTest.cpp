@@ -11,12 +11,8 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(TimedMessageBox, ClosesItselfWithItsDefaultAnswer) {
-  struct {
-    UINT flags;
-    int answer;
-  } cases[] = {
-      {MB_OK, IDOK},
-      {MB_YESNO | MB_ICONQUESTION, IDYES},
+  struct { UINT flags; int answer; } cases[] = {
+      {MB_OK, IDOK}, {MB_YESNO | MB_ICONQUESTION, IDYES},
       {MB_YESNO | MB_DEFBUTTON2, IDNO},
       {MB_YESNO | MB_DEFBUTTON3, IDYES},  // no third button: the first
   };

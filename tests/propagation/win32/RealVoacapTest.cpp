@@ -51,8 +51,7 @@ TEST_F(RealVoacap, ThePredictionIsTheProgramsOwnNumbersInterpolated) {
     const std::vector<float>* frequencies;
     UtcDateTime when;
   } cases[] = {
-      {"WLO", &wlo, &wloFrequencies, {2024, 5, 14, 14, 45}},
-      {"WPE", &wpe, &wpeFrequencies, {2024, 5, 14, 14, 15}},
+      {"WLO", &wlo, &wloFrequencies, {2024, 5, 14, 14, 45}}, {"WPE", &wpe, &wpeFrequencies, {2024, 5, 14, 14, 15}},
       {"WLO", &wlo, &wloFrequencies, {2024, 5, 14, 0, 40}},  // from midnight, which the program calls 24
       {"WPE", &wpe, &wpeFrequencies, {2024, 11, 2, 23, 20}},
   };
@@ -150,13 +149,8 @@ TEST_F(RealVoacap, AFillsBlocksBeyondTheLimitGoToAnotherRunAndAFailingBlockIsNam
 }
 
 TEST(Win32ModelProgram, SuccessOnlyWhenTheProgramEndsWithExitCodeZero) {
-  struct Case {
-    std::string commandLine;
-    double seconds;
-    bool started, finished;
-  } cases[] = {
-      {"cmd /c exit 0", 10, true, true},
-      {"cmd /c exit 3", 10, true, false},
+  struct Case { std::string commandLine; double seconds; bool started, finished; } cases[] = {
+      {"cmd /c exit 0", 10, true, true}, {"cmd /c exit 3", 10, true, false},
       {"ping -n 30 127.0.0.1", 0.5, true, false},  // ended when the time is up
       {"c:\\no\\such\\program.exe", 10, false, false},
   };

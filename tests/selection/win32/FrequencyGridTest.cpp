@@ -128,10 +128,7 @@ TEST_F(FrequencyGridTest, TheColumnsLieSideBySideAtTheirWidthsAndHiddenOnesTakeN
 
 TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
   Fill(kModeMultipleFrequencies, 4);
-  struct Case {
-    int row, column;
-    bool toggles, reported;
-  };
+  struct Case { int row, column; bool toggles, reported; };
   const Case cases[] = {
       {1, kColumnRxCheck, true, true},   {2, kColumnTxConnect, true, true}, {3, kColumnStation, false, true},
       {2, kColumnSnr, false, true},      {0, kColumnRxCheck, false, false},

@@ -17,10 +17,7 @@
 
 namespace {
 
-struct Script {
-  bool silent = false;
-  std::deque<std::string> readings;
-};
+struct Script { bool silent = false; std::deque<std::string> readings; };
 
 Script ScriptRead(int argc, char** argv) {
   Script script;
