@@ -3,6 +3,8 @@
 // window declares its buttons in order; commands count up from a first id.
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,9 @@ class Toolbar {
   // The key of the button whose arrow a WM_NOTIFY tells was pressed; empty
   // for any other notification.
   std::string_view DropDownKey(LPARAM notification) const;
+  // That key handed to dropped (which drops its menu), and the answer the
+  // toolbar expects to the notification; nullopt for any other notification.
+  std::optional<LRESULT> DropDown(LPARAM notification, const std::function<void(std::string_view key)>& dropped) const;
 
   void SetPressed(std::string_view key, bool pressed);
   bool IsPressed(std::string_view key) const;
