@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "common/SampleFormat.h"
+#include "common/StandardMenus.h"
 
 namespace velmora {
 
@@ -21,33 +22,23 @@ namespace {
 
 std::vector<MenuDefinition> BuildMenus() {
   using namespace menu;
-  const MenuItemDefinition separator{"", "", 0};
   MenuDefinition frequency{"mnuFrequency", "Frequency", false, {}};
   const char* ranges[] = {"Range Full", "... Half", "... Quarter", "... Zoomed"};
   for (int i = 0; i < 4; ++i) frequency.items.push_back({"mnuFrequencyRange", ranges[i], kFrequencyRange0 + i});
-  frequency.items.push_back(separator);
+  frequency.items.push_back(MenuSeparator());
   MenuDefinition time{"mnuTime", "Time", false, {}};
   for (int e = kSamplesExponentFirst; e <= kSamplesExponentLast; ++e) {
     frequency.items.push_back({"mnuFrequencySamples", FrequencySamplesCaption(e), kFrequencySamples0 + e});
     time.items.push_back({"mnuTimeSamples", TimeSamplesCaption(e), kTimeSamples0 + e});
   }
   return {
-      {"mnuFile",
-       "File",
-       true,
-       {{"mnuFileDefault", "Default", kFileDefault},
-        separator,
-        {"mnuFileRecall", "Recall...", kFileRecall},
-        {"mnuFileSave", "Save...", kFileSave},
-        separator,
-        {"mnuFileRecord", "Record", kFileRecord},
-        separator,
-        {"mnuFileExit", "Exit", kFileExit}}},
+      FileMenu({kFileDefault, kFileRecall, kFileSave},
+               {{"mnuFileRecord", "Record", kFileRecord}, MenuSeparator(), {"mnuFileExit", "Exit", kFileExit}}),
       {"mnuView",
        "View",
        true,
        {{"mnuViewAirmail", "Airmail Auto Connect...", kViewAirmail},
-        separator,
+        MenuSeparator(),
         {"mnuViewSoundInput", "Sound Input Level...", kViewSoundInput},
         {"mnuViewSoundOutput", "Sound Output Level...", kViewSoundOutput}}},
       {"mnuOptions",
@@ -59,21 +50,9 @@ std::vector<MenuDefinition> BuildMenus() {
         {"mnuOptionsOutput", "Output...", kOptionsOutput}}},
       frequency,
       time,
-      {"mnuSettings",
-       "Settings",
-       true,
-       {{"mnuSettingsDefault", "Default", kSettingsDefault},
-        {"mnuSettingsRecall", "Recall...", kSettingsRecall},
-        {"mnuSettingsSave", "Save...", kSettingsSave},
-        separator,
-        {"mnuSettingsRecord", "Record", kSettingsRecord}}},
-      {"mnuHelp",
-       "Help",
-       true,
-       {{"mnuHelpDiagram", "Block Diagram...", kHelpDiagram},
-        {"mnuHelpOverView", "Overview...", kHelpOverView},
-        separator,
-        {"mnuHelpAbout", "About...", kHelpAbout}}},
+      SettingsMenu({kSettingsDefault, kSettingsRecall, kSettingsSave},
+                   {"mnuSettingsRecord", "Record", kSettingsRecord}),
+      HelpMenu(kHelpDiagram, kHelpOverView, kHelpAbout),
   };
 }
 

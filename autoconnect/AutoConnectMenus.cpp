@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "common/StandardMenus.h"
+
 namespace velmora {
 namespace {
 
 std::vector<MenuDefinition> BuildMenus() {
   using namespace autoconnect_menu;
-  const MenuItemDefinition separator{"", "", 0};
   MenuDefinition mode{"mnuMode", "Mode", true, {}};
   const char* modes[] = {"AutoConnect - Current Frequency", "AutoConnect - Multiple Frequencies",
                          "AutoConnect - Multiple Stations", "Reference Station - Collect",
@@ -18,25 +19,17 @@ std::vector<MenuDefinition> BuildMenus() {
                          "mnuModeScanStation"};
   for (int i = 0; i < 7; ++i) mode.items.push_back({names[i], modes[i], kMode0 + i});
   return {
-      {"mnuFile",
-       "File",
-       true,
-       {{"mnuFileDefault", "Default", kFileDefault},
-        separator,
-        {"mnuFileRecall", "Recall...", kFileRecall},
-        {"mnuFileSave", "Save...", kFileSave},
-        separator,
-        {"mnuFileClose", "Close", kFileClose}}},
+      FileMenu({kFileDefault, kFileRecall, kFileSave}, {{"mnuFileClose", "Close", kFileClose}}),
       {"mnuView",
        "View",
        true,
        {{"mnuViewAirmailHistory", "AirMail History...", kViewAirmailHistory},
         {"mnuViewLogFileHistory", "LogFile History...", kViewLogFileHistory},
-        separator,
+        MenuSeparator(),
         {"mnuViewPropagationDetailed", "Station Propagation Detailed...", kViewPropagationDetailed},
         {"mnuViewPropagation24Hour", "Station Propagation 24 Hour...", kViewPropagation24Hour},
         {"mnuViewChannelOccupancy", "Station Channel Occupancy...", kViewChannelOccupancy},
-        separator,
+        MenuSeparator(),
         {"mnuViewStationInfo", "Station Info...", kViewStationInfo},
         {"mnuViewStationInfoBeamList", "Station Info with Beam List...", kViewStationInfoBeamList}}},
       {"mnuOptions",
@@ -48,14 +41,8 @@ std::vector<MenuDefinition> BuildMenus() {
         {"mnuOptionsStationHistory", "Station History...", kOptionsStationHistory},
         {"mnuOptionsStationRadio", "Station Radio...", kOptionsStationRadio}}},
       mode,
-      {"mnuSettings",
-       "Settings",
-       true,
-       {{"mnuSettingsDefault", "Default", kSettingsDefault},
-        {"mnuSettingsRecall", "Recall...", kSettingsRecall},
-        {"mnuSettingsSave", "Save...", kSettingsSave},
-        separator,
-        {"mnuSettingsOptions", "Options...", kSettingsOptions}}},
+      SettingsMenu({kSettingsDefault, kSettingsRecall, kSettingsSave},
+                   {"mnuSettingsOptions", "Options...", kSettingsOptions}),
       {"mnuFrequency",
        "Frequency",
        false,
@@ -63,13 +50,7 @@ std::vector<MenuDefinition> BuildMenus() {
         {"mnuFrequencyPropagation24Hour", "Propagation 24 Hour...", kFrequencyPropagation24Hour},
         {"mnuFrequencyChannelOccupancy", "Channel Occupancy...", kFrequencyChannelOccupancy},
         {"mnuFrequencyStationInfo", "Station Info...", kFrequencyStationInfo}}},
-      {"mnuHelp",
-       "Help",
-       true,
-       {{"mnuHelpDiagram", "Block Diagram...", kHelpDiagram},
-        {"mnuHelpOverView", "Overview...", kHelpOverview},
-        separator,
-        {"mnuHelpAbout", "About...", kHelpAbout}}},
+      HelpMenu(kHelpDiagram, kHelpOverview, kHelpAbout),
   };
 }
 

@@ -22,10 +22,7 @@ void CurrentFrequencyMachine::Begin() {
   std::string frequency = r_.Next(run.txRow, EngineColumn::TxConnect);
   if (frequency.empty()) return r_.ListEmpty(kConnectListEmpty, MessageIcon::Information);
   run.current.frequency = frequency;
-  run.state = kListening;
-  run.bufferCount = 0;
-  r_.Working(run.txRow, EngineColumn::TxConnect);
-  r_.Status("Waiting, Not Busy");
+  r_.ListenBegin(kListening, run.txRow, EngineColumn::TxConnect, "Waiting, Not Busy");
   run.statistics.stations = 1;
   run.statistics.frequencies = 1;
   run.began = true;

@@ -117,6 +117,14 @@ class EngineRun {
   void Mark(int row, EngineColumn column, std::uint32_t colour);  // coloured and blinking
   // The cell listened on is white until the channel is judged.
   void Working(int row, EngineColumn column) { Mark(row, column, kColorWhite); }
+  // Listening on a row's cell begins: the machine's state, the buffers
+  // counted from none, the cell working and the status.
+  void ListenBegin(int state, int row, EngineColumn column, std::string_view status) {
+    run.state = state;
+    run.bufferCount = 0;
+    Working(row, column);
+    Status(status);
+  }
   void BlinkStop() { p_.table.FrequencyCellBlinkStop(); }
   Bgr ReasonColour(ReasonSlot slot) const { return colours_[slot]; }
   std::string Next(int& row, EngineColumn column) { return p_.table.FrequencyListNext(row, column); }

@@ -38,18 +38,12 @@ void MultipleFrequenciesMachine::Begin() {
 }
 
 void MultipleFrequenciesMachine::RxListenBegin() {
-  r_.run.state = kListeningRx;
-  r_.run.bufferCount = 0;
-  r_.Working(r_.run.rxRow, kRx);
-  r_.Status("Checking, Busy Rx");
+  r_.ListenBegin(kListeningRx, r_.run.rxRow, kRx, "Checking, Busy Rx");
 }
 
 void MultipleFrequenciesMachine::TxListenBegin(std::string_view status) {
-  r_.run.state = kListeningTx;
-  r_.run.bufferCount = 0;
   r_.NotBusyClear();
-  r_.Working(r_.run.txRow, kTx);
-  r_.Status(status);
+  r_.ListenBegin(kListeningTx, r_.run.txRow, kTx, status);
 }
 
 // Time on the frequency counts every buffer; two busy buffers in a row

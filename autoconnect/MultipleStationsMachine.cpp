@@ -84,24 +84,17 @@ bool MultipleStationsMachine::RxListenBegin() {
   RunState& run = r_.run;
   run.firstRxRow = run.rxRow;
   if (!r_.StationFrequencySet(run.rxRow, kRx)) return false;
-  run.state = kListeningRx;
   run.busyCount = 0;
-  run.bufferCount = 0;
   r_.NotBusyClear();
-  r_.Working(run.rxRow, kRx);
-  r_.Status("Checking, Busy Rx");
+  r_.ListenBegin(kListeningRx, run.rxRow, kRx, "Checking, Busy Rx");
   ++run.statistics.stations;
   return true;
 }
 
 void MultipleStationsMachine::TxListenBegin() {
-  RunState& run = r_.run;
-  run.state = kListeningTx;
-  run.bufferCount = 0;
-  run.busyCount = 0;
+  r_.run.busyCount = 0;
   r_.NotBusyClear();
-  r_.Working(run.txRow, kTx);
-  r_.Status("Checking, Busy Tx");
+  r_.ListenBegin(kListeningTx, r_.run.txRow, kTx, "Checking, Busy Tx");
 }
 
 // A busy event is a busy buffer after a busy one; the second gives the

@@ -34,10 +34,7 @@ void ReferenceMeasurementMachine::RowBegin() {
   r_.Detectors().SetReferenceFax(kind_ == Kind::Other);
   if (!Tune()) return;
   sums_ = {};
-  run.bufferCount = 0;
-  run.state = kMeasuring;
-  r_.Working(run.rxRow, kFrequency);
-  r_.Status("Checking Frequency");
+  r_.ListenBegin(kMeasuring, run.rxRow, kFrequency, "Checking Frequency");
 }
 
 bool ReferenceMeasurementMachine::Tune() {

@@ -28,11 +28,8 @@ void StationScanMachine::Begin() {
 void StationScanMachine::RowBegin() {
   RunState& run = r_.run;
   if (!r_.StationFrequencySet(run.txRow, kTx)) return;
-  run.bufferCount = 0;
   run.previousBusy = false;
-  run.state = kListening;
-  r_.Working(run.txRow, kTx);
-  r_.Status("Checking, Waiting Not Busy");
+  r_.ListenBegin(kListening, run.txRow, kTx, "Checking, Waiting Not Busy");
 }
 
 void StationScanMachine::Listen(Verdict verdict) {

@@ -11,13 +11,13 @@ namespace velmora {
 
 bool LocalModelFiles::ProgramExists(const std::filesystem::path& program) {
   std::error_code ignored;
-  return std::filesystem::is_regular_file(program, ignored);
+  return std::filesystem::is_regular_file(LocalPath(program), ignored);
 }
 
 bool LocalModelFiles::DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
                                 std::error_code& error) {
   errno = 0;
-  CFile file(std::fopen(deck.string().c_str(), "wb"));
+  CFile file(std::fopen(LocalPath(deck).string().c_str(), "wb"));
   if (!file) {
     failure = DeckFailure::Open;
     error = LastCError();
@@ -33,13 +33,13 @@ bool LocalModelFiles::DeckWrite(const std::filesystem::path& deck, std::string_v
 }
 
 bool LocalModelFiles::OutputDelete(const std::filesystem::path& output, std::error_code& error) {
-  std::filesystem::remove(output, error);
+  std::filesystem::remove(LocalPath(output), error);
   return !error;
 }
 
 std::optional<std::string> LocalModelFiles::OutputRead(const std::filesystem::path& output, size_t limit,
                                                       std::error_code& error) {
-  return ReadWholeFile(output, error, limit);
+  return ReadWholeFile(LocalPath(output), error, limit);
 }
 
 }  // namespace velmora

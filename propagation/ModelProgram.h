@@ -42,12 +42,17 @@ class ModelProgram {
 // the platform.
 class LocalModelFiles : public ModelProgram {
  public:
-  bool ProgramExists(const std::filesystem::path& program) override;
+  bool ProgramExists(const std::filesystem::path& program) final;
   bool DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
-                 std::error_code& error) override;
-  bool OutputDelete(const std::filesystem::path& output, std::error_code& error) override;
+                 std::error_code& error) final;
+  bool OutputDelete(const std::filesystem::path& output, std::error_code& error) final;
   std::optional<std::string> OutputRead(const std::filesystem::path& output, size_t limit,
-                                        std::error_code& error) override;
+                                        std::error_code& error) final;
+
+ protected:
+  // Where a path the program names lies on this file system: the path
+  // itself, unless the platform finds files another way.
+  virtual std::filesystem::path LocalPath(const std::filesystem::path& path) const { return path; }
 };
 
 }  // namespace velmora

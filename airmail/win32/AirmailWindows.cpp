@@ -7,6 +7,7 @@
 #include "airmail/win32/Clipboard.h"
 #include "airmail/win32/KeysSend.h"
 #include "common/SystemLib.h"
+#include "common/win32/ProcessStart.h"
 #include "common/win32/SystemErrorText.h"
 #include "common/win32/WindowFind.h"
 
@@ -83,19 +84,10 @@ bool Win32AirmailDesktop::AirmailStart(const std::string& programFolder, std::st
     errorText = SystemErrorText(code ? code : static_cast<DWORD>(result));
     return false;
   }
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + program + "\"";
-  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      programFolder.c_str(), &startup, &process)) {
+  if (!ProcessStart("\"" + program + "\"", {.program = program.c_str(), .folder = programFolder.c_str()})) {
     errorText = LastErrorText();
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   return true;
 }
 

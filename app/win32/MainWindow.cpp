@@ -46,7 +46,7 @@ MainWindow::~MainWindow() {
 bool MainWindow::OtherInstanceRunning() { return FindWindowA(kMainWindowClass, kMainWindowCaption) != nullptr; }
 
 bool MainWindow::Create() {
-  WindowClassRegister(kMainWindowClass, &MainWindow::WndProc, CS_HREDRAW | CS_VREDRAW);
+  WindowClassRegister(kMainWindowClass, &ObjectWindowProc<MainWindow>, CS_HREDRAW | CS_VREDRAW);
   hwnd_ = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr, nullptr, GetModuleHandleA(nullptr), this);
   return hwnd_ != nullptr;
@@ -229,13 +229,6 @@ void MainWindow::OnClose() {
   DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObjectOf<MainWindow>(hwnd, message, lParam);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
-  return self->OnMessage(message, wParam, lParam);
-}
-
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -247,10 +240,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Command(LOWORD(wParam));
       return 0;
     case WM_NOTIFY:
-      if (auto key = toolbar_.DropDownKey(lParam); !key.empty()) {
-        OnToolbar(key);
-        return TBDDRET_DEFAULT;
-      }
+      if (auto answer = toolbar_.DropDown(lParam, [this](std::string_view key) { OnToolbar(key); })) return *answer;
       break;
     case WM_TIMER:
       if (wParam == kProcessTimer) OnProcessTimer();
@@ -274,8 +264,6 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnClose();
       return 0;
     case WM_DESTROY:
-      WindowObjectClear(hwnd_);
-      hwnd_ = nullptr;
       PostQuitMessage(0);
       return 0;
     default:

@@ -22,6 +22,7 @@
 #include "common/win32/StatusBar.h"
 #include "common/win32/Toolbar.h"
 #include "common/win32/Win32Messenger.h"
+#include "common/win32/WindowObject.h"
 #include "display/win32/BufferedPicture.h"
 #include "display/win32/HelpWindows.h"
 #include "display/win32/OptionsDialog.h"
@@ -104,7 +105,7 @@ class MainWindow final : public MainWindowLink,
   void Command(int id);  // a menu item or toolbar button, as if clicked
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK ObjectWindowProc<MainWindow>(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool OnCreate();
   void OnSize(WPARAM kind);

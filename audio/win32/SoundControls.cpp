@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "common/win32/ProcessStart.h"
+
 namespace velmora {
 namespace {
 
@@ -12,18 +14,7 @@ DWORD MajorVersion() {
   return LOBYTE(LOWORD(version));
 }
 
-bool RunCommand(const std::string& command) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION pi{};
-  std::string line = command;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return true;
-}
+bool RunCommand(const std::string& command) { return static_cast<bool>(ProcessStart(command)); }
 
 }  // namespace
 

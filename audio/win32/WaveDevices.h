@@ -11,35 +11,27 @@
 namespace velmora {
 
 // The calls that differ between capture and output.
-struct CaptureCalls {
-  using Handle = HWAVEIN;
-  static MMRESULT Open(Handle* h, const WAVEFORMATEX* f, HANDLE event) {
-    return waveInOpen(h, WAVE_MAPPER, f, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT);
-  }
-  static MMRESULT Prepare(Handle h, WAVEHDR* w) { return waveInPrepareHeader(h, w, sizeof *w); }
-  static MMRESULT Queue(Handle h, WAVEHDR* w) { return waveInAddBuffer(h, w, sizeof *w); }
-  static MMRESULT Start(Handle h) { return waveInStart(h); }
-  static MMRESULT Reset(Handle h) { return waveInReset(h); }
-  static MMRESULT Unprepare(Handle h, WAVEHDR* w) { return waveInUnprepareHeader(h, w, sizeof *w); }
-  static MMRESULT Close(Handle h) { return waveInClose(h); }
-  static std::uint32_t Bytes(const WAVEHDR& w) { return w.dwBytesRecorded; }
+template <typename Handle>
+struct WaveCalls {
+  MMRESULT(WINAPI* open)(Handle*, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD);
+  MMRESULT(WINAPI* prepare)(Handle, LPWAVEHDR, UINT);
+  MMRESULT(WINAPI* queue)(Handle, LPWAVEHDR, UINT);
+  MMRESULT(WINAPI* start)(Handle);
+  MMRESULT(WINAPI* reset)(Handle);
+  MMRESULT(WINAPI* unprepare)(Handle, LPWAVEHDR, UINT);
+  MMRESULT(WINAPI* close)(Handle);
+  DWORD WAVEHDR::*bytes;  // the bytes a done buffer holds
 };
 
-struct OutputCalls {
-  using Handle = HWAVEOUT;
-  static MMRESULT Open(Handle* h, const WAVEFORMATEX* f, HANDLE event) {
-    return waveOutOpen(h, WAVE_MAPPER, f, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT);
-  }
-  static MMRESULT Prepare(Handle h, WAVEHDR* w) { return waveOutPrepareHeader(h, w, sizeof *w); }
-  static MMRESULT Queue(Handle h, WAVEHDR* w) { return waveOutWrite(h, w, sizeof *w); }
-  static MMRESULT Start(Handle) { return MMSYSERR_NOERROR; }  // output starts with the first write
-  static MMRESULT Reset(Handle h) { return waveOutReset(h); }
-  static MMRESULT Unprepare(Handle h, WAVEHDR* w) { return waveOutUnprepareHeader(h, w, sizeof *w); }
-  static MMRESULT Close(Handle h) { return waveOutClose(h); }
-  static std::uint32_t Bytes(const WAVEHDR& w) { return w.dwBufferLength; }
-};
+inline constexpr WaveCalls<HWAVEIN> kCaptureCalls{
+    waveInOpen, waveInPrepareHeader, waveInAddBuffer, waveInStart, waveInReset, waveInUnprepareHeader,
+    waveInClose, &WAVEHDR::dwBytesRecorded};
+inline constexpr WaveCalls<HWAVEOUT> kOutputCalls{
+    waveOutOpen, waveOutPrepareHeader, waveOutWrite,
+    [](HWAVEOUT) -> MMRESULT { return MMSYSERR_NOERROR; },  // output starts with the first write
+    waveOutReset, waveOutUnprepareHeader, waveOutClose, &WAVEHDR::dwBufferLength};
 
-template <typename Calls>
+template <typename Handle, const WaveCalls<Handle>& kCalls>
 class PlatformWaveDevice final : public WaveDevice {
  public:
   PlatformWaveDevice() = default;
@@ -52,26 +44,28 @@ class PlatformWaveDevice final : public WaveDevice {
   unsigned Open(const WaveFormat& format) override;
   unsigned PrepareHeader(int index, void* data, std::uint32_t bytes) override;
   unsigned Queue(int index, std::uint32_t bytes) override;
-  unsigned Start() override { return Calls::Start(device_); }
-  unsigned Reset() override { return Calls::Reset(device_); }
-  unsigned UnprepareHeader(int index) override { return Calls::Unprepare(device_, &headers_[index]); }
+  unsigned Start() override { return kCalls.start(device_); }
+  unsigned Reset() override { return kCalls.reset(device_); }
+  unsigned UnprepareHeader(int index) override {
+    return kCalls.unprepare(device_, &headers_[index], sizeof(WAVEHDR));
+  }
   unsigned Close() override;
   bool IsOpen() const override { return device_ != nullptr; }
   bool Prepared(int index) const override { return headers_[index].dwFlags & WHDR_PREPARED; }
   bool Done(int index) const override { return headers_[index].dwFlags & WHDR_DONE; }
   void MarkDone(int index) override { headers_[index].dwFlags |= WHDR_DONE; }
-  std::uint32_t BytesRecorded(int index) const override { return Calls::Bytes(headers_[index]); }
+  std::uint32_t BytesRecorded(int index) const override { return headers_[index].*kCalls.bytes; }
 
  private:
-  typename Calls::Handle device_ = nullptr;
+  Handle device_ = nullptr;
   KernelHandle event_;
   WAVEHDR headers_[2] = {};
 };
 
-using WaveInDevice = PlatformWaveDevice<CaptureCalls>;
-using WaveOutDevice = PlatformWaveDevice<OutputCalls>;
+using WaveInDevice = PlatformWaveDevice<HWAVEIN, kCaptureCalls>;
+using WaveOutDevice = PlatformWaveDevice<HWAVEOUT, kOutputCalls>;
 
-extern template class PlatformWaveDevice<CaptureCalls>;
-extern template class PlatformWaveDevice<OutputCalls>;
+extern template class PlatformWaveDevice<HWAVEIN, kCaptureCalls>;
+extern template class PlatformWaveDevice<HWAVEOUT, kOutputCalls>;
 
 }  // namespace velmora

@@ -66,7 +66,7 @@ void AutoConnectWindow::RunObserverSet(RunObserver* observer) {
 bool AutoConnectWindow::Create() {
   if (hwnd_) return true;
   if (!link_) return false;  // the main window comes first
-  WindowClassRegister(kAutoConnectWindowClass, &AutoConnectWindow::WndProc);
+  WindowClassRegister(kAutoConnectWindowClass, &ObjectWindowProc<AutoConnectWindow>);
   hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kAutoConnectWindowClass, kAutoConnectCaption, WS_OVERLAPPEDWINDOW,
                           CW_USEDEFAULT, CW_USEDEFAULT, 780, 560, nullptr, nullptr, GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;
@@ -161,15 +161,8 @@ void AutoConnectWindow::OnClose() {
   if (link_) link_->WindowPlaceRestore();  // shrunk beside this window while it was open
 }
 
-LRESULT CALLBACK AutoConnectWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObjectOf<AutoConnectWindow>(hwnd, message, lParam);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
-  Operation operation(self->operations_);
-  return self->OnMessage(message, wParam, lParam);
-}
-
 LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  Operation operation(operations_);
   switch (message) {
     case WM_CREATE:
       return OnCreate() ? 0 : -1;
@@ -180,10 +173,7 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_NOTIFY:
-      if (auto key = toolbar_.DropDownKey(lParam); !key.empty()) {
-        OnToolbar(key);
-        return TBDDRET_DEFAULT;
-      }
+      if (auto answer = toolbar_.DropDown(lParam, [this](std::string_view key) { OnToolbar(key); })) return *answer;
       break;
     case WM_TIMER:
       OnTimer(wParam);
@@ -218,10 +208,6 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       break;
     case WM_CLOSE:
       OnClose();
-      return 0;
-    case WM_DESTROY:
-      WindowObjectClear(hwnd_);
-      hwnd_ = nullptr;
       return 0;
     default:
       break;

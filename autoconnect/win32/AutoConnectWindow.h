@@ -25,6 +25,7 @@
 #include "common/win32/StatusBar.h"
 #include "common/win32/Toolbar.h"
 #include "common/win32/Win32Messenger.h"
+#include "common/win32/WindowObject.h"
 #include "selection/AirmailStationGeometry.h"
 #include "selection/Configure.h"
 #include "selection/DataModeTables.h"
@@ -154,7 +155,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
     int& count_;
   };
 
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK ObjectWindowProc<AutoConnectWindow>(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool OnCreate();
   void Layout();

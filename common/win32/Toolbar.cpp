@@ -65,6 +65,14 @@ std::string_view Toolbar::DropDownKey(LPARAM notification) const {
   return KeyOf(reinterpret_cast<const NMTOOLBARA*>(notification)->iItem);
 }
 
+std::optional<LRESULT> Toolbar::DropDown(LPARAM notification,
+                                         const std::function<void(std::string_view key)>& dropped) const {
+  std::string_view key = DropDownKey(notification);
+  if (key.empty()) return std::nullopt;
+  dropped(key);
+  return TBDDRET_DEFAULT;
+}
+
 void Toolbar::SetPressed(std::string_view key, bool pressed) {
   SendMessageA(hwnd_, TB_CHECKBUTTON, IdOf(key), MAKELPARAM(pressed ? TRUE : FALSE, 0));
 }

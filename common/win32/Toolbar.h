@@ -3,6 +3,8 @@
 // window declares its buttons in order; commands count up from a first id.
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -31,9 +33,10 @@ class Toolbar {
 
   int IdOf(std::string_view key) const;  // 0 for an unknown key
   std::string_view KeyOf(int id) const;  // empty for an unknown id
-  // The key of the button whose arrow a WM_NOTIFY tells was pressed; empty
-  // for any other notification.
-  std::string_view DropDownKey(LPARAM notification) const;
+  // A WM_NOTIFY that tells a button's arrow was pressed: the button's key
+  // handed to dropped (which drops its menu), and the answer the toolbar
+  // expects; nullopt for any other notification.
+  std::optional<LRESULT> DropDown(LPARAM notification, const std::function<void(std::string_view key)>& dropped) const;
 
   void SetPressed(std::string_view key, bool pressed);
   bool IsPressed(std::string_view key) const;
@@ -42,6 +45,9 @@ class Toolbar {
   RECT ButtonRect(std::string_view key) const;  // in screen coordinates
 
  private:
+  // The key of the button whose arrow was pressed; empty for any other notification.
+  std::string_view DropDownKey(LPARAM notification) const;
+
   HWND hwnd_ = nullptr;
   std::vector<ToolbarButton> buttons_;
   int firstId_ = 0;

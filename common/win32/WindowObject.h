@@ -27,6 +27,23 @@ T* WindowObjectOf(HWND hwnd, UINT message, LPARAM lParam) {
   return WindowObject<T>(hwnd);
 }
 
+// The window procedure of a window created with its object as the creation
+// parameter: the object keeps the handle (hwnd_) from the first message on,
+// takes every message in OnMessage, and is let go after WM_DESTROY. The
+// object's class names this its friend.
+template <class T>
+LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  T* self = WindowObjectOf<T>(hwnd, message, lParam);
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  LRESULT result = self->OnMessage(message, wParam, lParam);
+  if (message == WM_DESTROY) {
+    WindowObjectClear(hwnd);
+    self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
 // A dialog created with the object as its initialisation parameter.
 template <class T>
 T* DialogObjectOf(HWND hwnd, UINT message, LPARAM lParam) {

@@ -142,7 +142,7 @@ void OptionsDialog::CreatePages() {
   SendMessageA(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   for (int i = 0; i < 4; ++i) {
     pages_[i] = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPageIds[i]), hwnd_,
-                                   &OptionsDialog::PageProc, reinterpret_cast<LPARAM>(this));
+                                   &OptionsDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     SetWindowPos(pages_[i], HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_HIDEWINDOW);
   }
@@ -462,6 +462,9 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
   }
 }
 
+// The dialog and its pages share one procedure: their controls' commands
+// meet in OnCommand, the tab control sits on the dialog, the sliders and
+// the detector readings on the pages.
 INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = DialogObjectOf<OptionsDialog>(hwnd, message, lParam);
   if (message == WM_INITDIALOG) return TRUE;
@@ -471,24 +474,11 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wPara
       self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return TRUE;
     case WM_NOTIFY:
-      if (reinterpret_cast<NMHDR*>(lParam)->code == TCN_SELCHANGE)
-        self->SelectTab(static_cast<int>(SendMessageA(self->tab_, TCM_GETCURSEL, 0, 0)));
+      if (reinterpret_cast<NMHDR*>(lParam)->code != TCN_SELCHANGE) return FALSE;
+      self->SelectTab(static_cast<int>(SendMessageA(self->tab_, TCM_GETCURSEL, 0, 0)));
       return TRUE;
     case WM_CLOSE:
       self->Hide();
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
-
-INT_PTR CALLBACK OptionsDialog::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = DialogObjectOf<OptionsDialog>(hwnd, message, lParam);
-  if (message == WM_INITDIALOG) return TRUE;
-  if (!self) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return TRUE;
     case WM_HSCROLL:
       self->OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));

@@ -98,24 +98,6 @@ WineModelProgram::~WineModelProgram() {
   }
 }
 
-bool WineModelProgram::ProgramExists(const fs::path& program) {
-  return LocalModelFiles::ProgramExists(CaseFoldedPath(program));
-}
-
-bool WineModelProgram::DeckWrite(const fs::path& deck, std::string_view text, DeckFailure& failure,
-                                 std::error_code& error) {
-  return LocalModelFiles::DeckWrite(CaseFoldedPath(deck), text, failure, error);
-}
-
-bool WineModelProgram::OutputDelete(const fs::path& output, std::error_code& error) {
-  return LocalModelFiles::OutputDelete(CaseFoldedPath(output), error);
-}
-
-std::optional<std::string> WineModelProgram::OutputRead(const fs::path& output, size_t limit,
-                                                       std::error_code& error) {
-  return LocalModelFiles::OutputRead(CaseFoldedPath(output), limit, error);
-}
-
 bool WineModelProgram::Start(const std::string& commandLine, std::error_code& error) {
   // The program and its folder argument as Wine takes them, the rest as it is.
   auto words = Words(commandLine);

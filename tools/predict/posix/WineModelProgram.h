@@ -11,31 +11,27 @@
 
 namespace velmora {
 
+// The path with each part that does not exist as written replaced by an
+// entry of its folder that differs only in case.
+std::filesystem::path CaseFoldedPath(const std::filesystem::path& path);
+
 class WineModelProgram final : public LocalModelFiles {
  public:
   explicit WineModelProgram(std::string wine) : wine_(std::move(wine)) {}
   ~WineModelProgram() override;
 
-  bool ProgramExists(const std::filesystem::path& program) override;
-  bool DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
-                 std::error_code& error) override;
-  bool OutputDelete(const std::filesystem::path& output, std::error_code& error) override;
-  std::optional<std::string> OutputRead(const std::filesystem::path& output, size_t limit,
-                                        std::error_code& error) override;
   bool Start(const std::string& commandLine, std::error_code& error) override;
   bool Wait(double seconds) override;
 
  private:
+  std::filesystem::path LocalPath(const std::filesystem::path& path) const override { return CaseFoldedPath(path); }
+
   std::string wine_;
   pid_t process_ = -1;
 };
 
 // "wine" on the PATH, or nullopt.
 std::optional<std::string> WineFind();
-
-// The path with each part that does not exist as written replaced by an
-// entry of its folder that differs only in case.
-std::filesystem::path CaseFoldedPath(const std::filesystem::path& path);
 
 // A Unix folder as a Windows program under Wine names it: "Z:\tmp\itshfbc".
 std::string WineFolderName(const std::string& folder);
