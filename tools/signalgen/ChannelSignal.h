@@ -1,7 +1,8 @@
 #pragma once
 // A modem (or none) as a receiver hears it: the modem on from some point,
-// faded by the path it came over, white noise at the ratio in 3 kHz, crashes from the antenna, then the
-// receiver's filter, its AGC and the hum of its audio path.
+// faded by the path it came over, white noise at the ratio in 3 kHz,
+// crashes from the antenna, then the receiver's filter, its AGC and the hum
+// of its audio path.
 #include <cstdint>
 
 #include "tools/signalgen/ModemSet.h"

@@ -188,7 +188,8 @@ class Sweeper {
     if (o_.keptApartChannels && !o_.tuningOnly)
       FadingTable("Delays and spreads kept apart, unseen variants on seeds 21 and 22", UnseenChannels(), {},
                   std::span(kUnseenSeeds).first(2));
-    if (!weak_.empty()) out_ << "\nBelow " << Percent(kAimed) << " % (variant/seed, channel, SNR: per cent):" << weak_ << '\n';
+    if (!weak_.empty())
+      out_ << "\nBelow " << Percent(kAimed) << " % (variant/seed, channel, SNR: per cent):" << weak_ << '\n';
   }
 
   void FadingTable(const std::string& title, const std::vector<FadingChannel>& channels,
@@ -196,7 +197,8 @@ class Sweeper {
     const bool tuning = !tuningSeeds.empty(), unseen = !unseenSeeds.empty() && !o_.tuningOnly;
     out_ << "\n" << title << "\n\n| family | channel |";
     for (double snr : kFadingSnrs)
-      out_ << (tuning ? " " + Percent(snr) + " dB tuning |" : "") << (unseen ? " " + Percent(snr) + " dB unseen |" : "");
+      out_ << (tuning ? " " + Percent(snr) + " dB tuning |" : "")
+           << (unseen ? " " + Percent(snr) + " dB unseen |" : "");
     out_ << "\n|---|---|";
     for (std::size_t i = 0; i < std::size(kFadingSnrs) * (tuning + unseen); ++i) out_ << "---|";
     out_ << '\n';
@@ -220,8 +222,8 @@ class Sweeper {
         const double rate = Modem(m, nullptr, snr, 0, channel, seed).Rate();
         rates.Add(rate);
         if (rate < kAimed)
-          weak_ += "\n  " + std::string(m.name) + "/" + IntegerText(static_cast<long long>(seed)) + ", " + channel.name +
-                   ", " + Percent(snr) + " dB: " + Percent(rate);
+          weak_ += "\n  " + std::string(m.name) + "/" + IntegerText(static_cast<long long>(seed)) + ", " +
+                   channel.name + ", " + Percent(snr) + " dB: " + Percent(rate);
       }
     }
     return rates.Text();

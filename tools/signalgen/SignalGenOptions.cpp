@@ -32,7 +32,8 @@ bool IsSampleSize(double n) { return n >= 256 && n <= 32768 && n == std::ldexp(1
 std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::string_view> arguments,
                                                       std::string& problem) {
   SignalGenOptions options;
-  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet, allChannels] = options;
+  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
+         allChannels] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];

@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
   std::string problem;
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
-  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet, allChannels] = *options;
+  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
+         allChannels] = *options;
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
     return 0;
