@@ -98,11 +98,10 @@ TEST(Detection, DigitalBusyFindsEveryFamilyAndNotAReceiversNoise) {
 TEST(Detection, DigitalBusyHoldsAModemThroughASlowFade) {
   DetectorSettings on;
   on.digitalBusy = true;
-  signalgen::FadingChannel good;
-  ASSERT_TRUE(signalgen::NamedChannel("good", good));
-  const auto signal = signalgen::GenerateChannel(
-      {.modem = signalgen::FindModem("fsk-s5"), .fading = good, .snrDb = 10, .seconds = 30, .seed = 2016});
-  const auto r = signalgen::CountBuffers(signal, on, 2048, "Digital");
+  const auto r = signalgen::CountBuffers(
+      signalgen::GenerateChannel({.modem = signalgen::FindModem("fsk-s5"), .fading = signalgen::NamedChannels()[0],
+                                  .snrDb = 10, .seconds = 30, .seed = 2016}),
+      on, 2048, "Digital");
   EXPECT_GE(r.insideBusy * 100, r.inside * 90);
 }
 
