@@ -11,7 +11,9 @@ namespace velmora {
 namespace {
 
 constexpr double kSteadyBelow = 1.75;  // noise: 2
-constexpr double kHoldSeconds = 1;     // a modem found as long stays found as long again: through a fade
+// A modem found as long stays found as long again: through a fade, which on
+// a slowly fading channel sinks it under the noise for seconds.
+constexpr double kHoldSeconds = 5;
 constexpr double kMainsMemory = 6;     // seconds: the repetition's memory
 constexpr double kRepeatsAbove = 18;   // noise: the strongest of some 170 lags about 5, seldom 15
 
@@ -44,14 +46,16 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   mainsSince_ = steady_.Mains() ? 0 : mainsSince_ + bufferSeconds;
   const bool repeats = Repetition() > kRepeatsAbove && mainsSince_ > kMainsMemory;
   const bool now = Steadiness() < kSteadyBelow || repeats || steady_.NarrowBand();
-  // The hold is earned: a buffer found alone is not held.
+  // The hold is earned: a buffer found alone is not held. A fade the hold
+  // bridged does not end the run.
+  const double hold = std::min(kHoldSeconds, found_);
   if (now) {
-    found_ = since_ > 0 ? bufferSeconds : found_ + bufferSeconds;
+    found_ = since_ >= hold ? bufferSeconds : found_ + bufferSeconds;
     since_ = 0;
   } else {
     since_ += bufferSeconds;
   }
-  if ((!now && since_ >= std::min(kHoldSeconds, found_)) || !speak) return false;
+  if ((!now && since_ >= hold) || !speak) return false;
   results.digitalDetected = true;
   if (drawing.Shown()) DrawBand(drawing);
   return true;

@@ -12,7 +12,7 @@
 // from the first buffer counts, and a receiver's passband and AGC or a
 // fading channel's notches do not; steady lines (mains hum, carriers) are
 // left out first. A modem found for a while stays found as long again, up
-// to a second: through a fade or an ARQ pause.
+// to 5 s: through a fade or an ARQ pause.
 #include <string_view>
 
 #include "analysis/BandSignal.h"

@@ -93,6 +93,18 @@ TEST(Detection, DigitalBusyFindsEveryFamilyAndNotAReceiversNoise) {
   }
 }
 
+// Held through a fade of seconds: on the good channel at 10 dB this FSK
+// sank under the noise for 4 s and read free, 75 % of its buffers busy.
+TEST(Detection, DigitalBusyHoldsAModemThroughASlowFade) {
+  DetectorSettings on;
+  on.digitalBusy = true;
+  const auto r = signalgen::CountBuffers(
+      signalgen::GenerateChannel({.modem = signalgen::FindModem("fsk-s5"), .fading = signalgen::NamedChannels()[0],
+                                  .snrDb = 10, .seconds = 30, .seed = 2016}),
+      on, 2048, "Digital");
+  EXPECT_GE(r.insideBusy * 100, r.inside * 90);
+}
+
 TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
   DetectorSettings d;
   d.burstEnabled = true;

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "tests/tools/ToolRun.h"
 
@@ -154,6 +157,24 @@ TEST(VelmoraHistory, PrintsTheOccupancyRecordAsCsv) {
             "System,Station,Frequency,Hour,Minutes Heard,Busy Percent\n"
             "HAM,W1AW,7102.0,23,1.5,0\n"
             "HAM,W1AW,14075.0,7,60.0,75\n");
+}
+
+// --modem once left --channel out: the modem came through unfaded. A
+// constant-envelope FSK's power per 0.2 s swings by more than 10 dB only
+// through a fading channel.
+TEST(VelmoraSignalgen, AModemPassesTheFadingChannel) {
+  testing::TempFolder folder;
+  for (const auto& [channel, fades] : {std::pair{"static", false}, std::pair{"poor", true}}) {
+    const auto file = folder.path() / "modem.bin";
+    const auto run = testing::RunTool("velmora-signalgen", "--modem fsk-s1 --no-noise --seconds 10 --out " +
+                                                               Quoted(file) + " --channel " + channel);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::string b = testing::ReadBytes(file);
+    std::vector<double> power(b.size() / 4410);
+    for (size_t i = 0; i < power.size() * 4410; i += 2)
+      power[i / 4410] += std::pow(std::int16_t(std::uint8_t(b[i]) | std::uint8_t(b[i + 1]) << 8), 2);
+    EXPECT_EQ(std::ranges::max(power) > 10 * std::ranges::min(power), fades) << channel;
+  }
 }
 
 constexpr const char* kHeading =

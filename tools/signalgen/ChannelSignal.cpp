@@ -15,6 +15,7 @@ Signal GenerateChannel(const ChannelRecipe& r) {
   if (r.modem) {
     AddModem(std::span(signal.samples).subspan(quiet), *r.modem, r.rms, random);
     std::fill(signal.on.begin() + static_cast<std::ptrdiff_t>(quiet), signal.on.end(), 1);
+    ApplyFading(signal.samples, r.fading, r.seed);
   }
   Random noise(r.seed ^ 0x5DEECE66DULL);
   const double noiseRms = std::isfinite(r.snrDb) ? NoiseRms(r.rms, r.snrDb) : 0.0;

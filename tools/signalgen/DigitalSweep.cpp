@@ -11,12 +11,14 @@
 #include "analysis/SignalAnalysis.h"
 #include "common/Format.h"
 #include "tools/signalgen/ChannelSignal.h"
+#include "tools/signalgen/FadingSweep.h"
 
 namespace velmora::signalgen {
 namespace {
 
 constexpr double kLeadIn = 5;  // seconds of the channel alone before a modem comes on
 constexpr double kReceiverSnr = 10;
+constexpr double kAimed = 90;  // per cent busy every variant should reach at 10 dB
 
 // What a run of the option on a modem shows: the buffers with the modem on
 // and how many of them read busy, and when the first did (seconds after it
@@ -62,13 +64,31 @@ DetectorSettings With(bool digital) {
   return s;
 }
 
-std::uint64_t Seed(const ModemVariant& m) { return 1000 + static_cast<std::uint64_t>(&m - ModemVariants().data()); }
+// A variant's seed on a channel seed: 1, that of the static tables, gives 1000 and up.
+std::uint64_t Seed(const ModemVariant& m, std::uint64_t channelSeed) {
+  return 1000 * channelSeed + static_cast<std::uint64_t>(&m - ModemVariants().data());
+}
+
+// The rates of a cell: the least (every variant must hold) and the mean.
+struct Rates {
+  double least = 101, sum = 0;
+  int count = 0;
+  void Add(double rate) {
+    least = std::min(least, rate);
+    sum += rate;
+    ++count;
+  }
+  std::string Text() const { return count ? Percent(least) + " (" + Percent(sum / count) + ")" : "-"; }
+};
+
+constexpr double kFadingSnrs[] = {5, 10};
 
 class Sweeper {
  public:
   Sweeper(const DigitalSweepOptions& options, std::ostream& out) : o_(options), out_(out) {}
 
   void Run() {
+    if (!o_.fading.empty()) return FadingTables();
     out_ << "\"Digital Busy\" on the modem sets (" << o_.sweep.sampleSize << " samples per buffer, "
          << FormatNumber(o_.sweep.seconds, "0") << " s per modem, white noise at the SNR in 3 kHz)\n";
     FamilyTables();
@@ -88,29 +108,24 @@ class Sweeper {
 
   bool Shown(const ModemVariant& m) const { return !(o_.tuningOnly && m.unseen); }
 
-  ModemRun Modem(const ModemVariant& m, const ChannelNoise* channel, double snr, double leadIn) {
+  ModemRun Modem(const ModemVariant& m, const ChannelNoise* channel, double snr, double leadIn,
+                 const FadingChannel& fading = {}, std::uint64_t channelSeed = 1) {
     const Signal signal = GenerateChannel({.modem = &m,
                                            .channel = channel,
+                                           .fading = fading,
                                            .snrDb = snr,
                                            .seconds = o_.sweep.seconds + leadIn,
                                            .leadIn = leadIn,
-                                           .seed = Seed(m)});
+                                           .seed = Seed(m, channelSeed)});
     return Measure(signal, With(true), o_.sweep.sampleSize);
   }
 
-  // Per family and set: the least variant's rate (every variant must hold),
-  // then the mean in brackets.
+  // Per family and set: the least variant's rate, then the mean in brackets.
   std::string Cell(Family family, bool unseen, const std::function<ModemRun(const ModemVariant&)>& run) {
-    double least = 101, sum = 0;
-    int count = 0;
-    for (const ModemVariant& m : ModemVariants()) {
-      if (m.family != family || m.unseen != unseen || !Shown(m)) continue;
-      const double rate = run(m).Rate();
-      least = std::min(least, rate);
-      sum += rate;
-      ++count;
-    }
-    return count ? Percent(least) + " (" + Percent(sum / count) + ")" : "-";
+    Rates rates;
+    for (const ModemVariant& m : ModemVariants())
+      if (m.family == family && m.unseen == unseen && Shown(m)) rates.Add(run(m).Rate());
+    return rates.Text();
   }
 
   void FamilyTables() {
@@ -158,6 +173,60 @@ class Sweeper {
         out_ << Pad(Cell(family, c.unseen, [&](const ModemVariant& m) { return Modem(m, &c, kReceiverSnr, 0); }), 12);
       out_ << '\n';
     }
+  }
+
+  // Through fading channels, on from the first buffer: the tuning variants
+  // on the seeds the rules may be chosen on, the unseen variants on seeds
+  // kept apart, and on the delays and spreads kept apart.
+  void FadingTables() {
+    out_ << "\"Digital Busy\" through fading channels (" << o_.sweep.sampleSize << " samples per buffer, "
+         << FormatNumber(o_.sweep.seconds, "0")
+         << " s per modem and seed, on from the first buffer, white noise at the SNR in 3 kHz)\n";
+    FadingTable("Per cent of the modem's buffers busy, option on; the least of the variants and seeds (the mean); "
+                "tuning variants on seeds 1 and 2, unseen variants on seeds 21 to 24",
+                o_.fading, kSeenSeeds, kUnseenSeeds);
+    if (o_.keptApartChannels && !o_.tuningOnly)
+      FadingTable("Delays and spreads kept apart, unseen variants on seeds 21 and 22", UnseenChannels(), {},
+                  std::span(kUnseenSeeds).first(2));
+    if (!weak_.empty())
+      out_ << "\nBelow " << Percent(kAimed) << " % (variant/seed, channel, SNR: per cent):" << weak_ << '\n';
+  }
+
+  void FadingTable(const std::string& title, const std::vector<FadingChannel>& channels,
+                   std::span<const std::uint64_t> tuningSeeds, std::span<const std::uint64_t> unseenSeeds) {
+    const bool tuning = !tuningSeeds.empty(), unseen = !unseenSeeds.empty() && !o_.tuningOnly;
+    out_ << "\n" << title << "\n\n| family | channel |";
+    for (double snr : kFadingSnrs)
+      out_ << (tuning ? " " + Percent(snr) + " dB tuning |" : "")
+           << (unseen ? " " + Percent(snr) + " dB unseen |" : "");
+    out_ << "\n|---|---|";
+    for (std::size_t i = 0; i < std::size(kFadingSnrs) * (tuning + unseen); ++i) out_ << "---|";
+    out_ << '\n';
+    for (const FadingChannel& channel : channels)
+      for (Family family : {Family::Ofdm, Family::Fsk, Family::Psk, Family::Mfsk}) {
+        out_ << "| " << FamilyName(family) << " | " << channel.name << " |";
+        for (double snr : kFadingSnrs) {
+          if (tuning) out_ << ' ' << FadingCell(family, false, channel, snr, tuningSeeds) << " |";
+          if (unseen) out_ << ' ' << FadingCell(family, true, channel, snr, unseenSeeds) << " |";
+        }
+        out_ << std::endl;
+      }
+  }
+
+  std::string FadingCell(Family family, bool unseen, const FadingChannel& channel, double snr,
+                         std::span<const std::uint64_t> seeds) {
+    Rates rates;
+    for (const ModemVariant& m : ModemVariants()) {
+      if (m.family != family || m.unseen != unseen) continue;
+      for (std::uint64_t seed : seeds) {
+        const double rate = Modem(m, nullptr, snr, 0, channel, seed).Rate();
+        rates.Add(rate);
+        if (rate < kAimed)
+          weak_ += "\n  " + std::string(m.name) + "/" + IntegerText(static_cast<long long>(seed)) + ", " +
+                   channel.name + ", " + Percent(snr) + " dB: " + Percent(rate);
+      }
+    }
+    return rates.Text();
   }
 
   // Busy buffers of all, option off / on.
@@ -239,6 +308,7 @@ class Sweeper {
 
   const DigitalSweepOptions& o_;
   std::ostream& out_;
+  std::string weak_;  // the fading runs below the aim
 };
 
 }  // namespace

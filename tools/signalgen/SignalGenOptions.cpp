@@ -32,7 +32,8 @@ bool IsSampleSize(double n) { return n >= 256 && n <= 32768 && n == std::ldexp(1
 std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::string_view> arguments,
                                                       std::string& problem) {
   SignalGenOptions options;
-  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet] = options;
+  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
+         allChannels] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
@@ -47,7 +48,8 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       recipe.link = true;
     } else if (a == "--channel") {
       if (i + 1 >= arguments.size()) return Refuse(problem, "--channel: a channel must follow");
-      if (!ParseChannel(arguments[++i], recipe.channel))
+      allChannels = arguments[++i] == "all";
+      if (!allChannels && !ParseChannel(arguments[i], recipe.channel))
         return Refuse(problem, "--channel: " + std::string(arguments[i]) +
                                    " is none of static, good, moderate, poor, flutter, or PATHS:DELAY_MS:SPREAD_HZ");
     } else if (a == "--form") {
@@ -127,6 +129,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       }
     }
   }
+  if (allChannels && !sweepDigital) return Refuse(problem, "--channel: all is for --sweep-digital alone");
   if (!sweep && !sweepDigital && !sweepFading) {
     if (!haveForm) return Refuse(problem, "--form is needed");
     if (out.empty()) return Refuse(problem, "--out is needed");

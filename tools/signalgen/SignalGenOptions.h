@@ -21,6 +21,9 @@ struct SignalGenOptions {
   // in place of the form; the digital sweep on the tuning set alone.
   std::string modem, receiver;
   bool tuningSet = false;
+  // "--channel all": the digital sweep through every named channel and
+  // those kept apart.
+  bool allChannels = false;
 };
 
 // The options (without the program name), or nullopt with the problem

@@ -22,7 +22,7 @@ const char* kUsage =
     "usage: velmora-signalgen --form FORM [options] --out FILE.bin\n"
     "       velmora-signalgen --sweep [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --modem NAME | --receiver NAME [--modem NAME] [options] --out FILE.bin\n"
-    "       velmora-signalgen --sweep-digital [--tuning-set] [--seconds S] [--sample-size N]\n"
+    "       velmora-signalgen --sweep-digital [--tuning-set] [--channel C|all] [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --sweep-fading [--seconds S] [--sample-size N] [--link]\n"
     "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk\n"
     "  --modem NAME     a modem variant of the digital sweep's sets (ofdm-s1, fsk-u2, ...), on from --start\n"
@@ -43,7 +43,8 @@ const char* kUsage =
     "  --pitch HZ       speech: mean voice pitch (default 120)\n"
     "  --seed N         random seed (default 1)\n"
     "  --channel C      what the signal passes before the noise: static (default), good, moderate,\n"
-    "                   poor, flutter, or PATHS:DELAY_MS:SPREAD_HZ (Rayleigh paths, Gaussian Doppler)\n"
+    "                   poor, flutter, or PATHS:DELAY_MS:SPREAD_HZ (Rayleigh paths, Gaussian Doppler);\n"
+    "                   the digital sweep through it at 5 and 10 dB (all: the four and six kept apart)\n"
     "  --link           Pactor: both stations of a link, data blocks, replies and turns, each station\n"
     "                   fading on its own\n"
     "  --8bit           8-bit unsigned samples instead of 16-bit\n";
@@ -60,14 +61,17 @@ int main(int argc, char** argv) {
   std::string problem;
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
-  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet] = *options;
+  auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
+         allChannels] = *options;
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
     return 0;
   }
   if (sweepDigital) {
     sweepOptions.snrs = {-5, 0, 5, 10, 15, 20, 30};
-    RunDigitalSweep({sweepOptions, tuningSet}, std::cout);
+    auto fading = allChannels ? NamedChannels() : std::vector<FadingChannel>{};
+    if (recipe.channel.Fades()) fading = {recipe.channel};
+    RunDigitalSweep({sweepOptions, tuningSet, fading, allChannels}, std::cout);
     return 0;
   }
   if (sweepFading) {
@@ -78,7 +82,7 @@ int main(int argc, char** argv) {
   const Signal signal = modem.empty() && receiver.empty()
                             ? Generate(recipe)
                             : GenerateChannel({.modem = FindModem(modem), .channel = FindChannel(receiver),
-                                               .snrDb = recipe.snrDb, .seconds = recipe.seconds,
+                                               .fading = recipe.channel, .snrDb = recipe.snrDb, .seconds = recipe.seconds,
                                                .leadIn = recipe.rhythm.start, .rms = recipe.rms, .seed = recipe.seed});
   std::error_code error;
   if (!WriteRecording(out, signal.samples, eightBit, error)) {
