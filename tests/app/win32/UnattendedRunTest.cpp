@@ -264,7 +264,8 @@ TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceive
     std::printf("%s: the call %.2f s after the sound began\n", run.modem ? run.modem : run.channel, calledAt);
     EXPECT_GE(calledAt, modemEnd + kWait - kBufferSeconds) << "called while the modem was on, or too soon after";
     if (!run.modem) {
-      EXPECT_LE(calledAt, kWait + 2 * kBufferSeconds + 2) << "the noise held the call (2 s for the sound's way)";
+      EXPECT_LE(calledAt, kWait + 2 * kBufferSeconds + 4)
+          << "the noise held the call (4 s for the sound's way on a loaded machine; the log counts any busy second)";
     }
     const auto record = LoggedRun(program);
     if (run.modem)
