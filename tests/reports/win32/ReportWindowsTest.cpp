@@ -66,6 +66,9 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
   // A station named only in black text is not found: nothing is selected.
   info->ShowStation("Station");
   EXPECT_EQ(info->SelectedText(), "");
+  // Closed by the user, a tool window hides and keeps its state for the next show.
+  SendMessageA(info->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(info->Handle()) && !IsWindowVisible(info->Handle()));
   EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
 }
 
