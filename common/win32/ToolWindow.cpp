@@ -2,7 +2,6 @@
 
 #include "common/win32/WindowClass.h"
 #include "common/win32/WindowFind.h"
-#include "common/win32/WindowObject.h"
 
 namespace velmora {
 
@@ -16,7 +15,7 @@ ToolWindow::~ToolWindow() { Destroy(); }
 
 bool ToolWindow::Make() {
   if (hwnd_) return true;
-  WindowClassRegister(frame_.className, &ToolWindow::WndProc, 0, false);
+  WindowClassRegister(frame_.className, &ObjectWindowProc<ToolWindow>, 0, false);
   CreateWindowExA(frame_.exStyle, frame_.className, frame_.caption, frame_.style, CW_USEDEFAULT, CW_USEDEFAULT,
                   frame_.width, frame_.height, owner_, nullptr, GetModuleHandleA(nullptr), this);
   return hwnd_ != nullptr;
@@ -72,44 +71,38 @@ void ToolWindow::Place() {
   }
 }
 
-LRESULT CALLBACK ToolWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObjectOf<ToolWindow>(hwnd, message, lParam);
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT ToolWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      self->hwnd_ = hwnd;
-      break;
     case WM_CREATE:
-      return self->OnCreate() ? 0 : -1;
+      return OnCreate() ? 0 : -1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      self->OnPaint(dc);
-      EndPaint(hwnd, &ps);
+      HDC dc = BeginPaint(hwnd_, &ps);
+      OnPaint(dc);
+      EndPaint(hwnd_, &ps);
       return 0;
     }
     case WM_SIZE:
-      self->OnSize(LOWORD(lParam), HIWORD(lParam));
+      OnSize(LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_COMMAND:
-      if (self->OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+      if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       break;
     case WM_TIMER:
-      self->OnTimer(wParam);
+      OnTimer(wParam);
       return 0;
     case WM_CLOSE:
-      self->OnClose();
+      OnClose();
       return 0;
-    // Once destroyed (its owner gone, or its object), no message may reach the object.
+    // Once destroyed (its owner gone, or its object), the window procedure
+    // lets the object go; placed anew when made again.
     case WM_DESTROY:
-      self->hwnd_ = nullptr;
-      self->placed_ = false;
-      WindowObjectClear(hwnd);
+      placed_ = false;
       return 0;
     default:
       break;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 }  // namespace velmora

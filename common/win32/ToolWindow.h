@@ -6,6 +6,8 @@
 // commands it handles.
 #include <windows.h>
 
+#include "common/win32/WindowObject.h"
+
 namespace velmora {
 
 // Where a showing puts the window.
@@ -73,7 +75,8 @@ class ToolWindow {
   HWND hwnd_ = nullptr;
 
  private:
-  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK ObjectWindowProc<ToolWindow>(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Place();
 
   ToolWindowFrame frame_;

@@ -83,7 +83,8 @@ struct HeardRun {
 using SoundChange = std::function<void(std::unique_ptr<testing::SoundPlayer>&)>;
 HeardRun RunHearing(const Installed& program, const testing::StandInSession& airmail,
                     const std::vector<std::int16_t>& sound, double seconds, const SoundChange& during = {}) {
-  HeardRun run{.launched = NowMs()};
+  HeardRun run;
+  run.launched = NowMs();
   auto velmora = program.Launch();
   EXPECT_TRUE(velmora->Started());
   if (!testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field system").has_value(); }, 60)) {
