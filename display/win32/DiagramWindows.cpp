@@ -23,13 +23,14 @@ constexpr RECT kComModem{290, 290, 390, 330};
 constexpr RECT kAirmail{430, 285, 610, 335};
 
 // The program.
-constexpr RECT kSoundCardButton{20, 150, 160, 205};
+constexpr RECT kSoundCardButton{10, 150, 140, 205};
 constexpr RECT kDisplayButton{240, 40, 400, 95};
 constexpr RECT kDetectorButton{240, 150, 400, 205};
 constexpr RECT kAutoConnectButton{470, 150, 630, 205};
 constexpr RECT kTerminalButton{470, 270, 630, 325};
 constexpr RECT kAirmailButton{240, 270, 400, 325};
-constexpr RECT kPositionButton{20, 270, 160, 325};
+// Four lines of text; centred on the AirMail button's row.
+constexpr RECT kPositionButton{10, 262, 140, 332};
 
 }  // namespace
 
@@ -88,9 +89,9 @@ bool DiagramMainWindow::OnCreate() {
 
 void DiagramMainWindow::OnPaint(HDC dc) {
   Arrow(dc, {kSoundCardButton.right, 165}, Mid(kDisplayButton, 'l'));
-  Label(dc, 165, 100, "Time Data");
+  Label(dc, 110, 100, "Time Data");
   Arrow(dc, Mid(kSoundCardButton, 'r'), Mid(kDetectorButton, 'l'));
-  Label(dc, 168, 160, "Frequency Data");
+  Label(dc, 148, 182, "Frequency Data");
   Arrow(dc, Mid(kDetectorButton, 'r'), Mid(kAutoConnectButton, 'l'));
   Arrow(dc, Mid(kAutoConnectButton, 'b'), Mid(kTerminalButton, 't'));
   Arrow(dc, Mid(kTerminalButton, 'l'), Mid(kAirmailButton, 'r'));
