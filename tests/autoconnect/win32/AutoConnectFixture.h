@@ -17,13 +17,6 @@
 
 namespace velmora::testing {
 
-// The boxes `act` raises, each answered with `answer`.
-inline std::vector<std::string> Answered(int answer, const std::function<void()>& act) {
-  MessageBoxAnswerer answerer(answer);
-  act();
-  return answerer.Texts();
-}
-
 // The stand-in AirMail's scenario: its terminal on HAM's W1AW, with the other keys given.
 inline std::map<std::string, std::string> HamScenario(std::map<std::string, std::string> more = {}) {
   more.insert({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14075.0"}, {"Terminal", "1"}});
@@ -68,13 +61,17 @@ class AutoConnectFixture : public ::testing::Test {
   }
   // What a test attaches to the AutoConnect window before the main window exists.
   virtual void BeforeMain() {}
-  // The main window, then the AutoConnect window from its "Airmail" button;
-  // no box but those expected.
+  // The AutoConnect window from the main window's "Airmail" button, shown
+  // and active, and `also` holding.
+  bool Show(const std::function<bool()>& also = [] { return true; }) {
+    main->Command(main->Tools().IdOf("Airmail"));
+    return PumpUntil([&] { return window->Visible() && window->Activated() && also(); }, 10);
+  }
+  // The main window, then the AutoConnect window; no box but those expected.
   void Open(const std::vector<std::string>& boxes = {}, bool predictions = false) {
     OpenMain(predictions);
     MessageBoxAnswerer unexpected;
-    main->Command(main->Tools().IdOf("Airmail"));
-    ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
+    ASSERT_TRUE(Show());
     ASSERT_EQ(WindowText(window->Handle()), "AutoConnect");
     EXPECT_EQ(unexpected.Texts(), boxes);
   }

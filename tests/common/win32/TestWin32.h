@@ -181,4 +181,11 @@ class MessageBoxAnswerer {
   std::vector<HWND> answered_;
 };
 
+// The texts of the boxes `act` raises, each answered with `answer`.
+inline std::vector<std::string> Answered(int answer, const std::function<void()>& act) {
+  MessageBoxAnswerer answerer(answer);
+  act();
+  return answerer.Texts();
+}
+
 }  // namespace velmora::testing
