@@ -1,12 +1,8 @@
 // The real sound path: a tone played into the sound server comes back
 // through the capture loop, full buffers of the right level and frequency.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <thread>
 
 #include "audio/win32/WaveDevices.h"
 #include "common/win32/MessagePump.h"

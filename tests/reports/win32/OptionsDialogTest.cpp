@@ -7,7 +7,6 @@
 
 #include "autoconnect/AutoConnectMenus.h"
 #include "tests/airmail/Fixture.h"
-#include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
@@ -227,9 +226,7 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
   for (auto [column, cls, count, selected] : {Case{0, "ComboBox", 1, 0}, Case{1, "ComboBox", 8, 3},
                                              Case{2, "ListBox", 6, 1}, Case{3, "Edit", 0, 0}}) {
     HWND editor = dialog.CellEdit(Dialog::kOffsetGrid, 0, column);
-    char name[16] = {};
-    GetClassNameA(editor, name, sizeof name);
-    EXPECT_STREQ(name, cls) << column;
+    EXPECT_EQ(testing::ClassOf(editor), cls) << column;
     if (column == 2) {
       EXPECT_EQ(SendMessageA(editor, LB_GETCOUNT, 0, 0), count);  // K4CJX's five, and the cell's own 14075.0
       EXPECT_EQ(SendMessageA(editor, LB_GETSELCOUNT, 0, 0), selected);

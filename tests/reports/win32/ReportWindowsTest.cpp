@@ -4,8 +4,6 @@
 // them, over the whole log and a period; all closed with the AutoConnect window.
 #include "reports/win32/AutoConnectReports.h"
 
-#include <gtest/gtest.h>
-
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/TextFileLines.h"
 #include "reports/AirmailSummary.h"

@@ -1,6 +1,5 @@
 // The frequency grid on a real window: columns per mode, check boxes that
 // toggle under a click, the blinking cell, scrolling and the tool-tip.
-#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <memory>
