@@ -3,7 +3,6 @@
 // fixture (or on another AirMail's folders), closed and gone after each test.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -12,7 +11,6 @@
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "common/win32/MenuBuilder.h"
 #include "tests/airmail/Fixture.h"
-#include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora::testing {

@@ -3,7 +3,6 @@
 // runs against the stand-in AirMail and the stand-in radio.
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
-#include "common/TextFileLines.h"
 #include "selection/ReferenceData.h"
 #include "selection/TableColumns.h"
 #include "tests/airmail/win32/StandInSession.h"
@@ -31,9 +30,9 @@ class AutoConnectWindowTest : public testing::AutoConnectFixture {
 TEST_F(AutoConnectWindowTest, EachModeShowsExactlyItsFramesAndBuildsItsTable) {
   Open();
   EXPECT_TRUE(main->Tools().IsEnabled("Airmail"));
-  const std::set<std::string> frames[] = {{"frmConnect"}, {"frmConnect", "frmAutoSelect"}, {"frmConnect", "frmAutoSelect"},
-                                          {"frmReferenceStation"}, {"frmReferenceData"}, {"frmNoConnectData"},
-                                          {"frmScanStation"}};
+  const std::set<std::string> frames[] = {{"frmConnect"}, {"frmConnect", "frmAutoSelect"},
+                                          {"frmConnect", "frmAutoSelect"}, {"frmReferenceStation"},
+                                          {"frmReferenceData"}, {"frmNoConnectData"}, {"frmScanStation"}};
   for (int mode = 0; mode < 7; ++mode) {
     // Mode 0 reads AirMail's terminal: AirMail is not running, and is not started.
     Answered(IDNO, [&] { window->ModeChoose(mode); });
@@ -284,11 +283,7 @@ TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn
 }
 
 TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStartFirst) {
-  struct Case {
-    bool airmailRunning;
-    int answer;
-    const char* box;
-  } cases[] = {
+  struct Case { bool airmailRunning; int answer; const char* box; } cases[] = {
       {false, IDNO, "Would you like to start the AirMail program"},
       {true, IDOK, "Unable to find AirMail's"},  // the ship's position for the log
   };
