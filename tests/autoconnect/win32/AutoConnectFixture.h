@@ -31,6 +31,7 @@ class AutoConnectFixture : public ::testing::Test {
   void TearDown() override {
     if (main && main->Handle()) main->Close();
     main.reset();
+    AfterMain();
     window.reset();
     DrainQuit();
   }
@@ -57,8 +58,10 @@ class AutoConnectFixture : public ::testing::Test {
     main->RecallAtStartup();
     main->Show(SW_SHOWNORMAL);
   }
-  // What a test attaches to the AutoConnect window before the main window exists.
+  // What a test attaches to the AutoConnect window before the main window
+  // exists, and lets go once the main window is gone.
   virtual void BeforeMain() {}
+  virtual void AfterMain() {}
   // The AutoConnect window from the main window's "Airmail" button, shown
   // and active, and `also` holding.
   bool Show(const std::function<bool()>& also = [] { return true; }) {

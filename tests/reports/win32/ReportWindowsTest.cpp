@@ -30,12 +30,7 @@ class ReportWindowsTest : public testing::AutoConnectFixture {
     reports = std::make_unique<AutoConnectReports>(*window, folder.path());
     window->ReportWindowsSet(reports.get());
   }
-  void TearDown() override {
-    if (main && main->Handle()) main->Close();
-    main.reset();
-    reports.reset();
-    AutoConnectFixture::TearDown();
-  }
+  void AfterMain() override { reports.reset(); }
 
   std::unique_ptr<AutoConnectReports> reports;
 };

@@ -38,8 +38,7 @@ HANDLE PortOpen(const std::string& name) {
   }
   if (port == INVALID_HANDLE_VALUE) return port;
   // The line is a raw pseudo-terminal pair: its speed and framing are the program's end's business.
-  COMMTIMEOUTS timeouts{};
-  timeouts.ReadIntervalTimeout = MAXDWORD;
+  COMMTIMEOUTS timeouts{.ReadIntervalTimeout = MAXDWORD};
   SetCommTimeouts(port, &timeouts);
   PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
   return port;
