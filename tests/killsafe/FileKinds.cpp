@@ -1,6 +1,5 @@
 #include "tests/killsafe/FileKinds.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -88,15 +87,11 @@ std::string ReadOffsets(const fs::path& file) {
   return !records ? failure.description : records->size() == kRows ? "" : "records lost";
 }
 
-GridRows HistoryRows(int variant) {
+void WriteHistory(const fs::path& file, int variant) {
   GridRows rows;
   for (int i = 0; i < kRows; ++i) rows.push_back({"HAM", Numbered("W", i), "7000.0", variant ? "1.5" : "-0.5"});
-  return rows;
-}
-
-void WriteHistory(const fs::path& file, int variant) {
   RecordingMessenger messages;
-  Require(HistoryGridSave(file, HistoryRows(variant), messages));
+  Require(HistoryGridSave(file, rows, messages));
 }
 
 std::string ReadHistory(const fs::path& file) {

@@ -42,8 +42,7 @@ inline WriterProcess::WriterProcess(const std::filesystem::path& program, std::s
                                     const std::filesystem::path& file) {
   std::wstring line =
       L"\"" + program.wstring() + L"\" " + std::wstring(kind.begin(), kind.end()) + L" \"" + file.wstring() + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
+  STARTUPINFOW si{.cb = sizeof(STARTUPINFOW)};
   started_ = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
 }
 

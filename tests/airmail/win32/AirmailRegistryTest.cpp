@@ -2,14 +2,11 @@
 // leaves, written here with the registry calls and removed afterwards.
 #include "airmail/win32/AirmailRegistry.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "tests/airmail/Fixture.h"
-#include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {

@@ -2,13 +2,8 @@
 // One test's AirMail: copies of the fixture's program and data folders,
 // the stand-in as the program with a scenario beside it, and the record of
 // what the stand-in received.
-#include <windows.h>
-
 #include <algorithm>
-#include <fstream>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "airmail/win32/AirmailWindows.h"
 #include "common/TextFileLines.h"

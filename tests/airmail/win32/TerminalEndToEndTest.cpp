@@ -13,7 +13,6 @@
 #include "common/win32/SystemErrorText.h"
 #include "common/win32/Win32Messenger.h"
 #include "tests/airmail/FakeSeams.h"
-#include "tests/common/TempFolder.h"
 #include "tests/airmail/win32/StandInSession.h"
 
 namespace velmora {

@@ -2,8 +2,6 @@
 // the front, and AirMail's debug log shared while we read it.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "airmail/SharedReadFile.h"
 #include "airmail/win32/KeysSend.h"
 #include "airmail/win32/WindowActivate.h"

@@ -1,20 +1,12 @@
 #pragma once
 // The real program in a folder of its own beside a stand-in AirMail, as a
 // scheduled run or a user meets it, and the stand-in's record read by time.
-#include <windows.h>
-
-#include <filesystem>
 #include <memory>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "audio/MainSettings.h"
 #include "common/ProfileFile.h"
 #include "tests/airmail/win32/StandInSession.h"
-#include "tests/common/TempFolder.h"
-#include "tests/common/win32/TestWin32.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora::testing {

@@ -8,6 +8,7 @@
 #include "app/win32/MainWindow.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
+#include "tools/signalgen/SignalGen.h"
 
 namespace velmora::testing {
 
@@ -28,6 +29,14 @@ class MainWindowFixture : public ::testing::Test {
     window->Show(SW_SHOWNORMAL);
   }
   void Press(const char* key) { window->Command(window->Tools().IdOf(key)); }
+  // The input set to a recording of these samples.
+  void Playback(const std::vector<float>& samples) {
+    const auto file = folder.path() / "recording.bin";
+    std::error_code error;
+    ASSERT_TRUE(signalgen::WriteRecording(file, samples, false, error)) << error.message();
+    window->Signal().inputSource = kPlayback;
+    window->Signal().playbackFile = file;
+  }
   std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
 
   TempFolder folder;

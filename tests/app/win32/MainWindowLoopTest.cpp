@@ -1,15 +1,10 @@
 // The real loop under the real main window: minimised, and started while an
 // AutoConnect operation waits below it or the loop of the input before ends;
 // panel 1 read back from the status bar.
-#include <gtest/gtest.h>
-
 #include <cmath>
 
-#include "app/win32/MainWindow.h"
 #include "tests/app/win32/MainWindowFixture.h"
 #include "tests/autoconnect/win32/ThreadTimer.h"
-#include "tools/signalgen/SignalGen.h"
-#include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
 namespace {
@@ -18,13 +13,8 @@ using MainWindowLoopTest = testing::MainWindowFixture<>;
 
 TEST_F(MainWindowLoopTest, MinimisedNothingIsDrawnButDetectionGoesOn) {
   // One continuous transmission.
-  auto pactor2 =
-      signalgen::Generate({.form = signalgen::Form::Pactor2, .snrDb = 30, .seconds = 3, .rhythm = {.cycle = 0}});
-  auto file = folder.path() / "pactor2.bin";
-  std::error_code error;
-  ASSERT_TRUE(signalgen::WriteRecording(file, pactor2.samples, false, error)) << error.message();
-  window->Signal().inputSource = kPlayback;
-  window->Signal().playbackFile = file;
+  Playback(signalgen::Generate({.form = signalgen::Form::Pactor2, .snrDb = 30, .seconds = 3, .rhythm = {.cycle = 0}})
+               .samples);
   ShowWindow(window->Handle(), SW_MINIMIZE);
   Press("Start");
   int ticks = 0;
@@ -49,11 +39,7 @@ using LoopUnderAnOperation = testing::MainWindowFixture<BusySide>;
 // Started inside an AutoConnect operation's wait, the loop would hold the
 // operation below it for good; it starts once the operation has returned.
 TEST_F(LoopUnderAnOperation, TheLoopStartsOnceTheOperationHasReturned) {
-  auto file = folder.path() / "noise.bin";
-  std::error_code error;
-  ASSERT_TRUE(signalgen::WriteRecording(file, signalgen::Generate({.seconds = 2}).samples, false, error));
-  window->Signal().inputSource = kPlayback;
-  window->Signal().playbackFile = file;
+  Playback(signalgen::Generate({.seconds = 2}).samples);
   autoConnect.busy = true;
   Press("Start");
   EXPECT_FALSE(testing::PumpUntil([&] { return window->Status().Text(1).starts_with("Playback"); }, 0.5));
@@ -71,11 +57,7 @@ TEST_F(LoopUnderAnOperation, TheLoopStartsOnceTheOperationHasReturned) {
 // Options switches the input while a loop runs and ends that loop; a Start
 // pressed before its last buffer was done was lost, "Stopped" stood.
 TEST_F(MainWindowLoopTest, AStartWhileTheLoopOfTheInputBeforeEndsIsKept) {
-  auto file = folder.path() / "noise.bin";
-  std::error_code error;
-  ASSERT_TRUE(signalgen::WriteRecording(file, signalgen::Generate({.seconds = 2}).samples, false, error));
-  window->Signal().inputSource = kPlayback;
-  window->Signal().playbackFile = file;
+  Playback(signalgen::Generate({.seconds = 2}).samples);
   Press("Start");
   bool switched = false;
   testing::ThreadTimer watcher(20, [&] {

@@ -2,14 +2,11 @@
 // settings file, under the platform's window system.
 #include "app/win32/MainWindow.h"
 
-#include <gtest/gtest.h>
-
 #include "airmail/AutoConnectSettings.h"
 #include "app/MenuModel.h"
 #include "app/SettingsOnlyAutoConnect.h"
 #include "common/win32/MenuBuilder.h"
 #include "tests/app/win32/MainWindowFixture.h"
-#include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
 namespace {
@@ -155,11 +152,9 @@ TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndEsc) {
 
 TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses) {
   std::filesystem::create_directory(SettingsFile());  // a folder where the file should be
-  testing::MessageBoxAnswerer answerer;
-  window->Close();
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("ProfileSave - Cannot write " + SettingsFile().string()), std::string::npos)
-      << answerer.Texts()[0];
+  auto told = testing::Answered(IDOK, [&] { window->Close(); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("ProfileSave - Cannot write " + SettingsFile().string()), std::string::npos) << told[0];
   EXPECT_EQ(window->Handle(), nullptr);
 }
 

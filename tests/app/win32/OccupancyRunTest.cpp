@@ -6,12 +6,9 @@
 // unattended run hears both a little more (AutoSelect's noise measurement),
 // which alone tips the shares apart. The "Busy" column then shows them, and
 // with the "Busy" rule on the next run calls the free one first.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <thread>
 #include <tuple>
 
 #include "app/win32/MainWindow.h"
@@ -57,16 +54,6 @@ class FollowingSound {
   std::unique_ptr<testing::SoundPlayer> player_;
   std::string playing_;
 };
-
-// The first call the stand-in took at or after `since` (ms): its line.
-std::string FirstCallSince(const std::vector<std::string>& record, long long since) {
-  for (const auto& line : record) {
-    auto blank = line.find(' ');
-    if (blank != std::string::npos && line.compare(blank + 1, 5, "call ") == 0 && std::stoll(line.substr(0, blank)) >= since)
-      return line.substr(blank + 1);
-  }
-  return {};
-}
 
 // A run of the program to its exit, the sound following the terminal; a
 // run left listening on the busy frequency is stopped as "Stop" stops it.
@@ -181,10 +168,13 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
   }
 
   // The next run calls the free frequency first.
-  long long second = testing::NowMs();
+  const auto earlier = airmail.Record().size();
   EXPECT_EQ(RunToExit(program, airmail, sound, 120), 0u);
-  std::string call = FirstCallSince(airmail.Record(), second);
-  EXPECT_NE(call.find(kFreeLabel), std::string::npos) << call;
+  const auto received = airmail.Record();
+  const auto call = std::find_if(received.begin() + static_cast<std::ptrdiff_t>(earlier), received.end(),
+                                 [](const std::string& line) { return line.find(" call ") != std::string::npos; });
+  ASSERT_NE(call, received.end());
+  EXPECT_NE(call->find(kFreeLabel), std::string::npos) << *call;
   SetEnvironmentVariableA("VELMORA_TEST_MESSAGE_SECONDS", nullptr);
 }
 

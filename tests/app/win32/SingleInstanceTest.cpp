@@ -1,13 +1,7 @@
 // A second launch of the real program while a window captioned "Velmora" exists.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "airmail/AutoConnectSettings.h"
-#include "app/win32/MainWindow.h"
-#include "common/AtomicFile.h"
 #include "common/ProfileFile.h"
 #include "tests/app/win32/OtherSession.h"
 #include "tests/common/TempFolder.h"
@@ -21,10 +15,8 @@ class SingleInstanceTest : public ::testing::Test {
   void SetUp() override {
     auto exe = testing::HostPath(VELMORA_BINARY_DIR "/Velmora.exe");
     std::filesystem::copy_file(exe, folder.path() / "Velmora.exe");
-    std::ofstream(folder.path() / kSettingsFileName, std::ios::binary)
-        << "[Detector Data]\r\nBurst = True \r\n; kept as it is\r\n[Airmail Data]\r\nRadio Comm Port=3\r\n";
-    std::error_code error;
-    before = *ReadWholeFile(folder.path() / kSettingsFileName, error);
+    before = "[Detector Data]\r\nBurst = True \r\n; kept as it is\r\n[Airmail Data]\r\nRadio Comm Port=3\r\n";
+    testing::WriteBytes(folder.path() / kSettingsFileName, before);
   }
   std::string Launch() const { return "\"" + (folder.path() / "Velmora.exe").string() + "\""; }
   std::string Settings() const {

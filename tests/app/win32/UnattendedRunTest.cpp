@@ -1,40 +1,19 @@
 // "Velmora.exe /connect" from its start to its exit code, as a scheduled run
-// meets it: the real program, the stand-in AirMail, and sound through the
-// sound card (played into the sound server, captured by the program) that
-// is busy with Pactor for a few seconds and then free. The call key may
-// reach AirMail only after "Connect Not Busy" seconds of free channel.
-// Reference stations are measured through the stand-in radio on the serial
-// line pair (COM8) that radio-line.sh makes, with the real VOACAP.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <functional>
-#include <memory>
-#include <optional>
-
-#include "airmail/AutoConnectSettings.h"
-#include "app/win32/MainWindow.h"
-#include "audio/MainSettings.h"
-#include "autoconnect/LoggingMessenger.h"
+// meets it: the real program, the stand-in AirMail, and sound played into
+// the sound server and captured by the program. The call key may reach
+// AirMail only after "Connect Not Busy" seconds of free channel. The
+// stand-in radio listens on the serial line pair that radio-line.sh makes.
 #include "autoconnect/UnattendedSession.h"
-#include "common/ProfileFile.h"
 #include "common/RecordFile.h"
 #include "selection/ReferenceData.h"
 #include "selection/TableColumns.h"
-#include "tests/airmail/Fixture.h"
-#include "tests/airmail/win32/StandInSession.h"
 #include "tests/app/win32/InstalledProgram.h"
 #include "tests/app/win32/OtherSession.h"
 #include "tests/audio/win32/SoundPlayer.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
-#include "tests/common/TempFolder.h"
-#include "tests/common/win32/TestWin32.h"
 #include "tests/propagation/win32/RealItshfbc.h"
 #include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/FadingSweep.h"
-#include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
 namespace {
@@ -52,10 +31,7 @@ constexpr double kBufferSeconds = 2048.0 / 11025;
 
 // Busy with Pactor, then channel noise alone for as long as any run lasts;
 // and the time the last Pactor sample is heard.
-struct BusyThenFree {
-  std::vector<std::int16_t> samples;
-  double busyEnd = 0;
-};
+struct BusyThenFree { std::vector<std::int16_t> samples; double busyEnd = 0; };
 BusyThenFree BusyThenFreeRecording() {
   signalgen::Signal busy = Pactor(kBusySeconds, 3);
   std::vector<float> all = busy.samples;
@@ -81,6 +57,12 @@ struct HeardRun {
   std::vector<std::string> received;  // the stand-in's record
 };
 using SoundChange = std::function<void(std::unique_ptr<testing::SoundPlayer>&)>;
+// The stand-in's scenario for a call with that outcome.
+testing::StandInSession::Scenario Calls(const char* outcome, const char* lifetime) {
+  return testing::HamScenario(
+      {{"Outcome", outcome}, {"Seconds", "1"}, {"DisconnectSeconds", "2"}, {"RecordTimes", "1"}, {"Lifetime", lifetime}});
+}
+
 HeardRun RunHearing(const Installed& program, const testing::StandInSession& airmail,
                     const std::vector<std::int16_t>& sound, double seconds, const SoundChange& during = {}) {
   HeardRun run;
@@ -127,25 +109,22 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     bool airmailRunning;  // else the program starts it without asking
     int exit;
     const char* status;  // the log record's Status field
-    const char* lines = "";
   } runs[] = {
       {kModeCurrentFrequency, "noanswer", false, 1, "Did not Connect "},
+      // Mode 2 switches stations through the terminal: TerminalEndToEndTest
+      // and EngineRunTest.
       {kModeMultipleFrequencies, "connected", true, 0, "Connected "},
-      // Tx only: listening on each station's Rx Check rows first (some 15 s
-      // here) is ListeningTest's.
-      {kModeMultipleStations, "connected", true, 0, "Connected ", "Connect Tx Only=True\r\n"},
   };
   const BusyThenFree recording = BusyThenFreeRecording();
   const auto link = signalgen::ToPcm16(Pactor(12, 5).samples);
   for (const auto& run : runs) {
     SCOPED_TRACE("mode " + std::to_string(run.mode) + ", " + run.outcome);
     const bool connected = std::string_view(run.outcome) == "connected";
-    testing::StandInSession airmail(testing::HamScenario(
-        {{"Outcome", run.outcome}, {"Seconds", "1"}, {"DisconnectSeconds", "2"}, {"RecordTimes", "1"}, {"Lifetime", "120"}}));
+    testing::StandInSession airmail(Calls(run.outcome, "120"));
     if (run.airmailRunning) {
       ASSERT_TRUE(airmail.Start(true));
     }
-    Installed program(run.mode, airmail, run.lines);
+    Installed program(run.mode, airmail);
     // The link itself is heard while it lasts, as it would be on the air.
     bool linkPlayed = false;
     HeardRun heard = RunHearing(program, airmail, recording.samples, 120, [&](auto& player) {
@@ -175,12 +154,11 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
 
     // A link the detectors heard marks the station good; calls nobody answered, bad.
     bool good = false, bad = false;
-    for (const auto& line : SplitLines(program.Kept("StationHistoryData.txt"))) {
-      if (line.find('=') == std::string::npos) continue;
-      double value = std::stod(line.substr(line.find('=') + 1));
-      good = good || value > 0;
-      bad = bad || value < 0;
-    }
+    for (const auto& line : SplitLines(program.Kept("StationHistoryData.txt")))
+      if (auto at = line.find('='); at != std::string::npos) {
+        const double value = std::stod(line.substr(at + 1));
+        good = good || value > 0, bad = bad || value < 0;
+      }
     EXPECT_EQ(std::pair(good, bad), std::pair(run.exit == 0, run.exit != 0)) << program.Kept("StationHistoryData.txt");
 
     // The settings were saved at the end; the AutoConnect window, opened for
@@ -216,8 +194,7 @@ TEST_F(UnattendedRunTest, FadedLinkWithPactorFadingIsNotCalledOver) {
   const auto without = signalgen::CountFading({heard.samples.data(), std::size_t(kLinkSeconds * 11025)}, {}, plain, 2048);
   ASSERT_GT(without.longestFree * kBufferSeconds, kWait + kBufferSeconds) << "the templates alone would call";
 
-  testing::StandInSession airmail(testing::HamScenario(
-      {{"Outcome", "connected"}, {"Seconds", "1"}, {"DisconnectSeconds", "2"}, {"RecordTimes", "1"}, {"Lifetime", "150"}}));
+  testing::StandInSession airmail(Calls("connected", "150"));
   ASSERT_TRUE(airmail.Start(true));
   Installed program(kModeCurrentFrequency, airmail, "Connect Not Busy=" + std::to_string(kWait) + "\r\n",
                     "Pactor Fading=True\r\n");
@@ -254,7 +231,7 @@ TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceive
     sound.insert(sound.end(), after.begin(), after.end());
     const double modemEnd = run.modem ? kModemSeconds : 0;
 
-    testing::StandInSession airmail(testing::HamScenario({{"Outcome", "noanswer"}, {"RecordTimes", "1"}, {"Lifetime", "90"}}));
+    testing::StandInSession airmail(Calls("noanswer", "90"));
     ASSERT_TRUE(airmail.Start(true));
     Installed program(kModeCurrentFrequency, airmail,
                       "Connect Not Busy=" + std::to_string(kWait) + "\r\nConnect Attempts=1\r\n", "Digital Busy=True\r\n");
@@ -279,13 +256,7 @@ TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceive
 // Whatever keeps a run from starting ends the program with exit code 2 and
 // a line in "Velmora.log"; a box on the way closes itself.
 TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
-  struct {
-    const char* arguments;
-    int mode;
-    bool otherSession;
-    std::string logged;
-    bool box;
-  } cases[] = {
+  struct { const char* arguments; int mode; bool otherSession; std::string logged; bool box; } cases[] = {
       {"/connect", kModeScanStations, false, UnattendedModeRefusedText(kModeScanStations), true},
       {"/Connect", kModeMultipleFrequencies, true, "No: an unattended run does not start beside another session.",
        false},

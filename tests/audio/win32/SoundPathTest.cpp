@@ -1,12 +1,8 @@
 // The real sound path: a tone played into the sound server comes back
 // through the capture loop, full buffers of the right level and frequency.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <thread>
 
 #include "audio/win32/WaveDevices.h"
 #include "common/win32/MessagePump.h"
@@ -29,29 +25,21 @@ std::vector<std::int16_t> Tone(double seconds) {
   return samples;
 }
 
-// Sign changes, passing over samples that are exactly zero (8-bit samples
-// near the axis round to it).
-int ZeroCrossings(const std::vector<std::int16_t>& b) {
-  int n = 0, sign = 0;
-  for (auto v : b) {
-    int s = (v > 0) - (v < 0);
-    if (s != 0 && sign != 0 && s != sign) ++n;
-    if (s != 0) sign = s;
-  }
-  return n;
-}
-
-double RmsDb(const std::vector<std::int16_t>& b) {
-  double sum = 0;
-  for (auto v : b) sum += double(v) * v;
-  return 10 * std::log10(sum / b.size());
-}
-
 using RealRig = testing::BasicSignalRig<WaveInDevice, WaveOutDevice, SteadyClock>;
 
+// The tone's level, and its sign changes (passing over samples that are
+// exactly zero: 8-bit samples near the axis round to it).
 bool IsTheTone(const std::vector<std::int16_t>& b) {
-  return std::abs(ZeroCrossings(b) - 2 * kToneHz * 2048 / 11025) <= 4 &&
-         std::abs(RmsDb(b) - 20 * std::log10(kToneAmplitude / std::sqrt(2.0))) <= 1.5;
+  int crossings = 0, sign = 0;
+  double sum = 0;
+  for (auto v : b) {
+    const int s = (v > 0) - (v < 0);
+    if (s != 0 && sign != 0 && s != sign) ++crossings;
+    if (s != 0) sign = s;
+    sum += double(v) * v;
+  }
+  return std::abs(crossings - 2 * kToneHz * 2048 / 11025) <= 4 &&
+         std::abs(10 * std::log10(sum / b.size()) - 20 * std::log10(kToneAmplitude / std::sqrt(2.0))) <= 1.5;
 }
 
 // Every buffer full, and the tone in at least six buffers in a row: the sound

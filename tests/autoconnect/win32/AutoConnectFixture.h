@@ -3,7 +3,6 @@
 // fixture (or on another AirMail's folders), closed and gone after each test.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -12,17 +11,9 @@
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "common/win32/MenuBuilder.h"
 #include "tests/airmail/Fixture.h"
-#include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora::testing {
-
-// The boxes `act` raises, each answered with `answer`.
-inline std::vector<std::string> Answered(int answer, const std::function<void()>& act) {
-  MessageBoxAnswerer answerer(answer);
-  act();
-  return answerer.Texts();
-}
 
 // The stand-in AirMail's scenario: its terminal on HAM's W1AW, with the other keys given.
 inline std::map<std::string, std::string> HamScenario(std::map<std::string, std::string> more = {}) {
@@ -40,6 +31,7 @@ class AutoConnectFixture : public ::testing::Test {
   void TearDown() override {
     if (main && main->Handle()) main->Close();
     main.reset();
+    AfterMain();
     window.reset();
     DrainQuit();
   }
@@ -66,15 +58,21 @@ class AutoConnectFixture : public ::testing::Test {
     main->RecallAtStartup();
     main->Show(SW_SHOWNORMAL);
   }
-  // What a test attaches to the AutoConnect window before the main window exists.
+  // What a test attaches to the AutoConnect window before the main window
+  // exists, and lets go once the main window is gone.
   virtual void BeforeMain() {}
-  // The main window, then the AutoConnect window from its "Airmail" button;
-  // no box but those expected.
+  virtual void AfterMain() {}
+  // The AutoConnect window from the main window's "Airmail" button, shown
+  // and active, and `also` holding.
+  bool Show(const std::function<bool()>& also = [] { return true; }) {
+    main->Command(main->Tools().IdOf("Airmail"));
+    return PumpUntil([&] { return window->Visible() && window->Activated() && also(); }, 10);
+  }
+  // The main window, then the AutoConnect window; no box but those expected.
   void Open(const std::vector<std::string>& boxes = {}, bool predictions = false) {
     OpenMain(predictions);
     MessageBoxAnswerer unexpected;
-    main->Command(main->Tools().IdOf("Airmail"));
-    ASSERT_TRUE(PumpUntil([&] { return window->Activated(); }, 10));
+    ASSERT_TRUE(Show());
     ASSERT_EQ(WindowText(window->Handle()), "AutoConnect");
     EXPECT_EQ(unexpected.Texts(), boxes);
   }

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "common/ProfileFile.h"
 #include "tests/common/TempFolder.h"
 
@@ -21,7 +17,7 @@ std::vector<AwkwardProfile> AwkwardProfiles() {
   return {
       {"crlf", "[Detector Data]\r\nBurst=True\r\nBurst Threshold=35\r\n\r\n[Display Data]\r\nSample Size=2048\r\n"},
       {"lf", "[Detector Data]\nBurst=True\nBurst Threshold=35\n[Display Data]\nSample Size=4096\n"},
-      {"no final newline", "[Detector Data]\r\nBurst=False\r\nPower Threshold=12.5"},
+      {"no final newline", "[Detector Data]\r\nBurst=False\r\nPower Threshold=12.5"}, {"empty file", ""},
       {"blanks around equals", "[Detector Data]\r\n  Burst   =   True  \r\n\tCW Range\t=\t50\t\r\nKey With Blanks = a b c \r\n"},
       {"duplicate sections",
        "[Detector Data]\r\nBurst=True\r\n[Other]\r\nx=1\r\n[detector data]\r\nBurst=False\r\nPeak=True\r\n"},
@@ -36,23 +32,21 @@ std::vector<AwkwardProfile> AwkwardProfiles() {
       {"case and blanks in names", "[  Mixed Case  ]\r\nMiXeD KeY=1\r\n[Display Data ]\r\nSample Size=512\r\n"},
       {"keys before any section", "Orphan=1\r\n[Detector Data]\r\nBurst=True\r\n"},
       {"broken header", "[Detector Data\r\nBurst=True\r\n[Display Data]\r\nFft Range=2\r\n"},
-      {"equals in value", "[Detector Data]\r\nFormula=a=b=c\r\n"}, {"empty file", ""},
+      {"equals in value", "[Detector Data]\r\nFormula=a=b=c\r\n"},
   };
 }
 
 // Every (section, key) pair worth asking of every file above.
 std::vector<std::pair<std::string, std::string>> AwkwardQueries() {
-  return {
-      {"Detector Data", "Burst"},        {"detector data", "BURST"},         {" Detector Data ", " Burst "},
-      {"Detector Data", "Burst Threshold"}, {"Detector Data", "CW Range"},    {"Detector Data", "Key With Blanks"},
-      {"Detector Data", "Peak"},         {"Detector Data", "Power"},         {"Detector Data", "Power Threshold"},
-      {"Detector Data", "Formula"},      {"Detector Data", "; Burst"},       {"Detector Data", "just some text"},
-      {"Detector Data", "Missing"},      {"Display Data", "Sample Size"},    {"Display Data", "Fft Range"},
-      {"Display Data", "Long"},          {"Display Data", "After"},          {"Other", "x"},
-      {"Q", "Double"},                   {"Q", "Single"},                    {"Q", "Half"},
-      {"Q", "Inner"},                    {"Q", "Empty"},                     {"Q", "Lone"},
-      {"Mixed Case", "mixed key"},       {"", "Orphan"},                     {"Missing Section", "Burst"},
-  };
+  std::vector<std::pair<std::string, std::string>> queries = {
+      {"detector data", "BURST"}, {" Detector Data ", " Burst "}, {"Display Data", "Sample Size"},
+      {"Display Data", "Fft Range"}, {"Display Data", "Long"}, {"Display Data", "After"}, {"Other", "x"},
+      {"Mixed Case", "mixed key"}, {"", "Orphan"}, {"Missing Section", "Burst"}};
+  for (const char* key : {"Burst", "Burst Threshold", "CW Range", "Key With Blanks", "Peak", "Power", "Power Threshold",
+                          "Formula", "; Burst", "just some text", "Missing"})
+    queries.emplace_back("Detector Data", key);
+  for (const char* key : {"Double", "Single", "Half", "Inner", "Empty", "Lone"}) queries.emplace_back("Q", key);
+  return queries;
 }
 
 std::string PlatformRead(const std::filesystem::path& file, const std::string& section, const std::string& key,

@@ -2,6 +2,7 @@
 // Helpers for tests that run under the Windows configuration.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -53,16 +54,25 @@ inline std::string ClassOf(HWND window) {
   return name;
 }
 
+// The windows one of the platform's enumerations lists: `Windows(EnumThreadWindows,
+// GetCurrentThreadId())`, `Windows(EnumChildWindows, parent)`.
+template <typename Enumeration, typename Of>
+std::vector<HWND> Windows(Enumeration enumeration, Of of) {
+  std::vector<HWND> windows;
+  enumeration(
+      of,
+      [](HWND w, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
 // All text of a window's children joined by line breaks (a message box's text).
 inline std::string ChildTexts(HWND window) {
   std::string all;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM p) -> BOOL {
-        *reinterpret_cast<std::string*>(p) += WindowText(child) + "\n";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  for (HWND child : Windows(EnumChildWindows, window)) all += WindowText(child) + "\n";
   return all;
 }
 
@@ -70,8 +80,7 @@ inline std::string ChildTexts(HWND window) {
 class ChildProcess {
  public:
   explicit ChildProcess(const std::string& commandLine, const std::string& folder = {}) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
+    STARTUPINFOA si{.cb = sizeof(STARTUPINFOA)};
     std::string line = commandLine;
     started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               folder.empty() ? nullptr : folder.c_str(), &si, &info_);
@@ -94,26 +103,18 @@ class ChildProcess {
   }
   // The first visible top-level window of this process that the test accepts.
   HWND WaitWindow(const std::function<bool(HWND)>& accept, double seconds = 15) {
-    struct Search {
-      DWORD id;
-      const std::function<bool(HWND)>& accept;
-      HWND found = nullptr;
-    } search{Id(), accept};
+    HWND found = nullptr;
     PumpUntil(
         [&] {
-          EnumWindows(
-              [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == s->id && IsWindowVisible(w) && s->accept(w)) s->found = w;
-                return s->found == nullptr;
-              },
-              reinterpret_cast<LPARAM>(&search));
-          return search.found != nullptr;
+          for (HWND w : Windows([](int, WNDENUMPROC list, LPARAM to) { return EnumWindows(list, to); }, 0)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (!found && owner == Id() && IsWindowVisible(w) && accept(w)) found = w;
+          }
+          return found != nullptr;
         },
         seconds);
-    return search.found;
+    return found;
   }
 
  private:
@@ -130,13 +131,7 @@ class MessageBoxAnswerer {
   explicit MessageBoxAnswerer(int answer = IDOK, std::function<void()> beforeAnswer = {})
       : answer_(answer), beforeAnswer_(std::move(beforeAnswer)) {
     // Dialogs open already (the program's own modeless ones) are no message boxes.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-          reinterpret_cast<MessageBoxAnswerer*>(p)->answered_.push_back(w);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
+    answered_ = Windows(EnumThreadWindows, GetCurrentThreadId());
     Current() = this;
     timer_ = SetTimer(nullptr, 0, 50, &MessageBoxAnswerer::OnTimer);
   }
@@ -156,18 +151,9 @@ class MessageBoxAnswerer {
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     auto* self = Current();
     if (!self) return;
-    std::vector<HWND> boxes;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-          if (ClassOf(w) == "#32770" && IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&boxes));
-    for (HWND w : boxes) {
-      bool answered = false;
-      for (HWND done : self->answered_) answered = answered || done == w;
-      if (answered) continue;
+    // Listed first: an answer may close windows.
+    for (HWND w : Windows(EnumThreadWindows, GetCurrentThreadId())) {
+      if (ClassOf(w) != "#32770" || !IsWindowVisible(w) || std::ranges::count(self->answered_, w)) continue;
       self->answered_.push_back(w);
       self->texts_.push_back("[" + WindowText(w) + "]\n" + ChildTexts(w));  // the title, then the texts
       if (self->beforeAnswer_) self->beforeAnswer_();
@@ -180,5 +166,12 @@ class MessageBoxAnswerer {
   std::vector<std::string> texts_;
   std::vector<HWND> answered_;
 };
+
+// The texts of the boxes `act` raises, each answered with `answer`.
+inline std::vector<std::string> Answered(int answer, const std::function<void()>& act) {
+  MessageBoxAnswerer answerer(answer);
+  act();
+  return answerer.Texts();
+}
 
 }  // namespace velmora::testing

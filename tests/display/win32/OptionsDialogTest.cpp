@@ -2,9 +2,6 @@
 // real main window.
 #include <windows.h>
 #include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <fstream>
 
 #include "app/MenuModel.h"
 #include "common/ProgramVersion.h"
@@ -54,12 +51,9 @@ TEST_F(OptionsDialogTest, ABadValueShowsItsMessageAndCancelLeavesTheMembers) {
   Type(2, IDC_TXTPACTOR3, "thirty");
   Type(2, IDC_TXTPOWER, "3");
   Click(2, IDC_CHKBURST);
-  {
-    testing::MessageBoxAnswerer answerer;
-    Press(IDC_CMDOK);
-    ASSERT_EQ(answerer.Texts().size(), 1u);
-    EXPECT_NE(answerer.Texts()[0].find("Options Detector Error, Type mismatch"), std::string::npos);
-  }
+  auto told = testing::Answered(IDOK, [&] { Press(IDC_CMDOK); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("Options Detector Error, Type mismatch"), std::string::npos);
   EXPECT_TRUE(Options().Visible());
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
   EXPECT_EQ(window->Settings().detector.pactor3Threshold, 35);
@@ -72,6 +66,7 @@ TEST_F(OptionsDialogTest, ABadValueShowsItsMessageAndCancelLeavesTheMembers) {
   EXPECT_NE(SendMessageA(Item(2, IDC_CHKBURST), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
+// Then the waterfall, the wide band, "Digital Busy" and "Pactor Fading" switched here.
 TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCentreFollowsAirmail) {
   window->Settings().detector.centerFrequencyAuto = false;
   Open(OptionsDialog::kDetectorTab);
@@ -92,17 +87,10 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   EXPECT_EQ(window->Settings().detector.centerFrequencyAutoFrequency, 1500) << "the fixture's PTC Center Tone";
   EXPECT_EQ(Text(2, IDC_TXTCENTERFREQUENCY), "1500");
   EXPECT_FALSE(IsWindowEnabled(Item(2, IDC_TXTCENTERFREQUENCY)));
+  for (int id : {IDC_CHKPACTOR3WIDEBAND, IDC_CHKDIGITALBUSY, IDC_CHKPACTORFADING}) Click(2, id);
+  Click(1, IDC_CHKWATERFALL);
   Press(IDC_CMDAPPLY);
   EXPECT_EQ(window->Settings().detector.centerFrequency, 1500);
-}
-
-TEST_F(OptionsDialogTest, TheWaterfallTheWideBandDigitalBusyAndPactorFadingAreSwitchedHere) {
-  Open(OptionsDialog::kDisplayTab);
-  Click(1, IDC_CHKWATERFALL);
-  Click(2, IDC_CHKPACTOR3WIDEBAND);
-  Click(2, IDC_CHKDIGITALBUSY);
-  Click(2, IDC_CHKPACTORFADING);
-  Press(IDC_CMDAPPLY);
   EXPECT_TRUE(window->Settings().display.waterfall);
   EXPECT_TRUE(window->Settings().detector.pactor3WideBand);
   EXPECT_TRUE(window->Settings().detector.digitalBusy);
@@ -133,10 +121,9 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
   EXPECT_EQ(window->Statistics().Record(StatisticsDetector::Power).count, 3);
   EXPECT_EQ(window->Statistics().Record(StatisticsDetector::BurstNoise).count, 0) << "switched off";
   EXPECT_FALSE(Text(2, IDC_LBLPOWER).empty()) << "the power reading shows beside its detector";
-  testing::MessageBoxAnswerer answerer;
-  Press(IDM_STATISTICSDISPLAY);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  const std::string& box = answerer.Texts()[0];
+  auto told = testing::Answered(IDOK, [&] { Press(IDM_STATISTICSDISPLAY); });
+  ASSERT_EQ(told.size(), 1u);
+  const std::string& box = told[0];
   EXPECT_EQ(box.rfind("[Detector - Statistics]", 0), 0u) << box;
   EXPECT_NE(box.find("\r\n\r\nPactor 2:\r\nCount 3"), std::string::npos) << box;
   EXPECT_EQ(box.find("Burst Noise:"), std::string::npos);
@@ -146,22 +133,18 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
 
 // A missing file is told; the file is read again at the next showing.
 TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissing) {
-  {
-    testing::MessageBoxAnswerer answerer;
-    window->Command(menu::kHelpOverView);
-    ASSERT_EQ(answerer.Texts().size(), 1u);
-    EXPECT_NE(answerer.Texts()[0].find("Overview, Unable to open Overview File, "), std::string::npos);
-  }
+  auto told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("Overview, Unable to open Overview File, "), std::string::npos);
   std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << "First line\nSecond line\r\nThird";
   window->Overview()->Hide();
   window->Command(menu::kHelpOverView);
   EXPECT_EQ(window->Overview()->Text(), "First line\r\nSecond line\r\nThird");
   std::filesystem::resize_file(folder.path() / "Velmora.txt", kDataFileLimit + 1);
   window->Overview()->Hide();
-  testing::MessageBoxAnswerer answerer;
-  window->Command(menu::kHelpOverView);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("Overview, Unable to read Overview File, "), std::string::npos);
+  told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("Overview, Unable to read Overview File, "), std::string::npos);
 }
 
 TEST_F(OptionsDialogTest, TheDiagramsAndTheAboutBox) {
@@ -172,10 +155,9 @@ TEST_F(OptionsDialogTest, TheDiagramsAndTheAboutBox) {
   SendMessageA(velmora, BM_CLICK, 0, 0);
   ASSERT_NE(window->DiagramMain()->Handle(), nullptr);
   HWND terminal = FindWindowExA(window->DiagramMain()->Handle(), nullptr, "Button", "Terminal\nAirMail's Terminal Window");
-  testing::MessageBoxAnswerer answerer;
-  SendMessageA(terminal, BM_CLICK, 0, 0);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
+  auto told = testing::Answered(IDOK, [&] { SendMessageA(terminal, BM_CLICK, 0, 0); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("AirMail's Terminal window must be open."), std::string::npos);
   HWND detector = FindWindowExA(window->DiagramMain()->Handle(), nullptr, "Button",
                                 "Pactor Detector\nPactor Detector Options");
   SendMessageA(detector, BM_CLICK, 0, 0);

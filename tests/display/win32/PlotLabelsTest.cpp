@@ -1,10 +1,7 @@
 // The spectrum's labels over a trace that runs right through them: they
 // were drawn first and the trace over them, which left a level unreadable
 // wherever the spectrum lay at it.
-#include <windows.h>
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "display/win32/SignalDisplay.h"
 #include "tests/common/win32/TestWin32.h"

@@ -3,11 +3,9 @@
 // it, kept through a resize, and explained by its tool-tip.
 #include <windows.h>
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include "display/WaterfallTexts.h"
 #include "tests/app/win32/MainWindowFixture.h"
-#include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
 namespace {
@@ -29,32 +27,20 @@ class WaterfallWindowTest : public testing::MainWindowFixture<> {
   }
   std::string TipText() {
     char text[512] = {};
-    TTTOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V1_SIZE;
-    info.hwnd = window->Handle();
-    info.uId = reinterpret_cast<UINT_PTR>(window->TimePicture().Handle());
-    info.lpszText = text;
+    TTTOOLINFOA info{.cbSize = static_cast<UINT>(TTTOOLINFOA_V1_SIZE), .hwnd = window->Handle(),
+                     .uId = reinterpret_cast<UINT_PTR>(window->TimePicture().Handle()), .lpszText = text};
     SendMessageA(window->Display().TipWindow(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
     return text;
   }
 };
 
 TEST_F(WaterfallWindowTest, ShowsEachBuffersVerdictKeepsItThroughAResizeAndExplainsItself) {
-  signalgen::SignalRecipe recipe;  // a Pactor 2 link heard from one side, after 3 s of channel noise
-  recipe.form = signalgen::Form::Pactor2;
-  recipe.snrDb = 20;
-  recipe.seconds = 25;
-  recipe.rhythm.ackLength = 0;
-  recipe.rhythm.start = 3;
-  const auto file = folder.path() / "link.bin";
-  std::error_code error;
-  ASSERT_TRUE(signalgen::WriteRecording(file, signalgen::Generate(recipe).samples, false, error));
-
+  // A Pactor 2 link heard from one side, after 3 s of channel noise.
+  Playback(signalgen::Generate({.form = signalgen::Form::Pactor2, .snrDb = 20, .seconds = 25,
+                                .rhythm = {.ackLength = 0, .start = 3}}).samples);
   window->Settings().display.waterfall = true;
   window->Settings().display.displayColor = true;
   MoveWindow(window->Handle(), 0, 0, 700, 420, TRUE);
-  window->Signal().inputSource = kPlayback;
-  window->Signal().playbackFile = file;
   for (int i = 0; i < 130; ++i) window->Signal().PlaybackStep();
 
   const SignalDisplay& display = window->Display();

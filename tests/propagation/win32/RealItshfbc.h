@@ -3,12 +3,9 @@
 // and its output read by words rather than by columns, as a yardstick for
 // the program's own column reading.
 #include <cmath>
-#include <filesystem>
 #include <map>
 #include <regex>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "common/AtomicFile.h"
 #include "common/TextFileLines.h"

@@ -2,7 +2,6 @@
 // COM9 at the pair's other end (radio-line.sh makes the pair).
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 
 #include "common/TextFileLines.h"
@@ -73,15 +72,6 @@ class RadioOverSerialLine : public ::testing::Test {
   std::unique_ptr<ChildProcess> standIn_;
 };
 
-TEST_F(RadioOverSerialLine, RemoteOnNotAnsweredClosesWithItsMessage) {
-  ASSERT_TRUE(StandInStart("--silent"));
-  EXPECT_FALSE(radio.RadioCommOpen());
-  EXPECT_EQ(messenger.Texts(), std::vector<std::string>{"RadioCommOpen, Radio not Responding.  Check cable and power."});
-  EXPECT_EQ(status.texts, std::vector<std::string>{"Radio, Not Responding"});
-  EXPECT_EQ(activator.count, 1);
-  EXPECT_FALSE(radio.IsOpen());
-}
-
 // (Wine lets a second program open a COM port that one holds, so the
 // refusal of a port in use is seen in the native tests only.)
 TEST_F(RadioOverSerialLine, MissingPortIsRefusedWithTheSystemsWords) {
@@ -135,7 +125,8 @@ TEST_F(RadioOverSerialLine, TunedAndReadWhileWindowEventsRun) {
 }
 
 // Lines a pseudo-terminal does not carry (CTS, DSR, framing errors) come from a
-// scripted look at the line; the reader thread still reports them.
+// scripted look at the line; the reader thread still reports them. No radio
+// answers "REMOTE,ON": the port is closed with its message.
 TEST_F(RadioOverSerialLine, LineEventsReachTheStatusLineFromTheReaderThread) {
   std::atomic<int> looks = 0;
   probe = [&looks](HANDLE) {
@@ -146,10 +137,13 @@ TEST_F(RadioOverSerialLine, LineEventsReachTheStatusLineFromTheReaderThread) {
     state.errors = look == 5 ? CE_FRAME : 0;
     return state;
   };
-  radio.RadioCommOpen();  // no radio listens: it is refused, but the line was watched meanwhile
+  EXPECT_FALSE(radio.RadioCommOpen());  // no radio listens, but the line was watched meanwhile
   EXPECT_EQ(status.texts,
             (std::vector<std::string>{"Radio, CTS True", "Radio, DSR False", "Radio, Framing Error",
                                       "Radio, Not Responding"}));
+  EXPECT_EQ(messenger.Texts(), std::vector<std::string>{"RadioCommOpen, Radio not Responding.  Check cable and power."});
+  EXPECT_EQ(activator.count, 1);
+  EXPECT_FALSE(radio.IsOpen());
 }
 
 }  // namespace

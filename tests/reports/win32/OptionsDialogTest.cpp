@@ -7,7 +7,6 @@
 
 #include "autoconnect/AutoConnectMenus.h"
 #include "tests/airmail/Fixture.h"
-#include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
@@ -185,11 +184,8 @@ TEST_F(OptionsDialogTest, TheGridsHeadersHaveTheirToolTips) {
   RECT fifth{};
   SendMessageA(header, HDM_GETITEMRECT, 4, LPARAM(&fifth));
   char text[128] = {};
-  TTHITTESTINFOA hit{};
-  hit.hwnd = header;
-  hit.pt = {(fifth.left + fifth.right) / 2, (fifth.top + fifth.bottom) / 2};
-  hit.ti.cbSize = TTTOOLINFOA_V1_SIZE;
-  hit.ti.lpszText = text;
+  TTHITTESTINFOA hit{.hwnd = header, .pt = {(fifth.left + fifth.right) / 2, (fifth.top + fifth.bottom) / 2},
+                     .ti = {.cbSize = static_cast<UINT>(TTTOOLINFOA_V1_SIZE), .lpszText = text}};
   ASSERT_TRUE(SendMessageA(dialog.HeaderTips(Dialog::kOffsetGrid).Handle(), TTM_HITTESTA, 0, LPARAM(&hit)));
   EXPECT_STREQ(text, "Antenna 3 dB Beamwidth (Deg), Default is 360 for Omni");
 }
@@ -227,9 +223,7 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
   for (auto [column, cls, count, selected] : {Case{0, "ComboBox", 1, 0}, Case{1, "ComboBox", 8, 3},
                                              Case{2, "ListBox", 6, 1}, Case{3, "Edit", 0, 0}}) {
     HWND editor = dialog.CellEdit(Dialog::kOffsetGrid, 0, column);
-    char name[16] = {};
-    GetClassNameA(editor, name, sizeof name);
-    EXPECT_STREQ(name, cls) << column;
+    EXPECT_EQ(testing::ClassOf(editor), cls) << column;
     if (column == 2) {
       EXPECT_EQ(SendMessageA(editor, LB_GETCOUNT, 0, 0), count);  // K4CJX's five, and the cell's own 14075.0
       EXPECT_EQ(SendMessageA(editor, LB_GETSELCOUNT, 0, 0), selected);
@@ -259,9 +253,7 @@ struct OwnerStandIn {
 };
 
 TEST_F(OptionsDialogTest, SettingsMenuSavesWhatThePagesShowAndShowsWhatIsRecalled) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = &OwnerStandIn::Proc;
-  wc.lpszClassName = "VelmoraOwnerStandIn";
+  WNDCLASSA wc{.lpfnWndProc = &OwnerStandIn::Proc, .lpszClassName = "VelmoraOwnerStandIn"};
   RegisterClassA(&wc);
   OwnerStandIn standIn{settings, {}};
   HWND owner = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -294,8 +286,7 @@ TEST_F(OptionsDialogTest, InfoOpensTheSelectedRowsHamStation) {
                                   std::tuple{Dialog::kOffsetPage, Dialog::kOffsetGrid, Dialog::kOffsetInfoId}}) {
     dialog.OptionsShow(page);
     SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);  // no row selected
-    LVITEMA item{};
-    item.stateMask = item.state = LVIS_SELECTED;
+    LVITEMA item{.state = LVIS_SELECTED, .stateMask = LVIS_SELECTED};
     SendMessageA(dialog.Control(Dialog::kGridId + static_cast<int>(grid)), LVM_SETITEMSTATE, 0, LPARAM(&item));
     SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);
   }

@@ -4,8 +4,6 @@
 // them, over the whole log and a period; all closed with the AutoConnect window.
 #include "reports/win32/AutoConnectReports.h"
 
-#include <gtest/gtest.h>
-
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/TextFileLines.h"
 #include "reports/AirmailSummary.h"
@@ -32,12 +30,7 @@ class ReportWindowsTest : public testing::AutoConnectFixture {
     reports = std::make_unique<AutoConnectReports>(*window, folder.path());
     window->ReportWindowsSet(reports.get());
   }
-  void TearDown() override {
-    if (main && main->Handle()) main->Close();
-    main.reset();
-    reports.reset();
-    AutoConnectFixture::TearDown();
-  }
+  void AfterMain() override { reports.reset(); }
 
   std::unique_ptr<AutoConnectReports> reports;
 };
@@ -76,26 +69,24 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
 // twice, once for the beams and once for the labels.
 TEST_F(ReportWindowsTest, AShipWithoutAPositionIsToldOnce) {
   testing::WriteBytes(data.path() / "Airmail.ini", "[Settings]\r\nLast Program Version=3.4.062\r\n");
-  MessageBoxAnswerer ok;
-  window->Command(kViewStationInfoBeamList);
-  ASSERT_EQ(ok.Texts().size(), 1u);
-  EXPECT_NE(ok.Texts()[0].find("Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"."),
-            std::string::npos) << ok.Texts()[0];
+  auto told = testing::Answered(IDOK, [&] { window->Command(kViewStationInfoBeamList); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"."), std::string::npos)
+      << told[0];
   EXPECT_EQ(reports->StationInfo()->BeamList(), std::vector<std::string>{});
 }
 
+// And so is a document one past any real one's size, refused unread.
 TEST_F(ReportWindowsTest, AMissingDocumentIsToldAndLeavesTheViewEmpty) {
   std::filesystem::remove(data.path() / "FreqList.rtf");
-  MessageBoxAnswerer ok;
-  window->Command(kViewStationInfoBeamList);
-  ASSERT_EQ(ok.Texts().size(), 1u);
-  EXPECT_NE(ok.Texts()[0].find("\nUnable to open AirMail's \"FreqList.rtf\" file.\n"), std::string::npos);
-  EXPECT_EQ(RichEditColouredText(reports->StationInfo()->View()).text, "");
-  // One past any real document's size is refused unread, with the same message.
-  testing::WriteBytes(data.path() / "FreqList.rtf", "{\\rtf1 " + std::string(kDataFileLimit, ' ') + "}");
-  window->Command(kViewStationInfoBeamList);
-  ASSERT_EQ(ok.Texts().size(), 2u);
-  EXPECT_NE(ok.Texts()[1].find("\nUnable to open AirMail's \"FreqList.rtf\" file.\n"), std::string::npos);
+  for (bool oversized : {false, true}) {
+    SCOPED_TRACE(oversized ? "oversized" : "missing");
+    if (oversized) testing::WriteBytes(data.path() / "FreqList.rtf", "{\\rtf1 " + std::string(kDataFileLimit, ' ') + "}");
+    auto told = testing::Answered(IDOK, [&] { window->Command(kViewStationInfoBeamList); });
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("\nUnable to open AirMail's \"FreqList.rtf\" file.\n"), std::string::npos);
+    EXPECT_EQ(RichEditColouredText(reports->StationInfo()->View()).text, "");
+  }
 }
 
 // What each summary window shows is what its summary returns, over the

@@ -2,7 +2,6 @@
 // read for one station, each hour's cell in its colour, the present hour
 // marked and moved on by the hour timer, the tool-tip over a cell, and the
 // window put aside when the table is rebuilt.
-#include <windows.h>
 #include <gtest/gtest.h>
 
 #include "selection/OccupancyHoursTable.h"

@@ -1,6 +1,5 @@
 // The frequency grid on a real window: columns per mode, check boxes that
 // toggle under a click, the blinking cell, scrolling and the tool-tip.
-#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -47,10 +46,7 @@ std::vector<COLORREF> Pixels(HWND grid, const RECT& r) {
 class FrequencyGridTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ParentProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "GridTestParent";
+    WNDCLASSA wc{.lpfnWndProc = ParentProc, .hInstance = GetModuleHandleA(nullptr), .lpszClassName = "GridTestParent"};
     RegisterClassA(&wc);
     parent = CreateWindowExA(0, "GridTestParent", "Grid test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 500,
                              nullptr, nullptr, wc.hInstance, nullptr);

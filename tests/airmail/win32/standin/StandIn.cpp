@@ -233,12 +233,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     app.log = CreateFileA((data + "\\Logfiles\\Debug.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = MainProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "TMainForm";
+  WNDCLASSA windowClass{.lpfnWndProc = MainProc, .hInstance = instance, .hCursor = LoadCursor(nullptr, IDC_ARROW),
+                        .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), .lpszClassName = "TMainForm"};
   RegisterClassA(&windowClass);
   windowClass.lpfnWndProc = TerminalProc;
   windowClass.lpszClassName = "TTerminalForm";

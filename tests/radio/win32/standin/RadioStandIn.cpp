@@ -1,8 +1,8 @@
 // A radio for the tests, on the other end of a serial line pair: it writes
 // each "$PICOA,90," sentence it receives to a record file and answers
-// "REMOTE,ON" (unless told to keep silent) and "SIGM" from a script.
+// "REMOTE,ON", and "SIGM" from a script.
 //
-//   RadioStandIn.exe PORT RECORD [--silent] [--readings 5,x,long,garbage,silence,7]
+//   RadioStandIn.exe PORT RECORD [--readings 5,x,long,garbage,silence,7]
 //
 // Readings, one per "SIGM" in turn (silence once they run out): a digit
 // answers with it, "x" answers "SIGM,x", "long" sends a 300-character line,
@@ -17,17 +17,13 @@
 
 namespace {
 
-struct Script { bool silent = false; std::deque<std::string> readings; };
+using Script = std::deque<std::string>;  // the readings still to give
 
 Script ScriptRead(int argc, char** argv) {
   Script script;
-  for (int i = 3; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (arg == "--silent") script.silent = true;
-    if (arg == "--readings" && i + 1 < argc) {
-      std::istringstream list(argv[++i]);
-      for (std::string reading; std::getline(list, reading, ',');) script.readings.push_back(reading);
-    }
+  if (argc > 4 && std::string_view(argv[3]) == "--readings") {
+    std::istringstream list(argv[4]);
+    for (std::string reading; std::getline(list, reading, ',');) script.push_back(reading);
   }
   return script;
 }
@@ -42,8 +38,7 @@ HANDLE PortOpen(const std::string& name) {
   }
   if (port == INVALID_HANDLE_VALUE) return port;
   // The line is a raw pseudo-terminal pair: its speed and framing are the program's end's business.
-  COMMTIMEOUTS timeouts{};
-  timeouts.ReadIntervalTimeout = MAXDWORD;
+  COMMTIMEOUTS timeouts{.ReadIntervalTimeout = MAXDWORD};
   SetCommTimeouts(port, &timeouts);
   PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
   return port;
@@ -63,10 +58,10 @@ std::string Answer(std::string_view sentence, Script& script) {
   if (comma == std::string_view::npos) return {};
   const std::string head = "$PICOA," + std::string(rest.substr(0, comma)) + ",90,";
   const std::string_view command = rest.substr(comma + 1);
-  if (command == "REMOTE,ON") return script.silent ? "" : head + "REMOTE,ON\r\n";
-  if (command != "SIGM" || script.readings.empty()) return {};
-  const std::string reading = script.readings.front();
-  script.readings.pop_front();
+  if (command == "REMOTE,ON") return head + "REMOTE,ON\r\n";
+  if (command != "SIGM" || script.empty()) return {};
+  const std::string reading = script.front();
+  script.pop_front();
   if (reading == "silence") return {};
   if (reading == "long") return std::string(300, '#') + head + "SIGM,9\r\n";
   if (reading == "garbage") return "\x7f%&*?\r\n";
