@@ -109,11 +109,13 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     bool airmailRunning;  // else the program starts it without asking
     int exit;
     const char* status;  // the log record's Status field
+    const char* lines = "";
   } runs[] = {
       {kModeCurrentFrequency, "noanswer", false, 1, "Did not Connect "},
-      // Mode 2 switches stations through the terminal: TerminalEndToEndTest
-      // and EngineRunTest.
       {kModeMultipleFrequencies, "connected", true, 0, "Connected "},
+      // Tx only: listening on each station's Rx Check rows first (some 15 s
+      // here) is ListeningTest's.
+      {kModeMultipleStations, "connected", true, 0, "Connected ", "Connect Tx Only=True\r\n"},
   };
   const BusyThenFree recording = BusyThenFreeRecording();
   const auto link = signalgen::ToPcm16(Pactor(12, 5).samples);
@@ -124,7 +126,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     if (run.airmailRunning) {
       ASSERT_TRUE(airmail.Start(true));
     }
-    Installed program(run.mode, airmail);
+    Installed program(run.mode, airmail, run.lines);
     // The link itself is heard while it lasts, as it would be on the air.
     bool linkPlayed = false;
     HeardRun heard = RunHearing(program, airmail, recording.samples, 120, [&](auto& player) {
