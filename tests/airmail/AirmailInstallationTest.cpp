@@ -47,13 +47,10 @@ TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay)
 // leaves the registry alone, an "Airmail.ini" the log.
 TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
   const std::string longLog = std::string(200000, 'x') + "\r\nNewCommonRoot= E:\\AirMail  \r\n" + std::string(300000, 'y');
-  struct Case {
-    const char* name;
-    bool programFile, airmailIni;  // in the program folder
-    std::string log, registry;
-    bool programRight;  // the stored program folder holds AirMail
-    std::string data;  // found; empty: the program folder
-  } cases[] = {
+  // programFile, airmailIni: in the program folder; programRight: the stored program folder holds AirMail;
+  // data: found, empty for the program folder.
+  struct Case { const char* name; bool programFile, airmailIni; std::string log, registry; bool programRight;
+                std::string data; } cases[] = {
       {"CR LF, the last root", true, false,
        "Started\r\nNewCommonRoot= C:\\First\\\r\nCopied\r\nNewCommonRoot= D:\\Mail\\AirMail\\\r\nDone\r\n",
        "C:\\Elsewhere", true, "D:\\Mail\\AirMail"},
@@ -88,7 +85,7 @@ TEST(FolderFromStoredText, DropsOneTrailingSeparatorOnlyWhenThere) {
 
 constexpr auto Hint = testing::DataFolderHint;
 
-TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedTo) {
+TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedToAndTheVersionText) {
   RecordingMessenger messages;
   AirmailDataFolder data(testing::FixturePath("data").string(), messages);
   EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "position report", "current time", true),
@@ -103,11 +100,8 @@ TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedTo) {
   EXPECT_EQ(messages.entries[0].text, "Unable to find AirMail's Hardware, XYZ Center Tone in \"Airmail.ini\"." +
                                           Hint(data.Folder()));
   EXPECT_EQ(messages.entries[0].icon, MessageIcon::Exclamation);
-}
-
-TEST(AirmailVersionText, ShowsAirMailsVersionOnTheSecondLineOrNotAvailable) {
-  RecordingMessenger messages;
-  AirmailDataFolder data(testing::FixturePath("data").string(), messages);
+  messages.entries.clear();
+  // AirMail's version on the second line, or not available.
   EXPECT_EQ(AirmailVersionText(data), "Test Version 3.2.022.\r  Current Version 3.4.062");
   EXPECT_TRUE(messages.entries.empty());
   testing::TempFolder folder;

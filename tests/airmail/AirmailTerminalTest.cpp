@@ -95,15 +95,9 @@ class AirmailTerminalTest : public ::testing::Test, protected testing::TerminalR
 // waited. AirMail not running is started on a yes; an unattended run's
 // start without asking is UnattendedRunTest's, through the program.
 TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
-  struct Case {
-    const char* name;
-    void (*arrange)(ScriptedDesktop&);
-    bool open;  // TerminalOpen alone, else TerminalActivate
-    const char* status;
-    const char* message;
-    double waited;
-    bool yes = false;  // the answer to a question
-  };
+  // Open: TerminalOpen alone, else TerminalActivate; yes: the answer to a question.
+  struct Case { const char* name; void (*arrange)(ScriptedDesktop&); bool open; const char *status, *message;
+                double waited; bool yes = false; };
   const Case cases[] = {
       {"declined to start AirMail", [](ScriptedDesktop& d) { d.airmail = false; }, false, "AirMail Window Error",
        "the AirMail program must be running and the Terminal Window open.", 0},
@@ -131,16 +125,13 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
   EXPECT_EQ(desktop.keys.size(), 1u + 5 * 2) << "F6, then a tab and a copy each second";
 }
 
-// Found, it is TerminalEndToEndTest's.
-TEST_F(AirmailTerminalTest, FrequencyFieldNotFoundIsReported) {
+// Found, the field and a known name read back as its key are
+// TerminalEndToEndTest's, on real windows.
+TEST_F(AirmailTerminalTest, FrequencyFieldNotFoundAndAnUnknownSailmailNameAreNoSelection) {
   desktop.copies = {"W1AW", "", "x", "y", "a", "b", "c", "d"};
   EXPECT_FALSE(terminal.TerminalSelectFrequencyField());
   EXPECT_EQ(Shown().rfind("Unable to select frequency data in AirMail Terminal Window.", 0), 0u) << Shown();
   EXPECT_EQ(status.texts.back(), "Error, Terminal Window");
-}
-
-// A known name read back as its key: TerminalEndToEndTest, on real windows.
-TEST_F(AirmailTerminalTest, AnUnknownSailmailStationNameIsNoSelection) {
   desktop.copies = {"14105.0", "14105.0", "Unknown Station", "SailMail"};
   EXPECT_FALSE(terminal.TerminalSelectGet());
 }
@@ -278,10 +269,7 @@ TEST(TerminalLineStatusTest, EachStatusLine) {
       {"< id > W1AW", S::Idle}, {"< i", S::Idle}, {"<", S::Idle}, {"< idle", S::Connected},
   };
   for (const auto& [line, status] : cases) EXPECT_EQ(TerminalLineStatus(line), status) << '"' << line << '"';
-}
-
-// What the log monitor's tests (real files) do not meet.
-TEST(DebugLogLineStatusTest, LinePatterns) {
+  // The debug log's lines the log monitor's tests (real files) do not meet.
   auto calling = TerminalStatus::Calling;
   EXPECT_EQ(DebugLogLineStatus("12:00 Disconnected from W1AW (manual)", calling), TerminalStatus::Canceled);
   EXPECT_EQ(DebugLogLineStatus("12:00 Connected to W1AW, Disconnected from W1AW", calling),

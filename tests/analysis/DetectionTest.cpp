@@ -65,12 +65,8 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
 TEST(Detection, DigitalBusyFindsEveryFamilyAndNotAReceiversNoise) {
   DetectorSettings on;
   on.digitalBusy = true;
-  const struct {
-    const char* modem;  // none: the channel alone
-    const char* channel;
-    double leadIn, snr;
-    int leastPercent;
-  } cases[] = {
+  // No modem: the channel alone.
+  const struct { const char *modem, *channel; double leadIn, snr; int leastPercent; } cases[] = {
       {"ofdm-s4", nullptr, 0, 10, 90},        {"fsk-s1", nullptr, 2, 10, 90},
       {"psk-s2", "agc-slow-s", 0, 10, 90},    {"mfsk-s4", nullptr, 0, 5, 90},
       {nullptr, "passband-s1", 0, 20, 0},     {nullptr, "agc-fast-s", 0, 10, 0},

@@ -17,11 +17,7 @@ namespace {
 
 // The real program's unattended runs show the refusal's message and "/connect /now".
 TEST(CommandLine, OnlyConnectIsTaken) {
-  struct {
-    const char* line;
-    bool connect;
-    std::optional<std::string> refused;
-  } cases[] = {
+  struct { const char* line; bool connect; std::optional<std::string> refused; } cases[] = {
       {"", false, {}},
       {"/connect", true, {}},
       {" \t/Connect  ", true, {}},

@@ -107,11 +107,7 @@ TEST(CaptureLoop, AnEmptyBufferIsSkippedAndBothFullIsAnOverflowThatRestarts) {
 // Each failure shows its message and stops; a device that can no longer be
 // trusted also ends the program, through the normal close path.
 TEST(CaptureLoop, EachFailureShowsItsMessageAndStops) {
-  struct Case {
-    void (*arrange)(FakeWaveDevice&);
-    const char* message;
-    int endProgram;
-  };
+  struct Case { void (*arrange)(FakeWaveDevice&); const char* message; int endProgram; };
   const Case cases[] = {
       {[](FakeWaveDevice& d) { d.script = {FakeWaveDevice::Filled(), [](FakeWaveDevice&) { return false; }}; },
        "Process - WaveEvent TimeOut", 1},

@@ -48,11 +48,9 @@ TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
 // The file loops after its last whole buffer: 8-bit buffers of a 16-bit
 // file are twice as many, and a part buffer or an odd last byte is never read.
 TEST(Playback, TheFileLoopsAfterItsLastWholeBufferAndEachRewindRestartsTheDetectors) {
-  const struct {
-    int samples, extraBytes;
-    bool use16Bit;
-    int buffers;  // before the rewind
-  } cases[] = {{3 * 256 + 100, 0, true, 3}, {2 * 256, 0, false, 4}, {256, 1, true, 1}};
+  // Buffers before the rewind.
+  const struct { int samples, extraBytes; bool use16Bit; int buffers; } cases[] = {
+      {3 * 256 + 100, 0, true, 3}, {2 * 256, 0, false, 4}, {256, 1, true, 1}};
   for (const auto& c : cases) {
     PlaybackRig rig(c.samples, c.extraBytes);
     rig.signal.use16Bit = c.use16Bit;

@@ -15,18 +15,10 @@ constexpr Bgr kBusy = 0x80FFFF, kNoisy = 0x8080FF;
 
 TEST(StationScanMachine, EveryTransition) {
   using M = ScanBoxMode;
-  struct Case {
-    const char* name;
-    const char* script;
-    M choice = M::Waiting;  // made in the box after the script
-    const char* after = "";  // buffers after the choice
-    const char* calls = "";  // after the start's system
-    const char* status = "";
-    const char* end = "";  // empty while running
-    Bgr row2 = kColorWhite, row3 = 0;
-    M box = M::Hidden;
-    std::string failing = {};
-  };
+  // choice: made in the box after the script; after: buffers after the choice; calls: after the start's
+  // system; end: empty while running.
+  struct Case { const char *name, *script; M choice = M::Waiting; const char *after = "", *calls = "", *status = "",
+                *end = ""; Bgr row2 = kColorWhite, row3 = 0; M box = M::Hidden; std::string failing = {}; };
   const char* first = "T:W1AW/10140.0";
   const char* both = "T:W1AW/10140.0 T:W1AW/14105.0(p3)";
   const Case cases[] = {
@@ -70,19 +62,11 @@ TEST(StationScanMachine, EveryTransition) {
 
 // Each row is heard for 2 s (4 buffers) after the buffer that sets it.
 TEST(NoiseCollectionMachine, EveryTransition) {
-  struct Case {
-    const char* name;
-    const char* kinds;           // one letter per buffer, as in the scripts
-    std::vector<float> levels;   // the buffers' levels, in turn
-    const char* calls;
-    const char *noise2 = "", *noise3 = "";
-    Bgr colour2 = 0;  // of the "Noise" cell
-    bool ended = false;
-    int beeps = 0;
-    std::string failing = {};
-    bool emptyList = false;
-    const char* stopAt = "";  // the terminal operation inside which Stop is pressed
-  };
+  // kinds: one letter per buffer, as in the scripts, of the levels in turn; colour2: of the "Noise" cell;
+  // stopAt: the terminal operation inside which Stop is pressed.
+  struct Case { const char *name, *kinds; std::vector<float> levels; const char *calls, *noise2 = "", *noise3 = "";
+                Bgr colour2 = 0; bool ended = false; int beeps = 0; std::string failing = {}; bool emptyList = false;
+                const char* stopAt = ""; };
   const Case cases[] = {
       {"the rounded mean of a quiet frequency", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41"},
       {"invalid buffers count too", "fxxxx", {0, 40, 40, 40, 41}, "F P:10140.0 F P:14105.0(p3)", "40"},
@@ -137,19 +121,11 @@ TEST(NoiseCollectionMachine, EveryTransition) {
 // Two reference rows of 2 s (4 buffers) each, after the buffer that tunes; a
 // radio that cannot tune stops the run, without a beep.
 TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
-  struct Case {
-    const char* name;
-    bool sMeter;
-    std::deque<int> readings;
-    const char* script;  // after the buffer that tunes the first row
-    const char* system = "HAM";
-    const char* station = "W1AW";
-    bool detected = false;  // the FAX or WWV detector gave an SNR sample
-    const char *power = "", *snr = "";
-    const char* end = "";
-    std::int32_t reference = 0;
-    bool tunes = true;  // the radio takes each frequency
-  };
+  // script: after the buffer that tunes the first row; detected: the FAX or WWV detector gave an SNR sample;
+  // tunes: the radio takes each frequency.
+  struct Case { const char* name; bool sMeter; std::deque<int> readings; const char *script, *system = "HAM",
+                *station = "W1AW"; bool detected = false; const char *power = "", *snr = "", *end = "";
+                std::int32_t reference = 0; bool tunes = true; };
   const Case cases[] = {
       // S-meter 3, 5, 4 and 2 over a level of 20: 38, 50, 44, 32.
       {"the radio's readings", true, {3, 5, 4, 2}, "4f", "HAM", "W1AW", false, "41", "0"},

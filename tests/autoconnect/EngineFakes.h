@@ -20,10 +20,7 @@ namespace velmora::testing {
 // Cells in the order of EngineColumn: Rx Check, Tx Connect, Station, Snr, P3,
 // Frequency, Rx Pwr, Rx Snr, Ref, Noise. The Frequency column's boxes are
 // those of Rx Check, whose place it takes in the reference modes.
-struct TableRow {
-  std::string cells[10];
-  bool rxChecked, txChecked;
-};
+struct TableRow { std::string cells[10]; bool rxChecked, txChecked; };
 
 class FakeTable final : public EngineTable {
  public:

@@ -13,21 +13,21 @@ namespace {
 using testing::EngineRig;
 using S = TerminalStatus;
 
+// results: of the result reads, in turn; calls: the terminal operations after those of the start; status: of
+// panel 2; end: the run state at the end, empty while running; rows: instead of the mode's usual table;
+// labelsEmptied: the wait's seconds and the time connected; notBusy: "Connect Not Busy" seconds.
 struct Case {
-  const char* name;
-  const char* script;
-  std::vector<S> results = {};  // of the result reads, in turn
-  const char* calls = "";       // the terminal operations, after those of the start
-  const char* status = "";      // status panel 2
-  const char* end = "";         // run state at the end; empty while running
+  const char *name, *script;
+  std::vector<S> results = {};
+  const char *calls = "", *status = "", *end = "";
   int beeps = 0;
   std::int32_t attempts = 10;
   bool txOnly = false;
   std::string failing = {};
   bool answer = true;
-  std::vector<testing::TableRow> rows = {};  // instead of the mode's usual table
-  bool labelsEmptied = false;                 // the wait's seconds and the time connected
-  float notBusy = 7;                          // "Connect Not Busy" seconds
+  std::vector<testing::TableRow> rows = {};
+  bool labelsEmptied = false;
+  float notBusy = 7;
 };
 
 void Check(int mode, const Case& c, const char* startCalls) {
@@ -156,12 +156,7 @@ TEST(MultipleStationsMachine, EveryTransition) {
 
 // Nothing to call: the run never began, and an unattended run says so.
 TEST(EngineLists, AnEmptyListIsReportedAndStops) {
-  struct ListCase {
-    int mode;
-    bool rx, tx;
-    const char* message;
-    MessageIcon icon;
-  } cases[] = {
+  struct ListCase { int mode; bool rx, tx; const char* message; MessageIcon icon; } cases[] = {
       {kModeCurrentFrequency, true, false, kConnectListEmpty, MessageIcon::Information},
       {kModeMultipleFrequencies, true, false, kConnectListEmpty, MessageIcon::Information},
       {kModeMultipleFrequencies, false, true, kCheckListEmpty, MessageIcon::Information},

@@ -17,15 +17,10 @@ using testing::EngineRig;
 // when it comes to the front (a new frequency, the ConnectAid check after a
 // link) do not outlast what the run does.
 TEST(EngineRun, InsideATerminalOperation) {
-  struct {
-    int mode;
-    const char* token;  // the operation
-    int occurrence;     // its n-th time
-    const char* script;
-    const char* never;       // Stop pressed there: the operation that must not follow
-    const char* left = "";   // else the terminal leaves this in panel 2,
-    const char* shown = "";  // and this is shown at the end
-  } cases[] = {
+  // Stop pressed in the occurrence-th operation token: never, the operation that must not follow; else the
+  // terminal leaves `left` in panel 2, and `shown` is shown at the end.
+  struct { int mode; const char* token; int occurrence; const char *script, *never, *left = "", *shown = ""; }
+  cases[] = {
       {kModeCurrentFrequency, "A", 2, "f 14f", "C"},
       {kModeMultipleFrequencies, "F", 7, "f 42f", "C"},
       {kModeMultipleStations, "F", 1, "f 28f", "C"},

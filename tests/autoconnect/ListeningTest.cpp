@@ -15,15 +15,9 @@ using testing::EngineRig;
 using S = TerminalStatus;
 
 TEST(ChannelListening, EveryListeningStateTellsWhatItHeard) {
-  struct Case {
-    const char* name;
-    int mode;
-    const char* script;
-    const char* told;  // seconds heard and busy per frequency (a buffer is 0.5 s)
-    std::vector<S> results = {};
-    bool txOnly = false;
-    bool noise = false;  // the noise collection instead of a run
-  };
+  // told: seconds heard and busy per frequency (a buffer is 0.5 s); noise: the noise collection, not a run.
+  struct Case { const char* name; int mode; const char *script, *told; std::vector<S> results = {};
+                bool txOnly = false, noise = false; };
   const Case cases[] = {
       {"mode 0 listens until the call, not while calling or linked", kModeCurrentFrequency, "f 13f b 14f 33f",
        "HAM/W1AW/10140.0 14.0/0.5", {S::Calling, S::Connected, S::Idle}},

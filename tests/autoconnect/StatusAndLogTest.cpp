@@ -113,11 +113,8 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
 // (a comma as " -", a line break as a blank, a figure that is no number or
 // none a run can have as 0), or the record is refused before it is written.
 TEST(AutoConnectLog, EveryRecordReadsBackInTheSummaryOrIsRefused) {
-  struct Case {
-    std::string station;
-    float snrModel, detectSum;
-    std::vector<std::string> row;  // the summary's station row; empty: refused
-  } cases[] = {
+  // Row: the summary's station row; empty: refused.
+  struct Case { std::string station; float snrModel, detectSum; std::vector<std::string> row; } cases[] = {
       {"A,B \"q\"", 12.5f, 30, {"A -B \"q\"", "1", "100%", "1", "12.5", "1", "15.0", "-35.5"}},
       {"a\r\nb", NAN, INFINITY, {"a  b", "1", "100%", "0", "", "1", "0.0", "-33.0"}},
       {"W1AW", 3e38f, -3e38f, {"W1AW", "1", "100%", "0", "", "1", "0.0", "-33.0"}},
@@ -157,18 +154,11 @@ TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {
 // The windows as an unattended run meets them: ready after a few ticks, a
 // run that may end inside Start or later, sound that may stop coming.
 struct FakeUnattendedHost final : UnattendedHost, MessageNote {
-  struct Ending {
-    const char* text;
-    bool began;
-  };
-  struct Setup {
-    int mode;
-    bool began;                             // what Start answers
-    std::optional<Ending> endInStart = {};  // the run ends inside Start
-    int readyAfter = 3;                     // ticks
-    bool unsaved = false;                   // the run leaves reference measurements
-    const char* savedTo = nullptr;          // nullptr: their save fails
-  };
+  struct Ending { const char* text; bool began; };
+  // began: what Start answers; endInStart: the run ends inside Start; readyAfter: ticks; unsaved: the run
+  // leaves reference measurements; savedTo: nullptr when their save fails.
+  struct Setup { int mode; bool began; std::optional<Ending> endInStart = {}; int readyAfter = 3;
+                 bool unsaved = false; const char* savedTo = nullptr; };
   explicit FakeUnattendedHost(const Setup& setup) : set(setup) {}
   bool Ready() override { return ++readyAsked >= set.readyAfter; }
   int Mode() override { return set.mode; }
@@ -203,16 +193,9 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
 
 TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
   using Ending = FakeUnattendedHost::Ending;
-  struct {
-    const char* name;
-    FakeUnattendedHost::Setup host;
-    std::optional<Ending> endLater;  // at the last tick
-    bool sound;                      // buffers keep coming
-    int ticks;
-    UnattendedExit exit;
-    const char* calls;  // the host's
-    std::string message;
-  } cases[] = {
+  // endLater: at the last tick; sound: buffers keep coming; calls: the host's.
+  struct { const char* name; FakeUnattendedHost::Setup host; std::optional<Ending> endLater; bool sound; int ticks;
+           UnattendedExit exit; const char* calls; std::string message; } cases[] = {
       {"sound keeps a run going however long", {2, true}, Ending{"Stopped", true}, true, 300, UnattendedExit::Stopped,
        "start end", ""},
       {"nothing to call", {0, true}, Ending{"Stopped", false}, true, 20, UnattendedExit::NotStarted, "start end", ""},

@@ -53,13 +53,8 @@ TEST(WindowFields, EverySettingComesBackFromItsField) {
 // Whatever the locale's decimal sign.
 TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   testing::CommaLocale comma;
-  struct Case {
-    const char* field;
-    const char* text;
-    int mode;
-    float expected;        // the setting afterwards
-    const char* message;   // part of the message, or empty for none
-  };
+  // expected: the setting afterwards; message: a part of the message, or empty for none.
+  struct Case { const char *field, *text; int mode; float expected; const char* message; };
   const Case cases[] = {
       {"txtConnectAttempts", "3000000000", 2, 10, "\"Connect Attempts\" must be a whole number"},
       {"txtConnectAttempts", "12abc", 2, 10, "\"Connect Attempts\" must be a whole number"},

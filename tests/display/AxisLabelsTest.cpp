@@ -34,14 +34,7 @@ void ExpectApart(const std::vector<AxisLabel>& labels, int width, int height, co
 }
 
 TEST(AxisLabels, FrequenciesAtRoundStepsWhereTheMarkersPutThem) {
-  const struct {
-    const char* name;
-    std::int16_t range;
-    Zoom zoom;
-    std::int32_t n;
-    int width;
-    double step;
-  } cases[] = {
+  const struct { const char* name; std::int16_t range; Zoom zoom; std::int32_t n; int width; double step; } cases[] = {
       {"full", 0, {}, 2048, 1000, 500},
       {"full, narrow window", 0, {}, 2048, 300, 1000},
       {"quarter", 2, {}, 2048, 1000, 50},
@@ -67,12 +60,8 @@ TEST(AxisLabels, LevelsSamplesAndAgesAtTheirLinesAsRoomAllows) {
   const SpectrumView full = MakeSpectrumView(0, 1700, {}, 2048, 800, 400, false);
   const SpectrumView low = MakeSpectrumView(0, 1700, {}, 2048, 800, 100, false);
   const SpectrumView zoomed = MakeSpectrumView(3, 1700, {1000, 2000, 73, 43}, 2048, 800, 400, false);
-  const struct {
-    const char* name;
-    std::vector<AxisLabel> labels;
-    int height;
-    std::vector<std::string> texts;
-  } cases[] = {
+  const struct { const char* name; std::vector<AxisLabel> labels; int height; std::vector<std::string> texts; }
+  cases[] = {
       {"levels", LevelLabels(full, kMeasure, 15), 400, {"90 dB", "80 dB", "70 dB", "60 dB", "50 dB", "40 dB", "30 dB"}},
       {"levels on a low picture", LevelLabels(low, kMeasure, 15), 85, {"80 dB", "60 dB", "40 dB"}},
       {"zoomed levels", LevelLabels(zoomed, kMeasure, 15), 385, {"63 dB", "53 dB"}},

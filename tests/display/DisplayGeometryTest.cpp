@@ -11,10 +11,7 @@
 namespace velmora {
 namespace {
 
-struct Stroke {
-  bool move;
-  int x, y;
-};
+struct Stroke { bool move; int x, y; };
 
 class RecordingCanvas final : public Canvas {
  public:
@@ -28,15 +25,8 @@ class RecordingCanvas final : public Canvas {
 };
 
 TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
-  struct Case {
-    const char* name;
-    std::int16_t range;
-    double centre;
-    Zoom zoom;
-    std::int32_t n;
-    bool wwv;
-    std::int32_t firstBin, binCount, levelTop;
-  };
+  struct Case { const char* name; std::int16_t range; double centre; Zoom zoom; std::int32_t n; bool wwv;
+                std::int32_t firstBin, binCount, levelTop; };
   const Case cases[] = {
       {"quarter around the centre, snapped to bins", 2, 1700, {}, 2048, false, 252, 128, 100},
       {"full", 0, 1700, {}, 2048, false, 0, 1024, 100},

@@ -23,10 +23,7 @@ VerdictKind KindFor(int i) { return static_cast<VerdictKind>(i % 4); }
 int Brightness(Rgb c) { return (c >> 16 & 255) + (c >> 8 & 255) + (c & 255); }
 
 TEST(WaterfallHistory, KeepsTheNewestLinesWithinItsBound) {
-  const struct {
-    std::int32_t bins;
-    std::size_t capacity;
-  } cases[] = {{128, 1024}, {1024, 1024}, {16384, 64}};
+  const struct { std::int32_t bins; std::size_t capacity; } cases[] = {{128, 1024}, {1024, 1024}, {16384, 64}};
   for (const auto& c : cases) {
     WaterfallHistory h;
     for (int i = 0; i < 1500; ++i) h.Add(Line(c.bins, i % c.bins, 50 + i % 40), KindFor(i));
@@ -85,13 +82,7 @@ TEST(WaterfallImage, ANewBufferCostsOneRowAndDrawsWhatAWholeRedrawWould) {
 }
 
 TEST(WaterfallImage, ColumnsStandUnderTheSpectrumsBinsAndTheStripShowsTheVerdicts) {
-  const struct {
-    const char* name;
-    std::int16_t range;
-    Zoom zoom;
-    std::int32_t n;
-    double hz;
-  } cases[] = {
+  const struct { const char* name; std::int16_t range; Zoom zoom; std::int32_t n; double hz; } cases[] = {
       {"full, many bins a column", 0, {}, 8192, 1700},
       {"quarter, several columns a bin", 2, {}, 2048, 1650},
       {"zoomed", 3, {1400, 1700, 0, 0}, 4096, 1500},

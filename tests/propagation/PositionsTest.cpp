@@ -34,11 +34,8 @@ TEST_F(PositionFiles, TheShipComesFromTheFirstSourceThatReadsWhole) {
       std::string("Current Latitude=48") + kDeg + "07.20'N\r\nCurrent Longitude=123" + kDeg + "25.80'W";
   const std::string last = std::string("Latitude=47") + kDeg + "36.50'N\r\nLongitude=122" + kDeg + "20.25'W";
   const std::string propagated = std::string("Latitude=47") + kDeg + "30.00'N\r\nLongitude=122" + kDeg + "15.00'W";
-  struct Case {
-    std::vector<std::string> ini;
-    std::optional<LatLon> position;
-    std::vector<std::string> messages;
-  } cases[] = {
+  struct Case { std::vector<std::string> ini; std::optional<LatLon> position; std::vector<std::string> messages; }
+  cases[] = {
       {{report, current, "Current Time=05/14/2024 08:30:00", last, "DateTime=05/10/2024 18:45:00", propagation,
         propagated},
        LatLon{48.12, -123.43},
@@ -97,13 +94,8 @@ TEST_F(PositionFiles, AnOldPositionIsWarnedAboutWithItsAge) {
 }
 
 TEST_F(PositionFiles, TheSunspotNumber) {
-  struct Case {
-    std::string ssn;  // empty: no key
-    bool fromAirmail;
-    bool ok;
-    float number;
-    size_t messages;
-  } cases[] = {
+  // No ssn: no key.
+  struct Case { std::string ssn; bool fromAirmail, ok; float number; size_t messages; } cases[] = {
       {"SSN=112", true, true, 112, 0},  {"SSN=85.5", true, true, 85.5f, 0},
       {"SSN=high", true, true, 170, 1},  // keeps the stored number
       {"", true, false, 170, 1},        {"SSN=112", false, true, 170, 0},

@@ -45,13 +45,8 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
   const std::string notFound =
       " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
   // How the one message starts, and the starts over both attempts.
-  const struct {
-    std::string name;
-    std::function<void(RunSetup&)> arrange;
-    int model;
-    std::string message;
-    size_t starts;
-  } cases[] = {
+  const struct { std::string name; std::function<void(RunSetup&)> arrange; int model; std::string message;
+                 size_t starts; } cases[] = {
       {"no such model", [](RunSetup&) {}, 7, "Propagation Model 7" + notFound, 0},
       {"not started", [](RunSetup& r) { r.program.starts = false; }, 1, "Unable to execute ICEPACW program.\r", 2},
       {"not finished", [](RunSetup& r) { r.program.finishes = false; }, 2,

@@ -49,12 +49,8 @@ TEST(OptionsGrids, TheOffsetFileAsWritten) {
 // before anything is written: the file there stays whole as it was.
 TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
   const std::string longText(100000, 'x');
-  struct Case {
-    GridKind kind;
-    size_t column;
-    std::string cell;
-    const char* refusal;  // the message's end, or nullptr when written
-  } cases[] = {
+  // The refusal: the message's end, or nullptr when written.
+  struct Case { GridKind kind; size_t column; std::string cell; const char* refusal; } cases[] = {
       {GridKind::Offset, 1, "Cape Town, ZA", nullptr},
       {GridKind::Offset, 1, "\"Quoted\" and \"", nullptr},
       {GridKind::Offset, 1, longText, nullptr},
@@ -113,13 +109,8 @@ TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
 // A file with a line the grid cannot read is shown up to that line; the
 // grid is written over it only after a question that names what would go.
 TEST(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked) {
-  struct Case {
-    GridKind kind;
-    std::string text;
-    size_t rows;
-    std::vector<std::string> dropped;
-    const char* told;
-  } cases[] = {
+  struct Case { GridKind kind; std::string text; size_t rows; std::vector<std::string> dropped; const char* told; };
+  const Case cases[] = {
       {GridKind::Offset, "heading\r\nHAM,W1AW,14075.0,1\r\nHAM,KX1,7000.0,x\r\n\r\nHAM,K4CJX,3590.0,2\r\n", 1,
        {"Line 3: HAM,KX1,7000.0,x", "Line 5: HAM,K4CJX,3590.0,2"},
        "OffsetDataRecall - Read, Type mismatch in line 3: \"HAM,KX1,7000.0,x\""},
@@ -251,9 +242,7 @@ TEST(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
   const GridRow w1{"HAM", "W1AW", "1", "14075.0"}, w1b{"HAM", "W1AW", "1", "7101.0"}, w2{"HAM", "W1AW", "2", "x"},
       kx{"HAM", "KX1", "1", "7103.0"};
   const GridRows none{{"No Errors"}};
-  struct Case {
-    GridRows first, second, firstLeft, secondLeft;
-  } cases[] = {
+  struct Case { GridRows first, second, firstLeft, secondLeft; } cases[] = {
       {{w1, kx}, {kx, w1b}, none, none},        // matched by the first three cells only
       {{w1, w1, kx}, {w1}, {w1, kx}, none},     // each row takes one partner
       {{w2}, {w1, kx}, {w2}, {w1, kx}},         // a single row left is still a difference
@@ -300,11 +289,7 @@ TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
 // "nan", numbers past the setting's type and knowledge that would fade in no
 // time are refused with the box's message.
 TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefused) {
-  struct Case {
-    const char* key;
-    const char* text;
-    const char* message;
-  } cases[] = {
+  struct Case { const char *key, *text, *message; } cases[] = {
       {"Propagation Model Q Index", "nan", "Propagation Option Error, Propagation Model Q Index: Type mismatch"},
       {"Station History Good", "-NaN", "History Option Error, Station History Good: Type mismatch"},
       {"Propagation Model Model", "2147483647", "Propagation Option Error, Propagation Model Model: Overflow"},
@@ -323,10 +308,7 @@ TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefused) {
   }
   EXPECT_EQ(KIndexText("nan"), "");
   EXPECT_EQ(KIndexText("4"), "2.5");
-}
-
-// Each model has its own Es adjustment (ICEPAC's is in the window test).
-TEST(AutoConnectOptions, EsFollowsTheModel) {
+  // Each model has its own Es adjustment (ICEPAC's is in the window test).
   EXPECT_EQ(EsAdjustAfterModel(kModelVoacap, "0.7"), "0");
   EXPECT_EQ(EsAdjustAfterModel(kModelRec533, "0.7"), "0.7");
 }

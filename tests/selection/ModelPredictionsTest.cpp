@@ -63,13 +63,9 @@ TEST(ModelPredictions, AFillShowsItsProgressAndReadsTheSunspotNumberOnce) {
 }
 
 TEST(ModelPredictions, AFillAgainWithinTheHourStartsNoProgram) {
-  struct Step {
-    const char* what;
-    int minute, hour;
-    size_t starts;  // in all, after the step
-  } steps[] = {{"the first fill", 20, 14, 1},
-               {"Refresh", 25, 14, 1},
-               {"the next hour", 0, 15, 2}};
+  // Starts in all, after the step.
+  struct Step { const char* what; int minute, hour; size_t starts; } steps[] = {
+      {"the first fill", 20, 14, 1}, {"Refresh", 25, 14, 1}, {"the next hour", 0, 15, 2}};
   RunnerRig rig;
   for (const auto& step : steps) {
     rig.clock.now.hour = step.hour;

@@ -22,6 +22,7 @@ using Cells = std::map<int, std::string>;
 
 const UtcDateTime kSaved{2005, 3, 14, 18, 30, 0, 0};
 const DataConditions kConditions{kSaved, "HAM", {41.5, -71.25}, 112.5f};
+const std::string kNoConnectHead = "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n";
 
 struct DataRig : testing::SelectionRig {
   explicit DataRig(int mode) : SelectionRig(mode) {}
@@ -209,7 +210,7 @@ TEST(ReferenceData, FilesPastTheDataFileLimitAreRefusedUnread) {
   auto reference = rig.Write("big.ref", RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"))}) + padding);
   EXPECT_FALSE(ReferenceDataRecall(rig.table, reference, 0, rig.messages));
   EXPECT_FALSE(ReferenceLookup::Load(reference, rig.messages));
-  auto noConnect = rig.Write("big.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n" + padding);
+  auto noConnect = rig.Write("big.nct", kNoConnectHead + padding);
   EXPECT_FALSE(NoConnectDataRecall(rig.table, noConnect, rig.messages));
   EXPECT_EQ(rig.messages.Texts(),
             (std::vector<std::string>{"ReferenceDataRecall - Read, File too large",
@@ -314,10 +315,7 @@ TEST(NoConnectData, TheWholeTableComesBackWithColoursAndBoxes) {
 // A row record of every column: these cells given, the others empty, left
 // aligned, white and without a box.
 std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
-  std::string line;
-  for (int column = 0; column < kColumnCount; ++column)
-    line += (column ? "," : "") + (cells.count(column) ? cells.at(column) : std::string(other));
-  return line + "\r\n";
+  return RefLine(cells, kColumnCount, other);
 }
 
 TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
@@ -334,7 +332,7 @@ TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.row);
     DataRig rig(kModeNoConnectData);
-    auto file = rig.Write("x.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n" + c.row);
+    auto file = rig.Write("x.nct", kNoConnectHead + c.row);
     EXPECT_EQ(NoConnectDataRecall(rig.table, file, rig.messages).has_value(), c.recalled);
     EXPECT_EQ(rig.table.Rows(), c.recalled ? 2 : 1);
     if (!c.recalled) {

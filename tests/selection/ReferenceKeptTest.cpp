@@ -16,12 +16,9 @@ const DataConditions kKeptConditions{{2005, 3, 14, 18, 30, 0, 0}, "HAM", {41.5, 
 // "Rx Snr" was measured; such rows are saved, and a table with no measured
 // row is refused, never saved as headings alone.
 TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
-  struct Case {
-    const char* pwr;
-    const char* snr;
-    const char* ref;
-    size_t rows;  // saved: the measured row and its neighbour of the same station
-  } cases[] = {{"", "12", "", 2}, {"-80", "", "", 2}, {"", "", "14", 2}, {"", "", "", 0}};
+  // Rows saved: the measured row and its neighbour of the same station.
+  struct Case { const char *pwr, *snr, *ref; size_t rows; } cases[] = {
+      {"", "12", "", 2}, {"-80", "", "", 2}, {"", "", "14", 2}, {"", "", "", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.pwr) + "/" + c.snr + "/" + c.ref);
     testing::SelectionRig rig(kModeReferenceStations);

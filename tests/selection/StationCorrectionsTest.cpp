@@ -75,12 +75,8 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
       "Station's Offset Frequency 7102.0 10147.3 not found in HAM K4CJX frequency list.\r\r"
       "Please check Options Station Offset.";
   auto refused = [](std::string line) { return "StationOffsetGet - Read, Type mismatch in line 2: \"" + line + "\""; };
-  struct Case {
-    std::optional<std::string> content;  // nullopt: no file
-    int mode;
-    std::string snr;
-    std::vector<std::string> messages;
-  };
+  // No content: no file.
+  struct Case { std::optional<std::string> content; int mode; std::string snr; std::vector<std::string> messages; };
   const int stations = kModeMultipleStations;
   const Case cases[] = {
       {std::nullopt, stations, "50.0", {}},

@@ -26,12 +26,8 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
   testing::WriteBytes(shortFile, std::string(2 * 2047, '\1'));
   std::filesystem::create_directories(empty);
   const std::string data = "--data " + Quoted(testing::FixturePath("data"));
-  struct Case {
-    std::string tool, arguments;
-    int status;
-    std::string says;  // a part of standard error
-    size_t lines;      // of standard error; 0: the usage follows
-  } cases[] = {
+  // says: a part of standard error; lines: of standard error, 0 when the usage follows.
+  struct Case { std::string tool, arguments; int status; std::string says; size_t lines; } cases[] = {
       // A failure of the analyser is one line.
       {"velmora-analyse", Quoted(folder.path() / "missing.bin"), 2, "missing.bin\": No such file", 1},
       {"velmora-analyse", Quoted(shortFile), 2, "less than one buffer", 1},
