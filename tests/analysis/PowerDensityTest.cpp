@@ -32,9 +32,7 @@ TEST(PowerDensity, ToneShowsInItsBinAboveTheRestAndTheLevelIsTheMeanSquareLess27
   a.Analyse(Tone(2048, 1700, 3000), 2048);
   const std::int32_t peak = a.Bin(1700);  // 316, as BinOf gives
   for (std::int32_t b = 0; b < 1024; ++b)
-    if (std::abs(b - peak) > 2) {
-      ASSERT_LT(a.Density(b), a.Density(peak) - 30) << b;
-    }
+    if (std::abs(b - peak) > 2) { ASSERT_LT(a.Density(b), a.Density(peak) - 30) << b; }
 }
 
 TEST(PowerDensity, ShortLastBufferIsZeroPaddedToTheTransformLength) {

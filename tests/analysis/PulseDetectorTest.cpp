@@ -87,9 +87,7 @@ TEST_F(Pulse, TheWindowsReachBackIntoTheLastBufferButNotPastARestart) {
   drawing.drawn.clear();
   ASSERT_TRUE(RunBuffer(drop, 4096).busy);
   for (const auto& d : drawing.drawn)
-    if (d.what == "pulse") {
-      EXPECT_GE(d.x, 500);
-    }
+    if (d.what == "pulse") { EXPECT_GE(d.x, 500); }
 }
 
 }  // namespace

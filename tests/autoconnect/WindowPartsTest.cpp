@@ -58,8 +58,7 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   const Case cases[] = {
       {"txtConnectAttempts", "3000000000", 2, 10, "\"Connect Attempts\" must be a whole number"},
       {"txtConnectAttempts", "12abc", 2, 10, "\"Connect Attempts\" must be a whole number"},
-      {"txtConnectAttempts", " 7.5 ", 2, 8, ""},
-      {"txtConnectAttempts", "2.5", 2, 2, ""},
+      {"txtConnectAttempts", " 7.5 ", 2, 8, ""}, {"txtConnectAttempts", "2.5", 2, 2, ""},
       {"txtConnectAttempts", "+4", 2, 4, ""},
       {"txtConnectAttempts", "0", 2, 10, "\"Connect Attempts\" must be a whole number from 1 to 2147483647"},
       {"txtConnectNotBusy", "7s", 2, 7, "\"Connect Not Busy\" must be a number"},
@@ -68,8 +67,7 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
       {"txtConnectNotBusy", "", 2, 7, "\"Connect Not Busy\" must be a number"},
       {"txtConnectNotBusy", "nan", 2, 7, "\"Connect Not Busy\" must be a number"},
       {"txtConnectNotBusy", "1e39", 2, 7, "\"Connect Not Busy\" must be a number"},
-      {"txtConnectNotBusy", "7,5", 2, 7.5f, ""},
-      {"txtConnectNotBusy", " 7.5 ", 2, 7.5f, ""},
+      {"txtConnectNotBusy", "7,5", 2, 7.5f, ""}, {"txtConnectNotBusy", " 7.5 ", 2, 7.5f, ""},
       {"txtReferenceRadioCommPort", "70000", 3, 8,
        "SettingsFromWindow, \"Radio Comm Port\" must be a whole number from -32768 to 32767, not \"70000\".  "
        "The previous value 8 is kept."},

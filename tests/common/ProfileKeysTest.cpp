@@ -67,10 +67,8 @@ TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
 TEST(ProfileKeys, WhatIsSavedReadsBackOrIsNotWritten) {
   struct Case { float level; std::string folder; bool levelRefused = false, folderRefused = false; } cases[] = {
       {0.1f, "C:\\Velmora\\Data"}, {-1234.5f, " blanks before"},
-      {1e-45f, "blanks after "}, {3.4028235e38f, "\"quoted\""},
-      {-3.4028235e38f, "'single'"}, {7, "\""},
-      {7, "a=b ;c [d] #e"}, {7, std::string(255, 'x')},
-      {NAN, "C:\\Other", true}, {INFINITY, "C:\\Other", true},
+      {1e-45f, "blanks after "}, {3.4028235e38f, "\"quoted\""}, {-3.4028235e38f, "'single'"}, {7, "\""},
+      {7, "a=b ;c [d] #e"}, {7, std::string(255, 'x')}, {NAN, "C:\\Other", true}, {INFINITY, "C:\\Other", true},
       {-INFINITY, std::string(256, 'x'), true, true}, {7, "\" " + std::string(253, 'x') + "\"", false, true},
       {7, "a\r\nb", false, true},
   };

@@ -35,19 +35,15 @@ void ExpectApart(const std::vector<AxisLabel>& labels, int width, int height, co
 
 TEST(AxisLabels, FrequenciesAtRoundStepsWhereTheMarkersPutThem) {
   const struct { const char* name; std::int16_t range; Zoom zoom; std::int32_t n; int width; double step; } cases[] = {
-      {"full", 0, {}, 2048, 1000, 500},
-      {"full, narrow window", 0, {}, 2048, 300, 1000},
-      {"quarter", 2, {}, 2048, 1000, 50},
-      {"zoomed to 300 Hz", 3, {1400, 1700, 80, 40}, 8192, 1000, 20},
+      {"full", 0, {}, 2048, 1000, 500}, {"full, narrow window", 0, {}, 2048, 300, 1000},
+      {"quarter", 2, {}, 2048, 1000, 50}, {"zoomed to 300 Hz", 3, {1400, 1700, 80, 40}, 8192, 1000, 20},
       {"zoomed to one bin", 3, {1500, 1501, 0, 0}, 32768, 800, 1},
   };
   for (const auto& c : cases) {
     const SpectrumView view = MakeSpectrumView(c.range, 1700, c.zoom, c.n, c.width, 400, false);
     EXPECT_EQ(FrequencyStep(view, kMeasure), c.step) << c.name;
     const auto labels = FrequencyLabels(view, kMeasure);
-    if (c.step > 1) {
-      EXPECT_GE(labels.size(), 2u) << c.name;
-    }
+    if (c.step > 1) { EXPECT_GE(labels.size(), 2u) << c.name; }
     for (const AxisLabel& l : labels) {
       EXPECT_EQ(std::fmod(Number(l.text), c.step), 0) << c.name << ": " << l.text;
       EXPECT_EQ(l.line, std::lround(view.XOfFrequency(Number(l.text)))) << c.name << ": " << l.text;

@@ -83,8 +83,7 @@ TEST(WaterfallImage, ANewBufferCostsOneRowAndDrawsWhatAWholeRedrawWould) {
 
 TEST(WaterfallImage, ColumnsStandUnderTheSpectrumsBinsAndTheStripShowsTheVerdicts) {
   const struct { const char* name; std::int16_t range; Zoom zoom; std::int32_t n; double hz; } cases[] = {
-      {"full, many bins a column", 0, {}, 8192, 1700},
-      {"quarter, several columns a bin", 2, {}, 2048, 1650},
+      {"full, many bins a column", 0, {}, 8192, 1700}, {"quarter, several columns a bin", 2, {}, 2048, 1650},
       {"zoomed", 3, {1400, 1700, 0, 0}, 4096, 1500},
   };
   for (const auto& c : cases) {

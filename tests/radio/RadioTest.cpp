@@ -17,8 +17,7 @@ TEST(RadioSentence, SentenceAndSMeterDigitOfReply) {
   const std::pair<const char*, int> cases[] = {
       {"$PICOA,03,90,SIGM,5<13><10>", 5},
       {"SIGM,12<10>", 1},  // one character only
-      {"SIGM<13><10>", -1}, {"SIGM,", -1},
-      {"$PICOA,03,90,REMOTE,ON<13><10>", -1},
+      {"SIGM<13><10>", -1}, {"SIGM,", -1}, {"$PICOA,03,90,REMOTE,ON<13><10>", -1},
   };
   for (auto [reply, digit] : cases) EXPECT_EQ(RadioSMeterFromReply(reply), digit) << reply;
 }

@@ -51,8 +51,7 @@ TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
   const std::string longText(100000, 'x');
   // The refusal: the message's end, or nullptr when written.
   struct Case { GridKind kind; size_t column; std::string cell; const char* refusal; } cases[] = {
-      {GridKind::Offset, 1, "Cape Town, ZA", nullptr},
-      {GridKind::Offset, 1, "\"Quoted\" and \"", nullptr},
+      {GridKind::Offset, 1, "Cape Town, ZA", nullptr}, {GridKind::Offset, 1, "\"Quoted\" and \"", nullptr},
       {GridKind::Offset, 1, longText, nullptr},
       {GridKind::Offset, 1, "two\r\nlines", "Column Station: \"two\r\nlines\" would not read back as typed"},
       {GridKind::Offset, 2, "14075.0\n7102.0", "Column Frequency: \"14075.0\n7102.0\" would not read back as typed"},
@@ -68,8 +67,7 @@ TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
       {GridKind::Radio, 2, "one", "Column Tx Rc: \"one\" is not a number"},
       {GridKind::Radio, 2, "1e21", "Column Tx Rc: \"1e21\" is not a transceiver number"},
       {GridKind::History, 0, "A,B", "Column System: \"A,B\" would not read back as typed"},
-      {GridKind::History, 1, "K]X1", nullptr},
-      {GridKind::History, 1, "W1,AW", nullptr},
+      {GridKind::History, 1, "K]X1", nullptr}, {GridKind::History, 1, "W1,AW", nullptr},
       {GridKind::History, 2, "10140=5", "Column Frequency: \"10140=5\" would not read back as typed"},
       {GridKind::History, 2, "[10140.0", "Column Frequency: \"[10140.0\" would not read back as typed"},
       {GridKind::History, 3, "1e-50", "Column Offset: \"1e-50\" would be stored as 0"},

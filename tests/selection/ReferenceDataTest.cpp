@@ -1,5 +1,6 @@
 // Reference and no-connect data: the fit, the files written, read back and
-// refused, and the reference lookup.
+// refused, what they keep of the table and tell of themselves, and the
+// reference lookup.
 #include "selection/ReferenceData.h"
 
 #include <gtest/gtest.h>
@@ -346,6 +347,71 @@ TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
                     "/home/ship/Data/2005-03-14 183000.nct"})
     EXPECT_EQ(NoConnectCaption(file), "No Connect Data - 03/14/05 18:30:00") << file;
   EXPECT_EQ(NoConnectCaption(""), "AutoConnect");
+}
+
+// "Rx Pwr" as the reference with a silent S-meter: "Ref" stays empty where
+// "Rx Snr" was measured; such rows are saved, and a table with no measured
+// row is refused, never saved as headings alone.
+TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
+  // Rows saved: the measured row and its neighbour of the same station.
+  struct Case { const char *pwr, *snr, *ref; size_t rows; } cases[] = {
+      {"", "12", "", 2}, {"-80", "", "", 2}, {"", "", "14", 2}, {"", "", "", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.pwr) + "/" + c.snr + "/" + c.ref);
+    testing::SelectionRig rig(kModeReferenceStations);
+    for (const char* frequency : {"7000.0", "10000.0"}) {
+      int row = rig.table.RowAdd();
+      rig.table.CellSet(row, kColumnStation, "W1AW");
+      rig.table.CellSet(row, kColumnFrequency, frequency);
+    }
+    rig.table.CellSet(1, kColumnRxPwr, c.pwr);
+    rig.table.CellSet(1, kColumnRxSnr, c.snr);
+    rig.table.CellSet(1, kColumnRef, c.ref);
+    auto file = ReferenceStationSave(rig.table, rig.program, kConditions, rig.messages);
+    ASSERT_EQ(file.has_value(), c.rows > 0);
+    if (!file) {
+      EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{kReferenceNothingMeasured});
+      EXPECT_FALSE(std::filesystem::exists(rig.program / "Data" / "2005-03-14 183000.ref"));
+      continue;
+    }
+    EXPECT_EQ(SplitLines(testing::ReadBytes(*file)).size(), 3 + c.rows);
+  }
+}
+
+// State 0, in a check-box column too; and saved so again.
+TEST(ReferenceKept, ANoConnectCellWithoutABoxIsRecalledWithoutOne) {
+  testing::SelectionRig rig(kModeNoConnectData);
+  auto file = rig.program / "a.nct";
+  testing::WriteBytes(file, kNoConnectHead + NoConnectRow({{kColumnStation, "W1AW,1,FFFFFF,0"},
+                                                           {kColumnRxCheck, "7102.0,1,FFFFFF,0"},
+                                                           {kColumnTxConnect, ",1,FFFFFF,2"}}));
+  ASSERT_TRUE(NoConnectDataRecall(rig.table, file, rig.messages));
+  EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck));
+  EXPECT_FALSE(rig.table.FrequencyClick(1, kColumnRxCheck)) << "no box to click";
+  EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
+  EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
+
+  ASSERT_EQ(NoConnectDataWrite(rig.table, rig.program / "b.nct", kConditions, kModeNoConnectData), "");
+  testing::SelectionRig again(kModeNoConnectData);
+  ASSERT_TRUE(NoConnectDataRecall(again.table, rig.program / "b.nct", again.messages));
+  EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
+  EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
+}
+
+// The list is built again at every rebuild of the window's table.
+TEST(ReferenceKept, AnUnreadableFileOfTheListIsToldOnceUntilItChanges) {
+  testing::SelectionRig rig(kModeReferenceData);
+  std::filesystem::create_directories(rig.program / "Data");
+  const auto bad = rig.program / "Data" / "2005-03-14 183000.ref";
+  testing::WriteBytes(bad, "no date\r\n");
+  ReferenceFilesTold told;
+  for (int build = 0; build < 3; ++build) {
+    if (build == 2)
+      std::filesystem::last_write_time(bad, std::filesystem::last_write_time(bad) + std::chrono::hours(1));
+    auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock, &told);
+    EXPECT_TRUE(list.rows.empty());
+  }
+  EXPECT_EQ(rig.messages.entries.size(), 2u) << "once, and again once changed";
 }
 
 }  // namespace
