@@ -108,8 +108,7 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
        "Terminal Window Error", "the AirMail Terminal Window must be open.", 0},
       {"main window not in front", [](ScriptedDesktop& d) { d.airmailForeground = false; }, true,
        "AirMail Window Problem", "The AirMail Window must be open.", 0},
-      {"terminal never opens", [](ScriptedDesktop& d) { d.terminal = false; }, true, "Terminal Window Problem", "",
-       5},
+      {"terminal never opens", [](ScriptedDesktop& d) { d.terminal = false; }, true, "Terminal Window Problem", "", 5},
       {"terminal fields stay empty", [](ScriptedDesktop&) {}, true, "Terminal Window Problem", "", 2 + 5},
   };
   for (const auto& c : cases) {

@@ -25,10 +25,7 @@ Records Join(std::initializer_list<Records> parts) {
   return all;
 }
 
-Records Parse(std::string_view script) {
-  testing::UsKeyLayout layout;
-  return KeyScriptParse(script, layout);
-}
+Records Parse(std::string_view script) { testing::UsKeyLayout layout; return KeyScriptParse(script, layout); }
 
 // The extended flag on the key-down is VistaLibTest's, through the platform's records.
 TEST(KeyScriptNamedKeys, RepeatCountsBreakAgainstPauseAndTildeAsEnterInsideBraces) {

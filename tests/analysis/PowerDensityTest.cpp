@@ -35,7 +35,7 @@ TEST(PowerDensity, ToneShowsInItsBinAboveTheRestAndTheLevelIsTheMeanSquareLess27
     if (std::abs(b - peak) > 2) { ASSERT_LT(a.Density(b), a.Density(peak) - 30) << b; }
 }
 
-TEST(PowerDensity, ShortLastBufferIsZeroPaddedToTheTransformLength) {
+TEST(PowerDensity, AShortLastBufferIsZeroPaddedToTheTransformLengthALongOneCut) {
   PowerDensity a;
   const auto tone = Tone(1000, 1700, 3000);
   a.Analyse(tone, 2048);
@@ -45,15 +45,12 @@ TEST(PowerDensity, ShortLastBufferIsZeroPaddedToTheTransformLength) {
   EXPECT_NEAR(a.SignalLevel(), 10 * std::log10(3000.0 * 3000 / 2) - 27, 0.2);
   EXPECT_EQ(a.Bin(1700), 316);
   EXPECT_GT(a.Density(316), a.Density(100) + 30);
-}
-
-TEST(PowerDensity, TransformLengthIsAlwaysAPowerOfTwoInRange) {
+  // The transform length is always a power of two in range.
   EXPECT_EQ(TransformLength(2048, 2048), 2048);
   EXPECT_EQ(TransformLength(100, 4096), 4096);
   EXPECT_EQ(TransformLength(3000, 0), 4096);     // not a size: the next power above the buffer
   EXPECT_EQ(TransformLength(10, 1000), 256);
   EXPECT_EQ(TransformLength(100000, 65536), 32768);
-  PowerDensity a;
   a.Analyse(Constant(40000, 5), 2048);  // longer than the transform: cut
   EXPECT_EQ(a.SampleCount(), 2048);
   a.Analyse({}, 2048);  // nothing at all

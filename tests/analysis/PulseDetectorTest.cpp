@@ -19,11 +19,7 @@ std::vector<std::int16_t> PacketEndingAt(double seconds, double snr) {
 
 struct Pulse : ::testing::Test, testing::AnalysisRig {
   testing::RecordingDrawing drawing;
-  Pulse() {
-    settings.pulseEnabled = true;
-    analysis.RestartContinuity();
-    analysis.SetDrawing(&drawing);
-  }
+  Pulse() { settings.pulseEnabled = true; analysis.RestartContinuity(); analysis.SetDrawing(&drawing); }
 };
 
 // Only busy buffers are looked into.

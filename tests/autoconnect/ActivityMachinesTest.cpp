@@ -75,8 +75,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
       // The sign marks a station heard: a quiet level below 0 dB shows 0,
       // a busy one stays below.
       {"a quiet frequency below 0 dB", "fffff", {0, -40, -41, -41, -41}, "F P:10140.0 F P:14105.0(p3)", "0"},
-      {"a station heard below 0 dB", "ffbff", {0, -40, -41, -41, -41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
-       kBusy},
+      {"a station heard below 0 dB", "ffbff", {0, -40, -41, -41, -41}, "F P:10140.0 F P:14105.0(p3)", "-41", "", kBusy},
       {"only noise: 100", "fnfnf", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "100", "", kNoisy},
       {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
@@ -136,8 +135,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
       {"another system: the FAX level and SNR", false, {}, "4f", "FAX", "W1AW", true, "25", "12"},
       {"the WWV station", false, {}, "4f", "HAM", "WWV", true, "20", "12"},
       {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
-      {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0",
-       "Done"},
+      {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0", "Done"},
       {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
   };
   for (const Case& c : cases) {

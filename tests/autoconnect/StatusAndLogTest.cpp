@@ -41,14 +41,11 @@ TEST(StatusBarText, TimesAndTheWriteOnlyWhenDifferentRule) {
 
 TEST(AutoConnectLogRecord, TwentyFieldsWithAPointWhateverTheLocale) {
   testing::CommaLocale comma;
-  LogRun run{.start = {2024, 3, 9, 7, 5, 4, 0},
-             .ship = LatLon{-33.8675, 151.2069},
+  LogRun run{.start = {2024, 3, 9, 7, 5, 4, 0}, .ship = LatLon{-33.8675, 151.2069},
              .statistics = {.signalBuffers = 100, .noiseBuffers = 3, .notBusyBuffers = 1000, .connectingBuffers = 66,
                             .stations = 2, .frequencies = 5, .attempts = 3, .station = "Lima, Peru", .snrModel = 12.5f,
                             .snr = {}},
-             .status = "Error, No Answer after Connect ",
-             .mode = 2,
-             .bufferSeconds = 2048.0f / 11025};
+             .status = "Error, No Answer after Connect ", .mode = 2, .bufferSeconds = 2048.0f / 11025};
   for (float snr : {3.0f, 3.5f, 20.25f}) run.statistics.snr.Add(snr);
   Record record = AutoConnectLogRecord(run);
   const Record expected = {"03/09/24 07:05:04", "2", "5", "19", "1", "186", "12", "0", "3",
@@ -170,10 +167,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
     return set.began;
   }
   // As the engine tells it: a run that never heard a buffer never began listening.
-  void Stop() override {
-    calls += "stop ";
-    session->RunEnded("Stopped", sound != soundAtStart);
-  }
+  void Stop() override { calls += "stop "; session->RunEnded("Stopped", sound != soundAtStart); }
   std::uint64_t SoundBuffers() override { return sound; }
   void ProgramEnd() override { calls += "end"; }
   bool MeasurementsUnsaved() override { return set.unsaved; }

@@ -13,8 +13,7 @@ namespace velmora {
 namespace {
 
 struct ProfileRecord {
-  bool flag = true;
-  bool mode = false;
+  bool flag = true, mode = false;
   std::int16_t index = 2;
   std::int32_t count = 10;
   float level = 0.5f;
@@ -44,11 +43,7 @@ ProfileRecord Recalled(std::string_view text, ProfileKeyRules rules = {}) {
 TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
   struct Case { const char* text; bool exact; ProfileRecord expected; };
   const ProfileRecord d;
-  auto with = [&](auto change) {
-    ProfileRecord r = d;
-    change(r);
-    return r;
-  };
+  auto with = [&](auto change) { ProfileRecord r = d; change(r); return r; };
   const Case cases[] = {
       {"[One]\r\nFlag=\r\nIndex=x\r\n[Two]\r\nCount=\r\nLevel=soon\r\nFolder=\r\n", false, d},
       {"[One]\r\nIndex=7\r\n[Two]\r\nCount=3\r\n", false, d},

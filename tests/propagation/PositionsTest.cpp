@@ -37,15 +37,11 @@ TEST_F(PositionFiles, TheShipComesFromTheFirstSourceThatReadsWhole) {
   struct Case { std::vector<std::string> ini; std::optional<LatLon> position; std::vector<std::string> messages; }
   cases[] = {
       {{report, current, "Current Time=05/14/2024 08:30:00", last, "DateTime=05/10/2024 18:45:00", propagation,
-        propagated},
-       LatLon{48.12, -123.43},
-       {}},
+        propagated}, LatLon{48.12, -123.43}, {}},
       {{report, current, last, "DateTime=05/10/2024 18:45:00", propagation, propagated},  // no current time
-       LatLon{47 + 36.5 / 60, -(122 + 20.25 / 60)},
-       {}},
+       LatLon{47 + 36.5 / 60, -(122 + 20.25 / 60)}, {}},
       {{report, current, last, "DateTime=soon", propagation, propagated}, LatLon{47.5, -122.25}, {}},
-      {{report, current, last},
-       std::nullopt,
+      {{report, current, last}, std::nullopt,
        {"Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"." + Hint()}},
       {{propagation, "Latitude=47 30.00'N", "Longitude=x"}, std::nullopt, {"Unable for decode Latitude 47 30.00'N"}},
   };

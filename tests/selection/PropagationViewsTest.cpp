@@ -77,7 +77,7 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHo
 
 // SAILMAIL records name a station by the name the user sees, quoted for
 // its comma, or by its call sign.
-TEST(PropagationHours, AnOffsetsNameOfNoStationIsToldOnceNotEveryHour) {
+TEST(PropagationHours, AnOffsetsNameOfNoStationIsToldOnceNotEveryHourAndNoPositionNoRows) {
   HoursRig rig;
   testing::WriteBytes(rig.program / kStationOffsetDataFile,
                       "SAILMAIL, \"Mobile, AL\" ,6318.5(p3),3,,,0,2400\r\nSAILMAIL,wlo,8420.5(p3),2\r\n"
@@ -87,14 +87,12 @@ TEST(PropagationHours, AnOffsetsNameOfNoStationIsToldOnceNotEveryHour) {
   EXPECT_EQ(rig.Bold(2).size(), 48u) << "WLO's";
   ASSERT_EQ(rig.messages.entries.size(), 1u);
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Unable to find AirMail's Nowhere, HP2B in "));
-}
-
-TEST(PropagationHours, AStationWithoutAPositionKeepsItsRowsEmpty) {
-  HoursRig rig;
-  EXPECT_FALSE(rig.Fill("N0LOC"));
-  EXPECT_EQ(rig.table.DataRows(), 1);
-  EXPECT_EQ(rig.table.CellGet(1, kHoursFirstColumn), "");
-  EXPECT_TRUE(rig.day.requests.empty());
+  // A station without a position keeps its rows empty.
+  HoursRig none;
+  EXPECT_FALSE(none.Fill("N0LOC"));
+  EXPECT_EQ(none.table.DataRows(), 1);
+  EXPECT_EQ(none.table.CellGet(1, kHoursFirstColumn), "");
+  EXPECT_TRUE(none.day.requests.empty());
 }
 
 // Off HAM every frequency stays checked: the details window with the real

@@ -141,10 +141,7 @@ struct SelectionRig {
   AutoConnectSettings settings;
   FrequencyTable table;
 
-  SelectionRig() {
-    CopyFixtureData(folder.path() / "data");
-    std::filesystem::create_directories(program);
-  }
+  SelectionRig() { CopyFixtureData(folder.path() / "data"); std::filesystem::create_directories(program); }
   // With the table of the mode's columns.
   explicit SelectionRig(int mode) : SelectionRig() {
     settings.modeIndex = static_cast<std::int16_t>(mode);

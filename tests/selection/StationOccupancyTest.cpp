@@ -191,8 +191,7 @@ TEST(OccupancyHoursTable, SharesFromGreenToRedGreyNeverHeardAndThePresentHourMar
   StationOccupancy record;
   record.Add({"HAM", "W1AW", "14080.0(p3)", 7}, 90 * 60, 45 * 60, kToday - days(2), 30);
   FrequencyTable table;
-  OccupancyHoursFill(table, record, {"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, kToday, 30},
-                     testing::TemplateWidth);
+  OccupancyHoursFill(table, record, {"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, kToday, 30}, testing::TemplateWidth);
   ASSERT_EQ(table.Rows(), 3);
   EXPECT_EQ(table.CellGet(2, 0), "14080.0") << "shown as the hours window shows it";
   EXPECT_EQ(table.CellGet(2, 8), "50");
