@@ -1,9 +1,12 @@
-// Numbers read from texts, and written as texts.
+// Numbers read from texts and written as texts; UTC times moved by hours
+// across days, months and years.
 #include "common/Format.h"
 #include "common/TextParse.h"
+#include "common/UtcAddHours.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <tuple>
@@ -49,6 +52,22 @@ TEST(FormatNumber, Patterns) {
       {0.0996, "0.0e-0", "1.0e-1"}, {0.0, "0.0e-0", "0.0e0"}, {12345.0, "0.0e-0", "1.2e4"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatNumber(c.value, c.pattern), c.text) << c.value << " " << c.pattern;
+}
+
+TEST(UtcAddHours, CrossesDaysMonthsAndYears) {
+  const struct { UtcDateTime from; double hours; UtcDateTime to; } cases[] = {
+      {{2024, 2, 28, 23, 0, 0, 0}, 1.5, {2024, 2, 29, 0, 30, 0, 0}},
+      {{2024, 12, 31, 22, 0, 0, 0}, 3, {2025, 1, 1, 1, 0, 0, 0}},
+      {{2024, 3, 1, 1, 0, 0, 0}, -2, {2024, 2, 29, 23, 0, 0, 0}},
+      // Shifts no one means neither overflow nor leave the calendar's years.
+      {{2024, 5, 14, 12, 0, 0, 0}, 2.3e8, {9999, 12, 31, 23, 59, 0, 0}},
+      {{2024, 5, 14, 12, 0, 0, 0}, -1e300, {1, 1, 1, 0, 0, 0, 0}},
+      {{2024, 5, 14, 12, 0, 0, 0}, std::nan(""), {2024, 5, 14, 12, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    auto t = UtcAddHours(c.from, c.hours);
+    EXPECT_EQ(std::tie(t.year, t.month, t.day, t.hour, t.minute), std::tie(c.to.year, c.to.month, c.to.day, c.to.hour, c.to.minute));
+  }
 }
 
 }  // namespace
