@@ -124,7 +124,7 @@ TEST(StationHistory, MarksStopAtTheirLimits) {
 }
 
 // Frequency texts and station names a line cannot hold as they are read
-// back as the profile writer's names do (ProfileFileTest).
+// back as the profile writer's names do (ProfileKeysTest).
 TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
   testing::TempFolder folder;
   auto file = folder.path() / kStationHistoryDataFile;
