@@ -34,12 +34,17 @@ const GridCalls kGrids[] = {{OffsetGridSave, OffsetGridRecall, "OffsetDataSave"}
                             {HistoryGridSave, HistoryGridRecall, "HistoryDataSave"}};
 const GridCalls& Grid(GridKind kind) { return kGrids[static_cast<int>(kind)]; }
 
+// A fresh folder for the files, and the messages told.
+class OptionsGrids : public ::testing::Test {
+ protected:
+  testing::TempFolder folder;
+  RecordingMessenger messages;
+};
+
 // A label list is written with blanks between its labels, a text with a
 // comma in quotes (the history grid's values as shown: HistoryValuesNotEdited...).
-TEST(OptionsGrids, TheOffsetFileAsWritten) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, TheOffsetFileAsWritten) {
   const auto offsets = folder.path() / "StationOffsetData.txt";
-  RecordingMessenger messages;
   ASSERT_TRUE(OffsetGridSave(offsets, {{"SAILMAIL", "Cape Town, ZA", "7102.0,  10147.3", "1.5", "60", "90", "2200", "0600"}},
                              messages));
   EXPECT_NE(ReadBytes(offsets).find("SAILMAIL,\"Cape Town, ZA\",7102.0 10147.3,1.5,60,90,2200,0600\r\n"),
@@ -51,7 +56,7 @@ TEST(OptionsGrids, TheOffsetFileAsWritten) {
 // Whatever a grid agrees to write reads back as typed; what would come
 // back changed, or is no value of its column, is refused by row and column
 // before anything is written: the file there stays whole as it was.
-TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
+TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
   const std::string longText(100000, 'x');
   // The refusal: the message's end, or nullptr when written.
   struct Case { GridKind kind; size_t column; std::string cell; const char* refusal; } cases[] = {
@@ -110,7 +115,7 @@ TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
 
 // A file with a line the grid cannot read is shown up to that line; the
 // grid is written over it only after a question that names what would go.
-TEST(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked) {
+TEST_F(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked) {
   struct Case { GridKind kind; std::string text; size_t rows; std::vector<std::string> dropped; const char* told; };
   const Case cases[] = {
       {GridKind::Offset, "heading\r\nHAM,W1AW,14075.0,1\r\nHAM,KX1,7000.0,x\r\n\r\nHAM,K4CJX,3590.0,2\r\n", 1,
@@ -145,11 +150,9 @@ TEST(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked
 }
 
 // The grid shows "0.00"; a value nobody edited keeps its own text.
-TEST(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
   const auto file = folder.path() / "StationHistoryData.txt";
   testing::WriteBytes(file, "[HAM,W1AW]\r\n14075.0=0.333\r\n7000.0=3.995\r\n10140.0=1,25\r\n");
-  RecordingMessenger messages;
   auto rows = HistoryGridRecall(file, messages).rows;
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1], (GridRow{"HAM", "W1AW", "7000.0", "4.00", "3.995"})) << "shown with two decimals, kept whole";
@@ -159,10 +162,8 @@ TEST(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
 }
 
 // "Reset" deletes the file; a delete that fails says why.
-TEST(OptionsGrids, AFailedDeleteTellsTheSystemsErrorText) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, AFailedDeleteTellsTheSystemsErrorText) {
   const auto file = folder.path() / "StationHistoryData.txt";
-  RecordingMessenger messages;
   EXPECT_TRUE(DataFileDelete(file, "HistoryDataReset", messages)) << "nothing to delete";
   std::filesystem::create_directories(file / "in the way");
   EXPECT_FALSE(DataFileDelete(file, "HistoryDataReset", messages));
@@ -185,8 +186,7 @@ void ZoneSet(const char* zone) {
 }
 
 // As the user's file manager shows it: in the computer's own time zone.
-TEST(OptionsGrids, LastModifiedIsTheLocalDate) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, LastModifiedIsTheLocalDate) {
   const auto file = folder.path() / "FreqList.rtf";
   testing::WriteBytes(file, "");
   // 2005-03-14 12:00 UTC, which is already the 15th fourteen hours east.
@@ -199,8 +199,7 @@ TEST(OptionsGrids, LastModifiedIsTheLocalDate) {
   ZoneSet(zone ? before.c_str() : nullptr);
 }
 
-TEST(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
-  RecordingMessenger messages;
+TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   AirmailDataFolder data(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data", messages);
   // The offsets' "Check": each frequency its station lacks is asked about, and No ends it.
   OffsetGridCheck({{"HAM", "W1AW", "14075.0, 9999.0"}, {"HAM", "K4CJX", "1.0"}}, data, messages);
@@ -223,7 +222,7 @@ TEST(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
       << "with the system's reason between";
 }
 
-TEST(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
+TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
   const GridRows file{{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}, {"HAM", "W1AW", "2", "10140.0(p3)"},
                       {"HAM", "KX1", "1", "7101.0"}, {"HAM", "K4CJX", "1", "3590.0"}};
   const GridRows ham{{"HAM", "W1AW", "1", "14075.0 14080.0(p3)"}, {"HAM", "KX1", "1", "7103.0"},
@@ -240,7 +239,7 @@ TEST(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
   EXPECT_EQ(no.Texts().size(), 1u);
 }
 
-TEST(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
+TEST_F(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
   const GridRow w1{"HAM", "W1AW", "1", "14075.0"}, w1b{"HAM", "W1AW", "1", "7101.0"}, w2{"HAM", "W1AW", "2", "x"},
       kx{"HAM", "KX1", "1", "7103.0"};
   const GridRows none{{"No Errors"}};
@@ -258,12 +257,10 @@ TEST(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
 }
 
 // AirMail's frequency document is refused unread past the size any real one has.
-TEST(OptionsGrids, TheRadioGridRefusesAnOversizedFrequencyDocument) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, TheRadioGridRefusesAnOversizedFrequencyDocument) {
   const auto file = folder.path() / "FreqList.rtf";
   testing::WriteBytes(file, "");
   std::filesystem::resize_file(file, kDataFileLimit + 1);
-  RecordingMessenger messages;
   EXPECT_FALSE(RadioGridFromFreqList(file, messages));
   ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].text.rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.entries[0].text;

@@ -358,15 +358,10 @@ TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
       {"", "12", "", 2}, {"-80", "", "", 2}, {"", "", "14", 2}, {"", "", "", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.pwr) + "/" + c.snr + "/" + c.ref);
-    testing::SelectionRig rig(kModeReferenceStations);
-    for (const char* frequency : {"7000.0", "10000.0"}) {
-      int row = rig.table.RowAdd();
-      rig.table.CellSet(row, kColumnStation, "W1AW");
-      rig.table.CellSet(row, kColumnFrequency, frequency);
-    }
-    rig.table.CellSet(1, kColumnRxPwr, c.pwr);
-    rig.table.CellSet(1, kColumnRxSnr, c.snr);
-    rig.table.CellSet(1, kColumnRef, c.ref);
+    DataRig rig(kModeReferenceStations);
+    rig.Add({{kColumnStation, "W1AW"}, {kColumnFrequency, "7000.0"}, {kColumnRxPwr, c.pwr}, {kColumnRxSnr, c.snr},
+             {kColumnRef, c.ref}});
+    rig.Add({{kColumnStation, "W1AW"}, {kColumnFrequency, "10000.0"}});
     auto file = ReferenceStationSave(rig.table, rig.program, kConditions, rig.messages);
     ASSERT_EQ(file.has_value(), c.rows > 0);
     if (!file) {
