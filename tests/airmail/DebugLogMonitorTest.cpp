@@ -1,0 +1,113 @@
+// Following AirMail's debug log through real files that grow, shrink and vanish.
+#include "airmail/DebugLogMonitor.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "tests/airmail/FakeSeams.h"
+#include "tests/common/TempFolder.h"
+
+namespace velmora {
+namespace {
+
+class DebugLogMonitorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(folder.path() / "Logfiles"); }
+  std::filesystem::path Log() const { return folder.path() / "Logfiles" / "Debug.log"; }
+  std::string Data() const { return folder.path().string(); }
+  void Append(std::string_view text, std::ios::openmode mode = std::ios::app) {
+    std::ofstream(Log(), std::ios::binary | mode) << text;
+  }
+  void Replace(std::string_view text) { Append(text, std::ios::trunc); }
+  TerminalStatus Check() { return monitor.TerminalConnectCheckFile(Data()); }
+
+  testing::TempFolder folder;
+  RecordingMessenger messenger;
+  testing::CountingActivator activator;
+  DebugLogMonitor monitor{messenger, activator};
+};
+
+// Each case: the log before the call, then what is appended before each
+// check (or what replaces the log) and the status that check gives.
+TEST_F(DebugLogMonitorTest, TheLinesAppendedSinceTheCallDecide) {
+  using S = TerminalStatus;
+  struct Step { std::string appended; S status; bool replaces = false; };
+  struct Case { const char* name; std::string before; std::vector<Step> checks; };
+  const std::string filler(100000, 'x');  // lines that take several reads
+  const Case cases[] = {
+      {"lines before the call never count", "10:00 Connected to W1AW\r\n10:05 No answer from K1ABC\r\n",
+       {{"", S::Calling}, {"10:10 Tuning 14105.0\r\n", S::Calling}}},
+      {"the last matching line decides", "old\r\n",
+       {{"10:10 Connected to W1AW\r\n10:20 Disconnected from W1AW\r\n10:21 Saving mail\r\n", S::Disconnected}}},
+      {"no answer, then one by hand", "",
+       {{"10:10 No answer from W1AW\n", S::NoAnswer}, {"10:15 No answer from W1AW (manual)\n", S::Canceled}}},
+      {"a last line is read again whole once complete", "start\r\n",
+       {{"10:10 No answer from W1AW", S::Calling}, {" (manual)\r\n", S::Canceled}}},
+      {"a line end split between two checks", "",
+       {{"10:10 Connected to W1AW\r", S::Connected}, {"\n10:20 Disconnected from W1AW\r\n", S::Disconnected}}},
+      {"a last line that stopped growing without its end", "",
+       {{"10:10 Connected to W1AW\r\n10:20 Disconnected from W1AW", S::Connected}, {"", S::Connected},
+        {"", S::Disconnected}, {"10:21 Saving mail\r\n", S::Disconnected}}},
+      {"a long append across many reads", "",
+       {{"10:00 Connected to W1AW\r\n" + filler + "\r\n10:30 Disconnected from W1AW\r\n" + filler + "\r\n",
+         S::Disconnected}}},
+      {"a new shorter log is read from its start", filler + "\r\n",
+       {{"11:00 Log started\r\n11:01 Connected to W1AW\r\n", S::Connected, true},
+        {"11:30 Disconnected from W1AW\r\n", S::Disconnected}}},
+  };
+  for (const auto& c : cases) {
+    Replace(c.before);
+    ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+    for (const auto& check : c.checks) {
+      check.replaces ? Replace(check.appended) : Append(check.appended);
+      EXPECT_EQ(Check(), check.status) << c.name << " after \"" << check.appended.substr(0, 40) << "\"";
+    }
+    EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log())) << c.name;
+  }
+  EXPECT_TRUE(messenger.entries.empty());
+}
+
+// A log missing at the call, or gone during it, is reported with the data
+// folder and the system's error text; the status and position stay.
+TEST_F(DebugLogMonitorTest, AMissingLogIsReportedAtTheCallAndDuringIt) {
+  const std::string hint = " data.\r\rPlease check that the AirMail's Data Folder \"" + Data() + "\" is correct.\r";
+  EXPECT_FALSE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:00 Calling\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  Append("10:10 Connected to W1AW\r\n");
+  ASSERT_EQ(Check(), TerminalStatus::Connected);
+  std::uint64_t position = monitor.ReadPosition();
+  std::filesystem::remove(Log());
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  EXPECT_EQ(monitor.ReadPosition(), position);
+  const std::string expected[] = {
+      "TerminalConnectCheckFileInitialize, Unable to Find AirMail \"\\Logfiles\\Debug.log\"" + hint,
+      "TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\"" + hint};
+  ASSERT_EQ(messenger.entries.size(), 2u);
+  for (int i = 0; i < 2; ++i) {  // each followed by the system's error text
+    EXPECT_EQ(messenger.entries[i].text.rfind(expected[i], 0), 0u) << messenger.entries[i].text;
+    EXPECT_GT(messenger.entries[i].text.size(), expected[i].size());
+  }
+  EXPECT_EQ(activator.count, 2);
+  // A call that cannot be followed forgets the last result.
+  EXPECT_FALSE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  EXPECT_EQ(monitor.Status(), TerminalStatus::Calling);
+}
+
+TEST_F(DebugLogMonitorTest, PositionBeyondFourGigabytes) {
+  Append("");
+  std::error_code error;
+  std::filesystem::resize_file(Log(), 5ull << 30, error);  // sparse where the file system allows
+  if (error) GTEST_SKIP() << "no room for a large sparse file";
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  EXPECT_EQ(monitor.ReadPosition(), 5ull << 30);
+  const std::string lines = "\r\n12:00 Connected to W1AW\r\n";
+  Append(lines);
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  EXPECT_EQ(monitor.ReadPosition(), (5ull << 30) + lines.size());
+}
+
+}  // namespace
+}  // namespace velmora
