@@ -27,18 +27,15 @@ TEST(ParseLeadingNumber, TakesTheLeadingNumberOnly) {
   EXPECT_EQ(Val("x"), 0.0);
 }
 
-TEST(ParseBoolean, WordsAndNumbers) {
-  const std::pair<const char*, std::optional<bool>> cases[] = {
-      {"True", true}, {"false", false}, {"-1", true}, {"0", false}, {"yes", {}}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(ParseBoolean(text), value) << text;
-}
-
-// 2^63 is the first number past the largest long long.
-TEST(ParseInteger, RoundsAndRejects) {
+// 2^63 is the first number past the largest long long; a boolean is a word or a number.
+TEST(ParseInteger, RoundsAndRejectsAndBooleansAreWordsOrNumbers) {
   const std::pair<const char*, std::optional<long long>> cases[] = {
       {"2048", 2048}, {"2.6", 3}, {"none", {}}, {"1e300", {}}, {"9223372036854775808", {}},
       {"-9223372036854775808", std::numeric_limits<long long>::min()}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger(text), value) << text;
+  const std::pair<const char*, std::optional<bool>> booleans[] = {
+      {"True", true}, {"false", false}, {"-1", true}, {"0", false}, {"yes", {}}};
+  for (const auto& [text, value] : booleans) EXPECT_EQ(ParseBoolean(text), value) << text;
 }
 
 // Halves round away from zero, a rounded zero has no sign, ".0" drops the

@@ -95,7 +95,7 @@ class RadioLink : public ::testing::Test {
 // A port another program holds, which Wine cannot show (the rest of opening:
 // RadioLinkTest under Wine).
 
-TEST_F(RadioLink, RefusesWhenThePortIsInUse) {
+TEST_F(RadioLink, RefusesWhenThePortIsInUseAndADcbErrorShowsItsStatusText) {
   port.openResult = {false, true, "Access denied."};
   EXPECT_FALSE(radio.RadioCommOpen());
   EXPECT_EQ(messenger.Texts(), std::vector<std::string>{
@@ -104,6 +104,9 @@ TEST_F(RadioLink, RefusesWhenThePortIsInUse) {
   EXPECT_TRUE(status.texts.empty());
   EXPECT_FALSE(radio.IsOpen());
   EXPECT_EQ(activator.count, 1);
+  // CTS, DSR and framing errors come from the reader thread: RadioLinkTest under Wine.
+  radio.RadioOnComm({SerialEventKind::DcbError, "", false});
+  EXPECT_EQ(status.texts.back(), "Radio, Unexpected error in DCB");
 }
 
 TEST_F(RadioLink, ReadingIsTakenOnceAndTuningForgetsTheLastOne) {
@@ -120,12 +123,6 @@ TEST_F(RadioLink, ReadingIsTakenOnceAndTuningForgetsTheLastOne) {
   port.RunPending();
   radio.RadioSetFrequency("10145.0");  // the 4 belongs to the frequency before
   EXPECT_EQ(radio.RadioSMeterGet(), -1);
-}
-
-// CTS, DSR and framing errors come from the reader thread: RadioLinkTest under Wine.
-TEST_F(RadioLink, ADcbErrorShowsItsStatusText) {
-  radio.RadioOnComm({SerialEventKind::DcbError, "", false});
-  EXPECT_EQ(status.texts.back(), "Radio, Unexpected error in DCB");
 }
 
 }  // namespace
