@@ -140,7 +140,7 @@ TEST_F(Chain, WwvModeAndTheReferenceFlagUseTheCentreFrequency) {
   EXPECT_TRUE(analysis.WwvDetected());
 }
 
-TEST_F(Chain, FaxPathMeasuresASteadyEnvelopeAndReferenceFaxSilencesAPactorSignal) {
+TEST_F(Chain, FaxPathAndEstimateMeasureASteadyEnvelopeAndReferenceFaxSilencesAPactorSignal) {
   settings.faxMode = true;
   settings.wwvMode = true;  // FAX comes first
   EXPECT_EQ(RunBuffer(Pcm(testing::Recipe(signalgen::Form::Fax, 30, 1)), 2048), Verdict{});
@@ -160,19 +160,14 @@ TEST_F(Chain, FaxPathMeasuresASteadyEnvelopeAndReferenceFaxSilencesAPactorSignal
   EXPECT_EQ(RunBuffer(Pcm(testing::Pactor2()), 2048), Verdict{});
   analysis.SetReferenceFax(false);
   EXPECT_TRUE(RunBuffer(Pcm(testing::Pactor2()), 2048).busy);
-}
-
-
-// A steady envelope (k = 0) gives 100; silence, and an envelope with no
-// steady part at all (every other entry zero: k = 1), give -100.
-TEST(FaxEstimate, SteadyEnvelopeGivesARatioOf100) {
+  // The estimate itself: a steady envelope (k = 0) gives 100; silence, and an
+  // envelope with no steady part at all (every other entry zero: k = 1), -100.
   const FaxEstimate steady = EstimateFax(std::vector<Complex>(200, Complex{3, 4}));
   EXPECT_EQ(steady.ratio, 100);
   EXPECT_FLOAT_EQ(steady.level, static_cast<float>(10 * std::log10(25.0)));
   const FaxEstimate silent = EstimateFax(std::vector<Complex>(200));
   EXPECT_EQ(std::pair(silent.level, silent.ratio), std::pair(-100.0f, -100.0f));
   std::vector<Complex> gated(200);
-
   for (std::size_t i = 0; i < gated.size(); i += 2) gated[i] = {1, 0};
   EXPECT_EQ(EstimateFax(gated).ratio, -100);
 }

@@ -283,17 +283,9 @@ TEST(Playback, AFailedOutputOpenOrAQuitLeavesThePlaybackAndTheSimulationLoops) {
     }
 }
 
-TEST(Simulator, LevelsAbove100PercentAreHeldToTheSampleRange) {
-  SimulateSettings s;
-  s.amLevel = 400;  // the envelope swings down to 16000 - 2 * 32000
-  std::vector<std::int16_t> out(4096);
-  SimulateSamples(s, out);
-  EXPECT_EQ(out[128], -32768) << "held, not wrapped to a positive value";
-}
-
 // Without output a start makes one buffer and ends. The scroll bars act at
 // once: stopped on the shown buffer, playing from the next buffer.
-TEST(Simulator, OneBufferWithoutOutputAndChangedSettingsHeardAndSeenAtOnce) {
+TEST(Simulator, OneBufferWithoutOutputChangedSettingsHeardAndSeenAtOnceAndLevelsHeld) {
   testing::SignalRig rig;
   rig.signal.inputSource = kSimulated;
   rig.Start();
@@ -318,6 +310,11 @@ TEST(Simulator, OneBufferWithoutOutputAndChangedSettingsHeardAndSeenAtOnce) {
   EXPECT_EQ(rig.analysis.analysed.back(), expected);
   EXPECT_FALSE(rig.signal.Running());
   EXPECT_FALSE(rig.output.IsOpen()) << "played until stopped, then closed";
+  // Levels above 100 % are held to the sample range.
+  SimulateSettings loud;
+  loud.amLevel = 400;  // the envelope swings down to 16000 - 2 * 32000
+  SimulateSamples(loud, expected);
+  EXPECT_EQ(expected[128], -32768) << "held, not wrapped to a positive value";
 }
 
 const LocalTime kTime{2026, 3, 7, 9, 5, 4};

@@ -319,7 +319,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   std::vector<std::string> notes;
 };
 
-TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
+TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSixtySecondsOrFewer) {
   using Ending = FakeUnattendedHost::Ending;
   // endLater: at the last tick; sound: buffers keep coming; calls: the host's.
   struct { const char* name; FakeUnattendedHost::Setup host; std::optional<Ending> endLater; bool sound; int ticks;
@@ -359,12 +359,10 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCode) {
     notes.push_back(UnattendedEndText(c.exit));
     EXPECT_EQ(host.notes, notes);
   }
-}
-
-TEST(UnattendedSession, MessageBoxesWaitSixtySecondsUnlessATestSaysFewer) {
-  const std::pair<const char*, int> cases[] = {{nullptr, 60}, {"5", 5},   {"59", 59}, {"0", 60},
+  // Message boxes wait sixty seconds unless a test says fewer.
+  const std::pair<const char*, int> waits[] = {{nullptr, 60}, {"5", 5},   {"59", 59}, {"0", 60},
                                                {"60", 60},    {"600", 60}, {"-3", 60}, {"soon", 60}};
-  for (auto [value, seconds] : cases)
+  for (auto [value, seconds] : waits)
     EXPECT_EQ(UnattendedMessageWait(value).count(), seconds) << (value ? value : "none");
 }
 

@@ -34,7 +34,7 @@ class RecordingCanvas final : public Canvas {
   TextBox Measure(std::string_view text) const override { return {6 * static_cast<int>(text.size()), 13}; }
 };
 
-TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
+TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrumAndARecordingComesBeforeItInTheCaption) {
   struct Case { const char* name; std::int16_t range; double centre; Zoom zoom; std::int32_t n; bool wwv;
                 std::int32_t firstBin, binCount, levelTop; };
   const Case cases[] = {
@@ -53,6 +53,9 @@ TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
     EXPECT_EQ(v.binCount, c.binCount) << c.name;
     EXPECT_EQ(v.levelTop, c.levelTop) << c.name;
   }
+  // In the caption a recording comes before the range (the range suffixes
+  // alone are seen on the real main window).
+  EXPECT_EQ(MainCaption(true, 2), "Velmora - Recording - Quarter");
 }
 
 TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
@@ -66,11 +69,6 @@ TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
   auto zoomed = MakeSpectrumView(3, 1700, zoom, 2048, 1024, 400, false);
   EXPECT_EQ(zoomed.firstBin, 200);
   EXPECT_EQ(zoomed.binCount, 200);
-}
-
-// The range suffixes alone are seen on the real main window.
-TEST(Caption, ARecordingComesBeforeTheRange) {
-  EXPECT_EQ(MainCaption(true, 2), "Velmora - Recording - Quarter");
 }
 
 TEST(PlotPoint, ColumnsOfManyPointsBecomeOneStrokeEach) {
