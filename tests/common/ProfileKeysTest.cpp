@@ -122,21 +122,7 @@ TEST(ProfileWrite, EveryNameReadsBack) {
   EXPECT_EQ(back.Read("A", "keep"), "1");
 }
 
-// Refused for reading and for writing alike.
-TEST(ProfileRead, AFileLargerThanAnySettingsFileIsRefusedAndKept) {
-  testing::TempFolder folder;
-  auto file = folder.path() / "Velmora.Ini";
-  std::ofstream(file, std::ios::binary) << "[A]\r\nx=1\r\n" << std::string(kProfileFileLimit - 10, '\n');
-  EXPECT_EQ(ProfileRead(file, "A", "x"), "1") << "at the limit";
-  std::ofstream(file, std::ios::binary | std::ios::app) << "\n";
-  EXPECT_EQ(ProfileRead(file, "A", "x"), "");
-  std::error_code error;
-  EXPECT_FALSE(ProfileWrite(file, "A", "x", "2", error));
-  EXPECT_EQ(error, std::errc::file_too_large);
-  EXPECT_EQ(std::filesystem::file_size(file), kProfileFileLimit + 1);
-}
-
-TEST(ProfileWrite, AFailedWriteLeavesTheFileAsItWas) {
+TEST(ProfileWrite, AFailedWriteOrAFileTooLargeLeavesTheFileAsItWas) {
   testing::TempFolder folder;
   auto file = folder.path() / "missing folder" / "Velmora.Ini";
   std::error_code error;
@@ -156,6 +142,16 @@ TEST(ProfileWrite, AFailedWriteLeavesTheFileAsItWas) {
     std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
     EXPECT_EQ(ProfileRead(locked, "A", "keep"), "1");
   }
+  // A file larger than any settings file is refused for reading and for
+  // writing alike, and kept.
+  auto big = folder.path() / "Velmora.Ini";
+  std::ofstream(big, std::ios::binary) << "[A]\r\nx=1\r\n" << std::string(kProfileFileLimit - 10, '\n');
+  EXPECT_EQ(ProfileRead(big, "A", "x"), "1") << "at the limit";
+  std::ofstream(big, std::ios::binary | std::ios::app) << "\n";
+  EXPECT_EQ(ProfileRead(big, "A", "x"), "");
+  EXPECT_FALSE(ProfileWrite(big, "A", "x", "2", error));
+  EXPECT_EQ(error, std::errc::file_too_large);
+  EXPECT_EQ(std::filesystem::file_size(big), kProfileFileLimit + 1);
 }
 
 }  // namespace

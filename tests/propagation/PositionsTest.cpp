@@ -114,7 +114,7 @@ TEST_F(PositionFiles, TheSunspotNumber) {
   }
 }
 
-TEST(AngleText, Decodes) {
+TEST(AngleText, DecodesAndPrints) {
   struct Case { std::string text; bool latitude; std::optional<double> value; } cases[] = {
       {Deg("12", "30.00'S"), true, -12.5}, {Deg("12", "30.00'"), true, 12.5},
       {Deg("123", "25.80'w  "), false, -123.43},  // lower case, trailing blanks
@@ -138,16 +138,13 @@ TEST(AngleText, Decodes) {
       EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unable for decode Latitude " + c.text}) << c.text;
     }
   }
-}
-
-TEST(AngleText, Prints) {
-  struct Case { double value; bool latitude; std::string text; } cases[] = {
+  struct Printed { double value; bool latitude; std::string text; } printed[] = {
       {-0.5, true, Deg("00", "30.00'S")},         {0, true, Deg("00", "00.00'N")},
       {48.12, true, Deg("48", "07.20'N")},        {-122.25, false, Deg("122", "15.00'W")},
       {12.99999999, true, Deg("13", "00.00'N")},  // 59.9999994 minutes carry
       {-179.99999, false, Deg("180", "00.00'W")},
   };
-  for (const auto& c : cases)
+  for (const auto& c : printed)
     EXPECT_EQ(c.latitude ? LatitudeToString(c.value) : LongitudeToString(c.value), c.text) << c.value;
 }
 
