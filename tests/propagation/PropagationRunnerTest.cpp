@@ -1,6 +1,6 @@
 // Prediction runs through a stand-in program on real files: the stages and
 // their messages, blocks of ten, interpolation and the cache (the progress of
-// a fill: ModelPredictionsTest).
+// a fill: the ModelPredictions tests in PropagationViewsTest).
 #include <gtest/gtest.h>
 
 #include "propagation/PropagationRunner.h"
@@ -132,7 +132,7 @@ TEST_F(Runs, AtAQuarterToTheHourThreeQuartersOfTheWayToTheNext) {
 }
 
 // The same deck again within the hour starts nothing (RealVoacapTest, and
-// ModelPredictionsTest's fills); a failed run is not kept.
+// the ModelPredictions fills); a failed run is not kept.
 TEST_F(Runs, AFailedRunIsNotKept) {
   PredictionNow again;
   program.finishes = false;
