@@ -1,13 +1,20 @@
 // Finding AirMail's folders (the program file, the registry, the install
 // log), and reading its INI files: single values, the data-folder hint, the
-// version line, the modem's centre tone and the options dialog's age texts.
+// version line, the modem's centre tone and the options dialog's age texts;
+// and the AutoConnect settings in the settings file: every key with its
+// default, in order, and back again.
 #include "airmail/AirmailInstallation.h"
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "airmail/AirmailProfile.h"
+#include "airmail/AutoConnectSettings.h"
 #include "airmail/CenterTone.h"
+#include "common/Format.h"
 #include "common/TextFileLines.h"
+#include "common/TextParse.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 
@@ -47,13 +54,10 @@ TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay)
 // leaves the registry alone, an "Airmail.ini" the log.
 TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
   const std::string longLog = std::string(200000, 'x') + "\r\nNewCommonRoot= E:\\AirMail  \r\n" + std::string(300000, 'y');
-  struct Case {
-    const char* name;
-    bool programFile, airmailIni;  // in the program folder
-    std::string log, registry;
-    bool programRight;  // the stored program folder holds AirMail
-    std::string data;  // found; empty: the program folder
-  } cases[] = {
+  // programFile, airmailIni: in the program folder; programRight: the stored program folder holds AirMail;
+  // data: found, empty for the program folder.
+  struct Case { const char* name; bool programFile, airmailIni; std::string log, registry; bool programRight;
+                std::string data; } cases[] = {
       {"CR LF, the last root", true, false,
        "Started\r\nNewCommonRoot= C:\\First\\\r\nCopied\r\nNewCommonRoot= D:\\Mail\\AirMail\\\r\nDone\r\n",
        "C:\\Elsewhere", true, "D:\\Mail\\AirMail"},
@@ -88,7 +92,7 @@ TEST(FolderFromStoredText, DropsOneTrailingSeparatorOnlyWhenThere) {
 
 constexpr auto Hint = testing::DataFolderHint;
 
-TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedTo) {
+TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedToAndTheVersionText) {
   RecordingMessenger messages;
   AirmailDataFolder data(testing::FixturePath("data").string(), messages);
   EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "position report", "current time", true),
@@ -103,11 +107,8 @@ TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedTo) {
   EXPECT_EQ(messages.entries[0].text, "Unable to find AirMail's Hardware, XYZ Center Tone in \"Airmail.ini\"." +
                                           Hint(data.Folder()));
   EXPECT_EQ(messages.entries[0].icon, MessageIcon::Exclamation);
-}
-
-TEST(AirmailVersionText, ShowsAirMailsVersionOnTheSecondLineOrNotAvailable) {
-  RecordingMessenger messages;
-  AirmailDataFolder data(testing::FixturePath("data").string(), messages);
+  messages.entries.clear();
+  // AirMail's version on the second line, or not available.
   EXPECT_EQ(AirmailVersionText(data), "Test Version 3.2.022.\r  Current Version 3.4.062");
   EXPECT_TRUE(messages.entries.empty());
   testing::TempFolder folder;
@@ -150,6 +151,89 @@ TEST(CenterTone, FromTheDecodersKeyOrAMessage) {
   const std::string tone = "CenterFrequencyAuto, Unable to get center tone.";
   EXPECT_EQ(messages.Texts(),
             (std::vector<std::string>{"CenterFrequency, Unable to get decoder type.", tone, tone, tone, tone}));
+}
+
+// The section as a new file holds it after saving the defaults.
+std::string DefaultsText() {
+  return testing::ReadBytes(std::filesystem::path(VELMORA_SOURCE_DIR) / "tests/airmail/AutoConnectSettings.golden.ini");
+}
+
+std::vector<std::pair<std::string, std::string>> Keys(const std::string& text) {
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (const auto& line : SplitLines(text))
+    if (auto eq = line.find('='); eq != std::string::npos) keys.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+  return keys;
+}
+
+std::string SectionText(const std::vector<std::pair<std::string, std::string>>& keys) {
+  std::string text = "[Airmail Data]\r\n";
+  for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+  return text;
+}
+
+class AutoConnectSettingsFile : public ::testing::Test {
+ protected:
+  std::filesystem::path File() const { return folder.path() / "Velmora.Ini"; }
+  std::string Saved(const AutoConnectSettings& settings) const {
+    ProfileWriter writer(File());
+    ProfileSave(writer, settings);
+    std::error_code error;
+    EXPECT_TRUE(writer.Commit(error)) << error.message();
+    return testing::ReadBytes(File());
+  }
+  AutoConnectSettings Recalled(std::string_view text, AutoConnectSettings settings = {}) const {
+    ProfileRecall(ProfileDocument::Parse(text), settings);
+    return settings;
+  }
+  testing::TempFolder folder;
+};
+
+TEST_F(AutoConnectSettingsFile, DefaultsAreWrittenKeyByKeyInOrderInOneSection) {
+  EXPECT_EQ(Saved(AutoConnectSettings{}), DefaultsText());
+}
+
+// Every key given another value of its type: recall takes each, save writes each back.
+TEST_F(AutoConnectSettingsFile, EveryKeyIsRecalledAndSavedBack) {
+  auto others = Keys(DefaultsText());
+  ASSERT_EQ(others.size(), 86u);
+  for (auto& [key, value] : others) {
+    if (value == "True" || value == "False") value = value == "True" ? "False" : "True";
+    else if (key == "Propagation Model Model") value = "1";
+    else if (auto number = ParseLeadingNumber(value)) value = ShortestSingle(static_cast<float>(*number + 1));
+    else value += "Other";
+  }
+  auto recalled = Recalled(SectionText(others));
+  EXPECT_EQ(Saved(recalled), SectionText(others));
+  EXPECT_EQ(recalled.noConnectDataFile, "Other") << "an empty text given a value";
+}
+
+// The rules of this record: only "True" and "False" exactly so, folder names
+// longer than a number's buffer, the mode and model used as indexes, and
+// values out of range keep what was there.
+TEST_F(AutoConnectSettingsFile, RefusesWhatTheRecordCannotHold) {
+  auto s = Recalled("[Airmail Data]\r\nConnect Tx Only=true\r\nAuto Select Noise=1\r\nMode Index=7\r\n"
+                    "Propagation Model Model=0\r\nAirmail Directory Data=C:\\" + std::string(300, 'd') + "\r\n");
+  EXPECT_FALSE(s.connectTxOnly || s.autoSelectNoise);
+  EXPECT_EQ(s.modeIndex, kModeMultipleStations);
+  EXPECT_EQ(s.propagationModelModel, kModelRec533);
+  EXPECT_EQ(s.airmailDirectoryData.size(), 303u);
+  EXPECT_EQ(Recalled("[Airmail Data]\r\nMode Index=-1").modeIndex, 2);
+  EXPECT_EQ(Recalled("[Airmail Data]\r\nMode Index=6\r\nPropagation Model Model=4").modeIndex, kModeScanStations);
+  // A time shift of more than a year either way.
+  for (std::string shift : {"8785", "-1e9", "2.3e8"})
+    EXPECT_EQ(Recalled("[Airmail Data]\r\nPropagation Model Time Shift=" + shift).propagationModelTimeShift, 0) << shift;
+  EXPECT_EQ(Recalled("[Airmail Data]\r\nPropagation Model Time Shift=-8784").propagationModelTimeShift, -8784.0f);
+  // A call needs an attempt and a wait of some time; what was heard fades by half in some time.
+  for (const char* value : {"0", "-3", "-0.5", "1e-50"}) {
+    auto s = Recalled("[Airmail Data]\r\nConnect Attempts=" + std::string(value) + "\r\nConnect Not Busy=" + value +
+                      "\r\nStation Occupancy Half Life=" + value);
+    EXPECT_EQ(s.connectAttempts, 10) << value;
+    EXPECT_EQ(s.connectNotBusy, 7.0f) << value;
+    EXPECT_EQ(s.stationOccupancyHalfLife, 30.0f) << value;
+  }
+  s = Recalled("[Airmail Data]\r\nConnect Attempts=1\r\nConnect Not Busy=0.25");
+  EXPECT_EQ(s.connectAttempts, 1);
+  EXPECT_EQ(s.connectNotBusy, 0.25f);
 }
 
 }  // namespace

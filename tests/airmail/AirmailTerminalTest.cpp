@@ -1,19 +1,23 @@
 // The terminal operations' decisions, over a scripted desktop: questions,
 // status texts, messages, the station history and the ConnectAid warning;
-// and what the terminal's lines and fields say.
+// what the terminal's lines and fields say; and the keystroke scripts it
+// types, turned into exact key records.
 #include "airmail/AirmailTerminal.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
-#include <functional>
 #include <fstream>
+#include <functional>
+#include <string>
 #include <tuple>
 #include <utility>
 
+#include "airmail/KeyScript.h"
 #include "airmail/TerminalText.h"
 #include "tests/airmail/FakeSeams.h"
+#include "tests/airmail/UsKeyLayout.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -95,15 +99,9 @@ class AirmailTerminalTest : public ::testing::Test, protected testing::TerminalR
 // waited. AirMail not running is started on a yes; an unattended run's
 // start without asking is UnattendedRunTest's, through the program.
 TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
-  struct Case {
-    const char* name;
-    void (*arrange)(ScriptedDesktop&);
-    bool open;  // TerminalOpen alone, else TerminalActivate
-    const char* status;
-    const char* message;
-    double waited;
-    bool yes = false;  // the answer to a question
-  };
+  // Open: TerminalOpen alone, else TerminalActivate; yes: the answer to a question.
+  struct Case { const char* name; void (*arrange)(ScriptedDesktop&); bool open; const char *status, *message;
+                double waited; bool yes = false; };
   const Case cases[] = {
       {"declined to start AirMail", [](ScriptedDesktop& d) { d.airmail = false; }, false, "AirMail Window Error",
        "the AirMail program must be running and the Terminal Window open.", 0},
@@ -114,8 +112,7 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
        "Terminal Window Error", "the AirMail Terminal Window must be open.", 0},
       {"main window not in front", [](ScriptedDesktop& d) { d.airmailForeground = false; }, true,
        "AirMail Window Problem", "The AirMail Window must be open.", 0},
-      {"terminal never opens", [](ScriptedDesktop& d) { d.terminal = false; }, true, "Terminal Window Problem", "",
-       5},
+      {"terminal never opens", [](ScriptedDesktop& d) { d.terminal = false; }, true, "Terminal Window Problem", "", 5},
       {"terminal fields stay empty", [](ScriptedDesktop&) {}, true, "Terminal Window Problem", "", 2 + 5},
   };
   for (const auto& c : cases) {
@@ -131,16 +128,13 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
   EXPECT_EQ(desktop.keys.size(), 1u + 5 * 2) << "F6, then a tab and a copy each second";
 }
 
-// Found, it is TerminalEndToEndTest's.
-TEST_F(AirmailTerminalTest, FrequencyFieldNotFoundIsReported) {
+// Found, the field and a known name read back as its key are
+// TerminalEndToEndTest's, on real windows.
+TEST_F(AirmailTerminalTest, FrequencyFieldNotFoundAndAnUnknownSailmailNameAreNoSelection) {
   desktop.copies = {"W1AW", "", "x", "y", "a", "b", "c", "d"};
   EXPECT_FALSE(terminal.TerminalSelectFrequencyField());
   EXPECT_EQ(Shown().rfind("Unable to select frequency data in AirMail Terminal Window.", 0), 0u) << Shown();
   EXPECT_EQ(status.texts.back(), "Error, Terminal Window");
-}
-
-// A known name read back as its key: TerminalEndToEndTest, on real windows.
-TEST_F(AirmailTerminalTest, AnUnknownSailmailStationNameIsNoSelection) {
   desktop.copies = {"14105.0", "14105.0", "Unknown Station", "SailMail"};
   EXPECT_FALSE(terminal.TerminalSelectGet());
 }
@@ -278,10 +272,7 @@ TEST(TerminalLineStatusTest, EachStatusLine) {
       {"< id > W1AW", S::Idle}, {"< i", S::Idle}, {"<", S::Idle}, {"< idle", S::Connected},
   };
   for (const auto& [line, status] : cases) EXPECT_EQ(TerminalLineStatus(line), status) << '"' << line << '"';
-}
-
-// What the log monitor's tests (real files) do not meet.
-TEST(DebugLogLineStatusTest, LinePatterns) {
+  // The debug log's lines the log monitor's tests (real files) do not meet.
   auto calling = TerminalStatus::Calling;
   EXPECT_EQ(DebugLogLineStatus("12:00 Disconnected from W1AW (manual)", calling), TerminalStatus::Canceled);
   EXPECT_EQ(DebugLogLineStatus("12:00 Connected to W1AW, Disconnected from W1AW", calling),
@@ -317,6 +308,75 @@ TEST(PactorCountsTest, LinkShownByPactor2AboveTheThresholdAndTheStatusText) {
   EXPECT_EQ(PactorDetectorStatusText({7, {1, 2, 3, 4, 5, 6}}),
             "Pactor Detector Status\r\rThreshold, 10\r\rPactor 2 (100), 7\r\rPactor 3 (200), 1\rPactor 3 (600), 2\r"
             "Pactor 3 (1400/2800), 3\rPactor 3 (2800), 4\rPactor 3 (3200), 5\rPactor 3 (3600), 6");
+}
+
+using Records = std::vector<KeyRecord>;
+
+KeyRecord Down(std::uint16_t key, bool extended = false) { return {key, false, extended}; }
+KeyRecord Up(std::uint16_t key) { return {key, true, false}; }
+constexpr std::uint16_t kShift = kVirtualKeyShift, kCtrl = kVirtualKeyControl, kAlt = kVirtualKeyAlt;
+constexpr std::uint16_t kTab = 9, kEnter = 13;
+
+Records Press(std::uint16_t key, bool extended = false) { return {Down(key, extended), Up(key)}; }
+Records Shifted(std::uint16_t key) { return {Down(kShift), Down(key), Up(key), Up(kShift)}; }
+Records Join(std::initializer_list<Records> parts) {
+  Records all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+Records Parse(std::string_view script) { testing::UsKeyLayout layout; return KeyScriptParse(script, layout); }
+
+// The extended flag on the key-down is VistaLibTest's, through the platform's records.
+TEST(KeyScriptNamedKeys, RepeatCountsBreakAgainstPauseAndTildeAsEnterInsideBraces) {
+  EXPECT_EQ(Parse("{TAB 3}"), Join({Press(kTab), Press(kTab), Press(kTab)}));
+  EXPECT_EQ(Parse("{TAB 0}"), Press(kTab));
+  EXPECT_EQ(Parse("{tab 2}"), Join({Press(kTab), Press(kTab)}));  // names in any case
+  EXPECT_EQ(Parse("{BREAK}"), (Records{Down(19, true), Up(19)}));
+  EXPECT_EQ(Parse("{PAUSE}"), (Records{Down(19, false), Up(19)}));
+  EXPECT_EQ(Parse("{F1}{F16}"), Join({Press(112), Press(127)}));
+  EXPECT_EQ(Parse("{~}"), Press(kEnter));
+  EXPECT_EQ(Parse("~"), Shifted(0xC0));
+}
+
+TEST(KeyScriptLiterals, BracesAndGroupsTypeTheirCharactersAndCharactersWithoutAKeyAreSkipped) {
+  EXPECT_EQ(Parse("{+}"), Shifted(0xBB));
+  EXPECT_EQ(Parse("{a 2}"), Join({Press('A'), Press('A')}));
+  EXPECT_EQ(Parse("{ab"), Join({Press('A'), Press('B')}));
+  // "{}" is too short to be a brace token: the "}" is typed.
+  EXPECT_EQ(Parse("{}"), Shifted(0xDD));
+  EXPECT_EQ(Parse("{Qwerty 2}"), Join({Shifted('Q'), Shifted('Q')}));
+  EXPECT_EQ(Parse("a\xB0" "b"), Join({Press('A'), Press('B')}));
+  EXPECT_EQ(Parse("(\xB0)"), Records{});
+  // Characters are plain inside a group; one too short is typed.
+  EXPECT_EQ(Parse("(+{)"), Join({Shifted(0xBB), Shifted(0xDB)}));
+  EXPECT_EQ(Parse("()"), Shifted('0'));
+  EXPECT_EQ(Parse("(ab"), Join({Press('A'), Press('B')}));
+}
+
+TEST(KeyScriptModifiers, HeldForExactlyTheNextTokenOrGroup) {
+  EXPECT_EQ(Parse("+{TAB}"), Shifted(kTab));
+  EXPECT_EQ(Parse("^C"), (Records{Down(kCtrl), Down(kShift), Down('C'), Up('C'), Up(kShift), Up(kCtrl)}));
+  EXPECT_EQ(Parse("^c"), (Records{Down(kCtrl), Down('C'), Up('C'), Up(kCtrl)}));
+  EXPECT_EQ(Parse("%fx"), Join({{Down(kAlt), Down('F'), Up('F'), Up(kAlt)}, Press('X')}));
+  // "B" needs Shift itself but gets no second press inside the held Shift.
+  EXPECT_EQ(Parse("+(aB)"), (Records{Down(kShift), Down('A'), Up('A'), Down('B'), Up('B'), Up(kShift)}));
+  EXPECT_EQ(Parse("^(ab)"), Join({{Down(kCtrl)}, Press('A'), Press('B'), {Up(kCtrl)}}));
+  EXPECT_EQ(Parse("^"), Records{});
+  EXPECT_EQ(Parse("+^"), (Records{Down(kShift), Up(kShift)}));
+}
+
+// However many modifiers stand in a row, each is pressed before the token
+// and released after it: neither the stack nor the first 512 records are
+// the limit (the repeat count's bound is the fuzz target's check).
+TEST(KeyScriptModifiers, AnyNumberInARow) {
+  constexpr size_t kMany = 100000;
+  Records records = Parse(std::string(kMany, '+') + "a");
+  ASSERT_EQ(records.size(), 2 * kMany + 2);
+  EXPECT_EQ(records[kMany - 1], Down(kShift));
+  EXPECT_EQ(records[kMany], Down('A'));
+  EXPECT_EQ(records[kMany + 2], Up(kShift));
+  EXPECT_EQ(records.back(), Up(kShift));
 }
 
 }  // namespace

@@ -77,8 +77,11 @@ TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
   }
 }
 
-// A missing file, then a station section ended at once.
-TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReported) {
+// A missing file, then a station section ended at once; a name not found
+// before the end of the file is not.
+TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedANameNotFoundBeforeTheEndIsNot) {
+  Write("SAILMAIL", "[Station Info]\r\nWPE=CN87:Friday Harbor\r\n");
+  EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "Mobile"), "");
   SelectionList list;
   EXPECT_FALSE(StationGetListAll(data, "HAM", list, 0));
   Write("HAM", "[Station Info]\r\n\r\nW1AW=FN31:x\r\n[Frequency Setup]\r\nSelected=W1AW\r\n");
@@ -145,12 +148,6 @@ TEST_F(FixtureData, SailmailNamesAndKeysConvertBothWaysAndAnExactNameWins) {
                          FolderHint(fixture.Folder())}));
 }
 
-TEST_F(OwnStationFile, ANameNotFoundBeforeTheEndOfTheFileIsNotReported) {
-  Write("SAILMAIL", "[Station Info]\r\nWPE=CN87:Friday Harbor\r\n");
-  EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "Mobile"), "");
-  EXPECT_TRUE(messages.entries.empty());
-}
-
 TEST_F(OwnStationFile, AListOfNothingButTyposGivesNoRows) {
   Write("HAM", "[Frequency List]\r\nX1=abc, 7O00 ;-5,0\r\nX2= 7000 , 7001.5# ;\r\n");
   std::vector<FrequencyRow> rows;
@@ -169,12 +166,8 @@ TEST_F(OwnStationFile, AListOfNothingButTyposGivesNoRows) {
 TEST_F(OwnStationFile, AListTooLongToReadWholeLosesItsCutEnd) {
   std::string full = "14075";
   while (full.size() < 1017) full += ",14075";  // 1019 characters
-  struct Case {
-    std::string list;
-    size_t rows;
-    std::string lastLabel;
-    std::string skipped;  // the end of the message, empty for none
-  } cases[] = {
+  // Skipped: the end of the message, empty for none.
+  struct Case { std::string list; size_t rows; std::string lastLabel, skipped; } cases[] = {
       {full + ",7205", 170, "14075.0", ", from \"720\" on."},   // "7205" would be read as 720.0
       {full + ",720", 171, "720.0", ""},                        // 1023 characters: read whole
       {"\"" + full + ",720\"", 170, "14075.0", ", from \"72\" on."},  // the quotes take room
@@ -217,12 +210,8 @@ TEST(StationKinds, WwvAndAirmailSystemsAreKnownWhateverTheirCase) {
 // plain cases are the selection's MultipleRadioReduce test).
 TEST_F(FixtureData, OnlyTheGroupOrTransceiverOfACheckedRowStays) {
   const auto file = testing::FixturePath("velmora") / kStationRadioDataFile;
-  const struct {
-    bool byFile;
-    const char* station;
-    Strings checked;
-    Strings kept;  // the station's rows left
-  } cases[] = {
+  // Kept: the station's rows left.
+  const struct { bool byFile; const char* station; Strings checked, kept; } cases[] = {
       {false, "W1AW", {}, {}},  // groups and no checked row: every row goes
       {true, "W1AW", {"14080.0(p3)", "10140.0(p3)"}, {"14075.0", "14080.0(p3)", "10140.0(p3)"}},  // both lines
       {true, "K4CJX", {}, {"3590.0", "7102.0(p3)", "10145.5", "14105.5(p3)", "21105.0(p3)"}},  // nothing checked

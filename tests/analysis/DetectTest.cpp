@@ -69,7 +69,7 @@ TEST_F(Chain, BufferLevelAndSecondsOfTheBufferInHand) {
 
 // Automatic, a Pactor 3 row takes the decoder's centre (the Pactor 2 row's
 // 1500 and the restore: the engine's tests).
-TEST_F(Chain, CentreFrequencyFollowsTheTableOnlyWhenAutomatic) {
+TEST_F(Chain, CentreFrequencyFollowsTheTableOnlyWhenAutomaticAndMovesThePactor2Search) {
   DetectorValues& values = analysis;
   settings.centerFrequencyAuto = false;
   settings.centerFrequency = 2100;
@@ -80,9 +80,7 @@ TEST_F(Chain, CentreFrequencyFollowsTheTableOnlyWhenAutomatic) {
   settings.centerFrequencyAutoFrequency = 1600;
   CenterFrequencySet(values, true);
   EXPECT_EQ(settings.centerFrequency, 1600);
-}
-
-TEST_F(Chain, TheCentreFrequencyMovesThePactor2Search) {
+  // The centre moves the Pactor 2 search.
   const auto pcm = Pcm(testing::Pactor2());  // around 1700 Hz
   settings.centerFrequency = 1500;
   settings.pactor3Enabled = false;
@@ -142,7 +140,7 @@ TEST_F(Chain, WwvModeAndTheReferenceFlagUseTheCentreFrequency) {
   EXPECT_TRUE(analysis.WwvDetected());
 }
 
-TEST_F(Chain, FaxPathMeasuresASteadyEnvelope) {
+TEST_F(Chain, FaxPathAndEstimateMeasureASteadyEnvelopeAndReferenceFaxSilencesAPactorSignal) {
   settings.faxMode = true;
   settings.wwvMode = true;  // FAX comes first
   EXPECT_EQ(RunBuffer(Pcm(testing::Recipe(signalgen::Form::Fax, 30, 1)), 2048), Verdict{});
@@ -156,27 +154,20 @@ TEST_F(Chain, FaxPathMeasuresASteadyEnvelope) {
   EXPECT_FALSE(analysis.FaxDetected());
   EXPECT_LT(analysis.FaxSnr(), 40);
   EXPECT_EQ(panel, "");
-}
-
-TEST_F(Chain, ReferenceFaxSilencesAPactorSignal) {
+  // The reference flag alone silences a Pactor signal.
+  settings.faxMode = settings.wwvMode = false;
   analysis.SetReferenceFax(true);
   EXPECT_EQ(RunBuffer(Pcm(testing::Pactor2()), 2048), Verdict{});
   analysis.SetReferenceFax(false);
   EXPECT_TRUE(RunBuffer(Pcm(testing::Pactor2()), 2048).busy);
-
-}
-
-
-// A steady envelope (k = 0) gives 100; silence, and an envelope with no
-// steady part at all (every other entry zero: k = 1), give -100.
-TEST(FaxEstimate, SteadyEnvelopeGivesARatioOf100) {
+  // The estimate itself: a steady envelope (k = 0) gives 100; silence, and an
+  // envelope with no steady part at all (every other entry zero: k = 1), -100.
   const FaxEstimate steady = EstimateFax(std::vector<Complex>(200, Complex{3, 4}));
   EXPECT_EQ(steady.ratio, 100);
   EXPECT_FLOAT_EQ(steady.level, static_cast<float>(10 * std::log10(25.0)));
   const FaxEstimate silent = EstimateFax(std::vector<Complex>(200));
   EXPECT_EQ(std::pair(silent.level, silent.ratio), std::pair(-100.0f, -100.0f));
   std::vector<Complex> gated(200);
-
   for (std::size_t i = 0; i < gated.size(); i += 2) gated[i] = {1, 0};
   EXPECT_EQ(EstimateFax(gated).ratio, -100);
 }

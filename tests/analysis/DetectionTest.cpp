@@ -1,10 +1,27 @@
 // Generated signals buffer by buffer through the real analysis and
 // detectors, counted as the sweep counts them (the playback path that feeds
-// the analysis: PlaybackTest, and the waterfall's playback under Wine).
+// the analysis: CaptureLoopTest, and the waterfall's playback under Wine);
+// "Pactor Fading" on Pactor through fading channels, beside the same
+// analysis with the option off (those channels and seeds are of the tuning
+// set; the sweep, velmora-signalgen --sweep-fading, measures the ones kept
+// apart); and the pieces "Digital Busy" decides by, each on signals whose
+// answer is known: the envelope's steadiness, the steady lines and the
+// narrow band of the averaged spectrum, and the repetition of a cyclic prefix.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <tuple>
+
 #include "AnalysisTestSupport.h"
+#include "analysis/AveragedLevels.h"
+#include "analysis/BandSignal.h"
+#include "analysis/EnvelopeSteadiness.h"
+#include "analysis/SymbolRepetition.h"
 #include "tools/signalgen/ChannelSignal.h"
+#include "tools/signalgen/FadingSweep.h"
+#include "tools/signalgen/ReceiverNoise.h"
 #include "tools/signalgen/Sweep.h"
 
 namespace velmora {
@@ -65,12 +82,8 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
 TEST(Detection, DigitalBusyFindsEveryFamilyAndNotAReceiversNoise) {
   DetectorSettings on;
   on.digitalBusy = true;
-  const struct {
-    const char* modem;  // none: the channel alone
-    const char* channel;
-    double leadIn, snr;
-    int leastPercent;
-  } cases[] = {
+  // No modem: the channel alone.
+  const struct { const char *modem, *channel; double leadIn, snr; int leastPercent; } cases[] = {
       {"ofdm-s4", nullptr, 0, 10, 90},        {"fsk-s1", nullptr, 2, 10, 90},
       {"psk-s2", "agc-slow-s", 0, 10, 90},    {"mfsk-s4", nullptr, 0, 5, 90},
       {nullptr, "passband-s1", 0, 20, 0},     {nullptr, "agc-fast-s", 0, 10, 0},
@@ -111,6 +124,240 @@ TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
   const auto r = Count({.form = Form::Bursts, .snrDb = 20, .seconds = 8, .burstRate = 3}, d);
   EXPECT_GT(r.outsideNoise, r.all / 4);
   EXPECT_EQ(r.allBusy, 0);
+}
+
+constexpr std::size_t kBuffer = 2048;
+constexpr double kBufferSeconds = kBuffer / 11025.0;
+
+// Two analyses in step, the option off and on.
+struct Pair {
+  testing::AnalysisRig off, on;
+  explicit Pair(bool wideBand) {
+    off.settings.pactor3WideBand = on.settings.pactor3WideBand = wideBand;
+    on.settings.pactorFading = true;
+    off.settings.pulseEnabled = on.settings.pulseEnabled = true;
+  }
+};
+
+// A form the templates lose in the fades of its channel is held busy; every
+// buffer busy without the option stays busy, with the same scores, counts
+// and label; a buffer only the option finds busy names the link's form.
+TEST(PactorFading, HoldsEachFadedFormBusyAndTakesNothingAway) {
+  const std::pair<int, const char*> rows[] = {{0, "good"}, {1, "moderate"}, {2, "flutter"}, {3, "poor"}, {5, "good"},
+                                              {6, "good"}};
+  for (const auto& [form, name] : rows) {
+    SCOPED_TRACE(std::to_string(form) + " " + name);
+    signalgen::FadingChannel channel;
+    ASSERT_TRUE(signalgen::NamedChannel(name, channel));
+    signalgen::SignalRecipe recipe = signalgen::FadingRecipe(form, channel, 1, 30, false);
+    recipe.snrDb = 6;
+    const signalgen::Signal signal = signalgen::Generate(recipe);
+    const auto pcm = signalgen::ToPcm16(signal.samples);
+    const std::string label = form == 0 ? "Pactor 2, Fading" : "Pactor 3, Fading";
+    Pair pair(form == 6);
+    int inside = 0, insideBusy = 0, free = 0, longestFree = 0;
+    for (std::size_t at = 0; at + kBuffer <= pcm.size(); at += kBuffer) {
+      const Verdict off = pair.off.RunBuffer(pcm, kBuffer, at), on = pair.on.RunBuffer(pcm, kBuffer, at);
+      const DetectorResults &a = pair.off.analysis.Results(), &b = pair.on.analysis.Results();
+      ASSERT_EQ(std::tie(a.pactor2Score, a.pactor3Text, a.pactor3Count, a.pulseValue),
+                std::tie(b.pactor2Score, b.pactor3Text, b.pactor3Count, b.pulseValue));
+      if (off.busy) {
+        ASSERT_TRUE(on.busy);
+        ASSERT_EQ(pair.off.panel, pair.on.panel);
+      } else if (on.busy) {
+        ASSERT_EQ(pair.on.panel, label);
+      }
+      const bool whole = std::all_of(signal.on.begin() + long(at), signal.on.begin() + long(at + kBuffer),
+                                     [](std::uint8_t x) { return x != 0; });
+      inside += whole;
+      insideBusy += whole && on.busy;
+      free = on.busy ? 0 : free + 1;
+      longestFree = std::max(longestFree, free);
+    }
+    EXPECT_GE(insideBusy, inside * 8 / 10);
+    EXPECT_LE(longestFree * kBufferSeconds, 2.0);
+  }
+}
+
+TEST(PactorFading, AddsNoBusyBufferToSignalsThatAreNotPactor) {
+  DetectorSettings off, on;
+  on.pactorFading = true;
+  for (double snr : {10.0, 30.0})
+    for (Form form : {Form::Noise, Form::Bursts, Form::Cw, Form::Fax, Form::Speech}) {
+      for (double pitch : {120.0, 200.0}) {
+        if (pitch != 120 && form != Form::Speech) continue;
+        signalgen::SignalRecipe recipe = testing::Recipe(form, snr, 30);
+        recipe.keyed = true;
+        recipe.pitch = pitch;
+        recipe.seed = 3000 + static_cast<int>(form);
+        const auto signal = signalgen::Generate(recipe);
+        SCOPED_TRACE(std::string(signalgen::FormName(form)) + " " + std::to_string(pitch) + " " + std::to_string(snr));
+        EXPECT_EQ(signalgen::CountFading(signal.samples, {}, on, kBuffer).allBusy,
+                  signalgen::CountFading(signal.samples, {}, off, kBuffer).allBusy);
+      }
+    }
+  const auto receiver = signalgen::ReceiverNoise(30, 300, 0.5, 3001);
+  EXPECT_EQ(signalgen::CountFading(receiver, {}, on, kBuffer).allBusy, 0);
+}
+
+// After the link the channel reads free again within about three seconds:
+// the average forgets it, then the hold runs out.
+TEST(PactorFading, FreesTheChannelSoonAfterTheLinkEnds) {
+  signalgen::FadingChannel good;
+  ASSERT_TRUE(signalgen::NamedChannel("good", good));
+  signalgen::SignalRecipe recipe = signalgen::FadingRecipe(5, good, 2, 30, false);
+  signalgen::Signal signal = signalgen::Generate(recipe);
+  const std::size_t end = 15 * 11025;
+  std::fill(signal.samples.begin() + end, signal.samples.end(), 0.0f);
+  signalgen::Random noise(9);
+  signalgen::AddNoise(signal.samples, signalgen::NoiseRms(recipe.rms, 6), noise);
+  const auto pcm = signalgen::ToPcm16(signal.samples);
+  testing::AnalysisRig rig;
+  rig.settings.pactorFading = true;
+  double lastBusy = 0;
+  for (std::size_t at = 0; at + kBuffer <= pcm.size(); at += kBuffer)
+    if (rig.RunBuffer(pcm, kBuffer, at).busy) lastBusy = double(at + kBuffer) / 11025;
+  EXPECT_GT(lastBusy, 14.0);
+  EXPECT_LT(lastBusy, 15 + 3.5);
+}
+
+constexpr std::int32_t kN = 2048;
+constexpr float kSeconds = kN / 11025.0f;
+
+std::vector<float> Samples(double seconds, double noiseRms, std::uint64_t seed = 3) {
+  std::vector<float> x(static_cast<std::size_t>(seconds * 11025));
+  signalgen::Random random(seed);
+  signalgen::AddNoise(x, noiseRms, random);
+  return x;
+}
+
+// Noise gives 2 however its level swings from stretch to stretch; one tone
+// at a time gives 1; crashes more than noise.
+TEST(EnvelopeSteadiness, OneToneOneNoiseTwoCrashesMore) {
+  signalgen::Random random(5);
+  auto noise = [&](double g) { return Complex{float(g * random.Gaussian()), float(g * random.Gaussian())}; };
+  const struct { const char* name; std::function<Complex(std::size_t)> sample; double least, most; } cases[] = {
+      {"tone", [](std::size_t i) { return Complex{float(std::cos(0.3 * i)), float(std::sin(0.3 * i))}; }, 0.99, 1.01},
+      {"noise, swinging", [&](std::size_t i) { return noise(1 + 0.8 * std::sin(i / 400.0)); }, 1.85, 2.15},
+      {"crashes", [&](std::size_t i) { return noise(i % 300 < 3 ? 30 : 1); }, 4, 1e9},
+  };
+  for (const auto& c : cases) {
+    EnvelopeSteadiness e;
+    for (int buffer = 0; buffer < 4; ++buffer) {
+      std::vector<Complex> z(kN / 2);
+      for (std::size_t i = 0; i < z.size(); ++i) z[i] = c.sample(i + buffer * z.size());
+      e.Add(z, 2756.25, kSeconds);
+    }
+    EXPECT_TRUE(e.Ratio() >= c.least && e.Ratio() <= c.most) << c.name << ": " << e.Ratio();
+  }
+  EXPECT_EQ(EnvelopeSteadiness{}.Ratio(), 2) << "nothing heard: noise";
+}
+
+// Buffers through the analysis's transform, kept, into the band signal and
+// the averaged spectrum.
+struct Steady {
+  PowerDensity density;
+  BandSignal buffer;
+  AveragedLevels spectrum;
+  Steady() { density.KeepTransform(true); }
+  void Next(const std::vector<std::int16_t>& pcm, std::size_t at) {
+    density.Analyse({pcm.data() + at, std::size_t{kN}}, kN);
+    ASSERT_TRUE(buffer.Take(density));
+    spectrum.Follow(buffer, kSeconds);
+  }
+  void Run(const std::vector<float>& x) {
+    const auto pcm = signalgen::ToPcm16(x);
+    for (std::size_t at = 0; at + kN <= pcm.size(); at += kN) Next(pcm, at);
+  }
+  bool LineAt(double hz) const {
+    return spectrum.Lines()[static_cast<std::size_t>(buffer.Bin(hz) - buffer.FirstBin())];
+  }
+};
+
+// A steady tone is a line whose bins are left out; the same tone keyed
+// with the buffers is none.
+TEST(AveragedLevels, ASteadyToneIsALineAKeyedOneIsNot) {
+  for (bool keyed : {false, true}) {
+    auto x = Samples(3, 100);
+    for (std::size_t i = 0; i < x.size(); ++i)
+      if (!keyed || (i / 700) % 3 == 0) x[i] += float(1000 * std::cos(2 * std::numbers::pi * 1000 * i / 11025));
+    Steady s;
+    s.Run(x);
+    EXPECT_EQ(s.LineAt(1000), !keyed);
+    EXPECT_FALSE(s.LineAt(1300));
+  }
+}
+
+// Noise through a filter narrower than a receiver's passband stands out as
+// a narrow band; through a receiver's 2.4 kHz it does not.
+TEST(AveragedLevels, ANarrowBandIsNoReceiversPassband) {
+  const struct { double low, high; bool narrow; } cases[] = {{1000, 1800, true}, {2000, 2500, true}, {300, 2700, false}};
+  for (const auto& c : cases) {
+    auto x = Samples(2, 1000);
+    signalgen::ApplyPassband(x, {.low = c.low, .high = c.high, .skirt = 50, .depthDb = 30});
+    Steady s;
+    s.Run(x);
+    EXPECT_EQ(s.spectrum.NarrowBand(), c.narrow) << c.low;
+    EXPECT_NEAR(s.spectrum.BandLow(), c.low, 60) << c.low;
+    EXPECT_NEAR(s.spectrum.BandHigh(), c.high, 60) << c.low;
+  }
+}
+
+// OFDM's cyclic prefix repeats its spectrum steadily; without a prefix, or
+// as a comb of mains harmonics, nothing repeats.
+TEST(SymbolRepetition, APrefixRepeatsNoPrefixAndHumDoNot) {
+  const struct { const char* name; double guard; bool hum, repeats; } cases[] = {
+      {"prefix 1/8", 0.125, false, true}, {"no prefix", 0, false, false}, {"hum", 0, true, false}};
+
+  for (const auto& c : cases) {
+    auto x = Samples(4, 300);
+    signalgen::Random random(9);
+    if (c.hum) {
+      signalgen::ApplyPassband(x, {});
+      signalgen::AddHum(x, {.rms = 2000}, random);
+    } else {
+      signalgen::AddOfdm(x, {.carriers = 40, .spacing = 50, .guard = c.guard, .center = 1600}, 3000, random);
+    }
+    Steady s;
+    SymbolRepetition repetition;
+    const auto pcm = signalgen::ToPcm16(x);
+    double most = 0;
+    for (std::size_t at = 0; at + kN <= pcm.size(); at += kN) {
+      s.Next(pcm, at);
+      repetition.Add(s.buffer, s.spectrum.Lines(), s.spectrum.FlatTop(), kSeconds);
+      most = std::max(most, repetition.Ratio());
+    }
+    EXPECT_EQ(most > 18, c.repeats) << c.name << " " << most;
+  }
+}
+
+// The window undone: a tone keeps its amplitude, and the passband's power
+// without the window is what a transform of the bare samples gives.
+TEST(BandSignal, AToneKeepsItsAmplitudeAClickIsImpulsive) {
+  std::vector<std::int16_t> pcm = testing::Tone(kN, 1500, 5000);
+  Steady s;
+  s.Next(pcm, 0);
+  s.buffer.LimitToPassband({});
+  EXPECT_FALSE(s.buffer.Impulsive());
+  const auto z = s.buffer.Analytic();
+  for (std::size_t i = z.size() / 5; i < 4 * z.size() / 5; i += 7)
+    EXPECT_NEAR(std::hypot(z[i].re, z[i].im), 5000, 50) << i;
+  std::vector<Complex> bare(kN);
+  for (std::size_t i = 0; i < bare.size(); ++i) bare[i].re = pcm[i] - s.density.SampleMean();
+  FftPlan().Transform(1, bare, 11);
+  for (std::size_t k = 0; k < s.buffer.FlatPower().size(); k += 5) {
+    const Complex c = bare[k + static_cast<std::size_t>(s.buffer.FirstBin())];
+    EXPECT_NEAR(s.buffer.FlatPower()[k], double(c.re) * c.re + double(c.im) * c.im, 1e-3 * 5000.0 * 5000 * kN * kN / 4)
+        << k;
+  }
+  for (std::size_t i = 700; i < 720; ++i)  // a crash's stroke: a loud burst of two milliseconds
+    pcm[i] = static_cast<std::int16_t>(30000 * std::sin(0.7 * static_cast<double>(i)));
+  s.Next(pcm, 0);
+  s.buffer.LimitToPassband({});
+  EXPECT_TRUE(s.buffer.Impulsive());
+  PowerDensity unkept;
+  unkept.Analyse(pcm, kN);
+  EXPECT_FALSE(BandSignal{}.Take(unkept)) << "the transform was not kept";
 }
 
 }  // namespace

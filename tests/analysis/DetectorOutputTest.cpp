@@ -1,13 +1,15 @@
-// With "Digital Busy" off every detector's output (each buffer's verdict,
-// texts and values, then the statistics) is bit for bit as before the option
-// existed, kept in a golden file; VELMORA_WRITE_GOLDEN=1 writes it anew (only
-// after a deliberate change of the chain).
-
+// The statistics of each detector, their texts and what a buffer adds; and
+// what must stay bit for bit as it was, in golden files: with "Digital
+// Busy" off every detector's output (each buffer's verdict, texts and
+// values, then the statistics), and the Pactor scores, which options added
+// to the detectors must leave untouched while they are off.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "AnalysisTestSupport.h"
 #include "analysis/DetectorStatistics.h"
@@ -18,7 +20,14 @@ namespace {
 
 using signalgen::Form;
 
-const std::string kOutputGolden = std::string(VELMORA_SOURCE_DIR) + "/tests/analysis/DetectorOutput.golden.txt";
+// `text` as the golden file of that name holds it; VELMORA_WRITE_GOLDEN=1
+// writes the file anew (only after a deliberate change of the chain).
+void ExpectGolden(const std::string& name, const std::string& text) {
+  const std::string file = std::string(VELMORA_SOURCE_DIR) + "/tests/analysis/" + name;
+  if (std::getenv("VELMORA_WRITE_GOLDEN")) std::ofstream(file, std::ios::binary) << text;
+  std::error_code error;
+  EXPECT_EQ(text, ReadWholeFile(file, error).value_or("(no golden file)"));
+}
 
 void AddResults(testing::Digest& d, const DetectorResults& r) {
   for (float v : {r.detectorValue, r.pactor2Score, r.pactor2Offset, r.pactor3Score, r.pactor3Offset, r.bandLevel,
@@ -91,10 +100,124 @@ TEST(DetectorOutput, WithDigitalBusyOffIsAsBefore) {
 #ifdef _WIN32
   GTEST_SKIP() << "the golden outputs come from the native build's maths library";
 #endif
-  const std::string outputs = Outputs();
-  if (std::getenv("VELMORA_WRITE_GOLDEN")) std::ofstream(kOutputGolden, std::ios::binary) << outputs;
+  ExpectGolden("DetectorOutput.golden.txt", Outputs());
+}
+
+using K = StatisticsDetector;
+
+TEST(Statistics, TextsOfEachRecordAndAReset) {
+  DetectorStatistics s;
+  EXPECT_EQ(s.Text(K::Pactor3, 0.186f), "Pactor 3:\rCount 0, Hits 0");  // never ran: only the counts
+  s.Add(K::Pactor2, true, 50);
+  s.Add(K::Pactor2, false, 30);
+  // Mean time between hits: 0.2 s / 0.5.
+  EXPECT_EQ(s.Text(K::Pactor2, 0.2f), "Pactor 2:\rCount 2, Hits 1\rRate 5.0e-1, Secs .4\rMean 40.0, Std 10.0\rPeak 50.0");
+  for (int i = 0; i < 4; ++i) {
+    s.Add(K::PeakNoise, false, -150);  // below the reset peak of -100
+    s.Add(K::Power, false, 3);
+  }
+  EXPECT_EQ(s.Text(K::PeakNoise, 0.5f), "Peak Noise:\rCount 4, Hits 0\rRate 0.0e0, Secs 2.0\rMean -150.0, Std .0\rPeak -100.0");
+  EXPECT_EQ(s.Text(K::Power, 0.5f), "Power:\rCount 4, Hits 0\rRate 0.0e0, Secs .5\rMean 3.0, Std .0\rPeak 3.0");
+  s.Reset();
+  EXPECT_EQ(s.Text(K::PeakNoise, 0.186f), "Peak Noise:\rCount 0, Hits 0");
+  EXPECT_EQ(s.Record(K::PeakNoise).peak, -100);
+  // Power counts the time the gate was open: 4 buffers of 0.25 s, open on 3.
+  for (bool open : {true, true, false, true}) s.Add(K::Power, open, open ? 20 : 5);
+  EXPECT_EQ(s.Text(K::Power, 0.25f), "Power:\rCount 4, Hits 3\rRate 7.5e-1, Secs .8\rMean 16.3, Std 6.5\rPeak 20.0");
+}
+
+TEST(Statistics, UpdateAddsEachEnabledDetectorWithTheValueItsLabelShows) {
+  DetectorStatistics s;
+  DetectorSettings settings;  // power, Pactor 2 and 3 on; burst and peak off
+  DetectorResults r;
+  r.powerDetected = r.pactor3Detected = r.digitalDetected = true;
+  r.pactor2Score = 12;
+  r.pactor3Score = 41;
+  r.detectorValue = 99;  // the burst value, not the level
+  r.peakValue = 7;
+  r.digitalWidth = 2200;  // the band the modem occupied, Hz
+  StatisticsUpdate(s, r, settings, 25);
+  settings.burstEnabled = settings.peakEnabled = settings.digitalBusy = true;
+  StatisticsUpdate(s, r, settings, 25);
+  const std::tuple<K, int, double, int> expected[] = {  // count, sum, hits
+      {K::Power, 2, 50, 2}, {K::Pactor2, 2, 24, 0}, {K::Pactor3, 2, 82, 2}, {K::BurstNoise, 1, 99, 0}, {K::PeakNoise, 1, 7, 0},
+      {K::Digital, 1, 2200, 1}};
+  for (const auto& [k, count, sum, hits] : expected) {
+    const StatisticsRecord& record = s.Record(k);
+    EXPECT_EQ(std::tuple(record.count, record.sum, record.hits), std::tuple(count, sum, hits)) << static_cast<int>(k);
+  }
+  EXPECT_TRUE(StatisticsEnabled(K::PeakNoise, settings));
+  EXPECT_EQ(s.Text(K::Digital, 0.5f), "Digital:\rCount 1, Hits 1\rRate 1.0e0, Secs .5\rMean 2200.0, Std .0\rPeak 2200.0");
+}
+
+using signalgen::SignalRecipe;
+
+SignalRecipe Recipe(Form form, int variant, double snr, double rollOff, std::uint64_t seed) {
+  return {.form = form, .variant = variant, .offset = form == Form::Pactor2 ? 20.0 : 0.0, .snrDb = snr,
+          .seconds = 3, .rollOff = rollOff, .seed = seed};
+}
+
+struct Source { std::string name; std::vector<std::int16_t> pcm; };
+
+std::vector<Source> Sources() {
   std::error_code error;
-  EXPECT_EQ(outputs, ReadWholeFile(kOutputGolden, error).value_or("(no golden file)"));
+  const auto demo = ReadWholeFile(std::string(VELMORA_SOURCE_DIR) + "/analysis/demo/Demo Pactor 3.bin", error);
+  std::vector<std::int16_t> demoPcm(demo ? demo->size() / 2 : 0);
+  if (demo) std::memcpy(demoPcm.data(), demo->data(), demoPcm.size() * 2);
+  return {
+      {"demo", demoPcm}, {"pactor3-6-r0.35", testing::Pcm(Recipe(Form::Pactor3, 6, 10, 0.35, 61))},
+      {"pactor3-6-r1.0", testing::Pcm(Recipe(Form::Pactor3, 6, 10, 1.0, 62))},
+      {"pactor3-1", testing::Pcm(Recipe(Form::Pactor3, 1, 0, 0.35, 63))},
+      {"pactor2", testing::Pcm(Recipe(Form::Pactor2, 1, 5, 0.35, 64))},
+      {"noise", testing::Pcm(Recipe(Form::Noise, 1, 0, 0.35, 65))},
+      {"speech", testing::Pcm(Recipe(Form::Speech, 1, 10, 0.35, 66))},
+  };
+}
+
+// One line per signal, sample size and offset range: the digest of every
+// template's score, offset and band level and of Detect's report, per buffer.
+
+std::string Scores() {
+  std::ostringstream out;
+  for (const Source& source : Sources()) {
+    for (std::int32_t n : {512, 2048, 8192}) {
+      for (float range : {0.0f, 100.0f}) {
+        DetectorSettings settings;
+        settings.offsetFrequencyRange = range;
+        SignalAnalysis analysis(settings);
+        PactorDetectors detectors;
+        TemplateCorrelator correlator;
+        std::string panel;
+        testing::Digest digest;
+        int buffers = 0;
+        const auto size = static_cast<std::size_t>(n);
+        for (std::size_t at = 0; at + size <= source.pcm.size(); at += size, ++buffers) {
+          analysis.Analyse({source.pcm.data() + at, size}, n);
+          correlator.Begin(analysis.Spectrum());
+          auto put = [&](const SpectrumTemplate& t) {
+            const Correlation c = correlator.Correlate(t, settings.offsetFrequencyRange, settings.offsetFrequencyStep);
+            digest.Add(c.score);
+            digest.Add(c.offset);
+            digest.Add(c.bandLevel);
+          };
+          put(detectors.Pactor2Template(n, settings.centerFrequency));
+          for (int v : {1, 2, 3, 5, 6}) put(detectors.Pactor3Template(n, v));
+          digest.Add(analysis.Detect(panel).busy ? "busy" : "");
+          digest.Add(panel);
+          digest.Add(analysis.Results().pactor3Score);
+        }
+        out << source.name << ' ' << n << ' ' << range << ' ' << buffers << ' ' << digest.Text() << '\n';
+      }
+    }
+  }
+  return out.str();
+}
+
+TEST(PactorScores, AreBitForBitAsBefore) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the golden scores come from the native build's maths library";
+#endif
+  ExpectGolden("PactorScores.golden.txt", Scores());
 }
 
 }  // namespace

@@ -17,21 +17,10 @@ namespace {
 
 // The real program's unattended runs show the refusal's message and "/connect /now".
 TEST(CommandLine, OnlyConnectIsTaken) {
-  struct {
-    const char* line;
-    bool connect;
-    std::optional<std::string> refused;
-  } cases[] = {
-      {"", false, {}},
-      {"/connect", true, {}},
-      {" \t/Connect  ", true, {}},
-      {"\"/connect\"", true, {}},
-      {"/connect /connect", true, {}},
-      {"connect", false, "connect"},
-      {"/connects", false, "/connects"},
-      {"/x /connect", false, "/x"},
-      {"\"my file.bin\"", false, "my file.bin"},
-      {"\"\"", false, ""},
+  struct { const char* line; bool connect; std::optional<std::string> refused; } cases[] = {
+      {"", false, {}}, {"/connect", true, {}}, {" \t/Connect  ", true, {}}, {"\"/connect\"", true, {}},
+      {"/connect /connect", true, {}}, {"connect", false, "connect"}, {"/connects", false, "/connects"},
+      {"/x /connect", false, "/x"}, {"\"my file.bin\"", false, "my file.bin"}, {"\"\"", false, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

@@ -59,11 +59,8 @@ TEST(MainSettings, OnlySafeSampleSizesAndRangesAreTaken) {
 // A detector value the Options dialog would refuse sends a search out of
 // the spectrum or through millions of offsets: the current value stays.
 TEST(MainSettings, DetectorValuesOutsideTheDialogsBoundsKeepTheCurrentValue) {
-  const struct {
-    const char* lines;
-    float DetectorSettings::*member;
-    float recalled;  // what the member holds after the recall (defaults: 0, 20, 1700, 1700, 1700, 50)
-  } cases[] = {
+  // recalled: what the member holds after the recall (defaults: 0, 20, 1700, 1700, 1700, 50).
+  const struct { const char* lines; float DetectorSettings::*member; float recalled; } cases[] = {
       {"Offset Frequency Range=6000", &DetectorSettings::offsetFrequencyRange, 0},
       {"Offset Frequency Range=-1", &DetectorSettings::offsetFrequencyRange, 0},
       {"Offset Frequency Range=400", &DetectorSettings::offsetFrequencyRange, 400},

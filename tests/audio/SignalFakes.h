@@ -76,11 +76,7 @@ class FakeWaveDevice final : public WaveDevice {
     headers_.at(index).prepared = false;
     return kWaveOk;
   }
-  unsigned Close() override {
-    log.push_back("close");
-    open_ = false;
-    return kWaveOk;
-  }
+  unsigned Close() override { log.push_back("close"); open_ = false; return kWaveOk; }
   bool IsOpen() const override { return open_; }
   bool Prepared(int index) const override { return headers_.at(index).prepared; }
   bool Done(int index) const override { return headers_.at(index).done; }
@@ -216,10 +212,7 @@ struct BasicSignalRig {
 
   BasicSignalRig() { signal.SetAnalysis(analysis); }
   // The toolbar's "Start", then the timer tick that enters the loop.
-  void Start() {
-    signal.Start();
-    signal.StartLoopFromTimer();
-  }
+  void Start() { signal.Start(); signal.StartLoopFromTimer(); }
   // Started, and stopped by the toolbar after the given number of buffers.
   void Run(int buffers) {
     for (int i = 0; i < buffers - 1; ++i) pump.passes.push_back(nullptr);

@@ -20,10 +20,7 @@ namespace velmora::testing {
 // Cells in the order of EngineColumn: Rx Check, Tx Connect, Station, Snr, P3,
 // Frequency, Rx Pwr, Rx Snr, Ref, Noise. The Frequency column's boxes are
 // those of Rx Check, whose place it takes in the reference modes.
-struct TableRow {
-  std::string cells[10];
-  bool rxChecked, txChecked;
-};
+struct TableRow { std::string cells[10]; bool rxChecked, txChecked; };
 
 class FakeTable final : public EngineTable {
  public:
@@ -110,10 +107,7 @@ class FakeWindow final : public EngineWindow {
   std::string CurrentSystem() override { return system; }
   std::string CurrentStation() override { return "W1AW"; }
   std::string PanelText(int panel) override { return panels[panel]; }
-  void PanelSet(int panel, std::string_view text) override {
-    panels[panel] = std::string(text);
-    ++writes[panel];
-  }
+  void PanelSet(int panel, std::string_view text) override { panels[panel] = std::string(text); ++writes[panel]; }
   void ConnectNotBusyShow(std::string_view text) override { notBusy = text; }
   void ConnectAttemptsShow(std::string_view text) override { attempts = text; }
   void WindowModeRefresh() override {}
@@ -193,10 +187,7 @@ class ScriptedRadio final : public RadioLink, public RadioPort {
  public:
   bool RadioOpen() override { return true; }
   void RadioClose() override {}
-  bool Tune(std::string_view label) override {
-    tuned.emplace_back(label);
-    return tunes;
-  }
+  bool Tune(std::string_view label) override { tuned.emplace_back(label); return tunes; }
   int SMeter() override {
     if (readings.empty()) return kNoSMeterReading;
     int next = readings.front();

@@ -1,15 +1,27 @@
 // What the AutoConnect window puts between the engine and the rest: its
 // fields as values (every setting comes back from its field unchanged, a
 // text that is no number keeps the setting and says so), the frequency
-// table as the engine's table, and AirMail's station field.
+// table as the engine's table, AirMail's station field, and the status
+// panels' texts; the AutoConnect log and the messages kept in "Velmora.log",
+// written to real files (also under a comma-decimal locale); and the
+// unattended run from its start to the program's end with its exit code.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "autoconnect/AutoConnectLog.h"
 #include "autoconnect/GridEngineTable.h"
+#include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/OptionFields.h"
 #include "autoconnect/StationFieldTerminal.h"
+#include "autoconnect/UnattendedSession.h"
+#include "common/LogLimits.h"
+#include "reports/LogFileSummary.h"
 #include "selection/TableColumns.h"
+#include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/CommaLocale.h"
+#include "tests/common/TempFolder.h"
 
 namespace velmora {
 namespace {
@@ -53,18 +65,12 @@ TEST(WindowFields, EverySettingComesBackFromItsField) {
 // Whatever the locale's decimal sign.
 TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   testing::CommaLocale comma;
-  struct Case {
-    const char* field;
-    const char* text;
-    int mode;
-    float expected;        // the setting afterwards
-    const char* message;   // part of the message, or empty for none
-  };
+  // expected: the setting afterwards; message: a part of the message, or empty for none.
+  struct Case { const char *field, *text; int mode; float expected; const char* message; };
   const Case cases[] = {
       {"txtConnectAttempts", "3000000000", 2, 10, "\"Connect Attempts\" must be a whole number"},
       {"txtConnectAttempts", "12abc", 2, 10, "\"Connect Attempts\" must be a whole number"},
-      {"txtConnectAttempts", " 7.5 ", 2, 8, ""},
-      {"txtConnectAttempts", "2.5", 2, 2, ""},
+      {"txtConnectAttempts", " 7.5 ", 2, 8, ""}, {"txtConnectAttempts", "2.5", 2, 2, ""},
       {"txtConnectAttempts", "+4", 2, 4, ""},
       {"txtConnectAttempts", "0", 2, 10, "\"Connect Attempts\" must be a whole number from 1 to 2147483647"},
       {"txtConnectNotBusy", "7s", 2, 7, "\"Connect Not Busy\" must be a number"},
@@ -73,8 +79,7 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
       {"txtConnectNotBusy", "", 2, 7, "\"Connect Not Busy\" must be a number"},
       {"txtConnectNotBusy", "nan", 2, 7, "\"Connect Not Busy\" must be a number"},
       {"txtConnectNotBusy", "1e39", 2, 7, "\"Connect Not Busy\" must be a number"},
-      {"txtConnectNotBusy", "7,5", 2, 7.5f, ""},
-      {"txtConnectNotBusy", " 7.5 ", 2, 7.5f, ""},
+      {"txtConnectNotBusy", "7,5", 2, 7.5f, ""}, {"txtConnectNotBusy", " 7.5 ", 2, 7.5f, ""},
       {"txtReferenceRadioCommPort", "70000", 3, 8,
        "SettingsFromWindow, \"Radio Comm Port\" must be a whole number from -32768 to 32767, not \"70000\".  "
        "The previous value 8 is kept."},
@@ -146,6 +151,219 @@ TEST(StationFieldTerminal, SailmailStationsGoInByTheirNames) {
   terminal.TerminalSelectSystem("HAM");
   terminal.TerminalSelectSet("WLO", "14105.0");
   EXPECT_EQ(inner.Calls(), "S:SAILMAIL N:Mobile, AL T:HP9X/8146.0 S:HAM T:WLO/14105.0");
+}
+
+TEST(StatusBarText, TimesAndTheWriteOnlyWhenDifferentRule) {
+  const std::pair<double, const char*> times[] = {
+      {0, "00"}, {9.4, "09"}, {59.4, "59"}, {59.6, "1:00"}, {61, "1:01"}, {3599.6, "1:00:00"}, {37925, "10:32:05"}};
+  for (auto [seconds, text] : times) EXPECT_EQ(ElapsedText(seconds), text) << seconds;
+  EXPECT_EQ(ElapsedSeconds(86390, 10), 20);  // across midnight
+
+  testing::FakeWindow window;
+  StatusBarText bar(window);
+  bar.UpdateStatusStatus("Waiting, Connect");
+  bar.UpdateStatusStatus("Waiting, Connect");
+  bar.UpdateStatusState("Running");
+  bar.StatusTimesUpdate(std::nullopt, 75);
+  bar.StatusTimesUpdate(std::nullopt, 75.2);
+  EXPECT_EQ(std::vector(window.panels + 1, window.panels + 5),
+            (std::vector<std::string>{"Running", "Waiting, Connect ", "", "1:15 "}));
+  EXPECT_EQ(std::pair(window.writes[2], window.writes[4]), std::pair(1, 1));
+  bar.StatusTimesUpdate(5, 80);
+  EXPECT_EQ(window.panels[3], "05");
+}
+
+TEST(AutoConnectLogRecord, TwentyFieldsWithAPointWhateverTheLocale) {
+  testing::CommaLocale comma;
+  LogRun run{.start = {2024, 3, 9, 7, 5, 4, 0}, .ship = LatLon{-33.8675, 151.2069},
+             .statistics = {.signalBuffers = 100, .noiseBuffers = 3, .notBusyBuffers = 1000, .connectingBuffers = 66,
+                            .stations = 2, .frequencies = 5, .attempts = 3, .station = "Lima, Peru", .snrModel = 12.5f,
+                            .snr = {}},
+             .status = "Error, No Answer after Connect ", .mode = 2, .bufferSeconds = 2048.0f / 11025};
+  for (float snr : {3.0f, 3.5f, 20.25f}) run.statistics.snr.Add(snr);
+  Record record = AutoConnectLogRecord(run);
+  const Record expected = {"03/09/24 07:05:04", "2", "5", "19", "1", "186", "12", "0", "3",
+                           "Error - No Answer after Connect ", "2", "Lima - Peru", "-33.8675", "151.2069", "12.5",
+                           "2", "23.75", "422.3125", "3.5", "20.25"};
+  EXPECT_EQ(record, expected);
+
+  // A run that never connected, with no position known.
+  LogRun quiet;
+  quiet.bufferSeconds = 0.5f;
+  quiet.statistics.notBusyBuffers = 5;  // 2.5 s, halves to even
+  EXPECT_EQ(JoinRecord(AutoConnectLogRecord(quiet)), "00/00/00 00:00:00,0,0,0,0,2,0,0,0,,0,,,,0,0,0,0,99,-99");
+
+  // Singles in the general form, beside the figures above: at most seven
+  // digits, and no exponent.
+  const std::pair<float, const char*> cases[] = {{-0.0f, "0"}, {1234.5678f, "1234.568"}, {16000000, "16000000"},
+                                                 {0.000123f, "0.000123"}, {1.0f / 3, "0.3333333"}};
+  for (auto [value, text] : cases) EXPECT_EQ(SingleText(value), text) << value;
+}
+
+class FixedShip final : public ShipPosition {
+ public:
+  std::optional<LatLon> LatLonGetCurrent() override { return LatLon{10.5, -20.25}; }
+};
+
+// The log's seams, and a log in a fresh folder.
+struct LogRig {
+  AutoConnectLog Log(const std::filesystem::path& file) {
+    return AutoConnectLog(file, clock, ship, detectors, messenger);
+  }
+  testing::TempFolder folder;
+  testing::FakeClock clock;
+  testing::FakeDetectors detectors;
+  FixedShip ship;
+  RecordingMessenger messenger;
+  const std::filesystem::path file = AutoConnectLogPath(folder.path());
+};
+
+TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
+  LogRig rig;
+  AutoConnectLog log = rig.Log(rig.file);
+  const RunStatistics statistics{.station = "W1AW", .snr = {}};
+
+  log.LogFileStop(statistics, "Stopped ", 1);  // no start: nothing
+  EXPECT_FALSE(std::filesystem::exists(rig.file));
+  log.LogFileStart();
+  log.LogFileStop(statistics, "Connected ", 1);
+  // A second run whose start failed before its log began: no copy.
+  log.LogFileStop(statistics, "Stopped ", 1);
+  const std::string line = "03/09/24 07:05:04,0,0,0,0,0,0,0,0,Connected ,1,W1AW,10.5,-20.25,0,0,0,0,99,-99\r\n";
+  EXPECT_EQ(testing::ReadBytes(rig.file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
+  EXPECT_TRUE(rig.messenger.entries.empty());
+
+  AutoConnectLog nowhere = rig.Log(rig.folder.path() / "missing" / "AutoConnectLog.txt");
+  nowhere.LogFileStart();
+  nowhere.LogFileStop(statistics, "Connected ", 1);
+  ASSERT_EQ(rig.messenger.entries.size(), 1u);
+  EXPECT_EQ(rig.messenger.entries[0].text.rfind("LogFileStop, ", 0), 0u);
+}
+
+// Whatever a run gives its record, the history summary reads as written
+// (a comma as " -", a line break as a blank, a figure that is no number or
+// none a run can have as 0), or the record is refused before it is written.
+TEST(AutoConnectLog, EveryRecordReadsBackInTheSummaryOrIsRefused) {
+  // Row: the summary's station row; empty: refused.
+  struct Case { std::string station; float snrModel, detectSum; std::vector<std::string> row; } cases[] = {
+      {"A,B \"q\"", 12.5f, 30, {"A -B \"q\"", "1", "100%", "1", "12.5", "1", "15.0", "-35.5"}},
+      {"a\r\nb", NAN, INFINITY, {"a  b", "1", "100%", "0", "", "1", "0.0", "-33.0"}},
+      {"W1AW", 3e38f, -3e38f, {"W1AW", "1", "100%", "0", "", "1", "0.0", "-33.0"}},
+      {std::string(kLongestLogLine, 'x'), 0, 0, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.station.substr(0, 10));
+    LogRig rig;
+    AutoConnectLog log = rig.Log(rig.file);
+    RunStatistics statistics{.connectedBuffers = 1000, .station = c.station, .snrModel = c.snrModel,
+                             .snr = {.count = 2, .sum = c.detectSum}};
+    log.LogFileStart();
+    log.LogFileStop(statistics, "Connected ", 2);
+    auto summary = LogFileSummary(rig.file, std::nullopt);
+    if (c.row.empty()) {
+      EXPECT_EQ(rig.messenger.entries.at(0).text.rfind("LogFileStop, ", 0), 0u);
+      EXPECT_FALSE(std::filesystem::exists(rig.file));
+      continue;
+    }
+    EXPECT_EQ(summary.rows, std::vector<std::vector<std::string>>{c.row});
+    EXPECT_EQ(summary.lines.size(), 4u) << "no error: Time, Records and the two Connected lines";
+  }
+}
+
+TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {
+  testing::TempFolder folder;
+  testing::FakeClock clock;
+  RecordingMessenger inner(true);
+  LoggingMessenger messenger(inner, MessageLogPath(folder.path()), clock);
+  messenger.Show("LogFileStop, Access denied\r\rTry again", MessageIcon::None, {});
+  EXPECT_TRUE(messenger.AskYesNo("Continue?", MessageIcon::Question, {}));
+  EXPECT_EQ(inner.Texts(), (std::vector<std::string>{"LogFileStop, Access denied\r\rTry again", "Continue?"}));
+  EXPECT_EQ(testing::ReadBytes(MessageLogPath(folder.path())),
+            "2024-03-09 07:05:04,LogFileStop - Access denied  Try again\r\n2024-03-09 07:05:04,Continue?\r\n");
+}
+
+// The windows as an unattended run meets them: ready after a few ticks, a
+// run that may end inside Start or later, sound that may stop coming.
+struct FakeUnattendedHost final : UnattendedHost, MessageNote {
+  struct Ending { const char* text; bool began; };
+  // began: what Start answers; endInStart: the run ends inside Start; readyAfter: ticks; unsaved: the run
+  // leaves reference measurements; savedTo: nullptr when their save fails.
+  struct Setup { int mode; bool began; std::optional<Ending> endInStart = {}; int readyAfter = 3;
+                 bool unsaved = false; const char* savedTo = nullptr; };
+  explicit FakeUnattendedHost(const Setup& setup) : set(setup) {}
+  bool Ready() override { return ++readyAsked >= set.readyAfter; }
+  int Mode() override { return set.mode; }
+  bool Start() override {
+    calls += "start ";
+    soundAtStart = sound;
+    session->Tick();  // window events inside the start
+    if (set.endInStart) session->RunEnded(set.endInStart->text, set.endInStart->began);
+    return set.began;
+  }
+  // As the engine tells it: a run that never heard a buffer never began listening.
+  void Stop() override { calls += "stop "; session->RunEnded("Stopped", sound != soundAtStart); }
+  std::uint64_t SoundBuffers() override { return sound; }
+  void ProgramEnd() override { calls += "end"; }
+  bool MeasurementsUnsaved() override { return set.unsaved; }
+  std::optional<std::string> MeasurementsSave() override {
+    set.unsaved = false;
+    return set.savedTo ? std::optional<std::string>(set.savedTo) : std::nullopt;
+  }
+  void Note(std::string_view text) override { notes.emplace_back(text); }
+
+  Setup set;
+  UnattendedSession* session = nullptr;
+  int readyAsked = 0;
+  std::string calls;  // start, stop and the program's end, in turn
+  std::uint64_t sound = 0, soundAtStart = 0;
+  std::vector<std::string> notes;
+};
+
+TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSixtySecondsOrFewer) {
+  using Ending = FakeUnattendedHost::Ending;
+  // endLater: at the last tick; sound: buffers keep coming; calls: the host's.
+  struct { const char* name; FakeUnattendedHost::Setup host; std::optional<Ending> endLater; bool sound; int ticks;
+           UnattendedExit exit; const char* calls; std::string message; } cases[] = {
+      {"sound keeps a run going however long", {2, true}, Ending{"Stopped", true}, true, 300, UnattendedExit::Stopped,
+       "start end", ""},
+      {"nothing to call", {0, true}, Ending{"Stopped", false}, true, 20, UnattendedExit::NotStarted, "start end", ""},
+      {"AirMail not reached", {1, false, Ending{"Stopped", false}}, {}, true, 20, UnattendedExit::NotStarted,
+       "start end", ""},
+      {"Start refused", {0, false}, {}, true, 20, UnattendedExit::NotStarted, "start end", ""},
+      {"the data modes", {kModeReferenceData, true}, {}, true, 20, UnattendedExit::NotStarted, "end",
+       UnattendedModeRefusedText(kModeReferenceData)},
+      {"measured, the save failed", {kModeReferenceStations, true, {}, 3, true}, Ending{"Done", true}, true, 20,
+       UnattendedExit::Stopped, "start end", ""},
+      {"stopped with measurements", {kModeReferenceStations, true, {}, 3, true, "Data\\2026-12-07 060000.ref"},
+       Ending{"Stopped", true}, true, 20, UnattendedExit::Stopped, "start end", ""},
+      {"no sound", {1, true}, {}, false, 200, UnattendedExit::Stopped, "start stop end", UnattendedSilenceText()},
+      {"a table never ready", {1, true, {}, kUnattendedReadyTicks + 5}, {}, true, kUnattendedReadyTicks + 5,
+       UnattendedExit::NotStarted, "end", UnattendedNotReadyText()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeUnattendedHost host(c.host);
+    RecordingMessenger messenger;
+    UnattendedSession session(host, messenger, host);
+    host.session = &session;
+    for (int tick = 1; tick <= c.ticks; ++tick) {
+      if (c.sound) ++host.sound;
+      if (tick == c.ticks && c.endLater) session.RunEnded(c.endLater->text, c.endLater->began);
+      session.Tick();
+    }
+    EXPECT_EQ(host.calls, c.calls);
+    EXPECT_EQ(messenger.Texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
+    EXPECT_EQ(session.Finish(), static_cast<int>(c.exit));
+    std::vector<std::string> notes;
+    if (c.host.savedTo) notes.push_back(UnattendedSavedText(c.host.savedTo));
+    notes.push_back(UnattendedEndText(c.exit));
+    EXPECT_EQ(host.notes, notes);
+  }
+  // Message boxes wait sixty seconds unless a test says fewer.
+  const std::pair<const char*, int> waits[] = {{nullptr, 60}, {"5", 5},   {"59", 59}, {"0", 60},
+                                               {"60", 60},    {"600", 60}, {"-3", 60}, {"soon", 60}};
+  for (auto [value, seconds] : waits)
+    EXPECT_EQ(UnattendedMessageWait(value).count(), seconds) << (value ? value : "none");
 }
 
 }  // namespace

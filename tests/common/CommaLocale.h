@@ -22,10 +22,7 @@ class CommaLocale {
   }
   CommaLocale(const CommaLocale&) = delete;
   CommaLocale& operator=(const CommaLocale&) = delete;
-  ~CommaLocale() {
-    std::locale::global(std::locale::classic());
-    std::setlocale(LC_ALL, "C");
-  }
+  ~CommaLocale() { std::locale::global(std::locale::classic()); std::setlocale(LC_ALL, "C"); }
 };
 
 }  // namespace velmora::testing

@@ -45,7 +45,7 @@ TEST(RecordFile, JoinWritesWhatWouldShiftOtherFieldsAsBlanks) {
 
 // The heading goes only into an empty file; a last line without its end
 // (edited by hand, or an append cut short) never takes the next record's fields.
-TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFileAndStartsALineOfItsOwn) {
+TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFileAndStartsALineOfItsOwnAndSizesAreBounded) {
   testing::TempFolder folder;
   auto file = folder.path() / "log.txt";
   const std::pair<std::string, std::string> cases[] = {
@@ -66,6 +66,11 @@ TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFileAndStartsALineOfItsOwn
   std::ofstream(file, std::ios::binary | std::ios::app) << std::string(kDataFileLimit, '\n');
   EXPECT_FALSE(ReadRecords(file, failure)) << "past any data file's size";
   EXPECT_EQ(failure.error, std::errc::file_too_large);
+  // A whole file past the reader's limit is refused unwritten.
+  testing::WriteBytes(file, "old\r\n");
+  EXPECT_FALSE(WriteRecords(file, "heading", std::vector<Record>{{std::string(kDataFileLimit, 'x')}}, error));
+  EXPECT_EQ(error, std::errc::file_too_large);
+  EXPECT_EQ(ReadWholeFile(file, error), "old\r\n");
 }
 
 #ifdef __linux__
@@ -90,17 +95,6 @@ TEST(RecordFile, AFailedAppendLeavesTheFileAsItWas) {
   EXPECT_EQ(ReadWholeFile(file, error), "A,B\r\n1,2\r\n");
 }
 #endif
-
-TEST(RecordFile, AWholeFilePastTheReadersLimitIsRefusedUnwritten) {
-  testing::TempFolder folder;
-  auto file = folder.path() / "data.txt";
-  testing::WriteBytes(file, "old\r\n");
-  std::error_code error;
-  std::vector<Record> records{{std::string(kDataFileLimit, 'x')}};
-  EXPECT_FALSE(WriteRecords(file, "heading", records, error));
-  EXPECT_EQ(error, std::errc::file_too_large);
-  EXPECT_EQ(ReadWholeFile(file, error), "old\r\n");
-}
 
 std::vector<std::string> Names(const std::filesystem::path& folder) {
   std::vector<std::string> names;

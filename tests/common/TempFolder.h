@@ -21,10 +21,7 @@ class TempFolder {
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  ~TempFolder() { std::error_code ignored; std::filesystem::remove_all(path_, ignored); }
   const std::filesystem::path& path() const { return path_; }
 
  private:

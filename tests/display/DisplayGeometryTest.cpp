@@ -1,20 +1,27 @@
+// The displays' geometry: the spectrum's views and zoom, the caption, the
+// time trace's strokes, the grids and markers; the numbers on the axes,
+// each where the thing it names is drawn, following range and zoom, none
+// touching another; and the waterfall: its bounded history, its picture
+// brought up to date row by row exactly as a whole redraw would draw it,
+// its columns under the spectrum's bins, its colours and the verdict strip.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <tuple>
 #include <vector>
 
+#include "analysis/Bins.h"
+#include "common/TextParse.h"
+#include "display/AxisLabels.h"
 #include "display/Caption.h"
 #include "display/DisplayDrawing.h"
 #include "display/DisplayViews.h"
+#include "display/WaterfallImage.h"
 
 namespace velmora {
 namespace {
 
-struct Stroke {
-  bool move;
-  int x, y;
-};
+struct Stroke { bool move; int x, y; };
 
 class RecordingCanvas final : public Canvas {
  public:
@@ -27,16 +34,9 @@ class RecordingCanvas final : public Canvas {
   TextBox Measure(std::string_view text) const override { return {6 * static_cast<int>(text.size()), 13}; }
 };
 
-TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
-  struct Case {
-    const char* name;
-    std::int16_t range;
-    double centre;
-    Zoom zoom;
-    std::int32_t n;
-    bool wwv;
-    std::int32_t firstBin, binCount, levelTop;
-  };
+TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrumAndARecordingComesBeforeItInTheCaption) {
+  struct Case { const char* name; std::int16_t range; double centre; Zoom zoom; std::int32_t n; bool wwv;
+                std::int32_t firstBin, binCount, levelTop; };
   const Case cases[] = {
       {"quarter around the centre, snapped to bins", 2, 1700, {}, 2048, false, 252, 128, 100},
       {"full", 0, 1700, {}, 2048, false, 0, 1024, 100},
@@ -53,6 +53,9 @@ TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
     EXPECT_EQ(v.binCount, c.binCount) << c.name;
     EXPECT_EQ(v.levelTop, c.levelTop) << c.name;
   }
+  // In the caption a recording comes before the range (the range suffixes
+  // alone are seen on the real main window).
+  EXPECT_EQ(MainCaption(true, 2), "Velmora - Recording - Quarter");
 }
 
 TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
@@ -66,11 +69,6 @@ TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
   auto zoomed = MakeSpectrumView(3, 1700, zoom, 2048, 1024, 400, false);
   EXPECT_EQ(zoomed.firstBin, 200);
   EXPECT_EQ(zoomed.binCount, 200);
-}
-
-// The range suffixes alone are seen on the real main window.
-TEST(Caption, ARecordingComesBeforeTheRange) {
-  EXPECT_EQ(MainCaption(true, 2), "Velmora - Recording - Quarter");
 }
 
 TEST(PlotPoint, ColumnsOfManyPointsBecomeOneStrokeEach) {
@@ -120,6 +118,172 @@ TEST(Grids, TenDecibelLinesAndThreeTimeLines) {
   ASSERT_EQ(marker.strokes.size(), 2u);
   EXPECT_EQ(marker.pens.back(), DisplayPen::Marker);
   EXPECT_EQ(std::tuple(marker.strokes[0].x, marker.strokes[0].y, marker.strokes[1].y), std::tuple(298, 100, 300));
+}
+
+const RecordingCanvas kMeasure{};  // its text measure: about the dialog font
+
+double Number(const std::string& text) { return ParseLeadingNumber(text).value_or(-1); }
+
+// Inside the picture, in order, and clear of the one before.
+void ExpectApart(const std::vector<AxisLabel>& labels, int width, int height, const std::string& name) {
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const AxisLabel& l = labels[i];
+    const TextBox box = kMeasure.Measure(l.text);
+    EXPECT_TRUE(l.x >= 0 && l.y >= 0 && l.x + box.width <= width && l.y + box.height <= height) << name << l.text;
+    if (i > 0) {
+      EXPECT_TRUE(labels[i - 1].x + kMeasure.Measure(labels[i - 1].text).width < l.x ||
+                  labels[i - 1].y + box.height < l.y)
+          << name << ": " << l.text;
+    }
+  }
+}
+
+TEST(AxisLabels, FrequenciesAtRoundStepsWhereTheMarkersPutThem) {
+  const struct { const char* name; std::int16_t range; Zoom zoom; std::int32_t n; int width; double step; } cases[] = {
+      {"full", 0, {}, 2048, 1000, 500}, {"full, narrow window", 0, {}, 2048, 300, 1000},
+      {"quarter", 2, {}, 2048, 1000, 50}, {"zoomed to 300 Hz", 3, {1400, 1700, 80, 40}, 8192, 1000, 20},
+      {"zoomed to one bin", 3, {1500, 1501, 0, 0}, 32768, 800, 1},
+  };
+  for (const auto& c : cases) {
+    const SpectrumView view = MakeSpectrumView(c.range, 1700, c.zoom, c.n, c.width, 400, false);
+    EXPECT_EQ(FrequencyStep(view, kMeasure), c.step) << c.name;
+    const auto labels = FrequencyLabels(view, kMeasure);
+    if (c.step > 1) { EXPECT_GE(labels.size(), 2u) << c.name; }
+    for (const AxisLabel& l : labels) {
+      EXPECT_EQ(std::fmod(Number(l.text), c.step), 0) << c.name << ": " << l.text;
+      EXPECT_EQ(l.line, std::lround(view.XOfFrequency(Number(l.text)))) << c.name << ": " << l.text;
+    }
+    ExpectApart(labels, c.width, 400, c.name);
+  }
+}
+
+TEST(AxisLabels, LevelsSamplesAndAgesAtTheirLinesAsRoomAllows) {
+  const SpectrumView full = MakeSpectrumView(0, 1700, {}, 2048, 800, 400, false);
+  const SpectrumView low = MakeSpectrumView(0, 1700, {}, 2048, 800, 100, false);
+  const SpectrumView zoomed = MakeSpectrumView(3, 1700, {1000, 2000, 73, 43}, 2048, 800, 400, false);
+  const struct { const char* name; std::vector<AxisLabel> labels; int height; std::vector<std::string> texts; }
+  cases[] = {
+      {"levels", LevelLabels(full, kMeasure, 15), 400, {"90 dB", "80 dB", "70 dB", "60 dB", "50 dB", "40 dB", "30 dB"}},
+      {"levels on a low picture", LevelLabels(low, kMeasure, 15), 85, {"80 dB", "60 dB", "40 dB"}},
+      {"zoomed levels", LevelLabels(zoomed, kMeasure, 15), 385, {"63 dB", "53 dB"}},
+      {"samples, larger values lower", SampleLabels(MakeTimeView(2048, 800, 200), kMeasure), 200,
+       {"-8192", "0", "8192"}},
+      {"samples on a low picture", SampleLabels(MakeTimeView(2048, 800, 40), kMeasure), 40, {"0"}},
+      {"ages at 2048", AgeLabels(2048 / 11025.0, 200, kMeasure), 200, {"10 s", "20 s", "30 s"}},
+      {"ages at 32768", AgeLabels(32768 / 11025.0, 130, kMeasure), 130, {"2 min", "4 min", "6 min"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> texts;
+    for (const AxisLabel& l : c.labels) texts.push_back(l.text);
+    EXPECT_EQ(texts, c.texts) << c.name;
+    ExpectApart(c.labels, 800, c.height, c.name);
+  }
+  for (const AxisLabel& l : LevelLabels(zoomed, kMeasure, 15))
+    EXPECT_EQ(l.line, std::lround(zoomed.YOfLevel(Number(l.text)))) << "just below its text: " << l.text;
+}
+
+// A line quiet at 30 dB with one strong bin.
+std::vector<float> Line(std::int32_t bins, std::int32_t strongBin, float strong = 90) {
+  std::vector<float> line(static_cast<std::size_t>(bins), 30);
+  line[static_cast<std::size_t>(strongBin)] = strong;
+  return line;
+}
+
+VerdictKind KindFor(int i) { return static_cast<VerdictKind>(i % 4); }
+
+int Brightness(Rgb c) { return (c >> 16 & 255) + (c >> 8 & 255) + (c & 255); }
+
+TEST(WaterfallHistory, KeepsTheNewestLinesWithinItsBound) {
+  const struct { std::int32_t bins; std::size_t capacity; } cases[] = {{128, 1024}, {1024, 1024}, {16384, 64}};
+  for (const auto& c : cases) {
+    WaterfallHistory h;
+    for (int i = 0; i < 1500; ++i) h.Add(Line(c.bins, i % c.bins, 50 + i % 40), KindFor(i));
+    EXPECT_EQ(h.Capacity(), c.capacity) << c.bins;
+    EXPECT_EQ(h.Count(), c.capacity);
+    EXPECT_FLOAT_EQ(h.Level(0, 1499 % c.bins), 50 + 1499 % 40) << "newest first";
+    EXPECT_EQ(h.Kind(0), KindFor(1499));
+    const std::size_t oldest = c.capacity - 1;
+    EXPECT_FLOAT_EQ(h.Level(oldest, (1499 - oldest) % c.bins), 50 + (1499 - oldest) % 40);
+  }
+  WaterfallHistory h;
+  h.Add(Line(1024, 3), VerdictKind::Busy);
+  const auto generation = h.Generation();
+  h.Add(Line(4096, 3), VerdictKind::Free);
+  EXPECT_EQ(h.Count(), 1u) << "another sample size starts afresh";
+  EXPECT_NE(h.Generation(), generation);
+  EXPECT_EQ(KindOf({.valid = false, .busy = true}), VerdictKind::NoInput);
+  EXPECT_EQ(KindOf({.busy = true, .noise = true}), VerdictKind::Busy);
+  EXPECT_EQ(KindOf({.noise = true}), VerdictKind::Noise);
+}
+
+void ExpectSamePicture(const WaterfallImage& a, const WaterfallImage& b, const std::string& when) {
+  ASSERT_EQ(a.Width(), b.Width()) << when;
+  ASSERT_EQ(a.Height(), b.Height()) << when;
+  for (int y = 0; y < a.Height(); ++y)
+    ASSERT_TRUE(std::equal(a.Row(y), a.Row(y) + a.Width(), b.Row(y))) << when << ", row " << y;
+}
+
+// Row by row as the buffers come, through the ring's wrap and past the
+// history's own bound, the picture is what a whole redraw gives.
+TEST(WaterfallImage, ANewBufferCostsOneRowAndDrawsWhatAWholeRedrawWould) {
+  for (std::int32_t n : {2048, 32768}) {
+    const SpectrumView view = MakeSpectrumView(1, 1700, {}, n, 300, 100, false);
+    WaterfallHistory history;
+    WaterfallImage running;
+    for (int i = 0; i < 260; ++i) {
+      history.Add(Line(n / 2, (i * 7) % (n / 4), 40 + i % 50), KindFor(i));
+      running.Update(history, view, 100, true);
+      if (i % 37 == 0 || i == 259) {
+        WaterfallImage whole;
+        whole.Update(history, view, 100, true);
+        ExpectSamePicture(running, whole, "n " + std::to_string(n) + ", buffer " + std::to_string(i));
+      }
+    }
+    EXPECT_EQ(running.FullDraws(), 1u) << n;
+    EXPECT_EQ(running.RowDraws(), 259u) << n;
+    // Anything else drawn anew: a resize, another range, black and white.
+    running.Update(history, MakeSpectrumView(1, 1700, {}, n, 200, 60, false), 60, true);
+    running.Update(history, MakeSpectrumView(0, 1700, {}, n, 200, 60, false), 60, true);
+    running.Update(history, MakeSpectrumView(0, 1700, {}, n, 200, 60, false), 60, false);
+    EXPECT_EQ(running.FullDraws(), 4u);
+    WaterfallImage whole;
+    whole.Update(history, MakeSpectrumView(0, 1700, {}, n, 200, 60, false), 60, false);
+    ExpectSamePicture(running, whole, "after the changes");
+  }
+}
+
+TEST(WaterfallImage, ColumnsStandUnderTheSpectrumsBinsAndTheStripShowsTheVerdicts) {
+  const struct { const char* name; std::int16_t range; Zoom zoom; std::int32_t n; double hz; } cases[] = {
+      {"full, many bins a column", 0, {}, 8192, 1700}, {"quarter, several columns a bin", 2, {}, 2048, 1650},
+      {"zoomed", 3, {1400, 1700, 0, 0}, 4096, 1500},
+  };
+  for (const auto& c : cases) {
+    const SpectrumView view = MakeSpectrumView(c.range, 1700, c.zoom, c.n, 400, 50, false);
+    const std::int32_t bin = BinOf(c.hz, c.n);
+    WaterfallHistory history;
+    for (int i = 0; i < 4; ++i) history.Add(Line(c.n / 2, bin), KindFor(i));
+    WaterfallImage image;
+    image.Update(history, view, 50, true);
+    const Rgb* row = image.Row(0);
+    int brightest = 0;
+    for (int x = 1; x < 400 - kVerdictStripWidth - 1; ++x)
+      if (Brightness(row[x]) > Brightness(row[brightest])) brightest = x;
+    EXPECT_NEAR(brightest, view.XOfBin(bin), std::max(1.0, view.pixelsPerBin / 2)) << c.name;
+    for (int y = 0; y < 4; ++y)
+      EXPECT_EQ(image.Row(y)[399], VerdictColour(KindFor(3 - y), true)) << c.name << " row " << y;
+    EXPECT_EQ(image.Row(4)[399], WaterfallBackground(true)) << "no buffer yet";
+  }
+}
+
+TEST(WaterfallColours, StrengthReadsAsBrightnessAndTheVerdictsDiffer) {
+  for (int i = 1; i < 256; ++i) {
+    EXPECT_GE(Brightness(LevelColour(i, true)), Brightness(LevelColour(i - 1, true))) << i;
+    EXPECT_LT(Brightness(LevelColour(i, false)), Brightness(LevelColour(i - 1, false))) << "ink: " << i;
+  }
+  for (bool colour : {true, false})
+    for (int a = 0; a < 4; ++a)
+      for (int b = 0; b < a; ++b)
+        EXPECT_NE(VerdictColour(VerdictKind(a), colour), VerdictColour(VerdictKind(b), colour)) << colour;
 }
 
 }  // namespace

@@ -131,11 +131,8 @@ TEST(Rec533OutputRead, LevelsFromFieldStrength) {
 }
 
 TEST(IcepacVoacapOutputRead, OutputThatEndsEarlyFailsInsteadOfReadingZeros) {
-  struct Case {
-    std::string cutBefore;  // the output is cut at the line holding this text
-    int occurrence;
-    std::string problem;
-  } cases[] = {
+  // The output is cut at the line holding the occurrence of cutBefore.
+  struct Case { std::string cutBefore; int occurrence; std::string problem; } cases[] = {
       {"IONOSPHERIC", 1, "The output ends before \"MUF    LUF\"."},
       {"     15.0", 1, "The output ends before \"MUF    LUF\" of hour 2."},
       {"AZIMUTHS", 2, "The output ends before \"AZIMUTHS\"."},

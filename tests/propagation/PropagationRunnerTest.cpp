@@ -1,6 +1,6 @@
 // Prediction runs through a stand-in program on real files: the stages and
 // their messages, blocks of ten, interpolation and the cache (the progress of
-// a fill: ModelPredictionsTest).
+// a fill: the ModelPredictions tests in PropagationViewsTest).
 #include <gtest/gtest.h>
 
 #include "propagation/PropagationRunner.h"
@@ -45,13 +45,8 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
   const std::string notFound =
       " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
   // How the one message starts, and the starts over both attempts.
-  const struct {
-    std::string name;
-    std::function<void(RunSetup&)> arrange;
-    int model;
-    std::string message;
-    size_t starts;
-  } cases[] = {
+  const struct { std::string name; std::function<void(RunSetup&)> arrange; int model; std::string message;
+                 size_t starts; } cases[] = {
       {"no such model", [](RunSetup&) {}, 7, "Propagation Model 7" + notFound, 0},
       {"not started", [](RunSetup& r) { r.program.starts = false; }, 1, "Unable to execute ICEPACW program.\r", 2},
       {"not finished", [](RunSetup& r) { r.program.finishes = false; }, 2,
@@ -137,7 +132,7 @@ TEST_F(Runs, AtAQuarterToTheHourThreeQuartersOfTheWayToTheNext) {
 }
 
 // The same deck again within the hour starts nothing (RealVoacapTest, and
-// ModelPredictionsTest's fills); a failed run is not kept.
+// the ModelPredictions fills); a failed run is not kept.
 TEST_F(Runs, AFailedRunIsNotKept) {
   PredictionNow again;
   program.finishes = false;

@@ -17,8 +17,7 @@ TEST(RadioSentence, SentenceAndSMeterDigitOfReply) {
   const std::pair<const char*, int> cases[] = {
       {"$PICOA,03,90,SIGM,5<13><10>", 5},
       {"SIGM,12<10>", 1},  // one character only
-      {"SIGM<13><10>", -1}, {"SIGM,", -1},
-      {"$PICOA,03,90,REMOTE,ON<13><10>", -1},
+      {"SIGM<13><10>", -1}, {"SIGM,", -1}, {"$PICOA,03,90,REMOTE,ON<13><10>", -1},
   };
   for (auto [reply, digit] : cases) EXPECT_EQ(RadioSMeterFromReply(reply), digit) << reply;
 }
@@ -96,7 +95,7 @@ class RadioLink : public ::testing::Test {
 // A port another program holds, which Wine cannot show (the rest of opening:
 // RadioLinkTest under Wine).
 
-TEST_F(RadioLink, RefusesWhenThePortIsInUse) {
+TEST_F(RadioLink, RefusesWhenThePortIsInUseAndADcbErrorShowsItsStatusText) {
   port.openResult = {false, true, "Access denied."};
   EXPECT_FALSE(radio.RadioCommOpen());
   EXPECT_EQ(messenger.Texts(), std::vector<std::string>{
@@ -105,6 +104,9 @@ TEST_F(RadioLink, RefusesWhenThePortIsInUse) {
   EXPECT_TRUE(status.texts.empty());
   EXPECT_FALSE(radio.IsOpen());
   EXPECT_EQ(activator.count, 1);
+  // CTS, DSR and framing errors come from the reader thread: RadioLinkTest under Wine.
+  radio.RadioOnComm({SerialEventKind::DcbError, "", false});
+  EXPECT_EQ(status.texts.back(), "Radio, Unexpected error in DCB");
 }
 
 TEST_F(RadioLink, ReadingIsTakenOnceAndTuningForgetsTheLastOne) {
@@ -121,12 +123,6 @@ TEST_F(RadioLink, ReadingIsTakenOnceAndTuningForgetsTheLastOne) {
   port.RunPending();
   radio.RadioSetFrequency("10145.0");  // the 4 belongs to the frequency before
   EXPECT_EQ(radio.RadioSMeterGet(), -1);
-}
-
-// CTS, DSR and framing errors come from the reader thread: RadioLinkTest under Wine.
-TEST_F(RadioLink, ADcbErrorShowsItsStatusText) {
-  radio.RadioOnComm({SerialEventKind::DcbError, "", false});
-  EXPECT_EQ(status.texts.back(), "Radio, Unexpected error in DCB");
 }
 
 }  // namespace

@@ -26,10 +26,7 @@ enum class GridKind { Offset, Radio, History };
 namespace grid_contract {
 
 enum class Cell { Text, Labels, Number };
-struct Column {
-  Cell cell;
-  const char* empty = nullptr;  // a number cell's default
-};
+struct Column { Cell cell; const char* empty = nullptr; };  // empty: a number cell's default
 
 inline std::optional<double> Number(std::string_view text, const char* empty) {
   text = Trim(text);

@@ -69,13 +69,8 @@ TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
 }
 
 TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
-  struct Case {
-    const char* name;
-    bool airmail;
-    std::string log;
-    std::optional<HistoryPeriod> period;
-    std::vector<std::string> lines;
-  };
+  struct Case { const char* name; bool airmail; std::string log; std::optional<HistoryPeriod> period;
+                std::vector<std::string> lines; };
   const std::string kRun = ",1,1,0,0,20,10,300,1,";
   const std::string kRest = ",1,WLO,1,2,10,5,60,800,3,20";
   const std::string head = "01/05/2026 10:00:00 No answer from WLO\r\n";  // the CR below ends the first read

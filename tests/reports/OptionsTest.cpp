@@ -1,13 +1,17 @@
 // The AutoConnect options dialog's model: its settings table and the three
-// grids over real files, above all the offsets grid's check of its cells.
+// grids over real files, above all the offsets grid's check of its cells;
+// and AirMail's "FreqList.rtf" of the fixture, read by its colours, that the
+// radio grid and the beam stations come from.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <map>
 
 #include "common/TextFileLines.h"
 #include "reports/AutoConnectOptions.h"
+#include "reports/FreqListDocument.h"
 #include "reports/OptionsGrids.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
@@ -30,12 +34,17 @@ const GridCalls kGrids[] = {{OffsetGridSave, OffsetGridRecall, "OffsetDataSave"}
                             {HistoryGridSave, HistoryGridRecall, "HistoryDataSave"}};
 const GridCalls& Grid(GridKind kind) { return kGrids[static_cast<int>(kind)]; }
 
+// A fresh folder for the files, and the messages told.
+class OptionsGrids : public ::testing::Test {
+ protected:
+  testing::TempFolder folder;
+  RecordingMessenger messages;
+};
+
 // A label list is written with blanks between its labels, a text with a
 // comma in quotes (the history grid's values as shown: HistoryValuesNotEdited...).
-TEST(OptionsGrids, TheOffsetFileAsWritten) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, TheOffsetFileAsWritten) {
   const auto offsets = folder.path() / "StationOffsetData.txt";
-  RecordingMessenger messages;
   ASSERT_TRUE(OffsetGridSave(offsets, {{"SAILMAIL", "Cape Town, ZA", "7102.0,  10147.3", "1.5", "60", "90", "2200", "0600"}},
                              messages));
   EXPECT_NE(ReadBytes(offsets).find("SAILMAIL,\"Cape Town, ZA\",7102.0 10147.3,1.5,60,90,2200,0600\r\n"),
@@ -47,16 +56,11 @@ TEST(OptionsGrids, TheOffsetFileAsWritten) {
 // Whatever a grid agrees to write reads back as typed; what would come
 // back changed, or is no value of its column, is refused by row and column
 // before anything is written: the file there stays whole as it was.
-TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
+TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
   const std::string longText(100000, 'x');
-  struct Case {
-    GridKind kind;
-    size_t column;
-    std::string cell;
-    const char* refusal;  // the message's end, or nullptr when written
-  } cases[] = {
-      {GridKind::Offset, 1, "Cape Town, ZA", nullptr},
-      {GridKind::Offset, 1, "\"Quoted\" and \"", nullptr},
+  // The refusal: the message's end, or nullptr when written.
+  struct Case { GridKind kind; size_t column; std::string cell; const char* refusal; } cases[] = {
+      {GridKind::Offset, 1, "Cape Town, ZA", nullptr}, {GridKind::Offset, 1, "\"Quoted\" and \"", nullptr},
       {GridKind::Offset, 1, longText, nullptr},
       {GridKind::Offset, 1, "two\r\nlines", "Column Station: \"two\r\nlines\" would not read back as typed"},
       {GridKind::Offset, 2, "14075.0\n7102.0", "Column Frequency: \"14075.0\n7102.0\" would not read back as typed"},
@@ -72,8 +76,7 @@ TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
       {GridKind::Radio, 2, "one", "Column Tx Rc: \"one\" is not a number"},
       {GridKind::Radio, 2, "1e21", "Column Tx Rc: \"1e21\" is not a transceiver number"},
       {GridKind::History, 0, "A,B", "Column System: \"A,B\" would not read back as typed"},
-      {GridKind::History, 1, "K]X1", nullptr},
-      {GridKind::History, 1, "W1,AW", nullptr},
+      {GridKind::History, 1, "K]X1", nullptr}, {GridKind::History, 1, "W1,AW", nullptr},
       {GridKind::History, 2, "10140=5", "Column Frequency: \"10140=5\" would not read back as typed"},
       {GridKind::History, 2, "[10140.0", "Column Frequency: \"[10140.0\" would not read back as typed"},
       {GridKind::History, 3, "1e-50", "Column Offset: \"1e-50\" would be stored as 0"},
@@ -112,14 +115,9 @@ TEST(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
 
 // A file with a line the grid cannot read is shown up to that line; the
 // grid is written over it only after a question that names what would go.
-TEST(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked) {
-  struct Case {
-    GridKind kind;
-    std::string text;
-    size_t rows;
-    std::vector<std::string> dropped;
-    const char* told;
-  } cases[] = {
+TEST_F(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked) {
+  struct Case { GridKind kind; std::string text; size_t rows; std::vector<std::string> dropped; const char* told; };
+  const Case cases[] = {
       {GridKind::Offset, "heading\r\nHAM,W1AW,14075.0,1\r\nHAM,KX1,7000.0,x\r\n\r\nHAM,K4CJX,3590.0,2\r\n", 1,
        {"Line 3: HAM,KX1,7000.0,x", "Line 5: HAM,K4CJX,3590.0,2"},
        "OffsetDataRecall - Read, Type mismatch in line 3: \"HAM,KX1,7000.0,x\""},
@@ -152,11 +150,9 @@ TEST(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsked
 }
 
 // The grid shows "0.00"; a value nobody edited keeps its own text.
-TEST(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
   const auto file = folder.path() / "StationHistoryData.txt";
   testing::WriteBytes(file, "[HAM,W1AW]\r\n14075.0=0.333\r\n7000.0=3.995\r\n10140.0=1,25\r\n");
-  RecordingMessenger messages;
   auto rows = HistoryGridRecall(file, messages).rows;
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1], (GridRow{"HAM", "W1AW", "7000.0", "4.00", "3.995"})) << "shown with two decimals, kept whole";
@@ -166,10 +162,8 @@ TEST(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
 }
 
 // "Reset" deletes the file; a delete that fails says why.
-TEST(OptionsGrids, AFailedDeleteTellsTheSystemsErrorText) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, AFailedDeleteTellsTheSystemsErrorText) {
   const auto file = folder.path() / "StationHistoryData.txt";
-  RecordingMessenger messages;
   EXPECT_TRUE(DataFileDelete(file, "HistoryDataReset", messages)) << "nothing to delete";
   std::filesystem::create_directories(file / "in the way");
   EXPECT_FALSE(DataFileDelete(file, "HistoryDataReset", messages));
@@ -192,8 +186,7 @@ void ZoneSet(const char* zone) {
 }
 
 // As the user's file manager shows it: in the computer's own time zone.
-TEST(OptionsGrids, LastModifiedIsTheLocalDate) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, LastModifiedIsTheLocalDate) {
   const auto file = folder.path() / "FreqList.rtf";
   testing::WriteBytes(file, "");
   // 2005-03-14 12:00 UTC, which is already the 15th fourteen hours east.
@@ -206,8 +199,7 @@ TEST(OptionsGrids, LastModifiedIsTheLocalDate) {
   ZoneSet(zone ? before.c_str() : nullptr);
 }
 
-TEST(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
-  RecordingMessenger messages;
+TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   AirmailDataFolder data(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data", messages);
   // The offsets' "Check": each frequency its station lacks is asked about, and No ends it.
   OffsetGridCheck({{"HAM", "W1AW", "14075.0, 9999.0"}, {"HAM", "K4CJX", "1.0"}}, data, messages);
@@ -230,7 +222,7 @@ TEST(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
       << "with the system's reason between";
 }
 
-TEST(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
+TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
   const GridRows file{{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}, {"HAM", "W1AW", "2", "10140.0(p3)"},
                       {"HAM", "KX1", "1", "7101.0"}, {"HAM", "K4CJX", "1", "3590.0"}};
   const GridRows ham{{"HAM", "W1AW", "1", "14075.0 14080.0(p3)"}, {"HAM", "KX1", "1", "7103.0"},
@@ -247,13 +239,11 @@ TEST(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
   EXPECT_EQ(no.Texts().size(), 1u);
 }
 
-TEST(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
+TEST_F(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
   const GridRow w1{"HAM", "W1AW", "1", "14075.0"}, w1b{"HAM", "W1AW", "1", "7101.0"}, w2{"HAM", "W1AW", "2", "x"},
       kx{"HAM", "KX1", "1", "7103.0"};
   const GridRows none{{"No Errors"}};
-  struct Case {
-    GridRows first, second, firstLeft, secondLeft;
-  } cases[] = {
+  struct Case { GridRows first, second, firstLeft, secondLeft; } cases[] = {
       {{w1, kx}, {kx, w1b}, none, none},        // matched by the first three cells only
       {{w1, w1, kx}, {w1}, {w1, kx}, none},     // each row takes one partner
       {{w2}, {w1, kx}, {w2}, {w1, kx}},         // a single row left is still a difference
@@ -267,12 +257,10 @@ TEST(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
 }
 
 // AirMail's frequency document is refused unread past the size any real one has.
-TEST(OptionsGrids, TheRadioGridRefusesAnOversizedFrequencyDocument) {
-  testing::TempFolder folder;
+TEST_F(OptionsGrids, TheRadioGridRefusesAnOversizedFrequencyDocument) {
   const auto file = folder.path() / "FreqList.rtf";
   testing::WriteBytes(file, "");
   std::filesystem::resize_file(file, kDataFileLimit + 1);
-  RecordingMessenger messages;
   EXPECT_FALSE(RadioGridFromFreqList(file, messages));
   ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].text.rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.entries[0].text;
@@ -300,11 +288,7 @@ TEST(AutoConnectOptions, ApplyStoresEveryBoxOrNone) {
 // "nan", numbers past the setting's type and knowledge that would fade in no
 // time are refused with the box's message.
 TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefused) {
-  struct Case {
-    const char* key;
-    const char* text;
-    const char* message;
-  } cases[] = {
+  struct Case { const char *key, *text, *message; } cases[] = {
       {"Propagation Model Q Index", "nan", "Propagation Option Error, Propagation Model Q Index: Type mismatch"},
       {"Station History Good", "-NaN", "History Option Error, Station History Good: Type mismatch"},
       {"Propagation Model Model", "2147483647", "Propagation Option Error, Propagation Model Model: Overflow"},
@@ -323,12 +307,43 @@ TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefused) {
   }
   EXPECT_EQ(KIndexText("nan"), "");
   EXPECT_EQ(KIndexText("4"), "2.5");
-}
-
-// Each model has its own Es adjustment (ICEPAC's is in the window test).
-TEST(AutoConnectOptions, EsFollowsTheModel) {
+  // Each model has its own Es adjustment (ICEPAC's is in the window test).
   EXPECT_EQ(EsAdjustAfterModel(kModelVoacap, "0.7"), "0");
   EXPECT_EQ(EsAdjustAfterModel(kModelRec533, "0.7"), "0.7");
+}
+
+FreqListDocument FixtureFreqList() {
+  return FreqListDocument(RtfColouredText(testing::ReadBytes(testing::FixturePath("data/FreqList.rtf"))));
+}
+
+TEST(FreqListDocument, BeamStationsNearestFirstTiesInListOrder) {
+  auto document = FixtureFreqList();
+  std::map<std::string, double> ranges = {{"W1AW", 812.4}, {"K4CJX", 95}, {"KX1", 10}};
+  auto range = [&](const std::string& s) -> std::optional<double> {
+    return ranges.contains(s) ? std::optional(ranges[s]) : std::nullopt;
+  };
+  const std::vector<std::string> stations = {"KX1", "W1AW", "N0LOC", "K4CJX"};
+  std::vector<std::string> searched;
+  EXPECT_EQ(FreqListBeams(document, stations, range, [&](const std::string& s) { searched.push_back(s); }),
+            (std::vector<std::string>{"K4CJX", "W1AW"}));
+  EXPECT_EQ(searched, (std::vector<std::string>{"K4CJX", "N0LOC", "W1AW", "KX1"}));
+  ranges = {};
+  EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"W1AW", "K4CJX"}));
+}
+
+// Blue blanks between blue frequencies (or after one) start no frequency:
+// they once stopped the reading of the list in its place for ever.
+TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
+  FreqListDocument document(RtfColouredText(
+      "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+      "\\cf1 W1AW\\cf0 . Station 1: \\cf2 14075 14080# - list\\cf0 .}"));
+  std::vector<std::string> found;
+  for (auto f = document.GetStationFrequency(0, document.Last()); f && found.size() < 5;
+       f = document.GetStationFrequency(f->next, document.Last()))
+    found.push_back(f->text);
+  EXPECT_EQ(found, (std::vector<std::string>{"14075", "14080#", "-", "list"}));
+  EXPECT_EQ(FreqListTransceivers(document),
+            (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}}}));
 }
 
 }  // namespace

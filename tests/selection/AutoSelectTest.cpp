@@ -180,24 +180,20 @@ void BigSystemWrite(const testing::SelectionRig& rig, int selected, int stations
                       info + "\r\n" + frequencies + "\r\n[Frequency Setup]\r\nSelected=" + keys + "\r\n");
 }
 
-TEST(AutoSelectStationSet, TheNearestTwentyOrAirMailsWholeSelectedList) {
-  testing::SelectionRig rig;
-  // A list past 20 kept whole and in its order: the next test.
+// The nearest twenty or AirMail's whole selected list; a list past 20 is
+// kept whole and in its order, and its stations in range past the limit are
+// left out and named once.
+TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
+  testing::SelectionRig rig(kModeMultipleStations);
   const struct { bool all; int selected; size_t size; } cases[] = {{true, 30, 20}, {false, 30, 30}, {false, 0, 20}};
-
   for (const auto& c : cases) {
     BigSystemWrite(rig, c.selected);
     rig.settings.autoSelectAllStations = c.all;
     auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
     EXPECT_EQ(set.size(), c.size) << c.all << " " << c.selected;
   }
-}
-
-TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
-  testing::SelectionRig rig(kModeMultipleStations);
   const int limit = static_cast<int>(kAutoSelectStationLimit);
   BigSystemWrite(rig, limit + 3, limit + 3);
-  rig.settings.autoSelectAllStations = false;
   auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
   set.insert(set.begin(), "S999");  // without a position it is passed over and takes no place
   rig.Select("BIG").AutoSelectStations(set, *rig.geometry.ship);

@@ -111,11 +111,12 @@ TEST(Configure, ScanStationsKeepsTheRowsItsPactorFilterLeaves) {
   }
 }
 
-TEST(Configure, WithoutAStationFileEveryModeShowsItsEmptyTableAfterTheMessage) {
+TEST(Configure, WithoutAStationFileEveryModeShowsItsEmptyTableAfterTheMessageAndARunKeepsItsStatePanel) {
   for (int mode = 0; mode <= kModeScanStations; ++mode) {
     ConfigureRig rig(mode);
     for (const char* name : {"System.HAM.ini", "System.SAILMAIL.ini"}) std::filesystem::remove(rig.data.File(name));
     rig.settings.noConnectDataFile = "2024-03-10 233000.nct";
+    rig.window.running = mode == kModeReferenceData;
     rig.Configuration().Configure();
     // The message's text: StationListsTest.
     bool usesAirmail = mode != kModeReferenceData && mode != kModeNoConnectData;
@@ -124,14 +125,8 @@ TEST(Configure, WithoutAStationFileEveryModeShowsItsEmptyTableAfterTheMessage) {
     EXPECT_EQ(rig.table.DataRows(), 0);
     EXPECT_EQ(rig.window.toolbarRefreshes, 1);
     EXPECT_TRUE(rig.predictions.requests.empty());
+    EXPECT_EQ(rig.window.states.empty(), rig.window.running) << "a run in progress keeps its state panel";
   }
-}
-
-TEST(Configure, ARunInProgressKeepsItsStatePanel) {
-  ConfigureRig rig(kModeReferenceData);
-  rig.window.running = true;
-  rig.Configuration().Configure();
-  EXPECT_TRUE(rig.window.states.empty());
 }
 
 // Modes 3, 4 and 5 in turn: the reference stations measured (their cells

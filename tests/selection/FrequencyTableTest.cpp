@@ -87,8 +87,7 @@ TEST(SortCompare, NumbersTextsAndAnUnknownDirection) {
 TEST(GridHitTest, HiddenColumnsHoldNothingAndRowsCountFromTheTopRow) {
   const int widths[] = {0, 10, 0, 20, 5};
   const struct { int x, y, topRow; GridCell expected; } cases[] = {
-      {0, 0, 1, {0, 1}},   {11, 5, 1, {0, 3}}, {36, 21, 1, {2, -1}},
-      {5, 25, 3, {4, 1}},  {5, -1, 1, {-1, 1}},
+      {0, 0, 1, {0, 1}}, {11, 5, 1, {0, 3}}, {36, 21, 1, {2, -1}}, {5, 25, 3, {4, 1}}, {5, -1, 1, {-1, 1}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(GridHitTest(widths, 10, 5, c.topRow, c.x, c.y), c.expected) << c.x << "," << c.y;

@@ -1,5 +1,6 @@
 // Reference and no-connect data: the fit, the files written, read back and
-// refused, and the reference lookup.
+// refused, what they keep of the table and tell of themselves, and the
+// reference lookup.
 #include "selection/ReferenceData.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ using Cells = std::map<int, std::string>;
 
 const UtcDateTime kSaved{2005, 3, 14, 18, 30, 0, 0};
 const DataConditions kConditions{kSaved, "HAM", {41.5, -71.25}, 112.5f};
+const std::string kNoConnectHead = "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n";
 
 struct DataRig : testing::SelectionRig {
   explicit DataRig(int mode) : SelectionRig(mode) {}
@@ -209,7 +211,7 @@ TEST(ReferenceData, FilesPastTheDataFileLimitAreRefusedUnread) {
   auto reference = rig.Write("big.ref", RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"))}) + padding);
   EXPECT_FALSE(ReferenceDataRecall(rig.table, reference, 0, rig.messages));
   EXPECT_FALSE(ReferenceLookup::Load(reference, rig.messages));
-  auto noConnect = rig.Write("big.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n" + padding);
+  auto noConnect = rig.Write("big.nct", kNoConnectHead + padding);
   EXPECT_FALSE(NoConnectDataRecall(rig.table, noConnect, rig.messages));
   EXPECT_EQ(rig.messages.Texts(),
             (std::vector<std::string>{"ReferenceDataRecall - Read, File too large",
@@ -314,10 +316,7 @@ TEST(NoConnectData, TheWholeTableComesBackWithColoursAndBoxes) {
 // A row record of every column: these cells given, the others empty, left
 // aligned, white and without a box.
 std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
-  std::string line;
-  for (int column = 0; column < kColumnCount; ++column)
-    line += (column ? "," : "") + (cells.count(column) ? cells.at(column) : std::string(other));
-  return line + "\r\n";
+  return RefLine(cells, kColumnCount, other);
 }
 
 TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
@@ -334,7 +333,7 @@ TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.row);
     DataRig rig(kModeNoConnectData);
-    auto file = rig.Write("x.nct", "2005-03-14 18:30:00,5\r\nHAM,41.5,-71.25,112.5\r\nheading\r\n" + c.row);
+    auto file = rig.Write("x.nct", kNoConnectHead + c.row);
     EXPECT_EQ(NoConnectDataRecall(rig.table, file, rig.messages).has_value(), c.recalled);
     EXPECT_EQ(rig.table.Rows(), c.recalled ? 2 : 1);
     if (!c.recalled) {
@@ -348,6 +347,66 @@ TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
                     "/home/ship/Data/2005-03-14 183000.nct"})
     EXPECT_EQ(NoConnectCaption(file), "No Connect Data - 03/14/05 18:30:00") << file;
   EXPECT_EQ(NoConnectCaption(""), "AutoConnect");
+}
+
+// "Rx Pwr" as the reference with a silent S-meter: "Ref" stays empty where
+// "Rx Snr" was measured; such rows are saved, and a table with no measured
+// row is refused, never saved as headings alone.
+TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
+  // Rows saved: the measured row and its neighbour of the same station.
+  struct Case { const char *pwr, *snr, *ref; size_t rows; } cases[] = {
+      {"", "12", "", 2}, {"-80", "", "", 2}, {"", "", "14", 2}, {"", "", "", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.pwr) + "/" + c.snr + "/" + c.ref);
+    DataRig rig(kModeReferenceStations);
+    rig.Add({{kColumnStation, "W1AW"}, {kColumnFrequency, "7000.0"}, {kColumnRxPwr, c.pwr}, {kColumnRxSnr, c.snr},
+             {kColumnRef, c.ref}});
+    rig.Add({{kColumnStation, "W1AW"}, {kColumnFrequency, "10000.0"}});
+    auto file = ReferenceStationSave(rig.table, rig.program, kConditions, rig.messages);
+    ASSERT_EQ(file.has_value(), c.rows > 0);
+    if (!file) {
+      EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{kReferenceNothingMeasured});
+      EXPECT_FALSE(std::filesystem::exists(rig.program / "Data" / "2005-03-14 183000.ref"));
+      continue;
+    }
+    EXPECT_EQ(SplitLines(testing::ReadBytes(*file)).size(), 3 + c.rows);
+  }
+}
+
+// State 0, in a check-box column too; and saved so again.
+TEST(ReferenceKept, ANoConnectCellWithoutABoxIsRecalledWithoutOne) {
+  testing::SelectionRig rig(kModeNoConnectData);
+  auto file = rig.program / "a.nct";
+  testing::WriteBytes(file, kNoConnectHead + NoConnectRow({{kColumnStation, "W1AW,1,FFFFFF,0"},
+                                                           {kColumnRxCheck, "7102.0,1,FFFFFF,0"},
+                                                           {kColumnTxConnect, ",1,FFFFFF,2"}}));
+  ASSERT_TRUE(NoConnectDataRecall(rig.table, file, rig.messages));
+  EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck));
+  EXPECT_FALSE(rig.table.FrequencyClick(1, kColumnRxCheck)) << "no box to click";
+  EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
+  EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
+
+  ASSERT_EQ(NoConnectDataWrite(rig.table, rig.program / "b.nct", kConditions, kModeNoConnectData), "");
+  testing::SelectionRig again(kModeNoConnectData);
+  ASSERT_TRUE(NoConnectDataRecall(again.table, rig.program / "b.nct", again.messages));
+  EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
+  EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
+}
+
+// The list is built again at every rebuild of the window's table.
+TEST(ReferenceKept, AnUnreadableFileOfTheListIsToldOnceUntilItChanges) {
+  testing::SelectionRig rig(kModeReferenceData);
+  std::filesystem::create_directories(rig.program / "Data");
+  const auto bad = rig.program / "Data" / "2005-03-14 183000.ref";
+  testing::WriteBytes(bad, "no date\r\n");
+  ReferenceFilesTold told;
+  for (int build = 0; build < 3; ++build) {
+    if (build == 2)
+      std::filesystem::last_write_time(bad, std::filesystem::last_write_time(bad) + std::chrono::hours(1));
+    auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock, &told);
+    EXPECT_TRUE(list.rows.empty());
+  }
+  EXPECT_EQ(rig.messages.entries.size(), 2u) << "once, and again once changed";
 }
 
 }  // namespace

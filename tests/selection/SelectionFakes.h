@@ -102,13 +102,12 @@ class FakeTerminal final : public TerminalReader {
 };
 
 // A row of a .ref or .nct file: the texts of the table's columns by index,
-// joined as a save writes them.
-inline std::string RefLine(const std::map<int, std::string>& cells, int columns = kColumnCount) {
+// joined as a save writes them; a column not given holds `other`.
+inline std::string RefLine(const std::map<int, std::string>& cells, int columns = kColumnCount,
+                           std::string_view other = "") {
   std::string line;
-  for (int column = 0; column < columns; ++column) {
-    if (column > 0) line += ",";
-    if (cells.count(column)) line += cells.at(column);
-  }
+  for (int column = 0; column < columns; ++column)
+    line += (column ? "," : "") + (cells.count(column) ? cells.at(column) : std::string(other));
   return line + "\r\n";
 }
 
@@ -142,10 +141,7 @@ struct SelectionRig {
   AutoConnectSettings settings;
   FrequencyTable table;
 
-  SelectionRig() {
-    CopyFixtureData(folder.path() / "data");
-    std::filesystem::create_directories(program);
-  }
+  SelectionRig() { CopyFixtureData(folder.path() / "data"); std::filesystem::create_directories(program); }
   // With the table of the mode's columns.
   explicit SelectionRig(int mode) : SelectionRig() {
     settings.modeIndex = static_cast<std::int16_t>(mode);

@@ -28,11 +28,8 @@ TEST(OccupancyFade, HalvesEveryHalfLifeCountedInWholeDays) {
 
 // A channel that changed its habits: what is heard now outweighs what was heard a month ago.
 TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDay) {
-  struct Case {
-    int ageDays;
-    double heard, busy;  // added today to 3600 s heard, all busy
-    double heardAfter, shareAfter;
-  };
+  // Heard and busy added today to 3600 s heard, all busy.
+  struct Case { int ageDays; double heard, busy, heardAfter, shareAfter; };
   const Case cases[] = {{0, 3600, 0, 7200, 0.5}, {30, 3600, 0, 5400, 1.0 / 3}, {60, 1800, 1800, 2700, 1}};
   for (const auto& c : cases) {
     StationOccupancy record;
@@ -141,12 +138,9 @@ TEST(BusyColumn, ThePresentHoursShareOnceAMinuteWasHeard) {
 }
 
 TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLeft) {
-  struct Case {
-    const char* name;
-    std::vector<std::pair<double, double>> heard;  // minutes and share per row; 0 minutes: never heard
-    std::vector<std::string> tx;
-    std::vector<int> coloured;  // rows whose Tx Connect cell tells the reason
-  };
+  // heard: minutes and share per row, 0 minutes never heard; coloured: rows whose Tx Connect cell tells the reason.
+  struct Case { const char* name; std::vector<std::pair<double, double>> heard; std::vector<std::string> tx;
+                std::vector<int> coloured; };
   const Case cases[] = {
       {"above the threshold", {{30, 0.9}, {30, 0.1}, {0, 0}}, {"!7102.0", "10140.0", "14075.0"}, {1}},
       {"at it", {{30, 0.5}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
@@ -197,8 +191,7 @@ TEST(OccupancyHoursTable, SharesFromGreenToRedGreyNeverHeardAndThePresentHourMar
   StationOccupancy record;
   record.Add({"HAM", "W1AW", "14080.0(p3)", 7}, 90 * 60, 45 * 60, kToday - days(2), 30);
   FrequencyTable table;
-  OccupancyHoursFill(table, record, {"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, kToday, 30},
-                     testing::TemplateWidth);
+  OccupancyHoursFill(table, record, {"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, kToday, 30}, testing::TemplateWidth);
   ASSERT_EQ(table.Rows(), 3);
   EXPECT_EQ(table.CellGet(2, 0), "14080.0") << "shown as the hours window shows it";
   EXPECT_EQ(table.CellGet(2, 8), "50");
