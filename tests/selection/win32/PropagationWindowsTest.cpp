@@ -1,7 +1,7 @@
 // The propagation hours and details windows with the real VOACAP: every
 // prediction cell is the program's own number, interpolated to the minute;
 // the hour timer's highlight, and how the windows are put aside (a second
-// fill within the hour: RealVoacapTest and ModelPredictionsTest; a joint
+// fill within the hour: RealVoacapTest and PropagationViewsTest; a joint
 // run's numbers against each block's own run: RealVoacapTest).
 #include <gtest/gtest.h>
 
