@@ -47,10 +47,8 @@ class AutoConnectFixture : public ::testing::Test {
                    program + "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
                    "Auto Select Range Max=5000\r\n");
   }
-  // With `predictions`, the ITS HF programs of the prefix fill the table.
-  void OpenMain(bool predictions = false) {
+  void OpenMain() {
     window = std::make_unique<AutoConnectWindow>(pump);
-    if (predictions) window->ItsHfProgramsUse(folder.path());
     BeforeMain();
     main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
     ASSERT_TRUE(main->Create());
@@ -69,8 +67,8 @@ class AutoConnectFixture : public ::testing::Test {
     return PumpUntil([&] { return window->Visible() && window->Activated() && also(); }, 10);
   }
   // The main window, then the AutoConnect window; no box but those expected.
-  void Open(const std::vector<std::string>& boxes = {}, bool predictions = false) {
-    OpenMain(predictions);
+  void Open(const std::vector<std::string>& boxes = {}) {
+    OpenMain();
     MessageBoxAnswerer unexpected;
     ASSERT_TRUE(Show());
     ASSERT_EQ(WindowText(window->Handle()), "AutoConnect");

@@ -81,6 +81,9 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
                LPARAM(dialog.Control(Dialog::kOccupancyResetId)));
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "StationOccupancyData.txt"));
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "StationHistoryData.txt"));
+  // The history's own "Reset" (a delete that fails: OptionsGrids' test).
+  SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kResetId, 0);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "StationHistoryData.txt"));
 
   dialog.OptionsShow(Dialog::kPropagationPage);
   HWND model = dialog.Box("Propagation Model Model");
@@ -160,18 +163,6 @@ TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
     EXPECT_EQ(settings.stationHistoryGood, yes ? 3.0f : 1.0f);
   }
   EXPECT_TRUE(Has(ReadBytes(offsets), "HAM,K4CJX,14075.0,1,360,0,0000,2400\r\nHAM,VE2AFQ,3587.5,3,360,0,0000,2400\r\n"));
-}
-
-TEST_F(OptionsDialogTest, AResetThatCannotDeleteTellsWhy) {
-  const auto history = folder.path() / "StationHistoryData.txt";
-  SetFileAttributesA(history.string().c_str(), FILE_ATTRIBUTE_READONLY);
-  dialog.OptionsShow(Dialog::kHistoryPage);
-  SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kResetId, 0);
-  SetFileAttributesA(history.string().c_str(), FILE_ATTRIBUTE_NORMAL);
-  ASSERT_EQ(messages.entries.size(), 1u);
-  EXPECT_EQ(messages.entries[0].text.rfind("HistoryDataReset, Unable to delete \"" + history.string() + "\"\r", 0), 0u)
-      << messages.entries[0].text;
-  EXPECT_EQ(dialog.Rows(Dialog::kHistoryGrid).size(), 1u) << "what the file still holds";
 }
 
 // The tips over the grids' headers (a tool a column, and one for the
