@@ -327,43 +327,31 @@ Records Join(std::initializer_list<Records> parts) {
 
 Records Parse(std::string_view script) { testing::UsKeyLayout layout; return KeyScriptParse(script, layout); }
 
-// The extended flag on the key-down is VistaLibTest's, through the platform's records.
-TEST(KeyScriptNamedKeys, RepeatCountsBreakAgainstPauseAndTildeAsEnterInsideBraces) {
-  EXPECT_EQ(Parse("{TAB 3}"), Join({Press(kTab), Press(kTab), Press(kTab)}));
-  EXPECT_EQ(Parse("{TAB 0}"), Press(kTab));
-  EXPECT_EQ(Parse("{tab 2}"), Join({Press(kTab), Press(kTab)}));  // names in any case
-  EXPECT_EQ(Parse("{BREAK}"), (Records{Down(19, true), Up(19)}));
-  EXPECT_EQ(Parse("{PAUSE}"), (Records{Down(19, false), Up(19)}));
-  EXPECT_EQ(Parse("{F1}{F16}"), Join({Press(112), Press(127)}));
-  EXPECT_EQ(Parse("{~}"), Press(kEnter));
-  EXPECT_EQ(Parse("~"), Shifted(0xC0));
-}
-
-TEST(KeyScriptLiterals, BracesAndGroupsTypeTheirCharactersAndCharactersWithoutAKeyAreSkipped) {
-  EXPECT_EQ(Parse("{+}"), Shifted(0xBB));
-  EXPECT_EQ(Parse("{a 2}"), Join({Press('A'), Press('A')}));
-  EXPECT_EQ(Parse("{ab"), Join({Press('A'), Press('B')}));
-  // "{}" is too short to be a brace token: the "}" is typed.
-  EXPECT_EQ(Parse("{}"), Shifted(0xDD));
-  EXPECT_EQ(Parse("{Qwerty 2}"), Join({Shifted('Q'), Shifted('Q')}));
-  EXPECT_EQ(Parse("a\xB0" "b"), Join({Press('A'), Press('B')}));
-  EXPECT_EQ(Parse("(\xB0)"), Records{});
-  // Characters are plain inside a group; one too short is typed.
-  EXPECT_EQ(Parse("(+{)"), Join({Shifted(0xBB), Shifted(0xDB)}));
-  EXPECT_EQ(Parse("()"), Shifted('0'));
-  EXPECT_EQ(Parse("(ab"), Join({Press('A'), Press('B')}));
-}
-
-TEST(KeyScriptModifiers, HeldForExactlyTheNextTokenOrGroup) {
-  EXPECT_EQ(Parse("+{TAB}"), Shifted(kTab));
-  EXPECT_EQ(Parse("^C"), (Records{Down(kCtrl), Down(kShift), Down('C'), Up('C'), Up(kShift), Up(kCtrl)}));
-  EXPECT_EQ(Parse("^c"), (Records{Down(kCtrl), Down('C'), Up('C'), Up(kCtrl)}));
-  EXPECT_EQ(Parse("%fx"), Join({{Down(kAlt), Down('F'), Up('F'), Up(kAlt)}, Press('X')}));
-  // "B" needs Shift itself but gets no second press inside the held Shift.
-  EXPECT_EQ(Parse("+(aB)"), (Records{Down(kShift), Down('A'), Up('A'), Down('B'), Up('B'), Up(kShift)}));
-  EXPECT_EQ(Parse("^(ab)"), Join({{Down(kCtrl)}, Press('A'), Press('B'), {Up(kCtrl)}}));
-  EXPECT_EQ(Parse("^"), Records{});
-  EXPECT_EQ(Parse("+^"), (Records{Down(kShift), Up(kShift)}));
+// Named keys with repeat counts, Break against Pause, "~" as Enter inside
+// braces; literals in braces and groups, characters without a key skipped;
+// modifiers held for exactly the next token or group. The extended flag on
+// the key-down is VistaLibTest's, through the platform's records.
+TEST(KeyScript, EachScriptGivesItsKeyRecords) {
+  const std::pair<const char*, Records> cases[] = {
+      {"{TAB 3}", Join({Press(kTab), Press(kTab), Press(kTab)})}, {"{TAB 0}", Press(kTab)},
+      {"{tab 2}", Join({Press(kTab), Press(kTab)})},  // names in any case
+      {"{BREAK}", {Down(19, true), Up(19)}}, {"{PAUSE}", {Down(19, false), Up(19)}},
+      {"{F1}{F16}", Join({Press(112), Press(127)})}, {"{~}", Press(kEnter)}, {"~", Shifted(0xC0)},
+      {"{+}", Shifted(0xBB)}, {"{a 2}", Join({Press('A'), Press('A')})}, {"{ab", Join({Press('A'), Press('B')})},
+      {"{}", Shifted(0xDD)},  // too short to be a brace token: the "}" is typed
+      {"{Qwerty 2}", Join({Shifted('Q'), Shifted('Q')})}, {"a\xB0" "b", Join({Press('A'), Press('B')})},
+      {"(\xB0)", {}},
+      // Characters are plain inside a group; one too short is typed.
+      {"(+{)", Join({Shifted(0xBB), Shifted(0xDB)})}, {"()", Shifted('0')}, {"(ab", Join({Press('A'), Press('B')})},
+      {"+{TAB}", Shifted(kTab)}, {"^C", {Down(kCtrl), Down(kShift), Down('C'), Up('C'), Up(kShift), Up(kCtrl)}},
+      {"^c", {Down(kCtrl), Down('C'), Up('C'), Up(kCtrl)}},
+      {"%fx", Join({{Down(kAlt), Down('F'), Up('F'), Up(kAlt)}, Press('X')})},
+      // "B" needs Shift itself but gets no second press inside the held Shift.
+      {"+(aB)", {Down(kShift), Down('A'), Up('A'), Down('B'), Up('B'), Up(kShift)}},
+      {"^(ab)", Join({{Down(kCtrl)}, Press('A'), Press('B'), {Up(kCtrl)}})}, {"^", {}},
+      {"+^", {Down(kShift), Up(kShift)}},
+  };
+  for (const auto& [script, records] : cases) EXPECT_EQ(Parse(script), records) << script;
 }
 
 // However many modifiers stand in a row, each is pressed before the token

@@ -139,6 +139,10 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
       measured.Add(cells);
       failed.Add(cells);
     }
+    // A no-connect row keeps its colours, boxes and alignment too.
+    failed.table.CheckSet(1, kColumnRxCheck, false);
+    failed.table.CellColorSet(1, kColumnTxConnect, failed.colors[kReasonSameFrequency]);
+    failed.table.CellSet(1, kColumnRange, "120", CellAlign::Right);
     auto reference = ReferenceStationSave(measured.table, measured.program, unknown, measured.messages);
     auto noConnect = NoConnectSave(failed.table, failed.program, unknown, kModeMultipleStations, failed.messages);
     if (!c.refused.empty()) {
@@ -155,7 +159,9 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
     EXPECT_EQ(recall->conditions.system, unknown.system);
     EXPECT_FALSE(ShipKnown(recall->conditions) || std::isfinite(recall->conditions.sunSpotNumber));
     DataRig again(kModeNoConnectData);
-    ASSERT_TRUE(NoConnectDataRecall(again.table, *noConnect, again.messages));
+    auto recalled = NoConnectDataRecall(again.table, *noConnect, again.messages);
+    ASSERT_TRUE(recalled);
+    EXPECT_EQ(recalled->mode, kModeMultipleStations);
     ASSERT_EQ(rig.table.Rows(), measured.table.Rows());
     for (int row = 1; row < rig.table.Rows(); ++row) {
       for (int column = 0; column < kColumnCount; ++column) {
@@ -284,33 +290,19 @@ TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
                                  {"2005-03-15 090000", "1", "2", "4.5", "3.0", "1.5"}}));
 }
 
-TEST(NoConnectData, TheWholeTableComesBackWithColoursAndBoxes) {
-  DataRig saved(kModeNoConnectData);
-  int row = saved.Add({{kColumnStation, "W1AW"}, {kColumnRxCheck, "7102.0"}, {kColumnTxConnect, "14105.5(p3)"},
-                       {kColumnSnr, "12.0"}});
-  saved.table.CheckSet(row, kColumnRxCheck, false);
-  saved.table.CellColorSet(row, kColumnTxConnect, saved.colors[kReasonSameFrequency]);
-  saved.table.CellSet(row, kColumnRange, "120", CellAlign::Right);
-  saved.settings.noConnectData = true;
-  saved.settings.modeIndex = kModeMultipleStations;
-  ASSERT_TRUE(NoConnectRecord(saved.table, saved.settings, saved.program, kConditions, saved.messages));
-  EXPECT_EQ(saved.settings.noConnectDataFile, (saved.program / "Data" / "2005-03-14 183000.nct").string());
-
-  DataRig rig(kModeNoConnectData);
-  auto recall = NoConnectDataRecall(rig.table, saved.settings.noConnectDataFile, rig.messages);
-  ASSERT_TRUE(recall);
-  EXPECT_EQ(recall->mode, kModeMultipleStations);
-  ASSERT_EQ(rig.table.Rows(), 2);
-  for (int column = 0; column < kColumnCount; ++column)
-    EXPECT_EQ(rig.table.CellAt(1, column), saved.table.CellAt(1, column)) << column;  // text, look and box
-
-  // A save that fails is told and selects nothing.
-  DataRig blocked(kModeNoConnectData);
-  blocked.Write("Data", "a file where the folder should be");
-  blocked.settings.noConnectData = true;
-  EXPECT_FALSE(NoConnectRecord(blocked.table, blocked.settings, blocked.program, kConditions, blocked.messages));
-  EXPECT_EQ(blocked.settings.noConnectDataFile, "");
-  EXPECT_EQ(blocked.messages.entries.at(0).text.rfind("NoConnectSave, ", 0), 0u);
+// The whole table's round trip: DataFiles' test.
+TEST(NoConnectData, ARecordSelectsItsFileAndAFailedSaveIsToldAndSelectsNothing) {
+  for (bool blocked : {false, true}) {
+    DataRig rig(kModeNoConnectData);
+    rig.Add(Measured("W1AW", "7000.0", "", ""));
+    if (blocked) rig.Write("Data", "a file where the folder should be");
+    rig.settings.noConnectData = true;
+    EXPECT_EQ(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages), !blocked);
+    EXPECT_EQ(rig.settings.noConnectDataFile,
+              blocked ? "" : (rig.program / "Data" / "2005-03-14 183000.nct").string());
+    EXPECT_EQ(rig.messages.Texts().empty() ? "" : rig.messages.Texts()[0].substr(0, 15),
+              blocked ? "NoConnectSave, " : "");
+  }
 }
 
 // A row record of every column: these cells given, the others empty, left
