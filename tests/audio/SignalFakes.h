@@ -20,7 +20,7 @@ class FakeWaveDevice final : public WaveDevice {
  public:
   using Step = std::function<bool(FakeWaveDevice&)>;  // false: the wait times out
 
-  std::vector<std::string> log;  // each call, e.g. "queue 1"
+  std::vector<std::string> log;  // the calls tests look for: "queue 1", "close event"
   std::deque<Step> script;
   std::function<void()> onScriptEnd;  // when the script runs out (must stop the loop)
   bool failEvent = false, openTimesOut = false, failReset = false;
@@ -29,7 +29,6 @@ class FakeWaveDevice final : public WaveDevice {
   std::function<std::int16_t(int)> sample = [](int n) { return static_cast<std::int16_t>(n % 100 + 1); };
 
   bool CreateEvent(std::string& errorText) override {
-    log.push_back("event");
     if (failEvent) errorText = "Not enough memory";
     return !failEvent;
   }
@@ -45,13 +44,11 @@ class FakeWaveDevice final : public WaveDevice {
     return step(*this);
   }
   unsigned Open(const WaveFormat& format) override {
-    log.push_back("open " + std::to_string(format.bitsPerSample));
     bits_ = format.bitsPerSample;
     open_ = justOpened_ = openCode == kWaveOk;
     return openCode;
   }
   unsigned PrepareHeader(int index, void* data, std::uint32_t bytes) override {
-    log.push_back("prepare " + std::to_string(index));
     headers_.at(index) = {data, bytes, true};
     return kWaveOk;
   }
@@ -63,20 +60,18 @@ class FakeWaveDevice final : public WaveDevice {
     order_.push_back(index);
     return kWaveOk;
   }
-  unsigned Start() override { return log.push_back("start"), kWaveOk; }
+  unsigned Start() override { return kWaveOk; }
   unsigned Reset() override {
-    log.push_back("reset");
     // The driver hands back every queued buffer, done.
     for (auto& h : headers_) h.done = h.done || std::exchange(h.queued, false);
     order_.clear();
     return failReset ? 11 : kWaveOk;
   }
   unsigned UnprepareHeader(int index) override {
-    log.push_back("unprepare " + std::to_string(index));
     headers_.at(index).prepared = false;
     return kWaveOk;
   }
-  unsigned Close() override { log.push_back("close"); open_ = false; return kWaveOk; }
+  unsigned Close() override { open_ = false; return kWaveOk; }
   bool IsOpen() const override { return open_; }
   bool Prepared(int index) const override { return headers_.at(index).prepared; }
   bool Done(int index) const override { return headers_.at(index).done; }
