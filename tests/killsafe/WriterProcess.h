@@ -42,7 +42,8 @@ inline WriterProcess::WriterProcess(const std::filesystem::path& program, std::s
                                     const std::filesystem::path& file) {
   std::wstring line =
       L"\"" + program.wstring() + L"\" " + std::wstring(kind.begin(), kind.end()) + L" \"" + file.wstring() + L"\"";
-  STARTUPINFOW si{.cb = sizeof(STARTUPINFOW)};
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
   started_ = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
 }
 

@@ -10,8 +10,10 @@ namespace velmora::testing {
 class OtherSession {
  public:
   explicit OtherSession(const char* caption = kMainWindowCaption) {
-    WNDCLASSA wc{
-        .lpfnWndProc = DefWindowProcA, .hInstance = GetModuleHandleA(nullptr), .lpszClassName = kMainWindowClass};
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kMainWindowClass;
     RegisterClassA(&wc);
     hwnd_ = CreateWindowExA(0, kMainWindowClass, caption, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                             GetModuleHandleA(nullptr), nullptr);

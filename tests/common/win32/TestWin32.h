@@ -80,7 +80,8 @@ inline std::string ChildTexts(HWND window) {
 class ChildProcess {
  public:
   explicit ChildProcess(const std::string& commandLine, const std::string& folder = {}) {
-    STARTUPINFOA si{.cb = sizeof(STARTUPINFOA)};
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
     std::string line = commandLine;
     started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               folder.empty() ? nullptr : folder.c_str(), &si, &info_);

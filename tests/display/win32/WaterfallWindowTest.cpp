@@ -27,8 +27,11 @@ class WaterfallWindowTest : public testing::MainWindowFixture<> {
   }
   std::string TipText() {
     char text[512] = {};
-    TTTOOLINFOA info{.cbSize = static_cast<UINT>(TTTOOLINFOA_V1_SIZE), .hwnd = window->Handle(),
-                     .uId = reinterpret_cast<UINT_PTR>(window->TimePicture().Handle()), .lpszText = text};
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.hwnd = window->Handle();
+    info.uId = reinterpret_cast<UINT_PTR>(window->TimePicture().Handle());
+    info.lpszText = text;
     SendMessageA(window->Display().TipWindow(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
     return text;
   }

@@ -175,8 +175,11 @@ TEST_F(OptionsDialogTest, TheGridsHeadersHaveTheirToolTips) {
   RECT fifth{};
   SendMessageA(header, HDM_GETITEMRECT, 4, LPARAM(&fifth));
   char text[128] = {};
-  TTHITTESTINFOA hit{.hwnd = header, .pt = {(fifth.left + fifth.right) / 2, (fifth.top + fifth.bottom) / 2},
-                     .ti = {.cbSize = static_cast<UINT>(TTTOOLINFOA_V1_SIZE), .lpszText = text}};
+  TTHITTESTINFOA hit{};
+  hit.hwnd = header;
+  hit.pt = {(fifth.left + fifth.right) / 2, (fifth.top + fifth.bottom) / 2};
+  hit.ti.cbSize = TTTOOLINFOA_V1_SIZE;
+  hit.ti.lpszText = text;
   ASSERT_TRUE(SendMessageA(dialog.HeaderTips(Dialog::kOffsetGrid).Handle(), TTM_HITTESTA, 0, LPARAM(&hit)));
   EXPECT_STREQ(text, "Antenna 3 dB Beamwidth (Deg), Default is 360 for Omni");
 }
@@ -244,7 +247,9 @@ struct OwnerStandIn {
 };
 
 TEST_F(OptionsDialogTest, SettingsMenuSavesWhatThePagesShowAndShowsWhatIsRecalled) {
-  WNDCLASSA wc{.lpfnWndProc = &OwnerStandIn::Proc, .lpszClassName = "VelmoraOwnerStandIn"};
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = &OwnerStandIn::Proc;
+  wc.lpszClassName = "VelmoraOwnerStandIn";
   RegisterClassA(&wc);
   OwnerStandIn standIn{settings, {}};
   HWND owner = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -277,7 +282,8 @@ TEST_F(OptionsDialogTest, InfoOpensTheSelectedRowsHamStation) {
                                   std::tuple{Dialog::kOffsetPage, Dialog::kOffsetGrid, Dialog::kOffsetInfoId}}) {
     dialog.OptionsShow(page);
     SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);  // no row selected
-    LVITEMA item{.state = LVIS_SELECTED, .stateMask = LVIS_SELECTED};
+    LVITEMA item{};
+    item.state = item.stateMask = LVIS_SELECTED;
     SendMessageA(dialog.Control(Dialog::kGridId + static_cast<int>(grid)), LVM_SETITEMSTATE, 0, LPARAM(&item));
     SendMessageA(dialog.Handle(), WM_COMMAND, info, 0);
   }

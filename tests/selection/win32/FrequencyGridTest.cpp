@@ -46,7 +46,10 @@ std::vector<COLORREF> Pixels(HWND grid, const RECT& r) {
 class FrequencyGridTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA wc{.lpfnWndProc = ParentProc, .hInstance = GetModuleHandleA(nullptr), .lpszClassName = "GridTestParent"};
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ParentProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "GridTestParent";
     RegisterClassA(&wc);
     parent = CreateWindowExA(0, "GridTestParent", "Grid test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 500,
                              nullptr, nullptr, wc.hInstance, nullptr);
