@@ -15,7 +15,7 @@ constexpr double kSteadyBelow = 1.75;  // noise: 2
 // a slowly fading channel sinks it under the noise for seconds.
 constexpr double kHoldSeconds = 5;
 constexpr double kMainsMemory = 6;     // seconds: the repetition's memory
-constexpr double kRepeatsAbove = 11;   // noise: the strongest of some 170 lags about 5
+constexpr double kRepeatsAbove = 18;   // noise: the strongest of some 170 lags about 5, seldom 15
 
 }  // namespace
 

@@ -123,7 +123,7 @@ TEST(SymbolRepetition, APrefixRepeatsNoPrefixAndHumDoNot) {
       repetition.Add(s.buffer, s.spectrum.Lines(), s.spectrum.FlatTop(), kSeconds);
       most = std::max(most, repetition.Ratio());
     }
-    EXPECT_EQ(most > 11, c.repeats) << c.name << " " << most;
+    EXPECT_EQ(most > 18, c.repeats) << c.name << " " << most;
   }
 }
 
