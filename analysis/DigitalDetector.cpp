@@ -16,6 +16,12 @@ constexpr double kSteadyBelow = 1.75;  // noise: 2
 constexpr double kHoldSeconds = 5;
 constexpr double kMainsMemory = 6;     // seconds: the repetition's memory
 constexpr double kRepeatsAbove = 18;   // noise: the strongest of some 170 lags about 5, seldom 15
+// ... and while a band stands above its surroundings once the sum has held
+// 2 s: a wide OFDM is found seconds sooner in a fade. (Over fewer buffers an
+// AGC's answer to crashes passed 11, and a strong hum's comb, which stands
+// in no band, did too.)
+constexpr double kRepeatsInBandAbove = 11;
+constexpr double kRepeatsInBandAfter = 2;  // seconds
 
 }  // namespace
 
@@ -44,7 +50,9 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   // Mains hum's comb, its lines left out, still ripples the spectrum at its
   // spacing: the repetition says nothing while its memory may hold it.
   mainsSince_ = steady_.Mains() ? 0 : mainsSince_ + bufferSeconds;
-  const bool repeats = Repetition() > kRepeatsAbove && mainsSince_ > kMainsMemory;
+  const bool inBand =
+      repetition_.Seconds() >= kRepeatsInBandAfter && steady_.BandHigh() > steady_.BandLow();
+  const bool repeats = Repetition() > (inBand ? kRepeatsInBandAbove : kRepeatsAbove) && mainsSince_ > kMainsMemory;
   const bool now = Steadiness() < kSteadyBelow || repeats || steady_.NarrowBand();
   // The hold is earned: a buffer found alone is not held. A fade the hold
   // bridged does not end the run.

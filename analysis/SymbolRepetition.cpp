@@ -18,6 +18,7 @@ constexpr std::size_t kOwnLags = 4;            // ... less these, its own peak's
 constexpr std::size_t kHarmonicReach =
     4;                              // lags either side of half the peak's (twice, three times as many further on)
 constexpr double kHarmonic = 0.5;   // of the strongest lag's size that a multiple of it may have
+constexpr double kCombHalf = 6;     // a comb's echo at half its lag stands this far over the spread there
 constexpr double kPresent = 0.25;   // of the band's mean level a buffer keeps while it is on (6 dB)
 constexpr double kHoldSeconds = 1;  // a band away no longer than this is a fade: its figure holds
 
@@ -102,7 +103,8 @@ void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_
   const double energy = Correlate(buffer);
   if (energy <= 0 || !Accumulate(energy, level, bufferSeconds)) return;
   // One buffer's ripple alone says little: wait for a few.
-  if (count_ * bufferSeconds >= kLeastSeconds) Judge();
+  seconds_ = count_ * bufferSeconds;
+  if (seconds_ >= kLeastSeconds) Judge();
   held_ = ratio_;
 }
 
@@ -165,7 +167,7 @@ void SymbolRepetition::Judge() {
   for (std::size_t l = shortest; l <= longest; ++l) sums[l + 1] = sums[l] + squares_[l];
   auto total = [&](std::size_t from, std::size_t to) { return to >= from ? sums[to + 1] - sums[from] : 0.0; };
   std::size_t peak = shortest;
-  double best = 0;
+  double best = 0, peakSpread = 0;
   for (std::size_t l = shortest; l <= longest; ++l) {
     // The lags round it, less its own peak's.
     const std::size_t from = l > shortest + kSpreadLags ? l - kSpreadLags : shortest;
@@ -174,21 +176,25 @@ void SymbolRepetition::Judge() {
     const auto lags = static_cast<double>((to - from + 1) - (ownTo - ownFrom + 1));
     const double spread = lags > 0 ? (total(from, to) - total(ownFrom, ownTo)) / lags * weightSquares_ : 0.0;
     const double steady = spread > 0 ? std::norm(sum_[l]) / spread : 0.0;
-    if (steady > best) best = steady, peak = l;
+    if (steady > best) best = steady, peak = l, peakSpread = spread;
   }
   // Half the lag, twice and three times it: a comb's peaks are broad (its
   // lines fill a narrow band) and found a few lags off, so the largest mean
   // of three neighbouring lags round where they should be.
-  double other = 0;
   auto look = [&](std::size_t centre, std::size_t reach) {
+    double most = 0;
     for (std::size_t c = std::max<std::size_t>(1, centre > reach ? centre - reach : 0);
          c <= centre + reach && c + 1 < sum_.size(); ++c)
-      other = std::max(other, (std::abs(sum_[c - 1]) + std::abs(sum_[c]) + std::abs(sum_[c + 1])) / 3);
+      most = std::max(most, (std::abs(sum_[c - 1]) + std::abs(sum_[c]) + std::abs(sum_[c + 1])) / 3);
+    return most;
   };
-  look(peak / 2, kHarmonicReach);
-  look(2 * peak, 2 * kHarmonicReach);
-  look(3 * peak, 3 * kHarmonicReach);
-  ratio_ = other < kHarmonic * std::abs(sum_[peak]) ? best : 0.0;
+  const double size = kHarmonic * std::abs(sum_[peak]), half = look(peak / 2, kHarmonicReach);
+  // An OFDM's symbols leave a faint echo at half their lag too, which
+  // beside a prefix still growing out of the noise reaches half its size:
+  // at half the lag only an echo clear of the spread is a comb's.
+  const bool comb = std::max(look(2 * peak, 2 * kHarmonicReach), look(3 * peak, 3 * kHarmonicReach)) >= size ||
+                    (half >= size && half * half >= kCombHalf * peakSpread);
+  ratio_ = comb ? 0.0 : best;
 }
 
 }  // namespace velmora

@@ -17,6 +17,7 @@ Signal GenerateChannel(const ChannelRecipe& r) {
     std::fill(signal.on.begin() + static_cast<std::ptrdiff_t>(quiet), signal.on.end(), 1);
     ApplyFading(signal.samples, r.fading, r.seed);
   }
+  if (r.faded) *r.faded = signal.samples;
   Random noise(r.seed ^ 0x5DEECE66DULL);
   const double noiseRms = std::isfinite(r.snrDb) ? NoiseRms(r.rms, r.snrDb) : 0.0;
   if (noiseRms > 0) AddNoise(signal.samples, noiseRms, noise);

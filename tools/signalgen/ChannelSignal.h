@@ -4,6 +4,7 @@
 // crashes from the antenna, then the receiver's filter, its AGC and the hum
 // of its audio path.
 #include <cstdint>
+#include <vector>
 
 #include "tools/signalgen/ModemSet.h"
 #include "tools/signalgen/SignalGen.h"
@@ -19,6 +20,7 @@ struct ChannelRecipe {
   double leadIn = 0;  // seconds of the channel alone first
   double rms = 3000;  // the modem's, A/D units
   std::uint64_t seed = 1;
+  std::vector<float>* faded = nullptr;  // given: gets the modem as faded, before the noise
 };
 
 // The samples and, per sample, whether the modem is on.

@@ -22,15 +22,31 @@ constexpr double kAimed = 90;  // per cent busy every variant should reach at 10
 
 // What a run of the option on a modem shows: the buffers with the modem on
 // and how many of them read busy, and when the first did (seconds after it
-// came on; negative: never).
+// came on; negative: never). Through a fading channel also what the channel
+// allowed: the buffers in which the faded modem stood under the noise in 3
+// kHz, and the buffers (and busy ones) from the first at which it had stood
+// 5 dB over it for a second, when it could have been found at the latest.
 struct ModemRun {
   int buffers = 0;
   int busy = 0;
   double first = -1;
+  int under = 0;
+  int clear = 0, clearBusy = 0;
   double Rate() const { return buffers > 0 ? 100.0 * busy / buffers : 0.0; }
+  double UnderRate() const { return buffers > 0 ? 100.0 * under / buffers : 0.0; }
+  double ClearRate() const { return clear > 0 ? 100.0 * clearBusy / clear : -1.0; }
 };
 
-ModemRun Measure(const Signal& signal, const DetectorSettings& settings, std::int32_t sampleSize) {
+// The faded modem before the noise, and the noise's power in 3 kHz.
+struct FadedModem {
+  std::span<const float> samples;
+  double noise = 1;
+};
+
+constexpr double kClearDb = 5, kClearSeconds = 1;
+
+ModemRun Measure(const Signal& signal, const DetectorSettings& settings, std::int32_t sampleSize,
+                 const FadedModem* faded = nullptr) {
   DetectorSettings s = settings;
   SignalAnalysis analysis(s);
   analysis.RestartContinuity();
@@ -39,6 +55,7 @@ ModemRun Measure(const Signal& signal, const DetectorSettings& settings, std::in
   ModemRun run;
   std::string panel;
   std::size_t onSince = pcm.size();
+  double clearFor = 0;  // seconds the modem has stood clear of the noise
   for (std::size_t start = 0; start + n <= pcm.size(); start += n) {
     analysis.Analyse({pcm.data() + start, n}, sampleSize);
     const bool busy = analysis.Detect(panel).busy;
@@ -47,6 +64,13 @@ ModemRun Measure(const Signal& signal, const DetectorSettings& settings, std::in
     ++run.buffers;
     run.busy += busy;
     if (busy && run.first < 0) run.first = static_cast<double>(start + n - onSince) / kRate;
+    if (!faded) continue;
+    double power = 0;
+    for (float x : faded->samples.subspan(start, n)) power += double{x} * x;
+    const double db = 10 * std::log10(std::max(1e-30, power / static_cast<double>(n) / faded->noise));
+    run.under += db < 0;
+    clearFor = db >= kClearDb ? clearFor + static_cast<double>(n) / kRate : 0.0;
+    if (run.clear > 0 || clearFor >= kClearSeconds) ++run.clear, run.clearBusy += busy;
   }
   return run;
 }
@@ -110,14 +134,18 @@ class Sweeper {
 
   ModemRun Modem(const ModemVariant& m, const ChannelNoise* channel, double snr, double leadIn,
                  const FadingChannel& fading = {}, std::uint64_t channelSeed = 1) {
-    const Signal signal = GenerateChannel({.modem = &m,
-                                           .channel = channel,
-                                           .fading = fading,
-                                           .snrDb = snr,
-                                           .seconds = o_.sweep.seconds + leadIn,
-                                           .leadIn = leadIn,
-                                           .seed = Seed(m, channelSeed)});
-    return Measure(signal, With(true), o_.sweep.sampleSize);
+    std::vector<float> faded;
+    const ChannelRecipe recipe{.modem = &m,
+                               .channel = channel,
+                               .fading = fading,
+                               .snrDb = snr,
+                               .seconds = o_.sweep.seconds + leadIn,
+                               .leadIn = leadIn,
+                               .seed = Seed(m, channelSeed),
+                               .faded = fading.Fades() ? &faded : nullptr};
+    const Signal signal = GenerateChannel(recipe);
+    const FadedModem modem{faded, recipe.rms * recipe.rms / std::pow(10.0, snr / 10)};
+    return Measure(signal, With(true), o_.sweep.sampleSize, fading.Fades() ? &modem : nullptr);
   }
 
   // Per family and set: the least variant's rate, then the mean in brackets.
@@ -192,41 +220,62 @@ class Sweeper {
       out_ << "\nBelow " << Percent(kAimed) << " % (variant/seed, channel, SNR: per cent):" << weak_ << '\n';
   }
 
+  // The busy share from the first buffer, then in a second table from the
+  // first second the modem stood clear of the noise (the hold's part), with
+  // the mean share of buffers it stood under the noise.
   void FadingTable(const std::string& title, const std::vector<FadingChannel>& channels,
                    std::span<const std::uint64_t> tuningSeeds, std::span<const std::uint64_t> unseenSeeds) {
     const bool tuning = !tuningSeeds.empty(), unseen = !unseenSeeds.empty() && !o_.tuningOnly;
-    out_ << "\n" << title << "\n\n| family | channel |";
+    std::string header = "\n| family | channel |", second;
     for (double snr : kFadingSnrs)
-      out_ << (tuning ? " " + Percent(snr) + " dB tuning |" : "")
-           << (unseen ? " " + Percent(snr) + " dB unseen |" : "");
-    out_ << "\n|---|---|";
-    for (std::size_t i = 0; i < std::size(kFadingSnrs) * (tuning + unseen); ++i) out_ << "---|";
-    out_ << '\n';
+      header += (tuning ? " " + Percent(snr) + " dB tuning |" : "") +
+                (unseen ? " " + Percent(snr) + " dB unseen |" : "");
+    header += "\n|---|---|";
+    for (std::size_t i = 0; i < std::size(kFadingSnrs) * (tuning + unseen); ++i) header += "---|";
+    out_ << "\n" << title << "\n" << header << '\n';
     for (const FadingChannel& channel : channels)
       for (Family family : {Family::Ofdm, Family::Fsk, Family::Psk, Family::Mfsk}) {
-        out_ << "| " << FamilyName(family) << " | " << channel.name << " |";
-        for (double snr : kFadingSnrs) {
-          if (tuning) out_ << ' ' << FadingCell(family, false, channel, snr, tuningSeeds) << " |";
-          if (unseen) out_ << ' ' << FadingCell(family, true, channel, snr, unseenSeeds) << " |";
-        }
+        const std::string row = "| " + std::string(FamilyName(family)) + " | " + channel.name + " |";
+        out_ << row;
+        second += row;
+        for (double snr : kFadingSnrs)
+          for (bool set : {false, true}) {
+            if (!(set ? unseen : tuning)) continue;
+            const auto [all, clear, under] = FadingCell(family, set, channel, snr, set ? unseenSeeds : tuningSeeds);
+            out_ << ' ' << all.Text() << " |" << std::flush;
+            second += " " + clear.Text() + "; " + Percent(under.sum / std::max(1, under.count)) + " |";
+          }
         out_ << std::endl;
+        second += '\n';
       }
+    out_ << "\nThe same runs counted from the first buffer at which the modem had stood " << Percent(kClearDb)
+         << " dB over the noise in 3 kHz for " << Percent(kClearSeconds)
+         << " s (runs where it never did left out); after the semicolon the mean per cent of the buffers in which "
+            "it stood under the noise\n"
+         << header << '\n' << second;
   }
 
-  std::string FadingCell(Family family, bool unseen, const FadingChannel& channel, double snr,
+  struct FadingRates {
+    Rates all, clear, under;
+  };
+  FadingRates FadingCell(Family family, bool unseen, const FadingChannel& channel, double snr,
                          std::span<const std::uint64_t> seeds) {
-    Rates rates;
+    FadingRates rates;
     for (const ModemVariant& m : ModemVariants()) {
       if (m.family != family || m.unseen != unseen) continue;
       for (std::uint64_t seed : seeds) {
-        const double rate = Modem(m, nullptr, snr, 0, channel, seed).Rate();
-        rates.Add(rate);
-        if (rate < kAimed)
+        const ModemRun run = Modem(m, nullptr, snr, 0, channel, seed);
+        rates.all.Add(run.Rate());
+        if (run.clear > 0) rates.clear.Add(run.ClearRate());
+        rates.under.Add(run.UnderRate());
+        if (run.Rate() < kAimed)
           weak_ += "\n  " + std::string(m.name) + "/" + IntegerText(static_cast<long long>(seed)) + ", " +
-                   channel.name + ", " + Percent(snr) + " dB: " + Percent(rate);
+                   channel.name + ", " + Percent(snr) + " dB: " + Percent(run.Rate()) + " (from 1 s clear: " +
+                   (run.clear > 0 ? Percent(run.ClearRate()) : "-") + "; under the noise: " +
+                   Percent(run.UnderRate()) + ")";
       }
     }
-    return rates.Text();
+    return rates;
   }
 
   // Busy buffers of all, option off / on.
