@@ -27,6 +27,7 @@ class AveragedLevels {
   // stands out in the present buffer too.
   double BandLow() const { return bandLow_; }
   double BandHigh() const { return bandHigh_; }
+  bool BandFound() const { return bandHigh_ > bandLow_; }
   bool NarrowBand() const { return narrow_; }
   // The passband's bins (from the band signal's first) on the flat top of
   // a band: within 6 dB of the strongest levels and 3 dB above the floor.

@@ -50,8 +50,7 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   // Mains hum's comb, its lines left out, still ripples the spectrum at its
   // spacing: the repetition says nothing while its memory may hold it.
   mainsSince_ = steady_.Mains() ? 0 : mainsSince_ + bufferSeconds;
-  const bool inBand =
-      repetition_.Seconds() >= kRepeatsInBandAfter && steady_.BandHigh() > steady_.BandLow();
+  const bool inBand = repetition_.Buffers() * bufferSeconds >= kRepeatsInBandAfter && steady_.BandFound();
   const bool repeats = Repetition() > (inBand ? kRepeatsInBandAbove : kRepeatsAbove) && mainsSince_ > kMainsMemory;
   const bool now = Steadiness() < kSteadyBelow || repeats || steady_.NarrowBand();
   // The hold is earned: a buffer found alone is not held. A fade the hold
@@ -71,7 +70,7 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
 
 // One marker at each edge of the band, over the floor there.
 void DigitalDetector::DrawBand(DetectorDrawing& drawing) const {
-  if (steady_.BandHigh() <= steady_.BandLow()) return;
+  if (!steady_.BandFound()) return;
   const auto floor = static_cast<float>(Db10(steady_.Floor()) - Db10(buffer_.N()));
   for (double edge : {steady_.BandLow(), steady_.BandHigh()}) drawing.SpectrumMarker(edge, floor + 20, floor - 20);
 }

@@ -103,8 +103,7 @@ void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_
   const double energy = Correlate(buffer);
   if (energy <= 0 || !Accumulate(energy, level, bufferSeconds)) return;
   // One buffer's ripple alone says little: wait for a few.
-  seconds_ = count_ * bufferSeconds;
-  if (seconds_ >= kLeastSeconds) Judge();
+  if (count_ * bufferSeconds >= kLeastSeconds) Judge();
   held_ = ratio_;
 }
 

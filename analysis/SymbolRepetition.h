@@ -21,15 +21,15 @@ namespace velmora {
 
 class SymbolRepetition {
  public:
-  void Restart() { count_ = 0, absent_ = 0, held_ = 0, seconds_ = 0; }
+  void Restart() { count_ = 0, absent_ = 0, held_ = 0; }
   // The buffer's spectrum, the passband's bins to leave out (lines) and
   // those on a band's flat top (where the ripple is measured).
   void Add(const BandSignal& buffer, std::span<const std::uint8_t> lines, std::span<const std::uint8_t> flatTop,
            float bufferSeconds);
   double Ratio() const { return ratio_; }
-  // How long the sum behind the figure has gathered: over a few buffers
+  // How many buffers the sum behind the figure has gathered: over a few
   // noise's figure strays further.
-  double Seconds() const { return seconds_; }
+  std::int32_t Buffers() const { return count_; }
 
  private:
   // The ripple's weight per passband bin: the flat tops of the bands, away
@@ -54,7 +54,6 @@ class SymbolRepetition {
   double absent_ = 0;                       // seconds the band has been away
   double held_ = 0;                         // the figure when it was last there
   double ratio_ = 0;
-  double seconds_ = 0;
 };
 
 }  // namespace velmora

@@ -144,7 +144,7 @@ class Sweeper {
                                .seed = Seed(m, channelSeed),
                                .faded = fading.Fades() ? &faded : nullptr};
     const Signal signal = GenerateChannel(recipe);
-    const FadedModem modem{faded, recipe.rms * recipe.rms / std::pow(10.0, snr / 10)};
+    const FadedModem modem{faded, NoisePowerInBand(recipe.rms, snr)};
     return Measure(signal, With(true), o_.sweep.sampleSize, fading.Fades() ? &modem : nullptr);
   }
 

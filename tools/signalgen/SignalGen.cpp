@@ -273,6 +273,8 @@ void AddNoise(std::span<float> out, double rms, Random& random) {
   for (float& x : out) x += static_cast<float>(rms * random.Gaussian());
 }
 
+double NoisePowerInBand(double signalRms, double snrDb) { return signalRms * signalRms / std::pow(10.0, snrDb / 10); }
+
 double NoiseRms(double signalRms, double snrDb) {
   // White noise spreads over 0..5512.5 Hz; the ratio counts the part in 3 kHz.
   return signalRms / std::pow(10.0, snrDb / 20) * std::sqrt(kRate / 2 / kNoiseBand);

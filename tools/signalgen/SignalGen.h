@@ -82,7 +82,9 @@ void AddNoise(std::span<float> out, double rms, Random& random);
 std::vector<float> ArqGate(std::size_t count, const ArqRhythm& rhythm);
 std::vector<float> MorseGate(std::size_t count, Random& random);
 
-// The white-noise RMS that gives the ratio in a 3 kHz band.
+// The noise's power in a 3 kHz band at that ratio, and the RMS of white
+// noise that has it.
+double NoisePowerInBand(double signalRms, double snrDb);
 double NoiseRms(double signalRms, double snrDb);
 // The Pactor 3 tone frequencies of a variant with an offset.
 std::vector<double> Pactor3Frequencies(int variant, double offset);
