@@ -55,18 +55,6 @@ TEST_F(Chain, NoiseDetectorsRunOnlyWhenNoPactorFired) {
   EXPECT_EQ(panel, "") << "neither busy nor noise: the panel is cleared";
 }
 
-TEST_F(Chain, BufferLevelAndSecondsOfTheBufferInHand) {
-  const auto pcm = Pcm(testing::Pactor2());
-  RunBuffer(pcm, 2048);
-  EXPECT_EQ(analysis.BufferLevel(), analysis.Spectrum().SignalLevel());
-  EXPECT_FLOAT_EQ(analysis.BufferSeconds(), 2048 / 11025.0f);
-  analysis.Analyse({pcm.data(), 1000}, 2048);  // a short last buffer
-  EXPECT_FLOAT_EQ(analysis.BufferSeconds(), 1000 / 11025.0f);
-  settings.cwMode = true;  // the special modes copy the level too
-  analysis.Detect(panel);
-  EXPECT_EQ(analysis.BufferLevel(), analysis.Spectrum().SignalLevel());
-}
-
 // Automatic, a Pactor 3 row takes the decoder's centre (the Pactor 2 row's
 // 1500 and the restore: the engine's tests).
 TEST_F(Chain, CentreFrequencyFollowsTheTableOnlyWhenAutomaticAndMovesThePactor2Search) {

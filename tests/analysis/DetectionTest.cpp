@@ -10,14 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <numbers>
 #include <tuple>
 
 #include "AnalysisTestSupport.h"
 #include "analysis/AveragedLevels.h"
 #include "analysis/BandSignal.h"
-#include "analysis/EnvelopeSteadiness.h"
 #include "analysis/SymbolRepetition.h"
 #include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/FadingSweep.h"
@@ -238,28 +236,6 @@ std::vector<float> Samples(double seconds, double noiseRms, std::uint64_t seed =
   return x;
 }
 
-// Noise gives 2 however its level swings from stretch to stretch; one tone
-// at a time gives 1; crashes more than noise.
-TEST(EnvelopeSteadiness, OneToneOneNoiseTwoCrashesMore) {
-  signalgen::Random random(5);
-  auto noise = [&](double g) { return Complex{float(g * random.Gaussian()), float(g * random.Gaussian())}; };
-  const struct { const char* name; std::function<Complex(std::size_t)> sample; double least, most; } cases[] = {
-      {"tone", [](std::size_t i) { return Complex{float(std::cos(0.3 * i)), float(std::sin(0.3 * i))}; }, 0.99, 1.01},
-      {"noise, swinging", [&](std::size_t i) { return noise(1 + 0.8 * std::sin(i / 400.0)); }, 1.85, 2.15},
-      {"crashes", [&](std::size_t i) { return noise(i % 300 < 3 ? 30 : 1); }, 4, 1e9},
-  };
-  for (const auto& c : cases) {
-    EnvelopeSteadiness e;
-    for (int buffer = 0; buffer < 4; ++buffer) {
-      std::vector<Complex> z(kN / 2);
-      for (std::size_t i = 0; i < z.size(); ++i) z[i] = c.sample(i + buffer * z.size());
-      e.Add(z, 2756.25, kSeconds);
-    }
-    EXPECT_TRUE(e.Ratio() >= c.least && e.Ratio() <= c.most) << c.name << ": " << e.Ratio();
-  }
-  EXPECT_EQ(EnvelopeSteadiness{}.Ratio(), 2) << "nothing heard: noise";
-}
-
 // Buffers through the analysis's transform, kept, into the band signal and
 // the averaged spectrum.
 struct Steady {
@@ -336,35 +312,6 @@ TEST(SymbolRepetition, APrefixRepeatsNoPrefixAndHumDoNot) {
     }
     EXPECT_EQ(most > 18, c.repeats) << c.name << " " << most;
   }
-}
-
-// The window undone: a tone keeps its amplitude, and the passband's power
-// without the window is what a transform of the bare samples gives.
-TEST(BandSignal, AToneKeepsItsAmplitudeAClickIsImpulsive) {
-  std::vector<std::int16_t> pcm = testing::Tone(kN, 1500, 5000);
-  Steady s;
-  s.Next(pcm, 0);
-  s.buffer.LimitToPassband({});
-  EXPECT_FALSE(s.buffer.Impulsive());
-  const auto z = s.buffer.Analytic();
-  for (std::size_t i = z.size() / 5; i < 4 * z.size() / 5; i += 7)
-    EXPECT_NEAR(std::hypot(z[i].re, z[i].im), 5000, 50) << i;
-  std::vector<Complex> bare(kN);
-  for (std::size_t i = 0; i < bare.size(); ++i) bare[i].re = pcm[i] - s.density.SampleMean();
-  FftPlan().Transform(1, bare, 11);
-  for (std::size_t k = 0; k < s.buffer.FlatPower().size(); k += 5) {
-    const Complex c = bare[k + static_cast<std::size_t>(s.buffer.FirstBin())];
-    EXPECT_NEAR(s.buffer.FlatPower()[k], double(c.re) * c.re + double(c.im) * c.im, 1e-3 * 5000.0 * 5000 * kN * kN / 4)
-        << k;
-  }
-  for (std::size_t i = 700; i < 720; ++i)  // a crash's stroke: a loud burst of two milliseconds
-    pcm[i] = static_cast<std::int16_t>(30000 * std::sin(0.7 * static_cast<double>(i)));
-  s.Next(pcm, 0);
-  s.buffer.LimitToPassband({});
-  EXPECT_TRUE(s.buffer.Impulsive());
-  PowerDensity unkept;
-  unkept.Analyse(pcm, kN);
-  EXPECT_FALSE(BandSignal{}.Take(unkept)) << "the transform was not kept";
 }
 
 }  // namespace

@@ -48,29 +48,6 @@ TEST(FftPlan, GivesExactlyThePlainTransformsNumbers) {
   }
 }
 
-// Kinds 1 and 5 leave the data; the Kaiser weight's divisor is I0(6) summed
-// to the series' stopping rule.
-TEST(Window, WeightsRunFromOneToNAndDivideByN) {
-  const int n = 8;
-  EXPECT_DOUBLE_EQ(WindowWeight(3, n, n), 0.54 - 0.46);  // i = n: the cosine is 1
-  EXPECT_DOUBLE_EQ(WindowWeight(3, n / 2, n), 1.0);
-  EXPECT_DOUBLE_EQ(WindowWeight(6, 1, n), 1 - 3.0 / 4);
-  EXPECT_NEAR(WindowWeight(7, n, n), 1 / 67.23440697647797, 1e-6 / 67.2);
-  EXPECT_NEAR(WindowWeight(8, n / 2, n), 1 + 1.88492 + 0.88492, 1e-12);
-  std::vector<Complex> unchanged(4, Complex{2, -3});
-  Window(1, unchanged, 4);
-  Window(5, unchanged, 4);
-  EXPECT_EQ(unchanged, std::vector<Complex>(4, Complex{2, -3}));
-}
-
-TEST(Hilbert, TurnsACosineIntoASine) {
-  std::vector<float> re(400), im(400);
-  const double w = 2 * std::numbers::pi * 1700 / 11025;
-  for (int i = 0; i < 400; ++i) re[i] = static_cast<float>(std::cos(w * i));
-  Hilbert(re, im);
-  for (int i = 50; i < 350; ++i) ASSERT_NEAR(im[i], std::sin(w * i), 0.02) << i;
-}
-
 // No decibel figure goes to minus infinity, and a sine rounded just past 1
 // still has an angle.
 TEST(MathLib, DecibelsAndArcSinClampTheirArguments) {

@@ -241,18 +241,6 @@ TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBuffer) {
   EXPECT_TRUE(rig.signal.Playback().IsOpen()) << "stopped, not ended: the buffer stays on the displays";
 }
 
-TEST(Playback, WithOutputEachBufferIsWritten) {
-  PlaybackRig rig(4 * 256);
-  rig.signal.playbackOutput = true;
-  rig.output.onScriptEnd = [] {};
-  // The driver plays whatever was written.
-  for (int i = 0; i < 8; ++i) rig.output.script.push_back([](testing::FakeWaveDevice& d) { return d.Fill(); });
-  rig.Run(3);
-  EXPECT_EQ(rig.analysis.analysed.size(), 3u);
-  EXPECT_EQ(std::ranges::count_if(rig.output.log, [](const std::string& e) { return e.starts_with("queue"); }), 3);
-  EXPECT_FALSE(rig.output.IsOpen());
-}
-
 // A sound output that will not open stops the playback and the simulation
 // before a buffer is played; the program ending while a loop is on the
 // stack leaves it after the buffer in hand, closing what it opened.

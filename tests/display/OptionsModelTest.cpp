@@ -46,14 +46,12 @@ TEST(OptionsApply, EachBadValueStopsItsStepWithItsMessage) {
     bool (*step)(const OptionsControls&, ApplyTargets);
   };
   const Case cases[] = {
-      {[](OptionsControls& c) { c.pactor2.threshold = "forty"; }, "Options Detector Error, Type mismatch", ApplyDetector},
       // No number, which the settings file could not keep.
       {[](OptionsControls& c) { c.peak.threshold = "nan"; }, "Options Detector Error, Type mismatch", ApplyDetector},
       {[](OptionsControls& c) { c.centerFrequency = "5400"; },
        "Options Detector Error, Center Freq must be from 250 to 5262 Hz", ApplyDetector},
       {[](OptionsControls& c) { c.cwFrequency = "5500"; },
        "Options Detector Error, CW Frequency +/- CW Range must lie between 0 and 5512 Hz", ApplyDetector},
-      {[](OptionsControls& c) { c.simulateAmLevel = ""; }, "Input Option Error, Type mismatch", ApplyInput},
       {[](OptionsControls& c) { c.simulateFrequency = "9000"; },
        "Input Option Error, Frequency must be from 0 to 5512 Hz", ApplyInput},
   };

