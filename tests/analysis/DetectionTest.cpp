@@ -4,13 +4,11 @@
 // "Pactor Fading" on Pactor through fading channels, beside the same
 // analysis with the option off (those channels and seeds are of the tuning
 // set; the sweep, velmora-signalgen --sweep-fading, measures the ones kept
-// apart); and the pieces "Digital Busy" decides by, each on signals whose
-// answer is known: the envelope's steadiness, the steady lines and the
-// narrow band of the averaged spectrum, and the repetition of a cyclic prefix.
+// apart); and the repetition of a cyclic prefix "Digital Busy" decides by,
+// on signals whose answer is known.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <tuple>
 
 #include "AnalysisTestSupport.h"
@@ -248,43 +246,7 @@ struct Steady {
     ASSERT_TRUE(buffer.Take(density));
     spectrum.Follow(buffer, kSeconds);
   }
-  void Run(const std::vector<float>& x) {
-    const auto pcm = signalgen::ToPcm16(x);
-    for (std::size_t at = 0; at + kN <= pcm.size(); at += kN) Next(pcm, at);
-  }
-  bool LineAt(double hz) const {
-    return spectrum.Lines()[static_cast<std::size_t>(buffer.Bin(hz) - buffer.FirstBin())];
-  }
 };
-
-// A steady tone is a line whose bins are left out; the same tone keyed
-// with the buffers is none.
-TEST(AveragedLevels, ASteadyToneIsALineAKeyedOneIsNot) {
-  for (bool keyed : {false, true}) {
-    auto x = Samples(3, 100);
-    for (std::size_t i = 0; i < x.size(); ++i)
-      if (!keyed || (i / 700) % 3 == 0) x[i] += float(1000 * std::cos(2 * std::numbers::pi * 1000 * i / 11025));
-    Steady s;
-    s.Run(x);
-    EXPECT_EQ(s.LineAt(1000), !keyed);
-    EXPECT_FALSE(s.LineAt(1300));
-  }
-}
-
-// Noise through a filter narrower than a receiver's passband stands out as
-// a narrow band; through a receiver's 2.4 kHz it does not.
-TEST(AveragedLevels, ANarrowBandIsNoReceiversPassband) {
-  const struct { double low, high; bool narrow; } cases[] = {{1000, 1800, true}, {2000, 2500, true}, {300, 2700, false}};
-  for (const auto& c : cases) {
-    auto x = Samples(2, 1000);
-    signalgen::ApplyPassband(x, {.low = c.low, .high = c.high, .skirt = 50, .depthDb = 30});
-    Steady s;
-    s.Run(x);
-    EXPECT_EQ(s.spectrum.NarrowBand(), c.narrow) << c.low;
-    EXPECT_NEAR(s.spectrum.BandLow(), c.low, 60) << c.low;
-    EXPECT_NEAR(s.spectrum.BandHigh(), c.high, 60) << c.low;
-  }
-}
 
 // OFDM's cyclic prefix repeats its spectrum steadily; without a prefix, or
 // as a comb of mains harmonics, nothing repeats.

@@ -1,5 +1,4 @@
-// The statistics of each detector, their texts and what a buffer adds; and
-// what must stay bit for bit as it was, in golden files: with "Digital
+// What must stay bit for bit as it was, in golden files: with "Digital
 // Busy" off every detector's output (each buffer's verdict, texts and
 // values, then the statistics), and the Pactor scores, which options added
 // to the detectors must leave untouched while they are off.
@@ -9,7 +8,6 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <tuple>
 
 #include "AnalysisTestSupport.h"
 #include "analysis/DetectorStatistics.h"
@@ -101,32 +99,6 @@ TEST(DetectorOutput, WithDigitalBusyOffIsAsBefore) {
   GTEST_SKIP() << "the golden outputs come from the native build's maths library";
 #endif
   ExpectGolden("DetectorOutput.golden.txt", Outputs());
-}
-
-using K = StatisticsDetector;
-
-TEST(Statistics, UpdateAddsEachEnabledDetectorWithTheValueItsLabelShows) {
-  DetectorStatistics s;
-  DetectorSettings settings;  // power, Pactor 2 and 3 on; burst and peak off
-  DetectorResults r;
-  r.powerDetected = r.pactor3Detected = r.digitalDetected = true;
-  r.pactor2Score = 12;
-  r.pactor3Score = 41;
-  r.detectorValue = 99;  // the burst value, not the level
-  r.peakValue = 7;
-  r.digitalWidth = 2200;  // the band the modem occupied, Hz
-  StatisticsUpdate(s, r, settings, 25);
-  settings.burstEnabled = settings.peakEnabled = settings.digitalBusy = true;
-  StatisticsUpdate(s, r, settings, 25);
-  const std::tuple<K, int, double, int> expected[] = {  // count, sum, hits
-      {K::Power, 2, 50, 2}, {K::Pactor2, 2, 24, 0}, {K::Pactor3, 2, 82, 2}, {K::BurstNoise, 1, 99, 0}, {K::PeakNoise, 1, 7, 0},
-      {K::Digital, 1, 2200, 1}};
-  for (const auto& [k, count, sum, hits] : expected) {
-    const StatisticsRecord& record = s.Record(k);
-    EXPECT_EQ(std::tuple(record.count, record.sum, record.hits), std::tuple(count, sum, hits)) << static_cast<int>(k);
-  }
-  EXPECT_TRUE(StatisticsEnabled(K::PeakNoise, settings));
-  EXPECT_EQ(s.Text(K::Digital, 0.5f), "Digital:\rCount 1, Hits 1\rRate 1.0e0, Secs .5\rMean 2200.0, Std .0\rPeak 2200.0");
 }
 
 using signalgen::SignalRecipe;
