@@ -53,15 +53,9 @@ TEST_F(MainWindowTest, ToolbarAndTheMenuBarItShows) {
   EXPECT_EQ(GetMenu(window->Handle()), nullptr);
 }
 
-TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
+// The menus' captions are their model's (the screenshots show them).
+TEST_F(MainWindowTest, FrequencyAndTimeMenusChecks) {
   HMENU frequency = window->FrequencyMenu();
-  SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(frequency), 0);
-  EXPECT_EQ(MenuCaptions(frequency),
-            (std::vector<std::string>{"Range Full", "... Half", "... Quarter", "... Zoomed", "-",
-                                      "Resolution 43.1 Hz", "     ...         21.5 Hz", "     ...         10.8 Hz",
-                                      "     ...         5.4 Hz", "     ...         2.7 Hz", "     ...         1.3 Hz",
-                                      "     ...         0.7 Hz", "     ...         0.3 Hz"}));
-
   window->Command(menu::kFrequencyRange0 + static_cast<int>(kRangeQuarter));
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Quarter") << "at once while stopped";
   window->Command(menu::kTimeSamples0 + 14);
@@ -71,27 +65,13 @@ TEST_F(MainWindowTest, FrequencyAndTimeMenusCaptionsAndChecks) {
 
   HMENU time = window->TimeMenu();
   SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(time), 0);
-  EXPECT_EQ(MenuCaptions(time), (std::vector<std::string>{"Samples 256", "... 512", "... 1024", "... 2048",
-                                                          "... 4096", "... 8192", "... 16384", "... 32768"}));
   EXPECT_TRUE(Checked(time, menu::kTimeSamples0 + 14));
   EXPECT_EQ(window->Settings().display.sampleSize, 16384);
 }
 
-TEST_F(MainWindowTest, TheDisplaysSplitAThirdAndTwoThirdsAndTheMouseOnTheSpectrum) {
+// The mouse reads the spectrum off, and a drag zooms.
+TEST_F(MainWindowTest, TheMouseOnTheSpectrumReadsItOffAndADragZooms) {
   SetWindowPos(window->Handle(), nullptr, 0, 0, 820, 640, SWP_NOZORDER);
-  RECT client{};
-  GetClientRect(window->Handle(), &client);
-  int between = client.bottom - window->Tools().Height() - window->Status().Height();
-  RECT time{}, frequency{};
-  GetWindowRect(window->TimePicture().Handle(), &time);
-  GetWindowRect(window->FrequencyPicture().Handle(), &frequency);
-  EXPECT_EQ(time.bottom - time.top, between / 3);
-  EXPECT_EQ(frequency.bottom - frequency.top, between - between / 3);
-  EXPECT_EQ(frequency.top, time.bottom);
-  EXPECT_EQ(time.right - time.left, client.right);
-  EXPECT_EQ(window->TimePicture().Width(), client.right - 4) << "the buffer has the picture's client size";
-
-  // The mouse reads the spectrum off, and a drag zooms.
   window->Signal().inputSource = kSimulated;
   window->Signal().SimulateData();  // one buffer on the displays
   HWND spectrum = window->FrequencyPicture().Handle();

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "app/MenuModel.h"
-#include "common/ProgramVersion.h"
 #include "common/TextFileLines.h"
 #include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
@@ -97,22 +96,6 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   EXPECT_TRUE(window->Settings().detector.pactorFading);
 }
 
-TEST_F(OptionsDialogTest, TheInputSourceShowsOnlyItsFrame) {
-  Open(OptionsDialog::kInputTab);
-  EXPECT_TRUE(IsWindowVisible(Item(0, IDC_FRMINPUTSOUNDCARD)));
-  EXPECT_FALSE(IsWindowVisible(Item(0, IDC_TXTPLAYBACKFILE)));
-  Click(0, IDC_OPTINPUT1);
-  EXPECT_TRUE(IsWindowVisible(Item(0, IDC_TXTPLAYBACKFILE)));
-  Click(0, IDC_OPTINPUT2);
-  EXPECT_TRUE(IsWindowVisible(Item(0, IDC_HSCSIMULATEFREQUENCY)));
-  // The two sample-size boxes follow each other.
-  SendMessageA(Item(1, IDC_CMBDISPLAYTIME), CB_SETCURSEL, 5, 0);
-  SendMessageA(Options().Page(1), WM_COMMAND, MAKEWPARAM(IDC_CMBDISPLAYTIME, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(Item(1, IDC_CMBDISPLAYTIME)));
-  EXPECT_EQ(SendMessageA(Item(1, IDC_CMBDISPLAYFREQUENCY), CB_GETCURSEL, 0, 0), 5);
-  EXPECT_EQ(Text(1, IDC_LBLTIMESPAN), "Time Span:   .743");
-}
-
 TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
   window->Signal().inputSource = kSimulated;
   window->Signal().SimulateData();  // the dialog is hidden: not counted
@@ -147,7 +130,7 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissing) {
   EXPECT_NE(told[0].find("Overview, Unable to read Overview File, "), std::string::npos);
 }
 
-TEST_F(OptionsDialogTest, TheDiagramsAndTheAboutBox) {
+TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
   window->Command(menu::kHelpDiagram);
   ASSERT_NE(window->Diagram()->Handle(), nullptr);
   HWND velmora = FindWindowExA(window->Diagram()->Handle(), nullptr, "Button", "Velmora Program");
@@ -162,15 +145,6 @@ TEST_F(OptionsDialogTest, TheDiagramsAndTheAboutBox) {
                                 "Pactor Detector\nPactor Detector Options");
   SendMessageA(detector, BM_CLICK, 0, 0);
   EXPECT_TRUE(Options().Visible());
-
-  window->Command(menu::kHelpAbout);
-  EXPECT_EQ(testing::WindowText(window->About()->Handle()), "About Velmora");
-  std::string texts = testing::ChildTexts(window->About()->Handle());
-  ProgramVersion version = CurrentVersion();
-  std::string number = std::to_string(version.major) + "." + std::to_string(version.minor);
-  EXPECT_NE(texts.find("Version " + number + "\r\n\r\n1) Display raw video and power spectrum density from computer's sound card."),
-            std::string::npos)
-      << texts;
 }
 
 }  // namespace
