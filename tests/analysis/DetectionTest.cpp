@@ -4,17 +4,13 @@
 // "Pactor Fading" on Pactor through fading channels, beside the same
 // analysis with the option off (those channels and seeds are of the tuning
 // set; the sweep, velmora-signalgen --sweep-fading, measures the ones kept
-// apart); and the repetition of a cyclic prefix "Digital Busy" decides by,
-// on signals whose answer is known.
+// apart).
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <tuple>
 
 #include "AnalysisTestSupport.h"
-#include "analysis/AveragedLevels.h"
-#include "analysis/BandSignal.h"
-#include "analysis/SymbolRepetition.h"
 #include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/FadingSweep.h"
 #include "tools/signalgen/ReceiverNoise.h"
@@ -222,58 +218,6 @@ TEST(PactorFading, FreesTheChannelSoonAfterTheLinkEnds) {
     if (rig.RunBuffer(pcm, kBuffer, at).busy) lastBusy = double(at + kBuffer) / 11025;
   EXPECT_GT(lastBusy, 14.0);
   EXPECT_LT(lastBusy, 15 + 3.5);
-}
-
-constexpr std::int32_t kN = 2048;
-constexpr float kSeconds = kN / 11025.0f;
-
-std::vector<float> Samples(double seconds, double noiseRms, std::uint64_t seed = 3) {
-  std::vector<float> x(static_cast<std::size_t>(seconds * 11025));
-  signalgen::Random random(seed);
-  signalgen::AddNoise(x, noiseRms, random);
-  return x;
-}
-
-// Buffers through the analysis's transform, kept, into the band signal and
-// the averaged spectrum.
-struct Steady {
-  PowerDensity density;
-  BandSignal buffer;
-  AveragedLevels spectrum;
-  Steady() { density.KeepTransform(true); }
-  void Next(const std::vector<std::int16_t>& pcm, std::size_t at) {
-    density.Analyse({pcm.data() + at, std::size_t{kN}}, kN);
-    ASSERT_TRUE(buffer.Take(density));
-    spectrum.Follow(buffer, kSeconds);
-  }
-};
-
-// OFDM's cyclic prefix repeats its spectrum steadily; without a prefix, or
-// as a comb of mains harmonics, nothing repeats.
-TEST(SymbolRepetition, APrefixRepeatsNoPrefixAndHumDoNot) {
-  const struct { const char* name; double guard; bool hum, repeats; } cases[] = {
-      {"prefix 1/8", 0.125, false, true}, {"no prefix", 0, false, false}, {"hum", 0, true, false}};
-
-  for (const auto& c : cases) {
-    auto x = Samples(4, 300);
-    signalgen::Random random(9);
-    if (c.hum) {
-      signalgen::ApplyPassband(x, {});
-      signalgen::AddHum(x, {.rms = 2000}, random);
-    } else {
-      signalgen::AddOfdm(x, {.carriers = 40, .spacing = 50, .guard = c.guard, .center = 1600}, 3000, random);
-    }
-    Steady s;
-    SymbolRepetition repetition;
-    const auto pcm = signalgen::ToPcm16(x);
-    double most = 0;
-    for (std::size_t at = 0; at + kN <= pcm.size(); at += kN) {
-      s.Next(pcm, at);
-      repetition.Add(s.buffer, s.spectrum.Lines(), s.spectrum.FlatTop(), kSeconds);
-      most = std::max(most, repetition.Ratio());
-    }
-    EXPECT_EQ(most > 18, c.repeats) << c.name << " " << most;
-  }
 }
 
 }  // namespace
