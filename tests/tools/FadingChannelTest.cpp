@@ -53,14 +53,11 @@ TEST(FadingChannel, PathGainsHaveUnitPowerAndTheirSpread) {
   }
 }
 
-// The signal keeps its mean power through the channel; a static channel
-// leaves it as it is, a seed fades it the same way every time.
+// The signal keeps its mean power through the channel; a seed fades it the
+// same way every time.
 TEST(FadingChannel, KeepsThePowerOnAverageAndFollowsItsSeed) {
   std::vector<float> tone(10 * 11025);
   AddTone(tone, 1500, 1000, {});
-  std::vector<float> same = tone;
-  ApplyFading(same, {}, 1);
-  EXPECT_EQ(same, tone);
   double faded = 0;
 
   FadingChannel poor;

@@ -36,7 +36,6 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
       {"velmora-analyse", Quoted(shortFile), 2, "less than one buffer", 1},
       {"velmora-analyse", "--settings " + Quoted(folder.path() / "none.ini") + " " + Quoted(shortFile), 2,
        "cannot read the settings file", 1},
-      {"velmora-analyse", Quoted(folder.path()), 2, "Is a directory", 1},
       {"velmora-analyse", "--bogus x.bin", 2, "velmora-analyse: --bogus: no such option", 0},
       {"velmora-predict", data + " --system HAM --mode 4", 2, "velmora-predict: --mode: 4 is not 1, 2 or 6", 0},
       {"velmora-predict", data + " --system NOSUCH", 2,
