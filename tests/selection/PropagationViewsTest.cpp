@@ -63,13 +63,13 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHo
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Station's Offset Frequency 10140.0(p3) 7000.0 not found in HAM"));
 
   // The present hour after midnight (the mark moved on by the window's
-  // timer, and its tool-tip: PropagationWindowsTest).
+  // timer: PropagationWindowsTest).
   const CellLook normal{0x000000, 0xFFFFFF}, current{0xFFFFFF, 0x800000};
   HoursHighlight(rig.table, HoursCurrentColumn({2024, 3, 11, 0, 5, 0, 0}), normal, current);
   EXPECT_EQ(rig.table.Look(2, kHoursFirstColumn).back, current.back);
 
   struct Case { int row, column; std::string tip; } cases[] = {
-      {0, kHoursFirstColumn + 5, "Zulu Time (05)"}, {2, kHoursFrequencyColumn, "Frequency (kHz)"},
+      {0, kHoursFirstColumn, "Zulu Time (00), Current Hour"}, {0, kHoursFirstColumn + 5, "Zulu Time (05)"},
       {2, kHoursFirstColumn + 4, "Station Offset of 3.0 dB"}, {1, kHoursFirstColumn + 4, "Signal-to-Noise (dB)"},
   };
   for (const auto& c : cases)
@@ -115,7 +115,8 @@ TEST(PropagationDetails, EveryAdditionalColumnAndOnHamTheStationsChoice) {
   for (int column : {kColumnTAng, kColumnSlope, kColumnStnAz, kColumnStnAnt})
     EXPECT_GT(rig.table.Column(column).width, 0) << rig.table.Column(column).heading;
   EXPECT_EQ(rig.settings, before);
-  EXPECT_EQ(rig.predictions.requests.at(0).time.hour, 12);
+  const UtcDateTime& asked = rig.predictions.requests.at(0).time;
+  EXPECT_EQ(std::pair(asked.hour, asked.minute), std::pair(12, 30)) << "to the minute, as the window shows it";
 }
 
 namespace fs = std::filesystem;
