@@ -15,14 +15,9 @@ namespace fs = std::filesystem;
 
 using testing::PropagationFixture;
 
-// A folder with the three programs and a run folder, and a stand-in to run.
+// A stand-in to run, installed in a folder of its own.
 struct RunSetup {
-  RunSetup() {
-    for (auto folder : {"RUN", "bin_win"}) fs::create_directories(temp.path() / folder);
-    for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"})
-      testing::WriteBytes(temp.path() / "bin_win" / name, "");
-    program.output = PropagationFixture("voacap-14-15.out");
-  }
+  RunSetup() { program.output = PropagationFixture("voacap-14-15.out"); }
   bool RunNow(int model, UtcDateTime when, std::span<const float> frequencies, PredictionNow& result) {
     return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache})
         .PropagationRunNow(model, when, circuit, frequencies, parameters, result);
@@ -108,9 +103,7 @@ TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) 
 
 // A fill's blocks in runs of at most the limit, one failing block named
 // alone: RealVoacapTest, through the real program.
-TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {
-  testing::StandInProgram program{"."};
-  RecordingMessenger messages;
+TEST_F(Runs, TheDefaultFolderAndItsCommandLines) {
   PropagationRunner runner(program, messages);
   EXPECT_EQ(runner.CommandLine(3), "c:\\itshfbc\\bin_win\\rec533w.exe c:\\itshfbc sound.dat sound.out");
   PropagationRunner other(program, messages, {"d:\\Radio Tools\\itshfbc\\"});
