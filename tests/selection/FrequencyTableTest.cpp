@@ -87,7 +87,6 @@ TEST(FrequencyMouseMove, ReasonColoursFirstThenTheColumnsOwnText) {
   ToolTipContext noOffset{kModeMultipleStations, false, true, colors};
   EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnSnr, noOffset), "Station History of -0.5 dB");
   EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnTxConnect, all), "Selected Higher Frequency");
-  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnStation, all), "Station (Id)");
   EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnTAng, all), "") << "a hidden column has no heading";
   ToolTipContext currentFrequency{kModeCurrentFrequency, true, true, colors};
   EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnSnr, currentFrequency), std::nullopt);

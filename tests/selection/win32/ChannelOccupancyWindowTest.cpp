@@ -17,7 +17,7 @@ struct NoDay final : DayPredictionSource {
   std::optional<PropagationHours> PredictionDayGet(const PredictionRequest&) override { return std::nullopt; }
 };
 
-TEST(ChannelOccupancyWindow, ShowsTheStationsHoursMarksThePresentOneAndTellsACell) {
+TEST(ChannelOccupancyWindow, ShowsTheStationsHoursAndMarksThePresentOne) {
   testing::SelectionRig rig;
   rig.clock.now = {2024, 5, 14, 14, 45, 0, 0};
   testing::WriteBytes(rig.program / kStationOccupancyDataFile,
