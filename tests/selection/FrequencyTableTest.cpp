@@ -1,5 +1,6 @@
-// The table model: columns per mode, sort, hit test, tool-tips and the
-// engine's operations on cells.
+// The table model: sort, hit test, tool-tips and the engine's operations
+// on cells (which columns each mode shows is the column table's own
+// declaration, read by every fill and data file's test).
 #include "selection/FrequencyTable.h"
 
 #include <gtest/gtest.h>
@@ -13,34 +14,6 @@
 namespace velmora {
 namespace {
 
-using testing::TemplateWidth;
-
-// Which columns each mode shows is the column table's own declaration;
-// here the rules that cut across it.
-TEST(FrequencyColumns, TheAdditionalDataMovesNoIndexAndTheBusyShareShowsWhereFrequenciesAreHeard) {
-  for (int mode = 0; mode <= kModeScanStations; ++mode) {
-    AutoConnectSettings settings;
-    auto off = FrequencyColumns(mode, settings, TemplateWidth);
-    // Mode 3 measures the frequencies checked in its "Frequency" column.
-    EXPECT_EQ(off[kColumnFrequency].checkBoxes, mode == kModeReferenceStations) << "mode " << mode;
-    settings.propagationModelAdditionalData = true;
-    auto on = FrequencyColumns(mode, settings, TemplateWidth);
-    for (size_t c = 0; c < off.size(); ++c)
-      EXPECT_TRUE(off[c].width == 0 || on[c].heading == off[c].heading) << "mode " << mode << " column " << c;
-    for (int c : {kColumnTAng, kColumnStnAz, kColumnStnAnt}) {
-      EXPECT_EQ(off[c].width, 0);
-      EXPECT_EQ(off[c].heading, "");
-      EXPECT_GT(on[c].width, 0) << on[c].heading;
-    }
-    // The busy share, with its rule or the additional data, where frequencies are heard.
-    bool heard = mode != kModeReferenceStations && mode != kModeReferenceData;
-    EXPECT_EQ(on[kColumnBusy].width > 0, heard) << "mode " << mode;
-    settings.propagationModelAdditionalData = false;
-    settings.autoSelectBusy = true;
-    EXPECT_EQ(FrequencyColumns(mode, settings, TemplateWidth)[kColumnBusy].heading, heard ? "Busy" : "");
-  }
-}
-
 FrequencyTable TableOf(const std::vector<testing::TableRow>& rows) {
   testing::SelectionRig rig(kModeMultipleStations);
   rig.Add(rows);
@@ -48,8 +21,8 @@ FrequencyTable TableOf(const std::vector<testing::TableRow>& rows) {
 }
 
 // Both directions of each kind and a second key also sort the history
-// window's columns (ReportWindowsTest) and AutoSelect's ranking.
-// Every direction comes from the program's own keys: no unknown one to test.
+// window's columns and AutoSelect's ranking; every direction comes from the
+// program's own keys, so there is no unknown one to meet.
 TEST(SortCompare, NumbersAndTexts) {
   auto table = TableOf({{"K4CJX", "7102.0(p3)", 60}, {"W1AW", "14075.0", 62}, {"KX1", "7102.0", 60}});
   const struct { int row1, row2; SortKey key; int expected; } cases[] = {
@@ -65,7 +38,7 @@ TEST(SortCompare, NumbersAndTexts) {
   EXPECT_TRUE(messages.entries.empty());
 }
 
-// Each cell to its edges on a real grid: FrequencyGridTest.
+// The cells a click on a real grid hits: FrequencyGridTest.
 TEST(GridHitTest, HiddenColumnsHoldNothingAndRowsCountFromTheTopRow) {
   const int widths[] = {0, 10, 0, 20, 5};
   const struct { int x, y, topRow; GridCell expected; } cases[] = {

@@ -60,8 +60,8 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHo
   ASSERT_EQ(rig.messages.entries.size(), 1u) << "7000.0 is not W1AW's, told once, not once an hour";
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Station's Offset Frequency 10140.0(p3) 7000.0 not found in HAM"));
 
-  // The present hour after midnight (the mark moved on by the window's
-  // timer: PropagationWindowsTest).
+  // The present hour after midnight (the mark moved on by the hour timer:
+  // ChannelOccupancyWindowTest).
   const CellLook normal{0x000000, 0xFFFFFF}, current{0xFFFFFF, 0x800000};
   HoursHighlight(rig.table, HoursCurrentColumn({2024, 3, 11, 0, 5, 0, 0}), normal, current);
   EXPECT_EQ(rig.table.Look(2, kHoursFirstColumn).back, current.back);
