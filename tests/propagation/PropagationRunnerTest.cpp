@@ -15,14 +15,9 @@ namespace fs = std::filesystem;
 
 using testing::PropagationFixture;
 
-// A folder with the three programs and a run folder, and a stand-in to run.
+// A stand-in to run, installed in a folder of its own.
 struct RunSetup {
-  RunSetup() {
-    for (auto folder : {"RUN", "bin_win"}) fs::create_directories(temp.path() / folder);
-    for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"})
-      testing::WriteBytes(temp.path() / "bin_win" / name, "");
-    program.output = PropagationFixture("voacap-14-15.out");
-  }
+  RunSetup() { program.output = PropagationFixture("voacap-14-15.out"); }
   bool RunNow(int model, UtcDateTime when, std::span<const float> frequencies, PredictionNow& result) {
     return PropagationRunner(program, messages, {temp.path().string(), 2024, 5, &cache})
         .PropagationRunNow(model, when, circuit, frequencies, parameters, result);
@@ -44,7 +39,8 @@ class Runs : public ::testing::Test, protected RunSetup {};
 TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
   const std::string notFound =
       " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
-  // How the one message starts, and the starts over both attempts.
+  // How the one message starts, and the starts over both attempts; and
+// nothing kept of a failed run.
   const struct { std::string name; std::function<void(RunSetup&)> arrange; int model; std::string message;
                  size_t starts; } cases[] = {
       {"no such model", [](RunSetup&) {}, 7, "Propagation Model 7" + notFound, 0},
@@ -75,6 +71,9 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
     EXPECT_TRUE(r.messages.entries[0].text.starts_with(c.message)) << c.name << ": " << r.messages.entries[0].text;
     EXPECT_EQ(r.program.commandLines.size(), c.starts) << c.name;
     EXPECT_EQ(result.muf, 1) << c.name << ": untouched on failure";
+    // A failed run is not kept: the same deck later in the hour starts again.
+    EXPECT_FALSE(r.RunNow(c.model, {2024, 5, 14, 14, 50}, r.ten, result)) << c.name;
+    EXPECT_EQ(r.program.commandLines.size(), 2 * c.starts) << c.name;
   }
 }
 
@@ -108,9 +107,7 @@ TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) 
 
 // A fill's blocks in runs of at most the limit, one failing block named
 // alone: RealVoacapTest, through the real program.
-TEST(PropagationRunner, TheDefaultFolderAndItsCommandLines) {
-  testing::StandInProgram program{"."};
-  RecordingMessenger messages;
+TEST_F(Runs, TheDefaultFolderAndItsCommandLines) {
   PropagationRunner runner(program, messages);
   EXPECT_EQ(runner.CommandLine(3), "c:\\itshfbc\\bin_win\\rec533w.exe c:\\itshfbc sound.dat sound.out");
   PropagationRunner other(program, messages, {"d:\\Radio Tools\\itshfbc\\"});
@@ -129,16 +126,6 @@ TEST_F(Runs, AtAQuarterToTheHourThreeQuartersOfTheWayToTheNext) {
   // 10.1 MHz: the second hour's mode without its first character, every value 3/4 of the way.
   EXPECT_EQ(now.frequencies[1], (FrequencyPrediction{" 2F2", 9, 13.125, 408.75, -115, -163.5, 48.5, -6}));
   EXPECT_EQ(now.frequencies[2].takeoffAngle, 4 * 0.75) << "\"-\" at 12 h is no angle";
-}
-
-// The same deck again within the hour starts nothing (RealVoacapTest, and
-// the ModelPredictions fills); a failed run is not kept.
-TEST_F(Runs, AFailedRunIsNotKept) {
-  PredictionNow again;
-  program.finishes = false;
-  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 14, 5}, ten, again));
-  EXPECT_FALSE(RunNow(2, {2024, 5, 14, 14, 50}, ten, again));
-  EXPECT_EQ(program.commandLines.size(), 4u) << "two attempts each time";
 }
 
 }  // namespace

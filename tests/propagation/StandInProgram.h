@@ -23,9 +23,13 @@ inline size_t Occurrences(std::string_view text, std::string_view part) {
   return count;
 }
 
+// Installed in `folder` as the three programs and a run folder.
 class StandInProgram final : public LocalModelFiles {
  public:
-  explicit StandInProgram(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  explicit StandInProgram(std::filesystem::path folder) : folder_(std::move(folder)) {
+    for (auto sub : {"RUN", "bin_win"}) std::filesystem::create_directories(folder_ / sub);
+    for (auto name : {"icepacw.exe", "voacapw.exe", "rec533w.exe"}) WriteBytes(folder_ / "bin_win" / name, "");
+  }
   bool Start(const std::string& commandLine, std::error_code& error) override {
     commandLines.push_back(commandLine);
     decks.push_back(ReadBytes(folder_ / "RUN" / "sound.dat"));

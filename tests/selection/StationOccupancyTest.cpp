@@ -1,8 +1,10 @@
 // The occupancy record: its fading, its file (read, refused, bounded), the
-// "Busy" column and AutoSelect's "Busy" rule, and the occupancy window's table.
+// "Busy" column and AutoSelect's "Busy" rule, and the occupancy window's
+// table (the rule in a whole run of the program: OccupancyRunTest).
 #include <gtest/gtest.h>
 
-#include "selection/AutoSelect.h"
+#include <algorithm>
+
 #include "selection/BusyShare.h"
 #include "selection/FrequencyToolTip.h"
 #include "selection/OccupancyHoursTable.h"
@@ -20,27 +22,24 @@ using testing::WriteBytes;
 const OccupancyDay kToday = OccupancyDayOf({2024, 3, 10, 23, 30, 0, 0});  // the rig's clock
 const std::string kHeading = "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n";
 
-TEST(OccupancyFade, HalvesEveryHalfLifeCountedInWholeDays) {
-  struct Case { long long days; double halfLife, weight; };
-  const Case cases[] = {{0, 30, 1}, {30, 30, 0.5}, {60, 30, 0.25}, {-3, 30, 1}, {10, 0, 1}};
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(OccupancyFade(c.days, c.halfLife), c.weight) << c.days;
-}
-
 // A channel that changed its habits: what is heard now outweighs what was heard a month ago.
 TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDay) {
-  // Heard and busy added today to 3600 s heard, all busy.
-  struct Case { int ageDays; double heard, busy, heardAfter, shareAfter; };
-  const Case cases[] = {{0, 3600, 0, 7200, 0.5}, {30, 3600, 0, 5400, 1.0 / 3}, {60, 1800, 1800, 2700, 1}};
+  // Heard and busy added today to 3600 s heard, all busy; it halves every
+  // half-life, counted in whole days. A day ahead of today (the clock set
+  // back) and a half-life of 0 (a hand-edited setting) fade nothing.
+  struct Case { int ageDays; double halfLife, heard, busy, heardAfter, shareAfter; };
+  const Case cases[] = {{0, 30, 3600, 0, 7200, 0.5}, {30, 30, 3600, 0, 5400, 1.0 / 3}, {60, 30, 1800, 1800, 2700, 1},
+                        {-3, 30, 3600, 0, 7200, 0.5}, {10, 0, 3600, 0, 7200, 0.5}};
   for (const auto& c : cases) {
     StationOccupancy record;
     OccupancyKey key{"HAM", "W1AW", "14075.0", 14};
-    record.Add(key, 3600, 3600, kToday - days(c.ageDays), 30);
-    record.Add(key, c.heard, c.busy, kToday, 30);
+    record.Add(key, 3600, 3600, kToday - days(c.ageDays), c.halfLife);
+    record.Add(key, c.heard, c.busy, kToday, c.halfLife);
     const OccupancyEntry* entry = record.Find(key);
     ASSERT_NE(entry, nullptr);
     EXPECT_DOUBLE_EQ(entry->heard, c.heardAfter) << c.ageDays;
     EXPECT_DOUBLE_EQ(entry->Share(), c.shareAfter) << c.ageDays;
-    EXPECT_EQ(entry->lastHeard, kToday);
+    EXPECT_EQ(entry->lastHeard, std::max(kToday, kToday - days(c.ageDays))) << "the later of the two";
   }
 }
 
@@ -161,29 +160,6 @@ TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLe
       EXPECT_EQ(rig.table.CellColor(row, kColumnTxConnect) == rig.colors[kReasonUsuallyBusy],
                 std::count(c.coloured.begin(), c.coloured.end(), row) > 0)
           << "row " << row;
-  }
-}
-
-// The table fill reads the record beside the program and the rule picks
-// among the rows left; with the rule off, nothing is deselected.
-TEST(AutoSelectBusyRule, AOneStationFillReadsTheFileOnceAndDeselects) {
-  for (bool rule : {true, false}) {
-    BusyRig rig;
-    rig.Heard("14075.0", 61, 1);
-    std::error_code error;
-    ASSERT_TRUE(StationOccupancyWrite(rig.program / kStationOccupancyDataFile, rig.record, error));
-    rig.settings.autoSelectBusy = rule;
-    rig.settings.autoSelectBusyMinutes = 1;
-    rig.settings.autoSelectSnr = false;
-    rig.settings.stationStations = false;
-    rig.settings.autoSelectPactorMode = 2;
-    OccupancyFile occupancy(rig.program / kStationOccupancyDataFile, rig.settings, rig.clock, rig.messages);
-    StationRowsServices rows = rig.Rows();
-    rows.occupancy = &occupancy;
-    AutoSelect select(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", {rows, rig.window, rig.clock});
-    ASSERT_TRUE(select.AutoSelectOneStation("W1AW"));
-    EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{rule ? "!14075.0" : "14075.0", "14080.0(p3)", "10140.0(p3)"}));
-    EXPECT_EQ(rig.table.CellGet(1, kColumnBusy), rule ? "100" : "") << "the column is shown with the rule";
   }
 }
 
