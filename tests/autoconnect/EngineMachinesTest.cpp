@@ -260,7 +260,6 @@ TEST(NoiseCollectionMachine, EveryTransition) {
                 const char* stopAt = ""; };
   const Case cases[] = {
       {"the rounded mean of a quiet frequency", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41"},
-      {"invalid buffers count too", "fxxxx", {0, 40, 40, 40, 41}, "F P:10140.0 F P:14105.0(p3)", "40"},
       {"a station heard: the mean negated", "ffbff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
        kBusy},
       // The sign marks a station heard: a quiet level below 0 dB shows 0,
