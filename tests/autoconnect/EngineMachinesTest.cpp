@@ -218,8 +218,6 @@ TEST(StationScanMachine, EveryTransition) {
        kColorScanFree, kColorWhite},
       {"a single busy buffer does not stop the scan", "f 4f b 5f", M::Waiting, "", both,
        "Checking, Waiting Not Busy", "", kColorScanFree, kColorWhite},
-      {"nor do noisy ones", "f 10n", M::Waiting, "", both, "Checking, Waiting Not Busy", "", kColorScanFree,
-       kColorWhite},
       {"two in a row do: red, the box", "f 3f 2b", M::Waiting, "5f", first, "Waiting for User", "",
        kColorScanBusy, 0, M::Waiting},
       {"invalid buffers between change nothing", "f b 3x b", M::Waiting, "", first, "Waiting for User", "",
@@ -229,7 +227,6 @@ TEST(StationScanMachine, EveryTransition) {
        "Checking, Waiting Not Busy", "", kColorScanBusy, kColorWhite, M::Continue},
       {"Continue on the last row: done", "f 10f 2b", M::Continue, "f", both, "", "Done", kColorScanFree,
        kColorScanBusy},
-      {"past the last row: done", "f 20f", M::Waiting, "", both, "", "Done", kColorScanFree, kColorScanFree},
       {"station and frequency not set: stopped", "f", M::Waiting, "", first, "", "Stopped", 0, 0, M::Hidden, "T"},
   };
   for (const Case& c : cases) {
