@@ -308,8 +308,7 @@ using Records = std::vector<KeyRecord>;
 
 KeyRecord Down(std::uint16_t key, bool extended = false) { return {key, false, extended}; }
 KeyRecord Up(std::uint16_t key) { return {key, true, false}; }
-constexpr std::uint16_t kShift = kVirtualKeyShift, kCtrl = kVirtualKeyControl, kAlt = kVirtualKeyAlt;
-constexpr std::uint16_t kTab = 9, kEnter = 13;
+constexpr std::uint16_t kShift = kVirtualKeyShift, kCtrl = kVirtualKeyControl, kTab = 9;
 
 Records Press(std::uint16_t key, bool extended = false) { return {Down(key, extended), Up(key)}; }
 Records Shifted(std::uint16_t key) { return {Down(kShift), Down(key), Up(key), Up(kShift)}; }
@@ -321,27 +320,17 @@ Records Join(std::initializer_list<Records> parts) {
 
 Records Parse(std::string_view script) { testing::UsKeyLayout layout; return KeyScriptParse(script, layout); }
 
-// Named keys with repeat counts, Break against Pause, "~" as Enter inside
-// braces; literals in braces and groups, characters without a key skipped;
-// modifiers held for exactly the next token or group. The extended flag on
-// the key-down is VistaLibTest's, through the platform's records.
-TEST(KeyScript, EachScriptGivesItsKeyRecords) {
+// The scripts the terminal operations type, the only ones the parser is
+// given (any other it reads safely: the fuzz target): named keys, Shift and
+// Ctrl held for exactly the next token, and a capital letter pressed with
+// Shift. The extended flag on the key-down is VistaLibTest's, through the
+// platform's records.
+TEST(KeyScript, TheTerminalsScriptsGiveTheirKeyRecords) {
   const std::pair<const char*, Records> cases[] = {
-      {"{TAB 3}", Join({Press(kTab), Press(kTab), Press(kTab)})}, {"{TAB 0}", Press(kTab)},
-      {"{tab 2}", Join({Press(kTab), Press(kTab)})},  // names in any case
-      {"{BREAK}", {Down(19, true), Up(19)}}, {"{PAUSE}", {Down(19, false), Up(19)}},
-      {"{F1}{F16}", Join({Press(112), Press(127)})}, {"{~}", Press(kEnter)}, {"~", Shifted(0xC0)},
-      {"{+}", Shifted(0xBB)}, {"{a 2}", Join({Press('A'), Press('A')})}, {"{ab", Join({Press('A'), Press('B')})},
-      {"{}", Shifted(0xDD)},  // too short to be a brace token: the "}" is typed
-      {"{Qwerty 2}", Join({Shifted('Q'), Shifted('Q')})}, {"a\xB0" "b", Join({Press('A'), Press('B')})},
-      // Characters are plain inside a group; one too short is typed.
-      {"(+{)", Join({Shifted(0xBB), Shifted(0xDB)})}, {"()", Shifted('0')}, {"(ab", Join({Press('A'), Press('B')})},
+      {"{F6}", Press(117)}, {"{TAB}+{TAB}", Join({Press(kTab), Shifted(kTab)})},
+      {"{UP}{HOME}+{END}",
+       Join({Press(38, true), Press(36, true), {Down(kShift), Down(35, true), Up(35), Up(kShift)}})},
       {"^C", {Down(kCtrl), Down(kShift), Down('C'), Up('C'), Up(kShift), Up(kCtrl)}},
-      {"^c", {Down(kCtrl), Down('C'), Up('C'), Up(kCtrl)}},
-      {"%fx", Join({{Down(kAlt), Down('F'), Up('F'), Up(kAlt)}, Press('X')})},
-      // "B" needs Shift itself but gets no second press inside the held Shift.
-      {"+(aB)", {Down(kShift), Down('A'), Up('A'), Down('B'), Up('B'), Up(kShift)}},
-      {"^(ab)", Join({{Down(kCtrl)}, Press('A'), Press('B'), {Up(kCtrl)}})}, {"+^", {Down(kShift), Up(kShift)}},
   };
   for (const auto& [script, records] : cases) EXPECT_EQ(Parse(script), records) << script;
 }
