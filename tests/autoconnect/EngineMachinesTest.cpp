@@ -193,12 +193,6 @@ TEST(EngineCells, ColoursTellTheStory) {
   EXPECT_EQ(rig.table.blinking, std::make_pair(2, EngineColumn::RxCheck));
   EXPECT_EQ(rig.main.resets, 3);       // one fresh start at the start and one per frequency
   EXPECT_EQ(rig.main.centre, 1500.0f);  // no Pactor 3 row yet
-
-  rig.Play("13f");
-  EXPECT_EQ(rig.window.notBusy, "6.5");
-  rig.Play("f 14f");
-  EXPECT_EQ(colour(2, EngineColumn::TxConnect), colours[kReasonConnecting]);
-  EXPECT_EQ(rig.window.attempts, "1");
 }
 
 constexpr auto kTx = EngineColumn::TxConnect;
