@@ -28,14 +28,10 @@ class FakePactorCounts final : public PactorCounts {
   int clears = 0;
 };
 
-// Display names are "Name of " + key, as a station list would give them.
-class PrefixStationNames final : public StationNames {
+// Knows no display name: a SAILMAIL name read from the terminal finds no key.
+class NoStationNames final : public StationNames {
  public:
-  std::string StationFromStationName(std::string_view, std::string_view name) override {
-    constexpr std::string_view prefix = "Name of ";
-    if (name.substr(0, prefix.size()) != prefix) return {};
-    return std::string(name.substr(prefix.size()));
-  }
+  std::string StationFromStationName(std::string_view, std::string_view) override { return {}; }
 };
 
 // Each mark as "system station frequency outcome".
@@ -53,7 +49,7 @@ class RecordingHistory final : public StationHistory {
 struct TerminalRecords {
   RecordingStatus status;
   FakePactorCounts counts;
-  PrefixStationNames names;
+  NoStationNames names;
   RecordingHistory history;
 };
 

@@ -93,20 +93,6 @@ TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedANameNotFoundBeforeTh
                      "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + FolderHint(data.Folder())}));
 }
 
-#ifdef __linux__
-// A file that opens but cannot be read: the kernel refuses to read a
-// process's memory at address 0.
-TEST_F(OwnStationFile, AReadErrorIsToldFromAnOpenError) {
-  EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "x"), "");  // no such file: an open error
-  std::filesystem::create_symlink("/proc/self/mem", folder.path() / "System.SAILMAIL.ini");
-  EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "x"), "");
-  const char* starts[] = {"Unable to open AirMail's \"System.SAILMAIL.ini\". ",
-                          "Unable to process AirMail's \"System.SAILMAIL.ini\". "};
-  ASSERT_EQ(messages.entries.size(), 2u);
-  for (int i = 0; i < 2; ++i) EXPECT_EQ(messages.entries[i].text.rfind(starts[i], 0), 0u) << messages.entries[i].text;
-}
-#endif
-
 TEST_F(OwnStationFile, LinesOfAnyLengthAndEitherEndAreRead) {
   std::string longName(300000, 'n');
   Write("SAILMAIL", "[Station Info]\nAAA=FN31:" + longName + ";P3\nBBB=FN32:Short");
@@ -195,14 +181,6 @@ TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
   for (const char* bad : {"", " ", "#", "14O75", "1e4", "inf", "nan", "0", "-7000", "7000.1.2", "0x1A", "7000 kHz",
                           "0.04", ".01#", ".5", "99.9", "30000.1", "99999999999999999999999999999"})
     EXPECT_EQ(FrequencyReformat(bad), std::nullopt) << bad;
-}
-
-// The selected list of the fixture, "W1" in it for being part of "W1AW",
-// is met through the configuration's tests (selection); there case counts.
-TEST(StationKinds, WwvAndAirmailSystemsAreKnownWhateverTheirCase) {
-  EXPECT_FALSE(StationIsSelected("W1AW,KX1", "w1aw"));
-  EXPECT_TRUE(StationIsWwv("wwv") && !StationIsWwv("WWVH"));
-  EXPECT_TRUE(SystemIsAirmail("Ham") && SystemIsAirmail("SailMail") && !SystemIsAirmail("PACTOR"));
 }
 
 // By AirMail's groups, or by the station radio data file: only the group or

@@ -107,7 +107,7 @@ class FakeWindow final : public EngineWindow {
   std::string CurrentSystem() override { return system; }
   std::string CurrentStation() override { return "W1AW"; }
   std::string PanelText(int panel) override { return panels[panel]; }
-  void PanelSet(int panel, std::string_view text) override { panels[panel] = std::string(text); ++writes[panel]; }
+  void PanelSet(int panel, std::string_view text) override { panels[panel] = std::string(text); }
   void ConnectNotBusyShow(std::string_view text) override { notBusy = text; }
   void ConnectAttemptsShow(std::string_view text) override { attempts = text; }
   void WindowModeRefresh() override {}
@@ -118,7 +118,7 @@ class FakeWindow final : public EngineWindow {
   AutoConnectSettings settings;
   std::string system = "HAM";
   std::string panels[5], notBusy, attempts;
-  int writes[5] = {}, beeps = 0;
+  int beeps = 0;
   bool hourglass = false;
 };
 

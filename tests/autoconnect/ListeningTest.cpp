@@ -28,10 +28,6 @@ TEST(ChannelListening, EveryListeningStateTellsWhatItHeard) {
       {"buffers without sound tell nothing", kModeCurrentFrequency, "f 4x 14f", "HAM/W1AW/10140.0 7.0/0.0"},
       {"mode 1: each Rx Check row, then the Tx Connect row", kModeMultipleFrequencies, "f 14f 14f 14f",
        "HAM/W1AW/7102.0 7.0/0.0, HAM/W1AW/10140.0 14.0/0.0"},
-      {"mode 1: the busy station waited for on its Rx Check row", kModeMultipleFrequencies, "f 2b 14f 14f",
-       "HAM/W1AW/7102.0 8.0/1.0, HAM/W1AW/10140.0 7.0/0.0"},
-      {"mode 2: each station's rows", kModeMultipleStations, "f 14f 14f",
-       "HAM/K1AA/7102.0 7.0/0.0, HAM/K1AA/10140.0 7.0/0.0"},
       {"mode 2, Tx only: a station given up, the next", kModeMultipleStations, "f 2b 3f",
        "HAM/K1AA/10140.0 1.0/1.0, HAM/W2BB/14105.0 1.5/0.0", {}, true},
       {"the scan", kModeScanStations, "f 10f 2b", "HAM/W1AW/10140.0 5.0/0.0, HAM/W1AW/14105.0(p3) 1.0/1.0"},
@@ -117,7 +113,6 @@ TEST(EngineRun, InsideATerminalOperation) {
       {kModeMultipleFrequencies, "S:HAM", 1, "f", "N:W1AW"},
       // Inside the call itself, before its key: the terminal is told the run is over.
       {kModeCurrentFrequency, "C", 1, "f 14f", "C"},
-      {kModeMultipleStations, "C", 1, "f 28f", "C"},
       {kModeCurrentFrequency, "aid", 1, "f 14f 22f", "", "", "Connected"},
       {kModeCurrentFrequency, "aid", 1, "f 14f 22f", "", "Error, Terminal Window", "Error, Terminal Window"},
       {kModeMultipleFrequencies, "P:10140.0", 1, "f 14f", "", "", "Checking, Busy Rx"},

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
+#include "airmail/AirmailInstallation.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -52,24 +51,19 @@ class AirmailRegistryTest : public ::testing::Test {
   Win32AirmailRegistry registry;
 };
 
-// The value is read whole, however long, and the command-line check finds
-// the installation it names as the program does (its last separator
-// dropped: FolderFromStoredText's test).
+// The value is read whole, however long, and names the installation found
+// when the stored folders hold no AirMail (its last separator dropped:
+// FolderFromStoredText's test).
 TEST_F(AirmailRegistryTest, TheInstallFolderIsReadWholeAndFound) {
   const std::string longFolder = "C:\\" + std::string(600, 'a') + "\\";
   key.Set(longFolder);
   EXPECT_EQ(registry.InstallFolder().value_or("").c_str(), longFolder);
   key.Set(installed.path().string() + "\\");
-  std::string command = testing::HostPath(VELMORA_BINARY_DIR "/velmora-airmail.exe").string() +
-                        " --data C:\\Nowhere --program C:\\Nowhere";
-  FILE* pipe = _popen(command.c_str(), "rb");
-  ASSERT_TRUE(pipe);
-  std::string text;
-  char chunk[4096];
-  for (size_t n; (n = fread(chunk, 1, sizeof chunk, pipe)) > 0;) text.append(chunk, n);
-  EXPECT_EQ(_pclose(pipe), 0) << text;
-  EXPECT_EQ(text.rfind("system,HAM\r\nsystem,SAILMAIL\r\nstation,HAM,W1AW,W1AW,FN31PR,1\r\n", 0), 0u) << text;
-  EXPECT_NE(text.find("Data Folder \"" + installed.path().string() + "\" is correct."), std::string::npos) << text;
+  AutoConnectSettings settings;
+  settings.airmailDirectoryData = settings.airmailDirectoryProgram = "C:\\Nowhere";
+  AirmailInstallationGet(settings, registry);
+  EXPECT_EQ(settings.airmailDirectoryData, installed.path().string());
+  EXPECT_EQ(settings.airmailDirectoryProgram, installed.path().string());
 }
 
 }  // namespace
