@@ -1,8 +1,6 @@
 // "StationOccupancyData.txt": read as a run's end reads it, what was heard
 // added, faded and bounded, written and read back whole; and shown as the
 // occupancy window and the "Busy" column show it.
-#include <cstdlib>
-
 #include "selection/BusyShare.h"
 #include "selection/OccupancyHoursTable.h"
 #include "selection/StationOccupancy.h"
@@ -27,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     break;
   }
   FrequencyTable table;
-  OccupancyHoursFill(table, record, request, [](std::string_view text) { return static_cast<int>(text.size()); });
+  OccupancyHoursFill(table, record, request, fuzz::Width);
   OccupancyNow now{record, 15, today, 30};
   if (auto entry = now.At(request.system, request.station, request.labels.front())) {
     BusyCellText(*entry);
@@ -35,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   std::error_code error;
-  if (!StationOccupancyWrite(file, record, error)) std::abort();
+  fuzz::Require(StationOccupancyWrite(file, record, error));
   OccupancyRead again = StationOccupancyRead(file);
   // What the program writes it reads back whole.
-  if (!again.problem.empty() || again.record.All().size() != record.All().size()) std::abort();
+  fuzz::Require(again.problem.empty() && again.record.All().size() == record.All().size());
   return 0;
 }
