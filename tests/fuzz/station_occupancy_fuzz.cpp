@@ -18,11 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   record.Bound(today, 30);
 
   OccupancyHoursRequest request{"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, today, 30};
-  for (const auto& [key, entry] : record.All()) {
-    request.system = key.system;
-    request.station = key.station;
-    request.labels.push_back(key.frequency);
-    break;
+  if (!record.All().empty()) {  // the first station the file knows, one of its labels among those asked for
+    const auto& first = record.All().begin()->first;
+    request = {first.system, first.station, {"14075.0", "14080.0(p3)", first.frequency}, today, 30};
   }
   FrequencyTable table;
   OccupancyHoursFill(table, record, request, fuzz::Width);
