@@ -38,12 +38,6 @@ ProfileKeys Keys(ProfileRecord& r, ProfileKeyRules rules = {}) {
   return keys;
 }
 
-ProfileRecord Recalled(std::string_view text, ProfileKeyRules rules = {}) {
-  ProfileRecord r;
-  Keys(r, rules).Recall(ProfileDocument::Parse(text));
-  return r;
-}
-
 TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
   struct Case { const char* text; bool exact; ProfileRecord expected; };
   const ProfileRecord d;
@@ -56,8 +50,11 @@ TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
       {"[One]\r\nFlag=false\r\n", true, d},
       {"[two]\r\nLevel=0,75\r\n", false, with([](ProfileRecord& r) { r.level = 0.75f; })},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(Recalled(c.text, {.exactBooleans = c.exact}), c.expected) << c.text << (c.exact ? " (exact)" : "");
+  for (const auto& c : cases) {
+    ProfileRecord r;
+    Keys(r, {.exactBooleans = c.exact}).Recall(ProfileDocument::Parse(c.text));
+    EXPECT_EQ(r, c.expected) << c.text << (c.exact ? " (exact)" : "");
+  }
 }
 
 // Whatever a record holds reads back from its file as it was, or is not

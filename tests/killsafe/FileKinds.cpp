@@ -140,12 +140,6 @@ constexpr FileKind kKinds[] = {
     {"recording", "Data", FileShape::kRecording, nullptr},
 };
 
-std::string WholeFault(const WrittenContents& written, const std::string& content) {
-  return content == written.first || content == written.second
-             ? ""
-             : "neither the old nor the new content (" + std::to_string(content.size()) + " bytes)";
-}
-
 // The heading (when the kind has one), then whole records only.
 std::string AppendedFault(const WrittenContents& written, std::string_view content) {
   const std::string second = written.both.substr(written.first.size());
@@ -225,7 +219,9 @@ std::string KilledFileFault(const FileKind& kind, const fs::path& file, const Wr
   }
   if (!fs::exists(file)) return "the file is gone";
   const std::string content = ReadBytes(file);
-  return kind.shape == FileShape::kWhole ? WholeFault(written, content) : AppendedFault(written, content);
+  if (kind.shape == FileShape::kAppended) return AppendedFault(written, content);
+  if (content == written.first || content == written.second) return "";
+  return "neither the old nor the new content (" + std::to_string(content.size()) + " bytes)";
 }
 
 }  // namespace velmora::testing
