@@ -18,10 +18,9 @@ namespace {
 // A comma is a decimal point only when asked for, and only the first.
 TEST(ParseLeadingNumber, TakesTheLeadingNumberOnly) {
   const std::tuple<const char*, bool, std::optional<double>> cases[] = {
-      {"1700", false, 1700.0}, {"  -12.5abc", false, -12.5}, {".5", false, 0.5}, {"+3", false, 3.0},
-      {"1e3", false, 1000.0},  {"2e", false, 2.0},           {"", false, {}},    {"abc", false, {}},
-      {"-", false, {}},        {".", false, {}},             {"1e999", false, {}}, {"0,7", false, 0.0},
-      {"0,7", true, 0.7},      {"1.5,2", true, 1.5},
+      {"  -12.5abc", false, -12.5}, {".5", false, 0.5}, {"1e3", false, 1000.0}, {"2e", false, 2.0},
+      {"", false, {}},              {"-", false, {}},   {"1e999", false, {}},   {"0,7", false, 0.0},
+      {"0,7", true, 0.7},           {"1.5,2", true, 1.5},
   };
   for (const auto& [text, comma, number] : cases) EXPECT_EQ(ParseLeadingNumber(text, comma), number) << text;
   EXPECT_EQ(Val("x"), 0.0);
@@ -42,11 +41,9 @@ TEST(ParseInteger, RoundsAndRejectsAndBooleansAreWordsOrNumbers) {
 // leading zero and "0.0e-0" carries a rounding into the exponent.
 TEST(FormatNumber, Patterns) {
   const struct { double value; const char* pattern; const char* text; } cases[] = {
-      {43.06640625, "0.0", "43.1"}, {0.25, "0.0", "0.3"},     {-0.25, "0.0", "-0.3"},    {2.5, "0", "3"},
-      {9.96, "0.0", "10.0"},        {-0.04, "0.0", "0.0"},    {123456789.0, "0", "123456789"},
-      {41.7f, ".0", "41.7"},        {0.5, ".0", ".5"},        {0.0, ".0", ".0"},         {-0.5, ".0", "-.5"},
-      {0.18576, ".000", ".186"},    {0.25, "0.0e-0", "2.5e-1"}, {1.0, "0.0e-0", "1.0e0"},
-      {0.0996, "0.0e-0", "1.0e-1"}, {0.0, "0.0e-0", "0.0e0"}, {12345.0, "0.0e-0", "1.2e4"},
+      {43.06640625, "0.0", "43.1"}, {0.25, "0.0", "0.3"}, {-0.25, "0.0", "-0.3"}, {9.96, "0.0", "10.0"},
+      {-0.04, "0.0", "0.0"},        {123456789.0, "0", "123456789"}, {41.7f, ".0", "41.7"}, {-0.5, ".0", "-.5"},
+      {0.0, ".0", ".0"},            {0.25, "0.0e-0", "2.5e-1"}, {0.0996, "0.0e-0", "1.0e-1"}, {0.0, "0.0e-0", "0.0e0"},
   };
   for (const auto& c : cases) EXPECT_EQ(FormatNumber(c.value, c.pattern), c.text) << c.value << " " << c.pattern;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // What the fuzz targets share: the input as text, a scratch folder for the
-// readers that take a file, and a messenger that keeps nothing (a fuzzed
-// file may be refused a million times).
+// readers that take a file, a messenger that keeps nothing (a fuzzed file
+// may be refused a million times), a check that stops the run, and the
+// options dialog's grids' promise about their files.
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,8 +12,17 @@
 
 #include "common/Messages.h"
 #include "tests/common/TempFolder.h"
+#include "tests/reports/GridContract.h"
 
 namespace velmora::fuzz {
+
+// A broken promise is a finding: the run stops and keeps the input.
+inline void Require(bool held) {
+  if (!held) std::abort();
+}
+
+// A text's width as the tables measure it, without a window.
+inline int Width(std::string_view text) { return static_cast<int>(text.size()); }
 
 inline std::string_view Text(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
@@ -50,5 +61,16 @@ class QuietMessenger final : public Messenger {
   void Show(std::string_view, MessageIcon, std::string_view) override {}
   bool AskYesNo(std::string_view, MessageIcon, std::string_view) override { return false; }
 };
+
+// Rows a grid agrees to write come back from the file alike, whole.
+template <typename Text, typename Recall>
+void RequireReadsBack(testing::GridKind kind, const GridRows& rows, Text text, Recall recall) {
+  QuietMessenger messages;
+  auto written = text(rows, messages);
+  if (!written) return;
+  auto back = recall(ScratchFile("grid-again.txt", *written), messages);
+  Require(back.dropped.empty() && testing::GridReadsBack(kind, rows, back.rows));
+  Require(kind != testing::GridKind::History || testing::HistoryFillAgrees(*written, back.rows));
+}
 
 }  // namespace velmora::fuzz

@@ -4,7 +4,6 @@
 // and a recall reads back alike (or the save refuses it), and a recall
 // never makes more rows than the file has lines.
 #include <algorithm>
-#include <cstdlib>
 
 #include "airmail/AutoConnectSettings.h"
 #include "selection/NoConnectData.h"
@@ -14,19 +13,14 @@
 #include "tests/fuzz/FuzzSupport.h"
 
 using namespace velmora;
+using fuzz::Require;
 
 namespace {
 
-int Width(std::string_view text) { return static_cast<int>(text.size()); }
-
 FrequencyTable TableOfMode(int mode) {
   FrequencyTable table;
-  ColumnsBuild(table, mode, AutoConnectSettings{}, Width);
+  ColumnsBuild(table, mode, AutoConnectSettings{}, fuzz::Width);
   return table;
-}
-
-void Require(bool held) {
-  if (!held) std::abort();
 }
 
 std::string ConditionsText(const DataConditions& c) { return DataTimeText(c.time) + JoinRecord(ConditionsRecord(c)); }

@@ -8,13 +8,10 @@ using namespace velmora;
 
 namespace {
 
-class FuzzedRegistry final : public AirmailRegistry {
- public:
-  explicit FuzzedRegistry(std::string_view value) : value_(value) {}
-  std::optional<std::string> InstallFolder() const override { return value_; }
-
- private:
-  std::string value_;
+struct FuzzedRegistry final : AirmailRegistry {
+  explicit FuzzedRegistry(std::string_view text) : value(text) {}
+  std::optional<std::string> InstallFolder() const override { return value; }
+  std::string value;
 };
 
 }  // namespace

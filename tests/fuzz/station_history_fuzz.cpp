@@ -8,7 +8,6 @@
 #include "reports/OptionsGrids.h"
 #include "selection/StationHistoryData.h"
 #include "tests/fuzz/FuzzSupport.h"
-#include "tests/reports/GridContract.h"
 
 using namespace velmora;
 
@@ -20,14 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto file = fuzz::ScratchFile(kStationHistoryDataFile, text);
   fuzz::QuietMessenger messages;
   auto shown = HistoryGridRecall(file, messages);
-  if (!testing::HistoryFillAgrees(text, shown.rows)) __builtin_trap();
-  if (auto written = HistoryGridText(shown.rows, messages)) {
-    const auto again = fuzz::ScratchFile("history-again.txt", *written);
-    auto back = HistoryGridRecall(again, messages);
-    if (!back.dropped.empty() || !testing::GridReadsBack(testing::GridKind::History, shown.rows, back.rows) ||
-        !testing::HistoryFillAgrees(*written, back.rows))
-      __builtin_trap();
-  }
+  fuzz::Require(testing::HistoryFillAgrees(text, shown.rows));
+  fuzz::RequireReadsBack(testing::GridKind::History, shown.rows, HistoryGridText, HistoryGridRecall);
   const AutoConnectSettings settings;
   StationHistoryFile(file, settings, messages).StationHistorySet("HAM", "W1AW", "14080.0", 1);
   return 0;

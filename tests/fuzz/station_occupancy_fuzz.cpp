@@ -1,8 +1,6 @@
 // "StationOccupancyData.txt": read as a run's end reads it, what was heard
 // added, faded and bounded, written and read back whole; and shown as the
 // occupancy window and the "Busy" column show it.
-#include <cstdlib>
-
 #include "selection/BusyShare.h"
 #include "selection/OccupancyHoursTable.h"
 #include "selection/StationOccupancy.h"
@@ -20,14 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   record.Bound(today, 30);
 
   OccupancyHoursRequest request{"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, today, 30};
-  for (const auto& [key, entry] : record.All()) {
-    request.system = key.system;
-    request.station = key.station;
-    request.labels.push_back(key.frequency);
-    break;
+  if (!record.All().empty()) {  // the first station the file knows, one of its labels among those asked for
+    const auto& first = record.All().begin()->first;
+    request = {first.system, first.station, {"14075.0", "14080.0(p3)", first.frequency}, today, 30};
   }
   FrequencyTable table;
-  OccupancyHoursFill(table, record, request, [](std::string_view text) { return static_cast<int>(text.size()); });
+  OccupancyHoursFill(table, record, request, fuzz::Width);
   OccupancyNow now{record, 15, today, 30};
   if (auto entry = now.At(request.system, request.station, request.labels.front())) {
     BusyCellText(*entry);
@@ -35,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   std::error_code error;
-  if (!StationOccupancyWrite(file, record, error)) std::abort();
+  fuzz::Require(StationOccupancyWrite(file, record, error));
   OccupancyRead again = StationOccupancyRead(file);
   // What the program writes it reads back whole.
-  if (!again.problem.empty() || again.record.All().size() != record.All().size()) std::abort();
+  fuzz::Require(again.problem.empty() && again.record.All().size() == record.All().size());
   return 0;
 }

@@ -5,7 +5,6 @@
 #include "airmail/StationRadioData.h"
 #include "reports/OptionsGrids.h"
 #include "tests/fuzz/FuzzSupport.h"
-#include "tests/reports/GridContract.h"
 
 using namespace velmora;
 
@@ -26,9 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto shown = RadioGridRecall(file, messages);
   RadioSourcesDifference(shown.rows, shown.rows);
   RadioSourcesCompare(shown.rows, shown.rows, messages);
-  if (!RadioGridSave(file, shown.rows, messages)) return 0;
-  auto back = RadioGridRecall(file, messages);
-  if (!back.dropped.empty() || !testing::GridReadsBack(testing::GridKind::Radio, shown.rows, back.rows))
-    __builtin_trap();
+  fuzz::RequireReadsBack(testing::GridKind::Radio, shown.rows, RadioGridText, RadioGridRecall);
   return 0;
 }

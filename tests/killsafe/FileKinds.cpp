@@ -14,13 +14,13 @@
 #include "common/Messages.h"
 #include "common/ProfileFile.h"
 #include "common/RecordFile.h"
-#include "reports/LogFileSummary.h"
 #include "reports/OptionsGrids.h"
 #include "selection/NoConnectData.h"
 #include "selection/ReferenceData.h"
 #include "selection/StationOccupancy.h"
 #include "selection/StationOffsets.h"
 #include "selection/TableColumns.h"
+#include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora::testing {
@@ -42,35 +42,18 @@ void Require(bool written) {
 
 std::string Numbered(std::string_view text, int i) { return std::string(text) + std::to_string(i); }
 
-// What the reader said, or nothing when it read the file whole without a word.
-std::string Said(bool whole, const RecordingMessenger& messages) {
-  std::string said = whole ? "" : "not read whole\n";
-  for (const auto& text : messages.Texts()) said += text + "\n";
-  return said;
-}
-
-AutoConnectSettings KillSettings(int variant) {
-  AutoConnectSettings settings;
-  settings.stationHistoryMin = variant ? -5.0f : -3.0f;
-  return settings;
-}
-
 void WriteSettings(const fs::path& file, int variant) {
   MainSettings main;
   Default(main);
   ProfileWriter writer(file);
+  AutoConnectSettings autoConnect;
+  autoConnect.stationHistoryMin = variant ? -5.0f : -3.0f;
   ProfileSave(writer, main);
-  ProfileSave(writer, KillSettings(variant));
+  ProfileSave(writer, autoConnect);
   // Lines the program does not know stay as they are, however many.
   for (int i = 0; i < kRows; ++i) writer.Write("Notes", Numbered("Note ", i), Numbered(variant ? "new " : "old ", i));
   std::error_code error;
   Require(writer.Commit(error));
-}
-
-std::string ReadSettings(const fs::path& file) {
-  AutoConnectSettings read;
-  ProfileRecall(ProfileDocument::Load(file), read);
-  return read == KillSettings(0) || read == KillSettings(1) ? "" : "the AutoConnect settings read back differ";
 }
 
 void WriteOffsets(const fs::path& file, int variant) {
@@ -81,22 +64,11 @@ void WriteOffsets(const fs::path& file, int variant) {
   Require(StationOffsetDataWrite(file, records, error));
 }
 
-std::string ReadOffsets(const fs::path& file) {
-  OffsetDataFailure failure;
-  auto records = StationOffsetDataRead(file, failure);
-  return !records ? failure.description : records->size() == kRows ? "" : "records lost";
-}
-
 void WriteHistory(const fs::path& file, int variant) {
   GridRows rows;
   for (int i = 0; i < kRows; ++i) rows.push_back({"HAM", Numbered("W", i), "7000.0", variant ? "1.5" : "-0.5"});
   RecordingMessenger messages;
   Require(HistoryGridSave(file, rows, messages));
-}
-
-std::string ReadHistory(const fs::path& file) {
-  RecordingMessenger messages;
-  return Said(HistoryGridRecall(file, messages).rows.size() == kRows, messages);
 }
 
 void WriteRadio(const fs::path& file, int variant) {
@@ -105,12 +77,6 @@ void WriteRadio(const fs::path& file, int variant) {
     records.push_back({"SAILMAIL", Numbered("STN", i), variant ? "2" : "1", {"7000.0", "10000.0", "14000.0(p3)"}});
   std::error_code error;
   Require(StationRadioDataWrite(file, records, error));
-}
-
-std::string ReadRadio(const fs::path& file) {
-  FileFailure failure;
-  auto records = StationRadioDataRead(file, failure);
-  return !records ? failure.error.message() : records->size() == kRows ? "" : "records lost";
 }
 
 // A measured table of the mode, every row a station's frequency.
@@ -131,21 +97,9 @@ void WriteReference(const fs::path& file, int variant) {
   Require(ReferenceDataWrite(MeasuredTable(kModeReferenceStations, variant), file, kConditions).empty());
 }
 
-std::string ReadReference(const fs::path& file) {
-  FrequencyTable table = MeasuredTable(kModeReferenceData, 0);
-  RecordingMessenger messages;
-  return Said(ReferenceDataRecall(table, file, 0, messages).has_value(), messages);
-}
-
 void WriteNoConnect(const fs::path& file, int variant) {
   Require(NoConnectDataWrite(MeasuredTable(kModeNoConnectData, variant), file, kConditions, kModeMultipleStations)
               .empty());
-}
-
-std::string ReadNoConnect(const fs::path& file) {
-  FrequencyTable table = MeasuredTable(kModeNoConnectData, 0);
-  RecordingMessenger messages;
-  return Said(NoConnectDataRecall(table, file, messages).has_value(), messages);
 }
 
 // A year of hourly knowledge of 500 station frequencies.
@@ -159,11 +113,6 @@ void WriteOccupancy(const fs::path& file, int variant) {
   Require(StationOccupancyWrite(file, record, error));
 }
 
-std::string ReadOccupancy(const fs::path& file) {
-  OccupancyRead read = StationOccupancyRead(file);
-  return !read.problem.empty() ? read.problem : read.record.All().size() == kRows ? "" : "entries lost";
-}
-
 void AppendRun(const fs::path& file, int variant) {
   LogRun run{kConditions.time, kConditions.ship, {}, variant ? "Connected" : "No Connect", kModeMultipleStations, 0.2f};
   run.statistics.station = variant ? "W1AW" : "KX1";
@@ -171,39 +120,25 @@ void AppendRun(const fs::path& file, int variant) {
   Require(AppendRecord(file, kAutoConnectLogHeading, AutoConnectLogRecord(run), error));
 }
 
-std::string ReadRuns(const fs::path& file) { return LogFileSummary(file, std::nullopt).failure; }
-
-class FixedClock final : public RunClock {
- public:
-  UtcDateTime Utc() override { return kConditions.time; }
-  double SecondsSinceMidnight() override { return 0; }
-};
-
 // The program only ever appends to its message log, and never reads it back.
 void AppendMessage(const fs::path& file, int variant) {
   RecordingMessenger boxes;
-  FixedClock clock;
+  FakeClock clock;
   LoggingMessenger(boxes, file, clock).Note(variant ? "Connected to W1AW" : "No station answered, retrying");
 }
 
 constexpr FileKind kKinds[] = {
-    {"settings", kSettingsFileName, FileShape::kWhole, WriteSettings, ReadSettings},
-    {"offsets", kStationOffsetDataFile, FileShape::kWhole, WriteOffsets, ReadOffsets},
-    {"history", "StationHistoryData.txt", FileShape::kWhole, WriteHistory, ReadHistory},
-    {"radio", kStationRadioDataFile, FileShape::kWhole, WriteRadio, ReadRadio},
-    {"occupancy", kStationOccupancyDataFile, FileShape::kWhole, WriteOccupancy, ReadOccupancy},
-    {"reference", "2026-12-07 153000.ref", FileShape::kWhole, WriteReference, ReadReference},
-    {"noconnect", "2026-12-07 153000.nct", FileShape::kWhole, WriteNoConnect, ReadNoConnect},
-    {"runlog", "AutoConnectLog.txt", FileShape::kAppended, AppendRun, ReadRuns},
-    {"messagelog", "Velmora.log", FileShape::kAppended, AppendMessage, nullptr},
-    {"recording", "Data", FileShape::kRecording, nullptr, nullptr},
+    {"settings", kSettingsFileName, FileShape::kWhole, WriteSettings},
+    {"offsets", kStationOffsetDataFile, FileShape::kWhole, WriteOffsets},
+    {"history", "StationHistoryData.txt", FileShape::kWhole, WriteHistory},
+    {"radio", kStationRadioDataFile, FileShape::kWhole, WriteRadio},
+    {"occupancy", kStationOccupancyDataFile, FileShape::kWhole, WriteOccupancy},
+    {"reference", "2026-12-07 153000.ref", FileShape::kWhole, WriteReference},
+    {"noconnect", "2026-12-07 153000.nct", FileShape::kWhole, WriteNoConnect},
+    {"runlog", "AutoConnectLog.txt", FileShape::kAppended, AppendRun},
+    {"messagelog", "Velmora.log", FileShape::kAppended, AppendMessage},
+    {"recording", "Data", FileShape::kRecording, nullptr},
 };
-
-std::string WholeFault(const WrittenContents& written, const std::string& content) {
-  return content == written.first || content == written.second
-             ? ""
-             : "neither the old nor the new content (" + std::to_string(content.size()) + " bytes)";
-}
 
 // The heading (when the kind has one), then whole records only.
 std::string AppendedFault(const WrittenContents& written, std::string_view content) {
@@ -284,8 +219,9 @@ std::string KilledFileFault(const FileKind& kind, const fs::path& file, const Wr
   }
   if (!fs::exists(file)) return "the file is gone";
   const std::string content = ReadBytes(file);
-  std::string fault = kind.shape == FileShape::kWhole ? WholeFault(written, content) : AppendedFault(written, content);
-  return fault.empty() && kind.read ? kind.read(file) : fault;
+  if (kind.shape == FileShape::kAppended) return AppendedFault(written, content);
+  if (content == written.first || content == written.second) return "";
+  return "neither the old nor the new content (" + std::to_string(content.size()) + " bytes)";
 }
 
 }  // namespace velmora::testing

@@ -1,8 +1,8 @@
 #pragma once
 // Every file the program writes, written by its real writer in one of two
-// contents that differ, and read back by its real reader: what the kill
-// test's writer program repeats until it is killed, and what the test
-// checks afterwards.
+// contents that differ: what the kill test's writer program repeats until
+// it is killed. Afterwards the file must hold what a whole write leaves,
+// byte for byte (that such a file reads back is each file's own test).
 #include <filesystem>
 #include <span>
 #include <string>
@@ -22,9 +22,6 @@ struct FileKind {
   FileShape shape;
   // Writes content (or appends record) 0 or 1; not for recordings.
   void (*write)(const std::filesystem::path& file, int variant);
-  // What the program's reader says about the file: empty when it reads it
-  // cleanly; none for a file the program never reads back.
-  std::string (*read)(const std::filesystem::path& file);
 };
 
 std::span<const FileKind> FileKinds();

@@ -1,7 +1,7 @@
 // Every file the program writes, its writer killed at random moments many
-// times: afterwards each whole file holds the old or the new content and
-// reads cleanly, a log holds whole records only, and a recording every
-// buffer written before, in order.
+// times: afterwards each whole file holds the old or the new content byte
+// for byte, a log holds whole records only, and a recording every buffer
+// written before, in order.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -90,13 +90,19 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess() {
     if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+    Terminate();
     CloseHandle(info_.hProcess);
     CloseHandle(info_.hThread);
   }
   bool Started() const { return started_; }
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitExit(DWORD milliseconds) { return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0; }
+  // Ends it at once wherever it is, and returns once it is gone; false
+  // when it had ended by itself.
+  bool Terminate() {
+    if (!started_ || WaitExit(0)) return false;
+    return TerminateProcess(info_.hProcess, 99) && WaitExit(INFINITE);
+  }
   DWORD ExitCode() const {
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
