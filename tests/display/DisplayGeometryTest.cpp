@@ -51,14 +51,6 @@ TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrumAndARecordingComesBefor
   EXPECT_EQ(MainCaption(true, 2), "Velmora - Recording - Quarter");
 }
 
-TEST(SpectrumView, DragsUnder20UnitsDoNotZoom) {
-  auto v = MakeSpectrumView(0, 1700, {}, 2048, 1024, 400, false);
-  Zoom zoom;
-  EXPECT_FALSE(ZoomFromDrag(v, 100, 100, 119, 300, zoom));
-  EXPECT_FALSE(ZoomFromDrag(v, 100, 100, 300, 119, zoom));
-  EXPECT_TRUE(ZoomFromDrag(v, 400, 300, 200, 100, zoom)) << "corners in any order";
-}
-
 const MeasuringCanvas kMeasure{};
 
 double Number(const std::string& text) { return ParseLeadingNumber(text).value_or(-1); }

@@ -48,23 +48,6 @@ TEST(GridHitTest, HiddenColumnsHoldNothingAndRowsCountFromTheTopRow) {
     EXPECT_EQ(GridHitTest(widths, 10, 5, c.topRow, c.x, c.y), c.expected) << c.x << "," << c.y;
 }
 
-// The offset and the history together: StationRowsTest.
-TEST(FrequencyMouseMove, ReasonColoursFirstThenTheColumnsOwnText) {
-  auto table = TableOf({{"W1AW", "14075.0", 60}});
-  ReasonColors colors;
-  table.CellSet(1, kColumnStnAnt, "3.0");
-  table.CellSet(1, kColumnHistory, "-0.5");
-  table.CellColorSet(1, kColumnSnr, colors[kReasonStationCorrection]);
-  table.CellColorSet(1, kColumnTxConnect, colors[kReasonHigherFrequency]);
-  ToolTipContext all{kModeMultipleStations, true, true, colors};
-  ToolTipContext noOffset{kModeMultipleStations, false, true, colors};
-  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnSnr, noOffset), "Station History of -0.5 dB");
-  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnTxConnect, all), "Selected Higher Frequency");
-  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnTAng, all), "") << "a hidden column has no heading";
-  ToolTipContext currentFrequency{kModeCurrentFrequency, true, true, colors};
-  EXPECT_EQ(FrequencyMouseMove(table, 1, kColumnSnr, currentFrequency), std::nullopt);
-}
-
 // The engine's list cursor over the boxes: WindowPartsTest.
 TEST(EngineCells, ColourScrollRequestAndBlink) {
   auto table = TableOf({{"A", "3590.0", 0}, {"A", "7102.0", 0}, {"B", "10140.0", 0}});

@@ -27,7 +27,6 @@ std::vector<std::string> ModelCaptions(const char* name) {
   return out;
 }
 
-bool Checked(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED; }
 bool Greyed(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED; }
 
 using MainWindowTest = testing::MainWindowFixture<>;
@@ -51,22 +50,6 @@ TEST_F(MainWindowTest, ToolbarAndTheMenuBarItShows) {
   EXPECT_FALSE(Greyed(bar, menu::kOptionsDetector));
   Press("Menu");
   EXPECT_EQ(GetMenu(window->Handle()), nullptr);
-}
-
-// The menus' captions are their model's (the screenshots show them).
-TEST_F(MainWindowTest, FrequencyAndTimeMenusChecks) {
-  HMENU frequency = window->FrequencyMenu();
-  window->Command(menu::kFrequencyRange0 + static_cast<int>(kRangeQuarter));
-  EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Quarter") << "at once while stopped";
-  window->Command(menu::kTimeSamples0 + 14);
-  SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(frequency), 0);
-  EXPECT_TRUE(Checked(frequency, menu::kFrequencyRange0 + 2));
-  EXPECT_TRUE(Checked(frequency, menu::kFrequencySamples0 + 14));
-
-  HMENU time = window->TimeMenu();
-  SendMessageA(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(time), 0);
-  EXPECT_TRUE(Checked(time, menu::kTimeSamples0 + 14));
-  EXPECT_EQ(window->Settings().display.sampleSize, 16384);
 }
 
 // The mouse reads the spectrum off, and a drag zooms.
