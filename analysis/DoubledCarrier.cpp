@@ -42,8 +42,11 @@ void DoubledCarrier::Add(std::span<const Complex> analytic, double rate, float b
   for (std::size_t c = 0; c < cells_.size(); ++c) mean_[c] += weight * (cells_[c] - mean_[c]);
   ++count_;
   heard_ += step;
-  ratio_ = 0;
-  if (heard_ >= kJudgedAfter) Judge();
+  // One look alone does not count: it stands for two buffers or more,
+  // which would pass for a modem found for a while.
+  const double last = judged_;
+  judged_ = heard_ >= kJudgedAfter ? Judge() : 0.0;
+  ratio_ = std::min(last, judged_);
 }
 
 // The cells and the weighting of the squared signal's middle for a length.
@@ -90,12 +93,12 @@ double DoubledCarrier::Around(std::int32_t cell) const {
 }
 
 // The strongest cell (with its stronger neighbour: a line between two
-// cells) over the cells round it; none when another line elsewhere stands
+// cells) over the cells round it; 0 when another line elsewhere stands
 // near as high.
-void DoubledCarrier::Judge() {
+double DoubledCarrier::Judge() {
   const auto cells = static_cast<std::int32_t>(mean_.size());
   const std::int32_t pad = kSkirtCells + kAroundCells + 1;
-  if (cells <= 2 * pad) return;
+  if (cells <= 2 * pad) return 0;
   sums_.assign(static_cast<std::size_t>(cells + 2 * pad + 1), 0.0);
   for (std::int32_t i = 0; i < cells + 2 * pad; ++i)
     sums_[i + 1] = sums_[i] + mean_[static_cast<std::size_t>((i - pad + cells) % cells)];
@@ -109,9 +112,9 @@ void DoubledCarrier::Judge() {
   }
   for (std::int32_t c = 0; c < cells; ++c) {
     const std::int32_t apart = std::abs(c - best);
-    if (std::min(apart, cells - apart) > kSkirtCells + 1 && ratios_[c] >= kSecondShare * ratios_[best]) return;
+    if (std::min(apart, cells - apart) > kSkirtCells + 1 && ratios_[c] >= kSecondShare * ratios_[best]) return 0;
   }
-  ratio_ = ratios_[best];
+  return ratios_[best];
 }
 
 }  // namespace velmora

@@ -19,18 +19,18 @@ namespace velmora {
 
 class DoubledCarrier {
  public:
-  void Restart() { count_ = 0, ratio_ = 0, sinceLook_ = 0; }
+  void Restart() { count_ = 0, ratio_ = judged_ = sinceLook_ = 0; }
   // The passband's analytic signal at `rate` samples a second (its ends,
   // where the analysis window closes, are left out).
   void Add(std::span<const Complex> analytic, double rate, float bufferSeconds);
-  // The figure; 0 until it has heard 0.75 s, or while a second line stands
-  // near as high.
+  // The figure, the lesser of the last two looks; 0 until it has heard
+  // 0.75 s, or while a second line stands near as high.
   double Ratio() const { return ratio_; }
 
  private:
   void Shape(std::size_t size, double rate);
   void Square(std::span<const Complex> analytic);
-  void Judge();
+  double Judge();
   double Around(std::int32_t cell) const;
 
   FftPlan fft_;
@@ -41,6 +41,7 @@ class DoubledCarrier {
   std::int32_t count_ = 0;     // buffers averaged
   double heard_ = 0;           // seconds they stand for
   double sinceLook_ = 0;       // seconds since the last buffer looked at
+  double judged_ = 0;  // the last look's figure
   double ratio_ = 0;
 };
 
