@@ -22,6 +22,9 @@ constexpr double kRepeatsAbove = 18;   // noise: the strongest of some 170 lags 
 // in no band, did too.)
 constexpr double kRepeatsInBandAbove = 11;
 constexpr double kRepeatsInBandAfter = 2;  // seconds
+// A squared 2-PSK's line over the cells round it: tens to hundreds, through
+// long echoes too; noise about 4, what is left of a strong hum up to 15.
+constexpr double kCarrierAbove = 20;
 
 }  // namespace
 
@@ -32,6 +35,7 @@ void DigitalDetector::Restart() {
   steady_.Restart();
   envelope_.Restart();
   repetition_.Restart();
+  carrier_.Restart();
 }
 
 bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, bool speak, DetectorResults& results,
@@ -41,18 +45,23 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   steady_.Follow(buffer_, bufferSeconds);
   buffer_.LimitToPassband(steady_.Lines());
   // Strong hum, a sum of steady tones, would pass for a steady envelope
-  // until its lines are known and left out.
-  if (steady_.LinesKnown()) envelope_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
+  // until its lines are known and left out; squared, it leaves lines too.
+  if (steady_.LinesKnown()) {
+    envelope_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
+    carrier_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
+  }
   repetition_.Add(buffer_, steady_.Lines(), steady_.FlatTop(), bufferSeconds);
 
   results.digitalWidth = static_cast<float>(steady_.BandHigh() - steady_.BandLow());
   results.digitalText = IntegerText(std::lround(results.digitalWidth));
   // Mains hum's comb, its lines left out, still ripples the spectrum at its
-  // spacing: the repetition says nothing while its memory may hold it.
+  // spacing and leaves lines squared: the repetition and the doubled
+  // carrier say nothing while its memory may hold it.
   mainsSince_ = steady_.Mains() ? 0 : mainsSince_ + bufferSeconds;
   const bool inBand = repetition_.Buffers() * bufferSeconds >= kRepeatsInBandAfter && steady_.BandFound();
   const bool repeats = Repetition() > (inBand ? kRepeatsInBandAbove : kRepeatsAbove) && mainsSince_ > kMainsMemory;
-  const bool now = Steadiness() < kSteadyBelow || repeats || steady_.NarrowBand();
+  const bool twoPsk = Carrier() > kCarrierAbove && mainsSince_ > kMainsMemory;
+  const bool now = Steadiness() < kSteadyBelow || repeats || steady_.NarrowBand() || twoPsk;
   // The hold is earned: a buffer found alone is not held. A fade the hold
   // bridged does not end the run.
   const double hold = std::min(kHoldSeconds, found_);

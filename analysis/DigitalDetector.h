@@ -8,7 +8,8 @@
 // from buffer to buffer (OFDM's cyclic prefix; a comb of narrow lines such
 // as hum repeats at twice its spacing too and does not count); or a band
 // narrower than any receiver's passband standing above the levels beside
-// it. None needs the noise heard before or a flat spectrum, so a modem on
+// it; or, for a 2-PSK whose envelope long echoes unsettle, one line in the
+// signal squared. None needs the noise heard before or a flat spectrum, so a modem on
 // from the first buffer counts, and a receiver's passband and AGC or a
 // fading channel's notches do not; steady lines (mains hum, carriers) are
 // left out first. A modem found for a while stays found as long again, up
@@ -18,6 +19,7 @@
 #include "analysis/BandSignal.h"
 #include "analysis/DetectorDrawing.h"
 #include "analysis/DetectorResults.h"
+#include "analysis/DoubledCarrier.h"
 #include "analysis/EnvelopeSteadiness.h"
 #include "analysis/PowerDensity.h"
 #include "analysis/AveragedLevels.h"
@@ -36,9 +38,10 @@ class DigitalDetector {
   bool Detect(const PowerDensity& spectrum, float bufferSeconds, bool speak, DetectorResults& results,
               DetectorDrawing& drawing);
 
-  // The two figures it decides by (for measurements).
+  // The figures it decides by (for measurements).
   double Steadiness() const { return envelope_.Ratio(); }
   double Repetition() const { return repetition_.Ratio(); }
+  double Carrier() const { return carrier_.Ratio(); }
 
  private:
   void DrawBand(DetectorDrawing& drawing) const;
@@ -47,6 +50,7 @@ class DigitalDetector {
   AveragedLevels steady_;
   EnvelopeSteadiness envelope_;
   SymbolRepetition repetition_;
+  DoubledCarrier carrier_;
   double since_ = 1e9;  // seconds since a modem was last found
   double found_ = 0;    // seconds it had been found then without a break
   double mainsSince_ = 1e9;  // seconds since mains hum was last found

@@ -1,0 +1,120 @@
+#include "analysis/DoubledCarrier.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+namespace {
+
+constexpr double kCellHz = 5.4;        // the spectrum's cells
+constexpr double kMemorySeconds = 1;   // the average's time constant
+constexpr double kJudgedAfter = 0.75;  // seconds: over fewer buffers noise's strongest cell strays far
+constexpr double kWrapShare = 0.1;     // of each end left out: the window nearly closes there
+// Seconds between two buffers looked at: the line needs no more, and the
+// detector's cost stays small.
+constexpr double kLookEvery = 0.35;
+// A line's own skirt (a fading channel's Doppler widens it), then the cells
+// either side it is measured against.
+constexpr std::int32_t kSkirtCells = 2, kAroundCells = 12;
+// Another line this near the strongest's height elsewhere: a comb (hum's,
+// FSK's); a 2-PSK's next strongest cell stays under a third of its line.
+constexpr double kSecondShare = 0.45;
+
+int Log2(std::size_t n) {
+  int log2n = 0;
+  while ((std::size_t{1} << log2n) < n) ++log2n;
+  return log2n;
+}
+
+}  // namespace
+
+void DoubledCarrier::Add(std::span<const Complex> analytic, double rate, float bufferSeconds) {
+  if (analytic.size() < 16) return;
+  if (static_cast<std::int32_t>(analytic.size()) != size_) Shape(analytic.size(), rate);
+  sinceLook_ += bufferSeconds;
+  if (count_ > 0 && sinceLook_ < kLookEvery) return;
+  const double step = count_ > 0 ? sinceLook_ : bufferSeconds;
+  sinceLook_ = 0;
+  Square(analytic);
+  if (count_ == 0) mean_.assign(cells_.size(), 0.0), heard_ = 0;
+  // The first buffers count evenly, then the older ones fade.
+  const double weight = std::max(std::min(1.0, step / kMemorySeconds), 1.0 / (count_ + 1));
+  for (std::size_t c = 0; c < cells_.size(); ++c) mean_[c] += weight * (cells_[c] - mean_[c]);
+  ++count_;
+  heard_ += step;
+  // One look alone does not count: it stands for two buffers or more,
+  // which would pass for a modem found for a while.
+  const double last = judged_;
+  judged_ = heard_ >= kJudgedAfter ? Judge() : 0.0;
+  ratio_ = std::min(last, judged_);
+}
+
+// The cells and the weighting of the squared signal's middle for a length.
+void DoubledCarrier::Shape(std::size_t size, double rate) {
+  size_ = static_cast<std::int32_t>(size);
+  cellBins_ = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kCellHz * size_ / rate)));
+  count_ = 0;
+  const auto skip = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
+  hann_.resize(size - 2 * skip);
+  for (std::size_t i = 0; i < hann_.size(); ++i)
+    hann_[i] = 0.5 - 0.5 * std::cos(2 * 3.14159265358979 * (static_cast<double>(i) + 0.5) / hann_.size());
+}
+
+// The squared signal's middle over its mean power, Hann weighted, and its
+// power spectrum summed into cells.
+void DoubledCarrier::Square(std::span<const Complex> analytic) {
+  const auto size = analytic.size();
+  const auto skip = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
+  const auto middle = analytic.subspan(skip, size - 2 * skip);
+  double power = 0;
+  for (const Complex& z : middle) power += static_cast<double>(z.re) * z.re + static_cast<double>(z.im) * z.im;
+  power = std::max(power / static_cast<double>(middle.size()), 1e-30);
+  work_.assign(size, Complex{});
+  for (std::size_t i = 0; i < middle.size(); ++i) {
+    const double re = middle[i].re, im = middle[i].im;
+    const double hann = hann_[i] / power;
+    work_[i] = {static_cast<float>((re * re - im * im) * hann), static_cast<float>(2 * re * im * hann)};
+  }
+  fft_.Transform(1, work_, Log2(size));
+  cells_.assign(size / static_cast<std::size_t>(cellBins_), 0.0);
+  for (std::size_t b = 0; b < cells_.size() * cellBins_; ++b)
+    cells_[b / cellBins_] += static_cast<double>(work_[b].re) * work_[b].re +
+                             static_cast<double>(work_[b].im) * work_[b].im;
+}
+
+// The mean of the cells either side of a cell beyond its skirt (the
+// spectrum wraps round).
+double DoubledCarrier::Around(std::int32_t cell) const {
+  const std::int32_t pad = kSkirtCells + kAroundCells + 1;
+  auto sum = [&](std::int32_t from, std::int32_t to) { return sums_[to + pad] - sums_[from + pad]; };
+  return (sum(cell - kSkirtCells - kAroundCells, cell - kSkirtCells) +
+          sum(cell + kSkirtCells + 1, cell + kSkirtCells + kAroundCells + 1)) /
+         (2 * kAroundCells);
+}
+
+// The strongest cell (with its stronger neighbour: a line between two
+// cells) over the cells round it; 0 when another line elsewhere stands
+// near as high.
+double DoubledCarrier::Judge() {
+  const auto cells = static_cast<std::int32_t>(mean_.size());
+  const std::int32_t pad = kSkirtCells + kAroundCells + 1;
+  if (cells <= 2 * pad) return 0;
+  sums_.assign(static_cast<std::size_t>(cells + 2 * pad + 1), 0.0);
+  for (std::int32_t i = 0; i < cells + 2 * pad; ++i)
+    sums_[i + 1] = sums_[i] + mean_[static_cast<std::size_t>((i - pad + cells) % cells)];
+  ratios_.assign(mean_.size(), 0.0);
+  std::int32_t best = 0;
+  for (std::int32_t c = 0; c < cells; ++c) {
+    const double around = Around(c);
+    if (around <= 0) continue;
+    ratios_[c] = (mean_[c] + std::max(mean_[(c + cells - 1) % cells], mean_[(c + 1) % cells])) / around;
+    if (ratios_[c] > ratios_[best]) best = c;
+  }
+  for (std::int32_t c = 0; c < cells; ++c) {
+    const std::int32_t apart = std::abs(c - best);
+    if (std::min(apart, cells - apart) > kSkirtCells + 1 && ratios_[c] >= kSecondShare * ratios_[best]) return 0;
+  }
+  return ratios_[best];
+}
+
+}  // namespace velmora
