@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <complex>
-#include <tuple>
 
 #include "tools/signalgen/FadingChannel.h"
 #include "tools/signalgen/LinkPauses.h"
@@ -17,19 +16,6 @@ double Power(std::span<const float> x) {
   double sum = 0;
   for (float v : x) sum += double(v) * v;
   return sum / double(x.size());
-}
-
-TEST(FadingChannel, NamesAndFieldsAreReadOrRefused) {
-  const struct { const char* text; bool read; int paths = 0; double delay = 0, spread = 0; } rows[] = {
-      {"good", true, 2, 0.5, 0.1}, {"3:2.5:1.2", true, 3, 2.5, 1.2}, {"2:1.5", false}, {"4:1:1", false},
-      {"2:1:1:", false}, {"bad", false}};
-
-  for (const auto& row : rows) {
-    FadingChannel c;
-    EXPECT_EQ(ParseChannel(row.text, c), row.read) << row.text;
-    if (!row.read) continue;
-    EXPECT_EQ(std::tuple(c.paths, c.delayMs, c.spreadHz), std::tuple(row.paths, row.delay, row.spread)) << row.text;
-  }
 }
 
 // A path's gain: Gaussian with a mean power of 1, and as fast as its spread
