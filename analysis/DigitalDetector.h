@@ -9,10 +9,10 @@
 // as hum repeats at twice its spacing too and does not count); or a band
 // narrower than any receiver's passband standing above the levels beside
 // it; or, for a 2-PSK whose envelope long echoes unsettle, one line in the
-// signal squared. None needs the noise heard before or a flat spectrum, so a modem on
-// from the first buffer counts, and a receiver's passband and AGC or a
-// fading channel's notches do not; steady lines (mains hum, carriers) are
-// left out first. A modem found for a while stays found as long again, up
+// signal squared. None needs the noise heard before or a flat spectrum, so
+// a modem on from the first buffer counts, and a receiver's passband and
+// AGC or a fading channel's notches do not; steady lines (mains hum,
+// carriers) are left out first. A modem found for a while stays found as long again, up
 // to 5 s: through a fade or an ARQ pause.
 #include <string_view>
 
