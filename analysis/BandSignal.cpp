@@ -15,12 +15,6 @@ constexpr std::int32_t kSolveMargin = 12;  // bins solved beyond the passband: t
 // The analysis window w(j) = 0.54 - 0.46 cos(2 pi (j + 1) / n) for sample j.
 constexpr double kCentre = 0.54, kSide = 0.23;
 
-int Log2(std::int32_t n) {
-  int log2n = 0;
-  while ((std::int32_t{1} << log2n) < n) ++log2n;
-  return log2n;
-}
-
 }  // namespace
 
 double BandSignal::Resolution() const { return n_ > 0 ? kSampleRate / static_cast<double>(n_) : 0.0; }
@@ -104,7 +98,7 @@ void BandSignal::LimitToPassband(std::span<const std::uint8_t> dropped) {
     analytic_[static_cast<std::size_t>(((b - centre) % quarter + quarter) % quarter)] = {
         static_cast<float>(c.re * weight), static_cast<float>(c.im * weight)};
   }
-  fft_.Transform(-1, analytic_, Log2(quarter));
+  fft_.Transform(-1, analytic_, TransformLog2(static_cast<std::size_t>(quarter)));
   // A crash stands far above the rest of the passband's envelope (the ends,
   // where the window closes, left out).
   double peak = 0, sum = 0;
@@ -134,7 +128,7 @@ void BandSignal::Shape() {
   }
   unwindow_.resize(static_cast<std::size_t>(n_ / 4));
   for (std::size_t m = 0; m < unwindow_.size(); ++m)
-    unwindow_[m] = 0.5 / (kCentre - 2 * kSide * std::cos(2 * 3.14159265358979 * static_cast<double>(4 * m + 1) / n_));
+    unwindow_[m] = 0.5 / (kCentre - 2 * kSide * std::cos(2 * kPi * static_cast<double>(4 * m + 1) / n_));
   shaped_ = n_;
 }
 

@@ -12,8 +12,8 @@
 // signal squared. None needs the noise heard before or a flat spectrum, so
 // a modem on from the first buffer counts, and a receiver's passband and
 // AGC or a fading channel's notches do not; steady lines (mains hum,
-// carriers) are left out first. A modem found for a while stays found as long again, up
-// to 5 s: through a fade or an ARQ pause.
+// carriers) are left out first. A modem found for a while stays found as
+// long again, up to 5 s: through a fade or an ARQ pause.
 #include <string_view>
 
 #include "analysis/BandSignal.h"

@@ -20,12 +20,6 @@ constexpr std::int32_t kSkirtCells = 2, kAroundCells = 12;
 // FSK's); a 2-PSK's next strongest cell stays under a third of its line.
 constexpr double kSecondShare = 0.45;
 
-int Log2(std::size_t n) {
-  int log2n = 0;
-  while ((std::size_t{1} << log2n) < n) ++log2n;
-  return log2n;
-}
-
 }  // namespace
 
 void DoubledCarrier::Add(std::span<const Complex> analytic, double rate, float bufferSeconds) {
@@ -57,7 +51,7 @@ void DoubledCarrier::Shape(std::size_t size, double rate) {
   const auto skip = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
   hann_.resize(size - 2 * skip);
   for (std::size_t i = 0; i < hann_.size(); ++i)
-    hann_[i] = 0.5 - 0.5 * std::cos(2 * 3.14159265358979 * (static_cast<double>(i) + 0.5) / hann_.size());
+    hann_[i] = 0.5 - 0.5 * std::cos(2 * kPi * (static_cast<double>(i) + 0.5) / hann_.size());
 }
 
 // The squared signal's middle over its mean power, Hann weighted, and its
@@ -75,7 +69,7 @@ void DoubledCarrier::Square(std::span<const Complex> analytic) {
     const double hann = hann_[i] / power;
     work_[i] = {static_cast<float>((re * re - im * im) * hann), static_cast<float>(2 * re * im * hann)};
   }
-  fft_.Transform(1, work_, Log2(size));
+  fft_.Transform(1, work_, TransformLog2(size));
   cells_.assign(size / static_cast<std::size_t>(cellBins_), 0.0);
   for (std::size_t b = 0; b < cells_.size() * cellBins_; ++b)
     cells_[b / cellBins_] += static_cast<double>(work_[b].re) * work_[b].re +

@@ -11,6 +11,14 @@
 
 namespace velmora {
 
+// The exponent of the least power of two that holds n entries: the
+// log2n of a transform over them.
+inline int TransformLog2(std::size_t n) {
+  int log2n = 0;
+  while ((std::size_t{1} << log2n) < n) ++log2n;
+  return log2n;
+}
+
 // How the butterflies are computed; every path gives the same numbers.
 enum class FftPath { Scalar = 0, Avx = 1, Avx512 = 2 };
 

@@ -22,12 +22,6 @@ constexpr double kCombHalf = 6;     // a comb's echo at half its lag stands this
 constexpr double kPresent = 0.25;   // of the band's mean level a buffer keeps while it is on (6 dB)
 constexpr double kHoldSeconds = 1;  // a band away no longer than this is a fade: its figure holds
 
-int Log2(std::int32_t n) {
-  int log2n = 0;
-  while ((std::int32_t{1} << log2n) < n) ++log2n;
-  return log2n;
-}
-
 // Each bin's neighbourhood mean by a running sum, lines left out: their
 // bins must not pull the bins round them, at the lines' own spacing.
 // power[0] is bin `offset`.
@@ -122,7 +116,7 @@ double SymbolRepetition::Correlate(const BandSignal& buffer) {
     const auto b = first + static_cast<std::int32_t>(i);
     work_[static_cast<std::size_t>(((b - centre) % half + half) % half)].re = static_cast<float>(ripple);
   }
-  fft_.Transform(-1, work_, Log2(half));
+  fft_.Transform(-1, work_, TransformLog2(static_cast<std::size_t>(half)));
   return energy;
 }
 
