@@ -60,7 +60,8 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   mainsSince_ = steady_.Mains() ? 0 : mainsSince_ + bufferSeconds;
   const bool inBand = repetition_.Buffers() * bufferSeconds >= kRepeatsInBandAfter && steady_.BandFound();
   const bool mainsForgotten = mainsSince_ > kMainsMemory;
-  const bool repeats = Repetition() > (inBand ? kRepeatsInBandAbove : kRepeatsAbove) && mainsForgotten;
+  const bool repeats =
+      (inBand ? repetition_.BandRatio() > kRepeatsInBandAbove : Repetition() > kRepeatsAbove) && mainsForgotten;
   const bool twoPsk = Carrier() > kCarrierAbove && mainsForgotten;
   const bool now = Steadiness() < kSteadyBelow || repeats || steady_.NarrowBand() || twoPsk;
   // The hold is earned: a buffer found alone is not held. A fade the hold
