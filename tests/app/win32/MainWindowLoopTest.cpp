@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "tests/app/win32/MainWindowFixture.h"
-#include "tests/autoconnect/win32/ThreadTimer.h"
+#include "tests/app/win32/ThreadTimer.h"
 
 namespace velmora {
 namespace {
