@@ -48,18 +48,17 @@ void DoubledCarrier::Shape(std::size_t size, double rate) {
   size_ = static_cast<std::int32_t>(size);
   cellBins_ = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kCellHz * size_ / rate)));
   count_ = 0;
-  const auto skip = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
-  hann_.resize(size - 2 * skip);
-  for (std::size_t i = 0; i < hann_.size(); ++i)
-    hann_[i] = 0.5 - 0.5 * std::cos(2 * kPi * (static_cast<double>(i) + 0.5) / hann_.size());
+  skip_ = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
+  const auto length = static_cast<int>(size - 2 * skip_);
+  hann_.resize(static_cast<std::size_t>(length));
+  for (int i = 0; i < length; ++i) hann_[static_cast<std::size_t>(i)] = WindowWeight(2, i + 1, length);
 }
 
 // The squared signal's middle over its mean power, Hann weighted, and its
 // power spectrum summed into cells.
 void DoubledCarrier::Square(std::span<const Complex> analytic) {
   const auto size = analytic.size();
-  const auto skip = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
-  const auto middle = analytic.subspan(skip, size - 2 * skip);
+  const auto middle = analytic.subspan(skip_, hann_.size());
   double power = 0;
   for (const Complex& z : middle) power += static_cast<double>(z.re) * z.re + static_cast<double>(z.im) * z.im;
   power = std::max(power / static_cast<double>(middle.size()), 1e-30);

@@ -37,6 +37,7 @@ class DoubledCarrier {
   std::vector<Complex> work_;
   std::vector<double> hann_, cells_, mean_, sums_, ratios_;
   std::int32_t size_ = 0;      // the squared signal's transform length
+  std::size_t skip_ = 0;       // samples left out at each end
   std::int32_t cellBins_ = 1;  // transform bins per cell
   std::int32_t count_ = 0;     // buffers averaged
   double heard_ = 0;           // seconds they stand for

@@ -77,7 +77,7 @@ void SymbolRepetition::Weigh(const BandSignal& buffer, std::span<const std::uint
 void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_t> lines,
                            std::span<const std::uint8_t> flatTop, float bufferSeconds) {
   if (buffer.N() != n_) count_ = 0, n_ = buffer.N();
-  ratio_ = bandRatio_ = 0;
+  figures_ = {};
   // A crash's strokes ripple the spectrum at their own spacing for a buffer.
   if (buffer.Impulsive()) return;
   Weigh(buffer, lines, flatTop);
@@ -90,8 +90,7 @@ void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_
   if (level <= 0 || (count_ > 0 && level < kPresent * level_)) {
     absent_ += bufferSeconds;
     if (absent_ > kMemorySeconds) count_ = 0;
-    ratio_ = absent_ <= kHoldSeconds ? held_ : 0.0;
-    bandRatio_ = absent_ <= kHoldSeconds ? heldBand_ : 0.0;
+    if (absent_ <= kHoldSeconds) figures_ = held_;
     return;
   }
   absent_ = 0;
@@ -99,7 +98,7 @@ void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_
   if (energy <= 0 || !Accumulate(energy, level, bufferSeconds)) return;
   // One buffer's ripple alone says little: wait for a few.
   if (count_ * bufferSeconds >= kLeastSeconds) Judge();
-  held_ = ratio_, heldBand_ = bandRatio_;
+  held_ = figures_;
 }
 
 // The ripple of the spectrum (each bin over its neighbourhood's mean, where
@@ -189,12 +188,12 @@ void SymbolRepetition::Judge() {
   auto clear = [&](double echo) { return echo * echo >= kCombHalf * peakSpread; };
   const double multiple = std::max(look(2 * peak, 2 * kHarmonicReach), look(3 * peak, 3 * kHarmonicReach));
   const bool halfComb = half >= size && clear(half);
-  ratio_ = multiple >= size || halfComb ? 0.0 : best;
+  figures_.anywhere = multiple >= size || halfComb ? 0.0 : best;
   // Beside a weak peak the largest of the many lags looked at round twice
   // and three times it reaches half its size by chance, a faded OFDM's for
   // seconds; in a band (hum's comb stands in none) only an echo clear of
   // the spread there is a comb's too.
-  bandRatio_ = (multiple >= size && clear(multiple)) || halfComb ? 0.0 : best;
+  figures_.inBand = (multiple >= size && clear(multiple)) || halfComb ? 0.0 : best;
 }
 
 }  // namespace velmora

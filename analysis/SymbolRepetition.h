@@ -21,20 +21,24 @@ namespace velmora {
 
 class SymbolRepetition {
  public:
-  void Restart() { count_ = 0, absent_ = 0, held_ = heldBand_ = 0; }
+  void Restart() { count_ = 0, absent_ = 0, held_ = {}; }
   // The buffer's spectrum, the passband's bins to leave out (lines) and
   // those on a band's flat top (where the ripple is measured).
   void Add(const BandSignal& buffer, std::span<const std::uint8_t> lines, std::span<const std::uint8_t> flatTop,
            float bufferSeconds);
-  double Ratio() const { return ratio_; }
+  double Ratio() const { return figures_.anywhere; }
   // The same where a band stands above its surroundings, where only a
   // comb's clear echo at a multiple of the lag rules it out.
-  double BandRatio() const { return bandRatio_; }
+  double BandRatio() const { return figures_.inBand; }
   // How many buffers the sum behind the figure has gathered: over a few
   // noise's figure strays further.
   std::int32_t Buffers() const { return count_; }
 
  private:
+  struct Figures {
+    double anywhere = 0, inBand = 0;
+  };
+
   // The ripple's weight per passband bin: the flat tops of the bands, away
   // from their edges, which would ripple the figure themselves.
   void Weigh(const BandSignal& buffer, std::span<const std::uint8_t> lines, std::span<const std::uint8_t> flatTop);
@@ -55,8 +59,8 @@ class SymbolRepetition {
   std::size_t shortest_ = 0, longest_ = 0;  // the lags of a symbol's length, in steps of two samples
   double level_ = 0;                        // the band's mean level while on
   double absent_ = 0;                       // seconds the band has been away
-  double held_ = 0, heldBand_ = 0;          // the figures when it was last there
-  double ratio_ = 0, bandRatio_ = 0;
+  Figures held_;                            // the figures when it was last there
+  Figures figures_;
 };
 
 }  // namespace velmora
