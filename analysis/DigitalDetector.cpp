@@ -61,9 +61,9 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   const bool inBand = repetition_.Buffers() * bufferSeconds >= kRepeatsInBandAfter && steady_.BandFound();
   const bool mainsForgotten = mainsSince_ > kMainsMemory;
   const bool repeats =
-      (inBand ? repetition_.BandRatio() > kRepeatsInBandAbove : Repetition() > kRepeatsAbove) && mainsForgotten;
-  const bool twoPsk = Carrier() > kCarrierAbove && mainsForgotten;
-  const bool now = Steadiness() < kSteadyBelow || repeats || steady_.NarrowBand() || twoPsk;
+      (inBand ? repetition_.BandRatio() > kRepeatsInBandAbove : repetition_.Ratio() > kRepeatsAbove) && mainsForgotten;
+  const bool twoPsk = carrier_.Ratio() > kCarrierAbove && mainsForgotten;
+  const bool now = envelope_.Ratio() < kSteadyBelow || repeats || steady_.NarrowBand() || twoPsk;
   // The hold is earned: a buffer found alone is not held. A fade the hold
   // bridged does not end the run.
   const double hold = std::min(kHoldSeconds, found_);

@@ -38,11 +38,6 @@ class DigitalDetector {
   bool Detect(const PowerDensity& spectrum, float bufferSeconds, bool speak, DetectorResults& results,
               DetectorDrawing& drawing);
 
-  // The figures it decides by (for measurements).
-  double Steadiness() const { return envelope_.Ratio(); }
-  double Repetition() const { return repetition_.Ratio(); }
-  double Carrier() const { return carrier_.Ratio(); }
-
  private:
   void DrawBand(DetectorDrawing& drawing) const;
 
