@@ -1,6 +1,8 @@
 // The decks byte for byte (the programs read their cards by column), and
 // outputs read back: REC533's layout, and VOACAP's cut short (whole outputs:
-// RealVoacapTest under Wine; ICEPAC's: the runner's tests).
+// RealVoacapTest under Wine; ICEPAC's: the runner's tests; a joint output cut
+// into its blocks: the runner's joint runs, whose parts that do not read as a
+// whole run are run again alone).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -71,27 +73,6 @@ TEST_F(Decks, AStationsNextBlockTakesTheMethod26PageOfItsFirst) {
   ASSERT_TRUE(parts);
   EXPECT_EQ(*parts, (std::vector<std::string>{"\f METHOD 26\r\nLUF 1\r\n" + page20, "\f METHOD 26\r\nLUF 1\r\n" + page20,
                                               "\f METHOD 26\r\nLUF 3\r\n" + page20}));
-}
-
-// ICEPAC's pages as its outputs are laid out: the kit has no ICEPAC to run
-// (VOACAP's joint outputs are cut in RealVoacapTest).
-TEST(JointOutputSplit, EachBlocksPagesReadAsItsOwnRunsOutput) {
-  const std::string one = testing::PropagationFixture("icepac-12-13.out");
-  const std::string pages = one.substr(one.find('\f'));
-  auto parts = JointOutputSplit(one.substr(0, one.find('\f')) + pages + pages + pages, 3);
-  ASSERT_TRUE(parts);
-  ASSERT_EQ(parts->size(), 3u);
-  PropagationHours own, part;
-  std::string problem;
-  own.Reset(2, 3);
-  part.Reset(2, 3);
-  ASSERT_TRUE(IcepacVoacapOutputRead(one, 12, 2, 0, 3, own, problem)) << problem;
-  for (const auto& p : *parts) {
-    EXPECT_EQ(p, pages);
-    ASSERT_TRUE(IcepacVoacapOutputRead(p, 12, 2, 0, 3, part, problem)) << problem;
-    EXPECT_EQ(part, own);
-  }
-  EXPECT_FALSE(JointOutputSplit(one, 2)) << "one block's pages for two blocks";
 }
 
 TEST(Rec533OutputRead, LevelsFromFieldStrength) {

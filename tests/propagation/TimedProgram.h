@@ -1,9 +1,8 @@
 #pragma once
 // A prediction program that counts its starts and the time spent starting
-// it and waiting for it, around the real one, and keeps every output read.
+// it and waiting for it, around the real one.
 #include <chrono>
 #include <string>
-#include <vector>
 
 #include "propagation/ModelProgram.h"
 
@@ -35,15 +34,12 @@ class TimedProgram final : public ModelProgram {
   std::optional<std::string> OutputRead(const std::filesystem::path& output, size_t limit,
                                         std::error_code& error) override {
     Timer timer(fileSeconds);
-    auto read = inner_.OutputRead(output, limit, error);
-    if (read) outputs.push_back(*read);
-    return read;
+    return inner_.OutputRead(output, limit, error);
   }
 
   int starts = 0;
   double programSeconds = 0;
   double fileSeconds = 0;  // writing the deck, deleting and reading the output
-  std::vector<std::string> outputs;
 
  private:
   // Adds the time of its scope.
