@@ -52,8 +52,6 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
        "Read, Type mismatch in line 2: \"HAM,W1AW,14075.0,24,1,0,2024-03-01\""},
       {"a day that does not exist", kHeading + good + "HAM,W1AW,7102.0,3,1,0,2024-02-30\r\n", 1,
        "Read, Type mismatch in line 3: \"HAM,W1AW,7102.0,3,1,0,2024-02-30\""},
-      {"seconds that are no number", kHeading + good + "HAM,W1AW,7102.0,3,1,0,5,2024-03-01\r\n", 1,
-       "Read, Type mismatch in line 3: \"HAM,W1AW,7102.0,3,1,0,5,2024-03-01\""},
       {"a key met twice keeps its sum", kHeading + good + good, 1, ""},
   };
   for (const auto& c : cases) {
@@ -69,12 +67,13 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
     EXPECT_EQ(messages.Texts(), c.problem.empty() ? std::vector<std::string>{}
                                                   : std::vector<std::string>{"StationOccupancyGet - " + c.problem});
     EXPECT_EQ(ReadBytes(file), c.content) << "reading changes nothing";
-    if (&c == &cases[5]) { EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 7200); }
+    if (&c == &cases[4]) { EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 7200); }
 
   }
 }
 
-TEST(StationOccupancyFile, WrittenWithAPointAndReadBackAsItWas) {
+// Read back: the first row of the reading table holds the file as written.
+TEST(StationOccupancyFile, WrittenWithAPointUnderAnyLocale) {
   testing::TempFolder folder;
   auto file = folder.path() / kStationOccupancyDataFile;
   StationOccupancy record;
@@ -85,9 +84,6 @@ TEST(StationOccupancyFile, WrittenWithAPointAndReadBackAsItWas) {
   ASSERT_TRUE(StationOccupancyWrite(file, record, error)) << error.message();
   EXPECT_EQ(ReadBytes(file), std::string(kHeading) + "HAM,W1AW,7102.0,23,7200.0,0.0,2024-03-07\r\n" +
                                  "SAILMAIL,WLO,14108.5(p3),3,61.3,20.5,2024-03-10\r\n");
-  RecordingMessenger messages;
-  EXPECT_EQ(StationOccupancyGet(file, messages).All().size(), 2u);
-  EXPECT_TRUE(messages.entries.empty());
 }
 
 TEST(StationOccupancy, ForgetsWhatFadedAwayAndKeepsTheNewestWithinItsBound) {
@@ -173,8 +169,8 @@ TEST(OccupancyHoursTable, SharesFromGreenToRedGreyNeverHeardAndThePresentHourMar
   EXPECT_EQ(table.CellGet(2, 8), "50");
   EXPECT_EQ(table.CellColor(2, 8), OccupancyShareColour(0.5));
   EXPECT_EQ(table.CellColor(1, 8), kNeverHeardColour);
+  // The present hour's cells bold (its heading's colour: ChannelOccupancyWindowTest).
   OccupancyHoursMark(table, 8, {kColorBlack, kHeadingBack}, {kColorWhite, 0x800000});
-  EXPECT_EQ(table.CellColor(0, 8), 0x800000u);
   EXPECT_TRUE(table.CellAt(1, 8).bold);
   EXPECT_FALSE(table.CellAt(1, 9).bold);
   struct Tip { int row, column; std::string text; };
