@@ -1,6 +1,8 @@
-// The ship's and the stations' positions from AirMail's files, the age
-// warning and the sunspot number; angle texts, bearings and AirMail's
-// date-time texts (locators and ranges are in the station lists test).
+// The ship's position from AirMail's files, the age warning and the sunspot
+// number; angle texts, bearings and AirMail's date-time texts (locators and
+// ranges are in the station lists test; a station's position, its locator
+// read through them: RealVoacapTest's four stations, and the locator that is
+// no place told in a box: AutoConnectWindowTest).
 #include <gtest/gtest.h>
 
 #include "propagation/AngleText.h"
@@ -61,19 +63,6 @@ TEST_F(PositionFiles, TheShipComesFromTheFirstSourceThatReadsWhole) {
 
     EXPECT_EQ(messages.Texts(), c.messages);
   }
-}
-
-TEST_F(PositionFiles, AStationComesFromItsLocator) {
-  auto data = Data();
-  LatLon wlo;
-  ASSERT_TRUE(LatLonGetStation(data, "SAILMAIL", "WLO", wlo, true));  // EM60 becomes EM60MM
-  EXPECT_NEAR(wlo.latitude, 30 + (12 * 59.0 / 23) / 60, 1e-12);
-  EXPECT_NEAR(wlo.longitude, 2 * (-50 + 6 + (12 * 59.0 / 23) / 60), 1e-12);
-  LatLon p;
-  EXPECT_FALSE(LatLonGetStation(data, "HAM", "N0LOC", p, true)) << "no locator before a \":\"";
-  EXPECT_FALSE(LatLonGetStation(data, "HAM", "ZZ9BAD", p, true));
-  EXPECT_FALSE(LatLonGetStation(data, "HAM", "NOSUCH", p, false));
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unable to Convert Grid CM8 to Lat/Lon"});
 }
 
 TEST_F(PositionFiles, AnOldPositionIsWarnedAboutWithItsAge) {
