@@ -52,7 +52,6 @@ TEST(StationRows, PredictionCellsAndTheSlopeAddedWhereAutoSelectUsesIt) {
     ASSERT_EQ(rig.last, 3);
     EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), c.snr) << c.mode;
     EXPECT_EQ(rig.table.CellGet(1, kColumnSlope), "2.5");
-    EXPECT_EQ(rig.table.CellGet(1, kColumnLayer), "   2F2  ") << "the mode as it came, two blanks either side";
     EXPECT_EQ(rig.table.CellGet(2, kColumnLufMuf), "15000.0");
     EXPECT_EQ(rig.table.CellGet(1, kColumnAzimuth), "45");
     EXPECT_EQ(rig.table.CellGet(1, kColumnStnAz), "120");
@@ -141,14 +140,8 @@ TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
 // A table of one station's rows with an SNR of 50 each.
 struct OffsetRig : testing::SelectionRig {
   std::filesystem::path offsets = program / kStationOffsetDataFile;
-  std::string system = "HAM", station = "K4CJX";
   explicit OffsetRig(const std::vector<std::string>& labels) : SelectionRig(kModeMultipleStations) {
-    for (const auto& label : labels) Add({{station, label, 50}});
-  }
-  void Apply(int mode = kModeMultipleStations) {
-    StationOffsetRows rows{system, station, 1, table.DataRows(), 100, 1200, kColumnTxConnect, kColumnSnr,
-                           kColumnStnAnt, true, mode};
-    StationOffsetGet(table, rows, StationOffsetDataGet(offsets, system, data), messages, colors);
+    for (const auto& label : labels) Add({{"K4CJX", label, 50}});
   }
   std::string Snr(int row) const { return table.CellGet(row, kColumnSnr); }
 };
@@ -186,7 +179,9 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
     SCOPED_TRACE(c.content.value_or("no file").substr(0, 100) + " mode " + std::to_string(c.mode));
     OffsetRig rig({"7102.0", "17102.0"});
     if (c.content) WriteBytes(rig.offsets, *c.content);
-    rig.Apply(c.mode);
+    // The rows' azimuth is 100, the hour 1200.
+    StationOffsetRows rows{"HAM", "K4CJX", 1, 2, 100, 1200, kColumnTxConnect, kColumnSnr, kColumnStnAnt, true, c.mode};
+    StationOffsetGet(rig.table, rows, StationOffsetDataGet(rig.offsets, "HAM", rig.data), rig.messages, rig.colors);
     EXPECT_EQ(rig.Snr(1), c.snr);
     EXPECT_EQ(rig.Snr(2), "50.0") << "7102.0 is no offset for 17102.0";
     EXPECT_EQ(rig.messages.Texts(), c.messages);
