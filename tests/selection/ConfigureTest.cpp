@@ -38,8 +38,7 @@ TEST(Configure, CurrentFrequencyTakesSystemAndStationFromTheTerminal) {
     configuration.Configure();
     EXPECT_EQ(rig.window.lists[SelectionListId::ConnectSystem].selected, c.systemIndex) << "of HAM, SAILMAIL";
     auto& stations = rig.window.lists[SelectionListId::ConnectStation];
-    ASSERT_GE(stations.selected, 0);
-    EXPECT_EQ(stations.entries[static_cast<size_t>(stations.selected)], c.stationName);
+    EXPECT_EQ(stations.entries.at(static_cast<size_t>(stations.selected)), c.stationName);
     EXPECT_EQ(configuration.CurrentStation(), c.terminal.station);
     EXPECT_EQ(rig.Stations(), std::vector<std::string>{c.terminal.station});
     EXPECT_EQ(rig.stateWhilePredicting, std::vector<std::string>{""}) << "mode 0 shows no \"Working\"";

@@ -10,6 +10,7 @@
 #include "airmail/AirmailProfile.h"
 #include "airmail/FrequencyLabel.h"
 #include "common/Format.h"
+#include "propagation/Positions.h"
 #include "selection/Configure.h"
 #include "selection/SelectionPorts.h"
 #include "selection/TableColumns.h"
@@ -49,11 +50,8 @@ class FakeGeometry final : public StationGeometry {
   std::optional<LatLon> ship = LatLon{41.0, -71.0};
   std::optional<LatLon> ShipPosition() override { return ship; }
   std::optional<LatLon> StationPosition(std::string_view system, std::string_view station) override {
-    auto value = AirMailGetProfileString(data_, StationFileName(system), "Station Info", station, false);
-    auto colon = value.find(':');
-    std::string locator = value.substr(0, colon == std::string::npos ? 0 : colon);
     LatLon position;
-    if (colon == std::string::npos || !GridToLatLon(locator, position, nullptr)) return std::nullopt;
+    if (!LatLonGetStation(data_, system, station, position, false)) return std::nullopt;
     return position;
   }
   StationBearing Bearing(const LatLon& from, const LatLon& to) override { return {LatLonGetRange(from, to), 45}; }

@@ -72,10 +72,9 @@ TEST_F(RealVoacap, ThePredictionIsTheProgramsOwnNumbersInterpolated) {
     for (size_t k = 0; k < c.frequencies->size(); ++k) {
       const auto& f = now.frequencies[k];
       EXPECT_EQ(Trim(f.mode), (c.when.minute < 30 ? a : b).mode[k + 1]) << k;
-      EXPECT_NEAR(f.takeoffAngle, at(a.rows.at("TANGLE")[k + 1], b.rows.at("TANGLE")[k + 1]), 1e-9) << k;
-      EXPECT_NEAR(f.signal, at(a.rows.at("S DBW")[k + 1], b.rows.at("S DBW")[k + 1]), 1e-9) << k;
-      EXPECT_NEAR(f.noise, at(a.rows.at("N DBW")[k + 1], b.rows.at("N DBW")[k + 1]), 1e-9) << k;
-      EXPECT_NEAR(f.snr, at(a.rows.at("SNRxx")[k + 1], b.rows.at("SNRxx")[k + 1]), 1e-9) << k;
+      for (auto [value, row] : {std::pair{f.takeoffAngle, "TANGLE"}, {f.signal, "S DBW"}, {f.noise, "N DBW"},
+                                {f.snr, "SNRxx"}})
+        EXPECT_NEAR(value, at(a.rows.at(row)[k + 1], b.rows.at(row)[k + 1]), 1e-9) << row << " " << k;
       EXPECT_EQ(f.snrSlope, b.rows.at("SNRxx")[k + 1] - a.rows.at("SNRxx")[k + 1]) << k;
     }
   }

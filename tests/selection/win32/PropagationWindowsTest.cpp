@@ -18,34 +18,27 @@ namespace velmora {
 namespace {
 
 // The selection over the fixture's AirMail files and the real VOACAP in
-// c:\itshfbc, each run's output kept for comparison with the tables.
-struct RealPredictionRig : testing::SelectionRig {
-  Win32ModelProgram real;
-  testing::TimedProgram runs{real};
-  ModelOutputCache kept;
-  PropagationRunner runner{runs, messages, {kItshfbcFolder, 0, 5, &kept, nullptr}};
-  ModelPredictions model{runner, data, settings};
-  AirmailStationGeometry airmail{data};
-
-  RealPredictionRig() {
-    settings.propagationModelModel = kModelVoacap;
-    clock.now = {2024, 5, 14, 14, 45, 0, 0};
-  }
-};
-
+// c:\itshfbc, its starts counted.
 class PropagationWindowsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { available_ = testing::ItshfbcInstall(); }
   void SetUp() override {
     if (!available_) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
+    rig.settings.propagationModelModel = kModelVoacap;
+    rig.clock.now = {2024, 5, 14, 14, 45, 0, 0};
   }
   void TearDown() override { testing::DrainQuit(); }
 
   static inline bool available_ = false;
-  RealPredictionRig rig;
+  testing::SelectionRig rig;
+  Win32ModelProgram real;
+  testing::TimedProgram runs{real};
+  ModelOutputCache kept;
+  PropagationRunner runner{runs, rig.messages, {kItshfbcFolder, 0, 5, &kept, nullptr}};
+  ModelPredictions model{runner, rig.data, rig.settings};
+  AirmailStationGeometry airmail{rig.data};
   PropagationWindows windows{nullptr,
-                             {rig.model, rig.model, rig.airmail, rig.data, rig.program, rig.colors, rig.settings,
-                              rig.clock}};
+                             {model, model, airmail, rig.data, rig.program, rig.colors, rig.settings, rig.clock}};
 };
 
 TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
@@ -57,7 +50,7 @@ TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
   const FrequencyTable& table = hours->Table();
   ASSERT_EQ(table.DataRows(), 3);
   EXPECT_EQ(table.CellGet(1, kHoursFrequencyColumn), "6318.5");
-  ASSERT_EQ(rig.runs.starts, 1) << "three frequencies, 24 hours, one run";
+  ASSERT_EQ(runs.starts, 1) << "three frequencies, 24 hours, one run";
   auto tables = testing::ProgramTables(testing::ItshfbcLastOutput());
   for (int hour : {0, 1, 14, 23}) {
     const auto& snr = tables[hour == 0 ? 24 : hour].rows.at("SNRxx");
@@ -75,7 +68,7 @@ TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
   windows.PropagationHoursShow("", "", rig.clock.now);
   EXPECT_TRUE(testing::WindowText(hours->Handle()).ends_with(" - Mobile, AL"));
   EXPECT_EQ(table.DataRows(), 3);
-  EXPECT_EQ(rig.runs.starts, 1);
+  EXPECT_EQ(runs.starts, 1);
 }
 
 TEST_F(PropagationWindowsTest, TheDetailsWindowShowsTheStationsRowsAndIsPutAsideByARebuild) {
