@@ -244,12 +244,11 @@ TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
 TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
   DataRig rig(kModeReferenceData);
   std::filesystem::create_directories(rig.program / "Data");
+  auto row = [](const char* kHz, const char* rxSnr) {
+    return RefLine({{kColumnStation, "W1AW"}, {kColumnFrequency, kHz}, {kColumnRxSnr, rxSnr}, {kColumnSnr, "10.0"}});
+  };
   for (auto name : {"2005-03-14 183000.ref", "2005-03-15 090000.ref"})
-    rig.Write(std::string("Data/") + name,
-              RefFile({RefLine({{kColumnStation, "W1AW"}, {kColumnFrequency, "7000.0"}, {kColumnRxSnr, "20"},
-                             {kColumnSnr, "10.0"}}),
-                       RefLine({{kColumnStation, "W1AW"}, {kColumnFrequency, "10000.0"}, {kColumnRxSnr, "14"},
-                             {kColumnSnr, "10.0"}})}));
+    rig.Write(std::string("Data/") + name, RefFile({row("7000.0", "20"), row("10000.0", "14")}));
   rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 1000; };  // errors 13 and 4
   rig.settings.referenceDataRecompute = rig.settings.referenceDataRecomputeDifference = true;
   rig.settings.propagationModelTimeShift = 5;
