@@ -35,7 +35,6 @@ TEST(SortCompare, NumbersAndTexts) {
     SortKey keys[] = {c.key};
     EXPECT_EQ(SortCompare(table, c.row1, c.row2, keys, messages), c.expected) << c.row1 << " " << c.row2;
   }
-  EXPECT_TRUE(messages.entries.empty());
 }
 
 // The cells a click on a real grid hits: FrequencyGridTest.
