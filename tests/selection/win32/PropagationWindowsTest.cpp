@@ -1,8 +1,8 @@
 // The propagation hours and details windows with the real VOACAP: every
 // hours cell is the program's own number; the present hour marked, and
-// how the windows are put aside (a second fill within the hour:
-// RealVoacapTest and PropagationViewsTest; a joint run's numbers against
-// each block's own run: RealVoacapTest).
+// how the windows are put aside (a second fill within the hour: the hours
+// window shown again below, and PropagationViewsTest; a joint run's numbers
+// against each block's own run: RealVoacapTest).
 #include <gtest/gtest.h>
 
 #include "tests/propagation/TimedProgram.h"
