@@ -25,7 +25,6 @@ TEST(ChannelListening, EveryListeningStateTellsWhatItHeard) {
   const Case cases[] = {
       {"mode 0 listens until the call, not while calling or linked", kModeCurrentFrequency, "f 13f b 14f 33f",
        "HAM/W1AW/10140.0 14.0/0.5", {S::Calling, S::Connected, S::Idle}},
-      {"buffers without sound tell nothing", kModeCurrentFrequency, "f 4x 14f", "HAM/W1AW/10140.0 7.0/0.0"},
       {"mode 1: each Rx Check row, then the Tx Connect row", kModeMultipleFrequencies, "f 14f 14f 14f",
        "HAM/W1AW/7102.0 7.0/0.0, HAM/W1AW/10140.0 14.0/0.0"},
       {"mode 2, Tx only: a station given up, the next", kModeMultipleStations, "f 2b 3f",
@@ -33,7 +32,7 @@ TEST(ChannelListening, EveryListeningStateTellsWhatItHeard) {
       {"the scan", kModeScanStations, "f 10f 2b", "HAM/W1AW/10140.0 5.0/0.0, HAM/W1AW/14105.0(p3) 1.0/1.0"},
       {"the reference measurement", kModeReferenceStations, "f 10f 9f",
        "HAM/W1AW/7102.0 5.0/0.0, HAM/W1AW/10140.0 4.5/0.0"},
-      {"the noise collection", kModeMultipleFrequencies, "f 2x 2f 3b",
+      {"the noise collection; buffers without sound tell nothing", kModeMultipleFrequencies, "f 2x 2f 3b",
        "HAM/W1AW/10140.0 1.0/0.0, HAM/W1AW/14105.0(p3) 1.5/1.5", {}, false, true},
   };
   for (const auto& c : cases) {
