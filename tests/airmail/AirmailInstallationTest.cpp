@@ -66,8 +66,6 @@ TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
       {"no trailing separator, a long log", false, false, longLog, program.string(), false, "E:\\AirMail"},
       {"Airmail.ini in the registry's folder", false, true, "NewCommonRoot= D:\\Other\\\r\n", program.string(),
        false, ""},
-      {"a log past any install log's size, refused unread", true, false,
-       "NewCommonRoot= D:\\Mail\\\r\n" + std::string(kDataFileLimit, 'z'), "C:\\Elsewhere", true, data.string()},
   };
   for (const auto& c : cases) {
     std::filesystem::remove_all(program);

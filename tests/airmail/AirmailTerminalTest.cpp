@@ -298,12 +298,6 @@ TEST(ConnectAidTest, MinutesOfAHamServerLine) {
     EXPECT_EQ(ConnectAidLineIsServer(system, line), server) << system << ": " << line;
 }
 
-// Pactor 3's wide forms are met in the terminal's history test.
-TEST(PactorCountsTest, LinkShownByPactor2AboveTheThreshold) {
-  EXPECT_FALSE(PactorCountsShowLink({10, {}}));
-  EXPECT_TRUE(PactorCountsShowLink({11, {}}));
-}
-
 using Records = std::vector<KeyRecord>;
 
 KeyRecord Down(std::uint16_t key, bool extended = false) { return {key, false, extended}; }
