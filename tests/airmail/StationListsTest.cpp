@@ -276,7 +276,6 @@ TEST(GridToLatLon, AFourCharacterLocatorGetsTheMiddleSubsquareAndOnlySixCount) {
 
 TEST(LatLonGetRange, OneNauticalMilePerMinuteOfArc) {
   EXPECT_EQ(LatLonGetRange({12.5, -45}, {12.5, -45}), 0);
-  EXPECT_NEAR(LatLonGetRange({10, 170}, {10, -170}), LatLonGetRange({10, -170}, {10, 170}), 1e-9);
   EXPECT_NEAR(LatLonGetRange({90, 0}, {-90, 0}), 10800, 1e-6);
   EXPECT_NEAR(LatLonGetRange({33 + 57.0 / 60, -(118 + 24.0 / 60)}, {40 + 38.0 / 60, -(73 + 47.0 / 60)}), 2144, 1)
       << "LAX to JFK, 0.623585 rad of arc";

@@ -319,7 +319,6 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     rig.window.settings.referenceStationAverage = 2;
     rig.window.settings.referenceDataReference = c.reference;
     rig.window.system = c.system;
-    for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
     rig.table.rows[0].cells[static_cast<int>(EngineColumn::Station)] = c.station;
     rig.radio.readings = c.readings;
     rig.radio.tunes = c.tunes;

@@ -38,7 +38,6 @@ TEST(ChannelListening, EveryListeningStateTellsWhatItHeard) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EngineRig rig(c.mode);
-    for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
     rig.window.settings.connectTxOnly = c.txOnly;
     rig.terminal.results.assign(c.results.begin(), c.results.end());
     if (c.noise)

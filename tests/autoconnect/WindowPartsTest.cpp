@@ -88,15 +88,11 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   }
 }
 
-// Both options of a group on in a file: the first is shown; a list with
-// nothing chosen keeps its index.
-TEST(WindowFields, AGroupWithBothOnShowsTheFirstAndAListWithNoneKeepsItsIndex) {
+// A list with nothing chosen (an empty station list) keeps its index.
+TEST(WindowFields, AListWithNoneChosenKeepsItsIndex) {
   AutoConnectSettings settings;
-  settings.autoSelectSnr = settings.autoSelectReference = true;
   settings.connectStationIndex = 4;
   auto fields = FieldsFromSettings(settings);
-  EXPECT_TRUE(FieldNamed(fields, "optAutoSelectSnr").checked);
-  EXPECT_FALSE(FieldNamed(fields, "optAutoSelectReference").checked);
   FieldNamed(fields, "cmbConnectStation").index = -1;
   FieldNamed(fields, "cmbMode").index = -1;
   RecordingMessenger messages;
