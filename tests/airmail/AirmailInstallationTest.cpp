@@ -53,7 +53,6 @@ TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay)
 // in the program folder, else in the registry's; a program file in place
 // leaves the registry alone, an "Airmail.ini" the log.
 TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
-  const std::string longLog = std::string(200000, 'x') + "\r\nNewCommonRoot= E:\\AirMail  \r\n" + std::string(300000, 'y');
   // programFile, airmailIni: in the program folder; programRight: the stored program folder holds AirMail;
   // data: found, empty for the program folder.
   struct Case { const char* name; bool programFile, airmailIni; std::string log, registry; bool programRight;
@@ -63,7 +62,8 @@ TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
        "C:\\Elsewhere", true, "D:\\Mail\\AirMail"},
       {"LF, within a line, an empty last root", false, false,
        "x NewCommonRoot= " + data.string() + "/\nNewCommonRoot= ", program.string() + "/", false, data.string()},
-      {"no trailing separator, a long log", false, false, longLog, program.string(), false, "E:\\AirMail"},
+      {"no trailing separator", false, false, "x\r\nNewCommonRoot= E:\\AirMail  \r\n", program.string(), false,
+       "E:\\AirMail"},
       {"Airmail.ini in the registry's folder", false, true, "NewCommonRoot= D:\\Other\\\r\n", program.string(),
        false, ""},
   };

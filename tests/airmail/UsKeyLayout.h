@@ -1,5 +1,5 @@
 #pragma once
-// The answers of a US keyboard layout for letters and digits, for exact
+// The answers of a US keyboard layout for letters, for exact
 // record lists; any other character is one this layout has no key for.
 #include <cctype>
 
@@ -13,7 +13,6 @@ class UsKeyLayout final : public KeyLayout {
   std::int16_t KeyScan(char c) override {
     if (c >= 'a' && c <= 'z') return static_cast<std::int16_t>(std::toupper(c));
     if (c >= 'A' && c <= 'Z') return static_cast<std::int16_t>(kShift | c);
-    if (c >= '0' && c <= '9') return c;
     return -1;
   }
 };
