@@ -1,6 +1,6 @@
 // The terminal operations' decisions, over a scripted desktop: questions,
 // status texts, messages, the station history and the ConnectAid warning;
-// what the terminal's lines and fields say; and the keystroke scripts it
+// what the terminal's lines say; and the keystroke scripts it
 // types, turned into exact key records.
 #include "airmail/AirmailTerminal.h"
 
