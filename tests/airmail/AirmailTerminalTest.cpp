@@ -185,11 +185,8 @@ TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
   EXPECT_EQ(history.entries, std::vector<std::string>{"HAM W1AW 14105.0 -1"});
 
   counts.values.pactor3[3] = 11;
-  settings.stationHistoryDebug = true;
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
   EXPECT_EQ(history.entries.back(), "HAM W1AW 14105.0 1");
-  ASSERT_EQ(messenger.entries.size(), 1u);
-  EXPECT_EQ(messenger.entries[0].title, "Airmail Pactor Detector");
   settings.modeIndex = 3;  // reference stations keep no history
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
   // Our own automation failing is no mark against the station.
