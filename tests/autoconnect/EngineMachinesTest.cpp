@@ -96,7 +96,6 @@ TEST(MultipleFrequenciesMachine, EveryTransition) {
       {"single busy buffers: still on the first Rx row", "f b f b 10f", {}, "F F P:7102.0", "Checking, Busy Rx"},
       {"two in a row do", "f 2b", {}, "F F P:7102.0", "Waiting, Not Busy Rx"},
       {"after 7 s the next Rx Check row", "f 14f", {}, "F F P:7102.0 F F P:10140.0", "Checking, Busy Rx"},
-      {"then the Tx Connect row", "f 28f", {}, "F F P:7102.0 F F P:10140.0 F F P:10140.0", "Waiting, Not Busy Tx"},
       {"then the call", "f 42f", {}, "F F P:7102.0 F F P:10140.0 F F P:10140.0 F C", "Waiting, Connect"},
       {"a busy station is waited out", "f 2b 13f b 14f", {}, "F F P:7102.0 F F P:10140.0", "Waiting, Not Busy Tx"},
       {"Tx only", "f", {}, "F F P:10140.0", "Checking, Not Busy Tx", "", 0, 10, true},
@@ -148,9 +147,6 @@ TEST(MultipleStationsMachine, EveryTransition) {
       // start and after a station given up, not taken for the end of the list.
       {.name = "after a busy station, the next one with Rx rows", .script = "f 3b",
        .calls = "T:K1AA/7102.0 T:W3CC/14105.0", .status = "Checking, Busy Rx", .rows = WithoutRxRows(true)},
-      {.name = "past the last, the first again", .script = "f 3b 3b",
-       .calls = "T:K1AA/7102.0 T:W3CC/14105.0 T:K1AA/7102.0", .status = "Checking, Busy Rx",
-       .rows = WithoutRxRows(true)},
       {.name = "the first without: the run begins with the next", .script = "f", .calls = "T:W3CC/14105.0",
        .status = "Checking, Busy Rx", .rows = WithoutRxRows(false)},
   };
@@ -250,7 +246,6 @@ TEST(NoiseCollectionMachine, EveryTransition) {
                 Bgr colour2 = 0; bool ended = false; int beeps = 0; std::string failing = {}; bool emptyList = false;
                 const char* stopAt = ""; };
   const Case cases[] = {
-      {"the rounded mean of a quiet frequency", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41"},
       {"a station heard: the mean negated", "ffbff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
        kBusy},
       // The sign marks a station heard: a quiet level below 0 dB shows 0,
@@ -307,11 +302,9 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
                 *station = "W1AW"; bool detected = false; const char *power = "", *snr = "", *end = "";
                 std::int32_t reference = 0; bool tunes = true; };
   const Case cases[] = {
-      // S-meter 3, 5, 4 and 2 over a level of 20: 38, 50, 44, 32.
-      {"the radio's readings", true, {3, 5, 4, 2}, "4f", "HAM", "W1AW", false, "41", "0"},
+      // S-meter 3, none, 5 and 4 over a level of 20: 38, 50, 44.
       {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44", "0"},
       {"no reading at all: no power", true, {}, "4f", "HAM", "W1AW", false, "", "0"},
-      {"the sound card alone", false, {}, "4f", "HAM", "W1AW", false, "20", "0"},
       {"invalid buffers are not heard", false, {}, "3x 3f"},
       {"another system: the FAX level and SNR", false, {}, "4f", "FAX", "W1AW", true, "25", "12"},
       {"the WWV station", false, {}, "4f", "HAM", "WWV", true, "20", "12"},
@@ -326,7 +319,6 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     rig.window.settings.referenceStationAverage = 2;
     rig.window.settings.referenceDataReference = c.reference;
     rig.window.system = c.system;
-    for (auto& row : rig.table.rows) row.cells[static_cast<int>(EngineColumn::Frequency)] = row.cells[0];
     rig.table.rows[0].cells[static_cast<int>(EngineColumn::Station)] = c.station;
     rig.radio.readings = c.readings;
     rig.radio.tunes = c.tunes;

@@ -1,24 +1,23 @@
 #pragma once
 // The engine wired to the stand-ins, fed a script of buffers: "14f" is 14
 // free buffers, "b" busy, "n" noisy, "x" invalid (all samples zero).
-#include <gtest/gtest.h>
-
 #include <cctype>
 
 #include "tests/autoconnect/EngineFakes.h"
 
 namespace velmora::testing {
 
+// The Frequency column, as the reference modes show it, holds each row's frequency too.
 inline const std::vector<TableRow> kOneStation = {
-    {{"7102.0", "7102.0", "W1AW", "12", ""}, true, false},
-    {{"10140.0", "10140.0", "W1AW", "15", ""}, true, true},
-    {{"14105.0(p3)", "14105.0(p3)", "W1AW", "9", "P3"}, false, true},
+    {{"7102.0", "7102.0", "W1AW", "12", "", "7102.0"}, true, false},
+    {{"10140.0", "10140.0", "W1AW", "15", "", "10140.0"}, true, true},
+    {{"14105.0(p3)", "14105.0(p3)", "W1AW", "9", "P3", "14105.0(p3)"}, false, true},
 };
 inline const std::vector<TableRow> kTwoStations = {
-    {{"7102.0", "7102.0", "K1AA", "12", ""}, true, false},
-    {{"10140.0", "10140.0", "K1AA", "14", ""}, false, true},
-    {{"7104.0", "7104.0", "W2BB", "8", ""}, true, false},
-    {{"14105.0", "14105.0", "W2BB", "11", ""}, true, true},
+    {{"7102.0", "7102.0", "K1AA", "12", "", "7102.0"}, true, false},
+    {{"10140.0", "10140.0", "K1AA", "14", "", "10140.0"}, false, true},
+    {{"7104.0", "7104.0", "W2BB", "8", "", "7104.0"}, true, false},
+    {{"14105.0", "14105.0", "W2BB", "11", "", "14105.0"}, true, true},
 };
 
 // The engine on the stand-ins, with the scan, the noise collection and the

@@ -1,24 +1,20 @@
 // What the AutoConnect window puts between the engine and the rest: its
 // fields as values (each kind of setting comes back from its field, a
-// text that is no number keeps the setting and says so), the frequency
-// table as the engine's table and AirMail's station field; the AutoConnect
-// log and the messages kept in "Velmora.log", written to real files (also
-// under a comma-decimal locale); and the
-// unattended run from its start to the program's end with its exit code.
+// text that is no number keeps the setting and says so), AirMail's station
+// field; the AutoConnect log and the messages kept in "Velmora.log", written
+// to real files (also under a comma-decimal locale); and the unattended run
+// from its start to the program's end with its exit code.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "autoconnect/AutoConnectLog.h"
-#include "autoconnect/GridEngineTable.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/OptionFields.h"
 #include "autoconnect/StationFieldTerminal.h"
 #include "autoconnect/UnattendedSession.h"
 #include "common/LogLimits.h"
 #include "reports/LogFileSummary.h"
-#include "selection/TableColumns.h"
-#include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/CommaLocale.h"
 #include "tests/common/TempFolder.h"
@@ -58,8 +54,6 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   // expected: the setting afterwards; message: a part of the message, or empty for none.
   struct Case { const char *field, *text; int mode; float expected; const char* message; };
   const Case cases[] = {
-      {"txtConnectAttempts", "3000000000", 2, 10, "\"Connect Attempts\" must be a whole number"},
-      {"txtConnectAttempts", "12abc", 2, 10, "\"Connect Attempts\" must be a whole number"},
       {"txtConnectAttempts", " 7.5 ", 2, 8, ""}, {"txtConnectAttempts", "2.5", 2, 2, ""},
       {"txtConnectAttempts", "+4", 2, 4, ""},
       {"txtConnectAttempts", "0", 2, 10, "\"Connect Attempts\" must be a whole number from 1 to 2147483647"},
@@ -93,35 +87,17 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
   }
 }
 
-// Both options of a group on in a file: the first is shown; a list with
-// nothing chosen keeps its index.
-TEST(WindowFields, AGroupWithBothOnShowsTheFirstAndAListWithNoneKeepsItsIndex) {
+// A list with nothing chosen (an empty station list) keeps its index.
+TEST(WindowFields, AListWithNoneChosenKeepsItsIndex) {
   AutoConnectSettings settings;
-  settings.autoSelectSnr = settings.autoSelectReference = true;
   settings.connectStationIndex = 4;
   auto fields = FieldsFromSettings(settings);
-  EXPECT_TRUE(FieldNamed(fields, "optAutoSelectSnr").checked);
-  EXPECT_FALSE(FieldNamed(fields, "optAutoSelectReference").checked);
   FieldNamed(fields, "cmbConnectStation").index = -1;
   FieldNamed(fields, "cmbMode").index = -1;
   RecordingMessenger messages;
   SettingsFromFields(fields, settings, messages);
   EXPECT_EQ(settings.connectStationIndex, 4);
   EXPECT_EQ(settings.modeIndex, kModeMultipleStations);
-}
-
-// Which rows the runs list and the cells they write and colour, the window's
-// runs show (AutoConnectWindowTest); here, what those runs never reach.
-TEST(GridEngineTable, TheEngineWorksOnTheTablesColumns) {
-  FrequencyTable table;
-  ColumnsBuild(table, kModeMultipleStations, {}, [](std::string_view text) { return static_cast<int>(text.size()); });
-  int row = table.RowAdd();
-  table.CellSet(row, kColumnStation, "W1AW");
-  table.CellSet(row, kColumnSnr, "12");
-  GridEngineTable engine(table);
-  EXPECT_EQ(engine.CellText(1, EngineColumn::Snr), "12");
-  EXPECT_EQ(engine.CellText(0, EngineColumn::Station), "") << "the heading is no row of the engine's";
-  EXPECT_EQ(engine.CellText(2, EngineColumn::Station), "") << "a cursor past the last row";
 }
 
 TEST(StationFieldTerminal, SailmailStationsGoInByTheirNames) {

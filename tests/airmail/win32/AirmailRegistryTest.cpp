@@ -13,41 +13,26 @@ namespace {
 
 // The maker's key, made for one test and removed whole afterwards; one that
 // was there before belongs to an installation, and the test leaves it alone.
-class InstallationKey {
- public:
-  InstallationKey() {
-    HKEY existing = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kMaker, 0, KEY_READ, &existing) == ERROR_SUCCESS) {
-      RegCloseKey(existing);
-      return;
-    }
-    RegCreateKeyExA(HKEY_CURRENT_USER, kAirmailInstallationKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                    nullptr);
-  }
-  ~InstallationKey() {
-    if (!key_) return;
-    RegCloseKey(key_);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kMaker);
-  }
-  bool Made() const { return key_ != nullptr; }
-  void Set(const std::string& folder) {
-    RegSetValueExA(key_, kAirmailInstallFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>(folder.size() + 1));
-  }
-
- private:
-  static constexpr const char* kMaker = "Software\\Sirius Cybernetics";
-  HKEY key_ = nullptr;
-};
-
 class AirmailRegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!key.Made()) GTEST_SKIP() << "an AirMail installation's key is in this prefix already";
+    HKEY existing = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kMaker, 0, KEY_READ, &existing) == ERROR_SUCCESS) {
+      RegCloseKey(existing);
+      GTEST_SKIP() << "an AirMail installation's key is in this prefix already";
+    }
+    made = true;
     testing::CopyFixtureData(installed.path());
   }
+  void TearDown() override { if (made) RegDeleteTreeA(HKEY_CURRENT_USER, kMaker); }
+  void Set(const std::string& folder) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, kAirmailInstallationKey, kAirmailInstallFolderValue, REG_SZ, folder.c_str(),
+                    static_cast<DWORD>(folder.size() + 1));
+  }
+
+  static constexpr const char* kMaker = "Software\\Sirius Cybernetics";
+  bool made = false;
   testing::TempFolder installed;  // AirMail's data in its program folder, as a plain install has it
-  InstallationKey key;
   Win32AirmailRegistry registry;
 };
 
@@ -56,9 +41,9 @@ class AirmailRegistryTest : public ::testing::Test {
 // FolderFromStoredText's test).
 TEST_F(AirmailRegistryTest, TheInstallFolderIsReadWholeAndFound) {
   const std::string longFolder = "C:\\" + std::string(600, 'a') + "\\";
-  key.Set(longFolder);
+  Set(longFolder);
   EXPECT_EQ(registry.InstallFolder().value_or("").c_str(), longFolder);
-  key.Set(installed.path().string() + "\\");
+  Set(installed.path().string() + "\\");
   AutoConnectSettings settings;
   settings.airmailDirectoryData = settings.airmailDirectoryProgram = "C:\\Nowhere";
   AirmailInstallationGet(settings, registry);

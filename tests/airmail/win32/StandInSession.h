@@ -27,8 +27,6 @@ class StandInSession {
     ini << "[Scenario]\r\nDataFolder=" << DataFolder() << "\r\nLifetime=60\r\n";
     for (const auto& [key, value] : scenario) ini << key << "=" << value << "\r\n";
   }
-  StandInSession(const StandInSession&) = delete;
-  StandInSession& operator=(const StandInSession&) = delete;
   ~StandInSession() { End(); }
 
   std::string ProgramFolder() const { return program_.path().string(); }

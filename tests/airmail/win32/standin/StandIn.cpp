@@ -36,7 +36,6 @@ struct StandIn {
   HWND fields[kFieldCount] = {};
   HWND lastFocus = nullptr;
   HANDLE record = INVALID_HANDLE_VALUE, log = INVALID_HANDLE_VALUE;
-  bool quiet = false;  // the stand-in's own changes are not recorded
   bool recordTimes = false;
   std::string callStation, callFrequency;
 };
@@ -64,13 +63,8 @@ void Record(const std::string& line) {
   WriteLine(app.record, std::to_string(ms) + " " + line);
 }
 
-void LogLine(const std::string& line) {
-  SYSTEMTIME t;
-  GetSystemTime(&t);
-  char stamp[32];
-  wsprintfA(stamp, "%04d-%02d-%02d %02d:%02d:%02d ", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-  WriteLine(app.log, stamp + line);
-}
+// Without AirMail's time stamps: the automation reads only the words.
+void LogLine(const std::string& line) { WriteLine(app.log, line); }
 
 void TerminalLine(const std::string& line) {
   if (!app.text) return;
@@ -137,7 +131,6 @@ LRESULT CALLBACK TerminalProc(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_CREATE: {
       HINSTANCE instance = GetModuleHandleA(nullptr);
-      app.quiet = true;
       const char* initial[kFieldCount] = {"System", "Station", "Frequency"};
       for (int i = 0; i < kFieldCount; ++i)
         app.fields[i] = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", Setting(initial[i]).c_str(),
@@ -146,7 +139,6 @@ LRESULT CALLBACK TerminalProc(HWND window, UINT message, WPARAM w, LPARAM l) {
       app.text = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "AirMail terminal\r\n< id >\r\n",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 8,
                                  40, 560, 330, window, reinterpret_cast<HMENU>(200), instance, nullptr);
-      app.quiet = false;
       app.lastFocus = app.fields[kSystem];
       return 0;
     }
@@ -157,7 +149,7 @@ LRESULT CALLBACK TerminalProc(HWND window, UINT message, WPARAM w, LPARAM l) {
       HWND control = reinterpret_cast<HWND>(l);
       if (HIWORD(w) == EN_SETFOCUS) app.lastFocus = control;
       int field = FieldIndex(control);
-      if (HIWORD(w) == EN_CHANGE && field >= 0 && !app.quiet)
+      if (HIWORD(w) == EN_CHANGE && field >= 0)
         Record(std::string("field ") + kFieldNames[field] + " " + TextOf(control));
       return 0;
     }
