@@ -51,7 +51,6 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
       {GridKind::Offset, 1, "Cape Town, ZA", nullptr}, {GridKind::Offset, 1, "\"Quoted\" and \"", nullptr},
       {GridKind::Offset, 1, longText, nullptr},
       {GridKind::Offset, 1, "two\r\nlines", "Column Station: \"two\r\nlines\" would not read back as typed"},
-      {GridKind::Offset, 2, "14075.0\n7102.0", "Column Frequency: \"14075.0\n7102.0\" would not read back as typed"},
       {GridKind::Offset, 3, "nan", "Column Offset: \"nan\" is not a number"},
       {GridKind::Offset, 4, "1e-50", "Column Ant Bw: \"1e-50\" would be stored as 0"},
       {GridKind::Offset, 3, "1e39", "Column Offset: \"1e39\" is not a number"},  // past a single
@@ -64,8 +63,6 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
       {GridKind::History, 0, "A,B", "Column System: \"A,B\" would not read back as typed"},
       {GridKind::History, 1, "K]X1", nullptr}, {GridKind::History, 1, "W1,AW", nullptr},
       {GridKind::History, 2, "10140=5", "Column Frequency: \"10140=5\" would not read back as typed"},
-      {GridKind::History, 2, "[10140.0", "Column Frequency: \"[10140.0\" would not read back as typed"},
-      {GridKind::History, 3, "1e-50", "Column Offset: \"1e-50\" would be stored as 0"},
       {GridKind::History, 3, "1,5", "Column Offset: \"1,5\" is not a number"},
   };
   for (const auto& c : cases) {
@@ -265,7 +262,6 @@ TEST(AutoConnectOptions, ABoxUncheckedKeepsTheNumberBesideIt) {
 TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefusedAndNothingIsStored) {
   struct Case { const char *key, *text, *message; } cases[] = {
       {"Propagation Model Q Index", "3,5", "Propagation Option Error, Propagation Model Q Index: Type mismatch"},
-      {"Propagation Model Q Index", "nan", "Propagation Option Error, Propagation Model Q Index: Type mismatch"},
       {"Station History Good", "-NaN", "History Option Error, Station History Good: Type mismatch"},
       {"Propagation Model Model", "2147483647", "Propagation Option Error, Propagation Model Model: Overflow"},
       {"Last Connect Check Minutes", "2147483648", "AirMail Option Error, Last Connect Check Minutes: Overflow"},
