@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
-#include <map>
 
 #include "common/TextFileLines.h"
 #include "reports/AutoConnectOptions.h"
@@ -283,15 +282,11 @@ TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefusedAndNothingIsStored) {
   EXPECT_EQ(EsAdjustAfterModel(kModelVoacap, "0.7"), "0");
 }
 
-TEST(FreqListDocument, BeamStationsNearestFirstTiesInListOrder) {
+// Nearest first by the ship's ranges: ReportWindowsTest; ties keep the list's order.
+TEST(FreqListDocument, BeamStationsTiedInRangeKeepTheListOrder) {
   FreqListDocument document(RtfColouredText(ReadBytes(testing::FixturePath("data/FreqList.rtf"))));
-  std::map<std::string, double> ranges = {{"W1AW", 812.4}, {"K4CJX", 95}, {"KX1", 10}};
-  auto range = [&](const std::string& s) -> std::optional<double> {
-    return ranges.contains(s) ? std::optional(ranges[s]) : std::nullopt;
-  };
+  auto range = [](const std::string&) { return std::optional<double>(); };
   const std::vector<std::string> stations = {"KX1", "W1AW", "N0LOC", "K4CJX"};
-  EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"K4CJX", "W1AW"}));
-  ranges = {};
   EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"W1AW", "K4CJX"}));
 }
 

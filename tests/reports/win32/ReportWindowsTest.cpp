@@ -5,7 +5,6 @@
 #include "reports/win32/AutoConnectReports.h"
 
 #include "autoconnect/AutoConnectMenus.h"
-#include "common/TextFileLines.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
 #include "reports/win32/RichEditColours.h"
