@@ -233,7 +233,6 @@ TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
   ASSERT_EQ(r.status, 0);
   EXPECT_TRUE(r.errorLines.empty());
   ASSERT_GE(r.lines.size(), 13u);
-  EXPECT_EQ(r.lines[0], "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score");
   for (int b = 1; b <= 10; ++b) {
     const auto f = SplitRecord(r.lines[b]);
     ASSERT_EQ(f.size(), 10u) << r.lines[b];
