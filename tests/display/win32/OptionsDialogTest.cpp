@@ -99,11 +99,9 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
   for (int i = 0; i < 3; ++i) window->Signal().SimulateData();
   EXPECT_EQ(window->Statistics().Record(StatisticsDetector::Power).count, 3);
   EXPECT_EQ(window->Statistics().Record(StatisticsDetector::BurstNoise).count, 0) << "switched off";
-  EXPECT_FALSE(Text(2, IDC_LBLPOWER).empty()) << "the power reading shows beside its detector";
   auto told = testing::Answered(IDOK, [&] { Press(IDM_STATISTICSDISPLAY); });
   ASSERT_EQ(told.size(), 1u);
   const std::string& box = told[0];
-  EXPECT_EQ(box.rfind("[Detector - Statistics]", 0), 0u) << box;
   EXPECT_NE(box.find("\r\n\r\nPactor 2:\r\nCount 3"), std::string::npos) << box;
   EXPECT_EQ(box.find("Burst Noise:"), std::string::npos);
   Press(IDM_STATISTICSRESET);
