@@ -52,17 +52,14 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
       {GridKind::Offset, 1, "two\r\nlines", "Column Station: \"two\r\nlines\" would not read back as typed"},
       {GridKind::Offset, 3, "nan", "Column Offset: \"nan\" is not a number"},
       {GridKind::Offset, 4, "1e-50", "Column Ant Bw: \"1e-50\" would be stored as 0"},
-      {GridKind::Offset, 3, "1e39", "Column Offset: \"1e39\" is not a number"},  // past a single
       {GridKind::Offset, 7, "2460", "Column Stop: \"2460\" is not a time hhmm from 0000 to 2400"},
       {GridKind::Offset, 1, " ", "Column Station: is empty"},
       {GridKind::Radio, 1, "W1,AW", "Column Station: \"W1,AW\" would not read back as typed"},
       {GridKind::Radio, 3, "14075.0,7102.0 3590.0", nullptr},
-      {GridKind::Radio, 2, "one", "Column Tx Rc: \"one\" is not a number"},
       {GridKind::Radio, 2, "1e21", "Column Tx Rc: \"1e21\" is not a transceiver number"},
       {GridKind::History, 0, "A,B", "Column System: \"A,B\" would not read back as typed"},
       {GridKind::History, 1, "K]X1", nullptr}, {GridKind::History, 1, "W1,AW", nullptr},
       {GridKind::History, 2, "10140=5", "Column Frequency: \"10140=5\" would not read back as typed"},
-      {GridKind::History, 3, "1,5", "Column Offset: \"1,5\" is not a number"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.cell.substr(0, 20));
@@ -260,7 +257,6 @@ TEST(AutoConnectOptions, ABoxUncheckedKeepsTheNumberBesideIt) {
 // the good one beside it.
 TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefusedAndNothingIsStored) {
   struct Case { const char *key, *text, *message; } cases[] = {
-      {"Propagation Model Q Index", "3,5", "Propagation Option Error, Propagation Model Q Index: Type mismatch"},
       {"Station History Good", "-NaN", "History Option Error, Station History Good: Type mismatch"},
       {"Propagation Model Model", "2147483647", "Propagation Option Error, Propagation Model Model: Overflow"},
       {"Last Connect Check Minutes", "2147483648", "AirMail Option Error, Last Connect Check Minutes: Overflow"},
