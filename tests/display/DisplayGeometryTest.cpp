@@ -1,5 +1,5 @@
-// The displays' geometry: the spectrum's views and zoom, the caption, the
-// numbers on the axes, each where the thing it names is drawn, following
+// The displays' geometry: the spectrum's views and zoom, the numbers on
+// the axes, each where the thing it names is drawn, following
 // range and zoom, none touching another; and the waterfall: its bounded
 // history, its picture brought up to date row by row exactly as a whole
 // redraw would draw it, and its columns under the spectrum's bins.
@@ -11,7 +11,6 @@
 #include "analysis/Bins.h"
 #include "common/TextParse.h"
 #include "display/AxisLabels.h"
-#include "display/Caption.h"
 #include "display/DisplayDrawing.h"
 #include "display/DisplayViews.h"
 #include "display/WaterfallImage.h"
@@ -29,7 +28,7 @@ class MeasuringCanvas final : public Canvas {
   TextBox Measure(std::string_view text) const override { return {6 * static_cast<int>(text.size()), 13}; }
 };
 
-TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrumAndARecordingComesBeforeItInTheCaption) {
+TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
   struct Case { const char* name; std::int16_t range; double centre; Zoom zoom; std::int32_t n; bool wwv;
                 std::int32_t firstBin, binCount, levelTop; };
   const Case cases[] = {
@@ -46,9 +45,6 @@ TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrumAndARecordingComesBefor
     EXPECT_EQ(v.binCount, c.binCount) << c.name;
     EXPECT_EQ(v.levelTop, c.levelTop) << c.name;
   }
-  // In the caption a recording comes before the range (the range suffixes
-  // alone are seen on the real main window).
-  EXPECT_EQ(MainCaption(true, 2), "Velmora - Recording - Quarter");
 }
 
 const MeasuringCanvas kMeasure{};
