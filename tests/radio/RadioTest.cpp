@@ -77,8 +77,6 @@ struct StepClock final : Clock {
 
 class RadioLink : public ::testing::Test {
  protected:
-  RadioLink() { settings.radioIcomAddress = 3; }
-
   AutoConnectSettings settings;
   FakeRadioPort port;
   RecordingMessenger messenger;

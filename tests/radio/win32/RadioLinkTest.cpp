@@ -16,8 +16,6 @@ namespace {
 using testing::ChildProcess;
 using testing::PumpUntil;
 
-constexpr int kProgramPort = 8;
-
 // Passes everything on, and notes whether each event reached us on this thread.
 class ThreadCheckingPort final : public SerialPort {
  public:
@@ -41,7 +39,7 @@ class ThreadCheckingPort final : public SerialPort {
 class RadioOverSerialLine : public ::testing::Test {
  protected:
   RadioOverSerialLine() {
-    settings.radioCommPort = kProgramPort;
+    settings.radioCommPort = 8;
     settings.radioIcomAddress = 3;
   }
 

@@ -17,7 +17,6 @@ namespace {
 using namespace std::chrono;
 using namespace autoconnect_menu;
 using testing::MessageBoxAnswerer;
-using testing::PumpUntil;
 
 class ReportWindowsTest : public testing::AutoConnectFixture {
  protected:
