@@ -113,7 +113,8 @@ TEST(ToolArguments, HelpPrintsTheUsageAndSucceeds) {
 // it ({DATA} stands for the data folder).
 TEST(VelmoraAirmail, ListsTheFixtureInstallationLineByLine) {
   auto data = testing::FixturePath("data");
-  auto run = RunTool("velmora-airmail", "--data " + Quoted(data) + " --program " + Quoted(testing::FixturePath("program")));
+  auto run =
+      RunTool("velmora-airmail", "--data " + Quoted(data) + " --program " + Quoted(testing::FixturePath("program")));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.errors, "");
   auto expected = SplitLines(testing::ReadBytes(testing::FixturePath("listing.txt")));
@@ -213,15 +214,11 @@ struct AnalyseTool : ::testing::Test {
 
 using signalgen::Form;
 
-// A Pactor 2 transmission without pauses.
-signalgen::SignalRecipe Pactor2(double seconds, double offset = 0) {
-  return {.form = Form::Pactor2, .offset = offset, .seconds = seconds, .rhythm = {.cycle = 0}};
-}
-
 // A settings file's detector keys and sample size, one line per whole
 // buffer, then the statistics.
 TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
-  const std::string file = Write("p2.bin", Pactor2(4, -20));  // 44100 samples: 10 whole buffers of 4096
+  // Pactor 2 without pauses, 44100 samples: 10 whole buffers of 4096.
+  const auto file = Write("p2.bin", {.form = Form::Pactor2, .offset = -20, .seconds = 4, .rhythm = {.cycle = 0}});
   const std::string settings = WriteText("offsets.ini",
                                          "[Detector Data]\r\nOffset Frequency Range=100\r\nOffset Frequency Step=20\r\n"
                                          "[Display Data]\r\nSample Size=4096\r\n");
@@ -243,7 +240,7 @@ TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
 // A settings file is taken (the test above; every key read: MainSettingsTest);
 // one with nothing to use is said to be one, and the built-in values are used.
 TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidToBeOne) {
-  const std::string file = Write("p2.bin", Pactor2(1));
+  const std::string file = Write("p2.bin", {.form = Form::Pactor2, .seconds = 1, .rhythm = {.cycle = 0}});
   const std::string other = WriteText("other.ini", "[Airmail Data]\r\nWindow Visible=True\r\n");
   const ToolRun r = RunTool("velmora-analyse", "--settings \"" + other + "\" \"" + file + "\"");
   ASSERT_EQ(r.status, 0);

@@ -39,7 +39,8 @@ TEST(SoundPath, SixteenAndEightBitCaptureDeliverTheToneAndTheRecordingPlaysBackS
   testing::TempFolder folder;
   std::vector<std::int16_t> samples(8 * 11025);  // a steady tone of 8 s
   for (size_t n = 0; n < samples.size(); ++n)
-    samples[n] = static_cast<std::int16_t>(std::lround(kToneAmplitude * std::sin(2 * 3.14159265358979 * kToneHz * n / 11025)));
+    samples[n] =
+        static_cast<std::int16_t>(std::lround(kToneAmplitude * std::sin(2 * 3.14159265358979 * kToneHz * n / 11025)));
   for (bool use16Bit : {true, false}) {
     testing::SoundPlayer tone(samples);
     ASSERT_TRUE(tone.Playing()) << "no sound output: is the sound server running?";
