@@ -20,7 +20,6 @@ class FakeWaveDevice final : public WaveDevice {
  public:
   using Step = std::function<bool(FakeWaveDevice&)>;  // false: the wait times out
 
-  std::vector<std::string> log;  // the calls tests look for: "queue 1", "close event"
   std::deque<Step> script;
   std::function<void()> onScriptEnd;  // when the script runs out (must stop the loop)
   bool failEvent = false, openTimesOut = false, failReset = false;
@@ -32,7 +31,7 @@ class FakeWaveDevice final : public WaveDevice {
     if (failEvent) errorText = "Not enough memory";
     return !failEvent;
   }
-  void CloseEvent() override { log.push_back("close event"); }
+  void CloseEvent() override {}
   bool WaitEvent(std::chrono::milliseconds) override {
     if (std::exchange(justOpened_, false)) return !openTimesOut;
     if (script.empty()) {
@@ -53,7 +52,6 @@ class FakeWaveDevice final : public WaveDevice {
     return kWaveOk;
   }
   unsigned Queue(int index, std::uint32_t bytes) override {
-    log.push_back("queue " + std::to_string(index));
     if (queueCalls_++ == failQueueAt) return 5;
     auto& h = headers_.at(index);
     h = {h.data, bytes, h.prepared, false, 0, true};

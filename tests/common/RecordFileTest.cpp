@@ -60,9 +60,6 @@ TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFileAndStartsALineOfItsOwn
     EXPECT_EQ(ReadWholeFile(file, error), after);
   }
   FileFailure failure;
-  auto records = ReadRecords(file, failure);
-  ASSERT_TRUE(records);
-  EXPECT_EQ(*records, (std::vector<Record>{{"A", "B"}, {"1", "2"}, {"3", "4"}}));
   std::ofstream(file, std::ios::binary | std::ios::app) << std::string(kDataFileLimit, '\n');
   EXPECT_FALSE(ReadRecords(file, failure)) << "past any data file's size";
   EXPECT_EQ(failure.error, std::errc::file_too_large);

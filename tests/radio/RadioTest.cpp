@@ -48,8 +48,7 @@ class FakeRadioPort final : public SerialPort, public EventPump {
     return openResult;
   }
   bool IsOpen() const override { return open_; }
-  void Write(std::string_view bytes) override {
-    written.emplace_back(bytes);
+  void Write(std::string_view) override {
     if (!answers.empty()) {
       if (!answers.front().empty()) incoming_.push_back(answers.front());
       answers.pop_front();
@@ -64,7 +63,6 @@ class FakeRadioPort final : public SerialPort, public EventPump {
 
   SerialOpenResult openResult{true, false, ""};
   std::deque<std::string> answers;  // one per sentence written; empty: silence
-  std::vector<std::string> written;
 
  private:
   SerialEventHandler handler_;
@@ -79,8 +77,6 @@ struct StepClock final : Clock {
 
 class RadioLink : public ::testing::Test {
  protected:
-  RadioLink() { settings.radioIcomAddress = 3; }
-
   AutoConnectSettings settings;
   FakeRadioPort port;
   RecordingMessenger messenger;

@@ -16,6 +16,7 @@
 #include "common/Format.h"
 #include "common/ProfileFile.h"
 #include "common/TextParse.h"
+#include "reports/GridCells.h"
 #include "reports/OptionsGrids.h"
 #include "selection/StationHistoryData.h"
 
@@ -46,25 +47,21 @@ inline bool SameCell(const Column& column, std::string_view typed, std::string_v
   return false;
 }
 
-inline std::string_view CellOf(const GridRow& row, size_t column) {
-  return column < row.size() ? std::string_view(row[column]) : std::string_view();
-}
-
 // A history row's value as written: the file's own text while the cell
 // shows it unchanged, else the cell.
 inline std::string HistoryValue(const GridRow& row) {
-  auto own = CellOf(row, kHistoryValueText);
+  auto own = CellCheck::Cell(row, kHistoryValueText);
   auto number = own.empty() ? std::nullopt : ParseLeadingNumber(own, true);
-  if (number && FormatNumber(*number, "0.00") == Trim(CellOf(row, 3))) return std::string(own);
-  return std::string(Trim(CellOf(row, 3)));
+  if (number && FormatNumber(*number, "0.00") == Trim(CellCheck::Cell(row, 3))) return std::string(own);
+  return std::string(Trim(CellCheck::Cell(row, 3)));
 }
 
 inline GridRows HistoryKeyed(const GridRows& rows, bool typed) {
   GridRows keyed;
   for (const auto& row : rows) {
     GridRow k;
-    for (size_t c = 0; c < 3; ++c) k.emplace_back(Trim(CellOf(row, c)));
-    k.push_back(typed ? HistoryValue(row) : std::string(CellOf(row, kHistoryValueText)));
+    for (size_t c = 0; c < 3; ++c) k.emplace_back(Trim(CellCheck::Cell(row, c)));
+    k.push_back(typed ? HistoryValue(row) : std::string(CellCheck::Cell(row, kHistoryValueText)));
     keyed.push_back(std::move(k));
   }
   std::sort(keyed.begin(), keyed.end(), [](const GridRow& a, const GridRow& b) {
@@ -97,7 +94,7 @@ inline bool GridReadsBack(GridKind kind, const GridRows& typed, const GridRows& 
   std::span<const Column> columns = kind == GridKind::Offset ? std::span<const Column>(kOffset) : kRadio;
   for (size_t r = 0; r < typed.size(); ++r)
     for (size_t c = 0; c < columns.size(); ++c)
-      if (!SameCell(columns[c], CellOf(typed[r], c), CellOf(read[r], c))) return false;
+      if (!SameCell(columns[c], CellCheck::Cell(typed[r], c), CellCheck::Cell(read[r], c))) return false;
   return true;
 }
 

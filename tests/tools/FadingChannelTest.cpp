@@ -39,9 +39,8 @@ TEST(FadingChannel, PathGainsHaveUnitPowerAndTheirSpread) {
   }
 }
 
-// The signal keeps its mean power through the channel; a seed fades it the
-// same way every time.
-TEST(FadingChannel, KeepsThePowerOnAverageAndFollowsItsSeed) {
+// The signal keeps its mean power through the channel's two paths.
+TEST(FadingChannel, KeepsThePowerOnAverage) {
   std::vector<float> tone(10 * 11025);
   AddTone(tone, 1500, 1000, {});
   double faded = 0;
@@ -52,11 +51,6 @@ TEST(FadingChannel, KeepsThePowerOnAverageAndFollowsItsSeed) {
     std::vector<float> x = tone;
     ApplyFading(x, poor, seed);
     faded += Power(x) / Power(tone) / 6;
-    if (seed == 1) {
-      std::vector<float> again = tone;
-      ApplyFading(again, poor, 1);
-      EXPECT_EQ(again, x);
-    }
   }
   EXPECT_NEAR(faded, 1.0, 0.25);
 }

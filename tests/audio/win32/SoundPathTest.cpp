@@ -17,14 +17,6 @@ namespace {
 constexpr double kToneHz = 1000;
 constexpr double kToneAmplitude = 16000;
 
-// A steady tone for the given seconds.
-std::vector<std::int16_t> Tone(double seconds) {
-  std::vector<std::int16_t> samples(static_cast<size_t>(seconds * 11025));
-  for (size_t n = 0; n < samples.size(); ++n)
-    samples[n] = static_cast<std::int16_t>(std::lround(kToneAmplitude * std::sin(2 * 3.14159265358979 * kToneHz * n / 11025)));
-  return samples;
-}
-
 using RealRig = testing::BasicSignalRig<WaveInDevice, WaveOutDevice, SteadyClock>;
 
 // The tone's level, and its sign changes (passing over samples that are
@@ -42,25 +34,15 @@ bool IsTheTone(const std::vector<std::int16_t>& b) {
          std::abs(10 * std::log10(sum / b.size()) - 20 * std::log10(kToneAmplitude / std::sqrt(2.0))) <= 1.5;
 }
 
-// Every buffer full, and the tone in at least six buffers in a row: the sound
-// server's latency puts silence (or the tail of an earlier test's tone) first.
-void ExpectTone(const RealRig& rig, int buffers) {
-  ASSERT_TRUE(rig.messages.Texts().empty()) << rig.messages.Texts()[0];
-  ASSERT_EQ(static_cast<int>(rig.analysis.analysed.size()), buffers);
-  int run = 0, longest = 0;
-  for (const auto& b : rig.analysis.analysed) {
-    EXPECT_EQ(b.size(), 2048u) << "every buffer is full";
-    run = IsTheTone(b) ? run + 1 : 0;
-    longest = std::max(longest, run);
-  }
-  EXPECT_GE(longest, 6);
-}
-
 // The 16-bit capture is recorded as it runs, and the recording played back.
 TEST(SoundPath, SixteenAndEightBitCaptureDeliverTheToneAndTheRecordingPlaysBackSampleExact) {
   testing::TempFolder folder;
+  std::vector<std::int16_t> samples(8 * 11025);  // a steady tone of 8 s
+  for (size_t n = 0; n < samples.size(); ++n)
+    samples[n] =
+        static_cast<std::int16_t>(std::lround(kToneAmplitude * std::sin(2 * 3.14159265358979 * kToneHz * n / 11025)));
   for (bool use16Bit : {true, false}) {
-    testing::SoundPlayer tone(Tone(8));
+    testing::SoundPlayer tone(samples);
     ASSERT_TRUE(tone.Playing()) << "no sound output: is the sound server running?";
     RealRig rig;
     rig.signal.use16Bit = use16Bit;
@@ -68,7 +50,17 @@ TEST(SoundPath, SixteenAndEightBitCaptureDeliverTheToneAndTheRecordingPlaysBackS
     if (use16Bit) rig.signal.RecordOpen();
     rig.Run(16);
     rig.signal.RecordClose();
-    ExpectTone(rig, 16);
+    // Every buffer full, and the tone in at least six buffers in a row: the sound
+    // server's latency puts silence (or the tail of an earlier test's tone) first.
+    ASSERT_TRUE(rig.messages.Texts().empty()) << rig.messages.Texts()[0];
+    ASSERT_EQ(rig.analysis.analysed.size(), 16u);
+    int run = 0, longest = 0;
+    for (const auto& b : rig.analysis.analysed) {
+      EXPECT_EQ(b.size(), 2048u) << "every buffer is full";
+      run = IsTheTone(b) ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+    EXPECT_GE(longest, 6);
     EXPECT_EQ(rig.host.Last(1), "Stopped");
     if (!use16Bit) continue;
     for (const auto& text : rig.host.status[1])

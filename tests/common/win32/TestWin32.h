@@ -95,7 +95,6 @@ class ChildProcess {
     CloseHandle(info_.hThread);
   }
   bool Started() const { return started_; }
-  DWORD Id() const { return info_.dwProcessId; }
   bool WaitExit(DWORD milliseconds) { return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0; }
   // Ends it at once wherever it is, and returns once it is gone; false
   // when it had ended by itself.
@@ -116,7 +115,7 @@ class ChildProcess {
           for (HWND w : Windows([](int, WNDENUMPROC list, LPARAM to) { return EnumWindows(list, to); }, 0)) {
             DWORD owner = 0;
             GetWindowThreadProcessId(w, &owner);
-            if (!found && owner == Id() && IsWindowVisible(w) && accept(w)) found = w;
+            if (!found && owner == info_.dwProcessId && IsWindowVisible(w) && accept(w)) found = w;
           }
           return found != nullptr;
         },

@@ -23,7 +23,6 @@ TEST(PlotLabels, TheTraceDoesNotCrossTheLevelLabels) {
   ASSERT_TRUE(main && time.Create(main, 1, nullptr) && frequency.Create(main, 2, nullptr));
   frequency.Move(0, 100, 600, 300);
   MainSettings settings;
-  Default(settings);
   FlatSpectrum spectrum;
   SignalDisplay display(main, time, frequency, settings, spectrum);
   display.DrawFrequency();  // the view, to lay the trace through the middle of the first label

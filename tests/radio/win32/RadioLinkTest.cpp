@@ -2,8 +2,6 @@
 // COM9 at the pair's other end (radio-line.sh makes the pair).
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "common/TextFileLines.h"
 #include "common/win32/MessagePump.h"
 #include "radio/RadioComm.h"
@@ -17,8 +15,6 @@ namespace {
 
 using testing::ChildProcess;
 using testing::PumpUntil;
-
-constexpr int kProgramPort = 8;
 
 // Passes everything on, and notes whether each event reached us on this thread.
 class ThreadCheckingPort final : public SerialPort {
@@ -43,16 +39,10 @@ class ThreadCheckingPort final : public SerialPort {
 class RadioOverSerialLine : public ::testing::Test {
  protected:
   RadioOverSerialLine() {
-    settings.radioCommPort = kProgramPort;
+    settings.radioCommPort = 8;
     settings.radioIcomAddress = 3;
   }
 
-  // The stand-in on COM9, with its script; true once it holds its port.
-  bool StandInStart(const std::string& script) {
-    standIn_ = std::make_unique<ChildProcess>("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" +
-                                              RecordPath() + "\" " + script);
-    return standIn_->Started() && PumpUntil([&] { return !Record().empty(); }, 10);
-  }
   std::string RecordPath() const { return (folder_.path() / "Record.txt").string(); }
   std::vector<std::string> Record() const { return SplitLines(testing::ReadBytes(RecordPath())); }
 
@@ -69,7 +59,6 @@ class RadioOverSerialLine : public ::testing::Test {
 
  private:
   testing::TempFolder folder_;
-  std::unique_ptr<ChildProcess> standIn_;
 };
 
 // (Wine lets a second program open a COM port that one holds, so the
@@ -88,7 +77,10 @@ TEST_F(RadioOverSerialLine, MissingPortIsRefusedWithTheSystemsWords) {
 // Opened, tuned twice, read while window events run, and closed twice: the
 // radio receives each sentence once.
 TEST_F(RadioOverSerialLine, TunedAndReadWhileWindowEventsRun) {
-  ASSERT_TRUE(StandInStart("--readings 5,x,long,garbage,7,silence"));
+  // The stand-in on COM9 with its script, once it holds its port.
+  ChildProcess standIn("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" + RecordPath() +
+                       "\" --readings 5,x,long,garbage,7,silence");
+  ASSERT_TRUE(standIn.Started() && PumpUntil([&] { return !Record().empty(); }, 10));
   ASSERT_TRUE(radio.RadioCommOpen());
   radio.RadioSetFrequency("14075.0(p3)");
   radio.RadioSetFrequency("10145.0");

@@ -152,13 +152,6 @@ TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
   EXPECT_TRUE(Has(ReadBytes(offsets), "HAM,K4CJX,14075.0,1,360,0,0000,2400\r\nHAM,VE2AFQ,3587.5,3,360,0,0000,2400\r\n"));
 }
 
-// The tips over the grids' headers: a tool a column, and one for the grid.
-TEST_F(OptionsDialogTest, TheGridsHeadersHaveTheirToolTips) {
-  dialog.OptionsShow(Dialog::kOffsetPage);
-  EXPECT_EQ(SendMessageA(dialog.HeaderTips(Dialog::kOffsetGrid).Handle(), TTM_GETTOOLCOUNT, 0, 0), 9);
-  EXPECT_EQ(SendMessageA(dialog.HeaderTips(Dialog::kRadioGrid).Handle(), TTM_GETTOOLCOUNT, 0, 0), 4);
-}
-
 // A click into a folder box opens the shell's folder browser; Cancel keeps the text.
 TEST_F(OptionsDialogTest, AClickIntoAFolderBoxBrowsesForTheFolder) {
   dialog.OptionsShow(Dialog::kAirmailPage);
