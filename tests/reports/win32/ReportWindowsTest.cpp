@@ -128,6 +128,12 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
     SendMessageA(shown->Handle(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
     expect(c.summary(c.log, HistoryPeriod{*whole.first, *whole.first + days(1) - seconds(1)}));
   }
+  // A cell's tool-tip, the column's own: the one check of the grid's tips
+  // (the frequency table's busy notes come the same way).
+  HistoryWindow* shown = reports->LogFileHistory();
+  RECT cell = shown->Grid().CellRect(1, 7);
+  SendMessageA(shown->Grid().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + 3, cell.top + 3));
+  EXPECT_EQ(shown->Grid().ToolTipText(), "Difference between Predicted and Measusred");
   window->Command(kViewStationInfoBeamList);
   EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
   window->Close();
