@@ -18,7 +18,6 @@ class JointDeck {
   // nothing added, when the deck is full or the block's once-only cards
   // differ from the first block's.
   bool Add(std::string_view deck);
-  size_t Blocks() const { return blocks_; }
   // The cards of every block, then one QUIT.
   std::string Text() const { return text_ + "QUIT\r\n"; }
 

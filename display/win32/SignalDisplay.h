@@ -67,7 +67,6 @@ class SignalDisplay final : public BufferDisplay, public DetectorDrawing {
   const TimeView& Time() const { return timeView_; }
   const WaterfallHistory& History() const { return history_; }
   const WaterfallImage& Waterfall() const { return waterfall_; }
-  HWND TipWindow() const { return tip_; }  // the time picture's tool-tip
 
  private:
   bool Colour() const { return settings_.display.displayColor; }

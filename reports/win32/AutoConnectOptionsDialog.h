@@ -71,8 +71,6 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   // The in-place editor over a grid's cell, as a click places it.
   HWND CellEdit(Grid grid, int row, int column);
   const GridRows& Rows(Grid grid) const { return rows_[grid]; }
-  // The tool-tips over a grid and its headers.
-  const GridHeaderTips& HeaderTips(Grid grid) const { return tips_[grid]; }
   // What the comparison check box left behind.
   const RadioDifferenceWindow& Differences() const { return differences_; }
 
