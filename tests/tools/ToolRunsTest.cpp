@@ -237,18 +237,24 @@ TEST_F(AnalyseTool, OneLinePerBufferThenTheStatistics) {
   EXPECT_EQ(r.lines.back(), "Count 0, Hits 0");
 }
 
-// A settings file is taken (the test above; every key read: MainSettingsTest);
-// one with nothing to use is said to be one, and the built-in values are used.
-TEST_F(AnalyseTool, ASettingsFileWithNothingToUseIsSaidToBeOne) {
+// "Digital Busy" from a settings file adds the Digital statistics block
+// (every key read: MainSettingsTest); a file with nothing to use is said to
+// be one, and the built-in values are used.
+TEST_F(AnalyseTool, TheSettingsFileTakenOrSaidToHoldNothingToUse) {
   const std::string file = Write("p2.bin", {.form = Form::Pactor2, .seconds = 1, .rhythm = {.cycle = 0}});
+  const std::string on = WriteText("on.ini", "[Detector Data]\r\nDigital Busy=True\r\n");
   const std::string other = WriteText("other.ini", "[Airmail Data]\r\nWindow Visible=True\r\n");
-  const ToolRun r = RunTool("velmora-analyse", "--settings \"" + other + "\" \"" + file + "\"");
-  ASSERT_EQ(r.status, 0);
-  EXPECT_EQ(r.errors, "velmora-analyse: the settings file \"" + other +
-                          "\" holds no \"Detector Data\" or \"Display Data\" values; the built-in ones are used\n");
-  EXPECT_EQ(SplitRecord(r.lines.at(1))[6], "Pactor 2");
+  for (const auto& [settings, warning] : {std::pair{on, std::string()},
+                                          {other, "velmora-analyse: the settings file \"" + other +
+                                                      "\" holds no \"Detector Data\" or \"Display Data\" values; "
+                                                      "the built-in ones are used\n"}}) {
+    const ToolRun r = RunTool("velmora-analyse", "--settings \"" + settings + "\" \"" + file + "\"");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.errors, warning);
+    EXPECT_EQ(SplitRecord(r.lines.at(1))[6], "Pactor 2");
+    EXPECT_EQ(std::ranges::count(r.lines, "Digital:"), settings == on ? 1 : 0);
+  }
 }
-
 
 // 48 MB of recording through a tool allowed 40 MB: it holds one buffer at a
 // time, as playback does, not the whole recording.
