@@ -45,8 +45,8 @@ void BandSignal::Unweigh() {
   const std::int32_t from[2] = {std::max(1, first - kSolveMargin), middle + 1 - kSolveMargin};
   const auto size = static_cast<std::size_t>(std::max(middle - first + 1, last - middle) + 2 * kSolveMargin);
   // The sub- and super-diagonals: -0.23 turned by +-one bin's phase step.
-  const double stepRe = -kSide * std::cos(2 * 3.14159265358979 / n_),
-               stepIm = -kSide * std::sin(2 * 3.14159265358979 / n_);
+  const double stepRe = -kSide * std::cos(2 * kPi / n_),
+               stepIm = -kSide * std::sin(2 * kPi / n_);
   if (eliminated_ != n_ || upperRe_.size() != size) {
     upperRe_.resize(size), upperIm_.resize(size), inverseRe_.resize(size), inverseIm_.resize(size);
     std::complex<double> last = 0;
@@ -123,8 +123,7 @@ void BandSignal::Shape() {
   taper_.resize(static_cast<std::size_t>(last - first + 1));
   for (std::int32_t b = first; b <= last; ++b) {
     const double inside = std::min(b - first, last - b) + 0.5;
-    taper_[static_cast<std::size_t>(b - first)] =
-        inside >= taper ? 1.0 : 0.5 - 0.5 * std::cos(3.14159265358979 * inside / taper);
+    taper_[static_cast<std::size_t>(b - first)] = RaisedCosineRamp(inside / taper);
   }
   unwindow_.resize(static_cast<std::size_t>(n_ / 4));
   for (std::size_t m = 0; m < unwindow_.size(); ++m)

@@ -1,6 +1,7 @@
 #pragma once
 // The maths of the signal side: the transform, windows, the Bessel function,
 // the Hilbert filter, logarithms and decibels. All pure functions.
+#include <cmath>
 #include <cstdint>
 #include <span>
 
@@ -53,6 +54,9 @@ void Fft(int direction, std::span<Complex> data, int log2n);
 void Window(int type, std::span<Complex> data, int n);
 // The weight of entry i (1-based) of an n-point window; 1 for unknown types.
 double WindowWeight(int type, int i, int n);
+// A ramp from 0 at x <= 0 to 1 at x >= 1, half a raised cosine between: a
+// taper over a distance, where WindowWeight is a window over a length.
+inline double RaisedCosineRamp(double x) { return x <= 0 ? 0.0 : x >= 1 ? 1.0 : 0.5 - 0.5 * std::cos(kPi * x); }
 
 // Modified Bessel function of order 0 by its power series.
 double BesselI0(double x);

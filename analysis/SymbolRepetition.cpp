@@ -69,7 +69,7 @@ void SymbolRepetition::Weigh(const BandSignal& buffer, std::span<const std::uint
   weight_.assign(count, 0.0);
   for (std::size_t i = 0; i < count; ++i) {
     const double away = static_cast<double>(inside_[i] - half) / (half / 2.0 + 1);
-    weight_[i] = away <= 0 ? 0.0 : away >= 1 ? 1.0 : 0.5 - 0.5 * std::cos(3.14159265358979 * away);
+    weight_[i] = RaisedCosineRamp(away);
   }
   lines_.assign(lines.begin(), lines.end());
 }
