@@ -157,10 +157,17 @@ TEST(VelmoraHistory, PrintsTheOccupancyRecordAsCsv) {
 
 // --modem once left --channel out: the modem came through unfaded. A
 // constant-envelope FSK's power per 0.2 s swings by more than 10 dB only
-// through a fading channel.
+// through a fading channel, named or given by its paths, delay and spread;
+// a channel that is neither is refused.
 TEST(VelmoraSignalgen, AModemPassesTheFadingChannel) {
   testing::TempFolder folder;
-  for (const auto& [channel, fades] : {std::pair{"static", false}, std::pair{"poor", true}}) {
+  for (const char* bad : {"2:1.5", "4:1:1", "2:1:1:", "2:1:-1", "bad"}) {
+    const auto run = RunTool("velmora-signalgen", "--modem fsk-s1 --out x.bin --channel " + std::string(bad));
+    EXPECT_EQ(run.status, 2) << bad;
+    EXPECT_EQ(run.errorLines.at(0), "velmora-signalgen: --channel: " + std::string(bad) +
+                                        " is none of static, good, moderate, poor, flutter, or PATHS:DELAY_MS:SPREAD_HZ");
+  }
+  for (const auto& [channel, fades] : {std::pair{"static", false}, {"poor", true}, {"2:2:1", true}}) {
     const auto file = folder.path() / "modem.bin";
     const auto run = RunTool("velmora-signalgen", "--modem fsk-s1 --no-noise --seconds 10 --out " +
                                                                Quoted(file) + " --channel " + channel);
