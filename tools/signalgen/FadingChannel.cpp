@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <complex>
+#include <numbers>
 
 #include "common/Format.h"
 #include "common/TextParse.h"
@@ -12,7 +13,6 @@ namespace velmora::signalgen {
 namespace {
 
 using Cx = std::complex<double>;
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kSinusoids = 64;      // per path gain: enough for its values to be Gaussian
 constexpr std::size_t kGainStep = 16;  // samples between two gain values (1.5 ms; flutter fades in tens of ms)
 
@@ -26,7 +26,7 @@ void Transform(std::vector<Cx>& a, bool inverse) {
     if (i < j) std::swap(a[i], a[j]);
   }
   for (std::size_t len = 2; len <= n; len <<= 1) {
-    const double angle = (inverse ? 2 : -2) * kPi / static_cast<double>(len);
+    const double angle = (inverse ? 2 : -2) * std::numbers::pi / static_cast<double>(len);
     std::vector<Cx> w(len / 2);
     for (std::size_t k = 0; k < len / 2; ++k) w[k] = std::polar(1.0, angle * static_cast<double>(k));
     for (std::size_t i = 0; i < n; i += len)
@@ -90,8 +90,8 @@ std::vector<double> PathGains(std::size_t values, double step, double spreadHz, 
   std::vector<Cx> phase(kSinusoids), turn(kSinusoids);
   for (int m = 0; m < kSinusoids; ++m) {
     const double f = sigma * random.Gaussian();
-    phase[m] = std::polar(1 / std::sqrt(double{kSinusoids}), 2 * kPi * random.Uniform());
-    turn[m] = std::polar(1.0, 2 * kPi * f * step / kRate);
+    phase[m] = std::polar(1 / std::sqrt(double{kSinusoids}), 2 * std::numbers::pi * random.Uniform());
+    turn[m] = std::polar(1.0, 2 * std::numbers::pi * f * step / kRate);
   }
   std::vector<double> gains(2 * values);
   for (std::size_t i = 0; i < values; ++i) {
@@ -125,8 +125,10 @@ void ApplyFading(std::vector<float>& samples, const FadingChannel& channel, std:
   std::vector<Cx> path(length);
   for (int p = 0; p < paths; ++p) {
     const double delay = paths > 1 ? longest * p / (paths - 1) : 0.0;  // samples, fractional
-    for (std::size_t k = 0; k <= length / 2; ++k)
-      path[k] = spectrum[k] * std::polar(1.0, -2 * kPi * static_cast<double>(k) * delay / static_cast<double>(length));
+    for (std::size_t k = 0; k <= length / 2; ++k) {
+      const double turn = -2 * std::numbers::pi * static_cast<double>(k) * delay / static_cast<double>(length);
+      path[k] = spectrum[k] * std::polar(1.0, turn);
+    }
     std::fill(path.begin() + static_cast<std::ptrdiff_t>(length / 2 + 1), path.end(), Cx{});
     Transform(path, true);
     const auto gains = PathGains(gainValues, kGainStep, channel.spreadHz, seed * 7919 + static_cast<std::uint64_t>(p));

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora::signalgen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kRamp = 0.005;  // s, as every keyed element of the generator
 
 void Key(std::vector<float>& gate, double from, double to, double level) {
@@ -17,7 +17,7 @@ void Key(std::vector<float>& gate, double from, double to, double level) {
   for (long n = first; n <= last; ++n) {
     const double t = n / kRate;
     const double rise = std::min({1.0, std::max(0.0, t - from) / kRamp, std::max(0.0, to - t) / kRamp});
-    const auto g = static_cast<float>(level * (0.5 - 0.5 * std::cos(kPi * rise)));
+    const auto g = static_cast<float>(level * (0.5 - 0.5 * std::cos(std::numbers::pi * rise)));
     gate[static_cast<std::size_t>(n)] = std::max(gate[static_cast<std::size_t>(n)], g);
   }
 }

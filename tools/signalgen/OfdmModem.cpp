@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <complex>
+#include <numbers>
 #include <vector>
 
 #include "common/SampleFormat.h"
@@ -17,11 +18,11 @@ void AddOfdm(std::span<float> out, const OfdmParams& p, double rms, Random& rand
   std::vector<std::complex<double>> data(carriers), turn(carriers), now(carriers);
   for (std::size_t k = 0; k < carriers; ++k) {
     const double offset = (static_cast<double>(k) - (p.carriers - 1) / 2.0) * p.spacing;
-    turn[k] = std::polar(1.0, 2 * kWavePi * offset / rate);
+    turn[k] = std::polar(1.0, 2 * std::numbers::pi * offset / rate);
   }
   const double clock = random.Uniform() * symbol;  // of a symbol gone at the first sample
-  const double carrierStep = 2 * kWavePi * p.center / rate;
-  const double carrierStart = random.Uniform() * 2 * kWavePi;
+  const double carrierStep = 2 * std::numbers::pi * p.center / rate;
+  const double carrierStart = random.Uniform() * 2 * std::numbers::pi;
   std::vector<double> wave(out.size());
   long current = -1;
   for (std::size_t n = 0; n < wave.size(); ++n) {
@@ -38,7 +39,7 @@ void AddOfdm(std::span<float> out, const OfdmParams& p, double rms, Random& rand
       const double tau = t - s * symbol - p.guard * useful;
       for (std::size_t k = 0; k < carriers; ++k) {
         const double offset = (static_cast<double>(k) - (p.carriers - 1) / 2.0) * p.spacing;
-        now[k] = data[k] * std::polar(1.0, 2 * kWavePi * offset * tau);
+        now[k] = data[k] * std::polar(1.0, 2 * std::numbers::pi * offset * tau);
       }
     }
     std::complex<double> sum = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "common/SampleFormat.h"
@@ -19,14 +20,14 @@ void AddPsk(std::span<float> out, const PskParams& p, double rms, Random& random
       static_cast<std::size_t>(static_cast<double>(out.size()) * p.baud / rate + clock) + 2 * kSpan + 2;
   std::vector<double> re(symbols), im(symbols);
   // QPSK on the diagonals, as modems place it; 2- and 8-PSK from the axis.
-  const double rotation = p.order == 4 ? kWavePi / 4 : 0;
+  const double rotation = p.order == 4 ? std::numbers::pi / 4 : 0;
   for (std::size_t k = 0; k < symbols; ++k) {
-    const double angle = rotation + 2 * kWavePi * random.Below(p.order) / p.order;
+    const double angle = rotation + 2 * std::numbers::pi * random.Below(p.order) / p.order;
     re[k] = std::cos(angle);
     im[k] = std::sin(angle);
   }
   std::vector<double> wave(out.size());
-  const double step = 2 * kWavePi * p.center / rate, start = random.Uniform() * 2 * kWavePi;
+  const double step = 2 * std::numbers::pi * p.center / rate, start = random.Uniform() * 2 * std::numbers::pi;
   for (std::size_t n = 0; n < wave.size(); ++n) {
     const double position = static_cast<double>(n) * p.baud / rate + clock + kSpan;  // in symbols
     const auto centre = static_cast<long>(std::floor(position));

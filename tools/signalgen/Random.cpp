@@ -1,11 +1,11 @@
 #include "tools/signalgen/Random.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace velmora::signalgen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 std::uint64_t SplitMix(std::uint64_t& x) {
   std::uint64_t z = (x += 0x9E3779B97F4A7C15ULL);
@@ -47,9 +47,9 @@ double Random::Gaussian() {
   while (u <= 0) u = Uniform();
   const double v = Uniform();
   const double r = std::sqrt(-2 * std::log(u));
-  spare_ = r * std::sin(2 * kPi * v);
+  spare_ = r * std::sin(2 * std::numbers::pi * v);
   haveSpare_ = true;
-  return r * std::cos(2 * kPi * v);
+  return r * std::cos(2 * std::numbers::pi * v);
 }
 
 }  // namespace velmora::signalgen

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "analysis/FftPlan.h"
 #include "common/SampleFormat.h"
@@ -26,10 +27,10 @@ std::vector<float> Taps(const Passband& band) {
     const double t = static_cast<double>(i) - middle;
     double sum = gain[0];
     for (std::size_t k = 1; k < n / 2; ++k)
-      sum += 2 * gain[k] * std::cos(2 * kWavePi * static_cast<double>(k) * t / static_cast<double>(n));
-    sum += gain[n / 2] * std::cos(kWavePi * t);
+      sum += 2 * gain[k] * std::cos(2 * std::numbers::pi * static_cast<double>(k) * t / static_cast<double>(n));
+    sum += gain[n / 2] * std::cos(std::numbers::pi * t);
     const double w = static_cast<double>(i) / static_cast<double>(taps.size() - 1);
-    const double blackman = 0.42 - 0.5 * std::cos(2 * kWavePi * w) + 0.08 * std::cos(4 * kWavePi * w);
+    const double blackman = 0.42 - 0.5 * std::cos(2 * std::numbers::pi * w) + 0.08 * std::cos(4 * std::numbers::pi * w);
     taps[i] = static_cast<float>(sum / static_cast<double>(n) * blackman);
   }
   return taps;
@@ -69,7 +70,7 @@ void ApplyPassband(std::span<float> x, const Passband& band) {
 
 void ApplyAgc(std::span<float> x, const AgcSwing& agc, Random& random) {
   if (agc.period <= 0) return;
-  const double phase = random.Uniform() * 2 * kWavePi, step = 2 * kWavePi / (agc.period * kRate);
+  const double phase = random.Uniform() * 2 * std::numbers::pi, step = 2 * std::numbers::pi / (agc.period * kRate);
   for (std::size_t n = 0; n < x.size(); ++n)
     x[n] *= static_cast<float>(1 + agc.depth * std::sin(phase + step * static_cast<double>(n)));
 }
@@ -77,8 +78,9 @@ void ApplyAgc(std::span<float> x, const AgcSwing& agc, Random& random) {
 void AddHum(std::span<float> x, const Hum& hum, Random& random) {
   std::vector<double> wave(x.size());
   for (int h = 1; h <= hum.harmonics && h * hum.mains < kRate / 2; ++h) {
-    const double level = (h % 2 ? 1.0 : hum.evenLevel) / std::pow(h, hum.slope), phase = random.Uniform() * 2 * kWavePi;
-    const double step = 2 * kWavePi * h * hum.mains / kRate;
+    const double level = (h % 2 ? 1.0 : hum.evenLevel) / std::pow(h, hum.slope);
+    const double phase = random.Uniform() * 2 * std::numbers::pi;
+    const double step = 2 * std::numbers::pi * h * hum.mains / kRate;
     for (std::size_t n = 0; n < wave.size(); ++n) wave[n] += level * std::cos(phase + step * static_cast<double>(n));
   }
   AddScaled(x, wave, hum.rms);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "tools/signalgen/Random.h"
 #include "tools/signalgen/SignalGen.h"
@@ -9,7 +10,6 @@
 namespace velmora::signalgen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kLowEdge = 300, kHighEdge = 2700;  // Hz
 // The sections of an 8th-order Butterworth filter.
 constexpr double kQs[] = {0.5098, 0.6013, 0.9000, 2.5629};
@@ -19,7 +19,7 @@ constexpr double kAttack = 0.002, kDecay = 0.3;  // s, the AGC's time constants
 class Biquad {
  public:
   Biquad(double frequency, double q, bool highPass) {
-    const double w = 2 * kPi * frequency / kRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
+    const double w = 2 * std::numbers::pi * frequency / kRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
     const double a0 = 1 + alpha;
     const double edge = highPass ? (1 + c) / 2 : (1 - c) / 2;
     b0_ = edge / a0;
@@ -63,7 +63,8 @@ std::vector<float> ReceiverNoise(double seconds, double rms, double crashesPerSe
   for (std::size_t n = 0; n < count; ++n) {
     double x = raw[n];
     for (Biquad& section : filter) x = section.Step(x);
-    const double level = std::abs(x) * std::sqrt(kPi / 2);  // the mean of |x| of Gaussian noise, to its RMS
+    // The mean of |x| of Gaussian noise, to its RMS.
+    const double level = std::abs(x) * std::sqrt(std::numbers::pi / 2);
     envelope += (level > envelope ? attack : decay) * (level - envelope);
     out[n] = static_cast<float>(x / std::max(envelope, bandRms));
   }

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "tools/signalgen/DigitalForms.h"
 
 namespace velmora::signalgen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kBaud = 100;
 constexpr int kFilterSpan = 4;      // symbols each side
 constexpr double kRamp = 0.005;     // seconds, the edges of every keyed element
@@ -16,10 +16,10 @@ constexpr double kNoiseBand = 3000;  // Hz, the band the ratio is measured in
 
 // The raised-cosine pulse at t symbol periods from its centre.
 double RaisedCosine(double t, double rollOff) {
-  const double sinc = t == 0 ? 1.0 : std::sin(kPi * t) / (kPi * t);
+  const double sinc = t == 0 ? 1.0 : std::sin(std::numbers::pi * t) / (std::numbers::pi * t);
   const double d = 2 * rollOff * t;
-  if (std::abs(std::abs(d) - 1) < 1e-9) return kPi / 4 * sinc;
-  return sinc * std::cos(kPi * rollOff * t) / (1 - d * d);
+  if (std::abs(std::abs(d) - 1) < 1e-9) return std::numbers::pi / 4 * sinc;
+  return sinc * std::cos(std::numbers::pi * rollOff * t) / (1 - d * d);
 }
 
 // Raised edges between 0 and 1 around a set of on-intervals.
@@ -29,8 +29,8 @@ void Envelope(std::vector<float>& gate, double from, double to, double level) {
   for (long n = first; n <= last; ++n) {
     const double t = n / kRate;
     double g = 1;
-    if (t - from < kRamp) g = 0.5 - 0.5 * std::cos(kPi * std::max(0.0, t - from) / kRamp);
-    if (to - t < kRamp) g = std::min(g, 0.5 - 0.5 * std::cos(kPi * std::max(0.0, to - t) / kRamp));
+    if (t - from < kRamp) g = 0.5 - 0.5 * std::cos(std::numbers::pi * std::max(0.0, t - from) / kRamp);
+    if (to - t < kRamp) g = std::min(g, 0.5 - 0.5 * std::cos(std::numbers::pi * std::max(0.0, to - t) / kRamp));
     gate[static_cast<std::size_t>(n)] = std::max(gate[static_cast<std::size_t>(n)], static_cast<float>(g * level));
   }
 }
@@ -139,10 +139,10 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
     int quadrant = random.Below(4);
     for (std::size_t k = 0; k < symbols; ++k) {
       quadrant = (quadrant + random.Below(4)) % 4;
-      s.re[k] = std::cos(quadrant * kPi / 2);
-      s.im[k] = std::sin(quadrant * kPi / 2);
+      s.re[k] = std::cos(quadrant * std::numbers::pi / 2);
+      s.im[k] = std::sin(quadrant * std::numbers::pi / 2);
     }
-    const double start = random.Uniform() * 2 * kPi, step = 2 * kPi * tones[t] / kRate;
+    const double start = random.Uniform() * 2 * std::numbers::pi, step = 2 * std::numbers::pi * tones[t] / kRate;
     s.phaseRe = std::cos(start);
     s.phaseIm = std::sin(start);
     s.stepRe = std::cos(step);
@@ -185,7 +185,7 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
 }
 
 void AddTone(std::span<float> out, double frequency, double rms, std::span<const float> gate) {
-  const double amplitude = rms * std::sqrt(2.0), step = 2 * kPi * frequency / kRate;
+  const double amplitude = rms * std::sqrt(2.0), step = 2 * std::numbers::pi * frequency / kRate;
   for (std::size_t n = 0; n < out.size(); ++n) {
     const double g = gate.empty() ? 1.0 : gate[n];
     out[n] += static_cast<float>(amplitude * g * std::cos(step * static_cast<double>(n)));
@@ -200,8 +200,8 @@ void AddFmTone(std::span<float> out, double low, double high, double rms, Random
   for (std::size_t n = 0; n < out.size(); ++n) {
     if (n % element == 0) target = random.Below(3) == 0 ? random.Uniform() : target;
     value += (target - value) * 0.05;
-    phase += 2 * kPi * (low + (high - low) * value) / kRate;
-    if (phase > 2 * kPi) phase -= 2 * kPi;
+    phase += 2 * std::numbers::pi * (low + (high - low) * value) / kRate;
+    if (phase > 2 * std::numbers::pi) phase -= 2 * std::numbers::pi;
     out[n] += static_cast<float>(amplitude * std::cos(phase));
   }
 }
@@ -234,8 +234,8 @@ void AddSpeech(std::span<float> out, double rms, double meanPitch, Random& rando
     const Syllable& s = syllables.empty() ? Syllable{0, 0, meanPitch, 0} : syllables[current];
     const double progress = s.to > s.from ? std::clamp((time - s.from) / (s.to - s.from), 0.0, 1.0) : 0.0;
     const double pitch = s.pitch * (1.1 - 0.2 * progress);  // falling intonation
-    phase += 2 * kPi * pitch / kRate;
-    if (phase > 2 * kPi) phase -= 2 * kPi;
+    phase += 2 * std::numbers::pi * pitch / kRate;
+    if (phase > 2 * std::numbers::pi) phase -= 2 * std::numbers::pi;
     if (gate[n] <= 0) continue;
     const double* f = kVowels[s.vowel];
     double sum = 0;

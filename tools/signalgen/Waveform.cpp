@@ -1,6 +1,7 @@
 #include "tools/signalgen/Waveform.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "common/SampleFormat.h"
 
@@ -15,7 +16,7 @@ void AddScaled(std::span<float> out, std::span<const double> wave, double rms) {
 }
 
 double RootRaisedCosine(double t, double beta) {
-  constexpr double pi = kWavePi;
+  constexpr double pi = std::numbers::pi;
   if (t == 0) return 1 - beta + 4 * beta / pi;
   if (std::abs(std::abs(t) - 1 / (4 * beta)) < 1e-9)
     return beta / std::sqrt(2.0) *
@@ -27,7 +28,7 @@ double RootRaisedCosine(double t, double beta) {
 std::vector<double> ToneHops(std::size_t count, double first, double spacing, int tones, double baud, Random& random) {
   constexpr double rate = kSampleRate;
   std::vector<double> wave(count);
-  double phase = random.Uniform() * 2 * kWavePi;
+  double phase = random.Uniform() * 2 * std::numbers::pi;
   const double clock = random.Uniform();  // of a symbol, already gone at the first sample
   long symbol = -1;
   double frequency = first;
@@ -37,7 +38,7 @@ std::vector<double> ToneHops(std::size_t count, double first, double spacing, in
       symbol = s;
       frequency = first + spacing * random.Below(tones);
     }
-    phase = std::fmod(phase + 2 * kWavePi * frequency / rate, 2 * kWavePi);
+    phase = std::fmod(phase + 2 * std::numbers::pi * frequency / rate, 2 * std::numbers::pi);
     wave[n] = std::cos(phase);
   }
   return wave;

@@ -9,8 +9,6 @@
 
 namespace velmora::signalgen {
 
-inline constexpr double kWavePi = 3.14159265358979323846;
-
 // Adds the wave to out at the wanted RMS (the wave's own level does not matter).
 void AddScaled(std::span<float> out, std::span<const double> wave, double rms);
 
