@@ -117,6 +117,11 @@ class SignalSide {
  private:
   // Sound card.
   void Process();
+  bool StartCapture();
+  bool RunCapture();
+  double ProcessRecorded(int index);
+  bool RequeueBuffer(int index, double seconds);
+  bool RestartCapture();
   int WaveInputOpen();
   void WaveInputClose();
   bool QueueBuffer(WaveDevice& device, int index);
