@@ -395,15 +395,40 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
 void OptionsDialog::OnCommand(int id, int code, HWND) {
   switch (id) {
     case IDC_CMDOK:
+    case IDC_CMDAPPLY:
+    case IDC_CMDCANCEL:
+    case IDCANCEL: OnDialogButton(id); return;
+    case IDC_CMDSETTINGS:
+    case IDM_SETTINGSDEFAULT:
+    case IDM_SETTINGSRECALL:
+    case IDM_SETTINGSSAVE: OnSettingsCommand(id); return;
+    case IDC_CMDSTATISTICS:
+    case IDM_STATISTICSDISPLAY:
+    case IDM_STATISTICSRESET: OnStatisticsCommand(id); return;
+    case IDC_CMBDISPLAYFREQUENCY:
+    case IDC_CMBDISPLAYTIME:
+      if (code == CBN_SELCHANGE) SampleSizeChosen(id);
+      return;
+    default: OnPageCommand(id, code); return;
+  }
+}
+
+void OptionsDialog::OnDialogButton(int id) {
+  switch (id) {
+    case IDC_CMDOK:
       if (Apply()) Hide();
       return;
     case IDC_CMDAPPLY:
       if (Apply()) DataSet();
       return;
     case IDC_CMDCANCEL:
-    case IDCANCEL:
-      Hide();
-      return;
+    case IDCANCEL: Hide(); return;
+  }
+}
+
+// The "Settings" button drops its menu; the menu's commands come back here.
+void OptionsDialog::OnSettingsCommand(int id) {
+  switch (id) {
     case IDC_CMDSETTINGS: {
       HMENU menu = CreatePopupMenu();
       AppendMenuA(menu, MF_STRING, IDM_SETTINGSDEFAULT, "Default");
@@ -416,6 +441,12 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
     case IDM_SETTINGSDEFAULT: host_.SettingsDefault(); DataSet(); return;
     case IDM_SETTINGSRECALL: host_.SettingsRecall(); DataSet(); return;
     case IDM_SETTINGSSAVE: host_.SettingsSave(); return;
+  }
+}
+
+// The "Statistics" button drops its menu; the menu's commands come back here.
+void OptionsDialog::OnStatisticsCommand(int id) {
+  switch (id) {
     case IDC_CMDSTATISTICS: {
       HMENU menu = CreatePopupMenu();
       AppendMenuA(menu, MF_STRING, IDM_STATISTICSDISPLAY, "Display...");
@@ -424,8 +455,16 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
       DestroyMenu(menu);
       return;
     }
-    case IDM_STATISTICSDISPLAY: messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics"); return;
+    case IDM_STATISTICSDISPLAY:
+      messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics");
+      return;
     case IDM_STATISTICSRESET: host_.StatisticsReset(); return;
+  }
+}
+
+// The pages' option buttons, checks and buttons.
+void OptionsDialog::OnPageCommand(int id, int code) {
+  switch (id) {
     case IDC_OPTINPUT0:
     case IDC_OPTINPUT1:
     case IDC_OPTINPUT2:
@@ -445,21 +484,19 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
     case IDC_CMDSOUNDLEVEL: host_.ShowSoundInput(); return;
     case IDC_CMDPLAYBACKLEVEL:
     case IDC_CMDSIMULATELEVEL: host_.ShowSoundOutput(); return;
-    case IDC_CMBDISPLAYFREQUENCY:
-    case IDC_CMBDISPLAYTIME: {
-      if (code != CBN_SELCHANGE) return;
-      int index = static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0));
-      // The two boxes follow each other.
-      int other = id == IDC_CMBDISPLAYFREQUENCY ? IDC_CMBDISPLAYTIME : IDC_CMBDISPLAYFREQUENCY;
-      SendMessageA(Control(other), CB_SETCURSEL, index, 0);
-      std::int32_t samples = index >= 0 ? kSampleSizes[index] : settings_.display.sampleSize;
-      SetWindowTextA(Control(IDC_LBLTIMESPAN), TimeSpanLabel(samples).c_str());
-      SetWindowTextA(Control(IDC_LBLRESOLUTION), (FormatNumber(static_cast<double>(kSampleRate) / samples, "0.0") + " Hz").c_str());
-      return;
-    }
-    default:
-      return;
+    default: return;
   }
+}
+
+// The sample size chosen in either box: the two boxes follow each other.
+void OptionsDialog::SampleSizeChosen(int id) {
+  int index = static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0));
+  int other = id == IDC_CMBDISPLAYFREQUENCY ? IDC_CMBDISPLAYTIME : IDC_CMBDISPLAYFREQUENCY;
+  SendMessageA(Control(other), CB_SETCURSEL, index, 0);
+  std::int32_t samples = index >= 0 ? kSampleSizes[index] : settings_.display.sampleSize;
+  SetWindowTextA(Control(IDC_LBLTIMESPAN), TimeSpanLabel(samples).c_str());
+  SetWindowTextA(Control(IDC_LBLRESOLUTION),
+                 (FormatNumber(static_cast<double>(kSampleRate) / samples, "0.0") + " Hz").c_str());
 }
 
 // The dialog and its pages share one procedure: their controls' commands
