@@ -137,6 +137,9 @@ class SignalSide {
                         std::string_view overflowText);
 
   bool PlaybackRead(int index);
+  void CopySamples(int index, std::int32_t count, bool wide);
+  void RecordWrite(int index, std::int32_t count, bool wide);
+  void AnalyseBuffer(std::int32_t count);
   void TakeLoopSampleSize();
   std::uint32_t BufferBytes() const;
   void SetFirstBuffer();
