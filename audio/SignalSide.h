@@ -137,6 +137,8 @@ class SignalSide {
                         std::string_view overflowText);
 
   bool PlaybackRead(int index);
+  bool PlaybackBuffers(bool output);
+  bool PlaybackNext(int index, bool output, bool previous);
   void CopySamples(int index, std::int32_t count, bool wide);
   void RecordWrite(int index, std::int32_t count, bool wide);
   void AnalyseBuffer(std::int32_t count);
