@@ -160,6 +160,9 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool OnCreate();
   void Layout();
   void OnClose();
+  void OnShowWindow(bool shown);
+  void OnRebuildAfterRun();
+  bool OnSetCursor();
   void OnCommand(int id, int code, HWND control);
   void OnField(int index, int code);
   void OnToolbar(std::string_view key);
