@@ -79,10 +79,11 @@ constexpr int kSimulateFrame[] = {IDC_FRMINPUTSIMULATE,     IDC_LBLSIMULATEFREQU
                                   IDC_CHKSIMULATEOUTPUT,    IDC_CMDSIMULATELEVEL};
 // The normal detector chain: off while a special mode replaces it.
 constexpr int kChainControls[] = {
-    IDC_FRMSIGNAL,  IDC_LBLTHRESHOLD1, IDC_LBLVALUE1,  IDC_CHKPOWER,   IDC_TXTPOWER,  IDC_LBLPOWER,
-    IDC_CHKPACTOR2, IDC_TXTPACTOR2,    IDC_LBLPACTOR2, IDC_CHKPACTOR3, IDC_TXTPACTOR3, IDC_LBLPACTOR3,
-    IDC_CHKPACTOR3WIDEBAND, IDC_CHKDIGITALBUSY, IDC_LBLDIGITAL, IDC_CHKPACTORFADING, IDC_LBLFADING, IDC_FRMNOISE, IDC_CHKBURST, IDC_TXTBURST,  IDC_LBLBURST,  IDC_CHKPEAK,
-    IDC_TXTPEAK,    IDC_LBLPEAK,       IDC_CHKPULSE,   IDC_TXTPULSE,   IDC_LBLPULSE,  IDC_CMDSTATISTICS};
+    IDC_FRMSIGNAL,          IDC_LBLTHRESHOLD1,  IDC_LBLVALUE1,  IDC_CHKPOWER,        IDC_TXTPOWER,   IDC_LBLPOWER,
+    IDC_CHKPACTOR2,         IDC_TXTPACTOR2,     IDC_LBLPACTOR2, IDC_CHKPACTOR3,      IDC_TXTPACTOR3, IDC_LBLPACTOR3,
+    IDC_CHKPACTOR3WIDEBAND, IDC_CHKDIGITALBUSY, IDC_LBLDIGITAL, IDC_CHKPACTORFADING, IDC_LBLFADING,  IDC_FRMNOISE,
+    IDC_CHKBURST,           IDC_TXTBURST,       IDC_LBLBURST,   IDC_CHKPEAK,         IDC_TXTPEAK,    IDC_LBLPEAK,
+    IDC_CHKPULSE,           IDC_TXTPULSE,       IDC_LBLPULSE,   IDC_CMDSTATISTICS};
 constexpr int kLabelIds[kLabelCount] = {IDC_LBLPOWER, IDC_LBLPACTOR2, IDC_LBLPACTOR3, IDC_LBLBURST, IDC_LBLPEAK,
                                         IDC_LBLPULSE, IDC_LBLCW,      IDC_LBLFAX,     IDC_LBLWWV,   IDC_LBLDIGITAL,
                                         IDC_LBLFADING};
@@ -253,10 +254,14 @@ constexpr TextBinding kTexts[] = {
     {IDC_TXTDEBUG, &OptionsControls::debugData},
 };
 constexpr RowBinding kRows[] = {
-    {IDC_CHKPACTOR2, IDC_TXTPACTOR2, &OptionsControls::pactor2}, {IDC_CHKPACTOR3, IDC_TXTPACTOR3, &OptionsControls::pactor3},
-    {IDC_CHKPOWER, IDC_TXTPOWER, &OptionsControls::power},       {IDC_CHKBURST, IDC_TXTBURST, &OptionsControls::burst},
-    {IDC_CHKPEAK, IDC_TXTPEAK, &OptionsControls::peak},          {IDC_CHKPULSE, IDC_TXTPULSE, &OptionsControls::pulse},
-    {IDC_CHKFAX, IDC_TXTFAX, &OptionsControls::fax},             {IDC_CHKWWV, IDC_TXTWWV, &OptionsControls::wwv},
+    {IDC_CHKPACTOR2, IDC_TXTPACTOR2, &OptionsControls::pactor2},
+    {IDC_CHKPACTOR3, IDC_TXTPACTOR3, &OptionsControls::pactor3},
+    {IDC_CHKPOWER, IDC_TXTPOWER, &OptionsControls::power},
+    {IDC_CHKBURST, IDC_TXTBURST, &OptionsControls::burst},
+    {IDC_CHKPEAK, IDC_TXTPEAK, &OptionsControls::peak},
+    {IDC_CHKPULSE, IDC_TXTPULSE, &OptionsControls::pulse},
+    {IDC_CHKFAX, IDC_TXTFAX, &OptionsControls::fax},
+    {IDC_CHKWWV, IDC_TXTWWV, &OptionsControls::wwv},
 };
 
 }  // namespace
