@@ -91,7 +91,8 @@ bool StationFrequencyListGet(const StationFile& file, std::string_view station, 
   size_t before = rows.size();
   for (size_t g = 0; g < list.groups.size(); ++g)
     for (const auto& label : list.groups[g])
-      rows.push_back({std::string(station), label, static_cast<int>(g + 1), allPactor3 || IsPactor3Label(label), false});
+      rows.push_back(
+          {std::string(station), label, static_cast<int>(g + 1), allPactor3 || IsPactor3Label(label), false});
   return rows.size() > before;
 }
 

@@ -31,7 +31,8 @@ bool SystemGetList(const AirmailDataFolder& data, SelectionList& list, int index
     auto upper = ToUpper(name);
     if (upper.size() >= 11 && upper.starts_with("SYSTEM.") && upper.ends_with(".INI")) names.push_back(name);
   }
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return ToUpper(a) < ToUpper(b); });
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return ToUpper(a) < ToUpper(b); });
   for (const auto& name : names) {
     auto first = name.find('.');
     auto second = name.find('.', first + 1);

@@ -83,14 +83,18 @@ __attribute__((target("avx"))) void StageAvxSplit(float* data, std::size_t n, st
       const __m256 d0 = _mm256_sub_ps(a0, b0), d1 = _mm256_sub_ps(a1, b1);
       const __m256 dRe = _mm256_shuffle_ps(d0, d1, _MM_SHUFFLE(2, 0, 2, 0));  // lane order 0 1 4 5 | 2 3 6 7
       const __m256 dIm = _mm256_shuffle_ps(d0, d1, _MM_SHUFFLE(3, 1, 3, 1));
-      const __m256d dr0 = _mm256_cvtps_pd(_mm256_castps256_ps128(dRe)), dr1 = _mm256_cvtps_pd(_mm256_extractf128_ps(dRe, 1));
-      const __m256d di0 = _mm256_cvtps_pd(_mm256_castps256_ps128(dIm)), di1 = _mm256_cvtps_pd(_mm256_extractf128_ps(dIm, 1));
+      const __m256d dr0 = _mm256_cvtps_pd(_mm256_castps256_ps128(dRe)),
+                    dr1 = _mm256_cvtps_pd(_mm256_extractf128_ps(dRe, 1));
+      const __m256d di0 = _mm256_cvtps_pd(_mm256_castps256_ps128(dIm)),
+                    di1 = _mm256_cvtps_pd(_mm256_extractf128_ps(dIm, 1));
       const __m256d wr0 = _mm256_loadu_pd(w), wr1 = _mm256_loadu_pd(w + 4);
       const __m256d wi0 = _mm256_loadu_pd(w + 8), wi1 = _mm256_loadu_pd(w + 12);
-      const __m256 re = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_sub_pd(_mm256_mul_pd(dr1, wr1), _mm256_mul_pd(di1, wi1))),
-                                        _mm256_cvtpd_ps(_mm256_sub_pd(_mm256_mul_pd(dr0, wr0), _mm256_mul_pd(di0, wi0))));
-      const __m256 im = _mm256_set_m128(_mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(dr1, wi1), _mm256_mul_pd(di1, wr1))),
-                                        _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(dr0, wi0), _mm256_mul_pd(di0, wr0))));
+      const __m256 re =
+          _mm256_set_m128(_mm256_cvtpd_ps(_mm256_sub_pd(_mm256_mul_pd(dr1, wr1), _mm256_mul_pd(di1, wi1))),
+                          _mm256_cvtpd_ps(_mm256_sub_pd(_mm256_mul_pd(dr0, wr0), _mm256_mul_pd(di0, wi0))));
+      const __m256 im =
+          _mm256_set_m128(_mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(dr1, wi1), _mm256_mul_pd(di1, wr1))),
+                          _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(dr0, wi0), _mm256_mul_pd(di0, wr0))));
       _mm256_storeu_ps(b + 2 * j, _mm256_unpacklo_ps(re, im));
       _mm256_storeu_ps(b + 2 * j + 8, _mm256_unpackhi_ps(re, im));
     }

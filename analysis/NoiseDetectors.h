@@ -26,6 +26,7 @@ class BurstDetector {
   float SlowEnvelope() const { return slow_; }
 
  private:
+  float Follow(float x);
   bool firstBuffer_ = true;
   float fast_ = 0;
   float slow_ = 0;

@@ -37,6 +37,7 @@ class PulseDetector {
   static constexpr std::size_t kRing = 1024;  // holds ages 1..1023: enough for age 1001 leaving
   double Age(std::size_t age) const { return ring_[(write_ + kRing - age) % kRing]; }
   void Reset();
+  double Filter(double x);
 
   bool firstBuffer_ = true;
   std::array<double, kRing> ring_{};

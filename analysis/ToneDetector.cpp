@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "common/Format.h"
 
@@ -31,6 +32,84 @@ void Demodulate(std::span<const Complex> z, long first, long last, double theta,
   }
 }
 
+// The strongest frequency of a search and the phase it was found at.
+struct TonePeak {
+  double frequency;
+  double phase;
+};
+
+// Coarse search in tenths of a bin around the coarse frequency.
+TonePeak CoarseSearch(std::span<const Complex> z, long first, long last, double perHz, double coarseFrequency,
+                      double resolution) {
+  double bestPower = -1, bestFrequency = coarseFrequency, bestPhase = 0;
+  for (int q = -10; q <= 10; ++q) {
+    const double f = coarseFrequency + q * resolution / 10;
+    Sum c;
+    Demodulate(z, first, last, perHz * f, 0, [&](long, double re, double im) {
+      c.re += re;
+      c.im += im;
+    });
+    const double power = c.re * c.re + c.im * c.im;
+    if (power > bestPower) {
+      bestPower = power;
+      bestFrequency = f;
+      bestPhase = std::atan2(c.im, c.re);
+    }
+  }
+  return {bestFrequency, bestPhase};
+}
+
+struct PhaseLine {
+  double slope;
+  double intercept;
+};
+
+// The demodulated phase against sample number, a straight line by
+// weighted least squares (weights: squared magnitude), with the sample
+// number centred on its weighted mean so the equations stay well conditioned.
+// Nothing when the weights give no line.
+std::optional<PhaseLine> FitPhaseLine(std::span<const Complex> z, long first, long last, double theta, double phi) {
+  const std::size_t count = static_cast<std::size_t>(last - first + 1);
+  std::vector<double> phase(count), weight(count);
+  double sw = 0, swx = 0, swy = 0;
+  Demodulate(z, first, last, theta, phi, [&](long n, double re, double im) {
+    const std::size_t k = static_cast<std::size_t>(n - first);
+    phase[k] = std::atan2(im, re);
+    weight[k] = re * re + im * im;
+    sw += weight[k];
+    swx += weight[k] * n;
+    swy += weight[k] * phase[k];
+  });
+  if (!(sw > 0) || !std::isfinite(sw)) return std::nullopt;
+  const double meanX = swx / sw;
+  double sxx = 0, sxy = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    const double x = static_cast<double>(first + static_cast<long>(k)) - meanX;
+    sxx += weight[k] * x * x;
+    sxy += weight[k] * x * phase[k];
+  }
+  if (!(sxx > 0) || !std::isfinite(sxx) || !std::isfinite(sxy)) return std::nullopt;
+  const double slope = sxy / sxx;
+  const double intercept = swy / sw - slope * meanX;
+  return PhaseLine{slope, intercept};
+}
+
+// The tone's frequency, level and ratio to the noise at angular frequency omega and phase phi.
+void MeasureTone(std::span<const Complex> z, long first, long last, double omega, double phi, ToneEstimate& e) {
+  const std::size_t count = static_cast<std::size_t>(last - first + 1);
+  double in = 0, quadrature = 0;
+  Demodulate(z, first, last, omega, phi, [&](long, double re, double im) {
+    in += re;
+    quadrature += im * im;
+  });
+  const double inPhase = in / static_cast<double>(count);
+  const double noise = quadrature / static_cast<double>(count);
+  e.frequency = kSampleRateHz * omega / kTwoPi;
+  e.level = static_cast<float>(Db20(inPhase));
+  e.ratio = static_cast<float>(e.level - Db10(noise) - 3);
+  e.fitted = true;
+}
+
 }  // namespace
 
 void AnalyticSignal(const PowerDensity& spectrum, std::vector<Complex>& z) {
@@ -50,64 +129,15 @@ ToneEstimate EstimateTone(std::span<const Complex> z, double coarseFrequency, do
   if (last < first) return e;
   const double perHz = kTwoPi / kSampleRateHz;
 
-  // Coarse search in tenths of a bin.
-  double bestPower = -1, bestFrequency = coarseFrequency, bestPhase = 0;
-  for (int q = -10; q <= 10; ++q) {
-    const double f = coarseFrequency + q * resolution / 10;
-    Sum c;
-    Demodulate(z, first, last, perHz * f, 0, [&](long, double re, double im) {
-      c.re += re;
-      c.im += im;
-    });
-    const double power = c.re * c.re + c.im * c.im;
-    if (power > bestPower) {
-      bestPower = power;
-      bestFrequency = f;
-      bestPhase = std::atan2(c.im, c.re);
-    }
-  }
-  e.frequency = bestFrequency;
+  const TonePeak peak = CoarseSearch(z, first, last, perHz, coarseFrequency, resolution);
+  e.frequency = peak.frequency;
 
-  // The demodulated phase against sample number, a straight line by
-  // weighted least squares (weights: squared magnitude), with the sample
-  // number centred on its weighted mean so the equations stay well conditioned.
-  const double theta = perHz * bestFrequency;
-  const std::size_t count = static_cast<std::size_t>(last - first + 1);
-  std::vector<double> phase(count), weight(count);
-  double sw = 0, swx = 0, swy = 0;
-  Demodulate(z, first, last, theta, bestPhase, [&](long n, double re, double im) {
-    const std::size_t k = static_cast<std::size_t>(n - first);
-    phase[k] = std::atan2(im, re);
-    weight[k] = re * re + im * im;
-    sw += weight[k];
-    swx += weight[k] * n;
-    swy += weight[k] * phase[k];
-  });
-  if (!(sw > 0) || !std::isfinite(sw)) return e;
-  const double meanX = swx / sw;
-  double sxx = 0, sxy = 0;
-  for (std::size_t k = 0; k < count; ++k) {
-    const double x = static_cast<double>(first + static_cast<long>(k)) - meanX;
-    sxx += weight[k] * x * x;
-    sxy += weight[k] * x * phase[k];
-  }
-  if (!(sxx > 0) || !std::isfinite(sxx) || !std::isfinite(sxy)) return e;
-  const double slope = sxy / sxx;
-  const double intercept = swy / sw - slope * meanX;
+  const double theta = perHz * peak.frequency;
+  const auto line = FitPhaseLine(z, first, last, theta, peak.phase);
+  if (!line) return e;
 
   // Demodulate again with the corrected frequency and phase.
-  const double omega = theta + slope;
-  double in = 0, quadrature = 0;
-  Demodulate(z, first, last, omega, bestPhase + intercept, [&](long, double re, double im) {
-    in += re;
-    quadrature += im * im;
-  });
-  const double inPhase = in / static_cast<double>(count);
-  const double noise = quadrature / static_cast<double>(count);
-  e.frequency = kSampleRateHz * omega / kTwoPi;
-  e.level = static_cast<float>(Db20(inPhase));
-  e.ratio = static_cast<float>(e.level - Db10(noise) - 3);
-  e.fitted = true;
+  MeasureTone(z, first, last, theta + line->slope, peak.phase + line->intercept, e);
   return e;
 }
 

@@ -74,84 +74,92 @@ void SignalSide::Process() {
   resetRequest_ = false;
   stopRequest_ = false;
   TakeLoopSampleSize();
-  WaveDevice& device = devices_.input;
-
   openDevice_ = &devices_.input;
-  if (WaveInputOpen() != 0) {
+  if (!StartCapture()) {
     ProcessStopped();
     return;
   }
+  const bool endProgram = !RunCapture();
+  ProcessStopped();
+  if (endProgram) host_.EndProgram();
+}
+
+// Opens the sound card and hands it both buffers; false once the failure is shown.
+bool SignalSide::StartCapture() {
+  if (WaveInputOpen() != 0) return false;
+  WaveDevice& device = devices_.input;
   for (int i = 0; i < 2; ++i) {
     if (device.PrepareHeader(i, buffers_.Data(i, use16Bit), BufferBytes()) != kWaveOk) {
       ShowError("Process - Cannot PrepareHeader #" + std::to_string(i + 1));
-      ProcessStopped();
-      return;
+      return false;
     }
     if (!QueueBuffer(device, i)) {
       ShowError("Process - Cannot AddBuffer #" + std::to_string(i + 1));
-      ProcessStopped();
-      return;
+      return false;
     }
   }
   if (device.Start() != kWaveOk) {
     ShowError("Process - Cannot Start Sound Card");
-    ProcessStopped();
-    return;
+    return false;
   }
+  return true;
+}
 
-  bool endProgram = false;
+// Works the buffers in turn until a stop or a step; false when the program must end.
+bool SignalSide::RunCapture() {
   int next = 0, other = 1;
   while (true) {
     bool stop = false;
-    if (!WaitForBuffer(next, stop)) {
-      endProgram = true;
-      break;
-    }
-    if (stop || stopRequest_) break;
+    if (!WaitForBuffer(next, stop)) return false;
+    if (stop || stopRequest_) return true;
 
-    double t1 = clock_.Seconds();
-    std::uint32_t bytes = device.BytesRecorded(next);
-    ProcessBuffer(next, static_cast<std::int32_t>(use16Bit ? bytes / 2 : bytes));
-    double t2 = clock_.Seconds();
-    if (stepRequest_ || stopRequest_) break;
+    const double seconds = ProcessRecorded(next);
+    if (stepRequest_ || stopRequest_) return true;
 
     pump_.RunPending();
 
-    bool restart = false;
-    if (!device.Done(other)) {
-      if (resetRequest_) {
-        restart = true;
-      } else {
-        double load = (t2 - t1) / (static_cast<double>(loopSampleSize_) / kSampleRate);
-        host_.SetStatus(1, "Running " + FormatNumber(load * 100, "0") + "%");
-        if (!QueueBuffer(device, next)) {
-          ShowError("Process - Cannot AddBuffer #" + std::to_string(next + 1));
-          endProgram = true;
-          break;
-        }
-        other = next;
-        next = (next + 1) % 2;
-        continue;
-      }
-    } else if (!resetRequest_) {
-      host_.SetStatus(1, "Overflow");
-    } else {
-      restart = true;
+    if (!devices_.input.Done(other) && !resetRequest_) {
+      if (!RequeueBuffer(next, seconds)) return false;
+      other = next;
+      next = (next + 1) % 2;
+      continue;
     }
-    if (restart) {  // a reset was asked for
-      host_.SetStatus(1, "Reset");
-      WaitSeconds(pump_, clock_, 0.5);
-      resetRequest_ = false;
-    }
-    if (!Restart()) {
-      endProgram = true;
-      break;
-    }
+    if (!RestartCapture()) return false;
     next = 0;
     other = 1;
   }
-  ProcessStopped();
-  if (endProgram) host_.EndProgram();
+}
+
+// The per-buffer work on what the card recorded; returns the seconds it took.
+double SignalSide::ProcessRecorded(int index) {
+  double t1 = clock_.Seconds();
+  std::uint32_t bytes = devices_.input.BytesRecorded(index);
+  ProcessBuffer(index, static_cast<std::int32_t>(use16Bit ? bytes / 2 : bytes));
+  double t2 = clock_.Seconds();
+  return t2 - t1;
+}
+
+// Shows the loop's load and gives the buffer back to the card.
+bool SignalSide::RequeueBuffer(int index, double seconds) {
+  double load = seconds / (static_cast<double>(loopSampleSize_) / kSampleRate);
+  host_.SetStatus(1, "Running " + FormatNumber(load * 100, "0") + "%");
+  if (!QueueBuffer(devices_.input, index)) {
+    ShowError("Process - Cannot AddBuffer #" + std::to_string(index + 1));
+    return false;
+  }
+  return true;
+}
+
+// Both buffers were full before the work got to them, or a reset was asked for.
+bool SignalSide::RestartCapture() {
+  if (resetRequest_) {
+    host_.SetStatus(1, "Reset");
+    WaitSeconds(pump_, clock_, 0.5);
+    resetRequest_ = false;
+  } else {
+    host_.SetStatus(1, "Overflow");
+  }
+  return Restart();
 }
 
 }  // namespace velmora

@@ -140,28 +140,19 @@ void SignalSide::PlaybackLoop() {
       ended = true;
     }
   }
+  if (!ended) ended = !PlaybackBuffers(output);
+  if (output && !ended) WaveOutputClose();
+  playing_ = false;
+  host_.SetStatus(1, "Stopped");
+}
+
+// The file buffer by buffer while "Start" stays pressed; false once the playback has ended.
+bool SignalSide::PlaybackBuffers(bool output) {
   bool previous = false;
-  for (int i = 0; !ended && playbackPressed_; i = (i + 1) % 2) {
-    std::string count = std::to_string(playback_.Buffers());
-    if (output && previous) {
-      if (!WaitOutputBuffer(i, "Playback", "Playback " + count, "Overflow " + count)) {
-        PlaybackEnd();
-        ended = true;
-        break;
-      }
-    } else {
-      host_.SetStatus(1, "Playback " + count);
-    }
-    if (!PlaybackRead(i)) {
+  for (int i = 0; playbackPressed_; i = (i + 1) % 2) {
+    if (!PlaybackNext(i, output, previous)) {
       PlaybackEnd();
-      ended = true;
-      break;
-    }
-    if (output && devices_.output.Queue(i, loopSampleSize_ * 2u) != kWaveOk) {
-      ShowError("Playback - Cannot Write #" + std::to_string(i + 1));
-      PlaybackEnd();
-      ended = true;
-      break;
+      return false;
     }
     previous = true;
     ProcessBuffer(i, loopSampleSize_);
@@ -169,9 +160,23 @@ void SignalSide::PlaybackLoop() {
     if (playbackStopDetected && verdict_.pulse) PlaybackStop();
     if (pump_.QuitRequested()) break;
   }
-  if (output && !ended) WaveOutputClose();
-  playing_ = false;
-  host_.SetStatus(1, "Stopped");
+  return true;
+}
+
+// Buffer index read from the file, and given to the output once the output is done with it.
+bool SignalSide::PlaybackNext(int index, bool output, bool previous) {
+  std::string count = std::to_string(playback_.Buffers());
+  if (output && previous) {
+    if (!WaitOutputBuffer(index, "Playback", "Playback " + count, "Overflow " + count)) return false;
+  } else {
+    host_.SetStatus(1, "Playback " + count);
+  }
+  if (!PlaybackRead(index)) return false;
+  if (output && devices_.output.Queue(index, loopSampleSize_ * 2u) != kWaveOk) {
+    ShowError("Playback - Cannot Write #" + std::to_string(index + 1));
+    return false;
+  }
+  return true;
 }
 
 void SignalSide::SimulateData() {

@@ -19,7 +19,8 @@ std::filesystem::path RecordingName(const std::filesystem::path& folder, const L
                      TwoDigits(t.hour) + TwoDigits(t.minute) + TwoDigits(t.second);
   std::filesystem::path name = folder / (stem + ".bin");
   std::error_code ignored;
-  for (int n = 2; std::filesystem::exists(name, ignored); ++n) name = folder / (stem + " " + std::to_string(n) + ".bin");
+  for (int n = 2; std::filesystem::exists(name, ignored); ++n)
+    name = folder / (stem + " " + std::to_string(n) + ".bin");
   return name;
 }
 

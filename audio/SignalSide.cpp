@@ -126,6 +126,20 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
 
   // The test signal is always made in 16 bits, whatever the capture width.
   const bool wide = use16Bit || inputSource == kSimulated;
+  CopySamples(index, count, wide);
+  if (recorder_.Recording()) RecordWrite(index, count, wide);
+  AnalyseBuffer(count);
+
+  if (inputSource == kPlayback && playbackStopDetected && (verdict_.busy || verdict_.noise)) PlaybackStop();
+
+  if (autoConnect_.Visible()) {
+    if (!verdict_.valid) host_.SetStatus(3, "Low Input Level");
+    autoConnect_.Update(verdict_);
+  }
+}
+
+// The buffer's samples in 16 bits, and whether it is silent.
+void SignalSide::CopySamples(int index, std::int32_t count, bool wide) {
   bool allZero = true;
   if (wide) {
     const auto& in = buffers_.samples16[index];
@@ -136,18 +150,22 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
   }
   for (std::int32_t i = 0; i < count && allZero; ++i) allZero = samples_[i] == 0;
   lowInput_ = allZero;
+}
 
-  if (recorder_.Recording()) {
-    std::error_code error;
-    bool written = wide ? recorder_.Write(std::span(buffers_.samples16[index].data(), count), error)
-                : recorder_.Write(std::span(buffers_.samples8[index].data(), count), error);
-    if (!written) {
-      // The user must not believe a recording is being made.
-      RecordClose();
-      ShowError("RecordWrite - " + ErrorText(error));
-    }
+// The buffer as it came, in its own width.
+void SignalSide::RecordWrite(int index, std::int32_t count, bool wide) {
+  std::error_code error;
+  bool written = wide ? recorder_.Write(std::span(buffers_.samples16[index].data(), count), error)
+                      : recorder_.Write(std::span(buffers_.samples8[index].data(), count), error);
+  if (!written) {
+    // The user must not believe a recording is being made.
+    RecordClose();
+    ShowError("RecordWrite - " + ErrorText(error));
   }
+}
 
+// Spectrum, displays and detectors on the buffer: the verdict and its panel text.
+void SignalSide::AnalyseBuffer(std::int32_t count) {
   auto samples = Samples();
   bool shown = display_ && display_->Shown();
   analysis_->Analyse(samples, std::max(loopSampleSize_, count));
@@ -163,13 +181,6 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
   if (observer_) observer_->AfterDetect();
   if (display_) display_->BufferJudged(verdict_);
   if (shown) display_->Present();
-
-  if (inputSource == kPlayback && playbackStopDetected && (verdict_.busy || verdict_.noise)) PlaybackStop();
-
-  if (autoConnect_.Visible()) {
-    if (!verdict_.valid) host_.SetStatus(3, "Low Input Level");
-    autoConnect_.Update(verdict_);
-  }
 }
 
 void SignalSide::Redraw() {

@@ -117,6 +117,11 @@ class SignalSide {
  private:
   // Sound card.
   void Process();
+  bool StartCapture();
+  bool RunCapture();
+  double ProcessRecorded(int index);
+  bool RequeueBuffer(int index, double seconds);
+  bool RestartCapture();
   int WaveInputOpen();
   void WaveInputClose();
   bool QueueBuffer(WaveDevice& device, int index);
@@ -132,6 +137,11 @@ class SignalSide {
                         std::string_view overflowText);
 
   bool PlaybackRead(int index);
+  bool PlaybackBuffers(bool output);
+  bool PlaybackNext(int index, bool output, bool previous);
+  void CopySamples(int index, std::int32_t count, bool wide);
+  void RecordWrite(int index, std::int32_t count, bool wide);
+  void AnalyseBuffer(std::int32_t count);
   void TakeLoopSampleSize();
   std::uint32_t BufferBytes() const;
   void SetFirstBuffer();

@@ -8,7 +8,8 @@ namespace velmora {
 std::optional<std::string> OverviewText(const std::filesystem::path& file, std::string& message) {
   std::error_code error;
   if (!std::filesystem::exists(file, error)) {
-    message = "Overview, Unable to open Overview File, " + ErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
+    message = "Overview, Unable to open Overview File, " +
+              ErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
     return std::nullopt;
   }
   auto content = ReadWholeFile(file, error);

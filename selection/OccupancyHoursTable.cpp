@@ -26,7 +26,9 @@ Bgr ToBgr(Rgb c) {
   return byte(c.b) << 16 | byte(c.g) << 8 | byte(c.r);
 }
 
-bool IsHourColumn(int column) { return column >= kOccupancyFirstHourColumn && column < kOccupancyFirstHourColumn + kHours; }
+bool IsHourColumn(int column) {
+  return column >= kOccupancyFirstHourColumn && column < kOccupancyFirstHourColumn + kHours;
+}
 
 std::string CellTip(const OccupancyEntry& entry) {
   return "Busy " + FormatNumber(100 * entry.Share(), "0") + "% of " + OccupancyMinutesText(entry.heard) +

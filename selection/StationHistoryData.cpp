@@ -34,8 +34,10 @@ void StationHistoryGet(FrequencyTable& table, const StationHistoryRows& rows, co
 }
 
 double StationHistoryNext(double value, int outcome, const AutoConnectSettings& settings) {
-  if (outcome == -1) return std::max(value + settings.stationHistoryBad, static_cast<double>(settings.stationHistoryMin));
-  if (outcome == 1) return std::min(value + settings.stationHistoryGood, static_cast<double>(settings.stationHistoryMax));
+  if (outcome == -1)
+    return std::max(value + settings.stationHistoryBad, static_cast<double>(settings.stationHistoryMin));
+  if (outcome == 1)
+    return std::min(value + settings.stationHistoryGood, static_cast<double>(settings.stationHistoryMax));
   return value;
 }
 

@@ -164,55 +164,54 @@ void AutoConnectWindow::OnClose() {
 LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   Operation operation(operations_);
   switch (message) {
-    case WM_CREATE:
-      return OnCreate() ? 0 : -1;
+    case WM_CREATE: return OnCreate() ? 0 : -1;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) Layout();
       return 0;
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_NOTIFY:
       if (auto answer = toolbar_.DropDown(lParam, [this](std::string_view key) { OnToolbar(key); })) return *answer;
       break;
-    case WM_TIMER:
-      OnTimer(wParam);
-      return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
-    case WM_INITMENUPOPUP:
-      OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
-      return 0;
-    case WM_SHOWWINDOW:
-      // The first activation comes once per showing, after the window is on the screen.
-      if (!wParam) {
-        showingActivated_ = false;
-      } else if (!showingActivated_) {
-        showingActivated_ = true;
-        PostMessageA(hwnd_, kAutoConnectFirstActivation, 0, 0);
-      }
-      break;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_SHOWWINDOW: OnShowWindow(wParam != 0); break;
     case kAutoConnectFirstActivation:
       if (IsWindowVisible(hwnd_)) FirstActivation();
       return 0;
-    case kAutoConnectRebuildAfterRun:
-      if (Idle()) Configure();
-      else rebuildAfterRun_ = true;
-      return 0;
+    case kAutoConnectRebuildAfterRun: OnRebuildAfterRun(); return 0;
     case WM_SETCURSOR:
-      if (busyPointer_) {
-        SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        return TRUE;
-      }
+      if (OnSetCursor()) return TRUE;
       break;
-    case WM_CLOSE:
-      OnClose();
-      return 0;
-    default:
-      break;
+    case WM_CLOSE: OnClose(); return 0;
+    default: break;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+// The first activation comes once per showing, after the window is on the screen.
+void AutoConnectWindow::OnShowWindow(bool shown) {
+  if (!shown) {
+    showingActivated_ = false;
+  } else if (!showingActivated_) {
+    showingActivated_ = true;
+    PostMessageA(hwnd_, kAutoConnectFirstActivation, 0, 0);
+  }
+}
+
+// Options applied during a run: the window is rebuilt once no run holds it.
+void AutoConnectWindow::OnRebuildAfterRun() {
+  if (Idle()) Configure();
+  else rebuildAfterRun_ = true;
+}
+
+// The hourglass while busy; otherwise the default pointer.
+bool AutoConnectWindow::OnSetCursor() {
+  if (!busyPointer_) return false;
+  SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  return true;
 }
 
 }  // namespace velmora

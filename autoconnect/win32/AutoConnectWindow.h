@@ -160,6 +160,9 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool OnCreate();
   void Layout();
   void OnClose();
+  void OnShowWindow(bool shown);
+  void OnRebuildAfterRun();
+  bool OnSetCursor();
   void OnCommand(int id, int code, HWND control);
   void OnField(int index, int code);
   void OnToolbar(std::string_view key);
@@ -258,7 +261,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   // Until others are set: no predictions, the positions of AirMail's files,
   // no windows that show a station, the data files' reference and no-connect tables.
-  velmora::AirmailDataFolder dataFolder_ = velmora::AirmailDataFolder::Following(settings_.airmailDirectoryData, *messenger_);
+  velmora::AirmailDataFolder dataFolder_ =
+      velmora::AirmailDataFolder::Following(settings_.airmailDirectoryData, *messenger_);
   NoPredictions ownPredictions_;
   AirmailStationGeometry ownGeometry_{dataFolder_};
   struct NoDependentWindows final : DependentWindows {

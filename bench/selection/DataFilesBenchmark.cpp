@@ -47,7 +47,8 @@ std::filesystem::path WriteFile(const std::filesystem::path& folder, std::string
                     : reference       ? std::string(kColumnCount - 1, ',') + "\r\n"
                                       : [] {
                                           std::string empty;
-                                          for (int c = 0; c < kColumnCount; ++c) empty += (c ? "," : "") + std::string(",1,FFFFFF,0");
+                                          for (int c = 0; c < kColumnCount; ++c)
+                                            empty += (c ? "," : "") + std::string(",1,FFFFFF,0");
                                           return empty + "\r\n";
                                         }();
   std::string text = head;

@@ -79,10 +79,11 @@ constexpr int kSimulateFrame[] = {IDC_FRMINPUTSIMULATE,     IDC_LBLSIMULATEFREQU
                                   IDC_CHKSIMULATEOUTPUT,    IDC_CMDSIMULATELEVEL};
 // The normal detector chain: off while a special mode replaces it.
 constexpr int kChainControls[] = {
-    IDC_FRMSIGNAL,  IDC_LBLTHRESHOLD1, IDC_LBLVALUE1,  IDC_CHKPOWER,   IDC_TXTPOWER,  IDC_LBLPOWER,
-    IDC_CHKPACTOR2, IDC_TXTPACTOR2,    IDC_LBLPACTOR2, IDC_CHKPACTOR3, IDC_TXTPACTOR3, IDC_LBLPACTOR3,
-    IDC_CHKPACTOR3WIDEBAND, IDC_CHKDIGITALBUSY, IDC_LBLDIGITAL, IDC_CHKPACTORFADING, IDC_LBLFADING, IDC_FRMNOISE, IDC_CHKBURST, IDC_TXTBURST,  IDC_LBLBURST,  IDC_CHKPEAK,
-    IDC_TXTPEAK,    IDC_LBLPEAK,       IDC_CHKPULSE,   IDC_TXTPULSE,   IDC_LBLPULSE,  IDC_CMDSTATISTICS};
+    IDC_FRMSIGNAL,          IDC_LBLTHRESHOLD1,  IDC_LBLVALUE1,  IDC_CHKPOWER,        IDC_TXTPOWER,   IDC_LBLPOWER,
+    IDC_CHKPACTOR2,         IDC_TXTPACTOR2,     IDC_LBLPACTOR2, IDC_CHKPACTOR3,      IDC_TXTPACTOR3, IDC_LBLPACTOR3,
+    IDC_CHKPACTOR3WIDEBAND, IDC_CHKDIGITALBUSY, IDC_LBLDIGITAL, IDC_CHKPACTORFADING, IDC_LBLFADING,  IDC_FRMNOISE,
+    IDC_CHKBURST,           IDC_TXTBURST,       IDC_LBLBURST,   IDC_CHKPEAK,         IDC_TXTPEAK,    IDC_LBLPEAK,
+    IDC_CHKPULSE,           IDC_TXTPULSE,       IDC_LBLPULSE,   IDC_CMDSTATISTICS};
 constexpr int kLabelIds[kLabelCount] = {IDC_LBLPOWER, IDC_LBLPACTOR2, IDC_LBLPACTOR3, IDC_LBLBURST, IDC_LBLPEAK,
                                         IDC_LBLPULSE, IDC_LBLCW,      IDC_LBLFAX,     IDC_LBLWWV,   IDC_LBLDIGITAL,
                                         IDC_LBLFADING};
@@ -253,10 +254,14 @@ constexpr TextBinding kTexts[] = {
     {IDC_TXTDEBUG, &OptionsControls::debugData},
 };
 constexpr RowBinding kRows[] = {
-    {IDC_CHKPACTOR2, IDC_TXTPACTOR2, &OptionsControls::pactor2}, {IDC_CHKPACTOR3, IDC_TXTPACTOR3, &OptionsControls::pactor3},
-    {IDC_CHKPOWER, IDC_TXTPOWER, &OptionsControls::power},       {IDC_CHKBURST, IDC_TXTBURST, &OptionsControls::burst},
-    {IDC_CHKPEAK, IDC_TXTPEAK, &OptionsControls::peak},          {IDC_CHKPULSE, IDC_TXTPULSE, &OptionsControls::pulse},
-    {IDC_CHKFAX, IDC_TXTFAX, &OptionsControls::fax},             {IDC_CHKWWV, IDC_TXTWWV, &OptionsControls::wwv},
+    {IDC_CHKPACTOR2, IDC_TXTPACTOR2, &OptionsControls::pactor2},
+    {IDC_CHKPACTOR3, IDC_TXTPACTOR3, &OptionsControls::pactor3},
+    {IDC_CHKPOWER, IDC_TXTPOWER, &OptionsControls::power},
+    {IDC_CHKBURST, IDC_TXTBURST, &OptionsControls::burst},
+    {IDC_CHKPEAK, IDC_TXTPEAK, &OptionsControls::peak},
+    {IDC_CHKPULSE, IDC_TXTPULSE, &OptionsControls::pulse},
+    {IDC_CHKFAX, IDC_TXTFAX, &OptionsControls::fax},
+    {IDC_CHKWWV, IDC_TXTWWV, &OptionsControls::wwv},
 };
 
 }  // namespace
@@ -395,15 +400,40 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
 void OptionsDialog::OnCommand(int id, int code, HWND) {
   switch (id) {
     case IDC_CMDOK:
+    case IDC_CMDAPPLY:
+    case IDC_CMDCANCEL:
+    case IDCANCEL: OnDialogButton(id); return;
+    case IDC_CMDSETTINGS:
+    case IDM_SETTINGSDEFAULT:
+    case IDM_SETTINGSRECALL:
+    case IDM_SETTINGSSAVE: OnSettingsCommand(id); return;
+    case IDC_CMDSTATISTICS:
+    case IDM_STATISTICSDISPLAY:
+    case IDM_STATISTICSRESET: OnStatisticsCommand(id); return;
+    case IDC_CMBDISPLAYFREQUENCY:
+    case IDC_CMBDISPLAYTIME:
+      if (code == CBN_SELCHANGE) SampleSizeChosen(id);
+      return;
+    default: OnPageCommand(id, code); return;
+  }
+}
+
+void OptionsDialog::OnDialogButton(int id) {
+  switch (id) {
+    case IDC_CMDOK:
       if (Apply()) Hide();
       return;
     case IDC_CMDAPPLY:
       if (Apply()) DataSet();
       return;
     case IDC_CMDCANCEL:
-    case IDCANCEL:
-      Hide();
-      return;
+    case IDCANCEL: Hide(); return;
+  }
+}
+
+// The "Settings" button drops its menu; the menu's commands come back here.
+void OptionsDialog::OnSettingsCommand(int id) {
+  switch (id) {
     case IDC_CMDSETTINGS: {
       HMENU menu = CreatePopupMenu();
       AppendMenuA(menu, MF_STRING, IDM_SETTINGSDEFAULT, "Default");
@@ -416,6 +446,12 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
     case IDM_SETTINGSDEFAULT: host_.SettingsDefault(); DataSet(); return;
     case IDM_SETTINGSRECALL: host_.SettingsRecall(); DataSet(); return;
     case IDM_SETTINGSSAVE: host_.SettingsSave(); return;
+  }
+}
+
+// The "Statistics" button drops its menu; the menu's commands come back here.
+void OptionsDialog::OnStatisticsCommand(int id) {
+  switch (id) {
     case IDC_CMDSTATISTICS: {
       HMENU menu = CreatePopupMenu();
       AppendMenuA(menu, MF_STRING, IDM_STATISTICSDISPLAY, "Display...");
@@ -424,8 +460,16 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
       DestroyMenu(menu);
       return;
     }
-    case IDM_STATISTICSDISPLAY: messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics"); return;
+    case IDM_STATISTICSDISPLAY:
+      messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics");
+      return;
     case IDM_STATISTICSRESET: host_.StatisticsReset(); return;
+  }
+}
+
+// The pages' option buttons, checks and buttons.
+void OptionsDialog::OnPageCommand(int id, int code) {
+  switch (id) {
     case IDC_OPTINPUT0:
     case IDC_OPTINPUT1:
     case IDC_OPTINPUT2:
@@ -445,21 +489,19 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
     case IDC_CMDSOUNDLEVEL: host_.ShowSoundInput(); return;
     case IDC_CMDPLAYBACKLEVEL:
     case IDC_CMDSIMULATELEVEL: host_.ShowSoundOutput(); return;
-    case IDC_CMBDISPLAYFREQUENCY:
-    case IDC_CMBDISPLAYTIME: {
-      if (code != CBN_SELCHANGE) return;
-      int index = static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0));
-      // The two boxes follow each other.
-      int other = id == IDC_CMBDISPLAYFREQUENCY ? IDC_CMBDISPLAYTIME : IDC_CMBDISPLAYFREQUENCY;
-      SendMessageA(Control(other), CB_SETCURSEL, index, 0);
-      std::int32_t samples = index >= 0 ? kSampleSizes[index] : settings_.display.sampleSize;
-      SetWindowTextA(Control(IDC_LBLTIMESPAN), TimeSpanLabel(samples).c_str());
-      SetWindowTextA(Control(IDC_LBLRESOLUTION), (FormatNumber(static_cast<double>(kSampleRate) / samples, "0.0") + " Hz").c_str());
-      return;
-    }
-    default:
-      return;
+    default: return;
   }
+}
+
+// The sample size chosen in either box: the two boxes follow each other.
+void OptionsDialog::SampleSizeChosen(int id) {
+  int index = static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0));
+  int other = id == IDC_CMBDISPLAYFREQUENCY ? IDC_CMBDISPLAYTIME : IDC_CMBDISPLAYFREQUENCY;
+  SendMessageA(Control(other), CB_SETCURSEL, index, 0);
+  std::int32_t samples = index >= 0 ? kSampleSizes[index] : settings_.display.sampleSize;
+  SetWindowTextA(Control(IDC_LBLTIMESPAN), TimeSpanLabel(samples).c_str());
+  SetWindowTextA(Control(IDC_LBLRESOLUTION),
+                 (FormatNumber(static_cast<double>(kSampleRate) / samples, "0.0") + " Hz").c_str());
 }
 
 // The dialog and its pages share one procedure: their controls' commands

@@ -68,6 +68,11 @@ class OptionsDialog {
   void AddTips();
   void SelectTab(int tab);
   void OnCommand(int id, int code, HWND control);
+  void OnDialogButton(int id);
+  void OnSettingsCommand(int id);
+  void OnStatisticsCommand(int id);
+  void OnPageCommand(int id, int code);
+  void SampleSizeChosen(int id);
   void OnScroll(HWND bar, int code);
   void ShowInputFrame(int source);
   void EnableDetectorFrames();

@@ -43,6 +43,25 @@ int KillFocusCode(HWND editor) {
   return ClassIs(editor, "ComboBox") ? CBN_KILLFOCUS : EN_KILLFOCUS;
 }
 
+// Each column as wide as its sample text in the font, or its header where that is wider.
+void InsertGridColumns(HWND grid, HFONT font, const GridColumns& columns) {
+  HDC dc = GetDC(grid);
+  HGDIOBJ old = SelectObject(dc, font);
+  for (size_t c = 0; c < columns.headers.size(); ++c) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, columns.samples[c], static_cast<int>(strlen(columns.samples[c])), &size);
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(columns.headers[c]);
+    // The header too must fit, whatever the font makes of the sample.
+    SIZE header{};
+    GetTextExtentPoint32A(dc, columns.headers[c], static_cast<int>(strlen(columns.headers[c])), &header);
+    column.cx = std::max(size.cx, header.cx) + 12;
+    SendMessageA(grid, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(grid, dc);
+}
 
 }  // namespace
 
@@ -130,18 +149,34 @@ bool AutoConnectOptionsDialog::Create() {
   return true;
 }
 
+// Makes the dialog's child controls, each in the dialog's font.
+struct AutoConnectOptionsDialog::ControlMaker {
+  HWND parent;
+  HFONT font;
+  HINSTANCE instance;
+
+  HWND operator()(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
+                  DWORD exStyle = 0) const {
+    HWND w32 = CreateWindowExA(exStyle, cls, text, WS_CHILD | style, x, y, w, h, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    SendMessageA(w32, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return w32;
+  }
+};
+
 void AutoConnectOptionsDialog::CreateControls() {
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  auto make = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
-                  DWORD exStyle = 0) {
-    HWND w32 = CreateWindowExA(exStyle, cls, text, WS_CHILD | style, x, y, w, h, hwnd_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SendMessageA(w32, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return w32;
-  };
-  // The tabs alone, over a frame: the pages' controls then sit on the
-  // dialog's own face, whatever colour a theme gives a tab's body.
+  const ControlMaker make{hwnd_, font_, GetModuleHandleA(nullptr)};
+  CreateTabs(make);
+  for (const auto& l : kLayout) CreatePageControl(make, l);
+  make("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 404, 460, 80, 26, kOkId);
+  make("BUTTON", "Apply", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 490, 460, 80, 26, kApplyId);
+  make("BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 576, 460, 80, 26, kCancelId);
+}
+
+// The tabs alone, over a frame: the pages' controls then sit on the
+// dialog's own face, whatever colour a theme gives a tab's body.
+void AutoConnectOptionsDialog::CreateTabs(const ControlMaker& make) {
   tab_ = make(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS, 8, 8, 648, 24, 1000);
   make("STATIC", "", WS_VISIBLE | SS_ETCHEDFRAME, 8, 31, 648, 417, 999);
   for (int i = 0; i < 5; ++i) {
@@ -150,67 +185,51 @@ void AutoConnectOptionsDialog::CreateControls() {
     item.pszText = const_cast<char*>(kOptionsPageNames[i]);
     SendMessageA(tab_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
-  for (const auto& l : kLayout) {
-    int x = kLeft + l.x, y = kTop + l.y, id = IdOf(l);
-    auto parts = Parts(l.caption);
-    switch (l.kind) {
-      case Kind::Label: make("STATIC", l.caption, 0, x, y, l.w, l.h, id); break;
-      case Kind::Group: make("BUTTON", l.caption, BS_GROUPBOX, x, y, l.w, l.h, id); break;
-      case Kind::Check: make("BUTTON", l.caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, l.w, l.h, id); break;
-      case Kind::Edit: {
-        HWND box = make("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, x, y, l.w, l.h, id, WS_EX_CLIENTEDGE);
-        for (const char* key : kFolderKeys)
-          if (std::string_view(l.key) == key)
-            SetWindowSubclass(box, &FolderBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
-        break;
-      }
-      case Kind::Choice:
-      case Kind::ListEdit: {
-        DWORD listStyle = l.kind == Kind::Choice ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
-        HWND list = make("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | listStyle, x, y, l.w, l.h, id);
-        for (const auto& part : parts) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(part.c_str()));
-        break;
-      }
-      case Kind::RadioBool:
-      case Kind::RadioChoice: {
-        // Side by side when the pair sits on one line, else one under the other.
-        bool across = l.kind == Kind::RadioChoice;
-        make("BUTTON", parts[0].c_str(), WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, x, y, l.w, l.h,
-             kOtherRadioId + BindingIndex(l.key));
-        make("BUTTON", parts[1].c_str(), BS_AUTORADIOBUTTON, across ? x + l.w + 10 : x, across ? y : y + l.h + 4,
-             l.w, l.h, id);
-        break;
-      }
-      case Kind::Button: make("BUTTON", l.caption, WS_TABSTOP | BS_PUSHBUTTON, x, y, l.w, l.h, id); break;
-      case Kind::Grid: {
-        HWND grid = make(WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y, l.w,
-                         l.h, id, WS_EX_CLIENTEDGE);
-        SendMessageA(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-        const auto& columns = kGrids[id - kGridId];
-        HDC dc = GetDC(grid);
-        HGDIOBJ old = SelectObject(dc, font_);
-        for (size_t c = 0; c < columns.headers.size(); ++c) {
-          SIZE size{};
-          GetTextExtentPoint32A(dc, columns.samples[c], static_cast<int>(strlen(columns.samples[c])), &size);
-          LVCOLUMNA column{};
-          column.mask = LVCF_TEXT | LVCF_WIDTH;
-          column.pszText = const_cast<char*>(columns.headers[c]);
-          // The header too must fit, whatever the font makes of the sample.
-          SIZE header{};
-          GetTextExtentPoint32A(dc, columns.headers[c], static_cast<int>(strlen(columns.headers[c])), &header);
-          column.cx = std::max(size.cx, header.cx) + 12;
-          SendMessageA(grid, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-        }
-        SelectObject(dc, old);
-        ReleaseDC(grid, dc);
-        tips_[id - kGridId].Attach(grid, columns.gridTip, columns.columnTips);
-        break;
-      }
+}
+
+void AutoConnectOptionsDialog::CreatePageControl(const ControlMaker& make, const Layout& l) {
+  int x = kLeft + l.x, y = kTop + l.y, id = IdOf(l);
+  auto parts = Parts(l.caption);
+  switch (l.kind) {
+    case Kind::Label: make("STATIC", l.caption, 0, x, y, l.w, l.h, id); break;
+    case Kind::Group: make("BUTTON", l.caption, BS_GROUPBOX, x, y, l.w, l.h, id); break;
+    case Kind::Check: make("BUTTON", l.caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, l.w, l.h, id); break;
+    case Kind::Edit: {
+      HWND box = make("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, x, y, l.w, l.h, id, WS_EX_CLIENTEDGE);
+      for (const char* key : kFolderKeys)
+        if (std::string_view(l.key) == key)
+          SetWindowSubclass(box, &FolderBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+      break;
     }
+    case Kind::Choice:
+    case Kind::ListEdit: {
+      DWORD listStyle = l.kind == Kind::Choice ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+      HWND list = make("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | listStyle, x, y, l.w, l.h, id);
+      for (const auto& part : parts) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(part.c_str()));
+      break;
+    }
+    case Kind::RadioBool:
+    case Kind::RadioChoice: {
+      // Side by side when the pair sits on one line, else one under the other.
+      bool across = l.kind == Kind::RadioChoice;
+      make("BUTTON", parts[0].c_str(), WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, x, y, l.w, l.h,
+           kOtherRadioId + BindingIndex(l.key));
+      make("BUTTON", parts[1].c_str(), BS_AUTORADIOBUTTON, across ? x + l.w + 10 : x, across ? y : y + l.h + 4,
+           l.w, l.h, id);
+      break;
+    }
+    case Kind::Button: make("BUTTON", l.caption, WS_TABSTOP | BS_PUSHBUTTON, x, y, l.w, l.h, id); break;
+    case Kind::Grid: CreateGrid(make, l, x, y, id); break;
   }
-  make("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 404, 460, 80, 26, kOkId);
-  make("BUTTON", "Apply", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 490, 460, 80, 26, kApplyId);
-  make("BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 576, 460, 80, 26, kCancelId);
+}
+
+void AutoConnectOptionsDialog::CreateGrid(const ControlMaker& make, const Layout& l, int x, int y, int id) {
+  HWND grid = make(WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y, l.w, l.h,
+                   id, WS_EX_CLIENTEDGE);
+  SendMessageA(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  const auto& columns = kGrids[id - kGridId];
+  InsertGridColumns(grid, font_, columns);
+  tips_[id - kGridId].Attach(grid, columns.gridTip, columns.columnTips);
 }
 
 void AutoConnectOptionsDialog::OptionsShow(Page page) {

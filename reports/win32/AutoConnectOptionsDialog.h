@@ -24,6 +24,10 @@
 
 namespace velmora {
 
+namespace options_layout {
+struct Layout;
+}
+
 class AutoConnectOptionsDialog final : public OptionsDialogLink {
  public:
   enum Grid { kRadioGrid, kOffsetGrid, kHistoryGrid, kGridCount };
@@ -81,7 +85,11 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   static HMENU SettingsMenu();
   void SettingsRecall();
   void SettingsSave();
+  struct ControlMaker;
   void CreateControls();
+  void CreateTabs(const ControlMaker& make);
+  void CreatePageControl(const ControlMaker& make, const options_layout::Layout& l);
+  void CreateGrid(const ControlMaker& make, const options_layout::Layout& l, int x, int y, int id);
   void DataSet();
   void SelectPage(int page);
   void OnCommand(int id, int code);

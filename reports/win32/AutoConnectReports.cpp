@@ -64,10 +64,11 @@ std::vector<std::string> AutoConnectReports::Beams() {
 
 void AutoConnectReports::StationInfoShow(std::string_view station, bool beamList) {
   if (!stationInfo_) {
-    stationInfo_ = std::make_unique<StationInfoWindow>(window_.Handle(), window_.Messages(), [this](const std::string& s) {
-      auto ship = ShipOfAction();
-      return StationInfoLabelsOf(ship, ship ? Station(s) : std::nullopt);
-    });
+    stationInfo_ =
+        std::make_unique<StationInfoWindow>(window_.Handle(), window_.Messages(), [this](const std::string& s) {
+          auto ship = ShipOfAction();
+          return StationInfoLabelsOf(ship, ship ? Station(s) : std::nullopt);
+        });
   }
   stationInfo_->Load(Data().File("FreqList.rtf"));
   // The beams and the labels need the ship's position: asked for once, a

@@ -117,7 +117,8 @@ void StationInfoWindow::OnBeamChosen() {
   LRESULT item = SendMessageA(beams_, CB_GETCURSEL, 0, 0);
   if (item == CB_ERR) return;
   std::string station(static_cast<size_t>(SendMessageA(beams_, CB_GETLBTEXTLEN, item, 0)) + 1, '\0');
-  station.resize(static_cast<size_t>(SendMessageA(beams_, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(station.data()))));
+  station.resize(
+      static_cast<size_t>(SendMessageA(beams_, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(station.data()))));
   ShowStation(station);
 }
 
@@ -134,7 +135,8 @@ std::vector<std::string> StationInfoWindow::BeamList() const {
   int count = static_cast<int>(SendMessageA(beams_, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     std::string station(static_cast<size_t>(SendMessageA(beams_, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
-    station.resize(static_cast<size_t>(SendMessageA(beams_, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(station.data()))));
+    station.resize(
+        static_cast<size_t>(SendMessageA(beams_, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(station.data()))));
     stations.push_back(station);
   }
   return stations;

@@ -175,63 +175,71 @@ LRESULT CALLBACK FrequencyGrid::WndProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 LRESULT FrequencyGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc, ps.rcPaint);
-      EndPaint(hwnd_, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT: {
-      RECT client;
-      GetClientRect(hwnd_, &client);
-      Paint(reinterpret_cast<HDC>(wParam), client);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SIZE:
-      UpdateScrollBars();
-      InvalidateRect(hwnd_, nullptr, FALSE);
-      return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: OnSize(); return 0;
     case WM_VSCROLL:
     case WM_HSCROLL:
       OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
       return 0;
-    case WM_MOUSEWHEEL: {
-      int rows = -GET_WHEEL_DELTA_WPARAM(wParam) * kWheelRows / WHEEL_DELTA;
-      ScrollTo(topRow_ + rows, left_);
-      return 0;
-    }
-    case WM_KEYDOWN: {
-      static const std::pair<WPARAM, int> kKeys[] = {{VK_UP, SB_LINEUP},   {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
-                                                     {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP},     {VK_END, SB_BOTTOM}};
-      for (auto [key, request] : kKeys)
-        if (wParam == key) OnScroll(SB_VERT, request);
-      return 0;
-    }
+    case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case WM_MOUSEMOVE:
-      OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_CAPTURECHANGED: OnMouse(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    default: return DefWindowProcA(hwnd_, message, wParam, lParam);
+  }
+}
+
+void FrequencyGrid::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  Paint(dc, ps.rcPaint);
+  EndPaint(hwnd_, &ps);
+}
+
+void FrequencyGrid::OnPrintClient(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  Paint(dc, client);
+}
+
+void FrequencyGrid::OnSize() {
+  UpdateScrollBars();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void FrequencyGrid::OnMouseWheel(int delta) {
+  int rows = -delta * kWheelRows / WHEEL_DELTA;
+  ScrollTo(topRow_ + rows, left_);
+}
+
+// The arrows, pages, Home and End scroll the rows as the scroll bar does.
+void FrequencyGrid::OnKeyDown(WPARAM key) {
+  static const std::pair<WPARAM, int> kKeys[] = {{VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
+                                                 {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP},      {VK_END, SB_BOTTOM}};
+  for (auto [k, request] : kKeys)
+    if (key == k) OnScroll(SB_VERT, request);
+}
+
+// A click is a press and a release on the same cell, the mouse captured between.
+void FrequencyGrid::OnMouse(UINT message, int x, int y) {
+  switch (message) {
+    case WM_MOUSEMOVE: OnMouseMove(x, y); return;
     case WM_LBUTTONDOWN:
       SetFocus(hwnd_);
-      pressed_ = CellAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      pressed_ = CellAt(x, y);
       SetCapture(hwnd_);
-      return 0;
-    case WM_LBUTTONUP:
-      OnLeftButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_RBUTTONDOWN:
-      SetFocus(hwnd_);
-      return 0;
-    case WM_RBUTTONUP:
-      OnRightButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_CAPTURECHANGED:
-      pressed_ = {};
-      return 0;
-    default:
-      return DefWindowProcA(hwnd_, message, wParam, lParam);
+      return;
+    case WM_LBUTTONUP: OnLeftButtonUp(x, y); return;
+    case WM_RBUTTONDOWN: SetFocus(hwnd_); return;
+    case WM_RBUTTONUP: OnRightButtonUp(x, y); return;
+    case WM_CAPTURECHANGED: pressed_ = {}; return;
+    default: return;
   }
 }
 

@@ -77,6 +77,12 @@ class FrequencyGrid {
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnPaint();
+  void OnPrintClient(HDC dc);
+  void OnSize();
+  void OnMouseWheel(int delta);
+  void OnKeyDown(WPARAM key);
+  void OnMouse(UINT message, int x, int y);
   void CreateToolTip();
   void OnMouseMove(int x, int y);
   void OnLeftButtonUp(int x, int y);

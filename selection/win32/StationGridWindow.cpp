@@ -14,9 +14,9 @@ constexpr int kFewestRows = 2;  // the heading and a row, even for a station wit
 }  // namespace
 
 StationGridWindow::StationGridWindow(HWND owner, const char* className, const PropagationWindowServices& services)
-    : ToolWindow(owner, {className, "", 400, 300, kStyle}), s_(services), grid_(table_, *this, [this](int row, int column) {
-        return ToolTip(row, column);
-      }) {}
+    : ToolWindow(owner, {className, "", 400, 300, kStyle}),
+      s_(services),
+      grid_(table_, *this, [this](int row, int column) { return ToolTip(row, column); }) {}
 
 // The grid's window goes with this one, before the grid's object.
 StationGridWindow::~StationGridWindow() { Destroy(); }

@@ -114,6 +114,72 @@ std::string SampleSizeProblem(std::string_view value) {
          " to " + std::to_string(kSampleSizeMax);
 }
 
+// The settings file's values over the defaults; false with a line on the error stream.
+bool RecallSettings(const std::string& file, MainSettings& settings, std::ostream& error) {
+  const auto text = ReadSettings(file, error);
+  if (!text) return false;
+  const auto profile = ProfileDocument::Parse(*text);
+  if (!HoldsSettings(profile))
+    error << kProgram << ": the settings file \"" << file << "\" holds no \"" << kDetectorSection << "\" or \""
+          << kDisplaySection << "\" values; the built-in ones are used\n";
+  ProfileRecall(profile, settings);
+  return true;
+}
+
+// The recording, or nothing with a line on the error stream.
+FilePtr OpenRecording(const std::string& file, std::ostream& error) {
+  std::error_code e;
+  FilePtr opened = Open(file, e);
+  if (!opened) error << kProgram << ": cannot read the recording \"" << file << "\": " << ErrorText(e) << "\n";
+  return opened;
+}
+
+// Buffer index's line: its start, level, verdict and the Pactor scores.
+void PrintBufferLine(std::ostream& out, std::size_t index, std::int32_t n, bool valid, const Verdict& v,
+                     const std::string& panel, const SignalAnalysis& analysis) {
+  const DetectorResults& r = analysis.Results();
+  const double seconds = static_cast<double>(index) * n / kSampleRateHz;
+  out << index + 1 << ',' << FormatNumber(seconds, "0.000") << ','
+      << FormatNumber(analysis.Spectrum().SignalLevel(), "0.0") << ',' << (valid ? 1 : 0) << ',' << (v.busy ? 1 : 0)
+      << ',' << (v.noise ? 1 : 0) << ',' << Csv(valid ? panel : "Low Input Level") << ','
+      << FormatNumber(r.pactor2Score, "0.0") << ',' << r.pactor3Variant << ','
+      << FormatNumber(r.pactor3Score, "0.0") << '\n';
+}
+
+// Every whole buffer through the analysis as playback runs it, a line each;
+// returns how many were read.
+std::size_t AnalyseBuffers(BufferReader& reader, std::int32_t n, const DetectorSettings& detector,
+                           SignalAnalysis& analysis, DetectorStatistics& statistics, std::ostream& out,
+                           std::error_code& readError) {
+  std::string panel;
+  std::vector<std::int16_t> block;
+  std::size_t buffer = 0;
+  while (reader.Next(block, readError)) {
+    if (buffer == 0)
+      out << "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score\n";
+    const bool valid = std::any_of(block.begin(), block.end(), [](std::int16_t s) { return s != 0; });
+    analysis.Analyse(block, n);
+    const Verdict v = analysis.Detect(panel);
+    StatisticsUpdate(statistics, analysis.Results(), detector, analysis.Spectrum().SignalLevel());
+    PrintBufferLine(out, buffer, n, valid, v, panel, analysis);
+    ++buffer;
+  }
+  return buffer;
+}
+
+// The detectors' statistics after the last line.
+void PrintStatistics(const DetectorStatistics& statistics, const DetectorSettings& settings, std::int32_t n,
+                     std::ostream& out) {
+  out << '\n';
+  const float bufferSeconds = static_cast<float>(n) / kSampleRateHz;
+  for (int k = 1; k <= kStatisticsDetectors; ++k) {
+    const auto detector = static_cast<StatisticsDetector>(k);
+    // The digital block only where it was asked for: without it the output is as it always was.
+    if (detector == StatisticsDetector::Digital && !settings.digitalBusy) continue;
+    out << Lines(statistics.Text(detector, bufferSeconds)) << '\n';
+  }
+}
+
 }  // namespace
 
 std::string AnalyseUsage() {
@@ -175,26 +241,14 @@ int AnalyseRecording(const AnalyseOptions& options, std::FILE* standardInput, st
                      std::ostream& error) {
   MainSettings settings;
   Default(settings);
-  if (options.settingsFile) {
-    const auto text = ReadSettings(*options.settingsFile, error);
-    if (!text) return 2;
-    const auto profile = ProfileDocument::Parse(*text);
-    if (!HoldsSettings(profile))
-      error << kProgram << ": the settings file \"" << *options.settingsFile << "\" holds no \"" << kDetectorSection
-            << "\" or \"" << kDisplaySection << "\" values; the built-in ones are used\n";
-    ProfileRecall(profile, settings);
-  }
+  if (options.settingsFile && !RecallSettings(*options.settingsFile, settings, error)) return 2;
   const std::int32_t n = options.sampleSize.value_or(settings.display.sampleSize);
 
   FilePtr opened;
   std::FILE* input = standardInput;
   if (options.recording != "-") {
-    std::error_code e;
-    opened = Open(options.recording, e);
-    if (!opened) {
-      error << kProgram << ": cannot read the recording \"" << options.recording << "\": " << ErrorText(e) << "\n";
-      return 2;
-    }
+    opened = OpenRecording(options.recording, error);
+    if (!opened) return 2;
     input = opened.get();
   }
   BufferReader reader(input, options.eightBit, n);
@@ -202,46 +256,20 @@ int AnalyseRecording(const AnalyseOptions& options, std::FILE* standardInput, st
   SignalAnalysis analysis(settings.detector);
   DetectorStatistics statistics;
   analysis.RestartContinuity();
-  std::string panel;
-  std::vector<std::int16_t> block;
   std::error_code readError;
-  std::size_t buffer = 0;
-  while (reader.Next(block, readError)) {
-    if (buffer == 0)
-      out << "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score\n";
-    const bool valid = std::any_of(block.begin(), block.end(), [](std::int16_t s) { return s != 0; });
-    analysis.Analyse(block, n);
-    const Verdict v = analysis.Detect(panel);
-    StatisticsUpdate(statistics, analysis.Results(), settings.detector, analysis.Spectrum().SignalLevel());
-    const DetectorResults& r = analysis.Results();
-    const double seconds = static_cast<double>(buffer) * n / kSampleRateHz;
-    ++buffer;
-    out << buffer << ',' << FormatNumber(seconds, "0.000") << ','
-        << FormatNumber(analysis.Spectrum().SignalLevel(), "0.0") << ',' << (valid ? 1 : 0) << ',' << (v.busy ? 1 : 0)
-        << ',' << (v.noise ? 1 : 0) << ',' << Csv(valid ? panel : "Low Input Level") << ','
-        << FormatNumber(r.pactor2Score, "0.0") << ',' << r.pactor3Variant << ','
-        << FormatNumber(r.pactor3Score, "0.0") << '\n';
-  }
+  const std::size_t buffers = AnalyseBuffers(reader, n, settings.detector, analysis, statistics, out, readError);
   if (readError) {
     out.flush();
     error << kProgram << ": cannot read the recording \"" << options.recording << "\": " << ErrorText(readError)
           << "\n";
     return 2;
   }
-  if (buffer == 0) {
+  if (buffers == 0) {
     error << kProgram << ": the recording \"" << options.recording << "\" holds less than one buffer of " << n
           << " samples\n";
     return 2;
   }
-
-  out << '\n';
-  const float bufferSeconds = static_cast<float>(n) / kSampleRateHz;
-  for (int k = 1; k <= kStatisticsDetectors; ++k) {
-    const auto detector = static_cast<StatisticsDetector>(k);
-    // The digital block only where it was asked for: without it the output is as it always was.
-    if (detector == StatisticsDetector::Digital && !settings.detector.digitalBusy) continue;
-    out << Lines(statistics.Text(detector, bufferSeconds)) << '\n';
-  }
+  PrintStatistics(statistics, settings.detector, n, out);
   return 0;
 }
 

@@ -175,7 +175,8 @@ int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ost
     if (EqualsNoCase(systems.entries[i], options.system)) systemIndex = static_cast<int>(i);
   if (systems.entries.empty())
     return BadArgument(err, "--data: no AirMail station file \"System.*.ini\" in \"" + options.data + "\"");
-  if (systemIndex < 0) return BadArgument(err, "--system: AirMail's data folder has no system \"" + options.system + "\"");
+  if (systemIndex < 0)
+    return BadArgument(err, "--system: AirMail's data folder has no system \"" + options.system + "\"");
 
   // The time asked for stands for the clock throughout, the decks' year too.
   const UtcDateTime now = options.time.value_or(UtcNow());

@@ -31,7 +31,8 @@ DetectorSettings Settings(int form, bool fading) {
 
 // The worse of two measurements: the smaller share, the longer free run.
 void KeepWorst(FadingCounts& worst, const FadingCounts& c, bool first) {
-  if (first || static_cast<long long>(c.insideBusy) * worst.inside < static_cast<long long>(worst.insideBusy) * c.inside) {
+  if (first ||
+      static_cast<long long>(c.insideBusy) * worst.inside < static_cast<long long>(worst.insideBusy) * c.inside) {
     worst.inside = c.inside;
     worst.insideBusy = c.insideBusy;
   }
@@ -143,7 +144,8 @@ void OtherTable(const std::string& title, std::span<const std::uint64_t> seeds, 
         on.allBusy += b.allBusy;
       }
       const auto percent = [&](int busy) { return FormatNumber(off.all ? 100.0 * busy / off.all : 0.0, "0"); };
-      out << ' ' << percent(off.allBusy) << " / " << percent(on.allBusy) << " % (+" << on.allBusy - off.allBusy << ") |";
+      out << ' ' << percent(off.allBusy) << " / " << percent(on.allBusy) << " % (+" << on.allBusy - off.allBusy
+          << ") |";
     }
     out << std::endl;
   }
@@ -198,9 +200,10 @@ SignalRecipe FadingRecipe(int form, const FadingChannel& channel, std::uint64_t 
 }
 
 void RunFadingSweep(const FadingSweepOptions& options, std::ostream& out) {
-  out << "Pactor through fading channels (default detector settings, " << options.sampleSize
-      << " samples per buffer, " << FormatNumber(options.seconds, "0") << " s per signal, "
-      << (options.link ? "both stations of a link with its pauses and turns" : "one side heard, a 0.29 s pause every 1.25 s")
+  out << "Pactor through fading channels (default detector settings, " << options.sampleSize << " samples per buffer, "
+      << FormatNumber(options.seconds, "0") << " s per signal, "
+      << (options.link ? "both stations of a link with its pauses and turns"
+                       : "one side heard, a 0.29 s pause every 1.25 s")
       << ", white noise at the SNR in 3 kHz)\n";
   std::vector<FadingChannel> named{FadingChannel{}};
   for (const FadingChannel& c : NamedChannels()) named.push_back(c);

@@ -153,7 +153,8 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
   double pulsePower = 0;
   for (int i = 0; i < 64; ++i) {
     const double frac = i / 64.0;
-    for (int k = -kFilterSpan - 1; k <= kFilterSpan + 1; ++k) pulsePower += RaisedCosine(frac - k, rollOff) * RaisedCosine(frac - k, rollOff);
+    for (int k = -kFilterSpan - 1; k <= kFilterSpan + 1; ++k)
+      pulsePower += RaisedCosine(frac - k, rollOff) * RaisedCosine(frac - k, rollOff);
   }
   pulsePower /= 64;
   const double amplitude = rms * std::sqrt(2.0 / (static_cast<double>(tones.size()) * pulsePower));
@@ -162,7 +163,8 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
   for (std::size_t n = 0; n < out.size(); ++n) {
     const double position = static_cast<double>(n) / samplesPerSymbol + kFilterSpan;  // in symbols
     const long centre = static_cast<long>(std::floor(position));
-    for (int k = 0; k < 2 * kFilterSpan + 2; ++k) taps[k] = RaisedCosine(position - (centre - kFilterSpan + k), rollOff);
+    for (int k = 0; k < 2 * kFilterSpan + 2; ++k)
+      taps[k] = RaisedCosine(position - (centre - kFilterSpan + k), rollOff);
     const double g = gate.empty() ? 1.0 : gate[n];
     double sum = 0;
     for (Tone& s : state) {
@@ -319,9 +321,10 @@ Signal Generate(const SignalRecipe& recipe) {
       break;
     case Form::Pactor2:
     case Form::Pactor3: {
-      const auto tones = recipe.form == Form::Pactor2
-                             ? std::vector<double>{recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset}
-                             : Pactor3Frequencies(recipe.variant, recipe.offset);
+      const auto tones =
+          recipe.form == Form::Pactor2
+              ? std::vector<double>{recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset}
+              : Pactor3Frequencies(recipe.variant, recipe.offset);
       if (recipe.link) {
         gate = AddLink(signal.samples, tones, recipe.rms, recipe.rollOff, recipe.linkPauses, recipe.rhythm.start,
                        recipe.channel, recipe.seed, random);

@@ -55,8 +55,9 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
     } else if (a == "--form") {
       if (i + 1 >= arguments.size()) return Refuse(problem, "--form: a form must follow");
       if (!ParseForm(arguments[++i], recipe.form))
-        return Refuse(problem, "--form: " + std::string(arguments[i]) +
-                                   " is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk");
+        return Refuse(problem,
+                      "--form: " + std::string(arguments[i]) +
+                          " is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk");
       haveForm = true;
     } else if (a == "--tuning-set") {
       tuningSet = true;
@@ -64,8 +65,8 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       if (i + 1 >= arguments.size()) return Refuse(problem, name + ": a name must follow");
       const std::string_view value = arguments[++i];
       if (a == "--modem" ? !FindModem(value) : !FindChannel(value))
-        return Refuse(problem, name + ": " + std::string(value) + " is none of the " + (a == "--modem" ? "modems" : "receivers' noises") +
-                                   " the digital sweep lists");
+        return Refuse(problem, name + ": " + std::string(value) + " is none of the " +
+                                   (a == "--modem" ? "modems" : "receivers' noises") + " the digital sweep lists");
       (a == "--modem" ? modem : receiver) = std::string(value);
       haveForm = true;
     } else if (a == "--out") {

@@ -142,7 +142,8 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
     const std::string rolled = "symbol roll-off " + FormatNumber(rollOff, "0.00");
     using Pick = std::pair<int BufferCounts::*, int BufferCounts::*>;
     for (const auto& [title, pick] :
-         {std::pair{"Busy rate on buffers inside transmissions, ", Pick{&BufferCounts::insideBusy, &BufferCounts::inside}},
+         {std::pair{"Busy rate on buffers inside transmissions, ",
+                    Pick{&BufferCounts::insideBusy, &BufferCounts::inside}},
           std::pair{"Busy with the form's own label, ", Pick{&BufferCounts::insideLabel, &BufferCounts::inside}},
           std::pair{"False busy in the pauses, ", Pick{&BufferCounts::outsideBusy, &BufferCounts::outside}}}) {
       out << '\n' << title << rolled << '\n';
@@ -157,8 +158,8 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
 
   DetectorSettings offsets = narrow, offsetsWide = wide;
   offsets.offsetFrequencyRange = offsetsWide.offsetFrequencyRange = 100;
-  for (const auto& [title, off, on] :
-       {std::tuple{"default settings", narrow, wide}, {"offset search +/-100 Hz in 20 Hz steps", offsets, offsetsWide}}) {
+  for (const auto& [title, off, on] : {std::tuple{"default settings", narrow, wide},
+                                       {"offset search +/-100 Hz in 20 Hz steps", offsets, offsetsWide}}) {
     out << "\nFalse busy rate of signals that are not Pactor, " << title
         << " (noise alone: at the noise level of that SNR)\n";
     Header(out, options);

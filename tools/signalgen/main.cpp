@@ -79,11 +79,12 @@ int main(int argc, char** argv) {
                    std::cout);
     return 0;
   }
-  const Signal signal = modem.empty() && receiver.empty()
-                            ? Generate(recipe)
-                            : GenerateChannel({.modem = FindModem(modem), .channel = FindChannel(receiver),
-                                               .fading = recipe.channel, .snrDb = recipe.snrDb, .seconds = recipe.seconds,
-                                               .leadIn = recipe.rhythm.start, .rms = recipe.rms, .seed = recipe.seed});
+  const Signal signal =
+      modem.empty() && receiver.empty()
+          ? Generate(recipe)
+          : GenerateChannel({.modem = FindModem(modem), .channel = FindChannel(receiver), .fading = recipe.channel,
+                             .snrDb = recipe.snrDb, .seconds = recipe.seconds, .leadIn = recipe.rhythm.start,
+                             .rms = recipe.rms, .seed = recipe.seed});
   std::error_code error;
   if (!WriteRecording(out, signal.samples, eightBit, error)) {
     std::cerr << "velmora-signalgen: cannot write \"" << out << "\": " << velmora::ErrorText(error) << "\n";

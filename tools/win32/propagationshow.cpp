@@ -36,8 +36,9 @@ struct FixedClock final : UtcClock {
 
 int main(int argc, char** argv) {
   if (argc < 5) {
-    std::fprintf(stderr, "usage: velmora-propagationshow hours|details DATA_FOLDER SYSTEM STATION [MODE [YYYY-MM-DD HH:MM]]\n"
-                         "       velmora-propagationshow occupancy DATA_FOLDER SYSTEM STATION RECORD_FOLDER\n");
+    std::fprintf(stderr,
+                 "usage: velmora-propagationshow hours|details DATA_FOLDER SYSTEM STATION [MODE [YYYY-MM-DD HH:MM]]\n"
+                 "       velmora-propagationshow occupancy DATA_FOLDER SYSTEM STATION RECORD_FOLDER\n");
     return 2;
   }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

@@ -102,8 +102,9 @@ int Quit(double seconds) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: velmora-windowctl wait|command|close|move|list|dialog|press|status|texts|click|settext|text "
-                       "CAPTION ..., or quit SECONDS\n");
+  std::fprintf(stderr,
+               "usage: velmora-windowctl wait|command|close|move|list|dialog|press|status|texts|click|settext|text "
+               "CAPTION ..., or quit SECONDS\n");
   return 2;
 }
 

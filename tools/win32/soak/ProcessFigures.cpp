@@ -107,8 +107,8 @@ unsigned long GdiFromHandleTable(HANDLE process) {
   auto* peb = static_cast<const unsigned char*>(static_cast<const void*>(basic.PebBaseAddress));
   if (!ReadProcessMemory(process, peb + kPebGdiTable, &table, sizeof table, &got) || !table) return 0;
   std::vector<GdiEntry> entries(kGdiEntries);
-  if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(), entries.size() * sizeof(GdiEntry),
-                         &got))
+  if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                         entries.size() * sizeof(GdiEntry), &got))
     return 0;
   unsigned long used = 0;
   for (const auto& e : entries) used += e.type != 0;

@@ -13,8 +13,9 @@ constexpr int kRecordFields = 20;
 
 bool NameIs(const std::filesystem::path& file, const char* name) {
   std::string a = file.filename().string(), b = name;
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y)); });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
 }
 
 // Every line after the heading is one record of 20 fields, ended by CR LF.

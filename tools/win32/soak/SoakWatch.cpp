@@ -185,8 +185,8 @@ std::string CsvSafe(std::string text) {
 
 constexpr const char* kHeading =
     "utc,minutes,buffers,private_bytes,working_set,handles,gdi,user,windows,cpu_s,rss_kb,anon_kb,xvfb_rss_kb,"
-    "runs_started,runs_ended,log_records,malformed_records,velmora_log_bytes,autoconnect_log_bytes,history_bytes,other_files,"
-    "other_bytes,boxes,box_text";
+    "runs_started,runs_ended,log_records,malformed_records,velmora_log_bytes,autoconnect_log_bytes,history_bytes,"
+    "other_files,other_bytes,boxes,box_text";
 
 void WriteSample(const Options& o, double minutes, unsigned long long buffers, const soak::WatchedProcess& process,
                  const RunKeeper& runs) {
@@ -199,12 +199,13 @@ void WriteSample(const Options& o, double minutes, unsigned long long buffers, c
   std::ofstream csv(o.csv, std::ios::app);
   if (fresh) csv << kHeading << "\n";
   char line[1024];
-  std::snprintf(line, sizeof line,
-                "%s,%.2f,%llu,%llu,%llu,%lu,%lu,%lu,%lu,%.1f,%llu,%llu,%llu,%lu,%lu,%lu,%lu,%llu,%llu,%llu,%lu,%llu,%lu,",
-                UtcText().c_str(), minutes, buffers, f.privateBytes, f.workingSet, f.handles, f.gdiObjects,
-                f.userObjects, f.windows, f.cpuSeconds, unix.rssKb, unix.anonKb, xvfb.rssKb, runs.Started(), runs.Ended(),
-                files.autoConnectRecords, files.malformedRecords, files.messageLogBytes, files.autoConnectLogBytes,
-                files.historyBytes, files.otherFiles, files.otherBytes, f.boxes);
+  std::snprintf(
+      line, sizeof line,
+      "%s,%.2f,%llu,%llu,%llu,%lu,%lu,%lu,%lu,%.1f,%llu,%llu,%llu,%lu,%lu,%lu,%lu,%llu,%llu,%llu,%lu,%llu,%lu,",
+      UtcText().c_str(), minutes, buffers, f.privateBytes, f.workingSet, f.handles, f.gdiObjects, f.userObjects,
+      f.windows, f.cpuSeconds, unix.rssKb, unix.anonKb, xvfb.rssKb, runs.Started(), runs.Ended(),
+      files.autoConnectRecords, files.malformedRecords, files.messageLogBytes, files.autoConnectLogBytes,
+      files.historyBytes, files.otherFiles, files.otherBytes, f.boxes);
   csv << line << CsvSafe(f.boxText) << "\n";
 }
 
