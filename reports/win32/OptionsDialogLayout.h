@@ -113,7 +113,6 @@ inline constexpr Layout kLayout[] = {
     {4, Kind::Edit, "Propagation Model Time Shift", nullptr, 450, 216, 60, 22},
 };
 
-// Each grid's headers and the sample texts that set its columns' widths.
 // Each grid's headers, the sample texts that set its columns' widths and
 // the tool-tips over the grid and over each header.
 struct GridColumns {
