@@ -185,19 +185,18 @@ TEST(PactorFading, HoldsEachFadedFormBusyAndTakesNothingAway) {
 TEST(PactorFading, AddsNoBusyBufferToSignalsThatAreNotPactor) {
   DetectorSettings off, on;
   on.pactorFading = true;
+  const std::pair<Form, double> forms[] = {{Form::Noise, 120}, {Form::Bursts, 120}, {Form::Cw, 120},
+                                           {Form::Fax, 120},   {Form::Speech, 120}, {Form::Speech, 200}};
   for (double snr : {10.0, 30.0})
-    for (Form form : {Form::Noise, Form::Bursts, Form::Cw, Form::Fax, Form::Speech}) {
-      for (double pitch : {120.0, 200.0}) {
-        if (pitch != 120 && form != Form::Speech) continue;
-        signalgen::SignalRecipe recipe = testing::Recipe(form, snr, 30);
-        recipe.keyed = true;
-        recipe.pitch = pitch;
-        recipe.seed = 3000 + static_cast<int>(form);
-        const auto signal = signalgen::Generate(recipe);
-        SCOPED_TRACE(std::string(signalgen::FormName(form)) + " " + std::to_string(pitch) + " " + std::to_string(snr));
-        EXPECT_EQ(signalgen::CountFading(signal.samples, {}, on, kBuffer).allBusy,
-                  signalgen::CountFading(signal.samples, {}, off, kBuffer).allBusy);
-      }
+    for (const auto& [form, pitch] : forms) {
+      signalgen::SignalRecipe recipe = testing::Recipe(form, snr, 30);
+      recipe.keyed = true;
+      recipe.pitch = pitch;
+      recipe.seed = 3000 + static_cast<int>(form);
+      const auto signal = signalgen::Generate(recipe);
+      SCOPED_TRACE(std::string(signalgen::FormName(form)) + " " + std::to_string(pitch) + " " + std::to_string(snr));
+      EXPECT_EQ(signalgen::CountFading(signal.samples, {}, on, kBuffer).allBusy,
+                signalgen::CountFading(signal.samples, {}, off, kBuffer).allBusy);
     }
   const auto receiver = signalgen::ReceiverNoise(30, 300, 0.5, 3001);
   EXPECT_EQ(signalgen::CountFading(receiver, {}, on, kBuffer).allBusy, 0);
