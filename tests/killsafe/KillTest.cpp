@@ -13,12 +13,18 @@
 
 #include "tests/common/TempFolder.h"
 #include "tests/killsafe/FileKinds.h"
-#include "tests/killsafe/WriterProcess.h"
 #ifdef _WIN32
 #include "airmail/AutoConnectSettings.h"
 #include "app/win32/MainWindow.h"
 #include "common/ProfileFile.h"
 #include "tests/common/win32/TestWin32.h"
+#else
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <utility>
 #endif
 
 namespace velmora::testing {
@@ -26,15 +32,57 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The writer program, started on a file and killed at once wherever it is:
+// TerminateProcess on Windows, SIGKILL here.
 #ifdef _WIN32
 // Each start of a Windows program under Wine takes a good part of a second.
 constexpr int kKills = 5;
 constexpr auto kStartUp = std::chrono::milliseconds(150);
 const fs::path kWriter = HostPath(VELMORA_KILLWRITER);
+
+class WriterProcess {
+ public:
+  WriterProcess(const fs::path& program, std::string_view kind, const fs::path& file)
+      : child_("\"" + program.string() + "\" " + std::string(kind) + " \"" + file.string() + "\"") {}
+  bool Started() const { return child_.Started(); }
+  // False when it had ended by itself before. Returns once it is gone.
+  bool Kill() { return child_.Terminate(); }
+
+ private:
+  ChildProcess child_;
+};
 #else
 constexpr int kKills = 40;
 constexpr auto kStartUp = std::chrono::milliseconds(2);
 const fs::path kWriter = VELMORA_KILLWRITER;
+
+class WriterProcess {
+ public:
+  WriterProcess(const fs::path& program, std::string_view kind, const fs::path& file) {
+    std::string path = program.string(), kindText(kind), fileText = file.string();
+    char* argv[] = {path.data(), kindText.data(), fileText.data(), nullptr};
+    started_ = posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, environ) == 0;
+  }
+  WriterProcess(const WriterProcess&) = delete;
+  WriterProcess& operator=(const WriterProcess&) = delete;
+  ~WriterProcess() { Kill(); }
+  bool Started() const { return started_; }
+  // False when it had ended by itself before. Returns once it is gone.
+  bool Kill() {
+    if (!std::exchange(started_, false)) return false;
+    int status = 0;
+    bool running = waitpid(pid_, &status, WNOHANG) == 0;
+    if (running) {
+      ::kill(pid_, SIGKILL);
+      waitpid(pid_, &status, 0);
+    }
+    return running;
+  }
+
+ private:
+  bool started_ = false;
+  pid_t pid_ = -1;
+};
 #endif
 
 // Temporaries that killed whole-file writes left beside the file.
