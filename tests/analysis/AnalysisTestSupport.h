@@ -15,14 +15,10 @@
 
 namespace velmora::testing {
 
-inline std::vector<std::int16_t> Constant(std::size_t n, std::int16_t value) {
-  return std::vector<std::int16_t>(n, value);
-}
-
-inline std::vector<std::int16_t> Tone(std::size_t n, double frequency, double amplitude, std::size_t from = 0) {
+inline std::vector<std::int16_t> Tone(std::size_t n, double frequency, double amplitude) {
   std::vector<std::int16_t> s(n);
   for (std::size_t i = 0; i < n; ++i)
-    s[i] = static_cast<std::int16_t>(std::lround(amplitude * std::cos(2 * std::numbers::pi * frequency * double(i + from) / 11025)));
+    s[i] = static_cast<std::int16_t>(std::lround(amplitude * std::cos(2 * std::numbers::pi * frequency * double(i) / 11025)));
   return s;
 }
 

@@ -132,16 +132,6 @@ TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
 constexpr std::size_t kBuffer = 2048;
 constexpr double kBufferSeconds = kBuffer / 11025.0;
 
-// Two analyses in step, the option off and on.
-struct Pair {
-  testing::AnalysisRig off, on;
-  explicit Pair(bool wideBand) {
-    off.settings.pactor3WideBand = on.settings.pactor3WideBand = wideBand;
-    on.settings.pactorFading = true;
-    off.settings.pulseEnabled = on.settings.pulseEnabled = true;
-  }
-};
-
 // A form the templates lose in the fades of its channel is held busy; every
 // buffer busy without the option stays busy, with the same scores, counts
 // and label; a buffer only the option finds busy names the link's form.
@@ -157,18 +147,20 @@ TEST(PactorFading, HoldsEachFadedFormBusyAndTakesNothingAway) {
     const signalgen::Signal signal = signalgen::Generate(recipe);
     const auto pcm = signalgen::ToPcm16(signal.samples);
     const std::string label = form == 0 ? "Pactor 2, Fading" : "Pactor 3, Fading";
-    Pair pair(form == 6);
+    testing::AnalysisRig plain, fading;  // in step, the option off and on
+    plain.settings.pactor3WideBand = fading.settings.pactor3WideBand = form == 6;
+    plain.settings.pulseEnabled = fading.settings.pulseEnabled = fading.settings.pactorFading = true;
     int inside = 0, insideBusy = 0, free = 0, longestFree = 0;
     for (std::size_t at = 0; at + kBuffer <= pcm.size(); at += kBuffer) {
-      const Verdict off = pair.off.RunBuffer(pcm, kBuffer, at), on = pair.on.RunBuffer(pcm, kBuffer, at);
-      const DetectorResults &a = pair.off.analysis.Results(), &b = pair.on.analysis.Results();
+      const Verdict off = plain.RunBuffer(pcm, kBuffer, at), on = fading.RunBuffer(pcm, kBuffer, at);
+      const DetectorResults &a = plain.analysis.Results(), &b = fading.analysis.Results();
       ASSERT_EQ(std::tie(a.pactor2Score, a.pactor3Text, a.pactor3Count, a.pulseValue),
                 std::tie(b.pactor2Score, b.pactor3Text, b.pactor3Count, b.pulseValue));
       if (off.busy) {
         ASSERT_TRUE(on.busy);
-        ASSERT_EQ(pair.off.panel, pair.on.panel);
+        ASSERT_EQ(plain.panel, fading.panel);
       } else if (on.busy) {
-        ASSERT_EQ(pair.on.panel, label);
+        ASSERT_EQ(fading.panel, label);
       }
       const bool whole = std::all_of(signal.on.begin() + long(at), signal.on.begin() + long(at + kBuffer),
                                      [](std::uint8_t x) { return x != 0; });

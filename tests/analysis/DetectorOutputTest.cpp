@@ -43,16 +43,6 @@ void AddResults(testing::Digest& d, const DetectorResults& r) {
   for (std::int32_t c : r.pactor3Count) d.Add(c);
 }
 
-DetectorSettings SetUp(int which) {
-  DetectorSettings s;
-  if (which == 1) {  // every detector of the normal chain, the offset search
-    s.burstEnabled = s.peakEnabled = s.pulseEnabled = true;
-    s.offsetFrequencyRange = 100;
-  }
-  if (which == 2) s.pactor3WideBand = true;
-  return s;
-}
-
 std::string Outputs() {
   const std::vector<std::pair<std::string, signalgen::SignalRecipe>> signals = {
       {"pactor2", {.form = Form::Pactor2, .snrDb = 5, .seconds = 4, .seed = 71}},
@@ -69,8 +59,10 @@ std::string Outputs() {
     const auto pcm = testing::Pcm(recipe);
     for (std::int32_t n : {512, 2048, 8192}) {
       for (int which : {0, 1, 2}) {
-        testing::AnalysisRig rig;
-        rig.settings = SetUp(which);
+        testing::AnalysisRig rig;  // 1: every detector of the normal chain, the offset search; 2: the wide band
+        rig.settings.burstEnabled = rig.settings.peakEnabled = rig.settings.pulseEnabled = which == 1;
+        rig.settings.offsetFrequencyRange = which == 1 ? 100 : 0;
+        rig.settings.pactor3WideBand = which == 2;
         rig.analysis.SetAutoConnectActive(which == 1);
         DetectorStatistics statistics;
         testing::Digest digest;

@@ -23,7 +23,6 @@
 namespace velmora {
 namespace {
 
-using testing::Constant;
 using testing::Pactor2;
 using testing::Pactor3;
 using testing::Pcm;
@@ -115,7 +114,7 @@ TEST_F(Chain, CwModeMeasuresTheToneAndNeverReportsBusy) {
 TEST_F(Chain, ASilentBufferOrAToneOutsideTheRangeIsNoTone) {
   settings.cwMode = true;
   panel = "old";
-  RunBuffer(testing::Constant(2048, 0), 2048);
+  RunBuffer(std::vector<std::int16_t>(2048, 0), 2048);
   EXPECT_EQ(std::tuple(analysis.Results().cwValue, analysis.Results().cwLevel, analysis.Results().cwDetected),
             std::tuple(33.0f, -30.0f, false));
   EXPECT_EQ(panel, "");
@@ -392,7 +391,7 @@ TEST_F(NoiseDetectors, PeakFiresOnAToneStandingOutOfTheBand) {
   EXPECT_GT(results.peakValue, 20);
   EXPECT_EQ(results.peakText, FormatNumber(results.peakValue, "0.0"));
 
-  spectrum.Analyse(Constant(2048, 9), 2048);  // flat: nothing above the band level
+  spectrum.Analyse(std::vector<std::int16_t>(2048, 9), 2048);  // flat: nothing above the band level
   EXPECT_FALSE(DetectPeak(spectrum, settings, results, drawing, panel));
   EXPECT_EQ(results.peakValue, 0);
 }
