@@ -121,14 +121,6 @@ TEST(Detection, DigitalBusyHoldsThroughASlowFadeAndFindsAShortPrefixInFlutterAnd
   }
 }
 
-TEST(Detection, ImpulsiveBurstsAreNoiseNotBusy) {
-  DetectorSettings d;
-  d.burstEnabled = true;
-  const auto r = Count({.form = Form::Bursts, .snrDb = 20, .seconds = 8, .burstRate = 3}, d);
-  EXPECT_GT(r.outsideNoise, r.all / 4);
-  EXPECT_EQ(r.allBusy, 0);
-}
-
 constexpr std::size_t kBuffer = 2048;
 constexpr double kBufferSeconds = kBuffer / 11025.0;
 

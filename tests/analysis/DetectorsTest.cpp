@@ -1,8 +1,9 @@
 // The detector chain of one buffer: power gate, Pactor before noise, the
 // exclusive modes, what is cleared and what is kept, and the values the
-// AutoConnect side reads and sets. Then the detectors one by one: the Pactor
-// detectors (what fires first, what is counted, the offset search, the
-// markers and the fine step), the pulse detector (the step from a
+// AutoConnect side reads and sets. Then the detectors one by one: the
+// Pactor detectors (what is counted, the offset search, the markers and
+// the fine step; which fires first, and the wide band's narrower forms,
+// are the golden outputs'), the pulse detector (the step from a
 // transmission to its pause in a busy buffer), and the burst and peak
 // detectors.
 #include <gtest/gtest.h>
@@ -172,26 +173,6 @@ TEST_F(Chain, FaxPathAndEstimateMeasureASteadyEnvelopeAndReferenceFaxSilencesAPa
 
 struct PactorDetection : ::testing::Test, testing::AnalysisRig {};
 
-// Pactor 2 is tried first: when it fires Pactor 3 is not scored and keeps
-// the score of its last run.
-TEST_F(PactorDetection, Pactor2FiresFirstAndEachFormIsCounted) {
-  ASSERT_TRUE(RunBuffer(Pcm(Pactor3(2)), 2048).busy);
-  const float lastScore = analysis.Results().pactor3Score;
-  EXPECT_EQ(analysis.Results().pactor3Text, "2, " + FormatNumber(lastScore, ".0"));
-
-  const auto p2 = Pcm(Pactor2());
-  ASSERT_TRUE(RunBuffer(p2, 2048).busy);
-  EXPECT_EQ(panel, "Pactor 2");
-  const auto& r = analysis.Results();
-  EXPECT_TRUE(r.pactor2Detected && r.pactor2Score >= 40);
-  EXPECT_EQ(r.pactor2Text, FormatNumber(r.pactor2Score, ".0"));
-  EXPECT_EQ(r.pactor3Text, "");
-  EXPECT_EQ(r.pactor3Score, lastScore);
-  RunBuffer(p2, 2048, 4096);
-  EXPECT_EQ(analysis.Pactor2Count(), 2);
-  EXPECT_EQ(analysis.Pactor3Count(2), 1);
-}
-
 // The labels of each form are DetectionTest's, on longer signals.
 TEST_F(PactorDetection, EveryPactor3FormIsCountedAndVariantFourAsThree) {
   const int reported[] = {0, 1, 2, 3, 3, 5, 6};
@@ -245,24 +226,6 @@ TEST_F(PactorDetection, AFineStepIsRaised) {
     const Correlation score = shared.Correlate(tmpl, 400, 0.001f);
     const float steps = (score.offset + 400) / kGrid;
     EXPECT_NEAR(steps, std::round(steps), 0.01) << variant << ": " << score.offset;
-  }
-}
-
-// "Pactor3 Wide Band" widens the band of the 3200 and 3600 forms only (their
-// finding: ToolRunsTest, velmora-analyse); the narrower forms keep their band and, being
-// found, their very scores (the bands without it are the scores' digest's).
-TEST_F(PactorDetection, WideBandLeavesTheScoreOfANarrowerFormFoundAsItWas) {
-  settings.pactor2Enabled = false;
-  for (int v : {1, 2, 3}) {
-    const auto pcm = Pcm(Pactor3(v, 10));
-    settings.pactor3WideBand = false;
-    ASSERT_TRUE(RunBuffer(pcm, 2048).busy) << v;
-    const DetectorResults narrow = analysis.Results();
-    settings.pactor3WideBand = true;
-    ASSERT_TRUE(RunBuffer(pcm, 2048).busy) << v;
-    const DetectorResults& wide = analysis.Results();  // the markers stand where they stood too
-    EXPECT_EQ(std::tie(wide.pactor3Variant, wide.pactor3Score, wide.bandLevel),
-              std::tie(narrow.pactor3Variant, narrow.pactor3Score, narrow.bandLevel)) << v;
   }
 }
 
