@@ -14,9 +14,7 @@
 #include <utility>
 
 #include "AnalysisTestSupport.h"
-#include "analysis/NoiseDetectors.h"
 #include "analysis/PactorDetectors.h"
-#include "analysis/PulseDetector.h"
 #include "analysis/SignalAnalysis.h"
 #include "analysis/ToneDetector.h"
 #include "common/Format.h"
@@ -311,52 +309,45 @@ std::vector<std::int16_t> Square(std::size_t n, std::int16_t amplitude) {
   return s;
 }
 
-struct NoiseDetectors : ::testing::Test {
-  PowerDensity spectrum;
-  DetectorSettings settings;
-  DetectorResults results;
+// The noise detectors alone: no gate, and no Pactor detector before them.
+struct NoiseDetectors : ::testing::Test, testing::AnalysisRig {
   RecordingDrawing drawing;
-  BurstDetector burst;
-  std::string panel;
-
-  bool Feed(const std::vector<std::int16_t>& samples) {
-    spectrum.Analyse(samples, static_cast<std::int32_t>(samples.size()));
-    return burst.Detect(spectrum, settings, results, drawing, panel);
+  NoiseDetectors() {
+    settings.powerEnabled = settings.pactor2Enabled = settings.pactor3Enabled = false;
+    analysis.SetDrawing(&drawing);
   }
 };
 
 TEST_F(NoiseDetectors, BurstFiresOnASuddenRiseOrDropAndMarksIt) {
+  settings.burstEnabled = true;
   settings.burstThreshold = 35;
-  Feed(Square(2048, 100));
-  panel = "old";
-  EXPECT_FALSE(Feed(Square(2048, 100)));
-  EXPECT_EQ(panel, "old");  // only a detection writes the panel
-  EXPECT_TRUE(Feed(Square(2048, 1000)));
+  RunBuffer(Square(2048, 100), 2048);
+  EXPECT_FALSE(RunBuffer(Square(2048, 100), 2048).noise);
+  EXPECT_TRUE(RunBuffer(Square(2048, 1000), 2048).noise);
   EXPECT_EQ(panel, "Burst Noise");
-  EXPECT_TRUE(results.burstDetected);
+  EXPECT_TRUE(analysis.Results().burstDetected);
   ASSERT_EQ(drawing.Count("burst"), 1);
-  EXPECT_TRUE(Feed(Square(2048, 10)));  // drops fire too
-  EXPECT_LT(results.detectorValue, -35) << "the smallest wins when it is the larger excursion";
+  EXPECT_TRUE(RunBuffer(Square(2048, 10), 2048).noise);  // drops fire too
+  EXPECT_LT(analysis.Results().detectorValue, -35) << "the smallest wins when it is the larger excursion";
 }
 
 TEST_F(NoiseDetectors, PeakFiresOnAToneStandingOutOfTheBand) {
+  settings.peakEnabled = true;
+  const auto& r = analysis.Results();
   auto pcm = testing::Pcm(testing::Recipe(signalgen::Form::Noise, 20, 0.2));
-  spectrum.Analyse({pcm.data(), 2048}, 2048);
-  EXPECT_FALSE(DetectPeak(spectrum, settings, results, drawing, panel));
-  EXPECT_GE(results.peakValue, 0);
-  EXPECT_LT(results.peakValue, 20);
+  EXPECT_FALSE(RunBuffer(pcm, 2048).noise);
+  EXPECT_GE(r.peakValue, 0);
+  EXPECT_LT(r.peakValue, 20);
 
   const auto tone = testing::Tone(2048, 1500, 3000);
   for (std::size_t i = 0; i < 2048; ++i) pcm[i] = static_cast<std::int16_t>(pcm[i] / 10 + tone[i]);
-  spectrum.Analyse({pcm.data(), 2048}, 2048);
-  EXPECT_TRUE(DetectPeak(spectrum, settings, results, drawing, panel));
+  EXPECT_TRUE(RunBuffer(pcm, 2048).noise);
   EXPECT_EQ(panel, "Peak Noise");
-  EXPECT_GT(results.peakValue, 20);
-  EXPECT_EQ(results.peakText, FormatNumber(results.peakValue, "0.0"));
+  EXPECT_GT(r.peakValue, 20);
+  EXPECT_EQ(r.peakText, FormatNumber(r.peakValue, "0.0"));
 
-  spectrum.Analyse(std::vector<std::int16_t>(2048, 9), 2048);  // flat: nothing above the band level
-  EXPECT_FALSE(DetectPeak(spectrum, settings, results, drawing, panel));
-  EXPECT_EQ(results.peakValue, 0);
+  EXPECT_FALSE(RunBuffer(std::vector<std::int16_t>(2048, 9), 2048).noise);  // flat: nothing above the band level
+  EXPECT_EQ(r.peakValue, 0);
 }
 
 }  // namespace
