@@ -1,23 +1,32 @@
-// The detector chain of one buffer: power gate, Pactor before noise, the
-// exclusive modes, what is cleared and what is kept, and the values the
-// AutoConnect side reads and sets. Then the detectors one by one: the
-// Pactor detectors (what is counted, the offset search, the markers and
-// the fine step; which fires first, and the wide band's narrower forms,
-// are the golden outputs'), the pulse detector (the step from a
-// transmission to its pause in a busy buffer), and the burst and peak
-// detectors.
+// One buffer through the analysis. The maths under the spectrum (the
+// transforms, the windows, decibels) and the spectrum itself: its power
+// density, its level and its bins. The detector chain: power gate, Pactor
+// before noise, the exclusive modes, what is cleared and what is kept, and
+// the values the AutoConnect side reads and sets. Then the detectors one
+// by one: the Pactor detectors (what is counted, the offset search, the
+// markers and the fine step; which fires first, and the wide band's
+// narrower forms, are the golden outputs'), the pulse detector (the step
+// from a transmission to its pause in a busy buffer), and the burst and
+// peak detectors.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <numbers>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "AnalysisTestSupport.h"
+#include "analysis/FftPlan.h"
+#include "analysis/MathLib.h"
 #include "analysis/PactorDetectors.h"
+#include "analysis/PowerDensity.h"
 #include "analysis/SignalAnalysis.h"
 #include "analysis/ToneDetector.h"
 #include "common/Format.h"
+#include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
 namespace {
@@ -26,6 +35,84 @@ using testing::Pactor2;
 using testing::Pactor3;
 using testing::Pcm;
 using testing::RecordingDrawing;
+using testing::Tone;
+
+// The kept tables and the vector path give the same numbers as the plain
+// recurrence, bit for bit, at every size and in both directions, also when
+// one plan goes back to a smaller size.
+TEST(FftPlan, GivesExactlyThePlainTransformsNumbers) {
+  for (FftPath path : {FftPath::Scalar, FftPath::Avx, FftPath::Avx512}) {
+    if (!FftPlan::Supported(path)) continue;
+    FftPlan plan(path);
+    for (int log2n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 11, 8}) {
+      for (int direction : {1, -1}) {
+        signalgen::Random random(10 + log2n);
+        std::vector<Complex> expected(std::size_t{1} << log2n);
+        for (auto& c : expected) c = {float(random.Gaussian() * 1000), float(random.Gaussian() * 1000)};
+        auto actual = expected;
+        Fft(direction, expected, log2n);
+        plan.Transform(direction, actual, log2n);
+        ASSERT_EQ(0, std::memcmp(expected.data(), actual.data(), expected.size() * sizeof(Complex)))
+            << "path " << static_cast<int>(path) << " log2n " << log2n << " direction " << direction;
+      }
+    }
+  }
+}
+
+// No decibel figure goes to minus infinity, and a sine rounded just past 1
+// still has an angle.
+TEST(MathLib, DecibelsAndArcSinClampTheirArguments) {
+  for (double bad : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) EXPECT_EQ(Db10(bad), -100) << bad;
+  EXPECT_DOUBLE_EQ(Db20(1000), 60);
+  EXPECT_EQ(Db10(1e-40), -300);
+  EXPECT_EQ(Db10(std::numeric_limits<double>::infinity()), 300);
+  EXPECT_NEAR(ArcSin(0.5), std::numbers::pi / 6, 1e-12);
+  EXPECT_DOUBLE_EQ(ArcSin(1.0000001), kPi / 2);
+  EXPECT_DOUBLE_EQ(ArcSin(-7), -kPi / 2);
+}
+
+TEST(PowerDensity, FlatBufferGivesMinus127AndTheFloorInEveryBin) {
+  PowerDensity a;
+  for (std::int32_t n : {256, 2048, 32768}) {
+    for (std::int16_t value : {0, 1234, -32768}) {
+      a.Analyse(std::vector<std::int16_t>(static_cast<std::size_t>(n), value), n);
+      EXPECT_EQ(a.SignalLevel(), -127.0f) << n << " " << value;
+      EXPECT_EQ(a.SampleMean(), static_cast<float>(value));
+      const float floor = static_cast<float>(-100 - Db10(n));
+      for (std::int32_t b = 0; b < n / 2; ++b) ASSERT_EQ(a.Density(b), floor) << n << " bin " << b;
+    }
+  }
+}
+
+TEST(PowerDensity, AShortLastBufferIsZeroPaddedToTheTransformLengthALongOneCut) {
+  PowerDensity a;
+  const auto tone = Tone(1000, 1700, 3000);
+  a.Analyse(tone, 2048);
+  EXPECT_EQ(a.N(), 2048);
+  EXPECT_EQ(a.SampleCount(), 1000);
+  // The level is that of the samples heard, not diluted by the padding.
+  EXPECT_NEAR(a.SignalLevel(), 10 * std::log10(3000.0 * 3000 / 2) - 27, 0.2);
+  EXPECT_EQ(a.Bin(1700), 316);
+  EXPECT_GT(a.Density(316), a.Density(100) + 30);
+  // The transform length is always a power of two in range.
+  EXPECT_EQ(TransformLength(100, 4096), 4096);
+  EXPECT_EQ(TransformLength(3000, 0), 4096);     // not a size: the next power above the buffer
+  EXPECT_EQ(TransformLength(100000, 65536), 32768);
+  a.Analyse(std::vector<std::int16_t>(40000, 5), 2048);  // longer than the transform: cut
+  EXPECT_EQ(a.SampleCount(), 2048);
+  a.Analyse({}, 2048);  // nothing at all
+  EXPECT_EQ(a.SignalLevel(), -127.0f);
+}
+
+TEST(Bins, AreNearestAndKeptInsideTheSpectrum) {
+  EXPECT_EQ(BinOf(1700, 2048), 316);
+  EXPECT_EQ(BinOf(-500, 2048), 0);
+  EXPECT_EQ(BinOf(5512.5, 2048), 1023);
+  EXPECT_EQ(BinShift(-20, 2048), -4);  // -3.7 bins
+  EXPECT_EQ(ClampBin(-1, 2048), 0);
+  EXPECT_EQ(ClampBin(1024, 2048), 1023);
+  EXPECT_DOUBLE_EQ(BinFrequency(316, 2048), 316 * 11025.0 / 2048);
+}
 
 struct Chain : ::testing::Test, testing::AnalysisRig {};
 
