@@ -333,7 +333,6 @@ TEST_F(Pulse, MeasuresTheStepBetweenATransmissionAndItsPauseAndMarksItsMiddle) {
   const auto& r = analysis.Results();
   EXPECT_GE(r.pulseRatio, settings.pulseThreshold);
   EXPECT_NEAR(r.pulseValue, 17.4, 3);  // 20 dB in 3 kHz is 17.4 dB over the whole band
-  EXPECT_EQ(r.pulseText, FormatNumber(r.pulseRatio, "0") + ", " + FormatNumber(r.pulseValue, "0"));
   EXPECT_EQ(panel, "Pactor 2, Snr " + FormatNumber(r.pulseValue, "0"));
   EXPECT_EQ(analysis.PulseValue(), r.pulseValue);
   ASSERT_EQ(drawing.Count("pulse"), 1);
@@ -343,7 +342,6 @@ TEST_F(Pulse, MeasuresTheStepBetweenATransmissionAndItsPauseAndMarksItsMiddle) {
   EXPECT_EQ(RunBuffer(pcm, 4096), Verdict{});
   EXPECT_FALSE(r.pulseDetected);
   EXPECT_EQ(r.pulseValue, 0) << "the last buffer's value is not kept";
-  EXPECT_EQ(r.pulseText, "0");
   EXPECT_EQ(panel, "");
 }
 
@@ -431,7 +429,6 @@ TEST_F(NoiseDetectors, PeakFiresOnAToneStandingOutOfTheBand) {
   EXPECT_TRUE(RunBuffer(pcm, 2048).noise);
   EXPECT_EQ(panel, "Peak Noise");
   EXPECT_GT(r.peakValue, 20);
-  EXPECT_EQ(r.peakText, FormatNumber(r.peakValue, "0.0"));
 
   EXPECT_FALSE(RunBuffer(std::vector<std::int16_t>(2048, 9), 2048).noise);  // flat: nothing above the band level
   EXPECT_EQ(r.peakValue, 0);
