@@ -145,12 +145,6 @@ INSTANTIATE_TEST_SUITE_P(EveryFile, KilledWriter, ::testing::ValuesIn(FileKinds(
                          [](const auto& info) { return std::string(info.param.name); });
 
 #ifdef _WIN32
-float HistoryMinimumIn(const fs::path& settings) {
-  AutoConnectSettings read;
-  ProfileRecall(ProfileDocument::Load(settings), read);
-  return read.stationHistoryMin;
-}
-
 // The program itself, started beside settings that killed writes left,
 // shows no message, and writes back at exit what it read.
 TEST(KilledSettings, TheProgramStartsOnThemWithoutAMessage) {
@@ -159,7 +153,7 @@ TEST(KilledSettings, TheProgramStartsOnThemWithoutAMessage) {
   const auto file = folder.path() / kind.fileName;
   kind.write(file, 0);
   KillRepeatedly(kind, file, Milliseconds(200));
-  const float left = HistoryMinimumIn(file);
+  const std::string left = ProfileRead(file, kAutoConnectSection, "Station History Min");
   fs::copy_file(HostPath(VELMORA_BINARY_DIR "/Velmora.exe"), folder.path() / "Velmora.exe");
   ChildProcess program("\"" + (folder.path() / "Velmora.exe").string() + "\"", folder.path().string());
   auto isBox = [](HWND w) { return ClassOf(w) == "#32770"; };
@@ -170,7 +164,7 @@ TEST(KilledSettings, TheProgramStartsOnThemWithoutAMessage) {
   ASSERT_EQ(late, nullptr) << ChildTexts(late);
   PostMessageA(shown, WM_CLOSE, 0, 0);
   ASSERT_TRUE(program.WaitExit(10000));
-  EXPECT_EQ(HistoryMinimumIn(file), left);
+  EXPECT_EQ(ProfileRead(file, kAutoConnectSection, "Station History Min"), left);
 }
 #endif
 
