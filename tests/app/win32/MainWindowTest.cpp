@@ -152,8 +152,6 @@ class ThreadTimer {
     current_ = this;
     timer_ = SetTimer(nullptr, 0, milliseconds, &ThreadTimer::OnTimer);
   }
-  ThreadTimer(const ThreadTimer&) = delete;
-  ThreadTimer& operator=(const ThreadTimer&) = delete;
   ~ThreadTimer() {
     KillTimer(nullptr, timer_);
     current_ = nullptr;

@@ -129,7 +129,9 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
     EXPECT_TRUE(pactor ? share >= 0.6 : share <= 0.1) << label << ": " << share;
   }
 
-  // The window on the same folder: the column shows both shares, and the rule deselects the busy one.
+  // The window on the same folder: the column shows the share, and the rule
+  // deselects the busy one (the cell's form and the rule's colour are the
+  // table's own tests).
   std::error_code error;
   for (auto [key, value] : {std::pair{"Auto Select Noise", "False"}, {"Auto Select Busy", "True"},
                             {"Auto Select Busy Minutes", "1"}})
@@ -152,11 +154,8 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
     ASSERT_GT(freeRow, 0);
     EXPECT_GT(table.Column(kColumnBusy).width, 0);
     EXPECT_EQ(table.CellGet(busyRow, kColumnBusy), BusyCellText(*busy));
-    EXPECT_EQ(table.CellGet(freeRow, kColumnBusy), BusyCellText(*free));
-    EXPECT_GT(table.CellValue(busyRow, kColumnBusy), 50) << "over the rule's threshold";
     EXPECT_FALSE(table.CheckGet(busyRow, kColumnTxConnect));
     EXPECT_TRUE(table.CheckGet(freeRow, kColumnTxConnect));
-    EXPECT_EQ(table.CellColor(busyRow, kColumnTxConnect), ReasonColors{}[kReasonUsuallyBusy]);
     EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
     main.Close();
     testing::DrainQuit();

@@ -24,7 +24,6 @@ using testing::NowMs;
 using testing::Pactor;
 
 constexpr double kNotBusySeconds = testing::kInstalledNotBusySeconds;
-constexpr int kAttempts = testing::kInstalledAttempts;
 constexpr double kBusySeconds = 4;
 // One buffer of 2048 samples: a free stretch is judged in whole buffers.
 constexpr double kBufferSeconds = 2048.0 / 11025;
@@ -139,7 +138,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     EXPECT_GE(freeSeconds, kNotBusySeconds - kBufferSeconds) << "called before the channel was free long enough";
     std::printf("mode %d: the call %.2f s after the busy stretch ended\n", run.mode, freeSeconds);
     const long calls = CallsOf(heard.received);
-    EXPECT_EQ(calls, connected ? 1 : kAttempts);
+    EXPECT_EQ(calls, connected ? 1 : testing::kInstalledAttempts);
     EXPECT_TRUE(FirstTime(heard.received, "started")) << "AirMail was started by the program";
 
     auto record = LoggedRun(program);
