@@ -77,7 +77,6 @@ TEST(PowerDensity, FlatBufferGivesMinus127AndTheFloorInEveryBin) {
     for (std::int16_t value : {0, 1234, -32768}) {
       a.Analyse(std::vector<std::int16_t>(static_cast<std::size_t>(n), value), n);
       EXPECT_EQ(a.SignalLevel(), -127.0f) << n << " " << value;
-      EXPECT_EQ(a.SampleMean(), static_cast<float>(value));
       const float floor = static_cast<float>(-100 - Db10(n));
       for (std::int32_t b = 0; b < n / 2; ++b) ASSERT_EQ(a.Density(b), floor) << n << " bin " << b;
     }
@@ -128,7 +127,6 @@ TEST_F(Chain, AQuietChannelRunsNoOtherDetector) {
 
   settings.powerEnabled = false;  // no gate: the clean signal is found
   EXPECT_TRUE(RunBuffer(pcm, 2048).busy);
-  EXPECT_EQ(analysis.Results().powerText, "");
 }
 
 // A busy buffer is never noise; of the noise detectors burst comes first.
@@ -331,10 +329,8 @@ TEST_F(Pulse, MeasuresTheStepBetweenATransmissionAndItsPauseAndMarksItsMiddle) {
   const auto pcm = PacketEndingAt(0.2, 20);  // 2205 samples of signal, then noise
   EXPECT_EQ(RunBuffer(pcm, 4096), (Verdict{.busy = true, .pulse = true}));
   const auto& r = analysis.Results();
-  EXPECT_GE(r.pulseRatio, settings.pulseThreshold);
   EXPECT_NEAR(r.pulseValue, 17.4, 3);  // 20 dB in 3 kHz is 17.4 dB over the whole band
   EXPECT_EQ(panel, "Pactor 2, Snr " + FormatNumber(r.pulseValue, "0"));
-  EXPECT_EQ(analysis.PulseValue(), r.pulseValue);
   ASSERT_EQ(drawing.Count("pulse"), 1);
   EXPECT_NEAR(drawing.drawn.back().x, 0.2 * 11025, 300);
 
@@ -410,7 +406,6 @@ TEST_F(NoiseDetectors, BurstFiresOnASuddenRiseOrDropAndMarksIt) {
   EXPECT_FALSE(RunBuffer(Square(2048, 100), 2048).noise);
   EXPECT_TRUE(RunBuffer(Square(2048, 1000), 2048).noise);
   EXPECT_EQ(panel, "Burst Noise");
-  EXPECT_TRUE(analysis.Results().burstDetected);
   ASSERT_EQ(drawing.Count("burst"), 1);
   EXPECT_TRUE(RunBuffer(Square(2048, 10), 2048).noise);  // drops fire too
   EXPECT_LT(analysis.Results().detectorValue, -35) << "the smallest wins when it is the larger excursion";
