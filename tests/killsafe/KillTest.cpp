@@ -40,16 +40,9 @@ constexpr int kKills = 5;
 constexpr auto kStartUp = std::chrono::milliseconds(150);
 const fs::path kWriter = HostPath(VELMORA_KILLWRITER);
 
-class WriterProcess {
- public:
-  WriterProcess(const fs::path& program, std::string_view kind, const fs::path& file)
-      : child_("\"" + program.string() + "\" " + std::string(kind) + " \"" + file.string() + "\"") {}
-  bool Started() const { return child_.Started(); }
-  // False when it had ended by itself before. Returns once it is gone.
-  bool Kill() { return child_.Terminate(); }
-
- private:
-  ChildProcess child_;
+struct WriterProcess : ChildProcess {
+  WriterProcess(std::string_view kind, const fs::path& file)
+      : ChildProcess("\"" + kWriter.string() + "\" " + std::string(kind) + " \"" + file.string() + "\"") {}
 };
 #else
 constexpr int kKills = 40;
@@ -58,17 +51,17 @@ const fs::path kWriter = VELMORA_KILLWRITER;
 
 class WriterProcess {
  public:
-  WriterProcess(const fs::path& program, std::string_view kind, const fs::path& file) {
-    std::string path = program.string(), kindText(kind), fileText = file.string();
+  WriterProcess(std::string_view kind, const fs::path& file) {
+    std::string path = kWriter.string(), kindText(kind), fileText = file.string();
     char* argv[] = {path.data(), kindText.data(), fileText.data(), nullptr};
     started_ = posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, environ) == 0;
   }
   WriterProcess(const WriterProcess&) = delete;
   WriterProcess& operator=(const WriterProcess&) = delete;
-  ~WriterProcess() { Kill(); }
+  ~WriterProcess() { Terminate(); }
   bool Started() const { return started_; }
-  // False when it had ended by itself before. Returns once it is gone.
-  bool Kill() {
+  // False when it had ended by itself before (as ChildProcess's). Returns once it is gone.
+  bool Terminate() {
     if (!std::exchange(started_, false)) return false;
     int status = 0;
     bool running = waitpid(pid_, &status, WNOHANG) == 0;
@@ -106,10 +99,10 @@ void KillRepeatedly(const FileKind& kind, const fs::path& file, Milliseconds wri
   const WrittenContents written = WrittenBy(kind);
   std::uniform_real_distribution<double> delay(kStartUp.count(), kStartUp.count() + 3 * write.count());
   for (int kill = 0; kill < kKills; ++kill) {
-    WriterProcess writer(kWriter, kind.name, file);
+    WriterProcess writer(kind.name, file);
     ASSERT_TRUE(writer.Started());
     std::this_thread::sleep_for(Milliseconds(delay(random)));
-    ASSERT_TRUE(writer.Kill()) << "the writer ended by itself";
+    ASSERT_TRUE(writer.Terminate()) << "the writer ended by itself";
     ASSERT_EQ(KilledFileFault(kind, file, written), "") << "after kill " << kill + 1;
   }
 }
