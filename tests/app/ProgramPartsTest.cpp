@@ -1,7 +1,6 @@
 // The program's portable parts: the command line ("/connect" in any case,
-// and the first argument that is anything else refused by name), the
-// designed menus' commands, and the AutoConnect window's visibility in the
-// settings file.
+// and the first argument that is anything else refused by name) and the
+// designed menus' commands.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -9,8 +8,6 @@
 #include "app/CommandLine.h"
 #include "app/MenuCommands.h"
 #include "app/MenuModel.h"
-#include "app/WindowProfile.h"
-#include "tests/common/TempFolder.h"
 
 namespace velmora {
 namespace {
@@ -41,20 +38,6 @@ TEST(MenuCommands, EveryMenuItemAndOnlyThoseAreRouted) {
         EXPECT_TRUE(RouteMenuCommand(item.command)) << item.name << " " << item.caption;
       }
   for (int id = 1000; id < 1400; ++id) EXPECT_EQ(RouteMenuCommand(id).has_value(), commands.count(id) == 1) << id;
-}
-
-// The placement itself is written and read back by the real main window
-// (MainWindowTest), which also keeps the visibility when it has no
-// AutoConnect window; the real program's unattended runs write it hidden.
-TEST(WindowProfile, TheVisibilityIsWrittenWithAnAutoConnectWindow) {
-  testing::TempFolder folder;
-  const auto file = folder.path() / "Velmora.Ini";
-  std::error_code error;
-  EXPECT_TRUE(ProfileWrite(file, "Airmail Data", "Window Visible", "False", error));
-  ProfileWriter w(file);
-  ProfileSaveWindow(w, true, {10.0f, 20.0f, 800.0f, 600.0f}, true);
-  EXPECT_TRUE(w.Commit(error));
-  EXPECT_TRUE(AutoConnectWasVisible(ProfileDocument::Load(file)));
 }
 
 }  // namespace

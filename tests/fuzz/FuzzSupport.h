@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/Messages.h"
 #include "tests/common/TempFolder.h"
@@ -42,18 +41,6 @@ inline std::filesystem::path ScratchFile(std::string_view name, std::string_view
   auto file = ScratchFolder() / name;
   testing::WriteBytes(file, content);
   return file;
-}
-
-// The input cut at NULs, as a command line's arguments.
-inline std::vector<std::string_view> Arguments(std::string_view text) {
-  std::vector<std::string_view> arguments;
-  for (std::size_t start = 0; start <= text.size();) {
-    std::size_t end = text.find('\0', start);
-    if (end == std::string_view::npos) end = text.size();
-    arguments.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return arguments;
 }
 
 class QuietMessenger final : public Messenger {

@@ -29,34 +29,6 @@ bool LinesFewerThan(std::string_view text, int rows) {
   return static_cast<size_t>(rows) <= static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
 }
 
-void ReferenceAgain(const FrequencyTable& table, const ReferenceRecall& recall, int reference) {
-  const auto file = fuzz::ScratchFolder() / "again.ref";
-  if (!ReferenceDataWrite(table, file, recall.conditions).empty()) return;  // refused before writing
-  fuzz::QuietMessenger messages;
-  auto again = TableOfMode(kModeReferenceData);
-  auto second = ReferenceDataRecall(again, file, reference, messages);
-  Require(second && ConditionsText(second->conditions) == ConditionsText(recall.conditions));
-  auto kept = ReferenceRowsKept(table);
-  Require(static_cast<size_t>(again.DataRows()) == kept.size());
-  for (size_t i = 0; i < kept.size(); ++i)
-    for (int column = 0; column < kColumnCount; ++column)
-      if (column != kColumnFitErr && column != kColumnFitRms)  // the fit is of the rows kept
-        Require(again.CellGet(static_cast<int>(i) + 1, column) == table.CellGet(kept[i], column));
-}
-
-void NoConnectAgain(const FrequencyTable& table, const NoConnectRecall& recall) {
-  const auto file = fuzz::ScratchFolder() / "again.nct";
-  if (!NoConnectDataWrite(table, file, recall.conditions, recall.mode).empty()) return;  // refused before writing
-  fuzz::QuietMessenger messages;
-  auto again = TableOfMode(kModeNoConnectData);
-  auto second = NoConnectDataRecall(again, file, messages);
-  Require(second && second->mode == recall.mode &&
-          ConditionsText(second->conditions) == ConditionsText(recall.conditions));
-  Require(again.Rows() == table.Rows());
-  for (int row = 1; row < table.Rows(); ++row)
-    for (int column = 0; column < kColumnCount; ++column) Require(again.CellAt(row, column) == table.CellAt(row, column));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -71,7 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(LinesFewerThan(text, table.DataRows()));
     // Every row the recall takes, the look-up takes too.
     Require(ReferenceLookup::Load(reference, messages).has_value());
-    ReferenceAgain(table, *recall, column);
+    const auto file = fuzz::ScratchFolder() / "again.ref";
+    if (!ReferenceDataWrite(table, file, recall->conditions).empty()) continue;  // refused before writing
+    auto again = TableOfMode(kModeReferenceData);
+    auto second = ReferenceDataRecall(again, file, column, messages);
+    Require(second && ConditionsText(second->conditions) == ConditionsText(recall->conditions));
+    auto kept = ReferenceRowsKept(table);
+    Require(static_cast<size_t>(again.DataRows()) == kept.size());
+    for (size_t i = 0; i < kept.size(); ++i)
+      for (int c = 0; c < kColumnCount; ++c)
+        if (c != kColumnFitErr && c != kColumnFitRms)  // the fit is of the rows kept
+          Require(again.CellGet(static_cast<int>(i) + 1, c) == table.CellGet(kept[i], c));
   }
   ReferenceLookup::Load(reference, messages);
 
@@ -79,7 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto table = TableOfMode(kModeNoConnectData);
   if (auto recall = NoConnectDataRecall(table, noConnect, messages)) {
     Require(LinesFewerThan(text, table.DataRows()));
-    NoConnectAgain(table, *recall);
+    const auto file = fuzz::ScratchFolder() / "again.nct";
+    if (!NoConnectDataWrite(table, file, recall->conditions, recall->mode).empty()) return 0;  // refused before writing
+    auto again = TableOfMode(kModeNoConnectData);
+    auto second = NoConnectDataRecall(again, file, messages);
+    Require(second && second->mode == recall->mode &&
+            ConditionsText(second->conditions) == ConditionsText(recall->conditions));
+    Require(again.Rows() == table.Rows());
+    for (int row = 1; row < table.Rows(); ++row)
+      for (int c = 0; c < kColumnCount; ++c) Require(again.CellAt(row, c) == table.CellAt(row, c));
   }
   return 0;
 }

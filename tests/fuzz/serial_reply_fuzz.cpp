@@ -10,18 +10,10 @@
 
 using namespace velmora;
 
-namespace {
-
-// How long a byte is once made visible: "<" + its code + ">" below 32.
-std::size_t VisibleLength(char c) {
-  const auto code = static_cast<unsigned char>(c);
-  return code >= 32 ? 1 : code >= 10 ? 4 : 3;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
+  // How long a byte is once made visible: "<" + its code + ">" below 32.
+  auto visibleLength = [](unsigned char code) -> std::size_t { return code >= 32 ? 1 : code >= 10 ? 4 : 3; };
   RadioReplyLines lines;
   std::size_t lineLength = 0;  // the visible length of the line coming in
   while (input.remaining_bytes() > 0) {
@@ -29,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char c : piece) {
       lines.Receive(std::string_view(&c, 1));
       if (c != '\n') {
-        lineLength += VisibleLength(c);
+        lineLength += visibleLength(static_cast<unsigned char>(c));
         continue;
       }
       if (lineLength > kRadioLineLimit && !lines.LastReply().empty()) std::abort();

@@ -10,7 +10,6 @@
 #include "audio/PlaybackFile.h"
 #include "audio/Recorder.h"
 #include "autoconnect/AutoConnectLog.h"
-#include "autoconnect/LoggingMessenger.h"
 #include "common/Messages.h"
 #include "common/ProfileFile.h"
 #include "common/RecordFile.h"
@@ -20,7 +19,6 @@
 #include "selection/StationOccupancy.h"
 #include "selection/StationOffsets.h"
 #include "selection/TableColumns.h"
-#include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora::testing {
@@ -120,13 +118,6 @@ void AppendRun(const fs::path& file, int variant) {
   Require(AppendRecord(file, kAutoConnectLogHeading, AutoConnectLogRecord(run), error));
 }
 
-// The program only ever appends to its message log, and never reads it back.
-void AppendMessage(const fs::path& file, int variant) {
-  RecordingMessenger boxes;
-  FakeClock clock;
-  LoggingMessenger(boxes, file, clock).Note(variant ? "Connected to W1AW" : "No station answered, retrying");
-}
-
 constexpr FileKind kKinds[] = {
     {"settings", kSettingsFileName, FileShape::kWhole, WriteSettings},
     {"offsets", kStationOffsetDataFile, FileShape::kWhole, WriteOffsets},
@@ -136,7 +127,6 @@ constexpr FileKind kKinds[] = {
     {"reference", "2026-12-07 153000.ref", FileShape::kWhole, WriteReference},
     {"noconnect", "2026-12-07 153000.nct", FileShape::kWhole, WriteNoConnect},
     {"runlog", "AutoConnectLog.txt", FileShape::kAppended, AppendRun},
-    {"messagelog", "Velmora.log", FileShape::kAppended, AppendMessage},
     {"recording", "Data", FileShape::kRecording, nullptr},
 };
 

@@ -13,12 +13,18 @@
 
 #include "tests/common/TempFolder.h"
 #include "tests/killsafe/FileKinds.h"
-#include "tests/killsafe/WriterProcess.h"
 #ifdef _WIN32
 #include "airmail/AutoConnectSettings.h"
 #include "app/win32/MainWindow.h"
 #include "common/ProfileFile.h"
 #include "tests/common/win32/TestWin32.h"
+#else
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <utility>
 #endif
 
 namespace velmora::testing {
@@ -26,15 +32,50 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The writer program, started on a file and killed at once wherever it is:
+// TerminateProcess on Windows, SIGKILL here.
 #ifdef _WIN32
 // Each start of a Windows program under Wine takes a good part of a second.
 constexpr int kKills = 5;
 constexpr auto kStartUp = std::chrono::milliseconds(150);
 const fs::path kWriter = HostPath(VELMORA_KILLWRITER);
+
+struct WriterProcess : ChildProcess {
+  WriterProcess(std::string_view kind, const fs::path& file)
+      : ChildProcess("\"" + kWriter.string() + "\" " + std::string(kind) + " \"" + file.string() + "\"") {}
+};
 #else
 constexpr int kKills = 40;
 constexpr auto kStartUp = std::chrono::milliseconds(2);
 const fs::path kWriter = VELMORA_KILLWRITER;
+
+class WriterProcess {
+ public:
+  WriterProcess(std::string_view kind, const fs::path& file) {
+    std::string path = kWriter.string(), kindText(kind), fileText = file.string();
+    char* argv[] = {path.data(), kindText.data(), fileText.data(), nullptr};
+    started_ = posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, environ) == 0;
+  }
+  WriterProcess(const WriterProcess&) = delete;
+  WriterProcess& operator=(const WriterProcess&) = delete;
+  ~WriterProcess() { Terminate(); }
+  bool Started() const { return started_; }
+  // False when it had ended by itself before (as ChildProcess's). Returns once it is gone.
+  bool Terminate() {
+    if (!std::exchange(started_, false)) return false;
+    int status = 0;
+    bool running = waitpid(pid_, &status, WNOHANG) == 0;
+    if (running) {
+      ::kill(pid_, SIGKILL);
+      waitpid(pid_, &status, 0);
+    }
+    return running;
+  }
+
+ private:
+  bool started_ = false;
+  pid_t pid_ = -1;
+};
 #endif
 
 // Temporaries that killed whole-file writes left beside the file.
@@ -58,10 +99,10 @@ void KillRepeatedly(const FileKind& kind, const fs::path& file, Milliseconds wri
   const WrittenContents written = WrittenBy(kind);
   std::uniform_real_distribution<double> delay(kStartUp.count(), kStartUp.count() + 3 * write.count());
   for (int kill = 0; kill < kKills; ++kill) {
-    WriterProcess writer(kWriter, kind.name, file);
+    WriterProcess writer(kind.name, file);
     ASSERT_TRUE(writer.Started());
     std::this_thread::sleep_for(Milliseconds(delay(random)));
-    ASSERT_TRUE(writer.Kill()) << "the writer ended by itself";
+    ASSERT_TRUE(writer.Terminate()) << "the writer ended by itself";
     ASSERT_EQ(KilledFileFault(kind, file, written), "") << "after kill " << kill + 1;
   }
 }
@@ -97,12 +138,6 @@ INSTANTIATE_TEST_SUITE_P(EveryFile, KilledWriter, ::testing::ValuesIn(FileKinds(
                          [](const auto& info) { return std::string(info.param.name); });
 
 #ifdef _WIN32
-float HistoryMinimumIn(const fs::path& settings) {
-  AutoConnectSettings read;
-  ProfileRecall(ProfileDocument::Load(settings), read);
-  return read.stationHistoryMin;
-}
-
 // The program itself, started beside settings that killed writes left,
 // shows no message, and writes back at exit what it read.
 TEST(KilledSettings, TheProgramStartsOnThemWithoutAMessage) {
@@ -111,7 +146,7 @@ TEST(KilledSettings, TheProgramStartsOnThemWithoutAMessage) {
   const auto file = folder.path() / kind.fileName;
   kind.write(file, 0);
   KillRepeatedly(kind, file, Milliseconds(200));
-  const float left = HistoryMinimumIn(file);
+  const std::string left = ProfileRead(file, kAutoConnectSection, "Station History Min");
   fs::copy_file(HostPath(VELMORA_BINARY_DIR "/Velmora.exe"), folder.path() / "Velmora.exe");
   ChildProcess program("\"" + (folder.path() / "Velmora.exe").string() + "\"", folder.path().string());
   auto isBox = [](HWND w) { return ClassOf(w) == "#32770"; };
@@ -122,7 +157,7 @@ TEST(KilledSettings, TheProgramStartsOnThemWithoutAMessage) {
   ASSERT_EQ(late, nullptr) << ChildTexts(late);
   PostMessageA(shown, WM_CLOSE, 0, 0);
   ASSERT_TRUE(program.WaitExit(10000));
-  EXPECT_EQ(HistoryMinimumIn(file), left);
+  EXPECT_EQ(ProfileRead(file, kAutoConnectSection, "Station History Min"), left);
 }
 #endif
 

@@ -62,13 +62,6 @@ class Installed {
   std::string Kept(const char* file) const { return ReadBytes(folder_.path() / file); }
   std::filesystem::path Folder() const { return folder_.path(); }
   ProfileDocument Settings() const { return ProfileDocument::Load(folder_.path() / kSettingsFileName); }
-  // An AutoConnect setting changed in the settings the program left.
-  bool SettingSet(const char* key, const std::string& value) const {
-    ProfileWriter writer(folder_.path() / kSettingsFileName);
-    writer.Write("Airmail Data", key, value);
-    std::error_code error;
-    return writer.Commit(error);
-  }
 
  private:
   TempFolder folder_;

@@ -80,19 +80,6 @@ DWORD RunToExit(const testing::Installed& program, const testing::StandInSession
   return exited ? velmora->ExitCode() : 99;
 }
 
-const OccupancyEntry* Heard(const StationOccupancy& record, const char* label, int hour) {
-  return record.Find({"SAILMAIL", "HP1A", label, hour});
-}
-
-// Half of the earlier seconds heard busy on each frequency, written by the program's own writer.
-void EarlierListeningWrite(const std::filesystem::path& file, int hour) {
-  StationOccupancy record;
-  for (const char* label : {kBusyLabel, kFreeLabel})
-    record.Add({"SAILMAIL", "HP1A", label, hour}, kEarlierSeconds, kEarlierSeconds / 2, OccupancyDayOf(UtcNow()), 30);
-  std::error_code error;
-  ASSERT_TRUE(StationOccupancyWrite(file, record, error)) << error.message();
-}
-
 int RowOf(const FrequencyTable& table, const char* label) {
   for (int row = 1; row < table.Rows(); ++row)
     if (table.CellGet(row, kColumnTxConnect) == label) return row;
@@ -115,7 +102,13 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
                              "Connect System Index=1\r\nConnect Station Index=2\r\nPropagation Model Model=2\r\n"
                              "Auto Select Snr=False\r\nConnect Tx Only=True\r\nAuto Select Noise=True\r\n"
                              "Auto Select Noise Interval=" + std::to_string(kMeasureSeconds) + "\r\n");
-  EarlierListeningWrite(program.Folder() / kStationOccupancyDataFile, hour);
+  {  // half of the earlier seconds heard busy on each frequency, written by the program's own writer
+    StationOccupancy seeded;
+    for (const char* label : {kBusyLabel, kFreeLabel})
+      seeded.Add({"SAILMAIL", "HP1A", label, hour}, kEarlierSeconds, kEarlierSeconds / 2, OccupancyDayOf(UtcNow()), 30);
+    std::error_code error;
+    ASSERT_TRUE(StationOccupancyWrite(program.Folder() / kStationOccupancyDataFile, seeded, error)) << error.message();
+  }
   FollowingSound sound;
   sound.Follow(airmail);
   ASSERT_TRUE(sound.Playing()) << "no sound output: is the sound server running?";
@@ -125,8 +118,8 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
   RecordingMessenger told;
   StationOccupancy record = StationOccupancyGet(program.Folder() / kStationOccupancyDataFile, told);
   EXPECT_TRUE(told.entries.empty());
-  const OccupancyEntry* busy = Heard(record, kBusyLabel, hour);
-  const OccupancyEntry* free = Heard(record, kFreeLabel, hour);
+  const OccupancyEntry* busy = record.Find({"SAILMAIL", "HP1A", kBusyLabel, hour});
+  const OccupancyEntry* free = record.Find({"SAILMAIL", "HP1A", kFreeLabel, hour});
   ASSERT_TRUE(busy && free) << program.Kept(kStationOccupancyDataFile);
   // What this run added to the earlier listening, and the share of it judged busy.
   for (auto [label, entry, pactor] : {std::tuple{kBusyLabel, busy, true}, std::tuple{kFreeLabel, free, false}}) {
@@ -136,9 +129,13 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
     EXPECT_TRUE(pactor ? share >= 0.6 : share <= 0.1) << label << ": " << share;
   }
 
-  // The window on the same folder: the column shows both shares, and the rule deselects the busy one.
-  ASSERT_TRUE(program.SettingSet("Auto Select Noise", "False") && program.SettingSet("Auto Select Busy", "True") &&
-              program.SettingSet("Auto Select Busy Minutes", "1"));
+  // The window on the same folder: the column shows the share, and the rule
+  // deselects the busy one (the cell's form and the rule's colour are the
+  // table's own tests).
+  std::error_code error;
+  for (auto [key, value] : {std::pair{"Auto Select Noise", "False"}, {"Auto Select Busy", "True"},
+                            {"Auto Select Busy Minutes", "1"}})
+    ASSERT_TRUE(ProfileWrite(program.Folder() / kSettingsFileName, kAutoConnectSection, key, value, error));
   {
     testing::MessageBoxAnswerer unexpected;
     MessagePump pump;
@@ -157,11 +154,8 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
     ASSERT_GT(freeRow, 0);
     EXPECT_GT(table.Column(kColumnBusy).width, 0);
     EXPECT_EQ(table.CellGet(busyRow, kColumnBusy), BusyCellText(*busy));
-    EXPECT_EQ(table.CellGet(freeRow, kColumnBusy), BusyCellText(*free));
-    EXPECT_GT(table.CellValue(busyRow, kColumnBusy), 50) << "over the rule's threshold";
     EXPECT_FALSE(table.CheckGet(busyRow, kColumnTxConnect));
     EXPECT_TRUE(table.CheckGet(freeRow, kColumnTxConnect));
-    EXPECT_EQ(table.CellColor(busyRow, kColumnTxConnect), ReasonColors{}[kReasonUsuallyBusy]);
     EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
     main.Close();
     testing::DrainQuit();

@@ -10,39 +10,28 @@
 namespace velmora {
 namespace {
 
-class SingleInstanceTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    auto exe = testing::HostPath(VELMORA_BINARY_DIR "/Velmora.exe");
-    std::filesystem::copy_file(exe, folder.path() / "Velmora.exe");
-    before = "[Detector Data]\r\nBurst = True \r\n; kept as it is\r\n[Airmail Data]\r\nRadio Comm Port=3\r\n";
-    testing::WriteBytes(folder.path() / kSettingsFileName, before);
-  }
-  std::string Launch() const { return "\"" + (folder.path() / "Velmora.exe").string() + "\""; }
-  std::string Settings() const {
-    std::error_code error;
-    return ReadWholeFile(folder.path() / kSettingsFileName, error).value_or("");
-  }
-  static bool IsQuestion(HWND w) { return testing::ClassOf(w) == "#32770"; }
-  static bool IsMainWindow(HWND w) {
-    return testing::ClassOf(w) == kMainWindowClass && testing::WindowText(w) == kMainWindowCaption;
-  }
-
-  testing::TempFolder folder;
-  std::string before;
-};
+bool IsQuestion(HWND w) { return testing::ClassOf(w) == "#32770"; }
+bool IsMainWindow(HWND w) {
+  return testing::ClassOf(w) == kMainWindowClass && testing::WindowText(w) == kMainWindowCaption;
+}
 
 // No ends the second launch without touching the settings; Yes starts a
 // full second instance, and so does a window captioned other than exactly
 // "Velmora", which is no other instance and asks nothing (a start beside no
 // window at all is every other test's that starts the program).
-TEST_F(SingleInstanceTest, NoEndsTheSecondLaunchAndAFullInstanceWritesItsSettingsAtExit) {
+TEST(SingleInstanceTest, NoEndsTheSecondLaunchAndAFullInstanceWritesItsSettingsAtExit) {
+  testing::TempFolder folder;
+  std::filesystem::copy_file(testing::HostPath(VELMORA_BINARY_DIR "/Velmora.exe"), folder.path() / "Velmora.exe");
+  const auto settings = folder.path() / kSettingsFileName;
+  const std::string before =
+      "[Detector Data]\r\nBurst = True \r\n; kept as it is\r\n[Airmail Data]\r\nRadio Comm Port=3\r\n";
+  testing::WriteBytes(settings, before);
   const std::pair<const char*, int> cases[] = {
       {kMainWindowCaption, IDNO}, {kMainWindowCaption, IDYES}, {"Velmora - Recording", 0}};
   for (auto [caption, answer] : cases) {
     SCOPED_TRACE(caption);
     testing::OtherSession first(caption);
-    testing::ChildProcess second(Launch(), folder.path().string());
+    testing::ChildProcess second("\"" + (folder.path() / "Velmora.exe").string() + "\"", folder.path().string());
     ASSERT_TRUE(second.Started());
     HWND shown = second.WaitWindow([](HWND w) { return IsMainWindow(w) || IsQuestion(w); });
     ASSERT_NE(shown, nullptr);
@@ -56,14 +45,14 @@ TEST_F(SingleInstanceTest, NoEndsTheSecondLaunchAndAFullInstanceWritesItsSetting
     }
     if (answer == IDNO) {
       ASSERT_TRUE(second.WaitExit(10000));
-      EXPECT_EQ(Settings(), before);
+      EXPECT_EQ(testing::ReadBytes(settings), before);
       continue;
     }
     HWND main = second.WaitWindow(IsMainWindow);
     ASSERT_NE(main, nullptr);
     PostMessageA(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(second.WaitExit(10000));
-    std::string after = Settings();
+    std::string after = testing::ReadBytes(settings);
     EXPECT_NE(after.find("Sample Size=2048"), std::string::npos) << after;
     EXPECT_NE(after.find("; kept as it is"), std::string::npos) << "other lines stay";
     // The AutoConnect settings travel with the main window's: recalled, then written at exit.
