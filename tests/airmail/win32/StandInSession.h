@@ -32,12 +32,12 @@ class StandInSession {
   std::string ProgramFolder() const { return program_.path().string(); }
   std::string DataFolder() const { return data_.path().string(); }
 
-  // Starts it as a user would, and waits for its windows.
-  bool Start(bool withTerminal) {
+  // Starts it as a user would, and waits for its main window and terminal.
+  bool Start() {
     child_ = std::make_unique<ChildProcess>("\"" + ProgramFolder() + "\\" + kAirmailProgramFile + "\"",
                                             ProgramFolder());
     return child_->Started() &&
-           PumpUntil([&] { return AirmailWindowGet() && (!withTerminal || TerminalWindowGet()); }, 10);
+           PumpUntil([&] { return AirmailWindowGet() && TerminalWindowGet(); }, 10);
   }
 
   // Ends the stand-in however it was started, and waits until it is gone.

@@ -43,7 +43,7 @@ class TerminalEndToEndTest : public ::testing::Test, protected testing::Terminal
     session = std::make_unique<StandInSession>(scenario);
     settings.airmailDirectoryProgram = session->ProgramFolder();
     settings.airmailDirectoryData = session->DataFolder();
-    return session->Start(true);
+    return session->Start();
   }
 
   HWND own = nullptr;

@@ -97,7 +97,7 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
   testing::StandInSession airmail({{"System", "SAILMAIL"}, {"Station", "Panama City"}, {"Frequency", kBusyLabel},
                                    {"Terminal", "1"}, {"Outcome", "connected"}, {"Seconds", "1"},
                                    {"DisconnectSeconds", "2"}, {"RecordTimes", "1"}, {"Lifetime", "600"}});
-  ASSERT_TRUE(airmail.Start(true));
+  ASSERT_TRUE(airmail.Start());
   testing::Installed program(kModeMultipleFrequencies, airmail,
                              "Connect System Index=1\r\nConnect Station Index=2\r\nPropagation Model Model=2\r\n"
                              "Auto Select Snr=False\r\nConnect Tx Only=True\r\nAuto Select Noise=True\r\n"

@@ -117,7 +117,7 @@ TEST_F(UnattendedRunTest, EachCallingModeCallsOnAFreeChannelAndEndsWithItsExitCo
     const bool connected = std::string_view(run.outcome) == "connected";
     testing::StandInSession airmail(Calls(run.outcome, "120"));
     if (run.airmailRunning) {
-      ASSERT_TRUE(airmail.Start(true));
+      ASSERT_TRUE(airmail.Start());
     }
     Installed program(run.mode, airmail, run.lines);
     // The link itself is heard while it lasts, as it would be on the air.
@@ -189,7 +189,7 @@ TEST_F(UnattendedRunTest, FadedLinkWithPactorFadingIsNotCalledOver) {
   ASSERT_GT(without.longestFree * kBufferSeconds, kWait + kBufferSeconds) << "the templates alone would call";
 
   testing::StandInSession airmail(Calls("connected", "150"));
-  ASSERT_TRUE(airmail.Start(true));
+  ASSERT_TRUE(airmail.Start());
   Installed program(kModeCurrentFrequency, airmail, "Connect Not Busy=" + std::to_string(kWait) + "\r\n",
                     "Pactor Fading=True\r\n");
   HeardRun run = RunHearing(program, airmail, signalgen::ToPcm16(heard.samples), 120);
@@ -226,7 +226,7 @@ TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceive
     const double modemEnd = run.modem ? kModemSeconds : 0;
 
     testing::StandInSession airmail(Calls("noanswer", "90"));
-    ASSERT_TRUE(airmail.Start(true));
+    ASSERT_TRUE(airmail.Start());
     Installed program(kModeCurrentFrequency, airmail,
                       "Connect Not Busy=" + std::to_string(kWait) + "\r\nConnect Attempts=1\r\n", "Digital Busy=True\r\n");
     HeardRun heard = RunHearing(program, airmail, signalgen::ToPcm16(sound), 90);

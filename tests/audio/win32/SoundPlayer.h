@@ -12,9 +12,13 @@ class SoundPlayer {
  public:
   explicit SoundPlayer(std::vector<std::int16_t> samples) : samples_(std::move(samples)) {
     std::string error;
+    if (!device_.CreateEvent(error)) return;
+    // Just after another test's stream closed, a loaded sound server may
+    // refuse a new one for a moment.
+    for (int attempt = 0; attempt < 5 && device_.Open(WaveFormat{}) != kWaveOk; ++attempt) Sleep(1000);
     auto bytes = static_cast<std::uint32_t>(samples_.size() * 2);
-    playing_ = device_.CreateEvent(error) && device_.Open(WaveFormat{}) == kWaveOk &&
-               device_.PrepareHeader(0, samples_.data(), bytes) == kWaveOk && device_.Queue(0, bytes) == kWaveOk;
+    playing_ = device_.IsOpen() && device_.PrepareHeader(0, samples_.data(), bytes) == kWaveOk &&
+               device_.Queue(0, bytes) == kWaveOk;
   }
   SoundPlayer(const SoundPlayer&) = delete;
   SoundPlayer& operator=(const SoundPlayer&) = delete;

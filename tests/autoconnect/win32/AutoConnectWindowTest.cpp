@@ -21,7 +21,7 @@ class AutoConnectWindowTest : public testing::AutoConnectFixture {
   // The settings for the stand-in `airmail`, started with its terminal.
   bool StartAirmail(testing::StandInSession& airmail, const std::string& lines) {
     Settings(lines, airmail.ProgramFolder(), airmail.DataFolder());
-    return airmail.Start(true);
+    return airmail.Start();
   }
 };
 
