@@ -307,76 +307,94 @@ std::vector<double> Pactor3Frequencies(int variant, double offset) {
   return frequencies;
 }
 
+namespace {
+
+// Both Pactor forms: the tones keyed by the ARQ rhythm, or a whole link.
+std::vector<float> AddPactor(const SignalRecipe& recipe, std::vector<float>& samples, Random& random) {
+  const auto tones =
+      recipe.form == Form::Pactor2
+          ? std::vector<double>{recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset}
+          : Pactor3Frequencies(recipe.variant, recipe.offset);
+  if (recipe.link)
+    return AddLink(samples, tones, recipe.rms, recipe.rollOff, recipe.linkPauses, recipe.rhythm.start,
+                   recipe.channel, recipe.seed, random);
+  std::vector<float> gate = ArqGate(samples.size(), recipe.rhythm);
+  AddPskTones(samples, tones, recipe.rms, gate, random, recipe.rollOff);
+  return gate;
+}
+
+// Adds the recipe's form to the samples and gives where it is on.
+std::vector<float> AddForm(const SignalRecipe& recipe, std::vector<float>& samples, Random& random) {
+  const std::size_t count = samples.size();
+  std::vector<float> gate;
+  switch (recipe.form) {
+    case Form::Noise:
+    case Form::Bursts:
+      break;
+    case Form::Pactor2:
+    case Form::Pactor3:
+      return AddPactor(recipe, samples, random);
+    case Form::Cw:
+      gate = recipe.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
+      AddTone(samples, recipe.center + recipe.offset, recipe.rms, gate);
+      break;
+    case Form::Fax:
+      gate.assign(count, 1.0f);
+      AddFmTone(samples, 1500 + recipe.offset, 2300 + recipe.offset, recipe.rms, random);
+      break;
+    case Form::Speech:
+      gate.assign(count, 1.0f);
+      AddSpeech(samples, recipe.rms, recipe.pitch, random);
+      break;
+    case Form::Ofdm:
+      gate.assign(count, 1.0f);
+      AddOfdm(samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Fsk4:
+      gate.assign(count, 1.0f);
+      AddFsk4(samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Psk2400:
+      gate.assign(count, 1.0f);
+      AddPsk2400(samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Mfsk:
+      gate.assign(count, 1.0f);
+      AddMfsk(samples, recipe.rms, recipe.offset, random);
+      break;
+  }
+  return gate;
+}
+
+// The channel as it was before the modem came on.
+void QuietBeforeStart(const SignalRecipe& recipe, std::vector<float>& samples, std::vector<float>& gate) {
+  const auto quiet = std::min(samples.size(), static_cast<std::size_t>(std::max(0.0, recipe.rhythm.start) * kRate));
+  std::fill_n(samples.begin(), quiet, 0.0f);
+  std::fill_n(gate.begin(), quiet, 0.0f);
+}
+
+// The fading, the bursts and the noise the signal meets on its way.
+void AddChannel(const SignalRecipe& recipe, std::vector<float>& samples) {
+  const bool linked = recipe.link && (recipe.form == Form::Pactor2 || recipe.form == Form::Pactor3);
+  if (!linked) ApplyFading(samples, recipe.channel, recipe.seed);  // the link's stations fade on their own
+
+  Random noise(recipe.seed ^ 0x5DEECE66DULL);
+  if (recipe.form == Form::Bursts) AddBursts(samples, recipe.burstRate, 8 * recipe.rms, noise);
+  if (std::isfinite(recipe.snrDb)) AddNoise(samples, NoiseRms(recipe.rms, recipe.snrDb), noise);
+}
+
+}  // namespace
+
 Signal Generate(const SignalRecipe& recipe) {
   Signal signal;
   const std::size_t count = static_cast<std::size_t>(std::max(0.0, recipe.seconds) * kRate);
   signal.samples.assign(count, 0.0f);
   signal.on.assign(count, 0);
   Random random(recipe.seed);
-  std::vector<float> gate;
-
-  switch (recipe.form) {
-    case Form::Noise:
-    case Form::Bursts:
-      break;
-    case Form::Pactor2:
-    case Form::Pactor3: {
-      const auto tones =
-          recipe.form == Form::Pactor2
-              ? std::vector<double>{recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset}
-              : Pactor3Frequencies(recipe.variant, recipe.offset);
-      if (recipe.link) {
-        gate = AddLink(signal.samples, tones, recipe.rms, recipe.rollOff, recipe.linkPauses, recipe.rhythm.start,
-                       recipe.channel, recipe.seed, random);
-        break;
-      }
-      gate = ArqGate(count, recipe.rhythm);
-      AddPskTones(signal.samples, tones, recipe.rms, gate, random, recipe.rollOff);
-      break;
-    }
-    case Form::Cw:
-      gate = recipe.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
-      AddTone(signal.samples, recipe.center + recipe.offset, recipe.rms, gate);
-      break;
-    case Form::Fax:
-      gate.assign(count, 1.0f);
-      AddFmTone(signal.samples, 1500 + recipe.offset, 2300 + recipe.offset, recipe.rms, random);
-      break;
-    case Form::Speech:
-      gate.assign(count, 1.0f);
-      AddSpeech(signal.samples, recipe.rms, recipe.pitch, random);
-      break;
-    case Form::Ofdm:
-      gate.assign(count, 1.0f);
-      AddOfdm(signal.samples, recipe.rms, recipe.offset, random);
-      break;
-    case Form::Fsk4:
-      gate.assign(count, 1.0f);
-      AddFsk4(signal.samples, recipe.rms, recipe.offset, random);
-      break;
-    case Form::Psk2400:
-      gate.assign(count, 1.0f);
-      AddPsk2400(signal.samples, recipe.rms, recipe.offset, random);
-      break;
-    case Form::Mfsk:
-      gate.assign(count, 1.0f);
-      AddMfsk(signal.samples, recipe.rms, recipe.offset, random);
-      break;
-  }
-  if (IsDigital(recipe.form)) {
-    // The channel as it was before the modem came on.
-    const auto quiet = std::min(count, static_cast<std::size_t>(std::max(0.0, recipe.rhythm.start) * kRate));
-    std::fill_n(signal.samples.begin(), quiet, 0.0f);
-    std::fill_n(gate.begin(), quiet, 0.0f);
-  }
+  std::vector<float> gate = AddForm(recipe, signal.samples, random);
+  if (IsDigital(recipe.form)) QuietBeforeStart(recipe, signal.samples, gate);
   for (std::size_t n = 0; n < gate.size(); ++n) signal.on[n] = gate[n] > 0.3f;
-
-  const bool linked = recipe.link && (recipe.form == Form::Pactor2 || recipe.form == Form::Pactor3);
-  if (!linked) ApplyFading(signal.samples, recipe.channel, recipe.seed);  // the link's stations fade on their own
-
-  Random noise(recipe.seed ^ 0x5DEECE66DULL);
-  if (recipe.form == Form::Bursts) AddBursts(signal.samples, recipe.burstRate, 8 * recipe.rms, noise);
-  if (std::isfinite(recipe.snrDb)) AddNoise(signal.samples, NoiseRms(recipe.rms, recipe.snrDb), noise);
+  AddChannel(recipe, signal.samples);
   return signal;
 }
 
