@@ -89,14 +89,16 @@ std::string TimeSpanLabel(std::int32_t samples) {
 
 bool SpecialModeChecked(const OptionsControls& c) { return c.cw || c.fax.enabled || c.wwv.enabled; }
 
-OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) {
-  OptionsControls c;
-  // Display tab.
-  c.displaySamples = SampleSizeIndex(settings.display.sampleSize);
-  c.displayRange = settings.display.fftRange;
-  c.displayColor = settings.display.displayColor;
-  c.waterfall = settings.display.waterfall;
-  // Input tab.
+namespace {
+
+void DisplayTabSet(const DisplaySettings& display, OptionsControls& c) {
+  c.displaySamples = SampleSizeIndex(display.sampleSize);
+  c.displayRange = display.fftRange;
+  c.displayColor = display.displayColor;
+  c.waterfall = display.waterfall;
+}
+
+void InputTabSet(const SignalSide& signal, OptionsControls& c) {
   c.inputSource = signal.inputSource;
   c.soundBits = signal.use16Bit ? 1 : 0;
   c.playbackFile = signal.playbackFile.string();
@@ -106,10 +108,9 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) 
   c.simulateAmRate = Text(signal.simulate.amRate);
   c.simulateAmLevel = Text(signal.simulate.amLevel);
   c.simulateOutput = signal.simulate.output;
-  // Output tab.
-  c.record = signal.Recording();
-  // Detector tab.
-  const auto& d = settings.detector;
+}
+
+void DetectorTabSet(const DetectorSettings& d, OptionsControls& c) {
   c.pactor2 = Row(d.pactor2Enabled, d.pactor2Threshold);
   c.pactor3 = Row(d.pactor3Enabled, d.pactor3Threshold);
   c.pactor3WideBand = d.pactor3WideBand;
@@ -133,6 +134,16 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) 
   c.offsetStep = Text(d.offsetFrequencyStep);
   c.debug = d.debugEnabled;
   c.debugData = Text(d.debugData);
+}
+
+}  // namespace
+
+OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) {
+  OptionsControls c;
+  DisplayTabSet(settings.display, c);
+  InputTabSet(signal, c);
+  c.record = signal.Recording();  // the Output tab
+  DetectorTabSet(settings.detector, c);
   return c;
 }
 

@@ -69,11 +69,8 @@ bool ReadAzimuths(OutputLines& out, PropagationHours& results, std::string& prob
   return true;
 }
 
-}  // namespace
-
-bool IcepacVoacapOutputRead(std::string_view output, int firstHour, int hourCount, size_t firstColumn,
-                            size_t frequencyCount, PropagationHours& results, std::string& problem) {
-  OutputLines out(output);
+// The MUF and LUF of every hour, from the table below "MUF    LUF".
+bool ReadMufLuf(OutputLines& out, int firstHour, int hourCount, PropagationHours& results, std::string& problem) {
   if (!out.Find("MUF    LUF") || !out.Next()) {
     problem = EndsBefore("MUF    LUF");
     return false;
@@ -88,24 +85,28 @@ bool IcepacVoacapOutputRead(std::string_view output, int firstHour, int hourCoun
     SetNumber(Columns(*line, 39, 43), hour.muf, 1000);
     SetNumber(Columns(*line, 46, 50), hour.luf, 1000);
   }
-  if (!ReadAzimuths(out, results, problem)) return false;
+  return true;
+}
 
-  using Member = double FrequencyHour::*;
-  struct Table {
-    std::string_view search;
-    Member value;  // nullptr: the mode text
-  };
-  static constexpr Table kTables[] = {
-      {"MODE", nullptr},
-      {"ANGLE", &FrequencyHour::takeoffAngle},
-      {"DELAY", &FrequencyHour::delay},
-      {"V HITE", &FrequencyHour::virtualHeight},
-      {"S DBW", &FrequencyHour::signal},
-      {"N DBW", &FrequencyHour::noise},
-      {"SNRxx", &FrequencyHour::snr},
-  };
+// The lines of an hour's block, each with a value per frequency.
+struct FrequencyTableLine {
+  std::string_view search;
+  double FrequencyHour::*value;  // nullptr: the mode text
+};
+constexpr FrequencyTableLine kFrequencyTableLines[] = {
+    {"MODE", nullptr},
+    {"ANGLE", &FrequencyHour::takeoffAngle},
+    {"DELAY", &FrequencyHour::delay},
+    {"V HITE", &FrequencyHour::virtualHeight},
+    {"S DBW", &FrequencyHour::signal},
+    {"N DBW", &FrequencyHour::noise},
+    {"SNRxx", &FrequencyHour::snr},
+};
+
+bool ReadFrequencyTables(OutputLines& out, int hourCount, size_t firstColumn, size_t frequencyCount,
+                         PropagationHours& results, std::string& problem) {
   for (int h = 0; h < hourCount; ++h) {
-    for (const auto& table : kTables) {
+    for (const auto& table : kFrequencyTableLines) {
       auto line = out.Find(table.search);
       if (!line) {
         problem = EndsBefore(table.search, h);
@@ -124,53 +125,78 @@ bool IcepacVoacapOutputRead(std::string_view output, int firstHour, int hourCoun
   return true;
 }
 
+// The next line of hour h that holds the text, or the problem of an output
+// that ends before it.
+std::optional<std::string_view> FindInHour(OutputLines& out, std::string_view search, int h, std::string& problem) {
+  auto line = out.Find(search);
+  if (!line) problem = EndsBefore(search, h);
+  return line;
+}
+
+void SetSignals(std::string_view dbu, size_t firstColumn, std::span<const float> frequencies, HourPrediction& hour) {
+  for (size_t k = 0; k < frequencies.size(); ++k) {
+    double fieldStrength = 0;
+    auto& cell = hour.frequencies[firstColumn + k];
+    if (!ParseLeadingNumber(FrequencyField(dbu, 9, k)) || frequencies[k] <= 0) continue;
+    SetNumber(FrequencyField(dbu, 9, k), fieldStrength);
+    // Field strength in dBuV/m to the power of an isotropic receiving antenna.
+    cell.signal = fieldStrength - 137 - 20 * std::log10(frequencies[k] / 20000.0);
+  }
+}
+
+void SetNoises(std::string_view signalToNoise, size_t firstColumn, size_t frequencyCount, HourPrediction& hour) {
+  for (size_t k = 0; k < frequencyCount; ++k) {
+    double ratio = 0;
+    auto& cell = hour.frequencies[firstColumn + k];
+    if (!ParseLeadingNumber(FrequencyField(signalToNoise, 9, k))) continue;
+    SetNumber(FrequencyField(signalToNoise, 9, k), ratio);
+    cell.noise = cell.signal - ratio;
+  }
+}
+
+bool ReadRec533Hour(OutputLines& out, int h, size_t firstColumn, std::span<const float> frequencies,
+                    HourPrediction& hour, std::string& problem) {
+  auto freq = FindInHour(out, "FREQ", h, problem);
+  if (!freq) return false;
+  SetNumber(Columns(*freq, 5, 8), hour.muf, 1000);
+  SetNumber(Columns(*freq, 65, 68), hour.luf, 1000);
+  auto mode = FindInHour(out, "MODE", h, problem);
+  if (!mode) return false;
+  for (size_t k = 0; k < frequencies.size(); ++k)
+    hour.frequencies[firstColumn + k].mode = std::string(FrequencyField(*mode, 9, k));
+  auto angle = FindInHour(out, "ANGL", h, problem);
+  if (!angle) return false;
+  for (size_t k = 0; k < frequencies.size(); ++k)
+    SetNumber(FrequencyField(*angle, 9, k), hour.frequencies[firstColumn + k].takeoffAngle);
+  auto dbu = FindInHour(out, "DBU", h, problem);
+  if (!dbu) return false;
+  SetSignals(*dbu, firstColumn, frequencies, hour);
+  auto signalToNoise = FindInHour(out, "S/N", h, problem);
+  if (!signalToNoise) return false;
+  SetNoises(*signalToNoise, firstColumn, frequencies.size(), hour);
+  auto snr = FindInHour(out, "SNxx", h, problem);
+  if (!snr) return false;
+  for (size_t k = 0; k < frequencies.size(); ++k)
+    SetNumber(FrequencyField(*snr, 9, k), hour.frequencies[firstColumn + k].snr);
+  return true;
+}
+
+}  // namespace
+
+bool IcepacVoacapOutputRead(std::string_view output, int firstHour, int hourCount, size_t firstColumn,
+                            size_t frequencyCount, PropagationHours& results, std::string& problem) {
+  OutputLines out(output);
+  if (!ReadMufLuf(out, firstHour, hourCount, results, problem)) return false;
+  if (!ReadAzimuths(out, results, problem)) return false;
+  return ReadFrequencyTables(out, hourCount, firstColumn, frequencyCount, results, problem);
+}
+
 bool Rec533OutputRead(std::string_view output, int hourCount, size_t firstColumn, std::span<const float> frequencies,
                       PropagationHours& results, std::string& problem) {
   OutputLines out(output);
   if (!ReadAzimuths(out, results, problem)) return false;
-  auto find = [&](std::string_view search, int h) {
-    auto line = out.Find(search);
-    if (!line) problem = EndsBefore(search, h);
-    return line;
-  };
-  for (int h = 0; h < hourCount; ++h) {
-    auto& hour = results.hours[h];
-    auto freq = find("FREQ", h);
-    if (!freq) return false;
-    SetNumber(Columns(*freq, 5, 8), hour.muf, 1000);
-    SetNumber(Columns(*freq, 65, 68), hour.luf, 1000);
-    auto mode = find("MODE", h);
-    if (!mode) return false;
-    for (size_t k = 0; k < frequencies.size(); ++k)
-      hour.frequencies[firstColumn + k].mode = std::string(FrequencyField(*mode, 9, k));
-    auto angle = find("ANGL", h);
-    if (!angle) return false;
-    for (size_t k = 0; k < frequencies.size(); ++k)
-      SetNumber(FrequencyField(*angle, 9, k), hour.frequencies[firstColumn + k].takeoffAngle);
-    auto dbu = find("DBU", h);
-    if (!dbu) return false;
-    for (size_t k = 0; k < frequencies.size(); ++k) {
-      double fieldStrength = 0;
-      auto& cell = hour.frequencies[firstColumn + k];
-      if (!ParseLeadingNumber(FrequencyField(*dbu, 9, k)) || frequencies[k] <= 0) continue;
-      SetNumber(FrequencyField(*dbu, 9, k), fieldStrength);
-      // Field strength in dBuV/m to the power of an isotropic receiving antenna.
-      cell.signal = fieldStrength - 137 - 20 * std::log10(frequencies[k] / 20000.0);
-    }
-    auto signalToNoise = find("S/N", h);
-    if (!signalToNoise) return false;
-    for (size_t k = 0; k < frequencies.size(); ++k) {
-      double ratio = 0;
-      auto& cell = hour.frequencies[firstColumn + k];
-      if (!ParseLeadingNumber(FrequencyField(*signalToNoise, 9, k))) continue;
-      SetNumber(FrequencyField(*signalToNoise, 9, k), ratio);
-      cell.noise = cell.signal - ratio;
-    }
-    auto snr = find("SNxx", h);
-    if (!snr) return false;
-    for (size_t k = 0; k < frequencies.size(); ++k)
-      SetNumber(FrequencyField(*snr, 9, k), hour.frequencies[firstColumn + k].snr);
-  }
+  for (int h = 0; h < hourCount; ++h)
+    if (!ReadRec533Hour(out, h, firstColumn, frequencies, results.hours[h], problem)) return false;
   return true;
 }
 

@@ -24,18 +24,9 @@ constexpr const char* kAnotherSession = "You have started another session of Vel
 // Shortens the boxes' wait of an unattended run for the tests; never set in use.
 constexpr const char* kTestWaitVariable = "VELMORA_TEST_MESSAGE_SECONDS";
 
-}  // namespace
-}  // namespace velmora
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
-  using namespace velmora;
-  const CommandLine line = CommandLineRead(commandLine ? commandLine : "");
-  // An unattended run's boxes close themselves, and every message is kept
-  // in "Velmora.log" beside the program, for whoever looks later.
-  SystemRunClock clock;
-  Win32Messenger closingBoxes(nullptr, UnattendedMessageWait(std::getenv(kTestWaitVariable)));
-  LoggingMessenger unattendedMessages(closingBoxes, MessageLogPath(ProgramFolder()), clock);
-  Messenger& told = unattendedMessages;
+// Whether this session may start: the exit code when it may not (a refused
+// command line, or another session already running), else nothing.
+std::optional<int> StartRefused(const CommandLine& line, Messenger& told, LoggingMessenger& unattendedMessages) {
   const int notStarted = static_cast<int>(UnattendedExit::NotStarted);
   if (line.refused) {
     // Most likely a scheduled command with a typo: it must not wait for ever either.
@@ -53,6 +44,54 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
     int answer = ShowMessageBox(nullptr, kAnotherSession, kProgramTitle, MB_YESNO | MB_ICONINFORMATION);
     if (answer != IDYES) return 0;
   }
+  return std::nullopt;
+}
+
+void OptionsDialogLinksSet(AutoConnectOptionsDialog& autoConnectOptions, AutoConnectWindow& autoConnect,
+                           AutoConnectReports& reports) {
+  autoConnectOptions.StationInfoLinkSet([&](std::string_view station) { reports.StationInfoShow(station, true); });
+  autoConnectOptions.StatusLinkSet([&](std::string_view text) { autoConnect.Status().SetText(1, text); });
+  autoConnectOptions.RecallAllowedLinkSet([&] { return autoConnect.Idle(); });
+}
+
+int MainWindowCreateFailed(const CommandLine& line, Messenger& told) {
+  if (!line.connect) {
+    ShowMessageBox(nullptr, "Velmora - Cannot create the main window.", kProgramTitle, MB_OK | MB_ICONERROR);
+    return 1;
+  }
+  told.Show("Velmora - Cannot create the main window.", MessageIcon::Critical);
+  return static_cast<int>(UnattendedExit::NotStarted);
+}
+
+// Runs the session until the main window ends it; an unattended run's end
+// gives the exit code.
+int SessionRun(MainWindow& main, AutoConnectWindow& autoConnect, MessagePump& pump,
+               LoggingMessenger* unattendedMessages, int showCommand) {
+  main.RecallAtStartup();
+  std::optional<UnattendedConnect> unattended;
+  if (unattendedMessages) unattended.emplace(main, autoConnect, *unattendedMessages, *unattendedMessages);
+  // Opened before the main window's first showing, as a window left open
+  // at the last exit is: its first activation builds the table before the
+  // processing loop starts, so no loop runs inside the boxes it may show.
+  if (unattended) unattended->Begin();
+  main.Show(showCommand);
+  int exitCode = pump.Run();
+  return unattended ? unattended->Finish() : exitCode;
+}
+
+}  // namespace
+}  // namespace velmora
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
+  using namespace velmora;
+  const CommandLine line = CommandLineRead(commandLine ? commandLine : "");
+  // An unattended run's boxes close themselves, and every message is kept
+  // in "Velmora.log" beside the program, for whoever looks later.
+  SystemRunClock clock;
+  Win32Messenger closingBoxes(nullptr, UnattendedMessageWait(std::getenv(kTestWaitVariable)));
+  LoggingMessenger unattendedMessages(closingBoxes, MessageLogPath(ProgramFolder()), clock);
+  Messenger& told = unattendedMessages;
+  if (auto refused = StartRefused(line, told, unattendedMessages)) return *refused;
   Messenger* messages = line.connect ? &unattendedMessages : nullptr;
   MessagePump pump;
   AutoConnectWindow autoConnect(pump, messages, line.connect ? &unattendedMessages : nullptr);
@@ -63,26 +102,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   autoConnect.OptionsDialogSet(&autoConnectOptions);
   AutoConnectReports reports(autoConnect, ProgramFolder());
   autoConnect.ReportWindowsSet(&reports);
-  autoConnectOptions.StationInfoLinkSet([&](std::string_view station) { reports.StationInfoShow(station, true); });
-  autoConnectOptions.StatusLinkSet([&](std::string_view text) { autoConnect.Status().SetText(1, text); });
-  autoConnectOptions.RecallAllowedLinkSet([&] { return autoConnect.Idle(); });
+  OptionsDialogLinksSet(autoConnectOptions, autoConnect, reports);
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
-  if (!main.Create()) {
-    if (!line.connect) {
-      ShowMessageBox(nullptr, "Velmora - Cannot create the main window.", kProgramTitle, MB_OK | MB_ICONERROR);
-      return 1;
-    }
-    told.Show("Velmora - Cannot create the main window.", MessageIcon::Critical);
-    return notStarted;
-  }
-  main.RecallAtStartup();
-  std::optional<UnattendedConnect> unattended;
-  if (line.connect) unattended.emplace(main, autoConnect, unattendedMessages, unattendedMessages);
-  // Opened before the main window's first showing, as a window left open
-  // at the last exit is: its first activation builds the table before the
-  // processing loop starts, so no loop runs inside the boxes it may show.
-  if (unattended) unattended->Begin();
-  main.Show(showCommand);
-  int exitCode = pump.Run();
-  return unattended ? unattended->Finish() : exitCode;
+  if (!main.Create()) return MainWindowCreateFailed(line, told);
+  return SessionRun(main, autoConnect, pump, line.connect ? &unattendedMessages : nullptr, showCommand);
 }

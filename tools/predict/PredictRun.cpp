@@ -1,6 +1,7 @@
 #include "tools/predict/PredictRun.h"
 
 #include <filesystem>
+#include <optional>
 #include <set>
 
 #include "airmail/MailSystems.h"
@@ -153,10 +154,9 @@ int BadArgument(std::ostream& err, const std::string& problem) {
   return kPredictBadArguments;
 }
 
-}  // namespace
-
-int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ostream& out, std::ostream& err) {
-  AutoConnectSettings settings;
+// The settings file asked for, and the model asked for over its own; the
+// exit code when there is no such file.
+std::optional<int> SettingsRead(const PredictOptions& options, AutoConnectSettings& settings, std::ostream& err) {
   if (!options.settings.empty()) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(options.settings, error))
@@ -164,15 +164,53 @@ int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ost
     ProfileRecall(ProfileDocument::Load(options.settings), settings);
   }
   if (options.model) settings.propagationModelModel = *options.model;
+  return std::nullopt;
+}
+
+SelectionList AirmailSystems(const std::string& dataFolder) {
+  RecordingMessenger quiet;
+  SelectionList systems;
+  SystemGetList(AirmailDataFolder(dataFolder, quiet), systems, 0);
+  return systems;
+}
+
+// The last system of that name, whatever its case; -1 for none.
+int SystemIndex(const SelectionList& systems, std::string_view system) {
+  int systemIndex = -1;
+  for (size_t i = 0; i < systems.entries.size(); ++i)
+    if (EqualsNoCase(systems.entries[i], system)) systemIndex = static_cast<int>(i);
+  return systemIndex;
+}
+
+// Velmora keeps its offset and history files beside its settings file.
+std::filesystem::path ProgramFolderOf(const PredictOptions& options, const PredictPlatform& platform) {
+  return options.settings.empty() ? std::filesystem::path(platform.programFolder)
+                                  : std::filesystem::path(options.settings).parent_path();
+}
+
+// Says which of the stations asked for had no position; whether any had none.
+bool UnplacedReport(const std::vector<std::string>& stations, const std::set<std::string>& unplaced,
+                    const std::string& system, std::ostream& err) {
+  bool failed = false;
+  for (const auto& station : stations)
+    if (unplaced.count(station)) {
+      err << "velmora-predict: the station " << station << " has no position in \"" << StationFileName(system)
+          << "\"\n";
+      failed = true;
+    }
+  return failed;
+}
+
+}  // namespace
+
+int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ostream& out, std::ostream& err) {
+  AutoConnectSettings settings;
+  if (auto refused = SettingsRead(options, settings, err)) return *refused;
 
   StreamMessenger messages(err);
   AirmailDataFolder data(options.data, messages);
-  RecordingMessenger quiet;
-  SelectionList systems;
-  SystemGetList(AirmailDataFolder(options.data, quiet), systems, 0);
-  int systemIndex = -1;
-  for (size_t i = 0; i < systems.entries.size(); ++i)
-    if (EqualsNoCase(systems.entries[i], options.system)) systemIndex = static_cast<int>(i);
+  const SelectionList systems = AirmailSystems(options.data);
+  const int systemIndex = SystemIndex(systems, options.system);
   if (systems.entries.empty())
     return BadArgument(err, "--data: no AirMail station file \"System.*.ini\" in \"" + options.data + "\"");
   if (systemIndex < 0)
@@ -193,10 +231,7 @@ int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ost
   ModeTables noModeTables;
   ReasonColors colors;
   FrequencyTable table;
-  // Velmora keeps its offset and history files beside its settings file.
-  std::filesystem::path programFolder =
-      options.settings.empty() ? std::filesystem::path(platform.programFolder)
-                               : std::filesystem::path(options.settings).parent_path();
+  std::filesystem::path programFolder = ProgramFolderOf(options, platform);
   StationRowsServices rows{predictions, geometry, data, programFolder, colors};
   TableConfiguration configuration(table, settings,
                                    {rows, clock, window, window, window, noModeTables,
@@ -205,13 +240,9 @@ int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ost
   configuration.Configure();
   CsvWrite(table, colors, out);
 
-  bool failed = predictions.failures > 0 || geometry.shipMissing;
-  for (const auto& station : options.stations)
-    if (geometry.unplaced.count(station)) {
-      err << "velmora-predict: the station " << station << " has no position in \""
-          << StationFileName(systems.entries[static_cast<size_t>(systemIndex)]) << "\"\n";
-      failed = true;
-    }
+  const bool unplaced = UnplacedReport(options.stations, geometry.unplaced,
+                                       systems.entries[static_cast<size_t>(systemIndex)], err);
+  const bool failed = predictions.failures > 0 || geometry.shipMissing || unplaced;
   return failed ? kPredictFailed : kPredictDone;
 }
 

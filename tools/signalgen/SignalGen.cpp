@@ -46,6 +46,71 @@ double Rms(std::span<const float> x, std::span<const float> weight) {
   return count > 0 ? std::sqrt(sum / count) : 0.0;
 }
 
+// Differential QPSK on a tone: each symbol turns the phase by a random
+// multiple of 90 degrees.
+struct PskTone {
+  std::vector<double> re, im;
+  double phaseRe, phaseIm, stepRe, stepIm;
+};
+
+std::vector<PskTone> PskTonesStart(std::span<const double> tones, std::size_t symbols, Random& random) {
+  std::vector<PskTone> state(tones.size());
+  for (std::size_t t = 0; t < tones.size(); ++t) {
+    PskTone& s = state[t];
+    s.re.resize(symbols);
+    s.im.resize(symbols);
+    int quadrant = random.Below(4);
+    for (std::size_t k = 0; k < symbols; ++k) {
+      quadrant = (quadrant + random.Below(4)) % 4;
+      s.re[k] = std::cos(quadrant * std::numbers::pi / 2);
+      s.im[k] = std::sin(quadrant * std::numbers::pi / 2);
+    }
+    const double start = random.Uniform() * 2 * std::numbers::pi, step = 2 * std::numbers::pi * tones[t] / kRate;
+    s.phaseRe = std::cos(start);
+    s.phaseIm = std::sin(start);
+    s.stepRe = std::cos(step);
+    s.stepIm = std::sin(step);
+  }
+  return state;
+}
+
+// The mean power of the filtered symbol stream, for the level.
+double FilteredSymbolPower(double rollOff) {
+  double pulsePower = 0;
+  for (int i = 0; i < 64; ++i) {
+    const double frac = i / 64.0;
+    for (int k = -kFilterSpan - 1; k <= kFilterSpan + 1; ++k)
+      pulsePower += RaisedCosine(frac - k, rollOff) * RaisedCosine(frac - k, rollOff);
+  }
+  pulsePower /= 64;
+  return pulsePower;
+}
+
+constexpr int kTaps = 2 * kFilterSpan + 2;
+
+// The sum of every tone at one sample (nothing where the gate is shut), each
+// tone's carrier then moved on by a sample.
+double PskTonesSample(std::vector<PskTone>& state, const double (&taps)[kTaps], long centre, std::size_t symbols,
+                      double g) {
+  double sum = 0;
+  for (PskTone& s : state) {
+    if (g > 0) {
+      double re = 0, im = 0;
+      for (int k = 0; k < kTaps; ++k) {
+        const long symbol = centre - kFilterSpan + k;
+        if (symbol < 0 || symbol >= static_cast<long>(symbols)) continue;
+        re += taps[k] * s.re[static_cast<std::size_t>(symbol)];
+        im += taps[k] * s.im[static_cast<std::size_t>(symbol)];
+      }
+      sum += re * s.phaseRe - im * s.phaseIm;
+    }
+    const double next = s.phaseRe * s.stepRe - s.phaseIm * s.stepIm;
+    s.phaseIm = s.phaseRe * s.stepIm + s.phaseIm * s.stepRe;
+    s.phaseRe = next;
+  }
+  return sum;
+}
+
 }  // namespace
 
 std::string_view FormName(Form form) {
@@ -124,64 +189,17 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
   if (tones.empty()) return;
   const double samplesPerSymbol = kRate / kBaud;
   const std::size_t symbols = static_cast<std::size_t>(out.size() / samplesPerSymbol) + 2 * kFilterSpan + 2;
-
-  // Differential QPSK on every tone: each symbol turns the phase by a
-  // random multiple of 90 degrees.
-  struct Tone {
-    std::vector<double> re, im;
-    double phaseRe, phaseIm, stepRe, stepIm;
-  };
-  std::vector<Tone> state(tones.size());
-  for (std::size_t t = 0; t < tones.size(); ++t) {
-    Tone& s = state[t];
-    s.re.resize(symbols);
-    s.im.resize(symbols);
-    int quadrant = random.Below(4);
-    for (std::size_t k = 0; k < symbols; ++k) {
-      quadrant = (quadrant + random.Below(4)) % 4;
-      s.re[k] = std::cos(quadrant * std::numbers::pi / 2);
-      s.im[k] = std::sin(quadrant * std::numbers::pi / 2);
-    }
-    const double start = random.Uniform() * 2 * std::numbers::pi, step = 2 * std::numbers::pi * tones[t] / kRate;
-    s.phaseRe = std::cos(start);
-    s.phaseIm = std::sin(start);
-    s.stepRe = std::cos(step);
-    s.stepIm = std::sin(step);
-  }
-
-  // The mean power of the filtered symbol stream, for the level.
-  double pulsePower = 0;
-  for (int i = 0; i < 64; ++i) {
-    const double frac = i / 64.0;
-    for (int k = -kFilterSpan - 1; k <= kFilterSpan + 1; ++k)
-      pulsePower += RaisedCosine(frac - k, rollOff) * RaisedCosine(frac - k, rollOff);
-  }
-  pulsePower /= 64;
+  std::vector<PskTone> state = PskTonesStart(tones, symbols, random);
+  const double pulsePower = FilteredSymbolPower(rollOff);
   const double amplitude = rms * std::sqrt(2.0 / (static_cast<double>(tones.size()) * pulsePower));
 
-  double taps[2 * kFilterSpan + 2];
+  double taps[kTaps];
   for (std::size_t n = 0; n < out.size(); ++n) {
     const double position = static_cast<double>(n) / samplesPerSymbol + kFilterSpan;  // in symbols
     const long centre = static_cast<long>(std::floor(position));
-    for (int k = 0; k < 2 * kFilterSpan + 2; ++k)
-      taps[k] = RaisedCosine(position - (centre - kFilterSpan + k), rollOff);
+    for (int k = 0; k < kTaps; ++k) taps[k] = RaisedCosine(position - (centre - kFilterSpan + k), rollOff);
     const double g = gate.empty() ? 1.0 : gate[n];
-    double sum = 0;
-    for (Tone& s : state) {
-      if (g > 0) {
-        double re = 0, im = 0;
-        for (int k = 0; k < 2 * kFilterSpan + 2; ++k) {
-          const long symbol = centre - kFilterSpan + k;
-          if (symbol < 0 || symbol >= static_cast<long>(symbols)) continue;
-          re += taps[k] * s.re[static_cast<std::size_t>(symbol)];
-          im += taps[k] * s.im[static_cast<std::size_t>(symbol)];
-        }
-        sum += re * s.phaseRe - im * s.phaseIm;
-      }
-      const double next = s.phaseRe * s.stepRe - s.phaseIm * s.stepIm;
-      s.phaseIm = s.phaseRe * s.stepIm + s.phaseIm * s.stepRe;
-      s.phaseRe = next;
-    }
+    const double sum = PskTonesSample(state, taps, centre, symbols, g);
     out[n] += static_cast<float>(amplitude * g * sum);
   }
 }
@@ -307,76 +325,94 @@ std::vector<double> Pactor3Frequencies(int variant, double offset) {
   return frequencies;
 }
 
+namespace {
+
+// Both Pactor forms: the tones keyed by the ARQ rhythm, or a whole link.
+std::vector<float> AddPactor(const SignalRecipe& recipe, std::vector<float>& samples, Random& random) {
+  const auto tones =
+      recipe.form == Form::Pactor2
+          ? std::vector<double>{recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset}
+          : Pactor3Frequencies(recipe.variant, recipe.offset);
+  if (recipe.link)
+    return AddLink(samples, tones, recipe.rms, recipe.rollOff, recipe.linkPauses, recipe.rhythm.start,
+                   recipe.channel, recipe.seed, random);
+  std::vector<float> gate = ArqGate(samples.size(), recipe.rhythm);
+  AddPskTones(samples, tones, recipe.rms, gate, random, recipe.rollOff);
+  return gate;
+}
+
+// Adds the recipe's form to the samples and gives where it is on.
+std::vector<float> AddForm(const SignalRecipe& recipe, std::vector<float>& samples, Random& random) {
+  const std::size_t count = samples.size();
+  std::vector<float> gate;
+  switch (recipe.form) {
+    case Form::Noise:
+    case Form::Bursts:
+      break;
+    case Form::Pactor2:
+    case Form::Pactor3:
+      return AddPactor(recipe, samples, random);
+    case Form::Cw:
+      gate = recipe.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
+      AddTone(samples, recipe.center + recipe.offset, recipe.rms, gate);
+      break;
+    case Form::Fax:
+      gate.assign(count, 1.0f);
+      AddFmTone(samples, 1500 + recipe.offset, 2300 + recipe.offset, recipe.rms, random);
+      break;
+    case Form::Speech:
+      gate.assign(count, 1.0f);
+      AddSpeech(samples, recipe.rms, recipe.pitch, random);
+      break;
+    case Form::Ofdm:
+      gate.assign(count, 1.0f);
+      AddOfdm(samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Fsk4:
+      gate.assign(count, 1.0f);
+      AddFsk4(samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Psk2400:
+      gate.assign(count, 1.0f);
+      AddPsk2400(samples, recipe.rms, recipe.offset, random);
+      break;
+    case Form::Mfsk:
+      gate.assign(count, 1.0f);
+      AddMfsk(samples, recipe.rms, recipe.offset, random);
+      break;
+  }
+  return gate;
+}
+
+// The channel as it was before the modem came on.
+void QuietBeforeStart(const SignalRecipe& recipe, std::vector<float>& samples, std::vector<float>& gate) {
+  const auto quiet = std::min(samples.size(), static_cast<std::size_t>(std::max(0.0, recipe.rhythm.start) * kRate));
+  std::fill_n(samples.begin(), quiet, 0.0f);
+  std::fill_n(gate.begin(), quiet, 0.0f);
+}
+
+// The fading, the bursts and the noise the signal meets on its way.
+void AddChannel(const SignalRecipe& recipe, std::vector<float>& samples) {
+  const bool linked = recipe.link && (recipe.form == Form::Pactor2 || recipe.form == Form::Pactor3);
+  if (!linked) ApplyFading(samples, recipe.channel, recipe.seed);  // the link's stations fade on their own
+
+  Random noise(recipe.seed ^ 0x5DEECE66DULL);
+  if (recipe.form == Form::Bursts) AddBursts(samples, recipe.burstRate, 8 * recipe.rms, noise);
+  if (std::isfinite(recipe.snrDb)) AddNoise(samples, NoiseRms(recipe.rms, recipe.snrDb), noise);
+}
+
+}  // namespace
+
 Signal Generate(const SignalRecipe& recipe) {
   Signal signal;
   const std::size_t count = static_cast<std::size_t>(std::max(0.0, recipe.seconds) * kRate);
   signal.samples.assign(count, 0.0f);
   signal.on.assign(count, 0);
   Random random(recipe.seed);
-  std::vector<float> gate;
-
-  switch (recipe.form) {
-    case Form::Noise:
-    case Form::Bursts:
-      break;
-    case Form::Pactor2:
-    case Form::Pactor3: {
-      const auto tones =
-          recipe.form == Form::Pactor2
-              ? std::vector<double>{recipe.center - 100 + recipe.offset, recipe.center + 100 + recipe.offset}
-              : Pactor3Frequencies(recipe.variant, recipe.offset);
-      if (recipe.link) {
-        gate = AddLink(signal.samples, tones, recipe.rms, recipe.rollOff, recipe.linkPauses, recipe.rhythm.start,
-                       recipe.channel, recipe.seed, random);
-        break;
-      }
-      gate = ArqGate(count, recipe.rhythm);
-      AddPskTones(signal.samples, tones, recipe.rms, gate, random, recipe.rollOff);
-      break;
-    }
-    case Form::Cw:
-      gate = recipe.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
-      AddTone(signal.samples, recipe.center + recipe.offset, recipe.rms, gate);
-      break;
-    case Form::Fax:
-      gate.assign(count, 1.0f);
-      AddFmTone(signal.samples, 1500 + recipe.offset, 2300 + recipe.offset, recipe.rms, random);
-      break;
-    case Form::Speech:
-      gate.assign(count, 1.0f);
-      AddSpeech(signal.samples, recipe.rms, recipe.pitch, random);
-      break;
-    case Form::Ofdm:
-      gate.assign(count, 1.0f);
-      AddOfdm(signal.samples, recipe.rms, recipe.offset, random);
-      break;
-    case Form::Fsk4:
-      gate.assign(count, 1.0f);
-      AddFsk4(signal.samples, recipe.rms, recipe.offset, random);
-      break;
-    case Form::Psk2400:
-      gate.assign(count, 1.0f);
-      AddPsk2400(signal.samples, recipe.rms, recipe.offset, random);
-      break;
-    case Form::Mfsk:
-      gate.assign(count, 1.0f);
-      AddMfsk(signal.samples, recipe.rms, recipe.offset, random);
-      break;
-  }
-  if (IsDigital(recipe.form)) {
-    // The channel as it was before the modem came on.
-    const auto quiet = std::min(count, static_cast<std::size_t>(std::max(0.0, recipe.rhythm.start) * kRate));
-    std::fill_n(signal.samples.begin(), quiet, 0.0f);
-    std::fill_n(gate.begin(), quiet, 0.0f);
-  }
+  std::vector<float> gate = AddForm(recipe, signal.samples, random);
+  if (IsDigital(recipe.form)) QuietBeforeStart(recipe, signal.samples, gate);
   for (std::size_t n = 0; n < gate.size(); ++n) signal.on[n] = gate[n] > 0.3f;
-
-  const bool linked = recipe.link && (recipe.form == Form::Pactor2 || recipe.form == Form::Pactor3);
-  if (!linked) ApplyFading(signal.samples, recipe.channel, recipe.seed);  // the link's stations fade on their own
-
-  Random noise(recipe.seed ^ 0x5DEECE66DULL);
-  if (recipe.form == Form::Bursts) AddBursts(signal.samples, recipe.burstRate, 8 * recipe.rms, noise);
-  if (std::isfinite(recipe.snrDb)) AddNoise(signal.samples, NoiseRms(recipe.rms, recipe.snrDb), noise);
+  AddChannel(recipe, signal.samples);
   return signal;
 }
 

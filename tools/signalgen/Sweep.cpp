@@ -112,6 +112,68 @@ void Header(std::ostream& out, const SweepOptions& options) {
   out << '\n';
 }
 
+// A Pactor form's counts at every SNR, the option off and on.
+struct PactorRow {
+  std::string name;
+  std::vector<std::pair<BufferCounts, BufferCounts>> cells;
+};
+
+std::vector<PactorRow> PactorRows(const SweepOptions& options, double rollOff, const DetectorSettings& narrow,
+                                  const DetectorSettings& wide) {
+  std::vector<PactorRow> rows;
+  for (const Case& c : PactorCases(options.seconds, rollOff)) {
+    PactorRow row{c.name, {}};
+    for (double snr : options.snrs) {
+      SignalRecipe recipe = c.recipe;
+      recipe.snrDb = snr;
+      const Signal signal = Generate(recipe);
+      const std::string label = ExpectedLabel(recipe);
+      row.cells.emplace_back(CountBuffers(signal, narrow, options.sampleSize, label),
+                             CountBuffers(signal, wide, options.sampleSize, label));
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+void PactorTables(std::ostream& out, const SweepOptions& options, double rollOff,
+                  const std::vector<PactorRow>& rows) {
+  const std::string rolled = "symbol roll-off " + FormatNumber(rollOff, "0.00");
+  using Pick = std::pair<int BufferCounts::*, int BufferCounts::*>;
+  for (const auto& [title, pick] :
+       {std::pair{"Busy rate on buffers inside transmissions, ",
+                  Pick{&BufferCounts::insideBusy, &BufferCounts::inside}},
+        std::pair{"Busy with the form's own label, ", Pick{&BufferCounts::insideLabel, &BufferCounts::inside}},
+        std::pair{"False busy in the pauses, ", Pick{&BufferCounts::outsideBusy, &BufferCounts::outside}}}) {
+    out << '\n' << title << rolled << '\n';
+    Header(out, options);
+    for (const PactorRow& row : rows) {
+      out << Pad(row.name, 24);
+      for (const auto& [off, on] : row.cells) out << Pad(Both(off.*pick.first, on.*pick.first, off.*pick.second), 11);
+      out << '\n';
+    }
+  }
+}
+
+void OtherFormsTable(std::ostream& out, const SweepOptions& options, const char* title, const DetectorSettings& off,
+                     const DetectorSettings& on) {
+  out << "\nFalse busy rate of signals that are not Pactor, " << title
+      << " (noise alone: at the noise level of that SNR)\n";
+  Header(out, options);
+  for (const Case& c : OtherCases(options.seconds)) {
+    out << Pad(c.name, 24);
+    for (double snr : options.snrs) {
+      SignalRecipe recipe = c.recipe;
+      recipe.snrDb = snr;
+      const Signal signal = Generate(recipe);
+      const BufferCounts a = CountBuffers(signal, off, options.sampleSize, "");
+      const BufferCounts b = CountBuffers(signal, on, options.sampleSize, "");
+      out << Pad(Both(a.allBusy, b.allBusy, a.all), 11);
+    }
+    out << '\n';
+  }
+}
+
 }  // namespace
 
 void RunSweep(const SweepOptions& options, std::ostream& out) {
@@ -120,62 +182,14 @@ void RunSweep(const SweepOptions& options, std::ostream& out) {
   wide.pactor3WideBand = true;
   out << "Detection over SNR in 3 kHz (default detector settings, " << options.sampleSize << " samples per buffer, "
       << FormatNumber(options.seconds, "0") << " s per cell); each cell: \"Pactor3 Wide Band\" off/on\n";
-
-  for (double rollOff : options.rollOffs) {
-    struct Row {
-      std::string name;
-      std::vector<std::pair<BufferCounts, BufferCounts>> cells;
-    };
-    std::vector<Row> rows;
-    for (const Case& c : PactorCases(options.seconds, rollOff)) {
-      Row row{c.name, {}};
-      for (double snr : options.snrs) {
-        SignalRecipe recipe = c.recipe;
-        recipe.snrDb = snr;
-        const Signal signal = Generate(recipe);
-        const std::string label = ExpectedLabel(recipe);
-        row.cells.emplace_back(CountBuffers(signal, narrow, options.sampleSize, label),
-                               CountBuffers(signal, wide, options.sampleSize, label));
-      }
-      rows.push_back(std::move(row));
-    }
-    const std::string rolled = "symbol roll-off " + FormatNumber(rollOff, "0.00");
-    using Pick = std::pair<int BufferCounts::*, int BufferCounts::*>;
-    for (const auto& [title, pick] :
-         {std::pair{"Busy rate on buffers inside transmissions, ",
-                    Pick{&BufferCounts::insideBusy, &BufferCounts::inside}},
-          std::pair{"Busy with the form's own label, ", Pick{&BufferCounts::insideLabel, &BufferCounts::inside}},
-          std::pair{"False busy in the pauses, ", Pick{&BufferCounts::outsideBusy, &BufferCounts::outside}}}) {
-      out << '\n' << title << rolled << '\n';
-      Header(out, options);
-      for (const Row& row : rows) {
-        out << Pad(row.name, 24);
-        for (const auto& [off, on] : row.cells) out << Pad(Both(off.*pick.first, on.*pick.first, off.*pick.second), 11);
-        out << '\n';
-      }
-    }
-  }
+  for (double rollOff : options.rollOffs)
+    PactorTables(out, options, rollOff, PactorRows(options, rollOff, narrow, wide));
 
   DetectorSettings offsets = narrow, offsetsWide = wide;
   offsets.offsetFrequencyRange = offsetsWide.offsetFrequencyRange = 100;
   for (const auto& [title, off, on] : {std::tuple{"default settings", narrow, wide},
-                                       {"offset search +/-100 Hz in 20 Hz steps", offsets, offsetsWide}}) {
-    out << "\nFalse busy rate of signals that are not Pactor, " << title
-        << " (noise alone: at the noise level of that SNR)\n";
-    Header(out, options);
-    for (const Case& c : OtherCases(options.seconds)) {
-      out << Pad(c.name, 24);
-      for (double snr : options.snrs) {
-        SignalRecipe recipe = c.recipe;
-        recipe.snrDb = snr;
-        const Signal signal = Generate(recipe);
-        const BufferCounts a = CountBuffers(signal, off, options.sampleSize, "");
-        const BufferCounts b = CountBuffers(signal, on, options.sampleSize, "");
-        out << Pad(Both(a.allBusy, b.allBusy, a.all), 11);
-      }
-      out << '\n';
-    }
-  }
+                                       {"offset search +/-100 Hz in 20 Hz steps", offsets, offsetsWide}})
+    OtherFormsTable(out, options, title, off, on);
 }
 
 }  // namespace velmora::signalgen

@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "common/win32/ControlFind.h"
@@ -123,19 +124,22 @@ BOOL CALLBACK PrintWindow(HWND w, LPARAM) {
   return TRUE;
 }
 
-int main(int argc, char** argv) {
-  // Wine's named virtual desktops (explorer /desktop=NAME) keep their windows apart.
+namespace {
+
+// Wine's named virtual desktops (explorer /desktop=NAME) keep their windows apart.
+bool DesktopUse() {
   if (const char* desktop = std::getenv("VELMORA_DESKTOP"); desktop && *desktop) {
     HDESK handle = OpenDesktopA(desktop, 0, FALSE, GENERIC_ALL);
     if (!handle || !SetThreadDesktop(handle)) {
       std::fprintf(stderr, "no desktop \"%s\"\n", desktop);
-      return 1;
+      return false;
     }
   }
-  if (argc == 2 && std::string(argv[1]) == "list") return EnumWindows(PrintWindow, 0) ? 0 : 1;
-  if (argc < 3) return Usage();
-  std::string verb = argv[1];
-  const char* caption = argv[2];
+  return true;
+}
+
+// The verbs on a message box; nothing for another verb.
+std::optional<int> BoxVerb(const std::string& verb, const char* caption, int argc, char** argv) {
   if (verb == "dialog" && argc == 4) {
     HWND box = WaitDialog(caption, std::atof(argv[3]));
     if (!box) return 1;
@@ -146,8 +150,11 @@ int main(int argc, char** argv) {
     HWND box = Find(caption, "#32770");
     return box && PostMessageA(box, WM_COMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
   }
-  if (verb == "wait" && argc == 4) return WaitFor(caption, std::atof(argv[3]), true) ? 0 : 1;
-  if (verb == "quit" && argc == 3) return Quit(std::atof(argv[2]));
+  return std::nullopt;
+}
+
+// The verbs on a control of a window or dialog; nothing for another verb.
+std::optional<int> ControlVerb(const std::string& verb, const char* caption, int argc, char** argv) {
   if (verb == "click" && argc == 4) {
     HWND control = ControlOf(caption, argv[3]);
     return control && PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
@@ -164,6 +171,24 @@ int main(int argc, char** argv) {
     std::printf("%s\n", text);
     return 0;
   }
+  return std::nullopt;
+}
+
+int StatusPrint(HWND w, int argc, char** argv) {
+  HWND bar = FindWindowExA(w, nullptr, "msctls_statusbar32", nullptr);
+  if (!bar) return 1;
+  int panel = argc == 4 ? std::atoi(argv[3]) - 1 : 0;
+  char text[512] = {};
+  // Only panel 1 crosses between processes: a status bar answers WM_GETTEXT with it.
+  if (panel != 0) return 1;
+  SendMessageA(bar, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  std::printf("%s\n", text);
+  return 0;
+}
+
+// The verbs on a visible top-level window with this caption ("close" also
+// when there is none).
+int WindowVerb(const std::string& verb, const char* caption, int argc, char** argv) {
   HWND w = Find(caption);
   if (!w && verb != "close") {
     std::fprintf(stderr, "no window \"%s\"\n", caption);
@@ -174,17 +199,7 @@ int main(int argc, char** argv) {
     if (w) PostMessageA(w, WM_CLOSE, 0, 0);
     return WaitFor(caption, std::atof(argv[3]), false) ? 0 : 1;
   }
-  if (verb == "status" && (argc == 3 || argc == 4)) {
-    HWND bar = FindWindowExA(w, nullptr, "msctls_statusbar32", nullptr);
-    if (!bar) return 1;
-    int panel = argc == 4 ? std::atoi(argv[3]) - 1 : 0;
-    char text[512] = {};
-    // Only panel 1 crosses between processes: a status bar answers WM_GETTEXT with it.
-    if (panel != 0) return 1;
-    SendMessageA(bar, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    std::printf("%s\n", text);
-    return 0;
-  }
+  if (verb == "status" && (argc == 3 || argc == 4)) return StatusPrint(w, argc, argv);
   if (verb == "texts" && argc == 3) {
     EnumChildWindows(w, PrintText, 0);
     return 0;
@@ -192,4 +207,19 @@ int main(int argc, char** argv) {
   if (verb == "move" && argc == 7)
     return MoveWindow(w, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]), TRUE) ? 0 : 1;
   return Usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!DesktopUse()) return 1;
+  if (argc == 2 && std::string(argv[1]) == "list") return EnumWindows(PrintWindow, 0) ? 0 : 1;
+  if (argc < 3) return Usage();
+  std::string verb = argv[1];
+  const char* caption = argv[2];
+  if (auto result = BoxVerb(verb, caption, argc, argv)) return *result;
+  if (verb == "wait" && argc == 4) return WaitFor(caption, std::atof(argv[3]), true) ? 0 : 1;
+  if (verb == "quit" && argc == 3) return Quit(std::atof(argv[2]));
+  if (auto result = ControlVerb(verb, caption, argc, argv)) return *result;
+  return WindowVerb(verb, caption, argc, argv);
 }
