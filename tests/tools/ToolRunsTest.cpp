@@ -69,6 +69,9 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
        "velmora-predict: --data: no AirMail station file", 0},
       {"velmora-predict", data + " --system HAM --mode 6 --station W1AW --itshfbc " + Quoted(empty), 1,
        "Propagation Model REC533 not found.\n\nPlease check", 3},
+      // A station not in AirMail's file once printed its message and exited 0.
+      {"velmora-predict", data + " --system HAM --mode 6 --station NOSUCH --itshfbc " + Quoted(empty), 1,
+       "Unable to find AirMail's Frequency List, NOSUCH in \"System.HAM.ini\".", 3},
       // velmora-airmail refuses a folder without AirMail's data with 2.
       {"velmora-airmail", "--data " + Quoted(empty), 2,
        "SystemListGet, Unable to get AirMail System data.\n\nPlease check that the AirMail's Data Folder \"" +

@@ -15,11 +15,16 @@
 namespace velmora {
 namespace {
 
-// Messages as readable lines, where the program would show a box.
+// Messages as readable lines, where the program would show a box; a
+// warning or an error (a station not in AirMail's file) fails the run.
 class StreamMessenger final : public Messenger {
  public:
   explicit StreamMessenger(std::ostream& err) : err_(err) {}
-  void Show(std::string_view text, MessageIcon, std::string_view) override { Line(text); }
+  void Show(std::string_view text, MessageIcon icon, std::string_view) override {
+    if (icon == MessageIcon::Exclamation || icon == MessageIcon::Critical) ++problems_;
+    Line(text);
+  }
+  int Problems() const { return problems_; }
   bool AskYesNo(std::string_view text, MessageIcon, std::string_view) override {
     Line(text);
     return false;
@@ -35,6 +40,7 @@ class StreamMessenger final : public Messenger {
     err_ << readable << '\n';
   }
   std::ostream& err_;
+  int problems_ = 0;
 };
 
 // The window, its lists and the dependent windows are not there; the mode
@@ -242,7 +248,7 @@ int PredictRun(const PredictOptions& options, PredictPlatform platform, std::ost
 
   const bool unplaced = UnplacedReport(options.stations, geometry.unplaced,
                                        systems.entries[static_cast<size_t>(systemIndex)], err);
-  const bool failed = predictions.failures > 0 || geometry.shipMissing || unplaced;
+  const bool failed = predictions.failures > 0 || geometry.shipMissing || unplaced || messages.Problems() > 0;
   return failed ? kPredictFailed : kPredictDone;
 }
 
