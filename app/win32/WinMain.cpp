@@ -92,9 +92,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   LoggingMessenger unattendedMessages(closingBoxes, MessageLogPath(ProgramFolder()), clock);
   Messenger& told = unattendedMessages;
   if (auto refused = StartRefused(line, told, unattendedMessages)) return *refused;
-  Messenger* messages = line.connect ? &unattendedMessages : nullptr;
+  LoggingMessenger* unattended = line.connect ? &unattendedMessages : nullptr;
+  Messenger* messages = unattended;
   MessagePump pump;
-  AutoConnectWindow autoConnect(pump, messages, line.connect ? &unattendedMessages : nullptr);
+  AutoConnectWindow autoConnect(pump, messages, unattended);
   autoConnect.ItsHfProgramsUse(ProgramFolder());
   AutoConnectOptionsDialog autoConnectOptions([&] { return autoConnect.Handle(); }, autoConnect.Settings(),
                                               ProgramFolder(), autoConnect.Messages(), pump,
@@ -105,5 +106,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   OptionsDialogLinksSet(autoConnectOptions, autoConnect, reports);
   MainWindow main(ProgramFolder(), pump, autoConnect, messages);
   if (!main.Create()) return MainWindowCreateFailed(line, told);
-  return SessionRun(main, autoConnect, pump, line.connect ? &unattendedMessages : nullptr, showCommand);
+  return SessionRun(main, autoConnect, pump, unattended, showCommand);
 }

@@ -160,7 +160,8 @@ class Sweeper {
     for (double leadIn : {0.0, kLeadIn}) {
       out_ << "\nPer cent of the modem's buffers busy, option on, "
            << (leadIn > 0 ? "on after 5 s of the channel alone" : "on from the first buffer")
-           << "; the least variant (the mean); tuning set, then unseen set\n";
+           << "; the least variant (the mean); "
+           << (o_.tuningOnly ? "tuning set alone\n" : "tuning set, then unseen set\n");
       Header("family, set");
       for (Family family : {Family::Ofdm, Family::Fsk, Family::Psk, Family::Mfsk}) {
         for (bool unseen : {false, true}) {
