@@ -101,7 +101,8 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
 // Asked how to use it, each tool once refused "--help" as no such option
 // (exit 2): now it prints its usage on standard output and succeeds.
 TEST(ToolArguments, HelpPrintsTheUsageAndSucceeds) {
-  for (const std::string tool : {"velmora-analyse", "velmora-predict", "velmora-history"}) {
+  for (const std::string tool :
+       {"velmora-analyse", "velmora-predict", "velmora-history", "velmora-airmail", "velmora-signalgen"}) {
     for (const char* ask : {"--help", "-h", "--log x --help"}) {
       SCOPED_TRACE(tool + " " + ask);
       const ToolRun run = RunTool(tool, ask);

@@ -15,6 +15,7 @@
 #include "airmail/FrequencyLists.h"
 #include "airmail/MailSystems.h"
 #include "airmail/StationEntries.h"
+#include "tools/HelpAsked.h"
 #ifdef _WIN32
 #include "airmail/win32/AirmailRegistry.h"
 #endif
@@ -76,17 +77,23 @@ void ListSystem(const AirmailDataFolder& data, const std::string& system) {
   for (const auto& station : stations) ListStation(*file, station, selected);
 }
 
+constexpr const char* kUsage =
+    "usage: velmora-airmail --data DIR [--program DIR]\n"
+    "Lists AirMail's systems, stations and frequencies as Velmora reads them from\n"
+    "AirMail's data folder DIR. With --program, AirMail is first looked for as the\n"
+    "program does at start (Airmail3.exe, the registry, Install.log).\n"
+    "Exit status: 0 when the data folder could be read, 2 when not.\n";
+
 int Usage(const std::string& problem) {
-  std::cerr << "velmora-airmail: " << problem << "\n"
-            << "usage: velmora-airmail --data DIR [--program DIR]\n"
-               "Lists AirMail's systems, stations and frequencies as Velmora reads them from\n"
-               "AirMail's data folder DIR. With --program, AirMail is first looked for as the\n"
-               "program does at start (Airmail3.exe, the registry, Install.log).\n"
-               "Exit status: 0 when the data folder could be read, 2 when not.\n";
+  std::cerr << "velmora-airmail: " << problem << "\n" << kUsage;
   return kUsageError;
 }
 
 int Run(int argc, char** argv) {
+  if (HelpAsked(std::vector<std::string_view>(argv + 1, argv + argc))) {
+    std::cout << kUsage;
+    return 0;
+  }
   AutoConnectSettings folders;
   bool haveData = false, haveProgram = false;
   for (int i = 1; i < argc; ++i) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/SystemLib.h"
+#include "tools/HelpAsked.h"
 #include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/DigitalSweep.h"
 #include "tools/signalgen/FadingSweep.h"
@@ -58,6 +59,10 @@ int Usage(std::string_view problem) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
+  if (velmora::HelpAsked(args)) {
+    std::cout << kUsage;
+    return 0;
+  }
   std::string problem;
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
