@@ -98,6 +98,30 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
   }
 }
 
+// A report cut by a full disk once ended in exit status 0: a script took
+// the cut file for the whole.
+TEST(ToolArguments, AnOutputThatCannotBeWrittenFailsTheRun) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to stand for a full disk";
+  const std::string data = "--data " + Quoted(testing::FixturePath("data"));
+  const struct { std::string tool, arguments; int status; } cases[] = {
+      {"velmora-analyse", Quoted(fs::path(VELMORA_SOURCE_DIR) / "analysis" / "demo" / "Demo Pactor 3.bin"), 2},
+      {"velmora-history", "--log " + Quoted(testing::FixturePath("data") / "none.txt"), 1},
+      {"velmora-airmail", data, 2},
+      {"velmora-signalgen", "--help", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tool);
+    testing::TempFolder folder;
+    const auto err = folder.path() / "err.txt";
+    const std::string command =
+        std::string(VELMORA_BINARY_DIR) + "/" + c.tool + " " + c.arguments + " >/dev/full 2>" + Quoted(err);
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, c.status);
+    EXPECT_NE(testing::ReadBytes(err).find(c.tool + ": the output could not be written whole"), std::string::npos)
+        << testing::ReadBytes(err);
+  }
+}
+
 // Asked how to use it, each tool once refused "--help" as no such option
 // (exit 2): now it prints its usage on standard output and succeeds.
 TEST(ToolArguments, HelpPrintsTheUsageAndSucceeds) {

@@ -16,6 +16,7 @@
 #include "airmail/MailSystems.h"
 #include "airmail/StationEntries.h"
 #include "tools/HelpAsked.h"
+#include "tools/OutputChecked.h"
 #ifdef _WIN32
 #include "airmail/win32/AirmailRegistry.h"
 #endif
@@ -82,7 +83,7 @@ constexpr const char* kUsage =
     "Lists AirMail's systems, stations and frequencies as Velmora reads them from\n"
     "AirMail's data folder DIR. With --program, AirMail is first looked for as the\n"
     "program does at start (Airmail3.exe, the registry, Install.log).\n"
-    "Exit status: 0 when the data folder could be read, 2 when not.\n";
+    "Exit status: 0 when the data folder could be read and its listing written, 2 when not.\n";
 
 int Usage(const std::string& problem) {
   std::cerr << "velmora-airmail: " << problem << "\n" << kUsage;
@@ -134,4 +135,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace velmora
 
-int main(int argc, char** argv) { return velmora::Run(argc, argv); }
+int main(int argc, char** argv) {
+  return velmora::OutputChecked("velmora-airmail", velmora::Run(argc, argv), 2);
+}

@@ -192,7 +192,7 @@ std::string AnalyseUsage() {
          "  --settings     a Velmora.Ini whose \"Detector Data\" and \"Sample Size\" are used\n"
          "  --sample-size  samples per buffer: 256, 512, ... 32768 (default: the settings', else 2048)\n"
          "  --help         this text\n"
-         "Exit status: 0 done, 2 bad arguments or a recording that cannot be read.\n";
+         "Exit status: 0 done, 2 bad arguments, a recording that cannot be read or an output that cannot be written.\n";
 }
 
 std::optional<AnalyseOptions> ParseAnalyseOptions(std::span<const std::string_view> arguments, std::string& problem) {

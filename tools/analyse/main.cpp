@@ -13,6 +13,7 @@
 #endif
 
 #include "tools/HelpAsked.h"
+#include "tools/OutputChecked.h"
 #include "tools/analyse/RecordingAnalyser.h"
 
 namespace {
@@ -40,7 +41,7 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   // Whatever goes wrong ends in one line and status 2, never in an abort.
   try {
-    return Run(argc, argv);
+    return velmora::OutputChecked("velmora-analyse", Run(argc, argv), 2);
   } catch (const std::bad_alloc&) {
     std::cerr << "velmora-analyse: out of memory\n";
   } catch (const std::exception& e) {

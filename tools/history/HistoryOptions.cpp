@@ -13,7 +13,7 @@ const char* const kHistoryUsage =
     "                 from the log's first record, to its last\n"
     "  --help         this text\n"
     "A log not written yet (none in its folder) is a summary of nothing.\n"
-    "Exit status: 0 done, 1 the log could not be read, 2 bad arguments.\n";
+    "Exit status: 0 done, 1 the log could not be read or the summary not written, 2 bad arguments.\n";
 
 namespace {
 

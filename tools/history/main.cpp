@@ -10,6 +10,7 @@
 #include "reports/HistoryText.h"
 #include "reports/LogFileSummary.h"
 #include "tools/HelpAsked.h"
+#include "tools/OutputChecked.h"
 #include "tools/history/HistoryOptions.h"
 #include "tools/history/OccupancyListing.h"
 
@@ -53,7 +54,7 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   // Whatever goes wrong ends in one line and status 2, never in an abort.
   try {
-    return Run(argc, argv);
+    return velmora::OutputChecked("velmora-history", Run(argc, argv), 1);
   } catch (const std::bad_alloc&) {
     std::cerr << "velmora-history: out of memory\n";
   } catch (const std::exception& e) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/HelpAsked.h"
+#include "tools/OutputChecked.h"
 #include "tools/predict/PredictRun.h"
 #ifdef _WIN32
 #include "common/win32/WindowFind.h"
@@ -78,7 +79,7 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   // Whatever goes wrong ends in one line and a status, never in an abort.
   try {
-    return velmora::Run(argc, argv);
+    return velmora::OutputChecked("velmora-predict", velmora::Run(argc, argv), velmora::kPredictFailed);
   } catch (const std::bad_alloc&) {
     std::cerr << "velmora-predict: out of memory\n";
   } catch (const std::exception& e) {

@@ -8,6 +8,7 @@
 
 #include "common/SystemLib.h"
 #include "tools/HelpAsked.h"
+#include "tools/OutputChecked.h"
 #include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/DigitalSweep.h"
 #include "tools/signalgen/FadingSweep.h"
@@ -55,9 +56,7 @@ int Usage(std::string_view problem) {
   return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   if (velmora::HelpAsked(args)) {
     std::cout << kUsage;
@@ -97,3 +96,7 @@ int main(int argc, char** argv) {
   }
   return 0;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return velmora::OutputChecked("velmora-signalgen", Run(argc, argv), 1); }
