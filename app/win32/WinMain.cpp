@@ -92,10 +92,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   LoggingMessenger unattendedMessages(closingBoxes, MessageLogPath(ProgramFolder()), clock);
   Messenger& told = unattendedMessages;
   if (auto refused = StartRefused(line, told, unattendedMessages)) return *refused;
+  // Messages of an unattended run go to the log; a user's, to boxes.
   LoggingMessenger* unattended = line.connect ? &unattendedMessages : nullptr;
-  Messenger* messages = unattended;
   MessagePump pump;
-  AutoConnectWindow autoConnect(pump, messages, unattended);
+  AutoConnectWindow autoConnect(pump, unattended, unattended);
   autoConnect.ItsHfProgramsUse(ProgramFolder());
   AutoConnectOptionsDialog autoConnectOptions([&] { return autoConnect.Handle(); }, autoConnect.Settings(),
                                               ProgramFolder(), autoConnect.Messages(), pump,
@@ -104,7 +104,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   AutoConnectReports reports(autoConnect, ProgramFolder());
   autoConnect.ReportWindowsSet(&reports);
   OptionsDialogLinksSet(autoConnectOptions, autoConnect, reports);
-  MainWindow main(ProgramFolder(), pump, autoConnect, messages);
+  MainWindow main(ProgramFolder(), pump, autoConnect, unattended);
   if (!main.Create()) return MainWindowCreateFailed(line, told);
   return SessionRun(main, autoConnect, pump, unattended, showCommand);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "display/OptionsModel.h"
+#include "common/MenuDefinition.h"
 #include "common/win32/MessagePump.h"
 
 namespace velmora {
@@ -78,7 +79,7 @@ class OptionsDialog {
   void EnableDetectorFrames();
   void CenterFrequencyAutoClicked();
   void ChoosePlaybackFile();
-  void PopupMenu(HMENU menu, int buttonId);
+  void DropMenu(const MenuDefinition& menu, int buttonId);
   HWND Control(int id) const;
 
   HWND owner_;

@@ -8,6 +8,7 @@
 #include "common/Format.h"
 #include "common/SampleFormat.h"
 #include "common/win32/FileDialog.h"
+#include "common/win32/MenuBuilder.h"
 #include "common/win32/WindowText.h"
 #include "display/win32/OptionsDialog.h"
 #include "display/win32/OptionsIds.h"
@@ -72,10 +73,13 @@ void OptionsDialog::ChoosePlaybackFile() {
   if (!file.empty()) SetWindowTextA(Control(IDC_TXTPLAYBACKFILE), file.c_str());
 }
 
-void OptionsDialog::PopupMenu(HMENU menu, int buttonId) {
+// The button's menu, dropped below it; its commands come back to OnCommand.
+void OptionsDialog::DropMenu(const MenuDefinition& menu, int buttonId) {
   RECT r{};
   GetWindowRect(Control(buttonId), &r);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, r.left, r.bottom, 0, hwnd_, nullptr);
+  HMENU popup = BuildPopupMenu(menu, [](int) { return true; });
+  PopupMenuShow(hwnd_, popup, POINT{r.left, r.bottom});
+  DestroyMenu(popup);
 }
 
 void OptionsDialog::OnScroll(HWND bar, int code) {
@@ -142,15 +146,13 @@ void OptionsDialog::OnDialogButton(int id) {
 // The "Settings" button drops its menu; the menu's commands come back here.
 void OptionsDialog::OnSettingsCommand(int id) {
   switch (id) {
-    case IDC_CMDSETTINGS: {
-      HMENU menu = CreatePopupMenu();
-      AppendMenuA(menu, MF_STRING, IDM_SETTINGSDEFAULT, "Default");
-      AppendMenuA(menu, MF_STRING, IDM_SETTINGSRECALL, "Recall...");
-      AppendMenuA(menu, MF_STRING, IDM_SETTINGSSAVE, "Save...");
-      PopupMenu(menu, id);
-      DestroyMenu(menu);
+    case IDC_CMDSETTINGS:
+      DropMenu({"Settings", "Settings", false,
+                {{"Default", "Default", IDM_SETTINGSDEFAULT},
+                 {"Recall", "Recall...", IDM_SETTINGSRECALL},
+                 {"Save", "Save...", IDM_SETTINGSSAVE}}},
+               id);
       return;
-    }
     case IDM_SETTINGSDEFAULT: host_.SettingsDefault(); DataSet(); return;
     case IDM_SETTINGSRECALL: host_.SettingsRecall(); DataSet(); return;
     case IDM_SETTINGSSAVE: host_.SettingsSave(); return;
@@ -160,14 +162,11 @@ void OptionsDialog::OnSettingsCommand(int id) {
 // The "Statistics" button drops its menu; the menu's commands come back here.
 void OptionsDialog::OnStatisticsCommand(int id) {
   switch (id) {
-    case IDC_CMDSTATISTICS: {
-      HMENU menu = CreatePopupMenu();
-      AppendMenuA(menu, MF_STRING, IDM_STATISTICSDISPLAY, "Display...");
-      AppendMenuA(menu, MF_STRING, IDM_STATISTICSRESET, "Reset");
-      PopupMenu(menu, id);
-      DestroyMenu(menu);
+    case IDC_CMDSTATISTICS:
+      DropMenu({"Statistics", "Statistics", false,
+                {{"Display", "Display...", IDM_STATISTICSDISPLAY}, {"Reset", "Reset", IDM_STATISTICSRESET}}},
+               id);
       return;
-    }
     case IDM_STATISTICSDISPLAY:
       messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics");
       return;

@@ -47,16 +47,17 @@ int KillFocusCode(HWND editor) {
 void InsertGridColumns(HWND grid, HFONT font, const GridColumns& columns) {
   HDC dc = GetDC(grid);
   HGDIOBJ old = SelectObject(dc, font);
-  for (size_t c = 0; c < columns.headers.size(); ++c) {
+  auto width = [dc](const char* text) {
     SIZE size{};
-    GetTextExtentPoint32A(dc, columns.samples[c], static_cast<int>(strlen(columns.samples[c])), &size);
+    GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+    return size.cx;
+  };
+  for (size_t c = 0; c < columns.headers.size(); ++c) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<char*>(columns.headers[c]);
     // The header too must fit, whatever the font makes of the sample.
-    SIZE header{};
-    GetTextExtentPoint32A(dc, columns.headers[c], static_cast<int>(strlen(columns.headers[c])), &header);
-    column.cx = std::max(size.cx, header.cx) + 12;
+    column.cx = std::max(width(columns.samples[c]), width(columns.headers[c])) + 12;
     SendMessageA(grid, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
   }
   SelectObject(dc, old);
