@@ -80,8 +80,14 @@ long FreqListDocument::FindStation(std::string_view station) const {
   if (station.empty()) return -1;
   std::string name = std::string(station) + ".";
   for (size_t at = d_.text.find(name); at != std::string::npos; at = d_.text.find(name, at + 1))
-    if (IsRed(static_cast<long>(at))) return static_cast<long>(at);
+    if (IsRed(static_cast<long>(at)) && !InsideRedName(static_cast<long>(at))) return static_cast<long>(at);
   return -1;
+}
+
+// The red character before `at` belongs to the same name (W1AW inside
+// KW1AW); a red blank or line end before it does not.
+bool FreqListDocument::InsideRedName(long at) const {
+  return at > 0 && IsRed(at - 1) && !std::isspace(static_cast<unsigned char>(d_.text[at - 1]));
 }
 
 bool FreqListDocument::HasBeam(long nameStart) const {

@@ -285,6 +285,22 @@ TEST(FreqListDocument, BeamStationsTiedInRangeKeepTheListOrder) {
   EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"W1AW", "K4CJX"}));
 }
 
+// A station's name is a whole red name: the tail of a longer call sign
+// (W1AW in KW1AW) led to the other station's entry and its beam.
+TEST(FreqListDocument, AStationIsNotFoundInsideALongerName) {
+  const std::string colours = "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}";
+  struct Case { std::string body; long at; } cases[] = {
+      {"\\cf1 KW1AW\\cf0 . Beam B .\\par \\cf1 W1AW\\cf0 . Dipole.}", 16},
+      {"\\cf1 KW1AW\\cf0 . Beam B .}", -1},
+  };
+  for (const auto& c : cases) {
+    FreqListDocument document(RtfColouredText(colours + c.body));
+    EXPECT_EQ(document.FindStation("W1AW"), c.at) << c.body;
+    auto none = [](const std::string&) { return std::optional<double>(); };
+    EXPECT_EQ(FreqListBeams(document, {"W1AW"}, none), std::vector<std::string>{}) << c.body;
+  }
+}
+
 // Blue blanks between blue frequencies (or after one) start no frequency:
 // they once stopped the reading of the list in its place for ever.
 TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
