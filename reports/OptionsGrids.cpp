@@ -289,11 +289,17 @@ void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messen
     if (row.size() < 3) continue;
     const std::string &system = row[0], &station = row[1];
     auto [at, added] = files.try_emplace(system);
-    FileFailure failure;
-    if (added)
+    if (added) {
+      FileFailure failure;
       if (auto file = StationFile::Load(data, system, failure)) at->second.emplace(std::move(*file));
-    std::vector<std::string> labels;
-    if (const auto& file = at->second) labels = StationLabels(*file, data, system, station);
+      else
+        messages.Show("OffsetDataCheck, Unable to " + std::string(failure.stage == FileStage::Open ? "open" : "read") +
+                      " Airmail \"" + system + "\" Station data.\r" + ErrorText(failure.error) +
+                      AirmailErrorDataMessage(data));
+    }
+    // A list that could not be read holds no frequency worth asking about.
+    if (!at->second) continue;
+    std::vector<std::string> labels = StationLabels(*at->second, data, system, station);
     for (const auto& label : CellLabels(row[2])) {
       if (std::find(labels.begin(), labels.end(), label) != labels.end()) continue;
       if (!messages.AskYesNo(system + " " + station + " frequency " + label +

@@ -76,7 +76,9 @@ bool DataFileDelete(const std::filesystem::path& file, std::string_view operatio
 
 // "Check": asks (Yes/No) about each frequency of a row that its station's
 // "[Frequency List]" does not hold, a SAILMAIL station found by its name
-// too; No ends the check.
+// too; No ends the check. A system whose station file cannot be read is
+// told once, "OffsetDataCheck, Unable to open" (or "read") and its rows
+// are passed over.
 void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messenger& messages);
 
 // What an offsets cell's in-place editor offers: the data folder's systems

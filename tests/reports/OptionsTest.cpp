@@ -184,6 +184,13 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{
                                   "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\r"
                                   "Do you wish to Continue?"});
+  // A system whose station file cannot be read is told once, with the
+  // reason, not as every frequency of its rows missing from the list.
+  RecordingMessenger unread(true);
+  OffsetGridCheck({{"HAMX", "W1AW", "14075.0, 9999.0"}, {"HAMX", "K4CJX", "1.0"}}, data, unread);
+  ASSERT_EQ(unread.Texts().size(), 1u);
+  EXPECT_EQ(unread.Texts()[0].rfind("OffsetDataCheck, Unable to open Airmail \"HAMX\" Station data.\r", 0), 0u)
+      << unread.Texts()[0];
 
   // The offsets grid's editors: systems, the system's stations by name, the station's labels.
   using Choices = std::vector<std::string>;
