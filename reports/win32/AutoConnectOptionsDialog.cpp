@@ -261,6 +261,27 @@ void AutoConnectOptionsDialog::SelectPage(int page) {
 }
 
 void AutoConnectOptionsDialog::DataSet() {
+  for (Grid grid : {kOffsetGrid, kHistoryGrid}) {
+    auto recall = grid == kOffsetGrid ? OffsetGridRecall(FileOf(grid), messages_)
+                                      : HistoryGridRecall(FileOf(grid), messages_);
+    rows_[grid] = std::move(recall.rows);
+    dropped_[grid] = std::move(recall.dropped);
+  }
+  edited_ = {};
+  for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
+  RadioRecall(settings_.stationStationsFile);
+  SettingsShow();
+}
+
+void AutoConnectOptionsDialog::OptionsSettingsReplaced() {
+  if (!Visible()) return;  // filled anew when it is shown
+  CellCommit();
+  SettingsShow();
+  // The transceivers of the source the settings now name.
+  if (settings_.stationStationsFile != radioSource_) RadioRecall(settings_.stationStationsFile);
+}
+
+void AutoConnectOptionsDialog::SettingsShow() {
   auto values = OptionsDataSet(settings_);
   for (const auto& l : kLayout) {
     if (!l.key) continue;
@@ -279,15 +300,6 @@ void AutoConnectOptionsDialog::DataSet() {
       default: SetWindowTextA(box, value.c_str()); break;
     }
   }
-  for (Grid grid : {kOffsetGrid, kHistoryGrid}) {
-    auto recall = grid == kOffsetGrid ? OffsetGridRecall(FileOf(grid), messages_)
-                                      : HistoryGridRecall(FileOf(grid), messages_);
-    rows_[grid] = std::move(recall.rows);
-    dropped_[grid] = std::move(recall.dropped);
-  }
-  edited_ = {};
-  for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
-  RadioRecall(settings_.stationStationsFile);
   EnableFollowers();
   StationsSourceShow();
   AirmailDataFolder data(settings_.airmailDirectoryData, messages_);

@@ -7,6 +7,7 @@
 #include "autoconnect/AutoConnectMenus.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
+#include "reports/win32/AutoConnectOptionsDialog.h"
 #include "reports/win32/RichEditColours.h"
 #include "selection/TableColumns.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
@@ -140,6 +141,30 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
   EXPECT_EQ(reports->StationInfo(), nullptr);
   EXPECT_EQ(reports->AirmailHistory(), nullptr);
   EXPECT_EQ(reports->LogFileHistory(), nullptr);
+}
+
+// The options dialog open while the AutoConnect window recalls or
+// defaults its settings shows what replaced them: its OK stored its stale
+// boxes over them.
+TEST_F(ReportWindowsTest, TheOpenOptionsDialogShowsSettingsReplacedBehindIt) {
+  RecordingMessenger told(true);
+  AutoConnectOptionsDialog dialog([&] { return window->Handle(); }, window->Settings(), folder.path(), told, pump,
+                                  [] {});
+  window->OptionsDialogSet(&dialog);
+  const auto other = folder.path() / "Other.ini";
+  testing::WriteBytes(other, "[Airmail Data]\r\nStation History Bad=-2\r\n");
+  struct Case { bool recalled; std::function<void()> replace; float bad; } cases[] = {
+      {false, [&] { window->SettingsRecallFrom(other); }, -2.0f},
+      {true, [&] { window->Command(kSettingsDefault); }, AutoConnectSettings{}.stationHistoryBad},
+  };
+  for (const auto& c : cases) {
+    if (c.recalled) window->SettingsRecallFrom(other);
+    dialog.OptionsShow(AutoConnectOptionsDialog::kHistoryPage);
+    c.replace();
+    SendMessageA(dialog.Handle(), WM_COMMAND, AutoConnectOptionsDialog::kOkId, 0);
+    EXPECT_EQ(window->Settings().stationHistoryBad, c.bad);
+  }
+  window->OptionsDialogSet(nullptr);
 }
 
 }  // namespace
