@@ -130,12 +130,14 @@ GridRow RadioRow(const StationRadioRecord& r) { return {r.system, r.station, r.t
 std::optional<StationRadioRecord> RadioRecordOf(const GridRow& row, size_t i, CellCheck& check) {
   auto system = check.Text(row, i, 0), station = check.Text(row, i, 1);
   auto transceiver = check.Number(row, i, 2);
-  auto labels = check.Text(row, i, 3);
+  // A transceiver without frequencies is a record the file holds, and one
+  // that FreqList.rtf's Update may give.
+  std::string labels(Trim(CellCheck::Cell(row, 3)));
   if (check.Ok() && (*transceiver < 1 || *transceiver > std::numeric_limits<std::int32_t>::max() ||
                      *transceiver != std::floor(*transceiver)))
     check.Fail(i, 2, "\"" + row[2] + "\" is not a transceiver number");
   if (!check.Ok()) return std::nullopt;
-  return StationRadioRecord{*system, *station, IntegerText(static_cast<long long>(*transceiver)), CellLabels(*labels)};
+  return StationRadioRecord{*system, *station, IntegerText(static_cast<long long>(*transceiver)), CellLabels(labels)};
 }
 
 void RadioReadBack(const std::string& text, const std::vector<StationRadioRecord>& records, const GridRows& rows,

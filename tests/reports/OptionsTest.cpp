@@ -56,6 +56,7 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
       {GridKind::Offset, 1, " ", "Column Station: is empty"},
       {GridKind::Radio, 1, "W1,AW", "Column Station: \"W1,AW\" would not read back as typed"},
       {GridKind::Radio, 3, "14075.0,7102.0 3590.0", nullptr},
+      {GridKind::Radio, 3, "", nullptr},  // a transceiver FreqList.rtf lists no frequency of
       {GridKind::Radio, 2, "1e21", "Column Tx Rc: \"1e21\" is not a transceiver number"},
       {GridKind::History, 0, "A,B", "Column System: \"A,B\" would not read back as typed"},
       {GridKind::History, 1, "K]X1", nullptr}, {GridKind::History, 1, "W1,AW", nullptr},
