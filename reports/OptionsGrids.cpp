@@ -259,6 +259,25 @@ bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
   return messages.AskYesNo(text + "\r\rDo you wish to Continue?", MessageIcon::Exclamation);
 }
 
+std::optional<FileStamp> FileStampOf(const std::filesystem::path& file) {
+  std::error_code error;
+  auto written = std::filesystem::last_write_time(file, error);
+  if (error) return std::nullopt;
+  auto size = std::filesystem::file_size(file, error);
+  if (error) return std::nullopt;
+  return FileStamp{written, size};
+}
+
+bool GridChangedAsk(std::string_view operation, const std::filesystem::path& file,
+                    const std::optional<FileStamp>& shown, Messenger& messages) {
+  auto now = FileStampOf(file);
+  if (!now || now == shown) return true;
+  return messages.AskYesNo(std::string(operation) + ", " + file.filename().string() +
+                               " was changed since it was shown (by a run, or another program): writing the grid "
+                               "drops that change\r\rDo you wish to Continue?",
+                           MessageIcon::Exclamation);
+}
+
 bool DataFileDelete(const std::filesystem::path& file, std::string_view operation, Messenger& messages) {
   std::error_code error;
   std::filesystem::remove(file, error);

@@ -5,6 +5,7 @@
 // ("StationHistoryData.txt"). Each is read into its rows when the dialog
 // opens; on Apply every cell is checked and the file's new text read back
 // before anything is written, so what is written reads back as shown.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -68,6 +69,22 @@ bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Me
 // would drop; true to write. Nothing dropped asks nothing.
 bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
                  const std::vector<std::string>& dropped, Messenger& messages);
+
+// A file's last write and size when a grid was read from it, to tell
+// whether something else wrote it since; nullopt when there is no file.
+struct FileStamp {
+  std::filesystem::file_time_type written;
+  std::uintmax_t size = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> FileStampOf(const std::filesystem::path& file);
+
+// Before a grid is written over a file that changed since the grid was read
+// from it (a run's outcome in the history, another program): asks (Yes/No)
+// "<operation>, <file name> was changed since it was shown"; true to write.
+// A file unchanged, or gone, asks nothing.
+bool GridChangedAsk(std::string_view operation, const std::filesystem::path& file,
+                    const std::optional<FileStamp>& shown, Messenger& messages);
 
 // Deletes one of the data files ("Reset"); a missing one is no failure. A
 // failed delete tells "<operation>, Unable to delete "<path>"", CR and the

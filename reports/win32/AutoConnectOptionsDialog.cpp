@@ -262,6 +262,7 @@ void AutoConnectOptionsDialog::SelectPage(int page) {
 
 void AutoConnectOptionsDialog::DataSet() {
   for (Grid grid : {kOffsetGrid, kHistoryGrid}) {
+    shown_[grid] = FileStampOf(FileOf(grid));
     auto recall = grid == kOffsetGrid ? OffsetGridRecall(FileOf(grid), messages_)
                                       : HistoryGridRecall(FileOf(grid), messages_);
     rows_[grid] = std::move(recall.rows);
@@ -353,6 +354,7 @@ bool AutoConnectOptionsDialog::Apply() {
     if (const auto& text = (*texts)[grid]) {
       if (!GridFileWrite(FileOf(grid), *text, kGridSaveNames[grid], messages_)) return false;
       dropped_[grid].clear();
+      shown_[grid] = FileStampOf(FileOf(grid));
     }
     edited_[grid] = false;
   }
@@ -371,7 +373,8 @@ AutoConnectOptionsDialog::GridTexts(const AutoConnectSettings& edited) {
     texts[grid] = grid == kOffsetGrid    ? OffsetGridText(rows_[grid], messages_)
                   : grid == kHistoryGrid ? HistoryGridText(rows_[grid], messages_)
                                          : RadioGridText(rows_[grid], messages_);
-    if (!texts[grid] || !GridDropAsk(kGridSaveNames[grid], FileOf(grid), dropped_[grid], messages_))
+    if (!texts[grid] || !GridDropAsk(kGridSaveNames[grid], FileOf(grid), dropped_[grid], messages_) ||
+        !GridChangedAsk(kGridSaveNames[grid], FileOf(grid), shown_[grid], messages_))
       return std::nullopt;
   }
   return texts;

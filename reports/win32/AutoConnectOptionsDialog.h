@@ -138,6 +138,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   std::array<GridRows, kGridCount> rows_;
   std::array<std::vector<std::string>, kGridCount> dropped_;  // what each grid left out of its file
   std::array<bool, kGridCount> edited_{};
+  std::array<std::optional<FileStamp>, kGridCount> shown_;  // each grid's file as it was read or written
   std::array<GridHeaderTips, kGridCount> tips_;
   int radioSource_ = -1;  // whose rows the radio grid shows
   HWND editor_ = nullptr;  // the in-place editor, while one is open

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "autoconnect/AutoConnectMenus.h"
+#include "selection/StationHistoryData.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/win32/TestWin32.h"
 
@@ -150,6 +151,22 @@ TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
     EXPECT_EQ(settings.stationHistoryGood, yes ? 3.0f : 1.0f);
   }
   EXPECT_TRUE(Has(ReadBytes(offsets), "HAM,K4CJX,14075.0,1,360,0,0000,2400\r\nHAM,VE2AFQ,3587.5,3,360,0,0000,2400\r\n"));
+}
+
+// A run's outcome learned while the dialog shows the history: an Apply of
+// the edited grid asks before it writes over it; No keeps it.
+TEST_F(OptionsDialogTest, AFileChangedSinceItWasShownIsWrittenOverOnlyAfterAsking) {
+  const auto history = folder.path() / "StationHistoryData.txt";
+  RecordingMessenger no(false);
+  Dialog asking{[] { return HWND{}; }, settings, folder.path(), no, pump, [] {}};
+  asking.OptionsShow(Dialog::kHistoryPage);
+  StationHistoryFile(history, settings, no).StationHistorySet("HAM", "W1AW", "7102.0", 1);
+  SetWindowTextA(asking.CellEdit(Dialog::kHistoryGrid, 0, 3), "2");
+  EXPECT_FALSE(asking.Apply());
+  EXPECT_TRUE(Has(ReadBytes(history), "7102.0=1"));
+  ASSERT_EQ(no.Texts().size(), 1u);
+  EXPECT_EQ(no.Texts()[0].rfind("HistoryDataSave, StationHistoryData.txt was changed since it was shown", 0), 0u)
+      << no.Texts()[0];
 }
 
 // A click into a folder box opens the shell's folder browser; Cancel keeps the text.
