@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <functional>
 #include <map>
 
 #include "airmail/FrequencyLists.h"
@@ -261,11 +262,9 @@ bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
 
 std::optional<FileStamp> FileStampOf(const std::filesystem::path& file) {
   std::error_code error;
-  auto written = std::filesystem::last_write_time(file, error);
-  if (error) return std::nullopt;
-  auto size = std::filesystem::file_size(file, error);
-  if (error) return std::nullopt;
-  return FileStamp{written, size};
+  auto content = ReadWholeFile(file, error);
+  if (!content) return std::nullopt;
+  return FileStamp{content->size(), std::hash<std::string>{}(*content)};
 }
 
 bool GridChangedAsk(std::string_view operation, const std::filesystem::path& file,

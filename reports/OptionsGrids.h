@@ -70,11 +70,12 @@ bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Me
 bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
                  const std::vector<std::string>& dropped, Messenger& messages);
 
-// A file's last write and size when a grid was read from it, to tell
-// whether something else wrote it since; nullopt when there is no file.
+// A file's content as a grid was read from it, to tell whether something
+// else changed it since (a value written again as it was is no change);
+// nullopt when there is no file, or it cannot be read.
 struct FileStamp {
-  std::filesystem::file_time_type written;
   std::uintmax_t size = 0;
+  std::size_t hash = 0;
   bool operator==(const FileStamp&) const = default;
 };
 std::optional<FileStamp> FileStampOf(const std::filesystem::path& file);
