@@ -84,10 +84,12 @@ long FreqListDocument::FindStation(std::string_view station) const {
   return -1;
 }
 
-// The red character before `at` belongs to the same name (W1AW inside
-// KW1AW); a red blank or line end before it does not.
+// The red character before `at` is a call sign's (W1AW inside KW1AW or
+// VE2/W1AW); a red blank, line end or mark before it is not.
 bool FreqListDocument::InsideRedName(long at) const {
-  return at > 0 && IsRed(at - 1) && !std::isspace(static_cast<unsigned char>(d_.text[at - 1]));
+  if (at <= 0 || !IsRed(at - 1)) return false;
+  char before = d_.text[at - 1];
+  return std::isalnum(static_cast<unsigned char>(before)) || before == '/' || before == '-';
 }
 
 bool FreqListDocument::HasBeam(long nameStart) const {

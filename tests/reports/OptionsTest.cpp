@@ -294,12 +294,12 @@ TEST(FreqListDocument, BeamStationsTiedInRangeKeepTheListOrder) {
 }
 
 // A station's name is a whole red name: the tail of a longer call sign
-// (W1AW in KW1AW) led to the other station's entry and its beam.
+// (W1AW in KW1AW, VE2/W1AW) led to the other station's entry and its beam.
 TEST(FreqListDocument, AStationIsNotFoundInsideALongerName) {
   const std::string colours = "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}";
   struct Case { std::string body; long at; } cases[] = {
       {"\\cf1 KW1AW\\cf0 . Beam B .\\par \\cf1 W1AW\\cf0 . Dipole.}", 16},
-      {"\\cf1 KW1AW\\cf0 . Beam B .}", -1},
+      {"\\cf1 VE2/W1AW\\cf0 . Beam B .}", -1},
   };
   for (const auto& c : cases) {
     FreqListDocument document(RtfColouredText(colours + c.body));
