@@ -48,9 +48,8 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
   EXPECT_EQ(info->BeamList(), (std::vector<std::string>{"K4CJX", "W1AW"}));
   // No station chosen in the table: the nearest with a beam is shown.
   EXPECT_EQ(info->SelectedText(), "K4CJX");
-  StationInfoLabels labels = info->Labels();
-  EXPECT_GT(labels.range.size(), std::string("Range: ").size());
-  EXPECT_GT(labels.bearingFrom.size(), std::string("Bearing From: ").size());
+  EXPECT_GT(info->Labels().range.size(), std::string("Range: ").size());
+  EXPECT_GT(info->Labels().bearingFrom.size(), std::string("Bearing From: ").size());
   // The Frequency pop-up's entry shows the station of the row clicked.
   ClickCell(1, kColumnStation);
   window->Command(kFrequencyStationInfo);
@@ -93,13 +92,9 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
                       "Attempts,Status,Mode,Station,Lat,Lon,SnrModel,SnrDetectCount,SnrDetectSum1\r\n"
                       "03/01/25 10:00:00,1,2,5,0,30,20,600,1,Connected ,2,WLO,12.5,-61.25,20,10,150\r\n"
                       "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH,12.5,-61.25,0,0,0\r\n");
-  struct Case {
-    int command;
-    std::filesystem::path log;
-    HistorySummary (*summary)(const std::filesystem::path&, std::optional<HistoryPeriod>);
-    std::function<HistoryWindow*()> window;
-    const char* caption;
-  };
+  using Summary = HistorySummary (*)(const std::filesystem::path&, std::optional<HistoryPeriod>);
+  struct Case { int command; std::filesystem::path log; Summary summary; std::function<HistoryWindow*()> window;
+                const char* caption; };
   const Case cases[] = {
       {kViewAirmailHistory, data.path() / "Logfiles" / "Debug.log", AirmailSummary,
        [&] { return reports->AirmailHistory(); }, "AirMail - History"},
@@ -148,21 +143,14 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
 // boxes over them.
 TEST_F(ReportWindowsTest, TheOpenOptionsDialogShowsSettingsReplacedBehindIt) {
   RecordingMessenger told(true);
-  AutoConnectOptionsDialog dialog([&] { return window->Handle(); }, window->Settings(), folder.path(), told, pump,
-                                  [] {});
+  AutoConnectOptionsDialog dialog([&] { return window->Handle(); }, window->Settings(), folder.path(), told, pump, [] {});
   window->OptionsDialogSet(&dialog);
-  const auto other = folder.path() / "Other.ini";
-  testing::WriteBytes(other, "[Airmail Data]\r\nStation History Bad=-2\r\n");
-  struct Case { bool recalled; std::function<void()> replace; float bad; } cases[] = {
-      {false, [&] { window->SettingsRecallFrom(other); }, -2.0f},
-      {true, [&] { window->Command(kSettingsDefault); }, AutoConnectSettings{}.stationHistoryBad},
-  };
-  for (const auto& c : cases) {
-    if (c.recalled) window->SettingsRecallFrom(other);
+  testing::WriteBytes(folder.path() / "Other.ini", "[Airmail Data]\r\nStation History Bad=-2\r\n");
+  for (bool recall : {true, false}) {  // then Default
     dialog.OptionsShow(AutoConnectOptionsDialog::kHistoryPage);
-    c.replace();
+    recall ? window->SettingsRecallFrom(folder.path() / "Other.ini") : window->Command(kSettingsDefault);
     SendMessageA(dialog.Handle(), WM_COMMAND, AutoConnectOptionsDialog::kOkId, 0);
-    EXPECT_EQ(window->Settings().stationHistoryBad, c.bad);
+    EXPECT_EQ(window->Settings().stationHistoryBad, recall ? -2.0f : -0.5f);
   }
   window->OptionsDialogSet(nullptr);
 }
