@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <functional>
+#include <limits>
 #include <map>
 
 #include "airmail/FrequencyLists.h"
