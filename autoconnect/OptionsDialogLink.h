@@ -10,6 +10,10 @@ class OptionsDialogLink {
   enum Page { kAirmailPage, kStationsPage, kOffsetPage, kHistoryPage, kPropagationPage };
   virtual ~OptionsDialogLink() = default;
   virtual void OptionsShow(Page page) = 0;
+  // The settings record was replaced behind the dialog (the window's Recall
+  // or Default): an open dialog shows the new values, so its OK does not
+  // store the old ones over them.
+  virtual void OptionsSettingsReplaced() = 0;
 };
 
 }  // namespace velmora

@@ -80,8 +80,16 @@ long FreqListDocument::FindStation(std::string_view station) const {
   if (station.empty()) return -1;
   std::string name = std::string(station) + ".";
   for (size_t at = d_.text.find(name); at != std::string::npos; at = d_.text.find(name, at + 1))
-    if (IsRed(static_cast<long>(at))) return static_cast<long>(at);
+    if (IsRed(static_cast<long>(at)) && !InsideRedName(static_cast<long>(at))) return static_cast<long>(at);
   return -1;
+}
+
+// The red character before `at` is a call sign's (W1AW inside KW1AW or
+// VE2/W1AW); a red blank, line end or mark before it is not.
+bool FreqListDocument::InsideRedName(long at) const {
+  if (at <= 0 || !IsRed(at - 1)) return false;
+  char before = d_.text[at - 1];
+  return std::isalnum(static_cast<unsigned char>(before)) || before == '/' || before == '-';
 }
 
 bool FreqListDocument::HasBeam(long nameStart) const {

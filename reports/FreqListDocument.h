@@ -33,7 +33,7 @@ class FreqListDocument {
   std::optional<FoundFrequency> GetStationFrequency(long first, long last) const;
 
   // The start of the station's red name followed by "."; black mentions
-  // of the name do not count.
+  // of the name, and the tail of a longer red name, do not count.
   long FindStation(std::string_view station) const;
   // The entry starting there describes a directional antenna, looked for
   // no further than 5000 characters on.
@@ -41,6 +41,7 @@ class FreqListDocument {
 
  private:
   bool IsRed(long at) const { return d_.colours[at] == kRed; }
+  bool InsideRedName(long at) const;
   long Find(std::string_view what, long first, long last) const;
 
   ColouredText d_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <map>
 
@@ -130,12 +131,14 @@ GridRow RadioRow(const StationRadioRecord& r) { return {r.system, r.station, r.t
 std::optional<StationRadioRecord> RadioRecordOf(const GridRow& row, size_t i, CellCheck& check) {
   auto system = check.Text(row, i, 0), station = check.Text(row, i, 1);
   auto transceiver = check.Number(row, i, 2);
-  auto labels = check.Text(row, i, 3);
+  // A transceiver without frequencies is a record the file holds, and one
+  // that FreqList.rtf's Update may give.
+  std::string labels(Trim(CellCheck::Cell(row, 3)));
   if (check.Ok() && (*transceiver < 1 || *transceiver > std::numeric_limits<std::int32_t>::max() ||
                      *transceiver != std::floor(*transceiver)))
     check.Fail(i, 2, "\"" + row[2] + "\" is not a transceiver number");
   if (!check.Ok()) return std::nullopt;
-  return StationRadioRecord{*system, *station, IntegerText(static_cast<long long>(*transceiver)), CellLabels(*labels)};
+  return StationRadioRecord{*system, *station, IntegerText(static_cast<long long>(*transceiver)), CellLabels(labels)};
 }
 
 void RadioReadBack(const std::string& text, const std::vector<StationRadioRecord>& records, const GridRows& rows,
@@ -257,6 +260,23 @@ bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
   return messages.AskYesNo(text + "\r\rDo you wish to Continue?", MessageIcon::Exclamation);
 }
 
+std::optional<FileStamp> FileStampOf(const std::filesystem::path& file) {
+  std::error_code error;
+  auto content = ReadWholeFile(file, error);
+  if (!content) return std::nullopt;
+  return FileStamp{content->size(), std::hash<std::string>{}(*content)};
+}
+
+bool GridChangedAsk(std::string_view operation, const std::filesystem::path& file,
+                    const std::optional<FileStamp>& shown, Messenger& messages) {
+  auto now = FileStampOf(file);
+  if (!now || now == shown) return true;
+  return messages.AskYesNo(std::string(operation) + ", " + file.filename().string() +
+                               " was changed since it was shown (by a run, or another program): writing the grid "
+                               "drops that change\r\rDo you wish to Continue?",
+                           MessageIcon::Exclamation);
+}
+
 bool DataFileDelete(const std::filesystem::path& file, std::string_view operation, Messenger& messages) {
   std::error_code error;
   std::filesystem::remove(file, error);
@@ -289,11 +309,17 @@ void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messen
     if (row.size() < 3) continue;
     const std::string &system = row[0], &station = row[1];
     auto [at, added] = files.try_emplace(system);
-    FileFailure failure;
-    if (added)
+    if (added) {
+      FileFailure failure;
       if (auto file = StationFile::Load(data, system, failure)) at->second.emplace(std::move(*file));
-    std::vector<std::string> labels;
-    if (const auto& file = at->second) labels = StationLabels(*file, data, system, station);
+      else
+        messages.Show("OffsetDataCheck, Unable to " + std::string(failure.stage == FileStage::Open ? "open" : "read") +
+                      " Airmail \"" + system + "\" Station data.\r" + ErrorText(failure.error) +
+                      AirmailErrorDataMessage(data));
+    }
+    // A list that could not be read holds no frequency worth asking about.
+    if (!at->second) continue;
+    std::vector<std::string> labels = StationLabels(*at->second, data, system, station);
     for (const auto& label : CellLabels(row[2])) {
       if (std::find(labels.begin(), labels.end(), label) != labels.end()) continue;
       if (!messages.AskYesNo(system + " " + station + " frequency " + label +

@@ -5,6 +5,7 @@
 // ("StationHistoryData.txt"). Each is read into its rows when the dialog
 // opens; on Apply every cell is checked and the file's new text read back
 // before anything is written, so what is written reads back as shown.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -69,6 +70,23 @@ bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Me
 bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
                  const std::vector<std::string>& dropped, Messenger& messages);
 
+// A file's content as a grid was read from it, to tell whether something
+// else changed it since (a value written again as it was is no change);
+// nullopt when there is no file, or it cannot be read.
+struct FileStamp {
+  std::uintmax_t size = 0;
+  std::size_t hash = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> FileStampOf(const std::filesystem::path& file);
+
+// Before a grid is written over a file that changed since the grid was read
+// from it (a run's outcome in the history, another program): asks (Yes/No)
+// "<operation>, <file name> was changed since it was shown"; true to write.
+// A file unchanged, or gone, asks nothing.
+bool GridChangedAsk(std::string_view operation, const std::filesystem::path& file,
+                    const std::optional<FileStamp>& shown, Messenger& messages);
+
 // Deletes one of the data files ("Reset"); a missing one is no failure. A
 // failed delete tells "<operation>, Unable to delete "<path>"", CR and the
 // system's error text.
@@ -76,7 +94,9 @@ bool DataFileDelete(const std::filesystem::path& file, std::string_view operatio
 
 // "Check": asks (Yes/No) about each frequency of a row that its station's
 // "[Frequency List]" does not hold, a SAILMAIL station found by its name
-// too; No ends the check.
+// too; No ends the check. A system whose station file cannot be read is
+// told once, "OffsetDataCheck, Unable to open" (or "read") and its rows
+// are passed over.
 void OffsetGridCheck(const GridRows& rows, const AirmailDataFolder& data, Messenger& messages);
 
 // What an offsets cell's in-place editor offers: the data folder's systems

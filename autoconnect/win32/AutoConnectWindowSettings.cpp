@@ -12,6 +12,7 @@ void AutoConnectWindow::ProfileRecall(const ProfileDocument& profile) {
   velmora::ProfileRecall(profile, settings_);
   if (!hwnd_) return;
   SettingsToWindow();
+  if (optionsDialog_) optionsDialog_->OptionsSettingsReplaced();
   // The window is reconfigured for what was recalled, its mode included
   // (the offline modes have no "Refresh" to press). During a run, or while
   // hidden, the table waits for "Refresh" or the next showing.
@@ -83,6 +84,7 @@ void AutoConnectWindow::SettingsDefault() {
   settings_ = AutoConnectSettings{};
   AirmailInstallationGet(settings_, Win32AirmailRegistry());
   SettingsToWindow();
+  if (optionsDialog_) optionsDialog_->OptionsSettingsReplaced();
   if (activated_) SettingsChanged(false);
   WindowModeRefresh(true);
 }

@@ -261,6 +261,28 @@ void AutoConnectOptionsDialog::SelectPage(int page) {
 }
 
 void AutoConnectOptionsDialog::DataSet() {
+  for (Grid grid : {kOffsetGrid, kHistoryGrid}) {
+    shown_[grid] = FileStampOf(FileOf(grid));
+    auto recall = grid == kOffsetGrid ? OffsetGridRecall(FileOf(grid), messages_)
+                                      : HistoryGridRecall(FileOf(grid), messages_);
+    rows_[grid] = std::move(recall.rows);
+    dropped_[grid] = std::move(recall.dropped);
+  }
+  edited_ = {};
+  for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
+  RadioRecall(settings_.stationStationsFile);
+  SettingsShow();
+}
+
+void AutoConnectOptionsDialog::OptionsSettingsReplaced() {
+  if (!Visible()) return;  // filled anew when it is shown
+  CellCommit();
+  SettingsShow();
+  // The transceivers of the source the settings now name.
+  if (settings_.stationStationsFile != radioSource_) RadioRecall(settings_.stationStationsFile);
+}
+
+void AutoConnectOptionsDialog::SettingsShow() {
   auto values = OptionsDataSet(settings_);
   for (const auto& l : kLayout) {
     if (!l.key) continue;
@@ -279,15 +301,6 @@ void AutoConnectOptionsDialog::DataSet() {
       default: SetWindowTextA(box, value.c_str()); break;
     }
   }
-  for (Grid grid : {kOffsetGrid, kHistoryGrid}) {
-    auto recall = grid == kOffsetGrid ? OffsetGridRecall(FileOf(grid), messages_)
-                                      : HistoryGridRecall(FileOf(grid), messages_);
-    rows_[grid] = std::move(recall.rows);
-    dropped_[grid] = std::move(recall.dropped);
-  }
-  edited_ = {};
-  for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
-  RadioRecall(settings_.stationStationsFile);
   EnableFollowers();
   StationsSourceShow();
   AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
@@ -341,6 +354,7 @@ bool AutoConnectOptionsDialog::Apply() {
     if (const auto& text = (*texts)[grid]) {
       if (!GridFileWrite(FileOf(grid), *text, kGridSaveNames[grid], messages_)) return false;
       dropped_[grid].clear();
+      shown_[grid] = FileStampOf(FileOf(grid));
     }
     edited_[grid] = false;
   }
@@ -359,7 +373,8 @@ AutoConnectOptionsDialog::GridTexts(const AutoConnectSettings& edited) {
     texts[grid] = grid == kOffsetGrid    ? OffsetGridText(rows_[grid], messages_)
                   : grid == kHistoryGrid ? HistoryGridText(rows_[grid], messages_)
                                          : RadioGridText(rows_[grid], messages_);
-    if (!texts[grid] || !GridDropAsk(kGridSaveNames[grid], FileOf(grid), dropped_[grid], messages_))
+    if (!texts[grid] || !GridDropAsk(kGridSaveNames[grid], FileOf(grid), dropped_[grid], messages_) ||
+        !GridChangedAsk(kGridSaveNames[grid], FileOf(grid), shown_[grid], messages_))
       return std::nullopt;
   }
   return texts;

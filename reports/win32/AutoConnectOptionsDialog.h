@@ -62,6 +62,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void RecallAllowedLinkSet(std::function<bool()> allowed) { recallAllowed_ = std::move(allowed); }
 
   void OptionsShow(Page page) override;
+  void OptionsSettingsReplaced() override;
   void Hide();
   bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
   HWND Handle() const { return hwnd_; }
@@ -91,6 +92,8 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void CreatePageControl(const ControlMaker& make, const options_layout::Layout& l);
   void CreateGrid(const ControlMaker& make, const options_layout::Layout& l, int x, int y, int id);
   void DataSet();
+  // The settings' boxes and what follows them; the grids stay.
+  void SettingsShow();
   void SelectPage(int page);
   void OnCommand(int id, int code);
   void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
@@ -135,6 +138,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   std::array<GridRows, kGridCount> rows_;
   std::array<std::vector<std::string>, kGridCount> dropped_;  // what each grid left out of its file
   std::array<bool, kGridCount> edited_{};
+  std::array<std::optional<FileStamp>, kGridCount> shown_;  // each grid's file as it was read or written
   std::array<GridHeaderTips, kGridCount> tips_;
   int radioSource_ = -1;  // whose rows the radio grid shows
   HWND editor_ = nullptr;  // the in-place editor, while one is open

@@ -35,6 +35,7 @@ void AutoConnectOptionsDialog::RadioRecall(int source) {
   CellCommit();
   dropped_[kRadioGrid].clear();
   if (source == 1) {
+    shown_[kRadioGrid] = FileStampOf(FileOf(kRadioGrid));
     auto recall = RadioGridRecall(FileOf(kRadioGrid), messages_);
     rows_[kRadioGrid] = std::move(recall.rows);
     dropped_[kRadioGrid] = std::move(recall.dropped);
@@ -239,6 +240,7 @@ void AutoConnectOptionsDialog::StationInfo(Grid grid) {
 void AutoConnectOptionsDialog::HistoryReset() {
   CellCommit();
   DataFileDelete(FileOf(kHistoryGrid), "HistoryDataReset", messages_);
+  shown_[kHistoryGrid] = FileStampOf(FileOf(kHistoryGrid));
   auto recall = HistoryGridRecall(FileOf(kHistoryGrid), messages_);
   rows_[kHistoryGrid] = std::move(recall.rows);
   dropped_[kHistoryGrid] = std::move(recall.dropped);

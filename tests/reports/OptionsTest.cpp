@@ -55,7 +55,7 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
       {GridKind::Offset, 7, "2460", "Column Stop: \"2460\" is not a time hhmm from 0000 to 2400"},
       {GridKind::Offset, 1, " ", "Column Station: is empty"},
       {GridKind::Radio, 1, "W1,AW", "Column Station: \"W1,AW\" would not read back as typed"},
-      {GridKind::Radio, 3, "14075.0,7102.0 3590.0", nullptr},
+      {GridKind::Radio, 3, "14075.0,7102.0 3590.0", nullptr}, {GridKind::Radio, 3, "", nullptr},
       {GridKind::Radio, 2, "1e21", "Column Tx Rc: \"1e21\" is not a transceiver number"},
       {GridKind::History, 0, "A,B", "Column System: \"A,B\" would not read back as typed"},
       {GridKind::History, 1, "K]X1", nullptr}, {GridKind::History, 1, "W1,AW", nullptr},
@@ -179,11 +179,12 @@ TEST_F(OptionsGrids, LastModifiedIsTheLocalDate) {
 
 TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   AirmailDataFolder data(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data", messages);
-  // The offsets' "Check": each frequency its station lacks is asked about, and No ends it.
-  OffsetGridCheck({{"HAM", "W1AW", "14075.0, 9999.0"}, {"HAM", "K4CJX", "1.0"}}, data, messages);
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{
-                                  "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\r"
-                                  "Do you wish to Continue?"});
+  // The offsets' "Check": each frequency its station lacks is asked about, and No ends it. A system
+  // whose station file cannot be read is told once with the reason (its frequencies were all "not found").
+  OffsetGridCheck({{"HAMX", "W1AW", "1.0"}, {"HAMX", "K4CJX", "1.0"}, {"HAM", "W1AW", "14075.0, 9999.0"},
+                   {"HAM", "K4CJX", "1.0"}}, data, messages);
+  EXPECT_EQ(messages.Texts().at(0).rfind("OffsetDataCheck, Unable to open Airmail \"HAMX\" Station data.\r", 0), 0u);
+  EXPECT_EQ(messages.Texts().at(1), "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\rDo you wish to Continue?");
 
   // The offsets grid's editors: systems, the system's stations by name, the station's labels.
   using Choices = std::vector<std::string>;
@@ -283,6 +284,15 @@ TEST(FreqListDocument, BeamStationsTiedInRangeKeepTheListOrder) {
   auto range = [](const std::string&) { return std::optional<double>(); };
   const std::vector<std::string> stations = {"KX1", "W1AW", "N0LOC", "K4CJX"};
   EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"W1AW", "K4CJX"}));
+}
+
+// A station's name is a whole red name: the tail of a longer call sign
+// (W1AW in KW1AW, VE2/W1AW) led to the other station's entry and its beam.
+TEST(FreqListDocument, AStationIsNotFoundInsideALongerName) {
+  const std::string red = "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}";
+  for (auto [body, at] : {std::pair<std::string, long>{"\\cf1 KW1AW\\cf0 . B .\\par \\cf1 W1AW\\cf0 .}", 11},
+                          {"\\cf1 VE2/W1AW\\cf0 . B .}", -1}})  // the beam list and the view look it up so
+    EXPECT_EQ(FreqListDocument(RtfColouredText(red + body)).FindStation("W1AW"), at) << body;
 }
 
 // Blue blanks between blue frequencies (or after one) start no frequency:

@@ -7,6 +7,7 @@
 #include "autoconnect/AutoConnectMenus.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
+#include "reports/win32/AutoConnectOptionsDialog.h"
 #include "reports/win32/RichEditColours.h"
 #include "selection/TableColumns.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
@@ -47,9 +48,8 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
   EXPECT_EQ(info->BeamList(), (std::vector<std::string>{"K4CJX", "W1AW"}));
   // No station chosen in the table: the nearest with a beam is shown.
   EXPECT_EQ(info->SelectedText(), "K4CJX");
-  StationInfoLabels labels = info->Labels();
-  EXPECT_GT(labels.range.size(), std::string("Range: ").size());
-  EXPECT_GT(labels.bearingFrom.size(), std::string("Bearing From: ").size());
+  EXPECT_GT(info->Labels().range.size(), std::string("Range: ").size());
+  EXPECT_GT(info->Labels().bearingFrom.size(), std::string("Bearing From: ").size());
   // The Frequency pop-up's entry shows the station of the row clicked.
   ClickCell(1, kColumnStation);
   window->Command(kFrequencyStationInfo);
@@ -92,13 +92,9 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
                       "Attempts,Status,Mode,Station,Lat,Lon,SnrModel,SnrDetectCount,SnrDetectSum1\r\n"
                       "03/01/25 10:00:00,1,2,5,0,30,20,600,1,Connected ,2,WLO,12.5,-61.25,20,10,150\r\n"
                       "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH,12.5,-61.25,0,0,0\r\n");
-  struct Case {
-    int command;
-    std::filesystem::path log;
-    HistorySummary (*summary)(const std::filesystem::path&, std::optional<HistoryPeriod>);
-    std::function<HistoryWindow*()> window;
-    const char* caption;
-  };
+  using Summary = HistorySummary (*)(const std::filesystem::path&, std::optional<HistoryPeriod>);
+  struct Case { int command; std::filesystem::path log; Summary summary; std::function<HistoryWindow*()> window;
+                const char* caption; };
   const Case cases[] = {
       {kViewAirmailHistory, data.path() / "Logfiles" / "Debug.log", AirmailSummary,
        [&] { return reports->AirmailHistory(); }, "AirMail - History"},
@@ -140,6 +136,23 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
   EXPECT_EQ(reports->StationInfo(), nullptr);
   EXPECT_EQ(reports->AirmailHistory(), nullptr);
   EXPECT_EQ(reports->LogFileHistory(), nullptr);
+}
+
+// The options dialog open while the AutoConnect window recalls or
+// defaults its settings shows what replaced them: its OK stored its stale
+// boxes over them.
+TEST_F(ReportWindowsTest, TheOpenOptionsDialogShowsSettingsReplacedBehindIt) {
+  RecordingMessenger told(true);
+  AutoConnectOptionsDialog dialog([&] { return window->Handle(); }, window->Settings(), folder.path(), told, pump, [] {});
+  window->OptionsDialogSet(&dialog);
+  testing::WriteBytes(folder.path() / "Other.ini", "[Airmail Data]\r\nStation History Bad=-2\r\n");
+  for (bool recall : {true, false}) {  // then Default
+    dialog.OptionsShow(AutoConnectOptionsDialog::kHistoryPage);
+    recall ? window->SettingsRecallFrom(folder.path() / "Other.ini") : window->Command(kSettingsDefault);
+    SendMessageA(dialog.Handle(), WM_COMMAND, AutoConnectOptionsDialog::kOkId, 0);
+    EXPECT_EQ(window->Settings().stationHistoryBad, recall ? -2.0f : -0.5f);
+  }
+  window->OptionsDialogSet(nullptr);
 }
 
 }  // namespace
