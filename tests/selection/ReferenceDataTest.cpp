@@ -276,6 +276,19 @@ TEST(NoConnectData, AFailedSaveIsToldAndSelectsNothing) {
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("NoConnectSave, "));
 }
 
+// The program in a folder named in the user's own letters: the file a
+// failed run kept is selected by a name that finds it again.
+TEST(NoConnectData, AFileKeptInAFolderOfOtherLettersIsSelectedByANameThatFindsIt) {
+  DataRig rig(kModeNoConnectData);
+  rig.program = rig.folder.path() / std::filesystem::path(u8"Jörg Ø");
+  rig.Add(Measured("W1AW", "7000.0", "", ""));
+  rig.settings.noConnectData = true;
+  ASSERT_TRUE(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages));
+  DataRig again(kModeNoConnectData);
+  EXPECT_TRUE(NoConnectDataRecall(again.table, rig.settings.noConnectDataFile, again.messages))
+      << again.messages.Texts().back();
+}
+
 // A row record of every column: these cells given, the others empty, left
 // aligned, white and without a box.
 std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
