@@ -168,6 +168,7 @@ TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
       // Fields past the table's columns are not the table's.
       {RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
       {RefFile({good}, "HAM,4l.5,-71.25,112.5"), "ReferenceDataRecall - Read, Type mismatch in line 2"},
+      {RefFile({good}, "HAM,41.5,-71.25,1e39"), "ReferenceDataRecall - Read, Type mismatch in line 2"},  // no single
       {RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}),
        "ReferenceDataRecall - Read, Type mismatch in line 5"},
       // A line that is no row of the table would cost a whole row of it.
