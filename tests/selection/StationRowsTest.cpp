@@ -124,7 +124,7 @@ TEST(StationHistory, MarksStopAtTheirLimits) {
 
 // Frequency texts and station names a line cannot hold as they are read
 // back as the profile writer's names do (ProfileKeysTest).
-TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
+TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocaleAndAValueNoSingleHoldsIsNone) {
   testing::TempFolder folder;
   auto file = folder.path() / kStationHistoryDataFile;
   AutoConnectSettings settings;
@@ -134,6 +134,10 @@ TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
   history.StationHistorySet("HAM", "W1AW", "7102.0", 1);
   history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
   EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "0.5") << "never 0,5";
+  // A value no single holds (edited by hand) is none: the mark starts from 0.
+  testing::WriteBytes(file, "[HAM,W1AW]\r\n7102.0=1e39\r\n");
+  history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
+  EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "-0.5");
   EXPECT_TRUE(messages.entries.empty());
 }
 
