@@ -105,8 +105,7 @@ std::vector<std::string> Names(const std::filesystem::path& folder) {
 // A folder named in the user's own letters (the home folder of a user named
 // Jörg) holds the files as any other: what is written reads back.
 TEST(WriteFileAtomically, NeverSharesItsTemporaryAndWhatItWroteReadsBackInAFolderOfOtherLetters) {
-  testing::TempFolder top;
-  const testing::TempFolder folder(top.path() / std::filesystem::path(u8"Jörg Ø"));
+  const testing::TempFolder top, folder(top.path() / std::filesystem::path(u8"Jörg Ø"));
   auto file = folder.path() / "data.txt";
   std::filesystem::create_directory(folder.path() / "data.txt.new");
   testing::WriteBytes(folder.path() / "data.txt.other.new", "another writer's");

@@ -125,11 +125,9 @@ TEST(StationHistory, MarksStopAtTheirLimits) {
 // Frequency texts and station names a line cannot hold as they are read
 // back as the profile writer's names do (ProfileKeysTest).
 TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocaleAndAValueNoSingleHoldsIsNone) {
-  testing::TempFolder folder;
-  auto file = folder.path() / kStationHistoryDataFile;
-  AutoConnectSettings settings;
-  RecordingMessenger messages;
-  StationHistoryFile history(file, settings, messages);
+  testing::SelectionRig rig;
+  auto file = rig.program / kStationHistoryDataFile;
+  StationHistoryFile history(file, rig.settings, rig.messages);
   testing::CommaLocale comma;
   history.StationHistorySet("HAM", "W1AW", "7102.0", 1);
   history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
@@ -138,7 +136,7 @@ TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocaleAndAValue
   testing::WriteBytes(file, "[HAM,W1AW]\r\n7102.0=1e39\r\n");
   history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
   EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "-0.5");
-  EXPECT_TRUE(messages.entries.empty());
+  EXPECT_TRUE(rig.messages.entries.empty());
 }
 
 // A table of one station's rows with an SNR of 50 each.
