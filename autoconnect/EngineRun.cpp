@@ -180,7 +180,8 @@ void EngineRun::StatusRestore() {
 
 void EngineRun::CentreAndReset(int row) {
   CenterFrequencySet(p_.main.Detectors(), !Trim(Cell(row, EngineColumn::P3)).empty());
-  ++run.statistics.frequencies;
+  // A scan only listens: its log record counts no frequencies tried.
+  if (CallingMode(mode_)) ++run.statistics.frequencies;
   // The last buffer heard belongs to the old frequency.
   run.previousBusy = false;
   p_.main.ProcessReset();

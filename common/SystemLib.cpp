@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <type_traits>
 
 #include "common/CalendarTime.h"
 
@@ -44,6 +45,21 @@ std::filesystem::path JoinPath(std::string_view folder, std::string_view name) {
   }
   if (!part.empty()) path /= part;
   return path;
+}
+
+std::string PathText(const std::filesystem::path& path) {
+  if constexpr (std::is_same_v<std::filesystem::path::value_type, char>) {
+    return path.string();
+  } else {
+    // The library reads a narrow text byte by byte, each the letter of
+    // that code: a path of such letters only is spelled so, and checked.
+    std::string text;
+    for (auto c : path.native()) {
+      if (static_cast<unsigned long>(c) > 0xFF) return path.string();
+      text += static_cast<char>(c);
+    }
+    return std::filesystem::path(text).native() == path.native() ? text : path.string();
+  }
 }
 
 UtcDateTime UtcNow() {

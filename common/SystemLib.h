@@ -31,6 +31,11 @@ std::string ErrorCodeText(long long code);
 // joined with the platform's separator.
 std::filesystem::path JoinPath(std::string_view folder, std::string_view name);
 
+// A path as the text that std::filesystem::path reads back as the same
+// path, for names kept in settings: the library's own narrow form does not
+// read back where a name holds letters beyond plain ASCII.
+std::string PathText(const std::filesystem::path& path);
+
 struct UtcDateTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };

@@ -31,7 +31,7 @@ std::optional<std::string> ReadText(const std::filesystem::path& file, FileFailu
     return std::nullopt;
   }
   errno = 0;
-  CFile f(std::fopen(file.string().c_str(), "rb"));
+  CFile f = CFileOpen(file, "rb");
   if (!f) {
     failure = {FileStage::Open, LastCError()};
     return std::nullopt;

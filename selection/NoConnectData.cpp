@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/Format.h"
+#include "common/SystemLib.h"
 #include "common/TextParse.h"
 #include "selection/ReferenceData.h"
 #include "selection/TableColumns.h"
@@ -148,7 +149,7 @@ bool NoConnectRecord(const FrequencyTable& table, AutoConnectSettings& settings,
                      Messenger& messages) {
   if (!settings.noConnectData) return false;
   auto file = NoConnectSave(table, programFolder, conditions, settings.modeIndex, messages);
-  if (file) settings.noConnectDataFile = file->string();
+  if (file) settings.noConnectDataFile = PathText(*file);
   return file.has_value();
 }
 

@@ -1,6 +1,8 @@
 #include "selection/StationHistoryData.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "common/Format.h"
 #include "common/ProfileFile.h"
@@ -17,7 +19,10 @@ std::optional<double> StationHistoryValue(const ProfileDocument& history, std::s
                                           std::string_view station, std::string_view frequency) {
   auto text = history.Find(StationHistorySection(system, station), frequency);
   if (!text) return std::nullopt;
-  return ParseLeadingNumber(*text, true);
+  auto value = ParseLeadingNumber(*text, true);
+  // Values are kept as singles: one beyond their range is none a save wrote.
+  if (value && std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return value;
 }
 
 void StationHistoryGet(FrequencyTable& table, const StationHistoryRows& rows, const std::filesystem::path& file,

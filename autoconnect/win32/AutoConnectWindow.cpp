@@ -76,6 +76,9 @@ bool AutoConnectWindow::Create() {
 
 bool AutoConnectWindow::OnCreate() {
   ownMessenger_.SetOwner(hwnd_);
+  // Made after the settings were recalled: AirMail is looked for before
+  // anything (the main window's Options dialog too) reads its files.
+  AirmailInstallationGet(settings_, Win32AirmailRegistry());
   auto* font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   if (!toolbar_.Create(hwnd_, kAutoConnectToolbar, kAutoConnectToolbarFirstId) || !statusBar_.Create(hwnd_, 5) ||
       !options_.Create(hwnd_, kAutoConnectFieldFirstId, font) || !grid_.Create(hwnd_, kAutoConnectGridId) ||

@@ -7,6 +7,7 @@
 
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "common/Format.h"
+#include "common/SystemLib.h"
 #include "common/win32/FileDialog.h"
 #include "propagation/AngleText.h"
 #include "propagation/SunSpotNumber.h"
@@ -49,7 +50,7 @@ std::optional<std::filesystem::path> AutoConnectWindow::ReferenceSave() {
   auto file = ReferenceStationSave(table_, link_->ProgramFolder(), *conditions, *messenger_);
   if (!file) return std::nullopt;
   referenceUnsaved_ = false;
-  settings_.referenceDataFile = file->string();
+  settings_.referenceDataFile = PathText(*file);
   UpdateStatusStatus("Saved Data");
   WindowModeRefresh(false);
   WorkingListFill();
@@ -75,7 +76,7 @@ void AutoConnectWindow::ReferenceRecallChosen() {
   FileDialogRequest request;
   request.title = "Recall Reference Data";
   request.filter.assign(kReferenceFilter, sizeof kReferenceFilter - 1);
-  request.initialFolder = DataFolder(link_->ProgramFolder()).string();
+  request.initialFolder = PathText(DataFolder(link_->ProgramFolder()));
   request.defaultExtension = "ref";
   std::string file = ChooseFile(hwnd_, request);
   if (!file.empty()) ReferenceRecallFrom(file);
@@ -83,7 +84,7 @@ void AutoConnectWindow::ReferenceRecallChosen() {
 
 void AutoConnectWindow::ReferenceRecallFrom(const std::filesystem::path& file) {
   if (!Create() || !Idle()) return;
-  settings_.referenceDataFile = file.string();
+  settings_.referenceDataFile = PathText(file);
   if (settings_.modeIndex == kModeReferenceData) return Configure();
   options_.ListSelect("cmbMode", kModeReferenceData);
   ModeChoose(kModeReferenceData);
@@ -154,7 +155,7 @@ void AutoConnectWindow::NoConnectSave() {
   auto file = velmora::NoConnectSave(table_, link_->ProgramFolder(), *conditions, run_->Engine().Run().Mode(),
                                      *messenger_);
   if (!file) return;
-  settings_.noConnectDataFile = file->string();
+  settings_.noConnectDataFile = PathText(*file);
   CaptionShow();
 }
 

@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
+
+#include "common/CFile.h"
 
 #include "common/win32/Handles.h"
 
@@ -35,6 +38,11 @@ bool WriteAll(HANDLE file, std::string_view text) {
 bool Close(FileHandle& file) { return CloseHandle(file.release()) != 0; }
 
 }  // namespace
+
+CFile CFileOpen(const std::filesystem::path& file, const char* mode) {
+  const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+  return CFile(_wfopen(file.c_str(), wideMode.c_str()));
+}
 
 CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_view content, std::error_code& error) {
   error.clear();

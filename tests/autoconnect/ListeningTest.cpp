@@ -18,7 +18,7 @@ namespace {
 using testing::EngineRig;
 using S = TerminalStatus;
 
-TEST(ChannelListening, EveryListeningStateTellsWhatItHeard) {
+TEST(ChannelListening, EveryListeningStateTellsWhatItHeardAndAScanCountsNoFrequencyForItsLog) {
   // told: seconds heard and busy per frequency (a buffer is 0.5 s); noise: the noise collection, not a run.
   struct Case { const char* name; int mode; const char *script, *told; std::vector<S> results = {};
                 bool txOnly = false, noise = false; };
@@ -49,6 +49,8 @@ TEST(ChannelListening, EveryListeningStateTellsWhatItHeard) {
     EXPECT_EQ(rig.listening.ends, 0) << "nothing kept while listening";
     rig.engine.StopPressed();
     EXPECT_EQ(rig.listening.ends, 1) << "kept once the run ended";
+    // A scan only listens: its log record counts no frequency tried.
+    if (c.mode == kModeScanStations) EXPECT_EQ(rig.log.stops.at(0).frequencies, 0) << "a scan counts nothing";
   }
 }
 

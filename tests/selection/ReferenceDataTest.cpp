@@ -168,6 +168,7 @@ TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
       // Fields past the table's columns are not the table's.
       {RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
       {RefFile({good}, "HAM,4l.5,-71.25,112.5"), "ReferenceDataRecall - Read, Type mismatch in line 2"},
+      {RefFile({good}, "HAM,41.5,-71.25,1e39"), "ReferenceDataRecall - Read, Type mismatch in line 2"},  // no single
       {RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}),
        "ReferenceDataRecall - Read, Type mismatch in line 5"},
       // A line that is no row of the table would cost a whole row of it.
@@ -264,16 +265,20 @@ TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
 }
 
 // The whole table's round trip: DataFiles' test; a record kept and selected
-// for mode 5: ConfigureTest, and AutoConnectWindowTest under Wine.
-TEST(NoConnectData, AFailedSaveIsToldAndSelectsNothing) {
-  DataRig rig(kModeNoConnectData);
-  rig.Add(Measured("W1AW", "7000.0", "", ""));
-  rig.Write("Data", "a file where the folder should be");
-  rig.settings.noConnectData = true;
-  EXPECT_FALSE(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages));
-  EXPECT_EQ(rig.settings.noConnectDataFile, "");
-  ASSERT_EQ(rig.messages.Texts().size(), 1u);
-  EXPECT_TRUE(rig.messages.Texts()[0].starts_with("NoConnectSave, "));
+// for mode 5: ConfigureTest, and AutoConnectWindowTest under Wine. A failed
+// save is told and selects nothing; a file kept in a folder named in the
+// user's own letters is selected by a name that finds it again.
+TEST(NoConnectData, AFailedSaveSelectsNothingAndAKeptFileIsSelectedByANameThatFindsIt) {
+  for (bool fails : {true, false}) {
+    DataRig rig(kModeNoConnectData), again(kModeNoConnectData);
+    if (fails) rig.Write("Data", "a file where the folder should be");
+    else rig.program = rig.folder.path() / std::filesystem::path(u8"Jörg Ø");
+    rig.Add(Measured("W1AW", "7000.0", "", ""));
+    rig.settings.noConnectData = true;
+    EXPECT_EQ(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages), !fails);
+    EXPECT_EQ(NoConnectDataRecall(again.table, rig.settings.noConnectDataFile, again.messages).has_value(), !fails);
+    EXPECT_EQ(rig.messages.Texts().size() == 1 && rig.messages.Texts()[0].starts_with("NoConnectSave, "), fails);
+  }
 }
 
 // A row record of every column: these cells given, the others empty, left

@@ -124,17 +124,19 @@ TEST(StationHistory, MarksStopAtTheirLimits) {
 
 // Frequency texts and station names a line cannot hold as they are read
 // back as the profile writer's names do (ProfileKeysTest).
-TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocale) {
-  testing::TempFolder folder;
-  auto file = folder.path() / kStationHistoryDataFile;
-  AutoConnectSettings settings;
-  RecordingMessenger messages;
-  StationHistoryFile history(file, settings, messages);
+TEST(StationHistory, TheFileIsCreatedAndWrittenWithAPointUnderAnyLocaleAndAValueNoSingleHoldsIsNone) {
+  testing::SelectionRig rig;
+  auto file = rig.program / kStationHistoryDataFile;
+  StationHistoryFile history(file, rig.settings, rig.messages);
   testing::CommaLocale comma;
   history.StationHistorySet("HAM", "W1AW", "7102.0", 1);
   history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
   EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "0.5") << "never 0,5";
-  EXPECT_TRUE(messages.entries.empty());
+  // A value no single holds (edited by hand) is none: the mark starts from 0.
+  testing::WriteBytes(file, "[HAM,W1AW]\r\n7102.0=1e39\r\n");
+  history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
+  EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "-0.5");
+  EXPECT_TRUE(rig.messages.entries.empty());
 }
 
 // A table of one station's rows with an SNR of 50 each.

@@ -1,6 +1,7 @@
 // The AutoConnect window as a user meets it, opened from the main window on
 // the AirMail fixture: its frames, fields, menus and settings files, and
 // runs against the stand-in AirMail and the stand-in radio.
+#include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
 #include "selection/ReferenceData.h"
@@ -48,10 +49,17 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
 // At every showing the position's age is told (its text is tested with the
 // positions), and then the place saved at the last close is recalled. A
 // selected no-connect file names itself in the caption in every mode.
-TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximisedPlace) {
+// AirMail, found through its installer's registry value where the settings
+// hold none, is found when the window is made, before anything (the centre
+// tone of the Options dialog) reads its files, and saved.
+TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximisedPlaceAndAirmailIsFoundAtLoad) {
   Settings("Airmail Lat/Lon Check=True\r\nMode Index=1\r\n"
-           "No Connect Data File=C:\\Velmora\\Data\\2005-03-14 183000.nct\r\n");
+           "No Connect Data File=C:\\Velmora\\Data\\2005-03-14 183000.nct\r\n", "C:\\Nowhere", "C:\\Nowhere");
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kAirmailInstallationKey, kAirmailInstallFolderValue, REG_SZ,
+                            data.path().string().c_str(), static_cast<DWORD>(data.path().string().size() + 1)), 0);
   OpenMain();
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Sirius Cybernetics");
+  EXPECT_EQ(window->AirmailDataFolder(), data.path().string());
   MessageBoxAnswerer ok;
   EXPECT_TRUE(Show([&] { return ok.Texts().size() == 1; }));
   EXPECT_EQ(testing::WindowText(window->Handle()), "No Connect Data - 03/14/05 18:30:00");
