@@ -60,23 +60,23 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   return true;
 }
 
-// Another sample size: its samples judged a block at a time. A shorter
-// buffer takes the last block's answer until the next block is whole; a
-// longer one is busy when any of its blocks was. At 512 samples the bins
-// are too coarse to tell hum's lines apart, and at 16384 a modem would
-// wait seconds for the few buffers the rules want.
+// Another sample size: its samples judged a block at a time, and the
+// buffer takes the answer of the last whole block (a modem found earlier
+// in a long buffer is held there; a block found alone, as noise's rare
+// one, is not). At 512 samples the bins are too coarse to tell hum's lines
+// apart, and at 16384 a modem would wait seconds for the few buffers the
+// rules want.
 bool DigitalDetector::JudgeBlocks(std::span<const std::int16_t> samples) {
   pending_.insert(pending_.end(), samples.begin(), samples.end());
   block_.KeepTransform(true);
+  block_.KeepDensities(false);
   constexpr auto kBlockSeconds = static_cast<float>(kDigitalBlock) / kSampleRateHz;
   std::size_t used = 0;
-  bool judged = false, found = false;
   for (; pending_.size() - used >= kDigitalBlock; used += kDigitalBlock) {
     block_.Analyse(std::span(pending_).subspan(used, kDigitalBlock), kDigitalBlock);
-    if (const auto judgedBlock = Judge(block_, kBlockSeconds)) found = found || *judgedBlock, judged = true;
+    if (const auto found = Judge(block_, kBlockSeconds)) blockFound_ = *found;
   }
   pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(used));
-  if (judged) blockFound_ = found;
   return blockFound_;
 }
 
