@@ -29,6 +29,8 @@ constexpr double kCarrierAbove = 20;
 }  // namespace
 
 void DigitalDetector::Restart() {
+  pending_.clear();
+  blockFound_ = false;
   since_ = kHoldSeconds + 1;
   found_ = 0;
   mainsSince_ = 1e9;
@@ -40,8 +42,46 @@ void DigitalDetector::Restart() {
 
 bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, bool speak, DetectorResults& results,
                              DetectorDrawing& drawing) {
-  // Switched on between the analysis and here: the next buffer starts.
-  if (!buffer_.Take(spectrum)) return false;
+  bool found = false;
+  if (spectrum.N() == kDigitalBlock) {
+    pending_.clear();
+    // Switched on between the analysis and here: the next buffer starts.
+    const auto judged = Judge(spectrum, bufferSeconds);
+    if (!judged) return false;
+    found = *judged;
+  } else {
+    found = JudgeBlocks(spectrum.Samples());
+  }
+  results.digitalWidth = static_cast<float>(steady_.BandHigh() - steady_.BandLow());
+  results.digitalText = IntegerText(std::lround(results.digitalWidth));
+  if (!found || !speak) return false;
+  results.digitalDetected = true;
+  if (drawing.Shown()) DrawBand(drawing);
+  return true;
+}
+
+// Another sample size: its samples judged a block at a time, and the
+// buffer takes the answer of the last whole block (a modem found earlier
+// in a long buffer is held there; a block found alone, as noise's rare
+// one, is not). At 512 samples the bins are too coarse to tell hum's lines
+// apart, and at 16384 a modem would wait seconds for the few buffers the
+// rules want.
+bool DigitalDetector::JudgeBlocks(std::span<const std::int16_t> samples) {
+  pending_.insert(pending_.end(), samples.begin(), samples.end());
+  block_.KeepTransform(true);
+  block_.KeepDensities(false);
+  constexpr auto kBlockSeconds = static_cast<float>(kDigitalBlock) / kSampleRateHz;
+  std::size_t used = 0;
+  for (; pending_.size() - used >= kDigitalBlock; used += kDigitalBlock) {
+    block_.Analyse(std::span(pending_).subspan(used, kDigitalBlock), kDigitalBlock);
+    if (const auto found = Judge(block_, kBlockSeconds)) blockFound_ = *found;
+  }
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(used));
+  return blockFound_;
+}
+
+std::optional<bool> DigitalDetector::Judge(const PowerDensity& spectrum, float bufferSeconds) {
+  if (!buffer_.Take(spectrum)) return std::nullopt;
   steady_.Follow(buffer_, bufferSeconds);
   buffer_.LimitToPassband(steady_.Lines());
   // Strong hum, a sum of steady tones, would pass for a steady envelope
@@ -51,9 +91,6 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
     carrier_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
   }
   repetition_.Add(buffer_, steady_.Lines(), steady_.FlatTop(), bufferSeconds);
-
-  results.digitalWidth = static_cast<float>(steady_.BandHigh() - steady_.BandLow());
-  results.digitalText = IntegerText(std::lround(results.digitalWidth));
   // Mains hum's comb, its lines left out, still ripples the spectrum at its
   // spacing and leaves lines squared: the repetition and the doubled
   // carrier say nothing while its memory may hold it.
@@ -73,10 +110,7 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
   } else {
     since_ += bufferSeconds;
   }
-  if ((!now && since_ >= hold) || !speak) return false;
-  results.digitalDetected = true;
-  if (drawing.Shown()) DrawBand(drawing);
-  return true;
+  return now || since_ < hold;
 }
 
 // One marker at each edge of the band, over the floor there.

@@ -13,8 +13,13 @@
 // a modem on from the first buffer counts, and a receiver's passband and
 // AGC or a fading channel's notches do not; steady lines (mains hum,
 // carriers) are left out first. A modem found for a while stays found as
-// long again, up to 5 s: through a fade or an ARQ pause.
+// long again, up to 5 s: through a fade or an ARQ pause. It judges 2048
+// samples at a time whatever the sample size, the size its rules were
+// chosen for and the size AutoConnect listens with.
+#include <cstdint>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "analysis/BandSignal.h"
 #include "analysis/DetectorDrawing.h"
@@ -28,6 +33,7 @@
 namespace velmora {
 
 inline constexpr std::string_view kDigitalLabel = "Digital";
+inline constexpr std::int32_t kDigitalBlock = 2048;  // samples judged at a time
 
 class DigitalDetector {
  public:
@@ -39,8 +45,15 @@ class DigitalDetector {
               DetectorDrawing& drawing);
 
  private:
+  // Whether a modem is found (or held), from one block's transform;
+  // nothing when the transform was not kept.
+  std::optional<bool> Judge(const PowerDensity& spectrum, float bufferSeconds);
+  bool JudgeBlocks(std::span<const std::int16_t> samples);
   void DrawBand(DetectorDrawing& drawing) const;
 
+  PowerDensity block_;                 // a block of another sample size's buffers
+  std::vector<std::int16_t> pending_;  // ... and the samples it waits for
+  bool blockFound_ = false;            // the last blocks' answer
   BandSignal buffer_;
   AveragedLevels steady_;
   EnvelopeSteadiness envelope_;

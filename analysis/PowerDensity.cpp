@@ -59,6 +59,7 @@ void PowerDensity::Analyse(std::span<const std::int16_t> samples, std::int32_t t
     transform_.assign(spectrum_.begin(), spectrum_.begin() + n_ / 2);
   else
     transform_.clear();
+  if (!keepDensities_) return;
 
   const double normal = Db10(n_);
   for (std::int32_t k = 0; k < n_ / 2; ++k) {

@@ -28,6 +28,8 @@ class PowerDensity {
   // Keep the windowed transform of bins 0..N/2 - 1 (before the decibels)
   // for a detector that needs its phases too; off by default, it costs a copy.
   void KeepTransform(bool keep) { keepTransform_ = keep; }
+  // The densities in dB are left out when only the transform is wanted.
+  void KeepDensities(bool keep) { keepDensities_ = keep; }
   // The kept transform of the buffer in hand; empty when it was not kept.
   std::span<const Complex> Transform() const { return transform_; }
 
@@ -58,6 +60,7 @@ class PowerDensity {
   std::vector<std::int16_t> samples_;
   std::vector<Complex> spectrum_;
   bool keepTransform_ = false;
+  bool keepDensities_ = true;
   std::vector<Complex> transform_;
   std::vector<double> hamming_;  // weights of entries 1..n, kept for the last n
   std::int32_t hammingN_ = 0;

@@ -44,14 +44,14 @@ void BM_Chain(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Chain)
-    ->ArgsProduct({{2048, 32768}, {0, 1, 2, 3, 4, 5}, {0, 1}})
+    ->ArgsProduct({{512, 2048, 32768}, {0, 1, 2, 3, 4, 5}, {0, 1}})
     ->Unit(benchmark::kMicrosecond)
     ->ComputeStatistics("min", bench::Least);
 
 // Then the time with the option on as a multiple of the time without it.
 class RatioReporter : public bench::TimesReporter {
   void Summary() override {
-    for (int n : {2048, 32768})
+    for (int n : {512, 2048, 32768})
       for (int c = 0; c < 6; ++c) {
         const std::string args = "BM_Chain/" + std::to_string(n) + "/" + std::to_string(c) + "/";
         const double *off = Time(args + "0"), *on = Time(args + "1");
