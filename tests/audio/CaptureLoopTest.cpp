@@ -241,6 +241,17 @@ TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBuffer) {
   EXPECT_TRUE(rig.signal.Playback().IsOpen()) << "stopped, not ended: the buffer stays on the displays";
 }
 
+// AutoConnect's reset after each change of frequency while a recording
+// plays: the playback reads on, and the user's Stop stays a stop.
+TEST(Playback, AResetFromAutoConnectWhilePlayingNeverUndoesAStop) {
+  PlaybackRig rig(5 * 256);
+  rig.pump.passes = {[&] { rig.signal.ProcessReset(); }, [&] { rig.signal.Stop(); }};
+  rig.Start();
+  EXPECT_EQ(rig.host.timerStarts, 1) << "only the toolbar's Start: a tick now would play the file again";
+  EXPECT_EQ(rig.analysis.analysed.size(), 2u);
+  EXPECT_EQ(rig.analysis.channelsBeforeBuffer[1], 2) << "a new channel all the same";
+}
+
 // A sound output that will not open stops the playback and the simulation
 // before a buffer is played; the program ending while a loop is on the
 // stack leaves it after the buffer in hand, closing what it opened.

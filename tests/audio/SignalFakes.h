@@ -118,11 +118,11 @@ class FakeHost final : public SignalHost {
  public:
   std::map<int, std::vector<std::string>> status;
   std::map<std::string, bool> pressed;
-  int captionChanges = 0, endProgram = 0;
+  int captionChanges = 0, endProgram = 0, timerStarts = 0;
 
   void SetStatus(int panel, std::string_view text) override { status[panel].emplace_back(text); }
   void SetToolbarPressed(std::string_view key, bool p) override { pressed[std::string(key)] = p; }
-  void StartProcessTimer() override {}
+  void StartProcessTimer() override { ++timerStarts; }
   void CaptionChanged() override { ++captionChanges; }
   void HideReadoutIfOutside() override {}
   void BufferAnalysed() override {}
