@@ -156,6 +156,13 @@ void SignalSide::CopySamples(int index, std::int32_t count, bool wide) {
 
 // The buffer as it came, in its own width.
 void SignalSide::RecordWrite(int index, std::int32_t count, bool wide) {
+  if (recorder_.Wide().value_or(wide) != wide) {
+    // The file has no width marker: samples of the other width would turn
+    // the rest of it (or all before) to noise when played back.
+    RecordClose();
+    RecordOpen();
+    if (!recorder_.Recording()) return;
+  }
   std::error_code error;
   bool written = wide ? recorder_.Write(std::span(buffers_.samples16[index].data(), count), error)
                       : recorder_.Write(std::span(buffers_.samples8[index].data(), count), error);

@@ -322,6 +322,25 @@ TEST(Recorder, TwoRecordingsInOneSecondKeepBoth) {
   EXPECT_EQ(testing::ReadBytes(second.File()), std::string("\x80\x00\xff", 3));
 }
 
+// A recording holds samples of one width: when the capture width changes
+// while recording, the recording goes on in a file of its own.
+TEST(Recorder, ARecordingGoesOnInANewFileWhenTheSampleWidthChanges) {
+  testing::SignalRig rig;
+  testing::TempFolder folder;
+  rig.signal.dataFolder = folder.path();
+  rig.signal.RecordOpen();
+  for (bool wide : {true, false}) {
+    rig.signal.use16Bit = wide;
+    rig.input.script = testing::FakeWaveDevice::Filled(1);
+    rig.Start();
+  }
+  rig.signal.RecordClose();
+  std::vector<std::uintmax_t> sizes;
+  for (const auto& file : std::filesystem::directory_iterator(folder.path())) sizes.push_back(file.file_size());
+  std::ranges::sort(sizes);
+  EXPECT_EQ(sizes, (std::vector<std::uintmax_t>{2048, 2048 * 2})) << "one buffer of each width";
+}
+
 #ifndef _WIN32
 // A write that fails stops the recording and tells the user.
 TEST(Recorder, AFailedWriteStopsRecordingWithAMessage) {
