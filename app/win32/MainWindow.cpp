@@ -179,6 +179,9 @@ void MainWindow::UpdateCaption() {
 }
 
 void MainWindow::CaptionChanged() {
+  // A recording started or stopped from a menu (or ended by a failed write)
+  // shows in the open Options dialog too: its Apply acts on the option.
+  if (options_) options_->RecordingShow(signal_.Recording());
   std::string playback = signal_.PlaybackCaption();
   if (!playback.empty() && signal_.Playback().Buffers() == 0) {
     showingPlaybackCaption_ = true;

@@ -182,6 +182,12 @@ void OptionsDialog::DataSet() {
   WriteControls(velmora::DataSet(settings_, signal_));
 }
 
+void OptionsDialog::RecordingShow(bool recording) {
+  if (!hwnd_) return;
+  SendMessageA(Control(IDC_OPTRECORD1), BM_SETCHECK, recording ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(Control(IDC_OPTRECORD0), BM_SETCHECK, recording ? BST_UNCHECKED : BST_CHECKED, 0);
+}
+
 bool OptionsDialog::Apply() {
   bool ok = velmora::Apply(ReadControls(), {settings_, signal_, messages_});
   host_.AfterApply();

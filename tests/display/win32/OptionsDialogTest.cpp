@@ -91,6 +91,18 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   EXPECT_TRUE(window->Settings().detector.pactorFading);
 }
 
+// A recording started or stopped from the menus while the dialog is open
+// shows on its Output tab: Apply with the boxes unchanged leaves it so.
+TEST_F(OptionsDialogTest, TheRecordOptionFollowsTheMenusSoApplyKeepsTheRecording) {
+  Open(OptionsDialog::kOutputTab);
+  for (bool recording : {true, false}) {
+    window->Command(menu::kFileRecord);
+    ASSERT_EQ(window->Signal().Recording(), recording);
+    Press(IDC_CMDAPPLY);
+    EXPECT_EQ(window->Signal().Recording(), recording);
+  }
+}
+
 TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
   window->Signal().inputSource = kSimulated;
   window->Signal().SimulateData();  // the dialog is hidden: not counted
