@@ -231,7 +231,8 @@ bool ApplyDisplay(const OptionsControls& c, ApplyTargets t) {
 bool ApplyOutput(const OptionsControls& c, ApplyTargets t) {
   if (c.record && !t.signal.Recording()) t.signal.RecordOpen();
   if (!c.record && t.signal.Recording()) t.signal.RecordClose();
-  return true;
+  // A recording that could not start (its message shown) fails the step.
+  return t.signal.Recording() == c.record;
 }
 
 bool Apply(const OptionsControls& c, ApplyTargets t) {

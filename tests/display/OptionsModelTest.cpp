@@ -127,8 +127,12 @@ TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_FALSE(rig.signal.Playback().IsOpen()) << "leaving playback ends it";
 
-  rig.signal.dataFolder = folder.path();
+  // A recording that cannot start fails the step (OK keeps the dialog open).
+  rig.signal.dataFolder = first;  // a file where the folder should be
   controls.record = true;
+  EXPECT_FALSE(Apply(controls, rig.Targets()));
+  EXPECT_TRUE(rig.messages.Texts().back().starts_with("RecordOpen - Cannot open "));
+  rig.signal.dataFolder = folder.path();
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_TRUE(rig.signal.Recording());
   EXPECT_TRUE(DataSet(rig.settings, rig.signal).record);
