@@ -104,6 +104,20 @@ TEST(CaptureLoop, SwitchingTheSourceWhileRunningClosesWhatWasOpened) {
   }
 }
 
+// Options stops the card when it changes the sample width: the buffer in
+// hand is not queued again with the new width's length, which the memory
+// its header was prepared with (8-bit, 32769 bytes) cannot hold.
+TEST(CaptureLoop, AWidthChangeWhileRunningQueuesNoBufferPastItsMemory) {
+  SignalRig rig;
+  rig.signal.use16Bit = false;
+  rig.settings.display.sampleSize = 32768;
+  rig.input.script = FakeWaveDevice::Filled(3);
+  rig.pump.passes = {[&] { rig.signal.use16Bit = true, rig.signal.ProcessStop(); }};
+  rig.Start();
+  EXPECT_EQ(rig.input.overlongQueues, 0);
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
+}
+
 TEST(CaptureLoop, AnEmptyBufferIsSkippedAndBothFullIsAnOverflowThatRestarts) {
   SignalRig rig;
   rig.input.script = {[](FakeWaveDevice& d) { return d.Fill(0); }, FakeWaveDevice::BothFilled(),

@@ -25,6 +25,7 @@ class FakeWaveDevice final : public WaveDevice {
   bool failEvent = false, openTimesOut = false, failReset = false;
   unsigned openCode = kWaveOk;
   int failQueueAt = -1;  // the n-th Queue call (from 0) fails
+  int overlongQueues = 0;  // buffers queued longer than the memory their header was prepared with
   std::function<std::int16_t(int)> sample = [](int n) { return static_cast<std::int16_t>(n % 100 + 1); };
 
   bool CreateEvent(std::string& errorText) override {
@@ -49,12 +50,14 @@ class FakeWaveDevice final : public WaveDevice {
   }
   unsigned PrepareHeader(int index, void* data, std::uint32_t bytes) override {
     headers_.at(index) = {data, bytes, true};
+    headers_.at(index).preparedBytes = bytes;
     return kWaveOk;
   }
   unsigned Queue(int index, std::uint32_t bytes) override {
     if (queueCalls_++ == failQueueAt) return 5;
     auto& h = headers_.at(index);
-    h = {h.data, bytes, h.prepared, false, 0, true};
+    if (bytes > h.preparedBytes) ++overlongQueues;
+    h = {h.data, bytes, h.prepared, false, 0, true, h.preparedBytes};
     order_.push_back(index);
     return kWaveOk;
   }
@@ -107,6 +110,7 @@ class FakeWaveDevice final : public WaveDevice {
     bool prepared = false, done = false;
     std::uint32_t recorded = 0;
     bool queued = false;
+    std::uint32_t preparedBytes = 0;
   };
   std::array<Header, 2> headers_;  // the loops' two buffers
   std::deque<int> order_;
