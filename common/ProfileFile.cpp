@@ -8,6 +8,8 @@
 namespace velmora {
 namespace {
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // Blanks as the profile reader sees them (Ctrl-Z included, as old editors left it).
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1a; }
 
@@ -87,8 +89,11 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
   ProfileDocument doc;
   if (content.size() > kProfileFileLimit) return doc;
   doc.text_ = content;
+  // An editor's UTF-8 mark before the first line: the platform's calls read
+  // past it, and write it back.
+  doc.byteOrderMark_ = content.starts_with(kUtf8ByteOrderMark);
   bool endSeen = false;
-  for (size_t start = 0; start < content.size();) {
+  for (size_t start = doc.byteOrderMark_ ? kUtf8ByteOrderMark.size() : 0; start < content.size();) {
     size_t lf = std::min(content.find('\n', start), content.size());
     Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(lf - start), LineEnd::kNone};
     if (lf < content.size()) line.end = lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
@@ -238,7 +243,7 @@ void ProfileDocument::Write(std::string_view section, std::string_view key, std:
 }
 
 std::string ProfileDocument::Text() const {
-  std::string out;
+  std::string out(byteOrderMark_ ? kUtf8ByteOrderMark : "");
   auto add = [&](const Line& line) {
     out += TextOf(line);
     out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : "";

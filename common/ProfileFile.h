@@ -101,6 +101,7 @@ class ProfileDocument {
   std::unordered_map<std::string, size_t> sections_;  // upper-cased name to its first block
   mutable std::unordered_map<size_t, KeyIndex> keys_;  // by block, for the blocks looked in
   LineEnd newLineEnd_ = LineEnd::kCrLf;                // the file's own, for lines added
+  bool byteOrderMark_ = false;                         // the file starts with UTF-8's, kept before the lines
 };
 
 // One line of a profile file as the document reads it: the name of the

@@ -31,6 +31,7 @@ const AwkwardProfile kAwkwardProfiles[] = {
     {"keys before any section", "Orphan=1\r\n[Detector Data]\r\nBurst=True\r\n"},
     {"broken header", "[Detector Data\r\nBurst=True\r\n[Display Data]\r\nFft Range=2\r\n"},
     {"equals in value", "[Detector Data]\r\nFormula=a=b=c\r\n"},
+    {"utf-8 byte order mark", "\xEF\xBB\xBF[Detector Data]\r\nBurst=True\r\n[Display Data]\r\nSample Size=512\r\n"},
 };
 
 // Every (section, key) pair worth asking of every file above.
