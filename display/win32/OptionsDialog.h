@@ -95,6 +95,7 @@ class OptionsDialog {
   HWND tips_ = nullptr;
   std::array<HWND, 4> pages_{};
   std::array<bool, kLabelCount> detected_{};
+  OptionsControls shown_;  // what the last DataSet put in the controls
   HBRUSH pageBrush_ = nullptr;
 };
 

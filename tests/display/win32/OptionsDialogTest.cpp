@@ -91,16 +91,23 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   EXPECT_TRUE(window->Settings().detector.pactorFading);
 }
 
-// A recording started or stopped from the menus while the dialog is open
-// shows on its Output tab: Apply with the boxes unchanged leaves it so.
-TEST_F(OptionsDialogTest, TheRecordOptionFollowsTheMenusSoApplyKeepsTheRecording) {
+// Apply stores the boxes the user changed: what the menus and AutoConnect
+// changed while the dialog was open (a recording, the sample size, the
+// centre of the Pactor search at each frequency) stays as they left it.
+TEST_F(OptionsDialogTest, ApplyKeepsWhatChangedElsewhereWhileTheDialogWasOpen) {
   Open(OptionsDialog::kOutputTab);
-  for (bool recording : {true, false}) {
-    window->Command(menu::kFileRecord);
-    ASSERT_EQ(window->Signal().Recording(), recording);
-    Press(IDC_CMDAPPLY);
-    EXPECT_EQ(window->Signal().Recording(), recording);
-  }
+  window->Command(menu::kFileRecord);
+  window->Command(menu::kFrequencySamples0 + 12);
+  window->Detectors().SetCenterFrequency(2100);
+  Type(2, IDC_TXTPACTOR2, "45");
+  Press(IDC_CMDAPPLY);
+  EXPECT_TRUE(window->Signal().Recording());
+  EXPECT_EQ(window->Settings().display.sampleSize, 4096);
+  EXPECT_EQ(window->Settings().detector.centerFrequency, 2100);
+  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
+  window->Command(menu::kFileRecord);
+  Press(IDC_CMDOK);
+  EXPECT_FALSE(window->Signal().Recording());
 }
 
 TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
