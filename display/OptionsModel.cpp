@@ -202,7 +202,11 @@ bool ApplyInput(const OptionsControls& c, ApplyTargets t) {
   if (s.inputSource != c.inputSource && s.Running()) s.ProcessStop();
   if (s.inputSource == kSoundCard && c.inputSource == kSoundCard && use16Bit != s.use16Bit && s.Running())
     s.ProcessStop();
-  if (c.inputSource == kPlayback && s.LoopActive() && c.playbackOutput != s.playbackOutput) s.PlaybackStop();
+  // The output plays the 16-bit buffers it was started with: a change of
+  // width while a recording is heard would leave it repeating them.
+  if (c.inputSource == kPlayback && s.LoopActive() &&
+      (c.playbackOutput != s.playbackOutput || (s.playbackOutput && use16Bit != s.use16Bit)))
+    s.PlaybackStop();
   bool newFile = c.inputSource == kPlayback && std::filesystem::path(c.playbackFile) != s.playbackFile;
   if (newFile) s.PlaybackEnd();
 

@@ -109,6 +109,27 @@ TEST(OptionsApply, ChangingTheRunningSoundCardStopsIt) {
   }
 }
 
+// A recording heard through the output: the output plays 16-bit buffers
+// only, so a switch to 8 bits stops the playback, as a switch of the output does.
+TEST(OptionsApply, ChangingTheWidthOfAPlaybackHeardStopsIt) {
+  OptionsRig rig;
+  testing::TempFolder folder;
+  rig.settings.display.sampleSize = 256;
+  rig.signal.inputSource = kPlayback;
+  rig.signal.playbackOutput = true;
+  rig.signal.playbackFile = folder.path() / "heard.bin";
+  std::ofstream(rig.signal.playbackFile) << std::string(8 * 512, 'a');
+  rig.pump.passes = {[&] {
+                       auto controls = rig.Controls();
+                       controls.soundBits = 0;
+                       Apply(controls, rig.Targets());
+                     },
+                     [&] { rig.signal.Stop(); }};
+  rig.Start();
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
+  EXPECT_FALSE(rig.output.IsOpen());
+}
+
 TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   OptionsRig rig;
   testing::TempFolder folder;
