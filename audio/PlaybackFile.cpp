@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "common/CFile.h"
+#include "common/DiskFile.h"
 
 namespace velmora {
 
@@ -10,7 +11,7 @@ bool PlaybackFile::Open(const std::filesystem::path& file, std::error_code& erro
   Close();
   error.clear();
   errno = 0;
-  file_.reset(std::fopen(file.string().c_str(), "rb"));
+  file_.reset(OpenCFile(file, "rb"));
   if (!file_) {
     error = LastCError();
     return false;

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "common/CFile.h"
+#include "common/DiskFile.h"
 #include "common/CalendarTime.h"
 #include "common/Format.h"
 
@@ -33,7 +34,7 @@ bool Recorder::Open(const std::filesystem::path& dataFolder, const LocalTime& ti
   wide_.reset();
   errno = 0;
   // "wb" starts the file empty: a shorter recording never keeps an older tail.
-  file_.reset(std::fopen(path_.string().c_str(), "wb"));
+  file_.reset(OpenCFile(path_, "wb"));
   if (!file_) {
     error = LastCError();
     return false;

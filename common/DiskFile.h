@@ -3,6 +3,7 @@
 // report success: a power cut afterwards leaves what was written, never an
 // empty or an old file. Each platform has its own way (common/posix,
 // common/win32).
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,6 +11,12 @@
 #include <system_error>
 
 namespace velmora {
+
+// A file of the C library opened by its name as this platform keeps it
+// (on Windows the wide name: a folder the system names in its code page,
+// "Jos\xe9", is not found by the narrow calls once the path gave it back as
+// UTF-8). Null when it cannot be opened, with errno set.
+std::FILE* OpenCFile(const std::filesystem::path& file, const char* mode);
 
 enum class CreateResult { kCreated, kNameTaken, kFailed };
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/CFile.h"
+#include "common/DiskFile.h"
 
 namespace velmora {
 
@@ -31,7 +32,7 @@ std::optional<std::string> ReadText(const std::filesystem::path& file, FileFailu
     return std::nullopt;
   }
   errno = 0;
-  CFile f(std::fopen(file.string().c_str(), "rb"));
+  CFile f(OpenCFile(file, "rb"));
   if (!f) {
     failure = {FileStage::Open, LastCError()};
     return std::nullopt;

@@ -49,6 +49,8 @@ bool FlushFolder(const std::filesystem::path& file) {
 
 }  // namespace
 
+std::FILE* OpenCFile(const std::filesystem::path& file, const char* mode) { return std::fopen(file.c_str(), mode); }
+
 CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_view content, std::error_code& error) {
   error.clear();
   errno = 0;

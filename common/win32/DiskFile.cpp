@@ -36,6 +36,11 @@ bool Close(FileHandle& file) { return CloseHandle(file.release()) != 0; }
 
 }  // namespace
 
+std::FILE* OpenCFile(const std::filesystem::path& file, const char* mode) {
+  const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+  return _wfopen(file.c_str(), wideMode.c_str());
+}
+
 CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_view content, std::error_code& error) {
   error.clear();
   FileHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -355,6 +355,26 @@ TEST(Recorder, ARecordingGoesOnInANewFileWhenTheSampleWidthChanges) {
   EXPECT_EQ(sizes, (std::vector<std::uintmax_t>{2048, 2048 * 2})) << "one buffer of each width";
 }
 
+// Recordings in a "Data" folder whose path holds an accented letter (the
+// program's folder as the system names it, in its code page) are made
+// and played back.
+TEST(Recorder, ARecordingInAFolderWithAnAccentedNamePlaysBack) {
+  testing::TempFolder folder;
+  testing::SignalRig rig;
+  rig.signal.dataFolder = folder.path().string() + "/Jos\xe9/Data";
+  rig.signal.RecordOpen();
+  rig.input.script = testing::FakeWaveDevice::Filled(1);
+  rig.Start();
+  rig.signal.RecordClose();
+  ASSERT_TRUE(rig.messages.Texts().empty()) << rig.messages.Texts()[0];
+  rig.signal.inputSource = kPlayback;
+  rig.signal.playbackFile = std::filesystem::directory_iterator(rig.signal.dataFolder)->path();
+  rig.signal.Step();
+  EXPECT_TRUE(rig.messages.Texts().empty()) << rig.messages.Texts()[0];
+  ASSERT_EQ(rig.analysis.analysed.size(), 2u);
+  EXPECT_EQ(rig.analysis.analysed[1], rig.analysis.analysed[0]);
+}
+
 #ifndef _WIN32
 // A write that fails stops the recording and tells the user.
 TEST(Recorder, AFailedWriteStopsRecordingWithAMessage) {

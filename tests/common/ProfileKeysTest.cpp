@@ -118,6 +118,19 @@ TEST(ProfileWrite, EveryNameReadsBack) {
   EXPECT_EQ(back.Read("A", "keep"), "1");
 }
 
+// The program's folder as the system names it to the program, in its code
+// page ("Donn\xe9es": an accented letter, as in many a user's name): the
+// settings file there is written and read back.
+TEST(ProfileWrite, AFileInAFolderWithAnAccentedNameIsWrittenAndReadBack) {
+  testing::TempFolder folder;
+  const std::filesystem::path file = folder.path().string() + "/Donn\xe9" "es/Velmora.Ini";
+  std::filesystem::create_directory(file.parent_path());
+  std::error_code error;
+  ASSERT_TRUE(ProfileWrite(file, "Detector Data", "Burst", "True", error)) << error.message();
+  EXPECT_EQ(ProfileRead(file, "Detector Data", "Burst"), "True");
+  ASSERT_TRUE(ProfileWrite(file, "Detector Data", "Peak", "True", error)) << error.message();
+}
+
 TEST(ProfileWrite, AFailedWriteOrAFileTooLargeLeavesTheFileAsItWas) {
   testing::TempFolder folder;
   std::error_code error;
