@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/DiskFile.h"
 #include "common/SystemLib.h"
 
 namespace velmora {
@@ -205,7 +206,7 @@ void SignalSide::RecordOpen() {
   if (recorder_.Recording()) return;
   std::error_code error;
   if (!recorder_.Open(dataFolder, LocalNow(), error)) {
-    ShowError("RecordOpen - Cannot open " + recorder_.File().string() + "\r" + ErrorText(error));
+    ShowError("RecordOpen - Cannot open " + PathText(recorder_.File()) + "\r" + ErrorText(error));
     return;
   }
   host_.CaptionChanged();

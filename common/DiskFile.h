@@ -18,6 +18,11 @@ namespace velmora {
 // UTF-8). Null when it cannot be opened, with errno set.
 std::FILE* OpenCFile(const std::filesystem::path& file, const char* mode);
 
+// A path as the narrow text it was made from (a box, a caption, a
+// message): on Windows each character of the code page's upper half as
+// its byte again, where the path's own narrow form is UTF-8.
+std::string PathText(const std::filesystem::path& file);
+
 enum class CreateResult { kCreated, kNameTaken, kFailed };
 
 // Creates the file, which must not exist yet, with the content. A file of

@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "common/DiskFile.h"
 #include "common/Format.h"
 #include "common/TextParse.h"
 #include "common/SampleFormat.h"
@@ -101,7 +102,7 @@ void DisplayTabSet(const DisplaySettings& display, OptionsControls& c) {
 void InputTabSet(const SignalSide& signal, OptionsControls& c) {
   c.inputSource = signal.inputSource;
   c.soundBits = signal.use16Bit ? 1 : 0;
-  c.playbackFile = signal.playbackFile.string();
+  c.playbackFile = PathText(signal.playbackFile);
   c.playbackOutput = signal.playbackOutput;
   c.playbackStopDetected = signal.playbackStopDetected;
   c.simulateFrequency = Text(signal.simulate.frequency);

@@ -3,6 +3,7 @@
 // with the window's place and the AutoConnect side's settings.
 #include "app/win32/MainWindow.h"
 #include "common/AtomicFile.h"
+#include "common/DiskFile.h"
 #include "common/SystemLib.h"
 #include "common/win32/SettingsFileDialogs.h"
 
@@ -32,7 +33,7 @@ void MainWindow::RecallSettingsFrom(const std::filesystem::path& file) {
   auto content = ReadWholeFile(file, error, kProfileFileLimit);
   if (!content && std::filesystem::exists(file, ignored)) {
     // The user chose it: a recall that took nothing must not pass for one.
-    messenger_.Show("ProfileRecall - Cannot read " + file.string() + "\r" + ErrorText(error));
+    messenger_.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error));
     return;
   }
   auto profile = content ? ProfileDocument::Parse(*content) : ProfileDocument{};
@@ -52,7 +53,7 @@ void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
   ProfileSave(writer, settings_);
   autoConnect_.ProfileSave(writer);
   std::error_code error;
-  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
+  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + PathText(file) + "\r" + ErrorText(error));
 }
 
 bool MainWindow::SaveSettingsAtClose() {

@@ -49,6 +49,8 @@ bool FlushFolder(const std::filesystem::path& file) {
 
 }  // namespace
 
+std::string PathText(const std::filesystem::path& file) { return file.string(); }
+
 std::FILE* OpenCFile(const std::filesystem::path& file, const char* mode) { return std::fopen(file.c_str(), mode); }
 
 CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_view content, std::error_code& error) {

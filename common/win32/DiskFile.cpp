@@ -41,6 +41,14 @@ std::FILE* OpenCFile(const std::filesystem::path& file, const char* mode) {
   return _wfopen(file.c_str(), wideMode.c_str());
 }
 
+std::string PathText(const std::filesystem::path& file) {
+  // The inverse of the path made from narrow text, which takes each byte
+  // for the character of that number.
+  std::string text;
+  for (wchar_t c : file.native()) text += c < 0x100 ? static_cast<char>(c) : '?';
+  return text;
+}
+
 CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_view content, std::error_code& error) {
   error.clear();
   FileHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -144,6 +144,14 @@ TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   controls.playbackFile = second.string();
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - second");
+  // A file in a folder named with an accented letter, as the file chooser
+  // gives it: the box shows it so that Apply finds the same file again.
+  const std::string accented = folder.path().string() + "/Jos\xe9.bin";
+  std::filesystem::copy_file(first, accented);
+  controls.playbackFile = accented;
+  ASSERT_TRUE(Apply(controls, rig.Targets()));
+  EXPECT_EQ(DataSet(rig.settings, rig.signal).playbackFile, accented);
+  EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - Jos\xe9");
   controls.inputSource = kSoundCard;
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_FALSE(rig.signal.Playback().IsOpen()) << "leaving playback ends it";
