@@ -102,9 +102,9 @@ TEST_F(OptionsDialogTest, ApplyKeepsWhatChangedElsewhereWhileTheDialogWasOpen) {
   Type(2, IDC_TXTPACTOR2, "45");
   Press(IDC_CMDAPPLY);
   EXPECT_TRUE(window->Signal().Recording());
-  EXPECT_EQ(window->Settings().display.sampleSize, 4096);
-  EXPECT_EQ(window->Settings().detector.centerFrequency, 2100);
-  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
+  const auto& s = window->Settings();
+  EXPECT_EQ(std::tuple(s.display.sampleSize, s.detector.centerFrequency, s.detector.pactor2Threshold),
+            std::tuple(4096, 2100.f, 45.f));
   window->Command(menu::kFileRecord);
   Press(IDC_CMDOK);
   EXPECT_FALSE(window->Signal().Recording());
