@@ -66,6 +66,8 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Visible", "True", error));
   SetWindowPos(window->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
   window->Settings().detector.pactor3Threshold = 33;
+  SendMessageA(window->Handle(), WM_ENDSESSION, TRUE, 0);  // Windows ending ends the program without a close
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor3 Threshold"), "33");
   Press("Menu");
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kAutoConnectSection, "Window Visible"), "True")
