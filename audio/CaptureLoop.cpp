@@ -117,6 +117,9 @@ bool SignalSide::RunCapture() {
     if (stepRequest_ || stopRequest_) return true;
 
     pump_.RunPending();
+    // Stopped from a window event: the buffer is not given back, as Options
+    // may have changed the width its length is counted in.
+    if (stopRequest_) return true;
 
     if (!devices_.input.Done(other) && !resetRequest_) {
       if (!RequeueBuffer(next, seconds)) return false;

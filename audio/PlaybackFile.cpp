@@ -10,7 +10,7 @@ bool PlaybackFile::Open(const std::filesystem::path& file, std::error_code& erro
   Close();
   error.clear();
   errno = 0;
-  file_.reset(std::fopen(file.string().c_str(), "rb"));
+  file_ = CFileOpen(file, "rb");
   if (!file_) {
     error = LastCError();
     return false;

@@ -5,6 +5,7 @@
 
 #include "audio/SignalSide.h"
 #include "audio/WaveDeviceSteps.h"
+#include "common/SystemLib.h"
 
 namespace velmora {
 
@@ -45,7 +46,7 @@ bool SignalSide::WaitOutputBuffer(int index, std::string_view operation, std::st
 bool SignalSide::PlaybackOpen() {
   std::error_code error;
   if (!playback_.Open(playbackFile, error)) {
-    ShowError("PlaybackOpen - Cannot open " + playbackFile.string() + "\r" + ErrorText(error));
+    ShowError("PlaybackOpen - Cannot open " + PathText(playbackFile) + "\r" + ErrorText(error));
     return false;
   }
   host_.CaptionChanged();
@@ -60,7 +61,7 @@ void SignalSide::PlaybackClose() {
 
 std::string SignalSide::PlaybackCaption() const {
   if (!playback_.IsOpen()) return {};
-  return "Velmora - " + FileTitle(playback_.File().string());
+  return "Velmora - " + FileTitle(PathText(playback_.File()));
 }
 
 bool SignalSide::PlaybackRead(int index) {
@@ -81,7 +82,7 @@ bool SignalSide::PlaybackRead(int index) {
       return true;
     case PlaybackFile::ReadResult::kTooShort:
       // Playback ends: say why, or the user sees nothing happen.
-      ShowError("PlaybackRead - " + playback_.File().string() + " is shorter than one buffer of " +
+      ShowError("PlaybackRead - " + PathText(playback_.File()) + " is shorter than one buffer of " +
                 std::to_string(loopSampleSize_) + " samples.");
       return false;
     case PlaybackFile::ReadResult::kError:

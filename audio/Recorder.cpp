@@ -30,9 +30,10 @@ bool Recorder::Open(const std::filesystem::path& dataFolder, const LocalTime& ti
   std::error_code ignored;
   std::filesystem::create_directories(dataFolder, ignored);
   path_ = RecordingName(dataFolder, time);
+  wide_.reset();
   errno = 0;
   // "wb" starts the file empty: a shorter recording never keeps an older tail.
-  file_.reset(std::fopen(path_.string().c_str(), "wb"));
+  file_ = CFileOpen(path_, "wb");
   if (!file_) {
     error = LastCError();
     return false;
@@ -53,10 +54,12 @@ bool Recorder::WriteBytes(const void* data, size_t bytes, std::error_code& error
 
 bool Recorder::Write(std::span<const std::int16_t> samples16, std::error_code& error) {
   // Little-endian 16-bit samples, as the capture delivers them on this platform.
+  wide_ = true;
   return WriteBytes(samples16.data(), samples16.size_bytes(), error);
 }
 
 bool Recorder::Write(std::span<const std::uint8_t> samples8, std::error_code& error) {
+  wide_ = false;
   return WriteBytes(samples8.data(), samples8.size_bytes(), error);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <system_error>
@@ -26,6 +27,8 @@ class Recorder {
  public:
   bool Recording() const { return file_ != nullptr; }
   const std::filesystem::path& File() const { return path_; }
+  // Whether the file holds 16-bit samples; nothing before the first write.
+  std::optional<bool> Wide() const { return wide_; }
 
   // Creates the folder if missing and a new, empty file.
   bool Open(const std::filesystem::path& dataFolder, const LocalTime& time, std::error_code& error);
@@ -38,6 +41,7 @@ class Recorder {
   bool WriteBytes(const void* data, size_t bytes, std::error_code& error);
   CFile file_;
   std::filesystem::path path_;
+  std::optional<bool> wide_;
 };
 
 }  // namespace velmora

@@ -42,10 +42,12 @@ void SignalSide::ProcessStep() {
 
 void SignalSide::ProcessReset() {
   analysis_->NewChannel();
-  if (!running_)
-    ProcessStart();
-  else
+  if (running_)
     resetRequest_ = true;
+  else if (!playing_)
+    ProcessStart();
+  // A recording that plays reads on: a start queued now would start it
+  // again as soon as the user stops it.
 }
 
 void SignalSide::StartLoopFromTimer() {
@@ -154,6 +156,13 @@ void SignalSide::CopySamples(int index, std::int32_t count, bool wide) {
 
 // The buffer as it came, in its own width.
 void SignalSide::RecordWrite(int index, std::int32_t count, bool wide) {
+  if (recorder_.Wide().value_or(wide) != wide) {
+    // The file has no width marker: samples of the other width would turn
+    // the rest of it (or all before) to noise when played back.
+    RecordClose();
+    RecordOpen();
+    if (!recorder_.Recording()) return;
+  }
   std::error_code error;
   bool written = wide ? recorder_.Write(std::span(buffers_.samples16[index].data(), count), error)
                       : recorder_.Write(std::span(buffers_.samples8[index].data(), count), error);
@@ -196,7 +205,7 @@ void SignalSide::RecordOpen() {
   if (recorder_.Recording()) return;
   std::error_code error;
   if (!recorder_.Open(dataFolder, LocalNow(), error)) {
-    ShowError("RecordOpen - Cannot open " + recorder_.File().string() + "\r" + ErrorText(error));
+    ShowError("RecordOpen - Cannot open " + PathText(recorder_.File()) + "\r" + ErrorText(error));
     return;
   }
   host_.CaptionChanged();

@@ -8,6 +8,10 @@
 namespace velmora {
 namespace {
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
 // Blanks as the profile reader sees them (Ctrl-Z included, as old editors left it).
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1a; }
 
@@ -86,6 +90,8 @@ ProfileDocument::ProfileDocument() : blocks_(1) { sections_.emplace("", 0); }
 ProfileDocument ProfileDocument::Parse(std::string_view content) {
   ProfileDocument doc;
   if (content.size() > kProfileFileLimit) return doc;
+  std::string decoded;
+  content = doc.Decode(content, decoded);
   doc.text_ = content;
   bool endSeen = false;
   for (size_t start = 0; start < content.size();) {
@@ -237,6 +243,44 @@ void ProfileDocument::Write(std::string_view section, std::string_view key, std:
   if (auto keys = keys_.find(*block); keys != keys_.end()) keys->second.emplace(IndexName(key, true), at);
 }
 
+// A file an editor saved with a byte order mark (UTF-8, or Notepad's
+// "Unicode"): the platform's calls read it as text of the program's code
+// page, and write it back in its own form. Characters are taken as Latin-1,
+// which the Windows code page shares outside 0x80-0x9F; others become "?".
+std::string_view ProfileDocument::Decode(std::string_view content, std::string& decoded) {
+  if (content.starts_with(kUtf8Mark)) {
+    encoding_ = Encoding::kUtf8Mark;
+    return content.substr(kUtf8Mark.size());
+  }
+  const bool little = content.starts_with(kUtf16LeMark);
+  if (!little && !content.starts_with(kUtf16BeMark)) return content;
+  encoding_ = little ? Encoding::kUtf16Le : Encoding::kUtf16Be;
+  decoded.reserve(content.size() / 2);
+  for (size_t i = 2; i + 1 < content.size(); i += 2) {
+    unsigned low = static_cast<unsigned char>(content[little ? i : i + 1]);
+    unsigned high = static_cast<unsigned char>(content[little ? i + 1 : i]);
+    decoded += high == 0 ? static_cast<char>(low) : '?';
+  }
+  return decoded;
+}
+
+std::string ProfileDocument::Encode(std::string text) const {
+  switch (encoding_) {
+    case Encoding::kPlain: return text;
+    case Encoding::kUtf8Mark: return std::string(kUtf8Mark) + text;
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be: break;
+  }
+  const bool little = encoding_ == Encoding::kUtf16Le;
+  std::string out(little ? kUtf16LeMark : kUtf16BeMark);
+  out.reserve(2 + 2 * text.size());
+  for (char c : text) {
+    out += little ? c : '\0';
+    out += little ? '\0' : c;
+  }
+  return out;
+}
+
 std::string ProfileDocument::Text() const {
   std::string out;
   auto add = [&](const Line& line) {
@@ -247,7 +291,7 @@ std::string ProfileDocument::Text() const {
     if (block.header) add(*block.header);
     for (const Line& line : block.lines) add(line);
   }
-  return out;
+  return Encode(std::move(out));
 }
 
 std::string ProfileRead(const std::filesystem::path& file, std::string_view section, std::string_view key,

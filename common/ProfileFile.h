@@ -101,6 +101,11 @@ class ProfileDocument {
   std::unordered_map<std::string, size_t> sections_;  // upper-cased name to its first block
   mutable std::unordered_map<size_t, KeyIndex> keys_;  // by block, for the blocks looked in
   LineEnd newLineEnd_ = LineEnd::kCrLf;                // the file's own, for lines added
+  // How the file is written: as read, or with the byte order mark it had.
+  enum class Encoding : std::uint8_t { kPlain, kUtf8Mark, kUtf16Le, kUtf16Be };
+  Encoding encoding_ = Encoding::kPlain;
+  std::string_view Decode(std::string_view content, std::string& decoded);
+  std::string Encode(std::string text) const;
 };
 
 // One line of a profile file as the document reads it: the name of the

@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "common/SystemLib.h"
 #include "common/Format.h"
 #include "common/TextParse.h"
 #include "common/SampleFormat.h"
@@ -101,7 +102,7 @@ void DisplayTabSet(const DisplaySettings& display, OptionsControls& c) {
 void InputTabSet(const SignalSide& signal, OptionsControls& c) {
   c.inputSource = signal.inputSource;
   c.soundBits = signal.use16Bit ? 1 : 0;
-  c.playbackFile = signal.playbackFile.string();
+  c.playbackFile = PathText(signal.playbackFile);
   c.playbackOutput = signal.playbackOutput;
   c.playbackStopDetected = signal.playbackStopDetected;
   c.simulateFrequency = Text(signal.simulate.frequency);
@@ -202,7 +203,11 @@ bool ApplyInput(const OptionsControls& c, ApplyTargets t) {
   if (s.inputSource != c.inputSource && s.Running()) s.ProcessStop();
   if (s.inputSource == kSoundCard && c.inputSource == kSoundCard && use16Bit != s.use16Bit && s.Running())
     s.ProcessStop();
-  if (c.inputSource == kPlayback && s.LoopActive() && c.playbackOutput != s.playbackOutput) s.PlaybackStop();
+  // The output plays the 16-bit buffers it was started with: a change of
+  // width while a recording is heard would leave it repeating them.
+  if (c.inputSource == kPlayback && s.LoopActive() &&
+      (c.playbackOutput != s.playbackOutput || (s.playbackOutput && use16Bit != s.use16Bit)))
+    s.PlaybackStop();
   bool newFile = c.inputSource == kPlayback && std::filesystem::path(c.playbackFile) != s.playbackFile;
   if (newFile) s.PlaybackEnd();
 
@@ -231,7 +236,8 @@ bool ApplyDisplay(const OptionsControls& c, ApplyTargets t) {
 bool ApplyOutput(const OptionsControls& c, ApplyTargets t) {
   if (c.record && !t.signal.Recording()) t.signal.RecordOpen();
   if (!c.record && t.signal.Recording()) t.signal.RecordClose();
-  return true;
+  // A recording that could not start (its message shown) fails the step.
+  return t.signal.Recording() == c.record;
 }
 
 bool Apply(const OptionsControls& c, ApplyTargets t) {

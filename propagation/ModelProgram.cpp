@@ -17,7 +17,7 @@ bool LocalModelFiles::ProgramExists(const std::filesystem::path& program) {
 bool LocalModelFiles::DeckWrite(const std::filesystem::path& deck, std::string_view text, DeckFailure& failure,
                                 std::error_code& error) {
   errno = 0;
-  CFile file(std::fopen(LocalPath(deck).string().c_str(), "wb"));
+  CFile file = CFileOpen(LocalPath(deck), "wb");
   if (!file) {
     failure = DeckFailure::Open;
     error = LastCError();

@@ -179,6 +179,9 @@ void MainWindow::UpdateCaption() {
 }
 
 void MainWindow::CaptionChanged() {
+  // A recording started or stopped from a menu (or ended by a failed write)
+  // shows in the open Options dialog too: its Apply acts on the option.
+  if (options_) options_->RecordingShow(signal_.Recording());
   std::string playback = signal_.PlaybackCaption();
   if (!playback.empty() && signal_.Playback().Buffers() == 0) {
     showingPlaybackCaption_ = true;
@@ -229,6 +232,17 @@ void MainWindow::OnClose() {
   DestroyWindow(hwnd_);
 }
 
+void MainWindow::OnEndSession() {
+  // Windows is shutting down or logging off: the process is ended without
+  // a close, so what a close keeps is kept now (a loop below this handler
+  // stops with it; the recording is closed).
+  if (closing_) return;
+  closing_ = true;
+  KillTimer(hwnd_, kProcessTimer);
+  signal_.StopForClose();
+  SaveSettingsAtClose();
+}
+
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -262,6 +276,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CLOSE:
       OnClose();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam) OnEndSession();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

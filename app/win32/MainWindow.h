@@ -111,6 +111,7 @@ class MainWindow final : public MainWindowLink,
   void OnSize(WPARAM kind);
   void OnInitMenuPopup(HMENU menu);
   void OnClose();
+  void OnEndSession();
   void OnToolbar(std::string_view key);
   void OnDisplayMouse(bool spectrum, UINT message, int x, int y);
   bool CommandAvailable(int command) const;

@@ -2,6 +2,7 @@
 // recalled from and saved to a file the user chooses, and saved at close
 // with the window's place and the AutoConnect side's settings.
 #include "app/win32/MainWindow.h"
+#include "common/AtomicFile.h"
 #include "common/SystemLib.h"
 #include "common/win32/SettingsFileDialogs.h"
 
@@ -27,7 +28,14 @@ void MainWindow::RecallSettings() {
 }
 
 void MainWindow::RecallSettingsFrom(const std::filesystem::path& file) {
-  auto profile = ProfileDocument::Load(file);
+  std::error_code error, ignored;
+  auto content = ReadWholeFile(file, error, kProfileFileLimit);
+  if (!content && std::filesystem::exists(file, ignored)) {
+    // The user chose it: a recall that took nothing must not pass for one.
+    messenger_.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error));
+    return;
+  }
+  auto profile = content ? ProfileDocument::Parse(*content) : ProfileDocument{};
   ProfileRecall(profile, settings_);
   SetMenuBarVisible(settings_.menuBarVisible);
   autoConnect_.ProfileRecall(profile);
@@ -44,7 +52,7 @@ void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
   ProfileSave(writer, settings_);
   autoConnect_.ProfileSave(writer);
   std::error_code error;
-  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
+  if (!writer.Commit(error)) messenger_.Show("ProfileSave - Cannot write " + PathText(file) + "\r" + ErrorText(error));
 }
 
 bool MainWindow::SaveSettingsAtClose() {

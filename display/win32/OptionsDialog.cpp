@@ -179,13 +179,15 @@ void OptionsDialog::SelectTab(int tab) {
 
 void OptionsDialog::DataSet() {
   if (!hwnd_) return;
-  WriteControls(velmora::DataSet(settings_, signal_));
+  shown_ = velmora::DataSet(settings_, signal_);
+  WriteControls(shown_);
 }
 
-bool OptionsDialog::Apply() {
-  bool ok = velmora::Apply(ReadControls(), {settings_, signal_, messages_});
-  host_.AfterApply();
-  return ok;
+void OptionsDialog::RecordingShow(bool recording) {
+  if (!hwnd_) return;
+  shown_.record = recording;
+  SendMessageA(Control(IDC_OPTRECORD1), BM_SETCHECK, recording ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(Control(IDC_OPTRECORD0), BM_SETCHECK, recording ? BST_UNCHECKED : BST_CHECKED, 0);
 }
 
 namespace {
@@ -242,7 +244,30 @@ constexpr RowBinding kRows[] = {
     {IDC_CHKWWV, IDC_TXTWWV, &OptionsControls::wwv},
 };
 
+// The members as they are now, with the boxes the user changed since they
+// were shown: what the menus or AutoConnect changed meanwhile (the sample
+// size, the centre frequency) is not put back by boxes left alone.
+OptionsControls ChangedControls(const OptionsControls& read, const OptionsControls& shown, OptionsControls now) {
+  auto take = [&](auto member) {
+    if (read.*member != shown.*member) now.*member = read.*member;
+  };
+  for (const auto& b : kChecks) take(b.member);
+  for (const auto& b : kTexts) take(b.member);
+  for (const auto& b : kRows) take(b.member);
+  for (auto member : {&OptionsControls::inputSource, &OptionsControls::soundBits, &OptionsControls::displaySamples,
+                      &OptionsControls::displayRange})
+    take(member);
+  return now;
+}
+
 }  // namespace
+
+bool OptionsDialog::Apply() {
+  OptionsControls controls = ChangedControls(ReadControls(), shown_, velmora::DataSet(settings_, signal_));
+  bool ok = velmora::Apply(controls, {settings_, signal_, messages_});
+  host_.AfterApply();
+  return ok;
+}
 
 OptionsControls OptionsDialog::ReadControls() const {
   auto checked = [this](int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };

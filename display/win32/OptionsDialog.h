@@ -54,6 +54,8 @@ class OptionsDialog {
   HWND Page(int tab) const { return pages_[tab]; }
 
   void DataSet();  // the controls from the members
+  // The Output tab's option, when a recording starts or stops elsewhere.
+  void RecordingShow(bool recording);
   bool Apply();    // the members from the controls
   // The readings beside the detectors, after every analysed buffer while shown.
   void Update(const std::array<DetectorLabel, kLabelCount>& labels);
@@ -93,6 +95,7 @@ class OptionsDialog {
   HWND tips_ = nullptr;
   std::array<HWND, 4> pages_{};
   std::array<bool, kLabelCount> detected_{};
+  OptionsControls shown_;  // what the last DataSet put in the controls
   HBRUSH pageBrush_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "airmail/CenterTone.h"
+#include "common/SystemLib.h"
 #include "common/Format.h"
 #include "common/SampleFormat.h"
 #include "common/win32/FileDialog.h"
@@ -67,7 +68,7 @@ void OptionsDialog::ChoosePlaybackFile() {
   FileDialogRequest request;
   request.title = "Playback File";
   request.filter.assign(kFilter, sizeof kFilter - 1);
-  request.initialFolder = signal_.dataFolder.string();
+  request.initialFolder = PathText(signal_.dataFolder);
   request.initialFile = WindowString(Control(IDC_TXTPLAYBACKFILE));
   std::string file = ChooseFile(hwnd_, request);
   if (!file.empty()) SetWindowTextA(Control(IDC_TXTPLAYBACKFILE), file.c_str());

@@ -24,7 +24,8 @@ class FakeWaveDevice final : public WaveDevice {
   std::function<void()> onScriptEnd;  // when the script runs out (must stop the loop)
   bool failEvent = false, openTimesOut = false, failReset = false;
   unsigned openCode = kWaveOk;
-  int failQueueAt = -1;  // the n-th Queue call (from 0) fails
+  // The n-th Queue call (from 0) fails; buffers queued longer than the memory their header was prepared with.
+  int failQueueAt = -1, overlongQueues = 0;
   std::function<std::int16_t(int)> sample = [](int n) { return static_cast<std::int16_t>(n % 100 + 1); };
 
   bool CreateEvent(std::string& errorText) override {
@@ -48,13 +49,14 @@ class FakeWaveDevice final : public WaveDevice {
     return openCode;
   }
   unsigned PrepareHeader(int index, void* data, std::uint32_t bytes) override {
-    headers_.at(index) = {data, bytes, true};
+    headers_.at(index) = {data, bytes, bytes, 0, true};
     return kWaveOk;
   }
   unsigned Queue(int index, std::uint32_t bytes) override {
     if (queueCalls_++ == failQueueAt) return 5;
     auto& h = headers_.at(index);
-    h = {h.data, bytes, h.prepared, false, 0, true};
+    if (bytes > h.preparedBytes) ++overlongQueues;
+    h = {h.data, bytes, h.preparedBytes, 0, h.prepared, false, true};
     order_.push_back(index);
     return kWaveOk;
   }
@@ -103,10 +105,8 @@ class FakeWaveDevice final : public WaveDevice {
  private:
   struct Header {
     void* data = nullptr;
-    std::uint32_t bytes = 0;
-    bool prepared = false, done = false;
-    std::uint32_t recorded = 0;
-    bool queued = false;
+    std::uint32_t bytes = 0, preparedBytes = 0, recorded = 0;
+    bool prepared = false, done = false, queued = false;
   };
   std::array<Header, 2> headers_;  // the loops' two buffers
   std::deque<int> order_;
@@ -118,11 +118,11 @@ class FakeHost final : public SignalHost {
  public:
   std::map<int, std::vector<std::string>> status;
   std::map<std::string, bool> pressed;
-  int captionChanges = 0, endProgram = 0;
+  int captionChanges = 0, endProgram = 0, timerStarts = 0;
 
   void SetStatus(int panel, std::string_view text) override { status[panel].emplace_back(text); }
   void SetToolbarPressed(std::string_view key, bool p) override { pressed[std::string(key)] = p; }
-  void StartProcessTimer() override {}
+  void StartProcessTimer() override { ++timerStarts; }
   void CaptionChanged() override { ++captionChanges; }
   void HideReadoutIfOutside() override {}
   void BufferAnalysed() override {}

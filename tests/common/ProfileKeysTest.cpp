@@ -59,7 +59,9 @@ TEST(ProfileKeys, WhatIsNoValueOfTheMemberLeavesItAlone) {
 
 // Whatever a record holds reads back from its file as it was, or is not
 // written and the file keeps the key's last value. (An empty text reads as
-// the member's default, as a key without a value does.)
+// the member's default, as a key without a value does.) The file's name
+// holds an accented letter, as the system names it to the program (in its
+// code page).
 TEST(ProfileKeys, WhatIsSavedReadsBackOrIsNotWritten) {
   struct Case { float level; std::string folder; bool levelRefused = false, folderRefused = false; } cases[] = {
       {0.1f, " blanks before"}, {1e-45f, "blanks after "}, {3.4028235e38f, "\"quoted\""}, {7, "'single'"},
@@ -68,7 +70,7 @@ TEST(ProfileKeys, WhatIsSavedReadsBackOrIsNotWritten) {
       {7, "a\r\nb", false, true},
   };
   testing::TempFolder folder;
-  const auto file = folder.path() / "Velmora.Ini";
+  const std::filesystem::path file = folder.path().string() + "/Donn\xe9" "es.ini";
   const ProfileRecord before{.level = 2.5f, .folder = "C:\\Before"};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder.substr(0, 20));

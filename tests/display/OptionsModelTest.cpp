@@ -70,18 +70,12 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   OptionsRig rig;
   auto controls = rig.Controls();
   controls.pactor3 = {false, " 33.5 "};
-  controls.centerFrequency = "2100";
-  controls.centerFrequencyAuto = false;
-  controls.offsetRange = "100";
-  controls.offsetStep = "10";
+  controls.centerFrequency = "2100", controls.centerFrequencyAuto = false;
+  controls.offsetRange = "100", controls.offsetStep = "10", controls.cwFrequency = "1000";
   controls.cw = controls.displayColor = controls.waterfall = controls.pactor3WideBand = controls.digitalBusy =
       controls.pactorFading = true;
-  controls.cwFrequency = "1000";
-  controls.displaySamples = 7;
-  controls.displayRange = 2;
-  controls.inputSource = kSimulated;
-  controls.simulateFrequency = "1500";
-  controls.soundBits = 0;
+  controls.displaySamples = 7, controls.displayRange = 2;
+  controls.inputSource = kSimulated, controls.simulateFrequency = "1500", controls.soundBits = 0;
   ASSERT_TRUE(Apply(controls, rig.Targets())) << rig.messages.Texts()[0];
   // The round trip shows every box stored; the members whose values the
   // boxes convert are checked themselves.
@@ -91,44 +85,62 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
   EXPECT_EQ(DataSet(rig.settings, rig.signal), controls) << "DataSet shows what was stored";
 }
 
-// Leaving the sound card, or changing its sample width, stops it at once.
-TEST(OptionsApply, ChangingTheRunningSoundCardStopsIt) {
-  for (bool leave : {true, false}) {
+// Leaving the sound card, or changing its sample width, stops it at once,
+// and the buffer in hand is not queued again with the new width's length,
+// which its memory (8-bit, 32769 bytes) cannot hold. A recording heard
+// through the output (16-bit buffers only) stops at a change of width too.
+TEST(OptionsApply, LeavingOrChangingTheWidthOfTheRunningSoundCardOrOfAPlaybackHeardStopsIt) {
+  for (int source : {kSimulated, kSoundCard, kPlayback}) {  // the card left for the test signal; or the width changed
     OptionsRig rig;
-    rig.input.script = {testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Do([&] {
-                          auto controls = rig.Controls();
-                          (leave ? controls.inputSource : controls.soundBits) = leave ? kSimulated : 0;
-                          Apply(controls, rig.Targets());
-                        }),
-                        testing::FakeWaveDevice::Filled(), testing::FakeWaveDevice::Filled()};
+    testing::TempFolder folder;
+    const bool leave = source == kSimulated;
+    rig.signal.use16Bit = source != kSoundCard;
+    rig.settings.display.sampleSize = 32768;
+    rig.input.script = testing::FakeWaveDevice::Filled(3);
+    if (source == kPlayback) {
+      rig.signal.inputSource = kPlayback, rig.signal.playbackOutput = true;
+      rig.signal.playbackFile = folder.path() / "heard.bin";
+      std::ofstream(rig.signal.playbackFile) << std::string(8 * 65536, 'a');
+    }
+    rig.pump.passes = {[&] {
+                         auto controls = rig.Controls();
+                         (leave ? controls.inputSource : controls.soundBits) = leave ? kSimulated : source == kSoundCard;
+                         Apply(controls, rig.Targets());
+                       },
+                       [&] { rig.signal.Stop(); }};
     rig.Start();
-    EXPECT_EQ(rig.analysis.analysed.size(), 1u) << leave;
-    EXPECT_EQ(rig.signal.inputSource, leave ? kSimulated : kSoundCard);
-    EXPECT_EQ(rig.signal.use16Bit, leave);
-    EXPECT_FALSE(rig.input.IsOpen()) << leave;
+    EXPECT_EQ(rig.analysis.analysed.size(), 1u) << source;
+    EXPECT_FALSE(rig.input.IsOpen() || rig.output.IsOpen()) << source;
+    EXPECT_EQ(rig.input.overlongQueues, 0) << source;
   }
 }
 
 TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   OptionsRig rig;
   testing::TempFolder folder;
-  auto first = folder.path() / "first.bin", second = folder.path() / "second.bin";
-  std::ofstream(first) << std::string(4096, 'a');
-  std::ofstream(second) << std::string(4096, 'b');
+  // Named with an accented letter, as the file chooser gives a name: the
+  // box shows it as it was chosen, so that Apply finds the same file again.
+  const std::string first = folder.path().string() + "/first", second = folder.path().string() + "/Jos\xe9";
+  std::ofstream(std::filesystem::path(first + ".bin")) << std::string(4096, 'a');
+  std::ofstream(std::filesystem::path(second + ".bin")) << std::string(4096, 'b');
   auto controls = rig.Controls();
   controls.inputSource = kPlayback;
-  controls.playbackFile = first.string();
-  ASSERT_TRUE(Apply(controls, rig.Targets()));
-  EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - first");
-  controls.playbackFile = second.string();
-  ASSERT_TRUE(Apply(controls, rig.Targets()));
-  EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - second");
+  for (const auto& file : {first, second}) {
+    controls.playbackFile = file + ".bin";
+    ASSERT_TRUE(Apply(controls, rig.Targets()));
+    EXPECT_EQ(rig.signal.PlaybackCaption(), "Velmora - " + file.substr(folder.path().string().size() + 1));
+    EXPECT_EQ(DataSet(rig.settings, rig.signal).playbackFile, controls.playbackFile);
+  }
   controls.inputSource = kSoundCard;
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_FALSE(rig.signal.Playback().IsOpen()) << "leaving playback ends it";
 
-  rig.signal.dataFolder = folder.path();
+  // A recording that cannot start fails the step (OK keeps the dialog open).
+  rig.signal.dataFolder = first + ".bin";  // a file where the folder should be
   controls.record = true;
+  EXPECT_FALSE(Apply(controls, rig.Targets()));
+  EXPECT_TRUE(rig.messages.Texts().back().starts_with("RecordOpen - Cannot open "));
+  rig.signal.dataFolder = folder.path();
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_TRUE(rig.signal.Recording());
   EXPECT_TRUE(DataSet(rig.settings, rig.signal).record);

@@ -66,6 +66,8 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Visible", "True", error));
   SetWindowPos(window->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
   window->Settings().detector.pactor3Threshold = 33;
+  SendMessageA(window->Handle(), WM_ENDSESSION, TRUE, 0);  // Windows ending ends the program without a close
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor3 Threshold"), "33");
   Press("Menu");
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kAutoConnectSection, "Window Visible"), "True")
@@ -99,11 +101,13 @@ TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndEsc) {
   }
 }
 
+// Recalled, as Settings, Recall... chosen, it is not read either, and says so.
 TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses) {
   std::filesystem::create_directory(SettingsFile());  // a folder where the file should be
-  auto told = testing::Answered(IDOK, [&] { window->Close(); });
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("ProfileSave - Cannot write " + SettingsFile().string()), std::string::npos) << told[0];
+  auto told = testing::Answered(IDOK, [&] { window->RecallSettingsFrom(SettingsFile()), window->Close(); });
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_NE(told[0].find("ProfileRecall - Cannot read " + SettingsFile().string()), std::string::npos) << told[0];
+  EXPECT_NE(told[1].find("ProfileSave - Cannot write " + SettingsFile().string()), std::string::npos) << told[1];
   EXPECT_EQ(window->Handle(), nullptr);
 }
 

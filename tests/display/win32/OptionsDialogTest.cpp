@@ -35,7 +35,7 @@ class OptionsDialogTest : public testing::MainWindowFixture<FixtureAutoConnect> 
 // bad value keeps the dialog open, the boxes before it stored and those
 // after it not; Cancel then leaves the members as they are, and the next
 // showing shows them.
-TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageAndCancelLeavesTheMembers) {
+TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeavesTheMembersApplyOnlyTheChanged) {
   window->Settings().detector.pactor2Threshold = 42.5f;
   window->Command(window->Tools().IdOf("Detector"));
   ASSERT_TRUE(Options().Visible());
@@ -59,6 +59,20 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageAndCancelLea
   EXPECT_EQ(Text(2, IDC_TXTPACTOR3), "35");
   EXPECT_EQ(Text(2, IDC_TXTPOWER), "10");
   EXPECT_NE(SendMessageA(Item(2, IDC_CHKBURST), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  // Apply stores only the boxes the user changed: what the menus and
+  // AutoConnect changed while the dialog was open (a recording, the sample
+  // size, the centre of the Pactor search at each frequency) stays.
+  window->Command(menu::kFileRecord);
+  window->Command(menu::kFrequencySamples0 + 12);
+  window->Detectors().SetCenterFrequency(2100);
+  Press(IDC_CMDAPPLY);
+  EXPECT_TRUE(window->Signal().Recording());
+  EXPECT_EQ(window->Settings().display.sampleSize, 4096);
+  EXPECT_EQ(window->Settings().detector.centerFrequency, 2100);
+  window->Command(menu::kFileRecord);
+  Press(IDC_CMDOK);
+  EXPECT_FALSE(window->Signal().Recording());
 }
 
 // Then the waterfall, the wide band, "Digital Busy" and "Pactor Fading" switched here.
