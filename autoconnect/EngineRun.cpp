@@ -1,5 +1,8 @@
 #include "autoconnect/EngineRun.h"
 
+#include <cmath>
+#include <limits>
+
 #include "analysis/DetectorValues.h"
 #include "common/Format.h"
 #include "common/TextParse.h"
@@ -266,7 +269,11 @@ void EngineRun::Calling(const std::function<void()>& retry, int connectedState) 
 void EngineRun::Connected(const std::function<void()>& terminalWindowClosed) {
   ++run.statistics.connectedBuffers;
   run.statistics.station = run.current.station;
-  run.statistics.snrModel = static_cast<float>(Val(Cell(run.txRow, EngineColumn::Snr)));
+  // A cell no single holds (a recalled table edited by hand) is logged as
+  // the figures past the log's reach are: 0.
+  const double snrModel = Val(Cell(run.txRow, EngineColumn::Snr));
+  run.statistics.snrModel =
+      std::fabs(snrModel) <= std::numeric_limits<float>::max() ? static_cast<float>(snrModel) : 0.0f;
   run.statistics.snr.Add(p_.main.Detectors().PulseValue());
   if (!CallResultDue()) return;
   TerminalStatus result = p_.terminal.TerminalConnectCheck(run.current);

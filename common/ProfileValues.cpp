@@ -34,7 +34,8 @@ bool RecallSingle(const ProfileDocument& profile, std::string_view section, std:
   auto text = profile.Read(section, key);
   if (text.empty()) return false;
   auto value = ParseLeadingNumber(text, /*acceptComma=*/true);
-  if (!value || !std::isfinite(static_cast<float>(*value))) return false;
+  // A value no single holds has none there (converting it is undefined).
+  if (!value || !(std::fabs(*value) <= std::numeric_limits<float>::max())) return false;
   member = static_cast<float>(*value);
   return true;
 }

@@ -235,9 +235,11 @@ void MainWindow::OnClose() {
 void MainWindow::OnEndSession() {
   // Windows is shutting down or logging off: the process is ended without
   // a close, so what a close keeps is kept now (a loop below this handler
-  // stops with it; the recording is closed).
+  // stops with it; the recording is closed; a run ends with its log record
+  // and what it heard of the channels).
   if (closing_) return;
   closing_ = true;
+  if (autoConnect_.Busy()) autoConnect_.RunEnd();
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
   SaveSettingsAtClose();

@@ -33,8 +33,11 @@ void MainWindow::ApplyPlacement(const WindowPlacement& placement) {
   float top = placement.top.value_or(*now.top);
   float width = std::max(placement.width.value_or(*now.width), kSmallest);
   float height = std::max(placement.height.value_or(*now.height), kSmallest);
-  SetWindowPos(hwnd_, nullptr, static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
-               static_cast<int>(height), SWP_NOZORDER | SWP_NOACTIVATE);
+  // A figure edited past any screen ("Window Left=1e30") is no whole
+  // number an int holds: kept within reach before it becomes one.
+  auto pixels = [](float value) { return static_cast<int>(std::clamp(value, -1e6f, 1e6f)); };
+  SetWindowPos(hwnd_, nullptr, pixels(left), pixels(top), pixels(width), pixels(height),
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool MainWindow::StillShrunk() const {

@@ -50,7 +50,9 @@ TEST(ChannelListening, EveryListeningStateTellsWhatItHeardAndAScanCountsNoFreque
     rig.engine.StopPressed();
     EXPECT_EQ(rig.listening.ends, 1) << "kept once the run ended";
     // A scan only listens: its log record counts no frequency tried.
-    if (c.mode == kModeScanStations) EXPECT_EQ(rig.log.stops.at(0).frequencies, 0) << "a scan counts nothing";
+    if (c.mode == kModeScanStations) {
+      EXPECT_EQ(rig.log.stops.at(0).frequencies, 0) << "a scan counts nothing";
+    }
   }
 }
 

@@ -104,7 +104,8 @@ TEST(OptionsApply, LeavingOrChangingTheWidthOfTheRunningSoundCardOrOfAPlaybackHe
     }
     rig.pump.passes = {[&] {
                          auto controls = rig.Controls();
-                         (leave ? controls.inputSource : controls.soundBits) = leave ? kSimulated : source == kSoundCard;
+                         if (leave) controls.inputSource = kSimulated;
+                         else controls.soundBits = source == kSoundCard;
                          Apply(controls, rig.Targets());
                        },
                        [&] { rig.signal.Stop(); }};

@@ -197,9 +197,20 @@ TEST_F(MainWindowLoopTest, MinimisedNothingIsDrawnButDetectionGoesOn) {
 
 struct BusySide : NoAutoConnect {
   bool busy = false;
+  int runEnds = 0;
   bool Busy() const override { return busy; }
+  void RunEnd() override { ++runEnds; }
 };
 using LoopUnderAnOperation = testing::MainWindowFixture<BusySide>;
+
+// Windows ending ends a run as a close does: its log record and what it
+// heard of the channels were lost with the process.
+TEST_F(LoopUnderAnOperation, WindowsEndingEndsTheRun) {
+  autoConnect.busy = true;
+  SendMessageA(window->Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(autoConnect.runEnds, 1);
+  autoConnect.busy = false;
+}
 
 // Started inside an AutoConnect operation's wait, the loop would hold the
 // operation below it for good; it starts once the operation has returned.
