@@ -42,12 +42,12 @@ void SignalSide::ProcessStep() {
 
 void SignalSide::ProcessReset() {
   analysis_->NewChannel();
+  // A recording that plays reads on: a start queued now would start it
+  // again as soon as the user stops it.
   if (running_)
     resetRequest_ = true;
   else if (!playing_)
     ProcessStart();
-  // A recording that plays reads on: a start queued now would start it
-  // again as soon as the user stops it.
 }
 
 void SignalSide::StartLoopFromTimer() {

@@ -1,8 +1,5 @@
 #include "autoconnect/EngineRun.h"
 
-#include <cmath>
-#include <limits>
-
 #include "analysis/DetectorValues.h"
 #include "common/Format.h"
 #include "common/TextParse.h"
@@ -272,8 +269,7 @@ void EngineRun::Connected(const std::function<void()>& terminalWindowClosed) {
   // A cell no single holds (a recalled table edited by hand) is logged as
   // the figures past the log's reach are: 0.
   const double snrModel = Val(Cell(run.txRow, EngineColumn::Snr));
-  run.statistics.snrModel =
-      std::fabs(snrModel) <= std::numeric_limits<float>::max() ? static_cast<float>(snrModel) : 0.0f;
+  run.statistics.snrModel = SingleHolds(snrModel) ? static_cast<float>(snrModel) : 0.0f;
   run.statistics.snr.Add(p_.main.Detectors().PulseValue());
   if (!CallResultDue()) return;
   TerminalStatus result = p_.terminal.TerminalConnectCheck(run.current);

@@ -61,7 +61,7 @@ bool FieldToInteger(std::string_view text, Integer& value, std::string_view fiel
 
 bool ConvertSingle(std::string_view text, float& value, std::string_view field, Messenger& messenger, bool positive) {
   auto number = WholeNumber(text);
-  bool fits = number && std::abs(*number) <= std::numeric_limits<float>::max();
+  bool fits = number && SingleHolds(*number);
   // Tested as a single: a number too small for one would become 0.
   if (!fits || (positive && !(static_cast<float>(*number) > 0))) {
     Refuse(text, field, positive ? "a number above 0" : "a number", SingleText(value), messenger);

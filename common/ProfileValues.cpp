@@ -35,7 +35,7 @@ bool RecallSingle(const ProfileDocument& profile, std::string_view section, std:
   if (text.empty()) return false;
   auto value = ParseLeadingNumber(text, /*acceptComma=*/true);
   // A value no single holds has none there (converting it is undefined).
-  if (!value || !(std::fabs(*value) <= std::numeric_limits<float>::max())) return false;
+  if (!value || !SingleHolds(*value)) return false;
   member = static_cast<float>(*value);
   return true;
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace velmora {
 
@@ -101,5 +102,7 @@ std::optional<double> FieldNumber(std::string_view field) {
     return std::nullopt;
   return value;
 }
+
+bool SingleHolds(double number) { return std::fabs(number) <= std::numeric_limits<float>::max(); }
 
 }  // namespace velmora

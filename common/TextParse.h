@@ -25,6 +25,9 @@ std::optional<long long> ParseInteger(std::string_view text);
 // The whole field as a finite number, blanks around it and a leading "+"
 // allowed, nothing else before or after; nullopt else.
 std::optional<double> FieldNumber(std::string_view field);
+// Whether a single holds the number: converting one beyond its range is
+// undefined, and a value kept as a single has none there (nor has NaN).
+bool SingleHolds(double number);
 
 std::string_view Trim(std::string_view text);
 std::string ToUpper(std::string_view text);

@@ -25,7 +25,7 @@ std::optional<double> ConvertNumber(std::string_view text, std::string& problem)
     problem = "Type mismatch";
     return std::nullopt;
   }
-  if (result.ec == std::errc::result_out_of_range || std::abs(value) > std::numeric_limits<float>::max()) {
+  if (result.ec == std::errc::result_out_of_range || !SingleHolds(value)) {
     problem = "Overflow";
     return std::nullopt;
   }

@@ -25,7 +25,7 @@ std::optional<double> CellCheck::Number(const GridRow& row, size_t rowIndex, siz
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   // Every number of these grids is stored as a single.
   if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
-      !(std::abs(value) <= std::numeric_limits<float>::max())) {
+      !SingleHolds(value)) {
     Fail(rowIndex, column, "\"" + std::string(text) + "\" is not a number");
     return std::nullopt;
   }

@@ -68,8 +68,9 @@ bool ConditionsRead(const Record& fields, DataConditions& c) {
   auto longitude = ConditionNumber(fields[2]);
   auto sunSpots = ConditionNumber(fields[3]);
   if (!latitude || !longitude || !sunSpots) return false;
-  // The sunspot number is kept as a single: one beyond its range has no value there.
-  if (std::fabs(*sunSpots) > std::numeric_limits<float>::max()) return false;
+  // The sunspot number is kept as a single: one beyond its range has no
+  // value there (an unknown one, empty, stays unknown).
+  if (!std::isnan(*sunSpots) && !SingleHolds(*sunSpots)) return false;
   c.system = std::string(Trim(fields[0]));
   c.ship = {*latitude, *longitude};
   c.sunSpotNumber = static_cast<float>(*sunSpots);

@@ -1,8 +1,6 @@
 #include "selection/StationHistoryData.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "common/Format.h"
 #include "common/ProfileFile.h"
@@ -21,7 +19,7 @@ std::optional<double> StationHistoryValue(const ProfileDocument& history, std::s
   if (!text) return std::nullopt;
   auto value = ParseLeadingNumber(*text, true);
   // Values are kept as singles: one beyond their range is none a save wrote.
-  if (value && std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+  if (value && !SingleHolds(*value)) return std::nullopt;
   return value;
 }
 

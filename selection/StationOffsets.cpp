@@ -21,7 +21,7 @@ constexpr size_t kOffsetFields = 8;
 
 // A number a single holds; beyond its range it would turn into infinity.
 std::optional<float> SingleOf(std::optional<double> number) {
-  if (!number || std::fabs(*number) > std::numeric_limits<float>::max()) return std::nullopt;
+  if (!number || !SingleHolds(*number)) return std::nullopt;
   return static_cast<float>(*number);
 }
 

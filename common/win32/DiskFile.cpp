@@ -7,7 +7,6 @@
 #include <string>
 
 #include "common/CFile.h"
-
 #include "common/win32/Handles.h"
 
 namespace velmora {
