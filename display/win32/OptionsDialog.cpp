@@ -266,6 +266,10 @@ bool OptionsDialog::Apply() {
   OptionsControls controls = ChangedControls(ReadControls(), shown_, velmora::DataSet(settings_, signal_));
   bool ok = velmora::Apply(controls, {settings_, signal_, messages_});
   host_.AfterApply();
+  // What the members hold now is what the next Apply measures changes
+  // against, a refused one too: a box it stored and the user set back as
+  // it was shown is a change again.
+  shown_ = velmora::DataSet(settings_, signal_);
   return ok;
 }
 

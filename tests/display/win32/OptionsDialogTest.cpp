@@ -73,6 +73,16 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   window->Command(menu::kFileRecord);
   Press(IDC_CMDOK);
   EXPECT_FALSE(window->Signal().Recording());
+  // After an Apply that refused a box, one it stored and the user set back
+  // as it was shown is a change again.
+  Open(OptionsDialog::kDetectorTab);
+  Type(2, IDC_TXTPACTOR2, "46");
+  Type(2, IDC_TXTPACTOR3, "thirty");
+  testing::Answered(IDOK, [&] { Press(IDC_CMDAPPLY); });
+  Type(2, IDC_TXTPACTOR2, "45");
+  Type(2, IDC_TXTPACTOR3, "35");
+  Press(IDC_CMDAPPLY);
+  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
 }
 
 // Then the waterfall, the wide band, "Digital Busy" and "Pactor Fading" switched here.
