@@ -103,15 +103,12 @@ void HistoryReadBack(const std::string& text, const GridRows& rows, const Writte
 }  // namespace
 
 GridRecall HistoryGridRecall(const std::filesystem::path& file, Messenger& messages) {
-  std::error_code ignored;
-  if (!std::filesystem::exists(file, ignored)) return {};
-  FileFailure failure;
-  auto lines = ReadTextLines(file, failure, kProfileFileLimit);
-  if (!lines) {
-    messages.Show(StageText("HistoryDataRecall", failure.stage) + ErrorText(failure.error));
-    return {{}, {UnreadFile(failure)}};
-  }
-  return HistoryRead(*lines);
+  GridRecall recall;
+  auto lines = GridLines(file, "HistoryDataRecall", recall, messages, kProfileFileLimit);
+  if (!lines) return recall;
+  auto read = HistoryRead(*lines);
+  read.stamp = recall.stamp;
+  return read;
 }
 
 std::optional<std::string> HistoryGridText(const GridRows& rows, Messenger& messages) {

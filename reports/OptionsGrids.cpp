@@ -30,21 +30,6 @@ std::string Hhmm(int value) {
   return std::string(text.size() < 4 ? 4 - text.size() : 0, '0') + text;
 }
 
-// A file's lines as one of the grids reads them; a missing file is none.
-// A file that cannot be read is told and left out whole.
-std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& file, const std::string& recallName,
-                                                  GridRecall& recall, Messenger& messages) {
-  std::error_code ignored;
-  if (!std::filesystem::exists(file, ignored)) return std::nullopt;
-  FileFailure failure;
-  auto lines = ReadTextLines(file, failure);
-  if (!lines) {
-    messages.Show(StageText(recallName, failure.stage) + ErrorText(failure.error));
-    recall.dropped = {UnreadFile(failure)};
-  }
-  return lines;
-}
-
 // The rows read up to a line that is no record: that line is told, and it
 // and every line after it are what the rows leave out.
 void ReadErrorKeep(GridRecall& recall, const std::vector<std::string>& lines, size_t bad, const std::string& name,
@@ -157,6 +142,22 @@ void RadioReadBack(const std::string& text, const std::vector<StationRadioRecord
 
 }  // namespace
 
+std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& file, const std::string& recallName,
+                                                  GridRecall& recall, Messenger& messages, size_t limit) {
+  std::error_code ignored;
+  if (!std::filesystem::exists(file, ignored)) return std::nullopt;
+  FileFailure failure;
+  auto text = ReadText(file, failure, limit);
+  if (!text) {
+    messages.Show(StageText(recallName, failure.stage) + ErrorText(failure.error));
+    recall.dropped = {UnreadFile(failure)};
+    return std::nullopt;
+  }
+  recall.stamp = FileStamp::Of(*text);
+  return SplitLines(*text);
+}
+
+
 std::string LabelsCell(const std::vector<std::string>& labels) {
   std::string cell;
   for (const auto& label : labels) cell += (cell.empty() ? "" : ", ") + label;
@@ -176,7 +177,7 @@ std::vector<std::string> CellLabels(std::string_view cell) {
 
 GridRecall OffsetGridRecall(const std::filesystem::path& file, Messenger& messages) {
   GridRecall recall;
-  auto lines = GridLines(file, "OffsetDataRecall", recall, messages);
+  auto lines = GridLines(file, "OffsetDataRecall", recall, messages, kDataFileLimit);
   if (!lines) return recall;
   auto read = StationOffsetLinesRead(*lines);
   for (const auto& r : read.records) recall.rows.push_back(OffsetRow(r));
@@ -199,7 +200,7 @@ std::optional<std::string> OffsetGridText(const GridRows& rows, Messenger& messa
 
 GridRecall RadioGridRecall(const std::filesystem::path& file, Messenger& messages) {
   GridRecall recall;
-  auto lines = GridLines(file, "StationsFileDataRecall", recall, messages);
+  auto lines = GridLines(file, "StationsFileDataRecall", recall, messages, kDataFileLimit);
   if (!lines) return recall;
   for (size_t i = 1; i < lines->size(); ++i) {
     if (Trim((*lines)[i]).empty()) continue;
@@ -260,17 +261,11 @@ bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
   return messages.AskYesNo(text + "\r\rDo you wish to Continue?", MessageIcon::Exclamation);
 }
 
-std::optional<FileStamp> FileStampOf(const std::filesystem::path& file) {
-  std::error_code error;
-  auto content = ReadWholeFile(file, error);
-  if (!content) return std::nullopt;
-  return FileStamp{content->size(), std::hash<std::string>{}(*content)};
-}
-
 bool GridChangedAsk(std::string_view operation, const std::filesystem::path& file,
                     const std::optional<FileStamp>& shown, Messenger& messages) {
-  auto now = FileStampOf(file);
-  if (!now || now == shown) return true;
+  std::error_code error;
+  auto now = ReadWholeFile(file, error);
+  if (!now || FileStamp::Of(*now) == shown) return true;
   return messages.AskYesNo(std::string(operation) + ", " + file.filename().string() +
                                " was changed since it was shown (by a run, or another program): writing the grid "
                                "drops that change\r\rDo you wish to Continue?",

@@ -7,6 +7,7 @@
 // before anything is written, so what is written reads back as shown.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,18 +33,35 @@ std::string LabelsCell(const std::vector<std::string>& labels);
 // A cell's labels, however the user separated them (",", blanks or both).
 std::vector<std::string> CellLabels(std::string_view cell);
 
+// A file's content as a grid read or wrote it, to tell whether something
+// else changed it since (a value written again as it was is no change).
+struct FileStamp {
+  std::uintmax_t size = 0;
+  std::size_t hash = 0;
+  bool operator==(const FileStamp&) const = default;
+  static FileStamp Of(std::string_view content) {
+    return {content.size(), std::hash<std::string_view>{}(content)};
+  }
+};
+
 // A grid's rows as read from its file, and what of the file they leave
 // out: the lines from a read error on, lines the grid cannot show, or the
 // whole file when it could not be read. Writing the rows drops those.
 struct GridRecall {
   GridRows rows;
   std::vector<std::string> dropped;  // "Line 7: ..." each
+  std::optional<FileStamp> stamp;    // the content read; none when there was no file to read
 };
 
 // Each reads its file's rows; a missing file is no rows. A file that cannot
 // be opened or read is reported as "<name> - Open, " or "<name> - Read, " +
 // the description; the offsets and radio grids stop at a line that is no
 // record, report it so and keep the rows read before it.
+// A grid file's lines (up to `limit` bytes) and in `recall` the stamp of
+// what was read; a missing file is none. A file that cannot be read is
+// told as "<recallName> - Open, " (or "Read, ") and left out whole.
+std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& file, const std::string& recallName,
+                                                  GridRecall& recall, Messenger& messages, size_t limit);
 GridRecall OffsetGridRecall(const std::filesystem::path& file, Messenger& messages);
 GridRecall RadioGridRecall(const std::filesystem::path& file, Messenger& messages);
 GridRecall HistoryGridRecall(const std::filesystem::path& file, Messenger& messages);
@@ -70,15 +88,6 @@ bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Me
 bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
                  const std::vector<std::string>& dropped, Messenger& messages);
 
-// A file's content as a grid was read from it, to tell whether something
-// else changed it since (a value written again as it was is no change);
-// nullopt when there is no file, or it cannot be read.
-struct FileStamp {
-  std::uintmax_t size = 0;
-  std::size_t hash = 0;
-  bool operator==(const FileStamp&) const = default;
-};
-std::optional<FileStamp> FileStampOf(const std::filesystem::path& file);
 
 // Before a grid is written over a file that changed since the grid was read
 // from it (a run's outcome in the history, another program): asks (Yes/No)

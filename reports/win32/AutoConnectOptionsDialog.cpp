@@ -261,13 +261,9 @@ void AutoConnectOptionsDialog::SelectPage(int page) {
 }
 
 void AutoConnectOptionsDialog::DataSet() {
-  for (Grid grid : {kOffsetGrid, kHistoryGrid}) {
-    shown_[grid] = FileStampOf(FileOf(grid));
-    auto recall = grid == kOffsetGrid ? OffsetGridRecall(FileOf(grid), messages_)
-                                      : HistoryGridRecall(FileOf(grid), messages_);
-    rows_[grid] = std::move(recall.rows);
-    dropped_[grid] = std::move(recall.dropped);
-  }
+  for (Grid grid : {kOffsetGrid, kHistoryGrid})
+    Take(grid, grid == kOffsetGrid ? OffsetGridRecall(FileOf(grid), messages_)
+                                   : HistoryGridRecall(FileOf(grid), messages_));
   edited_ = {};
   for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
   RadioRecall(settings_.stationStationsFile);
@@ -354,7 +350,7 @@ bool AutoConnectOptionsDialog::Apply() {
     if (const auto& text = (*texts)[grid]) {
       if (!GridFileWrite(FileOf(grid), *text, kGridSaveNames[grid], messages_)) return false;
       dropped_[grid].clear();
-      shown_[grid] = FileStampOf(FileOf(grid));
+      shown_[grid] = FileStamp::Of(*text);
     }
     edited_[grid] = false;
   }

@@ -92,6 +92,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void CreatePageControl(const ControlMaker& make, const options_layout::Layout& l);
   void CreateGrid(const ControlMaker& make, const options_layout::Layout& l, int x, int y, int id);
   void DataSet();
+  void Take(Grid grid, GridRecall recall);
   // The settings' boxes and what follows them; the grids stay.
   void SettingsShow();
   void SelectPage(int page);

@@ -30,15 +30,20 @@ void AutoConnectOptionsDialog::RadioUpdate() {
   }
 }
 
+// A grid's rows as read from its file, what they leave out, and the
+// stamp a later Apply checks the file against.
+void AutoConnectOptionsDialog::Take(Grid grid, GridRecall recall) {
+  rows_[grid] = std::move(recall.rows);
+  dropped_[grid] = std::move(recall.dropped);
+  shown_[grid] = recall.stamp;
+}
+
 // The transceivers of the source: AirMail's HAM groups, or the file.
 void AutoConnectOptionsDialog::RadioRecall(int source) {
   CellCommit();
   dropped_[kRadioGrid].clear();
   if (source == 1) {
-    shown_[kRadioGrid] = FileStampOf(FileOf(kRadioGrid));
-    auto recall = RadioGridRecall(FileOf(kRadioGrid), messages_);
-    rows_[kRadioGrid] = std::move(recall.rows);
-    dropped_[kRadioGrid] = std::move(recall.dropped);
+    Take(kRadioGrid, RadioGridRecall(FileOf(kRadioGrid), messages_));
   } else {
     AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
     rows_[kRadioGrid] = RadioGridFromHamGroups(data, messages_).value_or(GridRows{});
@@ -240,10 +245,7 @@ void AutoConnectOptionsDialog::StationInfo(Grid grid) {
 void AutoConnectOptionsDialog::HistoryReset() {
   CellCommit();
   DataFileDelete(FileOf(kHistoryGrid), "HistoryDataReset", messages_);
-  shown_[kHistoryGrid] = FileStampOf(FileOf(kHistoryGrid));
-  auto recall = HistoryGridRecall(FileOf(kHistoryGrid), messages_);
-  rows_[kHistoryGrid] = std::move(recall.rows);
-  dropped_[kHistoryGrid] = std::move(recall.dropped);
+  Take(kHistoryGrid, HistoryGridRecall(FileOf(kHistoryGrid), messages_));
   edited_[kHistoryGrid] = false;
   GridShow(kHistoryGrid);
 }
