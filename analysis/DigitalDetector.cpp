@@ -68,8 +68,6 @@ bool DigitalDetector::Detect(const PowerDensity& spectrum, float bufferSeconds, 
 // rules want.
 bool DigitalDetector::JudgeBlocks(std::span<const std::int16_t> samples) {
   pending_.insert(pending_.end(), samples.begin(), samples.end());
-  block_.KeepTransform(true);
-  block_.KeepDensities(false);
   constexpr auto kBlockSeconds = static_cast<float>(kDigitalBlock) / kSampleRateHz;
   std::size_t used = 0;
   for (; pending_.size() - used >= kDigitalBlock; used += kDigitalBlock) {
