@@ -172,6 +172,7 @@ class MainWindow final : public MainWindowLink,
 
   std::string programFolder_;
   std::string profileFile_;
+  bool profileUnreadable_ = false;  // at start: it is not saved over
   MessagePump& pump_;
   AutoConnectSeam& autoConnect_;
   Win32Messenger ownMessenger_;

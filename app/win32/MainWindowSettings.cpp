@@ -7,9 +7,29 @@
 #include "common/win32/SettingsFileDialogs.h"
 
 namespace velmora {
+namespace {
+
+// The settings file as a document: empty when there is none; nothing, after
+// saying so, when it is there but cannot be read (locked by another
+// program, or too big to be a settings file).
+std::optional<ProfileDocument> ReadSettingsFile(const std::filesystem::path& file, Messenger& messenger,
+                                                std::string_view consequence = {}) {
+  std::error_code error, ignored;
+  auto content = ReadWholeFile(file, error, kProfileFileLimit);
+  if (content) return ProfileDocument::Parse(*content);
+  if (!std::filesystem::exists(file, ignored)) return ProfileDocument{};
+  messenger.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error) + std::string(consequence));
+  return std::nullopt;
+}
+
+}  // namespace
 
 void MainWindow::RecallAtStartup() {
-  auto profile = ProfileDocument::Load(profileFile_);
+  auto read = ReadSettingsFile(profileFile_, messenger_,
+                               "\rThe default settings are used, and the file is left as it is.");
+  // Saved over at close, the settings it holds would give way to the defaults.
+  profileUnreadable_ = !read;
+  const ProfileDocument profile = read.value_or(ProfileDocument{});
   ProfileRecall(profile, settings_);
   ApplyPlacement(velmora::ProfileRecallWindow(profile));
   SetMenuBarVisible(settings_.menuBarVisible);
@@ -28,17 +48,12 @@ void MainWindow::RecallSettings() {
 }
 
 void MainWindow::RecallSettingsFrom(const std::filesystem::path& file) {
-  std::error_code error, ignored;
-  auto content = ReadWholeFile(file, error, kProfileFileLimit);
-  if (!content && std::filesystem::exists(file, ignored)) {
-    // The user chose it: a recall that took nothing must not pass for one.
-    messenger_.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error));
-    return;
-  }
-  auto profile = content ? ProfileDocument::Parse(*content) : ProfileDocument{};
-  ProfileRecall(profile, settings_);
+  // The user chose it: a recall that took nothing must not pass for one.
+  auto profile = ReadSettingsFile(file, messenger_);
+  if (!profile) return;
+  ProfileRecall(*profile, settings_);
   SetMenuBarVisible(settings_.menuBarVisible);
-  autoConnect_.ProfileRecall(profile);
+  autoConnect_.ProfileRecall(*profile);
   if (options_) options_->DataSet();
 }
 
@@ -56,6 +71,7 @@ void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
 }
 
 bool MainWindow::SaveSettingsAtClose() {
+  if (profileUnreadable_) return false;  // told at start
   ProfileWriter writer(profileFile_);
   ProfileSave(writer, settings_);
   bool normal = false;

@@ -111,6 +111,25 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses
   EXPECT_EQ(window->Handle(), nullptr);
 }
 
+// Locked by another program at start, the settings file is not saved over
+// with the defaults at close, when the lock may be gone.
+TEST_F(MainWindowTest, ASettingsFileUnreadableAtStartIsToldAndKept) {
+  window->Close();
+  window.reset();
+  testing::DrainQuit();
+  std::error_code error;
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kDetectorSection, "Pactor3 Threshold", "33", error));
+  HANDLE lock = CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  auto told = testing::Answered(IDOK, [&] { Open(); });
+  CloseHandle(lock);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("ProfileRecall - Cannot read " + SettingsFile().string()), std::string::npos) << told[0];
+  EXPECT_NE(window->Settings().detector.pactor3Threshold, 33);
+  window->Close();
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor3 Threshold"), "33");
+}
+
 // The main window with the AutoConnect side before its window.
 using MainWindowLinkTest = testing::MainWindowFixture<SettingsOnlyAutoConnect>;
 
