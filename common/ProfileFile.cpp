@@ -117,8 +117,17 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
 
 ProfileDocument ProfileDocument::Load(const std::filesystem::path& file) {
   std::error_code error;
+  return LoadExisting(file, error).value_or(ProfileDocument{});
+}
+
+std::optional<ProfileDocument> ProfileDocument::LoadExisting(const std::filesystem::path& file,
+                                                             std::error_code& error) {
   auto content = ReadWholeFile(file, error, kProfileFileLimit);
-  return content ? Parse(*content) : ProfileDocument{};
+  if (content) return Parse(*content);
+  std::error_code ignored;
+  if (std::filesystem::exists(file, ignored)) return std::nullopt;
+  error.clear();
+  return ProfileDocument{};
 }
 
 std::string_view ProfileDocument::TextOf(const Line& line) const {
@@ -307,13 +316,8 @@ bool ProfileWrite(const std::filesystem::path& file, std::string_view section, s
 }
 
 ProfileWriter::ProfileWriter(std::filesystem::path file) : file_(std::move(file)) {
-  std::error_code readError;
-  auto content = ReadWholeFile(file_, readError, kProfileFileLimit);
-  std::error_code ignored;
-  if (content)
-    document_ = ProfileDocument::Parse(*content);
-  else if (std::filesystem::exists(file_, ignored))
-    loadError_ = readError;
+  auto document = ProfileDocument::LoadExisting(file_, loadError_);
+  if (document) document_ = std::move(*document);
 }
 
 void ProfileWriter::Write(std::string_view section, std::string_view key, std::string_view value) {

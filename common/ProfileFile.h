@@ -43,6 +43,9 @@ class ProfileDocument {
   static ProfileDocument Parse(std::string_view content);
   // An unreadable, missing or oversized file gives an empty document.
   static ProfileDocument Load(const std::filesystem::path& file);
+  // A missing file gives an empty document; one that is there but cannot
+  // be read whole (locked, oversized) gives nothing and the reason.
+  static std::optional<ProfileDocument> LoadExisting(const std::filesystem::path& file, std::error_code& error);
 
   // What the platform's read call returns for this key into a buffer of
   // bufferSize characters with an empty default: at most bufferSize - 1

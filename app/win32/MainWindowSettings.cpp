@@ -2,7 +2,6 @@
 // recalled from and saved to a file the user chooses, and saved at close
 // with the window's place and the AutoConnect side's settings.
 #include "app/win32/MainWindow.h"
-#include "common/AtomicFile.h"
 #include "common/SystemLib.h"
 #include "common/win32/SettingsFileDialogs.h"
 
@@ -14,12 +13,11 @@ namespace {
 // program, or too big to be a settings file).
 std::optional<ProfileDocument> ReadSettingsFile(const std::filesystem::path& file, Messenger& messenger,
                                                 std::string_view consequence = {}) {
-  std::error_code error, ignored;
-  auto content = ReadWholeFile(file, error, kProfileFileLimit);
-  if (content) return ProfileDocument::Parse(*content);
-  if (!std::filesystem::exists(file, ignored)) return ProfileDocument{};
-  messenger.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error) + std::string(consequence));
-  return std::nullopt;
+  std::error_code error;
+  auto document = ProfileDocument::LoadExisting(file, error);
+  if (!document)
+    messenger.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error) + std::string(consequence));
+  return document;
 }
 
 }  // namespace

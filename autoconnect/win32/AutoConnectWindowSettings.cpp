@@ -4,6 +4,7 @@
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "autoconnect/win32/WindowTwips.h"
+#include "common/SystemLib.h"
 #include "common/win32/SettingsFileDialogs.h"
 
 namespace velmora {
@@ -97,7 +98,15 @@ void AutoConnectWindow::SettingsRecallChosen() {
 // Asked before the recalled settings replace the record, so a save that
 // fails leaves both the measurements and the settings.
 void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
-  if (Idle() && ReferenceCloseCheck()) ProfileRecall(ProfileDocument::Load(file));
+  if (!Idle()) return;
+  std::error_code error;
+  auto profile = ProfileDocument::LoadExisting(file, error);
+  if (!profile) {
+    // The user chose it: a recall that took nothing must not pass for one.
+    messenger_->Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error));
+    return;
+  }
+  if (ReferenceCloseCheck()) ProfileRecall(*profile);
 }
 
 void AutoConnectWindow::SettingsSaveChosen() {

@@ -134,6 +134,11 @@ TEST_F(AutoConnectWindowTest, OptionGroupsAndTheSettingsFiles) {
   window->SettingsRecallFrom(file);
   // The recalled offline mode's window, and nothing locked: it has no "Refresh" to press.
   EXPECT_EQ(window->Settings().modeIndex, kModeNoConnectData);
+  // One that cannot be read is told, and the settings stay.
+  const auto unreadable = folder.path() / "Folder.ini";
+  std::filesystem::create_directory(unreadable);
+  EXPECT_EQ(Answered(IDOK, [&] { window->SettingsRecallFrom(unreadable); }).size(), 1u);
+  EXPECT_EQ(window->Settings().modeIndex, kModeNoConnectData);
   EXPECT_EQ(FramesShown(), std::set<std::string>{"frmNoConnectData"});
   EXPECT_FALSE(window->SettingsPending());
   EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmbMode")));
