@@ -60,6 +60,11 @@ TEST_F(MainWindowTest, TheMouseOnTheSpectrumReadsItOffAndADragZooms) {
   EXPECT_EQ(window->Settings().display.fftRange, 3);
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Zoomed");
   EXPECT_NEAR(window->Display().View().displayLow, low, 11025.0 / 2048) << "redrawn at once while stopped";
+  // The mouse taken away mid-drag (a pop-up menu, a switch to another program) ends
+  // the drag: its rubber band stood on every buffer after, the read-out gone.
+  send(WM_LBUTTONDOWN, 300, 200);
+  ReleaseCapture();
+  EXPECT_FALSE(window->Display().Dragging());
 }
 
 TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
