@@ -1,20 +1,19 @@
 #include "display/HelpTexts.h"
 
-#include "common/AtomicFile.h"
 #include "common/SystemLib.h"
+#include "common/TextFileLines.h"
 
 namespace velmora {
 
 std::optional<std::string> OverviewText(const std::filesystem::path& file, std::string& message) {
-  std::error_code error;
-  if (!std::filesystem::exists(file, error)) {
-    message = "Overview, Unable to open Overview File, " +
-              ErrorText(std::make_error_code(std::errc::no_such_file_or_directory));
-    return std::nullopt;
-  }
-  auto content = ReadWholeFile(file, error);
+  // A file there that cannot be opened (another program holds it shut) is
+  // told as one that cannot be opened, not as one that cannot be read.
+  FileFailure failure;
+  auto content = ReadText(file, failure);
   if (!content) {
-    message = "Overview, Unable to read Overview File, " + ErrorText(error);
+    message = std::string(failure.stage == FileStage::Open ? "Overview, Unable to open Overview File, "
+                                                           : "Overview, Unable to read Overview File, ") +
+              ErrorText(failure.error);
     return std::nullopt;
   }
   std::string joined;

@@ -225,6 +225,9 @@ void MainWindow::OnClose() {
   closing_ = true;
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
+  // A run still going ends first: its end puts back the centre frequency
+  // it set for the row in hand, which the settings then keep.
+  autoConnect_.RunEnd();
   SaveSettingsAtClose();
   autoConnect_.Unload();
   UnloadDialogs();
@@ -235,11 +238,12 @@ void MainWindow::OnClose() {
 void MainWindow::OnEndSession() {
   // Windows is shutting down or logging off: the process is ended without
   // a close, so what a close keeps is kept now (a loop below this handler
-  // stops with it; the recording is closed; a run ends with its log record
-  // and what it heard of the channels).
+  // stops with it; the recording is closed; a run, under an operation or
+  // between two buffers, ends with its log record and what it heard of the
+  // channels, before the settings are kept).
   if (closing_) return;
   closing_ = true;
-  if (autoConnect_.Busy()) autoConnect_.RunEnd();
+  autoConnect_.RunEnd();
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
   SaveSettingsAtClose();

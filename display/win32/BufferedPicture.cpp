@@ -95,6 +95,10 @@ LRESULT CALLBACK BufferedPicture::WndProc(HWND hwnd, UINT message, WPARAM wParam
       if (message == WM_LBUTTONDOWN) SetCapture(hwnd);
       if (message == WM_LBUTTONUP) ReleaseCapture();
       return 0;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse mid-drag: no button-up will come.
+      if (self && self->onMouse_ && reinterpret_cast<HWND>(lParam) != hwnd) self->onMouse_(message, 0, 0, 0);
+      return 0;
     default:
       break;
   }

@@ -183,6 +183,11 @@ std::optional<std::string> SignalDisplay::SpectrumMouse(UINT message, int x, int
       if (!loopRunning) redraw();
       return std::nullopt;
     }
+    case WM_CAPTURECHANGED:  // the drag ends unzoomed, its rubber band gone
+      if (!dragging_) return std::nullopt;
+      dragging_ = false;
+      if (!loopRunning) redraw();
+      return std::nullopt;
     default:
       return std::nullopt;
   }

@@ -28,6 +28,7 @@ class MainWindowFixture : public ::testing::Test {
     window->RecallAtStartup();
     window->Show(SW_SHOWNORMAL);
   }
+  void Reopen() { TearDown(); Open(); }  // on the settings file the close left
   void Press(const char* key) { window->Command(window->Tools().IdOf(key)); }
   // The input set to a recording of these samples.
   void Playback(const std::vector<float>& samples) {

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "airmail/AutoConnectSettings.h"
+#include "analysis/DetectorValues.h"
 #include "app/MenuModel.h"
 #include "app/SettingsOnlyAutoConnect.h"
 #include "tests/app/win32/MainWindowFixture.h"
@@ -59,6 +60,11 @@ TEST_F(MainWindowTest, TheMouseOnTheSpectrumReadsItOffAndADragZooms) {
   EXPECT_EQ(window->Settings().display.fftRange, 3);
   EXPECT_EQ(testing::WindowText(window->Handle()), "Velmora - Zoomed");
   EXPECT_NEAR(window->Display().View().displayLow, low, 11025.0 / 2048) << "redrawn at once while stopped";
+  // The mouse taken away mid-drag (a pop-up menu, a switch to another program) ends
+  // the drag: its rubber band stood on every buffer after, the read-out gone.
+  send(WM_LBUTTONDOWN, 300, 200);
+  ReleaseCapture();
+  EXPECT_FALSE(window->Display().Dragging());
 }
 
 TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
@@ -66,15 +72,11 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Visible", "True", error));
   SetWindowPos(window->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
   window->Settings().detector.pactor3Threshold = 33;
-  SendMessageA(window->Handle(), WM_ENDSESSION, TRUE, 0);  // Windows ending ends the program without a close
-  EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor3 Threshold"), "33");
   Press("Menu");
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kAutoConnectSection, "Window Visible"), "True")
       << "without an AutoConnect window the stored value stays";
-  window.reset();
-  testing::DrainQuit();
-  Open();
+  Reopen();
   RECT r{};
   GetWindowRect(window->Handle(), &r);
   EXPECT_EQ(r.right - r.left, 700);
@@ -114,9 +116,7 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses
 // Locked by another program at start, the settings file is not saved over
 // with the defaults at close, when the lock may be gone.
 TEST_F(MainWindowTest, ASettingsFileUnreadableAtStartIsToldAndKept) {
-  window->Close();
-  window.reset();
-  testing::DrainQuit();
+  TearDown();
   std::error_code error;
   ASSERT_TRUE(ProfileWrite(SettingsFile(), kDetectorSection, "Pactor3 Threshold", "33", error));
   HANDLE lock = CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -218,17 +218,32 @@ struct BusySide : NoAutoConnect {
   bool busy = false;
   int runEnds = 0;
   bool Busy() const override { return busy; }
-  void RunEnd() override { ++runEnds; }
+  void RunEnd() override {
+    ++runEnds;
+    CenterFrequencyRestore(Link()->Detectors());  // as the engine's stop does
+  }
 };
 using LoopUnderAnOperation = testing::MainWindowFixture<BusySide>;
 
-// Windows ending ends a run as a close does: its log record and what it
-// heard of the channels were lost with the process.
-TEST_F(LoopUnderAnOperation, WindowsEndingEndsTheRun) {
-  autoConnect.busy = true;
-  SendMessageA(window->Handle(), WM_ENDSESSION, TRUE, 0);
-  EXPECT_EQ(autoConnect.runEnds, 1);
-  autoConnect.busy = false;
+// Windows ending, which ends the program without a close, ends a run as a
+// close does, under an operation or between two buffers: the log record of
+// one between two buffers, and what it heard of the channels, were lost.
+// Both end it before the settings are saved: the centre frequency of the
+// row in hand was kept as "Center Frequency".
+TEST_F(LoopUnderAnOperation, ClosingOrWindowsEndingEndsTheRunBeforeTheSettingsAreSaved) {
+  const std::pair<bool, bool> cases[] = {{true, true}, {true, false}, {false, false}};  // Windows ending, busy
+  for (auto [ending, busy] : cases) {
+    window->Settings().detector.centerFrequencyAutoFrequency = 1700;
+    window->Settings().detector.centerFrequency = 1500;  // a row without Pactor 3
+    autoConnect.busy = busy;
+    autoConnect.runEnds = 0;
+    if (ending) SendMessageA(window->Handle(), WM_ENDSESSION, TRUE, 0);
+    else window->Close();
+    autoConnect.busy = false;
+    EXPECT_EQ(autoConnect.runEnds, 1) << ending << busy;
+    EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Center Frequency"), "1700") << ending << busy;
+    Reopen();
+  }
 }
 
 // Started inside an AutoConnect operation's wait, the loop would hold the

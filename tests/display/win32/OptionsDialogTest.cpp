@@ -133,14 +133,23 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
 
 // A missing file is told; the file is read again at the next showing (one
 // past any real one's size is refused by the shared reader: RecordFileTest).
-TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissing) {
+// One that another program holds shut cannot be opened either: it was told
+// as unreadable.
+TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) {
   auto told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("Overview, Unable to open Overview File, "), std::string::npos);
-  std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << "First line\nSecond line\r\nThird";
+  const auto file = folder.path() / "Velmora.txt";
+  std::ofstream(file, std::ios::binary) << "First line\nSecond line\r\nThird";
   window->Overview()->Hide();
   window->Command(menu::kHelpOverView);
   EXPECT_EQ(window->Overview()->Text(), "First line\r\nSecond line\r\nThird");
+  HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  window->Overview()->Hide();
+  told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
+  CloseHandle(lock);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("Overview, Unable to open Overview File, "), std::string::npos) << told[0];
 }
 
 TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
