@@ -25,7 +25,8 @@ class NoiseCollectionMachine final : public NoiseCollection {
   // The frequency of the present row in the terminal; false when the
   // collection ended.
   bool FrequencyPaste();
-  void End(bool beep);
+  // Every row measured: the quietest kept, with a beep.
+  void End();
   double Seconds() const;
   bool Active() const { return r_.NoiseCollectionActive(); }
 

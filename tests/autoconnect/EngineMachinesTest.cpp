@@ -241,10 +241,11 @@ TEST(StationScanMachine, EveryTransition) {
 // Each row is heard for 2 s (4 buffers) after the buffer that sets it.
 TEST(NoiseCollectionMachine, EveryTransition) {
   // kinds: one letter per buffer, as in the scripts, of the levels in turn; colour2: of the "Noise" cell;
-  // stopAt: the terminal operation inside which Stop is pressed.
+  // stopAt: the terminal operation inside which Stop is pressed; failFrom: the one after which the frequency
+  // field is lost.
   struct Case { const char *name, *kinds; std::vector<float> levels; const char *calls, *noise2 = "", *noise3 = "";
                 Bgr colour2 = 0; bool ended = false; int beeps = 0; std::string failing = {}; bool emptyList = false;
-                const char* stopAt = ""; };
+                const char *stopAt = "", *failFrom = ""; };
   const Case cases[] = {
       {"a station heard: the mean negated", "ffbff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
        kBusy},
@@ -259,6 +260,9 @@ TEST(NoiseCollectionMachine, EveryTransition) {
       {"no checked row: stopped with a beep", "f", {0}, "F", "", "", 0, true, 1, {}, true},
       {"a Stop inside a terminal operation ends it", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41",
        "", 0, true, 0, {}, false, "P:14105.0(p3)"},
+      // The rows not measured, with no figure, would be kept before those measured.
+      {"the frequency field lost midway: stopped, no selection", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F", "41",
+       "", 0, true, 0, {}, false, "", "P:10140.0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -270,6 +274,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     rig.window.settings.autoSelectNoiseTopFrequencies = 2;
     rig.terminal.inside = [&](const std::string& token) {
       if (token == c.stopAt) rig.engine.StopPressed();
+      if (token == c.failFrom) rig.terminal.failing.insert("F");
       rig.engine.Update(kQuietBuffer);  // as the rig's window events do
     };
     rig.engine.NoiseCollectionStart();
@@ -284,7 +289,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     EXPECT_EQ(rig.Colour(2, EngineColumn::Noise), c.colour2);
     EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
     EXPECT_EQ(rig.window.beeps, c.beeps);
-    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt;
+    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt && !*c.failFrom;
     EXPECT_EQ(rig.kept.selections, (std::vector<std::pair<int, int>>(selected, {1, 2})));
     if (c.ended) {
       EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");
