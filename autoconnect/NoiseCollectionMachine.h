@@ -28,7 +28,7 @@ class NoiseCollectionMachine final : public NoiseCollection {
   // Every row measured: the quietest kept, with a beep.
   void End();
   double Seconds() const;
-  bool Active() const { return r_.NoiseCollectionActive(); }
+  bool Active() const { return r_.NoiseCollectionAlive(); }
 
   EngineRun& r_;
   EngineTable& table_;
