@@ -161,6 +161,7 @@ TEST(EngineLists, AnEmptyListIsReportedAndStops) {
       {kModeMultipleFrequencies, false, true, kCheckListEmpty, MessageIcon::Information},
       {kModeMultipleStations, false, true, kCheckListEmpty, MessageIcon::None},
       {kModeScanStations, true, false, kScanListEmpty, MessageIcon::Information},
+      {kModeReferenceStations, false, true, kReferenceListEmpty, MessageIcon::Information},
   };
   for (const auto& c : cases) {
     testing::EngineRig rig(c.mode);
