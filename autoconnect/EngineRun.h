@@ -79,6 +79,9 @@ class EngineRun {
   bool Running() const { return running_; }
   bool Starting() const { return starting_; }
   bool NoiseCollectionActive() const { return noiseCollection_; }
+  // The noise collection this step began in is still going: one stopped
+  // and begun anew inside a terminal operation (another table) is not it.
+  bool NoiseCollectionAlive() const { return noiseCollection_ && runId_ == stepRunId_; }
   void NoiseCollectionSet(bool active) { noiseCollection_ = active; }
   const AutoConnectSettings& Settings() const { return settings_; }
   int Mode() const { return mode_; }

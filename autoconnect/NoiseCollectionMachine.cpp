@@ -67,11 +67,14 @@ void NoiseCollectionMachine::Measure(Verdict verdict) {
   FigureWrite();
   bool field = r_.Terminal().TerminalSelectFrequencyField();
   if (!Active()) return;
-  if (field && !r_.Next(row_, kTx).empty()) {
+  // A terminal lost midway ends the collection: the rows not measured yet
+  // have no figure and would be kept before those that were.
+  if (!field) return r_.AutoConnectStop(false, "Stopped");
+  if (!r_.Next(row_, kTx).empty()) {
     FrequencyPaste();
     return;
   }
-  End(field);
+  End();
 }
 
 void NoiseCollectionMachine::FigureWrite() {
@@ -88,11 +91,11 @@ void NoiseCollectionMachine::FigureWrite() {
   table_.CellSet(row_, EngineColumn::Noise, FormatNumber(figure, "0"));
 }
 
-void NoiseCollectionMachine::End(bool beep) {
+void NoiseCollectionMachine::End() {
   const AutoConnectSettings& settings = r_.Settings();
   p_.noiseSelection.NoiseSelectRows(settings.modeIndex, settings.autoSelectNoiseTopFrequencies);
   r_.Status("");
-  r_.AutoConnectStop(beep, "");
+  r_.AutoConnectStop(true, "");
 }
 
 }  // namespace velmora

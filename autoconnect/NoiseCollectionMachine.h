@@ -25,9 +25,10 @@ class NoiseCollectionMachine final : public NoiseCollection {
   // The frequency of the present row in the terminal; false when the
   // collection ended.
   bool FrequencyPaste();
-  void End(bool beep);
+  // Every row measured: the quietest kept, with a beep.
+  void End();
   double Seconds() const;
-  bool Active() const { return r_.NoiseCollectionActive(); }
+  bool Active() const { return r_.NoiseCollectionAlive(); }
 
   EngineRun& r_;
   EngineTable& table_;

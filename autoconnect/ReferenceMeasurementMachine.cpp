@@ -21,7 +21,7 @@ void ReferenceMeasurementMachine::Step(Verdict verdict) {
 
 void ReferenceMeasurementMachine::Begin() {
   r_.run.rxRow = 0;
-  if (r_.Next(r_.run.rxRow, kFrequency).empty()) return r_.AutoConnectStop(false, "Stopped");
+  if (r_.Next(r_.run.rxRow, kFrequency).empty()) return r_.ListEmpty(kReferenceListEmpty, MessageIcon::Information);
   r_.run.began = true;
   RowBegin();
 }

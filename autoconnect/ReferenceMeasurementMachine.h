@@ -9,6 +9,8 @@
 
 namespace velmora {
 
+inline constexpr const char* kReferenceListEmpty = "At least one frequency must be selected in Reference List.";
+
 // Received power per S-meter step.
 inline constexpr double kDecibelsPerSUnit = 6;
 

@@ -25,6 +25,10 @@ void AutoConnectWindow::WindowModeRefresh(bool layout) {
     Layout();
   }
   options_.EnableFields(idle);
+  // The seconds a scan, a measurement or the noise collection counted end with it.
+  if (idle)
+    for (const char* label : {"lblScanNotBusy", "lblAutoSelectNoiseInterval", "lblReferenceAverage"})
+      options_.TextSet(label, "");
   // Mode 2 takes its stations from AutoSelect, not from the list.
   options_.EnableField("cmbConnectStation", idle && mode != kModeMultipleStations);
   options_.EnableField("cmdRecall", idle);

@@ -161,6 +161,7 @@ TEST(EngineLists, AnEmptyListIsReportedAndStops) {
       {kModeMultipleFrequencies, false, true, kCheckListEmpty, MessageIcon::Information},
       {kModeMultipleStations, false, true, kCheckListEmpty, MessageIcon::None},
       {kModeScanStations, true, false, kScanListEmpty, MessageIcon::Information},
+      {kModeReferenceStations, false, true, kReferenceListEmpty, MessageIcon::Information},
   };
   for (const auto& c : cases) {
     testing::EngineRig rig(c.mode);
@@ -241,10 +242,12 @@ TEST(StationScanMachine, EveryTransition) {
 // Each row is heard for 2 s (4 buffers) after the buffer that sets it.
 TEST(NoiseCollectionMachine, EveryTransition) {
   // kinds: one letter per buffer, as in the scripts, of the levels in turn; colour2: of the "Noise" cell;
-  // stopAt: the terminal operation inside which Stop is pressed.
+  // stopAt: the terminal operation inside which Stop is pressed; failFrom: the one after which the frequency
+  // field is lost; restartAt: the n-th frequency field inside which Stop is pressed and a new table's
+  // collection begins.
   struct Case { const char *name, *kinds; std::vector<float> levels; const char *calls, *noise2 = "", *noise3 = "";
                 Bgr colour2 = 0; bool ended = false; int beeps = 0; std::string failing = {}; bool emptyList = false;
-                const char* stopAt = ""; };
+                const char *stopAt = "", *failFrom = ""; int restartAt = 0; };
   const Case cases[] = {
       {"a station heard: the mean negated", "ffbff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
        kBusy},
@@ -259,6 +262,13 @@ TEST(NoiseCollectionMachine, EveryTransition) {
       {"no checked row: stopped with a beep", "f", {0}, "F", "", "", 0, true, 1, {}, true},
       {"a Stop inside a terminal operation ends it", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "41",
        "", 0, true, 0, {}, false, "P:14105.0(p3)"},
+      // The rows not measured, with no figure, would be kept before those measured.
+      {"the frequency field lost midway: stopped, no selection", "fffff", {0, 40, 41, 41, 41}, "F P:10140.0 F", "41",
+       "", 0, true, 0, {}, false, "", "P:10140.0"},
+      // The old step must not end the new collection with a selection of rows it never measured.
+      {"Stop and a new collection inside the last row's field: the new one goes on", "ffffffffff",
+       {0, 30, 30, 30, 30, 20, 20, 20, 21, 0}, "F P:10140.0 F P:14105.0(p3) F F P:10140.0", "", "", 0, false, 0, {},
+       false, "", "", 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -268,8 +278,11 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     if (c.emptyList)
       for (auto& row : rig.table.rows) row.txChecked = false;
     rig.window.settings.autoSelectNoiseTopFrequencies = 2;
+    int fields = 0;
     rig.terminal.inside = [&](const std::string& token) {
       if (token == c.stopAt) rig.engine.StopPressed();
+      if (token == "F" && ++fields == c.restartAt) rig.engine.StopPressed(), rig.engine.NoiseCollectionStart();
+      if (token == c.failFrom) rig.terminal.failing.insert("F");
       rig.engine.Update(kQuietBuffer);  // as the rig's window events do
     };
     rig.engine.NoiseCollectionStart();
@@ -284,7 +297,7 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     EXPECT_EQ(rig.Colour(2, EngineColumn::Noise), c.colour2);
     EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
     EXPECT_EQ(rig.window.beeps, c.beeps);
-    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt;
+    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt && !*c.failFrom;
     EXPECT_EQ(rig.kept.selections, (std::vector<std::pair<int, int>>(selected, {1, 2})));
     if (c.ended) {
       EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");

@@ -236,7 +236,7 @@ constexpr Verdict kFree{}, kBusy{true, true, false, false};
 const std::vector<std::string> kNoPlace = {"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"};
 
 // Two busy buffers in a row stop the scan in its box; its Cancel ends the run
-// (the status it leaves: StationScanMachine's table).
+// (the status it leaves: StationScanMachine's table) and the seconds shown.
 TEST_F(AutoConnectWindowTest, AScanStopsOnABusyFrequencyInItsBox) {
   testing::StandInSession airmail(HamScenario());
   ASSERT_TRUE(StartAirmail(airmail, "Mode Index=6\r\nScan Station Not Busy=1\r\n"));
@@ -245,12 +245,14 @@ TEST_F(AutoConnectWindowTest, AScanStopsOnABusyFrequencyInItsBox) {
   main->Signal().inputSource = kSimulated;
   for (Verdict verdict : {kFree, kBusy, kBusy}) window->Update(verdict);
   EXPECT_EQ(window->Table().CellColor(1, kColumnTxConnect), kColorScanBusy);
+  EXPECT_NE(window->Options().Text("lblScanNotBusy"), "");
   HWND box = window->ScanBox()->Handle();
   ASSERT_TRUE(IsWindowVisible(box));
   SendMessageA(box, WM_COMMAND, kScanCancelId, 0);
   window->Update(kFree);
   EXPECT_FALSE(window->Engine()->Running());
   EXPECT_FALSE(IsWindowVisible(box));
+  EXPECT_EQ(window->Options().Text("lblScanNotBusy"), "") << "no seconds of a scan that has ended";
 }
 
 // Measured through the radio (its S-meter silent, so with "Rx Pwr" as the
