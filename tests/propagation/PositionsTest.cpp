@@ -87,6 +87,7 @@ TEST_F(PositionFiles, TheSunspotNumber) {
       {"SSN=112", true, true, 112, 0},  {"SSN=85.5", true, true, 85.5f, 0},
       {"SSN=high", true, true, 170, 1},  // keeps the stored number
       {"", true, false, 170, 1},        {"SSN=112", false, true, 170, 0},
+      {"SSN=1e300", true, true, 170, 1}, {"SSN=-5", true, true, 170, 1},  // beyond a single, below zero
   };
   for (const auto& c : cases) {
     Ini({"[Propagation]", c.ssn});
