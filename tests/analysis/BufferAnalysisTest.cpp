@@ -60,9 +60,10 @@ TEST(FftPlan, GivesExactlyThePlainTransformsNumbers) {
   }
 }
 
-// No decibel figure goes to minus infinity, and a sine rounded just past 1
-// still has an angle.
-TEST(MathLib, DecibelsAndArcSinClampTheirArguments) {
+// No decibel figure goes to minus infinity, a sine rounded just past 1
+// still has an angle, and a one-point triangular window (no half to divide
+// by) leaves its point.
+TEST(MathLib, DecibelsArcSinAndAOnePointWindowStayFinite) {
   for (double bad : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) EXPECT_EQ(Db10(bad), -100) << bad;
   EXPECT_DOUBLE_EQ(Db20(1000), 60);
   EXPECT_EQ(Db10(1e-40), -300);
@@ -70,6 +71,9 @@ TEST(MathLib, DecibelsAndArcSinClampTheirArguments) {
   EXPECT_NEAR(ArcSin(0.5), std::numbers::pi / 6, 1e-12);
   EXPECT_DOUBLE_EQ(ArcSin(1.0000001), kPi / 2);
   EXPECT_DOUBLE_EQ(ArcSin(-7), -kPi / 2);
+  std::vector<Complex> one{{3, 4}};
+  Window(6, one, 1);
+  EXPECT_EQ(one[0].re, 3);
 }
 
 TEST(PowerDensity, FlatBufferGivesMinus127AndTheFloorInEveryBin) {
