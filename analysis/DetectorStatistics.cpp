@@ -17,7 +17,8 @@ void DetectorStatistics::Add(StatisticsDetector k, bool hit, float value) {
   if (hit) ++r.hits;
   r.sum += value;
   r.sumSquares += static_cast<double>(value) * value;
-  if (value > r.peak) r.peak = value;
+  // The first value sets the peak: silence reads -127 dB, below the reset value.
+  if (value > r.peak || r.count == 1) r.peak = value;
 }
 
 void DetectorStatistics::Reset() { records_.fill(StatisticsRecord{}); }

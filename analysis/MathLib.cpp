@@ -88,6 +88,7 @@ double WindowWeight(int type, int i, int n) {
       return 0.42 - 0.5 * std::cos(x) + 0.08 * std::cos(2 * x);
     case 6: {
       const int halfN = n / 2;
+      if (halfN == 0) return 1;  // one point: no slope to divide by
       return 1 - std::abs(halfN - i) / static_cast<double>(halfN);
     }
     case 7: {

@@ -66,7 +66,10 @@ bool Decode(std::string_view text, double& value, Messenger* messenger, char neg
 }
 
 // Whole hundredths of a minute, so that 59.996 minutes print as the next degree.
-std::string AngleToString(double value, size_t degreeDigits, char positive, char negative) {
+// A value that is no such angle (a garbled file's) prints as nothing, as the
+// decoding refuses it; its hundredths might not fit the count either.
+std::string AngleToString(double value, double limit, size_t degreeDigits, char positive, char negative) {
+  if (!(std::fabs(value) <= limit)) return {};
   long long hundredths = std::llround(std::fabs(value) * 6000);
   std::string degrees = IntegerText(hundredths / 6000);
   if (degrees.size() < degreeDigits) degrees.insert(0, degreeDigits - degrees.size(), '0');
@@ -85,8 +88,8 @@ bool LongitudeFromString(std::string_view text, double& longitude, Messenger* me
   return Decode(text, longitude, messenger, 'W', 180, "Longitude");
 }
 
-std::string LatitudeToString(double latitude) { return AngleToString(latitude, 2, 'N', 'S'); }
+std::string LatitudeToString(double latitude) { return AngleToString(latitude, 90, 2, 'N', 'S'); }
 
-std::string LongitudeToString(double longitude) { return AngleToString(longitude, 3, 'E', 'W'); }
+std::string LongitudeToString(double longitude) { return AngleToString(longitude, 180, 3, 'E', 'W'); }
 
 }  // namespace velmora

@@ -20,6 +20,8 @@ bool LatitudeFromString(std::string_view text, double& latitude, Messenger* mess
 bool LongitudeFromString(std::string_view text, double& longitude, Messenger* messenger);
 
 // 00°30.00'S, 122°15.00'W. Minutes that round to 60.00 carry into the degrees.
+// A latitude beyond 90 degrees, a longitude beyond 180 or no number gives
+// empty text.
 std::string LatitudeToString(double latitude);
 std::string LongitudeToString(double longitude);
 

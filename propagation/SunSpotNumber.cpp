@@ -1,6 +1,5 @@
 #include "propagation/SunSpotNumber.h"
 
-#include <cmath>
 #include <string>
 
 #include "common/TextParse.h"
@@ -8,11 +7,13 @@
 namespace velmora {
 namespace {
 
-// The whole text as a number, or nothing: "112" and "112.5" but not "high".
+// The whole text as a number, or nothing: "112" and "112.5" but not "high",
+// nor a count below zero, nor one beyond a single's range (it would be kept
+// as infinity, which no model deck can hold).
 std::optional<float> Number(std::string_view text) {
   text = Trim(text);
   auto value = ParseLeadingNumber(text);
-  if (!value || !std::isfinite(*value)) return std::nullopt;
+  if (!value || !SingleHolds(*value) || *value < 0) return std::nullopt;
   auto end = text.find_first_not_of("+-.0123456789eE");
   if (end != std::string_view::npos) return std::nullopt;
   return static_cast<float>(*value);

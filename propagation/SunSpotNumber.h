@@ -8,8 +8,8 @@
 namespace velmora {
 
 // AirMail's number, when there is one, becomes the stored number. A missing
-// one is reported and gives false; one that is no number is reported and
-// the stored number stays in use.
+// one is reported and gives false; one that is no number (or below zero) is
+// reported and the stored number stays in use.
 bool SunSpotNumberGet(const AirmailDataFolder& data, AutoConnectSettings& settings, float& sunSpotNumber);
 
 }  // namespace velmora

@@ -7,7 +7,7 @@
 // markers and the fine step; which fires first, and the wide band's
 // narrower forms, are the golden outputs'), the pulse detector (the step
 // from a transmission to its pause in a busy buffer), and the burst and
-// peak detectors.
+// peak detectors; the statistics' peak.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "AnalysisTestSupport.h"
+#include "analysis/DetectorStatistics.h"
 #include "analysis/FftPlan.h"
 #include "analysis/MathLib.h"
 #include "analysis/PactorDetectors.h"
@@ -59,9 +60,10 @@ TEST(FftPlan, GivesExactlyThePlainTransformsNumbers) {
   }
 }
 
-// No decibel figure goes to minus infinity, and a sine rounded just past 1
-// still has an angle.
-TEST(MathLib, DecibelsAndArcSinClampTheirArguments) {
+// No decibel figure goes to minus infinity, a sine rounded just past 1
+// still has an angle, and a one-point triangular window (no half to divide
+// by) leaves its point.
+TEST(MathLib, DecibelsArcSinAndAOnePointWindowStayFinite) {
   for (double bad : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) EXPECT_EQ(Db10(bad), -100) << bad;
   EXPECT_DOUBLE_EQ(Db20(1000), 60);
   EXPECT_EQ(Db10(1e-40), -300);
@@ -69,6 +71,9 @@ TEST(MathLib, DecibelsAndArcSinClampTheirArguments) {
   EXPECT_NEAR(ArcSin(0.5), std::numbers::pi / 6, 1e-12);
   EXPECT_DOUBLE_EQ(ArcSin(1.0000001), kPi / 2);
   EXPECT_DOUBLE_EQ(ArcSin(-7), -kPi / 2);
+  std::vector<Complex> one{{3, 4}};
+  Window(6, one, 1);
+  EXPECT_EQ(one[0].re, 3);
 }
 
 TEST(PowerDensity, FlatBufferGivesMinus127AndTheFloorInEveryBin) {
@@ -427,6 +432,15 @@ TEST_F(NoiseDetectors, PeakFiresOnAToneStandingOutOfTheBand) {
 
   EXPECT_FALSE(RunBuffer(std::vector<std::int16_t>(2048, 9), 2048).noise);  // flat: nothing above the band level
   EXPECT_EQ(r.peakValue, 0);
+}
+
+// Silence reads -127 dB: the peak is the largest value added, not the
+// reset value above them all.
+TEST(DetectorStatistics, PeakOfValuesBelowMinus100IsTheLargestOfThem) {
+  DetectorStatistics s;
+  for (float level : {-127.0f, -127.0f, -110.5f}) s.Add(StatisticsDetector::Power, false, level);
+  EXPECT_EQ(s.Text(StatisticsDetector::Power, 0.186f),
+            "Power:\rCount 3, Hits 0\rRate 0.0e0, Secs .2\rMean -121.5, Std 7.8\rPeak -110.5");
 }
 
 }  // namespace

@@ -87,6 +87,7 @@ TEST_F(PositionFiles, TheSunspotNumber) {
       {"SSN=112", true, true, 112, 0},  {"SSN=85.5", true, true, 85.5f, 0},
       {"SSN=high", true, true, 170, 1},  // keeps the stored number
       {"", true, false, 170, 1},        {"SSN=112", false, true, 170, 0},
+      {"SSN=1e300", true, true, 170, 1}, {"SSN=-5", true, true, 170, 1},  // beyond a single, below zero
   };
   for (const auto& c : cases) {
     Ini({"[Propagation]", c.ssn});
@@ -131,6 +132,7 @@ TEST(AngleText, DecodesAndPrints) {
       {-0.5, true, Deg("00", "30.00'S")},         {-122.25, false, Deg("122", "15.00'W")},
       {12.99999999, true, Deg("13", "00.00'N")},  // 59.9999994 minutes carry
       {-179.99999, false, Deg("180", "00.00'W")},
+      {1e300, true, ""}, {180.5, false, ""},  // a garbled file's: no such place
   };
   for (const auto& c : printed)
     EXPECT_EQ(c.latitude ? LatitudeToString(c.value) : LongitudeToString(c.value), c.text) << c.value;
