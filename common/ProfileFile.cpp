@@ -273,6 +273,12 @@ std::string_view ProfileDocument::Decode(std::string_view content, std::string& 
   return decoded;
 }
 
+std::string ProfileDocument::ContentText(std::string_view content) {
+  ProfileDocument document;
+  std::string decoded;
+  return std::string(document.Decode(content, decoded));
+}
+
 std::string ProfileDocument::Encode(std::string text) const {
   switch (encoding_) {
     case Encoding::kPlain: return text;

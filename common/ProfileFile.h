@@ -46,6 +46,9 @@ class ProfileDocument {
   // A missing file gives an empty document; one that is there but cannot
   // be read whole (locked, oversized) gives nothing and the reason.
   static std::optional<ProfileDocument> LoadExisting(const std::filesystem::path& file, std::error_code& error);
+  // A file's content as this reader takes its lines: a byte order mark
+  // left out, UTF-16 made narrow.
+  static std::string ContentText(std::string_view content);
 
   // What the platform's read call returns for this key into a buffer of
   // bufferSize characters with an empty default: at most bufferSize - 1

@@ -104,7 +104,9 @@ void HistoryReadBack(const std::string& text, const GridRows& rows, const Writte
 
 GridRecall HistoryGridRecall(const std::filesystem::path& file, Messenger& messages) {
   GridRecall recall;
-  auto lines = GridLines(file, "HistoryDataRecall", recall, messages, kProfileFileLimit);
+  // Read as the table fill reads it: a file an editor saved as "Unicode" too.
+  auto lines = GridLines(file, "HistoryDataRecall", recall, messages, kProfileFileLimit,
+                         &ProfileDocument::ContentText);
   if (!lines) return recall;
   auto read = HistoryRead(*lines);
   read.stamp = recall.stamp;

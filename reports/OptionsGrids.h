@@ -57,11 +57,13 @@ struct GridRecall {
 // be opened or read is reported as "<name> - Open, " or "<name> - Read, " +
 // the description; the offsets and radio grids stop at a line that is no
 // record, report it so and keep the rows read before it.
-// A grid file's lines (up to `limit` bytes) and in `recall` the stamp of
-// what was read; a missing file is none. A file that cannot be read is
-// told as "<recallName> - Open, " (or "Read, ") and left out whole.
+// A grid file's lines (up to `limit` bytes, made text by `decode` when
+// given) and in `recall` the stamp of what was read; a missing file is
+// none. A file that cannot be read is told as "<recallName> - Open, " (or
+// "Read, ") and left out whole.
 std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& file, const std::string& recallName,
-                                                  GridRecall& recall, Messenger& messages, size_t limit);
+                                                  GridRecall& recall, Messenger& messages, size_t limit,
+                                                  std::string (*decode)(std::string_view) = nullptr);
 GridRecall OffsetGridRecall(const std::filesystem::path& file, Messenger& messages);
 GridRecall RadioGridRecall(const std::filesystem::path& file, Messenger& messages);
 GridRecall HistoryGridRecall(const std::filesystem::path& file, Messenger& messages);

@@ -137,6 +137,11 @@ TEST_F(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
   rows[0][3] = "1.5";
   ASSERT_TRUE(HistoryGridSave(file, rows, messages));
   EXPECT_EQ(testing::ReadBytes(file), "[HAM,W1AW]\r\n14075.0=1.5\r\n7000.0=3.995\r\n10140.0=1,25\r\n");
+  // Saved as "Unicode" by an editor, it shows what the table fill reads from it.
+  std::string wide = "\xFF\xFE";
+  for (char c : std::string("[HAM,W1AW]\r\n14075.0=0.333\r\n")) wide += {c, '\0'};
+  testing::WriteBytes(file, wide);
+  EXPECT_EQ(HistoryGridRecall(file, messages).rows, (GridRows{{"HAM", "W1AW", "14075.0", "0.33", "0.333"}}));
 }
 
 // "Reset" deletes the file; a delete that fails says why.
