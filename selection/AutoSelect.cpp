@@ -38,6 +38,27 @@ FrequencyRow RowOf(const FrequencyTable& table, int row) {
   return r;
 }
 
+// The geometry with each station's position asked for once.
+class PositionsOnce final : public StationGeometry {
+ public:
+  using Known = std::map<std::pair<std::string, std::string>, std::optional<LatLon>>;
+  PositionsOnce(StationGeometry& geometry, Known& known) : geometry_(geometry), known_(known) {}
+  std::optional<LatLon> ShipPosition() override { return geometry_.ShipPosition(); }
+  std::optional<LatLon> StationPosition(std::string_view system, std::string_view station) override {
+    auto key = std::make_pair(std::string(system), std::string(station));
+    auto at = known_.find(key);
+    if (at == known_.end()) at = known_.emplace(key, geometry_.StationPosition(system, station)).first;
+    return at->second;
+  }
+  StationBearing Bearing(const LatLon& ship, const LatLon& station) override {
+    return geometry_.Bearing(ship, station);
+  }
+
+ private:
+  StationGeometry& geometry_;
+  Known& known_;
+};
+
 }  // namespace
 
 std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
@@ -162,8 +183,9 @@ void AutoSelect::ReferenceFill(int first, int last) {
   }
   if (!ship_) ship_ = s_.rows.geometry.ShipPosition();
   if (!reference_ || !ship_) return;
+  PositionsOnce geometry(s_.rows.geometry, referencePositions_);
   ReferenceCellsFill(table_, first, last, *reference_, *ship_, settings_.autoSelectReferenceFrequencyLimit,
-                     settings_.autoSelectReferenceRangeLimit, s_.rows.geometry);
+                     settings_.autoSelectReferenceRangeLimit, geometry);
 }
 
 void AutoSelect::AutoSelectReference(int first, int last) {

@@ -4,8 +4,10 @@
 // rows, and colours cells with the reason colours whose tool-tips explain
 // the choice. A station's rows are consecutive; the per-station operations
 // take its first and last row.
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "airmail/AutoConnectSettings.h"
@@ -98,6 +100,9 @@ class AutoSelect {
   // for the rest of the run.
   bool referenceRead_ = false;
   std::optional<ReferenceLookup> reference_;
+  // The reference stations' positions, each asked for once in the run, so
+  // that one without a position is told once and not at every row.
+  std::map<std::pair<std::string, std::string>, std::optional<LatLon>> referencePositions_;
 };
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
+#include "selection/AirmailStationGeometry.h"
 #include "selection/NoiseSelect.h"
 #include "selection/TableColumns.h"
 #include "tests/selection/SelectionFakes.h"
@@ -61,6 +62,23 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_EQ(rig.table.CellGet(2, kColumnRef), "5");  // nearer 10000, whose row was read first
   EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck)) << "a level below 0";
   EXPECT_TRUE(rig.messages.entries.empty());
+}
+
+// ZZ9BAD's locator in AirMail's file is too short: told once per fill, not
+// once per row of every station looked up.
+TEST(AutoSelectReference, AReferenceStationWithoutAPositionIsToldOnce) {
+  testing::SelectionRig rig(kModeMultipleStations);
+  auto file = rig.program / "r.ref";
+  testing::WriteBytes(file, testing::RefFile({testing::RefLine(
+                                {{kColumnStation, "ZZ9BAD"}, {kColumnFrequency, "7000.0"}, {kColumnRef, "5"}})}));
+  rig.settings.referenceDataFile = file.string();
+  rig.Add({{"K", "7102.0", 0}, {"K", "10145.5", 0}, {"L", "7102.0", 0}, {"L", "10145.5", 0}});
+  AirmailStationGeometry geometry(rig.data, rig.geometry.ship);
+  AutoSelect select(rig.table, rig.settings, kModeMultipleStations, "HAM",
+                    {{rig.predictions, geometry, rig.data, rig.program, rig.colors}, rig.window, rig.clock});
+  select.AutoSelectReference(1, 2);
+  select.AutoSelectReference(3, 4);
+  EXPECT_EQ(rig.messages.entries.size(), 1u);
 }
 
 TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {
