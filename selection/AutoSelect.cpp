@@ -59,6 +59,22 @@ class PositionsOnce final : public StationGeometry {
   Known& known_;
 };
 
+// Tells each text once; the texts told are kept by the caller.
+class MessagesOnce final : public Messenger {
+ public:
+  MessagesOnce(Messenger& messages, std::set<std::string>& told) : messages_(messages), told_(told) {}
+  void Show(std::string_view text, MessageIcon icon, std::string_view title) override {
+    if (told_.emplace(text).second) messages_.Show(text, icon, title);
+  }
+  bool AskYesNo(std::string_view text, MessageIcon icon, std::string_view title) override {
+    return messages_.AskYesNo(text, icon, title);
+  }
+
+ private:
+  Messenger& messages_;
+  std::set<std::string>& told_;
+};
+
 }  // namespace
 
 std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
@@ -345,11 +361,11 @@ void AutoSelect::MultipleRadioReduce(std::string_view station, int first, int& l
   for (int row = first; row <= last; ++row) before.push_back(RowOf(table_, row));
   kept = before;
   size_t end = kept.size();
+  MessagesOnce messages(Messages(), radioDataTold_);
   if (settings_.stationStationsFile == 0)
     FrequencyGroupFilter(s_.rows.data, system_, station, kept, 0, end);
   else
-    StationStationsGetFile(s_.rows.programFolder / kStationRadioDataFile, Messages(), system_, station, kept, 0,
-                           end);
+    StationStationsGetFile(s_.rows.programFolder / kStationRadioDataFile, messages, system_, station, kept, 0, end);
   if (kept.size() == before.size()) return;
   // The filters keep the order, so the rows kept are found again in turn.
   std::vector<bool> stays(before.size(), false);

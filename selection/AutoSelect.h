@@ -5,6 +5,7 @@
 // the choice. A station's rows are consecutive; the per-station operations
 // take its first and last row.
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -103,6 +104,9 @@ class AutoSelect {
   // The reference stations' positions, each asked for once in the run, so
   // that one without a position is told once and not at every row.
   std::map<std::pair<std::string, std::string>, std::optional<LatLon>> referencePositions_;
+  // What the multiple-radio reduction told: a radio data file that cannot
+  // be read is told at the first station only.
+  std::set<std::string> radioDataTold_;
 };
 
 }  // namespace velmora

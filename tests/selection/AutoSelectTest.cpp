@@ -184,6 +184,22 @@ TEST(MultipleRadioReduce, OnlyTheFrequenciesOfTheCheckedRowsTransceiverStay) {
   EXPECT_EQ(rig.table.CellColor(1, kColumnStation), rig.colors[kReasonMultipleRadios]);
 }
 
+// Without the radio data file the reduction keeps every row and says so
+// once for the fill, not once for every station.
+TEST(MultipleRadioReduce, AMissingRadioDataFileIsToldOnce) {
+  testing::SelectionRig rig(kModeMultipleStations);
+  rig.settings.stationStationsFile = 1;
+  rig.Add({{"K4CJX", "3590.0", 1}, {"W1AW", "14075.0", 1}});
+  auto select = rig.Select();
+  for (int row : {1, 2}) {
+    int last = row;
+    select.MultipleRadioReduce(rig.table.CellGet(row, kColumnStation), row, last);
+    EXPECT_EQ(last, row);
+  }
+  ASSERT_EQ(rig.messages.entries.size(), 1u);
+  EXPECT_EQ(rig.messages.Texts()[0].rfind("StationStationsGetFile - Open, ", 0), 0u);
+}
+
 // A system "BIG" of stations S100, S101, ... around the ship, the first
 // `selected` of them in AirMail's "Selected" list.
 void BigSystemWrite(const testing::SelectionRig& rig, int selected, int stations = 60) {
