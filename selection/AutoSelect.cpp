@@ -77,14 +77,15 @@ class MessagesOnce final : public Messenger {
 
 }  // namespace
 
-std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
-                                              const AutoConnectSettings& settings, const std::optional<LatLon>& ship) {
+std::optional<std::vector<std::string>> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
+                                                             const AutoConnectSettings& settings,
+                                                             const std::optional<LatLon>& ship) {
   if (!settings.autoSelectAllStations) {
     auto selected = SplitSelected(StationSelectedGet(data, system));
     if (!selected.empty()) return selected;
   }
   auto all = StationGetAll(data, system, ship);
-  if (!all) return {};
+  if (!all) return std::nullopt;
   std::vector<std::string> keys;
   for (size_t i = 0; i < all->size() && i < kNearestStations; ++i) keys.push_back((*all)[i].key);
   return keys;

@@ -32,10 +32,11 @@ inline constexpr size_t kNearestStations = 20;
 
 // The stations of the AutoSelect table: the 20 nearest of the system that
 // have a position (with "Auto Select All Stations" on, or when AirMail's
-// "Selected" list is empty), else the "Selected" list in its order. Empty
-// without a ship position or station file.
-std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
-                                              const AutoConnectSettings& settings, const std::optional<LatLon>& ship);
+// "Selected" list is empty), else the "Selected" list in its order;
+// nullopt when the station file cannot be read (told).
+std::optional<std::vector<std::string>> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
+                                                             const AutoConnectSettings& settings,
+                                                             const std::optional<LatLon>& ship);
 
 struct AutoSelectServices {
   StationRowsServices rows;

@@ -125,12 +125,15 @@ void TableConfiguration::MultipleStations() {
   auto ship = s_.rows.geometry.ShipPosition();
   if (!ship) return;
   auto stations = chosen_.empty() ? AutoSelectStationSet(s_.rows.data, system_, settings_, ship) : chosen_;
+  // A station file that cannot be read has been told: no table, and no
+  // word of AutoSelect's requirements.
+  if (!stations) return;
   // One station is chosen from as in mode 1: its own best frequencies,
   // whatever its range, with no choice across stations to make.
-  if (stations.size() == 1)
-    Selector().AutoSelectOneStation(stations.front());
+  if (stations->size() == 1)
+    Selector().AutoSelectOneStation(stations->front());
   else
-    Selector().AutoSelectStations(stations, *ship);
+    Selector().AutoSelectStations(*stations, *ship);
 }
 
 void TableConfiguration::ReferenceStations() {

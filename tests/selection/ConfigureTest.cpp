@@ -113,6 +113,18 @@ TEST(Configure, WithoutAStationFileEveryModeShowsItsEmptyTableAfterTheMessageAnd
   }
 }
 
+// Listed, but too large to read: the reader's message alone, with no word
+// of AutoSelect's requirements after it.
+TEST(Configure, MultipleStationsOnAStationFileThatCannotBeReadTellsOnlyThat) {
+  ConfigureRig rig(kModeMultipleStations);
+  testing::WriteBytes(rig.data.File("System.HAM.ini"), std::string(17 << 20, ';'));
+  rig.Configuration().Configure();
+  ASSERT_EQ(rig.messages.entries.size(), 1u);
+  EXPECT_NE(rig.messages.Texts()[0].find("File too large"), std::string::npos) << rig.messages.Texts()[0];
+  EXPECT_TRUE(rig.window.statuses.empty());
+  EXPECT_EQ(rig.table.DataRows(), 0);
+}
+
 // Modes 3, 4 and 5 in turn: the reference stations measured (their cells
 // written here by hand), saved, recalled and fitted, then kept as a failed
 // run and recalled with fresh predictions.
