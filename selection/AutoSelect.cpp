@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "airmail/StationFile.h"
 #include "airmail/StationLists.h"
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
@@ -27,6 +28,16 @@ std::vector<std::string> SplitSelected(std::string_view selected) {
     start = end + 1;
   }
   return keys;
+}
+
+// AirMail's "Selected" list however long: read through the profile
+// buffer of 1024 characters, a list of 200 stations lost its end and kept
+// its last station's name cut short, naming another station or none.
+std::string SelectedWhole(const AirmailDataFolder& data, std::string_view system) {
+  FileFailure failure;
+  auto file = StationFile::Load(data, system, failure);
+  auto whole = file ? file->WholeValue("Frequency Setup", "Selected") : std::nullopt;
+  return whole ? ProfileDocument::ValueAsRead(*whole, whole->size() + 1) : std::string();
 }
 
 FrequencyRow RowOf(const FrequencyTable& table, int row) {
@@ -81,7 +92,7 @@ std::optional<std::vector<std::string>> AutoSelectStationSet(const AirmailDataFo
                                                              const AutoConnectSettings& settings,
                                                              const std::optional<LatLon>& ship) {
   if (!settings.autoSelectAllStations) {
-    auto selected = SplitSelected(StationSelectedGet(data, system));
+    auto selected = SplitSelected(SelectedWhole(data, system));
     if (!selected.empty()) return selected;
   }
   auto all = StationGetAll(data, system, ship);

@@ -219,9 +219,11 @@ void BigSystemWrite(const testing::SelectionRig& rig, int selected, int stations
 // left out and named once.
 TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
   testing::SelectionRig rig(kModeMultipleStations);
-  const struct { bool all; int selected; size_t size; } cases[] = {{true, 30, 20}, {false, 30, 30}, {false, 0, 20}};
+  // 225 stations make a list of 1124 characters: none is cut at 1023.
+  const struct { bool all; int selected; size_t size; } cases[] = {
+      {true, 30, 20}, {false, 30, 30}, {false, 0, 20}, {false, 225, 225}};
   for (const auto& c : cases) {
-    BigSystemWrite(rig, c.selected);
+    BigSystemWrite(rig, c.selected, std::max(c.selected, 60));
     rig.settings.autoSelectAllStations = c.all;
     auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
     EXPECT_EQ(set.value_or(std::vector<std::string>{}).size(), c.size) << c.all << " " << c.selected;
