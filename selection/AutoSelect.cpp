@@ -153,9 +153,14 @@ std::vector<std::string_view> AutoSelect::StationsInRange(const std::vector<std:
       inRange.push_back(station);
   }
   if (inRange.size() <= kAutoSelectStationLimit) return inRange;
+  // The first of them by name: naming hundreds grew the box past the
+  // screen, its caption and OK button out of reach.
+  constexpr size_t kLeftOutNamed = 20;
   std::string leftOut;
-  for (size_t i = kAutoSelectStationLimit; i < inRange.size(); ++i)
+  size_t named = std::min(inRange.size(), kAutoSelectStationLimit + kLeftOutNamed);
+  for (size_t i = kAutoSelectStationLimit; i < named; ++i)
     leftOut += (leftOut.empty() ? "" : ", ") + std::string(inRange[i]);
+  if (named < inRange.size()) leftOut += " and " + std::to_string(inRange.size() - named) + " more";
   Messages().Show("AutoSelectStations, Predicted only the first " + std::to_string(kAutoSelectStationLimit) +
                       " of the " + std::to_string(inRange.size()) + " stations in range; left out: " + leftOut + ".",
                   MessageIcon::Exclamation);

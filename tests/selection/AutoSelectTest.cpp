@@ -216,7 +216,8 @@ void BigSystemWrite(const testing::SelectionRig& rig, int selected, int stations
 
 // The nearest twenty or AirMail's whole selected list; a list past 20 is
 // kept whole and in its order, and its stations in range past the limit are
-// left out and named once.
+// left out and named once, the first twenty by name: a box naming 800 of
+// them grew past the screen, its caption and OK button out of reach.
 TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
   testing::SelectionRig rig(kModeMultipleStations);
   // 225 stations make a list of 1124 characters: none is cut at 1023.
@@ -229,17 +230,28 @@ TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
     EXPECT_EQ(set.value_or(std::vector<std::string>{}).size(), c.size) << c.all << " " << c.selected;
   }
   const int limit = static_cast<int>(kAutoSelectStationLimit);
-  BigSystemWrite(rig, limit + 3, limit + 3);
-  auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship).value();
-  set.insert(set.begin(), "S999");  // without a position it is passed over and takes no place
-  rig.Select("BIG").AutoSelectStations(set, *rig.geometry.ship);
-  ASSERT_EQ(rig.predictions.requests.size(), kAutoSelectStationLimit);
-  EXPECT_EQ(rig.predictions.requests.front().station, "S100");
   auto key = [](int i) { return "S" + std::to_string(100 + i); };
-  EXPECT_EQ(rig.messages.Texts(),
-            std::vector<std::string>{"AutoSelectStations, Predicted only the first " + std::to_string(limit) +
-                                     " of the " + std::to_string(limit + 3) + " stations in range; left out: " +
-                                     key(limit) + ", " + key(limit + 1) + ", " + key(limit + 2) + "."});
+  auto names = [&](int from, int to) {
+    std::string text;
+    for (int i = from; i < to; ++i) text += (i > from ? ", " : "") + key(i);
+    return text;
+  };
+  const struct { int past; std::string named; } past[] = {{3, names(limit, limit + 3)},
+                                                           {25, names(limit, limit + 20) + " and 5 more"}};
+  for (const auto& c : past) {
+    testing::SelectionRig many(kModeMultipleStations);
+    BigSystemWrite(many, limit + c.past, limit + c.past);
+    many.settings.autoSelectAllStations = false;
+    auto set = AutoSelectStationSet(many.data, "BIG", many.settings, many.geometry.ship).value();
+    set.insert(set.begin(), "S999");  // without a position it is passed over and takes no place
+    many.Select("BIG").AutoSelectStations(set, *many.geometry.ship);
+    ASSERT_EQ(many.predictions.requests.size(), kAutoSelectStationLimit);
+    EXPECT_EQ(many.predictions.requests.front().station, "S100");
+    EXPECT_EQ(many.messages.Texts(),
+              std::vector<std::string>{"AutoSelectStations, Predicted only the first " + std::to_string(limit) +
+                                       " of the " + std::to_string(limit + c.past) + " stations in range; left out: " +
+                                       c.named + "."});
+  }
 }
 
 }  // namespace
