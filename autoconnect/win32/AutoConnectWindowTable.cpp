@@ -52,8 +52,9 @@ void AutoConnectWindow::Configure() {
 
 std::string AutoConnectWindow::GridToolTip(int row, int column) {
   ToolTipContext context{tableMode_, settings_.stationOffset, settings_.stationHistory, colors_};
-  if (auto tip = FrequencyMouseMove(table_, row, column, context)) lastToolTip_ = *tip;
-  return lastToolTip_;
+  // Current Frequency has no tips: one kept from another mode would stand
+  // over every cell.
+  return FrequencyMouseMove(table_, row, column, context).value_or("");
 }
 
 void AutoConnectWindow::GridClick(int, int) { grid_.Refresh(); }

@@ -335,5 +335,20 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
   EXPECT_EQ(window->Status().Text(2), "Recalled Data ");
 }
 
+// Current Frequency has no tool-tips of its own: the one last shown in
+// another mode ("Station (Id)" here) was left over every cell.
+TEST_F(AutoConnectWindowTest, CurrentFrequencyShowsNoToolTipLeftOverFromAnotherMode) {
+  Open();
+  auto hover = [&](int x) {
+    RECT cell = window->Grid().CellRect(0, kColumnStation);
+    SendMessageA(window->Grid().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + x, cell.top + 3));
+    return window->Grid().ToolTipText();
+  };
+  EXPECT_EQ(hover(3), "Station (Id)");
+  Answered(IDNO, [&] { window->ModeChoose(kModeCurrentFrequency); });
+  ASSERT_EQ(window->Settings().modeIndex, kModeCurrentFrequency);
+  EXPECT_EQ(hover(5), "");
+}
+
 }  // namespace
 }  // namespace velmora
