@@ -67,8 +67,13 @@ void AutoConnectWindow::GridRightButtonUp(int row, int, int screenX, int screenY
 std::optional<AutoConnectWindow::TableStation> AutoConnectWindow::SelectedStation() const {
   int row = grid_.SelectedRow();
   if (row < 1 || row >= table_.Rows()) return std::nullopt;
-  return TableStation{configuration_ ? configuration_->CurrentSystem() : std::string(),
-                      table_.CellGet(row, kColumnStation)};
+  // A recalled table's stations are of the system it was kept for.
+  std::string system = configuration_ ? configuration_->CurrentSystem() : std::string();
+  if (dataTables_ && tableMode_ == kModeReferenceData && dataTables_->ReferenceRecalled())
+    system = dataTables_->ReferenceRecalled()->conditions.system;
+  if (dataTables_ && tableMode_ == kModeNoConnectData && dataTables_->NoConnectRecalled())
+    system = dataTables_->NoConnectRecalled()->conditions.system;
+  return TableStation{system, table_.CellGet(row, kColumnStation)};
 }
 
 void AutoConnectWindow::StationViewShow(int command) {

@@ -350,5 +350,35 @@ TEST_F(AutoConnectWindowTest, CurrentFrequencyShowsNoToolTipLeftOverFromAnotherM
   EXPECT_EQ(hover(5), "");
 }
 
+// The stations a recalled table holds are of the system it was kept for:
+// the View menu showed them with no system (an empty window, or the station
+// shown before).
+TEST_F(AutoConnectWindowTest, TheViewMenuShowsARecalledRowsStationOfItsSystem) {
+  struct Views final : StationWindows {
+    std::vector<std::string> shown;
+    void PropagationDetailsShow(std::string_view system, std::string_view station, const UtcDateTime&) override {
+      shown.push_back(std::string(system) + "," + std::string(station));
+    }
+    void PropagationHoursShow(std::string_view, std::string_view, const UtcDateTime&) override {}
+  } views;
+  FrequencyTable measured;
+  ColumnsBuild(measured, kModeReferenceStations, AutoConnectSettings{}, [](std::string_view) { return 1; });
+  int row = measured.RowAdd();
+  measured.CellSet(row, kColumnStation, "KX1");
+  measured.CellSet(row, kColumnFrequency, "7101.0");
+  measured.CellSet(row, kColumnRxSnr, "20");
+  measured.CellSet(row, kColumnRef, "20");
+  RecordingMessenger told;
+  auto file = ReferenceStationSave(measured, folder.path(), {{2005, 3, 14, 18, 30, 0, 0}, "HAM", {41.5, -71.25}, 100},
+                                   told);
+  ASSERT_TRUE(file) << told.Texts().at(0);
+  Settings("Mode Index=4\r\nReference Data File=" + file->string() + "\r\n");
+  Open();
+  window->StationViewsSet(&views, nullptr);
+  ClickCell(1, kColumnStation);
+  window->Command(autoconnect_menu::kViewPropagationDetailed);
+  EXPECT_EQ(views.shown, std::vector<std::string>{"HAM,KX1"});
+}
+
 }  // namespace
 }  // namespace velmora
