@@ -28,6 +28,9 @@ const char* ListName(SelectionListId list) {
 
 void AutoConnectWindow::Configure() {
   if (!Create() || !Idle()) return;
+  // Asked for by other windows too (the options dialog, a settings recall):
+  // a close from one of its boxes waits for it.
+  Operation operation(operations_);
   // The rows measured in mode 3 go with the table: asked about first, and
   // kept with the table when their save fails ("Refresh" asks again).
   if (!ReferenceCloseCheck()) return SettingsChanged(false);

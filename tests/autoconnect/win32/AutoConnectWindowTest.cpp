@@ -230,6 +230,28 @@ constexpr Verdict kFree{}, kBusy{true, true, false, false};
 // The fixture's HAM list has a station whose grid square is no place.
 const std::vector<std::string> kNoPlace = {"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"};
 
+// The same for a rebuild the options dialog asks for (not a handler of this
+// window): the program closed from the box of its fill unloaded the window
+// under the rebuild.
+TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileARebuildWaitsInABoxEndsTheRebuildFirst) {
+  Settings("Mode Index=6\r\n");
+  Open(kNoPlace);
+  HWND mainWindow = main->Handle();
+  bool bothThere = false;
+  std::vector<std::string> told;
+  {
+    MessageBoxAnswerer answer(IDOK, [&] {
+      SendMessageA(mainWindow, WM_CLOSE, 0, 0);
+      bothThere = IsWindow(mainWindow) && window->Handle() && IsWindow(window->Handle());
+    });
+    window->OptionsApplied();
+    told = answer.Texts();
+  }
+  EXPECT_EQ(told, kNoPlace);
+  EXPECT_TRUE(bothThere) << "nothing unloaded under the waiting rebuild";
+  EXPECT_TRUE(PumpUntil([&] { return main->Handle() == nullptr; })) << "the close follows";
+}
+
 // Two busy buffers in a row stop the scan in its box; its Cancel ends the run
 // (the status it leaves: StationScanMachine's table).
 TEST_F(AutoConnectWindowTest, AScanStopsOnABusyFrequencyInItsBox) {
