@@ -30,9 +30,9 @@ std::vector<std::string> SplitSelected(std::string_view selected) {
   return keys;
 }
 
-// AirMail's "Selected" list however long: read through the profile
-// buffer of 1024 characters, a list of 200 stations lost its end and kept
-// its last station's name cut short, naming another station or none.
+// AirMail's "Selected" list whole: through the profile buffer of 1024
+// characters a list of some 200 stations would lose its end and keep its
+// last station's name cut short, naming another station or none.
 std::string SelectedWhole(const AirmailDataFolder& data, std::string_view system) {
   FileFailure failure;
   auto file = StationFile::Load(data, system, failure);
@@ -153,7 +153,7 @@ std::vector<std::string_view> AutoSelect::StationsInRange(const std::vector<std:
       inRange.push_back(station);
   }
   if (inRange.size() <= kAutoSelectStationLimit) return inRange;
-  // The first of them by name: naming hundreds grew the box past the
+  // The first of them by name: a box naming hundreds grows past the
   // screen, its caption and OK button out of reach.
   constexpr size_t kLeftOutNamed = 20;
   std::string leftOut;
