@@ -64,21 +64,23 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_TRUE(rig.messages.entries.empty());
 }
 
-// ZZ9BAD's locator in AirMail's file is too short: told once per fill, not
-// once per row of every station looked up.
-TEST(AutoSelectReference, AReferenceStationWithoutAPositionIsToldOnce) {
+// Told once a fill, not at every row or station: a reference station whose
+// locator is too short (ZZ9BAD), a radio data file that is missing.
+TEST(AutoSelect, WhatCannotBeHadIsToldOnceAFill) {
   testing::SelectionRig rig(kModeMultipleStations);
-  auto file = rig.program / "r.ref";
-  testing::WriteBytes(file, testing::RefFile({testing::RefLine(
-                                {{kColumnStation, "ZZ9BAD"}, {kColumnFrequency, "7000.0"}, {kColumnRef, "5"}})}));
-  rig.settings.referenceDataFile = file.string();
-  rig.Add({{"K", "7102.0", 0}, {"K", "10145.5", 0}, {"L", "7102.0", 0}, {"L", "10145.5", 0}});
+  testing::WriteBytes(rig.program / "r.ref", testing::RefFile({testing::RefLine(
+                                                 {{kColumnStation, "ZZ9BAD"}, {kColumnFrequency, "7000.0"}, {kColumnRef, "5"}})}));
+  rig.settings.referenceDataFile = (rig.program / "r.ref").string();
+  rig.settings.stationStationsFile = 1;
+  rig.Add({{"K", "7102.0", 0}, {"K", "10145.5", 0}, {"L", "7102.0", 0}});
   AirmailStationGeometry geometry(rig.data, rig.geometry.ship);
   AutoSelect select(rig.table, rig.settings, kModeMultipleStations, "HAM",
                     {{rig.predictions, geometry, rig.data, rig.program, rig.colors}, rig.window, rig.clock});
-  select.AutoSelectReference(1, 2);
-  select.AutoSelectReference(3, 4);
-  EXPECT_EQ(rig.messages.entries.size(), 1u);
+  for (auto [first, last] : {std::pair{1, 2}, std::pair{3, 3}}) {
+    select.AutoSelectReference(first, last);
+    select.MultipleRadioReduce(rig.table.CellGet(first, kColumnStation), first, last);
+  }
+  EXPECT_EQ(rig.messages.entries.size(), 2u) << "a grid square that is no place, a file that cannot be opened";
 }
 
 TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {
@@ -184,22 +186,6 @@ TEST(MultipleRadioReduce, OnlyTheFrequenciesOfTheCheckedRowsTransceiverStay) {
   EXPECT_EQ(rig.table.CellColor(1, kColumnStation), rig.colors[kReasonMultipleRadios]);
 }
 
-// Without the radio data file the reduction keeps every row and says so
-// once for the fill, not once for every station.
-TEST(MultipleRadioReduce, AMissingRadioDataFileIsToldOnce) {
-  testing::SelectionRig rig(kModeMultipleStations);
-  rig.settings.stationStationsFile = 1;
-  rig.Add({{"K4CJX", "3590.0", 1}, {"W1AW", "14075.0", 1}});
-  auto select = rig.Select();
-  for (int row : {1, 2}) {
-    int last = row;
-    select.MultipleRadioReduce(rig.table.CellGet(row, kColumnStation), row, last);
-    EXPECT_EQ(last, row);
-  }
-  ASSERT_EQ(rig.messages.entries.size(), 1u);
-  EXPECT_EQ(rig.messages.Texts()[0].rfind("StationStationsGetFile - Open, ", 0), 0u);
-}
-
 // A system "BIG" of stations S100, S101, ... around the ship, the first
 // `selected` of them in AirMail's "Selected" list.
 void BigSystemWrite(const testing::SelectionRig& rig, int selected, int stations = 60) {
@@ -230,27 +216,21 @@ TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
     EXPECT_EQ(set.value_or(std::vector<std::string>{}).size(), c.size) << c.all << " " << c.selected;
   }
   const int limit = static_cast<int>(kAutoSelectStationLimit);
-  auto key = [](int i) { return "S" + std::to_string(100 + i); };
-  auto names = [&](int from, int to) {
-    std::string text;
-    for (int i = from; i < to; ++i) text += (i > from ? ", " : "") + key(i);
-    return text;
-  };
-  const struct { int past; std::string named; } past[] = {{3, names(limit, limit + 3)},
-                                                           {25, names(limit, limit + 20) + " and 5 more"}};
-  for (const auto& c : past) {
+  for (int past : {3, 25}) {
     testing::SelectionRig many(kModeMultipleStations);
-    BigSystemWrite(many, limit + c.past, limit + c.past);
+    BigSystemWrite(many, limit + past, limit + past);
     many.settings.autoSelectAllStations = false;
     auto set = AutoSelectStationSet(many.data, "BIG", many.settings, many.geometry.ship).value();
     set.insert(set.begin(), "S999");  // without a position it is passed over and takes no place
     many.Select("BIG").AutoSelectStations(set, *many.geometry.ship);
     ASSERT_EQ(many.predictions.requests.size(), kAutoSelectStationLimit);
-    EXPECT_EQ(many.predictions.requests.front().station, "S100");
-    EXPECT_EQ(many.messages.Texts(),
-              std::vector<std::string>{"AutoSelectStations, Predicted only the first " + std::to_string(limit) +
-                                       " of the " + std::to_string(limit + c.past) + " stations in range; left out: " +
-                                       c.named + "."});
+    std::string named;
+    for (int i = limit; i < limit + std::min(past, 20); ++i) named += (i > limit ? ", S" : "S") + std::to_string(100 + i);
+    if (past > 20) named += " and " + std::to_string(past - 20) + " more";
+    EXPECT_EQ(many.messages.Texts(), std::vector<std::string>{"AutoSelectStations, Predicted only the first " +
+                                                              std::to_string(limit) + " of the " +
+                                                              std::to_string(limit + past) +
+                                                              " stations in range; left out: " + named + "."});
   }
 }
 
