@@ -83,32 +83,28 @@ TEST(AutoSelect, WhatCannotBeHadIsToldOnceAFill) {
   EXPECT_EQ(rig.messages.entries.size(), 2u) << "a grid square that is no place, a file that cannot be opened";
 }
 
-TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {
-  testing::SelectionRig rig(kModeMultipleStations);
-  rig.Add({{"K", "7102.0", 40}, {"K", "10145.5", 49.9}});
-  auto select = rig.Select();
-  select.AutoSelectSnr(1, 2);
-  EXPECT_FALSE(select.AutoSelectCheck());
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5"}));
-  EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck));
-  EXPECT_EQ(rig.messages.Texts(),
-            std::vector<std::string>{
-                "Unable to select any of the listed connect frequencies given the current AutoSelect requirements."});
-  EXPECT_EQ(rig.window.statuses, std::vector<std::string>{"AutoSelect, No Frequencies"});
-  EXPECT_EQ(rig.window.activations, 1);
-}
-
-TEST(AutoSelectCheck, WithTxOnlyUncheckedRowsGoInMode2AndLoseTheirRxBoxInMode1) {
-  const std::pair<int, std::vector<std::string>> cases[] = {{kModeMultipleFrequencies, {"!7102.0", "10145.5"}},
-                                                             {kModeMultipleStations, {"10145.5"}}};
-  for (const auto& [mode, tx] : cases) {
-    testing::SelectionRig rig(mode);
-    rig.settings.connectTxOnly = true;
+// Nothing selected is told and shown on the status line; with Tx Only the
+// unchecked rows go in mode 2 and lose their Rx box in mode 1.
+TEST(AutoSelectCheck, NothingLeftIsToldAndWithTxOnlyUncheckedRowsGoOrLoseTheirRxBox) {
+  const struct { int mode; bool txOnly, firstTx; std::vector<std::string> tx; bool firstRx, selected; } cases[] = {
+      {kModeMultipleStations, false, false, {"!7102.0", "!10145.5"}, true, false},
+      {kModeMultipleFrequencies, true, true, {"!7102.0", "10145.5"}, false, true},
+      {kModeMultipleStations, true, true, {"10145.5"}, true, true},
+  };
+  const std::string nothing =
+      "Unable to select any of the listed connect frequencies given the current AutoSelect requirements.";
+  for (const auto& c : cases) {
+    testing::SelectionRig rig(c.mode);
+    rig.settings.connectTxOnly = c.txOnly;
     rig.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}});
-    rig.table.CheckSet(1, kColumnTxConnect, false);
-    EXPECT_TRUE(rig.Select().AutoSelectCheck());
-    EXPECT_EQ(rig.TxColumn(), tx) << "mode " << mode;
-    EXPECT_EQ(rig.table.CheckGet(1, kColumnRxCheck), mode == kModeMultipleStations) << "the first row's Rx box";
+    for (int row = 1; row <= 2; ++row) rig.table.CheckSet(row, kColumnTxConnect, c.firstTx && row == 2);
+    EXPECT_EQ(rig.Select().AutoSelectCheck(), c.selected) << "mode " << c.mode;
+    EXPECT_EQ(rig.TxColumn(), c.tx);
+    EXPECT_EQ(rig.table.CheckGet(1, kColumnRxCheck), c.firstRx) << "the first row's Rx box";
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(rig.messages.Texts(), c.selected ? Texts{} : Texts{nothing});
+    EXPECT_EQ(rig.window.statuses, c.selected ? Texts{} : Texts{"AutoSelect, No Frequencies"});
+    EXPECT_EQ(rig.window.activations, c.selected ? 0 : 1);
   }
 }
 
