@@ -68,8 +68,8 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
 // locator is too short (ZZ9BAD), a radio data file that is missing.
 TEST(AutoSelect, WhatCannotBeHadIsToldOnceAFill) {
   testing::SelectionRig rig(kModeMultipleStations);
-  testing::WriteBytes(rig.program / "r.ref", testing::RefFile({testing::RefLine(
-                                                 {{kColumnStation, "ZZ9BAD"}, {kColumnFrequency, "7000.0"}, {kColumnRef, "5"}})}));
+  auto line = testing::RefLine({{kColumnStation, "ZZ9BAD"}, {kColumnFrequency, "7000.0"}, {kColumnRef, "5"}});
+  testing::WriteBytes(rig.program / "r.ref", testing::RefFile({line}));
   rig.settings.referenceDataFile = (rig.program / "r.ref").string();
   rig.settings.stationStationsFile = 1;
   rig.Add({{"K", "7102.0", 0}, {"K", "10145.5", 0}, {"L", "7102.0", 0}});
@@ -221,7 +221,8 @@ TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
     many.Select("BIG").AutoSelectStations(set, *many.geometry.ship);
     ASSERT_EQ(many.predictions.requests.size(), kAutoSelectStationLimit);
     std::string named;
-    for (int i = limit; i < limit + std::min(past, 20); ++i) named += (i > limit ? ", S" : "S") + std::to_string(100 + i);
+    for (int i = limit; i < limit + std::min(past, 20); ++i)
+      named += (i > limit ? ", S" : "S") + std::to_string(100 + i);
     if (past > 20) named += " and " + std::to_string(past - 20) + " more";
     EXPECT_EQ(many.messages.Texts(), std::vector<std::string>{"AutoSelectStations, Predicted only the first " +
                                                               std::to_string(limit) + " of the " +
