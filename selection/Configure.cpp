@@ -186,9 +186,12 @@ void TableConfiguration::ScanStations() {
     if (chosen_.empty()) rows.StationRowsAhead(system_, {stations.begin(), stations.end()});
     for (const auto& station : stations) {
       int first = 0, last = -1;
-      if (!rows.StationRowsAddAndFill(system_, station, first, last)) break;
-      // The scan's own Pactor filter ("Scan Station Pactor Mode"), not AutoSelect's.
+      if (!rows.StationRowsAdd(system_, station, first, last)) break;
+      bool filled = rows.StationRowsFill(system_, station, first, last);
+      // The scan's own Pactor filter ("Scan Station Pactor Mode"), not
+      // AutoSelect's; it needs no prediction, so rows left unfilled pass it too.
       if (ham) selector.AutoSelectPactor(first, last, settings_.scanStationPactorMode);
+      if (!filled) break;
     }
   }
   // The scan visits the checked Tx Connect rows; the others go.

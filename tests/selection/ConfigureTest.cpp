@@ -88,15 +88,20 @@ TEST(Configure, MultipleStationsPredictsTheStationsInRange) {
   }
 }
 
+// A prediction that fails (no ITS HF programs) ends the fill after its
+// station, whose rows still pass the filter: the scan needs no prediction.
 TEST(Configure, ScanStationsKeepsTheRowsItsPactorFilterLeaves) {
-  ConfigureRig rig(kModeScanStations);
-  rig.settings.scanStationPactorMode = 0;
-  rig.Configuration().Configure();
-  EXPECT_EQ(rig.predictions.requests.size(), 5u);
-  ASSERT_GT(rig.table.DataRows(), 0);
-  for (int row = 1; row < rig.table.Rows(); ++row) {
-    EXPECT_TRUE(rig.table.CheckGet(row, kColumnTxConnect));
-    EXPECT_TRUE(rig.table.CenterFrequencyIsPactor3(row, kColumnP3)) << rig.table.CellGet(row, kColumnTxConnect);
+  for (bool fail : {false, true}) {
+    ConfigureRig rig(kModeScanStations);
+    rig.settings.scanStationPactorMode = 0;
+    rig.predictions.fail = fail;
+    rig.Configuration().Configure();
+    EXPECT_EQ(rig.predictions.requests.size(), fail ? 1u : 5u);
+    EXPECT_EQ(rig.table.DataRows() > 0, !fail) << "W1, the nearest, has no Pactor 3 frequency";
+    for (int row = 1; row < rig.table.Rows(); ++row) {
+      EXPECT_TRUE(rig.table.CheckGet(row, kColumnTxConnect));
+      EXPECT_TRUE(rig.table.CenterFrequencyIsPactor3(row, kColumnP3)) << rig.table.CellGet(row, kColumnTxConnect);
+    }
   }
 }
 
