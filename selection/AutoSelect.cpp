@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "airmail/StationFile.h"
 #include "airmail/StationLists.h"
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
@@ -29,6 +30,16 @@ std::vector<std::string> SplitSelected(std::string_view selected) {
   return keys;
 }
 
+// AirMail's "Selected" list whole: through the profile buffer of 1024
+// characters a list of some 200 stations would lose its end and keep its
+// last station's name cut short, naming another station or none.
+std::string SelectedWhole(const AirmailDataFolder& data, std::string_view system) {
+  FileFailure failure;
+  auto file = StationFile::Load(data, system, failure);
+  auto whole = file ? file->WholeValue("Frequency Setup", "Selected") : std::nullopt;
+  return whole ? ProfileDocument::ValueAsRead(*whole, whole->size() + 1) : std::string();
+}
+
 FrequencyRow RowOf(const FrequencyTable& table, int row) {
   FrequencyRow r;
   r.station = table.CellGet(row, kColumnStation);
@@ -38,16 +49,54 @@ FrequencyRow RowOf(const FrequencyTable& table, int row) {
   return r;
 }
 
+// The geometry with each station's position asked for once.
+class PositionsOnce final : public StationGeometry {
+ public:
+  using Known = std::map<std::pair<std::string, std::string>, std::optional<LatLon>>;
+  PositionsOnce(StationGeometry& geometry, Known& known) : geometry_(geometry), known_(known) {}
+  std::optional<LatLon> ShipPosition() override { return geometry_.ShipPosition(); }
+  std::optional<LatLon> StationPosition(std::string_view system, std::string_view station) override {
+    auto key = std::make_pair(std::string(system), std::string(station));
+    auto at = known_.find(key);
+    if (at == known_.end()) at = known_.emplace(key, geometry_.StationPosition(system, station)).first;
+    return at->second;
+  }
+  StationBearing Bearing(const LatLon& ship, const LatLon& station) override {
+    return geometry_.Bearing(ship, station);
+  }
+
+ private:
+  StationGeometry& geometry_;
+  Known& known_;
+};
+
+// Tells each text once; the texts told are kept by the caller.
+class MessagesOnce final : public Messenger {
+ public:
+  MessagesOnce(Messenger& messages, std::set<std::string>& told) : messages_(messages), told_(told) {}
+  void Show(std::string_view text, MessageIcon icon, std::string_view title) override {
+    if (told_.emplace(text).second) messages_.Show(text, icon, title);
+  }
+  bool AskYesNo(std::string_view text, MessageIcon icon, std::string_view title) override {
+    return messages_.AskYesNo(text, icon, title);
+  }
+
+ private:
+  Messenger& messages_;
+  std::set<std::string>& told_;
+};
+
 }  // namespace
 
-std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
-                                              const AutoConnectSettings& settings, const std::optional<LatLon>& ship) {
+std::optional<std::vector<std::string>> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
+                                                             const AutoConnectSettings& settings,
+                                                             const std::optional<LatLon>& ship) {
   if (!settings.autoSelectAllStations) {
-    auto selected = SplitSelected(StationSelectedGet(data, system));
+    auto selected = SplitSelected(SelectedWhole(data, system));
     if (!selected.empty()) return selected;
   }
   auto all = StationGetAll(data, system, ship);
-  if (!all) return {};
+  if (!all) return std::nullopt;
   std::vector<std::string> keys;
   for (size_t i = 0; i < all->size() && i < kNearestStations; ++i) keys.push_back((*all)[i].key);
   return keys;
@@ -104,9 +153,14 @@ std::vector<std::string_view> AutoSelect::StationsInRange(const std::vector<std:
       inRange.push_back(station);
   }
   if (inRange.size() <= kAutoSelectStationLimit) return inRange;
+  // The first of them by name: a box naming hundreds grows past the
+  // screen, its caption and OK button out of reach.
+  constexpr size_t kLeftOutNamed = 20;
   std::string leftOut;
-  for (size_t i = kAutoSelectStationLimit; i < inRange.size(); ++i)
+  size_t named = std::min(inRange.size(), kAutoSelectStationLimit + kLeftOutNamed);
+  for (size_t i = kAutoSelectStationLimit; i < named; ++i)
     leftOut += (leftOut.empty() ? "" : ", ") + std::string(inRange[i]);
+  if (named < inRange.size()) leftOut += " and " + std::to_string(inRange.size() - named) + " more";
   Messages().Show("AutoSelectStations, Predicted only the first " + std::to_string(kAutoSelectStationLimit) +
                       " of the " + std::to_string(inRange.size()) + " stations in range; left out: " + leftOut + ".",
                   MessageIcon::Exclamation);
@@ -162,8 +216,9 @@ void AutoSelect::ReferenceFill(int first, int last) {
   }
   if (!ship_) ship_ = s_.rows.geometry.ShipPosition();
   if (!reference_ || !ship_) return;
+  PositionsOnce geometry(s_.rows.geometry, referencePositions_);
   ReferenceCellsFill(table_, first, last, *reference_, *ship_, settings_.autoSelectReferenceFrequencyLimit,
-                     settings_.autoSelectReferenceRangeLimit, s_.rows.geometry);
+                     settings_.autoSelectReferenceRangeLimit, geometry);
 }
 
 void AutoSelect::AutoSelectReference(int first, int last) {
@@ -323,11 +378,11 @@ void AutoSelect::MultipleRadioReduce(std::string_view station, int first, int& l
   for (int row = first; row <= last; ++row) before.push_back(RowOf(table_, row));
   kept = before;
   size_t end = kept.size();
+  MessagesOnce messages(Messages(), radioDataTold_);
   if (settings_.stationStationsFile == 0)
     FrequencyGroupFilter(s_.rows.data, system_, station, kept, 0, end);
   else
-    StationStationsGetFile(s_.rows.programFolder / kStationRadioDataFile, Messages(), system_, station, kept, 0,
-                           end);
+    StationStationsGetFile(s_.rows.programFolder / kStationRadioDataFile, messages, system_, station, kept, 0, end);
   if (kept.size() == before.size()) return;
   // The filters keep the order, so the rows kept are found again in turn.
   std::vector<bool> stays(before.size(), false);

@@ -4,8 +4,11 @@
 // rows, and colours cells with the reason colours whose tool-tips explain
 // the choice. A station's rows are consecutive; the per-station operations
 // take its first and last row.
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "airmail/AutoConnectSettings.h"
@@ -29,10 +32,11 @@ inline constexpr size_t kNearestStations = 20;
 
 // The stations of the AutoSelect table: the 20 nearest of the system that
 // have a position (with "Auto Select All Stations" on, or when AirMail's
-// "Selected" list is empty), else the "Selected" list in its order. Empty
-// without a ship position or station file.
-std::vector<std::string> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
-                                              const AutoConnectSettings& settings, const std::optional<LatLon>& ship);
+// "Selected" list is empty), else the "Selected" list in its order;
+// nullopt when the station file cannot be read (told).
+std::optional<std::vector<std::string>> AutoSelectStationSet(const AirmailDataFolder& data, std::string_view system,
+                                                             const AutoConnectSettings& settings,
+                                                             const std::optional<LatLon>& ship);
 
 struct AutoSelectServices {
   StationRowsServices rows;
@@ -98,6 +102,12 @@ class AutoSelect {
   // for the rest of the run.
   bool referenceRead_ = false;
   std::optional<ReferenceLookup> reference_;
+  // The reference stations' positions, each asked for once in the run, so
+  // that one without a position is told once and not at every row.
+  std::map<std::pair<std::string, std::string>, std::optional<LatLon>> referencePositions_;
+  // What the multiple-radio reduction told: a radio data file that cannot
+  // be read is told at the first station only.
+  std::set<std::string> radioDataTold_;
 };
 
 }  // namespace velmora

@@ -125,12 +125,15 @@ void TableConfiguration::MultipleStations() {
   auto ship = s_.rows.geometry.ShipPosition();
   if (!ship) return;
   auto stations = chosen_.empty() ? AutoSelectStationSet(s_.rows.data, system_, settings_, ship) : chosen_;
+  // A station file that cannot be read has been told: no table, and no
+  // word of AutoSelect's requirements.
+  if (!stations) return;
   // One station is chosen from as in mode 1: its own best frequencies,
   // whatever its range, with no choice across stations to make.
-  if (stations.size() == 1)
-    Selector().AutoSelectOneStation(stations.front());
+  if (stations->size() == 1)
+    Selector().AutoSelectOneStation(stations->front());
   else
-    Selector().AutoSelectStations(stations, *ship);
+    Selector().AutoSelectStations(*stations, *ship);
 }
 
 void TableConfiguration::ReferenceStations() {
@@ -183,9 +186,12 @@ void TableConfiguration::ScanStations() {
     if (chosen_.empty()) rows.StationRowsAhead(system_, {stations.begin(), stations.end()});
     for (const auto& station : stations) {
       int first = 0, last = -1;
-      if (!rows.StationRowsAddAndFill(system_, station, first, last)) break;
-      // The scan's own Pactor filter ("Scan Station Pactor Mode"), not AutoSelect's.
+      if (!rows.StationRowsAdd(system_, station, first, last)) break;
+      bool filled = rows.StationRowsFill(system_, station, first, last);
+      // The scan's own Pactor filter ("Scan Station Pactor Mode"), not
+      // AutoSelect's; it needs no prediction, so rows left unfilled pass it too.
       if (ham) selector.AutoSelectPactor(first, last, settings_.scanStationPactorMode);
+      if (!filled) break;
     }
   }
   // The scan visits the checked Tx Connect rows; the others go.

@@ -16,8 +16,8 @@ struct ToolTipContext {
   const ReasonColors& colors;
 };
 
-// The tool-tip for (row, column); nullopt where the tool-tip is left as it
-// is (mode 0, or a point outside the cells).
+// The tool-tip for (row, column); nullopt where the table has none (mode 0,
+// or a point outside the cells).
 std::optional<std::string> FrequencyMouseMove(const FrequencyTable& table, int row, int column,
                                               const ToolTipContext& context);
 

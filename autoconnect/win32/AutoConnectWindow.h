@@ -302,7 +302,6 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool referenceUnsaved_ = false;
   MenuHandle menuBar_;
   MenuHandle frequencyMenu_;
-  std::string lastToolTip_;
 
   bool activated_ = false;         // first activation done at least once
   bool showingActivated_ = false;  // first activation done (or posted) for this showing

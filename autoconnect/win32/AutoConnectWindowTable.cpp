@@ -28,6 +28,9 @@ const char* ListName(SelectionListId list) {
 
 void AutoConnectWindow::Configure() {
   if (!Create() || !Idle()) return;
+  // Asked for by other windows too (the options dialog, a settings recall):
+  // a close from one of its boxes waits for it.
+  Operation operation(operations_);
   // The rows measured in mode 3 go with the table: asked about first, and
   // kept with the table when their save fails ("Refresh" asks again).
   if (!ReferenceCloseCheck()) return SettingsChanged(false);
@@ -52,8 +55,9 @@ void AutoConnectWindow::Configure() {
 
 std::string AutoConnectWindow::GridToolTip(int row, int column) {
   ToolTipContext context{tableMode_, settings_.stationOffset, settings_.stationHistory, colors_};
-  if (auto tip = FrequencyMouseMove(table_, row, column, context)) lastToolTip_ = *tip;
-  return lastToolTip_;
+  // Current Frequency has no tips: one kept from another mode would stand
+  // over every cell.
+  return FrequencyMouseMove(table_, row, column, context).value_or("");
 }
 
 void AutoConnectWindow::GridClick(int, int) { grid_.Refresh(); }
@@ -66,8 +70,13 @@ void AutoConnectWindow::GridRightButtonUp(int row, int, int screenX, int screenY
 std::optional<AutoConnectWindow::TableStation> AutoConnectWindow::SelectedStation() const {
   int row = grid_.SelectedRow();
   if (row < 1 || row >= table_.Rows()) return std::nullopt;
-  return TableStation{configuration_ ? configuration_->CurrentSystem() : std::string(),
-                      table_.CellGet(row, kColumnStation)};
+  // A recalled table's stations are of the system it was kept for.
+  std::string system = configuration_ ? configuration_->CurrentSystem() : std::string();
+  if (dataTables_ && tableMode_ == kModeReferenceData && dataTables_->ReferenceRecalled())
+    system = dataTables_->ReferenceRecalled()->conditions.system;
+  if (dataTables_ && tableMode_ == kModeNoConnectData && dataTables_->NoConnectRecalled())
+    system = dataTables_->NoConnectRecalled()->conditions.system;
+  return TableStation{system, table_.CellGet(row, kColumnStation)};
 }
 
 void AutoConnectWindow::StationViewShow(int command) {

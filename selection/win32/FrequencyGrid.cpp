@@ -278,7 +278,9 @@ void FrequencyGrid::OnLeftButtonUp(int x, int y) {
 
 void FrequencyGrid::OnRightButtonUp(int x, int y) {
   GridCell cell = CellAt(x, y);
-  if (cell.row >= 1 && cell.column >= 0) Select(cell);
+  // Beside the columns lies no cell, and so no row a pop-up could act on.
+  if (cell.column < 0) cell.row = -1;
+  if (cell.row >= 1) Select(cell);
   POINT screen{x, y};
   ClientToScreen(hwnd_, &screen);
   listener_.GridRightButtonUp(cell.row, cell.column, screen.x, screen.y);

@@ -5,6 +5,7 @@
 
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
+#include "selection/AirmailStationGeometry.h"
 #include "selection/NoiseSelect.h"
 #include "selection/TableColumns.h"
 #include "tests/selection/SelectionFakes.h"
@@ -63,32 +64,47 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_TRUE(rig.messages.entries.empty());
 }
 
-TEST(AutoSelectCheck, NothingLeftIsToldAndShownOnTheStatusLine) {
+// Told once a fill, not at every row or station: a reference station whose
+// locator is too short (ZZ9BAD), a radio data file that is missing.
+TEST(AutoSelect, WhatCannotBeHadIsToldOnceAFill) {
   testing::SelectionRig rig(kModeMultipleStations);
-  rig.Add({{"K", "7102.0", 40}, {"K", "10145.5", 49.9}});
-  auto select = rig.Select();
-  select.AutoSelectSnr(1, 2);
-  EXPECT_FALSE(select.AutoSelectCheck());
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5"}));
-  EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck));
-  EXPECT_EQ(rig.messages.Texts(),
-            std::vector<std::string>{
-                "Unable to select any of the listed connect frequencies given the current AutoSelect requirements."});
-  EXPECT_EQ(rig.window.statuses, std::vector<std::string>{"AutoSelect, No Frequencies"});
-  EXPECT_EQ(rig.window.activations, 1);
+  auto line = testing::RefLine({{kColumnStation, "ZZ9BAD"}, {kColumnFrequency, "7000.0"}, {kColumnRef, "5"}});
+  testing::WriteBytes(rig.program / "r.ref", testing::RefFile({line}));
+  rig.settings.referenceDataFile = (rig.program / "r.ref").string();
+  rig.settings.stationStationsFile = 1;
+  rig.Add({{"K", "7102.0", 0}, {"K", "10145.5", 0}, {"L", "7102.0", 0}});
+  AirmailStationGeometry geometry(rig.data, rig.geometry.ship);
+  AutoSelect select(rig.table, rig.settings, kModeMultipleStations, "HAM",
+                    {{rig.predictions, geometry, rig.data, rig.program, rig.colors}, rig.window, rig.clock});
+  for (auto [first, last] : {std::pair{1, 2}, std::pair{3, 3}}) {
+    select.AutoSelectReference(first, last);
+    select.MultipleRadioReduce(rig.table.CellGet(first, kColumnStation), first, last);
+  }
+  EXPECT_EQ(rig.messages.entries.size(), 2u) << "a grid square that is no place, a file that cannot be opened";
 }
 
-TEST(AutoSelectCheck, WithTxOnlyUncheckedRowsGoInMode2AndLoseTheirRxBoxInMode1) {
-  const std::pair<int, std::vector<std::string>> cases[] = {{kModeMultipleFrequencies, {"!7102.0", "10145.5"}},
-                                                             {kModeMultipleStations, {"10145.5"}}};
-  for (const auto& [mode, tx] : cases) {
-    testing::SelectionRig rig(mode);
-    rig.settings.connectTxOnly = true;
+// Nothing selected is told and shown on the status line; with Tx Only the
+// unchecked rows go in mode 2 and lose their Rx box in mode 1.
+TEST(AutoSelectCheck, NothingLeftIsToldAndWithTxOnlyUncheckedRowsGoOrLoseTheirRxBox) {
+  const struct { int mode; bool txOnly, firstTx; std::vector<std::string> tx; bool firstRx, selected; } cases[] = {
+      {kModeMultipleStations, false, false, {"!7102.0", "!10145.5"}, true, false},
+      {kModeMultipleFrequencies, true, true, {"!7102.0", "10145.5"}, false, true},
+      {kModeMultipleStations, true, true, {"10145.5"}, true, true},
+  };
+  const std::string nothing =
+      "Unable to select any of the listed connect frequencies given the current AutoSelect requirements.";
+  for (const auto& c : cases) {
+    testing::SelectionRig rig(c.mode);
+    rig.settings.connectTxOnly = c.txOnly;
     rig.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}});
-    rig.table.CheckSet(1, kColumnTxConnect, false);
-    EXPECT_TRUE(rig.Select().AutoSelectCheck());
-    EXPECT_EQ(rig.TxColumn(), tx) << "mode " << mode;
-    EXPECT_EQ(rig.table.CheckGet(1, kColumnRxCheck), mode == kModeMultipleStations) << "the first row's Rx box";
+    for (int row = 1; row <= 2; ++row) rig.table.CheckSet(row, kColumnTxConnect, c.firstTx && row == 2);
+    EXPECT_EQ(rig.Select().AutoSelectCheck(), c.selected) << "mode " << c.mode;
+    EXPECT_EQ(rig.TxColumn(), c.tx);
+    EXPECT_EQ(rig.table.CheckGet(1, kColumnRxCheck), c.firstRx) << "the first row's Rx box";
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(rig.messages.Texts(), c.selected ? Texts{} : Texts{nothing});
+    EXPECT_EQ(rig.window.statuses, c.selected ? Texts{} : Texts{"AutoSelect, No Frequencies"});
+    EXPECT_EQ(rig.window.activations, c.selected ? 0 : 1);
   }
 }
 
@@ -182,28 +198,37 @@ void BigSystemWrite(const testing::SelectionRig& rig, int selected, int stations
 
 // The nearest twenty or AirMail's whole selected list; a list past 20 is
 // kept whole and in its order, and its stations in range past the limit are
-// left out and named once.
+// left out and named once, the first twenty by name: a box naming 800 of
+// them grew past the screen, its caption and OK button out of reach.
 TEST(AutoSelectStations, StationsInRangePastTheLimitAreLeftOutAndNamedOnce) {
   testing::SelectionRig rig(kModeMultipleStations);
-  const struct { bool all; int selected; size_t size; } cases[] = {{true, 30, 20}, {false, 30, 30}, {false, 0, 20}};
+  // 225 stations make a list of 1124 characters: none is cut at 1023.
+  const struct { bool all; int selected; size_t size; } cases[] = {
+      {true, 30, 20}, {false, 30, 30}, {false, 0, 20}, {false, 225, 225}};
   for (const auto& c : cases) {
-    BigSystemWrite(rig, c.selected);
+    BigSystemWrite(rig, c.selected, std::max(c.selected, 60));
     rig.settings.autoSelectAllStations = c.all;
     auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
-    EXPECT_EQ(set.size(), c.size) << c.all << " " << c.selected;
+    EXPECT_EQ(set.value_or(std::vector<std::string>{}).size(), c.size) << c.all << " " << c.selected;
   }
   const int limit = static_cast<int>(kAutoSelectStationLimit);
-  BigSystemWrite(rig, limit + 3, limit + 3);
-  auto set = AutoSelectStationSet(rig.data, "BIG", rig.settings, rig.geometry.ship);
-  set.insert(set.begin(), "S999");  // without a position it is passed over and takes no place
-  rig.Select("BIG").AutoSelectStations(set, *rig.geometry.ship);
-  ASSERT_EQ(rig.predictions.requests.size(), kAutoSelectStationLimit);
-  EXPECT_EQ(rig.predictions.requests.front().station, "S100");
-  auto key = [](int i) { return "S" + std::to_string(100 + i); };
-  EXPECT_EQ(rig.messages.Texts(),
-            std::vector<std::string>{"AutoSelectStations, Predicted only the first " + std::to_string(limit) +
-                                     " of the " + std::to_string(limit + 3) + " stations in range; left out: " +
-                                     key(limit) + ", " + key(limit + 1) + ", " + key(limit + 2) + "."});
+  for (int past : {3, 25}) {
+    testing::SelectionRig many(kModeMultipleStations);
+    BigSystemWrite(many, limit + past, limit + past);
+    many.settings.autoSelectAllStations = false;
+    auto set = AutoSelectStationSet(many.data, "BIG", many.settings, many.geometry.ship).value();
+    set.insert(set.begin(), "S999");  // without a position it is passed over and takes no place
+    many.Select("BIG").AutoSelectStations(set, *many.geometry.ship);
+    ASSERT_EQ(many.predictions.requests.size(), kAutoSelectStationLimit);
+    std::string named;
+    for (int i = limit; i < limit + std::min(past, 20); ++i)
+      named += (i > limit ? ", S" : "S") + std::to_string(100 + i);
+    if (past > 20) named += " and " + std::to_string(past - 20) + " more";
+    EXPECT_EQ(many.messages.Texts(), std::vector<std::string>{"AutoSelectStations, Predicted only the first " +
+                                                              std::to_string(limit) + " of the " +
+                                                              std::to_string(limit + past) +
+                                                              " stations in range; left out: " + named + "."});
+  }
 }
 
 }  // namespace

@@ -64,11 +64,15 @@ TEST(Configure, OneSelectedStationIsChosenFromAsInMode1EvenInMode2) {
   }
 }
 
+// A station file listed but too large to read is told alone, with no word
+// of AutoSelect's requirements after it.
 TEST(Configure, MultipleStationsPredictsTheStationsInRange) {
-  struct Case { float rangeMax; std::vector<std::string> predicted; };
-  const Case cases[] = {{1500, {"W1", "W1AW", "KX1", "VE2AFQ", "K4CJX"}}, {500, {"W1", "W1AW", "KX1", "VE2AFQ"}}};
+  struct Case { float rangeMax; std::vector<std::string> predicted; bool unreadable = false; };
+  const Case cases[] = {{1500, {"W1", "W1AW", "KX1", "VE2AFQ", "K4CJX"}}, {500, {"W1", "W1AW", "KX1", "VE2AFQ"}},
+                        {1500, {}, true}};
   for (const auto& c : cases) {
     ConfigureRig rig(kModeMultipleStations);
+    if (c.unreadable) testing::WriteBytes(rig.data.File("System.HAM.ini"), std::string(17 << 20, ';'));
     rig.settings.autoSelectRangeMax = c.rangeMax;
     rig.settings.stationStations = false;
     rig.Configuration().Configure();
@@ -76,22 +80,28 @@ TEST(Configure, MultipleStationsPredictsTheStationsInRange) {
     for (const auto& request : rig.predictions.requests) predicted.push_back(request.station);
     EXPECT_EQ(predicted, c.predicted) << "nearest first, within " << c.rangeMax << " nmi";
     EXPECT_EQ(rig.stateWhilePredicting, std::vector<std::string>(c.predicted.size(), "Working"));
-    EXPECT_GT(rig.table.DataRows(), 0);  // cut to the limit: AutoSelectAllStations' test
+    EXPECT_EQ(rig.table.DataRows() > 0, !c.unreadable);  // cut to the limit: AutoSelectAllStations' test
     // The fixture's two faults, a locator too short and a frequency mistyped
     // (their texts: the AirMail and window tests).
-    EXPECT_EQ(rig.messages.entries.size(), 2u);
+    EXPECT_EQ(rig.messages.entries.size(), c.unreadable ? 1u : 2u);
+    EXPECT_TRUE(rig.window.statuses.empty());
   }
 }
 
+// A prediction that fails (no ITS HF programs) ends the fill after its
+// station, whose rows still pass the filter: the scan needs no prediction.
 TEST(Configure, ScanStationsKeepsTheRowsItsPactorFilterLeaves) {
-  ConfigureRig rig(kModeScanStations);
-  rig.settings.scanStationPactorMode = 0;
-  rig.Configuration().Configure();
-  EXPECT_EQ(rig.predictions.requests.size(), 5u);
-  ASSERT_GT(rig.table.DataRows(), 0);
-  for (int row = 1; row < rig.table.Rows(); ++row) {
-    EXPECT_TRUE(rig.table.CheckGet(row, kColumnTxConnect));
-    EXPECT_TRUE(rig.table.CenterFrequencyIsPactor3(row, kColumnP3)) << rig.table.CellGet(row, kColumnTxConnect);
+  for (bool fail : {false, true}) {
+    ConfigureRig rig(kModeScanStations);
+    rig.settings.scanStationPactorMode = 0;
+    rig.predictions.fail = fail;
+    rig.Configuration().Configure();
+    EXPECT_EQ(rig.predictions.requests.size(), fail ? 1u : 5u);
+    EXPECT_EQ(rig.table.DataRows() > 0, !fail) << "W1, the nearest, has no Pactor 3 frequency";
+    for (int row = 1; row < rig.table.Rows(); ++row) {
+      EXPECT_TRUE(rig.table.CheckGet(row, kColumnTxConnect));
+      EXPECT_TRUE(rig.table.CenterFrequencyIsPactor3(row, kColumnP3)) << rig.table.CellGet(row, kColumnTxConnect);
+    }
   }
 }
 

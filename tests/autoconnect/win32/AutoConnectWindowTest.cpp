@@ -8,6 +8,7 @@
 #include "selection/TableColumns.h"
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
+#include "tests/selection/SelectionFakes.h"
 
 namespace velmora {
 namespace {
@@ -340,6 +341,41 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
   EXPECT_EQ(window->Settings().modeIndex, kModeReferenceData);
   EXPECT_EQ(window->Table().DataRows(), measured);
   EXPECT_EQ(window->Status().Text(2), "Recalled Data ");
+}
+
+// A recalled table's stations are of the system it was kept for: the View
+// menu showed them with no system (an empty window, or the station shown
+// before). Current Frequency has no tool-tips: the last one of another mode
+// stood over every cell. A rebuild waits in boxes as a start does.
+TEST_F(AutoConnectWindowTest, ARecalledRowIsOfItsSystemAndCurrentFrequencyHasNoToolTips) {
+  struct Views final : StationWindows {
+    std::string shown;
+    void PropagationDetailsShow(std::string_view system, std::string_view station, const UtcDateTime&) override {
+      shown = std::string(system) + "," + std::string(station);
+    }
+    void PropagationHoursShow(std::string_view, std::string_view, const UtcDateTime&) override {}
+  } views;
+  auto file = folder.path() / "r.ref";
+  testing::WriteBytes(file, testing::RefFile({testing::RefLine({{kColumnStation, "KX1"}, {kColumnRxSnr, "20"}})}));
+  Settings("Mode Index=4\r\nReference Data File=" + file.string() + "\r\n");
+  Open();
+  window->StationViewsSet(&views, nullptr);
+  ClickCell(1, kColumnStation);
+  window->Command(autoconnect_menu::kViewPropagationDetailed);
+  EXPECT_EQ(views.shown, "HAM,KX1");
+  auto hover = [&](int x) {
+    RECT cell = window->Grid().CellRect(0, kColumnStation);
+    SendMessageA(window->Grid().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(cell.left + x, cell.top + 3));
+    return window->Grid().ToolTipText();
+  };
+  EXPECT_EQ(hover(3), "Station (Id)");
+  // Asked for by another window, as here, the rebuild waiting in a box
+  // counts as under way: a close from the box waited for none.
+  bool busy = false;
+  MessageBoxAnswerer answer(IDNO, [&] { busy = window->Busy(); });
+  window->ModeChoose(kModeCurrentFrequency);
+  EXPECT_TRUE(busy);
+  EXPECT_EQ(hover(5), "");
 }
 
 }  // namespace

@@ -15,9 +15,10 @@ namespace {
 
 struct Recorder final : FrequencyGridListener {
   int clicks = 0;
+  GridCell right{0, 0};
   void GridClick(int, int) override { ++clicks; }
   void GridMouseMove(int, int) override {}
-  void GridRightButtonUp(int, int, int, int) override {}
+  void GridRightButtonUp(int row, int column, int, int) override { right = {row, column}; }
 };
 
 class FrequencyGridTest : public ::testing::Test {
@@ -82,6 +83,11 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
     EXPECT_EQ(recorder.clicks, c.reported ? 1 : 0);
     if (c.toggles) { EXPECT_EQ(grid->SelectedRow(), c.row); }
   }
+  // Beside the columns is no row: the pop-up opened there acted on the row selected before.
+  grid->Move(0, 0, grid->WidthFit() + 200, 300);
+  LPARAM beside = MAKELPARAM(GridWidthFit(table, 50), grid->CellRect(3, kColumnStation).top + 3);
+  for (UINT message : {WM_RBUTTONDOWN, WM_RBUTTONUP}) SendMessageA(grid->Handle(), message, 0, beside);
+  EXPECT_EQ(recorder.right, (GridCell{-1, -1}));
 }
 
 TEST_F(FrequencyGridTest, TheAskedRowComesIntoViewAndTheViewStaysOtherwise) {
