@@ -174,19 +174,21 @@ TEST(FrequencyReformat, GivesOneDecimalAndThePactor3Suffix) {
 
 // By AirMail's groups, or by the station radio data file: only the group or
 // the transceiver of a checked row stays, and rows of other stations (the
-// plain cases are the selection's MultipleRadioReduce test).
+// plain cases are the selection's MultipleRadioReduce test); a file that
+// cannot be read is reported and leaves the rows.
 TEST_F(FixtureData, OnlyTheGroupOrTransceiverOfACheckedRowStays) {
-  const auto file = testing::FixturePath("velmora") / kStationRadioDataFile;
-  // Kept: the station's rows left.
-  const struct { bool byFile; const char* station; Strings checked, kept; } cases[] = {
-      {false, "W1AW", {}, {}},  // groups and no checked row: every row goes
-      {true, "W1AW", {"14080.0(p3)", "10140.0(p3)"}, {"14075.0", "14080.0(p3)", "10140.0(p3)"}},  // both lines
-      {true, "K4CJX", {}, {"3590.0", "7102.0(p3)", "10145.5", "14105.5(p3)", "21105.0(p3)"}},  // nothing checked
-      {true, "VE2AFQ", {"7065.0"}, {"3587.5", "7065.0", "14098.0(p3)"}},  // a station the file does not list
+  const auto folder = testing::FixturePath("velmora");
+  // file: in that folder, none for AirMail's groups; kept: the station's rows left.
+  const struct { const char* file; const char* station; Strings checked, kept; } cases[] = {
+      {nullptr, "W1AW", {}, {}},  // groups and no checked row: every row goes
+      {kStationRadioDataFile, "W1AW", {"14080.0(p3)", "10140.0(p3)"}, {"14075.0", "14080.0(p3)", "10140.0(p3)"}},
+      {kStationRadioDataFile, "K4CJX", {}, {"3590.0", "7102.0(p3)", "10145.5", "14105.5(p3)", "21105.0(p3)"}},
+      {kStationRadioDataFile, "VE2AFQ", {"7065.0"}, {"3587.5", "7065.0", "14098.0(p3)"}},  // not in the file
+      {"missing.txt", "K4CJX", {"14105.5(p3)"}, {"3590.0", "7102.0(p3)", "10145.5", "14105.5(p3)", "21105.0(p3)"}},
   };
   for (const auto& c : cases) {
     size_t end = Load(c.station, c.checked);
-    if (c.byFile) StationStationsGetFile(file, messages, "HAM", c.station, rows, 1, end);
+    if (c.file) StationStationsGetFile(folder / c.file, messages, "HAM", c.station, rows, 1, end);
     else FrequencyGroupFilter(fixture, "HAM", c.station, rows, 1, end);
     Strings expected{"BEFORE 1000.0"};
     for (const auto& label : c.kept) expected.push_back(std::string(c.station) + " " + label);
@@ -194,7 +196,10 @@ TEST_F(FixtureData, OnlyTheGroupOrTransceiverOfACheckedRowStays) {
     EXPECT_EQ(Labels(rows), expected) << c.station;
     EXPECT_EQ(end, c.kept.size() + 1) << c.station;
   }
-  EXPECT_TRUE(messages.entries.empty());
+  const std::string start = "StationStationsGetFile - Open, ";
+  ASSERT_EQ(messages.entries.size(), 1u) << "the missing file's alone";
+  EXPECT_GT(messages.entries[0].text.size(), start.size()) << "with the system's description";
+  EXPECT_EQ(messages.entries[0].text.rfind(start, 0), 0u);
   // A system without groups keeps every row.
   rows = {};
   StationFrequencyListGet(fixture, "SAILMAIL", "HP1A", rows);
@@ -211,18 +216,6 @@ TEST_F(FixtureData, LabelsAreComparedWhole) {
   FrequencyGroupFilter(data, "HAM", "X", rows, 1, end);
   EXPECT_EQ(Labels(rows), (Strings{"BEFORE 1000.0", "X 14075.0(p3)", "X 14075.0", "AFTER 2000.0"}))
       << "4075.0 is not part of 14075.0's group";
-}
-
-TEST_F(FixtureData, AnUnreadableRadioDataFileIsReportedAndLeavesTheRows) {
-  size_t end = Load("K4CJX", {"14105.5(p3)"});
-  auto before = rows;
-  StationStationsGetFile(testing::FixturePath("velmora") / "missing.txt", messages, "HAM", "K4CJX", rows, 1, end);
-  EXPECT_EQ(rows, before);
-  EXPECT_EQ(end, 6u);
-  const std::string start = "StationStationsGetFile - Open, ";
-  ASSERT_EQ(messages.entries.size(), 1u);
-  EXPECT_GT(messages.entries[0].text.size(), start.size()) << "with the system's description";
-  EXPECT_EQ(messages.entries[0].text.rfind(start, 0), 0u);
 }
 
 TEST_F(FixtureData, StationsComeInWholeMilesAndNoneWithoutAPositionOrStationFile) {
