@@ -192,9 +192,6 @@ TEST(EngineCells, ColoursTellTheStory) {
   EXPECT_EQ(rig.main.centre, 1500.0f);  // no Pactor 3 row yet
 }
 
-constexpr auto kTx = EngineColumn::TxConnect;
-constexpr Bgr kBusy = 0x80FFFF, kNoisy = 0x8080FF;
-
 TEST(StationScanMachine, EveryTransition) {
   using M = ScanBoxMode;
   // choice: made in the box after the script; after: buffers after the choice; calls: after the start's
@@ -232,8 +229,8 @@ TEST(StationScanMachine, EveryTransition) {
     EXPECT_EQ(rig.Status(), c.status);
     EXPECT_EQ(rig.engine.Running(), !*c.end);
     EXPECT_EQ(*c.end ? rig.window.panels[1] : "", c.end);
-    EXPECT_EQ(rig.Colour(2, kTx), c.row2);
-    EXPECT_EQ(rig.Colour(3, kTx), c.row3);
+    EXPECT_EQ(rig.Colour(2, EngineColumn::TxConnect), c.row2);
+    EXPECT_EQ(rig.Colour(3, EngineColumn::TxConnect), c.row3);
     EXPECT_EQ(rig.kept.box, c.box);
     EXPECT_EQ(rig.window.beeps, 0);
   }
@@ -249,13 +246,13 @@ TEST(NoiseCollectionMachine, EveryTransition) {
                 Bgr colour2 = 0; bool ended = false; int beeps = 0; std::string failing = {}; bool emptyList = false;
                 const char *stopAt = "", *failFrom = ""; int restartAt = 0; };
   const Case cases[] = {
-      {"a station heard: the mean negated", "ffbff", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
-       kBusy},
       // The sign marks a station heard: a quiet level below 0 dB shows 0,
-      // a busy one stays below.
+      // a busy one stays below (the mean negated, whatever its sign).
       {"a quiet frequency below 0 dB", "fffff", {0, -40, -41, -41, -41}, "F P:10140.0 F P:14105.0(p3)", "0"},
-      {"a station heard below 0 dB", "ffbff", {0, -40, -41, -41, -41}, "F P:10140.0 F P:14105.0(p3)", "-41", "", kBusy},
-      {"only noise: 100", "fnfnf", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "100", "", kNoisy},
+      {"a station heard below 0 dB", "ffbff", {0, -40, -41, -41, -41}, "F P:10140.0 F P:14105.0(p3)", "-41", "",
+       ReasonColors()[kReasonBusy]},
+      {"only noise: 100", "fnfnf", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "100", "",
+       ReasonColors()[kReasonNoisy]},
       {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
       {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},

@@ -1,11 +1,10 @@
-// AirMail's installation found through the registry value its installer
-// leaves, written here with the registry calls and removed afterwards.
+// The registry value AirMail's installer leaves, written here with the
+// registry calls and removed afterwards (the installation it names found at
+// the AutoConnect window's load: AutoConnectWindowTest).
 #include "airmail/win32/AirmailRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include "airmail/AirmailInstallation.h"
-#include "tests/airmail/Fixture.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
@@ -22,33 +21,20 @@ class AirmailRegistryTest : public ::testing::Test {
       GTEST_SKIP() << "an AirMail installation's key is in this prefix already";
     }
     made = true;
-    testing::CopyFixtureData(installed.path());
   }
   void TearDown() override { if (made) RegDeleteTreeA(HKEY_CURRENT_USER, kMaker); }
-  void Set(const std::string& folder) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, kAirmailInstallationKey, kAirmailInstallFolderValue, REG_SZ, folder.c_str(),
-                    static_cast<DWORD>(folder.size() + 1));
-  }
 
   static constexpr const char* kMaker = "Software\\Sirius Cybernetics";
   bool made = false;
-  testing::TempFolder installed;  // AirMail's data in its program folder, as a plain install has it
-  Win32AirmailRegistry registry;
 };
 
-// The value is read whole, however long, and names the installation found
-// when the stored folders hold no AirMail (its last separator dropped:
+// The value is read whole, however long (its last separator dropped:
 // FolderFromStoredText's test).
-TEST_F(AirmailRegistryTest, TheInstallFolderIsReadWholeAndFound) {
+TEST_F(AirmailRegistryTest, TheInstallFolderIsReadWhole) {
   const std::string longFolder = "C:\\" + std::string(600, 'a') + "\\";
-  Set(longFolder);
-  EXPECT_EQ(registry.InstallFolder().value_or("").c_str(), longFolder);
-  Set(installed.path().string() + "\\");
-  AutoConnectSettings settings;
-  settings.airmailDirectoryData = settings.airmailDirectoryProgram = "C:\\Nowhere";
-  AirmailInstallationGet(settings, registry);
-  EXPECT_EQ(settings.airmailDirectoryData, installed.path().string());
-  EXPECT_EQ(settings.airmailDirectoryProgram, installed.path().string());
+  RegSetKeyValueA(HKEY_CURRENT_USER, kAirmailInstallationKey, kAirmailInstallFolderValue, REG_SZ, longFolder.c_str(),
+                  static_cast<DWORD>(longFolder.size() + 1));
+  EXPECT_EQ(Win32AirmailRegistry().InstallFolder().value_or("").c_str(), longFolder);
 }
 
 }  // namespace

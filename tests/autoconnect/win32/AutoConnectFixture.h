@@ -77,13 +77,12 @@ class AutoConnectFixture : public ::testing::Test {
   std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
   ProfileDocument Saved() const { return ProfileDocument::Load(SettingsFile()); }
 
-  int IdOf(std::string_view field) const { return GetDlgCtrlID(window->Options().Control(field)); }
   void Type(std::string_view field, const char* text) { SetWindowTextA(window->Options().Control(field), text); }
   void Press(std::string_view button) {
-    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(IdOf(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(window->Options().Control(button)));
+    HWND control = window->Options().Control(button);
+    SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
   }
-  bool StartOffered() { return window->Tools().IsEnabled("Start"); }
   void ClickCell(int row, int column) {
     RECT cell = window->Grid().CellRect(row, column);
     LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
