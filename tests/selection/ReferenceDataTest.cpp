@@ -84,22 +84,6 @@ TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingOrBelowGivesZero) {
   EXPECT_EQ(ReferenceMean(12, 0), 0);
 }
 
-// The rows a save keeps: ReferenceKept.
-TEST(ReferenceData, SavedAndRecalledThroughTheDataFolderWithEitherMeasureAsTheReference) {
-  DataRig measured(kModeReferenceStations);
-  measured.Add({{kColumnStation, "KX1"}, {kColumnFrequency, "7000.0"}, {kColumnRxPwr, "-70"}, {kColumnRxSnr, "30"},
-                {kColumnSnr, "10.0"}, {kColumnRef, "30"}});
-  auto file = ReferenceStationSave(measured.table, measured.program, kConditions, measured.messages);
-  ASSERT_EQ(file, measured.program / "Data" / "2005-03-14 183000.ref");
-  for (int reference : {0, 1}) {
-    DataRig rig(kModeReferenceData);
-    auto recall = ReferenceDataRecall(rig.table, *file, reference, rig.messages);
-    ASSERT_TRUE(recall);
-    EXPECT_EQ(DataTimeText(recall->conditions.time), "2005-03-14 18:30:00");
-    EXPECT_EQ(rig.table.CellGet(1, kColumnRef), reference == 0 ? "30" : "-70");
-  }
-}
-
 // Whatever a cell can hold comes back from a save as it was shown, or the
 // save refuses it before writing; a measured cell that is no number is not
 // known and comes back empty, as does a ship's position not known.
@@ -141,6 +125,7 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
     auto recall = ReferenceDataRecall(rig.table, *reference, 0, rig.messages);
     ASSERT_TRUE(recall) << rig.messages.Texts().at(0);
     EXPECT_EQ(recall->conditions.system, unknown.system);
+    EXPECT_EQ(DataTimeText(recall->conditions.time), "2005-03-14 18:30:00");
     EXPECT_FALSE(ShipKnown(recall->conditions) || std::isfinite(recall->conditions.sunSpotNumber));
     DataRig again(kModeNoConnectData);
     auto recalled = NoConnectDataRecall(again.table, *noConnect, again.messages);
@@ -253,7 +238,17 @@ TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
   rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 1000; };  // errors 13 and 4
   rig.settings.referenceDataRecompute = rig.settings.referenceDataRecomputeDifference = true;
   rig.settings.propagationModelTimeShift = 5;
-  auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock);
+  // An unreadable file is left out and told once, and again once changed
+  // (the list is built again at every rebuild of the window's table).
+  const auto bad = rig.Write("Data/2005-03-16 000000.ref", "no date\r\n");
+  ReferenceFilesTold told;
+  ReferenceList list;
+  for (int build = 0; build < 3; ++build) {
+    if (build == 2)
+      std::filesystem::last_write_time(bad, std::filesystem::last_write_time(bad) + std::chrono::hours(1));
+    list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock, &told);
+  }
+  EXPECT_EQ(rig.messages.entries.size(), 2u);
   // Predicted for the same moment as mode 4's fit: now, moved by the time shift.
   ASSERT_FALSE(rig.predictions.requests.empty());
   EXPECT_EQ(DataTimeText(rig.predictions.requests.back().time), "2024-03-11 04:30:00");
@@ -341,7 +336,14 @@ TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
       EXPECT_FALSE(std::filesystem::exists(rig.program / "Data" / "2005-03-14 183000.ref"));
       continue;
     }
+    EXPECT_EQ(*file, rig.program / "Data" / "2005-03-14 183000.ref");
     EXPECT_EQ(SplitLines(testing::ReadBytes(*file)).size(), 3 + c.rows);
+    // Recalled with either measure as the reference.
+    for (int reference : {0, 1}) {
+      DataRig recalled(kModeReferenceData);
+      ASSERT_TRUE(ReferenceDataRecall(recalled.table, *file, reference, recalled.messages));
+      EXPECT_EQ(recalled.table.CellGet(1, kColumnRef), reference == 0 ? c.snr : c.pwr);
+    }
   }
 }
 
@@ -363,22 +365,6 @@ TEST(ReferenceKept, ANoConnectCellWithoutABoxIsRecalledWithoutOne) {
   ASSERT_TRUE(NoConnectDataRecall(again.table, rig.program / "b.nct", again.messages));
   EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
   EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
-}
-
-// The list is built again at every rebuild of the window's table.
-TEST(ReferenceKept, AnUnreadableFileOfTheListIsToldOnceUntilItChanges) {
-  testing::SelectionRig rig(kModeReferenceData);
-  std::filesystem::create_directories(rig.program / "Data");
-  const auto bad = rig.program / "Data" / "2005-03-14 183000.ref";
-  testing::WriteBytes(bad, "no date\r\n");
-  ReferenceFilesTold told;
-  for (int build = 0; build < 3; ++build) {
-    if (build == 2)
-      std::filesystem::last_write_time(bad, std::filesystem::last_write_time(bad) + std::chrono::hours(1));
-    auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock, &told);
-    EXPECT_TRUE(list.rows.empty());
-  }
-  EXPECT_EQ(rig.messages.entries.size(), 2u) << "once, and again once changed";
 }
 
 }  // namespace
