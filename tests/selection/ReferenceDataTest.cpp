@@ -145,37 +145,57 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
   }
 }
 
-TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
-  const std::string good = RefLine(Measured("W1AW", "7000.0", "12", "5.0"));
-  struct Case { std::string text, message; } cases[] = {  // no message: recalled
+// A row record of every column: these cells given, the others empty, left
+// aligned, white and without a box.
+std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
+  return RefLine(cells, kColumnCount, other);
+}
 
-      {RefFile({good}), ""},
-      // Fields past the table's columns are not the table's.
-      {RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
-      {RefFile({good}, "HAM,4l.5,-71.25,112.5"), "ReferenceDataRecall - Read, Type mismatch in line 2"},
-      {RefFile({good}, "HAM,41.5,-71.25,1e39"), "ReferenceDataRecall - Read, Type mismatch in line 2"},  // no single
-      {RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}),
-       "ReferenceDataRecall - Read, Type mismatch in line 5"},
-      // A line that is no row of the table would cost a whole row of it.
-      {RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount - 1)}),
-       "ReferenceDataRecall - Read, Type mismatch in line 4"},
-      // Past the size of any file a save writes: refused unread.
-      {RefFile({good}) + std::string(kDataFileLimit, '\n'), "ReferenceDataRecall - Read, File too large"},
+// Both kinds of file read field by field: a malformed number or cell, a line
+// that is no row of the table (it would cost a whole row of it) or a file
+// past the size of any a save writes (refused unread) leaves the table as it
+// was; fields past the table's columns and older forms are read.
+TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
+  const std::string good = RefLine(Measured("W1AW", "7000.0", "12", "5.0"));
+  const std::string row = NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}, {kColumnRxCheck, "7102.0,1,80FF80,2"}});
+  const std::string refused = "ReferenceDataRecall - Read, Type mismatch in line ";
+  const std::string mismatch = "NoConnectDataRecall Type mismatch in line 4";
+  auto nct = [](const std::string& rows) { return kNoConnectHead + rows; };
+  // Whether a no-connect file, its text, and the message's start (empty: recalled).
+  struct Case { bool noConnect; std::string text, message; } cases[] = {
+      {false, RefFile({good}), ""},
+      {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
+      {false, RefFile({good}, "HAM,4l.5,-71.25,112.5"), refused + "2"},
+      {false, RefFile({good}, "HAM,41.5,-71.25,1e39"), refused + "2"},  // no single
+      {false, RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}), refused + "5"},
+      {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount - 1)}), refused + "4"},
+      {false, RefFile({good}) + std::string(kDataFileLimit, '\n'), "ReferenceDataRecall - Read, File too large"},
+      {true, nct(row), ""}, {true, nct(row.substr(0, row.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n"), ""},
+      // Older files mark cells without a box -1.
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,1,FFFFFF,-1"}, {kColumnTxConnect, "7102.0,1,FFFFFF,1"}},
+                              ",0,FFFFFF,-1")), ""},
+      {true, nct("W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n"), mismatch},  // two cells: no row of the table
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}})), mismatch},
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,9999999999999999999,FFFFFF,0"}})), mismatch},  // no long long
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,3"}})), mismatch},
+      {true, nct(std::string(kDataFileLimit, '\n')), "NoConnectDataRecall File too large"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 200));
-    DataRig rig(kModeReferenceData);
+    DataRig rig(c.noConnect ? kModeNoConnectData : kModeReferenceData);
     rig.Add(Measured("OLD", "1.0", "", ""));
-    auto recall = ReferenceDataRecall(rig.table, rig.Write("x.ref", c.text), 0, rig.messages);
-    EXPECT_EQ(recall.has_value(), c.message.empty());
+    const auto file = rig.Write("x", c.text);
+    bool recalled = c.noConnect ? NoConnectDataRecall(rig.table, file, rig.messages).has_value()
+                                : ReferenceDataRecall(rig.table, file, 0, rig.messages).has_value();
+    EXPECT_EQ(recalled, c.message.empty());
     EXPECT_EQ(rig.table.Columns(), kColumnCount);
-    if (c.message.empty()) {
-      EXPECT_EQ(rig.table.CellGet(1, kColumnStation), "W1AW");
-      continue;
+    EXPECT_EQ(rig.table.Rows(), 2);
+    EXPECT_EQ(rig.table.CellGet(1, kColumnStation), recalled ? "W1AW" : "OLD");  // else the table as it was
+    if (!recalled) EXPECT_TRUE(rig.messages.Texts().at(0).starts_with(c.message)) << rig.messages.Texts().at(0);
+    if (&c == &cases[9]) {  // the older form's box, unchecked
+      EXPECT_EQ(rig.table.CellGet(1, kColumnTxConnect), "7102.0");
+      EXPECT_FALSE(rig.table.CheckGet(1, kColumnTxConnect));
     }
-    ASSERT_EQ(rig.messages.entries.size(), 1u);
-    EXPECT_EQ(rig.messages.entries[0].text.rfind(c.message, 0), 0u) << rig.messages.entries[0].text;
-    EXPECT_EQ(rig.table.CellGet(1, kColumnStation), "OLD");  // the table as it was
   }
   DataRig rig(kModeReferenceData);
   EXPECT_FALSE(ReferenceDataRecall(rig.table, rig.program / "none.ref", 0, rig.messages));
@@ -273,41 +293,6 @@ TEST(NoConnectData, AFailedSaveSelectsNothingAndAKeptFileIsSelectedByANameThatFi
     EXPECT_EQ(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages), !fails);
     EXPECT_EQ(NoConnectDataRecall(again.table, rig.settings.noConnectDataFile, again.messages).has_value(), !fails);
     EXPECT_EQ(rig.messages.Texts().size() == 1 && rig.messages.Texts()[0].starts_with("NoConnectSave, "), fails);
-  }
-}
-
-// A row record of every column: these cells given, the others empty, left
-// aligned, white and without a box.
-std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
-  return RefLine(cells, kColumnCount, other);
-}
-
-TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
-  const std::string good = NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}, {kColumnRxCheck, "7102.0,1,80FF80,2"}});
-  const std::string mismatch = "NoConnectDataRecall Type mismatch in line 4";
-  // The message's start, empty when recalled.
-  struct Case { std::string row, refused; } cases[] = {
-      {good, ""}, {good.substr(0, good.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n", ""},
-      // Older files mark cells without a box -1.
-      {NoConnectRow({{kColumnTxConnect, "7102.0,1,FFFFFF,1"}}, ",0,FFFFFF,-1"), ""},
-      {"W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n", mismatch},  // two cells: no row of the table
-      {"x\r\n", mismatch}, {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}}), mismatch},
-      {NoConnectRow({{kColumnStation, "W1AW,9999999999999999999,FFFFFF,0"}}), mismatch},  // no long long
-      {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,3"}}), mismatch},
-      {std::string(kDataFileLimit, '\n'), "NoConnectDataRecall File too large"},  // refused unread
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.row.substr(0, 200));
-    DataRig rig(kModeNoConnectData);
-    auto file = rig.Write("x.nct", kNoConnectHead + c.row);
-    EXPECT_EQ(NoConnectDataRecall(rig.table, file, rig.messages).has_value(), c.refused.empty());
-    EXPECT_EQ(rig.table.Rows(), c.refused.empty() ? 2 : 1);
-    if (!c.refused.empty()) {
-      EXPECT_EQ(rig.messages.entries.at(0).text.rfind(c.refused, 0), 0u) << rig.messages.entries.at(0).text;
-    } else if (&c == &cases[2]) {  // the older form's box, unchecked
-      EXPECT_EQ(rig.table.CellGet(1, kColumnTxConnect), "7102.0");
-      EXPECT_FALSE(rig.table.CheckGet(1, kColumnTxConnect));
-    }
   }
 }
 

@@ -21,14 +21,6 @@ namespace {
 using testing::ReadBytes;
 using testing::WriteBytes;
 
-TEST(LufMufText, TheMufInsideTheRangeAndTheNearerLimitOutsideIt) {
-  const struct { double frequency, luf, muf; std::string text; } cases[] = {
-      {7000, 3000, 9876.5, "9876.5"},        {16000, 3000, 9876.5, ">    9876.5"},
-      {2000, 2500.5, 15000, "<    2500.5"},  {3000, 3000, 3000, "3000.0"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(LufMufText(c.frequency, c.luf, c.muf), c.text) << c.frequency;
-}
-
 struct RowsRig : testing::SelectionRig {
   int first = 0, last = 0;
   explicit RowsRig(int mode = kModeMultipleStations) : SelectionRig(mode) {}
