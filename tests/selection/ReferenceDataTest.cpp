@@ -154,10 +154,13 @@ std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_vi
 // Both kinds of file read field by field: a malformed number or cell, a line
 // that is no row of the table (it would cost a whole row of it) or a file
 // past the size of any a save writes (refused unread) leaves the table as it
-// was; fields past the table's columns and older forms are read.
+// was; fields past the table's columns and older forms are read, and a cell
+// recalled without a box shows none (state 0, in a check-box column too).
 TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
   const std::string good = RefLine(Measured("W1AW", "7000.0", "12", "5.0"));
-  const std::string row = NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}, {kColumnRxCheck, "7102.0,1,80FF80,2"}});
+  // A frequency without a box (state 0) in a check-box column, and a box checked with no text beside it.
+  const std::string row = NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}, {kColumnRxCheck, "7102.0,1,FFFFFF,0"},
+                                        {kColumnTxConnect, ",1,80FF80,2"}});
   const std::string refused = "ReferenceDataRecall - Read, Type mismatch in line ";
   const std::string mismatch = "NoConnectDataRecall Type mismatch in line 4";
   auto nct = [](const std::string& rows) { return kNoConnectHead + rows; };
@@ -192,6 +195,16 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
     EXPECT_EQ(rig.table.Rows(), 2);
     EXPECT_EQ(rig.table.CellGet(1, kColumnStation), recalled ? "W1AW" : "OLD");  // else the table as it was
     if (!recalled) EXPECT_TRUE(rig.messages.Texts().at(0).starts_with(c.message)) << rig.messages.Texts().at(0);
+    if (&c == &cases[7]) {  // no box shown, none to click, and saved so again
+      EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck) || rig.table.FrequencyClick(1, kColumnRxCheck));
+      EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
+      EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
+      ASSERT_EQ(NoConnectDataWrite(rig.table, file, kConditions, kModeNoConnectData), "");
+      DataRig again(kModeNoConnectData);
+      ASSERT_TRUE(NoConnectDataRecall(again.table, file, again.messages));
+      EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
+      EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
+    }
     if (&c == &cases[9]) {  // the older form's box, unchecked
       EXPECT_EQ(rig.table.CellGet(1, kColumnTxConnect), "7102.0");
       EXPECT_FALSE(rig.table.CheckGet(1, kColumnTxConnect));
@@ -327,26 +340,6 @@ TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
       EXPECT_EQ(recalled.table.CellGet(1, kColumnRef), reference == 0 ? c.snr : c.pwr);
     }
   }
-}
-
-// State 0, in a check-box column too; and saved so again.
-TEST(ReferenceKept, ANoConnectCellWithoutABoxIsRecalledWithoutOne) {
-  testing::SelectionRig rig(kModeNoConnectData);
-  auto file = rig.program / "a.nct";
-  testing::WriteBytes(file, kNoConnectHead + NoConnectRow({{kColumnStation, "W1AW,1,FFFFFF,0"},
-                                                           {kColumnRxCheck, "7102.0,1,FFFFFF,0"},
-                                                           {kColumnTxConnect, ",1,FFFFFF,2"}}));
-  ASSERT_TRUE(NoConnectDataRecall(rig.table, file, rig.messages));
-  EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck));
-  EXPECT_FALSE(rig.table.FrequencyClick(1, kColumnRxCheck)) << "no box to click";
-  EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
-  EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
-
-  ASSERT_EQ(NoConnectDataWrite(rig.table, rig.program / "b.nct", kConditions, kModeNoConnectData), "");
-  testing::SelectionRig again(kModeNoConnectData);
-  ASSERT_TRUE(NoConnectDataRecall(again.table, rig.program / "b.nct", again.messages));
-  EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
-  EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
 }
 
 }  // namespace

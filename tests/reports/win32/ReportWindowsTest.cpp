@@ -91,8 +91,6 @@ TEST_F(ReportWindowsTest, AShipWithoutAPositionOrAMissingDocumentIsToldOnce) {
 TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithTheWindow) {
   std::filesystem::path autoConnectLog = folder.path() / "AutoConnectLog.txt";
   testing::WriteBytes(autoConnectLog,
-                      "Time,Stations,Frequencies,Signal(Sec),Noise(Sec),NotBusy(Sec),Connecting(Sec),Connected(Sec),"
-                      "Attempts,Status,Mode,Station,Lat,Lon,SnrModel,SnrDetectCount,SnrDetectSum1\r\n"
                       "03/01/25 10:00:00,1,2,5,0,30,20,600,1,Connected ,2,WLO,12.5,-61.25,20,10,150\r\n"
                       "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH,12.5,-61.25,0,0,0\r\n");
   using Summary = HistorySummary (*)(const std::filesystem::path&, std::optional<HistoryPeriod>);

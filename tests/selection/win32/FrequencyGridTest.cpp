@@ -45,7 +45,6 @@ class FrequencyGridTest : public ::testing::Test {
       table.CellSet(row, kColumnStation, "STN" + std::to_string(i));
       table.CheckCellSet(row, kColumnRxCheck, frequency, i % 2 == 1);
       table.CheckCellSet(row, kColumnTxConnect, frequency, i % 2 == 0);
-      table.CellSet(row, kColumnSnr, std::to_string(40 + i) + ".0", CellAlign::Right);
     }
     grid->Move(0, 0, grid->WidthFit(), 300);
     grid->Refresh();
