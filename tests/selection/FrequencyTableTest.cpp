@@ -61,8 +61,6 @@ TEST(EngineCells, ColourScrollRequestAndBlink) {
   EXPECT_EQ(table.Look(3, kColumnTxConnect).back, kColorBlack) << "text and back colour swapped";
   table.FrequencyCellColor(3, kColumnTxConnect, colors[kReasonBusy]);
   EXPECT_EQ(table.Look(3, kColumnTxConnect).fore, colors[kReasonBusy]) << "still swapped, in the new colour";
-  table.FrequencyCellBlink(3, kColumnTxConnect);
-  EXPECT_EQ(table.Look(3, kColumnTxConnect).fore, colors[kReasonBusy]) << "blinking again changes nothing";
   table.FrequencyCellBlinkStop();
   EXPECT_EQ(table.Look(3, kColumnTxConnect).back, colors[kReasonBusy]);
   EXPECT_FALSE(table.BlinkActive());
