@@ -12,7 +12,6 @@
 #include "reports/AutoConnectOptions.h"
 #include "reports/FreqListDocument.h"
 #include "reports/OptionsGrids.h"
-#include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 #include "tests/reports/GridContract.h"
 
@@ -70,8 +69,7 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
                   : c.kind == GridKind::Radio ? GridRow{"HAM", "W1AW", "1", "14075.0"}
                                               : GridRow{"HAM", "W1AW", "14075.0", "1.5"};
     row[c.column] = c.cell;
-    const GridRows rows{row, row};
-    GridRows typed = c.kind == GridKind::History ? GridRows{row, {"HAM", "KX1", "7000.0", "2"}} : rows;
+    GridRows typed = c.kind == GridKind::History ? GridRows{row, {"HAM", "KX1", "7000.0", "2"}} : GridRows{row, row};
     RecordingMessenger messages;
     bool saved = Grid(c.kind).save(file, typed, messages);
     EXPECT_EQ(saved, c.refusal == nullptr);
@@ -191,11 +189,11 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   EXPECT_EQ(messages.Texts().at(0).rfind("OffsetDataCheck, Unable to open Airmail \"HAMX\" Station data.\r", 0), 0u);
   EXPECT_EQ(messages.Texts().at(1), "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\rDo you wish to Continue?");
 
-  // The offsets grid's editors: systems, the system's stations by name, the station's labels.
+  // The offsets grid's editors: systems, the system's stations by name (the
+  // station's labels: the dialog's test).
   using Choices = std::vector<std::string>;
   EXPECT_EQ(OffsetCellChoices({"HAM", "W1AW"}, 0, data), (Choices{"HAM", "SAILMAIL"}));
   EXPECT_EQ(OffsetCellChoices({"SAILMAIL", "WPE"}, 1, data).at(0), "Friday Harbor, WA");
-  EXPECT_EQ(OffsetCellChoices({"SAILMAIL", "Mobile, AL"}, 2, data), (Choices{"6318.5(p3)", "8420.5(p3)", "12680.5(p3)"}));
   AirmailDataFolder none(VELMORA_SOURCE_DIR "/tests/no such folder", messages);
   EXPECT_FALSE(RadioGridFromHamGroups(none, messages));
   EXPECT_EQ(messages.Texts().back().rfind("StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.\r", 0),

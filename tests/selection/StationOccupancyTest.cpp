@@ -22,7 +22,7 @@ const OccupancyDay kToday = OccupancyDayOf({2024, 3, 10, 23, 30, 0, 0});  // the
 const std::string kHeading = "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n";
 
 // A channel that changed its habits: what is heard now outweighs what was heard a month ago.
-TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDay) {
+TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDayAndWhatFadedAwayIsForgotten) {
   // Heard and busy added today to 3600 s heard, all busy; it halves every
   // half-life, counted in whole days. A day ahead of today (the clock set
   // back) and a half-life of 0 (a hand-edited setting) fade nothing.
@@ -40,6 +40,17 @@ TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDay) {
     EXPECT_DOUBLE_EQ(entry->Share(), c.shareAfter) << c.ageDays;
     EXPECT_EQ(entry->lastHeard, std::max(kToday, kToday - days(c.ageDays))) << "the later of the two";
   }
+  // What faded away is forgotten, and the newest kept within the bound.
+  StationOccupancy record;
+  record.Add({"HAM", "OLD", "7102.0", 0}, 60, 0, kToday - days(200), 30);   // 60 s / 2^6.7: under a second
+  record.Add({"HAM", "KEPT", "7102.0", 0}, 60, 0, kToday - days(150), 30);  // 60 s / 2^5: nearly two
+  for (size_t i = 0; i < kOccupancyEntriesMost; ++i)
+    record.Add({"HAM", "NEW" + std::to_string(i / 24), "7102.0", static_cast<int>(i % 24)}, 60, 0, kToday, 30);
+  record.Bound(kToday, 30);
+  EXPECT_EQ(record.All().size(), kOccupancyEntriesMost);
+  EXPECT_EQ(record.Find({"HAM", "OLD", "7102.0", 0}), nullptr) << "faded away";
+  EXPECT_EQ(record.Find({"HAM", "KEPT", "7102.0", 0}), nullptr) << "heard longest ago, beyond the bound";
+  EXPECT_NE(record.Find({"HAM", "NEW0", "7102.0", 0}), nullptr);
 }
 
 TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
@@ -68,19 +79,6 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
     if (&c == &cases[3]) { EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 7200); }
 
   }
-}
-
-TEST(StationOccupancy, ForgetsWhatFadedAwayAndKeepsTheNewestWithinItsBound) {
-  StationOccupancy record;
-  record.Add({"HAM", "OLD", "7102.0", 0}, 60, 0, kToday - days(200), 30);   // 60 s / 2^6.7: under a second
-  record.Add({"HAM", "KEPT", "7102.0", 0}, 60, 0, kToday - days(150), 30);  // 60 s / 2^5: nearly two
-  for (size_t i = 0; i < kOccupancyEntriesMost; ++i)
-    record.Add({"HAM", "NEW" + std::to_string(i / 24), "7102.0", static_cast<int>(i % 24)}, 60, 0, kToday, 30);
-  record.Bound(kToday, 30);
-  EXPECT_EQ(record.All().size(), kOccupancyEntriesMost);
-  EXPECT_EQ(record.Find({"HAM", "OLD", "7102.0", 0}), nullptr) << "faded away";
-  EXPECT_EQ(record.Find({"HAM", "KEPT", "7102.0", 0}), nullptr) << "heard longest ago, beyond the bound";
-  EXPECT_NE(record.Find({"HAM", "NEW0", "7102.0", 0}), nullptr);
 }
 
 // One station's rows, heard at the rig's hour (23 UTC) as the cases say.

@@ -18,7 +18,6 @@
 namespace velmora {
 namespace {
 
-using testing::ReadBytes;
 using testing::WriteBytes;
 
 struct RowsRig : testing::SelectionRig {
@@ -95,12 +94,6 @@ TEST(BeamLoss, ThreeDecibelsAtTheEdgeTwentyBehind) {
         << c.beamwidth << " " << c.mainbeam << " " << c.azimuth;
 }
 
-TEST(OffsetWindow, WrapsPastMidnightAndNeverHoldsWhenEmpty) {
-  struct Case { int start, stop, time; bool holds; };
-  const Case cases[] = {{2200, 600, 2330, true}, {2200, 600, 1200, false}, {0, 2400, 2359, true}, {800, 800, 800, false}};
-  for (const auto& c : cases) EXPECT_EQ(OffsetWindowHolds(c.start, c.stop, c.time), c.holds) << c.start << "-" << c.stop;
-}
-
 // Frequency texts and station names a line cannot hold as they are read
 // back as the profile writer's names do (ProfileKeysTest).
 TEST(StationHistory, MarksStopAtTheirLimitsAndAreWrittenWithAPointUnderAnyLocaleAndAValueNoSingleHoldsIsNone) {
@@ -145,8 +138,10 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
       // The rig's azimuth of 100 lies 10 degrees off the beam: 1 dB less.
       {"HAM,K4CJX,7102.0,4,60,90,0000,2400\r\n", stations, "53.0", {}},
       {"System,Station,Frequency,Offset\r\nHAM,K4CJX,7102.0,2\r\n", stations, "52.0", {}},
-      // Empty fields keep their defaults; the window 2200-0600 is closed at 1200.
+      // Empty fields keep their defaults; the window 2200-0600 is closed at 1200, and an empty
+      // one never holds (the wrap past midnight hour by hour: PropagationHours' test).
       {"HAM,K4CJX,7102.0,2,,,,\r\nHAM,K4CJX,7102.0,1,,,2200,0600\r\n", stations, "52.0", {}},
+      {"HAM,K4CJX,7102.0,1,,,1200,1200\r\n", stations, "50.0", {}},
       {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX,7102.0,two\r\n", stations, "50.0", {refused("HAM,K4CJX,7102.0,two")}},
       {"HAM,K4CJX,7102.0,2\r\nHAM,K4CJX\r\n", stations, "50.0", {refused("HAM,K4CJX")}},
       // The stop time is the rest of the line: its leading number counts.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "autoconnect/AutoConnectMenus.h"
 #include "selection/StationHistoryData.h"
 #include "tests/airmail/Fixture.h"
@@ -132,11 +134,9 @@ TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
     SetWindowTextA(asking.Box("Station History Good"), "3");
     EXPECT_EQ(asking.Apply(), yes);
     // (No AirMail here: the system cell's list tells so.)
-    std::vector<std::string> questions;
-    for (const auto& entry : answers.entries)
-      if (entry.question) questions.push_back(entry.text);
-    ASSERT_EQ(questions.size(), 1u);
-    const std::string& asked = questions[0];
+    auto question = [](const RecordingMessenger::Entry& entry) { return entry.question; };
+    ASSERT_EQ(std::ranges::count_if(answers.entries, question), 1);
+    const std::string& asked = std::ranges::find_if(answers.entries, question)->text;
     EXPECT_EQ(asked.rfind("OffsetDataSave, StationOffsetData.txt was not read whole", 0), 0u) << asked;
     EXPECT_EQ(ReadBytes(offsets) == before, !yes);
     EXPECT_EQ(ReadBytes(folder.path() / "StationHistoryData.txt") == history, !yes);

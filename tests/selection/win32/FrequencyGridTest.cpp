@@ -50,11 +50,6 @@ class FrequencyGridTest : public ::testing::Test {
     grid->Refresh();
     UpdateWindow(grid->Handle());
   }
-  void Click(int row, int column) {
-    RECT r = grid->CellRect(row, column);
-    LPARAM centre = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP}) SendMessageA(grid->Handle(), message, 0, centre);
-  }
 
   HWND parent = nullptr;
   FrequencyTable table;
@@ -73,7 +68,9 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
     SCOPED_TRACE(::testing::Message() << "row " << c.row << " column " << c.column);
     FrequencyTable before = table;
     recorder.clicks = 0;
-    Click(c.row, c.column);
+    RECT r = grid->CellRect(c.row, c.column);
+    LPARAM centre = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP}) SendMessageA(grid->Handle(), message, 0, centre);
     for (int row = 1; row < table.Rows(); ++row)
       for (int column : {kColumnRxCheck, kColumnTxConnect}) {
         bool flipped = c.toggles && row == c.row && column == c.column;

@@ -87,8 +87,7 @@ TEST_F(PropagationWindowsTest, TheDetailsWindowShowsTheStationsRowsAndIsPutAside
 
   // Every window of the station is put aside alike (the occupancy window's
   // test).
-  DependentWindows& dependents = windows;
-  dependents.DependentWindowsReset();
+  static_cast<DependentWindows&>(windows).DependentWindowsReset();
   EXPECT_FALSE(IsWindowVisible(details->Handle()));
   EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts()[0];
 }
