@@ -12,7 +12,6 @@
 #include "reports/AutoConnectOptions.h"
 #include "reports/FreqListDocument.h"
 #include "reports/OptionsGrids.h"
-#include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 #include "tests/reports/GridContract.h"
 
@@ -70,8 +69,7 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
                   : c.kind == GridKind::Radio ? GridRow{"HAM", "W1AW", "1", "14075.0"}
                                               : GridRow{"HAM", "W1AW", "14075.0", "1.5"};
     row[c.column] = c.cell;
-    const GridRows rows{row, row};
-    GridRows typed = c.kind == GridKind::History ? GridRows{row, {"HAM", "KX1", "7000.0", "2"}} : rows;
+    GridRows typed = c.kind == GridKind::History ? GridRows{row, {"HAM", "KX1", "7000.0", "2"}} : GridRows{row, row};
     RecordingMessenger messages;
     bool saved = Grid(c.kind).save(file, typed, messages);
     EXPECT_EQ(saved, c.refusal == nullptr);
@@ -191,20 +189,26 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   EXPECT_EQ(messages.Texts().at(0).rfind("OffsetDataCheck, Unable to open Airmail \"HAMX\" Station data.\r", 0), 0u);
   EXPECT_EQ(messages.Texts().at(1), "HAM W1AW frequency 9999.0 not found in Station's Frequency List\r\rDo you wish to Continue?");
 
-  // The offsets grid's editors: systems, the system's stations by name, the station's labels.
+  // The offsets grid's editors: systems, the system's stations by name (the
+  // station's labels: the dialog's test).
   using Choices = std::vector<std::string>;
   EXPECT_EQ(OffsetCellChoices({"HAM", "W1AW"}, 0, data), (Choices{"HAM", "SAILMAIL"}));
   EXPECT_EQ(OffsetCellChoices({"SAILMAIL", "WPE"}, 1, data).at(0), "Friday Harbor, WA");
-  EXPECT_EQ(OffsetCellChoices({"SAILMAIL", "Mobile, AL"}, 2, data), (Choices{"6318.5(p3)", "8420.5(p3)", "12680.5(p3)"}));
   AirmailDataFolder none(VELMORA_SOURCE_DIR "/tests/no such folder", messages);
   EXPECT_FALSE(RadioGridFromHamGroups(none, messages));
   EXPECT_EQ(messages.Texts().back().rfind("StationsAirmailSetStations, Unable to open Airmail \"HAM\" Station data.\r", 0),
             0u);
   EXPECT_NE(messages.Texts().back().find("\r\rPlease check that the AirMail's Data Folder \""), std::string::npos)
       << "with the system's reason between";
+  // AirMail's frequency document is refused unread past the size any real one has.
+  const auto rtf = folder.path() / "FreqList.rtf";
+  testing::WriteBytes(rtf, "");
+  std::filesystem::resize_file(rtf, kDataFileLimit + 1);
+  EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
+  EXPECT_EQ(messages.Texts().back().rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.Texts().back();
 }
 
-TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
+TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNoAndTheirDifferenceShown) {
   const GridRows file{{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}, {"HAM", "W1AW", "2", "10140.0(p3)"},
                       {"HAM", "KX1", "1", "7101.0"}, {"HAM", "K4CJX", "1", "3590.0"}};
   const GridRows ham{{"HAM", "W1AW", "1", "14075.0 14080.0(p3)"}, {"HAM", "KX1", "1", "7103.0"},
@@ -219,9 +223,7 @@ TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNo) {
   RecordingMessenger no(false);
   RadioSourcesCompare(file, ham, no);
   EXPECT_EQ(no.Texts().size(), 1u);
-}
-
-TEST_F(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
+  // The difference view keeps the rows without a partner.
   const GridRow w1{"HAM", "W1AW", "1", "14075.0"}, w1b{"HAM", "W1AW", "1", "7101.0"}, w2{"HAM", "W1AW", "2", "x"},
       kx{"HAM", "KX1", "1", "7103.0"};
   const GridRows none{{"No Errors"}};
@@ -237,32 +239,9 @@ TEST_F(OptionsGrids, TheDifferenceViewKeepsTheRowsWithoutAPartner) {
   }
 }
 
-// AirMail's frequency document is refused unread past the size any real one has.
-TEST_F(OptionsGrids, TheRadioGridRefusesAnOversizedFrequencyDocument) {
-  const auto file = folder.path() / "FreqList.rtf";
-  testing::WriteBytes(file, "");
-  std::filesystem::resize_file(file, kDataFileLimit + 1);
-  EXPECT_FALSE(RadioGridFromFreqList(file, messages));
-  ASSERT_EQ(messages.entries.size(), 1u);
-  EXPECT_EQ(messages.entries[0].text.rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.entries[0].text;
-}
-
-TEST(AutoConnectOptions, ABoxUncheckedKeepsTheNumberBesideIt) {
-  AutoConnectSettings settings;
-  auto values = OptionsDataSet(settings);
-  values["Airmail Lat/Lon Check"] = "False";
-  values["Airmail Lat/Lon Check Days"] = "x";  // not taken while unchecked
-  RecordingMessenger messages;
-  ASSERT_TRUE(OptionsApply(values, settings, messages));
-  EXPECT_FALSE(settings.airmailLatLonCheck);
-  EXPECT_EQ(settings.airmailLatLonCheckDays, 7);
-}
-
-// "nan", numbers past the setting's type and knowledge that would fade in no
-// time are refused with the box's message, and no box is stored, not even
-// the good one beside it.
 TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefusedAndNothingIsStored) {
   struct Case { const char *key, *text, *message; } cases[] = {
+      {"Airmail Lat/Lon Check Days", "x", nullptr},
       {"Station History Good", "-NaN", "History Option Error, Station History Good: Type mismatch"},
       {"Propagation Model Model", "2147483647", "Propagation Option Error, Propagation Model Model: Overflow"},
       {"Station Occupancy Half Life", "0",
@@ -272,23 +251,20 @@ TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefusedAndNothingIsStored) {
     AutoConnectSettings settings;
     auto values = OptionsDataSet(settings);
     values["Station History Max"] = "9";
+    values["Airmail Lat/Lon Check"] = "False";
     values[c.key] = c.text;
     RecordingMessenger messages;
-    EXPECT_FALSE(OptionsApply(values, settings, messages)) << c.key;
+    EXPECT_EQ(OptionsApply(values, settings, messages), !c.message) << c.key;
+    if (!c.message) {
+      EXPECT_EQ(settings.airmailLatLonCheckDays, 7);
+      continue;
+    }
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
     EXPECT_EQ(settings, AutoConnectSettings{});
   }
   EXPECT_EQ(KIndexText("nan"), "");  // the number's own text: the window test
   // Each model has its own Es adjustment (ICEPAC's is in the window test).
   EXPECT_EQ(EsAdjustAfterModel(kModelVoacap, "0.7"), "0");
-}
-
-// Nearest first by the ship's ranges: ReportWindowsTest; ties keep the list's order.
-TEST(FreqListDocument, BeamStationsTiedInRangeKeepTheListOrder) {
-  FreqListDocument document(RtfColouredText(ReadBytes(testing::FixturePath("data/FreqList.rtf"))));
-  auto range = [](const std::string&) { return std::optional<double>(); };
-  const std::vector<std::string> stations = {"KX1", "W1AW", "N0LOC", "K4CJX"};
-  EXPECT_EQ(FreqListBeams(document, stations, range), (std::vector<std::string>{"W1AW", "K4CJX"}));
 }
 
 // A station's name is a whole red name: the tail of a longer call sign

@@ -131,9 +131,7 @@ TEST(Configure, ReferenceStationsAreSavedRecalledFittedAndKept) {
   DataModeTables tables(rig.settings, rig.Rows(), rig.clock);
   auto configure = [&](int mode) {
     rig.window.fields = [mode](AutoConnectSettings& s) { s.modeIndex = static_cast<std::int16_t>(mode); };
-    TableConfiguration(rig.table, rig.settings,
-                       {rig.Rows(), rig.clock, rig.window, rig.dependents, rig.terminal, tables, testing::TemplateWidth})
-        .Configure();
+    rig.Configuration(&tables).Configure();
   };
   rig.settings.referenceStationAllStationsLimit = 2;
   rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 1000; };

@@ -43,7 +43,7 @@ struct HoursRig : testing::SelectionRig {
   }
 };
 
-TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHourMarked) {
+TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldThePresentHourMarkedAndNoPositionNoRows) {
   HoursRig rig;
   testing::WriteBytes(rig.program / kStationOffsetDataFile,
                       std::string(kStationOffsetHeading) +
@@ -71,20 +71,19 @@ TEST(PropagationHours, EachHoursSnrWithTheOffsetsOfItsHoursInBoldAndThePresentHo
   rig.settings.stationOffset = false;
   ASSERT_TRUE(rig.Fill());
   EXPECT_EQ(rig.Bold(2), "");
-}
 
-// SAILMAIL records name a station by the name the user sees, quoted for
-// its comma, or by its call sign.
-TEST(PropagationHours, AnOffsetsNameOfNoStationIsToldOnceNotEveryHourAndNoPositionNoRows) {
-  HoursRig rig;
-  testing::WriteBytes(rig.program / kStationOffsetDataFile,
+  // SAILMAIL records name a station by the name the user sees, quoted for
+  // its comma, or by its call sign; a name of no station is told once, not
+  // every hour.
+  HoursRig sailmail;
+  testing::WriteBytes(sailmail.program / kStationOffsetDataFile,
                       "SAILMAIL, \"Mobile, AL\" ,6318.5(p3),3,,,0,2400\r\nSAILMAIL,wlo,8420.5(p3),2\r\n"
                       "SAILMAIL,Nowhere,6318.5(p3),1\r\n");
-  ASSERT_TRUE(rig.Fill("WLO", "SAILMAIL"));
-  EXPECT_EQ(rig.Bold(1).size(), 48u) << "Mobile, AL's offset at every hour";
-  EXPECT_EQ(rig.Bold(2).size(), 48u) << "WLO's";
-  ASSERT_EQ(rig.messages.entries.size(), 1u);
-  EXPECT_TRUE(rig.messages.Texts()[0].starts_with("Unable to find AirMail's Nowhere, HP2B in "));
+  ASSERT_TRUE(sailmail.Fill("WLO", "SAILMAIL"));
+  EXPECT_EQ(sailmail.Bold(1).size(), 48u) << "Mobile, AL's offset at every hour";
+  EXPECT_EQ(sailmail.Bold(2).size(), 48u) << "WLO's";
+  ASSERT_EQ(sailmail.messages.entries.size(), 1u);
+  EXPECT_TRUE(sailmail.messages.Texts()[0].starts_with("Unable to find AirMail's Nowhere, HP2B in "));
   // A station without a position keeps its rows empty.
   HoursRig none;
   EXPECT_FALSE(none.Fill("N0LOC"));
@@ -111,12 +110,10 @@ TEST(PropagationDetails, OnHamTheStationsChoiceAndTheSettingsLeftAlone) {
   EXPECT_EQ(std::pair(asked.hour, asked.minute), std::pair(12, 30)) << "to the minute, as the window shows it";
 }
 
-namespace fs = std::filesystem;
-
 // Mode 2 over the fixture's SAILMAIL stations, all four in range, predicted
 // by the runner through a stand-in for VOACAP.
 struct RunnerRig : testing::SelectionRig {
-  fs::path itshfbc = folder.path() / "itshfbc";
+  std::filesystem::path itshfbc = folder.path() / "itshfbc";
   testing::StandInProgram standIn{itshfbc};
   ModelOutputCache outputs;
   PredictionStatusPanel progress{window};
@@ -125,7 +122,7 @@ struct RunnerRig : testing::SelectionRig {
   AirmailStationGeometry airmail{data};
 
   RunnerRig() {
-    standIn.output = testing::ReadBytes(fs::path(VELMORA_SOURCE_DIR) / "tests/propagation/fixture/voacap-14-15.out");
+    standIn.output = testing::ReadBytes(VELMORA_SOURCE_DIR "/tests/propagation/fixture/voacap-14-15.out");
     settings.propagationModelModel = kModelVoacap;
     settings.autoSelectRangeMax = 20000;
     window.fields = [](AutoConnectSettings& s) {

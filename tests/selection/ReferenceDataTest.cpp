@@ -84,22 +84,6 @@ TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingOrBelowGivesZero) {
   EXPECT_EQ(ReferenceMean(12, 0), 0);
 }
 
-// The rows a save keeps: ReferenceKept.
-TEST(ReferenceData, SavedAndRecalledThroughTheDataFolderWithEitherMeasureAsTheReference) {
-  DataRig measured(kModeReferenceStations);
-  measured.Add({{kColumnStation, "KX1"}, {kColumnFrequency, "7000.0"}, {kColumnRxPwr, "-70"}, {kColumnRxSnr, "30"},
-                {kColumnSnr, "10.0"}, {kColumnRef, "30"}});
-  auto file = ReferenceStationSave(measured.table, measured.program, kConditions, measured.messages);
-  ASSERT_EQ(file, measured.program / "Data" / "2005-03-14 183000.ref");
-  for (int reference : {0, 1}) {
-    DataRig rig(kModeReferenceData);
-    auto recall = ReferenceDataRecall(rig.table, *file, reference, rig.messages);
-    ASSERT_TRUE(recall);
-    EXPECT_EQ(DataTimeText(recall->conditions.time), "2005-03-14 18:30:00");
-    EXPECT_EQ(rig.table.CellGet(1, kColumnRef), reference == 0 ? "30" : "-70");
-  }
-}
-
 // Whatever a cell can hold comes back from a save as it was shown, or the
 // save refuses it before writing; a measured cell that is no number is not
 // known and comes back empty, as does a ship's position not known.
@@ -141,6 +125,7 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
     auto recall = ReferenceDataRecall(rig.table, *reference, 0, rig.messages);
     ASSERT_TRUE(recall) << rig.messages.Texts().at(0);
     EXPECT_EQ(recall->conditions.system, unknown.system);
+    EXPECT_EQ(DataTimeText(recall->conditions.time), "2005-03-14 18:30:00");
     EXPECT_FALSE(ShipKnown(recall->conditions) || std::isfinite(recall->conditions.sunSpotNumber));
     DataRig again(kModeNoConnectData);
     auto recalled = NoConnectDataRecall(again.table, *noConnect, again.messages);
@@ -160,37 +145,70 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
   }
 }
 
-TEST(ReferenceData, FilesReadFieldByFieldAndMalformedNumbersRefused) {
-  const std::string good = RefLine(Measured("W1AW", "7000.0", "12", "5.0"));
-  struct Case { std::string text, message; } cases[] = {  // no message: recalled
+// A row record of every column: these cells given, the others empty, left
+// aligned, white and without a box.
+std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
+  return RefLine(cells, kColumnCount, other);
+}
 
-      {RefFile({good}), ""},
-      // Fields past the table's columns are not the table's.
-      {RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
-      {RefFile({good}, "HAM,4l.5,-71.25,112.5"), "ReferenceDataRecall - Read, Type mismatch in line 2"},
-      {RefFile({good}, "HAM,41.5,-71.25,1e39"), "ReferenceDataRecall - Read, Type mismatch in line 2"},  // no single
-      {RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}),
-       "ReferenceDataRecall - Read, Type mismatch in line 5"},
-      // A line that is no row of the table would cost a whole row of it.
-      {RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount - 1)}),
-       "ReferenceDataRecall - Read, Type mismatch in line 4"},
-      // Past the size of any file a save writes: refused unread.
-      {RefFile({good}) + std::string(kDataFileLimit, '\n'), "ReferenceDataRecall - Read, File too large"},
+// Both kinds of file read field by field: a malformed number or cell, a line
+// that is no row of the table (it would cost a whole row of it) or a file
+// past the size of any a save writes (refused unread) leaves the table as it
+// was; fields past the table's columns and older forms are read, and a cell
+// recalled without a box shows none (state 0, in a check-box column too).
+TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
+  const std::string good = RefLine(Measured("W1AW", "7000.0", "12", "5.0"));
+  // A frequency without a box (state 0) in a check-box column, and a box checked with no text beside it.
+  const std::string row = NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}, {kColumnRxCheck, "7102.0,1,FFFFFF,0"},
+                                        {kColumnTxConnect, ",1,80FF80,2"}});
+  const std::string refused = "ReferenceDataRecall - Read, Type mismatch in line ";
+  const std::string mismatch = "NoConnectDataRecall Type mismatch in line 4";
+  auto nct = [](const std::string& rows) { return kNoConnectHead + rows; };
+  // Whether a no-connect file, its text, and the message's start (empty: recalled).
+  struct Case { bool noConnect; std::string text, message; } cases[] = {
+      {false, RefFile({good}), ""},
+      {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
+      {false, RefFile({good}, "HAM,4l.5,-71.25,112.5"), refused + "2"},
+      {false, RefFile({good}, "HAM,41.5,-71.25,1e39"), refused + "2"},  // no single
+      {false, RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}), refused + "5"},
+      {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount - 1)}), refused + "4"},
+      {false, RefFile({good}) + std::string(kDataFileLimit, '\n'), "ReferenceDataRecall - Read, File too large"},
+      {true, nct(row), ""}, {true, nct(row.substr(0, row.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n"), ""},
+      // Older files mark cells without a box -1.
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,1,FFFFFF,-1"}, {kColumnTxConnect, "7102.0,1,FFFFFF,1"}},
+                              ",0,FFFFFF,-1")), ""},
+      {true, nct("W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n"), mismatch},  // two cells: no row of the table
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}})), mismatch},
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,9999999999999999999,FFFFFF,0"}})), mismatch},  // no long long
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,3"}})), mismatch},
+      {true, nct(std::string(kDataFileLimit, '\n')), "NoConnectDataRecall File too large"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 200));
-    DataRig rig(kModeReferenceData);
+    DataRig rig(c.noConnect ? kModeNoConnectData : kModeReferenceData);
     rig.Add(Measured("OLD", "1.0", "", ""));
-    auto recall = ReferenceDataRecall(rig.table, rig.Write("x.ref", c.text), 0, rig.messages);
-    EXPECT_EQ(recall.has_value(), c.message.empty());
+    const auto file = rig.Write("x", c.text);
+    bool recalled = c.noConnect ? NoConnectDataRecall(rig.table, file, rig.messages).has_value()
+                                : ReferenceDataRecall(rig.table, file, 0, rig.messages).has_value();
+    EXPECT_EQ(recalled, c.message.empty());
     EXPECT_EQ(rig.table.Columns(), kColumnCount);
-    if (c.message.empty()) {
-      EXPECT_EQ(rig.table.CellGet(1, kColumnStation), "W1AW");
-      continue;
+    EXPECT_EQ(rig.table.Rows(), 2);
+    EXPECT_EQ(rig.table.CellGet(1, kColumnStation), recalled ? "W1AW" : "OLD");  // else the table as it was
+    if (!recalled) EXPECT_TRUE(rig.messages.Texts().at(0).starts_with(c.message)) << rig.messages.Texts().at(0);
+    if (&c == &cases[7]) {  // no box shown, none to click, and saved so again
+      EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck) || rig.table.FrequencyClick(1, kColumnRxCheck));
+      EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
+      EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
+      ASSERT_EQ(NoConnectDataWrite(rig.table, file, kConditions, kModeNoConnectData), "");
+      DataRig again(kModeNoConnectData);
+      ASSERT_TRUE(NoConnectDataRecall(again.table, file, again.messages));
+      EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
+      EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
     }
-    ASSERT_EQ(rig.messages.entries.size(), 1u);
-    EXPECT_EQ(rig.messages.entries[0].text.rfind(c.message, 0), 0u) << rig.messages.entries[0].text;
-    EXPECT_EQ(rig.table.CellGet(1, kColumnStation), "OLD");  // the table as it was
+    if (&c == &cases[9]) {  // the older form's box, unchecked
+      EXPECT_EQ(rig.table.CellGet(1, kColumnTxConnect), "7102.0");
+      EXPECT_FALSE(rig.table.CheckGet(1, kColumnTxConnect));
+    }
   }
   DataRig rig(kModeReferenceData);
   EXPECT_FALSE(ReferenceDataRecall(rig.table, rig.program / "none.ref", 0, rig.messages));
@@ -238,8 +256,6 @@ TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
   }
   EXPECT_FALSE(ReferenceLookup::Load({}, rig.messages));
   EXPECT_EQ(rig.messages.entries.back().text, "No Reference Data has been Selected.");
-  EXPECT_FALSE(ReferenceLookup::Load(rig.Write("big.ref", std::string(kDataFileLimit + 1, '\n')), rig.messages));
-  EXPECT_EQ(rig.messages.entries.back().text, "ReferenceDataGetReference, File too large");
 }
 
 TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
@@ -253,7 +269,17 @@ TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
   rig.predictions.snr = [](const std::string&, double kHz) { return kHz / 1000; };  // errors 13 and 4
   rig.settings.referenceDataRecompute = rig.settings.referenceDataRecomputeDifference = true;
   rig.settings.propagationModelTimeShift = 5;
-  auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock);
+  // An unreadable file is left out and told once, and again once changed
+  // (the list is built again at every rebuild of the window's table).
+  const auto bad = rig.Write("Data/2005-03-16 000000.ref", "no date\r\n");
+  ReferenceFilesTold told;
+  ReferenceList list;
+  for (int build = 0; build < 3; ++build) {
+    if (build == 2)
+      std::filesystem::last_write_time(bad, std::filesystem::last_write_time(bad) + std::chrono::hours(1));
+    list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock, &told);
+  }
+  EXPECT_EQ(rig.messages.entries.size(), 2u);
   // Predicted for the same moment as mode 4's fit: now, moved by the time shift.
   ASSERT_FALSE(rig.predictions.requests.empty());
   EXPECT_EQ(DataTimeText(rig.predictions.requests.back().time), "2024-03-11 04:30:00");
@@ -281,44 +307,6 @@ TEST(NoConnectData, AFailedSaveSelectsNothingAndAKeptFileIsSelectedByANameThatFi
   }
 }
 
-// A row record of every column: these cells given, the others empty, left
-// aligned, white and without a box.
-std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
-  return RefLine(cells, kColumnCount, other);
-}
-
-TEST(NoConnectData, MalformedCellsAndLinesThatAreNoRowRefusedOlderFormsRead) {
-  const std::string good = NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}, {kColumnRxCheck, "7102.0,1,80FF80,2"}});
-  const std::string mismatch = "NoConnectDataRecall Type mismatch in line 4";
-  // The message's start, empty when recalled.
-  struct Case { std::string row, refused; } cases[] = {
-      {good, ""}, {good.substr(0, good.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n", ""},
-      // Older files mark cells without a box -1.
-      {NoConnectRow({{kColumnTxConnect, "7102.0,1,FFFFFF,1"}}, ",0,FFFFFF,-1"), ""},
-      {"W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n", mismatch},  // two cells: no row of the table
-      {"x\r\n", mismatch}, {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}}), mismatch},
-      {NoConnectRow({{kColumnStation, "W1AW,9999999999999999999,FFFFFF,0"}}), mismatch},  // no long long
-      {NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,3"}}), mismatch},
-      {std::string(kDataFileLimit, '\n'), "NoConnectDataRecall File too large"},  // refused unread
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.row.substr(0, 200));
-    DataRig rig(kModeNoConnectData);
-    auto file = rig.Write("x.nct", kNoConnectHead + c.row);
-    EXPECT_EQ(NoConnectDataRecall(rig.table, file, rig.messages).has_value(), c.refused.empty());
-    EXPECT_EQ(rig.table.Rows(), c.refused.empty() ? 2 : 1);
-    if (!c.refused.empty()) {
-      EXPECT_EQ(rig.messages.entries.at(0).text.rfind(c.refused, 0), 0u) << rig.messages.entries.at(0).text;
-    } else if (&c == &cases[2]) {  // the older form's box, unchecked
-      EXPECT_EQ(rig.table.CellGet(1, kColumnTxConnect), "7102.0");
-      EXPECT_FALSE(rig.table.CheckGet(1, kColumnTxConnect));
-    }
-  }
-  EXPECT_EQ(NoConnectCaption("C:\\Program Files\\Velmora\\Data\\2005-03-14 183000.nct"),
-            "No Connect Data - 03/14/05 18:30:00");
-  EXPECT_EQ(NoConnectCaption(""), "AutoConnect");
-}
-
 // "Rx Pwr" as the reference with a silent S-meter: "Ref" stays empty where
 // "Rx Snr" was measured; such rows are saved, and a table with no measured
 // row is refused, never saved as headings alone.
@@ -341,44 +329,15 @@ TEST(ReferenceKept, EveryMeasuredRowIsSavedAndATableWithoutOneIsRefused) {
       EXPECT_FALSE(std::filesystem::exists(rig.program / "Data" / "2005-03-14 183000.ref"));
       continue;
     }
+    EXPECT_EQ(*file, rig.program / "Data" / "2005-03-14 183000.ref");
     EXPECT_EQ(SplitLines(testing::ReadBytes(*file)).size(), 3 + c.rows);
+    // Recalled with either measure as the reference.
+    for (int reference : {0, 1}) {
+      DataRig recalled(kModeReferenceData);
+      ASSERT_TRUE(ReferenceDataRecall(recalled.table, *file, reference, recalled.messages));
+      EXPECT_EQ(recalled.table.CellGet(1, kColumnRef), reference == 0 ? c.snr : c.pwr);
+    }
   }
-}
-
-// State 0, in a check-box column too; and saved so again.
-TEST(ReferenceKept, ANoConnectCellWithoutABoxIsRecalledWithoutOne) {
-  testing::SelectionRig rig(kModeNoConnectData);
-  auto file = rig.program / "a.nct";
-  testing::WriteBytes(file, kNoConnectHead + NoConnectRow({{kColumnStation, "W1AW,1,FFFFFF,0"},
-                                                           {kColumnRxCheck, "7102.0,1,FFFFFF,0"},
-                                                           {kColumnTxConnect, ",1,FFFFFF,2"}}));
-  ASSERT_TRUE(NoConnectDataRecall(rig.table, file, rig.messages));
-  EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck));
-  EXPECT_FALSE(rig.table.FrequencyClick(1, kColumnRxCheck)) << "no box to click";
-  EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
-  EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
-
-  ASSERT_EQ(NoConnectDataWrite(rig.table, rig.program / "b.nct", kConditions, kModeNoConnectData), "");
-  testing::SelectionRig again(kModeNoConnectData);
-  ASSERT_TRUE(NoConnectDataRecall(again.table, rig.program / "b.nct", again.messages));
-  EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
-  EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
-}
-
-// The list is built again at every rebuild of the window's table.
-TEST(ReferenceKept, AnUnreadableFileOfTheListIsToldOnceUntilItChanges) {
-  testing::SelectionRig rig(kModeReferenceData);
-  std::filesystem::create_directories(rig.program / "Data");
-  const auto bad = rig.program / "Data" / "2005-03-14 183000.ref";
-  testing::WriteBytes(bad, "no date\r\n");
-  ReferenceFilesTold told;
-  for (int build = 0; build < 3; ++build) {
-    if (build == 2)
-      std::filesystem::last_write_time(bad, std::filesystem::last_write_time(bad) + std::chrono::hours(1));
-    auto list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock, &told);
-    EXPECT_TRUE(list.rows.empty());
-  }
-  EXPECT_EQ(rig.messages.entries.size(), 2u) << "once, and again once changed";
 }
 
 }  // namespace

@@ -161,9 +161,9 @@ struct SelectionRig {
       table.CellSet(row, kColumnSnr, FormatNumber(r.snr, "0.0"));
     }
   }
-  TableConfiguration Configuration() {
-    return TableConfiguration(table, settings,
-                              {Rows(), clock, window, dependents, terminal, modeTables, TemplateWidth});
+  TableConfiguration Configuration(ModeTables* tables = nullptr) {
+    return TableConfiguration(
+        table, settings, {Rows(), clock, window, dependents, terminal, tables ? *tables : modeTables, TemplateWidth});
   }
   // The labels of the Tx Connect column, "!" before each unchecked one.
   std::vector<std::string> TxColumn() const {

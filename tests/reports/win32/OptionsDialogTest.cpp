@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "autoconnect/AutoConnectMenus.h"
 #include "selection/StationHistoryData.h"
 #include "tests/airmail/Fixture.h"
@@ -46,23 +48,14 @@ class OptionsDialogTest : public ::testing::Test {
   Dialog dialog{[] { return HWND{}; }, settings, folder.path(), messages, pump, [this] { ++applied; }};
 };
 
+// (The AirMail page's boxes stored: the folder browser's test; the offsets
+// grid written: the bad line's test.)
 TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
-  dialog.OptionsShow(Dialog::kAirmailPage);
-  ASSERT_TRUE(dialog.Visible());
-  Type("Airmail Directory Program", "C:\\AirMail");
-  ASSERT_TRUE(dialog.Apply());
-  EXPECT_EQ(settings.airmailDirectoryProgram, "C:\\AirMail");
-
   dialog.OptionsShow(Dialog::kStationsPage);
+  ASSERT_TRUE(dialog.Visible());
   Edit(Dialog::kRadioGrid, 0, 3, "14075.0, 10147.3");
   ASSERT_TRUE(dialog.Apply());
   EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationRadioData.txt"), "HAM,K4CJX,1,14075.0 10147.3\r\n"));
-
-  dialog.OptionsShow(Dialog::kOffsetPage);
-  Edit(Dialog::kOffsetGrid, 0, 2, "14075.0,7102.0");
-  Edit(Dialog::kOffsetGrid, 0, 3, "2.5");
-  ASSERT_TRUE(dialog.Apply());
-  EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14075.0 7102.0,2.5,360,0,0000,2400\r\n"));
 
   dialog.OptionsShow(Dialog::kHistoryPage);
   // A run learns a value while the page stands open: Apply asks before writing over it (it did not).
@@ -94,7 +87,7 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   EXPECT_EQ(settings.propagationModelModel, kModelIcepac);
   EXPECT_EQ(settings.propagationModelLayerAdjustEs, 0.7f);
   EXPECT_EQ(settings.propagationModelQIndex, 4.0f);
-  EXPECT_EQ(applied, 5);
+  EXPECT_EQ(applied, 3);
   ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].text.rfind("HistoryDataSave, StationHistoryData.txt was changed since it was shown", 0), 0u);
 }
@@ -141,11 +134,9 @@ TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
     SetWindowTextA(asking.Box("Station History Good"), "3");
     EXPECT_EQ(asking.Apply(), yes);
     // (No AirMail here: the system cell's list tells so.)
-    std::vector<std::string> questions;
-    for (const auto& entry : answers.entries)
-      if (entry.question) questions.push_back(entry.text);
-    ASSERT_EQ(questions.size(), 1u);
-    const std::string& asked = questions[0];
+    auto question = [](const RecordingMessenger::Entry& entry) { return entry.question; };
+    ASSERT_EQ(std::ranges::count_if(answers.entries, question), 1);
+    const std::string& asked = std::ranges::find_if(answers.entries, question)->text;
     EXPECT_EQ(asked.rfind("OffsetDataSave, StationOffsetData.txt was not read whole", 0), 0u) << asked;
     EXPECT_EQ(ReadBytes(offsets) == before, !yes);
     EXPECT_EQ(ReadBytes(folder.path() / "StationHistoryData.txt") == history, !yes);
@@ -177,6 +168,8 @@ TEST_F(OptionsDialogTest, AClickIntoAFolderBoxBrowsesForTheFolder) {
   EXPECT_EQ(shown[0].rfind("[AirMail's Program Folder]\n", 0), 0u) << shown[0];
   EXPECT_EQ(lstrcmpiA(testing::WindowText(program).c_str(), folder.path().string().c_str()), 0)
       << testing::WindowText(program);
+  ASSERT_TRUE(dialog.Apply());
+  EXPECT_EQ(settings.airmailDirectoryProgram, testing::WindowText(program)) << "the page's boxes stored";
 }
 
 // The choices of each column: OptionsGrids' test; here the labels' list

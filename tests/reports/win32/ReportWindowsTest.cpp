@@ -64,23 +64,26 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
 }
 
 // One click, one message per cause: a ship without a position was told
-// twice, once for the beams and once for the labels.
-TEST_F(ReportWindowsTest, AShipWithoutAPositionIsToldOnce) {
-  testing::WriteBytes(data.path() / "Airmail.ini", "[Settings]\r\nLast Program Version=3.4.062\r\n");
-  auto told = testing::Answered(IDOK, [&] { window->Command(kViewStationInfoBeamList); });
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"."), std::string::npos)
-      << told[0];
-  EXPECT_EQ(reports->StationInfo()->BeamList(), std::vector<std::string>{});
-}
-
-// (A document past any real one's size is refused by the same reader: RecordFileTest.)
-TEST_F(ReportWindowsTest, AMissingDocumentIsToldAndLeavesTheViewEmpty) {
-  std::filesystem::remove(data.path() / "FreqList.rtf");
-  auto told = testing::Answered(IDOK, [&] { window->Command(kViewStationInfoBeamList); });
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("\nUnable to open AirMail's \"FreqList.rtf\" file.\n"), std::string::npos);
-  EXPECT_EQ(RichEditColouredText(reports->StationInfo()->View()).text, "");
+// twice, once for the beams and once for the labels. A missing document
+// leaves the view empty. (A document past any real one's size is refused by
+// the same reader: RecordFileTest.)
+TEST_F(ReportWindowsTest, AShipWithoutAPositionOrAMissingDocumentIsToldOnce) {
+  // The file's new content (nullptr: removed), and the message's part.
+  const struct { const char *file, *content, *message; } cases[] = {
+      {"Airmail.ini", "[Settings]\r\nLast Program Version=3.4.062\r\n",
+       "Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"."},
+      {"FreqList.rtf", nullptr, "\nUnable to open AirMail's \"FreqList.rtf\" file.\n"}};
+  for (const auto& c : cases) {
+    const auto file = data.path() / c.file;
+    const std::string before = testing::ReadBytes(file);
+    c.content ? testing::WriteBytes(file, c.content) : void(std::filesystem::remove(file));
+    auto told = testing::Answered(IDOK, [&] { window->Command(kViewStationInfoBeamList); });
+    ASSERT_EQ(told.size(), 1u) << c.file;
+    EXPECT_NE(told[0].find(c.message), std::string::npos) << told[0];
+    EXPECT_EQ(reports->StationInfo()->BeamList(), std::vector<std::string>{});
+    testing::WriteBytes(file, before);
+  }
+  EXPECT_EQ(RichEditColouredText(reports->StationInfo()->View()).text, "") << "the missing document's";
 }
 
 // What each summary window shows is what its summary returns, over the
@@ -88,8 +91,6 @@ TEST_F(ReportWindowsTest, AMissingDocumentIsToldAndLeavesTheViewEmpty) {
 TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithTheWindow) {
   std::filesystem::path autoConnectLog = folder.path() / "AutoConnectLog.txt";
   testing::WriteBytes(autoConnectLog,
-                      "Time,Stations,Frequencies,Signal(Sec),Noise(Sec),NotBusy(Sec),Connecting(Sec),Connected(Sec),"
-                      "Attempts,Status,Mode,Station,Lat,Lon,SnrModel,SnrDetectCount,SnrDetectSum1\r\n"
                       "03/01/25 10:00:00,1,2,5,0,30,20,600,1,Connected ,2,WLO,12.5,-61.25,20,10,150\r\n"
                       "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH,12.5,-61.25,0,0,0\r\n");
   using Summary = HistorySummary (*)(const std::filesystem::path&, std::optional<HistoryPeriod>);

@@ -44,8 +44,7 @@ TEST(ChannelOccupancyWindow, ShowsTheStationsHoursAndMarksThePresentOne) {
   EXPECT_EQ(window->CurrentColumn(), now + 1);
   EXPECT_EQ(table.Look(0, now).back, kHeadingBack);
 
-  DependentWindows& dependents = windows;
-  dependents.DependentWindowsReset();
+  static_cast<DependentWindows&>(windows).DependentWindowsReset();
   EXPECT_FALSE(IsWindowVisible(window->Handle()));
   EXPECT_TRUE(rig.messages.entries.empty());
   testing::DrainQuit();

@@ -58,11 +58,8 @@ TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
       EXPECT_EQ(table.CellGet(k + 1, kHoursFirstColumn + hour), FormatNumber(snr[static_cast<size_t>(k) + 1], "0"))
           << "hour " << hour << ", frequency " << k;
   }
-
-  // 14:45: the "14" column (the hour timer both windows share moves the
-  // mark: ChannelOccupancyWindowTest; the mark itself: the tables' tests).
-  EXPECT_EQ(hours->CurrentColumn(), kHoursFirstColumn + 14);
-  EXPECT_EQ(table.Look(2, kHoursFirstColumn + 14).back, GetSysColor(COLOR_HIGHLIGHT));
+  // (The present hour's mark, which both hour windows share:
+  // ChannelOccupancyWindowTest and the tables' tests.)
 
   // Shown again with no station: the same station, predicted again (kept outputs, no run).
   windows.PropagationHoursShow("", "", rig.clock.now);
@@ -90,8 +87,7 @@ TEST_F(PropagationWindowsTest, TheDetailsWindowShowsTheStationsRowsAndIsPutAside
 
   // Every window of the station is put aside alike (the occupancy window's
   // test).
-  DependentWindows& dependents = windows;
-  dependents.DependentWindowsReset();
+  static_cast<DependentWindows&>(windows).DependentWindowsReset();
   EXPECT_FALSE(IsWindowVisible(details->Handle()));
   EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts()[0];
 }
