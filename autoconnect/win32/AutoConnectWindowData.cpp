@@ -84,10 +84,16 @@ void AutoConnectWindow::ReferenceRecallChosen() {
 
 void AutoConnectWindow::ReferenceRecallFrom(const std::filesystem::path& file) {
   if (!Create() || !Idle()) return;
+  // Clicked in the working list, beside this window's own messages: a close
+  // from the question about unsaved measurements waits for it.
+  Operation operation(operations_);
+  const std::string before = settings_.referenceDataFile;
   settings_.referenceDataFile = PathText(file);
   if (settings_.modeIndex == kModeReferenceData) return Configure();
   options_.ListSelect("cmbMode", kModeReferenceData);
   ModeChoose(kModeReferenceData);
+  // Refused there, the measurements kept: the file stays the one recalled before.
+  if (settings_.modeIndex != kModeReferenceData) settings_.referenceDataFile = before;
 }
 
 void AutoConnectWindow::WorkingListener::GridClick(int row, int) {
