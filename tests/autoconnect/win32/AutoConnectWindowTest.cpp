@@ -318,13 +318,14 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
     EXPECT_TRUE(window->Visible());
   }
 
-  // A file clicked in the working list asks too, under way while it asks.
-  bool busy = false;
-  MessageBoxAnswerer asking(IDYES, [&] { busy = busy || window->Busy(); });
-  window->ReferenceRecallFrom(folder.path() / "Other.ref");
-  askedAndRefused(asking.Texts());
-  EXPECT_TRUE(busy) << "a close from the question would unload the window under it";
-  EXPECT_NE(window->Settings().referenceDataFile, (folder.path() / "Other.ref").string());
+  {  // A file clicked in the working list asks too, under way while it asks.
+    bool busy = false;
+    MessageBoxAnswerer asking(IDYES, [&] { busy = busy || window->Busy(); });
+    window->ReferenceRecallFrom(folder.path() / "Other.ref");
+    askedAndRefused(asking.Texts());
+    EXPECT_TRUE(busy) << "a close from the question would unload the window under it";
+    EXPECT_NE(window->Settings().referenceDataFile, (folder.path() / "Other.ref").string());
+  }
 
   std::filesystem::remove(folder.path() / "Data");
   Answered(IDYES, [&] { window->Close(); });
