@@ -16,7 +16,8 @@ std::optional<ProfileDocument> ReadSettingsFile(const std::filesystem::path& fil
   std::error_code error;
   auto document = ProfileDocument::LoadExisting(file, error);
   if (!document)
-    messenger.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error) + std::string(consequence));
+    messenger.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error) +
+                   std::string(consequence));
   return document;
 }
 
