@@ -2,7 +2,6 @@
 // values the table fill would find, read by the same rules (the first of
 // a section or key wins, names without regard to case), each with the
 // file's own text of it; and the file made again from the rows.
-#include <cmath>
 #include <map>
 #include <set>
 
@@ -18,9 +17,10 @@ namespace {
 
 constexpr size_t kValueColumn = 3;
 
+// A value as the table fill takes it: one no single holds is none.
 std::optional<double> HistoryNumber(std::string_view text) {
   auto value = ParseLeadingNumber(text, true);
-  if (!value || !std::isfinite(*value)) return std::nullopt;
+  if (!value || !SingleHolds(*value)) return std::nullopt;
   return value;
 }
 

@@ -140,6 +140,9 @@ TEST_F(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
   for (char c : std::string("[HAM,W1AW]\r\n14075.0=0.333\r\n")) wide += {c, '\0'};
   testing::WriteBytes(file, wide);
   EXPECT_EQ(HistoryGridRecall(file, messages).rows, (GridRows{{"HAM", "W1AW", "14075.0", "0.33", "0.333"}}));
+  // A value the fill cannot take as a single is not shown as one either.
+  testing::WriteBytes(file, "[HAM,W1AW]\r\n14075.0=1e300\r\n");
+  EXPECT_TRUE(HistoryGridRecall(file, messages).rows.empty());
 }
 
 // "Reset" deletes the file; a delete that fails says why.
