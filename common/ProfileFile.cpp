@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "common/AtomicFile.h"
+#include "common/SystemLib.h"
 
 namespace velmora {
 namespace {
@@ -312,6 +313,23 @@ std::string ProfileDocument::Text() const {
 std::string ProfileRead(const std::filesystem::path& file, std::string_view section, std::string_view key,
                         size_t bufferSize) {
   return ProfileDocument::Load(file).Read(section, key, bufferSize);
+}
+
+std::optional<ProfileDocument> ProfileRecallRead(const std::filesystem::path& file, Messenger& messenger,
+                                                 std::string_view consequence) {
+  std::error_code error;
+  auto document = ProfileDocument::LoadExisting(file, error);
+  if (!document)
+    messenger.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error) +
+                   std::string(consequence));
+  return document;
+}
+
+bool ProfileSaveCommit(ProfileWriter& writer, Messenger& messenger) {
+  std::error_code error;
+  if (writer.Commit(error)) return true;
+  messenger.Show("ProfileSave - Cannot write " + PathText(writer.File()) + "\r" + ErrorText(error));
+  return false;
 }
 
 bool ProfileWrite(const std::filesystem::path& file, std::string_view section, std::string_view key,

@@ -17,6 +17,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/Messages.h"
+
 namespace velmora {
 
 // Settings and station files hold a few hundred lines; a file past this
@@ -119,6 +121,13 @@ class ProfileDocument {
 std::optional<std::string_view> ProfileLineSection(std::string_view line);
 ProfileDocument::Entry ProfileLineEntry(std::string_view line);
 
+// A settings file to recall: a missing one is an empty document; one that is
+// there but cannot be read is told as "ProfileRecall - Cannot read <file>",
+// the reason and `consequence`, and gives nothing: a recall that took
+// nothing must not pass for one.
+std::optional<ProfileDocument> ProfileRecallRead(const std::filesystem::path& file, Messenger& messenger,
+                                                 std::string_view consequence = {});
+
 // Convenience calls on a file, one key at a time.
 std::string ProfileRead(const std::filesystem::path& file, std::string_view section, std::string_view key,
                         size_t bufferSize = 256);
@@ -139,5 +148,9 @@ class ProfileWriter {
   ProfileDocument document_;
   std::error_code loadError_;  // the file exists but could not be read whole: never overwrite it
 };
+
+// Commits a save of settings; a failure is told as "ProfileSave - Cannot
+// write <file>" and the reason.
+bool ProfileSaveCommit(ProfileWriter& writer, Messenger& messenger);
 
 }  // namespace velmora

@@ -4,7 +4,6 @@
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "autoconnect/win32/WindowTwips.h"
-#include "common/SystemLib.h"
 #include "common/win32/SettingsFileDialogs.h"
 
 namespace velmora {
@@ -42,10 +41,7 @@ bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, boo
   ProfileWriter writer(file);
   velmora::ProfileSave(writer, settings_);
   if (windowKeys) ProfileSaveWindow(writer);
-  std::error_code error;
-  if (writer.Commit(error)) return true;
-  messenger_->Show("ProfileSave - Cannot write " + file.string() + "\r" + ErrorText(error));
-  return false;
+  return ProfileSaveCommit(writer, *messenger_);
 }
 
 const AutoConnectSettings& AutoConnectWindow::SettingsFromWindow() {
@@ -99,14 +95,8 @@ void AutoConnectWindow::SettingsRecallChosen() {
 // fails leaves both the measurements and the settings.
 void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
   if (!Idle()) return;
-  std::error_code error;
-  auto profile = ProfileDocument::LoadExisting(file, error);
-  if (!profile) {
-    // The user chose it: a recall that took nothing must not pass for one.
-    messenger_->Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error));
-    return;
-  }
-  if (ReferenceCloseCheck()) ProfileRecall(*profile);
+  auto profile = ProfileRecallRead(file, *messenger_);
+  if (profile && ReferenceCloseCheck()) ProfileRecall(*profile);
 }
 
 void AutoConnectWindow::SettingsSaveChosen() {
