@@ -38,7 +38,10 @@ inline constexpr std::int32_t kDigitalBlock = 2048;  // samples judged at a time
 class DigitalDetector {
  public:
   // A block needs its transform alone.
-  DigitalDetector() { block_.KeepTransform(true), block_.KeepDensities(false); }
+  DigitalDetector() {
+    block_.KeepTransform(true);
+    block_.KeepDensities(false);
+  }
   // Sample continuity was broken: the evidence starts again.
   void Restart();
   // Follows the buffer and, when it may speak (the power gate is open),

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <map>
 
@@ -157,7 +156,6 @@ std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& f
   recall.stamp = FileStamp::Of(*text);
   return SplitLines(decode ? decode(*text) : *text);
 }
-
 
 std::string LabelsCell(const std::vector<std::string>& labels) {
   std::string cell;

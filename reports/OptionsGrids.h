@@ -53,10 +53,6 @@ struct GridRecall {
   std::optional<FileStamp> stamp;    // the content read; none when there was no file to read
 };
 
-// Each reads its file's rows; a missing file is no rows. A file that cannot
-// be opened or read is reported as "<name> - Open, " or "<name> - Read, " +
-// the description; the offsets and radio grids stop at a line that is no
-// record, report it so and keep the rows read before it.
 // A grid file's lines (up to `limit` bytes, made text by `decode` when
 // given) and in `recall` the stamp of what was read; a missing file is
 // none. A file that cannot be read is told as "<recallName> - Open, " (or
@@ -64,6 +60,11 @@ struct GridRecall {
 std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& file, const std::string& recallName,
                                                   GridRecall& recall, Messenger& messages, size_t limit,
                                                   std::string (*decode)(std::string_view) = nullptr);
+
+// Each reads its file's rows; a missing file is no rows. A file that cannot
+// be opened or read is reported as "<name> - Open, " or "<name> - Read, " +
+// the description; the offsets and radio grids stop at a line that is no
+// record, report it so and keep the rows read before it.
 GridRecall OffsetGridRecall(const std::filesystem::path& file, Messenger& messages);
 GridRecall RadioGridRecall(const std::filesystem::path& file, Messenger& messages);
 GridRecall HistoryGridRecall(const std::filesystem::path& file, Messenger& messages);
@@ -83,7 +84,6 @@ bool GridFileWrite(const std::filesystem::path& file, std::string_view text, std
 bool OffsetGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
 bool RadioGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
 bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
-
 // Before a grid is written over a file it did not read whole: asks (Yes/No)
 // "<operation>, <file name> was not read whole" and the lines the write
 // would drop; true to write. Nothing dropped asks nothing.

@@ -21,8 +21,8 @@ inline constexpr const char* kStationHistoryDataFile = "StationHistoryData.txt";
 std::string StationHistorySection(std::string_view system, std::string_view station);
 
 // The stored value; nullopt when there is none or it is no number a single
-// holds. Values
-// written with a decimal comma by earlier versions read as meant.
+// holds. Values written with a decimal comma by earlier versions read as
+// meant.
 std::optional<double> StationHistoryValue(const ProfileDocument& history, std::string_view system,
                                           std::string_view station, std::string_view frequency);
 

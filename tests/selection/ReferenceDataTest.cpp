@@ -194,7 +194,9 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
     EXPECT_EQ(rig.table.Columns(), kColumnCount);
     EXPECT_EQ(rig.table.Rows(), 2);
     EXPECT_EQ(rig.table.CellGet(1, kColumnStation), recalled ? "W1AW" : "OLD");  // else the table as it was
-    if (!recalled) EXPECT_TRUE(rig.messages.Texts().at(0).starts_with(c.message)) << rig.messages.Texts().at(0);
+    if (!recalled) {
+      EXPECT_TRUE(rig.messages.Texts().at(0).starts_with(c.message)) << rig.messages.Texts().at(0);
+    }
     if (&c == &cases[7]) {  // no box shown, none to click, and saved so again
       EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck) || rig.table.FrequencyClick(1, kColumnRxCheck));
       EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
