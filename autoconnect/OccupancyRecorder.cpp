@@ -28,9 +28,14 @@ void OccupancyRecorder::ListeningEnded() {
   pending_.clear();
   auto keep = [&] { pending_.insert(pending_.begin(), std::make_move_iterator(heard.begin()),
                                     std::make_move_iterator(heard.end())); };
-  bool unreadable = false;
-  StationOccupancy record = StationOccupancyGet(file_, messenger_, &unreadable);
-  if (unreadable) return keep();
+  // A line that does not read would be lost in the rewrite: the file is
+  // left whole, as one that cannot be read is.
+  OccupancyRead read = StationOccupancyRead(file_);
+  if (!read.problem.empty()) {
+    messenger_.Show("StationOccupancyGet - " + read.problem);
+    return keep();
+  }
+  StationOccupancy& record = read.record;
   double halfLife = settings_.stationOccupancyHalfLife;
   for (const auto& s : heard) record.Add(s.key, s.heard, s.busy, s.day, halfLife);
   record.Bound(OccupancyDayOf(clock_.Now()), halfLife);

@@ -85,7 +85,7 @@ class StationOccupancy {
 struct OccupancyRead {
   StationOccupancy record;
   // The file could not be opened or read (or is too big): nothing of it
-  // was taken, and it must not be written over.
+  // was taken. With any problem it must not be written over.
   bool unreadable = false;
   std::string problem;  // "Open, ..." or "Read, ...", empty when the read was clean
 };
@@ -95,7 +95,7 @@ struct OccupancyRead {
 OccupancyRead StationOccupancyRead(const std::filesystem::path& file);
 
 // The record, with any problem told as "StationOccupancyGet - " + problem.
-// `unreadable` says whether the file must be left alone.
+// `unreadable` says whether nothing of the file could be taken.
 StationOccupancy StationOccupancyGet(const std::filesystem::path& file, Messenger& messenger,
                                      bool* unreadable = nullptr);
 

@@ -86,6 +86,17 @@ TEST(OccupancyRecorder, KeepsWhatARunHeardPerHourAtItsEnd) {
   ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].text.rfind("StationOccupancyGet - Read, ", 0), 0u);
   EXPECT_DOUBLE_EQ(recorder.PendingSeconds(), 120);
+  // A line that does not read (edited by hand) is named, and the file kept whole.
+  const std::string edited = "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n"
+                             "HAM,W1AW,7102.0,3,600.0,0.0,2024-03-01\r\n"
+                             "HAM,W1AW,10140.0,3,ten,0.0,2024-03-01\r\n";
+  testing::WriteBytes(file, edited);
+  recorder.ListeningEnded();
+  EXPECT_EQ(testing::ReadBytes(file), edited);
+  ASSERT_EQ(messages.entries.size(), 2u);
+  EXPECT_EQ(messages.entries[1].text,
+            "StationOccupancyGet - Read, Type mismatch in line 3: \"HAM,W1AW,10140.0,3,ten,0.0,2024-03-01\"");
+  EXPECT_DOUBLE_EQ(recorder.PendingSeconds(), 120);
 
   testing::WriteBytes(file, "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n"
                             "HAM,W1AW,14075.0,13,120.0,0.0,2024-02-09\r\n");
