@@ -1,5 +1,6 @@
 #include "selection/BusyShare.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/Format.h"
@@ -87,7 +88,8 @@ void AutoSelectBusy(FrequencyTable& table, int first, int last, const BusyRule& 
   for (int row = first; row <= last && row < table.Rows(); ++row) {
     if (!table.CheckGet(row, kColumnTxConnect)) continue;
     auto entry = rule.now.At(rule.system, table.CellGet(row, kColumnStation), table.CellGet(row, kColumnTxConnect));
-    bool known = entry && entry->heard >= rule.minimumMinutes * 60;
+    // Never on less than the column shows a share for, whatever the setting.
+    bool known = entry && entry->heard >= std::max(rule.minimumMinutes * 60, kBusyShownSeconds);
     double share = known ? 100 * entry->Share() : 0;
     checked.push_back({row, share, table.CellColor(row, kColumnTxConnect)});
     if (!known || share <= rule.thresholdPercent) continue;

@@ -117,13 +117,15 @@ TEST(BusyColumn, ThePresentHoursShareOnceAMinuteWasHeard) {
 TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLeft) {
   // heard: minutes and share per row, 0 minutes never heard; coloured: rows whose Tx Connect cell tells the reason.
   struct Case { const char* name; std::vector<std::pair<double, double>> heard; std::vector<std::string> tx;
-                std::vector<int> coloured; };
+                std::vector<int> coloured; double minimumMinutes = 10; };
   const Case cases[] = {
       {"above the threshold", {{30, 0.9}, {30, 0.1}, {0, 0}}, {"!7102.0", "10140.0", "14075.0"}, {1}},
       {"at it", {{30, 0.5}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
       {"heard too little", {{5, 1}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
       {"all busy: the least busy stays", {{30, 0.9}, {30, 0.7}, {30, 0.8}}, {"!7102.0", "10140.0", "!14075.0"},
        {1, 3}},
+      // The rule goes by what the "Busy" column shows: nothing under a minute heard.
+      {"no minimum, a few busy seconds", {{0.1, 1}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -132,7 +134,7 @@ TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLe
     const char* labels[] = {"7102.0", "10140.0", "14075.0"};
     for (size_t i = 0; i < c.heard.size(); ++i)
       if (c.heard[i].first > 0) rig.Heard(labels[i], c.heard[i].first, c.heard[i].second);
-    AutoSelectBusy(rig.table, 1, 3, {rig.now, "HAM", 50, 10, rig.colors[kReasonUsuallyBusy]});
+    AutoSelectBusy(rig.table, 1, 3, {rig.now, "HAM", 50, c.minimumMinutes, rig.colors[kReasonUsuallyBusy]});
     EXPECT_EQ(rig.TxColumn(), c.tx);
     for (int row = 1; row <= 3; ++row)
       EXPECT_EQ(rig.table.CellColor(row, kColumnTxConnect) == rig.colors[kReasonUsuallyBusy],
