@@ -7,6 +7,7 @@
 // that changed its habits is learned again within weeks; the busy share
 // itself does not fade, only the weight of what was heard.
 #include <chrono>
+#include <cmath>
 #include <compare>
 #include <filesystem>
 #include <map>
@@ -53,6 +54,8 @@ struct OccupancyEntry {
 
   // Busy seconds per second heard, 0 to 1.
   double Share() const { return heard > 0 ? busy / heard : 0; }
+  // The share in whole per cent, as it is shown and as the "Busy" rule weighs it.
+  int Percent() const { return static_cast<int>(std::lround(100 * Share())); }
 };
 
 // The weight left after `days` whole days: halved every half-life. No

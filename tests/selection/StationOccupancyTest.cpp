@@ -124,6 +124,7 @@ TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLe
       {"heard too little", {{5, 1}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
       {"all busy: the least busy stays", {{30, 0.9}, {30, 0.7}, {30, 0.8}}, {"!7102.0", "10140.0", "!14075.0"},
        {1, 3}},
+      {"50.3% shows as 50: at it", {{30, 0.503}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
       // The rule goes by what the "Busy" column shows: nothing under a minute heard.
       {"no minimum, a few busy seconds", {{0.1, 1}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}, 0},
   };

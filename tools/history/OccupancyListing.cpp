@@ -48,7 +48,7 @@ int OccupancyListing(std::span<const std::string_view> arguments, std::ostream& 
   out << kOccupancyHeading << "\n";
   for (const auto* e : entries)
     CsvLine(out, {e->first.system, e->first.station, e->first.frequency, IntegerText(e->first.hour),
-                  FormatNumber(e->second.heard / 60, "0.0"), FormatNumber(100 * e->second.Share(), "0")});
+                  FormatNumber(e->second.heard / 60, "0.0"), IntegerText(e->second.Percent())});
   return read.problem.empty() ? 0 : 1;
 }
 
