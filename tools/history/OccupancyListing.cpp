@@ -1,10 +1,13 @@
 #include "tools/history/OccupancyListing.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "common/Format.h"
+#include "common/SystemLib.h"
 #include "common/TextParse.h"
 #include "reports/HistoryText.h"
 #include "selection/StationOccupancy.h"
@@ -39,7 +42,17 @@ int OccupancyListing(std::span<const std::string_view> arguments, std::ostream& 
     err << "velmora-history: " << kOccupancyOption << ": one file must follow, and nothing else\n";
     return 2;
   }
-  OccupancyRead read = StationOccupancyRead(std::string(arguments[1]));
+  const std::filesystem::path file = std::string(arguments[1]);
+  // Not written yet in a folder that is there is an empty record, as a log
+  // not written yet is; in a folder that is not there, a mistyped name.
+  std::error_code ignored;
+  const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+  if (!std::filesystem::exists(file, ignored) && !std::filesystem::is_directory(folder, ignored)) {
+    err << "velmora-history: StationOccupancyGet - Open, "
+        << ErrorText(std::make_error_code(std::errc::no_such_file_or_directory)) << "\n";
+    return 1;
+  }
+  OccupancyRead read = StationOccupancyRead(file);
   if (!read.problem.empty()) err << "velmora-history: StationOccupancyGet - " << read.problem << "\n";
   if (read.unreadable) return 1;
   std::vector<const StationOccupancy::Entries::value_type*> entries;
