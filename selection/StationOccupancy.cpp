@@ -46,6 +46,14 @@ std::optional<std::pair<OccupancyKey, OccupancyEntry>> LineRead(std::string_view
   return std::pair{std::move(key), OccupancyEntry{*heard, std::min(*busy, *heard), *day}};
 }
 
+// Past what a line may hold, the seconds are scaled down to it, the share
+// kept, so that what is written reads back.
+void SecondsBound(OccupancyEntry& entry) {
+  if (entry.heard <= kMostSeconds) return;
+  entry.busy *= kMostSeconds / entry.heard;
+  entry.heard = kMostSeconds;
+}
+
 }  // namespace
 
 OccupancyDay OccupancyDayOf(const UtcDateTime& time) {
@@ -97,6 +105,7 @@ void StationOccupancy::Add(const OccupancyKey& key, double heard, double busy, O
   entry.heard += heard;
   entry.busy += std::min(busy, heard);
   entry.lastHeard = std::max(entry.lastHeard, day);
+  SecondsBound(entry);
 }
 
 void StationOccupancy::Insert(OccupancyKey key, const OccupancyEntry& entry) {
@@ -105,6 +114,7 @@ void StationOccupancy::Insert(OccupancyKey key, const OccupancyEntry& entry) {
   at->second.heard += entry.heard;
   at->second.busy += entry.busy;
   at->second.lastHeard = std::max(at->second.lastHeard, entry.lastHeard);
+  SecondsBound(at->second);
 }
 
 void StationOccupancy::Bound(OccupancyDay day, double halfLifeDays) {

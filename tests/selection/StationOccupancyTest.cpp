@@ -62,6 +62,8 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
       {"a day that does not exist", kHeading + good + "HAM,W1AW,7102.0,3,1,0,2024-02-30\r\n", 1,
        "Read, Type mismatch in line 3: \"HAM,W1AW,7102.0,3,1,0,2024-02-30\""},
       {"a key met twice keeps its sum", kHeading + good + good, 1, ""},
+      {"a sum past the most a line holds", kHeading + "HAM,W1AW,7102.0,3,900000000.0,0.0,2024-03-01\r\n" +
+                                               "HAM,W1AW,7102.0,3,900000000.0,900000000.0,2024-03-01\r\n", 1, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -77,7 +79,13 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
                                                   : std::vector<std::string>{"StationOccupancyGet - " + c.problem});
     EXPECT_EQ(ReadBytes(file), c.content) << "reading changes nothing";
     if (&c == &cases[3]) { EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 7200); }
-
+    // What was read is written so that it reads back whole.
+    std::error_code error;
+    ASSERT_TRUE(StationOccupancyWrite(folder.path() / "again.txt", record, error));
+    OccupancyRead again = StationOccupancyRead(folder.path() / "again.txt");
+    EXPECT_EQ(again.problem, "");
+    EXPECT_EQ(again.record.All().size(), c.entries);
+    if (&c == &cases[4] && !again.record.Empty()) { EXPECT_DOUBLE_EQ(again.record.All().begin()->second.Share(), 0.5); }
   }
 }
 
