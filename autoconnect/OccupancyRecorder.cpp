@@ -4,10 +4,14 @@
 #include <iterator>
 
 #include "common/SystemLib.h"
+#include "common/TextParse.h"
 
 namespace velmora {
 
 void OccupancyRecorder::Heard(const CallTarget& where, double seconds, bool busy) {
+  // Without a system, station or frequency it tells of no channel, and its
+  // line would not read back: the whole record would be refused from then on.
+  if (Trim(where.system).empty() || Trim(where.station).empty() || Trim(where.frequency).empty()) return;
   UtcDateTime now = clock_.Now();
   OccupancyDay day = OccupancyDayOf(now);
   // A run listens on few frequencies: the last one heard is nearly always the one.

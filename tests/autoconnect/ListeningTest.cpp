@@ -78,6 +78,7 @@ TEST(OccupancyRecorder, KeepsWhatARunHeardPerHourAtItsEnd) {
   clock.now.minute = 0;
   recorder.Heard(w1aw, 30, false);
   recorder.Heard({"HAM", "W1AW", "14080.0(p3)"}, 30, false);
+  recorder.Heard({"HAM", " ", "7102.0"}, 30, true);  // no station: a line the file could not read back
   EXPECT_FALSE(std::filesystem::exists(file)) << "never buffer by buffer";
 
   testing::WriteBytes(file, std::string(kOccupancyFileLimit + 1, ' '));
