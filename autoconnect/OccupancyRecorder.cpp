@@ -4,10 +4,14 @@
 #include <iterator>
 
 #include "common/SystemLib.h"
+#include "common/TextParse.h"
 
 namespace velmora {
 
 void OccupancyRecorder::Heard(const CallTarget& where, double seconds, bool busy) {
+  // Without a system, station or frequency it tells of no channel, and its
+  // line would not read back: the whole record would be refused from then on.
+  if (Trim(where.system).empty() || Trim(where.station).empty() || Trim(where.frequency).empty()) return;
   UtcDateTime now = clock_.Now();
   OccupancyDay day = OccupancyDayOf(now);
   // A run listens on few frequencies: the last one heard is nearly always the one.
@@ -28,9 +32,14 @@ void OccupancyRecorder::ListeningEnded() {
   pending_.clear();
   auto keep = [&] { pending_.insert(pending_.begin(), std::make_move_iterator(heard.begin()),
                                     std::make_move_iterator(heard.end())); };
-  bool unreadable = false;
-  StationOccupancy record = StationOccupancyGet(file_, messenger_, &unreadable);
-  if (unreadable) return keep();
+  // A line that does not read would be lost in the rewrite: the file is
+  // left whole, as one that cannot be read is.
+  OccupancyRead read = StationOccupancyRead(file_);
+  if (!read.problem.empty()) {
+    messenger_.Show("StationOccupancyGet - " + read.problem);
+    return keep();
+  }
+  StationOccupancy& record = read.record;
   double halfLife = settings_.stationOccupancyHalfLife;
   for (const auto& s : heard) record.Add(s.key, s.heard, s.busy, s.day, halfLife);
   record.Bound(OccupancyDayOf(clock_.Now()), halfLife);

@@ -2,8 +2,9 @@
 // The occupancy record's side of the listening port: what a run heard is
 // gathered per station, frequency, UTC hour and day, and added to
 // "StationOccupancyData.txt" once the run ends, the old knowledge faded to
-// the day heard. A file that cannot be read is left as it is, and what was
-// heard waits for the next end, as it does when the write fails.
+// the day heard. A file that cannot be read, or holds a line that does not
+// read, is left as it is, and what was heard waits for the next end, as it
+// does when the write fails.
 #include <filesystem>
 #include <vector>
 

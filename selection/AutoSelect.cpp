@@ -234,7 +234,8 @@ void AutoSelect::AutoSelectReference(int first, int last) {
   SortRows(table_, first, last, byReference, Messages());
   int kept = 0;
   for (int row = first; row <= last; ++row) {
-    if (table_.CellGet(row, kColumnTxConnect).empty()) continue;
+    // A frequency the "Busy" rule left out would hold a place with nothing to call.
+    if (table_.CellGet(row, kColumnTxConnect).empty() || LeftOutAsBusy(row)) continue;
     if (++kept > settings_.autoSelectReferenceTopFrequencies) table_.CheckSet(row, kColumnTxConnect, false);
   }
   if (settings_.autoSelectReferenceTopFrequencies == 1) {
@@ -268,6 +269,11 @@ void AutoSelect::AutoSelectBusy(int first, int last) {
   velmora::AutoSelectBusy(table_, first, last,
                           {*now, system_, settings_.autoSelectBusyThreshold,
                            settings_.autoSelectBusyMinutes, s_.rows.colors[kReasonUsuallyBusy]});
+}
+
+bool AutoSelect::LeftOutAsBusy(int row) const {
+  return settings_.autoSelectBusy && !table_.CheckGet(row, kColumnTxConnect) &&
+         table_.CellColor(row, kColumnTxConnect) == s_.rows.colors[kReasonUsuallyBusy];
 }
 
 void AutoSelect::AutoSelectSnrTop(int first, int last) {

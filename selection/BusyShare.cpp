@@ -1,5 +1,6 @@
 #include "selection/BusyShare.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/Format.h"
@@ -60,11 +61,11 @@ std::string OccupancyMinutesText(double seconds) {
 
 std::string BusyCellText(const OccupancyEntry& entry) {
   if (entry.heard < kBusyShownSeconds) return {};
-  return FormatNumber(100 * entry.Share(), "0");
+  return IntegerText(entry.Percent());
 }
 
 std::string BusyToolTipText(const OccupancyEntry& entry, int hour, OccupancyDay today) {
-  return "Busy " + FormatNumber(100 * entry.Share(), "0") + "% of " + OccupancyMinutesText(entry.heard) +
+  return "Busy " + IntegerText(entry.Percent()) + "% of " + OccupancyMinutesText(entry.heard) +
          " Minutes Heard at " + TwoDigits(hour) + " UTC, Last Heard " + AgeText(entry.lastHeard, today);
 }
 
@@ -87,8 +88,10 @@ void AutoSelectBusy(FrequencyTable& table, int first, int last, const BusyRule& 
   for (int row = first; row <= last && row < table.Rows(); ++row) {
     if (!table.CheckGet(row, kColumnTxConnect)) continue;
     auto entry = rule.now.At(rule.system, table.CellGet(row, kColumnStation), table.CellGet(row, kColumnTxConnect));
-    bool known = entry && entry->heard >= rule.minimumMinutes * 60;
-    double share = known ? 100 * entry->Share() : 0;
+    // Never on less than the column shows a share for, whatever the setting.
+    bool known = entry && entry->heard >= std::max(rule.minimumMinutes * 60, kBusyShownSeconds);
+    // The per cent the column shows: a "50" is not above a threshold of 50.
+    double share = known ? entry->Percent() : 0;
     checked.push_back({row, share, table.CellColor(row, kColumnTxConnect)});
     if (!known || share <= rule.thresholdPercent) continue;
     table.CheckSet(row, kColumnTxConnect, false);

@@ -85,7 +85,7 @@ struct BusyRule {
   const OccupancyNow& now;
   std::string_view system;
   double thresholdPercent = 50;  // "Auto Select Busy Threshold"
-  double minimumMinutes = 10;    // "Auto Select Busy Minutes"
+  double minimumMinutes = 10;    // "Auto Select Busy Minutes"; never under the column's minute
   Bgr colour = 0;                // the reason colour of the rows deselected
 };
 

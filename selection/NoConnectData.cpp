@@ -1,5 +1,6 @@
 #include "selection/NoConnectData.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -73,19 +74,25 @@ std::optional<RecalledCell> CellRead(const Record& fields, size_t at) {
   return RecalledCell{fields[at], *AlignmentOf(*align), *back, static_cast<int>(*check)};
 }
 
+// The table's columns a row record holds a cell for: all of them, or in a
+// file older than the "Busy" columns, those before them.
+int ColumnsHeld(const Record& fields) {
+  return static_cast<int>(std::min<size_t>(fields.size() / kCellFields, kColumnCount));
+}
+
 // A row record: a cell for every column of the table (what lies past them
 // is not ours); nullopt for a line that is no row.
 std::optional<Record> RowRead(std::string_view line) {
   Record fields = SplitRecord(line, 0, kDataFileQuotes);
-  if (fields.size() < kColumnCount * kCellFields) return std::nullopt;
-  for (size_t at = 0; at < kColumnCount * kCellFields; at += kCellFields)
-    if (!CellRead(fields, at)) return std::nullopt;
+  if (fields.size() < kColumnsSaved * kCellFields) return std::nullopt;
+  for (int column = 0; column < ColumnsHeld(fields); ++column)
+    if (!CellRead(fields, static_cast<size_t>(column) * kCellFields)) return std::nullopt;
   return fields;
 }
 
 void RecalledRowSet(FrequencyTable& table, const Record& fields) {
   int row = table.RowAdd();
-  for (int column = 0; column < table.Columns() && column < kColumnCount; ++column) {
+  for (int column = 0; column < table.Columns() && column < ColumnsHeld(fields); ++column) {
     const RecalledCell cell = *CellRead(fields, static_cast<size_t>(column) * kCellFields);
     bool boxes = table.Column(column).checkBoxes;
     if (cell.check != kNoBox && boxes) {

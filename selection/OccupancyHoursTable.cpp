@@ -31,7 +31,7 @@ bool IsHourColumn(int column) {
 }
 
 std::string CellTip(const OccupancyEntry& entry) {
-  return "Busy " + FormatNumber(100 * entry.Share(), "0") + "% of " + OccupancyMinutesText(entry.heard) +
+  return "Busy " + IntegerText(entry.Percent()) + "% of " + OccupancyMinutesText(entry.heard) +
          " Minutes Heard, Last Heard " + OccupancyDayText(entry.lastHeard);
 }
 

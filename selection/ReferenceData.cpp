@@ -140,7 +140,7 @@ std::optional<std::filesystem::path> ReferenceStationSave(const FrequencyTable& 
 
 std::optional<Record> ReferenceRowRead(std::string_view line) {
   Record fields = SplitRecord(line, 0, kDataFileQuotes);
-  if (fields.size() < kColumnCount) return std::nullopt;
+  if (fields.size() < kColumnsSaved) return std::nullopt;
   for (int column : kMeasuredColumns)
     if (Measured(fields[column]) && !FieldNumber(fields[column])) return std::nullopt;
   return fields;

@@ -46,6 +46,24 @@ std::optional<std::pair<OccupancyKey, OccupancyEntry>> LineRead(std::string_view
   return std::pair{std::move(key), OccupancyEntry{*heard, std::min(*busy, *heard), *day}};
 }
 
+// The first line is the heading when its first field names the systems
+// (after the mark an editor may save before it); without a heading it is a
+// record like any other.
+bool IsHeading(std::string_view line) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  if (line.substr(0, kUtf8Mark.size()) == kUtf8Mark) line.remove_prefix(kUtf8Mark.size());
+  Record fields = SplitRecord(line);
+  return !fields.empty() && ToUpper(Trim(fields[0])) == "SYSTEM";
+}
+
+// Past what a line may hold, the seconds are scaled down to it, the share
+// kept, so that what is written reads back.
+void SecondsBound(OccupancyEntry& entry) {
+  if (entry.heard <= kMostSeconds) return;
+  entry.busy *= kMostSeconds / entry.heard;
+  entry.heard = kMostSeconds;
+}
+
 }  // namespace
 
 OccupancyDay OccupancyDayOf(const UtcDateTime& time) {
@@ -97,6 +115,7 @@ void StationOccupancy::Add(const OccupancyKey& key, double heard, double busy, O
   entry.heard += heard;
   entry.busy += std::min(busy, heard);
   entry.lastHeard = std::max(entry.lastHeard, day);
+  SecondsBound(entry);
 }
 
 void StationOccupancy::Insert(OccupancyKey key, const OccupancyEntry& entry) {
@@ -105,6 +124,7 @@ void StationOccupancy::Insert(OccupancyKey key, const OccupancyEntry& entry) {
   at->second.heard += entry.heard;
   at->second.busy += entry.busy;
   at->second.lastHeard = std::max(at->second.lastHeard, entry.lastHeard);
+  SecondsBound(at->second);
 }
 
 void StationOccupancy::Bound(OccupancyDay day, double halfLifeDays) {
@@ -145,7 +165,7 @@ OccupancyRead StationOccupancyRead(const std::filesystem::path& file) {
     if (Trim(*line).empty()) continue;
     if (auto entry = LineRead(*line)) {
       read.record.Insert(std::move(entry->first), entry->second);
-    } else if (number > 1 && read.problem.empty()) {  // the first line is the heading
+    } else if (read.problem.empty() && !(number == 1 && IsHeading(*line))) {
       read.problem = "Read, " + TypeMismatch(number, *line);
     }
   }

@@ -7,6 +7,7 @@
 // that changed its habits is learned again within weeks; the busy share
 // itself does not fade, only the weight of what was heard.
 #include <chrono>
+#include <cmath>
 #include <compare>
 #include <filesystem>
 #include <map>
@@ -53,6 +54,8 @@ struct OccupancyEntry {
 
   // Busy seconds per second heard, 0 to 1.
   double Share() const { return heard > 0 ? busy / heard : 0; }
+  // The share in whole per cent, as it is shown and as the "Busy" rule weighs it.
+  int Percent() const { return static_cast<int>(std::lround(100 * Share())); }
 };
 
 // The weight left after `days` whole days: halved every half-life. No
@@ -85,7 +88,7 @@ class StationOccupancy {
 struct OccupancyRead {
   StationOccupancy record;
   // The file could not be opened or read (or is too big): nothing of it
-  // was taken, and it must not be written over.
+  // was taken. With any problem it must not be written over.
   bool unreadable = false;
   std::string problem;  // "Open, ..." or "Read, ...", empty when the read was clean
 };
@@ -95,7 +98,7 @@ struct OccupancyRead {
 OccupancyRead StationOccupancyRead(const std::filesystem::path& file);
 
 // The record, with any problem told as "StationOccupancyGet - " + problem.
-// `unreadable` says whether the file must be left alone.
+// `unreadable` says whether nothing of the file could be taken.
 StationOccupancy StationOccupancyGet(const std::filesystem::path& file, Messenger& messenger,
                                      bool* unreadable = nullptr);
 

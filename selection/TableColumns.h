@@ -44,6 +44,10 @@ enum FrequencyColumn : int {
   kColumnCount
 };
 
+// The columns a row of an older .ref or .nct file holds at least: those
+// the table had before its "Busy" columns.
+inline constexpr int kColumnsSaved = kColumnBusy;
+
 // The width of a text in the grid's font, in the view's units.
 using TextWidth = std::function<int(std::string_view)>;
 

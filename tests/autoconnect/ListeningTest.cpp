@@ -78,6 +78,7 @@ TEST(OccupancyRecorder, KeepsWhatARunHeardPerHourAtItsEnd) {
   clock.now.minute = 0;
   recorder.Heard(w1aw, 30, false);
   recorder.Heard({"HAM", "W1AW", "14080.0(p3)"}, 30, false);
+  recorder.Heard({"HAM", " ", "7102.0"}, 30, true);  // no station: a line the file could not read back
   EXPECT_FALSE(std::filesystem::exists(file)) << "never buffer by buffer";
 
   testing::WriteBytes(file, std::string(kOccupancyFileLimit + 1, ' '));
@@ -85,6 +86,17 @@ TEST(OccupancyRecorder, KeepsWhatARunHeardPerHourAtItsEnd) {
   EXPECT_EQ(std::filesystem::file_size(file), kOccupancyFileLimit + 1) << "a file not read is not written over";
   ASSERT_EQ(messages.entries.size(), 1u);
   EXPECT_EQ(messages.entries[0].text.rfind("StationOccupancyGet - Read, ", 0), 0u);
+  EXPECT_DOUBLE_EQ(recorder.PendingSeconds(), 120);
+  // A line that does not read (edited by hand) is named, and the file kept whole.
+  const std::string edited = "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n"
+                             "HAM,W1AW,7102.0,3,600.0,0.0,2024-03-01\r\n"
+                             "HAM,W1AW,10140.0,3,ten,0.0,2024-03-01\r\n";
+  testing::WriteBytes(file, edited);
+  recorder.ListeningEnded();
+  EXPECT_EQ(testing::ReadBytes(file), edited);
+  ASSERT_EQ(messages.entries.size(), 2u);
+  EXPECT_EQ(messages.entries[1].text,
+            "StationOccupancyGet - Read, Type mismatch in line 3: \"HAM,W1AW,10140.0,3,ten,0.0,2024-03-01\"");
   EXPECT_DOUBLE_EQ(recorder.PendingSeconds(), 120);
 
   testing::WriteBytes(file, "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n"

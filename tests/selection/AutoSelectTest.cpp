@@ -6,6 +6,7 @@
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
 #include "selection/AirmailStationGeometry.h"
+#include "selection/BusyShare.h"
 #include "selection/NoiseSelect.h"
 #include "selection/TableColumns.h"
 #include "tests/selection/SelectionFakes.h"
@@ -62,6 +63,34 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_EQ(rig.table.CellGet(2, kColumnRef), "5");  // nearer 10000, whose row was read first
   EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck)) << "a level below 0";
   EXPECT_TRUE(rig.messages.entries.empty());
+}
+
+// The best level's frequency usually busy at this hour: the "Busy" rule
+// leaves it out, and the next best takes its place among the top.
+TEST(AutoSelectReference, AFrequencyLeftOutAsBusyTakesNoPlaceAmongTheTop) {
+  testing::SelectionRig rig(kModeMultipleFrequencies);
+  auto file = rig.program / "r.ref";
+  auto line = [](std::string frequency, std::string level) {
+    return testing::RefLine({{kColumnStation, "W1AW"}, {kColumnFrequency, frequency}, {kColumnRef, level}});
+  };
+  testing::WriteBytes(file, testing::RefFile({line("7000.0", "-5"), line("10000.0", "5"), line("14000.0", "25")},
+                                             "HAM,41,-71,100"));
+  rig.settings.referenceDataFile = file.string();
+  rig.settings.autoSelectBusy = true;
+  rig.Add({{"W1AW", "7102.0", 0}, {"W1AW", "10145.5", 0}, {"W1AW", "14105.5", 0}});
+  auto range = LatLonGetRange(*rig.geometry.ship, *rig.geometry.StationPosition("HAM", "W1AW"));
+  for (int r = 1; r <= 3; ++r) rig.table.CellSet(r, kColumnRange, FormatNumber(range, "0"));
+  struct Heard final : OccupancySource {
+    StationOccupancy record;
+    OccupancyNow now{record, 14, OccupancyDayOf({2024, 3, 10, 14, 0, 0, 0}), 30};
+    const OccupancyNow* OccupancyAtThisHour() override { return &now; }
+  } heard;
+  heard.record.Add({"HAM", "W1AW", "14105.5", 14}, 1800, 1700, heard.now.today, 30);
+  StationRowsServices rows = rig.Rows();
+  rows.occupancy = &heard;
+  AutoSelect(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", {rows, rig.window, rig.clock})
+      .AutoSelectReference(1, 3);
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "10145.5", "!14105.5"}));
 }
 
 // Told once a fill, not at every row or station: a reference station whose

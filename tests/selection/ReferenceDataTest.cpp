@@ -147,8 +147,9 @@ TEST(DataFiles, WhatASaveWritesARecallReadsBackOrTheSaveRefuses) {
 
 // A row record of every column: these cells given, the others empty, left
 // aligned, white and without a box.
-std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0") {
-  return RefLine(cells, kColumnCount, other);
+std::string NoConnectRow(const std::map<int, std::string>& cells, std::string_view other = ",1,FFFFFF,0",
+                         int columns = kColumnCount) {
+  return RefLine(cells, columns, other);
 }
 
 // Both kinds of file read field by field: a malformed number or cell, a line
@@ -171,12 +172,15 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
       {false, RefFile({good}, "HAM,4l.5,-71.25,112.5"), refused + "2"},
       {false, RefFile({good}, "HAM,41.5,-71.25,1e39"), refused + "2"},  // no single
       {false, RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}), refused + "5"},
-      {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount - 1)}), refused + "4"},
+      {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnsSaved - 1)}), refused + "4"},
+      // Saved before the table had its "Busy" columns.
+      {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnsSaved)}), ""},
       {false, RefFile({good}) + std::string(kDataFileLimit, '\n'), "ReferenceDataRecall - Read, File too large"},
       {true, nct(row), ""}, {true, nct(row.substr(0, row.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n"), ""},
       // Older files mark cells without a box -1.
       {true, nct(NoConnectRow({{kColumnStation, "W1AW,1,FFFFFF,-1"}, {kColumnTxConnect, "7102.0,1,FFFFFF,1"}},
                               ",0,FFFFFF,-1")), ""},
+      {true, nct(NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}}, ",1,FFFFFF,0", kColumnsSaved)), ""},
       {true, nct("W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n"), mismatch},  // two cells: no row of the table
       {true, nct(NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}})), mismatch},
       {true, nct(NoConnectRow({{kColumnStation, "W1AW,9999999999999999999,FFFFFF,0"}})), mismatch},  // no long long
@@ -197,7 +201,7 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
     if (!recalled) {
       EXPECT_TRUE(rig.messages.Texts().at(0).starts_with(c.message)) << rig.messages.Texts().at(0);
     }
-    if (&c == &cases[7]) {  // no box shown, none to click, and saved so again
+    if (&c == &cases[8]) {  // no box shown, none to click, and saved so again
       EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck) || rig.table.FrequencyClick(1, kColumnRxCheck));
       EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
       EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
@@ -207,7 +211,7 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
       EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
       EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
     }
-    if (&c == &cases[9]) {  // the older form's box, unchecked
+    if (&c == &cases[10]) {  // the older form's box, unchecked
       EXPECT_EQ(rig.table.CellGet(1, kColumnTxConnect), "7102.0");
       EXPECT_FALSE(rig.table.CheckGet(1, kColumnTxConnect));
     }

@@ -57,11 +57,16 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
   const std::string good = "HAM,W1AW,14075.0,14,3600.0,2700.0,2024-03-01\r\n";
   const struct { const char* name; std::string content; size_t entries; std::string problem; } cases[] = {
       {"no heading, LF ends", "HAM,W1AW,14075.0,14,3600.0,2700.0,2024-03-01\n", 1, ""},
+      {"a heading saved with a byte order mark", "\xEF\xBB\xBF" + kHeading + good, 1, ""},
       {"an hour past 23", kHeading + "HAM,W1AW,14075.0,24,1,0,2024-03-01\r\n" + good, 1,
        "Read, Type mismatch in line 2: \"HAM,W1AW,14075.0,24,1,0,2024-03-01\""},
       {"a day that does not exist", kHeading + good + "HAM,W1AW,7102.0,3,1,0,2024-02-30\r\n", 1,
        "Read, Type mismatch in line 3: \"HAM,W1AW,7102.0,3,1,0,2024-02-30\""},
+      {"no heading, a first line that does not read", "HAM,W1AW,7102.0,3,1,0,2024-02-30\r\n" + good, 1,
+       "Read, Type mismatch in line 1: \"HAM,W1AW,7102.0,3,1,0,2024-02-30\""},
       {"a key met twice keeps its sum", kHeading + good + good, 1, ""},
+      {"a sum past the most a line holds", kHeading + "HAM,W1AW,7102.0,3,900000000.0,0.0,2024-03-01\r\n" +
+                                               "HAM,W1AW,7102.0,3,900000000.0,900000000.0,2024-03-01\r\n", 1, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -76,8 +81,14 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
     EXPECT_EQ(messages.Texts(), c.problem.empty() ? std::vector<std::string>{}
                                                   : std::vector<std::string>{"StationOccupancyGet - " + c.problem});
     EXPECT_EQ(ReadBytes(file), c.content) << "reading changes nothing";
-    if (&c == &cases[3]) { EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 7200); }
-
+    if (&c == &cases[5]) { EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 7200); }
+    // What was read is written so that it reads back whole.
+    std::error_code error;
+    ASSERT_TRUE(StationOccupancyWrite(folder.path() / "again.txt", record, error));
+    OccupancyRead again = StationOccupancyRead(folder.path() / "again.txt");
+    EXPECT_EQ(again.problem, "");
+    EXPECT_EQ(again.record.All().size(), c.entries);
+    if (&c == &cases[6] && !again.record.Empty()) { EXPECT_DOUBLE_EQ(again.record.All().begin()->second.Share(), 0.5); }
   }
 }
 
@@ -117,13 +128,16 @@ TEST(BusyColumn, ThePresentHoursShareOnceAMinuteWasHeard) {
 TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLeft) {
   // heard: minutes and share per row, 0 minutes never heard; coloured: rows whose Tx Connect cell tells the reason.
   struct Case { const char* name; std::vector<std::pair<double, double>> heard; std::vector<std::string> tx;
-                std::vector<int> coloured; };
+                std::vector<int> coloured; double minimumMinutes = 10; };
   const Case cases[] = {
       {"above the threshold", {{30, 0.9}, {30, 0.1}, {0, 0}}, {"!7102.0", "10140.0", "14075.0"}, {1}},
       {"at it", {{30, 0.5}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
       {"heard too little", {{5, 1}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
       {"all busy: the least busy stays", {{30, 0.9}, {30, 0.7}, {30, 0.8}}, {"!7102.0", "10140.0", "!14075.0"},
        {1, 3}},
+      {"50.3% shows as 50: at it", {{30, 0.503}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}},
+      // The rule goes by what the "Busy" column shows: nothing under a minute heard.
+      {"no minimum, a few busy seconds", {{0.1, 1}, {30, 0.1}, {0, 0}}, {"7102.0", "10140.0", "14075.0"}, {}, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -132,7 +146,7 @@ TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLe
     const char* labels[] = {"7102.0", "10140.0", "14075.0"};
     for (size_t i = 0; i < c.heard.size(); ++i)
       if (c.heard[i].first > 0) rig.Heard(labels[i], c.heard[i].first, c.heard[i].second);
-    AutoSelectBusy(rig.table, 1, 3, {rig.now, "HAM", 50, 10, rig.colors[kReasonUsuallyBusy]});
+    AutoSelectBusy(rig.table, 1, 3, {rig.now, "HAM", 50, c.minimumMinutes, rig.colors[kReasonUsuallyBusy]});
     EXPECT_EQ(rig.TxColumn(), c.tx);
     for (int row = 1; row <= 3; ++row)
       EXPECT_EQ(rig.table.CellColor(row, kColumnTxConnect) == rig.colors[kReasonUsuallyBusy],

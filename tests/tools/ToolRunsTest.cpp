@@ -81,6 +81,9 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
        "velmora-history: --from: 2026-02-30 is no date of the form YYYY-MM-DD", 0},
       {"velmora-history", "--occupancy a --log b", 2, "velmora-history: --occupancy: one file must follow", 1},
       {"velmora-history", "--occupancy " + Quoted(folder.path()), 1, "velmora-history: StationOccupancyGet - ", 1},
+      // A mistyped folder once listed an empty record and exited 0.
+      {"velmora-history", "--occupancy " + Quoted(folder.path() / "none" / "StationOccupancyData.txt"), 1,
+       "velmora-history: StationOccupancyGet - Open, ", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tool + " " + c.arguments);

@@ -1,10 +1,13 @@
 #include "tools/history/OccupancyListing.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "common/Format.h"
+#include "common/SystemLib.h"
 #include "common/TextParse.h"
 #include "reports/HistoryText.h"
 #include "selection/StationOccupancy.h"
@@ -39,7 +42,17 @@ int OccupancyListing(std::span<const std::string_view> arguments, std::ostream& 
     err << "velmora-history: " << kOccupancyOption << ": one file must follow, and nothing else\n";
     return 2;
   }
-  OccupancyRead read = StationOccupancyRead(std::string(arguments[1]));
+  const std::filesystem::path file = std::string(arguments[1]);
+  // Not written yet in a folder that is there is an empty record, as a log
+  // not written yet is; in a folder that is not there, a mistyped name.
+  std::error_code ignored;
+  const auto folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+  if (!std::filesystem::exists(file, ignored) && !std::filesystem::is_directory(folder, ignored)) {
+    err << "velmora-history: StationOccupancyGet - Open, "
+        << ErrorText(std::make_error_code(std::errc::no_such_file_or_directory)) << "\n";
+    return 1;
+  }
+  OccupancyRead read = StationOccupancyRead(file);
   if (!read.problem.empty()) err << "velmora-history: StationOccupancyGet - " << read.problem << "\n";
   if (read.unreadable) return 1;
   std::vector<const StationOccupancy::Entries::value_type*> entries;
@@ -48,7 +61,7 @@ int OccupancyListing(std::span<const std::string_view> arguments, std::ostream& 
   out << kOccupancyHeading << "\n";
   for (const auto* e : entries)
     CsvLine(out, {e->first.system, e->first.station, e->first.frequency, IntegerText(e->first.hour),
-                  FormatNumber(e->second.heard / 60, "0.0"), FormatNumber(100 * e->second.Share(), "0")});
+                  FormatNumber(e->second.heard / 60, "0.0"), IntegerText(e->second.Percent())});
   return read.problem.empty() ? 0 : 1;
 }
 
