@@ -69,6 +69,9 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
        "velmora-predict: --data: no AirMail station file", 0},
       {"velmora-predict", data + " --system HAM --mode 6 --station W1AW --itshfbc " + Quoted(empty), 1,
        "Propagation Model REC533 not found.\n\nPlease check", 3},
+      // A mistyped position was taken as far as it read as a number: 12-5 as 12.
+      {"velmora-predict", data + " --system HAM --lat 12-5 --lon 3 --itshfbc " + Quoted(empty), 2,
+       "velmora-predict: --lat: 12-5 is no number", 0},
       // A station not in AirMail's file once printed its message and exited 0.
       {"velmora-predict", data + " --system HAM --mode 6 --station NOSUCH --itshfbc " + Quoted(empty), 1,
        "Unable to find AirMail's Frequency List, NOSUCH in \"System.HAM.ini\".", 3},

@@ -31,13 +31,8 @@ const char* const kPredictUsage =
 
 namespace {
 
-std::optional<double> Number(std::string_view text) {
-  text = Trim(text);
-  auto value = ParseLeadingNumber(text);
-  if (!value || !std::isfinite(*value) || text.find_first_not_of("+-.0123456789eE") != std::string_view::npos)
-    return std::nullopt;
-  return value;
-}
+// The whole value: "12-5" or "45.30.15" is a typing slip, not 12 or 45.3.
+std::optional<double> Number(std::string_view text) { return FieldNumber(text); }
 
 std::optional<int> Digits(std::string_view text) {
   if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
