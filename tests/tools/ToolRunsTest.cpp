@@ -54,6 +54,9 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
   const auto shortFile = folder.path() / "short.bin", empty = folder.path() / "empty";
   testing::WriteBytes(shortFile, std::string(2 * 2047, '\1'));
   std::filesystem::create_directories(empty);
+  const auto hugeSettings = folder.path() / "huge.ini";
+  testing::WriteBytes(hugeSettings, "");
+  fs::resize_file(hugeSettings, 5 << 20);
   const std::string data = "--data " + Quoted(testing::FixturePath("data"));
   // says: a part of standard error; lines: of standard error, 0 when the usage follows.
   struct Case { std::string tool, arguments; int status; std::string says; size_t lines; } cases[] = {
@@ -72,6 +75,9 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
       // A mistyped position was taken as far as it read as a number: 12-5 as 12.
       {"velmora-predict", data + " --system HAM --lat 12-5 --lon 3 --itshfbc " + Quoted(empty), 2,
        "velmora-predict: --lat: 12-5 is no number", 0},
+      // A settings file that could not be read was passed over: the defaults predicted, exit 0.
+      {"velmora-predict", data + " --system HAM --settings " + Quoted(hugeSettings), 2,
+       "velmora-predict: --settings: cannot read \"" + hugeSettings.string() + "\": File too large", 0},
       // A station not in AirMail's file once printed its message and exited 0.
       {"velmora-predict", data + " --system HAM --mode 6 --station NOSUCH --itshfbc " + Quoted(empty), 1,
        "Unable to find AirMail's Frequency List, NOSUCH in \"System.HAM.ini\".", 3},

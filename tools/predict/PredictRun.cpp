@@ -167,7 +167,11 @@ std::optional<int> SettingsRead(const PredictOptions& options, AutoConnectSettin
     std::error_code error;
     if (!std::filesystem::is_regular_file(options.settings, error))
       return BadArgument(err, "--settings: no settings file \"" + options.settings + "\"");
-    ProfileRecall(ProfileDocument::Load(options.settings), settings);
+    // One that cannot be read is said so: predicting with the defaults instead would pass for its own.
+    auto document = ProfileDocument::LoadExisting(options.settings, error);
+    if (!document)
+      return BadArgument(err, "--settings: cannot read \"" + options.settings + "\": " + ErrorText(error));
+    ProfileRecall(*document, settings);
   }
   if (options.model) settings.propagationModelModel = *options.model;
   return std::nullopt;
