@@ -171,6 +171,12 @@ TEST(VelmoraHistory, PrintsTheSummaryAndTheTable) {
   // The summary's lines themselves: HistorySummaryTest.
   EXPECT_EQ(run.lines.at(0), "Time:               01/05/26 to 01/05/26") << "the 7th is past --to";
   EXPECT_TRUE(run.out.ends_with("\n\nStation,Records,Percent\n\"WLO, Pactor 3\",1,100%\n")) << run.out;
+  // A log misnamed, or looked for in another folder, once gave a summary of
+  // nothing without a word: still a summary of nothing, but said so.
+  const auto none = RunTool("velmora-history", "--log " + Quoted(folder.path() / "AutoConectLog.txt"));
+  EXPECT_EQ(none.status, 0) << none.errors;
+  EXPECT_EQ(none.errors, "velmora-history: there is no log \"" + (folder.path() / "AutoConectLog.txt").string() +
+                             "\" (none written yet): a summary of nothing\n");
 }
 
 // The record as the file keeps it, a station's frequencies in the order of
