@@ -44,6 +44,11 @@ bool SignalSide::WaitOutputBuffer(int index, std::string_view operation, std::st
 }
 
 bool SignalSide::PlaybackOpen() {
+  if (playbackFile.empty()) {
+    // Playback chosen in Options with the file box left empty.
+    ShowError("PlaybackOpen - No recording is chosen: choose one in Options, Input.");
+    return false;
+  }
   std::error_code error;
   if (!playback_.Open(playbackFile, error)) {
     ShowError("PlaybackOpen - Cannot open " + PathText(playbackFile) + "\r" + ErrorText(error));

@@ -211,6 +211,12 @@ TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
   missing.Start();
   EXPECT_EQ(missing.messages.Texts().size(), 1u);
   EXPECT_TRUE(missing.messages.Texts().at(0).starts_with("PlaybackOpen - Cannot open "));
+  // Playback chosen with no file once said "Cannot open " and "Invalid argument".
+  PlaybackRig unnamed(0);
+  unnamed.signal.playbackFile.clear();
+  unnamed.Start();
+  EXPECT_EQ(unnamed.messages.Texts(),
+            std::vector<std::string>{"PlaybackOpen - No recording is chosen: choose one in Options, Input."});
 }
 
 // The file loops after its last whole buffer: 8-bit buffers of a 16-bit
