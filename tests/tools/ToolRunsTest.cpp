@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "common/TextFileLines.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
+#include "tests/propagation/StandInProgram.h"
+#include "tools/predict/PredictRun.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
@@ -247,6 +250,23 @@ TEST(VelmoraPredict, ThroughWineWithTheRealVoacap) {
             std::string::npos);
 }
 
+// A station offset file that could not be read was told on standard error,
+// and the table went out without its offsets behind exit 0.
+TEST(VelmoraPredict, AnOffsetFileThatCannotBeReadFailsTheRun) {
+  testing::TempFolder folder;
+  testing::StandInProgram program{folder.path() / "itshfbc"};
+  program.output = testing::PropagationFixture("voacap-14-15.out");
+  testing::WriteBytes(folder.path() / "Velmora.Ini", "[Airmail Data]\r\nPropagation Model Model=2\r\n");
+  testing::WriteBytes(folder.path() / "StationOffsetData.txt", "System,Station\r\nHAM,W1AW,14075.0,x\r\n");
+  PredictOptions options{.data = testing::FixturePath("data").string(), .system = "HAM", .stations = {"W1AW"},
+                         .mode = 6, .ship = LatLon{10, 10}, .time = UtcDateTime{2024, 5, 14, 14, 45, 0, 0},
+                         .settings = (folder.path() / "Velmora.Ini").string()};
+  std::ostringstream out, err;
+  EXPECT_EQ(PredictRun(options, {program, (folder.path() / "itshfbc").string()}, out, err), kPredictFailed);
+  EXPECT_EQ(err.str().rfind("StationOffsetGet - Read, ", 0), 0u) << err.str();
+  EXPECT_EQ(SplitLines(out.str()).size(), 1u + 3) << "the table as far as it was filled";
+}
+
 struct AnalyseTool : ::testing::Test {
   testing::TempFolder folder;
 
@@ -318,3 +338,4 @@ TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {
 
 }  // namespace
 }  // namespace velmora
+

@@ -26,8 +26,8 @@ const char* const kPredictUsage =
     "  --itshfbc      the ITS HF programs' folder: default c:\\itshfbc, and where Wine\n"
     "                 runs them, the Wine prefix's drive_c/itshfbc\n"
     "  --help         this text\n"
-    "Exit status: 0 done, 1 a prediction failed, AirMail's data could not be read or the table not written,\n"
-    "2 bad arguments.\n";
+    "Exit status: 0 done, 1 a prediction failed, AirMail's data or Velmora's could not be read or the table not\n"
+    "written, 2 bad arguments.\n";
 
 namespace {
 

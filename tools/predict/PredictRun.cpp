@@ -16,12 +16,16 @@ namespace velmora {
 namespace {
 
 // Messages as readable lines, where the program would show a box; a
-// warning or an error (a station not in AirMail's file) fails the run.
+// warning or an error (a station not in AirMail's file) fails the run, and
+// so does a file that could not be opened or read ("StationOffsetGet -
+// Read, ..."), shown in a plain box: the table lacks what it held.
 class StreamMessenger final : public Messenger {
  public:
   explicit StreamMessenger(std::ostream& err) : err_(err) {}
   void Show(std::string_view text, MessageIcon icon, std::string_view) override {
-    if (icon == MessageIcon::Exclamation || icon == MessageIcon::Critical) ++problems_;
+    const bool fileFailed = text.find(" - Open, ") != std::string_view::npos ||
+                            text.find(" - Read, ") != std::string_view::npos;
+    if (icon == MessageIcon::Exclamation || icon == MessageIcon::Critical || fileFailed) ++problems_;
     Line(text);
   }
   int Problems() const { return problems_; }
