@@ -81,6 +81,11 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
       // A settings file that could not be read was passed over: the defaults predicted, exit 0.
       {"velmora-predict", data + " --system HAM --settings " + Quoted(hugeSettings), 2,
        "velmora-predict: --settings: cannot read \"" + hugeSettings.string() + "\": File too large", 0},
+      // A settings file of another kind (AirMail's own) was taken without a word for Velmora's defaults.
+      {"velmora-predict", data + " --system HAM --mode 6 --station W1AW --itshfbc " + Quoted(empty) +
+           " --settings " + Quoted(testing::FixturePath("data") / "Airmail.ini"), 1,
+       "velmora-predict: the settings file \"" + (testing::FixturePath("data") / "Airmail.ini").string() +
+           "\" holds no \"Airmail Data\" values; Velmora's defaults are used\n", 4},
       // A station not in AirMail's file once printed its message and exited 0.
       {"velmora-predict", data + " --system HAM --mode 6 --station NOSUCH --itshfbc " + Quoted(empty), 1,
        "Unable to find AirMail's Frequency List, NOSUCH in \"System.HAM.ini\".", 3},

@@ -164,6 +164,14 @@ int BadArgument(std::ostream& err, const std::string& problem) {
   return kPredictBadArguments;
 }
 
+// Whether the file holds any value of the AutoConnect window's section: a
+// file of another kind (AirMail's own) would leave every default in force.
+bool HoldsAutoConnectSettings(const ProfileDocument& profile) {
+  for (const auto& entry : profile.Entries(kAutoConnectSection))
+    if (entry.value && !entry.value->empty()) return true;
+  return false;
+}
+
 // The settings file asked for, and the model asked for over its own; the
 // exit code when there is no such file.
 std::optional<int> SettingsRead(const PredictOptions& options, AutoConnectSettings& settings, std::ostream& err) {
@@ -176,6 +184,9 @@ std::optional<int> SettingsRead(const PredictOptions& options, AutoConnectSettin
     if (!document)
       return BadArgument(err, "--settings: cannot read \"" + options.settings + "\": " + ErrorText(error));
     ProfileRecall(*document, settings);
+    if (!HoldsAutoConnectSettings(*document))
+      err << "velmora-predict: the settings file \"" << options.settings << "\" holds no \"" << kAutoConnectSection
+          << "\" values; Velmora's defaults are used\n";
   }
   if (options.model) settings.propagationModelModel = *options.model;
   return std::nullopt;
