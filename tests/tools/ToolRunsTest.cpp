@@ -86,6 +86,9 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
            " --settings " + Quoted(testing::FixturePath("data") / "Airmail.ini"), 1,
        "velmora-predict: the settings file \"" + (testing::FixturePath("data") / "Airmail.ini").string() +
            "\" holds no \"Airmail Data\" values; Velmora's defaults are used\n", 4},
+      // A station named twice (in any case) was predicted twice: its rows twice in the table.
+      {"velmora-predict", data + " --system HAM --mode 6 --station W1AW --station w1aw --itshfbc " + Quoted(empty), 2,
+       "velmora-predict: --station: w1aw is named twice", 0},
       // A station not in AirMail's file once printed its message and exited 0.
       {"velmora-predict", data + " --system HAM --mode 6 --station NOSUCH --itshfbc " + Quoted(empty), 1,
        "Unable to find AirMail's Frequency List, NOSUCH in \"System.HAM.ini\".", 3},

@@ -82,8 +82,12 @@ std::optional<PredictOptions> ParsePredictOptions(std::span<const std::string_vi
     } else if (name == "--system") {
       o.system = value;
     } else if (name == "--station") {
-      if (Trim(value).empty()) return refuse("--station: a station key must follow");
-      o.stations.emplace_back(Trim(value));
+      const std::string station(Trim(value));
+      if (station.empty()) return refuse("--station: a station key must follow");
+      // AirMail's keys are one whatever their case; a repeat would be predicted again.
+      for (const auto& before : o.stations)
+        if (EqualsNoCase(before, station)) return refuse("--station: " + station + " is named twice");
+      o.stations.push_back(station);
     } else if (name == "--mode") {
       if (value != "1" && value != "2" && value != "6") return refuse("--mode: " + value + " is not 1, 2 or 6");
       o.mode = value[0] - '0';
