@@ -239,6 +239,19 @@ TEST(Playback, TheFileLoopsAfterItsLastWholeBufferAndEachRewindRestartsTheDetect
   }
 }
 
+// Heard with 8-bit samples chosen, a recording once played in silence
+// without a word: the output takes 16-bit samples, so each is widened.
+TEST(Playback, EightBitSamplesAreHeardWidened) {
+  PlaybackRig rig(2 * 256);
+  rig.signal.use16Bit = false;
+  rig.signal.playbackOutput = true;
+  rig.Run(2);
+  ASSERT_EQ(rig.output.played.size(), 2u) << "both buffers queued";
+  ASSERT_EQ(rig.output.played[1].size(), 256u);
+  EXPECT_EQ(rig.output.played[1], rig.analysis.analysed[1]) << "as the analysis saw them";
+  EXPECT_FALSE(rig.output.IsOpen());
+}
+
 // AutoConnect's reset after a change of frequency meanwhile queues no
 // start of the loop: it would play the file again at once.
 TEST(Playback, StopOnDetectionStopsAtTheFirstBusyBufferAndAResetDoesNotUndoIt) {
