@@ -173,7 +173,7 @@ bool HoldsAutoConnectSettings(const ProfileDocument& profile) {
 }
 
 // The settings file asked for, and the model asked for over its own; the
-// exit code when there is no such file.
+// exit code when there is no such file or it cannot be read.
 std::optional<int> SettingsRead(const PredictOptions& options, AutoConnectSettings& settings, std::ostream& err) {
   if (!options.settings.empty()) {
     std::error_code error;
