@@ -44,6 +44,11 @@ bool SignalSide::WaitOutputBuffer(int index, std::string_view operation, std::st
 }
 
 bool SignalSide::PlaybackOpen() {
+  if (playbackFile.empty()) {
+    // Playback chosen in Options with the file box left empty.
+    ShowError("PlaybackOpen - No recording is chosen: choose one in Options, Input.");
+    return false;
+  }
   std::error_code error;
   if (!playback_.Open(playbackFile, error)) {
     ShowError("PlaybackOpen - Cannot open " + PathText(playbackFile) + "\r" + ErrorText(error));
@@ -126,7 +131,7 @@ void SignalSide::PlaybackLoop() {
   playbackPressed_ = true;
   host_.SetToolbarPressed("Start", true);
   TakeLoopSampleSize();
-  bool output = playbackOutput && use16Bit;  // the output device plays 16-bit samples only
+  const bool output = playbackOutput;
   bool ended = false;
   if (output) {
     if (WaveOutputOpen() != 0) {
@@ -173,6 +178,12 @@ bool SignalSide::PlaybackNext(int index, bool output, bool previous) {
     host_.SetStatus(1, "Playback " + count);
   }
   if (!PlaybackRead(index)) return false;
+  // The output device plays 16-bit samples only: 8-bit ones are heard widened.
+  if (output && !use16Bit) {
+    const auto& in = buffers_.samples8[index];
+    auto& out = buffers_.samples16[index];
+    for (std::int32_t i = 0; i < loopSampleSize_; ++i) out[i] = static_cast<std::int16_t>((in[i] - 128) * 256);
+  }
   if (output && devices_.output.Queue(index, loopSampleSize_ * 2u) != kWaveOk) {
     ShowError("Playback - Cannot Write #" + std::to_string(index + 1));
     return false;

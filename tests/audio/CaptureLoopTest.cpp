@@ -211,6 +211,12 @@ TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
   missing.Start();
   EXPECT_EQ(missing.messages.Texts().size(), 1u);
   EXPECT_TRUE(missing.messages.Texts().at(0).starts_with("PlaybackOpen - Cannot open "));
+  // Playback chosen with no file once said "Cannot open " and "Invalid argument".
+  PlaybackRig unnamed(0);
+  unnamed.signal.playbackFile.clear();
+  unnamed.Start();
+  EXPECT_EQ(unnamed.messages.Texts(),
+            std::vector<std::string>{"PlaybackOpen - No recording is chosen: choose one in Options, Input."});
 }
 
 // The file loops after its last whole buffer: 8-bit buffers of a 16-bit
@@ -231,6 +237,19 @@ TEST(Playback, TheFileLoopsAfterItsLastWholeBufferAndEachRewindRestartsTheDetect
     EXPECT_TRUE(rig.host.Saw(1, "Playback " + std::to_string(c.buffers))) << c.samples;
     EXPECT_EQ(rig.signal.SampleCount(), 256) << "the count is the samples the file gave";
   }
+}
+
+// Heard with 8-bit samples chosen, a recording once played in silence
+// without a word: the output takes 16-bit samples, so each is widened.
+TEST(Playback, EightBitSamplesAreHeardWidened) {
+  PlaybackRig rig(2 * 256);
+  rig.signal.use16Bit = false;
+  rig.signal.playbackOutput = true;
+  rig.Run(2);
+  ASSERT_EQ(rig.output.played.size(), 2u) << "both buffers queued";
+  ASSERT_EQ(rig.output.played[1].size(), 256u);
+  EXPECT_EQ(rig.output.played[1], rig.analysis.analysed[1]) << "as the analysis saw them";
+  EXPECT_FALSE(rig.output.IsOpen());
 }
 
 // AutoConnect's reset after a change of frequency meanwhile queues no

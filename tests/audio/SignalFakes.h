@@ -26,6 +26,7 @@ class FakeWaveDevice final : public WaveDevice {
   unsigned openCode = kWaveOk;
   // The n-th Queue call (from 0) fails; buffers queued longer than the memory their header was prepared with.
   int failQueueAt = -1, overlongQueues = 0;
+  std::vector<std::vector<std::int16_t>> played;  // an output's 16-bit buffers as queued
   std::function<std::int16_t(int)> sample = [](int n) { return static_cast<std::int16_t>(n % 100 + 1); };
 
   bool CreateEvent(std::string& errorText) override {
@@ -57,6 +58,10 @@ class FakeWaveDevice final : public WaveDevice {
     auto& h = headers_.at(index);
     if (bytes > h.preparedBytes) ++overlongQueues;
     h = {h.data, bytes, h.preparedBytes, 0, h.prepared, false, true};
+    if (bits_ == 16) {
+      const auto* samples = static_cast<const std::int16_t*>(h.data);
+      played.emplace_back(samples, samples + bytes / 2);
+    }
     order_.push_back(index);
     return kWaveOk;
   }

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "common/TextFileLines.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
+#include "tests/propagation/StandInProgram.h"
+#include "tools/predict/PredictRun.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
@@ -54,6 +57,9 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
   const auto shortFile = folder.path() / "short.bin", empty = folder.path() / "empty";
   testing::WriteBytes(shortFile, std::string(2 * 2047, '\1'));
   std::filesystem::create_directories(empty);
+  const auto hugeSettings = folder.path() / "huge.ini";
+  testing::WriteBytes(hugeSettings, "");
+  fs::resize_file(hugeSettings, 5 << 20);
   const std::string data = "--data " + Quoted(testing::FixturePath("data"));
   // says: a part of standard error; lines: of standard error, 0 when the usage follows.
   struct Case { std::string tool, arguments; int status; std::string says; size_t lines; } cases[] = {
@@ -69,6 +75,20 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
        "velmora-predict: --data: no AirMail station file", 0},
       {"velmora-predict", data + " --system HAM --mode 6 --station W1AW --itshfbc " + Quoted(empty), 1,
        "Propagation Model REC533 not found.\n\nPlease check", 3},
+      // A mistyped position was taken as far as it read as a number: 12-5 as 12.
+      {"velmora-predict", data + " --system HAM --lat 12-5 --lon 3 --itshfbc " + Quoted(empty), 2,
+       "velmora-predict: --lat: 12-5 is no number", 0},
+      // A settings file that could not be read was passed over: the defaults predicted, exit 0.
+      {"velmora-predict", data + " --system HAM --settings " + Quoted(hugeSettings), 2,
+       "velmora-predict: --settings: cannot read \"" + hugeSettings.string() + "\": File too large", 0},
+      // A settings file of another kind (AirMail's own) was taken without a word for Velmora's defaults.
+      {"velmora-predict", data + " --system HAM --mode 6 --station W1AW --itshfbc " + Quoted(empty) +
+           " --settings " + Quoted(testing::FixturePath("data") / "Airmail.ini"), 1,
+       "velmora-predict: the settings file \"" + (testing::FixturePath("data") / "Airmail.ini").string() +
+           "\" holds no \"Airmail Data\" values; Velmora's defaults are used\n", 4},
+      // A station named twice (in any case) was predicted twice: its rows twice in the table.
+      {"velmora-predict", data + " --system HAM --mode 6 --station W1AW --station w1aw --itshfbc " + Quoted(empty), 2,
+       "velmora-predict: --station: w1aw is named twice", 0},
       // A station not in AirMail's file once printed its message and exited 0.
       {"velmora-predict", data + " --system HAM --mode 6 --station NOSUCH --itshfbc " + Quoted(empty), 1,
        "Unable to find AirMail's Frequency List, NOSUCH in \"System.HAM.ini\".", 3},
@@ -165,6 +185,12 @@ TEST(VelmoraHistory, PrintsTheSummaryAndTheTable) {
   // The summary's lines themselves: HistorySummaryTest.
   EXPECT_EQ(run.lines.at(0), "Time:               01/05/26 to 01/05/26") << "the 7th is past --to";
   EXPECT_TRUE(run.out.ends_with("\n\nStation,Records,Percent\n\"WLO, Pactor 3\",1,100%\n")) << run.out;
+  // A log misnamed, or looked for in another folder, once gave a summary of
+  // nothing without a word: still a summary of nothing, but said so.
+  const auto none = RunTool("velmora-history", "--log " + Quoted(folder.path() / "AutoConectLog.txt"));
+  EXPECT_EQ(none.status, 0) << none.errors;
+  EXPECT_EQ(none.errors, "velmora-history: there is no log \"" + (folder.path() / "AutoConectLog.txt").string() +
+                             "\" (none written yet): a summary of nothing\n");
 }
 
 // The record as the file keeps it, a station's frequencies in the order of
@@ -233,6 +259,23 @@ TEST(VelmoraPredict, ThroughWineWithTheRealVoacap) {
   // The deck of the last run stays: the year asked for, not the clock's.
   EXPECT_NE(testing::ReadBytes(folder.path() / "itshfbc" / "run" / "sound.dat").find("\r\nMONTH      2024    5\r\n"),
             std::string::npos);
+}
+
+// A station offset file that could not be read was told on standard error,
+// and the table went out without its offsets behind exit 0.
+TEST(VelmoraPredict, AnOffsetFileThatCannotBeReadFailsTheRun) {
+  testing::TempFolder folder;
+  testing::StandInProgram program{folder.path() / "itshfbc"};
+  program.output = testing::PropagationFixture("voacap-14-15.out");
+  testing::WriteBytes(folder.path() / "Velmora.Ini", "[Airmail Data]\r\nPropagation Model Model=2\r\n");
+  testing::WriteBytes(folder.path() / "StationOffsetData.txt", "System,Station\r\nHAM,W1AW,14075.0,x\r\n");
+  PredictOptions options{.data = testing::FixturePath("data").string(), .system = "HAM", .stations = {"W1AW"},
+                         .mode = 6, .ship = LatLon{10, 10}, .time = UtcDateTime{2024, 5, 14, 14, 45, 0, 0},
+                         .settings = (folder.path() / "Velmora.Ini").string()};
+  std::ostringstream out, err;
+  EXPECT_EQ(PredictRun(options, {program, (folder.path() / "itshfbc").string()}, out, err), kPredictFailed);
+  EXPECT_EQ(err.str().rfind("StationOffsetGet - Read, ", 0), 0u) << err.str();
+  EXPECT_EQ(SplitLines(out.str()).size(), 1u + 3) << "the table as far as it was filled";
 }
 
 struct AnalyseTool : ::testing::Test {
@@ -306,3 +349,4 @@ TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {
 
 }  // namespace
 }  // namespace velmora
+

@@ -1,11 +1,13 @@
 // velmora-history: the AirMail or AutoConnect history summary as the
 // history window shows it, for mailing ashore or checking by script.
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <string_view>
 #include <vector>
 
+#include "common/SystemLib.h"
 #include "reports/AirmailSummary.h"
 #include "reports/HistoryText.h"
 #include "reports/LogFileSummary.h"
@@ -42,6 +44,12 @@ int Run(int argc, char** argv) {
     std::cerr << "velmora-history: " << summary.failure << "\n";
     return 1;
   }
+  // The window's log of a fresh installation, but here more often a name
+  // mistyped or a folder not the one meant: an empty summary says neither.
+  std::error_code ignored;
+  if (!std::filesystem::exists(options->file, ignored))
+    std::cerr << "velmora-history: there is no log \"" << velmora::PathText(options->file)
+              << "\" (none written yet): a summary of nothing\n";
   for (const auto& line : summary.lines) std::cout << line << "\n";
   std::cout << "\n";
   PrintCsvLine(summary.headers);

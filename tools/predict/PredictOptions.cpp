@@ -26,18 +26,13 @@ const char* const kPredictUsage =
     "  --itshfbc      the ITS HF programs' folder: default c:\\itshfbc, and where Wine\n"
     "                 runs them, the Wine prefix's drive_c/itshfbc\n"
     "  --help         this text\n"
-    "Exit status: 0 done, 1 a prediction failed, AirMail's data could not be read or the table not written,\n"
-    "2 bad arguments.\n";
+    "Exit status: 0 done, 1 a prediction failed, AirMail's data or Velmora's could not be read or the table not\n"
+    "written, 2 bad arguments.\n";
 
 namespace {
 
-std::optional<double> Number(std::string_view text) {
-  text = Trim(text);
-  auto value = ParseLeadingNumber(text);
-  if (!value || !std::isfinite(*value) || text.find_first_not_of("+-.0123456789eE") != std::string_view::npos)
-    return std::nullopt;
-  return value;
-}
+// The whole value: "12-5" or "45.30.15" is a typing slip, not 12 or 45.3.
+std::optional<double> Number(std::string_view text) { return FieldNumber(text); }
 
 std::optional<int> Digits(std::string_view text) {
   if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
@@ -87,8 +82,12 @@ std::optional<PredictOptions> ParsePredictOptions(std::span<const std::string_vi
     } else if (name == "--system") {
       o.system = value;
     } else if (name == "--station") {
-      if (Trim(value).empty()) return refuse("--station: a station key must follow");
-      o.stations.emplace_back(Trim(value));
+      const std::string station(Trim(value));
+      if (station.empty()) return refuse("--station: a station key must follow");
+      // AirMail's keys are one whatever their case; a repeat would be predicted again.
+      for (const auto& before : o.stations)
+        if (EqualsNoCase(before, station)) return refuse("--station: " + station + " is named twice");
+      o.stations.push_back(station);
     } else if (name == "--mode") {
       if (value != "1" && value != "2" && value != "6") return refuse("--mode: " + value + " is not 1, 2 or 6");
       o.mode = value[0] - '0';

@@ -16,12 +16,16 @@ namespace velmora {
 namespace {
 
 // Messages as readable lines, where the program would show a box; a
-// warning or an error (a station not in AirMail's file) fails the run.
+// warning or an error (a station not in AirMail's file) fails the run, and
+// so does a file that could not be opened or read ("StationOffsetGet -
+// Read, ..."), shown in a plain box: the table lacks what it held.
 class StreamMessenger final : public Messenger {
  public:
   explicit StreamMessenger(std::ostream& err) : err_(err) {}
   void Show(std::string_view text, MessageIcon icon, std::string_view) override {
-    if (icon == MessageIcon::Exclamation || icon == MessageIcon::Critical) ++problems_;
+    const bool fileFailed = text.find(" - Open, ") != std::string_view::npos ||
+                            text.find(" - Read, ") != std::string_view::npos;
+    if (icon == MessageIcon::Exclamation || icon == MessageIcon::Critical || fileFailed) ++problems_;
     Line(text);
   }
   int Problems() const { return problems_; }
@@ -160,14 +164,29 @@ int BadArgument(std::ostream& err, const std::string& problem) {
   return kPredictBadArguments;
 }
 
+// Whether the file holds any value of the AutoConnect window's section: a
+// file of another kind (AirMail's own) would leave every default in force.
+bool HoldsAutoConnectSettings(const ProfileDocument& profile) {
+  for (const auto& entry : profile.Entries(kAutoConnectSection))
+    if (entry.value && !entry.value->empty()) return true;
+  return false;
+}
+
 // The settings file asked for, and the model asked for over its own; the
-// exit code when there is no such file.
+// exit code when there is no such file or it cannot be read.
 std::optional<int> SettingsRead(const PredictOptions& options, AutoConnectSettings& settings, std::ostream& err) {
   if (!options.settings.empty()) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(options.settings, error))
       return BadArgument(err, "--settings: no settings file \"" + options.settings + "\"");
-    ProfileRecall(ProfileDocument::Load(options.settings), settings);
+    // One that cannot be read is said so: predicting with the defaults instead would pass for its own.
+    auto document = ProfileDocument::LoadExisting(options.settings, error);
+    if (!document)
+      return BadArgument(err, "--settings: cannot read \"" + options.settings + "\": " + ErrorText(error));
+    ProfileRecall(*document, settings);
+    if (!HoldsAutoConnectSettings(*document))
+      err << "velmora-predict: the settings file \"" << options.settings << "\" holds no \"" << kAutoConnectSection
+          << "\" values; Velmora's defaults are used\n";
   }
   if (options.model) settings.propagationModelModel = *options.model;
   return std::nullopt;
