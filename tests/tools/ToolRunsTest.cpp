@@ -270,10 +270,10 @@ TEST(VelmoraPredict, AnOffsetFileThatCannotBeReadFailsTheRun) {
   testing::WriteBytes(folder.path() / "Velmora.Ini", "[Airmail Data]\r\nPropagation Model Model=2\r\n");
   testing::WriteBytes(folder.path() / "StationOffsetData.txt", "System,Station\r\nHAM,W1AW,14075.0,x\r\n");
   PredictOptions options{.data = testing::FixturePath("data").string(), .system = "HAM", .stations = {"W1AW"},
-                         .mode = 6, .ship = LatLon{10, 10}, .time = UtcDateTime{2024, 5, 14, 14, 45, 0, 0},
-                         .settings = (folder.path() / "Velmora.Ini").string()};
+                         .mode = 6, .ship = LatLon{10, 10}, .model = {}, .time = UtcDateTime{2024, 5, 14, 14, 45, 0, 0},
+                         .settings = (folder.path() / "Velmora.Ini").string(), .itshfbc = {}};
   std::ostringstream out, err;
-  EXPECT_EQ(PredictRun(options, {program, (folder.path() / "itshfbc").string()}, out, err), kPredictFailed);
+  EXPECT_EQ(PredictRun(options, {program, (folder.path() / "itshfbc").string(), 5, {}}, out, err), kPredictFailed);
   EXPECT_EQ(err.str().rfind("StationOffsetGet - Read, ", 0), 0u) << err.str();
   EXPECT_EQ(SplitLines(out.str()).size(), 1u + 3) << "the table as far as it was filled";
 }
