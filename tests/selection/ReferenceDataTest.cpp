@@ -165,8 +165,9 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
   const std::string refused = "ReferenceDataRecall - Read, Type mismatch in line ";
   const std::string mismatch = "NoConnectDataRecall Type mismatch in line 4";
   auto nct = [](const std::string& rows) { return kNoConnectHead + rows; };
-  // Whether a no-connect file, its text, and the message's start (empty: recalled).
-  struct Case { bool noConnect; std::string text, message; } cases[] = {
+  // Whether a no-connect file, its text, the message's start (empty: recalled), and what else to look at.
+  enum Look { kNothingMore, kNoBoxSavedSo, kOlderBoxUnchecked };
+  struct Case { bool noConnect; std::string text, message; Look look = kNothingMore; } cases[] = {
       {false, RefFile({good}), ""},
       {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
       {false, RefFile({good}, "HAM,4l.5,-71.25,112.5"), refused + "2"},
@@ -176,10 +177,11 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
       // Saved before the table had its "Busy" columns.
       {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnsSaved)}), ""},
       {false, RefFile({good}) + std::string(kDataFileLimit, '\n'), "ReferenceDataRecall - Read, File too large"},
-      {true, nct(row), ""}, {true, nct(row.substr(0, row.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n"), ""},
+      {true, nct(row), "", kNoBoxSavedSo},
+      {true, nct(row.substr(0, row.size() - 2) + ",extra,1,0,0,past,1,0,0\r\n"), ""},
       // Older files mark cells without a box -1.
       {true, nct(NoConnectRow({{kColumnStation, "W1AW,1,FFFFFF,-1"}, {kColumnTxConnect, "7102.0,1,FFFFFF,1"}},
-                              ",0,FFFFFF,-1")), ""},
+                              ",0,FFFFFF,-1")), "", kOlderBoxUnchecked},
       {true, nct(NoConnectRow({{kColumnStation, "W1AW,4,FFFFFF,0"}}, ",1,FFFFFF,0", kColumnsSaved)), ""},
       {true, nct("W1AW,4,FFFFFF,0,7102.0,1,80FF80,2\r\n"), mismatch},  // two cells: no row of the table
       {true, nct(NoConnectRow({{kColumnStation, "W1AW,4,FFFFFG,0"}})), mismatch},
@@ -201,7 +203,7 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
     if (!recalled) {
       EXPECT_TRUE(rig.messages.Texts().at(0).starts_with(c.message)) << rig.messages.Texts().at(0);
     }
-    if (&c == &cases[8]) {  // no box shown, none to click, and saved so again
+    if (c.look == kNoBoxSavedSo) {  // no box shown, none to click, and saved so again
       EXPECT_FALSE(rig.table.HasCheckBox(1, kColumnRxCheck) || rig.table.FrequencyClick(1, kColumnRxCheck));
       EXPECT_EQ(rig.table.CellGet(1, kColumnRxCheck), "7102.0");
       EXPECT_TRUE(rig.table.CheckGet(1, kColumnTxConnect));
@@ -211,7 +213,7 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
       EXPECT_FALSE(again.table.HasCheckBox(1, kColumnRxCheck));
       EXPECT_TRUE(again.table.HasCheckBox(1, kColumnTxConnect));
     }
-    if (&c == &cases[10]) {  // the older form's box, unchecked
+    if (c.look == kOlderBoxUnchecked) {
       EXPECT_EQ(rig.table.CellGet(1, kColumnTxConnect), "7102.0");
       EXPECT_FALSE(rig.table.CheckGet(1, kColumnTxConnect));
     }
