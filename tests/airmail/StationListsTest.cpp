@@ -93,6 +93,18 @@ TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedANameNotFoundBeforeTh
                      "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + FolderHint(data.Folder())}));
 }
 
+// A "Selected" list past the profile buffer of 1024 characters still
+// selects the stations at its end.
+TEST_F(OwnStationFile, ALongSelectedListSelectsItsLastStations) {
+  std::string selected;
+  for (int i = 1000; i < 1250; ++i) selected += "K" + std::to_string(i) + ",";
+  Write("HAM", "[Station Info]\r\nK1000=FN31:x\r\nK1249=FN32:y\r\nW1AW=FN33:z\r\n\r\n[Frequency Setup]\r\nSelected=" +
+                   selected + "\r\n");
+  SelectionList list;
+  ASSERT_TRUE(StationGetListSelected(data, "HAM", list, 0));
+  EXPECT_EQ(list.entries, (Strings{"K1000", "K1249"}));
+}
+
 TEST_F(OwnStationFile, LinesOfAnyLengthAndEitherEndAreRead) {
   std::string longName(300000, 'n');
   Write("SAILMAIL", "[Station Info]\nAAA=FN31:" + longName + ";P3\nBBB=FN32:Short");
