@@ -263,6 +263,9 @@ TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
             (std::vector<StationRadioRecord>{{"HAM", "W1AW", "", {}},
                                              {"HAM", "KX1", "1", {"7101.0", "7103.0(p3),x"}},
                                              {"HAM", "W1", "2", {"14110.0"}}}));
+  // Written by hand without the header: the first line is a record.
+  testing::WriteBytes(file, "HAM,W1AW,1,14075.0\r\n");
+  EXPECT_EQ(StationRadioDataRead(file, failure), (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"14075.0"}}}));
 }
 
 // A short or impossible locator fails quietly without a messenger (the
