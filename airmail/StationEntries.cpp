@@ -44,10 +44,18 @@ std::optional<std::string> StationDisplayNameOf(std::string_view value) {
 }
 
 std::string StationSelectedGet(const AirmailDataFolder& data, std::string_view system) {
-  return AirMailGetProfileString(data, StationFileName(system), "Frequency Setup", "Selected", false);
+  FileFailure failure;
+  auto file = StationFile::Load(data, system, failure);
+  return file ? StationSelectedGet(*file) : std::string();
 }
 
-std::string StationSelectedGet(const StationFile& file) { return file.Value("Frequency Setup", "Selected", false); }
+// Whole, not through the profile buffer of 1024 characters: a list of some
+// 200 stations would lose the stations at its end, and keep the last name
+// cut short, selecting another station or none.
+std::string StationSelectedGet(const StationFile& file) {
+  auto whole = file.WholeValue("Frequency Setup", "Selected");
+  return whole ? ProfileDocument::ValueAsRead(*whole, whole->size() + 1) : std::string();
+}
 
 bool StationIsSelected(std::string_view selected, std::string_view key) {
   return selected.empty() || selected.find(key) != std::string_view::npos;

@@ -31,7 +31,8 @@ bool StationEntriesGet(const StationFile& file, StationListKind kind, std::vecto
 bool StationGetListSelected(const AirmailDataFolder& data, std::string_view system, SelectionList& list, int index);
 bool StationGetListAll(const AirmailDataFolder& data, std::string_view system, SelectionList& list, int index);
 
-// "Selected" of "Frequency Setup": the keys selected in AirMail, "," between them.
+// "Selected" of "Frequency Setup", however long: the keys selected in
+// AirMail, "," between them.
 std::string StationSelectedGet(const AirmailDataFolder& data, std::string_view system);
 std::string StationSelectedGet(const StationFile& file);
 // Empty means every station; otherwise a key counts when it occurs anywhere

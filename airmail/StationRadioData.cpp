@@ -1,5 +1,7 @@
 #include "airmail/StationRadioData.h"
 
+#include <cmath>
+
 #include "common/AtomicFile.h"
 #include "common/RecordFile.h"
 #include "common/TextParse.h"
@@ -31,12 +33,19 @@ StationRadioRecord ParseRecord(const Record& fields) {
 
 }  // namespace
 
+bool StationRadioFirstLineIsRecord(std::string_view line) {
+  auto record = StationRadioLineRead(line);
+  auto transceiver = record ? FieldNumber(record->transceiver) : std::nullopt;
+  return transceiver && *transceiver >= 1 && *transceiver == std::floor(*transceiver);
+}
+
 std::optional<std::vector<StationRadioRecord>> StationRadioDataRead(const std::filesystem::path& file,
                                                                     FileFailure& failure) {
   auto lines = ReadTextLines(file, failure);
   if (!lines) return std::nullopt;
   std::vector<StationRadioRecord> records;
-  for (size_t i = 1; i < lines->size(); ++i)
+  size_t first = !lines->empty() && StationRadioFirstLineIsRecord(lines->front()) ? 0 : 1;
+  for (size_t i = first; i < lines->size(); ++i)
     if (!Trim((*lines)[i]).empty()) records.push_back(ParseRecord(SplitRecord((*lines)[i], 4)));
   return records;
 }

@@ -25,6 +25,11 @@ struct StationRadioRecord {
   bool operator==(const StationRadioRecord&) const = default;
 };
 
+// Whether the file's first line is a record rather than the header (a file
+// written by hand may start with its records): it has the four fields and
+// a whole transceiver number, which the header's "Tx Rc" is not.
+bool StationRadioFirstLineIsRecord(std::string_view line);
+
 // The records after the header; blank lines are skipped.
 std::optional<std::vector<StationRadioRecord>> StationRadioDataRead(const std::filesystem::path& file,
                                                                     FileFailure& failure);

@@ -109,6 +109,9 @@ Record AutoConnectLogRecord(const LogRun& run) {
 
 void AutoConnectLog::LogFileStart() {
   start_ = clock_.Utc();
+  // Forgotten first: the reading may wait in a box, and a run stopped
+  // there has no position, not the one of the run before.
+  position_.reset();
   position_ = ship_.LatLonGetCurrent();
 }
 

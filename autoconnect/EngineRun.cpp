@@ -93,8 +93,10 @@ void EngineRun::AutoConnectStop(bool beep, std::string_view text) {
   if (CallingMode(mode_)) {
     detectors.SetAutoConnectActive(false);
     LogStop();
-    if (settings_.noConnectData && status_.StatusStatus().find("Did not Connect") != std::string::npos)
-      seams_.noConnect.NoConnectSave();
+    // Only a run that went as far as calling: the status bar still tells of
+    // the last run when a new start fails, or a noise collection stops.
+    bool didNotConnect = wasRun && run.began && status_.StatusStatus().find("Did not Connect") != std::string::npos;
+    if (settings_.noConnectData && didNotConnect) seams_.noConnect.NoConnectSave();
   } else if (mode_ == kModeReferenceStations) {
     detectors.SetReferenceFax(false);
     detectors.SetReferenceWwv(false);

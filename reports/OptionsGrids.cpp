@@ -201,7 +201,8 @@ GridRecall RadioGridRecall(const std::filesystem::path& file, Messenger& message
   GridRecall recall;
   auto lines = GridLines(file, "StationsFileDataRecall", recall, messages, kDataFileLimit);
   if (!lines) return recall;
-  for (size_t i = 1; i < lines->size(); ++i) {
+  size_t first = !lines->empty() && StationRadioFirstLineIsRecord(lines->front()) ? 0 : 1;
+  for (size_t i = first; i < lines->size(); ++i) {
     if (Trim((*lines)[i]).empty()) continue;
     auto record = StationRadioLineRead((*lines)[i]);
     if (!record) {

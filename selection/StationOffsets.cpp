@@ -202,12 +202,14 @@ void StationOffsetGet(FrequencyTable& table, const StationOffsetRows& rows,
   for (const auto& record : records) {
     if (record.system != rows.system || record.station != rows.station) continue;
     auto frequencies = OffsetFrequencies(record.frequencies);
-    size_t matches = 0;
+    // The record's frequencies some row has: a station may list one twice.
+    std::vector<bool> found(frequencies.size(), false);
     for (int row = rows.first; row <= rows.last && row < table.Rows(); ++row) {
       auto label = table.CellGet(row, rows.frequencyColumn);
       // Whole texts: an offset for 7102.0 is not one for 17102.0.
-      if (std::find(frequencies.begin(), frequencies.end(), label) == frequencies.end()) continue;
-      ++matches;
+      auto frequency = std::find(frequencies.begin(), frequencies.end(), label);
+      if (frequency == frequencies.end()) continue;
+      found[static_cast<size_t>(frequency - frequencies.begin())] = true;
       if (!OffsetWindowHolds(record.start, record.stop, rows.hhmm)) continue;
       double loss = BeamLoss(record.beamwidth, record.mainbeam, rows.azimuth);
       double snr = table.CellValue(row, rows.snrColumn) + record.offset - loss;
@@ -215,7 +217,8 @@ void StationOffsetGet(FrequencyTable& table, const StationOffsetRows& rows,
       if (rows.colour) table.CellColorSet(row, rows.snrColumn, colors[kReasonStationCorrection]);
       table.CellSet(row, rows.offsetColumn, FormatNumber(record.offset - loss, "0.0"), CellAlign::Right);
     }
-    if (rows.reportUnmatched && matches != frequencies.size() && rows.mode != kModeReferenceData)
+    bool unmatched = std::find(found.begin(), found.end(), false) != found.end();
+    if (rows.reportUnmatched && unmatched && rows.mode != kModeReferenceData)
       messenger.Show("Station's Offset Frequency " + record.frequencies + " not found in " + std::string(rows.system) +
                          " " + std::string(rows.station) + " frequency list.\r\rPlease check Options Station Offset.",
                      MessageIcon::Information);

@@ -93,6 +93,18 @@ TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedANameNotFoundBeforeTh
                      "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + FolderHint(data.Folder())}));
 }
 
+// A "Selected" list past the profile buffer of 1024 characters still
+// selects the stations at its end.
+TEST_F(OwnStationFile, ALongSelectedListSelectsItsLastStations) {
+  std::string selected;
+  for (int i = 1000; i < 1250; ++i) selected += "K" + std::to_string(i) + ",";
+  Write("HAM", "[Station Info]\r\nK1000=FN31:x\r\nK1249=FN32:y\r\nW1AW=FN33:z\r\n\r\n[Frequency Setup]\r\nSelected=" +
+                   selected + "\r\n");
+  SelectionList list;
+  ASSERT_TRUE(StationGetListSelected(data, "HAM", list, 0));
+  EXPECT_EQ(list.entries, (Strings{"K1000", "K1249"}));
+}
+
 TEST_F(OwnStationFile, LinesOfAnyLengthAndEitherEndAreRead) {
   std::string longName(300000, 'n');
   Write("SAILMAIL", "[Station Info]\nAAA=FN31:" + longName + ";P3\nBBB=FN32:Short");
@@ -251,6 +263,9 @@ TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
             (std::vector<StationRadioRecord>{{"HAM", "W1AW", "", {}},
                                              {"HAM", "KX1", "1", {"7101.0", "7103.0(p3),x"}},
                                              {"HAM", "W1", "2", {"14110.0"}}}));
+  // Written by hand without the header: the first line is a record.
+  testing::WriteBytes(file, "HAM,W1AW,1,14075.0\r\n");
+  EXPECT_EQ(StationRadioDataRead(file, failure), (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"14075.0"}}}));
 }
 
 // A short or impossible locator fails quietly without a messenger (the

@@ -212,12 +212,13 @@ class KeptActivities final : public ScanMessageBox,
   void ScanNotBusyShow(std::string_view) override {}
   void NoiseIntervalShow(std::string_view) override {}
   void ReferenceAverageShow(std::string_view) override {}
-  void NoConnectSave() override {}
+  void NoConnectSave() override { ++noConnectSaves; }
 
   ScanBoxMode box = ScanBoxMode::Hidden;
   std::optional<UtcDateTime> start;
   int measured = 0;
   std::vector<std::pair<int, int>> selections;
+  int noConnectSaves = 0;
 };
 
 // What the listening steps told, per system, station and frequency in the

@@ -187,6 +187,27 @@ TEST(EngineRun, ClosingTheWindowEndsEveryRunningMode) {
   }
 }
 
+// The table is kept once, for the run that did not connect: a later start
+// that fails, or a noise collection that stops, while the status bar still
+// tells of that run keeps nothing.
+TEST(EngineRun, OnlyTheRunThatDidNotConnectKeepsItsTable) {
+  EngineRig rig(kModeCurrentFrequency);
+  rig.window.settings.noConnectData = true;
+  rig.window.settings.connectAttempts = 2;
+  rig.terminal.results = {TerminalStatus::NoAnswer, TerminalStatus::NoAnswer};
+  rig.engine.AutoConnectStart();
+  rig.Play("f 14f 11f f 14f 11f");
+  ASSERT_EQ(rig.Status(), "Did not Connect");
+  EXPECT_EQ(rig.kept.noConnectSaves, 1);
+  rig.terminal.failing.insert("S");
+  rig.engine.AutoConnectStart();
+  rig.terminal.failing.insert("F");
+  rig.engine.NoiseCollectionStart();
+  rig.Play("f");
+  EXPECT_FALSE(rig.engine.Running() || rig.engine.NoiseCollectionActive());
+  EXPECT_EQ(rig.kept.noConnectSaves, 1);
+}
+
 TEST(EngineRun, WhatARunCountsForItsLog) {
   EngineRig rig(kModeCurrentFrequency);
   rig.main.pulse = 10;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "autoconnect/AutoConnectLog.h"
 #include "autoconnect/LoggingMessenger.h"
@@ -127,7 +128,12 @@ TEST(AutoConnectLogRecord, TwentyFieldsWithAPointWhateverTheLocale) {
 
 class FixedShip final : public ShipPosition {
  public:
-  std::optional<LatLon> LatLonGetCurrent() override { return LatLon{10.5, -20.25}; }
+  std::optional<LatLon> LatLonGetCurrent() override {
+    if (whileAsked) whileAsked();  // a box that asks about the position, and what is pressed meanwhile
+    return position;
+  }
+  std::optional<LatLon> position = LatLon{10.5, -20.25};
+  std::function<void()> whileAsked;
 };
 
 // The log's seams, and a log in a fresh folder.
@@ -163,6 +169,22 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   nowhere.LogFileStop(statistics, "Connected ", 1);
   ASSERT_EQ(rig.messenger.entries.size(), 1u);
   EXPECT_EQ(rig.messenger.entries[0].text.rfind("LogFileStop, ", 0), 0u);
+}
+
+// A run stopped while its position is asked for is logged without one,
+// not with the position of the run before.
+TEST(AutoConnectLog, ARunStoppedWhileItsPositionIsAskedForHasNone) {
+  LogRig rig;
+  AutoConnectLog log = rig.Log(rig.file);
+  const RunStatistics statistics{};
+  log.LogFileStart();
+  log.LogFileStop(statistics, "Did not Connect ", 1);
+  rig.ship.position.reset();
+  rig.ship.whileAsked = [&] { log.LogFileStop(statistics, "Stopped ", 1); };
+  log.LogFileStart();
+  auto lines = SplitLines(testing::ReadBytes(rig.file));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2], "03/09/24 07:05:04,0,0,0,0,0,0,0,0,Stopped ,1,,,,0,0,0,0,99,-99");
 }
 
 // Whatever a run gives its record, the history summary reads as written

@@ -123,6 +123,10 @@ TEST_F(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsk
   RecordingMessenger none;
   EXPECT_TRUE(GridDropAsk("OffsetDataSave", "x.txt", {}, none));
   EXPECT_TRUE(none.entries.empty());
+  // A radio file without its header line: its first record is no header, and is written back.
+  const auto radio = folder.path() / "radio.txt";
+  testing::WriteBytes(radio, "HAM,W1AW,1,14075.0\r\nHAM,K4CJX,2,3590.0\r\n");
+  EXPECT_EQ(RadioGridRecall(radio, none).rows.size(), 2u);
 }
 
 // The grid shows "0.00"; a value nobody edited keeps its own text.

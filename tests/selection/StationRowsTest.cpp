@@ -168,6 +168,18 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
   }
 }
 
+// A frequency the station lists twice (in two of its groups) is found, not
+// reported missing.
+TEST(StationOffsets, AFrequencyListedTwiceIsFound) {
+  OffsetRig rig({"7102.0", "7102.0"});
+  WriteBytes(rig.offsets, "HAM,K4CJX,7102.0,2\r\n");
+  StationOffsetRows rows{"HAM", "K4CJX", 1, 2, 100, 1200, kColumnTxConnect, kColumnSnr, kColumnStnAnt, true,
+                         kModeMultipleStations};
+  StationOffsetGet(rig.table, rows, StationOffsetDataGet(rig.offsets, "HAM", rig.data), rig.messages, rig.colors);
+  EXPECT_EQ(rig.Snr(1) + " " + rig.Snr(2), "52.0 52.0");
+  EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts().at(0);
+}
+
 TEST(StationHistory, ValuesAreAddedToTheSnrAndShown) {
   OffsetRig rig({"7102.0", "3590.0"});
   auto file = rig.program / kStationHistoryDataFile;
