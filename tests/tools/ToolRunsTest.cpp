@@ -349,4 +349,3 @@ TEST_F(AnalyseTool, ARecordingLargerThanItsMemoryIsReadBufferByBuffer) {
 
 }  // namespace
 }  // namespace velmora
-
