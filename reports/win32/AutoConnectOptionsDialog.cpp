@@ -234,6 +234,13 @@ void AutoConnectOptionsDialog::CreateGrid(const ControlMaker& make, const Layout
 }
 
 void AutoConnectOptionsDialog::OptionsShow(Page page) {
+  // Open already: the page asked for is turned to, and what was typed on
+  // every page stays until Apply or Cancel.
+  if (Visible()) {
+    SelectPage(page);
+    SetForegroundWindow(hwnd_);
+    return;
+  }
   if (!hwnd_ && !Create()) return;
   DataSet();
   SelectPage(page);

@@ -63,6 +63,9 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   Type("Station History Good", "2");
   Type("Station Occupancy Half Life", "14");
   Edit(Dialog::kHistoryGrid, 0, 3, "-1.25");
+  // The AutoConnect window's "HF Model..." meanwhile turns the page; what was typed stays (it was read anew).
+  dialog.OptionsShow(Dialog::kPropagationPage);
+  EXPECT_EQ(dialog.CurrentPage(), Dialog::kPropagationPage);
   ASSERT_TRUE(dialog.Apply());
   EXPECT_EQ(settings.stationHistoryGood, 2.0f);
   EXPECT_EQ(settings.stationOccupancyHalfLife, 14.0f);
@@ -245,6 +248,7 @@ TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSourc
   std::vector<std::string> states;
   dialog.StatusLinkSet([&](std::string_view text) { states.emplace_back(text); });
   settings.stationStationsFile = 1;
+  dialog.Hide();
   dialog.OptionsShow(Dialog::kStationsPage);
   EXPECT_EQ(states, (std::vector<std::string>{"Working", ""})) << "told while the document is read";
   ASSERT_EQ(messages.entries.size(), 1u);
