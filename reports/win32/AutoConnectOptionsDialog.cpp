@@ -391,8 +391,11 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kApplyId:
       if (Apply()) DataSet();
       return;
-    case kCancelId:
-    case IDCANCEL: CellCommit(); Hide(); return;
+    case IDCANCEL:
+      // Esc in a cell's editor gives up that cell's edit, not the dialog's.
+      if (editor_) return CellDiscard();
+      [[fallthrough]];
+    case kCancelId: CellCommit(); Hide(); return;
     case kInsertId: return InsertRow();
     case kDeleteId: return DeleteRow();
     case kSortId: return SortRows();

@@ -101,6 +101,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   HWND MakeEditor(Grid grid, int row, int column, RECT cell);
   std::string EditorText() const;
   void CellCommit();
+  void CellDiscard();
   void GridShow(Grid grid);
   void EnableFollowers();
   void ModelChosen();

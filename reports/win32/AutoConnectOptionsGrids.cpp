@@ -199,6 +199,12 @@ void AutoConnectOptionsDialog::CellCommit() {
   GridShow(editGrid_);
 }
 
+void AutoConnectOptionsDialog::CellDiscard() {
+  if (!editor_) return;
+  DestroyWindow(std::exchange(editor_, nullptr));
+  SetFocus(Control(GridControl(editGrid_)));
+}
+
 void AutoConnectOptionsDialog::OnGridClick(Grid grid, const NMITEMACTIVATE& click) {
   LVHITTESTINFO hit{};
   hit.pt = click.ptAction;

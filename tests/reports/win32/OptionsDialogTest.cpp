@@ -188,6 +188,14 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
   SendMessageA(labels, LB_SETSEL, TRUE, 1);  // 7102.0(p3)
   dialog.CellEdit(Dialog::kOffsetGrid, 0, 0);
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
+  // Esc in a cell's editor leaves that cell as it was, and the dialog open with its edits (it hid it).
+  HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 0, 3);
+  SetWindowTextA(box, "9");
+  PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
+  pump.RunPending();
+  EXPECT_TRUE(dialog.Visible());
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][3], "1");
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
 }
 
 // The AutoConnect window as the Settings menu meets it: it takes the
