@@ -64,6 +64,30 @@ void InsertGridColumns(HWND grid, HFONT font, const GridColumns& columns) {
   ReleaseDC(grid, dc);
 }
 
+// The dialog's boxes belong to the AutoConnect window and disable only it:
+// the dialog takes no input either while it may show one, so no second
+// Apply, Cancel or edit acts under a question about the first. The focus
+// comes back where it was, unless another window was opened meanwhile.
+class InputPause {
+ public:
+  explicit InputPause(HWND dialog) : dialog_(IsWindowEnabled(dialog) ? dialog : nullptr), focus_(GetFocus()) {
+    if (dialog_) EnableWindow(dialog_, FALSE);
+  }
+  ~InputPause() {
+    if (!dialog_ || !IsWindow(dialog_)) return;
+    EnableWindow(dialog_, TRUE);
+    HWND active = GetActiveWindow();
+    bool ours = !active || active == dialog_ || active == GetWindow(dialog_, GW_OWNER);
+    if (ours && IsWindowVisible(dialog_) && IsWindow(focus_) && IsChild(dialog_, focus_)) SetFocus(focus_);
+  }
+  InputPause(const InputPause&) = delete;
+  InputPause& operator=(const InputPause&) = delete;
+
+ private:
+  HWND dialog_;
+  HWND focus_;
+};
+
 }  // namespace
 
 AutoConnectOptionsDialog::AutoConnectOptionsDialog(std::function<HWND()> owner, AutoConnectSettings& settings,
@@ -246,6 +270,7 @@ void AutoConnectOptionsDialog::OptionsShow(Page page) {
   SelectPage(page);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
+  InputPause pause(hwnd_);
   if (settings_.stationStationsFile == 1 && RadioDataOutOfDate(FreqListFile(), FileOf(kRadioGrid)) &&
       messages_.AskYesNo("The Radio Data File is out-of-date.\r\rWould you like to Update it?"))
     RadioUpdate();
@@ -438,7 +463,12 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
         if (HIWORD(wParam) == KillFocusCode(editor_)) CellCommit();
         return 0;
       }
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      if (HIWORD(wParam) == BN_CLICKED) {  // a button, a check box or a menu: each may ask or tell
+        InputPause pause(hwnd_);
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+      } else {
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+      }
       return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);

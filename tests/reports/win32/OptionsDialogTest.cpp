@@ -148,6 +148,30 @@ TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
   EXPECT_TRUE(Has(ReadBytes(offsets), "HAM,K4CJX,14075.0,1,360,0,0000,2400\r\nHAM,VE2AFQ,3587.5,3,360,0,0000,2400\r\n"));
 }
 
+// The dialog's boxes belong to the AutoConnect window: while one is up the
+// dialog itself takes no click or key (a second Apply, a Cancel, an edit
+// under the question).
+TEST_F(OptionsDialogTest, TheDialogTakesNoInputWhileItsOwnBoxIsUp) {
+  struct Watching final : Messenger {
+    HWND dialog = nullptr;
+    std::vector<bool> enabled;
+    void Show(std::string_view, MessageIcon, std::string_view) override { enabled.push_back(IsWindowEnabled(dialog)); }
+    bool AskYesNo(std::string_view, MessageIcon, std::string_view) override {
+      enabled.push_back(IsWindowEnabled(dialog));
+      return true;
+    }
+  } watching;
+  Dialog watched{[] { return HWND{}; }, settings, folder.path(), watching, pump, [] {}};
+  watched.OptionsShow(Dialog::kOffsetPage);
+  watching.dialog = watched.Handle();
+  SetWindowTextA(watched.Box("Station History Good"), "high");
+  for (int button : {Dialog::kDeleteId, Dialog::kApplyId, Dialog::kOkId})
+    SendMessageA(watched.Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(watched.Control(button)));
+  EXPECT_EQ(watching.enabled, std::vector<bool>(3, false));
+  EXPECT_TRUE(IsWindowEnabled(watched.Handle())) << "and takes them again after";
+  EXPECT_TRUE(watched.Visible());
+}
+
 // A click into a folder box opens the shell's folder browser; Cancel keeps the text.
 TEST_F(OptionsDialogTest, AClickIntoAFolderBoxBrowsesForTheFolder) {
   dialog.OptionsShow(Dialog::kAirmailPage);
