@@ -298,6 +298,7 @@ void AutoConnectOptionsDialog::DataSet() {
                                    : HistoryGridRecall(FileOf(grid), messages_));
   edited_ = {};
   for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
+  radioFileKept_.reset();
   RadioRecall(settings_.stationStationsFile);
   SettingsShow();
 }

@@ -143,6 +143,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   std::array<std::optional<FileStamp>, kGridCount> shown_;  // each grid's file as it was read or written
   std::array<GridHeaderTips, kGridCount> tips_;
   int radioSource_ = -1;  // whose rows the radio grid shows
+  std::optional<GridRecall> radioFileKept_;  // the file's edited table while the groups are shown
   HWND editor_ = nullptr;  // the in-place editor, while one is open
   Grid editGrid_ = kRadioGrid;
   int editRow_ = -1, editColumn_ = -1;

@@ -41,14 +41,20 @@ void AutoConnectOptionsDialog::Take(Grid grid, GridRecall recall) {
 // The transceivers of the source: AirMail's HAM groups, or the file.
 void AutoConnectOptionsDialog::RadioRecall(int source) {
   CellCommit();
+  // The file's table as edited waits while AirMail's groups are looked at.
+  if (radioSource_ == 1 && source == 0 && edited_[kRadioGrid])
+    radioFileKept_ = GridRecall{rows_[kRadioGrid], dropped_[kRadioGrid], shown_[kRadioGrid]};
+  bool kept = source == 1 && radioFileKept_;
   dropped_[kRadioGrid].clear();
-  if (source == 1) {
+  if (kept) {
+    Take(kRadioGrid, *std::exchange(radioFileKept_, std::nullopt));
+  } else if (source == 1) {
     Take(kRadioGrid, RadioGridRecall(FileOf(kRadioGrid), messages_));
   } else {
     AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
     rows_[kRadioGrid] = RadioGridFromHamGroups(data, messages_).value_or(GridRows{});
   }
-  edited_[kRadioGrid] = false;
+  edited_[kRadioGrid] = kept;
   radioSource_ = source;
   GridShow(kRadioGrid);
 }
