@@ -159,6 +159,8 @@ HWND AutoConnectOptionsDialog::MakeEditor(Grid grid, int row, int column, RECT c
 
 HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
   CellCommit();
+  // AirMail's groups are shown for reading: only the file's table is written back.
+  if (grid == kRadioGrid && radioSource_ != 1) return nullptr;
   HWND list = Control(GridControl(grid));
   if (row < 0 || row >= static_cast<int>(rows_[grid].size())) return nullptr;
   SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);

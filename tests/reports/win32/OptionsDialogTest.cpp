@@ -280,6 +280,8 @@ TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSourc
   EXPECT_TRUE(messages.entries.empty());
   EXPECT_FALSE(IsWindowEnabled(dialog.Control(Dialog::kUpdateId)));
   EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid).at(0), (GridRow{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}));
+  // AirMail's groups are shown, never written: no cell of theirs takes an edit Apply would drop.
+  EXPECT_EQ(dialog.CellEdit(Dialog::kRadioGrid, 0, 3), nullptr);
 
   std::vector<std::string> states;
   dialog.StatusLinkSet([&](std::string_view text) { states.emplace_back(text); });
