@@ -125,8 +125,9 @@ HMENU AutoConnectOptionsDialog::SettingsMenu() {
 void AutoConnectOptionsDialog::SettingsRecall() {
   if (recallAllowed_ && !recallAllowed_()) return;  // greyed in the menu meanwhile
   CellCommit();
+  // A recall shows its settings here (OptionsSettingsReplaced); the grids'
+  // files are no settings, and a chooser cancelled recalls nothing.
   SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
-  DataSet();
 }
 
 void AutoConnectOptionsDialog::OnInitMenuPopup(HMENU menu) {

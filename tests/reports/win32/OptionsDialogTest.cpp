@@ -231,11 +231,15 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
 struct OwnerStandIn {
   AutoConnectSettings& settings;
   std::vector<WPARAM> commands;
+  Dialog* dialog = nullptr;  // told of a recall, as the window tells it
   static LRESULT CALLBACK Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<OwnerStandIn*>(GetWindowLongPtrA(w, GWLP_USERDATA));
     if (message != WM_COMMAND || !self) return DefWindowProcA(w, message, wParam, lParam);
     self->commands.push_back(wParam);
-    if (wParam == autoconnect_menu::kSettingsRecall) self->settings.stationHistoryGood = 7;
+    if (wParam == autoconnect_menu::kSettingsRecall) {
+      self->settings.stationHistoryGood = 7;
+      self->dialog->OptionsSettingsReplaced();
+    }
     return 0;
   }
 };
@@ -249,14 +253,17 @@ TEST_F(OptionsDialogTest, SettingsMenuSavesWhatThePagesShowAndShowsWhatIsRecalle
   HWND owner = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   SetWindowLongPtrA(owner, GWLP_USERDATA, LONG_PTR(&standIn));
   Dialog owned{[&] { return owner; }, settings, folder.path(), messages, pump, [] {}};
+  standIn.dialog = &owned;
   bool recallAllowed = true;
   owned.RecallAllowedLinkSet([&] { return recallAllowed; });
   owned.OptionsShow(Dialog::kHistoryPage);
   SetWindowTextA(owned.Box("Station History Bad"), "-3");
   SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsSave, 0);
   EXPECT_EQ(settings.stationHistoryBad, -3.0f);
+  SetWindowTextA(owned.CellEdit(Dialog::kOffsetGrid, 0, 3), "4");
   SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
   EXPECT_EQ(testing::WindowText(owned.Box("Station History Good")), "7");
+  EXPECT_EQ(owned.Rows(Dialog::kOffsetGrid)[0][3], "4") << "the files' grids are no settings: kept (they were read anew)";
   EXPECT_EQ(standIn.commands,
             (std::vector<WPARAM>{autoconnect_menu::kSettingsSave, autoconnect_menu::kSettingsRecall}));
   // During a run the window takes no recalled profile: greyed, and refused.
