@@ -256,6 +256,7 @@ void AutoConnectOptionsDialog::CreateGrid(const ControlMaker& make, const Layout
   const auto& columns = kGrids[id - kGridId];
   InsertGridColumns(grid, font_, columns);
   tips_[id - kGridId].Attach(grid, columns.gridTip, columns.columnTips);
+  SetWindowSubclass(grid, &GridProc, 2, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void AutoConnectOptionsDialog::OptionsShow(Page page) {

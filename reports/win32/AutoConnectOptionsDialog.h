@@ -113,6 +113,8 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   static LRESULT CALLBACK FolderBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
   void FolderBrowse(HWND box);
+  static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR self);
   void OnInitMenuPopup(HMENU menu);
   // The edited grids' new texts, checked and asked about; nullopt when one was refused.
   std::optional<std::array<std::optional<std::string>, kGridCount>> GridTexts(const AutoConnectSettings& edited);

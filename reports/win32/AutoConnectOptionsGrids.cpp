@@ -204,7 +204,21 @@ void AutoConnectOptionsDialog::CellCommit() {
   if (cell == text) return;
   cell = text;
   edited_[editGrid_] = true;
-  GridShow(editGrid_);
+  // The one cell anew, so the grid stays scrolled where it is.
+  LVITEMA item{};
+  item.iSubItem = editColumn_;
+  item.pszText = cell.data();
+  SendMessageA(Control(GridControl(editGrid_)), LVM_SETITEMTEXTA, editRow_, reinterpret_cast<LPARAM>(&item));
+}
+
+// The grid scrolled under an open editor: the edit is taken before the
+// editor stands over another row.
+LRESULT CALLBACK AutoConnectOptionsDialog::GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                    DWORD_PTR self) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(grid, &GridProc, 2);
+  if (message == WM_VSCROLL || message == WM_HSCROLL || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL)
+    reinterpret_cast<AutoConnectOptionsDialog*>(self)->CellCommit();
+  return DefSubclassProc(grid, message, wParam, lParam);
 }
 
 void AutoConnectOptionsDialog::CellDiscard() {

@@ -119,6 +119,22 @@ TEST_F(OptionsDialogTest, ABadCellInAnyGridIsNamedAndNothingIsStored) {
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
 }
 
+// The grid scrolled under an open editor: the edit is taken before the
+// editor stands over another row (it stayed, and went to the row it was opened on).
+TEST_F(OptionsDialogTest, AnEditIsTakenBeforeTheGridScrollsUnderIt) {
+  std::string offsets = "System,Station,...\r\n";
+  for (int i = 0; i < 40; ++i) offsets += "HAM,K4CJX,14075.0," + std::to_string(i) + ",360,0,0,2400\r\n";
+  WriteBytes(folder.path() / "StationOffsetData.txt", offsets);
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  HWND list = dialog.Control(Dialog::kGridId + Dialog::kOffsetGrid);
+  HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 5, 3);
+  SetWindowTextA(box, "7.5");
+  SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_FALSE(IsWindow(box));
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[5][3], "7.5");
+  EXPECT_GT(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0) << "the page went down, not back to the top";
+}
+
 // One bad line in the offsets file: the grid shows what was read before
 // it, and an Insert then Apply asks before the lines it could not show go;
 // No keeps every file and setting as it was.
