@@ -233,7 +233,9 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
   dialog.CellEdit(Dialog::kOffsetGrid, 0, 0);
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
   // Esc in a cell's editor leaves that cell as it was, and the dialog open with its edits (it hid it).
+  SetActiveWindow(dialog.Handle());
   HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 0, 3);
+  ASSERT_EQ(GetFocus(), box) << "typed into, as a user types";
   SetWindowTextA(box, "9");
   PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
   pump.RunPending();
