@@ -64,6 +64,30 @@ void InsertGridColumns(HWND grid, HFONT font, const GridColumns& columns) {
   ReleaseDC(grid, dc);
 }
 
+// The dialog's boxes belong to the AutoConnect window and disable only it:
+// the dialog takes no input either while it may show one, so no second
+// Apply, Cancel or edit acts under a question about the first. The focus
+// comes back where it was, unless another window was opened meanwhile.
+class InputPause {
+ public:
+  explicit InputPause(HWND dialog) : dialog_(IsWindowEnabled(dialog) ? dialog : nullptr), focus_(GetFocus()) {
+    if (dialog_) EnableWindow(dialog_, FALSE);
+  }
+  ~InputPause() {
+    if (!dialog_ || !IsWindow(dialog_)) return;
+    EnableWindow(dialog_, TRUE);
+    HWND active = GetActiveWindow();
+    bool ours = !active || active == dialog_ || active == GetWindow(dialog_, GW_OWNER);
+    if (ours && IsWindowVisible(dialog_) && IsWindow(focus_) && IsChild(dialog_, focus_)) SetFocus(focus_);
+  }
+  InputPause(const InputPause&) = delete;
+  InputPause& operator=(const InputPause&) = delete;
+
+ private:
+  HWND dialog_;
+  HWND focus_;
+};
+
 }  // namespace
 
 AutoConnectOptionsDialog::AutoConnectOptionsDialog(std::function<HWND()> owner, AutoConnectSettings& settings,
@@ -101,8 +125,9 @@ HMENU AutoConnectOptionsDialog::SettingsMenu() {
 void AutoConnectOptionsDialog::SettingsRecall() {
   if (recallAllowed_ && !recallAllowed_()) return;  // greyed in the menu meanwhile
   CellCommit();
+  // A recall shows its settings here (OptionsSettingsReplaced); the grids'
+  // files are no settings, and a chooser cancelled recalls nothing.
   SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
-  DataSet();
 }
 
 void AutoConnectOptionsDialog::OnInitMenuPopup(HMENU menu) {
@@ -231,14 +256,23 @@ void AutoConnectOptionsDialog::CreateGrid(const ControlMaker& make, const Layout
   const auto& columns = kGrids[id - kGridId];
   InsertGridColumns(grid, font_, columns);
   tips_[id - kGridId].Attach(grid, columns.gridTip, columns.columnTips);
+  SetWindowSubclass(grid, &GridProc, 2, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void AutoConnectOptionsDialog::OptionsShow(Page page) {
+  // Open already: the page asked for is turned to, and what was typed on
+  // every page stays until Apply or Cancel.
+  if (Visible()) {
+    SelectPage(page);
+    SetForegroundWindow(hwnd_);
+    return;
+  }
   if (!hwnd_ && !Create()) return;
   DataSet();
   SelectPage(page);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
+  InputPause pause(hwnd_);
   if (settings_.stationStationsFile == 1 && RadioDataOutOfDate(FreqListFile(), FileOf(kRadioGrid)) &&
       messages_.AskYesNo("The Radio Data File is out-of-date.\r\rWould you like to Update it?"))
     RadioUpdate();
@@ -266,6 +300,7 @@ void AutoConnectOptionsDialog::DataSet() {
                                    : HistoryGridRecall(FileOf(grid), messages_));
   edited_ = {};
   for (int g = 0; g < kGridCount; ++g) GridShow(static_cast<Grid>(g));
+  radioFileKept_.reset();
   RadioRecall(settings_.stationStationsFile);
   SettingsShow();
 }
@@ -384,8 +419,11 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
     case kApplyId:
       if (Apply()) DataSet();
       return;
-    case kCancelId:
-    case IDCANCEL: CellCommit(); Hide(); return;
+    case IDCANCEL:
+      // Esc in a cell's editor gives up that cell's edit, not the dialog's.
+      if (editor_) return CellDiscard();
+      [[fallthrough]];
+    case kCancelId: CellCommit(); Hide(); return;
     case kInsertId: return InsertRow();
     case kDeleteId: return DeleteRow();
     case kSortId: return SortRows();
@@ -428,7 +466,12 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
         if (HIWORD(wParam) == KillFocusCode(editor_)) CellCommit();
         return 0;
       }
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      if (HIWORD(wParam) == BN_CLICKED) {  // a button, a check box or a menu: each may ask or tell
+        InputPause pause(hwnd_);
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+      } else {
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+      }
       return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);

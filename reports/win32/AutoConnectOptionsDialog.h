@@ -101,6 +101,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   HWND MakeEditor(Grid grid, int row, int column, RECT cell);
   std::string EditorText() const;
   void CellCommit();
+  void CellDiscard();
   void GridShow(Grid grid);
   void EnableFollowers();
   void ModelChosen();
@@ -112,6 +113,8 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   static LRESULT CALLBACK FolderBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
   void FolderBrowse(HWND box);
+  static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR self);
   void OnInitMenuPopup(HMENU menu);
   // The edited grids' new texts, checked and asked about; nullopt when one was refused.
   std::optional<std::array<std::optional<std::string>, kGridCount>> GridTexts(const AutoConnectSettings& edited);
@@ -142,6 +145,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   std::array<std::optional<FileStamp>, kGridCount> shown_;  // each grid's file as it was read or written
   std::array<GridHeaderTips, kGridCount> tips_;
   int radioSource_ = -1;  // whose rows the radio grid shows
+  std::optional<GridRecall> radioFileKept_;  // the file's edited table while the groups are shown
   HWND editor_ = nullptr;  // the in-place editor, while one is open
   Grid editGrid_ = kRadioGrid;
   int editRow_ = -1, editColumn_ = -1;

@@ -41,14 +41,20 @@ void AutoConnectOptionsDialog::Take(Grid grid, GridRecall recall) {
 // The transceivers of the source: AirMail's HAM groups, or the file.
 void AutoConnectOptionsDialog::RadioRecall(int source) {
   CellCommit();
+  // The file's table as edited waits while AirMail's groups are looked at.
+  if (radioSource_ == 1 && source == 0 && edited_[kRadioGrid])
+    radioFileKept_ = GridRecall{rows_[kRadioGrid], dropped_[kRadioGrid], shown_[kRadioGrid]};
+  bool kept = source == 1 && radioFileKept_;
   dropped_[kRadioGrid].clear();
-  if (source == 1) {
+  if (kept) {
+    Take(kRadioGrid, *std::exchange(radioFileKept_, std::nullopt));
+  } else if (source == 1) {
     Take(kRadioGrid, RadioGridRecall(FileOf(kRadioGrid), messages_));
   } else {
     AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
     rows_[kRadioGrid] = RadioGridFromHamGroups(data, messages_).value_or(GridRows{});
   }
-  edited_[kRadioGrid] = false;
+  edited_[kRadioGrid] = kept;
   radioSource_ = source;
   GridShow(kRadioGrid);
 }
@@ -153,6 +159,8 @@ HWND AutoConnectOptionsDialog::MakeEditor(Grid grid, int row, int column, RECT c
 
 HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
   CellCommit();
+  // AirMail's groups are shown for reading: only the file's table is written back.
+  if (grid == kRadioGrid && radioSource_ != 1) return nullptr;
   HWND list = Control(GridControl(grid));
   if (row < 0 || row >= static_cast<int>(rows_[grid].size())) return nullptr;
   SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
@@ -196,7 +204,27 @@ void AutoConnectOptionsDialog::CellCommit() {
   if (cell == text) return;
   cell = text;
   edited_[editGrid_] = true;
-  GridShow(editGrid_);
+  // The one cell anew, so the grid stays scrolled where it is.
+  LVITEMA item{};
+  item.iSubItem = editColumn_;
+  item.pszText = cell.data();
+  SendMessageA(Control(GridControl(editGrid_)), LVM_SETITEMTEXTA, editRow_, reinterpret_cast<LPARAM>(&item));
+}
+
+// The grid scrolled under an open editor: the edit is taken before the
+// editor stands over another row.
+LRESULT CALLBACK AutoConnectOptionsDialog::GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                    DWORD_PTR self) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(grid, &GridProc, 2);
+  if (message == WM_VSCROLL || message == WM_HSCROLL || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL)
+    reinterpret_cast<AutoConnectOptionsDialog*>(self)->CellCommit();
+  return DefSubclassProc(grid, message, wParam, lParam);
+}
+
+void AutoConnectOptionsDialog::CellDiscard() {
+  if (!editor_) return;
+  DestroyWindow(std::exchange(editor_, nullptr));
+  SetFocus(Control(GridControl(editGrid_)));
 }
 
 void AutoConnectOptionsDialog::OnGridClick(Grid grid, const NMITEMACTIVATE& click) {

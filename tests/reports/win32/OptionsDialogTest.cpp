@@ -54,6 +54,10 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   dialog.OptionsShow(Dialog::kStationsPage);
   ASSERT_TRUE(dialog.Visible());
   Edit(Dialog::kRadioGrid, 0, 3, "14075.0, 10147.3");
+  // A look at AirMail's groups and back keeps the file's table as edited (it was read anew).
+  HWND file = dialog.Box("Station Stations File"), groups = GetWindow(file, GW_HWNDPREV);
+  for (HWND source : {groups, file}) SendMessageA(source, BM_CLICK, 0, 0);
+  EXPECT_TRUE(SendMessageA(file, BM_GETCHECK, 0, 0));
   ASSERT_TRUE(dialog.Apply());
   EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationRadioData.txt"), "HAM,K4CJX,1,14075.0 10147.3\r\n"));
 
@@ -63,6 +67,9 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   Type("Station History Good", "2");
   Type("Station Occupancy Half Life", "14");
   Edit(Dialog::kHistoryGrid, 0, 3, "-1.25");
+  // The AutoConnect window's "HF Model..." meanwhile turns the page; what was typed stays (it was read anew).
+  dialog.OptionsShow(Dialog::kPropagationPage);
+  EXPECT_EQ(dialog.CurrentPage(), Dialog::kPropagationPage);
   ASSERT_TRUE(dialog.Apply());
   EXPECT_EQ(settings.stationHistoryGood, 2.0f);
   EXPECT_EQ(settings.stationOccupancyHalfLife, 14.0f);
@@ -88,8 +95,8 @@ TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {
   EXPECT_EQ(settings.propagationModelLayerAdjustEs, 0.7f);
   EXPECT_EQ(settings.propagationModelQIndex, 4.0f);
   EXPECT_EQ(applied, 3);
-  ASSERT_EQ(messages.entries.size(), 1u);
-  EXPECT_EQ(messages.entries[0].text.rfind("HistoryDataSave, StationHistoryData.txt was changed since it was shown", 0), 0u);
+  ASSERT_EQ(messages.entries.size(), 2u) << "the groups without a System.HAM.ini, and the changed history file";
+  EXPECT_EQ(messages.entries[1].text.rfind("HistoryDataSave, StationHistoryData.txt was changed since it was shown", 0), 0u);
 }
 
 // Every grid and box is checked before anything is stored: a bad cell is
@@ -110,6 +117,22 @@ TEST_F(OptionsDialogTest, ABadCellInAnyGridIsNamedAndNothingIsStored) {
   SendMessageA(dialog.Handle(), WM_COMMAND, Dialog::kDeleteId, 0);
   EXPECT_EQ(messages.Texts().back(), "Please Select the Row to Delete and then Press Delete");
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 1u);
+}
+
+// The grid scrolled under an open editor: the edit is taken before the
+// editor stands over another row (it stayed, and went to the row it was opened on).
+TEST_F(OptionsDialogTest, AnEditIsTakenBeforeTheGridScrollsUnderIt) {
+  std::string offsets = "System,Station,...\r\n";
+  for (int i = 0; i < 40; ++i) offsets += "HAM,K4CJX,14075.0," + std::to_string(i) + ",360,0,0,2400\r\n";
+  WriteBytes(folder.path() / "StationOffsetData.txt", offsets);
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  HWND list = dialog.Control(Dialog::kGridId + Dialog::kOffsetGrid);
+  HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 5, 3);
+  SetWindowTextA(box, "7.5");
+  SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_FALSE(IsWindow(box));
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[5][3], "7.5");
+  EXPECT_GT(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0) << "the page went down, not back to the top";
 }
 
 // One bad line in the offsets file: the grid shows what was read before
@@ -143,6 +166,30 @@ TEST_F(OptionsDialogTest, AFileReadToABadLineIsWrittenOverOnlyAfterAsking) {
     EXPECT_EQ(settings.stationHistoryGood, yes ? 3.0f : 1.0f);
   }
   EXPECT_TRUE(Has(ReadBytes(offsets), "HAM,K4CJX,14075.0,1,360,0,0000,2400\r\nHAM,VE2AFQ,3587.5,3,360,0,0000,2400\r\n"));
+}
+
+// The dialog's boxes belong to the AutoConnect window: while one is up the
+// dialog itself takes no click or key (a second Apply, a Cancel, an edit
+// under the question).
+TEST_F(OptionsDialogTest, TheDialogTakesNoInputWhileItsOwnBoxIsUp) {
+  struct Watching final : Messenger {
+    HWND dialog = nullptr;
+    std::vector<bool> enabled;
+    void Show(std::string_view, MessageIcon, std::string_view) override { enabled.push_back(IsWindowEnabled(dialog)); }
+    bool AskYesNo(std::string_view, MessageIcon, std::string_view) override {
+      enabled.push_back(IsWindowEnabled(dialog));
+      return true;
+    }
+  } watching;
+  Dialog watched{[] { return HWND{}; }, settings, folder.path(), watching, pump, [] {}};
+  watched.OptionsShow(Dialog::kOffsetPage);
+  watching.dialog = watched.Handle();
+  SetWindowTextA(watched.Box("Station History Good"), "high");
+  for (int button : {Dialog::kDeleteId, Dialog::kApplyId, Dialog::kOkId})
+    SendMessageA(watched.Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(watched.Control(button)));
+  EXPECT_EQ(watching.enabled, std::vector<bool>(3, false));
+  EXPECT_TRUE(IsWindowEnabled(watched.Handle())) << "and takes them again after";
+  EXPECT_TRUE(watched.Visible());
 }
 
 // A click into a folder box opens the shell's folder browser; Cancel keeps the text.
@@ -185,6 +232,16 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
   SendMessageA(labels, LB_SETSEL, TRUE, 1);  // 7102.0(p3)
   dialog.CellEdit(Dialog::kOffsetGrid, 0, 0);
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
+  // Esc in a cell's editor leaves that cell as it was, and the dialog open with its edits (it hid it).
+  SetActiveWindow(dialog.Handle());
+  HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 0, 3);
+  ASSERT_EQ(GetFocus(), box) << "typed into, as a user types";
+  SetWindowTextA(box, "9");
+  PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
+  pump.RunPending();
+  EXPECT_TRUE(dialog.Visible());
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][3], "1");
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
 }
 
 // The AutoConnect window as the Settings menu meets it: it takes the
@@ -192,11 +249,15 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
 struct OwnerStandIn {
   AutoConnectSettings& settings;
   std::vector<WPARAM> commands;
+  Dialog* dialog = nullptr;  // told of a recall, as the window tells it
   static LRESULT CALLBACK Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<OwnerStandIn*>(GetWindowLongPtrA(w, GWLP_USERDATA));
     if (message != WM_COMMAND || !self) return DefWindowProcA(w, message, wParam, lParam);
     self->commands.push_back(wParam);
-    if (wParam == autoconnect_menu::kSettingsRecall) self->settings.stationHistoryGood = 7;
+    if (wParam == autoconnect_menu::kSettingsRecall) {
+      self->settings.stationHistoryGood = 7;
+      self->dialog->OptionsSettingsReplaced();
+    }
     return 0;
   }
 };
@@ -210,14 +271,17 @@ TEST_F(OptionsDialogTest, SettingsMenuSavesWhatThePagesShowAndShowsWhatIsRecalle
   HWND owner = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   SetWindowLongPtrA(owner, GWLP_USERDATA, LONG_PTR(&standIn));
   Dialog owned{[&] { return owner; }, settings, folder.path(), messages, pump, [] {}};
+  standIn.dialog = &owned;
   bool recallAllowed = true;
   owned.RecallAllowedLinkSet([&] { return recallAllowed; });
   owned.OptionsShow(Dialog::kHistoryPage);
   SetWindowTextA(owned.Box("Station History Bad"), "-3");
   SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsSave, 0);
   EXPECT_EQ(settings.stationHistoryBad, -3.0f);
+  SetWindowTextA(owned.CellEdit(Dialog::kOffsetGrid, 0, 3), "4");
   SendMessageA(owned.Handle(), WM_COMMAND, autoconnect_menu::kSettingsRecall, 0);
   EXPECT_EQ(testing::WindowText(owned.Box("Station History Good")), "7");
+  EXPECT_EQ(owned.Rows(Dialog::kOffsetGrid)[0][3], "4") << "the files' grids are no settings: kept (they were read anew)";
   EXPECT_EQ(standIn.commands,
             (std::vector<WPARAM>{autoconnect_menu::kSettingsSave, autoconnect_menu::kSettingsRecall}));
   // During a run the window takes no recalled profile: greyed, and refused.
@@ -241,10 +305,13 @@ TEST_F(OptionsDialogTest, ANewerFreqListOffersTheUpdateOnlyWithTheRadioDataSourc
   EXPECT_TRUE(messages.entries.empty());
   EXPECT_FALSE(IsWindowEnabled(dialog.Control(Dialog::kUpdateId)));
   EXPECT_EQ(dialog.Rows(Dialog::kRadioGrid).at(0), (GridRow{"HAM", "W1AW", "1", "14075.0, 14080.0(p3)"}));
+  // AirMail's groups are shown, never written: no cell of theirs takes an edit Apply would drop.
+  EXPECT_EQ(dialog.CellEdit(Dialog::kRadioGrid, 0, 3), nullptr);
 
   std::vector<std::string> states;
   dialog.StatusLinkSet([&](std::string_view text) { states.emplace_back(text); });
   settings.stationStationsFile = 1;
+  dialog.Hide();
   dialog.OptionsShow(Dialog::kStationsPage);
   EXPECT_EQ(states, (std::vector<std::string>{"Working", ""})) << "told while the document is read";
   ASSERT_EQ(messages.entries.size(), 1u);
