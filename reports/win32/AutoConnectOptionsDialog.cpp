@@ -420,9 +420,6 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
       if (Apply()) DataSet();
       return;
     case IDCANCEL:
-      // Esc in a cell's editor gives up that cell's edit, not the dialog's.
-      if (editor_) return CellDiscard();
-      [[fallthrough]];
     case kCancelId: CellCommit(); Hide(); return;
     case kInsertId: return InsertRow();
     case kDeleteId: return DeleteRow();
@@ -466,7 +463,11 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
         if (HIWORD(wParam) == KillFocusCode(editor_)) CellCommit();
         return 0;
       }
-      if (HIWORD(wParam) == BN_CLICKED) {  // a button, a check box or a menu: each may ask or tell
+      // Esc in a cell's editor gives up that cell's edit, before any pause
+      // could take the focus from the editor and so commit it.
+      if (editor_ && LOWORD(wParam) == IDCANCEL) {
+        CellDiscard();
+      } else if (HIWORD(wParam) == BN_CLICKED) {  // a button, a check box or a menu: each may ask or tell
         InputPause pause(hwnd_);
         OnCommand(LOWORD(wParam), HIWORD(wParam));
       } else {

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "autoconnect/AutoConnectMenus.h"
+#include "reports/win32/OptionsDialogLayout.h"
 #include "selection/StationHistoryData.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/win32/TestWin32.h"
@@ -126,7 +127,7 @@ TEST_F(OptionsDialogTest, AnEditIsTakenBeforeTheGridScrollsUnderIt) {
   for (int i = 0; i < 40; ++i) offsets += "HAM,K4CJX,14075.0," + std::to_string(i) + ",360,0,0,2400\r\n";
   WriteBytes(folder.path() / "StationOffsetData.txt", offsets);
   dialog.OptionsShow(Dialog::kOffsetPage);
-  HWND list = dialog.Control(Dialog::kGridId + Dialog::kOffsetGrid);
+  HWND list = dialog.Control(options_layout::GridControl(Dialog::kOffsetGrid));
   HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 5, 3);
   SetWindowTextA(box, "7.5");
   SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0);
