@@ -99,6 +99,10 @@ TEST(ProfileWrite, ChangesOnlyItsOwnLineAndAddsWhatIsMissingAtTheEnd) {
       {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2", {{"A", "z", "3"}, {"C", "w", "4"}},
        "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n[C]\r\nw=4\r\n"},
       {"", {{"A", "x", "one\r\n[B]\r\ny=2"}}, "[A]\r\nx=one  [B]  y=2\r\n"},  // a line break cannot split the file
+      // Lines ended by a carriage return alone, as old editors wrote them.
+      {"[Detector Data]\rBurst=True\r[Display Data]\rFft Range=1\r",
+       {{"Detector Data", "Burst", "False"}, {"B", "y", "2"}},
+       "[Detector Data]\rBurst=False\r[Display Data]\rFft Range=1\r\r[B]\ry=2\r"},
   };
   for (const auto& c : cases) {
     auto doc = ProfileDocument::Parse(c.before);
