@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "common/ProfileFile.h"
 #include "tests/common/TempFolder.h"
 
@@ -95,6 +97,25 @@ TEST(ProfileDifferential, ReadsAndWritesAsThePlatformsDoOnAwkwardFiles) {
       EXPECT_EQ(ProfileRead(theirs, section, key), expected) << profile.name << ": [" << section << "] " << key;
     }
   }
+}
+
+// A file held open a moment (a virus scanner or an indexer reading it) is
+// saved once it is let go, not refused.
+TEST(ProfileSave, WaitsAMomentForAFileHeldOpen) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "Velmora.Ini";
+  testing::WriteBytes(file, "[A]\r\nx=1\r\n");
+  HANDLE held =
+      CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(300);
+    CloseHandle(held);
+  });
+  std::error_code error;
+  EXPECT_TRUE(ProfileWrite(file, "A", "x", "2", error)) << error.message();
+  release.join();
+  EXPECT_EQ(ProfileRead(file, "A", "x"), "2");
 }
 
 }  // namespace
