@@ -110,6 +110,9 @@ TEST(ProfileWrite, ChangesOnlyItsOwnLineAndAddsWhatIsMissingAtTheEnd) {
       // written holds its value's letters.
       {Utf16(u"; Ελένη \U0001F6A2\r\n[A]\r\nFolder=C:\\Καπετάνιος\r\nx=1\r\n"), {{"A", "x", "\xE9"}, {"A", "y", "2"}},
        Utf16(u"; Ελένη \U0001F6A2\r\n[A]\r\nFolder=C:\\Καπετάνιος\r\nx=é\r\ny=2\r\n")},
+      // A UTF-8 file with its mark holds a written letter in UTF-8 too.
+      {"\xEF\xBB\xBF[A]\r\nFolder=C:\\Jos\xC3\xA9\r\n", {{"A", "x", "\xE9"}},
+       "\xEF\xBB\xBF[A]\r\nFolder=C:\\Jos\xC3\xA9\r\nx=\xC3\xA9\r\n"},
       // Lines ended by a carriage return alone, as old editors wrote them.
       {"[Detector Data]\rBurst=True\r[Display Data]\rFft Range=1\r",
        {{"Detector Data", "Burst", "False"}, {"B", "y", "2"}},
