@@ -10,7 +10,8 @@
 namespace velmora {
 
 // The registry value "Install Folder" of AirMail's installation key, as
-// stored (terminating NULs included); nullopt when it cannot be read.
+// stored (terminating NULs included; an expandable one with the names it
+// holds filled in); nullopt when it cannot be read.
 class AirmailRegistry {
  public:
   virtual ~AirmailRegistry() = default;

@@ -51,6 +51,43 @@ std::string CleanValue(std::string_view value) {
   return out;
 }
 
+// A "Unicode" file's text is kept in UTF-8, which holds each of its letters
+// (and a surrogate left unpaired), so a line not written is written back as
+// it was read.
+bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+  } else if (c < 0x10000) {
+    out += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+            static_cast<char>(0x80 | (c & 0x3F))};
+  } else {
+    out += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
+            static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+  }
+}
+
+// The code point at `at` of a UTF-8 text; `at` moves past it. A byte that
+// begins no whole sequence is the Latin-1 letter of its code (as earlier
+// saves wrote a letter into a UTF-8 file).
+char32_t NextCodePoint(std::string_view text, size_t& at) {
+  const unsigned char lead = static_cast<unsigned char>(text[at++]);
+  const size_t more = lead < 0xC2 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : 0;
+  if (more == 0 || at + more > text.size()) return lead;
+  char32_t c = lead & (0x3F >> more);
+  for (size_t n = 0; n < more; ++n) {
+    const unsigned char next = static_cast<unsigned char>(text[at + n]);
+    if ((next & 0xC0) != 0x80) return lead;
+    c = c << 6 | (next & 0x3F);
+  }
+  at += more;
+  return c;
+}
+
 // A name as the indexes keep it.
 std::string IndexName(std::string_view name, bool isKey) {
   std::string out = ProfileName(name, isKey);
@@ -96,9 +133,15 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
   doc.text_ = content;
   bool endSeen = false;
   for (size_t start = 0; start < content.size();) {
-    size_t lf = std::min(content.find('\n', start), content.size());
+    // Where no line feed follows, a carriage return alone ends the line:
+    // a file saved with old Macintosh line ends.
+    size_t lf = content.find('\n', start);
+    const bool crOnly = lf == std::string_view::npos;
+    if (crOnly) lf = content.find('\r', start);
+    lf = std::min(lf, content.size());
     Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(lf - start), LineEnd::kNone};
-    if (lf < content.size()) line.end = lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
+    if (lf < content.size())
+      line.end = crOnly ? LineEnd::kCr : lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
     if (line.end == LineEnd::kCrLf) --line.size;
     start = lf + 1;
     if (!endSeen && line.end != LineEnd::kNone) {
@@ -162,22 +205,22 @@ std::optional<size_t> ProfileDocument::LineOf(size_t block, std::string_view key
 }
 
 std::optional<std::string> ProfileDocument::Find(std::string_view section, std::string_view key) const {
-  auto block = BlockOf(section);
-  auto line = block ? LineOf(*block, key) : std::nullopt;
+  auto block = BlockOf(Inward(section));
+  auto line = block ? LineOf(*block, Inward(key)) : std::nullopt;
   if (!line) return std::nullopt;
   auto entry = ParseEntry(TextOf(blocks_[*block].lines[*line]));
   if (!entry.value) return std::nullopt;
-  return std::string(*entry.value);
+  return Outward(*entry.value);
 }
 
 std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view section) const {
   std::vector<Entry> entries;
-  auto block = BlockOf(section);
+  auto block = BlockOf(Inward(section));
   if (!block) return entries;
   for (const Line& line : blocks_[*block].lines) {
     if (TrimBlanks(TextOf(line)).empty()) continue;
     auto entry = ParseEntry(TextOf(line));
-    entries.push_back({std::string(entry.key), entry.value ? std::optional<std::string>(*entry.value) : std::nullopt});
+    entries.push_back({Outward(entry.key), entry.value ? std::optional<std::string>(Outward(*entry.value)) : std::nullopt});
   }
   return entries;
 }
@@ -227,8 +270,9 @@ size_t ProfileDocument::AddLine(Block& block, std::string_view text) {
   return at;
 }
 
-void ProfileDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
-  std::string cleanValue = CleanValue(value);
+void ProfileDocument::Write(std::string_view narrowSection, std::string_view narrowKey, std::string_view value) {
+  const std::string section = Inward(narrowSection), key = Inward(narrowKey);
+  std::string cleanValue = CleanValue(Inward(value));
   auto block = BlockOf(section);
   if (auto line = block ? LineOf(*block, key) : std::nullopt) {
     Line& old = blocks_[*block].lines[*line];
@@ -266,18 +310,44 @@ std::string_view ProfileDocument::Decode(std::string_view content, std::string& 
   if (!little && !content.starts_with(kUtf16BeMark)) return content;
   encoding_ = little ? Encoding::kUtf16Le : Encoding::kUtf16Be;
   decoded.reserve(content.size() / 2);
+  auto unit = [&](size_t i) -> char32_t {
+    return static_cast<unsigned char>(content[little ? i : i + 1]) |
+           static_cast<unsigned char>(content[little ? i + 1 : i]) << 8;
+  };
   for (size_t i = 2; i + 1 < content.size(); i += 2) {
-    unsigned low = static_cast<unsigned char>(content[little ? i : i + 1]);
-    unsigned high = static_cast<unsigned char>(content[little ? i + 1 : i]);
-    decoded += high == 0 ? static_cast<char>(low) : '?';
+    char32_t c = unit(i);
+    if (IsHighSurrogate(c) && i + 3 < content.size() && IsLowSurrogate(unit(i + 2))) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    }
+    AppendUtf8(decoded, c);
   }
   return decoded;
+}
+
+bool ProfileDocument::Wide() const { return encoding_ != Encoding::kPlain; }
+
+std::string ProfileDocument::Outward(std::string_view text) const {
+  if (!Wide()) return std::string(text);
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    char32_t c = NextCodePoint(text, i);
+    out += c <= 0xFF ? static_cast<char>(c) : '?';
+  }
+  return out;
+}
+
+std::string ProfileDocument::Inward(std::string_view text) const {
+  if (!Wide()) return std::string(text);
+  std::string out;
+  for (char c : text) AppendUtf8(out, static_cast<unsigned char>(c));
+  return out;
 }
 
 std::string ProfileDocument::ContentText(std::string_view content) {
   ProfileDocument document;
   std::string decoded;
-  return std::string(document.Decode(content, decoded));
+  return document.Outward(document.Decode(content, decoded));
 }
 
 std::string ProfileDocument::Encode(std::string text) const {
@@ -290,9 +360,19 @@ std::string ProfileDocument::Encode(std::string text) const {
   const bool little = encoding_ == Encoding::kUtf16Le;
   std::string out(little ? kUtf16LeMark : kUtf16BeMark);
   out.reserve(2 + 2 * text.size());
-  for (char c : text) {
-    out += little ? c : '\0';
-    out += little ? '\0' : c;
+  auto add = [&](char32_t unit) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    out += little ? low : high;
+    out += little ? high : low;
+  };
+  for (size_t i = 0; i < text.size();) {
+    char32_t c = NextCodePoint(text, i);
+    if (c < 0x10000) {
+      add(c);
+    } else {
+      add(0xD800 + ((c - 0x10000) >> 10));
+      add(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
   }
   return out;
 }
@@ -301,7 +381,7 @@ std::string ProfileDocument::Text() const {
   std::string out;
   auto add = [&](const Line& line) {
     out += TextOf(line);
-    out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : "";
+    out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : line.end == LineEnd::kCr ? "\r" : "";
   };
   for (const Block& block : blocks_) {
     if (block.header) add(*block.header);

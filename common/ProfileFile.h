@@ -82,7 +82,7 @@ class ProfileDocument {
  private:
   // A line is a stretch of text_ and its end: a few bytes a line, however
   // many lines a file holds.
-  enum class LineEnd : std::uint8_t { kNone, kLf, kCrLf };
+  enum class LineEnd : std::uint8_t { kNone, kLf, kCrLf, kCr };
   struct Line {
     std::uint32_t start = 0, size = 0;
     LineEnd end = LineEnd::kNone;
@@ -112,7 +112,13 @@ class ProfileDocument {
   // How the file is written: as read, or with the byte order mark it had.
   enum class Encoding : std::uint8_t { kPlain, kUtf8Mark, kUtf16Le, kUtf16Be };
   Encoding encoding_ = Encoding::kPlain;
+  // A "Unicode" file's text is kept in UTF-8, as is a UTF-8 file's with its
+  // mark; callers read and write the program's narrow text, each character
+  // a letter of Latin-1 ("?" for any other).
   std::string_view Decode(std::string_view content, std::string& decoded);
+  bool Wide() const;
+  std::string Outward(std::string_view text) const;
+  std::string Inward(std::string_view text) const;
   std::string Encode(std::string text) const;
 };
 

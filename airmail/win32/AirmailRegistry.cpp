@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace velmora {
@@ -33,7 +34,16 @@ std::optional<std::string> Win32AirmailRegistry::InstallFolder() const {
   if (RegQueryValueExA(opened.key, kAirmailInstallFolderValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
                        &read) != ERROR_SUCCESS)
     return std::nullopt;
-  return std::string(buffer.data(), std::min<DWORD>(read, size));
+  std::string value(buffer.data(), std::min<DWORD>(read, size));
+  if (type != REG_EXPAND_SZ) return value;
+  // "%ProgramFiles%\AirMail": read with the names it holds filled in.
+  value.resize(std::strlen(value.c_str()));
+  const DWORD needed = ExpandEnvironmentStringsA(value.c_str(), nullptr, 0);
+  if (needed == 0) return value;
+  std::string expanded(needed + 1, '\0');
+  if (ExpandEnvironmentStringsA(value.c_str(), expanded.data(), needed + 1) == 0) return value;
+  expanded.resize(std::strlen(expanded.c_str()));
+  return expanded;
 }
 
 }  // namespace velmora

@@ -33,6 +33,14 @@ void MainWindow::ApplyPlacement(const WindowPlacement& placement) {
   float top = placement.top.value_or(*now.top);
   float width = std::max(placement.width.value_or(*now.width), kSmallest);
   float height = std::max(placement.height.value_or(*now.height), kSmallest);
+  // A place on a screen no longer there (a monitor unplugged since the
+  // last close) is brought back so that some of the caption is in reach.
+  const float screenLeft = static_cast<float>(GetSystemMetrics(SM_XVIRTUALSCREEN));
+  const float screenTop = static_cast<float>(GetSystemMetrics(SM_YVIRTUALSCREEN));
+  const float screenRight = screenLeft + static_cast<float>(GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  const float screenBottom = screenTop + static_cast<float>(GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  left = std::clamp(left, screenLeft - width + 100, std::max(screenRight - 100, screenLeft));
+  top = std::clamp(top, screenTop, std::max(screenBottom - 40, screenTop));
   // A figure edited past any screen ("Window Left=1e30") is no whole
   // number an int holds: kept within reach before it becomes one.
   auto pixels = [](float value) { return static_cast<int>(std::clamp(value, -1e6f, 1e6f)); };

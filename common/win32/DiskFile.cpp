@@ -63,12 +63,25 @@ CreateResult CreateFileOnDisk(const std::filesystem::path& file, std::string_vie
 
 bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& error) {
   error.clear();
-  // Write-through: the call returns only once the move is on the disk.
-  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = LastError();
-    return false;
+  // A file another program holds open (a virus scanner or an indexer
+  // reading either file, mostly for a moment) cannot be replaced: tried
+  // again for a while before the save is given up.
+  constexpr int kAttempts = 20;
+  constexpr DWORD kPauseMs = 100;
+  for (int attempt = 1;; ++attempt) {
+    // Write-through: the call returns only once the move is on the disk.
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD code = GetLastError();
+    const bool held = code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED;
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    const bool neverWritable =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    if (!held || neverWritable || attempt == kAttempts) {
+      error = {static_cast<int>(code ? code : ERROR_WRITE_FAULT), std::system_category()};
+      return false;
+    }
+    Sleep(kPauseMs);
   }
-  return true;
 }
 
 bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view heading, std::string_view text,

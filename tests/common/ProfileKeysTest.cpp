@@ -25,6 +25,13 @@ struct ProfileRecord {
   bool operator==(const ProfileRecord&) const = default;
 };
 
+// A text as Notepad saves it as "Unicode": UTF-16 after its byte order mark.
+std::string Utf16(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  return bytes;
+}
+
 ProfileKeys Keys(ProfileRecord& r, ProfileKeyRules rules = {}) {
   ProfileKeys keys(rules);
   keys.In("One")
@@ -99,6 +106,17 @@ TEST(ProfileWrite, ChangesOnlyItsOwnLineAndAddsWhatIsMissingAtTheEnd) {
       {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2", {{"A", "z", "3"}, {"C", "w", "4"}},
        "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n\r\n[C]\r\nw=4\r\n"},
       {"", {{"A", "x", "one\r\n[B]\r\ny=2"}}, "[A]\r\nx=one  [B]  y=2\r\n"},  // a line break cannot split the file
+      // A "Unicode" file keeps every letter of the lines not written; one
+      // written holds its value's letters.
+      {Utf16(u"; Ελένη \U0001F6A2\r\n[A]\r\nFolder=C:\\Καπετάνιος\r\nx=1\r\n"), {{"A", "x", "\xE9"}, {"A", "y", "2"}},
+       Utf16(u"; Ελένη \U0001F6A2\r\n[A]\r\nFolder=C:\\Καπετάνιος\r\nx=é\r\ny=2\r\n")},
+      // A UTF-8 file with its mark holds a written letter in UTF-8 too.
+      {"\xEF\xBB\xBF[A]\r\nFolder=C:\\Jos\xC3\xA9\r\n", {{"A", "x", "\xE9"}},
+       "\xEF\xBB\xBF[A]\r\nFolder=C:\\Jos\xC3\xA9\r\nx=\xC3\xA9\r\n"},
+      // Lines ended by a carriage return alone, as old editors wrote them.
+      {"[Detector Data]\rBurst=True\r[Display Data]\rFft Range=1\r",
+       {{"Detector Data", "Burst", "False"}, {"B", "y", "2"}},
+       "[Detector Data]\rBurst=False\r[Display Data]\rFft Range=1\r\r[B]\ry=2\r"},
   };
   for (const auto& c : cases) {
     auto doc = ProfileDocument::Parse(c.before);

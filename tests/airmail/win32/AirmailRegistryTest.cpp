@@ -37,5 +37,15 @@ TEST_F(AirmailRegistryTest, TheInstallFolderIsReadWhole) {
   EXPECT_EQ(Win32AirmailRegistry().InstallFolder().value_or("").c_str(), longFolder);
 }
 
+// A value of the kind that names other values ("%ProgramFiles%\AirMail")
+// is read with them filled in.
+TEST_F(AirmailRegistryTest, AnExpandableFolderIsReadExpanded) {
+  SetEnvironmentVariableA("VELMORA_MAIL_ROOT", "D:\\Mail");
+  const std::string folder = "%VELMORA_MAIL_ROOT%\\AirMail\\";
+  RegSetKeyValueA(HKEY_CURRENT_USER, kAirmailInstallationKey, kAirmailInstallFolderValue, REG_EXPAND_SZ,
+                  folder.c_str(), static_cast<DWORD>(folder.size() + 1));
+  EXPECT_EQ(Win32AirmailRegistry().InstallFolder().value_or("").c_str(), std::string("D:\\Mail\\AirMail\\"));
+}
+
 }  // namespace
 }  // namespace velmora

@@ -88,6 +88,15 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Width"), "700");
   EXPECT_EQ(ProfileRead(SettingsFile(), kDisplaySection, "Window Top"), "30");
+  // Placed on a screen no longer there (a second monitor unplugged), it
+  // comes back with its caption within reach.
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kDisplaySection, "Window Left", "30000", error));
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kDisplaySection, "Window Top", "-30000", error));
+  Reopen();
+  GetWindowRect(window->Handle(), &r);
+  EXPECT_LT(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_GE(r.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+  EXPECT_EQ(r.right - r.left, 700);
 }
 
 // The About box closed only with its button; Enter and Esc close it too.

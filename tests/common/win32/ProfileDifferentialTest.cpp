@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "common/ProfileFile.h"
 #include "tests/common/TempFolder.h"
 
@@ -31,9 +33,11 @@ const AwkwardProfile kAwkwardProfiles[] = {
     {"keys before any section", "Orphan=1\r\n[Detector Data]\r\nBurst=True\r\n"},
     {"broken header", "[Detector Data\r\nBurst=True\r\n[Display Data]\r\nFft Range=2\r\n"},
     {"equals in value", "[Detector Data]\r\nFormula=a=b=c\r\n"},
+    {"carriage returns alone", "[Detector Data]\rBurst=True\rPeak=True\r[Display Data]\rSample Size=512\r"},
     // Notepad's "Unicode" and "Unicode big endian".
     {"utf-16", std::string("\xFF\xFE\x5B\x00\x44\x00\x65\x00\x74\x00\x65\x00\x63\x00\x74\x00\x6F\x00\x72\x00\x20\x00\x44\x00\x61\x00\x74\x00\x61\x00\x5D\x00\x0D\x00\x0A\x00\x42\x00\x75\x00\x72\x00\x73\x00\x74\x00\x3D\x00\x54\x00\x72\x00\x75\x00\x65\x00\x0D\x00\x0A\x00\x5B\x00\x44\x00\x69\x00\x73\x00\x70\x00\x6C\x00\x61\x00\x79\x00\x20\x00\x44\x00\x61\x00\x74\x00\x61\x00\x5D\x00\x0D\x00\x0A\x00\x53\x00\x61\x00\x6D\x00\x70\x00\x6C\x00\x65\x00\x20\x00\x53\x00\x69\x00\x7A\x00\x65\x00\x3D\x00\x35\x00\x31\x00\x32\x00\x0D\x00\x0A\x00", 126)},
     {"utf-16 big endian", std::string("\xFE\xFF\x00\x5B\x00\x44\x00\x65\x00\x74\x00\x65\x00\x63\x00\x74\x00\x6F\x00\x72\x00\x20\x00\x44\x00\x61\x00\x74\x00\x61\x00\x5D\x00\x0D\x00\x0A\x00\x42\x00\x75\x00\x72\x00\x73\x00\x74\x00\x3D\x00\x54\x00\x72\x00\x75\x00\x65\x00\x0D\x00\x0A\x00\x5B\x00\x44\x00\x69\x00\x73\x00\x70\x00\x6C\x00\x61\x00\x79\x00\x20\x00\x44\x00\x61\x00\x74\x00\x61\x00\x5D\x00\x0D\x00\x0A\x00\x53\x00\x61\x00\x6D\x00\x70\x00\x6C\x00\x65\x00\x20\x00\x53\x00\x69\x00\x7A\x00\x65\x00\x3D\x00\x35\x00\x31\x00\x32\x00\x0D\x00\x0A", 126)},
+    {"utf-8 byte order mark, accented", "\xEF\xBB\xBF[Detector Data]\r\nFormula=Jos\xC3\xA9\r\n"},
     {"utf-8 byte order mark", "\xEF\xBB\xBF[Detector Data]\r\nBurst=True\r\n[Display Data]\r\nSample Size=512\r\n"},
 };
 
@@ -94,6 +98,25 @@ TEST(ProfileDifferential, ReadsAndWritesAsThePlatformsDoOnAwkwardFiles) {
       EXPECT_EQ(ProfileRead(theirs, section, key), expected) << profile.name << ": [" << section << "] " << key;
     }
   }
+}
+
+// A file held open a moment (a virus scanner or an indexer reading it) is
+// saved once it is let go, not refused.
+TEST(ProfileSave, WaitsAMomentForAFileHeldOpen) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "Velmora.Ini";
+  testing::WriteBytes(file, "[A]\r\nx=1\r\n");
+  HANDLE held =
+      CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(300);
+    CloseHandle(held);
+  });
+  std::error_code error;
+  EXPECT_TRUE(ProfileWrite(file, "A", "x", "2", error)) << error.message();
+  release.join();
+  EXPECT_EQ(ProfileRead(file, "A", "x"), "2");
 }
 
 }  // namespace
