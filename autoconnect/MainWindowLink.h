@@ -26,6 +26,9 @@ class MainWindowLink {
   virtual void SetSampleSize(std::int32_t samples) = 0;
   // "Velmora.Ini" beside the program, and the program's folder.
   virtual std::filesystem::path ProfileFile() const = 0;
+  // False when that file could not be read at start: left as it is, it
+  // must not be saved over with the defaults that stood in for it.
+  virtual bool ProfileSaveAllowed() const = 0;
   virtual std::filesystem::path ProgramFolder() const = 0;
 
   // The help windows the main window keeps; the AutoConnect window's Help

@@ -68,6 +68,7 @@ class MainWindow final : public MainWindowLink,
   std::int32_t SampleSize() const override { return settings_.display.sampleSize; }
   void SetSampleSize(std::int32_t samples) override;
   std::filesystem::path ProfileFile() const override { return profileFile_; }
+  bool ProfileSaveAllowed() const override { return !profileUnreadable_; }
   std::filesystem::path ProgramFolder() const override { return programFolder_; }
   void HelpShow(HelpTopic topic) override;
   void WindowPlace(int left, int top, int width, int height) override;

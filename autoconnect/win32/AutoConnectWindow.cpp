@@ -154,7 +154,7 @@ void AutoConnectWindow::OnClose() {
     return;
   }
   AfterEngine();
-  if (activated_ && link_) {
+  if (activated_ && link_ && link_->ProfileSaveAllowed()) {
     SettingsFromWindow(settings_);
     ProfileSaveToFile(link_->ProfileFile(), true);
   }

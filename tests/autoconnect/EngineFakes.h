@@ -152,6 +152,7 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   std::int32_t SampleSize() const override { return sampleSize; }
   void SetSampleSize(std::int32_t samples) override { sampleSize = samples; }
   std::filesystem::path ProfileFile() const override { return {}; }
+  bool ProfileSaveAllowed() const override { return true; }
   std::filesystem::path ProgramFolder() const override { return {}; }
   void HelpShow(HelpTopic) override {}
   void WindowPlace(int, int, int, int) override {}

@@ -149,6 +149,21 @@ TEST_F(AutoConnectWindowTest, OptionGroupsAndTheSettingsFiles) {
   EXPECT_EQ(FramesShown(), (std::set<std::string>{"frmConnect", "frmAutoSelect"})) << "the default mode 2";
 }
 
+// "Velmora.Ini" that could not be read at start (another program held it)
+// is left as it is when this window closes, as when the main window does:
+// its close once saved the defaults that stood in for the settings.
+TEST_F(AutoConnectWindowTest, ASettingsFileUnreadableAtStartIsNotSavedOverAtItsClose) {
+  const std::string before = testing::ReadBytes(SettingsFile());
+  HANDLE lock = CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Answered(IDOK, [&] { OpenMain(); }).size(), 1u);
+  CloseHandle(lock);
+  MessageBoxAnswerer ok;
+  ASSERT_TRUE(Show());
+  window->Close();
+  EXPECT_EQ(testing::ReadBytes(SettingsFile()), before);
+}
+
 // A run asks before its window closes, greys what would replace its
 // settings, keeps its own, and keeps a failed round when it ends.
 TEST_F(AutoConnectWindowTest, ARunGreysWhatWouldReplaceItsSettingsAndKeepsItsOwn) {
