@@ -44,8 +44,9 @@ TEST(AutoSelectSnr, TheHighestFrequencyCloseToTheBestOrTheTopNAreKept) {
   }
 }
 
-TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
-  testing::SelectionRig rig(kModeMultipleFrequencies);
+// W1AW's reference levels -5, 5 and 25 at 7, 10 and 14 MHz, and the
+// station's three rows at W1AW's range.
+void ReferenceLevels(testing::SelectionRig& rig, const std::string& station) {
   auto file = rig.program / "r.ref";
   auto line = [](std::string frequency, std::string level) {
     return testing::RefLine({{kColumnStation, "W1AW"}, {kColumnFrequency, frequency}, {kColumnRef, level}});
@@ -53,9 +54,14 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   testing::WriteBytes(file, testing::RefFile({line("7000.0", "-5"), line("10000.0", "5"), line("14000.0", "25")},
                                              "HAM,41,-71,100"));
   rig.settings.referenceDataFile = file.string();
-  rig.Add({{"K", "7102.0", 0}, {"K", "10145.5", 0}, {"K", "14105.5", 0}});
+  rig.Add({{station, "7102.0", 0}, {station, "10145.5", 0}, {station, "14105.5", 0}});
   auto range = LatLonGetRange(*rig.geometry.ship, *rig.geometry.StationPosition("HAM", "W1AW"));
   for (int r = 1; r <= 3; ++r) rig.table.CellSet(r, kColumnRange, FormatNumber(range, "0"));
+}
+
+TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
+  testing::SelectionRig rig(kModeMultipleFrequencies);
+  ReferenceLevels(rig, "K");
   rig.Select().AutoSelectReference(1, 3);
   EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5", "14105.5"}));
   EXPECT_EQ(rig.table.CellGet(3, kColumnRef), "25");
@@ -69,17 +75,8 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
 // leaves it out, and the next best takes its place among the top.
 TEST(AutoSelectReference, AFrequencyLeftOutAsBusyTakesNoPlaceAmongTheTop) {
   testing::SelectionRig rig(kModeMultipleFrequencies);
-  auto file = rig.program / "r.ref";
-  auto line = [](std::string frequency, std::string level) {
-    return testing::RefLine({{kColumnStation, "W1AW"}, {kColumnFrequency, frequency}, {kColumnRef, level}});
-  };
-  testing::WriteBytes(file, testing::RefFile({line("7000.0", "-5"), line("10000.0", "5"), line("14000.0", "25")},
-                                             "HAM,41,-71,100"));
-  rig.settings.referenceDataFile = file.string();
+  ReferenceLevels(rig, "W1AW");
   rig.settings.autoSelectBusy = true;
-  rig.Add({{"W1AW", "7102.0", 0}, {"W1AW", "10145.5", 0}, {"W1AW", "14105.5", 0}});
-  auto range = LatLonGetRange(*rig.geometry.ship, *rig.geometry.StationPosition("HAM", "W1AW"));
-  for (int r = 1; r <= 3; ++r) rig.table.CellSet(r, kColumnRange, FormatNumber(range, "0"));
   struct Heard final : OccupancySource {
     StationOccupancy record;
     OccupancyNow now{record, 14, OccupancyDayOf({2024, 3, 10, 14, 0, 0, 0}), 30};
