@@ -133,15 +133,9 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
   doc.text_ = content;
   bool endSeen = false;
   for (size_t start = 0; start < content.size();) {
-    // Where no line feed follows, a carriage return alone ends the line:
-    // a file saved with old Macintosh line ends.
-    size_t lf = content.find('\n', start);
-    const bool crOnly = lf == std::string_view::npos;
-    if (crOnly) lf = content.find('\r', start);
-    lf = std::min(lf, content.size());
+    size_t lf = std::min(content.find('\n', start), content.size());
     Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(lf - start), LineEnd::kNone};
-    if (lf < content.size())
-      line.end = crOnly ? LineEnd::kCr : lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
+    if (lf < content.size()) line.end = lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
     if (line.end == LineEnd::kCrLf) --line.size;
     start = lf + 1;
     if (!endSeen && line.end != LineEnd::kNone) {
@@ -381,7 +375,7 @@ std::string ProfileDocument::Text() const {
   std::string out;
   auto add = [&](const Line& line) {
     out += TextOf(line);
-    out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : line.end == LineEnd::kCr ? "\r" : "";
+    out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : "";
   };
   for (const Block& block : blocks_) {
     if (block.header) add(*block.header);

@@ -82,7 +82,7 @@ class ProfileDocument {
  private:
   // A line is a stretch of text_ and its end: a few bytes a line, however
   // many lines a file holds.
-  enum class LineEnd : std::uint8_t { kNone, kLf, kCrLf, kCr };
+  enum class LineEnd : std::uint8_t { kNone, kLf, kCrLf };
   struct Line {
     std::uint32_t start = 0, size = 0;
     LineEnd end = LineEnd::kNone;

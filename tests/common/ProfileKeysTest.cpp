@@ -113,10 +113,6 @@ TEST(ProfileWrite, ChangesOnlyItsOwnLineAndAddsWhatIsMissingAtTheEnd) {
       // A UTF-8 file with its mark holds a written letter in UTF-8 too.
       {"\xEF\xBB\xBF[A]\r\nFolder=C:\\Jos\xC3\xA9\r\n", {{"A", "x", "\xE9"}},
        "\xEF\xBB\xBF[A]\r\nFolder=C:\\Jos\xC3\xA9\r\nx=\xC3\xA9\r\n"},
-      // Lines ended by a carriage return alone, as old editors wrote them.
-      {"[Detector Data]\rBurst=True\r[Display Data]\rFft Range=1\r",
-       {{"Detector Data", "Burst", "False"}, {"B", "y", "2"}},
-       "[Detector Data]\rBurst=False\r[Display Data]\rFft Range=1\r\r[B]\ry=2\r"},
   };
   for (const auto& c : cases) {
     auto doc = ProfileDocument::Parse(c.before);
