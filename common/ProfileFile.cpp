@@ -71,20 +71,12 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// The code point at `at` of a UTF-8 text; `at` moves past it. A byte that
-// begins no whole sequence is the Latin-1 letter of its code (as earlier
-// saves wrote a letter into a UTF-8 file).
+// The code point at `at` of a text AppendUtf8 made; `at` moves past it.
 char32_t NextCodePoint(std::string_view text, size_t& at) {
   const unsigned char lead = static_cast<unsigned char>(text[at++]);
-  const size_t more = lead < 0xC2 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : 0;
-  if (more == 0 || at + more > text.size()) return lead;
-  char32_t c = lead & (0x3F >> more);
-  for (size_t n = 0; n < more; ++n) {
-    const unsigned char next = static_cast<unsigned char>(text[at + n]);
-    if ((next & 0xC0) != 0x80) return lead;
-    c = c << 6 | (next & 0x3F);
-  }
-  at += more;
+  const size_t more = lead < 0xC0 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+  char32_t c = more == 0 ? lead : lead & (0x3F >> more);
+  for (size_t n = 0; n < more && at < text.size(); ++n) c = c << 6 | (static_cast<unsigned char>(text[at++]) & 0x3F);
   return c;
 }
 
@@ -319,7 +311,7 @@ std::string_view ProfileDocument::Decode(std::string_view content, std::string& 
   return decoded;
 }
 
-bool ProfileDocument::Wide() const { return encoding_ != Encoding::kPlain; }
+bool ProfileDocument::Wide() const { return encoding_ == Encoding::kUtf16Le || encoding_ == Encoding::kUtf16Be; }
 
 std::string ProfileDocument::Outward(std::string_view text) const {
   if (!Wide()) return std::string(text);
