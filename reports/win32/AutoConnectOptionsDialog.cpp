@@ -70,7 +70,8 @@ void InsertGridColumns(HWND grid, HFONT font, const GridColumns& columns) {
 // comes back where it was, unless another window was opened meanwhile.
 class InputPause {
  public:
-  explicit InputPause(HWND dialog) : dialog_(IsWindowEnabled(dialog) ? dialog : nullptr), focus_(GetFocus()) {
+  explicit InputPause(HWND dialog, bool pause = true)
+      : dialog_(pause && IsWindowEnabled(dialog) ? dialog : nullptr), focus_(GetFocus()) {
     if (dialog_) EnableWindow(dialog_, FALSE);
   }
   ~InputPause() {
@@ -467,10 +468,11 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
       // could take the focus from the editor and so commit it.
       if (editor_ && LOWORD(wParam) == IDCANCEL) {
         CellDiscard();
-      } else if (HIWORD(wParam) == BN_CLICKED) {  // a button, a check box or a menu: each may ask or tell
-        InputPause pause(hwnd_);
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
-      } else {
+        return 0;
+      }
+      {
+        // A button, a check box or a menu: each may ask or tell.
+        InputPause pause(hwnd_, HIWORD(wParam) == BN_CLICKED);
         OnCommand(LOWORD(wParam), HIWORD(wParam));
       }
       return 0;
