@@ -234,8 +234,9 @@ void AutoSelect::AutoSelectReference(int first, int last) {
   SortRows(table_, first, last, byReference, Messages());
   int kept = 0;
   for (int row = first; row <= last; ++row) {
-    // A frequency the "Busy" rule left out would hold a place with nothing to call.
-    if (table_.CellGet(row, kColumnTxConnect).empty() || LeftOutAsBusy(row)) continue;
+    // A frequency left out already (by the Pactor filter, the SNR rules, a
+    // level below 0, as usually busy) would hold a place with nothing to call.
+    if (table_.CellGet(row, kColumnTxConnect).empty() || !table_.CheckGet(row, kColumnTxConnect)) continue;
     if (++kept > settings_.autoSelectReferenceTopFrequencies) table_.CheckSet(row, kColumnTxConnect, false);
   }
   if (settings_.autoSelectReferenceTopFrequencies == 1) {
@@ -269,11 +270,6 @@ void AutoSelect::AutoSelectBusy(int first, int last) {
   velmora::AutoSelectBusy(table_, first, last,
                           {*now, system_, settings_.autoSelectBusyThreshold,
                            settings_.autoSelectBusyMinutes, s_.rows.colors[kReasonUsuallyBusy]});
-}
-
-bool AutoSelect::LeftOutAsBusy(int row) const {
-  return settings_.autoSelectBusy && !table_.CheckGet(row, kColumnTxConnect) &&
-         table_.CellColor(row, kColumnTxConnect) == s_.rows.colors[kReasonUsuallyBusy];
 }
 
 void AutoSelect::AutoSelectSnrTop(int first, int last) {

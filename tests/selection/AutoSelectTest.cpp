@@ -71,23 +71,27 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_TRUE(rig.messages.entries.empty());
 }
 
-// The best level's frequency usually busy at this hour: the "Busy" rule
-// leaves it out, and the next best takes its place among the top.
-TEST(AutoSelectReference, AFrequencyLeftOutAsBusyTakesNoPlaceAmongTheTop) {
-  testing::SelectionRig rig(kModeMultipleFrequencies);
-  ReferenceLevels(rig, "W1AW");
-  rig.settings.autoSelectBusy = true;
-  struct Heard final : OccupancySource {
-    StationOccupancy record;
-    OccupancyNow now{record, 14, OccupancyDayOf({2024, 3, 10, 14, 0, 0, 0}), 30};
-    const OccupancyNow* OccupancyAtThisHour() override { return &now; }
-  } heard;
-  heard.record.Add({"HAM", "W1AW", "14105.5", 14}, 1800, 1700, heard.now.today, 30);
-  StationRowsServices rows = rig.Rows();
-  rows.occupancy = &heard;
-  AutoSelect(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", {rows, rig.window, rig.clock})
-      .AutoSelectReference(1, 3);
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "10145.5", "!14105.5"}));
+// The best level's frequency left out before the top is counted, as usually
+// busy at this hour or by an earlier rule (a HAM station's Pactor filter):
+// the next best takes its place among the top.
+TEST(AutoSelectReference, AFrequencyLeftOutTakesNoPlaceAmongTheTop) {
+  for (bool busy : {true, false}) {
+    testing::SelectionRig rig(kModeMultipleFrequencies);
+    ReferenceLevels(rig, "W1AW");
+    rig.settings.autoSelectBusy = busy;
+    if (!busy) rig.table.CheckSet(3, kColumnTxConnect, false);
+    struct Heard final : OccupancySource {
+      StationOccupancy record;
+      OccupancyNow now{record, 14, OccupancyDayOf({2024, 3, 10, 14, 0, 0, 0}), 30};
+      const OccupancyNow* OccupancyAtThisHour() override { return &now; }
+    } heard;
+    heard.record.Add({"HAM", "W1AW", "14105.5", 14}, 1800, 1700, heard.now.today, 30);
+    StationRowsServices rows = rig.Rows();
+    rows.occupancy = &heard;
+    AutoSelect(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", {rows, rig.window, rig.clock})
+        .AutoSelectReference(1, 3);
+    EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "10145.5", "!14105.5"})) << busy;
+  }
 }
 
 // Told once a fill, not at every row or station: a reference station whose
