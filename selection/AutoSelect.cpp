@@ -223,8 +223,12 @@ void AutoSelect::ReferenceFill(int first, int last) {
 
 void AutoSelect::AutoSelectReference(int first, int last) {
   ReferenceFill(first, last);
+  // A row given no level (no reference data, none like it) is not judged by
+  // one: read as 0 it would rank with the measured ones.
+  auto level = [this](int row) { return !Trim(table_.CellGet(row, kColumnRef)).empty(); };
   bool passed = false;
   for (int row = first; row <= last; ++row) {
+    if (!level(row)) continue;
     if (table_.CellValue(row, kColumnRef) < 0) Uncheck(row);
     else passed = true;
   }
@@ -236,7 +240,8 @@ void AutoSelect::AutoSelectReference(int first, int last) {
   for (int row = first; row <= last; ++row) {
     // A frequency left out already (by the Pactor filter, the SNR rules, a
     // level below 0, as usually busy) would hold a place with nothing to call.
-    if (table_.CellGet(row, kColumnTxConnect).empty() || !table_.CheckGet(row, kColumnTxConnect)) continue;
+    if (table_.CellGet(row, kColumnTxConnect).empty() || !table_.CheckGet(row, kColumnTxConnect) || !level(row))
+      continue;
     if (++kept > settings_.autoSelectReferenceTopFrequencies) table_.CheckSet(row, kColumnTxConnect, false);
   }
   if (settings_.autoSelectReferenceTopFrequencies == 1) {

@@ -71,6 +71,16 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_TRUE(rig.messages.entries.empty());
 }
 
+// No reference data to rank by (none selected, or a file that cannot be
+// read): the rows stay as they were, not cut to the first one listed.
+TEST(AutoSelectReference, WithoutLevelsTheRowsStay) {
+  testing::SelectionRig rig(kModeMultipleFrequencies);
+  rig.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}, {"K", "14105.5", 60}});
+  rig.Select().AutoSelectReference(1, 3);
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"7102.0", "10145.5", "14105.5"}));
+  EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"No Reference Data has been Selected."});
+}
+
 // The best level's frequency left out before the top is counted, as usually
 // busy at this hour or by an earlier rule (a HAM station's Pactor filter):
 // the next best takes its place among the top.
