@@ -187,6 +187,8 @@ bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, co
   bool selected = AutoSelectCheck();
   if (settings_.autoSelectSnr) AutoSelectAllStations(kColumnSnr, settings_.autoSelectSnrThreshold);
   if (settings_.autoSelectReference) AutoSelectAllStations(kColumnRef, 40);
+  // The ranking counts every row, left out or not: its cut may leave none to call.
+  if (selected) selected = AutoSelectCheck();
   AutoSelectSameFrequency();
   if (settings_.autoSelectNoise) s_.window.NoiseSelectionStart();
   return selected;

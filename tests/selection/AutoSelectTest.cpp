@@ -161,6 +161,19 @@ TEST(AutoSelectAllStations, RowsTooFarBelowTheBestGoTheRestAreRankedAndCut) {
   EXPECT_EQ(rig.table.DataRows(), 2);
 }
 
+// Each station keeps its highest frequency, 2 dB below its best: ranked by
+// SNR and cut to the limit, the table holds only a row left out, which is
+// told as nothing selected.
+TEST(AutoSelectStations, ACutThatLeavesNothingToCallIsTold) {
+  testing::SelectionRig rig(kModeMultipleStations);
+  rig.settings.stationStations = false;
+  rig.settings.autoSelectAllStationsLimit = 1;
+  rig.predictions.snr = [](const std::string&, double kHz) { return kHz < 14076 ? 70 : 68; };
+  EXPECT_FALSE(rig.Select().AutoSelectStations({"W1AW", "KX1"}, *rig.geometry.ship));
+  EXPECT_EQ(rig.TxColumn().size(), 1u);
+  EXPECT_EQ(rig.window.statuses, std::vector<std::string>{"AutoSelect, No Frequencies"});
+}
+
 // Per station the two lowest figures; equal ones by higher SNR, then higher
 // frequency (one block kept to its quietest: the AutoConnect window's noise
 // step under Wine).
