@@ -343,11 +343,12 @@ void AutoSelect::AutoSelectSameFrequency() {
   auto mark = [this](int column, bool bothCells) {
     for (int row = 1; row < table_.Rows(); ++row) {
       if (!table_.CheckGet(row, column)) continue;
-      auto frequency = table_.CellGet(row, column);
+      // By the number: one station's 7102.0(p3) is another's 7102.0.
+      double frequency = table_.CellValue(row, column);
       auto station = table_.CellGet(row, kColumnStation);
       for (int other = 1; other < table_.Rows(); ++other) {
         if (table_.CellGet(other, kColumnStation) == station || !table_.CheckGet(other, column) ||
-            table_.CellGet(other, column) != frequency)
+            table_.CellValue(other, column) != frequency)
           continue;
         Bgr shared = s_.rows.colors[kReasonSameFrequency];
         table_.CellColorSet(other, column, shared);

@@ -188,11 +188,12 @@ TEST(NoiseSelect, TheQuietestRowsOfEachBlockStay) {
   EXPECT_TRUE(rig.table.Redraw());
 }
 
+// A frequency one station lists for Pactor 3 and another not is shared all the same.
 TEST(AutoSelectSameFrequency, SharedFrequenciesOfOtherStationsAreMarked) {
   for (bool txOnly : {false, true}) {
     testing::SelectionRig rig(kModeMultipleStations);
     rig.settings.connectTxOnly = txOnly;
-    rig.Add({{"A", "7102.0", 60}, {"B", "7102.0", 60}, {"C", "3590.0", 60}});
+    rig.Add({{"A", "7102.0", 60}, {"B", "7102.0(p3)", 60}, {"C", "3590.0", 60}});
     rig.Select().AutoSelectSameFrequency();
     Bgr shared = rig.colors[kReasonSameFrequency];
     EXPECT_EQ(rig.table.CellColor(1, kColumnTxConnect), shared);
