@@ -187,6 +187,8 @@ bool AutoSelect::AutoSelectStations(const std::vector<std::string>& stations, co
   bool selected = AutoSelectCheck();
   if (settings_.autoSelectSnr) AutoSelectAllStations(kColumnSnr, settings_.autoSelectSnrThreshold);
   if (settings_.autoSelectReference) AutoSelectAllStations(kColumnRef, 40);
+  // The ranking counts every row, left out or not: its cut may leave none to call.
+  if (selected) selected = AutoSelectCheck();
   AutoSelectSameFrequency();
   if (settings_.autoSelectNoise) s_.window.NoiseSelectionStart();
   return selected;
@@ -223,8 +225,12 @@ void AutoSelect::ReferenceFill(int first, int last) {
 
 void AutoSelect::AutoSelectReference(int first, int last) {
   ReferenceFill(first, last);
+  // A row given no level (no reference data, none like it) is not judged by
+  // one: read as 0 it would rank with the measured ones.
+  auto level = [this](int row) { return !Trim(table_.CellGet(row, kColumnRef)).empty(); };
   bool passed = false;
   for (int row = first; row <= last; ++row) {
+    if (!level(row)) continue;
     if (table_.CellValue(row, kColumnRef) < 0) Uncheck(row);
     else passed = true;
   }
@@ -234,8 +240,10 @@ void AutoSelect::AutoSelectReference(int first, int last) {
   SortRows(table_, first, last, byReference, Messages());
   int kept = 0;
   for (int row = first; row <= last; ++row) {
-    // A frequency the "Busy" rule left out would hold a place with nothing to call.
-    if (table_.CellGet(row, kColumnTxConnect).empty() || LeftOutAsBusy(row)) continue;
+    // A frequency left out already (by the Pactor filter, the SNR rules, a
+    // level below 0, as usually busy) would hold a place with nothing to call.
+    if (table_.CellGet(row, kColumnTxConnect).empty() || !table_.CheckGet(row, kColumnTxConnect) || !level(row))
+      continue;
     if (++kept > settings_.autoSelectReferenceTopFrequencies) table_.CheckSet(row, kColumnTxConnect, false);
   }
   if (settings_.autoSelectReferenceTopFrequencies == 1) {
@@ -269,11 +277,6 @@ void AutoSelect::AutoSelectBusy(int first, int last) {
   velmora::AutoSelectBusy(table_, first, last,
                           {*now, system_, settings_.autoSelectBusyThreshold,
                            settings_.autoSelectBusyMinutes, s_.rows.colors[kReasonUsuallyBusy]});
-}
-
-bool AutoSelect::LeftOutAsBusy(int row) const {
-  return settings_.autoSelectBusy && !table_.CheckGet(row, kColumnTxConnect) &&
-         table_.CellColor(row, kColumnTxConnect) == s_.rows.colors[kReasonUsuallyBusy];
 }
 
 void AutoSelect::AutoSelectSnrTop(int first, int last) {
@@ -340,11 +343,12 @@ void AutoSelect::AutoSelectSameFrequency() {
   auto mark = [this](int column, bool bothCells) {
     for (int row = 1; row < table_.Rows(); ++row) {
       if (!table_.CheckGet(row, column)) continue;
-      auto frequency = table_.CellGet(row, column);
+      // By the number: one station's 7102.0(p3) is another's 7102.0.
+      double frequency = table_.CellValue(row, column);
       auto station = table_.CellGet(row, kColumnStation);
       for (int other = 1; other < table_.Rows(); ++other) {
         if (table_.CellGet(other, kColumnStation) == station || !table_.CheckGet(other, column) ||
-            table_.CellGet(other, column) != frequency)
+            table_.CellValue(other, column) != frequency)
           continue;
         Bgr shared = s_.rows.colors[kReasonSameFrequency];
         table_.CellColorSet(other, column, shared);

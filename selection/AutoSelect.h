@@ -71,8 +71,6 @@ class AutoSelect {
   // "Auto Select Busy": the rows usually busy at this hour are not called
   // (see BusyShare.h); nothing without the occupancy record.
   void AutoSelectBusy(int first, int last);
-  // The row's Tx Connect box was unchecked by the "Busy" rule (its colour says so).
-  bool LeftOutAsBusy(int row) const;
   void AutoSelectSnrTop(int first, int last);
   void AutoSelectHighest(int first, int last);
   void AutoSelectAllStations(int column, double drop);

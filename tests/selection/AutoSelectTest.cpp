@@ -71,23 +71,37 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_TRUE(rig.messages.entries.empty());
 }
 
-// The best level's frequency usually busy at this hour: the "Busy" rule
-// leaves it out, and the next best takes its place among the top.
-TEST(AutoSelectReference, AFrequencyLeftOutAsBusyTakesNoPlaceAmongTheTop) {
+// No reference data to rank by (none selected, or a file that cannot be
+// read): the rows stay as they were, not cut to the first one listed.
+TEST(AutoSelectReference, WithoutLevelsTheRowsStay) {
   testing::SelectionRig rig(kModeMultipleFrequencies);
-  ReferenceLevels(rig, "W1AW");
-  rig.settings.autoSelectBusy = true;
-  struct Heard final : OccupancySource {
-    StationOccupancy record;
-    OccupancyNow now{record, 14, OccupancyDayOf({2024, 3, 10, 14, 0, 0, 0}), 30};
-    const OccupancyNow* OccupancyAtThisHour() override { return &now; }
-  } heard;
-  heard.record.Add({"HAM", "W1AW", "14105.5", 14}, 1800, 1700, heard.now.today, 30);
-  StationRowsServices rows = rig.Rows();
-  rows.occupancy = &heard;
-  AutoSelect(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", {rows, rig.window, rig.clock})
-      .AutoSelectReference(1, 3);
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "10145.5", "!14105.5"}));
+  rig.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}, {"K", "14105.5", 60}});
+  rig.Select().AutoSelectReference(1, 3);
+  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"7102.0", "10145.5", "14105.5"}));
+  EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"No Reference Data has been Selected."});
+}
+
+// The best level's frequency left out before the top is counted, as usually
+// busy at this hour or by an earlier rule (a HAM station's Pactor filter):
+// the next best takes its place among the top.
+TEST(AutoSelectReference, AFrequencyLeftOutTakesNoPlaceAmongTheTop) {
+  for (bool busy : {true, false}) {
+    testing::SelectionRig rig(kModeMultipleFrequencies);
+    ReferenceLevels(rig, "W1AW");
+    rig.settings.autoSelectBusy = busy;
+    if (!busy) rig.table.CheckSet(3, kColumnTxConnect, false);
+    struct Heard final : OccupancySource {
+      StationOccupancy record;
+      OccupancyNow now{record, 14, OccupancyDayOf({2024, 3, 10, 14, 0, 0, 0}), 30};
+      const OccupancyNow* OccupancyAtThisHour() override { return &now; }
+    } heard;
+    heard.record.Add({"HAM", "W1AW", "14105.5", 14}, 1800, 1700, heard.now.today, 30);
+    StationRowsServices rows = rig.Rows();
+    rows.occupancy = &heard;
+    AutoSelect(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", {rows, rig.window, rig.clock})
+        .AutoSelectReference(1, 3);
+    EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "10145.5", "!14105.5"})) << busy;
+  }
 }
 
 // Told once a fill, not at every row or station: a reference station whose
@@ -147,6 +161,19 @@ TEST(AutoSelectAllStations, RowsTooFarBelowTheBestGoTheRestAreRankedAndCut) {
   EXPECT_EQ(rig.table.DataRows(), 2);
 }
 
+// Each station keeps its highest frequency, 2 dB below its best: ranked by
+// SNR and cut to the limit, the table holds only a row left out, which is
+// told as nothing selected.
+TEST(AutoSelectStations, ACutThatLeavesNothingToCallIsTold) {
+  testing::SelectionRig rig(kModeMultipleStations);
+  rig.settings.stationStations = false;
+  rig.settings.autoSelectAllStationsLimit = 1;
+  rig.predictions.snr = [](const std::string&, double kHz) { return kHz < 14076 ? 70 : 68; };
+  EXPECT_FALSE(rig.Select().AutoSelectStations({"W1AW", "KX1"}, *rig.geometry.ship));
+  EXPECT_EQ(rig.TxColumn().size(), 1u);
+  EXPECT_EQ(rig.window.statuses, std::vector<std::string>{"AutoSelect, No Frequencies"});
+}
+
 // Per station the two lowest figures; equal ones by higher SNR, then higher
 // frequency (one block kept to its quietest: the AutoConnect window's noise
 // step under Wine).
@@ -161,11 +188,12 @@ TEST(NoiseSelect, TheQuietestRowsOfEachBlockStay) {
   EXPECT_TRUE(rig.table.Redraw());
 }
 
+// A frequency one station lists for Pactor 3 and another not is shared all the same.
 TEST(AutoSelectSameFrequency, SharedFrequenciesOfOtherStationsAreMarked) {
   for (bool txOnly : {false, true}) {
     testing::SelectionRig rig(kModeMultipleStations);
     rig.settings.connectTxOnly = txOnly;
-    rig.Add({{"A", "7102.0", 60}, {"B", "7102.0", 60}, {"C", "3590.0", 60}});
+    rig.Add({{"A", "7102.0", 60}, {"B", "7102.0(p3)", 60}, {"C", "3590.0", 60}});
     rig.Select().AutoSelectSameFrequency();
     Bgr shared = rig.colors[kReasonSameFrequency];
     EXPECT_EQ(rig.table.CellColor(1, kColumnTxConnect), shared);
