@@ -65,7 +65,7 @@ bool ValidDate(int year, int month, int day) {
 }
 
 // Reads a date from the front of the tokens; the rest is left in 'at'.
-bool ReadDate(const std::vector<Token>& t, size_t& at, UtcDateTime& out) {
+bool ReadDate(const std::vector<Token>& t, size_t& at, DateOrder order, UtcDateTime& out) {
   auto number = [&](size_t i) { return i < t.size() && t[i].number && t[i].text.size() <= 4; };
   auto separator = [&](size_t i) {
     return i < t.size() && !t[i].number && (t[i].text == "/" || t[i].text == "-" || t[i].text == ".");
@@ -74,9 +74,13 @@ bool ReadDate(const std::vector<Token>& t, size_t& at, UtcDateTime& out) {
   size_t i = at;
   if (number(i) && separator(i + 1) && number(i + 2) && separator(i + 3) && number(i + 4)) {
     int a = std::stoi(t[i].text), b = std::stoi(t[i + 2].text);
-    if (t[i].text.size() == 4) {
-      out.year = a, out.month = b, out.day = std::stoi(t[i + 4].text);
-    } else if (t[i + 1].text == "." || a > 12) {
+    bool dayFirst = t[i + 1].text == "." || order == DateOrder::DayMonthYear;
+    // A number past 12 where the month should be can only be the day.
+    if (dayFirst ? b > 12 && a <= 12 : a > 12) dayFirst = !dayFirst;
+    bool yearLast = t[i + 4].text.size() == 4;
+    if (t[i].text.size() == 4 || (order == DateOrder::YearMonthDay && !yearLast)) {
+      out.year = Year(t[i]), out.month = b, out.day = std::stoi(t[i + 4].text);
+    } else if (dayFirst) {
       out.day = a, out.month = b, out.year = Year(t[i + 4]);
     } else {
       out.month = a, out.day = b, out.year = Year(t[i + 4]);
@@ -138,12 +142,12 @@ long long DayNumber(const UtcDateTime& t) {
 
 }  // namespace
 
-std::optional<UtcDateTime> DateTimeFromText(std::string_view text) {
+std::optional<UtcDateTime> DateTimeFromText(std::string_view text, DateOrder order) {
   auto tokens = Tokens(text);
   if (tokens.empty()) return std::nullopt;
   UtcDateTime out{1899, 12, 30, 0, 0, 0, 0};
   size_t at = 0;
-  bool date = ReadDate(tokens, at, out);
+  bool date = ReadDate(tokens, at, order, out);
   if (!date) {
     out = {1899, 12, 30, 0, 0, 0, 0};
     at = 0;
@@ -152,6 +156,18 @@ std::optional<UtcDateTime> DateTimeFromText(std::string_view text) {
   bool time = at < tokens.size() && ReadTime(tokens, at, out);
   if ((!date && !time) || at != tokens.size()) return std::nullopt;
   return out;
+}
+
+DateOrder DateOrderFromPattern(std::string_view pattern) {
+  bool quoted = false;  // text in quotes is a literal: "'Day' d.M.yy"
+  for (char c : pattern) {
+    if (c == '\'') quoted = !quoted;
+    if (quoted) continue;
+    if (c == 'd' || c == 'D') return DateOrder::DayMonthYear;
+    if (c == 'M') return DateOrder::MonthDayYear;
+    if (c == 'y' || c == 'Y') return DateOrder::YearMonthDay;
+  }
+  return DateOrder::MonthDayYear;
 }
 
 long long CalendarDaysBetween(const UtcDateTime& from, const UtcDateTime& to) {

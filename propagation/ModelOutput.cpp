@@ -47,13 +47,18 @@ std::string_view FrequencyField(std::string_view line, size_t column, size_t k) 
   return Columns(line, column + 5 * k, column + 5 * k + 4);
 }
 
+// The hour of day (1-24) a line of the MUF table begins with.
+std::optional<int> TableHour(std::string_view line) {
+  auto hour = ParseLeadingNumber(line);
+  if (!hour || *hour != std::floor(*hour) || *hour < 1 || *hour > 24) return std::nullopt;
+  return static_cast<int>(*hour);
+}
+
 // The program lists the MUF table by the hour of day and puts midnight
 // (hour 24) last, even when the run starts there: each line goes to the
-// hour it names, and only a line without a plain hour goes by its place.
-size_t HourIndex(std::string_view line, int firstHour, int hourCount, size_t place) {
-  auto hour = ParseLeadingNumber(line);
-  if (!hour || *hour != std::floor(*hour) || *hour < 1 || *hour > 24) return place;
-  int index = ((static_cast<int>(*hour) - firstHour) % 24 + 24) % 24;
+// hour it names, and only a line of an hour outside the run by its place.
+size_t HourIndex(int hour, int firstHour, int hourCount, size_t place) {
+  int index = ((hour - firstHour) % 24 + 24) % 24;
   return index < hourCount ? static_cast<size_t>(index) : place;
 }
 
@@ -76,14 +81,19 @@ bool ReadMufLuf(OutputLines& out, int firstHour, int hourCount, PropagationHours
     return false;
   }
   for (int i = 0; i < hourCount; ++i) {
+    // A line without an hour and both numbers is the page after a table
+    // cut short (its "METHOD 20" would read as a MUF of 20 MHz).
     auto line = out.Next();
-    if (!line) {
+    auto hour = line ? TableHour(*line) : std::nullopt;
+    auto muf = line ? ParseLeadingNumber(Columns(*line, 39, 43)) : std::nullopt;
+    auto luf = line ? ParseLeadingNumber(Columns(*line, 46, 50)) : std::nullopt;
+    if (!hour || !muf || !luf) {
       problem = EndsBefore("MUF    LUF", i);
       return false;
     }
-    auto& hour = results.hours[HourIndex(*line, firstHour, hourCount, static_cast<size_t>(i))];
-    SetNumber(Columns(*line, 39, 43), hour.muf, 1000);
-    SetNumber(Columns(*line, 46, 50), hour.luf, 1000);
+    auto& prediction = results.hours[HourIndex(*hour, firstHour, hourCount, static_cast<size_t>(i))];
+    prediction.muf = *muf * 1000;
+    prediction.luf = *luf * 1000;
   }
   return true;
 }

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "propagation/AngleText.h"
-#include "propagation/DateTimeText.h"
 
 namespace velmora {
 namespace {
@@ -21,7 +20,7 @@ constexpr PositionKeys kPropagation{"Propagation", "Latitude", "Longitude", ""};
 // Each key is read only after the one before it was decoded, so a message
 // names the first thing that is wrong.
 bool PositionRead(const AirmailDataFolder& data, const PositionKeys& keys, LatLon& position, UtcDateTime* time,
-                  bool showMessage) {
+                  bool showMessage, DateOrder order = DateOrder::MonthDayYear) {
   Messenger* messenger = showMessage ? &data.Messages() : nullptr;
   auto latitude = AirMailGetProfileString(data, kAirmailIni, keys.section, keys.latitude, showMessage);
   if (latitude.empty() || !LatitudeFromString(latitude, position.latitude, messenger)) return false;
@@ -30,7 +29,7 @@ bool PositionRead(const AirmailDataFolder& data, const PositionKeys& keys, LatLo
   if (!time) return true;
   auto text = AirMailGetProfileString(data, kAirmailIni, keys.section, keys.time, showMessage);
   if (text.empty()) return false;
-  auto when = DateTimeFromText(text);
+  auto when = DateTimeFromText(text, order);
   if (!when) {
     if (messenger) messenger->Show("Unable for decode Date/Time " + text, MessageIcon::Exclamation);
     return false;
@@ -42,13 +41,13 @@ bool PositionRead(const AirmailDataFolder& data, const PositionKeys& keys, LatLo
 }  // namespace
 
 bool LatLonGetCurrentPositionReportCurrent(const AirmailDataFolder& data, LatLon& position, UtcDateTime& time,
-                                           bool showMessage) {
-  return PositionRead(data, kReportCurrent, position, &time, showMessage);
+                                           bool showMessage, DateOrder order) {
+  return PositionRead(data, kReportCurrent, position, &time, showMessage, order);
 }
 
 bool LatLonGetCurrentPositionReport(const AirmailDataFolder& data, LatLon& position, UtcDateTime& time,
-                                    bool showMessage) {
-  return PositionRead(data, kReport, position, &time, showMessage);
+                                    bool showMessage, DateOrder order) {
+  return PositionRead(data, kReport, position, &time, showMessage, order);
 }
 
 bool LatLonGetCurrentPropagation(const AirmailDataFolder& data, LatLon& position, bool showMessage) {
@@ -73,12 +72,12 @@ bool LatLonGetStation(const AirmailDataFolder& data, std::string_view system, st
 }
 
 std::optional<long long> LatLonCheckAge(const AirmailDataFolder& data, const AutoConnectSettings& settings,
-                                        const UtcDateTime& now) {
+                                        const UtcDateTime& now, DateOrder order) {
   if (!settings.airmailLatLonCheck) return std::nullopt;
   LatLon position;
   UtcDateTime time;
-  if (!LatLonGetCurrentPositionReportCurrent(data, position, time, false) &&
-      !LatLonGetCurrentPositionReport(data, position, time, false))
+  if (!LatLonGetCurrentPositionReportCurrent(data, position, time, false, order) &&
+      !LatLonGetCurrentPositionReport(data, position, time, false, order))
     return std::nullopt;
   long long age = CalendarDaysBetween(time, now);
   if (age <= settings.airmailLatLonCheckDays) return std::nullopt;

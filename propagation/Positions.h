@@ -10,16 +10,17 @@
 #include "airmail/AutoConnectSettings.h"
 #include "airmail/Locator.h"
 #include "common/SystemLib.h"
+#include "propagation/DateTimeText.h"
 
 namespace velmora {
 
 // "Airmail.ini" [Position Report] "Current Latitude", "Current Longitude",
-// "Current Time".
+// "Current Time"; the time's date in the order of the user's regional settings.
 bool LatLonGetCurrentPositionReportCurrent(const AirmailDataFolder& data, LatLon& position, UtcDateTime& time,
-                                           bool showMessage);
+                                           bool showMessage, DateOrder order = DateOrder::MonthDayYear);
 // "Airmail.ini" [Position Report] "Latitude", "Longitude", "DateTime".
 bool LatLonGetCurrentPositionReport(const AirmailDataFolder& data, LatLon& position, UtcDateTime& time,
-                                    bool showMessage);
+                                    bool showMessage, DateOrder order = DateOrder::MonthDayYear);
 // "Airmail.ini" [Propagation] "Latitude", "Longitude" (no time).
 bool LatLonGetCurrentPropagation(const AirmailDataFolder& data, LatLon& position, bool showMessage);
 
@@ -35,7 +36,8 @@ bool LatLonGetStation(const AirmailDataFolder& data, std::string_view system, st
 // With "Airmail Lat/Lon Check" on: when the position report (current, else
 // the last one) is more calendar days older than now than "Airmail Lat/Lon
 // Check Days" allows, shows the warning and returns the age it showed.
+// AirMail writes the date as the regional settings order it.
 std::optional<long long> LatLonCheckAge(const AirmailDataFolder& data, const AutoConnectSettings& settings,
-                                        const UtcDateTime& now);
+                                        const UtcDateTime& now, DateOrder order = DateOrder::MonthDayYear);
 
 }  // namespace velmora

@@ -155,13 +155,13 @@ std::string KIndexText(std::string_view qIndex) {
   return FormatNumber(k, "0.0");
 }
 
-std::string AirmailPositionText(const AirmailDataFolder& data, const UtcDateTime& now) {
+std::string AirmailPositionText(const AirmailDataFolder& data, const UtcDateTime& now, DateOrder order) {
   LatLon p;
   UtcDateTime time{};
   auto where = [&p] { return "Lat " + LatitudeToString(p.latitude) + " Lon " + LongitudeToString(p.longitude); };
-  if (LatLonGetCurrentPositionReportCurrent(data, p, time, false))
+  if (LatLonGetCurrentPositionReportCurrent(data, p, time, false, order))
     return "Input Data " + where() + "\r is " + TimeSpanText(time, now) + " old.";
-  if (LatLonGetCurrentPositionReport(data, p, time, false))
+  if (LatLonGetCurrentPositionReport(data, p, time, false, order))
     return "Position Report " + where() + "\r is " + TimeSpanText(time, now) + " old.";
   if (LatLonGetCurrentPropagation(data, p, false)) return "Propagation " + where();
   return "Unable to get Lat/Lon data.";

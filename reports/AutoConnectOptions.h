@@ -13,6 +13,7 @@
 #include "airmail/AutoConnectSettings.h"
 #include "common/SystemLib.h"
 #include "common/Messages.h"
+#include "propagation/DateTimeText.h"
 
 namespace velmora {
 
@@ -50,8 +51,9 @@ std::string EsAdjustAfterModel(int model, std::string_view current);
 
 // The AirMail page's position line: the first of AirMail's current
 // position report, its position report and its propagation position that
-// can be read, with the report's age; "Unable to get Lat/Lon data." when
-// none can.
-std::string AirmailPositionText(const AirmailDataFolder& data, const UtcDateTime& now);
+// can be read, with the report's age (its date in the regional settings'
+// order); "Unable to get Lat/Lon data." when none can.
+std::string AirmailPositionText(const AirmailDataFolder& data, const UtcDateTime& now,
+                                DateOrder order = DateOrder::MonthDayYear);
 
 }  // namespace velmora

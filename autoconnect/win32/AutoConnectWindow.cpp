@@ -10,6 +10,7 @@
 #include "common/win32/WindowClass.h"
 #include "common/win32/WindowObject.h"
 #include "propagation/Positions.h"
+#include "propagation/win32/UserDateOrder.h"
 #include "selection/TableColumns.h"
 
 namespace velmora {
@@ -130,7 +131,8 @@ void AutoConnectWindow::FirstActivation() {
   WindowModeRefresh(true);
   AirmailInstallationGet(settings_, Win32AirmailRegistry());
   // Told at every showing, not once: the position may be as old as last time.
-  LatLonCheckAge(velmora::AirmailDataFolder(settings_.airmailDirectoryData, *messenger_), settings_, UtcNow());
+  LatLonCheckAge(velmora::AirmailDataFolder(settings_.airmailDirectoryData, *messenger_), settings_, UtcNow(),
+                 UserDateOrder());
   if (settings_.airmailResize) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);

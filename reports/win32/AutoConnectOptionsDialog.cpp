@@ -12,6 +12,7 @@
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
 #include "common/SystemLib.h"
+#include "propagation/win32/UserDateOrder.h"
 #include "reports/AutoConnectOptions.h"
 #include "reports/win32/OptionsDialogLayout.h"
 #include "selection/StationHistoryData.h"
@@ -337,7 +338,7 @@ void AutoConnectOptionsDialog::SettingsShow() {
   StationsSourceShow();
   AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
   SetLines(Control(kVersionId), AirmailVersionText(data));
-  SetLines(Control(kPositionId), AirmailPositionText(data, UtcNow()));
+  SetLines(Control(kPositionId), AirmailPositionText(data, UtcNow(), UserDateOrder()));
   SetWindowTextA(Control(kKIndexId), KIndexText(WindowString(Box("Propagation Model Q Index"))).c_str());
 }
 

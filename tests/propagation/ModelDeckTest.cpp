@@ -88,19 +88,24 @@ TEST(Rec533OutputRead, LevelsFromFieldStrength) {
 }
 
 TEST(IcepacVoacapOutputRead, OutputThatEndsEarlyFailsInsteadOfReadingZeros) {
-  // The output is cut at the line holding the occurrence of cutBefore.
-  struct Case { std::string cutBefore; int occurrence; std::string problem; } cases[] = {
+  // The output is cut at the line holding the occurrence of cutBefore, or
+  // only that line is left out.
+  struct Case { std::string cutBefore; int occurrence; std::string problem; bool lineOnly = false; } cases[] = {
       {"IONOSPHERIC", 1, "The output ends before \"MUF    LUF\"."},
       {"     15.0", 1, "The output ends before \"MUF    LUF\" of hour 2."},
       {"AZIMUTHS", 2, "The output ends before \"AZIMUTHS\"."},
       {"SNRxx", 2, "The output ends before \"SNRxx\" of hour 2."},
+      // The page after the table is no hour's MUF (its "METHOD 20" read as 20 MHz).
+      {"     15.0", 1, "The output ends before \"MUF    LUF\" of hour 2.", true},
+      {"     14.0", 1, "The output ends before \"MUF    LUF\" of hour 2.", true},
   };
   auto full = testing::PropagationFixture("voacap-14-15.out");
   for (const auto& c : cases) {
     size_t at = std::string::npos;
     for (int i = 0; i < c.occurrence; ++i) at = full.find(c.cutBefore, at + 1);
     ASSERT_NE(at, std::string::npos) << c.cutBefore;
-    std::string cut = full.substr(0, full.rfind('\n', at) + 1);
+    size_t start = full.rfind('\n', at) + 1;
+    std::string cut = c.lineOnly ? full.substr(0, start) + full.substr(full.find('\n', at) + 1) : full.substr(0, start);
     PropagationHours hours;
     hours.Reset(2, 10);
     std::string problem;

@@ -77,6 +77,10 @@ TEST_F(PositionFiles, AnOldPositionIsWarnedAboutWithItsAge) {
             "position data you will need to start the AirMail program and then view the Position Report Window via "
             "AirMail's Menu>Window>Position Reports command.");
   EXPECT_EQ(messages.entries[0].icon, MessageIcon::Information);
+  // A day-first system's AirMail: 5 June, not 6 May.
+  Ini({"[Position Report]", "Current Latitude=" + Deg("48", "07.20'N"), "Current Longitude=" + Deg("123", "25.80'W"),
+       "Current Time=05/06/2024 08:30:00"});
+  EXPECT_EQ(LatLonCheckAge(data, settings, {2024, 6, 7, 12, 0, 0}, DateOrder::DayMonthYear), std::nullopt);
   settings.airmailLatLonCheck = false;
   EXPECT_EQ(LatLonCheckAge(data, settings, {2025, 1, 1, 0, 0, 0}), std::nullopt);
 }
@@ -157,7 +161,8 @@ TEST(LatLonGetBearing, BearingsBothWays) {
 
 TEST(DateTimeFromText, ReadsWhatAirmailAndOthersWrite) {
   using T = UtcDateTime;
-  struct Case { std::string text; std::optional<T> value; } cases[] = {
+  using enum DateOrder;
+  struct Case { std::string text; std::optional<T> value; DateOrder order = MonthDayYear; } cases[] = {
       {"05/14/2024 08:30:00", T{2024, 5, 14, 8, 30, 0}}, {"5/14/2024 8:30:00 PM", T{2024, 5, 14, 20, 30, 0}},
       {"14/05/2024 08:30", T{2024, 5, 14, 8, 30, 0}}, {"2024-05-14T08:30:00Z", T{2024, 5, 14, 8, 30, 0}},
       {"14.05.2024 08:30", T{2024, 5, 14, 8, 30, 0}}, {"14-May-24 08:30", T{2024, 5, 14, 8, 30, 0}},
@@ -165,14 +170,20 @@ TEST(DateTimeFromText, ReadsWhatAirmailAndOthersWrite) {
       {"02/30/2024 08:30", std::nullopt},
       // Days and months past 255 must not wrap into range (every form's date is checked alike).
       {"05/270/2024 08:30", std::nullopt}, {"2024-261-05", std::nullopt}, {"05/14/2024 25:00", std::nullopt},
+      // In the order of the user's regional settings; a second number past 12 can only be the day.
+      {"05/06/2024 08:30", T{2024, 6, 5, 8, 30, 0}, DayMonthYear}, {"05/14/2024", T{2024, 5, 14}, DayMonthYear},
+      {"24/05/06", T{2024, 5, 6}, YearMonthDay}, {"05/14/2024", T{2024, 5, 14}, YearMonthDay},
   };
   auto all = [](const T& t) { return std::vector{t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond}; };
   for (const auto& c : cases) {
-    auto value = DateTimeFromText(c.text);
+    auto value = DateTimeFromText(c.text, c.order);
     ASSERT_EQ(value.has_value(), c.value.has_value()) << c.text;
     if (!value) continue;
     EXPECT_EQ(all(*value), all(*c.value)) << c.text;
   }
+  for (auto [pattern, order] : {std::pair{"M/d/yyyy", MonthDayYear}, {"dd/MM/yyyy", DayMonthYear},
+                                {"yyyy-MM-dd", YearMonthDay}, {"'Day' d. MMMM yy", DayMonthYear}, {"", MonthDayYear}})
+    EXPECT_EQ(DateOrderFromPattern(pattern), order) << pattern;
 }
 
 }  // namespace

@@ -274,6 +274,17 @@ TEST(AutoConnectOptions, NanAndOverflowingNumbersAreRefusedAndNothingIsStored) {
   EXPECT_EQ(EsAdjustAfterModel(kModelVoacap, "0.7"), "0");
 }
 
+// A day-first system's AirMail writes 5 June as 05/06/2024.
+TEST(AutoConnectOptions, ThePositionsAgeReadsItsDateInTheRegionalOrder) {
+  testing::TempFolder temp;
+  testing::WriteBytes(temp.path() / "Airmail.ini",
+                      "[Position Report]\r\nCurrent Latitude=48\xB0" "07.20'N\r\nCurrent Longitude=123\xB0"
+                      "25.80'W\r\nCurrent Time=05/06/2024 08:30:00\r\n");
+  RecordingMessenger messages;
+  AirmailDataFolder data(temp.path().string(), messages);
+  EXPECT_TRUE(AirmailPositionText(data, {2024, 6, 7, 12, 0, 0}, DateOrder::DayMonthYear).ends_with(" is 2 days old."));
+}
+
 // A station's name is a whole red name: the tail of a longer call sign
 // (W1AW in KW1AW, VE2/W1AW) led to the other station's entry and its beam.
 TEST(FreqListDocument, AStationIsNotFoundInsideALongerName) {
