@@ -253,6 +253,9 @@ TEST(NoiseCollectionMachine, EveryTransition) {
        ReasonColors()[kReasonBusy]},
       {"only noise: 100", "fnfnf", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "100", "",
        ReasonColors()[kReasonNoisy]},
+      // All samples zero: the analysis's floor is no level of the channel.
+      {"a buffer without sound counts its time, not its level", "fxfff", {0, -127, 30, 30, 30},
+       "F P:10140.0 F P:14105.0(p3)", "30"},
       {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
       {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},
