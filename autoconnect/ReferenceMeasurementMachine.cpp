@@ -97,13 +97,19 @@ void ReferenceMeasurementMachine::SnrSampleAdd(double snr) {
 
 void ReferenceMeasurementMachine::ResultsWrite() {
   int row = r_.run.rxRow;
+  // Not one buffer measured (the radio gave no reading): no figure, rather
+  // than figures of 0 the reference data would keep as measured.
+  if (sums_.powerCount == 0) {
+    for (EngineColumn column : {EngineColumn::RxPwr, EngineColumn::RxSnr, EngineColumn::Ref})
+      table_.CellSet(row, column, "");
+    return;
+  }
   // For an AirMail station from its busy and quiet buffers, for any other the mean of its samples.
   double snrValue = kind_ == Kind::Airmail
                         ? ReferenceAirmailSnr(sums_.busySum, sums_.busyCount, sums_.quietSum, sums_.quietCount)
                         : ReferenceMean(sums_.snrSum, sums_.snrCount);
   std::string snr = FormatNumber(snrValue, "0");
-  std::string power =
-      sums_.powerCount > 0 ? FormatNumber(ReferenceMean(sums_.powerSum, sums_.powerCount), "0") : std::string();
+  std::string power = FormatNumber(ReferenceMean(sums_.powerSum, sums_.powerCount), "0");
   table_.CellSet(row, EngineColumn::RxPwr, power);
   table_.CellSet(row, EngineColumn::RxSnr, snr);
   // The level the reference data keeps and later selects by.
