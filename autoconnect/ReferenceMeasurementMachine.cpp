@@ -1,5 +1,7 @@
 #include "autoconnect/ReferenceMeasurementMachine.h"
 
+#include <utility>
+
 #include "airmail/MailSystems.h"
 #include "common/Format.h"
 #include "selection/ReferenceFigures.h"
@@ -33,6 +35,7 @@ void ReferenceMeasurementMachine::RowBegin() {
   r_.Detectors().SetReferenceWwv(kind_ == Kind::Wwv);
   r_.Detectors().SetReferenceFax(kind_ == Kind::Other);
   if (!Tune()) return;
+  readingBeforeTuning_ = true;
   sums_ = {};
   r_.ListenBegin(kMeasuring, run.rxRow, kFrequency, "Checking Frequency");
 }
@@ -70,6 +73,8 @@ void ReferenceMeasurementMachine::Add(Verdict verdict) {
   int sUnits = 0;
   if (SMeterUsed()) {
     sUnits = p_.radio.SMeter();
+    // Asked all the same: its answer is this frequency's first reading.
+    if (std::exchange(readingBeforeTuning_, false)) return;
     if (sUnits == kNoSMeterReading) return;
   }
   const DetectorValues& d = r_.Detectors();

@@ -315,8 +315,10 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
                 *station = "W1AW"; bool detected = false; const char *power = "", *snr = "", *end = "";
                 std::int32_t reference = 0; bool tunes = true; };
   const Case cases[] = {
-      // S-meter 3, none, 5 and 4 over a level of 20: 38, 50, 44.
-      {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44", "0"},
+      // The first reading answers the request made before the tuning (S 7); then S-meter 3, none and 5 over
+      // a level of 20: 38 and 50, 44.
+      {"the reading from before the tuning and a buffer without one are left out", true, {7, 3, -1, 5}, "4f",
+       "HAM", "W1AW", false, "44", "0"},
       // The radio stopped answering: nothing measured, nothing for the reference data.
       {"no reading at all: no figures", true, {}, "4f", "HAM", "W1AW", false, "", ""},
       {"invalid buffers are not heard", false, {}, "3x 3f"},

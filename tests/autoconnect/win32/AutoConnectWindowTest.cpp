@@ -278,11 +278,13 @@ TEST_F(AutoConnectWindowTest, AScanStopsOnABusyFrequencyInItsBox) {
 TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDropsThemSavedAndRecalled) {
   testing::StandInSession airmail(HamScenario());
   ASSERT_TRUE(StartAirmail(airmail, "Mode Index=3\r\nReference Station S-Meter=True\r\nRadio Comm Port=8\r\n"
-                                    "Reference Data Reference=1\r\nReference Station Average=0.3\r\n"
+                                    "Reference Data Reference=1\r\nReference Station Average=1\r\n"
                                     "Reference Station All Stations Limit=1\r\n"));
   const auto radioRecord = folder.path() / "Radio.txt";
-  std::string readings = "5";  // S 5 to every request, then silence
-  for (int i = 1; i < 60; ++i) readings += ",5";
+  // S 5 to every request, then silence. A second of buffers per row: the
+  // replies come a few buffers late when the buffers come this fast.
+  std::string readings = "5";
+  for (int i = 1; i < 200; ++i) readings += ",5";
   testing::ChildProcess radio("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" +
                               radioRecord.string() + "\" --readings " + readings);
   ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(radioRecord); }, 10)) << "the radio holds COM9";
