@@ -195,9 +195,10 @@ TEST(EngineCells, ColoursTellTheStory) {
 TEST(StationScanMachine, EveryTransition) {
   using M = ScanBoxMode;
   // choice: made in the box after the script; after: buffers after the choice; calls: after the start's
-  // system; end: empty while running.
+  // system; end: empty while running; notBusy: "Scan Station Not Busy" seconds.
   struct Case { const char *name, *script; M choice = M::Waiting; const char *after = "", *calls = "", *status = "",
-                *end = ""; Bgr row2 = kColorWhite, row3 = 0; M box = M::Hidden; std::string failing = {}; };
+                *end = ""; Bgr row2 = kColorWhite, row3 = 0; M box = M::Hidden; std::string failing = {};
+                float notBusy = 5; };
   const char* first = "T:W1AW/10140.0";
   const char* both = "T:W1AW/10140.0 T:W1AW/14105.0(p3)";
   const Case cases[] = {
@@ -216,10 +217,14 @@ TEST(StationScanMachine, EveryTransition) {
       {"Continue on the last row: done", "f 10f 2b", M::Continue, "f", both, "", "Done", kColorScanFree,
        kColorScanBusy},
       {"station and frequency not set: stopped", "f", M::Waiting, "", first, "", "Stopped", 0, 0, M::Hidden, "T"},
+      // A wait shorter than two buffers would pass every row as free, a station working on it or not.
+      {"no wait: a busy buffer is not passed as free", "f 2b", M::Waiting, "", first, "Waiting for User", "",
+       kColorScanBusy, 0, M::Waiting, {}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EngineRig rig(kModeScanStations);
+    rig.window.settings.scanStationNotBusy = c.notBusy;
     if (!c.failing.empty()) rig.terminal.failing.insert(c.failing);
     rig.engine.AutoConnectStart();
     rig.Play(c.script);
