@@ -106,6 +106,9 @@ TEST(MultipleFrequenciesMachine, EveryTransition) {
       {"result 1 while connected", "f 14f 22f", {S::Connected, S::Canceled}, "F F P:10140.0 F C ? ?",
        "Stopped, Terminal Window", "Stopped", 1, 10, true},
       {"frequency field not found", "f", {}, "F", "", "Stopped", 0, 10, false, "F"},
+      // A wait shorter than two buffers would pass a working station as silent.
+      {.name = "a short wait: a busy buffer is not passed as free", .script = "f 2b", .calls = "F F P:7102.0",
+       .status = "Waiting, Not Busy Rx", .notBusy = 0.1f},
   };
   for (const Case& c : cases) Check(kModeMultipleFrequencies, c, "S:HAM N:W1AW");
 }
@@ -128,8 +131,8 @@ TEST(MultipleStationsMachine, EveryTransition) {
        "Checking, Busy Rx"},
       {"a Tx row on the frequency just heard is not set again", "f 3b 28f", {},
        "T:K1AA/7102.0 T:W2BB/7104.0 T:W2BB/14105.0", "Checking, Busy Tx"},
-      {"a busy buffer before a change of frequency is not held against the next", "f 3b 13f b 2b", {},
-       "T:K1AA/7102.0 T:W2BB/7104.0 T:W2BB/14105.0", "Checking, Busy Rx"},
+      {"a busy buffer before a change of frequency is not held against the next", "f 3b 2b", {},
+       "T:K1AA/7102.0 T:W2BB/7104.0", "Checking, Busy Rx"},
       {"past the last station the cycle starts again", "f 3b 3b", {},
        "T:K1AA/7102.0 T:W2BB/7104.0 T:K1AA/7102.0", "Checking, Busy Rx"},
       {"a failed call goes on with the next station", "f 28f 11f", {S::NoAnswer},
@@ -149,6 +152,8 @@ TEST(MultipleStationsMachine, EveryTransition) {
        .calls = "T:K1AA/7102.0 T:W3CC/14105.0", .status = "Checking, Busy Rx", .rows = WithoutRxRows(true)},
       {.name = "the first without: the run begins with the next", .script = "f", .calls = "T:W3CC/14105.0",
        .status = "Checking, Busy Rx", .rows = WithoutRxRows(false)},
+      {.name = "a short wait: busy buffers are not passed as free", .script = "f 3b",
+       .calls = "T:K1AA/7102.0 T:W2BB/7104.0", .status = "Checking, Busy Rx", .notBusy = 0.1f},
   };
   for (const Case& c : cases) Check(kModeMultipleStations, c, "S:HAM");
 }
