@@ -61,7 +61,10 @@ void ReferenceMeasurementMachine::Measure(Verdict verdict) {
   ++run.bufferCount;
   p_.labels.ReferenceAverageShow(FormatNumber(r_.Seconds(), ".0"));
   Add(verdict);
-  if (r_.Seconds() < r_.Settings().referenceStationAverage) return;
+  // With the S-meter the first buffer's reading is of the frequency before:
+  // a row takes two at least.
+  bool tooShort = SMeterUsed() && run.bufferCount < 2;
+  if (tooShort || r_.Seconds() < r_.Settings().referenceStationAverage) return;
   p_.labels.ReferenceAverageShow("");
   r_.BlinkStop();
   ResultsWrite();

@@ -320,10 +320,10 @@ TEST(NoiseCollectionMachine, EveryTransition) {
 // radio that cannot tune stops the run, without a beep.
 TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
   // script: after the buffer that tunes the first row; detected: the FAX or WWV detector gave an SNR sample;
-  // tunes: the radio takes each frequency.
+  // tunes: the radio takes each frequency; average: "Reference Station Average" seconds.
   struct Case { const char* name; bool sMeter; std::deque<int> readings; const char *script, *system = "HAM",
                 *station = "W1AW"; bool detected = false; const char *power = "", *snr = "", *end = "";
-                std::int32_t reference = 0; bool tunes = true; };
+                std::int32_t reference = 0; bool tunes = true; float average = 2; };
   const Case cases[] = {
       // The first reading answers the request made before the tuning (S 7); then S-meter 3, none and 5 over
       // a level of 20: 38 and 50, 44.
@@ -337,12 +337,15 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
       {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
       {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0", "Done"},
       {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
+      // One buffer would hear only the reading from before the tuning.
+      {"an average of one buffer: two with the S-meter", true, {7, 3}, "2f", "HAM", "W1AW", false, "38", "0", "", 0,
+       true, 0.5f},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EngineRig rig(kModeReferenceStations);
     rig.window.settings.referenceStationSMeter = c.sMeter;
-    rig.window.settings.referenceStationAverage = 2;
+    rig.window.settings.referenceStationAverage = c.average;
     rig.window.settings.referenceDataReference = c.reference;
     rig.window.system = c.system;
     rig.table.rows[0].cells[static_cast<int>(EngineColumn::Station)] = c.station;
