@@ -65,7 +65,8 @@ void MultipleFrequenciesMachine::ListenRx(Verdict verdict) {
   }
   run.previousBusy = verdict.busy;
   ++run.statistics.notBusyBuffers;
-  if (!r_.NotBusyLong()) return;
+  // A busy buffer may be the first of two: the wait never ends on one.
+  if (verdict.busy || !r_.NotBusyLong()) return;
   if (!r_.Checked(r_.Terminal().TerminalSelectFrequencyField())) return;
   r_.Colour(run.rxRow, kRx, r_.ReasonColour(kReasonNotBusy));
   if (!r_.Next(run.rxRow, kRx).empty()) {

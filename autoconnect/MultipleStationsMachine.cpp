@@ -117,7 +117,8 @@ void MultipleStationsMachine::ListenRx(Verdict verdict) {
   run.previousBusy = verdict.busy;
   ++run.bufferCount;
   r_.NotBusyShow();
-  if (!r_.NotBusyLong()) return;
+  // A busy buffer may be the first of two: the wait never ends on one.
+  if (verdict.busy || !r_.NotBusyLong()) return;
   r_.Colour(run.rxRow, kRx, r_.ReasonColour(kReasonNotBusy));
   if (NextRxOfStation()) {
     r_.Working(run.rxRow, kRx);

@@ -42,7 +42,7 @@ bool NoiseCollectionMachine::FrequencyPaste() {
   // What is heard from now on belongs to the row's station and frequency.
   r_.run.current.station = r_.Cell(row_, EngineColumn::Station);
   r_.run.current.frequency = r_.Cell(row_, kTx);
-  count_ = 0;
+  count_ = levelCount_ = 0;
   levelSum_ = 0;
   busySeen_ = noiseSeen_ = false;
   r_.Working(row_, kTx);
@@ -56,7 +56,12 @@ void NoiseCollectionMachine::Measure(Verdict verdict) {
   r_.Heard(verdict);
   ++count_;
   p_.labels.NoiseIntervalShow(FormatNumber(Seconds(), ".0"));
-  levelSum_ += r_.Detectors().BufferLevel();
+  // A buffer without sound has the analysis's floor for its level, which
+  // would make the row look quiet; it counts for the time only.
+  if (verdict.valid) {
+    levelSum_ += r_.Detectors().BufferLevel();
+    ++levelCount_;
+  }
   busySeen_ = busySeen_ || verdict.busy;
   noiseSeen_ = noiseSeen_ || verdict.noise;
   if (verdict.busy || verdict.noise) r_.Mark(row_, kTx, r_.ReasonColour(verdict.busy ? kReasonBusy : kReasonNoisy));
@@ -78,11 +83,13 @@ void NoiseCollectionMachine::Measure(Verdict verdict) {
 }
 
 void NoiseCollectionMachine::FigureWrite() {
+  // No buffer with sound at all: 0, as a level below 0 dB shows.
+  const double mean = levelCount_ > 0 ? levelSum_ / levelCount_ : 0.0;
   // The sign tells a station heard, so a quiet level below 0 dB shows 0
   // and a busy one stays below 0 whatever its level.
-  double figure = std::max(levelSum_ / count_, 0.0);
+  double figure = std::max(mean, 0.0);
   if (busySeen_) {
-    figure = -std::fabs(levelSum_ / count_);
+    figure = -std::fabs(mean);
     r_.Colour(row_, EngineColumn::Noise, r_.ReasonColour(kReasonBusy));
   } else if (noiseSeen_) {
     figure = kNoisyFigure;

@@ -35,7 +35,8 @@ class NoiseCollectionMachine final : public NoiseCollection {
   ActivityPorts p_;
   bool measuring_ = false;
   int row_ = 0;
-  int count_ = 0;
+  int count_ = 0;       // every buffer: the time on the row
+  int levelCount_ = 0;  // those with sound, whose levels are summed
   double levelSum_ = 0;
   bool busySeen_ = false, noiseSeen_ = false;
 };

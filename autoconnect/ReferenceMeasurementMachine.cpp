@@ -1,5 +1,7 @@
 #include "autoconnect/ReferenceMeasurementMachine.h"
 
+#include <utility>
+
 #include "airmail/MailSystems.h"
 #include "common/Format.h"
 #include "selection/ReferenceFigures.h"
@@ -33,6 +35,7 @@ void ReferenceMeasurementMachine::RowBegin() {
   r_.Detectors().SetReferenceWwv(kind_ == Kind::Wwv);
   r_.Detectors().SetReferenceFax(kind_ == Kind::Other);
   if (!Tune()) return;
+  readingBeforeTuning_ = true;
   sums_ = {};
   r_.ListenBegin(kMeasuring, run.rxRow, kFrequency, "Checking Frequency");
 }
@@ -58,7 +61,10 @@ void ReferenceMeasurementMachine::Measure(Verdict verdict) {
   ++run.bufferCount;
   p_.labels.ReferenceAverageShow(FormatNumber(r_.Seconds(), ".0"));
   Add(verdict);
-  if (r_.Seconds() < r_.Settings().referenceStationAverage) return;
+  // With the S-meter the first buffer's reading is of the frequency before:
+  // a row takes two at least.
+  bool tooShort = SMeterUsed() && run.bufferCount < 2;
+  if (tooShort || r_.Seconds() < r_.Settings().referenceStationAverage) return;
   p_.labels.ReferenceAverageShow("");
   r_.BlinkStop();
   ResultsWrite();
@@ -70,6 +76,8 @@ void ReferenceMeasurementMachine::Add(Verdict verdict) {
   int sUnits = 0;
   if (SMeterUsed()) {
     sUnits = p_.radio.SMeter();
+    // Asked all the same: its answer is this frequency's first reading.
+    if (std::exchange(readingBeforeTuning_, false)) return;
     if (sUnits == kNoSMeterReading) return;
   }
   const DetectorValues& d = r_.Detectors();
@@ -97,13 +105,19 @@ void ReferenceMeasurementMachine::SnrSampleAdd(double snr) {
 
 void ReferenceMeasurementMachine::ResultsWrite() {
   int row = r_.run.rxRow;
+  // Not one buffer measured (the radio gave no reading): no figure, rather
+  // than figures of 0 the reference data would keep as measured.
+  if (sums_.powerCount == 0) {
+    for (EngineColumn column : {EngineColumn::RxPwr, EngineColumn::RxSnr, EngineColumn::Ref})
+      table_.CellSet(row, column, "");
+    return;
+  }
   // For an AirMail station from its busy and quiet buffers, for any other the mean of its samples.
   double snrValue = kind_ == Kind::Airmail
                         ? ReferenceAirmailSnr(sums_.busySum, sums_.busyCount, sums_.quietSum, sums_.quietCount)
                         : ReferenceMean(sums_.snrSum, sums_.snrCount);
   std::string snr = FormatNumber(snrValue, "0");
-  std::string power =
-      sums_.powerCount > 0 ? FormatNumber(ReferenceMean(sums_.powerSum, sums_.powerCount), "0") : std::string();
+  std::string power = FormatNumber(ReferenceMean(sums_.powerSum, sums_.powerCount), "0");
   table_.CellSet(row, EngineColumn::RxPwr, power);
   table_.CellSet(row, EngineColumn::RxSnr, snr);
   // The level the reference data keeps and later selects by.

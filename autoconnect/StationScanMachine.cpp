@@ -46,7 +46,9 @@ void StationScanMachine::Listen(Verdict verdict) {
   run.previousBusy = verdict.busy;
   ++run.bufferCount;
   labels_.ScanNotBusyShow(FormatNumber(r_.Seconds(), ".0"));
-  if (r_.Seconds() < r_.Settings().scanStationNotBusy) return;
+  // A busy buffer may be the first of two: the wait never ends on one, or a
+  // short wait would pass every row as free.
+  if (verdict.busy || r_.Seconds() < r_.Settings().scanStationNotBusy) return;
   labels_.ScanNotBusyShow("");
   r_.BlinkStop();
   r_.Colour(run.txRow, kTx, kColorScanFree);

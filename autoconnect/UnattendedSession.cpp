@@ -27,6 +27,10 @@ std::string UnattendedSavedText(std::string_view file) {
   return "Velmora /connect - The reference measurements were saved to " + std::string(file) + ".";
 }
 
+std::string UnattendedNothingMeasuredText() {
+  return "Velmora /connect - No frequency was measured: the radio gave no S-meter reading.";
+}
+
 std::string UnattendedSilenceText() {
   return "Velmora /connect - No sound has reached AutoConnect for " + std::to_string(kUnattendedSilentTicks) +
          " seconds, so the run is stopped.\r\rPlease check the sound card and the receiver's audio.";
@@ -91,7 +95,13 @@ void UnattendedSession::WatchSound() {
 }
 
 UnattendedExit UnattendedSession::MeasurementsKeep(UnattendedExit exit) {
-  if (exit == UnattendedExit::NotStarted || !host_.MeasurementsUnsaved()) return exit;
+  if (exit == UnattendedExit::NotStarted) return exit;
+  if (!host_.MeasurementsUnsaved()) {
+    // Every row done without one measured: the scheduler must not take it for a success.
+    if (exit != UnattendedExit::Done || host_.Mode() != kModeReferenceStations) return exit;
+    note_.Note(UnattendedNothingMeasuredText());
+    return UnattendedExit::Stopped;
+  }
   auto file = host_.MeasurementsSave();
   if (!file) return UnattendedExit::Stopped;
   note_.Note(UnattendedSavedText(*file));

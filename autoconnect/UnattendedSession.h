@@ -53,6 +53,7 @@ std::string UnattendedNotReadyText();
 // The line the message log gets when the program ends.
 std::string UnattendedEndText(UnattendedExit exit);
 std::string UnattendedSavedText(std::string_view file);
+std::string UnattendedNothingMeasuredText();
 
 class UnattendedSession final : public RunObserver {
  public:

@@ -106,6 +106,9 @@ TEST(MultipleFrequenciesMachine, EveryTransition) {
       {"result 1 while connected", "f 14f 22f", {S::Connected, S::Canceled}, "F F P:10140.0 F C ? ?",
        "Stopped, Terminal Window", "Stopped", 1, 10, true},
       {"frequency field not found", "f", {}, "F", "", "Stopped", 0, 10, false, "F"},
+      // A wait shorter than two buffers would pass a working station as silent.
+      {.name = "a short wait: a busy buffer is not passed as free", .script = "f 2b", .calls = "F F P:7102.0",
+       .status = "Waiting, Not Busy Rx", .notBusy = 0.1f},
   };
   for (const Case& c : cases) Check(kModeMultipleFrequencies, c, "S:HAM N:W1AW");
 }
@@ -128,8 +131,8 @@ TEST(MultipleStationsMachine, EveryTransition) {
        "Checking, Busy Rx"},
       {"a Tx row on the frequency just heard is not set again", "f 3b 28f", {},
        "T:K1AA/7102.0 T:W2BB/7104.0 T:W2BB/14105.0", "Checking, Busy Tx"},
-      {"a busy buffer before a change of frequency is not held against the next", "f 3b 13f b 2b", {},
-       "T:K1AA/7102.0 T:W2BB/7104.0 T:W2BB/14105.0", "Checking, Busy Rx"},
+      {"a busy buffer before a change of frequency is not held against the next", "f 3b 2b", {},
+       "T:K1AA/7102.0 T:W2BB/7104.0", "Checking, Busy Rx"},
       {"past the last station the cycle starts again", "f 3b 3b", {},
        "T:K1AA/7102.0 T:W2BB/7104.0 T:K1AA/7102.0", "Checking, Busy Rx"},
       {"a failed call goes on with the next station", "f 28f 11f", {S::NoAnswer},
@@ -149,6 +152,8 @@ TEST(MultipleStationsMachine, EveryTransition) {
        .calls = "T:K1AA/7102.0 T:W3CC/14105.0", .status = "Checking, Busy Rx", .rows = WithoutRxRows(true)},
       {.name = "the first without: the run begins with the next", .script = "f", .calls = "T:W3CC/14105.0",
        .status = "Checking, Busy Rx", .rows = WithoutRxRows(false)},
+      {.name = "a short wait: busy buffers are not passed as free", .script = "f 3b",
+       .calls = "T:K1AA/7102.0 T:W2BB/7104.0", .status = "Checking, Busy Rx", .notBusy = 0.1f},
   };
   for (const Case& c : cases) Check(kModeMultipleStations, c, "S:HAM");
 }
@@ -195,9 +200,10 @@ TEST(EngineCells, ColoursTellTheStory) {
 TEST(StationScanMachine, EveryTransition) {
   using M = ScanBoxMode;
   // choice: made in the box after the script; after: buffers after the choice; calls: after the start's
-  // system; end: empty while running.
+  // system; end: empty while running; notBusy: "Scan Station Not Busy" seconds.
   struct Case { const char *name, *script; M choice = M::Waiting; const char *after = "", *calls = "", *status = "",
-                *end = ""; Bgr row2 = kColorWhite, row3 = 0; M box = M::Hidden; std::string failing = {}; };
+                *end = ""; Bgr row2 = kColorWhite, row3 = 0; M box = M::Hidden; std::string failing = {};
+                float notBusy = 5; };
   const char* first = "T:W1AW/10140.0";
   const char* both = "T:W1AW/10140.0 T:W1AW/14105.0(p3)";
   const Case cases[] = {
@@ -216,10 +222,14 @@ TEST(StationScanMachine, EveryTransition) {
       {"Continue on the last row: done", "f 10f 2b", M::Continue, "f", both, "", "Done", kColorScanFree,
        kColorScanBusy},
       {"station and frequency not set: stopped", "f", M::Waiting, "", first, "", "Stopped", 0, 0, M::Hidden, "T"},
+      // A wait shorter than two buffers would pass every row as free, a station working on it or not.
+      {"no wait: a busy buffer is not passed as free", "f 2b", M::Waiting, "", first, "Waiting for User", "",
+       kColorScanBusy, 0, M::Waiting, {}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EngineRig rig(kModeScanStations);
+    rig.window.settings.scanStationNotBusy = c.notBusy;
     if (!c.failing.empty()) rig.terminal.failing.insert(c.failing);
     rig.engine.AutoConnectStart();
     rig.Play(c.script);
@@ -253,6 +263,9 @@ TEST(NoiseCollectionMachine, EveryTransition) {
        ReasonColors()[kReasonBusy]},
       {"only noise: 100", "fnfnf", {0, 40, 41, 41, 41}, "F P:10140.0 F P:14105.0(p3)", "100", "",
        ReasonColors()[kReasonNoisy]},
+      // All samples zero: the analysis's floor is no level of the channel.
+      {"a buffer without sound counts its time, not its level", "fxfff", {0, -127, 30, 30, 30},
+       "F P:10140.0 F P:14105.0(p3)", "30"},
       {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
       {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},
@@ -307,26 +320,32 @@ TEST(NoiseCollectionMachine, EveryTransition) {
 // radio that cannot tune stops the run, without a beep.
 TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
   // script: after the buffer that tunes the first row; detected: the FAX or WWV detector gave an SNR sample;
-  // tunes: the radio takes each frequency.
+  // tunes: the radio takes each frequency; average: "Reference Station Average" seconds.
   struct Case { const char* name; bool sMeter; std::deque<int> readings; const char *script, *system = "HAM",
                 *station = "W1AW"; bool detected = false; const char *power = "", *snr = "", *end = "";
-                std::int32_t reference = 0; bool tunes = true; };
+                std::int32_t reference = 0; bool tunes = true; float average = 2; };
   const Case cases[] = {
-      // S-meter 3, none, 5 and 4 over a level of 20: 38, 50, 44.
-      {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44", "0"},
-      {"no reading at all: no power", true, {}, "4f", "HAM", "W1AW", false, "", "0"},
+      // The first reading answers the request made before the tuning (S 7); then S-meter 3, none and 5 over
+      // a level of 20: 38 and 50, 44.
+      {"the reading from before the tuning and a buffer without one are left out", true, {7, 3, -1, 5}, "4f",
+       "HAM", "W1AW", false, "44", "0"},
+      // The radio stopped answering: nothing measured, nothing for the reference data.
+      {"no reading at all: no figures", true, {}, "4f", "HAM", "W1AW", false, "", ""},
       {"invalid buffers are not heard", false, {}, "3x 3f"},
       {"another system: the FAX level and SNR", false, {}, "4f", "FAX", "W1AW", true, "25", "12"},
       {"the WWV station", false, {}, "4f", "HAM", "WWV", true, "20", "12"},
       {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
       {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0", "Done"},
       {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
+      // One buffer would hear only the reading from before the tuning.
+      {"an average of one buffer: two with the S-meter", true, {7, 3}, "2f", "HAM", "W1AW", false, "38", "0", "", 0,
+       true, 0.5f},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EngineRig rig(kModeReferenceStations);
     rig.window.settings.referenceStationSMeter = c.sMeter;
-    rig.window.settings.referenceStationAverage = 2;
+    rig.window.settings.referenceStationAverage = c.average;
     rig.window.settings.referenceDataReference = c.reference;
     rig.window.system = c.system;
     rig.table.rows[0].cells[static_cast<int>(EngineColumn::Station)] = c.station;

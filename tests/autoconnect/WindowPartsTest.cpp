@@ -270,7 +270,7 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
   using Ending = FakeUnattendedHost::Ending;
   // endLater: at the last tick; sound: buffers keep coming; calls: the host's.
   struct { const char* name; FakeUnattendedHost::Setup host; std::optional<Ending> endLater; bool sound; int ticks;
-           UnattendedExit exit; const char* calls; std::string message; } cases[] = {
+           UnattendedExit exit; const char* calls; std::string message; bool nothingMeasured = false; } cases[] = {
       {"sound keeps a run going however long", {2, true}, Ending{"Stopped", true}, true, 300, UnattendedExit::Stopped,
        "start end", ""},
       {"nothing to call", {0, true}, Ending{"Stopped", false}, true, 20, UnattendedExit::NotStarted, "start end", ""},
@@ -283,6 +283,9 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
        UnattendedExit::Stopped, "start end", ""},
       {"stopped with measurements", {kModeReferenceStations, true, {}, 3, true, "Data\\2026-12-07 060000.ref"},
        Ending{"Stopped", true}, true, 20, UnattendedExit::Stopped, "start end", ""},
+      // The radio gave no reading on any row: "Done", and nothing to keep.
+      {"done, nothing measured", {kModeReferenceStations, true}, Ending{"Done", true}, true, 20,
+       UnattendedExit::Stopped, "start end", "", true},
       {"no sound", {1, true}, {}, false, 200, UnattendedExit::Stopped, "start stop end", UnattendedSilenceText()},
       {"a table never ready", {1, true, {}, kUnattendedReadyTicks + 5}, {}, true, kUnattendedReadyTicks + 5,
        UnattendedExit::NotStarted, "end", UnattendedNotReadyText()},
@@ -303,6 +306,7 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
     EXPECT_EQ(session.Finish(), static_cast<int>(c.exit));
     std::vector<std::string> notes;
     if (c.host.savedTo) notes.push_back(UnattendedSavedText(c.host.savedTo));
+    if (c.nothingMeasured) notes.push_back(UnattendedNothingMeasuredText());
     notes.push_back(UnattendedEndText(c.exit));
     EXPECT_EQ(host.notes, notes);
   }
