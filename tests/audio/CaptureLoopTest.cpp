@@ -85,6 +85,23 @@ TEST(CaptureLoop, ResetRestartsWithBufferZeroAndTheSampleSizeSetBeforeIt) {
   EXPECT_EQ(rig.analysis.analysed.back().size(), 2048u);
 }
 
+// Options' Apply changing the A/D Resolution during the reset's pause stops
+// the card: no restart queues the 8-bit buffers with the 16-bit length.
+TEST(CaptureLoop, AStopDuringTheResetPauseLeavesWithoutARestart) {
+  SignalRig rig;
+  rig.signal.use16Bit = false;
+  rig.settings.display.sampleSize = 32768;
+  rig.input.script = FakeWaveDevice::Filled(3);
+  rig.pump.passes = {[&] { rig.signal.ProcessReset(); }, [&] {
+                       rig.signal.use16Bit = true;
+                       rig.signal.ProcessStop();
+                     }};
+  rig.Start();
+  EXPECT_EQ(rig.input.overlongQueues, 0);
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
+  EXPECT_FALSE(rig.input.IsOpen());
+}
+
 // Options may switch the source while a loop runs: the loop still closes
 // the device it opened, and the next open does not find it open.
 TEST(CaptureLoop, SwitchingTheSourceWhileRunningClosesWhatWasOpened) {
