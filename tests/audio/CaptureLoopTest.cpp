@@ -54,17 +54,24 @@ TEST(CaptureLoop, RunsWithItsLoadShownAndWindowEventsOncePerBuffer) {
 TEST(CaptureLoop, StepProcessesExactlyOneBuffer) {
   SignalRig rig;
   rig.signal.inputSource = kSimulated;
-  rig.signal.ProcessStep();
-  rig.signal.StartLoopFromTimer();
+  for (bool heard : {false, true}) {  // the test signal through the sound output or not
+    rig.signal.simulate.output = heard;
+    rig.output.script = FakeWaveDevice::Filled(3);
+    rig.pump.passes = {nullptr, nullptr, [&] { rig.signal.ProcessStop(); }};
+    rig.signal.ProcessStep();
+    rig.signal.StartLoopFromTimer();
+    EXPECT_EQ(rig.analysis.analysed.size(), heard ? 2u : 1u) << heard;
+  }
+  rig.pump.passes.clear();
   rig.signal.inputSource = kSoundCard;
   rig.input.script = FakeWaveDevice::Filled(2);
   rig.signal.ProcessStep();
   EXPECT_TRUE(rig.host.Saw(1, "Stepping"));
   rig.signal.StartLoopFromTimer();
-  EXPECT_EQ(rig.analysis.analysed.size(), 2u);
+  EXPECT_EQ(rig.analysis.analysed.size(), 3u);
   rig.input.script = FakeWaveDevice::Filled(3);
   rig.Start();
-  EXPECT_EQ(rig.analysis.analysed.size(), 5u) << "a start after the steps runs on";
+  EXPECT_EQ(rig.analysis.analysed.size(), 6u) << "a start after the steps runs on";
 }
 
 // The sample size is taken when the loop starts. AutoConnect sets 2048
