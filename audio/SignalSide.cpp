@@ -1,6 +1,7 @@
 #include "audio/SignalSide.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/SystemLib.h"
 
@@ -18,6 +19,7 @@ SignalSide::SignalSide(MainSettings& settings, SignalDevices devices, SignalHost
 
 void SignalSide::ProcessStart() {
   if (running_) return;
+  startCalledOff_ = false;
   host_.StartProcessTimer();
   host_.SetToolbarPressed("Start", true);
   // A step keeps saying so until its one buffer is done.
@@ -52,6 +54,11 @@ void SignalSide::ProcessReset() {
 
 void SignalSide::StartLoopFromTimer() {
   if (running_ || playing_) return;
+  if (std::exchange(startCalledOff_, false)) {
+    stepRequest_ = false;
+    host_.SetStatus(1, "Stopped");
+    return;
+  }
   if (inputSource == kSoundCard)
     Process();
   else if (inputSource == kSimulated)
@@ -65,6 +72,7 @@ void SignalSide::Start() {
     if (playing_) return;
     // Through the timer too, so the click that asked for it returns first.
     playbackPressed_ = true;
+    startCalledOff_ = false;
     host_.SetToolbarPressed("Start", true);
     host_.SetStatus(1, "Starting");
     host_.StartProcessTimer();
@@ -74,6 +82,9 @@ void SignalSide::Start() {
 }
 
 void SignalSide::Stop() {
+  // Pressed before the start's tick (held while an AutoConnect operation
+  // runs): the loop must not start after all.
+  if (!LoopActive()) startCalledOff_ = true;
   if (inputSource == kPlayback)
     PlaybackStop();
   else

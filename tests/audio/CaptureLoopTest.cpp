@@ -222,6 +222,26 @@ struct PlaybackRig : SignalRig {
   }
 };
 
+// Stop pressed before the start's tick (held while an AutoConnect operation
+// runs) calls the start off, whatever the source: it ran on with "Stop"
+// shown pressed.
+TEST(CaptureLoop, AStopBeforeTheStartsTickCallsItOff) {
+  for (int source : {kSoundCard, kPlayback, kSimulated}) {
+    PlaybackRig rig(8 * 256);
+    rig.signal.inputSource = source;
+    rig.input.script = FakeWaveDevice::Filled(2);
+    rig.pump.passes = {nullptr, [&] { rig.signal.Stop(); }};  // a loop started stops after two buffers
+    rig.signal.Start();
+    rig.signal.Stop();
+    rig.signal.StartLoopFromTimer();
+    EXPECT_TRUE(rig.analysis.analysed.empty()) << source;
+    EXPECT_EQ(rig.host.Last(1), "Stopped") << source;
+    rig.pump.passes.clear();
+    rig.Run(2);
+    EXPECT_FALSE(rig.analysis.analysed.empty()) << "a start after it starts " << source;
+  }
+}
+
 TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
   PlaybackRig rig(255);
   rig.Start();
