@@ -82,9 +82,10 @@ void SignalSide::Start() {
 }
 
 void SignalSide::Stop() {
-  // Pressed before the start's tick (held while an AutoConnect operation
-  // runs): the loop must not start after all.
-  if (!LoopActive()) startCalledOff_ = true;
+  // A start still waiting for its tick (held while an AutoConnect operation
+  // runs, or the loop before ends) must not start after all; a later start
+  // request clears this.
+  startCalledOff_ = true;
   if (inputSource == kPlayback)
     PlaybackStop();
   else

@@ -240,6 +240,17 @@ TEST(CaptureLoop, AStopBeforeTheStartsTickCallsItOff) {
     rig.Run(2);
     EXPECT_FALSE(rig.analysis.analysed.empty()) << "a start after it starts " << source;
   }
+  // The same while the loop of the input before ends (Options left playback).
+  PlaybackRig rig(8 * 256);
+  rig.pump.passes = {[&] {
+    rig.signal.PlaybackEnd();
+    rig.signal.inputSource = kSimulated;
+    rig.signal.Start();
+    rig.signal.Stop();
+  }};
+  rig.Start();
+  rig.signal.StartLoopFromTimer();
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u) << "the played buffer only";
 }
 
 TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
