@@ -159,6 +159,9 @@ bool SignalSide::RestartCapture() {
     host_.SetStatus(1, "Reset");
     WaitSeconds(pump_, clock_, 0.5);
     resetRequest_ = false;
+    // Stopped during the pause: no restart, as Options may have changed the
+    // width the buffers' length is counted in. The loop leaves at its wait.
+    if (stopRequest_) return true;
   } else {
     host_.SetStatus(1, "Overflow");
   }

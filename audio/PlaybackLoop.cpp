@@ -209,9 +209,9 @@ void SignalSide::SimulateLoop() {
   analysis_->NewChannel();
   SetFirstBuffer();
   SimulateData();
-  if (!simulate.output) {
+  if (!simulate.output || stepRequest_) {
     // Without output the one generated buffer is the whole simulation; a
-    // step asked for it, and is done.
+    // step, heard or not, is that one buffer, and is done.
     stepRequest_ = false;
     host_.SetToolbarPressed("Start", false);
     host_.SetStatus(1, "Stopped");

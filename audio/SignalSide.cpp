@@ -1,6 +1,7 @@
 #include "audio/SignalSide.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/SystemLib.h"
 
@@ -18,6 +19,7 @@ SignalSide::SignalSide(MainSettings& settings, SignalDevices devices, SignalHost
 
 void SignalSide::ProcessStart() {
   if (running_) return;
+  startCalledOff_ = false;
   host_.StartProcessTimer();
   host_.SetToolbarPressed("Start", true);
   // A step keeps saying so until its one buffer is done.
@@ -52,6 +54,11 @@ void SignalSide::ProcessReset() {
 
 void SignalSide::StartLoopFromTimer() {
   if (running_ || playing_) return;
+  if (std::exchange(startCalledOff_, false)) {
+    stepRequest_ = false;
+    host_.SetStatus(1, "Stopped");
+    return;
+  }
   if (inputSource == kSoundCard)
     Process();
   else if (inputSource == kSimulated)
@@ -65,6 +72,7 @@ void SignalSide::Start() {
     if (playing_) return;
     // Through the timer too, so the click that asked for it returns first.
     playbackPressed_ = true;
+    startCalledOff_ = false;
     host_.SetToolbarPressed("Start", true);
     host_.SetStatus(1, "Starting");
     host_.StartProcessTimer();
@@ -74,6 +82,10 @@ void SignalSide::Start() {
 }
 
 void SignalSide::Stop() {
+  // A start still waiting for its tick (held while an AutoConnect operation
+  // runs, or the loop before ends) must not start after all; a later start
+  // request clears this.
+  startCalledOff_ = true;
   if (inputSource == kPlayback)
     PlaybackStop();
   else

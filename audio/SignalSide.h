@@ -170,6 +170,7 @@ class SignalSide {
   bool stepRequest_ = false;
   bool resetRequest_ = false;
   bool playbackPressed_ = false;  // the toolbar's "Start" while playing
+  bool startCalledOff_ = false;   // "Stop" pressed while a start waited for its tick
   WaveDevice* openDevice_ = nullptr;  // opened by the running loop, closed when it stops
   std::array<SimulateSettings, 2> simulated_;  // what each output buffer of the test signal holds
   std::int32_t loopSampleSize_ = kSampleSizeDefault;

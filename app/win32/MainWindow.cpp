@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 #include "app/MenuModel.h"
 #include "audio/win32/SoundControls.h"
 #include "common/SystemLib.h"
@@ -18,6 +20,25 @@ constexpr int kFrequencyPictureId = 3002;
 constexpr UINT_PTR kProcessTimer = 1;  // tmrProcess
 constexpr UINT_PTR kCloseTimer = 2;    // a close waiting for the AutoConnect side
 constexpr UINT kCloseRetryMilliseconds = 100;
+
+// A message box or file chooser of this program is up: its owner, one of
+// the windows a close unloads, is disabled under it while it waits.
+bool ModalDialogUp() {
+  bool up = false;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        HWND owner = GetWindow(window, GW_OWNER);
+        if (std::string_view(name) != "#32770" || !IsWindowVisible(window) || !owner || IsWindowEnabled(owner))
+          return TRUE;
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&up));
+  return up;
+}
 
 }  // namespace
 
@@ -218,7 +239,9 @@ void MainWindow::OnClose() {
     signal_.StopForClose();
     return;
   }
-  if (autoConnectBusy) {
+  // Unloaded under a modal dialog, a window would go on in freed memory
+  // when the dialog returns: the close waits for it.
+  if (autoConnectBusy || ModalDialogUp()) {
     SetTimer(hwnd_, kCloseTimer, kCloseRetryMilliseconds, nullptr);
     return;
   }
@@ -264,7 +287,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_TIMER:
       if (wParam == kProcessTimer) OnProcessTimer();
-      if (wParam == kCloseTimer && !autoConnect_.Busy()) {
+      if (wParam == kCloseTimer && !autoConnect_.Busy() && !ModalDialogUp()) {
         KillTimer(hwnd_, kCloseTimer);
         PostMessageA(hwnd_, WM_CLOSE, 0, 0);
       }

@@ -54,17 +54,24 @@ TEST(CaptureLoop, RunsWithItsLoadShownAndWindowEventsOncePerBuffer) {
 TEST(CaptureLoop, StepProcessesExactlyOneBuffer) {
   SignalRig rig;
   rig.signal.inputSource = kSimulated;
-  rig.signal.ProcessStep();
-  rig.signal.StartLoopFromTimer();
+  for (bool heard : {false, true}) {  // the test signal through the sound output or not
+    rig.signal.simulate.output = heard;
+    rig.output.script = FakeWaveDevice::Filled(3);
+    rig.pump.passes = {nullptr, nullptr, [&] { rig.signal.ProcessStop(); }};
+    rig.signal.ProcessStep();
+    rig.signal.StartLoopFromTimer();
+    EXPECT_EQ(rig.analysis.analysed.size(), heard ? 2u : 1u) << heard;
+  }
+  rig.pump.passes.clear();
   rig.signal.inputSource = kSoundCard;
   rig.input.script = FakeWaveDevice::Filled(2);
   rig.signal.ProcessStep();
   EXPECT_TRUE(rig.host.Saw(1, "Stepping"));
   rig.signal.StartLoopFromTimer();
-  EXPECT_EQ(rig.analysis.analysed.size(), 2u);
+  EXPECT_EQ(rig.analysis.analysed.size(), 3u);
   rig.input.script = FakeWaveDevice::Filled(3);
   rig.Start();
-  EXPECT_EQ(rig.analysis.analysed.size(), 5u) << "a start after the steps runs on";
+  EXPECT_EQ(rig.analysis.analysed.size(), 6u) << "a start after the steps runs on";
 }
 
 // The sample size is taken when the loop starts. AutoConnect sets 2048
@@ -83,6 +90,23 @@ TEST(CaptureLoop, ResetRestartsWithBufferZeroAndTheSampleSizeSetBeforeIt) {
   EXPECT_EQ(rig.analysis.channelsBeforeBuffer[2], 2) << "and a new channel";
   EXPECT_EQ(rig.analysis.analysed[1].size(), 1024u) << "a size set while running waits for the restart";
   EXPECT_EQ(rig.analysis.analysed.back().size(), 2048u);
+}
+
+// Options' Apply changing the A/D Resolution during the reset's pause stops
+// the card: no restart queues the 8-bit buffers with the 16-bit length.
+TEST(CaptureLoop, AStopDuringTheResetPauseLeavesWithoutARestart) {
+  SignalRig rig;
+  rig.signal.use16Bit = false;
+  rig.settings.display.sampleSize = 32768;
+  rig.input.script = FakeWaveDevice::Filled(3);
+  rig.pump.passes = {[&] { rig.signal.ProcessReset(); }, [&] {
+                       rig.signal.use16Bit = true;
+                       rig.signal.ProcessStop();
+                     }};
+  rig.Start();
+  EXPECT_EQ(rig.input.overlongQueues, 0);
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u);
+  EXPECT_FALSE(rig.input.IsOpen());
 }
 
 // Options may switch the source while a loop runs: the loop still closes
@@ -197,6 +221,37 @@ struct PlaybackRig : SignalRig {
     out << std::string(extraBytes, '\x55');
   }
 };
+
+// Stop pressed before the start's tick (held while an AutoConnect operation
+// runs) calls the start off, whatever the source: it ran on with "Stop"
+// shown pressed.
+TEST(CaptureLoop, AStopBeforeTheStartsTickCallsItOff) {
+  for (int source : {kSoundCard, kPlayback, kSimulated}) {
+    PlaybackRig rig(8 * 256);
+    rig.signal.inputSource = source;
+    rig.input.script = FakeWaveDevice::Filled(2);
+    rig.pump.passes = {nullptr, [&] { rig.signal.Stop(); }};  // a loop started stops after two buffers
+    rig.signal.Start();
+    rig.signal.Stop();
+    rig.signal.StartLoopFromTimer();
+    EXPECT_TRUE(rig.analysis.analysed.empty()) << source;
+    EXPECT_EQ(rig.host.Last(1), "Stopped") << source;
+    rig.pump.passes.clear();
+    rig.Run(2);
+    EXPECT_FALSE(rig.analysis.analysed.empty()) << "a start after it starts " << source;
+  }
+  // The same while the loop of the input before ends (Options left playback).
+  PlaybackRig rig(8 * 256);
+  rig.pump.passes = {[&] {
+    rig.signal.PlaybackEnd();
+    rig.signal.inputSource = kSimulated;
+    rig.signal.Start();
+    rig.signal.Stop();
+  }};
+  rig.Start();
+  rig.signal.StartLoopFromTimer();
+  EXPECT_EQ(rig.analysis.analysed.size(), 1u) << "the played buffer only";
+}
 
 TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
   PlaybackRig rig(255);

@@ -12,6 +12,7 @@
 #include "analysis/DetectorValues.h"
 #include "app/MenuModel.h"
 #include "app/SettingsOnlyAutoConnect.h"
+#include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
 
 namespace velmora {
@@ -295,6 +296,26 @@ TEST_F(MainWindowLoopTest, AStartWhileTheLoopOfTheInputBeforeEndsIsKept) {
     return switched && !window->Signal().LoopActive() && spectrum.N() == 2048 &&
            spectrum.Density(tone) > spectrum.Density(tone / 2) + 20;
   }, 15));
+}
+
+// A close while the Options dialog's file chooser is up (the main window
+// stays enabled under it) unloaded the dialog under the chooser, whose
+// return went on in the dialog just freed; the close now waits for it.
+TEST_F(MainWindowTest, ACloseWhileAFileIsChosenInOptionsWaitsForTheChooser) {
+  window->Command(menu::kOptionsInput);
+  HWND options = window->Options()->Handle();
+  bool closed = false, chooserKept = false;
+  ThreadTimer closer(100, [&] {
+    HWND chooser = FindWindowA("#32770", "Playback File");
+    if (closed || !chooser) return;
+    closed = true;
+    window->Close();  // inside the chooser's own loop
+    chooserKept = IsWindow(chooser) && IsWindow(options);
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+  });
+  SendMessageA(options, WM_COMMAND, MAKEWPARAM(IDC_CMDPLAYBACKBROWSE, BN_CLICKED), 0);
+  EXPECT_TRUE(chooserKept);
+  EXPECT_TRUE(testing::PumpUntil([&] { return window->Handle() == nullptr; }, 5)) << "closed once it is gone";
 }
 
 }  // namespace
