@@ -111,8 +111,17 @@ TEST_F(RadioLink, TuningForgetsTheLastReading) {
   radio.RadioSetFrequency("14075.0(p3)");
   EXPECT_EQ(radio.RadioSMeterGet(), -1);  // the answer comes after the request
   port.RunPending();
+  port.answers = {"", "", "SIGM,6\r\n"};
   radio.RadioSetFrequency("10145.0");  // the 4 belongs to the frequency before
   EXPECT_EQ(radio.RadioSMeterGet(), -1);
+  // The answer to the request just before a retune comes after it: the 6 is
+  // the old frequency's too. The next answer is the new one's.
+  port.answers = {"", "", "SIGM,3\r\n"};
+  radio.RadioSetFrequency("7102.0");
+  port.RunPending();
+  EXPECT_EQ(radio.RadioSMeterGet(), -1);
+  port.RunPending();
+  EXPECT_EQ(radio.RadioSMeterGet(), 3);
 }
 
 }  // namespace
