@@ -95,6 +95,11 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
        std::nullopt,
        {"Time:               01/05/26 to 01/06/26", "Records:        1, Tries/Day 0.5, Connects/Day 0.5",
         "Connected:    1 (100%), Connected 2:05, Last 01/05/26"}},
+      {"a clock set back a minute on time-only lines stays on its day", true,
+       "01/05/2026 10:00:00 Connected to WLO\r\n10:05:00 Disconnected from WLO\r\n10:04:00 No answer from KPH\r\n",
+       std::nullopt,
+       {"Time:               01/05/26 to 01/05/26", "Records:        2, Tries/Day 2.0, Connects/Day 1.0",
+        "Connected:    1 (50%), Connected 5:00, Last 01/05/26", "No Answer:    1 (50%), Last 01/05/26"}},
       // Also an empty period, which keeps its Time and Records lines.
       {"a record cut short counts in its own period only", false,
        "01/05/26 10:00:00" + kRun + "Connected ,1,WLO,1,2,10\r\n", Days(Day(2026, 2, 1), Day(2026, 2, 3)),
