@@ -296,6 +296,11 @@ TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
   EXPECT_EQ(found, (std::vector<std::string>{"14075", "14080#", "-", "list"}));
   EXPECT_EQ(FreqListTransceivers(document),
             (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}}}));
+  // A list's separators coloured with its frequencies lose none of them.
+  FreqListDocument listed(RtfColouredText("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+                                          "\\cf1 W1AW\\cf0 . Station 1: \\cf2 3590, 7102#;10145.5,14075\\cf0 .}"));
+  EXPECT_EQ(FreqListTransceivers(listed),
+            (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"3590.0", "7102.0(p3)", "10145.5", "14075.0"}}}));
 }
 
 }  // namespace
