@@ -22,6 +22,13 @@ void LabelsAdd(std::string_view run, std::vector<std::string>& labels) {
   }
 }
 
+// The red run without the full stop or blanks coloured with it.
+std::string StationName(std::string_view run) {
+  while (!run.empty() && (run.back() == '.' || run.back() == ' ')) run.remove_suffix(1);
+  while (!run.empty() && run.front() == ' ') run.remove_prefix(1);
+  return std::string(run);
+}
+
 }  // namespace
 
 long FreqListDocument::GetStationBegin(long first, long last) const {
@@ -114,7 +121,7 @@ std::vector<StationRadioRecord> FreqListTransceivers(const FreqListDocument& doc
     long nameEnd = document.GetStationNameEnd(begin, last);
     long next = document.GetStationBegin(document.GetStationEnd(begin, last) + 1, last);
     long entryEnd = next >= 0 ? next - 1 : last;
-    std::string station = document.GetStationText(begin, nameEnd);
+    std::string station = StationName(document.GetStationText(begin, nameEnd));
     for (int n = 1;; ++n) {
       long heading = document.GetStationStation(n, nameEnd + 1, entryEnd);
       if (heading < 0) break;

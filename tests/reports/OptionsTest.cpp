@@ -301,6 +301,12 @@ TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
                                           "\\cf1 W1AW\\cf0 . Station 1: \\cf2 3590, 7102#;10145.5,14075\\cf0 .}"));
   EXPECT_EQ(FreqListTransceivers(listed),
             (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"3590.0", "7102.0(p3)", "10145.5", "14075.0"}}}));
+  // Nor does a name whose full stop (or a blank before it) is red with it lose its station.
+  for (const char* name : {"\\cf1 W1AW.\\cf0  Station 1: ", "\\cf1 W1AW \\cf0 . Station 1: "}) {
+    FreqListDocument named(RtfColouredText(std::string("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}") + name + "}"));
+    ASSERT_EQ(FreqListTransceivers(named).size(), 1u) << name;
+    EXPECT_EQ(FreqListTransceivers(named)[0].station, "W1AW") << name;
+  }
 }
 
 }  // namespace
