@@ -47,7 +47,7 @@ TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
               "03/03/25 11:00:00,1,1,0,0,10,0,0,1,Stopped -Terminal Window ,2," + rest + "0,0,0,0,99,-99\r\n"
               "03/04/25 11:00:00,1,1,0,0,10,0,0,1,Error -No Answer after Connect ,2," + rest + "0,0,0,0,99,-99\r\n"
               "03/04/25 12:00:00,1,1,0,0,10,0,0,1,Waiting ,2," + rest + "0,0,0,0,99,-99\r\n"
-              "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH" + rest + "0,0,0,0,99,-99\r\n"
+              "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH" + rest + "0,5,100,0,99,-99\r\n"
               "03/06/25 09:00:00,1,2,0,0,30,20,300,1,Connected ,2,WLO" + rest + "25,4,80,0,99,-99\r\n"
               "03/06/25 10:00:00,1,2,0,0,30,20,300,1,Conn\r\n");
   auto autoConnect = LogFileSummary(log.Path(), std::nullopt);
@@ -63,9 +63,10 @@ TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
                 "Stopped:        1 (13%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
                 indent + "Attempts 1.0, Checking :10, Connected :00, Last 03/03/25", "Error:             2",
                 "Unknown:       1"}));
-  // The predicted, the measured (sum over count) and their difference less 33 dB, averaged.
+  // The predicted, the measured (sum over count) and their difference less 33 dB, averaged;
+  // a run without a prediction has no difference.
   EXPECT_EQ(autoConnect.rows, (Rows{{"WLO", "2", "67%", "2", "22.5", "2", "17.5", "-28.0"},
-                                    {"KPH", "1", "33%", "0", "", "0", "", ""}}));
+                                    {"KPH", "1", "33%", "0", "", "1", "20.0", ""}}));
 }
 
 TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
