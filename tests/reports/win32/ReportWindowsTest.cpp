@@ -36,7 +36,12 @@ class ReportWindowsTest : public testing::AutoConnectFixture {
 
 TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes) {
   MessageBoxAnswerer unexpected;
+  // A run's state and status, which its log record takes, outlast the search for beams.
+  window->Status().SetText(1, "Running");
+  window->Status().SetText(2, "Waiting, Disconnect ");
   window->Command(kViewStationInfoBeamList);
+  EXPECT_EQ(window->Status().Text(1), "Running");
+  EXPECT_EQ(window->Status().Text(2), "Waiting, Disconnect ");
   StationInfoWindow* info = reports->StationInfo();
   ASSERT_TRUE(info && IsWindowVisible(info->Handle()));
   // The offsets the view counts are those the colour-run scan is tested on.
