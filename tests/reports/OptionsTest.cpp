@@ -213,6 +213,10 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   std::filesystem::resize_file(rtf, kDataFileLimit + 1);
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
   EXPECT_EQ(messages.Texts().back().rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.Texts().back();
+  // One that is no rich text holds no station: it leaves the table as it was, and says so.
+  testing::WriteBytes(rtf, "W1AW. Station 1: 14075\r\n");
+  EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
+  EXPECT_EQ(messages.Texts().back(), "Unable to open AirMail's \"FreqList.rtf\" file.");
 }
 
 TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNoAndTheirDifferenceShown) {
