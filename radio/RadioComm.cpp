@@ -60,7 +60,9 @@ bool RadioComm::RadioCommOpen() {
   WaitSeconds(seams_.pump, seams_.clock, kRemoteAnswerSeconds);
   if (replies_.LastReply().find(kRadioRemoteOn) != std::string::npos) return true;
   Refuse("RadioCommOpen, Radio not Responding.  Check cable and power.", "Radio, Not Responding");
-  seams_.port.Close();
+  // Its answer may be what was lost: a radio that went to remote control
+  // all the same would keep its front panel locked.
+  RadioCommClose();
   return false;
 }
 
