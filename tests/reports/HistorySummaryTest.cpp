@@ -105,6 +105,15 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
       {"a record cut short counts in its own period only", false,
        "01/05/26 10:00:00" + kRun + "Connected ,1,WLO,1,2,10\r\n", Days(Day(2026, 2, 1), Day(2026, 2, 3)),
        {"Time:                to ", "Records:        0, Tries/Day 0.0, Minutes/Day :00, Connects/Day 0.0"}},
+      {"a record written after the zeros a power cut left in the log is read", false,
+       "01/05/26 10:00:00" + kRun + "Connected " + kRest + "\r\n" + std::string(60, '\0') + "01/05/26 11:00:00" + kRun +
+           "Did not Connect " + kRest + "\r\n",
+       std::nullopt,
+       {"Time:               01/05/26 to 01/05/26", "Records:        2, Tries/Day 2.0, Minutes/Day 11:00, "
+        "Connects/Day 1.0", "Connected:    1 (50%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
+        std::string(27, ' ') + "Attempts 1.0, Checking :30, Connected 5:00, Last 01/05/26",
+        "No Answer:     1 (50%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
+        std::string(27, ' ') + "Attempts 1.0, Checking :30, Last 01/05/26"}},
       {"an absurd or negative figure makes its record an error", false,
        "01/05/26 10:00:00,1,1,0,0,20,10,1e308,1,Connected " + kRest + "\r\n01/05/26 12:00:00,1,1,0,0,-20,10,300,1,"
        "Connected " + kRest + "\r\n",
