@@ -57,6 +57,7 @@ class AirmailTally {
   explicit AirmailTally(std::optional<HistoryPeriod> period) : period_(period) {}
 
   void Line(std::string_view line) {
+    if (line.find_first_not_of(' ') == std::string_view::npos) return;  // a blank line holds nothing
     auto stamp = DebugLogLineStamp(line);
     std::optional<LogTime> time = stamp ? calendar_.Time(*stamp) : std::nullopt;
     if (time) latest_ = time;
