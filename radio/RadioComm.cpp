@@ -54,12 +54,15 @@ bool RadioComm::PortOpen() {
 
 bool RadioComm::RadioCommOpen() {
   replies_.Clear();
+  sMeterAsked_ = answerStale_ = false;
   if (!PortOpen()) return false;
   RadioSend(kRadioRemoteOn);
   WaitSeconds(seams_.pump, seams_.clock, kRemoteAnswerSeconds);
   if (replies_.LastReply().find(kRadioRemoteOn) != std::string::npos) return true;
   Refuse("RadioCommOpen, Radio not Responding.  Check cable and power.", "Radio, Not Responding");
-  seams_.port.Close();
+  // Its answer may be what was lost: a radio that went to remote control
+  // all the same would keep its front panel locked.
+  RadioCommClose();
   return false;
 }
 
@@ -75,22 +78,34 @@ void RadioComm::RadioSend(std::string_view command) {
 }
 
 void RadioComm::RadioSetFrequency(std::string_view label) {
-  // A reading from before the retune belongs to the old frequency.
+  // A reading from before the retune belongs to the old frequency, and so
+  // does the answer still on its way to a request made before it.
   replies_.LastReplyClear();
+  answerStale_ = sMeterAsked_;
   for (const auto& command : RadioTuneCommands(label)) RadioSend(command);
 }
 
 int RadioComm::RadioSMeterGet() {
   RadioSend(kRadioSMeterRequest);
+  sMeterAsked_ = true;
   // Taken once: a radio that stops answering gives no reading rather than its last one.
   const int reading = RadioSMeterFromReply(replies_.LastReply());
   replies_.LastReplyClear();
   return reading;
 }
 
+void RadioComm::Receive(std::string_view bytes) {
+  const auto linesBefore = replies_.LinesEnded();
+  replies_.Receive(bytes);
+  if (replies_.LinesEnded() == linesBefore || replies_.LastReply().find(kRadioSMeterRequest) == std::string::npos)
+    return;
+  if (answerStale_) replies_.LastReplyClear();
+  sMeterAsked_ = answerStale_ = false;
+}
+
 void RadioComm::RadioOnComm(const SerialEvent& event) {
   switch (event.kind) {
-    case SerialEventKind::Received: replies_.Receive(event.bytes); return;
+    case SerialEventKind::Received: Receive(event.bytes); return;
     case SerialEventKind::CtsChanged:
       seams_.status.StatusSet("Radio, CTS " + std::string(BooleanText(event.state)));
       return;

@@ -44,11 +44,14 @@ class RadioComm {
 
  private:
   bool PortOpen();
+  void Receive(std::string_view bytes);
   void Refuse(std::string_view text, std::string_view status = {});
 
   const AutoConnectSettings& settings_;
   RadioCommSeams seams_;
   RadioReplyLines replies_;
+  bool sMeterAsked_ = false;  // an S-meter request is still unanswered
+  bool answerStale_ = false;  // and it was made before the last retune
 };
 
 }  // namespace velmora

@@ -18,14 +18,19 @@ using namespace std::chrono;
 
 constexpr std::string_view kConnectedTo = "Connected to ";
 
-// The date of each line: a dated line sets it; a time-only line earlier in
-// the day than the line before it has passed midnight.
+// A time of day this far back from the line before is the next day's; a
+// smaller step back is the clock set back (a time signal, the user), the
+// same day still.
+constexpr hours kMidnightStepBack{12};
+
+// The date of each line: a dated line sets it; a time-only line well
+// earlier in the day than the line before it has passed midnight.
 class DebugLogCalendar {
  public:
   std::optional<LogTime> Time(const DebugLogStamp& stamp) {
     if (stamp.date) {
       day_ = sys_days(*stamp.date);
-    } else if (day_ && stamp.timeOfDay < lastTimeOfDay_) {
+    } else if (day_ && stamp.timeOfDay + kMidnightStepBack < lastTimeOfDay_) {
       *day_ += days(1);
     }
     lastTimeOfDay_ = stamp.timeOfDay;
@@ -52,6 +57,7 @@ class AirmailTally {
   explicit AirmailTally(std::optional<HistoryPeriod> period) : period_(period) {}
 
   void Line(std::string_view line) {
+    if (line.find_first_not_of(' ') == std::string_view::npos) return;  // a blank line holds nothing
     auto stamp = DebugLogLineStamp(line);
     std::optional<LogTime> time = stamp ? calendar_.Time(*stamp) : std::nullopt;
     if (time) latest_ = time;

@@ -127,4 +127,6 @@ class RtfReader {
 
 ColouredText RtfColouredText(std::string_view rtf) { return RtfReader(rtf).Read(); }
 
+bool IsRtfDocument(std::string_view text) { return text.starts_with("{\\rtf"); }
+
 }  // namespace velmora

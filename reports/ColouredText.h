@@ -24,4 +24,8 @@ struct ColouredText {
 // other destinations left out. It stands in for the view where there is none.
 ColouredText RtfColouredText(std::string_view rtf);
 
+// Whether the text is a rich-text document at all ("{\rtf" first): a view
+// given anything else shows it as plain text, with no colours to read.
+bool IsRtfDocument(std::string_view text);
+
 }  // namespace velmora

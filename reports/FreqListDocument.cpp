@@ -12,6 +12,23 @@ namespace {
 constexpr long kLongestEntry = 5000;
 constexpr double kUnknownRange = 10000;
 
+// A blue run may carry the list's separators with its frequencies
+// ("3590," or "7102#;10145"): split there, as AirMail's lists are.
+void LabelsAdd(std::string_view run, std::vector<std::string>& labels) {
+  while (!run.empty()) {
+    size_t end = std::min(run.find_first_of(",;"), run.size());
+    if (auto label = FrequencyReformat(run.substr(0, end))) labels.push_back(*label);
+    run.remove_prefix(std::min(end + 1, run.size()));
+  }
+}
+
+// The red run without the full stop or blanks coloured with it.
+std::string StationName(std::string_view run) {
+  while (!run.empty() && (run.back() == '.' || run.back() == ' ')) run.remove_suffix(1);
+  while (!run.empty() && run.front() == ' ') run.remove_prefix(1);
+  return std::string(run);
+}
+
 }  // namespace
 
 long FreqListDocument::GetStationBegin(long first, long last) const {
@@ -104,7 +121,7 @@ std::vector<StationRadioRecord> FreqListTransceivers(const FreqListDocument& doc
     long nameEnd = document.GetStationNameEnd(begin, last);
     long next = document.GetStationBegin(document.GetStationEnd(begin, last) + 1, last);
     long entryEnd = next >= 0 ? next - 1 : last;
-    std::string station = document.GetStationText(begin, nameEnd);
+    std::string station = StationName(document.GetStationText(begin, nameEnd));
     for (int n = 1;; ++n) {
       long heading = document.GetStationStation(n, nameEnd + 1, entryEnd);
       if (heading < 0) break;
@@ -112,7 +129,7 @@ std::vector<StationRadioRecord> FreqListTransceivers(const FreqListDocument& doc
       long upTo = following >= 0 ? following - 1 : entryEnd;
       StationRadioRecord record{"HAM", station, std::to_string(n), {}};
       for (auto f = document.GetStationFrequency(heading, upTo); f; f = document.GetStationFrequency(f->next, upTo))
-        if (auto label = FrequencyReformat(f->text)) record.labels.push_back(*label);
+        LabelsAdd(f->text, record.labels);
       records.push_back(std::move(record));
     }
     begin = next;

@@ -75,7 +75,7 @@ struct OutcomeSums {
 };
 
 struct StationSums {
-  long long connections = 0, predictions = 0, measurements = 0;
+  long long connections = 0, predictions = 0, measurements = 0, differences = 0;
   double predicted = 0, measured = 0, delta = 0;
 };
 
@@ -127,7 +127,7 @@ class LogFileTally {
     for (const auto& [name, r] : stations_.Rows())
       s.rows.push_back({name, IntegerText(r.connections), PercentText(r.connections, c.count),
                         IntegerText(r.predictions), MeanText(r.predicted, r.predictions), IntegerText(r.measurements),
-                        MeanText(r.measured, r.measurements), MeanText(r.delta, r.measurements)});
+                        MeanText(r.measured, r.measurements), MeanText(r.delta, r.differences)});
     return s;
   }
 
@@ -169,7 +169,11 @@ class LogFileTally {
       double measured = n.snrDetectSum1 / count;
       ++r.measurements;
       r.measured += measured;
-      r.delta += predicted - measured - 33.0;
+      // A run without a prediction has nothing to set beside the measurement.
+      if (predicted != 0) {
+        ++r.differences;
+        r.delta += predicted - measured - 33.0;
+      }
     }
   }
 

@@ -76,8 +76,11 @@ LogReadResult ReadLogLines(const std::filesystem::path& file, const std::functio
     auto got = log.ReadAt(offset, buffer, error);
     if (!got) return LogReadResult::ReadFailed;
     if (*got == 0) break;
-    lines.Take(std::string_view(buffer.data(), *got));
     offset += *got;
+    // A power cut can leave zeros where the last lines were not yet on the
+    // disk; the lines written after them are read as written.
+    auto end = std::remove(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(*got), '\0');
+    lines.Take(std::string_view(buffer.data(), static_cast<size_t>(end - buffer.begin())));
   }
   lines.Finish();
   return LogReadResult::Done;

@@ -23,7 +23,8 @@ enum class LogReadResult { Done, Missing, OpenFailed, ReadFailed };
 HistorySummary HistoryOf(LogReadResult result, HistorySummary summary, std::string failure);
 
 // Lines end with LF, CR LF or CR; a last line without its end counts. A
-// line longer than kLongestLogLine is seen cut to that length.
+// line longer than kLongestLogLine is seen cut to that length. Zero bytes
+// are left out.
 LogReadResult ReadLogLines(const std::filesystem::path& file, const std::function<void(std::string_view)>& line,
                            std::error_code& error);
 

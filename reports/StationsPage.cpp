@@ -73,6 +73,11 @@ std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqL
     messages.Show(StageText("StationsFileUpdate", failure.stage) + ErrorText(failure.error));
     return std::nullopt;
   }
+  // Read as plain text it holds no station, and the table made of it would be empty.
+  if (!IsRtfDocument(*rtf)) {
+    messages.Show("Unable to open AirMail's \"FreqList.rtf\" file.");
+    return std::nullopt;
+  }
   GridRows rows;
   for (const auto& r : FreqListTransceivers(FreqListDocument(RtfColouredText(*rtf))))
     rows.push_back({r.system, r.station, r.transceiver, LabelsCell(r.labels)});

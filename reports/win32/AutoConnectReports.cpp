@@ -76,12 +76,16 @@ void AutoConnectReports::StationInfoShow(std::string_view station, bool beamList
   shipOfAction_ = Ship();
   std::string shown(station);
   if (beamList) {
-    window_.Status().SetText(1, "Working");
-    UpdateWindow(window_.Status().Handle());
+    // A run goes on meanwhile: its state and status (which its log record
+    // takes) come back once the search is done.
+    StatusBar& status = window_.Status();
+    const std::string state = status.Text(1), engineStatus = status.Text(2);
+    status.SetText(1, "Working");
+    UpdateWindow(status.Handle());
     std::vector<std::string> beams = Beams();
     stationInfo_->ShowBeams(beams);
-    window_.Status().SetText(1, "");
-    window_.Status().SetText(2, "");
+    status.SetText(1, state);
+    status.SetText(2, engineStatus);
     // Without a station of the table, the nearest with a beam.
     if (shown.empty() && !beams.empty()) shown = beams.front();
   }

@@ -74,7 +74,7 @@ bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   loaded_.clear();
   auto rtf = ReadWholeFile(freqList, error);
   SetWindowTextA(view_, "");
-  if (!rtf || !RichEditLoadRtf(view_, *rtf)) {
+  if (!rtf || !IsRtfDocument(*rtf) || !RichEditLoadRtf(view_, *rtf)) {
     document_ = FreqListDocument(ColouredText{});
     messenger_.Show("Unable to open AirMail's \"FreqList.rtf\" file.");
     return false;

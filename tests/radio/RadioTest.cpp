@@ -48,7 +48,8 @@ class FakeRadioPort final : public SerialPort, public EventPump {
     return openResult;
   }
   bool IsOpen() const override { return open_; }
-  void Write(std::string_view) override {
+  void Write(std::string_view bytes) override {
+    written.emplace_back(bytes);
     if (!answers.empty()) {
       if (!answers.front().empty()) incoming_.push_back(answers.front());
       answers.pop_front();
@@ -63,6 +64,7 @@ class FakeRadioPort final : public SerialPort, public EventPump {
 
   SerialOpenResult openResult{true, false, ""};
   std::deque<std::string> answers;  // one per sentence written; empty: silence
+  std::vector<std::string> written;
 
  private:
   SerialEventHandler handler_;
@@ -103,6 +105,15 @@ TEST_F(RadioLink, RefusesWhenThePortIsInUseAndADcbErrorShowsItsStatusText) {
   EXPECT_EQ(status.texts.back(), "Radio, Unexpected error in DCB");
 }
 
+// A radio whose answer was lost may have gone to remote control all the
+// same: it is handed back before the port closes.
+TEST_F(RadioLink, ARadioThatDoesNotAnswerIsLeftInLocalControl) {
+  EXPECT_FALSE(radio.RadioCommOpen());
+  EXPECT_EQ(port.written, (std::vector<std::string>{"$PICOA,90,03,REMOTE,ON\r\n", "$PICOA,90,03,REMOTE,OFF\r\n"}));
+  EXPECT_FALSE(radio.IsOpen());
+  EXPECT_EQ(status.texts, std::vector<std::string>{"Radio, Not Responding"});
+}
+
 // A reading taken once, and silence after it: RadioLinkTest under Wine.
 TEST_F(RadioLink, TuningForgetsTheLastReading) {
   port.answers = {"REMOTE,ON\r\n"};
@@ -111,8 +122,17 @@ TEST_F(RadioLink, TuningForgetsTheLastReading) {
   radio.RadioSetFrequency("14075.0(p3)");
   EXPECT_EQ(radio.RadioSMeterGet(), -1);  // the answer comes after the request
   port.RunPending();
+  port.answers = {"", "", "SIGM,6\r\n"};
   radio.RadioSetFrequency("10145.0");  // the 4 belongs to the frequency before
   EXPECT_EQ(radio.RadioSMeterGet(), -1);
+  // The answer to the request just before a retune comes after it: the 6 is
+  // the old frequency's too. The next answer is the new one's.
+  port.answers = {"", "", "SIGM,3\r\n"};
+  radio.RadioSetFrequency("7102.0");
+  port.RunPending();
+  EXPECT_EQ(radio.RadioSMeterGet(), -1);
+  port.RunPending();
+  EXPECT_EQ(radio.RadioSMeterGet(), 3);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
               "03/03/25 11:00:00,1,1,0,0,10,0,0,1,Stopped -Terminal Window ,2," + rest + "0,0,0,0,99,-99\r\n"
               "03/04/25 11:00:00,1,1,0,0,10,0,0,1,Error -No Answer after Connect ,2," + rest + "0,0,0,0,99,-99\r\n"
               "03/04/25 12:00:00,1,1,0,0,10,0,0,1,Waiting ,2," + rest + "0,0,0,0,99,-99\r\n"
-              "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH" + rest + "0,0,0,0,99,-99\r\n"
+              "03/05/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH" + rest + "0,5,100,0,99,-99\r\n"
               "03/06/25 09:00:00,1,2,0,0,30,20,300,1,Connected ,2,WLO" + rest + "25,4,80,0,99,-99\r\n"
               "03/06/25 10:00:00,1,2,0,0,30,20,300,1,Conn\r\n");
   auto autoConnect = LogFileSummary(log.Path(), std::nullopt);
@@ -63,9 +63,10 @@ TEST(HistorySummaries, EveryOutcomeAndTheStationsTable) {
                 "Stopped:        1 (13%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
                 indent + "Attempts 1.0, Checking :10, Connected :00, Last 03/03/25", "Error:             2",
                 "Unknown:       1"}));
-  // The predicted, the measured (sum over count) and their difference less 33 dB, averaged.
+  // The predicted, the measured (sum over count) and their difference less 33 dB, averaged;
+  // a run without a prediction has no difference.
   EXPECT_EQ(autoConnect.rows, (Rows{{"WLO", "2", "67%", "2", "22.5", "2", "17.5", "-28.0"},
-                                    {"KPH", "1", "33%", "0", "", "0", "", ""}}));
+                                    {"KPH", "1", "33%", "0", "", "1", "20.0", ""}}));
 }
 
 TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
@@ -90,15 +91,29 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
        "01/05/26 10:00:00" + kRun + "Connected ,1,WLO,1,2,10\r\n", std::nullopt,
        {"Time:                to ", "Records:        1, Tries/Day 1.0, Minutes/Day :00, Connects/Day 0.0",
         "Error:             1"}},
-      {"a link across midnight on time-only lines lasts minutes", true,
-       "01/05/2026 23:00:00 Log opened\r\n23:59:00 Connected to WLO\r\n00:01:05 Disconnected from WLO\r\n",
+      {"a link across midnight on time-only lines lasts minutes; a blank line is no error", true,
+       "01/05/2026 23:00:00 Log opened\r\n\r\n23:59:00 Connected to WLO\r\n00:01:05 Disconnected from WLO\r\n",
        std::nullopt,
        {"Time:               01/05/26 to 01/06/26", "Records:        1, Tries/Day 0.5, Connects/Day 0.5",
         "Connected:    1 (100%), Connected 2:05, Last 01/05/26"}},
+      {"a clock set back a minute on time-only lines stays on its day", true,
+       "01/05/2026 10:00:00 Connected to WLO\r\n10:05:00 Disconnected from WLO\r\n10:04:00 No answer from KPH\r\n",
+       std::nullopt,
+       {"Time:               01/05/26 to 01/05/26", "Records:        2, Tries/Day 2.0, Connects/Day 1.0",
+        "Connected:    1 (50%), Connected 5:00, Last 01/05/26", "No Answer:    1 (50%), Last 01/05/26"}},
       // Also an empty period, which keeps its Time and Records lines.
       {"a record cut short counts in its own period only", false,
        "01/05/26 10:00:00" + kRun + "Connected ,1,WLO,1,2,10\r\n", Days(Day(2026, 2, 1), Day(2026, 2, 3)),
        {"Time:                to ", "Records:        0, Tries/Day 0.0, Minutes/Day :00, Connects/Day 0.0"}},
+      {"a record written after the zeros a power cut left in the log is read", false,
+       "01/05/26 10:00:00" + kRun + "Connected " + kRest + "\r\n" + std::string(60, '\0') + "01/05/26 11:00:00" + kRun +
+           "Did not Connect " + kRest + "\r\n",
+       std::nullopt,
+       {"Time:               01/05/26 to 01/05/26", "Records:        2, Tries/Day 2.0, Minutes/Day 11:00, "
+        "Connects/Day 1.0", "Connected:    1 (50%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
+        std::string(27, ' ') + "Attempts 1.0, Checking :30, Connected 5:00, Last 01/05/26",
+        "No Answer:     1 (50%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
+        std::string(27, ' ') + "Attempts 1.0, Checking :30, Last 01/05/26"}},
       {"an absurd or negative figure makes its record an error", false,
        "01/05/26 10:00:00,1,1,0,0,20,10,1e308,1,Connected " + kRest + "\r\n01/05/26 12:00:00,1,1,0,0,-20,10,300,1,"
        "Connected " + kRest + "\r\n",

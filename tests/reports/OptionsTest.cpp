@@ -213,6 +213,10 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   std::filesystem::resize_file(rtf, kDataFileLimit + 1);
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
   EXPECT_EQ(messages.Texts().back().rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.Texts().back();
+  // One that is no rich text holds no station: it leaves the table as it was, and says so.
+  testing::WriteBytes(rtf, "W1AW. Station 1: 14075\r\n");
+  EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
+  EXPECT_EQ(messages.Texts().back(), "Unable to open AirMail's \"FreqList.rtf\" file.");
 }
 
 TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNoAndTheirDifferenceShown) {
@@ -307,6 +311,17 @@ TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
   EXPECT_EQ(found, (std::vector<std::string>{"14075", "14080#", "-", "list"}));
   EXPECT_EQ(FreqListTransceivers(document),
             (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}}}));
+  // A list's separators coloured with its frequencies lose none of them.
+  FreqListDocument listed(RtfColouredText("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+                                          "\\cf1 W1AW\\cf0 . Station 1: \\cf2 3590, 7102#;10145.5,14075\\cf0 .}"));
+  EXPECT_EQ(FreqListTransceivers(listed),
+            (std::vector<StationRadioRecord>{{"HAM", "W1AW", "1", {"3590.0", "7102.0(p3)", "10145.5", "14075.0"}}}));
+  // Nor does a name whose full stop (or a blank before it) is red with it lose its station.
+  for (const char* name : {"\\cf1 W1AW.\\cf0  Station 1: ", "\\cf1 W1AW \\cf0 . Station 1: "}) {
+    FreqListDocument named(RtfColouredText(std::string("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}") + name + "}"));
+    ASSERT_EQ(FreqListTransceivers(named).size(), 1u) << name;
+    EXPECT_EQ(FreqListTransceivers(named)[0].station, "W1AW") << name;
+  }
 }
 
 }  // namespace

@@ -36,7 +36,12 @@ class ReportWindowsTest : public testing::AutoConnectFixture {
 
 TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes) {
   MessageBoxAnswerer unexpected;
+  // A run's state and status, which its log record takes, outlast the search for beams.
+  window->Status().SetText(1, "Running");
+  window->Status().SetText(2, "Waiting, Disconnect ");
   window->Command(kViewStationInfoBeamList);
+  EXPECT_EQ(window->Status().Text(1), "Running");
+  EXPECT_EQ(window->Status().Text(2), "Waiting, Disconnect ");
   StationInfoWindow* info = reports->StationInfo();
   ASSERT_TRUE(info && IsWindowVisible(info->Handle()));
   // The offsets the view counts are those the colour-run scan is tested on.
@@ -64,14 +69,15 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
 }
 
 // One click, one message per cause: a ship without a position was told
-// twice, once for the beams and once for the labels. A missing document
-// leaves the view empty. (A document past any real one's size is refused by
+// twice, once for the beams and once for the labels. A missing document,
+// or one that is no rich text, leaves the view empty. (A document past any real one's size is refused by
 // the same reader: RecordFileTest.)
 TEST_F(ReportWindowsTest, AShipWithoutAPositionOrAMissingDocumentIsToldOnce) {
   // The file's new content (nullptr: removed), and the message's part.
   const struct { const char *file, *content, *message; } cases[] = {
       {"Airmail.ini", "[Settings]\r\nLast Program Version=3.4.062\r\n",
        "Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"."},
+      {"FreqList.rtf", "W1AW. B Station 1: 14075\r\n", "\nUnable to open AirMail's \"FreqList.rtf\" file.\n"},
       {"FreqList.rtf", nullptr, "\nUnable to open AirMail's \"FreqList.rtf\" file.\n"}};
   for (const auto& c : cases) {
     const auto file = data.path() / c.file;
