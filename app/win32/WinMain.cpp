@@ -50,7 +50,11 @@ std::optional<int> StartRefused(const CommandLine& line, Messenger& told, Loggin
 void OptionsDialogLinksSet(AutoConnectOptionsDialog& autoConnectOptions, AutoConnectWindow& autoConnect,
                            AutoConnectReports& reports) {
   autoConnectOptions.StationInfoLinkSet([&](std::string_view station) { reports.StationInfoShow(station, true); });
-  autoConnectOptions.StatusLinkSet([&](std::string_view text) { autoConnect.Status().SetText(1, text); });
+  autoConnectOptions.StatusLinkSet([&](std::string_view text) {
+    std::string before = autoConnect.Status().Text(1);
+    autoConnect.Status().SetText(1, text);
+    return before;
+  });
   autoConnectOptions.RecallAllowedLinkSet([&] { return autoConnect.Idle(); });
 }
 

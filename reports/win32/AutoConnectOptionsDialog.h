@@ -55,8 +55,9 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   // with the selected row's HAM station (empty without one).
   void StationInfoLinkSet(std::function<void(std::string_view station)> show) { stationInfo_ = std::move(show); }
   // "Working" while a long read runs ("Check for Difference" while the
-  // difference view is made), then empty: the AutoConnect window's state line.
-  void StatusLinkSet(std::function<void(std::string_view text)> status) { status_ = std::move(status); }
+  // difference view is made) on the AutoConnect window's state line; the
+  // link gives back the text it replaced, which returns after the read.
+  void StatusLinkSet(std::function<std::string(std::string_view text)> status) { status_ = std::move(status); }
   // Whether the AutoConnect window takes a recalled settings profile now:
   // the Settings menu's "Recall..." is greyed while it does not (a run).
   void RecallAllowedLinkSet(std::function<bool()> allowed) { recallAllowed_ = std::move(allowed); }
@@ -118,6 +119,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void OnInitMenuPopup(HMENU menu);
   // The edited grids' new texts, checked and asked about; nullopt when one was refused.
   std::optional<std::array<std::optional<std::string>, kGridCount>> GridTexts(const AutoConnectSettings& edited);
+  std::string StatusShow(std::string_view text);
   void RadioUpdate();
   void StationInfo(Grid grid);
   void RadioRecall(int source);
@@ -133,7 +135,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   MessagePump& pump_;
   std::function<void()> afterApply_;
   std::function<void(std::string_view)> stationInfo_;
-  std::function<void(std::string_view)> status_;
+  std::function<std::string(std::string_view)> status_;
   HWND hwnd_ = nullptr;
   HWND tab_ = nullptr;
   HFONT font_ = nullptr;

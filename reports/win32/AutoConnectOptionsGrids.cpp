@@ -16,11 +16,16 @@ std::filesystem::path AutoConnectOptionsDialog::FreqListFile() const {
   return std::filesystem::path(settings_.airmailDirectoryData) / "FreqList.rtf";
 }
 
+// A run's "Running" must come back after a read made while it goes on.
+std::string AutoConnectOptionsDialog::StatusShow(std::string_view text) {
+  return status_ ? status_(text) : std::string();
+}
+
 void AutoConnectOptionsDialog::RadioUpdate() {
   CellCommit();
-  if (status_) status_("Working");
+  const std::string state = StatusShow("Working");
   auto rows = RadioGridFromFreqList(FreqListFile(), messages_);
-  if (status_) status_("");
+  StatusShow(state);
   if (rows) {
     // The table made again from the document replaces the file's as a whole.
     rows_[kRadioGrid] = std::move(*rows);
@@ -72,22 +77,22 @@ void AutoConnectOptionsDialog::StationsSourceShow() {
 // grid as it stands.
 void AutoConnectOptionsDialog::RadioSourcesCheck() {
   CellCommit();
-  if (status_) status_("Working");
+  const std::string state = StatusShow("Working");
   auto freqList = RadioGridFromFreqList(FreqListFile(), messages_);
   std::optional<GridRows> other = rows_[kRadioGrid];
   if (radioSource_ == 0) {
     AirmailDataFolder data(settings_.airmailDirectoryData, messages_);
     other = RadioGridFromHamGroups(data, messages_);
   }
-  if (status_) status_("");
+  StatusShow(state);
   if (!freqList || !other) return;
   const bool ham = radioSource_ == 0;
   const GridRows& first = ham ? *other : *freqList;
   const GridRows& second = ham ? *freqList : *other;
   RadioSourcesCompare(first, second, messages_);
-  if (status_) status_("Check for Difference");
+  StatusShow("Check for Difference");
   const auto tables = RadioSourcesDifference(first, second);
-  if (status_) status_("");
+  StatusShow(state);
   differences_.Show(hwnd_, font_, tables, ham ? "System.HAM.ini Data" : "FreqList.rtf Data",
                     ham ? "FreqList.rtf Data" : "StationRadioData.txt Data");
 }
