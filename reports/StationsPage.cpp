@@ -81,6 +81,11 @@ std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqL
   GridRows rows;
   for (const auto& r : FreqListTransceivers(FreqListDocument(RtfColouredText(*rtf))))
     rows.push_back({r.system, r.station, r.transceiver, LabelsCell(r.labels)});
+  // An empty table would take the place of every transceiver kept so far.
+  if (rows.empty()) {
+    messages.Show("StationsFileUpdate, No Station found in AirMail's \"FreqList.rtf\" file.");
+    return std::nullopt;
+  }
   return rows;
 }
 

@@ -217,6 +217,9 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   testing::WriteBytes(rtf, "W1AW. Station 1: 14075\r\n");
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
   EXPECT_EQ(messages.Texts().back(), "Unable to open AirMail's \"FreqList.rtf\" file.");
+  testing::WriteBytes(rtf, "{\\rtf1 no station named in red}");
+  EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
+  EXPECT_EQ(messages.Texts().back(), "StationsFileUpdate, No Station found in AirMail's \"FreqList.rtf\" file.");
 }
 
 TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNoAndTheirDifferenceShown) {
