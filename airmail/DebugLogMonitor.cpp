@@ -104,12 +104,12 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
   if (!file.Open(DebugLogPath(dataFolder), error)) {
     Report("TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data." +
            DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
-    return status_;
+    return TerminalStatus::Error;
   }
   auto length = file.Length(error);
   if (!length) {
     Report(ReadFailureText(error));
-    return status_;
+    return TerminalStatus::Error;
   }
   // A log shorter than what was read is a new log: read it from its start.
   if (*length < position_) position_ = 0;
@@ -123,7 +123,7 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
     if (!got) {
       status_ = lines.Status();
       Report(ReadFailureText(error));
-      return status_;
+      return TerminalStatus::Error;
     }
     if (*got == 0) break;  // cut shorter while being read
     lines.Take(offset, std::string_view(buffer.data(), *got));

@@ -23,7 +23,10 @@ class DebugLogMonitor {
   bool TerminalConnectCheckFileInitialize(std::string_view dataFolder);
   // The status after the complete lines appended since the last check. A
   // last line without its line end yet is read again, whole, next time;
-  // after two checks in which it did not grow it counts as complete.
+  // after two checks in which it did not grow it counts as complete. A log
+  // that cannot be read gives Error after its message: the call's result
+  // cannot be learnt, and a run waiting on would show the message again
+  // every few seconds for ever.
   TerminalStatus TerminalConnectCheckFile(std::string_view dataFolder);
 
   std::uint64_t ReadPosition() const { return position_; }
