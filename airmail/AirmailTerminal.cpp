@@ -98,7 +98,7 @@ bool AirmailTerminal::TerminalOpen() {
   bool opened = false;
   for (int i = 1; i <= 5 && !opened; ++i) {
     Status("Opening Terminal Window, " + std::to_string(i) + " Sec");
-    Keys("{F6}");
+    desktop.KeysSend("{F6}");  // to AirMail's main window
     opened = desktop.TerminalWindowExists();
     if (!opened) desktop.WaitSeconds(1);
   }

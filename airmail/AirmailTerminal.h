@@ -73,7 +73,10 @@ class AirmailTerminal {
   void ConnectAidCheck(std::string_view system);
 
  private:
-  bool Keys(std::string_view script) { return s_.desktop.KeysSend(script); }
+  // Keys for the terminal go out only while it is in front: whatever is in
+  // front instead (our own window, a box, another program) would get them,
+  // and a paste meant for the terminal.
+  bool Keys(std::string_view script) { return s_.desktop.TerminalWindowInFront() && s_.desktop.KeysSend(script); }
   // A key or clipboard step into the terminal was refused: the run ends, and
   // the status panel says why (TerminalActivate cleared it).
   bool TerminalStepFailed() {

@@ -63,6 +63,11 @@ bool Win32AirmailDesktop::AirmailWindowForeground() { return Foreground(AirmailW
 
 bool Win32AirmailDesktop::TerminalWindowForeground() { return Foreground(TerminalWindowGet(), pump_, clock_); }
 
+bool Win32AirmailDesktop::TerminalWindowInFront() {
+  HWND terminal = TerminalWindowGet();
+  return terminal && GetForegroundWindow() == terminal;
+}
+
 std::optional<ScreenRect> Win32AirmailDesktop::TerminalWindowRect() {
   HWND terminal = TerminalWindowGet();
   RECT rect{};

@@ -30,6 +30,7 @@ class Win32AirmailDesktop final : public AirmailDesktop {
   bool TerminalWindowExists() override { return TerminalWindowGet() != nullptr; }
   bool AirmailWindowForeground() override;
   bool TerminalWindowForeground() override;
+  bool TerminalWindowInFront() override;
   void AirmailWindowArrange() override { velmora::AirmailWindowArrange(); }
   std::optional<ScreenRect> TerminalWindowRect() override;
   bool AirmailStart(const std::string& programFolder, std::string& errorText) override;

@@ -28,6 +28,11 @@ class ScriptedDesktop final : public AirmailDesktop {
   bool TerminalWindowExists() override { return terminal; }
   bool AirmailWindowForeground() override { return airmail && airmailForeground; }
   bool TerminalWindowForeground() override { return terminal; }
+  bool TerminalWindowInFront() override {
+    bool front = terminal && (frontLostAt < 0 || static_cast<int>(keys.size()) < frontLostAt);
+    keyRefused = keyRefused || !front;
+    return front;
+  }
   void AirmailWindowArrange() override {}
   std::optional<ScreenRect> TerminalWindowRect() override { return ScreenRect{100, 100, 600, 400}; }
   bool AirmailStart(const std::string& folder, std::string& errorText) override {
@@ -62,6 +67,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
        pasteTaken = true;
   int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
+  int frontLostAt = -1;   // another window is in front from the n-th key script on
   std::function<void()> events;  // what window events do while they run
   bool keyRefused = false;
   std::deque<std::string> copies;
@@ -227,8 +233,9 @@ TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
   EXPECT_TRUE(desktop.keys.empty());
 }
 
-// Whichever key an operation finds refused, a run it ends says so on the
-// status panel, which TerminalActivate had cleared.
+// Whichever key an operation finds refused, or finds another window in
+// front of the terminal for (no key goes to that window), a run it ends
+// says so on the status panel, which TerminalActivate had cleared.
 TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
   settings.terminalConnectCheckFile = false;
   const std::pair<const char*, std::function<bool()>> operations[] = {
@@ -241,16 +248,20 @@ TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
          terminal.ConnectAidCheck("HAM");
          return !desktop.keyRefused;
        }},
+      {"TerminalConnect", [&] { return terminal.TerminalConnect(); }},
   };
   for (const auto& [name, run] : operations) {
-    for (int refused = 0; refused < 12; ++refused) {
+    for (int refused = 0; refused < 24; ++refused) {
       desktop = ScriptedDesktop{};
       desktop.copies = {"14105.0", "14105.0", "W1AW", "HAM", "line"};
-      desktop.refuseKeysAt = refused;
+      bool frontLost = refused >= 12;
+      (frontLost ? desktop.frontLostAt : desktop.refuseKeysAt) = refused % 12;
       status.texts.clear();
-      if (run() || !desktop.keyRefused) continue;
+      bool done = run();
+      if (frontLost) EXPECT_LE(desktop.keys.size(), refused % 12u) << name << ": keys into another window";
+      if (done || !desktop.keyRefused) continue;
       ASSERT_FALSE(status.texts.empty()) << name << ", key " << refused;
-      EXPECT_FALSE(status.texts.back().empty()) << name << " refused " << desktop.keys.back();
+      EXPECT_FALSE(status.texts.back().empty()) << name << ", key " << refused;
     }
   }
 }
