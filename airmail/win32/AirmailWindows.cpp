@@ -33,7 +33,11 @@ constexpr double kPasteWait = 2.0;
 constexpr double kCopyWait = 0.5;
 
 bool Foreground(HWND window, EventPump& pump, Clock& clock) {
-  if (!window || !SetForegroundWindow(window)) return false;
+  if (!window) return false;
+  // A minimised window in front would still take the keys, but the click
+  // at its centre would land on whatever lies at its icon's place.
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  if (!SetForegroundWindow(window)) return false;
   double end = clock.Seconds() + kActivationWait;
   while (GetForegroundWindow() != window && clock.Seconds() < end) {
     pump.Idle(std::chrono::milliseconds(10));
