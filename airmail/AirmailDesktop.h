@@ -49,7 +49,9 @@ class AirmailDesktop {
 
   virtual ScreenPoint CursorGet() = 0;
   virtual void CursorSet(ScreenPoint point) = 0;
-  virtual ScreenPoint ScreenSize() = 0;
+  // The desktop over all the screens, in pixels; the 0 to 65535 range of
+  // absolute mouse moves spans it.
+  virtual ScreenRect ScreenArea() = 0;
   // A left click at a point in the 0 to 65535 range of absolute mouse moves.
   virtual void MouseClickAbsolute(std::int32_t x, std::int32_t y) = 0;
 

@@ -217,14 +217,13 @@ int AirmailTerminal::TerminalSelectStatus() {
   if (!TerminalActivate()) return 0;
   s_.desktop.EventsRun();
   auto rect = s_.desktop.TerminalWindowRect();
-  if (!rect) {
+  auto centre = rect ? MouseAbsoluteCentre(*rect, s_.desktop.ScreenArea()) : std::nullopt;
+  if (!centre) {
     Tell("TerminalSelectStatus, Could not Find Terminal Window");
     Status("Error, Terminal Window");
     return 0;
   }
-  ScreenPoint screen = s_.desktop.ScreenSize();
-  MousePoint centre = MouseAbsoluteCentre(rect->left, rect->top, rect->width, rect->height, screen.x, screen.y);
-  s_.desktop.MouseClickAbsolute(centre.x, centre.y);
+  s_.desktop.MouseClickAbsolute(centre->x, centre->y);
   s_.desktop.EventsRun();
   return 1;
 }

@@ -139,7 +139,10 @@ ScreenPoint Win32AirmailDesktop::CursorGet() {
 
 void Win32AirmailDesktop::CursorSet(ScreenPoint point) { SetCursorPos(point.x, point.y); }
 
-ScreenPoint Win32AirmailDesktop::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+ScreenRect Win32AirmailDesktop::ScreenArea() {
+  return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
 
 void Win32AirmailDesktop::MouseClickAbsolute(std::int32_t x, std::int32_t y) {
   // Move, press and release in one injection, each carrying the point: a
@@ -151,7 +154,7 @@ void Win32AirmailDesktop::MouseClickAbsolute(std::int32_t x, std::int32_t y) {
     inputs[i].type = INPUT_MOUSE;
     inputs[i].mi.dx = x;
     inputs[i].mi.dy = y;
-    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | flags[i];
   }
   SendInput(3, inputs, sizeof(INPUT));
 }

@@ -44,7 +44,7 @@ class Win32AirmailDesktop final : public AirmailDesktop {
 
   ScreenPoint CursorGet() override;
   void CursorSet(ScreenPoint point) override;
-  ScreenPoint ScreenSize() override;
+  ScreenRect ScreenArea() override;
   void MouseClickAbsolute(std::int32_t x, std::int32_t y) override;
 
   void EventsRun() override { pump_.RunPending(); }

@@ -34,7 +34,7 @@ class ScriptedDesktop final : public AirmailDesktop {
     return front;
   }
   void AirmailWindowArrange() override {}
-  std::optional<ScreenRect> TerminalWindowRect() override { return ScreenRect{100, 100, 600, 400}; }
+  std::optional<ScreenRect> TerminalWindowRect() override { return terminalRect; }
   bool AirmailStart(const std::string& folder, std::string& errorText) override {
     started.push_back(folder);
     errorText = "The system cannot find the file specified.";
@@ -59,8 +59,11 @@ class ScriptedDesktop final : public AirmailDesktop {
   }
   ScreenPoint CursorGet() override { return cursor; }
   void CursorSet(ScreenPoint point) override { cursor = point; }
-  ScreenPoint ScreenSize() override { return {1280, 900}; }
-  void MouseClickAbsolute(std::int32_t, std::int32_t) override { cursor = {-1, -1}; }
+  ScreenRect ScreenArea() override { return screen; }
+  void MouseClickAbsolute(std::int32_t x, std::int32_t y) override {
+    cursor = {-1, -1};
+    clicked = {x, y};
+  }
   void EventsRun() override { if (events) events(); }
   void WaitSeconds(double seconds) override { waited += seconds; }
 
@@ -73,6 +76,8 @@ class ScriptedDesktop final : public AirmailDesktop {
   std::deque<std::string> copies;
   std::vector<std::string> keys, started;
   ScreenPoint cursor{5, 7};
+  ScreenRect terminalRect{100, 100, 600, 400}, screen{0, 0, 1280, 900};
+  std::optional<ScreenPoint> clicked;
   double waited = 0;
 };
 
@@ -211,6 +216,27 @@ TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTe
   desktop = ScriptedDesktop{};
   desktop.terminal = false;
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Error);
+}
+
+// The click that gives the terminal the focus lands on the part of it that
+// is on a screen, whichever screen that is; a terminal on none is not clicked.
+TEST_F(AirmailTerminalTest, TheClickLandsOnTheTerminalWhereverItIs) {
+  struct Case { const char* name; ScreenRect terminal, screens; std::optional<std::pair<int, int>> click; };
+  const Case cases[] = {
+      {"on the one screen", {100, 100, 600, 400}, {0, 0, 1280, 900}, std::pair(20480, 21845)},
+      {"on a second screen left of the first", {-1000, 100, 600, 400}, {-1280, 0, 2560, 900}, std::pair(14848, 21845)},
+      {"half past the right edge", {1000, 100, 600, 400}, {0, 0, 1280, 900}, std::pair(58368, 21845)},
+      {"on no screen", {-32000, -32000, 160, 24}, {0, 0, 1280, 900}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    desktop = ScriptedDesktop{};
+    desktop.terminalRect = c.terminal;
+    desktop.screen = c.screens;
+    EXPECT_EQ(terminal.TerminalSelectStatus(), c.click ? 1 : 0) << c.name;
+    auto clicked = desktop.clicked ? std::optional(std::pair(desktop.clicked->x, desktop.clicked->y)) : std::nullopt;
+    EXPECT_EQ(clicked, c.click) << c.name;
+  }
+  EXPECT_EQ(Shown(), "TerminalSelectStatus, Could not Find Terminal Window");
 }
 
 TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
