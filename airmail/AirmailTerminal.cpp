@@ -276,7 +276,9 @@ void AirmailTerminal::StationHistoryFeed(TerminalStatus status, const CallTarget
 }
 
 void AirmailTerminal::ConnectAidCheck(std::string_view system) {
-  if (!s_.settings.lastConnectCheck) return;
+  // Only a HAM server line can warn: for another system the hundred lines
+  // would be read for nothing, holding the program up to a minute.
+  if (!s_.settings.lastConnectCheck || ToUpper(system) != "HAM") return;
   CursorKeeper cursor(s_.desktop);
   if (TerminalSelectStatus() == 0) return;
   if (!Keys("{UP}^{END}")) {

@@ -251,12 +251,14 @@ TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
   desktop.copies = {"PMBO W1AW last contacted server ? min ago"};  // an age unknown
   terminal.ConnectAidCheck("HAM");
   desktop.copies = {stale};
-  terminal.ConnectAidCheck("SAILMAIL");  // only HAM's servers are looked at
+  // Only HAM's servers are looked at, and nothing is read for another system.
+  for (bool on : {true, false}) {
+    settings.lastConnectCheck = on;
+    desktop.keys.clear();
+    terminal.ConnectAidCheck(on ? "SAILMAIL" : "HAM");
+    EXPECT_TRUE(desktop.keys.empty());
+  }
   EXPECT_EQ(messenger.entries.size(), 2u);
-  settings.lastConnectCheck = false;
-  desktop.keys.clear();
-  terminal.ConnectAidCheck("HAM");
-  EXPECT_TRUE(desktop.keys.empty());
 }
 
 // Whichever key an operation finds refused, or finds another window in
