@@ -16,6 +16,11 @@ constexpr const char* kFrequencyFieldFailure =
     "the Desktop and not Minimized.";
 
 constexpr int kConnectAidLinesUp = 100;
+// AirMail usually shows its main window within two seconds of its start; a
+// slow computer may take many more, and that is no failure.
+constexpr double kAirmailStartSeconds = 2;
+constexpr double kAirmailStartLongestSeconds = 30;
+constexpr double kAirmailStartPollSeconds = 0.5;
 
 // Puts the mouse cursor back where it was, whichever way the caller leaves.
 class CursorKeeper {
@@ -68,7 +73,10 @@ bool AirmailTerminal::TerminalActivate() {
       Status("AirMail Window Error");
       return false;
     }
-    desktop.WaitSeconds(2);
+    desktop.WaitSeconds(kAirmailStartSeconds);
+    for (double waited = kAirmailStartSeconds; !desktop.AirmailWindowExists() && waited < kAirmailStartLongestSeconds;
+         waited += kAirmailStartPollSeconds)
+      desktop.WaitSeconds(kAirmailStartPollSeconds);
     if (!TerminalOpen()) return false;
   }
   if (!desktop.TerminalWindowExists()) {

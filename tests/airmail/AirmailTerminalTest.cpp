@@ -24,9 +24,9 @@ namespace {
 
 class ScriptedDesktop final : public AirmailDesktop {
  public:
-  bool AirmailWindowExists() override { return airmail; }
+  bool AirmailWindowExists() override { return airmail || (startedAt && waited - *startedAt >= airmailUpAfter); }
   bool TerminalWindowExists() override { return terminal; }
-  bool AirmailWindowForeground() override { return airmail && airmailForeground; }
+  bool AirmailWindowForeground() override { return AirmailWindowExists() && airmailForeground; }
   bool TerminalWindowForeground() override { return terminal; }
   bool TerminalWindowInFront() override {
     bool front = terminal && (frontLostAt < 0 || static_cast<int>(keys.size()) < frontLostAt);
@@ -37,6 +37,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   std::optional<ScreenRect> TerminalWindowRect() override { return terminalRect; }
   bool AirmailStart(const std::string& folder, std::string& errorText) override {
     started.push_back(folder);
+    if (airmailUpAfter >= 0) return (startedAt = waited).has_value();
     errorText = "The system cannot find the file specified.";
     return false;
 
@@ -71,6 +72,8 @@ class ScriptedDesktop final : public AirmailDesktop {
        pasteTaken = true;
   int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
   int frontLostAt = -1;   // another window is in front from the n-th key script on
+  double airmailUpAfter = -1;  // a start works, AirMail's window is up that many seconds later
+  std::optional<double> startedAt;
   std::function<void()> events;  // what window events do while they run
   bool keyRefused = false;
   std::deque<std::string> copies;
@@ -135,6 +138,20 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
     EXPECT_EQ(desktop.started, std::vector<std::string>(c.yes, "C:\\AirMail")) << c.name;
   }
   EXPECT_EQ(desktop.keys.size(), 1u + 5 * 2) << "F6, then a tab and a copy each second";
+}
+
+// A slow computer shows AirMail's main window some seconds after the start.
+TEST_F(AirmailTerminalTest, AirmailSlowToComeUpIsWaitedFor) {
+  messenger = RecordingMessenger(true);
+  for (double upAfter : {1.0, 12.0, 1000.0}) {
+    desktop = ScriptedDesktop{};
+    desktop.airmail = false;
+    desktop.airmailUpAfter = upAfter;
+    desktop.copies = {"HAM"};
+    EXPECT_EQ(terminal.TerminalActivate(), upAfter < 1000) << upAfter;
+  }
+  EXPECT_EQ(Shown(), "The AirMail Window must be open.");
+  EXPECT_EQ(desktop.waited, 30);
 }
 
 // Found, the field and a known name read back as its key are
