@@ -93,6 +93,7 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
     return false;
   }
   position_ = *length;
+  log_ = file.Identity();
   tailEnd_ = 0;
   stillChecks_ = 0;
   return true;
@@ -111,8 +112,11 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
     Report(ReadFailureText(error));
     return TerminalStatus::Error;
   }
-  // A log shorter than what was read is a new log: read it from its start.
-  if (*length < position_) position_ = 0;
+  // A log shorter than what was read, or another file in its place (the old
+  // one moved aside), is a new log: read it from its start.
+  auto identity = file.Identity();
+  if (*length < position_ || (identity && log_ && *identity != *log_)) position_ = 0;
+  log_ = identity;
   if (*length == position_) return status_;
 
   LineCollector lines(status_);

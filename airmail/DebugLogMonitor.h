@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "airmail/AutomationSeams.h"
+#include "airmail/SharedReadFile.h"
 #include "airmail/TerminalStatus.h"
 #include "common/Messages.h"
 
@@ -38,6 +39,7 @@ class DebugLogMonitor {
   Messenger& messenger_;
   OwnWindowActivator& ownWindow_;
   std::uint64_t position_ = 0;
+  std::optional<FileIdentity> log_;  // the file read last, to know a new log in its place
   std::uint64_t tailEnd_ = 0;  // the log's length when a last line without its end was seen
   int stillChecks_ = 0;        // checks since, in which that line did not grow
   TerminalStatus status_ = TerminalStatus::Calling;
