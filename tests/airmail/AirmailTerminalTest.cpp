@@ -355,6 +355,17 @@ TEST(KeyScript, TheTerminalsScriptsGiveTheirKeyRecords) {
   for (const auto& [script, records] : cases) EXPECT_EQ(Parse(script), records) << script;
 }
 
+// A layout of another script (Greek, Cyrillic) has no key for a Latin
+// letter; the letter keys are the same on every layout, so "^C" and "^V"
+// still copy and paste.
+TEST(KeyScript, LatinLettersWithALayoutOfAnotherScript) {
+  struct NoLatinLetters final : KeyLayout {
+    std::int16_t KeyScan(char) override { return -1; }
+  } layout;
+  EXPECT_EQ(KeyScriptParse("^C", layout), Parse("^C"));
+  EXPECT_EQ(KeyScriptParse("^{v}", layout), Parse("^v"));
+}
+
 // However many modifiers stand in a row, each is pressed before the token
 // and released after it: neither the stack nor the first 512 records are
 // the limit (the repeat count's bound is the fuzz target's check).
