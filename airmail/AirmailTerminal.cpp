@@ -56,6 +56,15 @@ bool AirmailTerminal::AirmailStartAgreed() {
   return true;
 }
 
+bool AirmailTerminal::TerminalOpenAgreed() {
+  if (!s_.unattended) return Ask(kOpenQuestion);
+  // As for starting AirMail: a question would end the run when its box
+  // closed itself.
+  s_.unattended->Note(
+      "TerminalActivate, AirMail's Terminal Window is not open: an unattended run opens it without asking.");
+  return true;
+}
+
 bool AirmailTerminal::TerminalActivate() {
   Status("Activating Terminal");
   AirmailDesktop& desktop = s_.desktop;
@@ -80,7 +89,7 @@ bool AirmailTerminal::TerminalActivate() {
     if (!TerminalOpen()) return false;
   }
   if (!desktop.TerminalWindowExists()) {
-    if (!Ask(kOpenQuestion)) {
+    if (!TerminalOpenAgreed()) {
       Status("Terminal Window Error");
       return false;
     }

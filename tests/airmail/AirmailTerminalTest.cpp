@@ -154,6 +154,23 @@ TEST_F(AirmailTerminalTest, AirmailSlowToComeUpIsWaitedFor) {
   EXPECT_EQ(desktop.waited, 30);
 }
 
+// A run nobody watches opens a closed terminal without asking, as it
+// starts AirMail: a question would end the run when its box closed itself.
+TEST_F(AirmailTerminalTest, AnUnattendedRunOpensTheTerminalWithoutAsking) {
+  struct Notes final : MessageNote {
+    void Note(std::string_view text) override { texts.emplace_back(text); }
+    std::vector<std::string> texts;
+  } notes;
+  AirmailTerminal unattended{
+      {desktop, messenger, status, activator, counts, names, history, monitor, settings, &notes}};
+  desktop.terminal = false;
+  EXPECT_FALSE(unattended.TerminalActivate());
+  EXPECT_EQ(status.texts.back(), "Terminal Window Problem") << "the opening was tried";
+  EXPECT_TRUE(messenger.entries.empty());
+  ASSERT_EQ(notes.texts.size(), 1u);
+  EXPECT_NE(notes.texts[0].find("an unattended run opens it without asking"), std::string::npos) << notes.texts[0];
+}
+
 // Found, the field and a known name read back as its key are
 // TerminalEndToEndTest's, on real windows.
 TEST_F(AirmailTerminalTest, FrequencyFieldNotFoundAndAnUnknownSailmailNameAreNoSelection) {
