@@ -24,6 +24,9 @@ class AirmailDesktop {
   virtual bool TerminalWindowExists() = 0;
   virtual bool AirmailWindowForeground() = 0;  // SetForegroundWindow succeeded
   virtual bool TerminalWindowForeground() = 0;
+  // The terminal is the window keys now go to: it may have closed, or a
+  // box or a click may have put another window in front since it was.
+  virtual bool TerminalWindowInFront() = 0;
   virtual void AirmailWindowArrange() = 0;
   virtual std::optional<ScreenRect> TerminalWindowRect() = 0;
   // Starts "Airmail3.exe" of the program folder with a normal window; when
@@ -46,7 +49,9 @@ class AirmailDesktop {
 
   virtual ScreenPoint CursorGet() = 0;
   virtual void CursorSet(ScreenPoint point) = 0;
-  virtual ScreenPoint ScreenSize() = 0;
+  // The desktop over all the screens, in pixels; the 0 to 65535 range of
+  // absolute mouse moves spans it.
+  virtual ScreenRect ScreenArea() = 0;
   // A left click at a point in the 0 to 65535 range of absolute mouse moves.
   virtual void MouseClickAbsolute(std::int32_t x, std::int32_t y) = 0;
 

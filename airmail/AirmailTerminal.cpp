@@ -16,6 +16,11 @@ constexpr const char* kFrequencyFieldFailure =
     "the Desktop and not Minimized.";
 
 constexpr int kConnectAidLinesUp = 100;
+// AirMail usually shows its main window within two seconds of its start; a
+// slow computer may take many more, and that is no failure.
+constexpr double kAirmailStartSeconds = 2;
+constexpr double kAirmailStartLongestSeconds = 30;
+constexpr double kAirmailStartPollSeconds = 0.5;
 
 // Puts the mouse cursor back where it was, whichever way the caller leaves.
 class CursorKeeper {
@@ -51,6 +56,15 @@ bool AirmailTerminal::AirmailStartAgreed() {
   return true;
 }
 
+bool AirmailTerminal::TerminalOpenAgreed() {
+  if (!s_.unattended) return Ask(kOpenQuestion);
+  // As for starting AirMail: a question would end the run when its box
+  // closed itself.
+  s_.unattended->Note(
+      "TerminalActivate, AirMail's Terminal Window is not open: an unattended run opens it without asking.");
+  return true;
+}
+
 bool AirmailTerminal::TerminalActivate() {
   Status("Activating Terminal");
   AirmailDesktop& desktop = s_.desktop;
@@ -68,11 +82,14 @@ bool AirmailTerminal::TerminalActivate() {
       Status("AirMail Window Error");
       return false;
     }
-    desktop.WaitSeconds(2);
+    desktop.WaitSeconds(kAirmailStartSeconds);
+    for (double waited = kAirmailStartSeconds; !desktop.AirmailWindowExists() && waited < kAirmailStartLongestSeconds;
+         waited += kAirmailStartPollSeconds)
+      desktop.WaitSeconds(kAirmailStartPollSeconds);
     if (!TerminalOpen()) return false;
   }
   if (!desktop.TerminalWindowExists()) {
-    if (!Ask(kOpenQuestion)) {
+    if (!TerminalOpenAgreed()) {
       Status("Terminal Window Error");
       return false;
     }
@@ -98,7 +115,7 @@ bool AirmailTerminal::TerminalOpen() {
   bool opened = false;
   for (int i = 1; i <= 5 && !opened; ++i) {
     Status("Opening Terminal Window, " + std::to_string(i) + " Sec");
-    Keys("{F6}");
+    desktop.KeysSend("{F6}");  // to AirMail's main window
     opened = desktop.TerminalWindowExists();
     if (!opened) desktop.WaitSeconds(1);
   }
@@ -217,14 +234,13 @@ int AirmailTerminal::TerminalSelectStatus() {
   if (!TerminalActivate()) return 0;
   s_.desktop.EventsRun();
   auto rect = s_.desktop.TerminalWindowRect();
-  if (!rect) {
+  auto centre = rect ? MouseAbsoluteCentre(*rect, s_.desktop.ScreenArea()) : std::nullopt;
+  if (!centre) {
     Tell("TerminalSelectStatus, Could not Find Terminal Window");
     Status("Error, Terminal Window");
     return 0;
   }
-  ScreenPoint screen = s_.desktop.ScreenSize();
-  MousePoint centre = MouseAbsoluteCentre(rect->left, rect->top, rect->width, rect->height, screen.x, screen.y);
-  s_.desktop.MouseClickAbsolute(centre.x, centre.y);
+  s_.desktop.MouseClickAbsolute(centre->x, centre->y);
   s_.desktop.EventsRun();
   return 1;
 }
@@ -277,7 +293,9 @@ void AirmailTerminal::StationHistoryFeed(TerminalStatus status, const CallTarget
 }
 
 void AirmailTerminal::ConnectAidCheck(std::string_view system) {
-  if (!s_.settings.lastConnectCheck) return;
+  // Only a HAM server line can warn: for another system the hundred lines
+  // would be read for nothing, holding the program up to a minute.
+  if (!s_.settings.lastConnectCheck || ToUpper(system) != "HAM") return;
   CursorKeeper cursor(s_.desktop);
   if (TerminalSelectStatus() == 0) return;
   if (!Keys("{UP}^{END}")) {

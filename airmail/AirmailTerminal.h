@@ -31,8 +31,8 @@ struct AirmailTerminalSeams {
   StationHistory& stationHistory;
   DebugLogMonitor& debugLog;
   const AutoConnectSettings& settings;
-  // Given for a run nobody watches: AirMail is started without asking, and
-  // that is noted here.
+  // Given for a run nobody watches: AirMail is started, and its terminal
+  // opened, without asking, and that is noted here.
   MessageNote* unattended = nullptr;
 };
 
@@ -42,7 +42,7 @@ class AirmailTerminal {
 
   // AirMail and its terminal are running and the terminal is in front;
   // asks to start AirMail or to open the terminal when they are missing
-  // (an unattended run starts AirMail at once).
+  // (an unattended run starts AirMail or opens the terminal at once).
   bool TerminalActivate();
   // Opens the terminal from AirMail's main window and waits until its
   // fields answer.
@@ -73,7 +73,10 @@ class AirmailTerminal {
   void ConnectAidCheck(std::string_view system);
 
  private:
-  bool Keys(std::string_view script) { return s_.desktop.KeysSend(script); }
+  // Keys for the terminal go out only while it is in front: whatever is in
+  // front instead (our own window, a box, another program) would get them,
+  // and a paste meant for the terminal.
+  bool Keys(std::string_view script) { return s_.desktop.TerminalWindowInFront() && s_.desktop.KeysSend(script); }
   // A key or clipboard step into the terminal was refused: the run ends, and
   // the status panel says why (TerminalActivate cleared it).
   bool TerminalStepFailed() {
@@ -85,6 +88,8 @@ class AirmailTerminal {
   bool Ask(std::string_view text);
   // Whether AirMail is to be started: asked, or noted for an unattended run.
   bool AirmailStartAgreed();
+  // Whether the closed terminal is to be opened, the same way.
+  bool TerminalOpenAgreed();
   void StationHistoryFeed(TerminalStatus status, const CallTarget& current);
 
   AirmailTerminalSeams s_;

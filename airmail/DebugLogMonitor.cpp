@@ -93,6 +93,7 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
     return false;
   }
   position_ = *length;
+  log_ = file.Identity();
   tailEnd_ = 0;
   stillChecks_ = 0;
   return true;
@@ -104,15 +105,18 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
   if (!file.Open(DebugLogPath(dataFolder), error)) {
     Report("TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data." +
            DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
-    return status_;
+    return TerminalStatus::Error;
   }
   auto length = file.Length(error);
   if (!length) {
     Report(ReadFailureText(error));
-    return status_;
+    return TerminalStatus::Error;
   }
-  // A log shorter than what was read is a new log: read it from its start.
-  if (*length < position_) position_ = 0;
+  // A log shorter than what was read, or another file in its place (the old
+  // one moved aside), is a new log: read it from its start.
+  auto identity = file.Identity();
+  if (*length < position_ || (identity && log_ && *identity != *log_)) position_ = 0;
+  log_ = identity;
   if (*length == position_) return status_;
 
   LineCollector lines(status_);
@@ -123,7 +127,7 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
     if (!got) {
       status_ = lines.Status();
       Report(ReadFailureText(error));
-      return status_;
+      return TerminalStatus::Error;
     }
     if (*got == 0) break;  // cut shorter while being read
     lines.Take(offset, std::string_view(buffer.data(), *got));

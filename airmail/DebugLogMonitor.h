@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "airmail/AutomationSeams.h"
+#include "airmail/SharedReadFile.h"
 #include "airmail/TerminalStatus.h"
 #include "common/Messages.h"
 
@@ -23,7 +24,10 @@ class DebugLogMonitor {
   bool TerminalConnectCheckFileInitialize(std::string_view dataFolder);
   // The status after the complete lines appended since the last check. A
   // last line without its line end yet is read again, whole, next time;
-  // after two checks in which it did not grow it counts as complete.
+  // after two checks in which it did not grow it counts as complete. A log
+  // that cannot be read gives Error after its message: the call's result
+  // cannot be learnt, and a run waiting on would show the message again
+  // every few seconds for ever.
   TerminalStatus TerminalConnectCheckFile(std::string_view dataFolder);
 
   std::uint64_t ReadPosition() const { return position_; }
@@ -35,6 +39,7 @@ class DebugLogMonitor {
   Messenger& messenger_;
   OwnWindowActivator& ownWindow_;
   std::uint64_t position_ = 0;
+  std::optional<FileIdentity> log_;  // the file read last, to know a new log in its place
   std::uint64_t tailEnd_ = 0;  // the log's length when a last line without its end was seen
   int stillChecks_ = 0;        // checks since, in which that line did not grow
   TerminalStatus status_ = TerminalStatus::Calling;

@@ -125,15 +125,27 @@ class ScriptParser {
       for (int i = 0; i < count; ++i) Press(named->second.code, false, named->second.extended);
       return;
     }
-    std::int16_t scan = layout_.KeyScan(inside.front());
+    std::int16_t scan = KeyScan(inside.front());
     if (!Mapped(scan)) return;
     for (int i = 0; i < count; ++i) Press(static_cast<std::uint16_t>(scan & 0xFF), (scan >> 8) & 1, false);
   }
 
   void Character(char c) {
-    std::int16_t scan = layout_.KeyScan(c);
+    std::int16_t scan = KeyScan(c);
     if (Mapped(scan)) Press(static_cast<std::uint16_t>(scan & 0xFF), (scan >> 8) & 1, false);
   }
+
+  // A layout of another script (Greek, Cyrillic) has no key for a Latin
+  // letter, and "^C" would press Ctrl alone; the letter keys' codes are the
+  // capital letters on every layout.
+  std::int16_t KeyScan(char c) {
+    std::int16_t scan = layout_.KeyScan(c);
+    if (Mapped(scan)) return scan;
+    if (c >= 'a' && c <= 'z') return static_cast<std::int16_t>(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z') return static_cast<std::int16_t>(kShiftNeeded | c);
+    return scan;
+  }
+  static constexpr std::int16_t kShiftNeeded = 0x100;
 
   // The layout answers -1 for a character it has no key for; sending that
   // as key 255 would type something unknown.

@@ -1,5 +1,6 @@
 #include "airmail/TerminalText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -65,12 +66,20 @@ int ConnectAidMinutes(std::string_view line) {
   return minutes;
 }
 
-MousePoint MouseAbsoluteCentre(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
-                               std::int32_t screenWidth, std::int32_t screenHeight) {
-  auto scale = [](double centre, std::int32_t screen) {
-    return static_cast<std::int32_t>(std::lround(centre * 65536.0 / (screen > 0 ? screen : 1)));
+std::optional<MousePoint> MouseAbsoluteCentre(const ScreenRect& window, const ScreenRect& screens) {
+  // A point off the screens would be moved to their edge, onto another window.
+  auto visible = [](std::int64_t start, std::int64_t length, std::int64_t areaStart, std::int64_t areaLength) {
+    std::int64_t from = std::max(start, areaStart), to = std::min(start + length, areaStart + areaLength);
+    return std::pair(from, to);
   };
-  return {scale(left + width / 2.0, screenWidth), scale(top + height / 2.0, screenHeight)};
+  auto [left, right] = visible(window.left, window.width, screens.left, screens.width);
+  auto [top, bottom] = visible(window.top, window.height, screens.top, screens.height);
+  if (left >= right || top >= bottom) return std::nullopt;
+  auto scale = [](double centre, std::int64_t start, std::int32_t length) {
+    return static_cast<std::int32_t>(std::lround((centre - start) * 65536.0 / length));
+  };
+  return MousePoint{scale((left + right) / 2.0, screens.left, screens.width),
+                    scale((top + bottom) / 2.0, screens.top, screens.height)};
 }
 
 bool PactorCountsShowLink(const PactorCountValues& counts) {

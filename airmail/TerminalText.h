@@ -3,9 +3,11 @@
 // the server line of a fresh connection.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "airmail/AirmailDesktop.h"
 #include "airmail/TerminalStatus.h"
 
 namespace velmora {
@@ -33,8 +35,9 @@ int ConnectAidMinutes(std::string_view line);
 struct MousePoint {
   std::int32_t x = 0, y = 0;
 };
-MousePoint MouseAbsoluteCentre(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
-                               std::int32_t screenWidth, std::int32_t screenHeight);
+// The centre of the part of the window on the screens (all of them, as one
+// area); nullopt when no part of it is on any.
+std::optional<MousePoint> MouseAbsoluteCentre(const ScreenRect& window, const ScreenRect& screens);
 
 // Pactor detections since the call was made: Pactor 2 (100), then Pactor 3
 // (200), (600), (1400/2800), (2800), (3200), (3600).

@@ -31,6 +31,12 @@ std::optional<std::uint64_t> SharedReadFile::Length(std::error_code& error) cons
   return static_cast<std::uint64_t>(info.st_size);
 }
 
+std::optional<FileIdentity> SharedReadFile::Identity() const {
+  struct stat info {};
+  if (::fstat(static_cast<int>(handle_), &info) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 std::optional<size_t> SharedReadFile::ReadAt(std::uint64_t offset, std::span<char> buffer,
                                              std::error_code& error) const {
   ssize_t got = ::pread(static_cast<int>(handle_), buffer.data(), buffer.size(), static_cast<off_t>(offset));

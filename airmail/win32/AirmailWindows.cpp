@@ -33,7 +33,11 @@ constexpr double kPasteWait = 2.0;
 constexpr double kCopyWait = 0.5;
 
 bool Foreground(HWND window, EventPump& pump, Clock& clock) {
-  if (!window || !SetForegroundWindow(window)) return false;
+  if (!window) return false;
+  // A minimised window in front would still take the keys, but the click
+  // at its centre would land on whatever lies at its icon's place.
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  if (!SetForegroundWindow(window)) return false;
   double end = clock.Seconds() + kActivationWait;
   while (GetForegroundWindow() != window && clock.Seconds() < end) {
     pump.Idle(std::chrono::milliseconds(10));
@@ -62,6 +66,11 @@ Win32AirmailDesktop::Win32AirmailDesktop(HWND owner, EventPump& pump, Clock& clo
 bool Win32AirmailDesktop::AirmailWindowForeground() { return Foreground(AirmailWindowGet(), pump_, clock_); }
 
 bool Win32AirmailDesktop::TerminalWindowForeground() { return Foreground(TerminalWindowGet(), pump_, clock_); }
+
+bool Win32AirmailDesktop::TerminalWindowInFront() {
+  HWND terminal = TerminalWindowGet();
+  return terminal && GetForegroundWindow() == terminal;
+}
 
 std::optional<ScreenRect> Win32AirmailDesktop::TerminalWindowRect() {
   HWND terminal = TerminalWindowGet();
@@ -130,7 +139,10 @@ ScreenPoint Win32AirmailDesktop::CursorGet() {
 
 void Win32AirmailDesktop::CursorSet(ScreenPoint point) { SetCursorPos(point.x, point.y); }
 
-ScreenPoint Win32AirmailDesktop::ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+ScreenRect Win32AirmailDesktop::ScreenArea() {
+  return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
 
 void Win32AirmailDesktop::MouseClickAbsolute(std::int32_t x, std::int32_t y) {
   // Move, press and release in one injection, each carrying the point: a
@@ -142,7 +154,7 @@ void Win32AirmailDesktop::MouseClickAbsolute(std::int32_t x, std::int32_t y) {
     inputs[i].type = INPUT_MOUSE;
     inputs[i].mi.dx = x;
     inputs[i].mi.dy = y;
-    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | flags[i];
   }
   SendInput(3, inputs, sizeof(INPUT));
 }

@@ -30,6 +30,7 @@ class Win32AirmailDesktop final : public AirmailDesktop {
   bool TerminalWindowExists() override { return TerminalWindowGet() != nullptr; }
   bool AirmailWindowForeground() override;
   bool TerminalWindowForeground() override;
+  bool TerminalWindowInFront() override;
   void AirmailWindowArrange() override { velmora::AirmailWindowArrange(); }
   std::optional<ScreenRect> TerminalWindowRect() override;
   bool AirmailStart(const std::string& programFolder, std::string& errorText) override;
@@ -43,7 +44,7 @@ class Win32AirmailDesktop final : public AirmailDesktop {
 
   ScreenPoint CursorGet() override;
   void CursorSet(ScreenPoint point) override;
-  ScreenPoint ScreenSize() override;
+  ScreenRect ScreenArea() override;
   void MouseClickAbsolute(std::int32_t x, std::int32_t y) override;
 
   void EventsRun() override { pump_.RunPending(); }

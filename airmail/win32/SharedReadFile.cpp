@@ -36,6 +36,13 @@ std::optional<std::uint64_t> SharedReadFile::Length(std::error_code& error) cons
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+std::optional<FileIdentity> SharedReadFile::Identity() const {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(AsHandle(handle_), &info)) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 std::optional<size_t> SharedReadFile::ReadAt(std::uint64_t offset, std::span<char> buffer,
                                              std::error_code& error) const {
   OVERLAPPED at{};

@@ -24,14 +24,20 @@ namespace {
 
 class ScriptedDesktop final : public AirmailDesktop {
  public:
-  bool AirmailWindowExists() override { return airmail; }
+  bool AirmailWindowExists() override { return airmail || (startedAt && waited - *startedAt >= airmailUpAfter); }
   bool TerminalWindowExists() override { return terminal; }
-  bool AirmailWindowForeground() override { return airmail && airmailForeground; }
+  bool AirmailWindowForeground() override { return AirmailWindowExists() && airmailForeground; }
   bool TerminalWindowForeground() override { return terminal; }
+  bool TerminalWindowInFront() override {
+    bool front = terminal && (frontLostAt < 0 || static_cast<int>(keys.size()) < frontLostAt);
+    keyRefused = keyRefused || !front;
+    return front;
+  }
   void AirmailWindowArrange() override {}
-  std::optional<ScreenRect> TerminalWindowRect() override { return ScreenRect{100, 100, 600, 400}; }
+  std::optional<ScreenRect> TerminalWindowRect() override { return terminalRect; }
   bool AirmailStart(const std::string& folder, std::string& errorText) override {
     started.push_back(folder);
+    if (airmailUpAfter >= 0) return (startedAt = waited).has_value();
     errorText = "The system cannot find the file specified.";
     return false;
 
@@ -54,19 +60,27 @@ class ScriptedDesktop final : public AirmailDesktop {
   }
   ScreenPoint CursorGet() override { return cursor; }
   void CursorSet(ScreenPoint point) override { cursor = point; }
-  ScreenPoint ScreenSize() override { return {1280, 900}; }
-  void MouseClickAbsolute(std::int32_t, std::int32_t) override { cursor = {-1, -1}; }
+  ScreenRect ScreenArea() override { return screen; }
+  void MouseClickAbsolute(std::int32_t x, std::int32_t y) override {
+    cursor = {-1, -1};
+    clicked = {x, y};
+  }
   void EventsRun() override { if (events) events(); }
   void WaitSeconds(double seconds) override { waited += seconds; }
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
        pasteTaken = true;
   int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
+  int frontLostAt = -1;   // another window is in front from the n-th key script on
+  double airmailUpAfter = -1;  // a start works, AirMail's window is up that many seconds later
+  std::optional<double> startedAt;
   std::function<void()> events;  // what window events do while they run
   bool keyRefused = false;
   std::deque<std::string> copies;
   std::vector<std::string> keys, started;
   ScreenPoint cursor{5, 7};
+  ScreenRect terminalRect{100, 100, 600, 400}, screen{0, 0, 1280, 900};
+  std::optional<ScreenPoint> clicked;
   double waited = 0;
 };
 
@@ -124,6 +138,37 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
     EXPECT_EQ(desktop.started, std::vector<std::string>(c.yes, "C:\\AirMail")) << c.name;
   }
   EXPECT_EQ(desktop.keys.size(), 1u + 5 * 2) << "F6, then a tab and a copy each second";
+}
+
+// A slow computer shows AirMail's main window some seconds after the start.
+TEST_F(AirmailTerminalTest, AirmailSlowToComeUpIsWaitedFor) {
+  messenger = RecordingMessenger(true);
+  for (double upAfter : {1.0, 12.0, 1000.0}) {
+    desktop = ScriptedDesktop{};
+    desktop.airmail = false;
+    desktop.airmailUpAfter = upAfter;
+    desktop.copies = {"HAM"};
+    EXPECT_EQ(terminal.TerminalActivate(), upAfter < 1000) << upAfter;
+  }
+  EXPECT_EQ(Shown(), "The AirMail Window must be open.");
+  EXPECT_EQ(desktop.waited, 30);
+}
+
+// A run nobody watches opens a closed terminal without asking, as it
+// starts AirMail: a question would end the run when its box closed itself.
+TEST_F(AirmailTerminalTest, AnUnattendedRunOpensTheTerminalWithoutAsking) {
+  struct Notes final : MessageNote {
+    void Note(std::string_view text) override { texts.emplace_back(text); }
+    std::vector<std::string> texts;
+  } notes;
+  AirmailTerminal unattended{
+      {desktop, messenger, status, activator, counts, names, history, monitor, settings, &notes}};
+  desktop.terminal = false;
+  EXPECT_FALSE(unattended.TerminalActivate());
+  EXPECT_EQ(status.texts.back(), "Terminal Window Problem") << "the opening was tried";
+  EXPECT_TRUE(messenger.entries.empty());
+  ASSERT_EQ(notes.texts.size(), 1u);
+  EXPECT_NE(notes.texts[0].find("an unattended run opens it without asking"), std::string::npos) << notes.texts[0];
 }
 
 // Found, the field and a known name read back as its key are
@@ -207,6 +252,27 @@ TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTe
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Error);
 }
 
+// The click that gives the terminal the focus lands on the part of it that
+// is on a screen, whichever screen that is; a terminal on none is not clicked.
+TEST_F(AirmailTerminalTest, TheClickLandsOnTheTerminalWhereverItIs) {
+  struct Case { const char* name; ScreenRect terminal, screens; std::optional<std::pair<int, int>> click; };
+  const Case cases[] = {
+      {"on the one screen", {100, 100, 600, 400}, {0, 0, 1280, 900}, std::pair(20480, 21845)},
+      {"on a second screen left of the first", {-1000, 100, 600, 400}, {-1280, 0, 2560, 900}, std::pair(14848, 21845)},
+      {"half past the right edge", {1000, 100, 600, 400}, {0, 0, 1280, 900}, std::pair(58368, 21845)},
+      {"on no screen", {-32000, -32000, 160, 24}, {0, 0, 1280, 900}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    desktop = ScriptedDesktop{};
+    desktop.terminalRect = c.terminal;
+    desktop.screen = c.screens;
+    EXPECT_EQ(terminal.TerminalSelectStatus(), c.click ? 1 : 0) << c.name;
+    auto clicked = desktop.clicked ? std::optional(std::pair(desktop.clicked->x, desktop.clicked->y)) : std::nullopt;
+    EXPECT_EQ(clicked, c.click) << c.name;
+  }
+  EXPECT_EQ(Shown(), "TerminalSelectStatus, Could not Find Terminal Window");
+}
+
 TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
   const std::string stale = "PMBO W1AW last contacted server 20 min ago";
   desktop.copies = {"some line", stale};
@@ -219,16 +285,19 @@ TEST_F(AirmailTerminalTest, ConnectAidWarnsOnlyForAStaleHamServer) {
   desktop.copies = {"PMBO W1AW last contacted server ? min ago"};  // an age unknown
   terminal.ConnectAidCheck("HAM");
   desktop.copies = {stale};
-  terminal.ConnectAidCheck("SAILMAIL");  // only HAM's servers are looked at
+  // Only HAM's servers are looked at, and nothing is read for another system.
+  for (bool on : {true, false}) {
+    settings.lastConnectCheck = on;
+    desktop.keys.clear();
+    terminal.ConnectAidCheck(on ? "SAILMAIL" : "HAM");
+    EXPECT_TRUE(desktop.keys.empty());
+  }
   EXPECT_EQ(messenger.entries.size(), 2u);
-  settings.lastConnectCheck = false;
-  desktop.keys.clear();
-  terminal.ConnectAidCheck("HAM");
-  EXPECT_TRUE(desktop.keys.empty());
 }
 
-// Whichever key an operation finds refused, a run it ends says so on the
-// status panel, which TerminalActivate had cleared.
+// Whichever key an operation finds refused, or finds another window in
+// front of the terminal for (no key goes to that window), a run it ends
+// says so on the status panel, which TerminalActivate had cleared.
 TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
   settings.terminalConnectCheckFile = false;
   const std::pair<const char*, std::function<bool()>> operations[] = {
@@ -241,16 +310,20 @@ TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
          terminal.ConnectAidCheck("HAM");
          return !desktop.keyRefused;
        }},
+      {"TerminalConnect", [&] { return terminal.TerminalConnect(); }},
   };
   for (const auto& [name, run] : operations) {
-    for (int refused = 0; refused < 12; ++refused) {
+    for (int refused = 0; refused < 24; ++refused) {
       desktop = ScriptedDesktop{};
       desktop.copies = {"14105.0", "14105.0", "W1AW", "HAM", "line"};
-      desktop.refuseKeysAt = refused;
+      bool frontLost = refused >= 12;
+      (frontLost ? desktop.frontLostAt : desktop.refuseKeysAt) = refused % 12;
       status.texts.clear();
-      if (run() || !desktop.keyRefused) continue;
+      bool done = run();
+      if (frontLost) EXPECT_LE(desktop.keys.size(), refused % 12u) << name << ": keys into another window";
+      if (done || !desktop.keyRefused) continue;
       ASSERT_FALSE(status.texts.empty()) << name << ", key " << refused;
-      EXPECT_FALSE(status.texts.back().empty()) << name << " refused " << desktop.keys.back();
+      EXPECT_FALSE(status.texts.back().empty()) << name << ", key " << refused;
     }
   }
 }
@@ -297,6 +370,17 @@ TEST(KeyScript, TheTerminalsScriptsGiveTheirKeyRecords) {
       {"^C", {Down(kCtrl), Down(kShift), Down('C'), Up('C'), Up(kShift), Up(kCtrl)}},
   };
   for (const auto& [script, records] : cases) EXPECT_EQ(Parse(script), records) << script;
+}
+
+// A layout of another script (Greek, Cyrillic) has no key for a Latin
+// letter; the letter keys are the same on every layout, so "^C" and "^V"
+// still copy and paste.
+TEST(KeyScript, LatinLettersWithALayoutOfAnotherScript) {
+  struct NoLatinLetters final : KeyLayout {
+    std::int16_t KeyScan(char) override { return -1; }
+  } layout;
+  EXPECT_EQ(KeyScriptParse("^C", layout), Parse("^C"));
+  EXPECT_EQ(KeyScriptParse("^{v}", layout), Parse("^v"));
 }
 
 // However many modifiers stand in a row, each is pressed before the token

@@ -129,6 +129,20 @@ TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndRe
   EXPECT_LT(static_cast<long long>(ProcessHeapInUse()) - static_cast<long long>(before), kReads * 3 * 1024 / 4);
 }
 
+// A terminal left minimised (AirMail's windows not arranged): the click
+// that gives it the focus and the keys that read its last line reach it.
+TEST_F(TerminalEndToEndTest, AMinimisedTerminalIsRead) {
+  ASSERT_TRUE(Run({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}}));
+  settings.terminalConnectCheckFile = false;
+  settings.airmailResize = false;
+  ShowWindow(TerminalWindowGet(), SW_MINIMIZE);
+  ASSERT_TRUE(testing::PumpUntil([] { return IsIconic(TerminalWindowGet()) != FALSE; }, 2));
+  testing::MessageBoxAnswerer answerer(IDOK);
+  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Idle);
+  EXPECT_TRUE(terminal.TerminalSelectStation("K1ABC"));
+  EXPECT_TRUE(session->Recorded("field station K1ABC"));
+}
+
 // AirMail missing from its folder: the start said only that it failed; now
 // the system's reason comes with it, whichever way AirMail is started.
 TEST_F(TerminalEndToEndTest, AStartThatFailsGivesTheSystemsReason) {
