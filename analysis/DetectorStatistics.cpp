@@ -1,5 +1,6 @@
 #include "analysis/DetectorStatistics.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/Format.h"
@@ -39,9 +40,10 @@ std::string DetectorStatistics::Text(StatisticsDetector k, float bufferSeconds) 
   text += "\rRate " + FormatNumber(rate, "0.0e-0") + ", Secs " + FormatNumber(seconds, ".0");
 
   const double mean = r.sum / r.count;
-  const double variance = r.sumSquares / r.count - mean * mean;
-  text += "\rMean " + FormatNumber(mean, ".0");
-  if (variance >= 0) text += ", Std " + FormatNumber(std::sqrt(variance), ".0");
+  // The mean square is never below the squared mean; a steady value's
+  // rounding takes it a hair below, which is no spread.
+  const double variance = std::max(0.0, r.sumSquares / r.count - mean * mean);
+  text += "\rMean " + FormatNumber(mean, ".0") + ", Std " + FormatNumber(std::sqrt(variance), ".0");
   text += "\rPeak " + FormatNumber(r.peak, ".0");
   return text;
 }
