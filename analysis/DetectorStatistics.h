@@ -20,15 +20,19 @@ struct StatisticsRecord {
   double sumSquares = 0;
   float peak = -100;
   std::int32_t hits = 0;
+  // The time the buffers counted lasted, all and those that hit: a buffer's
+  // duration changes with the sample size.
+  double seconds = 0;
+  double hitSeconds = 0;
 };
 
 class DetectorStatistics {
  public:
-  void Add(StatisticsDetector k, bool hit, float value);
+  void Add(StatisticsDetector k, bool hit, float value, float bufferSeconds);
   void Reset();
   // The detector's name, the counts and, once it ran, rate, seconds, mean,
   // spread and peak, on lines separated by carriage returns.
-  // bufferSeconds is the duration of one buffer.
+  // bufferSeconds is the duration of the buffer in hand.
   std::string Text(StatisticsDetector k, float bufferSeconds) const;
   const StatisticsRecord& Record(StatisticsDetector k) const { return records_[Index(k)]; }
 
@@ -40,7 +44,7 @@ class DetectorStatistics {
 // What the Options dialog adds after each buffer while it is shown: each
 // enabled detector with its hit flag and the value its label shows.
 void StatisticsUpdate(DetectorStatistics& statistics, const DetectorResults& results,
-                      const DetectorSettings& settings, float signalLevel);
+                      const DetectorSettings& settings, float signalLevel, float bufferSeconds);
 
 // Whether the detector is switched on in the settings.
 bool StatisticsEnabled(StatisticsDetector k, const DetectorSettings& settings);

@@ -70,7 +70,7 @@ void MainWindow::AfterDetect() {
   labels[kLabelFading] = {r.fadingText, r.fadingDetected};
   options_->Update(labels);
   // Statistics count only the buffers seen while the dialog is shown.
-  StatisticsUpdate(statistics_, r, settings_.detector, analysis_.Spectrum().SignalLevel());
+  StatisticsUpdate(statistics_, r, settings_.detector, analysis_.Spectrum().SignalLevel(), analysis_.BufferSeconds());
 }
 
 void MainWindow::ShowMainWindow() {

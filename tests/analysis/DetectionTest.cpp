@@ -293,7 +293,8 @@ std::string Outputs() {
           digest.Add(rig.panel);
           digest.Add(rig.analysis.BufferLevel());
           AddResults(digest, rig.analysis.Results());
-          StatisticsUpdate(statistics, rig.analysis.Results(), rig.settings, rig.analysis.Spectrum().SignalLevel());
+          StatisticsUpdate(statistics, rig.analysis.Results(), rig.settings, rig.analysis.Spectrum().SignalLevel(),
+                           rig.analysis.BufferSeconds());
         }
         for (int k = 1; k <= kStatisticsDetectors; ++k)
           digest.Add(statistics.Text(static_cast<StatisticsDetector>(k), rig.analysis.BufferSeconds()));

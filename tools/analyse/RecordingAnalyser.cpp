@@ -160,7 +160,8 @@ std::size_t AnalyseBuffers(BufferReader& reader, std::int32_t n, const DetectorS
     const bool valid = std::any_of(block.begin(), block.end(), [](std::int16_t s) { return s != 0; });
     analysis.Analyse(block, n);
     const Verdict v = analysis.Detect(panel);
-    StatisticsUpdate(statistics, analysis.Results(), detector, analysis.Spectrum().SignalLevel());
+    StatisticsUpdate(statistics, analysis.Results(), detector, analysis.Spectrum().SignalLevel(),
+                     analysis.BufferSeconds());
     PrintBufferLine(out, buffer, n, valid, v, panel, analysis);
     ++buffer;
   }
