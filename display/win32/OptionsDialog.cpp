@@ -306,17 +306,7 @@ void OptionsDialog::WriteControls(const OptionsControls& c) {
   select(IDC_CMBDISPLAYRANGE, c.displayRange);
   OnCommand(IDC_CMBDISPLAYFREQUENCY, CBN_SELCHANGE, nullptr);
   ShowInputFrame(c.inputSource);
-  std::int32_t samples = settings_.display.sampleSize;
-  for (int id : {IDC_HSCSIMULATEFREQUENCY, IDC_HSCSIMULATEAMRATE}) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
-    info.nMax = samples / 2;
-    info.nPage = 1;
-    float hz = id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate;
-    info.nPos = static_cast<int>(hz * samples / kSampleRateHz + 0.5f);
-    SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
-  }
+  for (int id : {IDC_HSCSIMULATEFREQUENCY, IDC_HSCSIMULATEAMRATE}) SimulateSliderSet(id);
   EnableWindow(Control(IDC_TXTCENTERFREQUENCY), !c.centerFrequencyAuto);
   EnableDetectorFrames();
 }

@@ -77,6 +77,7 @@ class OptionsDialog {
   void OnPageCommand(int id, int code);
   void SampleSizeChosen(int id);
   void OnScroll(HWND bar, int code);
+  void SimulateSliderSet(int id);
   void ShowInputFrame(int source);
   void EnableDetectorFrames();
   void CenterFrequencyAutoClicked();

@@ -2,6 +2,7 @@
 // menus, the pages' option buttons and checks, the sliders, and the frames
 // and boxes they show, enable or fill.
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "airmail/CenterTone.h"
@@ -83,6 +84,19 @@ void OptionsDialog::DropMenu(const MenuDefinition& menu, int buttonId) {
   DestroyMenu(popup);
 }
 
+// A test signal slider laid out for the sample size in use, at its member's frequency.
+void OptionsDialog::SimulateSliderSet(int id) {
+  const std::int32_t samples = settings_.display.sampleSize;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+  info.nMax = samples / 2;
+  info.nPage = 1;
+  float hz = id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate;
+  info.nPos = static_cast<int>(hz * samples / kSampleRateHz + 0.5f);
+  SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
+}
+
 void OptionsDialog::OnScroll(HWND bar, int code) {
   int id = GetDlgCtrlID(bar);
   if (id != IDC_HSCSIMULATEFREQUENCY && id != IDC_HSCSIMULATEAMRATE) return;
@@ -90,6 +104,14 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
   GetScrollInfo(bar, SB_CTL, &info);
+  // A sample size chosen from the spectrum's menu since the bar was laid
+  // out: it is laid out again, its positions bins of the size in use.
+  if (const int bins = settings_.display.sampleSize / 2; info.nMax != bins && info.nMax > 0) {
+    const int trackPos = static_cast<int>(std::lround(static_cast<double>(info.nTrackPos) * bins / info.nMax));
+    SimulateSliderSet(id);
+    GetScrollInfo(bar, SB_CTL, &info);
+    info.nTrackPos = trackPos;
+  }
   int pos = info.nPos;
   switch (code) {
     case SB_LINELEFT: pos -= 1; break;

@@ -115,6 +115,18 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   EXPECT_TRUE(window->Settings().detector.pactorFading);
 }
 
+// The test signal's slider steps whole bins of the sample size in use, also
+// one chosen from the spectrum's menu while the dialog is open.
+TEST_F(OptionsDialogTest, TheSimulateSliderStepsBinsOfTheSampleSizeInUse) {
+  window->Settings().display.sampleSize = 2048;
+  window->Signal().simulate.frequency = 1500;
+  Open(OptionsDialog::kInputTab);
+  window->Command(menu::kFrequencySamples0 + 8);
+  HWND bar = Item(0, IDC_HSCSIMULATEFREQUENCY);
+  SendMessageA(Options().Page(0), WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), reinterpret_cast<LPARAM>(bar));
+  EXPECT_NEAR(window->Signal().simulate.frequency, 36 * 11025 / 256.0, 0.01) << "one bin above 1500 Hz";
+}
+
 TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
   window->Signal().inputSource = kSimulated;
   window->Signal().SimulateData();  // the dialog is hidden: not counted
