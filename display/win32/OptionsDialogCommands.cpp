@@ -127,8 +127,11 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
   // A whole number of spectrum bins.
   float hz = pos * kSampleRateHz / settings_.display.sampleSize;
   (id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate) = hz;
+  // The member and its box agree again: a value typed in the box after this is a change to apply.
+  std::string& shown = id == IDC_HSCSIMULATEFREQUENCY ? shown_.simulateFrequency : shown_.simulateAmRate;
+  shown = ShortestSingle(hz);
   SetWindowTextA(Control(id == IDC_HSCSIMULATEFREQUENCY ? IDC_TXTSIMULATEFREQUENCY : IDC_TXTSIMULATEAMRATE),
-                 ShortestSingle(hz).c_str());
+                 shown.c_str());
   host_.SimulateChanged();
 }
 

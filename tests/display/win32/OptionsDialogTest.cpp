@@ -117,7 +117,7 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
 
 // The test signal's slider steps whole bins of the sample size in use, also
 // one chosen from the spectrum's menu while the dialog is open.
-TEST_F(OptionsDialogTest, TheSimulateSliderStepsBinsOfTheSampleSizeInUse) {
+TEST_F(OptionsDialogTest, TheSimulateSliderStepsBinsOfTheSampleSizeInUseAndItsBoxTypedAfterItIsApplied) {
   window->Settings().display.sampleSize = 2048;
   window->Signal().simulate.frequency = 1500;
   Open(OptionsDialog::kInputTab);
@@ -125,6 +125,10 @@ TEST_F(OptionsDialogTest, TheSimulateSliderStepsBinsOfTheSampleSizeInUse) {
   HWND bar = Item(0, IDC_HSCSIMULATEFREQUENCY);
   SendMessageA(Options().Page(0), WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), reinterpret_cast<LPARAM>(bar));
   EXPECT_NEAR(window->Signal().simulate.frequency, 36 * 11025 / 256.0, 0.01) << "one bin above 1500 Hz";
+  // The box typed back to the value it showed before the slider moved is a change.
+  Type(0, IDC_TXTSIMULATEFREQUENCY, "1500");
+  Press(IDC_CMDAPPLY);
+  EXPECT_EQ(window->Signal().simulate.frequency, 1500);
 }
 
 TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
