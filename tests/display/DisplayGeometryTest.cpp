@@ -62,6 +62,17 @@ TEST(SpectrumView, TheReadoutNamesTheFrequencyDrawnUnderThePointer) {
             "0 (Hz),  60 (dB),  Res: 43.1 (Hz)");
 }
 
+// A drag from the point of one bin to that of another zooms to those bins, both ends kept.
+TEST(SpectrumView, ADragZoomsToTheBinsInsideIt) {
+  const SpectrumView view = MakeSpectrumView(0, 1700, {}, 256, 800, 400, false);
+  Zoom zoom;
+  ASSERT_TRUE(ZoomFromDrag(view, std::lround(view.XOfBin(40)), 100, std::lround(view.XOfBin(30)), 300, zoom));
+  const SpectrumView zoomed = MakeSpectrumView(3, 1700, zoom, 256, 800, 400, false);
+  EXPECT_EQ(zoomed.firstBin, 30);
+  EXPECT_EQ(zoomed.binCount, 11);
+  EXPECT_FALSE(ZoomFromDrag(view, 100, 100, 119, 300, zoom)) << "narrower than 20";
+}
+
 const MeasuringCanvas kMeasure{};
 
 double Number(const std::string& text) { return ParseLeadingNumber(text).value_or(-1); }
