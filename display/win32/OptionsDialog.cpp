@@ -161,7 +161,10 @@ void OptionsDialog::AddTips() {
 
 void OptionsDialog::Show(int tab) {
   if (!hwnd_ && !Create()) return;
-  DataSet();
+  if (Visible())
+    DataSetKeepingEdits();
+  else
+    DataSet();
   SelectTab(tab);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
@@ -271,6 +274,12 @@ bool OptionsDialog::Apply() {
   // it was shown is a change again.
   shown_ = velmora::DataSet(settings_, signal_);
   return ok;
+}
+
+void OptionsDialog::DataSetKeepingEdits() {
+  const OptionsControls now = velmora::DataSet(settings_, signal_);
+  WriteControls(ChangedControls(ReadControls(), shown_, now));
+  shown_ = now;
 }
 
 OptionsControls OptionsDialog::ReadControls() const {

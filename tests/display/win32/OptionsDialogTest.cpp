@@ -85,6 +85,19 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
 }
 
+// Asked for again while open (another tab from the toolbar), the dialog
+// keeps what the user typed and shows what changed elsewhere meanwhile.
+TEST_F(OptionsDialogTest, ShownAgainWhileOpenItKeepsTheBoxesBeingEdited) {
+  Open(OptionsDialog::kDetectorTab);
+  Type(2, IDC_TXTPACTOR2, "45");
+  window->Command(menu::kFrequencySamples0 + 12);
+  Open(OptionsDialog::kDisplayTab);
+  EXPECT_EQ(Text(2, IDC_TXTPACTOR2), "45");
+  EXPECT_EQ(SendMessageA(Item(1, IDC_CMBDISPLAYTIME), CB_GETCURSEL, 0, 0), SampleSizeIndex(4096));
+  Press(IDC_CMDOK);
+  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
+}
+
 // Then the waterfall, the wide band, "Digital Busy" and "Pactor Fading" switched here.
 TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCentreFollowsAirmail) {
   window->Settings().detector.centerFrequencyAuto = false;
