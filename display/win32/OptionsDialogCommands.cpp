@@ -35,6 +35,23 @@ constexpr int kChainControls[] = {
     IDC_CHKBURST,           IDC_TXTBURST,       IDC_LBLBURST,   IDC_CHKPEAK,         IDC_TXTPEAK,    IDC_LBLPEAK,
     IDC_CHKPULSE,           IDC_TXTPULSE,       IDC_LBLPULSE,   IDC_CMDSTATISTICS};
 
+// The dialog takes no clicks while a box or file chooser of the main window
+// is up over it: a second Apply or a Default would run inside the command
+// under the box, which then stores what it read over them.
+class DisabledWhile {
+ public:
+  explicit DisabledWhile(HWND window) : window_(window), wasEnabled_(!EnableWindow(window, FALSE)) {}
+  DisabledWhile(const DisabledWhile&) = delete;
+  DisabledWhile& operator=(const DisabledWhile&) = delete;
+  ~DisabledWhile() {
+    if (wasEnabled_) EnableWindow(window_, TRUE);
+  }
+
+ private:
+  HWND window_;
+  bool wasEnabled_;
+};
+
 }  // namespace
 
 void OptionsDialog::ShowInputFrame(int source) {
@@ -53,6 +70,7 @@ void OptionsDialog::EnableDetectorFrames() {
 }
 
 void OptionsDialog::CenterFrequencyAutoClicked() {
+  DisabledWhile busy(hwnd_);  // AirMail's settings may be told missing
   bool on = SendMessageA(Control(IDC_CHKCENTERFREQUENCY), BM_GETCHECK, 0, 0) == BST_CHECKED;
   auto& d = settings_.detector;
   d.centerFrequencyAuto = on;
@@ -157,6 +175,7 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
 }
 
 void OptionsDialog::OnDialogButton(int id) {
+  DisabledWhile busy(hwnd_);
   switch (id) {
     case IDC_CMDOK:
       if (Apply()) Hide();
@@ -171,14 +190,16 @@ void OptionsDialog::OnDialogButton(int id) {
 
 // The "Settings" button drops its menu; the menu's commands come back here.
 void OptionsDialog::OnSettingsCommand(int id) {
+  if (id == IDC_CMDSETTINGS) {
+    DropMenu({"Settings", "Settings", false,
+              {{"Default", "Default", IDM_SETTINGSDEFAULT},
+               {"Recall", "Recall...", IDM_SETTINGSRECALL},
+               {"Save", "Save...", IDM_SETTINGSSAVE}}},
+             id);
+    return;
+  }
+  DisabledWhile busy(hwnd_);
   switch (id) {
-    case IDC_CMDSETTINGS:
-      DropMenu({"Settings", "Settings", false,
-                {{"Default", "Default", IDM_SETTINGSDEFAULT},
-                 {"Recall", "Recall...", IDM_SETTINGSRECALL},
-                 {"Save", "Save...", IDM_SETTINGSSAVE}}},
-               id);
-      return;
     case IDM_SETTINGSDEFAULT: host_.SettingsDefault(); DataSet(); return;
     case IDM_SETTINGSRECALL: host_.SettingsRecall(); DataSet(); return;
     case IDM_SETTINGSSAVE: host_.SettingsSave(); return;
@@ -193,9 +214,11 @@ void OptionsDialog::OnStatisticsCommand(int id) {
                 {{"Display", "Display...", IDM_STATISTICSDISPLAY}, {"Reset", "Reset", IDM_STATISTICSRESET}}},
                id);
       return;
-    case IDM_STATISTICSDISPLAY:
+    case IDM_STATISTICSDISPLAY: {
+      DisabledWhile busy(hwnd_);
       messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics");
       return;
+    }
     case IDM_STATISTICSRESET: host_.StatisticsReset(); return;
   }
 }

@@ -81,8 +81,15 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   testing::Answered(IDOK, [&] { Press(IDC_CMDAPPLY); });
   Type(2, IDC_TXTPACTOR2, "45");
   Type(2, IDC_TXTPACTOR3, "35");
+  // While the box is up the dialog takes no clicks: a second Apply, or a
+  // Default, would run inside the first one, which then stores its boxes over them.
+  bool enabledUnderBox = true;
+  testing::MessageBoxAnswerer answerer(IDOK, [&] { enabledUnderBox = IsWindowEnabled(Options().Handle()); });
+  Type(2, IDC_TXTPACTOR3, "thirty");
   Press(IDC_CMDAPPLY);
-  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_FALSE(enabledUnderBox);
+  EXPECT_TRUE(IsWindowEnabled(Options().Handle()));
 }
 
 // Asked for again while open (another tab from the toolbar), the dialog
