@@ -65,7 +65,8 @@ bool ZoomFromDrag(const SpectrumView& view, int x1, int y1, int x2, int y2, Zoom
   int top = std::min(y1, y2), bottom = std::max(y1, y2);
   if (right - left < 20 || bottom - top < 20) return false;
   zoom.low = view.FrequencyAt(left);
-  zoom.high = view.FrequencyAt(right);
+  // The bin under the right edge is inside: the range ends one bin above it.
+  zoom.high = view.FrequencyAt(right) + static_cast<double>(kSampleRate) / view.n;
   zoom.top = view.LevelAt(top);
   zoom.bottom = view.LevelAt(bottom);
   return true;

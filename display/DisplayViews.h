@@ -2,6 +2,7 @@
 // Where the spectrum display shows what: the frequency range by range mode,
 // snapped to bins and kept inside the spectrum, the levels, and the mapping
 // between bins, levels and pixels.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -28,8 +29,11 @@ struct SpectrumView {
   double XOfBin(double bin) const { return pixelsPerBin * (bin - firstBin + 1); }
   double XOfFrequency(double hz) const { return XOfBin(hz * n / kSampleRate); }
   double YOfLevel(double db) const { return height - (db - levelBottom) * pixelsPerDb; }
-  // The frequency and level under a pixel.
-  double FrequencyAt(double x) const { return (x / pixelsPerBin + firstBin) * kSampleRate / n; }
+  // The frequency and level under a pixel: the frequency as the trace and
+  // the labels put it there (XOfBin), never below 0 Hz.
+  double FrequencyAt(double x) const {
+    return std::max(0.0, (x / pixelsPerBin + firstBin - 1) * kSampleRate / n);
+  }
   double LevelAt(double y) const { return (height - y) / pixelsPerDb + levelBottom; }
 };
 

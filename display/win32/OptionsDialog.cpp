@@ -161,7 +161,10 @@ void OptionsDialog::AddTips() {
 
 void OptionsDialog::Show(int tab) {
   if (!hwnd_ && !Create()) return;
-  DataSet();
+  if (Visible())
+    DataSetKeepingEdits();
+  else
+    DataSet();
   SelectTab(tab);
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
@@ -273,6 +276,12 @@ bool OptionsDialog::Apply() {
   return ok;
 }
 
+void OptionsDialog::DataSetKeepingEdits() {
+  const OptionsControls now = velmora::DataSet(settings_, signal_);
+  WriteControls(ChangedControls(ReadControls(), shown_, now));
+  shown_ = now;
+}
+
 OptionsControls OptionsDialog::ReadControls() const {
   auto checked = [this](int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
   auto selected = [this](int id) { return static_cast<int>(SendMessageA(Control(id), CB_GETCURSEL, 0, 0)); };
@@ -306,17 +315,7 @@ void OptionsDialog::WriteControls(const OptionsControls& c) {
   select(IDC_CMBDISPLAYRANGE, c.displayRange);
   OnCommand(IDC_CMBDISPLAYFREQUENCY, CBN_SELCHANGE, nullptr);
   ShowInputFrame(c.inputSource);
-  std::int32_t samples = settings_.display.sampleSize;
-  for (int id : {IDC_HSCSIMULATEFREQUENCY, IDC_HSCSIMULATEAMRATE}) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
-    info.nMax = samples / 2;
-    info.nPage = 1;
-    float hz = id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate;
-    info.nPos = static_cast<int>(hz * samples / kSampleRateHz + 0.5f);
-    SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
-  }
+  for (int id : {IDC_HSCSIMULATEFREQUENCY, IDC_HSCSIMULATEAMRATE}) SimulateSliderSet(id);
   EnableWindow(Control(IDC_TXTCENTERFREQUENCY), !c.centerFrequencyAuto);
   EnableDetectorFrames();
 }

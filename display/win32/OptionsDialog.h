@@ -54,6 +54,8 @@ class OptionsDialog {
   HWND Page(int tab) const { return pages_[tab]; }
 
   void DataSet();  // the controls from the members
+  // The same, but the boxes the user changed since they were shown keep what was typed.
+  void DataSetKeepingEdits();
   // The Output tab's option, when a recording starts or stops elsewhere.
   void RecordingShow(bool recording);
   bool Apply();    // the members from the controls
@@ -77,6 +79,7 @@ class OptionsDialog {
   void OnPageCommand(int id, int code);
   void SampleSizeChosen(int id);
   void OnScroll(HWND bar, int code);
+  void SimulateSliderSet(int id);
   void ShowInputFrame(int source);
   void EnableDetectorFrames();
   void CenterFrequencyAutoClicked();

@@ -2,6 +2,7 @@
 // menus, the pages' option buttons and checks, the sliders, and the frames
 // and boxes they show, enable or fill.
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "airmail/CenterTone.h"
@@ -34,6 +35,23 @@ constexpr int kChainControls[] = {
     IDC_CHKBURST,           IDC_TXTBURST,       IDC_LBLBURST,   IDC_CHKPEAK,         IDC_TXTPEAK,    IDC_LBLPEAK,
     IDC_CHKPULSE,           IDC_TXTPULSE,       IDC_LBLPULSE,   IDC_CMDSTATISTICS};
 
+// The dialog takes no clicks while a box or file chooser of the main window
+// is up over it: a second Apply or a Default would run inside the command
+// under the box, which then stores what it read over them.
+class DisabledWhile {
+ public:
+  explicit DisabledWhile(HWND window) : window_(window), wasEnabled_(!EnableWindow(window, FALSE)) {}
+  DisabledWhile(const DisabledWhile&) = delete;
+  DisabledWhile& operator=(const DisabledWhile&) = delete;
+  ~DisabledWhile() {
+    if (wasEnabled_) EnableWindow(window_, TRUE);
+  }
+
+ private:
+  HWND window_;
+  bool wasEnabled_;
+};
+
 }  // namespace
 
 void OptionsDialog::ShowInputFrame(int source) {
@@ -52,6 +70,7 @@ void OptionsDialog::EnableDetectorFrames() {
 }
 
 void OptionsDialog::CenterFrequencyAutoClicked() {
+  DisabledWhile busy(hwnd_);  // AirMail's settings may be told missing
   bool on = SendMessageA(Control(IDC_CHKCENTERFREQUENCY), BM_GETCHECK, 0, 0) == BST_CHECKED;
   auto& d = settings_.detector;
   d.centerFrequencyAuto = on;
@@ -83,6 +102,19 @@ void OptionsDialog::DropMenu(const MenuDefinition& menu, int buttonId) {
   DestroyMenu(popup);
 }
 
+// A test signal slider laid out for the sample size in use, at its member's frequency.
+void OptionsDialog::SimulateSliderSet(int id) {
+  const std::int32_t samples = settings_.display.sampleSize;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+  info.nMax = samples / 2;
+  info.nPage = 1;
+  float hz = id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate;
+  info.nPos = static_cast<int>(hz * samples / kSampleRateHz + 0.5f);
+  SetScrollInfo(Control(id), SB_CTL, &info, TRUE);
+}
+
 void OptionsDialog::OnScroll(HWND bar, int code) {
   int id = GetDlgCtrlID(bar);
   if (id != IDC_HSCSIMULATEFREQUENCY && id != IDC_HSCSIMULATEAMRATE) return;
@@ -90,6 +122,14 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
   GetScrollInfo(bar, SB_CTL, &info);
+  // A sample size chosen from the spectrum's menu since the bar was laid
+  // out: it is laid out again, its positions bins of the size in use.
+  if (const int bins = settings_.display.sampleSize / 2; info.nMax != bins && info.nMax > 0) {
+    const int trackPos = static_cast<int>(std::lround(static_cast<double>(info.nTrackPos) * bins / info.nMax));
+    SimulateSliderSet(id);
+    GetScrollInfo(bar, SB_CTL, &info);
+    info.nTrackPos = trackPos;
+  }
   int pos = info.nPos;
   switch (code) {
     case SB_LINELEFT: pos -= 1; break;
@@ -105,8 +145,11 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
   // A whole number of spectrum bins.
   float hz = pos * kSampleRateHz / settings_.display.sampleSize;
   (id == IDC_HSCSIMULATEFREQUENCY ? signal_.simulate.frequency : signal_.simulate.amRate) = hz;
+  // The member and its box agree again: a value typed in the box after this is a change to apply.
+  std::string& shown = id == IDC_HSCSIMULATEFREQUENCY ? shown_.simulateFrequency : shown_.simulateAmRate;
+  shown = ShortestSingle(hz);
   SetWindowTextA(Control(id == IDC_HSCSIMULATEFREQUENCY ? IDC_TXTSIMULATEFREQUENCY : IDC_TXTSIMULATEAMRATE),
-                 ShortestSingle(hz).c_str());
+                 shown.c_str());
   host_.SimulateChanged();
 }
 
@@ -132,6 +175,7 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
 }
 
 void OptionsDialog::OnDialogButton(int id) {
+  DisabledWhile busy(hwnd_);
   switch (id) {
     case IDC_CMDOK:
       if (Apply()) Hide();
@@ -146,14 +190,16 @@ void OptionsDialog::OnDialogButton(int id) {
 
 // The "Settings" button drops its menu; the menu's commands come back here.
 void OptionsDialog::OnSettingsCommand(int id) {
+  if (id == IDC_CMDSETTINGS) {
+    DropMenu({"Settings", "Settings", false,
+              {{"Default", "Default", IDM_SETTINGSDEFAULT},
+               {"Recall", "Recall...", IDM_SETTINGSRECALL},
+               {"Save", "Save...", IDM_SETTINGSSAVE}}},
+             id);
+    return;
+  }
+  DisabledWhile busy(hwnd_);
   switch (id) {
-    case IDC_CMDSETTINGS:
-      DropMenu({"Settings", "Settings", false,
-                {{"Default", "Default", IDM_SETTINGSDEFAULT},
-                 {"Recall", "Recall...", IDM_SETTINGSRECALL},
-                 {"Save", "Save...", IDM_SETTINGSSAVE}}},
-               id);
-      return;
     case IDM_SETTINGSDEFAULT: host_.SettingsDefault(); DataSet(); return;
     case IDM_SETTINGSRECALL: host_.SettingsRecall(); DataSet(); return;
     case IDM_SETTINGSSAVE: host_.SettingsSave(); return;
@@ -168,9 +214,11 @@ void OptionsDialog::OnStatisticsCommand(int id) {
                 {{"Display", "Display...", IDM_STATISTICSDISPLAY}, {"Reset", "Reset", IDM_STATISTICSRESET}}},
                id);
       return;
-    case IDM_STATISTICSDISPLAY:
+    case IDM_STATISTICSDISPLAY: {
+      DisabledWhile busy(hwnd_);
       messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics");
       return;
+    }
     case IDM_STATISTICSRESET: host_.StatisticsReset(); return;
   }
 }

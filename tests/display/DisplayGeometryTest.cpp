@@ -47,6 +47,32 @@ TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
   }
 }
 
+// The pointer on the point the trace draws for a bin reads that bin's
+// frequency, as the frequency labels name it; none reads below 0 Hz.
+TEST(SpectrumView, TheReadoutNamesTheFrequencyDrawnUnderThePointer) {
+  const struct { std::int16_t range; std::int32_t n, bin; const char* readout; } cases[] = {
+      {0, 256, 35, "1507 (Hz),  60 (dB),  Res: 43.1 (Hz)"},
+      {2, 2048, 279, "1502 (Hz),  60 (dB),  Res: 5.4 (Hz)"},
+  };
+  for (const auto& c : cases) {
+    const SpectrumView view = MakeSpectrumView(c.range, 1700, {}, c.n, 800, 400, false);
+    EXPECT_EQ(SpectrumReadout(view, static_cast<int>(std::lround(view.XOfBin(c.bin))), 200), c.readout);
+  }
+  EXPECT_EQ(SpectrumReadout(MakeSpectrumView(0, 1700, {}, 256, 800, 400, false), 0, 200),
+            "0 (Hz),  60 (dB),  Res: 43.1 (Hz)");
+}
+
+// A drag from the point of one bin to that of another zooms to those bins, both ends kept.
+TEST(SpectrumView, ADragZoomsToTheBinsInsideIt) {
+  const SpectrumView view = MakeSpectrumView(0, 1700, {}, 256, 800, 400, false);
+  Zoom zoom;
+  ASSERT_TRUE(ZoomFromDrag(view, std::lround(view.XOfBin(40)), 100, std::lround(view.XOfBin(30)), 300, zoom));
+  const SpectrumView zoomed = MakeSpectrumView(3, 1700, zoom, 256, 800, 400, false);
+  EXPECT_EQ(zoomed.firstBin, 30);
+  EXPECT_EQ(zoomed.binCount, 11);
+  EXPECT_FALSE(ZoomFromDrag(view, 100, 100, 119, 300, zoom)) << "narrower than 20";
+}
+
 const MeasuringCanvas kMeasure{};
 
 double Number(const std::string& text) { return ParseLeadingNumber(text).value_or(-1); }

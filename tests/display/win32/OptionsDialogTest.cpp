@@ -81,7 +81,27 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   testing::Answered(IDOK, [&] { Press(IDC_CMDAPPLY); });
   Type(2, IDC_TXTPACTOR2, "45");
   Type(2, IDC_TXTPACTOR3, "35");
+  // While the box is up the dialog takes no clicks: a second Apply, or a
+  // Default, would run inside the first one, which then stores its boxes over them.
+  bool enabledUnderBox = true;
+  testing::MessageBoxAnswerer answerer(IDOK, [&] { enabledUnderBox = IsWindowEnabled(Options().Handle()); });
+  Type(2, IDC_TXTPACTOR3, "thirty");
   Press(IDC_CMDAPPLY);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_FALSE(enabledUnderBox);
+  EXPECT_TRUE(IsWindowEnabled(Options().Handle()));
+}
+
+// Asked for again while open (another tab from the toolbar), the dialog
+// keeps what the user typed and shows what changed elsewhere meanwhile.
+TEST_F(OptionsDialogTest, ShownAgainWhileOpenItKeepsTheBoxesBeingEdited) {
+  Open(OptionsDialog::kDetectorTab);
+  Type(2, IDC_TXTPACTOR2, "45");
+  window->Command(menu::kFrequencySamples0 + 12);
+  Open(OptionsDialog::kDisplayTab);
+  EXPECT_EQ(Text(2, IDC_TXTPACTOR2), "45");
+  EXPECT_EQ(SendMessageA(Item(1, IDC_CMBDISPLAYTIME), CB_GETCURSEL, 0, 0), SampleSizeIndex(4096));
+  Press(IDC_CMDOK);
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
 }
 
@@ -113,6 +133,22 @@ TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCent
   EXPECT_TRUE(window->Settings().detector.pactor3WideBand);
   EXPECT_TRUE(window->Settings().detector.digitalBusy);
   EXPECT_TRUE(window->Settings().detector.pactorFading);
+}
+
+// The test signal's slider steps whole bins of the sample size in use, also
+// one chosen from the spectrum's menu while the dialog is open.
+TEST_F(OptionsDialogTest, TheSimulateSliderStepsBinsOfTheSampleSizeInUseAndItsBoxTypedAfterItIsApplied) {
+  window->Settings().display.sampleSize = 2048;
+  window->Signal().simulate.frequency = 1500;
+  Open(OptionsDialog::kInputTab);
+  window->Command(menu::kFrequencySamples0 + 8);
+  HWND bar = Item(0, IDC_HSCSIMULATEFREQUENCY);
+  SendMessageA(Options().Page(0), WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), reinterpret_cast<LPARAM>(bar));
+  EXPECT_NEAR(window->Signal().simulate.frequency, 36 * 11025 / 256.0, 0.01) << "one bin above 1500 Hz";
+  // The box typed back to the value it showed before the slider moved is a change.
+  Type(0, IDC_TXTSIMULATEFREQUENCY, "1500");
+  Press(IDC_CMDAPPLY);
+  EXPECT_EQ(window->Signal().simulate.frequency, 1500);
 }
 
 TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
