@@ -10,6 +10,7 @@
 #include "common/Format.h"
 #include "common/SampleFormat.h"
 #include "common/win32/FileDialog.h"
+#include "common/win32/InputPause.h"
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/WindowText.h"
 #include "display/win32/OptionsDialog.h"
@@ -35,22 +36,6 @@ constexpr int kChainControls[] = {
     IDC_CHKBURST,           IDC_TXTBURST,       IDC_LBLBURST,   IDC_CHKPEAK,         IDC_TXTPEAK,    IDC_LBLPEAK,
     IDC_CHKPULSE,           IDC_TXTPULSE,       IDC_LBLPULSE,   IDC_CMDSTATISTICS};
 
-// The dialog takes no clicks while a box or file chooser of the main window
-// is up over it: a second Apply or a Default would run inside the command
-// under the box, which then stores what it read over them.
-class DisabledWhile {
- public:
-  explicit DisabledWhile(HWND window) : window_(window), wasEnabled_(!EnableWindow(window, FALSE)) {}
-  DisabledWhile(const DisabledWhile&) = delete;
-  DisabledWhile& operator=(const DisabledWhile&) = delete;
-  ~DisabledWhile() {
-    if (wasEnabled_) EnableWindow(window_, TRUE);
-  }
-
- private:
-  HWND window_;
-  bool wasEnabled_;
-};
 
 }  // namespace
 
@@ -70,7 +55,7 @@ void OptionsDialog::EnableDetectorFrames() {
 }
 
 void OptionsDialog::CenterFrequencyAutoClicked() {
-  DisabledWhile busy(hwnd_);  // AirMail's settings may be told missing
+  InputPause pause(hwnd_);  // AirMail's settings may be told missing
   bool on = SendMessageA(Control(IDC_CHKCENTERFREQUENCY), BM_GETCHECK, 0, 0) == BST_CHECKED;
   auto& d = settings_.detector;
   d.centerFrequencyAuto = on;
@@ -175,7 +160,7 @@ void OptionsDialog::OnCommand(int id, int code, HWND) {
 }
 
 void OptionsDialog::OnDialogButton(int id) {
-  DisabledWhile busy(hwnd_);
+  InputPause pause(hwnd_);
   switch (id) {
     case IDC_CMDOK:
       if (Apply()) Hide();
@@ -198,7 +183,7 @@ void OptionsDialog::OnSettingsCommand(int id) {
              id);
     return;
   }
-  DisabledWhile busy(hwnd_);
+  InputPause pause(hwnd_);
   switch (id) {
     case IDM_SETTINGSDEFAULT: host_.SettingsDefault(); DataSet(); return;
     case IDM_SETTINGSRECALL: host_.SettingsRecall(); DataSet(); return;
@@ -215,7 +200,7 @@ void OptionsDialog::OnStatisticsCommand(int id) {
                id);
       return;
     case IDM_STATISTICSDISPLAY: {
-      DisabledWhile busy(hwnd_);
+      InputPause pause(hwnd_);
       messages_.Show(host_.StatisticsMessage(), MessageIcon::None, "Detector - Statistics");
       return;
     }

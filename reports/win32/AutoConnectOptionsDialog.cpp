@@ -7,6 +7,7 @@
 
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/win32/FolderBrowser.h"
+#include "common/win32/InputPause.h"
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
@@ -65,30 +66,6 @@ void InsertGridColumns(HWND grid, HFONT font, const GridColumns& columns) {
   ReleaseDC(grid, dc);
 }
 
-// The dialog's boxes belong to the AutoConnect window and disable only it:
-// the dialog takes no input either while it may show one, so no second
-// Apply, Cancel or edit acts under a question about the first. The focus
-// comes back where it was, unless another window was opened meanwhile.
-class InputPause {
- public:
-  explicit InputPause(HWND dialog, bool pause = true)
-      : dialog_(pause && IsWindowEnabled(dialog) ? dialog : nullptr), focus_(GetFocus()) {
-    if (dialog_) EnableWindow(dialog_, FALSE);
-  }
-  ~InputPause() {
-    if (!dialog_ || !IsWindow(dialog_)) return;
-    EnableWindow(dialog_, TRUE);
-    HWND active = GetActiveWindow();
-    bool ours = !active || active == dialog_ || active == GetWindow(dialog_, GW_OWNER);
-    if (ours && IsWindowVisible(dialog_) && IsWindow(focus_) && IsChild(dialog_, focus_)) SetFocus(focus_);
-  }
-  InputPause(const InputPause&) = delete;
-  InputPause& operator=(const InputPause&) = delete;
-
- private:
-  HWND dialog_;
-  HWND focus_;
-};
 
 }  // namespace
 
