@@ -9,6 +9,7 @@
 #include "common/SystemLib.h"
 #include "common/Format.h"
 #include "common/SampleFormat.h"
+#include "common/win32/DisabledWhile.h"
 #include "common/win32/FileDialog.h"
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/WindowText.h"
@@ -34,23 +35,6 @@ constexpr int kChainControls[] = {
     IDC_CHKPACTOR3WIDEBAND, IDC_CHKDIGITALBUSY, IDC_LBLDIGITAL, IDC_CHKPACTORFADING, IDC_LBLFADING,  IDC_FRMNOISE,
     IDC_CHKBURST,           IDC_TXTBURST,       IDC_LBLBURST,   IDC_CHKPEAK,         IDC_TXTPEAK,    IDC_LBLPEAK,
     IDC_CHKPULSE,           IDC_TXTPULSE,       IDC_LBLPULSE,   IDC_CMDSTATISTICS};
-
-// The dialog takes no clicks while a box or file chooser of the main window
-// is up over it: a second Apply or a Default would run inside the command
-// under the box, which then stores what it read over them.
-class DisabledWhile {
- public:
-  explicit DisabledWhile(HWND window) : window_(window), wasEnabled_(!EnableWindow(window, FALSE)) {}
-  DisabledWhile(const DisabledWhile&) = delete;
-  DisabledWhile& operator=(const DisabledWhile&) = delete;
-  ~DisabledWhile() {
-    if (wasEnabled_) EnableWindow(window_, TRUE);
-  }
-
- private:
-  HWND window_;
-  bool wasEnabled_;
-};
 
 }  // namespace
 

@@ -201,5 +201,22 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
   EXPECT_TRUE(Options().Visible());
 }
 
+// The program diagram took clicks under the box of its Terminal button: a
+// second click stacked a second box, whose answer gave the main window its
+// clicks back under the first.
+TEST_F(OptionsDialogTest, TheProgramDiagramTakesNoClicksUnderItsBox) {
+  window->DiagramMain()->Show();
+  HWND diagram = window->DiagramMain()->Handle();
+  HWND terminal = FindWindowExA(diagram, nullptr, "Button", "Terminal\nAirMail's Terminal Window");
+  ASSERT_NE(terminal, nullptr);
+  bool clickable = true;
+  testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(diagram); });
+  SendMessageA(terminal, BM_CLICK, 0, 0);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
+  EXPECT_FALSE(clickable);
+  EXPECT_TRUE(IsWindowEnabled(diagram)) << "back once answered";
+}
+
 }  // namespace
 }  // namespace velmora
