@@ -170,7 +170,7 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
 // A missing file is told; the file is read again at the next showing (one
 // past any real one's size is refused by the shared reader: RecordFileTest).
 // One that another program holds shut cannot be opened either: it was told
-// as unreadable.
+// as unreadable. One that is no plain text is told as unreadable.
 TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) {
   auto told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
   ASSERT_EQ(told.size(), 1u);
@@ -186,6 +186,13 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
   CloseHandle(lock);
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("Overview, Unable to open Overview File, "), std::string::npos) << told[0];
+  // Saved as Unicode text: it was shown cut at its first zero byte, without a word.
+  std::ofstream(file, std::ios::binary) << std::string("\xFF\xFE" "F\0i\0r\0", 8);
+  window->Overview()->Hide();
+  told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("Overview, Unable to read Overview File, "), std::string::npos) << told[0];
+  EXPECT_EQ(window->Overview()->Text(), "");
 }
 
 TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
