@@ -226,9 +226,18 @@ void OptionsDialog::OnPageCommand(int id, int code) {
     case IDC_CMDPLAYBACKBROWSE:
       ChoosePlaybackFile();
       return;
-    case IDC_CMDSOUNDLEVEL: host_.ShowSoundInput(); return;
+    // The control panel that will not start is told in a box of the main window.
+    case IDC_CMDSOUNDLEVEL: {
+      DisabledWhile busy(hwnd_);
+      host_.ShowSoundInput();
+      return;
+    }
     case IDC_CMDPLAYBACKLEVEL:
-    case IDC_CMDSIMULATELEVEL: host_.ShowSoundOutput(); return;
+    case IDC_CMDSIMULATELEVEL: {
+      DisabledWhile busy(hwnd_);
+      host_.ShowSoundOutput();
+      return;
+    }
     default: return;
   }
 }

@@ -92,6 +92,24 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   EXPECT_TRUE(IsWindowEnabled(Options().Handle()));
 }
 
+// The level buttons' box ("Problem Setting Input Sound Level": the control
+// panel would not start) left the dialog taking clicks under it.
+TEST_F(OptionsDialogTest, TheDialogTakesNoClicksUnderTheLevelControlsBox) {
+  // Found before the system's own: a control panel that cannot start.
+  std::ofstream(folder.path() / "control.exe", std::ios::binary) << "not a program";
+  wchar_t before[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  SetCurrentDirectoryW(folder.path().c_str());
+  Open(OptionsDialog::kInputTab);
+  bool clickable = true;
+  testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(Options().Handle()); });
+  Press(IDC_CMDSOUNDLEVEL);
+  SetCurrentDirectoryW(before);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("Problem Setting Input Sound Level"), std::string::npos);
+  EXPECT_FALSE(clickable);
+}
+
 // Asked for again while open (another tab from the toolbar), the dialog
 // keeps what the user typed and shows what changed elsewhere meanwhile.
 TEST_F(OptionsDialogTest, ShownAgainWhileOpenItKeepsTheBoxesBeingEdited) {
