@@ -16,6 +16,13 @@ std::optional<std::string> OverviewText(const std::filesystem::path& file, std::
               ErrorText(failure.error);
     return std::nullopt;
   }
+  // Saved as Unicode text (or no text at all): the window would show it cut
+  // at its first zero byte, without a word.
+  if (content->find('\0') != std::string::npos) {
+    message = "Overview, Unable to read Overview File, " +
+              ErrorText(std::make_error_code(std::errc::illegal_byte_sequence));
+    return std::nullopt;
+  }
   std::string joined;
   size_t start = 0;
   bool first = true;

@@ -208,6 +208,10 @@ bool ApplyInput(const OptionsControls& c, ApplyTargets t) {
   if (c.inputSource == kPlayback && s.LoopActive() &&
       (c.playbackOutput != s.playbackOutput || (s.playbackOutput && use16Bit != s.use16Bit)))
     s.PlaybackStop();
+  // The test signal heard plays on until its loop stops: "Sound" unticked stops it.
+  if (c.inputSource == kSimulated && s.inputSource == kSimulated && s.Running() && s.simulate.output &&
+      !simulate.output)
+    s.ProcessStop();
   bool newFile = c.inputSource == kPlayback && std::filesystem::path(c.playbackFile) != s.playbackFile;
   if (newFile) s.PlaybackEnd();
 

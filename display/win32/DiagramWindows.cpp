@@ -1,4 +1,5 @@
 // The station diagram and the program diagram.
+#include "common/win32/InputPause.h"
 #include "display/win32/DiagramDrawing.h"
 #include "display/win32/HelpWindows.h"
 
@@ -98,11 +99,14 @@ void DiagramMainWindow::OnPaint(HDC dc) {
   Arrow(dc, Mid(kPositionButton, 'r'), Mid(kAirmailButton, 'l'));
 }
 
+// The box a button may raise belongs to the main window: this one waits under it.
 bool DiagramMainWindow::OnCommand(int id, int) {
   switch (id) {
-    case kCmdSoundCard:
+    case kCmdSoundCard: {
+      InputPause pause(hwnd_);
       host_.ShowSoundInput();  // the control panel that fits this system
       return true;
+    }
     case kCmdDisplay:
       host_.ShowMainWindow();
       return true;
@@ -113,6 +117,7 @@ bool DiagramMainWindow::OnCommand(int id, int) {
       host_.ShowAutoConnect();
       return true;
     case kCmdTerminal: {
+      InputPause pause(hwnd_);
       HWND terminal = FindWindowA("TTerminalForm", "Terminal");
       if (!terminal || !SetForegroundWindow(terminal)) messages_.Show("AirMail's Terminal window must be open.");
       return true;

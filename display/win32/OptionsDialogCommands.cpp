@@ -36,7 +36,6 @@ constexpr int kChainControls[] = {
     IDC_CHKBURST,           IDC_TXTBURST,       IDC_LBLBURST,   IDC_CHKPEAK,         IDC_TXTPEAK,    IDC_LBLPEAK,
     IDC_CHKPULSE,           IDC_TXTPULSE,       IDC_LBLPULSE,   IDC_CMDSTATISTICS};
 
-
 }  // namespace
 
 void OptionsDialog::ShowInputFrame(int source) {
@@ -227,9 +226,18 @@ void OptionsDialog::OnPageCommand(int id, int code) {
     case IDC_CMDPLAYBACKBROWSE:
       ChoosePlaybackFile();
       return;
-    case IDC_CMDSOUNDLEVEL: host_.ShowSoundInput(); return;
+    // The control panel that will not start is told in a box of the main window.
+    case IDC_CMDSOUNDLEVEL: {
+      InputPause pause(hwnd_);
+      host_.ShowSoundInput();
+      return;
+    }
     case IDC_CMDPLAYBACKLEVEL:
-    case IDC_CMDSIMULATELEVEL: host_.ShowSoundOutput(); return;
+    case IDC_CMDSIMULATELEVEL: {
+      InputPause pause(hwnd_);
+      host_.ShowSoundOutput();
+      return;
+    }
     default: return;
   }
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/win32/InputPause.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
 
@@ -104,7 +105,10 @@ void HistoryWindow::Summarise(std::optional<HistoryPeriod> period) {
   Sort();
   // Opened on the whole log: the pickers show the dates it spans.
   if (!period && summary.first && summary.last) PeriodSet(*summary.first, *summary.last);
-  if (!summary.failure.empty()) messenger_.Show(summary.failure, MessageIcon::Exclamation);
+  if (summary.failure.empty()) return;
+  // The box belongs to the AutoConnect window: this one waits under it.
+  InputPause pause(hwnd_);
+  messenger_.Show(summary.failure, MessageIcon::Exclamation);
 }
 
 void HistoryWindow::GridHeaderClick(int column) {

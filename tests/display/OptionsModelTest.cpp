@@ -116,6 +116,24 @@ TEST(OptionsApply, LeavingOrChangingTheWidthOfTheRunningSoundCardOrOfAPlaybackHe
   }
 }
 
+// The test signal heard through the output, "Sound" then unticked: it
+// sounded on until Stop was pressed.
+TEST(OptionsApply, UntickingTheSoundOfTheTestSignalHeardStopsIt) {
+  OptionsRig rig;
+  rig.signal.inputSource = kSimulated;
+  rig.signal.simulate.output = true;
+  rig.output.script = testing::FakeWaveDevice::Filled(4);
+  rig.pump.passes = {[&] {
+                       auto controls = rig.Controls();
+                       controls.simulateOutput = false;
+                       Apply(controls, rig.Targets());
+                     },
+                     nullptr, [&] { rig.signal.Stop(); }};
+  rig.Start();
+  EXPECT_EQ(rig.output.played.size(), 1u);
+  EXPECT_FALSE(rig.output.IsOpen());
+}
+
 TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   OptionsRig rig;
   testing::TempFolder folder;

@@ -92,6 +92,24 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   EXPECT_TRUE(IsWindowEnabled(Options().Handle()));
 }
 
+// The level buttons' box ("Problem Setting Input Sound Level": the control
+// panel would not start) left the dialog taking clicks under it.
+TEST_F(OptionsDialogTest, TheDialogTakesNoClicksUnderTheLevelControlsBox) {
+  // Found before the system's own: a control panel that cannot start.
+  std::ofstream(folder.path() / "control.exe", std::ios::binary) << "not a program";
+  wchar_t before[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  SetCurrentDirectoryW(folder.path().c_str());
+  Open(OptionsDialog::kInputTab);
+  bool clickable = true;
+  testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(Options().Handle()); });
+  Press(IDC_CMDSOUNDLEVEL);
+  SetCurrentDirectoryW(before);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("Problem Setting Input Sound Level"), std::string::npos);
+  EXPECT_FALSE(clickable);
+}
+
 // Asked for again while open (another tab from the toolbar), the dialog
 // keeps what the user typed and shows what changed elsewhere meanwhile.
 TEST_F(OptionsDialogTest, ShownAgainWhileOpenItKeepsTheBoxesBeingEdited) {
@@ -170,7 +188,7 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
 // A missing file is told; the file is read again at the next showing (one
 // past any real one's size is refused by the shared reader: RecordFileTest).
 // One that another program holds shut cannot be opened either: it was told
-// as unreadable.
+// as unreadable. One that is no plain text is told as unreadable.
 TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) {
   auto told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
   ASSERT_EQ(told.size(), 1u);
@@ -186,6 +204,13 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
   CloseHandle(lock);
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("Overview, Unable to open Overview File, "), std::string::npos) << told[0];
+  // Saved as Unicode text: it was shown cut at its first zero byte, without a word.
+  std::ofstream(file, std::ios::binary) << std::string("\xFF\xFE" "F\0i\0r\0", 8);
+  window->Overview()->Hide();
+  told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("Overview, Unable to read Overview File, "), std::string::npos) << told[0];
+  EXPECT_EQ(window->Overview()->Text(), "");
 }
 
 TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
@@ -199,6 +224,23 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
                                 "Pactor Detector\nPactor Detector Options");
   SendMessageA(detector, BM_CLICK, 0, 0);
   EXPECT_TRUE(Options().Visible());
+}
+
+// The program diagram took clicks under the box of its Terminal button: a
+// second click stacked a second box, whose answer gave the main window its
+// clicks back under the first.
+TEST_F(OptionsDialogTest, TheProgramDiagramTakesNoClicksUnderItsBox) {
+  window->DiagramMain()->Show();
+  HWND diagram = window->DiagramMain()->Handle();
+  HWND terminal = FindWindowExA(diagram, nullptr, "Button", "Terminal\nAirMail's Terminal Window");
+  ASSERT_NE(terminal, nullptr);
+  bool clickable = true;
+  testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(diagram); });
+  SendMessageA(terminal, BM_CLICK, 0, 0);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
+  EXPECT_FALSE(clickable);
+  EXPECT_TRUE(IsWindowEnabled(diagram)) << "back once answered";
 }
 
 }  // namespace

@@ -145,6 +145,20 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
   EXPECT_EQ(reports->LogFileHistory(), nullptr);
 }
 
+// A summary took clicks under the box of its own Update (a log that cannot
+// be read): a second Update stacked a second box over the first.
+TEST_F(ReportWindowsTest, ASummaryTakesNoClicksUnderItsBox) {
+  std::filesystem::create_directory(folder.path() / "AutoConnectLog.txt");  // a folder where the log should be
+  ASSERT_EQ(testing::Answered(IDOK, [&] { window->Command(kViewLogFileHistory); }).size(), 1u);
+  HWND history = reports->LogFileHistory()->Handle();
+  bool clickable = true;
+  MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(history); });
+  SendMessageA(history, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_FALSE(clickable);
+  EXPECT_TRUE(IsWindowEnabled(history)) << "back once answered";
+}
+
 // The options dialog open while the AutoConnect window recalls or
 // defaults its settings shows what replaced them: its OK stored its stale
 // boxes over them.
