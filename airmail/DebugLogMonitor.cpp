@@ -95,6 +95,7 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
   position_ = *length;
   tailEnd_ = 0;
   stillChecks_ = 0;
+  openFailureTold_ = false;
   return true;
 }
 
@@ -102,10 +103,13 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
   std::error_code error;
   SharedReadFile file;
   if (!file.Open(DebugLogPath(dataFolder), error)) {
-    Report("TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data." +
-           DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
+    if (!openFailureTold_)
+      Report("TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data." +
+             DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
+    openFailureTold_ = true;
     return status_;
   }
+  openFailureTold_ = false;
   auto length = file.Length(error);
   if (!length) {
     Report(ReadFailureText(error));

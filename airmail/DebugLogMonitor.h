@@ -38,6 +38,9 @@ class DebugLogMonitor {
   std::uint64_t tailEnd_ = 0;  // the log's length when a last line without its end was seen
   int stillChecks_ = 0;        // checks since, in which that line did not grow
   TerminalStatus status_ = TerminalStatus::Calling;
+  // The log could not be opened at a check of this call and that was told:
+  // the checks after it (one every two seconds) stay quiet until it opens again.
+  bool openFailureTold_ = false;
 };
 
 }  // namespace velmora
