@@ -70,7 +70,7 @@ int SessionRun(MainWindow& main, AutoConnectWindow& autoConnect, MessagePump& pu
                LoggingMessenger* unattendedMessages, int showCommand) {
   main.RecallAtStartup();
   std::optional<UnattendedConnect> unattended;
-  if (unattendedMessages) unattended.emplace(main, autoConnect, *unattendedMessages, *unattendedMessages);
+  if (unattendedMessages) unattended.emplace(main, autoConnect, *unattendedMessages);
   // Opened before the main window's first showing, as a window left open
   // at the last exit is: its first activation builds the table before the
   // processing loop starts, so no loop runs inside the boxes it may show.
