@@ -75,10 +75,12 @@ bool AirmailTerminal::TerminalActivate() {
     }
     std::string reason;
     if (!desktop.AirmailStart(s_.settings.airmailDirectoryProgram, reason)) {
-      // Said plainly, with the system's reason: a wrong program folder would
-      // otherwise show only as a missing AirMail window two seconds later.
+      // Said plainly, with the system's reason and the setting to look at: a
+      // wrong program folder would otherwise show only as a missing AirMail
+      // window two seconds later.
       Tell("TerminalActivate, Unable to start AirMail \"" + s_.settings.airmailDirectoryProgram +
-           "\\Airmail3.exe\".\r" + reason);
+           "\\Airmail3.exe\".\r" + reason + "\r\rPlease check that the AirMail's Program Folder \"" +
+           s_.settings.airmailDirectoryProgram + "\" is correct.");
       Status("AirMail Window Error");
       return false;
     }

@@ -24,13 +24,31 @@ void LoggingMessenger::Append(std::string_view text) {
   AppendRecord(file_, "", MessageLogRecord(clock_.Utc(), text), error);
 }
 
+namespace {
+
+// Counts a box for as long as it is up.
+class ShowingCount {
+ public:
+  explicit ShowingCount(int& count) : count_(count) { ++count_; }
+  ShowingCount(const ShowingCount&) = delete;
+  ShowingCount& operator=(const ShowingCount&) = delete;
+  ~ShowingCount() { --count_; }
+
+ private:
+  int& count_;
+};
+
+}  // namespace
+
 void LoggingMessenger::Show(std::string_view text, MessageIcon icon, std::string_view title) {
   Append(text);
+  ShowingCount showing(showing_);
   inner_.Show(text, icon, title);
 }
 
 bool LoggingMessenger::AskYesNo(std::string_view text, MessageIcon icon, std::string_view title) {
   Append(text);
+  ShowingCount showing(showing_);
   return inner_.AskYesNo(text, icon, title);
 }
 

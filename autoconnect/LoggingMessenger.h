@@ -26,6 +26,8 @@ class LoggingMessenger final : public Messenger, public MessageNote {
   void Show(std::string_view text, MessageIcon icon, std::string_view title) override;
   bool AskYesNo(std::string_view text, MessageIcon icon, std::string_view title) override;
   void Note(std::string_view text) override { Append(text); }
+  // A box of this messenger is up (its own message loop runs the window events).
+  bool Showing() const { return showing_ > 0; }
 
  private:
   void Append(std::string_view text);
@@ -33,6 +35,7 @@ class LoggingMessenger final : public Messenger, public MessageNote {
   Messenger& inner_;
   std::filesystem::path file_;
   RunClock& clock_;
+  int showing_ = 0;
 };
 
 }  // namespace velmora

@@ -79,6 +79,8 @@ void UnattendedSession::Begin() {
 }
 
 void UnattendedSession::WatchSound() {
+  // A box holds the buffers back, not the sound card: its seconds are no silence.
+  if (host_.MessageShowing()) return;
   std::uint64_t sound = host_.SoundBuffers();
   if (sound != sound_) {
     sound_ = sound;

@@ -27,6 +27,8 @@ class UnattendedHost {
   virtual void Stop() = 0;
   // Buffers with sound in them (not all zeros) handed to AutoConnect so far.
   virtual std::uint64_t SoundBuffers() = 0;
+  // A message box of the run is up: no buffer is processed until it closes.
+  virtual bool MessageShowing() = 0;
   // Saves the settings and ends the program, once the work on the stack has returned.
   virtual void ProgramEnd() = 0;
   // Reference measurements taken and not saved yet.

@@ -48,7 +48,9 @@ bool RadioComm::PortOpen() {
     Refuse("RadioCommOpen, " + problem +
            ".  Please close Terminal Window to release Radio/Modem Comm Port or Uncheck S-Meter Option.");
   else
-    Refuse("RadioCommOpen, " + problem + ".");
+    // Most often a port that is not there: the box says which one was tried and the way out.
+    Refuse("RadioCommOpen, " + problem + ".  Please check that the Radio's Comm Port " +
+           std::to_string(settings_.radioCommPort) + " is correct or Uncheck S-Meter Option.");
   return false;
 }
 

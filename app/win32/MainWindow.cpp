@@ -66,6 +66,8 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::OtherInstanceRunning() { return FindWindowA(kMainWindowClass, kMainWindowCaption) != nullptr; }
 
+bool MainWindow::AnyInstanceRunning() { return FindWindowA(kMainWindowClass, nullptr) != nullptr; }
+
 bool MainWindow::Create() {
   WindowClassRegister(kMainWindowClass, &ObjectWindowProc<MainWindow>, CS_HREDRAW | CS_VREDRAW);
   hwnd_ = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,

@@ -54,6 +54,9 @@ class MainWindow final : public MainWindowLink,
 
   // A top-level window of this program captioned exactly "Velmora".
   static bool OtherInstanceRunning();
+  // A main window of this program under any caption: one zoomed, recording
+  // or playing back is still a session that holds the sound card.
+  static bool AnyInstanceRunning();
 
   bool Create();            // the creation step: the window exists, hidden
   void RecallAtStartup();   // the main window's then the AutoConnect window's settings

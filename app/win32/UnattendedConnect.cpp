@@ -12,9 +12,8 @@ constexpr UINT kTickMilliseconds = 1000;
 
 }  // namespace
 
-UnattendedConnect::UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, Messenger& messenger,
-                                     MessageNote& note)
-    : main_(main), autoConnect_(autoConnect), session_(*this, messenger, note) {
+UnattendedConnect::UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, LoggingMessenger& messages)
+    : main_(main), autoConnect_(autoConnect), messages_(messages), session_(*this, messages, messages) {
   autoConnect_.RunObserverSet(&session_);
   WNDCLASSA wc{};
   if (!GetClassInfoA(GetModuleHandleA(nullptr), kTickerClass, &wc)) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/win32/MainWindow.h"
+#include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedSession.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
 
@@ -12,7 +13,7 @@ namespace velmora {
 
 class UnattendedConnect final : private UnattendedHost {
  public:
-  UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, Messenger& messenger, MessageNote& note);
+  UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, LoggingMessenger& messages);
   UnattendedConnect(const UnattendedConnect&) = delete;
   UnattendedConnect& operator=(const UnattendedConnect&) = delete;
   ~UnattendedConnect() override;
@@ -31,6 +32,7 @@ class UnattendedConnect final : private UnattendedHost {
   bool Start() override { return autoConnect_.Start(); }
   void Stop() override { autoConnect_.Stop(); }
   std::uint64_t SoundBuffers() override { return autoConnect_.SoundBuffers(); }
+  bool MessageShowing() override { return messages_.Showing(); }
   void ProgramEnd() override;
   bool MeasurementsUnsaved() override { return autoConnect_.ReferenceUnsaved(); }
   std::optional<std::string> MeasurementsSave() override {
@@ -40,6 +42,7 @@ class UnattendedConnect final : private UnattendedHost {
 
   MainWindow& main_;
   AutoConnectWindow& autoConnect_;
+  LoggingMessenger& messages_;
   UnattendedSession session_;
   // The AutoConnect window is opened for the run only: it is left as the
   // user left it, so the next usual start shows it or not as before.

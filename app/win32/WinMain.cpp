@@ -33,14 +33,15 @@ std::optional<int> StartRefused(const CommandLine& line, Messenger& told, Loggin
     told.Show(CommandLineRefusedText(*line.refused), MessageIcon::Exclamation);
     return notStarted;
   }
+  if (line.connect && MainWindow::AnyInstanceRunning()) {
+    // Two sessions would drive one AirMail terminal and one sound card at
+    // once: the scheduled run gives way to the one already running, whatever
+    // its caption says just now.
+    unattendedMessages.Note(std::string(kAnotherSession) +
+                            "\r\rNo: an unattended run does not start beside another session.");
+    return notStarted;
+  }
   if (MainWindow::OtherInstanceRunning()) {
-    if (line.connect) {
-      // Two sessions would drive one AirMail terminal and one sound card at
-      // once: the scheduled run gives way to the one already running.
-      unattendedMessages.Note(std::string(kAnotherSession) +
-                              "\r\rNo: an unattended run does not start beside another session.");
-      return notStarted;
-    }
     int answer = ShowMessageBox(nullptr, kAnotherSession, kProgramTitle, MB_YESNO | MB_ICONINFORMATION);
     if (answer != IDYES) return 0;
   }
@@ -73,7 +74,7 @@ int SessionRun(MainWindow& main, AutoConnectWindow& autoConnect, MessagePump& pu
                LoggingMessenger* unattendedMessages, int showCommand) {
   main.RecallAtStartup();
   std::optional<UnattendedConnect> unattended;
-  if (unattendedMessages) unattended.emplace(main, autoConnect, *unattendedMessages, *unattendedMessages);
+  if (unattendedMessages) unattended.emplace(main, autoConnect, *unattendedMessages);
   // Opened before the main window's first showing, as a window left open
   // at the last exit is: its first activation builds the table before the
   // processing loop starts, so no loop runs inside the boxes it may show.

@@ -1,5 +1,7 @@
 #include "common/win32/ToolWindow.h"
 
+#include <algorithm>
+
 #include "common/win32/WindowClass.h"
 #include "common/win32/WindowFind.h"
 
@@ -50,6 +52,32 @@ void ToolWindow::Hide() {
   if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
 }
 
+namespace {
+
+// Where the owner is on the screen; a minimised owner is where it comes
+// back to, not the place far off the screen that minimised windows take.
+bool OwnerRect(HWND owner, RECT& rect) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (owner && IsIconic(owner) && GetWindowPlacement(owner, &placement)) {
+    rect = placement.rcNormalPosition;
+    return true;
+  }
+  return owner && GetWindowRect(owner, &rect);
+}
+
+// Moves the window to (x, y), kept within the work area.
+void MoveOnScreen(HWND window, int x, int y) {
+  RECT own{}, work{};
+  GetWindowRect(window, &own);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  x = std::max<int>(work.left, std::min<int>(x, work.right - (own.right - own.left)));
+  y = std::max<int>(work.top, std::min<int>(y, work.bottom - (own.bottom - own.top)));
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 void ToolWindow::Place() {
   RECT owner{}, window{};
   switch (frame_.place) {
@@ -58,15 +86,13 @@ void ToolWindow::Place() {
       placed_ = true;
       return;
     case ToolPlace::OverCorner:
-      GetWindowRect(owner_, &owner);
-      SetWindowPos(hwnd_, nullptr, owner.left + 40, owner.top + 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (OwnerRect(owner_, owner)) MoveOnScreen(hwnd_, owner.left + 40, owner.top + 60);
       return;
     // Over the owner, where the operator looks.
     case ToolPlace::CentredOnOwner:
-      if (!owner_ || !GetWindowRect(owner_, &owner) || !GetWindowRect(hwnd_, &window)) return;
-      SetWindowPos(hwnd_, nullptr, (owner.left + owner.right - (window.right - window.left)) / 2,
-                   (owner.top + owner.bottom - (window.bottom - window.top)) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (!OwnerRect(owner_, owner) || !GetWindowRect(hwnd_, &window)) return;
+      MoveOnScreen(hwnd_, (owner.left + owner.right - (window.right - window.left)) / 2,
+                   (owner.top + owner.bottom - (window.bottom - window.top)) / 2);
       return;
   }
 }

@@ -119,7 +119,7 @@ TEST_F(AirmailTerminalTest, ActivationFailuresSayWhatFailed) {
        "the AirMail program must be running and the Terminal Window open.", 0},
       {"AirMail started on a yes, in vain", [](ScriptedDesktop& d) { d.airmail = false; }, false,
        "AirMail Window Error", "TerminalActivate, Unable to start AirMail \"C:\\AirMail\\Airmail3.exe\".\rThe system cannot find the file "
-       "specified.", 0, true},
+       "specified.\r\rPlease check that the AirMail's Program Folder \"C:\\AirMail\" is correct.", 0, true},
       {"declined to open the terminal", [](ScriptedDesktop& d) { d.terminal = false; }, false,
        "Terminal Window Error", "the AirMail Terminal Window must be open.", 0},
       {"main window not in front", [](ScriptedDesktop& d) { d.airmailForeground = false; }, true,

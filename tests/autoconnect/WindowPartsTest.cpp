@@ -250,6 +250,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   // As the engine tells it: a run that never heard a buffer never began listening.
   void Stop() override { calls += "stop "; session->RunEnded("Stopped", sound != soundAtStart); }
   std::uint64_t SoundBuffers() override { return sound; }
+  bool MessageShowing() override { return boxUp; }
   void ProgramEnd() override { calls += "end"; }
   bool MeasurementsUnsaved() override { return set.unsaved; }
   std::optional<std::string> MeasurementsSave() override {
@@ -261,6 +262,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   Setup set;
   UnattendedSession* session = nullptr;
   int readyAsked = 0;
+  bool boxUp = false;
   std::string calls;  // start, stop and the program's end, in turn
   std::uint64_t sound = 0, soundAtStart = 0;
   std::vector<std::string> notes;
@@ -270,7 +272,8 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
   using Ending = FakeUnattendedHost::Ending;
   // endLater: at the last tick; sound: buffers keep coming; calls: the host's.
   struct { const char* name; FakeUnattendedHost::Setup host; std::optional<Ending> endLater; bool sound; int ticks;
-           UnattendedExit exit; const char* calls; std::string message; bool nothingMeasured = false; } cases[] = {
+           UnattendedExit exit; const char* calls; std::string message; bool nothingMeasured = false;
+           bool boxUp = false; } cases[] = {
       {"sound keeps a run going however long", {2, true}, Ending{"Stopped", true}, true, 300, UnattendedExit::Stopped,
        "start end", ""},
       {"nothing to call", {0, true}, Ending{"Stopped", false}, true, 20, UnattendedExit::NotStarted, "start end", ""},
@@ -287,6 +290,9 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
       {"done, nothing measured", {kModeReferenceStations, true}, Ending{"Done", true}, true, 20,
        UnattendedExit::Stopped, "start end", "", true},
       {"no sound", {1, true}, {}, false, 200, UnattendedExit::Stopped, "start stop end", UnattendedSilenceText()},
+      // Boxes of the run one after another (each waits sixty seconds): no buffer comes, yet the sound is fine.
+      {"boxes up", {1, true}, Ending{"Stopped", true}, false, 200, UnattendedExit::Stopped, "start end", "", false,
+       true},
       {"a table never ready", {1, true, {}, kUnattendedReadyTicks + 5}, {}, true, kUnattendedReadyTicks + 5,
        UnattendedExit::NotStarted, "end", UnattendedNotReadyText()},
   };
@@ -296,6 +302,7 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
     RecordingMessenger messenger;
     UnattendedSession session(host, messenger, host);
     host.session = &session;
+    host.boxUp = c.boxUp;
     for (int tick = 1; tick <= c.ticks; ++tick) {
       if (c.sound) ++host.sound;
       if (tick == c.ticks && c.endLater) session.RunEnded(c.endLater->text, c.endLater->began);

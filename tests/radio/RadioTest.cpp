@@ -105,6 +105,15 @@ TEST_F(RadioLink, RefusesWhenThePortIsInUseAndADcbErrorShowsItsStatusText) {
   EXPECT_EQ(status.texts.back(), "Radio, Unexpected error in DCB");
 }
 
+// A port that is not there (S-Meter ticked on a laptop without the radio's
+// cable) names the port and the way out, not only the system's words.
+TEST_F(RadioLink, AMissingPortNamesThePortToCheck) {
+  port.openResult = {false, false, "File not found."};
+  EXPECT_FALSE(radio.RadioCommOpen());
+  EXPECT_EQ(messenger.Texts(), std::vector<std::string>{"RadioCommOpen, File not found.  Please check that the "
+                                                        "Radio's Comm Port 8 is correct or Uncheck S-Meter Option."});
+}
+
 // A radio whose answer was lost may have gone to remote control all the
 // same: it is handed back before the port closes.
 TEST_F(RadioLink, ARadioThatDoesNotAnswerIsLeftInLocalControl) {

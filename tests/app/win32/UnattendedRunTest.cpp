@@ -250,18 +250,21 @@ TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceive
 // Whatever keeps a run from starting ends the program with exit code 2 and
 // a line in "Velmora.log"; a box on the way closes itself.
 TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
-  struct { const char* arguments; int mode; bool otherSession; std::string logged; bool box; } cases[] = {
-      {"/connect", kModeScanStations, false, UnattendedModeRefusedText(kModeScanStations), true},
-      {"/Connect", kModeMultipleFrequencies, true, "No: an unattended run does not start beside another session.",
-       false},
-      {"/connect /now", kModeMultipleFrequencies, false, "Unknown command line argument \"/now\"", true},
+  // The other session by its caption: a zoomed spectrum or a recording shows in it.
+  struct { const char* arguments; int mode; const char* otherSession; std::string logged; bool box; } cases[] = {
+      {"/connect", kModeScanStations, nullptr, UnattendedModeRefusedText(kModeScanStations), true},
+      {"/Connect", kModeMultipleFrequencies, kMainWindowCaption,
+       "No: an unattended run does not start beside another session.", false},
+      {"/connect", kModeMultipleFrequencies, "Velmora - Zoomed",
+       "No: an unattended run does not start beside another session.", false},
+      {"/connect /now", kModeMultipleFrequencies, nullptr, "Unknown command line argument \"/now\"", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments);
     testing::StandInSession airmail({});
     Installed program(c.mode, airmail);
     std::optional<testing::OtherSession> other;
-    if (c.otherSession) other.emplace();
+    if (c.otherSession) other.emplace(c.otherSession);
     auto velmora = program.Launch(c.arguments);
     ASSERT_TRUE(velmora->Started());
     HWND box = c.box ? velmora->WaitWindow([](HWND w) { return testing::ClassOf(w) == "#32770"; }, 60) : nullptr;

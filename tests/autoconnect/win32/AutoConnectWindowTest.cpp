@@ -258,11 +258,21 @@ TEST_F(AutoConnectWindowTest, AScanStopsOnABusyFrequencyInItsBox) {
   Open(kNoPlace);
   ASSERT_TRUE(window->Start()) << window->Status().Text(2);
   main->Signal().inputSource = kSimulated;
+  // Minimised while it scans (AirMail wanted in front): the box comes up
+  // where the window comes back, not beside the minimised one off the screen.
+  ShowWindow(window->Handle(), SW_MINIMIZE);
   for (Verdict verdict : {kFree, kBusy, kBusy}) window->Update(verdict);
   EXPECT_EQ(window->Table().CellColor(1, kColumnTxConnect), kColorScanBusy);
   EXPECT_NE(window->Options().Text("lblScanNotBusy"), "");
   HWND box = window->ScanBox()->Handle();
   ASSERT_TRUE(IsWindowVisible(box));
+  ShowWindow(window->Handle(), SW_RESTORE);
+  RECT shown{}, work{};
+  GetWindowRect(box, &shown);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_TRUE(shown.left >= work.left && shown.top >= work.top && shown.right <= work.right &&
+              shown.bottom <= work.bottom)
+      << shown.left << "," << shown.top;
   SendMessageA(box, WM_COMMAND, kScanCancelId, 0);
   window->Update(kFree);
   EXPECT_FALSE(window->Engine()->Running());
