@@ -125,10 +125,17 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
   doc.text_ = content;
   bool endSeen = false;
   for (size_t start = 0; start < content.size();) {
-    size_t lf = std::min(content.find('\n', start), content.size());
+    // Where no line feed follows, a carriage return alone ends the line (a
+    // file saved with old Macintosh line ends), as the platform reads it.
+    size_t lf = content.find('\n', start);
+    const bool crOnly = lf == std::string_view::npos;
+    if (crOnly) lf = content.find('\r', start);
+    lf = std::min(lf, content.size());
     Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(lf - start), LineEnd::kNone};
-    if (lf < content.size()) line.end = lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
+    if (lf < content.size())
+      line.end = crOnly ? LineEnd::kCr : lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
     if (line.end == LineEnd::kCrLf) --line.size;
+    if (line.end == LineEnd::kCr) doc.crTail_ = true;
     start = lf + 1;
     if (!endSeen && line.end != LineEnd::kNone) {
       doc.newLineEnd_ = line.end;
@@ -230,8 +237,8 @@ std::string ProfileDocument::ValueAsRead(std::string_view value, size_t bufferSi
   return out;
 }
 
-ProfileDocument::Line ProfileDocument::NewLine(std::string_view text) {
-  Line line{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size()), newLineEnd_};
+ProfileDocument::Line ProfileDocument::NewLine(std::string_view text, LineEnd end) {
+  Line line{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size()), end};
   text_ += text;
   return line;
 }
@@ -244,6 +251,14 @@ ProfileDocument::Line* ProfileDocument::LastLine() {
   return nullptr;
 }
 
+// The lines after the last line feed end in a carriage return alone; a
+// line put among them (or after the file's last line, one of them then)
+// must end so too, or its line feed would join them into one.
+ProfileDocument::LineEnd ProfileDocument::EndAfter(const Line* before) const {
+  const bool inCrTail = before && (before->end == LineEnd::kCr || (before->end == LineEnd::kNone && crTail_));
+  return inCrTail ? LineEnd::kCr : newLineEnd_;
+}
+
 // After the block's last line that holds more than blanks, so the blank
 // line that separates it from the next section stays where it is, and no
 // line found through the index moves.
@@ -251,8 +266,9 @@ size_t ProfileDocument::AddLine(Block& block, std::string_view text) {
   size_t at = block.lines.size();
   while (at > 0 && TrimBlanks(TextOf(block.lines[at - 1])).empty()) --at;
   Line* before = at > 0 ? &block.lines[at - 1] : block.header ? &*block.header : nullptr;
-  if (before && before->end == LineEnd::kNone) before->end = newLineEnd_;
-  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), NewLine(text));
+  const LineEnd end = EndAfter(before);
+  if (before && before->end == LineEnd::kNone) before->end = end;
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), NewLine(text, end));
   return at;
 }
 
@@ -263,19 +279,19 @@ void ProfileDocument::Write(std::string_view narrowSection, std::string_view nar
   if (auto line = block ? LineOf(*block, key) : std::nullopt) {
     Line& old = blocks_[*block].lines[*line];
     std::string text = std::string(ParseEntry(TextOf(old)).key) + "=" + cleanValue;
-    LineEnd end = old.end;
-    old = NewLine(text);
-    old.end = end;
+    old = NewLine(text, old.end);
     return;
   }
   std::string sectionName = ProfileName(section, false);
   if (!block) {
     // A new section at the end, after a blank line.
-    if (Line* last = LastLine()) {
-      if (last->end == LineEnd::kNone) last->end = newLineEnd_;
-      if (!TrimBlanks(TextOf(*last)).empty()) blocks_.back().lines.push_back(NewLine(""));
+    Line* last = LastLine();
+    const LineEnd end = EndAfter(last);
+    if (last) {
+      if (last->end == LineEnd::kNone) last->end = end;
+      if (!TrimBlanks(TextOf(*last)).empty()) blocks_.back().lines.push_back(NewLine("", end));
     }
-    blocks_.push_back({NewLine("[" + sectionName + "]"), {}});
+    blocks_.push_back({NewLine("[" + sectionName + "]", end), {}});
     block = blocks_.size() - 1;
     sections_.emplace(IndexName(sectionName, false), *block);
   }
@@ -330,10 +346,14 @@ std::string ProfileDocument::Inward(std::string_view text) const {
   return out;
 }
 
-std::string ProfileDocument::ContentText(std::string_view content) {
-  ProfileDocument document;
-  std::string decoded;
-  return document.Outward(document.Decode(content, decoded));
+std::vector<std::string> ProfileDocument::ContentLines(std::string_view content) {
+  const ProfileDocument document = Parse(content);
+  std::vector<std::string> lines;
+  for (const Block& block : document.blocks_) {
+    if (block.header) lines.push_back(document.Outward(document.TextOf(*block.header)));
+    for (const Line& line : block.lines) lines.push_back(document.Outward(document.TextOf(line)));
+  }
+  return lines;
 }
 
 std::string ProfileDocument::Encode(std::string text) const {
@@ -367,7 +387,8 @@ std::string ProfileDocument::Text() const {
   std::string out;
   auto add = [&](const Line& line) {
     out += TextOf(line);
-    out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : "";
+    static constexpr std::string_view kEnds[] = {"", "\n", "\r\n", "\r"};  // by LineEnd
+    out += kEnds[static_cast<size_t>(line.end)];
   };
   for (const Block& block : blocks_) {
     if (block.header) add(*block.header);
