@@ -71,12 +71,23 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// The code point at `at` of a text AppendUtf8 made; `at` moves past it.
+// The code point at `at` of a UTF-8 text; `at` moves past it. A byte that
+// begins no whole sequence is the Latin-1 letter of its code (as earlier
+// saves wrote a letter into a UTF-8 file).
 char32_t NextCodePoint(std::string_view text, size_t& at) {
   const unsigned char lead = static_cast<unsigned char>(text[at++]);
-  const size_t more = lead < 0xC0 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-  char32_t c = more == 0 ? lead : lead & (0x3F >> more);
-  for (size_t n = 0; n < more && at < text.size(); ++n) c = c << 6 | (static_cast<unsigned char>(text[at++]) & 0x3F);
+  const size_t more = lead < 0xC2 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : 0;
+  if (more == 0 || at + more > text.size()) return lead;
+  char32_t c = lead & (0x3F >> more);
+  for (size_t n = 0; n < more; ++n) {
+    const unsigned char next = static_cast<unsigned char>(text[at + n]);
+    if ((next & 0xC0) != 0x80) return lead;
+    c = c << 6 | (next & 0x3F);
+  }
+  // A long form of a shorter letter is none: it could hide a line's "=".
+  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kLeast[more] || c > 0x10FFFF) return lead;
+  at += more;
   return c;
 }
 
@@ -144,7 +155,7 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
 
     if (auto name = HeaderName(doc.TextOf(line))) {
       doc.blocks_.push_back({line, {}});
-      doc.sections_.emplace(IndexName(*name, false), doc.blocks_.size() - 1);  // the first wins
+      doc.sections_.emplace(doc.IndexKey(*name, false), doc.blocks_.size() - 1);  // the first wins
     } else {
       doc.blocks_.back().lines.push_back(line);
     }
@@ -172,7 +183,7 @@ std::string_view ProfileDocument::TextOf(const Line& line) const {
 }
 
 std::optional<size_t> ProfileDocument::BlockOf(std::string_view section) const {
-  auto found = sections_.find(IndexName(section, false));
+  auto found = sections_.find(IndexKey(section, false));
   if (found == sections_.end()) return std::nullopt;
   return found->second;
 }
@@ -185,14 +196,14 @@ const ProfileDocument::KeyIndex& ProfileDocument::KeysOf(size_t block) const {
   index->second.reserve(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
     auto text = TextOf(lines[i]);
-    if (!TrimBlanks(text).empty()) index->second.emplace(IndexName(ParseEntry(text).key, true), i);
+    if (!TrimBlanks(text).empty()) index->second.emplace(IndexKey(ParseEntry(text).key, true), i);
   }
   return index->second;
 }
 
 std::optional<size_t> ProfileDocument::LineOf(size_t block, std::string_view key) const {
   const KeyIndex& keys = KeysOf(block);
-  auto found = keys.find(IndexName(key, true));
+  auto found = keys.find(IndexKey(key, true));
   if (found == keys.end()) return std::nullopt;
   return found->second;
 }
@@ -293,10 +304,10 @@ void ProfileDocument::Write(std::string_view narrowSection, std::string_view nar
     }
     blocks_.push_back({NewLine("[" + sectionName + "]", end), {}});
     block = blocks_.size() - 1;
-    sections_.emplace(IndexName(sectionName, false), *block);
+    sections_.emplace(IndexKey(sectionName, false), *block);
   }
   size_t at = AddLine(blocks_[*block], ProfileName(key, true) + "=" + cleanValue);
-  if (auto keys = keys_.find(*block); keys != keys_.end()) keys->second.emplace(IndexName(key, true), at);
+  if (auto keys = keys_.find(*block); keys != keys_.end()) keys->second.emplace(IndexKey(key, true), at);
 }
 
 // A file an editor saved with a byte order mark (UTF-8, or Notepad's
@@ -327,7 +338,14 @@ std::string_view ProfileDocument::Decode(std::string_view content, std::string& 
   return decoded;
 }
 
-bool ProfileDocument::Wide() const { return encoding_ == Encoding::kUtf16Le || encoding_ == Encoding::kUtf16Be; }
+bool ProfileDocument::Wide() const { return encoding_ != Encoding::kPlain; }
+
+// A name is found by the narrow letters the program reads it as, so a
+// caller finds each name it was shown (a letter beyond Latin-1 as "?", a
+// lone byte an earlier save left as its letter).
+std::string ProfileDocument::IndexKey(std::string_view name, bool isKey) const {
+  return IndexName(Wide() ? Inward(Outward(name)) : std::string(name), isKey);
+}
 
 std::string ProfileDocument::Outward(std::string_view text) const {
   if (!Wide()) return std::string(text);

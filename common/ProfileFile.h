@@ -115,13 +115,14 @@ class ProfileDocument {
   // How the file is written: as read, or with the byte order mark it had.
   enum class Encoding : std::uint8_t { kPlain, kUtf8Mark, kUtf16Le, kUtf16Be };
   Encoding encoding_ = Encoding::kPlain;
-  // A "Unicode" file's text is kept in UTF-8; callers read and write the
-  // program's narrow text, each character a letter of Latin-1 ("?" for
-  // any other).
+  // A "Unicode" file's text is kept in UTF-8, as is a UTF-8 file's with its
+  // mark; callers read and write the program's narrow text, each character
+  // a letter of Latin-1 ("?" for any other).
   std::string_view Decode(std::string_view content, std::string& decoded);
   bool Wide() const;
   std::string Outward(std::string_view text) const;
   std::string Inward(std::string_view text) const;
+  std::string IndexKey(std::string_view name, bool isKey) const;
   std::string Encode(std::string text) const;
 };
 
