@@ -71,12 +71,23 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// The code point at `at` of a text AppendUtf8 made; `at` moves past it.
+// The code point at `at` of a UTF-8 text; `at` moves past it. A byte that
+// begins no whole sequence is the Latin-1 letter of its code (as earlier
+// saves wrote a letter into a UTF-8 file).
 char32_t NextCodePoint(std::string_view text, size_t& at) {
   const unsigned char lead = static_cast<unsigned char>(text[at++]);
-  const size_t more = lead < 0xC0 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-  char32_t c = more == 0 ? lead : lead & (0x3F >> more);
-  for (size_t n = 0; n < more && at < text.size(); ++n) c = c << 6 | (static_cast<unsigned char>(text[at++]) & 0x3F);
+  const size_t more = lead < 0xC2 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : 0;
+  if (more == 0 || at + more > text.size()) return lead;
+  char32_t c = lead & (0x3F >> more);
+  for (size_t n = 0; n < more; ++n) {
+    const unsigned char next = static_cast<unsigned char>(text[at + n]);
+    if ((next & 0xC0) != 0x80) return lead;
+    c = c << 6 | (next & 0x3F);
+  }
+  // A long form of a shorter letter is none: it could hide a line's "=".
+  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kLeast[more] || c > 0x10FFFF) return lead;
+  at += more;
   return c;
 }
 
@@ -125,10 +136,17 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
   doc.text_ = content;
   bool endSeen = false;
   for (size_t start = 0; start < content.size();) {
-    size_t lf = std::min(content.find('\n', start), content.size());
+    // Where no line feed follows, a carriage return alone ends the line (a
+    // file saved with old Macintosh line ends), as the platform reads it.
+    size_t lf = content.find('\n', start);
+    const bool crOnly = lf == std::string_view::npos;
+    if (crOnly) lf = content.find('\r', start);
+    lf = std::min(lf, content.size());
     Line line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(lf - start), LineEnd::kNone};
-    if (lf < content.size()) line.end = lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
+    if (lf < content.size())
+      line.end = crOnly ? LineEnd::kCr : lf > start && content[lf - 1] == '\r' ? LineEnd::kCrLf : LineEnd::kLf;
     if (line.end == LineEnd::kCrLf) --line.size;
+    if (line.end == LineEnd::kCr) doc.crTail_ = true;
     start = lf + 1;
     if (!endSeen && line.end != LineEnd::kNone) {
       doc.newLineEnd_ = line.end;
@@ -137,7 +155,7 @@ ProfileDocument ProfileDocument::Parse(std::string_view content) {
 
     if (auto name = HeaderName(doc.TextOf(line))) {
       doc.blocks_.push_back({line, {}});
-      doc.sections_.emplace(IndexName(*name, false), doc.blocks_.size() - 1);  // the first wins
+      doc.sections_.emplace(doc.IndexKey(*name, false), doc.blocks_.size() - 1);  // the first wins
     } else {
       doc.blocks_.back().lines.push_back(line);
     }
@@ -165,7 +183,7 @@ std::string_view ProfileDocument::TextOf(const Line& line) const {
 }
 
 std::optional<size_t> ProfileDocument::BlockOf(std::string_view section) const {
-  auto found = sections_.find(IndexName(section, false));
+  auto found = sections_.find(IndexKey(section, false));
   if (found == sections_.end()) return std::nullopt;
   return found->second;
 }
@@ -178,14 +196,14 @@ const ProfileDocument::KeyIndex& ProfileDocument::KeysOf(size_t block) const {
   index->second.reserve(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
     auto text = TextOf(lines[i]);
-    if (!TrimBlanks(text).empty()) index->second.emplace(IndexName(ParseEntry(text).key, true), i);
+    if (!TrimBlanks(text).empty()) index->second.emplace(IndexKey(ParseEntry(text).key, true), i);
   }
   return index->second;
 }
 
 std::optional<size_t> ProfileDocument::LineOf(size_t block, std::string_view key) const {
   const KeyIndex& keys = KeysOf(block);
-  auto found = keys.find(IndexName(key, true));
+  auto found = keys.find(IndexKey(key, true));
   if (found == keys.end()) return std::nullopt;
   return found->second;
 }
@@ -230,8 +248,8 @@ std::string ProfileDocument::ValueAsRead(std::string_view value, size_t bufferSi
   return out;
 }
 
-ProfileDocument::Line ProfileDocument::NewLine(std::string_view text) {
-  Line line{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size()), newLineEnd_};
+ProfileDocument::Line ProfileDocument::NewLine(std::string_view text, LineEnd end) {
+  Line line{static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(text.size()), end};
   text_ += text;
   return line;
 }
@@ -244,6 +262,14 @@ ProfileDocument::Line* ProfileDocument::LastLine() {
   return nullptr;
 }
 
+// The lines after the last line feed end in a carriage return alone; a
+// line put among them (or after the file's last line, one of them then)
+// must end so too, or its line feed would join them into one.
+ProfileDocument::LineEnd ProfileDocument::EndAfter(const Line* before) const {
+  const bool inCrTail = before && (before->end == LineEnd::kCr || (before->end == LineEnd::kNone && crTail_));
+  return inCrTail ? LineEnd::kCr : newLineEnd_;
+}
+
 // After the block's last line that holds more than blanks, so the blank
 // line that separates it from the next section stays where it is, and no
 // line found through the index moves.
@@ -251,8 +277,9 @@ size_t ProfileDocument::AddLine(Block& block, std::string_view text) {
   size_t at = block.lines.size();
   while (at > 0 && TrimBlanks(TextOf(block.lines[at - 1])).empty()) --at;
   Line* before = at > 0 ? &block.lines[at - 1] : block.header ? &*block.header : nullptr;
-  if (before && before->end == LineEnd::kNone) before->end = newLineEnd_;
-  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), NewLine(text));
+  const LineEnd end = EndAfter(before);
+  if (before && before->end == LineEnd::kNone) before->end = end;
+  block.lines.insert(block.lines.begin() + static_cast<std::ptrdiff_t>(at), NewLine(text, end));
   return at;
 }
 
@@ -263,24 +290,24 @@ void ProfileDocument::Write(std::string_view narrowSection, std::string_view nar
   if (auto line = block ? LineOf(*block, key) : std::nullopt) {
     Line& old = blocks_[*block].lines[*line];
     std::string text = std::string(ParseEntry(TextOf(old)).key) + "=" + cleanValue;
-    LineEnd end = old.end;
-    old = NewLine(text);
-    old.end = end;
+    old = NewLine(text, old.end);
     return;
   }
   std::string sectionName = ProfileName(section, false);
   if (!block) {
     // A new section at the end, after a blank line.
-    if (Line* last = LastLine()) {
-      if (last->end == LineEnd::kNone) last->end = newLineEnd_;
-      if (!TrimBlanks(TextOf(*last)).empty()) blocks_.back().lines.push_back(NewLine(""));
+    Line* last = LastLine();
+    const LineEnd end = EndAfter(last);
+    if (last) {
+      if (last->end == LineEnd::kNone) last->end = end;
+      if (!TrimBlanks(TextOf(*last)).empty()) blocks_.back().lines.push_back(NewLine("", end));
     }
-    blocks_.push_back({NewLine("[" + sectionName + "]"), {}});
+    blocks_.push_back({NewLine("[" + sectionName + "]", end), {}});
     block = blocks_.size() - 1;
-    sections_.emplace(IndexName(sectionName, false), *block);
+    sections_.emplace(IndexKey(sectionName, false), *block);
   }
   size_t at = AddLine(blocks_[*block], ProfileName(key, true) + "=" + cleanValue);
-  if (auto keys = keys_.find(*block); keys != keys_.end()) keys->second.emplace(IndexName(key, true), at);
+  if (auto keys = keys_.find(*block); keys != keys_.end()) keys->second.emplace(IndexKey(key, true), at);
 }
 
 // A file an editor saved with a byte order mark (UTF-8, or Notepad's
@@ -311,7 +338,14 @@ std::string_view ProfileDocument::Decode(std::string_view content, std::string& 
   return decoded;
 }
 
-bool ProfileDocument::Wide() const { return encoding_ == Encoding::kUtf16Le || encoding_ == Encoding::kUtf16Be; }
+bool ProfileDocument::Wide() const { return encoding_ != Encoding::kPlain; }
+
+// A name is found by the narrow letters the program reads it as, so a
+// caller finds each name it was shown (a letter beyond Latin-1 as "?", a
+// lone byte an earlier save left as its letter).
+std::string ProfileDocument::IndexKey(std::string_view name, bool isKey) const {
+  return IndexName(Wide() ? Inward(Outward(name)) : std::string(name), isKey);
+}
 
 std::string ProfileDocument::Outward(std::string_view text) const {
   if (!Wide()) return std::string(text);
@@ -330,10 +364,14 @@ std::string ProfileDocument::Inward(std::string_view text) const {
   return out;
 }
 
-std::string ProfileDocument::ContentText(std::string_view content) {
-  ProfileDocument document;
-  std::string decoded;
-  return document.Outward(document.Decode(content, decoded));
+std::vector<std::string> ProfileDocument::ContentLines(std::string_view content) {
+  const ProfileDocument document = Parse(content);
+  std::vector<std::string> lines;
+  for (const Block& block : document.blocks_) {
+    if (block.header) lines.push_back(document.Outward(document.TextOf(*block.header)));
+    for (const Line& line : block.lines) lines.push_back(document.Outward(document.TextOf(line)));
+  }
+  return lines;
 }
 
 std::string ProfileDocument::Encode(std::string text) const {
@@ -367,7 +405,8 @@ std::string ProfileDocument::Text() const {
   std::string out;
   auto add = [&](const Line& line) {
     out += TextOf(line);
-    out += line.end == LineEnd::kCrLf ? "\r\n" : line.end == LineEnd::kLf ? "\n" : "";
+    static constexpr std::string_view kEnds[] = {"", "\n", "\r\n", "\r"};  // by LineEnd
+    out += kEnds[static_cast<size_t>(line.end)];
   };
   for (const Block& block : blocks_) {
     if (block.header) add(*block.header);

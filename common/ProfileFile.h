@@ -48,9 +48,10 @@ class ProfileDocument {
   // A missing file gives an empty document; one that is there but cannot
   // be read whole (locked, oversized) gives nothing and the reason.
   static std::optional<ProfileDocument> LoadExisting(const std::filesystem::path& file, std::error_code& error);
-  // A file's content as this reader takes its lines: a byte order mark
-  // left out, UTF-16 made narrow.
-  static std::string ContentText(std::string_view content);
+  // A file's lines as this reader takes them: a byte order mark left out,
+  // UTF-16 made narrow, a carriage return alone ending a line where no
+  // line feed follows.
+  static std::vector<std::string> ContentLines(std::string_view content);
 
   // What the platform's read call returns for this key into a buffer of
   // bufferSize characters with an empty default: at most bufferSize - 1
@@ -82,7 +83,7 @@ class ProfileDocument {
  private:
   // A line is a stretch of text_ and its end: a few bytes a line, however
   // many lines a file holds.
-  enum class LineEnd : std::uint8_t { kNone, kLf, kCrLf };
+  enum class LineEnd : std::uint8_t { kNone, kLf, kCrLf, kCr };
   struct Line {
     std::uint32_t start = 0, size = 0;
     LineEnd end = LineEnd::kNone;
@@ -95,7 +96,8 @@ class ProfileDocument {
   };
   using KeyIndex = std::unordered_map<std::string, size_t>;  // upper-cased key name to its first line
   std::string_view TextOf(const Line& line) const;
-  Line NewLine(std::string_view text);
+  Line NewLine(std::string_view text, LineEnd end);
+  LineEnd EndAfter(const Line* before) const;
   size_t AddLine(Block& block, std::string_view text);
   Line* LastLine();
   // The first block of the section, the index of its keys (made at the
@@ -109,16 +111,18 @@ class ProfileDocument {
   std::unordered_map<std::string, size_t> sections_;  // upper-cased name to its first block
   mutable std::unordered_map<size_t, KeyIndex> keys_;  // by block, for the blocks looked in
   LineEnd newLineEnd_ = LineEnd::kCrLf;                // the file's own, for lines added
+  bool crTail_ = false;  // lines after the last line feed end in a carriage return alone
   // How the file is written: as read, or with the byte order mark it had.
   enum class Encoding : std::uint8_t { kPlain, kUtf8Mark, kUtf16Le, kUtf16Be };
   Encoding encoding_ = Encoding::kPlain;
-  // A "Unicode" file's text is kept in UTF-8; callers read and write the
-  // program's narrow text, each character a letter of Latin-1 ("?" for
-  // any other).
+  // A "Unicode" file's text is kept in UTF-8, as is a UTF-8 file's with its
+  // mark; callers read and write the program's narrow text, each character
+  // a letter of Latin-1 ("?" for any other).
   std::string_view Decode(std::string_view content, std::string& decoded);
   bool Wide() const;
   std::string Outward(std::string_view text) const;
   std::string Inward(std::string_view text) const;
+  std::string IndexKey(std::string_view name, bool isKey) const;
   std::string Encode(std::string text) const;
 };
 

@@ -104,9 +104,10 @@ void HistoryReadBack(const std::string& text, const GridRows& rows, const Writte
 
 GridRecall HistoryGridRecall(const std::filesystem::path& file, Messenger& messages) {
   GridRecall recall;
-  // Read as the table fill reads it: a file an editor saved as "Unicode" too.
+  // Cut into lines as the table fill reads it: a file an editor saved as
+  // "Unicode", or with old Macintosh line ends, too.
   auto lines = GridLines(file, "HistoryDataRecall", recall, messages, kProfileFileLimit,
-                         &ProfileDocument::ContentText);
+                         &ProfileDocument::ContentLines);
   if (!lines) return recall;
   auto read = HistoryRead(*lines);
   read.stamp = recall.stamp;

@@ -143,7 +143,7 @@ void RadioReadBack(const std::string& text, const std::vector<StationRadioRecord
 
 std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& file, const std::string& recallName,
                                                   GridRecall& recall, Messenger& messages, size_t limit,
-                                                  std::string (*decode)(std::string_view)) {
+                                                  std::vector<std::string> (*split)(std::string_view)) {
   std::error_code ignored;
   if (!std::filesystem::exists(file, ignored)) return std::nullopt;
   FileFailure failure;
@@ -154,7 +154,7 @@ std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& f
     return std::nullopt;
   }
   recall.stamp = FileStamp::Of(*text);
-  return SplitLines(decode ? decode(*text) : *text);
+  return split(*text);
 }
 
 std::string LabelsCell(const std::vector<std::string>& labels) {

@@ -14,6 +14,7 @@
 
 #include "airmail/AirmailProfile.h"
 #include "common/Messages.h"
+#include "common/TextFileLines.h"
 
 namespace velmora {
 
@@ -53,13 +54,12 @@ struct GridRecall {
   std::optional<FileStamp> stamp;    // the content read; none when there was no file to read
 };
 
-// A grid file's lines (up to `limit` bytes, made text by `decode` when
-// given) and in `recall` the stamp of what was read; a missing file is
+// A grid file's lines (up to `limit` bytes, cut into lines by `split`) and in `recall` the stamp of what was read; a missing file is
 // none. A file that cannot be read is told as "<recallName> - Open, " (or
 // "Read, ") and left out whole.
 std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& file, const std::string& recallName,
                                                   GridRecall& recall, Messenger& messages, size_t limit,
-                                                  std::string (*decode)(std::string_view) = nullptr);
+                                                  std::vector<std::string> (*split)(std::string_view) = SplitLines);
 
 // Each reads its file's rows; a missing file is no rows. A file that cannot
 // be opened or read is reported as "<name> - Open, " or "<name> - Read, " +

@@ -110,6 +110,14 @@ TEST(ProfileWrite, ChangesOnlyItsOwnLineAndAddsWhatIsMissingAtTheEnd) {
       // written holds its value's letters.
       {Utf16(u"; Ελένη \U0001F6A2\r\n[A]\r\nFolder=C:\\Καπετάνιος\r\nx=1\r\n"), {{"A", "x", "\xE9"}, {"A", "y", "2"}},
        Utf16(u"; Ελένη \U0001F6A2\r\n[A]\r\nFolder=C:\\Καπετάνιος\r\nx=é\r\ny=2\r\n")},
+      // A UTF-8 file with its mark holds a written letter in UTF-8 too; a
+      // lone byte an earlier save left is that letter.
+      {"\xEF\xBB\xBF[A]\r\nFolder=C:\\Jos\xC3\xA9\r\n\xB1x=1\r\n", {{"A", "x", "\xE9"}, {"A", "\xB1X", "2"}},
+       "\xEF\xBB\xBF[A]\r\nFolder=C:\\Jos\xC3\xA9\r\n\xB1x=2\r\nx=\xC3\xA9\r\n"},
+      // Lines ended by a carriage return alone (old Macintosh files), after
+      // the last line feed: lines put among them end so too.
+      {"[A]\r\nx=1\r[B]\ry=2", {{"A", "z", "3"}, {"B", "y", "5"}, {"C", "w", "4"}, {"", "o", "6"}},
+       "o=6\r\n[A]\r\nx=1\rz=3\r[B]\ry=5\r\r[C]\rw=4\r"},
   };
   for (const auto& c : cases) {
     auto doc = ProfileDocument::Parse(c.before);
