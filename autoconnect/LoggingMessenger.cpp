@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "autoconnect/AutoConnectLog.h"
+#include "common/ScopedCount.h"
 
 namespace velmora {
 
@@ -24,31 +25,15 @@ void LoggingMessenger::Append(std::string_view text) {
   AppendRecord(file_, "", MessageLogRecord(clock_.Utc(), text), error);
 }
 
-namespace {
-
-// Counts a box for as long as it is up.
-class ShowingCount {
- public:
-  explicit ShowingCount(int& count) : count_(count) { ++count_; }
-  ShowingCount(const ShowingCount&) = delete;
-  ShowingCount& operator=(const ShowingCount&) = delete;
-  ~ShowingCount() { --count_; }
-
- private:
-  int& count_;
-};
-
-}  // namespace
-
 void LoggingMessenger::Show(std::string_view text, MessageIcon icon, std::string_view title) {
   Append(text);
-  ShowingCount showing(showing_);
+  ScopedCount showing(showing_);  // a box is up while it lasts
   inner_.Show(text, icon, title);
 }
 
 bool LoggingMessenger::AskYesNo(std::string_view text, MessageIcon icon, std::string_view title) {
   Append(text);
-  ShowingCount showing(showing_);
+  ScopedCount showing(showing_);  // a box is up while it lasts
   return inner_.AskYesNo(text, icon, title);
 }
 

@@ -20,6 +20,7 @@
 #include "autoconnect/win32/AutoConnectWindowIds.h"
 #include "autoconnect/win32/OptionControls.h"
 #include "autoconnect/win32/ScanMessageWindow.h"
+#include "common/ScopedCount.h"
 #include "common/win32/Handles.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/StatusBar.h"
@@ -144,16 +145,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
  private:
   // Counts an operation of the window (see operations_) for as long as it lasts.
-  class Operation {
-   public:
-    explicit Operation(int& count) : count_(count) { ++count_; }
-    Operation(const Operation&) = delete;
-    Operation& operator=(const Operation&) = delete;
-    ~Operation() { --count_; }
-
-   private:
-    int& count_;
-  };
+  using Operation = ScopedCount;
 
   friend LRESULT CALLBACK ObjectWindowProc<AutoConnectWindow>(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
