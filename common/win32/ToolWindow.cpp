@@ -66,11 +66,18 @@ bool OwnerRect(HWND owner, RECT& rect) {
   return owner && GetWindowRect(owner, &rect);
 }
 
-// Moves the window to (x, y), kept within the work area.
+// Moves the window to (x, y), kept within the work area of the screen
+// nearest that place (a second screen's too).
 void MoveOnScreen(HWND window, int x, int y) {
   RECT own{}, work{};
   GetWindowRect(window, &own);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT wanted{x, y, x + (own.right - own.left), y + (own.bottom - own.top)};
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &screen))
+    work = screen.rcWork;
+  else
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   x = std::max<int>(work.left, std::min<int>(x, work.right - (own.right - own.left)));
   y = std::max<int>(work.top, std::min<int>(y, work.bottom - (own.bottom - own.top)));
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
