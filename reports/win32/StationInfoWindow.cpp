@@ -65,12 +65,20 @@ void StationInfoWindow::OnSize(int width, int height) {
   MoveWindow(view_, 0, kStrip, width, std::max(height - kStrip, 0), TRUE);
 }
 
+std::optional<StationInfoWindow::FileStamp> StationInfoWindow::StampOf(const std::filesystem::path& file) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  auto join = [](DWORD high, DWORD low) { return static_cast<std::uint64_t>(high) << 32 | low; };
+  return FileStamp{join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+                   join(data.nFileSizeHigh, data.nFileSizeLow)};
+}
+
 bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   if (!Make()) return false;
   std::error_code error;
   // Reading the colours back takes a while on a long document: not again while it is unchanged.
-  auto written = std::filesystem::last_write_time(freqList, error);
-  if (!error && freqList == loaded_ && written == loadedWritten_) return true;
+  const auto stamp = StampOf(freqList);
+  if (stamp && freqList == loaded_ && *stamp == loadedStamp_) return true;
   loaded_.clear();
   auto rtf = ReadWholeFile(freqList, error);
   SetWindowTextA(view_, "");
@@ -80,8 +88,10 @@ bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
     return false;
   }
   document_ = FreqListDocument(RichEditColouredText(view_));
-  loaded_ = freqList;
-  loadedWritten_ = written;
+  if (stamp) {
+    loaded_ = freqList;
+    loadedStamp_ = *stamp;
+  }
   return true;
 }
 

@@ -5,8 +5,10 @@
 // the range and bearings of the station shown.
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,8 +54,15 @@ class StationInfoWindow final : public ToolWindow {
   HWND view_ = nullptr;
   HWND range_ = nullptr, bearingTo_ = nullptr, bearingFrom_ = nullptr;
   FreqListDocument document_{ColouredText{}};
-  std::filesystem::path loaded_;  // the document in the view, when it was read whole
-  std::filesystem::file_time_type loadedWritten_;
+  // The document in the view, when it was read whole: its last write (to
+  // the 100 ns) and size, as the runtime's times are whole seconds.
+  struct FileStamp {
+    std::uint64_t written = 0, size = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+  };
+  static std::optional<FileStamp> StampOf(const std::filesystem::path& file);
+  std::filesystem::path loaded_;
+  FileStamp loadedStamp_;
 };
 
 }  // namespace velmora
