@@ -1,7 +1,5 @@
 #include "autoconnect/ReferenceMeasurementMachine.h"
 
-#include <utility>
-
 #include "airmail/MailSystems.h"
 #include "common/Format.h"
 #include "selection/ReferenceFigures.h"
@@ -35,7 +33,6 @@ void ReferenceMeasurementMachine::RowBegin() {
   r_.Detectors().SetReferenceWwv(kind_ == Kind::Wwv);
   r_.Detectors().SetReferenceFax(kind_ == Kind::Other);
   if (!Tune()) return;
-  readingBeforeTuning_ = true;
   sums_ = {};
   r_.ListenBegin(kMeasuring, run.rxRow, kFrequency, "Checking Frequency");
 }
@@ -61,8 +58,8 @@ void ReferenceMeasurementMachine::Measure(Verdict verdict) {
   ++run.bufferCount;
   p_.labels.ReferenceAverageShow(FormatNumber(r_.Seconds(), ".0"));
   Add(verdict);
-  // With the S-meter the first buffer's reading is of the frequency before:
-  // a row takes two at least.
+  // The radio answers a buffer's S-meter request by the next one (and drops
+  // an answer meant for the frequency before): with it a row takes two at least.
   bool tooShort = SMeterUsed() && run.bufferCount < 2;
   if (tooShort || r_.Seconds() < r_.Settings().referenceStationAverage) return;
   p_.labels.ReferenceAverageShow("");
@@ -76,8 +73,6 @@ void ReferenceMeasurementMachine::Add(Verdict verdict) {
   int sUnits = 0;
   if (SMeterUsed()) {
     sUnits = p_.radio.SMeter();
-    // Asked all the same: its answer is this frequency's first reading.
-    if (std::exchange(readingBeforeTuning_, false)) return;
     if (sUnits == kNoSMeterReading) return;
   }
   const DetectorValues& d = r_.Detectors();

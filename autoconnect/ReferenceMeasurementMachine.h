@@ -48,9 +48,6 @@ class ReferenceMeasurementMachine final : public ReferenceMeasurement {
   EngineTable& table_;
   ActivityPorts p_;
   Kind kind_ = Kind::Airmail;
-  // A reading answers the request of the buffer before: a row's first one
-  // answers a request made before the tuning, on the frequency before.
-  bool readingBeforeTuning_ = false;
   ReferenceSums sums_;
 };
 

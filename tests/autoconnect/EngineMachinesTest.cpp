@@ -325,10 +325,8 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
                 *station = "W1AW"; bool detected = false; const char *power = "", *snr = "", *end = "";
                 std::int32_t reference = 0; bool tunes = true; float average = 2; };
   const Case cases[] = {
-      // The first reading answers the request made before the tuning (S 7); then S-meter 3, none and 5 over
-      // a level of 20: 38 and 50, 44.
-      {"the reading from before the tuning and a buffer without one are left out", true, {7, 3, -1, 5}, "4f",
-       "HAM", "W1AW", false, "44", "0"},
+      // S-meter 3, none, 5 and 4 over a level of 20: 38, 50, 44.
+      {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44", "0"},
       // The radio stopped answering: nothing measured, nothing for the reference data.
       {"no reading at all: no figures", true, {}, "4f", "HAM", "W1AW", false, "", ""},
       {"invalid buffers are not heard", false, {}, "3x 3f"},
@@ -337,8 +335,8 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
       {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
       {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0", "Done"},
       {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
-      // One buffer would hear only the reading from before the tuning.
-      {"an average of one buffer: two with the S-meter", true, {7, 3}, "2f", "HAM", "W1AW", false, "38", "0", "", 0,
+      // The first buffer's request is answered by the second: one buffer would hear none.
+      {"an average of one buffer: two with the S-meter", true, {-1, 3}, "2f", "HAM", "W1AW", false, "38", "0", "", 0,
        true, 0.5f},
   };
   for (const Case& c : cases) {
