@@ -14,6 +14,9 @@
 
 namespace velmora {
 
+// Told of a document that cannot be read or is no rich text.
+inline constexpr std::string_view kFreqListUnreadable = "Unable to open AirMail's \"FreqList.rtf\" file.";
+
 struct FoundFrequency {
   std::string text;  // the blue run as written, "14080#"
   long next = -1;    // the position after it

@@ -75,7 +75,7 @@ std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqL
   }
   // Read as plain text it holds no station, and the table made of it would be empty.
   if (!IsRtfDocument(*rtf)) {
-    messages.Show("Unable to open AirMail's \"FreqList.rtf\" file.");
+    messages.Show(kFreqListUnreadable);
     return std::nullopt;
   }
   GridRows rows;

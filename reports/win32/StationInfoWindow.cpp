@@ -84,7 +84,7 @@ bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   SetWindowTextA(view_, "");
   if (!rtf || !IsRtfDocument(*rtf) || !RichEditLoadRtf(view_, *rtf)) {
     document_ = FreqListDocument(ColouredText{});
-    messenger_.Show("Unable to open AirMail's \"FreqList.rtf\" file.");
+    messenger_.Show(kFreqListUnreadable);
     return false;
   }
   document_ = FreqListDocument(RichEditColouredText(view_));
