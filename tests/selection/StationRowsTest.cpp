@@ -129,8 +129,9 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
       "Station's Offset Frequency 7102.0 10147.3 not found in HAM K4CJX frequency list.\r\r"
       "Please check Options Station Offset.";
   auto refused = [](std::string line) { return "StationOffsetGet - Read, Type mismatch in line 2: \"" + line + "\""; };
-  // No content: no file.
-  struct Case { std::optional<std::string> content; int mode; std::string snr; std::vector<std::string> messages; };
+  // No content: no file. The second row's label and SNR after the offsets.
+  struct Case { std::optional<std::string> content; int mode; std::string snr; std::vector<std::string> messages;
+                std::string label2 = "17102.0", snr2 = "50.0"; };
   const int stations = kModeMultipleStations;
   const Case cases[] = {
       {std::nullopt, stations, "50.0", {}},
@@ -154,30 +155,20 @@ TEST(StationOffsets, RecordsWindowsAndFileProblemsAtTheTable) {
       {"HAM,K4CJX,7102.0 10147.3,1\r\n", kModeReferenceData, "51.0", {}},
       {"HAM,K4CJX,7102.0,2\r\n" + std::string(kDataFileLimit, '\n'), stations, "50.0",
        {"StationOffsetGet - Read, File too large"}},
+      // A frequency the station lists twice (in two of its groups) is found at both, not reported missing.
+      {"HAM,K4CJX,7102.0,2\r\n", stations, "52.0", {}, "7102.0", "52.0"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.content.value_or("no file").substr(0, 100) + " mode " + std::to_string(c.mode));
-    OffsetRig rig({"7102.0", "17102.0"});
+    SCOPED_TRACE(c.content.value_or("no file").substr(0, 100) + " mode " + std::to_string(c.mode) + " " + c.label2);
+    OffsetRig rig({"7102.0", c.label2});
     if (c.content) WriteBytes(rig.offsets, *c.content);
     // The rows' azimuth is 100, the hour 1200.
     StationOffsetRows rows{"HAM", "K4CJX", 1, 2, 100, 1200, kColumnTxConnect, kColumnSnr, kColumnStnAnt, true, c.mode};
     StationOffsetGet(rig.table, rows, StationOffsetDataGet(rig.offsets, "HAM", rig.data), rig.messages, rig.colors);
     EXPECT_EQ(rig.Snr(1), c.snr);
-    EXPECT_EQ(rig.Snr(2), "50.0") << "7102.0 is no offset for 17102.0";
+    EXPECT_EQ(rig.Snr(2), c.snr2) << "7102.0 is an offset for 7102.0 only";
     EXPECT_EQ(rig.messages.Texts(), c.messages);
   }
-}
-
-// A frequency the station lists twice (in two of its groups) is found, not
-// reported missing.
-TEST(StationOffsets, AFrequencyListedTwiceIsFound) {
-  OffsetRig rig({"7102.0", "7102.0"});
-  WriteBytes(rig.offsets, "HAM,K4CJX,7102.0,2\r\n");
-  StationOffsetRows rows{"HAM", "K4CJX", 1, 2, 100, 1200, kColumnTxConnect, kColumnSnr, kColumnStnAnt, true,
-                         kModeMultipleStations};
-  StationOffsetGet(rig.table, rows, StationOffsetDataGet(rig.offsets, "HAM", rig.data), rig.messages, rig.colors);
-  EXPECT_EQ(rig.Snr(1) + " " + rig.Snr(2), "52.0 52.0");
-  EXPECT_TRUE(rig.messages.entries.empty()) << rig.messages.Texts().at(0);
 }
 
 TEST(StationHistory, ValuesAreAddedToTheSnrAndShown) {
