@@ -88,50 +88,43 @@ TEST(OptionsApply, ValuesAreStoredByEveryStep) {
 // Leaving the sound card, or changing its sample width, stops it at once,
 // and the buffer in hand is not queued again with the new width's length,
 // which its memory (8-bit, 32769 bytes) cannot hold. A recording heard
-// through the output (16-bit buffers only) stops at a change of width too.
-TEST(OptionsApply, LeavingOrChangingTheWidthOfTheRunningSoundCardOrOfAPlaybackHeardStopsIt) {
-  for (int source : {kSimulated, kSoundCard, kPlayback}) {  // the card left for the test signal; or the width changed
+// through the output (16-bit buffers only) stops at a change of width too,
+// and the test signal heard at "Sound" unticked (it sounded on until Stop).
+TEST(OptionsApply, LeavingOrChangingWhatTheRunningLoopReadsOrSoundsStopsIt) {
+  // made, played: the buffers analysed and sent to the sound output (the test signal heard makes its two
+  // buffers before the first is played).
+  const struct { const char* name; int source; bool use16Bit; void (*edit)(OptionsControls&); size_t made, played; }
+  cases[] = {
+      {"the sound card left", kSoundCard, true, [](OptionsControls& c) { c.inputSource = kSimulated; }, 1, 0},
+      {"the sound card's width", kSoundCard, false, [](OptionsControls& c) { c.soundBits = 1; }, 1, 0},
+      {"a recording heard, its width", kPlayback, true, [](OptionsControls& c) { c.soundBits = 0; }, 1, 1},
+      {"the test signal heard, its sound", kSimulated, true, [](OptionsControls& c) { c.simulateOutput = false; }, 2,
+       1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     OptionsRig rig;
     testing::TempFolder folder;
-    const bool leave = source == kSimulated;
-    rig.signal.use16Bit = source != kSoundCard;
+    rig.signal.inputSource = c.source;
+    rig.signal.use16Bit = c.use16Bit;
     rig.settings.display.sampleSize = 32768;
-    rig.input.script = testing::FakeWaveDevice::Filled(3);
-    if (source == kPlayback) {
-      rig.signal.inputSource = kPlayback, rig.signal.playbackOutput = true;
-      rig.signal.playbackFile = folder.path() / "heard.bin";
-      std::ofstream(rig.signal.playbackFile) << std::string(8 * 65536, 'a');
-    }
+    (c.source == kSimulated ? rig.output : rig.input).script = testing::FakeWaveDevice::Filled(3);
+    rig.signal.playbackOutput = c.source == kPlayback;
+    rig.signal.simulate.output = c.source == kSimulated;
+    rig.signal.playbackFile = folder.path() / "heard.bin";
+    std::ofstream(rig.signal.playbackFile) << std::string(8 * 65536, 'a');
     rig.pump.passes = {[&] {
                          auto controls = rig.Controls();
-                         if (leave) controls.inputSource = kSimulated;
-                         else controls.soundBits = source == kSoundCard;
+                         c.edit(controls);
                          Apply(controls, rig.Targets());
                        },
                        [&] { rig.signal.Stop(); }};
     rig.Start();
-    EXPECT_EQ(rig.analysis.analysed.size(), 1u) << source;
-    EXPECT_FALSE(rig.input.IsOpen() || rig.output.IsOpen()) << source;
-    EXPECT_EQ(rig.input.overlongQueues, 0) << source;
+    EXPECT_EQ(rig.analysis.analysed.size(), c.made);
+    EXPECT_EQ(rig.output.played.size(), c.played);
+    EXPECT_FALSE(rig.input.IsOpen() || rig.output.IsOpen());
+    EXPECT_EQ(rig.input.overlongQueues, 0);
   }
-}
-
-// The test signal heard through the output, "Sound" then unticked: it
-// sounded on until Stop was pressed.
-TEST(OptionsApply, UntickingTheSoundOfTheTestSignalHeardStopsIt) {
-  OptionsRig rig;
-  rig.signal.inputSource = kSimulated;
-  rig.signal.simulate.output = true;
-  rig.output.script = testing::FakeWaveDevice::Filled(4);
-  rig.pump.passes = {[&] {
-                       auto controls = rig.Controls();
-                       controls.simulateOutput = false;
-                       Apply(controls, rig.Targets());
-                     },
-                     nullptr, [&] { rig.signal.Stop(); }};
-  rig.Start();
-  EXPECT_EQ(rig.output.played.size(), 1u);
-  EXPECT_FALSE(rig.output.IsOpen());
 }
 
 TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
