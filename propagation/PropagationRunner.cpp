@@ -202,7 +202,11 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
     Fail(showMessage, UnableToExecute(model) + "\r" + ErrorText(error));
     return std::nullopt;
   }
-  if (!program_.Wait(setup_.waitSeconds * static_cast<double>(blocks))) {
+  // A joint run gets one block's time too: the program does its 40 blocks
+  // in a fraction of a second, and the wait holds the windows still, so a
+  // program that never ends must not hold them for minutes. A joint run
+  // that is cut short leaves its blocks to run one by one.
+  if (!program_.Wait(setup_.waitSeconds)) {
     Fail(showMessage, prefix + "Shell do not finish.");
     return std::nullopt;
   }

@@ -105,8 +105,8 @@ class PropagationRunner {
   void AheadAdd(int model, const DeckRequest& whole);
   void AheadClear();
   void RunAhead(int model, const std::string& deck);
-  // A run of `blocks` blocks: each has the time and the output size its own
-  // run would have had.
+  // A run of `blocks` blocks: each has the output size its own run would
+  // have had; the run has one block's time.
   std::optional<std::string> Execute(int model, const std::string& deck, const std::string& prefix, bool showMessage,
                                      size_t blocks);
   bool RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn);
