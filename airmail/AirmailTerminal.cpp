@@ -15,6 +15,9 @@ constexpr const char* kFrequencyFieldFailure =
     "Unable to select frequency data in AirMail Terminal Window.  Please make sure the Terminal Window is Visible on "
     "the Desktop and not Minimized.";
 
+constexpr const char* kAirmailGoneDuringCall =
+    "TerminalConnectCheck, AirMail is no longer running, so the end of the call cannot be known.";
+
 constexpr int kConnectAidLinesUp = 100;
 // AirMail usually shows its main window within two seconds of its start; a
 // slow computer may take many more, and that is no failure.
@@ -270,6 +273,15 @@ TerminalStatus AirmailTerminal::TerminalConnectCheck(const CallTarget& current) 
   TerminalStatus status = s_.settings.terminalConnectCheckFile
                               ? s_.debugLog.TerminalConnectCheckFile(s_.settings.airmailDirectoryData)
                               : TerminalStatusGet();
+  // AirMail closed or crashed during the call or the link: its log will
+  // never tell the end, which the run would wait for for ever.
+  const bool awaited = status == TerminalStatus::Calling || status == TerminalStatus::Connected;
+  if (s_.settings.terminalConnectCheckFile && awaited && !s_.desktop.AirmailWindowExists() &&
+      !s_.desktop.TerminalWindowExists()) {
+    Tell(kAirmailGoneDuringCall);
+    Status("AirMail Window Error");
+    return TerminalStatus::Error;
+  }
   if (s_.settings.modeIndex >= 0 && s_.settings.modeIndex <= 2) StationHistoryFeed(status, current);
   return status;
 }

@@ -242,6 +242,34 @@ TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
   EXPECT_EQ(history.entries.size(), 2u);
 }
 
+// AirMail closed or crashed during a call or a link: its log would never
+// tell the end, and the run waited for it for ever. A result it wrote
+// before it went still counts.
+TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
+  const CallTarget target{"HAM", "W1AW", "14105.0"};
+  const struct { const char* lines; bool running; TerminalStatus status; } cases[] = {
+      {"", false, TerminalStatus::Error},
+      {"Connected to W1AW\r\n", false, TerminalStatus::Error},
+      {"No answer from W1AW\r\n", false, TerminalStatus::NoAnswer},
+      {"", true, TerminalStatus::Calling},
+  };
+  LogCreate();
+  for (const auto& c : cases) {
+    desktop.airmail = desktop.terminal = true;
+    ASSERT_TRUE(terminal.TerminalConnect());
+    messenger.entries.clear();
+    LogCreate(c.lines);
+    desktop.airmail = desktop.terminal = c.running;
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), c.status) << c.lines << c.running;
+    const bool told = c.status == TerminalStatus::Error;
+    EXPECT_EQ(Shown(), told ? "TerminalConnectCheck, AirMail is no longer running, so the end of the call cannot be "
+                              "known." : "") << c.lines;
+    if (told) {
+      EXPECT_EQ(status.texts.back(), "AirMail Window Error");
+    }
+  }
+}
+
 TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTerminal) {
   settings.terminalConnectCheckFile = false;
   desktop.copies = {"", "*** Calling W1AW, 14105.0 kHz, no answer"};
