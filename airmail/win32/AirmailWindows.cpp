@@ -75,6 +75,11 @@ void AirmailWindowArrange() {
 Win32AirmailDesktop::Win32AirmailDesktop(HWND owner, EventPump& pump, Clock& clock)
     : owner_(owner), pump_(pump), clock_(clock) {}
 
+bool Win32AirmailDesktop::AirmailWindowAnswers() {
+  HWND main = AirmailWindowGet();
+  return !main || Answers(main);
+}
+
 bool Win32AirmailDesktop::AirmailWindowForeground() { return Foreground(AirmailWindowGet(), pump_, clock_); }
 
 bool Win32AirmailDesktop::TerminalWindowForeground() { return Foreground(TerminalWindowGet(), pump_, clock_); }

@@ -26,6 +26,7 @@ class ScriptedDesktop final : public AirmailDesktop {
  public:
   bool AirmailWindowExists() override { return airmail || (startedAt && waited - *startedAt >= airmailUpAfter); }
   bool TerminalWindowExists() override { return terminal; }
+  bool AirmailWindowAnswers() override { return answers; }
   bool AirmailWindowForeground() override { return AirmailWindowExists() && airmailForeground; }
   bool TerminalWindowForeground() override { return terminal; }
   bool TerminalWindowInFront() override {
@@ -69,7 +70,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   void WaitSeconds(double seconds) override { waited += seconds; }
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
-       pasteTaken = true;
+       pasteTaken = true, answers = true;
   int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
   int frontLostAt = -1;   // another window is in front from the n-th key script on
   double airmailUpAfter = -1;  // a start works, AirMail's window is up that many seconds later
@@ -268,6 +269,27 @@ TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
       EXPECT_EQ(status.texts.back(), "AirMail Window Error");
     }
   }
+}
+
+// AirMail hung during a call or a link: the same, once it has not answered
+// for a minute of checks in a row (each about 2 seconds apart).
+TEST_F(AirmailTerminalTest, AirmailHungForAMinuteDuringTheCallEndsTheWait) {
+  const CallTarget target{"HAM", "W1AW", "14105.0"};
+  LogCreate();
+  ASSERT_TRUE(terminal.TerminalConnect());
+  auto unanswered = [&](int checks) {
+    desktop.answers = false;
+    for (int i = 0; i < checks; ++i) ASSERT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling) << i;
+  };
+  unanswered(29);
+  desktop.answers = true;  // busy for a while, not hung
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
+  unanswered(29);
+  EXPECT_TRUE(messenger.entries.empty());
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error);
+  EXPECT_EQ(Shown(),
+            "TerminalConnectCheck, AirMail has not answered for a minute, so the end of the call cannot be known.");
+  EXPECT_EQ(status.texts.back(), "AirMail Window Error");
 }
 
 TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTerminal) {

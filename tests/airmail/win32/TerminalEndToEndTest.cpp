@@ -151,9 +151,11 @@ TEST_F(TerminalEndToEndTest, AHungAirmailIsGivenUpOnWithinSeconds) {
                    {"HangSeconds", "55"}}));
   settings.terminalConnectCheckFile = false;
   ASSERT_TRUE(terminal.TerminalSelectGet());  // AirMail's copy leaves it owning the clipboard
+  EXPECT_TRUE(desktop.AirmailWindowAnswers());
   ASSERT_TRUE(terminal.TerminalConnect());
   ASSERT_TRUE(session->Recorded("key F5"));
   WaitSeconds(pump, clock, 0.5);
+  EXPECT_FALSE(desktop.AirmailWindowAnswers());
   testing::MessageBoxAnswerer answerer(IDOK);
   const double start = clock.Seconds();
   EXPECT_FALSE(terminal.TerminalSelectStation("K1ABC"));
