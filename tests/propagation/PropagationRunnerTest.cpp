@@ -105,6 +105,23 @@ TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) 
   }
 }
 
+// A fill whose program never finishes: said once, and the stations after it
+// are not run, each of which would hold the windows and say the same; the
+// next fill tries again.
+TEST_F(Runs, AFillRunsNothingMoreAfterABlockFailedTwice) {
+  program.finishes = false;
+  PropagationRunner runner(program, messages, {temp.path().string(), 2024, 5, &cache});
+  PredictionNow result;
+  for (int stations : {3, 1}) {
+    runner.StationsBegin(stations);
+    for (int i = 0; i < stations; ++i)
+      EXPECT_FALSE(runner.PropagationRunNow(2, {2024, 5, 14, 14, 0}, circuit, ten, parameters, result));
+    runner.StationsEnd();
+  }
+  EXPECT_EQ(messages.entries.size(), 2u);
+  EXPECT_EQ(program.commandLines.size(), 4u) << "two attempts in each fill";
+}
+
 // A fill's blocks in runs of at most the limit, one failing block named
 // alone: RealVoacapTest, through the real program.
 TEST_F(Runs, TheDefaultFolderAndItsCommandLines) {
