@@ -271,7 +271,9 @@ TerminalStatus AirmailTerminal::TerminalStatusGet() {
     line = TerminalFieldCopy();
   }
   if (!line) return failed();
-  TerminalStatus status = TerminalLineStatus(*line);
+  // Neither line copied (AirMail slow or hung) is no connection: the
+  // result is still to come.
+  TerminalStatus status = line->empty() ? TerminalStatus::Calling : TerminalLineStatus(*line);
   Keys("^{END}");
   return status;
 }
@@ -286,10 +288,10 @@ TerminalStatus AirmailTerminal::TerminalConnectCheck(const CallTarget& current) 
 }
 
 std::optional<TerminalStatus> AirmailTerminal::AirmailLost(TerminalStatus status) {
-  // Only the log's answer can be waited for while AirMail cannot write it:
-  // the run would wait for ever.
+  // The end that neither the log nor the terminal will show while AirMail
+  // is gone or hung: the run would wait for it for ever.
   const bool awaited = status == TerminalStatus::Calling || status == TerminalStatus::Connected;
-  if (!s_.settings.terminalConnectCheckFile || !awaited) return std::nullopt;
+  if (!awaited) return std::nullopt;
   AirmailDesktop& desktop = s_.desktop;
   if (!desktop.AirmailWindowExists() && !desktop.TerminalWindowExists()) {
     Tell(kAirmailGoneDuringCall);

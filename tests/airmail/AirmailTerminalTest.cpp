@@ -272,24 +272,30 @@ TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
 }
 
 // AirMail hung during a call or a link: the same, once it has not answered
-// for a minute of checks in a row (each about 2 seconds apart).
+// for a minute of checks in a row (each about 2 seconds apart), whether the
+// log or the terminal's text (nothing copied from it) is read.
 TEST_F(AirmailTerminalTest, AirmailHungForAMinuteDuringTheCallEndsTheWait) {
   const CallTarget target{"HAM", "W1AW", "14105.0"};
   LogCreate();
-  ASSERT_TRUE(terminal.TerminalConnect());
-  auto unanswered = [&](int checks) {
-    desktop.answers = false;
-    for (int i = 0; i < checks; ++i) ASSERT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling) << i;
-  };
-  unanswered(29);
-  desktop.answers = true;  // busy for a while, not hung
-  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
-  unanswered(29);
-  EXPECT_TRUE(messenger.entries.empty());
-  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error);
-  EXPECT_EQ(Shown(),
-            "TerminalConnectCheck, AirMail has not answered for a minute, so the end of the call cannot be known.");
-  EXPECT_EQ(status.texts.back(), "AirMail Window Error");
+  for (bool logRead : {true, false}) {
+    settings.terminalConnectCheckFile = logRead;
+    messenger.entries.clear();
+    ASSERT_TRUE(terminal.TerminalConnect());
+    auto unanswered = [&](int checks) {
+      desktop.answers = false;
+      for (int i = 0; i < checks; ++i)
+        ASSERT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling) << i << logRead;
+    };
+    unanswered(29);
+    desktop.answers = true;  // busy for a while, not hung
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
+    unanswered(29);
+    EXPECT_TRUE(messenger.entries.empty());
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error);
+    EXPECT_EQ(Shown(),
+              "TerminalConnectCheck, AirMail has not answered for a minute, so the end of the call cannot be known.");
+    EXPECT_EQ(status.texts.back(), "AirMail Window Error");
+  }
 }
 
 TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTerminal) {
@@ -300,6 +306,11 @@ TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTe
   desktop = ScriptedDesktop{};
   desktop.terminal = false;
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Error);
+  // Nothing copied from either line (AirMail slow or hung) is no
+  // connection: the call's result is still to come.
+  desktop = ScriptedDesktop{};
+  desktop.copies = {"", ""};
+  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Calling);
 }
 
 // The click that gives the terminal the focus lands on the part of it that
