@@ -22,6 +22,9 @@ class AirmailDesktop {
 
   virtual bool AirmailWindowExists() = 0;
   virtual bool TerminalWindowExists() = 0;
+  // AirMail's main window handles messages within a moment; a hung AirMail's
+  // does not (true when the window is missing).
+  virtual bool AirmailWindowAnswers() = 0;
   virtual bool AirmailWindowForeground() = 0;  // SetForegroundWindow succeeded
   virtual bool TerminalWindowForeground() = 0;
   // The terminal is the window keys now go to: it may have closed, or a

@@ -15,6 +15,15 @@ constexpr const char* kFrequencyFieldFailure =
     "Unable to select frequency data in AirMail Terminal Window.  Please make sure the Terminal Window is Visible on "
     "the Desktop and not Minimized.";
 
+constexpr const char* kAirmailGoneDuringCall =
+    "TerminalConnectCheck, AirMail is no longer running, so the end of the call cannot be known.";
+
+constexpr const char* kAirmailHungDuringCall =
+    "TerminalConnectCheck, AirMail has not answered for a minute, so the end of the call cannot be known.";
+// The checks come every 11 buffers of 2048 samples, about 2 seconds apart:
+// a minute. A busy AirMail answers again within seconds.
+constexpr int kAirmailUnansweredChecks = 30;
+
 constexpr int kConnectAidLinesUp = 100;
 // AirMail usually shows its main window within two seconds of its start; a
 // slow computer may take many more, and that is no failure.
@@ -229,6 +238,7 @@ bool AirmailTerminal::TerminalConnect(const CallAbandoned& abandoned) {
     return false;
   }
   s_.pactorCounts.Clear();
+  unansweredChecks_ = 0;
   return true;
 }
 
@@ -261,7 +271,9 @@ TerminalStatus AirmailTerminal::TerminalStatusGet() {
     line = TerminalFieldCopy();
   }
   if (!line) return failed();
-  TerminalStatus status = TerminalLineStatus(*line);
+  // Neither line copied (AirMail slow or hung) is no connection: the
+  // result is still to come.
+  TerminalStatus status = line->empty() ? TerminalStatus::Calling : TerminalLineStatus(*line);
   Keys("^{END}");
   return status;
 }
@@ -270,8 +282,30 @@ TerminalStatus AirmailTerminal::TerminalConnectCheck(const CallTarget& current) 
   TerminalStatus status = s_.settings.terminalConnectCheckFile
                               ? s_.debugLog.TerminalConnectCheckFile(s_.settings.airmailDirectoryData)
                               : TerminalStatusGet();
+  if (auto lost = AirmailLost(status)) return *lost;
   if (s_.settings.modeIndex >= 0 && s_.settings.modeIndex <= 2) StationHistoryFeed(status, current);
   return status;
+}
+
+std::optional<TerminalStatus> AirmailTerminal::AirmailLost(TerminalStatus status) {
+  // The end that neither the log nor the terminal will show while AirMail
+  // is gone or hung: the run would wait for it for ever.
+  const bool awaited = status == TerminalStatus::Calling || status == TerminalStatus::Connected;
+  if (!awaited) return std::nullopt;
+  AirmailDesktop& desktop = s_.desktop;
+  if (!desktop.AirmailWindowExists() && !desktop.TerminalWindowExists()) {
+    Tell(kAirmailGoneDuringCall);
+  } else if (desktop.AirmailWindowAnswers()) {
+    unansweredChecks_ = 0;
+    return std::nullopt;
+  } else if (++unansweredChecks_ < kAirmailUnansweredChecks) {
+    return std::nullopt;
+  } else {
+    Tell(kAirmailHungDuringCall);
+  }
+  unansweredChecks_ = 0;
+  Status("AirMail Window Error");
+  return TerminalStatus::Error;
 }
 
 void AirmailTerminal::StationHistoryFeed(TerminalStatus status, const CallTarget& current) {

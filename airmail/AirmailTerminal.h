@@ -91,8 +91,12 @@ class AirmailTerminal {
   // Whether the closed terminal is to be opened, the same way.
   bool TerminalOpenAgreed();
   void StationHistoryFeed(TerminalStatus status, const CallTarget& current);
+  // The call's end cannot come: AirMail has gone, or has not answered for
+  // too many checks in a row. Told, and an Error.
+  std::optional<TerminalStatus> AirmailLost(TerminalStatus status);
 
   AirmailTerminalSeams s_;
+  int unansweredChecks_ = 0;
 };
 
 }  // namespace velmora

@@ -98,7 +98,7 @@ bool PropagationRunner::PropagationRec533(const DeckRequest& request, Propagatio
 
 bool PropagationRunner::RunModel(int model, DeckRequest request, PropagationHours& results, size_t firstColumn,
                                  bool showMessage) {
-  if (!PropagationModelCheck(model, showMessage)) return false;
+  if (!PropagationModelCheck(model, showMessage)) return ProgramFailed();
   const bool rec533 = IsRec533(model);
   const std::string prefix = rec533 ? "PropagationRec533, " : "PropagationIcepacVoacap, ";
   std::string deck, problem;
@@ -200,10 +200,16 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
   }
   if (!program_.Start(CommandLine(model), error)) {
     Fail(showMessage, UnableToExecute(model) + "\r" + ErrorText(error));
+    ProgramFailed();
     return std::nullopt;
   }
-  if (!program_.Wait(setup_.waitSeconds * static_cast<double>(blocks))) {
+  // A joint run gets one block's time too: the program does its 40 blocks
+  // in a fraction of a second, and the wait holds the windows still, so a
+  // program that never ends must not hold them for minutes. A joint run
+  // that is cut short leaves its blocks to run one by one.
+  if (!program_.Wait(setup_.waitSeconds)) {
     Fail(showMessage, prefix + "Shell do not finish.");
+    ProgramFailed();
     return std::nullopt;
   }
   auto output = program_.OutputRead(JoinPath(setup_.folder, kOutputName), kModelOutputLimit * blocks, error);
@@ -212,10 +218,16 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
 }
 
 bool PropagationRunner::RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn) {
+  // In a fill, a program that failed a block twice (missing, not started or
+  // never finished) ends the fill's runs: the next stations' would fail the
+  // same way, each holding the windows and showing its box again.
+  if (fillFailed_) return false;
+  programFailed_ = false;
   // The first attempt quietly; a second one shows what went wrong. A model
   // other than 1, 2 and 3 has no program and fails its check.
   for (bool showMessage : {false, true})
     if (RunModel(model, request, results, firstColumn, showMessage)) return true;
+  fillFailed_ = stationCount_ > 0 && programFailed_;
   return false;
 }
 
@@ -240,6 +252,7 @@ bool PropagationRunner::PropagationRunHours(int model, int month, int hourCount,
 
 void PropagationRunner::StationsBegin(int stationCount) {
   AheadClear();
+  fillFailed_ = false;
   station_ = 0;
   stationCount_ = stationCount;
 }
@@ -247,6 +260,7 @@ void PropagationRunner::StationsBegin(int stationCount) {
 void PropagationRunner::StationsEnd() {
   bool shown = stationCount_ > 0;
   station_ = stationCount_ = 0;
+  fillFailed_ = false;
   AheadClear();
   if (shown && setup_.progress) setup_.progress->PredictionProgressDone();
 }

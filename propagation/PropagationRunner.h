@@ -82,7 +82,8 @@ class PropagationRunner {
                               const PropagationParameters& parameters);
 
   // A fill is about to predict this many stations: each PropagationRunNow
-  // after this shows its place through the progress hook.
+  // after this shows its place through the progress hook. Once the program
+  // has failed a block of the fill twice, the fill's later runs fail at once.
   void StationsBegin(int stationCount);
   // The fill is over; runs after this show no progress, and blocks not
   // asked for are forgotten.
@@ -105,11 +106,15 @@ class PropagationRunner {
   void AheadAdd(int model, const DeckRequest& whole);
   void AheadClear();
   void RunAhead(int model, const std::string& deck);
-  // A run of `blocks` blocks: each has the time and the output size its own
-  // run would have had.
+  // A run of `blocks` blocks: each has the output size its own run would
+  // have had; the run has one block's time.
   std::optional<std::string> Execute(int model, const std::string& deck, const std::string& prefix, bool showMessage,
                                      size_t blocks);
   bool RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn);
+  bool ProgramFailed() {
+    programFailed_ = true;
+    return false;
+  }
   void Fail(bool showMessage, const std::string& text);
   std::string FolderFile(std::string_view name) const;
 
@@ -117,6 +122,8 @@ class PropagationRunner {
   Messenger& messenger_;
   PropagationSetup setup_;
   int station_ = 0, stationCount_ = 0;
+  bool programFailed_ = false;  // in the block being run
+  bool fillFailed_ = false;     // the program failed a block of this fill twice
   std::vector<AheadBlock> ahead_;
   std::unordered_map<std::string, size_t> aheadIndex_;  // deck to its place in ahead_
 };

@@ -14,10 +14,22 @@
 namespace velmora {
 namespace {
 
+// A working AirMail handles a message at once; a hung one holds the asker
+// no longer than this.
+constexpr UINT kAnswerWaitMs = 500;
+
+// Handles a message within a moment. MoveWindow and ShowWindow on another
+// program's window wait until it has handled them, for as long as it hangs.
+bool Answers(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerWaitMs, &result) != 0;
+}
+
 // Shown in its normal state without being activated: the terminal, brought
-// to the front just before, must keep the keyboard.
+// to the front just before, must keep the keyboard. A hung AirMail's
+// windows are left where they are.
 void MoveAndShow(HWND window, int left, int top, int width, int height) {
-  if (!window) return;
+  if (!window || !Answers(window)) return;
   MoveWindow(window, left, top, width, height, TRUE);
   ShowWindow(window, SW_SHOWNOACTIVATE);
 }
@@ -36,7 +48,7 @@ bool Foreground(HWND window, EventPump& pump, Clock& clock) {
   if (!window) return false;
   // A minimised window in front would still take the keys, but the click
   // at its centre would land on whatever lies at its icon's place.
-  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  if (IsIconic(window) && Answers(window)) ShowWindow(window, SW_RESTORE);
   if (!SetForegroundWindow(window)) return false;
   double end = clock.Seconds() + kActivationWait;
   while (GetForegroundWindow() != window && clock.Seconds() < end) {
@@ -62,6 +74,11 @@ void AirmailWindowArrange() {
 
 Win32AirmailDesktop::Win32AirmailDesktop(HWND owner, EventPump& pump, Clock& clock)
     : owner_(owner), pump_(pump), clock_(clock) {}
+
+bool Win32AirmailDesktop::AirmailWindowAnswers() {
+  HWND main = AirmailWindowGet();
+  return !main || Answers(main);
+}
 
 bool Win32AirmailDesktop::AirmailWindowForeground() { return Foreground(AirmailWindowGet(), pump_, clock_); }
 

@@ -16,7 +16,8 @@ inline constexpr const char* kAirmailProgramFile = "Airmail3.exe";
 HWND AirmailWindowGet();   // class "TMainForm", caption containing "AirMail"
 HWND TerminalWindowGet();  // class "TTerminalForm", caption "Terminal"
 // AirMail's main window in the middle of the screen, the terminal at its
-// lower right; a missing window is left out.
+// lower right; a missing window, or one that does not answer (AirMail
+// hung), is left out.
 void AirmailWindowArrange();
 
 class Win32AirmailDesktop final : public AirmailDesktop {
@@ -28,6 +29,7 @@ class Win32AirmailDesktop final : public AirmailDesktop {
 
   bool AirmailWindowExists() override { return AirmailWindowGet() != nullptr; }
   bool TerminalWindowExists() override { return TerminalWindowGet() != nullptr; }
+  bool AirmailWindowAnswers() override;
   bool AirmailWindowForeground() override;
   bool TerminalWindowForeground() override;
   bool TerminalWindowInFront() override;

@@ -26,6 +26,7 @@ class ScriptedDesktop final : public AirmailDesktop {
  public:
   bool AirmailWindowExists() override { return airmail || (startedAt && waited - *startedAt >= airmailUpAfter); }
   bool TerminalWindowExists() override { return terminal; }
+  bool AirmailWindowAnswers() override { return answers; }
   bool AirmailWindowForeground() override { return AirmailWindowExists() && airmailForeground; }
   bool TerminalWindowForeground() override { return terminal; }
   bool TerminalWindowInFront() override {
@@ -69,7 +70,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   void WaitSeconds(double seconds) override { waited += seconds; }
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
-       pasteTaken = true;
+       pasteTaken = true, answers = true;
   int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
   int frontLostAt = -1;   // another window is in front from the n-th key script on
   double airmailUpAfter = -1;  // a start works, AirMail's window is up that many seconds later
@@ -242,6 +243,61 @@ TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
   EXPECT_EQ(history.entries.size(), 2u);
 }
 
+// AirMail closed or crashed during a call or a link: its log would never
+// tell the end, and the run waited for it for ever. A result it wrote
+// before it went still counts.
+TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
+  const CallTarget target{"HAM", "W1AW", "14105.0"};
+  const struct { const char* lines; bool running; TerminalStatus status; } cases[] = {
+      {"", false, TerminalStatus::Error},
+      {"Connected to W1AW\r\n", false, TerminalStatus::Error},
+      {"No answer from W1AW\r\n", false, TerminalStatus::NoAnswer},
+      {"", true, TerminalStatus::Calling},
+  };
+  LogCreate();
+  for (const auto& c : cases) {
+    desktop.airmail = desktop.terminal = true;
+    ASSERT_TRUE(terminal.TerminalConnect());
+    messenger.entries.clear();
+    LogCreate(c.lines);
+    desktop.airmail = desktop.terminal = c.running;
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), c.status) << c.lines << c.running;
+    const bool told = c.status == TerminalStatus::Error;
+    EXPECT_EQ(Shown(), told ? "TerminalConnectCheck, AirMail is no longer running, so the end of the call cannot be "
+                              "known." : "") << c.lines;
+    if (told) {
+      EXPECT_EQ(status.texts.back(), "AirMail Window Error");
+    }
+  }
+}
+
+// AirMail hung during a call or a link: the same, once it has not answered
+// for a minute of checks in a row (each about 2 seconds apart), whether the
+// log or the terminal's text (nothing copied from it) is read.
+TEST_F(AirmailTerminalTest, AirmailHungForAMinuteDuringTheCallEndsTheWait) {
+  const CallTarget target{"HAM", "W1AW", "14105.0"};
+  LogCreate();
+  for (bool logRead : {true, false}) {
+    settings.terminalConnectCheckFile = logRead;
+    messenger.entries.clear();
+    ASSERT_TRUE(terminal.TerminalConnect());
+    auto unanswered = [&](int checks) {
+      desktop.answers = false;
+      for (int i = 0; i < checks; ++i)
+        ASSERT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling) << i << logRead;
+    };
+    unanswered(29);
+    desktop.answers = true;  // busy for a while, not hung
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
+    unanswered(29);
+    EXPECT_TRUE(messenger.entries.empty());
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error);
+    EXPECT_EQ(Shown(),
+              "TerminalConnectCheck, AirMail has not answered for a minute, so the end of the call cannot be known.");
+    EXPECT_EQ(status.texts.back(), "AirMail Window Error");
+  }
+}
+
 TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTerminal) {
   settings.terminalConnectCheckFile = false;
   desktop.copies = {"", "*** Calling W1AW, 14105.0 kHz, no answer"};
@@ -250,6 +306,11 @@ TEST_F(AirmailTerminalTest, StatusLineFallsBackToTheLineAboveAndErrsWithoutTheTe
   desktop = ScriptedDesktop{};
   desktop.terminal = false;
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Error);
+  // Nothing copied from either line (AirMail slow or hung) is no
+  // connection: the call's result is still to come.
+  desktop = ScriptedDesktop{};
+  desktop.copies = {"", ""};
+  EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Calling);
 }
 
 // The click that gives the terminal the focus lands on the part of it that

@@ -82,7 +82,7 @@ TEST_F(Runs, AJointRunMayWriteAsMuchAsItsBlocksWouldAlone) {
   PredictionNow result;
   ASSERT_TRUE(RunNow(2, {2024, 5, 14, 14, 0}, eleven, result)) << ::testing::PrintToString(messages.Texts());
   EXPECT_EQ(program.decks.size(), 1u) << "the joint output is read, not refused for its size";
-  EXPECT_EQ(program.waits, std::vector<double>{10}) << "each block's time";
+  EXPECT_EQ(program.waits, std::vector<double>{5}) << "one block's time: a hung program holds the windows no longer";
 }
 
 TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) {
@@ -103,6 +103,23 @@ TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) 
     EXPECT_EQ(alone, joint) << name;
 
   }
+}
+
+// A fill whose program never finishes: said once, and the stations after it
+// are not run, each of which would hold the windows and say the same; the
+// next fill tries again.
+TEST_F(Runs, AFillRunsNothingMoreAfterABlockFailedTwice) {
+  program.finishes = false;
+  PropagationRunner runner(program, messages, {temp.path().string(), 2024, 5, &cache});
+  PredictionNow result;
+  for (int stations : {3, 1}) {
+    runner.StationsBegin(stations);
+    for (int i = 0; i < stations; ++i)
+      EXPECT_FALSE(runner.PropagationRunNow(2, {2024, 5, 14, 14, 0}, circuit, ten, parameters, result));
+    runner.StationsEnd();
+  }
+  EXPECT_EQ(messages.entries.size(), 2u);
+  EXPECT_EQ(program.commandLines.size(), 4u) << "two attempts in each fill";
 }
 
 // A fill's blocks in runs of at most the limit, one failing block named

@@ -143,6 +143,27 @@ TEST_F(TerminalEndToEndTest, AMinimisedTerminalIsRead) {
   EXPECT_TRUE(session->Recorded("field station K1ABC"));
 }
 
+// AirMail hung on a call, its windows answering no messages: the next step
+// gives up with its message within seconds. Arranging AirMail's windows
+// waited for their answer for as long as AirMail hung.
+TEST_F(TerminalEndToEndTest, AHungAirmailIsGivenUpOnWithinSeconds) {
+  ASSERT_TRUE(Run({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}, {"Seconds", "50"},
+                   {"HangSeconds", "55"}}));
+  settings.terminalConnectCheckFile = false;
+  ASSERT_TRUE(terminal.TerminalSelectGet());  // AirMail's copy leaves it owning the clipboard
+  EXPECT_TRUE(desktop.AirmailWindowAnswers());
+  ASSERT_TRUE(terminal.TerminalConnect());
+  ASSERT_TRUE(session->Recorded("key F5"));
+  WaitSeconds(pump, clock, 0.5);
+  EXPECT_FALSE(desktop.AirmailWindowAnswers());
+  testing::MessageBoxAnswerer answerer(IDOK);
+  const double start = clock.Seconds();
+  EXPECT_FALSE(terminal.TerminalSelectStation("K1ABC"));
+  EXPECT_LT(clock.Seconds() - start, 30);
+  ASSERT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_NE(answerer.Texts()[0].find("Unable to select frequency data"), std::string::npos) << answerer.Texts()[0];
+}
+
 // AirMail missing from its folder: the start said only that it failed; now
 // the system's reason comes with it, whichever way AirMail is started.
 TEST_F(TerminalEndToEndTest, AStartThatFailsGivesTheSystemsReason) {

@@ -20,13 +20,15 @@
 //   DisconnectSeconds  seconds from connected to disconnected (0: stays connected)
 //   ServerLine         a terminal line written after the connection
 //   Lifetime           seconds before the stand-in ends by itself (default 90)
+//   HangSeconds        seconds it stops answering its windows' messages right
+//                      after a call goes out, as a hung AirMail does
 #include <windows.h>
 
 #include <string>
 
 namespace {
 
-constexpr UINT_PTR kOutcomeTimer = 1, kDisconnectTimer = 2, kLifetimeTimer = 3;
+constexpr UINT_PTR kOutcomeTimer = 1, kDisconnectTimer = 2, kLifetimeTimer = 3, kHangTimer = 4;
 enum Field { kSystem, kStation, kFrequency, kFieldCount };
 constexpr const char* kFieldNames[kFieldCount] = {"system", "station", "frequency"};
 
@@ -86,6 +88,7 @@ void Call() {
   TerminalLine("*** Calling " + app.callStation + " on " + app.callFrequency + " kHz");
   LogLine("Calling " + app.callStation);
   SetTimer(app.main, kOutcomeTimer, static_cast<UINT>(Seconds("Seconds", "1") * 1000), nullptr);
+  if (Seconds("HangSeconds", "0") > 0) SetTimer(app.main, kHangTimer, 10, nullptr);
 }
 
 void Outcome() {
@@ -175,6 +178,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM w, LPARAM l) {
         LogLine("Disconnected from " + app.callStation);
       }
       if (w == kLifetimeTimer) DestroyWindow(window);
+      if (w == kHangTimer) Sleep(static_cast<DWORD>(Seconds("HangSeconds", "0") * 1000));
       return 0;
     case WM_DESTROY:
       if (app.terminal) DestroyWindow(app.terminal);
