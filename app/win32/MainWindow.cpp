@@ -265,10 +265,12 @@ void MainWindow::OnEndSession() {
   // a close, so what a close keeps is kept now (a loop below this handler
   // stops with it; the recording is closed; a run, under an operation or
   // between two buffers, ends with its log record and what it heard of the
-  // channels, before the settings are kept).
+  // channels; reference measurements are saved, with no question to hold
+  // the shutdown up; then the settings, which name their file).
   if (closing_) return;
   closing_ = true;
   autoConnect_.RunEnd();
+  autoConnect_.MeasurementsKeep();
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
   SaveSettingsAtClose();

@@ -77,6 +77,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void Unload() override;
   bool Busy() const override { return operations_ > 0; }
   void RunEnd() override;
+  bool MeasurementsCloseCheck() override;
+  void MeasurementsKeep() override;
   void Update(Verdict verdict) override;
   void Attach(MainWindowLink& mainWindow) override { link_ = &mainWindow; }
   void ProfileRecall(const ProfileDocument& profile) override;
