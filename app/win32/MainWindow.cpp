@@ -247,12 +247,17 @@ void MainWindow::OnClose() {
     SetTimer(hwnd_, kCloseTimer, kCloseRetryMilliseconds, nullptr);
     return;
   }
+  // A run still going ends first: its end puts back the centre frequency
+  // it set for the row in hand, which the settings then keep. Measurements
+  // not saved are asked about; a save that failed keeps the program open.
+  autoConnect_.RunEnd();
+  if (!autoConnect_.MeasurementsCloseCheck()) {
+    closePending_ = false;  // the next loop's end must not close it after all
+    return;
+  }
   closing_ = true;
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
-  // A run still going ends first: its end puts back the centre frequency
-  // it set for the row in hand, which the settings then keep.
-  autoConnect_.RunEnd();
   SaveSettingsAtClose();
   autoConnect_.Unload();
   UnloadDialogs();

@@ -73,6 +73,11 @@ bool AutoConnectWindow::ReferenceCloseCheck() {
 }
 
 bool AutoConnectWindow::MeasurementsCloseCheck() {
+  // An unattended run's end asks nobody: saved as Windows ending saves them.
+  if (unattended_) {
+    MeasurementsKeep();
+    return true;
+  }
   Operation operation(operations_);  // a close from the question waits for it
   return ReferenceCloseCheck();
 }

@@ -337,6 +337,7 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
       {"Settings Recall...", [&] { window->SettingsRecallFrom(SettingsFile()); }},
       {"another mode", [&] { window->ModeChoose(kModeReferenceData); }},
       {"Close", [&] { window->Close(); }},
+      {"the program closed", [&] { main->Close(); }},
   };
   for (const auto& [name, drop] : drops) {
     SCOPED_TRACE(name);
@@ -344,6 +345,7 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
     EXPECT_EQ(window->Settings().modeIndex, kModeReferenceStations);
     EXPECT_FALSE(window->Settings().propagationModelAdditionalData);
     EXPECT_TRUE(window->Visible());
+    EXPECT_TRUE(IsWindow(main->Handle()));
   }
 
   {  // A file clicked in the working list asks too, under way while it asks.
