@@ -128,8 +128,10 @@ void AutoConnectLog::LogFileStop(const RunStatistics& statistics, std::string_vi
                     " characters is longer than a line of the log may be.");
     return;
   }
+  waiting_.push_back(std::move(record));
   std::error_code error;
-  if (!AppendRecord(file_, kAutoConnectLogHeading, record, error)) messenger_.Show("LogFileStop, " + ErrorText(error));
+  if (AppendRecords(file_, kAutoConnectLogHeading, waiting_, error)) return waiting_.clear();
+  messenger_.Show("LogFileStop, " + ErrorText(error) + "\rThe record is written with the next run's.");
 }
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "airmail/Locator.h"
 #include "analysis/DetectorValues.h"
@@ -76,6 +77,8 @@ class AutoConnectLog final : public RunLog {
   Messenger& messenger_;
   std::optional<UtcDateTime> start_;
   std::optional<LatLon> position_;
+  // Records the file refused (a spreadsheet holding it open): written ahead of the next one.
+  std::vector<Record> waiting_;
 };
 
 }  // namespace velmora
