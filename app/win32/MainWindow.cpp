@@ -124,6 +124,11 @@ void MainWindow::Show(int showCommand) {
       autoConnect_.Show();
     }
   }
+  // What this copy holds once started, the AutoConnect window shown or not:
+  // a close saves what changed since.
+  ProfileWriter started(profileFile_);
+  ProfileSaveAll(started);
+  started.KeepIn(profileKnown_);
   pump_.RunPending();
   if (autoStart_) signal_.ProcessStart();
 }

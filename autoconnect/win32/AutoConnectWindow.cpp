@@ -158,7 +158,7 @@ void AutoConnectWindow::OnClose() {
   AfterEngine();
   if (activated_ && link_ && link_->ProfileSaveAllowed()) {
     SettingsFromWindow(settings_);
-    ProfileSaveToFile(link_->ProfileFile(), true);
+    ProfileSaveToFile(link_->ProfileFile(), true, link_->ProfileKnown());
   }
   dependents_->DependentWindowsReset();
   if (reports_) reports_->ReportWindowsClose();

@@ -173,7 +173,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void SettingsDefault();
   void SettingsRecallChosen();
   void SettingsSaveChosen();
-  bool ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys);
+  bool ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys, ProfileBaseline* known = nullptr);
   void SystemChoose();
   void StationChoose();
   void MenuBarShow();
