@@ -46,13 +46,20 @@ double StationHistoryNext(double value, int outcome, const AutoConnectSettings& 
 
 void StationHistoryFile::StationHistorySet(std::string_view system, std::string_view station,
                                            std::string_view frequency, int outcome) {
+  waiting_.push_back({std::string(system), std::string(station), std::string(frequency), outcome});
   ProfileWriter writer(file_);
   auto history = ProfileDocument::Load(file_);
-  double value = StationHistoryValue(history, system, station, frequency).value_or(0);
-  value = StationHistoryNext(value, outcome, settings_);
-  writer.Write(StationHistorySection(system, station), frequency, ShortestSingle(static_cast<float>(value)));
+  for (const auto& mark : waiting_) {
+    double value = StationHistoryValue(history, mark.system, mark.station, mark.frequency).value_or(0);
+    value = StationHistoryNext(value, mark.outcome, settings_);
+    const std::string section = StationHistorySection(mark.system, mark.station);
+    const std::string text = ShortestSingle(static_cast<float>(value));
+    history.Write(section, mark.frequency, text);  // a later mark of the same frequency goes on from it
+    writer.Write(section, mark.frequency, text);
+  }
   std::error_code error;
-  if (!writer.Commit(error)) messenger_.Show("StationHistorySet, " + ErrorText(error));
+  if (writer.Commit(error)) return waiting_.clear();
+  messenger_.Show("StationHistorySet, " + ErrorText(error) + "\rThe mark is written with the next one.");
 }
 
 }  // namespace velmora

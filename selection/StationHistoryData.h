@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "airmail/AutoConnectSettings.h"
 #include "airmail/AutomationSeams.h"
@@ -46,7 +47,8 @@ double StationHistoryNext(double value, int outcome, const AutoConnectSettings& 
 
 // What the engine calls (through AirMail's terminal) with each call's
 // result: updates one value, creating the file when needed. A failure to
-// write is reported.
+// write (another program holds the file) is reported, and the mark is
+// written with the next one.
 class StationHistoryFile final : public StationHistory {
  public:
   StationHistoryFile(std::filesystem::path file, const AutoConnectSettings& settings, Messenger& messenger)
@@ -55,9 +57,14 @@ class StationHistoryFile final : public StationHistory {
                          int outcome) override;
 
  private:
+  struct Mark {
+    std::string system, station, frequency;
+    int outcome = 0;
+  };
   std::filesystem::path file_;
   const AutoConnectSettings& settings_;
   Messenger& messenger_;
+  std::vector<Mark> waiting_;
 };
 
 }  // namespace velmora
