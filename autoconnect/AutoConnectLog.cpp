@@ -130,8 +130,19 @@ void AutoConnectLog::LogFileStop(const RunStatistics& statistics, std::string_vi
   }
   waiting_.push_back(std::move(record));
   std::error_code error;
-  if (AppendRecords(file_, kAutoConnectLogHeading, waiting_, error)) return waiting_.clear();
-  messenger_.Show("LogFileStop, " + ErrorText(error) + "\rThe record is written with the next run's.");
+  if (!WaitingWrite(error))
+    messenger_.Show("LogFileStop, " + ErrorText(error) + "\rThe record is written with the next run's.");
+}
+
+void AutoConnectLog::LogFileEnd() {
+  std::error_code error;
+  if (!WaitingWrite(error)) messenger_.Show("LogFileStop, " + ErrorText(error));
+}
+
+bool AutoConnectLog::WaitingWrite(std::error_code& error) {
+  if (!waiting_.empty() && !AppendRecords(file_, kAutoConnectLogHeading, waiting_, error)) return false;
+  waiting_.clear();
+  return true;
 }
 
 }  // namespace velmora

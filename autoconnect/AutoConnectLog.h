@@ -68,8 +68,12 @@ class AutoConnectLog final : public RunLog {
 
   void LogFileStart() override;
   void LogFileStop(const RunStatistics& statistics, std::string_view status, int mode) override;
+  // The program ends: records the file refused get their last chance.
+  void LogFileEnd();
 
  private:
+  bool WaitingWrite(std::error_code& error);
+
   std::filesystem::path file_;
   RunClock& clock_;
   ShipPosition& ship_;

@@ -27,6 +27,9 @@ class AutoConnectSeam : public VerdictListener {
   // Windows ends the session: they are saved without the question, which
   // nobody would answer before the process is ended.
   virtual void MeasurementsKeep() {}
+  // The program ends (closed, or ended with the session): what files
+  // refused during the session is written now, or told as lost.
+  virtual void WaitingWrite() {}
   // The main window, once it exists; before, the side reaches nothing of it.
   virtual void Attach(MainWindowLink& mainWindow) = 0;
   virtual void ProfileRecall(const ProfileDocument& profile) = 0;

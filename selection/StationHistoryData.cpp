@@ -47,6 +47,18 @@ double StationHistoryNext(double value, int outcome, const AutoConnectSettings& 
 void StationHistoryFile::StationHistorySet(std::string_view system, std::string_view station,
                                            std::string_view frequency, int outcome) {
   waiting_.push_back({std::string(system), std::string(station), std::string(frequency), outcome});
+  std::error_code error;
+  if (!WaitingWrite(error))
+    messenger_.Show("StationHistorySet, " + ErrorText(error) + "\rThe mark is written with the next one.");
+}
+
+void StationHistoryFile::StationHistoryEnd() {
+  std::error_code error;
+  if (!WaitingWrite(error)) messenger_.Show("StationHistorySet, " + ErrorText(error));
+}
+
+bool StationHistoryFile::WaitingWrite(std::error_code& error) {
+  if (waiting_.empty()) return true;
   ProfileWriter writer(file_);
   auto history = ProfileDocument::Load(file_);
   for (const auto& mark : waiting_) {
@@ -57,9 +69,9 @@ void StationHistoryFile::StationHistorySet(std::string_view system, std::string_
     history.Write(section, mark.frequency, text);  // a later mark of the same frequency goes on from it
     writer.Write(section, mark.frequency, text);
   }
-  std::error_code error;
-  if (writer.Commit(error)) return waiting_.clear();
-  messenger_.Show("StationHistorySet, " + ErrorText(error) + "\rThe mark is written with the next one.");
+  if (!writer.Commit(error)) return false;
+  waiting_.clear();
+  return true;
 }
 
 }  // namespace velmora

@@ -55,8 +55,12 @@ class StationHistoryFile final : public StationHistory {
       : file_(std::move(file)), settings_(settings), messenger_(messenger) {}
   void StationHistorySet(std::string_view system, std::string_view station, std::string_view frequency,
                          int outcome) override;
+  // The program ends: marks the file refused get their last chance.
+  void StationHistoryEnd();
 
  private:
+  bool WaitingWrite(std::error_code& error);
+
   struct Mark {
     std::string system, station, frequency;
     int outcome = 0;

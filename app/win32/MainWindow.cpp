@@ -284,6 +284,8 @@ void MainWindow::OnEndSession() {
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
   SaveSettingsAtClose();
+  // Last: their boxes, if the files still refuse them, hold nothing else up.
+  autoConnect_.WaitingWrite();
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -114,6 +114,7 @@ void AutoConnectWindow::Unload() {
   if (!hwnd_) return;
   // The program ends: a run still going ends as Stop ends it, with its log record.
   RunEnd();
+  WaitingWrite();
   dependents_->DependentWindowsReset();
   if (propagation_) propagation_->Close();
   if (reports_) reports_->ReportWindowsClose();

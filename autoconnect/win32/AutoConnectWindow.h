@@ -79,6 +79,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void RunEnd() override;
   bool MeasurementsCloseCheck() override;
   void MeasurementsKeep() override;
+  void WaitingWrite() override;
   void Update(Verdict verdict) override;
   void Attach(MainWindowLink& mainWindow) override { link_ = &mainWindow; }
   void ProfileRecall(const ProfileDocument& profile) override;

@@ -175,6 +175,14 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   later.LogFileStart();
   later.LogFileStop(statistics, "Connected ", 1);
   EXPECT_EQ(testing::ReadBytes(AutoConnectLogPath(held)), std::string(kAutoConnectLogHeading) + "\r\n" + line + line);
+  // With no run after it, the program's end writes it.
+  std::filesystem::rename(held, rig.folder.path() / "moved");
+  later.LogFileStart();
+  later.LogFileStop(statistics, "Connected ", 1);
+  std::filesystem::rename(rig.folder.path() / "moved", held);
+  later.LogFileEnd();
+  EXPECT_EQ(SplitLines(testing::ReadBytes(AutoConnectLogPath(held))).size(), 4u);
+  EXPECT_EQ(rig.messenger.entries.size(), 2u);
 }
 
 // A run stopped while its position is asked for is logged without one,

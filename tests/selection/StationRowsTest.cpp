@@ -118,6 +118,12 @@ TEST(StationHistory, MarksStopAtTheirLimitsAndAreWrittenWithAPointUnderAnyLocale
   std::filesystem::create_directory(held);
   later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
   EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "2");
+  // With no call after it, the program's end writes it.
+  std::filesystem::rename(held, rig.program / "moved");
+  later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
+  std::filesystem::rename(rig.program / "moved", held);
+  later.StationHistoryEnd();
+  EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "3");
   // Marks stop at their limits.
   struct Case { double value; int outcome; double next; };
   const Case cases[] = {{3.5, 1, 4.0}, {-2.8, -1, -3.0}, {0, 1, 1.0}, {0, -1, -0.5}, {2.0, 0, 2.0}};
