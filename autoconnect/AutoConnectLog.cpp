@@ -128,8 +128,21 @@ void AutoConnectLog::LogFileStop(const RunStatistics& statistics, std::string_vi
                     " characters is longer than a line of the log may be.");
     return;
   }
+  waiting_.push_back(std::move(record));
   std::error_code error;
-  if (!AppendRecord(file_, kAutoConnectLogHeading, record, error)) messenger_.Show("LogFileStop, " + ErrorText(error));
+  if (!WaitingWrite(error))
+    messenger_.Show("LogFileStop, " + ErrorText(error) + "\rThe record is written with the next run's.");
+}
+
+void AutoConnectLog::LogFileEnd() {
+  std::error_code error;
+  if (!WaitingWrite(error)) messenger_.Show("LogFileStop, " + ErrorText(error));
+}
+
+bool AutoConnectLog::WaitingWrite(std::error_code& error) {
+  if (!waiting_.empty() && !AppendRecords(file_, kAutoConnectLogHeading, waiting_, error)) return false;
+  waiting_.clear();
+  return true;
 }
 
 }  // namespace velmora

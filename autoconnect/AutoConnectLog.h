@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "airmail/Locator.h"
 #include "analysis/DetectorValues.h"
@@ -67,8 +68,12 @@ class AutoConnectLog final : public RunLog {
 
   void LogFileStart() override;
   void LogFileStop(const RunStatistics& statistics, std::string_view status, int mode) override;
+  // The program ends: records the file refused get their last chance.
+  void LogFileEnd();
 
  private:
+  bool WaitingWrite(std::error_code& error);
+
   std::filesystem::path file_;
   RunClock& clock_;
   ShipPosition& ship_;
@@ -76,6 +81,8 @@ class AutoConnectLog final : public RunLog {
   Messenger& messenger_;
   std::optional<UtcDateTime> start_;
   std::optional<LatLon> position_;
+  // Records the file refused (a spreadsheet holding it open): written ahead of the next one.
+  std::vector<Record> waiting_;
 };
 
 }  // namespace velmora

@@ -21,6 +21,15 @@ class AutoConnectSeam : public VerdictListener {
   virtual bool Busy() const { return false; }
   // Ends a run, or a start under way, as "Stop" does.
   virtual void RunEnd() {}
+  // The program closes: measurements not saved yet are asked about, as the
+  // side's own close asks; false when their save failed, and they are kept.
+  virtual bool MeasurementsCloseCheck() { return true; }
+  // Windows ends the session: they are saved without the question, which
+  // nobody would answer before the process is ended.
+  virtual void MeasurementsKeep() {}
+  // The program ends (closed, or ended with the session): what files
+  // refused during the session is written now, or told as lost.
+  virtual void WaitingWrite() {}
   // The main window, once it exists; before, the side reaches nothing of it.
   virtual void Attach(MainWindowLink& mainWindow) = 0;
   virtual void ProfileRecall(const ProfileDocument& profile) = 0;

@@ -11,6 +11,8 @@
 
 namespace velmora {
 
+class ProfileBaseline;
+
 class MainWindowLink {
  public:
   virtual ~MainWindowLink() = default;
@@ -29,6 +31,9 @@ class MainWindowLink {
   // False when that file could not be read at start: left as it is, it
   // must not be saved over with the defaults that stood in for it.
   virtual bool ProfileSaveAllowed() const = 0;
+  // What this copy of the program last had for that file's keys; a save
+  // into it goes by it (see ProfileBaseline). Null: every key is written.
+  virtual ProfileBaseline* ProfileKnown() { return nullptr; }
   virtual std::filesystem::path ProgramFolder() const = 0;
 
   // The help windows the main window keeps; the AutoConnect window's Help

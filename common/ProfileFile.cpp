@@ -444,13 +444,34 @@ bool ProfileWrite(const std::filesystem::path& file, std::string_view section, s
   return writer.Commit(error);
 }
 
-ProfileWriter::ProfileWriter(std::filesystem::path file) : file_(std::move(file)) {
+namespace {
+
+std::string BaselineKey(std::string_view section, std::string_view key) {
+  return std::string(section) + "\n" + std::string(key);
+}
+
+}  // namespace
+
+void ProfileBaseline::Set(std::string_view section, std::string_view key, std::string_view value) {
+  values_[BaselineKey(section, key)] = value;
+}
+
+bool ProfileBaseline::Holds(std::string_view section, std::string_view key, std::string_view value) const {
+  auto found = values_.find(BaselineKey(section, key));
+  return found != values_.end() && found->second == value;
+}
+
+ProfileWriter::ProfileWriter(std::filesystem::path file, ProfileBaseline* baseline)
+    : file_(std::move(file)), baseline_(baseline) {
   auto document = ProfileDocument::LoadExisting(file_, loadError_);
   if (document) document_ = std::move(*document);
 }
 
 void ProfileWriter::Write(std::string_view section, std::string_view key, std::string_view value) {
+  // Unchanged here since: what the file holds now is another copy's change.
+  if (baseline_ && baseline_->Holds(section, key, value) && document_.Find(section, key)) return;
   document_.Write(section, key, value);
+  written_.push_back({std::string(section), std::string(key), std::string(value)});
 }
 
 bool ProfileWriter::Commit(std::error_code& error) {
@@ -458,7 +479,13 @@ bool ProfileWriter::Commit(std::error_code& error) {
     error = loadError_;
     return false;
   }
-  return WriteFileAtomically(file_, document_.Text(), error);
+  if (!WriteFileAtomically(file_, document_.Text(), error)) return false;
+  if (baseline_) KeepIn(*baseline_);
+  return true;
+}
+
+void ProfileWriter::KeepIn(ProfileBaseline& baseline) const {
+  for (const auto& w : written_) baseline.Set(w.section, w.key, w.value);
 }
 
 }  // namespace velmora

@@ -132,4 +132,10 @@ bool AppendRecord(const std::filesystem::path& file, std::string_view heading, s
   return AppendFileOnDisk(file, headingLine, JoinRecord(record) + std::string(kLineEnd), error);
 }
 
+bool AppendRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
+                   std::error_code& error) {
+  std::string headingLine = heading.empty() ? std::string() : std::string(heading) + std::string(kLineEnd);
+  return AppendFileOnDisk(file, headingLine, RecordsText("", records), error);
+}
+
 }  // namespace velmora

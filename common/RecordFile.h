@@ -62,5 +62,8 @@ bool WriteRecords(const std::filesystem::path& file, std::string_view heading, s
 // leaves nothing behind.
 bool AppendRecord(const std::filesystem::path& file, std::string_view heading, std::span<const std::string> record,
                   std::error_code& error);
+// The same for several records, in one write.
+bool AppendRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
+                   std::error_code& error);
 
 }  // namespace velmora

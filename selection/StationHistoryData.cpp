@@ -46,13 +46,32 @@ double StationHistoryNext(double value, int outcome, const AutoConnectSettings& 
 
 void StationHistoryFile::StationHistorySet(std::string_view system, std::string_view station,
                                            std::string_view frequency, int outcome) {
+  waiting_.push_back({std::string(system), std::string(station), std::string(frequency), outcome});
+  std::error_code error;
+  if (!WaitingWrite(error))
+    messenger_.Show("StationHistorySet, " + ErrorText(error) + "\rThe mark is written with the next one.");
+}
+
+void StationHistoryFile::StationHistoryEnd() {
+  std::error_code error;
+  if (!WaitingWrite(error)) messenger_.Show("StationHistorySet, " + ErrorText(error));
+}
+
+bool StationHistoryFile::WaitingWrite(std::error_code& error) {
+  if (waiting_.empty()) return true;
   ProfileWriter writer(file_);
   auto history = ProfileDocument::Load(file_);
-  double value = StationHistoryValue(history, system, station, frequency).value_or(0);
-  value = StationHistoryNext(value, outcome, settings_);
-  writer.Write(StationHistorySection(system, station), frequency, ShortestSingle(static_cast<float>(value)));
-  std::error_code error;
-  if (!writer.Commit(error)) messenger_.Show("StationHistorySet, " + ErrorText(error));
+  for (const auto& mark : waiting_) {
+    double value = StationHistoryValue(history, mark.system, mark.station, mark.frequency).value_or(0);
+    value = StationHistoryNext(value, mark.outcome, settings_);
+    const std::string section = StationHistorySection(mark.system, mark.station);
+    const std::string text = ShortestSingle(static_cast<float>(value));
+    history.Write(section, mark.frequency, text);  // a later mark of the same frequency goes on from it
+    writer.Write(section, mark.frequency, text);
+  }
+  if (!writer.Commit(error)) return false;
+  waiting_.clear();
+  return true;
 }
 
 }  // namespace velmora

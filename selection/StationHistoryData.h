@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "airmail/AutoConnectSettings.h"
 #include "airmail/AutomationSeams.h"
@@ -46,18 +47,28 @@ double StationHistoryNext(double value, int outcome, const AutoConnectSettings& 
 
 // What the engine calls (through AirMail's terminal) with each call's
 // result: updates one value, creating the file when needed. A failure to
-// write is reported.
+// write (another program holds the file) is reported, and the mark is
+// written with the next one.
 class StationHistoryFile final : public StationHistory {
  public:
   StationHistoryFile(std::filesystem::path file, const AutoConnectSettings& settings, Messenger& messenger)
       : file_(std::move(file)), settings_(settings), messenger_(messenger) {}
   void StationHistorySet(std::string_view system, std::string_view station, std::string_view frequency,
                          int outcome) override;
+  // The program ends: marks the file refused get their last chance.
+  void StationHistoryEnd();
 
  private:
+  bool WaitingWrite(std::error_code& error);
+
+  struct Mark {
+    std::string system, station, frequency;
+    int outcome = 0;
+  };
   std::filesystem::path file_;
   const AutoConnectSettings& settings_;
   Messenger& messenger_;
+  std::vector<Mark> waiting_;
 };
 
 }  // namespace velmora

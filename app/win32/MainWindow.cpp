@@ -124,6 +124,11 @@ void MainWindow::Show(int showCommand) {
       autoConnect_.Show();
     }
   }
+  // What this copy holds once started, the AutoConnect window shown or not:
+  // a close saves what changed since.
+  ProfileWriter started(profileFile_);
+  ProfileSaveAll(started);
+  started.KeepIn(profileKnown_);
   pump_.RunPending();
   if (autoStart_) signal_.ProcessStart();
 }
@@ -247,12 +252,17 @@ void MainWindow::OnClose() {
     SetTimer(hwnd_, kCloseTimer, kCloseRetryMilliseconds, nullptr);
     return;
   }
+  // A run still going ends first: its end puts back the centre frequency
+  // it set for the row in hand, which the settings then keep. Measurements
+  // not saved are asked about; a save that failed keeps the program open.
+  autoConnect_.RunEnd();
+  if (!autoConnect_.MeasurementsCloseCheck()) {
+    closePending_ = false;  // the next loop's end must not close it after all
+    return;
+  }
   closing_ = true;
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
-  // A run still going ends first: its end puts back the centre frequency
-  // it set for the row in hand, which the settings then keep.
-  autoConnect_.RunEnd();
   SaveSettingsAtClose();
   autoConnect_.Unload();
   UnloadDialogs();
@@ -265,13 +275,17 @@ void MainWindow::OnEndSession() {
   // a close, so what a close keeps is kept now (a loop below this handler
   // stops with it; the recording is closed; a run, under an operation or
   // between two buffers, ends with its log record and what it heard of the
-  // channels, before the settings are kept).
+  // channels; reference measurements are saved, with no question to hold
+  // the shutdown up; then the settings, which name their file).
   if (closing_) return;
   closing_ = true;
   autoConnect_.RunEnd();
+  autoConnect_.MeasurementsKeep();
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
   SaveSettingsAtClose();
+  // Last: their boxes, if the files still refuse them, hold nothing else up.
+  autoConnect_.WaitingWrite();
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

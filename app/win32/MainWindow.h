@@ -72,6 +72,7 @@ class MainWindow final : public MainWindowLink,
   void SetSampleSize(std::int32_t samples) override;
   std::filesystem::path ProfileFile() const override { return profileFile_; }
   bool ProfileSaveAllowed() const override { return !profileUnreadable_; }
+  ProfileBaseline* ProfileKnown() override { return &profileKnown_; }
   std::filesystem::path ProgramFolder() const override { return programFolder_; }
   void HelpShow(HelpTopic topic) override;
   void WindowPlace(int left, int top, int width, int height) override;
@@ -125,6 +126,8 @@ class MainWindow final : public MainWindowLink,
   void RecallSettings();
   void SaveSettings();
   bool SaveSettingsAtClose();
+  // Every key the close saves into the settings file, both windows'.
+  void ProfileSaveAll(ProfileWriter& writer);
   void ApplyPlacement(const WindowPlacement& placement);
   WindowPlacement CurrentPlacement() const;
   // The placement to keep at close: the one before "Airmail Resize" while
@@ -177,6 +180,7 @@ class MainWindow final : public MainWindowLink,
   std::string programFolder_;
   std::string profileFile_;
   bool profileUnreadable_ = false;  // at start: it is not saved over
+  ProfileBaseline profileKnown_;     // taken at the first showing, kept by each save into the file
   MessagePump& pump_;
   AutoConnectSeam& autoConnect_;
   Win32Messenger ownMessenger_;

@@ -53,7 +53,13 @@ void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
 
 bool MainWindow::SaveSettingsAtClose() {
   if (profileUnreadable_) return false;  // told at start
-  ProfileWriter writer(profileFile_);
+  // A second copy of the program may have saved its changes meanwhile.
+  ProfileWriter writer(profileFile_, &profileKnown_);
+  ProfileSaveAll(writer);
+  return ProfileSaveCommit(writer, messenger_);
+}
+
+void MainWindow::ProfileSaveAll(ProfileWriter& writer) {
   ProfileSave(writer, settings_);
   bool normal = false;
   const WindowPlacement placement = PlacementToSave(normal);
@@ -62,7 +68,6 @@ bool MainWindow::SaveSettingsAtClose() {
   ProfileSaveWindow(writer, normal, placement, visible);
   autoConnect_.ProfileSave(writer);
   autoConnect_.ProfileSaveWindow(writer);
-  return ProfileSaveCommit(writer, messenger_);
 }
 
 }  // namespace velmora

@@ -77,6 +77,13 @@ class AutoConnectRun {
   // by: a run takes them at its start and keeps them to its end, whatever
   // is recalled into the window meanwhile.
   void SettingsTake(const AutoConnectSettings& settings) { settings_ = settings; }
+  // The program ends: the log records, history marks and channel occupancy
+  // their files refused during the session get a last chance.
+  void WaitingWrite() {
+    log_.LogFileEnd();
+    history_.StationHistoryEnd();
+    occupancy_.ListeningEnded();
+  }
 
  private:
   AutoConnectSettings settings_;

@@ -114,6 +114,7 @@ void AutoConnectWindow::Unload() {
   if (!hwnd_) return;
   // The program ends: a run still going ends as Stop ends it, with its log record.
   RunEnd();
+  WaitingWrite();
   dependents_->DependentWindowsReset();
   if (propagation_) propagation_->Close();
   if (reports_) reports_->ReportWindowsClose();
@@ -158,7 +159,7 @@ void AutoConnectWindow::OnClose() {
   AfterEngine();
   if (activated_ && link_ && link_->ProfileSaveAllowed()) {
     SettingsFromWindow(settings_);
-    ProfileSaveToFile(link_->ProfileFile(), true);
+    ProfileSaveToFile(link_->ProfileFile(), true, link_->ProfileKnown());
   }
   dependents_->DependentWindowsReset();
   if (reports_) reports_->ReportWindowsClose();

@@ -77,6 +77,9 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void Unload() override;
   bool Busy() const override { return operations_ > 0; }
   void RunEnd() override;
+  bool MeasurementsCloseCheck() override;
+  void MeasurementsKeep() override;
+  void WaitingWrite() override;
   void Update(Verdict verdict) override;
   void Attach(MainWindowLink& mainWindow) override { link_ = &mainWindow; }
   void ProfileRecall(const ProfileDocument& profile) override;
@@ -171,7 +174,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void SettingsDefault();
   void SettingsRecallChosen();
   void SettingsSaveChosen();
-  bool ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys);
+  bool ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys, ProfileBaseline* known = nullptr);
   void SystemChoose();
   void StationChoose();
   void MenuBarShow();

@@ -72,6 +72,22 @@ bool AutoConnectWindow::ReferenceCloseCheck() {
   return ReferenceSave().has_value();
 }
 
+bool AutoConnectWindow::MeasurementsCloseCheck() {
+  // An unattended run's end asks nobody: saved as Windows ending saves them.
+  if (unattended_) {
+    MeasurementsKeep();
+    return true;
+  }
+  Operation operation(operations_);  // a close from the question waits for it
+  return ReferenceCloseCheck();
+}
+
+void AutoConnectWindow::MeasurementsKeep() {
+  if (!referenceUnsaved_ || tableMode_ != kModeReferenceStations || ReferenceRowsKept(table_).empty()) return;
+  Operation operation(operations_);
+  ReferenceSave();
+}
+
 void AutoConnectWindow::ReferenceRecallChosen() {
   FileDialogRequest request;
   request.title = "Recall Reference Data";

@@ -26,6 +26,12 @@ void AutoConnectWindow::RunEnd() {
   if (run_ && run_->Engine().Active()) run_->Engine().StopPressed();
 }
 
+void AutoConnectWindow::WaitingWrite() {
+  if (!run_) return;
+  Operation operation(operations_);  // its boxes let events run
+  run_->WaitingWrite();
+}
+
 bool AutoConnectWindow::Idle() const { return !configuring_ && (!run_ || !run_->Engine().Active()); }
 
 bool AutoConnectWindow::Running() const { return run_ && run_->Engine().Running(); }

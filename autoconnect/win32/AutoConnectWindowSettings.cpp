@@ -37,8 +37,8 @@ void AutoConnectWindow::ProfileSaveWindow(ProfileWriter& profile) {
   WindowKeysSave(profile, WindowPlacementOf(hwnd_));
 }
 
-bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys) {
-  ProfileWriter writer(file);
+bool AutoConnectWindow::ProfileSaveToFile(const std::filesystem::path& file, bool windowKeys, ProfileBaseline* known) {
+  ProfileWriter writer(file, known);
   velmora::ProfileSave(writer, settings_);
   if (windowKeys) ProfileSaveWindow(writer);
   return ProfileSaveCommit(writer, *messenger_);

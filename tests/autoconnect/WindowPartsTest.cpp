@@ -164,11 +164,25 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   EXPECT_EQ(testing::ReadBytes(rig.file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
   EXPECT_TRUE(rig.messenger.entries.empty());
 
-  AutoConnectLog nowhere = rig.Log(rig.folder.path() / "missing" / "AutoConnectLog.txt");
-  nowhere.LogFileStart();
-  nowhere.LogFileStop(statistics, "Connected ", 1);
+  // A file that cannot be written (a spreadsheet holds it) takes the record with the next run's.
+  const auto held = rig.folder.path() / "held";
+  AutoConnectLog later = rig.Log(AutoConnectLogPath(held));
+  later.LogFileStart();
+  later.LogFileStop(statistics, "Connected ", 1);
   ASSERT_EQ(rig.messenger.entries.size(), 1u);
   EXPECT_EQ(rig.messenger.entries[0].text.rfind("LogFileStop, ", 0), 0u);
+  std::filesystem::create_directory(held);
+  later.LogFileStart();
+  later.LogFileStop(statistics, "Connected ", 1);
+  EXPECT_EQ(testing::ReadBytes(AutoConnectLogPath(held)), std::string(kAutoConnectLogHeading) + "\r\n" + line + line);
+  // With no run after it, the program's end writes it.
+  std::filesystem::rename(held, rig.folder.path() / "moved");
+  later.LogFileStart();
+  later.LogFileStop(statistics, "Connected ", 1);
+  std::filesystem::rename(rig.folder.path() / "moved", held);
+  later.LogFileEnd();
+  EXPECT_EQ(SplitLines(testing::ReadBytes(AutoConnectLogPath(held))).size(), 4u);
+  EXPECT_EQ(rig.messenger.entries.size(), 2u);
 }
 
 // A run stopped while its position is asked for is logged without one,

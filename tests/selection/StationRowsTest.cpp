@@ -109,6 +109,21 @@ TEST(StationHistory, MarksStopAtTheirLimitsAndAreWrittenWithAPointUnderAnyLocale
   history.StationHistorySet("HAM", "W1AW", "7102.0", -1);
   EXPECT_EQ(ProfileRead(file, "HAM,W1AW", "7102.0"), "-0.5");
   EXPECT_TRUE(rig.messages.entries.empty());
+  // A file that cannot be written (a spreadsheet holds it) takes the mark with the next one.
+  const auto held = rig.program / "held";
+  StationHistoryFile later(held / kStationHistoryDataFile, rig.settings, rig.messages);
+  later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
+  ASSERT_EQ(rig.messages.entries.size(), 1u);
+  EXPECT_EQ(rig.messages.entries[0].text.rfind("StationHistorySet, ", 0), 0u);
+  std::filesystem::create_directory(held);
+  later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
+  EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "2");
+  // With no call after it, the program's end writes it.
+  std::filesystem::rename(held, rig.program / "moved");
+  later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
+  std::filesystem::rename(rig.program / "moved", held);
+  later.StationHistoryEnd();
+  EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "3");
   // Marks stop at their limits.
   struct Case { double value; int outcome; double next; };
   const Case cases[] = {{3.5, 1, 4.0}, {-2.8, -1, -3.0}, {0, 1, 1.0}, {0, -1, -0.5}, {2.0, 0, 2.0}};

@@ -175,6 +175,24 @@ TEST_F(MainWindowLinkTest, TheAutoConnectSideReachesTheMainWindowAndSharesItsSet
   EXPECT_EQ(window->Status().Text(1), "Starting") << "a reset while stopped starts the loop";
 }
 
+// Two copies of the program on one folder (a second launch answered Yes):
+// the later close wrote every setting it held, the earlier one's changes
+// lost; a copy now saves what it changed and keeps the other's.
+TEST_F(MainWindowLinkTest, TwoCopiesOnOneSettingsFileKeepEachOthersChanges) {
+  SettingsOnlyAutoConnect otherSide;
+  MainWindow other(folder.path().string(), pump, otherSide);
+  ASSERT_TRUE(other.Create());
+  other.SetAutoStart(false);
+  other.RecallAtStartup();
+  other.Show(SW_SHOWNORMAL);
+  window->Settings().detector.pactor2Threshold = 44;
+  otherSide.Settings().connectAttempts = 3;
+  window->Close();
+  other.Close();
+  EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor2 Threshold"), "44");
+  EXPECT_EQ(ProfileRead(SettingsFile(), kAutoConnectSection, "Connect Attempts"), "3");
+}
+
 // Runs an action every few milliseconds from inside whatever message loop
 // this thread is in (a menu's, a box's, the program's own), until destroyed.
 // A tick that comes while the action still runs is passed over.

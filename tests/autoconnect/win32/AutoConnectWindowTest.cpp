@@ -283,8 +283,8 @@ TEST_F(AutoConnectWindowTest, AScanStopsOnABusyFrequencyInItsBox) {
 // Measured through the radio (its S-meter silent, so with "Rx Pwr" as the
 // reference no row gets a "Ref") and the sound card. Whatever would drop
 // the measurements asks first, a rebuild for settings applied during the
-// run too once the run has ended; a save that fails keeps them. Saved at
-// close, every measured row is in the file; recalled into "Reference Data".
+// run too once the run has ended; a save that fails keeps them. Saved as
+// Windows ends, every measured row is in the file; recalled into "Reference Data".
 TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDropsThemSavedAndRecalled) {
   testing::StandInSession airmail(HamScenario());
   ASSERT_TRUE(StartAirmail(airmail, "Mode Index=3\r\nReference Station S-Meter=True\r\nRadio Comm Port=8\r\n"
@@ -337,6 +337,7 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
       {"Settings Recall...", [&] { window->SettingsRecallFrom(SettingsFile()); }},
       {"another mode", [&] { window->ModeChoose(kModeReferenceData); }},
       {"Close", [&] { window->Close(); }},
+      {"the program closed", [&] { main->Close(); }},
   };
   for (const auto& [name, drop] : drops) {
     SCOPED_TRACE(name);
@@ -344,6 +345,7 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
     EXPECT_EQ(window->Settings().modeIndex, kModeReferenceStations);
     EXPECT_FALSE(window->Settings().propagationModelAdditionalData);
     EXPECT_TRUE(window->Visible());
+    EXPECT_TRUE(IsWindow(main->Handle()));
   }
 
   {  // A file clicked in the working list asks too, under way while it asks.
@@ -355,13 +357,19 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
     EXPECT_NE(window->Settings().referenceDataFile, (folder.path() / "Other.ref").string());
   }
 
+  // Windows ending the session saves them without a question nobody would answer.
   std::filesystem::remove(folder.path() / "Data");
-  Answered(IDYES, [&] { window->Close(); });
-  EXPECT_FALSE(window->Visible());
+  {
+    MessageBoxAnswerer none;
+    SendMessageA(main->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(none.Texts(), std::vector<std::string>{});
+  }
   EXPECT_FALSE(window->ReferenceUnsaved());
   const std::filesystem::path saved = window->Settings().referenceDataFile;
   EXPECT_EQ(Saved().Read(kAutoConnectSection, "Reference Data File"), saved.string());
   EXPECT_EQ(SplitLines(testing::ReadBytes(saved)).size(), 3u + measured) << "every measured row";
+  window->Close();
+  EXPECT_FALSE(window->Visible());
 
   MessageBoxAnswerer ok;
   window->Show();
