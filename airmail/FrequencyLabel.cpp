@@ -45,4 +45,8 @@ std::optional<std::string> FrequencyReformat(std::string_view item) {
 
 bool IsPactor3Label(std::string_view label) { return label.find(kPactor3Suffix) != std::string_view::npos; }
 
+std::string WithoutPactor3Suffix(std::string_view label) {
+  return std::string(label.substr(0, label.find(kPactor3Suffix)));
+}
+
 }  // namespace velmora

@@ -21,4 +21,7 @@ std::optional<std::string> FrequencyReformat(std::string_view item);
 
 bool IsPactor3Label(std::string_view label);
 
+// The label as the hours windows show it: "14080.0(p3)" is "14080.0".
+std::string WithoutPactor3Suffix(std::string_view label);
+
 }  // namespace velmora

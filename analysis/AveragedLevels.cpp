@@ -6,12 +6,12 @@
 namespace velmora {
 namespace {
 
-constexpr std::int32_t kCellsOf = 2048;     // transform length whose bins are the cells (5.4 Hz)
-constexpr double kMemorySeconds = 1.5;      // the average's time constant
-constexpr double kSearchSeconds = 0.5;      // the lines and the band are looked for this often
-constexpr double kLineSpread = 0.25;        // a line's power from buffer to buffer, at most (spread over mean)
-constexpr double kFirstSpread = 0.5;        // what the first buffer is taken to show of it
-constexpr std::int32_t kKnownAfter = 4;     // buffers before a line's spread can pass
+constexpr std::int32_t kCellsOf = 2048;       // transform length whose bins are the cells (5.4 Hz)
+constexpr double kLevelsMemorySeconds = 1.5;  // the average's time constant
+constexpr double kSearchSeconds = 0.5;        // the lines and the band are looked for this often
+constexpr double kLineSpread = 0.25;          // a line's power from buffer to buffer, at most (spread over mean)
+constexpr double kFirstSpread = 0.5;          // what the first buffer is taken to show of it
+constexpr std::int32_t kKnownAfter = 4;       // buffers before a line's spread can pass
 constexpr double kLineDb = 10;              // a line stands this far above the bins beside it
 constexpr double kLineBesideHz = 20;        // ... from here
 constexpr double kLineBesideToHz = 45;      // ... to here, on both sides
@@ -78,7 +78,7 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
   } else {
     // A plain mean of the buffers so far until the memory is full.
     ++buffers_;
-    const double share = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kMemorySeconds));
+    const double share = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kLevelsMemorySeconds));
     for (std::size_t c = 0; c < mean_.size(); ++c) {
       mean_[c] += share * (cells_[c] - mean_[c]);
       squares_[c] += share * (cells_[c] * cells_[c] - squares_[c]);

@@ -6,10 +6,10 @@
 namespace velmora {
 namespace {
 
-constexpr double kCellHz = 5.4;        // the spectrum's cells
-constexpr double kMemorySeconds = 1;   // the average's time constant
-constexpr double kJudgedAfter = 0.75;  // seconds: over fewer buffers noise's strongest cell strays far
-constexpr double kWrapShare = 0.1;     // of each end left out: the window nearly closes there
+constexpr double kCellHz = 5.4;              // the spectrum's cells
+constexpr double kCarrierMemorySeconds = 1;  // the average's time constant
+constexpr double kJudgedAfter = 0.75;        // seconds: over fewer buffers noise's strongest cell strays far
+constexpr double kCarrierWrapShare = 0.1;    // of each end left out: the window nearly closes there
 // Seconds between two buffers looked at: the line needs no more, and the
 // detector's cost stays small.
 constexpr double kLookEvery = 0.35;
@@ -32,7 +32,7 @@ void DoubledCarrier::Add(std::span<const Complex> analytic, double rate, float b
   Square(analytic);
   if (count_ == 0) mean_.assign(cells_.size(), 0.0), heard_ = 0;
   // The first buffers count evenly, then the older ones fade.
-  const double weight = std::max(std::min(1.0, step / kMemorySeconds), 1.0 / (count_ + 1));
+  const double weight = std::max(std::min(1.0, step / kCarrierMemorySeconds), 1.0 / (count_ + 1));
   for (std::size_t c = 0; c < cells_.size(); ++c) mean_[c] += weight * (cells_[c] - mean_[c]);
   ++count_;
   heard_ += step;
@@ -48,7 +48,7 @@ void DoubledCarrier::Shape(std::size_t size, double rate) {
   size_ = static_cast<std::int32_t>(size);
   cellBins_ = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kCellHz * size_ / rate)));
   count_ = 0;
-  skip_ = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
+  skip_ = static_cast<std::size_t>(kCarrierWrapShare * static_cast<double>(size));
   const auto length = static_cast<int>(size - 2 * skip_);
   hann_.resize(static_cast<std::size_t>(length));
   for (int i = 0; i < length; ++i) hann_[static_cast<std::size_t>(i)] = WindowWeight(2, i + 1, length);

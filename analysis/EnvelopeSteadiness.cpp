@@ -7,14 +7,14 @@ namespace velmora {
 namespace {
 
 constexpr double kStretchSeconds = 0.023;  // a stretch: too short for AGC or fading to move
-constexpr double kMemorySeconds = 0.7;     // the buffers averaged
-constexpr double kWrapShare = 0.1;         // of each end left out: the window nearly closes there
+constexpr double kSteadinessMemorySeconds = 0.7;  // the buffers averaged
+constexpr double kSteadinessWrapShare = 0.1;      // of each end left out: the window nearly closes there
 
 }  // namespace
 
 void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, float bufferSeconds) {
   const auto size = analytic.size();
-  const auto skip = static_cast<std::size_t>(kWrapShare * static_cast<double>(size));
+  const auto skip = static_cast<std::size_t>(kSteadinessWrapShare * static_cast<double>(size));
   // Short buffers hold one stretch, as long as they are.
   const auto stretch = std::min(size - 2 * skip, static_cast<std::size_t>(kStretchSeconds * rate));
   Buffer buffer;
@@ -32,7 +32,7 @@ void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, flo
   }
   buffers_.push_back(buffer);
   const auto keep =
-      static_cast<std::size_t>(std::max(1.0, std::round(kMemorySeconds / std::max(1e-3f, bufferSeconds))));
+      static_cast<std::size_t>(std::max(1.0, std::round(kSteadinessMemorySeconds / std::max(1e-3f, bufferSeconds))));
   while (buffers_.size() > keep) buffers_.pop_front();
 }
 

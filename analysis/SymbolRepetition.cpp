@@ -11,7 +11,7 @@ namespace {
 constexpr double kSmoothHz = 86;               // each side: wider than the widest carrier spacing
 constexpr double kShortestSymbol = 1 / 120.0;  // seconds: carriers up to 120 Hz apart
 constexpr double kLongestSymbol = 1 / 25.0;    // ... and down to 25 Hz
-constexpr double kMemorySeconds = 6;           // the sum's memory
+constexpr double kSumMemorySeconds = 6;         // the sum's memory
 constexpr double kLeastSeconds = 0.5;          // ... and the least it must hold to count
 constexpr std::size_t kSpreadLags = 24;        // each side: the lags whose spread a lag is measured by
 constexpr std::size_t kOwnLags = 4;            // ... less these, its own peak's
@@ -89,7 +89,7 @@ void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_
   // figure holds.
   if (level <= 0 || (count_ > 0 && level < kPresent * level_)) {
     absent_ += bufferSeconds;
-    if (absent_ > kMemorySeconds) count_ = 0;
+    if (absent_ > kSumMemorySeconds) count_ = 0;
     if (absent_ <= kHoldSeconds) figures_ = held_;
     return;
   }
@@ -134,7 +134,7 @@ bool SymbolRepetition::Accumulate(double energy, double level, float bufferSecon
     weightSquares_ = 0;
     level_ = level;
   }
-  const double keep = std::max(1.0, kMemorySeconds / std::max(1e-3f, bufferSeconds));
+  const double keep = std::max(1.0, kSumMemorySeconds / std::max(1e-3f, bufferSeconds));
   count_ = static_cast<std::int32_t>(std::min<double>(count_ + 1, keep));
   const double share = 1.0 / count_;
   weightSquares_ = (1 - share) * (1 - share) * weightSquares_ + share * share;

@@ -2,10 +2,6 @@
 
 namespace velmora {
 
-namespace {
-enum State { kStart, kListening, kCalling, kConnected };
-}
-
 void CurrentFrequencyMachine::Step(Verdict verdict) {
   switch (r_.run.state) {
     case kStart: Begin(); break;

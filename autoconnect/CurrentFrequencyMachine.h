@@ -12,6 +12,8 @@ class CurrentFrequencyMachine final : public ModeSteps {
   void Step(Verdict verdict) override;
 
  private:
+  enum State { kStart, kListening, kCalling, kConnected };
+
   void Begin();
   void Listen(Verdict verdict);
 

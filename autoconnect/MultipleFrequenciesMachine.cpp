@@ -2,12 +2,6 @@
 
 namespace velmora {
 
-namespace {
-enum State { kStart, kListeningRx, kStationBusy, kListeningTx, kCalling, kConnected };
-constexpr auto kRx = EngineColumn::RxCheck;
-constexpr auto kTx = EngineColumn::TxConnect;
-}  // namespace
-
 void MultipleFrequenciesMachine::Step(Verdict verdict) {
   switch (r_.run.state) {
     case kStart: Begin(); break;

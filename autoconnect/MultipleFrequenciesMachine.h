@@ -15,6 +15,10 @@ class MultipleFrequenciesMachine final : public ModeSteps {
   void Step(Verdict verdict) override;
 
  private:
+  enum State { kStart, kListeningRx, kStationBusy, kListeningTx, kCalling, kConnected };
+  static constexpr auto kRx = EngineColumn::RxCheck;
+  static constexpr auto kTx = EngineColumn::TxConnect;
+
   void Begin();
   void ListenRx(Verdict verdict);
   void WaitRx(Verdict verdict);

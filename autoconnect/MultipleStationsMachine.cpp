@@ -4,14 +4,6 @@
 
 namespace velmora {
 
-namespace {
-enum State { kStart, kListeningRx, kNextStation, kListeningTx, kChooseNext, kCalling, kConnected };
-constexpr auto kRx = EngineColumn::RxCheck;
-constexpr auto kTx = EngineColumn::TxConnect;
-// Busy events on one frequency that give the station up.
-constexpr std::int32_t kBusyEvents = 2;
-}  // namespace
-
 void MultipleStationsMachine::Step(Verdict verdict) {
   switch (r_.run.state) {
     case kStart: Begin(); break;

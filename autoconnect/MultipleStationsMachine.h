@@ -16,6 +16,12 @@ class MultipleStationsMachine final : public ModeSteps {
   void Step(Verdict verdict) override;
 
  private:
+  enum State { kStart, kListeningRx, kNextStation, kListeningTx, kChooseNext, kCalling, kConnected };
+  static constexpr auto kRx = EngineColumn::RxCheck;
+  static constexpr auto kTx = EngineColumn::TxConnect;
+  // Busy events on one frequency that give the station up.
+  static constexpr std::int32_t kBusyEvents = 2;
+
   void Begin();
   void ListenRx(Verdict verdict);
   void NextStation();

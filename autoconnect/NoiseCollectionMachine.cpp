@@ -7,10 +7,6 @@
 
 namespace velmora {
 
-namespace {
-constexpr auto kTx = EngineColumn::TxConnect;
-}  // namespace
-
 void NoiseCollectionMachine::NoiseCollectionBegin() {
   for (int row = 1; row <= table_.DataRows(); ++row) table_.CellSet(row, EngineColumn::Noise, "");
   measuring_ = false;

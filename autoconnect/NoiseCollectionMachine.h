@@ -19,6 +19,8 @@ class NoiseCollectionMachine final : public NoiseCollection {
   void Step(Verdict verdict) override;
 
  private:
+  static constexpr auto kTx = EngineColumn::TxConnect;
+
   void Begin();
   void Measure(Verdict verdict);
   void FigureWrite();

@@ -6,11 +6,6 @@
 
 namespace velmora {
 
-namespace {
-enum State { kStart, kMeasuring };
-constexpr auto kFrequency = EngineColumn::Frequency;
-}  // namespace
-
 void ReferenceMeasurementMachine::Step(Verdict verdict) {
   if (!verdict.valid) return;
   switch (r_.run.state) {

@@ -33,6 +33,9 @@ class ReferenceMeasurementMachine final : public ReferenceMeasurement {
   void Step(Verdict verdict) override;
 
  private:
+  enum State { kStart, kMeasuring };
+  static constexpr auto kFrequency = EngineColumn::Frequency;
+
   enum class Kind { Airmail, Wwv, Other };
   void Begin();
   void RowBegin();

@@ -4,11 +4,6 @@
 
 namespace velmora {
 
-namespace {
-enum State { kStart, kListening, kWaitingForUser };
-constexpr auto kTx = EngineColumn::TxConnect;
-}  // namespace
-
 void StationScanMachine::Step(Verdict verdict) {
   if (!verdict.valid) return;
   switch (r_.run.state) {

@@ -21,6 +21,9 @@ class StationScanMachine final : public StationScan {
   void ScanMessageHide() override { box_.SetMode(ScanBoxMode::Hidden); }
 
  private:
+  enum State { kStart, kListening, kWaitingForUser };
+  static constexpr auto kTx = EngineColumn::TxConnect;
+
   void Begin();
   void Listen(Verdict verdict);
   void WaitForUser();

@@ -11,8 +11,6 @@ namespace {
 constexpr int kGap = 12;   // pixels between neighbouring frequency labels
 constexpr int kMargin = 3;  // pixels from the picture's edge
 
-int Round(double v) { return static_cast<int>(std::lround(v)); }
-
 std::string Hz(double f) { return FormatNumber(f, "0") + " Hz"; }
 
 // The multiples of the step from the display's low edge to its high edge.
@@ -37,7 +35,7 @@ double FrequencyStep(const SpectrumView& view, const TextMeasure& measure) {
 std::vector<int> FrequencyLines(const SpectrumView& view, double step) {
   std::vector<int> lines;
   EachMultiple(view, step, [&](double f) {
-    const int x = Round(view.XOfFrequency(f));
+    const int x = PixelOf(view.XOfFrequency(f));
     if (x >= 0 && x <= view.width) lines.push_back(x);
   });
   return lines;
@@ -49,7 +47,7 @@ std::vector<AxisLabel> FrequencyLabels(const SpectrumView& view, const TextMeasu
   EachMultiple(view, step, [&](double f) {
     const std::string text = Hz(f);
     const TextBox box = measure.Measure(text);
-    const int x = Round(view.XOfFrequency(f));
+    const int x = PixelOf(view.XOfFrequency(f));
     const int left = x - box.width / 2;
     if (left >= 0 && left + box.width <= view.width) labels.push_back({x, left, view.height - box.height - 1, text});
   });
@@ -62,7 +60,7 @@ std::vector<AxisLabel> LevelLabels(const SpectrumView& view, const TextMeasure& 
   for (double level = view.levelTop - 10; level >= view.levelBottom + 10 - 1e-9; level -= 10) {
     const std::string text = FormatNumber(level, "0") + " dB";
     const TextBox box = measure.Measure(text);
-    const int line = Round(view.YOfLevel(level));
+    const int line = PixelOf(view.YOfLevel(level));
     const int top = line - box.height - 1;
     if (top < free || top + box.height > view.height - reservedBottom) continue;
     labels.push_back({line, kMargin, top, text});
@@ -77,7 +75,7 @@ std::vector<AxisLabel> SampleLabels(const TimeView& view, const TextMeasure& mea
   for (int value = -8192; value <= 8192; value += 8192) {
     const std::string text = IntegerText(value);
     const TextBox box = measure.Measure(text);
-    const int line = Round(view.zeroY + value * view.scaleY);
+    const int line = PixelOf(view.zeroY + value * view.scaleY);
     const int top = line - box.height - 1;
     if (top < free || top + box.height > view.height) continue;
     labels.push_back({line, kMargin, top, text});
@@ -98,7 +96,7 @@ std::vector<AxisLabel> AgeLabels(double secondsPerRow, int height, const TextMea
     }
   if (step == 0) return labels;
   for (double t = step;; t += step) {
-    const int line = Round(t / secondsPerRow);
+    const int line = PixelOf(t / secondsPerRow);
     if (line >= height) break;
     const long seconds = std::lround(t);
     const std::string text = seconds >= 60 && seconds % 60 == 0 ? IntegerText(seconds / 60) + " min"

@@ -6,8 +6,6 @@
 namespace velmora {
 namespace {
 
-int Round(double v) { return static_cast<int>(std::lround(v)); }
-
 template <typename PointAt>
 void DrawPoints(Canvas& canvas, int count, bool compress, PointAt pointAt) {
   if (count <= 0) return;
@@ -33,7 +31,7 @@ void DrawPoints(Canvas& canvas, int count, bool compress, PointAt pointAt) {
 void DrawSpectrumGrid(Canvas& canvas, const SpectrumView& view) {
   canvas.SelectPen(DisplayPen::Grid);
   for (double level = view.levelTop - 10; level >= view.levelBottom + 10 - 1e-9; level -= 10) {
-    int y = Round(view.YOfLevel(level));
+    int y = PixelOf(view.YOfLevel(level));
     canvas.MoveTo(0, y);
     canvas.LineTo(view.width, y);
   }
@@ -59,29 +57,29 @@ void DrawSpectrumTrace(Canvas& canvas, const SpectrumView& view, const DensityOf
   const std::int32_t lastBin = view.n / 2 - 1;
   DrawPoints(canvas, view.binCount, view.pixelsPerBin < 0.5, [&](int j) {
     std::int32_t bin = std::min(view.firstBin + j - 1, lastBin);
-    return std::pair{Round(view.pixelsPerBin * j), Round(view.YOfLevel(density(bin)))};
+    return std::pair{PixelOf(view.pixelsPerBin * j), PixelOf(view.YOfLevel(density(bin)))};
   });
 }
 
 void DrawSpectrumMarker(Canvas& canvas, const SpectrumView& view, double frequency, double topLevel,
                         double bottomLevel) {
   canvas.SelectPen(DisplayPen::Marker);
-  int x = Round(view.XOfFrequency(frequency));
-  canvas.MoveTo(x, Round(view.YOfLevel(topLevel)));
-  canvas.LineTo(x, Round(view.YOfLevel(bottomLevel)));
+  int x = PixelOf(view.XOfFrequency(frequency));
+  canvas.MoveTo(x, PixelOf(view.YOfLevel(topLevel)));
+  canvas.LineTo(x, PixelOf(view.YOfLevel(bottomLevel)));
 }
 
 void DrawSpectrumLevelLine(Canvas& canvas, const SpectrumView& view, double low, double high, double level) {
   canvas.SelectPen(DisplayPen::LevelLine);
-  int y = Round(view.YOfLevel(level));
-  canvas.MoveTo(Round(view.XOfFrequency(low)), y);
-  canvas.LineTo(Round(view.XOfFrequency(high)), y);
+  int y = PixelOf(view.YOfLevel(level));
+  canvas.MoveTo(PixelOf(view.XOfFrequency(low)), y);
+  canvas.LineTo(PixelOf(view.XOfFrequency(high)), y);
 }
 
 void DrawTimeGrid(Canvas& canvas, const TimeView& view) {
   canvas.SelectPen(DisplayPen::Grid);
   for (int value = -8192; value <= 8192; value += 8192) {
-    int y = Round(view.zeroY + value * view.scaleY);
+    int y = PixelOf(view.zeroY + value * view.scaleY);
     canvas.MoveTo(0, y);
     canvas.LineTo(view.width, y);
   }
@@ -103,23 +101,23 @@ void DrawAgeLabels(Canvas& canvas, double secondsPerRow, int height) {
 void DrawTimeTrace(Canvas& canvas, const TimeView& view, std::span<const std::int16_t> samples) {
   canvas.SelectPen(DisplayPen::Trace);
   DrawPoints(canvas, static_cast<int>(samples.size()), view.scaleX < 0.5, [&](int i) {
-    return std::pair{Round(view.scaleX * i), Round(view.zeroY + samples[i - 1] * view.scaleY)};
+    return std::pair{PixelOf(view.scaleX * i), PixelOf(view.zeroY + samples[i - 1] * view.scaleY)};
   });
 }
 
 void DrawTimeMarker(Canvas& canvas, const TimeView& view, long position, bool halfHeight) {
   canvas.SelectPen(DisplayPen::Marker);
-  int x = Round(view.scaleX * position);
+  int x = PixelOf(view.scaleX * position);
   if (x < 0 || x > view.width) return;
-  int top = halfHeight ? Round(view.height / 4.0) : 0;
-  int bottom = halfHeight ? Round(view.height * 3 / 4.0) : view.height;
+  int top = halfHeight ? PixelOf(view.height / 4.0) : 0;
+  int bottom = halfHeight ? PixelOf(view.height * 3 / 4.0) : view.height;
   canvas.MoveTo(x, top);
   canvas.LineTo(x, bottom);
 }
 
 void DrawTimeCurve(Canvas& canvas, const TimeView& view, std::span<const float> values) {
   DrawPoints(canvas, static_cast<int>(values.size()), view.scaleX < 0.5, [&](int i) {
-    return std::pair{Round(view.scaleX * i), Round(view.zeroY + values[i - 1] * view.scaleY)};
+    return std::pair{PixelOf(view.scaleX * i), PixelOf(view.zeroY + values[i - 1] * view.scaleY)};
   });
 }
 

@@ -3,6 +3,7 @@
 // snapped to bins and kept inside the spectrum, the levels, and the mapping
 // between bins, levels and pixels.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +11,8 @@
 
 namespace velmora {
 
+// A view's coordinate as the pixel it falls on.
+inline int PixelOf(double v) { return static_cast<int>(std::lround(v)); }
 
 struct Zoom {
   double low = 0, high = 0;     // Hz

@@ -7,7 +7,7 @@
 namespace velmora {
 namespace {
 
-constexpr int kHoursOfDay = 24;
+constexpr int kPredictedHours = 24;
 
 std::vector<float> Kilohertz(const std::vector<double>& frequencies) {
   return {frequencies.begin(), frequencies.end()};
@@ -66,7 +66,7 @@ std::optional<PredictionNow> ModelPredictions::PredictionGet(const PredictionReq
 std::optional<PropagationHours> ModelPredictions::PredictionDayGet(const PredictionRequest& request) {
   auto frequencies = Kilohertz(request.frequencies);
   PropagationHours hours;
-  if (!runner_.PropagationRunHours(settings_.propagationModelModel, request.time.month, kHoursOfDay, 0,
+  if (!runner_.PropagationRunHours(settings_.propagationModelModel, request.time.month, kPredictedHours, 0,
                                    {request.stationPosition, request.ship}, frequencies,
                                    FillParameters(), hours))
     return std::nullopt;

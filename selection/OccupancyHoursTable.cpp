@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "airmail/FrequencyLabel.h"
 #include "common/Format.h"
 #include "selection/BusyShare.h"
 
@@ -10,7 +11,6 @@ namespace velmora {
 namespace {
 
 constexpr int kHours = kOccupancyHours;
-constexpr std::string_view kPactor3Mark = "(p3)";
 
 struct Rgb {
   double r, g, b;
@@ -26,7 +26,7 @@ Bgr ToBgr(Rgb c) {
   return byte(c.b) << 16 | byte(c.g) << 8 | byte(c.r);
 }
 
-bool IsHourColumn(int column) {
+bool IsOccupancyHourColumn(int column) {
   return column >= kOccupancyFirstHourColumn && column < kOccupancyFirstHourColumn + kHours;
 }
 
@@ -56,7 +56,7 @@ void OccupancyHoursFill(FrequencyTable& table, const StationOccupancy& record, c
   OccupancyColumnsBuild(table, measure);
   for (const auto& label : request.labels) {
     int row = table.RowAdd();
-    table.CellSet(row, 0, label.substr(0, label.find(kPactor3Mark)));
+    table.CellSet(row, 0, WithoutPactor3Suffix(label));
     for (int hour = 0; hour < kHours; ++hour) {
       int column = kOccupancyFirstHourColumn + hour;
       OccupancyNow now{record, hour, request.today, request.halfLifeDays};
@@ -78,7 +78,7 @@ void OccupancyHoursMark(FrequencyTable& table, int currentColumn, CellLook headi
 std::string OccupancyHoursToolTip(const FrequencyTable& table, int row, int column, int currentColumn) {
   if (row < 0 || row >= table.Rows()) return {};
   if (column == 0) return "Frequency (kHz)";
-  if (!IsHourColumn(column)) return {};
+  if (!IsOccupancyHourColumn(column)) return {};
   std::string hour = TwoDigits(column - kOccupancyFirstHourColumn);
   if (row == 0) return "Zulu Time (" + hour + ")" + (column == currentColumn ? ", Current Hour" : "");
   std::string tip = table.CellGet(row, column + kOccupancyTipShift);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "airmail/FrequencyLabel.h"
 #include "airmail/FrequencyLists.h"
 #include "common/Format.h"
 #include "selection/StationOffsets.h"
@@ -9,12 +10,9 @@
 namespace velmora {
 namespace {
 
-constexpr std::string_view kPactor3Mark = "(p3)";
-
-
-std::string WithoutPactor3Mark(const std::string& label) { return label.substr(0, label.find(kPactor3Mark)); }
-
-bool IsHourColumn(int column) { return column >= kHoursFirstColumn && column < kHoursFirstColumn + kHoursOfDay; }
+bool IsPredictionHourColumn(int column) {
+  return column >= kHoursFirstColumn && column < kHoursFirstColumn + kHoursOfDay;
+}
 
 // The station's offsets for each hour of the day, in bold. Offset records
 // name frequencies as the frequency table shows them, "(p3)" included, so
@@ -56,7 +54,7 @@ bool PropagationHoursFill(FrequencyTable& table, const AutoConnectSettings& sett
   PredictionRequest request{std::string(system), std::string(station), {}, {}, time, {}, {}};
   for (const auto& r : rows) {
     int row = table.RowAdd();
-    table.CellSet(row, kHoursFrequencyColumn, WithoutPactor3Mark(r.label));
+    table.CellSet(row, kHoursFrequencyColumn, WithoutPactor3Suffix(r.label));
     request.frequencies.push_back(table.CellValue(row, kHoursFrequencyColumn));
   }
   auto ship = s.geometry.ShipPosition();
@@ -85,7 +83,7 @@ void HoursHighlight(FrequencyTable& table, int currentColumn, CellLook normal, C
 std::string PropagationHoursToolTip(const FrequencyTable& table, int row, int column, int currentColumn) {
   if (row < 0 || row >= table.Rows()) return {};
   if (column == kHoursFrequencyColumn) return "Frequency (kHz)";
-  if (!IsHourColumn(column)) return {};
+  if (!IsPredictionHourColumn(column)) return {};
   if (row == 0) {
     std::string text = "Zulu Time (" + TwoDigits(column - kHoursFirstColumn) + ")";
     return column == currentColumn ? text + ", Current Hour" : text;

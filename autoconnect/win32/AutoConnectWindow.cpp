@@ -1,12 +1,12 @@
 #include "autoconnect/win32/AutoConnectWindow.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include "airmail/AirmailInstallation.h"
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/win32/MenuBuilder.h"
+#include "common/win32/MessagePoint.h"
 #include "common/win32/WindowClass.h"
 #include "common/win32/WindowObject.h"
 #include "propagation/Positions.h"
@@ -180,7 +180,7 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       break;
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_CONTEXTMENU:
-      OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      OnContextMenu(reinterpret_cast<HWND>(wParam), MessagePoint(lParam));
       return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_SHOWWINDOW: OnShowWindow(wParam != 0); break;

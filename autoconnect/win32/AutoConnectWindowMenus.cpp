@@ -1,7 +1,5 @@
 // The AutoConnect window's menus and commands: the menu bar, the context
 // menus, the toolbar and the option fields' events.
-#include <windowsx.h>
-
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "common/win32/MenuBuilder.h"

@@ -1,23 +1,22 @@
 #include "display/win32/BufferedPicture.h"
 
-#include <windowsx.h>
-
+#include "common/win32/MessagePoint.h"
 #include "common/win32/WindowObject.h"
 
 namespace velmora {
 namespace {
 
-constexpr const char* kClassName = "VelmoraPicture";
+constexpr const char* kPictureClass = "VelmoraPicture";
 
 void RegisterPictureClass(WNDPROC proc) {
   WNDCLASSA wc{};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kClassName, &wc)) return;
+  if (GetClassInfoA(GetModuleHandleA(nullptr), kPictureClass, &wc)) return;
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_CROSS);
   wc.hbrBackground = nullptr;  // the buffer paints every pixel
-  wc.lpszClassName = kClassName;
+  wc.lpszClassName = kPictureClass;
   RegisterClassA(&wc);
 }
 
@@ -30,7 +29,7 @@ BufferedPicture::~BufferedPicture() {
 bool BufferedPicture::Create(HWND parent, int id, MouseHandler onMouse) {
   RegisterPictureClass(&BufferedPicture::WndProc);
   onMouse_ = std::move(onMouse);
-  hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent,
+  hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kPictureClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
   return hwnd_ != nullptr;
 }
@@ -91,7 +90,7 @@ LRESULT CALLBACK BufferedPicture::WndProc(HWND hwnd, UINT message, WPARAM wParam
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-      if (self && self->onMouse_) self->onMouse_(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+      if (self && self->onMouse_) self->onMouse_(message, MessagePoint(lParam).x, MessagePoint(lParam).y, wParam);
       if (message == WM_LBUTTONDOWN) SetCapture(hwnd);
       if (message == WM_LBUTTONUP) ReleaseCapture();
       return 0;

@@ -17,7 +17,7 @@ constexpr RECT kAntenna{40, 20, 160, 60};
 constexpr RECT kRadio{30, 130, 170, 190};
 constexpr RECT kModem{30, 280, 170, 340};
 constexpr RECT kComputer{270, 15, 630, 390};
-constexpr RECT kSoundCard{290, 60, 390, 100};
+constexpr RECT kSoundCardBox{290, 60, 390, 100};
 constexpr RECT kVelmora{430, 55, 610, 110};
 constexpr RECT kComTuning{290, 175, 390, 215};
 constexpr RECT kComModem{290, 290, 390, 330};
@@ -45,15 +45,15 @@ void DiagramWindow::OnPaint(HDC dc) {
   Box(dc, kAntenna, "Antenna");
   Box(dc, kRadio, "HF Radio");
   Box(dc, kModem, "HF Modem");
-  Box(dc, kSoundCard, "Sound Card");
+  Box(dc, kSoundCardBox, "Sound Card");
   Box(dc, kComTuning, "Com Port");
   Box(dc, kComModem, "Com Port");
   Box(dc, kAirmail, "AirMail Program");
   Line(dc, Mid(kAntenna, 'b'), Mid(kRadio, 't'));
   // Receiver audio into the sound card, and on to Velmora.
-  Arrow(dc, {kRadio.right, kRadio.top + 12}, Mid(kSoundCard, 'l'));
+  Arrow(dc, {kRadio.right, kRadio.top + 12}, Mid(kSoundCardBox, 'l'));
   Label(dc, 180, 104, "Audio Out");
-  Arrow(dc, Mid(kSoundCard, 'r'), {kVelmora.left, 80});
+  Arrow(dc, Mid(kSoundCardBox, 'r'), {kVelmora.left, 80});
   // Radio control and S-meter over a serial line.
   Line(dc, {kRadio.right, kRadio.bottom - 20}, Mid(kComTuning, 'l'));
   Label(dc, 176, 150, "Tuning Option #1");

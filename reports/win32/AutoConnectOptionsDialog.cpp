@@ -27,7 +27,7 @@ using namespace options_layout;
 
 namespace {
 
-constexpr char kClassName[] = "VelmoraAutoConnectOptions";
+constexpr char kOptionsClass[] = "VelmoraAutoConnectOptions";
 constexpr const char* kFolderTitles[] = {"AirMail's Data Folder", "AirMail's Program Folder"};
 constexpr const char* kFolderKeys[] = {"Airmail Directory Data", "Airmail Directory Program"};
 // Each grid's file is written under this name, in the order of the grids.
@@ -139,12 +139,12 @@ bool AutoConnectOptionsDialog::Create() {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kClassName;
+  wc.lpszClassName = kOptionsClass;
   RegisterClassA(&wc);  // fails harmlessly when registered before
   RECT r{0, 0, 664, 500};
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   AdjustWindowRect(&r, style, TRUE);
-  hwnd_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "AutoConnect - Options", style, CW_USEDEFAULT,
+  hwnd_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kOptionsClass, "AutoConnect - Options", style, CW_USEDEFAULT,
                           CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner_(), SettingsMenu(),
                           GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kUpdateId = 1;
 constexpr int kGridId = 2;
-constexpr int kStrip = 32;       // the pickers and the button
+constexpr int kPickerStrip = 32;   // the pickers and the button
 constexpr int kLinesHeight = 150;  // room for every line of the longer summary
 
 const char* ClassOf(HistoryKind kind) {
@@ -69,8 +69,8 @@ void HistoryWindow::OnSize(int width, int height) {
   MoveWindow(start_, 4, 5, 110, 22, TRUE);
   MoveWindow(stop_, 120, 5, 110, 22, TRUE);
   MoveWindow(update_, 240, 5, 70, 22, TRUE);
-  MoveWindow(lines_, 0, kStrip, width, kLinesHeight, TRUE);
-  grid_.Move(0, kStrip + kLinesHeight, width, std::max(height - kStrip - kLinesHeight, 0));
+  MoveWindow(lines_, 0, kPickerStrip, width, kLinesHeight, TRUE);
+  grid_.Move(0, kPickerStrip + kLinesHeight, width, std::max(height - kPickerStrip - kLinesHeight, 0));
 }
 
 void HistoryWindow::Show(const std::filesystem::path& log) {

@@ -8,7 +8,7 @@
 namespace velmora {
 namespace {
 
-constexpr const char* kClassName = "VelmoraRadioDifference";
+constexpr const char* kDifferenceClass = "VelmoraRadioDifference";
 // Each column as wide as its sample, the frequencies' shorter than the grid's.
 constexpr const char* kSamples[] = {"--System-", "-----Station-", "-Tx Rc-", "-Frequencies-"};
 constexpr int kListWidth = 340, kListHeight = 300;
@@ -54,7 +54,7 @@ void Fill(HWND list, const GridRows& rows) {
 }  // namespace
 
 RadioDifferenceWindow::RadioDifferenceWindow()
-    : ToolWindow(nullptr, {kClassName, "Check for Difference", Frame().cx, Frame().cy, kStyle, WS_EX_TOOLWINDOW,
+    : ToolWindow(nullptr, {kDifferenceClass, "Check for Difference", Frame().cx, Frame().cy, kStyle, WS_EX_TOOLWINDOW,
                            ToolPlace::OverCorner}) {}
 
 bool RadioDifferenceWindow::OnCreate() {

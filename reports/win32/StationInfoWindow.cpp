@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kClass = "VelmoraStationInfo";
 constexpr int kBeamListId = 1;
-constexpr int kStrip = 30;  // the height of the beam list and labels above the view
+constexpr int kBeamStrip = 30;  // the height of the beam list and labels above the view
 constexpr int kLabelWidth = 130;
 
 HWND Child(HWND parent, const char* cls, DWORD style, int id = 0) {
@@ -62,7 +62,7 @@ void StationInfoWindow::OnSize(int width, int height) {
     MoveWindow(label, x, 8, kLabelWidth, 18, TRUE);
     x += kLabelWidth;
   }
-  MoveWindow(view_, 0, kStrip, width, std::max(height - kStrip, 0), TRUE);
+  MoveWindow(view_, 0, kBeamStrip, width, std::max(height - kBeamStrip, 0), TRUE);
 }
 
 std::optional<StationInfoWindow::FileStamp> StationInfoWindow::StampOf(const std::filesystem::path& file) {

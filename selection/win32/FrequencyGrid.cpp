@@ -1,25 +1,26 @@
 #include "selection/win32/FrequencyGrid.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <utility>
 
+#include "common/win32/MessagePoint.h"
+
 namespace velmora {
 namespace {
 
-constexpr const char* kClassName = "VelmoraFrequencyGrid";
+constexpr const char* kGridClass = "VelmoraFrequencyGrid";
 constexpr int kWheelRows = 3;
 
 void RegisterGridClass(WNDPROC proc) {
   WNDCLASSA wc{};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kClassName, &wc)) return;
+  if (GetClassInfoA(GetModuleHandleA(nullptr), kGridClass, &wc)) return;
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = nullptr;  // every pixel is painted from the buffer
-  wc.lpszClassName = kClassName;
+  wc.lpszClassName = kGridClass;
   RegisterClassA(&wc);
 }
 
@@ -53,7 +54,7 @@ FrequencyGrid::~FrequencyGrid() {
 
 bool FrequencyGrid::Create(HWND parent, int id) {
   RegisterGridClass(&FrequencyGrid::WndProc);
-  hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, nullptr,
+  hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kGridClass, nullptr,
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, 0, 0, 1, 1, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;
@@ -190,7 +191,7 @@ LRESULT FrequencyGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-    case WM_CAPTURECHANGED: OnMouse(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_CAPTURECHANGED: OnMouse(message, MessagePoint(lParam).x, MessagePoint(lParam).y); return 0;
     default: return DefWindowProcA(hwnd_, message, wParam, lParam);
   }
 }

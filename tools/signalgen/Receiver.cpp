@@ -6,12 +6,12 @@
 
 #include "analysis/FftPlan.h"
 #include "common/SampleFormat.h"
+#include "tools/signalgen/SignalGen.h"
 #include "tools/signalgen/Waveform.h"
 
 namespace velmora::signalgen {
 namespace {
 
-constexpr double kRate = kSampleRate;
 constexpr int kTapsLog2 = 11;   // 2048-point design: about 5 Hz steps
 constexpr int kBlockLog2 = 13;  // the overlap-add transform
 
