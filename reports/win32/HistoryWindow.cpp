@@ -20,7 +20,7 @@ const char* ClassOf(HistoryKind kind) {
   return kind == HistoryKind::Airmail ? "VelmoraAirmailHistory" : "VelmoraLogFileHistory";
 }
 
-HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int id = 0) {
+HWND HistoryChild(HWND parent, const char* cls, const char* text, DWORD style, int id = 0) {
   HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -58,10 +58,10 @@ HistoryWindow::~HistoryWindow() { Destroy(); }
 bool HistoryWindow::OnCreate() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
   InitCommonControlsEx(&controls);
-  start_ = Child(hwnd_, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP);
-  stop_ = Child(hwnd_, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP);
-  update_ = Child(hwnd_, WC_BUTTONA, "Update", BS_PUSHBUTTON | WS_TABSTOP, kUpdateId);
-  lines_ = Child(hwnd_, WC_LISTBOXA, "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL);
+  start_ = HistoryChild(hwnd_, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP);
+  stop_ = HistoryChild(hwnd_, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP);
+  update_ = HistoryChild(hwnd_, WC_BUTTONA, "Update", BS_PUSHBUTTON | WS_TABSTOP, kUpdateId);
+  lines_ = HistoryChild(hwnd_, WC_LISTBOXA, "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL);
   return start_ && stop_ && update_ && lines_ && grid_.Create(hwnd_, kGridId);
 }
 

@@ -17,7 +17,7 @@ constexpr int kBeamListId = 1;
 constexpr int kBeamStrip = 30;  // the height of the beam list and labels above the view
 constexpr int kLabelWidth = 130;
 
-HWND Child(HWND parent, const char* cls, DWORD style, int id = 0) {
+HWND InfoChild(HWND parent, const char* cls, DWORD style, int id = 0) {
   HWND child = CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -40,11 +40,11 @@ StationInfoWindow::StationInfoWindow(HWND owner, Messenger& messenger,
 
 bool StationInfoWindow::OnCreate() {
   if (!RichEditClass()) return false;
-  beams_ = Child(hwnd_, WC_COMBOBOXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kBeamListId);
-  range_ = Child(hwnd_, WC_STATICA, SS_LEFT);
-  bearingTo_ = Child(hwnd_, WC_STATICA, SS_LEFT);
-  bearingFrom_ = Child(hwnd_, WC_STATICA, SS_LEFT);
-  view_ = Child(hwnd_, RichEditClass(),
+  beams_ = InfoChild(hwnd_, WC_COMBOBOXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kBeamListId);
+  range_ = InfoChild(hwnd_, WC_STATICA, SS_LEFT);
+  bearingTo_ = InfoChild(hwnd_, WC_STATICA, SS_LEFT);
+  bearingFrom_ = InfoChild(hwnd_, WC_STATICA, SS_LEFT);
+  view_ = InfoChild(hwnd_, RichEditClass(),
                 WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL | ES_SAVESEL);
   if (!beams_ || !view_) return false;
   SendMessageA(view_, EM_EXLIMITTEXT, 0, 64 * 1024 * 1024);
