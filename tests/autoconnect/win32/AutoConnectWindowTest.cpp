@@ -246,6 +246,36 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
   EXPECT_EQ(window->Handle(), nullptr);
 }
 
+// Stopped while its start waits in a box: until that start has returned,
+// Start and Refresh are greyed and a Start is refused, then both come back
+// and a new run starts.
+TEST_F(AutoConnectWindowTest, AStartWaitsForTheStoppedRunsStepToReturn) {
+  testing::StandInSession airmail(HamScenario());
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\n"));
+  Open();
+  const auto position = std::filesystem::path(airmail.DataFolder()) / "Airmail.ini";
+  const std::string kept = testing::ReadBytes(position);
+  testing::WriteBytes(position, "[Settings]\r\n");
+  bool startShown = true, refreshShown = true, startedInside = true;
+  {
+    MessageBoxAnswerer answer(IDOK, [&] {
+      if (window->Engine()->Active()) window->Stop();
+      startShown = window->Tools().IsEnabled("Start");
+      refreshShown = IsWindowEnabled(window->Options().Control("cmdResync"));
+      testing::WriteBytes(position, kept);
+      startedInside = window->Start();
+    });
+    EXPECT_FALSE(window->Start());
+  }
+  EXPECT_FALSE(startShown);
+  EXPECT_FALSE(refreshShown);
+  EXPECT_FALSE(startedInside);
+  EXPECT_TRUE(window->Tools().IsEnabled("Start"));
+  EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmdResync")));
+  EXPECT_TRUE(window->Start()) << window->Status().Text(2);
+  window->Stop();
+}
+
 constexpr Verdict kFree{}, kBusy{true, true, false, false};
 // The fixture's HAM list has a station whose grid square is no place.
 const std::vector<std::string> kNoPlace = {"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"};
