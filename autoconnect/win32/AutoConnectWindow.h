@@ -300,6 +300,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   bool activated_ = false;         // first activation done at least once
   bool showingActivated_ = false;  // first activation done (or posted) for this showing
+  bool activationAfterStep_ = false;  // the showing's activation waits for the step under way
   bool settingsPending_ = false;
   bool rebuildAfterRun_ = false;  // the options dialog applied during a run
   bool busyPointer_ = false;

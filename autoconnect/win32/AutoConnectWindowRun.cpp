@@ -80,6 +80,10 @@ void AutoConnectWindow::AfterEngine() {
     rebuildAfterRun_ = false;
     PostMessageA(hwnd_, kAutoConnectRebuildAfterRun, 0, 0);
   }
+  if (activationAfterStep_ && run_ && !run_->Engine().Stepping()) {
+    activationAfterStep_ = false;
+    PostMessageA(hwnd_, kAutoConnectFirstActivation, 0, 0);
+  }
   grid_.Refresh();
   bool blink = table_.BlinkActive();
   if (blink == blinking_) return;

@@ -276,6 +276,35 @@ TEST_F(AutoConnectWindowTest, AStartWaitsForTheStoppedRunsStepToReturn) {
   window->Stop();
 }
 
+// Closed and shown again there: its showing's rebuild (and AirMail brought
+// to the front) waits for the start to return, and is not lost.
+TEST_F(AutoConnectWindowTest, AShowingDuringTheStoppedRunsStepActivatesOnceItReturns) {
+  testing::StandInSession airmail(HamScenario());
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\n"));
+  Open();
+  const std::string station = window->Table().CellGet(1, kColumnStation);
+  const auto position = std::filesystem::path(airmail.DataFolder()) / "Airmail.ini";
+  const std::string kept = testing::ReadBytes(position);
+  testing::WriteBytes(position, "[Settings]\r\n");
+  bool rebuiltInside = true;
+  {
+    MessageBoxAnswerer answer(IDOK, [&] {
+      window->Stop();
+      testing::WriteBytes(position, kept);
+      window->Close();
+      window->Table().CellSet(1, kColumnStation, "Old");
+      window->Show();
+      PumpUntil([] { return false; }, 1);
+      rebuiltInside = window->Table().CellGet(1, kColumnStation) != "Old";
+    });
+    window->Start();
+  }
+  EXPECT_FALSE(rebuiltInside);
+  MessageBoxAnswerer none;
+  EXPECT_TRUE(PumpUntil([&] { return window->Table().CellGet(1, kColumnStation) == station; }, 5));
+  EXPECT_EQ(none.Texts(), std::vector<std::string>{});
+}
+
 constexpr Verdict kFree{}, kBusy{true, true, false, false};
 // The fixture's HAM list has a station whose grid square is no place.
 const std::vector<std::string> kNoPlace = {"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"};
