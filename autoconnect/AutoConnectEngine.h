@@ -42,6 +42,9 @@ class AutoConnectEngine {
   bool NoiseCollectionActive() const { return run_.NoiseCollectionActive(); }
   // A run is starting or running, or the noise collection is on.
   bool Active() const { return run_.Running() || run_.Starting() || run_.NoiseCollectionActive(); }
+  // A step or a start is under way, maybe waiting on AirMail or in a box,
+  // though the run it belongs to may have been stopped meanwhile.
+  bool Stepping() const { return stepping_; }
   // The terminal operations write their status texts here.
   StatusBarText& StatusBar() { return run_.StatusBar(); }
   void ObserverSet(RunObserver* observer) { run_.ObserverSet(observer); }

@@ -129,6 +129,11 @@ void AutoConnectWindow::Unload() {
 // --- Showing, closing, the first activation.
 
 void AutoConnectWindow::FirstActivation() {
+  // Shown again while a stopped run's step still waits on AirMail: once it has returned.
+  if (run_ && run_->Engine().Stepping()) {
+    activationAfterStep_ = true;
+    return;
+  }
   WindowModeRefresh(true);
   AirmailInstallationGet(settings_, Win32AirmailRegistry());
   // Told at every showing, not once: the position may be as old as last time.

@@ -105,8 +105,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // The options dialog stored new settings: the table is rebuilt now, or
   // once the run under way has ended.
   void OptionsApplied();
-  // No run, noise collection or rebuild is under way: the settings record
-  // may be replaced.
+  // No run, noise collection or rebuild is under way, nor the step of one
+  // stopped while it waits on AirMail: the settings record may be replaced.
   bool Idle() const;
   // A menu entry or toolbar button, as if clicked.
   void Command(int id);
@@ -300,6 +300,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   bool activated_ = false;         // first activation done at least once
   bool showingActivated_ = false;  // first activation done (or posted) for this showing
+  bool activationAfterStep_ = false;  // the showing's activation waits for the step under way
   bool settingsPending_ = false;
   bool rebuildAfterRun_ = false;  // the options dialog applied during a run
   bool busyPointer_ = false;

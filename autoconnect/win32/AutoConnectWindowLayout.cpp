@@ -43,7 +43,7 @@ void AutoConnectWindow::WindowModeRefresh(bool layout) {
 void AutoConnectWindow::ToolbarRefresh() {
   bool idle = Idle();
   toolbar_.SetEnabled("Start", Runnable());
-  toolbar_.SetEnabled("Stop", !idle);
+  toolbar_.SetEnabled("Stop", run_ && run_->Engine().Active());
   toolbar_.SetEnabled("Propagation", idle);
   toolbar_.SetEnabled("Reference", idle);
 }

@@ -18,8 +18,11 @@ void AutoConnectWindow::Update(Verdict verdict) {
   if (!Visible() || !run_) return;
   Operation operation(operations_);
   if (verdict.valid) ++soundBuffers_;
+  bool active = run_->Engine().Active();
   run_->Engine().Update(verdict);
   AfterEngine();
+  // A run that ended inside its step left the fields greyed until the step returned.
+  if (active && Idle()) WindowModeRefresh(false);
 }
 
 void AutoConnectWindow::RunEnd() {
@@ -32,7 +35,11 @@ void AutoConnectWindow::WaitingWrite() {
   run_->WaitingWrite();
 }
 
-bool AutoConnectWindow::Idle() const { return !configuring_ && (!run_ || !run_->Engine().Active()); }
+// A run stopped inside its step is over only once that step has returned
+// from AirMail: a new start or a rebuild before would run inside it.
+bool AutoConnectWindow::Idle() const {
+  return !configuring_ && (!run_ || (!run_->Engine().Active() && !run_->Engine().Stepping()));
+}
 
 bool AutoConnectWindow::Running() const { return run_ && run_->Engine().Running(); }
 
@@ -48,6 +55,7 @@ bool AutoConnectWindow::Start() {
   Operation operation(operations_);
   run_->Engine().AutoConnectStart();
   AfterEngine();
+  if (Idle()) WindowModeRefresh(false);  // a start that failed greyed nothing for good
   return run_ && run_->Engine().Running();
 }
 
@@ -71,6 +79,10 @@ void AutoConnectWindow::AfterEngine() {
   if (rebuildAfterRun_ && Idle()) {
     rebuildAfterRun_ = false;
     PostMessageA(hwnd_, kAutoConnectRebuildAfterRun, 0, 0);
+  }
+  if (activationAfterStep_ && run_ && !run_->Engine().Stepping()) {
+    activationAfterStep_ = false;
+    PostMessageA(hwnd_, kAutoConnectFirstActivation, 0, 0);
   }
   grid_.Refresh();
   bool blink = table_.BlinkActive();

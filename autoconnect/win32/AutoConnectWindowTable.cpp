@@ -98,6 +98,8 @@ void AutoConnectWindow::StationViewShow(int command) {
 void AutoConnectWindow::ModeChoose(int mode) {
   if (!Create() || configuring_ || mode < 0 || mode >= static_cast<int>(ModeItems().size())) return;
   int left = settings_.modeIndex;
+  // No other table under a step that still waits on AirMail.
+  if (run_ && run_->Engine().Stepping()) return options_.ListSelect("cmbMode", left);
   if ((run_ && !run_->Engine().CloseCheck()) || !ReferenceCloseCheck()) {
     options_.ListSelect("cmbMode", left);
     AfterEngine();
