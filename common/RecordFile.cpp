@@ -128,8 +128,8 @@ std::optional<std::pair<size_t, size_t>> FirstLineBreak(std::span<const Record> 
 
 bool AppendRecord(const std::filesystem::path& file, std::string_view heading, std::span<const std::string> record,
                   std::error_code& error) {
-  std::string headingLine = heading.empty() ? std::string() : std::string(heading) + std::string(kLineEnd);
-  return AppendFileOnDisk(file, headingLine, JoinRecord(record) + std::string(kLineEnd), error);
+  const Record one(record.begin(), record.end());
+  return AppendRecords(file, heading, std::span(&one, 1), error);
 }
 
 bool AppendRecords(const std::filesystem::path& file, std::string_view heading, std::span<const Record> records,
