@@ -167,6 +167,8 @@ class ProfileWriter {
   void Write(std::string_view section, std::string_view key, std::string_view value);
   bool Commit(std::error_code& error);
   const std::filesystem::path& File() const { return file_; }
+  // The file as read, with the writes so far.
+  const ProfileDocument& Document() const { return document_; }
   // Every value written so far into the baseline, the file untouched.
   void KeepIn(ProfileBaseline& baseline) const;
 

@@ -60,14 +60,12 @@ void StationHistoryFile::StationHistoryEnd() {
 bool StationHistoryFile::WaitingWrite(std::error_code& error) {
   if (waiting_.empty()) return true;
   ProfileWriter writer(file_);
-  auto history = ProfileDocument::Load(file_);
   for (const auto& mark : waiting_) {
-    double value = StationHistoryValue(history, mark.system, mark.station, mark.frequency).value_or(0);
+    // Read from the writer: a later mark of the same frequency goes on from this one.
+    double value = StationHistoryValue(writer.Document(), mark.system, mark.station, mark.frequency).value_or(0);
     value = StationHistoryNext(value, mark.outcome, settings_);
-    const std::string section = StationHistorySection(mark.system, mark.station);
-    const std::string text = ShortestSingle(static_cast<float>(value));
-    history.Write(section, mark.frequency, text);  // a later mark of the same frequency goes on from it
-    writer.Write(section, mark.frequency, text);
+    writer.Write(StationHistorySection(mark.system, mark.station), mark.frequency,
+                 ShortestSingle(static_cast<float>(value)));
   }
   if (!writer.Commit(error)) return false;
   waiting_.clear();
