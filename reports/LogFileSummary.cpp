@@ -1,5 +1,6 @@
 #include "reports/LogFileSummary.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -135,7 +136,9 @@ class LogFileTally {
   void Extend(LogTime time) {
     auto day = floor<days>(time);
     if (!first_ || day < *first_) first_ = day;
-    last_ = day;  // the last record taken
+    // The latest, not the last in the file: a clock set back leaves a
+    // record before the one above it, and the period must still hold both.
+    if (!last_ || day > *last_) last_ = day;
   }
 
   void Take(const std::array<std::string_view, kFieldsRead>& f, const Figures& n, LogTime time) {
@@ -152,7 +155,7 @@ class LogFileTally {
     o.connectedSeconds += n.connected;
     o.withSignal += n.signal != 0;
     o.withNoise += n.noise != 0;
-    o.last = floor<days>(time);
+    o.last = std::max(o.last.value_or(floor<days>(time)), floor<days>(time));
     if (outcome == Outcome::Connected && !f[kStation].empty()) Station(f[kStation], n);
   }
 

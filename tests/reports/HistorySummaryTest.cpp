@@ -125,6 +125,13 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
        Days(Day(2026, 1, 5), Day(2026, 1, 5)),
        {"Time:               01/05/26 to 01/05/26", "Records:        1, Tries/Day 1.0, Connects/Day 1.0",
         "Connected:    1 (100%), Connected :00, Last 01/05/26"}},
+      {"a log left out of order by a clock set back spans to its latest record", false,
+       "01/05/26 10:00:00" + kRun + "Did not Connect " + kRest + "\r\n01/09/26 00:01:00" + kRun + "Did not Connect " +
+           kRest + "\r\n01/08/26 23:59:00" + kRun + "Did not Connect " + kRest + "\r\n",
+       std::nullopt,
+       {"Time:               01/05/26 to 01/09/26", "Records:        3, Tries/Day 0.6, Minutes/Day 3:18, "
+        "Connects/Day 0.0", "No Answer:     3 (100%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
+        std::string(27, ' ') + "Attempts 1.0, Checking :30, Last 01/09/26"}},
       {"a clock set back during a link is an error of that link", true,
        "01/05/2026 10:00:00 Connected to WLO\r\n11:00:00 Disconnected from WLO\r\n"
        "01/05/2026 12:00:00 Connected to KPH\r\n01/05/2026 11:50:00 Disconnected from KPH\r\n",
