@@ -48,7 +48,7 @@ void EngineRun::AutoConnectStart() {
   // The input takes a new size only when it (re)starts, and mode 0 changes
   // no frequency: restarted now, the run hears the size at once.
   if (p_.main.InputRunning()) p_.main.ProcessReset();
-  run.runStart = p_.clock.SecondsSinceMidnight();
+  run.runStart = p_.clock.Seconds();
   AttemptsShow();
   status_.ConnectedTimeClear();
   starting_ = false;
@@ -133,10 +133,10 @@ void EngineRun::NotBusyClear() { p_.window.ConnectNotBusyShow(""); }
 void EngineRun::AttemptsShow() { p_.window.ConnectAttemptsShow(IntegerText(run.attempts)); }
 
 void EngineRun::StatusTimesUpdate() {
-  double now = p_.clock.SecondsSinceMidnight();
+  double now = p_.clock.Seconds();
   std::optional<double> connected;
-  if (run.connected) connected = ElapsedSeconds(run.connectStart, now);
-  status_.StatusTimesUpdate(connected, ElapsedSeconds(run.runStart, now));
+  if (run.connected) connected = now - run.connectStart;
+  status_.StatusTimesUpdate(connected, now - run.runStart);
 }
 
 void EngineRun::ListEmpty(const char* text, MessageIcon icon) {
@@ -225,7 +225,7 @@ bool EngineRun::Call() {
 
 void EngineRun::CallingBegin() {
   run.bufferCount = 0;
-  run.connectStart = p_.clock.SecondsSinceMidnight();
+  run.connectStart = p_.clock.Seconds();
   NotBusyClear();
   Mark(run.txRow, EngineColumn::TxConnect, colours_[kReasonConnecting]);
   Status("Waiting, Connect");
@@ -258,7 +258,7 @@ void EngineRun::Calling(const std::function<void()>& retry, int connectedState) 
     case TerminalStatus::Connected:
       run.state = connectedState;
       run.bufferCount = 0;
-      run.connectStart = p_.clock.SecondsSinceMidnight();
+      run.connectStart = p_.clock.Seconds();
       run.connected = true;
       Status("Waiting, Disconnect");
       return;

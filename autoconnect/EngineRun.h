@@ -56,7 +56,7 @@ struct RunState {
   int txRow = 0, rxRow = 0, firstRxRow = 0;  // cursors into the table
   CallTarget current;                        // system, station, frequency in the terminal
   bool connected = false;
-  double connectStart = 0, runStart = 0;  // seconds since midnight
+  double connectStart = 0, runStart = 0;  // on the run clock
   std::int32_t attempts = 0;
   bool began = false;  // a frequency was listened on
   RunStatistics statistics;

@@ -1,6 +1,6 @@
 #pragma once
-// The times a run shows and logs: the UTC date and time, and the time of
-// day that the status panels measure elapsed times with.
+// The times a run shows and logs: the UTC date and time, and the seconds
+// that the status panels measure elapsed times with.
 #include "common/SystemLib.h"
 
 namespace velmora {
@@ -9,17 +9,18 @@ class RunClock {
  public:
   virtual ~RunClock() = default;
   virtual UtcDateTime Utc() = 0;
-  virtual double SecondsSinceMidnight() = 0;  // UTC, with fractions
+  // Seconds on a clock that never jumps, with fractions: midnight and the
+  // system clock set back or forward leave an elapsed time as it is.
+  virtual double Seconds() = 0;
 };
 
 class SystemRunClock final : public RunClock {
  public:
   UtcDateTime Utc() override { return UtcNow(); }
-  double SecondsSinceMidnight() override;
-};
+  double Seconds() override { return steady_.Seconds(); }
 
-// Seconds from start to now, both times of day: a run that crosses
-// midnight gets a day added instead of going negative.
-double ElapsedSeconds(double start, double now);
+ private:
+  SteadyClock steady_;
+};
 
 }  // namespace velmora

@@ -169,7 +169,7 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
 class FakeClock final : public RunClock {
  public:
   UtcDateTime Utc() override { return {2024, 3, 9, 7, 5, 4, 0}; }
-  double SecondsSinceMidnight() override { return 3600; }
+  double Seconds() override { return 3600; }
 };
 
 class KeptLog final : public RunLog {

@@ -197,6 +197,14 @@ TEST(EngineCells, ColoursTellTheStory) {
   EXPECT_EQ(rig.main.centre, 1500.0f);  // no Pactor 3 row yet
 }
 
+// The status panels' times go on from the clock that never jumps: a clock
+// set back a minute (a GPS correction) must not show a day gone by.
+TEST(EngineCells, TheRunsTimesAreCountedOnTheSteadyClock) {
+  SystemRunClock run;
+  SteadyClock steady;
+  EXPECT_NEAR(run.Seconds(), steady.Seconds(), 1);
+}
+
 TEST(StationScanMachine, EveryTransition) {
   using M = ScanBoxMode;
   // choice: made in the box after the script; after: buffers after the choice; calls: after the start's
