@@ -1,5 +1,6 @@
 #include "reports/AirmailSummary.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -46,9 +47,11 @@ class DebugLogCalendar {
 struct EventCount {
   long long count = 0;
   std::optional<sys_days> last;
+  // The latest day, not the last line's: a clock set back writes an event
+  // dated before the one above it.
   void Add(LogTime t) {
     ++count;
-    last = floor<days>(t);
+    last = std::max(last.value_or(floor<days>(t)), floor<days>(t));
   }
 };
 

@@ -132,6 +132,10 @@ TEST(HistorySummaries, EdgeCasesAndMendedFaults) {
        {"Time:               01/05/26 to 01/09/26", "Records:        3, Tries/Day 0.6, Minutes/Day 3:18, "
         "Connects/Day 0.0", "No Answer:     3 (100%), Stations 1.0, Frequencies 1.0, Signal 0%, Noise 0%",
         std::string(27, ' ') + "Attempts 1.0, Checking :30, Last 01/09/26"}},
+      {"each kind's last date is its latest, whatever the order of the lines", true,
+       "01/09/2026 00:01:00 No answer from WLO\r\n01/08/2026 23:59:00 No answer from KPH\r\n", std::nullopt,
+       {"Time:               01/08/26 to 01/09/26", "Records:        2, Tries/Day 1.0, Connects/Day 0.0",
+        "No Answer:    2 (100%), Last 01/09/26"}},
       {"a clock set back during a link is an error of that link", true,
        "01/05/2026 10:00:00 Connected to WLO\r\n11:00:00 Disconnected from WLO\r\n"
        "01/05/2026 12:00:00 Connected to KPH\r\n01/05/2026 11:50:00 Disconnected from KPH\r\n",
