@@ -58,12 +58,12 @@ void DataModeTables::ReferenceDataFill(FrequencyTable& table) {
   if (reference_) {
     fitShown_ = reference_->fit;
     if (settings_.referenceDataRecompute) {
-      fitShown_ = ReferenceDataRecompute(table, settings_, s_, reference_->conditions, PredictionTime());
+      fitShown_ = ReferenceDataRecompute(table, settings_, s_, reference_->conditions);
       if (settings_.referenceDataRecomputeDifference) original = reference_->fit.rms;
     }
   }
   if (fitAllFiles_) {
-    fitShown_ = ReferenceListBuild(s_.programFolder, settings_, s_, clock_).allFiles;
+    fitShown_ = ReferenceListBuild(s_.programFolder, settings_, s_).allFiles;
     original.reset();
   }
   if (reference_ || fitAllFiles_) fitLabel_ = FitRmsText(fitShown_.rms, original);

@@ -207,14 +207,13 @@ std::optional<ReferenceRecall> ReferenceDataRecall(FrequencyTable& table, const 
 }
 
 FitSummary ReferenceDataRecompute(FrequencyTable& table, const AutoConnectSettings& settings,
-                                  StationRowsServices services, const DataConditions& recalled,
-                                  const UtcDateTime& time) {
+                                  StationRowsServices services, const DataConditions& recalled) {
   RedrawPause pause(table);
   // Without the ship's position nothing can be predicted again.
   if (!ShipKnown(recalled)) return ReferenceFitStations(table);
   auto blocks = StationBlocks(table);
   PredictionFill fill(services.predictions, blocks.size());
-  StationRows rows(table, settings, kModeReferenceData, services, recalled.ship, time);
+  StationRows rows(table, settings, kModeReferenceData, services, recalled.ship, recalled.time);
   if (std::isfinite(recalled.sunSpotNumber)) rows.SunSpotNumberSet(recalled.sunSpotNumber);
   FitTotal total;
   for (const auto& block : blocks) {
@@ -236,8 +235,7 @@ UtcDateTime PredictionTime(const AutoConnectSettings& settings, UtcClock& clock)
 }
 
 ReferenceList ReferenceListBuild(const std::filesystem::path& programFolder, const AutoConnectSettings& settings,
-                                 StationRowsServices services, UtcClock& clock, ReferenceFilesTold* told) {
-  const UtcDateTime time = PredictionTime(settings, clock);
+                                 StationRowsServices services, ReferenceFilesTold* told) {
   std::vector<std::filesystem::path> files;
   std::error_code error;
   for (std::filesystem::directory_iterator it(programFolder / "Data", error), end; !error && it != end;
@@ -265,7 +263,7 @@ ReferenceList ReferenceListBuild(const std::filesystem::path& programFolder, con
     ReferenceListRow row{file.stem().string(), recall->fit, std::nullopt};
     if (settings.referenceDataRecompute) {
       row.original = recall->fit.rms;
-      row.fit = ReferenceDataRecompute(scratch, settings, services, recall->conditions, time);
+      row.fit = ReferenceDataRecompute(scratch, settings, services, recall->conditions);
     }
     all.Add(row.fit);
     list.rows.push_back(std::move(row));

@@ -99,12 +99,13 @@ std::optional<ReferenceRecall> ReferenceDataRecall(FrequencyTable& table, const 
                                                    int reference, Messenger& messages);
 
 // The predictions of every station's rows made again for the recalled
-// ship and sunspot number at `time`, and the fit again. Stations whose
-// prediction fails keep their old figures and are left out of the fit; a
-// file that did not know the ship's position is fitted as it stands.
+// ship and sunspot number at the recalled time, and the fit again: the
+// measurements are fitted against the hour and month they were taken in.
+// Stations whose prediction fails keep their old figures and are left out
+// of the fit; a file that did not know the ship's position is fitted as it
+// stands.
 FitSummary ReferenceDataRecompute(FrequencyTable& table, const AutoConnectSettings& settings,
-                                  StationRowsServices services, const DataConditions& recalled,
-                                  const UtcDateTime& time);
+                                  StationRowsServices services, const DataConditions& recalled);
 
 // The fit label: the RMS, or after a recomputation with the difference
 // shown, the new RMS, " / " and the recalled one.
@@ -126,17 +127,17 @@ struct ReferenceList {
 // was told: told once, and again only when it has changed.
 using ReferenceFilesTold = std::map<std::filesystem::path, std::filesystem::file_time_type>;
 
-// The moment the data modes predict for: now, moved by "Propagation Model
-// Time Shift", as every other prediction is.
+// The moment the reference stations and a recalculated no-connect table are
+// predicted for: now, moved by "Propagation Model Time Shift", as every
+// other prediction is.
 UtcDateTime PredictionTime(const AutoConnectSettings& settings, UtcClock& clock);
 
 // Every "*.ref" of the Data folder by name, recalled and fitted; with
-// "Reference Data Recompute" fitted against fresh predictions for
-// PredictionTime, the recalled fit kept as the original. Files that cannot
+// "Reference Data Recompute" fitted against fresh predictions for each
+// file's own time, the recalled fit kept as the original. Files that cannot
 // be read are told (with `told`, once each) and left out.
 ReferenceList ReferenceListBuild(const std::filesystem::path& programFolder, const AutoConnectSettings& settings,
-                                 StationRowsServices services, UtcClock& clock,
-                                 ReferenceFilesTold* told = nullptr);
+                                 StationRowsServices services, ReferenceFilesTold* told = nullptr);
 
 // The working grid's texts for the list: the heading row, then a row per file.
 std::vector<Record> ReferenceListTable(const ReferenceList& list, const AutoConnectSettings& settings);

@@ -126,7 +126,7 @@ bool AutoConnectWindow::WorkingShown() const {
 void AutoConnectWindow::WorkingListFill() {
   if (!link_ || !WorkingShown()) return workingTable_.Clear({});
   StationRowsServices rows{*predictions_, *geometry_, dataFolder_, link_->ProgramFolder(), colors_};
-  auto list = ReferenceListBuild(link_->ProgramFolder(), settings_, rows, utc_, &referenceFilesTold_);
+  auto list = ReferenceListBuild(link_->ProgramFolder(), settings_, rows, &referenceFilesTold_);
   auto texts = ReferenceListTable(list, settings_);
   std::vector<TableColumn> columns;
   TextWidth measure = workingGrid_.Measure();

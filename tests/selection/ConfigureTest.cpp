@@ -156,6 +156,7 @@ TEST(Configure, ReferenceStationsAreSavedRecalledFittedAndKept) {
   configure(kModeReferenceData);
   EXPECT_EQ(tables.FitRmsLabel(), "0.0 / " + FormatNumber(tables.ReferenceRecalled()->fit.rms, "0.0"));
   EXPECT_EQ(rig.predictions.requests.back().sunSpotNumber, 42.5f);
+  EXPECT_EQ(DataTimeText(rig.predictions.requests.back().time), "2005-03-14 18:30:00") << "fitted at the time measured";
 
   rig.settings.noConnectData = true;
   ASSERT_TRUE(NoConnectRecord(rig.table, rig.settings, rig.program, measured, rig.messages));

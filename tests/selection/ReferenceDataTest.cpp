@@ -285,12 +285,12 @@ TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
   for (int build = 0; build < 3; ++build) {
     if (build == 2)
       std::filesystem::last_write_time(bad, std::filesystem::last_write_time(bad) + std::chrono::hours(1));
-    list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), rig.clock, &told);
+    list = ReferenceListBuild(rig.program, rig.settings, rig.Rows(), &told);
   }
   EXPECT_EQ(rig.messages.entries.size(), 2u);
-  // Predicted for the same moment as mode 4's fit: now, moved by the time shift.
+  // Predicted for the moment measured, as mode 4's fit: the time shift moves the present only.
   ASSERT_FALSE(rig.predictions.requests.empty());
-  EXPECT_EQ(DataTimeText(rig.predictions.requests.back().time), "2024-03-11 04:30:00");
+  EXPECT_EQ(DataTimeText(rig.predictions.requests.back().time), "2005-03-14 18:30:00");
   EXPECT_EQ(list.allFiles.stations, 2);
   EXPECT_EQ(ReferenceListTable(list, rig.settings),
             (std::vector<Record>{{"File", "# Stn", "# Freq", "Fit Rms", "Original", "Delta"},
