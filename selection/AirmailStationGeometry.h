@@ -1,8 +1,6 @@
 #pragma once
 // Where the ship and the stations are, from AirMail's files, and the range
 // and azimuth between them.
-#include <cstdint>
-#include <filesystem>
 #include <optional>
 
 #include "airmail/AirmailProfile.h"
@@ -23,18 +21,9 @@ class AirmailStationGeometry final : public StationGeometry {
   StationBearing Bearing(const LatLon& ship, const LatLon& station) override;
 
  private:
-  // A system's station file as read, and its size and the time it was
-  // written then.
-  struct StationFileRead {
-    StationFile file;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type written;
-  };
-  const StationFile* StationFileOf(std::string_view system);
-
   const AirmailDataFolder& data_;
   std::optional<LatLon> ship_;
-  std::optional<StationFileRead> stations_;
+  StationFileCache stations_;
 };
 
 }  // namespace velmora
