@@ -48,7 +48,7 @@ void EngineRun::AutoConnectStart() {
   // The input takes a new size only when it (re)starts, and mode 0 changes
   // no frequency: restarted now, the run hears the size at once.
   if (p_.main.InputRunning()) p_.main.ProcessReset();
-  run.runStart = p_.clock.SecondsSinceMidnight();
+  run.runStart = ClockSeconds();
   AttemptsShow();
   status_.ConnectedTimeClear();
   starting_ = false;
@@ -132,11 +132,22 @@ void EngineRun::NotBusyShow() { p_.window.ConnectNotBusyShow(FormatNumber(Second
 void EngineRun::NotBusyClear() { p_.window.ConnectNotBusyShow(""); }
 void EngineRun::AttemptsShow() { p_.window.ConnectAttemptsShow(IntegerText(run.attempts)); }
 
+// A time of day half a day or more before the one read last is the next
+// day's (read at every buffer, a run of more than a day counts each
+// midnight it passes); a smaller step back is the clock set back.
+double EngineRun::ClockSeconds() {
+  constexpr double kSecondsPerDay = 86400;
+  const double now = p_.clock.SecondsSinceMidnight();
+  if (now + kSecondsPerDay / 2 <= clockLast_) ++midnights_;
+  clockLast_ = now;
+  return now + kSecondsPerDay * static_cast<double>(midnights_);
+}
+
 void EngineRun::StatusTimesUpdate() {
-  double now = p_.clock.SecondsSinceMidnight();
+  const double now = ClockSeconds();
   std::optional<double> connected;
-  if (run.connected) connected = ElapsedSeconds(run.connectStart, now);
-  status_.StatusTimesUpdate(connected, ElapsedSeconds(run.runStart, now));
+  if (run.connected) connected = now - run.connectStart;
+  status_.StatusTimesUpdate(connected, now - run.runStart);
 }
 
 void EngineRun::ListEmpty(const char* text, MessageIcon icon) {
@@ -225,7 +236,7 @@ bool EngineRun::Call() {
 
 void EngineRun::CallingBegin() {
   run.bufferCount = 0;
-  run.connectStart = p_.clock.SecondsSinceMidnight();
+  run.connectStart = ClockSeconds();
   NotBusyClear();
   Mark(run.txRow, EngineColumn::TxConnect, colours_[kReasonConnecting]);
   Status("Waiting, Connect");
@@ -258,7 +269,7 @@ void EngineRun::Calling(const std::function<void()>& retry, int connectedState) 
     case TerminalStatus::Connected:
       run.state = connectedState;
       run.bufferCount = 0;
-      run.connectStart = p_.clock.SecondsSinceMidnight();
+      run.connectStart = ClockSeconds();
       run.connected = true;
       Status("Waiting, Disconnect");
       return;

@@ -56,7 +56,7 @@ struct RunState {
   int txRow = 0, rxRow = 0, firstRxRow = 0;  // cursors into the table
   CallTarget current;                        // system, station, frequency in the terminal
   bool connected = false;
-  double connectStart = 0, runStart = 0;  // seconds since midnight
+  double connectStart = 0, runStart = 0;  // ClockSeconds
   std::int32_t attempts = 0;
   bool began = false;  // a frequency was listened on
   RunStatistics statistics;
@@ -168,6 +168,8 @@ class EngineRun {
   bool StartInTerminal();
   bool StartReference();
   void LogStop();
+  // The clock's time of day made continuous by the midnights seen.
+  double ClockSeconds();
 
   EnginePorts p_;
   EngineSeams seams_;
@@ -178,6 +180,8 @@ class EngineRun {
   int mode_ = kModeMultipleStations;
   bool running_ = false, starting_ = false, noiseCollection_ = false;
   std::uint64_t runId_ = 0, stepRunId_ = 0;
+  double clockLast_ = 0;  // the time of day read last
+  long long midnights_ = 0;
   RunObserver* observer_ = nullptr;
   ChannelListening* listening_ = nullptr;
 };

@@ -18,8 +18,4 @@ class SystemRunClock final : public RunClock {
   double SecondsSinceMidnight() override;
 };
 
-// Seconds from start to now, both times of day: a run that crosses
-// midnight gets a day added instead of going negative.
-double ElapsedSeconds(double start, double now);
-
 }  // namespace velmora

@@ -168,8 +168,9 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
 
 class FakeClock final : public RunClock {
  public:
+  double seconds = 3600;  // the time of day
   UtcDateTime Utc() override { return {2024, 3, 9, 7, 5, 4, 0}; }
-  double SecondsSinceMidnight() override { return 3600; }
+  double SecondsSinceMidnight() override { return seconds; }
 };
 
 class KeptLog final : public RunLog {
