@@ -45,4 +45,25 @@ std::string StationFile::Value(std::string_view section, std::string_view key, b
   return value;
 }
 
+const StationFile* StationFileCache::Of(const AirmailDataFolder& data, std::string_view system) {
+  auto path = data.File(StationFileName(system));
+  std::error_code error;
+  const auto written = std::filesystem::last_write_time(path, error);
+  const auto size = error ? 0 : std::filesystem::file_size(path, error);
+  if (error) {
+    read_.reset();
+    return nullptr;
+  }
+  // Its values report through the messenger it was read with.
+  if (read_ && read_->path == path && read_->size == size && read_->written == written &&
+      &read_->file.Data().Messages() == &data.Messages())
+    return &read_->file;
+  read_.reset();
+  FileFailure failure;
+  auto file = StationFile::Load(data, system, failure);
+  if (!file) return nullptr;
+  read_.emplace(Read{std::move(*file), std::move(path), size, written});
+  return &read_->file;
+}
+
 }  // namespace velmora

@@ -4,6 +4,8 @@
 // to the first line without "="), and single values by the INI rules of
 // `AirMailGetProfileString`. A listing of many stations reads the file once
 // and looks each station up without scanning the file again.
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +65,25 @@ class StationFile {
   std::string system_;
   std::string text_;
   ProfileDocument profile_;  // its keys found through its index
+};
+
+// A system's station file kept as read while it stays as it was (the same
+// size and time written): a look-up for each station of a list of
+// thousands would read the whole file again for each, seconds in all.
+// Read again when AirMail has written it since.
+class StationFileCache {
+ public:
+  // nullptr when the file cannot be read (nothing is reported).
+  const StationFile* Of(const AirmailDataFolder& data, std::string_view system);
+
+ private:
+  struct Read {
+    StationFile file;
+    std::filesystem::path path;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type written;
+  };
+  std::optional<Read> read_;
 };
 
 }  // namespace velmora

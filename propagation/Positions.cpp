@@ -61,14 +61,26 @@ bool LatLonGetCurrent(const AirmailDataFolder& data, LatLon& position) {
          LatLonGetCurrentPropagation(data, position, true);
 }
 
-bool LatLonGetStation(const AirmailDataFolder& data, std::string_view system, std::string_view station,
-                      LatLon& position, bool showMessage) {
-  auto info =
-      AirMailGetProfileString(data, "System." + std::string(system) + ".ini", "Station Info", station, showMessage);
+namespace {
+
+// The locator before the first ":" of a "Station Info" entry.
+bool StationInfoPosition(const AirmailDataFolder& data, const std::string& info, LatLon& position) {
   auto colon = info.find(':');
   if (info.empty() || colon == std::string::npos) return false;
   std::string locator = info.substr(0, colon);
   return GridToLatLon(locator, position, &data.Messages());
+}
+
+}  // namespace
+
+bool LatLonGetStation(const AirmailDataFolder& data, std::string_view system, std::string_view station,
+                      LatLon& position, bool showMessage) {
+  return StationInfoPosition(
+      data, AirMailGetProfileString(data, StationFileName(system), "Station Info", station, showMessage), position);
+}
+
+bool LatLonGetStation(const StationFile& file, std::string_view station, LatLon& position, bool showMessage) {
+  return StationInfoPosition(file.Data(), file.Value("Station Info", station, showMessage), position);
 }
 
 std::optional<long long> LatLonCheckAge(const AirmailDataFolder& data, const AutoConnectSettings& settings,

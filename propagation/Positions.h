@@ -9,6 +9,7 @@
 #include "airmail/AirmailProfile.h"
 #include "airmail/AutoConnectSettings.h"
 #include "airmail/Locator.h"
+#include "airmail/StationFile.h"
 #include "common/SystemLib.h"
 #include "propagation/DateTimeText.h"
 
@@ -32,6 +33,8 @@ bool LatLonGetCurrent(const AirmailDataFolder& data, LatLon& position);
 // in "System." + system + ".ini".
 bool LatLonGetStation(const AirmailDataFolder& data, std::string_view system, std::string_view station,
                       LatLon& position, bool showMessage);
+// The same from the system's station file already read.
+bool LatLonGetStation(const StationFile& file, std::string_view station, LatLon& position, bool showMessage);
 
 // With "Airmail Lat/Lon Check" on: when the position report (current, else
 // the last one) is more calendar days older than now than "Airmail Lat/Lon

@@ -14,7 +14,12 @@ std::optional<LatLon> AirmailStationGeometry::ShipPosition() {
 
 std::optional<LatLon> AirmailStationGeometry::StationPosition(std::string_view system, std::string_view station) {
   LatLon position;
-  if (!LatLonGetStation(data_, system, station, position, true)) return std::nullopt;
+  // A fill asks for every station of a list: the file is read once for all.
+  // One that cannot be read is told by the reading of the one value.
+  const StationFile* file = stations_.Of(data_, system);
+  if (!(file ? LatLonGetStation(*file, station, position, true)
+             : LatLonGetStation(data_, system, station, position, true)))
+    return std::nullopt;
   return position;
 }
 

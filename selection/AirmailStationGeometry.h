@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "airmail/AirmailProfile.h"
+#include "airmail/StationFile.h"
 #include "selection/SelectionPorts.h"
 
 namespace velmora {
@@ -22,6 +23,7 @@ class AirmailStationGeometry final : public StationGeometry {
  private:
   const AirmailDataFolder& data_;
   std::optional<LatLon> ship_;
+  StationFileCache stations_;
 };
 
 }  // namespace velmora

@@ -389,10 +389,13 @@ void AutoSelect::MultipleRadioReduce(std::string_view station, int first, int& l
   kept = before;
   size_t end = kept.size();
   MessagesOnce messages(Messages(), radioDataTold_);
-  if (settings_.stationStationsFile == 0)
-    FrequencyGroupFilter(s_.rows.data, system_, station, kept, 0, end);
-  else
+  if (settings_.stationStationsFile == 0) {
+    // An unreadable file has no groups: every row stays.
+    if (const StationFile* file = stations_.Of(s_.rows.data, system_))
+      FrequencyGroupFilter(*file, station, kept, 0, end);
+  } else {
     StationStationsGetFile(s_.rows.programFolder / kStationRadioDataFile, messages, system_, station, kept, 0, end);
+  }
   if (kept.size() == before.size()) return;
   // The filters keep the order, so the rows kept are found again in turn.
   std::vector<bool> stays(before.size(), false);

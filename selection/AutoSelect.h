@@ -108,6 +108,8 @@ class AutoSelect {
   // What the multiple-radio reduction told: a radio data file that cannot
   // be read is told at the first station only.
   std::set<std::string> radioDataTold_;
+  // AirMail's station file, read once for the transceiver filter of every station.
+  StationFileCache stations_;
 };
 
 }  // namespace velmora

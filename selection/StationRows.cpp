@@ -36,7 +36,10 @@ bool StationRows::StationRowsAdd(std::string_view system, std::string_view stati
   std::vector<FrequencyRow> rows;
   first = table_.Rows();
   last = first - 1;
-  if (!StationFrequencyListGet(s_.data, system, station, rows)) return false;
+  // A file that cannot be read is told by the reading of the one station.
+  const StationFile* file = stations_.Of(s_.data, system);
+  if (!(file ? StationFrequencyListGet(*file, station, rows) : StationFrequencyListGet(s_.data, system, station, rows)))
+    return false;
   for (const auto& r : rows) {
     int row = table_.RowAdd();
     table_.CellSet(row, kColumnP3, r.pactor3 ? "P3" : "");
@@ -54,10 +57,14 @@ bool StationRows::StationRowsAdd(std::string_view system, std::string_view stati
 void StationRows::StationRowsAhead(std::string_view system, const std::vector<std::string_view>& stations) {
   RecordingMessenger quiet;
   AirmailDataFolder data(s_.data.Folder(), quiet);
+  // Read once for all the stations.
+  FileFailure failure;
+  auto file = StationFile::Load(data, system, failure);
+  if (!file) return;
   std::vector<PredictionRequest> requests;
   for (auto station : stations) {
     std::vector<FrequencyRow> rows;
-    if (!StationFrequencyListGet(data, system, station, rows) || rows.empty()) break;
+    if (!StationFrequencyListGet(*file, station, rows) || rows.empty()) break;
     auto position = s_.geometry.StationPosition(system, station);
     if (!position) break;
     PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}, std::nullopt};

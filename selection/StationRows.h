@@ -10,6 +10,7 @@
 
 #include "airmail/AirmailProfile.h"
 #include "airmail/AutoConnectSettings.h"
+#include "airmail/StationFile.h"
 #include "selection/FrequencyTable.h"
 #include "selection/BusyShare.h"
 #include "selection/SelectionPorts.h"
@@ -84,6 +85,8 @@ class StationRows {
   // station name in it is told once.
   std::optional<std::vector<StationOffsetRecord>> offsets_;
   std::string offsetsSystem_;
+  // AirMail's station file, read once for the rows of every station.
+  StationFileCache stations_;
 };
 
 }  // namespace velmora

@@ -22,9 +22,14 @@ std::optional<LatLon> AutoConnectReports::Ship() const {
   return position;
 }
 
-std::optional<LatLon> AutoConnectReports::Station(const std::string& station) const {
+// The beam list asks for every station with a beam: the file is read once for all.
+std::optional<LatLon> AutoConnectReports::Station(const std::string& station) {
+  const AirmailDataFolder data = Data();
   LatLon position;
-  if (!LatLonGetStation(Data(), kHam, station, position, false)) return std::nullopt;
+  const StationFile* file = stations_.Of(data, kHam);
+  if (!(file ? LatLonGetStation(*file, station, position, false)
+             : LatLonGetStation(data, kHam, station, position, false)))
+    return std::nullopt;
   return position;
 }
 

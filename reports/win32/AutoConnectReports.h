@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "airmail/StationFile.h"
 #include "autoconnect/ReportWindows.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "reports/win32/HistoryWindow.h"
@@ -34,7 +35,7 @@ class AutoConnectReports final : public ReportWindows {
   std::optional<LatLon> Ship() const;
   // The ship's position found at the start of the action in hand, else looked up now.
   std::optional<LatLon> ShipOfAction() const;
-  std::optional<LatLon> Station(const std::string& station) const;
+  std::optional<LatLon> Station(const std::string& station);
   std::vector<std::string> Beams();
 
   AutoConnectWindow& window_;
@@ -42,6 +43,7 @@ class AutoConnectReports final : public ReportWindows {
   std::unique_ptr<StationInfoWindow> stationInfo_;
   std::unique_ptr<HistoryWindow> airmail_, logFile_;
   std::optional<std::optional<LatLon>> shipOfAction_;
+  StationFileCache stations_;
 };
 
 }  // namespace velmora

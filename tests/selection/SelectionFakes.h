@@ -43,7 +43,8 @@ class FakePredictions final : public PredictionSource {
   }
 };
 
-// Positions from the locators of the data folder's station files.
+// Positions from the locators of the data folder's station files, each
+// file kept while unchanged as the program's geometry keeps it.
 class FakeGeometry final : public StationGeometry {
  public:
   explicit FakeGeometry(const AirmailDataFolder& data) : data_(data) {}
@@ -51,13 +52,17 @@ class FakeGeometry final : public StationGeometry {
   std::optional<LatLon> ShipPosition() override { return ship; }
   std::optional<LatLon> StationPosition(std::string_view system, std::string_view station) override {
     LatLon position;
-    if (!LatLonGetStation(data_, system, station, position, false)) return std::nullopt;
+    const StationFile* file = stations_.Of(data_, system);
+    if (!(file ? LatLonGetStation(*file, station, position, false)
+               : LatLonGetStation(data_, system, station, position, false)))
+      return std::nullopt;
     return position;
   }
   StationBearing Bearing(const LatLon& from, const LatLon& to) override { return {LatLonGetRange(from, to), 45}; }
 
  private:
   const AirmailDataFolder& data_;
+  StationFileCache stations_;
 };
 
 class FixedClock final : public UtcClock {

@@ -83,6 +83,29 @@ TEST(StationRows, AnOffsetsNameOfNoStationIsToldOncePerFillAndAFailedPredictionL
   EXPECT_FALSE(failed.Fill("K1NOF")) << "no frequency list";
 }
 
+// A fill reads AirMail's station file once for the rows of all its
+// stations, not once each (a file of thousands of stations took seconds),
+// and again when AirMail has changed it. A change that keeps the size and
+// the time written shows which reading the rows came from.
+TEST(StationRows, TheStationFileIsReadOnceAFillUntilItChanges) {
+  RowsRig rig;
+  const auto file = rig.data.File("System.HAM.ini");
+  const auto written = std::filesystem::last_write_time(file);
+  StationRows rows = rig.Filler();
+  ASSERT_TRUE(rows.StationRowsAdd("HAM", "KX1", rig.first, rig.last));
+  std::string text = testing::ReadBytes(file);
+  text.replace(text.find("W1AW=14075"), 10, "W1AW=14095");
+  WriteBytes(file, text);
+  std::filesystem::last_write_time(file, written);
+  auto firstLabel = [&] {
+    rows.StationRowsAdd("HAM", "W1AW", rig.first, rig.last);
+    return rig.table.CellGet(rig.first, kColumnTxConnect);
+  };
+  EXPECT_EQ(firstLabel(), "14075.0") << "the file as read for the first station";
+  std::filesystem::last_write_time(file, written + std::chrono::seconds(2));
+  EXPECT_EQ(firstLabel(), "14095.0") << "the file as AirMail changed it";
+}
+
 TEST(BeamLoss, ThreeDecibelsAtTheEdgeTwentyBehind) {
   const struct { double beamwidth, mainbeam, azimuth, loss; } cases[] = {
       {60, 90, 120, 3}, {60, 90, 270, 20}, {60, 90, 100, 1}, {60, 350, 10, 2}, {360, 90, 270, 0},

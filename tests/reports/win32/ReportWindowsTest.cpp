@@ -68,6 +68,29 @@ TEST_F(ReportWindowsTest, TheViewReadsTheDocumentsColoursAsTheStandInReaderDoes)
   EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
 }
 
+// The beams' ranges come from AirMail's station file read once, not once
+// for each station of a list of thousands (seconds), and read again when
+// AirMail has changed it. A change that keeps the size and the time written
+// shows which reading the ranges came from: K4CJX moved to Europe.
+TEST_F(ReportWindowsTest, TheBeamsReadTheStationFileOnceUntilItChanges) {
+  MessageBoxAnswerer unexpected;
+  auto beams = [&] {
+    window->Command(kViewStationInfoBeamList);
+    return reports->StationInfo()->BeamList();
+  };
+  ASSERT_EQ(beams(), (std::vector<std::string>{"K4CJX", "W1AW"}));
+  const auto file = data.path() / "System.HAM.ini";
+  const auto written = std::filesystem::last_write_time(file);
+  std::string text = testing::ReadBytes(file);
+  text.replace(text.find("K4CJX=EM66QC"), 12, "K4CJX=JN66QC");
+  testing::WriteBytes(file, text);
+  std::filesystem::last_write_time(file, written);
+  EXPECT_EQ(beams(), (std::vector<std::string>{"K4CJX", "W1AW"})) << "the file as read before";
+  std::filesystem::last_write_time(file, written + seconds(2));
+  EXPECT_EQ(beams(), (std::vector<std::string>{"W1AW", "K4CJX"})) << "the file as AirMail changed it";
+  EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
+}
+
 // One click, one message per cause: a ship without a position was told
 // twice, once for the beams and once for the labels. A missing document,
 // or one that is no rich text, leaves the view empty. (A document past any real one's size is refused by
