@@ -101,10 +101,19 @@ TEST_F(AutoConnectWindowTest, TheMainWindowGetsItsPlaceBackWhenThisWindowCloses)
   EXPECT_EQ(place(), earlier);
   EXPECT_TRUE(Show());
   SetWindowPos(main->Handle(), nullptr, 10, 10, 500, 300, SWP_NOZORDER);
+  // Too wide and too tall to stand beside it on this screen (a netbook's),
+  // it is narrowed and lowered to stay on the screen whole.
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(window->Handle(), nullptr, 0, 0, work.right - work.left - 100, work.bottom - work.top + 50, SWP_NOZORDER);
   window->Close();
   EXPECT_EQ(place(), (std::vector<LONG>{10, 10, 500, 300})) << "placed by hand, it stays";
   SetWindowPos(main->Handle(), nullptr, 60, 40, 820, 600, SWP_NOZORDER);
   EXPECT_TRUE(Show());
+  RECT beside{};
+  GetWindowRect(window->Handle(), &beside);
+  EXPECT_EQ(std::vector<LONG>({beside.left, beside.top, beside.right, beside.bottom}),
+            std::vector<LONG>({work.left + 370, work.top, work.right, work.bottom}));
   main->Close();
   const auto saved = Saved();
   EXPECT_EQ(saved.Read(kDisplaySection, "Window Width"), "820") << "not the shrunk place";
