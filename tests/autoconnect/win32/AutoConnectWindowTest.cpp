@@ -79,6 +79,15 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   ShowWindow(window->Handle(), SW_MAXIMIZE);
   window->Close();
   EXPECT_EQ(Saved().Read(kAutoConnectSection, "Window Width"), "10500") << "the normal place kept";
+  // Saved on a larger screen, it comes back no larger than this one.
+  std::error_code error;
+  const std::string tall = std::to_string((GetSystemMetrics(SM_CYVIRTUALSCREEN) + 400) * 15);
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Height", tall, error));
+  EXPECT_TRUE(Show([&] { return ok.Texts().size() == 3; }));
+  GetWindowRect(window->Handle(), &placed);
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(placed.bottom - placed.top, work.bottom - work.top);
 }
 
 // "Airmail Resize" shrank the main window beside this one for good (its
