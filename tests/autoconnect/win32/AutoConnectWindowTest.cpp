@@ -1,6 +1,9 @@
 // The AutoConnect window as a user meets it, opened from the main window on
 // the AirMail fixture: its frames, fields, menus and settings files, and
 // runs against the stand-in AirMail and the stand-in radio.
+#include <windows.h>
+#include <commdlg.h>
+
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
@@ -127,6 +130,31 @@ TEST_F(AutoConnectWindowTest, TheMainWindowGetsItsPlaceBackWhenThisWindowCloses)
   const auto saved = Saved();
   EXPECT_EQ(saved.Read(kDisplaySection, "Window Width"), "820") << "not the shrunk place";
   EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Visible"), "True");
+}
+
+// The settings choosers open in the program's folder also when it is named
+// with an accented letter (as the system gives it, in the code page).
+TEST_F(AutoConnectWindowTest, TheSettingsChoosersOpenInTheProgramsFolder) {
+  const std::string program = folder.path().string() + "\\J\xfcrgen";
+  std::filesystem::create_directory(program);
+  std::filesystem::copy_file(SettingsFile(), std::filesystem::path(program) / kSettingsFileName);
+  window = std::make_unique<AutoConnectWindow>(pump);
+  main = std::make_unique<MainWindow>(program, pump, *window);
+  ASSERT_TRUE(main->Create());
+  main->SetAutoStart(false);
+  main->RecallAtStartup();
+  main->Show(SW_SHOWNORMAL);
+  ASSERT_TRUE(Show());
+  for (auto [command, title] : {std::pair{autoconnect_menu::kSettingsRecall, "Recall Settings"},
+                                {autoconnect_menu::kSettingsSave, "Save Settings"}}) {
+    char shown[MAX_PATH * 2] = {};
+    MessageBoxAnswerer cancel(IDCANCEL, [&, title = title] {
+      if (HWND chooser = FindWindowA("#32770", title))
+        SendMessageA(chooser, CDM_GETFOLDERPATH, sizeof shown, reinterpret_cast<LPARAM>(shown));
+    });
+    SendMessageA(window->Handle(), WM_COMMAND, command, 0);
+    EXPECT_EQ(std::string(shown), program) << title;
+  }
 }
 
 // A frame's option buttons are one choice (the options as settings:
