@@ -68,6 +68,19 @@ TEST(SingleInstanceTest, NoEndsTheSecondLaunchAndAFullInstanceWritesItsSettingsA
     EXPECT_EQ(profile.Read(kAutoConnectSection, "Radio Comm Port"), "3");
     EXPECT_EQ(profile.Read(kAutoConnectSection, "Station History Bad"), "-0.5");
   }
+  // A letter the code page lacks (the L with a stroke beside code page
+  // 1252), started as Explorer starts it: the folder is found all the same.
+  const std::filesystem::path beyond = temp.path() / L"\u0141ukasz";
+  std::filesystem::create_directory(beyond);
+  std::filesystem::copy_file(folder / "Velmora.exe", beyond / "Velmora.exe");
+  testing::WriteBytes(beyond / kSettingsFileName, before);
+  testing::ChildProcess third(L"\"" + (beyond / "Velmora.exe").wstring() + L"\"", beyond.wstring());
+  HWND main = third.WaitWindow(IsMainWindow);
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(third.WaitExit(10000));
+  const auto saved = ProfileDocument::Load(beyond / kSettingsFileName);
+  EXPECT_EQ(saved.Read(kAutoConnectSection, "Station History Bad"), "-0.5") << "read and written";
 }
 
 }  // namespace
