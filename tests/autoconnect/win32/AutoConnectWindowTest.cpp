@@ -117,7 +117,8 @@ TEST_F(AutoConnectWindowTest, TheMainWindowGetsItsPlaceBackWhenThisWindowCloses)
   // it is narrowed and lowered to stay on the screen whole.
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  SetWindowPos(window->Handle(), nullptr, 0, 0, work.right - work.left - 100, work.bottom - work.top + 50, SWP_NOZORDER);
+  SetWindowPos(window->Handle(), nullptr, 0, 0, work.right - work.left - 100, work.bottom - work.top + 50,
+               SWP_NOZORDER);
   window->Close();
   EXPECT_EQ(place(), (std::vector<LONG>{10, 10, 500, 300})) << "placed by hand, it stays";
   SetWindowPos(main->Handle(), nullptr, 60, 40, 820, 600, SWP_NOZORDER);
