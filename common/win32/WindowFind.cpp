@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "common/win32/CodePagePath.h"
+
 namespace velmora {
 
 HWND WindowFindByTitle(std::string_view className, std::string_view titlePart) {
@@ -27,34 +29,10 @@ bool ProcessWait(HANDLE process, double seconds) {
   return GetExitCodeProcess(process, &code) && code == 0;
 }
 
-namespace {
-
-// The path in the code page; `lossy` when a letter had none there (it became "?").
-std::string ProgramFolderText(const wchar_t* text, bool& lossy) {
-  const bool utf8 = GetACP() == CP_UTF8;  // which has every letter, and takes no flags
-  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL defaulted = FALSE;
-  BOOL* asked = utf8 ? nullptr : &defaulted;
-  int size = WideCharToMultiByte(CP_ACP, flags, text, -1, nullptr, 0, nullptr, asked);
-  std::string narrow(static_cast<size_t>(std::max(size, 1)), '\0');
-  WideCharToMultiByte(CP_ACP, flags, text, -1, narrow.data(), size, nullptr, asked);
-  narrow.resize(narrow.find('\0'));
-  lossy = defaulted != FALSE;
-  return narrow;
-}
-
-}  // namespace
-
 std::string ProgramFolder() {
   wchar_t path[MAX_PATH * 2] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  bool lossy = false;
-  std::string folder = ProgramFolderText(path, lossy);
-  // A folder named with a letter the code page lacks (a Polish user's name
-  // where the code page is 1252) has a short name in plain letters.
-  wchar_t shortPath[MAX_PATH * 2] = {};
-  DWORD n = lossy ? GetShortPathNameW(path, shortPath, MAX_PATH * 2) : 0;
-  if (n > 0 && n < MAX_PATH * 2) folder = ProgramFolderText(shortPath, lossy);
+  std::string folder = CodePagePath(path);
   auto slash = folder.find_last_of("\\/");
   return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
 }

@@ -148,13 +148,13 @@ TEST_F(AutoConnectWindowTest, TheSettingsChoosersOpenInTheProgramsFolder) {
   ASSERT_TRUE(Show());
   for (auto [command, title] : {std::pair{autoconnect_menu::kSettingsRecall, "Recall Settings"},
                                 {autoconnect_menu::kSettingsSave, "Save Settings"}}) {
-    char shown[MAX_PATH * 2] = {};
+    wchar_t shown[MAX_PATH * 2] = {};
     MessageBoxAnswerer cancel(IDCANCEL, [&, title = title] {
       if (HWND chooser = FindWindowA("#32770", title))
-        SendMessageA(chooser, CDM_GETFOLDERPATH, sizeof shown, reinterpret_cast<LPARAM>(shown));
+        SendMessageW(chooser, CDM_GETFOLDERPATH, MAX_PATH * 2, reinterpret_cast<LPARAM>(shown));
     });
     SendMessageA(window->Handle(), WM_COMMAND, command, 0);
-    EXPECT_EQ(std::string(shown), program) << title;
+    EXPECT_EQ(std::filesystem::path(shown), std::filesystem::path(program)) << title;
   }
 }
 
