@@ -1,7 +1,9 @@
 #include "common/SystemLib.h"
 
 #include <algorithm>
+#include <climits>
 #include <ctime>
+#include <cwchar>
 #include <type_traits>
 
 #include "common/CalendarTime.h"
@@ -51,12 +53,16 @@ std::string PathText(const std::filesystem::path& path) {
   if constexpr (std::is_same_v<std::filesystem::path::value_type, char>) {
     return path.string();
   } else {
-    // The library reads a narrow text byte by byte, each the letter of
-    // that code: a path of such letters only is spelled so, and checked.
+    // The library reads a narrow text letter by letter in the C library's
+    // character set (the code page, once PathTextInCodePage has run): a
+    // path of such letters only is spelled so, and checked.
     std::string text;
+    std::mbstate_t state{};
+    char letter[MB_LEN_MAX];
     for (auto c : path.native()) {
-      if (static_cast<unsigned long>(c) > 0xFF) return path.string();
-      text += static_cast<char>(c);
+      size_t length = std::wcrtomb(letter, c, &state);
+      if (length == static_cast<size_t>(-1)) return path.string();
+      text.append(letter, length);
     }
     return std::filesystem::path(text).native() == path.native() ? text : path.string();
   }

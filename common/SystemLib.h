@@ -36,6 +36,12 @@ std::filesystem::path JoinPath(std::string_view folder, std::string_view name);
 // read back where a name holds letters beyond plain ASCII.
 std::string PathText(const std::filesystem::path& path);
 
+// Makes the narrow texts the system gives (the program's folder, a folder
+// chosen in a dialog, a command line) name the same files as paths: they are
+// in the system's code page, which the library takes for Latin-1 unless told.
+// Called once at start, before any path is made.
+void PathTextInCodePage();
+
 struct UtcDateTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };

@@ -276,7 +276,7 @@ bool DataFileDelete(const std::filesystem::path& file, std::string_view operatio
   std::error_code error;
   std::filesystem::remove(file, error);
   if (!error) return true;
-  messages.Show(std::string(operation) + ", Unable to delete \"" + file.string() + "\"\r" + ErrorText(error));
+  messages.Show(std::string(operation) + ", Unable to delete \"" + PathText(file) + "\"\r" + ErrorText(error));
   return false;
 }
 

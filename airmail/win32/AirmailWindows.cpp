@@ -97,7 +97,8 @@ std::optional<ScreenRect> Win32AirmailDesktop::TerminalWindowRect() {
 }
 
 bool Win32AirmailDesktop::AirmailStart(const std::string& programFolder, std::string& errorText) {
-  std::string program = JoinPath(programFolder, kAirmailProgramFile).string();
+  // In the code page the calls below read: a folder named with an accented letter is found.
+  std::string program = PathText(JoinPath(programFolder, kAirmailProgramFile));
   const char* os = std::getenv("OS");
   if (os && std::string_view(os) == "Windows_NT") {
     SetLastError(0);

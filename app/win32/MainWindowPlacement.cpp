@@ -44,6 +44,15 @@ void MainWindow::ApplyPlacement(const WindowPlacement& placement) {
   // A figure edited past any screen ("Window Left=1e30") is no whole
   // number an int holds: kept within reach before it becomes one.
   auto pixels = [](float value) { return static_cast<int>(std::clamp(value, -1e6f, 1e6f)); };
+  // Larger than its screen (saved on a larger monitor, or the first start
+  // on a netbook's 600 pixels), its status bar and edges would be out of reach.
+  const RECT wanted{pixels(left), pixels(top), pixels(left + width), pixels(top + height)};
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &screen)) {
+    width = std::min(width, static_cast<float>(screen.rcWork.right - screen.rcWork.left));
+    height = std::min(height, static_cast<float>(screen.rcWork.bottom - screen.rcWork.top));
+  }
   SetWindowPos(hwnd_, nullptr, pixels(left), pixels(top), pixels(width), pixels(height),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -11,6 +11,7 @@
 #include "app/win32/UnattendedConnect.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
+#include "common/SystemLib.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/Win32Messenger.h"
@@ -89,6 +90,7 @@ int SessionRun(MainWindow& main, AutoConnectWindow& autoConnect, MessagePump& pu
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   using namespace velmora;
+  PathTextInCodePage();
   const CommandLine line = CommandLineRead(commandLine ? commandLine : "");
   // An unattended run's boxes close themselves, and every message is kept
   // in "Velmora.log" beside the program, for whoever looks later.

@@ -143,8 +143,7 @@ void AutoConnectWindow::FirstActivation() {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     link_->WindowPlace(work.left, work.top, kMainResizedWidth, kMainResizedHeight);
-    SetWindowPos(hwnd_, nullptr, work.left + kMainResizedWidth, work.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceOnScreenFrom(work, work.left + kMainResizedWidth);
   }
   if (settings_.airmailStartup && CallingMode(settings_.modeIndex)) IdleTerminal().TerminalActivate();
   WindowActivate();

@@ -154,6 +154,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool OnCreate();
   void Layout();
+  void PlaceOnScreenFrom(const RECT& work, int left);
   void OnClose();
   void OnShowWindow(bool shown);
   void OnRebuildAfterRun();

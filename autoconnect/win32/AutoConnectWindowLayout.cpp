@@ -70,4 +70,19 @@ void AutoConnectWindow::Layout() {
   ShowWindow(workingGrid_.Handle(), WorkingShown() ? SW_SHOWNA : SW_HIDE);
 }
 
+// At `left` (right of the shrunk main window), and on the screen whole: on
+// a small one (a netbook's 1024 by 600) narrowed to the room there, though
+// never past the option frames, and lowered to the screen's height.
+void AutoConnectWindow::PlaceOnScreenFrom(const RECT& work, int left) {
+  RECT window{}, client{};
+  GetWindowRect(hwnd_, &window);
+  GetClientRect(hwnd_, &client);
+  const int frame = (window.right - window.left) - client.right;
+  const int narrowest = frame + kGap + 2 + options_.AreaSize(settings_.modeIndex).cx + kGap;
+  const int width = std::min<int>(window.right - window.left, std::max<int>(work.right - left, narrowest));
+  left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+  const int height = std::min<int>(window.bottom - window.top, work.bottom - work.top);
+  SetWindowPos(hwnd_, nullptr, left, work.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace velmora

@@ -87,7 +87,7 @@ void AutoConnectWindow::SettingsDefault() {
 }
 
 void AutoConnectWindow::SettingsRecallChosen() {
-  std::string file = SettingsRecallGetFile(hwnd_, link_->ProgramFolder().string());
+  std::string file = SettingsRecallGetFile(hwnd_, PathText(link_->ProgramFolder()));
   if (!file.empty()) SettingsRecallFrom(file);
 }
 
@@ -100,7 +100,7 @@ void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
 }
 
 void AutoConnectWindow::SettingsSaveChosen() {
-  std::string file = SettingsSaveGetFile(hwnd_, link_->ProgramFolder().string());
+  std::string file = SettingsSaveGetFile(hwnd_, PathText(link_->ProgramFolder()));
   if (!file.empty()) SettingsSaveTo(file);
 }
 

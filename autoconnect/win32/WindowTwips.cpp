@@ -41,6 +41,14 @@ void WindowPlacementApply(HWND window, const WindowKeys& keys) {
   // Some of the caption stays within reach.
   left = std::clamp<LONG>(left, screens.left - width + 100, std::max<LONG>(screens.right - 100, screens.left));
   top = std::clamp<LONG>(top, screens.top, std::max<LONG>(screens.bottom - 40, screens.top));
+  // Saved on a larger monitor, it would hide its status bar and edges.
+  const RECT wanted{left, top, left + width, top + height};
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &screen)) {
+    width = std::min<LONG>(width, screen.rcWork.right - screen.rcWork.left);
+    height = std::min<LONG>(height, screen.rcWork.bottom - screen.rcWork.top);
+  }
   SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "common/CFile.h"
+#include "common/SystemLib.h"
 
 namespace velmora {
 namespace {
@@ -48,6 +49,9 @@ bool FlushFolder(const std::filesystem::path& file) {
 }
 
 }  // namespace
+
+// Paths here are the narrow texts themselves.
+void PathTextInCodePage() {}
 
 CFile CFileOpen(const std::filesystem::path& file, const char* mode) { return CFile(std::fopen(file.c_str(), mode)); }
 

@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <string>
 
 #include "common/CFile.h"
+#include "common/SystemLib.h"
 #include "common/win32/Handles.h"
 
 namespace velmora {
@@ -37,6 +39,12 @@ bool WriteAll(HANDLE file, std::string_view text) {
 bool Close(FileHandle& file) { return CloseHandle(file.release()) != 0; }
 
 }  // namespace
+
+void PathTextInCodePage() {
+  // The character type alone: numbers keep the point whatever the user's locale.
+  const std::string codePage = "." + std::to_string(GetACP());
+  std::setlocale(LC_CTYPE, codePage.c_str());
+}
 
 CFile CFileOpen(const std::filesystem::path& file, const char* mode) {
   const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));

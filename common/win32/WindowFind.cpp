@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "common/win32/CodePagePath.h"
+
 namespace velmora {
 
 HWND WindowFindByTitle(std::string_view className, std::string_view titlePart) {
@@ -28,9 +30,9 @@ bool ProcessWait(HANDLE process, double seconds) {
 }
 
 std::string ProgramFolder() {
-  char path[MAX_PATH * 2] = {};
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path, n);
+  wchar_t path[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  std::string folder = CodePagePath(path);
   auto slash = folder.find_last_of("\\/");
   return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
 }

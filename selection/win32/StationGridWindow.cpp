@@ -43,8 +43,14 @@ void StationGridWindow::Present() {
 
 void StationGridWindow::FitToTable() {
   if (IsZoomed(hwnd_) || IsIconic(hwnd_)) return;
+  // The screen the window is on (a second one's too).
   RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &screen))
+    work = screen.rcWork;
+  else
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   int rows = std::max(table_.Rows(), kFewestRows);
   RECT frame{0, 0, 0, rows * grid_.RowHeight() + 2 * GetSystemMetrics(SM_CYEDGE)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
@@ -53,9 +59,12 @@ void StationGridWindow::FitToTable() {
   bool allRows = height == frame.bottom - frame.top;
   int grid = allRows ? GridWidthFit(table_, 2 * GetSystemMetrics(SM_CXEDGE)) : grid_.WidthFit();
   int width = std::min<int>(grid + frame.right - frame.left, work.right - work.left);
+  // Grown where it stands, but never past the screen's edges.
   RECT now{};
   GetWindowRect(hwnd_, &now);
-  SetWindowPos(hwnd_, nullptr, now.left, now.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  int left = std::max<int>(work.left, std::min<int>(now.left, work.right - width));
+  int top = std::max<int>(work.top, std::min<int>(now.top, work.bottom - height));
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace velmora

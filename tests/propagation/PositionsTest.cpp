@@ -89,6 +89,8 @@ TEST_F(PositionFiles, TheSunspotNumber) {
   // No ssn: no key.
   struct Case { std::string ssn; bool fromAirmail, ok; float number; size_t messages; } cases[] = {
       {"SSN=112", true, true, 112, 0},  {"SSN=85.5", true, true, 85.5f, 0},
+      {"SSN=85,5", true, true, 85.5f, 0},  // a comma-decimal system's AirMail
+      {"SSN=1,5.5", true, true, 170, 1},
       {"SSN=high", true, true, 170, 1},  // keeps the stored number
       {"", true, false, 170, 1},        {"SSN=112", false, true, 170, 0},
       {"SSN=1e300", true, true, 170, 1}, {"SSN=-5", true, true, 170, 1},  // beyond a single, below zero

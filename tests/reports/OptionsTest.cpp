@@ -149,15 +149,18 @@ TEST_F(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
   EXPECT_TRUE(HistoryGridRecall(file, messages).rows.empty());
 }
 
-// "Reset" deletes the file; a delete that fails says why.
+// "Reset" deletes the file; a delete that fails says why, naming the file
+// as the program's folder is named (an accented letter in the code page).
 TEST_F(OptionsGrids, AFailedDeleteTellsTheSystemsErrorText) {
-  const auto file = folder.path() / "StationHistoryData.txt";
+  const std::filesystem::path accented = folder.path().string() + "/J\xfcrgen";
+  std::filesystem::create_directory(accented);
+  const auto file = accented / "StationHistoryData.txt";
   EXPECT_TRUE(DataFileDelete(file, "HistoryDataReset", messages)) << "nothing to delete";
   std::filesystem::create_directories(file / "in the way");
   EXPECT_FALSE(DataFileDelete(file, "HistoryDataReset", messages));
   ASSERT_EQ(messages.entries.size(), 1u);
   const std::string& text = messages.entries[0].text;
-  EXPECT_EQ(text.rfind("HistoryDataReset, Unable to delete \"" + file.string() + "\"\r", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("HistoryDataReset, Unable to delete \"" + PathText(file) + "\"\r", 0), 0u) << text;
   EXPECT_GT(text.size(), text.find('\r') + 1) << "the system's error text";
 }
 

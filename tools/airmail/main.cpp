@@ -15,6 +15,7 @@
 #include "airmail/FrequencyLists.h"
 #include "airmail/MailSystems.h"
 #include "airmail/StationEntries.h"
+#include "common/SystemLib.h"
 #include "tools/HelpAsked.h"
 #include "tools/OutputChecked.h"
 #ifdef _WIN32
@@ -136,5 +137,6 @@ int Run(int argc, char** argv) {
 }  // namespace velmora
 
 int main(int argc, char** argv) {
+  velmora::PathTextInCodePage();  // the paths given are in the system's code page
   return velmora::OutputChecked("velmora-airmail", velmora::Run(argc, argv), 2);
 }

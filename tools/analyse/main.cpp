@@ -12,6 +12,7 @@
 #include <io.h>
 #endif
 
+#include "common/SystemLib.h"
 #include "tools/HelpAsked.h"
 #include "tools/OutputChecked.h"
 #include "tools/analyse/RecordingAnalyser.h"
@@ -39,6 +40,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  velmora::PathTextInCodePage();  // the paths given are in the system's code page
   // Whatever goes wrong ends in one line and status 2, never in an abort.
   try {
     return velmora::OutputChecked("velmora-analyse", Run(argc, argv), 2);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/SystemLib.h"
 #include "tools/HelpAsked.h"
 #include "tools/OutputChecked.h"
 #include "tools/predict/PredictRun.h"
@@ -77,6 +78,7 @@ int Run(int argc, char** argv) {
 }  // namespace velmora
 
 int main(int argc, char** argv) {
+  velmora::PathTextInCodePage();  // the paths given are in the system's code page
   // Whatever goes wrong ends in one line and a status, never in an abort.
   try {
     return velmora::OutputChecked("velmora-predict", velmora::Run(argc, argv), velmora::kPredictFailed);

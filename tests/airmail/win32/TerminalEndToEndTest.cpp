@@ -165,15 +165,26 @@ TEST_F(TerminalEndToEndTest, AHungAirmailIsGivenUpOnWithinSeconds) {
 }
 
 // AirMail missing from its folder: the start said only that it failed; now
-// the system's reason comes with it, whichever way AirMail is started.
+// the system's reason comes with it, whichever way AirMail is started. In a
+// folder named with an accented letter (as the settings hold it, in the
+// code page) it starts either way.
 TEST_F(TerminalEndToEndTest, AStartThatFailsGivesTheSystemsReason) {
   const std::string os = std::getenv("OS") ? std::getenv("OS") : "";
   testing::TempFolder empty;
+  StandInSession airmail({});
+  const std::string accented = airmail.ProgramFolder() + "\\J\xfcrgen";
+  std::filesystem::create_directory(accented);
+  for (const char* file : {kAirmailProgramFile, "Scenario.ini"})
+    std::filesystem::copy_file(std::filesystem::path(airmail.ProgramFolder()) / file,
+                               std::filesystem::path(accented) / file);
   for (const char* system : {"Windows_NT", "other"}) {
     _putenv_s("OS", system);
     std::string reason;
     EXPECT_FALSE(desktop.AirmailStart(empty.path().string(), reason)) << system;
     EXPECT_EQ(reason, SystemErrorText(ERROR_FILE_NOT_FOUND)) << system;
+    EXPECT_TRUE(desktop.AirmailStart(accented, reason)) << system << ": " << reason;
+    EXPECT_TRUE(testing::PumpUntil([] { return AirmailWindowGet() != nullptr; }, 10)) << system;
+    airmail.End();
   }
   _putenv_s("OS", os.c_str());
 }

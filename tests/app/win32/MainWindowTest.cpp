@@ -98,6 +98,15 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   EXPECT_LT(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN));
   EXPECT_GE(r.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
   EXPECT_EQ(r.right - r.left, 700);
+  // Saved on a larger screen (or first started on a netbook's), it comes
+  // back no larger than this one, its status bar and edges within reach.
+  const std::string tall = std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN) + 400);
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kDisplaySection, "Window Height", tall, error));
+  Reopen();
+  GetWindowRect(window->Handle(), &r);
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(r.bottom - r.top, work.bottom - work.top);
 }
 
 // The About box closed only with its button; Enter and Esc close it too.

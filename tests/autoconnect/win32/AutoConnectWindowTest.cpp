@@ -1,6 +1,9 @@
 // The AutoConnect window as a user meets it, opened from the main window on
 // the AirMail fixture: its frames, fields, menus and settings files, and
 // runs against the stand-in AirMail and the stand-in radio.
+#include <windows.h>
+#include <commdlg.h>
+
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
@@ -79,6 +82,15 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   ShowWindow(window->Handle(), SW_MAXIMIZE);
   window->Close();
   EXPECT_EQ(Saved().Read(kAutoConnectSection, "Window Width"), "10500") << "the normal place kept";
+  // Saved on a larger screen, it comes back no larger than this one.
+  std::error_code error;
+  const std::string tall = std::to_string((GetSystemMetrics(SM_CYVIRTUALSCREEN) + 400) * 15);
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Height", tall, error));
+  EXPECT_TRUE(Show([&] { return ok.Texts().size() == 3; }));
+  GetWindowRect(window->Handle(), &placed);
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(placed.bottom - placed.top, work.bottom - work.top);
 }
 
 // "Airmail Resize" shrank the main window beside this one for good (its
@@ -101,14 +113,49 @@ TEST_F(AutoConnectWindowTest, TheMainWindowGetsItsPlaceBackWhenThisWindowCloses)
   EXPECT_EQ(place(), earlier);
   EXPECT_TRUE(Show());
   SetWindowPos(main->Handle(), nullptr, 10, 10, 500, 300, SWP_NOZORDER);
+  // Too wide and too tall to stand beside it on this screen (a netbook's),
+  // it is narrowed and lowered to stay on the screen whole.
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(window->Handle(), nullptr, 0, 0, work.right - work.left - 100, work.bottom - work.top + 50,
+               SWP_NOZORDER);
   window->Close();
   EXPECT_EQ(place(), (std::vector<LONG>{10, 10, 500, 300})) << "placed by hand, it stays";
   SetWindowPos(main->Handle(), nullptr, 60, 40, 820, 600, SWP_NOZORDER);
   EXPECT_TRUE(Show());
+  RECT beside{};
+  GetWindowRect(window->Handle(), &beside);
+  EXPECT_EQ(std::vector<LONG>({beside.left, beside.top, beside.right, beside.bottom}),
+            std::vector<LONG>({work.left + 370, work.top, work.right, work.bottom}));
   main->Close();
   const auto saved = Saved();
   EXPECT_EQ(saved.Read(kDisplaySection, "Window Width"), "820") << "not the shrunk place";
   EXPECT_EQ(saved.Read(kAutoConnectSection, "Window Visible"), "True");
+}
+
+// The settings choosers open in the program's folder also when it is named
+// with an accented letter (as the system gives it, in the code page).
+TEST_F(AutoConnectWindowTest, TheSettingsChoosersOpenInTheProgramsFolder) {
+  const std::string program = folder.path().string() + "\\J\xfcrgen";
+  std::filesystem::create_directory(program);
+  std::filesystem::copy_file(SettingsFile(), std::filesystem::path(program) / kSettingsFileName);
+  window = std::make_unique<AutoConnectWindow>(pump);
+  main = std::make_unique<MainWindow>(program, pump, *window);
+  ASSERT_TRUE(main->Create());
+  main->SetAutoStart(false);
+  main->RecallAtStartup();
+  main->Show(SW_SHOWNORMAL);
+  ASSERT_TRUE(Show());
+  for (auto [command, title] : {std::pair{autoconnect_menu::kSettingsRecall, "Recall Settings"},
+                                {autoconnect_menu::kSettingsSave, "Save Settings"}}) {
+    wchar_t shown[MAX_PATH * 2] = {};
+    MessageBoxAnswerer cancel(IDCANCEL, [&, title = title] {
+      if (HWND chooser = FindWindowA("#32770", title))
+        SendMessageW(chooser, CDM_GETFOLDERPATH, MAX_PATH * 2, reinterpret_cast<LPARAM>(shown));
+    });
+    SendMessageA(window->Handle(), WM_COMMAND, command, 0);
+    EXPECT_EQ(std::filesystem::path(shown), std::filesystem::path(program)) << title;
+  }
 }
 
 // A frame's option buttons are one choice (the options as settings:

@@ -86,6 +86,13 @@ class ChildProcess {
     started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               folder.empty() ? nullptr : folder.c_str(), &si, &info_);
   }
+  // Started by its wide name, as Explorer starts a program.
+  ChildProcess(std::wstring commandLine, const std::wstring& folder) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                              &info_);
+  }
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess() {

@@ -61,11 +61,20 @@ TEST_F(PropagationWindowsTest, TheHoursWindowShowsTheProgramsSnrForEveryHour) {
   // (The present hour's mark, which both hour windows share:
   // ChannelOccupancyWindowTest and the tables' tests.)
 
-  // Shown again with no station: the same station, predicted again (kept outputs, no run).
+  // Shown again with no station: the same station, predicted again (kept
+  // outputs, no run). Left small in the screen's corner, it grows to fit
+  // the table within the screen, not past its edges.
+  RECT work{}, r{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(hours->Handle(), nullptr, work.right - 120, work.bottom - 80, 120, 80, SWP_NOZORDER);
   windows.PropagationHoursShow("", "", rig.clock.now);
   EXPECT_TRUE(testing::WindowText(hours->Handle()).ends_with(" - Mobile, AL"));
   EXPECT_EQ(table.DataRows(), 3);
   EXPECT_EQ(runs.starts, 1);
+  GetWindowRect(hours->Handle(), &r);
+  EXPECT_GT(r.right - r.left, 120);
+  EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom)
+      << r.left << "," << r.top << " " << r.right << "," << r.bottom;
 }
 
 TEST_F(PropagationWindowsTest, TheDetailsWindowShowsTheStationsRowsAndIsPutAsideByARebuild) {
