@@ -91,20 +91,6 @@ TEST(CurrentFrequencyMachine, EveryTransition) {
   for (const Case& c : cases) Check(kModeCurrentFrequency, c, "S:HAM N:W1AW");
 }
 
-// A run of more than a day (a busy channel in mode 0) counts each midnight
-// it passes: on the time of day alone it read 1:15:00 after 25.25 hours. A
-// clock set back a quarter of an hour is no midnight.
-TEST(CurrentFrequencyMachine, TheTimeSinceTheStartCountsEveryDay) {
-  EngineRig rig(kModeCurrentFrequency);
-  rig.clock.seconds = 23 * 3600.0;
-  rig.engine.AutoConnectStart();
-  for (double hours : {1.0, 23.5, 0.5, 0.25}) {
-    rig.clock.seconds = hours * 3600;
-    rig.Play("b");
-  }
-  EXPECT_EQ(rig.window.panels[4], "25:15:00 ");
-}
-
 TEST(MultipleFrequenciesMachine, EveryTransition) {
   const Case cases[] = {
       {"single busy buffers: still on the first Rx row", "f b f b 10f", {}, "F F P:7102.0", "Checking, Busy Rx"},
