@@ -1,6 +1,5 @@
 #include "airmail/FrequencyLabel.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -17,7 +16,7 @@ std::optional<double> ParseKilohertz(std::string_view text) {
   size_t points = 0, digits = 0;
   for (char c : text) {
     if (c == '.') ++points;
-    else if (std::isdigit(static_cast<unsigned char>(c))) ++digits;
+    else if (IsAsciiDigit(c)) ++digits;
     else return std::nullopt;
   }
   if (points > 1 || digits == 0) return std::nullopt;

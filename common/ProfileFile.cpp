@@ -1,10 +1,10 @@
 #include "common/ProfileFile.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "common/AtomicFile.h"
 #include "common/SystemLib.h"
+#include "common/TextParse.h"
 
 namespace velmora {
 namespace {
@@ -94,7 +94,7 @@ char32_t NextCodePoint(std::string_view text, size_t& at) {
 // A name as the indexes keep it.
 std::string IndexName(std::string_view name, bool isKey) {
   std::string out = ProfileName(name, isKey);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : out) c = AsciiUpper(c);
   return out;
 }
 

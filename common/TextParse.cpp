@@ -1,6 +1,5 @@
 #include "common/TextParse.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -17,14 +16,14 @@ std::string_view Trim(std::string_view text) {
 
 std::string ToUpper(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : out) c = AsciiUpper(c);
   return out;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+    if (AsciiLower(a[i]) != AsciiLower(b[i]))
       return false;
   return true;
 }
@@ -40,7 +39,7 @@ std::optional<double> ParseLeadingNumber(std::string_view text, bool acceptComma
   std::string number;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
   bool digits = false;
-  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+  while (i < text.size() && IsAsciiDigit(text[i])) {
     number += text[i++];
     digits = true;
   }
@@ -48,7 +47,7 @@ std::optional<double> ParseLeadingNumber(std::string_view text, bool acceptComma
   if (i < text.size() && (text[i] == '.' || (comma && text[i] == ','))) {
     ++i;
     number += '.';
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    while (i < text.size() && IsAsciiDigit(text[i])) {
       number += text[i++];
       digits = true;
     }
@@ -59,7 +58,7 @@ std::optional<double> ParseLeadingNumber(std::string_view text, bool acceptComma
     std::string exponent = "e";
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
     size_t start = j;
-    while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) exponent += text[j++];
+    while (j < text.size() && IsAsciiDigit(text[j])) exponent += text[j++];
     if (j > start) number += exponent;
   }
   const char* first = number.data();

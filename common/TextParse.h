@@ -29,6 +29,14 @@ std::optional<double> FieldNumber(std::string_view field);
 // undefined, and a value kept as a single has none there (nor has NaN).
 bool SingleHolds(double number);
 
+// ASCII letters and digits alone, whatever the C library's character type
+// (the program reads paths in the system's code page, where "é" is a letter):
+// the formats read here know no others.
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 std::string_view Trim(std::string_view text);
 std::string ToUpper(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);

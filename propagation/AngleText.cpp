@@ -1,6 +1,5 @@
 #include "propagation/AngleText.h"
 
-#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -17,7 +16,7 @@ std::optional<double> WholeNumber(std::string_view text) {
   size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
   size_t digits = 0, points = 0;
   for (; i < text.size(); ++i) {
-    if (std::isdigit(static_cast<unsigned char>(text[i])))
+    if (IsAsciiDigit(text[i]))
       ++digits;
     else if ((text[i] == '.' || text[i] == ',') && points++ == 0)
       continue;
@@ -48,7 +47,7 @@ std::optional<double> AngleFromString(std::string_view text, char negativeLetter
   double value = std::fabs(*degrees) + *minutes / 60;
   if (value > limit) return std::nullopt;
   auto hemisphere = Trim(text.substr(apostrophe + 1));
-  if (hemisphere.size() == 1 && std::toupper(static_cast<unsigned char>(hemisphere[0])) == negativeLetter)
+  if (hemisphere.size() == 1 && AsciiUpper(hemisphere[0]) == negativeLetter)
     negative = true;
   return negative ? -value : value;
 }

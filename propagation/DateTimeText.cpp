@@ -1,7 +1,6 @@
 #include "propagation/DateTimeText.h"
 
 #include <array>
-#include <cctype>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -21,12 +20,11 @@ struct Token {
 std::vector<Token> Tokens(std::string_view text) {
   std::vector<Token> tokens;
   for (size_t i = 0; i < text.size();) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    if (std::isdigit(c) || std::isalpha(c)) {
-      bool digit = std::isdigit(c);
+    char c = text[i];
+    if (IsAsciiDigit(c) || IsAsciiLetter(c)) {
+      bool digit = IsAsciiDigit(c);
       size_t j = i;
-      while (j < text.size() && (digit ? std::isdigit(static_cast<unsigned char>(text[j]))
-                                       : std::isalpha(static_cast<unsigned char>(text[j]))))
+      while (j < text.size() && (digit ? IsAsciiDigit(text[j]) : IsAsciiLetter(text[j])))
         ++j;
       tokens.push_back({std::string(text.substr(i, j - i)), digit});
       i = j;

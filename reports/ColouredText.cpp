@@ -1,7 +1,8 @@
 #include "reports/ColouredText.h"
 
-#include <cctype>
 #include <cstdlib>
+
+#include "common/TextParse.h"
 
 namespace velmora {
 namespace {
@@ -13,7 +14,7 @@ struct GroupState {
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  c = AsciiLower(c);
   return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
 
@@ -62,7 +63,7 @@ class RtfReader {
   void Control(GroupState& g) {
     if (at_ >= rtf_.size()) return;
     char c = rtf_[at_];
-    if (!std::isalpha(static_cast<unsigned char>(c))) {
+    if (!IsAsciiLetter(c)) {
       ++at_;
       if (c == '\'' && at_ + 1 < rtf_.size() && HexDigit(rtf_[at_]) >= 0 && HexDigit(rtf_[at_ + 1]) >= 0) {
         Character(g, static_cast<char>(HexDigit(rtf_[at_]) * 16 + HexDigit(rtf_[at_ + 1])));
@@ -78,11 +79,11 @@ class RtfReader {
       return;
     }
     size_t start = at_;
-    while (at_ < rtf_.size() && std::isalpha(static_cast<unsigned char>(rtf_[at_]))) ++at_;
+    while (at_ < rtf_.size() && IsAsciiLetter(rtf_[at_])) ++at_;
     std::string_view word = rtf_.substr(start, at_ - start);
     size_t numberStart = at_;
     if (at_ < rtf_.size() && rtf_[at_] == '-') ++at_;
-    while (at_ < rtf_.size() && std::isdigit(static_cast<unsigned char>(rtf_[at_]))) ++at_;
+    while (at_ < rtf_.size() && IsAsciiDigit(rtf_[at_])) ++at_;
     long number = at_ > numberStart ? std::strtol(std::string(rtf_.substr(numberStart, at_ - numberStart)).c_str(),
                                                   nullptr, 10)
                                     : -1;

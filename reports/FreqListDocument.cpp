@@ -1,10 +1,10 @@
 #include "reports/FreqListDocument.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "airmail/FrequencyLabel.h"
+#include "common/TextParse.h"
 
 namespace velmora {
 namespace {
@@ -70,7 +70,7 @@ long FreqListDocument::Find(std::string_view what, long first, long last) const 
        at = range.find(what, at + 1)) {
     // "Station 1" is no heading of "Station 12".
     size_t after = at + what.size();
-    if (after >= text.size() || !std::isdigit(static_cast<unsigned char>(text[after]))) return static_cast<long>(at);
+    if (after >= text.size() || !IsAsciiDigit(text[after])) return static_cast<long>(at);
   }
   return -1;
 }
@@ -106,7 +106,7 @@ long FreqListDocument::FindStation(std::string_view station) const {
 bool FreqListDocument::InsideRedName(long at) const {
   if (at <= 0 || !IsRed(at - 1)) return false;
   char before = d_.text[at - 1];
-  return std::isalnum(static_cast<unsigned char>(before)) || before == '/' || before == '-';
+  return (IsAsciiLetter(before) || IsAsciiDigit(before)) || before == '/' || before == '-';
 }
 
 bool FreqListDocument::HasBeam(long nameStart) const {

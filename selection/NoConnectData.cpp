@@ -1,7 +1,6 @@
 #include "selection/NoConnectData.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -24,7 +23,7 @@ std::string HexText(Bgr color) {
   char buffer[16];
   auto end = std::to_chars(buffer, buffer + sizeof buffer, color, 16).ptr;
   std::string text(buffer, end);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : text) c = AsciiUpper(c);
   return text;
 }
 

@@ -5,6 +5,7 @@
 #include "reports/win32/AutoConnectReports.h"
 
 #include "autoconnect/AutoConnectMenus.h"
+#include "common/SystemLib.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
 #include "reports/win32/AutoConnectOptionsDialog.h"
@@ -197,6 +198,13 @@ TEST_F(ReportWindowsTest, TheOpenOptionsDialogShowsSettingsReplacedBehindIt) {
     EXPECT_EQ(window->Settings().stationHistoryBad, recall ? -2.0f : -0.5f);
   }
   window->OptionsDialogSet(nullptr);
+}
+
+// The program reads its texts in the system's code page, where "é" is a
+// letter: it must still end an RTF control word, as in any RTF reader.
+TEST(StandInRtfReader, ALetterOfTheCodePageIsTextAfterAControlWord) {
+  PathTextInCodePage();
+  EXPECT_EQ(RtfColouredText("{\\rtf1 \\b\xe9t\\b0}").text, "\xe9t");
 }
 
 }  // namespace
