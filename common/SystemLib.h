@@ -36,6 +36,11 @@ std::filesystem::path JoinPath(std::string_view folder, std::string_view name);
 // read back where a name holds letters beyond plain ASCII.
 std::string PathText(const std::filesystem::path& path);
 
+// The line after a write's reason that names the file, which the operation's
+// name alone does not: the user must know which file to close elsewhere or
+// make writable. "\"<path>\" could not be written".
+std::string NotWrittenText(const std::filesystem::path& file);
+
 struct UtcDateTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };

@@ -49,12 +49,14 @@ void StationHistoryFile::StationHistorySet(std::string_view system, std::string_
   waiting_.push_back({std::string(system), std::string(station), std::string(frequency), outcome});
   std::error_code error;
   if (!WaitingWrite(error))
-    messenger_.Show("StationHistorySet, " + ErrorText(error) + "\rThe mark is written with the next one.");
+    messenger_.Show("StationHistorySet, " + ErrorText(error) + "\r" + NotWrittenText(file_) +
+                    ": the mark is written with the next one.");
 }
 
 void StationHistoryFile::StationHistoryEnd() {
   std::error_code error;
-  if (!WaitingWrite(error)) messenger_.Show("StationHistorySet, " + ErrorText(error));
+  if (!WaitingWrite(error))
+    messenger_.Show("StationHistorySet, " + ErrorText(error) + "\r" + NotWrittenText(file_) + ".");
 }
 
 bool StationHistoryFile::WaitingWrite(std::error_code& error) {

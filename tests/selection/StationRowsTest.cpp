@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "common/ProfileFile.h"
+#include "common/SystemLib.h"
 #include "common/UtcAddHours.h"
 #include "selection/FrequencyToolTip.h"
 #include "selection/StationHistoryData.h"
@@ -115,6 +116,7 @@ TEST(StationHistory, MarksStopAtTheirLimitsAndAreWrittenWithAPointUnderAnyLocale
   later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
   ASSERT_EQ(rig.messages.entries.size(), 1u);
   EXPECT_EQ(rig.messages.entries[0].text.rfind("StationHistorySet, ", 0), 0u);
+  EXPECT_NE(rig.messages.entries[0].text.find(NotWrittenText(held / kStationHistoryDataFile)), std::string::npos);
   std::filesystem::create_directory(held);
   later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
   EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "2");
