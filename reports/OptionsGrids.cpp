@@ -231,7 +231,7 @@ bool GridFileWrite(const std::filesystem::path& file, std::string_view text, std
                    Messenger& messages) {
   std::error_code error;
   if (WriteFileAtomically(file, text, error)) return true;
-  messages.Show(std::string(operation) + ", " + ErrorText(error));
+  messages.Show(std::string(operation) + ", " + ErrorText(error) + "\r" + NotWrittenText(file) + ".");
   return false;
 }
 

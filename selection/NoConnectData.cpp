@@ -138,7 +138,7 @@ std::string NoConnectDataWrite(const FrequencyTable& table, const std::filesyste
   if (!error && WriteRecords(file, DataTimeText(conditions.time) + "," + IntegerText(mode), lines, error,
                              kDataFileQuotes))
     return {};
-  return ErrorText(error);
+  return ErrorText(error) + "\r" + NotWrittenText(file) + ".";
 }
 
 std::optional<std::filesystem::path> NoConnectSave(const FrequencyTable& table,

@@ -121,7 +121,7 @@ std::string ReferenceDataWrite(const FrequencyTable& table, const std::filesyste
   std::error_code error;
   std::filesystem::create_directories(file.parent_path(), error);
   if (!error && WriteRecords(file, DataTimeText(conditions.time), lines, error, kDataFileQuotes)) return {};
-  return ErrorText(error);
+  return ErrorText(error) + "\r" + NotWrittenText(file) + ".";
 }
 
 std::optional<std::filesystem::path> ReferenceStationSave(const FrequencyTable& table,

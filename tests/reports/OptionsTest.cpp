@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "common/SystemLib.h"
 #include "common/TextFileLines.h"
 #include "reports/AutoConnectOptions.h"
 #include "reports/FreqListDocument.h"
@@ -87,6 +88,13 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
   EXPECT_FALSE(HistoryGridText({{"HAM", "W1AW", "14075.0", "1"}, {"ham", "w1aw", "14075.0", "2"}}, twice));
   EXPECT_EQ(twice.Texts(),
             std::vector<std::string>{"HistoryDataSave, Row 2, Column Frequency: \"14075.0\" is in Row 1 already"});
+  // A file that cannot be written is named: the user must know which one to free.
+  RecordingMessenger held;
+  const auto away = folder.path() / "no folder" / "StationOffsetData.txt";
+  EXPECT_FALSE(OffsetGridSave(away, {{"HAM", "W1AW", "14075.0", "1", "", "", "", ""}}, held));
+  ASSERT_EQ(held.Texts().size(), 1u);
+  EXPECT_EQ(held.Texts()[0].rfind("OffsetDataSave, ", 0), 0u);
+  EXPECT_NE(held.Texts()[0].find(NotWrittenText(away)), std::string::npos) << held.Texts()[0];
 }
 
 // A file with a line the grid cannot read is shown up to that line; the

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "common/Format.h"
+#include "common/SystemLib.h"
 #include "common/TextFileLines.h"
 #include "selection/NoConnectData.h"
 #include "selection/ReferenceFigures.h"
@@ -312,6 +313,10 @@ TEST(NoConnectData, AFailedSaveSelectsNothingAndAKeptFileIsSelectedByANameThatFi
     EXPECT_EQ(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages), !fails);
     EXPECT_EQ(NoConnectDataRecall(again.table, rig.settings.noConnectDataFile, again.messages).has_value(), !fails);
     EXPECT_EQ(rig.messages.Texts().size() == 1 && rig.messages.Texts()[0].starts_with("NoConnectSave, "), fails);
+    if (fails)
+      EXPECT_NE(rig.messages.Texts()[0].find(NotWrittenText(DataFileName(rig.program, kConditions.time,
+                                                                         kNoConnectExtension))),
+                std::string::npos);
   }
 }
 
