@@ -12,6 +12,7 @@
 
 #include "audio/Recorder.h"
 #include "audio/Simulator.h"
+#include "common/SystemLib.h"
 #include "tests/audio/SignalFakes.h"
 #include "tests/common/TempFolder.h"
 
@@ -432,6 +433,8 @@ TEST(Recorder, AFailedWriteStopsRecordingWithAMessage) {
   EXPECT_EQ(rig.host.captionChanges, 2) << "the caption shows the recording, then loses it";
   ASSERT_EQ(rig.messages.Texts().size(), 1u);
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("RecordWrite - ")) << rig.messages.Texts()[0];
+  const auto recording = std::filesystem::directory_iterator(folder.path())->path();
+  EXPECT_NE(rig.messages.Texts()[0].find(NotWrittenText(recording) + ": the recording is stopped."), std::string::npos);
   EXPECT_EQ(rig.analysis.analysed.size(), 4u) << "the loop goes on";
 }
 #endif
