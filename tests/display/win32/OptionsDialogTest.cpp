@@ -48,7 +48,7 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   Click(2, IDC_CHKBURST);
   auto told = testing::Answered(IDOK, [&] { Press(IDC_CMDOK); });
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("Options Detector Error, Type mismatch"), std::string::npos);
+  EXPECT_NE(told[0].find("Options Detector Error, Type mismatch in Pactor 3 Threshold: \"thirty\""), std::string::npos);
   EXPECT_TRUE(Options().Visible());
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
   EXPECT_EQ(window->Settings().detector.pactor3Threshold, 35);
