@@ -51,6 +51,11 @@ class ApplyStep {
   bool Convert(std::string_view text, std::string_view box, double low, double high, const std::string& range) {
     std::string problem;
     auto value = ConvertNumber(text, problem);
+    // A box without a range of its own refuses what lies beyond any threshold as too large.
+    if (value && range.empty() && (*value < low || *value > high)) {
+      value.reset();
+      problem = "Overflow";
+    }
     if (!value) return Fail(problem + " in " + std::string(box) + ": \"" + std::string(text) + "\"");
     if (*value < low || *value > high) return Fail(range);
     value_ = *value;

@@ -52,6 +52,8 @@ TEST(OptionsApply, EachBadValueStopsItsStepWithItsMessage) {
        "Options Detector Error, Type mismatch in Peak Threshold: \"nan\"", ApplyDetector},
       {[](OptionsControls& c) { c.offsetStep = "1e39"; },
        "Options Detector Error, Overflow in Offset Freq Step: \"1e39\"", ApplyDetector},
+      {[](OptionsControls& c) { c.pactor2.threshold = "1e35"; },
+       "Options Detector Error, Overflow in Pactor 2 Threshold: \"1e35\"", ApplyDetector},
       {[](OptionsControls& c) { c.simulateAmRate = "43,5"; }, "Input Option Error, Type mismatch in AM Rate: \"43,5\"",
        ApplyInput},
       {[](OptionsControls& c) { c.centerFrequency = "5400"; },
