@@ -220,11 +220,15 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   testing::WriteBytes(rtf, "");
   std::filesystem::resize_file(rtf, kDataFileLimit + 1);
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
+  // Either with the folder to check, as every message about AirMail's files.
+  const std::string hint =
+      "\r\rPlease check that the AirMail's Data Folder \"" + folder.path().string() + "\" is correct.";
   EXPECT_EQ(messages.Texts().back().rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.Texts().back();
+  EXPECT_TRUE(messages.Texts().back().ends_with(hint)) << messages.Texts().back();
   // One that is no rich text holds no station: it leaves the table as it was, and says so.
   testing::WriteBytes(rtf, "W1AW. Station 1: 14075\r\n");
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
-  EXPECT_EQ(messages.Texts().back(), "Unable to open AirMail's \"FreqList.rtf\" file.");
+  EXPECT_EQ(messages.Texts().back(), "Unable to open AirMail's \"FreqList.rtf\" file." + hint);
   testing::WriteBytes(rtf, "{\\rtf1 no station named in red}");
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
   EXPECT_EQ(messages.Texts().back(), "StationsFileUpdate, No Station found in AirMail's \"FreqList.rtf\" file.");
