@@ -114,18 +114,20 @@ TEST(StationHistory, MarksStopAtTheirLimitsAndAreWrittenWithAPointUnderAnyLocale
   const auto held = rig.program / "held";
   StationHistoryFile later(held / kStationHistoryDataFile, rig.settings, rig.messages);
   later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
+  later.StationHistorySet("HAM", "W1AW", "7102.0", 1);  // still refused: told once, not a box per call
   ASSERT_EQ(rig.messages.entries.size(), 1u);
   EXPECT_EQ(rig.messages.entries[0].text.rfind("StationHistorySet, ", 0), 0u);
   EXPECT_NE(rig.messages.entries[0].text.find(NotWrittenText(held / kStationHistoryDataFile)), std::string::npos);
   std::filesystem::create_directory(held);
   later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
-  EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "2");
-  // With no call after it, the program's end writes it.
+  EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "3");
+  // Refused again after a write, told again; with no call after it, the program's end writes it.
   std::filesystem::rename(held, rig.program / "moved");
   later.StationHistorySet("HAM", "W1AW", "7102.0", 1);
+  EXPECT_EQ(rig.messages.entries.size(), 2u);
   std::filesystem::rename(rig.program / "moved", held);
   later.StationHistoryEnd();
-  EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "3");
+  EXPECT_EQ(ProfileRead(held / kStationHistoryDataFile, "HAM,W1AW", "7102.0"), "4");
   // Marks stop at their limits.
   struct Case { double value; int outcome; double next; };
   const Case cases[] = {{3.5, 1, 4.0}, {-2.8, -1, -3.0}, {0, 1, 1.0}, {0, -1, -0.5}, {2.0, 0, 2.0}};
