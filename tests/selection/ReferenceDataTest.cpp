@@ -265,6 +265,12 @@ TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
   }
   EXPECT_FALSE(ReferenceLookup::Load({}, rig.messages));
   EXPECT_EQ(rig.messages.entries.back().text, "No Reference Data has been Selected.");
+  // The file selected long before, gone since, is named: the reason alone does not say which.
+  std::filesystem::remove(file);
+  EXPECT_FALSE(ReferenceLookup::Load(file, rig.messages));
+  EXPECT_EQ(rig.messages.entries.back().text.rfind("ReferenceDataGetReference, ", 0), 0u);
+  EXPECT_TRUE(rig.messages.entries.back().text.ends_with("\r" + NotReadText(file) + "."))
+      << rig.messages.entries.back().text;
 }
 
 TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
