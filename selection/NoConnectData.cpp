@@ -165,7 +165,9 @@ std::optional<NoConnectRecall> NoConnectDataRecall(FrequencyTable& table, const 
   FileFailure failure;
   auto text = ReadText(file, failure);
   if (!text) {
-    messages.Show("NoConnectDataRecall " + ErrorText(failure.error), MessageIcon::Exclamation);
+    // Named: the file selected long before may be gone since.
+    messages.Show("NoConnectDataRecall " + ErrorText(failure.error) + "\r" + NotReadText(file) + ".",
+                  MessageIcon::Exclamation);
     return std::nullopt;
   }
   DataFileLines lines(*text);

@@ -176,9 +176,10 @@ std::optional<ReferenceRecall> ReferenceDataRecall(FrequencyTable& table, const 
   FileFailure failure;
   auto text = ReadText(file, failure);
   if (!text) {
+    // Named: the file selected long before may be gone since.
     messages.Show(std::string(failure.stage == FileStage::Open ? "ReferenceDataRecall - Open, "
                                                                : "ReferenceDataRecall - Read, ") +
-                      ErrorText(failure.error),
+                      ErrorText(failure.error) + "\r" + NotReadText(file) + ".",
                   MessageIcon::Exclamation);
     return std::nullopt;
   }

@@ -221,7 +221,11 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
   }
   DataRig rig(kModeReferenceData);
   EXPECT_FALSE(ReferenceDataRecall(rig.table, rig.program / "none.ref", 0, rig.messages));
+  EXPECT_FALSE(NoConnectDataRecall(rig.table, rig.program / "none.nct", rig.messages));
   EXPECT_EQ(rig.messages.entries.at(0).text.rfind("ReferenceDataRecall - Open, ", 0), 0u);
+  // The file selected long before, gone since, is named: the reason alone does not say which.
+  EXPECT_TRUE(rig.messages.entries.at(0).text.ends_with("\r" + NotReadText(rig.program / "none.ref") + "."));
+  EXPECT_TRUE(rig.messages.entries.at(1).text.ends_with("\r" + NotReadText(rig.program / "none.nct") + "."));
 }
 
 TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
