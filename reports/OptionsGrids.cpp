@@ -149,7 +149,8 @@ std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& f
   FileFailure failure;
   auto text = ReadText(file, failure, limit);
   if (!text) {
-    messages.Show(StageText(recallName, failure.stage) + ErrorText(failure.error));
+    // Named: held shut by another program, it is the one to close there.
+    messages.Show(StageText(recallName, failure.stage) + ErrorText(failure.error) + "\r" + NotReadText(file) + ".");
     recall.dropped = {UnreadFile(failure)};
     return std::nullopt;
   }

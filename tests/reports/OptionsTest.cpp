@@ -135,6 +135,12 @@ TEST_F(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsk
   const auto radio = folder.path() / "radio.txt";
   testing::WriteBytes(radio, "HAM,W1AW,1,14075.0\r\nHAM,K4CJX,2,3590.0\r\n");
   EXPECT_EQ(RadioGridRecall(radio, none).rows.size(), 2u);
+  // One that cannot be read at all (past any real one's size, or held shut) is named.
+  std::filesystem::resize_file(radio, kDataFileLimit + 1);
+  RadioGridRecall(radio, none);
+  ASSERT_EQ(none.Texts().size(), 1u);
+  EXPECT_EQ(none.Texts()[0].rfind("StationsFileDataRecall - Read, ", 0), 0u);
+  EXPECT_TRUE(none.Texts()[0].ends_with("\r" + NotReadText(radio) + ".")) << none.Texts()[0];
 }
 
 // The grid shows "0.00"; a value nobody edited keeps its own text.
