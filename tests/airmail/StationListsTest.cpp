@@ -212,6 +212,7 @@ TEST_F(FixtureData, OnlyTheGroupOrTransceiverOfACheckedRowStays) {
   ASSERT_EQ(messages.entries.size(), 1u) << "the missing file's alone";
   EXPECT_GT(messages.entries[0].text.size(), start.size()) << "with the system's description";
   EXPECT_EQ(messages.entries[0].text.rfind(start, 0), 0u);
+  EXPECT_TRUE(messages.entries[0].text.ends_with("\r" + NotReadText(folder / "missing.txt") + ".")) << "named";
   // A system without groups keeps every row.
   rows = {};
   StationFrequencyListGet(fixture, "SAILMAIL", "HP1A", rows);
