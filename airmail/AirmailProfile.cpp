@@ -20,8 +20,11 @@ long long MinuteNumber(const UtcDateTime& t) { return HourNumber(t) * 60 + t.min
 
 }  // namespace
 
-std::string AirmailErrorDataMessage(const AirmailDataFolder& data) {
-  return std::string{kCr, kCr} + "Please check that the AirMail's Data Folder \"" + data.Folder() + "\" is correct.";
+std::string AirmailErrorDataMessage(const AirmailDataFolder& data) { return AirmailErrorDataMessage(data.Folder()); }
+
+std::string AirmailErrorDataMessage(std::string_view folder) {
+  return std::string{kCr, kCr} + "Please check that the AirMail's Data Folder \"" + std::string(folder) +
+         "\" is correct.";
 }
 
 std::string AirMailGetProfileString(const AirmailDataFolder& data, std::string_view fileName,

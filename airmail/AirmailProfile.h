@@ -37,6 +37,7 @@ class AirmailDataFolder {
 // Two carriage returns, then "Please check that the AirMail's Data Folder
 // "<folder>" is correct.".
 std::string AirmailErrorDataMessage(const AirmailDataFolder& data);
+std::string AirmailErrorDataMessage(std::string_view folder);
 
 // "Unable to find AirMail's <section>, <key> in "<file>"." with the hint,
 // as an exclamation box.

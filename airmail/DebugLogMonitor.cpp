@@ -21,7 +21,7 @@ std::string DataFolderHint(std::string_view dataFolder, Messenger& messenger) {
 }
 
 std::string ReadFailureText(const std::error_code& error) {
-  return "TerminalConnectCheckFile, Unable to Read AirMail \"Logfiles/Debug.log\" data." + ErrorText(error);
+  return "TerminalConnectCheckFile, Unable to Read AirMail \"Logfiles/Debug.log\" data.\r" + ErrorText(error);
 }
 
 // Splits appended bytes into lines (ended by CR, LF or CR LF) and keeps a

@@ -69,9 +69,10 @@ void StationStationsGetFile(const std::filesystem::path& radioDataFile, Messenge
   FileFailure failure;
   auto records = StationRadioDataRead(radioDataFile, failure);
   if (!records) {
+    // Named: never made yet (Options, Station Radio..., Update), or held shut elsewhere.
     messenger.Show(std::string(failure.stage == FileStage::Open ? "StationStationsGetFile - Open, "
                                                                 : "StationStationsGetFile - Read, ") +
-                   ErrorText(failure.error));
+                   ErrorText(failure.error) + "\r" + NotReadText(radioDataFile) + ".");
     return;
   }
   if (first >= end) return;

@@ -15,9 +15,9 @@ std::optional<std::vector<StationRange>> StationGetAll(const AirmailDataFolder& 
   if (!file) {
     std::string quoted = "\"" + std::string(system) + "\"";
     std::string text = failure.stage == FileStage::Open
-                           ? "StationGetAll, Unable to open Airmail " + quoted + " Station data." +
+                           ? "StationGetAll, Unable to open Airmail " + quoted + " Station data.\r" +
                                  ErrorText(failure.error) + "\r" + AirmailErrorDataMessage(data)
-                           : "StationGetAll, Unable to read Airmail " + quoted + " Station data." +
+                           : "StationGetAll, Unable to read Airmail " + quoted + " Station data.\r" +
                                  ErrorText(failure.error);
     data.Messages().Show(text, MessageIcon::Exclamation);
     return std::nullopt;

@@ -91,7 +91,8 @@ bool SignalSide::PlaybackRead(int index) {
                 std::to_string(loopSampleSize_) + " samples.");
       return false;
     case PlaybackFile::ReadResult::kError:
-      ShowError("PlaybackRead - " + ErrorText(error));
+      ShowError("PlaybackRead - " + ErrorText(error) + "\r" + NotReadText(playback_.File()) +
+                ": playback is stopped.");
       return false;
   }
   return false;

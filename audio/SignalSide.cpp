@@ -181,7 +181,8 @@ void SignalSide::RecordWrite(int index, std::int32_t count, bool wide) {
   if (!written) {
     // The user must not believe a recording is being made.
     RecordClose();
-    ShowError("RecordWrite - " + ErrorText(error));
+    ShowError("RecordWrite - " + ErrorText(error) + "\r" + NotWrittenText(recorder_.File()) +
+              ": the recording is stopped.");
   }
 }
 

@@ -131,12 +131,13 @@ void AutoConnectLog::LogFileStop(const RunStatistics& statistics, std::string_vi
   waiting_.push_back(std::move(record));
   std::error_code error;
   if (!WaitingWrite(error))
-    messenger_.Show("LogFileStop, " + ErrorText(error) + "\rThe record is written with the next run's.");
+    messenger_.Show("LogFileStop, " + ErrorText(error) + "\r" + NotWrittenText(file_) +
+                    ": the record is written with the next run's.");
 }
 
 void AutoConnectLog::LogFileEnd() {
   std::error_code error;
-  if (!WaitingWrite(error)) messenger_.Show("LogFileStop, " + ErrorText(error));
+  if (!WaitingWrite(error)) messenger_.Show("LogFileStop, " + ErrorText(error) + "\r" + NotWrittenText(file_) + ".");
 }
 
 bool AutoConnectLog::WaitingWrite(std::error_code& error) {

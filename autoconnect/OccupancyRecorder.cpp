@@ -45,7 +45,7 @@ void OccupancyRecorder::ListeningEnded() {
   record.Bound(OccupancyDayOf(clock_.Now()), halfLife);
   std::error_code error;
   if (StationOccupancyWrite(file_, record, error)) return;
-  messenger_.Show("StationOccupancySet, " + ErrorText(error));
+  messenger_.Show("StationOccupancySet, " + ErrorText(error) + "\r" + NotWrittenText(file_) + ".");
   keep();
 }
 

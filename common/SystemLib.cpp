@@ -68,6 +68,12 @@ std::string PathText(const std::filesystem::path& path) {
   }
 }
 
+std::string NotWrittenText(const std::filesystem::path& file) {
+  return "\"" + PathText(file) + "\" could not be written";
+}
+
+std::string NotReadText(const std::filesystem::path& file) { return "\"" + PathText(file) + "\" could not be read"; }
+
 UtcDateTime UtcNow() {
   auto now = std::chrono::system_clock::now();
   const std::tm tm = UtcCalendarTime(std::chrono::system_clock::to_time_t(now));

@@ -42,6 +42,13 @@ std::string PathText(const std::filesystem::path& path);
 // Called once at start, before any path is made.
 void PathTextInCodePage();
 
+// The line after a write's reason that names the file, which the operation's
+// name alone does not: the user must know which file to close elsewhere or
+// make writable. "\"<path>\" could not be written".
+std::string NotWrittenText(const std::filesystem::path& file);
+// The same for a read: "\"<path>\" could not be read".
+std::string NotReadText(const std::filesystem::path& file);
+
 struct UtcDateTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };

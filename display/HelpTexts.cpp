@@ -11,9 +11,10 @@ std::optional<std::string> OverviewText(const std::filesystem::path& file, std::
   FileFailure failure;
   auto content = ReadText(file, failure);
   if (!content) {
+    // Named: the reason alone ("File not found.") does not say where it belongs.
     message = std::string(failure.stage == FileStage::Open ? "Overview, Unable to open Overview File, "
                                                            : "Overview, Unable to read Overview File, ") +
-              ErrorText(failure.error);
+              ErrorText(failure.error) + "\r" + NotReadText(file) + ".";
     return std::nullopt;
   }
   // Saved as Unicode text (or no text at all): the window would show it cut

@@ -37,17 +37,27 @@ class ApplyStep {
  public:
   ApplyStep(Messenger& messages, std::string prefix) : messages_(messages), prefix_(std::move(prefix)) {}
 
-  bool Number(std::string_view text, float& member) { return Number(text, member, -1e30, 1e30, ""); }
-  bool Number(std::string_view text, float& member, double low, double high, const std::string& range) {
-    if (!Convert(text, low, high, range)) return false;
+  // `box` names the box as the dialog labels it: a text that is no number
+  // is told with it, since the dialog has many boxes.
+  bool Number(std::string_view text, float& member, std::string_view box) {
+    return Number(text, member, box, -1e30, 1e30, "");
+  }
+  bool Number(std::string_view text, float& member, std::string_view box, double low, double high,
+              const std::string& range) {
+    if (!Convert(text, box, low, high, range)) return false;
     member = static_cast<float>(value_);
     return true;
   }
-  bool Convert(std::string_view text, double low, double high, const std::string& range) {
+  bool Convert(std::string_view text, std::string_view box, double low, double high, const std::string& range) {
     std::string problem;
     auto value = ConvertNumber(text, problem);
-    if (value && (*value < low || *value > high)) problem = range;
-    if (!value || !problem.empty()) return Fail(problem);
+    // A box without a range of its own refuses what lies beyond any threshold as too large.
+    if (value && range.empty() && (*value < low || *value > high)) {
+      value.reset();
+      problem = "Overflow";
+    }
+    if (!value) return Fail(problem + " in " + std::string(box) + ": \"" + std::string(text) + "\"");
+    if (*value < low || *value > high) return Fail(range);
     value_ = *value;
     return true;
   }
@@ -67,9 +77,9 @@ std::string Text(float value) { return ShortestSingle(value); }
 
 DetectorRow Row(bool enabled, float threshold) { return {enabled, Text(threshold)}; }
 
-bool StoreRow(ApplyStep& step, const DetectorRow& row, bool& enabled, float& threshold) {
+bool StoreRow(ApplyStep& step, const DetectorRow& row, std::string_view detector, bool& enabled, float& threshold) {
   enabled = row.enabled;
-  return step.Number(row.threshold, threshold);
+  return step.Number(row.threshold, threshold, std::string(detector) + " Threshold");
 }
 
 }  // namespace
@@ -151,50 +161,54 @@ OptionsControls DataSet(const MainSettings& settings, const SignalSide& signal) 
 bool ApplyDetector(const OptionsControls& c, ApplyTargets t) {
   ApplyStep step(t.messages, "Options Detector Error, ");
   auto& d = t.settings.detector;
-  if (!StoreRow(step, c.pactor2, d.pactor2Enabled, d.pactor2Threshold)) return false;
-  if (!StoreRow(step, c.pactor3, d.pactor3Enabled, d.pactor3Threshold)) return false;
+  if (!StoreRow(step, c.pactor2, "Pactor 2", d.pactor2Enabled, d.pactor2Threshold)) return false;
+  if (!StoreRow(step, c.pactor3, "Pactor 3", d.pactor3Enabled, d.pactor3Threshold)) return false;
   d.pactor3WideBand = c.pactor3WideBand;
   d.digitalBusy = c.digitalBusy;
   d.pactorFading = c.pactorFading;
-  if (!StoreRow(step, c.power, d.powerEnabled, d.powerThreshold)) return false;
-  if (!StoreRow(step, c.burst, d.burstEnabled, d.burstThreshold)) return false;
-  if (!StoreRow(step, c.peak, d.peakEnabled, d.peakThreshold)) return false;
-  if (!StoreRow(step, c.pulse, d.pulseEnabled, d.pulseThreshold)) return false;
+  if (!StoreRow(step, c.power, "Power", d.powerEnabled, d.powerThreshold)) return false;
+  if (!StoreRow(step, c.burst, "Burst", d.burstEnabled, d.burstThreshold)) return false;
+  if (!StoreRow(step, c.peak, "Peak", d.peakEnabled, d.peakThreshold)) return false;
+  if (!StoreRow(step, c.pulse, "Pulse", d.pulseEnabled, d.pulseThreshold)) return false;
   d.cwMode = c.cw;
   // The tone search must stay inside the spectrum.
-  if (!step.Convert(c.cwFrequency, 0, kNyquist, "CW Frequency must be from 0 to 5512 Hz")) return false;
+  if (!step.Convert(c.cwFrequency, "Tone Freq", 0, kNyquist, "CW Frequency must be from 0 to 5512 Hz")) return false;
   double cwFrequency = step.Value();
-  if (!step.Convert(c.cwRange, 1, kNyquist, "CW Range must be from 1 to 5512 Hz")) return false;
+  if (!step.Convert(c.cwRange, "Tone +/-", 1, kNyquist, "CW Range must be from 1 to 5512 Hz")) return false;
   double cwRange = step.Value();
   if (cwFrequency - cwRange < 0 || cwFrequency + cwRange > kNyquist)
     return step.Fail("CW Frequency +/- CW Range must lie between 0 and 5512 Hz");
   d.cwFrequency = static_cast<float>(cwFrequency);
   d.cwRange = static_cast<float>(cwRange);
-  if (!step.Number(c.cwThreshold, d.cwThreshold)) return false;
-  if (!StoreRow(step, c.fax, d.faxMode, d.faxThreshold)) return false;
-  if (!StoreRow(step, c.wwv, d.wwvMode, d.wwvThreshold)) return false;
+  if (!step.Number(c.cwThreshold, d.cwThreshold, "Tone Threshold")) return false;
+  if (!StoreRow(step, c.fax, "FAX", d.faxMode, d.faxThreshold)) return false;
+  if (!StoreRow(step, c.wwv, "WWV", d.wwvMode, d.wwvThreshold)) return false;
   // The Pactor 2 band (250 Hz either side) must lie inside the spectrum.
-  if (!step.Number(c.centerFrequency, d.centerFrequency, 250, kNyquist - 250,
+  if (!step.Number(c.centerFrequency, d.centerFrequency, "Center Freq", 250, kNyquist - 250,
                    "Center Freq must be from 250 to 5262 Hz"))
     return false;
   d.centerFrequencyAuto = c.centerFrequencyAuto;
   // The offset search slides the fixed 400 Hz Pactor 3 band edge: no more than 400 Hz.
-  if (!step.Number(c.offsetRange, d.offsetFrequencyRange, 0, 400, "Offset Freq range must be from 0 to 400 Hz"))
+  if (!step.Number(c.offsetRange, d.offsetFrequencyRange, "Offset Freq +/- Range", 0, 400,
+                   "Offset Freq range must be from 0 to 400 Hz"))
     return false;
-  if (!step.Number(c.offsetStep, d.offsetFrequencyStep, 0, 400, "Offset Freq step must be from 0 to 400 Hz"))
+  if (!step.Number(c.offsetStep, d.offsetFrequencyStep, "Offset Freq Step", 0, 400,
+                   "Offset Freq step must be from 0 to 400 Hz"))
     return false;
   d.debugEnabled = c.debug;
-  return step.Number(c.debugData, d.debugData);
+  return step.Number(c.debugData, d.debugData, "Debug");
 }
 
 bool ApplyInput(const OptionsControls& c, ApplyTargets t) {
   ApplyStep step(t.messages, "Input Option Error, ");
   SimulateSettings simulate = t.signal.simulate;
-  if (!step.Number(c.simulateFrequency, simulate.frequency, 0, kNyquist, "Frequency must be from 0 to 5512 Hz"))
+  if (!step.Number(c.simulateFrequency, simulate.frequency, "Frequency", 0, kNyquist,
+                   "Frequency must be from 0 to 5512 Hz"))
     return false;
-  if (!step.Number(c.simulateAmRate, simulate.amRate, 0, kNyquist, "AM Rate must be from 0 to 5512 Hz"))
+  if (!step.Number(c.simulateAmRate, simulate.amRate, "AM Rate", 0, kNyquist, "AM Rate must be from 0 to 5512 Hz"))
     return false;
-  if (!step.Number(c.simulateAmLevel, simulate.amLevel, 0, 1000, "AM Level must be from 0 to 1000 %")) return false;
+  if (!step.Number(c.simulateAmLevel, simulate.amLevel, "AM Level", 0, 1000, "AM Level must be from 0 to 1000 %"))
+    return false;
   simulate.output = c.simulateOutput;
 
   SignalSide& s = t.signal;

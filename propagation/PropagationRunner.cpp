@@ -189,8 +189,11 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
                                                       bool showMessage, size_t blocks) {
   std::error_code error;
   DeckFailure failure = DeckFailure::Open;
-  if (!program_.DeckWrite(JoinPath(setup_.folder, kDeckName), deck, failure, error)) {
-    Fail(showMessage, prefix + (failure == DeckFailure::Open ? "Open " : "Output ") + ErrorText(error));
+  const auto deckFile = JoinPath(setup_.folder, kDeckName);
+  if (!program_.DeckWrite(deckFile, deck, failure, error)) {
+    // Named: a "RUN" folder missing or read-only is where the user must look.
+    Fail(showMessage, prefix + (failure == DeckFailure::Open ? "Open " : "Output ") + ErrorText(error) + "\r" +
+                          NotWrittenText(deckFile) + ".");
     return std::nullopt;
   }
   // An old output left in place could be read as this run's.
@@ -212,8 +215,11 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
     ProgramFailed();
     return std::nullopt;
   }
-  auto output = program_.OutputRead(JoinPath(setup_.folder, kOutputName), kModelOutputLimit * blocks, error);
-  if (!output) Fail(showMessage, prefix + (IsRec533(model) ? "Input " : "Input, ") + ErrorText(error));
+  const auto outputFile = JoinPath(setup_.folder, kOutputName);
+  auto output = program_.OutputRead(outputFile, kModelOutputLimit * blocks, error);
+  if (!output)
+    Fail(showMessage, prefix + (IsRec533(model) ? "Input " : "Input, ") + ErrorText(error) + "\r" +
+                          NotReadText(outputFile) + ".");
   return output;
 }
 

@@ -162,7 +162,9 @@ HistorySummary AirmailSummary(const std::filesystem::path& debugLog, std::option
   AirmailTally tally(period);
   std::error_code error;
   auto result = ReadLogLines(debugLog, [&](std::string_view line) { tally.Line(line); }, error);
-  return HistoryOf(result, tally.Summary(), "AirmailConnectSummary, " + ErrorText(error));
+  // Named: a reason such as "Path not found." does not say where the log was looked for.
+  return HistoryOf(result, tally.Summary(),
+                   "AirmailConnectSummary, " + ErrorText(error) + "\r" + NotReadText(debugLog) + ".");
 }
 
 }  // namespace velmora

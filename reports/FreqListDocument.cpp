@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "airmail/AirmailProfile.h"
 #include "airmail/FrequencyLabel.h"
+#include "common/SystemLib.h"
 #include "common/TextParse.h"
 
 namespace velmora {
@@ -30,6 +32,10 @@ std::string StationName(std::string_view run) {
 }
 
 }  // namespace
+
+std::string FreqListUnreadableText(const std::filesystem::path& freqList) {
+  return std::string(kFreqListUnreadable) + AirmailErrorDataMessage(PathText(freqList.parent_path()));
+}
 
 long FreqListDocument::GetStationBegin(long first, long last) const {
   for (long at = std::max(first, 0L); at <= std::min(last, Last()); ++at)

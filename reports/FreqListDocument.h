@@ -3,6 +3,7 @@
 // followed by ".", its entry runs to the next red character after other
 // colours, frequencies are blue runs, a directional antenna is " B ".
 // Positions are character offsets; -1 is "not found"; `last` is included.
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +17,9 @@ namespace velmora {
 
 // Told of a document that cannot be read or is no rich text.
 inline constexpr std::string_view kFreqListUnreadable = "Unable to open AirMail's \"FreqList.rtf\" file.";
+// That message with the folder to check, as every message about AirMail's
+// files: a wrong data folder is the likeliest cause.
+std::string FreqListUnreadableText(const std::filesystem::path& freqList);
 
 struct FoundFrequency {
   std::string text;  // the blue run as written, "14080#"

@@ -230,7 +230,8 @@ HistorySummary LogFileSummary(const std::filesystem::path& autoConnectLog, std::
   LogFileTally tally(period);
   std::error_code error;
   auto result = ReadLogLines(autoConnectLog, [&](std::string_view line) { tally.Line(line); }, error);
-  return HistoryOf(result, tally.Summary(), "LogFileSummary, " + ErrorText(error));
+  return HistoryOf(result, tally.Summary(),
+                   "LogFileSummary, " + ErrorText(error) + "\r" + NotReadText(autoConnectLog) + ".");
 }
 
 }  // namespace velmora

@@ -149,7 +149,8 @@ std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& f
   FileFailure failure;
   auto text = ReadText(file, failure, limit);
   if (!text) {
-    messages.Show(StageText(recallName, failure.stage) + ErrorText(failure.error));
+    // Named: held shut by another program, it is the one to close there.
+    messages.Show(StageText(recallName, failure.stage) + ErrorText(failure.error) + "\r" + NotReadText(file) + ".");
     recall.dropped = {UnreadFile(failure)};
     return std::nullopt;
   }
@@ -231,7 +232,7 @@ bool GridFileWrite(const std::filesystem::path& file, std::string_view text, std
                    Messenger& messages) {
   std::error_code error;
   if (WriteFileAtomically(file, text, error)) return true;
-  messages.Show(std::string(operation) + ", " + ErrorText(error));
+  messages.Show(std::string(operation) + ", " + ErrorText(error) + "\r" + NotWrittenText(file) + ".");
   return false;
 }
 

@@ -70,12 +70,13 @@ std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqL
   FileFailure failure;
   auto rtf = ReadText(freqList, failure);
   if (!rtf) {
-    messages.Show(StageText("StationsFileUpdate", failure.stage) + ErrorText(failure.error));
+    messages.Show(StageText("StationsFileUpdate", failure.stage) + ErrorText(failure.error) +
+                  AirmailErrorDataMessage(PathText(freqList.parent_path())));
     return std::nullopt;
   }
   // Read as plain text it holds no station, and the table made of it would be empty.
   if (!IsRtfDocument(*rtf)) {
-    messages.Show(kFreqListUnreadable);
+    messages.Show(FreqListUnreadableText(freqList));
     return std::nullopt;
   }
   GridRows rows;

@@ -137,7 +137,7 @@ std::string NoConnectDataWrite(const FrequencyTable& table, const std::filesyste
   if (!error && WriteRecords(file, DataTimeText(conditions.time) + "," + IntegerText(mode), lines, error,
                              kDataFileQuotes))
     return {};
-  return ErrorText(error);
+  return ErrorText(error) + "\r" + NotWrittenText(file) + ".";
 }
 
 std::optional<std::filesystem::path> NoConnectSave(const FrequencyTable& table,
@@ -164,7 +164,9 @@ std::optional<NoConnectRecall> NoConnectDataRecall(FrequencyTable& table, const 
   FileFailure failure;
   auto text = ReadText(file, failure);
   if (!text) {
-    messages.Show("NoConnectDataRecall " + ErrorText(failure.error), MessageIcon::Exclamation);
+    // Named: the file selected long before may be gone since.
+    messages.Show("NoConnectDataRecall " + ErrorText(failure.error) + "\r" + NotReadText(file) + ".",
+                  MessageIcon::Exclamation);
     return std::nullopt;
   }
   DataFileLines lines(*text);

@@ -121,7 +121,7 @@ std::string ReferenceDataWrite(const FrequencyTable& table, const std::filesyste
   std::error_code error;
   std::filesystem::create_directories(file.parent_path(), error);
   if (!error && WriteRecords(file, DataTimeText(conditions.time), lines, error, kDataFileQuotes)) return {};
-  return ErrorText(error);
+  return ErrorText(error) + "\r" + NotWrittenText(file) + ".";
 }
 
 std::optional<std::filesystem::path> ReferenceStationSave(const FrequencyTable& table,
@@ -176,9 +176,10 @@ std::optional<ReferenceRecall> ReferenceDataRecall(FrequencyTable& table, const 
   FileFailure failure;
   auto text = ReadText(file, failure);
   if (!text) {
+    // Named: the file selected long before may be gone since.
     messages.Show(std::string(failure.stage == FileStage::Open ? "ReferenceDataRecall - Open, "
                                                                : "ReferenceDataRecall - Read, ") +
-                      ErrorText(failure.error),
+                      ErrorText(failure.error) + "\r" + NotReadText(file) + ".",
                   MessageIcon::Exclamation);
     return std::nullopt;
   }

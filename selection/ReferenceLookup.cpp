@@ -33,7 +33,9 @@ std::optional<ReferenceLookup> ReferenceLookup::Load(const std::filesystem::path
   FileFailure failure;
   auto text = ReadText(file, failure);
   if (!text) {
-    messages.Show("ReferenceDataGetReference, " + ErrorText(failure.error), MessageIcon::Exclamation);
+    // Named: selected in "Reference Data" long before, it may be gone since.
+    messages.Show("ReferenceDataGetReference, " + ErrorText(failure.error) + "\r" + NotReadText(file) + ".",
+                  MessageIcon::Exclamation);
     return std::nullopt;
   }
   DataFileLines lines(*text);

@@ -46,15 +46,20 @@ double StationHistoryNext(double value, int outcome, const AutoConnectSettings& 
 
 void StationHistoryFile::StationHistorySet(std::string_view system, std::string_view station,
                                            std::string_view frequency, int outcome) {
+  // Marks already waiting were told of: a file held through a run of many
+  // calls gives one box, not one per call, each holding the run up.
+  const bool told = !waiting_.empty();
   waiting_.push_back({std::string(system), std::string(station), std::string(frequency), outcome});
   std::error_code error;
-  if (!WaitingWrite(error))
-    messenger_.Show("StationHistorySet, " + ErrorText(error) + "\rThe mark is written with the next one.");
+  if (!WaitingWrite(error) && !told)
+    messenger_.Show("StationHistorySet, " + ErrorText(error) + "\r" + NotWrittenText(file_) +
+                    ": the mark is written with the next one.");
 }
 
 void StationHistoryFile::StationHistoryEnd() {
   std::error_code error;
-  if (!WaitingWrite(error)) messenger_.Show("StationHistorySet, " + ErrorText(error));
+  if (!WaitingWrite(error))
+    messenger_.Show("StationHistorySet, " + ErrorText(error) + "\r" + NotWrittenText(file_) + ".");
 }
 
 bool StationHistoryFile::WaitingWrite(std::error_code& error) {

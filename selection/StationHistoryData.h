@@ -47,8 +47,8 @@ double StationHistoryNext(double value, int outcome, const AutoConnectSettings& 
 
 // What the engine calls (through AirMail's terminal) with each call's
 // result: updates one value, creating the file when needed. A failure to
-// write (another program holds the file) is reported, and the mark is
-// written with the next one.
+// write (another program holds the file) is reported once, and the marks
+// wait to be written with the next one.
 class StationHistoryFile final : public StationHistory {
  public:
   StationHistoryFile(std::filesystem::path file, const AutoConnectSettings& settings, Messenger& messenger)

@@ -122,7 +122,8 @@ std::optional<std::vector<StationOffsetRecord>> StationOffsetDataRead(const std:
   FileFailure fileFailure;
   auto lines = ReadTextLines(file, fileFailure);
   if (!lines) {
-    failure = {fileFailure.stage, ErrorText(fileFailure.error)};
+    // Named: held shut by another program, it is the one to close there.
+    failure = {fileFailure.stage, ErrorText(fileFailure.error) + "\r" + NotReadText(file) + "."};
     return std::nullopt;
   }
   auto read = StationOffsetLinesRead(*lines);

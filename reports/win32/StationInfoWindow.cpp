@@ -84,7 +84,7 @@ bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   SetWindowTextA(view_, "");
   if (!rtf || !IsRtfDocument(*rtf) || !RichEditLoadRtf(view_, *rtf)) {
     document_ = FreqListDocument(ColouredText{});
-    messenger_.Show(kFreqListUnreadable);
+    messenger_.Show(FreqListUnreadableText(freqList));
     return false;
   }
   document_ = FreqListDocument(RichEditColouredText(view_));

@@ -132,9 +132,12 @@ TEST(CenterTone, FromTheDecodersKeyOrAMessage) {
                         "[Settings]\r\nx=1\r\n\r\n[Hardware]\r\n" + std::string(hardware) + "\r\n");
     EXPECT_EQ(CenterToneFromAirmail(data), tone) << hardware;
   }
-  const std::string tone = "CenterFrequencyAuto, Unable to get center tone.";
+  // With the folder to check, as every message about AirMail's files.
+  const std::string hint =
+      "\r\rPlease check that the AirMail's Data Folder \"" + folder.path().string() + "\" is correct.";
+  const std::string tone = "CenterFrequencyAuto, Unable to get center tone." + hint;
   EXPECT_EQ(messages.Texts(),
-            (std::vector<std::string>{"CenterFrequency, Unable to get decoder type.", tone, tone, tone}));
+            (std::vector<std::string>{"CenterFrequency, Unable to get decoder type." + hint, tone, tone, tone}));
 }
 
 // The section as a new file holds it after saving the defaults.

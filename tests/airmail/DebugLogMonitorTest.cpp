@@ -105,6 +105,24 @@ TEST_F(DebugLogMonitorTest, AMissingLogIsReportedAtTheCallAndDuringIt) {
   EXPECT_EQ(monitor.Status(), TerminalStatus::Calling);
 }
 
+#ifndef _WIN32
+// A log that opens but cannot be read (a folder in its place reads so here)
+// tells the system's reason on a line of its own, not run on after "data.".
+TEST_F(DebugLogMonitorTest, ALogThatCannotBeReadTellsTheReasonOnALineOfItsOwn) {
+  Append("10:00 Calling\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  std::filesystem::remove(Log());
+  std::filesystem::create_directory(Log());
+  EXPECT_EQ(Check(), TerminalStatus::Error);
+  ASSERT_EQ(messenger.entries.size(), 1u);
+  EXPECT_EQ(messenger.entries[0].text.rfind("TerminalConnectCheckFile, Unable to Read AirMail \"Logfiles/Debug.log\" "
+                                            "data.\r",
+                                            0),
+            0u)
+      << messenger.entries[0].text;
+}
+#endif
+
 TEST_F(DebugLogMonitorTest, PositionBeyondFourGigabytes) {
   Append("");
   std::error_code error;

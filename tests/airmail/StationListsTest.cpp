@@ -212,6 +212,7 @@ TEST_F(FixtureData, OnlyTheGroupOrTransceiverOfACheckedRowStays) {
   ASSERT_EQ(messages.entries.size(), 1u) << "the missing file's alone";
   EXPECT_GT(messages.entries[0].text.size(), start.size()) << "with the system's description";
   EXPECT_EQ(messages.entries[0].text.rfind(start, 0), 0u);
+  EXPECT_TRUE(messages.entries[0].text.ends_with("\r" + NotReadText(folder / "missing.txt") + ".")) << "named";
   // A system without groups keeps every row.
   rows = {};
   StationFrequencyListGet(fixture, "SAILMAIL", "HP1A", rows);
@@ -242,7 +243,8 @@ TEST_F(FixtureData, StationsComeInWholeMilesAndNoneWithoutAPositionOrStationFile
   EXPECT_FALSE(StationGetAll(fixture, "PACTOR", LatLon{41.70, -72.73}));
   ASSERT_EQ(messages.entries.size(), 1u);
   const auto& text = messages.entries[0].text;
-  EXPECT_EQ(text.rfind("StationGetAll, Unable to open Airmail \"PACTOR\" Station data.", 0), 0u);
+  // The system's reason on a line of its own, not run on after "data.".
+  EXPECT_EQ(text.rfind("StationGetAll, Unable to open Airmail \"PACTOR\" Station data.\r", 0), 0u) << text;
   EXPECT_TRUE(text.ends_with("\r" + testing::DataFolderHint(fixture.Folder()))) << text;
 }
 

@@ -12,6 +12,7 @@
 
 #include "audio/Recorder.h"
 #include "audio/Simulator.h"
+#include "common/SystemLib.h"
 #include "tests/audio/SignalFakes.h"
 #include "tests/common/TempFolder.h"
 
@@ -272,6 +273,16 @@ TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
   unnamed.Start();
   EXPECT_EQ(unnamed.messages.Texts(),
             std::vector<std::string>{"PlaybackOpen - No recording is chosen: choose one in Options, Input."});
+#ifndef _WIN32
+  // One that opens but cannot be read (a folder reads so here) is named, and playback ends.
+  PlaybackRig unreadable(0);
+  unreadable.signal.playbackFile = unreadable.folder.path();
+  unreadable.Start();
+  ASSERT_EQ(unreadable.messages.Texts().size(), 1u);
+  EXPECT_TRUE(unreadable.messages.Texts()[0].starts_with("PlaybackRead - ")) << unreadable.messages.Texts()[0];
+  EXPECT_NE(unreadable.messages.Texts()[0].find(NotReadText(unreadable.folder.path())), std::string::npos)
+      << unreadable.messages.Texts()[0];
+#endif
 }
 
 // The file loops after its last whole buffer: 8-bit buffers of a 16-bit
@@ -432,6 +443,8 @@ TEST(Recorder, AFailedWriteStopsRecordingWithAMessage) {
   EXPECT_EQ(rig.host.captionChanges, 2) << "the caption shows the recording, then loses it";
   ASSERT_EQ(rig.messages.Texts().size(), 1u);
   EXPECT_TRUE(rig.messages.Texts()[0].starts_with("RecordWrite - ")) << rig.messages.Texts()[0];
+  const auto recording = std::filesystem::directory_iterator(folder.path())->path();
+  EXPECT_NE(rig.messages.Texts()[0].find(NotWrittenText(recording) + ": the recording is stopped."), std::string::npos);
   EXPECT_EQ(rig.analysis.analysed.size(), 4u) << "the loop goes on";
 }
 #endif

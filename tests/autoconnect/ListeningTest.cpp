@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "autoconnect/OccupancyRecorder.h"
+#include "common/SystemLib.h"
 #include "tests/autoconnect/EngineRig.h"
 #include "tests/common/TempFolder.h"
 
@@ -108,6 +109,13 @@ TEST(OccupancyRecorder, KeepsWhatARunHeardPerHourAtItsEnd) {
             "HAM,W1AW,14075.0,14,30.0,0.0,2024-03-10\r\n"
             "HAM,W1AW,14080.0(p3),14,30.0,0.0,2024-03-10\r\n");
   EXPECT_DOUBLE_EQ(recorder.PendingSeconds(), 0);
+  // A file that cannot be written is named: the user must know which one to free.
+  const auto held = folder.path() / "held" / kStationOccupancyDataFile;
+  OccupancyRecorder later(held, settings, clock, messages);
+  later.Heard(w1aw, 15, false);
+  later.ListeningEnded();
+  EXPECT_EQ(messages.entries.back().text.rfind("StationOccupancySet, ", 0), 0u);
+  EXPECT_NE(messages.entries.back().text.find(NotWrittenText(held)), std::string::npos) << messages.entries.back().text;
 }
 
 // Inside a terminal operation, as its window events run: a Stop pressed

@@ -15,6 +15,7 @@
 #include "autoconnect/StationFieldTerminal.h"
 #include "autoconnect/UnattendedSession.h"
 #include "common/LogLimits.h"
+#include "common/SystemLib.h"
 #include "reports/LogFileSummary.h"
 #include "tests/autoconnect/EngineFakes.h"
 #include "tests/common/CommaLocale.h"
@@ -171,6 +172,7 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   later.LogFileStop(statistics, "Connected ", 1);
   ASSERT_EQ(rig.messenger.entries.size(), 1u);
   EXPECT_EQ(rig.messenger.entries[0].text.rfind("LogFileStop, ", 0), 0u);
+  EXPECT_NE(rig.messenger.entries[0].text.find(NotWrittenText(AutoConnectLogPath(held))), std::string::npos);
   std::filesystem::create_directory(held);
   later.LogFileStart();
   later.LogFileStop(statistics, "Connected ", 1);

@@ -46,8 +46,16 @@ TEST(OptionsApply, EachBadValueStopsItsStepWithItsMessage) {
     bool (*step)(const OptionsControls&, ApplyTargets);
   };
   const Case cases[] = {
-      // No number, which the settings file could not keep.
-      {[](OptionsControls& c) { c.peak.threshold = "nan"; }, "Options Detector Error, Type mismatch", ApplyDetector},
+      // No number, which the settings file could not keep, named with its
+      // box and text: the dialog's many boxes give no other clue.
+      {[](OptionsControls& c) { c.peak.threshold = "nan"; },
+       "Options Detector Error, Type mismatch in Peak Threshold: \"nan\"", ApplyDetector},
+      {[](OptionsControls& c) { c.offsetStep = "1e39"; },
+       "Options Detector Error, Overflow in Offset Freq Step: \"1e39\"", ApplyDetector},
+      {[](OptionsControls& c) { c.pactor2.threshold = "1e35"; },
+       "Options Detector Error, Overflow in Pactor 2 Threshold: \"1e35\"", ApplyDetector},
+      {[](OptionsControls& c) { c.simulateAmRate = "43,5"; }, "Input Option Error, Type mismatch in AM Rate: \"43,5\"",
+       ApplyInput},
       {[](OptionsControls& c) { c.centerFrequency = "5400"; },
        "Options Detector Error, Center Freq must be from 250 to 5262 Hz", ApplyDetector},
       {[](OptionsControls& c) { c.cwFrequency = "5500"; },

@@ -3,6 +3,7 @@
 // a fill: the ModelPredictions tests in PropagationViewsTest).
 #include <gtest/gtest.h>
 
+#include "common/SystemLib.h"
 #include "propagation/PropagationRunner.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
@@ -41,8 +42,9 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
       " not found.\r\n\r\nPlease check that ITS HF propagation prediction software has been installed.";
   // How the one message starts, and the starts over both attempts; and
 // nothing kept of a failed run.
+  // namesDeck: the deck that could not be written is named ("Open No such file or directory" says not where).
   const struct { std::string name; std::function<void(RunSetup&)> arrange; int model; std::string message;
-                 size_t starts; } cases[] = {
+                 size_t starts; bool namesDeck = false; } cases[] = {
       {"no such model", [](RunSetup&) {}, 7, "Propagation Model 7" + notFound, 0},
       {"not started", [](RunSetup& r) { r.program.starts = false; }, 1, "Unable to execute ICEPACW program.\r", 2},
       {"not finished", [](RunSetup& r) { r.program.finishes = false; }, 2,
@@ -56,7 +58,7 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
       {"REC533 empty output", [](RunSetup& r) { r.program.output = ""; }, 3,
        "PropagationRec533, Input The output ends before \"AZIMUTHS\".", 2},
       {"no run folder", [](RunSetup& r) { fs::remove_all(r.temp.path() / "RUN"); }, 2, "PropagationIcepacVoacap, Open ",
-       0},
+       0, true},
       // An old output that stays could be read as this run's.
       {"old output held", [](RunSetup& r) { fs::create_directories(r.temp.path() / "RUN" / "sound.out" / "held"); }, 2,
        "PropagationIcepacVoacap, Output Unable to delete \"", 0},
@@ -69,6 +71,8 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
     EXPECT_FALSE(r.RunNow(c.model, {2024, 5, 14, 14, 0}, r.ten, result)) << c.name;
     ASSERT_EQ(r.messages.entries.size(), 1u) << c.name;
     EXPECT_TRUE(r.messages.entries[0].text.starts_with(c.message)) << c.name << ": " << r.messages.entries[0].text;
+    const std::string deck = NotWrittenText(r.temp.path() / "RUN" / "sound.dat");
+    if (c.namesDeck) EXPECT_TRUE(r.messages.entries[0].text.ends_with("\r" + deck + ".")) << r.messages.entries[0].text;
     EXPECT_EQ(r.program.commandLines.size(), c.starts) << c.name;
     EXPECT_EQ(result.muf, 1) << c.name << ": untouched on failure";
     // A failed run is not kept: the same deck later in the hour starts again.

@@ -2,6 +2,7 @@
 // stations' table, a period, and the edge cases.
 #include <gtest/gtest.h>
 
+#include "common/SystemLib.h"
 #include "reports/AirmailSummary.h"
 #include "reports/HistoryText.h"
 #include "reports/LogFileSummary.h"
@@ -174,6 +175,9 @@ TEST(HistorySummaries, DurationsAndAMissingLog) {
     auto unopened = summary(folder.path() / "file" / "log.txt");
     const std::string prefix = airmail ? "AirmailConnectSummary, " : "LogFileSummary, ";
     EXPECT_TRUE(unopened.failure.starts_with(prefix) && unopened.failure.size() > prefix.size()) << unopened.failure;
+    // Named: the reason alone ("Path not found.") does not say where it was looked for.
+    EXPECT_TRUE(unopened.failure.ends_with("\r" + NotReadText(folder.path() / "file" / "log.txt") + "."))
+        << unopened.failure;
     EXPECT_TRUE(unopened.lines.empty() && unopened.rows.empty() && unopened.headers.empty());
   }
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "common/SystemLib.h"
 #include "common/TextFileLines.h"
 #include "reports/AutoConnectOptions.h"
 #include "reports/FreqListDocument.h"
@@ -87,6 +88,13 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
   EXPECT_FALSE(HistoryGridText({{"HAM", "W1AW", "14075.0", "1"}, {"ham", "w1aw", "14075.0", "2"}}, twice));
   EXPECT_EQ(twice.Texts(),
             std::vector<std::string>{"HistoryDataSave, Row 2, Column Frequency: \"14075.0\" is in Row 1 already"});
+  // A file that cannot be written is named: the user must know which one to free.
+  RecordingMessenger held;
+  const auto away = folder.path() / "no folder" / "StationOffsetData.txt";
+  EXPECT_FALSE(OffsetGridSave(away, {{"HAM", "W1AW", "14075.0", "1", "", "", "", ""}}, held));
+  ASSERT_EQ(held.Texts().size(), 1u);
+  EXPECT_EQ(held.Texts()[0].rfind("OffsetDataSave, ", 0), 0u);
+  EXPECT_NE(held.Texts()[0].find(NotWrittenText(away)), std::string::npos) << held.Texts()[0];
 }
 
 // A file with a line the grid cannot read is shown up to that line; the
@@ -127,6 +135,12 @@ TEST_F(OptionsGrids, AFileNotReadWholeIsShownToItsErrorAndWrittenOverOnlyWhenAsk
   const auto radio = folder.path() / "radio.txt";
   testing::WriteBytes(radio, "HAM,W1AW,1,14075.0\r\nHAM,K4CJX,2,3590.0\r\n");
   EXPECT_EQ(RadioGridRecall(radio, none).rows.size(), 2u);
+  // One that cannot be read at all (past any real one's size, or held shut) is named.
+  std::filesystem::resize_file(radio, kDataFileLimit + 1);
+  RadioGridRecall(radio, none);
+  ASSERT_EQ(none.Texts().size(), 1u);
+  EXPECT_EQ(none.Texts()[0].rfind("StationsFileDataRecall - Read, ", 0), 0u);
+  EXPECT_TRUE(none.Texts()[0].ends_with("\r" + NotReadText(radio) + ".")) << none.Texts()[0];
 }
 
 // The grid shows "0.00"; a value nobody edited keeps its own text.
@@ -215,11 +229,15 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   testing::WriteBytes(rtf, "");
   std::filesystem::resize_file(rtf, kDataFileLimit + 1);
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
+  // Either with the folder to check, as every message about AirMail's files.
+  const std::string hint =
+      "\r\rPlease check that the AirMail's Data Folder \"" + folder.path().string() + "\" is correct.";
   EXPECT_EQ(messages.Texts().back().rfind("StationsFileUpdate - Read, ", 0), 0u) << messages.Texts().back();
+  EXPECT_TRUE(messages.Texts().back().ends_with(hint)) << messages.Texts().back();
   // One that is no rich text holds no station: it leaves the table as it was, and says so.
   testing::WriteBytes(rtf, "W1AW. Station 1: 14075\r\n");
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
-  EXPECT_EQ(messages.Texts().back(), "Unable to open AirMail's \"FreqList.rtf\" file.");
+  EXPECT_EQ(messages.Texts().back(), "Unable to open AirMail's \"FreqList.rtf\" file." + hint);
   testing::WriteBytes(rtf, "{\\rtf1 no station named in red}");
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
   EXPECT_EQ(messages.Texts().back(), "StationsFileUpdate, No Station found in AirMail's \"FreqList.rtf\" file.");

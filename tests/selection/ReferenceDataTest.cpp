@@ -9,6 +9,7 @@
 #include <map>
 
 #include "common/Format.h"
+#include "common/SystemLib.h"
 #include "common/TextFileLines.h"
 #include "selection/NoConnectData.h"
 #include "selection/ReferenceFigures.h"
@@ -220,7 +221,11 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
   }
   DataRig rig(kModeReferenceData);
   EXPECT_FALSE(ReferenceDataRecall(rig.table, rig.program / "none.ref", 0, rig.messages));
+  EXPECT_FALSE(NoConnectDataRecall(rig.table, rig.program / "none.nct", rig.messages));
   EXPECT_EQ(rig.messages.entries.at(0).text.rfind("ReferenceDataRecall - Open, ", 0), 0u);
+  // The file selected long before, gone since, is named: the reason alone does not say which.
+  EXPECT_TRUE(rig.messages.entries.at(0).text.ends_with("\r" + NotReadText(rig.program / "none.ref") + "."));
+  EXPECT_TRUE(rig.messages.entries.at(1).text.ends_with("\r" + NotReadText(rig.program / "none.nct") + "."));
 }
 
 TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
@@ -264,6 +269,12 @@ TEST(ReferenceLookup, TheMostSimilarMeasurementWithinTheLimits) {
   }
   EXPECT_FALSE(ReferenceLookup::Load({}, rig.messages));
   EXPECT_EQ(rig.messages.entries.back().text, "No Reference Data has been Selected.");
+  // The file selected long before, gone since, is named: the reason alone does not say which.
+  std::filesystem::remove(file);
+  EXPECT_FALSE(ReferenceLookup::Load(file, rig.messages));
+  EXPECT_EQ(rig.messages.entries.back().text.rfind("ReferenceDataGetReference, ", 0), 0u);
+  EXPECT_TRUE(rig.messages.entries.back().text.ends_with("\r" + NotReadText(file) + "."))
+      << rig.messages.entries.back().text;
 }
 
 TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
@@ -312,6 +323,10 @@ TEST(NoConnectData, AFailedSaveSelectsNothingAndAKeptFileIsSelectedByANameThatFi
     EXPECT_EQ(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages), !fails);
     EXPECT_EQ(NoConnectDataRecall(again.table, rig.settings.noConnectDataFile, again.messages).has_value(), !fails);
     EXPECT_EQ(rig.messages.Texts().size() == 1 && rig.messages.Texts()[0].starts_with("NoConnectSave, "), fails);
+    if (fails)
+      EXPECT_NE(rig.messages.Texts()[0].find(NotWrittenText(DataFileName(rig.program, kConditions.time,
+                                                                         kNoConnectExtension))),
+                std::string::npos);
   }
 }
 

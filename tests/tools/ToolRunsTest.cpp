@@ -105,6 +105,9 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
       // A mistyped folder once listed an empty record and exited 0.
       {"velmora-history", "--occupancy " + Quoted(folder.path() / "none" / "StationOccupancyData.txt"), 1,
        "velmora-history: StationOccupancyGet - Open, ", 1},
+      // A log in a folder that is not there: the reason, then the log named on a line of its own.
+      {"velmora-history", "--airmail " + Quoted(folder.path() / "none" / "Debug.log"), 1,
+       "\n\"" + (folder.path() / "none" / "Debug.log").string() + "\" could not be read.", 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tool + " " + c.arguments);

@@ -1,5 +1,6 @@
 // velmora-history: the AirMail or AutoConnect history summary as the
 // history window shows it, for mailing ashore or checking by script.
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -41,7 +42,10 @@ int Run(int argc, char** argv) {
                            ? velmora::AirmailSummary(options->file, options->Period())
                            : velmora::LogFileSummary(options->file, options->Period());
   if (!summary.failure.empty()) {
-    std::cerr << "velmora-history: " << summary.failure << "\n";
+    // The window's message breaks its lines with a carriage return alone.
+    std::string lines = summary.failure;
+    std::replace(lines.begin(), lines.end(), '\r', '\n');
+    std::cerr << "velmora-history: " << lines << "\n";
     return 1;
   }
   // The window's log of a fresh installation, but here more often a name

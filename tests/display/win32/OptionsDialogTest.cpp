@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/MenuModel.h"
+#include "common/SystemLib.h"
 #include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
 
@@ -48,7 +49,7 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   Click(2, IDC_CHKBURST);
   auto told = testing::Answered(IDOK, [&] { Press(IDC_CMDOK); });
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("Options Detector Error, Type mismatch"), std::string::npos);
+  EXPECT_NE(told[0].find("Options Detector Error, Type mismatch in Pactor 3 Threshold: \"thirty\""), std::string::npos);
   EXPECT_TRUE(Options().Visible());
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
   EXPECT_EQ(window->Settings().detector.pactor3Threshold, 35);
@@ -190,10 +191,11 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
 // One that another program holds shut cannot be opened either: it was told
 // as unreadable. One that is no plain text is told as unreadable.
 TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) {
+  const auto file = folder.path() / "Velmora.txt";
   auto told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("Overview, Unable to open Overview File, "), std::string::npos);
-  const auto file = folder.path() / "Velmora.txt";
+  EXPECT_NE(told[0].find(NotReadText(file) + "."), std::string::npos) << "named, as it is missing: " << told[0];
   std::ofstream(file, std::ios::binary) << "First line\nSecond line\r\nThird";
   window->Overview()->Hide();
   window->Command(menu::kHelpOverView);

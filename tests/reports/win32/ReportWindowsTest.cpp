@@ -101,8 +101,10 @@ TEST_F(ReportWindowsTest, AShipWithoutAPositionOrAMissingDocumentIsToldOnce) {
   const struct { const char *file, *content, *message; } cases[] = {
       {"Airmail.ini", "[Settings]\r\nLast Program Version=3.4.062\r\n",
        "Unable to find AirMail's Propagation, Latitude in \"Airmail.ini\"."},
-      {"FreqList.rtf", "W1AW. B Station 1: 14075\r\n", "\nUnable to open AirMail's \"FreqList.rtf\" file.\n"},
-      {"FreqList.rtf", nullptr, "\nUnable to open AirMail's \"FreqList.rtf\" file.\n"}};
+      {"FreqList.rtf", "W1AW. B Station 1: 14075\r\n",
+       "\nUnable to open AirMail's \"FreqList.rtf\" file.\r\n\r\nPlease check that the AirMail's Data Folder \""},
+      {"FreqList.rtf", nullptr,
+       "\nUnable to open AirMail's \"FreqList.rtf\" file.\r\n\r\nPlease check that the AirMail's Data Folder \""}};
   for (const auto& c : cases) {
     const auto file = data.path() / c.file;
     const std::string before = testing::ReadBytes(file);
