@@ -31,7 +31,6 @@ class PulseDetector {
     double newHalf = 0;     // ages 0..449
     double newer = 0;       // ages 0..499
   };
-  const Sums& WindowSums() const { return sums_; }
 
  private:
   static constexpr std::size_t kRing = 1024;  // holds ages 1..1023: enough for age 1001 leaving
