@@ -99,7 +99,6 @@ class OptionsDialog {
   std::array<HWND, 4> pages_{};
   std::array<bool, kLabelCount> detected_{};
   OptionsControls shown_;  // what the last DataSet put in the controls
-  HBRUSH pageBrush_ = nullptr;
 };
 
 }  // namespace velmora
