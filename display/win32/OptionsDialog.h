@@ -72,7 +72,7 @@ class OptionsDialog {
   void FillLists();
   void AddTips();
   void SelectTab(int tab);
-  void OnCommand(int id, int code, HWND control);
+  void OnCommand(int id, int code);
   void OnDialogButton(int id);
   void OnSettingsCommand(int id);
   void OnStatisticsCommand(int id);
