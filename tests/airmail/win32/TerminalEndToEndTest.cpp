@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/airmail/AirmailStationNames.h"
 #include "airmail/AirmailTerminal.h"
 #include "airmail/win32/AirmailWindows.h"
 #include "airmail/win32/WindowActivate.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/SystemErrorText.h"
 #include "common/win32/Win32Messenger.h"
+#include "tests/airmail/AirmailStationNames.h"
 #include "tests/airmail/FakeSeams.h"
 #include "tests/airmail/win32/StandInSession.h"
 
