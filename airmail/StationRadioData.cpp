@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "common/AtomicFile.h"
 #include "common/RecordFile.h"
 #include "common/TextParse.h"
 
@@ -64,11 +63,6 @@ std::string StationRadioDataText(const std::vector<StationRadioRecord>& records)
     lines.push_back({r.system, r.station, r.transceiver, labels});
   }
   return RecordsText(kHeader, lines);
-}
-
-bool StationRadioDataWrite(const std::filesystem::path& file, const std::vector<StationRadioRecord>& records,
-                           std::error_code& error) {
-  return WriteFileAtomically(file, StationRadioDataText(records), error);
 }
 
 }  // namespace velmora

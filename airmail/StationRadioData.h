@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "common/TextFileLines.h"
@@ -41,8 +40,5 @@ std::optional<StationRadioRecord> StationRadioLineRead(std::string_view line);
 // break inside the first three fields would shift the fields when read
 // back, so it is written as a blank.
 std::string StationRadioDataText(const std::vector<StationRadioRecord>& records);
-// Replaces the file whole with that text.
-bool StationRadioDataWrite(const std::filesystem::path& file, const std::vector<StationRadioRecord>& records,
-                           std::error_code& error);
 
 }  // namespace velmora

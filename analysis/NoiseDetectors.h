@@ -22,9 +22,6 @@ class BurstDetector {
   bool Detect(const PowerDensity& spectrum, const DetectorSettings& settings, DetectorResults& results,
               DetectorDrawing& drawing, std::string& panelText);
 
-  float FastEnvelope() const { return fast_; }
-  float SlowEnvelope() const { return slow_; }
-
  private:
   float Follow(float x);
   bool firstBuffer_ = true;

@@ -34,7 +34,6 @@ class PowerDensity {
   std::span<const Complex> Transform() const { return transform_; }
 
   std::int32_t N() const { return n_; }
-  std::int32_t Log2N() const { return log2n_; }
   // The samples of the buffer in hand (at most N; fewer for a short last buffer).
   std::span<const std::int16_t> Samples() const { return {samples_.data(), samples_.size()}; }
   std::int32_t SampleCount() const { return static_cast<std::int32_t>(samples_.size()); }

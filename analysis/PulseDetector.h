@@ -21,8 +21,8 @@ class PulseDetector {
   void Detect(bool busy, const PowerDensity& spectrum, const DetectorSettings& settings,
               DetectorResults& results, DetectorDrawing& drawing, std::string& panelText);
 
-  // The running window sums (for tests): energies by age, the age of the
-  // current sample's energy being 0 and that of the previous one 1.
+  // The running window sums, which the pulse search reads: energies by age,
+  // the age of the current sample's energy being 0 and that of the previous one 1.
   struct Sums {
     double oldQuarter = 0;  // ages 776..1000
     double oldHalf = 0;     // ages 551..1000
@@ -31,7 +31,6 @@ class PulseDetector {
     double newHalf = 0;     // ages 0..449
     double newer = 0;       // ages 0..499
   };
-  const Sums& WindowSums() const { return sums_; }
 
  private:
   static constexpr std::size_t kRing = 1024;  // holds ages 1..1023: enough for age 1001 leaving

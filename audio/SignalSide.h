@@ -106,9 +106,6 @@ class SignalSide {
   std::int32_t SampleCount() const { return sampleCount_; }
   float BufferSeconds() const { return bufferSeconds_; }
   std::span<const std::int16_t> Samples() const { return {samples_.data(), static_cast<size_t>(sampleCount_)}; }
-  bool LowInput() const { return lowInput_; }
-  const Verdict& LastVerdict() const { return verdict_; }
-  std::int32_t LoopSampleSize() const { return loopSampleSize_; }
   const PlaybackFile& Playback() const { return playback_; }
 
   // The per-buffer work for capture buffer index holding count samples.

@@ -2,7 +2,7 @@
 // The activities that share the engine's run but are built beside it: the
 // reference measurement (mode 3), the station scan (mode 6), the noise
 // collection of AutoSelect (ActivityMachines), the radio's serial link and
-// the no-connect snapshot. The idle ones below do nothing.
+// the no-connect snapshot.
 #include "common/SystemLib.h"
 #include "common/Verdict.h"
 
@@ -49,38 +49,6 @@ struct EngineSeams {
   NoiseCollection& noise;
   RadioLink& radio;
   NoConnectData& noConnect;
-};
-
-// Stands in for every activity where none is attached.
-class IdleSeams {
- public:
-  EngineSeams Seams() { return {reference_, scan_, noise_, radio_, noConnect_}; }
-
- private:
-  struct IdleReference final : ReferenceMeasurement {
-    void Step(Verdict) override {}
-    void ReferenceRunStart(const UtcDateTime&) override {}
-  };
-  struct IdleScan final : StationScan {
-    void Step(Verdict) override {}
-    void ScanMessageHide() override {}
-  };
-  struct IdleNoise final : NoiseCollection {
-    void Step(Verdict) override {}
-    void NoiseCollectionBegin() override {}
-  };
-  struct IdleRadio final : RadioLink {
-    bool RadioOpen() override { return true; }
-    void RadioClose() override {}
-  };
-  struct IdleNoConnect final : NoConnectData {
-    void NoConnectSave() override {}
-  };
-  IdleReference reference_;
-  IdleScan scan_;
-  IdleNoise noise_;
-  IdleRadio radio_;
-  IdleNoConnect noConnect_;
 };
 
 }  // namespace velmora

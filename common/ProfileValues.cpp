@@ -50,14 +50,6 @@ bool RecallInteger(const ProfileDocument& profile, std::string_view section, std
   return RecallIntegerOf(profile, section, key, member);
 }
 
-bool RecallText(const ProfileDocument& profile, std::string_view section, std::string_view key,
-                std::string& member) {
-  auto text = profile.Read(section, key);
-  if (text.empty()) return false;
-  member = text;
-  return true;
-}
-
 void SaveBoolean(ProfileWriter& profile, std::string_view section, std::string_view key, bool value) {
   profile.Write(section, key, BooleanText(value));
 }

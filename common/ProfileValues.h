@@ -16,8 +16,6 @@ bool RecallInteger(const ProfileDocument& profile, std::string_view section, std
                    std::int32_t& member);
 bool RecallInteger(const ProfileDocument& profile, std::string_view section, std::string_view key,
                    std::int16_t& member);
-bool RecallText(const ProfileDocument& profile, std::string_view section, std::string_view key,
-                std::string& member);
 
 // A single that is no number (NaN, infinite) is not written: the key keeps
 // its last value. A text is written so that it reads back as it is.

@@ -92,16 +92,6 @@ std::string JoinRecord(std::span<const std::string> fields, FieldQuotes quotes) 
   return line;
 }
 
-std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file, FileFailure& failure,
-                                               size_t fieldLimit) {
-  auto lines = ReadTextLines(file, failure);
-  if (!lines) return std::nullopt;
-  std::vector<Record> records;
-  for (const auto& line : *lines)
-    if (!Trim(line).empty()) records.push_back(SplitRecord(line, fieldLimit));
-  return records;
-}
-
 std::string RecordsText(std::string_view heading, std::span<const Record> records, FieldQuotes quotes) {
   std::string content;
   if (!heading.empty()) (content += heading) += kLineEnd;

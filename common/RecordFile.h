@@ -36,11 +36,6 @@ std::string RecordField(std::string_view text);
 // quotes allowed, a field holding "," (or starting with a quote) is quoted.
 std::string JoinRecord(std::span<const std::string> fields, FieldQuotes quotes = FieldQuotes::None);
 
-// Every line of the file that holds more than blanks, split into fields;
-// the caller decides whether the first is a heading.
-std::optional<std::vector<Record>> ReadRecords(const std::filesystem::path& file, FileFailure& failure,
-                                               size_t fieldLimit = 0);
-
 // The first field (record, field) holding a line break, which no file of
 // lines can keep; nullopt when every field can be written as it is.
 std::optional<std::pair<size_t, size_t>> FirstLineBreak(std::span<const Record> records);

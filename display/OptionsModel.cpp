@@ -98,8 +98,6 @@ std::string TimeSpanLabel(std::int32_t samples) {
   return "Time Span:   " + FormatNumber(static_cast<double>(samples) / kSampleRate, ".000");
 }
 
-bool SpecialModeChecked(const OptionsControls& c) { return c.cw || c.fax.enabled || c.wwv.enabled; }
-
 namespace {
 
 void DisplayTabSet(const DisplaySettings& display, OptionsControls& c) {

@@ -65,9 +65,6 @@ std::string CenterFrequencyBoxText(const DetectorSettings& detector);
 // "Time Span:   0.186"
 std::string TimeSpanLabel(std::int32_t samples);
 
-// True while CW, FAX or WWV is checked: the Pactor and noise controls are off.
-bool SpecialModeChecked(const OptionsControls& controls);
-
 struct ApplyTargets {
   MainSettings& settings;
   SignalSide& signal;

@@ -49,10 +49,6 @@ void WaterfallHistory::Add(std::span<const float> densities, VerdictKind kind) {
   ++added_;
 }
 
-float WaterfallHistory::Level(std::size_t age, std::int32_t bin) const {
-  return Line(age)[std::clamp(bin, 0, bins_ - 1)] / kStepsPerDb;
-}
-
 float WaterfallHistory::Peak(std::size_t age, std::int32_t firstBin, std::int32_t lastBin) const {
   const std::int16_t* line = Line(age);
   const std::int32_t first = std::clamp(firstBin, 0, bins_ - 1);

@@ -34,8 +34,8 @@ class WaterfallHistory {
   std::uint64_t Added() const { return added_; }
   std::uint64_t Generation() const { return generation_; }
 
-  // The line `age` buffers old (0 the newest, below Count()).
-  float Level(std::size_t age, std::int32_t bin) const;
+  // The highest level of the bins in the line `age` buffers old (0 the
+  // newest, below Count()).
   float Peak(std::size_t age, std::int32_t firstBin, std::int32_t lastBin) const;
   VerdictKind Kind(std::size_t age) const { return kinds_[Slot(age)]; }
 

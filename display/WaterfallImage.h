@@ -42,7 +42,7 @@ class WaterfallImage {
   const Rgb* Store() const { return pixels_.data(); }
   int TopRow() const { return top_; }
 
-  // How often the whole picture and single rows were drawn (for the tests and the benchmark).
+  // How often the whole picture and single rows were drawn (for the tests).
   std::uint64_t FullDraws() const { return fullDraws_; }
   std::uint64_t RowDraws() const { return rowDraws_; }
 

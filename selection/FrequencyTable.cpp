@@ -134,12 +134,6 @@ void FrequencyTable::CheckBoxRemove(int row, int column) {
   }
 }
 
-bool FrequencyTable::FrequencyClick(int row, int column) {
-  if (!HasCheckBox(row, column)) return false;
-  CheckSet(row, column, !CheckGet(row, column));
-  return true;
-}
-
 void FrequencyTable::CheckCellSet(int row, int column, std::string_view frequency, bool checked) {
   CellSet(row, column, frequency);
   if (Cell* cell = At(row, column)) cell->box = true;

@@ -92,8 +92,6 @@ class FrequencyTable {
   bool HasCheckBox(int row, int column) const;
   // The cell shows no box (and counts as unchecked) until a check-box cell is set there again.
   void CheckBoxRemove(int row, int column);
-  // A click on a cell: a data row's check box changes state; true when it did.
-  bool FrequencyClick(int row, int column);
   // A check-box cell with its frequency text and state.
   void CheckCellSet(int row, int column, std::string_view frequency, bool checked);
 

@@ -21,7 +21,6 @@ inline constexpr int kHoursFrequencyColumn = 0;
 inline constexpr int kHoursFirstColumn = 1;
 inline constexpr int kHoursOfDay = 24;
 inline constexpr int kHoursOffsetShift = 24;
-inline constexpr int kHoursColumnCount = 1 + 2 * kHoursOfDay;
 
 // Empties the table and gives it the 49 columns.
 void HoursColumnsBuild(FrequencyTable& table, const TextWidth& measure);

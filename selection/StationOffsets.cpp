@@ -8,7 +8,6 @@
 
 #include "airmail/AutoConnectSettings.h"
 #include "airmail/StationLists.h"
-#include "common/AtomicFile.h"
 #include "common/Format.h"
 #include "common/RecordFile.h"
 #include "common/SystemLib.h"
@@ -141,11 +140,6 @@ std::string StationOffsetDataText(const std::vector<StationOffsetRecord>& record
     lines.push_back({r.system, r.station, r.frequencies, ShortestSingle(r.offset), ShortestSingle(r.beamwidth),
                      ShortestSingle(r.mainbeam), Hhmm(r.start), Hhmm(r.stop)});
   return RecordsText(kStationOffsetHeading, lines, FieldQuotes::Allowed);
-}
-
-bool StationOffsetDataWrite(const std::filesystem::path& file, const std::vector<StationOffsetRecord>& records,
-                            std::error_code& error) {
-  return WriteFileAtomically(file, StationOffsetDataText(records), error);
 }
 
 std::vector<std::string> OffsetFrequencies(std::string_view field) {

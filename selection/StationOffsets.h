@@ -57,9 +57,6 @@ StationOffsetLines StationOffsetLinesRead(std::span<const std::string> lines);
 // The file's text: the heading and the records; numbers always with ".",
 // whatever the user's number format, and a text holding "," in double quotes.
 std::string StationOffsetDataText(const std::vector<StationOffsetRecord>& records);
-// Replaces the file whole with that text.
-bool StationOffsetDataWrite(const std::filesystem::path& file, const std::vector<StationOffsetRecord>& records,
-                            std::error_code& error);
 
 // The frequency texts of a record's third field.
 std::vector<std::string> OffsetFrequencies(std::string_view field);

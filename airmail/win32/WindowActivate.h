@@ -14,17 +14,6 @@ namespace velmora {
 // tells the user when it is missing or would not come to the front.
 bool WindowActivate(std::string_view caption, Messenger& messenger);
 
-class CaptionWindowActivator final : public OwnWindowActivator {
- public:
-  CaptionWindowActivator(std::string caption, Messenger& messenger)
-      : caption_(std::move(caption)), messenger_(messenger) {}
-  void WindowActivate() override { velmora::WindowActivate(caption_, messenger_); }
-
- private:
-  std::string caption_;
-  Messenger& messenger_;
-};
-
 // Brings this window forward by the caption it has when asked: a caption
 // that changes (a selected no-connect file names itself there) is followed.
 class HandleWindowActivator final : public OwnWindowActivator {

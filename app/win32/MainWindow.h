@@ -84,12 +84,9 @@ class MainWindow final : public MainWindowLink,
   StatusBar& Status() { return statusBar_; }
   bool ReadoutVisible() const { return readoutVisible_; }
   HMENU MenuBar() const { return menuBar_.get(); }
-  HMENU FrequencyMenu() const { return frequencyMenu_.get(); }
-  HMENU TimeMenu() const { return timeMenu_.get(); }
   HMENU SettingsMenu() const;
   BufferedPicture& TimePicture() { return picTime_; }
   BufferedPicture& FrequencyPicture() { return picFrequency_; }
-  bool MenuBarVisible() const { return settings_.menuBarVisible; }
   SignalSide& Signal() { return signal_; }
   SignalAnalysis& Analysis() { return analysis_; }
   SignalDisplay& Display() { return *display_; }

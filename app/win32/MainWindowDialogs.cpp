@@ -31,8 +31,8 @@ void MainWindow::AfterApply() {
   if (!signal_.LoopActive()) RedrawLastBuffer();
 }
 
-void MainWindow::ShowSoundInput() { velmora::ShowSoundInput(hwnd_, messenger_); }
-void MainWindow::ShowSoundOutput() { velmora::ShowSoundOutput(hwnd_, messenger_); }
+void MainWindow::ShowSoundInput() { velmora::ShowSoundInput(messenger_); }
+void MainWindow::ShowSoundOutput() { velmora::ShowSoundOutput(messenger_); }
 
 void MainWindow::SimulateChanged() {
   // The displays follow the scroll bar, stopped or playing.

@@ -1,5 +1,7 @@
 #include "audio/win32/SoundControls.h"
 
+#include <windows.h>
+
 #include <string>
 
 #include "common/win32/ProcessStart.h"
@@ -18,12 +20,12 @@ bool RunCommand(const std::string& command) { return static_cast<bool>(ProcessSt
 
 }  // namespace
 
-void ShowSoundInput(HWND, Messenger& messages) {
+void ShowSoundInput(Messenger& messages) {
   bool ok = MajorVersion() < 5 ? RunCommand("sndvol32 /recording") : RunCommand("control.exe mmsys.cpl,,1");
   if (!ok) messages.Show("Problem Setting Input Sound Level");
 }
 
-void ShowSoundOutput(HWND, Messenger& messages) {
+void ShowSoundOutput(Messenger& messages) {
   bool ok = MajorVersion() < 5 ? RunCommand("sndvol32") : RunCommand("control.exe mmsys.cpl,,0");
   if (!ok) messages.Show("Problem Setting Output Sound Level");
 }

@@ -1,12 +1,10 @@
 #pragma once
-#include <windows.h>
-
 #include "common/Messages.h"
 
 namespace velmora {
 
 // The operating system's recording and playback level controls.
-void ShowSoundInput(HWND owner, Messenger& messages);
-void ShowSoundOutput(HWND owner, Messenger& messages);
+void ShowSoundInput(Messenger& messages);
+void ShowSoundOutput(Messenger& messages);
 
 }  // namespace velmora

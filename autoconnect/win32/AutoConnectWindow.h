@@ -56,14 +56,11 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   // What fills the table's prediction and range cells.
   void TablePortsSet(PredictionSource& predictions, StationGeometry& geometry);
-  // The windows that show a station of the table, and the tables of the
-  // reference and no-connect modes, once they exist.
+  // The windows that show a station of the table, once they exist.
   void StationViewsSet(StationWindows* views, DependentWindows* dependents);
   // Predictions from the ITS HF programs of that folder, and the windows
   // that show a station's predictions.
   void ItsHfProgramsUse(const std::filesystem::path& programFolder, std::string itshfbcFolder = kItshfbcFolder);
-  // Other tables for the reference and no-connect modes than the data files'.
-  void ModeTablesSet(ModeTables& tables) { modeTables_ = &tables; }
   // The options dialog the Options entries open, once it exists.
   void OptionsDialogSet(OptionsDialogLink* dialog) { optionsDialog_ = dialog; }
   // The station information window and the history summaries.
@@ -126,9 +123,6 @@ class AutoConnectWindow final : public AutoConnectSeam,
   Messenger& Messages() { return *messenger_; }
   FrequencyTable& Table() { return table_; }
   FrequencyGrid& Grid() { return grid_; }
-  // `grdWorking`: the saved reference data files, in modes 3 and 4.
-  FrequencyTable& WorkingTable() { return workingTable_; }
-  FrequencyGrid& WorkingGrid() { return workingGrid_; }
   ScanMessageWindow* ScanBox() { return scanBox_.get(); }
   OptionControls& Options() { return options_; }
   Toolbar& Tools() { return toolbar_; }
@@ -136,7 +130,6 @@ class AutoConnectWindow final : public AutoConnectSeam,
   // time since the run started, 5 the UTC clock.
   StatusBar& Status() { return statusBar_; }
   HMENU MenuBar() const { return menuBar_.get(); }
-  HMENU FrequencyMenu() const { return frequencyMenu_.get(); }
   AutoConnectEngine* Engine() { return run_ ? &run_->Engine() : nullptr; }
   // An option field was changed since the table was last built.
   bool SettingsPending() const { return settingsPending_; }
@@ -256,7 +249,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   AutoConnectSettings settings_;
 
   // Until others are set: no predictions, the positions of AirMail's files,
-  // no windows that show a station, the data files' reference and no-connect tables.
+  // no windows that show a station.
   velmora::AirmailDataFolder dataFolder_ =
       velmora::AirmailDataFolder::Following(settings_.airmailDirectoryData, *messenger_);
   NoPredictions ownPredictions_;
@@ -270,7 +263,6 @@ class AutoConnectWindow final : public AutoConnectSeam,
   StationWindows* views_ = nullptr;
   OptionsDialogLink* optionsDialog_ = nullptr;
   DependentWindows* dependents_ = &ownDependents_;
-  ModeTables* modeTables_ = nullptr;
   ReportWindows* reports_ = nullptr;
 
   ReasonColors colors_;
@@ -290,6 +282,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
     void GridRightButtonUp(int, int, int, int) override {}
     AutoConnectWindow& window;
   } workingListener_{*this};
+  // `grdWorking`: the saved reference data files, in modes 3 and 4.
   FrequencyTable workingTable_;
   FrequencyGrid workingGrid_;
   std::unique_ptr<ScanMessageWindow> scanBox_;

@@ -27,7 +27,6 @@ std::string SunSpotText(const DataConditions& conditions) {
 }  // namespace
 
 ModeTables& AutoConnectWindow::ModeTablesFor(const StationRowsServices& rows) {
-  if (modeTables_) return *modeTables_;
   dataTables_ = std::make_unique<DataModeTables>(settings_, rows, utc_);
   HWND allFiles = options_.Control("chkReferenceDataFitAllFiles");
   dataTables_->FitAllFilesSet(allFiles && SendMessageA(allFiles, BM_GETCHECK, 0, 0) == BST_CHECKED);

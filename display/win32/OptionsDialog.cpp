@@ -313,7 +313,7 @@ void OptionsDialog::WriteControls(const OptionsControls& c) {
   select(IDC_CMBDISPLAYFREQUENCY, c.displaySamples);
   select(IDC_CMBDISPLAYTIME, c.displaySamples);
   select(IDC_CMBDISPLAYRANGE, c.displayRange);
-  OnCommand(IDC_CMBDISPLAYFREQUENCY, CBN_SELCHANGE, nullptr);
+  OnCommand(IDC_CMBDISPLAYFREQUENCY, CBN_SELCHANGE);
   ShowInputFrame(c.inputSource);
   for (int id : {IDC_HSCSIMULATEFREQUENCY, IDC_HSCSIMULATEAMRATE}) SimulateSliderSet(id);
   EnableWindow(Control(IDC_TXTCENTERFREQUENCY), !c.centerFrequencyAuto);
@@ -341,7 +341,7 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wPara
   if (!self) return FALSE;
   switch (message) {
     case WM_COMMAND:
-      self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      self->OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_NOTIFY:
       if (reinterpret_cast<NMHDR*>(lParam)->code != TCN_SELCHANGE) return FALSE;

@@ -72,7 +72,7 @@ class OptionsDialog {
   void FillLists();
   void AddTips();
   void SelectTab(int tab);
-  void OnCommand(int id, int code, HWND control);
+  void OnCommand(int id, int code);
   void OnDialogButton(int id);
   void OnSettingsCommand(int id);
   void OnStatisticsCommand(int id);
@@ -99,7 +99,6 @@ class OptionsDialog {
   std::array<HWND, 4> pages_{};
   std::array<bool, kLabelCount> detected_{};
   OptionsControls shown_;  // what the last DataSet put in the controls
-  HBRUSH pageBrush_ = nullptr;
 };
 
 }  // namespace velmora

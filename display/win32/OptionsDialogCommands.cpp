@@ -137,7 +137,7 @@ void OptionsDialog::OnScroll(HWND bar, int code) {
   host_.SimulateChanged();
 }
 
-void OptionsDialog::OnCommand(int id, int code, HWND) {
+void OptionsDialog::OnCommand(int id, int code) {
   switch (id) {
     case IDC_CMDOK:
     case IDC_CMDAPPLY:

@@ -15,6 +15,7 @@
 #include "airmail/Locator.h"
 #include "airmail/StationRadioData.h"
 #include "airmail/StationRanges.h"
+#include "common/AtomicFile.h"
 #include "tests/airmail/Fixture.h"
 #include "tests/common/TempFolder.h"
 
@@ -255,7 +256,7 @@ TEST(StationRadioData, WrittenWholeAndReadBackWithoutHarmFromOddLines) {
   std::error_code error;
   std::vector<StationRadioRecord> records{{"HAM", "W1AW", "1", {"14075.0", "14080.0(p3)"}},
                                           {"SAILMAIL", "WPE", "2", {}}};
-  ASSERT_TRUE(StationRadioDataWrite(file, records, error)) << error.message();
+  ASSERT_TRUE(WriteFileAtomically(file, StationRadioDataText(records), error)) << error.message();
   EXPECT_EQ(testing::ReadBytes(file),
             "System,Station,Tx Rc,Frequency\r\nHAM,W1AW,1,14075.0 14080.0(p3)\r\nSAILMAIL,WPE,2,\r\n");
   EXPECT_EQ(StationRadioDataRead(file, failure), records);

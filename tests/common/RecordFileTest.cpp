@@ -61,7 +61,7 @@ TEST(RecordFile, AppendWritesTheHeadingOnlyIntoAnEmptyFileAndStartsALineOfItsOwn
   }
   FileFailure failure;
   std::ofstream(file, std::ios::binary | std::ios::app) << std::string(kDataFileLimit, '\n');
-  EXPECT_FALSE(ReadRecords(file, failure)) << "past any data file's size";
+  EXPECT_FALSE(ReadTextLines(file, failure)) << "past any data file's size";
   EXPECT_EQ(failure.error, std::errc::file_too_large);
   // A whole file past the reader's limit is refused unwritten.
   testing::WriteBytes(file, "old\r\n");

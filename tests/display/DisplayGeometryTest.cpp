@@ -135,10 +135,11 @@ TEST(WaterfallHistory, KeepsTheNewestLinesWithinItsBound) {
     for (int i = 0; i < 1500; ++i) h.Add(Line(c.bins, i % c.bins, 50 + i % 40), KindFor(i));
     EXPECT_EQ(h.Capacity(), c.capacity) << c.bins;
     EXPECT_EQ(h.Count(), c.capacity);
-    EXPECT_FLOAT_EQ(h.Level(0, 1499 % c.bins), 50 + 1499 % 40) << "newest first";
+    EXPECT_FLOAT_EQ(h.Peak(0, 1499 % c.bins, 1499 % c.bins), 50 + 1499 % 40) << "newest first";
     EXPECT_EQ(h.Kind(0), KindFor(1499));
     const std::size_t oldest = c.capacity - 1;
-    EXPECT_FLOAT_EQ(h.Level(oldest, (1499 - oldest) % c.bins), 50 + (1499 - oldest) % 40);
+    const auto oldestBin = static_cast<std::int32_t>((1499 - oldest) % c.bins);
+    EXPECT_FLOAT_EQ(h.Peak(oldest, oldestBin, oldestBin), 50 + (1499 - oldest) % 40);
   }
   WaterfallHistory h;
   h.Add(Line(1024, 3), VerdictKind::Busy);

@@ -1,8 +1,8 @@
 // The options dialog's grids and their files. The input as the user types
 // it: each line a row (cells between ","), checked and made into each
 // grid's file, which must read back to the rows typed, whole; the same
-// lines as the program's record files: read with a field limit, and split
-// where quotes may hold commas, joined and split again they join alike.
+// lines as the program's record files: split where quotes may hold
+// commas, joined and split again they join alike.
 // Then the input as each grid's file, recalled, checked and, when the grid
 // agrees to, written: the rows read back as shown. "StationOffsetData.txt"
 // is also read for a table fill (SAILMAIL names turned into call signs),
@@ -30,8 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto text = fuzz::Text(data, size);
   fuzz::QuietMessenger messages;
   FileFailure failure;
-  ReadRecords(fuzz::ScratchFile("records.txt", text), failure, 4);
-
   GridRows typed;
   TextLines lines(text);
   while (auto line = lines.Next()) {

@@ -10,6 +10,7 @@
 #include "audio/PlaybackFile.h"
 #include "audio/Recorder.h"
 #include "autoconnect/AutoConnectLog.h"
+#include "common/AtomicFile.h"
 #include "common/Messages.h"
 #include "common/ProfileFile.h"
 #include "common/RecordFile.h"
@@ -59,7 +60,7 @@ void WriteOffsets(const fs::path& file, int variant) {
   for (int i = 0; i < kRows; ++i)
     records.push_back({"SAILMAIL", Numbered("Ship, Port ", i), "7000.0 10000.0", variant ? 1.5f : -2.5f});
   std::error_code error;
-  Require(StationOffsetDataWrite(file, records, error));
+  Require(WriteFileAtomically(file, StationOffsetDataText(records), error));
 }
 
 void WriteHistory(const fs::path& file, int variant) {
@@ -74,7 +75,7 @@ void WriteRadio(const fs::path& file, int variant) {
   for (int i = 0; i < kRows; ++i)
     records.push_back({"SAILMAIL", Numbered("STN", i), variant ? "2" : "1", {"7000.0", "10000.0", "14000.0(p3)"}});
   std::error_code error;
-  Require(StationRadioDataWrite(file, records, error));
+  Require(WriteFileAtomically(file, StationRadioDataText(records), error));
 }
 
 // A measured table of the mode, every row a station's frequency.

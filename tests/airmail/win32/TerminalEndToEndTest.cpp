@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "airmail/AirmailStationNames.h"
 #include "airmail/AirmailTerminal.h"
 #include "airmail/win32/AirmailWindows.h"
 #include "airmail/win32/WindowActivate.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/SystemErrorText.h"
 #include "common/win32/Win32Messenger.h"
+#include "tests/airmail/AirmailStationNames.h"
 #include "tests/airmail/FakeSeams.h"
 #include "tests/airmail/win32/StandInSession.h"
 
@@ -21,6 +21,18 @@ namespace {
 using testing::StandInSession;
 
 constexpr const char* kOwnCaption = "AutoConnect";
+
+// Brings the test's own window forward by its fixed caption.
+class CaptionWindowActivator final : public OwnWindowActivator {
+ public:
+  CaptionWindowActivator(std::string caption, Messenger& messenger)
+      : caption_(std::move(caption)), messenger_(messenger) {}
+  void WindowActivate() override { velmora::WindowActivate(caption_, messenger_); }
+
+ private:
+  std::string caption_;
+  Messenger& messenger_;
+};
 
 class TerminalEndToEndTest : public ::testing::Test, protected testing::TerminalRecords {
  protected:

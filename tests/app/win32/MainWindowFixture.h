@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/win32/MainWindow.h"
+#include "tests/app/win32/NoAutoConnect.h"
 #include "tests/common/TempFolder.h"
 #include "tests/common/win32/TestWin32.h"
 #include "tools/signalgen/SignalGen.h"

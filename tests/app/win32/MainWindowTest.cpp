@@ -11,9 +11,9 @@
 #include "airmail/AutoConnectSettings.h"
 #include "analysis/DetectorValues.h"
 #include "app/MenuModel.h"
-#include "app/SettingsOnlyAutoConnect.h"
 #include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
+#include "tests/app/win32/SettingsOnlyAutoConnect.h"
 
 namespace velmora {
 namespace {

@@ -4,7 +4,7 @@
 // tests use it where the AutoConnect window itself does not matter. It has
 // no window, no placement and no visibility.
 #include "airmail/AutoConnectSettings.h"
-#include "autoconnect/AutoConnectSeam.h"
+#include "tests/app/win32/NoAutoConnect.h"
 
 namespace velmora {
 
