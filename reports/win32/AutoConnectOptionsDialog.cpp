@@ -180,9 +180,10 @@ void AutoConnectOptionsDialog::CreateControls() {
 }
 
 // The tabs alone, over a frame: the pages' controls then sit on the
-// dialog's own face, whatever colour a theme gives a tab's body.
+// dialog's own face, whatever colour a theme gives a tab's body. A Tab stop,
+// so the pages are turned from the keyboard too.
 void AutoConnectOptionsDialog::CreateTabs(const ControlMaker& make) {
-  tab_ = make(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS, 8, 8, 648, 24, 1000);
+  tab_ = make(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 8, 8, 648, 24, 1000);
   make("STATIC", "", WS_VISIBLE | SS_ETCHEDFRAME, 8, 31, 648, 417, 999);
   for (int i = 0; i < 5; ++i) {
     TCITEMA item{};

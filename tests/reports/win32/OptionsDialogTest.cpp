@@ -40,6 +40,11 @@ class OptionsDialogTest : public ::testing::Test {
     SetWindowTextA(dialog.CellEdit(grid, row, column), text);  // none: what follows fails
   }
   void Type(std::string_view key, const char* text) { SetWindowTextA(dialog.Box(key), text); }
+  // A key pressed where the focus is, through the program's own message loop.
+  void Key(WPARAM key) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+    pump.RunPending();
+  }
 
   testing::TempFolder folder;
   AutoConnectSettings settings;
@@ -191,6 +196,18 @@ TEST_F(OptionsDialogTest, TheDialogTakesNoInputWhileItsOwnBoxIsUp) {
   EXPECT_EQ(watching.enabled, std::vector<bool>(3, false));
   EXPECT_TRUE(IsWindowEnabled(watched.Handle())) << "and takes them again after";
   EXPECT_TRUE(watched.Visible());
+}
+
+// From the keyboard alone: Tab reaches the page tabs, whose arrows turn the pages.
+TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPage) {
+  dialog.OptionsShow(Dialog::kAirmailPage);
+  SetActiveWindow(dialog.Handle());
+  SetFocus(dialog.Control(Dialog::kOkId));
+  HWND tabs = FindWindowExA(dialog.Handle(), nullptr, WC_TABCONTROLA, nullptr);
+  for (int i = 0; i < 40 && GetFocus() != tabs; ++i) Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), tabs) << "Tab reaches the page tabs";
+  Key(VK_RIGHT);
+  EXPECT_EQ(dialog.CurrentPage(), Dialog::kStationsPage);
 }
 
 // A click into a folder box opens the shell's folder browser; Cancel keeps the text.
