@@ -436,6 +436,23 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
   }
 }
 
+// Enter takes a cell's edit and leaves the grid to move on in, presses
+// the button that has the focus, or else OK.
+void AutoConnectOptionsDialog::OnEnter() {
+  if (editor_) {
+    const Grid grid = editGrid_;
+    CellCommit();
+    SetFocus(Control(GridControl(grid)));
+    return;
+  }
+  HWND focus = GetFocus();
+  int id = kOkId;
+  if (IsChild(hwnd_, focus) && ClassIs(focus, "Button") &&
+      (GetWindowLongA(focus, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON)
+    id = GetDlgCtrlID(focus);
+  SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+}
+
 LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -447,6 +464,11 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
       // could take the focus from the editor and so commit it.
       if (editor_ && LOWORD(wParam) == IDCANCEL) {
         CellDiscard();
+        return 0;
+      }
+      // Enter, which comes to a window that is no dialog as IDOK.
+      if (LOWORD(wParam) == IDOK && !lParam) {
+        OnEnter();
         return 0;
       }
       {

@@ -98,6 +98,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void SettingsShow();
   void SelectPage(int page);
   void OnCommand(int id, int code);
+  void OnEnter();
   void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
   HWND MakeEditor(Grid grid, int row, int column, RECT cell);
   std::string EditorText() const;

@@ -210,6 +210,31 @@ TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPage) {
   EXPECT_EQ(dialog.CurrentPage(), Dialog::kStationsPage);
 }
 
+// Enter presses OK; in a cell's editor it takes the cell, on a button it presses that button.
+TEST_F(OptionsDialogTest, EnterPressesOkOrTheFocusedButtonAndTakesACell) {
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  SetActiveWindow(dialog.Handle());
+  SetFocus(dialog.Control(Dialog::kInsertId));
+  Key(VK_RETURN);
+  ASSERT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 2u);
+  HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 0, 3);
+  SetWindowTextA(box, "6");
+  Key(VK_RETURN);
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][3], "6");
+  EXPECT_EQ(GetFocus(), dialog.Control(options_layout::GridControl(Dialog::kOffsetGrid)));
+  EXPECT_EQ(applied, 0);
+  for (auto [column, text] : {std::pair{0, "HAM"}, {1, "VE2AFQ"}, {2, "3587.5"}, {3, "3"}})
+    Edit(Dialog::kOffsetGrid, 1, column, text);
+  dialog.OptionsShow(Dialog::kHistoryPage);
+  Type("Station History Good", "2");
+  SetFocus(dialog.Box("Station History Good"));
+  Key(VK_RETURN);
+  EXPECT_EQ(applied, 1);
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(settings.stationHistoryGood, 2.0f);
+  EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14075.0,6,"));
+}
+
 // A click into a folder box opens the shell's folder browser; Cancel keeps the text.
 TEST_F(OptionsDialogTest, AClickIntoAFolderBoxBrowsesForTheFolder) {
   dialog.OptionsShow(Dialog::kAirmailPage);
