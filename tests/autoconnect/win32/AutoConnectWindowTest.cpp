@@ -1,6 +1,9 @@
 // The AutoConnect window as a user meets it, opened from the main window on
 // the AirMail fixture: its frames, fields, menus and settings files, and
 // runs against the stand-in AirMail and the stand-in radio.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
@@ -44,6 +47,24 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
   SendMessageA(window->Options().Control("chkConnectTxOnly"), BM_CLICK, 0, 0);
   EXPECT_TRUE(window->Settings().connectTxOnly);
   EXPECT_FALSE(window->Tools().IsEnabled("Start"));
+}
+
+// From the keyboard: Tab reaches the toolbar, whose arrows go from button
+// to button and whose Space presses the one shown hot (Start and Stop too).
+TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboard) {
+  Open();
+  HWND tools = window->Tools().Handle();
+  SetFocus(window->Options().Control("cmbMode"));
+  for (int i = 0; i < 60 && GetFocus() != tools; ++i) Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), tools) << "Tab reaches the toolbar";
+  const bool menuBar = window->Settings().menuBar;
+  Key(VK_SPACE);
+  EXPECT_NE(window->Settings().menuBar, menuBar) << "\"Menu\" pressed";
+  const auto propagationButton = SendMessageA(tools, TB_COMMANDTOINDEX, window->Tools().IdOf("Propagation"), 0);
+  for (int i = 0; i < 6 && SendMessageA(tools, TB_GETHOTITEM, 0, 0) != propagationButton; ++i) Key(VK_RIGHT);
+  const bool propagation = window->Settings().propagationModelAdditionalData;
+  Key(VK_SPACE);
+  EXPECT_NE(window->Settings().propagationModelAdditionalData, propagation) << "\"Propagation\" pressed";
 }
 
 // At every showing the position's age is told (its text is tested with the
