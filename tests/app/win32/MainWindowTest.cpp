@@ -3,6 +3,9 @@
 // under it: minimised, and started while an AutoConnect operation waits
 // below it or the loop of the input before ends, panel 1 read back from the
 // status bar.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/win32/MainWindow.h"
 
 #include <cmath>
@@ -98,6 +101,26 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   EXPECT_LT(r.left, GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN));
   EXPECT_GE(r.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
   EXPECT_EQ(r.right - r.left, 700);
+}
+
+// With the menu bar hidden (as it starts) the keyboard still reaches the
+// toolbar: Tab, then the arrows and Space, bring the menu bar back.
+TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboard) {
+  window->SetMenuBarVisible(false);
+  SetActiveWindow(window->Handle());
+  SetFocus(window->Handle());
+  PostMessageA(window->Handle(), WM_KEYDOWN, VK_TAB, 0);
+  pump.RunPending();
+  ASSERT_EQ(GetFocus(), window->Tools().Handle());
+  const auto menuButton = SendMessageA(GetFocus(), TB_COMMANDTOINDEX, window->Tools().IdOf("Menu"), 0);
+  for (int i = 0; i < 8 && SendMessageA(GetFocus(), TB_GETHOTITEM, 0, 0) != menuButton; ++i) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_LEFT, 0);
+    pump.RunPending();
+  }
+  PostMessageA(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
+  pump.RunPending();
+  EXPECT_TRUE(window->Settings().menuBarVisible);
+  EXPECT_NE(GetMenu(window->Handle()), nullptr);
 }
 
 // The About box closed only with its button; Enter and Esc close it too.
