@@ -484,6 +484,8 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
       int grid = static_cast<int>(header->idFrom) - kGridId;
       if (grid >= 0 && grid < kGridCount && header->code == NM_CLICK)
         OnGridClick(static_cast<Grid>(grid), *reinterpret_cast<NMITEMACTIVATE*>(lParam));
+      if (grid >= 0 && grid < kGridCount && header->code == LVN_KEYDOWN)
+        OnGridKey(static_cast<Grid>(grid), reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey);
       // A column resized: its header's tip follows it.
       if (header->code == HDN_ITEMCHANGEDA || header->code == HDN_ITEMCHANGEDW)
         for (auto& tips : tips_)
@@ -492,6 +494,9 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
     }
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case kCellMoveMessage:
+      if (editor_ && reinterpret_cast<HWND>(lParam) == editor_) CellMove(static_cast<int>(wParam));
       return 0;
     case WM_CLOSE:
       CellCommit();

@@ -100,6 +100,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void OnCommand(int id, int code);
   void OnEnter();
   void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
+  void OnGridKey(Grid grid, WORD key);
   HWND MakeEditor(Grid grid, int row, int column, RECT cell);
   std::string EditorText() const;
   void CellCommit();
@@ -115,6 +116,10 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   static LRESULT CALLBACK FolderBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
   void FolderBrowse(HWND box);
+  static constexpr UINT kCellMoveMessage = WM_APP + 1;  // wParam: the step, lParam: the editor
+  static LRESULT CALLBACK CellEditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+  void CellMove(int step);
   static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                    DWORD_PTR self);
   void OnInitMenuPopup(HMENU menu);

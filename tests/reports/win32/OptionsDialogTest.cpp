@@ -210,6 +210,32 @@ TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPage) {
   EXPECT_EQ(dialog.CurrentPage(), Dialog::kStationsPage);
 }
 
+// A grid's cells are edited from the keyboard as with the mouse: F2 opens
+// the focused row's first cell, Tab goes on from cell to cell.
+TEST_F(OptionsDialogTest, F2AndTabEditTheCellsOfTheFocusedRow) {
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  SetActiveWindow(dialog.Handle());
+  HWND list = dialog.Control(options_layout::GridControl(Dialog::kOffsetGrid));
+  SetFocus(list);
+  LVITEMA focused{};
+  focused.stateMask = focused.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focused));
+  Key(VK_F2);
+  ASSERT_NE(GetFocus(), list) << "an editor over the first cell";
+  EXPECT_EQ(testing::WindowText(GetFocus()), "HAM");
+  for (int i = 0; i < 4; ++i) Key(VK_TAB);
+  SetWindowTextA(GetFocus(), "9");
+  Key(VK_RETURN);
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][4], "9");
+  Key(VK_F2);
+  for (int i = 0; i < 2; ++i) Key(VK_TAB);
+  SetWindowTextA(GetFocus(), "14080.0");
+  Key(VK_TAB);
+  Key(VK_ESCAPE);  // the next cell's editor given up: the one before it taken
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "14080.0");
+  EXPECT_EQ(GetFocus(), list);
+}
+
 // Enter presses OK; in a cell's editor it takes the cell, on a button it presses that button.
 TEST_F(OptionsDialogTest, EnterPressesOkOrTheFocusedButtonAndTakesACell) {
   dialog.OptionsShow(Dialog::kOffsetPage);
