@@ -123,6 +123,16 @@ TEST_F(OptionsDialogTest, ShownAgainWhileOpenItKeepsTheBoxesBeingEdited) {
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
 }
 
+// Turned to another tab from the menu while a box of the page before has
+// the focus, the focus goes to the tabs: keys typed go nowhere unseen.
+TEST_F(OptionsDialogTest, TheFocusLeavesAPageThatIsTurnedAway) {
+  Open(OptionsDialog::kDetectorTab);
+  SetFocus(Item(2, IDC_TXTPACTOR2));
+  Open(OptionsDialog::kDisplayTab);
+  EXPECT_TRUE(IsWindowVisible(GetFocus()));
+  EXPECT_EQ(GetFocus(), GetDlgItem(Options().Handle(), IDC_SSTAB));
+}
+
 // Then the waterfall, the wide band, "Digital Busy" and "Pactor Fading" switched here.
 TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCentreFollowsAirmail) {
   window->Settings().detector.centerFrequencyAuto = false;
