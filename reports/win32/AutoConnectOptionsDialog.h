@@ -99,6 +99,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void SelectPage(int page);
   void OnCommand(int id, int code);
   void OnEnter();
+  void OnActivate(WPARAM state);
   void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
   void OnGridKey(Grid grid, WORD key);
   HWND MakeEditor(Grid grid, int row, int column, RECT cell);
@@ -144,6 +145,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   std::function<std::string(std::string_view)> status_;
   HWND hwnd_ = nullptr;
   HWND tab_ = nullptr;
+  HWND focus_ = nullptr;  // the control that had the focus when another window was activated
   HFONT font_ = nullptr;
   int page_ = 0;
   std::function<bool()> recallAllowed_;

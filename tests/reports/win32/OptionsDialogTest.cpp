@@ -210,6 +210,19 @@ TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPage) {
   EXPECT_EQ(dialog.CurrentPage(), Dialog::kStationsPage);
 }
 
+// Another window used meanwhile (AirMail, the AutoConnect window, a box),
+// the focus comes back to the control that had it, not to the dialog's face.
+TEST_F(OptionsDialogTest, TheFocusComesBackWhereItWasWhenTheDialogIsActivatedAgain) {
+  dialog.OptionsShow(Dialog::kHistoryPage);
+  SetFocus(dialog.Box("Station History Bad"));
+  HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(other);
+  ASSERT_NE(GetFocus(), dialog.Box("Station History Bad"));
+  SetActiveWindow(dialog.Handle());
+  EXPECT_EQ(GetFocus(), dialog.Box("Station History Bad"));
+  DestroyWindow(other);
+}
+
 // A grid's cells are edited from the keyboard as with the mouse: F2 opens
 // the focused row's first cell, Tab goes on from cell to cell.
 TEST_F(OptionsDialogTest, F2AndTabEditTheCellsOfTheFocusedRow) {
