@@ -266,12 +266,15 @@ void AutoConnectOptionsDialog::SelectPage(int page) {
   CellCommit();
   page_ = std::clamp(page, 0, 4);
   SendMessageA(tab_, TCM_SETCURSEL, page_, 0);
+  const HWND focus = GetFocus();
   for (const auto& l : kLayout) {
     int show = l.page == page_ ? SW_SHOW : SW_HIDE;
     ShowWindow(Control(IdOf(l)), show);
     if (l.kind == Kind::RadioBool || l.kind == Kind::RadioChoice)
       ShowWindow(Control(kOtherRadioId + BindingIndex(l.key)), show);
   }
+  // A box of the page turned away keeps no focus (hidden, it gave it to the dialog's face): it goes to the tabs.
+  if (focus && IsChild(hwnd_, focus) && !IsWindowVisible(focus)) SetFocus(tab_);
 }
 
 void AutoConnectOptionsDialog::DataSet() {
@@ -460,7 +463,8 @@ void AutoConnectOptionsDialog::OnActivate(WPARAM state) {
     if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) focus_ = focus;
     return;
   }
-  if (HIWORD(state)) return;  // minimised
+  // Minimised, or a control of its own has the focus already.
+  if (HWND now = GetFocus(); HIWORD(state) || (now && IsChild(hwnd_, now) && IsWindowVisible(now))) return;
   HWND focus = focus_ && IsWindow(focus_) && IsChild(hwnd_, focus_) && IsWindowVisible(focus_) &&
                        IsWindowEnabled(focus_)
                    ? focus_

@@ -208,6 +208,11 @@ TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPage) {
   ASSERT_EQ(GetFocus(), tabs) << "Tab reaches the page tabs";
   Key(VK_RIGHT);
   EXPECT_EQ(dialog.CurrentPage(), Dialog::kStationsPage);
+  // Turned to another page from the AutoConnect window's menu, the focus
+  // leaves the box of the page turned away for the tabs.
+  SetFocus(dialog.Box("Station Stations"));
+  dialog.OptionsShow(Dialog::kPropagationPage);
+  EXPECT_EQ(GetFocus(), tabs);
 }
 
 // Another window used meanwhile (AirMail, the AutoConnect window, a box),
