@@ -189,6 +189,7 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_SHOWWINDOW: OnShowWindow(wParam != 0); break;
+    case WM_ACTIVATE: focusKeeper_.OnActivate(hwnd_, wParam); return 0;
     case kAutoConnectFirstActivation:
       if (IsWindowVisible(hwnd_)) FirstActivation();
       return 0;

@@ -456,22 +456,6 @@ void AutoConnectOptionsDialog::OnEnter() {
   SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
 }
 
-// As a dialog does: the control that has the focus keeps it while another
-// window is used, and has it again when the dialog comes back.
-void AutoConnectOptionsDialog::OnActivate(WPARAM state) {
-  if (LOWORD(state) == WA_INACTIVE) {
-    if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) focus_ = focus;
-    return;
-  }
-  // Minimised, or a control of its own has the focus already.
-  if (HWND now = GetFocus(); HIWORD(state) || (now && IsChild(hwnd_, now) && IsWindowVisible(now))) return;
-  HWND focus = focus_ && IsWindow(focus_) && IsChild(hwnd_, focus_) && IsWindowVisible(focus_) &&
-                       IsWindowEnabled(focus_)
-                   ? focus_
-                   : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-  SetFocus(focus ? focus : hwnd_);
-}
-
 LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -512,7 +496,7 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
       return 0;
     }
     case WM_ACTIVATE:
-      OnActivate(wParam);
+      focusKeeper_.OnActivate(hwnd_, wParam);
       return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));

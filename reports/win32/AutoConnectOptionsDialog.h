@@ -17,6 +17,7 @@
 #include "airmail/AutoConnectSettings.h"
 #include "autoconnect/OptionsDialogLink.h"
 #include "common/Messages.h"
+#include "common/win32/FocusKeeper.h"
 #include "common/win32/GridHeaderTips.h"
 #include "common/win32/MessagePump.h"
 #include "reports/OptionsGrids.h"
@@ -99,7 +100,6 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void SelectPage(int page);
   void OnCommand(int id, int code);
   void OnEnter();
-  void OnActivate(WPARAM state);
   void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
   void OnGridKey(Grid grid, WORD key);
   HWND MakeEditor(Grid grid, int row, int column, RECT cell);
@@ -145,7 +145,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   std::function<std::string(std::string_view)> status_;
   HWND hwnd_ = nullptr;
   HWND tab_ = nullptr;
-  HWND focus_ = nullptr;  // the control that had the focus when another window was activated
+  FocusKeeper focusKeeper_;
   HFONT font_ = nullptr;
   int page_ = 0;
   std::function<bool()> recallAllowed_;

@@ -67,6 +67,20 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboard) {
   EXPECT_NE(window->Settings().propagationModelAdditionalData, propagation) << "\"Propagation\" pressed";
 }
 
+// A box told, or another window used meanwhile: the focus comes back to
+// the field that had it, not to the window's face.
+TEST_F(AutoConnectWindowTest, TheFocusComesBackWhereItWasWhenTheWindowIsActivatedAgain) {
+  Open();
+  HWND field = window->Options().Control("txtConnectNotBusy");
+  SetFocus(field);
+  HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(other);
+  ASSERT_NE(GetFocus(), field);
+  SetActiveWindow(window->Handle());
+  EXPECT_EQ(GetFocus(), field);
+  DestroyWindow(other);
+}
+
 // At every showing the position's age is told (its text is tested with the
 // positions), and then the place saved at the last close is recalled. A
 // selected no-connect file names itself in the caption in every mode.
