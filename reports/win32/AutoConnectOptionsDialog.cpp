@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "autoconnect/AutoConnectMenus.h"
+#include "common/win32/EnterKey.h"
 #include "common/win32/FolderBrowser.h"
 #include "common/win32/InputPause.h"
 #include "common/win32/MenuBuilder.h"
@@ -448,12 +449,8 @@ void AutoConnectOptionsDialog::OnEnter() {
     SetFocus(Control(GridControl(grid)));
     return;
   }
-  HWND focus = GetFocus();
-  int id = kOkId;
-  if (IsChild(hwnd_, focus) && ClassIs(focus, "Button") &&
-      (GetWindowLongA(focus, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON)
-    id = GetDlgCtrlID(focus);
-  SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+  if (!FocusedPushButtonPress(hwnd_))
+    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(kOkId, BN_CLICKED), reinterpret_cast<LPARAM>(Control(kOkId)));
 }
 
 LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

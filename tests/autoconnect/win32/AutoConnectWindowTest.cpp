@@ -43,6 +43,13 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
   EXPECT_FALSE(window->SettingsPending());
   EXPECT_TRUE(window->Tools().IsEnabled("Start"));
 
+  // Enter on the focused "Refresh" presses it, as Space does.
+  Type("txtConnectAttempts", "7");
+  ASSERT_TRUE(window->SettingsPending());
+  SetFocus(window->Options().Control("cmdResync"));
+  Key(VK_RETURN);
+  EXPECT_FALSE(window->SettingsPending());
+
   // A check box counts at once.
   SendMessageA(window->Options().Control("chkConnectTxOnly"), BM_CLICK, 0, 0);
   EXPECT_TRUE(window->Settings().connectTxOnly);
