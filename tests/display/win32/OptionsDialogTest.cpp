@@ -234,6 +234,14 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
                                 "Pactor Detector\nPactor Detector Options");
   SendMessageA(detector, BM_CLICK, 0, 0);
   EXPECT_TRUE(Options().Visible());
+  // Esc closes a tool window as it does a dialog, wherever its focus is.
+  for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {
+    tool->Show();
+    SetFocus(GetWindow(tool->Handle(), GW_CHILD));
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    pump.RunPending();
+    EXPECT_FALSE(IsWindowVisible(tool->Handle()));
+  }
 }
 
 // The program diagram took clicks under the box of its Terminal button: a
