@@ -314,6 +314,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       return 0;
+    case WM_HELP:  // F1: the Help menu's overview
+      Command(menu::kHelpOverView);
+      return TRUE;
     case WM_MOUSEMOVE:
     case WM_SETCURSOR:
       // Over the toolbar, the status bar or the frame the read-out is empty.

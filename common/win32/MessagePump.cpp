@@ -27,9 +27,20 @@ bool EscapeAsCancel(const MSG& msg) {
   return true;
 }
 
+// F1 asks the window it was typed in (its top-level window) for its help.
+bool HelpAsked(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (!root) return false;
+  HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(msg.hwnd), msg.hwnd, 0, msg.pt};
+  SendMessageA(root, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  return true;
+}
+
 }  // namespace
 
 void MessagePump::Dispatch(MSG& msg) {
+  if (HelpAsked(msg)) return;
   for (HWND dialog : modeless_)
     if (IsWindow(dialog) && IsDialogMessageA(dialog, &msg)) return;
   if (EscapeAsCancel(msg)) return;

@@ -123,6 +123,17 @@ TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboard) {
   EXPECT_NE(GetMenu(window->Handle()), nullptr);
 }
 
+// F1 opens the program's help, its overview, from the main window and from the AutoConnect window.
+TEST_F(MainWindowTest, F1OpensTheOverview) {
+  SetActiveWindow(window->Handle());
+  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
+    PostMessageA(window->Handle(), WM_KEYDOWN, VK_F1, 0);
+    pump.RunPending();
+  });
+  ASSERT_NE(window->Overview()->Handle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
+}
+
 // The About box closed only with its button; Enter and Esc close it too.
 TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndEsc) {
   for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {

@@ -86,6 +86,10 @@ TEST_F(AutoConnectWindowTest, TheFocusComesBackWhereItWasWhenTheWindowIsActivate
   SetActiveWindow(window->Handle());
   EXPECT_EQ(GetFocus(), field);
   DestroyWindow(other);
+  // F1 in a field opens the program's help, its overview.
+  Answered(IDOK, [&] { Key(VK_F1); });  // no "Velmora.txt" here: told so
+  ASSERT_NE(main->Overview()->Handle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(main->Overview()->Handle()));
 }
 
 // At every showing the position's age is told (its text is tested with the
