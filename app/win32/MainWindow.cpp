@@ -59,6 +59,7 @@ void MainWindow::SetSampleSize(std::int32_t samples) {
 
 MainWindow::~MainWindow() {
   if (hwnd_ && IsWindow(hwnd_)) {
+    pump_.RemoveModeless(hwnd_);
     SetMenu(hwnd_, nullptr);
     DestroyWindow(hwnd_);
   }
@@ -72,6 +73,8 @@ bool MainWindow::Create() {
   WindowClassRegister(kMainWindowClass, &ObjectWindowProc<MainWindow>, CS_HREDRAW | CS_VREDRAW);
   hwnd_ = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                           CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  // Tab reaches the toolbar, the one way to the commands while the menu bar is hidden.
+  if (hwnd_) pump_.AddModeless(hwnd_);
   return hwnd_ != nullptr;
 }
 
@@ -311,6 +314,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       return 0;
+    case WM_HELP:  // F1: the Help menu's overview
+      Command(menu::kHelpOverView);
+      return TRUE;
     case WM_MOUSEMOVE:
     case WM_SETCURSOR:
       // Over the toolbar, the status bar or the frame the read-out is empty.
@@ -326,6 +332,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam) OnEndSession();
       return 0;
     case WM_DESTROY:
+      pump_.RemoveModeless(hwnd_);
       PostQuitMessage(0);
       return 0;
     default:

@@ -188,6 +188,8 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_SHOWWINDOW: OnShowWindow(wParam != 0); break;
+    case WM_ACTIVATE: focusKeeper_.OnActivate(hwnd_, wParam); return 0;
+    case WM_HELP: Command(autoconnect_menu::kHelpOverview); return TRUE;  // F1: the Help menu's overview
     case kAutoConnectFirstActivation:
       if (IsWindowVisible(hwnd_)) FirstActivation();
       return 0;

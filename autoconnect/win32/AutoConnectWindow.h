@@ -24,6 +24,7 @@
 #include "common/win32/Handles.h"
 #include "common/win32/MessagePump.h"
 #include "common/win32/StatusBar.h"
+#include "common/win32/FocusKeeper.h"
 #include "common/win32/Toolbar.h"
 #include "common/win32/Win32Messenger.h"
 #include "common/win32/WindowObject.h"
@@ -272,6 +273,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   HWND hwnd_ = nullptr;
   Toolbar toolbar_;
+  FocusKeeper focusKeeper_;
   StatusBar statusBar_;
   OptionControls options_;
   FrequencyGrid grid_;

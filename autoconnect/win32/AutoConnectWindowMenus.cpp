@@ -2,6 +2,7 @@
 // menus, the toolbar and the option fields' events.
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
+#include "common/win32/EnterKey.h"
 #include "common/win32/MenuBuilder.h"
 
 namespace velmora {
@@ -131,6 +132,10 @@ void AutoConnectWindow::OnField(int index, int code) {
 }
 
 void AutoConnectWindow::OnCommand(int id, int code, HWND control) {
+  if (id == IDOK && !control) {
+    FocusedPushButtonPress(hwnd_);  // Enter
+    return;
+  }
   if (control && control != toolbar_.Handle()) {
     if (options_.Writing()) return;
     if (int index = options_.FieldOfId(id); index >= 0) OnField(index, code);

@@ -1,12 +1,49 @@
 #include "common/win32/MessagePump.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace velmora {
 
+namespace {
+
+// A list or calendar dropped down from the control, which Esc closes.
+bool DroppedDown(HWND control) {
+  char cls[32] = {};
+  GetClassNameA(control, cls, sizeof cls);
+  if (lstrcmpiA(cls, "ComboBox") == 0) return SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  return lstrcmpiA(cls, DATETIMEPICK_CLASSA) == 0 && SendMessageA(control, DTM_GETMONTHCAL, 0, 0) != 0;
+}
+
+// Esc typed in a captioned window that is no dialog (a tool window, or a
+// control on it) asks the window to cancel as a dialog's Esc does, unless
+// a list or calendar dropped down takes it to close itself.
+bool EscapeAsCancel(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (!root || (GetWindowLongA(root, GWL_STYLE) & WS_CAPTION) != WS_CAPTION || DroppedDown(msg.hwnd)) return false;
+  SendMessageA(root, WM_COMMAND, IDCANCEL, 0);
+  return true;
+}
+
+// F1 asks the window it was typed in (its top-level window) for its help.
+bool HelpAsked(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (!root) return false;
+  HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(msg.hwnd), msg.hwnd, 0, msg.pt};
+  SendMessageA(root, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  return true;
+}
+
+}  // namespace
+
 void MessagePump::Dispatch(MSG& msg) {
+  if (HelpAsked(msg)) return;
   for (HWND dialog : modeless_)
     if (IsWindow(dialog) && IsDialogMessageA(dialog, &msg)) return;
+  if (EscapeAsCancel(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

@@ -119,6 +119,11 @@ LRESULT ToolWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnSize(LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_COMMAND:
+      // Esc closes it, as the caption's close button does.
+      if (LOWORD(wParam) == IDCANCEL && !lParam) {
+        OnClose();
+        return 0;
+      }
       if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
       break;
     case WM_TIMER:

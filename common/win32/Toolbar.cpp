@@ -3,14 +3,26 @@
 #include <commctrl.h>
 
 namespace velmora {
+namespace {
+
+// A Tab stop whose arrow keys go from button to button (and do not move
+// the focus to the next control) and whose Space presses the hot button.
+LRESULT CALLBACK ToolbarKeysProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &ToolbarKeysProc, 1);
+  if (message == WM_GETDLGCODE) return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTARROWS;
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
 
 bool Toolbar::Create(HWND parent, std::span<const ToolbarButton> buttons, int firstId) {
   buttons_.assign(buttons.begin(), buttons.end());
   firstId_ = firstId;
   hwnd_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                          WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0, 0,
-                          parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TOOLTIPS | CCS_TOP,
+                          0, 0, 0, 0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return false;
+  SetWindowSubclass(hwnd_, &ToolbarKeysProc, 1, 0);
   SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
   std::vector<TBBUTTON> tb(buttons_.size());

@@ -177,6 +177,11 @@ void OptionsDialog::Hide() {
 void OptionsDialog::SelectTab(int tab) {
   if (tab < 0 || tab > 3) tab = 0;
   SendMessageA(tab_, TCM_SETCURSEL, tab, 0);
+  // A box of a page turned away keeps no focus: it goes to the tabs.
+  HWND focus = GetFocus();
+  for (int i = 0; i < 4; ++i)
+    if (i != tab && focus && IsChild(pages_[i], focus))
+      SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tab_), TRUE);
   for (int i = 0; i < 4; ++i) ShowWindow(pages_[i], i == tab ? SW_SHOW : SW_HIDE);
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "autoconnect/AutoConnectMenus.h"
+#include "common/win32/EnterKey.h"
 #include "common/win32/FolderBrowser.h"
 #include "common/win32/InputPause.h"
 #include "common/win32/MenuBuilder.h"
@@ -180,9 +181,10 @@ void AutoConnectOptionsDialog::CreateControls() {
 }
 
 // The tabs alone, over a frame: the pages' controls then sit on the
-// dialog's own face, whatever colour a theme gives a tab's body.
+// dialog's own face, whatever colour a theme gives a tab's body. A Tab stop,
+// so the pages are turned from the keyboard too.
 void AutoConnectOptionsDialog::CreateTabs(const ControlMaker& make) {
-  tab_ = make(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS, 8, 8, 648, 24, 1000);
+  tab_ = make(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 8, 8, 648, 24, 1000);
   make("STATIC", "", WS_VISIBLE | SS_ETCHEDFRAME, 8, 31, 648, 417, 999);
   for (int i = 0; i < 5; ++i) {
     TCITEMA item{};
@@ -265,12 +267,15 @@ void AutoConnectOptionsDialog::SelectPage(int page) {
   CellCommit();
   page_ = std::clamp(page, 0, 4);
   SendMessageA(tab_, TCM_SETCURSEL, page_, 0);
+  const HWND focus = GetFocus();
   for (const auto& l : kLayout) {
     int show = l.page == page_ ? SW_SHOW : SW_HIDE;
     ShowWindow(Control(IdOf(l)), show);
     if (l.kind == Kind::RadioBool || l.kind == Kind::RadioChoice)
       ShowWindow(Control(kOtherRadioId + BindingIndex(l.key)), show);
   }
+  // A box of the page turned away keeps no focus (hidden, it gave it to the dialog's face): it goes to the tabs.
+  if (focus && IsChild(hwnd_, focus) && !IsWindowVisible(focus)) SetFocus(tab_);
 }
 
 void AutoConnectOptionsDialog::DataSet() {
@@ -435,6 +440,19 @@ void AutoConnectOptionsDialog::OnCommand(int id, int code) {
   }
 }
 
+// Enter takes a cell's edit and leaves the grid to move on in, presses
+// the button that has the focus, or else OK.
+void AutoConnectOptionsDialog::OnEnter() {
+  if (editor_) {
+    const Grid grid = editGrid_;
+    CellCommit();
+    SetFocus(Control(GridControl(grid)));
+    return;
+  }
+  if (!FocusedPushButtonPress(hwnd_))
+    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(kOkId, BN_CLICKED), reinterpret_cast<LPARAM>(Control(kOkId)));
+}
+
 LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -446,6 +464,11 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
       // could take the focus from the editor and so commit it.
       if (editor_ && LOWORD(wParam) == IDCANCEL) {
         CellDiscard();
+        return 0;
+      }
+      // Enter, which comes to a window that is no dialog as IDOK.
+      if (LOWORD(wParam) == IDOK && !lParam) {
+        OnEnter();
         return 0;
       }
       {
@@ -461,14 +484,22 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
       int grid = static_cast<int>(header->idFrom) - kGridId;
       if (grid >= 0 && grid < kGridCount && header->code == NM_CLICK)
         OnGridClick(static_cast<Grid>(grid), *reinterpret_cast<NMITEMACTIVATE*>(lParam));
+      if (grid >= 0 && grid < kGridCount && header->code == LVN_KEYDOWN)
+        OnGridKey(static_cast<Grid>(grid), reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey);
       // A column resized: its header's tip follows it.
       if (header->code == HDN_ITEMCHANGEDA || header->code == HDN_ITEMCHANGEDW)
         for (auto& tips : tips_)
           if (header->hwndFrom == tips.Header()) tips.Place();
       return 0;
     }
+    case WM_ACTIVATE:
+      focusKeeper_.OnActivate(hwnd_, wParam);
+      return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case kCellMoveMessage:
+      if (editor_ && reinterpret_cast<HWND>(lParam) == editor_) CellMove(static_cast<int>(wParam));
       return 0;
     case WM_CLOSE:
       CellCommit();

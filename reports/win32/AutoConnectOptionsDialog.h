@@ -17,6 +17,7 @@
 #include "airmail/AutoConnectSettings.h"
 #include "autoconnect/OptionsDialogLink.h"
 #include "common/Messages.h"
+#include "common/win32/FocusKeeper.h"
 #include "common/win32/GridHeaderTips.h"
 #include "common/win32/MessagePump.h"
 #include "reports/OptionsGrids.h"
@@ -98,7 +99,9 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   void SettingsShow();
   void SelectPage(int page);
   void OnCommand(int id, int code);
+  void OnEnter();
   void OnGridClick(Grid grid, const NMITEMACTIVATE& click);
+  void OnGridKey(Grid grid, WORD key);
   HWND MakeEditor(Grid grid, int row, int column, RECT cell);
   std::string EditorText() const;
   void CellCommit();
@@ -114,6 +117,10 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   static LRESULT CALLBACK FolderBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
   void FolderBrowse(HWND box);
+  static constexpr UINT kCellMoveMessage = WM_APP + 1;  // wParam: the step, lParam: the editor
+  static LRESULT CALLBACK CellEditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+  void CellMove(int step);
   static LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                    DWORD_PTR self);
   void OnInitMenuPopup(HMENU menu);
@@ -138,6 +145,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   std::function<std::string(std::string_view)> status_;
   HWND hwnd_ = nullptr;
   HWND tab_ = nullptr;
+  FocusKeeper focusKeeper_;
   HFONT font_ = nullptr;
   int page_ = 0;
   std::function<bool()> recallAllowed_;

@@ -178,6 +178,7 @@ HWND AutoConnectOptionsDialog::CellEdit(Grid grid, int row, int column) {
   editRow_ = row;
   editColumn_ = column;
   editor_ = MakeEditor(grid, row, column, cell);
+  SetWindowSubclass(editor_, &CellEditorProc, 3, reinterpret_cast<DWORD_PTR>(this));
   SetWindowPos(editor_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetFocus(editor_);
   SendMessageA(editor_, EM_SETSEL, 0, -1);
@@ -224,6 +225,37 @@ LRESULT CALLBACK AutoConnectOptionsDialog::GridProc(HWND grid, UINT message, WPA
   if (message == WM_VSCROLL || message == WM_HSCROLL || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL)
     reinterpret_cast<AutoConnectOptionsDialog*>(self)->CellCommit();
   return DefSubclassProc(grid, message, wParam, lParam);
+}
+
+// Tab in a cell's editor goes on to the next cell of the row, Shift+Tab
+// back; asked for once the key is done, as the move destroys the editor.
+LRESULT CALLBACK AutoConnectOptionsDialog::CellEditorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam,
+                                                          UINT_PTR, DWORD_PTR self) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(editor, &CellEditorProc, 3);
+  if (message == WM_GETDLGCODE) return DefSubclassProc(editor, message, wParam, lParam) | DLGC_WANTTAB;
+  if (message == WM_KEYDOWN && wParam == VK_TAB) {
+    PostMessageA(reinterpret_cast<AutoConnectOptionsDialog*>(self)->hwnd_, kCellMoveMessage,
+                 GetKeyState(VK_SHIFT) < 0 ? -1 : 1, reinterpret_cast<LPARAM>(editor));
+    return 0;
+  }
+  if (message == WM_CHAR && wParam == '\t') return 0;
+  return DefSubclassProc(editor, message, wParam, lParam);
+}
+
+// The cell beside the one being edited, or the grid after the row's last.
+void AutoConnectOptionsDialog::CellMove(int step) {
+  const Grid grid = editGrid_;
+  const int row = editRow_, column = editColumn_ + step;
+  CellCommit();
+  if (column >= 0 && column < static_cast<int>(kGrids[grid].headers.size()) && CellEdit(grid, row, column)) return;
+  SetFocus(Control(GridControl(grid)));
+}
+
+// F2 on a grid edits the focused row's first cell, as a click on it does.
+void AutoConnectOptionsDialog::OnGridKey(Grid grid, WORD key) {
+  if (key != VK_F2) return;
+  int row = static_cast<int>(SendMessageA(Control(GridControl(grid)), LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+  if (row >= 0) CellEdit(grid, row, 0);
 }
 
 void AutoConnectOptionsDialog::CellDiscard() {

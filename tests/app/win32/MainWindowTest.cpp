@@ -3,6 +3,9 @@
 // under it: minimised, and started while an AutoConnect operation waits
 // below it or the loop of the input before ends, panel 1 read back from the
 // status bar.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/win32/MainWindow.h"
 
 #include <cmath>
@@ -107,6 +110,37 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(r.bottom - r.top, work.bottom - work.top);
+}
+
+// With the menu bar hidden (as it starts) the keyboard still reaches the
+// toolbar: Tab, then the arrows and Space, bring the menu bar back.
+TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboard) {
+  window->SetMenuBarVisible(false);
+  SetActiveWindow(window->Handle());
+  SetFocus(window->Handle());
+  PostMessageA(window->Handle(), WM_KEYDOWN, VK_TAB, 0);
+  pump.RunPending();
+  ASSERT_EQ(GetFocus(), window->Tools().Handle());
+  const auto menuButton = SendMessageA(GetFocus(), TB_COMMANDTOINDEX, window->Tools().IdOf("Menu"), 0);
+  for (int i = 0; i < 8 && SendMessageA(GetFocus(), TB_GETHOTITEM, 0, 0) != menuButton; ++i) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_LEFT, 0);
+    pump.RunPending();
+  }
+  PostMessageA(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
+  pump.RunPending();
+  EXPECT_TRUE(window->Settings().menuBarVisible);
+  EXPECT_NE(GetMenu(window->Handle()), nullptr);
+}
+
+// F1 opens the program's help, its overview, from the main window and from the AutoConnect window.
+TEST_F(MainWindowTest, F1OpensTheOverview) {
+  SetActiveWindow(window->Handle());
+  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
+    PostMessageA(window->Handle(), WM_KEYDOWN, VK_F1, 0);
+    pump.RunPending();
+  });
+  ASSERT_NE(window->Overview()->Handle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
 }
 
 // The About box closed only with its button; Enter and Esc close it too.

@@ -2,6 +2,7 @@
 // the AirMail fixture: its frames, fields, menus and settings files, and
 // runs against the stand-in AirMail and the stand-in radio.
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include "airmail/win32/AirmailRegistry.h"
@@ -43,10 +44,53 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
   EXPECT_FALSE(window->SettingsPending());
   EXPECT_TRUE(window->Tools().IsEnabled("Start"));
 
+  // Enter on the focused "Refresh" presses it, as Space does.
+  Type("txtConnectAttempts", "7");
+  ASSERT_TRUE(window->SettingsPending());
+  SetFocus(window->Options().Control("cmdResync"));
+  Key(VK_RETURN);
+  EXPECT_FALSE(window->SettingsPending());
+
   // A check box counts at once.
   SendMessageA(window->Options().Control("chkConnectTxOnly"), BM_CLICK, 0, 0);
   EXPECT_TRUE(window->Settings().connectTxOnly);
   EXPECT_FALSE(window->Tools().IsEnabled("Start"));
+}
+
+// From the keyboard: Tab reaches the toolbar, whose arrows go from button
+// to button and whose Space presses the one shown hot (Start and Stop too).
+TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboard) {
+  Open();
+  HWND tools = window->Tools().Handle();
+  SetFocus(window->Options().Control("cmbMode"));
+  for (int i = 0; i < 60 && GetFocus() != tools; ++i) Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), tools) << "Tab reaches the toolbar";
+  const bool menuBar = window->Settings().menuBar;
+  Key(VK_SPACE);
+  EXPECT_NE(window->Settings().menuBar, menuBar) << "\"Menu\" pressed";
+  const auto propagationButton = SendMessageA(tools, TB_COMMANDTOINDEX, window->Tools().IdOf("Propagation"), 0);
+  for (int i = 0; i < 6 && SendMessageA(tools, TB_GETHOTITEM, 0, 0) != propagationButton; ++i) Key(VK_RIGHT);
+  const bool propagation = window->Settings().propagationModelAdditionalData;
+  Key(VK_SPACE);
+  EXPECT_NE(window->Settings().propagationModelAdditionalData, propagation) << "\"Propagation\" pressed";
+}
+
+// A box told, or another window used meanwhile: the focus comes back to
+// the field that had it, not to the window's face.
+TEST_F(AutoConnectWindowTest, TheFocusComesBackWhereItWasWhenTheWindowIsActivatedAgain) {
+  Open();
+  HWND field = window->Options().Control("txtConnectNotBusy");
+  SetFocus(field);
+  HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(other);
+  ASSERT_NE(GetFocus(), field);
+  SetActiveWindow(window->Handle());
+  EXPECT_EQ(GetFocus(), field);
+  DestroyWindow(other);
+  // F1 in a field opens the program's help, its overview.
+  Answered(IDOK, [&] { Key(VK_F1); });  // no "Velmora.txt" here: told so
+  ASSERT_NE(main->Overview()->Handle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(main->Overview()->Handle()));
 }
 
 // At every showing the position's age is told (its text is tested with the

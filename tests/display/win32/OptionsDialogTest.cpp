@@ -124,6 +124,16 @@ TEST_F(OptionsDialogTest, ShownAgainWhileOpenItKeepsTheBoxesBeingEdited) {
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
 }
 
+// Turned to another tab from the menu while a box of the page before has
+// the focus, the focus goes to the tabs: keys typed go nowhere unseen.
+TEST_F(OptionsDialogTest, TheFocusLeavesAPageThatIsTurnedAway) {
+  Open(OptionsDialog::kDetectorTab);
+  SetFocus(Item(2, IDC_TXTPACTOR2));
+  Open(OptionsDialog::kDisplayTab);
+  EXPECT_TRUE(IsWindowVisible(GetFocus()));
+  EXPECT_EQ(GetFocus(), GetDlgItem(Options().Handle(), IDC_SSTAB));
+}
+
 // Then the waterfall, the wide band, "Digital Busy" and "Pactor Fading" switched here.
 TEST_F(OptionsDialogTest, SpecialModesDisableThePactorAndNoiseControlsAndTheCentreFollowsAirmail) {
   window->Settings().detector.centerFrequencyAuto = false;
@@ -226,6 +236,14 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
                                 "Pactor Detector\nPactor Detector Options");
   SendMessageA(detector, BM_CLICK, 0, 0);
   EXPECT_TRUE(Options().Visible());
+  // Esc closes a tool window as it does a dialog, wherever its focus is.
+  for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {
+    tool->Show();
+    SetFocus(GetWindow(tool->Handle(), GW_CHILD));
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    pump.RunPending();
+    EXPECT_FALSE(IsWindowVisible(tool->Handle()));
+  }
 }
 
 // The program diagram took clicks under the box of its Terminal button: a

@@ -40,6 +40,11 @@ class OptionsDialogTest : public ::testing::Test {
     SetWindowTextA(dialog.CellEdit(grid, row, column), text);  // none: what follows fails
   }
   void Type(std::string_view key, const char* text) { SetWindowTextA(dialog.Box(key), text); }
+  // A key pressed where the focus is, through the program's own message loop.
+  void Key(WPARAM key) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+    pump.RunPending();
+  }
 
   testing::TempFolder folder;
   AutoConnectSettings settings;
@@ -191,6 +196,87 @@ TEST_F(OptionsDialogTest, TheDialogTakesNoInputWhileItsOwnBoxIsUp) {
   EXPECT_EQ(watching.enabled, std::vector<bool>(3, false));
   EXPECT_TRUE(IsWindowEnabled(watched.Handle())) << "and takes them again after";
   EXPECT_TRUE(watched.Visible());
+}
+
+// From the keyboard alone: Tab reaches the page tabs, whose arrows turn the pages.
+TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPage) {
+  dialog.OptionsShow(Dialog::kAirmailPage);
+  SetActiveWindow(dialog.Handle());
+  SetFocus(dialog.Control(Dialog::kOkId));
+  HWND tabs = FindWindowExA(dialog.Handle(), nullptr, WC_TABCONTROLA, nullptr);
+  for (int i = 0; i < 40 && GetFocus() != tabs; ++i) Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), tabs) << "Tab reaches the page tabs";
+  Key(VK_RIGHT);
+  EXPECT_EQ(dialog.CurrentPage(), Dialog::kStationsPage);
+  // Turned to another page from the AutoConnect window's menu, the focus
+  // leaves the box of the page turned away for the tabs.
+  SetFocus(dialog.Box("Station Stations"));
+  dialog.OptionsShow(Dialog::kPropagationPage);
+  EXPECT_EQ(GetFocus(), tabs);
+}
+
+// Another window used meanwhile (AirMail, the AutoConnect window, a box),
+// the focus comes back to the control that had it, not to the dialog's face.
+TEST_F(OptionsDialogTest, TheFocusComesBackWhereItWasWhenTheDialogIsActivatedAgain) {
+  dialog.OptionsShow(Dialog::kHistoryPage);
+  SetFocus(dialog.Box("Station History Bad"));
+  HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(other);
+  ASSERT_NE(GetFocus(), dialog.Box("Station History Bad"));
+  SetActiveWindow(dialog.Handle());
+  EXPECT_EQ(GetFocus(), dialog.Box("Station History Bad"));
+  DestroyWindow(other);
+}
+
+// A grid's cells are edited from the keyboard as with the mouse: F2 opens
+// the focused row's first cell, Tab goes on from cell to cell.
+TEST_F(OptionsDialogTest, F2AndTabEditTheCellsOfTheFocusedRow) {
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  SetActiveWindow(dialog.Handle());
+  HWND list = dialog.Control(options_layout::GridControl(Dialog::kOffsetGrid));
+  SetFocus(list);
+  LVITEMA focused{};
+  focused.stateMask = focused.state = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focused));
+  Key(VK_F2);
+  ASSERT_NE(GetFocus(), list) << "an editor over the first cell";
+  EXPECT_EQ(testing::WindowText(GetFocus()), "HAM");
+  for (int i = 0; i < 4; ++i) Key(VK_TAB);
+  SetWindowTextA(GetFocus(), "9");
+  Key(VK_RETURN);
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][4], "9");
+  Key(VK_F2);
+  for (int i = 0; i < 2; ++i) Key(VK_TAB);
+  SetWindowTextA(GetFocus(), "14080.0");
+  Key(VK_TAB);
+  Key(VK_ESCAPE);  // the next cell's editor given up: the one before it taken
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "14080.0");
+  EXPECT_EQ(GetFocus(), list);
+}
+
+// Enter presses OK; in a cell's editor it takes the cell, on a button it presses that button.
+TEST_F(OptionsDialogTest, EnterPressesOkOrTheFocusedButtonAndTakesACell) {
+  dialog.OptionsShow(Dialog::kOffsetPage);
+  SetActiveWindow(dialog.Handle());
+  SetFocus(dialog.Control(Dialog::kInsertId));
+  Key(VK_RETURN);
+  ASSERT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 2u);
+  HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 0, 3);
+  SetWindowTextA(box, "6");
+  Key(VK_RETURN);
+  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][3], "6");
+  EXPECT_EQ(GetFocus(), dialog.Control(options_layout::GridControl(Dialog::kOffsetGrid)));
+  EXPECT_EQ(applied, 0);
+  for (auto [column, text] : {std::pair{0, "HAM"}, {1, "VE2AFQ"}, {2, "3587.5"}, {3, "3"}})
+    Edit(Dialog::kOffsetGrid, 1, column, text);
+  dialog.OptionsShow(Dialog::kHistoryPage);
+  Type("Station History Good", "2");
+  SetFocus(dialog.Box("Station History Good"));
+  Key(VK_RETURN);
+  EXPECT_EQ(applied, 1);
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(settings.stationHistoryGood, 2.0f);
+  EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14075.0,6,"));
 }
 
 // A click into a folder box opens the shell's folder browser; Cancel keeps the text.
