@@ -123,25 +123,6 @@ TEST(AutoSelect, WhatCannotBeHadIsToldOnceAFill) {
   EXPECT_EQ(rig.messages.entries.size(), 2u) << "a grid square that is no place, a file that cannot be opened";
 }
 
-// AirMail's station file is read once for all the stations of a fill,
-// then again when AirMail has changed it: read for each station, a file of
-// thousands took seconds. A change that keeps the size and the time written
-// shows which reading a position came from.
-TEST(AirmailStationGeometry, TheStationFileIsReadOnceUntilItChanges) {
-  testing::SelectionRig rig;
-  const auto file = rig.data.File("System.HAM.ini");
-  testing::WriteBytes(file, "[Station Info]\r\nA=FN31:x\r\nB=FN42:x\r\n");
-  const auto written = std::filesystem::last_write_time(file);
-  AirmailStationGeometry geometry(rig.data);
-  ASSERT_TRUE(geometry.StationPosition("HAM", "A"));
-  testing::WriteBytes(file, "[Station Info]\r\nA=FN31:x\r\nB=EM42:x\r\n");
-  std::filesystem::last_write_time(file, written);
-  auto latitude = [&] { return geometry.StationPosition("HAM", "B").value_or(LatLon{}).latitude; };
-  EXPECT_NEAR(latitude(), 42.5, 0.1) << "the file as read for the first station";
-  std::filesystem::last_write_time(file, written + std::chrono::seconds(2));
-  EXPECT_NEAR(latitude(), 32.5, 0.1) << "the file as AirMail changed it";
-}
-
 // Nothing selected is told and shown on the status line; with Tx Only the
 // unchecked rows go in mode 2 and lose their Rx box in mode 1.
 TEST(AutoSelectCheck, NothingLeftIsToldAndWithTxOnlyUncheckedRowsGoOrLoseTheirRxBox) {

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include "common/Format.h"
 #include "common/ProfileFile.h"
 #include "common/SystemLib.h"
 #include "common/UtcAddHours.h"
+#include "selection/AirmailStationGeometry.h"
 #include "selection/FrequencyToolTip.h"
 #include "selection/StationHistoryData.h"
 #include "selection/StationOffsets.h"
@@ -84,27 +86,30 @@ TEST(StationRows, AnOffsetsNameOfNoStationIsToldOncePerFillAndAFailedPredictionL
   EXPECT_FALSE(failed.Fill("K1NOF")) << "no frequency list";
 }
 
-// A fill reads AirMail's station file once for the rows of all its
-// stations, not once each (a file of thousands of stations took seconds),
-// and again when AirMail has changed it. A change that keeps the size and
-// the time written shows which reading the rows came from.
-TEST(StationRows, TheStationFileIsReadOnceAFillUntilItChanges) {
+// AirMail's station file is read once for all the stations of a fill, not
+// once each (a file of thousands took seconds), and again when AirMail has
+// changed it. A change that keeps the size and the time written shows which
+// reading W1AW's position (the latitude) and rows came from.
+TEST(StationRows, TheStationFileIsReadOnceUntilItChanges) {
   RowsRig rig;
+  AirmailStationGeometry geometry(rig.data);
+  StationRows rows = rig.Filler();
+  auto read = [&](std::string_view station) {
+    rows.StationRowsAdd("HAM", station, rig.first, rig.last);
+    const auto position = geometry.StationPosition("HAM", station).value_or(LatLon{});
+    return FormatNumber(position.latitude, "0") + " " + rig.table.CellGet(rig.first, kColumnTxConnect);
+  };
   const auto file = rig.data.File("System.HAM.ini");
   const auto written = std::filesystem::last_write_time(file);
-  StationRows rows = rig.Filler();
-  ASSERT_TRUE(rows.StationRowsAdd("HAM", "KX1", rig.first, rig.last));
+  read("KX1");
   std::string text = testing::ReadBytes(file);
+  text.replace(text.find("W1AW=FN31"), 9, "W1AW=EM31");
   text.replace(text.find("W1AW=14075"), 10, "W1AW=14095");
   WriteBytes(file, text);
   std::filesystem::last_write_time(file, written);
-  auto firstLabel = [&] {
-    rows.StationRowsAdd("HAM", "W1AW", rig.first, rig.last);
-    return rig.table.CellGet(rig.first, kColumnTxConnect);
-  };
-  EXPECT_EQ(firstLabel(), "14075.0") << "the file as read for the first station";
+  EXPECT_EQ(read("W1AW"), "42 14075.0") << "the file as read for the first station";
   std::filesystem::last_write_time(file, written + std::chrono::seconds(2));
-  EXPECT_EQ(firstLabel(), "14095.0") << "the file as AirMail changed it";
+  EXPECT_EQ(read("W1AW"), "32 14095.0") << "the file as AirMail changed it";
 }
 
 TEST(BeamLoss, ThreeDecibelsAtTheEdgeTwentyBehind) {

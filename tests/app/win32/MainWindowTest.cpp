@@ -114,7 +114,7 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
 
 // With the menu bar hidden (as it starts) the keyboard still reaches the
 // toolbar: Tab, then the arrows and Space, bring the menu bar back.
-TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboard) {
+TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboardAndF1OpensTheOverview) {
   window->SetMenuBarVisible(false);
   SetActiveWindow(window->Handle());
   SetFocus(window->Handle());
@@ -130,11 +130,7 @@ TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboard) {
   pump.RunPending();
   EXPECT_TRUE(window->Settings().menuBarVisible);
   EXPECT_NE(GetMenu(window->Handle()), nullptr);
-}
-
-// F1 opens the program's help, its overview, from the main window and from the AutoConnect window.
-TEST_F(MainWindowTest, F1OpensTheOverview) {
-  SetActiveWindow(window->Handle());
+  // F1 opens the program's help, its overview (from the AutoConnect window: its own test).
   testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
     PostMessageA(window->Handle(), WM_KEYDOWN, VK_F1, 0);
     pump.RunPending();

@@ -59,7 +59,7 @@ TEST_F(AutoConnectWindowTest, AChangedFieldHoldsStartBackUntilRefreshAndLettersK
 
 // From the keyboard: Tab reaches the toolbar, whose arrows go from button
 // to button and whose Space presses the one shown hot (Start and Stop too).
-TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboard) {
+TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesBackWhereItWas) {
   Open();
   HWND tools = window->Tools().Handle();
   SetFocus(window->Options().Control("cmbMode"));
@@ -73,12 +73,8 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboard) {
   const bool propagation = window->Settings().propagationModelAdditionalData;
   Key(VK_SPACE);
   EXPECT_NE(window->Settings().propagationModelAdditionalData, propagation) << "\"Propagation\" pressed";
-}
-
-// A box told, or another window used meanwhile: the focus comes back to
-// the field that had it, not to the window's face.
-TEST_F(AutoConnectWindowTest, TheFocusComesBackWhereItWasWhenTheWindowIsActivatedAgain) {
-  Open();
+  // A box told, or another window used meanwhile: the focus comes back to
+  // the field that had it, not to the window's face.
   HWND field = window->Options().Control("txtConnectNotBusy");
   SetFocus(field);
   HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);

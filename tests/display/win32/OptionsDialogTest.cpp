@@ -112,26 +112,19 @@ TEST_F(OptionsDialogTest, TheDialogTakesNoClicksUnderTheLevelControlsBox) {
 }
 
 // Asked for again while open (another tab from the toolbar), the dialog
-// keeps what the user typed and shows what changed elsewhere meanwhile.
+// keeps what the user typed and shows what changed elsewhere meanwhile. The
+// focus leaves the page turned away for the tabs: keys typed go nowhere unseen.
 TEST_F(OptionsDialogTest, ShownAgainWhileOpenItKeepsTheBoxesBeingEdited) {
   Open(OptionsDialog::kDetectorTab);
   Type(2, IDC_TXTPACTOR2, "45");
+  SetFocus(Item(2, IDC_TXTPACTOR2));
   window->Command(menu::kFrequencySamples0 + 12);
   Open(OptionsDialog::kDisplayTab);
+  EXPECT_EQ(GetFocus(), GetDlgItem(Options().Handle(), IDC_SSTAB));
   EXPECT_EQ(Text(2, IDC_TXTPACTOR2), "45");
   EXPECT_EQ(SendMessageA(Item(1, IDC_CMBDISPLAYTIME), CB_GETCURSEL, 0, 0), SampleSizeIndex(4096));
   Press(IDC_CMDOK);
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
-}
-
-// Turned to another tab from the menu while a box of the page before has
-// the focus, the focus goes to the tabs: keys typed go nowhere unseen.
-TEST_F(OptionsDialogTest, TheFocusLeavesAPageThatIsTurnedAway) {
-  Open(OptionsDialog::kDetectorTab);
-  SetFocus(Item(2, IDC_TXTPACTOR2));
-  Open(OptionsDialog::kDisplayTab);
-  EXPECT_TRUE(IsWindowVisible(GetFocus()));
-  EXPECT_EQ(GetFocus(), GetDlgItem(Options().Handle(), IDC_SSTAB));
 }
 
 // Then the waterfall, the wide band, "Digital Busy" and "Pactor Fading" switched here.

@@ -198,8 +198,10 @@ TEST_F(OptionsDialogTest, TheDialogTakesNoInputWhileItsOwnBoxIsUp) {
   EXPECT_TRUE(watched.Visible());
 }
 
-// From the keyboard alone: Tab reaches the page tabs, whose arrows turn the pages.
-TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPage) {
+// From the keyboard alone: Tab reaches the page tabs, whose arrows turn the
+// pages. Another window used meanwhile (AirMail, the AutoConnect window, a
+// box), the focus comes back to the control that had it, not to the dialog's face.
+TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPageAndTheFocusComesBackWhereItWas) {
   dialog.OptionsShow(Dialog::kAirmailPage);
   SetActiveWindow(dialog.Handle());
   SetFocus(dialog.Control(Dialog::kOkId));
@@ -211,14 +213,8 @@ TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPage) {
   // Turned to another page from the AutoConnect window's menu, the focus
   // leaves the box of the page turned away for the tabs.
   SetFocus(dialog.Box("Station Stations"));
-  dialog.OptionsShow(Dialog::kPropagationPage);
-  EXPECT_EQ(GetFocus(), tabs);
-}
-
-// Another window used meanwhile (AirMail, the AutoConnect window, a box),
-// the focus comes back to the control that had it, not to the dialog's face.
-TEST_F(OptionsDialogTest, TheFocusComesBackWhereItWasWhenTheDialogIsActivatedAgain) {
   dialog.OptionsShow(Dialog::kHistoryPage);
+  EXPECT_EQ(GetFocus(), tabs);
   SetFocus(dialog.Box("Station History Bad"));
   HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   SetActiveWindow(other);
@@ -229,8 +225,9 @@ TEST_F(OptionsDialogTest, TheFocusComesBackWhereItWasWhenTheDialogIsActivatedAga
 }
 
 // A grid's cells are edited from the keyboard as with the mouse: F2 opens
-// the focused row's first cell, Tab goes on from cell to cell.
-TEST_F(OptionsDialogTest, F2AndTabEditTheCellsOfTheFocusedRow) {
+// the focused row's first cell, Tab goes on from cell to cell. Enter in a
+// cell's editor takes the cell, on a button it presses that button, elsewhere OK.
+TEST_F(OptionsDialogTest, TheKeyboardEditsTheCellsOfTheFocusedRowAndEnterPressesOk) {
   dialog.OptionsShow(Dialog::kOffsetPage);
   SetActiveWindow(dialog.Handle());
   HWND list = dialog.Control(options_layout::GridControl(Dialog::kOffsetGrid));
@@ -245,6 +242,7 @@ TEST_F(OptionsDialogTest, F2AndTabEditTheCellsOfTheFocusedRow) {
   SetWindowTextA(GetFocus(), "9");
   Key(VK_RETURN);
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][4], "9");
+  EXPECT_EQ(applied, 0);
   Key(VK_F2);
   for (int i = 0; i < 2; ++i) Key(VK_TAB);
   SetWindowTextA(GetFocus(), "14080.0");
@@ -252,21 +250,9 @@ TEST_F(OptionsDialogTest, F2AndTabEditTheCellsOfTheFocusedRow) {
   Key(VK_ESCAPE);  // the next cell's editor given up: the one before it taken
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "14080.0");
   EXPECT_EQ(GetFocus(), list);
-}
-
-// Enter presses OK; in a cell's editor it takes the cell, on a button it presses that button.
-TEST_F(OptionsDialogTest, EnterPressesOkOrTheFocusedButtonAndTakesACell) {
-  dialog.OptionsShow(Dialog::kOffsetPage);
-  SetActiveWindow(dialog.Handle());
   SetFocus(dialog.Control(Dialog::kInsertId));
   Key(VK_RETURN);
   ASSERT_EQ(dialog.Rows(Dialog::kOffsetGrid).size(), 2u);
-  HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 0, 3);
-  SetWindowTextA(box, "6");
-  Key(VK_RETURN);
-  EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][3], "6");
-  EXPECT_EQ(GetFocus(), dialog.Control(options_layout::GridControl(Dialog::kOffsetGrid)));
-  EXPECT_EQ(applied, 0);
   for (auto [column, text] : {std::pair{0, "HAM"}, {1, "VE2AFQ"}, {2, "3587.5"}, {3, "3"}})
     Edit(Dialog::kOffsetGrid, 1, column, text);
   dialog.OptionsShow(Dialog::kHistoryPage);
@@ -276,7 +262,7 @@ TEST_F(OptionsDialogTest, EnterPressesOkOrTheFocusedButtonAndTakesACell) {
   EXPECT_EQ(applied, 1);
   EXPECT_FALSE(dialog.Visible());
   EXPECT_EQ(settings.stationHistoryGood, 2.0f);
-  EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14075.0,6,"));
+  EXPECT_TRUE(Has(ReadBytes(folder.path() / "StationOffsetData.txt"), "HAM,K4CJX,14080.0,1,9,"));
 }
 
 // A click into a folder box opens the shell's folder browser; Cancel keeps the text.
