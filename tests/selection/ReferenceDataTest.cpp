@@ -323,10 +323,11 @@ TEST(NoConnectData, AFailedSaveSelectsNothingAndAKeptFileIsSelectedByANameThatFi
     EXPECT_EQ(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages), !fails);
     EXPECT_EQ(NoConnectDataRecall(again.table, rig.settings.noConnectDataFile, again.messages).has_value(), !fails);
     EXPECT_EQ(rig.messages.Texts().size() == 1 && rig.messages.Texts()[0].starts_with("NoConnectSave, "), fails);
-    if (fails)
+    if (fails) {
       EXPECT_NE(rig.messages.Texts()[0].find(NotWrittenText(DataFileName(rig.program, kConditions.time,
                                                                          kNoConnectExtension))),
                 std::string::npos);
+    }
   }
 }
 
