@@ -169,7 +169,8 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
 class FakeClock final : public RunClock {
  public:
   UtcDateTime Utc() override { return {2024, 3, 9, 7, 5, 4, 0}; }
-  double Seconds() override { return 3600; }
+  double seconds = 3600;  // the steady clock's reading
+  double Seconds() override { return seconds; }
 };
 
 class KeptLog final : public RunLog {

@@ -91,6 +91,16 @@ TEST(CurrentFrequencyMachine, EveryTransition) {
   for (const Case& c : cases) Check(kModeCurrentFrequency, c, "S:HAM N:W1AW");
 }
 
+// The run's time goes on past a day (a busy channel in mode 0), counted on
+// the steady clock whatever the time of day does.
+TEST(CurrentFrequencyMachine, TheTimeSinceTheStartGoesOnPastADay) {
+  EngineRig rig(kModeCurrentFrequency);
+  rig.engine.AutoConnectStart();
+  rig.clock.seconds += 25.25 * 3600;
+  rig.Play("b");
+  EXPECT_EQ(rig.window.panels[4], "25:15:00 ");
+}
+
 TEST(MultipleFrequenciesMachine, EveryTransition) {
   const Case cases[] = {
       {"single busy buffers: still on the first Rx row", "f b f b 10f", {}, "F F P:7102.0", "Checking, Busy Rx"},
