@@ -381,7 +381,9 @@ TEST_F(AirmailTerminalTest, EveryRefusedKeyThatEndsAnOperationLeavesAStatus) {
       (frontLost ? desktop.frontLostAt : desktop.refuseKeysAt) = refused % 12;
       status.texts.clear();
       bool done = run();
-      if (frontLost) EXPECT_LE(desktop.keys.size(), refused % 12u) << name << ": keys into another window";
+      if (frontLost) {
+        EXPECT_LE(desktop.keys.size(), refused % 12u) << name << ": keys into another window";
+      }
       if (done || !desktop.keyRefused) continue;
       ASSERT_FALSE(status.texts.empty()) << name << ", key " << refused;
       EXPECT_FALSE(status.texts.back().empty()) << name << ", key " << refused;

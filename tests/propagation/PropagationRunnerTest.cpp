@@ -72,7 +72,9 @@ TEST_F(Runs, EachFailingStageSaysSoOnTheSecondAttemptOnly) {
     ASSERT_EQ(r.messages.entries.size(), 1u) << c.name;
     EXPECT_TRUE(r.messages.entries[0].text.starts_with(c.message)) << c.name << ": " << r.messages.entries[0].text;
     const std::string deck = NotWrittenText(r.temp.path() / "RUN" / "sound.dat");
-    if (c.namesDeck) EXPECT_TRUE(r.messages.entries[0].text.ends_with("\r" + deck + ".")) << r.messages.entries[0].text;
+    if (c.namesDeck) {
+      EXPECT_TRUE(r.messages.entries[0].text.ends_with("\r" + deck + ".")) << r.messages.entries[0].text;
+    }
     EXPECT_EQ(r.program.commandLines.size(), c.starts) << c.name;
     EXPECT_EQ(result.muf, 1) << c.name << ": untouched on failure";
     // A failed run is not kept: the same deck later in the hour starts again.
