@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/win32/MainWindow.h"
+#include "common/win32/ScreenWorkArea.h"
 
 namespace velmora {
 namespace {
@@ -47,12 +48,9 @@ void MainWindow::ApplyPlacement(const WindowPlacement& placement) {
   // Larger than its screen (saved on a larger monitor, or the first start
   // on a netbook's 600 pixels), its status bar and edges would be out of reach.
   const RECT wanted{pixels(left), pixels(top), pixels(left + width), pixels(top + height)};
-  MONITORINFO screen{};
-  screen.cbSize = sizeof screen;
-  if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &screen)) {
-    width = std::min(width, static_cast<float>(screen.rcWork.right - screen.rcWork.left));
-    height = std::min(height, static_cast<float>(screen.rcWork.bottom - screen.rcWork.top));
-  }
+  const RECT work = ScreenWorkArea(wanted);
+  width = std::min(width, static_cast<float>(work.right - work.left));
+  height = std::min(height, static_cast<float>(work.bottom - work.top));
   SetWindowPos(hwnd_, nullptr, pixels(left), pixels(top), pixels(width), pixels(height),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,4 +1,5 @@
 #include "autoconnect/win32/WindowTwips.h"
+#include "common/win32/ScreenWorkArea.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,12 +44,9 @@ void WindowPlacementApply(HWND window, const WindowKeys& keys) {
   top = std::clamp<LONG>(top, screens.top, std::max<LONG>(screens.bottom - 40, screens.top));
   // Saved on a larger monitor, it would hide its status bar and edges.
   const RECT wanted{left, top, left + width, top + height};
-  MONITORINFO screen{};
-  screen.cbSize = sizeof screen;
-  if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &screen)) {
-    width = std::min<LONG>(width, screen.rcWork.right - screen.rcWork.left);
-    height = std::min<LONG>(height, screen.rcWork.bottom - screen.rcWork.top);
-  }
+  const RECT work = ScreenWorkArea(wanted);
+  width = std::min<LONG>(width, work.right - work.left);
+  height = std::min<LONG>(height, work.bottom - work.top);
   SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

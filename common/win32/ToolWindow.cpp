@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/win32/ScreenWorkArea.h"
 #include "common/win32/WindowClass.h"
 #include "common/win32/WindowFind.h"
 
@@ -69,15 +70,9 @@ bool OwnerRect(HWND owner, RECT& rect) {
 // Moves the window to (x, y), kept within the work area of the screen
 // nearest that place (a second screen's too).
 void MoveOnScreen(HWND window, int x, int y) {
-  RECT own{}, work{};
+  RECT own{};
   GetWindowRect(window, &own);
-  const RECT wanted{x, y, x + (own.right - own.left), y + (own.bottom - own.top)};
-  MONITORINFO screen{};
-  screen.cbSize = sizeof screen;
-  if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &screen))
-    work = screen.rcWork;
-  else
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = ScreenWorkArea({x, y, x + (own.right - own.left), y + (own.bottom - own.top)});
   x = std::max<int>(work.left, std::min<int>(x, work.right - (own.right - own.left)));
   y = std::max<int>(work.top, std::min<int>(y, work.bottom - (own.bottom - own.top)));
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "airmail/StationEntries.h"
+#include "common/win32/ScreenWorkArea.h"
 
 namespace velmora {
 namespace {
@@ -44,13 +45,9 @@ void StationGridWindow::Present() {
 void StationGridWindow::FitToTable() {
   if (IsZoomed(hwnd_) || IsIconic(hwnd_)) return;
   // The screen the window is on (a second one's too).
-  RECT work{};
-  MONITORINFO screen{};
-  screen.cbSize = sizeof screen;
-  if (GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &screen))
-    work = screen.rcWork;
-  else
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT now{};
+  GetWindowRect(hwnd_, &now);
+  const RECT work = ScreenWorkArea(now);
   int rows = std::max(table_.Rows(), kFewestRows);
   RECT frame{0, 0, 0, rows * grid_.RowHeight() + 2 * GetSystemMetrics(SM_CYEDGE)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
@@ -60,8 +57,6 @@ void StationGridWindow::FitToTable() {
   int grid = allRows ? GridWidthFit(table_, 2 * GetSystemMetrics(SM_CXEDGE)) : grid_.WidthFit();
   int width = std::min<int>(grid + frame.right - frame.left, work.right - work.left);
   // Grown where it stands, but never past the screen's edges.
-  RECT now{};
-  GetWindowRect(hwnd_, &now);
   int left = std::max<int>(work.left, std::min<int>(now.left, work.right - width));
   int top = std::max<int>(work.top, std::min<int>(now.top, work.bottom - height));
   SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
