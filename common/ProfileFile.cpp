@@ -93,9 +93,7 @@ char32_t NextCodePoint(std::string_view text, size_t& at) {
 
 // A name as the indexes keep it.
 std::string IndexName(std::string_view name, bool isKey) {
-  std::string out = ProfileName(name, isKey);
-  for (char& c : out) c = AsciiUpper(c);
-  return out;
+  return ToUpper(ProfileName(name, isKey));
 }
 
 }  // namespace

@@ -22,9 +22,7 @@ constexpr long long kOlderNoBox = -1;
 std::string HexText(Bgr color) {
   char buffer[16];
   auto end = std::to_chars(buffer, buffer + sizeof buffer, color, 16).ptr;
-  std::string text(buffer, end);
-  for (char& c : text) c = AsciiUpper(c);
-  return text;
+  return ToUpper(std::string_view(buffer, static_cast<size_t>(end - buffer)));
 }
 
 std::optional<Bgr> HexRead(std::string_view text) {
