@@ -120,38 +120,30 @@ TEST(Bins, AreNearestAndKeptInsideTheSpectrum) {
 
 struct Chain : ::testing::Test, testing::AnalysisRig {};
 
-TEST_F(Chain, AQuietChannelRunsNoOtherDetector) {
+// A quiet channel runs no other detector; a busy buffer is never noise; of
+// the noise detectors burst comes first.
+TEST_F(Chain, AQuietChannelRunsNoOtherDetectorAndNoiseDetectorsRunOnlyWhenNoPactorFired) {
+  settings.burstEnabled = settings.peakEnabled = true;
+  settings.burstThreshold = settings.peakThreshold = 0;  // would fire on anything
   signalgen::SignalRecipe quiet = testing::Pactor2(40);
   quiet.rms = 30;  // level about 2.5 dB, under the 10 dB gate
-  const auto pcm = Pcm(quiet);
-  settings.burstEnabled = settings.peakEnabled = true;
-  settings.burstThreshold = settings.peakThreshold = 0;  // would fire on anything
-  EXPECT_EQ(RunBuffer(pcm, 2048), Verdict{});
+  EXPECT_EQ(RunBuffer(Pcm(quiet), 2048), Verdict{});
   EXPECT_FALSE(analysis.Results().powerDetected);
   EXPECT_EQ(analysis.Results().pactor2Text, "");
-
-  settings.powerEnabled = false;  // no gate: the clean signal is found
-  EXPECT_TRUE(RunBuffer(pcm, 2048).busy);
-}
-
-// A busy buffer is never noise; of the noise detectors burst comes first.
-TEST_F(Chain, NoiseDetectorsRunOnlyWhenNoPactorFired) {
-  settings.burstEnabled = settings.peakEnabled = true;
-  settings.burstThreshold = settings.peakThreshold = 0;  // would fire on anything
-  EXPECT_EQ(RunBuffer(Pcm(testing::Pactor2()), 2048), Verdict{.busy = true});
+  settings.powerEnabled = false;  // no gate: the clean signal is found, and no noise detector runs
+  EXPECT_EQ(RunBuffer(Pcm(quiet), 2048), Verdict{.busy = true});
   EXPECT_EQ(analysis.Results().burstText + analysis.Results().peakText, "");
+
   const auto pcm = Pcm(testing::Recipe(signalgen::Form::Noise, 20, 0.5));
   settings.peakThreshold = DetectorSettings{}.peakThreshold;
   EXPECT_EQ(RunBuffer(pcm, 2048), Verdict{.noise = true});
   EXPECT_EQ(panel, "Burst Noise");
   EXPECT_EQ(analysis.Results().peakText, "");
-
   settings.burstEnabled = false;
   settings.peakThreshold = 0;
   EXPECT_EQ(RunBuffer(pcm, 2048, 2048), Verdict{.noise = true});
   EXPECT_EQ(panel, "Peak Noise");
   EXPECT_TRUE(analysis.Results().peakDetected);
-
   settings.peakThreshold = 100;
   EXPECT_EQ(RunBuffer(pcm, 2048, 2048), Verdict{});
   EXPECT_EQ(panel, "") << "neither busy nor noise: the panel is cleared";
@@ -183,7 +175,8 @@ signalgen::SignalRecipe Cw(double frequency, double snr) {
   return {.form = signalgen::Form::Cw, .center = frequency, .snrDb = snr, .seconds = 1};
 }
 
-TEST_F(Chain, CwModeMeasuresTheToneAndNeverReportsBusy) {
+// Silence leaves the phase fit nothing to fit: level and ratio 0 before the -30 and +33.
+TEST_F(Chain, CwModeMeasuresTheToneNeverReportsBusyAndFindsNoneInSilenceOrOutsideTheRange) {
   settings.cwMode = true;
   EXPECT_EQ(RunBuffer(Pcm(Cw(1703.3, 20)), 2048), Verdict{});
   const auto& r = analysis.Results();
@@ -193,23 +186,17 @@ TEST_F(Chain, CwModeMeasuresTheToneAndNeverReportsBusy) {
   EXPECT_EQ(r.cwText, FormatNumber(r.cwValue, "0"));
   EXPECT_EQ(panel, FormatNumber(r.cwFrequency, ".0") + " +/- 5.4 (Hz), " + FormatNumber(r.cwValue, "0.0") + " (dB)");
 
+  RunBuffer(std::vector<std::int16_t>(2048, 0), 2048);
+  EXPECT_EQ(std::tuple(r.cwValue, r.cwLevel, r.cwDetected), std::tuple(33.0f, -30.0f, false));
+  EXPECT_EQ(panel, "");
+  settings.cwFrequency = 1000;  // a tone outside the range is not found
+  RunBuffer(Pcm(Cw(1700, 20)), 2048);
+  EXPECT_FALSE(r.cwDetected);
+
   // A Pactor signal in CW mode: still neither busy nor noise, nor counted.
   settings.burstEnabled = settings.peakEnabled = true;
   EXPECT_EQ(RunBuffer(Pcm(testing::Pactor2()), 2048), Verdict{});
   EXPECT_EQ(analysis.Pactor2Count(), 0);
-}
-
-// Silence leaves the phase fit nothing to fit: level and ratio 0 before the -30 and +33.
-TEST_F(Chain, ASilentBufferOrAToneOutsideTheRangeIsNoTone) {
-  settings.cwMode = true;
-  panel = "old";
-  RunBuffer(std::vector<std::int16_t>(2048, 0), 2048);
-  EXPECT_EQ(std::tuple(analysis.Results().cwValue, analysis.Results().cwLevel, analysis.Results().cwDetected),
-            std::tuple(33.0f, -30.0f, false));
-  EXPECT_EQ(panel, "");
-  settings.cwFrequency = 1000;  // a tone outside the range is not found
-  RunBuffer(Pcm(Cw(1700, 20)), 2048);
-  EXPECT_FALSE(analysis.Results().cwDetected);
 }
 
 TEST_F(Chain, WwvModeAndTheReferenceFlagUseTheCentreFrequency) {
