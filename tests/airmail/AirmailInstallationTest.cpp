@@ -133,8 +133,7 @@ TEST(CenterTone, FromTheDecodersKeyOrAMessage) {
     EXPECT_EQ(CenterToneFromAirmail(data), tone) << hardware;
   }
   // With the folder to check, as every message about AirMail's files.
-  const std::string hint =
-      "\r\rPlease check that the AirMail's Data Folder \"" + folder.path().string() + "\" is correct.";
+  const std::string hint = testing::DataFolderHint(folder.path().string());
   const std::string tone = "CenterFrequencyAuto, Unable to get center tone." + hint;
   EXPECT_EQ(messages.Texts(),
             (std::vector<std::string>{"CenterFrequency, Unable to get decoder type." + hint, tone, tone, tone}));

@@ -97,6 +97,7 @@ class AirmailTerminalTest : public ::testing::Test, protected testing::TerminalR
   }
   std::string Shown() const { return messenger.entries.empty() ? "" : messenger.entries.back().text; }
 
+  const CallTarget target{"HAM", "W1AW", "14105.0"};
   testing::TempFolder data;
   ScriptedDesktop desktop;
   RecordingMessenger messenger{false};
@@ -218,7 +219,6 @@ TEST_F(AirmailTerminalTest, NoCallWithoutTheLogOrTheKeyOrWhenTheCallerGaveUp) {
 
 TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
   LogCreate();
-  const CallTarget target{"HAM", "W1AW", "14105.0"};
   ASSERT_TRUE(terminal.TerminalConnect());
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
   LogCreate("No answer from W1AW\r\n");
@@ -247,7 +247,6 @@ TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
 // tell the end, and the run waited for it for ever. A result it wrote
 // before it went still counts.
 TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
-  const CallTarget target{"HAM", "W1AW", "14105.0"};
   const struct { const char* lines; bool running; TerminalStatus status; } cases[] = {
       {"", false, TerminalStatus::Error},
       {"Connected to W1AW\r\n", false, TerminalStatus::Error},
@@ -275,7 +274,6 @@ TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
 // for a minute of checks in a row (each about 2 seconds apart), whether the
 // log or the terminal's text (nothing copied from it) is read.
 TEST_F(AirmailTerminalTest, AirmailHungForAMinuteDuringTheCallEndsTheWait) {
-  const CallTarget target{"HAM", "W1AW", "14105.0"};
   LogCreate();
   for (bool logRead : {true, false}) {
     settings.terminalConnectCheckFile = logRead;

@@ -79,8 +79,9 @@ TEST_F(OwnStationFile, SystemsAreListedByNameWhateverTheirCase) {
 }
 
 // A missing file, then a station section ended at once; a name not found
-// before the end of the file is not.
-TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedANameNotFoundBeforeTheEndIsNot) {
+// before the end of the file is not. A "Selected" list past the profile
+// buffer of 1024 characters still selects the stations at its end.
+TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedANameNotFoundBeforeTheEndIsNotALongOneIsReadWhole) {
   Write("SAILMAIL", "[Station Info]\r\nWPE=CN87:Friday Harbor\r\n");
   EXPECT_EQ(StationFromStationName(data, "SAILMAIL", "Mobile"), "");
   SelectionList list;
@@ -92,16 +93,10 @@ TEST_F(OwnStationFile, AMissingOrEmptyStationListIsReportedANameNotFoundBeforeTh
             (Strings{"StationGetListAll - Open, Unable to open AirMail \"HAM\" Station Info data." +
                          FolderHint(data.Folder()),
                      "StationGetList, Unable to find any selected AirMail \"HAM\"Stations." + FolderHint(data.Folder())}));
-}
-
-// A "Selected" list past the profile buffer of 1024 characters still
-// selects the stations at its end.
-TEST_F(OwnStationFile, ALongSelectedListSelectsItsLastStations) {
   std::string selected;
   for (int i = 1000; i < 1250; ++i) selected += "K" + std::to_string(i) + ",";
   Write("HAM", "[Station Info]\r\nK1000=FN31:x\r\nK1249=FN32:y\r\nW1AW=FN33:z\r\n\r\n[Frequency Setup]\r\nSelected=" +
                    selected + "\r\n");
-  SelectionList list;
   ASSERT_TRUE(StationGetListSelected(data, "HAM", list, 0));
   EXPECT_EQ(list.entries, (Strings{"K1000", "K1249"}));
 }
