@@ -59,8 +59,10 @@ void ReferenceLevels(testing::SelectionRig& rig, const std::string& station) {
   for (int r = 1; r <= 3; ++r) rig.table.CellSet(r, kColumnRange, FormatNumber(range, "0"));
 }
 
-TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
-  testing::SelectionRig rig(kModeMultipleFrequencies);
+// No reference data to rank by (none selected, or a file that cannot be
+// read): the rows stay as they were, not cut to the first one listed.
+TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecideWithoutThemTheRowsStay) {
+  testing::SelectionRig rig(kModeMultipleFrequencies), none(kModeMultipleFrequencies);
   ReferenceLevels(rig, "K");
   rig.Select().AutoSelectReference(1, 3);
   EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5", "14105.5"}));
@@ -69,16 +71,10 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecide) {
   EXPECT_EQ(rig.table.CellGet(2, kColumnRef), "5");  // nearer 10000, whose row was read first
   EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck)) << "a level below 0";
   EXPECT_TRUE(rig.messages.entries.empty());
-}
-
-// No reference data to rank by (none selected, or a file that cannot be
-// read): the rows stay as they were, not cut to the first one listed.
-TEST(AutoSelectReference, WithoutLevelsTheRowsStay) {
-  testing::SelectionRig rig(kModeMultipleFrequencies);
-  rig.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}, {"K", "14105.5", 60}});
-  rig.Select().AutoSelectReference(1, 3);
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"7102.0", "10145.5", "14105.5"}));
-  EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{"No Reference Data has been Selected."});
+  none.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}, {"K", "14105.5", 60}});
+  none.Select().AutoSelectReference(1, 3);
+  EXPECT_EQ(none.TxColumn(), (std::vector<std::string>{"7102.0", "10145.5", "14105.5"}));
+  EXPECT_EQ(none.messages.Texts(), std::vector<std::string>{"No Reference Data has been Selected."});
 }
 
 // The best level's frequency left out before the top is counted, as usually
