@@ -183,8 +183,8 @@ velmora_screen_picture() {
   VELMORA_GROUPS+=($!)
 }
 
-# True when the sound server was started here for the run: there is no
-# sound card of the user's to listen to.
+# True when there is no sound card of the user's to listen to (the tests
+# name another device folder in VELMORA_SOUND_DEVICES).
 velmora_no_sound_card() {
-  ! ls /dev/snd/pcm* >/dev/null 2>&1
+  ! ls "${VELMORA_SOUND_DEVICES:-/dev/snd}"/pcm* >/dev/null 2>&1
 }

@@ -3,8 +3,10 @@
 # own: the guide's first steps on the demo recording work in the folder it
 # makes ("Data\Demo Pactor 3.bin" is where the file chooser opens), and
 # Ctrl+C closes Velmora as File, Exit does, so the settings changed during
-# the run are saved. It once killed Velmora, and the chooser opened in a
-# build folder without any recording.
+# the run are saved; on a machine with a sound card Velmora listens through
+# the user's own sound server. It once killed Velmora, the chooser opened in
+# a build folder without any recording, and a silent source of ./run's own
+# took the place of the sound card.
 set -u
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 . "$root/tools/env.sh"
@@ -21,6 +23,7 @@ fail() {
 }
 finish() {
   local status=$?
+  [ -f "$work/pulse/pid" ] && kill "$(cat "$work/pulse/pid")" 2>/dev/null
   if [ -n "$run" ] && kill -0 "$run" 2>/dev/null; then
     kill -INT -- "-$run" 2>/dev/null
     for _ in $(seq 1 100); do kill -0 "$run" 2>/dev/null || break; sleep 0.3; done
@@ -33,6 +36,12 @@ finish() {
 trap finish EXIT
 
 velmora_display || fail "no display"
+# A sound card, and the user's sound server of a desktop session.
+mkdir -p "$work/snd" && touch "$work/snd/pcmC0D0c"
+export VELMORA_SOUND_DEVICES=$work/snd PULSE_RUNTIME_PATH=$work/pulse
+pulseaudio -D --exit-idle-time=-1 --use-pid-file=yes --disallow-exit >/dev/null 2>&1
+for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pactl info >/dev/null 2>&1 || fail "the user's sound server did not start"
 # In a session of its own, as a terminal runs it: its process group gets the
 # Ctrl+C, which a script's background job would otherwise ignore.
 setsid env --default-signal=INT "$root/run" >"$work/run.out" 2>&1 &
@@ -50,6 +59,11 @@ done
 
 ctl() { wine "$VELMORA_BUILD/windows/velmora-windowctl.exe" "$@" >"$work/ctl.out" 2>&1; }
 ctl wait Velmora 60 || fail "the main window did not appear"
+for _ in $(seq 1 40); do
+  [ -n "$(pactl list short source-outputs 2>/dev/null)" ] && break
+  sleep 0.5
+done
+[ -n "$(pactl list short source-outputs 2>/dev/null)" ] || fail "Velmora does not listen through the user's sound server"
 # The guide: "Menu" shows the menu bar, Options, Input..., "Playback", "..."
 # beside the file box, "Demo Pactor 3.bin" in the "Data" folder, OK, Start.
 ctl command Velmora 2001 || fail "no Menu button"
