@@ -118,16 +118,11 @@ TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboardAndF1OpensTheOverview) 
   window->SetMenuBarVisible(false);
   SetActiveWindow(window->Handle());
   SetFocus(window->Handle());
-  PostMessageA(window->Handle(), WM_KEYDOWN, VK_TAB, 0);
-  pump.RunPending();
+  Key(VK_TAB);
   ASSERT_EQ(GetFocus(), window->Tools().Handle());
   const auto menuButton = SendMessageA(GetFocus(), TB_COMMANDTOINDEX, window->Tools().IdOf("Menu"), 0);
-  for (int i = 0; i < 8 && SendMessageA(GetFocus(), TB_GETHOTITEM, 0, 0) != menuButton; ++i) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_LEFT, 0);
-    pump.RunPending();
-  }
-  PostMessageA(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
-  pump.RunPending();
+  for (int i = 0; i < 8 && SendMessageA(GetFocus(), TB_GETHOTITEM, 0, 0) != menuButton; ++i) Key(VK_LEFT);
+  Key(VK_SPACE);
   EXPECT_TRUE(window->Settings().menuBarVisible);
   EXPECT_NE(GetMenu(window->Handle()), nullptr);
   // F1 opens the program's help, its overview (from the AutoConnect window: its own test).
@@ -146,8 +141,7 @@ TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndEsc) {
     HWND about = window->About()->Handle();
     ASSERT_TRUE(IsWindowVisible(about));
     ASSERT_EQ(GetFocus(), GetDlgItem(about, IDOK)) << "its button has the keys";
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
-    pump.RunPending();
+    Key(key);
     EXPECT_FALSE(IsWindowVisible(about)) << key;
   }
 }

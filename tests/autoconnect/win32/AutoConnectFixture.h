@@ -83,12 +83,7 @@ class AutoConnectFixture : public ::testing::Test {
     SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
                  reinterpret_cast<LPARAM>(control));
   }
-  // A key pressed where the focus is, through the program's own message loop.
-  void Key(WPARAM key) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
-    PostMessageA(GetFocus(), WM_KEYUP, key, 0);
-    pump.RunPending();
-  }
+  void Key(WPARAM key) { PressKey(pump, key); }
   void ClickCell(int row, int column) {
     RECT cell = window->Grid().CellRect(row, column);
     LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);

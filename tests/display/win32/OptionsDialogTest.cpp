@@ -233,8 +233,7 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
   for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {
     tool->Show();
     SetFocus(GetWindow(tool->Handle(), GW_CHILD));
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-    pump.RunPending();
+    Key(VK_ESCAPE);
     EXPECT_FALSE(IsWindowVisible(tool->Handle()));
   }
 }
