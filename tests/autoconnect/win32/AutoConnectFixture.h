@@ -47,10 +47,11 @@ class AutoConnectFixture : public ::testing::Test {
                    program + "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
                    "Auto Select Range Max=5000\r\n");
   }
-  void OpenMain() {
+  // The main window of the program in `programFolder`, the test's folder unless given.
+  void OpenMain(const std::string& programFolder = {}) {
     window = std::make_unique<AutoConnectWindow>(pump);
     BeforeMain();
-    main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
+    main = std::make_unique<MainWindow>(programFolder.empty() ? folder.path().string() : programFolder, pump, *window);
     ASSERT_TRUE(main->Create());
     main->SetAutoStart(false);
     main->RecallAtStartup();

@@ -179,12 +179,7 @@ TEST_F(AutoConnectWindowTest, TheSettingsChoosersOpenInTheProgramsFolder) {
   const std::string program = folder.path().string() + "\\J\xfcrgen";
   std::filesystem::create_directory(program);
   std::filesystem::copy_file(SettingsFile(), std::filesystem::path(program) / kSettingsFileName);
-  window = std::make_unique<AutoConnectWindow>(pump);
-  main = std::make_unique<MainWindow>(program, pump, *window);
-  ASSERT_TRUE(main->Create());
-  main->SetAutoStart(false);
-  main->RecallAtStartup();
-  main->Show(SW_SHOWNORMAL);
+  OpenMain(program);
   ASSERT_TRUE(Show());
   for (auto [command, title] : {std::pair{autoconnect_menu::kSettingsRecall, "Recall Settings"},
                                 {autoconnect_menu::kSettingsSave, "Save Settings"}}) {
