@@ -16,7 +16,6 @@
 #include "app/MenuModel.h"
 #include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
-#include "tests/app/win32/SettingsOnlyAutoConnect.h"
 
 namespace velmora {
 namespace {
@@ -172,6 +171,20 @@ TEST_F(MainWindowTest, ASettingsFileUnreadableAtStartIsToldAndKept) {
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor3 Threshold"), "33");
 }
+
+// An AutoConnect side that keeps only its settings record, recalled at
+// start-up and saved at close with the main window's. It has no window, no
+// placement and no visibility.
+class SettingsOnlyAutoConnect final : public NoAutoConnect {
+ public:
+  void ProfileRecall(const ProfileDocument& profile) override { velmora::ProfileRecall(profile, settings_); }
+  void ProfileSave(ProfileWriter& profile) override { velmora::ProfileSave(profile, settings_); }
+  std::string AirmailDataFolder() const override { return settings_.airmailDirectoryData; }
+  AutoConnectSettings& Settings() { return settings_; }
+
+ private:
+  AutoConnectSettings settings_;
+};
 
 // The main window with the AutoConnect side before its window.
 using MainWindowLinkTest = testing::MainWindowFixture<SettingsOnlyAutoConnect>;
