@@ -25,8 +25,10 @@ bool Greyed(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYC
 using MainWindowTest = testing::MainWindowFixture<>;
 
 // The toolbar's buttons, and the menu bar, built from its model, that the
-// "Menu" button shows and hides.
-TEST_F(MainWindowTest, ToolbarAndTheMenuBarItShows) {
+// "Menu" button shows and hides. With the menu bar hidden (as it starts)
+// the keyboard still reaches the toolbar: Tab, then the arrows and Space,
+// bring the menu bar back.
+TEST_F(MainWindowTest, TheMenuButtonShowsTheMenuBarFromTheMouseOrTheKeyboardAndF1OpensTheOverview) {
   // Without an AutoConnect window its button is there but not offered.
   EXPECT_FALSE(window->Tools().IsEnabled("Airmail"));
 
@@ -40,6 +42,23 @@ TEST_F(MainWindowTest, ToolbarAndTheMenuBarItShows) {
   EXPECT_FALSE(Greyed(bar, menu::kOptionsDetector));
   Press("Menu");
   EXPECT_EQ(GetMenu(window->Handle()), nullptr);
+
+  SetActiveWindow(window->Handle());
+  SetFocus(window->Handle());
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), window->Tools().Handle());
+  const auto menuButton = SendMessageA(GetFocus(), TB_COMMANDTOINDEX, window->Tools().IdOf("Menu"), 0);
+  for (int i = 0; i < 8 && SendMessageA(GetFocus(), TB_GETHOTITEM, 0, 0) != menuButton; ++i) Key(VK_LEFT);
+  Key(VK_SPACE);
+  EXPECT_TRUE(window->Settings().menuBarVisible);
+  EXPECT_NE(GetMenu(window->Handle()), nullptr);
+  // F1 opens the program's help, its overview (from the AutoConnect window: its own test).
+  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
+    PostMessageA(window->Handle(), WM_KEYDOWN, VK_F1, 0);
+    pump.RunPending();
+  });
+  ASSERT_NE(window->Overview()->Handle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
 }
 
 // The mouse reads the spectrum off, and a drag zooms.
@@ -109,28 +128,6 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(r.bottom - r.top, work.bottom - work.top);
-}
-
-// With the menu bar hidden (as it starts) the keyboard still reaches the
-// toolbar: Tab, then the arrows and Space, bring the menu bar back.
-TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboardAndF1OpensTheOverview) {
-  window->SetMenuBarVisible(false);
-  SetActiveWindow(window->Handle());
-  SetFocus(window->Handle());
-  Key(VK_TAB);
-  ASSERT_EQ(GetFocus(), window->Tools().Handle());
-  const auto menuButton = SendMessageA(GetFocus(), TB_COMMANDTOINDEX, window->Tools().IdOf("Menu"), 0);
-  for (int i = 0; i < 8 && SendMessageA(GetFocus(), TB_GETHOTITEM, 0, 0) != menuButton; ++i) Key(VK_LEFT);
-  Key(VK_SPACE);
-  EXPECT_TRUE(window->Settings().menuBarVisible);
-  EXPECT_NE(GetMenu(window->Handle()), nullptr);
-  // F1 opens the program's help, its overview (from the AutoConnect window: its own test).
-  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
-    PostMessageA(window->Handle(), WM_KEYDOWN, VK_F1, 0);
-    pump.RunPending();
-  });
-  ASSERT_NE(window->Overview()->Handle(), nullptr);
-  EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
 }
 
 // The About box closed only with its button; Enter and Esc close it too.
