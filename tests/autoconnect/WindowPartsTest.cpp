@@ -150,7 +150,7 @@ struct LogRig {
   const std::filesystem::path file = AutoConnectLogPath(folder.path());
 };
 
-TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
+TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingNoneWithoutAStartAndNoStalePosition) {
   LogRig rig;
   AutoConnectLog log = rig.Log(rig.file);
   const RunStatistics statistics{.station = "W1AW", .snr = {}};
@@ -164,6 +164,13 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   const std::string line = "03/09/24 07:05:04,0,0,0,0,0,0,0,0,Connected ,1,W1AW,10.5,-20.25,0,0,0,0,99,-99\r\n";
   EXPECT_EQ(testing::ReadBytes(rig.file), std::string(kAutoConnectLogHeading) + "\r\n" + line);
   EXPECT_TRUE(rig.messenger.entries.empty());
+  // A run stopped while its position is asked for has none, not the position of the run before.
+  rig.ship.position.reset();
+  rig.ship.whileAsked = [&] { log.LogFileStop(statistics, "Stopped ", 1); };
+  log.LogFileStart();
+  EXPECT_EQ(SplitLines(testing::ReadBytes(rig.file)).back(),
+            "03/09/24 07:05:04,0,0,0,0,0,0,0,0,Stopped ,1,W1AW,,,0,0,0,0,99,-99");
+  rig.ship = FixedShip();
 
   // A file that cannot be written (a spreadsheet holds it) takes the record with the next run's.
   const auto held = rig.folder.path() / "held";
@@ -185,22 +192,6 @@ TEST(AutoConnectLog, OneLinePerRunAfterTheHeadingAndNoneWithoutAStart) {
   later.LogFileEnd();
   EXPECT_EQ(SplitLines(testing::ReadBytes(AutoConnectLogPath(held))).size(), 4u);
   EXPECT_EQ(rig.messenger.entries.size(), 2u);
-}
-
-// A run stopped while its position is asked for is logged without one,
-// not with the position of the run before.
-TEST(AutoConnectLog, ARunStoppedWhileItsPositionIsAskedForHasNone) {
-  LogRig rig;
-  AutoConnectLog log = rig.Log(rig.file);
-  const RunStatistics statistics{};
-  log.LogFileStart();
-  log.LogFileStop(statistics, "Did not Connect ", 1);
-  rig.ship.position.reset();
-  rig.ship.whileAsked = [&] { log.LogFileStop(statistics, "Stopped ", 1); };
-  log.LogFileStart();
-  auto lines = SplitLines(testing::ReadBytes(rig.file));
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[2], "03/09/24 07:05:04,0,0,0,0,0,0,0,0,Stopped ,1,,,,0,0,0,0,99,-99");
 }
 
 // Whatever a run gives its record, the history summary reads as written

@@ -50,16 +50,16 @@ TEST(SpectrumView, EachRangeShowsItsBinsInsideTheSpectrum) {
 // The pointer on the point the trace draws for a bin reads that bin's
 // frequency, as the frequency labels name it; none reads below 0 Hz.
 TEST(SpectrumView, TheReadoutNamesTheFrequencyDrawnUnderThePointer) {
+  // bin -1: the picture's left edge, left of bin 0's point.
   const struct { std::int16_t range; std::int32_t n, bin; const char* readout; } cases[] = {
-      {0, 256, 35, "1507 (Hz),  60 (dB),  Res: 43.1 (Hz)"},
-      {2, 2048, 279, "1502 (Hz),  60 (dB),  Res: 5.4 (Hz)"},
+      {0, 256, 35, "1507 (Hz),  60 (dB),  Res: 43.1 (Hz)"}, {2, 2048, 279, "1502 (Hz),  60 (dB),  Res: 5.4 (Hz)"},
+      {0, 256, -1, "0 (Hz),  60 (dB),  Res: 43.1 (Hz)"},
   };
   for (const auto& c : cases) {
     const SpectrumView view = MakeSpectrumView(c.range, 1700, {}, c.n, 800, 400, false);
-    EXPECT_EQ(SpectrumReadout(view, static_cast<int>(std::lround(view.XOfBin(c.bin))), 200), c.readout);
+    const int x = c.bin < 0 ? 0 : static_cast<int>(std::lround(view.XOfBin(c.bin)));
+    EXPECT_EQ(SpectrumReadout(view, x, 200), c.readout) << c.bin;
   }
-  EXPECT_EQ(SpectrumReadout(MakeSpectrumView(0, 1700, {}, 256, 800, 400, false), 0, 200),
-            "0 (Hz),  60 (dB),  Res: 43.1 (Hz)");
 }
 
 // A drag from the point of one bin to that of another zooms to those bins, both ends kept.

@@ -16,7 +16,6 @@
 #include "app/MenuModel.h"
 #include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
-#include "tests/app/win32/SettingsOnlyAutoConnect.h"
 
 namespace velmora {
 namespace {
@@ -26,8 +25,10 @@ bool Greyed(HMENU menu, int command) { return GetMenuState(menu, command, MF_BYC
 using MainWindowTest = testing::MainWindowFixture<>;
 
 // The toolbar's buttons, and the menu bar, built from its model, that the
-// "Menu" button shows and hides.
-TEST_F(MainWindowTest, ToolbarAndTheMenuBarItShows) {
+// "Menu" button shows and hides. With the menu bar hidden (as it starts)
+// the keyboard still reaches the toolbar: Tab, then the arrows and Space,
+// bring the menu bar back.
+TEST_F(MainWindowTest, TheMenuButtonShowsTheMenuBarFromTheMouseOrTheKeyboardAndF1OpensTheOverview) {
   // Without an AutoConnect window its button is there but not offered.
   EXPECT_FALSE(window->Tools().IsEnabled("Airmail"));
 
@@ -41,6 +42,23 @@ TEST_F(MainWindowTest, ToolbarAndTheMenuBarItShows) {
   EXPECT_FALSE(Greyed(bar, menu::kOptionsDetector));
   Press("Menu");
   EXPECT_EQ(GetMenu(window->Handle()), nullptr);
+
+  SetActiveWindow(window->Handle());
+  SetFocus(window->Handle());
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), window->Tools().Handle());
+  const auto menuButton = SendMessageA(GetFocus(), TB_COMMANDTOINDEX, window->Tools().IdOf("Menu"), 0);
+  for (int i = 0; i < 8 && SendMessageA(GetFocus(), TB_GETHOTITEM, 0, 0) != menuButton; ++i) Key(VK_LEFT);
+  Key(VK_SPACE);
+  EXPECT_TRUE(window->Settings().menuBarVisible);
+  EXPECT_NE(GetMenu(window->Handle()), nullptr);
+  // F1 opens the program's help, its overview (from the AutoConnect window: its own test).
+  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
+    PostMessageA(window->Handle(), WM_KEYDOWN, VK_F1, 0);
+    pump.RunPending();
+  });
+  ASSERT_NE(window->Overview()->Handle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
 }
 
 // The mouse reads the spectrum off, and a drag zooms.
@@ -112,33 +130,6 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   EXPECT_EQ(r.bottom - r.top, work.bottom - work.top);
 }
 
-// With the menu bar hidden (as it starts) the keyboard still reaches the
-// toolbar: Tab, then the arrows and Space, bring the menu bar back.
-TEST_F(MainWindowTest, TheToolbarIsReachedFromTheKeyboardAndF1OpensTheOverview) {
-  window->SetMenuBarVisible(false);
-  SetActiveWindow(window->Handle());
-  SetFocus(window->Handle());
-  PostMessageA(window->Handle(), WM_KEYDOWN, VK_TAB, 0);
-  pump.RunPending();
-  ASSERT_EQ(GetFocus(), window->Tools().Handle());
-  const auto menuButton = SendMessageA(GetFocus(), TB_COMMANDTOINDEX, window->Tools().IdOf("Menu"), 0);
-  for (int i = 0; i < 8 && SendMessageA(GetFocus(), TB_GETHOTITEM, 0, 0) != menuButton; ++i) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_LEFT, 0);
-    pump.RunPending();
-  }
-  PostMessageA(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
-  pump.RunPending();
-  EXPECT_TRUE(window->Settings().menuBarVisible);
-  EXPECT_NE(GetMenu(window->Handle()), nullptr);
-  // F1 opens the program's help, its overview (from the AutoConnect window: its own test).
-  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
-    PostMessageA(window->Handle(), WM_KEYDOWN, VK_F1, 0);
-    pump.RunPending();
-  });
-  ASSERT_NE(window->Overview()->Handle(), nullptr);
-  EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
-}
-
 // The About box closed only with its button; Enter and Esc close it too.
 TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndEsc) {
   for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
@@ -146,8 +137,7 @@ TEST_F(MainWindowTest, TheAboutBoxClosesWithEnterAndEsc) {
     HWND about = window->About()->Handle();
     ASSERT_TRUE(IsWindowVisible(about));
     ASSERT_EQ(GetFocus(), GetDlgItem(about, IDOK)) << "its button has the keys";
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
-    pump.RunPending();
+    Key(key);
     EXPECT_FALSE(IsWindowVisible(about)) << key;
   }
 }
@@ -178,6 +168,20 @@ TEST_F(MainWindowTest, ASettingsFileUnreadableAtStartIsToldAndKept) {
   window->Close();
   EXPECT_EQ(ProfileRead(SettingsFile(), kDetectorSection, "Pactor3 Threshold"), "33");
 }
+
+// An AutoConnect side that keeps only its settings record, recalled at
+// start-up and saved at close with the main window's. It has no window, no
+// placement and no visibility.
+class SettingsOnlyAutoConnect final : public NoAutoConnect {
+ public:
+  void ProfileRecall(const ProfileDocument& profile) override { velmora::ProfileRecall(profile, settings_); }
+  void ProfileSave(ProfileWriter& profile) override { velmora::ProfileSave(profile, settings_); }
+  std::string AirmailDataFolder() const override { return settings_.airmailDirectoryData; }
+  AutoConnectSettings& Settings() { return settings_; }
+
+ private:
+  AutoConnectSettings settings_;
+};
 
 // The main window with the AutoConnect side before its window.
 using MainWindowLinkTest = testing::MainWindowFixture<SettingsOnlyAutoConnect>;

@@ -47,10 +47,11 @@ class AutoConnectFixture : public ::testing::Test {
                    program + "\r\nAirmail Startup=False\r\nAirmail Lat/Lon Check=False\r\nAirmail Resize=False\r\n"
                    "Auto Select Range Max=5000\r\n");
   }
-  void OpenMain() {
+  // The main window of the program in `programFolder`, the test's folder unless given.
+  void OpenMain(const std::string& programFolder = {}) {
     window = std::make_unique<AutoConnectWindow>(pump);
     BeforeMain();
-    main = std::make_unique<MainWindow>(folder.path().string(), pump, *window);
+    main = std::make_unique<MainWindow>(programFolder.empty() ? folder.path().string() : programFolder, pump, *window);
     ASSERT_TRUE(main->Create());
     main->SetAutoStart(false);
     main->RecallAtStartup();
@@ -83,12 +84,7 @@ class AutoConnectFixture : public ::testing::Test {
     SendMessageA(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
                  reinterpret_cast<LPARAM>(control));
   }
-  // A key pressed where the focus is, through the program's own message loop.
-  void Key(WPARAM key) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
-    PostMessageA(GetFocus(), WM_KEYUP, key, 0);
-    pump.RunPending();
-  }
+  void Key(WPARAM key) { PressKey(pump, key); }
   void ClickCell(int row, int column) {
     RECT cell = window->Grid().CellRect(row, column);
     LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <utility>
+
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
@@ -179,12 +181,7 @@ TEST_F(AutoConnectWindowTest, TheSettingsChoosersOpenInTheProgramsFolder) {
   const std::string program = folder.path().string() + "\\J\xfcrgen";
   std::filesystem::create_directory(program);
   std::filesystem::copy_file(SettingsFile(), std::filesystem::path(program) / kSettingsFileName);
-  window = std::make_unique<AutoConnectWindow>(pump);
-  main = std::make_unique<MainWindow>(program, pump, *window);
-  ASSERT_TRUE(main->Create());
-  main->SetAutoStart(false);
-  main->RecallAtStartup();
-  main->Show(SW_SHOWNORMAL);
+  OpenMain(program);
   ASSERT_TRUE(Show());
   for (auto [command, title] : {std::pair{autoconnect_menu::kSettingsRecall, "Recall Settings"},
                                 {autoconnect_menu::kSettingsSave, "Save Settings"}}) {
@@ -335,37 +332,10 @@ TEST_F(AutoConnectWindowTest, ClosingTheProgramWhileAStartWaitsInABoxEndsTheStar
 
 // Stopped while its start waits in a box: until that start has returned,
 // Start and Refresh are greyed and a Start is refused, then both come back
-// and a new run starts.
-TEST_F(AutoConnectWindowTest, AStartWaitsForTheStoppedRunsStepToReturn) {
-  testing::StandInSession airmail(HamScenario());
-  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\n"));
-  Open();
-  const auto position = std::filesystem::path(airmail.DataFolder()) / "Airmail.ini";
-  const std::string kept = testing::ReadBytes(position);
-  testing::WriteBytes(position, "[Settings]\r\n");
-  bool startShown = true, refreshShown = true, startedInside = true;
-  {
-    MessageBoxAnswerer answer(IDOK, [&] {
-      if (window->Engine()->Active()) window->Stop();
-      startShown = window->Tools().IsEnabled("Start");
-      refreshShown = IsWindowEnabled(window->Options().Control("cmdResync"));
-      testing::WriteBytes(position, kept);
-      startedInside = window->Start();
-    });
-    EXPECT_FALSE(window->Start());
-  }
-  EXPECT_FALSE(startShown);
-  EXPECT_FALSE(refreshShown);
-  EXPECT_FALSE(startedInside);
-  EXPECT_TRUE(window->Tools().IsEnabled("Start"));
-  EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmdResync")));
-  EXPECT_TRUE(window->Start()) << window->Status().Text(2);
-  window->Stop();
-}
-
-// Closed and shown again there: its showing's rebuild (and AirMail brought
-// to the front) waits for the start to return, and is not lost.
-TEST_F(AutoConnectWindowTest, AShowingDuringTheStoppedRunsStepActivatesOnceItReturns) {
+// and a new run starts. Closed and shown again there, its showing's rebuild
+// (and AirMail brought to the front) waits for the start to return, and is
+// not lost.
+TEST_F(AutoConnectWindowTest, WhatComesWhileAStoppedRunsStartWaitsInABoxWaitsForItToReturn) {
   testing::StandInSession airmail(HamScenario());
   ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\n"));
   Open();
@@ -373,23 +343,34 @@ TEST_F(AutoConnectWindowTest, AShowingDuringTheStoppedRunsStepActivatesOnceItRet
   const auto position = std::filesystem::path(airmail.DataFolder()) / "Airmail.ini";
   const std::string kept = testing::ReadBytes(position);
   testing::WriteBytes(position, "[Settings]\r\n");
-  bool rebuiltInside = true;
+  bool answered = false, startShown = true, refreshShown = true, startedInside = true, rebuiltInside = true;
   {
     MessageBoxAnswerer answer(IDOK, [&] {
+      if (std::exchange(answered, true)) return;
       window->Stop();
+      startShown = window->Tools().IsEnabled("Start");
+      refreshShown = IsWindowEnabled(window->Options().Control("cmdResync"));
       testing::WriteBytes(position, kept);
+      startedInside = window->Start();
       window->Close();
       window->Table().CellSet(1, kColumnStation, "Old");
       window->Show();
       PumpUntil([] { return false; }, 1);
       rebuiltInside = window->Table().CellGet(1, kColumnStation) != "Old";
     });
-    window->Start();
+    EXPECT_FALSE(window->Start());
   }
+  EXPECT_FALSE(startShown);
+  EXPECT_FALSE(refreshShown);
+  EXPECT_FALSE(startedInside);
   EXPECT_FALSE(rebuiltInside);
   MessageBoxAnswerer none;
   EXPECT_TRUE(PumpUntil([&] { return window->Table().CellGet(1, kColumnStation) == station; }, 5));
   EXPECT_EQ(none.Texts(), std::vector<std::string>{});
+  EXPECT_TRUE(window->Tools().IsEnabled("Start"));
+  EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmdResync")));
+  EXPECT_TRUE(window->Start()) << window->Status().Text(2);
+  window->Stop();
 }
 
 constexpr Verdict kFree{}, kBusy{true, true, false, false};

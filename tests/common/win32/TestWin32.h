@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/win32/MessagePump.h"
 #include "common/win32/WindowText.h"
 
 namespace velmora::testing {
@@ -42,6 +43,14 @@ inline void DrainQuit() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
+}
+
+// A key pressed and let go where the focus is, through the program's own message loop.
+inline void PressKey(MessagePump& pump, WPARAM key) {
+  HWND focus = GetFocus();
+  PostMessageA(focus, WM_KEYDOWN, key, 0);
+  PostMessageA(focus, WM_KEYUP, key, 0);
+  pump.RunPending();
 }
 
 inline std::string WindowText(HWND window) {

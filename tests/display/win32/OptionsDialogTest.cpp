@@ -218,35 +218,18 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
   EXPECT_EQ(window->Overview()->Text(), "");
 }
 
-TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
+// The program diagram took clicks under the box of its Terminal button: a
+// second click stacked a second box, whose answer gave the main window its
+// clicks back under the first.
+TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindowsAndTakeNoClicksUnderTheirBoxes) {
   window->Command(menu::kHelpDiagram);
   ASSERT_NE(window->Diagram()->Handle(), nullptr);
   HWND velmora = FindWindowExA(window->Diagram()->Handle(), nullptr, "Button", "Velmora Program");
   ASSERT_NE(velmora, nullptr);
   SendMessageA(velmora, BM_CLICK, 0, 0);
-  ASSERT_NE(window->DiagramMain()->Handle(), nullptr);
-  HWND detector = FindWindowExA(window->DiagramMain()->Handle(), nullptr, "Button",
-                                "Pactor Detector\nPactor Detector Options");
-  SendMessageA(detector, BM_CLICK, 0, 0);
-  EXPECT_TRUE(Options().Visible());
-  // Esc closes a tool window as it does a dialog, wherever its focus is.
-  for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {
-    tool->Show();
-    SetFocus(GetWindow(tool->Handle(), GW_CHILD));
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-    pump.RunPending();
-    EXPECT_FALSE(IsWindowVisible(tool->Handle()));
-  }
-}
-
-// The program diagram took clicks under the box of its Terminal button: a
-// second click stacked a second box, whose answer gave the main window its
-// clicks back under the first.
-TEST_F(OptionsDialogTest, TheProgramDiagramTakesNoClicksUnderItsBox) {
-  window->DiagramMain()->Show();
   HWND diagram = window->DiagramMain()->Handle();
+  ASSERT_NE(diagram, nullptr);
   HWND terminal = FindWindowExA(diagram, nullptr, "Button", "Terminal\nAirMail's Terminal Window");
-  ASSERT_NE(terminal, nullptr);
   bool clickable = true;
   testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(diagram); });
   SendMessageA(terminal, BM_CLICK, 0, 0);
@@ -254,6 +237,15 @@ TEST_F(OptionsDialogTest, TheProgramDiagramTakesNoClicksUnderItsBox) {
   EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
   EXPECT_FALSE(clickable);
   EXPECT_TRUE(IsWindowEnabled(diagram)) << "back once answered";
+  SendMessageA(FindWindowExA(diagram, nullptr, "Button", "Pactor Detector\nPactor Detector Options"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(Options().Visible());
+  // Esc closes a tool window as it does a dialog, wherever its focus is.
+  for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {
+    tool->Show();
+    SetFocus(GetWindow(tool->Handle(), GW_CHILD));
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(tool->Handle()));
+  }
 }
 
 }  // namespace

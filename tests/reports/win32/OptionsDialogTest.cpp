@@ -40,11 +40,7 @@ class OptionsDialogTest : public ::testing::Test {
     SetWindowTextA(dialog.CellEdit(grid, row, column), text);  // none: what follows fails
   }
   void Type(std::string_view key, const char* text) { SetWindowTextA(dialog.Box(key), text); }
-  // A key pressed where the focus is, through the program's own message loop.
-  void Key(WPARAM key) {
-    PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
-    pump.RunPending();
-  }
+  void Key(WPARAM key) { testing::PressKey(pump, key); }
 
   testing::TempFolder folder;
   AutoConnectSettings settings;
@@ -310,8 +306,7 @@ TEST_F(OptionsDialogTest, OffsetCellsTakeAListOfSystemsStationsOrLabels) {
   HWND box = dialog.CellEdit(Dialog::kOffsetGrid, 0, 3);
   ASSERT_EQ(GetFocus(), box) << "typed into, as a user types";
   SetWindowTextA(box, "9");
-  PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
-  pump.RunPending();
+  Key(VK_ESCAPE);
   EXPECT_TRUE(dialog.Visible());
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][3], "1");
   EXPECT_EQ(dialog.Rows(Dialog::kOffsetGrid)[0][2], "7102.0(p3), 14075.0");
