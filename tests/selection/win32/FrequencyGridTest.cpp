@@ -86,6 +86,32 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
   EXPECT_EQ(recorder.right, (GridCell{-1, -1}));
 }
 
+// From the keyboard, through a dialog's key handling as in the AutoConnect
+// window: the arrows move the focus mark, Space ticks as a click does and
+// a held Space does not tick again.
+TEST_F(FrequencyGridTest, TheArrowsMoveTheFocusAndSpaceTicksItsBox) {
+  Fill(kModeMultipleFrequencies, 4);
+  SetFocus(grid->Handle());
+  auto key = [&](WPARAM k, LPARAM repeat = 0) {
+    MSG msg{};
+    msg.hwnd = grid->Handle(), msg.message = WM_KEYDOWN, msg.wParam = k, msg.lParam = repeat;
+    if (!IsDialogMessageA(parent, &msg)) DispatchMessageA(&msg);
+  };
+  const bool rx2 = table.CheckGet(2, kColumnRxCheck), tx2 = table.CheckGet(2, kColumnTxConnect);
+  for (WPARAM k : {VK_DOWN, VK_DOWN, VK_SPACE}) key(k);
+  EXPECT_EQ(GetFocus(), grid->Handle());
+  EXPECT_EQ(grid->SelectedRow(), 2);
+  EXPECT_NE(table.CheckGet(2, kColumnRxCheck), rx2);
+  EXPECT_EQ(recorder.clicks, 1);
+  for (WPARAM k : {VK_UP, VK_DOWN, VK_RIGHT}) key(k);
+  key(VK_SPACE);
+  key(VK_SPACE, 1 << 30);
+  EXPECT_NE(table.CheckGet(2, kColumnTxConnect), tx2);
+  EXPECT_EQ(recorder.clicks, 2);
+  for (int i = 0; i < 6; ++i) key(VK_DOWN);
+  EXPECT_EQ(grid->SelectedRow(), 4) << "the mark stays on the last row";
+}
+
 TEST_F(FrequencyGridTest, TheAskedRowComesIntoViewAndTheViewStaysOtherwise) {
   Fill(kModeMultipleStations, 60);
   EXPECT_EQ(grid->TopRow(), 1);
