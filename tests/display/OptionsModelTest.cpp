@@ -1,5 +1,5 @@
-// The Options dialog's Apply steps over the main window's members, and the
-// access keys of its pages.
+// The Options dialog's Apply steps over the main window's members, the
+// access keys of its pages and the overview's headings its F1 opens at.
 #include "display/OptionsModel.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 
+#include "display/HelpTexts.h"
 #include "tests/audio/SignalFakes.h"
 #include "tests/common/AccessKeyCheck.h"
 #include "tests/common/TempFolder.h"
@@ -240,6 +241,14 @@ TEST(OptionsDialogScript, EveryCaptionOfAPageHasAnAccessKeyOfItsOwn) {
   auto views = OptionsPageViews();
   ASSERT_EQ(views.size(), 6u) << "four pages, the input page as each of its three sources";
   for (const auto& view : views) EXPECT_EQ(testing::AccessKeyFaults(view), std::vector<std::string>{});
+}
+
+// F1 on each tab of the Options dialog opens the overview at a heading the
+// shipped text has, not at its top.
+TEST(OptionsHelp, EachTabsHeadingIsALineOfTheOverview) {
+  std::ifstream in(VELMORA_SOURCE_DIR "/app/Velmora.txt", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  for (int tab = 0; tab < 4; ++tab) EXPECT_GT(HeadingLine(text, OptionsHelpHeading(tab)), 0) << tab;
 }
 
 }  // namespace

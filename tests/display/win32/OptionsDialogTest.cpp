@@ -218,6 +218,33 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
   EXPECT_EQ(window->Overview()->Text(), "");
 }
 
+// Alt and a letter reach a page's controls (a label's key its box), and F1
+// opens the overview where it tells of the tab shown.
+TEST_F(OptionsDialogTest, AccessKeysReachThePageAndF1OpensTheOverviewAtItsTopic) {
+  std::string text = "Velmora\r\n";
+  for (int i = 0; i < 60; ++i) text += "line\r\n";
+  text += "WHAT THE VERDICTS MEAN\r\n";
+  for (int i = 0; i < 60; ++i) text += "line\r\n";
+  std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << text;
+  Open(OptionsDialog::kDetectorTab);
+  SetActiveWindow(Options().Handle());
+  SetFocus(Item(OptionsDialog::kDetectorTab, IDC_TXTPOWER));
+  auto key = [&](UINT message, WPARAM k, LPARAM flags) {
+    PostMessageA(GetFocus(), message, k, flags);
+    pump.RunPending();
+  };
+  key(WM_SYSCHAR, 'o', 1 << 29);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_TXTOFFSETFREQUENCYRANGE) << "\"Offset Freq\" labels it";
+  HWND fax = Item(OptionsDialog::kDetectorTab, IDC_CHKFAX);
+  const auto before = SendMessageA(fax, BM_GETCHECK, 0, 0);
+  key(WM_SYSCHAR, 'x', 1 << 29);
+  EXPECT_NE(SendMessageA(fax, BM_GETCHECK, 0, 0), before);
+  key(WM_KEYDOWN, VK_F1, 0);
+  HWND overview = window->Overview()->Handle();
+  ASSERT_TRUE(overview && IsWindowVisible(overview));
+  EXPECT_EQ(SendMessageA(GetWindow(overview, GW_CHILD), EM_GETFIRSTVISIBLELINE, 0, 0), 61);
+}
+
 TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
   window->Command(menu::kHelpDiagram);
   ASSERT_NE(window->Diagram()->Handle(), nullptr);
