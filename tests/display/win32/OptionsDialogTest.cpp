@@ -248,13 +248,15 @@ TEST_F(OptionsDialogTest, AccessKeysReachThePageAndF1OpensTheOverviewAtItsTopic)
 TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
   window->Command(menu::kHelpDiagram);
   ASSERT_NE(window->Diagram()->Handle(), nullptr);
-  HWND velmora = FindWindowExA(window->Diagram()->Handle(), nullptr, "Button", "Velmora Program");
-  ASSERT_NE(velmora, nullptr);
-  SendMessageA(velmora, BM_CLICK, 0, 0);
+  // Alt and the buttons' access keys, as in a dialog.
+  auto altKey = [&](HWND tool, char letter) {
+    SetFocus(GetWindow(tool, GW_CHILD));
+    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+    pump.RunPending();
+  };
+  altKey(window->Diagram()->Handle(), 'v');  // "Velmora Program"
   ASSERT_NE(window->DiagramMain()->Handle(), nullptr);
-  HWND detector = FindWindowExA(window->DiagramMain()->Handle(), nullptr, "Button",
-                                "Pactor Detector\nPactor Detector Options");
-  SendMessageA(detector, BM_CLICK, 0, 0);
+  altKey(window->DiagramMain()->Handle(), 'p');  // "Pactor Detector"
   EXPECT_TRUE(Options().Visible());
   // Esc closes a tool window as it does a dialog, wherever its focus is.
   for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {
@@ -272,7 +274,7 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
 TEST_F(OptionsDialogTest, TheProgramDiagramTakesNoClicksUnderItsBox) {
   window->DiagramMain()->Show();
   HWND diagram = window->DiagramMain()->Handle();
-  HWND terminal = FindWindowExA(diagram, nullptr, "Button", "Terminal\nAirMail's Terminal Window");
+  HWND terminal = FindWindowExA(diagram, nullptr, "Button", "&Terminal\nAirMail's Terminal Window");
   ASSERT_NE(terminal, nullptr);
   bool clickable = true;
   testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(diagram); });
