@@ -185,7 +185,8 @@ LRESULT FrequencyGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
       return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;  // the arrows move the mark, not the focus
+    // The arrows move the mark, not the focus; a letter typed is no access key.
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN: OnKeyDown(wParam, lParam); return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:

@@ -110,6 +110,13 @@ TEST_F(FrequencyGridTest, TheArrowsMoveTheFocusAndSpaceTicksItsBox) {
   EXPECT_EQ(recorder.clicks, 2);
   for (int i = 0; i < 6; ++i) key(VK_DOWN);
   EXPECT_EQ(grid->SelectedRow(), 4) << "the mark stays on the last row";
+  // A letter typed into the table is no access key of the window's fields.
+  HWND field = CreateWindowExA(0, "BUTTON", "&Tick", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 320, 80, 20, parent,
+                               nullptr, nullptr, nullptr);
+  MSG letter{};
+  letter.hwnd = grid->Handle(), letter.message = WM_CHAR, letter.wParam = 't';
+  if (!IsDialogMessageA(parent, &letter)) DispatchMessageA(&letter);
+  EXPECT_EQ(SendMessageA(field, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(FrequencyGridTest, TheAskedRowComesIntoViewAndTheViewStaysOtherwise) {
