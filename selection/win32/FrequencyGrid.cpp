@@ -233,7 +233,7 @@ void FrequencyGrid::OnKeyDown(WPARAM key, LPARAM flags) {
     case VK_LEFT: return FocusMove(0, -1);
     case VK_RIGHT: return FocusMove(0, 1);
     case VK_SPACE:
-      if ((flags & (1 << 30)) == 0 && selected_.row >= 1 && Inside(selected_, drawn_)) {
+      if ((flags & (1 << 30)) == 0 && MarkShown()) {
         GridCell cell = selected_;
         Toggle(cell);
         listener_.GridClick(cell.row, cell.column);
@@ -245,13 +245,19 @@ void FrequencyGrid::OnKeyDown(WPARAM key, LPARAM flags) {
   }
 }
 
-// Without a mark yet, the first key puts it on the top row shown, in the
+// A data cell of a column shown: a mode that hides the column leaves the
+// mark where no key may act on it.
+bool FrequencyGrid::MarkShown() const {
+  return selected_.row >= 1 && Inside(selected_, drawn_) && drawn_.Widths()[static_cast<size_t>(selected_.column)] > 0;
+}
+
+// Without a mark yet (or out of sight), the first key puts it on the top row shown, in the
 // first column of check boxes.
 void FrequencyGrid::FocusMove(int rows, int columns) {
   if (drawn_.Rows() < 2) return;
   const auto& widths = drawn_.Widths();
   GridCell cell = selected_;
-  if (cell.row < 1 || !Inside(cell, drawn_)) {
+  if (!MarkShown()) {
     cell = {std::clamp(topRow_, 1, drawn_.Rows() - 1), -1};
     for (int c = 0; c < drawn_.Columns() && cell.column < 0; ++c)
       if (widths[static_cast<size_t>(c)] > 0 && table_.Column(c).checkBoxes) cell.column = c;

@@ -83,6 +83,7 @@ class FrequencyGrid {
   void OnMouseWheel(int delta);
   void OnKeyDown(WPARAM key, LPARAM flags);
   void FocusMove(int rows, int columns);
+  bool MarkShown() const;
   void OnMouse(UINT message, int x, int y);
   void CreateToolTip();
   void OnMouseMove(int x, int y);

@@ -117,6 +117,12 @@ TEST_F(FrequencyGridTest, TheArrowsMoveTheFocusAndSpaceTicksItsBox) {
   letter.hwnd = grid->Handle(), letter.message = WM_CHAR, letter.wParam = 't';
   if (!IsDialogMessageA(parent, &letter)) DispatchMessageA(&letter);
   EXPECT_EQ(SendMessageA(field, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // Rebuilt for a mode that hides the boxes: Space ticks none out of sight.
+  Fill(kModeReferenceStations, 4);
+  const FrequencyTable hidden = table;
+  key(VK_SPACE);
+  EXPECT_EQ(table.Revision(), hidden.Revision());
+  EXPECT_EQ(recorder.clicks, 2);
 }
 
 TEST_F(FrequencyGridTest, TheAskedRowComesIntoViewAndTheViewStaysOtherwise) {
