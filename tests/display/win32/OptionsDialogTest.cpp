@@ -258,6 +258,14 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindows) {
   ASSERT_NE(window->DiagramMain()->Handle(), nullptr);
   altKey(window->DiagramMain()->Handle(), 'p');  // "Pactor Detector"
   EXPECT_TRUE(Options().Visible());
+  // F1 in a tool window opens the program's help, as in the window that owns it.
+  SetFocus(GetWindow(window->Diagram()->Handle(), GW_CHILD));
+  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 0);
+    pump.RunPending();
+  });
+  ASSERT_NE(window->Overview()->Handle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
   // Esc closes a tool window as it does a dialog, wherever its focus is.
   for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {
     tool->Show();
