@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "common/win32/MessagePoint.h"
@@ -221,27 +222,29 @@ void FrequencyGrid::OnMouseWheel(int delta) {
   ScrollTo(topRow_ + rows, left_);
 }
 
-// The arrows move the focus mark from cell to cell, and Space ticks or
-// unticks its box as a click does (a held Space only once); pages, Home
-// and End scroll the rows as the scroll bar does.
+// The arrows move the focus mark from cell to cell, the page keys, Home
+// and End from row to row as in a list; Space ticks or unticks its box as a
+// click does (a held Space only once), and shows its row.
 void FrequencyGrid::OnKeyDown(WPARAM key, LPARAM flags) {
-  static const std::pair<WPARAM, int> kScrollKeys[] = {
-      {VK_PRIOR, SB_PAGEUP}, {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP}, {VK_END, SB_BOTTOM}};
+  const int page = std::max(VisibleDataRows() - 1, 1);
   switch (key) {
     case VK_UP: return FocusMove(-1, 0);
     case VK_DOWN: return FocusMove(1, 0);
     case VK_LEFT: return FocusMove(0, -1);
     case VK_RIGHT: return FocusMove(0, 1);
+    case VK_PRIOR: return FocusMove(-page, 0);
+    case VK_NEXT: return FocusMove(page, 0);
+    case VK_HOME: return FocusMove(-drawn_.Rows(), 0);
+    case VK_END: return FocusMove(drawn_.Rows(), 0);
     case VK_SPACE:
       if ((flags & (1 << 30)) == 0 && MarkShown()) {
         GridCell cell = selected_;
+        ScrollIntoView(cell.row);
         Toggle(cell);
         listener_.GridClick(cell.row, cell.column);
       }
       return;
-    default:
-      for (auto [k, request] : kScrollKeys)
-        if (key == k) OnScroll(SB_VERT, request);
+    default: return;
   }
 }
 
@@ -251,8 +254,8 @@ bool FrequencyGrid::MarkShown() const {
   return selected_.row >= 1 && Inside(selected_, drawn_) && drawn_.Widths()[static_cast<size_t>(selected_.column)] > 0;
 }
 
-// Without a mark yet (or out of sight), the first key puts it on the top row shown, in the
-// first column of check boxes.
+// Without a mark yet (or out of sight), an arrow puts it on the top row
+// shown, in the first column of check boxes; the page keys go on from there.
 void FrequencyGrid::FocusMove(int rows, int columns) {
   if (drawn_.Rows() < 2) return;
   const auto& widths = drawn_.Widths();
@@ -264,14 +267,14 @@ void FrequencyGrid::FocusMove(int rows, int columns) {
     for (int c = 0; c < drawn_.Columns() && cell.column < 0; ++c)
       if (widths[static_cast<size_t>(c)] > 0) cell.column = c;
     if (cell.column < 0) return;
-  } else {
-    cell.row = std::clamp(cell.row + rows, 1, drawn_.Rows() - 1);
-    for (int c = cell.column + columns; columns != 0 && c >= 0 && c < drawn_.Columns(); c += columns)
-      if (widths[static_cast<size_t>(c)] > 0) {
-        cell.column = c;
-        break;
-      }
+    if (std::abs(rows) <= 1) rows = 0, columns = 0;
   }
+  cell.row = std::clamp(cell.row + rows, 1, drawn_.Rows() - 1);
+  for (int c = cell.column + columns; columns != 0 && c >= 0 && c < drawn_.Columns(); c += columns)
+    if (widths[static_cast<size_t>(c)] > 0) {
+      cell.column = c;
+      break;
+    }
   Select(cell);
   ScrollIntoView(cell.row);
 }

@@ -125,6 +125,26 @@ TEST_F(FrequencyGridTest, TheArrowsMoveTheFocusAndSpaceTicksItsBox) {
   EXPECT_EQ(recorder.clicks, 2);
 }
 
+// The page keys move the mark as a list's do, so Space never ticks a row
+// scrolled out of sight; one scrolled away with the wheel comes back into view.
+TEST_F(FrequencyGridTest, ThePageKeysMoveTheMarkAndSpaceShowsTheRowItTicks) {
+  Fill(kModeMultipleStations, 60);
+  SetFocus(grid->Handle());
+  auto key = [&](WPARAM k) { SendMessageA(grid->Handle(), WM_KEYDOWN, k, 0); };
+  key(VK_DOWN);
+  key(VK_NEXT);
+  EXPECT_GT(grid->SelectedRow(), 1);
+  EXPECT_GE(grid->SelectedRow(), grid->TopRow());
+  key(VK_END);
+  EXPECT_EQ(grid->SelectedRow(), 60);
+  key(VK_HOME);
+  EXPECT_EQ(grid->SelectedRow(), 1);
+  SendMessageA(grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 10), 0);
+  ASSERT_GT(grid->TopRow(), 1);
+  key(VK_SPACE);
+  EXPECT_EQ(grid->TopRow(), 1) << "the row ticked is shown";
+}
+
 TEST_F(FrequencyGridTest, TheAskedRowComesIntoViewAndTheViewStaysOtherwise) {
   Fill(kModeMultipleStations, 60);
   EXPECT_EQ(grid->TopRow(), 1);
