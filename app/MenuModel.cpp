@@ -6,16 +6,33 @@
 
 namespace velmora {
 
+namespace {
+
+// The access keys of the sample-size items, one character of each caption,
+// none shared with the other items of the menu.
+constexpr char kFrequencySamplesKeys[] = "R2857103";
+constexpr char kTimeSamplesKeys[] = "S5124863";
+
+// The caption with the mark before the first occurrence of the key.
+std::string WithAccessKey(std::string caption, char key) {
+  if (auto at = caption.find(key); at != std::string::npos) caption.insert(at, "&");
+  return caption;
+}
+
+}  // namespace
+
 std::string FrequencySamplesCaption(int exponent) {
   double resolution = static_cast<double>(kSampleRate) / (1 << exponent);
   std::string value = FormatNumber(resolution, "0.0");
-  if (exponent == menu::kSamplesExponentFirst) return "Resolution " + value + " Hz";
-  return "     ...         " + value + " Hz";
+  int index = exponent - menu::kSamplesExponentFirst;
+  if (index == 0) return "&Resolution " + value + " Hz";
+  return "     ...         " + WithAccessKey(value, kFrequencySamplesKeys[index]) + " Hz";
 }
 
 std::string TimeSamplesCaption(int exponent) {
   std::string samples = std::to_string(1 << exponent);
-  return exponent == menu::kSamplesExponentFirst ? "Samples " + samples : "... " + samples;
+  int index = exponent - menu::kSamplesExponentFirst;
+  return index == 0 ? "&Samples " + samples : "... " + WithAccessKey(samples, kTimeSamplesKeys[index]);
 }
 
 namespace {
@@ -23,7 +40,7 @@ namespace {
 std::vector<MenuDefinition> BuildMenus() {
   using namespace menu;
   MenuDefinition frequency{"mnuFrequency", "Frequency", false, {}};
-  const char* ranges[] = {"Range Full", "... Half", "... Quarter", "... Zoomed"};
+  const char* ranges[] = {"Range &Full", "... &Half", "... &Quarter", "... &Zoomed"};
   for (int i = 0; i < 4; ++i) frequency.items.push_back({"mnuFrequencyRange", ranges[i], kFrequencyRange0 + i});
   frequency.items.push_back(MenuSeparator());
   MenuDefinition time{"mnuTime", "Time", false, {}};
@@ -33,25 +50,25 @@ std::vector<MenuDefinition> BuildMenus() {
   }
   return {
       FileMenu({kFileDefault, kFileRecall, kFileSave},
-               {{"mnuFileRecord", "Record", kFileRecord}, MenuSeparator(), {"mnuFileExit", "Exit", kFileExit}}),
+               {{"mnuFileRecord", "Re&cord", kFileRecord}, MenuSeparator(), {"mnuFileExit", "E&xit", kFileExit}}),
       {"mnuView",
-       "View",
+       "&View",
        true,
-       {{"mnuViewAirmail", "Airmail Auto Connect...", kViewAirmail},
+       {{"mnuViewAirmail", "&Airmail Auto Connect...", kViewAirmail},
         MenuSeparator(),
-        {"mnuViewSoundInput", "Sound Input Level...", kViewSoundInput},
-        {"mnuViewSoundOutput", "Sound Output Level...", kViewSoundOutput}}},
+        {"mnuViewSoundInput", "Sound &Input Level...", kViewSoundInput},
+        {"mnuViewSoundOutput", "Sound &Output Level...", kViewSoundOutput}}},
       {"mnuOptions",
-       "Options",
+       "&Options",
        true,
-       {{"mnuOptionsInput", "Input...", kOptionsInput},
-        {"mnuOptionsDisplay", "Display...", kOptionsDisplay},
-        {"mnuOptionsDetector", "Detector...", kOptionsDetector},
-        {"mnuOptionsOutput", "Output...", kOptionsOutput}}},
+       {{"mnuOptionsInput", "&Input...", kOptionsInput},
+        {"mnuOptionsDisplay", "&Display...", kOptionsDisplay},
+        {"mnuOptionsDetector", "De&tector...", kOptionsDetector},
+        {"mnuOptionsOutput", "&Output...", kOptionsOutput}}},
       frequency,
       time,
       SettingsMenu({kSettingsDefault, kSettingsRecall, kSettingsSave},
-                   {"mnuSettingsRecord", "Record", kSettingsRecord}),
+                   {"mnuSettingsRecord", "Re&cord", kSettingsRecord}),
       HelpMenu(kHelpDiagram, kHelpOverView, kHelpAbout),
   };
 }

@@ -43,10 +43,11 @@ const std::vector<MenuDefinition>& MainMenus();
 const MenuDefinition& FindMenu(const char* name);
 
 // "Resolution 43.1 Hz" for the first sample size, "     ...         21.5 Hz"
-// for the others: the spectrum's resolution in Hz for 2^exponent samples.
+// for the others: the spectrum's resolution in Hz for 2^exponent samples,
+// each with its access key.
 std::string FrequencySamplesCaption(int exponent);
 
-// "Samples 256", then "... 512" up to "... 32768".
+// "Samples 256", then "... 512" up to "... 32768", each with its access key.
 std::string TimeSamplesCaption(int exponent);
 
 }  // namespace velmora

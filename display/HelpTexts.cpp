@@ -1,5 +1,7 @@
 #include "display/HelpTexts.h"
 
+#include <algorithm>
+
 #include "common/SystemLib.h"
 #include "common/TextFileLines.h"
 
@@ -38,6 +40,24 @@ std::optional<std::string> OverviewText(const std::filesystem::path& file, std::
     start = end + 1;
   }
   return joined;
+}
+
+std::string_view OptionsHelpHeading(int tab) {
+  static constexpr std::string_view kHeadings[] = {"SETTING IT UP", "THE SCREEN", "WHAT THE VERDICTS MEAN",
+                                                   "RECORDINGS"};
+  return tab >= 0 && tab < 4 ? kHeadings[tab] : std::string_view();
+}
+
+int HeadingLine(std::string_view text, std::string_view heading) {
+  int line = 0;
+  for (size_t start = 0; start <= text.size(); ++line) {
+    size_t end = std::min(text.find('\n', start), text.size());
+    std::string_view shown = text.substr(start, end - start);
+    if (shown.ends_with('\r')) shown.remove_suffix(1);
+    if (!heading.empty() && shown == heading) return line;
+    start = end + 1;
+  }
+  return 0;
 }
 
 std::string AboutDescription(int major, int minor) {

@@ -136,6 +136,8 @@ void MainWindow::Show(int showCommand) {
   if (autoStart_) signal_.ProcessStart();
 }
 
+void MainWindow::HelpShowAt(std::string_view heading) { overview_->ShowAt(heading); }
+
 void MainWindow::HelpShow(HelpTopic topic) {
   switch (topic) {
     case HelpTopic::Diagram: return diagram_->Show();

@@ -156,6 +156,7 @@ class MainWindow final : public MainWindowLink,
   std::string AirmailDataFolder() const override { return autoConnect_.AirmailDataFolder(); }
   std::string StatisticsMessage() const override;
   void StatisticsReset() override;
+  void HelpShowAt(std::string_view heading) override;
 
   // HelpHost: what the program diagram's buttons open.
   void ShowMainWindow() override;

@@ -7,6 +7,7 @@
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/MessagePoint.h"
+#include "common/win32/NextControl.h"
 #include "common/win32/WindowClass.h"
 #include "common/win32/WindowObject.h"
 #include "propagation/Positions.h"
@@ -190,6 +191,7 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SHOWWINDOW: OnShowWindow(wParam != 0); break;
     case WM_ACTIVATE: focusKeeper_.OnActivate(hwnd_, wParam); return 0;
     case WM_HELP: Command(autoconnect_menu::kHelpOverview); return TRUE;  // F1: the Help menu's overview
+    case WM_NEXTDLGCTL: NextControlFocus(hwnd_, wParam, lParam); return 0;
     case kAutoConnectFirstActivation:
       if (IsWindowVisible(hwnd_)) FirstActivation();
       return 0;

@@ -29,7 +29,7 @@ ScanMessageWindow::~ScanMessageWindow() {
 
 bool ScanMessageWindow::OnCreate() {
   Child(hwnd_, "STATIC", "Busy Channel Found", SS_CENTER, 10, 16, 240, 20, -1);
-  Child(hwnd_, "BUTTON", "Continue", WS_TABSTOP | BS_DEFPUSHBUTTON, 30, 56, 90, 26, kScanContinueId);
+  Child(hwnd_, "BUTTON", "&Continue", WS_TABSTOP | BS_DEFPUSHBUTTON, 30, 56, 90, 26, kScanContinueId);
   Child(hwnd_, "BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 140, 56, 90, 26, kScanCancelId);
   pump_.AddModeless(hwnd_);
   return true;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "common/AccessKeys.h"
+
 namespace velmora {
 
 HMENU BuildPopupMenu(const MenuDefinition& menu, const std::function<bool(int)>& available) {
@@ -31,7 +33,7 @@ HMENU MenuBarPopup(HMENU bar, const char* caption) {
   for (int i = 0; i < count; ++i) {
     char text[128] = {};
     GetMenuStringA(bar, i, text, sizeof text, MF_BYPOSITION);
-    if (std::string(text) == caption) return GetSubMenu(bar, i);
+    if (CaptionText(text) == CaptionText(caption)) return GetSubMenu(bar, i);
   }
   return nullptr;
 }

@@ -18,7 +18,8 @@ HMENU BuildPopupMenu(const MenuDefinition& menu, const std::function<bool(int)>&
 // The popups of menus outside the bar are built separately.
 HMENU BuildMenuBar(std::span<const MenuDefinition> menus, const std::function<bool(int)>& available);
 
-// The popup of the bar's menu with that caption, or nullptr.
+// The popup of the bar's menu with that caption, or nullptr; access keys
+// do not count ("Settings" finds "&Settings").
 HMENU MenuBarPopup(HMENU bar, const char* caption);
 
 // A popup menu dropped at a point of the screen for the owner's commands;

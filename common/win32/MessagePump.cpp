@@ -37,12 +37,21 @@ bool HelpAsked(const MSG& msg) {
   return true;
 }
 
+// Alt and a letter in a window that is no dialog (a tool window) press its
+// button of that access key as in a dialog.
+bool AccessKeyTyped(MSG& msg) {
+  if (msg.message != WM_SYSCHAR) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  return root && IsDialogMessageA(root, &msg);
+}
+
 }  // namespace
 
 void MessagePump::Dispatch(MSG& msg) {
   if (HelpAsked(msg)) return;
   for (HWND dialog : modeless_)
     if (IsWindow(dialog) && IsDialogMessageA(dialog, &msg)) return;
+  if (AccessKeyTyped(msg)) return;
   if (EscapeAsCancel(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

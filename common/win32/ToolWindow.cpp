@@ -127,6 +127,10 @@ LRESULT ToolWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_HELP:
+      // F1: the help of the window it belongs to. The system passes it on
+      // only from a child or a pop-up, and a tool window is neither.
+      return owner_ ? SendMessageA(owner_, WM_HELP, wParam, lParam) : TRUE;
     // Once destroyed (its owner gone, or its object), the window procedure
     // lets the object go; placed anew when made again.
     case WM_DESTROY:

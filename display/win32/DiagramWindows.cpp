@@ -36,7 +36,7 @@ constexpr RECT kPositionButton{10, 262, 140, 332};
 }  // namespace
 
 bool DiagramWindow::OnCreate() {
-  Button(hwnd_, kCmdVelmora, kVelmora, "Velmora Program");
+  Button(hwnd_, kCmdVelmora, kVelmora, "&Velmora Program");
   return true;
 }
 
@@ -77,14 +77,14 @@ bool DiagramWindow::OnCommand(int id, int) {
 }
 
 bool DiagramMainWindow::OnCreate() {
-  Button(hwnd_, kCmdSoundCard, kSoundCardButton, "Sound Card\nSound Level Control");
-  Button(hwnd_, kCmdDisplay, kDisplayButton, "Display\nTime && Frequency Display");
-  Button(hwnd_, kCmdDetector, kDetectorButton, "Pactor Detector\nPactor Detector Options");
-  HWND autoConnect = Button(hwnd_, kCmdAutoConnect, kAutoConnectButton, "AutoConnect\nAuto Connect Options");
+  Button(hwnd_, kCmdSoundCard, kSoundCardButton, "&Sound Card\nSound Level Control");
+  Button(hwnd_, kCmdDisplay, kDisplayButton, "&Display\nTime && Frequency Display");
+  Button(hwnd_, kCmdDetector, kDetectorButton, "&Pactor Detector\nPactor Detector Options");
+  HWND autoConnect = Button(hwnd_, kCmdAutoConnect, kAutoConnectButton, "&AutoConnect\nAuto Connect Options");
   EnableWindow(autoConnect, host_.AutoConnectAvailable());
-  Button(hwnd_, kCmdTerminal, kTerminalButton, "Terminal\nAirMail's Terminal Window");
-  Button(hwnd_, kCmdAirmail, kAirmailButton, "AirMail\nAirMail's Window");
-  Button(hwnd_, kCmdPositionReport, kPositionButton, "Position\nAirMail's Position Report Window");
+  Button(hwnd_, kCmdTerminal, kTerminalButton, "&Terminal\nAirMail's Terminal Window");
+  Button(hwnd_, kCmdAirmail, kAirmailButton, "Air&Mail\nAirMail's Window");
+  Button(hwnd_, kCmdPositionReport, kPositionButton, "P&osition\nAirMail's Position Report Window");
   return true;
 }
 

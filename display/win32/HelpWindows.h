@@ -28,6 +28,8 @@ class OverviewWindow final : public ToolWindow {
       : ToolWindow(owner, {"VelmoraOverview", "Velmora - Overview", 640, 480}), file_(std::move(file)),
         messages_(messages) {}
   std::string Text() const;
+  // Shown with the line that reads the heading at the top (F1 in a window).
+  void ShowAt(std::string_view heading);
 
  private:
   bool OnCreate() override;

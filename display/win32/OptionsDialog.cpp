@@ -6,6 +6,7 @@
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
+#include "display/HelpTexts.h"
 #include "display/win32/OptionsIds.h"
 
 namespace velmora {
@@ -354,6 +355,9 @@ INT_PTR CALLBACK OptionsDialog::DialogProc(HWND hwnd, UINT message, WPARAM wPara
       return TRUE;
     case WM_CLOSE:
       self->Hide();
+      return TRUE;
+    case WM_HELP:  // F1: the overview where it tells of the tab shown
+      self->host_.HelpShowAt(OptionsHelpHeading(static_cast<int>(SendMessageA(self->tab_, TCM_GETCURSEL, 0, 0))));
       return TRUE;
     case WM_HSCROLL:
       self->OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));

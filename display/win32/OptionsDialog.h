@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "display/OptionsModel.h"
 #include "common/MenuDefinition.h"
@@ -27,6 +28,7 @@ class OptionsHost {
   virtual std::string AirmailDataFolder() const = 0;
   virtual std::string StatisticsMessage() const = 0;
   virtual void StatisticsReset() = 0;
+  virtual void HelpShowAt(std::string_view heading) = 0;  // F1: the overview from that heading
 };
 
 enum DetectorLabelIndex { kLabelPower, kLabelPactor2, kLabelPactor3, kLabelBurst, kLabelPeak, kLabelPulse,

@@ -176,9 +176,9 @@ void OptionsDialog::OnDialogButton(int id) {
 void OptionsDialog::OnSettingsCommand(int id) {
   if (id == IDC_CMDSETTINGS) {
     DropMenu({"Settings", "Settings", false,
-              {{"Default", "Default", IDM_SETTINGSDEFAULT},
-               {"Recall", "Recall...", IDM_SETTINGSRECALL},
-               {"Save", "Save...", IDM_SETTINGSSAVE}}},
+              {{"Default", "&Default", IDM_SETTINGSDEFAULT},
+               {"Recall", "&Recall...", IDM_SETTINGSRECALL},
+               {"Save", "&Save...", IDM_SETTINGSSAVE}}},
              id);
     return;
   }
@@ -195,7 +195,7 @@ void OptionsDialog::OnStatisticsCommand(int id) {
   switch (id) {
     case IDC_CMDSTATISTICS:
       DropMenu({"Statistics", "Statistics", false,
-                {{"Display", "Display...", IDM_STATISTICSDISPLAY}, {"Reset", "Reset", IDM_STATISTICSRESET}}},
+                {{"Display", "&Display...", IDM_STATISTICSDISPLAY}, {"Reset", "&Reset", IDM_STATISTICSRESET}}},
                id);
       return;
     case IDM_STATISTICSDISPLAY: {

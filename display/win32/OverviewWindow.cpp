@@ -23,6 +23,12 @@ void OverviewWindow::OnShowing() {
 
 void OverviewWindow::OnSize(int width, int height) { MoveWindow(text_, 0, 0, width, height, TRUE); }
 
+void OverviewWindow::ShowAt(std::string_view heading) {
+  Show();
+  auto first = SendMessageA(text_, EM_GETFIRSTVISIBLELINE, 0, 0);
+  SendMessageA(text_, EM_LINESCROLL, 0, HeadingLine(Text(), heading) - first);
+}
+
 std::string OverviewWindow::Text() const { return WindowString(text_); }
 
 }  // namespace velmora

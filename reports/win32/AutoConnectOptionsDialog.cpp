@@ -10,6 +10,7 @@
 #include "common/win32/FolderBrowser.h"
 #include "common/win32/InputPause.h"
 #include "common/win32/MenuBuilder.h"
+#include "common/win32/NextControl.h"
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
@@ -95,10 +96,10 @@ std::filesystem::path AutoConnectOptionsDialog::FileOf(Grid grid) const {
 HMENU AutoConnectOptionsDialog::SettingsMenu() {
   using namespace autoconnect_menu;
   const MenuDefinition settings{"mnuSettings",
-                                "Settings",
+                                "&Settings",
                                 true,
-                                {{"mnuSettingsRecall", "Recall...", kSettingsRecall},
-                                 {"mnuSettingsSave", "Save...", kSettingsSave}}};
+                                {{"mnuSettingsRecall", "&Recall...", kSettingsRecall},
+                                 {"mnuSettingsSave", "&Save...", kSettingsSave}}};
   return BuildMenuBar(std::span(&settings, 1), [](int) { return true; });
 }
 
@@ -176,7 +177,7 @@ void AutoConnectOptionsDialog::CreateControls() {
   CreateTabs(make);
   for (const auto& l : kLayout) CreatePageControl(make, l);
   make("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 404, 460, 80, 26, kOkId);
-  make("BUTTON", "Apply", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 490, 460, 80, 26, kApplyId);
+  make("BUTTON", "&Apply", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 490, 460, 80, 26, kApplyId);
   make("BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 576, 460, 80, 26, kCancelId);
 }
 
@@ -477,6 +478,7 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
         OnCommand(LOWORD(wParam), HIWORD(wParam));
       }
       return 0;
+    case WM_NEXTDLGCTL: NextControlFocus(hwnd_, wParam, lParam); return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE)

@@ -68,7 +68,8 @@ void AutoConnectOptionsDialog::RadioRecall(int source) {
 void AutoConnectOptionsDialog::StationsSourceShow() {
   int source = Checked(Box("Station Stations File")) ? 1 : 0;
   SetWindowTextA(Control(kCompareId),
-                 source == 0 ? "Check System.Ham.ini and FreqList.rtf" : "Check FreqList.rtf and SystemRadioData.txt");
+                 source == 0 ? "&Check System.Ham.ini and FreqList.rtf"
+                             : "&Check FreqList.rtf and SystemRadioData.txt");
   EnableWindow(Control(kUpdateId), source == 1);
   SetWindowTextA(Control(kLastModifiedId), LastModifiedLabel(FreqListFile(), FileOf(kRadioGrid), source).c_str());
 }

@@ -60,7 +60,7 @@ bool HistoryWindow::OnCreate() {
   InitCommonControlsEx(&controls);
   start_ = HistoryChild(hwnd_, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP);
   stop_ = HistoryChild(hwnd_, DATETIMEPICK_CLASSA, "", DTS_SHORTDATEFORMAT | WS_TABSTOP);
-  update_ = HistoryChild(hwnd_, WC_BUTTONA, "Update", BS_PUSHBUTTON | WS_TABSTOP, kUpdateId);
+  update_ = HistoryChild(hwnd_, WC_BUTTONA, "&Update", BS_PUSHBUTTON | WS_TABSTOP, kUpdateId);
   lines_ = HistoryChild(hwnd_, WC_LISTBOXA, "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL);
   return start_ && stop_ && update_ && lines_ && grid_.Create(hwnd_, kGridId);
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "common/win32/MessagePoint.h"
@@ -185,7 +186,9 @@ LRESULT FrequencyGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnScroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
       return 0;
     case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
-    case WM_KEYDOWN: OnKeyDown(wParam); return 0;
+    // The arrows move the mark, not the focus; a letter typed is no access key.
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN: OnKeyDown(wParam, lParam); return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -219,12 +222,61 @@ void FrequencyGrid::OnMouseWheel(int delta) {
   ScrollTo(topRow_ + rows, left_);
 }
 
-// The arrows, pages, Home and End scroll the rows as the scroll bar does.
-void FrequencyGrid::OnKeyDown(WPARAM key) {
-  static const std::pair<WPARAM, int> kKeys[] = {{VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
-                                                 {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP},      {VK_END, SB_BOTTOM}};
-  for (auto [k, request] : kKeys)
-    if (key == k) OnScroll(SB_VERT, request);
+// The arrows move the focus mark from cell to cell, the page keys, Home
+// and End from row to row as in a list; Space ticks or unticks its box as a
+// click does (a held Space only once), and shows its row.
+void FrequencyGrid::OnKeyDown(WPARAM key, LPARAM flags) {
+  const int page = std::max(VisibleDataRows() - 1, 1);
+  switch (key) {
+    case VK_UP: return FocusMove(-1, 0);
+    case VK_DOWN: return FocusMove(1, 0);
+    case VK_LEFT: return FocusMove(0, -1);
+    case VK_RIGHT: return FocusMove(0, 1);
+    case VK_PRIOR: return FocusMove(-page, 0);
+    case VK_NEXT: return FocusMove(page, 0);
+    case VK_HOME: return FocusMove(-drawn_.Rows(), 0);
+    case VK_END: return FocusMove(drawn_.Rows(), 0);
+    case VK_SPACE:
+      if ((flags & (1 << 30)) == 0 && MarkShown()) {
+        GridCell cell = selected_;
+        ScrollIntoView(cell.row);
+        Toggle(cell);
+        listener_.GridClick(cell.row, cell.column);
+      }
+      return;
+    default: return;
+  }
+}
+
+// A data cell of a column shown: a mode that hides the column leaves the
+// mark where no key may act on it.
+bool FrequencyGrid::MarkShown() const {
+  return selected_.row >= 1 && Inside(selected_, drawn_) && drawn_.Widths()[static_cast<size_t>(selected_.column)] > 0;
+}
+
+// Without a mark yet (or out of sight), an arrow puts it on the top row
+// shown, in the first column of check boxes; the page keys go on from there.
+void FrequencyGrid::FocusMove(int rows, int columns) {
+  if (drawn_.Rows() < 2) return;
+  const auto& widths = drawn_.Widths();
+  GridCell cell = selected_;
+  if (!MarkShown()) {
+    cell = {std::clamp(topRow_, 1, drawn_.Rows() - 1), -1};
+    for (int c = 0; c < drawn_.Columns() && cell.column < 0; ++c)
+      if (widths[static_cast<size_t>(c)] > 0 && table_.Column(c).checkBoxes) cell.column = c;
+    for (int c = 0; c < drawn_.Columns() && cell.column < 0; ++c)
+      if (widths[static_cast<size_t>(c)] > 0) cell.column = c;
+    if (cell.column < 0) return;
+    if (std::abs(rows) <= 1) rows = 0, columns = 0;
+  }
+  cell.row = std::clamp(cell.row + rows, 1, drawn_.Rows() - 1);
+  for (int c = cell.column + columns; columns != 0 && c >= 0 && c < drawn_.Columns(); c += columns)
+    if (widths[static_cast<size_t>(c)] > 0) {
+      cell.column = c;
+      break;
+    }
+  Select(cell);
+  ScrollIntoView(cell.row);
 }
 
 // A click is a press and a release on the same cell, the mouse captured between.

@@ -3,7 +3,7 @@
 // only shows a FrequencyTable and reports clicks and pointer moves. The
 // heading row stays at the top, the data rows scroll under it. It is drawn
 // from the model, never the other way round; the one change it makes itself
-// is the toggle of a check box the user clicked.
+// is the toggle of a check box the user clicked or ticked with Space.
 #include <windows.h>
 
 #include <cstdint>
@@ -24,7 +24,7 @@ namespace velmora {
 class FrequencyGridListener {
  public:
   virtual ~FrequencyGridListener() = default;
-  // A left click on a data cell, after a check box in it was toggled.
+  // A left click on a data cell, or Space on the marked one, after a check box in it was toggled.
   virtual void GridClick(int row, int column) = 0;
   // The pointer moved to a new point over the grid.
   virtual void GridMouseMove(int row, int column) = 0;
@@ -67,7 +67,7 @@ class FrequencyGrid {
   // Where a cell is drawn, in client coordinates; empty when it is hidden.
   RECT CellRect(int row, int column) const;
   GridCell CellAt(int x, int y) const;
-  // The row last clicked with either button, 0 before any.
+  // The row last clicked with either button or reached with the arrows, 0 before any.
   int SelectedRow() const { return selected_.row > 0 ? selected_.row : 0; }
   // What the tool-tip control holds now.
   std::string ToolTipText() const;
@@ -81,7 +81,9 @@ class FrequencyGrid {
   void OnPrintClient(HDC dc);
   void OnSize();
   void OnMouseWheel(int delta);
-  void OnKeyDown(WPARAM key);
+  void OnKeyDown(WPARAM key, LPARAM flags);
+  void FocusMove(int rows, int columns);
+  bool MarkShown() const;
   void OnMouse(UINT message, int x, int y);
   void CreateToolTip();
   void OnMouseMove(int x, int y);

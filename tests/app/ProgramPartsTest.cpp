@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/MenuCommands.h"
 #include "app/MenuModel.h"
+#include "tests/common/AccessKeyCheck.h"
 
 namespace velmora {
 namespace {
@@ -38,6 +39,11 @@ TEST(MenuCommands, EveryMenuItemAndOnlyThoseAreRouted) {
         EXPECT_TRUE(RouteMenuCommand(item.command)) << item.name << " " << item.caption;
       }
   for (int id = 1000; id < 1400; ++id) EXPECT_EQ(RouteMenuCommand(id).has_value(), commands.count(id) == 1) << id;
+}
+
+// Alt and a letter reach every item: each has its key, none shared in its menu.
+TEST(MenuCommands, EveryItemHasAnAccessKeyOfItsOwn) {
+  EXPECT_EQ(testing::MenuAccessKeyFaults(MainMenus()), std::vector<std::string>{});
 }
 
 }  // namespace

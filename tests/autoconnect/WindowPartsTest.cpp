@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "autoconnect/AutoConnectLog.h"
+#include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/OptionFields.h"
 #include "autoconnect/StationFieldTerminal.h"
@@ -18,6 +19,7 @@
 #include "common/SystemLib.h"
 #include "reports/LogFileSummary.h"
 #include "tests/autoconnect/EngineFakes.h"
+#include "tests/common/AccessKeyCheck.h"
 #include "tests/common/CommaLocale.h"
 #include "tests/common/TempFolder.h"
 
@@ -84,6 +86,23 @@ TEST(WindowFields, ATextThatIsNoNumberKeepsTheSettingAndSaysSo) {
     const std::string told = *c.message ? messages.entries[0].text : "";
     EXPECT_NE(told.find(c.message), std::string::npos) << told;
     EXPECT_EQ(told.find("is kept") != std::string::npos, *c.message != 0) << told;
+  }
+}
+
+// Alt and a letter reach every menu item, and every field's caption shown in
+// a mode; a field's key is none of the menu bar's, which it would take away.
+TEST(WindowFields, EveryCaptionAndMenuItemHasAnAccessKeyOfItsOwn) {
+  EXPECT_EQ(testing::MenuAccessKeyFaults(AutoConnectMenus()), std::vector<std::string>{});
+  for (int mode = 0; mode <= 6; ++mode) {
+    std::vector<std::string> captions;
+    for (const auto& menu : AutoConnectMenus())
+      if (menu.inMenuBar) captions.push_back(menu.caption);
+    for (const auto& field : OptionFields()) {
+      bool shown = field.frame == OptionFrame::None || (OptionFrameOf(field.frame).modes >> mode & 1) != 0;
+      bool captioned = field.kind != FieldKind::Text && field.kind != FieldKind::List && field.kind != FieldKind::Label;
+      if (shown && captioned) captions.push_back(field.caption);
+    }
+    EXPECT_EQ(testing::AccessKeyFaults(captions), std::vector<std::string>{}) << "mode " << mode;
   }
 }
 

@@ -1,11 +1,17 @@
-// The Options dialog's Apply steps over the main window's members.
+// The Options dialog's Apply steps over the main window's members, the
+// access keys of its pages and the overview's headings its F1 opens at.
 #include "display/OptionsModel.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <map>
+#include <sstream>
 
+#include "display/HelpTexts.h"
 #include "tests/audio/SignalFakes.h"
+#include "tests/common/AccessKeyCheck.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -167,6 +173,82 @@ TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   controls.record = false;
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_FALSE(rig.signal.Recording());
+}
+
+// The Options dialog's resource script read as each page can be seen: the
+// captions that take an access key (buttons, checks, options, the label
+// before a box), with the dialog's own buttons; of frames laid one over
+// another (the same place) one is seen at a time.
+struct ScriptControl {
+  std::string type, caption, place;
+};
+
+std::vector<std::vector<ScriptControl>> OptionsScriptDialogs() {
+  std::ifstream in(VELMORA_SOURCE_DIR "/display/win32/OptionsDialog.rc");
+  std::vector<std::vector<ScriptControl>> dialogs;
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream words(line);
+    std::string type;
+    words >> type;
+    if (line.find(" DIALOGEX ") != std::string::npos) dialogs.emplace_back();
+    if (dialogs.empty() || type.empty() || type == "BEGIN" || type == "END" || type.starts_with("//")) continue;
+    auto open = line.find('"'), close = line.find('"', open + 1);
+    if (open == std::string::npos || type == "CAPTION" || type == "FONT") {
+      if (type == "EDITTEXT" || type == "COMBOBOX" || type == "SCROLLBAR") dialogs.back().push_back({type, "", ""});
+      continue;
+    }
+    std::string rest = line.substr(close + 1);
+    auto comma = rest.find(',', rest.find(',') + 1);  // after the id: the place
+    dialogs.back().push_back({type, line.substr(open + 1, close - open - 1), rest.substr(comma)});
+  }
+  return dialogs;
+}
+
+std::vector<std::vector<std::string>> OptionsPageViews() {
+  auto dialogs = OptionsScriptDialogs();
+  std::vector<std::string> own;
+  std::vector<std::vector<std::string>> views;
+  for (size_t d = 0; d < dialogs.size(); ++d) {
+    const auto& controls = dialogs[d];
+    // Captions by frame; the frames that share a place are the choices.
+    std::vector<std::pair<std::string, std::vector<std::string>>> frames{{"", {}}};
+    for (size_t i = 0; i < controls.size(); ++i) {
+      const auto& c = controls[i];
+      if (c.type == "GROUPBOX") frames.push_back({c.place, {}});
+      bool labelsABox = c.type == "LTEXT" && i + 1 < controls.size() && controls[i + 1].caption.empty() &&
+                        controls[i + 1].type != "LTEXT";
+      bool takesKey = c.type.find("BUTTON") != std::string::npos || c.type.ends_with("CHECKBOX") || labelsABox;
+      if (takesKey && c.caption != "OK" && c.caption != "Cancel" && c.caption != "...")
+        (d == 0 ? own : frames.back().second).push_back(c.caption);
+    }
+    if (d == 0) continue;
+    std::map<std::string, int> sharing;
+    for (const auto& f : frames) ++sharing[f.first];
+    bool overlaid = std::any_of(frames.begin(), frames.end(), [&](const auto& f) { return sharing[f.first] > 1; });
+    for (const auto& shown : frames) {
+      if (overlaid ? sharing[shown.first] < 2 : &shown != &frames.front()) continue;
+      std::vector<std::string> view = own;
+      for (const auto& f : frames)
+        if (sharing[f.first] < 2 || &f == &shown) view.insert(view.end(), f.second.begin(), f.second.end());
+      views.push_back(view);
+    }
+  }
+  return views;
+}
+
+// Alt and a letter reach every control of every page, none shared.
+TEST(OptionsDialogScript, EveryCaptionOfAPageHasAnAccessKeyOfItsOwn) {
+  auto views = OptionsPageViews();
+  ASSERT_EQ(views.size(), 6u) << "four pages, the input page as each of its three sources";
+  for (const auto& view : views) EXPECT_EQ(testing::AccessKeyFaults(view), std::vector<std::string>{});
+}
+
+// F1 on each tab of the Options dialog opens the overview at a heading the
+// shipped text has, not at its top.
+TEST(OptionsHelp, EachTabsHeadingIsALineOfTheOverview) {
+  std::ifstream in(VELMORA_SOURCE_DIR "/app/Velmora.txt", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  for (int tab = 0; tab < 4; ++tab) EXPECT_GT(HeadingLine(text, OptionsHelpHeading(tab)), 0) << tab;
 }
 
 }  // namespace

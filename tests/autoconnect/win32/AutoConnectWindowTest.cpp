@@ -85,6 +85,10 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   SetActiveWindow(window->Handle());
   EXPECT_EQ(GetFocus(), field);
   DestroyWindow(other);
+  // Alt and a letter: a caption's key takes the focus on to its box.
+  PostMessageA(GetFocus(), WM_SYSCHAR, 'a', 1 << 29);
+  pump.RunPending();
+  EXPECT_EQ(GetFocus(), window->Options().Control("txtConnectAttempts")) << "\"Attempts\" labels it";
   // F1 in a field opens the program's help, its overview.
   Answered(IDOK, [&] { Key(VK_F1); });  // no "Velmora.txt" here: told so
   ASSERT_NE(main->Overview()->Handle(), nullptr);

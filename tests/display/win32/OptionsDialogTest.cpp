@@ -218,18 +218,49 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
   EXPECT_EQ(window->Overview()->Text(), "");
 }
 
+// Alt and a letter reach a page's controls (a label's key its box), and F1
+// opens the overview where it tells of the tab shown.
+TEST_F(OptionsDialogTest, AccessKeysReachThePageAndF1OpensTheOverviewAtItsTopic) {
+  std::string text = "Velmora\r\n";
+  for (int i = 0; i < 60; ++i) text += "line\r\n";
+  text += "WHAT THE VERDICTS MEAN\r\n";
+  for (int i = 0; i < 60; ++i) text += "line\r\n";
+  std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << text;
+  Open(OptionsDialog::kDetectorTab);
+  SetActiveWindow(Options().Handle());
+  SetFocus(Item(OptionsDialog::kDetectorTab, IDC_TXTPOWER));
+  auto key = [&](UINT message, WPARAM k, LPARAM flags) {
+    PostMessageA(GetFocus(), message, k, flags);
+    pump.RunPending();
+  };
+  key(WM_SYSCHAR, 'o', 1 << 29);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_TXTOFFSETFREQUENCYRANGE) << "\"Offset Freq\" labels it";
+  HWND fax = Item(OptionsDialog::kDetectorTab, IDC_CHKFAX);
+  const auto before = SendMessageA(fax, BM_GETCHECK, 0, 0);
+  key(WM_SYSCHAR, 'x', 1 << 29);
+  EXPECT_NE(SendMessageA(fax, BM_GETCHECK, 0, 0), before);
+  key(WM_KEYDOWN, VK_F1, 0);
+  HWND overview = window->Overview()->Handle();
+  ASSERT_TRUE(overview && IsWindowVisible(overview));
+  EXPECT_EQ(SendMessageA(GetWindow(overview, GW_CHILD), EM_GETFIRSTVISIBLELINE, 0, 0), 61);
+}
+
 // The program diagram took clicks under the box of its Terminal button: a
 // second click stacked a second box, whose answer gave the main window its
 // clicks back under the first.
 TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindowsAndTakeNoClicksUnderTheirBoxes) {
   window->Command(menu::kHelpDiagram);
   ASSERT_NE(window->Diagram()->Handle(), nullptr);
-  HWND velmora = FindWindowExA(window->Diagram()->Handle(), nullptr, "Button", "Velmora Program");
-  ASSERT_NE(velmora, nullptr);
-  SendMessageA(velmora, BM_CLICK, 0, 0);
+  // Alt and the buttons' access keys, as in a dialog.
+  auto altKey = [&](HWND tool, char letter) {
+    SetFocus(GetWindow(tool, GW_CHILD));
+    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+    pump.RunPending();
+  };
+  altKey(window->Diagram()->Handle(), 'v');  // "Velmora Program"
   HWND diagram = window->DiagramMain()->Handle();
   ASSERT_NE(diagram, nullptr);
-  HWND terminal = FindWindowExA(diagram, nullptr, "Button", "Terminal\nAirMail's Terminal Window");
+  HWND terminal = FindWindowExA(diagram, nullptr, "Button", "&Terminal\nAirMail's Terminal Window");
   bool clickable = true;
   testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(diagram); });
   SendMessageA(terminal, BM_CLICK, 0, 0);
@@ -237,8 +268,16 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindowsAndTakeNoClicksUnderTheir
   EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
   EXPECT_FALSE(clickable);
   EXPECT_TRUE(IsWindowEnabled(diagram)) << "back once answered";
-  SendMessageA(FindWindowExA(diagram, nullptr, "Button", "Pactor Detector\nPactor Detector Options"), BM_CLICK, 0, 0);
+  altKey(diagram, 'p');  // "Pactor Detector"
   EXPECT_TRUE(Options().Visible());
+  // F1 in a tool window opens the program's help, as in the window that owns it.
+  SetFocus(GetWindow(window->Diagram()->Handle(), GW_CHILD));
+  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 0);
+    pump.RunPending();
+  });
+  ASSERT_NE(window->Overview()->Handle(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
   // Esc closes a tool window as it does a dialog, wherever its focus is.
   for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {
     tool->Show();

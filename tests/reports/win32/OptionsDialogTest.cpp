@@ -11,6 +11,7 @@
 #include "reports/win32/OptionsDialogLayout.h"
 #include "selection/StationHistoryData.h"
 #include "tests/airmail/Fixture.h"
+#include "tests/common/AccessKeyCheck.h"
 #include "tests/common/win32/TestWin32.h"
 
 namespace velmora {
@@ -41,6 +42,11 @@ class OptionsDialogTest : public ::testing::Test {
   }
   void Type(std::string_view key, const char* text) { SetWindowTextA(dialog.Box(key), text); }
   void Key(WPARAM key) { testing::PressKey(pump, key); }
+  // Alt and a letter, as the keyboard gives them.
+  void AltKey(char letter) {
+    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+    pump.RunPending();
+  }
 
   testing::TempFolder folder;
   AutoConnectSettings settings;
@@ -218,6 +224,33 @@ TEST_F(OptionsDialogTest, TheKeyboardReachesEveryPageAndTheFocusComesBackWhereIt
   SetActiveWindow(dialog.Handle());
   EXPECT_EQ(GetFocus(), dialog.Box("Station History Bad"));
   DestroyWindow(other);
+  // Alt and a letter: a label's key goes to its box, a check box's ticks it.
+  AltKey('g');
+  EXPECT_EQ(GetFocus(), dialog.Box("Station History Good"));
+  const bool debug = options_layout::Checked(dialog.Box("Station History Debug"));
+  AltKey('d');
+  EXPECT_NE(options_layout::Checked(dialog.Box("Station History Debug")), debug);
+}
+
+// Every page's buttons, checks, options and the labels of its boxes have an
+// access key, none shared in the page with the dialog's own buttons or its
+// menu.
+TEST(OptionsDialogLayout, EveryCaptionOfAPageHasAnAccessKeyOfItsOwn) {
+  using namespace options_layout;
+  const std::span<const Layout> layout(kLayout);
+  auto isBox = [](Kind kind) { return kind == Kind::Edit || kind == Kind::Choice || kind == Kind::ListEdit; };
+  for (int page = 0; page < 5; ++page) {
+    std::vector<std::string> captions{"&Apply", "&Settings"};
+    for (size_t i = 0; i < layout.size(); ++i) {
+      const Layout& l = layout[i];
+      if (l.page != page || !l.caption || !*l.caption) continue;
+      bool labelsABox = l.kind == Kind::Label && i + 1 < layout.size() && isBox(layout[i + 1].kind);
+      if (l.kind == Kind::Check || l.kind == Kind::Button || labelsABox) captions.push_back(l.caption);
+      if (l.kind == Kind::RadioBool || l.kind == Kind::RadioChoice)
+        for (const auto& part : Parts(l.caption)) captions.push_back(part);
+    }
+    EXPECT_EQ(testing::AccessKeyFaults(captions), std::vector<std::string>{}) << "page " << page;
+  }
 }
 
 // A grid's cells are edited from the keyboard as with the mouse: F2 opens

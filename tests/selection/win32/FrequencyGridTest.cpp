@@ -86,6 +86,65 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
   EXPECT_EQ(recorder.right, (GridCell{-1, -1}));
 }
 
+// From the keyboard, through a dialog's key handling as in the AutoConnect
+// window: the arrows move the focus mark, Space ticks as a click does and
+// a held Space does not tick again.
+TEST_F(FrequencyGridTest, TheArrowsMoveTheFocusAndSpaceTicksItsBox) {
+  Fill(kModeMultipleFrequencies, 4);
+  SetFocus(grid->Handle());
+  auto key = [&](WPARAM k, LPARAM repeat = 0) {
+    MSG msg{};
+    msg.hwnd = grid->Handle(), msg.message = WM_KEYDOWN, msg.wParam = k, msg.lParam = repeat;
+    if (!IsDialogMessageA(parent, &msg)) DispatchMessageA(&msg);
+  };
+  const bool rx2 = table.CheckGet(2, kColumnRxCheck), tx2 = table.CheckGet(2, kColumnTxConnect);
+  for (WPARAM k : {VK_DOWN, VK_DOWN, VK_SPACE}) key(k);
+  EXPECT_EQ(GetFocus(), grid->Handle());
+  EXPECT_EQ(grid->SelectedRow(), 2);
+  EXPECT_NE(table.CheckGet(2, kColumnRxCheck), rx2);
+  EXPECT_EQ(recorder.clicks, 1);
+  for (WPARAM k : {VK_UP, VK_DOWN, VK_RIGHT}) key(k);
+  key(VK_SPACE);
+  key(VK_SPACE, 1 << 30);
+  EXPECT_NE(table.CheckGet(2, kColumnTxConnect), tx2);
+  EXPECT_EQ(recorder.clicks, 2);
+  for (int i = 0; i < 6; ++i) key(VK_DOWN);
+  EXPECT_EQ(grid->SelectedRow(), 4) << "the mark stays on the last row";
+  // A letter typed into the table is no access key of the window's fields.
+  HWND field = CreateWindowExA(0, "BUTTON", "&Tick", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 320, 80, 20, parent,
+                               nullptr, nullptr, nullptr);
+  MSG letter{};
+  letter.hwnd = grid->Handle(), letter.message = WM_CHAR, letter.wParam = 't';
+  if (!IsDialogMessageA(parent, &letter)) DispatchMessageA(&letter);
+  EXPECT_EQ(SendMessageA(field, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // Rebuilt for a mode that hides the boxes: Space ticks none out of sight.
+  Fill(kModeReferenceStations, 4);
+  const FrequencyTable hidden = table;
+  key(VK_SPACE);
+  EXPECT_EQ(table.Revision(), hidden.Revision());
+  EXPECT_EQ(recorder.clicks, 2);
+}
+
+// The page keys move the mark as a list's do, so Space never ticks a row
+// scrolled out of sight; one scrolled away with the wheel comes back into view.
+TEST_F(FrequencyGridTest, ThePageKeysMoveTheMarkAndSpaceShowsTheRowItTicks) {
+  Fill(kModeMultipleStations, 60);
+  SetFocus(grid->Handle());
+  auto key = [&](WPARAM k) { SendMessageA(grid->Handle(), WM_KEYDOWN, k, 0); };
+  key(VK_DOWN);
+  key(VK_NEXT);
+  EXPECT_GT(grid->SelectedRow(), 1);
+  EXPECT_GE(grid->SelectedRow(), grid->TopRow());
+  key(VK_END);
+  EXPECT_EQ(grid->SelectedRow(), 60);
+  key(VK_HOME);
+  EXPECT_EQ(grid->SelectedRow(), 1);
+  SendMessageA(grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 10), 0);
+  ASSERT_GT(grid->TopRow(), 1);
+  key(VK_SPACE);
+  EXPECT_EQ(grid->TopRow(), 1) << "the row ticked is shown";
+}
+
 TEST_F(FrequencyGridTest, TheAskedRowComesIntoViewAndTheViewStaysOtherwise) {
   Fill(kModeMultipleStations, 60);
   EXPECT_EQ(grid->TopRow(), 1);

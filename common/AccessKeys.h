@@ -1,0 +1,16 @@
+#pragma once
+// Access keys in captions: "&File" underlines the F and Alt+F chooses it,
+// "&&" shows one "&". Captions that are compared or written elsewhere (a
+// menu found by its caption, a text kept in a file) go without the marks.
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The caption as shown: the marks taken out, "&&" as one "&".
+std::string CaptionText(std::string_view caption);
+
+// The upper-case character after the mark, 0 for a caption without one.
+char AccessKey(std::string_view caption);
+
+}  // namespace velmora
