@@ -283,6 +283,7 @@ void MainWindow::OnEndSession() {
   if (closing_) return;
   closing_ = true;
   autoConnect_.RunEnd();
+  if (sessionEnding_) sessionEnding_();
   autoConnect_.MeasurementsKeep();
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();

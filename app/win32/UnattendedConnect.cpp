@@ -15,6 +15,7 @@ constexpr UINT kTickMilliseconds = 1000;
 UnattendedConnect::UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, LoggingMessenger& messages)
     : main_(main), autoConnect_(autoConnect), messages_(messages), session_(*this, messages, messages) {
   autoConnect_.RunObserverSet(&session_);
+  main_.SessionEndingSet([this] { session_.SessionEnding(); });
   WNDCLASSA wc{};
   if (!GetClassInfoA(GetModuleHandleA(nullptr), kTickerClass, &wc)) {
     wc.lpfnWndProc = &UnattendedConnect::WndProc;
@@ -29,6 +30,7 @@ UnattendedConnect::UnattendedConnect(MainWindow& main, AutoConnectWindow& autoCo
 
 UnattendedConnect::~UnattendedConnect() {
   autoConnect_.RunObserverSet(nullptr);
+  main_.SessionEndingSet({});
   if (ticker_) DestroyWindow(ticker_);
 }
 
