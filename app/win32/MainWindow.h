@@ -126,7 +126,8 @@ class MainWindow final : public MainWindowLink,
   void DefaultSettings();
   void RecallSettings();
   void SaveSettings();
-  bool SaveSettingsAtClose();
+  // A failure is told through `told`.
+  bool SaveSettingsAtClose(Messenger& told);
   // Every key the close saves into the settings file, both windows'.
   void ProfileSaveAll(ProfileWriter& writer);
   void ApplyPlacement(const WindowPlacement& placement);
