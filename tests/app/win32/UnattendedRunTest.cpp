@@ -268,6 +268,7 @@ TEST_F(UnattendedRunTest, WindowsEndingTheSessionMidRunLogsTheEnd) {
   EXPECT_TRUE(SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 30000, &answer));
   velmora->Terminate();  // as Windows ends it
   EXPECT_EQ(LoggedRun(program)[9], "Stopped ");
+  EXPECT_EQ(program.Settings().Read(kAutoConnectSection, "Window Visible"), "False") << "opened for the run only";
   std::string messages = program.Kept("Velmora.log");
   EXPECT_NE(messages.find(UnattendedEndText(UnattendedExit::Stopped)), std::string::npos) << messages;
 }
