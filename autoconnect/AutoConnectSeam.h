@@ -30,6 +30,9 @@ class AutoConnectSeam : public VerdictListener {
   // The program ends (closed, or ended with the session): what files
   // refused during the session is written now, or told as lost.
   virtual void WaitingWrite() {}
+  // Windows ends the session: the side's boxes wait (true) until all is
+  // saved, and are shown then (false).
+  virtual void MessagesHold(bool) {}
   // The main window, once it exists; before, the side reaches nothing of it.
   virtual void Attach(MainWindowLink& mainWindow) = 0;
   virtual void ProfileRecall(const ProfileDocument& profile) = 0;

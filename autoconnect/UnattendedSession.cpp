@@ -23,6 +23,10 @@ std::string UnattendedModeRefusedText(int mode) {
          "\" in the AutoConnect window before the next run.";
 }
 
+std::string UnattendedSessionEndText() {
+  return "Velmora /connect - Windows is shutting down or logging off: the run ends.";
+}
+
 std::string UnattendedSavedText(std::string_view file) {
   return "Velmora /connect - The reference measurements were saved to " + std::string(file) + ".";
 }
@@ -116,6 +120,14 @@ void UnattendedSession::End(UnattendedExit exit) {
   exit_ = exit;
   note_.Note(UnattendedEndText(exit));
   host_.ProgramEnd();
+}
+
+void UnattendedSession::SessionEnding() {
+  if (exit_) return;
+  phase_ = Phase::Ending;
+  note_.Note(UnattendedSessionEndText());
+  exit_ = MeasurementsKeep(outcome_.Exit().value_or(UnattendedExit::NotStarted));
+  note_.Note(UnattendedEndText(*exit_));
 }
 
 int UnattendedSession::Finish() {

@@ -54,6 +54,7 @@ std::string UnattendedSilenceText();
 std::string UnattendedNotReadyText();
 // The line the message log gets when the program ends.
 std::string UnattendedEndText(UnattendedExit exit);
+std::string UnattendedSessionEndText();
 std::string UnattendedSavedText(std::string_view file);
 std::string UnattendedNothingMeasuredText();
 
@@ -70,6 +71,9 @@ class UnattendedSession final : public RunObserver {
   }
   // When the program ends, however it ended: the exit code, noted in the log.
   int Finish();
+  // Windows ends the session: the process is ended without reaching
+  // Finish, so the end (and what the run measured) is kept now.
+  void SessionEnding();
 
  private:
   enum class Phase { Waiting, Busy, Running, Ending };

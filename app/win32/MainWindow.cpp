@@ -6,6 +6,7 @@
 
 #include "app/MenuModel.h"
 #include "audio/win32/SoundControls.h"
+#include "common/HeldMessenger.h"
 #include "common/SystemLib.h"
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/WindowClass.h"
@@ -268,7 +269,7 @@ void MainWindow::OnClose() {
   closing_ = true;
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
-  SaveSettingsAtClose();
+  SaveSettingsAtClose(messenger_);
   autoConnect_.Unload();
   UnloadDialogs();
   SetMenu(hwnd_, nullptr);
@@ -281,16 +282,23 @@ void MainWindow::OnEndSession() {
   // stops with it; the recording is closed; a run, under an operation or
   // between two buffers, ends with its log record and what it heard of the
   // channels; reference measurements are saved, with no question to hold
-  // the shutdown up; then the settings, which name their file).
+  // the shutdown up; then the settings, which name their file; then what
+  // files refused is tried again). A box nobody answers would hold up the
+  // saves after it: the boxes wait until all is saved.
   if (closing_) return;
   closing_ = true;
+  autoConnect_.MessagesHold(true);
   autoConnect_.RunEnd();
+  if (sessionEnding_) sessionEnding_();
   autoConnect_.MeasurementsKeep();
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
-  SaveSettingsAtClose();
-  // Last: their boxes, if the files still refuse them, hold nothing else up.
+  HeldMessenger settingsTold(messenger_);
+  settingsTold.Hold();
+  SaveSettingsAtClose(settingsTold);
   autoConnect_.WaitingWrite();
+  settingsTold.Release();
+  autoConnect_.MessagesHold(false);
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

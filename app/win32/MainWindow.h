@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,6 +63,9 @@ class MainWindow final : public MainWindowLink,
   void RecallAtStartup();   // the main window's then the AutoConnect window's settings
   void Show(int showCommand);  // shows it; the first showing restores the AutoConnect window
   void Close() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
+  // Called when Windows ends the session, once a run has ended and before
+  // anything is saved: the process is ended afterwards, with no way back.
+  void SessionEndingSet(std::function<void()> ending) { sessionEnding_ = std::move(ending); }
 
   HWND Handle() const { return hwnd_; }
   // MainWindowLink: what the AutoConnect side reaches of this window.
@@ -122,7 +126,8 @@ class MainWindow final : public MainWindowLink,
   void DefaultSettings();
   void RecallSettings();
   void SaveSettings();
-  bool SaveSettingsAtClose();
+  // A failure is told through `told`.
+  bool SaveSettingsAtClose(Messenger& told);
   // Every key the close saves into the settings file, both windows'.
   void ProfileSaveAll(ProfileWriter& writer);
   void ApplyPlacement(const WindowPlacement& placement);
@@ -219,6 +224,7 @@ class MainWindow final : public MainWindowLink,
   bool closePending_ = false;  // close once the loop on the stack has returned
   bool showingPlaybackCaption_ = false;
   bool readoutVisible_ = false;
+  std::function<void()> sessionEnding_;
 };
 
 }  // namespace velmora

@@ -51,12 +51,12 @@ void MainWindow::SaveSettingsTo(const std::filesystem::path& file) {
   ProfileSaveCommit(writer, messenger_);
 }
 
-bool MainWindow::SaveSettingsAtClose() {
+bool MainWindow::SaveSettingsAtClose(Messenger& told) {
   if (profileUnreadable_) return false;  // told at start
   // A second copy of the program may have saved its changes meanwhile.
   ProfileWriter writer(profileFile_, &profileKnown_);
   ProfileSaveAll(writer);
-  return ProfileSaveCommit(writer, messenger_);
+  return ProfileSaveCommit(writer, told);
 }
 
 void MainWindow::ProfileSaveAll(ProfileWriter& writer) {

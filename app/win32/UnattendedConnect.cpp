@@ -15,6 +15,7 @@ constexpr UINT kTickMilliseconds = 1000;
 UnattendedConnect::UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, LoggingMessenger& messages)
     : main_(main), autoConnect_(autoConnect), messages_(messages), session_(*this, messages, messages) {
   autoConnect_.RunObserverSet(&session_);
+  main_.SessionEndingSet([this] { SessionEnding(); });
   WNDCLASSA wc{};
   if (!GetClassInfoA(GetModuleHandleA(nullptr), kTickerClass, &wc)) {
     wc.lpfnWndProc = &UnattendedConnect::WndProc;
@@ -29,6 +30,7 @@ UnattendedConnect::UnattendedConnect(MainWindow& main, AutoConnectWindow& autoCo
 
 UnattendedConnect::~UnattendedConnect() {
   autoConnect_.RunObserverSet(nullptr);
+  main_.SessionEndingSet({});
   if (ticker_) DestroyWindow(ticker_);
 }
 
@@ -40,9 +42,19 @@ void UnattendedConnect::Begin() {
   if (ticker_) SetTimer(ticker_, kTickTimer, kTickMilliseconds, nullptr);
 }
 
+void UnattendedConnect::WindowLeaveAsFound() {
+  if (!wasVisible_ && autoConnect_.Handle()) ShowWindow(autoConnect_.Handle(), SW_HIDE);
+}
+
+void UnattendedConnect::SessionEnding() {
+  session_.SessionEnding();
+  // The settings are saved next, with the window's visibility.
+  WindowLeaveAsFound();
+}
+
 void UnattendedConnect::ProgramEnd() {
   if (ticker_) KillTimer(ticker_, kTickTimer);
-  if (!wasVisible_ && autoConnect_.Handle()) ShowWindow(autoConnect_.Handle(), SW_HIDE);
+  WindowLeaveAsFound();
   // Posted: the run's last step may still be on the stack. The main window
   // closes as when the user closes it: the loop stops, the settings are saved.
   PostMessageA(main_.Handle(), WM_CLOSE, 0, 0);

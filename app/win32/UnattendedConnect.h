@@ -34,6 +34,10 @@ class UnattendedConnect final : private UnattendedHost {
   std::uint64_t SoundBuffers() override { return autoConnect_.SoundBuffers(); }
   bool MessageShowing() override { return messages_.Showing(); }
   void ProgramEnd() override;
+  // Windows ends the session: the run's end noted as the program's end would.
+  void SessionEnding();
+  // The AutoConnect window hidden again when the run alone opened it.
+  void WindowLeaveAsFound();
   bool MeasurementsUnsaved() override { return autoConnect_.ReferenceUnsaved(); }
   std::optional<std::string> MeasurementsSave() override {
     auto file = autoConnect_.ReferenceSave();

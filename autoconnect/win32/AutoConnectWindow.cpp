@@ -24,7 +24,8 @@ constexpr int kMainResizedWidth = 370, kMainResizedHeight = 250;
 
 AutoConnectWindow::AutoConnectWindow(MessagePump& pump, Messenger* messenger, MessageNote* unattended)
     : pump_(pump),
-      messenger_(messenger ? messenger : &ownMessenger_),
+      heldMessenger_(messenger ? *messenger : ownMessenger_),
+      messenger_(&heldMessenger_),
       unattended_(unattended),
       grid_(table_, *this, [this](int row, int column) { return GridToolTip(row, column); }),
       workingGrid_(workingTable_, workingListener_, [this](int, int column) {

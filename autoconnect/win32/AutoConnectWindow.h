@@ -20,6 +20,7 @@
 #include "autoconnect/win32/AutoConnectWindowIds.h"
 #include "autoconnect/win32/OptionControls.h"
 #include "autoconnect/win32/ScanMessageWindow.h"
+#include "common/HeldMessenger.h"
 #include "common/ScopedCount.h"
 #include "common/win32/Handles.h"
 #include "common/win32/MessagePump.h"
@@ -78,6 +79,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool MeasurementsCloseCheck() override;
   void MeasurementsKeep() override;
   void WaitingWrite() override;
+  void MessagesHold(bool hold) override { hold ? heldMessenger_.Hold() : heldMessenger_.Release(); }
   void Update(Verdict verdict) override;
   void Attach(MainWindowLink& mainWindow) override { link_ = &mainWindow; }
   void ProfileRecall(const ProfileDocument& profile) override;
@@ -243,6 +245,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
 
   MessagePump& pump_;
   Win32Messenger ownMessenger_;
+  HeldMessenger heldMessenger_;
   Messenger* messenger_;
   MessageNote* unattended_;
   MainWindowLink* link_ = nullptr;

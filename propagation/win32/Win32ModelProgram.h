@@ -16,6 +16,9 @@ class Win32ModelProgram : public LocalModelFiles {
 
  private:
   KernelHandle process_;
+  // The programs run in it end when it closes, as it does with this
+  // program however it ends: killed while one runs, none is left behind.
+  KernelHandle job_;
 };
 
 }  // namespace velmora

@@ -249,6 +249,32 @@ TEST_F(UnattendedRunTest, DigitalBusyHoldsTheCallWhileAModemIsOnAndNotOnAReceive
   }
 }
 
+// Windows shutting down mid-run ends the process after the session-end
+// messages, so the end the exit code would tell is in "Velmora.log" by then.
+TEST_F(UnattendedRunTest, WindowsEndingTheSessionMidRunLogsTheEnd) {
+  testing::StandInSession airmail(Calls("noanswer", "120"));
+  ASSERT_TRUE(airmail.Start());
+  Installed program(kModeCurrentFrequency, airmail, "Connect Not Busy=60\r\n");
+  auto velmora = program.Launch();
+  ASSERT_TRUE(velmora->Started());
+  ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(airmail.Record(), "field station").has_value(); }, 60));
+  testing::SoundPlayer channel(signalgen::ToPcm16(signalgen::Generate({.seconds = 30}).samples));
+  testing::PumpUntil([] { return false; }, 3);  // listening by now
+  HWND main = velmora->WaitWindow([](HWND w) { return testing::ClassOf(w) == kMainWindowClass; });
+  ASSERT_TRUE(main);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 10000, &answer));
+  EXPECT_TRUE(answer) << "the shutdown was held up";
+  EXPECT_TRUE(SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 30000, &answer));
+  velmora->Terminate();  // as Windows ends it
+  EXPECT_EQ(LoggedRun(program)[9], "Stopped ");
+  EXPECT_EQ(program.Settings().Read(kAutoConnectSection, "Window Visible"), "False") << "opened for the run only";
+  std::string messages = program.Kept("Velmora.log");
+  // "Stopped" once the run has heard its first buffer, which a loaded machine may not have given it yet.
+  auto logged = [&](UnattendedExit exit) { return messages.find(UnattendedEndText(exit)) != std::string::npos; };
+  EXPECT_TRUE(logged(UnattendedExit::Stopped) || logged(UnattendedExit::NotStarted)) << messages;
+}
+
 // Whatever keeps a run from starting ends the program with exit code 2 and
 // a line in "Velmora.log"; a box on the way closes itself.
 TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {

@@ -377,6 +377,32 @@ TEST_F(AutoConnectWindowTest, WhatComesWhileAStoppedRunsStartWaitsInABoxWaitsFor
   window->Stop();
 }
 
+// Windows ending the session mid-run with the log held by another program:
+// the box about the record came before anything was saved and held the
+// shutdown there, the settings, the history and the channels heard lost
+// when Windows ended the process. The boxes now come once all is saved.
+TEST_F(AutoConnectWindowTest, WindowsEndingTheSessionSavesAllBeforeItsBoxes) {
+  testing::StandInSession airmail(HamScenario());
+  ASSERT_TRUE(StartAirmail(airmail, "Mode Index=1\r\nConnect Not Busy=60\r\n"));
+  Open();
+  ASSERT_TRUE(window->Start()) << window->Status().Text(2);
+  const auto log = folder.path() / "AutoConnectLog.txt";
+  HANDLE held = CreateFileW(log.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  bool savedFirst = true;
+  std::vector<std::string> told;
+  {
+    MessageBoxAnswerer answer(IDOK,
+                              [&] { savedFirst = savedFirst && !Saved().Read(kDetectorSection, "Burst").empty(); });
+    SendMessageA(main->Handle(), WM_ENDSESSION, TRUE, 0);
+    told = answer.Texts();
+  }
+  CloseHandle(held);
+  ASSERT_FALSE(told.empty());
+  EXPECT_NE(told.back().find("LogFileStop"), std::string::npos) << told.back();
+  EXPECT_TRUE(savedFirst) << told[0];
+}
+
 constexpr Verdict kFree{}, kBusy{true, true, false, false};
 // The fixture's HAM list has a station whose grid square is no place.
 const std::vector<std::string> kNoPlace = {"[Velmora]\n\nOK\nUnable to Convert Grid CM8 to Lat/Lon\n"};

@@ -2,6 +2,8 @@
 // prefix as c:\itshfbc, for the fixture's ship and two of its stations: the
 // values must be the program's own numbers, interpolated to the minute.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 
 #include "propagation/Positions.h"
 #include "propagation/PropagationRunner.h"
@@ -151,6 +153,29 @@ TEST(Win32ModelProgram, SuccessOnlyWhenTheProgramEndsWithExitCodeZero) {
     EXPECT_EQ(program.Wait(c.seconds), c.finished) << c.commandLine;
     EXPECT_FALSE(program.Wait(c.seconds)) << "nothing left to wait for";
   }
+}
+
+// Killed from the Task Manager while a prediction ran, the program left the
+// prediction program running, for good when it hung. It ends with the
+// handles of the program that started it, as a kill closes them.
+TEST(Win32ModelProgram, TheProgramRunningEndsWithItsStarter) {
+  auto children = [] {
+    int count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{sizeof entry};
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+      count += entry.th32ParentProcessID == GetCurrentProcessId() && lstrcmpiA(entry.szExeFile, "ping.exe") == 0;
+    CloseHandle(snapshot);
+    return count;
+  };
+  {
+    Win32ModelProgram program;
+    std::error_code error;
+    ASSERT_TRUE(program.Start("ping -n 30 127.0.0.1", error));
+    EXPECT_EQ(children(), 1);
+  }
+  for (int i = 0; i < 40 && children() > 0; ++i) Sleep(50);
+  EXPECT_EQ(children(), 0);
 }
 
 }  // namespace
