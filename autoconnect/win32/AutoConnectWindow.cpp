@@ -68,8 +68,11 @@ bool AutoConnectWindow::Create() {
   if (hwnd_) return true;
   if (!link_) return false;  // the main window comes first
   WindowClassRegister(kAutoConnectWindowClass, &ObjectWindowProc<AutoConnectWindow>);
+  // As large as its fields grow on a scaled screen.
+  const LayoutScale scale(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kAutoConnectWindowClass, kAutoConnectCaption, WS_OVERLAPPEDWINDOW,
-                          CW_USEDEFAULT, CW_USEDEFAULT, 780, 560, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+                          CW_USEDEFAULT, CW_USEDEFAULT, scale.X(780), scale.Y(560), nullptr, nullptr,
+                          GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;
   pump_.AddModeless(hwnd_);
   return true;

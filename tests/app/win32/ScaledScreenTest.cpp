@@ -1,0 +1,128 @@
+// The windows on a screen scaled to 150 % (see scaled-screen.sh): every
+// caption, label and value shows whole in its control, and every control
+// lies within its window. The controls' font grows with the scaling; a
+// layout kept in pixels cut "Noise" to "Nois" and pushed buttons off.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/MenuModel.h"
+#include "tests/autoconnect/win32/AutoConnectFixture.h"
+
+namespace velmora {
+namespace {
+
+using testing::ClassOf;
+using testing::WindowText;
+
+SIZE TextSize(HWND control, const std::string& text, UINT format, int width) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  RECT r{0, 0, width, 0};
+  DrawTextA(dc, text.c_str(), -1, &r, format | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return {r.right, r.bottom};
+}
+
+// The room a control's text has beside its check mark, frame or borders.
+int TextRoom(HWND control, const std::string& cls, LONG style) {
+  RECT client{};
+  GetClientRect(control, &client);
+  int room = client.right;
+  if (cls == "Button") {
+    LONG type = style & BS_TYPEMASK;
+    if (type == BS_GROUPBOX) return room - 16;
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) return room - 6;
+    return room - GetSystemMetrics(SM_CXMENUCHECK) - 4;
+  }
+  if (cls == "Edit") {
+    DWORD margins = static_cast<DWORD>(SendMessageA(control, EM_GETMARGINS, 0, 0));
+    return room - LOWORD(margins) - HIWORD(margins) - 2;
+  }
+  if (cls == "ComboBox") return room - GetSystemMetrics(SM_CXVSCROLL) - 6;
+  return room;
+}
+
+// What of a control's text does not show: its text, the room it needs and the room it has.
+std::string Cut(HWND control) {
+  std::string cls = ClassOf(control), text = WindowText(control);
+  LONG style = GetWindowLongA(control, GWL_STYLE);
+  RECT client{};
+  GetClientRect(control, &client);
+  std::vector<std::string> texts{text};
+  if (cls == "ComboBox") {
+    texts.clear();
+    char item[256];
+    for (LRESULT i = 0, n = SendMessageA(control, CB_GETCOUNT, 0, 0); i < n; ++i)
+      if (SendMessageA(control, CB_GETLBTEXTLEN, i, 0) < LRESULT{sizeof item}) {
+        SendMessageA(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        texts.emplace_back(item);
+      }
+  } else if (cls == "Static") {
+    LONG type = style & SS_TYPEMASK;
+    if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP) return {};
+  } else if (cls == "Edit" && text.find('\\') != std::string::npos) {
+    return {};  // a folder's path scrolls in its box at any scaling
+  } else if (cls != "Button" && cls != "Edit") {
+    return {};
+  }
+  bool wraps = cls == "Static" && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP;
+  int room = TextRoom(control, cls, style);
+  for (const auto& shown : texts) {
+    if (shown.empty()) continue;
+    SIZE need = TextSize(control, shown, wraps ? DT_WORDBREAK : DT_SINGLELINE, room);
+    bool tooHigh = cls != "Edit" && cls != "ComboBox" && (style & BS_TYPEMASK) != BS_GROUPBOX && need.cy > client.bottom;
+    if (need.cx > room || tooHigh)
+      return "\"" + shown + "\" needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) + ", has " +
+             std::to_string(room) + "x" + std::to_string(client.bottom);
+  }
+  return {};
+}
+
+// Every shown control of a window whose text is cut or that lies outside the window.
+std::vector<std::string> CutControls(HWND window) {
+  std::vector<std::string> found;
+  RECT inside{};
+  GetClientRect(window, &inside);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+  for (HWND control : testing::Windows(EnumChildWindows, window)) {
+    if (!IsWindowVisible(control)) continue;
+    RECT r{};
+    GetWindowRect(control, &r);
+    std::string name = ClassOf(control) + " \"" + WindowText(control) + "\"";
+    if (r.left < inside.left || r.top < inside.top || r.right > inside.right || r.bottom > inside.bottom)
+      found.push_back(name + " lies outside its window");
+    if (std::string cut = Cut(control); !cut.empty()) found.push_back(ClassOf(control) + " " + cut);
+  }
+  return found;
+}
+
+class ScaledScreenTest : public testing::AutoConnectFixture {};
+
+TEST_F(ScaledScreenTest, TheScreenIsScaled) {
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 144) << "run through scaled-screen.sh";
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(ScaledScreenTest, TheAutoConnectWindowShowsEveryModesFieldsWhole) {
+  Open();
+  testing::MessageBoxAnswerer answerer(IDNO);
+  for (int mode = 0; mode < static_cast<int>(ModeItems().size()); ++mode) {
+    window->ModeChoose(mode);
+    pump.RunPending();
+    EXPECT_EQ(CutControls(window->Handle()), std::vector<std::string>{}) << "mode " << mode;
+  }
+}
+
+TEST_F(ScaledScreenTest, TheOptionsDialogShowsEveryTabWhole) {
+  OpenMain();
+  for (int tab = OptionsDialog::kInputTab; tab <= OptionsDialog::kOutputTab; ++tab) {
+    main->Command(menu::kOptionsInput + tab);
+    ASSERT_TRUE(main->Options()->Visible());
+    EXPECT_EQ(CutControls(main->Options()->Handle()), std::vector<std::string>{}) << "tab " << tab;
+  }
+}
+
+}  // namespace
+}  // namespace velmora
