@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/MenuModel.h"
+#include "reports/win32/AutoConnectOptionsDialog.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
 
 namespace velmora {
@@ -112,6 +113,19 @@ TEST_F(ScaledScreenTest, TheAutoConnectWindowShowsEveryModesFieldsWhole) {
     window->ModeChoose(mode);
     pump.RunPending();
     EXPECT_EQ(CutControls(window->Handle()), std::vector<std::string>{}) << "mode " << mode;
+  }
+}
+
+TEST_F(ScaledScreenTest, TheAutoConnectOptionsDialogShowsEveryPageWhole) {
+  Open();
+  RecordingMessenger messages{true};
+  AutoConnectOptionsDialog dialog{[this] { return window->Handle(); }, window->Settings(), data.path(), messages, pump,
+                                  [] {}};
+  for (auto page : {OptionsDialogLink::kAirmailPage, OptionsDialogLink::kStationsPage, OptionsDialogLink::kOffsetPage,
+                    OptionsDialogLink::kHistoryPage, OptionsDialogLink::kPropagationPage}) {
+    dialog.OptionsShow(page);
+    pump.RunPending();
+    EXPECT_EQ(CutControls(dialog.Handle()), std::vector<std::string>{}) << "page " << page;
   }
 }
 
