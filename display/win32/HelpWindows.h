@@ -71,7 +71,9 @@ class DiagramMainWindow final : public ToolWindow {
 class AboutWindow final : public ToolWindow {
  public:
   AboutWindow(HWND owner, MessagePump& pump)
-      : ToolWindow(owner, {"VelmoraAbout", "About Velmora", 460, 300}), pump_(pump) {}
+      : ToolWindow(owner, {"VelmoraAbout", "About Velmora", 460, 300, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                           ToolPlace::BesideOnce, ToolShow::Normal, true}),
+        pump_(pump) {}
   ~AboutWindow() override;
 
  private:

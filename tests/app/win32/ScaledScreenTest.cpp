@@ -138,5 +138,12 @@ TEST_F(ScaledScreenTest, TheOptionsDialogShowsEveryTabWhole) {
   }
 }
 
+TEST_F(ScaledScreenTest, TheToolWindowsShowTheirTextsWhole) {
+  OpenMain();
+  main->HelpShow(MainWindowLink::HelpTopic::About);
+  ASSERT_TRUE(IsWindowVisible(main->About()->Handle()));
+  EXPECT_EQ(CutControls(main->About()->Handle()), std::vector<std::string>{}) << "About";
+}
+
 }  // namespace
 }  // namespace velmora
