@@ -7,6 +7,9 @@
 
 #include "app/MenuModel.h"
 #include "reports/win32/AutoConnectOptionsDialog.h"
+#include "reports/win32/HistoryWindow.h"
+#include "reports/win32/RadioDifferenceWindow.h"
+#include "reports/win32/StationInfoWindow.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
 
 namespace velmora {
@@ -50,8 +53,21 @@ std::string Cut(HWND control) {
   LONG style = GetWindowLongA(control, GWL_STYLE);
   RECT client{};
   GetClientRect(control, &client);
+  if (cls == "ListBox") {
+    LRESULT lines = SendMessageA(control, LB_GETCOUNT, 0, 0), height = SendMessageA(control, LB_GETITEMHEIGHT, 0, 0);
+    if (lines * height <= client.bottom) return {};
+    return std::to_string(lines) + " lines need " + std::to_string(lines * height) + ", have " +
+           std::to_string(client.bottom);
+  }
   std::vector<std::string> texts{text};
-  if (cls == "ComboBox") {
+  if (cls == "SysDateTimePick32") {
+    SYSTEMTIME day{};
+    SendMessageA(control, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
+    char shown[64] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, shown, sizeof shown);
+    texts = {shown};
+    cls = "ComboBox";  // a date beside its drop-down button
+  } else if (cls == "ComboBox") {
     texts.clear();
     char item[256];
     for (LRESULT i = 0, n = SendMessageA(control, CB_GETCOUNT, 0, 0); i < n; ++i)
@@ -143,6 +159,26 @@ TEST_F(ScaledScreenTest, TheToolWindowsShowTheirTextsWhole) {
   main->HelpShow(MainWindowLink::HelpTopic::About);
   ASSERT_TRUE(IsWindowVisible(main->About()->Handle()));
   EXPECT_EQ(CutControls(main->About()->Handle()), std::vector<std::string>{}) << "About";
+
+  RecordingMessenger messages{true};
+  StationInfoWindow info{main->Handle(), messages, [](const std::string&) {
+                           return StationInfoLabels{"Range: 10800", "Bearing To: 359", "Bearing From: 359"};
+                         }};
+  info.ShowBeams({"K4CJX"});
+  info.ShowStation("K4CJX");
+  EXPECT_EQ(CutControls(info.Handle()), std::vector<std::string>{}) << "Station Info";
+
+  RadioDifferenceWindow differences;
+  differences.Show(main->Handle(), static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), {},
+                   "StationRadioData.txt Data", "System.HAM.ini Data");
+  EXPECT_EQ(CutControls(differences.Handle()), std::vector<std::string>{}) << "Check for Difference";
+
+  testing::WriteBytes(data.path() / "AutoConnectLog.txt",
+                      "03/01/25 10:00:00,1,2,5,0,30,20,600,1,Connected ,2,WLO,12.5,-61.25,20,10,150\r\n"
+                      "12/28/25 12:00:00,2,2,0,0,30,20,900,1,Connected ,2,KPH,12.5,-61.25,0,0,0\r\n");
+  HistoryWindow history{main->Handle(), HistoryKind::LogFile, messages};
+  history.Show(data.path() / "AutoConnectLog.txt");
+  EXPECT_EQ(CutControls(history.Handle()), std::vector<std::string>{}) << "AutoConnect - History";
 }
 
 }  // namespace
