@@ -16,7 +16,8 @@
 namespace velmora {
 namespace {
 
-// "Airmail Resize": the main window's size at the left edge of the screen.
+// "Airmail Resize": the main window's size at the left edge of the screen
+// (at 96 dots per inch; it grows with the font, so its toolbar stays in reach).
 constexpr int kMainResizedWidth = 370, kMainResizedHeight = 250;
 
 }  // namespace
@@ -145,8 +146,9 @@ void AutoConnectWindow::FirstActivation() {
   if (settings_.airmailResize) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    link_->WindowPlace(work.left, work.top, kMainResizedWidth, kMainResizedHeight);
-    PlaceOnScreenFrom(work, work.left + kMainResizedWidth);
+    const int width = options_.Scale().X(kMainResizedWidth);
+    link_->WindowPlace(work.left, work.top, width, options_.Scale().Y(kMainResizedHeight));
+    PlaceOnScreenFrom(work, work.left + width);
   }
   if (settings_.airmailStartup && CallingMode(settings_.modeIndex)) IdleTerminal().TerminalActivate();
   WindowActivate();

@@ -132,6 +132,23 @@ TEST_F(ScaledScreenTest, TheAutoConnectWindowShowsEveryModesFieldsWhole) {
   }
 }
 
+// Shrunk beside the AutoConnect window ("Airmail Resize"), the main window
+// keeps its toolbar's buttons in reach, all but the one that opened AutoConnect.
+TEST_F(ScaledScreenTest, TheMainWindowShrunkBesideAutoConnectKeepsItsToolbar) {
+  Settings("Mode Index=1\r\nAirmail Resize=True\r\n");
+  Open();
+  HWND toolbar = main->Tools().Handle();
+  RECT room{};
+  GetClientRect(main->Handle(), &room);
+  for (const ToolbarButton& button : kMainToolbar) {
+    if (std::string_view(button.key) == "Airmail") continue;
+    LRESULT index = SendMessageA(toolbar, TB_COMMANDTOINDEX, main->Tools().IdOf(button.key), 0);
+    RECT r{};
+    SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    EXPECT_LE(r.right, room.right) << button.key;
+  }
+}
+
 TEST_F(ScaledScreenTest, TheAutoConnectOptionsDialogShowsEveryPageWhole) {
   Open();
   RecordingMessenger messages{true};
