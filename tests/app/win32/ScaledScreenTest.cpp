@@ -83,12 +83,14 @@ std::string Cut(HWND control) {
   } else if (cls != "Button" && cls != "Edit") {
     return {};
   }
-  bool wraps = cls == "Static" && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP;
+  bool wraps = (cls == "Static" && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP) ||
+               (cls == "Button" && (style & BS_MULTILINE));
   int room = TextRoom(control, cls, style);
   for (const auto& shown : texts) {
     if (shown.empty()) continue;
     SIZE need = TextSize(control, shown, wraps ? DT_WORDBREAK : DT_SINGLELINE, room);
-    bool tooHigh = cls != "Edit" && cls != "ComboBox" && (style & BS_TYPEMASK) != BS_GROUPBOX && need.cy > client.bottom;
+    bool tooHigh = cls != "Edit" && cls != "ComboBox" && (style & BS_TYPEMASK) != BS_GROUPBOX &&
+                   need.cy > client.bottom - (cls == "Button" && (style & BS_MULTILINE) ? 6 : 0);
     if (need.cx > room || tooHigh)
       return "\"" + shown + "\" needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) + ", has " +
              std::to_string(room) + "x" + std::to_string(client.bottom);
@@ -176,6 +178,11 @@ TEST_F(ScaledScreenTest, TheToolWindowsShowTheirTextsWhole) {
   main->HelpShow(MainWindowLink::HelpTopic::About);
   ASSERT_TRUE(IsWindowVisible(main->About()->Handle()));
   EXPECT_EQ(CutControls(main->About()->Handle()), std::vector<std::string>{}) << "About";
+  main->HelpShow(MainWindowLink::HelpTopic::Diagram);
+  SendMessageA(main->Diagram()->Handle(), WM_COMMAND, 100, 0);  // its "Velmora Program" box
+  ASSERT_TRUE(IsWindowVisible(main->DiagramMain()->Handle()));
+  EXPECT_EQ(CutControls(main->Diagram()->Handle()), std::vector<std::string>{}) << "Block Diagram";
+  EXPECT_EQ(CutControls(main->DiagramMain()->Handle()), std::vector<std::string>{}) << "Block Diagram - Program";
 
   RecordingMessenger messages{true};
   StationInfoWindow info{main->Handle(), messages, [](const std::string&) {
