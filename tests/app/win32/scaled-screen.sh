@@ -11,6 +11,9 @@ export WINEPREFIX=$build/wineprefix-144dpi WINEDEBUG=-all WINEDLLOVERRIDES="msco
 if [ ! -f "$WINEPREFIX/.dpi-144" ]; then
   wineboot -i >/dev/null 2>&1
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  # One virtual desktop, as the test prefix has: windows are activated without a window manager.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x900 /f >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.dpi-144"
 fi
