@@ -17,7 +17,8 @@
 namespace velmora {
 namespace {
 
-// "Airmail Resize": the main window's size at the left edge of the screen.
+// "Airmail Resize": the main window's size at the left edge of the screen
+// (at 96 dots per inch; it grows with the font, so its toolbar stays in reach).
 constexpr int kMainResizedWidth = 370, kMainResizedHeight = 250;
 
 }  // namespace
@@ -70,8 +71,11 @@ bool AutoConnectWindow::Create() {
   if (hwnd_) return true;
   if (!link_) return false;  // the main window comes first
   WindowClassRegister(kAutoConnectWindowClass, &ObjectWindowProc<AutoConnectWindow>);
+  // As large as its fields grow on a scaled screen.
+  const LayoutScale scale(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kAutoConnectWindowClass, kAutoConnectCaption, WS_OVERLAPPEDWINDOW,
-                          CW_USEDEFAULT, CW_USEDEFAULT, 780, 560, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+                          CW_USEDEFAULT, CW_USEDEFAULT, scale.X(780), scale.Y(560), nullptr, nullptr,
+                          GetModuleHandleA(nullptr), this);
   if (!hwnd_) return false;
   pump_.AddModeless(hwnd_);
   return true;
@@ -144,8 +148,9 @@ void AutoConnectWindow::FirstActivation() {
   if (settings_.airmailResize) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    link_->WindowPlace(work.left, work.top, kMainResizedWidth, kMainResizedHeight);
-    PlaceOnScreenFrom(work, work.left + kMainResizedWidth);
+    const int width = options_.Scale().X(kMainResizedWidth);
+    link_->WindowPlace(work.left, work.top, width, options_.Scale().Y(kMainResizedHeight));
+    PlaceOnScreenFrom(work, work.left + width);
   }
   if (settings_.airmailStartup && CallingMode(settings_.modeIndex)) IdleTerminal().TerminalActivate();
   WindowActivate();

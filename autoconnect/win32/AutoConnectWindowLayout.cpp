@@ -54,18 +54,22 @@ void AutoConnectWindow::Layout() {
   GetClientRect(hwnd_, &client);
   toolbar_.AutoSize();
   statusBar_.Resize();
+  const LayoutScale& scale = options_.Scale();
+  const int gap = scale.X(kGap);
   // Panel 2 takes what the others leave.
-  int rest = client.right - 90 - 64 - 64 - 64;
-  statusBar_.SetWidths({90, std::max(rest, 120), 64, 64});
-  int top = toolbar_.Height() + kGap;
-  options_.Move(kGap + 2, top);
+  const int time = scale.X(64);
+  int rest = client.right - scale.X(90) - 3 * time;
+  statusBar_.SetWidths({scale.X(90), std::max(rest, scale.X(120)), time, time});
+  int top = toolbar_.Height() + scale.Y(kGap);
+  options_.Move(gap + 2, top);
   SIZE area = options_.AreaSize(settings_.modeIndex);
-  int gridTop = top + area.cy + kGap;
+  int gridTop = top + area.cy + scale.Y(kGap);
   int gridBottom = client.bottom - statusBar_.Height();
   grid_.Move(0, gridTop, client.right, std::max(gridBottom - gridTop, 0));
   // The saved files beside the frames, as tall as they are.
-  int workingLeft = kGap + 2 + area.cx + kGap;
-  workingGrid_.Move(workingLeft, top, std::max<int>(std::min<int>(kWorkingWidth, client.right - workingLeft - kGap), 0),
+  int workingLeft = gap + 2 + area.cx + gap;
+  workingGrid_.Move(workingLeft, top,
+                    std::max<int>(std::min<int>(scale.X(kWorkingWidth), client.right - workingLeft - gap), 0),
                     std::max<int>(area.cy, 0));
   ShowWindow(workingGrid_.Handle(), WorkingShown() ? SW_SHOWNA : SW_HIDE);
 }
@@ -78,7 +82,8 @@ void AutoConnectWindow::PlaceOnScreenFrom(const RECT& work, int left) {
   GetWindowRect(hwnd_, &window);
   GetClientRect(hwnd_, &client);
   const int frame = (window.right - window.left) - client.right;
-  const int narrowest = frame + kGap + 2 + options_.AreaSize(settings_.modeIndex).cx + kGap;
+  const int gap = options_.Scale().X(kGap);
+  const int narrowest = frame + gap + 2 + options_.AreaSize(settings_.modeIndex).cx + gap;
   const int width = std::min<int>(window.right - window.left, std::max<int>(work.right - left, narrowest));
   left = std::max<int>(work.left, std::min<int>(left, work.right - width));
   const int height = std::min<int>(window.bottom - window.top, work.bottom - work.top);

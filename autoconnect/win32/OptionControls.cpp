@@ -49,6 +49,7 @@ size_t FrameIndex(OptionFrame frame) {
 bool OptionControls::Create(HWND parent, int firstId, HFONT font) {
   parent_ = parent;
   firstId_ = firstId;
+  scale_ = LayoutScale(font);
   HINSTANCE instance = GetModuleHandleA(nullptr);
   tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
@@ -103,7 +104,8 @@ void OptionControls::Place() {
   auto frames = OptionFrames();
   for (size_t i = 0; i < frames_.size(); ++i) {
     const Placement& p = frames[i].place;
-    MoveWindow(frames_[i], origin_.x + p.x, origin_.y + p.y, p.width, p.height, TRUE);
+    MoveWindow(frames_[i], origin_.x + scale_.X(p.x), origin_.y + scale_.Y(p.y), scale_.X(p.width), scale_.Y(p.height),
+               TRUE);
   }
   auto fields = OptionFields();
   for (size_t i = 0; i < fields_.size(); ++i) {
@@ -111,8 +113,8 @@ void OptionControls::Place() {
     Placement at{};
     if (field.frame != OptionFrame::None) at = OptionFrameOf(field.frame).place;
     int height = field.place.height + (field.kind == FieldKind::List ? kListDropHeight : 0);
-    MoveWindow(fields_[i], origin_.x + at.x + field.place.x, origin_.y + at.y + field.place.y, field.place.width,
-               height, TRUE);
+    MoveWindow(fields_[i], origin_.x + scale_.X(at.x + field.place.x), origin_.y + scale_.Y(at.y + field.place.y),
+               scale_.X(field.place.width), scale_.Y(height), TRUE);
   }
 }
 
@@ -128,7 +130,7 @@ SIZE OptionControls::AreaSize(int mode) const {
       size.cx = std::max<LONG>(size.cx, frame.place.x + frame.place.width);
       size.cy = std::max<LONG>(size.cy, frame.place.y + frame.place.height);
     }
-  return size;
+  return {scale_.X(size.cx), scale_.Y(size.cy)};
 }
 
 FieldValues OptionControls::Read() const {

@@ -10,6 +10,7 @@
 
 #include "airmail/MailSystems.h"
 #include "autoconnect/OptionFields.h"
+#include "common/win32/LayoutScale.h"
 
 namespace velmora {
 
@@ -25,6 +26,8 @@ class OptionControls {
   void Move(int left, int top);
   // The options area's size in the mode.
   SIZE AreaSize(int mode) const;
+  // The table's pixels at the screen's scaling, measured from the fields' font.
+  const LayoutScale& Scale() const { return scale_; }
 
   FieldValues Read() const;
   // The fields bound to a setting; no change notification counts as the user's.
@@ -56,6 +59,7 @@ class OptionControls {
   HWND tips_ = nullptr;
   int firstId_ = 0;
   POINT origin_{};
+  LayoutScale scale_;
   std::vector<HWND> fields_;  // in the order of OptionFields()
   std::vector<HWND> frames_;  // in the order of OptionFrames()
   bool writing_ = false;

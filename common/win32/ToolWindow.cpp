@@ -19,8 +19,9 @@ ToolWindow::~ToolWindow() { Destroy(); }
 bool ToolWindow::Make() {
   if (hwnd_) return true;
   WindowClassRegister(frame_.className, &ObjectWindowProc<ToolWindow>, 0, false);
+  if (frame_.grows) scale_ = LayoutScale(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   CreateWindowExA(frame_.exStyle, frame_.className, frame_.caption, frame_.style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  frame_.width, frame_.height, owner_, nullptr, GetModuleHandleA(nullptr), this);
+                  scale_.X(frame_.width), scale_.Y(frame_.height), owner_, nullptr, GetModuleHandleA(nullptr), this);
   return hwnd_ != nullptr;
 }
 

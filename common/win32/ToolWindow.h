@@ -6,6 +6,7 @@
 // commands it handles.
 #include <windows.h>
 
+#include "common/win32/LayoutScale.h"
 #include "common/win32/WindowObject.h"
 
 namespace velmora {
@@ -32,6 +33,10 @@ struct ToolWindowFrame {
   DWORD exStyle = 0;
   ToolPlace place = ToolPlace::BesideOnce;
   ToolShow show = ToolShow::Normal;
+  // Laid out in pixels for the dialog font at 96 dots per inch: the frame
+  // grows with the font on a scaled screen, and the window places its
+  // controls through Scale().
+  bool grows = false;
 };
 
 // The outer size of a window whose inside must be `width` by `height`.
@@ -71,6 +76,9 @@ class ToolWindow {
   // The caption's close button; closing hides it unless the window says otherwise.
   virtual void OnClose() { Hide(); }
 
+  // The layout's pixels at the screen's scaling (as laid out unless the frame grows).
+  const LayoutScale& Scale() const { return scale_; }
+
   HWND owner_;
   HWND hwnd_ = nullptr;
 
@@ -80,6 +88,7 @@ class ToolWindow {
   void Place();
 
   ToolWindowFrame frame_;
+  LayoutScale scale_;
   bool placed_ = false;
 };
 

@@ -16,9 +16,10 @@ std::string WithLineBreaks(const std::string& text) {
   return out;
 }
 
-HWND Static(HWND parent, const std::string& text, RECT r, HFONT font) {
-  HWND label = CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, r.left, r.top,
-                               r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+HWND Static(HWND parent, const std::string& text, RECT r, HFONT font, const LayoutScale& scale) {
+  HWND label = CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT, scale.X(r.left),
+                               scale.Y(r.top), scale.X(r.right - r.left), scale.Y(r.bottom - r.top), parent, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
   SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   return label;
 }
@@ -32,15 +33,17 @@ bool AboutWindow::OnCreate() {
   bold.lfWeight = FW_BOLD;
   bold.lfHeight = bold.lfHeight * 3 / 2;
   titleFont_ = CreateFontIndirectA(&bold);
-  Static(hwnd_, "About Velmora", {70, 18, 420, 40}, titleFont_);
+  const LayoutScale& scale = Scale();
+  Static(hwnd_, "About Velmora", {70, 18, 420, 40}, titleFont_, scale);
   ProgramVersion version = CurrentVersion();
-  Static(hwnd_, WithLineBreaks(AboutDescription(version.major, version.minor)), {70, 44, 440, 150}, font);
+  Static(hwnd_, WithLineBreaks(AboutDescription(version.major, version.minor)), {70, 44, 440, 150}, font, scale);
   Static(hwnd_,
          "Disclaimer: Velmora is provided as it is, without warranty of any kind. It listens before AirMail "
          "calls, but you remain responsible for your station and for what it transmits.",
-         {20, 160, 440, 210}, font);
-  ok_ = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 350, 220, 80, 26,
-                        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOk)), GetModuleHandleA(nullptr), nullptr);
+         {20, 160, 440, 210}, font, scale);
+  ok_ = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, scale.X(350),
+                        scale.Y(220), scale.X(80), scale.Y(26), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOk)),
+                        GetModuleHandleA(nullptr), nullptr);
   SendMessageA(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   pump_.AddModeless(hwnd_);
   return true;
@@ -50,7 +53,7 @@ void AboutWindow::OnShown() { SetFocus(ok_); }
 
 void AboutWindow::OnPaint(HDC dc) {
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), "VELMORA");
-  DrawIcon(dc, 20, 18, icon ? icon : LoadIcon(nullptr, IDI_INFORMATION));
+  DrawIcon(dc, Scale().X(20), Scale().Y(18), icon ? icon : LoadIcon(nullptr, IDI_INFORMATION));
 }
 
 AboutWindow::~AboutWindow() {

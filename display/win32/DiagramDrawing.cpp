@@ -3,8 +3,15 @@
 #include <cmath>
 
 namespace velmora::diagram {
+namespace {
 
-void Box(HDC dc, RECT r, const char* text, bool bold) {
+RECT Scaled(const LayoutScale& s, const RECT& r) { return {s.X(r.left), s.Y(r.top), s.X(r.right), s.Y(r.bottom)}; }
+POINT Scaled(const LayoutScale& s, POINT p) { return {s.X(p.x), s.Y(p.y)}; }
+
+}  // namespace
+
+void Box(HDC dc, const LayoutScale& s, RECT r, const char* text, bool bold) {
+  r = Scaled(s, r);
   HGDIOBJ brush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
   Rectangle(dc, r.left, r.top, r.right, r.bottom);
   SelectObject(dc, brush);
@@ -12,7 +19,7 @@ void Box(HDC dc, RECT r, const char* text, bool bold) {
   SetBkMode(dc, TRANSPARENT);
   if (bold) {
     RECT top = r;
-    top.bottom = top.top + 20;
+    top.bottom = top.top + s.Y(20);
     DrawTextA(dc, text, -1, &top, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   } else {
     DrawTextA(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -20,13 +27,17 @@ void Box(HDC dc, RECT r, const char* text, bool bold) {
   SelectObject(dc, font);
 }
 
-void Line(HDC dc, POINT from, POINT to) {
+void Line(HDC dc, const LayoutScale& s, POINT from, POINT to) {
+  from = Scaled(s, from);
+  to = Scaled(s, to);
   MoveToEx(dc, from.x, from.y, nullptr);
   LineTo(dc, to.x, to.y);
 }
 
-void Arrow(HDC dc, POINT from, POINT to) {
-  Line(dc, from, to);
+void Arrow(HDC dc, const LayoutScale& s, POINT from, POINT to) {
+  Line(dc, s, from, to);
+  from = Scaled(s, from);
+  to = Scaled(s, to);
   double angle = std::atan2(double(to.y - from.y), double(to.x - from.x));
   const double head = 9, spread = 0.45;
   POINT left{static_cast<LONG>(to.x - head * std::cos(angle - spread)),
@@ -39,14 +50,15 @@ void Arrow(HDC dc, POINT from, POINT to) {
   SelectObject(dc, brush);
 }
 
-void Label(HDC dc, int x, int y, const char* text) {
+void Label(HDC dc, const LayoutScale& s, int x, int y, const char* text) {
   HGDIOBJ font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
-  TextOutA(dc, x, y, text, lstrlenA(text));
+  TextOutA(dc, s.X(x), s.Y(y), text, lstrlenA(text));
   SelectObject(dc, font);
 }
 
-HWND Button(HWND parent, int id, RECT r, const char* text) {
+HWND Button(HWND parent, const LayoutScale& s, int id, RECT r, const char* text) {
+  r = Scaled(s, r);
   HWND button = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE,
                                 r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);

@@ -36,38 +36,40 @@ constexpr RECT kPositionButton{10, 262, 140, 332};
 }  // namespace
 
 bool DiagramWindow::OnCreate() {
-  Button(hwnd_, kCmdVelmora, kVelmora, "&Velmora Program");
+  const LayoutScale& s = Scale();
+  Button(hwnd_, s, kCmdVelmora, kVelmora, "&Velmora Program");
   return true;
 }
 
 void DiagramWindow::OnPaint(HDC dc) {
-  Box(dc, kComputer, "Computer", true);
-  Box(dc, kAntenna, "Antenna");
-  Box(dc, kRadio, "HF Radio");
-  Box(dc, kModem, "HF Modem");
-  Box(dc, kSoundCardBox, "Sound Card");
-  Box(dc, kComTuning, "Com Port");
-  Box(dc, kComModem, "Com Port");
-  Box(dc, kAirmail, "AirMail Program");
-  Line(dc, Mid(kAntenna, 'b'), Mid(kRadio, 't'));
+  const LayoutScale& s = Scale();
+  Box(dc, s, kComputer, "Computer", true);
+  Box(dc, s, kAntenna, "Antenna");
+  Box(dc, s, kRadio, "HF Radio");
+  Box(dc, s, kModem, "HF Modem");
+  Box(dc, s, kSoundCardBox, "Sound Card");
+  Box(dc, s, kComTuning, "Com Port");
+  Box(dc, s, kComModem, "Com Port");
+  Box(dc, s, kAirmail, "AirMail Program");
+  Line(dc, s, Mid(kAntenna, 'b'), Mid(kRadio, 't'));
   // Receiver audio into the sound card, and on to Velmora.
-  Arrow(dc, {kRadio.right, kRadio.top + 12}, Mid(kSoundCardBox, 'l'));
-  Label(dc, 180, 104, "Audio Out");
-  Arrow(dc, Mid(kSoundCardBox, 'r'), {kVelmora.left, 80});
+  Arrow(dc, s, {kRadio.right, kRadio.top + 12}, Mid(kSoundCardBox, 'l'));
+  Label(dc, s, 180, 104, "Audio Out");
+  Arrow(dc, s, Mid(kSoundCardBox, 'r'), {kVelmora.left, 80});
   // Radio control and S-meter over a serial line.
-  Line(dc, {kRadio.right, kRadio.bottom - 20}, Mid(kComTuning, 'l'));
-  Label(dc, 176, 150, "Tuning Option #1");
-  Label(dc, 190, 196, "S-Meter Option");
-  Line(dc, {kComTuning.right, 185}, {kVelmora.left + 40, kVelmora.bottom});
-  Line(dc, {kComTuning.right, 205}, {kAirmail.left + 40, kAirmail.top});
+  Line(dc, s, {kRadio.right, kRadio.bottom - 20}, Mid(kComTuning, 'l'));
+  Label(dc, s, 176, 150, "Tuning Option #1");
+  Label(dc, s, 190, 196, "S-Meter Option");
+  Line(dc, s, {kComTuning.right, 185}, {kVelmora.left + 40, kVelmora.bottom});
+  Line(dc, s, {kComTuning.right, 205}, {kAirmail.left + 40, kAirmail.top});
   // The modem between the radio and AirMail.
-  Line(dc, {60, kRadio.bottom}, {60, kModem.top});
-  Line(dc, {140, kModem.top}, {140, kRadio.bottom});
-  Label(dc, 146, 225, "Tuning Option #2");
-  Line(dc, Mid(kModem, 'r'), Mid(kComModem, 'l'));
-  Arrow(dc, Mid(kComModem, 'r'), Mid(kAirmail, 'l'));
-  Arrow(dc, {kVelmora.right - 30, kVelmora.bottom}, {kAirmail.right - 30, kAirmail.top});
-  Label(dc, 540, 190, "Keystrokes");
+  Line(dc, s, {60, kRadio.bottom}, {60, kModem.top});
+  Line(dc, s, {140, kModem.top}, {140, kRadio.bottom});
+  Label(dc, s, 146, 225, "Tuning Option #2");
+  Line(dc, s, Mid(kModem, 'r'), Mid(kComModem, 'l'));
+  Arrow(dc, s, Mid(kComModem, 'r'), Mid(kAirmail, 'l'));
+  Arrow(dc, s, {kVelmora.right - 30, kVelmora.bottom}, {kAirmail.right - 30, kAirmail.top});
+  Label(dc, s, 540, 190, "Keystrokes");
 }
 
 bool DiagramWindow::OnCommand(int id, int) {
@@ -77,26 +79,28 @@ bool DiagramWindow::OnCommand(int id, int) {
 }
 
 bool DiagramMainWindow::OnCreate() {
-  Button(hwnd_, kCmdSoundCard, kSoundCardButton, "&Sound Card\nSound Level Control");
-  Button(hwnd_, kCmdDisplay, kDisplayButton, "&Display\nTime && Frequency Display");
-  Button(hwnd_, kCmdDetector, kDetectorButton, "&Pactor Detector\nPactor Detector Options");
-  HWND autoConnect = Button(hwnd_, kCmdAutoConnect, kAutoConnectButton, "&AutoConnect\nAuto Connect Options");
+  const LayoutScale& s = Scale();
+  Button(hwnd_, s, kCmdSoundCard, kSoundCardButton, "&Sound Card\nSound Level Control");
+  Button(hwnd_, s, kCmdDisplay, kDisplayButton, "&Display\nTime && Frequency Display");
+  Button(hwnd_, s, kCmdDetector, kDetectorButton, "&Pactor Detector\nPactor Detector Options");
+  HWND autoConnect = Button(hwnd_, s, kCmdAutoConnect, kAutoConnectButton, "&AutoConnect\nAuto Connect Options");
   EnableWindow(autoConnect, host_.AutoConnectAvailable());
-  Button(hwnd_, kCmdTerminal, kTerminalButton, "&Terminal\nAirMail's Terminal Window");
-  Button(hwnd_, kCmdAirmail, kAirmailButton, "Air&Mail\nAirMail's Window");
-  Button(hwnd_, kCmdPositionReport, kPositionButton, "P&osition\nAirMail's Position Report Window");
+  Button(hwnd_, s, kCmdTerminal, kTerminalButton, "&Terminal\nAirMail's Terminal Window");
+  Button(hwnd_, s, kCmdAirmail, kAirmailButton, "Air&Mail\nAirMail's Window");
+  Button(hwnd_, s, kCmdPositionReport, kPositionButton, "P&osition\nAirMail's Position Report Window");
   return true;
 }
 
 void DiagramMainWindow::OnPaint(HDC dc) {
-  Arrow(dc, {kSoundCardButton.right, 165}, Mid(kDisplayButton, 'l'));
-  Label(dc, 110, 100, "Time Data");
-  Arrow(dc, Mid(kSoundCardButton, 'r'), Mid(kDetectorButton, 'l'));
-  Label(dc, 148, 182, "Frequency Data");
-  Arrow(dc, Mid(kDetectorButton, 'r'), Mid(kAutoConnectButton, 'l'));
-  Arrow(dc, Mid(kAutoConnectButton, 'b'), Mid(kTerminalButton, 't'));
-  Arrow(dc, Mid(kTerminalButton, 'l'), Mid(kAirmailButton, 'r'));
-  Arrow(dc, Mid(kPositionButton, 'r'), Mid(kAirmailButton, 'l'));
+  const LayoutScale& s = Scale();
+  Arrow(dc, s, {kSoundCardButton.right, 165}, Mid(kDisplayButton, 'l'));
+  Label(dc, s, 110, 100, "Time Data");
+  Arrow(dc, s, Mid(kSoundCardButton, 'r'), Mid(kDetectorButton, 'l'));
+  Label(dc, s, 148, 182, "Frequency Data");
+  Arrow(dc, s, Mid(kDetectorButton, 'r'), Mid(kAutoConnectButton, 'l'));
+  Arrow(dc, s, Mid(kAutoConnectButton, 'b'), Mid(kTerminalButton, 't'));
+  Arrow(dc, s, Mid(kTerminalButton, 'l'), Mid(kAirmailButton, 'r'));
+  Arrow(dc, s, Mid(kPositionButton, 'r'), Mid(kAirmailButton, 'l'));
 }
 
 // The box a button may raise belongs to the main window: this one waits under it.

@@ -46,7 +46,9 @@ class DiagramMainWindow;
 class DiagramWindow final : public ToolWindow {
  public:
   DiagramWindow(HWND owner, DiagramMainWindow& program)
-      : ToolWindow(owner, {"VelmoraDiagram", "Velmora - Block Diagram", 660, 440}), program_(program) {}
+      : ToolWindow(owner, {"VelmoraDiagram", "Velmora - Block Diagram", 660, 440, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           0, ToolPlace::BesideOnce, ToolShow::Normal, true}),
+        program_(program) {}
 
  private:
   bool OnCreate() override;
@@ -58,7 +60,9 @@ class DiagramWindow final : public ToolWindow {
 class DiagramMainWindow final : public ToolWindow {
  public:
   DiagramMainWindow(HWND owner, HelpHost& host, Messenger& messages)
-      : ToolWindow(owner, {"VelmoraDiagramMain", "Velmora - Block Diagram - Program", 660, 400}), host_(host),
+      : ToolWindow(owner, {"VelmoraDiagramMain", "Velmora - Block Diagram - Program", 660, 400,
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, ToolPlace::BesideOnce, ToolShow::Normal, true}),
+        host_(host),
         messages_(messages) {}
 
  private:
@@ -73,7 +77,9 @@ class DiagramMainWindow final : public ToolWindow {
 class AboutWindow final : public ToolWindow {
  public:
   AboutWindow(HWND owner, MessagePump& pump)
-      : ToolWindow(owner, {"VelmoraAbout", "About Velmora", 460, 300}), pump_(pump) {}
+      : ToolWindow(owner, {"VelmoraAbout", "About Velmora", 460, 300, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                           ToolPlace::BesideOnce, ToolShow::Normal, true}),
+        pump_(pump) {}
   ~AboutWindow() override;
 
  private:

@@ -143,7 +143,9 @@ bool AutoConnectOptionsDialog::Create() {
   wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   wc.lpszClassName = kOptionsClass;
   RegisterClassA(&wc);  // fails harmlessly when registered before
-  RECT r{0, 0, 664, 500};
+  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  scale_ = LayoutScale(font_);
+  RECT r{0, 0, scale_.X(664), scale_.Y(500)};
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   AdjustWindowRect(&r, style, TRUE);
   hwnd_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kOptionsClass, "AutoConnect - Options", style, CW_USEDEFAULT,
@@ -156,24 +158,25 @@ bool AutoConnectOptionsDialog::Create() {
   return true;
 }
 
-// Makes the dialog's child controls, each in the dialog's font.
+// Makes the dialog's child controls, each in the dialog's font, placed in
+// the pixels of the table grown with that font.
 struct AutoConnectOptionsDialog::ControlMaker {
   HWND parent;
   HFONT font;
+  LayoutScale scale;
   HINSTANCE instance;
 
   HWND operator()(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
                   DWORD exStyle = 0) const {
-    HWND w32 = CreateWindowExA(exStyle, cls, text, WS_CHILD | style, x, y, w, h, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND w32 = CreateWindowExA(exStyle, cls, text, WS_CHILD | style, scale.X(x), scale.Y(y), scale.X(w), scale.Y(h),
+                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageA(w32, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return w32;
   }
 };
 
 void AutoConnectOptionsDialog::CreateControls() {
-  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  const ControlMaker make{hwnd_, font_, GetModuleHandleA(nullptr)};
+  const ControlMaker make{hwnd_, font_, scale_, GetModuleHandleA(nullptr)};
   CreateTabs(make);
   for (const auto& l : kLayout) CreatePageControl(make, l);
   make("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 404, 460, 80, 26, kOkId);

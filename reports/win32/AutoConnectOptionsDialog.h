@@ -19,6 +19,7 @@
 #include "common/Messages.h"
 #include "common/win32/FocusKeeper.h"
 #include "common/win32/GridHeaderTips.h"
+#include "common/win32/LayoutScale.h"
 #include "common/win32/MessagePump.h"
 #include "reports/OptionsGrids.h"
 #include "reports/win32/RadioDifferenceWindow.h"
@@ -147,6 +148,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   HWND tab_ = nullptr;
   FocusKeeper focusKeeper_;
   HFONT font_ = nullptr;
+  LayoutScale scale_;  // the pages laid out in pixels, at the screen's scaling
   int page_ = 0;
   std::function<bool()> recallAllowed_;
   std::array<GridRows, kGridCount> rows_;

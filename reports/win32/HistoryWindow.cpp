@@ -47,7 +47,7 @@ std::chrono::sys_days PickerDay(HWND picker) {
 
 HistoryWindow::HistoryWindow(HWND owner, HistoryKind kind, Messenger& messenger)
     : ToolWindow(owner, {ClassOf(kind), HistoryCaption(kind), 560, 420, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                         ToolPlace::BesideOnce, ToolShow::KeepSize}),
+                         ToolPlace::BesideOnce, ToolShow::KeepSize, true}),
       kind_(kind), messenger_(messenger), grid_(table_, *this, [this](int row, int column) {
         return row >= 0 ? HistoryToolTip(kind_, column) : std::string();
       }) {}
@@ -66,11 +66,13 @@ bool HistoryWindow::OnCreate() {
 }
 
 void HistoryWindow::OnSize(int width, int height) {
-  MoveWindow(start_, 4, 5, 110, 22, TRUE);
-  MoveWindow(stop_, 120, 5, 110, 22, TRUE);
-  MoveWindow(update_, 240, 5, 70, 22, TRUE);
-  MoveWindow(lines_, 0, kPickerStrip, width, kLinesHeight, TRUE);
-  grid_.Move(0, kPickerStrip + kLinesHeight, width, std::max(height - kPickerStrip - kLinesHeight, 0));
+  const LayoutScale& scale = Scale();
+  MoveWindow(start_, scale.X(4), scale.Y(5), scale.X(110), scale.Y(22), TRUE);
+  MoveWindow(stop_, scale.X(120), scale.Y(5), scale.X(110), scale.Y(22), TRUE);
+  MoveWindow(update_, scale.X(240), scale.Y(5), scale.X(70), scale.Y(22), TRUE);
+  const int strip = scale.Y(kPickerStrip), lines = scale.Y(kLinesHeight);
+  MoveWindow(lines_, 0, strip, width, lines, TRUE);
+  grid_.Move(0, strip + lines, width, std::max(height - strip - lines, 0));
 }
 
 void HistoryWindow::Show(const std::filesystem::path& log) {

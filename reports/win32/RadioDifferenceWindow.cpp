@@ -55,16 +55,17 @@ void Fill(HWND list, const GridRows& rows) {
 
 RadioDifferenceWindow::RadioDifferenceWindow()
     : ToolWindow(nullptr, {kDifferenceClass, "Check for Difference", Frame().cx, Frame().cy, kStyle, WS_EX_TOOLWINDOW,
-                           ToolPlace::OverCorner}) {}
+                           ToolPlace::OverCorner, ToolShow::Normal, true}) {}
 
 bool RadioDifferenceWindow::OnCreate() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
+  const LayoutScale& scale = Scale();
   for (int t = 0; t < 2; ++t) {
-    const int x = 10 + t * (kListWidth + 10);
-    HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, x, 10, kListWidth, 18, hwnd_,
+    const int x = scale.X(10 + t * (kListWidth + 10)), width = scale.X(kListWidth);
+    HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, x, scale.Y(10), width, scale.Y(18), hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId + t)), instance, nullptr);
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, x, 30,
-                                kListWidth, kListHeight, hwnd_,
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, x, scale.Y(30),
+                                width, scale.Y(kListHeight), hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId + t)), instance, nullptr);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);

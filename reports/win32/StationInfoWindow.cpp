@@ -35,7 +35,7 @@ void Select(HWND view, long first, long last) {
 StationInfoWindow::StationInfoWindow(HWND owner, Messenger& messenger,
                                      std::function<StationInfoLabels(const std::string&)> labels)
     : ToolWindow(owner, {kClass, kStationInfoCaption, 620, 480, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                         ToolPlace::BesideOnce, ToolShow::KeepSize}),
+                         ToolPlace::BesideOnce, ToolShow::KeepSize, true}),
       messenger_(messenger), labels_(std::move(labels)) {}
 
 bool StationInfoWindow::OnCreate() {
@@ -56,13 +56,15 @@ bool StationInfoWindow::OnCreate() {
 }
 
 void StationInfoWindow::OnSize(int width, int height) {
-  MoveWindow(beams_, 4, 4, 120, 200, TRUE);
+  const LayoutScale& scale = Scale();
+  MoveWindow(beams_, scale.X(4), scale.Y(4), scale.X(120), scale.Y(200), TRUE);
   int x = 140;
   for (HWND label : {range_, bearingTo_, bearingFrom_}) {
-    MoveWindow(label, x, 8, kLabelWidth, 18, TRUE);
+    MoveWindow(label, scale.X(x), scale.Y(8), scale.X(kLabelWidth), scale.Y(18), TRUE);
     x += kLabelWidth;
   }
-  MoveWindow(view_, 0, kBeamStrip, width, std::max(height - kBeamStrip, 0), TRUE);
+  const int strip = scale.Y(kBeamStrip);
+  MoveWindow(view_, 0, strip, width, std::max(height - strip, 0), TRUE);
 }
 
 std::optional<StationInfoWindow::FileStamp> StationInfoWindow::StampOf(const std::filesystem::path& file) {
