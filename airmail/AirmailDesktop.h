@@ -25,6 +25,9 @@ class AirmailDesktop {
   // AirMail's main window handles messages within a moment; a hung AirMail's
   // does not (true when the window is missing).
   virtual bool AirmailWindowAnswers() = 0;
+  // Which running AirMail owns the main window (its process), 0 when none:
+  // one started again has another.
+  virtual std::uint64_t AirmailInstance() = 0;
   virtual bool AirmailWindowForeground() = 0;  // SetForegroundWindow succeeded
   virtual bool TerminalWindowForeground() = 0;
   // The terminal is the window keys now go to: it may have closed, or a

@@ -20,6 +20,8 @@ constexpr const char* kAirmailGoneDuringCall =
 
 constexpr const char* kAirmailHungDuringCall =
     "TerminalConnectCheck, AirMail has not answered for a minute, so the end of the call cannot be known.";
+constexpr const char* kAirmailRestartedDuringCall =
+    "TerminalConnectCheck, AirMail was started again, so the end of the call cannot be known.";
 // The checks come every 11 buffers of 2048 samples, about 2 seconds apart:
 // a minute. A busy AirMail answers again within seconds.
 constexpr int kAirmailUnansweredChecks = 30;
@@ -239,6 +241,7 @@ bool AirmailTerminal::TerminalConnect(const CallAbandoned& abandoned) {
   }
   s_.pactorCounts.Clear();
   unansweredChecks_ = 0;
+  callAirmail_ = s_.desktop.AirmailInstance();
   return true;
 }
 
@@ -290,11 +293,18 @@ TerminalStatus AirmailTerminal::TerminalConnectCheck(const CallTarget& current) 
 std::optional<TerminalStatus> AirmailTerminal::AirmailLost(TerminalStatus status) {
   // The end that neither the log nor the terminal will show while AirMail
   // is gone or hung: the run would wait for it for ever.
-  const bool awaited = status == TerminalStatus::Calling || status == TerminalStatus::Connected;
+  // The idle prompt is waited past too (the call key not yet taken in).
+  const bool awaited =
+      status == TerminalStatus::Calling || status == TerminalStatus::Connected || status == TerminalStatus::Idle;
   if (!awaited) return std::nullopt;
   AirmailDesktop& desktop = s_.desktop;
+  const std::uint64_t airmail = desktop.AirmailInstance();
   if (!desktop.AirmailWindowExists() && !desktop.TerminalWindowExists()) {
     Tell(kAirmailGoneDuringCall);
+  } else if (airmail && callAirmail_ && airmail != callAirmail_) {
+    // Ended and started again between two checks: the new one shows an
+    // idle terminal and logs nothing of the call.
+    Tell(kAirmailRestartedDuringCall);
   } else if (desktop.AirmailWindowAnswers()) {
     unansweredChecks_ = 0;
     return std::nullopt;

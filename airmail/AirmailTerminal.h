@@ -97,6 +97,7 @@ class AirmailTerminal {
 
   AirmailTerminalSeams s_;
   int unansweredChecks_ = 0;
+  std::uint64_t callAirmail_ = 0;  // the AirMail told to call
 };
 
 }  // namespace velmora

@@ -9,6 +9,12 @@ namespace {
 
 // The call's result is read every 11th buffer.
 constexpr std::int32_t kResultBuffers = 11;
+// AirMail ends each call with a result within minutes. None in this long
+// (its debug log written elsewhere, or not at all) would be waited for for
+// ever; a link, once connected, may last for hours.
+constexpr double kCallResultLongestSeconds = 15 * 60;
+constexpr const char* kCallResultMissing =
+    "TerminalConnectCheck, AirMail has given no result of the call for 15 minutes, so the call is given up.";
 // The analysis judges AutoConnect's frequencies on buffers of this size.
 constexpr std::int32_t kRunSampleSize = 2048;
 
@@ -254,7 +260,10 @@ void EngineRun::Calling(const std::function<void()>& retry, int connectedState) 
       AutoConnectStop(true, "Stopped");
       return;
     case TerminalStatus::Calling:
-    case TerminalStatus::Idle: run.bufferCount = 0; return;
+    case TerminalStatus::Idle:
+      run.bufferCount = 0;
+      if (p_.clock.Seconds() - run.connectStart >= kCallResultLongestSeconds) CallGivenUp();
+      return;
     case TerminalStatus::Connected:
       run.state = connectedState;
       run.bufferCount = 0;
@@ -263,6 +272,14 @@ void EngineRun::Calling(const std::function<void()>& retry, int connectedState) 
       Status("Waiting, Disconnect");
       return;
   }
+}
+
+void EngineRun::CallGivenUp() {
+  p_.window.WindowActivate();
+  p_.messenger.Show(kCallResultMissing, MessageIcon::Exclamation);
+  if (!Alive()) return;
+  Status("Error, No Call Result");
+  AutoConnectStop(true, "Stopped");
 }
 
 void EngineRun::Connected(const std::function<void()>& terminalWindowClosed) {

@@ -113,6 +113,8 @@ class EngineRun {
   void StatusTimesUpdate();
   // The box about an empty list, then the stop.
   void ListEmpty(const char* text, MessageIcon icon);
+  // A call that came to no result in a quarter of an hour: told, and the run stopped.
+  void CallGivenUp();
   // A Yes/No question with the window in front; true for Yes.
   bool Ask(std::string_view text, std::string_view title = {});
 

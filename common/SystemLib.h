@@ -42,6 +42,11 @@ std::string PathText(const std::filesystem::path& path);
 // Called once at start, before any path is made.
 void PathTextInCodePage();
 
+// Makes a file read from a removed stick or an empty card reader fail with
+// an error the program reports itself, instead of the system's "no disk"
+// box, which would hold an unattended run. Called once at start.
+void SystemErrorBoxesOff();
+
 // The line after a write's reason that names the file, which the operation's
 // name alone does not: the user must know which file to close elsewhere or
 // make writable. "\"<path>\" could not be written".

@@ -80,6 +80,12 @@ bool Win32AirmailDesktop::AirmailWindowAnswers() {
   return !main || Answers(main);
 }
 
+std::uint64_t Win32AirmailDesktop::AirmailInstance() {
+  DWORD process = 0;
+  if (HWND main = AirmailWindowGet()) GetWindowThreadProcessId(main, &process);
+  return process;
+}
+
 bool Win32AirmailDesktop::AirmailWindowForeground() { return Foreground(AirmailWindowGet(), pump_, clock_); }
 
 bool Win32AirmailDesktop::TerminalWindowForeground() { return Foreground(TerminalWindowGet(), pump_, clock_); }

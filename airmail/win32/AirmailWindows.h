@@ -30,6 +30,7 @@ class Win32AirmailDesktop final : public AirmailDesktop {
   bool AirmailWindowExists() override { return AirmailWindowGet() != nullptr; }
   bool TerminalWindowExists() override { return TerminalWindowGet() != nullptr; }
   bool AirmailWindowAnswers() override;
+  std::uint64_t AirmailInstance() override;
   bool AirmailWindowForeground() override;
   bool TerminalWindowForeground() override;
   bool TerminalWindowInFront() override;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string_view>
+#include <utility>
 
 #include "app/MenuModel.h"
 #include "audio/win32/SoundControls.h"
@@ -301,6 +302,20 @@ void MainWindow::OnEndSession() {
   autoConnect_.MessagesHold(false);
 }
 
+// The sound card's stream often does not outlive a sleep (a USB card is gone
+// until it is found again), and the loop would wait for it until its
+// time-out ended the program: the capture stops before the sleep and starts
+// afresh on waking, where a card still missing says so.
+void MainWindow::OnPowerBroadcast(WPARAM event) {
+  if (event == PBT_APMSUSPEND) {
+    captureBeforeSleep_ = signal_.inputSource == kSoundCard && signal_.LoopActive();
+    if (captureBeforeSleep_) signal_.Stop();
+  } else if ((event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) &&
+             std::exchange(captureBeforeSleep_, false) && !closing_) {
+    signal_.Start();
+  }
+}
+
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -341,6 +356,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam) OnEndSession();
       return 0;
+    case WM_POWERBROADCAST:
+      OnPowerBroadcast(wParam);
+      return TRUE;
     case WM_DESTROY:
       pump_.RemoveModeless(hwnd_);
       PostQuitMessage(0);

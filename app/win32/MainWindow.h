@@ -118,6 +118,7 @@ class MainWindow final : public MainWindowLink,
   void OnInitMenuPopup(HMENU menu);
   void OnClose();
   void OnEndSession();
+  void OnPowerBroadcast(WPARAM event);
   void OnToolbar(std::string_view key);
   void OnDisplayMouse(bool spectrum, UINT message, int x, int y);
   bool CommandAvailable(int command) const;
@@ -221,6 +222,7 @@ class MainWindow final : public MainWindowLink,
   bool firstShown_ = false;
   bool autoStart_ = true;
   bool closing_ = false;
+  bool captureBeforeSleep_ = false;  // the sound card's loop ran when the computer went to sleep
   bool closePending_ = false;  // close once the loop on the stack has returned
   bool showingPlaybackCaption_ = false;
   bool readoutVisible_ = false;

@@ -91,6 +91,7 @@ int SessionRun(MainWindow& main, AutoConnectWindow& autoConnect, MessagePump& pu
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int showCommand) {
   using namespace velmora;
   PathTextInCodePage();
+  SystemErrorBoxesOff();
   const CommandLine line = CommandLineRead(commandLine ? commandLine : "");
   // An unattended run's boxes close themselves, and every message is kept
   // in "Velmora.log" beside the program, for whoever looks later.

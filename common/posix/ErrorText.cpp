@@ -4,4 +4,6 @@ namespace velmora {
 
 std::string ErrorText(const std::error_code& error) { return error.message(); }
 
+void SystemErrorBoxesOff() {}
+
 }  // namespace velmora

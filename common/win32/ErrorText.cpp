@@ -10,4 +10,6 @@ std::string ErrorText(const std::error_code& error) {
   return error.message();
 }
 
+void SystemErrorBoxesOff() { SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }
+
 }  // namespace velmora

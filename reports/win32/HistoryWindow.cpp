@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "common/SystemLib.h"
 #include "common/win32/InputPause.h"
+#include "common/win32/WaitPointer.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
 
@@ -78,8 +80,9 @@ void HistoryWindow::OnSize(int width, int height) {
 void HistoryWindow::Show(const std::filesystem::path& log) {
   if (!Make()) return;
   log_ = log;
-  Summarise(std::nullopt);
+  // Shown first: the reading says so in it.
   ToolWindow::Show();
+  Summarise(std::nullopt);
 }
 
 bool HistoryWindow::OnCommand(int id, int code) {
@@ -100,6 +103,13 @@ void HistoryWindow::PeriodSet(std::chrono::sys_days start, std::chrono::sys_days
 }
 
 void HistoryWindow::Summarise(std::optional<HistoryPeriod> period) {
+  // AirMail's debug log runs to hundreds of megabytes, some seconds of
+  // reading with no messages handled: the hourglass and a line say so.
+  std::optional<WaitPointer> waiting(std::in_place);
+  SendMessageA(lines_, LB_RESETCONTENT, 0, 0);
+  const std::string reading = "Reading \"" + PathText(log_.filename()) + "\", please wait...";
+  SendMessageA(lines_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(reading.c_str()));
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   HistorySummary summary = kind_ == HistoryKind::Airmail ? AirmailSummary(log_, period) : LogFileSummary(log_, period);
   SendMessageA(lines_, LB_RESETCONTENT, 0, 0);
   for (const auto& line : summary.lines) SendMessageA(lines_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
@@ -107,6 +117,7 @@ void HistoryWindow::Summarise(std::optional<HistoryPeriod> period) {
   Sort();
   // Opened on the whole log: the pickers show the dates it spans.
   if (!period && summary.first && summary.last) PeriodSet(*summary.first, *summary.last);
+  waiting.reset();
   if (summary.failure.empty()) return;
   // The box belongs to the AutoConnect window: this one waits under it.
   InputPause pause(hwnd_);

@@ -27,6 +27,7 @@ class ScriptedDesktop final : public AirmailDesktop {
   bool AirmailWindowExists() override { return airmail || (startedAt && waited - *startedAt >= airmailUpAfter); }
   bool TerminalWindowExists() override { return terminal; }
   bool AirmailWindowAnswers() override { return answers; }
+  std::uint64_t AirmailInstance() override { return AirmailWindowExists() ? instance : 0; }
   bool AirmailWindowForeground() override { return AirmailWindowExists() && airmailForeground; }
   bool TerminalWindowForeground() override { return terminal; }
   bool TerminalWindowInFront() override {
@@ -71,6 +72,7 @@ class ScriptedDesktop final : public AirmailDesktop {
 
   bool airmail = true, terminal = true, airmailForeground = true, keysInjected = true, clipboardWorks = true,
        pasteTaken = true, answers = true;
+  std::uint64_t instance = 1;  // another number: AirMail was started again
   int refuseKeysAt = -1;  // the n-th key script (from 0) is refused
   int frontLostAt = -1;   // another window is in front from the n-th key script on
   double airmailUpAfter = -1;  // a start works, AirMail's window is up that many seconds later
@@ -267,6 +269,27 @@ TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
     if (told) {
       EXPECT_EQ(status.texts.back(), "AirMail Window Error");
     }
+  }
+}
+
+// AirMail ended and started again between two checks (by hand, or after a
+// crash): the new one knows nothing of the call and its log never tells its
+// end, whether the log or the terminal's idle line is read.
+TEST_F(AirmailTerminalTest, AirmailStartedAgainDuringTheCallEndsTheWait) {
+  const CallTarget target{"HAM", "W1AW", "14105.0"};
+  LogCreate();
+  for (bool logRead : {true, false}) {
+    settings.terminalConnectCheckFile = logRead;
+    messenger.entries.clear();
+    desktop.instance = 1;
+    ASSERT_TRUE(terminal.TerminalConnect());
+    desktop.copies = {"Calling W1AW"};
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
+    desktop.instance = 2;
+    desktop.copies = {"< id >"};
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error) << logRead;
+    EXPECT_EQ(Shown(), "TerminalConnectCheck, AirMail was started again, so the end of the call cannot be known.");
+    EXPECT_EQ(status.texts.back(), "AirMail Window Error");
   }
 }
 

@@ -91,6 +91,31 @@ TEST(CurrentFrequencyMachine, EveryTransition) {
   for (const Case& c : cases) Check(kModeCurrentFrequency, c, "S:HAM N:W1AW");
 }
 
+// A call that never comes to a result (AirMail writing its debug log in
+// another folder than the one named, or not at all) was waited for for ever,
+// by an unattended run too. A link may go on for hours.
+TEST(CurrentFrequencyMachine, ACallWithNoResultForAQuarterOfAnHourIsGivenUp) {
+  for (S last : {S::Calling, S::Idle, S::Connected}) {
+    EngineRig rig(kModeCurrentFrequency);
+    rig.terminal.results = {last, last, last};
+    rig.engine.AutoConnectStart();
+    rig.Play("f 14f 11f");
+    rig.clock.seconds += 14 * 60;
+    rig.Play("11f");
+    ASSERT_TRUE(rig.engine.Running());
+    rig.clock.seconds += 60;
+    rig.Play("11f");
+    const bool givenUp = last != S::Connected;
+    EXPECT_EQ(rig.engine.Running(), !givenUp);
+    if (!givenUp) continue;
+    EXPECT_EQ(rig.window.panels[1], "Stopped");
+    EXPECT_EQ(rig.Status(), "Error, No Call Result");
+    ASSERT_EQ(rig.messenger.entries.size(), 1u);
+    EXPECT_EQ(rig.messenger.entries[0].text,
+              "TerminalConnectCheck, AirMail has given no result of the call for 15 minutes, so the call is given up.");
+  }
+}
+
 TEST(MultipleFrequenciesMachine, EveryTransition) {
   const Case cases[] = {
       {"single busy buffers: still on the first Rx row", "f b f b 10f", {}, "F F P:7102.0", "Checking, Busy Rx"},

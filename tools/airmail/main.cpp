@@ -138,5 +138,6 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   velmora::PathTextInCodePage();  // the paths given are in the system's code page
+  velmora::SystemErrorBoxesOff();
   return velmora::OutputChecked("velmora-airmail", velmora::Run(argc, argv), 2);
 }

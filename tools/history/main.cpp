@@ -65,6 +65,7 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   velmora::PathTextInCodePage();  // the paths given are in the system's code page
+  velmora::SystemErrorBoxesOff();
   // Whatever goes wrong ends in one line and status 2, never in an abort.
   try {
     return velmora::OutputChecked("velmora-history", Run(argc, argv), 1);

@@ -176,6 +176,24 @@ TEST_F(TerminalEndToEndTest, AHungAirmailIsGivenUpOnWithinSeconds) {
   EXPECT_NE(answerer.Texts()[0].find("Unable to select frequency data"), std::string::npos) << answerer.Texts()[0];
 }
 
+// AirMail closed and started again during a call, quicker than the checks
+// come: the new one sits idle and logs nothing of the call, which was
+// waited for for ever; now the next check ends it, with its message.
+TEST_F(TerminalEndToEndTest, AirmailStartedAgainDuringACallEndsTheWait) {
+  ASSERT_TRUE(Run({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}, {"Seconds", "50"}}));
+  for (bool logRead : {true, false}) {
+    SCOPED_TRACE(logRead);
+    settings.terminalConnectCheckFile = logRead;
+    ASSERT_TRUE(terminal.TerminalConnect());
+    session->End();
+    ASSERT_TRUE(session->Start());
+    testing::MessageBoxAnswerer answerer(IDOK);
+    EXPECT_EQ(terminal.TerminalConnectCheck({"HAM", "W1AW", "14105.0"}), TerminalStatus::Error);
+    ASSERT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_NE(answerer.Texts()[0].find("AirMail was started again"), std::string::npos) << answerer.Texts()[0];
+  }
+}
+
 // AirMail missing from its folder: the start said only that it failed; now
 // the system's reason comes with it, whichever way AirMail is started. In a
 // folder named with an accented letter (as the settings hold it, in the

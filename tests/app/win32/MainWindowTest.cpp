@@ -8,6 +8,7 @@
 
 #include "app/win32/MainWindow.h"
 
+#include <chrono>
 #include <cmath>
 #include <functional>
 
@@ -357,6 +358,58 @@ TEST_F(MainWindowLoopTest, AStartWhileTheLoopOfTheInputBeforeEndsIsKept) {
     return switched && !window->Signal().LoopActive() && spectrum.N() == 2048 &&
            spectrum.Density(tone) > spectrum.Density(tone / 2) + 20;
   }, 15));
+}
+
+// The laptop going to sleep: the sound card's stream is often gone on waking
+// (a USB card above all), and the loop waited for it until its time-out
+// ended the program. The capture stops before the sleep and starts afresh
+// on waking; one stopped by the user stays stopped.
+TEST_F(MainWindowLoopTest, SleepStopsTheCaptureAndWakingStartsItAgain) {
+  window->Signal().inputSource = kSoundCard;
+  auto power = [&](WPARAM event) { SendMessageA(window->Handle(), WM_POWERBROADCAST, event, 0); };
+  auto running = [&] { return window->Signal().LoopActive() && window->Status().Text(1).starts_with("Running"); };
+  auto stopped = [&] { return !window->Signal().LoopActive() && window->Status().Text(1) == "Stopped"; };
+  // The steps, each once the one before has shown: captured, asleep, awake and
+  // captured again, stopped by the user, asleep and awake again.
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  auto lastStep = Clock::now();
+  int step = 0;
+  bool stoppedBySleep = false, startedOnWaking = false, stayedStopped = false, done = false;
+  Press("Start");
+  // Inside the loop's event passes while it runs.
+  ThreadTimer driver(20, [&] {
+    if (done) return;
+    if (Clock::now() > deadline) {
+      Press("Stop");
+      done = true;
+    } else if (step == 0 && running()) {
+      power(PBT_APMSUSPEND);
+      step = 1;
+    } else if (step == 1 && stopped()) {
+      stoppedBySleep = true;
+      power(PBT_APMRESUMEAUTOMATIC);
+      power(PBT_APMRESUMESUSPEND);
+      step = 2;
+    } else if (step == 2 && running()) {
+      startedOnWaking = true;
+      Press("Stop");
+      step = 3;
+    } else if (step == 3 && stopped()) {
+      power(PBT_APMSUSPEND);
+      power(PBT_APMRESUMEAUTOMATIC);
+      lastStep = Clock::now();
+      step = 4;
+    } else if (step == 4 && Clock::now() - lastStep > std::chrono::seconds(1)) {
+      stayedStopped = stopped();
+      done = true;
+    }
+  });
+  ASSERT_TRUE(testing::PumpUntil([&] { return done && !window->Signal().LoopActive(); }, 60));
+  EXPECT_GT(step, 0) << "no capture: is the sound server running?";
+  EXPECT_TRUE(stoppedBySleep);
+  EXPECT_TRUE(startedOnWaking);
+  EXPECT_TRUE(stayedStopped) << "stopped by the user before the sleep";
 }
 
 // A close while the Options dialog's file chooser is up (the main window

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -122,6 +123,18 @@ class ChildProcess {
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
+  }
+  // The process's error mode, read by a thread of its own that runs
+  // GetErrorMode there (kernel32 lies at one address in every process).
+  std::optional<DWORD> ErrorMode() const {
+    auto* getMode = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "GetErrorMode")));
+    HANDLE thread = CreateRemoteThread(info_.hProcess, nullptr, 0, getMode, nullptr, 0, nullptr);
+    if (!thread) return std::nullopt;
+    DWORD mode = 0;
+    const bool read = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &mode);
+    CloseHandle(thread);
+    return read ? std::optional<DWORD>(mode) : std::nullopt;
   }
   // The first visible top-level window of this process that the test accepts.
   HWND WaitWindow(const std::function<bool(HWND)>& accept, double seconds = 15) {

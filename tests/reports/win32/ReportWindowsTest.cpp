@@ -163,6 +163,43 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
   EXPECT_EQ(reports->LogFileHistory(), nullptr);
 }
 
+// What a summary window's list was given, as it was given: AirMail's debug
+// log runs to hundreds of megabytes, some seconds of reading with the window
+// thread held, which showed nothing and kept the arrow pointer.
+struct ListedLine {
+  std::string text;
+  bool windowShown, waitPointer;
+};
+std::vector<ListedLine>& Listed() {
+  static std::vector<ListedLine> listed;
+  return listed;
+}
+LRESULT CALLBACK ListingWatch(int code, WPARAM w, LPARAM l) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(l);
+  if (code == HC_ACTION && sent->message == LB_ADDSTRING)
+    Listed().push_back({reinterpret_cast<const char*>(sent->lParam), IsWindowVisible(GetParent(sent->hwnd)) != FALSE,
+                        GetCursor() == LoadCursor(nullptr, IDC_WAIT)});
+  return CallNextHookEx(nullptr, code, w, l);
+}
+
+TEST_F(ReportWindowsTest, ASummarySaysItIsReadingWhileItReads) {
+  testing::WriteBytes(folder.path() / "AutoConnectLog.txt",
+                      "03/01/25 10:00:00,1,2,5,0,30,20,600,1,Connected ,2,WLO,12.5,-61.25,20,10,150\r\n");
+  Listed().clear();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, ListingWatch, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  MessageBoxAnswerer unexpected;
+  window->Command(kViewLogFileHistory);
+  UnhookWindowsHookEx(hook);
+  ASSERT_GE(Listed().size(), 2u);
+  EXPECT_EQ(Listed().front().text, "Reading \"AutoConnectLog.txt\", please wait...");
+  EXPECT_TRUE(Listed().front().windowShown);
+  for (const auto& line : Listed()) EXPECT_TRUE(line.waitPointer) << line.text;
+  EXPECT_EQ(reports->LogFileHistory()->Lines(), LogFileSummary(folder.path() / "AutoConnectLog.txt", {}).lines);
+  EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_WAIT)) << "the pointer comes back";
+  EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
+}
+
 // A summary took clicks under the box of its own Update (a log that cannot
 // be read): a second Update stacked a second box over the first.
 TEST_F(ReportWindowsTest, ASummaryTakesNoClicksUnderItsBox) {
