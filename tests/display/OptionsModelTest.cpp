@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "display/HelpTexts.h"
@@ -179,58 +179,39 @@ TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
 // captions that take an access key (buttons, checks, options, the label
 // before a box), with the dialog's own buttons; of frames laid one over
 // another (the same place) one is seen at a time.
-struct ScriptControl {
-  std::string type, caption, place;
-};
-
-std::vector<std::vector<ScriptControl>> OptionsScriptDialogs() {
+std::vector<std::vector<std::string>> OptionsPageViews() {
   std::ifstream in(VELMORA_SOURCE_DIR "/display/win32/OptionsDialog.rc");
-  std::vector<std::vector<ScriptControl>> dialogs;
+  std::vector<std::vector<std::pair<std::string, std::vector<std::string>>>> pages;  // captions by their frame's place
+  std::optional<std::string> label;  // the control before was a label: a box after it takes its key
   for (std::string line; std::getline(in, line);) {
     std::istringstream words(line);
     std::string type;
     words >> type;
-    if (line.find(" DIALOGEX ") != std::string::npos) dialogs.emplace_back();
-    if (dialogs.empty() || type.empty() || type == "BEGIN" || type == "END" || type.starts_with("//")) continue;
-    auto open = line.find('"'), close = line.find('"', open + 1);
-    if (open == std::string::npos || type == "CAPTION" || type == "FONT") {
-      if (type == "EDITTEXT" || type == "COMBOBOX" || type == "SCROLLBAR") dialogs.back().push_back({type, "", ""});
-      continue;
-    }
-    std::string rest = line.substr(close + 1);
-    auto comma = rest.find(',', rest.find(',') + 1);  // after the id: the place
-    dialogs.back().push_back({type, line.substr(open + 1, close - open - 1), rest.substr(comma)});
+    if (line.find(" DIALOGEX ") != std::string::npos) pages.push_back({{"", {}}});
+    const auto open = line.find('"'), close = line.find('"', open + 1);
+    const bool box = type == "EDITTEXT" || type == "COMBOBOX" || type == "SCROLLBAR";
+    if (pages.empty() || type == "CAPTION" || type == "FONT" || (open == std::string::npos && !box)) continue;
+    const std::string caption = box ? "" : line.substr(open + 1, close - open - 1);
+    auto& keyed = pages.back().back().second;
+    if (caption.empty() && type != "LTEXT" && label) keyed.push_back(*label);
+    label = type == "LTEXT" ? std::optional(caption) : std::nullopt;
+    if (type == "GROUPBOX") pages.back().push_back({line.substr(line.find(',', line.find(',', close) + 1)), {}});
+    bool takesKey = type.find("BUTTON") != std::string::npos || type.ends_with("CHECKBOX");
+    if (takesKey && caption != "OK" && caption != "Cancel" && caption != "...") keyed.push_back(caption);
   }
-  return dialogs;
-}
-
-std::vector<std::vector<std::string>> OptionsPageViews() {
-  auto dialogs = OptionsScriptDialogs();
-  std::vector<std::string> own;
   std::vector<std::vector<std::string>> views;
-  for (size_t d = 0; d < dialogs.size(); ++d) {
-    const auto& controls = dialogs[d];
-    // Captions by frame; the frames that share a place are the choices.
-    std::vector<std::pair<std::string, std::vector<std::string>>> frames{{"", {}}};
-    for (size_t i = 0; i < controls.size(); ++i) {
-      const auto& c = controls[i];
-      if (c.type == "GROUPBOX") frames.push_back({c.place, {}});
-      bool labelsABox = c.type == "LTEXT" && i + 1 < controls.size() && controls[i + 1].caption.empty() &&
-                        controls[i + 1].type != "LTEXT";
-      bool takesKey = c.type.find("BUTTON") != std::string::npos || c.type.ends_with("CHECKBOX") || labelsABox;
-      if (takesKey && c.caption != "OK" && c.caption != "Cancel" && c.caption != "...")
-        (d == 0 ? own : frames.back().second).push_back(c.caption);
-    }
-    if (d == 0) continue;
+  for (size_t page = 1; page < pages.size(); ++page) {
     std::map<std::string, int> sharing;
-    for (const auto& f : frames) ++sharing[f.first];
-    bool overlaid = std::any_of(frames.begin(), frames.end(), [&](const auto& f) { return sharing[f.first] > 1; });
-    for (const auto& shown : frames) {
-      if (overlaid ? sharing[shown.first] < 2 : &shown != &frames.front()) continue;
-      std::vector<std::string> view = own;
-      for (const auto& f : frames)
-        if (sharing[f.first] < 2 || &f == &shown) view.insert(view.end(), f.second.begin(), f.second.end());
-      views.push_back(view);
+    for (const auto& frame : pages[page]) ++sharing[frame.first];
+    std::vector<std::string> seen = pages[0][0].second;
+    std::vector<const std::vector<std::string>*> overlaid;
+    for (const auto& [place, captions] : pages[page])
+      if (sharing[place] > 1) overlaid.push_back(&captions);
+      else seen.insert(seen.end(), captions.begin(), captions.end());
+    if (overlaid.empty()) views.push_back(seen);
+    for (const auto* captions : overlaid) {
+      views.push_back(seen);
+      views.back().insert(views.back().end(), captions->begin(), captions->end());
     }
   }
   return views;
