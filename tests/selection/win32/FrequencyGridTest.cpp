@@ -87,61 +87,48 @@ TEST_F(FrequencyGridTest, AClickTogglesACheckBoxCellAndNothingElse) {
 }
 
 // From the keyboard, through a dialog's key handling as in the AutoConnect
-// window: the arrows move the focus mark, Space ticks as a click does and
-// a held Space does not tick again.
-TEST_F(FrequencyGridTest, TheArrowsMoveTheFocusAndSpaceTicksItsBox) {
+// window: the arrows move the focus mark from cell to cell, the page keys,
+// Home and End from row to row as in a list; Space ticks as a click does (a
+// held Space not again) and shows its row; a letter is no access key.
+TEST_F(FrequencyGridTest, TheKeysMoveTheMarkAndSpaceTicksItsBox) {
   Fill(kModeMultipleFrequencies, 4);
-  SetFocus(grid->Handle());
-  auto key = [&](WPARAM k, LPARAM repeat = 0) {
-    MSG msg{};
-    msg.hwnd = grid->Handle(), msg.message = WM_KEYDOWN, msg.wParam = k, msg.lParam = repeat;
-    if (!IsDialogMessageA(parent, &msg)) DispatchMessageA(&msg);
-  };
-  const bool rx2 = table.CheckGet(2, kColumnRxCheck), tx2 = table.CheckGet(2, kColumnTxConnect);
-  for (WPARAM k : {VK_DOWN, VK_DOWN, VK_SPACE}) key(k);
-  EXPECT_EQ(GetFocus(), grid->Handle());
-  EXPECT_EQ(grid->SelectedRow(), 2);
-  EXPECT_NE(table.CheckGet(2, kColumnRxCheck), rx2);
-  EXPECT_EQ(recorder.clicks, 1);
-  for (WPARAM k : {VK_UP, VK_DOWN, VK_RIGHT}) key(k);
-  key(VK_SPACE);
-  key(VK_SPACE, 1 << 30);
-  EXPECT_NE(table.CheckGet(2, kColumnTxConnect), tx2);
-  EXPECT_EQ(recorder.clicks, 2);
-  for (int i = 0; i < 6; ++i) key(VK_DOWN);
-  EXPECT_EQ(grid->SelectedRow(), 4) << "the mark stays on the last row";
-  // A letter typed into the table is no access key of the window's fields.
   HWND field = CreateWindowExA(0, "BUTTON", "&Tick", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 320, 80, 20, parent,
                                nullptr, nullptr, nullptr);
-  MSG letter{};
-  letter.hwnd = grid->Handle(), letter.message = WM_CHAR, letter.wParam = 't';
-  if (!IsDialogMessageA(parent, &letter)) DispatchMessageA(&letter);
-  EXPECT_EQ(SendMessageA(field, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  // Rebuilt for a mode that hides the boxes: Space ticks none out of sight.
-  Fill(kModeReferenceStations, 4);
-  const FrequencyTable hidden = table;
-  key(VK_SPACE);
-  EXPECT_EQ(table.Revision(), hidden.Revision());
-  EXPECT_EQ(recorder.clicks, 2);
-}
-
-// The page keys move the mark as a list's do, so Space never ticks a row
-// scrolled out of sight; one scrolled away with the wheel comes back into view.
-TEST_F(FrequencyGridTest, ThePageKeysMoveTheMarkAndSpaceShowsTheRowItTicks) {
-  Fill(kModeMultipleStations, 60);
   SetFocus(grid->Handle());
-  auto key = [&](WPARAM k) { SendMessageA(grid->Handle(), WM_KEYDOWN, k, 0); };
-  key(VK_DOWN);
-  key(VK_NEXT);
+  auto keys = [&](std::initializer_list<WPARAM> pressed, UINT message = WM_KEYDOWN, LPARAM flags = 0) {
+    for (WPARAM k : pressed) {
+      MSG msg{grid->Handle(), message, k, flags, 0, {}};
+      if (!IsDialogMessageA(parent, &msg)) DispatchMessageA(&msg);
+    }
+  };
+  const FrequencyTable before = table;
+  keys({VK_DOWN, VK_DOWN, VK_SPACE});
+  EXPECT_EQ(GetFocus(), grid->Handle());
+  EXPECT_EQ(grid->SelectedRow(), 2);
+  EXPECT_NE(table.CheckGet(2, kColumnRxCheck), before.CheckGet(2, kColumnRxCheck));
+  keys({VK_UP, VK_DOWN, VK_RIGHT, VK_SPACE});
+  keys({VK_SPACE}, WM_KEYDOWN, 1 << 30);
+  EXPECT_NE(table.CheckGet(2, kColumnTxConnect), before.CheckGet(2, kColumnTxConnect));
+  EXPECT_EQ(recorder.clicks, 2) << "reported as clicks, a held Space once";
+  keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
+  EXPECT_EQ(grid->SelectedRow(), 4) << "the mark stays on the last row";
+  keys({'t'}, WM_CHAR);
+  EXPECT_EQ(SendMessageA(field, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a letter typed into the table";
+  Fill(kModeReferenceStations, 4);
+  const auto revision = table.Revision();
+  keys({VK_SPACE});
+  EXPECT_EQ(table.Revision(), revision) << "a box the mode hides";
+  Fill(kModeMultipleStations, 60);
+  keys({VK_HOME, VK_NEXT});
   EXPECT_GT(grid->SelectedRow(), 1);
-  EXPECT_GE(grid->SelectedRow(), grid->TopRow());
-  key(VK_END);
+  keys({VK_END});
   EXPECT_EQ(grid->SelectedRow(), 60);
-  key(VK_HOME);
+  EXPECT_GT(grid->TopRow(), 1) << "its row is shown";
+  keys({VK_HOME});
   EXPECT_EQ(grid->SelectedRow(), 1);
   SendMessageA(grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 10), 0);
   ASSERT_GT(grid->TopRow(), 1);
-  key(VK_SPACE);
+  keys({VK_SPACE});
   EXPECT_EQ(grid->TopRow(), 1) << "the row ticked is shown";
 }
 
