@@ -32,6 +32,7 @@ class MainWindowFixture : public ::testing::Test {
   void Reopen() { TearDown(); Open(); }  // on the settings file the close left
   void Press(const char* key) { window->Command(window->Tools().IdOf(key)); }
   void Key(WPARAM key) { PressKey(pump, key); }
+  void AltKey(char letter) { PressAltKey(pump, letter); }
   // The input set to a recording of these samples.
   void Playback(const std::vector<float>& samples) {
     const auto file = folder.path() / "recording.bin";

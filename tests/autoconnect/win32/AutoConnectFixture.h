@@ -85,6 +85,7 @@ class AutoConnectFixture : public ::testing::Test {
                  reinterpret_cast<LPARAM>(control));
   }
   void Key(WPARAM key) { PressKey(pump, key); }
+  void AltKey(char letter) { PressAltKey(pump, letter); }
   void ClickCell(int row, int column) {
     RECT cell = window->Grid().CellRect(row, column);
     LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);

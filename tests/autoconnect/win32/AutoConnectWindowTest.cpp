@@ -86,8 +86,7 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   EXPECT_EQ(GetFocus(), field);
   DestroyWindow(other);
   // Alt and a letter: a caption's key takes the focus on to its box.
-  PostMessageA(GetFocus(), WM_SYSCHAR, 'a', 1 << 29);
-  pump.RunPending();
+  AltKey('a');
   EXPECT_EQ(GetFocus(), window->Options().Control("txtConnectAttempts")) << "\"Attempts\" labels it";
   // F1 in a field opens the program's help, its overview.
   Answered(IDOK, [&] { Key(VK_F1); });  // no "Velmora.txt" here: told so

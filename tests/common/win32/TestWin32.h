@@ -53,6 +53,11 @@ inline void PressKey(MessagePump& pump, WPARAM key) {
   PostMessageA(focus, WM_KEYUP, key, 0);
   pump.RunPending();
 }
+// Alt and a letter where the focus is, as the keyboard gives them.
+inline void PressAltKey(MessagePump& pump, char letter) {
+  PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+  pump.RunPending();
+}
 
 inline std::string WindowText(HWND window) {
   return WindowString(window);

@@ -222,24 +222,18 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
 // opens the overview where it tells of the tab shown.
 TEST_F(OptionsDialogTest, AccessKeysReachThePageAndF1OpensTheOverviewAtItsTopic) {
   std::string text = "Velmora\r\n";
-  for (int i = 0; i < 60; ++i) text += "line\r\n";
-  text += "WHAT THE VERDICTS MEAN\r\n";
-  for (int i = 0; i < 60; ++i) text += "line\r\n";
+  for (int line = 1; line <= 121; ++line) text += line == 61 ? "WHAT THE VERDICTS MEAN\r\n" : "line\r\n";
   std::ofstream(folder.path() / "Velmora.txt", std::ios::binary) << text;
   Open(OptionsDialog::kDetectorTab);
   SetActiveWindow(Options().Handle());
   SetFocus(Item(OptionsDialog::kDetectorTab, IDC_TXTPOWER));
-  auto key = [&](UINT message, WPARAM k, LPARAM flags) {
-    PostMessageA(GetFocus(), message, k, flags);
-    pump.RunPending();
-  };
-  key(WM_SYSCHAR, 'o', 1 << 29);
+  AltKey('o');
   EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_TXTOFFSETFREQUENCYRANGE) << "\"Offset Freq\" labels it";
   HWND fax = Item(OptionsDialog::kDetectorTab, IDC_CHKFAX);
   const auto before = SendMessageA(fax, BM_GETCHECK, 0, 0);
-  key(WM_SYSCHAR, 'x', 1 << 29);
+  AltKey('x');
   EXPECT_NE(SendMessageA(fax, BM_GETCHECK, 0, 0), before);
-  key(WM_KEYDOWN, VK_F1, 0);
+  Key(VK_F1);
   HWND overview = window->Overview()->Handle();
   ASSERT_TRUE(overview && IsWindowVisible(overview));
   EXPECT_EQ(SendMessageA(GetWindow(overview, GW_CHILD), EM_GETFIRSTVISIBLELINE, 0, 0), 61);
@@ -252,12 +246,8 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindowsAndTakeNoClicksUnderTheir
   window->Command(menu::kHelpDiagram);
   ASSERT_NE(window->Diagram()->Handle(), nullptr);
   // Alt and the buttons' access keys, as in a dialog.
-  auto altKey = [&](HWND tool, char letter) {
-    SetFocus(GetWindow(tool, GW_CHILD));
-    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
-    pump.RunPending();
-  };
-  altKey(window->Diagram()->Handle(), 'v');  // "Velmora Program"
+  SetFocus(GetWindow(window->Diagram()->Handle(), GW_CHILD));
+  AltKey('v');  // "Velmora Program"
   HWND diagram = window->DiagramMain()->Handle();
   ASSERT_NE(diagram, nullptr);
   HWND terminal = FindWindowExA(diagram, nullptr, "Button", "&Terminal\nAirMail's Terminal Window");
@@ -268,15 +258,12 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindowsAndTakeNoClicksUnderTheir
   EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
   EXPECT_FALSE(clickable);
   EXPECT_TRUE(IsWindowEnabled(diagram)) << "back once answered";
-  altKey(diagram, 'p');  // "Pactor Detector"
+  SetFocus(GetWindow(diagram, GW_CHILD));
+  AltKey('p');  // "Pactor Detector"
   EXPECT_TRUE(Options().Visible());
   // F1 in a tool window opens the program's help, as in the window that owns it.
   SetFocus(GetWindow(window->Diagram()->Handle(), GW_CHILD));
-  testing::Answered(IDOK, [&] {  // no "Velmora.txt" here: told so
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 0);
-    pump.RunPending();
-  });
-  ASSERT_NE(window->Overview()->Handle(), nullptr);
+  testing::Answered(IDOK, [&] { Key(VK_F1); });  // no "Velmora.txt" here: told so
   EXPECT_TRUE(IsWindowVisible(window->Overview()->Handle()));
   // Esc closes a tool window as it does a dialog, wherever its focus is.
   for (ToolWindow* tool : std::initializer_list<ToolWindow*>{window->DiagramMain(), window->Diagram()}) {

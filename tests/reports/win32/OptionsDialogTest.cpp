@@ -42,11 +42,7 @@ class OptionsDialogTest : public ::testing::Test {
   }
   void Type(std::string_view key, const char* text) { SetWindowTextA(dialog.Box(key), text); }
   void Key(WPARAM key) { testing::PressKey(pump, key); }
-  // Alt and a letter, as the keyboard gives them.
-  void AltKey(char letter) {
-    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
-    pump.RunPending();
-  }
+  void AltKey(char letter) { testing::PressAltKey(pump, letter); }
 
   testing::TempFolder folder;
   AutoConnectSettings settings;
