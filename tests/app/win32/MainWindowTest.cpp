@@ -366,16 +366,25 @@ TEST_F(MainWindowLoopTest, AStartWhileTheLoopOfTheInputBeforeEndsIsKept) {
 // on waking; one stopped by the user stays stopped.
 TEST_F(MainWindowLoopTest, SleepStopsTheCaptureAndWakingStartsItAgain) {
   window->Signal().inputSource = kSoundCard;
-  auto power = [&](WPARAM event) { SendMessageA(window->Handle(), WM_POWERBROADCAST, event, 0); };
+  auto power = [&](std::initializer_list<WPARAM> events) {
+    for (WPARAM event : events) SendMessageA(window->Handle(), WM_POWERBROADCAST, event, 0);
+  };
   auto running = [&] { return window->Signal().LoopActive() && window->Status().Text(1).starts_with("Running"); };
   auto stopped = [&] { return !window->Signal().LoopActive() && window->Status().Text(1) == "Stopped"; };
-  // The steps, each once the one before has shown: captured, asleep, awake and
-  // captured again, stopped by the user, asleep and awake again.
   using Clock = std::chrono::steady_clock;
+  auto since = Clock::now();
+  // Each step once the state the one before leads to has shown.
+  const struct { const char* name; std::function<void()> act; std::function<bool()> shown; } steps[] = {
+      {"asleep", [&] { power({PBT_APMSUSPEND}); }, stopped},
+      {"awake", [&] { power({PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND}); }, running},
+      {"stopped by the user", [&] { Press("Stop"); }, stopped},
+      {"asleep and awake again, stopped by the user before",
+       [&] { power({PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC}), since = Clock::now(); },
+       [&] { return Clock::now() - since > std::chrono::seconds(1) && stopped(); }},
+  };
   const auto deadline = Clock::now() + std::chrono::seconds(30);
-  auto lastStep = Clock::now();
-  int step = 0;
-  bool stoppedBySleep = false, startedOnWaking = false, stayedStopped = false, done = false;
+  size_t acted = 0;
+  bool done = false, allShown = false;
   Press("Start");
   // Inside the loop's event passes while it runs.
   ThreadTimer driver(20, [&] {
@@ -383,33 +392,13 @@ TEST_F(MainWindowLoopTest, SleepStopsTheCaptureAndWakingStartsItAgain) {
     if (Clock::now() > deadline) {
       Press("Stop");
       done = true;
-    } else if (step == 0 && running()) {
-      power(PBT_APMSUSPEND);
-      step = 1;
-    } else if (step == 1 && stopped()) {
-      stoppedBySleep = true;
-      power(PBT_APMRESUMEAUTOMATIC);
-      power(PBT_APMRESUMESUSPEND);
-      step = 2;
-    } else if (step == 2 && running()) {
-      startedOnWaking = true;
-      Press("Stop");
-      step = 3;
-    } else if (step == 3 && stopped()) {
-      power(PBT_APMSUSPEND);
-      power(PBT_APMRESUMEAUTOMATIC);
-      lastStep = Clock::now();
-      step = 4;
-    } else if (step == 4 && Clock::now() - lastStep > std::chrono::seconds(1)) {
-      stayedStopped = stopped();
-      done = true;
+    } else if (acted == 0 ? running() : steps[acted - 1].shown()) {
+      if (acted == std::size(steps)) done = allShown = true;
+      else steps[acted++].act();
     }
   });
   ASSERT_TRUE(testing::PumpUntil([&] { return done && !window->Signal().LoopActive(); }, 60));
-  EXPECT_GT(step, 0) << "no capture: is the sound server running?";
-  EXPECT_TRUE(stoppedBySleep);
-  EXPECT_TRUE(startedOnWaking);
-  EXPECT_TRUE(stayedStopped) << "stopped by the user before the sleep";
+  EXPECT_TRUE(allShown) << (acted ? steps[acted - 1].name : "no capture: is the sound server running?");
 }
 
 // A close while the Options dialog's file chooser is up (the main window
