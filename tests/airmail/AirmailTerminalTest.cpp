@@ -276,7 +276,6 @@ TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
 // crash): the new one knows nothing of the call and its log never tells its
 // end, whether the log or the terminal's idle line is read.
 TEST_F(AirmailTerminalTest, AirmailStartedAgainDuringTheCallEndsTheWait) {
-  const CallTarget target{"HAM", "W1AW", "14105.0"};
   LogCreate();
   for (bool logRead : {true, false}) {
     settings.terminalConnectCheckFile = logRead;
