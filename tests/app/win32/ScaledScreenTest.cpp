@@ -124,13 +124,22 @@ TEST_F(ScaledScreenTest, TheScreenIsScaled) {
   ReleaseDC(nullptr, screen);
 }
 
-TEST_F(ScaledScreenTest, TheAutoConnectWindowShowsEveryModesFieldsWhole) {
+TEST_F(ScaledScreenTest, TheAutoConnectWindowAndItsOptionsDialogShowEveryModeAndPageWhole) {
   Open();
   testing::MessageBoxAnswerer answerer(IDNO);
   for (int mode = 0; mode < static_cast<int>(ModeItems().size()); ++mode) {
     window->ModeChoose(mode);
     pump.RunPending();
     EXPECT_EQ(CutControls(window->Handle()), std::vector<std::string>{}) << "mode " << mode;
+  }
+  RecordingMessenger messages{true};
+  AutoConnectOptionsDialog dialog{[this] { return window->Handle(); }, window->Settings(), data.path(), messages, pump,
+                                  [] {}};
+  for (auto page : {OptionsDialogLink::kAirmailPage, OptionsDialogLink::kStationsPage, OptionsDialogLink::kOffsetPage,
+                    OptionsDialogLink::kHistoryPage, OptionsDialogLink::kPropagationPage}) {
+    dialog.OptionsShow(page);
+    pump.RunPending();
+    EXPECT_EQ(CutControls(dialog.Handle()), std::vector<std::string>{}) << "page " << page;
   }
 }
 
@@ -151,30 +160,13 @@ TEST_F(ScaledScreenTest, TheMainWindowShrunkBesideAutoConnectKeepsItsToolbar) {
   }
 }
 
-TEST_F(ScaledScreenTest, TheAutoConnectOptionsDialogShowsEveryPageWhole) {
-  Open();
-  RecordingMessenger messages{true};
-  AutoConnectOptionsDialog dialog{[this] { return window->Handle(); }, window->Settings(), data.path(), messages, pump,
-                                  [] {}};
-  for (auto page : {OptionsDialogLink::kAirmailPage, OptionsDialogLink::kStationsPage, OptionsDialogLink::kOffsetPage,
-                    OptionsDialogLink::kHistoryPage, OptionsDialogLink::kPropagationPage}) {
-    dialog.OptionsShow(page);
-    pump.RunPending();
-    EXPECT_EQ(CutControls(dialog.Handle()), std::vector<std::string>{}) << "page " << page;
-  }
-}
-
-TEST_F(ScaledScreenTest, TheOptionsDialogShowsEveryTabWhole) {
+TEST_F(ScaledScreenTest, TheOptionsDialogAndTheToolWindowsShowTheirTextsWhole) {
   OpenMain();
   for (int tab = OptionsDialog::kInputTab; tab <= OptionsDialog::kOutputTab; ++tab) {
     main->Command(menu::kOptionsInput + tab);
     ASSERT_TRUE(main->Options()->Visible());
     EXPECT_EQ(CutControls(main->Options()->Handle()), std::vector<std::string>{}) << "tab " << tab;
   }
-}
-
-TEST_F(ScaledScreenTest, TheToolWindowsShowTheirTextsWhole) {
-  OpenMain();
   main->HelpShow(MainWindowLink::HelpTopic::About);
   ASSERT_TRUE(IsWindowVisible(main->About()->Handle()));
   EXPECT_EQ(CutControls(main->About()->Handle()), std::vector<std::string>{}) << "About";
