@@ -166,10 +166,7 @@ TEST_F(ReportWindowsTest, BothSummariesShowTheirLinesAndTablesAndAllCloseWithThe
 // What a summary window's list was given, as it was given: AirMail's debug
 // log runs to hundreds of megabytes, some seconds of reading with the window
 // thread held, which showed nothing and kept the arrow pointer.
-struct ListedLine {
-  std::string text;
-  bool windowShown, waitPointer;
-};
+struct ListedLine { std::string text; bool windowShown, waitPointer; };
 std::vector<ListedLine>& Listed() {
   static std::vector<ListedLine> listed;
   return listed;
