@@ -29,8 +29,9 @@ TEST(CommandLine, OnlyConnectIsTaken) {
 
 // Every command of the designed menus does something, and nothing else does
 // (what each does, the real main window's tests show: a sample size, an
-// Options tab).
-TEST(MenuCommands, EveryMenuItemAndOnlyThoseAreRouted) {
+// Options tab). Alt and a letter reach every item: each has its key, none
+// shared in its menu.
+TEST(MenuCommands, EveryMenuItemAndOnlyThoseAreRoutedEachByAnAccessKeyOfItsOwn) {
   std::set<int> commands;
   for (const auto& menu : MainMenus())
     for (const auto& item : menu.items)
@@ -39,10 +40,6 @@ TEST(MenuCommands, EveryMenuItemAndOnlyThoseAreRouted) {
         EXPECT_TRUE(RouteMenuCommand(item.command)) << item.name << " " << item.caption;
       }
   for (int id = 1000; id < 1400; ++id) EXPECT_EQ(RouteMenuCommand(id).has_value(), commands.count(id) == 1) << id;
-}
-
-// Alt and a letter reach every item: each has its key, none shared in its menu.
-TEST(MenuCommands, EveryItemHasAnAccessKeyOfItsOwn) {
   EXPECT_EQ(testing::MenuAccessKeyFaults(MainMenus()), std::vector<std::string>{});
 }
 
