@@ -1,17 +1,13 @@
-// The Options dialog's Apply steps over the main window's members, the
-// access keys of its pages and the overview's headings its F1 opens at.
+// The Options dialog's Apply steps over the main window's members, and the
+// overview's headings its F1 opens at.
 #include "display/OptionsModel.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
-#include <optional>
-#include <sstream>
 
 #include "display/HelpTexts.h"
 #include "tests/audio/SignalFakes.h"
-#include "tests/common/AccessKeyCheck.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -173,55 +169,6 @@ TEST(OptionsApply, TheInputAndOutputStepsOpenAndCloseTheirFiles) {
   controls.record = false;
   ASSERT_TRUE(Apply(controls, rig.Targets()));
   EXPECT_FALSE(rig.signal.Recording());
-}
-
-// The Options dialog's resource script read as each page can be seen: the
-// captions that take an access key (buttons, checks, options, the label
-// before a box), with the dialog's own buttons; of frames laid one over
-// another (the same place) one is seen at a time.
-std::vector<std::vector<std::string>> OptionsPageViews() {
-  std::ifstream in(VELMORA_SOURCE_DIR "/display/win32/OptionsDialog.rc");
-  std::vector<std::vector<std::pair<std::string, std::vector<std::string>>>> pages;  // captions by their frame's place
-  std::optional<std::string> label;  // the control before was a label: a box after it takes its key
-  for (std::string line; std::getline(in, line);) {
-    std::istringstream words(line);
-    std::string type;
-    words >> type;
-    if (line.find(" DIALOGEX ") != std::string::npos) pages.push_back({{"", {}}});
-    const auto open = line.find('"'), close = line.find('"', open + 1);
-    const bool box = type == "EDITTEXT" || type == "COMBOBOX" || type == "SCROLLBAR";
-    if (pages.empty() || type == "CAPTION" || type == "FONT" || (open == std::string::npos && !box)) continue;
-    const std::string caption = box ? "" : line.substr(open + 1, close - open - 1);
-    auto& keyed = pages.back().back().second;
-    if (caption.empty() && type != "LTEXT" && label) keyed.push_back(*label);
-    label = type == "LTEXT" ? std::optional(caption) : std::nullopt;
-    if (type == "GROUPBOX") pages.back().push_back({line.substr(line.find(',', line.find(',', close) + 1)), {}});
-    bool takesKey = type.find("BUTTON") != std::string::npos || type.ends_with("CHECKBOX");
-    if (takesKey && caption != "OK" && caption != "Cancel" && caption != "...") keyed.push_back(caption);
-  }
-  std::vector<std::vector<std::string>> views;
-  for (size_t page = 1; page < pages.size(); ++page) {
-    std::map<std::string, int> sharing;
-    for (const auto& frame : pages[page]) ++sharing[frame.first];
-    std::vector<std::string> seen = pages[0][0].second;
-    std::vector<const std::vector<std::string>*> overlaid;
-    for (const auto& [place, captions] : pages[page])
-      if (sharing[place] > 1) overlaid.push_back(&captions);
-      else seen.insert(seen.end(), captions.begin(), captions.end());
-    if (overlaid.empty()) views.push_back(seen);
-    for (const auto* captions : overlaid) {
-      views.push_back(seen);
-      views.back().insert(views.back().end(), captions->begin(), captions->end());
-    }
-  }
-  return views;
-}
-
-// Alt and a letter reach every control of every page, none shared.
-TEST(OptionsDialogScript, EveryCaptionOfAPageHasAnAccessKeyOfItsOwn) {
-  auto views = OptionsPageViews();
-  ASSERT_EQ(views.size(), 6u) << "four pages, the input page as each of its three sources";
-  for (const auto& view : views) EXPECT_EQ(testing::AccessKeyFaults(view), std::vector<std::string>{});
 }
 
 // F1 on each tab of the Options dialog opens the overview at a heading the

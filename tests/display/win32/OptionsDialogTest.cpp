@@ -7,9 +7,12 @@
 #include "common/SystemLib.h"
 #include "display/win32/OptionsIds.h"
 #include "tests/app/win32/MainWindowFixture.h"
+#include "tests/common/AccessKeyCheck.h"
 
 namespace velmora {
 namespace {
+
+using testing::AccessKeyFaults;
 
 // An AutoConnect side that knows only where AirMail's data lies.
 class FixtureAutoConnect final : public NoAutoConnect {
@@ -216,6 +219,36 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("Overview, Unable to read Overview File, "), std::string::npos) << told[0];
   EXPECT_EQ(window->Overview()->Text(), "");
+}
+
+// The captions of a window's shown controls that take an access key:
+// buttons, checks and options, and a label before a box.
+std::vector<std::string> KeyedCaptions(HWND window) {
+  std::vector<std::string> captions;
+  std::string label;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
+    const std::string type = testing::ClassOf(c), text = testing::WindowText(c);
+    const LONG style = GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK;
+    if ((type == "Edit" || type == "ComboBox" || type == "ScrollBar") && !label.empty()) captions.push_back(label);
+    if (type == "Button" && style != BS_GROUPBOX && text != "OK" && text != "Cancel" && text != "...")
+      captions.push_back(text);
+    label = type == "Static" ? text : "";
+  }
+  return captions;
+}
+
+// Alt and a letter reach every control of every page, as each input source
+// shows its own, none shared with another or the dialog's own buttons.
+TEST_F(OptionsDialogTest, EveryCaptionOfAPageHasAnAccessKeyOfItsOwn) {
+  for (int tab = OptionsDialog::kInputTab; tab <= OptionsDialog::kOutputTab; ++tab)
+    for (int source = 0; source < (tab == OptionsDialog::kInputTab ? 3 : 1); ++source) {
+      Open(tab);
+      if (tab == OptionsDialog::kInputTab) Click(tab, IDC_OPTINPUT0 + source);
+      auto captions = KeyedCaptions(Options().Handle());
+      for (auto& caption : KeyedCaptions(Options().Page(tab))) captions.push_back(caption);
+      EXPECT_EQ(AccessKeyFaults(captions), std::vector<std::string>{}) << "tab " << tab << ", source " << source;
+    }
 }
 
 // Alt and a letter reach a page's controls (a label's key its box), and F1
