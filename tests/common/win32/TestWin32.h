@@ -69,6 +69,23 @@ inline std::string ClassOf(HWND window) {
   return name;
 }
 
+// The captions of a window's shown controls that take an access key:
+// buttons, checks and options, and a label before a box.
+inline std::vector<std::string> KeyedCaptions(HWND window) {
+  std::vector<std::string> captions;
+  std::string label;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
+    const std::string type = ClassOf(c), text = WindowText(c);
+    const LONG style = GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK;
+    if ((type == "Edit" || type == "ComboBox" || type == "ScrollBar") && !label.empty()) captions.push_back(label);
+    if (type == "Button" && style != BS_GROUPBOX && text != "OK" && text != "Cancel" && text != "...")
+      captions.push_back(text);
+    label = type == "Static" ? text : "";
+  }
+  return captions;
+}
+
 // The windows one of the platform's enumerations lists: `Windows(EnumThreadWindows,
 // GetCurrentThreadId())`, `Windows(EnumChildWindows, parent)`.
 template <typename Enumeration, typename Of>

@@ -221,23 +221,6 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
   EXPECT_EQ(window->Overview()->Text(), "");
 }
 
-// The captions of a window's shown controls that take an access key:
-// buttons, checks and options, and a label before a box.
-std::vector<std::string> KeyedCaptions(HWND window) {
-  std::vector<std::string> captions;
-  std::string label;
-  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(c)) continue;
-    const std::string type = testing::ClassOf(c), text = testing::WindowText(c);
-    const LONG style = GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK;
-    if ((type == "Edit" || type == "ComboBox" || type == "ScrollBar") && !label.empty()) captions.push_back(label);
-    if (type == "Button" && style != BS_GROUPBOX && text != "OK" && text != "Cancel" && text != "...")
-      captions.push_back(text);
-    label = type == "Static" ? text : "";
-  }
-  return captions;
-}
-
 // Alt and a letter reach every control of every page, as each input source
 // shows its own, none shared with another or the dialog's own buttons.
 TEST_F(OptionsDialogTest, EveryCaptionOfAPageHasAnAccessKeyOfItsOwn) {
@@ -245,8 +228,8 @@ TEST_F(OptionsDialogTest, EveryCaptionOfAPageHasAnAccessKeyOfItsOwn) {
     for (int source = 0; source < (tab == OptionsDialog::kInputTab ? 3 : 1); ++source) {
       Open(tab);
       if (tab == OptionsDialog::kInputTab) Click(tab, IDC_OPTINPUT0 + source);
-      auto captions = KeyedCaptions(Options().Handle());
-      for (auto& caption : KeyedCaptions(Options().Page(tab))) captions.push_back(caption);
+      auto captions = testing::KeyedCaptions(Options().Handle());
+      for (auto& caption : testing::KeyedCaptions(Options().Page(tab))) captions.push_back(caption);
       EXPECT_EQ(AccessKeyFaults(captions), std::vector<std::string>{}) << "tab " << tab << ", source " << source;
     }
 }
