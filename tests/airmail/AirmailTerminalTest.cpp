@@ -272,34 +272,18 @@ TEST_F(AirmailTerminalTest, AirmailGoneDuringTheCallEndsTheWait) {
   }
 }
 
-// AirMail ended and started again between two checks (by hand, or after a
-// crash): the new one knows nothing of the call and its log never tells its
-// end, whether the log or the terminal's idle line is read.
-TEST_F(AirmailTerminalTest, AirmailStartedAgainDuringTheCallEndsTheWait) {
-  LogCreate();
-  for (bool logRead : {true, false}) {
-    settings.terminalConnectCheckFile = logRead;
-    messenger.entries.clear();
-    desktop.instance = 1;
-    ASSERT_TRUE(terminal.TerminalConnect());
-    desktop.copies = {"Calling W1AW"};
-    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
-    desktop.instance = 2;
-    desktop.copies = {"< id >"};
-    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error) << logRead;
-    EXPECT_EQ(Shown(), "TerminalConnectCheck, AirMail was started again, so the end of the call cannot be known.");
-    EXPECT_EQ(status.texts.back(), "AirMail Window Error");
-  }
-}
-
 // AirMail hung during a call or a link: the same, once it has not answered
 // for a minute of checks in a row (each about 2 seconds apart), whether the
-// log or the terminal's text (nothing copied from it) is read.
-TEST_F(AirmailTerminalTest, AirmailHungForAMinuteDuringTheCallEndsTheWait) {
+// log or the terminal's text (nothing copied from it) is read. Or ended and
+// started again between two checks (by hand, or after a crash): the new one
+// knows nothing of the call, and its terminal shows the idle line.
+TEST_F(AirmailTerminalTest, AirmailHungForAMinuteOrStartedAgainDuringTheCallEndsTheWait) {
   LogCreate();
   for (bool logRead : {true, false}) {
+    SCOPED_TRACE(logRead ? "the log read" : "the terminal read");
     settings.terminalConnectCheckFile = logRead;
     messenger.entries.clear();
+    desktop.copies.clear();
     ASSERT_TRUE(terminal.TerminalConnect());
     auto unanswered = [&](int checks) {
       desktop.answers = false;
@@ -315,6 +299,15 @@ TEST_F(AirmailTerminalTest, AirmailHungForAMinuteDuringTheCallEndsTheWait) {
     EXPECT_EQ(Shown(),
               "TerminalConnectCheck, AirMail has not answered for a minute, so the end of the call cannot be known.");
     EXPECT_EQ(status.texts.back(), "AirMail Window Error");
+
+    desktop.answers = true;
+    ASSERT_TRUE(terminal.TerminalConnect());
+    desktop.copies = {"Calling W1AW"};
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Calling);
+    ++desktop.instance;
+    desktop.copies = {"< id >"};
+    EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error);
+    EXPECT_EQ(Shown(), "TerminalConnectCheck, AirMail was started again, so the end of the call cannot be known.");
   }
 }
 
