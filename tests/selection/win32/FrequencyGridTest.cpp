@@ -126,7 +126,7 @@ TEST_F(FrequencyGridTest, TheKeysMoveTheMarkAndSpaceTicksItsBox) {
   EXPECT_GT(grid->TopRow(), 1) << "its row is shown";
   keys({VK_HOME});
   EXPECT_EQ(grid->SelectedRow(), 1);
-  SendMessageA(grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 10), 0);
+  SendMessageA(grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * 10)), 0);
   ASSERT_GT(grid->TopRow(), 1);
   keys({VK_SPACE});
   EXPECT_EQ(grid->TopRow(), 1) << "the row ticked is shown";
