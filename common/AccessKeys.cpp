@@ -1,6 +1,6 @@
 #include "common/AccessKeys.h"
 
-#include <cctype>
+#include "common/TextParse.h"
 
 namespace velmora {
 
@@ -16,7 +16,7 @@ std::string CaptionText(std::string_view caption) {
 char AccessKey(std::string_view caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    if (caption[i + 1] != '&') return AsciiUpper(caption[i + 1]);
     ++i;
   }
   return 0;
