@@ -46,8 +46,8 @@ class DiagramMainWindow;
 class DiagramWindow final : public ToolWindow {
  public:
   DiagramWindow(HWND owner, DiagramMainWindow& program)
-      : ToolWindow(owner, {"VelmoraDiagram", "Velmora - Block Diagram", 660, 440, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           0, ToolPlace::BesideOnce, ToolShow::Normal, true}),
+      : ToolWindow(owner, {.className = "VelmoraDiagram", .caption = "Velmora - Block Diagram", .width = 660,
+                           .height = 440, .grows = true}),
         program_(program) {}
 
  private:
@@ -60,8 +60,8 @@ class DiagramWindow final : public ToolWindow {
 class DiagramMainWindow final : public ToolWindow {
  public:
   DiagramMainWindow(HWND owner, HelpHost& host, Messenger& messages)
-      : ToolWindow(owner, {"VelmoraDiagramMain", "Velmora - Block Diagram - Program", 660, 400,
-                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, ToolPlace::BesideOnce, ToolShow::Normal, true}),
+      : ToolWindow(owner, {.className = "VelmoraDiagramMain", .caption = "Velmora - Block Diagram - Program",
+                           .width = 660, .height = 400, .grows = true}),
         host_(host),
         messages_(messages) {}
 
@@ -77,8 +77,8 @@ class DiagramMainWindow final : public ToolWindow {
 class AboutWindow final : public ToolWindow {
  public:
   AboutWindow(HWND owner, MessagePump& pump)
-      : ToolWindow(owner, {"VelmoraAbout", "About Velmora", 460, 300, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                           ToolPlace::BesideOnce, ToolShow::Normal, true}),
+      : ToolWindow(owner, {.className = "VelmoraAbout", .caption = "About Velmora", .width = 460, .height = 300,
+                           .grows = true}),
         pump_(pump) {}
   ~AboutWindow() override;
 

@@ -48,8 +48,8 @@ std::chrono::sys_days PickerDay(HWND picker) {
 }  // namespace
 
 HistoryWindow::HistoryWindow(HWND owner, HistoryKind kind, Messenger& messenger)
-    : ToolWindow(owner, {ClassOf(kind), HistoryCaption(kind), 560, 420, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                         ToolPlace::BesideOnce, ToolShow::KeepSize, true}),
+    : ToolWindow(owner, {.className = ClassOf(kind), .caption = HistoryCaption(kind), .width = 560, .height = 420,
+                         .show = ToolShow::KeepSize, .grows = true}),
       kind_(kind), messenger_(messenger), grid_(table_, *this, [this](int row, int column) {
         return row >= 0 ? HistoryToolTip(kind_, column) : std::string();
       }) {}

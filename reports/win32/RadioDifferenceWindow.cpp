@@ -54,8 +54,9 @@ void Fill(HWND list, const GridRows& rows) {
 }  // namespace
 
 RadioDifferenceWindow::RadioDifferenceWindow()
-    : ToolWindow(nullptr, {kDifferenceClass, "Check for Difference", Frame().cx, Frame().cy, kStyle, WS_EX_TOOLWINDOW,
-                           ToolPlace::OverCorner, ToolShow::Normal, true}) {}
+    : ToolWindow(nullptr, {.className = kDifferenceClass, .caption = "Check for Difference", .width = Frame().cx,
+                           .height = Frame().cy, .style = kStyle, .exStyle = WS_EX_TOOLWINDOW,
+                           .place = ToolPlace::OverCorner, .grows = true}) {}
 
 bool RadioDifferenceWindow::OnCreate() {
   HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -34,8 +34,8 @@ void Select(HWND view, long first, long last) {
 
 StationInfoWindow::StationInfoWindow(HWND owner, Messenger& messenger,
                                      std::function<StationInfoLabels(const std::string&)> labels)
-    : ToolWindow(owner, {kClass, kStationInfoCaption, 620, 480, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                         ToolPlace::BesideOnce, ToolShow::KeepSize, true}),
+    : ToolWindow(owner, {.className = kClass, .caption = kStationInfoCaption, .width = 620, .height = 480,
+                         .show = ToolShow::KeepSize, .grows = true}),
       messenger_(messenger), labels_(std::move(labels)) {}
 
 bool StationInfoWindow::OnCreate() {
