@@ -28,6 +28,7 @@ class LoggingMessenger final : public Messenger, public MessageNote {
   void Note(std::string_view text) override { Append(text); }
   // A box of this messenger is up (its own message loop runs the window events).
   bool Showing() const { return showing_ > 0; }
+  const std::filesystem::path& File() const { return file_; }
 
  private:
   void Append(std::string_view text);

@@ -1,7 +1,12 @@
 #include "autoconnect/UnattendedSession.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "airmail/AutoConnectSettings.h"
 #include "autoconnect/OptionFields.h"
+#include "common/RecordFile.h"
+#include "common/TextFileLines.h"
 
 namespace velmora {
 namespace {
@@ -43,6 +48,32 @@ std::string UnattendedSilenceText() {
 std::string UnattendedNotReadyText() {
   return "Velmora /connect - The AutoConnect table was not ready after " + std::to_string(kUnattendedReadyTicks / 60) +
          " minutes, so no run is started.";
+}
+
+std::string UnattendedBeginText() { return "Velmora /connect - The program starts for an unattended run."; }
+
+std::string UnattendedUnfinishedText(std::string_view begun) {
+  // Without commas, which the log would turn into dashes.
+  return "Velmora /connect - The run begun at " + std::string(begun) +
+         " UTC did not end: the program was ended before it (by a crash or a power cut or by hand). That run left "
+         "no record in the AutoConnect log; reference measurements it had not saved by then are lost.";
+}
+
+std::optional<std::string> UnattendedUnfinishedBegin(std::string_view log) {
+  // Compared as the log keeps them.
+  auto logged = [](std::string_view text) { return MessageLogRecord(UtcDateTime{}, text).at(1); };
+  const std::string beginning = logged(UnattendedBeginText());
+  const std::string ends[] = {logged(UnattendedEndText(UnattendedExit::Done)),
+                              logged(UnattendedEndText(UnattendedExit::Stopped)),
+                              logged(UnattendedEndText(UnattendedExit::NotStarted))};
+  std::optional<std::string> begun;
+  for (const auto& line : SplitLines(log)) {
+    Record record = SplitRecord(line);
+    if (record.size() < 2) continue;
+    if (record[1] == beginning) begun = record[0];
+    if (std::find(std::begin(ends), std::end(ends), record[1]) != std::end(ends)) begun.reset();
+  }
+  return begun;
 }
 
 std::string UnattendedEndText(UnattendedExit exit) {

@@ -57,6 +57,13 @@ std::string UnattendedEndText(UnattendedExit exit);
 std::string UnattendedSessionEndText();
 std::string UnattendedSavedText(std::string_view file);
 std::string UnattendedNothingMeasuredText();
+// The line the message log gets when the program starts for a run, and
+// the one that tells of an earlier run begun at that time (the log's time
+// stamp) that never logged its end: a crash, a kill or a power cut.
+std::string UnattendedBeginText();
+std::string UnattendedUnfinishedText(std::string_view begun);
+// The time stamp of the log's last run begun without an end after it.
+std::optional<std::string> UnattendedUnfinishedBegin(std::string_view log);
 
 class UnattendedSession final : public RunObserver {
  public:

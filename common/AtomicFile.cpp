@@ -28,26 +28,36 @@ std::filesystem::path TemporaryName(const std::filesystem::path& file, unsigned 
   return temporary;
 }
 
-// Compared in the system's own form of names: a folder may hold names
-// that no narrow text can spell.
-bool IsTemporaryOf(const std::filesystem::path& file, const std::filesystem::path& name) {
-  using Text = std::filesystem::path::string_type;
-  const Text prefix = file.filename().native() + Text(1, '.'), suffix = std::filesystem::path(".new").native();
-  const Text& text = name.native();
-  if (text.size() != prefix.size() + kTemporaryNumberDigits + suffix.size()) return false;
-  if (text.compare(0, prefix.size(), prefix) != 0 || !text.ends_with(suffix)) return false;
-  return std::all_of(text.begin() + prefix.size(), text.end() - suffix.size(),
-                     [](auto c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+bool IsTemporaryNumberDigit(std::filesystem::path::value_type c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
 }
 
-// Temporaries of the file that killed writes left behind, so that crashes
-// do not fill the folder.
+// Whether the name is the temporary of a file of the same kind (the same
+// extension) as `file`: a reference measurement is saved under a new name
+// each time, so the temporary of a killed save is never its own file's
+// again. Compared in the system's own form of names: a folder may hold
+// names that no narrow text can spell.
+bool IsTemporaryOfKind(const std::filesystem::path& file, const std::filesystem::path& name) {
+  using Text = std::filesystem::path::string_type;
+  const Text suffix = std::filesystem::path(".new").native();
+  const Text& text = name.native();
+  if (text.size() <= 1 + kTemporaryNumberDigits + suffix.size() || !text.ends_with(suffix)) return false;
+  const size_t digitsAt = text.size() - suffix.size() - kTemporaryNumberDigits;
+  if (text[digitsAt - 1] != '.' ||
+      !std::all_of(text.begin() + digitsAt, text.end() - suffix.size(), IsTemporaryNumberDigit))
+    return false;
+  const std::filesystem::path target(text.substr(0, digitsAt - 1));
+  return !target.stem().empty() && target.extension() == file.filename().extension();
+}
+
+// Temporaries of files of the kind that killed writes left behind, so
+// that crashes do not fill the folder.
 void RemoveAbandonedTemporaries(const std::filesystem::path& file) {
   const auto folder = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
   const auto now = std::filesystem::file_time_type::clock::now();
   std::error_code error;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    if (!IsTemporaryOf(file, it->path().filename())) continue;
+    if (!IsTemporaryOfKind(file, it->path().filename())) continue;
     std::error_code ignored;
     auto touched = std::filesystem::last_write_time(it->path(), ignored);
     if (!ignored && now - touched > kTemporaryAbandonedAfter) std::filesystem::remove(it->path(), ignored);

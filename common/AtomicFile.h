@@ -19,8 +19,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std:
                                          size_t limit = kDataFileLimit);
 
 // Replaces the file's content; on failure the file is left as it was. The
-// temporaries of earlier writes killed before their end are removed once
-// nothing has touched them for some minutes.
+// temporaries that earlier writes of files of its kind (its extension, in
+// its folder) left when killed before their end are removed once nothing
+// has touched them for some minutes.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view content, std::error_code& error);
 
 }  // namespace velmora

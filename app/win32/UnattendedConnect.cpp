@@ -1,6 +1,7 @@
 #include "app/win32/UnattendedConnect.h"
 
 #include "app/WindowProfile.h"
+#include "common/AtomicFile.h"
 #include "common/win32/WindowObject.h"
 
 namespace velmora {
@@ -35,6 +36,13 @@ UnattendedConnect::~UnattendedConnect() {
 }
 
 void UnattendedConnect::Begin() {
+  // A run ended by a crash, a kill or a power cut never logged its end:
+  // whoever reads the log learns of it before this run's lines.
+  std::error_code error;
+  auto log = ReadWholeFile(messages_.File(), error);
+  if (auto begun = log ? UnattendedUnfinishedBegin(*log) : std::nullopt)
+    messages_.Note(UnattendedUnfinishedText(*begun));
+  messages_.Note(UnattendedBeginText());
   auto profile = ProfileDocument::Load(main_.ProfileFile());
   wasVisible_ = AutoConnectWasVisible(profile);
   autoConnect_.ProfileRecallWindow(profile);

@@ -343,6 +343,17 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
     notes.push_back(UnattendedEndText(c.exit));
     EXPECT_EQ(host.notes, notes);
   }
+  // A run that logged its start and no end was ended by a crash, a kill or a power cut.
+  auto line = [](const char* stamp, std::string_view text) {
+    return stamp + ("," + MessageLogRecord(UtcDateTime{}, text).at(1)) + "\r\n";
+  };
+  const std::string begun = line("2026-12-09 06:00:00", UnattendedBeginText()),
+                    told = line("2026-12-09 06:00:05", UnattendedModeRefusedText(kModeScanStations)),
+                    ended = line("2026-12-09 06:00:09", UnattendedEndText(UnattendedExit::Stopped));
+  const std::pair<std::string, std::optional<std::string>> logs[] = {
+      {"", std::nullopt}, {begun + told + ended, std::nullopt}, {begun + told, "2026-12-09 06:00:00"},
+      {begun + told + begun + ended, std::nullopt}, {begun + ended + begun + "2026-12-09 06", "2026-12-09 06:00:00"}};
+  for (const auto& [log, unfinished] : logs) EXPECT_EQ(UnattendedUnfinishedBegin(log), unfinished) << log;
   // Message boxes wait sixty seconds unless a test says fewer.
   const std::pair<const char*, int> waits[] = {{nullptr, 60}, {"59", 59}, {"0", 60}, {"600", 60}, {"soon", 60}};
   for (auto [value, seconds] : waits)

@@ -275,6 +275,31 @@ TEST_F(UnattendedRunTest, WindowsEndingTheSessionMidRunLogsTheEnd) {
   EXPECT_TRUE(logged(UnattendedExit::Stopped) || logged(UnattendedExit::NotStarted)) << messages;
 }
 
+// A run killed mid-way (a crash, the task stopped, a power cut) never logs
+// its end: the next run starts on what it left and tells of it first.
+TEST_F(UnattendedRunTest, RunKilledMidCallIsToldByTheNextRun) {
+  testing::StandInSession airmail(Calls("noanswer", "240"));
+  ASSERT_TRUE(airmail.Start());
+  Installed program(kModeCurrentFrequency, airmail);
+  testing::SoundPlayer channel(signalgen::ToPcm16(signalgen::Generate({.seconds = 120}).samples));
+  auto killed = program.Launch();
+  ASSERT_TRUE(testing::PumpUntil([&] { return FirstTime(airmail.Record(), "key F5").has_value(); }, 60));
+  killed->Terminate();
+  const std::string before = program.Kept("Velmora.log");
+  auto velmora = program.Launch();
+  ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 120)) << "the run did not end";
+  EXPECT_EQ(velmora->ExitCode(), 1u);
+  EXPECT_EQ(LoggedRun(program)[9], "Did not Connect ");
+  std::string begun;
+  for (const auto& line : SplitLines(before))
+    if (SplitRecord(line).at(1) == UnattendedBeginText()) begun = line.substr(0, 19);
+  ASSERT_FALSE(begun.empty()) << before;
+  const auto lines = SplitLines(program.Kept("Velmora.log").substr(before.size()));
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(SplitRecord(lines[0]).at(1), MessageLogRecord(UtcDateTime{}, UnattendedUnfinishedText(begun)).at(1));
+  EXPECT_EQ(SplitRecord(lines[1]).at(1), UnattendedBeginText());
+}
+
 // Whatever keeps a run from starting ends the program with exit code 2 and
 // a line in "Velmora.log"; a box on the way closes itself.
 TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
