@@ -136,6 +136,7 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(placed.bottom - placed.top, work.bottom - work.top);
+  EXPECT_EQ(placed.bottom, work.bottom) << "raised to keep its status bar on the screen";
 }
 
 // "Airmail Resize" shrank the main window beside this one for good (its
