@@ -155,6 +155,7 @@ bool AutoConnectOptionsDialog::Create() {
   CreateControls();
   pump_.AddModeless(hwnd_);
   PlaceBeside(hwnd_, owner_());
+  scroll_.Fit(hwnd_);
   return true;
 }
 
@@ -481,7 +482,14 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
         OnCommand(LOWORD(wParam), HIWORD(wParam));
       }
       return 0;
-    case WM_NEXTDLGCTL: NextControlFocus(hwnd_, wParam, lParam); return 0;
+    case WM_NEXTDLGCTL:
+      NextControlFocus(hwnd_, wParam, lParam);
+      scroll_.Show(hwnd_, GetFocus());
+      return 0;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+      if (scroll_.OnMessage(hwnd_, message, wParam)) return 0;
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE)
