@@ -508,6 +508,9 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_ACTIVATE:
       focusKeeper_.OnActivate(hwnd_, wParam);
       return 0;
+    case WM_HELP:  // F1: the overview at the part about this dialog, through the window that owns it
+      SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kHelpOptions, 0);
+      return TRUE;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       return 0;

@@ -10,6 +10,7 @@
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
+#include "reports/win32/AutoConnectOptionsDialog.h"
 #include "selection/ReferenceData.h"
 #include "selection/TableColumns.h"
 #include "tests/airmail/win32/StandInSession.h"
@@ -88,10 +89,26 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   // Alt and a letter: a caption's key takes the focus on to its box.
   AltKey('a');
   EXPECT_EQ(GetFocus(), window->Options().Control("txtConnectAttempts")) << "\"Attempts\" labels it";
-  // F1 in a field opens the program's help, its overview.
-  Answered(IDOK, [&] { Key(VK_F1); });  // no "Velmora.txt" here: told so
-  ASSERT_NE(main->Overview()->Handle(), nullptr);
-  EXPECT_TRUE(IsWindowVisible(main->Overview()->Handle()));
+  // F1 in a field opens the program's help, its overview, where it tells
+  // of this window, and in the options dialog where it tells of that.
+  std::string overview = "Velmora\r\n";
+  for (int line = 1; line <= 200; ++line)
+    overview += line == 61 ? "AUTOCONNECT\r\n" : line == 121 ? "AUTOCONNECT OPTIONS\r\n" : "line\r\n";
+  testing::WriteBytes(folder.path() / "Velmora.txt", overview);
+  auto topLine = [this] {
+    HWND shown = main->Overview()->Handle();
+    return shown && IsWindowVisible(shown) ? SendMessageA(GetWindow(shown, GW_CHILD), EM_GETFIRSTVISIBLELINE, 0, 0) : -1;
+  };
+  Key(VK_F1);
+  EXPECT_EQ(topLine(), 61);
+  RecordingMessenger messages{true};
+  AutoConnectOptionsDialog dialog{[this] { return window->Handle(); }, window->Settings(), data.path(), messages, pump,
+                                  [] {}};
+  dialog.OptionsShow(OptionsDialogLink::kAirmailPage);
+  SetActiveWindow(dialog.Handle());
+  SetFocus(dialog.Box("Last Connect Check Minutes"));
+  Key(VK_F1);
+  EXPECT_EQ(topLine(), 121);
 }
 
 // At every showing the position's age is told (its text is tested with the
