@@ -203,7 +203,8 @@ void AutoConnectOptionsDialog::CreatePageControl(const ControlMaker& make, const
   int x = kLeft + l.x, y = kTop + l.y, id = IdOf(l);
   auto parts = Parts(l.caption);
   switch (l.kind) {
-    case Kind::Label: make("STATIC", l.caption, 0, x, y, l.w, l.h, id); break;
+    // A label laid out empty shows what files hold: an "&" there is no access key.
+    case Kind::Label: make("STATIC", l.caption, *l.caption ? 0 : SS_NOPREFIX, x, y, l.w, l.h, id); break;
     case Kind::Group: make("BUTTON", l.caption, BS_GROUPBOX, x, y, l.w, l.h, id); break;
     case Kind::Check: make("BUTTON", l.caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, l.w, l.h, id); break;
     case Kind::Edit: {
