@@ -1,6 +1,8 @@
 #include "common/win32/ClientScroll.h"
 #include "common/win32/ScreenWorkArea.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace velmora {
@@ -41,6 +43,8 @@ void ClientScroll::Fit(HWND window) {
   SetWindowPos(window, nullptr, left, top, width, std::min(height, room),
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   if (laidOut_ == 0) return;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SetWindowSubclass(child, &ClientScroll::FocusProc, 0, reinterpret_cast<DWORD_PTR>(this));
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -79,9 +83,14 @@ bool ClientScroll::OnMessage(HWND window, UINT message, WPARAM wParam) {
   return true;
 }
 
+LRESULT CALLBACK ClientScroll::FocusProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self) {
+  if (message == WM_SETFOCUS) reinterpret_cast<ClientScroll*>(self)->Show(GetParent(control), control);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(control, &ClientScroll::FocusProc, 0);
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
 void ClientScroll::Show(HWND window, HWND control) {
-  while (control && GetParent(control) != window) control = GetParent(control);  // a combo box's own edit box
-  if (laidOut_ == 0 || !control) return;
   RECT r{};
   GetWindowRect(control, &r);
   MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);

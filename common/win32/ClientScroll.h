@@ -13,10 +13,12 @@ class ClientScroll {
   void Fit(HWND window);
   // WM_VSCROLL and WM_MOUSEWHEEL; false for what it leaves to the window.
   bool OnMessage(HWND window, UINT message, WPARAM wParam);
-  // Scrolls a control that took the focus into sight.
-  void Show(HWND window, HWND control);
 
  private:
+  static LRESULT CALLBACK FocusProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR self);
+  // Scrolls a control that took the focus (Tab, an access key) into sight.
+  void Show(HWND window, HWND control);
   void ScrollTo(HWND window, int position);
 
   int laidOut_ = 0;  // the client's height with every control in it

@@ -483,10 +483,7 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
         OnCommand(LOWORD(wParam), HIWORD(wParam));
       }
       return 0;
-    case WM_NEXTDLGCTL:
-      NextControlFocus(hwnd_, wParam, lParam);
-      scroll_.Show(hwnd_, GetFocus());
-      return 0;
+    case WM_NEXTDLGCTL: NextControlFocus(hwnd_, wParam, lParam); return 0;
     case WM_VSCROLL:
     case WM_MOUSEWHEEL:
       if (scroll_.OnMessage(hwnd_, message, wParam)) return 0;

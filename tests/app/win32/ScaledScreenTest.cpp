@@ -179,6 +179,11 @@ TEST_F(ScaledScreenTest, OnASmallScreenTheAutoConnectWindowAndItsOptionsDialogFi
   MapWindowPoints(dialog.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
   GetWindowRect(GetDlgItem(dialog.Handle(), AutoConnectOptionsDialog::kOkId), &ok);
   EXPECT_LE(ok.bottom, std::min(client.bottom, ScreenWorkArea(ok).bottom)) << "OK within reach";
+  // Tabbed to, a control out of sight comes into it.
+  SendMessageA(dialog.Handle(), WM_VSCROLL, SB_TOP, 0);
+  SetFocus(GetDlgItem(dialog.Handle(), AutoConnectOptionsDialog::kCancelId));
+  GetWindowRect(GetDlgItem(dialog.Handle(), AutoConnectOptionsDialog::kCancelId), &ok);
+  EXPECT_LE(ok.bottom, client.bottom) << "Cancel in sight";
 }
 
 // Shrunk beside the AutoConnect window ("Airmail Resize"), the main window
