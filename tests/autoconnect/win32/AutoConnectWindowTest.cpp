@@ -90,17 +90,25 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   AltKey('a');
   EXPECT_EQ(GetFocus(), window->Options().Control("txtConnectAttempts")) << "\"Attempts\" labels it";
   // F1 in a field opens the program's help, its overview, where it tells
-  // of this window, and in the options dialog where it tells of that.
-  std::string overview = "Velmora\r\n";
+  // of this window, and in the options dialog where it tells of that; the
+  // lines before wrap in the overview's box.
+  std::string overview = "Velmora\r\n", wrapped;
+  for (int word = 0; word < 60; ++word) wrapped += "word ";
   for (int line = 1; line <= 200; ++line)
-    overview += line == 61 ? "AUTOCONNECT\r\n" : line == 121 ? "AUTOCONNECT OPTIONS\r\n" : "line\r\n";
+    overview += line == 61 ? "AUTOCONNECT\r\n" : line == 121 ? "AUTOCONNECT OPTIONS\r\n" : wrapped + "\r\n";
   testing::WriteBytes(folder.path() / "Velmora.txt", overview);
   auto topLine = [this] {
     HWND shown = main->Overview()->Handle();
-    return shown && IsWindowVisible(shown) ? SendMessageA(GetWindow(shown, GW_CHILD), EM_GETFIRSTVISIBLELINE, 0, 0) : -1;
+    if (!shown || !IsWindowVisible(shown)) return std::string();
+    HWND box = GetWindow(shown, GW_CHILD);
+    char line[512] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line - 1;
+    LRESULT length = SendMessageA(box, EM_GETLINE, SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0),
+                                  reinterpret_cast<LPARAM>(line));
+    return std::string(line, static_cast<size_t>(length));
   };
   Key(VK_F1);
-  EXPECT_EQ(topLine(), 61);
+  EXPECT_EQ(topLine(), "AUTOCONNECT");
   RecordingMessenger messages{true};
   AutoConnectOptionsDialog dialog{[this] { return window->Handle(); }, window->Settings(), data.path(), messages, pump,
                                   [] {}};
@@ -108,7 +116,7 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   SetActiveWindow(dialog.Handle());
   SetFocus(dialog.Box("Last Connect Check Minutes"));
   Key(VK_F1);
-  EXPECT_EQ(topLine(), 121);
+  EXPECT_EQ(topLine(), "AUTOCONNECT OPTIONS");
 }
 
 // At every showing the position's age is told (its text is tested with the
