@@ -145,8 +145,9 @@ TEST_F(ScaledScreenTest, TheAutoConnectWindowAndItsOptionsDialogShowEveryModeAnd
 }
 
 // A screen 720 pixels high at 150 %: the AutoConnect window comes up within
-// its work area, and the options dialog too, scrolled to reach its buttons.
-TEST_F(ScaledScreenTest, OnASmallScreenTheAutoConnectWindowAndItsOptionsDialogFitTheScreen) {
+// its work area, the options dialog too, scrolled to reach its buttons, and
+// the tool windows.
+TEST_F(ScaledScreenTest, OnASmallScreenTheWindowsAndTheOptionsDialogFitTheScreen) {
   struct SmallScreen {
     SmallScreen() {
       DEVMODEA mode{};
@@ -184,6 +185,12 @@ TEST_F(ScaledScreenTest, OnASmallScreenTheAutoConnectWindowAndItsOptionsDialogFi
   SetFocus(GetDlgItem(dialog.Handle(), AutoConnectOptionsDialog::kCancelId));
   GetWindowRect(GetDlgItem(dialog.Handle(), AutoConnectOptionsDialog::kCancelId), &ok);
   EXPECT_LE(ok.bottom, client.bottom) << "Cancel in sight";
+  // The tool windows whose frames grew with the font.
+  StationInfoWindow info{window->Handle(), messages, [](const std::string&) { return StationInfoLabels{}; }};
+  info.ShowStation("K4CJX");
+  EXPECT_FALSE(outside(info.Handle())) << "Station Info";
+  main->HelpShow(MainWindowLink::HelpTopic::Diagram);
+  EXPECT_FALSE(outside(main->Diagram()->Handle())) << "Block Diagram";
 }
 
 // Shrunk beside the AutoConnect window ("Airmail Resize"), the main window
