@@ -190,8 +190,10 @@ LRESULT FrequencyGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN: OnKeyDown(wParam, lParam); return 0;
     case WM_CONTEXTMENU:
-      // Shift+F10 or the menu key; a click's pop-up comes with its button's release.
-      if (lParam != -1) return DefWindowProcA(hwnd_, message, wParam, lParam);
+      // Shift+F10 or the menu key give both coordinates as -1; a click's
+      // pop-up comes with its button's release.
+      if (MessagePoint(lParam).x != -1 || MessagePoint(lParam).y != -1)
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
       OnContextKey();
       return 0;
     case WM_MOUSEMOVE:

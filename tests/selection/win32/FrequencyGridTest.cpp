@@ -115,8 +115,8 @@ TEST_F(FrequencyGridTest, TheKeysMoveTheMarkAndSpaceTicksItsBox) {
   EXPECT_EQ(grid->SelectedRow(), 4) << "the mark stays on the last row";
   keys({'t'}, WM_CHAR);
   EXPECT_EQ(SendMessageA(field, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a letter typed into the table";
-  // Shift+F10 or the menu key: the pop-up opens at the focus mark.
-  SendMessageA(grid->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid->Handle()), -1);
+  // Shift+F10 or the menu key (both coordinates -1): the pop-up opens at the focus mark.
+  SendMessageA(grid->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid->Handle()), MAKELPARAM(-1, -1));
   EXPECT_EQ(recorder.right, (GridCell{4, kColumnTxConnect}));
   RECT marked = grid->CellRect(4, kColumnTxConnect);
   MapWindowPoints(grid->Handle(), nullptr, reinterpret_cast<POINT*>(&marked), 2);
