@@ -37,6 +37,7 @@ enum Command : int {
   kHelpAbout,
   kViewChannelOccupancy,
   kFrequencyChannelOccupancy,
+  kHelpOptions,  // in no menu: F1 in the options dialog
   kMode0 = 4100,  // + the mode index 0 to 6
 };
 }  // namespace autoconnect_menu

@@ -37,8 +37,9 @@ class MainWindowLink {
   virtual std::filesystem::path ProgramFolder() const = 0;
 
   // The help windows the main window keeps; the AutoConnect window's Help
-  // menu shows the same ones.
-  enum class HelpTopic { Diagram, Overview, About };
+  // menu shows the same ones, and F1 the overview at the part about the
+  // AutoConnect window or its options dialog.
+  enum class HelpTopic { Diagram, Overview, About, AutoConnect, AutoConnectOptions };
   virtual void HelpShow(HelpTopic topic) = 0;
   // Puts the main window in its normal state at this place, in pixels
   // ("Airmail Resize"), and gives it back the place it had before, unless

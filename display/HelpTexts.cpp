@@ -48,6 +48,10 @@ std::string_view OptionsHelpHeading(int tab) {
   return tab >= 0 && tab < 4 ? kHeadings[tab] : std::string_view();
 }
 
+std::string_view AutoConnectHelpHeading(bool optionsDialog) {
+  return optionsDialog ? "AUTOCONNECT OPTIONS" : "AUTOCONNECT";
+}
+
 int HeadingLine(std::string_view text, std::string_view heading) {
   int line = 0;
   for (size_t start = 0; start <= text.size(); ++line) {

@@ -15,6 +15,8 @@ std::optional<std::string> OverviewText(const std::filesystem::path& file, std::
 // The overview's heading F1 opens it at on each tab of the Options dialog:
 // input, display, detector, output.
 std::string_view OptionsHelpHeading(int tab);
+// The heading F1 opens it at in the AutoConnect window, or in its options dialog.
+std::string_view AutoConnectHelpHeading(bool optionsDialog);
 
 // The line of the text that reads exactly the heading; 0 when none does.
 int HeadingLine(std::string_view text, std::string_view heading);

@@ -13,6 +13,7 @@
 #include "common/win32/WindowClass.h"
 #include "common/win32/WindowObject.h"
 #include "display/Caption.h"
+#include "display/HelpTexts.h"
 
 namespace velmora {
 namespace {
@@ -145,6 +146,8 @@ void MainWindow::HelpShow(HelpTopic topic) {
     case HelpTopic::Diagram: return diagram_->Show();
     case HelpTopic::Overview: return overview_->Show();
     case HelpTopic::About: return about_->Show();
+    case HelpTopic::AutoConnect: return overview_->ShowAt(AutoConnectHelpHeading(false));
+    case HelpTopic::AutoConnectOptions: return overview_->ShowAt(AutoConnectHelpHeading(true));
   }
 }
 

@@ -51,6 +51,7 @@ void MainWindow::ApplyPlacement(const WindowPlacement& placement) {
   const RECT work = ScreenWorkArea(wanted);
   width = std::min(width, static_cast<float>(work.right - work.left));
   height = std::min(height, static_cast<float>(work.bottom - work.top));
+  top = std::clamp(top, static_cast<float>(work.top), static_cast<float>(work.bottom) - height);
   SetWindowPos(hwnd_, nullptr, pixels(left), pixels(top), pixels(width), pixels(height),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

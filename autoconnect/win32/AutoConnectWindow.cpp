@@ -196,7 +196,9 @@ LRESULT AutoConnectWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_SHOWWINDOW: OnShowWindow(wParam != 0); break;
     case WM_ACTIVATE: focusKeeper_.OnActivate(hwnd_, wParam); return 0;
-    case WM_HELP: Command(autoconnect_menu::kHelpOverview); return TRUE;  // F1: the Help menu's overview
+    case WM_HELP:  // F1: the overview at the part about this window
+      if (link_) link_->HelpShow(MainWindowLink::HelpTopic::AutoConnect);
+      return TRUE;
     case WM_NEXTDLGCTL: NextControlFocus(hwnd_, wParam, lParam); return 0;
     case kAutoConnectFirstActivation:
       if (IsWindowVisible(hwnd_)) FirstActivation();

@@ -64,6 +64,7 @@ void AutoConnectWindow::Command(int id) {
     case kHelpDiagram: return link_->HelpShow(MainWindowLink::HelpTopic::Diagram);
     case kHelpOverview: return link_->HelpShow(MainWindowLink::HelpTopic::Overview);
     case kHelpAbout: return link_->HelpShow(MainWindowLink::HelpTopic::About);
+    case kHelpOptions: return link_->HelpShow(MainWindowLink::HelpTopic::AutoConnectOptions);
     case kViewAirmailHistory:
     case kViewLogFileHistory:
     case kViewStationInfo:

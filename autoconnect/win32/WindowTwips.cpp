@@ -47,6 +47,7 @@ void WindowPlacementApply(HWND window, const WindowKeys& keys) {
   const RECT work = ScreenWorkArea(wanted);
   width = std::min<LONG>(width, work.right - work.left);
   height = std::min<LONG>(height, work.bottom - work.top);
+  top = std::clamp<LONG>(top, work.top, work.bottom - height);  // its status bar on the screen too
   SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

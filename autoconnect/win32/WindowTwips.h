@@ -9,8 +9,9 @@ namespace velmora {
 
 WindowKeys WindowPlacementOf(HWND window);
 // Applies each key that holds a value. A size too small to find the window
-// by grows to the smallest usable one, and a window that would lie wholly
-// off the screens is brought back onto them.
+// by grows to the smallest usable one, a window that would lie wholly off
+// the screens is brought back onto them, and its bottom edge is kept within
+// its screen's work area.
 void WindowPlacementApply(HWND window, const WindowKeys& keys);
 
 }  // namespace velmora

@@ -79,6 +79,20 @@ void MoveOnScreen(HWND window, int x, int y) {
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A frame grown with the font past a low screen (150 % on 720 pixels) is
+// cut to the work area, its edges and caption within reach.
+void ShrinkOnScreen(HWND window) {
+  RECT own{};
+  GetWindowRect(window, &own);
+  const RECT work = ScreenWorkArea(own);
+  const int width = std::min<int>(own.right - own.left, work.right - work.left);
+  const int height = std::min<int>(own.bottom - own.top, work.bottom - work.top);
+  if (width == own.right - own.left && height == own.bottom - own.top) return;
+  SetWindowPos(window, nullptr, std::clamp<int>(own.left, work.left, work.right - width),
+               std::clamp<int>(own.top, work.top, work.bottom - height), width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 void ToolWindow::Place() {
@@ -87,17 +101,18 @@ void ToolWindow::Place() {
     case ToolPlace::BesideOnce:
       if (!placed_) PlaceBeside(hwnd_, owner_);
       placed_ = true;
-      return;
+      break;
     case ToolPlace::OverCorner:
       if (OwnerRect(owner_, owner)) MoveOnScreen(hwnd_, owner.left + 40, owner.top + 60);
-      return;
+      break;
     // Over the owner, where the operator looks.
     case ToolPlace::CentredOnOwner:
-      if (!OwnerRect(owner_, owner) || !GetWindowRect(hwnd_, &window)) return;
+      if (!OwnerRect(owner_, owner) || !GetWindowRect(hwnd_, &window)) break;
       MoveOnScreen(hwnd_, (owner.left + owner.right - (window.right - window.left)) / 2,
                    (owner.top + owner.bottom - (window.bottom - window.top)) / 2);
-      return;
+      break;
   }
+  ShrinkOnScreen(hwnd_);
 }
 
 LRESULT ToolWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/win32/CodePagePath.h"
+#include "common/win32/ScreenWorkArea.h"
 
 namespace velmora {
 
@@ -42,10 +43,10 @@ std::string ProgramFolder() {
 namespace velmora {
 
 void PlaceBeside(HWND window, HWND owner) {
-  RECT o{}, w{}, work{};
+  RECT o{}, w{};
   GetWindowRect(owner, &o);
   GetWindowRect(window, &w);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = ScreenWorkArea(o);  // the owner's screen
   int width = w.right - w.left, height = w.bottom - w.top;
   int x = o.right + 4, y = o.top;
   if (x + width > work.right) x = o.left + 40, y = o.top + 60;

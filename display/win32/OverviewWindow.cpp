@@ -2,6 +2,8 @@
 #include "display/win32/HelpWindows.h"
 #include "common/win32/WindowText.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 bool OverviewWindow::OnCreate() {
@@ -23,10 +25,17 @@ void OverviewWindow::OnShowing() {
 
 void OverviewWindow::OnSize(int width, int height) { MoveWindow(text_, 0, 0, width, height, TRUE); }
 
+// The box wraps long lines: the heading's line of the file is found by its
+// first character, on whichever line of the box that falls.
 void OverviewWindow::ShowAt(std::string_view heading) {
   Show();
+  const std::string text = Text();
+  size_t at = 0;
+  for (int line = HeadingLine(text, heading); line > 0 && at < text.size(); --line)
+    at = std::min(text.find('\n', at), text.size() - 1) + 1;
+  auto shown = SendMessageA(text_, EM_LINEFROMCHAR, at, 0);
   auto first = SendMessageA(text_, EM_GETFIRSTVISIBLELINE, 0, 0);
-  SendMessageA(text_, EM_LINESCROLL, 0, HeadingLine(Text(), heading) - first);
+  SendMessageA(text_, EM_LINESCROLL, 0, shown - first);
 }
 
 std::string OverviewWindow::Text() const { return WindowString(text_); }

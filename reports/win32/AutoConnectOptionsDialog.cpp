@@ -155,6 +155,7 @@ bool AutoConnectOptionsDialog::Create() {
   CreateControls();
   pump_.AddModeless(hwnd_);
   PlaceBeside(hwnd_, owner_());
+  scroll_.Fit(hwnd_);
   return true;
 }
 
@@ -202,7 +203,8 @@ void AutoConnectOptionsDialog::CreatePageControl(const ControlMaker& make, const
   int x = kLeft + l.x, y = kTop + l.y, id = IdOf(l);
   auto parts = Parts(l.caption);
   switch (l.kind) {
-    case Kind::Label: make("STATIC", l.caption, 0, x, y, l.w, l.h, id); break;
+    // A label laid out empty shows what files hold: an "&" there is no access key.
+    case Kind::Label: make("STATIC", l.caption, *l.caption ? 0 : SS_NOPREFIX, x, y, l.w, l.h, id); break;
     case Kind::Group: make("BUTTON", l.caption, BS_GROUPBOX, x, y, l.w, l.h, id); break;
     case Kind::Check: make("BUTTON", l.caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, l.w, l.h, id); break;
     case Kind::Edit: {
@@ -482,6 +484,10 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
       }
       return 0;
     case WM_NEXTDLGCTL: NextControlFocus(hwnd_, wParam, lParam); return 0;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+      if (scroll_.OnMessage(hwnd_, message, wParam)) return 0;
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE)
@@ -500,6 +506,9 @@ LRESULT AutoConnectOptionsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_ACTIVATE:
       focusKeeper_.OnActivate(hwnd_, wParam);
       return 0;
+    case WM_HELP:  // F1: the overview at the part about this dialog, through the window that owns it
+      SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kHelpOptions, 0);
+      return TRUE;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       return 0;

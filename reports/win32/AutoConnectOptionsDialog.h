@@ -17,6 +17,7 @@
 #include "airmail/AutoConnectSettings.h"
 #include "autoconnect/OptionsDialogLink.h"
 #include "common/Messages.h"
+#include "common/win32/ClientScroll.h"
 #include "common/win32/FocusKeeper.h"
 #include "common/win32/GridHeaderTips.h"
 #include "common/win32/LayoutScale.h"
@@ -147,6 +148,7 @@ class AutoConnectOptionsDialog final : public OptionsDialogLink {
   HWND hwnd_ = nullptr;
   HWND tab_ = nullptr;
   FocusKeeper focusKeeper_;
+  ClientScroll scroll_;  // on a screen too low for the pages
   HFONT font_ = nullptr;
   LayoutScale scale_;  // the pages laid out in pixels, at the screen's scaling
   int page_ = 0;

@@ -189,6 +189,13 @@ LRESULT FrequencyGrid::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The arrows move the mark, not the focus; a letter typed is no access key.
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN: OnKeyDown(wParam, lParam); return 0;
+    case WM_CONTEXTMENU:
+      // Shift+F10 or the menu key give both coordinates as -1; a click's
+      // pop-up comes with its button's release.
+      if (MessagePoint(lParam).x != -1 || MessagePoint(lParam).y != -1)
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+      OnContextKey();
+      return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -337,6 +344,18 @@ void FrequencyGrid::OnRightButtonUp(int x, int y) {
   POINT screen{x, y};
   ClientToScreen(hwnd_, &screen);
   listener_.GridRightButtonUp(cell.row, cell.column, screen.x, screen.y);
+}
+
+// The pop-up from the keyboard, under the marked cell (the top row shown
+// when nothing is marked yet), as a list opens its menu at its focus.
+void FrequencyGrid::OnContextKey() {
+  if (!MarkShown()) FocusMove(0, 0);
+  if (!MarkShown()) return;
+  ScrollIntoView(selected_.row);
+  RECT cell = CellRect(selected_.row, selected_.column);
+  POINT screen{std::max<LONG>(cell.left, 0), cell.bottom};
+  ClientToScreen(hwnd_, &screen);
+  listener_.GridRightButtonUp(selected_.row, selected_.column, screen.x, screen.y);
 }
 
 void FrequencyGrid::Toggle(GridCell cell) {

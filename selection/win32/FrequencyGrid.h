@@ -89,6 +89,7 @@ class FrequencyGrid {
   void OnMouseMove(int x, int y);
   void OnLeftButtonUp(int x, int y);
   void OnRightButtonUp(int x, int y);
+  void OnContextKey();
   void Toggle(GridCell cell);
   void Select(GridCell cell);
 

@@ -177,6 +177,7 @@ TEST(OptionsHelp, EachTabsHeadingIsALineOfTheOverview) {
   std::ifstream in(VELMORA_SOURCE_DIR "/app/Velmora.txt", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(in), {}};
   for (int tab = 0; tab < 4; ++tab) EXPECT_GT(HeadingLine(text, OptionsHelpHeading(tab)), 0) << tab;
+  for (bool dialog : {false, true}) EXPECT_GT(HeadingLine(text, AutoConnectHelpHeading(dialog)), 0) << dialog;
 }
 
 }  // namespace

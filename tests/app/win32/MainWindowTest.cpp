@@ -120,11 +120,13 @@ TEST_F(MainWindowTest, CloseSavesSettingsAndTheNormalPlacement) {
   // back no larger than this one, its status bar and edges within reach.
   const std::string tall = std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN) + 400);
   ASSERT_TRUE(ProfileWrite(SettingsFile(), kDisplaySection, "Window Height", tall, error));
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kDisplaySection, "Window Top", "100", error));
   Reopen();
   GetWindowRect(window->Handle(), &r);
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(r.bottom - r.top, work.bottom - work.top);
+  EXPECT_EQ(r.bottom, work.bottom) << "raised to keep its status bar on the screen";
 }
 
 // The About box closed only with its button; Enter and Esc close it too.

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/MenuModel.h"
+#include "common/win32/ScreenWorkArea.h"
 #include "reports/win32/AutoConnectOptionsDialog.h"
 #include "reports/win32/HistoryWindow.h"
 #include "reports/win32/RadioDifferenceWindow.h"
@@ -141,6 +142,55 @@ TEST_F(ScaledScreenTest, TheAutoConnectWindowAndItsOptionsDialogShowEveryModeAnd
     pump.RunPending();
     EXPECT_EQ(CutControls(dialog.Handle()), std::vector<std::string>{}) << "page " << page;
   }
+}
+
+// A screen 720 pixels high at 150 %: the AutoConnect window comes up within
+// its work area, the options dialog too, scrolled to reach its buttons, and
+// the tool windows.
+TEST_F(ScaledScreenTest, OnASmallScreenTheWindowsAndTheOptionsDialogFitTheScreen) {
+  struct SmallScreen {
+    SmallScreen() {
+      DEVMODEA mode{};
+      mode.dmSize = sizeof mode;
+      mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+      mode.dmPelsWidth = 1280, mode.dmPelsHeight = 720;
+      changed = ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+    }
+    ~SmallScreen() { ChangeDisplaySettingsA(nullptr, 0); }
+    bool changed = false;
+  } screen;
+  ASSERT_TRUE(screen.changed);
+  auto outside = [](HWND w) {
+    RECT r{}, within{};
+    GetWindowRect(w, &r);
+    const RECT work = ScreenWorkArea(r);
+    return !UnionRect(&within, &r, &work) || !EqualRect(&within, &work);
+  };
+  Open();
+  EXPECT_FALSE(outside(window->Handle()));
+  RecordingMessenger messages{true};
+  AutoConnectOptionsDialog dialog{[this] { return window->Handle(); }, window->Settings(), data.path(), messages, pump,
+                                  [] {}};
+  dialog.OptionsShow(OptionsDialogLink::kAirmailPage);
+  pump.RunPending();
+  EXPECT_FALSE(outside(dialog.Handle()));
+  SendMessageA(dialog.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  RECT client{}, ok{};
+  GetClientRect(dialog.Handle(), &client);
+  MapWindowPoints(dialog.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  GetWindowRect(GetDlgItem(dialog.Handle(), AutoConnectOptionsDialog::kOkId), &ok);
+  EXPECT_LE(ok.bottom, std::min(client.bottom, ScreenWorkArea(ok).bottom)) << "OK within reach";
+  // Tabbed to, a control out of sight comes into it.
+  SendMessageA(dialog.Handle(), WM_VSCROLL, SB_TOP, 0);
+  SetFocus(GetDlgItem(dialog.Handle(), AutoConnectOptionsDialog::kCancelId));
+  GetWindowRect(GetDlgItem(dialog.Handle(), AutoConnectOptionsDialog::kCancelId), &ok);
+  EXPECT_LE(ok.bottom, client.bottom) << "Cancel in sight";
+  // The tool windows whose frames grew with the font.
+  StationInfoWindow info{window->Handle(), messages, [](const std::string&) { return StationInfoLabels{}; }};
+  info.ShowStation("K4CJX");
+  EXPECT_FALSE(outside(info.Handle())) << "Station Info";
+  main->HelpShow(MainWindowLink::HelpTopic::Diagram);
+  EXPECT_FALSE(outside(main->Diagram()->Handle())) << "Block Diagram";
 }
 
 // Shrunk beside the AutoConnect window ("Airmail Resize"), the main window

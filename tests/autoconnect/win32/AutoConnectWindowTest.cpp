@@ -10,6 +10,7 @@
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/StationScanMachine.h"
+#include "reports/win32/AutoConnectOptionsDialog.h"
 #include "selection/ReferenceData.h"
 #include "selection/TableColumns.h"
 #include "tests/airmail/win32/StandInSession.h"
@@ -88,10 +89,34 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   // Alt and a letter: a caption's key takes the focus on to its box.
   AltKey('a');
   EXPECT_EQ(GetFocus(), window->Options().Control("txtConnectAttempts")) << "\"Attempts\" labels it";
-  // F1 in a field opens the program's help, its overview.
-  Answered(IDOK, [&] { Key(VK_F1); });  // no "Velmora.txt" here: told so
-  ASSERT_NE(main->Overview()->Handle(), nullptr);
-  EXPECT_TRUE(IsWindowVisible(main->Overview()->Handle()));
+  // F1 in a field opens the program's help, its overview, where it tells
+  // of this window, and in the options dialog where it tells of that; the
+  // lines before wrap in the overview's box.
+  std::string overview = "Velmora\r\n", wrapped;
+  for (int word = 0; word < 60; ++word) wrapped += "word ";
+  for (int line = 1; line <= 200; ++line)
+    overview += line == 61 ? "AUTOCONNECT\r\n" : line == 121 ? "AUTOCONNECT OPTIONS\r\n" : wrapped + "\r\n";
+  testing::WriteBytes(folder.path() / "Velmora.txt", overview);
+  auto topLine = [this] {
+    HWND shown = main->Overview()->Handle();
+    if (!shown || !IsWindowVisible(shown)) return std::string();
+    HWND box = GetWindow(shown, GW_CHILD);
+    char line[512] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line - 1;
+    LRESULT length = SendMessageA(box, EM_GETLINE, SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0),
+                                  reinterpret_cast<LPARAM>(line));
+    return std::string(line, static_cast<size_t>(length));
+  };
+  Key(VK_F1);
+  EXPECT_EQ(topLine(), "AUTOCONNECT");
+  RecordingMessenger messages{true};
+  AutoConnectOptionsDialog dialog{[this] { return window->Handle(); }, window->Settings(), data.path(), messages, pump,
+                                  [] {}};
+  dialog.OptionsShow(OptionsDialogLink::kAirmailPage);
+  SetActiveWindow(dialog.Handle());
+  SetFocus(dialog.Box("Last Connect Check Minutes"));
+  Key(VK_F1);
+  EXPECT_EQ(topLine(), "AUTOCONNECT OPTIONS");
 }
 
 // At every showing the position's age is told (its text is tested with the
@@ -136,6 +161,7 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(placed.bottom - placed.top, work.bottom - work.top);
+  EXPECT_EQ(placed.bottom, work.bottom) << "raised to keep its status bar on the screen";
 }
 
 // "Airmail Resize" shrank the main window beside this one for good (its

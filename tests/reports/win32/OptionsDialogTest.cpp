@@ -235,6 +235,13 @@ TEST_F(OptionsDialogTest, EveryCaptionOfAPageHasAnAccessKeyOfItsOwn) {
     captions.push_back("&Settings");  // its menu
     EXPECT_EQ(testing::AccessKeyFaults(captions), std::vector<std::string>{}) << "page " << page;
   }
+  // What AirMail's files hold shows its "&" as it is, and gives no access key.
+  WriteBytes(folder.path() / "Airmail.ini", "[Settings]\r\nLast Program Version=3.2.100 R&D\r\n");
+  SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+  dialog.OptionsShow(Dialog::kAirmailPage);
+  HWND version = GetDlgItem(dialog.Handle(), Dialog::kVersionId);
+  ASSERT_NE(testing::WindowText(version).find("R&D"), std::string::npos);
+  EXPECT_TRUE(GetWindowLongA(version, GWL_STYLE) & SS_NOPREFIX);
 }
 
 // A grid's cells are edited from the keyboard as with the mouse: F2 opens

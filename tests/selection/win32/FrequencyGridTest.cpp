@@ -16,9 +16,10 @@ namespace {
 struct Recorder final : FrequencyGridListener {
   int clicks = 0;
   GridCell right{0, 0};
+  POINT rightAt{};
   void GridClick(int, int) override { ++clicks; }
   void GridMouseMove(int, int) override {}
-  void GridRightButtonUp(int row, int column, int, int) override { right = {row, column}; }
+  void GridRightButtonUp(int row, int column, int x, int y) override { right = {row, column}, rightAt = {x, y}; }
 };
 
 class FrequencyGridTest : public ::testing::Test {
@@ -114,6 +115,13 @@ TEST_F(FrequencyGridTest, TheKeysMoveTheMarkAndSpaceTicksItsBox) {
   EXPECT_EQ(grid->SelectedRow(), 4) << "the mark stays on the last row";
   keys({'t'}, WM_CHAR);
   EXPECT_EQ(SendMessageA(field, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a letter typed into the table";
+  // Shift+F10 or the menu key (both coordinates -1): the pop-up opens at the focus mark.
+  SendMessageA(grid->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid->Handle()), MAKELPARAM(-1, -1));
+  EXPECT_EQ(recorder.right, (GridCell{4, kColumnTxConnect}));
+  RECT marked = grid->CellRect(4, kColumnTxConnect);
+  MapWindowPoints(grid->Handle(), nullptr, reinterpret_cast<POINT*>(&marked), 2);
+  EXPECT_TRUE(recorder.rightAt.x >= marked.left && recorder.rightAt.x <= marked.right &&
+              recorder.rightAt.y >= marked.top && recorder.rightAt.y <= marked.bottom);
   Fill(kModeReferenceStations, 4);
   const auto revision = table.Revision();
   keys({VK_SPACE});
