@@ -357,10 +357,11 @@ TEST(NoiseCollectionMachine, EveryTransition) {
 // radio that cannot tune stops the run, without a beep.
 TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
   // script: after the buffer that tunes the first row; detected: the FAX or WWV detector gave an SNR sample;
-  // tunes: the radio takes each frequency; average: "Reference Station Average" seconds.
+  // tunes: the radio takes each frequency; average: "Reference Station Average" seconds; status: at a "Done".
   struct Case { const char* name; bool sMeter; std::deque<int> readings; const char *script, *system = "HAM",
                 *station = "W1AW"; bool detected = false; const char *power = "", *snr = "", *end = "";
-                std::int32_t reference = 0; bool tunes = true; float average = 2; };
+                std::int32_t reference = 0; bool tunes = true; float average = 2;
+                const char* status = "Checking Frequency"; };
   const Case cases[] = {
       // S-meter 3, none, 5 and 4 over a level of 20: 38, 50, 44.
       {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44", "0"},
@@ -371,6 +372,8 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
       {"the WWV station", false, {}, "4f", "HAM", "WWV", true, "20", "12"},
       {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
       {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0", "Done"},
+      {"no reading on any row: done, and told", true, {}, "4f f 4f", "HAM", "W1AW", false, "", "", "Done", 0, true, 2,
+       kReferenceNoReadingStatus},
       {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
       // The first buffer's request is answered by the second: one buffer would hear none.
       {"an average of one buffer: two with the S-meter", true, {-1, 3}, "2f", "HAM", "W1AW", false, "38", "0", "", 0,
@@ -399,13 +402,14 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     EXPECT_EQ(cell(EngineColumn::RxPwr), c.power);
     EXPECT_EQ(cell(EngineColumn::RxSnr), c.snr);
     EXPECT_EQ(cell(EngineColumn::Ref), c.reference == 1 ? c.power : c.snr);
-    EXPECT_EQ(rig.kept.measured, !c.tunes ? 0 : *c.end ? 2 : (*c.snr ? 1 : 0));
+    EXPECT_EQ(rig.kept.measured, !c.tunes || !*c.snr ? 0 : *c.end ? 2 : 1);
     EXPECT_TRUE(rig.kept.start.has_value());
     EXPECT_EQ(rig.engine.Running(), !*c.end);
     if (*c.end) {
       EXPECT_EQ(rig.window.panels[1], c.end);
       EXPECT_FALSE(rig.main.wwv || rig.main.fax);
       EXPECT_EQ(rig.window.beeps, 0);
+      if (std::string_view(c.end) == "Done") { EXPECT_EQ(rig.Status(), c.status); }
     }
     if (c.sMeter) {
       std::vector<std::string> tuned = {"7102.0", "10140.0"};
