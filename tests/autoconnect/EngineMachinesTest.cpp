@@ -288,10 +288,10 @@ TEST(NoiseCollectionMachine, EveryTransition) {
   // kinds: one letter per buffer, as in the scripts, of the levels in turn; colour2: of the "Noise" cell;
   // stopAt: the terminal operation inside which Stop is pressed; failFrom: the one after which the frequency
   // field is lost; restartAt: the n-th frequency field inside which Stop is pressed and a new table's
-  // collection begins.
+  // collection begins; unheard: a row heard no sound.
   struct Case { const char *name, *kinds; std::vector<float> levels; const char *calls, *noise2 = "", *noise3 = "";
                 Bgr colour2 = 0; bool ended = false; int beeps = 0; std::string failing = {}; bool emptyList = false;
-                const char *stopAt = "", *failFrom = ""; int restartAt = 0; };
+                const char *stopAt = "", *failFrom = ""; int restartAt = 0; bool unheard = false; };
   const Case cases[] = {
       // The sign marks a station heard: a quiet level below 0 dB shows 0,
       // a busy one stays below (the mean negated, whatever its sign).
@@ -303,6 +303,9 @@ TEST(NoiseCollectionMachine, EveryTransition) {
       // All samples zero: the analysis's floor is no level of the channel.
       {"a buffer without sound counts its time, not its level", "fxfff", {0, -127, 30, 30, 30},
        "F P:10140.0 F P:14105.0(p3)", "30"},
+      // A 0 would keep the row as the quietest.
+      {"a silent row: no figure, nothing unchecked, told", "fxxxxffff", {0, -127, -127, -127, -127, 20, 20, 20, 21},
+       "F P:10140.0 F P:14105.0(p3) F", "", "20", 0, true, 1, {}, false, "", "", 0, true},
       {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
       {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},
@@ -344,10 +347,11 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     EXPECT_EQ(rig.Colour(2, EngineColumn::Noise), c.colour2);
     EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
     EXPECT_EQ(rig.window.beeps, c.beeps);
-    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt && !*c.failFrom;
+    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt && !*c.failFrom && !c.unheard;
     EXPECT_EQ(rig.kept.selections, (std::vector<std::pair<int, int>>(selected, {1, 2})));
     if (c.ended) {
-      EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");
+      EXPECT_EQ(rig.window.panels[1], selected || c.unheard ? "" : "Stopped");
+      if (selected || c.unheard) { EXPECT_EQ(rig.Status(), c.unheard ? kNoiseNothingHeard : ""); }
       EXPECT_EQ(rig.table.blinking.first, 0) << "an ended collection marks no cell";
     }
   }
