@@ -70,7 +70,7 @@ TEST(CurrentFrequencyMachine, EveryTransition) {
       {"no answer with attempts left starts over", "f 14f 11f f", {S::NoAnswer}, "A A C ? A", "Waiting, Not Busy"},
       {"disconnected on the last attempt", "f 14f 11f f 14f 11f", {S::NoAnswer, S::Disconnected},
        "A A C ? A A C ?", "Did not Connect", "Stopped", 1, 2},
-      {"one attempt: stops right after the call", "f 14f 11f", {}, "A A C", "Waiting, Not Busy", "Stopped", 1, 1},
+      {"one attempt: stops right after the call", "f 14f 11f", {}, "A A C", kCallLeftToAirmail, "Stopped", 1, 1},
       {"error while calling", "f 14f 11f", {S::Error}, "A A C ?", "Waiting, Connect", "Stopped", 1},
       {"canceled while calling", "f 14f 11f", {S::Canceled}, "A A C ?", "Stopped, Terminal Window", "Stopped", 1},
       {"canceled while connected", "f 14f 22f", {S::Connected, S::Canceled}, "A A C ? ?", "Stop, Terminal Window",
