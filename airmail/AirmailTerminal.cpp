@@ -242,6 +242,7 @@ bool AirmailTerminal::TerminalConnect(const CallAbandoned& abandoned) {
   s_.pactorCounts.Clear();
   unansweredChecks_ = 0;
   callAirmail_ = s_.desktop.AirmailInstance();
+  linked_ = false;
   return true;
 }
 
@@ -286,6 +287,7 @@ TerminalStatus AirmailTerminal::TerminalConnectCheck(const CallTarget& current) 
                               ? s_.debugLog.TerminalConnectCheckFile(s_.settings.airmailDirectoryData)
                               : TerminalStatusGet();
   if (auto lost = AirmailLost(status)) return *lost;
+  linked_ = linked_ || status == TerminalStatus::Connected;
   if (s_.settings.modeIndex >= 0 && s_.settings.modeIndex <= 2) StationHistoryFeed(status, current);
   return status;
 }
@@ -320,7 +322,9 @@ std::optional<TerminalStatus> AirmailTerminal::AirmailLost(TerminalStatus status
 
 void AirmailTerminal::StationHistoryFeed(TerminalStatus status, const CallTarget& current) {
   // Only what the call itself came to marks the station: an Error is our
-  // own automation failing, and says nothing about the station.
+  // own automation failing, and says nothing about the station. A link the
+  // operator ended by hand was no failed call: it is judged as any end.
+  if (status == TerminalStatus::Canceled && linked_) status = TerminalStatus::Disconnected;
   switch (status) {
     case TerminalStatus::Canceled:
     case TerminalStatus::NoAnswer:

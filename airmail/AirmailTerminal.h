@@ -98,6 +98,7 @@ class AirmailTerminal {
   AirmailTerminalSeams s_;
   int unansweredChecks_ = 0;
   std::uint64_t callAirmail_ = 0;  // the AirMail told to call
+  bool linked_ = false;  // a check of the present call found it connected
 };
 
 }  // namespace velmora

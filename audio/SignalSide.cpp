@@ -104,7 +104,7 @@ void SignalSide::StopForClose() {
     PlaybackEnd();
   else if (running_)
     ProcessStop();
-  RecordClose();
+  RecordEnd(false);  // nobody to tell at close
 }
 
 void SignalSide::ProcessStopped() {
@@ -224,10 +224,16 @@ void SignalSide::RecordOpen() {
   host_.CaptionChanged();
 }
 
-void SignalSide::RecordClose() {
+void SignalSide::RecordEnd(bool tellEmpty) {
   if (!recorder_.Recording()) return;
+  // No width yet: not one buffer was written, and an empty file would pass for a recording.
+  const bool empty = !recorder_.Wide().has_value();
   recorder_.Close();
   host_.CaptionChanged();
+  if (!empty) return;
+  std::error_code ignored;
+  std::filesystem::remove(recorder_.File(), ignored);
+  if (tellEmpty) ShowError(kRecordNothingText);
 }
 
 }  // namespace velmora

@@ -26,6 +26,9 @@ namespace velmora {
 
 enum InputSourceKind : std::int32_t { kSoundCard = 0, kPlayback = 1, kSimulated = 2 };
 
+inline constexpr const char* kRecordNothingText =
+    "RecordClose - Nothing was recorded: no buffer came from the input while recording (press Start first).";
+
 // What the loops need of the window.
 class SignalHost {
  public:
@@ -68,7 +71,9 @@ class SignalSide {
   // Recording.
   bool Recording() const { return recorder_.Recording(); }
   void RecordOpen();
-  void RecordClose();
+  // A recording that got not one buffer (the input not started) is told
+  // and its empty file removed.
+  void RecordClose() { RecordEnd(true); }
   void RecordToggle() { Recording() ? RecordClose() : RecordOpen(); }
 
   // Playback.
@@ -138,6 +143,8 @@ class SignalSide {
   bool PlaybackNext(int index, bool output, bool previous);
   void CopySamples(int index, std::int32_t count, bool wide);
   void RecordWrite(int index, std::int32_t count, bool wide);
+  // Closes the recording; an empty one leaves no file, and is told when asked.
+  void RecordEnd(bool tellEmpty);
   void AnalyseBuffer(std::int32_t count);
   void TakeLoopSampleSize();
   std::uint32_t BufferBytes() const;

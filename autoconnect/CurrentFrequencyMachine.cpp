@@ -33,7 +33,11 @@ void CurrentFrequencyMachine::Listen(Verdict verdict) {
   // before the call key goes out.
   if (!r_.Checked(r_.Terminal().TerminalActivate())) return;
   if (!r_.Call()) return;
-  if (run.attempts == 1 && r_.Settings().connectAttempts == 1) return r_.AutoConnectStop(true, "Stopped");
+  if (run.attempts == 1 && r_.Settings().connectAttempts == 1) {
+    // Left as it was, the status would say the run still waited to call.
+    r_.Status(kCallLeftToAirmail);
+    return r_.AutoConnectStop(true, "Stopped");
+  }
   r_.CallingBegin();
 }
 

@@ -6,6 +6,9 @@
 
 namespace velmora {
 
+// Beside "Stopped" when the one call allowed went out: its result is AirMail's to show.
+inline constexpr const char* kCallLeftToAirmail = "Called, Result in AirMail";
+
 class CurrentFrequencyMachine final : public ModeSteps {
  public:
   explicit CurrentFrequencyMachine(EngineRun& run) : r_(run) {}

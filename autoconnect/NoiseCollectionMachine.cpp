@@ -23,6 +23,7 @@ void NoiseCollectionMachine::Begin() {
   bool field = r_.Terminal().TerminalSelectFrequencyField();
   if (!Active()) return;
   row_ = 0;
+  rowUnheard_ = false;
   if (!field || r_.Next(row_, kTx).empty()) return r_.AutoConnectStop(field, "Stopped");
   if (FrequencyPaste()) measuring_ = true;
 }
@@ -79,7 +80,12 @@ void NoiseCollectionMachine::Measure(Verdict verdict) {
 }
 
 void NoiseCollectionMachine::FigureWrite() {
-  // No buffer with sound at all: 0, as a level below 0 dB shows.
+  // No buffer with sound and no detection: nothing was measured, and a 0
+  // would pass the row for the quietest.
+  if (levelCount_ == 0 && !busySeen_ && !noiseSeen_) {
+    rowUnheard_ = true;
+    return;
+  }
   const double mean = levelCount_ > 0 ? levelSum_ / levelCount_ : 0.0;
   // The sign tells a station heard, so a quiet level below 0 dB shows 0
   // and a busy one stays below 0 whatever its level.
@@ -96,8 +102,8 @@ void NoiseCollectionMachine::FigureWrite() {
 
 void NoiseCollectionMachine::End() {
   const AutoConnectSettings& settings = r_.Settings();
-  p_.noiseSelection.NoiseSelectRows(settings.modeIndex, settings.autoSelectNoiseTopFrequencies);
-  r_.Status("");
+  if (!rowUnheard_) p_.noiseSelection.NoiseSelectRows(settings.modeIndex, settings.autoSelectNoiseTopFrequencies);
+  r_.Status(rowUnheard_ ? kNoiseNothingHeard : "");
   r_.AutoConnectStop(true, "");
 }
 

@@ -11,6 +11,9 @@ namespace velmora {
 
 // The figure of a frequency on which only noise detections fired.
 inline constexpr double kNoisyFigure = 100;
+// Beside the end when a row heard no sound at all: it has no figure, and no
+// row is unchecked.
+inline constexpr const char* kNoiseNothingHeard = "Error, Low Input Level";
 
 class NoiseCollectionMachine final : public NoiseCollection {
  public:
@@ -27,7 +30,8 @@ class NoiseCollectionMachine final : public NoiseCollection {
   // The frequency of the present row in the terminal; false when the
   // collection ended.
   bool FrequencyPaste();
-  // Every row measured: the quietest kept, with a beep.
+  // Every row measured: the quietest kept, with a beep; none unchecked
+  // when a row heard nothing.
   void End();
   double Seconds() const;
   bool Active() const { return r_.NoiseCollectionAlive(); }
@@ -41,6 +45,7 @@ class NoiseCollectionMachine final : public NoiseCollection {
   int levelCount_ = 0;  // those with sound, whose levels are summed
   double levelSum_ = 0;
   bool busySeen_ = false, noiseSeen_ = false;
+  bool rowUnheard_ = false;  // a row of this collection heard no sound
 };
 
 }  // namespace velmora

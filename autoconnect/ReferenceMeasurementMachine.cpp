@@ -18,6 +18,7 @@ void ReferenceMeasurementMachine::Begin() {
   r_.run.rxRow = 0;
   if (r_.Next(r_.run.rxRow, kFrequency).empty()) return r_.ListEmpty(kReferenceListEmpty, MessageIcon::Information);
   r_.run.began = true;
+  measuredRows_ = 0;
   RowBegin();
 }
 
@@ -59,8 +60,10 @@ void ReferenceMeasurementMachine::Measure(Verdict verdict) {
   if (tooShort || r_.Seconds() < r_.Settings().referenceStationAverage) return;
   p_.labels.ReferenceAverageShow("");
   r_.BlinkStop();
-  ResultsWrite();
+  if (ResultsWrite()) ++measuredRows_;
   if (!r_.Next(run.rxRow, kFrequency).empty()) return RowBegin();
+  // Every row done with no figure at all must not pass for a measurement.
+  if (measuredRows_ == 0) r_.Status(kReferenceNoReadingStatus);
   r_.AutoConnectStop(false, "Done");
 }
 
@@ -93,14 +96,14 @@ void ReferenceMeasurementMachine::SnrSampleAdd(double snr) {
   sums_.snrSum += snr;
 }
 
-void ReferenceMeasurementMachine::ResultsWrite() {
+bool ReferenceMeasurementMachine::ResultsWrite() {
   int row = r_.run.rxRow;
   // Not one buffer measured (the radio gave no reading): no figure, rather
   // than figures of 0 the reference data would keep as measured.
   if (sums_.powerCount == 0) {
     for (EngineColumn column : {EngineColumn::RxPwr, EngineColumn::RxSnr, EngineColumn::Ref})
       table_.CellSet(row, column, "");
-    return;
+    return false;
   }
   // For an AirMail station from its busy and quiet buffers, for any other the mean of its samples.
   double snrValue = kind_ == Kind::Airmail
@@ -113,6 +116,7 @@ void ReferenceMeasurementMachine::ResultsWrite() {
   // The level the reference data keeps and later selects by.
   table_.CellSet(row, EngineColumn::Ref, r_.Settings().referenceDataReference == 1 ? power : snr);
   p_.reference.ReferenceMeasured();
+  return true;
 }
 
 }  // namespace velmora

@@ -10,6 +10,8 @@
 namespace velmora {
 
 inline constexpr const char* kReferenceListEmpty = "At least one frequency must be selected in Reference List.";
+// Beside "Done" when not one row got a figure: the radio gave no S-meter reading.
+inline constexpr const char* kReferenceNoReadingStatus = "Error, No S-Meter Reading";
 
 // Received power per S-meter step.
 inline constexpr double kDecibelsPerSUnit = 6;
@@ -44,7 +46,8 @@ class ReferenceMeasurementMachine final : public ReferenceMeasurement {
   // A buffer without an S-meter reading is left out of the sums.
   void Add(Verdict verdict);
   void SnrSampleAdd(double snr);
-  void ResultsWrite();
+  // False when not one buffer of the row was measured.
+  bool ResultsWrite();
   bool SMeterUsed() const { return r_.Settings().referenceStationSMeter; }
 
   EngineRun& r_;
@@ -52,6 +55,7 @@ class ReferenceMeasurementMachine final : public ReferenceMeasurement {
   ActivityPorts p_;
   Kind kind_ = Kind::Airmail;
   ReferenceSums sums_;
+  int measuredRows_ = 0;  // rows of the present run that got figures
 };
 
 }  // namespace velmora

@@ -1,10 +1,24 @@
 // The main window's settings: recalled at start, set to their defaults,
 // recalled from and saved to a file the user chooses, and saved at close
 // with the window's place and the AutoConnect side's settings.
+#include "airmail/AutoConnectSettings.h"
 #include "app/win32/MainWindow.h"
+#include "common/SystemLib.h"
 #include "common/win32/SettingsFileDialogs.h"
 
 namespace velmora {
+namespace {
+
+// Any value of either window's settings: a file of another kind (AirMail's
+// own, say) has none, and its recall would change nothing.
+bool ProfileHoldsVelmoraSettings(const ProfileDocument& profile) {
+  for (const char* section : {kDetectorSection, kDisplaySection, kAutoConnectSection})
+    for (const auto& entry : profile.Entries(section))
+      if (entry.value && !entry.value->empty()) return true;
+  return false;
+}
+
+}  // namespace
 
 void MainWindow::RecallAtStartup() {
   auto read = ProfileRecallRead(profileFile_, messenger_,
@@ -33,6 +47,10 @@ void MainWindow::RecallSettingsFrom(const std::filesystem::path& file) {
   // The user chose it: a recall that took nothing must not pass for one.
   auto profile = ProfileRecallRead(file, messenger_);
   if (!profile) return;
+  if (!ProfileHoldsVelmoraSettings(*profile)) {
+    messenger_.Show("ProfileRecall - " + PathText(file) + " holds no settings of Velmora: nothing was recalled.");
+    return;
+  }
   ProfileRecall(*profile, settings_);
   SetMenuBarVisible(settings_.menuBarVisible);
   autoConnect_.ProfileRecall(*profile);

@@ -1,5 +1,7 @@
 // The AutoConnect window's settings: the record to and from the fields and
 // the profile files, its defaults, and the toolbar's toggles.
+#include <algorithm>
+
 #include "airmail/AirmailInstallation.h"
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
@@ -96,7 +98,15 @@ void AutoConnectWindow::SettingsRecallChosen() {
 void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
   if (!Idle()) return;
   auto profile = ProfileRecallRead(file, *messenger_);
-  if (profile && ReferenceCloseCheck()) ProfileRecall(*profile);
+  if (!profile) return;
+  // A file without this window's values (the main window's alone, AirMail's
+  // own) would change nothing: that must not pass for a recall.
+  const auto entries = profile->Entries(kAutoConnectSection);
+  if (std::none_of(entries.begin(), entries.end(), [](const auto& e) { return e.value && !e.value->empty(); })) {
+    messenger_->Show("ProfileRecall - " + PathText(file) + " holds no AutoConnect settings: nothing was recalled.");
+    return;
+  }
+  if (ReferenceCloseCheck()) ProfileRecall(*profile);
 }
 
 void AutoConnectWindow::SettingsSaveChosen() {

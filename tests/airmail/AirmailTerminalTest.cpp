@@ -237,12 +237,21 @@ TEST_F(AirmailTerminalTest, StationHistoryFromTheCallsResult) {
   EXPECT_EQ(history.entries.back(), "HAM W1AW 14105.0 1");
   settings.modeIndex = 3;  // reference stations keep no history
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Disconnected);
-  // Our own automation failing is no mark against the station.
   settings.modeIndex = 2;
+  // A link the operator ended by hand was once marked as a failed call.
+  ASSERT_TRUE(terminal.TerminalConnect());
+  counts.values.pactor3[3] = 11;
+  LogCreate("Connected to W1AW\r\n");
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Connected);
+  LogCreate("Disconnected from W1AW (manual)\r\n");
+  EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Canceled);
+  EXPECT_EQ(history.entries.size(), 3u);
+  EXPECT_EQ(history.entries.back(), "HAM W1AW 14105.0 1");
+  // Our own automation failing is no mark against the station.
   settings.terminalConnectCheckFile = false;
   desktop.airmail = false;
   EXPECT_EQ(terminal.TerminalConnectCheck(target), TerminalStatus::Error);
-  EXPECT_EQ(history.entries.size(), 2u);
+  EXPECT_EQ(history.entries.size(), 3u);
 }
 
 // AirMail closed or crashed during a call or a link: its log would never

@@ -418,6 +418,20 @@ TEST(Recorder, ARecordingGoesOnInANewFileWhenTheWidthChangesAlsoInAnAccentedFold
   EXPECT_EQ(sizes, (std::set<std::uintmax_t>{2048, 4096})) << "one buffer of each width";
 }
 
+// A recording stopped before any buffer came (the input never started)
+// once left an empty file that passed for a recording, without a word.
+TEST(Recorder, ARecordingThatGotNoBufferLeavesNoFileAndIsTold) {
+  testing::TempFolder folder;
+  testing::SignalRig rig;
+  rig.signal.dataFolder = folder.path();
+  rig.signal.RecordOpen();
+  ASSERT_TRUE(rig.signal.Recording());
+  rig.signal.RecordClose();
+  EXPECT_FALSE(rig.signal.Recording());
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+  EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{kRecordNothingText});
+}
+
 #ifndef _WIN32
 // A write that fails stops the recording and tells the user.
 TEST(Recorder, AFailedWriteStopsRecordingWithAMessage) {

@@ -70,7 +70,7 @@ TEST(CurrentFrequencyMachine, EveryTransition) {
       {"no answer with attempts left starts over", "f 14f 11f f", {S::NoAnswer}, "A A C ? A", "Waiting, Not Busy"},
       {"disconnected on the last attempt", "f 14f 11f f 14f 11f", {S::NoAnswer, S::Disconnected},
        "A A C ? A A C ?", "Did not Connect", "Stopped", 1, 2},
-      {"one attempt: stops right after the call", "f 14f 11f", {}, "A A C", "Waiting, Not Busy", "Stopped", 1, 1},
+      {"one attempt: stops right after the call", "f 14f 11f", {}, "A A C", kCallLeftToAirmail, "Stopped", 1, 1},
       {"error while calling", "f 14f 11f", {S::Error}, "A A C ?", "Waiting, Connect", "Stopped", 1},
       {"canceled while calling", "f 14f 11f", {S::Canceled}, "A A C ?", "Stopped, Terminal Window", "Stopped", 1},
       {"canceled while connected", "f 14f 22f", {S::Connected, S::Canceled}, "A A C ? ?", "Stop, Terminal Window",
@@ -288,10 +288,10 @@ TEST(NoiseCollectionMachine, EveryTransition) {
   // kinds: one letter per buffer, as in the scripts, of the levels in turn; colour2: of the "Noise" cell;
   // stopAt: the terminal operation inside which Stop is pressed; failFrom: the one after which the frequency
   // field is lost; restartAt: the n-th frequency field inside which Stop is pressed and a new table's
-  // collection begins.
+  // collection begins; unheard: a row heard no sound.
   struct Case { const char *name, *kinds; std::vector<float> levels; const char *calls, *noise2 = "", *noise3 = "";
                 Bgr colour2 = 0; bool ended = false; int beeps = 0; std::string failing = {}; bool emptyList = false;
-                const char *stopAt = "", *failFrom = ""; int restartAt = 0; };
+                const char *stopAt = "", *failFrom = ""; int restartAt = 0; bool unheard = false; };
   const Case cases[] = {
       // The sign marks a station heard: a quiet level below 0 dB shows 0,
       // a busy one stays below (the mean negated, whatever its sign).
@@ -303,6 +303,9 @@ TEST(NoiseCollectionMachine, EveryTransition) {
       // All samples zero: the analysis's floor is no level of the channel.
       {"a buffer without sound counts its time, not its level", "fxfff", {0, -127, 30, 30, 30},
        "F P:10140.0 F P:14105.0(p3)", "30"},
+      // A 0 would keep the row as the quietest.
+      {"a silent row: no figure, nothing unchecked, told", "fxxxxffff", {0, -127, -127, -127, -127, 20, 20, 20, 21},
+       "F P:10140.0 F P:14105.0(p3) F", "", "20", 0, true, 1, {}, false, "", "", 0, true},
       {"every row done: the selection, a beep", "fffffffff", {0, 30, 30, 30, 30, 20, 20, 20, 21},
        "F P:10140.0 F P:14105.0(p3) F", "30", "20", 0, true, 1},
       {"no frequency field: stopped without a beep", "f", {0}, "F", "", "", 0, true, 0, "F"},
@@ -344,10 +347,11 @@ TEST(NoiseCollectionMachine, EveryTransition) {
     EXPECT_EQ(rig.Colour(2, EngineColumn::Noise), c.colour2);
     EXPECT_EQ(rig.engine.NoiseCollectionActive(), !c.ended);
     EXPECT_EQ(rig.window.beeps, c.beeps);
-    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt && !*c.failFrom;
+    bool selected = c.ended && c.failing.empty() && !c.emptyList && !*c.stopAt && !*c.failFrom && !c.unheard;
     EXPECT_EQ(rig.kept.selections, (std::vector<std::pair<int, int>>(selected, {1, 2})));
     if (c.ended) {
-      EXPECT_EQ(rig.window.panels[1], selected ? "" : "Stopped");
+      EXPECT_EQ(rig.window.panels[1], selected || c.unheard ? "" : "Stopped");
+      if (selected || c.unheard) { EXPECT_EQ(rig.Status(), c.unheard ? kNoiseNothingHeard : ""); }
       EXPECT_EQ(rig.table.blinking.first, 0) << "an ended collection marks no cell";
     }
   }
@@ -357,10 +361,11 @@ TEST(NoiseCollectionMachine, EveryTransition) {
 // radio that cannot tune stops the run, without a beep.
 TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
   // script: after the buffer that tunes the first row; detected: the FAX or WWV detector gave an SNR sample;
-  // tunes: the radio takes each frequency; average: "Reference Station Average" seconds.
+  // tunes: the radio takes each frequency; average: "Reference Station Average" seconds; status: at a "Done".
   struct Case { const char* name; bool sMeter; std::deque<int> readings; const char *script, *system = "HAM",
                 *station = "W1AW"; bool detected = false; const char *power = "", *snr = "", *end = "";
-                std::int32_t reference = 0; bool tunes = true; float average = 2; };
+                std::int32_t reference = 0; bool tunes = true; float average = 2;
+                const char* status = "Checking Frequency"; };
   const Case cases[] = {
       // S-meter 3, none, 5 and 4 over a level of 20: 38, 50, 44.
       {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44", "0"},
@@ -371,6 +376,8 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
       {"the WWV station", false, {}, "4f", "HAM", "WWV", true, "20", "12"},
       {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
       {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0", "Done"},
+      {"no reading on any row: done, and told", true, {}, "4f f 4f", "HAM", "W1AW", false, "", "", "Done", 0, true, 2,
+       kReferenceNoReadingStatus},
       {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
       // The first buffer's request is answered by the second: one buffer would hear none.
       {"an average of one buffer: two with the S-meter", true, {-1, 3}, "2f", "HAM", "W1AW", false, "38", "0", "", 0,
@@ -399,13 +406,14 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     EXPECT_EQ(cell(EngineColumn::RxPwr), c.power);
     EXPECT_EQ(cell(EngineColumn::RxSnr), c.snr);
     EXPECT_EQ(cell(EngineColumn::Ref), c.reference == 1 ? c.power : c.snr);
-    EXPECT_EQ(rig.kept.measured, !c.tunes ? 0 : *c.end ? 2 : (*c.snr ? 1 : 0));
+    EXPECT_EQ(rig.kept.measured, !c.tunes || !*c.snr ? 0 : *c.end ? 2 : 1);
     EXPECT_TRUE(rig.kept.start.has_value());
     EXPECT_EQ(rig.engine.Running(), !*c.end);
     if (*c.end) {
       EXPECT_EQ(rig.window.panels[1], c.end);
       EXPECT_FALSE(rig.main.wwv || rig.main.fax);
       EXPECT_EQ(rig.window.beeps, 0);
+      if (std::string_view(c.end) == "Done") { EXPECT_EQ(rig.Status(), c.status); }
     }
     if (c.sMeter) {
       std::vector<std::string> tuned = {"7102.0", "10140.0"};

@@ -173,6 +173,18 @@ TEST(VelmoraAirmail, ListsTheFixtureInstallationLineByLine) {
   EXPECT_EQ(run.lines, expected);
 }
 
+// A station file that could not be opened was told in the listing, which
+// lacked its stations, and the run exited 0.
+TEST(VelmoraAirmail, AStationFileThatCannotBeReadFailsTheRun) {
+  testing::TempFolder folder;
+  fs::copy(testing::FixturePath("data"), folder.path());
+  fs::create_symlink(folder.path() / "gone", folder.path() / "System.BAD.ini");
+  auto run = RunTool("velmora-airmail", "--data " + Quoted(folder.path()));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.out.find("message,StationGetListAll - Open"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("station,HAM,"), std::string::npos) << "the other systems still listed";
+}
+
 TEST(VelmoraHistory, PrintsTheSummaryAndTheTable) {
   testing::TempFolder folder;
   auto log = folder.path() / "Debug.log";

@@ -65,18 +65,20 @@ void ListStation(const StationFile& file, const StationEntry& station, const std
     Record({"frequency", system, station.key, row.label, std::to_string(row.group), row.pactor3 ? "1" : "0"});
 }
 
-// Each station file is read once for its whole listing.
-void ListSystem(const AirmailDataFolder& data, const std::string& system) {
+// Each station file is read once for its whole listing; false when it
+// could not be read, which the listing then lacks.
+bool ListSystem(const AirmailDataFolder& data, const std::string& system) {
   std::vector<StationEntry> stations;
   FileFailure failure;
   auto file = StationFile::Load(data, system, failure);
   if (!file) {
     StationEntriesGet(data, system, StationListKind::All, stations);  // says why
-    return;
+    return false;
   }
   std::string selected = StationSelectedGet(*file);
   StationEntriesGet(*file, StationListKind::All, stations);
   for (const auto& station : stations) ListStation(*file, station, selected);
+  return true;
 }
 
 constexpr const char* kUsage =
@@ -84,7 +86,8 @@ constexpr const char* kUsage =
     "Lists AirMail's systems, stations and frequencies as Velmora reads them from\n"
     "AirMail's data folder DIR. With --program, AirMail is first looked for as the\n"
     "program does at start (Airmail3.exe, the registry, Install.log).\n"
-    "Exit status: 0 when the data folder could be read and its listing written, 2 when not.\n";
+    "Exit status: 0 when the data folder could be read and its listing written, 2 when not\n"
+    "(or when a station file could not be read: the listing lacks its stations).\n";
 
 int Usage(const std::string& problem) {
   std::cerr << "velmora-airmail: " << problem << "\n" << kUsage;
@@ -129,8 +132,9 @@ int Run(int argc, char** argv) {
   MessageLines messages;
   AirmailDataFolder data(folders.airmailDirectoryData, messages);
   for (const auto& system : systems.entries) Record({"system", system});
-  for (const auto& system : systems.entries) ListSystem(data, system);
-  return 0;
+  bool whole = true;
+  for (const auto& system : systems.entries) whole = ListSystem(data, system) && whole;
+  return whole ? 0 : kDataUnreadable;
 }
 
 }  // namespace

@@ -251,6 +251,12 @@ TEST_F(AutoConnectWindowTest, OptionGroupsAndTheSettingsFiles) {
   const auto unreadable = folder.path() / "Folder.ini";
   std::filesystem::create_directory(unreadable);
   EXPECT_EQ(Answered(IDOK, [&] { window->SettingsRecallFrom(unreadable); }).size(), 1u);
+  // One without this window's values was taken without a word, nothing recalled.
+  const auto other = folder.path() / "Airmail.ini";
+  testing::WriteBytes(other, "[Settings]\r\nMyCall=W1AW\r\n");
+  auto told = Answered(IDOK, [&] { window->SettingsRecallFrom(other); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("holds no AutoConnect settings: nothing was recalled."), std::string::npos) << told[0];
   EXPECT_EQ(window->Settings().modeIndex, kModeNoConnectData);
   EXPECT_EQ(FramesShown(), std::set<std::string>{"frmNoConnectData"});
   EXPECT_FALSE(window->SettingsPending());
