@@ -143,6 +143,7 @@ void FrequencyTable::CheckCellSet(int row, int column, std::string_view frequenc
 void FrequencyTable::CellColorSet(int row, int column, Bgr back) {
   if (Cell* cell = At(row, column)) {
     cell->back = back;
+    cell->fore = TextColourOn(back);
     Changed();
   }
 }

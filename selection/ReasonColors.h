@@ -37,6 +37,11 @@ struct ReasonColors {
   std::optional<ReasonSlot> ReasonOf(Bgr color) const;
 };
 
+// Black or white, whichever reads better on the back colour: black on the
+// light colours the program gives, white on a dark one (a no-connect
+// snapshot recalled from its file may hold any colour).
+Bgr TextColourOn(Bgr back);
+
 // What the tool-tip says over a cell of the slot's colour; empty for slot 0
 // and for slot 6, whose text is built from the station's corrections.
 std::string_view ReasonToolTip(ReasonSlot slot);

@@ -8,7 +8,18 @@ namespace {
 RECT Scaled(const LayoutScale& s, const RECT& r) { return {s.X(r.left), s.Y(r.top), s.X(r.right), s.Y(r.bottom)}; }
 POINT Scaled(const LayoutScale& s, POINT p) { return {s.X(p.x), s.Y(p.y)}; }
 
+constexpr COLORREF kDiagramPage = RGB(212, 208, 200);
+
 }  // namespace
+
+void Page(HDC dc, HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  HBRUSH page = CreateSolidBrush(kDiagramPage);
+  FillRect(dc, &client, page);
+  DeleteObject(page);
+  SetTextColor(dc, RGB(0, 0, 0));
+}
 
 void Box(HDC dc, const LayoutScale& s, RECT r, const char* text, bool bold) {
   r = Scaled(s, r);

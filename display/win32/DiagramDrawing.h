@@ -7,6 +7,9 @@
 
 namespace velmora::diagram {
 
+// The diagram's own light ground over the whole window: its lines and
+// labels are black, and stay readable under any colour scheme.
+void Page(HDC dc, HWND window);
 void Box(HDC dc, const LayoutScale& s, RECT r, const char* text, bool bold = false);
 void Line(HDC dc, const LayoutScale& s, POINT from, POINT to);
 void Arrow(HDC dc, const LayoutScale& s, POINT from, POINT to);  // the head at 'to'

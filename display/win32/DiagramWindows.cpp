@@ -43,6 +43,7 @@ bool DiagramWindow::OnCreate() {
 
 void DiagramWindow::OnPaint(HDC dc) {
   const LayoutScale& s = Scale();
+  Page(dc, hwnd_);
   Box(dc, s, kComputer, "Computer", true);
   Box(dc, s, kAntenna, "Antenna");
   Box(dc, s, kRadio, "HF Radio");
@@ -93,6 +94,7 @@ bool DiagramMainWindow::OnCreate() {
 
 void DiagramMainWindow::OnPaint(HDC dc) {
   const LayoutScale& s = Scale();
+  Page(dc, hwnd_);
   Arrow(dc, s, {kSoundCardButton.right, 165}, Mid(kDisplayButton, 'l'));
   Label(dc, s, 110, 100, "Time Data");
   Arrow(dc, s, Mid(kSoundCardButton, 'r'), Mid(kDetectorButton, 'l'));

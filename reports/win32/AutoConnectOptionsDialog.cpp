@@ -140,7 +140,8 @@ bool AutoConnectOptionsDialog::Create() {
   wc.lpfnWndProc = &AutoConnectOptionsDialog::WndProc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  // The system colour itself, not a brush of it: the ground follows a scheme chosen while the program runs.
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kOptionsClass;
   RegisterClassA(&wc);  // fails harmlessly when registered before
   font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));

@@ -7,6 +7,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/win32/WindowText.h"
+#include "reports/RtfAutomaticBlack.h"
 #include "reports/win32/RichEditColours.h"
 
 namespace velmora {
@@ -48,6 +49,8 @@ bool StationInfoWindow::OnCreate() {
                 WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_NOHIDESEL | ES_SAVESEL);
   if (!beams_ || !view_) return false;
   SendMessageA(view_, EM_EXLIMITTEXT, 0, 64 * 1024 * 1024);
+  // The document's colours are meant for a white page, whatever the scheme's window colour.
+  SendMessageA(view_, EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
   StationInfoLabels none;
   SetWindowTextA(range_, none.range.c_str());
   SetWindowTextA(bearingTo_, none.bearingTo.c_str());
@@ -84,7 +87,7 @@ bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   loaded_.clear();
   auto rtf = ReadWholeFile(freqList, error);
   SetWindowTextA(view_, "");
-  if (!rtf || !IsRtfDocument(*rtf) || !RichEditLoadRtf(view_, *rtf)) {
+  if (!rtf || !IsRtfDocument(*rtf) || !RichEditLoadRtf(view_, RtfAutomaticMadeBlack(*rtf))) {
     document_ = FreqListDocument(ColouredText{});
     messenger_.Show(FreqListUnreadableText(freqList));
     return false;

@@ -13,6 +13,7 @@
 #include "reports/AutoConnectOptions.h"
 #include "reports/FreqListDocument.h"
 #include "reports/OptionsGrids.h"
+#include "reports/RtfAutomaticBlack.h"
 #include "tests/common/TempFolder.h"
 #include "tests/reports/GridContract.h"
 
@@ -315,6 +316,25 @@ TEST(AutoConnectOptions, ThePositionsAgeReadsItsDateInTheRegionalOrder) {
 
 // A station's name is a whole red name: the tail of a longer call sign
 // (W1AW in KW1AW, VE2/W1AW) led to the other station's entry and its beam.
+// Text in the automatic colour is drawn in the system's window text colour,
+// white under a dark scheme: on the view's white page it takes a black entry
+// of its own, and the colours read back stay as they were.
+TEST(RtfAutomaticBlack, AutomaticTextTakesABlackEntryAndReadsTheSame) {
+  const struct { const char *rtf, *made; } cases[] = {
+      {"{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 W1AW\\cf0 . A\\cf B}",
+       "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}\\cf2 \\cf1 W1AW\\cf2 . A\\cf2 B}"},
+      {"{\\rtf1 A\\plain B}", "{\\rtf1 {\\colortbl;\\red0\\green0\\blue0;}\\cf1 A\\plain\\cf1 B}"},
+      {"{\\rtf1 a\\\\cf0 b}", "{\\rtf1 {\\colortbl;\\red0\\green0\\blue0;}\\cf1 a\\\\cf0 b}"},  // a backslash as text
+      {"{\\rtf1{\\colortbl ;", "{\\rtf1{\\colortbl;\\red0\\green0\\blue0;}\\cf1 {\\colortbl ;"},  // cut short
+  };
+  for (const auto& c : cases) {
+    const std::string made = RtfAutomaticMadeBlack(c.rtf);
+    EXPECT_EQ(made, c.made);
+    EXPECT_EQ(RtfColouredText(made).text, RtfColouredText(c.rtf).text) << c.rtf;
+    EXPECT_EQ(RtfColouredText(made).colours, RtfColouredText(c.rtf).colours) << c.rtf;
+  }
+}
+
 TEST(FreqListDocument, AStationIsNotFoundInsideALongerName) {
   const std::string red = "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}";
   for (auto [body, at] : {std::pair<std::string, long>{"\\cf1 KW1AW\\cf0 . B .\\par \\cf1 W1AW\\cf0 .}", 11},

@@ -66,5 +66,27 @@ TEST(EngineCells, ColourScrollRequestAndBlink) {
   EXPECT_FALSE(table.BlinkActive());
 }
 
+// The text on a coloured cell was always black: on a dark colour, which a
+// no-connect snapshot recalled from its file may hold, it could not be read.
+TEST(CellColours, TheTextReadsOnTheBackColour) {
+  auto table = TableOf({{"A", "3590.0", 0}});
+  const ReasonColors defaults;
+  for (Bgr back : defaults.slots) {
+    table.CellColorSet(1, kColumnTxConnect, back);
+    EXPECT_EQ(table.Look(1, kColumnTxConnect).fore, kColorBlack) << std::hex << back;
+  }
+  const struct { Bgr back, text; } cases[] = {
+      {kColorWhite, kColorBlack}, {0x0000FF, kColorBlack},  // pure red
+      {0x00FF00, kColorBlack},    {0xC0C0C0, kColorBlack},  // the scan's green, light grey
+      {kColorBlack, kColorWhite}, {0x800000, kColorWhite},  // navy
+      {0x000080, kColorWhite},    {0x404040, kColorWhite},  // dark red, dark grey
+      {0xFF0000, kColorWhite},                              // pure blue
+  };
+  for (const auto& c : cases) {
+    table.CellColorSet(1, kColumnTxConnect, c.back);
+    EXPECT_EQ(table.Look(1, kColumnTxConnect).fore, c.text) << std::hex << c.back;
+  }
+}
+
 }  // namespace
 }  // namespace velmora

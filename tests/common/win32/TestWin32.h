@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -230,5 +231,25 @@ inline std::vector<std::string> Answered(int answer, const std::function<void()>
   act();
   return answerer.Texts();
 }
+
+// A dark scheme set for the session while it lives, as a sailor on night
+// watch sets one (black grounds, light text), and the colours before it put back.
+class DarkScheme {
+ public:
+  DarkScheme() {
+    for (size_t i = 0; i < kElements.size(); ++i) before_[i] = GetSysColor(kElements[i]);
+    SetSysColors(static_cast<int>(kElements.size()), kElements.data(), kDark.data());
+  }
+  ~DarkScheme() { SetSysColors(static_cast<int>(kElements.size()), kElements.data(), before_.data()); }
+  DarkScheme(const DarkScheme&) = delete;
+  DarkScheme& operator=(const DarkScheme&) = delete;
+
+ private:
+  static constexpr std::array<int, 6> kElements{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                                COLOR_BTNTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
+  static constexpr std::array<COLORREF, 6> kDark{RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0),
+                                                 RGB(255, 255, 0), RGB(0, 128, 255), RGB(0, 0, 0)};
+  std::array<COLORREF, 6> before_{};
+};
 
 }  // namespace velmora::testing

@@ -52,6 +52,22 @@ class OptionsDialogTest : public ::testing::Test {
   Dialog dialog{[] { return HWND{}; }, settings, folder.path(), messages, pump, [this] { ++applied; }};
 };
 
+// A scheme chosen while the program runs: the dialog's ground was painted
+// with the brush of the scheme it was first opened in, which the system
+// may let go with that scheme.
+TEST_F(OptionsDialogTest, TheGroundFollowsASchemeChosenWhileItRuns) {
+  dialog.OptionsShow(Dialog::kHistoryPage);
+  ASSERT_TRUE(dialog.Visible());
+  testing::DarkScheme dark;
+  RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RECT client;
+  GetClientRect(dialog.Handle(), &client);
+  HDC dc = GetDC(dialog.Handle());
+  const COLORREF ground = GetPixel(dc, client.right - 2, client.bottom - 2);
+  ReleaseDC(dialog.Handle(), dc);
+  EXPECT_EQ(ground, GetSysColor(COLOR_BTNFACE));
+}
+
 // (The AirMail page's boxes stored: the folder browser's test; the offsets
 // grid written: the bad line's test.)
 TEST_F(OptionsDialogTest, EachPageEditsItsSettingsAndFiles) {

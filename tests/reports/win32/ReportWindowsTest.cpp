@@ -4,6 +4,10 @@
 // them, over the whole log and a period; all closed with the AutoConnect window.
 #include "reports/win32/AutoConnectReports.h"
 
+#include <richedit.h>
+
+#include <cstdlib>
+
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/SystemLib.h"
 #include "reports/AirmailSummary.h"
@@ -108,6 +112,33 @@ TEST_F(ReportWindowsTest, AShipWithoutAPositionOrAMissingDocumentIsToldOnce) {
     testing::WriteBytes(file, before);
   }
   EXPECT_EQ(RichEditColouredText(reports->StationInfo()->View()).text, "") << "the missing document's";
+}
+
+// Under a dark scheme the document's black text lay on the view's black
+// ground; text in the automatic colour must show on the page as well.
+TEST_F(ReportWindowsTest, TheDocumentShowsUnderADarkScheme) {
+  testing::DarkScheme dark;
+  testing::WriteBytes(data.path() / "FreqList.rtf",
+                      "{\\rtf1\\ansi{\\colortbl ;\\red0\\green0\\blue0;\\red255\\green0\\blue0;"
+                      "\\red0\\green0\\blue255;}\\cf1 HAM Stations\\par\\cf2 W1AW\\cf0 . Newington CT\\par "
+                      "Station 1: \\cf3 14075\\cf0  B\\par}");
+  testing::MessageBoxAnswerer unexpected;
+  window->Command(kViewStationInfoBeamList);
+  EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
+  HWND view = reports->StationInfo()->View();
+  const COLORREF page = static_cast<COLORREF>(SendMessageA(view, EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3)));
+  auto brightness = [](COLORREF c) { return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000; };
+  const std::string text = RichEditColouredText(view).text;
+  ASSERT_GT(text.size(), 40u);
+  for (long at = 0; at < static_cast<long>(text.size()); ++at) {
+    CHARRANGE one{at, at + 1};
+    SendMessageA(view, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    SendMessageA(view, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    const COLORREF ink = (format.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : format.crTextColor;
+    ASSERT_GE(std::abs(brightness(ink) - brightness(page)), 100) << "character " << at << " of " << text;
+  }
 }
 
 // What each summary window shows is what its summary returns, over the
