@@ -75,7 +75,7 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   EXPECT_TRUE(window->Signal().Recording());
   EXPECT_EQ(window->Settings().display.sampleSize, 4096);
   EXPECT_EQ(window->Settings().detector.centerFrequency, 2100);
-  window->Command(menu::kFileRecord);
+  testing::Answered(IDOK, [&] { window->Command(menu::kFileRecord); });  // no buffer came: told so
   Press(IDC_CMDOK);
   EXPECT_FALSE(window->Signal().Recording());
   // After an Apply that refused a box, one it stored and the user set back
