@@ -42,6 +42,8 @@ class ReferenceSink {
   virtual void ReferenceCollectionTime(const UtcDateTime& start) = 0;
   // A row's results were written: there is something to save.
   virtual void ReferenceMeasured() = 0;
+  // A row went through without a figure: the radio gave no reading there.
+  virtual void ReferenceMissed() = 0;
 };
 
 // Keeps the quietest checked Tx Connect rows once every one was measured.

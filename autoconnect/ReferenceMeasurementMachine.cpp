@@ -18,7 +18,7 @@ void ReferenceMeasurementMachine::Begin() {
   r_.run.rxRow = 0;
   if (r_.Next(r_.run.rxRow, kFrequency).empty()) return r_.ListEmpty(kReferenceListEmpty, MessageIcon::Information);
   r_.run.began = true;
-  measuredRows_ = 0;
+  missedRows_ = 0;
   RowBegin();
 }
 
@@ -60,10 +60,10 @@ void ReferenceMeasurementMachine::Measure(Verdict verdict) {
   if (tooShort || r_.Seconds() < r_.Settings().referenceStationAverage) return;
   p_.labels.ReferenceAverageShow("");
   r_.BlinkStop();
-  if (ResultsWrite()) ++measuredRows_;
+  if (!ResultsWrite()) ++missedRows_;
   if (!r_.Next(run.rxRow, kFrequency).empty()) return RowBegin();
-  // Every row done with no figure at all must not pass for a measurement.
-  if (measuredRows_ == 0) r_.Status(kReferenceNoReadingStatus);
+  // A row done with no figure must not pass for a measurement.
+  if (missedRows_ > 0) r_.Status(kReferenceNoReadingStatus);
   r_.AutoConnectStop(false, "Done");
 }
 
@@ -103,6 +103,7 @@ bool ReferenceMeasurementMachine::ResultsWrite() {
   if (sums_.powerCount == 0) {
     for (EngineColumn column : {EngineColumn::RxPwr, EngineColumn::RxSnr, EngineColumn::Ref})
       table_.CellSet(row, column, "");
+    p_.reference.ReferenceMissed();
     return false;
   }
   // For an AirMail station from its busy and quiet buffers, for any other the mean of its samples.

@@ -10,7 +10,7 @@
 namespace velmora {
 
 inline constexpr const char* kReferenceListEmpty = "At least one frequency must be selected in Reference List.";
-// Beside "Done" when not one row got a figure: the radio gave no S-meter reading.
+// Beside "Done" when a row got no figure: the radio gave no S-meter reading there.
 inline constexpr const char* kReferenceNoReadingStatus = "Error, No S-Meter Reading";
 
 // Received power per S-meter step.
@@ -55,7 +55,7 @@ class ReferenceMeasurementMachine final : public ReferenceMeasurement {
   ActivityPorts p_;
   Kind kind_ = Kind::Airmail;
   ReferenceSums sums_;
-  int measuredRows_ = 0;  // rows of the present run that got figures
+  int missedRows_ = 0;  // rows of the present run left without figures
 };
 
 }  // namespace velmora

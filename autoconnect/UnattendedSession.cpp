@@ -40,6 +40,11 @@ std::string UnattendedNothingMeasuredText() {
   return "Velmora /connect - No frequency was measured: the radio gave no S-meter reading.";
 }
 
+std::string UnattendedPartlyMeasuredText(int missed) {
+  return "Velmora /connect - " + std::to_string(missed) + (missed == 1 ? " frequency was" : " frequencies were") +
+         " not measured: the radio gave no S-meter reading there.";
+}
+
 std::string UnattendedSilenceText() {
   return "Velmora /connect - No sound has reached AutoConnect for " + std::to_string(kUnattendedSilentTicks) +
          " seconds, so the run is stopped.\r\rPlease check the sound card and the receiver's audio.";
@@ -142,7 +147,11 @@ UnattendedExit UnattendedSession::MeasurementsKeep(UnattendedExit exit) {
   auto file = host_.MeasurementsSave();
   if (!file) return UnattendedExit::Stopped;
   note_.Note(UnattendedSavedText(*file));
-  return exit;
+  // "Done" with rows left out is no full measurement: the scheduler must tell it.
+  int missed = host_.MeasurementsMissed();
+  if (exit != UnattendedExit::Done || missed == 0) return exit;
+  note_.Note(UnattendedPartlyMeasuredText(missed));
+  return UnattendedExit::Stopped;
 }
 
 void UnattendedSession::End(UnattendedExit exit) {

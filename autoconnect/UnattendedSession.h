@@ -35,6 +35,8 @@ class UnattendedHost {
   virtual bool MeasurementsUnsaved() = 0;
   // Saves them as a new reference data file: its name, or nullopt (told) when it failed.
   virtual std::optional<std::string> MeasurementsSave() = 0;
+  // Rows of the run's list that went through without a figure.
+  virtual int MeasurementsMissed() = 0;
 };
 
 // The modes a run with nobody at the laptop can go through to the end: not
@@ -57,6 +59,7 @@ std::string UnattendedEndText(UnattendedExit exit);
 std::string UnattendedSessionEndText();
 std::string UnattendedSavedText(std::string_view file);
 std::string UnattendedNothingMeasuredText();
+std::string UnattendedPartlyMeasuredText(int missed);
 // The line the message log gets when the program starts for a run, and
 // the one that tells of an earlier run begun at that time (the log's time
 // stamp) that never logged its end: a crash, a kill or a power cut.

@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "common/AtomicFile.h"
 #include "common/Format.h"
+#include "common/RecordFile.h"
+#include "common/TextParse.h"
 #include "radio/RadioSentences.h"
 
 namespace velmora {
@@ -54,10 +57,61 @@ bool RadioComm::PortOpen() {
   return false;
 }
 
+void RadioComm::RemoteMarkSet() {
+  if (seams_.remoteMark.empty()) return;
+  const std::string mark =
+      std::to_string(settings_.radioCommPort) + "," + std::to_string(settings_.radioIcomAddress) + "\r\n";
+  std::error_code ignored;  // without it the radio is handed back at the run's end as ever
+  WriteFileAtomically(seams_.remoteMark, mark, ignored);
+}
+
+std::optional<RadioComm::RemoteMark> RadioComm::RemoteMarkRead() {
+  std::error_code error;
+  auto text = ReadWholeFile(seams_.remoteMark, error, 64);
+  if (!text) return std::nullopt;
+  auto lines = SplitLines(*text);
+  Record fields = lines.empty() ? Record{} : SplitRecord(lines[0]);
+  auto port = ParseInteger(fields.empty() ? "" : fields[0]);
+  auto address = ParseInteger(fields.size() < 2 ? "" : fields[1]);
+  // A mark that makes no sense is dropped: no port is opened on a guess.
+  if (!port || !address || *port < 1 || *port > 255 || *address < 0 || *address > 99) {
+    RemoteMarkClear();
+    return std::nullopt;
+  }
+  return RemoteMark{static_cast<int>(*port), static_cast<int>(*address)};
+}
+
+void RadioComm::RemoteMarkClear() {
+  std::error_code ignored;
+  if (!seams_.remoteMark.empty()) std::filesystem::remove(seams_.remoteMark, ignored);
+}
+
+void RadioComm::RadioRemoteRelease() {
+  if (seams_.remoteMark.empty() || seams_.port.IsOpen()) return;
+  auto mark = RemoteMarkRead();
+  if (!mark) return;
+  auto opened = seams_.port.Open(mark->port, SerialSettings{}, [](const SerialEvent&) {});
+  if (!opened.opened) {
+    seams_.status.StatusSet("Radio, Left in Remote Control on Comm Port " + std::to_string(mark->port) + ": " +
+                            std::string(WithoutFullStop(opened.problem)));
+    // Held by another program: tried again at the next opening. A port no
+    // longer there cannot be tried again; told once is enough.
+    if (!opened.inUse) RemoteMarkClear();
+    return;
+  }
+  seams_.port.Write(RadioSentence(mark->address, kRadioRemoteOff));
+  WaitSeconds(seams_.pump, seams_.clock, kRemoteOffSeconds);
+  seams_.port.Close();
+  RemoteMarkClear();
+  seams_.status.StatusSet("Radio, Remote Control Off");
+}
+
 bool RadioComm::RadioCommOpen() {
   replies_.Clear();
   sMeterAsked_ = answerStale_ = false;
   if (!PortOpen()) return false;
+  // Kept until the radio is handed back: a killed run's radio is found at the next start.
+  RemoteMarkSet();
   RadioSend(kRadioRemoteOn);
   WaitSeconds(seams_.pump, seams_.clock, kRemoteAnswerSeconds);
   if (replies_.LastReply().find(kRadioRemoteOn) != std::string::npos) return true;
@@ -73,6 +127,7 @@ void RadioComm::RadioCommClose() {
   RadioSend(kRadioRemoteOff);
   WaitSeconds(seams_.pump, seams_.clock, kRemoteOffSeconds);
   seams_.port.Close();
+  RemoteMarkClear();
 }
 
 void RadioComm::RadioSend(std::string_view command) {

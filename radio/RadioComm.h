@@ -3,6 +3,8 @@
 // frequency label and reading the S-meter. Replies arrive through the
 // port's events while window events run, so a reading is the answer to
 // the request before it.
+#include <filesystem>
+#include <optional>
 #include <string_view>
 
 #include "airmail/AutoConnectSettings.h"
@@ -14,6 +16,10 @@
 
 namespace velmora {
 
+// Beside the program: the port and address of a radio switched to remote
+// control and not handed back yet (the program was killed in a run).
+inline constexpr const char* kRadioRemoteMarkFile = "RadioRemote.txt";
+
 struct RadioCommSeams {
   SerialPort& port;
   Messenger& messenger;
@@ -21,6 +27,7 @@ struct RadioCommSeams {
   OwnWindowActivator& activator;   // in front before a message box
   EventPump& pump;
   Clock& clock;
+  std::filesystem::path remoteMark = {};  // kRadioRemoteMarkFile's path; none: not kept
 };
 
 class RadioComm {
@@ -38,6 +45,9 @@ class RadioComm {
   void RadioSetFrequency(std::string_view label);
   int RadioSMeterGet();
   void RadioOnComm(const SerialEvent& event);
+  // With no run going: a radio a killed program left in remote control (its
+  // front panel locked) is handed back, and the status line says so.
+  void RadioRemoteRelease();
 
   bool IsOpen() const { return seams_.port.IsOpen(); }
   const RadioReplyLines& Replies() const { return replies_; }
@@ -46,6 +56,12 @@ class RadioComm {
   bool PortOpen();
   void Receive(std::string_view bytes);
   void Refuse(std::string_view text, std::string_view status = {});
+  struct RemoteMark {
+    int port, address;
+  };
+  void RemoteMarkSet();
+  void RemoteMarkClear();
+  std::optional<RemoteMark> RemoteMarkRead();
 
   const AutoConnectSettings& settings_;
   RadioCommSeams seams_;

@@ -43,6 +43,7 @@ class UnattendedConnect final : private UnattendedHost {
     auto file = autoConnect_.ReferenceSave();
     return file ? std::optional<std::string>(file->string()) : std::nullopt;
   }
+  int MeasurementsMissed() override { return autoConnect_.ReferenceRowsMissed(); }
 
   MainWindow& main_;
   AutoConnectWindow& autoConnect_;

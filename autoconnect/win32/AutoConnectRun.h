@@ -77,6 +77,8 @@ class AutoConnectRun {
   // by: a run takes them at its start and keeps them to its end, whatever
   // is recalled into the window meanwhile.
   void SettingsTake(const AutoConnectSettings& settings) { settings_ = settings; }
+  // A radio a killed run left in remote control is handed back (no run may be going).
+  void RadioRemoteRelease() { radio_.RadioRemoteRelease(); }
   // The program ends: the log records, history marks and channel occupancy
   // their files refused during the session get a last chance.
   void WaitingWrite() {

@@ -156,6 +156,8 @@ void AutoConnectWindow::FirstActivation() {
   WindowActivate();
   activated_ = true;
   Configure();
+  // After the table's texts, so that the status line tells it.
+  if (run_ && Idle()) run_->RadioRemoteRelease();
 }
 
 void AutoConnectWindow::Close() {

@@ -115,6 +115,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   std::optional<std::filesystem::path> ReferenceSave();
   // Measurements taken since the last save.
   bool ReferenceUnsaved() const { return referenceUnsaved_; }
+  // Rows of the last mode-3 run that got no figure.
+  int ReferenceRowsMissed() const { return referenceMissed_; }
   // A reference data file into mode 4 as "Recall" or a click on the list does.
   void ReferenceRecallFrom(const std::filesystem::path& file);
   // File or Settings "Recall..." and "Save..." once the file was chosen;
@@ -203,8 +205,12 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool WorkingShown() const;
 
   // What the machines beside the engine need of the window.
-  void ReferenceCollectionTime(const UtcDateTime& start) override { referenceTime_ = start; }
+  void ReferenceCollectionTime(const UtcDateTime& start) override {
+    referenceTime_ = start;
+    referenceMissed_ = 0;
+  }
   void ReferenceMeasured() override { referenceUnsaved_ = true; }
+  void ReferenceMissed() override { ++referenceMissed_; }
   void ScanNotBusyShow(std::string_view text) override { options_.TextSet("lblScanNotBusy", text); }
   void NoiseIntervalShow(std::string_view text) override { options_.TextSet("lblAutoSelectNoiseInterval", text); }
   void ReferenceAverageShow(std::string_view text) override { options_.TextSet("lblReferenceAverage", text); }
@@ -292,6 +298,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   FrequencyGrid workingGrid_;
   std::unique_ptr<ScanMessageWindow> scanBox_;
   UtcDateTime referenceTime_{};  // the last mode-3 run's start
+  int referenceMissed_ = 0;      // its rows left without a figure
   ReferenceFilesTold referenceFilesTold_;  // unreadable files of the working list, told once
   bool referenceUnsaved_ = false;
   MenuHandle menuBar_;

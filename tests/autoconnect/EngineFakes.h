@@ -210,6 +210,7 @@ class KeptActivities final : public ScanMessageBox,
   ScanBoxMode GetMode() override { return box; }
   void ReferenceCollectionTime(const UtcDateTime& time) override { start = time; }
   void ReferenceMeasured() override { ++measured; }
+  void ReferenceMissed() override { ++missed; }
   void NoiseSelectRows(int mode, int top) override { selections.push_back({mode, top}); }
   void ScanNotBusyShow(std::string_view) override {}
   void NoiseIntervalShow(std::string_view) override {}
@@ -218,7 +219,7 @@ class KeptActivities final : public ScanMessageBox,
 
   ScanBoxMode box = ScanBoxMode::Hidden;
   std::optional<UtcDateTime> start;
-  int measured = 0;
+  int measured = 0, missed = 0;
   std::vector<std::pair<int, int>> selections;
   int noConnectSaves = 0;
 };

@@ -260,9 +260,9 @@ TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {
 struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   struct Ending { const char* text; bool began; };
   // began: what Start answers; endInStart: the run ends inside Start; readyAfter: ticks; unsaved: the run
-  // leaves reference measurements; savedTo: nullptr when their save fails.
+  // leaves reference measurements; savedTo: nullptr when their save fails; missed: rows left without a figure.
   struct Setup { int mode; bool began; std::optional<Ending> endInStart = {}; int readyAfter = 3;
-                 bool unsaved = false; const char* savedTo = nullptr; };
+                 bool unsaved = false; const char* savedTo = nullptr; int missed = 0; };
   explicit FakeUnattendedHost(const Setup& setup) : set(setup) {}
   bool Ready() override { return ++readyAsked >= set.readyAfter; }
   int Mode() override { return set.mode; }
@@ -283,6 +283,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
     set.unsaved = false;
     return set.savedTo ? std::optional<std::string>(set.savedTo) : std::nullopt;
   }
+  int MeasurementsMissed() override { return set.missed; }
   void Note(std::string_view text) override { notes.emplace_back(text); }
 
   Setup set;
@@ -315,6 +316,9 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
       // The radio gave no reading on any row: "Done", and nothing to keep.
       {"done, nothing measured", {kModeReferenceStations, true}, Ending{"Done", true}, true, 20,
        UnattendedExit::Stopped, "start end", "", true},
+      // Some rows without a reading: what was measured is kept, and the scheduler learns it was not all.
+      {"done, partly measured", {kModeReferenceStations, true, {}, 3, true, "Data\\2026-12-07 060000.ref", 2},
+       Ending{"Done", true}, true, 20, UnattendedExit::Stopped, "start end", ""},
       {"no sound", {1, true}, {}, false, 200, UnattendedExit::Stopped, "start stop end", UnattendedSilenceText()},
       // Boxes of the run one after another (each waits sixty seconds): no buffer comes, yet the sound is fine.
       {"boxes up", {1, true}, Ending{"Stopped", true}, false, 200, UnattendedExit::Stopped, "start end", "", false,
@@ -339,6 +343,8 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
     EXPECT_EQ(session.Finish(), static_cast<int>(c.exit));
     std::vector<std::string> notes;
     if (c.host.savedTo) notes.push_back(UnattendedSavedText(c.host.savedTo));
+    if (c.host.missed && c.endLater && c.endLater->text == std::string_view("Done"))
+      notes.push_back(UnattendedPartlyMeasuredText(c.host.missed));
     if (c.nothingMeasured) notes.push_back(UnattendedNothingMeasuredText());
     notes.push_back(UnattendedEndText(c.exit));
     EXPECT_EQ(host.notes, notes);

@@ -7,6 +7,7 @@
 #include "radio/RadioComm.h"
 #include "radio/RadioSentences.h"
 #include "tests/airmail/FakeSeams.h"
+#include "tests/common/TempFolder.h"
 
 namespace velmora {
 namespace {
@@ -85,7 +86,9 @@ class RadioLink : public ::testing::Test {
   testing::RecordingStatus status;
   testing::CountingActivator activator;
   StepClock clock;
-  RadioComm radio{settings, {port, messenger, status, activator, port, clock}};
+  testing::TempFolder folder;
+  std::filesystem::path mark = folder.path() / kRadioRemoteMarkFile;
+  RadioComm radio{settings, {port, messenger, status, activator, port, clock, mark}};
 };
 
 // A port another program holds, which Wine cannot show (the rest of opening:
@@ -121,6 +124,44 @@ TEST_F(RadioLink, ARadioThatDoesNotAnswerIsLeftInLocalControl) {
   EXPECT_EQ(port.written, (std::vector<std::string>{"$PICOA,90,03,REMOTE,ON\r\n", "$PICOA,90,03,REMOTE,OFF\r\n"}));
   EXPECT_FALSE(radio.IsOpen());
   EXPECT_EQ(status.texts, std::vector<std::string>{"Radio, Not Responding"});
+}
+
+// A program killed in a run leaves the radio in remote control, its front
+// panel locked: the next opening of the AutoConnect window hands it back,
+// and says so; a port another program holds leaves that to the next time.
+TEST_F(RadioLink, ARadioLeftInRemoteControlIsHandedBackAtTheNextStart) {
+  port.answers = {"REMOTE,ON\r\n"};
+  ASSERT_TRUE(radio.RadioCommOpen());
+  settings.radioCommPort = 4;  // changed since: the radio is still on the port it was left on
+  RadioComm next{settings, {port, messenger, status, activator, port, clock, mark}};
+  port.Close();  // killed: nothing sent
+  port.written.clear();
+  port.openResult = {false, true, "Access denied."};
+  next.RadioRemoteRelease();
+  const std::string left = "Radio, Left in Remote Control on Comm Port 8: Access denied";
+  EXPECT_EQ(status.texts, std::vector<std::string>{left});
+  port.openResult = {true, false, ""};
+  next.RadioRemoteRelease();
+  EXPECT_EQ(port.written, std::vector<std::string>{"$PICOA,90,03,REMOTE,OFF\r\n"});
+  EXPECT_EQ(status.texts, (std::vector<std::string>{left, "Radio, Remote Control Off"}));
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_TRUE(messenger.Texts().empty());
+  // Handed back once: later starts leave the port alone, as do runs that ended well.
+  next.RadioRemoteRelease();
+  EXPECT_EQ(status.texts.size(), 2u);
+  port.answers = {"REMOTE,ON\r\n"};
+  ASSERT_TRUE(next.RadioCommOpen());
+  next.RadioCommClose();
+  port.written.clear();
+  next.RadioRemoteRelease();
+  EXPECT_TRUE(port.written.empty());
+  // A port no longer there (the cable's adapter taken away) is told once, not at every start.
+  testing::WriteBytes(mark, "8,3\r\n");
+  port.openResult = {false, false, "File not found."};
+  next.RadioRemoteRelease();
+  next.RadioRemoteRelease();
+  EXPECT_EQ(status.texts.size(), 3u);
+  EXPECT_EQ(status.texts.back(), "Radio, Left in Remote Control on Comm Port 8: File not found");
 }
 
 // A reading taken once, and silence after it: RadioLinkTest under Wine.

@@ -337,49 +337,58 @@ TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
 // Data" recalls it.
 TEST_F(UnattendedRunTest, ReferenceStationsAreMeasuredThroughTheRadioAndSaved) {
   if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
-  testing::StandInSession airmail({});
-  Installed program(kModeReferenceStations, airmail,
-                    "Reference Station S-Meter=True\r\nRadio Comm Port=8\r\nRadio Icom Address=3\r\n"
-                    "Reference Station Average=1\r\nReference Station All Stations Limit=1\r\n"
-                    "Propagation Model Model=2\r\n");
-  std::string readings = "5";
-  for (int i = 0; i < 300; ++i) readings += ",5";
-  const auto radioRecord = program.Folder() / "Radio.txt";
-  testing::ChildProcess radio("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" +
-                              radioRecord.string() + "\" --readings " + readings);
-  ASSERT_TRUE(radio.Started());
-  ASSERT_TRUE(testing::PumpUntil([&] { return std::filesystem::exists(radioRecord); }, 10)) << "the radio holds COM9";
+  // The radio answers this many S-meter requests, then falls silent.
+  for (int answers : {300, 8}) {
+    SCOPED_TRACE(answers);
+    testing::StandInSession airmail({});
+    Installed program(kModeReferenceStations, airmail,
+                      "Reference Station S-Meter=True\r\nRadio Comm Port=8\r\nRadio Icom Address=3\r\n"
+                      "Reference Station Average=1\r\nReference Station All Stations Limit=1\r\n"
+                      "Propagation Model Model=2\r\n");
+    std::string readings = "5";
+    for (int i = 1; i < answers; ++i) readings += ",5";
+    const auto radioRecord = program.Folder() / "Radio.txt";
+    testing::ChildProcess radio("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" +
+                                radioRecord.string() + "\" --readings " + readings);
+    ASSERT_TRUE(radio.Started());
+    ASSERT_TRUE(testing::PumpUntil([&] { return std::filesystem::exists(radioRecord); }, 10)) << "the radio holds COM9";
 
-  testing::SoundPlayer sound(signalgen::ToPcm16(signalgen::Generate({.seconds = 120}).samples));
-  ASSERT_TRUE(sound.Playing()) << "no sound output: is the sound server running?";
-  long long launched = NowMs();
-  auto velmora = program.Launch();
-  ASSERT_TRUE(velmora->Started());
-  ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 150)) << "the run did not end";
-  std::printf("mode 3 over the radio: %.1f s from /connect to the exit\n", (NowMs() - launched) / 1000.0);
-  EXPECT_EQ(velmora->ExitCode(), 0u) << program.Kept("Velmora.log");
+    testing::SoundPlayer sound(signalgen::ToPcm16(signalgen::Generate({.seconds = 120}).samples));
+    ASSERT_TRUE(sound.Playing()) << "no sound output: is the sound server running?";
+    long long launched = NowMs();
+    auto velmora = program.Launch();
+    ASSERT_TRUE(velmora->Started());
+    ASSERT_TRUE(testing::PumpUntil([&] { return velmora->WaitExit(0); }, 150)) << "the run did not end";
+    std::printf("mode 3 over the radio: %.1f s from /connect to the exit\n", (NowMs() - launched) / 1000.0);
+    // Frequencies the silent radio gave no reading for make the run no full success.
+    const bool partly = answers < 300;
+    EXPECT_EQ(velmora->ExitCode(), partly ? 1u : 0u) << program.Kept("Velmora.log");
 
-  const std::string kept = program.Settings().Read(kAutoConnectSection, "Reference Data File");
-  ASSERT_FALSE(kept.empty());
-  EXPECT_EQ(std::filesystem::path(kept).parent_path(), program.Folder() / "Data");
-  std::string messages = program.Kept("Velmora.log");
-  EXPECT_NE(messages.find(MessageLogRecord(UtcDateTime{}, UnattendedSavedText(kept)).at(1)), std::string::npos)
-      << messages;
-  std::string sent = testing::ReadBytes(radioRecord);
-  for (const char* sentence : {"REMOTE,ON", "SIGM", "REMOTE,OFF"})
-    EXPECT_NE(sent.find(sentence), std::string::npos) << sentence << "\n" << sent;
+    const std::string kept = program.Settings().Read(kAutoConnectSection, "Reference Data File");
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(std::filesystem::path(kept).parent_path(), program.Folder() / "Data");
+    std::string messages = program.Kept("Velmora.log");
+    EXPECT_NE(messages.find(MessageLogRecord(UtcDateTime{}, UnattendedSavedText(kept)).at(1)), std::string::npos)
+        << messages;
+    EXPECT_EQ(messages.find("not measured: the radio gave no S-meter reading there.") != std::string::npos, partly)
+        << messages;
+    std::string sent = testing::ReadBytes(radioRecord);
+    for (const char* sentence : {"REMOTE,ON", "SIGM", "REMOTE,OFF"})
+      EXPECT_NE(sent.find(sentence), std::string::npos) << sentence << "\n" << sent;
+    if (partly) continue;
 
-  FrequencyTable table;
-  ColumnsBuild(table, kModeReferenceData, AutoConnectSettings{}, [](std::string_view t) { return int(t.size()); });
-  RecordingMessenger told;
-  auto recalled = ReferenceDataRecall(table, kept, 0, told);
-  ASSERT_TRUE(recalled) << (told.Texts().empty() ? "" : told.Texts()[0]);
-  ASSERT_GT(table.DataRows(), 0);
-  for (int row = 1; row <= table.DataRows(); ++row)
-    EXPECT_GE(table.CellValue(row, kColumnRxPwr), 5 * 6 - 100) << "S5 and the sound card's level, row " << row;
-  EXPECT_GT(recalled->fit.matched, 0) << "measured levels beside VOACAP's predictions";
-  EXPECT_EQ(recalled->fit.stations, 1);
-  std::printf("reference fit: %d rows, RMS %.1f dB\n", recalled->fit.matched, recalled->fit.rms);
+    FrequencyTable table;
+    ColumnsBuild(table, kModeReferenceData, AutoConnectSettings{}, [](std::string_view t) { return int(t.size()); });
+    RecordingMessenger told;
+    auto recalled = ReferenceDataRecall(table, kept, 0, told);
+    ASSERT_TRUE(recalled) << (told.Texts().empty() ? "" : told.Texts()[0]);
+    ASSERT_GT(table.DataRows(), 0);
+    for (int row = 1; row <= table.DataRows(); ++row)
+      EXPECT_GE(table.CellValue(row, kColumnRxPwr), 5 * 6 - 100) << "S5 and the sound card's level, row " << row;
+    EXPECT_GT(recalled->fit.matched, 0) << "measured levels beside VOACAP's predictions";
+    EXPECT_EQ(recalled->fit.stations, 1);
+    std::printf("reference fit: %d rows, RMS %.1f dB\n", recalled->fit.matched, recalled->fit.rms);
+  }
 }
 
 }  // namespace

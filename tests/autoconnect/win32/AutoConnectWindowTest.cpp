@@ -486,7 +486,13 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
   testing::ChildProcess radio("\"" + testing::HostPath(VELMORA_RADIO_STANDIN).string() + "\" COM9 \"" +
                               radioRecord.string() + "\" --readings " + readings);
   ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(radioRecord); }, 10)) << "the radio holds COM9";
+  // A run killed with the radio in remote control left its mark: handed back as the window opens.
+  const auto remoteMark = folder.path() / kRadioRemoteMarkFile;
+  testing::WriteBytes(remoteMark, "8,3\r\n");
   Open(kNoPlace);
+  EXPECT_EQ(window->Status().Text(2), "Radio, Remote Control Off ");
+  EXPECT_FALSE(std::filesystem::exists(remoteMark));
+  EXPECT_TRUE(PumpUntil([&] { return testing::ReadBytes(radioRecord).find("REMOTE,OFF") != std::string::npos; }, 5));
   const int rows = window->Table().DataRows();
   ASSERT_GT(rows, 0);
   EXPECT_FALSE(IsWindowEnabled(window->Options().Control("cmdSave")));
@@ -511,6 +517,7 @@ TEST_F(AutoConnectWindowTest, ReferenceMeasurementsAreAskedForBeforeAnythingDrop
     askedAndRefused(yes.Texts());
   }
   EXPECT_EQ(window->Status().Text(1), "Done");
+  EXPECT_FALSE(std::filesystem::exists(remoteMark)) << "handed back at the end";
   EXPECT_TRUE(IsWindowEnabled(window->Options().Control("cmdSave")));
   // The power is the reference level; a row the radio gave no reading for has no figures.
   for (int row = 1; row <= rows; ++row)
