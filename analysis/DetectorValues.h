@@ -39,6 +39,7 @@ class DetectorValues {
   virtual void SetCenterFrequency(float hz) = 0;
   virtual bool CenterFrequencyAuto() const = 0;            // "Center Frequency Auto"
   virtual float CenterFrequencyAutoFrequency() const = 0;  // "Center Frequency Auto Frequency"
+  virtual void SetCenterFrequencyAutoFrequency(float hz) = 0;
 };
 
 // The centre frequency for a frequency-table row, when it follows AirMail's

@@ -64,6 +64,7 @@ class SignalAnalysis final : public BufferAnalysis, public DetectorValues {
   void SetCenterFrequency(float hz) override { settings_.centerFrequency = hz; }
   bool CenterFrequencyAuto() const override { return settings_.centerFrequencyAuto; }
   float CenterFrequencyAutoFrequency() const override { return settings_.centerFrequencyAutoFrequency; }
+  void SetCenterFrequencyAutoFrequency(float hz) override { settings_.centerFrequencyAutoFrequency = hz; }
 
  private:
   void ClearFlags();

@@ -1,6 +1,7 @@
 #include "autoconnect/EngineRun.h"
 
 #include "analysis/DetectorValues.h"
+#include "autoconnect/CenterToneFollow.h"
 #include "common/Format.h"
 #include "common/TextParse.h"
 
@@ -34,6 +35,8 @@ bool EngineRun::Checked(bool succeeded) {
 void EngineRun::SettingsTake(const AutoConnectSettings& settings) {
   settings_ = settings;
   mode_ = settings.modeIndex;
+  // The rows' centre frequency goes by AirMail's decoder as it is now.
+  CenterToneFollow(p_.main.Detectors(), settings_.airmailDirectoryData);
 }
 
 void EngineRun::AutoConnectStart() {

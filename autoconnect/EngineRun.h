@@ -85,6 +85,7 @@ class EngineRun {
   void NoiseCollectionSet(bool active) { noiseCollection_ = active; }
   const AutoConnectSettings& Settings() const { return settings_; }
   int Mode() const { return mode_; }
+  // At the start of a run or a noise collection; AirMail's centre tone is read then too.
   void SettingsTake(const AutoConnectSettings& settings);
   void ObserverSet(RunObserver* observer) { observer_ = observer; }
   // What the run hears is told here, and its end; nowhere without one.

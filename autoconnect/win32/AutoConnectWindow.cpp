@@ -5,6 +5,7 @@
 #include "airmail/AirmailInstallation.h"
 #include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/AutoConnectMenus.h"
+#include "autoconnect/CenterToneFollow.h"
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/MessagePoint.h"
 #include "common/win32/NextControl.h"
@@ -85,7 +86,7 @@ bool AutoConnectWindow::OnCreate() {
   ownMessenger_.SetOwner(hwnd_);
   // Made after the settings were recalled: AirMail is looked for before
   // anything (the main window's Options dialog too) reads its files.
-  AirmailInstallationGet(settings_, Win32AirmailRegistry());
+  AirmailFind();
   auto* font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   if (!toolbar_.Create(hwnd_, kAutoConnectToolbar, kAutoConnectToolbarFirstId) || !statusBar_.Create(hwnd_, 5) ||
       !options_.Create(hwnd_, kAutoConnectFieldFirstId, font) || !grid_.Create(hwnd_, kAutoConnectGridId) ||
@@ -141,7 +142,7 @@ void AutoConnectWindow::FirstActivation() {
     return;
   }
   WindowModeRefresh(true);
-  AirmailInstallationGet(settings_, Win32AirmailRegistry());
+  AirmailFind();
   // Told at every showing, not once: the position may be as old as last time.
   LatLonCheckAge(velmora::AirmailDataFolder(settings_.airmailDirectoryData, *messenger_), settings_, UtcNow(),
                  UserDateOrder());
@@ -158,6 +159,11 @@ void AutoConnectWindow::FirstActivation() {
   Configure();
   // After the table's texts, so that the status line tells it.
   if (run_ && Idle()) run_->RadioRemoteRelease();
+}
+
+void AutoConnectWindow::AirmailFind() {
+  AirmailInstallationGet(settings_, Win32AirmailRegistry());
+  if (link_) CenterToneFollow(link_->Detectors(), settings_.airmailDirectoryData);
 }
 
 void AutoConnectWindow::Close() {

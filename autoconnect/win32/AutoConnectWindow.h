@@ -164,6 +164,8 @@ class AutoConnectWindow final : public AutoConnectSeam,
   void OnContextMenu(HWND control, POINT screen);
   void OnInitMenuPopup(HMENU menu);
   void FirstActivation();
+  // AirMail looked for; with "Auto" its decoder's centre tone read afresh.
+  void AirmailFind();
   bool CommandAvailable(int command) const;
   void StationViewShow(int command);
   void ReportShow(int command);

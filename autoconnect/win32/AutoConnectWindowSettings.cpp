@@ -2,8 +2,6 @@
 // the profile files, its defaults, and the toolbar's toggles.
 #include <algorithm>
 
-#include "airmail/AirmailInstallation.h"
-#include "airmail/win32/AirmailRegistry.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "autoconnect/win32/WindowTwips.h"
 #include "common/win32/SettingsFileDialogs.h"
@@ -81,7 +79,7 @@ void AutoConnectWindow::SettingsChanged(bool readFields) {
 
 void AutoConnectWindow::SettingsDefault() {
   settings_ = AutoConnectSettings{};
-  AirmailInstallationGet(settings_, Win32AirmailRegistry());
+  AirmailFind();
   SettingsToWindow();
   if (optionsDialog_) optionsDialog_->OptionsSettingsReplaced();
   if (activated_) SettingsChanged(false);

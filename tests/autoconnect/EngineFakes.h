@@ -144,7 +144,8 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   float CenterFrequency() const override { return centre; }
   void SetCenterFrequency(float hz) override { centre = hz; }
   bool CenterFrequencyAuto() const override { return true; }
-  float CenterFrequencyAutoFrequency() const override { return 1700; }
+  float CenterFrequencyAutoFrequency() const override { return centreAuto; }
+  void SetCenterFrequencyAutoFrequency(float hz) override { centreAuto = hz; }
 
   DetectorValues& Detectors() override { return *this; }
   void ProcessReset() override { ++resets; }
@@ -158,7 +159,7 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   void WindowPlace(int, int, int, int) override {}
   void WindowPlaceRestore() override {}
 
-  float bufferSeconds = 0.5f, pulse = 0, centre = 1000;
+  float bufferSeconds = 0.5f, pulse = 0, centre = 1000, centreAuto = 1700;
   float level = 0, faxLevel = 0, snr = 0;  // the present buffer's, as the detectors left them
   bool snrDetected = false;
   bool autoConnectActive = false, fax = false, wwv = false, inputRunning = true;

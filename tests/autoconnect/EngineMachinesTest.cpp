@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "autoconnect/UnattendedRun.h"
+#include "tests/airmail/Fixture.h"
 #include "tests/autoconnect/EngineRig.h"
 
 namespace velmora {
@@ -220,6 +221,27 @@ TEST(EngineCells, ColoursTellTheStory) {
   EXPECT_EQ(rig.table.blinking, std::make_pair(2, EngineColumn::RxCheck));
   EXPECT_EQ(rig.main.resets, 3);       // one fresh start at the start and one per frequency
   EXPECT_EQ(rig.main.centre, 1500.0f);  // no Pactor 3 row yet
+}
+
+// "Auto" on as it comes: the first Pactor 3 row takes the centre tone of
+// AirMail's decoder (the fixture's 1500 Hz) with no click in the Options
+// dialog; a tone that cannot be read keeps the one last read, untold.
+TEST(EngineCells, APactor3RowTakesAirmailsCentreToneAsTheRunStarts) {
+  const struct {
+    std::string folder;
+    float centre;
+  } cases[] = {{testing::FixturePath("data").string(), 1500}, {testing::FixturePath("program").string(), 1700}};
+  for (const auto& c : cases) {
+    EngineRig rig(kModeMultipleFrequencies);
+    rig.table.rows = {testing::kOneStation[2]};
+    rig.window.settings.connectTxOnly = true;
+    rig.window.settings.airmailDirectoryData = c.folder;
+    rig.engine.AutoConnectStart();
+    rig.Play("f");
+    EXPECT_EQ(rig.terminal.Calls(), "S:HAM N:W1AW F F P:14105.0(p3)");
+    EXPECT_EQ(rig.main.centre, c.centre) << c.folder;
+    EXPECT_TRUE(rig.messenger.entries.empty());
+  }
 }
 
 // The run's time goes on past a day (a busy channel in mode 0), counted on
