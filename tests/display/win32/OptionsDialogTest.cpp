@@ -294,11 +294,7 @@ TEST_F(OptionsDialogTest, TheDiagramsLabelsAndLinesShowUnderADarkScheme) {
   window->Command(menu::kHelpDiagram);
   window->DiagramMain()->Show();
   const LayoutScale s(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-  struct Mark {
-    HWND window;
-    RECT area;  // at 96 dots per inch
-    const char* what;
-  };
+  struct Mark { HWND window; RECT area; const char* what; };  // the area at 96 dots per inch
   for (const Mark& mark : {Mark{window->Diagram()->Handle(), {180, 104, 230, 118}, "\"Audio Out\""},
                            Mark{window->Diagram()->Handle(), {95, 90, 105, 100}, "the antenna's line"},
                            Mark{window->DiagramMain()->Handle(), {110, 100, 160, 114}, "\"Time Data\""}}) {
