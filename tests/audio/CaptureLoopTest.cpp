@@ -425,9 +425,7 @@ TEST(Recorder, ARecordingThatGotNoBufferLeavesNoFileAndIsTold) {
   testing::SignalRig rig;
   rig.signal.dataFolder = folder.path();
   rig.signal.RecordOpen();
-  ASSERT_TRUE(rig.signal.Recording());
   rig.signal.RecordClose();
-  EXPECT_FALSE(rig.signal.Recording());
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
   EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{kRecordNothingText});
 }

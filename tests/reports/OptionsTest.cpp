@@ -314,8 +314,6 @@ TEST(AutoConnectOptions, ThePositionsAgeReadsItsDateInTheRegionalOrder) {
   EXPECT_TRUE(AirmailPositionText(data, {2024, 6, 7, 12, 0, 0}, DateOrder::DayMonthYear).ends_with(" is 2 days old."));
 }
 
-// A station's name is a whole red name: the tail of a longer call sign
-// (W1AW in KW1AW, VE2/W1AW) led to the other station's entry and its beam.
 // Text in the automatic colour is drawn in the system's window text colour,
 // white under a dark scheme: on the view's white page it takes a black entry
 // of its own, and the colours read back stay as they were.
@@ -328,13 +326,13 @@ TEST(RtfAutomaticBlack, AutomaticTextTakesABlackEntryAndReadsTheSame) {
       {"{\\rtf1{\\colortbl ;", "{\\rtf1{\\colortbl;\\red0\\green0\\blue0;}\\cf1 {\\colortbl ;"},  // cut short
   };
   for (const auto& c : cases) {
-    const std::string made = RtfAutomaticMadeBlack(c.rtf);
-    EXPECT_EQ(made, c.made);
-    EXPECT_EQ(RtfColouredText(made).text, RtfColouredText(c.rtf).text) << c.rtf;
-    EXPECT_EQ(RtfColouredText(made).colours, RtfColouredText(c.rtf).colours) << c.rtf;
+    EXPECT_EQ(RtfAutomaticMadeBlack(c.rtf), c.made);
+    EXPECT_EQ(RtfColouredText(c.made).colours, RtfColouredText(c.rtf).colours) << c.rtf;
   }
 }
 
+// A station's name is a whole red name: the tail of a longer call sign
+// (W1AW in KW1AW, VE2/W1AW) led to the other station's entry and its beam.
 TEST(FreqListDocument, AStationIsNotFoundInsideALongerName) {
   const std::string red = "{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}";
   for (auto [body, at] : {std::pair<std::string, long>{"\\cf1 KW1AW\\cf0 . B .\\par \\cf1 W1AW\\cf0 .}", 11},

@@ -70,22 +70,15 @@ TEST(EngineCells, ColourScrollRequestAndBlink) {
 // no-connect snapshot recalled from its file may hold, it could not be read.
 TEST(CellColours, TheTextReadsOnTheBackColour) {
   auto table = TableOf({{"A", "3590.0", 0}});
-  const ReasonColors defaults;
-  for (Bgr back : defaults.slots) {
-    table.CellColorSet(1, kColumnTxConnect, back);
-    EXPECT_EQ(table.Look(1, kColumnTxConnect).fore, kColorBlack) << std::hex << back;
-  }
-  const struct { Bgr back, text; } cases[] = {
-      {kColorWhite, kColorBlack}, {0x0000FF, kColorBlack},  // pure red
-      {0x00FF00, kColorBlack},    {0xC0C0C0, kColorBlack},  // the scan's green, light grey
-      {kColorBlack, kColorWhite}, {0x800000, kColorWhite},  // navy
-      {0x000080, kColorWhite},    {0x404040, kColorWhite},  // dark red, dark grey
-      {0xFF0000, kColorWhite},                              // pure blue
-  };
-  for (const auto& c : cases) {
-    table.CellColorSet(1, kColumnTxConnect, c.back);
-    EXPECT_EQ(table.Look(1, kColumnTxConnect).fore, c.text) << std::hex << c.back;
-  }
+  // White, pure red, the scan's green, light grey, the reasons'; black, navy, dark red, dark grey, pure blue.
+  std::vector<Bgr> light = {kColorWhite, 0x0000FF, 0x00FF00, 0xC0C0C0};
+  for (Bgr reason : ReasonColors{}.slots) light.push_back(reason);
+  const std::vector<Bgr> dark = {kColorBlack, 0x800000, 0x000080, 0x404040, 0xFF0000};
+  for (const auto& [backs, text] : {std::pair{light, kColorBlack}, std::pair{dark, kColorWhite}})
+    for (Bgr back : backs) {
+      table.CellColorSet(1, kColumnTxConnect, back);
+      EXPECT_EQ(table.Look(1, kColumnTxConnect).fore, text) << std::hex << back;
+    }
 }
 
 }  // namespace

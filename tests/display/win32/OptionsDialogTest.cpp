@@ -271,6 +271,23 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindowsAndTakeNoClicksUnderTheir
   EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
   EXPECT_FALSE(clickable);
   EXPECT_TRUE(IsWindowEnabled(diagram)) << "back once answered";
+  {  // Under a dark scheme their labels, lines and arrows were black on the ground, black too.
+    testing::DarkScheme dark;
+    const LayoutScale s(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    struct Mark { HWND window; RECT area; const char* what; };  // the area at 96 dots per inch
+    for (const Mark& mark : {Mark{window->Diagram()->Handle(), {180, 104, 230, 118}, "\"Audio Out\""},
+                             Mark{window->Diagram()->Handle(), {95, 90, 105, 100}, "the antenna's line"},
+                             Mark{diagram, {110, 100, 160, 114}, "\"Time Data\""}}) {
+      RedrawWindow(mark.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      HDC dc = GetDC(mark.window);
+      const COLORREF ground = GetPixel(dc, s.X(mark.area.left), s.Y(mark.area.top));
+      int inked = 0;
+      for (int x = s.X(mark.area.left); x < s.X(mark.area.right); ++x)
+        for (int y = s.Y(mark.area.top); y < s.Y(mark.area.bottom); ++y) inked += GetPixel(dc, x, y) != ground;
+      ReleaseDC(mark.window, dc);
+      EXPECT_GT(inked, 0) << mark.what << " under a dark scheme";
+    }
+  }
   SetFocus(GetWindow(diagram, GW_CHILD));
   AltKey('p');  // "Pactor Detector"
   EXPECT_TRUE(Options().Visible());
@@ -284,32 +301,6 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindowsAndTakeNoClicksUnderTheir
     SetFocus(GetWindow(tool->Handle(), GW_CHILD));
     Key(VK_ESCAPE);
     EXPECT_FALSE(IsWindowVisible(tool->Handle()));
-  }
-}
-
-// Under a dark scheme the diagrams' labels, lines and arrows were drawn in
-// black on the window's ground, black too: only the boxes showed.
-TEST_F(OptionsDialogTest, TheDiagramsLabelsAndLinesShowUnderADarkScheme) {
-  testing::DarkScheme dark;
-  window->Command(menu::kHelpDiagram);
-  window->DiagramMain()->Show();
-  const LayoutScale s(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-  struct Mark {
-    HWND window;
-    RECT area;  // at 96 dots per inch
-    const char* what;
-  };
-  for (const Mark& mark : {Mark{window->Diagram()->Handle(), {180, 104, 230, 118}, "\"Audio Out\""},
-                           Mark{window->Diagram()->Handle(), {95, 90, 105, 100}, "the antenna's line"},
-                           Mark{window->DiagramMain()->Handle(), {110, 100, 160, 114}, "\"Time Data\""}}) {
-    RedrawWindow(mark.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    HDC dc = GetDC(mark.window);
-    const COLORREF ground = GetPixel(dc, s.X(mark.area.left), s.Y(mark.area.top));
-    int inked = 0;
-    for (int x = s.X(mark.area.left); x < s.X(mark.area.right); ++x)
-      for (int y = s.Y(mark.area.top); y < s.Y(mark.area.bottom); ++y) inked += GetPixel(dc, x, y) != ground;
-    ReleaseDC(mark.window, dc);
-    EXPECT_GT(inked, 0) << mark.what;
   }
 }
 
