@@ -106,11 +106,12 @@ bool ReferenceMeasurementMachine::ResultsWrite() {
     p_.reference.ReferenceMissed();
     return false;
   }
-  // For an AirMail station from its busy and quiet buffers, for any other the mean of its samples.
-  double snrValue = kind_ == Kind::Airmail
-                        ? ReferenceAirmailSnr(sums_.busySum, sums_.busyCount, sums_.quietSum, sums_.quietCount)
-                        : ReferenceMean(sums_.snrSum, sums_.snrCount);
-  std::string snr = FormatNumber(snrValue, "0");
+  // For an AirMail station from its busy and quiet buffers (none when it was
+  // not heard), for any other the mean of its samples.
+  std::optional<double> snrValue =
+      kind_ == Kind::Airmail ? ReferenceAirmailSnr(sums_.busySum, sums_.busyCount, sums_.quietSum, sums_.quietCount)
+                             : ReferenceMean(sums_.snrSum, sums_.snrCount);
+  std::string snr = snrValue ? FormatNumber(*snrValue, "0") : std::string();
   std::string power = FormatNumber(ReferenceMean(sums_.powerSum, sums_.powerCount), "0");
   table_.CellSet(row, EngineColumn::RxPwr, power);
   table_.CellSet(row, EngineColumn::RxSnr, snr);

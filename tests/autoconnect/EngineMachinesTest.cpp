@@ -390,22 +390,27 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
                 const char* status = "Checking Frequency"; };
   const Case cases[] = {
       // S-meter 3, none, 5 and 4 over a level of 20: 38, 50, 44.
-      {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44", "0"},
+      // No busy buffer heard: the station has no SNR, only its power.
+      {"a buffer without a reading is left out", true, {3, -1, 5, 4}, "4f", "HAM", "W1AW", false, "44"},
+      {"three busy buffers: not heard", false, {}, "3b f", "HAM", "W1AW", false, "20"},
+      // Busy 50 over quiet 20: 10 log10 1.5.
+      {"four busy buffers and a quiet one: heard", true, {5, 5, 5, 5, 0}, "4b f", "HAM", "W1AW", false, "44", "2", "",
+       0, true, 2.5f},
       // The radio stopped answering: nothing measured, nothing for the reference data.
       {"no reading at all: no figures", true, {}, "4f", "HAM", "W1AW", false, "", ""},
       {"invalid buffers are not heard", false, {}, "3x 3f"},
       {"another system: the FAX level and SNR", false, {}, "4f", "FAX", "W1AW", true, "25", "12"},
       {"the WWV station", false, {}, "4f", "HAM", "WWV", true, "20", "12"},
-      {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "0", "", 1},
-      {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0", "Done"},
+      {"the power as the reference level", false, {}, "4f", "HAM", "W1AW", false, "20", "", "", 1},
+      {"after the last row: done", true, {1, 1, 1, 1, 1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "", "Done"},
       {"no reading on any row: done, and told", true, {}, "4f f 4f", "HAM", "W1AW", false, "", "", "Done", 0, true, 2,
        kReferenceNoReadingStatus},
       // The radio fell silent after the first row: the second has no figure, and the end says so.
-      {"no reading on the last row: done, and told", true, {1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "0",
+      {"no reading on the last row: done, and told", true, {1, 1, 1, 1}, "4f f 4f", "HAM", "W1AW", false, "26", "",
        "Done", 0, true, 2, kReferenceNoReadingStatus},
       {"a radio that cannot tune: stopped", true, {}, "4f", "HAM", "W1AW", false, "", "", "Stopped", 0, false},
       // The first buffer's request is answered by the second: one buffer would hear none.
-      {"an average of one buffer: two with the S-meter", true, {-1, 3}, "2f", "HAM", "W1AW", false, "38", "0", "", 0,
+      {"an average of one buffer: two with the S-meter", true, {-1, 3}, "2f", "HAM", "W1AW", false, "38", "", "", 0,
        true, 0.5f},
   };
   for (const Case& c : cases) {
@@ -431,8 +436,8 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     EXPECT_EQ(cell(EngineColumn::RxPwr), c.power);
     EXPECT_EQ(cell(EngineColumn::RxSnr), c.snr);
     EXPECT_EQ(cell(EngineColumn::Ref), c.reference == 1 ? c.power : c.snr);
-    const bool lastMissed = std::string_view(c.status) == kReferenceNoReadingStatus && *c.snr;
-    EXPECT_EQ(rig.kept.measured, !c.tunes || !*c.snr ? 0 : *c.end && !lastMissed ? 2 : 1);
+    const bool lastMissed = std::string_view(c.status) == kReferenceNoReadingStatus && *c.power;
+    EXPECT_EQ(rig.kept.measured, !c.tunes || !*c.power ? 0 : *c.end && !lastMissed ? 2 : 1);
     EXPECT_TRUE(rig.kept.start.has_value());
     EXPECT_EQ(rig.engine.Running(), !*c.end);
     if (*c.end) {
@@ -451,7 +456,7 @@ TEST(ReferenceMeasurementMachine, AveragesTheRadioOrTheSoundCard) {
     } else {
       bool other = std::string_view(c.station) != "W1AW";
       // The terminal's station changes only with the rows' station.
-      std::string second = !*c.snr ? "" : other ? " T:W1AW/10140.0" : " F P:10140.0";
+      std::string second = !*c.power ? "" : other ? " T:W1AW/10140.0" : " F P:10140.0";
       EXPECT_EQ(rig.terminal.Calls(),
                 std::string("S:") + c.system + (other ? " T:WWV/7102.0" : " F P:7102.0") + second);
     }

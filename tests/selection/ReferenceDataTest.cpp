@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
 
 #include "common/Format.h"
 #include "common/SystemLib.h"
@@ -73,11 +74,11 @@ TEST(ReferenceFit, ErrorsAboutTheirMeanPerStationAndTheRmsOverStations) {
   EXPECT_NEAR(fit.rms, std::sqrt((1 + 32.0 / 3) / 2), 1e-9);
 }
 
-TEST(ReferenceFigures, NothingMeasuredOrAQuietLevelOfNothingOrBelowGivesZero) {
-  struct Case { double busySum; int busy; double quietSum; int quiet; double snr; } cases[] = {
+TEST(ReferenceFigures, TooFewBuffersGiveNoFigureAQuietLevelOfNothingOrBelowZero) {
+  struct Case { double busySum; int busy; double quietSum; int quiet; std::optional<double> snr; } cases[] = {
       {440, 4, 20, 2, 10},                   // busy mean 110, quiet 10
-      {40, 4, 0, 0, 0},                      // no quiet buffer
-      {30, 3, 10, 1, 0},                     // too few busy buffers
+      {40, 4, 0, 0, std::nullopt},           // no quiet buffer
+      {30, 3, 10, 1, std::nullopt},          // too few busy buffers
       {20, 4, 10, 1, 0},                     // busy below quiet
       {-120, 4, -20, 1, 0},                  // a quiet level of 0 dB or below: no ratio of levels
   };
