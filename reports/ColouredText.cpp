@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/TextParse.h"
+#include "reports/RtfControlWord.h"
 
 namespace velmora {
 namespace {
@@ -78,17 +79,10 @@ class RtfReader {
       groupStart_ = false;
       return;
     }
-    size_t start = at_;
-    while (at_ < rtf_.size() && IsAsciiLetter(rtf_[at_])) ++at_;
-    std::string_view word = rtf_.substr(start, at_ - start);
-    size_t numberStart = at_;
-    if (at_ < rtf_.size() && rtf_[at_] == '-') ++at_;
-    while (at_ < rtf_.size() && IsAsciiDigit(rtf_[at_])) ++at_;
-    long number = at_ > numberStart ? std::strtol(std::string(rtf_.substr(numberStart, at_ - numberStart)).c_str(),
-                                                  nullptr, 10)
-                                    : -1;
-    if (at_ < rtf_.size() && rtf_[at_] == ' ') ++at_;
-    Word(g, word, number);
+    const RtfControlWord control = ReadRtfControlWord(rtf_, at_);
+    at_ = control.end;
+    long number = control.number.empty() ? -1 : std::strtol(std::string(control.number).c_str(), nullptr, 10);
+    Word(g, control.word, number);
     groupStart_ = false;
   }
 

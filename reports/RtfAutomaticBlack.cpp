@@ -1,6 +1,6 @@
 #include "reports/RtfAutomaticBlack.h"
 
-#include "common/TextParse.h"
+#include "reports/RtfControlWord.h"
 
 namespace velmora {
 namespace {
@@ -18,15 +18,8 @@ struct RtfToken {
 RtfToken NextRtfToken(std::string_view rtf, size_t at) {
   if (rtf[at] != '\\' || at + 1 >= rtf.size()) return {rtf.substr(at, 1), {}, {}};
   if (!IsAsciiLetter(rtf[at + 1])) return {rtf.substr(at, 2), {}, {}};
-  size_t end = at + 1;
-  while (end < rtf.size() && IsAsciiLetter(rtf[end])) ++end;
-  const size_t numberStart = end;
-  if (end < rtf.size() && rtf[end] == '-') ++end;
-  while (end < rtf.size() && IsAsciiDigit(rtf[end])) ++end;
-  const std::string_view word = rtf.substr(at + 1, numberStart - at - 1);
-  const std::string_view number = rtf.substr(numberStart, end - numberStart);
-  if (end < rtf.size() && rtf[end] == ' ') ++end;
-  return {rtf.substr(at, end - at), word, number};
+  const RtfControlWord control = ReadRtfControlWord(rtf, at + 1);
+  return {rtf.substr(at, control.end - at), control.word, control.number};
 }
 
 // Where the colour table's group closes, and how many entries it holds.
