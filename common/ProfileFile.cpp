@@ -227,6 +227,12 @@ std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view se
   return entries;
 }
 
+bool ProfileDocument::HoldsValues(std::string_view section) const {
+  for (const auto& entry : Entries(section))
+    if (entry.value && !entry.value->empty()) return true;
+  return false;
+}
+
 std::string ProfileDocument::Read(std::string_view section, std::string_view key, size_t bufferSize) const {
   auto found = Find(section, key);
   return found ? ValueAsRead(*found, bufferSize) : std::string();

@@ -74,6 +74,9 @@ class ProfileDocument {
   // keys included (Find takes the first): one pass for a reader that looks
   // up many keys.
   std::vector<Entry> Entries(std::string_view section) const;
+  // Whether a key of the section has a value that is not empty: a file of
+  // another kind (AirMail's own) has none in our sections.
+  bool HoldsValues(std::string_view section) const;
 
   // Sets the key's value as the platform's write call does.
   void Write(std::string_view section, std::string_view key, std::string_view value);

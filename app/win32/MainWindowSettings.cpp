@@ -7,18 +7,6 @@
 #include "common/win32/SettingsFileDialogs.h"
 
 namespace velmora {
-namespace {
-
-// Any value of either window's settings: a file of another kind (AirMail's
-// own, say) has none, and its recall would change nothing.
-bool ProfileHoldsVelmoraSettings(const ProfileDocument& profile) {
-  for (const char* section : {kDetectorSection, kDisplaySection, kAutoConnectSection})
-    for (const auto& entry : profile.Entries(section))
-      if (entry.value && !entry.value->empty()) return true;
-  return false;
-}
-
-}  // namespace
 
 void MainWindow::RecallAtStartup() {
   auto read = ProfileRecallRead(profileFile_, messenger_,
@@ -47,7 +35,9 @@ void MainWindow::RecallSettingsFrom(const std::filesystem::path& file) {
   // The user chose it: a recall that took nothing must not pass for one.
   auto profile = ProfileRecallRead(file, messenger_);
   if (!profile) return;
-  if (!ProfileHoldsVelmoraSettings(*profile)) {
+  // A file of another kind (AirMail's own, say) would change nothing.
+  if (!profile->HoldsValues(kDetectorSection) && !profile->HoldsValues(kDisplaySection) &&
+      !profile->HoldsValues(kAutoConnectSection)) {
     messenger_.Show("ProfileRecall - " + PathText(file) + " holds no settings of Velmora: nothing was recalled.");
     return;
   }

@@ -1,7 +1,5 @@
 // The AutoConnect window's settings: the record to and from the fields and
 // the profile files, its defaults, and the toolbar's toggles.
-#include <algorithm>
-
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "autoconnect/win32/WindowTwips.h"
 #include "common/win32/SettingsFileDialogs.h"
@@ -99,8 +97,7 @@ void AutoConnectWindow::SettingsRecallFrom(const std::filesystem::path& file) {
   if (!profile) return;
   // A file without this window's values (the main window's alone, AirMail's
   // own) would change nothing: that must not pass for a recall.
-  const auto entries = profile->Entries(kAutoConnectSection);
-  if (std::none_of(entries.begin(), entries.end(), [](const auto& e) { return e.value && !e.value->empty(); })) {
+  if (!profile->HoldsValues(kAutoConnectSection)) {
     messenger_->Show("ProfileRecall - " + PathText(file) + " holds no AutoConnect settings: nothing was recalled.");
     return;
   }
