@@ -30,17 +30,13 @@ void ClientScroll::Fit(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   const RECT work = ScreenWorkArea(r);
-  const int height = r.bottom - r.top, room = work.bottom - work.top;
-  int width = r.right - r.left;
-  if (height > room && laidOut_ == 0) {
+  if (r.bottom - r.top > work.bottom - work.top && laidOut_ == 0) {
     laidOut_ = ClientScrollPage(window);
     SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_VSCROLL);
-    width += GetSystemMetrics(SM_CXVSCROLL);  // the bar beside the controls, not over them
+    r.right += GetSystemMetrics(SM_CXVSCROLL);  // the bar beside the controls, not over them
   }
-  width = std::min<int>(width, work.right - work.left);
-  const int left = std::clamp<int>(r.left, work.left, work.right - width);
-  const int top = std::clamp<int>(r.top, work.top, work.bottom - std::min(height, room));
-  SetWindowPos(window, nullptr, left, top, width, std::min(height, room),
+  const RECT fitted = FittedToWorkArea(r);
+  SetWindowPos(window, nullptr, fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   if (laidOut_ == 0) return;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

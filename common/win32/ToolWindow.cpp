@@ -84,12 +84,10 @@ void MoveOnScreen(HWND window, int x, int y) {
 void ShrinkOnScreen(HWND window) {
   RECT own{};
   GetWindowRect(window, &own);
-  const RECT work = ScreenWorkArea(own);
-  const int width = std::min<int>(own.right - own.left, work.right - work.left);
-  const int height = std::min<int>(own.bottom - own.top, work.bottom - work.top);
-  if (width == own.right - own.left && height == own.bottom - own.top) return;
-  SetWindowPos(window, nullptr, std::clamp<int>(own.left, work.left, work.right - width),
-               std::clamp<int>(own.top, work.top, work.bottom - height), width, height,
+  const RECT fitted = FittedToWorkArea(own);
+  // Only a frame too large is moved: one the operator dragged partly off stays.
+  if (fitted.right - fitted.left == own.right - own.left && fitted.bottom - fitted.top == own.bottom - own.top) return;
+  SetWindowPos(window, nullptr, fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
