@@ -59,10 +59,9 @@ bool RadioComm::PortOpen() {
 
 void RadioComm::RemoteMarkSet() {
   if (seams_.remoteMark.empty()) return;
-  const std::string mark =
-      std::to_string(settings_.radioCommPort) + "," + std::to_string(settings_.radioIcomAddress) + "\r\n";
+  const Record mark{std::to_string(settings_.radioCommPort), std::to_string(settings_.radioIcomAddress)};
   std::error_code ignored;  // without it the radio is handed back at the run's end as ever
-  WriteFileAtomically(seams_.remoteMark, mark, ignored);
+  WriteRecords(seams_.remoteMark, "", std::span(&mark, 1), ignored);
 }
 
 std::optional<RadioComm::RemoteMark> RadioComm::RemoteMarkRead() {
