@@ -162,7 +162,8 @@ TEST(Win32ModelProgram, TheProgramRunningEndsWithItsStarter) {
   auto children = [] {
     int count = 0;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{sizeof entry};
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
       count += entry.th32ParentProcessID == GetCurrentProcessId() && lstrcmpiA(entry.szExeFile, "ping.exe") == 0;
     CloseHandle(snapshot);
