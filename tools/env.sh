@@ -43,6 +43,22 @@ VELMORA_PROGRAM_TARGETS="Velmora velmora-analyse velmora-predict velmora-history
 # A text file as Notepad reads it: CR LF line ends.
 velmora_crlf() { sed 's/\r$//; s/$/\r/' "$1"; }
 
+# What Velmora writes beside itself and keeps from one version to the next:
+# settings, logs, the station files and the radio's remote-control mark.
+# None of them is in the zip, so a newer one unzipped over the folder leaves them.
+VELMORA_KEPT_FILES="Velmora.Ini AutoConnectLog.txt Velmora.log StationOffsetData.txt StationHistoryData.txt
+  StationRadioData.txt StationOccupancyData.txt RadioRemote.txt"
+
+# Carries the settings and data that runs from before the program had a
+# folder of its own left in FROM into FOLDER; what FOLDER holds stays.
+velmora_earlier_runs_carry() {
+  local from=$1 folder=$2 kept
+  mkdir -p "$folder" || return 1
+  for kept in $VELMORA_KEPT_FILES Data; do
+    if [ -e "$from/$kept" ]; then cp -rn "$from/$kept" "$folder/" || return 1; fi
+  done
+}
+
 # Lays out FOLDER as the zip holds it: Velmora.exe and the tools beside it,
 # "Velmora.txt", "Install.txt", "User's guide.txt" and "Data\Demo Pactor 3.bin".
 # What the program wrote there (settings, recordings, logs) stays.
