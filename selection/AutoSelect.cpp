@@ -8,6 +8,7 @@
 #include "airmail/StationRadioData.h"
 #include "common/Format.h"
 #include "common/TextParse.h"
+#include "selection/DataConditions.h"
 #include "selection/TableColumns.h"
 #include "selection/TableSort.h"
 #include "common/UtcAddHours.h"
@@ -214,7 +215,7 @@ void AutoSelect::AutoSelectPactor(int first, int last, int pactorMode) {
 void AutoSelect::ReferenceFill(int first, int last) {
   if (!referenceRead_) {
     referenceRead_ = true;
-    reference_ = ReferenceLookup::Load(settings_.referenceDataFile, Messages());
+    reference_ = ReferenceLookup::Load(DataFileFollow(settings_.referenceDataFile, s_.rows.programFolder), Messages());
   }
   if (!ship_) ship_ = s_.rows.geometry.ShipPosition();
   if (!reference_ || !ship_) return;

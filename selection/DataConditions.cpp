@@ -45,6 +45,16 @@ std::filesystem::path DataFileName(const std::filesystem::path& programFolder, c
   return programFolder / "Data" / (name + std::string(extension));
 }
 
+std::filesystem::path DataFileFollow(std::string_view stored, const std::filesystem::path& programFolder) {
+  const size_t cut = stored.find_last_of("\\/");
+  const std::string_view name = cut == std::string_view::npos ? stored : stored.substr(cut + 1);
+  std::filesystem::path path(std::string{stored});
+  std::error_code ignored;
+  if (name.empty() || std::filesystem::is_regular_file(path, ignored)) return path;
+  std::filesystem::path own = programFolder / "Data" / std::string(name);
+  return std::filesystem::is_regular_file(own, ignored) ? own : path;
+}
+
 std::string DataTimeText(const UtcDateTime& time) {
   return YearText(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) + " " +
          TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);

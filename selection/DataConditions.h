@@ -33,6 +33,12 @@ bool ShipKnown(const DataConditions& conditions);
 std::filesystem::path DataFileName(const std::filesystem::path& programFolder, const UtcDateTime& time,
                                    std::string_view extension);
 
+// A data file the settings select by its full path: that path while a file
+// is there, else the file of its name in the program's own "Data" folder
+// when that holds one. A program folder copied to another computer, drive
+// or stick keeps the old folder's paths in its settings.
+std::filesystem::path DataFileFollow(std::string_view stored, const std::filesystem::path& programFolder);
+
 // The time as line 1 holds it, "yyyy-mm-dd hh:mm:ss", which the general
 // date-time conversion reads back.
 std::string DataTimeText(const UtcDateTime& time);

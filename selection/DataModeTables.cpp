@@ -2,6 +2,7 @@
 
 #include "airmail/StationEntries.h"
 #include "airmail/StationRanges.h"
+#include "selection/DataConditions.h"
 #include "selection/TableColumns.h"
 #include "selection/TableSort.h"
 
@@ -52,8 +53,8 @@ void DataModeTables::ReferenceDataFill(FrequencyTable& table) {
   fitShown_ = {};
   fitLabel_.clear();
   if (!settings_.referenceDataFile.empty())
-    reference_ = ReferenceDataRecall(table, settings_.referenceDataFile, settings_.referenceDataReference,
-                                     s_.data.Messages());
+    reference_ = ReferenceDataRecall(table, DataFileFollow(settings_.referenceDataFile, s_.programFolder),
+                                     settings_.referenceDataReference, s_.data.Messages());
   std::optional<double> original;
   if (reference_) {
     fitShown_ = reference_->fit;
@@ -70,7 +71,7 @@ void DataModeTables::ReferenceDataFill(FrequencyTable& table) {
 }
 
 void DataModeTables::NoConnectDataFill(FrequencyTable& table, std::string_view file) {
-  noConnect_ = NoConnectDataRecall(table, std::filesystem::path(file), s_.data.Messages());
+  noConnect_ = NoConnectDataRecall(table, DataFileFollow(file, s_.programFolder), s_.data.Messages());
   if (noConnect_ && settings_.noConnectDataRecalculate)
     NoConnectRecalculate(table, settings_, s_, noConnect_->conditions, PredictionTime(),
                          settings_.noConnectDataRecalculateDifference);

@@ -75,6 +75,14 @@ TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecideWithoutThemThe
   none.Select().AutoSelectReference(1, 3);
   EXPECT_EQ(none.TxColumn(), (std::vector<std::string>{"7102.0", "10145.5", "14105.5"}));
   EXPECT_EQ(none.messages.Texts(), std::vector<std::string>{"No Reference Data has been Selected."});
+  // The program folder copied to another computer: the settings name the old one's file.
+  testing::SelectionRig moved(kModeMultipleFrequencies);
+  ReferenceLevels(moved, "K");
+  std::filesystem::create_directories(moved.program / "Data");
+  std::filesystem::rename(moved.program / "r.ref", moved.program / "Data" / "r.ref");
+  moved.settings.referenceDataFile = "D:\\Old Laptop\\Velmora\\Data\\r.ref";
+  moved.Select().AutoSelectReference(1, 3);
+  EXPECT_EQ(moved.TxColumn(), rig.TxColumn()) << ::testing::PrintToString(moved.messages.Texts());
 }
 
 // The best level's frequency left out before the top is counted, as usually

@@ -170,6 +170,17 @@ TEST(Configure, ReferenceStationsAreSavedRecalledFittedAndKept) {
   EXPECT_EQ(rig.predictions.requests.back().ship.longitude, -71.25);
   EXPECT_EQ(rig.table.CellGet(1, kColumnSnr), "12.0 / 10.0") << "the new figure, then the recalled one";
   for (const auto& text : rig.messages.Texts()) EXPECT_EQ(text.find("Recall"), std::string::npos) << text;
+
+  // The program folder copied to another drive: the settings name the old folder's files.
+  const std::string old = "D:\\Velmora\\Data\\";
+  const size_t told = rig.messages.entries.size();
+  rig.settings.referenceDataFile = old + saved->filename().string();
+  rig.settings.noConnectDataFile = old + std::filesystem::path(rig.settings.noConnectDataFile).filename().string();
+  configure(kModeReferenceData);
+  EXPECT_TRUE(tables.ReferenceRecalled());
+  configure(kModeNoConnectData);
+  EXPECT_TRUE(tables.NoConnectRecalled());
+  EXPECT_EQ(rig.messages.entries.size(), told) << ::testing::PrintToString(rig.messages.Texts());
 }
 
 }  // namespace
