@@ -1,6 +1,8 @@
 // The AutoConnect options dialog made: its window, the tabs over its five
 // pages, each page's controls from the layout table in the dialog's font,
 // the grids' columns, and the folder boxes that open the folder browser.
+#include "reports/win32/AutoConnectOptionsDialog.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -10,7 +12,6 @@
 #include "common/win32/WindowFind.h"
 #include "common/win32/WindowText.h"
 #include "reports/AutoConnectOptions.h"
-#include "reports/win32/AutoConnectOptionsDialog.h"
 #include "reports/win32/OptionsDialogLayout.h"
 
 namespace velmora {

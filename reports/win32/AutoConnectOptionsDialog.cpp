@@ -10,7 +10,6 @@
 #include "common/win32/InputPause.h"
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/NextControl.h"
-#include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
 #include "common/SystemLib.h"
