@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 
 namespace velmora {
 

@@ -6,6 +6,7 @@
 
 #include "analysis/DetectorSettings.h"
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 #include "common/SampleFormat.h"
 
 namespace velmora {

@@ -7,6 +7,7 @@
 #include "audio/BufferWork.h"
 #include "autoconnect/MainWindowLink.h"
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 
 namespace velmora {
 

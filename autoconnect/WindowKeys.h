@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 
 namespace velmora {
 

@@ -9,10 +9,6 @@
 namespace velmora {
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-
 // Blanks as the profile reader sees them (Ctrl-Z included, as old editors left it).
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1a; }
 
@@ -49,46 +45,6 @@ std::string CleanValue(std::string_view value) {
   for (char& c : out)
     if (c == '\r' || c == '\n') c = ' ';
   return out;
-}
-
-// A "Unicode" file's text is kept in UTF-8, which holds each of its letters
-// (and a surrogate left unpaired), so a line not written is written back as
-// it was read.
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-  } else if (c < 0x10000) {
-    out += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
-            static_cast<char>(0x80 | (c & 0x3F))};
-  } else {
-    out += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
-            static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-  }
-}
-
-// The code point at `at` of a UTF-8 text; `at` moves past it. A byte that
-// begins no whole sequence is the Latin-1 letter of its code (as earlier
-// saves wrote a letter into a UTF-8 file).
-char32_t NextCodePoint(std::string_view text, size_t& at) {
-  const unsigned char lead = static_cast<unsigned char>(text[at++]);
-  const size_t more = lead < 0xC2 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : 0;
-  if (more == 0 || at + more > text.size()) return lead;
-  char32_t c = lead & (0x3F >> more);
-  for (size_t n = 0; n < more; ++n) {
-    const unsigned char next = static_cast<unsigned char>(text[at + n]);
-    if ((next & 0xC0) != 0x80) return lead;
-    c = c << 6 | (next & 0x3F);
-  }
-  // A long form of a shorter letter is none: it could hide a line's "=".
-  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-  if (c < kLeast[more] || c > 0x10FFFF) return lead;
-  at += more;
-  return c;
 }
 
 // A name as the indexes keep it.
@@ -314,58 +270,11 @@ void ProfileDocument::Write(std::string_view narrowSection, std::string_view nar
   if (auto keys = keys_.find(*block); keys != keys_.end()) keys->second.emplace(IndexKey(key, true), at);
 }
 
-// A file an editor saved with a byte order mark (UTF-8, or Notepad's
-// "Unicode"): the platform's calls read it as text of the program's code
-// page, and write it back in its own form. Characters are taken as Latin-1,
-// which the Windows code page shares outside 0x80-0x9F; others become "?".
-std::string_view ProfileDocument::Decode(std::string_view content, std::string& decoded) {
-  if (content.starts_with(kUtf8Mark)) {
-    encoding_ = Encoding::kUtf8Mark;
-    return content.substr(kUtf8Mark.size());
-  }
-  const bool little = content.starts_with(kUtf16LeMark);
-  if (!little && !content.starts_with(kUtf16BeMark)) return content;
-  encoding_ = little ? Encoding::kUtf16Le : Encoding::kUtf16Be;
-  decoded.reserve(content.size() / 2);
-  auto unit = [&](size_t i) -> char32_t {
-    return static_cast<unsigned char>(content[little ? i : i + 1]) |
-           static_cast<unsigned char>(content[little ? i + 1 : i]) << 8;
-  };
-  for (size_t i = 2; i + 1 < content.size(); i += 2) {
-    char32_t c = unit(i);
-    if (IsHighSurrogate(c) && i + 3 < content.size() && IsLowSurrogate(unit(i + 2))) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-      i += 2;
-    }
-    AppendUtf8(decoded, c);
-  }
-  return decoded;
-}
-
-bool ProfileDocument::Wide() const { return encoding_ != Encoding::kPlain; }
-
 // A name is found by the narrow letters the program reads it as, so a
 // caller finds each name it was shown (a letter beyond Latin-1 as "?", a
 // lone byte an earlier save left as its letter).
 std::string ProfileDocument::IndexKey(std::string_view name, bool isKey) const {
   return IndexName(Wide() ? Inward(Outward(name)) : std::string(name), isKey);
-}
-
-std::string ProfileDocument::Outward(std::string_view text) const {
-  if (!Wide()) return std::string(text);
-  std::string out;
-  for (size_t i = 0; i < text.size();) {
-    char32_t c = NextCodePoint(text, i);
-    out += c <= 0xFF ? static_cast<char>(c) : '?';
-  }
-  return out;
-}
-
-std::string ProfileDocument::Inward(std::string_view text) const {
-  if (!Wide()) return std::string(text);
-  std::string out;
-  for (char c : text) AppendUtf8(out, static_cast<unsigned char>(c));
-  return out;
 }
 
 std::vector<std::string> ProfileDocument::ContentLines(std::string_view content) {
@@ -376,33 +285,6 @@ std::vector<std::string> ProfileDocument::ContentLines(std::string_view content)
     for (const Line& line : block.lines) lines.push_back(document.Outward(document.TextOf(line)));
   }
   return lines;
-}
-
-std::string ProfileDocument::Encode(std::string text) const {
-  switch (encoding_) {
-    case Encoding::kPlain: return text;
-    case Encoding::kUtf8Mark: return std::string(kUtf8Mark) + text;
-    case Encoding::kUtf16Le:
-    case Encoding::kUtf16Be: break;
-  }
-  const bool little = encoding_ == Encoding::kUtf16Le;
-  std::string out(little ? kUtf16LeMark : kUtf16BeMark);
-  out.reserve(2 + 2 * text.size());
-  auto add = [&](char32_t unit) {
-    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
-    out += little ? low : high;
-    out += little ? high : low;
-  };
-  for (size_t i = 0; i < text.size();) {
-    char32_t c = NextCodePoint(text, i);
-    if (c < 0x10000) {
-      add(c);
-    } else {
-      add(0xD800 + ((c - 0x10000) >> 10));
-      add(0xDC00 + ((c - 0x10000) & 0x3FF));
-    }
-  }
-  return out;
 }
 
 std::string ProfileDocument::Text() const {
@@ -432,64 +314,6 @@ std::optional<ProfileDocument> ProfileRecallRead(const std::filesystem::path& fi
     messenger.Show("ProfileRecall - Cannot read " + PathText(file) + "\r" + ErrorText(error) +
                    std::string(consequence));
   return document;
-}
-
-bool ProfileSaveCommit(ProfileWriter& writer, Messenger& messenger) {
-  std::error_code error;
-  if (writer.Commit(error)) return true;
-  messenger.Show("ProfileSave - Cannot write " + PathText(writer.File()) + "\r" + ErrorText(error));
-  return false;
-}
-
-bool ProfileWrite(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                  std::string_view value, std::error_code& error) {
-  ProfileWriter writer(file);
-  writer.Write(section, key, value);
-  return writer.Commit(error);
-}
-
-namespace {
-
-std::string BaselineKey(std::string_view section, std::string_view key) {
-  return std::string(section) + "\n" + std::string(key);
-}
-
-}  // namespace
-
-void ProfileBaseline::Set(std::string_view section, std::string_view key, std::string_view value) {
-  values_[BaselineKey(section, key)] = value;
-}
-
-bool ProfileBaseline::Holds(std::string_view section, std::string_view key, std::string_view value) const {
-  auto found = values_.find(BaselineKey(section, key));
-  return found != values_.end() && found->second == value;
-}
-
-ProfileWriter::ProfileWriter(std::filesystem::path file, ProfileBaseline* baseline)
-    : file_(std::move(file)), baseline_(baseline) {
-  auto document = ProfileDocument::LoadExisting(file_, loadError_);
-  if (document) document_ = std::move(*document);
-}
-
-void ProfileWriter::Write(std::string_view section, std::string_view key, std::string_view value) {
-  // Unchanged here since: what the file holds now is another copy's change.
-  if (baseline_ && baseline_->Holds(section, key, value) && document_.Find(section, key)) return;
-  document_.Write(section, key, value);
-  written_.push_back({std::string(section), std::string(key), std::string(value)});
-}
-
-bool ProfileWriter::Commit(std::error_code& error) {
-  if (loadError_) {
-    error = loadError_;
-    return false;
-  }
-  if (!WriteFileAtomically(file_, document_.Text(), error)) return false;
-  if (baseline_) KeepIn(*baseline_);
-  return true;
-}
-
-void ProfileWriter::KeepIn(ProfileBaseline& baseline) const {
-  for (const auto& w : written_) baseline.Set(w.section, w.key, w.value);
 }
 
 }  // namespace velmora

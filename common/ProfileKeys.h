@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 
 namespace velmora {
 

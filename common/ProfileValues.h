@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 
 namespace velmora {
 

@@ -4,6 +4,7 @@
 
 #include "common/Format.h"
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 #include "common/SystemLib.h"
 #include "common/TextParse.h"
 

@@ -7,11 +7,9 @@
 
 #include "autoconnect/AutoConnectMenus.h"
 #include "common/win32/EnterKey.h"
-#include "common/win32/FolderBrowser.h"
 #include "common/win32/InputPause.h"
 #include "common/win32/MenuBuilder.h"
 #include "common/win32/NextControl.h"
-#include "common/win32/WindowFind.h"
 #include "common/win32/WindowObject.h"
 #include "common/win32/WindowText.h"
 #include "common/SystemLib.h"
@@ -29,11 +27,6 @@ using namespace options_layout;
 
 namespace {
 
-constexpr char kOptionsClass[] = "VelmoraAutoConnectOptions";
-constexpr const char* kFolderTitles[] = {"AirMail's Data Folder", "AirMail's Program Folder"};
-constexpr const char* kFolderKeys[] = {"Airmail Directory Data", "Airmail Directory Program"};
-// Each grid's file is written under this name, in the order of the grids.
-constexpr const char* kGridSaveNames[] = {"StationsFileDataSave", "OffsetDataSave", "HistoryDataSave"};
 // A label's lines: the messages' CR as a line break the control shows.
 void SetLines(HWND label, std::string_view text) {
   std::string lines;
@@ -45,27 +38,6 @@ void SetLines(HWND label, std::string_view text) {
 int KillFocusCode(HWND editor) {
   if (ClassIs(editor, "ListBox")) return LBN_KILLFOCUS;
   return ClassIs(editor, "ComboBox") ? CBN_KILLFOCUS : EN_KILLFOCUS;
-}
-
-// Each column as wide as its sample text in the font, or its header where that is wider.
-void InsertGridColumns(HWND grid, HFONT font, const GridColumns& columns) {
-  HDC dc = GetDC(grid);
-  HGDIOBJ old = SelectObject(dc, font);
-  auto width = [dc](const char* text) {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
-    return size.cx;
-  };
-  for (size_t c = 0; c < columns.headers.size(); ++c) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(columns.headers[c]);
-    // The header too must fit, whatever the font makes of the sample.
-    column.cx = std::max(width(columns.samples[c]), width(columns.headers[c])) + 12;
-    SendMessageA(grid, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
-  }
-  SelectObject(dc, old);
-  ReleaseDC(grid, dc);
 }
 
 
@@ -115,136 +87,9 @@ void AutoConnectOptionsDialog::OnInitMenuPopup(HMENU menu) {
   SetMenuItemEnabled(menu, autoconnect_menu::kSettingsRecall, !recallAllowed_ || recallAllowed_());
 }
 
-// The click places the caret first; the browser opens once the click is done.
-LRESULT CALLBACK AutoConnectOptionsDialog::FolderBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                                         UINT_PTR, DWORD_PTR self) {
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &FolderBoxProc, 1);
-  LRESULT result = DefSubclassProc(box, message, wParam, lParam);
-  if (message == WM_LBUTTONUP) reinterpret_cast<AutoConnectOptionsDialog*>(self)->FolderBrowse(box);
-  return result;
-}
-
-// A folder chosen replaces the box's text; a cancelled browser leaves it.
-void AutoConnectOptionsDialog::FolderBrowse(HWND box) {
-  const char* title = box == Box(kFolderKeys[0]) ? kFolderTitles[0] : kFolderTitles[1];
-  if (auto folder = BrowseForFolder(hwnd_, title, WindowString(box))) SetWindowTextA(box, folder->c_str());
-}
-
 // What the pages show is what is saved.
 void AutoConnectOptionsDialog::SettingsSave() {
   if (Apply()) SendMessageA(owner_(), WM_COMMAND, autoconnect_menu::kSettingsSave, 0);
-}
-
-bool AutoConnectOptionsDialog::Create() {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = &AutoConnectOptionsDialog::WndProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  // The system colour itself, not a brush of it: the ground follows a scheme chosen while the program runs.
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kOptionsClass;
-  RegisterClassA(&wc);  // fails harmlessly when registered before
-  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  scale_ = LayoutScale(font_);
-  RECT r{0, 0, scale_.X(664), scale_.Y(500)};
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  AdjustWindowRect(&r, style, TRUE);
-  hwnd_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kOptionsClass, "AutoConnect - Options", style, CW_USEDEFAULT,
-                          CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, owner_(), SettingsMenu(),
-                          GetModuleHandleA(nullptr), this);
-  if (!hwnd_) return false;
-  CreateControls();
-  pump_.AddModeless(hwnd_);
-  PlaceBeside(hwnd_, owner_());
-  scroll_.Fit(hwnd_);
-  return true;
-}
-
-// Makes the dialog's child controls, each in the dialog's font, placed in
-// the pixels of the table grown with that font.
-struct AutoConnectOptionsDialog::ControlMaker {
-  HWND parent;
-  HFONT font;
-  LayoutScale scale;
-  HINSTANCE instance;
-
-  HWND operator()(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
-                  DWORD exStyle = 0) const {
-    HWND w32 = CreateWindowExA(exStyle, cls, text, WS_CHILD | style, scale.X(x), scale.Y(y), scale.X(w), scale.Y(h),
-                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SendMessageA(w32, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return w32;
-  }
-};
-
-void AutoConnectOptionsDialog::CreateControls() {
-  const ControlMaker make{hwnd_, font_, scale_, GetModuleHandleA(nullptr)};
-  CreateTabs(make);
-  for (const auto& l : kLayout) CreatePageControl(make, l);
-  make("BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 404, 460, 80, 26, kOkId);
-  make("BUTTON", "&Apply", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 490, 460, 80, 26, kApplyId);
-  make("BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 576, 460, 80, 26, kCancelId);
-}
-
-// The tabs alone, over a frame: the pages' controls then sit on the
-// dialog's own face, whatever colour a theme gives a tab's body. A Tab stop,
-// so the pages are turned from the keyboard too.
-void AutoConnectOptionsDialog::CreateTabs(const ControlMaker& make) {
-  tab_ = make(WC_TABCONTROLA, "", WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 8, 8, 648, 24, 1000);
-  make("STATIC", "", WS_VISIBLE | SS_ETCHEDFRAME, 8, 31, 648, 417, 999);
-  for (int i = 0; i < 5; ++i) {
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(kOptionsPageNames[i]);
-    SendMessageA(tab_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-  }
-}
-
-void AutoConnectOptionsDialog::CreatePageControl(const ControlMaker& make, const Layout& l) {
-  int x = kLeft + l.x, y = kTop + l.y, id = IdOf(l);
-  auto parts = Parts(l.caption);
-  switch (l.kind) {
-    // A label laid out empty shows what files hold: an "&" there is no access key.
-    case Kind::Label: make("STATIC", l.caption, *l.caption ? 0 : SS_NOPREFIX, x, y, l.w, l.h, id); break;
-    case Kind::Group: make("BUTTON", l.caption, BS_GROUPBOX, x, y, l.w, l.h, id); break;
-    case Kind::Check: make("BUTTON", l.caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, l.w, l.h, id); break;
-    case Kind::Edit: {
-      HWND box = make("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, x, y, l.w, l.h, id, WS_EX_CLIENTEDGE);
-      for (const char* key : kFolderKeys)
-        if (std::string_view(l.key) == key)
-          SetWindowSubclass(box, &FolderBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
-      break;
-    }
-    case Kind::Choice:
-    case Kind::ListEdit: {
-      DWORD listStyle = l.kind == Kind::Choice ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
-      HWND list = make("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | listStyle, x, y, l.w, l.h, id);
-      for (const auto& part : parts) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(part.c_str()));
-      break;
-    }
-    case Kind::RadioBool:
-    case Kind::RadioChoice: {
-      // Side by side when the pair sits on one line, else one under the other.
-      bool across = l.kind == Kind::RadioChoice;
-      make("BUTTON", parts[0].c_str(), WS_TABSTOP | BS_AUTORADIOBUTTON | WS_GROUP, x, y, l.w, l.h,
-           kOtherRadioId + BindingIndex(l.key));
-      make("BUTTON", parts[1].c_str(), BS_AUTORADIOBUTTON, across ? x + l.w + 10 : x, across ? y : y + l.h + 4,
-           l.w, l.h, id);
-      break;
-    }
-    case Kind::Button: make("BUTTON", l.caption, WS_TABSTOP | BS_PUSHBUTTON, x, y, l.w, l.h, id); break;
-    case Kind::Grid: CreateGrid(make, l, x, y, id); break;
-  }
-}
-
-void AutoConnectOptionsDialog::CreateGrid(const ControlMaker& make, const Layout& l, int x, int y, int id) {
-  HWND grid = make(WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, x, y, l.w, l.h,
-                   id, WS_EX_CLIENTEDGE);
-  SendMessageA(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-  const auto& columns = kGrids[id - kGridId];
-  InsertGridColumns(grid, font_, columns);
-  tips_[id - kGridId].Attach(grid, columns.gridTip, columns.columnTips);
-  SetWindowSubclass(grid, &GridProc, 2, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void AutoConnectOptionsDialog::OptionsShow(Page page) {
@@ -350,56 +195,6 @@ void AutoConnectOptionsDialog::ModelChosen() {
   HWND es = Box("Propagation Model Layer Adjust Es");
   SetWindowTextA(es, EsAdjustAfterModel(model, WindowString(es)).c_str());
   EnableFollowers();
-}
-
-bool AutoConnectOptionsDialog::Apply() {
-  CellCommit();
-  OptionValues values;
-  for (const auto& l : kLayout) {
-    if (!l.key) continue;
-    HWND box = Control(IdOf(l));
-    switch (l.kind) {
-      case Kind::Check:
-      case Kind::RadioBool: values[l.key] = Checked(box) ? "True" : "False"; break;
-      case Kind::RadioChoice: values[l.key] = Checked(box) ? "1" : "0"; break;
-      case Kind::Choice: values[l.key] = std::to_string(SendMessageA(box, CB_GETCURSEL, 0, 0)); break;
-      default: values[l.key] = WindowString(box); break;
-    }
-  }
-  AutoConnectSettings edited = settings_;
-  if (!OptionsApply(values, edited, messages_)) return false;
-  auto texts = GridTexts(edited);
-  if (!texts) return false;
-  // Nothing was refused: the files, then the settings.
-  for (int g = 0; g < kGridCount; ++g) {
-    auto grid = static_cast<Grid>(g);
-    if (const auto& text = (*texts)[grid]) {
-      if (!GridFileWrite(FileOf(grid), *text, kGridSaveNames[grid], messages_)) return false;
-      dropped_[grid].clear();
-      shown_[grid] = FileStamp::Of(*text);
-    }
-    edited_[grid] = false;
-  }
-  settings_ = edited;
-  if (afterApply_) afterApply_();
-  return true;
-}
-
-std::optional<std::array<std::optional<std::string>, AutoConnectOptionsDialog::kGridCount>>
-AutoConnectOptionsDialog::GridTexts(const AutoConnectSettings& edited) {
-  std::array<std::optional<std::string>, kGridCount> texts;
-  for (int g = 0; g < kGridCount; ++g) {
-    auto grid = static_cast<Grid>(g);
-    // The radio table is the file's only with that source chosen.
-    if (!edited_[grid] || (grid == kRadioGrid && (edited.stationStationsFile != 1 || radioSource_ != 1))) continue;
-    texts[grid] = grid == kOffsetGrid    ? OffsetGridText(rows_[grid], messages_)
-                  : grid == kHistoryGrid ? HistoryGridText(rows_[grid], messages_)
-                                         : RadioGridText(rows_[grid], messages_);
-    if (!texts[grid] || !GridDropAsk(kGridSaveNames[grid], FileOf(grid), dropped_[grid], messages_) ||
-        !GridChangedAsk(kGridSaveNames[grid], FileOf(grid), shown_[grid], messages_))
-      return std::nullopt;
-  }
-  return texts;
 }
 
 void AutoConnectOptionsDialog::OnCommand(int id, int code) {

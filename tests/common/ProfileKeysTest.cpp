@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {

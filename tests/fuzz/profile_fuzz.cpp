@@ -9,6 +9,7 @@
 #include "app/WindowProfile.h"
 #include "audio/MainSettings.h"
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using namespace velmora;

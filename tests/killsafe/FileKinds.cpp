@@ -13,6 +13,7 @@
 #include "common/AtomicFile.h"
 #include "common/Messages.h"
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 #include "common/RecordFile.h"
 #include "reports/OptionsGrids.h"
 #include "selection/NoConnectData.h"

@@ -15,6 +15,7 @@
 #include "selection/TableColumns.h"
 #include "tests/airmail/win32/StandInSession.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
+#include "tests/common/win32/WorkAreaFit.h"
 #include "tests/selection/SelectionFakes.h"
 
 namespace velmora {
@@ -157,11 +158,7 @@ TEST_F(AutoConnectWindowTest, ClosingSavesTheSettingsAndThePlaceButNotAMaximised
   const std::string tall = std::to_string((GetSystemMetrics(SM_CYVIRTUALSCREEN) + 400) * 15);
   ASSERT_TRUE(ProfileWrite(SettingsFile(), kAutoConnectSection, "Window Height", tall, error));
   EXPECT_TRUE(Show([&] { return ok.Texts().size() == 3; }));
-  GetWindowRect(window->Handle(), &placed);
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  EXPECT_EQ(placed.bottom - placed.top, work.bottom - work.top);
-  EXPECT_EQ(placed.bottom, work.bottom) << "raised to keep its status bar on the screen";
+  EXPECT_TRUE(testing::FillsWorkAreaHeight(window->Handle())) << "raised to keep its status bar on the screen";
 }
 
 // "Airmail Resize" shrank the main window beside this one for good (its

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "common/ProfileFile.h"
+#include "common/ProfileWriter.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
