@@ -350,9 +350,6 @@ TEST_F(UnattendedRunTest, ReferenceStationsAreMeasuredThroughTheRadioAndSaved) {
         << messages;
     EXPECT_EQ(messages.find("not measured: the radio gave no S-meter reading there.") != std::string::npos, partly)
         << messages;
-    std::string sent = testing::ReadBytes(radioRecord);
-    for (const char* sentence : {"REMOTE,ON", "SIGM", "REMOTE,OFF"})
-      EXPECT_NE(sent.find(sentence), std::string::npos) << sentence << "\n" << sent;
     if (partly) continue;
 
     FrequencyTable table;
