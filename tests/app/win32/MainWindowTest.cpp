@@ -196,14 +196,11 @@ TEST_F(MainWindowLinkTest, TheAutoConnectSideReachesTheMainWindowAndSharesItsSet
   EXPECT_EQ(ProfileRead(chosen, kAutoConnectSection, "Connect Attempts"), "3");
   window->Settings().detector.pactor2Threshold = 40;
   autoConnect.Settings().connectAttempts = 10;
-  {  // A file missing or of another kind was recalled without a word, nothing taken from it.
-    testing::MessageBoxAnswerer ok;
-    testing::WriteBytes(folder.path() / "Airmail.ini", "[Settings]\r\nMyCall=W1AW\r\n");
-    for (const char* name : {"missing.ini", "Airmail.ini"}) window->RecallSettingsFrom(folder.path() / name);
-    ASSERT_EQ(ok.Texts().size(), 2u);
-    for (const auto& text : ok.Texts())
-      EXPECT_NE(text.find("holds no settings of Velmora: nothing was recalled."), std::string::npos) << text;
-  }
+  // A file of another kind was recalled without a word, nothing taken from it.
+  testing::WriteBytes(folder.path() / "Airmail.ini", "[Settings]\r\nMyCall=W1AW\r\n");
+  auto told = testing::Answered(IDOK, [&] { window->RecallSettingsFrom(folder.path() / "Airmail.ini"); });
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("holds no settings of Velmora: nothing was recalled."), std::string::npos) << told[0];
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 40);
   window->RecallSettingsFrom(chosen);
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 44);

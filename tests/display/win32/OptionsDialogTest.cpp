@@ -95,6 +95,7 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   ASSERT_EQ(answerer.Texts().size(), 1u);
   EXPECT_FALSE(enabledUnderBox);
   EXPECT_TRUE(IsWindowEnabled(Options().Handle()));
+  EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45) << "set back as it was shown: stored again";
 }
 
 // The level buttons' box ("Problem Setting Input Sound Level": the control
