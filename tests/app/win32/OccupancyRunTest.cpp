@@ -4,16 +4,19 @@
 // Pactor, its 12464.0 is free. The record already holds 54 s of each at
 // this hour, half of them busy, as earlier runs would have left it; a first
 // unattended run hears both a little more (AutoSelect's noise measurement),
-// which alone tips the shares apart; with the "Busy" rule on, the next run
-// calls the free one first.
+// which alone tips the shares apart. The "Busy" column then shows them, and
+// with the "Busy" rule on the next run calls the free one first.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <tuple>
 
+#include "app/win32/MainWindow.h"
 #include "autoconnect/AutoConnectMenus.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
+#include "selection/BusyShare.h"
 #include "selection/StationOccupancy.h"
+#include "selection/TableColumns.h"
 #include "tests/app/win32/InstalledProgram.h"
 #include "tests/audio/win32/SoundPlayer.h"
 #include "tests/propagation/win32/RealItshfbc.h"
@@ -77,7 +80,13 @@ DWORD RunToExit(const testing::Installed& program, const testing::StandInSession
   return exited ? velmora->ExitCode() : 99;
 }
 
-TEST(ChannelOccupancy, ABusyFrequencyIsLearnedAndNotCalledFirst) {
+int RowOf(const FrequencyTable& table, const char* label) {
+  for (int row = 1; row < table.Rows(); ++row)
+    if (table.CellGet(row, kColumnTxConnect) == label) return row;
+  return -1;
+}
+
+TEST(ChannelOccupancy, ABusyFrequencyIsLearnedShownAndNotCalledFirst) {
   if (!testing::ItshfbcInstall()) GTEST_SKIP() << "no VOACAP in ../shared/itshfbc to copy to c:\\itshfbc";
   SetEnvironmentVariableA("VELMORA_TEST_MESSAGE_SECONDS", "1");
   // What is heard must stay within one UTC hour.
@@ -120,13 +129,39 @@ TEST(ChannelOccupancy, ABusyFrequencyIsLearnedAndNotCalledFirst) {
     EXPECT_TRUE(pactor ? share >= 0.6 : share <= 0.1) << label << ": " << share;
   }
 
-  // With the "Busy" rule instead of the noise measurement, the next run
-  // calls the free frequency first (the column's cell and the rule: the
+  // The window on the same folder: the column shows the share, and the rule
+  // deselects the busy one (the cell's form and the rule's colour are the
   // table's own tests).
   std::error_code error;
   for (auto [key, value] : {std::pair{"Auto Select Noise", "False"}, {"Auto Select Busy", "True"},
                             {"Auto Select Busy Minutes", "1"}})
     ASSERT_TRUE(ProfileWrite(program.Folder() / kSettingsFileName, kAutoConnectSection, key, value, error));
+  {
+    testing::MessageBoxAnswerer unexpected;
+    MessagePump pump;
+    AutoConnectWindow window(pump);
+    window.ItsHfProgramsUse(program.Folder());
+    MainWindow main(program.Folder().string(), pump, window);
+    ASSERT_TRUE(main.Create());
+    main.SetAutoStart(false);
+    main.RecallAtStartup();
+    main.Show(SW_SHOWNORMAL);
+    main.Command(main.Tools().IdOf("Airmail"));
+    ASSERT_TRUE(testing::PumpUntil([&] { return window.Ready(); }, 60));
+    const FrequencyTable& table = window.Table();
+    int busyRow = RowOf(table, kBusyLabel), freeRow = RowOf(table, kFreeLabel);
+    ASSERT_GT(busyRow, 0);
+    ASSERT_GT(freeRow, 0);
+    EXPECT_GT(table.Column(kColumnBusy).width, 0);
+    EXPECT_EQ(table.CellGet(busyRow, kColumnBusy), BusyCellText(*busy));
+    EXPECT_FALSE(table.CheckGet(busyRow, kColumnTxConnect));
+    EXPECT_TRUE(table.CheckGet(freeRow, kColumnTxConnect));
+    EXPECT_EQ(unexpected.Texts(), std::vector<std::string>{});
+    main.Close();
+    testing::DrainQuit();
+  }
+
+  // The next run calls the free frequency first.
   const auto earlier = airmail.Record().size();
   EXPECT_EQ(RunToExit(program, airmail, sound, 120), 0u);
   const auto received = airmail.Record();
