@@ -22,7 +22,7 @@ using S = TerminalStatus;
 TEST(ChannelListening, EveryListeningStateTellsWhatItHeardAndAScanCountsNoFrequencyForItsLog) {
   // told: seconds heard and busy per frequency (a buffer is 0.5 s); noise: the noise collection, not a run.
   struct Case { const char* name; int mode; const char *script, *told; std::vector<S> results = {};
-                bool txOnly = false, noise = false; };
+                bool txOnly = false, noise = false, receiver = true; };
   const Case cases[] = {
       {"mode 0 listens until the call, not while calling or linked", kModeCurrentFrequency, "f 13f b 14f 33f",
        "HAM/W1AW/10140.0 14.0/0.5", {S::Calling, S::Connected, S::Idle}},
@@ -35,12 +35,15 @@ TEST(ChannelListening, EveryListeningStateTellsWhatItHeardAndAScanCountsNoFreque
        "HAM/W1AW/7102.0 5.0/0.0, HAM/W1AW/10140.0 4.5/0.0"},
       {"the noise collection; buffers without sound tell nothing", kModeMultipleFrequencies, "f 2x 2f 3b",
        "HAM/W1AW/10140.0 1.0/0.0, HAM/W1AW/14105.0(p3) 1.5/1.5", {}, false, true},
+      {"a recording played (or the test signal) is no channel heard", kModeScanStations, "f 10f 2b", "", {}, false,
+       false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EngineRig rig(c.mode);
     rig.window.settings.connectTxOnly = c.txOnly;
     rig.terminal.results.assign(c.results.begin(), c.results.end());
+    rig.main.fromReceiver = c.receiver;
     if (c.noise)
       rig.engine.NoiseCollectionStart();
     else
