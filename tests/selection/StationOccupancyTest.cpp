@@ -162,6 +162,7 @@ TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLe
 TEST(OccupancyHoursTable, SharesFromGreenToRedGreyNeverHeardAndThePresentHourMarked) {
   StationOccupancy record;
   record.Add({"HAM", "W1AW", "14080.0(p3)", 7}, 90 * 60, 45 * 60, kToday - days(2), 30);
+  record.Add({"HAM", "W1AW", "14075.0", 9}, 30, 30, kToday, 30);  // a scan's few seconds: too little to tell
   FrequencyTable table;
   OccupancyHoursFill(table, record, {"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, kToday, 30}, testing::TemplateWidth);
   ASSERT_EQ(table.Rows(), 3);
@@ -169,13 +170,15 @@ TEST(OccupancyHoursTable, SharesFromGreenToRedGreyNeverHeardAndThePresentHourMar
   EXPECT_EQ(table.CellGet(2, 8), "50");
   EXPECT_EQ(table.CellColor(2, 8), OccupancyShareColour(0.5));
   EXPECT_EQ(table.CellColor(1, 8), kNeverHeardColour);
+  EXPECT_EQ(table.CellColor(1, 10), kNeverHeardColour) << "under the minute the Busy column needs";
   // The present hour's cells bold (its heading's colour: ChannelOccupancyWindowTest).
   OccupancyHoursMark(table, 8, {kColorBlack, kHeadingBack}, {kColorWhite, 0x800000});
   EXPECT_TRUE(table.CellAt(1, 8).bold);
   EXPECT_FALSE(table.CellAt(1, 9).bold);
   struct Tip { int row, column; std::string text; };
   const Tip tips[] = {{0, 8, "Zulu Time (07), Current Hour"}, {1, 8, "Never Heard at 07 UTC"},
-                      {2, 8, "Busy 50% of 86 Minutes Heard, Last Heard 2024-03-08"}};
+                      {2, 8, "Busy 50% of 86 Minutes Heard, Last Heard 2024-03-08"},
+                      {1, 10, "Busy 100% of 0.5 Minutes Heard, Last Heard 2024-03-10"}};
 
   for (const auto& t : tips) EXPECT_EQ(OccupancyHoursToolTip(table, t.row, t.column, 8), t.text);
 }
