@@ -20,7 +20,7 @@ std::string AgeText(OccupancyDay lastHeard, OccupancyDay today) {
 std::optional<OccupancyEntry> OccupancyNow::At(std::string_view system, std::string_view station,
                                                std::string_view frequency) const {
   const OccupancyEntry* entry =
-      record.Find({std::string(system), std::string(station), std::string(frequency), hour});
+      record.FindAsListed({std::string(system), std::string(station), std::string(frequency), hour});
   if (!entry) return std::nullopt;
   OccupancyEntry faded = OccupancyFadedTo(*entry, today, halfLifeDays);
   if (faded.heard < kOccupancyForgottenSeconds) return std::nullopt;

@@ -53,6 +53,22 @@ TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDayAndWhatFaded
   EXPECT_NE(record.Find({"HAM", "NEW0", "7102.0", 0}), nullptr);
 }
 
+// AirMail's list came to mark the frequency Pactor 3 ("14080#"): what was
+// heard on it is shown and kept under its new label, and so back.
+TEST(StationOccupancy, AFrequencyMarkedPactor3SinceKeepsWhatWasHeardOnIt) {
+  for (auto [before, after] : {std::pair{"14080.0", "14080.0(p3)"}, std::pair{"14080.0(p3)", "14080.0"}}) {
+    StationOccupancy record;
+    record.Add({"HAM", "W1AW", before, 5}, 3600, 1800, kToday, 30);
+    auto shown = OccupancyNow{record, 5, kToday, 30}.At("HAM", "W1AW", after);
+    ASSERT_TRUE(shown) << after;
+    EXPECT_EQ(shown->Percent(), 50);
+    record.Add({"HAM", "W1AW", after, 5}, 1200, 1200, kToday, 30);
+    ASSERT_EQ(record.All().size(), 1u);
+    EXPECT_EQ(record.All().begin()->first.frequency, after);
+    EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 4800);
+  }
+}
+
 TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
   const std::string good = "HAM,W1AW,14075.0,14,3600.0,2700.0,2024-03-01\r\n";
   // The first entry's seconds heard and share, read back from what was written.
