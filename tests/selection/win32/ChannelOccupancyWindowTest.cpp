@@ -1,7 +1,7 @@
 // The channel occupancy window on the screen: the record beside the program
-// read for one station, the present hour marked and moved on by the hour
-// timer, and the window put aside when the table is rebuilt (the cells'
-// colours and tool-tips: OccupancyHoursTable's test).
+// read for one station (again when it changes), the present hour marked and
+// moved on by the hour timer, and the window put aside when the table is
+// rebuilt (the cells' colours and tool-tips: OccupancyHoursTable's test).
 #include <gtest/gtest.h>
 
 #include "selection/OccupancyHoursTable.h"
@@ -43,6 +43,15 @@ TEST(ChannelOccupancyWindow, ShowsTheStationsHoursAndMarksThePresentOne) {
   SendMessageA(window->Handle(), WM_TIMER, 1, 0);
   EXPECT_EQ(window->CurrentColumn(), now + 1);
   EXPECT_EQ(table.Look(0, now).back, kHeadingBack);
+
+  // A run's end rewrites the record while the window stays open: the timer shows what it added.
+  testing::WriteBytes(rig.program / kStationOccupancyDataFile,
+                      "System,Station,Frequency,Hour,Heard(Sec),Busy(Sec),Last Heard\r\n"
+                      "SAILMAIL,WLO,8420.5(p3),15,600.0,0.0,2024-05-14\r\n");
+  SendMessageA(window->Handle(), WM_TIMER, 1, 0);
+  EXPECT_EQ(table.CellGet(2, now + 1), "0");
+  EXPECT_EQ(table.CellGet(2, now), "") << "what the file no longer holds";
+  EXPECT_EQ(window->CurrentColumn(), now + 1);
 
   static_cast<DependentWindows&>(windows).DependentWindowsReset();
   EXPECT_FALSE(IsWindowVisible(window->Handle()));
