@@ -153,19 +153,16 @@ void StationOccupancy::Bound(OccupancyDay day, double halfLifeDays) {
     return OccupancyFadedTo(item.second, day, halfLifeDays).heard < kOccupancyForgottenSeconds;
   });
   if (entries_.size() <= kOccupancyEntriesMost) return;
-  std::vector<OccupancyDay> days;
-  days.reserve(entries_.size());
-  for (const auto& [key, entry] : entries_) days.push_back(entry.lastHeard);
-  auto cut = days.begin() + static_cast<long>(entries_.size() - kOccupancyEntriesMost);
-  std::nth_element(days.begin(), cut, days.end());
-  // Those heard before the cut's day go, then of its day as many as still must.
-  size_t excess = entries_.size() - kOccupancyEntriesMost;
-  for (auto it = entries_.begin(); it != entries_.end() && excess > 0;)
-    if (it->second.lastHeard < *cut) it = entries_.erase(it), --excess;
-    else ++it;
-  for (auto it = entries_.begin(); it != entries_.end() && excess > 0;)
-    if (it->second.lastHeard == *cut) it = entries_.erase(it), --excess;
-    else ++it;
+  // Those heard longest ago go first, and of one day those heard least.
+  std::vector<Entries::iterator> order;
+  order.reserve(entries_.size());
+  for (auto it = entries_.begin(); it != entries_.end(); ++it) order.push_back(it);
+  const size_t excess = entries_.size() - kOccupancyEntriesMost;
+  auto goesFirst = [](Entries::iterator a, Entries::iterator b) {
+    return std::pair{a->second.lastHeard, a->second.heard} < std::pair{b->second.lastHeard, b->second.heard};
+  };
+  std::nth_element(order.begin(), order.begin() + static_cast<long>(excess), order.end(), goesFirst);
+  for (size_t i = 0; i < excess; ++i) entries_.erase(order[i]);
 }
 
 OccupancyRead StationOccupancyRead(const std::filesystem::path& file) {

@@ -79,7 +79,7 @@ class StationOccupancy {
   // first. Kept under its former Pactor 3 form, it takes the label now heard.
   void Add(const OccupancyKey& key, double heard, double busy, OccupancyDay day, double halfLifeDays);
   // Forgets what faded away by `day`, then, past kOccupancyEntriesMost, what
-  // was heard longest ago.
+  // was heard longest ago (of one day, what was heard least).
   void Bound(OccupancyDay day, double halfLifeDays);
   // As read from the file: a key met twice keeps its sum.
   void Insert(OccupancyKey key, const OccupancyEntry& entry);

@@ -44,13 +44,18 @@ TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDayAndWhatFaded
   StationOccupancy record;
   record.Add({"HAM", "OLD", "7102.0", 0}, 60, 0, kToday - days(200), 30);   // 60 s / 2^6.7: under a second
   record.Add({"HAM", "KEPT", "7102.0", 0}, 60, 0, kToday - days(150), 30);  // 60 s / 2^5: nearly two
-  for (size_t i = 0; i < kOccupancyEntriesMost; ++i)
+  // Of two heard the same day, one past the bound: the one heard less goes.
+  record.Add({"HAM", "AAA", "7102.0", 0}, 3600, 0, kToday - days(10), 30);
+  record.Add({"HAM", "ZZZ", "7102.0", 0}, 60, 0, kToday - days(10), 30);
+  for (size_t i = 0; i + 1 < kOccupancyEntriesMost; ++i)
     record.Add({"HAM", "NEW" + std::to_string(i / 24), "7102.0", static_cast<int>(i % 24)}, 60, 0, kToday, 30);
   record.Bound(kToday, 30);
   EXPECT_EQ(record.All().size(), kOccupancyEntriesMost);
   EXPECT_EQ(record.Find({"HAM", "OLD", "7102.0", 0}), nullptr) << "faded away";
   EXPECT_EQ(record.Find({"HAM", "KEPT", "7102.0", 0}), nullptr) << "heard longest ago, beyond the bound";
   EXPECT_NE(record.Find({"HAM", "NEW0", "7102.0", 0}), nullptr);
+  EXPECT_NE(record.Find({"HAM", "AAA", "7102.0", 0}), nullptr) << "an hour heard";
+  EXPECT_EQ(record.Find({"HAM", "ZZZ", "7102.0", 0}), nullptr) << "a minute heard";
 }
 
 // AirMail's list came to mark the frequency Pactor 3 ("14080#"): what was
