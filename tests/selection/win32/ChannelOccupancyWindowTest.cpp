@@ -4,6 +4,7 @@
 // rebuilt (the cells' colours and tool-tips: OccupancyHoursTable's test).
 #include <gtest/gtest.h>
 
+#include "selection/BusyShare.h"
 #include "selection/OccupancyHoursTable.h"
 #include "selection/win32/PropagationWindows.h"
 #include "tests/common/win32/TestWin32.h"
@@ -57,6 +58,25 @@ TEST(ChannelOccupancyWindow, ShowsTheStationsHoursAndMarksThePresentOne) {
   EXPECT_FALSE(IsWindowVisible(window->Handle()));
   EXPECT_TRUE(rig.messages.entries.empty());
   testing::DrainQuit();
+}
+
+// The "Busy" column's record while a spreadsheet holds the file: told once,
+// and read as soon as it is let go, though the file itself did not change.
+TEST(OccupancyFile, AFileHeldByAnotherProgramIsReadOnceLetGo) {
+  testing::SelectionRig rig;
+  const auto file = rig.program / kStationOccupancyDataFile;
+  testing::WriteBytes(file, "SAILMAIL,WLO,8420.5(p3),23,1800.0,1620.0,2024-03-10\r\n");
+  OccupancyFile record(file, rig.settings, rig.clock, rig.messages);
+  HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(record.OccupancyAtThisHour(), nullptr);
+  EXPECT_EQ(record.OccupancyAtThisHour(), nullptr);
+  EXPECT_EQ(rig.messages.entries.size(), 1u) << "told once";
+  CloseHandle(held);
+  const OccupancyNow* now = record.OccupancyAtThisHour();
+  ASSERT_NE(now, nullptr);
+  EXPECT_EQ(now->At("SAILMAIL", "WLO", "8420.5(p3)")->Percent(), 90);
+  EXPECT_EQ(rig.messages.entries.size(), 1u);
 }
 
 }  // namespace
