@@ -3,8 +3,7 @@
 // station, its busy share at every hour of the day as heard so far, each
 // cell coloured from green (free) through yellow to red (busy), grey where
 // the channel was never heard or heard under a minute, and the present hour
-// marked. It is laid out
-// as the propagation hours window is.
+// marked. It is laid out as the propagation hours window is.
 #include <string>
 #include <string_view>
 #include <vector>
