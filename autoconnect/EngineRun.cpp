@@ -199,7 +199,12 @@ void EngineRun::CentreAndReset(int row) {
 }
 
 void EngineRun::Heard(Verdict verdict) {
-  if (listening_ && verdict.valid) listening_->Heard(run.current, p_.main.Detectors().BufferSeconds(), verdict.busy);
+  // A recording played or the test signal tells nothing of the channel.
+  if (!listening_ || !verdict.valid || !p_.main.InputFromReceiver()) return;
+  // Current Frequency listens on whatever AirMail's terminal shows; the row
+  // it marks need not be that frequency. Its noise measurement sets each.
+  if (mode_ == kModeCurrentFrequency && !noiseCollection_) return;
+  listening_->Heard(run.current, p_.main.Detectors().BufferSeconds(), verdict.busy);
 }
 
 void EngineRun::ListenTx(Verdict verdict) {

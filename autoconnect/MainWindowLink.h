@@ -23,6 +23,9 @@ class MainWindowLink {
   virtual void ProcessReset() = 0;
   // The processing loop runs: a reset restarts it rather than starting it.
   virtual bool InputRunning() const = 0;
+  // The buffers come from the receiver through the sound card, not from a
+  // recording played or the test signal.
+  virtual bool InputFromReceiver() const = 0;
   virtual std::int32_t SampleSize() const = 0;
   // Taken by the loop at its next start or restart.
   virtual void SetSampleSize(std::int32_t samples) = 0;

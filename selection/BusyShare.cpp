@@ -20,7 +20,7 @@ std::string AgeText(OccupancyDay lastHeard, OccupancyDay today) {
 std::optional<OccupancyEntry> OccupancyNow::At(std::string_view system, std::string_view station,
                                                std::string_view frequency) const {
   const OccupancyEntry* entry =
-      record.Find({std::string(system), std::string(station), std::string(frequency), hour});
+      record.FindAsListed({std::string(system), std::string(station), std::string(frequency), hour});
   if (!entry) return std::nullopt;
   OccupancyEntry faded = OccupancyFadedTo(*entry, today, halfLifeDays);
   if (faded.heard < kOccupancyForgottenSeconds) return std::nullopt;
@@ -40,11 +40,14 @@ OccupancyFile::Stamp OccupancyFile::StampOf() const {
 const OccupancyNow* OccupancyFile::OccupancyAtThisHour() {
   UtcDateTime now = clock_.Now();
   Stamp stamp = StampOf();
-  if (read_ != stamp) {
-    bool unreadable = false;
-    record_ = StationOccupancyGet(file_, messenger_, &unreadable);
+  // A file another program holds (a spreadsheet) is tried again each time,
+  // for it is let go unchanged; its problem is told once.
+  if (read_ != stamp || !now_) {
+    OccupancyRead read = StationOccupancyRead(file_);
+    if (!read.problem.empty() && read_ != stamp) messenger_.Show("StationOccupancyGet - " + read.problem);
     read_ = stamp;
-    if (unreadable) now_.reset();
+    record_ = std::move(read.record);
+    if (read.unreadable) now_.reset();
     else now_.emplace(OccupancyNow{record_, 0, {}, 30});
   }
   if (!now_) return nullptr;

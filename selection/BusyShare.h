@@ -41,8 +41,8 @@ class OccupancySource {
 };
 
 // The record of "StationOccupancyData.txt", read again only when the file
-// or the hour changed since the last read, so a fill of many stations
-// reads it once and a problem in it is told once.
+// changed since the last read (or could not be read then), so a fill of
+// many stations reads it once and a problem in it is told once.
 class OccupancyFile final : public OccupancySource {
  public:
   OccupancyFile(std::filesystem::path file, const AutoConnectSettings& settings, UtcClock& clock,

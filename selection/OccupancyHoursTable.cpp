@@ -61,7 +61,10 @@ void OccupancyHoursFill(FrequencyTable& table, const StationOccupancy& record, c
       int column = kOccupancyFirstHourColumn + hour;
       OccupancyNow now{record, hour, request.today, request.halfLifeDays};
       auto entry = now.At(request.system, request.station, label);
-      table.CellColorSet(row, column, entry ? OccupancyShareColour(entry->Share()) : kNeverHeardColour);
+      // A few seconds (a scan's) tell no habit: such a cell stays grey, as
+      // the "Busy" column stays empty, and its tool-tip says what was heard.
+      bool known = entry && entry->heard >= kBusyShownSeconds;
+      table.CellColorSet(row, column, known ? OccupancyShareColour(entry->Share()) : kNeverHeardColour);
       table.CellSet(row, column, entry ? BusyCellText(*entry) : std::string());
       table.CellSet(row, column + kOccupancyTipShift, entry ? CellTip(*entry) : std::string());
     }

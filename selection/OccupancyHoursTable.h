@@ -2,8 +2,8 @@
 // The table of the channel occupancy window: a row per frequency of one
 // station, its busy share at every hour of the day as heard so far, each
 // cell coloured from green (free) through yellow to red (busy), grey where
-// the channel was never heard, and the present hour marked. It is laid out
-// as the propagation hours window is.
+// the channel was never heard or heard under a minute, and the present hour
+// marked. It is laid out as the propagation hours window is.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "airmail/FrequencyLabel.h"
 #include "common/Format.h"
 #include "common/RecordFile.h"
 #include "common/TextParse.h"
@@ -54,6 +55,14 @@ bool IsHeading(std::string_view line) {
   if (line.substr(0, kUtf8Mark.size()) == kUtf8Mark) line.remove_prefix(kUtf8Mark.size());
   Record fields = SplitRecord(line);
   return !fields.empty() && ToUpper(Trim(fields[0])) == "SYSTEM";
+}
+
+// The same frequency with its Pactor 3 mark added or taken away.
+OccupancyKey OccupancyOtherMark(const OccupancyKey& key) {
+  OccupancyKey other = key;
+  other.frequency = IsPactor3Label(key.frequency) ? WithoutPactor3Suffix(key.frequency)
+                                                  : key.frequency + std::string(kPactor3Suffix);
+  return other;
 }
 
 // Past what a line may hold, the seconds are scaled down to it, the share
@@ -107,8 +116,20 @@ const OccupancyEntry* StationOccupancy::Find(const OccupancyKey& key) const {
   return found == entries_.end() ? nullptr : &found->second;
 }
 
+const OccupancyEntry* StationOccupancy::FindAsListed(const OccupancyKey& key) const {
+  const OccupancyEntry* entry = Find(key);
+  return entry ? entry : Find(OccupancyOtherMark(key));
+}
+
 void StationOccupancy::Add(const OccupancyKey& key, double heard, double busy, OccupancyDay day,
                            double halfLifeDays) {
+  if (!entries_.contains(key)) {
+    auto former = entries_.extract(OccupancyOtherMark(key));
+    if (!former.empty()) {
+      former.key() = key;
+      entries_.insert(std::move(former));
+    }
+  }
   auto [at, added] = entries_.try_emplace(key, OccupancyEntry{0, 0, day});
   OccupancyEntry& entry = at->second;
   if (!added) entry = OccupancyFadedTo(entry, day, halfLifeDays);
@@ -132,19 +153,16 @@ void StationOccupancy::Bound(OccupancyDay day, double halfLifeDays) {
     return OccupancyFadedTo(item.second, day, halfLifeDays).heard < kOccupancyForgottenSeconds;
   });
   if (entries_.size() <= kOccupancyEntriesMost) return;
-  std::vector<OccupancyDay> days;
-  days.reserve(entries_.size());
-  for (const auto& [key, entry] : entries_) days.push_back(entry.lastHeard);
-  auto cut = days.begin() + static_cast<long>(entries_.size() - kOccupancyEntriesMost);
-  std::nth_element(days.begin(), cut, days.end());
-  // Those heard before the cut's day go, then of its day as many as still must.
-  size_t excess = entries_.size() - kOccupancyEntriesMost;
-  for (auto it = entries_.begin(); it != entries_.end() && excess > 0;)
-    if (it->second.lastHeard < *cut) it = entries_.erase(it), --excess;
-    else ++it;
-  for (auto it = entries_.begin(); it != entries_.end() && excess > 0;)
-    if (it->second.lastHeard == *cut) it = entries_.erase(it), --excess;
-    else ++it;
+  // Those heard longest ago go first, and of one day those heard least.
+  std::vector<Entries::iterator> order;
+  order.reserve(entries_.size());
+  for (auto it = entries_.begin(); it != entries_.end(); ++it) order.push_back(it);
+  const size_t excess = entries_.size() - kOccupancyEntriesMost;
+  auto goesFirst = [](Entries::iterator a, Entries::iterator b) {
+    return std::pair{a->second.lastHeard, a->second.heard} < std::pair{b->second.lastHeard, b->second.heard};
+  };
+  std::nth_element(order.begin(), order.begin() + static_cast<long>(excess), order.end(), goesFirst);
+  for (size_t i = 0; i < excess; ++i) entries_.erase(order[i]);
 }
 
 OccupancyRead StationOccupancyRead(const std::filesystem::path& file) {

@@ -71,11 +71,15 @@ class StationOccupancy {
   const Entries& All() const { return entries_; }
   bool Empty() const { return entries_.empty(); }
   const OccupancyEntry* Find(const OccupancyKey& key) const;
+  // As Find, but a frequency that AirMail's list has since come to mark
+  // Pactor 3 (or no longer marks) is found under its former label too.
+  const OccupancyEntry* FindAsListed(const OccupancyKey& key) const;
 
-  // Seconds heard on `day`: the entry's knowledge is faded to that day first.
+  // Seconds heard on `day`: the entry's knowledge is faded to that day
+  // first. Kept under its former Pactor 3 form, it takes the label now heard.
   void Add(const OccupancyKey& key, double heard, double busy, OccupancyDay day, double halfLifeDays);
   // Forgets what faded away by `day`, then, past kOccupancyEntriesMost, what
-  // was heard longest ago.
+  // was heard longest ago (of one day, what was heard least).
   void Bound(OccupancyDay day, double halfLifeDays);
   // As read from the file: a key met twice keeps its sum.
   void Insert(OccupancyKey key, const OccupancyEntry& entry);

@@ -72,6 +72,7 @@ class MainWindow final : public MainWindowLink,
   DetectorValues& Detectors() override { return analysis_; }
   void ProcessReset() override { signal_.ProcessReset(); }
   bool InputRunning() const override { return signal_.Running(); }
+  bool InputFromReceiver() const override { return signal_.inputSource == kSoundCard; }
   std::int32_t SampleSize() const override { return settings_.display.sampleSize; }
   void SetSampleSize(std::int32_t samples) override;
   std::filesystem::path ProfileFile() const override { return profileFile_; }

@@ -8,6 +8,22 @@ namespace velmora {
 void ChannelOccupancyWindow::Update(std::string_view system, std::string_view station) {
   StationTake(system, station, "AutoConnect - Channel Occupancy by Hour and Frequency (Busy %) - ");
   if (!Make()) return;
+  Fill();
+  Present();
+}
+
+std::optional<ChannelOccupancyWindow::RecordStamp> ChannelOccupancyWindow::RecordStampNow() const {
+  std::error_code error;
+  const auto file = s_.programFolder / kStationOccupancyDataFile;
+  RecordStamp stamp{std::filesystem::last_write_time(file, error), 0};
+  if (error) return std::nullopt;
+  stamp.size = std::filesystem::file_size(file, error);
+  if (error) return std::nullopt;
+  return stamp;
+}
+
+void ChannelOccupancyWindow::Fill() {
+  read_ = RecordStampNow();
   Refill([&](const UtcDateTime& now) {
     std::vector<FrequencyRow> rows;
     OccupancyHoursRequest request{system_, station_, {}, OccupancyDayOf(now), s_.settings.stationOccupancyHalfLife};
@@ -16,7 +32,13 @@ void ChannelOccupancyWindow::Update(std::string_view system, std::string_view st
     StationOccupancy record = StationOccupancyGet(s_.programFolder / kStationOccupancyDataFile, s_.data.Messages());
     OccupancyHoursFill(table_, record, request, Grid().Measure());
   });
-  Present();
+}
+
+bool ChannelOccupancyWindow::Reread() {
+  // A window put aside is filled again when it is next shown.
+  if (!IsWindowVisible(hwnd_) || RecordStampNow() == read_) return false;
+  Fill();
+  return true;
 }
 
 int ChannelOccupancyWindow::HourColumn(const UtcDateTime& now) const { return kOccupancyFirstHourColumn + now.hour; }

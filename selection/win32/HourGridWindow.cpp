@@ -32,6 +32,10 @@ void HourGridWindow::Mark(int column) {
 
 void HourGridWindow::HourTick() {
   if (!ready_) return;
+  if (Reread()) {
+    Grid().Refresh();
+    return;
+  }
   int column = HourColumn(s_.clock.Now());
   if (column == currentColumn_) return;
   Mark(column);

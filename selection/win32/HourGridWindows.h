@@ -1,7 +1,9 @@
 #pragma once
 // The station's windows with a column for each hour of the day, the
 // present hour marked; `tmrHour` moves the mark when the hour changes.
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,8 @@ class HourGridWindow : public StationGridWindow {
   // The column of the hour `now` falls in, and the table's look with that column marked.
   virtual int HourColumn(const UtcDateTime& now) const = 0;
   virtual void HourMark(int column) = 0;
+  // Fills the table again when what it shows has changed since; true if so.
+  virtual bool Reread() { return false; }
 
  private:
   bool OnCreate() override;
@@ -67,9 +71,22 @@ class ChannelOccupancyWindow final : public HourGridWindow {
   void Update(std::string_view system, std::string_view station);
 
  private:
+  // When the record was last read: a run's end or a Reset changes it while
+  // the window stays open.
+  struct RecordStamp {
+    std::filesystem::file_time_type written{};
+    std::uintmax_t size = 0;
+    bool operator==(const RecordStamp&) const = default;
+  };
+  std::optional<RecordStamp> RecordStampNow() const;
+  void Fill();
+
   std::string ToolTip(int row, int column) override;
   int HourColumn(const UtcDateTime& now) const override;
   void HourMark(int column) override;
+  bool Reread() override;
+
+  std::optional<RecordStamp> read_;
 };
 
 }  // namespace velmora

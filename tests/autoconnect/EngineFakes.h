@@ -150,6 +150,7 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   DetectorValues& Detectors() override { return *this; }
   void ProcessReset() override { ++resets; }
   bool InputRunning() const override { return inputRunning; }
+  bool InputFromReceiver() const override { return fromReceiver; }
   std::int32_t SampleSize() const override { return sampleSize; }
   void SetSampleSize(std::int32_t samples) override { sampleSize = samples; }
   std::filesystem::path ProfileFile() const override { return {}; }
@@ -162,7 +163,7 @@ class FakeDetectors final : public DetectorValues, public MainWindowLink {
   float bufferSeconds = 0.5f, pulse = 0, centre = 1000, centreAuto = 1700;
   float level = 0, faxLevel = 0, snr = 0;  // the present buffer's, as the detectors left them
   bool snrDetected = false;
-  bool autoConnectActive = false, fax = false, wwv = false, inputRunning = true;
+  bool autoConnectActive = false, fax = false, wwv = false, inputRunning = true, fromReceiver = true;
   int resets = 0;
   std::int32_t sampleSize = 4096;
 };

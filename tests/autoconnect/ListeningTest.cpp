@@ -22,10 +22,12 @@ using S = TerminalStatus;
 TEST(ChannelListening, EveryListeningStateTellsWhatItHeardAndAScanCountsNoFrequencyForItsLog) {
   // told: seconds heard and busy per frequency (a buffer is 0.5 s); noise: the noise collection, not a run.
   struct Case { const char* name; int mode; const char *script, *told; std::vector<S> results = {};
-                bool txOnly = false, noise = false; };
+                bool txOnly = false, noise = false, receiver = true; };
   const Case cases[] = {
-      {"mode 0 listens until the call, not while calling or linked", kModeCurrentFrequency, "f 13f b 14f 33f",
-       "HAM/W1AW/10140.0 14.0/0.5", {S::Calling, S::Connected, S::Idle}},
+      {"mode 1, Tx only: listens until the call, not while calling or linked", kModeMultipleFrequencies,
+       "f 13f b 14f 33f", "HAM/W1AW/10140.0 14.0/0.5", {S::Calling, S::Connected, S::Idle}, true},
+      // Mode 0 listens on whatever AirMail's terminal shows, which need not be the row it marks.
+      {"mode 0: a frequency the run never set", kModeCurrentFrequency, "f 13f b 14f", ""},
       {"mode 1: each Rx Check row, then the Tx Connect row", kModeMultipleFrequencies, "f 14f 14f 14f",
        "HAM/W1AW/7102.0 7.0/0.0, HAM/W1AW/10140.0 14.0/0.0"},
       {"mode 2, Tx only: a station given up, the next", kModeMultipleStations, "f 2b 3f",
@@ -35,12 +37,15 @@ TEST(ChannelListening, EveryListeningStateTellsWhatItHeardAndAScanCountsNoFreque
        "HAM/W1AW/7102.0 5.0/0.0, HAM/W1AW/10140.0 4.5/0.0"},
       {"the noise collection; buffers without sound tell nothing", kModeMultipleFrequencies, "f 2x 2f 3b",
        "HAM/W1AW/10140.0 1.0/0.0, HAM/W1AW/14105.0(p3) 1.5/1.5", {}, false, true},
+      {"a recording played (or the test signal) is no channel heard", kModeScanStations, "f 10f 2b", "", {}, false,
+       false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EngineRig rig(c.mode);
     rig.window.settings.connectTxOnly = c.txOnly;
     rig.terminal.results.assign(c.results.begin(), c.results.end());
+    rig.main.fromReceiver = c.receiver;
     if (c.noise)
       rig.engine.NoiseCollectionStart();
     else

@@ -44,13 +44,34 @@ TEST(StationOccupancy, WhatIsHeardAddsToTheOldKnowledgeFadedToItsDayAndWhatFaded
   StationOccupancy record;
   record.Add({"HAM", "OLD", "7102.0", 0}, 60, 0, kToday - days(200), 30);   // 60 s / 2^6.7: under a second
   record.Add({"HAM", "KEPT", "7102.0", 0}, 60, 0, kToday - days(150), 30);  // 60 s / 2^5: nearly two
-  for (size_t i = 0; i < kOccupancyEntriesMost; ++i)
+  // Of two heard the same day, one past the bound: the one heard less goes.
+  record.Add({"HAM", "AAA", "7102.0", 0}, 3600, 0, kToday - days(10), 30);
+  record.Add({"HAM", "ZZZ", "7102.0", 0}, 60, 0, kToday - days(10), 30);
+  for (size_t i = 0; i + 1 < kOccupancyEntriesMost; ++i)
     record.Add({"HAM", "NEW" + std::to_string(i / 24), "7102.0", static_cast<int>(i % 24)}, 60, 0, kToday, 30);
   record.Bound(kToday, 30);
   EXPECT_EQ(record.All().size(), kOccupancyEntriesMost);
   EXPECT_EQ(record.Find({"HAM", "OLD", "7102.0", 0}), nullptr) << "faded away";
   EXPECT_EQ(record.Find({"HAM", "KEPT", "7102.0", 0}), nullptr) << "heard longest ago, beyond the bound";
   EXPECT_NE(record.Find({"HAM", "NEW0", "7102.0", 0}), nullptr);
+  EXPECT_NE(record.Find({"HAM", "AAA", "7102.0", 0}), nullptr) << "an hour heard";
+  EXPECT_EQ(record.Find({"HAM", "ZZZ", "7102.0", 0}), nullptr) << "a minute heard";
+}
+
+// AirMail's list came to mark the frequency Pactor 3 ("14080#"): what was
+// heard on it is shown and kept under its new label, and so back.
+TEST(StationOccupancy, AFrequencyMarkedPactor3SinceKeepsWhatWasHeardOnIt) {
+  for (auto [before, after] : {std::pair{"14080.0", "14080.0(p3)"}, std::pair{"14080.0(p3)", "14080.0"}}) {
+    StationOccupancy record;
+    record.Add({"HAM", "W1AW", before, 5}, 3600, 1800, kToday, 30);
+    auto shown = OccupancyNow{record, 5, kToday, 30}.At("HAM", "W1AW", after);
+    ASSERT_TRUE(shown) << after;
+    EXPECT_EQ(shown->Percent(), 50);
+    record.Add({"HAM", "W1AW", after, 5}, 1200, 1200, kToday, 30);
+    ASSERT_EQ(record.All().size(), 1u);
+    EXPECT_EQ(record.All().begin()->first.frequency, after);
+    EXPECT_DOUBLE_EQ(record.All().begin()->second.heard, 4800);
+  }
 }
 
 TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
@@ -162,6 +183,7 @@ TEST(AutoSelectBusyRule, UsuallyBusyFrequenciesAreNotCalledUnlessNothingElseIsLe
 TEST(OccupancyHoursTable, SharesFromGreenToRedGreyNeverHeardAndThePresentHourMarked) {
   StationOccupancy record;
   record.Add({"HAM", "W1AW", "14080.0(p3)", 7}, 90 * 60, 45 * 60, kToday - days(2), 30);
+  record.Add({"HAM", "W1AW", "14075.0", 9}, 30, 30, kToday, 30);  // a scan's few seconds: too little to tell
   FrequencyTable table;
   OccupancyHoursFill(table, record, {"HAM", "W1AW", {"14075.0", "14080.0(p3)"}, kToday, 30}, testing::TemplateWidth);
   ASSERT_EQ(table.Rows(), 3);
@@ -169,13 +191,15 @@ TEST(OccupancyHoursTable, SharesFromGreenToRedGreyNeverHeardAndThePresentHourMar
   EXPECT_EQ(table.CellGet(2, 8), "50");
   EXPECT_EQ(table.CellColor(2, 8), OccupancyShareColour(0.5));
   EXPECT_EQ(table.CellColor(1, 8), kNeverHeardColour);
+  EXPECT_EQ(table.CellColor(1, 10), kNeverHeardColour) << "under the minute the Busy column needs";
   // The present hour's cells bold (its heading's colour: ChannelOccupancyWindowTest).
   OccupancyHoursMark(table, 8, {kColorBlack, kHeadingBack}, {kColorWhite, 0x800000});
   EXPECT_TRUE(table.CellAt(1, 8).bold);
   EXPECT_FALSE(table.CellAt(1, 9).bold);
   struct Tip { int row, column; std::string text; };
   const Tip tips[] = {{0, 8, "Zulu Time (07), Current Hour"}, {1, 8, "Never Heard at 07 UTC"},
-                      {2, 8, "Busy 50% of 86 Minutes Heard, Last Heard 2024-03-08"}};
+                      {2, 8, "Busy 50% of 86 Minutes Heard, Last Heard 2024-03-08"},
+                      {1, 10, "Busy 100% of 0.5 Minutes Heard, Last Heard 2024-03-10"}};
 
   for (const auto& t : tips) EXPECT_EQ(OccupancyHoursToolTip(table, t.row, t.column, 8), t.text);
 }
