@@ -413,46 +413,30 @@ TEST_F(NoiseDetectors, PeakFiresOnAToneStandingOutOfTheBand) {
   EXPECT_EQ(r.peakValue, 0);
 }
 
-// What the statistics show after a run of buffers: each buffer's value,
-// whether it hit, and its duration.
-struct StatisticsRow {
-  const char* name;
-  StatisticsDetector detector;
-  std::vector<std::tuple<float, bool, float>> buffers;
-  std::string text;
-};
-
+// What the statistics show after a run of buffers, given as runs of alike
+// buffers: each buffer's value, whether it hit, its duration, and how many.
 TEST(DetectorStatistics, TextOfTheBuffersCounted) {
-  using Buffers = std::vector<std::tuple<float, bool, float>>;
-  auto repeat = [](std::tuple<float, bool, float> buffer, int times) {
-    return Buffers(static_cast<std::size_t>(times), buffer);
-  };
-  auto joined = [](Buffers a, const Buffers& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-  };
-  const StatisticsRow rows[] = {
+  struct Buffers { float value; bool hit; float seconds; int times; };
+  struct Row { const char* name; StatisticsDetector detector; std::vector<Buffers> runs; std::string text; };
+  const Row rows[] = {
       // Silence reads -127 dB: the peak is the largest value added, not the
       // reset value above them all.
-      {"silence",
-       StatisticsDetector::Power,
-       {{-127.0f, false, 0.186f}, {-127.0f, false, 0.186f}, {-110.5f, false, 0.186f}},
+      {"silence", StatisticsDetector::Power, {{-127.0f, false, 0.186f, 2}, {-110.5f, false, 0.186f, 1}},
        "Power:\rCount 3, Hits 0\rRate 0.0e0, Secs .2\rMean -121.5, Std 7.8\rPeak -110.5"},
       // A steady value spreads by nothing, however its squares round.
-      {"steady", StatisticsDetector::Pactor2, repeat({43.2f, false, 0.186f}, 100),
+      {"steady", StatisticsDetector::Pactor2, {{43.2f, false, 0.186f, 100}},
        "Pactor 2:\rCount 100, Hits 0\rRate 0.0e0, Secs 18.6\rMean 43.2, Std .0\rPeak 43.2"},
       // Buffers of 8192 samples, then of 2048 (AutoConnect's size): each
       // counts for its own duration.
-      {"gate open at 8192", StatisticsDetector::Power,
-       joined(repeat({20.0f, true, 0.743f}, 2), repeat({0.0f, false, 0.186f}, 18)),
+      {"gate open at 8192", StatisticsDetector::Power, {{20.0f, true, 0.743f, 2}, {0.0f, false, 0.186f, 18}},
        "Power:\rCount 20, Hits 2\rRate 1.0e-1, Secs 1.5\rMean 2.0, Std 6.0\rPeak 20.0"},
-      {"hits at 8192", StatisticsDetector::Pactor2,
-       joined(repeat({50.0f, true, 0.743f}, 10), repeat({10.0f, false, 0.186f}, 10)),
+      {"hits at 8192", StatisticsDetector::Pactor2, {{50.0f, true, 0.743f, 10}, {10.0f, false, 0.186f, 10}},
        "Pactor 2:\rCount 20, Hits 10\rRate 5.0e-1, Secs .9\rMean 30.0, Std 20.0\rPeak 50.0"},
   };
-  for (const StatisticsRow& row : rows) {
+  for (const auto& row : rows) {
     DetectorStatistics s;
-    for (const auto& [value, hit, seconds] : row.buffers) s.Add(row.detector, hit, value, seconds);
+    for (const Buffers& run : row.runs)
+      for (int i = 0; i < run.times; ++i) s.Add(row.detector, run.hit, run.value, run.seconds);
     EXPECT_EQ(s.Text(row.detector, 0.186f), row.text) << row.name;
   }
 }
