@@ -313,7 +313,6 @@ TEST(Playback, EightBitSamplesAreHeardWidened) {
   rig.signal.playbackOutput = true;
   rig.Run(2);
   ASSERT_EQ(rig.output.played.size(), 2u) << "both buffers queued";
-  ASSERT_EQ(rig.output.played[1].size(), 256u);
   EXPECT_EQ(rig.output.played[1], rig.analysis.analysed[1]) << "as the analysis saw them";
   EXPECT_FALSE(rig.output.IsOpen());
 }

@@ -215,9 +215,8 @@ TEST(EngineCells, ColoursTellTheStory) {
   rig.engine.AutoConnectStart();
   rig.Play("f 14f 2b");
   const ReasonColors colours;
-  auto colour = [&](int row, EngineColumn column) { return rig.table.colours.at({row, column}); };
-  EXPECT_EQ(colour(1, EngineColumn::RxCheck), colours[kReasonNotBusy]);
-  EXPECT_EQ(colour(2, EngineColumn::RxCheck), colours[kReasonBusy]);
+  EXPECT_EQ(rig.Colour(1, EngineColumn::RxCheck), colours[kReasonNotBusy]);
+  EXPECT_EQ(rig.Colour(2, EngineColumn::RxCheck), colours[kReasonBusy]);
   EXPECT_EQ(rig.table.blinking, std::make_pair(2, EngineColumn::RxCheck));
   EXPECT_EQ(rig.main.resets, 3);       // one fresh start at the start and one per frequency
   EXPECT_EQ(rig.main.centre, 1500.0f);  // no Pactor 3 row yet

@@ -45,7 +45,6 @@ void StationFileRead(const AirmailDataFolder& folder, const std::string& system)
       StationNameFromStation(*file, station.key);
       std::vector<FrequencyRow> rows;
       if (!StationFrequencyListGet(*file, station.key, rows)) continue;
-      FrequencyGroupGet(FrequencyListRead(*file, station.key, false).text, rows.front().label);
       rows.front().checked = true;
       size_t end = rows.size();
       FrequencyGroupFilter(*file, station.key, rows, 0, end);
