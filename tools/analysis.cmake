@@ -9,6 +9,7 @@ add_library(velmora_signalgen STATIC
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/LinkPauses.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/ModemSet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/OfdmModem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/OtherFadingSweep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/PskModem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp

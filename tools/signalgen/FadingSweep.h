@@ -47,5 +47,9 @@ std::vector<FadingChannel> UnseenChannels();
 SignalRecipe FadingRecipe(int form, const FadingChannel& channel, std::uint64_t seed, double seconds, bool link);
 
 void RunFadingSweep(const FadingSweepOptions& options, std::ostream& out);
+// CW, FAX-like and WWV-like signals through the named channels, in their own
+// mode and with the default settings, and what the CW, FAX and WWV modes find
+// on receiver noise and on a faded Pactor 3 link.
+void RunOtherFadingSweep(double seconds, std::int32_t sampleSize, std::ostream& out);
 
 }  // namespace velmora::signalgen

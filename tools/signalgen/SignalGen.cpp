@@ -137,13 +137,15 @@ std::string_view FormName(Form form) {
       return "psk2400";
     case Form::Mfsk:
       return "mfsk";
+    case Form::Wwv:
+      return "wwv";
   }
   return "";
 }
 
 bool ParseForm(std::string_view name, Form& form) {
   for (Form f : {Form::Noise, Form::Pactor2, Form::Pactor3, Form::Cw, Form::Fax, Form::Speech, Form::Bursts,
-                 Form::Ofdm, Form::Fsk4, Form::Psk2400, Form::Mfsk}) {
+                 Form::Ofdm, Form::Fsk4, Form::Psk2400, Form::Mfsk, Form::Wwv}) {
     if (FormName(f) == name) {
       form = f;
       return true;
@@ -223,6 +225,23 @@ void AddFmTone(std::span<float> out, double low, double high, double rms, Random
     phase += 2 * std::numbers::pi * (low + (high - low) * value) / kRate;
     if (phase > 2 * std::numbers::pi) phase -= 2 * std::numbers::pi;
     out[n] += static_cast<float>(amplitude * std::cos(phase));
+  }
+}
+
+void AddTimeSignal(std::span<float> out, double carrier, double rms) {
+  // The steady carrier; a 600 Hz tone at 50 % modulation, silent from 10 ms
+  // before to 25 ms after each second's tick, 5 ms of 1000 Hz at 100 %.
+  std::vector<float> tone(out.size(), 1.0f), tick(out.size(), 0.0f);
+  for (double t = 0; t < static_cast<double>(out.size()) / kRate; t += 1) {
+    Envelope(tick, t, t + 0.005, 1);
+    for (std::size_t n = static_cast<std::size_t>(std::max(0.0, t - 0.01) * kRate);
+         n < std::min(out.size(), static_cast<std::size_t>((t + 0.025) * kRate)); ++n)
+      tone[n] = 0;
+  }
+  AddTone(out, carrier, rms, {});
+  for (double side : {-1.0, 1.0}) {
+    AddTone(out, carrier + side * 600, rms / 4, tone);
+    AddTone(out, carrier + side * 1000, rms / 2, tick);
   }
 }
 
@@ -355,6 +374,10 @@ std::vector<float> AddForm(const SignalRecipe& recipe, std::vector<float>& sampl
     case Form::Cw:
       gate = recipe.keyed ? MorseGate(count, random) : std::vector<float>(count, 1.0f);
       AddTone(samples, recipe.center + recipe.offset, recipe.rms, gate);
+      break;
+    case Form::Wwv:
+      gate.assign(count, 1.0f);
+      AddTimeSignal(samples, recipe.center + recipe.offset, recipe.rms);
       break;
     case Form::Fax:
       gate.assign(count, 1.0f);

@@ -1,9 +1,10 @@
 #pragma once
 // Test signals that look like what an HF receiver hears: Pactor 2 and
 // Pactor 3 (differential PSK on 100-baud tones) in the rhythm of an ARQ link,
-// CW, a FAX-like FM tone, speech-like audio, impulsive bursts and white
-// noise at a chosen signal-to-noise ratio in 3 kHz. Seeded, so the same
-// settings always give the same samples. A test tool, not part of the program.
+// CW, a FAX-like FM tone, a time signal's AM, speech-like audio, impulsive
+// bursts and white noise at a chosen signal-to-noise ratio in 3 kHz. Seeded,
+// so the same settings always give the same samples. A test tool, not part of
+// the program.
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -23,7 +24,7 @@ namespace velmora::signalgen {
 inline constexpr double kRate = kSampleRate;
 
 
-enum class Form { Noise, Pactor2, Pactor3, Cw, Fax, Speech, Bursts, Ofdm, Fsk4, Psk2400, Mfsk };
+enum class Form { Noise, Pactor2, Pactor3, Cw, Fax, Speech, Bursts, Ofdm, Fsk4, Psk2400, Mfsk, Wwv };
 // The other digital modems, continuous: busy in every buffer.
 bool IsDigital(Form form);
 std::string_view FormName(Form form);
@@ -75,6 +76,8 @@ void AddPskTones(std::span<float> out, std::span<const double> tones, double rms
                  Random& random, double rollOff = 0.35);
 void AddTone(std::span<float> out, double frequency, double rms, std::span<const float> gate);
 void AddFmTone(std::span<float> out, double low, double high, double rms, Random& random);
+// A time signal's AM as a receiver's BFO puts its carrier at `carrier`.
+void AddTimeSignal(std::span<float> out, double carrier, double rms);
 void AddSpeech(std::span<float> out, double rms, double pitch, Random& random);
 void AddBursts(std::span<float> out, double perSecond, double peak, Random& random);
 void AddNoise(std::span<float> out, double rms, Random& random);

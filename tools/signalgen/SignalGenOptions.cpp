@@ -33,7 +33,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
                                                       std::string& problem) {
   SignalGenOptions options;
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels] = options;
+         allChannels, sweepOthers] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
@@ -44,6 +44,8 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       sweepDigital = true;
     } else if (a == "--sweep-fading") {
       sweepFading = true;
+    } else if (a == "--sweep-others") {
+      sweepOthers = true;
     } else if (a == "--link") {
       recipe.link = true;
     } else if (a == "--channel") {
@@ -55,9 +57,9 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
     } else if (a == "--form") {
       if (i + 1 >= arguments.size()) return Refuse(problem, "--form: a form must follow");
       if (!ParseForm(arguments[++i], recipe.form))
-        return Refuse(problem,
-                      "--form: " + std::string(arguments[i]) +
-                          " is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk");
+        return Refuse(problem, "--form: " + std::string(arguments[i]) +
+                                   " is none of noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, "
+                                   "mfsk, wwv");
       haveForm = true;
     } else if (a == "--tuning-set") {
       tuningSet = true;
@@ -131,7 +133,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
     }
   }
   if (allChannels && !sweepDigital) return Refuse(problem, "--channel: all is for --sweep-digital alone");
-  if (!sweep && !sweepDigital && !sweepFading) {
+  if (!sweep && !sweepDigital && !sweepFading && !sweepOthers) {
     if (!haveForm) return Refuse(problem, "--form is needed");
     if (out.empty()) return Refuse(problem, "--out is needed");
   }

@@ -24,6 +24,8 @@ struct SignalGenOptions {
   // "--channel all": the digital sweep through every named channel and
   // those kept apart.
   bool allChannels = false;
+  // CW, FAX-like and WWV-like signals through the fading channels.
+  bool sweepOthers = false;
 };
 
 // The options (without the program name), or nullopt with the problem

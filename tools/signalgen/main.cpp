@@ -26,12 +26,13 @@ const char* kUsage =
     "       velmora-signalgen --modem NAME | --receiver NAME [--modem NAME] [options] --out FILE.bin\n"
     "       velmora-signalgen --sweep-digital [--tuning-set] [--channel C|all] [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --sweep-fading [--seconds S] [--sample-size N] [--link]\n"
-    "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk\n"
+    "       velmora-signalgen --sweep-others [--seconds S] [--sample-size N]\n"
+    "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk, wwv\n"
     "  --modem NAME     a modem variant of the digital sweep's sets (ofdm-s1, fsk-u2, ...), on from --start\n"
     "  --receiver NAME  a receiver's noise of the digital sweep (white, passband-s1, agc-slow-u, hum-s, ...)\n"
     "  --tuning-set     the digital sweep on the tuning set alone, the unseen set left out\n"
     "  --variant V      Pactor 3 tone set 1..6 (default 1)\n"
-    "  --center HZ      Pactor 2 centre, CW tone (default 1700)\n"
+    "  --center HZ      Pactor 2 centre, CW tone, time signal's carrier (default 1700)\n"
     "  --offset HZ      frequency offset of every tone or carrier (default 0)\n"
     "  --snr DB         signal-to-noise ratio in 3 kHz (default 20); --no-noise for none\n"
     "  --rms A          signal level while on, A/D units (default 3000)\n"
@@ -66,7 +67,7 @@ int Run(int argc, char** argv) {
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels] = *options;
+         allChannels, sweepOthers] = *options;
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
     return 0;
@@ -76,6 +77,10 @@ int Run(int argc, char** argv) {
     auto fading = allChannels ? NamedChannels() : std::vector<FadingChannel>{};
     if (recipe.channel.Fades()) fading = {recipe.channel};
     RunDigitalSweep({sweepOptions, tuningSet, fading, allChannels}, std::cout);
+    return 0;
+  }
+  if (sweepOthers) {
+    RunOtherFadingSweep(sweepOptions.seconds, sweepOptions.sampleSize, std::cout);
     return 0;
   }
   if (sweepFading) {
