@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <utility>
 
 #include "common/CFile.h"
 #include "common/CalendarTime.h"
@@ -31,6 +32,8 @@ bool Recorder::Open(const std::filesystem::path& dataFolder, const LocalTime& ti
   std::filesystem::create_directories(dataFolder, ignored);
   path_ = RecordingName(dataFolder, time);
   wide_.reset();
+  wholeBytes_ = 0;
+  failed_ = false;
   errno = 0;
   // "wb" starts the file empty: a shorter recording never keeps an older tail.
   file_ = CFileOpen(path_, "wb");
@@ -47,8 +50,10 @@ bool Recorder::WriteBytes(const void* data, size_t bytes, std::error_code& error
   errno = 0;
   if (std::fwrite(data, 1, bytes, file_.get()) != bytes || std::fflush(file_.get()) != 0) {
     error = LastCError();
+    failed_ = true;
     return false;
   }
+  wholeBytes_ += bytes;
   return true;
 }
 
@@ -63,6 +68,11 @@ bool Recorder::Write(std::span<const std::uint8_t> samples8, std::error_code& er
   return WriteBytes(samples8.data(), samples8.size_bytes(), error);
 }
 
-void Recorder::Close() { file_.reset(); }
+void Recorder::Close() {
+  // Closed first: the close writes out what the failed write left buffered.
+  file_.reset();
+  std::error_code ignored;
+  if (std::exchange(failed_, false)) std::filesystem::resize_file(path_, wholeBytes_, ignored);
+}
 
 }  // namespace velmora
