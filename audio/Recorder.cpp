@@ -6,6 +6,7 @@
 
 #include "common/CFile.h"
 #include "common/CalendarTime.h"
+#include "common/DiskFile.h"
 #include "common/Format.h"
 
 namespace velmora {
@@ -44,12 +45,25 @@ bool Recorder::Open(const std::filesystem::path& dataFolder, const LocalTime& ti
   return true;
 }
 
+namespace {
+
+// A C library may cut a write short on a full disk without saying why
+// (Wine's says "Invalid argument"): the disk's free space tells it.
+std::error_code RecordWriteError(const std::filesystem::path& file, size_t bytes) {
+  std::error_code error = LastCError();
+  const auto available = DiskSpaceAvailable(file.parent_path());
+  if (available && *available < bytes) return std::make_error_code(std::errc::no_space_on_device);
+  return error;
+}
+
+}  // namespace
+
 bool Recorder::WriteBytes(const void* data, size_t bytes, std::error_code& error) {
   error.clear();
   if (!file_) return false;
   errno = 0;
   if (std::fwrite(data, 1, bytes, file_.get()) != bytes || std::fflush(file_.get()) != 0) {
-    error = LastCError();
+    error = RecordWriteError(path_, bytes);
     failed_ = true;
     return false;
   }
