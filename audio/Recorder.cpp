@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <ctime>
+#include <utility>
 
 #include "common/CFile.h"
 #include "common/CalendarTime.h"
+#include "common/DiskFile.h"
 #include "common/Format.h"
 
 namespace velmora {
@@ -31,6 +33,8 @@ bool Recorder::Open(const std::filesystem::path& dataFolder, const LocalTime& ti
   std::filesystem::create_directories(dataFolder, ignored);
   path_ = RecordingName(dataFolder, time);
   wide_.reset();
+  wholeBytes_ = 0;
+  failed_ = false;
   errno = 0;
   // "wb" starts the file empty: a shorter recording never keeps an older tail.
   file_ = CFileOpen(path_, "wb");
@@ -41,14 +45,29 @@ bool Recorder::Open(const std::filesystem::path& dataFolder, const LocalTime& ti
   return true;
 }
 
+namespace {
+
+// A C library may cut a write short on a full disk without saying why
+// (Wine's says "Invalid argument"): the disk's free space tells it.
+std::error_code RecordWriteError(const std::filesystem::path& file, size_t bytes) {
+  std::error_code error = LastCError();
+  const auto available = DiskSpaceAvailable(file.parent_path());
+  if (available && *available < bytes) return std::make_error_code(std::errc::no_space_on_device);
+  return error;
+}
+
+}  // namespace
+
 bool Recorder::WriteBytes(const void* data, size_t bytes, std::error_code& error) {
   error.clear();
   if (!file_) return false;
   errno = 0;
   if (std::fwrite(data, 1, bytes, file_.get()) != bytes || std::fflush(file_.get()) != 0) {
-    error = LastCError();
+    error = RecordWriteError(path_, bytes);
+    failed_ = true;
     return false;
   }
+  wholeBytes_ += bytes;
   return true;
 }
 
@@ -63,6 +82,11 @@ bool Recorder::Write(std::span<const std::uint8_t> samples8, std::error_code& er
   return WriteBytes(samples8.data(), samples8.size_bytes(), error);
 }
 
-void Recorder::Close() { file_.reset(); }
+void Recorder::Close() {
+  // Closed first: the close writes out what the failed write left buffered.
+  file_.reset();
+  std::error_code ignored;
+  if (std::exchange(failed_, false)) std::filesystem::resize_file(path_, wholeBytes_, ignored);
+}
 
 }  // namespace velmora

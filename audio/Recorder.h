@@ -29,12 +29,16 @@ class Recorder {
   const std::filesystem::path& File() const { return path_; }
   // Whether the file holds 16-bit samples; nothing before the first write.
   std::optional<bool> Wide() const { return wide_; }
+  // Not one buffer reached the file whole.
+  bool Empty() const { return wholeBytes_ == 0; }
 
   // Creates the folder if missing and a new, empty file.
   bool Open(const std::filesystem::path& dataFolder, const LocalTime& time, std::error_code& error);
   // The first count samples of the buffer in the capture width.
   bool Write(std::span<const std::int16_t> samples16, std::error_code& error);
   bool Write(std::span<const std::uint8_t> samples8, std::error_code& error);
+  // A buffer whose write failed (a full disk) is cut off again: the file
+  // ends with the last whole one.
   void Close();
 
  private:
@@ -42,6 +46,8 @@ class Recorder {
   CFile file_;
   std::filesystem::path path_;
   std::optional<bool> wide_;
+  std::uintmax_t wholeBytes_ = 0;
+  bool failed_ = false;
 };
 
 }  // namespace velmora

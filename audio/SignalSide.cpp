@@ -179,8 +179,9 @@ void SignalSide::RecordWrite(int index, std::int32_t count, bool wide) {
   bool written = wide ? recorder_.Write(std::span(buffers_.samples16[index].data(), count), error)
                       : recorder_.Write(std::span(buffers_.samples8[index].data(), count), error);
   if (!written) {
-    // The user must not believe a recording is being made.
-    RecordClose();
+    // The user must not believe a recording is being made; this message
+    // tells it, not the one of a recording that never got a buffer.
+    RecordEnd(false);
     ShowError("RecordWrite - " + ErrorText(error) + "\r" + NotWrittenText(recorder_.File()) +
               ": the recording is stopped.");
   }
@@ -226,8 +227,8 @@ void SignalSide::RecordOpen() {
 
 void SignalSide::RecordEnd(bool tellEmpty) {
   if (!recorder_.Recording()) return;
-  // No width yet: not one buffer was written, and an empty file would pass for a recording.
-  const bool empty = !recorder_.Wide().has_value();
+  // Not one buffer was written whole: such a file would pass for a recording.
+  const bool empty = recorder_.Empty();
   recorder_.Close();
   host_.CaptionChanged();
   if (!empty) return;

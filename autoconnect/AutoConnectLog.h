@@ -70,6 +70,8 @@ class AutoConnectLog final : public RunLog {
   void LogFileStop(const RunStatistics& statistics, std::string_view status, int mode) override;
   // The program ends: records the file refused get their last chance.
   void LogFileEnd();
+  // Records the file refused, not written yet.
+  bool Waiting() const { return !waiting_.empty(); }
 
  private:
   bool WaitingWrite(std::error_code& error);

@@ -21,8 +21,9 @@ Record MessageLogRecord(const UtcDateTime& t, std::string_view text) {
 void LoggingMessenger::Append(std::string_view text) {
   std::error_code error;
   // A log that cannot be written must not hide the message itself, and
-  // there is nobody to tell: the box follows regardless.
-  AppendRecord(file_, "", MessageLogRecord(clock_.Utc(), text), error);
+  // there is nobody to tell: the box follows regardless, and the run's exit
+  // code tells it.
+  if (!AppendRecord(file_, "", MessageLogRecord(clock_.Utc(), text), error)) failed_ = true;
 }
 
 void LoggingMessenger::Show(std::string_view text, MessageIcon icon, std::string_view title) {

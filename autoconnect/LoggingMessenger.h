@@ -29,6 +29,8 @@ class LoggingMessenger final : public Messenger, public MessageNote {
   // A box of this messenger is up (its own message loop runs the window events).
   bool Showing() const { return showing_ > 0; }
   const std::filesystem::path& File() const { return file_; }
+  // A line could not be added to the log (a full disk, a read-only folder).
+  bool Failed() const { return failed_; }
 
  private:
   void Append(std::string_view text);
@@ -37,6 +39,7 @@ class LoggingMessenger final : public Messenger, public MessageNote {
   std::filesystem::path file_;
   RunClock& clock_;
   int showing_ = 0;
+  bool failed_ = false;
 };
 
 }  // namespace velmora

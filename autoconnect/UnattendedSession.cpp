@@ -45,6 +45,11 @@ std::string UnattendedPartlyMeasuredText(int missed) {
          " not measured: the radio gave no S-meter reading there.";
 }
 
+std::string UnattendedUnwrittenText() {
+  return "Velmora /connect - The run ended with \"Done\" but not all it learned could be written (the messages "
+         "above name the files): it counts as stopped.";
+}
+
 std::string UnattendedSilenceText() {
   return "Velmora /connect - No sound has reached AutoConnect for " + std::to_string(kUnattendedSilentTicks) +
          " seconds, so the run is stopped.\r\rPlease check the sound card and the receiver's audio.";
@@ -156,26 +161,37 @@ UnattendedExit UnattendedSession::MeasurementsKeep(UnattendedExit exit) {
 
 void UnattendedSession::End(UnattendedExit exit) {
   phase_ = Phase::Ending;
-  exit = MeasurementsKeep(exit);
-  exit_ = exit;
-  note_.Note(UnattendedEndText(exit));
+  exit_ = MeasurementsKeep(exit);
+  // The code is told at the program's end: the settings, and what files
+  // refused during the run, are written on the way there.
   host_.ProgramEnd();
 }
 
-void UnattendedSession::SessionEnding() {
-  if (exit_) return;
-  phase_ = Phase::Ending;
-  note_.Note(UnattendedSessionEndText());
-  exit_ = MeasurementsKeep(outcome_.Exit().value_or(UnattendedExit::NotStarted));
+void UnattendedSession::EndNote() {
+  // A scheduler that reads success must find the run's record, marks and settings kept.
+  if (*exit_ == UnattendedExit::Done && host_.WritesLost()) {
+    note_.Note(UnattendedUnwrittenText());
+    exit_ = UnattendedExit::Stopped;
+  }
   note_.Note(UnattendedEndText(*exit_));
+  endNoted_ = true;
+}
+
+void UnattendedSession::SessionEnding() {
+  if (endNoted_) return;
+  phase_ = Phase::Ending;
+  // A run that ended already waits only for the program's end.
+  if (!exit_) {
+    note_.Note(UnattendedSessionEndText());
+    exit_ = MeasurementsKeep(outcome_.Exit().value_or(UnattendedExit::NotStarted));
+  }
+  EndNote();
 }
 
 int UnattendedSession::Finish() {
-  if (!exit_) {
-    // Closed by hand, or before the table was ever built.
-    exit_ = outcome_.Exit().value_or(UnattendedExit::NotStarted);
-    note_.Note(UnattendedEndText(*exit_));
-  }
+  // Closed by hand, or before the table was ever built.
+  if (!exit_) exit_ = outcome_.Exit().value_or(UnattendedExit::NotStarted);
+  if (!endNoted_) EndNote();
   return static_cast<int>(*exit_);
 }
 

@@ -37,6 +37,10 @@ class UnattendedHost {
   virtual std::optional<std::string> MeasurementsSave() = 0;
   // Rows of the run's list that went through without a figure.
   virtual int MeasurementsMissed() = 0;
+  // What the run learned that a file refused and no later write kept (its
+  // log record, a history mark, what it heard of the channels, the
+  // settings, a line of the message log).
+  virtual bool WritesLost() = 0;
 };
 
 // The modes a run with nobody at the laptop can go through to the end: not
@@ -60,6 +64,7 @@ std::string UnattendedSessionEndText();
 std::string UnattendedSavedText(std::string_view file);
 std::string UnattendedNothingMeasuredText();
 std::string UnattendedPartlyMeasuredText(int missed);
+std::string UnattendedUnwrittenText();
 // The line the message log gets when the program starts for a run, and
 // the one that tells of an earlier run begun at that time (the log's time
 // stamp) that never logged its end: a crash, a kill or a power cut.
@@ -92,6 +97,8 @@ class UnattendedSession final : public RunObserver {
   void End(UnattendedExit exit);
   // A run's measurements kept; a save that failed makes the run no success.
   UnattendedExit MeasurementsKeep(UnattendedExit exit);
+  // The exit code in the log, once what the run learned is written or lost.
+  void EndNote();
 
   UnattendedHost& host_;
   Messenger& messenger_;
@@ -101,6 +108,7 @@ class UnattendedSession final : public RunObserver {
   // further ticks that must wait.
   Phase phase_ = Phase::Waiting;
   std::optional<UnattendedExit> exit_;
+  bool endNoted_ = false;
   std::uint64_t sound_ = 0;
   int silentTicks_ = 0;
   bool silenceStop_ = false;

@@ -3,6 +3,7 @@
 // report success: a power cut afterwards leaves what was written, never an
 // empty or an old file. Each platform has its own way (common/posix,
 // common/win32).
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,6 +28,10 @@ bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem:
 // what it wrote, so the next one does not follow half a line.
 bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view heading, std::string_view text,
                       std::error_code& error);
+
+// Bytes that may still be written on the disk that holds the folder;
+// nullopt when the system cannot tell.
+std::optional<std::uintmax_t> DiskSpaceAvailable(const std::filesystem::path& folder);
 
 // What AppendFileOnDisk writes after the file's last byte (nullopt when it
 // is empty).

@@ -126,8 +126,7 @@ std::optional<ProfileDocument> ProfileDocument::LoadExisting(const std::filesyst
                                                              std::error_code& error) {
   auto content = ReadWholeFile(file, error, kProfileFileLimit);
   if (content) return Parse(*content);
-  std::error_code ignored;
-  if (std::filesystem::exists(file, ignored)) return std::nullopt;
+  if (!FileMissing(file)) return std::nullopt;
   error.clear();
   return ProfileDocument{};
 }

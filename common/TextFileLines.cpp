@@ -24,6 +24,11 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+bool FileMissing(const std::filesystem::path& file) {
+  std::error_code error;
+  return !std::filesystem::exists(file, error) && !error;
+}
+
 std::optional<std::string> ReadText(const std::filesystem::path& file, FileFailure& failure, size_t limit) {
   std::error_code ignored;
   if (std::filesystem::is_directory(file, ignored)) {

@@ -24,6 +24,11 @@ struct FileFailure {
 // memory. Readers that know a tighter bound give it.
 inline constexpr size_t kDataFileLimit = 16 << 20;
 
+// The system says no file of that name is there. One it cannot tell of (a
+// failing drive, a link that leads nowhere it can follow) is not missing:
+// written over as a new file, it would lose what it holds.
+bool FileMissing(const std::filesystem::path& file);
+
 // The file's bytes. A file of more than `limit` bytes fails at reading with
 // std::errc::file_too_large, and what lies beyond is not read.
 std::optional<std::string> ReadText(const std::filesystem::path& file, FileFailure& failure,

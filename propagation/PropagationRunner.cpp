@@ -194,11 +194,14 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
     // Named: a "RUN" folder missing or read-only is where the user must look.
     Fail(showMessage, prefix + (failure == DeckFailure::Open ? "Open " : "Output ") + ErrorText(error) + "\r" +
                           NotWrittenText(deckFile) + ".");
+    // A full disk or a folder the user may not write to fails every block alike.
+    ProgramFailed();
     return std::nullopt;
   }
   // An old output left in place could be read as this run's.
   if (!program_.OutputDelete(JoinPath(setup_.folder, kOutputName), error)) {
     Fail(showMessage, prefix + "Output Unable to delete \"" + FolderFile(kOutputName) + "\", " + ErrorText(error));
+    ProgramFailed();
     return std::nullopt;
   }
   if (!program_.Start(CommandLine(model), error)) {
@@ -224,8 +227,8 @@ std::optional<std::string> PropagationRunner::Execute(int model, const std::stri
 }
 
 bool PropagationRunner::RunBlock(int model, const DeckRequest& request, PropagationHours& results, size_t firstColumn) {
-  // In a fill, a program that failed a block twice (missing, not started or
-  // never finished) ends the fill's runs: the next stations' would fail the
+  // In a fill, a program that failed a block twice (missing, not started,
+  // never finished, or its files not written) ends the fill's runs: the next stations' would fail the
   // same way, each holding the windows and showing its box again.
   if (fillFailed_) return false;
   programFailed_ = false;

@@ -144,8 +144,7 @@ void RadioReadBack(const std::string& text, const std::vector<StationRadioRecord
 std::optional<std::vector<std::string>> GridLines(const std::filesystem::path& file, const std::string& recallName,
                                                   GridRecall& recall, Messenger& messages, size_t limit,
                                                   std::vector<std::string> (*split)(std::string_view)) {
-  std::error_code ignored;
-  if (!std::filesystem::exists(file, ignored)) return std::nullopt;
+  if (FileMissing(file)) return std::nullopt;
   FileFailure failure;
   auto text = ReadText(file, failure, limit);
   if (!text) {

@@ -57,6 +57,8 @@ class StationHistoryFile final : public StationHistory {
                          int outcome) override;
   // The program ends: marks the file refused get their last chance.
   void StationHistoryEnd();
+  // Marks the file refused, not written yet.
+  bool Waiting() const { return !waiting_.empty(); }
 
  private:
   bool WaitingWrite(std::error_code& error);

@@ -167,8 +167,7 @@ void StationOccupancy::Bound(OccupancyDay day, double halfLifeDays) {
 
 OccupancyRead StationOccupancyRead(const std::filesystem::path& file) {
   OccupancyRead read;
-  std::error_code ignored;
-  if (!std::filesystem::exists(file, ignored)) return read;
+  if (FileMissing(file)) return read;
   FileFailure failure;
   auto text = ReadText(file, failure, kOccupancyFileLimit);
   if (!text) {

@@ -195,7 +195,7 @@ void MainWindow::OnClose() {
   closing_ = true;
   KillTimer(hwnd_, kProcessTimer);
   signal_.StopForClose();
-  SaveSettingsAtClose(messenger_);
+  settingsUnsaved_ = !SaveSettingsAtClose(messenger_);
   autoConnect_.Unload();
   UnloadDialogs();
   SetMenu(hwnd_, nullptr);

@@ -66,6 +66,8 @@ class MainWindow final : public MainWindowLink,
   // Called when Windows ends the session, once a run has ended and before
   // anything is saved: the process is ended afterwards, with no way back.
   void SessionEndingSet(std::function<void()> ending) { sessionEnding_ = std::move(ending); }
+  // The settings could not be saved at the close.
+  bool SettingsUnsaved() const { return settingsUnsaved_; }
 
   HWND Handle() const { return hwnd_; }
   // MainWindowLink: what the AutoConnect side reaches of this window.
@@ -185,6 +187,7 @@ class MainWindow final : public MainWindowLink,
   std::string programFolder_;
   std::string profileFile_;
   bool profileUnreadable_ = false;  // at start: it is not saved over
+  bool settingsUnsaved_ = false;
   ProfileBaseline profileKnown_;     // taken at the first showing, kept by each save into the file
   MessagePump& pump_;
   AutoConnectSeam& autoConnect_;

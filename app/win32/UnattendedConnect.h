@@ -44,6 +44,9 @@ class UnattendedConnect final : private UnattendedHost {
     return file ? std::optional<std::string>(file->string()) : std::nullopt;
   }
   int MeasurementsMissed() override { return autoConnect_.ReferenceRowsMissed(); }
+  bool WritesLost() override {
+    return messages_.Failed() || autoConnect_.WritesLost() || main_.SettingsUnsaved();
+  }
 
   MainWindow& main_;
   AutoConnectWindow& autoConnect_;

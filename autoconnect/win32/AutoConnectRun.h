@@ -86,6 +86,8 @@ class AutoConnectRun {
     history_.StationHistoryEnd();
     occupancy_.ListeningEnded();
   }
+  // Some of that is not written yet.
+  bool WritesWaiting() const { return log_.Waiting() || history_.Waiting() || occupancy_.PendingSeconds() > 0; }
 
  private:
   AutoConnectSettings settings_;

@@ -122,6 +122,7 @@ void AutoConnectWindow::Unload() {
   // The program ends: a run still going ends as Stop ends it, with its log record.
   RunEnd();
   WaitingWrite();
+  writesLost_ = WritesLost();
   dependents_->DependentWindowsReset();
   if (propagation_) propagation_->Close();
   if (reports_) reports_->ReportWindowsClose();

@@ -117,6 +117,9 @@ class AutoConnectWindow final : public AutoConnectSeam,
   bool ReferenceUnsaved() const { return referenceUnsaved_; }
   // Rows of the last mode-3 run that got no figure.
   int ReferenceRowsMissed() const { return referenceMissed_; }
+  // Log records, history marks or channel occupancy that their files
+  // refused, also at the program's end.
+  bool WritesLost() const { return writesLost_ || (run_ && run_->WritesWaiting()); }
   // A reference data file into mode 4 as "Recall" or a click on the list does.
   void ReferenceRecallFrom(const std::filesystem::path& file);
   // File or Settings "Recall..." and "Save..." once the file was chosen;
@@ -303,6 +306,7 @@ class AutoConnectWindow final : public AutoConnectSeam,
   int referenceMissed_ = 0;      // its rows left without a figure
   ReferenceFilesTold referenceFilesTold_;  // unreadable files of the working list, told once
   bool referenceUnsaved_ = false;
+  bool writesLost_ = false;  // at the program's end, when the run goes
   MenuHandle menuBar_;
   MenuHandle frequencyMenu_;
 

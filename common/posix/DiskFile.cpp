@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 
@@ -80,6 +81,12 @@ bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem:
     return false;
   }
   return true;
+}
+
+std::optional<std::uintmax_t> DiskSpaceAvailable(const std::filesystem::path& folder) {
+  struct statvfs status {};
+  if (::statvfs(folder.empty() ? "." : folder.c_str(), &status) != 0) return std::nullopt;
+  return std::uintmax_t{status.f_bavail} * status.f_frsize;
 }
 
 bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view heading, std::string_view text,

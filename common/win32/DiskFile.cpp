@@ -92,6 +92,12 @@ bool ReplaceFileOnDisk(const std::filesystem::path& from, const std::filesystem:
   }
 }
 
+std::optional<std::uintmax_t> DiskSpaceAvailable(const std::filesystem::path& folder) {
+  ULARGE_INTEGER available{};
+  if (!GetDiskFreeSpaceExW(folder.empty() ? L"." : folder.c_str(), &available, nullptr, nullptr)) return std::nullopt;
+  return available.QuadPart;
+}
+
 bool AppendFileOnDisk(const std::filesystem::path& file, std::string_view heading, std::string_view text,
                       std::error_code& error) {
   error.clear();

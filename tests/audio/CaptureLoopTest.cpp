@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <optional>
 #include <set>
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -430,33 +431,43 @@ TEST(Recorder, ARecordingThatGotNoBufferLeavesNoFileAndIsTold) {
 }
 
 #ifndef _WIN32
-// A write that fails stops the recording and tells the user.
-TEST(Recorder, AFailedWriteStopsRecordingWithAMessage) {
-  testing::SignalRig rig;
-  testing::TempFolder folder;
-  rig.signal.dataFolder = folder.path();
-  rig.signal.RecordOpen();
-  ASSERT_TRUE(rig.signal.Recording());
+// A write that fails (a full disk) stops the recording and tells the user;
+// the file keeps the whole buffers written before, and a recording that
+// never got one whole buffer on the disk leaves no file.
+TEST(Recorder, AFailedWriteStopsRecordingWithAMessageAndKeepsWholeBuffersOnly) {
+  // limit: bytes a file may grow to; buffers of 4096 bytes.
+  const struct { std::uintmax_t limit; std::optional<std::uintmax_t> kept; } cases[] = {{10000, 8192}, {3000, {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.limit);
+    testing::SignalRig rig;
+    testing::TempFolder folder;
+    rig.signal.dataFolder = folder.path();
+    rig.signal.RecordOpen();
+    ASSERT_TRUE(rig.signal.Recording());
+    const auto recording = std::filesystem::directory_iterator(folder.path())->path();
 
-  // Files may grow to 10000 bytes only: the third 4096-byte buffer fails.
-  auto old = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 10000;
-  setrlimit(RLIMIT_FSIZE, &small);
-  rig.input.script = testing::FakeWaveDevice::Filled(4);
-  rig.Start();
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, old);
+    auto old = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = c.limit;
+    setrlimit(RLIMIT_FSIZE, &small);
+    rig.input.script = testing::FakeWaveDevice::Filled(4);
+    rig.Start();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
 
-  EXPECT_FALSE(rig.signal.Recording());
-  EXPECT_EQ(rig.host.captionChanges, 2) << "the caption shows the recording, then loses it";
-  ASSERT_EQ(rig.messages.Texts().size(), 1u);
-  EXPECT_TRUE(rig.messages.Texts()[0].starts_with("RecordWrite - ")) << rig.messages.Texts()[0];
-  const auto recording = std::filesystem::directory_iterator(folder.path())->path();
-  EXPECT_NE(rig.messages.Texts()[0].find(NotWrittenText(recording) + ": the recording is stopped."), std::string::npos);
-  EXPECT_EQ(rig.analysis.analysed.size(), 4u) << "the loop goes on";
+    EXPECT_FALSE(rig.signal.Recording());
+    EXPECT_EQ(rig.host.captionChanges, 2) << "the caption shows the recording, then loses it";
+    ASSERT_EQ(rig.messages.Texts().size(), 1u);
+    EXPECT_TRUE(rig.messages.Texts()[0].starts_with("RecordWrite - ")) << rig.messages.Texts()[0];
+    EXPECT_NE(rig.messages.Texts()[0].find(NotWrittenText(recording) + ": the recording is stopped."),
+              std::string::npos);
+    EXPECT_EQ(rig.analysis.analysed.size(), 4u) << "the loop goes on";
+    std::error_code error;
+    const auto size = std::filesystem::file_size(recording, error);
+    EXPECT_EQ(error ? std::nullopt : std::optional(size), c.kept);
+  }
 }
 #endif
 

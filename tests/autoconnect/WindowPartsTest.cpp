@@ -253,6 +253,12 @@ TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {
   EXPECT_EQ(inner.Texts(), (std::vector<std::string>{"LogFileStop, Access denied\r\rTry again", "Continue?"}));
   EXPECT_EQ(testing::ReadBytes(MessageLogPath(folder.path())),
             "2024-03-09 07:05:04,LogFileStop - Access denied  Try again\r\n2024-03-09 07:05:04,Continue?\r\n");
+  EXPECT_FALSE(messenger.Failed());
+  // A log that cannot be written still lets the box show, and says so.
+  LoggingMessenger unwritable(inner, folder.path() / "gone" / "Velmora.log", clock);
+  unwritable.Show("Velmora /connect - The run ends.", MessageIcon::None, {});
+  EXPECT_EQ(inner.Texts().size(), 3u);
+  EXPECT_TRUE(unwritable.Failed());
 }
 
 // The windows as an unattended run meets them: ready after a few ticks, a
@@ -260,9 +266,10 @@ TEST(LoggingMessenger, EachMessageALineWithTheUtcTimeThenTheBox) {
 struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   struct Ending { const char* text; bool began; };
   // began: what Start answers; endInStart: the run ends inside Start; readyAfter: ticks; unsaved: the run
-  // leaves reference measurements; savedTo: nullptr when their save fails; missed: rows left without a figure.
+  // leaves reference measurements; savedTo: nullptr when their save fails; missed: rows left without a figure;
+  // lost: a file refused what the run learned.
   struct Setup { int mode; bool began; std::optional<Ending> endInStart = {}; int readyAfter = 3;
-                 bool unsaved = false; const char* savedTo = nullptr; int missed = 0; };
+                 bool unsaved = false; const char* savedTo = nullptr; int missed = 0; bool lost = false; };
   explicit FakeUnattendedHost(const Setup& setup) : set(setup) {}
   bool Ready() override { return ++readyAsked >= set.readyAfter; }
   int Mode() override { return set.mode; }
@@ -284,6 +291,7 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
     return set.savedTo ? std::optional<std::string>(set.savedTo) : std::nullopt;
   }
   int MeasurementsMissed() override { return set.missed; }
+  bool WritesLost() override { return set.lost; }
   void Note(std::string_view text) override { notes.emplace_back(text); }
 
   Setup set;
@@ -301,6 +309,10 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
   struct { const char* name; FakeUnattendedHost::Setup host; std::optional<Ending> endLater; bool sound; int ticks;
            UnattendedExit exit; const char* calls; std::string message; bool nothingMeasured = false;
            bool boxUp = false; } cases[] = {
+      {"done", {2, true}, Ending{"Done", true}, true, 20, UnattendedExit::Done, "start end", ""},
+      // A full disk or a read-only folder: the log record, history or settings are not kept.
+      {"done, a file refused what it learned", {2, true, {}, 3, false, nullptr, 0, true}, Ending{"Done", true}, true,
+       20, UnattendedExit::Stopped, "start end", ""},
       {"sound keeps a run going however long", {2, true}, Ending{"Stopped", true}, true, 300, UnattendedExit::Stopped,
        "start end", ""},
       {"nothing to call", {0, true}, Ending{"Stopped", false}, true, 20, UnattendedExit::NotStarted, "start end", ""},
@@ -346,6 +358,8 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
     if (c.host.missed && c.endLater && c.endLater->text == std::string_view("Done"))
       notes.push_back(UnattendedPartlyMeasuredText(c.host.missed));
     if (c.nothingMeasured) notes.push_back(UnattendedNothingMeasuredText());
+    if (c.host.lost && c.endLater && c.endLater->text == std::string_view("Done"))
+      notes.push_back(UnattendedUnwrittenText());
     notes.push_back(UnattendedEndText(c.exit));
     EXPECT_EQ(host.notes, notes);
   }

@@ -155,6 +155,14 @@ TEST(ProfileWrite, AFailedWriteOrAFileTooLargeLeavesTheFileAsItWas) {
     std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
     EXPECT_EQ(ProfileRead(locked, "A", "keep"), "1");
   }
+#ifndef _WIN32
+  // Nor is one the system cannot even tell is there (a failing drive; here
+  // a link that leads back to itself): it is not taken for a missing file.
+  auto unknown = folder.path() / "unknown.ini";
+  std::filesystem::create_symlink(unknown.filename(), unknown);
+  EXPECT_FALSE(ProfileWrite(unknown, "A", "x", "2", error));
+  EXPECT_TRUE(std::filesystem::is_symlink(unknown)) << "not written over";
+#endif
   // A file larger than any settings file is refused for reading and for
   // writing alike, and kept.
   auto big = folder.path() / "Velmora.Ini";

@@ -111,21 +111,33 @@ TEST_F(Runs, AJointRunThatFailsOrCannotBeCutUpKeepsNothingAndItsBlocksRunAlone) 
   }
 }
 
-// A fill whose program never finishes: said once, and the stations after it
-// are not run, each of which would hold the windows and say the same; the
-// next fill tries again.
+// A fill whose program never finishes, or whose deck cannot be written (a
+// full disk, a folder where the user may not write): said once, and the
+// stations after it are not run, each of which would hold the windows and
+// say the same; the next fill tries again.
 TEST_F(Runs, AFillRunsNothingMoreAfterABlockFailedTwice) {
-  program.finishes = false;
-  PropagationRunner runner(program, messages, {temp.path().string(), 2024, 5, &cache});
-  PredictionNow result;
-  for (int stations : {3, 1}) {
-    runner.StationsBegin(stations);
-    for (int i = 0; i < stations; ++i)
-      EXPECT_FALSE(runner.PropagationRunNow(2, {2024, 5, 14, 14, 0}, circuit, ten, parameters, result));
-    runner.StationsEnd();
+  // starts: the program's starts over both fills.
+  const struct { const char* name; std::function<void(RunSetup&)> arrange; size_t starts; } cases[] = {
+      {"not finished", [](RunSetup& r) { r.program.finishes = false; }, 4},
+      {"no deck written", [](RunSetup& r) { fs::remove_all(r.temp.path() / "RUN"); }, 0},
+      {"old output held", [](RunSetup& r) { fs::create_directories(r.temp.path() / "RUN" / "sound.out" / "held"); },
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunSetup r;
+    c.arrange(r);
+    PropagationRunner runner(r.program, r.messages, {r.temp.path().string(), 2024, 5, &r.cache});
+    PredictionNow result;
+    for (int stations : {3, 1}) {
+      runner.StationsBegin(stations);
+      for (int i = 0; i < stations; ++i)
+        EXPECT_FALSE(runner.PropagationRunNow(2, {2024, 5, 14, 14, 0}, r.circuit, r.ten, r.parameters, result));
+      runner.StationsEnd();
+    }
+    EXPECT_EQ(r.messages.entries.size(), 2u) << "one in each fill";
+    EXPECT_EQ(r.program.commandLines.size(), c.starts);
   }
-  EXPECT_EQ(messages.entries.size(), 2u);
-  EXPECT_EQ(program.commandLines.size(), 4u) << "two attempts in each fill";
 }
 
 // A fill's blocks in runs of at most the limit, one failing block named

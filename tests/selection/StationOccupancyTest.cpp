@@ -115,6 +115,14 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
     EXPECT_DOUBLE_EQ(again.record.All().begin()->second.heard, c.heard);
     EXPECT_DOUBLE_EQ(again.record.All().begin()->second.Share(), c.share);
   }
+#ifndef _WIN32
+  // One the system cannot tell is there (a link back to itself standing for
+  // a failing drive) is refused, not taken for a missing file and written over.
+  testing::TempFolder folder;
+  const auto unknown = folder.path() / kStationOccupancyDataFile;
+  std::filesystem::create_symlink(unknown.filename(), unknown);
+  EXPECT_NE(StationOccupancyRead(unknown).problem, "");
+#endif
 }
 
 // One station's rows, heard at the rig's hour (23 UTC) as the cases say.
