@@ -96,6 +96,9 @@ int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UI
     if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) shown += '\n';
   }
   std::string caption = title.empty() ? std::string(kProgramTitle) : std::string(title);
+  // A minimised owner keeps its box out of sight, and the program would seem
+  // frozen behind it: the window comes back first.
+  if (owner && IsIconic(owner)) ShowWindow(owner, SW_RESTORE);
   HWND anchor = closeAfter ? AnchorCreate(owner, flags, *closeAfter) : nullptr;
   int answer = MessageBoxA(anchor ? anchor : owner, shown.c_str(), caption.c_str(), flags);
   if (anchor) DestroyWindow(anchor);
