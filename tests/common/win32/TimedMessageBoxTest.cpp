@@ -48,5 +48,24 @@ TEST(TimedMessageBox, AMinimisedOwnerIsRestoredBeforeItsBox) {
   DestroyWindow(owner);
 }
 
+// Owned by a hidden window of its own, a box that closes itself must still
+// hold the program's windows, as a box owned by one of them holds it: a
+// click there would start work under the box.
+TEST(TimedMessageBox, TheProgramsWindowsWaitUnderIt) {
+  HWND window = CreateWindowExA(0, "STATIC", "Velmora", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200, nullptr,
+                                nullptr, nullptr, nullptr);
+  ASSERT_TRUE(window);
+  const HWND owners[] = {nullptr, window};
+  for (HWND owner : owners) {
+    bool enabled = true;
+    testing::MessageBoxAnswerer answerer(IDOK, [&] { enabled = IsWindowEnabled(window) != FALSE; });
+    Win32Messenger(owner, 5000ms).Show("Nobody is at the laptop.");
+    EXPECT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_FALSE(enabled) << (owner ? "over its owner" : "without an owner");
+    EXPECT_TRUE(IsWindowEnabled(window)) << "given back after the box";
+  }
+  DestroyWindow(window);
+}
+
 }  // namespace
 }  // namespace velmora
