@@ -37,6 +37,9 @@ class UnattendedHost {
   virtual std::optional<std::string> MeasurementsSave() = 0;
   // Rows of the run's list that went through without a figure.
   virtual int MeasurementsMissed() = 0;
+  // The settings file when it could not be read at the start (the defaults
+  // are in use), else nothing.
+  virtual std::optional<std::string> SettingsUnread() = 0;
 };
 
 // The modes a run with nobody at the laptop can go through to the end: not
@@ -54,6 +57,7 @@ inline constexpr int kUnattendedReadyTicks = 900;
 std::string UnattendedModeRefusedText(int mode);
 std::string UnattendedSilenceText();
 std::string UnattendedNotReadyText();
+std::string UnattendedSettingsUnreadText(std::string_view file);
 // The line the message log gets when the program ends.
 std::string UnattendedEndText(UnattendedExit exit);
 std::string UnattendedSessionEndText();

@@ -46,7 +46,9 @@ void UnattendedConnect::Begin() {
   auto profile = ProfileDocument::Load(main_.ProfileFile());
   wasVisible_ = AutoConnectWasVisible(profile);
   autoConnect_.ProfileRecallWindow(profile);
-  autoConnect_.Show();
+  // On the defaults no run starts (the first tick says so): the window's
+  // first activation would start AirMail and build a table for nothing.
+  if (!SettingsUnread()) autoConnect_.Show();
   if (ticker_) SetTimer(ticker_, kTickTimer, kTickMilliseconds, nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedSession.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
+#include "common/SystemLib.h"
 
 namespace velmora {
 
@@ -44,6 +45,9 @@ class UnattendedConnect final : private UnattendedHost {
     return file ? std::optional<std::string>(file->string()) : std::nullopt;
   }
   int MeasurementsMissed() override { return autoConnect_.ReferenceRowsMissed(); }
+  std::optional<std::string> SettingsUnread() override {
+    return main_.ProfileSaveAllowed() ? std::nullopt : std::optional<std::string>(PathText(main_.ProfileFile()));
+  }
 
   MainWindow& main_;
   AutoConnectWindow& autoConnect_;
