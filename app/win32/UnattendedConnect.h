@@ -14,6 +14,7 @@ namespace velmora {
 
 class UnattendedConnect final : private UnattendedHost {
  public:
+  // Before the settings are recalled: the run's first lines are logged.
   UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, LoggingMessenger& messages);
   UnattendedConnect(const UnattendedConnect&) = delete;
   UnattendedConnect& operator=(const UnattendedConnect&) = delete;

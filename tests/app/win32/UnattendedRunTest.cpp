@@ -301,6 +301,11 @@ TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
     std::string logged = MessageLogRecord(UtcDateTime{}, c.logged).at(1);
     std::string messages = program.Kept("Velmora.log");
     EXPECT_NE(messages.find(logged), std::string::npos) << messages;
+    // Every message of the run after the line of its start.
+    if (c.settingsTooLarge)
+      EXPECT_LT(messages.find(MessageLogRecord(UtcDateTime{}, UnattendedBeginText()).at(1)),
+                messages.find("ProfileRecall - Cannot read"))
+          << messages;
   }
 }
 
