@@ -60,6 +60,12 @@ std::string UnattendedNotReadyText() {
          " minutes, so no run is started.";
 }
 
+std::string UnattendedSettingsUnreadText(std::string_view file) {
+  return "Velmora /connect - " + std::string(file) +
+         " could not be read, so no run is started: with the default settings it would call stations and "
+         "frequencies you did not choose.";
+}
+
 std::string UnattendedBeginText() { return "Velmora /connect - The program starts for an unattended run."; }
 
 std::string UnattendedUnfinishedText(std::string_view begun) {
@@ -108,6 +114,11 @@ void UnattendedSession::Tick() {
 }
 
 void UnattendedSession::Begin() {
+  if (auto unread = host_.SettingsUnread()) {
+    phase_ = Phase::Busy;
+    messenger_.Show(UnattendedSettingsUnreadText(*unread), MessageIcon::Exclamation);
+    return End(UnattendedExit::NotStarted);
+  }
   if (!host_.Ready()) return;
   phase_ = Phase::Busy;
   int mode = host_.Mode();

@@ -41,6 +41,9 @@ class UnattendedHost {
   // log record, a history mark, what it heard of the channels, the
   // settings, a line of the message log).
   virtual bool WritesLost() = 0;
+  // The settings file when it could not be read at the start (the defaults
+  // are in use), else nothing.
+  virtual std::optional<std::string> SettingsUnread() = 0;
 };
 
 // The modes a run with nobody at the laptop can go through to the end: not
@@ -58,6 +61,7 @@ inline constexpr int kUnattendedReadyTicks = 900;
 std::string UnattendedModeRefusedText(int mode);
 std::string UnattendedSilenceText();
 std::string UnattendedNotReadyText();
+std::string UnattendedSettingsUnreadText(std::string_view file);
 // The line the message log gets when the program ends.
 std::string UnattendedEndText(UnattendedExit exit);
 std::string UnattendedSessionEndText();

@@ -91,8 +91,8 @@ void RadioComm::RadioRemoteRelease() {
   if (!mark) return;
   auto opened = seams_.port.Open(mark->port, SerialSettings{}, [](const SerialEvent&) {});
   if (!opened.opened) {
-    seams_.status.StatusSet("Radio, Left in Remote Control on Comm Port " + std::to_string(mark->port) + ": " +
-                            std::string(WithoutFullStop(opened.problem)));
+    RemoteReleaseTell("Radio, Left in Remote Control on Comm Port " + std::to_string(mark->port) + ": " +
+                      std::string(WithoutFullStop(opened.problem)));
     // Held by another program: tried again at the next opening. A port no
     // longer there cannot be tried again; told once is enough.
     if (!opened.inUse) RemoteMarkClear();
@@ -102,7 +102,12 @@ void RadioComm::RadioRemoteRelease() {
   WaitSeconds(seams_.pump, seams_.clock, kRemoteOffSeconds);
   seams_.port.Close();
   RemoteMarkClear();
-  seams_.status.StatusSet("Radio, Remote Control Off");
+  RemoteReleaseTell("Radio, Remote Control Off");
+}
+
+void RadioComm::RemoteReleaseTell(const std::string& text) {
+  seams_.status.StatusSet(text);
+  if (seams_.unattended) seams_.unattended->Note(text);
 }
 
 bool RadioComm::RadioCommOpen() {

@@ -28,6 +28,9 @@ struct RadioCommSeams {
   EventPump& pump;
   Clock& clock;
   std::filesystem::path remoteMark = {};  // kRadioRemoteMarkFile's path; none: not kept
+  // A run nobody watches: the status line is gone before anyone reads it,
+  // so the radio handed back (or left locked) is noted in its log too.
+  MessageNote* unattended = nullptr;
 };
 
 class RadioComm {
@@ -56,6 +59,7 @@ class RadioComm {
   bool PortOpen();
   void Receive(std::string_view bytes);
   void Refuse(std::string_view text, std::string_view status = {});
+  void RemoteReleaseTell(const std::string& text);
   struct RemoteMark {
     int port, address;
   };

@@ -27,6 +27,14 @@ UnattendedConnect::UnattendedConnect(MainWindow& main, AutoConnectWindow& autoCo
   // A message-only window: it has nothing to show, only the timer.
   ticker_ = CreateWindowExA(0, kTickerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
                             this);
+  // Made before the settings are recalled, so what the start-up tells is
+  // logged after the run's first line. A run ended by a crash, a kill or a
+  // power cut never logged its end: whoever reads the log learns of it first.
+  std::error_code error;
+  auto log = ReadWholeFile(messages_.File(), error);
+  if (auto begun = log ? UnattendedUnfinishedBegin(*log) : std::nullopt)
+    messages_.Note(UnattendedUnfinishedText(*begun));
+  messages_.Note(UnattendedBeginText());
 }
 
 UnattendedConnect::~UnattendedConnect() {
@@ -36,17 +44,12 @@ UnattendedConnect::~UnattendedConnect() {
 }
 
 void UnattendedConnect::Begin() {
-  // A run ended by a crash, a kill or a power cut never logged its end:
-  // whoever reads the log learns of it before this run's lines.
-  std::error_code error;
-  auto log = ReadWholeFile(messages_.File(), error);
-  if (auto begun = log ? UnattendedUnfinishedBegin(*log) : std::nullopt)
-    messages_.Note(UnattendedUnfinishedText(*begun));
-  messages_.Note(UnattendedBeginText());
   auto profile = ProfileDocument::Load(main_.ProfileFile());
   wasVisible_ = AutoConnectWasVisible(profile);
   autoConnect_.ProfileRecallWindow(profile);
-  autoConnect_.Show();
+  // On the defaults no run starts (the first tick says so): the window's
+  // first activation would start AirMail and build a table for nothing.
+  if (!SettingsUnread()) autoConnect_.Show();
   if (ticker_) SetTimer(ticker_, kTickTimer, kTickMilliseconds, nullptr);
 }
 

@@ -8,11 +8,13 @@
 #include "autoconnect/LoggingMessenger.h"
 #include "autoconnect/UnattendedSession.h"
 #include "autoconnect/win32/AutoConnectWindow.h"
+#include "common/SystemLib.h"
 
 namespace velmora {
 
 class UnattendedConnect final : private UnattendedHost {
  public:
+  // Before the settings are recalled: the run's first lines are logged.
   UnattendedConnect(MainWindow& main, AutoConnectWindow& autoConnect, LoggingMessenger& messages);
   UnattendedConnect(const UnattendedConnect&) = delete;
   UnattendedConnect& operator=(const UnattendedConnect&) = delete;
@@ -46,6 +48,9 @@ class UnattendedConnect final : private UnattendedHost {
   int MeasurementsMissed() override { return autoConnect_.ReferenceRowsMissed(); }
   bool WritesLost() override {
     return messages_.Failed() || autoConnect_.WritesLost() || main_.SettingsUnsaved();
+  }
+  std::optional<std::string> SettingsUnread() override {
+    return main_.ProfileSaveAllowed() ? std::nullopt : std::optional<std::string>(PathText(main_.ProfileFile()));
   }
 
   MainWindow& main_;

@@ -73,9 +73,9 @@ int MainWindowCreateFailed(const CommandLine& line, Messenger& told) {
 // gives the exit code.
 int SessionRun(MainWindow& main, AutoConnectWindow& autoConnect, MessagePump& pump,
                LoggingMessenger* unattendedMessages, int showCommand) {
-  main.RecallAtStartup();
   std::optional<UnattendedConnect> unattended;
   if (unattendedMessages) unattended.emplace(main, autoConnect, *unattendedMessages);
+  main.RecallAtStartup();
   // Opened before the main window's first showing, as a window left open
   // at the last exit is: its first activation builds the table before the
   // processing loop starts, so no loop runs inside the boxes it may show.

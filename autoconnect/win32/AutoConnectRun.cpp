@@ -29,7 +29,7 @@ AutoConnectRun::AutoConnectRun(const AutoConnectRunSetup& s)
       ship_(s.geometry),
       log_(AutoConnectLogPath(s.main.ProgramFolder()), runClock_, ship_, s.main.Detectors(), s.messenger),
       radio_(settings_, {serial_, s.messenger, terminalStatus_, activator_, s.pump, clock_,
-                         s.main.ProgramFolder() / kRadioRemoteMarkFile}),
+                         s.main.ProgramFolder() / kRadioRemoteMarkFile, s.unattended}),
       radioLink_(radio_),
       noiseSelection_(s.table, s.messenger),
       occupancy_(s.main.ProgramFolder() / kStationOccupancyDataFile, settings_, utc_, s.messenger),

@@ -1,7 +1,9 @@
 #include "common/win32/Win32Messenger.h"
 
 #include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -73,6 +75,33 @@ HWND AnchorCreate(HWND owner, UINT flags, std::chrono::milliseconds closeAfter) 
   return anchor;
 }
 
+// The box owned by an anchor disables only the anchor: the program's own
+// windows are held as a box over them would hold them (a task-modal box),
+// and given back when it closes.
+class BoxHeldWindows {
+ public:
+  BoxHeldWindows() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM p) -> BOOL {
+          if (IsWindowVisible(window) && IsWindowEnabled(window))
+            reinterpret_cast<std::vector<HWND>*>(p)->push_back(window);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&held_));
+    for (HWND window : held_) EnableWindow(window, FALSE);
+  }
+  BoxHeldWindows(const BoxHeldWindows&) = delete;
+  BoxHeldWindows& operator=(const BoxHeldWindows&) = delete;
+  ~BoxHeldWindows() {
+    for (HWND window : held_)
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+
+ private:
+  std::vector<HWND> held_;
+};
+
 }  // namespace
 
 int MessageBoxDefaultButton(UINT flags) {
@@ -96,8 +125,14 @@ int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UI
     if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) shown += '\n';
   }
   std::string caption = title.empty() ? std::string(kProgramTitle) : std::string(title);
+  // A minimised owner keeps its box out of sight, and the program would seem
+  // frozen behind it: the window comes back first.
+  if (owner && IsIconic(owner)) ShowWindow(owner, SW_RESTORE);
   HWND anchor = closeAfter ? AnchorCreate(owner, flags, *closeAfter) : nullptr;
+  std::optional<BoxHeldWindows> held;
+  if (anchor) held.emplace();
   int answer = MessageBoxA(anchor ? anchor : owner, shown.c_str(), caption.c_str(), flags);
+  held.reset();
   if (anchor) DestroyWindow(anchor);
   return answer;
 }

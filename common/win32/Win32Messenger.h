@@ -26,7 +26,8 @@ class Win32Messenger final : public Messenger {
   std::optional<std::chrono::milliseconds> closeAfter_;
 };
 
-// A message box; a carriage return alone in the text breaks the line. With
+// A message box; a carriage return alone in the text breaks the line. A
+// minimised owner is restored first, so the box is seen. With
 // `closeAfter`, a box nobody answers in that time closes itself as if its
 // default button had been pressed.
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT flags,

@@ -267,9 +267,10 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   struct Ending { const char* text; bool began; };
   // began: what Start answers; endInStart: the run ends inside Start; readyAfter: ticks; unsaved: the run
   // leaves reference measurements; savedTo: nullptr when their save fails; missed: rows left without a figure;
-  // lost: a file refused what the run learned.
+  // lost: a file refused what the run learned; unread: the settings file that could not be read at the start.
   struct Setup { int mode; bool began; std::optional<Ending> endInStart = {}; int readyAfter = 3;
-                 bool unsaved = false; const char* savedTo = nullptr; int missed = 0; bool lost = false; };
+                 bool unsaved = false; const char* savedTo = nullptr; int missed = 0; bool lost = false;
+                 const char* unread = nullptr; };
   explicit FakeUnattendedHost(const Setup& setup) : set(setup) {}
   bool Ready() override { return ++readyAsked >= set.readyAfter; }
   int Mode() override { return set.mode; }
@@ -292,6 +293,9 @@ struct FakeUnattendedHost final : UnattendedHost, MessageNote {
   }
   int MeasurementsMissed() override { return set.missed; }
   bool WritesLost() override { return set.lost; }
+  std::optional<std::string> SettingsUnread() override {
+    return set.unread ? std::optional<std::string>(set.unread) : std::nullopt;
+  }
   void Note(std::string_view text) override { notes.emplace_back(text); }
 
   Setup set;
@@ -337,6 +341,9 @@ TEST(UnattendedSession, FromTheBuiltTableToTheExitCodeWithMessageBoxesWaitingSix
        true},
       {"a table never ready", {1, true, {}, kUnattendedReadyTicks + 5}, {}, true, kUnattendedReadyTicks + 5,
        UnattendedExit::NotStarted, "end", UnattendedNotReadyText()},
+      // The defaults would call stations and frequencies nobody chose.
+      {"settings unread", {kModeMultipleStations, true, {}, 3, false, nullptr, 0, false, "C:\\Velmora\\Velmora.Ini"}, {},
+       true, 20, UnattendedExit::NotStarted, "end", UnattendedSettingsUnreadText("C:\\Velmora\\Velmora.Ini")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

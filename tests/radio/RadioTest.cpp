@@ -133,7 +133,12 @@ TEST_F(RadioLink, ARadioLeftInRemoteControlIsHandedBackAtTheNextStart) {
   port.answers = {"REMOTE,ON\r\n"};
   ASSERT_TRUE(radio.RadioCommOpen());
   settings.radioCommPort = 4;  // changed since
-  RadioComm next{settings, {port, messenger, status, activator, port, clock, mark}};
+  // An unattended run's log gets what the status line shows.
+  struct Notes final : MessageNote {
+    std::vector<std::string> texts;
+    void Note(std::string_view text) override { texts.emplace_back(text); }
+  } notes;
+  RadioComm next{settings, {port, messenger, status, activator, port, clock, mark, &notes}};
   port.Close();  // killed: nothing sent
   port.written.clear();
   port.openResult = {false, true, "Access denied."};
@@ -157,6 +162,7 @@ TEST_F(RadioLink, ARadioLeftInRemoteControlIsHandedBackAtTheNextStart) {
   for (int start = 0; start < 2; ++start) next.RadioRemoteRelease();
   EXPECT_EQ(status.texts.size(), 3u);
   EXPECT_EQ(status.texts.back(), "Radio, Left in Remote Control on Comm Port 8: File not found");
+  EXPECT_EQ(notes.texts, status.texts);
 }
 
 // A reading taken once, and silence after it: RadioLinkTest under Wine.

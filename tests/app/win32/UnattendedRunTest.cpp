@@ -4,6 +4,7 @@
 // AirMail only after "Connect Not Busy" seconds of free channel. The
 // stand-in radio listens on the serial line pair that radio-line.sh makes.
 #include "autoconnect/UnattendedSession.h"
+#include "common/ProfileFile.h"
 #include "common/RecordFile.h"
 #include "selection/ReferenceData.h"
 #include "selection/TableColumns.h"
@@ -277,18 +278,24 @@ TEST_F(UnattendedRunTest, RunKilledMidCallIsToldByTheNextRun) {
 // a line in "Velmora.log"; a box on the way closes itself.
 TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
   // The other session by its caption: a zoomed spectrum or a recording shows in it.
-  struct { const char* arguments; int mode; const char* otherSession; std::string logged; bool box; } cases[] = {
+  // settingsTooLarge: "Velmora.Ini" cannot be read, and the defaults would call stations nobody chose.
+  struct { const char* arguments; int mode; const char* otherSession; std::string logged; bool box;
+           bool settingsTooLarge = false; } cases[] = {
       {"/connect", kModeScanStations, nullptr, UnattendedModeRefusedText(kModeScanStations), true},
       {"/Connect", kModeMultipleFrequencies, kMainWindowCaption,
        "No: an unattended run does not start beside another session.", false},
       {"/connect", kModeMultipleFrequencies, "Velmora - Zoomed",
        "No: an unattended run does not start beside another session.", false},
       {"/connect /now", kModeMultipleFrequencies, nullptr, "Unknown command line argument \"/now\"", true},
+      {"/connect", kModeMultipleFrequencies, nullptr, " could not be read, so no run is started", true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments);
     testing::StandInSession airmail({});
     Installed program(c.mode, airmail);
+    if (c.settingsTooLarge)
+      testing::WriteBytes(program.Folder() / kSettingsFileName,
+                          program.Kept(kSettingsFileName) + ";" + std::string(kProfileFileLimit, 'x') + "\r\n");
     std::optional<testing::OtherSession> other;
     if (c.otherSession) other.emplace(c.otherSession);
     auto velmora = program.Launch(c.arguments);
@@ -301,6 +308,11 @@ TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
     std::string logged = MessageLogRecord(UtcDateTime{}, c.logged).at(1);
     std::string messages = program.Kept("Velmora.log");
     EXPECT_NE(messages.find(logged), std::string::npos) << messages;
+    // Every message of the run after the line of its start.
+    if (c.settingsTooLarge)
+      EXPECT_LT(messages.find(MessageLogRecord(UtcDateTime{}, UnattendedBeginText()).at(1)),
+                messages.find("ProfileRecall - Cannot read"))
+          << messages;
   }
 }
 
