@@ -96,13 +96,4 @@ bool StationFrequencyListGet(const StationFile& file, std::string_view station, 
   return rows.size() > before;
 }
 
-std::string FrequencyGroupGet(std::string_view frequencyList, std::string_view label) {
-  for (const auto& group : ParseFrequencyList(frequencyList).groups) {
-    std::string joined;
-    for (const auto& l : group) joined += l;
-    if (joined.find(label) != std::string::npos) return joined;
-  }
-  return {};
-}
-
 }  // namespace velmora

@@ -49,8 +49,4 @@ bool StationFrequencyListGet(const AirmailDataFolder& data, std::string_view sys
                              std::vector<FrequencyRow>& rows);
 bool StationFrequencyListGet(const StationFile& file, std::string_view station, std::vector<FrequencyRow>& rows);
 
-// The labels of the first group of the list that holds `label`, joined
-// without separators ("14075.014080.0(p3)"); empty when none does.
-std::string FrequencyGroupGet(std::string_view frequencyList, std::string_view label);
-
 }  // namespace velmora

@@ -11,9 +11,6 @@ double ClampDb(double db) { return std::clamp(db, -300.0, 300.0); }
 
 }  // namespace
 
-double Log2(double x) { return std::log2(x); }
-double Log10(double x) { return std::log10(x); }
-
 double Db10(double x) {
   if (!(x > 0)) return -100;
   return ClampDb(10 * std::log10(x));
@@ -26,13 +23,6 @@ double Db20(double x) {
 
 Complex ConjugateProduct(Complex a, Complex b) {
   return {a.re * b.re + a.im * b.im, a.re * b.im - b.re * a.im};
-}
-
-double ArcSin(double x) {
-  x = std::clamp(x, -1.0, 1.0);
-  if (x == 1) return kPi / 2;
-  if (x == -1) return -kPi / 2;
-  return std::atan(x / std::sqrt(1 - x * x));
 }
 
 void Fft(int direction, std::span<Complex> data, int log2n) {

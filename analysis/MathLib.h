@@ -1,6 +1,6 @@
 #pragma once
 // The maths of the signal side: the transform, windows, the Bessel function,
-// the Hilbert filter, logarithms and decibels. All pure functions.
+// the Hilbert filter and decibels. All pure functions.
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -18,18 +18,6 @@ struct Complex {
 inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kTwoPi = 6.28318530717959;
 
-template <typename T>
-constexpr T Min(T a, T b) {
-  return b < a ? b : a;
-}
-template <typename T>
-constexpr T Max(T a, T b) {
-  return a < b ? b : a;
-}
-
-double Log2(double x);
-double Log10(double x);
-
 // 10·log10(x) and 20·log10(x); -100 when x <= 0 (or not a number), never
 // minus infinity; kept within -300..300.
 double Db10(double x);
@@ -37,10 +25,6 @@ double Db20(double x);
 
 // conj(a)·b: re = a.re·b.re + a.im·b.im, im = a.re·b.im - b.re·a.im.
 Complex ConjugateProduct(Complex a, Complex b);
-
-// atan(x / sqrt(1 - x²)) with x kept to -1..1, so ±1 gives ±π/2 instead
-// of a division by zero.
-double ArcSin(double x);
 
 // In-place complex FFT of entries 0..2^log2n - 1, radix-2 decimation in
 // frequency with twiddles by recurrence, then bit reversal. Direction 1 is

@@ -10,7 +10,4 @@ namespace velmora {
 // The caption as shown: the marks taken out, "&&" as one "&".
 std::string CaptionText(std::string_view caption);
 
-// The upper-case character after the mark, 0 for a caption without one.
-char AccessKey(std::string_view caption);
-
 }  // namespace velmora

@@ -17,10 +17,6 @@ std::string FileTitle(std::string_view path) {
   return std::string(path.substr(slash + 1, dot - slash - 1));
 }
 
-size_t CountChar(std::string_view text, char character) {
-  return static_cast<size_t>(std::count(text.begin(), text.end(), character));
-}
-
 std::string ErrorCodeText(long long code) { return "Error Code " + std::to_string(code); }
 
 std::string WaveErrorText(unsigned code) {
@@ -79,13 +75,6 @@ UtcDateTime UtcNow() {
   const std::tm tm = UtcCalendarTime(std::chrono::system_clock::to_time_t(now));
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms)};
-}
-
-std::optional<std::filesystem::file_time_type> FileDateLastModified(const std::filesystem::path& file,
-                                                                    std::error_code& error) {
-  auto time = std::filesystem::last_write_time(file, error);
-  if (error) return std::nullopt;
-  return time;
 }
 
 double SteadyClock::Seconds() {

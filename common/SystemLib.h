@@ -14,9 +14,6 @@ namespace velmora {
 // whole path when either is missing (or the "." lies before the separator).
 std::string FileTitle(std::string_view path);
 
-// How often the character occurs in the text.
-size_t CountChar(std::string_view text, char character);
-
 // The wave-audio error texts; "Error Code " and the code for any other.
 std::string WaveErrorText(unsigned code);
 
@@ -58,10 +55,6 @@ struct UtcDateTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 UtcDateTime UtcNow();
-
-// The file's last-modified time, or nullopt (with the error) when it cannot be read.
-std::optional<std::filesystem::file_time_type> FileDateLastModified(const std::filesystem::path& file,
-                                                                    std::error_code& error);
 
 // Lets pending window events run. Idle waits up to the given time for the
 // next event, so a wait loop does not spin the processor.

@@ -235,21 +235,6 @@ bool GridFileWrite(const std::filesystem::path& file, std::string_view text, std
   return false;
 }
 
-bool OffsetGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages) {
-  auto text = OffsetGridText(rows, messages);
-  return text && GridFileWrite(file, *text, "OffsetDataSave", messages);
-}
-
-bool RadioGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages) {
-  auto text = RadioGridText(rows, messages);
-  return text && GridFileWrite(file, *text, "StationsFileDataSave", messages);
-}
-
-bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages) {
-  auto text = HistoryGridText(rows, messages);
-  return text && GridFileWrite(file, *text, "HistoryDataSave", messages);
-}
-
 bool GridDropAsk(std::string_view operation, const std::filesystem::path& file,
                  const std::vector<std::string>& dropped, Messenger& messages) {
   if (dropped.empty()) return true;

@@ -80,10 +80,7 @@ std::optional<std::string> HistoryGridText(const GridRows& rows, Messenger& mess
 // leaves the file as it was.
 bool GridFileWrite(const std::filesystem::path& file, std::string_view text, std::string_view operation,
                    Messenger& messages);
-// The text of the rows, written: the three above, then GridFileWrite.
-bool OffsetGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
-bool RadioGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
-bool HistoryGridSave(const std::filesystem::path& file, const GridRows& rows, Messenger& messages);
+
 // Before a grid is written over a file it did not read whole: asks (Yes/No)
 // "<operation>, <file name> was not read whole" and the lines the write
 // would drop; true to write. Nothing dropped asks nothing.

@@ -148,15 +148,6 @@ std::optional<std::filesystem::path> NoConnectSave(const FrequencyTable& table,
   return std::nullopt;
 }
 
-bool NoConnectRecord(const FrequencyTable& table, AutoConnectSettings& settings,
-                     const std::filesystem::path& programFolder, const DataConditions& conditions,
-                     Messenger& messages) {
-  if (!settings.noConnectData) return false;
-  auto file = NoConnectSave(table, programFolder, conditions, settings.modeIndex, messages);
-  if (file) settings.noConnectDataFile = PathText(*file);
-  return file.has_value();
-}
-
 std::optional<NoConnectRecall> NoConnectDataRecall(FrequencyTable& table, const std::filesystem::path& file,
                                                    Messenger& messages) {
   FileFailure failure;

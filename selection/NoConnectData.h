@@ -34,12 +34,6 @@ std::optional<std::filesystem::path> NoConnectSave(const FrequencyTable& table,
                                                    const std::filesystem::path& programFolder,
                                                    const DataConditions& conditions, int mode, Messenger& messages);
 
-// A failed run kept when "No Connect Data" is on: saved, and selected as
-// "No Connect Data File". False when off or not saved.
-bool NoConnectRecord(const FrequencyTable& table, AutoConnectSettings& settings,
-                     const std::filesystem::path& programFolder, const DataConditions& conditions,
-                     Messenger& messages);
-
 struct NoConnectRecall {
   DataConditions conditions;
   int mode = 0;

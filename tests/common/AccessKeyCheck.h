@@ -3,12 +3,24 @@
 // a caption without one, or two captions with the same.
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "common/AccessKeys.h"
 #include "common/MenuDefinition.h"
+#include "common/TextParse.h"
 
 namespace velmora::testing {
+
+// The upper-case character after the mark ("&File" gives F, "&&" is no
+// mark), 0 for a caption without one: the key Alt chooses it by.
+inline char AccessKey(std::string_view caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return AsciiUpper(caption[i + 1]);
+    ++i;
+  }
+  return 0;
+}
 
 inline std::vector<std::string> AccessKeyFaults(const std::vector<std::string>& captions) {
   std::vector<std::string> faults;

@@ -68,7 +68,8 @@ void WriteHistory(const fs::path& file, int variant) {
   GridRows rows;
   for (int i = 0; i < kRows; ++i) rows.push_back({"HAM", Numbered("W", i), "7000.0", variant ? "1.5" : "-0.5"});
   RecordingMessenger messages;
-  Require(HistoryGridSave(file, rows, messages));
+  auto text = HistoryGridText(rows, messages);
+  Require(text && GridFileWrite(file, *text, "HistoryDataSave", messages));
 }
 
 void WriteRadio(const fs::path& file, int variant) {

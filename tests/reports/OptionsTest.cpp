@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "common/SystemLib.h"
 #include "common/TextFileLines.h"
@@ -25,14 +26,21 @@ using testing::ReadBytes;
 
 // Each grid's file calls and the name its save's messages go by, by GridKind.
 struct GridCalls {
-  bool (*save)(const std::filesystem::path&, const GridRows&, Messenger&);
+  std::optional<std::string> (*text)(const GridRows&, Messenger&);
   GridRecall (*recall)(const std::filesystem::path&, Messenger&);
   const char* operation;
 };
-const GridCalls kGrids[] = {{OffsetGridSave, OffsetGridRecall, "OffsetDataSave"},
-                            {RadioGridSave, RadioGridRecall, "StationsFileDataSave"},
-                            {HistoryGridSave, HistoryGridRecall, "HistoryDataSave"}};
+const GridCalls kGrids[] = {{OffsetGridText, OffsetGridRecall, "OffsetDataSave"},
+                            {RadioGridText, RadioGridRecall, "StationsFileDataSave"},
+                            {HistoryGridText, HistoryGridRecall, "HistoryDataSave"}};
 const GridCalls& Grid(GridKind kind) { return kGrids[static_cast<int>(kind)]; }
+
+// The rows saved as the dialog's Apply saves them: checked into the file's
+// text, then the text written whole.
+bool GridSave(GridKind kind, const std::filesystem::path& file, const GridRows& rows, Messenger& messages) {
+  auto text = Grid(kind).text(rows, messages);
+  return text && GridFileWrite(file, *text, Grid(kind).operation, messages);
+}
 
 // A fresh folder for the files, and the messages told.
 class OptionsGrids : public ::testing::Test {
@@ -73,7 +81,7 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
     row[c.column] = c.cell;
     GridRows typed = c.kind == GridKind::History ? GridRows{row, {"HAM", "KX1", "7000.0", "2"}} : GridRows{row, row};
     RecordingMessenger messages;
-    bool saved = Grid(c.kind).save(file, typed, messages);
+    bool saved = GridSave(c.kind, file, typed, messages);
     EXPECT_EQ(saved, c.refusal == nullptr);
     if (!saved) {
       EXPECT_EQ(messages.Texts(), std::vector<std::string>{Grid(c.kind).operation + std::string(", Row 1, ") + c.refusal});
@@ -92,7 +100,7 @@ TEST_F(OptionsGrids, AGridWritesOnlyWhatReadsBackAsTyped) {
   // A file that cannot be written is named: the user must know which one to free.
   RecordingMessenger held;
   const auto away = folder.path() / "no folder" / "StationOffsetData.txt";
-  EXPECT_FALSE(OffsetGridSave(away, {{"HAM", "W1AW", "14075.0", "1", "", "", "", ""}}, held));
+  EXPECT_FALSE(GridSave(GridKind::Offset, away, {{"HAM", "W1AW", "14075.0", "1", "", "", "", ""}}, held));
   ASSERT_EQ(held.Texts().size(), 1u);
   EXPECT_EQ(held.Texts()[0].rfind("OffsetDataSave, ", 0), 0u);
   EXPECT_NE(held.Texts()[0].find(NotWrittenText(away)), std::string::npos) << held.Texts()[0];
@@ -159,7 +167,7 @@ TEST_F(OptionsGrids, HistoryValuesNotEditedKeepTheirFullText) {
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1], (GridRow{"HAM", "W1AW", "7000.0", "4.00", "3.995"})) << "shown with two decimals, kept whole";
   rows[0][3] = "1.5";
-  ASSERT_TRUE(HistoryGridSave(file, rows, messages));
+  ASSERT_TRUE(GridSave(GridKind::History, file, rows, messages));
   EXPECT_EQ(testing::ReadBytes(file), "[HAM,W1AW]\r\n14075.0=1.5\r\n7000.0=3.995\r\n10140.0=1,25\r\n");
   // Saved as "Unicode" by an editor, it shows what the table fill reads from it.
   std::string wide = "\xFF\xFE";

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "common/Format.h"
+#include "common/SystemLib.h"
 #include "selection/DataModeTables.h"
+#include "selection/NoConnectData.h"
 #include "selection/TableColumns.h"
 #include "tests/selection/SelectionFakes.h"
 
@@ -158,8 +160,9 @@ TEST(Configure, ReferenceStationsAreSavedRecalledFittedAndKept) {
   EXPECT_EQ(rig.predictions.requests.back().sunSpotNumber, 42.5f);
   EXPECT_EQ(DataTimeText(rig.predictions.requests.back().time), "2005-03-14 18:30:00") << "fitted at the time measured";
 
-  rig.settings.noConnectData = true;
-  ASSERT_TRUE(NoConnectRecord(rig.table, rig.settings, rig.program, measured, rig.messages));
+  auto failed = NoConnectSave(rig.table, rig.program, measured, rig.settings.modeIndex, rig.messages);
+  ASSERT_TRUE(failed);
+  rig.settings.noConnectDataFile = PathText(*failed);
   rig.settings.noConnectDataRecalculate = rig.settings.noConnectDataRecalculateDifference = true;
   size_t requests = rig.predictions.requests.size();
   rig.predictions.snr = [](const std::string&, double) { return 12; };

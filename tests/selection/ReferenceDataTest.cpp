@@ -310,19 +310,20 @@ TEST(ReferenceData, EveryFileListedWithItsFitRecomputedBesideTheOriginal) {
                                  {"2005-03-15 090000", "1", "2", "4.5", "3.0", "1.5"}}));
 }
 
-// The whole table's round trip: DataFiles' test; a record kept and selected
+// The whole table's round trip: DataFiles' test; a file kept and selected
 // for mode 5: ConfigureTest, and AutoConnectWindowTest under Wine. A failed
-// save is told and selects nothing; a file kept in a folder named in the
-// user's own letters is selected by a name that finds it again.
-TEST(NoConnectData, AFailedSaveSelectsNothingAndAKeptFileIsSelectedByANameThatFindsIt) {
+// save is told and gives no file; a file kept in a folder named in the
+// user's own letters is found again by the name the settings keep of it.
+TEST(NoConnectData, AFailedSaveGivesNoFileAndAKeptFileIsFoundByTheNameKept) {
   for (bool fails : {true, false}) {
     DataRig rig(kModeNoConnectData), again(kModeNoConnectData);
     if (fails) rig.Write("Data", "a file where the folder should be");
     else rig.program = rig.folder.path() / std::filesystem::path(u8"Jörg Ø");
     rig.Add(Measured("W1AW", "7000.0", "", ""));
-    rig.settings.noConnectData = true;
-    EXPECT_EQ(NoConnectRecord(rig.table, rig.settings, rig.program, kConditions, rig.messages), !fails);
-    EXPECT_EQ(NoConnectDataRecall(again.table, rig.settings.noConnectDataFile, again.messages).has_value(), !fails);
+    auto file = NoConnectSave(rig.table, rig.program, kConditions, kModeMultipleStations, rig.messages);
+    ASSERT_EQ(file.has_value(), !fails);
+    const std::string kept = file ? PathText(*file) : "";
+    EXPECT_EQ(NoConnectDataRecall(again.table, kept, again.messages).has_value(), !fails);
     EXPECT_EQ(rig.messages.Texts().size() == 1 && rig.messages.Texts()[0].starts_with("NoConnectSave, "), fails);
     if (fails) {
       EXPECT_NE(rig.messages.Texts()[0].find(NotWrittenText(DataFileName(rig.program, kConditions.time,
