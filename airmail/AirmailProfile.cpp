@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "airmail/AirmailFileText.h"
 #include "common/ProfileFile.h"
 
 namespace velmora {
@@ -29,7 +30,9 @@ std::string AirmailErrorDataMessage(std::string_view folder) {
 
 std::string AirMailGetProfileString(const AirmailDataFolder& data, std::string_view fileName,
                                     std::string_view section, std::string_view key, bool reportMissing) {
-  auto value = ProfileDocument::Load(data.File(fileName)).Read(section, key, kAirmailValueBuffer);
+  FileFailure failure;
+  auto text = AirmailFileText(data.File(fileName), failure, kProfileFileLimit);
+  auto value = text ? ProfileDocument::Parse(*text).Read(section, key, kAirmailValueBuffer) : std::string();
   if (value.empty() && reportMissing) AirmailReportMissing(data, fileName, section, key);
   return value;
 }

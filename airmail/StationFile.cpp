@@ -1,5 +1,6 @@
 #include "airmail/StationFile.h"
 
+#include "airmail/AirmailFileText.h"
 #include "common/TextParse.h"
 
 namespace velmora {
@@ -8,7 +9,7 @@ std::string StationFileName(std::string_view system) { return "System." + std::s
 
 std::optional<StationFile> StationFile::Load(const AirmailDataFolder& data, std::string_view system,
                                              FileFailure& failure) {
-  auto text = ReadText(data.File(StationFileName(system)), failure, kProfileFileLimit);
+  auto text = AirmailFileText(data.File(StationFileName(system)), failure, kProfileFileLimit);
   if (!text) return std::nullopt;
   return StationFile(data, system, std::move(*text));
 }

@@ -1,6 +1,7 @@
 # AirMail's installation, profile and station files, the program's station
 # radio data, and the AutoConnect settings record.
 add_library(velmora_airmail_data STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/AirmailFileText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AirmailInstallation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AirmailProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AutoConnectSettings.cpp

@@ -7,11 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <thread>
 #include <vector>
 
 #include "airmail/AirmailProfile.h"
 #include "airmail/AutoConnectSettings.h"
 #include "airmail/CenterTone.h"
+#include "common/AtomicFile.h"
+#include "common/CFile.h"
 #include "common/Format.h"
 #include "common/TextFileLines.h"
 #include "common/TextParse.h"
@@ -102,6 +108,39 @@ TEST(AirMailGetProfileString, ReadsAValueOrReportsItsAbsenceWhenAskedToAndTheVer
   messages.entries.clear();
   // AirMail's version on the second line, or not available.
   EXPECT_EQ(AirmailVersionText(data), "Test Version 3.2.022.\r  Current Version 3.4.062");
+  EXPECT_TRUE(messages.entries.empty());
+}
+
+// AirMail empties its file and writes it again in place, not at once: a
+// value is read whole, never from the file half written.
+TEST(AirMailGetProfileString, WaitsOutAFileBeingRewrittenInPlace) {
+  testing::TempFolder folder;
+  const std::string whole = "[Settings]\r\nCallsign=KD7XYZ\r\n[Position Report]\r\nCurrent Latitude=48 07.20'N\r\n";
+  const auto file = folder.path() / "Airmail.ini";
+  std::error_code error;
+  ASSERT_TRUE(WriteFileAtomically(file, whole, error));
+  std::atomic<bool> done = false;
+  std::thread airmail([&] {
+    while (!done) {
+      CFile f = CFileOpen(file, "wb");
+      for (size_t cut : {size_t{0}, whole.size() - 6, whole.size()}) {
+        std::fwrite(whole.data(), 1, cut, f.get());
+        std::fflush(f.get());
+        std::this_thread::sleep_for(std::chrono::milliseconds(cut == whole.size() ? 8 : 2));
+        std::rewind(f.get());
+      }
+    }
+  });
+  RecordingMessenger messages;
+  AirmailDataFolder data(folder.path().string(), messages);
+  int cut = 0;
+  for (int read = 0; read < 50; ++read) {
+    cut += AirMailGetProfileString(data, "Airmail.ini", "Position Report", "Current Latitude", true) != "48 07.20'N";
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  done = true;
+  airmail.join();
+  EXPECT_EQ(cut, 0);
   EXPECT_TRUE(messages.entries.empty());
 }
 

@@ -1,0 +1,60 @@
+#include "airmail/AirmailFileText.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string_view>
+#include <system_error>
+#include <thread>
+
+namespace velmora {
+namespace {
+
+// AirMail's rewrite of a file takes a few milliseconds: half a second in all
+// covers it with room to spare.
+constexpr int kAirmailFileAttempts = 50;
+constexpr auto kAirmailFilePause = std::chrono::milliseconds(10);
+
+struct AirmailFileStamp {
+  std::filesystem::file_time_type written;
+  std::uintmax_t size = 0;
+  friend bool operator==(const AirmailFileStamp&, const AirmailFileStamp&) = default;
+};
+
+std::optional<AirmailFileStamp> StampOf(const std::filesystem::path& file) {
+  std::error_code error;
+  AirmailFileStamp stamp{std::filesystem::last_write_time(file, error), 0};
+  if (!error) stamp.size = std::filesystem::file_size(file, error);
+  if (error) return std::nullopt;
+  return stamp;
+}
+
+// Ended by a line end, in one byte or two (UTF-16).
+bool LooksWhole(std::string_view text) {
+  if (text.ends_with('\0')) text.remove_suffix(1);
+  return text.ends_with('\n') || text.ends_with('\r');
+}
+
+}  // namespace
+
+std::optional<std::string> AirmailFileText(const std::filesystem::path& file, FileFailure& failure, size_t limit) {
+  std::optional<std::string> text, before;
+  std::optional<AirmailFileStamp> beforeStamp;
+  for (int attempt = 1;; ++attempt) {
+    auto stamp = StampOf(file);
+    text = ReadText(file, failure, limit);
+    if (!text && (FileMissing(file) || failure.error == std::errc::file_too_large ||
+                  failure.error == std::errc::is_a_directory))
+      return text;
+    const bool settled = stamp && stamp == StampOf(file);
+    if (text && settled && LooksWhole(*text)) return text;
+    // Short, but the same as a moment ago with nothing written since: that
+    // is the file.
+    if (text && settled && before == text && beforeStamp == stamp) return text;
+    if (attempt == kAirmailFileAttempts) return text;
+    before = text;
+    beforeStamp = settled ? stamp : std::nullopt;
+    std::this_thread::sleep_for(kAirmailFilePause);
+  }
+}
+
+}  // namespace velmora

@@ -1,0 +1,20 @@
+#pragma once
+// The whole text of one of AirMail's files, read while AirMail may be
+// rewriting it: AirMail empties the file and writes it again in place, so a
+// read can meet it empty or cut in the middle of a line, or held open for
+// the moment of the write.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "common/TextFileLines.h"
+
+namespace velmora {
+
+// The text, read again after a short pause while it looks half written (empty,
+// cut without its last line end, changed during the read) or cannot be
+// opened, until it is whole or stays the same; nullopt when the file is
+// missing or still cannot be read (failure tells why), nothing reported.
+std::optional<std::string> AirmailFileText(const std::filesystem::path& file, FileFailure& failure, size_t limit);
+
+}  // namespace velmora
