@@ -1,6 +1,8 @@
 #include "airmail/DebugLogMonitor.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "airmail/AirmailProfile.h"
@@ -15,6 +17,19 @@ constexpr size_t kChunk = 64 * 1024;
 // A last line that has not grown for this many checks is complete: AirMail
 // may never end its last line, and a final "Disconnected from" must count.
 constexpr int kStillChecksForALine = 2;
+// AirMail moves its log aside and begins a new one, or holds it for the
+// moment of a write: a log not opened is tried again for a quarter second
+// before it counts as gone.
+constexpr int kLogOpenAttempts = 10;
+constexpr auto kLogOpenPause = std::chrono::milliseconds(25);
+
+bool OpenDebugLog(SharedReadFile& file, std::string_view dataFolder, std::error_code& error) {
+  for (int attempt = 1;; ++attempt) {
+    if (file.Open(DebugLogPath(dataFolder), error)) return true;
+    if (attempt == kLogOpenAttempts) return false;
+    std::this_thread::sleep_for(kLogOpenPause);
+  }
+}
 
 std::string DataFolderHint(std::string_view dataFolder, Messenger& messenger) {
   return AirmailErrorDataMessage(AirmailDataFolder(std::string(dataFolder), messenger));
@@ -86,7 +101,7 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
   std::error_code error;
   SharedReadFile file;
   std::optional<std::uint64_t> length;
-  if (file.Open(DebugLogPath(dataFolder), error)) length = file.Length(error);
+  if (OpenDebugLog(file, dataFolder, error)) length = file.Length(error);
   if (!length) {
     Report("TerminalConnectCheckFileInitialize, Unable to Find AirMail \"\\Logfiles\\Debug.log\" data." +
            DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
@@ -102,7 +117,7 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
 TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFolder) {
   std::error_code error;
   SharedReadFile file;
-  if (!file.Open(DebugLogPath(dataFolder), error)) {
+  if (!OpenDebugLog(file, dataFolder, error)) {
     Report("TerminalConnectCheckFile, Unable to Open AirMail \"Logfiles/Debug.log\" data." +
            DataFolderHint(dataFolder, messenger_) + "\r" + ErrorText(error));
     return TerminalStatus::Error;

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "tests/airmail/FakeSeams.h"
@@ -74,6 +76,21 @@ TEST_F(DebugLogMonitorTest, TheLinesAppendedSinceTheCallDecide) {
     }
     EXPECT_EQ(monitor.ReadPosition(), std::filesystem::file_size(Log())) << c.name;
   }
+  EXPECT_TRUE(messenger.entries.empty());
+}
+
+// AirMail moving its log aside and beginning a new one a moment later, at
+// the instant of a check, is no lost log.
+TEST_F(DebugLogMonitorTest, ALogMissingForAMomentIsWaitedFor) {
+  Append("10:00 start\r\n");
+  ASSERT_TRUE(monitor.TerminalConnectCheckFileInitialize(Data()));
+  std::filesystem::rename(Log(), Log().parent_path() / "Debug.old");
+  std::thread airmail([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    Append("11:00 Connected to W1AW\r\n");
+  });
+  EXPECT_EQ(Check(), TerminalStatus::Connected);
+  airmail.join();
   EXPECT_TRUE(messenger.entries.empty());
 }
 
