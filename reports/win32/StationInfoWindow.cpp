@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "airmail/AirmailFileText.h"
 #include "common/AtomicFile.h"
 #include "common/win32/WindowText.h"
 #include "reports/RtfAutomaticBlack.h"
@@ -80,12 +81,12 @@ std::optional<StationInfoWindow::FileStamp> StationInfoWindow::StampOf(const std
 
 bool StationInfoWindow::Load(const std::filesystem::path& freqList) {
   if (!Make()) return false;
-  std::error_code error;
   // Reading the colours back takes a while on a long document: not again while it is unchanged.
   const auto stamp = StampOf(freqList);
   if (stamp && freqList == loaded_ && *stamp == loadedStamp_) return true;
   loaded_.clear();
-  auto rtf = ReadWholeFile(freqList, error);
+  FileFailure failure;
+  auto rtf = AirmailFileText(freqList, failure, kDataFileLimit);
   SetWindowTextA(view_, "");
   if (!rtf || !IsRtfDocument(*rtf) || !RichEditLoadRtf(view_, RtfAutomaticMadeBlack(*rtf))) {
     document_ = FreqListDocument(ColouredText{});

@@ -6,9 +6,13 @@
 
 #include <richedit.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "autoconnect/AutoConnectMenus.h"
+#include "common/CFile.h"
 #include "common/SystemLib.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
@@ -112,6 +116,37 @@ TEST_F(ReportWindowsTest, AShipWithoutAPositionOrAMissingDocumentIsToldOnce) {
     testing::WriteBytes(file, before);
   }
   EXPECT_EQ(RichEditColouredText(reports->StationInfo()->View()).text, "") << "the missing document's";
+}
+
+// AirMail empties "FreqList.rtf" and writes it again in place, not at once:
+// the view shows the document whole, never half, and tells of no fault.
+TEST_F(ReportWindowsTest, TheDocumentIsReadWholeWhileAirmailRewritesIt) {
+  const auto file = data.path() / "FreqList.rtf";
+  const std::string whole = testing::ReadBytes(file);
+  std::atomic<bool> done = false;
+  std::thread airmail([&] {
+    while (!done) {
+      CFile f = CFileOpen(file, "wb");
+      for (size_t cut : {size_t{0}, whole.size() / 2, whole.size()}) {
+        std::fwrite(whole.data(), 1, cut, f.get());
+        std::fflush(f.get());
+        std::this_thread::sleep_for(milliseconds(cut == whole.size() ? 8 : 2));
+        std::rewind(f.get());
+      }
+    }
+  });
+  std::vector<std::string> told;
+  int cut = 0;
+  for (int show = 0; show < 20; ++show) {
+    auto answered = testing::Answered(IDOK, [&] { window->Command(kViewStationInfoBeamList); });
+    told.insert(told.end(), answered.begin(), answered.end());
+    cut += RichEditColouredText(reports->StationInfo()->View()).text != RtfColouredText(whole).text;
+    std::this_thread::sleep_for(milliseconds(1));
+  }
+  done = true;
+  airmail.join();
+  EXPECT_EQ(cut, 0);
+  EXPECT_EQ(told, std::vector<std::string>{});
 }
 
 // Under a dark scheme the document's black text lay on the view's black
