@@ -31,6 +31,20 @@ bool OpenDebugLog(SharedReadFile& file, std::string_view dataFolder, std::error_
   }
 }
 
+// The bytes just before the read position, kept to know the log emptied
+// and written again past it between two checks.
+constexpr std::uint64_t kLogMarkBytes = 32;
+
+std::optional<std::string> LogMark(const SharedReadFile& file, std::uint64_t position) {
+  const std::uint64_t from = position - std::min(position, kLogMarkBytes);
+  std::string mark(static_cast<size_t>(position - from), '\0');
+  std::error_code error;
+  auto got = file.ReadAt(from, std::span<char>(mark.data(), mark.size()), error);
+  if (!got) return std::nullopt;
+  mark.resize(*got);
+  return mark;
+}
+
 std::string DataFolderHint(std::string_view dataFolder, Messenger& messenger) {
   return AirmailErrorDataMessage(AirmailDataFolder(std::string(dataFolder), messenger));
 }
@@ -109,6 +123,7 @@ bool DebugLogMonitor::TerminalConnectCheckFileInitialize(std::string_view dataFo
   }
   position_ = *length;
   log_ = file.Identity();
+  mark_ = LogMark(file, position_);
   tailEnd_ = 0;
   stillChecks_ = 0;
   return true;
@@ -131,6 +146,8 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
   // one moved aside), is a new log: read it from its start.
   auto identity = file.Identity();
   if (*length < position_ || (identity && log_ && *identity != *log_)) position_ = 0;
+  // Emptied in place and written past the old end since the last check.
+  if (auto mark = LogMark(file, position_); position_ > 0 && mark && mark_ && *mark != *mark_) position_ = 0;
   log_ = identity;
   if (*length == position_) return status_;
 
@@ -158,6 +175,7 @@ TerminalStatus DebugLogMonitor::TerminalConnectCheckFile(std::string_view dataFo
     }
   }
   status_ = lines.Status();
+  mark_ = LogMark(file, position_);
   return status_;
 }
 

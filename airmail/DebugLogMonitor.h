@@ -4,6 +4,7 @@
 // appended, not the size of the log.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,7 @@ class DebugLogMonitor {
   OwnWindowActivator& ownWindow_;
   std::uint64_t position_ = 0;
   std::optional<FileIdentity> log_;  // the file read last, to know a new log in its place
+  std::optional<std::string> mark_;  // its bytes just before the read position
   std::uint64_t tailEnd_ = 0;  // the log's length when a last line without its end was seen
   int stillChecks_ = 0;        // checks since, in which that line did not grow
   TerminalStatus status_ = TerminalStatus::Calling;
