@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -17,11 +15,11 @@
 #include "airmail/AutoConnectSettings.h"
 #include "airmail/CenterTone.h"
 #include "common/AtomicFile.h"
-#include "common/CFile.h"
 #include "common/Format.h"
 #include "common/TextFileLines.h"
 #include "common/TextParse.h"
 #include "tests/airmail/Fixture.h"
+#include "tests/common/InPlaceRewriter.h"
 #include "tests/common/TempFolder.h"
 
 namespace velmora {
@@ -119,27 +117,16 @@ TEST(AirMailGetProfileString, WaitsOutAFileBeingRewrittenInPlace) {
   const auto file = folder.path() / "Airmail.ini";
   std::error_code error;
   ASSERT_TRUE(WriteFileAtomically(file, whole, error));
-  std::atomic<bool> done = false;
-  std::thread airmail([&] {
-    while (!done) {
-      CFile f = CFileOpen(file, "wb");
-      for (size_t cut : {size_t{0}, whole.size() - 6, whole.size()}) {
-        std::fwrite(whole.data(), 1, cut, f.get());
-        std::fflush(f.get());
-        std::this_thread::sleep_for(std::chrono::milliseconds(cut == whole.size() ? 8 : 2));
-        std::rewind(f.get());
-      }
-    }
-  });
   RecordingMessenger messages;
   AirmailDataFolder data(folder.path().string(), messages);
   int cut = 0;
-  for (int read = 0; read < 50; ++read) {
-    cut += AirMailGetProfileString(data, "Airmail.ini", "Position Report", "Current Latitude", true) != "48 07.20'N";
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  {
+    testing::InPlaceRewriter airmail(file, whole, whole.size() - 6);
+    for (int read = 0; read < 50; ++read) {
+      cut += AirMailGetProfileString(data, "Airmail.ini", "Position Report", "Current Latitude", true) != "48 07.20'N";
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
   }
-  done = true;
-  airmail.join();
   EXPECT_EQ(cut, 0);
   EXPECT_TRUE(messages.entries.empty());
 }

@@ -6,13 +6,10 @@
 
 #include <richedit.h>
 
-#include <atomic>
-#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
 #include "autoconnect/AutoConnectMenus.h"
-#include "common/CFile.h"
 #include "common/SystemLib.h"
 #include "reports/AirmailSummary.h"
 #include "reports/LogFileSummary.h"
@@ -20,6 +17,7 @@
 #include "reports/win32/RichEditColours.h"
 #include "selection/TableColumns.h"
 #include "tests/autoconnect/win32/AutoConnectFixture.h"
+#include "tests/common/InPlaceRewriter.h"
 
 namespace velmora {
 namespace {
@@ -123,28 +121,17 @@ TEST_F(ReportWindowsTest, AShipWithoutAPositionOrAMissingDocumentIsToldOnce) {
 TEST_F(ReportWindowsTest, TheDocumentIsReadWholeWhileAirmailRewritesIt) {
   const auto file = data.path() / "FreqList.rtf";
   const std::string whole = testing::ReadBytes(file);
-  std::atomic<bool> done = false;
-  std::thread airmail([&] {
-    while (!done) {
-      CFile f = CFileOpen(file, "wb");
-      for (size_t cut : {size_t{0}, whole.size() / 2, whole.size()}) {
-        std::fwrite(whole.data(), 1, cut, f.get());
-        std::fflush(f.get());
-        std::this_thread::sleep_for(milliseconds(cut == whole.size() ? 8 : 2));
-        std::rewind(f.get());
-      }
-    }
-  });
   std::vector<std::string> told;
   int cut = 0;
-  for (int show = 0; show < 20; ++show) {
-    auto answered = testing::Answered(IDOK, [&] { window->Command(kViewStationInfoBeamList); });
-    told.insert(told.end(), answered.begin(), answered.end());
-    cut += RichEditColouredText(reports->StationInfo()->View()).text != RtfColouredText(whole).text;
-    std::this_thread::sleep_for(milliseconds(1));
+  {
+    testing::InPlaceRewriter airmail(file, whole, whole.size() / 2);
+    for (int show = 0; show < 20; ++show) {
+      auto answered = testing::Answered(IDOK, [&] { window->Command(kViewStationInfoBeamList); });
+      told.insert(told.end(), answered.begin(), answered.end());
+      cut += RichEditColouredText(reports->StationInfo()->View()).text != RtfColouredText(whole).text;
+      std::this_thread::sleep_for(milliseconds(1));
+    }
   }
-  done = true;
-  airmail.join();
   EXPECT_EQ(cut, 0);
   EXPECT_EQ(told, std::vector<std::string>{});
 }
