@@ -5,6 +5,7 @@
 #include <chrono>
 #include <map>
 
+#include "airmail/AirmailFileText.h"
 #include "airmail/AirmailProfile.h"
 #include "airmail/FrequencyLists.h"
 #include "airmail/StationFile.h"
@@ -68,7 +69,7 @@ std::optional<GridRows> RadioGridFromHamGroups(const AirmailDataFolder& data, Me
 
 std::optional<GridRows> RadioGridFromFreqList(const std::filesystem::path& freqList, Messenger& messages) {
   FileFailure failure;
-  auto rtf = ReadText(freqList, failure);
+  auto rtf = AirmailFileText(freqList, failure, kDataFileLimit);
   if (!rtf) {
     messages.Show(StageText("StationsFileUpdate", failure.stage) + ErrorText(failure.error) +
                   AirmailErrorDataMessage(PathText(freqList.parent_path())));

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <optional>
+#include <thread>
 
 #include "common/SystemLib.h"
 #include "common/TextFileLines.h"
@@ -15,6 +16,7 @@
 #include "reports/FreqListDocument.h"
 #include "reports/OptionsGrids.h"
 #include "reports/RtfAutomaticBlack.h"
+#include "tests/common/InPlaceRewriter.h"
 #include "tests/common/TempFolder.h"
 #include "tests/reports/GridContract.h"
 
@@ -257,6 +259,27 @@ TEST_F(OptionsGrids, TheStationFilesFeedTheOffsetsCheckAndCellChoices) {
   testing::WriteBytes(rtf, "{\\rtf1 no station named in red}");
   EXPECT_FALSE(RadioGridFromFreqList(rtf, messages));
   EXPECT_EQ(messages.Texts().back(), "StationsFileUpdate, No Station found in AirMail's \"FreqList.rtf\" file.");
+}
+
+// AirMail empties "FreqList.rtf" and writes it again in place: the table is
+// made of the whole document, never of the half read, which would drop the
+// stations beyond it when saved.
+TEST_F(OptionsGrids, TheRadioTableIsMadeOfTheWholeDocumentWhileAirmailRewritesIt) {
+  const auto rtf = folder.path() / "FreqList.rtf";
+  const std::string whole = testing::ReadBytes(VELMORA_SOURCE_DIR "/tests/airmail/fixture/data/FreqList.rtf");
+  testing::WriteBytes(rtf, whole);
+  const auto all = RadioGridFromFreqList(rtf, messages);
+  ASSERT_TRUE(all);
+  int cut = 0;
+  {
+    testing::InPlaceRewriter airmail(rtf, whole, whole.size() * 3 / 4);
+    for (int read = 0; read < 30; ++read) {
+      cut += RadioGridFromFreqList(rtf, messages) != all;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+  EXPECT_EQ(cut, 0);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{});
 }
 
 TEST_F(OptionsGrids, TwoRadioSourcesAreComparedUntilTheUserSaysNoAndTheirDifferenceShown) {
