@@ -13,6 +13,10 @@ namespace {
 // covers it with room to spare.
 constexpr int kAirmailFileAttempts = 50;
 constexpr auto kAirmailFilePause = std::chrono::milliseconds(10);
+// A text without its last line end is taken as the file once it has stood
+// unchanged for this many reads (a tenth of a second): a rewrite held up
+// for a moment on a busy computer can look the same over two or three.
+constexpr int kAirmailFileStillReads = 10;
 
 struct AirmailFileStamp {
   std::filesystem::file_time_type written;
@@ -39,6 +43,7 @@ bool LooksWhole(std::string_view text) {
 std::optional<std::string> AirmailFileText(const std::filesystem::path& file, FileFailure& failure, size_t limit) {
   std::optional<std::string> text, before;
   std::optional<AirmailFileStamp> beforeStamp;
+  int stillReads = 0;
   for (int attempt = 1;; ++attempt) {
     auto stamp = StampOf(file);
     text = ReadText(file, failure, limit);
@@ -47,10 +52,11 @@ std::optional<std::string> AirmailFileText(const std::filesystem::path& file, Fi
       return text;
     const bool settled = stamp && stamp == StampOf(file);
     if (text && settled && LooksWhole(*text)) return text;
-    // Short, but the same as a moment ago with nothing written since: that
-    // is the file.
-    if (text && settled && before == text && beforeStamp == stamp) return text;
-    if (attempt == kAirmailFileAttempts) return text;
+    // Short, but unchanged for a while with nothing written since: that is
+    // the file. Not when empty: AirMail's files always hold something.
+    const bool still = text && !text->empty() && settled && before == text && beforeStamp == stamp;
+    stillReads = still ? stillReads + 1 : 0;
+    if (stillReads >= kAirmailFileStillReads || attempt == kAirmailFileAttempts) return text;
     before = text;
     beforeStamp = settled ? stamp : std::nullopt;
     std::this_thread::sleep_for(kAirmailFilePause);

@@ -13,8 +13,9 @@ namespace velmora {
 
 // The text, read again after a short pause while it looks half written (empty,
 // cut without its last line end, changed during the read) or cannot be
-// opened, until it is whole or stays the same; nullopt when the file is
-// missing or still cannot be read (failure tells why), nothing reported.
+// opened, until it is whole or stays the same for a tenth of a second;
+// nullopt when the file is missing or still cannot be read (failure tells
+// why), nothing reported.
 std::optional<std::string> AirmailFileText(const std::filesystem::path& file, FileFailure& failure, size_t limit);
 
 }  // namespace velmora
