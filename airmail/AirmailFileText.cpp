@@ -1,10 +1,11 @@
 #include "airmail/AirmailFileText.h"
 
 #include <chrono>
-#include <cstdint>
 #include <string_view>
 #include <system_error>
 #include <thread>
+
+#include "common/FileWriteStamp.h"
 
 namespace velmora {
 namespace {
@@ -18,20 +19,6 @@ constexpr auto kAirmailFilePause = std::chrono::milliseconds(10);
 // for a moment on a busy computer can look the same over two or three.
 constexpr int kAirmailFileStillReads = 10;
 
-struct AirmailFileStamp {
-  std::filesystem::file_time_type written;
-  std::uintmax_t size = 0;
-  friend bool operator==(const AirmailFileStamp&, const AirmailFileStamp&) = default;
-};
-
-std::optional<AirmailFileStamp> StampOf(const std::filesystem::path& file) {
-  std::error_code error;
-  AirmailFileStamp stamp{std::filesystem::last_write_time(file, error), 0};
-  if (!error) stamp.size = std::filesystem::file_size(file, error);
-  if (error) return std::nullopt;
-  return stamp;
-}
-
 // Ended by a line end, in one byte or two (UTF-16).
 bool LooksWhole(std::string_view text) {
   if (text.ends_with('\0')) text.remove_suffix(1);
@@ -42,15 +29,15 @@ bool LooksWhole(std::string_view text) {
 
 std::optional<std::string> AirmailFileText(const std::filesystem::path& file, FileFailure& failure, size_t limit) {
   std::optional<std::string> text, before;
-  std::optional<AirmailFileStamp> beforeStamp;
+  std::optional<FileWriteStamp> beforeStamp;
   int stillReads = 0;
   for (int attempt = 1;; ++attempt) {
-    auto stamp = StampOf(file);
+    auto stamp = FileWriteStampOf(file);
     text = ReadText(file, failure, limit);
     if (!text && (FileMissing(file) || failure.error == std::errc::file_too_large ||
                   failure.error == std::errc::is_a_directory))
       return text;
-    const bool settled = stamp && stamp == StampOf(file);
+    const bool settled = stamp && stamp == FileWriteStampOf(file);
     if (text && settled && LooksWhole(*text)) return text;
     // Short, but unchanged for a while with nothing written since: that is
     // the file. Not when empty: AirMail's files always hold something.

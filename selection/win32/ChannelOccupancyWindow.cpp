@@ -12,18 +12,8 @@ void ChannelOccupancyWindow::Update(std::string_view system, std::string_view st
   Present();
 }
 
-std::optional<ChannelOccupancyWindow::RecordStamp> ChannelOccupancyWindow::RecordStampNow() const {
-  std::error_code error;
-  const auto file = s_.programFolder / kStationOccupancyDataFile;
-  RecordStamp stamp{std::filesystem::last_write_time(file, error), 0};
-  if (error) return std::nullopt;
-  stamp.size = std::filesystem::file_size(file, error);
-  if (error) return std::nullopt;
-  return stamp;
-}
-
 void ChannelOccupancyWindow::Fill() {
-  read_ = RecordStampNow();
+  read_ = FileWriteStampOf(s_.programFolder / kStationOccupancyDataFile);
   Refill([&](const UtcDateTime& now) {
     std::vector<FrequencyRow> rows;
     OccupancyHoursRequest request{system_, station_, {}, OccupancyDayOf(now), s_.settings.stationOccupancyHalfLife};
@@ -36,7 +26,7 @@ void ChannelOccupancyWindow::Fill() {
 
 bool ChannelOccupancyWindow::Reread() {
   // A window put aside is filled again when it is next shown.
-  if (!IsWindowVisible(hwnd_) || RecordStampNow() == read_) return false;
+  if (!IsWindowVisible(hwnd_) || FileWriteStampOf(s_.programFolder / kStationOccupancyDataFile) == read_) return false;
   Fill();
   return true;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/FileWriteStamp.h"
 #include "selection/win32/StationGridWindow.h"
 
 namespace velmora {
@@ -71,14 +72,6 @@ class ChannelOccupancyWindow final : public HourGridWindow {
   void Update(std::string_view system, std::string_view station);
 
  private:
-  // When the record was last read: a run's end or a Reset changes it while
-  // the window stays open.
-  struct RecordStamp {
-    std::filesystem::file_time_type written{};
-    std::uintmax_t size = 0;
-    bool operator==(const RecordStamp&) const = default;
-  };
-  std::optional<RecordStamp> RecordStampNow() const;
   void Fill();
 
   std::string ToolTip(int row, int column) override;
@@ -86,7 +79,9 @@ class ChannelOccupancyWindow final : public HourGridWindow {
   void HourMark(int column) override;
   bool Reread() override;
 
-  std::optional<RecordStamp> read_;
+  // The record as last read: a run's end or a Reset changes it while the
+  // window stays open.
+  std::optional<FileWriteStamp> read_;
 };
 
 }  // namespace velmora
