@@ -1,5 +1,6 @@
 #include "airmail/AirmailFileText.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string_view>
 #include <system_error>
@@ -10,9 +11,6 @@
 namespace velmora {
 namespace {
 
-// AirMail's rewrite of a file takes a few milliseconds: half a second in all
-// covers it with room to spare.
-constexpr int kAirmailFileAttempts = 50;
 constexpr auto kAirmailFilePause = std::chrono::milliseconds(10);
 // A text without its last line end is taken as the file once it has stood
 // unchanged for this many reads (a tenth of a second): a rewrite held up
@@ -27,7 +25,9 @@ bool LooksWhole(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> AirmailFileText(const std::filesystem::path& file, FileFailure& failure, size_t limit) {
+std::optional<std::string> AirmailFileText(const std::filesystem::path& file, FileFailure& failure, size_t limit,
+                                           std::chrono::milliseconds patience) {
+  const auto attempts = std::max<long long>(1, patience / kAirmailFilePause);
   std::optional<std::string> text, before;
   std::optional<FileWriteStamp> beforeStamp;
   int stillReads = 0;
@@ -43,7 +43,7 @@ std::optional<std::string> AirmailFileText(const std::filesystem::path& file, Fi
     // the file. Not when empty: AirMail's files always hold something.
     const bool still = text && !text->empty() && settled && before == text && beforeStamp == stamp;
     stillReads = still ? stillReads + 1 : 0;
-    if (stillReads >= kAirmailFileStillReads || attempt == kAirmailFileAttempts) return text;
+    if (stillReads >= kAirmailFileStillReads || attempt >= attempts) return text;
     before = text;
     beforeStamp = settled ? stamp : std::nullopt;
     std::this_thread::sleep_for(kAirmailFilePause);

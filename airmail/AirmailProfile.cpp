@@ -31,7 +31,7 @@ std::string AirmailErrorDataMessage(std::string_view folder) {
 std::string AirMailGetProfileString(const AirmailDataFolder& data, std::string_view fileName,
                                     std::string_view section, std::string_view key, bool reportMissing) {
   FileFailure failure;
-  auto text = AirmailFileText(data.File(fileName), failure, kProfileFileLimit);
+  auto text = AirmailFileText(data.File(fileName), failure, kProfileFileLimit, data.RewritePatience());
   auto value = text ? ProfileDocument::Parse(*text).Read(section, key, kAirmailValueBuffer) : std::string();
   if (value.empty() && reportMissing) AirmailReportMissing(data, fileName, section, key);
   return value;

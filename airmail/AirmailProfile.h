@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "airmail/AirmailFileText.h"
 #include "common/Messages.h"
 #include "common/SystemLib.h"
 
@@ -27,11 +28,16 @@ class AirmailDataFolder {
   const std::string& Folder() const { return followed_ ? *followed_ : folder_; }
   Messenger& Messages() const { return messenger_; }
   std::filesystem::path File(std::string_view name) const { return JoinPath(Folder(), name); }
+  // How long a read waits out AirMail rewriting the file; none where
+  // nothing rewrites it and each input must be read as it stands.
+  std::chrono::milliseconds RewritePatience() const { return patience_; }
+  void SetRewritePatience(std::chrono::milliseconds patience) { patience_ = patience; }
 
  private:
   std::string folder_;
   const std::string* followed_ = nullptr;
   Messenger& messenger_;
+  std::chrono::milliseconds patience_ = kAirmailRewritePatience;
 };
 
 // Two carriage returns, then "Please check that the AirMail's Data Folder

@@ -9,7 +9,7 @@ std::string StationFileName(std::string_view system) { return "System." + std::s
 
 std::optional<StationFile> StationFile::Load(const AirmailDataFolder& data, std::string_view system,
                                              FileFailure& failure) {
-  auto text = AirmailFileText(data.File(StationFileName(system)), failure, kProfileFileLimit);
+  auto text = AirmailFileText(data.File(StationFileName(system)), failure, kProfileFileLimit, data.RewritePatience());
   if (!text) return std::nullopt;
   return StationFile(data, system, std::move(*text));
 }

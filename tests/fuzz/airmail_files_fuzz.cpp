@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::ScratchFile("Airmail.ini", text);
   fuzz::QuietMessenger messages;
   AirmailDataFolder folder(fuzz::ScratchFolder().string(), messages);
+  folder.SetRewritePatience({});
   const UtcDateTime now{2024, 5, 14, 12, 0, 0, 0};
 
   LatLon position;

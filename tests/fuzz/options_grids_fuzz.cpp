@@ -43,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto offsetFile = fuzz::ScratchFile(kStationOffsetDataFile, text);
   AirmailDataFolder folder(fuzz::ScratchFolder().string(), messages);
+  folder.SetRewritePatience({});
   OffsetDataFailure offsetFailure;
   auto offsets = StationOffsetDataRead(offsetFile, offsetFailure);
   if (offsets)
