@@ -309,10 +309,11 @@ TEST_F(UnattendedRunTest, NoRunCouldStartEndsAtOnceWithCodeTwo) {
     std::string messages = program.Kept("Velmora.log");
     EXPECT_NE(messages.find(logged), std::string::npos) << messages;
     // Every message of the run after the line of its start.
-    if (c.settingsTooLarge)
+    if (c.settingsTooLarge) {
       EXPECT_LT(messages.find(MessageLogRecord(UtcDateTime{}, UnattendedBeginText()).at(1)),
                 messages.find("ProfileRecall - Cannot read"))
           << messages;
+    }
   }
 }
 
