@@ -16,6 +16,7 @@
 #include "reports/FreqListDocument.h"
 #include "reports/OptionsGrids.h"
 #include "reports/RtfAutomaticBlack.h"
+#include "reports/StationInfoLabels.h"
 #include "tests/common/InPlaceRewriter.h"
 #include "tests/common/TempFolder.h"
 #include "tests/reports/GridContract.h"
@@ -350,6 +351,24 @@ TEST(AutoConnectOptions, ThePositionsAgeReadsItsDateInTheRegionalOrder) {
   RecordingMessenger messages;
   AirmailDataFolder data(temp.path().string(), messages);
   EXPECT_TRUE(AirmailPositionText(data, {2024, 6, 7, 12, 0, 0}, DateOrder::DayMonthYear).ends_with(" is 2 days old."));
+}
+
+// Anchored beside the station, or at its antipode, the ship has no one
+// bearing to it: the range shows, the bearings stay bare.
+TEST(StationInfoLabels, ARangeAlwaysBearingsOnlyWhereThereIsOne) {
+  using L = StationInfoLabels;
+  const LatLon ship{-78, -160};
+  struct Case { std::optional<LatLon> station; L labels; } cases[] = {
+      {LatLon{-41.3, 174.8}, {"Range: 2286", "Bearing To: 329", "Bearing From: 172"}},  // past the pole's side
+      {ship, {"Range: 0", "Bearing To: ", "Bearing From: "}},
+      {LatLon{78, 20}, {"Range: 10800", "Bearing To: ", "Bearing From: "}},
+      {std::nullopt, {}},
+  };
+  for (const auto& c : cases) {
+    auto labels = StationInfoLabelsOf(ship, c.station);
+    EXPECT_EQ(std::vector({labels.range, labels.bearingTo, labels.bearingFrom}),
+              std::vector({c.labels.range, c.labels.bearingTo, c.labels.bearingFrom}));
+  }
 }
 
 // Text in the automatic colour is drawn in the system's window text colour,
