@@ -397,6 +397,19 @@ TEST(FreqListDocument, AStationIsNotFoundInsideALongerName) {
     EXPECT_EQ(FreqListDocument(RtfColouredText(red + body)).FindStation("W1AW"), at) << body;
 }
 
+// A station without a position goes after every one with a range, the
+// farthest of which (from the ship at sea) lies 10800 nmi away.
+TEST(FreqListBeams, NearestFirstAndTheUnplacedLast) {
+  FreqListDocument document(RtfColouredText("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 FAR\\cf0 . B .\\par "
+                                            "\\cf1 NOWHERE\\cf0 . B .\\par \\cf1 NEAR\\cf0 . B .}"));
+  auto range = [](const std::string& station) -> std::optional<double> {
+    if (station == "NOWHERE") return std::nullopt;
+    return station == "FAR" ? 10712 : 480;
+  };
+  EXPECT_EQ(FreqListBeams(document, {"FAR", "NOWHERE", "NEAR"}, range),
+            (std::vector<std::string>{"NEAR", "FAR", "NOWHERE"}));
+}
+
 // Blue blanks between blue frequencies (or after one) start no frequency:
 // they once stopped the reading of the list in its place for ever.
 TEST(FreqListDocument, BlueBlanksSeparateFrequencies) {
