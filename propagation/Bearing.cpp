@@ -31,13 +31,13 @@ double Degrees(double radians) {
 
 }  // namespace
 
-Bearings LatLonGetBearing(const LatLon& from, const LatLon& to) {
+std::optional<Bearings> LatLonGetBearing(const LatLon& from, const LatLon& to) {
   double lat1 = Radians(from.latitude), lat2 = Radians(to.latitude);
   double cosD = std::sin(lat1) * std::sin(lat2) +
                 std::cos(lat2) * std::cos(lat1) * std::cos(Radians(from.longitude - to.longitude));
   double d = ArcCos(cosD);
   double sinD = std::sin(d);
-  if (sinD < kTiny) return {};
+  if (sinD < kTiny) return std::nullopt;
   cosD = std::cos(d);
   double a1 = AngleFromNorth(lat1, lat2, cosD, sinD);
   double a2 = AngleFromNorth(lat2, lat1, cosD, sinD);
@@ -46,8 +46,8 @@ Bearings LatLonGetBearing(const LatLon& from, const LatLon& to) {
     firstTakesA1 = from.longitude < to.longitude;  // the second point lies east
   else
     firstTakesA1 = from.longitude > 0;  // the short path crosses the 180th meridian
-  if (firstTakesA1) return {Degrees(a1), Degrees(kTwoPi - a2)};
-  return {Degrees(kTwoPi - a1), Degrees(a2)};
+  if (firstTakesA1) return Bearings{Degrees(a1), Degrees(kTwoPi - a2)};
+  return Bearings{Degrees(kTwoPi - a1), Degrees(a2)};
 }
 
 }  // namespace velmora

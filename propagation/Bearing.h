@@ -1,5 +1,7 @@
 #pragma once
 // True bearings of the great circle between two positions.
+#include <optional>
+
 #include "airmail/Locator.h"
 
 namespace velmora {
@@ -10,8 +12,8 @@ struct Bearings {
 };
 
 // Each bearing in [0, 360). Coincident and antipodal positions have no one
-// great circle between them; both bearings are then 0. From a pole every
-// direction is south (180), from the south pole north (0).
-Bearings LatLonGetBearing(const LatLon& from, const LatLon& to);
+// great circle between them: nullopt. From a pole every direction is south
+// (180), from the south pole north (0).
+std::optional<Bearings> LatLonGetBearing(const LatLon& from, const LatLon& to);
 
 }  // namespace velmora

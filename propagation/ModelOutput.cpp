@@ -93,7 +93,9 @@ bool ReadMufLuf(OutputLines& out, int firstHour, int hourCount, PropagationHours
     }
     auto& prediction = results.hours[HourIndex(*hour, firstHour, hourCount, static_cast<size_t>(i))];
     prediction.muf = *muf * 1000;
-    prediction.luf = *luf * 1000;
+    // A minus sign before the LUF is a mark of the program's, not a
+    // frequency below zero; below 10 MHz it falls inside the columns.
+    prediction.luf = std::fabs(*luf) * 1000;
   }
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "airmail/AirmailProfile.h"
 #include "airmail/FrequencyLabel.h"
@@ -12,7 +13,9 @@ namespace velmora {
 namespace {
 
 constexpr long kLongestEntry = 5000;
-constexpr double kUnknownRange = 10000;
+// Past any range on earth (the antipode is 10800 nmi): a station without a
+// position goes after every one with a range.
+constexpr double kUnknownRange = std::numeric_limits<double>::infinity();
 
 // A blue run may carry the list's separators with its frequencies
 // ("3590," or "7102#;10145"): split there, as AirMail's lists are.

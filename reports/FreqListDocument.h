@@ -59,7 +59,7 @@ class FreqListDocument {
 std::vector<StationRadioRecord> FreqListTransceivers(const FreqListDocument& document);
 
 // The stations whose entry describes a directional antenna, nearest first
-// (10000 for a station without a range); ties keep the list's order.
+// (a station without a range last); ties keep the list's order.
 // `searching` hears of each station, from the list's end back, as it is
 // looked for: a long list keeps the status line moving.
 std::vector<std::string> FreqListBeams(const FreqListDocument& document, const std::vector<std::string>& stations,

@@ -14,10 +14,12 @@ std::string Whole(double value) { return std::to_string(std::lround(value)); }
 StationInfoLabels StationInfoLabelsOf(const std::optional<LatLon>& ship, const std::optional<LatLon>& station) {
   StationInfoLabels labels;
   if (!ship || !station) return labels;
-  Bearings bearings = LatLonGetBearing(*ship, *station);
   labels.range += Whole(LatLonGetRange(*ship, *station));
-  labels.bearingTo += Whole(bearings.atFrom);
-  labels.bearingFrom += Whole(bearings.atTo);
+  // Beside the station or at its antipode no one direction leads there.
+  auto bearings = LatLonGetBearing(*ship, *station);
+  if (!bearings) return labels;
+  labels.bearingTo += Whole(bearings->atFrom);
+  labels.bearingFrom += Whole(bearings->atTo);
   return labels;
 }
 

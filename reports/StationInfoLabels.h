@@ -1,7 +1,8 @@
 #pragma once
 // The three labels of the station information window: the range and the
 // two bearings between the ship and the station, whole numbers, when both
-// positions are known; the bare captions otherwise.
+// positions are known (the bearings only where there is one); the bare
+// captions otherwise.
 #include <optional>
 #include <string>
 

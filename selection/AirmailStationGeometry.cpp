@@ -24,7 +24,8 @@ std::optional<LatLon> AirmailStationGeometry::StationPosition(std::string_view s
 }
 
 StationBearing AirmailStationGeometry::Bearing(const LatLon& ship, const LatLon& station) {
-  return {LatLonGetRange(ship, station), LatLonGetBearing(ship, station).atFrom};
+  auto bearings = LatLonGetBearing(ship, station);
+  return {LatLonGetRange(ship, station), bearings ? std::optional(bearings->atFrom) : std::nullopt};
 }
 
 }  // namespace velmora

@@ -78,6 +78,9 @@ bool ConditionsRead(const Record& fields, DataConditions& c) {
   auto longitude = ConditionNumber(fields[2]);
   auto sunSpots = ConditionNumber(fields[3]);
   if (!latitude || !longitude || !sunSpots) return false;
+  // A garbled position would be predicted for without a word: the ITS HF
+  // programs take a latitude of 95 as readily as any other.
+  if (std::fabs(*latitude) > 90 || std::fabs(*longitude) > 180) return false;
   // The sunspot number is kept as a single: one beyond its range has no
   // value there (an unknown one, empty, stays unknown).
   if (!std::isnan(*sunSpots) && !SingleHolds(*sunSpots)) return false;

@@ -47,8 +47,8 @@ std::optional<UtcDateTime> DataTimeRead(std::string_view text);
 // Line 2: system, latitude, longitude, sunspot number; a number that is
 // not finite is unknown and written empty.
 Record ConditionsRecord(const DataConditions& conditions);
-// Fills all but the time; false when a number is malformed or missing. An
-// empty number reads as unknown (NaN).
+// Fills all but the time; false when a number is malformed or missing, or the
+// position is no place on earth. An empty number reads as unknown (NaN).
 bool ConditionsRead(const Record& fields, DataConditions& conditions);
 
 // The reader's description of a line it refuses.

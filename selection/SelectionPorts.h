@@ -76,7 +76,9 @@ class NoPredictions final : public PredictionSource {
 
 struct StationBearing {
   double range = 0;    // nautical miles
-  double azimuth = 0;  // degrees, the true bearing at the ship towards the station
+  // Degrees, the true bearing at the ship towards the station; none at the
+  // station's own place or its antipode.
+  std::optional<double> azimuth;
 };
 
 class StationGeometry {

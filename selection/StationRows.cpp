@@ -81,7 +81,7 @@ bool StationRows::StationRowsFill(std::string_view system, std::string_view stat
   PredictionRequest request{std::string(system), std::string(station), *position, ship_, time_, {}, sunSpotNumber_};
   for (int row = first; row <= last; ++row) {
     table_.CellSet(row, kColumnRange, FormatNumber(bearing.range, "0"));
-    table_.CellSet(row, kColumnAzimuth, FormatNumber(bearing.azimuth, "0"));
+    table_.CellSet(row, kColumnAzimuth, bearing.azimuth ? FormatNumber(*bearing.azimuth, "0") : "");
     request.frequencies.push_back(table_.CellValue(row, FrequencyColumnOf()));
   }
   auto prediction = s_.predictions.PredictionGet(request);

@@ -87,6 +87,20 @@ TEST(Rec533OutputRead, LevelsFromFieldStrength) {
   EXPECT_EQ(h.hours[0].frequencies[2].takeoffAngle, 0) << "a field that is no number leaves the angle unset";
 }
 
+// On long paths VOACAP marks many an hour's LUF with a minus sign, its size
+// going on from the hours beside it (10.02, -10.04, -9.07, -10.86); below
+// 10 MHz the sign falls inside the LUF's columns.
+TEST(IcepacVoacapOutputRead, AMarkedLufIsItsSize) {
+  auto output = testing::PropagationFixture("voacap-14-15.out");
+  for (auto [plain, marked] : {std::pair{"21.03   9.33", "21.03  -9.33"}, {"21.92  10.66", "21.92 -10.66"}})
+    output.replace(output.find(plain), std::string_view(plain).size(), marked);
+  PropagationHours hours;
+  hours.Reset(2, 10);
+  std::string problem;
+  ASSERT_TRUE(IcepacVoacapOutputRead(output, 14, 2, 0, 10, hours, problem)) << problem;
+  EXPECT_EQ(std::pair(hours.hours[0].luf, hours.hours[1].luf), std::pair(9330.0, 10660.0));
+}
+
 TEST(IcepacVoacapOutputRead, OutputThatEndsEarlyFailsInsteadOfReadingZeros) {
   // The output is cut at the line holding the occurrence of cutBefore, or
   // only that line is left out.

@@ -16,6 +16,7 @@
 #include "reports/FreqListDocument.h"
 #include "reports/OptionsGrids.h"
 #include "reports/RtfAutomaticBlack.h"
+#include "reports/StationInfoLabels.h"
 #include "tests/common/InPlaceRewriter.h"
 #include "tests/common/TempFolder.h"
 #include "tests/reports/GridContract.h"
@@ -352,6 +353,24 @@ TEST(AutoConnectOptions, ThePositionsAgeReadsItsDateInTheRegionalOrder) {
   EXPECT_TRUE(AirmailPositionText(data, {2024, 6, 7, 12, 0, 0}, DateOrder::DayMonthYear).ends_with(" is 2 days old."));
 }
 
+// Anchored beside the station, or at its antipode, the ship has no one
+// bearing to it: the range shows, the bearings stay bare.
+TEST(StationInfoLabels, ARangeAlwaysBearingsOnlyWhereThereIsOne) {
+  using L = StationInfoLabels;
+  const LatLon ship{-78, -160};
+  struct Case { std::optional<LatLon> station; L labels; } cases[] = {
+      {LatLon{-41.3, 174.8}, {"Range: 2286", "Bearing To: 329", "Bearing From: 172"}},  // past the pole's side
+      {ship, {"Range: 0", "Bearing To: ", "Bearing From: "}},
+      {LatLon{78, 20}, {"Range: 10800", "Bearing To: ", "Bearing From: "}},
+      {std::nullopt, {}},
+  };
+  for (const auto& c : cases) {
+    auto labels = StationInfoLabelsOf(ship, c.station);
+    EXPECT_EQ(std::vector({labels.range, labels.bearingTo, labels.bearingFrom}),
+              std::vector({c.labels.range, c.labels.bearingTo, c.labels.bearingFrom}));
+  }
+}
+
 // Text in the automatic colour is drawn in the system's window text colour,
 // white under a dark scheme: on the view's white page it takes a black entry
 // of its own, and the colours read back stay as they were.
@@ -376,6 +395,19 @@ TEST(FreqListDocument, AStationIsNotFoundInsideALongerName) {
   for (auto [body, at] : {std::pair<std::string, long>{"\\cf1 KW1AW\\cf0 . B .\\par \\cf1 W1AW\\cf0 .}", 11},
                           {"\\cf1 VE2/W1AW\\cf0 . B .}", -1}})  // the beam list and the view look it up so
     EXPECT_EQ(FreqListDocument(RtfColouredText(red + body)).FindStation("W1AW"), at) << body;
+}
+
+// A station without a position goes after every one with a range, the
+// farthest of which (from the ship at sea) lies 10800 nmi away.
+TEST(FreqListBeams, NearestFirstAndTheUnplacedLast) {
+  FreqListDocument document(RtfColouredText("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 FAR\\cf0 . B .\\par "
+                                            "\\cf1 NOWHERE\\cf0 . B .\\par \\cf1 NEAR\\cf0 . B .}"));
+  auto range = [](const std::string& station) -> std::optional<double> {
+    if (station == "NOWHERE") return std::nullopt;
+    return station == "FAR" ? 10712 : 480;
+  };
+  EXPECT_EQ(FreqListBeams(document, {"FAR", "NOWHERE", "NEAR"}, range),
+            (std::vector<std::string>{"NEAR", "FAR", "NOWHERE"}));
 }
 
 // Blue blanks between blue frequencies (or after one) start no frequency:

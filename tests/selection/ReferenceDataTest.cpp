@@ -174,6 +174,8 @@ TEST(DataFiles, MalformedFieldsAndLinesThatAreNoRowRefusedOlderFormsRead) {
       {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnCount + 5)}), ""},
       {false, RefFile({good}, "HAM,4l.5,-71.25,112.5"), refused + "2"},
       {false, RefFile({good}, "HAM,41.5,-71.25,1e39"), refused + "2"},  // no single
+      {false, RefFile({good}, "HAM,95,-71.25,112.5"), refused + "2"},    // no place on earth
+      {false, RefFile({good}, "HAM,41.5,-251.25,112.5"), refused + "2"},
       {false, RefFile({good, RefLine({{kColumnStation, "W1AW"}, {kColumnRxSnr, "1O"}})}), refused + "5"},
       {false, RefFile({RefLine(Measured("W1AW", "7000.0", "12", "5.0"), kColumnsSaved - 1)}), refused + "4"},
       // Saved before the table had its "Busy" columns.
