@@ -20,6 +20,11 @@ constexpr bool IsValidSampleSize(long long samples) {
   return samples >= kSampleSizeMin && samples <= kSampleSizeMax && (samples & (samples - 1)) == 0;
 }
 
+// A sample the converter could not tell from a larger one: at full scale,
+// 16-bit or the top 8-bit step widened ((255 - 128) * 256 = 32512). An
+// overdriven input flattens the signal there.
+constexpr bool IsAtFullScale(std::int16_t sample) { return sample >= 32512 || sample <= -32512; }
+
 // The index of the buffer in hand before any buffer was processed.
 inline constexpr std::uint16_t kNoBuffer = 65535;
 
