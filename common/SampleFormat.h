@@ -1,7 +1,9 @@
 #pragma once
 // The one audio format every part of the program works in: mono samples at
 // 11025 per second, taken in buffers of a power of two from 256 to 32768.
+#include <algorithm>
 #include <cstdint>
+#include <span>
 
 namespace velmora {
 
@@ -24,6 +26,13 @@ constexpr bool IsValidSampleSize(long long samples) {
 // 16-bit or the top 8-bit step widened ((255 - 128) * 256 = 32512). An
 // overdriven input flattens the signal there.
 constexpr bool IsAtFullScale(std::int16_t sample) { return sample >= 32512 || sample <= -32512; }
+
+// A buffer that carries no audio ("Low Input Level"): every sample zero, or
+// every one the same, as a muted card whose input stands at a DC offset
+// gives. An empty buffer too.
+inline bool IsSilentBuffer(std::span<const std::int16_t> samples) {
+  return std::all_of(samples.begin(), samples.end(), [&](std::int16_t s) { return s == samples.front(); });
+}
 
 // The index of the buffer in hand before any buffer was processed.
 inline constexpr std::uint16_t kNoBuffer = 65535;
