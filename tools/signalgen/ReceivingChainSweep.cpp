@@ -48,9 +48,10 @@ std::vector<ChainRow> ChainRows() {
   for (double offset : {50.0, -50.0, 100.0, -100.0, 200.0, 300.0})
     rows.push_back({"mistuned " + std::string(offset > 0 ? "+" : "") + FormatNumber(offset, "0") + " Hz", {}, 0, 0,
                     offset});
-  for (double offset : {100.0, 200.0}) {
-    ChainRow row{"mistuned +" + FormatNumber(offset, "0") + " Hz, offset search 200 Hz", {}, 0, 0, offset};
-    row.searchRange = 200;
+  for (const auto& [offset, search] : {std::pair{50.0f, 100.0f}, {100.0f, 100.0f}, {200.0f, 200.0f}}) {
+    ChainRow row{"mistuned +" + FormatNumber(offset, "0") + " Hz, offset search " + FormatNumber(search, "0") + " Hz",
+                 {}, 0, 0, offset};
+    row.searchRange = search;
     rows.push_back(row);
   }
   rows.push_back({"1 % clipped, DC +1000, clock +0.2 %", {.clock = 0.002, .dc = 1000}, 0.01});
@@ -238,9 +239,13 @@ void FreeTable(std::span<const std::uint64_t> seeds, double seconds, std::int32_
   std::map<std::pair<std::string, std::uint64_t>, Signal> signals;
   for (const char* kind : kChainNoiseKinds)
     for (std::uint64_t seed : seeds) signals.emplace(std::pair(kind, seed), FreeSignal(kind, seed, seconds));
+  std::vector<float> searched;
   for (const ChainRow& row : ChainRows()) {
-    if (row.offset != 0 && row.searchRange == 0) continue;  // nothing to mistune
-    out << "| " << row.name << " |";
+    // Nothing to mistune: the offset search alone, once for each range.
+    if (row.offset != 0 && (row.searchRange == 0 || std::ranges::count(searched, row.searchRange))) continue;
+    if (row.offset != 0) searched.push_back(row.searchRange);
+    out << "| " << (row.offset != 0 ? "offset search " + FormatNumber(row.searchRange, "0") + " Hz" : row.name)
+        << " |";
     for (const auto& [name, mode] : modes) {
       double most = -1;
       std::string text;
