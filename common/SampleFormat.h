@@ -26,6 +26,11 @@ constexpr bool IsValidSampleSize(long long samples) {
 // 16-bit or the top 8-bit step widened ((255 - 128) * 256 = 32512). An
 // overdriven input flattens the signal there.
 constexpr bool IsAtFullScale(std::int16_t sample) { return sample >= 32512 || sample <= -32512; }
+// The share of the samples at full scale, 0 for none.
+inline double ClippedShare(std::span<const std::int16_t> samples) {
+  const auto clipped = std::count_if(samples.begin(), samples.end(), IsAtFullScale);
+  return samples.empty() ? 0.0 : static_cast<double>(clipped) / static_cast<double>(samples.size());
+}
 
 // A buffer that carries no audio ("Low Input Level"): every sample zero, or
 // every one the same, as a muted card whose input stands at a DC offset
