@@ -85,7 +85,7 @@ std::optional<bool> DigitalDetector::Judge(const PowerDensity& spectrum, float b
   // Strong hum, a sum of steady tones, would pass for a steady envelope
   // until its lines are known and left out; squared, it leaves lines too.
   if (steady_.LinesKnown()) {
-    envelope_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
+    envelope_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds, spectrum.Samples());
     carrier_.Add(buffer_.Analytic(), kSampleRate / 4.0, bufferSeconds);
   }
   repetition_.Add(buffer_, steady_.Lines(), steady_.FlatTop(), bufferSeconds);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/SampleFormat.h"
+
 namespace velmora {
 namespace {
 
@@ -10,9 +12,19 @@ constexpr double kStretchSeconds = 0.023;  // a stretch: too short for AGC or fa
 constexpr double kSteadinessMemorySeconds = 0.7;  // the buffers averaged
 constexpr double kSteadinessWrapShare = 0.1;      // of each end left out: the window nearly closes there
 
+// While more of the input's samples than this were clipped at full scale
+// over the longer memory, the figure says nothing: clipping flattens the
+// envelope of noise as a modem's is flat. (A receiver's noise with 1 % of
+// its samples clipped read steady now and then, with 5 % mostly.) The
+// share is the input's, not the buffer's: buffers that happened to clip
+// less are the steadier ones, and noise read steady from those alone.
+constexpr double kSteadinessClippedShare = 0.005;
+constexpr double kClippingMemorySeconds = 2;
+
 }  // namespace
 
-void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, float bufferSeconds) {
+void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, float bufferSeconds,
+                             std::span<const std::int16_t> samples) {
   const auto size = analytic.size();
   const auto skip = static_cast<std::size_t>(kSteadinessWrapShare * static_cast<double>(size));
   // Short buffers hold one stretch, as long as they are.
@@ -34,9 +46,17 @@ void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, flo
   const auto keep =
       static_cast<std::size_t>(std::max(1.0, std::round(kSteadinessMemorySeconds / std::max(1e-3f, bufferSeconds))));
   while (buffers_.size() > keep) buffers_.pop_front();
+  clipping_.push_back({static_cast<std::size_t>(std::count_if(samples.begin(), samples.end(), IsAtFullScale)),
+                       samples.size()});
+  const auto keepClipping = static_cast<std::size_t>(
+      std::max(1.0, std::round(kClippingMemorySeconds / std::max(1e-3f, bufferSeconds))));
+  while (clipping_.size() > keepClipping) clipping_.pop_front();
 }
 
 double EnvelopeSteadiness::Ratio() const {
+  std::size_t clipped = 0, samples = 0;
+  for (const Clipping& c : clipping_) clipped += c.clipped, samples += c.samples;
+  if (static_cast<double>(clipped) > kSteadinessClippedShare * static_cast<double>(samples)) return 2.0;
   double sum = 0;
   std::int32_t stretches = 0;
   for (const Buffer& b : buffers_) sum += b.sum, stretches += b.stretches;

@@ -15,12 +15,14 @@ namespace velmora {
 
 class EnvelopeSteadiness {
  public:
-  void Restart() { buffers_.clear(); }
+  void Restart() { buffers_.clear(), clipping_.clear(); }
   // The passband's analytic signal at `rate` samples a second (its ends,
   // where the analysis window closes, are left out); the figure follows the
-  // last buffers of about 0.7 s.
-  void Add(std::span<const Complex> analytic, double rate, float bufferSeconds);
-  // The figure over the buffers kept; 2 (noise) when none.
+  // last buffers of about 0.7 s. Given the buffer's samples, it says
+  // nothing while the input clips at full scale (over the last 2 s).
+  void Add(std::span<const Complex> analytic, double rate, float bufferSeconds,
+           std::span<const std::int16_t> samples = {});
+  // The figure over the buffers kept; 2 (noise) when none or clipping.
   double Ratio() const;
 
  private:
@@ -29,6 +31,10 @@ class EnvelopeSteadiness {
     std::int32_t stretches = 0;
   };
   std::deque<Buffer> buffers_;
+  struct Clipping {
+    std::size_t clipped = 0, samples = 0;
+  };
+  std::deque<Clipping> clipping_;  // per buffer, over a longer memory
 };
 
 }  // namespace velmora

@@ -1,9 +1,18 @@
 #include "analysis/SignalAnalysis.h"
 
+#include <limits>
+
 #include "analysis/ToneDetector.h"
 #include "common/Format.h"
+#include "common/SampleFormat.h"
 
 namespace velmora {
+namespace {
+
+constexpr double kFaxClippedShare = 0.4;
+constexpr float kFaxNeverFound = std::numeric_limits<float>::infinity();
+
+}  // namespace
 
 SignalAnalysis::SignalAnalysis(DetectorSettings& settings) : settings_(settings) {}
 
@@ -120,7 +129,11 @@ bool SignalAnalysis::DetectFading(bool gate) {
 
 bool SignalAnalysis::DetectFaxPath(std::string& panelText) {
   AnalyticSignal(spectrum_, analytic_);
-  const FaxResult r = DetectFax(analytic_, settings_.faxThreshold, settings_.debugEnabled, *drawing_, panelText);
+  // Clipping flattens noise's envelope as a FAX's is flat: a buffer mostly
+  // at full scale is measured, but found by nothing. (Noise read as FAX
+  // from about half its samples clipped; a FAX with 40 % clipped is found.)
+  const float threshold = ClippedShare(spectrum_.Samples()) > kFaxClippedShare ? kFaxNeverFound : settings_.faxThreshold;
+  const FaxResult r = DetectFax(analytic_, threshold, settings_.debugEnabled, *drawing_, panelText);
   results_.faxLevel = r.level;
   results_.faxSnr = r.snr;
   results_.faxText = r.text;

@@ -152,9 +152,8 @@ void SignalSide::ProcessBuffer(int index, std::int32_t count) {
   }
 }
 
-// The buffer's samples in 16 bits, and whether it is silent.
+// The buffer's samples in 16 bits, and whether it carries no audio.
 void SignalSide::CopySamples(int index, std::int32_t count, bool wide) {
-  bool allZero = true;
   if (wide) {
     const auto& in = buffers_.samples16[index];
     std::copy_n(in.begin(), count, samples_.begin());
@@ -162,8 +161,7 @@ void SignalSide::CopySamples(int index, std::int32_t count, bool wide) {
     const auto& in = buffers_.samples8[index];
     for (std::int32_t i = 0; i < count; ++i) samples_[i] = static_cast<std::int16_t>((in[i] - 128) * 256);
   }
-  for (std::int32_t i = 0; i < count && allZero; ++i) allZero = samples_[i] == 0;
-  lowInput_ = allZero;
+  lowInput_ = IsSilentBuffer(std::span(samples_.data(), static_cast<std::size_t>(std::max(count, 0))));
 }
 
 // The buffer as it came, in its own width.

@@ -13,6 +13,8 @@ add_library(velmora_signalgen STATIC
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Pcm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/PskModem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Random.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ReceivingChain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ReceivingChainSweep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/ReceiverNoise.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Receiver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp

@@ -26,6 +26,7 @@
 #include "analysis/SignalAnalysis.h"
 #include "analysis/ToneDetector.h"
 #include "common/Format.h"
+#include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora {
@@ -222,6 +223,13 @@ TEST_F(Chain, FaxPathAndEstimateMeasureASteadyEnvelopeAndReferenceFaxSilencesAPa
   RunBuffer(Pcm(testing::Recipe(signalgen::Form::Noise, 20, 1)), 2048);
   EXPECT_FALSE(analysis.FaxDetected());
   EXPECT_LT(analysis.FaxSnr(), 40);
+  EXPECT_EQ(panel, "");
+  // A receiver's noise overdriven, four samples in five clipped: its flat
+  // tops are no steady envelope of a FAX.
+  const auto overdriven = signalgen::GenerateChannel(
+      {.channel = signalgen::FindChannel("passband-s1"), .snrDb = 0, .seconds = 1, .rms = 150000});
+  RunBuffer(signalgen::ToPcm16(overdriven.samples), 2048);
+  EXPECT_FALSE(analysis.FaxDetected());
   EXPECT_EQ(panel, "");
   // The reference flag alone silences a Pactor signal.
   settings.faxMode = settings.wwvMode = false;

@@ -89,13 +89,15 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
 // moderate channel at 5 dB, 43 %. Judged 2048 samples at a time at every
 // sample size: at 512 samples this OFDM read busy in 3 % of its buffers and
 // strong hum in 98 %, at 8192 this FSK in 70 % and at 32768 this one in
-// 50 %, each found after seconds.
+// 50 %, each found after seconds. Overdriven, a tenth of its samples clipped
+// at full scale, a receiver's noise read steady and busy in 83 % of its buffers.
 TEST(Detection, DigitalBusyFindsEveryFamilyThroughFadesAtEverySampleSizeAndNotAReceiversNoise) {
   DetectorSettings off, on;
   on.digitalBusy = true;
   // No modem: the channel alone. Fading: of the named channels, -1 none.
+  // rms: the modem's, and the noise's beside it; 70000 clips a tenth of the samples, 45000 one in a hundred.
   const struct { const char *modem, *channel; double leadIn, snr, seconds; int leastPercent, fading = -1;
-                 std::uint64_t seed = 1; std::int32_t sampleSize = 2048; } cases[] = {
+                 std::uint64_t seed = 1; std::int32_t sampleSize = 2048; double rms = 3000; } cases[] = {
       {"ofdm-s4", nullptr, 0, 10, 8, 90},        {"fsk-s1", nullptr, 2, 10, 10, 90},
       {"psk-s2", "agc-slow-s", 0, 10, 8, 90},    {"mfsk-s4", nullptr, 0, 5, 8, 90},
       {nullptr, "passband-s1", 0, 20, 16, 0},    {nullptr, "agc-fast-s", 0, 10, 16, 0},
@@ -105,15 +107,17 @@ TEST(Detection, DigitalBusyFindsEveryFamilyThroughFadesAtEverySampleSizeAndNotAR
       {"ofdm-s3", nullptr, 0, 10, 30, 90, 1, 2002}, {"psk-s6", nullptr, 0, 5, 30, 90, 1, 2040},
       {"ofdm-s5", nullptr, 0, 10, 15, 90, -1, 1, 512}, {nullptr, "hum-s2", 0, 30, 15, 0, -1, 1, 512},
       {"fsk-s1", nullptr, 0, 10, 15, 90, -1, 1, 8192}, {"fsk-s4", nullptr, 0, 10, 15, 90, -1, 1, 32768},
+      {nullptr, "passband-s1", 0, 10, 16, 0, -1, 1, 2048, 70000},  // overdriven: clipping steadies noise
+      {nullptr, "passband-s1", 0, 10, 16, 0, -1, 1, 2048, 45000},  // 1 % clipped: nor the buffers clipped less
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.modem ? c.modem : "") + " " + (c.channel ? c.channel : "") + " fading " +
-                 std::to_string(c.fading) + " at " + std::to_string(c.sampleSize));
+                 std::to_string(c.fading) + " at " + std::to_string(c.sampleSize) + " rms " + std::to_string(c.rms));
     const auto signal = signalgen::GenerateChannel(
         {.modem = c.modem ? signalgen::FindModem(c.modem) : nullptr,
          .channel = c.channel ? signalgen::FindChannel(c.channel) : nullptr,
          .fading = c.fading < 0 ? signalgen::FadingChannel{} : signalgen::NamedChannels()[std::size_t(c.fading)],
-         .snrDb = c.snr, .seconds = c.seconds, .leadIn = c.leadIn, .seed = c.seed});
+         .snrDb = c.snr, .seconds = c.seconds, .leadIn = c.leadIn, .rms = c.rms, .seed = c.seed});
     const auto r = signalgen::CountBuffers(signal, on, c.sampleSize, "Digital");
     if (!c.modem) {
       EXPECT_EQ(r.allBusy, signalgen::CountBuffers(signal, off, c.sampleSize, "").allBusy);

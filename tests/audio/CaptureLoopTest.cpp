@@ -168,15 +168,18 @@ TEST(CaptureLoop, EachFailureShowsItsMessageAndStops) {
   }
 }
 
-// Handed over only while the window is shown; a muted buffer is not valid.
+// Handed over only while the window is shown; a muted buffer is not valid,
+// nor one muted on a card whose input stands at a DC offset.
 TEST(CaptureLoop, TheVerdictReachesAutoConnectOnlyWhileItIsVisible) {
   SignalRig rig;
-  rig.input.sample = [](int n) { return static_cast<std::int16_t>(n < 2 * 2048 ? 1 : 0); };  // the third is muted
-  rig.analysis.verdicts = {Verdict{.busy = true}, Verdict{.noise = true}, Verdict{.busy = true}};
+  // The third is muted, the fourth muted at an offset of 300.
+  rig.input.sample = [](int n) { return static_cast<std::int16_t>(n < 2 * 2048 ? n % 2 : n < 3 * 2048 ? 0 : 300); };
+  rig.analysis.verdicts = {Verdict{.busy = true}, Verdict{.noise = true}, Verdict{.busy = true}, Verdict{}};
   rig.input.script = {FakeWaveDevice::Filled(), FakeWaveDevice::Do([&] { rig.autoConnect.visible = true; }),
-                      FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
+                      FakeWaveDevice::Filled(), FakeWaveDevice::Filled(), FakeWaveDevice::Filled()};
   rig.Start();
-  EXPECT_EQ(rig.autoConnect.updates, (std::vector<Verdict>{{.noise = true}, {.valid = false, .busy = true}}));
+  EXPECT_EQ(rig.autoConnect.updates,
+            (std::vector<Verdict>{{.noise = true}, {.valid = false, .busy = true}, {.valid = false}}));
   EXPECT_TRUE(rig.host.Saw(3, "Low Input Level"));
 }
 

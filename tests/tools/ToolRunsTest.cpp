@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -246,6 +247,25 @@ TEST(VelmoraSignalgen, AModemPassesTheFadingChannel) {
       power[i / 4410] += std::pow(std::int16_t(std::uint8_t(b[i]) | std::uint8_t(b[i + 1]) << 8), 2);
     EXPECT_EQ(std::ranges::max(power) > 10 * std::ranges::min(power), fades) << channel;
   }
+}
+
+// A sound card's clock 1 % fast takes a second's 1000 cycles in 1 % more
+// samples (the tone 1 % lower), and its DC offset moves them all.
+TEST(VelmoraSignalgen, AClockOffNominalAndADcOffset) {
+  testing::TempFolder folder;
+  const auto file = folder.path() / "cw.bin";
+  const auto run = RunTool("velmora-signalgen", "--form cw --center 1000 --no-noise --seconds 1 --clock 1 --dc 300 "
+                                                "--out " + Quoted(file));
+  ASSERT_EQ(run.status, 0) << run.errors;
+  const std::string b = testing::ReadBytes(file);
+  std::vector<double> x(b.size() / 2);
+  for (size_t i = 0; i < x.size(); ++i) x[i] = std::int16_t(std::uint8_t(b[2 * i]) | std::uint8_t(b[2 * i + 1]) << 8);
+  EXPECT_EQ(x.size(), 11135u);
+  const double mean = std::accumulate(x.begin(), x.end(), 0.0) / double(x.size());
+  EXPECT_NEAR(mean, 300, 5);
+  int crossings = 0;
+  for (size_t i = 1; i < x.size(); ++i) crossings += (x[i - 1] < mean) != (x[i] < mean);
+  EXPECT_NEAR(crossings, 2000, 2);
 }
 
 // Natively the Windows program runs through Wine, in the prefix the tests use.

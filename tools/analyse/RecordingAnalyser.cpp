@@ -10,6 +10,7 @@
 #include "analysis/SignalAnalysis.h"
 #include "audio/MainSettings.h"
 #include "common/Format.h"
+#include "common/SampleFormat.h"
 #include "common/SystemLib.h"
 #include "common/TextParse.h"
 
@@ -157,7 +158,7 @@ std::size_t AnalyseBuffers(BufferReader& reader, std::int32_t n, const DetectorS
   while (reader.Next(block, readError)) {
     if (buffer == 0)
       out << "buffer,seconds,level_db,valid,busy,noise,label,pactor2_score,pactor3_variant,pactor3_score\n";
-    const bool valid = std::any_of(block.begin(), block.end(), [](std::int16_t s) { return s != 0; });
+    const bool valid = !IsSilentBuffer(block);
     analysis.Analyse(block, n);
     const Verdict v = analysis.Detect(panel);
     StatisticsUpdate(statistics, analysis.Results(), detector, analysis.Spectrum().SignalLevel(),

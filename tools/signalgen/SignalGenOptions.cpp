@@ -33,7 +33,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
                                                       std::string& problem) {
   SignalGenOptions options;
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels, sweepOthers] = options;
+         allChannels, sweepOthers, sweepChain, dc, clockPercent] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
@@ -46,6 +46,8 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       sweepFading = true;
     } else if (a == "--sweep-others") {
       sweepOthers = true;
+    } else if (a == "--sweep-chain") {
+      sweepChain = true;
     } else if (a == "--link") {
       recipe.link = true;
     } else if (a == "--channel") {
@@ -87,7 +89,8 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
     } else {
       static constexpr std::string_view kValued[] = {"--variant", "--center", "--offset",     "--snr",
                                                      "--rms",     "--seconds", "--pitch",     "--roll-off",
-                                                     "--start",   "--burst-rate", "--seed", "--sample-size"};
+                                                     "--start",   "--burst-rate", "--seed", "--sample-size",
+                                                     "--dc",      "--clock",   "--link-other"};
       if (std::find(std::begin(kValued), std::end(kValued), a) == std::end(kValued))
         return Refuse(problem, (name.empty() ? std::string("\"\"") : name) + ": no such option");
       if (i + 1 >= arguments.size()) return Refuse(problem, name + ": a number must follow");
@@ -122,6 +125,14 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       } else if (a == "--burst-rate") {
         if (*v < 0) return refuse("0 or more");
         recipe.burstRate = *v;
+      } else if (a == "--dc") {
+        dc = *v;
+      } else if (a == "--clock") {
+        if (std::abs(*v) > 10) return refuse("from -10 to 10");
+        clockPercent = *v;
+      } else if (a == "--link-other") {
+        if (std::abs(*v) > 40) return refuse("from -40 to 40");
+        recipe.linkPauses.otherLevel = std::pow(10.0, *v / 20);
       } else if (a == "--seed") {
         const auto seed = ParseInteger(text);
         if (!seed || *seed < 0) return refuse("a whole number of 0 or more");
@@ -133,7 +144,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
     }
   }
   if (allChannels && !sweepDigital) return Refuse(problem, "--channel: all is for --sweep-digital alone");
-  if (!sweep && !sweepDigital && !sweepFading && !sweepOthers) {
+  if (!sweep && !sweepDigital && !sweepFading && !sweepOthers && !sweepChain) {
     if (!haveForm) return Refuse(problem, "--form is needed");
     if (out.empty()) return Refuse(problem, "--out is needed");
   }

@@ -26,6 +26,11 @@ struct SignalGenOptions {
   bool allChannels = false;
   // CW, FAX-like and WWV-like signals through the fading channels.
   bool sweepOthers = false;
+  // The receiving chain's faults (ReceivingChain.h): a sweep through them,
+  // or a recording with a DC offset and a sound card clock off nominal.
+  bool sweepChain = false;
+  double dc = 0;
+  double clockPercent = 0;
 };
 
 // The options (without the program name), or nullopt with the problem

@@ -12,6 +12,7 @@
 #include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/DigitalSweep.h"
 #include "tools/signalgen/FadingSweep.h"
+#include "tools/signalgen/ReceivingChain.h"
 #include "tools/signalgen/SignalGen.h"
 #include "tools/signalgen/SignalGenOptions.h"
 #include "tools/signalgen/Sweep.h"
@@ -27,6 +28,7 @@ const char* kUsage =
     "       velmora-signalgen --sweep-digital [--tuning-set] [--channel C|all] [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --sweep-fading [--seconds S] [--sample-size N] [--link]\n"
     "       velmora-signalgen --sweep-others [--seconds S] [--sample-size N]\n"
+    "       velmora-signalgen --sweep-chain [--seconds S] [--sample-size N]\n"
     "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk, wwv\n"
     "  --modem NAME     a modem variant of the digital sweep's sets (ofdm-s1, fsk-u2, ...), on from --start\n"
     "  --receiver NAME  a receiver's noise of the digital sweep (white, passband-s1, agc-slow-u, hum-s, ...)\n"
@@ -50,6 +52,9 @@ const char* kUsage =
     "                   the digital sweep through it at 5 and 10 dB (all: the four and six kept apart)\n"
     "  --link           Pactor: both stations of a link, data blocks, replies and turns, each station\n"
     "                   fading on its own\n"
+    "  --link-other DB  the link's other station beside the first (default -6)\n"
+    "  --dc A           a DC offset, A/D units, added after the signal and noise (default 0)\n"
+    "  --clock P        the sound card's clock P per cent fast (negative: slow); default 0\n"
     "  --8bit           8-bit unsigned samples instead of 16-bit\n";
 
 int Usage(std::string_view problem) {
@@ -67,7 +72,7 @@ int Run(int argc, char** argv) {
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels, sweepOthers] = *options;
+         allChannels, sweepOthers, sweepChain, dc, clockPercent] = *options;
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
     return 0;
@@ -77,6 +82,10 @@ int Run(int argc, char** argv) {
     auto fading = allChannels ? NamedChannels() : std::vector<FadingChannel>{};
     if (recipe.channel.Fades()) fading = {recipe.channel};
     RunDigitalSweep({sweepOptions, tuningSet, fading, allChannels}, std::cout);
+    return 0;
+  }
+  if (sweepChain) {
+    RunChainSweep(sweepOptions.seconds, sweepOptions.sampleSize, std::cout);
     return 0;
   }
   if (sweepOthers) {
@@ -94,8 +103,10 @@ int Run(int argc, char** argv) {
           : GenerateChannel({.modem = FindModem(modem), .channel = FindChannel(receiver), .fading = recipe.channel,
                              .snrDb = recipe.snrDb, .seconds = recipe.seconds, .leadIn = recipe.rhythm.start,
                              .rms = recipe.rms, .seed = recipe.seed});
+  auto samples = ResampleForClock(signal.samples, clockPercent / 100);
+  for (float& x : samples) x += static_cast<float>(dc);
   std::error_code error;
-  if (!WriteRecording(out, signal.samples, eightBit, error)) {
+  if (!WriteRecording(out, samples, eightBit, error)) {
     std::cerr << "velmora-signalgen: cannot write \"" << out << "\": " << velmora::ErrorText(error) << "\n";
     return 1;
   }
