@@ -7,6 +7,7 @@
 
 #include "common/TextParse.h"
 #include "tools/signalgen/ModemSet.h"
+#include "tools/signalgen/ShipNoise.h"
 
 namespace velmora::signalgen {
 namespace {
@@ -25,6 +26,12 @@ std::optional<double> Number(std::string_view text) {
   return v;
 }
 
+std::string ShipNoiseNames() {
+  std::string names;
+  for (const ShipNoiseKind& kind : ShipNoiseKinds()) names += (names.empty() ? "" : ", ") + std::string(kind.name);
+  return names;
+}
+
 bool IsSampleSize(double n) { return n >= 256 && n <= 32768 && n == std::ldexp(1.0, std::ilogb(n)); }
 
 }  // namespace
@@ -33,7 +40,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
                                                       std::string& problem) {
   SignalGenOptions options;
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels, sweepOthers] = options;
+         allChannels, sweepOthers, ship, sweepShip] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
@@ -46,6 +53,13 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       sweepFading = true;
     } else if (a == "--sweep-others") {
       sweepOthers = true;
+    } else if (a == "--sweep-ship") {
+      sweepShip = true;
+    } else if (a == "--ship") {
+      if (i + 1 >= arguments.size()) return Refuse(problem, "--ship: a kind must follow");
+      ship = std::string(arguments[++i]);
+      if (!FindShipNoise(ship)) return Refuse(problem, "--ship: " + ship + " is none of " + ShipNoiseNames());
+      haveForm = true;
     } else if (a == "--link") {
       recipe.link = true;
     } else if (a == "--channel") {
@@ -133,7 +147,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
     }
   }
   if (allChannels && !sweepDigital) return Refuse(problem, "--channel: all is for --sweep-digital alone");
-  if (!sweep && !sweepDigital && !sweepFading && !sweepOthers) {
+  if (!sweep && !sweepDigital && !sweepFading && !sweepOthers && !sweepShip) {
     if (!haveForm) return Refuse(problem, "--form is needed");
     if (out.empty()) return Refuse(problem, "--out is needed");
   }

@@ -26,6 +26,10 @@ struct SignalGenOptions {
   bool allChannels = false;
   // CW, FAX-like and WWV-like signals through the fading channels.
   bool sweepOthers = false;
+  // A kind of the boat's own interference (ShipNoise.h) in place of the
+  // form; the detectors on every kind.
+  std::string ship;
+  bool sweepShip = false;
 };
 
 // The options (without the program name), or nullopt with the problem
