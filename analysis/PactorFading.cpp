@@ -121,11 +121,31 @@ double PactorFading::Contrast(const Profile& p, double tone, double gap) const {
                                                       MeanDb(p, tone + gap - kGapHz, tone + gap + kGapHz)) / 2;
 }
 
+// Where the power within a tone's lobe centres: near the tone on a symbol
+// stream's flat lobe, on the line itself where a harmonic or a carrier lies
+// beside the tone (yet near enough to count as its lobe).
+double PactorFading::LobeCentre(const Profile& p, double tone) const {
+  const auto first = std::clamp(BinOf(tone - kCoreHz, n_) - firstBin_, 0, bins_ - 1);
+  const auto last = std::clamp(BinOf(tone + kCoreHz, n_) - firstBin_, first, bins_ - 1);
+  double power = 0, moment = 0;
+  for (auto b = static_cast<std::size_t>(first); b <= static_cast<std::size_t>(last); ++b) {
+    const double density = std::pow(10.0, (p.sums[b + 1] - p.sums[b]) / 10);
+    power += density;
+    moment += density * static_cast<double>(b + static_cast<std::size_t>(firstBin_)) * resolution_;
+  }
+  return power > 0 ? moment / power : tone;
+}
+
 // How far a lobe's top stands above its shoulders: a symbol stream's lobe is
-// flat there, a harmonic or a carrier peaks.
+// flat there, a harmonic or a carrier peaks. Taken on the tone, or where the
+// lobe's power centres when that lies beyond the top: a line beside the tone
+// would stand in a shoulder and make the lobe look hollow.
 double PactorFading::Peakedness(const Profile& p, double tone) const {
-  return MeanDb(p, tone - kCentreHz, tone + kCentreHz) - (MeanDb(p, tone - kShoulderTo, tone - kShoulderFrom) +
-                                                          MeanDb(p, tone + kShoulderFrom, tone + kShoulderTo)) / 2;
+  const double centroid = LobeCentre(p, tone);
+  const double centre = std::abs(centroid - tone) > kCentreHz ? centroid : tone;
+  return MeanDb(p, centre - kCentreHz, centre + kCentreHz) -
+         (MeanDb(p, centre - kShoulderTo, centre - kShoulderFrom) +
+          MeanDb(p, centre + kShoulderFrom, centre + kShoulderTo)) / 2;
 }
 
 // The form's evidence in units of its spread on noise: the tones' contrasts

@@ -79,6 +79,7 @@ class PactorFading {
   void Follow(const PowerDensity& spectrum);
   double MeanDb(const Profile& profile, double low, double high) const;
   double Contrast(const Profile& profile, double tone, double gap) const;
+  double LobeCentre(const Profile& profile, double tone) const;
   double Peakedness(const Profile& profile, double tone) const;
   float Score(const Form& form, const Profile& profile, bool shapeMatters) const;
   double ContrastSpread(double binSpread) const;

@@ -18,6 +18,8 @@ add_library(velmora_signalgen STATIC
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/ReceiverNoise.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Receiver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ShipNoise.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalgen/ShipNoiseSweep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/SignalGenOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/Sweep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalgen/ToneModem.cpp

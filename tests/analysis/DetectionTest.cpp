@@ -23,6 +23,7 @@
 #include "tools/signalgen/ChannelSignal.h"
 #include "tools/signalgen/FadingSweep.h"
 #include "tools/signalgen/ReceiverNoise.h"
+#include "tools/signalgen/ShipNoise.h"
 #include "tools/signalgen/Sweep.h"
 
 namespace velmora {
@@ -191,6 +192,9 @@ TEST(PactorFading, AddsNoBusyBufferToSignalsThatAreNotPactor) {
     }
   const auto receiver = signalgen::ReceiverNoise(30, 300, 0.5, 3001);
   EXPECT_EQ(signalgen::CountFading(receiver, {}, on, kBuffer).allBusy, 0);
+  // A lighting buzz whose lines (about 121.6 Hz apart) lie beside the Pactor 3 grid's places, not on them.
+  const auto buzz = signalgen::ShipChannel(signalgen::ShipKind::LightingBuzz, 20, 30, 2);
+  EXPECT_EQ(signalgen::CountFading(buzz, {}, on, kBuffer).allBusy, 0);
 }
 
 // After the link the channel reads free again within about three seconds:

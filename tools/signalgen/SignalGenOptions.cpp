@@ -7,6 +7,7 @@
 
 #include "common/TextParse.h"
 #include "tools/signalgen/ModemSet.h"
+#include "tools/signalgen/ShipNoise.h"
 
 namespace velmora::signalgen {
 namespace {
@@ -25,6 +26,12 @@ std::optional<double> Number(std::string_view text) {
   return v;
 }
 
+std::string ShipNoiseNames() {
+  std::string names;
+  for (const ShipNoiseKind& kind : ShipNoiseKinds()) names += (names.empty() ? "" : ", ") + std::string(kind.name);
+  return names;
+}
+
 bool IsSampleSize(double n) { return n >= 256 && n <= 32768 && n == std::ldexp(1.0, std::ilogb(n)); }
 
 }  // namespace
@@ -33,7 +40,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
                                                       std::string& problem) {
   SignalGenOptions options;
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels, sweepOthers, sweepChain, dc, clockPercent] = options;
+         allChannels, sweepOthers, sweepChain, dc, clockPercent, ship, sweepShip] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
@@ -48,6 +55,13 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       sweepOthers = true;
     } else if (a == "--sweep-chain") {
       sweepChain = true;
+    } else if (a == "--sweep-ship") {
+      sweepShip = true;
+    } else if (a == "--ship") {
+      if (i + 1 >= arguments.size()) return Refuse(problem, "--ship: a kind must follow");
+      ship = std::string(arguments[++i]);
+      if (!FindShipNoise(ship)) return Refuse(problem, "--ship: " + ship + " is none of " + ShipNoiseNames());
+      haveForm = true;
     } else if (a == "--link") {
       recipe.link = true;
     } else if (a == "--channel") {
@@ -144,7 +158,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
     }
   }
   if (allChannels && !sweepDigital) return Refuse(problem, "--channel: all is for --sweep-digital alone");
-  if (!sweep && !sweepDigital && !sweepFading && !sweepOthers && !sweepChain) {
+  if (!sweep && !sweepDigital && !sweepFading && !sweepOthers && !sweepChain && !sweepShip) {
     if (!haveForm) return Refuse(problem, "--form is needed");
     if (out.empty()) return Refuse(problem, "--out is needed");
   }

@@ -31,6 +31,10 @@ struct SignalGenOptions {
   bool sweepChain = false;
   double dc = 0;
   double clockPercent = 0;
+  // A kind of the boat's own interference (ShipNoise.h) in place of the
+  // form; the detectors on every kind.
+  std::string ship;
+  bool sweepShip = false;
 };
 
 // The options (without the program name), or nullopt with the problem

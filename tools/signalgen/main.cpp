@@ -15,6 +15,8 @@
 #include "tools/signalgen/ReceivingChain.h"
 #include "tools/signalgen/SignalGen.h"
 #include "tools/signalgen/SignalGenOptions.h"
+#include "tools/signalgen/ShipNoise.h"
+#include "tools/signalgen/ShipNoiseSweep.h"
 #include "tools/signalgen/Sweep.h"
 
 namespace {
@@ -29,9 +31,14 @@ const char* kUsage =
     "       velmora-signalgen --sweep-fading [--seconds S] [--sample-size N] [--link]\n"
     "       velmora-signalgen --sweep-others [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --sweep-chain [--seconds S] [--sample-size N]\n"
+    "       velmora-signalgen --ship KIND [--snr DB] [--seconds S] [--seed N] --out FILE.bin\n"
+    "       velmora-signalgen --sweep-ship [--seconds S] [--sample-size N]\n"
     "  FORM: noise, pactor2, pactor3, cw, fax, speech, bursts, ofdm, fsk4, psk2400, mfsk, wwv\n"
     "  --modem NAME     a modem variant of the digital sweep's sets (ofdm-s1, fsk-u2, ...), on from --start\n"
     "  --receiver NAME  a receiver's noise of the digital sweep (white, passband-s1, agc-slow-u, hum-s, ...)\n"
+    "  --ship KIND      the boat's own interference, the seed drawing its particulars: birdie,\n"
+    "                   birdie-drift, inverter, ignition, whine, buzz, splatter, next-channel, beeps,\n"
+    "                   alarm; white noise --snr below it, through a receiver's passband\n"
     "  --tuning-set     the digital sweep on the tuning set alone, the unseen set left out\n"
     "  --variant V      Pactor 3 tone set 1..6 (default 1)\n"
     "  --center HZ      Pactor 2 centre, CW tone, time signal's carrier (default 1700)\n"
@@ -72,7 +79,7 @@ int Run(int argc, char** argv) {
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels, sweepOthers, sweepChain, dc, clockPercent] = *options;
+         allChannels, sweepOthers, sweepChain, dc, clockPercent, ship, sweepShip] = *options;
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
     return 0;
@@ -92,17 +99,24 @@ int Run(int argc, char** argv) {
     RunOtherFadingSweep(sweepOptions.seconds, sweepOptions.sampleSize, std::cout);
     return 0;
   }
+  if (sweepShip) {
+    RunShipNoiseSweep(sweepOptions.seconds, sweepOptions.sampleSize, std::cout);
+    return 0;
+  }
   if (sweepFading) {
     RunFadingSweep({.seconds = sweepOptions.seconds, .sampleSize = sweepOptions.sampleSize, .link = recipe.link},
                    std::cout);
     return 0;
   }
-  const Signal signal =
-      modem.empty() && receiver.empty()
-          ? Generate(recipe)
-          : GenerateChannel({.modem = FindModem(modem), .channel = FindChannel(receiver), .fading = recipe.channel,
-                             .snrDb = recipe.snrDb, .seconds = recipe.seconds, .leadIn = recipe.rhythm.start,
-                             .rms = recipe.rms, .seed = recipe.seed});
+  Signal signal;
+  if (!ship.empty())
+    signal.samples = ShipChannel(FindShipNoise(ship)->kind, recipe.snrDb, recipe.seconds, recipe.seed);
+  else if (modem.empty() && receiver.empty())
+    signal = Generate(recipe);
+  else
+    signal = GenerateChannel({.modem = FindModem(modem), .channel = FindChannel(receiver), .fading = recipe.channel,
+                              .snrDb = recipe.snrDb, .seconds = recipe.seconds, .leadIn = recipe.rhythm.start,
+                              .rms = recipe.rms, .seed = recipe.seed});
   auto samples = ResampleForClock(signal.samples, clockPercent / 100);
   for (float& x : samples) x += static_cast<float>(dc);
   std::error_code error;
