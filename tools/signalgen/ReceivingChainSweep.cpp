@@ -192,6 +192,12 @@ Signal FreeSignal(std::string_view kind, std::uint64_t seed, double seconds) {
 
 struct ChainTally {
   int nonFinite = 0, outOfRange = 0;
+  // The share of the buffers found, the count's faults added up.
+  double Share(const ChainCount& c) {
+    nonFinite += c.nonFinite;
+    outOfRange += c.outOfRange;
+    return c.judged ? static_cast<double>(c.hits) / c.judged : 0;
+  }
 };
 
 void BusyTable(std::span<const std::uint64_t> seeds, double seconds, std::int32_t sampleSize, std::ostream& out,
@@ -217,9 +223,7 @@ void BusyTable(std::span<const std::uint64_t> seeds, double seconds, std::int32_
       std::string text;
       for (std::uint64_t seed : seeds) {
         const auto c = CountChain(made(column, seed, row.offset), row, column.mode, sampleSize);
-        tally.nonFinite += c.nonFinite;
-        tally.outOfRange += c.outOfRange;
-        const double share = c.judged ? static_cast<double>(c.hits) / c.judged : 0;
+        const double share = tally.Share(c);
         if (share < least) least = share, text = ChainPercent(c.hits, c.judged);
       }
       out << ' ' << text << " |";
@@ -252,9 +256,7 @@ void FreeTable(std::span<const std::uint64_t> seeds, double seconds, std::int32_
       for (const char* kind : kChainNoiseKinds)
         for (std::uint64_t seed : seeds) {
           const auto c = CountChain(signals.at(std::pair(kind, seed)), row, mode, sampleSize);
-          tally.nonFinite += c.nonFinite;
-          tally.outOfRange += c.outOfRange;
-          const double share = c.judged ? static_cast<double>(c.hits) / c.judged : 0;
+          const double share = tally.Share(c);
           if (share > most) most = share, text = ChainPercent(c.hits, c.judged) + (c.hits ? std::string(" ") + kind : "");
         }
       out << ' ' << text << " |";
@@ -283,9 +285,7 @@ void LinkTable(std::span<const std::uint64_t> seeds, double seconds, std::int32_
           r.seed = seed;
           r.linkPauses.otherLevel = std::pow(10.0, otherDb / 20);
           const auto c = CountChain(Generate(r), *row, ChainMode::Normal, sampleSize);
-          tally.nonFinite += c.nonFinite;
-          tally.outOfRange += c.outOfRange;
-          const double share = c.judged ? static_cast<double>(c.hits) / c.judged : 0;
+          const double share = tally.Share(c);
           if (share < least) least = share, text = ChainPercent(c.hits, c.judged);
         }
         out << ' ' << text << " |";
