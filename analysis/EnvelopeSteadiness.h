@@ -18,10 +18,10 @@ class EnvelopeSteadiness {
   void Restart() { buffers_.clear(), clipping_.clear(); }
   // The passband's analytic signal at `rate` samples a second (its ends,
   // where the analysis window closes, are left out); the figure follows the
-  // last buffers of about 0.7 s. Given the buffer's samples, it says
-  // nothing while the input clips at full scale (over the last 2 s).
+  // last buffers of about 0.7 s. From the buffer's samples it knows when
+  // the input clips at full scale (over the last 2 s), and says nothing then.
   void Add(std::span<const Complex> analytic, double rate, float bufferSeconds,
-           std::span<const std::int16_t> samples = {});
+           std::span<const std::int16_t> samples);
   // The figure over the buffers kept; 2 (noise) when none or clipping.
   double Ratio() const;
 

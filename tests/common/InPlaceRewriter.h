@@ -26,6 +26,10 @@ class InPlaceRewriter {
     using std::chrono::milliseconds;
     while (!done_) {
       CFile f = CFileOpen(file_, "wb");
+      if (!f) {  // held by the reader for the moment (Windows' sharing)
+        std::this_thread::sleep_for(milliseconds(1));
+        continue;
+      }
       for (size_t size : {size_t{0}, cut_, whole_.size()}) {
         std::fwrite(whole_.data(), 1, size, f.get());
         std::fflush(f.get());
