@@ -258,35 +258,34 @@ TEST(CaptureLoop, AStopBeforeTheStartsTickCallsItOff) {
   EXPECT_EQ(rig.analysis.analysed.size(), 1u) << "the played buffer only";
 }
 
-TEST(Playback, AFileShorterThanOneBufferOrMissingStopsAtOnce) {
-  PlaybackRig rig(255);
-  rig.Start();
-  EXPECT_TRUE(rig.analysis.analysed.empty());
-  EXPECT_FALSE(rig.signal.Playback().IsOpen()) << "playback ends";
-  EXPECT_EQ(rig.host.Last(1), "Stopped");
-  EXPECT_EQ(rig.messages.Texts().size(), 1u);
-  EXPECT_NE(rig.messages.Texts().at(0).find("rec.bin is shorter than one buffer of 256 samples."), std::string::npos);
-  PlaybackRig missing(0);
-  missing.signal.playbackFile = missing.folder.path() / "none.bin";
-  missing.Start();
-  EXPECT_EQ(missing.messages.Texts().size(), 1u);
-  EXPECT_TRUE(missing.messages.Texts().at(0).starts_with("PlaybackOpen - Cannot open "));
-  // Playback chosen with no file once said "Cannot open " and "Invalid argument".
-  PlaybackRig unnamed(0);
-  unnamed.signal.playbackFile.clear();
-  unnamed.Start();
-  EXPECT_EQ(unnamed.messages.Texts(),
-            std::vector<std::string>{"PlaybackOpen - No recording is chosen: choose one in Options, Input."});
+// Each way a recording cannot be played is told, and playback ends before
+// a buffer: one shorter than a buffer, one missing, none chosen (once
+// "Cannot open " and "Invalid argument"), and one that opens but cannot be
+// read (a folder reads so here), named.
+TEST(Playback, AFileShorterThanOneBufferMissingUnchosenOrUnreadableStopsAtOnce) {
+  // file: in the rig's folder, nullptr for none chosen, "" for the folder itself; part: of the message.
+  const struct { int samples; const char *file, *starts, *part = ""; } cases[] = {
+      {255, "rec.bin", "", "rec.bin is shorter than one buffer of 256 samples."},
+      {0, "none.bin", "PlaybackOpen - Cannot open "},
+      {0, nullptr, "PlaybackOpen - No recording is chosen: choose one in Options, Input."},
 #ifndef _WIN32
-  // One that opens but cannot be read (a folder reads so here) is named, and playback ends.
-  PlaybackRig unreadable(0);
-  unreadable.signal.playbackFile = unreadable.folder.path();
-  unreadable.Start();
-  ASSERT_EQ(unreadable.messages.Texts().size(), 1u);
-  EXPECT_TRUE(unreadable.messages.Texts()[0].starts_with("PlaybackRead - ")) << unreadable.messages.Texts()[0];
-  EXPECT_NE(unreadable.messages.Texts()[0].find(NotReadText(unreadable.folder.path())), std::string::npos)
-      << unreadable.messages.Texts()[0];
+      {0, "", "PlaybackRead - "},
 #endif
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file ? c.file : "none");
+    PlaybackRig rig(c.samples);
+    rig.signal.playbackFile = !c.file ? std::filesystem::path() : *c.file ? rig.folder.path() / c.file : rig.folder.path();
+    rig.Start();
+    EXPECT_TRUE(rig.analysis.analysed.empty());
+    EXPECT_FALSE(rig.signal.Playback().IsOpen()) << "playback ends";
+    EXPECT_EQ(rig.host.Last(1), "Stopped");
+    ASSERT_EQ(rig.messages.Texts().size(), 1u);
+    const std::string told = rig.messages.Texts()[0];
+    EXPECT_TRUE(told.starts_with(c.starts)) << told;
+    EXPECT_NE(told.find(c.file && !*c.file ? NotReadText(rig.folder.path()) : c.part), std::string::npos) << told;
+    if (!c.file) { EXPECT_EQ(told, c.starts); }
+  }
 }
 
 // The file loops after its last whole buffer: 8-bit buffers of a 16-bit
