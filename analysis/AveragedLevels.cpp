@@ -12,6 +12,7 @@ constexpr double kSearchSeconds = 0.5;        // the lines and the band are look
 constexpr double kLineSpread = 0.25;          // a line's power from buffer to buffer, at most (spread over mean)
 constexpr double kFirstSpread = 0.5;          // what the first buffer is taken to show of it
 constexpr std::int32_t kKnownAfter = 4;       // buffers before a line's spread can pass
+constexpr double kStrongShare = 0.25;         // of the passband's power a strong line holds, at least
 constexpr double kLineDb = 10;              // a line stands this far above the bins beside it
 constexpr double kLineBesideHz = 20;        // ... from here
 constexpr double kLineBesideToHz = 45;      // ... to here, on both sides
@@ -74,11 +75,13 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
     for (std::size_t c = 0; c < mean_.size(); ++c)
       squares_[c] = mean_[c] * mean_[c] * (1 + kFirstSpread * kFirstSpread);
     buffers_ = 1;
+    firstWeight_ = 1;
     first_ = false;
   } else {
     // A plain mean of the buffers so far until the memory is full.
     ++buffers_;
     const double share = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kLevelsMemorySeconds));
+    firstWeight_ *= 1 - share;
     for (std::size_t c = 0; c < mean_.size(); ++c) {
       mean_[c] += share * (cells_[c] - mean_[c]);
       squares_[c] += share * (cells_[c] * cells_[c] - squares_[c]);
@@ -88,12 +91,14 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
   // tenths of a second.
   sinceSearch_ += bufferSeconds;
   if (buffers_ == 1 || sinceSearch_ >= kSearchSeconds) {
-    known_ = buffers_ >= kKnownAfter;
     FindLines(buffer);
+    known_ = buffers_ >= kKnownAfter && pending_.empty();
     FindBand(buffer);
     sinceSearch_ = 0;
   }
-  narrow_ = stands_ && width_ >= kNarrowestHz && width_ <= kWidestHz && Over(cells_) >= kBandNowDb;
+  // Once a line's spread can pass, no band round one still to be told.
+  narrow_ = stands_ && (buffers_ < kKnownAfter || pending_.empty()) && width_ >= kNarrowestHz &&
+            width_ <= kWidestHz && Over(cells_) >= kBandNowDb;
 }
 
 // The band's mean level over the levels beside it, in dB.
@@ -125,19 +130,35 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   const double ratio = std::pow(10.0, kLineDb / 10);
   const Sums sums(mean_);
   found_.clear();
+  pending_.clear();
+  const double passband = sums.Mean(first, last) * (last - first + 1);
   for (std::int32_t c = first; c <= last; ++c) {
     if (c - to < 0 || c + to > top) continue;
     const double peak = mean_[static_cast<std::size_t>(c)];
     if (peak < mean_[static_cast<std::size_t>(c - 1)] || peak < mean_[static_cast<std::size_t>(c + 1)]) continue;
-    if (peak < ratio * std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to))) continue;
+    // Above both sides; a carrier strong enough to steady the passband's
+    // envelope (its five cells) above one, as another may stand on the other.
+    const double below = sums.Mean(c - to, c - from), above = sums.Mean(c + from, c + to);
+    const bool strong = sums.Mean(c - 2, c + 2) * 5 >= kStrongShare * passband;
+    if (peak < ratio * (strong ? std::min(below, above) : std::max(below, above))) continue;
+    // Where the peak lies between cells (its parabola through three).
+    const double a = mean_[static_cast<std::size_t>(c - 1)], b = peak, d = mean_[static_cast<std::size_t>(c + 1)];
+    const double at = (c + (a - 2 * b + d < 0 ? 0.5 * (a - d) / (a - 2 * b + d) : 0.0)) * resolution;
     // Steady from buffer to buffer, as hum and carriers are; a modem's tone
     // comes and goes with its data.
     const double spread = std::sqrt(std::max(0.0, squares_[static_cast<std::size_t>(c)] - peak * peak));
-    if (spread > kLineSpread * peak) continue;
-    // Where the peak lies between cells (its parabola through three).
-    const double a = mean_[static_cast<std::size_t>(c - 1)], b = peak, d = mean_[static_cast<std::size_t>(c + 1)];
-    found_.push_back((c + (a - 2 * b + d < 0 ? 0.5 * (a - d) / (a - 2 * b + d) : 0.0)) * resolution);
+    if (spread <= kLineSpread * peak) {
+      found_.push_back(at);
+      continue;
+    }
+    // Strong and steady but for what the first buffer is taken to show: a
+    // line still to be told, which until then the envelope and a band would
+    // take for a modem's.
+    const double shown = firstWeight_ * kFirstSpread * kFirstSpread * peak * peak;
+    if (strong && spread * spread - shown <= kLineSpread * kLineSpread * peak * peak) pending_.push_back(at);
   }
+  tones_ = found_;
+  tones_.insert(tones_.end(), pending_.begin(), pending_.end());
   for (double f : found_) LeaveOut(buffer, f, kLineWidthHz, sums);
   // Lines on the multiples of one mains frequency (hum, a rectifier's
   // buzz): its weaker harmonics, each too faint to find alone, would still

@@ -20,11 +20,13 @@ class AveragedLevels {
   // The passband's bins (from the band signal's first) that hold a steady
   // line. Long transforms are followed in cells of a few bins.
   std::span<const std::uint8_t> Lines() const { return lines_; }
+  // The lines found alone and those still to be told, in Hz.
+  std::span<const double> Tones() const { return tones_; }
   // A low level of the spectrum over the passband and the quiet band above.
   double Floor() const { return floor_; }
   // The strongest band standing above the levels beside it, in Hz (0..0
   // when none), and whether it is narrower than a receiver's passband and
-  // stands out in the present buffer too.
+  // stands out in the present buffer too (not round a line still to be told).
   double BandLow() const { return bandLow_; }
   double BandHigh() const { return bandHigh_; }
   bool BandFound() const { return bandHigh_ > bandLow_; }
@@ -35,7 +37,8 @@ class AveragedLevels {
   // Mains hum was found, its harmonics on a comb.
   bool Mains() const { return mains_; }
   // The lines have been looked for over enough buffers to tell a steady
-  // one: before that, none is left out.
+  // one, and no peak is still told from a line only by what the first
+  // buffer is taken to show: before that, some may not be left out.
   bool LinesKnown() const { return known_; }
 
  private:
@@ -68,6 +71,9 @@ class AveragedLevels {
   bool narrow_ = false;
   bool mains_ = false;
   bool known_ = false;
+  std::vector<double> pending_;  // Hz, strong peaks steady but for the first buffer's share
+  std::vector<double> tones_;    // Hz, both
+  double firstWeight_ = 1;       // the first buffer's weight in the averages
 };
 
 }  // namespace velmora

@@ -12,6 +12,14 @@ namespace {
 constexpr double kCrest = 5;     // peak over RMS: above it, an impulse (a modem's peaks, even OFDM's, stay below)
 constexpr double kTaperHz = 50;  // the passband's edges fade over this, so the signal rings little
 constexpr std::int32_t kSolveMargin = 12;  // bins solved beyond the passband: the error dies away within them
+// A steady tone's fit: its bins either side of its peak, how far its
+// frequency is searched from the bin it peaks in, the steps of that search
+// (to a millionth of a bin) and the most of the bins' power the fit may
+// leave (more: no steady tone, a modem's keyed one).
+constexpr std::int32_t kToneFitBins = 3;
+constexpr double kToneFitReach = 0.6;
+constexpr int kToneFitSteps = 28;
+constexpr double kToneFitWorst = 0.1;
 // The analysis window w(j) = 0.54 - 0.46 cos(2 pi (j + 1) / n) for sample j.
 constexpr double kCentre = 0.54, kSide = 0.23;
 
@@ -78,11 +86,89 @@ void BandSignal::Unweigh() {
       j[i] -= upperRe_[i] * j[i + 1] + upperIm_[i] * r[i + 1];
     }
   flatPower_.resize(static_cast<std::size_t>(last - first + 1));
+  flat_.resize(flatPower_.size());
   for (std::int32_t b = first; b <= last; ++b) {
     const int h = b > middle ? 1 : 0;
     const auto i = static_cast<std::size_t>(b - from[h]);
+    flat_[static_cast<std::size_t>(b - first)] = {solvedRe_[h][i], solvedIm_[h][i]};
     flatPower_[static_cast<std::size_t>(b - first)] =
         solvedRe_[h][i] * solvedRe_[h][i] + solvedIm_[h][i] * solvedIm_[h][i];
+  }
+}
+
+// Unweighted, a tone's power falls off only as 1/k^2 from its bin: a strong
+// carrier stands over the noise for tens of bins either side, the same in
+// every buffer, and its skirts ripple the spectrum as a modem's symbols do.
+// A tone at bin f of complex amplitude a is a (cot(pi (k - f) / N) + i) at
+// bin k, its frequency found where that fits the bins round its peak best;
+// fitted twice, the second time with the other tones taken out.
+void BandSignal::RemoveTones(std::span<const double> frequencies) {
+  if (frequencies.empty() || flat_.empty()) return;
+  fitted_.assign(frequencies.size(), {0.0, 0.0});
+  for (int pass = 0; pass < 2; ++pass)
+    for (std::size_t t = 0; t < frequencies.size(); ++t) {
+      auto& [at, amplitude] = fitted_[t];
+      if (amplitude != 0.0) AddTone(at, amplitude, 1);
+      at = FitTone(pass == 0 ? frequencies[t] / Resolution() : at, amplitude);
+      if (amplitude != 0.0) AddTone(at, amplitude, -1);
+    }
+  for (std::size_t i = 0; i < flat_.size(); ++i) flatPower_[i] = std::norm(flat_[i]);
+}
+
+// The tone's frequency in bins near `bin` and its amplitude (0 when it fits
+// no tone).
+double BandSignal::FitTone(double bin, std::complex<double>& amplitude) const {
+  amplitude = 0;
+  const std::int32_t first = FirstBin(), size = static_cast<std::int32_t>(flat_.size());
+  auto at = [&](std::int32_t b) { return flat_[static_cast<std::size_t>(b - first)]; };
+  std::int32_t peak = static_cast<std::int32_t>(std::lround(bin));
+  auto inside = [&](std::int32_t b) { return b >= first && b < first + size; };
+  for (std::int32_t b = peak - 1; b <= peak + 1; ++b)
+    if (inside(b) && (!inside(peak) || std::norm(at(b)) > std::norm(at(peak)))) peak = b;
+  const std::int32_t from = std::max(first, peak - kToneFitBins), to = std::min(first + size - 1, peak + kToneFitBins);
+  if (to - from < 2) return bin;
+  double power = 0;
+  for (std::int32_t b = from; b <= to; ++b) power += std::norm(at(b));
+  // What a tone at f leaves of the bins' power, and its amplitude.
+  auto left = [&](double f, std::complex<double>& a) {
+    std::complex<double> dot = 0;
+    double norm = 0;
+    for (std::int32_t b = from; b <= to; ++b) {
+      const double theta = kPi * (b - f) / n_;
+      const std::complex<double> g(std::abs(theta) > 1e-12 ? 1 / std::tan(theta) : 1e12, 1);
+      dot += at(b) * std::conj(g), norm += std::norm(g);
+    }
+    a = dot / norm;
+    return power - std::norm(dot) / norm;
+  };
+  // Golden section.
+  constexpr double kGolden = 0.6180339887498949;
+  double low = peak - kToneFitReach, high = peak + kToneFitReach;
+  double x1 = high - kGolden * (high - low), x2 = low + kGolden * (high - low);
+  std::complex<double> a;
+  double y1 = left(x1, a), y2 = left(x2, a);
+  for (int step = 0; step < kToneFitSteps; ++step) {
+    if (y1 < y2)
+      high = x2, x2 = x1, y2 = y1, x1 = high - kGolden * (high - low), y1 = left(x1, a);
+    else
+      low = x1, x1 = x2, y1 = y2, x2 = low + kGolden * (high - low), y2 = left(x2, a);
+  }
+  const double f = (low + high) / 2;
+  if (left(f, a) < kToneFitWorst * power) amplitude = a;
+  return f;
+}
+
+// Adds (sign 1) or takes out (-1) a tone at bin f over the passband; the
+// angle steps a bin at a time by rotation.
+void BandSignal::AddTone(double f, std::complex<double> amplitude, double sign) {
+  const std::int32_t first = FirstBin();
+  const double step = kPi / n_;
+  const double c1 = std::cos(step), s1 = std::sin(step);
+  double c = std::cos(step * (first - f)), s = std::sin(step * (first - f));
+  for (std::size_t i = 0; i < flat_.size(); ++i) {
+    if (std::abs(s) > 1e-12) flat_[i] += sign * amplitude * std::complex<double>(c / s, 1);
+    const double cn = c * c1 - s * s1;
+    s = s * c1 + c * s1, c = cn;
   }
 }
 

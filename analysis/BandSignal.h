@@ -7,6 +7,7 @@
 #include <complex>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "analysis/FftPlan.h"
@@ -24,6 +25,9 @@ class BandSignal {
   // The analytic signal of the passband, leaving out the bins marked
   // (steady lines), counted from the first bin of the passband.
   void LimitToPassband(std::span<const std::uint8_t> dropped);
+  // Takes the steady tones near these frequencies (Hz), each fitted in
+  // this buffer, out of the unweighted power with their skirts.
+  void RemoveTones(std::span<const double> frequencies);
 
   std::int32_t N() const { return n_; }
   double Resolution() const;  // Hz per bin
@@ -46,11 +50,15 @@ class BandSignal {
  private:
   void Unweigh();
   void Shape();
+  double FitTone(double bin, std::complex<double>& amplitude) const;
+  void AddTone(double at, std::complex<double> amplitude, double sign);
 
   std::int32_t n_ = 0;
   bool impulsive_ = false;
   std::span<const Complex> transform_;
   std::vector<double> power_, flatPower_;
+  std::vector<std::complex<double>> flat_;  // the passband's unweighted transform (from FirstBin)
+  std::vector<std::pair<double, std::complex<double>>> fitted_;  // the tones taken out of it: bin, amplitude
   std::vector<Complex> analytic_;
   FftPlan fft_;
   // Kept per transform length: the elimination of the window's system, the

@@ -82,6 +82,9 @@ std::optional<bool> DigitalDetector::Judge(const PowerDensity& spectrum, float b
   if (!buffer_.Take(spectrum)) return std::nullopt;
   steady_.Follow(buffer_, bufferSeconds);
   buffer_.LimitToPassband(steady_.Lines());
+  // A strong carrier's skirts, steady from buffer to buffer, would pass for
+  // a repetition: the lines go with them.
+  buffer_.RemoveTones(steady_.Tones());
   // Strong hum, a sum of steady tones, would pass for a steady envelope
   // until its lines are known and left out; squared, it leaves lines too.
   if (steady_.LinesKnown()) {
