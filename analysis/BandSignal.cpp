@@ -1,6 +1,7 @@
 #include "analysis/BandSignal.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <complex>
 
@@ -101,42 +102,70 @@ void BandSignal::Unweigh() {
 // every buffer, and its skirts ripple the spectrum as a modem's symbols do.
 // A tone at bin f of complex amplitude a is a (cot(pi (k - f) / N) + i) at
 // bin k, its frequency found where that fits the bins round its peak best;
-// fitted twice, the second time with the other tones taken out.
+// fitted twice, the second time with the other tones taken out of those
+// bins, then all taken out of the passband.
 void BandSignal::RemoveTones(std::span<const double> frequencies) {
   if (frequencies.empty() || flat_.empty()) return;
   fitted_.assign(frequencies.size(), {0.0, 0.0});
   for (int pass = 0; pass < 2; ++pass)
-    for (std::size_t t = 0; t < frequencies.size(); ++t) {
-      auto& [at, amplitude] = fitted_[t];
-      if (amplitude != 0.0) AddTone(at, amplitude, 1);
-      at = FitTone(pass == 0 ? frequencies[t] / Resolution() : at, amplitude);
-      if (amplitude != 0.0) AddTone(at, amplitude, -1);
+    for (std::size_t t = 0; t < fitted_.size(); ++t)
+      fitted_[t] = FitTone(pass == 0 ? frequencies[t] / Resolution() : fitted_[t].first, t);
+  const std::int32_t first = FirstBin();
+  const double step = kPi / n_, c1 = std::cos(step), s1 = std::sin(step);
+  for (const auto& [f, amplitude] : fitted_) {
+    if (amplitude == 0.0) continue;
+    // The angle steps a bin at a time by rotation.
+    double c = std::cos(step * (first - f)), s = std::sin(step * (first - f));
+    for (auto& x : flat_) {
+      if (std::abs(s) > 1e-12) x -= amplitude * std::complex<double>(c / s, 1);
+      const double next = c * c1 - s * s1;
+      s = s * c1 + c * s1, c = next;
     }
+  }
   for (std::size_t i = 0; i < flat_.size(); ++i) flatPower_[i] = std::norm(flat_[i]);
 }
 
-// The tone's frequency in bins near `bin` and its amplitude (0 when it fits
-// no tone).
-double BandSignal::FitTone(double bin, std::complex<double>& amplitude) const {
-  amplitude = 0;
-  const std::int32_t first = FirstBin(), size = static_cast<std::int32_t>(flat_.size());
-  auto at = [&](std::int32_t b) { return flat_[static_cast<std::size_t>(b - first)]; };
-  std::int32_t peak = static_cast<std::int32_t>(std::lround(bin));
-  auto inside = [&](std::int32_t b) { return b >= first && b < first + size; };
-  for (std::int32_t b = peak - 1; b <= peak + 1; ++b)
-    if (inside(b) && (!inside(peak) || std::norm(at(b)) > std::norm(at(peak)))) peak = b;
-  const std::int32_t from = std::max(first, peak - kToneFitBins), to = std::min(first + size - 1, peak + kToneFitBins);
-  if (to - from < 2) return bin;
+// Tone `self` near `bin`: its frequency in bins and amplitude (0 when the
+// bins round it fit no tone), the other tones fitted so far taken out.
+std::pair<double, std::complex<double>> BandSignal::FitTone(double bin, std::size_t self) const {
+  const std::int32_t first = FirstBin(), last = first + static_cast<std::int32_t>(flat_.size()) - 1;
+  const auto near = static_cast<std::int32_t>(std::lround(bin));
+  const std::int32_t reach = kToneFitBins + 1;
+  if (near - reach < first || near + reach > last) return {bin, 0.0};
+  std::array<std::complex<double>, 2 * (kToneFitBins + 1) + 1> x;
+  for (std::int32_t b = near - reach; b <= near + reach; ++b) {
+    std::complex<double> v = flat_[static_cast<std::size_t>(b - first)];
+    for (std::size_t u = 0; u < fitted_.size(); ++u) {
+      const auto& [f, amplitude] = fitted_[u];
+      const double theta = kPi * (b - f) / n_;
+      if (u != self && amplitude != 0.0 && std::abs(theta) > 1e-12)
+        v -= amplitude * std::complex<double>(1 / std::tan(theta), 1);
+    }
+    x[static_cast<std::size_t>(b - near + reach)] = v;
+  }
+  std::int32_t peak = near;
+  for (std::int32_t b = near - 1; b <= near + 1; ++b)
+    if (std::norm(x[static_cast<std::size_t>(b - near + reach)]) >
+        std::norm(x[static_cast<std::size_t>(peak - near + reach)]))
+      peak = b;
+  const std::int32_t from = peak - kToneFitBins, to = peak + kToneFitBins;
+  auto at = [&](std::int32_t b) { return x[static_cast<std::size_t>(b - near + reach)]; };
   double power = 0;
   for (std::int32_t b = from; b <= to; ++b) power += std::norm(at(b));
-  // What a tone at f leaves of the bins' power, and its amplitude.
+  // What a tone at f leaves of the bins' power, and its amplitude; the
+  // angle steps a bin at a time by rotation.
+  const double step = kPi / n_, c1 = std::cos(step), s1 = std::sin(step);
   auto left = [&](double f, std::complex<double>& a) {
+    // A few bins' angle: its sine and cosine by their series, to the last digit.
+    const double y = step * (from - f), y2 = y * y;
+    double c = 1 - y2 / 2 * (1 - y2 / 12), s = y * (1 - y2 / 6 * (1 - y2 / 20));
     std::complex<double> dot = 0;
     double norm = 0;
     for (std::int32_t b = from; b <= to; ++b) {
-      const double theta = kPi * (b - f) / n_;
-      const std::complex<double> g(std::abs(theta) > 1e-12 ? 1 / std::tan(theta) : 1e12, 1);
+      const std::complex<double> g(std::abs(s) > 1e-12 ? c / s : 1e12, 1);
       dot += at(b) * std::conj(g), norm += std::norm(g);
+      const double next = c * c1 - s * s1;
+      s = s * c1 + c * s1, c = next;
     }
     a = dot / norm;
     return power - std::norm(dot) / norm;
@@ -147,29 +176,14 @@ double BandSignal::FitTone(double bin, std::complex<double>& amplitude) const {
   double x1 = high - kGolden * (high - low), x2 = low + kGolden * (high - low);
   std::complex<double> a;
   double y1 = left(x1, a), y2 = left(x2, a);
-  for (int step = 0; step < kToneFitSteps; ++step) {
+  for (int i = 0; i < kToneFitSteps; ++i) {
     if (y1 < y2)
       high = x2, x2 = x1, y2 = y1, x1 = high - kGolden * (high - low), y1 = left(x1, a);
     else
       low = x1, x1 = x2, y1 = y2, x2 = low + kGolden * (high - low), y2 = left(x2, a);
   }
   const double f = (low + high) / 2;
-  if (left(f, a) < kToneFitWorst * power) amplitude = a;
-  return f;
-}
-
-// Adds (sign 1) or takes out (-1) a tone at bin f over the passband; the
-// angle steps a bin at a time by rotation.
-void BandSignal::AddTone(double f, std::complex<double> amplitude, double sign) {
-  const std::int32_t first = FirstBin();
-  const double step = kPi / n_;
-  const double c1 = std::cos(step), s1 = std::sin(step);
-  double c = std::cos(step * (first - f)), s = std::sin(step * (first - f));
-  for (std::size_t i = 0; i < flat_.size(); ++i) {
-    if (std::abs(s) > 1e-12) flat_[i] += sign * amplitude * std::complex<double>(c / s, 1);
-    const double cn = c * c1 - s * s1;
-    s = s * c1 + c * s1, c = cn;
-  }
+  return {f, left(f, a) < kToneFitWorst * power ? a : 0.0};
 }
 
 void BandSignal::LimitToPassband(std::span<const std::uint8_t> dropped) {

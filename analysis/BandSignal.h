@@ -50,8 +50,7 @@ class BandSignal {
  private:
   void Unweigh();
   void Shape();
-  double FitTone(double bin, std::complex<double>& amplitude) const;
-  void AddTone(double at, std::complex<double> amplitude, double sign);
+  std::pair<double, std::complex<double>> FitTone(double bin, std::size_t self) const;
 
   std::int32_t n_ = 0;
   bool impulsive_ = false;
