@@ -133,15 +133,19 @@ std::pair<double, std::complex<double>> BandSignal::FitTone(double bin, std::siz
   const std::int32_t reach = kToneFitBins + 1;
   if (near - reach < first || near + reach > last) return {bin, 0.0};
   std::array<std::complex<double>, 2 * (kToneFitBins + 1) + 1> x;
-  for (std::int32_t b = near - reach; b <= near + reach; ++b) {
-    std::complex<double> v = flat_[static_cast<std::size_t>(b - first)];
-    for (std::size_t u = 0; u < fitted_.size(); ++u) {
-      const auto& [f, amplitude] = fitted_[u];
-      const double theta = kPi * (b - f) / n_;
-      if (u != self && amplitude != 0.0 && std::abs(theta) > 1e-12)
-        v -= amplitude * std::complex<double>(1 / std::tan(theta), 1);
+  std::copy_n(flat_.begin() + (near - reach - first), x.size(), x.begin());
+  // The other tones out of these bins; the angle steps a bin at a time by
+  // rotation (a hum's tens of lines each take every other out).
+  const double step = kPi / n_, c1 = std::cos(step), s1 = std::sin(step);
+  for (std::size_t u = 0; u < fitted_.size(); ++u) {
+    const auto& [f, amplitude] = fitted_[u];
+    if (u == self || amplitude == 0.0) continue;
+    double c = std::cos(step * (near - reach - f)), s = std::sin(step * (near - reach - f));
+    for (auto& v : x) {
+      if (std::abs(s) > 1e-12) v -= amplitude * std::complex<double>(c / s, 1);
+      const double next = c * c1 - s * s1;
+      s = s * c1 + c * s1, c = next;
     }
-    x[static_cast<std::size_t>(b - near + reach)] = v;
   }
   std::int32_t peak = near;
   for (std::int32_t b = near - 1; b <= near + 1; ++b)
@@ -152,9 +156,7 @@ std::pair<double, std::complex<double>> BandSignal::FitTone(double bin, std::siz
   auto at = [&](std::int32_t b) { return x[static_cast<std::size_t>(b - near + reach)]; };
   double power = 0;
   for (std::int32_t b = from; b <= to; ++b) power += std::norm(at(b));
-  // What a tone at f leaves of the bins' power, and its amplitude; the
-  // angle steps a bin at a time by rotation.
-  const double step = kPi / n_, c1 = std::cos(step), s1 = std::sin(step);
+  // What a tone at f leaves of the bins' power, and its amplitude.
   auto left = [&](double f, std::complex<double>& a) {
     // A few bins' angle: its sine and cosine by their series, to the last digit.
     const double y = step * (from - f), y2 = y * y;
