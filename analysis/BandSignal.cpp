@@ -24,6 +24,20 @@ constexpr double kToneFitWorst = 0.1;
 // The analysis window w(j) = 0.54 - 0.46 cos(2 pi (j + 1) / n) for sample j.
 constexpr double kCentre = 0.54, kSide = 0.23;
 
+// Takes a tone at bin f of complex amplitude a, a (cot(pi (k - f) / n) + i)
+// at bin k unweighted, out of the bins from `firstBin` on; the angle steps a
+// bin at a time by rotation.
+void TakeOutTone(std::span<std::complex<double>> bins, std::int32_t firstBin, double f,
+                 std::complex<double> amplitude, std::int32_t n) {
+  const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
+  double c = std::cos(step * (firstBin - f)), s = std::sin(step * (firstBin - f));
+  for (auto& x : bins) {
+    if (std::abs(s) > 1e-12) x -= amplitude * std::complex<double>(c / s, 1);
+    const double next = c * c1 - s * s1;
+    s = s * c1 + c * s1, c = next;
+  }
+}
+
 }  // namespace
 
 double BandSignal::Resolution() const { return n_ > 0 ? kSampleRate / static_cast<double>(n_) : 0.0; }
@@ -110,18 +124,8 @@ void BandSignal::RemoveTones(std::span<const double> frequencies) {
   for (int pass = 0; pass < 2; ++pass)
     for (std::size_t t = 0; t < fitted_.size(); ++t)
       fitted_[t] = FitTone(pass == 0 ? frequencies[t] / Resolution() : fitted_[t].first, t);
-  const std::int32_t first = FirstBin();
-  const double step = kPi / n_, c1 = std::cos(step), s1 = std::sin(step);
-  for (const auto& [f, amplitude] : fitted_) {
-    if (amplitude == 0.0) continue;
-    // The angle steps a bin at a time by rotation.
-    double c = std::cos(step * (first - f)), s = std::sin(step * (first - f));
-    for (auto& x : flat_) {
-      if (std::abs(s) > 1e-12) x -= amplitude * std::complex<double>(c / s, 1);
-      const double next = c * c1 - s * s1;
-      s = s * c1 + c * s1, c = next;
-    }
-  }
+  for (const auto& [f, amplitude] : fitted_)
+    if (amplitude != 0.0) TakeOutTone(flat_, FirstBin(), f, amplitude, n_);
   for (std::size_t i = 0; i < flat_.size(); ++i) flatPower_[i] = std::norm(flat_[i]);
 }
 
@@ -129,24 +133,16 @@ void BandSignal::RemoveTones(std::span<const double> frequencies) {
 // bins round it fit no tone), the other tones fitted so far taken out.
 std::pair<double, std::complex<double>> BandSignal::FitTone(double bin, std::size_t self) const {
   const std::int32_t first = FirstBin(), last = first + static_cast<std::int32_t>(flat_.size()) - 1;
-  const auto near = static_cast<std::int32_t>(std::lround(bin));
   const std::int32_t reach = kToneFitBins + 1;
+  if (!(bin > first && bin < last)) return {bin, 0.0};  // far off, or no number
+  const auto near = static_cast<std::int32_t>(std::lround(bin));
   if (near - reach < first || near + reach > last) return {bin, 0.0};
   std::array<std::complex<double>, 2 * (kToneFitBins + 1) + 1> x;
   std::copy_n(flat_.begin() + (near - reach - first), x.size(), x.begin());
-  // The other tones out of these bins; the angle steps a bin at a time by
-  // rotation (a hum's tens of lines each take every other out).
-  const double step = kPi / n_, c1 = std::cos(step), s1 = std::sin(step);
-  for (std::size_t u = 0; u < fitted_.size(); ++u) {
-    const auto& [f, amplitude] = fitted_[u];
-    if (u == self || amplitude == 0.0) continue;
-    double c = std::cos(step * (near - reach - f)), s = std::sin(step * (near - reach - f));
-    for (auto& v : x) {
-      if (std::abs(s) > 1e-12) v -= amplitude * std::complex<double>(c / s, 1);
-      const double next = c * c1 - s * s1;
-      s = s * c1 + c * s1, c = next;
-    }
-  }
+  // The other tones out of these bins (a hum's tens of lines each take
+  // every other out).
+  for (std::size_t u = 0; u < fitted_.size(); ++u)
+    if (u != self && fitted_[u].second != 0.0) TakeOutTone(x, near - reach, fitted_[u].first, fitted_[u].second, n_);
   std::int32_t peak = near;
   for (std::int32_t b = near - 1; b <= near + 1; ++b)
     if (std::norm(x[static_cast<std::size_t>(b - near + reach)]) >
@@ -156,7 +152,9 @@ std::pair<double, std::complex<double>> BandSignal::FitTone(double bin, std::siz
   auto at = [&](std::int32_t b) { return x[static_cast<std::size_t>(b - near + reach)]; };
   double power = 0;
   for (std::int32_t b = from; b <= to; ++b) power += std::norm(at(b));
-  // What a tone at f leaves of the bins' power, and its amplitude.
+  // What a tone at f leaves of the bins' power, and its amplitude; the
+  // angle steps a bin at a time by rotation.
+  const double step = kPi / n_, c1 = std::cos(step), s1 = std::sin(step);
   auto left = [&](double f, std::complex<double>& a) {
     // A few bins' angle: its sine and cosine by their series, to the last digit.
     const double y = step * (from - f), y2 = y * y;
