@@ -164,6 +164,26 @@ const std::array kChannels = {
                  .unseen = true,
                  .passband = kBandC,
                  .crashes = Crashes{.perSecond = 0.5, .peakDb = 20, .recovery = 1.5}},
+    // Receivers behind a filter narrower than 2.4 kHz: SSB filters of 1.8
+    // to 2.2 kHz, 500 Hz ones for narrow modes. Their own noise stands
+    // above the skirts as a modem's band does.
+    ChannelNoise{.name = "narrow-s1",
+                 .kind = "narrow passband",
+                 .passband = Passband{.low = 300, .high = 2400, .skirt = 100, .depthDb = 40}},
+    ChannelNoise{.name = "narrow-s2",
+                 .kind = "narrow passband",
+                 .passband = Passband{.low = 1250, .high = 1750, .skirt = 50, .depthDb = 40}},
+    ChannelNoise{.name = "narrow-s3",
+                 .kind = "narrow passband",
+                 .passband = Passband{.low = 300, .high = 2500, .skirt = 100, .depthDb = 40}},
+    ChannelNoise{.name = "narrow-u1",
+                 .kind = "narrow passband",
+                 .unseen = true,
+                 .passband = Passband{.low = 350, .high = 2150, .skirt = 150, .depthDb = 35}},
+    ChannelNoise{.name = "narrow-u2",
+                 .kind = "narrow passband",
+                 .unseen = true,
+                 .passband = Passband{.low = 800, .high = 1300, .skirt = 80, .depthDb = 30}},
 };
 
 std::string Number(double value) { return ShortestSingle(static_cast<float>(value)); }
