@@ -35,6 +35,16 @@ constexpr double kBandNowDb = 3;                         // ... and this far in 
 constexpr double kNarrowestHz = 300;                     // narrower: a carrier, keyed CW, a tone
 constexpr double kWidestHz = 2100;                       // wider: perhaps a receiver's passband (2.4 kHz and more)
 
+// The cells of about 5 Hz whatever the length, so a long buffer costs no more.
+void Group(std::span<const double> power, std::int32_t group, std::vector<double>& cells) {
+  cells.assign(power.size() / static_cast<std::size_t>(group), 0.0);
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k)
+      cells[c] += power[c * static_cast<std::size_t>(group) + k];
+    cells[c] /= group;
+  }
+}
+
 }  // namespace
 
 // Running sums of a spectrum: the mean over any range of bins at once.
@@ -57,15 +67,8 @@ class AveragedLevels::Sums {
 };
 
 void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
-  // Cells of about 5 Hz whatever the length, so a long buffer costs no more.
   const std::int32_t group = std::max(1, buffer.N() / kCellsOf);
-  const auto power = buffer.Power();
-  cells_.assign(power.size() / static_cast<std::size_t>(group), 0.0);
-  for (std::size_t c = 0; c < cells_.size(); ++c) {
-    for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k)
-      cells_[c] += power[c * static_cast<std::size_t>(group) + k];
-    cells_[c] /= group;
-  }
+  Group(buffer.Power(), group, cells_);
   if (buffer.N() != n_ || mean_.size() != cells_.size()) first_ = true;
   group_ = group;
   if (first_) {
@@ -76,29 +79,48 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
       squares_[c] = mean_[c] * mean_[c] * (1 + kFirstSpread * kFirstSpread);
     buffers_ = 1;
     firstWeight_ = 1;
+    share_ = 1;
     first_ = false;
   } else {
     // A plain mean of the buffers so far until the memory is full.
     ++buffers_;
-    const double share = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kLevelsMemorySeconds));
-    firstWeight_ *= 1 - share;
+    share_ = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kLevelsMemorySeconds));
+    firstWeight_ *= 1 - share_;
     for (std::size_t c = 0; c < mean_.size(); ++c) {
-      mean_[c] += share * (cells_[c] - mean_[c]);
-      squares_[c] += share * (cells_[c] * cells_[c] - squares_[c]);
+      mean_[c] += share_ * (cells_[c] - mean_[c]);
+      squares_[c] += share_ * (cells_[c] * cells_[c] - squares_[c]);
     }
   }
   // The lines and the band move with the average: looked for every few
   // tenths of a second.
   sinceSearch_ += bufferSeconds;
-  if (buffers_ == 1 || sinceSearch_ >= kSearchSeconds) {
+  searched_ = buffers_ == 1 || sinceSearch_ >= kSearchSeconds;
+  if (searched_) {
     FindLines(buffer);
     known_ = buffers_ >= kKnownAfter && pending_.empty();
-    FindBand(buffer);
     sinceSearch_ = 0;
+  }
+}
+
+void AveragedLevels::FollowBand(const BandSignal& buffer) {
+  Group(buffer.PowerWithoutTones(), group_, tonelessCells_);
+  if (buffers_ == 1 || tonelessMean_.size() != tonelessCells_.size()) {
+    tonelessMean_ = tonelessCells_;
+  } else {
+    for (std::size_t c = 0; c < tonelessMean_.size(); ++c)
+      tonelessMean_[c] += share_ * (tonelessCells_[c] - tonelessMean_[c]);
+  }
+  if (searched_) {
+    // The lines' bins as the levels beside them.
+    lineFree_ = tonelessMean_;
+    const Sums sums(tonelessMean_);
+    for (const auto& [f, halfWidth] : leftOut_) LevelOut(buffer, f, halfWidth, sums);
+    FindBand(buffer);
+    searched_ = false;
   }
   // Once a line's spread can pass, no band round one still to be told.
   narrow_ = stands_ && (buffers_ < kKnownAfter || pending_.empty()) && width_ >= kNarrowestHz &&
-            width_ <= kWidestHz && Over(cells_) >= kBandNowDb;
+            width_ <= kWidestHz && Over(tonelessCells_) >= kBandNowDb;
 }
 
 // The band's mean level over the levels beside it, in dB.
@@ -122,7 +144,7 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
   const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
   lines_.assign(static_cast<std::size_t>(buffer.LastBin() - buffer.FirstBin() + 1), 0);
-  lineFree_ = mean_;
+  leftOut_.clear();
   const double resolution = buffer.Resolution() * group_;
   const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
   const auto to =
@@ -159,7 +181,7 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   }
   tones_ = found_;
   tones_.insert(tones_.end(), pending_.begin(), pending_.end());
-  for (double f : found_) LeaveOut(buffer, f, kLineWidthHz, sums);
+  for (double f : found_) LeaveOut(buffer, f, kLineWidthHz);
   // Lines on the multiples of one mains frequency (hum, a rectifier's
   // buzz): its weaker harmonics, each too faint to find alone, would still
   // add up to a comb; all of them are left out.
@@ -167,7 +189,7 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   mains_ = fundamental > 0;
   if (fundamental > 0)
     for (double f = fundamental * std::ceil(kModemBandLow / fundamental); f <= kModemBandHigh; f += fundamental)
-      LeaveOut(buffer, f, kHarmonicWidthHz, sums);
+      LeaveOut(buffer, f, kHarmonicWidthHz);
 }
 
 // The mains frequency that the most lines found sit on multiples of, when
@@ -192,23 +214,30 @@ double AveragedLevels::MainsHarmonics() const {
   return lines / orders;
 }
 
-// The bins of a line at frequency f, `halfWidth` Hz either side, and the
-// cells round it, which the band's levels see as the level beside it.
-void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWidth, const Sums& sums) {
+// The bins of a line at frequency f, `halfWidth` Hz either side, left out;
+// the band's levels see its cells as the level beside it (LevelOut).
+void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWidth) {
+  const double resolution = buffer.Resolution() * group_;
+  const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
+  const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(halfWidth / resolution)));
+  const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
+  for (std::int32_t b = std::max(firstBin, (c - width) * group_); b <= std::min(lastBin, (c + width + 1) * group_ - 1);
+       ++b)
+    lines_[static_cast<std::size_t>(b - firstBin)] = 1;
+  leftOut_.emplace_back(f, halfWidth);
+}
+
+void AveragedLevels::LevelOut(const BandSignal& buffer, double f, double halfWidth, const Sums& sums) {
   const double resolution = buffer.Resolution() * group_;
   const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
   const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
   const auto to =
       std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
   const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(halfWidth / resolution)));
-  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
+  const auto top = static_cast<std::int32_t>(lineFree_.size()) - 1;
   const double beside = std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to));
   for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
     lineFree_[static_cast<std::size_t>(k)] = beside;
-  const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
-  for (std::int32_t b = std::max(firstBin, (c - width) * group_); b <= std::min(lastBin, (c + width + 1) * group_ - 1);
-       ++b)
-    lines_[static_cast<std::size_t>(b - firstBin)] = 1;
 }
 
 void AveragedLevels::FindBand(const BandSignal& buffer) {

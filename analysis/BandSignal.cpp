@@ -47,6 +47,7 @@ std::int32_t BandSignal::Bin(double frequency) const { return BinOf(frequency, n
 bool BandSignal::Take(const PowerDensity& spectrum) {
   transform_ = spectrum.Transform();
   n_ = spectrum.N();
+  tonesOut_ = false;
   if (transform_.size() != static_cast<std::size_t>(n_ / 2)) return false;
   const std::int32_t top = std::min(Bin(kQuietBandHigh), n_ / 2 - 1);
   power_.resize(static_cast<std::size_t>(top + 1));
@@ -124,9 +125,27 @@ void BandSignal::RemoveTones(std::span<const double> frequencies) {
   for (int pass = 0; pass < 2; ++pass)
     for (std::size_t t = 0; t < fitted_.size(); ++t)
       fitted_[t] = FitTone(pass == 0 ? frequencies[t] / Resolution() : fitted_[t].first, t);
+  // Summed, a bin beyond the passband each side, so each bin's weighted
+  // share (0.54 of its own, 0.23 of each neighbour's, turned as the
+  // window's solve turns them) comes out of the weighted power too.
+  toneSum_.assign(flat_.size() + 2, 0.0);
   for (const auto& [f, amplitude] : fitted_)
-    if (amplitude != 0.0) TakeOutTone(flat_, FirstBin(), f, amplitude, n_);
+    if (amplitude != 0.0) {
+      TakeOutTone(flat_, FirstBin(), f, amplitude, n_);
+      TakeOutTone(toneSum_, FirstBin() - 1, f, -amplitude, n_);
+      tonesOut_ = true;
+    }
   for (std::size_t i = 0; i < flat_.size(); ++i) flatPower_[i] = std::norm(flat_[i]);
+  if (!tonesOut_) return;
+  tonelessPower_ = power_;
+  const std::complex<double> step = -kSide * std::polar(1.0, 2 * kPi / n_);
+  for (std::size_t i = 0; i < flat_.size(); ++i) {
+    const std::size_t b = static_cast<std::size_t>(FirstBin()) + i;
+    if (b >= tonelessPower_.size()) break;
+    const std::complex<double> weighted =
+        step * toneSum_[i] + kCentre * toneSum_[i + 1] + std::conj(step) * toneSum_[i + 2];
+    tonelessPower_[b] = std::norm(std::complex<double>(transform_[b].re, transform_[b].im) - weighted);
+  }
 }
 
 // Tone `self` near `bin`: its frequency in bins and amplitude (0 when the
