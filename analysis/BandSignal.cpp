@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <utility>
 
 #include "analysis/Bins.h"
 
@@ -25,16 +26,20 @@ constexpr double kToneFitWorst = 0.1;
 constexpr double kCentre = 0.54, kSide = 0.23;
 
 // Takes a tone at bin f of complex amplitude a, a (cot(pi (k - f) / n) + i)
-// at bin k unweighted, out of the bins from `firstBin` on; the angle steps a
-// bin at a time by rotation.
+// at bin k unweighted, out of the bins from `firstBin` on, and its mirror
+// at -f, -conj(a) (cot(pi (k + f) / n) + i): a real tone's other half,
+// some 70 dB under its peak and nearly flat, above the noise of a carrier
+// 40 dB over it. The angle steps a bin at a time by rotation.
 void TakeOutTone(std::span<std::complex<double>> bins, std::int32_t firstBin, double f,
                  std::complex<double> amplitude, std::int32_t n) {
   const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
-  double c = std::cos(step * (firstBin - f)), s = std::sin(step * (firstBin - f));
-  for (auto& x : bins) {
-    if (std::abs(s) > 1e-12) x -= amplitude * std::complex<double>(c / s, 1);
-    const double next = c * c1 - s * s1;
-    s = s * c1 + c * s1, c = next;
+  for (const auto& [at, a] : {std::pair(f, amplitude), std::pair(-f, -std::conj(amplitude))}) {
+    double c = std::cos(step * (firstBin - at)), s = std::sin(step * (firstBin - at));
+    for (auto& x : bins) {
+      if (std::abs(s) > 1e-12) x -= a * std::complex<double>(c / s, 1);
+      const double next = c * c1 - s * s1;
+      s = s * c1 + c * s1, c = next;
+    }
   }
 }
 
