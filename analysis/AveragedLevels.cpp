@@ -98,6 +98,8 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
   if (searched_) {
     FindLines(buffer);
     known_ = buffers_ >= kKnownAfter && pending_.empty();
+    Levels(buffer, mean_, lineFree_, level_);
+    FindFlatTop(buffer);
     sinceSearch_ = 0;
   }
 }
@@ -111,10 +113,7 @@ void AveragedLevels::FollowBand(const BandSignal& buffer) {
       tonelessMean_[c] += share_ * (tonelessCells_[c] - tonelessMean_[c]);
   }
   if (searched_) {
-    // The lines' bins as the levels beside them.
-    lineFree_ = tonelessMean_;
-    const Sums sums(tonelessMean_);
-    for (const auto& [f, halfWidth] : leftOut_) LevelOut(buffer, f, halfWidth, sums);
+    Levels(buffer, tonelessMean_, bandFree_, bandLevel_);
     FindBand(buffer);
     searched_ = false;
   }
@@ -215,7 +214,7 @@ double AveragedLevels::MainsHarmonics() const {
 }
 
 // The bins of a line at frequency f, `halfWidth` Hz either side, left out;
-// the band's levels see its cells as the level beside it (LevelOut).
+// the levels see its cells as the level beside it (Levels).
 void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWidth) {
   const double resolution = buffer.Resolution() * group_;
   const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
@@ -227,57 +226,72 @@ void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWid
   leftOut_.emplace_back(f, halfWidth);
 }
 
-void AveragedLevels::LevelOut(const BandSignal& buffer, double f, double halfWidth, const Sums& sums) {
-  const double resolution = buffer.Resolution() * group_;
-  const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
-  const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
-  const auto to =
-      std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
-  const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(halfWidth / resolution)));
-  const auto top = static_cast<std::int32_t>(lineFree_.size()) - 1;
-  const double beside = std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to));
-  for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
-    lineFree_[static_cast<std::size_t>(k)] = beside;
-}
-
-void AveragedLevels::FindBand(const BandSignal& buffer) {
-  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
-  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
+// A mean with the lines' cells as the levels beside them, and each cell's
+// level: the mean of its neighbourhood (compared as ratios, not dB).
+void AveragedLevels::Levels(const BandSignal& buffer, std::span<const double> mean, std::vector<double>& lineFree,
+                            std::vector<double>& level) const {
   const double resolution = buffer.Resolution() * group_;
   auto bins = [&](double hz) {
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
   };
-  // Levels, each the mean of its neighbourhood (compared as ratios, not dB).
+  const auto top = static_cast<std::int32_t>(mean.size()) - 1;
+  lineFree.assign(mean.begin(), mean.end());
+  const Sums sums(mean);
+  const std::int32_t from = bins(kLineBesideHz), to = std::max(from + 1, bins(kLineBesideToHz));
+  for (const auto& [f, halfWidth] : leftOut_) {
+    const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
+    const std::int32_t width = bins(halfWidth);
+    const double beside = std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to));
+    for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
+      lineFree[static_cast<std::size_t>(k)] = beside;
+  }
   const std::int32_t half = bins(kLevelHz);
-  const Sums free(lineFree_);
-  level_.resize(mean_.size());
-  for (std::int32_t b = 0; b <= top; ++b) level_[static_cast<std::size_t>(b)] = free.Mean(b - half, b + half);
-  // Ranks of the levels, from every fourth cell: they are smoothed over more.
-  auto rank = [&](std::int32_t from, std::int32_t to, double share) {
-    levels_.clear();
-    for (std::int32_t c = from; c <= to; c += kRankStride) levels_.push_back(level_[static_cast<std::size_t>(c)]);
-    const auto at = levels_.begin() + static_cast<std::ptrdiff_t>(share * static_cast<double>(levels_.size() - 1));
-    std::nth_element(levels_.begin(), at, levels_.end());
-    return *at;
-  };
-  floor_ = rank(first, top, kFloorRank);
-  const double reach = rank(first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
-  // The flat tops: above the floor and within reach of the top, not on a skirt.
+  const Sums free(lineFree);
+  level.resize(mean.size());
+  for (std::int32_t b = 0; b <= top; ++b) level[static_cast<std::size_t>(b)] = free.Mean(b - half, b + half);
+}
+
+// A rank of the levels from..to, from every fourth cell: they are smoothed
+// over more.
+double AveragedLevels::Rank(std::span<const double> level, std::int32_t from, std::int32_t to, double share) {
+  levels_.clear();
+  for (std::int32_t c = from; c <= to; c += kRankStride) levels_.push_back(level[static_cast<std::size_t>(c)]);
+  const auto at = levels_.begin() + static_cast<std::ptrdiff_t>(share * static_cast<double>(levels_.size() - 1));
+  std::nth_element(levels_.begin(), at, levels_.end());
+  return *at;
+}
+
+// The floor, and the flat tops: above the floor and within reach of the
+// top, not on a skirt.
+void AveragedLevels::FindFlatTop(const BandSignal& buffer) {
+  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
+  const auto top = static_cast<std::int32_t>(level_.size()) - 1;
+  floor_ = Rank(level_, first, top, kFloorRank);
+  const double reach = Rank(level_, first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
   const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
   flatTop_.resize(static_cast<std::size_t>(lastBin - firstBin + 1));
   const double least = std::max(kFlatOverFloor * floor_, reach);
   for (std::int32_t b = firstBin; b <= lastBin; ++b)
     flatTop_[static_cast<std::size_t>(b - firstBin)] = level_[static_cast<std::size_t>(b / group_)] > least;
+}
 
-  // The run of cells within reach of the top round the strongest one.
-  const auto strongest =
-      static_cast<std::int32_t>(std::max_element(level_.begin() + first, level_.begin() + last + 1) - level_.begin());
+// The run of cells within reach of the top round the strongest one, the
+// steady tones out.
+void AveragedLevels::FindBand(const BandSignal& buffer) {
+  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
+  const double resolution = buffer.Resolution() * group_;
+  auto bins = [&](double hz) {
+    return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
+  };
+  const double reach = Rank(bandLevel_, first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
+  const auto strongest = static_cast<std::int32_t>(
+      std::max_element(bandLevel_.begin() + first, bandLevel_.begin() + last + 1) - bandLevel_.begin());
   low_ = high_ = strongest;
-  while (low_ > first && level_[static_cast<std::size_t>(low_ - 1)] > reach) --low_;
-  while (high_ < last && level_[static_cast<std::size_t>(high_ + 1)] > reach) ++high_;
+  while (low_ > first && bandLevel_[static_cast<std::size_t>(low_ - 1)] > reach) --low_;
+  while (high_ < last && bandLevel_[static_cast<std::size_t>(high_ + 1)] > reach) ++high_;
   besideFrom_ = bins(kBesideFromHz);
   besideTo_ = bins(kBesideToHz);
-  stands_ = Over(lineFree_) >= kBandOverDb;
+  stands_ = Over(bandFree_) >= kBandOverDb;
   bandLow_ = stands_ ? low_ * resolution : 0.0;
   bandHigh_ = stands_ ? high_ * resolution : 0.0;
   width_ = (high_ - low_) * resolution;

@@ -51,7 +51,10 @@ class AveragedLevels {
   void FindLines(const BandSignal& buffer);
   double MainsHarmonics() const;
   void LeaveOut(const BandSignal& buffer, double frequency, double halfWidth);
-  void LevelOut(const BandSignal& buffer, double frequency, double halfWidth, const Sums& sums);
+  void Levels(const BandSignal& buffer, std::span<const double> mean, std::vector<double>& lineFree,
+              std::vector<double>& level) const;
+  double Rank(std::span<const double> level, std::int32_t from, std::int32_t to, double share);
+  void FindFlatTop(const BandSignal& buffer);
   void FindBand(const BandSignal& buffer);
   double Over(std::span<const double> levels) const;
 
@@ -63,8 +66,9 @@ class AveragedLevels {
   std::vector<double> mean_;      // power per cell, averaged over buffers
   std::vector<double> squares_;   // its square, averaged alike
   std::vector<double> tonelessCells_, tonelessMean_;  // the same with the steady tones taken out
-  std::vector<double> lineFree_;  // the toneless mean with the lines' bins as the bins beside them
+  std::vector<double> lineFree_;  // the mean with the lines' bins as the bins beside them
   std::vector<double> level_;     // the line-free mean smoothed over neighbours
+  std::vector<double> bandFree_, bandLevel_;  // the same of the toneless mean, for the band
   std::vector<double> levels_;    // a few of them, for ranks
   std::vector<std::uint8_t> lines_, flatTop_;
   std::vector<double> found_;  // Hz, the lines found alone
