@@ -83,6 +83,7 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
     first_ = false;
   } else {
     // A plain mean of the buffers so far until the memory is full.
+    if (!toneless_) previousMean_ = mean_;
     ++buffers_;
     share_ = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kLevelsMemorySeconds));
     firstWeight_ *= 1 - share_;
@@ -104,22 +105,27 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
   }
 }
 
+// Until a tone is first taken out the toneless mean is the mean itself,
+// and the band is found on the levels already made.
 void AveragedLevels::FollowBand(const BandSignal& buffer) {
-  Group(buffer.PowerWithoutTones(), group_, tonelessCells_);
-  if (buffers_ == 1 || tonelessMean_.size() != tonelessCells_.size()) {
-    tonelessMean_ = tonelessCells_;
-  } else {
+  if (buffers_ == 1) {
+    toneless_ = buffer.TonesOut();
+    if (toneless_) Group(buffer.PowerWithoutTones(), group_, tonelessCells_), tonelessMean_ = tonelessCells_;
+  } else if (toneless_ || buffer.TonesOut()) {
+    // The first tone out: the toneless mean goes on from the mean before it.
+    if (!toneless_) tonelessMean_.swap(previousMean_), toneless_ = true;
+    Group(buffer.PowerWithoutTones(), group_, tonelessCells_);
     for (std::size_t c = 0; c < tonelessMean_.size(); ++c)
       tonelessMean_[c] += share_ * (tonelessCells_[c] - tonelessMean_[c]);
   }
   if (searched_) {
-    Levels(buffer, tonelessMean_, bandFree_, bandLevel_);
-    FindBand(buffer);
+    if (toneless_) Levels(buffer, tonelessMean_, bandFree_, bandLevel_);
+    FindBand(buffer, toneless_ ? bandFree_ : lineFree_, toneless_ ? bandLevel_ : level_);
     searched_ = false;
   }
   // Once a line's spread can pass, no band round one still to be told.
   narrow_ = stands_ && (buffers_ < kKnownAfter || pending_.empty()) && width_ >= kNarrowestHz &&
-            width_ <= kWidestHz && Over(tonelessCells_) >= kBandNowDb;
+            width_ <= kWidestHz && Over(toneless_ ? tonelessCells_ : cells_) >= kBandNowDb;
 }
 
 // The band's mean level over the levels beside it, in dB.
@@ -277,21 +283,22 @@ void AveragedLevels::FindFlatTop(const BandSignal& buffer) {
 
 // The run of cells within reach of the top round the strongest one, the
 // steady tones out.
-void AveragedLevels::FindBand(const BandSignal& buffer) {
+void AveragedLevels::FindBand(const BandSignal& buffer, std::span<const double> lineFree,
+                              std::span<const double> level) {
   const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
   const double resolution = buffer.Resolution() * group_;
   auto bins = [&](double hz) {
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
   };
-  const double reach = Rank(bandLevel_, first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
+  const double reach = Rank(level, first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
   const auto strongest = static_cast<std::int32_t>(
-      std::max_element(bandLevel_.begin() + first, bandLevel_.begin() + last + 1) - bandLevel_.begin());
+      std::max_element(level.begin() + first, level.begin() + last + 1) - level.begin());
   low_ = high_ = strongest;
-  while (low_ > first && bandLevel_[static_cast<std::size_t>(low_ - 1)] > reach) --low_;
-  while (high_ < last && bandLevel_[static_cast<std::size_t>(high_ + 1)] > reach) ++high_;
+  while (low_ > first && level[static_cast<std::size_t>(low_ - 1)] > reach) --low_;
+  while (high_ < last && level[static_cast<std::size_t>(high_ + 1)] > reach) ++high_;
   besideFrom_ = bins(kBesideFromHz);
   besideTo_ = bins(kBesideToHz);
-  stands_ = Over(bandFree_) >= kBandOverDb;
+  stands_ = Over(lineFree) >= kBandOverDb;
   bandLow_ = stands_ ? low_ * resolution : 0.0;
   bandHigh_ = stands_ ? high_ * resolution : 0.0;
   width_ = (high_ - low_) * resolution;

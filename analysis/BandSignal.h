@@ -37,6 +37,7 @@ class BandSignal {
   std::span<const double> Power() const { return power_; }
   // The same with the tones taken out (as Power() until some are).
   std::span<const double> PowerWithoutTones() const { return tonesOut_ ? tonelessPower_ : power_; }
+  bool TonesOut() const { return tonesOut_; }
   // The passband's power per bin (from FirstBin) without the window: every
   // sample weighs the same.
   std::span<const double> FlatPower() const { return flatPower_; }
