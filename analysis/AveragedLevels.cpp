@@ -35,6 +35,16 @@ constexpr double kBandNowDb = 3;                         // ... and this far in 
 constexpr double kNarrowestHz = 300;                     // narrower: a carrier, keyed CW, a tone
 constexpr double kWidestHz = 2100;                       // wider: perhaps a receiver's passband (2.4 kHz and more)
 
+// The cells of about 5 Hz whatever the length, so a long buffer costs no more.
+void Group(std::span<const double> power, std::int32_t group, std::vector<double>& cells) {
+  cells.assign(power.size() / static_cast<std::size_t>(group), 0.0);
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k)
+      cells[c] += power[c * static_cast<std::size_t>(group) + k];
+    cells[c] /= group;
+  }
+}
+
 }  // namespace
 
 // Running sums of a spectrum: the mean over any range of bins at once.
@@ -57,15 +67,8 @@ class AveragedLevels::Sums {
 };
 
 void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
-  // Cells of about 5 Hz whatever the length, so a long buffer costs no more.
   const std::int32_t group = std::max(1, buffer.N() / kCellsOf);
-  const auto power = buffer.Power();
-  cells_.assign(power.size() / static_cast<std::size_t>(group), 0.0);
-  for (std::size_t c = 0; c < cells_.size(); ++c) {
-    for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k)
-      cells_[c] += power[c * static_cast<std::size_t>(group) + k];
-    cells_[c] /= group;
-  }
+  Group(buffer.Power(), group, cells_);
   if (buffer.N() != n_ || mean_.size() != cells_.size()) first_ = true;
   group_ = group;
   if (first_) {
@@ -76,29 +79,53 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
       squares_[c] = mean_[c] * mean_[c] * (1 + kFirstSpread * kFirstSpread);
     buffers_ = 1;
     firstWeight_ = 1;
+    share_ = 1;
     first_ = false;
   } else {
     // A plain mean of the buffers so far until the memory is full.
+    if (!toneless_) previousMean_ = mean_;
     ++buffers_;
-    const double share = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kLevelsMemorySeconds));
-    firstWeight_ *= 1 - share;
+    share_ = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kLevelsMemorySeconds));
+    firstWeight_ *= 1 - share_;
     for (std::size_t c = 0; c < mean_.size(); ++c) {
-      mean_[c] += share * (cells_[c] - mean_[c]);
-      squares_[c] += share * (cells_[c] * cells_[c] - squares_[c]);
+      mean_[c] += share_ * (cells_[c] - mean_[c]);
+      squares_[c] += share_ * (cells_[c] * cells_[c] - squares_[c]);
     }
   }
   // The lines and the band move with the average: looked for every few
   // tenths of a second.
   sinceSearch_ += bufferSeconds;
-  if (buffers_ == 1 || sinceSearch_ >= kSearchSeconds) {
+  searched_ = buffers_ == 1 || sinceSearch_ >= kSearchSeconds;
+  if (searched_) {
     FindLines(buffer);
     known_ = buffers_ >= kKnownAfter && pending_.empty();
-    FindBand(buffer);
+    Levels(buffer, mean_, lineFree_, level_);
+    FindFlatTop(buffer);
     sinceSearch_ = 0;
+  }
+}
+
+// Until a tone is first taken out the toneless mean is the mean itself,
+// and the band is found on the levels already made.
+void AveragedLevels::FollowBand(const BandSignal& buffer) {
+  if (buffers_ == 1) {
+    toneless_ = buffer.TonesOut();
+    if (toneless_) Group(buffer.PowerWithoutTones(), group_, tonelessCells_), tonelessMean_ = tonelessCells_;
+  } else if (toneless_ || buffer.TonesOut()) {
+    // The first tone out: the toneless mean goes on from the mean before it.
+    if (!toneless_) tonelessMean_.swap(previousMean_), toneless_ = true;
+    Group(buffer.PowerWithoutTones(), group_, tonelessCells_);
+    for (std::size_t c = 0; c < tonelessMean_.size(); ++c)
+      tonelessMean_[c] += share_ * (tonelessCells_[c] - tonelessMean_[c]);
+  }
+  if (searched_) {
+    if (toneless_) Levels(buffer, tonelessMean_, bandFree_, bandLevel_);
+    FindBand(buffer, toneless_ ? bandFree_ : lineFree_, toneless_ ? bandLevel_ : level_);
+    searched_ = false;
   }
   // Once a line's spread can pass, no band round one still to be told.
   narrow_ = stands_ && (buffers_ < kKnownAfter || pending_.empty()) && width_ >= kNarrowestHz &&
-            width_ <= kWidestHz && Over(cells_) >= kBandNowDb;
+            width_ <= kWidestHz && Over(toneless_ ? tonelessCells_ : cells_) >= kBandNowDb;
 }
 
 // The band's mean level over the levels beside it, in dB.
@@ -122,7 +149,7 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
   const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
   lines_.assign(static_cast<std::size_t>(buffer.LastBin() - buffer.FirstBin() + 1), 0);
-  lineFree_ = mean_;
+  leftOut_.clear();
   const double resolution = buffer.Resolution() * group_;
   const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
   const auto to =
@@ -159,7 +186,7 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   }
   tones_ = found_;
   tones_.insert(tones_.end(), pending_.begin(), pending_.end());
-  for (double f : found_) LeaveOut(buffer, f, kLineWidthHz, sums);
+  for (double f : found_) LeaveOut(buffer, f, kLineWidthHz);
   // Lines on the multiples of one mains frequency (hum, a rectifier's
   // buzz): its weaker harmonics, each too faint to find alone, would still
   // add up to a comb; all of them are left out.
@@ -167,7 +194,7 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   mains_ = fundamental > 0;
   if (fundamental > 0)
     for (double f = fundamental * std::ceil(kModemBandLow / fundamental); f <= kModemBandHigh; f += fundamental)
-      LeaveOut(buffer, f, kHarmonicWidthHz, sums);
+      LeaveOut(buffer, f, kHarmonicWidthHz);
 }
 
 // The mains frequency that the most lines found sit on multiples of, when
@@ -192,63 +219,86 @@ double AveragedLevels::MainsHarmonics() const {
   return lines / orders;
 }
 
-// The bins of a line at frequency f, `halfWidth` Hz either side, and the
-// cells round it, which the band's levels see as the level beside it.
-void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWidth, const Sums& sums) {
+// The bins of a line at frequency f, `halfWidth` Hz either side, left out;
+// the levels see its cells as the level beside it (Levels).
+void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWidth) {
   const double resolution = buffer.Resolution() * group_;
   const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
-  const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
-  const auto to =
-      std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
   const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(halfWidth / resolution)));
-  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
-  const double beside = std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to));
-  for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
-    lineFree_[static_cast<std::size_t>(k)] = beside;
   const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
   for (std::int32_t b = std::max(firstBin, (c - width) * group_); b <= std::min(lastBin, (c + width + 1) * group_ - 1);
        ++b)
     lines_[static_cast<std::size_t>(b - firstBin)] = 1;
+  leftOut_.emplace_back(f, halfWidth);
 }
 
-void AveragedLevels::FindBand(const BandSignal& buffer) {
-  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
-  const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
+// A mean with the lines' cells as the levels beside them, and each cell's
+// level: the mean of its neighbourhood (compared as ratios, not dB).
+void AveragedLevels::Levels(const BandSignal& buffer, std::span<const double> mean, std::vector<double>& lineFree,
+                            std::vector<double>& level) const {
   const double resolution = buffer.Resolution() * group_;
   auto bins = [&](double hz) {
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
   };
-  // Levels, each the mean of its neighbourhood (compared as ratios, not dB).
+  const auto top = static_cast<std::int32_t>(mean.size()) - 1;
+  lineFree.assign(mean.begin(), mean.end());
+  const Sums sums(mean);
+  const std::int32_t from = bins(kLineBesideHz), to = std::max(from + 1, bins(kLineBesideToHz));
+  for (const auto& [f, halfWidth] : leftOut_) {
+    const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
+    const std::int32_t width = bins(halfWidth);
+    const double beside = std::max(sums.Mean(c - to, c - from), sums.Mean(c + from, c + to));
+    for (std::int32_t k = std::max(0, c - width); k <= std::min(top, c + width); ++k)
+      lineFree[static_cast<std::size_t>(k)] = beside;
+  }
   const std::int32_t half = bins(kLevelHz);
-  const Sums free(lineFree_);
-  level_.resize(mean_.size());
-  for (std::int32_t b = 0; b <= top; ++b) level_[static_cast<std::size_t>(b)] = free.Mean(b - half, b + half);
-  // Ranks of the levels, from every fourth cell: they are smoothed over more.
-  auto rank = [&](std::int32_t from, std::int32_t to, double share) {
-    levels_.clear();
-    for (std::int32_t c = from; c <= to; c += kRankStride) levels_.push_back(level_[static_cast<std::size_t>(c)]);
-    const auto at = levels_.begin() + static_cast<std::ptrdiff_t>(share * static_cast<double>(levels_.size() - 1));
-    std::nth_element(levels_.begin(), at, levels_.end());
-    return *at;
-  };
-  floor_ = rank(first, top, kFloorRank);
-  const double reach = rank(first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
-  // The flat tops: above the floor and within reach of the top, not on a skirt.
+  const Sums free(lineFree);
+  level.resize(mean.size());
+  for (std::int32_t b = 0; b <= top; ++b) level[static_cast<std::size_t>(b)] = free.Mean(b - half, b + half);
+}
+
+// A rank of the levels from..to, from every fourth cell: they are smoothed
+// over more.
+double AveragedLevels::Rank(std::span<const double> level, std::int32_t from, std::int32_t to, double share) {
+  levels_.clear();
+  for (std::int32_t c = from; c <= to; c += kRankStride) levels_.push_back(level[static_cast<std::size_t>(c)]);
+  const auto at = levels_.begin() + static_cast<std::ptrdiff_t>(share * static_cast<double>(levels_.size() - 1));
+  std::nth_element(levels_.begin(), at, levels_.end());
+  return *at;
+}
+
+// The floor, and the flat tops: above the floor and within reach of the
+// top, not on a skirt.
+void AveragedLevels::FindFlatTop(const BandSignal& buffer) {
+  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
+  const auto top = static_cast<std::int32_t>(level_.size()) - 1;
+  floor_ = Rank(level_, first, top, kFloorRank);
+  const double reach = Rank(level_, first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
   const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
   flatTop_.resize(static_cast<std::size_t>(lastBin - firstBin + 1));
   const double least = std::max(kFlatOverFloor * floor_, reach);
   for (std::int32_t b = firstBin; b <= lastBin; ++b)
     flatTop_[static_cast<std::size_t>(b - firstBin)] = level_[static_cast<std::size_t>(b / group_)] > least;
+}
 
-  // The run of cells within reach of the top round the strongest one.
-  const auto strongest =
-      static_cast<std::int32_t>(std::max_element(level_.begin() + first, level_.begin() + last + 1) - level_.begin());
+// The run of cells within reach of the top round the strongest one, the
+// steady tones out.
+void AveragedLevels::FindBand(const BandSignal& buffer, std::span<const double> lineFree,
+                              std::span<const double> level) {
+  const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
+  const double resolution = buffer.Resolution() * group_;
+  auto bins = [&](double hz) {
+    return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
+  };
+  const double reach = Rank(level, first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
+  const auto strongest = static_cast<std::int32_t>(
+      std::max_element(level.begin() + first, level.begin() + last + 1) - level.begin());
   low_ = high_ = strongest;
-  while (low_ > first && level_[static_cast<std::size_t>(low_ - 1)] > reach) --low_;
-  while (high_ < last && level_[static_cast<std::size_t>(high_ + 1)] > reach) ++high_;
+  while (low_ > first && level[static_cast<std::size_t>(low_ - 1)] > reach) --low_;
+  while (high_ < last && level[static_cast<std::size_t>(high_ + 1)] > reach) ++high_;
   besideFrom_ = bins(kBesideFromHz);
   besideTo_ = bins(kBesideToHz);
-  stands_ = Over(lineFree_) >= kBandOverDb;
+  stands_ = Over(lineFree) >= kBandOverDb;
   bandLow_ = stands_ ? low_ * resolution : 0.0;
   bandHigh_ = stands_ ? high_ * resolution : 0.0;
   width_ = (high_ - low_) * resolution;

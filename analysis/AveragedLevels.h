@@ -6,6 +6,7 @@
 // above the levels beside it and is narrower than any receiver's passband.
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "analysis/BandSignal.h"
@@ -15,7 +16,11 @@ namespace velmora {
 class AveragedLevels {
  public:
   void Restart() { first_ = true, known_ = false; }
+  // The averages and, every few tenths of a second, the lines.
   void Follow(const BandSignal& buffer, float bufferSeconds);
+  // The band, once the buffer's steady tones are taken out of its power
+  // (a strong carrier's weighted skirts would stand as a narrow band).
+  void FollowBand(const BandSignal& buffer);
 
   // The passband's bins (from the band signal's first) that hold a steady
   // line. Long transforms are followed in cells of a few bins.
@@ -45,8 +50,12 @@ class AveragedLevels {
   class Sums;
   void FindLines(const BandSignal& buffer);
   double MainsHarmonics() const;
-  void LeaveOut(const BandSignal& buffer, double frequency, double halfWidth, const Sums& sums);
-  void FindBand(const BandSignal& buffer);
+  void LeaveOut(const BandSignal& buffer, double frequency, double halfWidth);
+  void Levels(const BandSignal& buffer, std::span<const double> mean, std::vector<double>& lineFree,
+              std::vector<double>& level) const;
+  double Rank(std::span<const double> level, std::int32_t from, std::int32_t to, double share);
+  void FindFlatTop(const BandSignal& buffer);
+  void FindBand(const BandSignal& buffer, std::span<const double> lineFree, std::span<const double> level);
   double Over(std::span<const double> levels) const;
 
   bool first_ = true;
@@ -56,11 +65,18 @@ class AveragedLevels {
   std::vector<double> cells_;     // the buffer's power per cell (a bin, or the mean of a few)
   std::vector<double> mean_;      // power per cell, averaged over buffers
   std::vector<double> squares_;   // its square, averaged alike
+  std::vector<double> tonelessCells_, tonelessMean_;  // the same with the steady tones taken out
+  bool toneless_ = false;             // a tone has been taken out since the start: the two differ
+  std::vector<double> previousMean_;  // the mean before the present buffer, while they do not
   std::vector<double> lineFree_;  // the mean with the lines' bins as the bins beside them
   std::vector<double> level_;     // the line-free mean smoothed over neighbours
+  std::vector<double> bandFree_, bandLevel_;  // the same of the toneless mean, for the band
   std::vector<double> levels_;    // a few of them, for ranks
   std::vector<std::uint8_t> lines_, flatTop_;
   std::vector<double> found_;  // Hz, the lines found alone
+  std::vector<std::pair<double, double>> leftOut_;  // Hz: each line left out, and its bins' half width
+  double share_ = 1;           // the present buffer's share in the averages
+  bool searched_ = false;      // the lines were looked for in the present buffer
   double floor_ = 0;
   double sinceSearch_ = 0;  // seconds since the lines and the band were looked for
   double bandLow_ = 0, bandHigh_ = 0;

@@ -26,7 +26,8 @@ class BandSignal {
   // (steady lines), counted from the first bin of the passband.
   void LimitToPassband(std::span<const std::uint8_t> dropped);
   // Takes the steady tones near these frequencies (Hz), each fitted in
-  // this buffer, out of the unweighted power with their skirts.
+  // this buffer, out of the unweighted power with their skirts, and out of
+  // the weighted power's passband.
   void RemoveTones(std::span<const double> frequencies);
 
   std::int32_t N() const { return n_; }
@@ -34,6 +35,9 @@ class BandSignal {
   std::int32_t Bin(double frequency) const;
   // Power per bin 0..Bin(kQuietBandHigh), Hamming weighted, in the transform's units.
   std::span<const double> Power() const { return power_; }
+  // The same with the tones taken out (as Power() until some are).
+  std::span<const double> PowerWithoutTones() const { return tonesOut_ ? tonelessPower_ : power_; }
+  bool TonesOut() const { return tonesOut_; }
   // The passband's power per bin (from FirstBin) without the window: every
   // sample weighs the same.
   std::span<const double> FlatPower() const { return flatPower_; }
@@ -55,7 +59,9 @@ class BandSignal {
   std::int32_t n_ = 0;
   bool impulsive_ = false;
   std::span<const Complex> transform_;
-  std::vector<double> power_, flatPower_;
+  std::vector<double> power_, flatPower_, tonelessPower_;
+  bool tonesOut_ = false;
+  std::vector<std::complex<double>> toneSum_;  // the tones taken out, unweighted, a bin beyond the passband each side
   std::vector<std::complex<double>> flat_;  // the passband's unweighted transform (from FirstBin)
   std::vector<std::pair<double, std::complex<double>>> fitted_;  // the tones taken out of it: bin, amplitude
   std::vector<Complex> analytic_;

@@ -85,6 +85,9 @@ std::optional<bool> DigitalDetector::Judge(const PowerDensity& spectrum, float b
   // A strong carrier's skirts, steady from buffer to buffer, would pass for
   // a repetition: the lines go with them.
   buffer_.RemoveTones(steady_.Tones());
+  // ... and the band is found with them out: a strong carrier's weighted
+  // skirts, hundreds of Hz wide at 30 dB over the noise, stood as a band.
+  steady_.FollowBand(buffer_);
   // Strong hum, a sum of steady tones, would pass for a steady envelope
   // until its lines are known and left out; squared, it leaves lines too.
   if (steady_.LinesKnown()) {
