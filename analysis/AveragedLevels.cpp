@@ -35,6 +35,11 @@ constexpr double kBandNowDb = 3;                         // ... and this far in 
 constexpr double kNarrowestHz = 300;                     // narrower: a carrier, keyed CW, a tone
 constexpr double kWidestHz = 2100;                       // wider: perhaps a receiver's passband (2.4 kHz and more)
 
+// Cells of `resolution` Hz that `hz` spans, at least one.
+std::int32_t CellsOf(double hz, double resolution) {
+  return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
+}
+
 // The cells of about 5 Hz whatever the length, so a long buffer costs no more.
 void Group(std::span<const double> power, std::int32_t group, std::vector<double>& cells) {
   cells.assign(power.size() / static_cast<std::size_t>(group), 0.0);
@@ -83,7 +88,6 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
     first_ = false;
   } else {
     // A plain mean of the buffers so far until the memory is full.
-    if (!toneless_) previousMean_ = mean_;
     ++buffers_;
     share_ = std::max(1.0 / buffers_, std::min(1.0, bufferSeconds / kLevelsMemorySeconds));
     firstWeight_ *= 1 - share_;
@@ -112,11 +116,18 @@ void AveragedLevels::FollowBand(const BandSignal& buffer) {
     toneless_ = buffer.TonesOut();
     if (toneless_) Group(buffer.PowerWithoutTones(), group_, tonelessCells_), tonelessMean_ = tonelessCells_;
   } else if (toneless_ || buffer.TonesOut()) {
-    // The first tone out: the toneless mean goes on from the mean before it.
-    if (!toneless_) tonelessMean_.swap(previousMean_), toneless_ = true;
     Group(buffer.PowerWithoutTones(), group_, tonelessCells_);
-    for (std::size_t c = 0; c < tonelessMean_.size(); ++c)
-      tonelessMean_[c] += share_ * (tonelessCells_[c] - tonelessMean_[c]);
+    if (toneless_) {
+      for (std::size_t c = 0; c < tonelessMean_.size(); ++c)
+        tonelessMean_[c] += share_ * (tonelessCells_[c] - tonelessMean_[c]);
+    } else {
+      // The first tone out: the mean as it would be had this buffer come
+      // in without its tones, until now the two were one.
+      tonelessMean_ = mean_;
+      for (std::size_t c = 0; c < tonelessMean_.size(); ++c)
+        tonelessMean_[c] += share_ * (tonelessCells_[c] - cells_[c]);
+      toneless_ = true;
+    }
   }
   if (searched_) {
     if (toneless_) Levels(buffer, tonelessMean_, bandFree_, bandLevel_);
@@ -151,9 +162,7 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   lines_.assign(static_cast<std::size_t>(buffer.LastBin() - buffer.FirstBin() + 1), 0);
   leftOut_.clear();
   const double resolution = buffer.Resolution() * group_;
-  const auto from = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kLineBesideHz / resolution)));
-  const auto to =
-      std::max<std::int32_t>(from + 1, static_cast<std::int32_t>(std::lround(kLineBesideToHz / resolution)));
+  const std::int32_t from = CellsOf(kLineBesideHz, resolution), to = std::max(from + 1, CellsOf(kLineBesideToHz, resolution));
   const double ratio = std::pow(10.0, kLineDb / 10);
   const Sums sums(mean_);
   found_.clear();
@@ -224,7 +233,7 @@ double AveragedLevels::MainsHarmonics() const {
 void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWidth) {
   const double resolution = buffer.Resolution() * group_;
   const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
-  const auto width = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(halfWidth / resolution)));
+  const std::int32_t width = CellsOf(halfWidth, resolution);
   const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
   for (std::int32_t b = std::max(firstBin, (c - width) * group_); b <= std::min(lastBin, (c + width + 1) * group_ - 1);
        ++b)
@@ -237,9 +246,7 @@ void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWid
 void AveragedLevels::Levels(const BandSignal& buffer, std::span<const double> mean, std::vector<double>& lineFree,
                             std::vector<double>& level) const {
   const double resolution = buffer.Resolution() * group_;
-  auto bins = [&](double hz) {
-    return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
-  };
+  auto bins = [&](double hz) { return CellsOf(hz, resolution); };
   const auto top = static_cast<std::int32_t>(mean.size()) - 1;
   lineFree.assign(mean.begin(), mean.end());
   const Sums sums(mean);
@@ -287,9 +294,7 @@ void AveragedLevels::FindBand(const BandSignal& buffer, std::span<const double> 
                               std::span<const double> level) {
   const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
   const double resolution = buffer.Resolution() * group_;
-  auto bins = [&](double hz) {
-    return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(hz / resolution)));
-  };
+  auto bins = [&](double hz) { return CellsOf(hz, resolution); };
   const double reach = Rank(level, first, last, kTopRank) * std::pow(10.0, -kBandTopDb / 10);
   const auto strongest = static_cast<std::int32_t>(
       std::max_element(level.begin() + first, level.begin() + last + 1) - level.begin());

@@ -66,8 +66,7 @@ class AveragedLevels {
   std::vector<double> mean_;      // power per cell, averaged over buffers
   std::vector<double> squares_;   // its square, averaged alike
   std::vector<double> tonelessCells_, tonelessMean_;  // the same with the steady tones taken out
-  bool toneless_ = false;             // a tone has been taken out since the start: the two differ
-  std::vector<double> previousMean_;  // the mean before the present buffer, while they do not
+  bool toneless_ = false;  // a tone has been taken out since the start: the two differ
   std::vector<double> lineFree_;  // the mean with the lines' bins as the bins beside them
   std::vector<double> level_;     // the line-free mean smoothed over neighbours
   std::vector<double> bandFree_, bandLevel_;  // the same of the toneless mean, for the band
