@@ -184,9 +184,8 @@ TEST(EngineRun, ClosingTheWindowEndsEveryRunningMode) {
       EXPECT_EQ(rig.main.resets, answer ? 1 : 0) << "a running input restarted, so the size counts at once";
       rig.main.fax = rig.main.wwv = true;
       EXPECT_EQ(rig.engine.CloseCheck(), answer);
-      ASSERT_EQ(rig.messenger.entries.size(), 1u);
-      EXPECT_EQ(rig.messenger.entries[0].text,
-                mode == kModeScanStations ? kCloseQuestionScan : kCloseQuestionAutoConnect);
+      EXPECT_EQ(rig.messenger.Texts(),
+                std::vector<std::string>{mode == kModeScanStations ? kCloseQuestionScan : kCloseQuestionAutoConnect});
       EXPECT_EQ(rig.engine.Running(), !answer);
       if (!answer) continue;
       EXPECT_FALSE(rig.main.autoConnectActive);

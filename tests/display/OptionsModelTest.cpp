@@ -70,8 +70,7 @@ TEST(OptionsApply, EachBadValueStopsItsStepWithItsMessage) {
     auto controls = rig.Controls();
     test.edit(controls);
     EXPECT_FALSE(test.step(controls, rig.Targets()));
-    ASSERT_EQ(rig.messages.Texts().size(), 1u) << test.message;
-    EXPECT_EQ(rig.messages.Texts()[0], test.message);
+    EXPECT_EQ(rig.messages.Texts(), std::vector<std::string>{test.message});
     EXPECT_FALSE(Apply(controls, rig.Targets())) << "Apply fails when one step fails";
   }
 }
