@@ -18,7 +18,9 @@ namespace {
 // Where quotes are allowed, a field in double quotes holds commas (and a
 // quote written twice); a line without them splits as where they are not.
 // Empty fields are kept, and the last field past the limit is the rest.
-TEST(RecordFile, SplitKeepsEveryFieldAndQuotedFieldsHoldCommas) {
+// Line breaks, and commas where no quotes may hold them, would shift the
+// fields after them: they are written as blanks.
+TEST(RecordFile, SplitKeepsEveryFieldQuotedFieldsHoldCommasAndJoinWritesWhatWouldShiftOthersAsBlanks) {
   const auto none = FieldQuotes::None, quoted = FieldQuotes::Allowed;
   const struct { std::string line; size_t limit; FieldQuotes quotes; Record fields; } cases[] = {
       {"a,,b,", 0, none, {"a", "", "b", ""}},
@@ -31,11 +33,6 @@ TEST(RecordFile, SplitKeepsEveryFieldAndQuotedFieldsHoldCommas) {
       {"\"a,b\",c,\"d\",e", 3, quoted, {"a,b", "c", "\"d\",e"}},  // the last field is the rest as it stands
   };
   for (const auto& c : cases) EXPECT_EQ(SplitRecord(c.line, c.limit, c.quotes), c.fields) << c.line;
-}
-
-// Line breaks, and commas where no quotes may hold them, would shift the
-// fields after them: they are written as blanks.
-TEST(RecordFile, JoinWritesWhatWouldShiftOtherFieldsAsBlanks) {
   EXPECT_EQ(JoinRecord(Record{"Error, No Answer", "a\r\nb", "7"}), "Error  No Answer,a  b,7");
   const Record written{"Mobile, AL", "\"quoted\"", "x\"y", "a\r\nb", ""};
   std::string line = JoinRecord(written, FieldQuotes::Allowed);
