@@ -34,6 +34,15 @@ constexpr double kBandOverDb = 6;                        // a band stands this f
 constexpr double kBandNowDb = 3;                         // ... and this far in the present buffer alone
 constexpr double kNarrowestHz = 300;                     // narrower: a carrier, keyed CW, a tone
 constexpr double kWidestHz = 2100;                       // wider: perhaps a receiver's passband (2.4 kHz and more)
+// ... unless the receiver's own noise lies flat beside it on one side: the
+// passband is wider than the band. A filter's skirt falls away from its
+// passband, and the floor beyond a steep one lies far below.
+constexpr double kShoulderFlatDb = 1.5;    // the levels near the edge and further off differ by at most this
+constexpr double kShoulderDeepestDb = 18;  // ... and lie at most this far below the band
+// ... and no wider than this: a 2.4 kHz filter's noise measures 2400 Hz and
+// more, and a buzz's harmonics below it or crashes' broad floor can lie flat
+// beside it.
+constexpr double kWidestShoulderedHz = 2300;
 
 // Cells of `resolution` Hz that `hz` spans, at least one.
 std::int32_t CellsOf(double hz, double resolution) {
@@ -48,6 +57,19 @@ void Group(std::span<const double> power, std::int32_t group, std::vector<double
       cells[c] += power[c * static_cast<std::size_t>(group) + k];
     cells[c] /= group;
   }
+}
+
+// The mean of the levels from one cell to another, both kept inside.
+double MeanOf(std::span<const double> levels, std::int32_t from, std::int32_t to) {
+  const auto top = static_cast<std::int32_t>(levels.size()) - 1;
+  from = std::clamp(from, 0, top), to = std::clamp(to, 0, top);
+  double sum = 0;
+  for (std::int32_t c = from; c <= to; ++c) sum += levels[static_cast<std::size_t>(c)];
+  return to >= from ? sum / (to - from + 1) : 0.0;
+}
+
+double LevelDb(double power, double reference) {
+  return 10 * std::log10(std::max(1e-30, power) / std::max(1e-30, reference));
 }
 
 }  // namespace
@@ -136,22 +158,29 @@ void AveragedLevels::FollowBand(const BandSignal& buffer) {
   }
   // Once a line's spread can pass, no band round one still to be told.
   narrow_ = stands_ && (buffers_ < kKnownAfter || pending_.empty()) && width_ >= kNarrowestHz &&
-            width_ <= kWidestHz && Over(toneless_ ? tonelessCells_ : cells_) >= kBandNowDb;
+            (width_ <= kWidestHz || (shouldered_ && width_ <= kWidestShoulderedHz)) &&
+            Over(toneless_ ? tonelessCells_ : cells_) >= kBandNowDb;
 }
 
 // The band's mean level over the levels beside it, in dB.
 double AveragedLevels::Over(std::span<const double> levels) const {
-  const auto top = static_cast<std::int32_t>(levels.size()) - 1;
-  auto mean = [&](std::int32_t from, std::int32_t to) {
-    from = std::clamp(from, 0, top), to = std::clamp(to, 0, top);
-    double sum = 0;
-    for (std::int32_t c = from; c <= to; ++c) sum += levels[static_cast<std::size_t>(c)];
-    return to >= from ? sum / (to - from + 1) : 0.0;
+  const double beside = std::max(MeanOf(levels, low_ - besideTo_, low_ - besideFrom_),
+                                 MeanOf(levels, high_ + besideFrom_, high_ + besideTo_));
+  return LevelDb(MeanOf(levels, low_, high_), beside);
+}
+
+// Whether the levels beside the band lie flat on one side, not far below
+// it: near the edge as further off.
+bool AveragedLevels::Shouldered(std::span<const double> levels) const {
+  const double band = MeanOf(levels, low_, high_);
+  const std::int32_t middle = (besideFrom_ + besideTo_) / 2;
+  auto flat = [&](std::int32_t nearFrom, std::int32_t nearTo, std::int32_t farFrom, std::int32_t farTo) {
+    const double nearby = MeanOf(levels, nearFrom, nearTo);
+    return std::abs(LevelDb(nearby, MeanOf(levels, farFrom, farTo))) <= kShoulderFlatDb &&
+           LevelDb(band, nearby) <= kShoulderDeepestDb;
   };
-  const double band = mean(low_, high_);
-  const double beside =
-      std::max(mean(low_ - besideTo_, low_ - besideFrom_), mean(high_ + besideFrom_, high_ + besideTo_));
-  return 10 * std::log10(std::max(1e-30, band) / std::max(1e-30, beside));
+  return flat(low_ - middle, low_ - besideFrom_, low_ - besideTo_, low_ - middle - 1) ||
+         flat(high_ + besideFrom_, high_ + middle, high_ + middle + 1, high_ + besideTo_);
 }
 
 // A line is a peak far above the bins a little way off on either side: a
@@ -307,6 +336,7 @@ void AveragedLevels::FindBand(const BandSignal& buffer, std::span<const double> 
   bandLow_ = stands_ ? low_ * resolution : 0.0;
   bandHigh_ = stands_ ? high_ * resolution : 0.0;
   width_ = (high_ - low_) * resolution;
+  shouldered_ = stands_ && Shouldered(lineFree);
 }
 
 }  // namespace velmora

@@ -57,6 +57,7 @@ class AveragedLevels {
   void FindFlatTop(const BandSignal& buffer);
   void FindBand(const BandSignal& buffer, std::span<const double> lineFree, std::span<const double> level);
   double Over(std::span<const double> levels) const;
+  bool Shouldered(std::span<const double> levels) const;
 
   bool first_ = true;
   std::int32_t n_ = 0;
@@ -83,6 +84,7 @@ class AveragedLevels {
   std::int32_t besideFrom_ = 1, besideTo_ = 1;  // the cells beside it, off each edge
   double width_ = 0;                            // Hz
   bool stands_ = false;                         // it stands above the levels beside it
+  bool shouldered_ = false;                     // ... which lie flat on one side: noise in a wider passband
   bool narrow_ = false;
   bool mains_ = false;
   bool known_ = false;

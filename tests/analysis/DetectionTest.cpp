@@ -84,8 +84,10 @@ TEST(Detection, NoiseCwAndSpeechAreNotBusy) {
 // Held through a fade of seconds: on the good channel at 10 dB this FSK
 // sank under the noise for 4 s and read free, 75 % of its buffers busy.
 // Found in flutter: this short-prefix OFDM's faint echo at half its symbol
-// passed for a comb's for 8 s, 76 %; on the moderate channel a chance echo
-// at three times its symbol did for 2 s, 88 %. Found over echoes longer
+// passed for a comb's for 8 s, 76 %, and its repetition, smeared, then took
+// 4 s to grow, 88 %, until its band, 2.2 kHz wide with the noise lying flat
+// beside it, counted; on the moderate channel a chance echo at three times
+// its symbol did for 2 s, 88 %. Found over echoes longer
 // than its symbols: this fast 2-PSK's envelope read unsteady on the
 // moderate channel at 5 dB, 43 %. Judged 2048 samples at a time at every
 // sample size: at 512 samples this OFDM read busy in 3 % of its buffers and
@@ -104,7 +106,7 @@ TEST(Detection, DigitalBusyFindsEveryFamilyThroughFadesAtEverySampleSizeAndNotAR
       {nullptr, "passband-s1", 0, 20, 16, 0},    {nullptr, "agc-fast-s", 0, 10, 16, 0},
       {nullptr, "hum-s", 0, 30, 16, 0},          {nullptr, "crashes-agc-s", 0, 10, 16, 0},
       {nullptr, "hum-s2", 0, 30, 16, 0},         {nullptr, "hum-s3", 0, 10, 16, 0},  // strong hum under an AGC
-      {"fsk-s5", nullptr, 0, 10, 30, 90, 0, 2016}, {"ofdm-s3", nullptr, 0, 10, 30, 85, 3, 1002},
+      {"fsk-s5", nullptr, 0, 10, 30, 90, 0, 2016}, {"ofdm-s3", nullptr, 0, 10, 30, 95, 3, 1002},
       {"ofdm-s3", nullptr, 0, 10, 30, 90, 1, 2002}, {"psk-s6", nullptr, 0, 5, 30, 90, 1, 2040},
       {"ofdm-s5", nullptr, 0, 10, 15, 90, -1, 1, 512}, {nullptr, "hum-s2", 0, 30, 15, 0, -1, 1, 512},
       {"fsk-s1", nullptr, 0, 10, 15, 90, -1, 1, 8192}, {"fsk-s4", nullptr, 0, 10, 15, 90, -1, 1, 32768},
@@ -135,20 +137,24 @@ TEST(Detection, DigitalBusyFindsEveryFamilyThroughFadesAtEverySampleSizeAndNotAR
 // busy in 36 to 95 % of the buffers (seeds 1 and 2); a carrier beside
 // another 43 Hz away (seed 6) was no line and read busy in nearly all.
 // From 30 dB a carrier's weighted skirts stood as a narrow band, and its
-// mirror, left in, lifted the repetition (seed 5).
-TEST(Detection, DigitalBusyLeavesSteadyBirdiesFree) {
-  const struct { double snr; std::uint64_t seed; } rows[] = {{10, 1}, {20, 1}, {10, 2}, {20, 2}, {20, 6},
-                                                             {30, 5}, {30, 6}, {40, 1}, {40, 5}};
+// mirror, left in, lifted the repetition (seed 5). A buzz's harmonics below
+// the receiver's 2.4 kHz passband lie flat beside its noise, as the noise
+// beside a modem does, and read busy in 60 % of the buffers.
+TEST(Detection, DigitalBusyLeavesSteadyBirdiesAndAPassbandBesideABuzzFree) {
+  using enum signalgen::ShipKind;
+  const struct { signalgen::ShipKind kind; double snr; std::uint64_t seed; int most = 0; } rows[] = {
+      {Birdie, 10, 1}, {Birdie, 20, 1}, {Birdie, 10, 2}, {Birdie, 20, 2}, {Birdie, 20, 6},
+      {Birdie, 30, 5}, {Birdie, 30, 6}, {Birdie, 40, 1}, {Birdie, 40, 5}, {LightingBuzz, 10, 1, 5}};
   for (const auto& row : rows) {
     SCOPED_TRACE("seed " + std::to_string(row.seed) + " at " + std::to_string(row.snr) + " dB");
-    const auto pcm = signalgen::ToPcm16(signalgen::ShipChannel(signalgen::ShipKind::Birdie, row.snr, 20, row.seed));
+    const auto pcm = signalgen::ToPcm16(signalgen::ShipChannel(row.kind, row.snr, 20, row.seed));
     testing::AnalysisRig rig;
     rig.settings.digitalBusy = true;
     rig.analysis.RestartContinuity();
     int busy = 0;
     for (std::size_t at = 0; at + 2048 <= pcm.size(); at += 2048)
       busy += rig.RunBuffer(pcm, 2048, at).busy && at >= 11025;
-    EXPECT_EQ(busy, 0);
+    EXPECT_LE(busy, row.most);
   }
 }
 
