@@ -40,7 +40,7 @@ constexpr double kWidestHz = 2100;                       // wider: perhaps a rec
 constexpr double kShoulderFlatDb = 1.5;    // the levels near the edge and further off differ by at most this
 constexpr double kShoulderDeepestDb = 18;  // ... and lie at most this far below the band
 // ... and no wider than this: a 2.4 kHz filter's noise measures 2400 Hz and
-// more, and a buzz's harmonics below it or crashes' broad floor can lie flat
+// more, and a buzz's harmonics below it or an ignition's broad floor can lie flat
 // beside it.
 constexpr double kWidestShoulderedHz = 2300;
 
