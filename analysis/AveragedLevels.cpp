@@ -157,8 +157,7 @@ void AveragedLevels::FollowBand(const BandSignal& buffer) {
     searched_ = false;
   }
   // Once a line's spread can pass, no band round one still to be told.
-  narrow_ = stands_ && (buffers_ < kKnownAfter || pending_.empty()) && width_ >= kNarrowestHz &&
-            (width_ <= kWidestHz || (shouldered_ && width_ <= kWidestShoulderedHz)) &&
+  narrow_ = modemWide_ && (buffers_ < kKnownAfter || pending_.empty()) &&
             Over(toneless_ ? tonelessCells_ : cells_) >= kBandNowDb;
 }
 
@@ -335,8 +334,9 @@ void AveragedLevels::FindBand(const BandSignal& buffer, std::span<const double> 
   stands_ = Over(lineFree) >= kBandOverDb;
   bandLow_ = stands_ ? low_ * resolution : 0.0;
   bandHigh_ = stands_ ? high_ * resolution : 0.0;
-  width_ = (high_ - low_) * resolution;
-  shouldered_ = stands_ && Shouldered(lineFree);
+  const double width = (high_ - low_) * resolution;
+  modemWide_ = stands_ && width >= kNarrowestHz &&
+               (width <= kWidestHz || (width <= kWidestShoulderedHz && Shouldered(lineFree)));
 }
 
 }  // namespace velmora

@@ -82,9 +82,8 @@ class AveragedLevels {
   double bandLow_ = 0, bandHigh_ = 0;
   std::int32_t low_ = 0, high_ = 0;             // the band's cells
   std::int32_t besideFrom_ = 1, besideTo_ = 1;  // the cells beside it, off each edge
-  double width_ = 0;                            // Hz
   bool stands_ = false;                         // it stands above the levels beside it
-  bool shouldered_ = false;                     // ... which lie flat on one side: noise in a wider passband
+  bool modemWide_ = false;                      // ... as wide as a modem's, narrower than the passband
   bool narrow_ = false;
   bool mains_ = false;
   bool known_ = false;
