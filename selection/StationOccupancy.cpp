@@ -81,8 +81,12 @@ OccupancyDay OccupancyDayOf(const UtcDateTime& time) {
 
 std::string OccupancyDayText(OccupancyDay day) {
   year_month_day date{day};
-  return IntegerText(static_cast<int>(date.year())) + "-" + TwoDigits(static_cast<int>(unsigned(date.month()))) +
-         "-" + TwoDigits(static_cast<int>(unsigned(date.day())));
+  // Four digits, as the reading wants them: a year before 1000 read from the
+  // file must not be written back as a line that no longer reads.
+  std::string year = IntegerText(static_cast<int>(date.year()));
+  if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+  return year + "-" + TwoDigits(static_cast<int>(unsigned(date.month()))) + "-" +
+         TwoDigits(static_cast<int>(unsigned(date.day())));
 }
 
 std::optional<OccupancyDay> OccupancyDayParse(std::string_view text) {

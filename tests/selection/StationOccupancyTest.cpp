@@ -88,6 +88,8 @@ TEST(StationOccupancyFile, AMalformedLineIsRefusedAndNothingElseIsLost) {
       {"no heading, a first line that does not read", "HAM,W1AW,7102.0,3,1,0,2024-02-30\r\n" + good, 1,
        "Read, Type mismatch in line 1: \"HAM,W1AW,7102.0,3,1,0,2024-02-30\""},
       {"a key met twice keeps its sum", kHeading + good + good, 1, "", 7200},
+      // A year before 1000 (a slip of the hand) is written with its four digits.
+      {"a year before 1000", kHeading + "HAM,W1AW,14075.0,14,3600.0,2700.0,0999-03-01\r\n", 1, ""},
       // Scaled down to the most a line holds, the share kept.
       {"a sum past the most a line holds", kHeading + "HAM,W1AW,7102.0,3,900000000.0,0.0,2024-03-01\r\n" +
                                                "HAM,W1AW,7102.0,3,900000000.0,900000000.0,2024-03-01\r\n", 1, "",
