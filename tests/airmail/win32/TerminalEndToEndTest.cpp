@@ -14,6 +14,7 @@
 #include "tests/airmail/AirmailStationNames.h"
 #include "tests/airmail/FakeSeams.h"
 #include "tests/airmail/win32/StandInSession.h"
+#include "tests/common/win32/WindowChecks.h"
 
 namespace velmora {
 namespace {
@@ -49,9 +50,9 @@ class TerminalEndToEndTest : public ::testing::Test, protected testing::Terminal
     DestroyWindow(own);
     testing::DrainQuit();
   }
-  // The stand-in running with its terminal open.
+  // The stand-in running with its terminal open on HAM's W1AW at 14105.0, unless the scenario says otherwise.
   bool Run(StandInSession::Scenario scenario) {
-    scenario["Terminal"] = "1";
+    scenario.insert({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}, {"Terminal", "1"}});
     session = std::make_unique<StandInSession>(scenario);
     settings.airmailDirectoryProgram = session->ProgramFolder();
     settings.airmailDirectoryData = session->DataFolder();
@@ -90,8 +91,7 @@ size_t ProcessHeapInUse() {
 // station file.
 TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndReadBack) {
   const std::string server = "PMBO W1AW last contacted server 40 min ago";
-  ASSERT_TRUE(Run({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}, {"Outcome", "connected"},
-                   {"Seconds", "1"}, {"ServerLine", server}}));
+  ASSERT_TRUE(Run({{"Outcome", "connected"}, {"Seconds", "1"}, {"ServerLine", server}}));
   settings.terminalConnectCheckFile = false;
   EXPECT_EQ(terminal.TerminalStatusGet(), TerminalStatus::Idle);
   ASSERT_TRUE(terminal.TerminalConnect());
@@ -106,8 +106,7 @@ TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndRe
   {
     testing::MessageBoxAnswerer answerer(IDOK);
     terminal.ConnectAidCheck("HAM");
-    ASSERT_EQ(answerer.Texts().size(), 1u);
-    EXPECT_NE(answerer.Texts()[0].find(server), std::string::npos);
+    EXPECT_TRUE(testing::ToldOnce(answerer.Texts(), server));
     settings.lastConnectCheckMinutes = 45;
     terminal.ConnectAidCheck("HAM");
     EXPECT_EQ(answerer.Texts().size(), 1u);
@@ -144,7 +143,7 @@ TEST_F(TerminalEndToEndTest, CallFollowedAStaleServerWarnedAndFieldsWrittenAndRe
 // A terminal left minimised (AirMail's windows not arranged): the click
 // that gives it the focus and the keys that read its last line reach it.
 TEST_F(TerminalEndToEndTest, AMinimisedTerminalIsRead) {
-  ASSERT_TRUE(Run({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}}));
+  ASSERT_TRUE(Run({}));
   settings.terminalConnectCheckFile = false;
   settings.airmailResize = false;
   ShowWindow(TerminalWindowGet(), SW_MINIMIZE);
@@ -159,8 +158,7 @@ TEST_F(TerminalEndToEndTest, AMinimisedTerminalIsRead) {
 // gives up with its message within seconds. Arranging AirMail's windows
 // waited for their answer for as long as AirMail hung.
 TEST_F(TerminalEndToEndTest, AHungAirmailIsGivenUpOnWithinSeconds) {
-  ASSERT_TRUE(Run({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}, {"Seconds", "50"},
-                   {"HangSeconds", "55"}}));
+  ASSERT_TRUE(Run({{"Seconds", "50"}, {"HangSeconds", "55"}}));
   settings.terminalConnectCheckFile = false;
   ASSERT_TRUE(terminal.TerminalSelectGet());  // AirMail's copy leaves it owning the clipboard
   EXPECT_TRUE(desktop.AirmailWindowAnswers());
@@ -172,8 +170,7 @@ TEST_F(TerminalEndToEndTest, AHungAirmailIsGivenUpOnWithinSeconds) {
   const double start = clock.Seconds();
   EXPECT_FALSE(terminal.TerminalSelectStation("K1ABC"));
   EXPECT_LT(clock.Seconds() - start, 30);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("Unable to select frequency data"), std::string::npos) << answerer.Texts()[0];
+  EXPECT_TRUE(testing::ToldOnce(answerer.Texts(), "Unable to select frequency data"));
 }
 
 // AirMail closed and started again during a call, quicker than the checks
@@ -181,14 +178,13 @@ TEST_F(TerminalEndToEndTest, AHungAirmailIsGivenUpOnWithinSeconds) {
 // waited for for ever; now the next check ends it, with its message (with
 // the terminal's text read as well: AirmailTerminalTest).
 TEST_F(TerminalEndToEndTest, AirmailStartedAgainDuringACallEndsTheWait) {
-  ASSERT_TRUE(Run({{"System", "HAM"}, {"Station", "W1AW"}, {"Frequency", "14105.0"}, {"Seconds", "50"}}));
+  ASSERT_TRUE(Run({{"Seconds", "50"}}));
   ASSERT_TRUE(terminal.TerminalConnect());
   session->End();
   ASSERT_TRUE(session->Start());
   testing::MessageBoxAnswerer answerer(IDOK);
   EXPECT_EQ(terminal.TerminalConnectCheck({"HAM", "W1AW", "14105.0"}), TerminalStatus::Error);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("AirMail was started again"), std::string::npos) << answerer.Texts()[0];
+  EXPECT_TRUE(testing::ToldOnce(answerer.Texts(), "AirMail was started again"));
 }
 
 // AirMail missing from its folder: the start said only that it failed; now

@@ -8,7 +8,7 @@
 #include "app/win32/MainWindow.h"
 #include "tests/app/win32/NoAutoConnect.h"
 #include "tests/common/TempFolder.h"
-#include "tests/common/win32/TestWin32.h"
+#include "tests/common/win32/WindowChecks.h"
 #include "tools/signalgen/SignalGen.h"
 
 namespace velmora::testing {

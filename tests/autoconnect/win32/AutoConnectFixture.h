@@ -11,7 +11,7 @@
 #include "autoconnect/win32/AutoConnectWindow.h"
 #include "common/win32/MenuBuilder.h"
 #include "tests/airmail/Fixture.h"
-#include "tests/common/win32/TestWin32.h"
+#include "tests/common/win32/WindowChecks.h"
 
 namespace velmora::testing {
 

@@ -66,14 +66,7 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   EXPECT_NE(window->Settings().propagationModelAdditionalData, propagation) << "\"Propagation\" pressed";
   // A box told, or another window used meanwhile: the focus comes back to
   // the field that had it, not to the window's face.
-  HWND field = window->Options().Control("txtConnectNotBusy");
-  SetFocus(field);
-  HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-  SetActiveWindow(other);
-  ASSERT_NE(GetFocus(), field);
-  SetActiveWindow(window->Handle());
-  EXPECT_EQ(GetFocus(), field);
-  DestroyWindow(other);
+  EXPECT_TRUE(testing::FocusComesBack(window->Options().Control("txtConnectNotBusy")));
   // Alt and a letter: a caption's key takes the focus on to its box.
   AltKey('a');
   EXPECT_EQ(GetFocus(), window->Options().Control("txtConnectAttempts")) << "\"Attempts\" labels it";
@@ -85,18 +78,8 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   for (int line = 1; line <= 200; ++line)
     overview += line == 61 ? "AUTOCONNECT\r\n" : line == 121 ? "AUTOCONNECT OPTIONS\r\n" : wrapped + "\r\n";
   testing::WriteBytes(folder.path() / "Velmora.txt", overview);
-  auto topLine = [this] {
-    HWND shown = main->Overview()->Handle();
-    if (!shown || !IsWindowVisible(shown)) return std::string();
-    HWND box = GetWindow(shown, GW_CHILD);
-    char line[512] = {};
-    *reinterpret_cast<WORD*>(line) = sizeof line - 1;
-    LRESULT length = SendMessageA(box, EM_GETLINE, SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0),
-                                  reinterpret_cast<LPARAM>(line));
-    return std::string(line, static_cast<size_t>(length));
-  };
   Key(VK_F1);
-  EXPECT_EQ(topLine(), "AUTOCONNECT");
+  EXPECT_EQ(testing::TopLine(main->Overview()->Handle()), "AUTOCONNECT");
   RecordingMessenger messages{true};
   AutoConnectOptionsDialog dialog{[this] { return window->Handle(); }, window->Settings(), data.path(), messages, pump,
                                   [] {}};
@@ -104,7 +87,7 @@ TEST_F(AutoConnectWindowTest, TheToolbarIsWorkedFromTheKeyboardAndTheFocusComesB
   SetActiveWindow(dialog.Handle());
   SetFocus(dialog.Box("Last Connect Check Minutes"));
   Key(VK_F1);
-  EXPECT_EQ(topLine(), "AUTOCONNECT OPTIONS");
+  EXPECT_EQ(testing::TopLine(main->Overview()->Handle()), "AUTOCONNECT OPTIONS");
 }
 
 // At every showing the position's age is told (its text is tested with the
@@ -238,9 +221,8 @@ TEST_F(AutoConnectWindowTest, OptionGroupsAndTheSettingsFiles) {
   // One without this window's values was taken without a word, nothing recalled.
   const auto other = folder.path() / "Airmail.ini";
   testing::WriteBytes(other, "[Settings]\r\nMyCall=W1AW\r\n");
-  auto told = Answered(IDOK, [&] { window->SettingsRecallFrom(other); });
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("holds no AutoConnect settings: nothing was recalled."), std::string::npos) << told[0];
+  EXPECT_TRUE(testing::ToldOnce(Answered(IDOK, [&] { window->SettingsRecallFrom(other); }),
+                                "holds no AutoConnect settings: nothing was recalled."));
   EXPECT_EQ(window->Settings().modeIndex, kModeNoConnectData);
   EXPECT_EQ(FramesShown(), std::set<std::string>{"frmNoConnectData"});
   EXPECT_FALSE(window->SettingsPending());
@@ -253,18 +235,25 @@ TEST_F(AutoConnectWindowTest, OptionGroupsAndTheSettingsFiles) {
 }
 
 // "Velmora.Ini" that could not be read at start (another program held it)
-// is left as it is when this window closes, as when the main window does:
-// its close once saved the defaults that stood in for the settings.
-TEST_F(AutoConnectWindowTest, ASettingsFileUnreadableAtStartIsNotSavedOverAtItsClose) {
+// is told, and left as it is when this window closes and when the main
+// window does, the lock gone by then: a close once saved the defaults that
+// stood in for the settings.
+TEST_F(AutoConnectWindowTest, ASettingsFileUnreadableAtStartIsToldAndNotSavedOverAtAClose) {
+  std::error_code error;
+  ASSERT_TRUE(ProfileWrite(SettingsFile(), kDetectorSection, "Pactor3 Threshold", "33", error));
   const std::string before = testing::ReadBytes(SettingsFile());
   HANDLE lock = CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(Answered(IDOK, [&] { OpenMain(); }).size(), 1u);
+  const auto told = Answered(IDOK, [&] { OpenMain(); });
   CloseHandle(lock);
+  EXPECT_TRUE(testing::ToldOnce(told, "ProfileRecall - Cannot read " + SettingsFile().string()));
+  EXPECT_NE(main->Settings().detector.pactor3Threshold, 33);
   MessageBoxAnswerer ok;
   ASSERT_TRUE(Show());
   window->Close();
-  EXPECT_EQ(testing::ReadBytes(SettingsFile()), before);
+  EXPECT_EQ(testing::ReadBytes(SettingsFile()), before) << "at the AutoConnect window's close";
+  main->Close();
+  EXPECT_EQ(testing::ReadBytes(SettingsFile()), before) << "at the main window's close";
 }
 
 }  // namespace

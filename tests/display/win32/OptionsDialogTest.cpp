@@ -51,9 +51,8 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   Type(2, IDC_TXTPACTOR3, "thirty");
   Type(2, IDC_TXTPOWER, "3");
   Click(2, IDC_CHKBURST);
-  auto told = testing::Answered(IDOK, [&] { Press(IDC_CMDOK); });
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("Options Detector Error, Type mismatch in Pactor 3 Threshold: \"thirty\""), std::string::npos);
+  EXPECT_TRUE(testing::ToldOnce(testing::Answered(IDOK, [&] { Press(IDC_CMDOK); }),
+                                "Options Detector Error, Type mismatch in Pactor 3 Threshold: \"thirty\""));
   EXPECT_TRUE(Options().Visible());
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45);
   EXPECT_EQ(window->Settings().detector.pactor3Threshold, 35);
@@ -88,13 +87,8 @@ TEST_F(OptionsDialogTest, OpensOnTheAskedTabABadValueShowsItsMessageCancelLeaves
   Type(2, IDC_TXTPACTOR3, "35");
   // While the box is up the dialog takes no clicks: a second Apply, or a
   // Default, would run inside the first one, which then stores its boxes over them.
-  bool enabledUnderBox = true;
-  testing::MessageBoxAnswerer answerer(IDOK, [&] { enabledUnderBox = IsWindowEnabled(Options().Handle()); });
   Type(2, IDC_TXTPACTOR3, "thirty");
-  Press(IDC_CMDAPPLY);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_FALSE(enabledUnderBox);
-  EXPECT_TRUE(IsWindowEnabled(Options().Handle()));
+  EXPECT_TRUE(testing::NoClicksUnderItsBox(Options().Handle(), [&] { Press(IDC_CMDAPPLY); }));
   EXPECT_EQ(window->Settings().detector.pactor2Threshold, 45) << "set back as it was shown: stored again";
 }
 
@@ -107,13 +101,9 @@ TEST_F(OptionsDialogTest, TheDialogTakesNoClicksUnderTheLevelControlsBox) {
   GetCurrentDirectoryW(MAX_PATH, before);
   SetCurrentDirectoryW(folder.path().c_str());
   Open(OptionsDialog::kInputTab);
-  bool clickable = true;
-  testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(Options().Handle()); });
-  Press(IDC_CMDSOUNDLEVEL);
+  EXPECT_TRUE(testing::NoClicksUnderItsBox(Options().Handle(), [&] { Press(IDC_CMDSOUNDLEVEL); },
+                                           "Problem Setting Input Sound Level"));
   SetCurrentDirectoryW(before);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("Problem Setting Input Sound Level"), std::string::npos);
-  EXPECT_FALSE(clickable);
 }
 
 // Asked for again while open (another tab from the toolbar), the dialog
@@ -186,10 +176,8 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
   EXPECT_EQ(window->Statistics().Record(StatisticsDetector::Power).count, 3);
   EXPECT_EQ(window->Statistics().Record(StatisticsDetector::BurstNoise).count, 0) << "switched off";
   auto told = testing::Answered(IDOK, [&] { Press(IDM_STATISTICSDISPLAY); });
-  ASSERT_EQ(told.size(), 1u);
-  const std::string& box = told[0];
-  EXPECT_NE(box.find("\r\n\r\nPactor 2:\r\nCount 3"), std::string::npos) << box;
-  EXPECT_EQ(box.find("Burst Noise:"), std::string::npos);
+  ASSERT_TRUE(testing::ToldOnce(told, "\r\n\r\nPactor 2:\r\nCount 3"));
+  EXPECT_EQ(told[0].find("Burst Noise:"), std::string::npos) << told[0];
   Press(IDM_STATISTICSRESET);
   EXPECT_EQ(window->Statistics().Record(StatisticsDetector::Power).count, 0);
 }
@@ -201,8 +189,7 @@ TEST_F(OptionsDialogTest, StatisticsCountOnlyWhileTheDialogIsShown) {
 TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) {
   const auto file = folder.path() / "Velmora.txt";
   auto told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("Overview, Unable to open Overview File, "), std::string::npos);
+  ASSERT_TRUE(testing::ToldOnce(told, "Overview, Unable to open Overview File, "));
   EXPECT_NE(told[0].find(NotReadText(file) + "."), std::string::npos) << "named, as it is missing: " << told[0];
   std::ofstream(file, std::ios::binary) << "First line\nSecond line\r\nThird";
   window->Overview()->Hide();
@@ -212,14 +199,12 @@ TEST_F(OptionsDialogTest, TheOverviewShowsVelmoraTxtOrTellsItIsMissingOrLocked) 
   window->Overview()->Hide();
   told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
   CloseHandle(lock);
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("Overview, Unable to open Overview File, "), std::string::npos) << told[0];
+  EXPECT_TRUE(testing::ToldOnce(told, "Overview, Unable to open Overview File, "));
   // Saved as Unicode text: it was shown cut at its first zero byte, without a word.
   std::ofstream(file, std::ios::binary) << std::string("\xFF\xFE" "F\0i\0r\0", 8);
   window->Overview()->Hide();
-  told = testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); });
-  ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("Overview, Unable to read Overview File, "), std::string::npos) << told[0];
+  EXPECT_TRUE(testing::ToldOnce(testing::Answered(IDOK, [&] { window->Command(menu::kHelpOverView); }),
+                                "Overview, Unable to read Overview File, "));
   EXPECT_EQ(window->Overview()->Text(), "");
 }
 
@@ -248,9 +233,7 @@ TEST_F(OptionsDialogTest, AccessKeysReachThePageAndF1OpensTheOverviewAtItsTopic)
   AltKey('o');
   EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDC_TXTOFFSETFREQUENCYRANGE) << "\"Offset Freq\" labels it";
   Key(VK_F1);
-  HWND overview = window->Overview()->Handle();
-  ASSERT_TRUE(overview && IsWindowVisible(overview));
-  EXPECT_EQ(SendMessageA(GetWindow(overview, GW_CHILD), EM_GETFIRSTVISIBLELINE, 0, 0), 61);
+  EXPECT_EQ(testing::TopLine(window->Overview()->Handle()), "WHAT THE VERDICTS MEAN") << "its line 61";
 }
 
 // The program diagram took clicks under the box of its Terminal button: a
@@ -265,13 +248,8 @@ TEST_F(OptionsDialogTest, TheDiagramsLeadToTheirWindowsAndTakeNoClicksUnderTheir
   HWND diagram = window->DiagramMain()->Handle();
   ASSERT_NE(diagram, nullptr);
   HWND terminal = FindWindowExA(diagram, nullptr, "Button", "&Terminal\nAirMail's Terminal Window");
-  bool clickable = true;
-  testing::MessageBoxAnswerer answerer(IDOK, [&] { clickable = IsWindowEnabled(diagram); });
-  SendMessageA(terminal, BM_CLICK, 0, 0);
-  ASSERT_EQ(answerer.Texts().size(), 1u);
-  EXPECT_NE(answerer.Texts()[0].find("AirMail's Terminal window must be open."), std::string::npos);
-  EXPECT_FALSE(clickable);
-  EXPECT_TRUE(IsWindowEnabled(diagram)) << "back once answered";
+  EXPECT_TRUE(testing::NoClicksUnderItsBox(diagram, [&] { SendMessageA(terminal, BM_CLICK, 0, 0); },
+                                           "AirMail's Terminal window must be open."));
   {  // Under a dark scheme their labels, lines and arrows were black on the ground, black too.
     testing::DarkScheme dark;
     const LayoutScale s(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
