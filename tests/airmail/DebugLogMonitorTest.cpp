@@ -90,7 +90,11 @@ TEST_F(DebugLogMonitorTest, ALogMissingForAMomentIsWaitedFor) {
   std::filesystem::rename(Log(), Log().parent_path() / "Debug.old");
   std::thread airmail([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    Append("11:00 Connected to W1AW\r\n");
+    // Whole when it appears: a check between the file's making and its
+    // first write would rightly read an empty log, Calling, on a busy machine.
+    const auto fresh = Log().parent_path() / "Debug.new";
+    std::ofstream(fresh, std::ios::binary) << "11:00 Connected to W1AW\r\n";
+    std::filesystem::rename(fresh, Log());
   });
   EXPECT_EQ(Check(), TerminalStatus::Connected);
   airmail.join();
