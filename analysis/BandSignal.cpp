@@ -215,12 +215,14 @@ void BandSignal::LimitToPassband(std::span<const std::uint8_t> dropped) {
   if (shaped_ != n_) Shape();
   // The passband alone, its edges tapered, moved down to 0 Hz.
   analytic_.assign(static_cast<std::size_t>(quarter), Complex{});
-  for (std::int32_t b = first; b <= last; ++b) {
+  // Bin b goes to (b - centre) modulo the quarter, stepped along rather
+  // than divided for at every bin.
+  std::int32_t to = ((first - centre) % quarter + quarter) % quarter;
+  for (std::int32_t b = first; b <= last; ++b, to = to + 1 == quarter ? 0 : to + 1) {
     if (!dropped.empty() && dropped[static_cast<std::size_t>(b - first)]) continue;
     const double weight = taper_[static_cast<std::size_t>(b - first)];
     const Complex& c = transform_[static_cast<std::size_t>(b)];
-    analytic_[static_cast<std::size_t>(((b - centre) % quarter + quarter) % quarter)] = {
-        static_cast<float>(c.re * weight), static_cast<float>(c.im * weight)};
+    analytic_[static_cast<std::size_t>(to)] = {static_cast<float>(c.re * weight), static_cast<float>(c.im * weight)};
   }
   fft_.Transform(-1, analytic_, TransformLog2(static_cast<std::size_t>(quarter)));
   // A crash stands far above the rest of the passband's envelope (the ends,

@@ -93,14 +93,16 @@ double DoubledCarrier::Judge() {
   const std::int32_t pad = kSkirtCells + kAroundCells + 1;
   if (cells <= 2 * pad) return 0;
   sums_.assign(static_cast<std::size_t>(cells + 2 * pad + 1), 0.0);
-  for (std::int32_t i = 0; i < cells + 2 * pad; ++i)
-    sums_[i + 1] = sums_[i] + mean_[static_cast<std::size_t>((i - pad + cells) % cells)];
+  // The cells wrap round: the index is stepped along, not divided for.
+  for (std::int32_t i = 0, c = cells - pad; i < cells + 2 * pad; ++i, c = c + 1 == cells ? 0 : c + 1)
+    sums_[i + 1] = sums_[i] + mean_[static_cast<std::size_t>(c)];
   ratios_.assign(mean_.size(), 0.0);
   std::int32_t best = 0;
   for (std::int32_t c = 0; c < cells; ++c) {
     const double around = Around(c);
     if (around <= 0) continue;
-    ratios_[c] = (mean_[c] + std::max(mean_[(c + cells - 1) % cells], mean_[(c + 1) % cells])) / around;
+    const std::int32_t below = c == 0 ? cells - 1 : c - 1, above = c + 1 == cells ? 0 : c + 1;
+    ratios_[c] = (mean_[c] + std::max(mean_[below], mean_[above])) / around;
     if (ratios_[c] > ratios_[best]) best = c;
   }
   for (std::int32_t c = 0; c < cells; ++c) {

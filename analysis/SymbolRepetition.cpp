@@ -108,13 +108,14 @@ double SymbolRepetition::Correlate(const BandSignal& buffer) {
   const auto power = buffer.FlatPower();
   work_.assign(static_cast<std::size_t>(half), Complex{});
   double energy = 0;
-  for (std::size_t i = 0; i < weight_.size(); ++i) {
+  // Bin b goes to (b - centre) modulo the half, stepped along.
+  std::int32_t to = ((first - centre) % half + half) % half;
+  for (std::size_t i = 0; i < weight_.size(); ++i, to = to + 1 == half ? 0 : to + 1) {
     // A line's bins add nothing, but keep their place: no gaps at its spacing.
     if (weight_[i] <= 0 || flatSmooth_[i] <= 0 || (i < lines_.size() && lines_[i])) continue;
     const double ripple = weight_[i] * (power[i] / flatSmooth_[i] - 1);
     energy += ripple * ripple;
-    const auto b = first + static_cast<std::int32_t>(i);
-    work_[static_cast<std::size_t>(((b - centre) % half + half) % half)].re = static_cast<float>(ripple);
+    work_[static_cast<std::size_t>(to)].re = static_cast<float>(ripple);
   }
   fft_.Transform(-1, work_, TransformLog2(static_cast<std::size_t>(half)));
   return energy;
