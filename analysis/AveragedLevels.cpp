@@ -50,12 +50,24 @@ std::int32_t CellsOf(double hz, double resolution) {
 }
 
 // The cells of about 5 Hz whatever the length, so a long buffer costs no more.
+// A cell of one bin is the bin itself (0 + x and x / 1 are x). The lengths
+// are powers of two, and so are the groups: their mean is multiplied by the
+// exact reciprocal, which rounds as the division does, without its cost.
 void Group(std::span<const double> power, std::int32_t group, std::vector<double>& cells) {
+  if (group == 1) {
+    cells.assign(power.begin(), power.end());
+    return;
+  }
   cells.assign(power.size() / static_cast<std::size_t>(group), 0.0);
+  const bool exact = (group & (group - 1)) == 0;
+  const double reciprocal = 1.0 / group;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k)
       cells[c] += power[c * static_cast<std::size_t>(group) + k];
-    cells[c] /= group;
+    if (exact)
+      cells[c] *= reciprocal;
+    else
+      cells[c] /= group;
   }
 }
 
