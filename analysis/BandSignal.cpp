@@ -25,22 +25,53 @@ constexpr double kToneFitWorst = 0.1;
 // The analysis window w(j) = 0.54 - 0.46 cos(2 pi (j + 1) / n) for sample j.
 constexpr double kCentre = 0.54, kSide = 0.23;
 
-// Takes a tone at bin f of complex amplitude a, a (cot(pi (k - f) / n) + i)
-// at bin k unweighted, out of the bins from `firstBin` on, and its mirror
-// at -f, -conj(a) (cot(pi (k + f) / n) + i): a real tone's other half,
-// some 70 dB under its peak and nearly flat, above the noise of a carrier
-// 40 dB over it. The angle steps a bin at a time by rotation.
+// A tone at bin `at` of complex amplitude a, a (cot(pi (k - at) / n) + i) at
+// bin k unweighted, from `firstBin` on: the angle steps a bin at a time by
+// rotation.
+class ToneSkirt {
+ public:
+  ToneSkirt(double at, std::complex<double> a, std::int32_t firstBin, double step)
+      : a_(a), c_(std::cos(step * (firstBin - at))), s_(std::sin(step * (firstBin - at))) {}
+  // Out of the next bin.
+  void TakeFrom(std::complex<double>& x, double c1, double s1) {
+    if (std::abs(s_) > 1e-12) x -= a_ * std::complex<double>(c_ / s_, 1);
+    const double next = c_ * c1 - s_ * s1;
+    s_ = s_ * c1 + c_ * s1, c_ = next;
+  }
+
+ private:
+  std::complex<double> a_;
+  double c_, s_;
+};
+
+// Takes a tone at bin f of complex amplitude a out of the bins from
+// `firstBin` on, and its mirror at -f, -conj(a) (cot(pi (k + f) / n) + i):
+// a real tone's other half, some 70 dB under its peak and nearly flat,
+// above the noise of a carrier 40 dB over it. Each bin loses the tone, then
+// its mirror; the two rotations run side by side, neither waiting on the
+// other's last step.
 void TakeOutTone(std::span<std::complex<double>> bins, std::int32_t firstBin, double f,
                  std::complex<double> amplitude, std::int32_t n) {
   const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
-  for (const auto& [at, a] : {std::pair(f, amplitude), std::pair(-f, -std::conj(amplitude))}) {
-    double c = std::cos(step * (firstBin - at)), s = std::sin(step * (firstBin - at));
-    for (auto& x : bins) {
-      if (std::abs(s) > 1e-12) x -= a * std::complex<double>(c / s, 1);
-      const double next = c * c1 - s * s1;
-      s = s * c1 + c * s1, c = next;
-    }
+  ToneSkirt tone(f, amplitude, firstBin, step), mirror(-f, -std::conj(amplitude), firstBin, step);
+  for (auto& x : bins) tone.TakeFrom(x, c1, s1), mirror.TakeFrom(x, c1, s1);
+}
+
+// The same tone out of the passband's bins (from `firstBin`) and, with the
+// opposite sign, into the sum of those taken out, which starts a bin
+// lower and ends a bin higher: the four rotations side by side.
+void TakeOutToneTwice(std::span<std::complex<double>> bins, std::span<std::complex<double>> sum,
+                      std::int32_t firstBin, double f, std::complex<double> amplitude, std::int32_t n) {
+  const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
+  ToneSkirt tone(f, amplitude, firstBin, step), mirror(-f, -std::conj(amplitude), firstBin, step);
+  ToneSkirt sumTone(f, -amplitude, firstBin - 1, step), sumMirror(-f, -std::conj(-amplitude), firstBin - 1, step);
+  sumTone.TakeFrom(sum[0], c1, s1), sumMirror.TakeFrom(sum[0], c1, s1);
+  for (std::size_t i = 0; i < bins.size(); ++i) {
+    tone.TakeFrom(bins[i], c1, s1), mirror.TakeFrom(bins[i], c1, s1);
+    sumTone.TakeFrom(sum[i + 1], c1, s1), sumMirror.TakeFrom(sum[i + 1], c1, s1);
   }
+  for (std::size_t i = bins.size() + 1; i < sum.size(); ++i)
+    sumTone.TakeFrom(sum[i], c1, s1), sumMirror.TakeFrom(sum[i], c1, s1);
 }
 
 }  // namespace
@@ -136,8 +167,7 @@ void BandSignal::RemoveTones(std::span<const double> frequencies) {
   toneSum_.assign(flat_.size() + 2, 0.0);
   for (const auto& [f, amplitude] : fitted_)
     if (amplitude != 0.0) {
-      TakeOutTone(flat_, FirstBin(), f, amplitude, n_);
-      TakeOutTone(toneSum_, FirstBin() - 1, f, -amplitude, n_);
+      TakeOutToneTwice(flat_, toneSum_, FirstBin(), f, amplitude, n_);
       tonesOut_ = true;
     }
   for (std::size_t i = 0; i < flat_.size(); ++i) flatPower_[i] = std::norm(flat_[i]);
