@@ -56,6 +56,12 @@ void SymbolRepetition::Weigh(const BandSignal& buffer, std::span<const std::uint
   const auto half = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kSmoothHz / buffer.Resolution())));
   const auto count = static_cast<std::size_t>(last - first + 1);
   Smooth(buffer.FlatPower(), first, first, last, half, lines, flatSmooth_);
+  lines_.assign(lines.begin(), lines.end());
+  // The weights follow the flat tops, which move only when the levels
+  // look again (twice a second): between, they are the last buffer's.
+  if (weight_.size() == count && weighedHalf_ == half && std::ranges::equal(flatTop, weighedTop_)) return;
+  weighedTop_.assign(flatTop.begin(), flatTop.end());
+  weighedHalf_ = half;
   // Distance of each bin to the nearest bin off a band's flat top, both
   // ways: on a filter's skirt the neighbourhood's mean is no bin's level.
   inside_.assign(count, 0);
@@ -71,7 +77,11 @@ void SymbolRepetition::Weigh(const BandSignal& buffer, std::span<const std::uint
     const double away = static_cast<double>(inside_[i] - half) / (half / 2.0 + 1);
     weight_[i] = RaisedCosineRamp(away);
   }
-  lines_.assign(lines.begin(), lines.end());
+  // The bins with weight: the others add nothing (+0) to the band's level.
+  weighedFrom_ = 0;
+  while (weighedFrom_ < count && weight_[weighedFrom_] == 0) ++weighedFrom_;
+  weighedTo_ = count;
+  while (weighedTo_ > weighedFrom_ && weight_[weighedTo_ - 1] == 0) --weighedTo_;
 }
 
 void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_t> lines,
@@ -82,7 +92,7 @@ void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_
   if (buffer.Impulsive()) return;
   Weigh(buffer, lines, flatTop);
   double level = 0, weights = 0;
-  for (std::size_t i = 0; i < weight_.size(); ++i) level += weight_[i] * flatSmooth_[i], weights += weight_[i];
+  for (std::size_t i = weighedFrom_; i < weighedTo_; ++i) level += weight_[i] * flatSmooth_[i], weights += weight_[i];
   level = weights > 0 ? level / weights : 0.0;
   // A pause, a fade or the end: the band has sunk, and the sum waits for it
   // to come back, as long as its memory lasts; through a short fade the

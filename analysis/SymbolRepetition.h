@@ -50,6 +50,9 @@ class SymbolRepetition {
   std::vector<double> flatSmooth_, weight_;
   std::vector<std::int32_t> inside_;
   std::vector<std::uint8_t> lines_;
+  std::vector<std::uint8_t> weighedTop_;        // the flat tops the weights were made for
+  std::int32_t weighedHalf_ = 0;                 // ... and the neighbourhood's half width
+  std::size_t weighedFrom_ = 0, weighedTo_ = 0;  // the bins with weight lie within these
   std::vector<Complex> work_;
   std::vector<std::complex<double>> sum_;  // per lag: the mean of the buffers' correlations
   std::vector<double> squares_;            // ... and of their squared sizes
