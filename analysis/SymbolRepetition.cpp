@@ -118,9 +118,11 @@ double SymbolRepetition::Correlate(const BandSignal& buffer) {
   const auto power = buffer.FlatPower();
   work_.assign(static_cast<std::size_t>(half), Complex{});
   double energy = 0;
-  // Bin b goes to (b - centre) modulo the half, stepped along.
-  std::int32_t to = ((first - centre) % half + half) % half;
-  for (std::size_t i = 0; i < weight_.size(); ++i, to = to + 1 == half ? 0 : to + 1) {
+  // Bin b goes to (b - centre) modulo the half, stepped along; the bins
+  // without weight add nothing.
+  const auto from = first + static_cast<std::int32_t>(weighedFrom_);
+  std::int32_t to = ((from - centre) % half + half) % half;
+  for (std::size_t i = weighedFrom_; i < weighedTo_; ++i, to = to + 1 == half ? 0 : to + 1) {
     // A line's bins add nothing, but keep their place: no gaps at its spacing.
     if (weight_[i] <= 0 || flatSmooth_[i] <= 0 || (i < lines_.size() && lines_[i])) continue;
     const double ripple = weight_[i] * (power[i] / flatSmooth_[i] - 1);
@@ -167,7 +169,8 @@ bool SymbolRepetition::Accumulate(double energy, double level, float bufferSecon
 void SymbolRepetition::Judge() {
   const std::size_t shortest = shortest_, longest = longest_;
   // Running sums of the spreads: the lags round each at once.
-  std::vector<double> sums(longest + 2, 0.0);
+  auto& sums = spreadSums_;
+  sums.assign(longest + 2, 0.0);
   for (std::size_t l = shortest; l <= longest; ++l) sums[l + 1] = sums[l] + squares_[l];
   auto total = [&](std::size_t from, std::size_t to) { return to >= from ? sums[to + 1] - sums[from] : 0.0; };
   std::size_t peak = shortest;

@@ -56,6 +56,7 @@ class SymbolRepetition {
   std::vector<Complex> work_;
   std::vector<std::complex<double>> sum_;  // per lag: the mean of the buffers' correlations
   std::vector<double> squares_;            // ... and of their squared sizes
+  std::vector<double> spreadSums_;         // running sums of those, kept to spare an allocation per buffer
   double weightSquares_ = 0;               // the sum of the buffers' squared weights in the means
   std::int32_t n_ = 0;
   std::int32_t count_ = 0;
