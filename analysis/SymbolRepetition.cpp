@@ -188,11 +188,17 @@ void SymbolRepetition::Judge() {
   // Half the lag, twice and three times it: a comb's peaks are broad (its
   // lines fill a narrow band) and found a few lags off, so the largest mean
   // of three neighbouring lags round where they should be.
+  // Each lag's size is taken once and carried along the three.
   auto look = [&](std::size_t centre, std::size_t reach) {
     double most = 0;
-    for (std::size_t c = std::max<std::size_t>(1, centre > reach ? centre - reach : 0);
-         c <= centre + reach && c + 1 < sum_.size(); ++c)
-      most = std::max(most, (std::abs(sum_[c - 1]) + std::abs(sum_[c]) + std::abs(sum_[c + 1])) / 3);
+    std::size_t c = std::max<std::size_t>(1, centre > reach ? centre - reach : 0);
+    if (c + 1 >= sum_.size()) return most;
+    double before = std::abs(sum_[c - 1]), at = std::abs(sum_[c]);
+    for (; c <= centre + reach && c + 1 < sum_.size(); ++c) {
+      const double after = std::abs(sum_[c + 1]);
+      most = std::max(most, (before + at + after) / 3);
+      before = at, at = after;
+    }
     return most;
   };
   const double size = kHarmonic * std::abs(sum_[peak]), half = look(peak / 2, kHarmonicReach);
