@@ -69,10 +69,11 @@ void DoubledCarrier::Square(std::span<const Complex> analytic) {
     work_[i] = {static_cast<float>((re * re - im * im) * hann), static_cast<float>(2 * re * im * hann)};
   }
   fft_.Transform(1, work_, TransformLog2(size));
+  // Cell by cell, its bins in turn (no division per bin to find its cell).
   cells_.assign(size / static_cast<std::size_t>(cellBins_), 0.0);
-  for (std::size_t b = 0; b < cells_.size() * cellBins_; ++b)
-    cells_[b / cellBins_] += static_cast<double>(work_[b].re) * work_[b].re +
-                             static_cast<double>(work_[b].im) * work_[b].im;
+  for (std::size_t c = 0, b = 0; c < cells_.size(); ++c)
+    for (std::int32_t k = 0; k < cellBins_; ++k, ++b)
+      cells_[c] += static_cast<double>(work_[b].re) * work_[b].re + static_cast<double>(work_[b].im) * work_[b].im;
 }
 
 // The mean of the cells either side of a cell beyond its skirt (the
