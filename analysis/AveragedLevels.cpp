@@ -341,8 +341,11 @@ void AveragedLevels::FindFlatTop(const BandSignal& buffer) {
   const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
   flatTop_.resize(static_cast<std::size_t>(lastBin - firstBin + 1));
   const double least = std::max(kFlatOverFloor * floor_, reach);
-  for (std::int32_t b = firstBin; b <= lastBin; ++b)
-    flatTop_[static_cast<std::size_t>(b - firstBin)] = level_[static_cast<std::size_t>(b / group_)] > least;
+  // Bin b lies in cell b / group_, stepped along rather than divided for.
+  for (std::int32_t b = firstBin, cell = firstBin / group_, in = firstBin % group_; b <= lastBin; ++b) {
+    flatTop_[static_cast<std::size_t>(b - firstBin)] = level_[static_cast<std::size_t>(cell)] > least;
+    if (++in == group_) in = 0, ++cell;
+  }
 }
 
 // The run of cells within reach of the top round the strongest one, the
