@@ -50,12 +50,24 @@ std::int32_t CellsOf(double hz, double resolution) {
 }
 
 // The cells of about 5 Hz whatever the length, so a long buffer costs no more.
+// A cell of one bin is the bin itself (0 + x and x / 1 are x). The lengths
+// are powers of two, and so are the groups: their mean is multiplied by the
+// exact reciprocal, which rounds as the division does, without its cost.
 void Group(std::span<const double> power, std::int32_t group, std::vector<double>& cells) {
+  if (group == 1) {
+    cells.assign(power.begin(), power.end());
+    return;
+  }
   cells.assign(power.size() / static_cast<std::size_t>(group), 0.0);
+  const bool exact = (group & (group - 1)) == 0;
+  const double reciprocal = 1.0 / group;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     for (std::size_t k = 0; k < static_cast<std::size_t>(group); ++k)
       cells[c] += power[c * static_cast<std::size_t>(group) + k];
-    cells[c] /= group;
+    if (exact)
+      cells[c] *= reciprocal;
+    else
+      cells[c] /= group;
   }
 }
 
@@ -75,10 +87,14 @@ double LevelDb(double power, double reference) {
 }  // namespace
 
 // Running sums of a spectrum: the mean over any range of bins at once.
+// They are made in a vector the caller keeps, sparing an allocation.
 class AveragedLevels::Sums {
  public:
-  explicit Sums(std::span<const double> v) : sums_(v.size() + 1, 0.0) {
-    for (std::size_t i = 0; i < v.size(); ++i) sums_[i + 1] = sums_[i] + v[i];
+  // Those made before.
+  explicit Sums(const std::vector<double>& sums) : sums_(sums) {}
+  Sums(std::span<const double> v, std::vector<double>& sums) : sums_(sums) {
+    sums.assign(v.size() + 1, 0.0);
+    for (std::size_t i = 0; i < v.size(); ++i) sums[i + 1] = sums[i] + v[i];
   }
   // Bins from..to, kept inside the spectrum; 0 when none is left.
   double Mean(std::int32_t from, std::int32_t to) const {
@@ -88,9 +104,24 @@ class AveragedLevels::Sums {
                ? (sums_[static_cast<std::size_t>(to) + 1] - sums_[static_cast<std::size_t>(from)]) / (to - from + 1)
                : 0.0;
   }
+  // Each bin's mean over `half` bins either side, as Mean gives it: away
+  // from the ends, where every range is whole, in a loop the compiler
+  // packs two bins at a time.
+  void Means(std::int32_t half, std::vector<double>& means) const {
+    const auto bins = static_cast<std::int32_t>(sums_.size()) - 1;
+    means.resize(static_cast<std::size_t>(bins));
+    std::int32_t b = 0;
+    for (; b < std::min(half, bins); ++b) means[static_cast<std::size_t>(b)] = Mean(b - half, b + half);
+    const double count = 2 * half + 1;
+    const double* sums = sums_.data();
+    for (; b < bins - half; ++b)
+      means[static_cast<std::size_t>(b)] =
+          (sums[static_cast<std::size_t>(b + half) + 1] - sums[static_cast<std::size_t>(b - half)]) / count;
+    for (; b < bins; ++b) means[static_cast<std::size_t>(b)] = Mean(b - half, b + half);
+  }
 
  private:
-  std::vector<double> sums_;
+  const std::vector<double>& sums_;
 };
 
 void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
@@ -125,7 +156,8 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
   if (searched_) {
     FindLines(buffer);
     known_ = buffers_ >= kKnownAfter && pending_.empty();
-    Levels(buffer, mean_, lineFree_, level_);
+    // The mean's running sums as the lines were found with them.
+    Levels(buffer, mean_, Sums(meanSums_), lineFree_, level_);
     FindFlatTop(buffer);
     sinceSearch_ = 0;
   }
@@ -152,7 +184,7 @@ void AveragedLevels::FollowBand(const BandSignal& buffer) {
     }
   }
   if (searched_) {
-    if (toneless_) Levels(buffer, tonelessMean_, bandFree_, bandLevel_);
+    if (toneless_) Levels(buffer, tonelessMean_, Sums(tonelessMean_, tonelessSums_), bandFree_, bandLevel_);
     FindBand(buffer, toneless_ ? bandFree_ : lineFree_, toneless_ ? bandLevel_ : level_);
     searched_ = false;
   }
@@ -192,7 +224,7 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   const double resolution = buffer.Resolution() * group_;
   const std::int32_t from = CellsOf(kLineBesideHz, resolution), to = std::max(from + 1, CellsOf(kLineBesideToHz, resolution));
   const double ratio = std::pow(10.0, kLineDb / 10);
-  const Sums sums(mean_);
+  const Sums sums(mean_, meanSums_);
   found_.clear();
   pending_.clear();
   const double passband = sums.Mean(first, last) * (last - first + 1);
@@ -271,13 +303,12 @@ void AveragedLevels::LeaveOut(const BandSignal& buffer, double f, double halfWid
 
 // A mean with the lines' cells as the levels beside them, and each cell's
 // level: the mean of its neighbourhood (compared as ratios, not dB).
-void AveragedLevels::Levels(const BandSignal& buffer, std::span<const double> mean, std::vector<double>& lineFree,
-                            std::vector<double>& level) const {
+void AveragedLevels::Levels(const BandSignal& buffer, std::span<const double> mean, const Sums& sums,
+                            std::vector<double>& lineFree, std::vector<double>& level) {
   const double resolution = buffer.Resolution() * group_;
   auto bins = [&](double hz) { return CellsOf(hz, resolution); };
   const auto top = static_cast<std::int32_t>(mean.size()) - 1;
   lineFree.assign(mean.begin(), mean.end());
-  const Sums sums(mean);
   const std::int32_t from = bins(kLineBesideHz), to = std::max(from + 1, bins(kLineBesideToHz));
   for (const auto& [f, halfWidth] : leftOut_) {
     const auto c = static_cast<std::int32_t>(std::lround(f / resolution));
@@ -287,9 +318,7 @@ void AveragedLevels::Levels(const BandSignal& buffer, std::span<const double> me
       lineFree[static_cast<std::size_t>(k)] = beside;
   }
   const std::int32_t half = bins(kLevelHz);
-  const Sums free(lineFree);
-  level.resize(mean.size());
-  for (std::int32_t b = 0; b <= top; ++b) level[static_cast<std::size_t>(b)] = free.Mean(b - half, b + half);
+  Sums(lineFree, freeSums_).Means(half, level);
 }
 
 // A rank of the levels from..to, from every fourth cell: they are smoothed
@@ -312,8 +341,11 @@ void AveragedLevels::FindFlatTop(const BandSignal& buffer) {
   const std::int32_t firstBin = buffer.FirstBin(), lastBin = buffer.LastBin();
   flatTop_.resize(static_cast<std::size_t>(lastBin - firstBin + 1));
   const double least = std::max(kFlatOverFloor * floor_, reach);
-  for (std::int32_t b = firstBin; b <= lastBin; ++b)
-    flatTop_[static_cast<std::size_t>(b - firstBin)] = level_[static_cast<std::size_t>(b / group_)] > least;
+  // Bin b lies in cell b / group_, stepped along rather than divided for.
+  for (std::int32_t b = firstBin, cell = firstBin / group_, in = firstBin % group_; b <= lastBin; ++b) {
+    flatTop_[static_cast<std::size_t>(b - firstBin)] = level_[static_cast<std::size_t>(cell)] > least;
+    if (++in == group_) in = 0, ++cell;
+  }
 }
 
 // The run of cells within reach of the top round the strongest one, the

@@ -51,8 +51,8 @@ class AveragedLevels {
   void FindLines(const BandSignal& buffer);
   double MainsHarmonics() const;
   void LeaveOut(const BandSignal& buffer, double frequency, double halfWidth);
-  void Levels(const BandSignal& buffer, std::span<const double> mean, std::vector<double>& lineFree,
-              std::vector<double>& level) const;
+  void Levels(const BandSignal& buffer, std::span<const double> mean, const Sums& sums, std::vector<double>& lineFree,
+              std::vector<double>& level);
   double Rank(std::span<const double> level, std::int32_t from, std::int32_t to, double share);
   void FindFlatTop(const BandSignal& buffer);
   void FindBand(const BandSignal& buffer, std::span<const double> lineFree, std::span<const double> level);
@@ -72,6 +72,7 @@ class AveragedLevels {
   std::vector<double> level_;     // the line-free mean smoothed over neighbours
   std::vector<double> bandFree_, bandLevel_;  // the same of the toneless mean, for the band
   std::vector<double> levels_;    // a few of them, for ranks
+  std::vector<double> meanSums_, tonelessSums_, freeSums_;  // running sums of the mean, the toneless, the line-free
   std::vector<std::uint8_t> lines_, flatTop_;
   std::vector<double> found_;  // Hz, the lines found alone
   std::vector<std::pair<double, double>> leftOut_;  // Hz: each line left out, and its bins' half width

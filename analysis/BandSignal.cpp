@@ -1,5 +1,7 @@
 #include "analysis/BandSignal.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -25,22 +27,63 @@ constexpr double kToneFitWorst = 0.1;
 // The analysis window w(j) = 0.54 - 0.46 cos(2 pi (j + 1) / n) for sample j.
 constexpr double kCentre = 0.54, kSide = 0.23;
 
-// Takes a tone at bin f of complex amplitude a, a (cot(pi (k - f) / n) + i)
-// at bin k unweighted, out of the bins from `firstBin` on, and its mirror
-// at -f, -conj(a) (cot(pi (k + f) / n) + i): a real tone's other half,
-// some 70 dB under its peak and nearly flat, above the noise of a carrier
-// 40 dB over it. The angle steps a bin at a time by rotation.
+// A tone at bin f of complex amplitude a, a (cot(pi (k - f) / n) + i) at
+// bin k unweighted, and its mirror at -f, -conj(a) (cot(pi (k + f) / n) + i),
+// from `firstBin` on: their angles step a bin at a time by rotation, the
+// two side by side in the halves of one register, so their cotangents'
+// divisions, which bound the work, are made two at a time. Each half's
+// arithmetic is the plain product's: a (g + i) = (a.re g - a.im) + i (a.re + a.im g).
+class ToneSkirts {
+ public:
+  ToneSkirts(double f, std::complex<double> a, std::int32_t firstBin, double step) {
+    const std::complex<double> mirror = -std::conj(a);
+    c_ = _mm_set_pd(std::cos(step * (firstBin + f)), std::cos(step * (firstBin - f)));
+    s_ = _mm_set_pd(std::sin(step * (firstBin + f)), std::sin(step * (firstBin - f)));
+    re_ = _mm_set_pd(mirror.real(), a.real());
+    im_ = _mm_set_pd(mirror.imag(), a.imag());
+  }
+  // Out of the next bin: the tone, then its mirror (a bin at the pole,
+  // where the sine is 0, loses nothing).
+  void TakeFrom(std::complex<double>& x, __m128d c1, __m128d s1) {
+    const __m128d g = _mm_div_pd(c_, s_);
+    const __m128d apart = _mm_cmpgt_pd(_mm_andnot_pd(_mm_set1_pd(-0.0), s_), _mm_set1_pd(1e-12));
+    alignas(16) double re[2], im[2];
+    _mm_store_pd(re, _mm_and_pd(apart, _mm_sub_pd(_mm_mul_pd(re_, g), im_)));
+    _mm_store_pd(im, _mm_and_pd(apart, _mm_add_pd(re_, _mm_mul_pd(im_, g))));
+    x = {(x.real() - re[0]) - re[1], (x.imag() - im[0]) - im[1]};
+    const __m128d next = _mm_sub_pd(_mm_mul_pd(c_, c1), _mm_mul_pd(s_, s1));
+    s_ = _mm_add_pd(_mm_mul_pd(s_, c1), _mm_mul_pd(c_, s1)), c_ = next;
+  }
+
+ private:
+  __m128d c_, s_, re_, im_;  // the tone's in the low half, its mirror's in the high
+};
+
+// Takes a tone at bin f of complex amplitude a out of the bins from
+// `firstBin` on, and its mirror at -f, -conj(a) (cot(pi (k + f) / n) + i):
+// a real tone's other half, some 70 dB under its peak and nearly flat,
+// above the noise of a carrier 40 dB over it. Each bin loses the tone, then
+// its mirror; the two rotations run side by side, neither waiting on the
+// other's last step.
 void TakeOutTone(std::span<std::complex<double>> bins, std::int32_t firstBin, double f,
                  std::complex<double> amplitude, std::int32_t n) {
-  const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
-  for (const auto& [at, a] : {std::pair(f, amplitude), std::pair(-f, -std::conj(amplitude))}) {
-    double c = std::cos(step * (firstBin - at)), s = std::sin(step * (firstBin - at));
-    for (auto& x : bins) {
-      if (std::abs(s) > 1e-12) x -= a * std::complex<double>(c / s, 1);
-      const double next = c * c1 - s * s1;
-      s = s * c1 + c * s1, c = next;
-    }
-  }
+  const double step = kPi / n;
+  const __m128d c1 = _mm_set1_pd(std::cos(step)), s1 = _mm_set1_pd(std::sin(step));
+  ToneSkirts tone(f, amplitude, firstBin, step);
+  for (auto& x : bins) tone.TakeFrom(x, c1, s1);
+}
+
+// The same tone out of the passband's bins (from `firstBin`) and, with the
+// opposite sign, into the sum of those taken out, which starts a bin
+// lower and ends a bin higher: the four rotations side by side.
+void TakeOutToneTwice(std::span<std::complex<double>> bins, std::span<std::complex<double>> sum,
+                      std::int32_t firstBin, double f, std::complex<double> amplitude, std::int32_t n) {
+  const double step = kPi / n;
+  const __m128d c1 = _mm_set1_pd(std::cos(step)), s1 = _mm_set1_pd(std::sin(step));
+  ToneSkirts tone(f, amplitude, firstBin, step), sumTone(f, -amplitude, firstBin - 1, step);
+  sumTone.TakeFrom(sum[0], c1, s1);
+  for (std::size_t i = 0; i < bins.size(); ++i) tone.TakeFrom(bins[i], c1, s1), sumTone.TakeFrom(sum[i + 1], c1, s1);
+  for (std::size_t i = bins.size() + 1; i < sum.size(); ++i) sumTone.TakeFrom(sum[i], c1, s1);
 }
 
 }  // namespace
@@ -136,8 +179,7 @@ void BandSignal::RemoveTones(std::span<const double> frequencies) {
   toneSum_.assign(flat_.size() + 2, 0.0);
   for (const auto& [f, amplitude] : fitted_)
     if (amplitude != 0.0) {
-      TakeOutTone(flat_, FirstBin(), f, amplitude, n_);
-      TakeOutTone(toneSum_, FirstBin() - 1, f, -amplitude, n_);
+      TakeOutToneTwice(flat_, toneSum_, FirstBin(), f, amplitude, n_);
       tonesOut_ = true;
     }
   for (std::size_t i = 0; i < flat_.size(); ++i) flatPower_[i] = std::norm(flat_[i]);
@@ -215,12 +257,14 @@ void BandSignal::LimitToPassband(std::span<const std::uint8_t> dropped) {
   if (shaped_ != n_) Shape();
   // The passband alone, its edges tapered, moved down to 0 Hz.
   analytic_.assign(static_cast<std::size_t>(quarter), Complex{});
-  for (std::int32_t b = first; b <= last; ++b) {
+  // Bin b goes to (b - centre) modulo the quarter, stepped along rather
+  // than divided for at every bin.
+  std::int32_t to = ((first - centre) % quarter + quarter) % quarter;
+  for (std::int32_t b = first; b <= last; ++b, to = to + 1 == quarter ? 0 : to + 1) {
     if (!dropped.empty() && dropped[static_cast<std::size_t>(b - first)]) continue;
     const double weight = taper_[static_cast<std::size_t>(b - first)];
     const Complex& c = transform_[static_cast<std::size_t>(b)];
-    analytic_[static_cast<std::size_t>(((b - centre) % quarter + quarter) % quarter)] = {
-        static_cast<float>(c.re * weight), static_cast<float>(c.im * weight)};
+    analytic_[static_cast<std::size_t>(to)] = {static_cast<float>(c.re * weight), static_cast<float>(c.im * weight)};
   }
   fft_.Transform(-1, analytic_, TransformLog2(static_cast<std::size_t>(quarter)));
   // A crash stands far above the rest of the passband's envelope (the ends,

@@ -69,10 +69,11 @@ void DoubledCarrier::Square(std::span<const Complex> analytic) {
     work_[i] = {static_cast<float>((re * re - im * im) * hann), static_cast<float>(2 * re * im * hann)};
   }
   fft_.Transform(1, work_, TransformLog2(size));
+  // Cell by cell, its bins in turn (no division per bin to find its cell).
   cells_.assign(size / static_cast<std::size_t>(cellBins_), 0.0);
-  for (std::size_t b = 0; b < cells_.size() * cellBins_; ++b)
-    cells_[b / cellBins_] += static_cast<double>(work_[b].re) * work_[b].re +
-                             static_cast<double>(work_[b].im) * work_[b].im;
+  for (std::size_t c = 0, b = 0; c < cells_.size(); ++c)
+    for (std::int32_t k = 0; k < cellBins_; ++k, ++b)
+      cells_[c] += static_cast<double>(work_[b].re) * work_[b].re + static_cast<double>(work_[b].im) * work_[b].im;
 }
 
 // The mean of the cells either side of a cell beyond its skirt (the
@@ -93,14 +94,16 @@ double DoubledCarrier::Judge() {
   const std::int32_t pad = kSkirtCells + kAroundCells + 1;
   if (cells <= 2 * pad) return 0;
   sums_.assign(static_cast<std::size_t>(cells + 2 * pad + 1), 0.0);
-  for (std::int32_t i = 0; i < cells + 2 * pad; ++i)
-    sums_[i + 1] = sums_[i] + mean_[static_cast<std::size_t>((i - pad + cells) % cells)];
+  // The cells wrap round: the index is stepped along, not divided for.
+  for (std::int32_t i = 0, c = cells - pad; i < cells + 2 * pad; ++i, c = c + 1 == cells ? 0 : c + 1)
+    sums_[i + 1] = sums_[i] + mean_[static_cast<std::size_t>(c)];
   ratios_.assign(mean_.size(), 0.0);
   std::int32_t best = 0;
   for (std::int32_t c = 0; c < cells; ++c) {
     const double around = Around(c);
     if (around <= 0) continue;
-    ratios_[c] = (mean_[c] + std::max(mean_[(c + cells - 1) % cells], mean_[(c + 1) % cells])) / around;
+    const std::int32_t below = c == 0 ? cells - 1 : c - 1, above = c + 1 == cells ? 0 : c + 1;
+    ratios_[c] = (mean_[c] + std::max(mean_[below], mean_[above])) / around;
     if (ratios_[c] > ratios_[best]) best = c;
   }
   for (std::int32_t c = 0; c < cells; ++c) {

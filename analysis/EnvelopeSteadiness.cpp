@@ -30,24 +30,43 @@ void EnvelopeSteadiness::Add(std::span<const Complex> analytic, double rate, flo
   // Short buffers hold one stretch, as long as they are.
   const auto stretch = std::min(size - 2 * skip, static_cast<std::size_t>(kStretchSeconds * rate));
   Buffer buffer;
-  for (std::size_t from = skip; stretch > 0 && from + stretch <= size - skip; from += stretch) {
+  auto power = [&](std::size_t i) {
+    return static_cast<double>(analytic[i].re) * analytic[i].re + static_cast<double>(analytic[i].im) * analytic[i].im;
+  };
+  auto add = [&](double m2, double m4) {
+    if (m2 <= 0) return;
+    buffer.sum += m4 * static_cast<double>(stretch) / (m2 * m2);
+    ++buffer.stretches;
+  };
+  // Two stretches at a time, each summed in its own order: neither waits
+  // on the other's last addition.
+  std::size_t from = skip;
+  for (; stretch > 0 && from + 2 * stretch <= size - skip; from += 2 * stretch) {
+    double m2 = 0, m4 = 0, n2 = 0, n4 = 0;
+    for (std::size_t i = from; i < from + stretch; ++i) {
+      const double p = power(i), q = power(i + stretch);
+      m2 += p, n2 += q;
+      m4 += p * p, n4 += q * q;
+    }
+    add(m2, m4), add(n2, n4);
+  }
+  if (stretch > 0 && from + stretch <= size - skip) {
     double m2 = 0, m4 = 0;
     for (std::size_t i = from; i < from + stretch; ++i) {
-      const double p =
-          static_cast<double>(analytic[i].re) * analytic[i].re + static_cast<double>(analytic[i].im) * analytic[i].im;
+      const double p = power(i);
       m2 += p;
       m4 += p * p;
     }
-    if (m2 <= 0) continue;
-    buffer.sum += m4 * static_cast<double>(stretch) / (m2 * m2);
-    ++buffer.stretches;
+    add(m2, m4);
   }
   buffers_.push_back(buffer);
   const auto keep =
       static_cast<std::size_t>(std::max(1.0, std::round(kSteadinessMemorySeconds / std::max(1e-3f, bufferSeconds))));
   while (buffers_.size() > keep) buffers_.pop_front();
-  clipping_.push_back({static_cast<std::size_t>(std::count_if(samples.begin(), samples.end(), IsAtFullScale)),
-                       samples.size()});
+  // Counted in 32 bits, which the compiler packs wider than the library's count.
+  std::uint32_t clipped = 0;
+  for (const std::int16_t sample : samples) clipped += IsAtFullScale(sample) ? 1 : 0;
+  clipping_.push_back({clipped, samples.size()});
   const auto keepClipping = static_cast<std::size_t>(
       std::max(1.0, std::round(kClippingMemorySeconds / std::max(1e-3f, bufferSeconds))));
   while (clipping_.size() > keepClipping) clipping_.pop_front();

@@ -37,15 +37,22 @@ void PowerDensity::Analyse(std::span<const std::int16_t> samples, std::int32_t t
   sampleMean_ = count ? static_cast<float>(static_cast<double>(total) / static_cast<double>(count)) : 0.0f;
 
   // Mean-free samples; a short buffer is padded with zeros (silence at the mean).
-  double squares = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    const float v = static_cast<float>(samples_[i]) - sampleMean_;
-    squares += static_cast<double>(v) * v;
-    spectrum_[i] = {v, 0};
+  if (keepDensities_) {
+    double squares = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      const float v = static_cast<float>(samples_[i]) - sampleMean_;
+      squares += static_cast<double>(v) * v;
+      spectrum_[i] = {v, 0};
+    }
+    // The level of what was heard: the padding does not dilute it.
+    signalLevel_ = static_cast<float>(Db10(count ? squares / static_cast<double>(count) : 0.0) - 27);
+  } else {
+    // The transform alone: its level's sum, one addition after another,
+    // would cost more than the rest of the loop.
+    for (std::size_t i = 0; i < count; ++i) spectrum_[i] = {static_cast<float>(samples_[i]) - sampleMean_, 0};
+    signalLevel_ = -127;
   }
   std::fill(spectrum_.begin() + static_cast<std::ptrdiff_t>(count), spectrum_.begin() + n_, Complex{});
-  // The level of what was heard: the padding does not dilute it.
-  signalLevel_ = static_cast<float>(Db10(count ? squares / static_cast<double>(count) : 0.0) - 27);
 
   // Hamming window over the whole transform length, as Window(3, ...) does.
   PrepareWindow();

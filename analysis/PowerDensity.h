@@ -28,7 +28,8 @@ class PowerDensity {
   // Keep the windowed transform of bins 0..N/2 - 1 (before the decibels)
   // for a detector that needs its phases too; off by default, it costs a copy.
   void KeepTransform(bool keep) { keepTransform_ = keep; }
-  // The densities in dB are left out when only the transform is wanted.
+  // The densities in dB and the signal level (then -127) are left out when
+  // only the transform is wanted.
   void KeepDensities(bool keep) { keepDensities_ = keep; }
   // The kept transform of the buffer in hand; empty when it was not kept.
   std::span<const Complex> Transform() const { return transform_; }

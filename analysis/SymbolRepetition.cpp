@@ -56,6 +56,12 @@ void SymbolRepetition::Weigh(const BandSignal& buffer, std::span<const std::uint
   const auto half = std::max<std::int32_t>(1, static_cast<std::int32_t>(std::lround(kSmoothHz / buffer.Resolution())));
   const auto count = static_cast<std::size_t>(last - first + 1);
   Smooth(buffer.FlatPower(), first, first, last, half, lines, flatSmooth_);
+  lines_.assign(lines.begin(), lines.end());
+  // The weights follow the flat tops, which move only when the levels
+  // look again (twice a second): between, they are the last buffer's.
+  if (weight_.size() == count && weighedHalf_ == half && std::ranges::equal(flatTop, weighedTop_)) return;
+  weighedTop_.assign(flatTop.begin(), flatTop.end());
+  weighedHalf_ = half;
   // Distance of each bin to the nearest bin off a band's flat top, both
   // ways: on a filter's skirt the neighbourhood's mean is no bin's level.
   inside_.assign(count, 0);
@@ -71,7 +77,11 @@ void SymbolRepetition::Weigh(const BandSignal& buffer, std::span<const std::uint
     const double away = static_cast<double>(inside_[i] - half) / (half / 2.0 + 1);
     weight_[i] = RaisedCosineRamp(away);
   }
-  lines_.assign(lines.begin(), lines.end());
+  // The bins with weight: the others add nothing (+0) to the band's level.
+  weighedFrom_ = 0;
+  while (weighedFrom_ < count && weight_[weighedFrom_] == 0) ++weighedFrom_;
+  weighedTo_ = count;
+  while (weighedTo_ > weighedFrom_ && weight_[weighedTo_ - 1] == 0) --weighedTo_;
 }
 
 void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_t> lines,
@@ -82,7 +92,7 @@ void SymbolRepetition::Add(const BandSignal& buffer, std::span<const std::uint8_
   if (buffer.Impulsive()) return;
   Weigh(buffer, lines, flatTop);
   double level = 0, weights = 0;
-  for (std::size_t i = 0; i < weight_.size(); ++i) level += weight_[i] * flatSmooth_[i], weights += weight_[i];
+  for (std::size_t i = weighedFrom_; i < weighedTo_; ++i) level += weight_[i] * flatSmooth_[i], weights += weight_[i];
   level = weights > 0 ? level / weights : 0.0;
   // A pause, a fade or the end: the band has sunk, and the sum waits for it
   // to come back, as long as its memory lasts; through a short fade the
@@ -108,13 +118,16 @@ double SymbolRepetition::Correlate(const BandSignal& buffer) {
   const auto power = buffer.FlatPower();
   work_.assign(static_cast<std::size_t>(half), Complex{});
   double energy = 0;
-  for (std::size_t i = 0; i < weight_.size(); ++i) {
+  // Bin b goes to (b - centre) modulo the half, stepped along; the bins
+  // without weight add nothing.
+  const auto from = first + static_cast<std::int32_t>(weighedFrom_);
+  std::int32_t to = ((from - centre) % half + half) % half;
+  for (std::size_t i = weighedFrom_; i < weighedTo_; ++i, to = to + 1 == half ? 0 : to + 1) {
     // A line's bins add nothing, but keep their place: no gaps at its spacing.
     if (weight_[i] <= 0 || flatSmooth_[i] <= 0 || (i < lines_.size() && lines_[i])) continue;
     const double ripple = weight_[i] * (power[i] / flatSmooth_[i] - 1);
     energy += ripple * ripple;
-    const auto b = first + static_cast<std::int32_t>(i);
-    work_[static_cast<std::size_t>(((b - centre) % half + half) % half)].re = static_cast<float>(ripple);
+    work_[static_cast<std::size_t>(to)].re = static_cast<float>(ripple);
   }
   fft_.Transform(-1, work_, TransformLog2(static_cast<std::size_t>(half)));
   return energy;
@@ -156,7 +169,8 @@ bool SymbolRepetition::Accumulate(double energy, double level, float bufferSecon
 void SymbolRepetition::Judge() {
   const std::size_t shortest = shortest_, longest = longest_;
   // Running sums of the spreads: the lags round each at once.
-  std::vector<double> sums(longest + 2, 0.0);
+  auto& sums = spreadSums_;
+  sums.assign(longest + 2, 0.0);
   for (std::size_t l = shortest; l <= longest; ++l) sums[l + 1] = sums[l] + squares_[l];
   auto total = [&](std::size_t from, std::size_t to) { return to >= from ? sums[to + 1] - sums[from] : 0.0; };
   std::size_t peak = shortest;
@@ -174,11 +188,17 @@ void SymbolRepetition::Judge() {
   // Half the lag, twice and three times it: a comb's peaks are broad (its
   // lines fill a narrow band) and found a few lags off, so the largest mean
   // of three neighbouring lags round where they should be.
+  // Each lag's size is taken once and carried along the three.
   auto look = [&](std::size_t centre, std::size_t reach) {
     double most = 0;
-    for (std::size_t c = std::max<std::size_t>(1, centre > reach ? centre - reach : 0);
-         c <= centre + reach && c + 1 < sum_.size(); ++c)
-      most = std::max(most, (std::abs(sum_[c - 1]) + std::abs(sum_[c]) + std::abs(sum_[c + 1])) / 3);
+    std::size_t c = std::max<std::size_t>(1, centre > reach ? centre - reach : 0);
+    if (c + 1 >= sum_.size()) return most;
+    double before = std::abs(sum_[c - 1]), at = std::abs(sum_[c]);
+    for (; c <= centre + reach && c + 1 < sum_.size(); ++c) {
+      const double after = std::abs(sum_[c + 1]);
+      most = std::max(most, (before + at + after) / 3);
+      before = at, at = after;
+    }
     return most;
   };
   const double size = kHarmonic * std::abs(sum_[peak]), half = look(peak / 2, kHarmonicReach);

@@ -50,9 +50,13 @@ class SymbolRepetition {
   std::vector<double> flatSmooth_, weight_;
   std::vector<std::int32_t> inside_;
   std::vector<std::uint8_t> lines_;
+  std::vector<std::uint8_t> weighedTop_;        // the flat tops the weights were made for
+  std::int32_t weighedHalf_ = 0;                 // ... and the neighbourhood's half width
+  std::size_t weighedFrom_ = 0, weighedTo_ = 0;  // the bins with weight lie within these
   std::vector<Complex> work_;
   std::vector<std::complex<double>> sum_;  // per lag: the mean of the buffers' correlations
   std::vector<double> squares_;            // ... and of their squared sizes
+  std::vector<double> spreadSums_;         // running sums of those, kept to spare an allocation per buffer
   double weightSquares_ = 0;               // the sum of the buffers' squared weights in the means
   std::int32_t n_ = 0;
   std::int32_t count_ = 0;
