@@ -1,7 +1,5 @@
 #include "analysis/BandSignal.h"
 
-#include <emmintrin.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -27,36 +25,23 @@ constexpr double kToneFitWorst = 0.1;
 // The analysis window w(j) = 0.54 - 0.46 cos(2 pi (j + 1) / n) for sample j.
 constexpr double kCentre = 0.54, kSide = 0.23;
 
-// A tone at bin f of complex amplitude a, a (cot(pi (k - f) / n) + i) at
-// bin k unweighted, and its mirror at -f, -conj(a) (cot(pi (k + f) / n) + i),
-// from `firstBin` on: their angles step a bin at a time by rotation, the
-// two side by side in the halves of one register, so their cotangents'
-// divisions, which bound the work, are made two at a time. Each half's
-// arithmetic is the plain product's: a (g + i) = (a.re g - a.im) + i (a.re + a.im g).
-class ToneSkirts {
+// A tone at bin `at` of complex amplitude a, a (cot(pi (k - at) / n) + i) at
+// bin k unweighted, from `firstBin` on: the angle steps a bin at a time by
+// rotation.
+class ToneSkirt {
  public:
-  ToneSkirts(double f, std::complex<double> a, std::int32_t firstBin, double step) {
-    const std::complex<double> mirror = -std::conj(a);
-    c_ = _mm_set_pd(std::cos(step * (firstBin + f)), std::cos(step * (firstBin - f)));
-    s_ = _mm_set_pd(std::sin(step * (firstBin + f)), std::sin(step * (firstBin - f)));
-    re_ = _mm_set_pd(mirror.real(), a.real());
-    im_ = _mm_set_pd(mirror.imag(), a.imag());
-  }
-  // Out of the next bin: the tone, then its mirror (a bin at the pole,
-  // where the sine is 0, loses nothing).
-  void TakeFrom(std::complex<double>& x, __m128d c1, __m128d s1) {
-    const __m128d g = _mm_div_pd(c_, s_);
-    const __m128d apart = _mm_cmpgt_pd(_mm_andnot_pd(_mm_set1_pd(-0.0), s_), _mm_set1_pd(1e-12));
-    alignas(16) double re[2], im[2];
-    _mm_store_pd(re, _mm_and_pd(apart, _mm_sub_pd(_mm_mul_pd(re_, g), im_)));
-    _mm_store_pd(im, _mm_and_pd(apart, _mm_add_pd(re_, _mm_mul_pd(im_, g))));
-    x = {(x.real() - re[0]) - re[1], (x.imag() - im[0]) - im[1]};
-    const __m128d next = _mm_sub_pd(_mm_mul_pd(c_, c1), _mm_mul_pd(s_, s1));
-    s_ = _mm_add_pd(_mm_mul_pd(s_, c1), _mm_mul_pd(c_, s1)), c_ = next;
+  ToneSkirt(double at, std::complex<double> a, std::int32_t firstBin, double step)
+      : a_(a), c_(std::cos(step * (firstBin - at))), s_(std::sin(step * (firstBin - at))) {}
+  // Out of the next bin.
+  void TakeFrom(std::complex<double>& x, double c1, double s1) {
+    if (std::abs(s_) > 1e-12) x -= a_ * std::complex<double>(c_ / s_, 1);
+    const double next = c_ * c1 - s_ * s1;
+    s_ = s_ * c1 + c_ * s1, c_ = next;
   }
 
  private:
-  __m128d c_, s_, re_, im_;  // the tone's in the low half, its mirror's in the high
+  std::complex<double> a_;
+  double c_, s_;
 };
 
 // Takes a tone at bin f of complex amplitude a out of the bins from
@@ -67,10 +52,9 @@ class ToneSkirts {
 // other's last step.
 void TakeOutTone(std::span<std::complex<double>> bins, std::int32_t firstBin, double f,
                  std::complex<double> amplitude, std::int32_t n) {
-  const double step = kPi / n;
-  const __m128d c1 = _mm_set1_pd(std::cos(step)), s1 = _mm_set1_pd(std::sin(step));
-  ToneSkirts tone(f, amplitude, firstBin, step);
-  for (auto& x : bins) tone.TakeFrom(x, c1, s1);
+  const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
+  ToneSkirt tone(f, amplitude, firstBin, step), mirror(-f, -std::conj(amplitude), firstBin, step);
+  for (auto& x : bins) tone.TakeFrom(x, c1, s1), mirror.TakeFrom(x, c1, s1);
 }
 
 // The same tone out of the passband's bins (from `firstBin`) and, with the
@@ -78,12 +62,16 @@ void TakeOutTone(std::span<std::complex<double>> bins, std::int32_t firstBin, do
 // lower and ends a bin higher: the four rotations side by side.
 void TakeOutToneTwice(std::span<std::complex<double>> bins, std::span<std::complex<double>> sum,
                       std::int32_t firstBin, double f, std::complex<double> amplitude, std::int32_t n) {
-  const double step = kPi / n;
-  const __m128d c1 = _mm_set1_pd(std::cos(step)), s1 = _mm_set1_pd(std::sin(step));
-  ToneSkirts tone(f, amplitude, firstBin, step), sumTone(f, -amplitude, firstBin - 1, step);
-  sumTone.TakeFrom(sum[0], c1, s1);
-  for (std::size_t i = 0; i < bins.size(); ++i) tone.TakeFrom(bins[i], c1, s1), sumTone.TakeFrom(sum[i + 1], c1, s1);
-  for (std::size_t i = bins.size() + 1; i < sum.size(); ++i) sumTone.TakeFrom(sum[i], c1, s1);
+  const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
+  ToneSkirt tone(f, amplitude, firstBin, step), mirror(-f, -std::conj(amplitude), firstBin, step);
+  ToneSkirt sumTone(f, -amplitude, firstBin - 1, step), sumMirror(-f, -std::conj(-amplitude), firstBin - 1, step);
+  sumTone.TakeFrom(sum[0], c1, s1), sumMirror.TakeFrom(sum[0], c1, s1);
+  for (std::size_t i = 0; i < bins.size(); ++i) {
+    tone.TakeFrom(bins[i], c1, s1), mirror.TakeFrom(bins[i], c1, s1);
+    sumTone.TakeFrom(sum[i + 1], c1, s1), sumMirror.TakeFrom(sum[i + 1], c1, s1);
+  }
+  for (std::size_t i = bins.size() + 1; i < sum.size(); ++i)
+    sumTone.TakeFrom(sum[i], c1, s1), sumMirror.TakeFrom(sum[i], c1, s1);
 }
 
 }  // namespace
