@@ -90,8 +90,6 @@ double LevelDb(double power, double reference) {
 // They are made in a vector the caller keeps, sparing an allocation.
 class AveragedLevels::Sums {
  public:
-  // Those made before.
-  explicit Sums(const std::vector<double>& sums) : sums_(sums) {}
   Sums(std::span<const double> v, std::vector<double>& sums) : sums_(sums) {
     sums.assign(v.size() + 1, 0.0);
     for (std::size_t i = 0; i < v.size(); ++i) sums[i + 1] = sums[i] + v[i];
@@ -154,10 +152,11 @@ void AveragedLevels::Follow(const BandSignal& buffer, float bufferSeconds) {
   sinceSearch_ += bufferSeconds;
   searched_ = buffers_ == 1 || sinceSearch_ >= kSearchSeconds;
   if (searched_) {
-    FindLines(buffer);
+    // The lines and the levels from one set of running sums of the mean.
+    const Sums sums(mean_, meanSums_);
+    FindLines(buffer, sums);
     known_ = buffers_ >= kKnownAfter && pending_.empty();
-    // The mean's running sums as the lines were found with them.
-    Levels(buffer, mean_, Sums(meanSums_), lineFree_, level_);
+    Levels(buffer, mean_, sums, lineFree_, level_);
     FindFlatTop(buffer);
     sinceSearch_ = 0;
   }
@@ -216,7 +215,7 @@ bool AveragedLevels::Shouldered(std::span<const double> levels) const {
 
 // A line is a peak far above the bins a little way off on either side: a
 // modem's tones come with the spread of their keying beside them.
-void AveragedLevels::FindLines(const BandSignal& buffer) {
+void AveragedLevels::FindLines(const BandSignal& buffer, const Sums& sums) {
   const std::int32_t first = buffer.FirstBin() / group_, last = buffer.LastBin() / group_;
   const auto top = static_cast<std::int32_t>(mean_.size()) - 1;
   lines_.assign(static_cast<std::size_t>(buffer.LastBin() - buffer.FirstBin() + 1), 0);
@@ -224,7 +223,6 @@ void AveragedLevels::FindLines(const BandSignal& buffer) {
   const double resolution = buffer.Resolution() * group_;
   const std::int32_t from = CellsOf(kLineBesideHz, resolution), to = std::max(from + 1, CellsOf(kLineBesideToHz, resolution));
   const double ratio = std::pow(10.0, kLineDb / 10);
-  const Sums sums(mean_, meanSums_);
   found_.clear();
   pending_.clear();
   const double passband = sums.Mean(first, last) * (last - first + 1);

@@ -48,7 +48,7 @@ class AveragedLevels {
 
  private:
   class Sums;
-  void FindLines(const BandSignal& buffer);
+  void FindLines(const BandSignal& buffer, const Sums& sums);
   double MainsHarmonics() const;
   void LeaveOut(const BandSignal& buffer, double frequency, double halfWidth);
   void Levels(const BandSignal& buffer, std::span<const double> mean, const Sums& sums, std::vector<double>& lineFree,
