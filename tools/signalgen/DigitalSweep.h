@@ -20,6 +20,9 @@ struct DigitalSweepOptions {
   // with the delays and spreads kept apart if asked.
   std::vector<FadingChannel> fading;
   bool keptApartChannels = false;
+  // More than 0: every variant through those channels on this many seeds
+  // no rule was chosen on, at 10 dB, in place of the two sets.
+  int freshSeeds = 0;
 };
 
 void RunDigitalSweep(const DigitalSweepOptions& options, std::ostream& out);

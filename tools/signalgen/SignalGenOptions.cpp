@@ -40,7 +40,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
                                                       std::string& problem) {
   SignalGenOptions options;
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels, sweepOthers, sweepChain, dc, clockPercent, ship, sweepShip] = options;
+         allChannels, sweepOthers, sweepChain, dc, clockPercent, ship, sweepShip, freshSeeds] = options;
   bool haveForm = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view a = arguments[i];
@@ -104,7 +104,7 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       static constexpr std::string_view kValued[] = {"--variant", "--center", "--offset",     "--snr",
                                                      "--rms",     "--seconds", "--pitch",     "--roll-off",
                                                      "--start",   "--burst-rate", "--seed", "--sample-size",
-                                                     "--dc",      "--clock",   "--link-other"};
+                                                     "--dc",      "--clock",   "--link-other", "--fresh-seeds"};
       if (std::find(std::begin(kValued), std::end(kValued), a) == std::end(kValued))
         return Refuse(problem, (name.empty() ? std::string("\"\"") : name) + ": no such option");
       if (i + 1 >= arguments.size()) return Refuse(problem, name + ": a number must follow");
@@ -147,6 +147,9 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
       } else if (a == "--link-other") {
         if (std::abs(*v) > 40) return refuse("from -40 to 40");
         recipe.linkPauses.otherLevel = std::pow(10.0, *v / 20);
+      } else if (a == "--fresh-seeds") {
+        if (*v < 1 || *v > 100 || *v != std::floor(*v)) return refuse("a whole number from 1 to 100");
+        freshSeeds = static_cast<int>(*v);
       } else if (a == "--seed") {
         const auto seed = ParseInteger(text);
         if (!seed || *seed < 0) return refuse("a whole number of 0 or more");
@@ -158,6 +161,8 @@ std::optional<SignalGenOptions> ParseSignalGenOptions(std::span<const std::strin
     }
   }
   if (allChannels && !sweepDigital) return Refuse(problem, "--channel: all is for --sweep-digital alone");
+  if (freshSeeds > 0 && !(sweepDigital && (allChannels || recipe.channel.Fades())))
+    return Refuse(problem, "--fresh-seeds: only for --sweep-digital through a fading channel");
   if (!sweep && !sweepDigital && !sweepFading && !sweepOthers && !sweepChain && !sweepShip) {
     if (!haveForm) return Refuse(problem, "--form is needed");
     if (out.empty()) return Refuse(problem, "--out is needed");

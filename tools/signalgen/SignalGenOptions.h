@@ -35,6 +35,8 @@ struct SignalGenOptions {
   // form; the detectors on every kind.
   std::string ship;
   bool sweepShip = false;
+  // The digital sweep through fading channels on this many fresh seeds.
+  int freshSeeds = 0;
 };
 
 // The options (without the program name), or nullopt with the problem

@@ -27,7 +27,8 @@ const char* kUsage =
     "usage: velmora-signalgen --form FORM [options] --out FILE.bin\n"
     "       velmora-signalgen --sweep [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --modem NAME | --receiver NAME [--modem NAME] [options] --out FILE.bin\n"
-    "       velmora-signalgen --sweep-digital [--tuning-set] [--channel C|all] [--seconds S] [--sample-size N]\n"
+    "       velmora-signalgen --sweep-digital [--tuning-set] [--channel C|all] [--fresh-seeds K] [--seconds S]\n"
+    "                     [--sample-size N]\n"
     "       velmora-signalgen --sweep-fading [--seconds S] [--sample-size N] [--link]\n"
     "       velmora-signalgen --sweep-others [--seconds S] [--sample-size N]\n"
     "       velmora-signalgen --sweep-chain [--seconds S] [--sample-size N]\n"
@@ -40,6 +41,8 @@ const char* kUsage =
     "                   birdie-drift, inverter, ignition, whine, buzz, splatter, next-channel, beeps,\n"
     "                   alarm; white noise --snr below it, through a receiver's passband\n"
     "  --tuning-set     the digital sweep on the tuning set alone, the unseen set left out\n"
+    "  --fresh-seeds K  the digital sweep through fading: every variant at 10 dB on K seeds no rule was\n"
+    "                   chosen on (101 and up), in place of the two sets\n"
     "  --variant V      Pactor 3 tone set 1..6 (default 1)\n"
     "  --center HZ      Pactor 2 centre, CW tone, time signal's carrier (default 1700)\n"
     "  --offset HZ      frequency offset of every tone or carrier (default 0)\n"
@@ -79,7 +82,7 @@ int Run(int argc, char** argv) {
   auto options = ParseSignalGenOptions(args, problem);
   if (!options) return Usage(problem);
   auto& [recipe, sweepOptions, sweep, sweepDigital, eightBit, out, sweepFading, modem, receiver, tuningSet,
-         allChannels, sweepOthers, sweepChain, dc, clockPercent, ship, sweepShip] = *options;
+         allChannels, sweepOthers, sweepChain, dc, clockPercent, ship, sweepShip, freshSeeds] = *options;
   if (sweep) {
     RunSweep(sweepOptions, std::cout);
     return 0;
@@ -88,7 +91,7 @@ int Run(int argc, char** argv) {
     sweepOptions.snrs = {-5, 0, 5, 10, 15, 20, 30};
     auto fading = allChannels ? NamedChannels() : std::vector<FadingChannel>{};
     if (recipe.channel.Fades()) fading = {recipe.channel};
-    RunDigitalSweep({sweepOptions, tuningSet, fading, allChannels}, std::cout);
+    RunDigitalSweep({sweepOptions, tuningSet, fading, allChannels, freshSeeds}, std::cout);
     return 0;
   }
   if (sweepChain) {
