@@ -33,9 +33,12 @@ struct ModemRun {
   int under = 0;
   int clear = 0, clearBusy = 0;
   double clearAfter = -1;  // seconds after it came on that the clear buffers begin
+  double ratioSum = 0;     // the faded modem's power over the noise's, summed over the buffers
   double Rate() const { return buffers > 0 ? 100.0 * busy / buffers : 0.0; }
   double UnderRate() const { return buffers > 0 ? 100.0 * under / buffers : 0.0; }
   double ClearRate() const { return clear > 0 ? 100.0 * clearBusy / clear : -1.0; }
+  // What the run's SNR came to through the channel (its mean is the SNR asked).
+  double HeardSnr() const { return 10 * std::log10(std::max(1e-30, ratioSum / std::max(1, buffers))); }
 };
 
 // The faded modem before the noise, and the noise's power in 3 kHz.
@@ -68,7 +71,9 @@ ModemRun Measure(const Signal& signal, const DetectorSettings& settings, std::in
     if (!faded) continue;
     double power = 0;
     for (float x : faded->samples.subspan(start, n)) power += double{x} * x;
-    const double db = 10 * std::log10(std::max(1e-30, power / static_cast<double>(n) / faded->noise));
+    const double ratio = power / static_cast<double>(n) / faded->noise;
+    run.ratioSum += ratio;
+    const double db = 10 * std::log10(std::max(1e-30, ratio));
     run.under += db < 0;
     clearFor = db >= kClearDb ? clearFor + static_cast<double>(n) / kRate : 0.0;
     if (run.clear == 0 && clearFor >= kClearSeconds) run.clearAfter = static_cast<double>(start - onSince) / kRate;
@@ -280,14 +285,21 @@ class Sweeper {
         rates.all.Add(run.Rate());
         if (run.clear > 0) rates.clear.Add(run.ClearRate());
         rates.under.Add(run.UnderRate());
-        if (run.Rate() < kAimed)
-          weak_ += "\n  " + std::string(m.name) + "/" + IntegerText(static_cast<long long>(seed)) + ", " +
-                   channel.name + ", " + Percent(snr) + " dB: " + Percent(run.Rate()) + " (from 1 s clear: " +
-                   (run.clear > 0 ? Percent(run.ClearRate()) : "-") + "; under the noise: " +
-                   Percent(run.UnderRate()) + ")";
+        if (run.Rate() < kAimed) Weak(m, seed, channel, snr, run);
       }
     }
     return rates;
+  }
+
+  // A run below the aim, with what the channel allowed it.
+  void Weak(const ModemVariant& m, std::uint64_t seed, const FadingChannel& channel, double snr,
+            const ModemRun& run) {
+    weak_ += "\n  " + std::string(m.name) + "/" + IntegerText(static_cast<long long>(seed)) + ", " + channel.name +
+             ", " + Percent(snr) + " dB: " + Percent(run.Rate()) + " (from 1 s clear: " +
+             (run.clear > 0 ? Percent(run.ClearRate()) + ", clear after " + FormatNumber(run.clearAfter, "0.0") + " s"
+                            : "never clear") +
+             "; under the noise: " + Percent(run.UnderRate()) + "; heard at " + FormatNumber(run.HeardSnr(), "0.0") +
+             " dB over the run)";
   }
 
   // Every variant, tuning and unseen alike, at 10 dB on seeds no rule was
@@ -318,11 +330,7 @@ class Sweeper {
             if (run.Rate() >= kAimed) continue;
             ++weak;
             channelHeld += run.ClearRate() >= kAimed;
-            weak_ += "\n  " + std::string(m.name) + "/" + IntegerText(static_cast<long long>(seed)) + ", " +
-                     channel.name + ", " + Percent(kFreshSnr) + " dB: " + Percent(run.Rate()) +
-                     " (from 1 s clear: " + (run.clear > 0 ? Percent(run.ClearRate()) : "-") + ", clear after " +
-                     (run.clear > 0 ? FormatNumber(run.clearAfter, "0.0") + " s" : "never") +
-                     "; under the noise: " + Percent(run.UnderRate()) + ")";
+            Weak(m, seed, channel, kFreshSnr, run);
           }
         }
         out_ << "| " << FamilyName(family) << " | " << channel.name << " | " << runs << " | " << weak << " | "
