@@ -44,17 +44,32 @@ class ToneSkirt {
   double c_, s_;
 };
 
-// Takes a tone at bin f of complex amplitude a out of the bins from
-// `firstBin` on, and its mirror at -f, -conj(a) (cot(pi (k + f) / n) + i):
-// a real tone's other half, some 70 dB under its peak and nearly flat,
-// above the noise of a carrier 40 dB over it. Each bin loses the tone, then
-// its mirror; the two rotations run side by side, neither waiting on the
+// A real tone at bin f of complex amplitude a from `firstBin` on: the
+// tone, and its mirror at -f, -conj(a) (cot(pi (k + f) / n) + i), a real
+// tone's other half, some 70 dB under its peak and nearly flat, above the
+// noise of a carrier 40 dB over it. Each bin loses the tone, then its
+// mirror; the two rotations run side by side, neither waiting on the
 // other's last step.
+class ToneAndMirror {
+ public:
+  ToneAndMirror(double f, std::complex<double> a, std::int32_t firstBin, std::int32_t n)
+      : c1_(std::cos(kPi / n)),
+        s1_(std::sin(kPi / n)),
+        tone_(f, a, firstBin, kPi / n),
+        mirror_(-f, -std::conj(a), firstBin, kPi / n) {}
+  void TakeFrom(std::complex<double>& x) { tone_.TakeFrom(x, c1_, s1_), mirror_.TakeFrom(x, c1_, s1_); }
+
+ private:
+  double c1_, s1_;  // a bin's step of the angles
+  ToneSkirt tone_, mirror_;
+};
+
+// Takes a tone at bin f of complex amplitude a, with its mirror, out of
+// the bins from `firstBin` on.
 void TakeOutTone(std::span<std::complex<double>> bins, std::int32_t firstBin, double f,
                  std::complex<double> amplitude, std::int32_t n) {
-  const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
-  ToneSkirt tone(f, amplitude, firstBin, step), mirror(-f, -std::conj(amplitude), firstBin, step);
-  for (auto& x : bins) tone.TakeFrom(x, c1, s1), mirror.TakeFrom(x, c1, s1);
+  ToneAndMirror tone(f, amplitude, firstBin, n);
+  for (auto& x : bins) tone.TakeFrom(x);
 }
 
 // The same tone out of the passband's bins (from `firstBin`) and, with the
@@ -62,16 +77,10 @@ void TakeOutTone(std::span<std::complex<double>> bins, std::int32_t firstBin, do
 // lower and ends a bin higher: the four rotations side by side.
 void TakeOutToneTwice(std::span<std::complex<double>> bins, std::span<std::complex<double>> sum,
                       std::int32_t firstBin, double f, std::complex<double> amplitude, std::int32_t n) {
-  const double step = kPi / n, c1 = std::cos(step), s1 = std::sin(step);
-  ToneSkirt tone(f, amplitude, firstBin, step), mirror(-f, -std::conj(amplitude), firstBin, step);
-  ToneSkirt sumTone(f, -amplitude, firstBin - 1, step), sumMirror(-f, -std::conj(-amplitude), firstBin - 1, step);
-  sumTone.TakeFrom(sum[0], c1, s1), sumMirror.TakeFrom(sum[0], c1, s1);
-  for (std::size_t i = 0; i < bins.size(); ++i) {
-    tone.TakeFrom(bins[i], c1, s1), mirror.TakeFrom(bins[i], c1, s1);
-    sumTone.TakeFrom(sum[i + 1], c1, s1), sumMirror.TakeFrom(sum[i + 1], c1, s1);
-  }
-  for (std::size_t i = bins.size() + 1; i < sum.size(); ++i)
-    sumTone.TakeFrom(sum[i], c1, s1), sumMirror.TakeFrom(sum[i], c1, s1);
+  ToneAndMirror tone(f, amplitude, firstBin, n), sumTone(f, -amplitude, firstBin - 1, n);
+  sumTone.TakeFrom(sum[0]);
+  for (std::size_t i = 0; i < bins.size(); ++i) tone.TakeFrom(bins[i]), sumTone.TakeFrom(sum[i + 1]);
+  for (std::size_t i = bins.size() + 1; i < sum.size(); ++i) sumTone.TakeFrom(sum[i]);
 }
 
 }  // namespace
