@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numeric>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -258,9 +260,9 @@ class Sweeper {
         for (double snr : kFadingSnrs)
           for (bool set : {false, true}) {
             if (!(set ? unseen : tuning)) continue;
-            const auto [all, clear, under] = FadingCell(family, set, channel, snr, set ? unseenSeeds : tuningSeeds);
-            out_ << ' ' << all.Text() << " |" << std::flush;
-            second += " " + clear.Text() + "; " + Percent(under.sum / std::max(1, under.count)) + " |";
+            const FadingRates r = FadingCell(family, set, channel, snr, set ? unseenSeeds : tuningSeeds);
+            out_ << ' ' << r.all.Text() << " |" << std::flush;
+            second += " " + r.clear.Text() + "; " + Percent(r.under.sum / std::max(1, r.under.count)) + " |";
           }
         out_ << std::endl;
         second += '\n';
@@ -272,20 +274,29 @@ class Sweeper {
          << header << '\n' << second;
   }
 
+  // A cell's runs: the rates, and the runs below the aim and of those
+  // the ones that reach it from the modem's first clear second.
   struct FadingRates {
     Rates all, clear, under;
+    int runs = 0, weak = 0, channelHeld = 0;
+    double latestClear = 0;  // seconds, the latest first clear second
   };
-  FadingRates FadingCell(Family family, bool unseen, const FadingChannel& channel, double snr,
+  // The variants of a family, of one set or (none) of both, on these seeds.
+  FadingRates FadingCell(Family family, std::optional<bool> unseen, const FadingChannel& channel, double snr,
                          std::span<const std::uint64_t> seeds) {
     FadingRates rates;
     for (const ModemVariant& m : ModemVariants()) {
-      if (m.family != family || m.unseen != unseen) continue;
+      if (m.family != family || (unseen && m.unseen != *unseen)) continue;
       for (std::uint64_t seed : seeds) {
         const ModemRun run = Modem(m, nullptr, snr, 0, channel, seed);
+        ++rates.runs;
         rates.all.Add(run.Rate());
-        if (run.clear > 0) rates.clear.Add(run.ClearRate());
+        if (run.clear > 0) rates.clear.Add(run.ClearRate()), rates.latestClear = std::max(rates.latestClear, run.clearAfter);
         rates.under.Add(run.UnderRate());
-        if (run.Rate() < kAimed) Weak(m, seed, channel, snr, run);
+        if (run.Rate() >= kAimed) continue;
+        ++rates.weak;
+        rates.channelHeld += run.ClearRate() >= kAimed;
+        Weak(m, seed, channel, snr, run);
       }
     }
     return rates;
@@ -302,40 +313,30 @@ class Sweeper {
              " dB over the run)";
   }
 
-  // Every variant, tuning and unseen alike, at 10 dB on seeds no rule was
-  // chosen on: how many runs fall under the aim from the first buffer, and
-  // how many of those only because the channel held the modem under the
-  // noise at the start (they reach the aim from its first clear second).
+  // Every variant, tuning and unseen alike (unless the tuning set alone is
+  // asked), at 10 dB on seeds no rule was chosen on: how many runs fall
+  // under the aim from the first buffer, and how many of those only because
+  // the channel held the modem under the noise at the start (they reach the
+  // aim from its first clear second).
   void FreshSeedTable() {
     constexpr std::uint64_t kFirst = 101;
     const std::uint64_t last = kFirst + static_cast<std::uint64_t>(o_.freshSeeds) - 1;
-    out_ << "\nEvery variant at " << Percent(kFreshSnr) << " dB on seeds " << kFirst << " to " << last
+    out_ << (o_.tuningOnly ? "\nEvery tuning variant at " : "\nEvery variant at ") << Percent(kFreshSnr) << " dB on seeds " << kFirst << " to " << last
          << ", which no rule was chosen on: per cent of the modem's buffers busy, the least run (the mean)\n"
             "\n| family | channel | runs | under "
          << Percent(kAimed) << " % | of those, " << Percent(kAimed)
          << " % or more from the first clear second | from the first buffer | from the first clear second | the "
             "latest first clear second |\n|---|---|---|---|---|---|---|---|\n";
+    std::vector<std::uint64_t> seeds(static_cast<std::size_t>(o_.freshSeeds));
+    std::iota(seeds.begin(), seeds.end(), kFirst);
+    // The tuning set alone leaves the unseen variants out here too.
+    const std::optional<bool> set = o_.tuningOnly ? std::optional(false) : std::nullopt;
     for (const FadingChannel& channel : o_.fading)
       for (Family family : {Family::Ofdm, Family::Fsk, Family::Psk, Family::Mfsk}) {
-        Rates all, clear;
-        int runs = 0, weak = 0, channelHeld = 0;
-        double latest = 0;
-        for (const ModemVariant& m : ModemVariants()) {
-          if (m.family != family) continue;
-          for (std::uint64_t seed = kFirst; seed <= last; ++seed) {
-            const ModemRun run = Modem(m, nullptr, kFreshSnr, 0, channel, seed);
-            ++runs;
-            all.Add(run.Rate());
-            if (run.clear > 0) clear.Add(run.ClearRate()), latest = std::max(latest, run.clearAfter);
-            if (run.Rate() >= kAimed) continue;
-            ++weak;
-            channelHeld += run.ClearRate() >= kAimed;
-            Weak(m, seed, channel, kFreshSnr, run);
-          }
-        }
-        out_ << "| " << FamilyName(family) << " | " << channel.name << " | " << runs << " | " << weak << " | "
-             << channelHeld << " | " << all.Text() << " | " << clear.Text() << " | " << FormatNumber(latest, "0.0")
-             << " s |" << std::endl;
+        const FadingRates r = FadingCell(family, set, channel, kFreshSnr, seeds);
+        out_ << "| " << FamilyName(family) << " | " << channel.name << " | " << r.runs << " | " << r.weak << " | "
+             << r.channelHeld << " | " << r.all.Text() << " | " << r.clear.Text() << " | "
+             << FormatNumber(r.latestClear, "0.0") << " s |" << std::endl;
       }
   }
 
