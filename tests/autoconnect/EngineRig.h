@@ -1,6 +1,7 @@
 #pragma once
 // The engine wired to the stand-ins, fed a script of buffers: "14f" is 14
-// free buffers, "b" busy, "n" noisy, "x" invalid (all samples zero).
+// free buffers, "b" busy, "n" noisy, "x" invalid (all samples zero); "+840"
+// moves the steady clock on 840 seconds.
 #include <cctype>
 
 #include "tests/autoconnect/EngineFakes.h"
@@ -38,8 +39,14 @@ struct EngineRig {
         ++i;
         continue;
       }
+      bool later = script[i] == '+';
+      i += later;
       int count = 0;
-      while (std::isdigit(static_cast<unsigned char>(script[i]))) count = count * 10 + (script[i++] - '0');
+      while (i < script.size() && std::isdigit(static_cast<unsigned char>(script[i]))) count = count * 10 + (script[i++] - '0');
+      if (later) {
+        clock.seconds += count;
+        continue;
+      }
       char kind = script[i++];
       Verdict verdict{kind != 'x', kind == 'b', kind == 'n', false};
       for (int n = 0; n < std::max(count, 1); ++n) engine.Update(verdict);
