@@ -59,41 +59,33 @@ void ReferenceLevels(testing::SelectionRig& rig, const std::string& station) {
   for (int r = 1; r <= 3; ++r) rig.table.CellSet(r, kColumnRange, FormatNumber(range, "0"));
 }
 
-// No reference data to rank by (none selected, or a file that cannot be
-// read): the rows stay as they were, not cut to the first one listed.
-TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecideWithoutThemTheRowsStay) {
-  testing::SelectionRig rig(kModeMultipleFrequencies), none(kModeMultipleFrequencies);
-  ReferenceLevels(rig, "K");
-  rig.Select().AutoSelectReference(1, 3);
-  EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "!10145.5", "14105.5"}));
-  EXPECT_EQ(rig.table.CellGet(3, kColumnRef), "25");
-  EXPECT_EQ(rig.table.CellGet(3, kColumnRefStn), "W1AW");
-  EXPECT_EQ(rig.table.CellGet(2, kColumnRef), "5");  // nearer 10000, whose row was read first
-  EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck)) << "a level below 0";
-  EXPECT_TRUE(rig.messages.entries.empty());
-  none.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}, {"K", "14105.5", 60}});
-  none.Select().AutoSelectReference(1, 3);
-  EXPECT_EQ(none.TxColumn(), (std::vector<std::string>{"7102.0", "10145.5", "14105.5"}));
-  EXPECT_EQ(none.messages.Texts(), std::vector<std::string>{"No Reference Data has been Selected."});
-  // The program folder copied to another computer: the settings name the old one's file.
-  testing::SelectionRig moved(kModeMultipleFrequencies);
-  ReferenceLevels(moved, "K");
-  std::filesystem::create_directories(moved.program / "Data");
-  std::filesystem::rename(moved.program / "r.ref", moved.program / "Data" / "r.ref");
-  moved.settings.referenceDataFile = "D:\\Old Laptop\\Velmora\\Data\\r.ref";
-  moved.Select().AutoSelectReference(1, 3);
-  EXPECT_EQ(moved.TxColumn(), rig.TxColumn()) << ::testing::PrintToString(moved.messages.Texts());
-}
-
-// The best level's frequency left out before the top is counted, as usually
-// busy at this hour or by an earlier rule (a HAM station's Pactor filter):
-// the next best takes its place among the top.
-TEST(AutoSelectReference, AFrequencyLeftOutTakesNoPlaceAmongTheTop) {
-  for (bool busy : {true, false}) {
+// The levels decide. No reference data to rank by (none selected, or a file
+// that cannot be read) leaves the rows as they were, not cut to the first one
+// listed. The best level's frequency left out before the top is counted, as
+// usually busy at this hour or by an earlier rule (a HAM station's Pactor
+// filter): the next best takes its place among the top.
+TEST(AutoSelectReference, LevelsFromTheSelectedReferenceDataDecideAFrequencyLeftOutTakesNoPlace) {
+  enum Setup { kLevels, kNoneSelected, kProgramMoved, kBusyAtThisHour, kLeftOutBefore };
+  const struct { const char* name; Setup setup; std::vector<std::string> tx, told; } cases[] = {
+      {"the levels decide", kLevels, {"!7102.0", "!10145.5", "14105.5"}, {}},
+      {"none selected", kNoneSelected, {"7102.0", "10145.5", "14105.5"}, {"No Reference Data has been Selected."}},
+      // The settings name the file as it was on the computer the program folder was copied from.
+      {"the program folder moved", kProgramMoved, {"!7102.0", "!10145.5", "14105.5"}, {}},
+      {"the best usually busy at this hour", kBusyAtThisHour, {"!7102.0", "10145.5", "!14105.5"}, {}},
+      {"the best left out by an earlier rule", kLeftOutBefore, {"!7102.0", "10145.5", "!14105.5"}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     testing::SelectionRig rig(kModeMultipleFrequencies);
-    ReferenceLevels(rig, "W1AW");
-    rig.settings.autoSelectBusy = busy;
-    if (!busy) rig.table.CheckSet(3, kColumnTxConnect, false);
+    if (c.setup == kNoneSelected) rig.Add({{"K", "7102.0", 60}, {"K", "10145.5", 60}, {"K", "14105.5", 60}});
+    else ReferenceLevels(rig, c.setup < kBusyAtThisHour ? "K" : "W1AW");
+    if (c.setup == kProgramMoved) {
+      std::filesystem::create_directories(rig.program / "Data");
+      std::filesystem::rename(rig.program / "r.ref", rig.program / "Data" / "r.ref");
+      rig.settings.referenceDataFile = "D:\\Old Laptop\\Velmora\\Data\\r.ref";
+    }
+    rig.settings.autoSelectBusy = c.setup == kBusyAtThisHour;
+    if (c.setup == kLeftOutBefore) rig.table.CheckSet(3, kColumnTxConnect, false);
     struct Heard final : OccupancySource {
       StationOccupancy record;
       OccupancyNow now{record, 14, OccupancyDayOf({2024, 3, 10, 14, 0, 0, 0}), 30};
@@ -104,7 +96,13 @@ TEST(AutoSelectReference, AFrequencyLeftOutTakesNoPlaceAmongTheTop) {
     rows.occupancy = &heard;
     AutoSelect(rig.table, rig.settings, kModeMultipleFrequencies, "HAM", {rows, rig.window, rig.clock})
         .AutoSelectReference(1, 3);
-    EXPECT_EQ(rig.TxColumn(), (std::vector<std::string>{"!7102.0", "10145.5", "!14105.5"})) << busy;
+    EXPECT_EQ(rig.TxColumn(), c.tx);
+    EXPECT_EQ(rig.messages.Texts(), c.told);
+    if (c.setup != kLevels) continue;
+    EXPECT_EQ(rig.table.CellGet(3, kColumnRef), "25");
+    EXPECT_EQ(rig.table.CellGet(3, kColumnRefStn), "W1AW");
+    EXPECT_EQ(rig.table.CellGet(2, kColumnRef), "5");  // nearer 10000, whose row was read first
+    EXPECT_FALSE(rig.table.CheckGet(1, kColumnRxCheck)) << "a level below 0";
   }
 }
 
