@@ -42,7 +42,8 @@ struct EngineRig {
       bool later = script[i] == '+';
       i += later;
       int count = 0;
-      while (i < script.size() && std::isdigit(static_cast<unsigned char>(script[i]))) count = count * 10 + (script[i++] - '0');
+      while (i < script.size() && std::isdigit(static_cast<unsigned char>(script[i])))
+        count = count * 10 + (script[i++] - '0');
       if (later) {
         clock.seconds += count;
         continue;
