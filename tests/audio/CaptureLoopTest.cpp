@@ -32,9 +32,8 @@ TEST(CaptureLoop, StopWhileWaitingAndCloseWhileRunningLeaveTheLoop) {
   EXPECT_FALSE(waiting.input.IsOpen());
 
   SignalRig closing;
-  closing.input.script = FakeWaveDevice::Filled(3);
   closing.pump.passes = {[&] { closing.signal.StopForClose(); }};
-  closing.Start();
+  closing.StartFilled(3);
   EXPECT_EQ(closing.analysis.analysed.size(), 1u);
   EXPECT_FALSE(closing.signal.Running());
 }
@@ -43,8 +42,7 @@ TEST(CaptureLoop, StopWhileWaitingAndCloseWhileRunningLeaveTheLoop) {
 // MainWindowLoopTest and SoundPathTest.
 TEST(CaptureLoop, RunsWithItsLoadShownAndWindowEventsOncePerBuffer) {
   SignalRig rig;
-  rig.input.script = FakeWaveDevice::Filled(3);
-  rig.Start();
+  rig.StartFilled(3);
   ASSERT_EQ(rig.analysis.analysed.size(), 3u);
   // Each clock reading moves 10 ms: 10 ms of work on a 2048-sample buffer (0.186 s).
   EXPECT_TRUE(rig.host.Saw(1, "Running 5%"));
@@ -71,8 +69,7 @@ TEST(CaptureLoop, StepProcessesExactlyOneBuffer) {
   EXPECT_TRUE(rig.host.Saw(1, "Stepping"));
   rig.signal.StartLoopFromTimer();
   EXPECT_EQ(rig.analysis.analysed.size(), 3u);
-  rig.input.script = FakeWaveDevice::Filled(3);
-  rig.Start();
+  rig.StartFilled(3);
   EXPECT_EQ(rig.analysis.analysed.size(), 6u) << "a start after the steps runs on";
 }
 
@@ -82,9 +79,8 @@ TEST(CaptureLoop, StepProcessesExactlyOneBuffer) {
 TEST(CaptureLoop, ResetRestartsWithBufferZeroAndTheSampleSizeSetBeforeIt) {
   SignalRig rig;
   rig.settings.display.sampleSize = 1024;
-  rig.input.script = FakeWaveDevice::Filled(4);
   rig.pump.passes = {[&] { rig.settings.display.sampleSize = 2048; }, [&] { rig.signal.ProcessReset(); }};
-  rig.Start();
+  rig.StartFilled(4);
   EXPECT_TRUE(rig.host.Saw(1, "Reset"));
   EXPECT_GE(rig.pump.runs, 3) << "window events run during the half-second pause";
   ASSERT_GE(rig.analysis.analysed.size(), 3u);
@@ -100,12 +96,11 @@ TEST(CaptureLoop, AStopDuringTheResetPauseLeavesWithoutARestart) {
   SignalRig rig;
   rig.signal.use16Bit = false;
   rig.settings.display.sampleSize = 32768;
-  rig.input.script = FakeWaveDevice::Filled(3);
   rig.pump.passes = {[&] { rig.signal.ProcessReset(); }, [&] {
                        rig.signal.use16Bit = true;
                        rig.signal.ProcessStop();
                      }};
-  rig.Start();
+  rig.StartFilled(3);
   EXPECT_EQ(rig.input.overlongQueues, 0);
   EXPECT_EQ(rig.analysis.analysed.size(), 1u);
   EXPECT_FALSE(rig.input.IsOpen());
@@ -415,8 +410,7 @@ TEST(Recorder, ANewFileWhenTheWidthChangesNoneForARecordingThatGotNoBufferAlsoIn
   rig.signal.RecordOpen();
   for (bool wide : {true, false}) {
     rig.signal.use16Bit = wide;
-    rig.input.script = testing::FakeWaveDevice::Filled(1);
-    rig.Start();
+    rig.StartFilled(1);
   }
   rig.signal.RecordClose();
   std::set<std::uintmax_t> sizes;
@@ -447,8 +441,7 @@ TEST(Recorder, AFailedWriteStopsRecordingWithAMessageAndKeepsWholeBuffersOnly) {
     rlimit small = saved;
     small.rlim_cur = c.limit;
     setrlimit(RLIMIT_FSIZE, &small);
-    rig.input.script = testing::FakeWaveDevice::Filled(4);
-    rig.Start();
+    rig.StartFilled(4);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, old);
 

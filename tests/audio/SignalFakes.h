@@ -221,6 +221,8 @@ struct BasicSignalRig {
 
 struct SignalRig : BasicSignalRig<FakeWaveDevice, FakeWaveDevice, FakeClock> {
   SignalRig() { input.onScriptEnd = [this] { signal.ProcessStop(); }; }
+  // Started on a sound card whose driver fills that many buffers; the loop stops when they are done.
+  void StartFilled(int buffers) { input.script = FakeWaveDevice::Filled(buffers); Start(); }
 };
 
 }  // namespace velmora::testing
