@@ -111,7 +111,9 @@ struct Rates {
     sum += rate;
     ++count;
   }
-  std::string Text() const { return count ? Percent(least) + " (" + Percent(sum / count) + ")" : "-"; }
+  std::string Text(const char* format = "0") const {
+    return count ? FormatNumber(least, format) + " (" + FormatNumber(sum / count, format) + ")" : "-";
+  }
 };
 
 constexpr double kFadingSnrs[] = {5, 10};
@@ -245,7 +247,7 @@ class Sweeper {
   void FadingTable(const std::string& title, const std::vector<FadingChannel>& channels,
                    std::span<const std::uint64_t> tuningSeeds, std::span<const std::uint64_t> unseenSeeds) {
     const bool tuning = !tuningSeeds.empty(), unseen = !unseenSeeds.empty() && !o_.tuningOnly;
-    std::string header = "\n| family | channel |", second;
+    std::string header = "\n| family | channel |", second, perVariant;
     for (double snr : kFadingSnrs)
       header += (tuning ? " " + Percent(snr) + " dB tuning |" : "") +
                 (unseen ? " " + Percent(snr) + " dB unseen |" : "");
@@ -257,27 +259,33 @@ class Sweeper {
         const std::string row = "| " + std::string(FamilyName(family)) + " | " + channel.name + " |";
         out_ << row;
         second += row;
+        perVariant += row;
         for (double snr : kFadingSnrs)
           for (bool set : {false, true}) {
             if (!(set ? unseen : tuning)) continue;
             const FadingRates r = FadingCell(family, set, channel, snr, set ? unseenSeeds : tuningSeeds);
             out_ << ' ' << r.all.Text() << " |" << std::flush;
             second += " " + r.clear.Text() + "; " + Percent(r.under.sum / std::max(1, r.under.count)) + " |";
+            perVariant += " " + r.variants.Text("0.0") + " |";
           }
         out_ << std::endl;
         second += '\n';
+        perVariant += '\n';
       }
     out_ << "\nThe same runs counted from the first buffer at which the modem had stood " << Percent(kClearDb)
          << " dB over the noise in 3 kHz for " << Percent(kClearSeconds)
          << " s (runs where it never did left out); after the semicolon the mean per cent of the buffers in which "
             "it stood under the noise\n"
-         << header << '\n' << second;
+         << header << '\n' << second
+         << "\nThe same runs counted per variant, its busy buffers over all its seeds: the least variant (the mean)\n"
+         << header << '\n' << perVariant;
   }
 
   // A cell's runs: the rates, and the runs below the aim and of those
   // the ones that reach it from the modem's first clear second.
   struct FadingRates {
     Rates all, clear, under;
+    Rates variants;  // each variant's busy buffers over all its runs, as a variant is judged on a steady channel
     int runs = 0, weak = 0, channelHeld = 0;
     double latestClear = 0;  // seconds, the latest first clear second
   };
@@ -287,8 +295,11 @@ class Sweeper {
     FadingRates rates;
     for (const ModemVariant& m : ModemVariants()) {
       if (m.family != family || (unseen && m.unseen != *unseen)) continue;
+      ModemRun variant;
       for (std::uint64_t seed : seeds) {
         const ModemRun run = Modem(m, nullptr, snr, 0, channel, seed);
+        variant.buffers += run.buffers;
+        variant.busy += run.busy;
         ++rates.runs;
         rates.all.Add(run.Rate());
         if (run.clear > 0) rates.clear.Add(run.ClearRate()), rates.latestClear = std::max(rates.latestClear, run.clearAfter);
@@ -298,6 +309,7 @@ class Sweeper {
         rates.channelHeld += run.ClearRate() >= kAimed;
         Weak(m, seed, channel, snr, run);
       }
+      rates.variants.Add(variant.Rate());
     }
     return rates;
   }
@@ -326,7 +338,7 @@ class Sweeper {
             "\n| family | channel | runs | under "
          << Percent(kAimed) << " % | of those, " << Percent(kAimed)
          << " % or more from the first clear second | from the first buffer | from the first clear second | the "
-            "latest first clear second |\n|---|---|---|---|---|---|---|---|\n";
+            "latest first clear second | per variant, over its seeds |\n|---|---|---|---|---|---|---|---|---|\n";
     std::vector<std::uint64_t> seeds(static_cast<std::size_t>(o_.freshSeeds));
     std::iota(seeds.begin(), seeds.end(), kFirst);
     // The tuning set alone leaves the unseen variants out here too.
@@ -336,7 +348,7 @@ class Sweeper {
         const FadingRates r = FadingCell(family, set, channel, kFreshSnr, seeds);
         out_ << "| " << FamilyName(family) << " | " << channel.name << " | " << r.runs << " | " << r.weak << " | "
              << r.channelHeld << " | " << r.all.Text() << " | " << r.clear.Text() << " | "
-             << FormatNumber(r.latestClear, "0.0") << " s |" << std::endl;
+             << FormatNumber(r.latestClear, "0.0") << " s | " << r.variants.Text("0.0") << " |" << std::endl;
       }
   }
 
