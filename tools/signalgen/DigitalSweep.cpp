@@ -241,44 +241,51 @@ class Sweeper {
                   std::span(kUnseenSeeds).first(2));
   }
 
-  // The busy share from the first buffer, then in a second table from the
-  // first second the modem stood clear of the noise (the hold's part), with
-  // the mean share of buffers it stood under the noise.
+  // The busy share from the first buffer, printed as each cell is done;
+  // then the same runs from the first second the modem stood clear of the
+  // noise (the hold's part), with the mean share of buffers it stood under
+  // the noise; then per variant.
   void FadingTable(const std::string& title, const std::vector<FadingChannel>& channels,
                    std::span<const std::uint64_t> tuningSeeds, std::span<const std::uint64_t> unseenSeeds) {
     const bool tuning = !tuningSeeds.empty(), unseen = !unseenSeeds.empty() && !o_.tuningOnly;
-    std::string header = "\n| family | channel |", second, perVariant;
+    std::string header = "\n| family | channel |";
     for (double snr : kFadingSnrs)
       header += (tuning ? " " + Percent(snr) + " dB tuning |" : "") +
                 (unseen ? " " + Percent(snr) + " dB unseen |" : "");
     header += "\n|---|---|";
     for (std::size_t i = 0; i < std::size(kFadingSnrs) * (tuning + unseen); ++i) header += "---|";
     out_ << "\n" << title << "\n" << header << '\n';
+    std::vector<std::pair<std::string, std::vector<FadingRates>>> rows;
     for (const FadingChannel& channel : channels)
       for (Family family : {Family::Ofdm, Family::Fsk, Family::Psk, Family::Mfsk}) {
-        const std::string row = "| " + std::string(FamilyName(family)) + " | " + channel.name + " |";
+        auto& [row, cells] = rows.emplace_back("| " + std::string(FamilyName(family)) + " | " + channel.name + " |",
+                                               std::vector<FadingRates>{});
         out_ << row;
-        second += row;
-        perVariant += row;
         for (double snr : kFadingSnrs)
           for (bool set : {false, true}) {
             if (!(set ? unseen : tuning)) continue;
-            const FadingRates r = FadingCell(family, set, channel, snr, set ? unseenSeeds : tuningSeeds);
-            out_ << ' ' << r.all.Text() << " |" << std::flush;
-            second += " " + r.clear.Text() + "; " + Percent(r.under.sum / std::max(1, r.under.count)) + " |";
-            perVariant += " " + r.variants.Text("0.0") + " |";
+            cells.push_back(FadingCell(family, set, channel, snr, set ? unseenSeeds : tuningSeeds));
+            out_ << ' ' << cells.back().all.Text() << " |" << std::flush;
           }
         out_ << std::endl;
-        second += '\n';
-        perVariant += '\n';
       }
-    out_ << "\nThe same runs counted from the first buffer at which the modem had stood " << Percent(kClearDb)
-         << " dB over the noise in 3 kHz for " << Percent(kClearSeconds)
-         << " s (runs where it never did left out); after the semicolon the mean per cent of the buffers in which "
-            "it stood under the noise\n"
-         << header << '\n' << second
-         << "\nThe same runs counted per variant, its busy buffers over all its seeds: the least variant (the mean)\n"
-         << header << '\n' << perVariant;
+    const auto again = [&](const std::string& what, const auto& cellText) {
+      out_ << "\nThe same runs counted " << what << '\n' << header << '\n';
+      for (const auto& [row, cells] : rows) {
+        out_ << row;
+        for (const FadingRates& r : cells) out_ << ' ' << cellText(r) << " |";
+        out_ << '\n';
+      }
+    };
+    again("from the first buffer at which the modem had stood " + Percent(kClearDb) +
+              " dB over the noise in 3 kHz for " + Percent(kClearSeconds) +
+              " s (runs where it never did left out); after the semicolon the mean per cent of the buffers in which "
+              "it stood under the noise",
+          [](const FadingRates& r) {
+            return r.clear.Text() + "; " + Percent(r.under.sum / std::max(1, r.under.count));
+          });
+    again("per variant, its busy buffers over all its seeds: the least variant (the mean)",
+          [](const FadingRates& r) { return r.variants.Text("0.0"); });
   }
 
   // A cell's runs: the rates, and the runs below the aim and of those
@@ -302,7 +309,10 @@ class Sweeper {
         variant.busy += run.busy;
         ++rates.runs;
         rates.all.Add(run.Rate());
-        if (run.clear > 0) rates.clear.Add(run.ClearRate()), rates.latestClear = std::max(rates.latestClear, run.clearAfter);
+        if (run.clear > 0) {
+          rates.clear.Add(run.ClearRate());
+          rates.latestClear = std::max(rates.latestClear, run.clearAfter);
+        }
         rates.under.Add(run.UnderRate());
         if (run.Rate() >= kAimed) continue;
         ++rates.weak;
@@ -333,7 +343,8 @@ class Sweeper {
   void FreshSeedTable() {
     constexpr std::uint64_t kFirst = 101;
     const std::uint64_t last = kFirst + static_cast<std::uint64_t>(o_.freshSeeds) - 1;
-    out_ << (o_.tuningOnly ? "\nEvery tuning variant at " : "\nEvery variant at ") << Percent(kFreshSnr) << " dB on seeds " << kFirst << " to " << last
+    out_ << (o_.tuningOnly ? "\nEvery tuning variant at " : "\nEvery variant at ") << Percent(kFreshSnr)
+         << " dB on seeds " << kFirst << " to " << last
          << ", which no rule was chosen on: per cent of the modem's buffers busy, the least run (the mean)\n"
             "\n| family | channel | runs | under "
          << Percent(kAimed) << " % | of those, " << Percent(kAimed)
