@@ -109,6 +109,11 @@ TEST(ToolArguments, EachRefusalNamesItsProblemWithItsExitCode) {
       // A log in a folder that is not there: the reason, then the log named on a line of its own.
       {"velmora-history", "--airmail " + Quoted(folder.path() / "none" / "Debug.log"), 1,
        "\n\"" + (folder.path() / "none" / "Debug.log").string() + "\" could not be read.", 2},
+      // Fresh seeds belong to the fading sweep: the steady one would run without them and say nothing.
+      {"velmora-signalgen", "--sweep-digital --fresh-seeds 3", 2,
+       "velmora-signalgen: --fresh-seeds: only for --sweep-digital through a fading channel", 0},
+      {"velmora-signalgen", "--sweep-digital --channel good --fresh-seeds 0.5", 2,
+       "velmora-signalgen: --fresh-seeds: 0.5 is not a whole number from 1 to 100", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tool + " " + c.arguments);
